@@ -1,0 +1,70 @@
+# Helpers that keep each folder's CMakeLists.txt to a few lines.
+
+# derazodo_library(<target> SOURCES <files...> DEPS <targets...> [SYSTEM_DEPS <libs...>])
+# One folder is one static library; every target sees the repository root as include root.
+function(derazodo_library target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;SYSTEM_DEPS" ${ARGN})
+  add_library(${target} STATIC ${ARG_SOURCES})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_SYSTEM_DEPS})
+endfunction()
+
+# derazodo_test(<name> SOURCES <files...> DEPS <targets...>)
+# A GoogleTest executable; each TEST becomes one ctest entry, discovered when ctest runs.
+# Tests run with the program folder as working directory and DERAZODO_HEADLESS=1.
+function(derazodo_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+    DERAZODO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    DERAZODO_PROGRAM_DIR="${DERAZODO_PROGRAM_DIR}")
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY "${DERAZODO_PROGRAM_DIR}"
+    PROPERTIES ENVIRONMENT "DERAZODO_HEADLESS=1;DERAZODO_PROGRAM_DIR=${DERAZODO_PROGRAM_DIR}" TIMEOUT 120
+    DISCOVERY_MODE PRE_TEST)
+endfunction()
+
+# derazodo_fuzzer(<name> SOURCES <files...> DEPS <targets...>)
+function(derazodo_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+endfunction()
+
+# derazodo_folder_library(<target> [DEPS <targets...>] [OPTIONAL_DEPS <targets...>] [SYSTEM_DEPS <libs...>])
+# The folder's library from every .cpp file in it (not its subfolders). OPTIONAL_DEPS are linked
+# when those targets exist, so a folder can be built before its later neighbours arrive.
+function(derazodo_folder_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS;OPTIONAL_DEPS;SYSTEM_DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  if(NOT sources)
+    return()
+  endif()
+  set(deps ${ARG_DEPS})
+  foreach(dep ${ARG_OPTIONAL_DEPS})
+    if(TARGET ${dep})
+      list(APPEND deps ${dep})
+    endif()
+  endforeach()
+  derazodo_library(${target} SOURCES ${sources} DEPS ${deps} SYSTEM_DEPS ${ARG_SYSTEM_DEPS})
+endfunction()
+
+# derazodo_folder_test(<name> DEPS <targets...>)
+# One test executable from every *_test.cpp (and helper .cpp) in the current test folder.
+function(derazodo_folder_test name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  if(NOT sources)
+    return()
+  endif()
+  set(deps)
+  foreach(dep ${ARG_DEPS})
+    if(TARGET ${dep})
+      list(APPEND deps ${dep})
+    endif()
+  endforeach()
+  derazodo_test(${name} SOURCES ${sources} DEPS ${deps})
+endfunction()

@@ -1,0 +1,48 @@
+// The layer's own services on the host: code pages, host paths, the program folder,
+// debug output, restart and the C runtime's per-thread random generator.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// CP932 (Shift-JIS as the game stores it) <-> Unicode. Unmappable input becomes '?' (U+FFFD
+// would not survive a round trip through CP932). Both directions are lossless for valid text.
+std::string cp932ToUtf8(std::string_view cp932);
+std::string utf8ToCp932(std::string_view utf8);
+std::u32string cp932ToUtf32(std::string_view cp932);
+std::string utf32ToCp932(std::u32string_view text);
+// The first byte of a double-byte CP932 character (0x81-0x9F, 0xE0-0xFC).
+bool isCp932LeadByte(unsigned char byte);
+
+// The program folder: the root of relative data paths, where the ini file lives.
+// Defaults to the folder of the running executable; DERAZODO_PROGRAM_DIR or setProgramFolder
+// (tests) override it. Host form: UTF-8, '/' separated, with a trailing '/'.
+std::string programFolder();
+void setProgramFolder(const std::string& hostFolder);
+// The program's file as the game sees it: CP932, '\' separated, with the extension ".exe".
+std::string programPathForGame();
+
+// Maps a game path (CP932, '\' or '/', relative to the program folder or absolute) to a host
+// path (UTF-8, '/'), resolving each existing component case-insensitively. Components that do
+// not exist yet are kept as given (for files about to be created).
+std::string hostPath(std::string_view gamePath);
+// The inverse for paths the layer hands back to the game (find results, dialogs).
+std::string gamePathFromHost(std::string_view hostPath);
+
+// Debug output: off unless DERAZODO_DEBUG is set (then stderr) or a sink is installed (tests).
+void debugOutput(std::string_view text);
+void setDebugOutputSink(std::function<void(std::string_view)> sink);
+
+// Replaces the running program with a new copy started with the given command line.
+// Returns false when the program could not be started again.
+bool restartProgram(const std::string& commandLine);
+
+// The C runtime's generator as the game's runtime had it: state * 214013 + 2531011, result
+// (state >> 16) & 0x7FFF, one state per thread, initial seed 1.
+void crtSrand(unsigned int seed);
+int crtRand();
+
+} // namespace platform
