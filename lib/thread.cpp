@@ -46,7 +46,8 @@ HANDLE swCThread::threadStart()
 
 void swCThread::threadStopAndWait()
 {
-    if (!m_started || m_joined)
+    // A detached object is deleted on its own thread, where there is nothing left to wait for.
+    if (!m_started || m_joined || m_deletingOnWorker)
         return;
     m_stop = 1;
     // The done event says Run has returned; the handle says the thread no longer touches the
