@@ -154,7 +154,14 @@ TEST(DesktopScreenshot, WrittenAfterTheDelayAndOnExit)
         VirtualDesktop desktop(options, makeHeadlessBackend());
         for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        EXPECT_TRUE(std::filesystem::exists(path));
+        ASSERT_TRUE(std::filesystem::exists(path));
+        std::ifstream file(path, std::ios::binary);
+        std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), {});
+        ASSERT_GT(bytes.size(), 24u + 320 * 320 * 3);
+        EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
+        EXPECT_EQ(std::string(bytes.begin() + 12, bytes.begin() + 16), "IHDR");
+        EXPECT_EQ(bytes[18] * 256 + bytes[19], 320) << "width";
+        file.close();
         std::filesystem::remove(path);
     }
     EXPECT_TRUE(std::filesystem::exists(path)) << "written again on exit";
