@@ -20,6 +20,9 @@ ModuleSymbol moduleSymbol(std::string name, F* function)
     return { std::move(name), reinterpret_cast<FARPROC>(function) };
 }
 
+// The program's own instance handle, as GetModuleHandleA(nullptr) returns it.
+inline HINSTANCE programInstance() { return reinterpret_cast<HINSTANCE>(uintptr_t(0x400000)); }
+
 // Names match case-insensitively; ".dll" is implied when the name has no extension.
 // Registering a name again replaces its symbols for later loads.
 void registerModule(std::string_view name, std::vector<ModuleSymbol> symbols);
