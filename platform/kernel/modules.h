@@ -17,7 +17,8 @@ struct ModuleSymbol {
 template <class F>
 ModuleSymbol moduleSymbol(std::string name, F* function)
 {
-    return { std::move(name), reinterpret_cast<FARPROC>(function) };
+    // Through void(*)(), the generic function pointer, as callers cast GetProcAddress's result back.
+    return { std::move(name), reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function)) };
 }
 
 // The program's own instance handle, as GetModuleHandleA(nullptr) returns it.

@@ -106,7 +106,8 @@ LPSTR GetCommandLineA()
     static std::string* line = nullptr;
     std::call_once(once, [] {
         std::vector<std::string> arguments = hostArguments();
-        line = new std::string(quoted(programPathForGame()));
+        // The program itself always in quotes, as when started from the desktop.
+        line = new std::string("\"" + programPathForGame() + "\"");
         for (size_t i = 1; i < arguments.size(); ++i)
             *line += " " + quoted(utf8ToCp932(arguments[i]));
     });
