@@ -34,6 +34,9 @@ TEST(Profile, MissingFileAndKeyGiveDefaults)
     std::string text = "previous";
     key.profileReadString(text);
     EXPECT_EQ(text, "");
+    text = "kept";
+    key.profileReadString(text, text.c_str());
+    EXPECT_EQ(text, "kept");
     char buffer[16];
     key.profileReadStringBuffer("dflt", buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "dflt");

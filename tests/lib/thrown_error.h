@@ -9,9 +9,10 @@
 namespace testing_lib {
 
 struct ThrownError {
-    int code = -1; // -1: nothing thrown
-    std::string caption;
+    bool thrown = false;
     bool isFileError = false;
+    int code = -1;
+    std::string caption;
 };
 
 template <class F>
@@ -21,7 +22,7 @@ ThrownError thrownError(F f)
         f();
     } catch (swCError* error) {
         std::unique_ptr<swCError> owned(error);
-        return { error->code(), error->caption(), dynamic_cast<swCFileError*>(error) != nullptr };
+        return { true, dynamic_cast<swCFileError*>(error) != nullptr, error->code(), error->caption() };
     }
     return {};
 }
@@ -31,7 +32,7 @@ template <class F>
 int fileErrorCode(F f)
 {
     ThrownError e = thrownError(f);
-    return e.code == -1 || e.isFileError ? e.code : -2;
+    return !e.thrown || e.isFileError ? e.code : -2;
 }
 
 } // namespace testing_lib
