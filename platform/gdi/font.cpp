@@ -69,13 +69,14 @@ struct Library {
     FT_Library library = nullptr;
     std::mutex mutex;
     Library() { FT_Init_FreeType(&library); }
-    ~Library() { FT_Done_FreeType(library); }
 };
 
+// The library and the face cache live until the process ends: threads may still draw text
+// while static objects are being destroyed.
 Library& library()
 {
-    static Library instance;
-    return instance;
+    static Library* instance = new Library;
+    return *instance;
 }
 
 class FreeTypeFace final : public FontFace {
@@ -187,7 +188,7 @@ std::shared_ptr<FontFace> resolveFont(const LOGFONTA& log)
 {
     using Key = std::tuple<int, int, bool, bool>;
     static std::mutex mutex;
-    static std::map<Key, std::shared_ptr<FontFace>> faces;
+    static auto& faces = *new std::map<Key, std::shared_ptr<FontFace>>;
     static std::string files[4];
     static bool searched[4] = {};
 
