@@ -14,6 +14,23 @@ typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 typedef void(CALLBACK* SENDASYNCPROC)(HWND, UINT, ULONG_PTR, LRESULT);
 
 typedef WORD ATOM;
+
+// Window-system error codes for SetLastError.
+#ifndef ERROR_INVALID_WINDOW_HANDLE
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_INVALID_MENU_HANDLE 1401L
+#define ERROR_INVALID_CURSOR_HANDLE 1402L
+#define ERROR_INVALID_ACCEL_HANDLE 1403L
+#define ERROR_INVALID_HOOK_HANDLE 1404L
+#define ERROR_TLW_WITH_WSCHILD 1406L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_WINDOW_OF_OTHER_THREAD 1408L
+#define ERROR_CLASS_ALREADY_EXISTS 1410L
+#define ERROR_CLASS_DOES_NOT_EXIST 1411L
+#define ERROR_CLASS_HAS_WINDOWS 1412L
+#define ERROR_INVALID_THREAD_ID 1444L
+#define ERROR_NON_MDICHILD_WINDOW 1445L
+#endif
 #define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 
 // ---- Window messages -------------------------------------------------------------------------
@@ -972,6 +989,20 @@ struct MOUSEHOOKSTRUCT {
     ULONG_PTR dwExtraInfo;
 };
 typedef MOUSEHOOKSTRUCT* LPMOUSEHOOKSTRUCT;
+
+// ---- Rectangles ------------------------------------------------------------------------------
+
+BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
+BOOL SetRectEmpty(LPRECT rect);
+BOOL CopyRect(LPRECT dst, const RECT* src);
+BOOL InflateRect(LPRECT rect, int dx, int dy);
+BOOL OffsetRect(LPRECT rect, int dx, int dy);
+BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b);
+BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b);
+BOOL SubtractRect(LPRECT dst, const RECT* a, const RECT* b);
+BOOL EqualRect(const RECT* a, const RECT* b);
+BOOL IsRectEmpty(const RECT* rect);
+BOOL PtInRect(const RECT* rect, POINT point);
 
 // ---- Window classes -----------------------------------------------------------------------------
 
