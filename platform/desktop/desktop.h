@@ -11,11 +11,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform::desktop {
 
 struct InputEvent {
-    enum class Kind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Text };
+    // CloseRequest: the person closed the desktop's host window; the sink sends WM_CLOSE to the
+    // application's top-level window.
+    enum class Kind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Text, CloseRequest };
     enum class Button { None, Left, Right, Middle };
     Kind kind = Kind::MouseMove;
     POINT screen {};          // mouse events: the cursor position in screen coordinates
@@ -68,11 +71,18 @@ public:
     virtual void invalidateLayer(LayerId layer, const RECT& windowRect) = 0;
 
     virtual void setInputSink(InputSink* sink) = 0;
+    virtual InputSink* inputSink() const = 0;
+    // The one road of input, from the backend and from the test harness alike: updates the cursor
+    // position and the async key state, then hands the event to the sink.
+    virtual void postInput(const InputEvent& event) = 0;
     virtual POINT cursorPosition() const = 0;
     // Async key state for GetAsyncKeyState: down now, and pressed since the last query.
     virtual bool isKeyDown(UINT virtualKey) const = 0;
     virtual bool wasKeyPressedSinceLastQuery(UINT virtualKey) = 0;
 
+    // Composes what is dirty and copies a rectangle of the screen (clipped to it), row by row,
+    // 32-bit XRGB.
+    virtual std::vector<uint32_t> readScreen(const RECT& screenRect) = 0;
     // Copies the composited screen (32-bit XRGB) and writes it as a PNG file.
     virtual bool writeScreenshot(const std::string& hostPath) = 0;
 };

@@ -25,6 +25,9 @@ enum class HandleKind : uint8_t {
     Hook,
     Module,
     Media,
+    Semaphore,
+    Waitable,
+    Global,
 };
 
 // Layout of a handle value: bits 0..23 slot index + 1, bits 24..47 generation, bits 48..55 kind.

@@ -1,0 +1,62 @@
+// The compositor: top-level layers in z-order drawn onto one 32-bit screen buffer, recomposing
+// only the dirty rectangles.
+#pragma once
+
+#include "platform/desktop/desktop.h"
+#include "platform/desktop/rect_list.h"
+
+#include <functional>
+#include <mutex>
+#include <vector>
+
+namespace platform::desktop {
+
+class Compositor {
+public:
+    Compositor(SIZE size, uint32_t backgroundXrgb);
+
+    SIZE size() const { return m_size; }
+
+    LayerId addLayer(const LayerState& state);
+    void removeLayer(LayerId layer);
+    void updateLayer(LayerId layer, const LayerState& state);
+    void placeLayer(LayerId layer, LayerId below);
+    void invalidateLayer(LayerId layer, const RECT& windowRect);
+    void invalidateScreen(const RECT& screenRect);
+    bool hasDirty() const;
+    // Bottom to top.
+    std::vector<LayerId> zOrder() const;
+
+    // Recomposes the dirty part of the screen and returns the rectangles that changed.
+    std::vector<RECT> compose();
+    // Runs f with the screen buffer locked (rows of size().cx pixels, 32-bit XRGB).
+    void withScreen(const std::function<void(const uint32_t* pixels)>& f) const;
+    // Composes, then copies a rectangle of the screen (clipped to it) row by row.
+    std::vector<uint32_t> copyScreen(const RECT& screenRect);
+
+private:
+    struct Layer {
+        LayerId id = 0;
+        std::shared_ptr<Surface> surface;
+        RECT screenRect {};
+        bool visible = false;
+        std::shared_ptr<const Region> shape;
+        RECT storeRect {}; // the part of screenRect the store covers, read at compose time
+    };
+
+    Layer* find(LayerId layer);
+    void invalidateLayerArea(const Layer& layer);
+    void composeRect(const RECT& dirty, const std::vector<Layer>& layers);
+    void blitLayer(const Layer& layer, const RECT& screenPart);
+
+    const SIZE m_size;
+    const uint32_t m_background;
+    mutable std::mutex m_mutex; // layers, z-order, dirty list
+    std::vector<Layer> m_layers; // bottom to top
+    RectList m_dirty;
+    LayerId m_nextId = 1;
+    mutable std::mutex m_screenMutex; // the buffer; taken before any surface's mutex
+    std::vector<uint32_t> m_screen;
+};
+
+} // namespace platform::desktop
