@@ -99,6 +99,7 @@ ATOM registerSystemClass(const WNDCLASSA& wndClass)
 
 } // namespace platform::user
 
+using namespace platform;
 using namespace platform::user;
 
 ATOM RegisterClassExA(const WNDCLASSEXA* wndClass)

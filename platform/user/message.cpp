@@ -1,6 +1,7 @@
 // Posting, sending, retrieving and dispatching messages.
 #include "platform/kernel/winbase.h"
 #include "platform/user/hook_internal.h"
+#include "platform/user/pointer.h"
 #include "platform/user/window_state.h"
 
 #include <strings.h>
@@ -17,7 +18,7 @@ std::shared_ptr<ThreadQueue> queueOf(HWND hwnd)
         setInvalidWindowHandle();
         return nullptr;
     }
-    return w->queue;
+    return w->queue;   // null for the desktop window, which takes no messages
 }
 
 bool isTimerCallback(ThreadQueue& queue, HWND hwnd, UINT_PTR id, TIMERPROC proc)
@@ -52,6 +53,7 @@ LRESULT sendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 } // namespace platform::user
 
+using namespace platform;
 using namespace platform::user;
 
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -46,6 +46,8 @@ bool rangeOverlaps(UINT lo, UINT hi, UINT filterMin, UINT filterMax)
 
 DWORD messageClock() { return GetTickCount(); }
 
+void notifyMessageWaiters();   // wait.cpp
+
 ThreadQueue::ThreadQueue(DWORD threadId)
     : m_threadId(threadId)
 {
@@ -92,6 +94,7 @@ void ThreadQueue::post(const MSG& msg)
         m_kick++;
     }
     m_wake.notify_all();
+    notifyMessageWaiters();
 }
 
 void ThreadQueue::postInput(RawInput input)
@@ -107,6 +110,7 @@ void ThreadQueue::postInput(RawInput input)
                 last = std::move(input);
                 m_kick++;
                 m_wake.notify_all();
+                notifyMessageWaiters();
                 return;
             }
         }
@@ -117,6 +121,7 @@ void ThreadQueue::postInput(RawInput input)
         m_kick++;
     }
     m_wake.notify_all();
+    notifyMessageWaiters();
 }
 
 void ThreadQueue::postQuit(int exitCode)
@@ -129,6 +134,7 @@ void ThreadQueue::postQuit(int exitCode)
         m_kick++;
     }
     m_wake.notify_all();
+    notifyMessageWaiters();
 }
 
 bool ThreadQueue::postSent(std::shared_ptr<SentMessage> sent)
@@ -142,6 +148,7 @@ bool ThreadQueue::postSent(std::shared_ptr<SentMessage> sent)
         m_kick++;
     }
     m_wake.notify_all();
+    notifyMessageWaiters();
     return true;
 }
 
@@ -152,6 +159,7 @@ void ThreadQueue::wake()
         m_kick++;
     }
     m_wake.notify_all();
+    notifyMessageWaiters();
 }
 
 void ThreadQueue::onPaintPending(int delta)
@@ -164,6 +172,7 @@ void ThreadQueue::onPaintPending(int delta)
         m_kick++;
     }
     m_wake.notify_all();
+    notifyMessageWaiters();
 }
 
 static void complete(const std::shared_ptr<SentMessage>& sent, LRESULT result, std::exception_ptr error)
@@ -405,7 +414,7 @@ bool ThreadQueue::peek(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT
     return true;
 }
 
-DWORD ThreadQueue::status(UINT flags)
+DWORD ThreadQueue::pending()
 {
     std::lock_guard lock(m_mutex);
     DWORD now = 0;
@@ -422,6 +431,13 @@ DWORD ThreadQueue::status(UINT flags)
     for (const RawInput& in : m_input)
         now |= in.kind == RawInput::Kind::Mouse ? (in.message == WM_MOUSEMOVE ? QS_MOUSEMOVE : QS_MOUSEBUTTON)
                                                 : QS_KEY;
+    return now;
+}
+
+DWORD ThreadQueue::status(UINT flags)
+{
+    DWORD now = pending();
+    std::lock_guard lock(m_mutex);
     DWORD changed = m_wakeBits & flags;
     m_wakeBits &= ~flags;
     return ((now & flags) << 16) | changed;

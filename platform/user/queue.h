@@ -98,6 +98,7 @@ public:
     // Retrieval; see GetMessageA/PeekMessageA.
     bool peek(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
     DWORD status(UINT flags);
+    DWORD pending();   // QS_ bits of what is queued now
     bool isIdle();
 
     // Thread shutdown: answers waiting senders and refuses further work.

@@ -153,6 +153,7 @@ void destroyThreadWindows(DWORD threadId)
 
 } // namespace platform::user
 
+using namespace platform;
 using namespace platform::user;
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
@@ -163,7 +164,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
     }
-    if (parent == HWND_MESSAGE)
+    if (parent == HWND_MESSAGE || (parent && parent == GetDesktopWindow()))
         parent = nullptr;
     auto queue = ThreadQueue::current();
     auto window = std::make_shared<Window>();

@@ -111,7 +111,6 @@ struct WindowSystem {
     HWND active = nullptr;
     HWND capture = nullptr;
     bool appActive = false;
-    HWND lockedUpdate = nullptr;
 };
 
 WindowSystem& windowSystem();
