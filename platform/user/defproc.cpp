@@ -120,15 +120,19 @@ LRESULT setCursor(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
 LRESULT sysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
+    // The press that started a move or size; from the keyboard, the cursor as it is.
+    POINT start { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) };
+    if (!lParam)
+        GetCursorPos(&start);
     switch (wParam & 0xFFF0) {
     case SC_CLOSE: return sendMessage(hwnd, WM_CLOSE, 0, 0);
     case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
     case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
     case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
-    case SC_MOVE: runSizeMove(hwnd, HTCAPTION); return 0;
+    case SC_MOVE: runSizeMove(hwnd, HTCAPTION, start); return 0;
     case SC_SIZE: {
         int edge = int(wParam & 0x000F);
-        runSizeMove(hwnd, edge ? edge - WMSZ_LEFT + HTLEFT : HTBOTTOMRIGHT);
+        runSizeMove(hwnd, edge ? edge - WMSZ_LEFT + HTLEFT : HTBOTTOMRIGHT, start);
         return 0;
     }
     case SC_KEYMENU: {

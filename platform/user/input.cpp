@@ -316,7 +316,7 @@ void routeInput(const desktop::InputEvent& event)
                 }
         }
         if (main)
-            PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+            PostMessageA(main, WM_CLOSE, 0, 0);
         return;
     }
     }
@@ -336,9 +336,10 @@ bool processInput(ThreadQueue& queue, const RawInput& input, MSG& msg, bool remo
 
 void connectInputSink(desktop::Desktop& desktop)
 {
-    static Sink sink;
+    // Never destroyed: the desktop may still deliver while the process exits.
+    static Sink* sink = new Sink();
     static std::once_flag once;
-    std::call_once(once, [&] { desktop.setInputSink(&sink); });
+    std::call_once(once, [&] { desktop.setInputSink(sink); });
 }
 
 void postDesktopInput(const desktop::InputEvent& event) { theDesktop().postInput(event); }

@@ -61,12 +61,10 @@ bool captureLoop(HWND hwnd, F onMove)
 
 } // namespace
 
-void runSizeMove(HWND hwnd, int hit)
+void runSizeMove(HWND hwnd, int hit, POINT start)
 {
     if (IsZoomed(hwnd) || IsIconic(hwnd))
         return;
-    POINT start;
-    GetCursorPos(&start);
     RECT original = rectInParent(hwnd);
     bool moving = hit == HTCAPTION;
     MINMAXINFO mmi {};

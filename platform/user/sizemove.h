@@ -6,8 +6,9 @@
 
 namespace platform::user {
 
-// Moves (HTCAPTION) or sizes (HTLEFT..HTBOTTOMRIGHT) the window while the left button is held.
-void runSizeMove(HWND hwnd, int hit);
+// Moves (HTCAPTION) or sizes (HTLEFT..HTBOTTOMRIGHT) the window while the left button is held;
+// `start` is where the button went down (screen).
+void runSizeMove(HWND hwnd, int hit, POINT start);
 // True when the button was released over the same caption box.
 bool trackCaptionButton(HWND hwnd, int hit);
 // Clicks and drags on a window scroll bar, sending WM_HSCROLL/WM_VSCROLL with auto-repeat.

@@ -192,6 +192,12 @@ TEST_F(WindowFields, ExtraBytesHoldPointersAndRefuseOutOfRange)
     SetLastError(0);
     EXPECT_EQ(GetWindowLongPtrA(w, int(2 * sizeof(LONG_PTR) - 4)), 0);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_INDEX));
+    // Pointer-sized fields refuse the 32-bit forms instead of handing out a cut pointer.
+    SetLastError(0);
+    EXPECT_EQ(GetWindowLongA(w, GWL_WNDPROC), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_INDEX));
+    EXPECT_EQ(SetWindowLongA(w, GWL_WNDPROC, 1), 0);
+    EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), LONG_PTR(plainProc));
     SetClassLongPtrA(w, 0, LONG_PTR(&target));
     EXPECT_EQ(GetClassLongPtrA(w, 0), ULONG_PTR(&target));
     char name[32];
