@@ -12,8 +12,10 @@ namespace {
 
 enum class Arrow { Up, Down, Left, Right };
 
-int width(const RECT& r) { return r.right - r.left; }
-int height(const RECT& r) { return r.bottom - r.top; }
+// Glyphs are drawn a line at a time; their size is capped so a huge rectangle stays cheap.
+constexpr int kGlyphLimit = 256;
+int width(const RECT& r) { return std::min<int>(r.right - r.left, kGlyphLimit); }
+int height(const RECT& r) { return std::min<int>(r.bottom - r.top, kGlyphLimit); }
 
 // A filled triangle pointing `direction`, centred in r, sized to the smaller side.
 void drawArrow(DeviceContext& dc, const RECT& r, Arrow direction, COLORREF colour)
