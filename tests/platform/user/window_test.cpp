@@ -245,6 +245,54 @@ TEST_F(WindowFields, TreeQueriesFollowParentsOwnersAndZOrder)
     EXPECT_EQ(GetWindowThreadProcessId(first, &pid), GetCurrentThreadId());
 }
 
+TEST_F(WindowFields, TopmostWindowsStayAboveOthers)
+{
+    HWND topmost = createFrame("topmost", 0, 0, 100, 100, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    HWND normal = createFrame("normal", 0, 0, 100, 100, WS_POPUP | WS_VISIBLE);
+    EXPECT_EQ(GetTopWindow(nullptr), topmost);
+    EXPECT_EQ(WindowFromPoint(POINT { 10, 10 }), topmost);
+    SetWindowPos(normal, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(WindowFromPoint(POINT { 10, 10 }), normal);
+    SetWindowPos(normal, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(WindowFromPoint(POINT { 10, 10 }), topmost);
+    ShowWindow(topmost, SW_HIDE);
+    EXPECT_EQ(WindowFromPoint(POINT { 10, 10 }), normal);
+}
+
+TEST(Rectangles, SubtractOnlyWhereARectangleRemains)
+{
+    RECT a { 0, 0, 100, 50 }, r;
+    RECT leftPart { 0, 0, 30, 50 };
+    EXPECT_TRUE(SubtractRect(&r, &a, &leftPart));
+    EXPECT_EQ(r.left, 30);
+    RECT middle { 30, 0, 60, 50 };
+    EXPECT_TRUE(SubtractRect(&r, &a, &middle));
+    EXPECT_TRUE(EqualRect(&r, &a));   // a hole leaves the rectangle whole
+    EXPECT_FALSE(SubtractRect(&r, &a, &a));
+    RECT apart { 200, 200, 300, 300 };
+    EXPECT_FALSE(IntersectRect(&r, &a, &apart));
+    EXPECT_TRUE(IsRectEmpty(&r));
+    RECT empty {};
+    EXPECT_TRUE(UnionRect(&r, &empty, &apart));
+    EXPECT_TRUE(EqualRect(&r, &apart));
+    EXPECT_TRUE(PtInRect(&a, POINT { 0, 0 }));
+    EXPECT_FALSE(PtInRect(&a, POINT { 100, 10 }));
+}
+
+TEST(Cursors, SystemShapesAreSharedHandles)
+{
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    ASSERT_TRUE(arrow);
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow);
+    EXPECT_NE(LoadCursorA(nullptr, IDC_WAIT), arrow);
+    EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(1)), nullptr);
+    EXPECT_TRUE(LoadIconA(nullptr, IDI_APPLICATION));
+    HCURSOR before = SetCursor(arrow);
+    EXPECT_EQ(SetCursor(before), arrow);
+    EXPECT_TRUE(DestroyCursor(arrow));
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow);   // shared shapes survive
+}
+
 TEST_F(WindowFields, GeometryMapsBetweenClientAndScreen)
 {
     RECT expected { 0, 0, 200, 100 };
