@@ -202,16 +202,24 @@ std::shared_ptr<FontFace> resolveFont(const LOGFONTA& log)
     auto it = faces.find(key);
     if (it != faces.end())
         return it->second;
-    if (!searched[index]) {
-        files[index] = findFontFile(kFaces[index]);
-        searched[index] = true;
+    // A missing face falls back to the other IPA files, the default first.
+    std::string file;
+    for (int candidate : { index, kDefaultFace, 0, 2, 3 }) {
+        if (!searched[candidate]) {
+            files[candidate] = findFontFile(kFaces[candidate]);
+            searched[candidate] = true;
+        }
+        if (!files[candidate].empty()) {
+            file = files[candidate];
+            break;
+        }
     }
-    if (files[index].empty())
+    if (file.empty())
         return nullptr;
     FT_Face face = nullptr;
     {
         std::lock_guard libraryLock(library().mutex);
-        if (!library().library || FT_New_Face(library().library, files[index].c_str(), 0, &face) != 0)
+        if (!library().library || FT_New_Face(library().library, file.c_str(), 0, &face) != 0)
             return nullptr;
     }
     auto result = std::make_shared<FreeTypeFace>(face, em, bold, italic);

@@ -153,10 +153,14 @@ TEST(TestCard, BmpFilesAreBottomUp24BitWithPaddedRows)
     BITMAPINFOHEADER info;
     std::memcpy(&file, bmp.data(), sizeof file);
     std::memcpy(&info, bmp.data() + sizeof file, sizeof info);
-    EXPECT_EQ(file.bfType, 0x4D42);
-    EXPECT_EQ(file.bfOffBits, 54u);
-    EXPECT_EQ(info.biHeight, 2);
-    EXPECT_EQ(info.biBitCount, 24);
+    // Copies: members of the packed headers may be misaligned for a reference.
+    WORD type = file.bfType, bitCount = info.biBitCount;
+    DWORD offset = file.bfOffBits;
+    LONG height = info.biHeight;
+    EXPECT_EQ(type, 0x4D42);
+    EXPECT_EQ(offset, 54u);
+    EXPECT_EQ(height, 2);
+    EXPECT_EQ(bitCount, 24);
     // The first stored row is the bottom one: 0xA0B0C0 as blue, green, red.
     EXPECT_EQ(bmp[54], 0xC0);
     EXPECT_EQ(bmp[55], 0xB0);
