@@ -323,6 +323,11 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL:
         onWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
+    case WM_MOUSEACTIVATE:
+        // The drop-down list never takes activation or focus from its combo box.
+        if (m_combo)
+            return MA_NOACTIVATE;
+        return DefWindowProcA(m_hwnd, message, wParam, lParam);
     case WM_COMMAND:
         // Commands of controls placed inside the list box; subclassing callers take them.
         return 0;

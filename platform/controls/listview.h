@@ -3,6 +3,10 @@
 
 #include "platform/user/winuser.h"
 
+// Owner-draw control types of the header and the list view.
+#define ODT_HEADER 100
+#define ODT_LISTVIEW 102
+
 #define LVS_ICON 0x0000
 #define LVS_REPORT 0x0001
 #define LVS_SMALLICON 0x0002

@@ -7,9 +7,6 @@
 #include <string>
 #include <vector>
 
-#ifndef ODT_LISTVIEW
-#define ODT_LISTVIEW 102
-#endif
 
 namespace platform::controls {
 

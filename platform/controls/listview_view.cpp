@@ -258,7 +258,9 @@ void ListView::onButtonDown(POINT point, bool doubleClick, bool right)
     int column = -1;
     UINT flags = 0;
     int index = hitTest(point, &column, &flags);
-    if (index >= 0 && column != 0 && !(m_exStyle & LVS_EX_FULLROWSELECT))
+    // Owner-drawn rows are drawn whole, so they are hit whole.
+    bool fullRow = (m_exStyle & LVS_EX_FULLROWSELECT) || (m_style & LVS_OWNERDRAWFIXED);
+    if (index >= 0 && column != 0 && !fullRow)
         index = -1;
     bool single = (m_style & LVS_SINGLESEL) != 0;
     if (!right || index < 0 || !(m_items[size_t(index)].state & LVIS_SELECTED)) {

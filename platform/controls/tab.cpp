@@ -284,10 +284,7 @@ LRESULT TabControl::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (index >= 0) {
             if ((m_style & TCS_FOCUSONBUTTONDOWN) && !(m_style & TCS_FOCUSNEVER))
                 SetFocus(m_hwnd);
-            if (!userSelect(index)) {
-                NMHDR header {};
-                notifyParent(m_hwnd, header, NM_CLICK);
-            }
+            userSelect(index);
         }
         return 0;
     }
