@@ -3,6 +3,7 @@
 
 #include "platform/kernel/windef.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,8 @@ GamePathParts splitGamePath(std::string_view gamePath);
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 FILETIME fileTimeFromUnix(int64_t seconds, long nanoseconds);
+// FILE_ATTRIBUTE_* of a host file: DIRECTORY, READONLY when the owner may not write, else NORMAL.
+DWORD attributesFromMode(unsigned mode);
 
 // Copies text with its terminator into a caller's buffer under the usual Win32 rule:
 // returns the length without terminator when it fits, else the size needed with it.

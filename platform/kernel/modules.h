@@ -17,8 +17,12 @@ struct ModuleSymbol {
 template <class F>
 ModuleSymbol moduleSymbol(std::string name, F* function)
 {
-    return { std::move(name), reinterpret_cast<FARPROC>(function) };
+    // Through void(*)(), the generic function pointer, as callers cast GetProcAddress's result back.
+    return { std::move(name), reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function)) };
 }
+
+// The program's own instance handle, as GetModuleHandleA(nullptr) returns it.
+inline HINSTANCE programInstance() { return reinterpret_cast<HINSTANCE>(uintptr_t(0x400000)); }
 
 // Names match case-insensitively; ".dll" is implied when the name has no extension.
 // Registering a name again replaces its symbols for later loads.

@@ -79,8 +79,11 @@ GamePathParts splitGamePath(std::string_view gamePath)
     std::string current;
     auto finish = [&] {
         if (current == "..") {
-            if (!parts.components.empty())
+            // A relative path keeps leading ".." for its base folder to apply.
+            if (!parts.components.empty() && parts.components.back() != "..")
                 parts.components.pop_back();
+            else if (!parts.absolute)
+                parts.components.push_back(current);
         } else if (!current.empty() && current != ".") {
             parts.components.push_back(current);
         }
@@ -127,6 +130,13 @@ std::string hostPath(std::string_view gamePath)
     std::string result = parts.absolute ? std::string("/") : currentHostFolder();
     bool resolving = true;
     for (size_t i = 0; i < parts.components.size(); ++i) {
+        if (parts.components[i] == "..") {
+            if (result.size() > 1) {
+                result.pop_back();
+                result.resize(result.rfind('/') + 1);
+            }
+            continue;
+        }
         std::string name = cp932ToUtf8(parts.components[i]);
         std::string found;
         // Once a folder is missing, the rest is kept as given (a file about to be created).
@@ -202,6 +212,16 @@ FILETIME fileTimeFromUnix(int64_t seconds, long nanoseconds)
 {
     uint64_t value = uint64_t(seconds + 11644473600LL) * 10000000ULL + uint64_t(nanoseconds / 100);
     return { DWORD(value), DWORD(value >> 32) };
+}
+
+DWORD attributesFromMode(unsigned mode)
+{
+    DWORD attributes = 0;
+    if (S_ISDIR(mode))
+        attributes |= FILE_ATTRIBUTE_DIRECTORY;
+    if (!(mode & S_IWUSR))
+        attributes |= FILE_ATTRIBUTE_READONLY;
+    return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
 }
 
 DWORD copyOutString(const std::string& text, LPSTR buffer, DWORD size)

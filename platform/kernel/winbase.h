@@ -19,6 +19,7 @@
 #define ERROR_NO_MORE_FILES 18L
 #define ERROR_WRITE_FAULT 29L
 #define ERROR_READ_FAULT 30L
+#define ERROR_NOT_SAME_DEVICE 17L
 #define ERROR_SHARING_VIOLATION 32L
 #define ERROR_HANDLE_EOF 38L
 #define ERROR_NOT_SUPPORTED 50L
@@ -183,7 +184,6 @@ DWORD GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpReturnedString, DWORD 
 
 // ---- Threads ------------------------------------------------------------------------------
 #define STILL_ACTIVE 259
-#define CREATE_SUSPENDED 0x00000004
 #define THREAD_PRIORITY_IDLE (-15)
 #define THREAD_PRIORITY_LOWEST (-2)
 #define THREAD_PRIORITY_BELOW_NORMAL (-1)

@@ -1,0 +1,92 @@
+// The error family and the box that shows it.
+#include "lib/error.h"
+
+#include "platform/kernel/host.h"
+
+#include <string>
+
+namespace {
+
+constexpr int kIdOk = 1; // IDOK
+
+} // namespace
+
+int showErrorBox(HWND, const char* text, const char* caption)
+{
+    // Until the window system is in, the box goes to the debug output and is answered OK, so a
+    // run without a person never blocks here.
+    std::string line;
+    if (caption && *caption) {
+        line += caption;
+        line += ": ";
+    }
+    line += text ? text : "";
+    line += '\n';
+    platform::debugOutput(line);
+    return kIdOk;
+}
+
+swCError::swCError(int code, const char* caption)
+    : m_caption(caption)
+    , m_code(code)
+{
+}
+
+int swCError::Show(HWND owner, const char* text)
+{
+    return showErrorBox(owner, text, m_caption.bufferText());
+}
+
+int swCError::showOwnText(HWND owner, const char* utf8_text)
+{
+    return swCError::Show(owner, platform::utf8ToCp932(utf8_text).c_str());
+}
+
+int swCFileError::Show(HWND owner, const char*)
+{
+    switch (code()) {
+    case 0:
+        return showOwnText(owner, "ファイルのオープンに失敗しました");
+    case 1:
+        return showOwnText(owner, "ファイルの読み込みに失敗しました");
+    case 2:
+        return showOwnText(owner, "ファイルの書き込みに失敗しました");
+    case 3:
+        return showOwnText(owner, "ファイルのシークに失敗しました");
+    case 4:
+        return showOwnText(owner, "ファイルのクローズに失敗しました");
+    default:
+        return showOwnText(owner, "ファイルエラーが発生しました");
+    }
+}
+
+int swCBitmapError::Show(HWND owner, const char*)
+{
+    switch (code()) {
+    case 0:
+        return showOwnText(owner, "ビットマップの作成に失敗しました");
+    case 1:
+        return showOwnText(owner, "ビットマップの保存に失敗しました");
+    default:
+        return showOwnText(owner, "");
+    }
+}
+
+int swCDirectDrawError::Show(HWND owner, const char* text)
+{
+    return swCError::Show(owner, text);
+}
+
+int swCDirectSoundError::Show(HWND owner, const char*)
+{
+    if (code() == 0)
+        return showOwnText(owner, "DirectSoundの初期化に失敗しました\nサウンドデバイスは使用できません");
+    return showOwnText(owner, "DirectSoundでエラーが発生しました");
+}
+
+int swCMCIError::Show(HWND owner, const char*)
+{
+    if (code() == 0)
+        return showOwnText(owner, "マルチメディアデバイスをオープンできませんでした");
+    return showOwnText(owner, "マルチメディアデバイスにエラーが発生しました");
+}

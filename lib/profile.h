@@ -1,0 +1,39 @@
+// swCProfileKey: one setting (section and key) of the ini file beside the program.
+#pragma once
+
+#include "platform/kernel/windef.h"
+
+#include <string>
+
+// The program's path with the text after the file name's last '.' replaced by "ini".
+std::string profilePath();
+
+class swCProfileKey {
+public:
+    swCProfileKey(const char* section, const char* key)
+        : m_section(section)
+        , m_key(key)
+    {
+    }
+
+    // Every call goes to the file; nothing is cached. A missing file or key gives the default
+    // and a failed write is ignored.
+    void profileWriteString(const char* value) const;
+    DWORD profileReadStringBuffer(const char* fallback, char* buffer, DWORD size) const;
+    // The stored text (at most 1023 bytes), or "" when the key is missing.
+    void profileReadString(std::string& text) const;
+    void profileWriteInt(int value) const;
+    int profileReadInt(int fallback) const;
+    // True only for a stored 1.
+    bool profileReadBool(bool fallback) const;
+    void profileWriteBool(bool value) const;
+    // True only for the stored text "TRUE", exactly.
+    bool profileIsTrue() const;
+
+    const char* section() const { return m_section; }
+    const char* key() const { return m_key; }
+
+private:
+    const char* m_section;
+    const char* m_key;
+};

@@ -1,0 +1,85 @@
+// swCThread over the runtime's thread start.
+#include "lib/thread.h"
+
+#include "lib/event.h"
+#include "platform/kernel/host.h"
+#include "platform/kernel/winbase.h"
+
+swCThread::swCThread()
+    : m_done(std::make_unique<swCEvent>())
+{
+}
+
+swCThread::~swCThread()
+{
+    m_stop = 1;
+    if (m_thread) {
+        if (!m_deletingOnWorker && !m_joined)
+            WaitForSingleObject(m_thread, INFINITE);
+        CloseHandle(m_thread);
+    }
+}
+
+HANDLE swCThread::threadStart()
+{
+    if (m_thread) {
+        threadStopAndWait();
+        CloseHandle(m_thread);
+        m_thread = nullptr;
+    }
+    m_started = true;
+    m_stop = 0;
+    m_finished = false;
+    m_joined = false;
+    m_ownership = Ownership::Owner;
+    unsigned id = 0;
+    m_thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &swCThread::threadEntry, this, 0, &id));
+    if (!m_thread) {
+        m_ownership = Ownership::Ended;
+        m_finished = true;
+        m_joined = true;
+        return nullptr;
+    }
+    m_threadId = id;
+    return m_thread;
+}
+
+void swCThread::threadStopAndWait()
+{
+    // A detached object is deleted on its own thread, where there is nothing left to wait for.
+    if (!m_started || m_joined || m_deletingOnWorker)
+        return;
+    m_stop = 1;
+    // The done event says Run has returned; the handle says the thread no longer touches the
+    // object, so the caller may delete it as soon as this returns.
+    m_done->eventWait(INFINITE);
+    WaitForSingleObject(m_thread, INFINITE);
+    m_joined = true;
+}
+
+void swCThread::threadDetach()
+{
+    m_stop = 1;
+    Ownership before = m_ownership.exchange(Ownership::Detached);
+    if (before == Ownership::Owner && m_started && !m_joined)
+        return;
+    delete this;
+}
+
+unsigned __stdcall swCThread::threadEntry(void* object)
+{
+    auto* self = static_cast<swCThread*>(object);
+    platform::crtSrand(GetTickCount());
+    self->Run();
+    self->m_finished = true;
+    // Everything the worker needs is taken before the owner can learn that Run has returned.
+    HANDLE done = self->m_done->handle();
+    Ownership before = self->m_ownership.exchange(Ownership::Ended);
+    if (before == Ownership::Detached) {
+        self->m_deletingOnWorker = true;
+        delete self;
+        return 0;
+    }
+    SetEvent(done);
+    return 0;
+}

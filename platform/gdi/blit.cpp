@@ -1,0 +1,209 @@
+// The blit core: maps destination pixels to source pixels, converts between mono and colour,
+// and combines pattern, source and destination row by row inside the clip.
+#include "platform/gdi/blit.h"
+
+#include "platform/gdi/rop.h"
+
+#include <algorithm>
+#include <cstring>
+#include <tuple>
+#include <vector>
+
+namespace platform::gdi {
+
+namespace {
+
+const uint32_t kBlackWhite[2] = { 0x000000, 0xFFFFFF };
+
+// StretchBlt's reversed extents: (x, -w) covers x - w + 1 .. x.
+void normalise(int& position, int& extent, bool& flip)
+{
+    if (extent < 0) {
+        position = position + extent + 1;
+        extent = -extent;
+        flip = !flip;
+    }
+}
+
+// Source coordinate for each destination offset, -1 outside the source. Returns the valid range.
+std::pair<int, int> buildMap(std::vector<int>& map, int destExtent, int sourcePos, int sourceExtent, bool flip,
+    int sourceLimit)
+{
+    map.resize(size_t(destExtent));
+    int first = destExtent, last = 0;
+    for (int i = 0; i < destExtent; ++i) {
+        int k = flip ? destExtent - 1 - i : i;
+        int s = sourcePos + int(int64_t(k) * sourceExtent / destExtent);
+        if (s < 0 || s >= sourceLimit) {
+            map[size_t(i)] = -1;
+            continue;
+        }
+        map[size_t(i)] = s;
+        first = std::min(first, i);
+        last = i + 1;
+    }
+    return { first, std::max(first, last) };
+}
+
+bool samePalette(const PixelBuffer& a, const PixelBuffer& b)
+{
+    if (!isIndexed(a.format))
+        return true;
+    return a.paletteSize == b.paletteSize
+        && (a.palette == b.palette
+            || std::memcmp(a.palette, b.palette, size_t(a.paletteSize) * sizeof(uint32_t)) == 0);
+}
+
+// A private copy of the source rows a blit reads, for blits within one buffer.
+struct SourceCopy {
+    std::vector<uint8_t> bytes;
+    PixelBuffer buffer;
+};
+
+void copySourceRows(const PixelBuffer& source, int firstRow, int rowCount, SourceCopy& copy)
+{
+    copy.bytes.resize(size_t(rowCount) * source.stride);
+    for (int k = 0; k < rowCount; ++k)
+        std::memcpy(&copy.bytes[size_t(k) * source.stride], source.rowPointer(firstRow + k), source.stride);
+    copy.buffer = source;
+    copy.buffer.bits = copy.bytes.data();
+    copy.buffer.height = rowCount;
+    copy.buffer.bottomUp = false;
+}
+
+} // namespace
+
+bool blit(const BlitRequest& r)
+{
+    if (!r.dest || !r.dest->valid())
+        return false;
+    const bool needSource = ropUsesSource(r.rop);
+    const bool needPattern = ropUsesPattern(r.rop);
+    if (needSource && (!r.source || !r.source->valid()))
+        return false;
+    if (needPattern && !r.pattern)
+        return false;
+    if (needPattern && r.pattern->hollow && !needSource)
+        return true;
+
+    int dx = r.destX, dy = r.destY, dw = r.destWidth, dh = r.destHeight;
+    int sx = r.sourceX, sy = r.sourceY, sw = r.sourceWidth, sh = r.sourceHeight;
+    bool flipX = false, flipY = false;
+    normalise(dx, dw, flipX);
+    normalise(dy, dh, flipY);
+    if (needSource) {
+        normalise(sx, sw, flipX);
+        normalise(sy, sh, flipY);
+    }
+    if (dw == 0 || dh == 0 || (needSource && (sw == 0 || sh == 0)))
+        return true;
+
+    const PixelBuffer& dest = *r.dest;
+    std::vector<int> xmap, ymap;
+    int i0 = 0, i1 = dw, j0 = 0, j1 = dh;
+    if (needSource) {
+        std::tie(i0, i1) = buildMap(xmap, dw, sx, sw, flipX, r.source->width);
+        std::tie(j0, j1) = buildMap(ymap, dh, sy, sh, flipY, r.source->height);
+    }
+    RECT area { std::max(dx + i0, 0), std::max(dy + j0, 0), std::min(dx + i1, dest.width),
+        std::min(dy + j1, dest.height) };
+    if (area.left >= area.right || area.top >= area.bottom)
+        return true;
+
+    const PixelBuffer* source = r.source;
+    SourceCopy copy;
+    int sourceRowBase = 0;
+    if (needSource && source->bits == dest.bits) {
+        int lo = INT32_MAX, hi = -1;
+        for (int j = int(area.top - dy); j < int(area.bottom - dy); ++j) {
+            lo = std::min(lo, ymap[size_t(j)]);
+            hi = std::max(hi, ymap[size_t(j)]);
+        }
+        copySourceRows(*source, lo, hi - lo + 1, copy);
+        source = &copy.buffer;
+        sourceRowBase = lo;
+    }
+
+    const bool stretched = needSource && (sw != dw || flipX);
+    const uint8_t index = ropIndex(r.rop);
+    const bool monoDest = dest.format == PixelFormat::Mono;
+    const bool monoToColour = needSource && source->format == PixelFormat::Mono && !monoDest;
+    const bool colourToMono = needSource && source->format != PixelFormat::Mono && monoDest;
+    const bool rawCopy = needSource && index == 0xCC && !stretched && !r.transparent && source->format == dest.format
+        && bitsPerPixel(dest.format) >= 8 && samePalette(*source, dest);
+
+    size_t width = size_t(area.right - area.left);
+    std::vector<uint32_t> dbuf(width), sbuf(needSource ? width : 0), pbuf(needPattern ? width : 0), keep;
+    std::vector<uint32_t> gather;
+
+    auto processRect = [&](const RECT& cr) {
+        int n = int(cr.right - cr.left);
+        for (int y = cr.top; y < cr.bottom; ++y) {
+            int srcRow = needSource ? ymap[size_t(y - dy)] - sourceRowBase : 0;
+            if (rawCopy) {
+                size_t bpp = size_t(bitsPerPixel(dest.format) / 8);
+                int srcX = xmap[size_t(cr.left - dx)];
+                std::memmove(dest.rowPointer(y) + size_t(cr.left) * bpp, source->rowPointer(srcRow) + size_t(srcX) * bpp,
+                    size_t(n) * bpp);
+                continue;
+            }
+            readRow(dest, cr.left, y, n, dbuf.data());
+            if (needSource) {
+                int first = xmap[size_t(cr.left - dx)];
+                if (!stretched) {
+                    readRow(*source, first, srcRow, n, sbuf.data());
+                } else {
+                    int lo = first, hi = first;
+                    for (int i = 0; i < n; ++i) {
+                        lo = std::min(lo, xmap[size_t(cr.left - dx + i)]);
+                        hi = std::max(hi, xmap[size_t(cr.left - dx + i)]);
+                    }
+                    gather.resize(size_t(hi - lo + 1));
+                    readRow(*source, lo, srcRow, hi - lo + 1, gather.data());
+                    for (int i = 0; i < n; ++i)
+                        sbuf[size_t(i)] = gather[size_t(xmap[size_t(cr.left - dx + i)] - lo)];
+                }
+                if (r.transparent) {
+                    keep.assign(dbuf.begin(), dbuf.begin() + n);
+                    for (int i = 0; i < n; ++i)
+                        if (sbuf[size_t(i)] == (*r.transparent & 0xFFFFFF))
+                            sbuf[size_t(i)] = ~0u; // marker: keep the destination pixel
+                }
+                for (int i = 0; i < n; ++i) {
+                    uint32_t& s = sbuf[size_t(i)];
+                    if (s == ~0u)
+                        continue;
+                    if (monoToColour)
+                        s = s ? r.colours.destBackground : r.colours.destText;
+                    else if (colourToMono)
+                        s = s == r.colours.sourceBackground ? 0xFFFFFF : 0;
+                }
+            }
+            if (needPattern) {
+                for (int i = 0; i < n; ++i) {
+                    uint32_t p = r.pattern->at(cr.left + i, y);
+                    if (monoDest)
+                        p = nearestIndex(kBlackWhite, 2, p) ? 0xFFFFFF : 0;
+                    pbuf[size_t(i)] = p;
+                }
+            }
+            if (r.transparent) {
+                std::vector<uint32_t> result(dbuf.begin(), dbuf.begin() + n);
+                applyRop3(index, needPattern ? pbuf.data() : nullptr, sbuf.data(), result.data(), n);
+                for (int i = 0; i < n; ++i)
+                    dbuf[size_t(i)] = sbuf[size_t(i)] == ~0u ? keep[size_t(i)] : result[size_t(i)];
+            } else {
+                applyRop3(index, needPattern ? pbuf.data() : nullptr, needSource ? sbuf.data() : nullptr, dbuf.data(), n);
+            }
+            writeRow(dest, cr.left, y, n, dbuf.data());
+        }
+    };
+
+    if (r.clip)
+        r.clip->forEachRectIn(area, processRect);
+    else
+        processRect(area);
+    return true;
+}
+
+} // namespace platform::gdi

@@ -1,0 +1,190 @@
+// Operations on files and folders by name: delete, move, copy, folders and attributes.
+#include "platform/kernel/host.h"
+#include "platform/kernel/internal.h"
+#include "platform/kernel/winbase.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+BOOL fail(DWORD error)
+{
+    SetLastError(error);
+    return FALSE;
+}
+
+bool statPath(const std::string& path, struct stat& st) { return stat(path.c_str(), &st) == 0; }
+
+// Copies the bytes, the permissions and the last write time; the target is made by this call.
+bool copyContents(const std::string& from, const std::string& to, bool failIfExists)
+{
+    int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        {
+        platform::failFromErrno(from);
+        return false;
+    }
+    struct stat st;
+    if (fstat(in, &st) != 0 || S_ISDIR(st.st_mode)) {
+        close(in);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (failIfExists ? O_EXCL : 0), 0600);
+    if (out < 0) {
+        int error = errno;
+        close(in);
+        SetLastError(error == EEXIST ? ERROR_FILE_EXISTS : platform::errorFromErrno(error, to));
+        return false;
+    }
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        ssize_t got = read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        for (ssize_t done = 0; ok && done < got;) {
+            ssize_t put = write(out, buffer + done, size_t(got - done));
+            if (put < 0 && errno != EINTR)
+                ok = false;
+            else if (put > 0)
+                done += put;
+        }
+        if (!ok)
+            break;
+    }
+    if (ok) {
+        timespec times[2] = { st.st_atim, st.st_mtim };
+        futimens(out, times);
+        fchmod(out, st.st_mode & 07777);
+    } else {
+        platform::failFromErrno(to);
+    }
+    close(in);
+    if (close(out) != 0 && ok) {
+        ok = false;
+        platform::failFromErrno(to);
+    }
+    if (!ok)
+        unlink(to.c_str());
+    return ok;
+}
+
+} // namespace
+
+using namespace platform;
+
+BOOL DeleteFileA(LPCSTR lpFileName)
+{
+    if (!lpFileName)
+        return fail(ERROR_PATH_NOT_FOUND);
+    std::string path = hostPath(lpFileName);
+    struct stat st;
+    if (!statPath(path, st))
+        return failFromErrno(path);
+    // Folders and read-only files are not deleted by this call.
+    if (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR))
+        return fail(ERROR_ACCESS_DENIED);
+    if (unlink(path.c_str()) != 0)
+        return failFromErrno(path);
+    return TRUE;
+}
+
+BOOL MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName)
+{
+    return MoveFileExA(lpExistingFileName, lpNewFileName, 0);
+}
+
+BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
+{
+    if (!lpExistingFileName || !lpNewFileName)
+        return fail(ERROR_INVALID_PARAMETER);
+    std::string from = hostPath(lpExistingFileName);
+    std::string to = hostPath(lpNewFileName);
+    struct stat source;
+    if (!statPath(from, source))
+        return failFromErrno(from);
+    struct stat target;
+    bool targetExists = statPath(to, target);
+    // Renaming onto itself (only the letter case differs, or the very same name) is allowed.
+    bool same = targetExists && target.st_dev == source.st_dev && target.st_ino == source.st_ino;
+    if (targetExists && !same) {
+        if (!(dwFlags & MOVEFILE_REPLACE_EXISTING))
+            return fail(ERROR_ALREADY_EXISTS);
+        if (S_ISDIR(target.st_mode) || S_ISDIR(source.st_mode))
+            return fail(ERROR_ACCESS_DENIED);
+    }
+    // rename() replaces the target in one step, so saving through a temporary file is atomic.
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), targetExists ? 0 : RENAME_NOREPLACE) == 0)
+        return TRUE;
+    if (errno == EEXIST)
+        return fail(ERROR_ALREADY_EXISTS);
+    if (errno == EXDEV) {
+        if (!(dwFlags & MOVEFILE_COPY_ALLOWED) || S_ISDIR(source.st_mode))
+            return fail(ERROR_NOT_SAME_DEVICE);
+        if (!copyContents(from, to, false))
+            return FALSE;
+        unlink(from.c_str());
+        return TRUE;
+    }
+    return failFromErrno(to);
+}
+
+BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists)
+{
+    if (!lpExistingFileName || !lpNewFileName)
+        return fail(ERROR_INVALID_PARAMETER);
+    std::string from = hostPath(lpExistingFileName);
+    std::string to = hostPath(lpNewFileName);
+    struct stat source;
+    struct stat target;
+    if (statPath(from, source) && statPath(to, target) && source.st_dev == target.st_dev && source.st_ino == target.st_ino)
+        return fail(ERROR_SHARING_VIOLATION);
+    return copyContents(from, to, bFailIfExists != FALSE) ? TRUE : FALSE;
+}
+
+BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES)
+{
+    if (!lpPathName)
+        return fail(ERROR_PATH_NOT_FOUND);
+    std::string path = hostPath(lpPathName);
+    if (mkdir(path.c_str(), 0777) != 0) {
+        if (errno == ENOENT)
+            return fail(ERROR_PATH_NOT_FOUND);
+        return failFromErrno(path);
+    }
+    return TRUE;
+}
+
+BOOL RemoveDirectoryA(LPCSTR lpPathName)
+{
+    if (!lpPathName)
+        return fail(ERROR_PATH_NOT_FOUND);
+    std::string path = hostPath(lpPathName);
+    if (rmdir(path.c_str()) != 0)
+        return errno == ENOTDIR ? fail(ERROR_DIRECTORY) : failFromErrno(path);
+    return TRUE;
+}
+
+DWORD GetFileAttributesA(LPCSTR lpFileName)
+{
+    if (!lpFileName) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    std::string path = hostPath(lpFileName);
+    struct stat st;
+    if (!statPath(path, st)) {
+        failFromErrno(path);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return attributesFromMode(st.st_mode);
+}

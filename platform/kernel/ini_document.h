@@ -1,0 +1,46 @@
+// An ini file as lines of CP932 text, edited in place so that unrelated lines are kept.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+class IniDocument {
+public:
+    // Reads the file; a missing file gives an empty document and found() false.
+    static IniDocument load(const std::string& hostFile);
+    bool found() const { return m_found; }
+
+    std::vector<std::string> sectionNames() const;
+    std::vector<std::string> keyNames(std::string_view section) const;
+    // "key=value" for every entry of the section.
+    std::vector<std::string> entries(std::string_view section) const;
+    std::optional<std::string> value(std::string_view section, std::string_view key) const;
+
+    // Each returns whether the document changed.
+    bool setValue(std::string_view section, std::string_view key, std::string_view value);
+    bool deleteKey(std::string_view section, std::string_view key);
+    bool deleteSection(std::string_view section);
+
+    // Writes a temporary file beside the target and renames it over the target. Sets errno.
+    bool save(const std::string& hostFile) const;
+
+private:
+    struct Entry {
+        std::string key;
+        std::string value;
+    };
+    static std::optional<std::string> sectionOf(std::string_view line);
+    static std::optional<Entry> entryOf(std::string_view line);
+    // Index of the section's header line, and the end of its body (the next header or the end).
+    std::optional<size_t> findSection(std::string_view section) const;
+    size_t sectionEnd(size_t header) const;
+
+    std::vector<std::string> m_lines;
+    bool m_found = false;
+};
+
+} // namespace platform

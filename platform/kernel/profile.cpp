@@ -1,0 +1,178 @@
+// The ini profile functions over IniDocument, serialised within the process.
+#include "platform/kernel/host.h"
+#include "platform/kernel/ini_document.h"
+#include "platform/kernel/internal.h"
+#include "platform/kernel/winbase.h"
+
+#include <climits>
+#include <cstring>
+#include <mutex>
+
+using namespace platform;
+
+namespace {
+
+std::mutex& profileMutex()
+{
+    static auto* mutex = new std::mutex;
+    return *mutex;
+}
+
+// A bare file name means the file beside the program.
+std::string profilePath(LPCSTR fileName)
+{
+    std::string_view name = fileName;
+    bool hasFolder = false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (isCp932LeadByte(uint8_t(name[i])) && i + 1 < name.size())
+            ++i;
+        else if (name[i] == '\\' || name[i] == '/' || name[i] == ':')
+            hasFolder = true;
+    }
+    if (hasFolder)
+        return hostPath(name);
+    return hostPath(gamePathFromHost(programFolder()) + std::string(name));
+}
+
+// Copies a list of names, each with its terminator, plus the final one. When it does not fit,
+// the list is cut to size - 2 bytes, closed with two terminators, and size - 2 returned.
+DWORD copyList(const std::vector<std::string>& names, LPSTR buffer, DWORD size)
+{
+    std::string list;
+    for (auto& name : names) {
+        list += name;
+        list.push_back('\0');
+    }
+    if (size < 2) {
+        if (size == 1)
+            buffer[0] = '\0';
+        return 0;
+    }
+    if (list.size() + 1 <= size) {
+        std::memcpy(buffer, list.data(), list.size());
+        buffer[list.size()] = '\0';
+        if (list.empty())
+            buffer[1] = '\0';
+        return DWORD(list.size());
+    }
+    std::memcpy(buffer, list.data(), size - 2);
+    buffer[size - 2] = '\0';
+    buffer[size - 1] = '\0';
+    SetLastError(ERROR_MORE_DATA);
+    return size - 2;
+}
+
+// Copies one value; when it does not fit, size - 1 bytes and the terminator, returning size - 1.
+DWORD copyValue(std::string_view value, LPSTR buffer, DWORD size)
+{
+    size_t length = value.size() < size ? value.size() : size - 1;
+    std::memcpy(buffer, value.data(), length);
+    buffer[length] = '\0';
+    if (length < value.size())
+        SetLastError(ERROR_MORE_DATA);
+    return DWORD(length);
+}
+
+int parseInteger(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > (long long)INT_MAX + 1)
+            value = (long long)INT_MAX + 1;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        value = INT_MAX;
+    return int(value);
+}
+
+} // namespace
+
+DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
+    DWORD nSize, LPCSTR lpFileName)
+{
+    if (!lpReturnedString || !lpFileName) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    if (nSize == 0)
+        return 0;
+    IniDocument document;
+    {
+        std::lock_guard lock(profileMutex());
+        document = IniDocument::load(profilePath(lpFileName));
+    }
+    if (!lpAppName)
+        return copyList(document.sectionNames(), lpReturnedString, nSize);
+    if (!lpKeyName)
+        return copyList(document.keyNames(lpAppName), lpReturnedString, nSize);
+    if (auto value = document.value(lpAppName, lpKeyName))
+        return copyValue(*value, lpReturnedString, nSize);
+    // The default loses its trailing blanks.
+    std::string_view fallback = lpDefault ? lpDefault : "";
+    while (!fallback.empty() && fallback.back() == ' ')
+        fallback.remove_suffix(1);
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return copyValue(fallback, lpReturnedString, nSize);
+}
+
+UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName)
+{
+    if (!lpAppName || !lpKeyName || !lpFileName)
+        return UINT(nDefault);
+    IniDocument document;
+    {
+        std::lock_guard lock(profileMutex());
+        document = IniDocument::load(profilePath(lpFileName));
+    }
+    auto value = document.value(lpAppName, lpKeyName);
+    return value ? UINT(parseInteger(*value)) : UINT(nDefault);
+}
+
+DWORD GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName)
+{
+    if (!lpAppName || !lpReturnedString || !lpFileName) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    IniDocument document;
+    {
+        std::lock_guard lock(profileMutex());
+        document = IniDocument::load(profilePath(lpFileName));
+    }
+    return copyList(document.entries(lpAppName), lpReturnedString, nSize);
+}
+
+BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPCSTR lpFileName)
+{
+    // With everything null the caller asks to flush a cache; every write here is already on disk.
+    if (!lpAppName && !lpKeyName && !lpString)
+        return TRUE;
+    if (!lpAppName || !lpFileName) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    std::lock_guard lock(profileMutex());
+    std::string path = profilePath(lpFileName);
+    IniDocument document = IniDocument::load(path);
+    bool changed;
+    if (!lpKeyName)
+        changed = document.deleteSection(lpAppName);
+    else if (!lpString)
+        changed = document.deleteKey(lpAppName, lpKeyName);
+    else
+        changed = document.setValue(lpAppName, lpKeyName, lpString);
+    if (!changed)
+        return TRUE;
+    if (!document.save(path))
+        return failFromErrno(path);
+    return TRUE;
+}

@@ -1,0 +1,150 @@
+// Multimedia API: wave format, PlaySoundA and the Media Control Interface (MCI).
+#pragma once
+
+#include "platform/kernel/windef.h"
+
+typedef UINT MMRESULT;
+typedef DWORD MCIERROR;
+typedef UINT MCIDEVICEID;
+
+#define MMSYSERR_NOERROR 0
+
+// Wave format block exactly as stored in a wave file's "fmt " chunk.
+#pragma pack(push, 1)
+struct WAVEFORMATEX {
+    WORD wFormatTag;
+    WORD nChannels;
+    DWORD nSamplesPerSec;
+    DWORD nAvgBytesPerSec;
+    WORD nBlockAlign;
+    WORD wBitsPerSample;
+    WORD cbSize;
+};
+#pragma pack(pop)
+static_assert(sizeof(WAVEFORMATEX) == 18);
+typedef WAVEFORMATEX* LPWAVEFORMATEX;
+typedef const WAVEFORMATEX* LPCWAVEFORMATEX;
+#define WAVE_FORMAT_PCM 1
+
+// PlaySoundA
+#define SND_SYNC 0x0000
+#define SND_ASYNC 0x0001
+#define SND_NODEFAULT 0x0002
+#define SND_MEMORY 0x0004
+#define SND_LOOP 0x0008
+#define SND_NOSTOP 0x0010
+#define SND_PURGE 0x0040
+#define SND_ALIAS 0x00010000
+#define SND_FILENAME 0x00020000
+BOOL PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags);
+
+// MCI messages
+#define MM_MCINOTIFY 0x3B9
+#define MCI_OPEN 0x0803
+#define MCI_CLOSE 0x0804
+#define MCI_PLAY 0x0806
+#define MCI_SEEK 0x0807
+#define MCI_STOP 0x0808
+#define MCI_PAUSE 0x0809
+#define MCI_SET 0x080D
+#define MCI_STATUS 0x0814
+#define MCI_RESUME 0x0855
+#define MCI_ALL_DEVICE_ID ((MCIDEVICEID)-1)
+
+// Flags common to every command
+#define MCI_NOTIFY 0x00000001L
+#define MCI_WAIT 0x00000002L
+#define MCI_FROM 0x00000004L
+#define MCI_TO 0x00000008L
+
+#define MCI_OPEN_SHAREABLE 0x00000100L
+#define MCI_OPEN_ELEMENT 0x00000200L
+#define MCI_OPEN_ALIAS 0x00000400L
+#define MCI_OPEN_TYPE_ID 0x00001000L
+#define MCI_OPEN_TYPE 0x00002000L
+
+#define MCI_SEEK_TO_START 0x00000100L
+#define MCI_SEEK_TO_END 0x00000200L
+
+#define MCI_SET_TIME_FORMAT 0x00000400L
+#define MCI_FORMAT_MILLISECONDS 0
+
+#define MCI_STATUS_ITEM 0x00000100L
+#define MCI_STATUS_LENGTH 0x00000001L
+#define MCI_STATUS_POSITION 0x00000002L
+#define MCI_STATUS_MODE 0x00000004L
+#define MCI_STATUS_TIME_FORMAT 0x00000006L
+#define MCI_STATUS_READY 0x00000007L
+
+#define MCI_STRING_OFFSET 512
+#define MCI_MODE_NOT_READY (MCI_STRING_OFFSET + 12)
+#define MCI_MODE_STOP (MCI_STRING_OFFSET + 13)
+#define MCI_MODE_PLAY (MCI_STRING_OFFSET + 14)
+#define MCI_MODE_RECORD (MCI_STRING_OFFSET + 15)
+#define MCI_MODE_SEEK (MCI_STRING_OFFSET + 16)
+#define MCI_MODE_PAUSE (MCI_STRING_OFFSET + 17)
+#define MCI_MODE_OPEN (MCI_STRING_OFFSET + 18)
+
+// wParam of MM_MCINOTIFY; lParam is the device id.
+#define MCI_NOTIFY_SUCCESSFUL 0x0001
+#define MCI_NOTIFY_SUPERSEDED 0x0002
+#define MCI_NOTIFY_ABORTED 0x0004
+#define MCI_NOTIFY_FAILURE 0x0008
+
+#define MCIERR_BASE 256
+#define MCIERR_INVALID_DEVICE_ID (MCIERR_BASE + 1)
+#define MCIERR_UNRECOGNIZED_KEYWORD (MCIERR_BASE + 3)
+#define MCIERR_UNRECOGNIZED_COMMAND (MCIERR_BASE + 5)
+#define MCIERR_HARDWARE (MCIERR_BASE + 6)
+#define MCIERR_INVALID_DEVICE_NAME (MCIERR_BASE + 7)
+#define MCIERR_OUT_OF_MEMORY (MCIERR_BASE + 8)
+#define MCIERR_MISSING_PARAMETER (MCIERR_BASE + 17)
+#define MCIERR_UNSUPPORTED_FUNCTION (MCIERR_BASE + 18)
+#define MCIERR_FILE_NOT_FOUND (MCIERR_BASE + 19)
+#define MCIERR_OUTOFRANGE (MCIERR_BASE + 26)
+#define MCIERR_FLAGS_NOT_COMPATIBLE (MCIERR_BASE + 28)
+#define MCIERR_DEVICE_TYPE_REQUIRED (MCIERR_BASE + 31)
+#define MCIERR_DUPLICATE_ALIAS (MCIERR_BASE + 33)
+#define MCIERR_BAD_TIME_FORMAT (MCIERR_BASE + 37)
+#define MCIERR_INVALID_FILE (MCIERR_BASE + 40)
+#define MCIERR_NULL_PARAMETER_BLOCK (MCIERR_BASE + 41)
+
+struct MCI_GENERIC_PARMS {
+    DWORD_PTR dwCallback;
+};
+struct MCI_OPEN_PARMSA {
+    DWORD_PTR dwCallback;
+    MCIDEVICEID wDeviceID;
+    LPCSTR lpstrDeviceType;
+    LPCSTR lpstrElementName;
+    LPCSTR lpstrAlias;
+};
+struct MCI_PLAY_PARMS {
+    DWORD_PTR dwCallback;
+    DWORD dwFrom;
+    DWORD dwTo;
+};
+struct MCI_SEEK_PARMS {
+    DWORD_PTR dwCallback;
+    DWORD dwTo;
+};
+struct MCI_SET_PARMS {
+    DWORD_PTR dwCallback;
+    DWORD dwTimeFormat;
+    DWORD dwAudio;
+};
+struct MCI_STATUS_PARMS {
+    DWORD_PTR dwCallback;
+    DWORD_PTR dwReturn;
+    DWORD dwItem;
+    DWORD dwTrack;
+};
+typedef MCI_OPEN_PARMSA* LPMCI_OPEN_PARMSA;
+typedef MCI_PLAY_PARMS* LPMCI_PLAY_PARMS;
+typedef MCI_GENERIC_PARMS* LPMCI_GENERIC_PARMS;
+typedef MCI_SET_PARMS* LPMCI_SET_PARMS;
+typedef MCI_STATUS_PARMS* LPMCI_STATUS_PARMS;
+
+MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR param);
+MCIERROR mciSendStringA(LPCSTR command, LPSTR returnString, UINT returnLength, HWND callback);
+BOOL mciGetErrorStringA(MCIERROR error, LPSTR text, UINT textLength);
