@@ -4,6 +4,7 @@
 #include "platform/user/resource_table.h"
 
 #include "platform/kernel/handle_table.h"
+#include "platform/kernel/winbase.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "platform/user/system_classes.h"
 
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/winbase.h"
 
 #include <map>
 #include <mutex>

@@ -4,6 +4,7 @@
 #include "platform/user/dialog_internal.h"
 
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/winbase.h"
 
 #include <cctype>
 #include <climits>

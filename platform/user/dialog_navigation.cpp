@@ -3,6 +3,7 @@
 #include "platform/user/dialog_button_ids.h"
 #include "platform/user/dialog_internal.h"
 #include "platform/user/menu_model.h"
+#include "platform/kernel/winbase.h"
 
 #include <cctype>
 #include <vector>
@@ -35,11 +36,6 @@ HWND itemOf(HWND dialog, HWND control)
 }
 
 bool shiftDown() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
-
-void clickButton(HWND dialog, HWND control)
-{
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED), LPARAM(control));
-}
 
 // The item whose text marks `key` with '&': buttons are pressed, a static label passes the
 // focus to the next tab stop after it.

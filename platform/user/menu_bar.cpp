@@ -6,6 +6,7 @@
 #include "platform/user/resource_table.h"
 
 #include "platform/kernel/host.h"
+#include "platform/kernel/winbase.h"
 
 #include <map>
 #include <mutex>

@@ -3,6 +3,7 @@
 
 #include "platform/kernel/handle_table.h"
 #include "platform/kernel/host.h"
+#include "platform/kernel/winbase.h"
 
 #include <atomic>
 #include <cctype>

@@ -2,6 +2,7 @@
 #include "platform/user/menu_tracker.h"
 
 #include "platform/user/menu_layout.h"
+#include "platform/user/system_classes.h"
 
 #include <algorithm>
 #include <cctype>
