@@ -90,16 +90,25 @@ VirtualDesktop::VirtualDesktop(const DesktopOptions& options, std::unique_ptr<Ba
 
 VirtualDesktop::~VirtualDesktop()
 {
+    shutdown();
+}
+
+void VirtualDesktop::shutdown()
+{
     {
         std::lock_guard lock(m_screenshotMutex);
+        if (m_shutDown)
+            return;
+        m_shutDown = true;
         m_stopping = true;
     }
+    m_sink = nullptr;
     m_screenshotWake.notify_all();
+    m_backend->stop();
     if (m_screenshotThread.joinable()) {
         m_screenshotThread.join();
         writeScreenshot(m_screenshotPath);
     }
-    m_backend->stop();
 }
 
 void VirtualDesktop::screenshotLoop()
@@ -162,9 +171,15 @@ bool VirtualDesktop::writeScreenshot(const std::string& hostPath)
 
 Desktop& Desktop::instance()
 {
-    static const DesktopOptions options = desktopOptionsFromEnvironment();
-    static VirtualDesktop desktop(options, options.headless ? makeHeadlessBackend() : makeSdlBackend());
-    return desktop;
+    // Never destroyed: windows may still go away after the exit handlers have run. The exit
+    // handler stops the backend and writes the exit screenshot.
+    static VirtualDesktop* desktop = [] {
+        DesktopOptions options = desktopOptionsFromEnvironment();
+        auto* created = new VirtualDesktop(options, options.headless ? makeHeadlessBackend() : makeSdlBackend());
+        std::atexit([] { static_cast<VirtualDesktop&>(Desktop::instance()).shutdown(); });
+        return created;
+    }();
+    return *desktop;
 }
 
 } // namespace platform::desktop
