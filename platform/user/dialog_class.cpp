@@ -111,6 +111,9 @@ LRESULT defaultProcessing(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
             if (focus && IsChild(dialog, focus))
                 info->savedFocus = focus;
         } else {
+            HWND focus = GetFocus();
+            if (focus && (focus == dialog || IsChild(dialog, focus)))
+                return 0;
             HWND restore = info->savedFocus && IsWindow(info->savedFocus) && IsChild(dialog, info->savedFocus)
                 ? info->savedFocus
                 : GetNextDlgTabItem(dialog, nullptr, FALSE);

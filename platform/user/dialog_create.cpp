@@ -125,6 +125,10 @@ HWND createFromTemplate(HINSTANCE instance, const resources::DialogTemplate& dia
         if (target)
             setDialogFocus(hwnd, target);
     }
+    // Activation later gives the focus back to whatever WM_INITDIALOG left it on.
+    HWND focus = GetFocus();
+    if (focus && IsChild(hwnd, focus))
+        info->savedFocus = focus;
     // A modal dialog is shown by its loop, so one ended inside WM_INITDIALOG never appears.
     if (!modal && (dialog.style & WS_VISIBLE))
         ShowWindow(hwnd, SW_SHOWNORMAL);
