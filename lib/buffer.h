@@ -21,7 +21,6 @@ public:
     void bufferSetSize(size_t n);
     void bufferFree();
 
-    // The text, or "" for an empty buffer; never null.
     const char* bufferText() const { return m_text ? m_text.get() : ""; }
     // The writable block (length + 1 bytes), or null for an empty buffer.
     char* bufferData() { return m_text.get(); }

@@ -13,10 +13,9 @@ public:
 
     // Shows text in a message box owned by owner (or the main window); returns the box's result.
     // Subclasses ignore text and show their own by code.
-    virtual int Show(HWND owner, const char* text);
+    virtual int Show(HWND owner, const char* text = "");
 
     int code() const { return m_code; }
-    // The caption, or "" when none was given.
     const char* caption() const { return m_caption.bufferText(); }
 
 protected:
@@ -32,35 +31,35 @@ private:
 class swCFileError : public swCError {
 public:
     using swCError::swCError;
-    int Show(HWND owner, const char* text) override;
+    int Show(HWND owner, const char* text = "") override;
 };
 
 // Codes: 0 create, 1 save.
 class swCBitmapError : public swCError {
 public:
     using swCError::swCError;
-    int Show(HWND owner, const char* text) override;
+    int Show(HWND owner, const char* text = "") override;
 };
 
 // Shows the text given by the catcher, as the base does.
 class swCDirectDrawError : public swCError {
 public:
     using swCError::swCError;
-    int Show(HWND owner, const char* text) override;
+    int Show(HWND owner, const char* text = "") override;
 };
 
 // Codes: 0 start-up, others a failure while playing.
 class swCDirectSoundError : public swCError {
 public:
     using swCError::swCError;
-    int Show(HWND owner, const char* text) override;
+    int Show(HWND owner, const char* text = "") override;
 };
 
 // Codes: 0 open, others a failure of an open device.
 class swCMCIError : public swCError {
 public:
     using swCError::swCError;
-    int Show(HWND owner, const char* text) override;
+    int Show(HWND owner, const char* text = "") override;
 };
 
 // The one place that puts up an error's box (text and caption in CP932, caption may be empty).

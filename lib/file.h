@@ -5,7 +5,6 @@
 
 class swCFile {
 public:
-    // An object without a handle.
     swCFile() = default;
     // Opens name. Modes: 0 read (must exist), 1 write (created or truncated), 2 write (created
     // or kept, not truncated), 3 read and write (created or kept); other values open as 0.

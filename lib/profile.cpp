@@ -30,10 +30,10 @@ DWORD swCProfileKey::profileReadStringBuffer(const char* fallback, char* buffer,
     return GetPrivateProfileStringA(m_section, m_key, fallback, buffer, size, profilePath().c_str());
 }
 
-void swCProfileKey::profileReadString(std::string& text) const
+void swCProfileKey::profileReadString(std::string& text, const char* fallback) const
 {
     char buffer[1024] = {};
-    DWORD length = profileReadStringBuffer("", buffer, sizeof buffer);
+    DWORD length = profileReadStringBuffer(fallback, buffer, sizeof buffer);
     text.assign(buffer, length < sizeof buffer ? length : sizeof buffer - 1);
 }
 

@@ -20,8 +20,8 @@ public:
     // and a failed write is ignored.
     void profileWriteString(const char* value) const;
     DWORD profileReadStringBuffer(const char* fallback, char* buffer, DWORD size) const;
-    // The stored text (at most 1023 bytes), or "" when the key is missing.
-    void profileReadString(std::string& text) const;
+    // The stored text (at most 1023 bytes), or fallback when the key is missing.
+    void profileReadString(std::string& text, const char* fallback = "") const;
     void profileWriteInt(int value) const;
     int profileReadInt(int fallback) const;
     // True only for a stored 1.

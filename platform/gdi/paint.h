@@ -45,6 +45,7 @@ void drawLine(Painter& painter, POINT a, POINT b, DashState& dash);
 
 // FillRect-style fill (PATCOPY, ignoring ROP2) of a logical rectangle with any brush.
 bool fillWithBrush(DeviceContext& dc, const RECT& rect, const Brush* brush);
+bool fillColour(DeviceContext& dc, const RECT& rect, COLORREF colour);
 // The brush an API call names: a brush handle, or a system colour index + 1.
 std::shared_ptr<Brush> brushArgument(HBRUSH brush);
 

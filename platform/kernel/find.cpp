@@ -116,8 +116,11 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData)
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    // Listed in name order, letter case aside, as the game's file lists expect.
-    std::sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    // Listed in name order, letter case aside, as the game's file lists expect; "." and ".." first.
+    auto rank = [](const std::string& key) { return key == "." ? 0 : key == ".." ? 1 : 2; };
+    std::sort(found.begin(), found.end(), [&](auto& a, auto& b) {
+        return rank(a.first) != rank(b.first) ? rank(a.first) < rank(b.first) : a.first < b.first;
+    });
     for (auto& entry : found)
         find->entries.push_back(entry.second);
     *lpFindFileData = find->entries[0];

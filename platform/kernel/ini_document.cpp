@@ -77,7 +77,13 @@ std::optional<IniDocument::Entry> IniDocument::entryOf(std::string_view line)
     size_t equals = trimmed.find('=');
     if (equals == std::string_view::npos)
         return std::nullopt;
-    return Entry { std::string(trim(trimmed.substr(0, equals))), std::string(trim(trimmed.substr(equals + 1))) };
+    // Blanks around '=' go; a value keeps its own trailing blanks ("TRUE " is not "TRUE").
+    std::string_view value = line.substr(line.find('=') + 1);
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+        value.remove_prefix(1);
+    if (!value.empty() && value.back() == '\r')
+        value.remove_suffix(1);
+    return Entry { std::string(trim(trimmed.substr(0, equals))), std::string(value) };
 }
 
 std::optional<size_t> IniDocument::findSection(std::string_view section) const

@@ -1,4 +1,4 @@
-// CP932-aware string helpers: lead bytes, character steps, lstr* and MulDiv.
+// CP932-aware string helpers: lead bytes, character steps, copies and MulDiv.
 #include "platform/kernel/host.h"
 #include "platform/kernel/winbase.h"
 
@@ -11,31 +11,6 @@ namespace {
 size_t charLength(const char* p)
 {
     return platform::isCp932LeadByte(uint8_t(p[0])) && p[1] != '\0' ? 2 : 1;
-}
-
-unsigned char foldAscii(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
-
-// Compares character by character; only single-byte letters fold, never the trail byte of a
-// double-byte character (whose range overlaps the ASCII letters).
-int compare(const char* a, const char* b, bool ignoreCase)
-{
-    for (;;) {
-        size_t length = charLength(a);
-        for (size_t i = 0; i < length; ++i) {
-            unsigned char ca = uint8_t(a[i]);
-            unsigned char cb = uint8_t(b[i]);
-            if (ignoreCase && length == 1) {
-                ca = foldAscii(ca);
-                cb = foldAscii(cb);
-            }
-            if (ca != cb)
-                return ca < cb ? -1 : 1;
-            if (ca == 0)
-                return 0;
-        }
-        a += length;
-        b += length;
-    }
 }
 
 } // namespace
@@ -95,16 +70,6 @@ LPSTR lstrcatA(LPSTR lpString1, LPCSTR lpString2)
     if (!lpString1 || !lpString2)
         return nullptr;
     return std::strcat(lpString1, lpString2);
-}
-
-int lstrcmpA(LPCSTR lpString1, LPCSTR lpString2)
-{
-    return compare(lpString1 ? lpString1 : "", lpString2 ? lpString2 : "", false);
-}
-
-int lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2)
-{
-    return compare(lpString1 ? lpString1 : "", lpString2 ? lpString2 : "", true);
 }
 
 int MulDiv(int nNumber, int nNumerator, int nDenominator)

@@ -64,9 +64,8 @@ HRESULT Segment::Download(IUnknown* target)
     if (!performance)
         return E_INVALIDARG;
     std::lock_guard lock(m_mutex);
-    std::erase_if(m_downloads, [](auto& weak) { return weak.expired(); });
-    if (!isDownloadedTo(performance.get()))
-        m_downloads.push_back(performance);
+    std::erase_if(m_downloads, [&](auto& weak) { return weak.expired() || weak.lock() == performance; });
+    m_downloads.push_back(performance);
     return S_OK;
 }
 

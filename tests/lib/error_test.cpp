@@ -6,80 +6,57 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
-// Collects what Show hands to the box for the duration of a test.
-class ShownBoxes {
-public:
-    ShownBoxes()
-    {
-        platform::setDebugOutputSink([this](std::string_view text) { m_lines.emplace_back(text); });
-    }
-    ~ShownBoxes() { platform::setDebugOutputSink(nullptr); }
-
-    std::string shown(swCError* error, const char* text = "ignored")
-    {
-        std::unique_ptr<swCError> owned(error);
-        m_lines.clear();
-        EXPECT_EQ(error->Show(nullptr, text), 1);
-        return m_lines.empty() ? std::string() : m_lines.back();
-    }
-
-private:
-    std::vector<std::string> m_lines;
-};
-
-std::string line(const char* utf8_text, const char* caption = "")
+// What Show hands to the box (through the debug output until the window system is in).
+std::string shown(swCError* error, const char* text = "ignored")
 {
-    std::string caption_part = *caption ? std::string(caption) + ": " : std::string();
-    return caption_part + platform::utf8ToCp932(utf8_text) + "\n";
+    std::unique_ptr<swCError> owned(error);
+    std::string line;
+    platform::setDebugOutputSink([&](std::string_view out) { line = out; });
+    EXPECT_EQ(error->Show(nullptr, text), 1);
+    platform::setDebugOutputSink(nullptr);
+    return line;
+}
+
+std::string box(const char* utf8_text, std::string caption = "")
+{
+    return (caption.empty() ? "" : caption + ": ") + platform::utf8ToCp932(utf8_text) + "\n";
 }
 
 } // namespace
 
-TEST(Error, FileErrorTextsByCode)
+TEST(Error, EachClassShowsItsTextByCode)
 {
-    ShownBoxes boxes;
-    EXPECT_EQ(boxes.shown(new swCFileError(0, "map.dat")), line("ファイルのオープンに失敗しました", "map.dat"));
-    EXPECT_EQ(boxes.shown(new swCFileError(1)), line("ファイルの読み込みに失敗しました"));
-    EXPECT_EQ(boxes.shown(new swCFileError(2)), line("ファイルの書き込みに失敗しました"));
-    EXPECT_EQ(boxes.shown(new swCFileError(3)), line("ファイルのシークに失敗しました"));
-    EXPECT_EQ(boxes.shown(new swCFileError(4)), line("ファイルのクローズに失敗しました"));
-    EXPECT_EQ(boxes.shown(new swCFileError(5)), line("ファイルエラーが発生しました"));
-    EXPECT_EQ(boxes.shown(new swCFileError(-1)), line("ファイルエラーが発生しました"));
-}
-
-TEST(Error, MediaErrorTextsByCode)
-{
-    ShownBoxes boxes;
-    EXPECT_EQ(boxes.shown(new swCBitmapError(0)), line("ビットマップの作成に失敗しました"));
-    EXPECT_EQ(boxes.shown(new swCBitmapError(1)), line("ビットマップの保存に失敗しました"));
-    EXPECT_EQ(boxes.shown(new swCBitmapError(2)), line(""));
-    EXPECT_EQ(boxes.shown(new swCDirectSoundError(0)),
-        line("DirectSoundの初期化に失敗しました\nサウンドデバイスは使用できません"));
-    EXPECT_EQ(boxes.shown(new swCDirectSoundError(4)), line("DirectSoundでエラーが発生しました"));
-    EXPECT_EQ(boxes.shown(new swCDirectSoundError(5)), line("DirectSoundでエラーが発生しました"));
-    EXPECT_EQ(boxes.shown(new swCMCIError(0)), line("マルチメディアデバイスをオープンできませんでした"));
-    EXPECT_EQ(boxes.shown(new swCMCIError(3)), line("マルチメディアデバイスにエラーが発生しました"));
+    const struct {
+        swCError* error;
+        const char* text;
+    } cases[] = {
+        { new swCFileError(1), "ファイルの読み込みに失敗しました" },
+        { new swCFileError(2), "ファイルの書き込みに失敗しました" },
+        { new swCFileError(3), "ファイルのシークに失敗しました" },
+        { new swCFileError(4), "ファイルのクローズに失敗しました" },
+        { new swCFileError(5), "ファイルエラーが発生しました" },
+        { new swCFileError(-1), "ファイルエラーが発生しました" },
+        { new swCBitmapError(0), "ビットマップの作成に失敗しました" },
+        { new swCBitmapError(1), "ビットマップの保存に失敗しました" },
+        { new swCBitmapError(2), "" },
+        { new swCDirectSoundError(0), "DirectSoundの初期化に失敗しました\nサウンドデバイスは使用できません" },
+        { new swCDirectSoundError(4), "DirectSoundでエラーが発生しました" },
+        { new swCDirectSoundError(5), "DirectSoundでエラーが発生しました" },
+        { new swCMCIError(0), "マルチメディアデバイスをオープンできませんでした" },
+        { new swCMCIError(3), "マルチメディアデバイスにエラーが発生しました" },
+    };
+    for (const auto& c : cases) {
+        int code = c.error->code();
+        EXPECT_EQ(shown(c.error), box(c.text)) << c.text << " code " << code;
+    }
+    EXPECT_EQ(shown(new swCFileError(0, "map.dat")), box("ファイルのオープンに失敗しました", "map.dat"));
 }
 
 TEST(Error, BaseAndDrawingErrorsShowTheCallersText)
 {
-    ShownBoxes boxes;
-    EXPECT_EQ(boxes.shown(new swCDirectDrawError(7), "abc"), line("abc"));
-    EXPECT_EQ(boxes.shown(new swCError(0, "Title"), "body"), line("body", "Title"));
-}
-
-TEST(Error, ThrownByPointerAndCaughtAsBase)
-{
-    try {
-        throw new swCFileError(0, "save\\game.sav");
-    } catch (swCError* error) {
-        std::unique_ptr<swCError> owned(error);
-        EXPECT_EQ(error->code(), 0);
-        EXPECT_STREQ(error->caption(), "save\\game.sav");
-        EXPECT_NE(dynamic_cast<swCFileError*>(error), nullptr);
-    }
+    EXPECT_EQ(shown(new swCDirectDrawError(7), "abc"), box("abc"));
+    EXPECT_EQ(shown(new swCError(0, "Title"), "body"), box("body", "Title"));
 }

@@ -23,9 +23,11 @@ Bytes member(const Bytes& archive, uint32_t index)
     return linkReadMember(source, linkDetectVersion(source), index);
 }
 
-int refusal(const Bytes& archive, uint32_t index)
+// archive with the u32 at offset `at` replaced by value.
+Bytes patched(Bytes archive, size_t at, uint32_t value)
 {
-    return fileErrorCode([&] { member(archive, index); });
+    setU32(archive, at, value);
+    return archive;
 }
 
 } // namespace
@@ -38,95 +40,76 @@ TEST(FileLinkReader, DetectsVersionByHeaderText)
     };
     EXPECT_EQ(version(header("FLINK2 ver.00")), linkVersionBlocks);
     EXPECT_EQ(version(header("FLINK Ver1.00")), linkVersionDirectory);
-    EXPECT_EQ(version(header("FLINK Ver1.0")), linkVersionNone);
-    EXPECT_EQ(version(header("flink ver1.00")), linkVersionNone);
-    EXPECT_EQ(version(Bytes { 'F', 'L', 'I', 'N', 'K' }), linkVersionNone);
-    EXPECT_EQ(version(Bytes {}), linkVersionNone);
-    // Sixteen bytes without a terminator are no text at all.
-    EXPECT_EQ(version(Bytes(16, 'F')), linkVersionNone);
-}
-
-TEST(FileLinkReader, ReadsDirectoryMembersOfEveryMethod)
-{
-    Bytes packed = pattern(300, 0), wide = pattern(400, 1), plain = pattern(50, 2);
-    Bytes archive = directoryArchive({ { 0, packed }, { 1, wide }, { 7, plain }, { 0, {} } });
-    EXPECT_EQ(member(archive, 0), packed);
-    EXPECT_EQ(member(archive, 1), wide);
-    EXPECT_EQ(member(archive, 2), plain);
-    EXPECT_TRUE(member(archive, 3).empty());
+    for (const Bytes& other : { header("FLINK Ver1.0"), header("flink ver1.00"), Bytes { 'F', 'L' }, Bytes(16, 'F') })
+        EXPECT_EQ(version(other), linkVersionNone);
     EXPECT_TRUE(member(header("not an archive"), 0).empty());
 }
 
-TEST(FileLinkReader, JoinsBlocksOfOneMember)
+TEST(FileLinkReader, ReadsMembersOfEveryMethodInBothFormats)
 {
-    Bytes first = pattern(90, 3), second = pattern(40, 4), third = pattern(64, 5);
-    Bytes archive = blockArchive({
-        { { 0, rleEncode(first, 1) }, { 2, second } },
-        { { 1, rleEncode(third, 2) }, { 9, {} }, { 0, {} } },
+    Bytes packed = pattern(300, 0), wide = pattern(400, 1), plain = pattern(50, 2);
+    Bytes directory = directoryArchive({ { 0, packed }, { 1, wide }, { 7, plain }, { 0, {} } });
+    EXPECT_EQ(member(directory, 0), packed);
+    EXPECT_EQ(member(directory, 1), wide);
+    EXPECT_EQ(member(directory, 2), plain);
+    EXPECT_TRUE(member(directory, 3).empty());
+
+    Bytes blocks = blockArchive({
+        { { 0, rleEncode(packed, 1) }, { 2, plain } },
+        { { 1, rleEncode(wide, 2) }, { 9, {} }, { 0, {} } },
         {},
     });
-    Bytes joined = first;
-    joined.insert(joined.end(), second.begin(), second.end());
-    EXPECT_EQ(member(archive, 0), joined);
-    EXPECT_EQ(member(archive, 1), third);
-    EXPECT_TRUE(member(archive, 2).empty());
+    Bytes joined = packed;
+    joined.insert(joined.end(), plain.begin(), plain.end());
+    EXPECT_EQ(member(blocks, 0), joined);
+    EXPECT_EQ(member(blocks, 1), wide);
+    EXPECT_TRUE(member(blocks, 2).empty());
 }
 
 TEST(FileLinkReader, RefusesDamagedDirectoryArchives)
 {
     Bytes good = directoryArchive({ { 0, pattern(300, 0) }, { 1, pattern(64, 1) } });
-    EXPECT_EQ(refusal(good, 2), 1) << "index past the directory reads the data as an entry";
-    EXPECT_EQ(refusal(good, 1000), 1) << "index past the file";
-    EXPECT_EQ(refusal(good, 0xFFFFFFFF), 1);
-
-    auto damaged = [&](size_t field, uint32_t value) {
-        Bytes bytes = good;
-        setU32(bytes, 20 + field, value);
-        return bytes;
+    Bytes cut_run = patched(directoryArchive({ { 0, Bytes(20, 9) } }), 28, 2);
+    Bytes plain = patched(directoryArchive({ { 5, pattern(10, 0) } }), 24, 11);
+    const struct {
+        Bytes archive;
+        uint32_t index;
+        const char* damage;
+    } cases[] = {
+        { good, 2, "index past the directory reads stored bytes as an entry" },
+        { good, 0xFFFFFFFF, "index past the file" },
+        { patched(good, 24, 301), 0, "unpacked size larger than the runs give" },
+        { patched(good, 24, 0x7FFFFFFF), 0, "unpacked size larger than the file" },
+        { patched(good, 28, 0xFFFFFFF0), 0, "stored size larger than the file" },
+        { patched(good, 32, 0xFFFFFFF0), 0, "offset past the file" },
+        { patched(good, 32, uint32_t(good.size() - 2)), 0, "stored bytes run past the end" },
+        { patched(good, 44, 63), 1, "method 1 given an odd byte count" },
+        { plain, 0, "plain member whose sizes disagree" },
+        { cut_run, 0, "run count cut off by the stored size" },
     };
-    EXPECT_EQ(refusal(damaged(4, 301), 0), 1) << "unpacked size larger than the runs";
-    EXPECT_EQ(refusal(damaged(4, 0x7FFFFFFF), 0), 1) << "unpacked size larger than the file";
-    EXPECT_EQ(refusal(damaged(8, 0xFFFFFFF0), 0), 1) << "stored size larger than the file";
-    EXPECT_EQ(refusal(damaged(12, 0xFFFFFFF0), 0), 1) << "offset past the file";
-    EXPECT_EQ(refusal(damaged(12, uint32_t(good.size() - 2)), 0), 1) << "stored bytes run past the end";
-
-    Bytes odd = good;
-    setU32(odd, 20 + 16 + 8, 63); // method 1 stored size must be whole units
-    EXPECT_EQ(refusal(odd, 1), 1);
-
-    Bytes plain = directoryArchive({ { 5, pattern(10, 0) } });
-    setU32(plain, 20 + 4, 11);
-    EXPECT_EQ(refusal(plain, 0), 1) << "plain member whose sizes disagree";
-
-    // A run whose count byte is cut off by the stored size.
-    Bytes cut = directoryArchive({ { 0, Bytes(20, 9) } });
-    setU32(cut, 20 + 8, 2);
-    EXPECT_EQ(refusal(cut, 0), 1);
+    for (const auto& c : cases)
+        EXPECT_EQ(fileErrorCode([&] { member(c.archive, c.index); }), 1) << c.damage;
 }
 
 TEST(FileLinkReader, RefusesDamagedBlockArchives)
 {
     Bytes good = blockArchive({ { { 0, rleEncode(pattern(90, 3), 1) }, { 2, pattern(40, 4) } } });
-    const size_t start = 16, end = 20;
-    EXPECT_EQ(refusal(good, 1), 1) << "the last offset has no end after it";
-    EXPECT_EQ(refusal(good, 50), 1);
-
-    auto damaged = [&](size_t at, uint32_t value) {
-        Bytes bytes = good;
-        setU32(bytes, at, value);
-        return bytes;
-    };
-    EXPECT_EQ(refusal(damaged(end, 20), 0), 1) << "end before start";
-    EXPECT_EQ(refusal(damaged(end, uint32_t(good.size() + 1)), 0), 1) << "end past the file";
-    EXPECT_EQ(refusal(damaged(start, 0xFFFFFFFF), 0), 1) << "start past the file";
-    EXPECT_EQ(refusal(damaged(end, uint32_t(good.size() - 1)), 0), 1) << "last block cut short";
-    EXPECT_EQ(refusal(damaged(end, 24 + 2), 0), 1) << "block header cut short";
-
     Bytes lying = good;
-    lying[24] = 0xFF; // first block claims more bytes than the chain holds
-    lying[25] = 0xFF;
-    EXPECT_EQ(refusal(lying, 0), 1);
-
-    Bytes odd = blockArchive({ { { 1, Bytes { 1, 0, 2 } } } });
-    EXPECT_EQ(refusal(odd, 0), 1) << "method 1 block of an odd byte count";
+    lying[24] = lying[25] = 0xFF;
+    const struct {
+        Bytes archive;
+        uint32_t index;
+        const char* damage;
+    } cases[] = {
+        { good, 1, "the last offset has no end after it" },
+        { patched(good, 20, 20), 0, "end before start" },
+        { patched(good, 20, uint32_t(good.size() + 1)), 0, "end past the file" },
+        { patched(good, 16, 0xFFFFFFFF), 0, "start past the file" },
+        { patched(good, 20, uint32_t(good.size() - 1)), 0, "last block cut short" },
+        { patched(good, 20, 26), 0, "block header cut short" },
+        { lying, 0, "block longer than its chain" },
+        { blockArchive({ { { 1, Bytes { 1, 0, 2 } } } }), 0, "method 1 block of an odd byte count" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fileErrorCode([&] { member(c.archive, c.index); }), 1) << c.damage;
 }

@@ -2,7 +2,9 @@
 #include "platform/kernel/host.h"
 #include "platform/kernel/winbase.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 TEST(CodePage, RoundTripsKanaKanjiHalfWidthAndAscii)
 {
@@ -96,11 +98,30 @@ TEST(Strings, CopyAndCompare)
     lstrcatA(buffer, "cd");
     EXPECT_STREQ(buffer, "abcd");
     EXPECT_EQ(lstrcmpA("abc", "abc"), 0);
+    EXPECT_EQ(lstrcmpA(nullptr, ""), 0);
     EXPECT_LT(lstrcmpA("abc", "abd"), 0);
     EXPECT_GT(lstrcmpA("abcd", "abc"), 0);
     EXPECT_NE(lstrcmpA("ABC", "abc"), 0);
     EXPECT_EQ(lstrcmpiA("ABC", "abc"), 0);
     EXPECT_NE(lstrcmpiA("\x83\x41", "\x83\x61"), 0); // different kana, not a case pair
+}
+
+TEST(Strings, SortOrderIsTheLocaleStyleOne)
+{
+    // Symbols, digits, letters without case (lower case first on a tie), half-width kana, then
+    // double-byte characters in code order; '-' weighs only when all else is equal.
+    std::vector<std::string> sorted = { "_map", "10", "9", "a", "A", "ab", "a-b", "Ab", "b", "co-op", "coop", "Coop",
+        "\xB1", "\x82\xA0", "\x90\xED" };
+    std::sort(sorted.begin(), sorted.end(), [](auto& x, auto& y) { return lstrcmpA(x.c_str(), y.c_str()) < 0; });
+    EXPECT_EQ(sorted,
+        (std::vector<std::string> { "_map", "10", "9", "a", "A", "ab", "a-b", "Ab", "b", "coop", "co-op", "Coop",
+            "\xB1", "\x82\xA0", "\x90\xED" }));
+    for (size_t i = 0; i + 1 < sorted.size(); ++i) {
+        EXPECT_LT(lstrcmpA(sorted[i].c_str(), sorted[i + 1].c_str()), 0) << sorted[i];
+        EXPECT_GT(lstrcmpA(sorted[i + 1].c_str(), sorted[i].c_str()), 0) << sorted[i];
+    }
+    EXPECT_EQ(lstrcmpiA("Coop", "cOOP"), 0);
+    EXPECT_LT(lstrcmpiA("coop", "CO-OP"), 0);
 }
 
 TEST(MulDiv, RoundsAndRefusesOverflow)

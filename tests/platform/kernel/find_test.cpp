@@ -62,8 +62,9 @@ TEST(FindFiles, ListsMatchesWithSizesAndDotEntries)
     folder.write("tkmap/A.MAP", "1");
     folder.write("tkmap/c.txt", "");
     folder.write("tkmap/sub/x", "");
+    folder.write("tkmap/-first", "");
     EXPECT_EQ(listNames("TKMAP\\*.map"), (std::vector<std::string> { "A.MAP", "b.map" }));
-    EXPECT_EQ(listNames("tkmap/*.*"), (std::vector<std::string> { ".", "..", "A.MAP", "b.map", "c.txt", "sub" }));
+    EXPECT_EQ(listNames("tkmap/*.*"), (std::vector<std::string> { ".", "..", "-first", "A.MAP", "b.map", "c.txt", "sub" }));
 
     std::map<std::string, WIN32_FIND_DATAA> byName;
     WIN32_FIND_DATAA data;

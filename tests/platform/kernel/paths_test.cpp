@@ -100,8 +100,10 @@ TEST(GamePaths, CurrentDirectoryIsProgramFolderUntilSet)
     EXPECT_EQ(std::string(buffer, length), expected);
     EXPECT_EQ(GetCurrentDirectoryA(3, buffer), expected.size() + 1);
 
+    folder.write("top.txt", "top");
     ASSERT_TRUE(SetCurrentDirectoryA("sub"));
     EXPECT_EQ(readGameFile("inner.txt"), "inner");
+    EXPECT_EQ(readGameFile("..\\top.txt"), "top"); // a leading ".." climbs from the current folder
     EXPECT_FALSE(SetCurrentDirectoryA("inner.txt"));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_DIRECTORY));
 }

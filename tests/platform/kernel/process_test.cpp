@@ -5,7 +5,9 @@
 #include "platform/kernel/winbase.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -136,4 +138,29 @@ TEST(DebugOutput, ReachesTheSink)
     OutputDebugStringA(nullptr);
     platform::setDebugOutputSink(nullptr);
     EXPECT_EQ(seen, "turn 3\n");
+}
+
+TEST(Restart, RunsTheProgramAgainWithTheNewCommandLine)
+{
+    int output[2];
+    ASSERT_EQ(pipe(output), 0);
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(output[1], STDOUT_FILENO);
+        close(output[0]);
+        platform::restartProgram("--gtest_list_tests \"--gtest_filter=CrtRand.*\"");
+        _exit(99); // only reached when the program could not be started again
+    }
+    close(output[1]);
+    std::string listed;
+    char buffer[256];
+    for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) > 0;)
+        listed.append(buffer, size_t(got));
+    close(output[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_NE(listed.find("CrtRand."), std::string::npos);
+    EXPECT_EQ(listed.find("Restart."), std::string::npos); // the filter arrived as one argument
 }

