@@ -1,7 +1,7 @@
 // The desktop: compositor, backend, input routing, key state and the timed screenshot.
 #include "platform/desktop/virtual_desktop.h"
 
-#include "platform/desktop/png_file.h"
+#include "platform/gdi/png.h"
 #include "platform/kernel/host.h"
 
 #include <chrono>
@@ -166,7 +166,7 @@ bool VirtualDesktop::writeScreenshot(const std::string& hostPath)
 {
     SIZE size = m_compositor.size();
     std::vector<uint32_t> pixels = m_compositor.copyScreen(RECT { 0, 0, size.cx, size.cy });
-    return writeScreenPng(hostPath, pixels.data(), size.cx, size.cy, size.cx);
+    return writePng(hostPath, size.cx, size.cy, pixels.data(), size.cx);
 }
 
 Desktop& Desktop::instance()

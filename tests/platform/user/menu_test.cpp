@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <thread>
 
 namespace harness = platform::harness;
@@ -98,6 +99,13 @@ TEST(MenuModel, MnemonicsSkipDoubledAmpersandsAndDoubleByteCharacters)
 
 namespace {
 
+// Writes the screen for a person to look at when DERAZODO_TEST_SHOTS names a folder.
+void keepShot(const char* name)
+{
+    if (const char* folder = std::getenv("DERAZODO_TEST_SHOTS"))
+        harness::writePng(harness::readScreen(), std::string(folder) + "/" + name);
+}
+
 std::vector<UINT> g_commands;
 std::vector<UINT> g_popupsInitialised;
 
@@ -178,6 +186,10 @@ TEST(PopupMenu, KeysWalkPastSeparatorsAndGreyedItemsAreNotChosen)
     // Down selects First, Down again skips the separator to Greyed; Enter on it does nothing;
     // Down to Third and Enter chooses it.
     std::thread keys = whenPopupOpens([](HWND) {
+        harness::pressKey(VK_DOWN);
+        harness::waitIdle(std::chrono::milliseconds(1000));
+        keepShot("menu.png");
+        harness::pressKey(VK_UP);
         for (UINT key : { VK_DOWN, VK_DOWN, VK_RETURN, VK_DOWN, VK_RETURN })
             harness::pressKey(key);
     });
