@@ -34,7 +34,7 @@ swCError::swCError(int code, const char* caption)
 
 int swCError::Show(HWND owner, const char* text)
 {
-    return showErrorBox(owner, text, m_caption.bufferText());
+    return showErrorBox(owner, text, m_caption.empty() ? nullptr : m_caption.bufferText());
 }
 
 int swCError::showOwnText(HWND owner, const char* utf8_text)

@@ -62,6 +62,6 @@ public:
     int Show(HWND owner, const char* text = "") override;
 };
 
-// The one place that puts up an error's box (text and caption in CP932, caption may be empty).
+// The one place that puts up an error's box (CP932 texts; no caption gives the default one).
 // Returns the button pressed.
 int showErrorBox(HWND owner, const char* text, const char* caption);

@@ -114,6 +114,7 @@ std::vector<uint8_t> readDirectoryMember(LinkSource& source, uint32_t index)
             refuse();
         return bytes;
     }
+    // The runs must give exactly the directory's size: a member is never padded or cut.
     size_t units = storedUnits(method, stored);
     size_t width = unitWidth(method);
     if (rleDecode(nullptr, 0, bytes.data(), int(method), units) * width != unpacked)
@@ -152,6 +153,8 @@ std::vector<uint8_t> readBlockMember(LinkSource& source, uint32_t index)
                 uint8_t* at = out ? out + total : nullptr;
                 produced = rleDecode(at, out ? (capacity - total) / width : 0, data, int(method), storedUnits(method, length)) * width;
             } else {
+                if (out && length > capacity - total)
+                    refuse();
                 if (out)
                     std::memcpy(out + total, data, length);
                 produced = length;

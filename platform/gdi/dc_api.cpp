@@ -43,12 +43,13 @@ BOOL RestoreDC(HDC hdc, int nSavedDC)
     int level = nSavedDC < 0 ? count + 1 + nSavedDC : nSavedDC;
     if (level < 1 || level > count)
         return FALSE;
+    const DcState& saved = dc->saved[size_t(level - 1)];
+    if (saved.bitmap != dc->state.bitmap && saved.bitmap && !saved.bitmap->stock && saved.bitmap->selectedCount > 0)
+        return FALSE; // its bitmap went into another DC meanwhile
     DcState state = std::move(dc->saved[size_t(level - 1)]);
     dc->saved.resize(size_t(level - 1));
     HBITMAP bitmapHandle = state.bitmapHandle;
     std::shared_ptr<Bitmap> bitmap = state.bitmap;
-    if (bitmap != dc->state.bitmap && bitmap && !bitmap->stock && bitmap->selectedCount > 0)
-        return FALSE;
     std::shared_ptr<Bitmap> current = dc->state.bitmap;
     HBITMAP currentHandle = dc->state.bitmapHandle;
     dc->state = std::move(state);

@@ -46,7 +46,7 @@ void Painter::span(int y, int x0, int x1, const Pattern& pattern, int rop2)
         readRow(buffer, x0, y, n, row);
     for (int i = 0; i < n; ++i) {
         uint32_t p = pattern.at(x0 + i, y);
-        if (m_mono && pattern.pixels)
+        if (m_mono)
             p = nearestIndex(kBlackWhite, 2, p) ? 0xFFFFFF : 0;
         row[i] = rop2 == R2_COPYPEN ? p : applyRop2(rop2, p, row[i]);
     }

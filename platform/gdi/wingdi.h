@@ -391,6 +391,8 @@ BOOL RestoreDC(HDC hdc, int nSavedDC);
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
 HGDIOBJ GetStockObject(int i);
+// Deleting an object still selected into a DC succeeds and makes the handle stale at once; the DC
+// keeps using the object until it is deselected or the DC is deleted. Stock objects ignore it.
 BOOL DeleteObject(HGDIOBJ ho);
 DWORD GetObjectType(HGDIOBJ h);
 int GetObjectA(HANDLE h, int c, LPVOID pv);

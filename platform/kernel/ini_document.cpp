@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,18 +46,34 @@ bool writeAll(int fd, const std::string& data)
 
 IniDocument IniDocument::load(const std::string& hostFile)
 {
-    IniDocument document;
     std::ifstream in(hostFile, std::ios::binary);
     if (!in)
-        return document;
+        return IniDocument();
+    IniDocument document = parse(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
     document.m_found = true;
-    std::string line;
-    while (std::getline(in, line)) {
+    return document;
+}
+
+IniDocument IniDocument::parse(std::string_view text)
+{
+    IniDocument document;
+    while (!text.empty()) {
+        size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
         if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        document.m_lines.push_back(std::move(line));
+            line.remove_suffix(1);
+        document.m_lines.emplace_back(line);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     return document;
+}
+
+std::string IniDocument::text() const
+{
+    std::string text;
+    for (auto& line : m_lines)
+        text += line + "\r\n";
+    return text;
 }
 
 std::optional<std::string> IniDocument::sectionOf(std::string_view line)
@@ -205,16 +222,14 @@ bool IniDocument::deleteSection(std::string_view section)
 bool IniDocument::save(const std::string& hostFile) const
 {
     static std::atomic<unsigned> counter { 0 };
-    std::string text;
-    for (auto& line : m_lines)
-        text += line + "\r\n";
+    std::string contents = text();
     std::string temporary = hostFile + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++);
     struct stat st;
     mode_t mode = stat(hostFile.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0666;
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0)
         return false;
-    bool ok = writeAll(fd, text) && fsync(fd) == 0;
+    bool ok = writeAll(fd, contents) && fsync(fd) == 0;
     int error = ok ? 0 : errno;
     if (close(fd) != 0 && ok) {
         ok = false;

@@ -12,7 +12,11 @@ class IniDocument {
 public:
     // Reads the file; a missing file gives an empty document and found() false.
     static IniDocument load(const std::string& hostFile);
+    // Lines split at LF, a CR before it dropped.
+    static IniDocument parse(std::string_view text);
     bool found() const { return m_found; }
+    // The document as the file holds it: CP932 lines ending in CR LF.
+    std::string text() const;
 
     std::vector<std::string> sectionNames() const;
     std::vector<std::string> keyNames(std::string_view section) const;

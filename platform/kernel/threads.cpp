@@ -50,6 +50,9 @@ struct ThreadExit {
     DWORD code;
 };
 
+// Threads start running at once; a request to start suspended is refused rather than ignored.
+constexpr DWORD kCreateSuspended = 0x4;
+
 // GetCurrentThread's pseudo handle, as on the original platform.
 const HANDLE kCurrentThread = reinterpret_cast<HANDLE>(LONG_PTR(-2));
 
@@ -111,19 +114,19 @@ DWORD GetCurrentThreadId()
 HANDLE GetCurrentThread() { return kCurrentThread; }
 
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES, size_t, LPTHREAD_START_ROUTINE lpStartAddress, LPVOID lpParameter,
-    DWORD, LPDWORD lpThreadId)
+    DWORD dwCreationFlags, LPDWORD lpThreadId)
 {
-    if (!lpStartAddress) {
+    if (!lpStartAddress || (dwCreationFlags & kCreateSuspended)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
     return startThread([lpStartAddress, lpParameter] { return lpStartAddress(lpParameter); }, lpThreadId);
 }
 
-uintptr_t _beginthreadex(void*, unsigned, unsigned(__stdcall* start_address)(void*), void* arglist, unsigned,
+uintptr_t _beginthreadex(void*, unsigned, unsigned(__stdcall* start_address)(void*), void* arglist, unsigned initflag,
     unsigned* thrdaddr)
 {
-    if (!start_address) {
+    if (!start_address || (initflag & kCreateSuspended)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }

@@ -67,8 +67,9 @@ MCIERROR openDevice(DWORD_PTR flags, MCI_OPEN_PARMSA* p)
     MciDevice::Kind kind;
     if (!kindOfName(type, p->lpstrElementName, kind))
         return *type ? MCIERR_INVALID_DEVICE_NAME : MCIERR_DEVICE_TYPE_REQUIRED;
-    std::string alias = (flags & MCI_OPEN_ALIAS) && p->lpstrAlias ? lower(p->lpstrAlias) : "";
-    if (!alias.empty()) {
+    bool explicitAlias = (flags & MCI_OPEN_ALIAS) && p->lpstrAlias;
+    std::string alias = lower(explicitAlias ? p->lpstrAlias : p->lpstrElementName);
+    if (explicitAlias) {
         std::lock_guard lock(table().mutex);
         if (table().aliases.count(alias))
             return MCIERR_DUPLICATE_ALIAS;
@@ -80,7 +81,8 @@ MCIERROR openDevice(DWORD_PTR flags, MCI_OPEN_PARMSA* p)
     MCIDEVICEID id = table().next++;
     device->setId(id);
     table().devices[id] = device;
-    if (!alias.empty())
+    // The element name as a name is only a convenience: a second open of the same file keeps the first.
+    if (explicitAlias || !table().aliases.count(alias))
         table().aliases[alias] = id;
     p->wDeviceID = id;
     return 0;

@@ -53,3 +53,11 @@ private:
 };
 
 } // namespace platform::media
+
+namespace platform::media {
+
+// The command dispatcher behind mciSendCommandA, and the alias table that command strings use.
+MCIERROR sendCommand(MCIDEVICEID id, UINT message, DWORD_PTR flags, DWORD_PTR param);
+MCIDEVICEID deviceIdOfAlias(std::string_view alias);
+
+} // namespace platform::media

@@ -14,6 +14,27 @@ typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 typedef void(CALLBACK* SENDASYNCPROC)(HWND, UINT, ULONG_PTR, LRESULT);
 
 typedef WORD ATOM;
+
+// Window-system error codes for SetLastError.
+#ifndef ERROR_INVALID_WINDOW_HANDLE
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_INVALID_MENU_HANDLE 1401L
+#define ERROR_INVALID_CURSOR_HANDLE 1402L
+#define ERROR_INVALID_ACCEL_HANDLE 1403L
+#define ERROR_INVALID_HOOK_HANDLE 1404L
+#define ERROR_TLW_WITH_WSCHILD 1406L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_WINDOW_OF_OTHER_THREAD 1408L
+#define ERROR_CLASS_ALREADY_EXISTS 1410L
+#define ERROR_CLASS_DOES_NOT_EXIST 1411L
+#define ERROR_CLASS_HAS_WINDOWS 1412L
+#define ERROR_INVALID_INDEX 1413L
+#define ERROR_INVALID_THREAD_ID 1444L
+#define ERROR_NON_MDICHILD_WINDOW 1445L
+#endif
+#ifndef ERROR_RESOURCE_NAME_NOT_FOUND
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
+#endif
 #define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 
 // ---- Window messages -------------------------------------------------------------------------
@@ -718,6 +739,16 @@ typedef WORD ATOM;
 #define SIF_TRACKPOS 0x0010
 #define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
 
+// Scroll bar control messages, used by the SB_CTL forms of the scroll calls.
+#define SBM_SETPOS 0x00E0
+#define SBM_GETPOS 0x00E1
+#define SBM_SETRANGE 0x00E2
+#define SBM_GETRANGE 0x00E3
+#define SBM_ENABLE_ARROWS 0x00E4
+#define SBM_SETRANGEREDRAW 0x00E6
+#define SBM_SETSCROLLINFO 0x00E9
+#define SBM_GETSCROLLINFO 0x00EA
+
 #define ESB_ENABLE_BOTH 0x0000
 #define ESB_DISABLE_BOTH 0x0003
 #define ESB_DISABLE_LEFT 0x0001
@@ -870,6 +901,12 @@ struct WINDOWPOS {
 typedef WINDOWPOS* LPWINDOWPOS;
 typedef WINDOWPOS* PWINDOWPOS;
 
+struct STYLESTRUCT {
+    DWORD styleOld;
+    DWORD styleNew;
+};
+typedef STYLESTRUCT* LPSTYLESTRUCT;
+
 struct MINMAXINFO {
     POINT ptReserved;
     POINT ptMaxSize;
@@ -973,6 +1010,20 @@ struct MOUSEHOOKSTRUCT {
 };
 typedef MOUSEHOOKSTRUCT* LPMOUSEHOOKSTRUCT;
 
+// ---- Rectangles ------------------------------------------------------------------------------
+
+BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
+BOOL SetRectEmpty(LPRECT rect);
+BOOL CopyRect(LPRECT dst, const RECT* src);
+BOOL InflateRect(LPRECT rect, int dx, int dy);
+BOOL OffsetRect(LPRECT rect, int dx, int dy);
+BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b);
+BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b);
+BOOL SubtractRect(LPRECT dst, const RECT* a, const RECT* b);
+BOOL EqualRect(const RECT* a, const RECT* b);
+BOOL IsRectEmpty(const RECT* rect);
+BOOL PtInRect(const RECT* rect, POINT point);
+
 // ---- Window classes -----------------------------------------------------------------------------
 
 ATOM RegisterClassA(const WNDCLASSA* wndClass);
@@ -1001,8 +1052,6 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index);
 LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
 LONG GetWindowLongA(HWND hwnd, int index);
 LONG SetWindowLongA(HWND hwnd, int index, LONG value);
-WORD GetWindowWord(HWND hwnd, int index);
-WORD SetWindowWord(HWND hwnd, int index, WORD value);
 
 BOOL SetPropA(HWND hwnd, LPCSTR name, HANDLE data);
 HANDLE GetPropA(HWND hwnd, LPCSTR name);
@@ -1047,8 +1096,6 @@ BOOL EnableWindow(HWND hwnd, BOOL enable);
 BOOL IsWindowEnabled(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);
-BOOL CloseWindow(HWND hwnd);
-BOOL OpenIcon(HWND hwnd);
 int GetSystemMetrics(int index);
 BOOL SystemParametersInfoA(UINT action, UINT param, LPVOID data, UINT winIni);
 HWND WindowFromPoint(POINT point);
@@ -1102,10 +1149,6 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags);
 HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
 HWND WindowFromDC(HDC dc);
-int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update,
-    LPRECT updateRect, UINT flags);
-BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip);
-BOOL LockWindowUpdate(HWND hwnd);
 
 // ---- Timers ------------------------------------------------------------------------------------
 
@@ -1127,7 +1170,6 @@ BOOL GetKeyboardState(BYTE* keyState);
 BOOL GetCursorPos(LPPOINT point);
 BOOL SetCursorPos(int x, int y);
 UINT GetDoubleClickTime();
-BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track);
 
 // ---- Hooks ------------------------------------------------------------------------------------
 

@@ -85,7 +85,7 @@ TEST(TextExtent, BoldIsAtLeastAsWideAndSizesFollowTheHeight)
         DeleteObject(f);
 }
 
-TEST(TextOut, DrawsInTextColourOnlyWhereGlyphsAreAndHonoursBackgroundMode)
+TEST(TextDrawing, DrawsInTextColourOnlyWhereGlyphsAreAndHonoursBackgroundMode)
 {
     TestCanvas c(64, 20);
     HFONT font = makeFont(-12, FW_NORMAL, "ＭＳ ゴシック");
@@ -110,7 +110,7 @@ TEST(TextOut, DrawsInTextColourOnlyWhereGlyphsAreAndHonoursBackgroundMode)
     DeleteObject(font);
 }
 
-TEST(TextOut, SmallSizesRenderWithoutAntialiasing)
+TEST(TextDrawing, SmallSizesRenderWithoutAntialiasing)
 {
     TestCanvas c(40, 20);
     HFONT font = makeFont(-12, FW_NORMAL, "ＭＳ 明朝");
@@ -127,7 +127,7 @@ TEST(TextOut, SmallSizesRenderWithoutAntialiasing)
     DeleteObject(font);
 }
 
-TEST(TextOut, AlignmentMovesTheTextAroundThePoint)
+TEST(TextDrawing, AlignmentMovesTheTextAroundThePoint)
 {
     TestCanvas c(80, 30);
     HFONT font = makeFont(-12, FW_NORMAL, "ＭＳ ゴシック");
@@ -146,7 +146,7 @@ TEST(TextOut, AlignmentMovesTheTextAroundThePoint)
     DeleteObject(font);
 }
 
-TEST(DrawText, WrapsJapaneseBetweenAnyCharactersAndLatinAtSpaces)
+TEST(TextLayout, WrapsJapaneseBetweenAnyCharactersAndLatinAtSpaces)
 {
     TestCanvas c(8, 8);
     HFONT font = makeFont(-12, FW_NORMAL, "ＭＳ ゴシック");
@@ -176,7 +176,7 @@ TEST(DrawText, WrapsJapaneseBetweenAnyCharactersAndLatinAtSpaces)
     DeleteObject(font);
 }
 
-TEST(DrawText, NeverSplitsADoubleByteCharacterWithAnAsciiTrailByte)
+TEST(TextLayout, NeverSplitsADoubleByteCharacterWithAnAsciiTrailByte)
 {
     TestCanvas c(8, 8);
     HFONT font = makeFont(-12, FW_NORMAL, "ＭＳ ゴシック");
@@ -192,7 +192,7 @@ TEST(DrawText, NeverSplitsADoubleByteCharacterWithAnAsciiTrailByte)
     DeleteObject(font);
 }
 
-TEST(DrawText, EllipsesShortenTheTextToTheBox)
+TEST(TextLayout, EllipsesShortenTheTextToTheBox)
 {
     TestCanvas c(8, 8);
     HFONT font = makeFont(-12, FW_NORMAL, "ＭＳ ゴシック");
@@ -209,7 +209,7 @@ TEST(DrawText, EllipsesShortenTheTextToTheBox)
     DeleteObject(font);
 }
 
-TEST(DrawText, PrefixUnderlinesTheMarkedCharacterAndAlignsInTheBox)
+TEST(TextLayout, PrefixUnderlinesTheMarkedCharacterAndAlignsInTheBox)
 {
     TestCanvas c(60, 20);
     HFONT font = makeFont(-12, FW_NORMAL, "ＭＳ ゴシック");
@@ -233,6 +233,43 @@ TEST(DrawText, PrefixUnderlinesTheMarkedCharacterAndAlignsInTheBox)
     EXPECT_EQ(c.row(underline, left, left + half.cx, RGB(0, 0, 0)), std::string(size_t(half.cx), '#'));
     EXPECT_EQ(inkedRows(c, { 0, 0, left, 20 }, RGB(0, 0, 0)), 0);
     EXPECT_EQ(inkedRows(c, { left + 4 * half.cx, 0, 60, 20 }, RGB(0, 0, 0)), 0);
+    SelectObject(c.dc, old);
+    DeleteObject(font);
+}
+
+TEST(TextLayout, ExpandsTabsToEightAverageCharacters)
+{
+    TestCanvas c(8, 8);
+    HFONT font = makeFont(-12, FW_NORMAL, "ＭＳ ゴシック");
+    HGDIOBJ old = SelectObject(c.dc, font);
+    TEXTMETRICA tm {};
+    GetTextMetricsA(c.dc, &tm);
+    SIZE half = extent(c.dc, "a");
+    RECT box { 0, 0, 400, 0 };
+    DrawTextA(c.dc, "a\tb", -1, &box, DT_SINGLELINE | DT_EXPANDTABS | DT_CALCRECT);
+    EXPECT_EQ(box.right, 8 * tm.tmAveCharWidth + half.cx);
+    box = { 0, 0, 400, 0 };
+    DrawTextA(c.dc, "a\tb", -1, &box, DT_SINGLELINE | DT_CALCRECT);
+    EXPECT_LT(box.right, 8 * tm.tmAveCharWidth);
+    SelectObject(c.dc, old);
+    DeleteObject(font);
+}
+
+TEST(TextDrawing, ExtTextOutFillsAndClipsToItsRectangle)
+{
+    TestCanvas c(40, 20);
+    HFONT font = makeFont(-12, FW_NORMAL, "ＭＳ ゴシック");
+    HGDIOBJ old = SelectObject(c.dc, font);
+    SetBkMode(c.dc, TRANSPARENT);
+    SetBkColor(c.dc, RGB(0, 255, 0));
+    SetTextColor(c.dc, RGB(0, 0, 0));
+    RECT r { 2, 2, 8, 16 };
+    std::string text = sjis("漢字漢字");
+    ASSERT_TRUE(ExtTextOutA(c.dc, 2, 2, ETO_OPAQUE | ETO_CLIPPED, &r, text.data(), UINT(text.size()), nullptr));
+    EXPECT_EQ(c.at(2, 15), RGB(0, 255, 0));
+    EXPECT_EQ(c.at(8, 2), RGB(255, 255, 255));
+    EXPECT_GT(inkedRows(c, r, RGB(0, 0, 0)), 3);
+    EXPECT_EQ(inkedRows(c, { 8, 0, 40, 20 }, RGB(0, 0, 0)), 0);
     SelectObject(c.dc, old);
     DeleteObject(font);
 }

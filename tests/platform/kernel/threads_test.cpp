@@ -86,6 +86,13 @@ TEST(Threads, HandleClosedBeforeTheThreadEnds)
     CloseHandle(event);
 }
 
+TEST(Threads, SuspendedStartIsRefused)
+{
+    EXPECT_EQ(CreateThread(nullptr, 0, returnParameter, nullptr, 0x4, nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(CreateThread(nullptr, 0, nullptr, nullptr, 0, nullptr), nullptr);
+}
+
 TEST(Threads, WaitAllForSeveralThreadsAndDistinctIds)
 {
     DWORD ids[4] = {};

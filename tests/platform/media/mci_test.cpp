@@ -149,4 +149,28 @@ TEST_F(MciCommands, OpenRefusesUnknownTypesMissingAndBrokenFiles)
     EXPECT_STRNE(text, "");
 }
 
+TEST_F(MciCommands, CommandStringsReachTheSameDevices)
+{
+    char answer[32];
+    ASSERT_EQ(mciSendStringA("open \"tune.mid\" type sequencer alias music", answer, sizeof answer, nullptr), 0u);
+    EXPECT_STRNE(answer, "0");
+    EXPECT_EQ(mciSendStringA("set music time format milliseconds", nullptr, 0, nullptr), 0u);
+    ASSERT_EQ(mciSendStringA("status music length", answer, sizeof answer, nullptr), 0u);
+    EXPECT_STREQ(answer, "400");
+    EXPECT_EQ(mciSendStringA("play music from 200 wait", nullptr, 0, nullptr), 0u);
+    mciSendStringA("status MUSIC mode", answer, sizeof answer, nullptr);
+    EXPECT_STREQ(answer, "stopped");
+    EXPECT_EQ(mciSendStringA("seek music to start", nullptr, 0, nullptr), 0u);
+    mciSendStringA("status music position", answer, sizeof answer, nullptr);
+    EXPECT_STREQ(answer, "0");
+    EXPECT_EQ(mciSendStringA("play music notify", nullptr, 0, window()), 0u);
+    EXPECT_EQ(mciSendStringA("close music", nullptr, 0, nullptr), 0u);
+    auto notices = waitFor(1);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].first, WPARAM(MCI_NOTIFY_ABORTED));
+    EXPECT_EQ(mciSendStringA("play music", nullptr, 0, nullptr), UINT(MCIERR_INVALID_DEVICE_NAME));
+    EXPECT_EQ(mciSendStringA("open tune.mid type sequencer shuffle", nullptr, 0, nullptr), UINT(MCIERR_UNRECOGNIZED_KEYWORD));
+    EXPECT_EQ(mciSendStringA("record tune.mid", nullptr, 0, nullptr), UINT(MCIERR_INVALID_DEVICE_NAME));
+}
+
 } // namespace

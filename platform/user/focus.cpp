@@ -1,0 +1,292 @@
+// Activation, keyboard focus, mouse capture and enabled state. One input state serves every
+// thread: the game thread's dialogs take the focus from the interface thread's windows.
+#include "platform/kernel/winbase.h"
+#include "platform/user/paint_internal.h"
+
+#include <algorithm>
+
+namespace platform::user {
+
+namespace {
+
+WPARAM activateWParam(HWND hwnd, int how)
+{
+    return MAKEWPARAM(how, IsIconic(hwnd) ? 1 : 0);
+}
+
+void raiseTopLevel(Window& top)
+{
+    auto& tops = windowSystem().topLevels;
+    auto before = tops;
+    tops.erase(std::remove(tops.begin(), tops.end(), &top), tops.end());
+    auto pos = tops.begin();
+    if (!(top.exStyle & WS_EX_TOPMOST))
+        while (pos != tops.end() && ((*pos)->exStyle & WS_EX_TOPMOST))
+            ++pos;
+    tops.insert(pos, &top);
+    // Owned windows stay above their owner.
+    for (Window* owned : before)
+        if (owned->owner == top.handle && owned != &top) {
+            tops.erase(std::remove(tops.begin(), tops.end(), owned), tops.end());
+            auto at = std::find(tops.begin(), tops.end(), &top);
+            tops.insert(at, owned);
+        }
+    if (before != tops)
+        syncLayerOrder();
+}
+
+void sendToTopLevels(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    std::vector<HWND> tops;
+    {
+        TreeLock lock;
+        for (Window* w : windowSystem().topLevels)
+            tops.push_back(w->handle);
+    }
+    for (HWND top : tops)
+        sendMessage(top, message, wParam, lParam);
+}
+
+} // namespace
+
+void activateWindow(HWND hwnd, int how)
+{
+    HWND old;
+    bool firstActivation;
+    {
+        TreeLock lock;
+        Window* w = peekWindow(hwnd);
+        if (!w)
+            return;
+        Window* top = rootOf(*w);
+        hwnd = top->handle;
+        auto& system = windowSystem();
+        raiseTopLevel(*top);
+        if (system.active == hwnd)
+            return;
+        old = peekWindow(system.active) ? system.active : nullptr;
+        system.active = hwnd;
+        firstActivation = !system.appActive;
+        system.appActive = true;
+    }
+    if (old) {
+        sendMessage(old, WM_NCACTIVATE, FALSE, 0);
+        sendMessage(old, WM_ACTIVATE, activateWParam(old, WA_INACTIVE), LPARAM(hwnd));
+    }
+    if (firstActivation)
+        sendToTopLevels(WM_ACTIVATEAPP, TRUE, 0);
+    if (GetActiveWindow() != hwnd)
+        return;   // a handler activated another window meanwhile
+    sendMessage(hwnd, WM_NCACTIVATE, TRUE, 0);
+    sendMessage(hwnd, WM_ACTIVATE, activateWParam(hwnd, how), LPARAM(old));
+}
+
+void activateAnotherWindow(HWND leaving)
+{
+    HWND next = nullptr;
+    {
+        TreeLock lock;
+        auto usable = [&](Window* w) {
+            return w && w->handle != leaving && !w->destroying && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED)
+                && w->showState != ShowState::Minimized;
+        };
+        Window* l = peekWindow(leaving);
+        if (l && usable(peekWindow(l->owner)))
+            next = l->owner;
+        else
+            for (Window* w : windowSystem().topLevels)
+                if (usable(w)) {
+                    next = w->handle;
+                    break;
+                }
+    }
+    if (next) {
+        activateWindow(next, WA_ACTIVE);
+        return;
+    }
+    HWND focus;
+    {
+        TreeLock lock;
+        auto& system = windowSystem();
+        if (system.active != leaving && peekWindow(system.active))
+            return;
+        system.active = nullptr;
+        focus = system.focus;
+        system.focus = nullptr;
+        system.appActive = false;
+    }
+    if (IsWindow(leaving)) {
+        sendMessage(leaving, WM_NCACTIVATE, FALSE, 0);
+        sendMessage(leaving, WM_ACTIVATE, activateWParam(leaving, WA_INACTIVE), 0);
+    }
+    if (IsWindow(focus))
+        sendMessage(focus, WM_KILLFOCUS, 0, 0);
+    sendToTopLevels(WM_ACTIVATEAPP, FALSE, 0);
+}
+
+void forgetWindow(Window& w)
+{
+    auto& system = windowSystem();
+    if (system.focus == w.handle)
+        system.focus = nullptr;
+    if (system.active == w.handle)
+        system.active = nullptr;
+    if (system.capture == w.handle)
+        system.capture = nullptr;
+}
+
+} // namespace platform::user
+
+using namespace platform;
+using namespace platform::user;
+
+HWND SetFocus(HWND hwnd)
+{
+    HWND root = nullptr;
+    if (hwnd) {
+        TreeLock lock;
+        Window* w = findWindow(hwnd);
+        if (!w)
+            return nullptr;
+        root = rootOf(*w)->handle;
+    }
+    if (root && GetActiveWindow() != root)
+        activateWindow(root, WA_ACTIVE);
+    HWND old;
+    {
+        TreeLock lock;
+        auto& system = windowSystem();
+        old = peekWindow(system.focus) ? system.focus : nullptr;
+        if (old == hwnd)
+            return old;
+        if (hwnd && !peekWindow(hwnd))
+            return nullptr;
+        system.focus = hwnd;
+    }
+    if (old)
+        sendMessage(old, WM_KILLFOCUS, WPARAM(hwnd), 0);
+    if (hwnd && GetFocus() == hwnd)
+        sendMessage(hwnd, WM_SETFOCUS, WPARAM(old), 0);
+    return old;
+}
+
+HWND GetFocus()
+{
+    TreeLock lock;
+    HWND focus = windowSystem().focus;
+    return peekWindow(focus) ? focus : nullptr;
+}
+
+HWND SetActiveWindow(HWND hwnd)
+{
+    HWND old = GetActiveWindow();
+    {
+        TreeLock lock;
+        Window* w = findWindow(hwnd);
+        if (!w)
+            return nullptr;
+        if (w->isChild())
+            return nullptr;
+    }
+    activateWindow(hwnd, WA_ACTIVE);
+    return old;
+}
+
+HWND GetActiveWindow()
+{
+    TreeLock lock;
+    HWND active = windowSystem().active;
+    return peekWindow(active) ? active : nullptr;
+}
+
+HWND GetForegroundWindow() { return GetActiveWindow(); }
+
+BOOL SetForegroundWindow(HWND hwnd)
+{
+    {
+        TreeLock lock;
+        Window* w = findWindow(hwnd);
+        if (!w)
+            return FALSE;
+        hwnd = rootOf(*w)->handle;
+    }
+    activateWindow(hwnd, WA_ACTIVE);
+    return TRUE;
+}
+
+HWND SetCapture(HWND hwnd)
+{
+    HWND old;
+    {
+        TreeLock lock;
+        if (!findWindow(hwnd))
+            return nullptr;
+        auto& system = windowSystem();
+        old = peekWindow(system.capture) ? system.capture : nullptr;
+        system.capture = hwnd;
+    }
+    if (old && old != hwnd)
+        sendMessage(old, WM_CAPTURECHANGED, 0, LPARAM(hwnd));
+    return old;
+}
+
+BOOL ReleaseCapture()
+{
+    HWND old;
+    {
+        TreeLock lock;
+        auto& system = windowSystem();
+        old = peekWindow(system.capture) ? system.capture : nullptr;
+        system.capture = nullptr;
+    }
+    if (old)
+        sendMessage(old, WM_CAPTURECHANGED, 0, 0);
+    return TRUE;
+}
+
+HWND GetCapture()
+{
+    TreeLock lock;
+    HWND capture = windowSystem().capture;
+    return peekWindow(capture) ? capture : nullptr;
+}
+
+BOOL EnableWindow(HWND hwnd, BOOL enable)
+{
+    bool wasDisabled, loseFocus = false, loseCapture = false;
+    {
+        TreeLock lock;
+        Window* w = findWindow(hwnd);
+        if (!w)
+            return FALSE;
+        wasDisabled = (w->style & WS_DISABLED) != 0;
+        if (bool(enable) == !wasDisabled)
+            return wasDisabled;
+        if (enable) {
+            w->style &= ~DWORD(WS_DISABLED);
+        } else {
+            w->style |= WS_DISABLED;
+            auto& system = windowSystem();
+            Window* f = peekWindow(system.focus);
+            loseFocus = f && (f == w || isDescendant(*w, *f));
+            loseCapture = system.capture == hwnd;
+        }
+        invalidateFrame(*w);
+    }
+    if (!enable) {
+        sendMessage(hwnd, WM_CANCELMODE, 0, 0);
+        if (loseFocus)
+            SetFocus(nullptr);
+        if (loseCapture)
+            ReleaseCapture();
+    }
+    sendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    return wasDisabled;
+}
+
+BOOL IsWindowEnabled(HWND hwnd)
+{
+    TreeLock lock;
+    Window* w = peekWindow(hwnd);
+    return w && !(w->style & WS_DISABLED);
+}

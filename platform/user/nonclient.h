@@ -1,0 +1,30 @@
+// Layout of the non-client area in the layer's plain look: frame, caption and its boxes, menu
+// bar, scroll bars and client rectangle, all in window coordinates.
+#pragma once
+
+#include "platform/user/window_state.h"
+
+namespace platform::user {
+
+struct NonClientLayout {
+    RECT window {};
+    int frame = 0;            // outer border width
+    RECT caption {};
+    RECT closeBox {};
+    RECT maxBox {};
+    RECT minBox {};
+    RECT menuBar {};
+    RECT vscroll {};
+    RECT hscroll {};
+    RECT sizeBox {};          // the corner between two scroll bars
+    RECT client {};
+};
+
+// Tree lock held; the menu bar height hook is asked for windows with a menu.
+NonClientLayout layoutNonClient(const Window& w, int width, int height);
+int hitTestNonClient(HWND hwnd, POINT screen);
+void paintNonClient(HWND hwnd);
+// Draws one window scroll bar into a window DC (scrollbar.cpp).
+void drawScrollBar(HDC dc, const RECT& bar, const ScrollBarState& state, bool vertical, bool enabled);
+
+} // namespace platform::user

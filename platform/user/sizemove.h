@@ -1,0 +1,17 @@
+// Modal mouse loops of the non-client area: moving and sizing a window, pressing a caption box,
+// and tracking a window scroll bar.
+#pragma once
+
+#include "platform/user/winuser.h"
+
+namespace platform::user {
+
+// Moves (HTCAPTION) or sizes (HTLEFT..HTBOTTOMRIGHT) the window while the left button is held;
+// `start` is where the button went down (screen).
+void runSizeMove(HWND hwnd, int hit, POINT start);
+// True when the button was released over the same caption box.
+bool trackCaptionButton(HWND hwnd, int hit);
+// Clicks and drags on a window scroll bar, sending WM_HSCROLL/WM_VSCROLL with auto-repeat.
+void trackWindowScrollBar(HWND hwnd, int bar, POINT screen);
+
+} // namespace platform::user

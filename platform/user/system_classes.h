@@ -1,0 +1,12 @@
+// Registration of the system window classes ("Button", "Edit", "#32770", ...) by the areas that
+// implement them; these classes are found whatever instance a window is created with.
+#pragma once
+
+#include "platform/user/winuser.h"
+
+namespace platform::user {
+
+// Returns the class atom, or 0 when a system class of that name exists already.
+ATOM registerSystemClass(const WNDCLASSA& wndClass);
+
+} // namespace platform::user

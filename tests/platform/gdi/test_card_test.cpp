@@ -1,0 +1,141 @@
+// A test card of shapes, blits and Japanese text, written as a PNG and read back byte for byte.
+#include "gdi_test_util.h"
+
+#include "platform/gdi/dc_view.h"
+#include "platform/gdi/png.h"
+#include "platform/kernel/host.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+uint32_t bigEndian(const std::vector<uint8_t>& b, size_t at)
+{
+    return (uint32_t(b[at]) << 24) | (uint32_t(b[at + 1]) << 16) | (uint32_t(b[at + 2]) << 8) | b[at + 3];
+}
+
+// Undoes the writer's stored deflate blocks; empty on any inconsistency.
+std::vector<uint8_t> inflateStored(const std::vector<uint8_t>& z)
+{
+    std::vector<uint8_t> out;
+    if (z.size() < 6 || z[0] != 0x78)
+        return {};
+    size_t pos = 2;
+    for (;;) {
+        if (pos + 5 > z.size())
+            return {};
+        bool last = z[pos] & 1;
+        size_t n = z[pos + 1] | (z[pos + 2] << 8);
+        if ((n ^ 0xFFFF) != size_t(z[pos + 3] | (z[pos + 4] << 8)) || pos + 5 + n > z.size())
+            return {};
+        out.insert(out.end(), z.begin() + ptrdiff_t(pos + 5), z.begin() + ptrdiff_t(pos + 5 + n));
+        pos += 5 + n;
+        if (last)
+            break;
+    }
+    uint32_t a = 1, b = 0;
+    for (uint8_t v : out)
+        a = (a + v) % 65521, b = (b + a) % 65521;
+    if (pos + 4 > z.size() || bigEndian(z, pos) != ((b << 16) | a))
+        return {};
+    return out;
+}
+
+void drawCard(HDC dc, int w, int h)
+{
+    RECT all { 0, 0, w, h };
+    FillRect(dc, &all, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RECT raised { 8, 8, 150, 60 };
+    DrawEdge(dc, &raised, EDGE_RAISED, BF_RECT);
+    RECT sunken { 160, 8, 312, 60 };
+    DrawEdge(dc, &sunken, EDGE_SUNKEN, BF_RECT | BF_MIDDLE);
+    RECT push { 16, 16, 90, 40 }, check { 100, 18, 116, 34 }, radio { 120, 18, 136, 34 };
+    DrawFrameControl(dc, &push, DFC_BUTTON, DFCS_BUTTONPUSH);
+    DrawFrameControl(dc, &check, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+    DrawFrameControl(dc, &radio, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED);
+    RECT up { 170, 16, 186, 32 }, down { 188, 16, 204, 32 }, close { 210, 16, 226, 30 };
+    DrawFrameControl(dc, &up, DFC_SCROLL, DFCS_SCROLLUP);
+    DrawFrameControl(dc, &down, DFC_SCROLL, DFCS_SCROLLDOWN | DFCS_PUSHED);
+    DrawFrameControl(dc, &close, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+
+    HBRUSH red = CreateSolidBrush(RGB(220, 40, 40));
+    HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, RGB(0, 0, 160));
+    HPEN thick = CreatePen(PS_SOLID, 3, RGB(0, 120, 0));
+    HPEN dotted = CreatePen(PS_DOT, 1, RGB(0, 0, 0));
+    HGDIOBJ oldBrush = SelectObject(dc, red);
+    Ellipse(dc, 10, 70, 70, 110);
+    SelectObject(dc, hatch);
+    Rectangle(dc, 80, 70, 140, 110);
+    HGDIOBJ oldPen = SelectObject(dc, thick);
+    POINT star[] = { { 175, 70 }, { 187, 108 }, { 155, 84 }, { 195, 84 }, { 163, 108 } };
+    SelectObject(dc, GetStockObject(GRAY_BRUSH));
+    SetPolyFillMode(dc, WINDING);
+    Polygon(dc, star, 5);
+    SelectObject(dc, dotted);
+    SetBkMode(dc, TRANSPARENT);
+    MoveToEx(dc, 10, 116, nullptr);
+    LineTo(dc, 310, 116);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+
+    // A magenta-keyed sprite, copied transparently and stretched.
+    TestCanvas sprite(8, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            sprite.set(x, y, (x + y) % 4 == 0 ? RGB(255, 0, 255) : RGB(40, 40 + 20 * x, 200 - 20 * y));
+    TransparentBlt(dc, 210, 70, 32, 32, sprite.dc, 0, 0, 8, 8, RGB(255, 0, 255));
+    StretchBlt(dc, 250, 70, 48, 32, sprite.dc, 7, 0, -8, 8, SRCCOPY);
+
+    const std::string text = platform::utf8ToCp932("ゲーム開始 ＡＢＣ 漢字");
+    HFONT normal = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "");
+    HFONT bold = CreateFontA(-16, 0, 0, 0, FW_BOLD, 0, 1, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "");
+    HFONT large = CreateFontA(-28, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+        platform::utf8ToCp932("ＭＳ 明朝").c_str());
+    HGDIOBJ oldFont = SelectObject(dc, normal);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, 10, 124, text.data(), int(text.size()));
+    SelectObject(dc, bold);
+    SetTextColor(dc, RGB(0, 0, 160));
+    TextOutA(dc, 10, 142, text.data(), int(text.size()));
+    SelectObject(dc, large);
+    SetTextColor(dc, RGB(120, 0, 0));
+    TextOutA(dc, 10, 162, text.data(), int(text.size()));
+    SelectObject(dc, oldFont);
+    for (HGDIOBJ o : { HGDIOBJ(red), HGDIOBJ(hatch), HGDIOBJ(thick), HGDIOBJ(dotted), HGDIOBJ(normal), HGDIOBJ(bold),
+             HGDIOBJ(large) })
+        DeleteObject(o);
+}
+
+} // namespace
+
+TEST(TestCard, WritesAPngWhosePixelsReadBackExactly)
+{
+    const int w = 320, h = 200;
+    TestCanvas card(w, h);
+    drawCard(card.dc, w, h);
+    platform::gdi::Image image = platform::gdi::readPixels(card.dc);
+    ASSERT_EQ(image.width, w);
+    const std::string path = "gdi_test_card.png";
+    ASSERT_TRUE(platform::writePng(path, w, h, image.pixels.data(), w));
+
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(png.size(), 33u);
+    EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
+    EXPECT_EQ(bigEndian(png, 16), uint32_t(w));
+    EXPECT_EQ(bigEndian(png, 20), uint32_t(h));
+    size_t idat = 33;
+    ASSERT_EQ(std::string(png.begin() + ptrdiff_t(idat + 4), png.begin() + ptrdiff_t(idat + 8)), "IDAT");
+    uint32_t length = bigEndian(png, idat);
+    std::vector<uint8_t> z(png.begin() + ptrdiff_t(idat + 8), png.begin() + ptrdiff_t(idat + 8 + length));
+    std::vector<uint8_t> raw = inflateStored(z);
+    ASSERT_EQ(raw.size(), size_t(h) * (size_t(w) * 3 + 1));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint8_t* p = &raw[size_t(y) * (w * 3 + 1) + 1 + size_t(x) * 3];
+            ASSERT_EQ((uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2], image.at(x, y)) << x << "," << y;
+        }
+    EXPECT_FALSE(platform::writePng("/nonexistent-folder/card.png", w, h, image.pixels.data(), w));
+}

@@ -1,0 +1,323 @@
+// Message queues: posting and sending across threads, retrieval filters and order, errors
+// thrown by window procedures, timers and waits.
+#include "platform/user/input_sink.h"
+#include "user_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <thread>
+
+using namespace usertest;
+
+namespace {
+
+struct Queues : ::testing::Test {
+    void TearDown() override { destroyAll(); }
+};
+
+using MessageQueue = Queues;
+using CrossThreadSend = Queues;
+using ThrownErrors = Queues;
+using Timers = Queues;
+
+LRESULT CALLBACK uiThreadProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A window on its own thread, running a message loop until WM_QUIT. Its procedure is `proc`;
+// -1 from it means "not handled".
+class UiThread {
+public:
+    explicit UiThread(std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)> proc = nullptr)
+    {
+        s_proc = std::move(proc);
+        std::promise<HWND> ready;
+        auto created = ready.get_future();
+        m_thread = std::thread([&] {
+            m_threadId = GetCurrentThreadId();
+            static const bool registered = [] {
+                WNDCLASSA wc {};
+                wc.lpfnWndProc = uiThreadProc;
+                wc.lpszClassName = "UiThreadWindow";
+                return RegisterClassA(&wc) != 0;
+            }();
+            (void)registered;
+            ready.set_value(CreateWindowExA(0, "UiThreadWindow", "ui", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                nullptr, nullptr));
+            MSG msg;
+            while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+                DispatchMessageA(&msg);
+        });
+        m_hwnd = created.get();
+    }
+    ~UiThread()
+    {
+        PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
+        m_thread.join();
+        s_proc = nullptr;
+    }
+    HWND hwnd() const { return m_hwnd; }
+    DWORD threadId() const { return m_threadId; }
+
+    static inline std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)> s_proc;
+
+private:
+    std::thread m_thread;
+    HWND m_hwnd = nullptr;
+    DWORD m_threadId = 0;
+};
+
+LRESULT CALLBACK uiThreadProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (UiThread::s_proc) {
+        LRESULT r = UiThread::s_proc(hwnd, message, wParam, lParam);
+        if (r != -1)
+            return r;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST_F(MessageQueue, PostedMessagesArriveInOrderBeforeQuit)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
+    PostQuitMessage(3);
+    PostMessageA(frame, WM_USER + 1, 10, 0);
+    PostMessageA(frame, WM_USER + 2, 20, 0);
+    MSG msg;
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, UINT(WM_USER + 1));
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, UINT(WM_USER + 2));
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_EQ(msg.message, UINT(WM_QUIT));
+    EXPECT_EQ(msg.wParam, WPARAM(3));
+}
+
+TEST_F(MessageQueue, FiltersSelectByWindowAndRange)
+{
+    HWND a = createFrame("a", 0, 0, 100, 100, WS_POPUP);
+    HWND b = createFrame("b", 0, 0, 100, 100, WS_POPUP);
+    HWND childOfB = createChild(b, 1, 0, 0, 10, 10, WS_CHILD);
+    PostMessageA(a, WM_USER + 1, 0, 0);
+    PostMessageA(childOfB, WM_USER + 2, 0, 0);
+    PostMessageA(b, WM_USER + 3, 0, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_USER + 4, 0, 0);
+    MSG msg;
+    // A window filter takes that window and its children.
+    ASSERT_TRUE(PeekMessageA(&msg, b, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, UINT(WM_USER + 2));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER + 3, WM_USER + 4, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, UINT(WM_USER + 3));
+    ASSERT_TRUE(PeekMessageA(&msg, (HWND)-1, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, UINT(WM_USER + 4));
+    EXPECT_EQ(msg.hwnd, nullptr);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER + 5, WM_USER + 9, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, UINT(WM_USER + 1));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, UINT(WM_USER + 3));
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER + 100, PM_REMOVE));
+}
+
+TEST_F(MessageQueue, MessagesOfDestroyedWindowsAreDropped)
+{
+    HWND a = createFrame("a", 0, 0, 100, 100, WS_POPUP);
+    PostMessageA(a, WM_USER, 0, 0);
+    DestroyWindow(a);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
+}
+
+TEST_F(MessageQueue, PostFromAnotherThreadWakesGetMessage)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
+    std::thread poster([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        for (int i = 0; i < 100; ++i)
+            PostMessageA(frame, WM_USER, WPARAM(i), 0);
+    });
+    MSG msg;
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+        EXPECT_EQ(msg.wParam, WPARAM(i));
+    }
+    poster.join();
+}
+
+TEST_F(MessageQueue, MsgWaitEndsOnAPostedMessageOrAnEvent)
+{
+    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    DWORD me = GetCurrentThreadId();
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 20, QS_ALLINPUT), DWORD(WAIT_TIMEOUT));
+    std::thread poster([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        PostThreadMessageA(me, WM_USER, 0, 0);
+    });
+    poster.join();
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 5000, QS_ALLINPUT), DWORD(WAIT_OBJECT_0 + 1));
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    SetEvent(event);
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 5000, QS_ALLINPUT), DWORD(WAIT_OBJECT_0));
+    CloseHandle(event);
+}
+
+TEST_F(CrossThreadSend, BlocksUntilTheOwnerHandledIt)
+{
+    std::atomic<DWORD> handledOn { 0 };
+    UiThread ui([&](HWND, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+        if (message == WM_USER) {
+            handledOn = GetCurrentThreadId();
+            return LRESULT(wParam * 2);
+        }
+        return -1;
+    });
+    EXPECT_EQ(SendMessageA(ui.hwnd(), WM_USER, 21, 0), 42);
+    EXPECT_EQ(handledOn.load(), ui.threadId());
+}
+
+TEST_F(CrossThreadSend, TwoThreadsSendingToEachOtherDoNotDeadlock)
+{
+    HWND mine = createFrame("mine", 0, 0, 100, 100, WS_POPUP);
+    Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT* out) {
+        if (hwnd == mine && message == WM_USER + 1) {
+            *out = 7;
+            return true;
+        }
+        return false;
+    };
+    UiThread ui([&](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == WM_USER)   // handled on the ui thread, which sends back while we wait
+            return SendMessageA(mine, WM_USER + 1, 0, 0) + 1;
+        return -1;
+    });
+    EXPECT_EQ(SendMessageA(ui.hwnd(), WM_USER, 0, 0), 8);
+}
+
+TEST_F(CrossThreadSend, SenderGetsZeroWhenTheTargetThreadEnds)
+{
+    HWND target = nullptr;
+    std::promise<void> created;
+    std::promise<void> release;
+    std::thread owner([&] {
+        target = createFrame("doomed", 0, 0, 10, 10, WS_POPUP);
+        created.set_value();
+        release.get_future().wait();   // never pumps: the send stays pending until the thread ends
+    });
+    created.get_future().wait();
+    auto result = std::async(std::launch::async, [&] { return SendMessageA(target, WM_USER, 0, 0); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    release.set_value();
+    owner.join();
+    EXPECT_EQ(result.get(), 0);
+    EXPECT_FALSE(IsWindow(target));
+}
+
+struct GameError {
+    int code;
+};
+
+TEST_F(ThrownErrors, ReachTheCallerOfDispatchWithLocksReleased)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
+    Recorder::instance().handler = [&](HWND, UINT message, WPARAM, LPARAM, LRESULT*) -> bool {
+        if (message == WM_USER)
+            throw new GameError { 5 };
+        return false;
+    };
+    PostMessageA(frame, WM_USER, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    GameError* caught = nullptr;
+    try {
+        DispatchMessageA(&msg);
+    } catch (GameError* e) {
+        caught = e;
+    }
+    ASSERT_TRUE(caught);
+    EXPECT_EQ(caught->code, 5);
+    delete caught;
+    // Another thread can still use the window system: nothing stayed locked.
+    auto other = std::async(std::launch::async, [&] {
+        RECT r;
+        return GetWindowRect(frame, &r) && PostMessageA(frame, WM_USER + 1, 0, 0);
+    });
+    ASSERT_EQ(other.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_TRUE(other.get());
+    Recorder::instance().handler = nullptr;
+    EXPECT_EQ(SendMessageA(frame, WM_GETTEXTLENGTH, 0, 0), 5);
+}
+
+TEST_F(ThrownErrors, CrossThreadSendRethrowsInTheSender)
+{
+    UiThread ui([&](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == WM_USER)
+            throw new GameError { 9 };
+        return -1;
+    });
+    GameError* caught = nullptr;
+    try {
+        SendMessageA(ui.hwnd(), WM_USER, 0, 0);
+    } catch (GameError* e) {
+        caught = e;
+    }
+    ASSERT_TRUE(caught);
+    EXPECT_EQ(caught->code, 9);
+    delete caught;
+    // The receiving thread goes on handling messages.
+    UiThread::s_proc = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT { return message == WM_USER + 1 ? 11 : -1; };
+    EXPECT_EQ(SendMessageA(ui.hwnd(), WM_USER + 1, 0, 0), 11);
+}
+
+int g_timerCalls = 0;
+void CALLBACK countingTimer(HWND, UINT message, UINT_PTR, DWORD)
+{
+    if (message == WM_TIMER)
+        ++g_timerCalls;
+}
+
+TEST_F(Timers, TickWhileTheQueueIsIdleAndStopWhenKilled)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
+    ASSERT_TRUE(SetTimer(frame, 5, 20, nullptr));
+    UINT_PTR threadTimer = SetTimer(nullptr, 0, 10, countingTimer);
+    ASSERT_TRUE(threadTimer);
+    g_timerCalls = 0;
+    int windowTicks = 0;
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+    MSG msg;
+    while (std::chrono::steady_clock::now() < end) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            continue;
+        }
+        if (msg.message == WM_TIMER && msg.hwnd == frame) {
+            EXPECT_EQ(msg.wParam, WPARAM(5));
+            ++windowTicks;
+        }
+        DispatchMessageA(&msg);
+    }
+    EXPECT_GE(windowTicks, 1);
+    EXPECT_GE(g_timerCalls, 1);
+    EXPECT_TRUE(KillTimer(frame, 5));
+    EXPECT_FALSE(KillTimer(frame, 5));
+    EXPECT_TRUE(KillTimer(nullptr, threadTimer));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+}
+
+TEST_F(Timers, ComeAfterPostedMessages)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
+    SetTimer(frame, 1, 10, nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    PostMessageA(frame, WM_USER, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, UINT(WM_USER));
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, UINT(WM_TIMER));
+    KillTimer(frame, 1);
+}
+
+} // namespace

@@ -1,0 +1,52 @@
+// Helpers for window-system tests: a recording window class, message pumping and input.
+#pragma once
+
+#include "platform/desktop/harness.h"
+#include "platform/gdi/wingdi.h"
+#include "platform/kernel/winbase.h"
+#include "platform/user/winuser.h"
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace usertest {
+
+struct Entry {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Every message reaching a window of the recording class, in order, from any thread.
+class Recorder {
+public:
+    static Recorder& instance();
+    void add(const Entry& e);
+    void clear();
+    std::vector<Entry> entries();
+    // The messages of one window among the given kinds (all kinds when empty).
+    std::vector<UINT> messages(HWND hwnd, const std::vector<UINT>& kinds = {});
+    std::vector<UINT> messagesOf(const std::vector<UINT>& kinds);
+
+    // Optional per-test handler: returns true when it handled the message (result in *out).
+    std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT*)> handler;
+
+private:
+    std::mutex m_mutex;
+    std::vector<Entry> m_entries;
+};
+
+// Registers (once) and returns the class name of windows whose procedure records.
+const char* recordingClass();
+HWND createFrame(const char* title, int x, int y, int cx, int cy, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+    DWORD exStyle = 0, HWND owner = nullptr);
+HWND createChild(HWND parent, int id, int x, int y, int cx, int cy, DWORD style = WS_CHILD | WS_VISIBLE);
+
+// Handles everything queued for this thread, then waits until every queue is idle.
+void pump();
+void destroyAll();
+
+} // namespace usertest
