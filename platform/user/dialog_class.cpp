@@ -29,7 +29,7 @@ int defaultButtonId(HWND dialog, const DialogInfo& info)
 {
     if (info.defaultId)
         return info.defaultId;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child : dialogItems(dialog))
         if (dialogCode(child, nullptr) & DLGC_DEFPUSHBUTTON)
             return GetDlgCtrlID(child);
     return 0;

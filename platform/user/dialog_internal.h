@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 namespace platform::dialogs {
 
@@ -33,6 +34,8 @@ HWND createFromTemplate(HINSTANCE instance, const resources::DialogTemplate& dia
 // Runs the modal loop of a created dialog until EndDialog or its destruction.
 INT_PTR runModal(HWND dialog, HWND owner);
 
+// The dialog's items in creation order (tab order).
+std::vector<HWND> dialogItems(HWND dialog);
 // Keyboard helpers shared by IsDialogMessageA and DefDlgProcA.
 UINT dialogCode(HWND control, const MSG* msg);
 void setDialogFocus(HWND dialog, HWND control);

@@ -12,13 +12,6 @@ namespace platform::dialogs {
 
 namespace {
 
-std::vector<HWND> childrenOf(HWND dialog)
-{
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
 
 bool canTakeFocus(HWND control)
 {
@@ -43,7 +36,7 @@ bool handleMnemonic(HWND dialog, char key)
 {
     if (!key)
         return false;
-    for (HWND child : childrenOf(dialog)) {
+    for (HWND child : dialogItems(dialog)) {
         if (!canTakeFocus(child))
             continue;
         UINT code = dialogCode(child, nullptr);
@@ -123,6 +116,17 @@ bool handleKeyDown(HWND dialog, const MSG& msg, UINT code)
 
 } // namespace
 
+// The dialog's items in creation order, which is tab order. The window system puts a new child
+// above its siblings, so that order runs from the bottom of the z-order up.
+std::vector<HWND> dialogItems(HWND dialog)
+{
+    std::vector<HWND> children;
+    HWND first = GetWindow(dialog, GW_CHILD);
+    for (HWND child = first ? GetWindow(first, GW_HWNDLAST) : nullptr; child; child = GetWindow(child, GW_HWNDPREV))
+        children.push_back(child);
+    return children;
+}
+
 UINT dialogCode(HWND control, const MSG* msg)
 {
     if (!control)
@@ -150,7 +154,7 @@ using namespace platform::dialogs;
 
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous)
 {
-    std::vector<HWND> children = childrenOf(dialog);
+    std::vector<HWND> children = dialogItems(dialog);
     if (children.empty())
         return nullptr;
     size_t count = children.size();
@@ -174,7 +178,7 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous)
 // A group runs from a WS_GROUP item (or the first item) up to the next WS_GROUP item.
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous)
 {
-    std::vector<HWND> children = childrenOf(dialog);
+    std::vector<HWND> children = dialogItems(dialog);
     control = itemOf(dialog, control);
     size_t at = children.size();
     for (size_t i = 0; i < children.size(); ++i)

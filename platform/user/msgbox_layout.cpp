@@ -73,6 +73,7 @@ void wrapLine(const std::string& line, int maxWidth, const std::function<int(con
     std::vector<std::string>& out)
 {
     std::string rest = line;
+    size_t before = out.size();
     while (!rest.empty() && width(rest) > maxWidth) {
         std::vector<size_t> ends = characterEnds(rest);
         // The longest prefix that fits; at least one character so the loop always advances.
@@ -93,7 +94,8 @@ void wrapLine(const std::string& line, int maxWidth, const std::function<int(con
             ++next;
         rest = rest.substr(next);
     }
-    out.push_back(rest);
+    if (!rest.empty() || out.size() == before)
+        out.push_back(rest);
 }
 
 } // namespace

@@ -66,7 +66,7 @@ void registerTestClasses()
 
 DialogItem item(int id, DWORD style, int x)
 {
-    return DialogItem { "DlgTestControl", "", id, WS_CHILD | WS_VISIBLE | style, RECT { x, 10, x + 30, 30 } };
+    return DialogItem { "DlgTestControl", "", id, DWORD(WS_CHILD | WS_VISIBLE | style), 0, RECT { x, 10, x + 30, 30 } };
 }
 
 // Template 900: ids 10, 11 (a group of three with 12), 20 (no tab stop), 30 (disabled), 31.
@@ -337,7 +337,7 @@ TEST(ModalDialog, OnAnotherThreadDisablesTheOwnerUntilEnded)
     auto result = std::async(std::launch::async, [owner] { return DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, modalProc, 0); });
     HWND dialog = waitForDialog();
     ASSERT_NE(dialog, nullptr);
-    for (int i = 0; i < 2000 && IsWindowEnabled(owner); ++i) {
+    for (int i = 0; i < 2000 && (IsWindowEnabled(owner) || !IsWindowVisible(dialog)); ++i) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
@@ -406,11 +406,13 @@ TEST(ModalDialog, QuitInsideTheLoopIsPostedAgainForTheOuterLoop)
     EXPECT_FALSE(IsWindow(g_modalDialog));
     MSG msg;
     bool quit = false;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    while (!quit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             quit = true;
             EXPECT_EQ(msg.wParam, 9u);
         }
+        DispatchMessageA(&msg);
+    }
     EXPECT_TRUE(quit);
     DestroyWindow(owner);
 }

@@ -2,6 +2,7 @@
 // producing WM_COMMAND.
 #include "platform/desktop/harness.h"
 #include "platform/user/menu_model.h"
+#include "platform/kernel/host.h"
 #include "platform/windows.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // wrapping of their text.
 #include "platform/desktop/harness.h"
 #include "platform/user/msgbox_layout.h"
+#include "platform/kernel/host.h"
 #include "platform/windows.h"
 
 #include <gtest/gtest.h>
