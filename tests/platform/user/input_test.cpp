@@ -146,8 +146,8 @@ TEST_F(MouseRouting, DoubleClicksNeedTheClassStyle)
 TEST_F(MouseRouting, TransparentWindowPassesTheClickBelow)
 {
     HWND frame = createFrame("frame", 0, 0, 300, 200, WS_POPUP | WS_VISIBLE);
+    HWND glass = createChild(frame, 2, 0, 0, 100, 100);   // the first child is on top
     HWND under = createChild(frame, 1, 0, 0, 100, 100);
-    HWND glass = createChild(frame, 2, 0, 0, 100, 100);
     Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT* out) {
         if (hwnd == glass && message == WM_NCHITTEST) {
             *out = HTTRANSPARENT;

@@ -158,8 +158,8 @@ TEST_F(PaintPixels, ChildPaintsItsPartClippedBySiblingAbove)
 {
     installFiller();
     HWND frame = createFrame("frame", 100, 100, 200, 100, WS_POPUP | WS_VISIBLE);
+    HWND above = createChild(frame, 2, 40, 20, 60, 40);   // the first child is on top
     HWND below = createChild(frame, 1, 10, 10, 60, 40);
-    HWND above = createChild(frame, 2, 40, 20, 60, 40);
     paintColours()[below] = kRed;
     paintColours()[above] = kBlue;
     pump();

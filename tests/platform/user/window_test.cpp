@@ -232,15 +232,15 @@ TEST_F(WindowFields, TreeQueriesFollowParentsOwnersAndZOrder)
     EXPECT_EQ(GetParent(first), frame);
     EXPECT_EQ(GetWindow(popup, GW_OWNER), frame);   // the owner is always a top-level window
     EXPECT_EQ(GetParent(popup), frame);
-    EXPECT_EQ(GetWindow(frame, GW_CHILD), second);  // the newest child is on top
-    EXPECT_EQ(GetWindow(second, GW_HWNDNEXT), first);
+    EXPECT_EQ(GetWindow(frame, GW_CHILD), first);   // creation order is z-order, first on top
+    EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), second);
     EXPECT_TRUE(IsChild(frame, first));
     EXPECT_FALSE(IsChild(frame, popup));
     EXPECT_EQ(GetAncestor(first, GA_ROOT), frame);
     EXPECT_EQ(FindWindowA(recordingClass(), "popup"), popup);
-    EXPECT_EQ(FindWindowExA(frame, nullptr, nullptr, nullptr), second);
-    SetWindowPos(first, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    EXPECT_EQ(GetWindow(frame, GW_CHILD), first);
+    EXPECT_EQ(FindWindowExA(frame, nullptr, nullptr, nullptr), first);
+    SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(frame, GW_CHILD), second);
     DWORD pid = 0;
     EXPECT_EQ(GetWindowThreadProcessId(first, &pid), GetCurrentThreadId());
 }
