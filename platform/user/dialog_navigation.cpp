@@ -117,12 +117,11 @@ bool handleKeyDown(HWND dialog, const MSG& msg, UINT code)
 } // namespace
 
 // The dialog's items in creation order, which is tab order. The window system puts a new child
-// above its siblings, so that order runs from the bottom of the z-order up.
+// below its siblings, so that order runs from the top of the z-order down.
 std::vector<HWND> dialogItems(HWND dialog)
 {
     std::vector<HWND> children;
-    HWND first = GetWindow(dialog, GW_CHILD);
-    for (HWND child = first ? GetWindow(first, GW_HWNDLAST) : nullptr; child; child = GetWindow(child, GW_HWNDPREV))
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
     return children;
 }
