@@ -43,7 +43,8 @@ int faceIndex(const LOGFONTA& log)
     for (int i = 0; i < 4; ++i)
         if (std::strcmp(name, kFaces[i].name) == 0)
             return i;
-    return kDefaultFace;
+    // Any other name: the proportional gothic, or the fixed one when fixed pitch is asked for.
+    return (log.lfPitchAndFamily & 3) == FIXED_PITCH ? 0 : kDefaultFace;
 }
 
 // The fixed Debian path, else the first file of that name under /usr/share/fonts.

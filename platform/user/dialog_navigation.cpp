@@ -116,7 +116,8 @@ bool handleKeyDown(HWND dialog, const MSG& msg, UINT code)
 
 } // namespace
 
-// The dialog's items in creation order, which is tab order: a new child goes below its siblings.
+// The dialog's items in creation order, which is tab order. The window system puts a new child
+// below its siblings, so that order runs from the top of the z-order down.
 std::vector<HWND> dialogItems(HWND dialog)
 {
     std::vector<HWND> children;
