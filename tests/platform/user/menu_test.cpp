@@ -255,6 +255,8 @@ TEST(MenuBar, KeyboardAndMouseChoicesArriveAsCommands)
     POINT barPoint { 8, -4 }; // just above the client area, on the first bar item
     ClientToScreen(owner, &barPoint);
     std::thread clicker = whenPopupOpens([](HWND popup) {
+        harness::waitIdle(std::chrono::milliseconds(1000));
+        keepShot("menubar.png");
         RECT r;
         GetWindowRect(popup, &r);
         harness::click(r.left + 20, r.top + 3 + 8);
