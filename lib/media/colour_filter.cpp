@@ -57,7 +57,9 @@ void hueRotate(uint32_t hue, int& r, int& g, int& b)
     int* out[3] = { &r, &g, &b };
     for (int i = 0; i < 3; ++i) {
         const double c = pure[i];
-        *out[i] = int(std::trunc((((255 - c) * white) * kInverse255 + c) * max * kInverse255));
+        // The sextant edges give 256 for one channel (pure blue turned half a circle); that would
+        // wrap to 0 in the table's byte.
+        *out[i] = std::clamp(int(std::trunc((((255 - c) * white) * kInverse255 + c) * max * kInverse255)), 0, 255);
     }
 }
 
