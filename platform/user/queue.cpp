@@ -83,25 +83,26 @@ std::vector<std::shared_ptr<ThreadQueue>> ThreadQueue::all()
     return result;
 }
 
-void ThreadQueue::post(const MSG& msg)
+bool ThreadQueue::post(const MSG& msg)
 {
     {
         std::lock_guard lock(m_mutex);
-        if (m_closed)
-            return;
+        if (m_closed || m_posted.size() >= kMaxPosted)
+            return false;
         m_posted.push_back(msg);
         m_wakeBits |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
         m_kick++;
     }
     m_wake.notify_all();
     notifyMessageWaiters();
+    return true;
 }
 
 void ThreadQueue::postInput(RawInput input)
 {
     {
         std::lock_guard lock(m_mutex);
-        if (m_closed)
+        if (m_closed || m_input.size() >= kMaxPosted)
             return;
         // Mouse moves are coalesced: only the latest position matters.
         if (input.kind == RawInput::Kind::Mouse && input.message == WM_MOUSEMOVE && !m_input.empty()) {

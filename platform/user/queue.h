@@ -73,7 +73,9 @@ public:
 
     DWORD threadId() const { return m_threadId; }
 
-    void post(const MSG& msg);
+    // False when the queue is full or its thread is gone; a stalled thread does not grow without end.
+    bool post(const MSG& msg);
+    static constexpr size_t kMaxPosted = 10000;
     void postInput(RawInput input);
     void postQuit(int exitCode);
     // Queues a message sent from another thread; false when this thread is gone.

@@ -128,6 +128,21 @@ TEST_F(MessageQueue, MessagesOfDestroyedWindowsAreDropped)
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
 }
 
+TEST_F(MessageQueue, AFullQueueRefusesMorePosts)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
+    int accepted = 0;
+    while (accepted < 20000 && PostMessageA(frame, WM_USER, 0, 0))
+        ++accepted;
+    EXPECT_EQ(accepted, 10000);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_NOT_ENOUGH_QUOTA));
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
+    EXPECT_TRUE(PostMessageA(frame, WM_USER, 0, 0));   // room again
+    while (PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE)) {
+    }
+}
+
 TEST_F(MessageQueue, PostFromAnotherThreadWakesGetMessage)
 {
     HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
