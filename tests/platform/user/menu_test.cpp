@@ -223,6 +223,19 @@ TEST(PopupMenu, ClickOnItemPostsCommandAndEscapeCancels)
     std::thread escape = whenPopupOpens([](HWND) { harness::pressKey(VK_ESCAPE); });
     EXPECT_EQ(TrackPopupMenu(popup, TPM_RETURNCMD, 150, 150, 0, owner, nullptr), 0);
     escape.join();
+
+    // A typed mnemonic chooses its item; a greyed item's mnemonic does nothing.
+    std::thread typed = whenPopupOpens([](HWND popup) {
+        harness::typeText("g");
+        harness::typeText("T");
+        // Should the menu not close, Escape ends it so the test fails instead of hanging.
+        for (int i = 0; i < 2000 && IsWindow(popup); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (IsWindow(popup))
+            harness::pressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(TrackPopupMenu(popup, TPM_RETURNCMD, 150, 150, 0, owner, nullptr), 303);
+    typed.join();
     DestroyMenu(popup);
     DestroyWindow(owner);
 }
@@ -255,6 +268,8 @@ TEST(MenuBar, KeyboardAndMouseChoicesArriveAsCommands)
     POINT barPoint { 8, -4 }; // just above the client area, on the first bar item
     ClientToScreen(owner, &barPoint);
     std::thread clicker = whenPopupOpens([](HWND popup) {
+        harness::waitIdle(std::chrono::milliseconds(1000));
+        keepShot("menubar.png");
         RECT r;
         GetWindowRect(popup, &r);
         harness::click(r.left + 20, r.top + 3 + 8);
