@@ -4,6 +4,7 @@
 
 #include "platform/windows.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -60,6 +61,10 @@ public:
     // Window handle of the main window, or null.
     HWND mainWindowHandle() const;
 
+    // The program-wide restart flag: after its loop the program starts again with "restart".
+    void requestRestart() { m_restartRequested = true; }
+    bool restartRequested() const { return m_restartRequested; }
+
     swCOwnedObject* ownedObject() const { return m_ownedObject.get(); }
     void setOwnedObject(std::unique_ptr<swCOwnedObject> object) { m_ownedObject = std::move(object); }
     // Deletes the owned object now (the game state writes the settings back as it goes).
@@ -82,6 +87,7 @@ private:
     HACCEL m_accelerators = nullptr;
     swCWindow* m_mainWindow = nullptr;
     HANDLE m_lookupMutex = nullptr;
+    std::atomic<bool> m_restartRequested = false;
 };
 
 // The application object, made on first use and kept to the end of the process.
