@@ -71,15 +71,14 @@ unsigned __stdcall swCThread::threadEntry(void* object)
     auto* self = static_cast<swCThread*>(object);
     platform::crtSrand(GetTickCount());
     self->Run();
-    self->m_finished = true;
-    // Everything the worker needs is taken before the owner can learn that Run has returned.
-    HANDLE done = self->m_done->handle();
-    Ownership before = self->m_ownership.exchange(Ownership::Ended);
-    if (before == Ownership::Detached) {
+    // A detached object is the worker's to delete. Otherwise the owner may delete it once the
+    // done event is set; its destructor still waits for this thread before the fields go.
+    if (self->m_ownership.exchange(Ownership::Ended) == Ownership::Detached) {
         self->m_deletingOnWorker = true;
         delete self;
         return 0;
     }
-    SetEvent(done);
+    self->m_finished = true;
+    SetEvent(self->m_done->handle());
     return 0;
 }

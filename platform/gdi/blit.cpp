@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <tuple>
 #include <vector>
 
 namespace platform::gdi {
@@ -25,24 +24,31 @@ void normalise(int& position, int& extent, bool& flip)
     }
 }
 
-// Source coordinate for each destination offset, -1 outside the source. Returns the valid range.
-std::pair<int, int> buildMap(std::vector<int>& map, int destExtent, int sourcePos, int sourceExtent, bool flip,
+// Source coordinates for the destination offsets [first, last): -1 outside the source.
+struct AxisMap {
+    int base = 0;
+    std::vector<int> values;
+    int at(int offset) const { return values[size_t(offset - base)]; }
+};
+
+// Fills the map and narrows [first, last) to the offsets whose source lies inside the source.
+void buildMap(AxisMap& map, int& first, int& last, int destExtent, int sourcePos, int sourceExtent, bool flip,
     int sourceLimit)
 {
-    map.resize(size_t(destExtent));
-    int first = destExtent, last = 0;
-    for (int i = 0; i < destExtent; ++i) {
-        int k = flip ? destExtent - 1 - i : i;
-        int s = sourcePos + int(int64_t(k) * sourceExtent / destExtent);
-        if (s < 0 || s >= sourceLimit) {
-            map[size_t(i)] = -1;
+    map.base = first;
+    map.values.assign(size_t(std::max(last - first, 0)), -1);
+    int lo = last, hi = first;
+    for (int i = first; i < last; ++i) {
+        int64_t k = flip ? int64_t(destExtent) - 1 - i : i;
+        int64_t s = sourcePos + k * sourceExtent / destExtent;
+        if (s < 0 || s >= sourceLimit)
             continue;
-        }
-        map[size_t(i)] = s;
-        first = std::min(first, i);
-        last = i + 1;
+        map.values[size_t(i - first)] = int(s);
+        lo = std::min(lo, i);
+        hi = i + 1;
     }
-    return { first, std::max(first, last) };
+    first = lo;
+    last = std::max(lo, hi);
 }
 
 bool samePalette(const PixelBuffer& a, const PixelBuffer& b)
@@ -86,6 +92,11 @@ bool blit(const BlitRequest& r)
     if (needPattern && r.pattern->hollow && !needSource)
         return true;
 
+    // Coordinates this far out are garbage; refusing them keeps the arithmetic below in range.
+    constexpr int kFar = 1 << 28;
+    for (int v : { r.destX, r.destY, r.destWidth, r.destHeight, r.sourceX, r.sourceY, r.sourceWidth, r.sourceHeight })
+        if (v < -kFar || v > kFar)
+            return false;
     int dx = r.destX, dy = r.destY, dw = r.destWidth, dh = r.destHeight;
     int sx = r.sourceX, sy = r.sourceY, sw = r.sourceWidth, sh = r.sourceHeight;
     bool flipX = false, flipY = false;
@@ -99,14 +110,15 @@ bool blit(const BlitRequest& r)
         return true;
 
     const PixelBuffer& dest = *r.dest;
-    std::vector<int> xmap, ymap;
-    int i0 = 0, i1 = dw, j0 = 0, j1 = dh;
+    // Only the offsets that land inside the destination buffer are mapped.
+    int i0 = int(std::clamp<int64_t>(-int64_t(dx), 0, dw)), i1 = int(std::clamp<int64_t>(int64_t(dest.width) - dx, 0, dw));
+    int j0 = int(std::clamp<int64_t>(-int64_t(dy), 0, dh)), j1 = int(std::clamp<int64_t>(int64_t(dest.height) - dy, 0, dh));
+    AxisMap xmap, ymap;
     if (needSource) {
-        std::tie(i0, i1) = buildMap(xmap, dw, sx, sw, flipX, r.source->width);
-        std::tie(j0, j1) = buildMap(ymap, dh, sy, sh, flipY, r.source->height);
+        buildMap(xmap, i0, i1, dw, sx, sw, flipX, r.source->width);
+        buildMap(ymap, j0, j1, dh, sy, sh, flipY, r.source->height);
     }
-    RECT area { std::max(dx + i0, 0), std::max(dy + j0, 0), std::min(dx + i1, dest.width),
-        std::min(dy + j1, dest.height) };
+    RECT area { dx + i0, dy + j0, dx + i1, dy + j1 };
     if (area.left >= area.right || area.top >= area.bottom)
         return true;
 
@@ -116,8 +128,8 @@ bool blit(const BlitRequest& r)
     if (needSource && source->bits == dest.bits) {
         int lo = INT32_MAX, hi = -1;
         for (int j = int(area.top - dy); j < int(area.bottom - dy); ++j) {
-            lo = std::min(lo, ymap[size_t(j)]);
-            hi = std::max(hi, ymap[size_t(j)]);
+            lo = std::min(lo, ymap.at(j));
+            hi = std::max(hi, ymap.at(j));
         }
         copySourceRows(*source, lo, hi - lo + 1, copy);
         source = &copy.buffer;
@@ -139,29 +151,29 @@ bool blit(const BlitRequest& r)
     auto processRect = [&](const RECT& cr) {
         int n = int(cr.right - cr.left);
         for (int y = cr.top; y < cr.bottom; ++y) {
-            int srcRow = needSource ? ymap[size_t(y - dy)] - sourceRowBase : 0;
+            int srcRow = needSource ? ymap.at(y - dy) - sourceRowBase : 0;
             if (rawCopy) {
                 size_t bpp = size_t(bitsPerPixel(dest.format) / 8);
-                int srcX = xmap[size_t(cr.left - dx)];
+                int srcX = xmap.at(cr.left - dx);
                 std::memmove(dest.rowPointer(y) + size_t(cr.left) * bpp, source->rowPointer(srcRow) + size_t(srcX) * bpp,
                     size_t(n) * bpp);
                 continue;
             }
             readRow(dest, cr.left, y, n, dbuf.data());
             if (needSource) {
-                int first = xmap[size_t(cr.left - dx)];
+                int first = xmap.at(cr.left - dx);
                 if (!stretched) {
                     readRow(*source, first, srcRow, n, sbuf.data());
                 } else {
                     int lo = first, hi = first;
                     for (int i = 0; i < n; ++i) {
-                        lo = std::min(lo, xmap[size_t(cr.left - dx + i)]);
-                        hi = std::max(hi, xmap[size_t(cr.left - dx + i)]);
+                        lo = std::min(lo, xmap.at(cr.left - dx + i));
+                        hi = std::max(hi, xmap.at(cr.left - dx + i));
                     }
                     gather.resize(size_t(hi - lo + 1));
                     readRow(*source, lo, srcRow, hi - lo + 1, gather.data());
                     for (int i = 0; i < n; ++i)
-                        sbuf[size_t(i)] = gather[size_t(xmap[size_t(cr.left - dx + i)] - lo)];
+                        sbuf[size_t(i)] = gather[size_t(xmap.at(cr.left - dx + i) - lo)];
                 }
                 if (r.transparent) {
                     keep.assign(dbuf.begin(), dbuf.begin() + n);

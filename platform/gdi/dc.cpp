@@ -86,9 +86,14 @@ void Canvas::prepare()
         m_buffer.stride = size_t(m_surface->stride()) * 4;
         bounds = { 0, 0, m_buffer.width, m_buffer.height };
     }
-    m_clip = Region(bounds);
-    if (dc.viewClip)
-        m_clip.intersect(*dc.viewClip);
+    if (dc.viewClip) {
+        // Usually the view's clip already lies inside the surface: no need to intersect.
+        RECT v = dc.viewClip->bounds();
+        bool inside = v.left >= bounds.left && v.top >= bounds.top && v.right <= bounds.right && v.bottom <= bounds.bottom;
+        m_clip = inside ? *dc.viewClip : dc.viewClip->intersected(bounds);
+    } else {
+        m_clip = Region(bounds);
+    }
     if (dc.state.clip) {
         Region clip = *dc.state.clip;
         POINT origin = deviceOrigin(dc);

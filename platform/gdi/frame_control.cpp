@@ -12,8 +12,10 @@ namespace {
 
 enum class Arrow { Up, Down, Left, Right };
 
-int width(const RECT& r) { return r.right - r.left; }
-int height(const RECT& r) { return r.bottom - r.top; }
+// Glyphs are drawn a line at a time; their size is capped so a huge rectangle stays cheap.
+constexpr int kGlyphLimit = 256;
+int width(const RECT& r) { return std::min<int>(r.right - r.left, kGlyphLimit); }
+int height(const RECT& r) { return std::min<int>(r.bottom - r.top, kGlyphLimit); }
 
 // A filled triangle pointing `direction`, centred in r, sized to the smaller side.
 void drawArrow(DeviceContext& dc, const RECT& r, Arrow direction, COLORREF colour)
@@ -53,12 +55,10 @@ void drawCheckMark(DeviceContext& dc, const RECT& box, COLORREF colour)
         fillColour(dc, { x0 + i, y0 + rise[i], x0 + i + 1, y0 + rise[i] + 3 }, colour);
 }
 
-void drawButtonFrame(DeviceContext& dc, HDC hdc, RECT r, UINT state, bool fill)
+void drawButtonFrame(HDC hdc, RECT r, UINT state)
 {
     UINT edge = (state & (DFCS_PUSHED | DFCS_CHECKED)) ? EDGE_SUNKEN : EDGE_RAISED;
-    UINT flags = BF_RECT | BF_ADJUST | (fill ? BF_MIDDLE : 0) | ((state & DFCS_FLAT) ? BF_FLAT : 0);
-    DrawEdge(hdc, &r, edge, flags);
-    (void)dc;
+    DrawEdge(hdc, &r, edge, BF_RECT | BF_MIDDLE | ((state & DFCS_FLAT) ? BF_FLAT : 0));
 }
 
 COLORREF glyphColour(UINT state)
@@ -171,7 +171,7 @@ BOOL DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState)
     switch (uType) {
     case DFC_BUTTON:
         if (kind & DFCS_BUTTONPUSH) {
-            drawButtonFrame(*dc, hdc, r, uState, true);
+            drawButtonFrame(hdc, r, uState);
             if (uState & DFCS_ADJUSTRECT) {
                 lprc->left += 2, lprc->top += 2, lprc->right -= 2, lprc->bottom -= 2;
             }
@@ -186,7 +186,7 @@ BOOL DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState)
             drawSizeGrip(*dc, r);
             return TRUE;
         }
-        drawButtonFrame(*dc, hdc, r, uState, true);
+        drawButtonFrame(hdc, r, uState);
         RECT glyph = r;
         if (uState & DFCS_PUSHED)
             OffsetViewportOrgEx(hdc, 1, 1, nullptr);
@@ -200,7 +200,7 @@ BOOL DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState)
         return TRUE;
     }
     case DFC_CAPTION:
-        drawButtonFrame(*dc, hdc, r, uState, true);
+        drawButtonFrame(hdc, r, uState);
         if (uState & DFCS_PUSHED)
             OffsetViewportOrgEx(hdc, 1, 1, nullptr);
         drawCaptionGlyph(*dc, r, kind, glyphColour(uState));

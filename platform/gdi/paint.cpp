@@ -41,6 +41,11 @@ void Painter::span(int y, int x0, int x1, const Pattern& pattern, int rop2)
     int n = x1 - x0;
     if (rop2 == R2_NOP || n <= 0)
         return;
+    if (rop2 == R2_COPYPEN && !pattern.pixels && buffer.format == PixelFormat::Xrgb32) {
+        uint32_t* pixels = reinterpret_cast<uint32_t*>(buffer.rowPointer(y)) + x0;
+        std::fill(pixels, pixels + n, pattern.solid & 0xFFFFFF);
+        return;
+    }
     uint32_t* row = m_row.data();
     if (rop2 != R2_COPYPEN && rop2 != R2_BLACK && rop2 != R2_WHITE)
         readRow(buffer, x0, y, n, row);
@@ -81,6 +86,17 @@ void Painter::plot(int x, int y, uint32_t colour, int rop2)
     Pattern solid;
     solid.solid = colour;
     span(y, x, x + 1, solid, rop2);
+}
+
+void DashState::skip(int64_t steps)
+{
+    if (!pattern || steps <= 0)
+        return;
+    int period = 0;
+    for (int i = 0; i < length; ++i)
+        period += pattern[i];
+    for (steps %= period; steps > 0; --steps)
+        step();
 }
 
 bool DashState::step()
@@ -147,33 +163,36 @@ void drawLine(Painter& painter, POINT a, POINT b, DashState& dash)
         solid.solid = ink;
         int r = width / 2;
         RECT box { x - r, y - r, x - r + width, y - r + width };
-        painter.fillRegion(Region::fromEllipse(box), solid, R2_COPYPEN);
+        painter.fillRegion(Region::fromEllipse(box, canvas.clip().bounds()), solid, R2_COPYPEN);
     };
 
-    // Bresenham over the major axis; the last pixel is left out.
-    int dx = std::abs(p1.x - p0.x), dy = std::abs(p1.y - p0.y);
+    // Bresenham over the major axis; the last pixel is left out. Steps whose major coordinate lies
+    // outside the clip are skipped, with the error term computed for the first visible step.
+    int64_t dx = std::llabs(int64_t(p1.x) - p0.x), dy = std::llabs(int64_t(p1.y) - p0.y);
     int sx = p0.x < p1.x ? 1 : -1, sy = p0.y < p1.y ? 1 : -1;
-    int x = p0.x, y = p0.y;
-    if (dx >= dy) {
-        int error = dx / 2;
-        for (int i = 0; i < dx; ++i) {
-            put(x, y);
-            x += sx;
-            error -= dy;
+    bool xMajor = dx >= dy;
+    int64_t major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+    int majorStart = xMajor ? p0.x : p0.y, minorStart = xMajor ? p0.y : p0.x;
+    int majorStep = xMajor ? sx : sy, minorStep = xMajor ? sy : sx;
+    RECT bounds = canvas.clip().bounds();
+    int64_t lowBound = (xMajor ? bounds.left : bounds.top) - width, highBound = (xMajor ? bounds.right : bounds.bottom) + width;
+    int64_t from = majorStep > 0 ? lowBound - majorStart : majorStart - highBound;
+    int64_t to = majorStep > 0 ? highBound - majorStart : majorStart - lowBound;
+    from = std::clamp<int64_t>(from, 0, major);
+    to = std::clamp<int64_t>(to, 0, major);
+    if (from < to) {
+        const int64_t start = major / 2;
+        int64_t increments = from * minor > start ? (from * minor - start + major - 1) / major : 0;
+        int64_t error = start - from * minor + increments * major;
+        int64_t a = majorStart + majorStep * from, b = minorStart + minorStep * increments;
+        dash.skip(from);
+        for (int64_t i = from; i < to; ++i) {
+            put(int(xMajor ? a : b), int(xMajor ? b : a));
+            a += majorStep;
+            error -= minor;
             if (error < 0) {
-                y += sy;
-                error += dx;
-            }
-        }
-    } else {
-        int error = dy / 2;
-        for (int i = 0; i < dy; ++i) {
-            put(x, y);
-            y += sy;
-            error -= dx;
-            if (error < 0) {
-                x += sx;
-                error += dy;
+                b += minorStep;
+                error += major;
             }
         }
     }

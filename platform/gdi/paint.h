@@ -36,6 +36,7 @@ struct DashState {
     int remaining = 0;
     // True when the next pixel is in a dash; advances by one pixel.
     bool step();
+    void skip(int64_t steps);
 };
 DashState dashFor(int penStyle);
 

@@ -3,6 +3,8 @@
 #include "platform/gdi/paint.h"
 #include "platform/gdi/wingdi.h"
 
+#include <algorithm>
+
 using namespace platform;
 using namespace platform::gdi;
 
@@ -95,12 +97,18 @@ BOOL DrawFocusRect(HDC hDC, const RECT* lprc)
             painter.plot(p.x, p.y, 0xFFFFFF, R2_XORPEN);
         }
     };
-    for (int x = r.left; x < r.right; ++x) {
+    // Only the part inside the clip is walked.
+    RECT visible = canvas.clip().bounds();
+    int x0 = std::max<LONG>(r.left, visible.left - canvas.offsetX());
+    int x1 = std::min<LONG>(r.right, visible.right - canvas.offsetX());
+    int y0 = std::max<LONG>(r.top + 1, visible.top - canvas.offsetY());
+    int y1 = std::min<LONG>(r.bottom - 1, visible.bottom - canvas.offsetY());
+    for (int x = x0; x < x1; ++x) {
         dot(x, r.top);
         if (r.bottom - 1 > r.top)
             dot(x, r.bottom - 1);
     }
-    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+    for (int y = y0; y < y1; ++y) {
         dot(r.left, y);
         if (r.right - 1 > r.left)
             dot(r.right - 1, y);

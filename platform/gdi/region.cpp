@@ -244,7 +244,7 @@ Region Region::intersected(const Region& other) const { return combine(*this, ot
 Region Region::subtracted(const Region& other) const { return combine(*this, other, Op::Subtract); }
 Region Region::xored(const Region& other) const { return combine(*this, other, Op::Xor); }
 
-Region Region::fromPolygon(const POINT* points, size_t count, bool winding)
+Region Region::fromPolygon(const POINT* points, size_t count, bool winding, const RECT& rows)
 {
     Region region;
     if (count < 3)
@@ -259,7 +259,7 @@ Region Region::fromPolygon(const POINT* points, size_t count, bool winding)
         int direction;
     };
     std::vector<Crossing> crossings;
-    for (LONG y = minY; y < maxY; ++y) {
+    for (LONG y = std::max(minY, rows.top); y < std::min(maxY, rows.bottom); ++y) {
         double sy = y + 0.5;
         crossings.clear();
         for (size_t i = 0; i < count; ++i) {
@@ -295,7 +295,7 @@ Region Region::fromPolygon(const POINT* points, size_t count, bool winding)
     return region;
 }
 
-Region Region::fromEllipse(const RECT& bounds)
+Region Region::fromEllipse(const RECT& bounds, const RECT& rows)
 {
     Region region;
     if (rectIsEmpty(bounds))
@@ -304,7 +304,7 @@ Region Region::fromEllipse(const RECT& bounds)
     double cy = (bounds.top + bounds.bottom) / 2.0;
     double rx = (bounds.right - bounds.left) / 2.0;
     double ry = (bounds.bottom - bounds.top) / 2.0;
-    for (LONG y = bounds.top; y < bounds.bottom; ++y) {
+    for (LONG y = std::max(bounds.top, rows.top); y < std::min(bounds.bottom, rows.bottom); ++y) {
         double dy = (y + 0.5 - cy) / ry;
         double half = rx * std::sqrt(std::max(0.0, 1.0 - dy * dy));
         LONG left = LONG(std::lround(cx - half));

@@ -21,8 +21,11 @@ public:
     static Region fromRects(const RECT* rects, size_t count);
     static Region fromRects(const std::vector<RECT>& rects) { return fromRects(rects.data(), rects.size()); }
     // Polygon scan conversion (pixel centres inside); winding true for the nonzero rule.
-    static Region fromPolygon(const POINT* points, size_t count, bool winding);
-    static Region fromEllipse(const RECT& bounds);
+    // Only rows inside `rows` (top and bottom) are converted: callers pass what they can see.
+    static Region fromPolygon(const POINT* points, size_t count, bool winding, const RECT& rows = kGdiRows);
+    static Region fromEllipse(const RECT& bounds, const RECT& rows = kGdiRows);
+    // The rows a region object may cover, as far as GDI coordinates go.
+    static constexpr RECT kGdiRows { 0, -(1 << 16), 0, 1 << 16 };
 
     bool isEmpty() const { return m_bands.empty(); }
     Shape shape() const;

@@ -31,14 +31,15 @@ BOOL paintShape(HDC hdc, RECT box, ShapeOf shapeOf, bool closedOutline, const PO
     std::vector<uint32_t> tile;
     Pattern fill = brushPattern(*dc, s.brush.get(), tile);
     box = canvas.toBuffer(box);
+    const RECT rows = canvas.clip().bounds();
     int style = s.pen ? s.pen->style() : PS_NULL;
     if (style == PS_NULL) {
-        painter.fillRegion(shapeOf(RECT { box.left, box.top, box.right - 1, box.bottom - 1 }), fill, s.rop2);
+        painter.fillRegion(shapeOf(RECT { box.left, box.top, box.right - 1, box.bottom - 1 }, rows), fill, s.rop2);
         return TRUE;
     }
     int width = s.pen->width();
-    Region outer = shapeOf(box);
-    Region inner = shapeOf(inset(box, width));
+    Region outer = shapeOf(box, rows);
+    Region inner = shapeOf(inset(box, width), rows);
     painter.fillRegion(inner, fill, s.rop2);
     if (style == PS_SOLID || style == PS_INSIDEFRAME || !closedOutline) {
         Pattern ink;
@@ -52,7 +53,7 @@ BOOL paintShape(HDC hdc, RECT box, ShapeOf shapeOf, bool closedOutline, const PO
     return TRUE;
 }
 
-Region roundRectRegion(const RECT& box, int ew, int eh)
+Region roundRectRegion(const RECT& box, int ew, int eh, const RECT& rows)
 {
     ew = std::min<int>(ew, box.right - box.left);
     eh = std::min<int>(eh, box.bottom - box.top);
@@ -61,10 +62,10 @@ Region roundRectRegion(const RECT& box, int ew, int eh)
     int rx = ew / 2, ry = eh / 2;
     Region area(RECT { box.left + rx, box.top, box.right - rx, box.bottom });
     area.unite(Region(RECT { box.left, box.top + ry, box.right, box.bottom - ry }));
-    area.unite(Region::fromEllipse({ box.left, box.top, box.left + ew, box.top + eh }));
-    area.unite(Region::fromEllipse({ box.right - ew, box.top, box.right, box.top + eh }));
-    area.unite(Region::fromEllipse({ box.left, box.bottom - eh, box.left + ew, box.bottom }));
-    area.unite(Region::fromEllipse({ box.right - ew, box.bottom - eh, box.right, box.bottom }));
+    area.unite(Region::fromEllipse({ box.left, box.top, box.left + ew, box.top + eh }, rows));
+    area.unite(Region::fromEllipse({ box.right - ew, box.top, box.right, box.top + eh }, rows));
+    area.unite(Region::fromEllipse({ box.left, box.bottom - eh, box.left + ew, box.bottom }, rows));
+    area.unite(Region::fromEllipse({ box.right - ew, box.bottom - eh, box.right, box.bottom }, rows));
     return area;
 }
 
@@ -75,19 +76,19 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
     RECT box = ordered(left, top, right, bottom);
     POINT corners[] = { { box.left, box.top }, { box.right - 1, box.top }, { box.right - 1, box.bottom - 1 },
         { box.left, box.bottom - 1 } };
-    return paintShape(hdc, box, [](const RECT& r) { return Region(r); }, true, corners, 4);
+    return paintShape(hdc, box, [](const RECT& r, const RECT&) { return Region(r); }, true, corners, 4);
 }
 
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom)
 {
-    return paintShape(hdc, ordered(left, top, right, bottom), [](const RECT& r) { return Region::fromEllipse(r); },
+    return paintShape(hdc, ordered(left, top, right, bottom), [](const RECT& r, const RECT& rows) { return Region::fromEllipse(r, rows); },
         false, nullptr, 0);
 }
 
 BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height)
 {
     return paintShape(hdc, ordered(left, top, right, bottom),
-        [width, height](const RECT& r) { return roundRectRegion(r, width, height); }, false, nullptr, 0);
+        [width, height](const RECT& r, const RECT& rows) { return roundRectRegion(r, width, height, rows); }, false, nullptr, 0);
 }
 
 // The interior by the DC's fill mode, then the closed outline with the pen.
@@ -104,7 +105,10 @@ BOOL Polygon(HDC hdc, const POINT* apt, int cpt)
     Painter painter(*dc, canvas);
     std::vector<uint32_t> tile;
     Pattern fill = brushPattern(*dc, s.brush.get(), tile);
-    Region area = Region::fromPolygon(apt, size_t(cpt), s.polyFillMode == WINDING);
+    RECT rows = canvas.clip().bounds();
+    rows.top -= canvas.offsetY();
+    rows.bottom -= canvas.offsetY();
+    Region area = Region::fromPolygon(apt, size_t(cpt), s.polyFillMode == WINDING, rows);
     area.offset(canvas.offsetX(), canvas.offsetY());
     painter.fillRegion(area, fill, s.rop2);
     DashState dash = dashFor(s.pen ? s.pen->style() : PS_SOLID);

@@ -84,7 +84,7 @@ using namespace platform;
 
 BOOL DeleteFileA(LPCSTR lpFileName)
 {
-    if (!lpFileName)
+    if (!lpFileName || !*lpFileName)
         return fail(ERROR_PATH_NOT_FOUND);
     std::string path = hostPath(lpFileName);
     struct stat st;
@@ -105,7 +105,7 @@ BOOL MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName)
 
 BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
 {
-    if (!lpExistingFileName || !lpNewFileName)
+    if (!lpExistingFileName || !lpNewFileName || !*lpExistingFileName || !*lpNewFileName)
         return fail(ERROR_INVALID_PARAMETER);
     std::string from = hostPath(lpExistingFileName);
     std::string to = hostPath(lpNewFileName);
@@ -140,7 +140,7 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
 
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists)
 {
-    if (!lpExistingFileName || !lpNewFileName)
+    if (!lpExistingFileName || !lpNewFileName || !*lpExistingFileName || !*lpNewFileName)
         return fail(ERROR_INVALID_PARAMETER);
     std::string from = hostPath(lpExistingFileName);
     std::string to = hostPath(lpNewFileName);
@@ -153,7 +153,7 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
 
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES)
 {
-    if (!lpPathName)
+    if (!lpPathName || !*lpPathName)
         return fail(ERROR_PATH_NOT_FOUND);
     std::string path = hostPath(lpPathName);
     if (mkdir(path.c_str(), 0777) != 0) {
@@ -166,7 +166,7 @@ BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES)
 
 BOOL RemoveDirectoryA(LPCSTR lpPathName)
 {
-    if (!lpPathName)
+    if (!lpPathName || !*lpPathName)
         return fail(ERROR_PATH_NOT_FOUND);
     std::string path = hostPath(lpPathName);
     if (rmdir(path.c_str()) != 0)
@@ -176,7 +176,7 @@ BOOL RemoveDirectoryA(LPCSTR lpPathName)
 
 DWORD GetFileAttributesA(LPCSTR lpFileName)
 {
-    if (!lpFileName) {
+    if (!lpFileName || !*lpFileName) {
         SetLastError(ERROR_PATH_NOT_FOUND);
         return INVALID_FILE_ATTRIBUTES;
     }

@@ -44,4 +44,9 @@ void setDirectSoundState(DirectSoundState state)
 
 DirectSoundState directSoundState() { return g_state; }
 
+namespace {
+// Code that reaches "dsound.dll" by LoadLibraryA alone (the battle scene) finds it from the start.
+const bool g_registeredAtStart = (registerModules(), true);
+} // namespace
+
 } // namespace platform::media

@@ -9,6 +9,19 @@ namespace platform::user {
 
 namespace {
 
+// Activation and focus news for a window of another thread is not waited for: that thread may
+// be busy (the game thread computing) while this one must go on.
+void tell(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto w = windowRef(hwnd);
+    if (!w || !w->queue)
+        return;
+    if (w->threadId == GetCurrentThreadId())
+        sendMessage(hwnd, message, wParam, lParam);
+    else
+        SendNotifyMessageA(hwnd, message, wParam, lParam);
+}
+
 WPARAM activateWParam(HWND hwnd, int how)
 {
     return MAKEWPARAM(how, IsIconic(hwnd) ? 1 : 0);
@@ -44,7 +57,7 @@ void sendToTopLevels(UINT message, WPARAM wParam, LPARAM lParam)
             tops.push_back(w->handle);
     }
     for (HWND top : tops)
-        sendMessage(top, message, wParam, lParam);
+        tell(top, message, wParam, lParam);
 }
 
 } // namespace
@@ -70,15 +83,15 @@ void activateWindow(HWND hwnd, int how)
         system.appActive = true;
     }
     if (old) {
-        sendMessage(old, WM_NCACTIVATE, FALSE, 0);
-        sendMessage(old, WM_ACTIVATE, activateWParam(old, WA_INACTIVE), LPARAM(hwnd));
+        tell(old, WM_NCACTIVATE, FALSE, 0);
+        tell(old, WM_ACTIVATE, activateWParam(old, WA_INACTIVE), LPARAM(hwnd));
     }
     if (firstActivation)
         sendToTopLevels(WM_ACTIVATEAPP, TRUE, 0);
     if (GetActiveWindow() != hwnd)
         return;   // a handler activated another window meanwhile
-    sendMessage(hwnd, WM_NCACTIVATE, TRUE, 0);
-    sendMessage(hwnd, WM_ACTIVATE, activateWParam(hwnd, how), LPARAM(old));
+    tell(hwnd, WM_NCACTIVATE, TRUE, 0);
+    tell(hwnd, WM_ACTIVATE, activateWParam(hwnd, how), LPARAM(old));
 }
 
 void activateAnotherWindow(HWND leaving)
@@ -116,11 +129,11 @@ void activateAnotherWindow(HWND leaving)
         system.appActive = false;
     }
     if (IsWindow(leaving)) {
-        sendMessage(leaving, WM_NCACTIVATE, FALSE, 0);
-        sendMessage(leaving, WM_ACTIVATE, activateWParam(leaving, WA_INACTIVE), 0);
+        tell(leaving, WM_NCACTIVATE, FALSE, 0);
+        tell(leaving, WM_ACTIVATE, activateWParam(leaving, WA_INACTIVE), 0);
     }
     if (IsWindow(focus))
-        sendMessage(focus, WM_KILLFOCUS, 0, 0);
+        tell(focus, WM_KILLFOCUS, 0, 0);
     sendToTopLevels(WM_ACTIVATEAPP, FALSE, 0);
 }
 
@@ -164,9 +177,9 @@ HWND SetFocus(HWND hwnd)
         system.focus = hwnd;
     }
     if (old)
-        sendMessage(old, WM_KILLFOCUS, WPARAM(hwnd), 0);
+        tell(old, WM_KILLFOCUS, WPARAM(hwnd), 0);
     if (hwnd && GetFocus() == hwnd)
-        sendMessage(hwnd, WM_SETFOCUS, WPARAM(old), 0);
+        tell(hwnd, WM_SETFOCUS, WPARAM(old), 0);
     return old;
 }
 
@@ -226,7 +239,7 @@ HWND SetCapture(HWND hwnd)
         system.capture = hwnd;
     }
     if (old && old != hwnd)
-        sendMessage(old, WM_CAPTURECHANGED, 0, LPARAM(hwnd));
+        tell(old, WM_CAPTURECHANGED, 0, LPARAM(hwnd));
     return old;
 }
 
@@ -240,7 +253,7 @@ BOOL ReleaseCapture()
         system.capture = nullptr;
     }
     if (old)
-        sendMessage(old, WM_CAPTURECHANGED, 0, 0);
+        tell(old, WM_CAPTURECHANGED, 0, 0);
     return TRUE;
 }
 
@@ -274,13 +287,13 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
         invalidateFrame(*w);
     }
     if (!enable) {
-        sendMessage(hwnd, WM_CANCELMODE, 0, 0);
+        tell(hwnd, WM_CANCELMODE, 0, 0);
         if (loseFocus)
             SetFocus(nullptr);
         if (loseCapture)
             ReleaseCapture();
     }
-    sendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    tell(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled;
 }
 

@@ -316,7 +316,7 @@ void routeInput(const desktop::InputEvent& event)
                 }
         }
         if (main)
-            PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+            PostMessageA(main, WM_CLOSE, 0, 0);
         return;
     }
     }

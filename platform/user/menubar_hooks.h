@@ -1,5 +1,6 @@
 // The window system's seam for the menu bar: the menus area fills these in so that frames get a
-// bar of the right height, painted and clickable. Unset hooks mean "no menu bar".
+// bar of the right height, painted and clickable. Unset hooks mean "no menu bar". `height` runs
+// with the window system's lock held: it must not send messages or wait on other threads.
 #pragma once
 
 #include "platform/user/winuser.h"

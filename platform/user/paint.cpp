@@ -135,7 +135,7 @@ static Window* firstToPaint(Window& w, DWORD threadId, Window* filter)
     return nullptr;
 }
 
-HWND findWindowToPaint(DWORD threadId, HWND filter)
+static HWND findCandidate(DWORD threadId, HWND filter, HWND& frameOnly)
 {
     TreeLock lock;
     Window* filterWindow = nullptr;
@@ -147,9 +147,27 @@ HWND findWindowToPaint(DWORD threadId, HWND filter)
         return nullptr;
     }
     for (Window* top : windowSystem().topLevels)
-        if (Window* found = firstToPaint(*top, threadId, filterWindow))
+        if (Window* found = firstToPaint(*top, threadId, filterWindow)) {
+            if (found->update.isEmpty() && !found->internalPaint) {
+                found->framePending = false;
+                updatePaintCount(*found);
+                frameOnly = found->handle;
+            }
             return found->handle;
+        }
     return nullptr;
+}
+
+HWND findWindowToPaint(DWORD threadId, HWND filter)
+{
+    for (;;) {
+        HWND frameOnly = nullptr;
+        HWND found = findCandidate(threadId, filter, frameOnly);
+        if (!frameOnly)
+            return found;
+        // Only the frame is dirty: it is drawn now, and no WM_PAINT goes out for it.
+        sendMessage(frameOnly, WM_NCPAINT, 1, 0);
+    }
 }
 
 } // namespace platform::user

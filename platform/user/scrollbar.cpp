@@ -221,6 +221,7 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw)
     if (bar == SB_CTL)
         return int(SendMessageA(hwnd, SBM_SETSCROLLINFO, redraw, LPARAM(info)));
     int pos;
+    bool frame = false;
     {
         TreeLock lock;
         Window* w = findWindow(hwnd);
@@ -239,8 +240,25 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw)
             s->pos = info->nPos;
         s->pos = std::clamp(s->pos, s->min, maxPos(*s));
         pos = s->pos;
+        // A window scroll bar shows while there is something to scroll, unless asked to stay
+        // and be disabled instead.
+        bool scrollable = s->max > s->min && (s->page == 0 || int(s->page) <= s->max - s->min);
+        DWORD bit = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+        if (info->fMask & (SIF_RANGE | SIF_PAGE)) {
+            if (scrollable && !(w->style & bit)) {
+                w->style |= bit;
+                s->shown = true;
+                frame = true;
+            } else if (!scrollable && (w->style & bit) && !(info->fMask & SIF_DISABLENOSCROLL)) {
+                w->style &= ~bit;
+                s->shown = false;
+                frame = true;
+            }
+        }
     }
-    if (redraw)
+    if (frame)
+        frameChanged(hwnd);
+    else if (redraw)
         redrawFrame(hwnd);
     return pos;
 }

@@ -14,6 +14,11 @@ int g_cascade = 0;
 void insertIntoTree(Window& w)
 {
     auto& siblings = siblingsOf(w);
+    // A new child goes below its siblings, so creation order is z-order and dialog tab order.
+    if (w.parent) {
+        siblings.push_back(&w);
+        return;
+    }
     auto pos = siblings.begin();
     // Topmost windows stay above the others.
     if (!w.parent && !(w.exStyle & WS_EX_TOPMOST))

@@ -118,8 +118,18 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value)
     return old;
 }
 
+// Pointer-sized fields do not fit the 32-bit forms; a cut pointer would be called later.
+static bool pointerField(int index)
+{
+    return index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT || index == GWLP_USERDATA;
+}
+
 LONG GetWindowLongA(HWND hwnd, int index)
 {
+    if (pointerField(index)) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
+    }
     if (index < 0)
         return LONG(GetWindowLongPtrA(hwnd, index));
     TreeLock lock;
@@ -133,6 +143,10 @@ LONG GetWindowLongA(HWND hwnd, int index)
 
 LONG SetWindowLongA(HWND hwnd, int index, LONG value)
 {
+    if (pointerField(index)) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
+    }
     if (index < 0)
         return LONG(SetWindowLongPtrA(hwnd, index, value));
     TreeLock lock;
@@ -141,6 +155,13 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value)
         return 0;
     LONG old;
     memcpy(&old, w->extra.data() + index, sizeof(old));
+    // A dialog result stored through the 32-bit form fills its whole pointer-sized slot, so a
+    // later pointer-sized read does not pick up an older value's upper half.
+    if (index == DWLP_MSGRESULT && w->cls->name == "#32770" && w->extra.size() >= sizeof(LRESULT)) {
+        LRESULT wide = value;
+        memcpy(w->extra.data(), &wide, sizeof(wide));
+        return old;
+    }
     memcpy(w->extra.data() + index, &value, sizeof(value));
     return old;
 }

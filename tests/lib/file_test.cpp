@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <cstring>
 
 using namespace testing_lib;
 
@@ -27,13 +28,6 @@ void writeHost(const std::string& host_path, std::string_view bytes)
     std::ofstream(host_path, std::ios::binary) << bytes;
 }
 
-void writeWith(const char* name, int mode, std::string_view text)
-{
-    swCFile file(name, mode);
-    EXPECT_EQ(file.fileWrite(text.data(), DWORD(text.size())), text.size());
-    file.fileClose();
-}
-
 } // namespace
 
 TEST(File, ReadingAMissingFileThrowsOpenErrorNamingIt)
@@ -45,21 +39,20 @@ TEST(File, ReadingAMissingFileThrowsOpenErrorNamingIt)
     EXPECT_EQ(e.caption, "missing.dat");
     EXPECT_EQ(fileErrorCode([] { swCFile file("missing.dat", 9); }), 0) << "unknown modes read";
     EXPECT_EQ(thrownError([] { swCFileLink link("none.lnk"); }).caption, "none.lnk");
-    EXPECT_FALSE(std::filesystem::exists(folder.host("missing.dat")));
 }
 
 TEST(File, WritingModesCreateAndOnlyModeOneTruncates)
 {
     TempProgramFolder folder;
-    for (const char* name : { "1.dat", "2.dat", "3.dat" }) {
-        writeWith(name, name[0] - '0', "new");
-        EXPECT_EQ(contents(folder.host(name)), "new") << name;
-        writeHost(folder.host(name), "abcdef");
-        writeWith(name, name[0] - '0', "XY");
+    for (const char* name : { "1", "2", "3" }) {
+        for (const char* text : { "abcdef", "XY" }) {
+            swCFile file(name, name[0] - '0');
+            file.fileWrite(text, DWORD(std::strlen(text)));
+        }
     }
-    EXPECT_EQ(contents(folder.host("1.dat")), "XY");
-    EXPECT_EQ(contents(folder.host("2.dat")), "XYcdef");
-    EXPECT_EQ(contents(folder.host("3.dat")), "XYcdef");
+    EXPECT_EQ(contents(folder.host("1")), "XY");
+    EXPECT_EQ(contents(folder.host("2")), "XYcdef");
+    EXPECT_EQ(contents(folder.host("3")), "XYcdef");
 }
 
 TEST(File, ReadsShortAtTheEndAndSeeksFromEachOrigin)
@@ -78,18 +71,12 @@ TEST(File, ReadsShortAtTheEndAndSeeksFromEachOrigin)
     EXPECT_EQ(file.fileSeek(-1, 2), 9u);
     EXPECT_EQ(fileErrorCode([&] { file.fileWrite("y", 1); }), 2) << "mode 0 does not write";
     EXPECT_TRUE(file.isOpen());
-}
 
-TEST(File, FailedSeekGivesUpTheHandle)
-{
-    TempProgramFolder folder;
-    writeHost(folder.host("ten.dat"), "0123456789");
-    swCFile file("ten.dat", 0);
+    // A failed seek gives the handle up, so later calls fail instead of reaching a stale one.
     EXPECT_EQ(fileErrorCode([&] { file.fileSeek(-5, 0); }), 3);
     EXPECT_FALSE(file.isOpen());
-    char c;
-    EXPECT_EQ(fileErrorCode([&] { file.fileRead(&c, 1); }), 1);
-    EXPECT_EQ(fileErrorCode([&] { file.fileClose(); }), -1) << "nothing left to close";
+    EXPECT_EQ(fileErrorCode([&] { file.fileRead(buffer, 1); }), 1);
+    EXPECT_EQ(fileErrorCode([&] { file.fileClose(); }), -1);
 }
 
 TEST(File, ExistsOnlyForFiles)

@@ -12,37 +12,32 @@
 namespace {
 
 // Runs until asked to stop, or until its gate is set when it has one; counts its deletions.
-class Worker : public swCThread {
-public:
+struct Worker : swCThread {
     explicit Worker(std::atomic<int>* deleted = nullptr, swCEvent* gate = nullptr)
-        : m_deleted(deleted)
-        , m_gate(gate)
+        : deleted(deleted)
+        , gate(gate)
     {
     }
     ~Worker() override
     {
         threadStopAndWait();
-        if (m_deleted) {
-            EXPECT_TRUE(m_ranToEnd) << "deleted before Run returned";
-            ++*m_deleted;
+        if (deleted) {
+            EXPECT_TRUE(ranToEnd) << "deleted before Run returned";
+            ++*deleted;
         }
     }
     void Run() override
     {
-        m_firstRandom = platform::crtRand();
-        if (m_gate)
-            m_gate->eventWait(INFINITE);
-        while (!m_gate && !stopRequested())
+        firstRandom = platform::crtRand();
+        while (gate ? gate->eventWait(INFINITE) != WAIT_OBJECT_0 : !stopRequested())
             Sleep(1);
-        m_ranToEnd = true;
+        ranToEnd = true;
     }
 
-    std::atomic<bool> m_ranToEnd = false;
-    int m_firstRandom = 0;
-
-private:
-    std::atomic<int>* m_deleted;
-    swCEvent* m_gate;
+    std::atomic<int>* deleted;
+    swCEvent* gate;
+    std::atomic<bool> ranToEnd = false;
+    int firstRandom = 0;
 };
 
 // Waits up to two seconds for a condition another thread makes true.
@@ -67,47 +62,42 @@ TEST(Thread, StopAndWaitJoinsOnceAndReturnsAtOnceAfterwards)
     ASSERT_NE(worker.threadStart(), nullptr);
     worker.threadStopAndWait();
     DWORD after = GetTickCount();
-    EXPECT_TRUE(worker.m_ranToEnd);
+    EXPECT_TRUE(worker.ranToEnd);
     EXPECT_TRUE(worker.finished());
     worker.threadStopAndWait(); // the done event reset itself: this must not wait on it again
 
     // The worker's generator was seeded with the tick count at its start.
     bool seeded = false;
     for (DWORD tick = before; tick != after + 1 && !seeded; ++tick)
-        seeded = worker.m_firstRandom == int(((tick * 214013u + 2531011u) >> 16) & 0x7FFF);
+        seeded = worker.firstRandom == int(((tick * 214013u + 2531011u) >> 16) & 0x7FFF);
     EXPECT_TRUE(seeded);
 }
 
-TEST(Thread, DetachedThreadDeletesItselfOnceAfterRun)
+TEST(Thread, DetachedObjectIsDeletedExactlyOnceAfterRun)
 {
     std::atomic<int> deleted = 0;
     swCEvent gate;
-    auto* worker = new Worker(&deleted, &gate);
-    worker->threadStart();
-    worker->threadDetach();
+    auto* running = new Worker(&deleted, &gate);
+    running->threadStart();
+    running->threadDetach();
     Sleep(20);
     EXPECT_EQ(deleted, 0);
     gate.eventSet();
     ASSERT_TRUE(eventually([&] { return deleted == 1; }));
-    Sleep(20);
-    EXPECT_EQ(deleted, 1);
-}
 
-TEST(Thread, DetachWithNoThreadRunningDeletesAtOnce)
-{
-    std::atomic<int> deleted = 0;
-    swCEvent gate;
+    // With no thread left to do it, detaching deletes at once.
     auto* ended = new Worker(&deleted, &gate);
     ended->threadStart();
     gate.eventSet();
     ASSERT_TRUE(eventually([&] { return ended->finished(); }));
     ended->threadDetach();
-    EXPECT_EQ(deleted, 1);
-
-    auto* idle = new Worker(&deleted);
-    idle->m_ranToEnd = true;
-    idle->threadDetach();
     EXPECT_EQ(deleted, 2);
+    auto* idle = new Worker(&deleted);
+    idle->ranToEnd = true;
+    idle->threadDetach();
+    EXPECT_EQ(deleted, 3);
+    Sleep(20);
+    EXPECT_EQ(deleted, 3);
 }
 
 TEST(Event, WaitTimesOutUntilSetAndResetsItself)

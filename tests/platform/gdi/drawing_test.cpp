@@ -196,3 +196,54 @@ TEST(Edges, FrameControlsDrawInsideTheirRectangle)
         EXPECT_EQ(c.at(37, y), kBack);
     EXPECT_EQ(c.at(30, 15), kBack);
 }
+
+// Steps outside the clip are skipped arithmetically; the visible pixels must be the ones a walk
+// from the far end point would give, dashes included.
+TEST(Lines, FarEndPointsGiveTheSamePixelsAsAFullWalk)
+{
+    const POINT from { -1000, -377 }, to { 1000, 377 };
+    TestCanvas whole(2001, 755);
+    TestCanvas window(30, 30);
+    for (int style : { PS_SOLID, PS_DOT }) {
+        clear(whole, 2001, 755);
+        clear(window, 30, 30);
+        for (TestCanvas* c : { &whole, &window }) {
+            HPEN pen = CreatePen(style, 1, RGB(0, 0, 0));
+            HGDIOBJ old = SelectObject(c->dc, pen);
+            SetBkMode(c->dc, TRANSPARENT);
+            // The whole canvas sees the line shifted into it; the window sees the part near (0, 0).
+            SetViewportOrgEx(c->dc, c == &whole ? 1000 : 15, c == &whole ? 377 : 15, nullptr);
+            MoveToEx(c->dc, from.x, from.y, nullptr);
+            LineTo(c->dc, to.x, to.y);
+            SetViewportOrgEx(c->dc, 0, 0, nullptr);
+            SelectObject(c->dc, old);
+            DeleteObject(pen);
+        }
+        int inked = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 30; ++x) {
+                ASSERT_EQ(window.at(x, y), whole.at(x - 15 + 1000, y - 15 + 377)) << style << ": " << x << "," << y;
+                inked += window.at(x, y) == RGB(0, 0, 0);
+            }
+        EXPECT_GT(inked, 5);
+    }
+}
+
+TEST(Shapes, HugeShapesOnlyConvertTheVisibleRows)
+{
+    TestCanvas c(8, 8);
+    clear(c, 8, 8);
+    HGDIOBJ old = SelectObject(c.dc, GetStockObject(BLACK_BRUSH));
+    ASSERT_TRUE(Ellipse(c.dc, -100000000, -100000000, 100000000, 100000000));
+    EXPECT_EQ(c.row(4, 0, 8, RGB(0, 0, 0)), "########");
+    clear(c, 8, 8);
+    POINT triangle[] = { { -50000000, -50000000 }, { 200000000, -50000000 }, { -50000000, 200000000 } };
+    ASSERT_TRUE(Polygon(c.dc, triangle, 3));
+    EXPECT_EQ(c.row(7, 0, 8, RGB(0, 0, 0)), "########");
+    HRGN region = CreateEllipticRgn(-100000000, -100000000, 100000000, 100000000);
+    EXPECT_TRUE(PtInRegion(region, 0, 0));
+    DeleteObject(region);
+    SelectObject(c.dc, old);
+    TestCanvas other(2, 2);
+    EXPECT_FALSE(StretchBlt(c.dc, 0, 0, 1 << 30, 4, other.dc, 0, 0, 2, 2, SRCCOPY));
+}

@@ -6,6 +6,7 @@
 #include "platform/kernel/host.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -138,4 +139,33 @@ TEST(TestCard, WritesAPngWhosePixelsReadBackExactly)
             ASSERT_EQ((uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2], image.at(x, y)) << x << "," << y;
         }
     EXPECT_FALSE(platform::writePng("/nonexistent-folder/card.png", w, h, image.pixels.data(), w));
+}
+
+TEST(TestCard, BmpFilesAreBottomUp24BitWithPaddedRows)
+{
+    const uint32_t pixels[6] = { 0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xD0E0F0, 0x010203 };
+    const std::string path = "gdi_test_small.bmp";
+    ASSERT_TRUE(platform::writeBmp(path, 3, 2, pixels, 3));
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bmp((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(bmp.size(), 14u + 40u + 2u * 12u);
+    BITMAPFILEHEADER file;
+    BITMAPINFOHEADER info;
+    std::memcpy(&file, bmp.data(), sizeof file);
+    std::memcpy(&info, bmp.data() + sizeof file, sizeof info);
+    // Copies: members of the packed headers may be misaligned for a reference.
+    WORD type = file.bfType, bitCount = info.biBitCount;
+    DWORD offset = file.bfOffBits;
+    LONG height = info.biHeight;
+    EXPECT_EQ(type, 0x4D42);
+    EXPECT_EQ(offset, 54u);
+    EXPECT_EQ(height, 2);
+    EXPECT_EQ(bitCount, 24);
+    // The first stored row is the bottom one: 0xA0B0C0 as blue, green, red.
+    EXPECT_EQ(bmp[54], 0xC0);
+    EXPECT_EQ(bmp[55], 0xB0);
+    EXPECT_EQ(bmp[56], 0xA0);
+    EXPECT_EQ(bmp[54 + 12], 0x30);
+    EXPECT_FALSE(platform::writeBmp(path, 0, 2, pixels, 3));
+    std::remove(path.c_str());
 }

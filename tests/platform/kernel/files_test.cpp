@@ -183,6 +183,9 @@ TEST(FileOperations, Folders)
     EXPECT_FALSE(CreateDirectoryA("a\\b", nullptr));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(GetFileAttributesA("save"), DWORD(FILE_ATTRIBUTE_DIRECTORY));
+    // An empty name is no name, not the current folder.
+    EXPECT_EQ(GetFileAttributesA(""), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(RemoveDirectoryA(""));
     folder.write("Save/x", "");
     EXPECT_FALSE(RemoveDirectoryA("save"));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_DIR_NOT_EMPTY));

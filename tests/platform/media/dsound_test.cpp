@@ -1,6 +1,7 @@
 // DirectSound-style buffers: creation checks, two-part locks, play status and controls.
 #include "platform/media/direct_sound_device.h"
 #include "platform/media/mixer.h"
+#include "platform/kernel/winbase.h"
 
 #include <gtest/gtest.h>
 
@@ -179,6 +180,22 @@ TEST_F(DirectSoundBuffers, InterfacesAnswerOnlyTheirOwnIds)
     EXPECT_EQ(object, nullptr);
     ASSERT_EQ(m_device->QueryInterface(IID_IUnknown, &object), S_OK);
     EXPECT_EQ(static_cast<IUnknown*>(object)->Release(), 1u);
+}
+
+TEST(DirectSoundModule, LoadsByNameAndCreatesADevice)
+{
+    HMODULE module = LoadLibraryA("DSOUND.DLL");
+    ASSERT_NE(module, nullptr);
+    FARPROC entry = GetProcAddress(module, "DirectSoundCreate");
+    ASSERT_NE(entry, nullptr);
+    IDirectSound* device = nullptr;
+    EXPECT_EQ(reinterpret_cast<LPDIRECTSOUNDCREATE>(reinterpret_cast<void*>(entry))(nullptr, &device, nullptr), DS_OK);
+    ASSERT_NE(device, nullptr);
+    device->Release();
+    FreeLibrary(module);
+    setDirectSoundState(DirectSoundState::Absent);
+    EXPECT_EQ(LoadLibraryA("dsound.dll"), nullptr);
+    setDirectSoundState(DirectSoundState::Present);
 }
 
 TEST(DirectSoundModule, FailingStateRefusesToCreateADevice)

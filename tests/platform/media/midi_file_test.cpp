@@ -1,7 +1,10 @@
 // Standard MIDI File reading: tempo map, running status, and refusal of broken files.
 #include "platform/media/midi_file.h"
+#include "platform/media/midi_sequence.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 using namespace platform::media;
 
@@ -68,6 +71,32 @@ TEST(MidiFile, RefusesBrokenFiles)
              {"running status without status", runningWithoutStatus}, {"meta past the end", metaPastEnd},
              {"five-byte delta", endlessDelta}, {"not MIDI", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}})
         EXPECT_FALSE(parseMidiFile(c.bytes)) << c.what;
+}
+
+TEST(MidiSequence, WithoutASoundFontKeepsTheSongsTimingInSilence)
+{
+    setenv("DERAZODO_SOUNDFONT", "/nonexistent/none.sf2", 1);
+    MidiSong song;
+    song.events.push_back({0, 0x90, 60, 100});
+    song.lengthUs = 100000; // 4410 frames
+    auto sequence = MidiSequence::create(song);
+    unsetenv("DERAZODO_SOUNDFONT");
+    EXPECT_FALSE(sequence->hasSynthesiser());
+    Mixer::instance().useManualClock();
+    Mixer::instance().deactivateAll();
+    bool ended = false;
+    sequence->setEndHandler([&] { ended = true; });
+    sequence->play(song.lengthUs, 1);
+    std::vector<int16_t> out(2 * 8000);
+    Mixer::instance().renderFrames(out.data(), 8000);
+    EXPECT_TRUE(sequence->isPlaying()); // the second pass
+    EXPECT_FALSE(ended);
+    Mixer::instance().renderFrames(out.data(), 1000);
+    EXPECT_FALSE(sequence->isPlaying());
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(sequence->positionUs(), 100000u);
+    for (int16_t sample : out)
+        ASSERT_EQ(sample, 0);
 }
 
 } // namespace

@@ -143,6 +143,61 @@ TEST_F(MouseRouting, DoubleClicksNeedTheClassStyle)
         (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONDBLCLK }));
 }
 
+TEST_F(MouseRouting, TransparentWindowPassesTheClickBelow)
+{
+    HWND frame = createFrame("frame", 0, 0, 300, 200, WS_POPUP | WS_VISIBLE);
+    HWND glass = createChild(frame, 2, 0, 0, 100, 100);   // the first child is on top
+    HWND under = createChild(frame, 1, 0, 0, 100, 100);
+    Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT* out) {
+        if (hwnd == glass && message == WM_NCHITTEST) {
+            *out = HTTRANSPARENT;
+            return true;
+        }
+        return false;
+    };
+    EXPECT_EQ(WindowFromPoint(POINT { 20, 20 }), glass);
+    pump();
+    Recorder::instance().clear();
+    harness::click(20, 20);
+    pump();
+    EXPECT_TRUE(Recorder::instance().messages(glass, { WM_LBUTTONDOWN }).empty());
+    EXPECT_EQ(Recorder::instance().messages(under, { WM_LBUTTONDOWN }), (std::vector<UINT> { WM_LBUTTONDOWN }));
+}
+
+TEST_F(MouseRouting, CloseRequestFromTheDesktopClosesTheMainWindow)
+{
+    HWND main = createFrame("main", 0, 0, 300, 200);
+    platform::desktop::InputEvent close;
+    close.kind = platform::desktop::InputEvent::Kind::CloseRequest;
+    platform::desktop::Desktop::instance().postInput(close);
+    pump();
+    EXPECT_FALSE(IsWindow(main));
+}
+
+HHOOK g_mouseHook = nullptr;
+LRESULT CALLBACK swallowRightButton(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && (wParam == WM_RBUTTONDOWN || wParam == WM_RBUTTONUP))
+        return 1;
+    return CallNextHookEx(g_mouseHook, code, wParam, lParam);
+}
+
+TEST_F(MouseRouting, MouseHookSwallowsClicksItClaims)
+{
+    HWND frame = createFrame("frame", 0, 0, 300, 200, WS_POPUP | WS_VISIBLE);
+    g_mouseHook = SetWindowsHookExA(WH_MOUSE, swallowRightButton, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(g_mouseHook);
+    pump();
+    Recorder::instance().clear();
+    harness::click(20, 20, harness::Button::Right);
+    harness::click(20, 20);
+    pump();
+    EXPECT_TRUE(Recorder::instance().messages(frame, { WM_RBUTTONDOWN, WM_RBUTTONUP }).empty());
+    EXPECT_EQ(Recorder::instance().messages(frame, { WM_LBUTTONDOWN, WM_LBUTTONUP }),
+        (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONUP }));
+    UnhookWindowsHookEx(g_mouseHook);
+}
+
 HHOOK g_hook = nullptr;
 LRESULT CALLBACK swallowF5(int code, WPARAM wParam, LPARAM lParam)
 {

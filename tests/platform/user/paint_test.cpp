@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <thread>
 
 using namespace usertest;
 
@@ -157,8 +158,8 @@ TEST_F(PaintPixels, ChildPaintsItsPartClippedBySiblingAbove)
 {
     installFiller();
     HWND frame = createFrame("frame", 100, 100, 200, 100, WS_POPUP | WS_VISIBLE);
+    HWND above = createChild(frame, 2, 40, 20, 60, 40);   // the first child is on top
     HWND below = createChild(frame, 1, 10, 10, 60, 40);
-    HWND above = createChild(frame, 2, 40, 20, 60, 40);
     paintColours()[below] = kRed;
     paintColours()[above] = kBlue;
     pump();
@@ -196,6 +197,26 @@ TEST_F(PaintPixels, MovingAChildRepaintsWhatItUncovered)
     platform::gdi::Image image = store(frame);
     EXPECT_EQ(image.at(10, 10), 0x00FF00u);
     EXPECT_EQ(image.at(110, 10), kRedPixel);
+}
+
+TEST_F(PaintPixels, AnotherThreadDrawsThroughGetDC)
+{
+    HWND frame = createFrame("frame", 0, 0, 200, 100, WS_POPUP | WS_VISIBLE);
+    HWND child = createChild(frame, 1, 50, 20, 40, 40);
+    pump();
+    std::thread drawer([&] {
+        HDC dc = GetDC(child);
+        HBRUSH brush = CreateSolidBrush(kBlue);
+        RECT all { -100, -100, 300, 300 };
+        FillRect(dc, &all, brush);   // clipped to the child
+        DeleteObject(brush);
+        ReleaseDC(child, dc);
+    });
+    drawer.join();
+    platform::gdi::Image image = store(frame);
+    EXPECT_EQ(image.at(60, 30), kBluePixel);
+    EXPECT_NE(image.at(40, 30), kBluePixel);
+    EXPECT_NE(image.at(95, 30), kBluePixel);
 }
 
 TEST_F(PaintPixels, WindowRegionClipsPaintingAndHitTesting)

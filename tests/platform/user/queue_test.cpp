@@ -213,6 +213,42 @@ TEST_F(CrossThreadSend, SenderGetsZeroWhenTheTargetThreadEnds)
     EXPECT_FALSE(IsWindow(target));
 }
 
+TEST_F(CrossThreadSend, TimeoutGivesUpAndReplyReleasesTheSenderEarly)
+{
+    std::promise<void> finish;
+    std::shared_future<void> finished = finish.get_future().share();
+    UiThread ui([&](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == WM_USER) {
+            finished.wait_for(std::chrono::seconds(5));
+            return 1;
+        }
+        if (message == WM_USER + 1) {
+            EXPECT_TRUE(InSendMessage());
+            ReplyMessage(33);
+            finished.wait_for(std::chrono::seconds(5));   // the sender already has its answer
+            return 44;
+        }
+        return -1;
+    });
+    DWORD_PTR result = 0;
+    SetLastError(0);
+    EXPECT_EQ(SendMessageTimeoutA(ui.hwnd(), WM_USER, 0, 0, SMTO_NORMAL, 30, &result), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_TIMEOUT));
+    finish.set_value();
+    EXPECT_EQ(SendMessageA(ui.hwnd(), WM_USER + 1, 0, 0), 33);
+    EXPECT_FALSE(InSendMessage());
+}
+
+TEST_F(CrossThreadSend, EnableWindowWorksFromAnotherThread)
+{
+    UiThread ui;
+    std::thread other([&] { EnableWindow(ui.hwnd(), FALSE); });
+    other.join();
+    EXPECT_FALSE(IsWindowEnabled(ui.hwnd()));
+    EXPECT_TRUE(EnableWindow(ui.hwnd(), TRUE));   // it was disabled
+    EXPECT_TRUE(IsWindowEnabled(ui.hwnd()));
+}
+
 struct GameError {
     int code;
 };

@@ -1,5 +1,6 @@
 // Window lifetime: creation and destruction messages, stale handles, subclassing, properties
 // and extra bytes.
+#include "platform/user/input_sink.h"
 #include "platform/user/system_classes.h"
 #include "user_test_util.h"
 
@@ -192,6 +193,12 @@ TEST_F(WindowFields, ExtraBytesHoldPointersAndRefuseOutOfRange)
     SetLastError(0);
     EXPECT_EQ(GetWindowLongPtrA(w, int(2 * sizeof(LONG_PTR) - 4)), 0);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_INDEX));
+    // Pointer-sized fields refuse the 32-bit forms instead of handing out a cut pointer.
+    SetLastError(0);
+    EXPECT_EQ(GetWindowLongA(w, GWL_WNDPROC), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_INDEX));
+    EXPECT_EQ(SetWindowLongA(w, GWL_WNDPROC, 1), 0);
+    EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), LONG_PTR(plainProc));
     SetClassLongPtrA(w, 0, LONG_PTR(&target));
     EXPECT_EQ(GetClassLongPtrA(w, 0), ULONG_PTR(&target));
     char name[32];
@@ -226,17 +233,70 @@ TEST_F(WindowFields, TreeQueriesFollowParentsOwnersAndZOrder)
     EXPECT_EQ(GetParent(first), frame);
     EXPECT_EQ(GetWindow(popup, GW_OWNER), frame);   // the owner is always a top-level window
     EXPECT_EQ(GetParent(popup), frame);
-    EXPECT_EQ(GetWindow(frame, GW_CHILD), second);  // the newest child is on top
-    EXPECT_EQ(GetWindow(second, GW_HWNDNEXT), first);
+    EXPECT_EQ(GetWindow(frame, GW_CHILD), first);   // creation order is z-order, first on top
+    EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), second);
     EXPECT_TRUE(IsChild(frame, first));
     EXPECT_FALSE(IsChild(frame, popup));
     EXPECT_EQ(GetAncestor(first, GA_ROOT), frame);
     EXPECT_EQ(FindWindowA(recordingClass(), "popup"), popup);
-    EXPECT_EQ(FindWindowExA(frame, nullptr, nullptr, nullptr), second);
-    SetWindowPos(first, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    EXPECT_EQ(GetWindow(frame, GW_CHILD), first);
+    EXPECT_EQ(FindWindowExA(frame, nullptr, nullptr, nullptr), first);
+    SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(frame, GW_CHILD), second);
     DWORD pid = 0;
     EXPECT_EQ(GetWindowThreadProcessId(first, &pid), GetCurrentThreadId());
+}
+
+TEST_F(WindowFields, TopmostWindowsStayAboveOthers)
+{
+    HWND topmost = createFrame("topmost", 0, 0, 100, 100, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    HWND normal = createFrame("normal", 0, 0, 100, 100, WS_POPUP | WS_VISIBLE);
+    EXPECT_EQ(GetTopWindow(nullptr), topmost);
+    EXPECT_EQ(WindowFromPoint(POINT { 10, 10 }), topmost);
+    SetWindowPos(normal, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(WindowFromPoint(POINT { 10, 10 }), normal);
+    SetWindowPos(normal, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(WindowFromPoint(POINT { 10, 10 }), topmost);
+    ShowWindow(topmost, SW_HIDE);
+    EXPECT_EQ(WindowFromPoint(POINT { 10, 10 }), normal);
+}
+
+TEST(Rectangles, SubtractOnlyWhereARectangleRemains)
+{
+    RECT a { 0, 0, 100, 50 }, r;
+    RECT leftPart { 0, 0, 30, 50 };
+    EXPECT_TRUE(SubtractRect(&r, &a, &leftPart));
+    EXPECT_EQ(r.left, 30);
+    RECT middle { 30, 0, 60, 50 };
+    EXPECT_TRUE(SubtractRect(&r, &a, &middle));
+    EXPECT_TRUE(EqualRect(&r, &a));   // a hole leaves the rectangle whole
+    EXPECT_FALSE(SubtractRect(&r, &a, &a));
+    RECT apart { 200, 200, 300, 300 };
+    EXPECT_FALSE(IntersectRect(&r, &a, &apart));
+    EXPECT_TRUE(IsRectEmpty(&r));
+    RECT empty {};
+    EXPECT_TRUE(UnionRect(&r, &empty, &apart));
+    EXPECT_TRUE(EqualRect(&r, &apart));
+    EXPECT_TRUE(PtInRect(&a, POINT { 0, 0 }));
+    EXPECT_FALSE(PtInRect(&a, POINT { 100, 10 }));
+}
+
+TEST(Cursors, SystemShapesAreSharedHandles)
+{
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    ASSERT_TRUE(arrow);
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow);
+    EXPECT_NE(LoadCursorA(nullptr, IDC_WAIT), arrow);
+    EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(1)), nullptr);
+    EXPECT_TRUE(LoadIconA(nullptr, IDI_APPLICATION));
+    HCURSOR before = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    EXPECT_EQ(platform::user::currentCursorShape(), 32514);
+    ShowCursor(FALSE);
+    EXPECT_EQ(platform::user::currentCursorShape(), 0);
+    ShowCursor(TRUE);
+    SetCursor(arrow);
+    EXPECT_EQ(SetCursor(before), arrow);
+    EXPECT_TRUE(DestroyCursor(arrow));
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow);   // shared shapes survive
 }
 
 TEST_F(WindowFields, GeometryMapsBetweenClientAndScreen)
