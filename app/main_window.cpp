@@ -58,6 +58,7 @@ void MainWindow::closeAfter(unsigned int milliseconds)
 int MainWindow::OnMessage(MessageRecord& msg)
 {
     if (msg.message == WM_TIMER && msg.wParam == kCloseTimer) {
+        // Closed as a person would close it, so the run ends by its usual road.
         KillTimer(handle(), kCloseTimer);
         PostMessageA(handle(), WM_CLOSE, 0, 0);
         return 1;
