@@ -52,10 +52,10 @@ HFONT createTemplateFont(const resources::DialogTemplate& dialog, bool& owned)
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-RECT placement(const resources::DialogTemplate& dialog, HWND parent, DWORD style)
+RECT placement(const resources::DialogTemplate& dialog, HWND parent, DWORD style, DWORD exStyle)
 {
     RECT frame { 0, 0, dialog.clientSize.cx, dialog.clientSize.cy };
-    AdjustWindowRectEx(&frame, style, FALSE, dialog.exStyle);
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     int width = frame.right - frame.left, height = frame.bottom - frame.top;
     POINT origin = dialog.position;
     if (style & WS_CHILD) {
@@ -84,8 +84,13 @@ HWND createFromTemplate(HINSTANCE instance, const resources::DialogTemplate& dia
     HWND owner = parent;
     if (owner && !(style & WS_CHILD))
         owner = GetAncestor(parent, GA_ROOT);
-    RECT r = placement(dialog, (style & WS_CHILD) ? nullptr : parent, style);
-    HWND hwnd = CreateWindowExA(dialog.exStyle, "#32770", dialog.caption.c_str(), style, r.left, r.top, r.right - r.left,
+    DWORD exStyle = dialog.exStyle;
+    if (dialog.style & DS_MODALFRAME)
+        exStyle |= WS_EX_DLGMODALFRAME;
+    if (dialog.style & DS_SYSMODAL)
+        exStyle |= WS_EX_TOPMOST;
+    RECT r = placement(dialog, (style & WS_CHILD) ? nullptr : parent, style, exStyle);
+    HWND hwnd = CreateWindowExA(exStyle, "#32770", dialog.caption.c_str(), style, r.left, r.top, r.right - r.left,
         r.bottom - r.top, owner, nullptr, instance, nullptr);
     if (!hwnd)
         return nullptr;
@@ -132,6 +137,8 @@ HWND createFromTemplate(HINSTANCE instance, const resources::DialogTemplate& dia
     // A modal dialog is shown by its loop, so one ended inside WM_INITDIALOG never appears.
     if (!modal && (dialog.style & WS_VISIBLE))
         ShowWindow(hwnd, SW_SHOWNORMAL);
+    if (!modal && (dialog.style & DS_SETFOREGROUND))
+        SetForegroundWindow(hwnd);
     return pending.release();
 }
 

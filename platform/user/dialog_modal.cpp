@@ -72,7 +72,8 @@ INT_PTR runModal(HWND dialog, HWND owner)
     OwnerDisabled disabled(owner);
     if (!info->ended) {
         ShowWindow(dialog, SW_SHOWNORMAL);
-        SetActiveWindow(dialog);
+        // The loop may run on a thread that is not in the foreground (the game thread).
+        SetForegroundWindow(dialog);
     }
     while (!info->ended && IsWindow(dialog)) {
         MSG msg;

@@ -452,8 +452,11 @@ void Tracker::loop()
             break;
         if (isMouseMessage(msg.message))
             handleMouse(msg);
-        else if (isKeyMessage(msg.message))
+        else if (isKeyMessage(msg.message)) {
+            // Mnemonics arrive as the characters the key messages translate to.
+            TranslateMessage(&msg);
             handleKey(msg);
+        }
         else
             DispatchMessageA(&msg);
     }

@@ -221,6 +221,7 @@ void ThreadQueue::handleSentMessages()
             m_incoming.pop_front();
         }
         m_receiving.push_back(sent.get());
+        m_handlingSent++;
         LRESULT result = 0;
         std::exception_ptr error;
         try {
@@ -231,6 +232,7 @@ void ThreadQueue::handleSentMessages()
             error = std::current_exception();
         }
         m_receiving.pop_back();
+        m_handlingSent--;
         if (error && sent->notify)
             std::rethrow_exception(error);
         complete(sent, result, std::move(error));
@@ -447,7 +449,8 @@ DWORD ThreadQueue::status(UINT flags)
 bool ThreadQueue::isIdle()
 {
     std::lock_guard lock(m_mutex);
-    return m_posted.empty() && m_input.empty() && m_incoming.empty() && m_paintCount <= 0 && !m_busy;
+    return m_posted.empty() && m_input.empty() && m_incoming.empty() && m_paintCount <= 0 && !m_busy
+        && m_handlingSent.load() == 0;
 }
 
 void ThreadQueue::close()

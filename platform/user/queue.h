@@ -4,6 +4,7 @@
 
 #include "platform/user/winuser.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -119,11 +120,12 @@ public:
     int m_quitCode = 0;
     bool m_closed = false;
     bool m_waiting = false;
-    bool m_busy = false;          // a retrieved message is being handled
+    std::atomic<bool> m_busy { false };   // a retrieved message is being handled
     int m_paintCount = 0;          // windows of this thread with something to paint
     unsigned m_wakeBits = 0;       // QS_ bits that arrived since the last GetQueueStatus
     UINT_PTR m_nextTimerId = 1;
-    uint64_t m_kick = 0;           // bumped by every wake so a waiter never misses one
+    uint64_t m_kick = 0;
+    std::atomic<int> m_handlingSent { 0 };   // sent messages being handled right now           // bumped by every wake so a waiter never misses one
 
     // Touched by the owning thread only.
     BYTE m_keyState[256] {};

@@ -1203,3 +1203,4 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
 
 #include "platform/user/windlg.h"
+#include "platform/user/clipboard.h"

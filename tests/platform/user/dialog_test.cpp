@@ -138,6 +138,13 @@ TEST(DialogNavigation, TabWalksTabStopsSkippingDisabledAndHiddenAndWraps)
     ShowWindow(GetDlgItem(dialog, 31), SW_HIDE);
     EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, 11), FALSE), GetDlgItem(dialog, 10));
 
+    // WM_NEXTDLGCTL moves like Tab, or to the control it names.
+    SetFocus(GetDlgItem(dialog, 10));
+    SendMessageA(dialog, WM_NEXTDLGCTL, 0, FALSE);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 11));
+    SendMessageA(dialog, WM_NEXTDLGCTL, WPARAM(GetDlgItem(dialog, 12)), TRUE);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 12));
+
     // A control that wants Tab keeps it.
     setCode(dialog, 10, DLGC_WANTTAB);
     SetFocus(GetDlgItem(dialog, 10));

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <cstdlib>
 #include <thread>
 
@@ -109,13 +110,20 @@ void keepShot(const char* name)
 
 std::vector<UINT> g_commands;
 std::vector<UINT> g_popupsInitialised;
+std::vector<UINT> g_selected; // WM_MENUSELECT item ids; 0xFFFF flags (closing) recorded as 0
+bool g_throwOnSelect = false;
 
 LRESULT CALLBACK menuOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND)
         g_commands.push_back(LOWORD(wParam));
-    if (message == WM_INITMENUPOPUP)
+    if (message == WM_INITMENUPOPUP) {
         g_popupsInitialised.push_back(UINT(GetMenuItemCount(reinterpret_cast<HMENU>(wParam))));
+    }
+    if (message == WM_MENUSELECT && g_throwOnSelect && HIWORD(wParam) != 0xFFFF)
+        throw new std::runtime_error("menu handler failed");
+    if (message == WM_MENUSELECT)
+        g_selected.push_back(HIWORD(wParam) == 0xFFFF ? 0 : LOWORD(wParam));
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
@@ -184,6 +192,7 @@ TEST(PopupMenu, KeysWalkPastSeparatorsAndGreyedItemsAreNotChosen)
     pump();
     HMENU popup = makePopup();
     g_popupsInitialised.clear();
+    g_selected.clear();
     // Down selects First, Down again skips the separator to Greyed; Enter on it does nothing;
     // Down to Third and Enter chooses it.
     std::thread keys = whenPopupOpens([](HWND) {
@@ -198,6 +207,7 @@ TEST(PopupMenu, KeysWalkPastSeparatorsAndGreyedItemsAreNotChosen)
     keys.join();
     EXPECT_EQ(chosen, 303u);
     EXPECT_EQ(g_popupsInitialised, std::vector<UINT> { 4 });
+    EXPECT_EQ(g_selected, (std::vector<UINT> { 301, 303, 301, 302, 303, 0 })) << "each selection, then the close";
     EXPECT_FALSE(platform::menus::isTracking());
     EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr) << "the popup is gone";
     DestroyMenu(popup);
@@ -223,6 +233,19 @@ TEST(PopupMenu, ClickOnItemPostsCommandAndEscapeCancels)
     std::thread escape = whenPopupOpens([](HWND) { harness::pressKey(VK_ESCAPE); });
     EXPECT_EQ(TrackPopupMenu(popup, TPM_RETURNCMD, 150, 150, 0, owner, nullptr), 0);
     escape.join();
+
+    // A typed mnemonic chooses its item; a greyed item's mnemonic does nothing.
+    std::thread typed = whenPopupOpens([](HWND popup) {
+        harness::typeText("g");
+        harness::typeText("T");
+        // Should the menu not close, Escape ends it so the test fails instead of hanging.
+        for (int i = 0; i < 2000 && IsWindow(popup); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (IsWindow(popup))
+            harness::pressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(TrackPopupMenu(popup, TPM_RETURNCMD, 150, 150, 0, owner, nullptr), 303);
+    typed.join();
     DestroyMenu(popup);
     DestroyWindow(owner);
 }
@@ -255,6 +278,8 @@ TEST(MenuBar, KeyboardAndMouseChoicesArriveAsCommands)
     POINT barPoint { 8, -4 }; // just above the client area, on the first bar item
     ClientToScreen(owner, &barPoint);
     std::thread clicker = whenPopupOpens([](HWND popup) {
+        harness::waitIdle(std::chrono::milliseconds(1000));
+        keepShot("menubar.png");
         RECT r;
         GetWindowRect(popup, &r);
         harness::click(r.left + 20, r.top + 3 + 8);
@@ -264,5 +289,29 @@ TEST(MenuBar, KeyboardAndMouseChoicesArriveAsCommands)
     clicker.join();
     pump();
     EXPECT_EQ(g_commands, std::vector<UINT> { 401 });
+    DestroyWindow(owner);
+}
+
+TEST(PopupMenu, ErrorThrownByAHandlerClosesTheMenuAndUnwinds)
+{
+    HWND owner = makeOwner("throw");
+    pump();
+    HMENU popup = makePopup();
+    g_throwOnSelect = true;
+    std::thread keys = whenPopupOpens([](HWND) { harness::pressKey(VK_DOWN); });
+    std::runtime_error* caught = nullptr;
+    try {
+        TrackPopupMenu(popup, TPM_RETURNCMD, 150, 150, 0, owner, nullptr);
+    } catch (std::runtime_error* error) {
+        caught = error;
+    }
+    keys.join();
+    g_throwOnSelect = false;
+    ASSERT_NE(caught, nullptr);
+    delete caught;
+    EXPECT_FALSE(platform::menus::isTracking());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
+    DestroyMenu(popup);
     DestroyWindow(owner);
 }

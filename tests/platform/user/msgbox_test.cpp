@@ -89,15 +89,33 @@ void keepShot(const char* name)
         harness::writePng(harness::readScreen(), std::string(folder) + "/" + name);
 }
 
+void pumpOnce()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
+// Waits for a visible window of the class, handling this thread's messages meanwhile (the box's
+// thread sends to the owner here).
 HWND waitForWindow(const char* className)
 {
     for (int i = 0; i < 5000; ++i) {
         HWND hwnd = FindWindowA(className, nullptr);
         if (hwnd && IsWindowVisible(hwnd))
             return hwnd;
+        pumpOnce();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return nullptr;
+}
+
+template <class T>
+T pumpUntil(std::future<T>& done)
+{
+    while (done.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+        pumpOnce();
+    return done.get();
 }
 
 } // namespace
@@ -107,11 +125,19 @@ TEST(MessageBoxWindow, ShownWithoutPolicyAndAnsweredByKeysAndMouse)
     harness::setMessageBoxPolicy(false);
     std::string text = utf8ToCp932("このゲームの実行に必要な画面サイズは、800×600以上です。\n"
                                    "画面サイズを800×600以上に変更してこのゲームを起動してください。");
+    WNDCLASSA cls {};
+    cls.lpfnWndProc = DefWindowProcA;
+    cls.lpszClassName = "MsgBoxTestOwner";
+    RegisterClassA(&cls);
+    HWND owner = CreateWindowExA(0, "MsgBoxTestOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+        nullptr, nullptr, nullptr, nullptr);
+    // The box runs on another thread; its owner here is disabled meanwhile.
     auto answer = std::async(std::launch::async, [&] {
-        return MessageBoxA(nullptr, text.c_str(), utf8ToCp932("中止").c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        return MessageBoxA(owner, text.c_str(), utf8ToCp932("中止").c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     });
     HWND box = waitForWindow("DerazodoMessageBox");
     ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(owner));
     harness::waitIdle(std::chrono::milliseconds(2000));
     RECT r;
     GetWindowRect(box, &r);
@@ -121,7 +147,9 @@ TEST(MessageBoxWindow, ShownWithoutPolicyAndAnsweredByKeysAndMouse)
     keepShot("msgbox.png");
     harness::pressKey(VK_RIGHT); // from Yes to No
     harness::pressKey(VK_RETURN);
-    EXPECT_EQ(answer.get(), IDNO);
+    EXPECT_EQ(pumpUntil(answer), IDNO);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
     EXPECT_EQ(FindWindowA("DerazodoMessageBox", nullptr), nullptr);
 
     auto clicked = std::async(std::launch::async, [] { return MessageBoxA(nullptr, "click", "t", MB_OKCANCEL); });
@@ -131,6 +159,6 @@ TEST(MessageBoxWindow, ShownWithoutPolicyAndAnsweredByKeysAndMouse)
     GetWindowRect(box, &r);
     // Two buttons centred in the bottom row: Cancel is right of the middle.
     harness::click((r.left + r.right) / 2 + 40, r.bottom - 20);
-    EXPECT_EQ(clicked.get(), IDCANCEL);
+    EXPECT_EQ(pumpUntil(clicked), IDCANCEL);
     harness::setMessageBoxPolicy(true);
 }

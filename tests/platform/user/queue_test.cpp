@@ -264,6 +264,50 @@ TEST_F(CrossThreadSend, EnableWindowWorksFromAnotherThread)
     EXPECT_TRUE(IsWindowEnabled(ui.hwnd()));
 }
 
+TEST_F(CrossThreadSend, ActivationDoesNotWaitForABusyThread)
+{
+    HWND main = createFrame("main", 0, 0, 200, 200);
+    HWND popup = nullptr;
+    std::promise<void> created;
+    std::promise<void> release;
+    std::thread game([&] {
+        popup = createFrame("notice", 50, 50, 100, 100, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, main);
+        created.set_value();
+        release.get_future().wait();   // busy: no messages handled meanwhile
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        DestroyWindow(popup);
+    });
+    created.get_future().wait();
+    EXPECT_EQ(GetActiveWindow(), popup);
+    auto activated = std::async(std::launch::async, [&] { return SetActiveWindow(main); });
+    EXPECT_EQ(activated.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_EQ(GetActiveWindow(), main);
+    release.set_value();
+    game.join();
+}
+
+HHOOK g_getMessageHook = nullptr;
+LRESULT CALLBACK renumber(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && msg->message == WM_USER + 7)
+        msg->wParam = 77;
+    return CallNextHookEx(g_getMessageHook, code, wParam, lParam);
+}
+
+TEST_F(MessageQueue, GetMessageHookSeesAndMayChangeEachMessage)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
+    g_getMessageHook = SetWindowsHookExA(WH_GETMESSAGE, renumber, nullptr, GetCurrentThreadId());
+    PostMessageA(frame, WM_USER + 7, 1, 0);
+    MSG msg;
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.wParam, WPARAM(77));
+    UnhookWindowsHookEx(g_getMessageHook);
+}
+
 struct GameError {
     int code;
 };

@@ -1,0 +1,14 @@
+// The registry of the controls area: every class of the folder, registered once as a system
+// class, at program start and again (harmlessly) by InitCommonControls.
+#pragma once
+
+namespace platform::controls {
+
+void registerClasses();
+
+// Standard controls, trackbar and tooltips.
+void registerButtonClass();
+void registerStaticClass();
+void registerEditClass();
+
+} // namespace platform::controls
