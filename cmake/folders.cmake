@@ -21,7 +21,10 @@ function(derazodo_test name)
     DERAZODO_PROGRAM_DIR="${DERAZODO_PROGRAM_DIR}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY "${DERAZODO_PROGRAM_DIR}"
-    PROPERTIES ENVIRONMENT "DERAZODO_HEADLESS=1;DERAZODO_PROGRAM_DIR=${DERAZODO_PROGRAM_DIR}" TIMEOUT 120
+    # One variable per property: a ';' inside a value would split the property list.
+    PROPERTIES ENVIRONMENT "DERAZODO_HEADLESS=1"
+               ENVIRONMENT_MODIFICATION "DERAZODO_PROGRAM_DIR=set:${DERAZODO_PROGRAM_DIR}"
+               TIMEOUT 120
     DISCOVERY_MODE PRE_TEST)
 endfunction()
 

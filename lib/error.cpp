@@ -1,29 +1,16 @@
 // The error family and the box that shows it.
 #include "lib/error.h"
 
+#include "lib/application.h"
 #include "platform/kernel/host.h"
 
 #include <string>
 
-namespace {
-
-constexpr int kIdOk = 1; // IDOK
-
-} // namespace
-
-int showErrorBox(HWND, const char* text, const char* caption)
+int showErrorBox(HWND owner, const char* text, const char* caption)
 {
-    // Until the window system is in, the box goes to the debug output and is answered OK, so a
-    // run without a person never blocks here.
-    std::string line;
-    if (caption && *caption) {
-        line += caption;
-        line += ": ";
-    }
-    line += text ? text : "";
-    line += '\n';
-    platform::debugOutput(line);
-    return kIdOk;
+    if (!owner)
+        owner = theApplication().mainWindowHandle();
+    return MessageBoxA(owner, text ? text : "", caption, MB_OK);
 }
 
 swCError::swCError(int code, const char* caption)

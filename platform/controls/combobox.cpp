@@ -2,7 +2,7 @@
 #include "platform/controls/combobox.h"
 
 #include "platform/controls/listbox_impl.h"
-#include "platform/controls/listbox_registry.h"
+#include "platform/controls/control_registry.h"
 
 #include <algorithm>
 #include <cstring>

@@ -87,6 +87,18 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 #define CCS_NOPARENTALIGN 0x00000008L
 #define CCS_NODIVIDER 0x00000040L
 
+// ---- Standard controls: Button, Static, Edit, ScrollBar --------------------------------------
+
+#include "platform/controls/button.h"
+#include "platform/controls/static.h"
+#include "platform/controls/edit.h"
+#include "platform/controls/scrollbar.h"
+
+// ---- Trackbar and tooltips -------------------------------------------------------------------
+
+#include "platform/controls/trackbar.h"
+#include "platform/controls/tooltip.h"
+
 // ---- List controls: ListBox, ComboBox, tabs, list view and header ---------------------------
 
 #include "platform/controls/listbox.h"

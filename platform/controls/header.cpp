@@ -2,7 +2,7 @@
 // HDN_ tracking, change and click notices its parent (usually a list view) follows.
 #include "platform/controls/commctrl.h"
 
-#include "platform/controls/listbox_registry.h"
+#include "platform/controls/control_registry.h"
 #include "platform/controls/listbox_support.h"
 
 #include <algorithm>

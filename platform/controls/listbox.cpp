@@ -1,5 +1,6 @@
 // ListBox: the window procedure, the item model and the LB_ messages.
 #include "platform/controls/listbox_impl.h"
+#include "platform/controls/control_registry.h"
 
 #include <algorithm>
 #include <cstring>

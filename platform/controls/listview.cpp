@@ -1,7 +1,7 @@
 // List view: the window procedure, columns (kept by the header), items and their states.
 #include "platform/controls/listview_impl.h"
 
-#include "platform/controls/listbox_registry.h"
+#include "platform/controls/control_registry.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // selection with TCN_SELCHANGING/TCN_SELCHANGE, TCM_SETCURSEL changes it silently.
 #include "platform/controls/commctrl.h"
 
-#include "platform/controls/listbox_registry.h"
+#include "platform/controls/control_registry.h"
 #include "platform/controls/listbox_support.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The test harness: injected input, idle waiting and reading the screen.
 #include "platform/desktop/harness.h"
 
-#include "platform/desktop/png_file.h"
+#include "platform/gdi/png.h"
 #include "platform/kernel/host.h"
 
 #include <thread>
@@ -111,7 +111,14 @@ bool writePng(const Image& image, const std::string& hostPath)
 {
     if (image.width <= 0 || image.height <= 0)
         return false;
-    return desktop::writeScreenPng(hostPath, image.pixels.data(), image.width, image.height, image.width);
+    return platform::writePng(hostPath, image.width, image.height, image.pixels.data(), image.width);
+}
+
+bool writeBmp(const Image& image, const std::string& hostPath)
+{
+    if (image.width <= 0 || image.height <= 0)
+        return false;
+    return platform::writeBmp(hostPath, image.width, image.height, image.pixels.data(), image.width);
 }
 
 } // namespace platform::harness

@@ -1,7 +1,7 @@
 // The desktop: compositor, backend, input routing, key state and the timed screenshot.
 #include "platform/desktop/virtual_desktop.h"
 
-#include "platform/desktop/png_file.h"
+#include "platform/gdi/png.h"
 #include "platform/kernel/host.h"
 
 #include <chrono>
@@ -90,16 +90,25 @@ VirtualDesktop::VirtualDesktop(const DesktopOptions& options, std::unique_ptr<Ba
 
 VirtualDesktop::~VirtualDesktop()
 {
+    shutdown();
+}
+
+void VirtualDesktop::shutdown()
+{
     {
         std::lock_guard lock(m_screenshotMutex);
+        if (m_shutDown)
+            return;
+        m_shutDown = true;
         m_stopping = true;
     }
+    m_sink = nullptr;
     m_screenshotWake.notify_all();
+    m_backend->stop();
     if (m_screenshotThread.joinable()) {
         m_screenshotThread.join();
         writeScreenshot(m_screenshotPath);
     }
-    m_backend->stop();
 }
 
 void VirtualDesktop::screenshotLoop()
@@ -157,14 +166,20 @@ bool VirtualDesktop::writeScreenshot(const std::string& hostPath)
 {
     SIZE size = m_compositor.size();
     std::vector<uint32_t> pixels = m_compositor.copyScreen(RECT { 0, 0, size.cx, size.cy });
-    return writeScreenPng(hostPath, pixels.data(), size.cx, size.cy, size.cx);
+    return writePng(hostPath, size.cx, size.cy, pixels.data(), size.cx);
 }
 
 Desktop& Desktop::instance()
 {
-    static const DesktopOptions options = desktopOptionsFromEnvironment();
-    static VirtualDesktop desktop(options, options.headless ? makeHeadlessBackend() : makeSdlBackend());
-    return desktop;
+    // Never destroyed: windows may still go away after the exit handlers have run. The exit
+    // handler stops the backend and writes the exit screenshot.
+    static VirtualDesktop* desktop = [] {
+        DesktopOptions options = desktopOptionsFromEnvironment();
+        auto* created = new VirtualDesktop(options, options.headless ? makeHeadlessBackend() : makeSdlBackend());
+        std::atexit([] { static_cast<VirtualDesktop&>(Desktop::instance()).shutdown(); });
+        return created;
+    }();
+    return *desktop;
 }
 
 } // namespace platform::desktop

@@ -50,6 +50,10 @@ public:
 
     Compositor& compositor() override { return m_compositor; }
 
+    // Detaches the sink, stops the backend and writes the exit screenshot; once only. The
+    // desktop stays usable (headless) afterwards, for windows destroyed later in the exit.
+    void shutdown();
+
 private:
     void screenshotLoop();
 
@@ -64,6 +68,7 @@ private:
     std::mutex m_screenshotMutex;
     std::condition_variable m_screenshotWake;
     bool m_stopping = false;
+    bool m_shutDown = false;
     std::thread m_screenshotThread;
 };
 

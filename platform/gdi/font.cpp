@@ -15,13 +15,12 @@
 
 namespace platform::gdi {
 
-namespace {
+const char kFaceGothic[] = "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e";
+const char kFacePGothic[] = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+const char kFaceMincho[] = "\x82\x6c\x82\x72 \x96\xbe\x92\xa9";
+const char kFacePMincho[] = "\x82\x6c\x82\x72 \x82\x6f\x96\xbe\x92\xa9";
 
-// CP932 face names the game asks for.
-const char kGothic[] = "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e";
-const char kPGothic[] = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
-const char kMincho[] = "\x82\x6c\x82\x72 \x96\xbe\x92\xa9";
-const char kPMincho[] = "\x82\x6c\x82\x72 \x82\x6f\x96\xbe\x92\xa9";
+namespace {
 
 struct FaceFile {
     const char* name;
@@ -30,10 +29,10 @@ struct FaceFile {
 };
 
 const FaceFile kFaces[] = {
-    { kGothic, "/usr/share/fonts/opentype/ipafont-gothic/", "ipag.ttf" },
-    { kPGothic, "/usr/share/fonts/opentype/ipafont-gothic/", "ipagp.ttf" },
-    { kMincho, "/usr/share/fonts/opentype/ipafont-mincho/", "ipam.ttf" },
-    { kPMincho, "/usr/share/fonts/opentype/ipafont-mincho/", "ipamp.ttf" },
+    { kFaceGothic, "/usr/share/fonts/opentype/ipafont-gothic/", "ipag.ttf" },
+    { kFacePGothic, "/usr/share/fonts/opentype/ipafont-gothic/", "ipagp.ttf" },
+    { kFaceMincho, "/usr/share/fonts/opentype/ipafont-mincho/", "ipam.ttf" },
+    { kFacePMincho, "/usr/share/fonts/opentype/ipafont-mincho/", "ipamp.ttf" },
 };
 constexpr int kDefaultFace = 1;
 
@@ -44,7 +43,8 @@ int faceIndex(const LOGFONTA& log)
     for (int i = 0; i < 4; ++i)
         if (std::strcmp(name, kFaces[i].name) == 0)
             return i;
-    return kDefaultFace;
+    // Any other name: the proportional gothic, or the fixed one when fixed pitch is asked for.
+    return (log.lfPitchAndFamily & 3) == FIXED_PITCH ? 0 : kDefaultFace;
 }
 
 // The fixed Debian path, else the first file of that name under /usr/share/fonts.

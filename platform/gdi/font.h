@@ -42,6 +42,12 @@ public:
     int advance(char32_t code) { return glyph(code).advance; }
 };
 
+// CP932 face names the game asks for: "ＭＳ ゴシック", "ＭＳ Ｐゴシック", "ＭＳ 明朝", "ＭＳ Ｐ明朝".
+extern const char kFaceGothic[];
+extern const char kFacePGothic[];
+extern const char kFaceMincho[];
+extern const char kFacePMincho[];
+
 // The face for a logical font; null only when no IPA font file can be found.
 std::shared_ptr<FontFace> resolveFont(const LOGFONTA& log);
 // The CP932 face name a logical font is shown under (GetTextFaceA).

@@ -1,6 +1,8 @@
 // The GDI object table, stock objects, DeleteObject and GetObjectA.
 #include "platform/gdi/objects.h"
 
+#include "platform/gdi/font.h"
+
 #include "platform/gdi/wingdi.h"
 
 #include <algorithm>
@@ -70,10 +72,6 @@ HGDIOBJ stockPen(UINT style, COLORREF colour)
     return makeStock(pen);
 }
 
-// Face names are CP932: "ＭＳ ゴシック" and "ＭＳ Ｐゴシック".
-const char kGothic[] = "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e";
-const char kPGothic[] = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
-
 HGDIOBJ stockFont(LONG height, LONG weight, const char* face, BYTE pitch)
 {
     auto font = std::make_shared<Font>();
@@ -100,13 +98,13 @@ struct StockObjects {
         objects[WHITE_PEN] = stockPen(PS_SOLID, RGB(255, 255, 255));
         objects[BLACK_PEN] = stockPen(PS_SOLID, RGB(0, 0, 0));
         objects[NULL_PEN] = stockPen(PS_NULL, 0);
-        objects[OEM_FIXED_FONT] = stockFont(16, FW_NORMAL, kGothic, FIXED_PITCH | FF_MODERN);
-        objects[ANSI_FIXED_FONT] = stockFont(-12, FW_NORMAL, kGothic, FIXED_PITCH | FF_MODERN);
-        objects[ANSI_VAR_FONT] = stockFont(-12, FW_NORMAL, kPGothic, VARIABLE_PITCH | FF_SWISS);
-        objects[SYSTEM_FONT] = stockFont(16, FW_NORMAL, kPGothic, VARIABLE_PITCH | FF_SWISS);
+        objects[OEM_FIXED_FONT] = stockFont(16, FW_NORMAL, kFaceGothic, FIXED_PITCH | FF_MODERN);
+        objects[ANSI_FIXED_FONT] = stockFont(-12, FW_NORMAL, kFaceGothic, FIXED_PITCH | FF_MODERN);
+        objects[ANSI_VAR_FONT] = stockFont(-12, FW_NORMAL, kFacePGothic, VARIABLE_PITCH | FF_SWISS);
+        objects[SYSTEM_FONT] = stockFont(16, FW_NORMAL, kFacePGothic, VARIABLE_PITCH | FF_SWISS);
         objects[DEVICE_DEFAULT_FONT] = objects[SYSTEM_FONT];
-        objects[SYSTEM_FIXED_FONT] = stockFont(16, FW_NORMAL, kGothic, FIXED_PITCH | FF_MODERN);
-        objects[DEFAULT_GUI_FONT] = stockFont(-12, FW_NORMAL, kPGothic, VARIABLE_PITCH | FF_SWISS);
+        objects[SYSTEM_FIXED_FONT] = stockFont(16, FW_NORMAL, kFaceGothic, FIXED_PITCH | FF_MODERN);
+        objects[DEFAULT_GUI_FONT] = stockFont(-12, FW_NORMAL, kFacePGothic, VARIABLE_PITCH | FF_SWISS);
         auto palette = std::make_shared<Palette>();
         for (int i = 0; i < 20; ++i) {
             BYTE v = BYTE(i * 255 / 19);

@@ -41,6 +41,11 @@ void Painter::span(int y, int x0, int x1, const Pattern& pattern, int rop2)
     int n = x1 - x0;
     if (rop2 == R2_NOP || n <= 0)
         return;
+    if (rop2 == R2_COPYPEN && !pattern.pixels && buffer.format == PixelFormat::Xrgb32) {
+        uint32_t* pixels = reinterpret_cast<uint32_t*>(buffer.rowPointer(y)) + x0;
+        std::fill(pixels, pixels + n, pattern.solid & 0xFFFFFF);
+        return;
+    }
     uint32_t* row = m_row.data();
     if (rop2 != R2_COPYPEN && rop2 != R2_BLACK && rop2 != R2_WHITE)
         readRow(buffer, x0, y, n, row);

@@ -41,8 +41,8 @@ ATOM registerClass(const WNDCLASSEXA& info, bool system)
         return 0;
     }
     TreeLock lock;
-    auto& system_ = windowSystem();
-    for (auto& cls : system_.classes)
+    auto& state = windowSystem();
+    for (auto& cls : state.classes)
         if (cls->system == system && strcasecmp(cls->name.c_str(), info.lpszClassName) == 0
             && (system || cls->info.hInstance == info.hInstance)) {
             SetLastError(ERROR_CLASS_ALREADY_EXISTS);
@@ -56,8 +56,8 @@ ATOM registerClass(const WNDCLASSEXA& info, bool system)
         cls->menuName = info.lpszMenuName;
     cls->extra.assign(size_t(info.cbClsExtra), 0);
     cls->system = system;
-    cls->atom = system_.nextAtom++;
-    system_.classes.push_back(cls);
+    cls->atom = state.nextAtom++;
+    state.classes.push_back(cls);
     return cls->atom;
 }
 

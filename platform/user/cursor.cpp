@@ -1,6 +1,7 @@
 // Cursors and icons: the system shapes as real handles, the current cursor and its show count.
 #include "platform/kernel/handle_table.h"
 #include "platform/kernel/winbase.h"
+#include "platform/user/input_sink.h"
 #include "platform/user/winuser.h"
 
 #include <atomic>
@@ -42,11 +43,12 @@ std::atomic<int> g_showCount { 0 };
 
 } // namespace
 
-// The system shape behind a cursor handle (IDC_ value), 0 for an unknown handle.
-WORD cursorShapeId(HCURSOR cursor)
+WORD currentCursorShape()
 {
-    auto shape = shapes().get(handleValue(cursor));
-    return shape ? shape->id : 0;
+    if (g_showCount.load() < 0)
+        return 0;
+    auto shape = shapes().get(handleValue(g_cursor.load()));
+    return shape && !shape->icon ? shape->id : 0;
 }
 
 } // namespace platform::user

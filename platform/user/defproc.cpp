@@ -13,6 +13,8 @@ namespace platform::user {
 
 namespace {
 
+thread_local bool t_altAlone = false;
+
 HWND parentOf(HWND hwnd)
 {
     TreeLock lock;
@@ -318,13 +320,19 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (HWND parent = parentOf(hwnd))
             return sendMessage(parent, message, wParam, lParam);
         return 0;
+    case WM_KEYDOWN:
+        t_altAlone = false;
+        return 0;
     case WM_SYSKEYDOWN:
+        t_altAlone = wParam == VK_MENU || (wParam == VK_F10 && !(lParam & (1 << 29)));
         if (wParam == VK_F4 && (lParam & (1 << 29)))
             sendMessage(rootHandle(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_SYSKEYUP:
-        if (wParam == VK_F10 || wParam == VK_MENU)
+        // Alt or F10 pressed and released on its own opens the menu bar.
+        if ((wParam == VK_F10 || wParam == VK_MENU) && t_altAlone)
             sendMessage(rootHandle(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+        t_altAlone = false;
         return 0;
     case WM_SYSCHAR:
         sendMessage(rootHandle(hwnd), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));

@@ -108,6 +108,23 @@ HWND enabledPopupOf(HWND top)
     return nullptr;
 }
 
+// A button pressed over a child window is announced to its parents (WM_PARENTNOTIFY), each
+// with the cursor in its own client coordinates, up to a window that does not want it.
+void notifyParentsOfClick(HWND hwnd, UINT message, POINT screen)
+{
+    std::vector<std::pair<HWND, LPARAM>> targets;
+    {
+        TreeLock lock;
+        Window* w = peekWindow(hwnd);
+        for (Window* c = w; c && c->isChild() && !(c->exStyle & WS_EX_NOPARENTNOTIFY); c = c->parent) {
+            POINT o = clientOrigin(*c->parent);
+            targets.emplace_back(c->parent->handle, MAKELPARAM(screen.x - o.x, screen.y - o.y));
+        }
+    }
+    for (auto& [parent, lParam] : targets)
+        sendMessage(parent, WM_PARENTNOTIFY, MAKEWPARAM(message, 0), lParam);
+}
+
 bool processMouse(ThreadQueue& queue, const RawInput& input, MSG& msg, bool remove)
 {
     HWND hwnd = input.hwnd;
@@ -181,6 +198,8 @@ bool processMouse(ThreadQueue& queue, const RawInput& input, MSG& msg, bool remo
     }
     if (remove && message != WM_MOUSEWHEEL && !capture && IsWindow(hwnd))
         sendMessage(hwnd, WM_SETCURSOR, WPARAM(hwnd), MAKELPARAM(hit, input.message));
+    if (remove && isButtonDown(input.message) && hit == HTCLIENT)
+        notifyParentsOfClick(hwnd, input.message, input.screen);
 
     MOUSEHOOKSTRUCT info { input.screen, hwnd, UINT(hit), 0 };
     if (callMouseHooks(queue, remove, message, info) && remove)

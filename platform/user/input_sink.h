@@ -20,4 +20,8 @@ void postDesktopInput(const desktop::InputEvent& event);
 // runs its windows on its own thread can wait for idle.
 bool windowSystemIdle();
 
+// The system shape (an IDC_ value) of the cursor last given to SetCursor; 0 when there is none
+// or ShowCursor hid it. The sdl backend may show the matching system cursor.
+WORD currentCursorShape();
+
 } // namespace platform::user

@@ -151,14 +151,18 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         }
         for (auto& [top, queue] : tops) {
             msg.hwnd = top;
-            queue->post(msg);
+            if (queue)
+                queue->post(msg);
         }
         return TRUE;
     }
     auto target = queueOf(hwnd);
     if (!target)
         return FALSE;
-    target->post(msg);
+    if (!target->post(msg)) {
+        SetLastError(ERROR_NOT_ENOUGH_QUOTA);
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -169,7 +173,10 @@ BOOL PostThreadMessageA(DWORD threadId, UINT message, WPARAM wParam, LPARAM lPar
         SetLastError(ERROR_INVALID_THREAD_ID);
         return FALSE;
     }
-    target->post(MSG { nullptr, message, wParam, lParam, messageClock(), lastCursorPos() });
+    if (!target->post(MSG { nullptr, message, wParam, lParam, messageClock(), lastCursorPos() })) {
+        SetLastError(ERROR_NOT_ENOUGH_QUOTA);
+        return FALSE;
+    }
     return TRUE;
 }
 

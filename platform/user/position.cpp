@@ -250,6 +250,13 @@ BOOL ShowWindow(HWND hwnd, int command)
         setWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (GetActiveWindow() == hwnd)
             activateAnotherWindow(hwnd);
+        if (!topLevel) {
+            // Keys must not go on reaching a hidden control: the focus moves to its parent.
+            HWND focus = GetFocus();
+            HWND parent = GetAncestor(hwnd, GA_PARENT);
+            if (focus && (focus == hwnd || IsChild(hwnd, focus)))
+                SetFocus(parent);
+        }
         return TRUE;
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:

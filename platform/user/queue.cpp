@@ -83,25 +83,26 @@ std::vector<std::shared_ptr<ThreadQueue>> ThreadQueue::all()
     return result;
 }
 
-void ThreadQueue::post(const MSG& msg)
+bool ThreadQueue::post(const MSG& msg)
 {
     {
         std::lock_guard lock(m_mutex);
-        if (m_closed)
-            return;
+        if (m_closed || m_posted.size() >= kMaxPosted)
+            return false;
         m_posted.push_back(msg);
         m_wakeBits |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
         m_kick++;
     }
     m_wake.notify_all();
     notifyMessageWaiters();
+    return true;
 }
 
 void ThreadQueue::postInput(RawInput input)
 {
     {
         std::lock_guard lock(m_mutex);
-        if (m_closed)
+        if (m_closed || m_input.size() >= kMaxPosted)
             return;
         // Mouse moves are coalesced: only the latest position matters.
         if (input.kind == RawInput::Kind::Mouse && input.message == WM_MOUSEMOVE && !m_input.empty()) {
@@ -220,6 +221,7 @@ void ThreadQueue::handleSentMessages()
             m_incoming.pop_front();
         }
         m_receiving.push_back(sent.get());
+        m_handlingSent++;
         LRESULT result = 0;
         std::exception_ptr error;
         try {
@@ -230,6 +232,7 @@ void ThreadQueue::handleSentMessages()
             error = std::current_exception();
         }
         m_receiving.pop_back();
+        m_handlingSent--;
         if (error && sent->notify)
             std::rethrow_exception(error);
         complete(sent, result, std::move(error));
@@ -246,13 +249,11 @@ void ThreadQueue::waitForWork(uint64_t stamp, std::chrono::steady_clock::time_po
 {
     std::unique_lock lock(m_mutex);
     auto ready = [&] { return stamp != m_kick || !m_incoming.empty(); };
-    m_waiting = true;
     m_busy = false;
     if (deadline == std::chrono::steady_clock::time_point::max())
         m_wake.wait(lock, ready);
     else
         m_wake.wait_until(lock, deadline, ready);
-    m_waiting = false;
 }
 
 std::chrono::steady_clock::time_point ThreadQueue::nextTimerDue(HWND hwnd, UINT filterMin, UINT filterMax)
@@ -446,7 +447,8 @@ DWORD ThreadQueue::status(UINT flags)
 bool ThreadQueue::isIdle()
 {
     std::lock_guard lock(m_mutex);
-    return m_posted.empty() && m_input.empty() && m_incoming.empty() && m_paintCount <= 0 && !m_busy;
+    return m_posted.empty() && m_input.empty() && m_incoming.empty() && m_paintCount <= 0 && !m_busy
+        && m_handlingSent.load() == 0;
 }
 
 void ThreadQueue::close()

@@ -4,6 +4,7 @@
 
 #include "platform/user/winuser.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -73,7 +74,9 @@ public:
 
     DWORD threadId() const { return m_threadId; }
 
-    void post(const MSG& msg);
+    // False when the queue is full or its thread is gone; a stalled thread does not grow without end.
+    bool post(const MSG& msg);
+    static constexpr size_t kMaxPosted = 10000;
     void postInput(RawInput input);
     void postQuit(int exitCode);
     // Queues a message sent from another thread; false when this thread is gone.
@@ -116,19 +119,18 @@ public:
     bool m_quit = false;
     int m_quitCode = 0;
     bool m_closed = false;
-    bool m_waiting = false;
-    bool m_busy = false;          // a retrieved message is being handled
+    std::atomic<bool> m_busy { false };   // a retrieved message is being handled
     int m_paintCount = 0;          // windows of this thread with something to paint
     unsigned m_wakeBits = 0;       // QS_ bits that arrived since the last GetQueueStatus
     UINT_PTR m_nextTimerId = 1;
-    uint64_t m_kick = 0;           // bumped by every wake so a waiter never misses one
+    uint64_t m_kick = 0;
+    std::atomic<int> m_handlingSent { 0 };   // sent messages being handled right now           // bumped by every wake so a waiter never misses one
 
     // Touched by the owning thread only.
     BYTE m_keyState[256] {};
     DWORD m_messageTime = 0;
     POINT m_messagePos {};
     std::vector<SentMessage*> m_receiving;   // sent messages being handled, innermost last
-    int m_hookDepth = 0;
 
 private:
     bool filterMatches(HWND msgHwnd, UINT message, HWND hwnd, UINT filterMin, UINT filterMax) const;

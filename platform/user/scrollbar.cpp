@@ -324,8 +324,10 @@ BOOL GetScrollRange(HWND hwnd, int bar, LPINT minPos, LPINT maxPos)
 
 BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show)
 {
-    if (bar == SB_CTL)
-        return ShowWindow(hwnd, show ? SW_SHOW : SW_HIDE), TRUE;
+    if (bar == SB_CTL) {
+        ShowWindow(hwnd, show ? SW_SHOW : SW_HIDE);
+        return IsWindow(hwnd);
+    }
     bool changed = false;
     {
         TreeLock lock;

@@ -35,6 +35,9 @@ typedef WORD ATOM;
 #ifndef ERROR_RESOURCE_NAME_NOT_FOUND
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
 #endif
+#ifndef ERROR_NOT_ENOUGH_QUOTA
+#define ERROR_NOT_ENOUGH_QUOTA 1816L
+#endif
 #define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 
 // ---- Window messages -------------------------------------------------------------------------
@@ -1200,3 +1203,4 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
 
 #include "platform/user/windlg.h"
+#include "platform/user/clipboard.h"

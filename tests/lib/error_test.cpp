@@ -1,6 +1,8 @@
 // The error family's texts by code, as they reach the box.
 #include "lib/error.h"
+#include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
+#include "platform/user/winuser.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +11,18 @@
 
 namespace {
 
-// What Show hands to the box (through the debug output until the window system is in).
+// The box Show put up, as "caption: text\n" (the caption only when one was given).
 std::string shown(swCError* error, const char* text = "ignored")
 {
     std::unique_ptr<swCError> owned(error);
-    std::string line;
-    platform::setDebugOutputSink([&](std::string_view out) { line = out; });
-    EXPECT_EQ(error->Show(nullptr, text), 1);
-    platform::setDebugOutputSink(nullptr);
-    return line;
+    platform::harness::clearMessageBoxes();
+    EXPECT_EQ(error->Show(nullptr, text), IDOK);
+    auto boxes = platform::harness::messageBoxes();
+    if (boxes.size() != 1)
+        return "boxes: " + std::to_string(boxes.size());
+    // Without a caption the box shows the default one.
+    bool captioned = boxes[0].caption != platform::utf8ToCp932("エラー");
+    return (captioned ? boxes[0].caption + ": " : "") + boxes[0].text + "\n";
 }
 
 std::string box(const char* utf8_text, std::string caption = "")

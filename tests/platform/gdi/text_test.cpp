@@ -80,8 +80,14 @@ TEST(TextExtent, BoldIsAtLeastAsWideAndSizesFollowTheHeight)
     TEXTMETRICA tm {};
     ASSERT_TRUE(GetTextMetricsA(c.dc, &tm));
     EXPECT_EQ(tm.tmHeight, 16);
+    // No face name but fixed pitch asked for: the fixed gothic.
+    HFONT fixed = CreateFontA(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_TT_PRECIS, 0, 0,
+        FIXED_PITCH | FF_MODERN, "");
+    SelectObject(c.dc, fixed);
+    EXPECT_EQ(extent(c.dc, "i").cx, 8);
+    EXPECT_EQ(extent(c.dc, "W").cx, 8);
     SelectObject(c.dc, old);
-    for (HFONT f : { normal, bold, big, cell })
+    for (HFONT f : { normal, bold, big, cell, fixed })
         DeleteObject(f);
 }
 

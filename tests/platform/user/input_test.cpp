@@ -119,6 +119,27 @@ TEST_F(MouseRouting, MessagesGoToTheWindowUnderTheCursorOrTheCapture)
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(MouseRouting, ButtonPressInAChildIsAnnouncedToItsParents)
+{
+    HWND frame = createFrame("frame", 0, 0, 300, 200, WS_POPUP | WS_VISIBLE);
+    HWND panel = createChild(frame, 1, 50, 50, 200, 100);
+    HWND button = createChild(panel, 2, 10, 10, 50, 50);
+    pump();
+    Recorder::instance().clear();
+    harness::click(70, 70, harness::Button::Right);
+    pump();
+    std::vector<std::pair<HWND, LPARAM>> notes;
+    for (const Entry& e : Recorder::instance().entries())
+        if (e.message == WM_PARENTNOTIFY && LOWORD(e.wParam) == WM_RBUTTONDOWN)
+            notes.emplace_back(e.hwnd, e.lParam);
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[0].first, panel);
+    EXPECT_EQ(notes[0].second, MAKELPARAM(20, 20));
+    EXPECT_EQ(notes[1].first, frame);
+    EXPECT_EQ(notes[1].second, MAKELPARAM(70, 70));
+    EXPECT_EQ(Recorder::instance().messages(button, { WM_RBUTTONDOWN }), (std::vector<UINT> { WM_RBUTTONDOWN }));
+}
+
 TEST_F(MouseRouting, DisabledChildPassesTheClickToItsParent)
 {
     HWND frame = createFrame("frame", 0, 0, 300, 200, WS_POPUP | WS_VISIBLE);

@@ -1,5 +1,6 @@
 // The non-client area: frame sizes, sizing by the frame within WM_GETMINMAXINFO limits, window
 // scroll bar state, and frame-only repaints.
+#include "platform/user/menubar_hooks.h"
 #include "user_test_util.h"
 
 #include <gtest/gtest.h>
@@ -96,6 +97,46 @@ TEST_F(FrameLayout, DirtyFrameAloneIsRedrawnWithoutAPaintMessage)
     ValidateRect(w, nullptr);
     pump();
     EXPECT_EQ(Recorder::instance().messages(w, { WM_NCPAINT, WM_PAINT }), (std::vector<UINT> { WM_NCPAINT }));
+}
+
+struct MenuBarProbe {
+    static inline int clicks = 0;
+    static inline LPARAM lastKey = -1;
+    static int height(HWND, HMENU, int) { return 20; }
+    static void click(HWND, HMENU, POINT) { ++clicks; }
+    static void keyMenu(HWND, HMENU, LPARAM key) { lastKey = key; }
+};
+
+TEST_F(FrameLayout, MenuBarHooksShapeTheFrameAndTakeClicksAndKeys)
+{
+    auto& hooks = platform::user::menuBarHooks();
+    platform::user::MenuBarHooks saved = hooks;
+    hooks.height = MenuBarProbe::height;
+    hooks.click = MenuBarProbe::click;
+    hooks.keyMenu = MenuBarProbe::keyMenu;
+    hooks.paint = nullptr;
+    RECT r { 0, 0, 200, 100 };
+    AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    HWND w = createFrame("menu", 0, 0, r.right - r.left, r.bottom - r.top);
+    HMENU fakeMenu = reinterpret_cast<HMENU>(uintptr_t(0x1234));
+    ASSERT_TRUE(platform::user::setWindowMenu(w, fakeMenu));
+    EXPECT_EQ(platform::user::windowMenu(w), fakeMenu);
+    RECT client;
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.bottom, 100 - 20);
+    int frame = GetSystemMetrics(SM_CYFRAME), caption = GetSystemMetrics(SM_CYCAPTION);
+    int y = frame + caption + 5;
+    EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(50, y)), HTMENU);
+    MenuBarProbe::clicks = 0;
+    harness::click(50, y);
+    pump();
+    EXPECT_EQ(MenuBarProbe::clicks, 1);
+    SetFocus(w);
+    MenuBarProbe::lastKey = -1;
+    harness::pressKey(VK_MENU);
+    pump();
+    EXPECT_EQ(MenuBarProbe::lastKey, 0);
+    hooks = saved;
 }
 
 TEST_F(WindowScrollBar, PositionStaysWithinRangeMinusPage)

@@ -199,6 +199,25 @@ TEST_F(PaintPixels, MovingAChildRepaintsWhatItUncovered)
     EXPECT_EQ(image.at(110, 10), kRedPixel);
 }
 
+TEST_F(PaintPixels, HiddenAndMinimisedWindowsLeaveTheScreen)
+{
+    installFiller();
+    HWND frame = createFrame("frame", 500, 500, 100, 100, WS_POPUP | WS_VISIBLE);
+    paintColours()[frame] = kRed;
+    pump();
+    auto at = [] { return platform::harness::readRect(RECT { 550, 550, 551, 551 }).at(0, 0); };
+    EXPECT_EQ(at(), kRedPixel);
+    ShowWindow(frame, SW_MINIMIZE);
+    pump();
+    EXPECT_NE(at(), kRedPixel);
+    ShowWindow(frame, SW_RESTORE);
+    pump();
+    EXPECT_EQ(at(), kRedPixel);
+    ShowWindow(frame, SW_HIDE);
+    pump();
+    EXPECT_NE(at(), kRedPixel);
+}
+
 TEST_F(PaintPixels, AnotherThreadDrawsThroughGetDC)
 {
     HWND frame = createFrame("frame", 0, 0, 200, 100, WS_POPUP | WS_VISIBLE);

@@ -128,6 +128,21 @@ TEST_F(MessageQueue, MessagesOfDestroyedWindowsAreDropped)
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
 }
 
+TEST_F(MessageQueue, AFullQueueRefusesMorePosts)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
+    int accepted = 0;
+    while (accepted < 20000 && PostMessageA(frame, WM_USER, 0, 0))
+        ++accepted;
+    EXPECT_EQ(accepted, 10000);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_NOT_ENOUGH_QUOTA));
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
+    EXPECT_TRUE(PostMessageA(frame, WM_USER, 0, 0));   // room again
+    while (PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE)) {
+    }
+}
+
 TEST_F(MessageQueue, PostFromAnotherThreadWakesGetMessage)
 {
     HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
@@ -247,6 +262,50 @@ TEST_F(CrossThreadSend, EnableWindowWorksFromAnotherThread)
     EXPECT_FALSE(IsWindowEnabled(ui.hwnd()));
     EXPECT_TRUE(EnableWindow(ui.hwnd(), TRUE));   // it was disabled
     EXPECT_TRUE(IsWindowEnabled(ui.hwnd()));
+}
+
+TEST_F(CrossThreadSend, ActivationDoesNotWaitForABusyThread)
+{
+    HWND main = createFrame("main", 0, 0, 200, 200);
+    HWND popup = nullptr;
+    std::promise<void> created;
+    std::promise<void> release;
+    std::thread game([&] {
+        popup = createFrame("notice", 50, 50, 100, 100, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, main);
+        created.set_value();
+        release.get_future().wait();   // busy: no messages handled meanwhile
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        DestroyWindow(popup);
+    });
+    created.get_future().wait();
+    EXPECT_EQ(GetActiveWindow(), popup);
+    auto activated = std::async(std::launch::async, [&] { return SetActiveWindow(main); });
+    EXPECT_EQ(activated.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_EQ(GetActiveWindow(), main);
+    release.set_value();
+    game.join();
+}
+
+HHOOK g_getMessageHook = nullptr;
+LRESULT CALLBACK renumber(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && msg->message == WM_USER + 7)
+        msg->wParam = 77;
+    return CallNextHookEx(g_getMessageHook, code, wParam, lParam);
+}
+
+TEST_F(MessageQueue, GetMessageHookSeesAndMayChangeEachMessage)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
+    g_getMessageHook = SetWindowsHookExA(WH_GETMESSAGE, renumber, nullptr, GetCurrentThreadId());
+    PostMessageA(frame, WM_USER + 7, 1, 0);
+    MSG msg;
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.wParam, WPARAM(77));
+    UnhookWindowsHookEx(g_getMessageHook);
 }
 
 struct GameError {

@@ -1,5 +1,6 @@
 // Window lifetime: creation and destruction messages, stale handles, subclassing, properties
 // and extra bytes.
+#include "platform/user/input_sink.h"
 #include "platform/user/system_classes.h"
 #include "user_test_util.h"
 
@@ -287,7 +288,12 @@ TEST(Cursors, SystemShapesAreSharedHandles)
     EXPECT_NE(LoadCursorA(nullptr, IDC_WAIT), arrow);
     EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(1)), nullptr);
     EXPECT_TRUE(LoadIconA(nullptr, IDI_APPLICATION));
-    HCURSOR before = SetCursor(arrow);
+    HCURSOR before = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    EXPECT_EQ(platform::user::currentCursorShape(), 32514);
+    ShowCursor(FALSE);
+    EXPECT_EQ(platform::user::currentCursorShape(), 0);
+    ShowCursor(TRUE);
+    SetCursor(arrow);
     EXPECT_EQ(SetCursor(before), arrow);
     EXPECT_TRUE(DestroyCursor(arrow));
     EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow);   // shared shapes survive

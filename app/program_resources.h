@@ -1,0 +1,5 @@
+// The program's resources that live in code: its accelerator table.
+#pragma once
+
+// Registers them once; later calls do nothing.
+void registerProgramResources();

@@ -1,0 +1,149 @@
+// The program's run: instance checks, start-up checks, the main window, the loop and restart.
+#include "app/run_application.h"
+
+#include "app/main_window.h"
+#include "app/program_resources.h"
+#include "app/startup_settings.h"
+#include "platform/kernel/host.h"
+#include "platform/media/directx_version.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr const char* kEditorMutex = "NOLTRAX_MAINWINDOW_CNAME";
+constexpr UINT kAcceleratorTable = 130;
+constexpr int kMinimumDirectX = 6;
+
+// Closes the instance mutex when the run ends, however it ends.
+class MutexHolder {
+public:
+    explicit MutexHolder(HANDLE handle)
+        : m_handle(handle)
+    {
+    }
+    ~MutexHolder() { close(); }
+    void close()
+    {
+        if (m_handle)
+            CloseHandle(m_handle);
+        m_handle = nullptr;
+    }
+    MutexHolder(const MutexHolder&) = delete;
+    MutexHolder& operator=(const MutexHolder&) = delete;
+
+private:
+    HANDLE m_handle;
+};
+
+bool mutexExists(const char* name)
+{
+    HANDLE handle = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name);
+    if (!handle)
+        return false;
+    CloseHandle(handle);
+    return true;
+}
+
+void stop(const char* utf8Text, const char* utf8Caption)
+{
+    MessageBoxA(nullptr, platform::utf8ToCp932(utf8Text).c_str(), platform::utf8ToCp932(utf8Caption).c_str(), MB_OK);
+}
+
+// A copy in this process has a window to raise; one in another process is left as it is.
+void raiseRunningCopy()
+{
+    HWND running = FindWindowA(MainWindow::kClassName, nullptr);
+    if (!running)
+        return;
+    if (IsIconic(running))
+        ShowWindow(running, SW_RESTORE);
+    SetForegroundWindow(running);
+}
+
+void initCommonControls()
+{
+#if __has_include("platform/controls/commctrl.h")
+    InitCommonControls();
+#endif
+}
+
+// DERAZODO_EXIT_AFTER_MS closes the main window after that time, for runs without a person.
+unsigned int exitAfterMilliseconds()
+{
+    const char* value = std::getenv("DERAZODO_EXIT_AFTER_MS");
+    if (!value || !*value)
+        return 0;
+    char* end = nullptr;
+    unsigned long ms = std::strtoul(value, &end, 10);
+    return *end == '\0' && ms <= 0x7FFFFFFFul ? unsigned(ms) : 0;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand)
+{
+    swCApplication& app = theApplication();
+    app.appInit(instance, previousInstance, commandLine, showCommand);
+    runApplication(app);
+    return app.exitCode();
+}
+
+RunOutcome runApplication(swCApplication& app)
+{
+    if (mutexExists(kEditorMutex)) {
+        stop("ゲーム、マップエディタは、兵器エディタと同時に起動する事は出来ません。\n"
+             "兵器エディタを終了させてから、再起動してください。",
+            "中止");
+        return RunOutcome::EditorRunning;
+    }
+    if (mutexExists(MainWindow::kClassName)) {
+        raiseRunningCopy();
+        return RunOutcome::AlreadyRunning;
+    }
+    HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, MainWindow::kClassName);
+    MutexHolder instanceHolder(instanceMutex);
+    // Another process may have taken the name between the check and the creation.
+    if (!instanceMutex || GetLastError() == ERROR_ALREADY_EXISTS) {
+        raiseRunningCopy();
+        return RunOutcome::AlreadyRunning;
+    }
+    initCommonControls();
+    registerProgramResources();
+    app.setOwnedObject(std::make_unique<StartupSettings>(app.commandLine()));
+
+    if (platform::media::directXVersion() < kMinimumDirectX) {
+        stop("DirectXのバージョンを新しくしてください。", "中止");
+        app.deleteOwnedObject();
+        return RunOutcome::OldDirectX;
+    }
+    if (GetSystemMetrics(SM_CXSCREEN) < 800 || GetSystemMetrics(SM_CYSCREEN) < 600) {
+        stop("このゲームの実行に必要な画面サイズは、800×600以上です。\n"
+             "画面サイズを800×600以上に変更してこのゲームを起動してください。",
+            "中止");
+        app.deleteOwnedObject();
+        return RunOutcome::SmallScreen;
+    }
+    app.appLoadAccelerators(kAcceleratorTable);
+
+    auto* mainWindow = new MainWindow();
+    if (!mainWindow->createCentred()) {
+        delete mainWindow;
+        app.deleteOwnedObject();
+        return RunOutcome::NoMainWindow;
+    }
+    app.setMainWindow(mainWindow);
+    ShowWindow(mainWindow->handle(), app.showCommand() ? app.showCommand() : SW_SHOWNORMAL);
+    UpdateWindow(mainWindow->handle());
+    if (unsigned int ms = exitAfterMilliseconds())
+        mainWindow->closeAfter(ms);
+
+    app.appMessageLoop();
+    if (app.restartRequested()) {
+        // The new copy must not find this copy's mutex.
+        instanceHolder.close();
+        platform::restartProgram("restart");
+    }
+    return RunOutcome::Played;
+}

@@ -1,0 +1,21 @@
+// The program's start-up and play: WinMain and runApplication.
+#pragma once
+
+#include "lib/application.h"
+
+// The entry: initialises the application object, runs the program and returns the exit code.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
+
+// How runApplication ended, for the entry and the tests.
+enum class RunOutcome {
+    Played,             // the message loop ran and ended
+    EditorRunning,      // the weapon editor holds its mutex
+    AlreadyRunning,     // another copy runs; it was brought to the front
+    OldDirectX,
+    SmallScreen,
+    NoMainWindow,
+};
+
+// The instance checks, the start-up checks, the main window and the message loop; afterwards
+// the settings are written back and, when asked for, the program starts again with "restart".
+RunOutcome runApplication(swCApplication& app);

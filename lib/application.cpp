@@ -1,0 +1,158 @@
+// The application object: start-up values, the message loop and the modeless list.
+#include "lib/application.h"
+
+#include "lib/window.h"
+#include "platform/kernel/host.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+constexpr const char* kLookupMutexName = "VUD_MUT_GETWIN";
+constexpr const char* kOutOfMemoryText = "メモリが足りません。\nいくつかのアプリケーションを終了するか、\n"
+                                         "このプログラムの実行をキャンセルしてください。";
+
+// Converted before it is needed: the handler itself must not allocate.
+std::string g_outOfMemoryText;
+
+} // namespace
+
+swCApplication& theApplication()
+{
+    static swCApplication application;
+    return application;
+}
+
+swCApplication::swCApplication()
+    : m_lookupMutex(CreateMutexA(nullptr, FALSE, kLookupMutexName))
+{
+}
+
+swCApplication::~swCApplication()
+{
+    m_ownedObject.reset();
+    if (m_lookupMutex)
+        CloseHandle(m_lookupMutex);
+}
+
+void swCApplication::appInit(HINSTANCE instance, HINSTANCE previousInstance, const char* commandLine,
+    int showCommand)
+{
+    m_instance = instance;
+    m_commandLine = commandLine ? commandLine : "";
+    m_previousInstance = previousInstance;
+    m_showCommand = showCommand;
+    m_ownedObject.reset();
+    m_accelerators = nullptr;
+    if (g_outOfMemoryText.empty())
+        g_outOfMemoryText = platform::utf8ToCp932(kOutOfMemoryText);
+    std::set_new_handler(outOfMemoryHandler);
+    platform::crtSrand(GetTickCount());
+}
+
+bool swCApplication::tryModelessNavigation(MSG& msg)
+{
+    // Handles are taken under the lock and used without it: a dialog may close itself, and
+    // leave the list, while it handles the message.
+    std::vector<HWND> handles;
+    {
+        std::lock_guard lock(m_modelessMutex);
+        handles.reserve(m_modeless.size());
+        for (swCWindow* window : m_modeless)
+            if (window->handle())
+                handles.push_back(window->handle());
+    }
+    for (HWND handle : handles)
+        if (IsDialogMessageA(handle, &msg))
+            return true;
+    return false;
+}
+
+int swCApplication::appMessageLoop()
+{
+    MSG msg {};
+    for (;;) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == -1)
+            continue;
+        if (got == 0)
+            break;
+        if (m_accelerators) {
+            HWND main = mainWindowHandle();
+            if (main && TranslateAcceleratorA(main, m_accelerators, &msg))
+                continue;
+        }
+        if (tryModelessNavigation(msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    m_exitCode = int(msg.wParam);
+    m_ownedObject.reset();
+    return m_exitCode;
+}
+
+void swCApplication::appAddModeless(swCWindow* dialog)
+{
+    if (!dialog)
+        return;
+    std::lock_guard lock(m_modelessMutex);
+    m_modeless.insert(m_modeless.begin(), dialog);
+}
+
+void swCApplication::appRemoveModeless(swCWindow* dialog)
+{
+    std::lock_guard lock(m_modelessMutex);
+    auto it = std::find(m_modeless.begin(), m_modeless.end(), dialog);
+    if (it != m_modeless.end())
+        m_modeless.erase(it);
+}
+
+std::vector<swCWindow*> swCApplication::modelessWindows() const
+{
+    std::lock_guard lock(m_modelessMutex);
+    return m_modeless;
+}
+
+std::string swCApplication::appProgramPath() const
+{
+    char buffer[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(m_instance, buffer, MAX_PATH);
+    return std::string(buffer, std::min<DWORD>(length, MAX_PATH - 1));
+}
+
+std::string swCApplication::appProgramFolder() const
+{
+    std::string path = appProgramPath();
+    size_t end = path.find_last_of("\\/");
+    if (end == std::string::npos)
+        return std::string();
+    path.erase(end);
+    return path + '\\';
+}
+
+bool swCApplication::appLoadAccelerators(UINT resourceId)
+{
+    m_accelerators = LoadAcceleratorsA(m_instance, MAKEINTRESOURCEA(resourceId));
+    return m_accelerators != nullptr;
+}
+
+void swCApplication::appSetCursor(HCURSOR cursor)
+{
+    m_cursor = cursor;
+    SetCursor(cursor);
+}
+
+HWND swCApplication::mainWindowHandle() const
+{
+    return m_mainWindow ? m_mainWindow->handle() : nullptr;
+}
+
+void outOfMemoryHandler()
+{
+    int answer = MessageBoxA(nullptr, g_outOfMemoryText.c_str(), nullptr, MB_RETRYCANCEL | MB_TASKMODAL);
+    if (answer == IDRETRY)
+        return;
+    ExitProcess(UINT(-1));
+}

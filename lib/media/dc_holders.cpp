@@ -1,0 +1,44 @@
+// Device-context and GDI-object holders: each gives back what it was built around.
+#include "lib/media/dc_holders.h"
+
+WindowDcHolder::WindowDcHolder(HWND window)
+    : PaletteHolder(GetDC(window))
+    , m_window(window)
+{
+}
+
+WindowDcHolder::~WindowDcHolder()
+{
+    if (m_dc)
+        ReleaseDC(m_window, m_dc);
+}
+
+PaintDcHolder::PaintDcHolder(HWND window)
+    : m_window(window)
+{
+    m_dc = BeginPaint(window, &m_paint);
+}
+
+PaintDcHolder::~PaintDcHolder()
+{
+    if (m_dc)
+        EndPaint(m_window, &m_paint);
+}
+
+MemoryDcHolder::MemoryDcHolder(HDC like)
+    : PaletteHolder(CreateCompatibleDC(like))
+{
+}
+
+MemoryDcHolder::~MemoryDcHolder()
+{
+    if (m_dc)
+        DeleteDC(m_dc);
+}
+
+void GdiObjectHolder::release()
+{
+    if (m_object)
+        DeleteObject(m_object);
+    m_object = nullptr;
+}

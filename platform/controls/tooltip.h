@@ -1,0 +1,54 @@
+// "tooltips_class32" declarations: styles, tool flags, messages and TOOLINFOA.
+#pragma once
+
+#define TTS_ALWAYSTIP 0x01
+#define TTS_NOPREFIX 0x02
+
+#define TTF_IDISHWND 0x0001
+#define TTF_CENTERTIP 0x0002
+#define TTF_RTLREADING 0x0004
+#define TTF_SUBCLASS 0x0010
+#define TTF_TRACK 0x0020
+#define TTF_ABSOLUTE 0x0080
+#define TTF_TRANSPARENT 0x0100
+
+#define TTDT_AUTOMATIC 0
+#define TTDT_RESHOW 1
+#define TTDT_AUTOPOP 2
+#define TTDT_INITIAL 3
+
+#define TTM_ACTIVATE (WM_USER + 1)
+#define TTM_SETDELAYTIME (WM_USER + 3)
+#define TTM_ADDTOOLA (WM_USER + 4)
+#define TTM_DELTOOLA (WM_USER + 5)
+#define TTM_GETTOOLINFOA (WM_USER + 8)
+#define TTM_GETTEXTA (WM_USER + 11)
+#define TTM_UPDATETIPTEXTA (WM_USER + 12)
+#define TTM_GETTOOLCOUNT (WM_USER + 13)
+#define TTM_GETDELAYTIME (WM_USER + 21)
+#define TTM_SETMAXTIPWIDTH (WM_USER + 24)
+#define TTM_GETMAXTIPWIDTH (WM_USER + 25)
+#define TTM_POP (WM_USER + 28)
+#define TTM_ADDTOOL TTM_ADDTOOLA
+#define TTM_DELTOOL TTM_DELTOOLA
+#define TTM_UPDATETIPTEXT TTM_UPDATETIPTEXTA
+
+#define TTN_GETDISPINFOA (TTN_FIRST - 0)
+#define TTN_SHOW (TTN_FIRST - 1)
+#define TTN_POP (TTN_FIRST - 2)
+
+#define LPSTR_TEXTCALLBACKA ((LPSTR)-1L)
+
+struct TOOLINFOA {
+    UINT cbSize;
+    UINT uFlags;
+    HWND hwnd;
+    UINT_PTR uId;
+    RECT rect;
+    HINSTANCE hinst;
+    LPSTR lpszText;
+    LPARAM lParam;
+};
+typedef TOOLINFOA* LPTOOLINFOA;
+typedef TOOLINFOA TTTOOLINFOA;
+typedef TOOLINFOA TOOLINFO;

@@ -1,0 +1,121 @@
+// The program's start-up: the two instance checks and the main window on the headless desktop.
+#include "app/main_window.h"
+#include "app/run_application.h"
+#include "platform/desktop/harness.h"
+#include "platform/kernel/host.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+struct Startup : ::testing::Test {
+    void SetUp() override
+    {
+        // The instance names also lock across processes: each test gets a folder of its own.
+        std::string pattern = (std::filesystem::temp_directory_path() / "derazodo-startup-XXXXXX").string();
+        ASSERT_TRUE(mkdtemp(pattern.data()));
+        m_lockFolder = pattern;
+        setenv("XDG_RUNTIME_DIR", m_lockFolder.c_str(), 1);
+        theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+        platform::harness::clearMessageBoxes();
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_lockFolder, ignored);
+    }
+
+    std::string m_lockFolder;
+};
+
+struct Shot {
+    RECT rect {};
+    platform::harness::Image image;
+    bool written = false;
+    std::string path;
+};
+Shot g_shot;
+
+// Runs inside the program's message loop: pictures the main window, then closes it.
+void CALLBACK pictureAndClose(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    HWND main = theApplication().mainWindowHandle();
+    if (!main)
+        return;
+    UpdateWindow(main);
+    GetWindowRect(main, &g_shot.rect);
+    g_shot.image = platform::harness::readRect(g_shot.rect);
+    g_shot.written = platform::harness::writePng(g_shot.image, g_shot.path);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+} // namespace
+
+TEST_F(Startup, WeaponEditorRunningStopsTheStartWithItsMessage)
+{
+    HANDLE editor = CreateMutexA(nullptr, FALSE, "NOLTRAX_MAINWINDOW_CNAME");
+    EXPECT_EQ(runApplication(theApplication()), RunOutcome::EditorRunning);
+    CloseHandle(editor);
+    auto boxes = platform::harness::messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, platform::utf8ToCp932("ゲーム、マップエディタは、兵器エディタと同時に起動する事は出来ません。\n"
+                                                    "兵器エディタを終了させてから、再起動してください。"));
+    EXPECT_EQ(boxes[0].caption, platform::utf8ToCp932("中止"));
+    EXPECT_EQ(FindWindowA(MainWindow::kClassName, nullptr), nullptr);
+}
+
+TEST_F(Startup, SecondInstanceRaisesTheFirstAndEnds)
+{
+    auto* first = new MainWindow();
+    ASSERT_TRUE(first->createCentred());
+    HANDLE running = CreateMutexA(nullptr, FALSE, MainWindow::kClassName);
+    EXPECT_EQ(runApplication(theApplication()), RunOutcome::AlreadyRunning);
+    EXPECT_EQ(GetForegroundWindow(), first->handle());
+    EXPECT_TRUE(platform::harness::messageBoxes().empty());
+    EXPECT_EQ(theApplication().mainWindow(), nullptr);
+    CloseHandle(running);
+    DestroyWindow(first->handle());
+    MSG msg;
+    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+TEST_F(Startup, MainWindowOpensCentredWithItsCaptionAndTheLoopEndsWithIt)
+{
+    g_shot = Shot {};
+    g_shot.path = m_lockFolder + "/main_window.png";
+    if (const char* folder = std::getenv("DERAZODO_PROGRAM_DIR"))
+        g_shot.path = std::string(folder) + "/main_window.png";
+    SetTimer(nullptr, 0, 50, pictureAndClose);
+    EXPECT_EQ(runApplication(theApplication()), RunOutcome::Played);
+    EXPECT_EQ(theApplication().exitCode(), 0);
+    EXPECT_EQ(theApplication().mainWindow(), nullptr);
+    EXPECT_EQ(FindWindowA(MainWindow::kClassName, nullptr), nullptr);
+    // The instance mutex went with the run.
+    EXPECT_EQ(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, MainWindow::kClassName), nullptr);
+
+    ASSERT_TRUE(g_shot.written);
+    RECT area {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const RECT& r = g_shot.rect;
+    EXPECT_EQ(r.right - r.left, MainWindow::kWidth);
+    EXPECT_EQ(r.bottom - r.top, MainWindow::kHeight);
+    EXPECT_EQ(r.left - area.left, area.right - r.right);
+    EXPECT_EQ(r.top - area.top, area.bottom - r.bottom);
+
+    // The caption row carries text in a colour of its own; the client area is empty white.
+    const auto& image = g_shot.image;
+    ASSERT_EQ(image.width, MainWindow::kWidth);
+    int captionY = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    uint32_t background = image.at(image.width / 2, captionY) & 0xFFFFFF;
+    int textPixels = 0;
+    for (int x = 0; x < image.width / 4; ++x)
+        textPixels += (image.at(x, captionY) & 0xFFFFFF) != background;
+    EXPECT_GT(textPixels, 10);
+    EXPECT_EQ(image.at(image.width / 2, image.height / 2) & 0xFFFFFF, 0xFFFFFFu);
+}
+

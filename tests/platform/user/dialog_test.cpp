@@ -1,0 +1,425 @@
+// The dialog manager: templates, modal loops across threads, keyboard navigation, the default
+// dialog procedure and unwinding through a modal loop.
+#include "platform/desktop/harness.h"
+#include "platform/user/dialog_button_ids.h"
+#include "platform/user/resource_table.h"
+#include "platform/windows.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <future>
+#include <thread>
+
+namespace harness = platform::harness;
+using platform::resources::DialogItem;
+using platform::resources::DialogTemplate;
+
+namespace {
+
+// Writes the screen for a person to look at when DERAZODO_TEST_SHOTS names a folder.
+void keepShot(const char* name)
+{
+    if (const char* folder = std::getenv("DERAZODO_TEST_SHOTS"))
+        harness::writePng(harness::readScreen(), std::string(folder) + "/" + name);
+}
+
+// A control that answers WM_GETDLGCODE with the code kept in its user data and records the
+// button messages it gets.
+std::vector<std::pair<int, UINT>> g_controlMessages;
+
+LRESULT CALLBACK testControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_GETDLGCODE:
+        return GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+    case BM_CLICK:
+    case BM_SETCHECK:
+    case BM_SETSTYLE:
+        g_controlMessages.emplace_back(GetDlgCtrlID(hwnd), message);
+        if (message == BM_SETCHECK)
+            SetPropA(hwnd, "checked", reinterpret_cast<HANDLE>(wParam));
+        return 0;
+    case BM_GETCHECK:
+        return reinterpret_cast<LRESULT>(GetPropA(hwnd, "checked"));
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+void registerTestClasses()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    WNDCLASSA cls {};
+    cls.lpfnWndProc = testControlProc;
+    cls.lpszClassName = "DlgTestControl";
+    RegisterClassA(&cls);
+    cls.lpfnWndProc = DefWindowProcA;
+    cls.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    cls.lpszClassName = "DlgTestOwner";
+    RegisterClassA(&cls);
+}
+
+DialogItem item(int id, DWORD style, int x)
+{
+    return DialogItem { "DlgTestControl", "", id, DWORD(WS_CHILD | WS_VISIBLE | style), 0, RECT { x, 10, x + 30, 30 } };
+}
+
+// Template 900: ids 10, 11 (a group of three with 12), 20 (no tab stop), 30 (disabled), 31.
+void addNavigationTemplate()
+{
+    DialogTemplate t;
+    t.caption = "navigation";
+    t.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | WS_VISIBLE;
+    t.clientSize = SIZE { 300, 120 };
+    t.items = {
+        item(10, WS_TABSTOP | WS_GROUP, 10),
+        item(11, WS_TABSTOP | WS_GROUP, 50),
+        item(12, 0, 90),
+        item(13, 0, 130),
+        item(20, WS_GROUP, 170),
+        item(30, WS_TABSTOP | WS_DISABLED, 210),
+        item(31, WS_TABSTOP, 250),
+    };
+    platform::resources::addDialog(MAKEINTRESOURCEA(900), t);
+}
+
+void setCode(HWND dialog, int id, LRESULT code)
+{
+    SetWindowLongPtrA(GetDlgItem(dialog, id), GWLP_USERDATA, code);
+}
+
+std::vector<WPARAM> g_commands;
+
+INT_PTR CALLBACK recordingProc(HWND, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_COMMAND)
+        g_commands.push_back(wParam);
+    return message == WM_INITDIALOG;
+}
+
+MSG keyMessage(HWND hwnd, UINT message, WPARAM key)
+{
+    MSG msg {};
+    msg.hwnd = hwnd;
+    msg.message = message;
+    msg.wParam = key;
+    return msg;
+}
+
+HWND makeOwner()
+{
+    registerTestClasses();
+    return CreateWindowExA(0, "DlgTestOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400, nullptr,
+        nullptr, nullptr, nullptr);
+}
+
+} // namespace
+
+TEST(DialogNavigation, TabWalksTabStopsSkippingDisabledAndHiddenAndWraps)
+{
+    registerTestClasses();
+    addNavigationTemplate();
+    HWND dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(900), nullptr, recordingProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 10)) << "WM_INITDIALOG returned TRUE: first tab stop";
+    std::vector<int> order;
+    for (int i = 0; i < 4; ++i) {
+        MSG tab = keyMessage(GetFocus(), WM_KEYDOWN, VK_TAB);
+        EXPECT_TRUE(IsDialogMessageA(dialog, &tab));
+        order.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    EXPECT_EQ(order, (std::vector<int> { 11, 31, 10, 11 }));
+    EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, 10), TRUE), GetDlgItem(dialog, 31));
+    ShowWindow(GetDlgItem(dialog, 31), SW_HIDE);
+    EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, 11), FALSE), GetDlgItem(dialog, 10));
+
+    // WM_NEXTDLGCTL moves like Tab, or to the control it names.
+    SetFocus(GetDlgItem(dialog, 10));
+    SendMessageA(dialog, WM_NEXTDLGCTL, 0, FALSE);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 11));
+    SendMessageA(dialog, WM_NEXTDLGCTL, WPARAM(GetDlgItem(dialog, 12)), TRUE);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 12));
+
+    // A control that wants Tab keeps it.
+    setCode(dialog, 10, DLGC_WANTTAB);
+    SetFocus(GetDlgItem(dialog, 10));
+    MSG tab = keyMessage(GetFocus(), WM_KEYDOWN, VK_TAB);
+    IsDialogMessageA(dialog, &tab);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 10));
+    DestroyWindow(dialog);
+}
+
+TEST(DialogNavigation, ArrowsStayInsideTheGroupAndClickRadioButtons)
+{
+    registerTestClasses();
+    addNavigationTemplate();
+    HWND dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(900), nullptr, recordingProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    for (int id : { 11, 12, 13 })
+        setCode(dialog, id, DLGC_RADIOBUTTON | DLGC_BUTTON);
+    SetFocus(GetDlgItem(dialog, 11));
+    g_controlMessages.clear();
+    std::vector<int> order;
+    for (WPARAM key : { VK_DOWN, VK_RIGHT, VK_DOWN, VK_UP }) {
+        MSG msg = keyMessage(GetFocus(), WM_KEYDOWN, key);
+        IsDialogMessageA(dialog, &msg);
+        order.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    EXPECT_EQ(order, (std::vector<int> { 12, 13, 11, 13 })) << "the group 11..13 ends before the WS_GROUP item 20";
+    EXPECT_EQ(g_controlMessages.size(), 4u);
+    EXPECT_EQ(g_controlMessages.front(), (std::pair<int, UINT> { 12, BM_CLICK }));
+
+    setCode(dialog, 13, DLGC_WANTARROWS);
+    MSG down = keyMessage(GetFocus(), WM_KEYDOWN, VK_DOWN);
+    IsDialogMessageA(dialog, &down);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), 13) << "a control that wants arrows keeps them";
+    DestroyWindow(dialog);
+}
+
+TEST(DialogNavigation, EnterPressesTheDefaultButtonAndEscapeCancels)
+{
+    registerTestClasses();
+    addNavigationTemplate();
+    HWND dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(900), nullptr, recordingProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    g_commands.clear();
+    MSG enter = keyMessage(GetFocus(), WM_KEYDOWN, VK_RETURN);
+    IsDialogMessageA(dialog, &enter);
+    // No default button: IDOK. A button that calls itself default: that one.
+    setCode(dialog, 31, DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
+    IsDialogMessageA(dialog, &enter);
+    SendMessageA(dialog, DM_SETDEFID, 11, 0);
+    EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(11, DC_HASDEFID));
+    IsDialogMessageA(dialog, &enter);
+    // A focused push button takes Enter itself.
+    setCode(dialog, 10, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
+    SetFocus(GetDlgItem(dialog, 10));
+    enter.hwnd = GetFocus();
+    IsDialogMessageA(dialog, &enter);
+    MSG escape = keyMessage(GetFocus(), WM_KEYDOWN, VK_ESCAPE);
+    IsDialogMessageA(dialog, &escape);
+    auto id = [](WPARAM w) { return int(LOWORD(w)); };
+    ASSERT_EQ(g_commands.size(), 5u);
+    EXPECT_EQ(id(g_commands[0]), IDOK);
+    EXPECT_EQ(id(g_commands[1]), 31);
+    EXPECT_EQ(id(g_commands[2]), 11);
+    EXPECT_EQ(id(g_commands[3]), 10);
+    EXPECT_EQ(id(g_commands[4]), IDCANCEL);
+    EXPECT_EQ(HIWORD(g_commands[4]), BN_CLICKED);
+
+    // Messages for other windows are not the dialog's.
+    HWND other = makeOwner();
+    MSG foreign = keyMessage(other, WM_KEYDOWN, VK_TAB);
+    EXPECT_FALSE(IsDialogMessageA(dialog, &foreign));
+    DestroyWindow(other);
+    DestroyWindow(dialog);
+}
+
+TEST(DialogProcedure, CloseBecomesCancelAndMessageResultIsReturned)
+{
+    registerTestClasses();
+    addNavigationTemplate();
+    static auto proc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+        if (message == WM_COMMAND)
+            g_commands.push_back(wParam);
+        if (message == WM_USER + 5) {
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, 1234);
+            return TRUE;
+        }
+        return FALSE;
+    };
+    HWND dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(900), nullptr, +proc, 0);
+    ASSERT_NE(dialog, nullptr);
+    g_commands.clear();
+    EXPECT_EQ(SendMessageA(dialog, WM_USER + 5, 0, 0), 1234);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+    ASSERT_EQ(g_commands.size(), 1u);
+    EXPECT_EQ(LOWORD(g_commands[0]), IDCANCEL);
+    EXPECT_NE(SendMessageA(dialog, WM_GETFONT, 0, 0), 0) << "the dialog has a font for its items";
+    DestroyWindow(dialog);
+}
+
+TEST(DialogItems, NumbersReadBackOnlyWhenTheWholeTextIsOne)
+{
+    registerTestClasses();
+    addNavigationTemplate();
+    HWND dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(900), nullptr, recordingProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    struct Case {
+        const char* text;
+        BOOL isSigned;
+        BOOL translated;
+        UINT value;
+    };
+    for (const Case& c : { Case { " 42 ", FALSE, TRUE, 42 }, Case { "-17", TRUE, TRUE, UINT(-17) },
+             Case { "-17", FALSE, FALSE, 0 }, Case { "12abc", FALSE, FALSE, 0 }, Case { "", FALSE, FALSE, 0 },
+             Case { "4294967295", FALSE, TRUE, 4294967295u }, Case { "4294967296", FALSE, FALSE, 0 },
+             Case { "2147483648", TRUE, FALSE, 0 }, Case { "-2147483648", TRUE, TRUE, 0x80000000u } }) {
+        SetDlgItemTextA(dialog, 10, c.text);
+        BOOL translated = 7;
+        EXPECT_EQ(GetDlgItemInt(dialog, 10, &translated, c.isSigned), c.value) << c.text;
+        EXPECT_EQ(translated, c.translated) << c.text;
+    }
+    SetDlgItemInt(dialog, 11, UINT(-5), TRUE);
+    char text[16];
+    GetDlgItemTextA(dialog, 11, text, sizeof text);
+    EXPECT_STREQ(text, "-5");
+    CheckRadioButton(dialog, 10, 12, 11);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 11), UINT(BST_CHECKED));
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 10), UINT(BST_UNCHECKED));
+    EXPECT_EQ(GetDlgItem(dialog, 777), nullptr);
+    DestroyWindow(dialog);
+}
+
+namespace {
+
+std::atomic<HWND> g_modalDialog { nullptr };
+
+INT_PTR CALLBACK modalProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        g_modalDialog = hwnd;
+        if (lParam == 1)
+            EndDialog(hwnd, 77); // ended before it is ever shown
+        return TRUE;
+    case WM_USER + 1:
+        EndDialog(hwnd, INT_PTR(wParam));
+        return TRUE;
+    case WM_USER + 2:
+        throw new std::runtime_error("rules failed");
+    case WM_USER + 3:
+        PostQuitMessage(9);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void addModalTemplate()
+{
+    DialogTemplate t;
+    t.caption = "modal";
+    t.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CENTER;
+    t.clientSize = SIZE { 200, 80 };
+    t.items = { item(IDOK, WS_TABSTOP, 10) };
+    platform::resources::addDialog(MAKEINTRESOURCEA(901), t);
+}
+
+// Pumps this thread's messages until `done` is ready.
+template <class T>
+T pumpUntil(std::future<T>& done)
+{
+    while (done.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    return done.get();
+}
+
+HWND waitForDialog()
+{
+    for (int i = 0; i < 5000 && !g_modalDialog; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return g_modalDialog;
+}
+
+} // namespace
+
+TEST(ModalDialog, OnAnotherThreadDisablesTheOwnerUntilEnded)
+{
+    registerTestClasses();
+    addModalTemplate();
+    HWND owner = makeOwner();
+    g_modalDialog = nullptr;
+    auto result = std::async(std::launch::async, [owner] { return DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, modalProc, 0); });
+    HWND dialog = waitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    for (int i = 0; i < 2000 && (IsWindowEnabled(owner) || !IsWindowVisible(dialog)); ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_FALSE(IsWindowEnabled(owner));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    harness::waitIdle(std::chrono::milliseconds(1000));
+    keepShot("dialog.png");
+    PostMessageA(dialog, WM_USER + 1, 55, 0);
+    EXPECT_EQ(pumpUntil(result), 55);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_FALSE(IsWindow(dialog));
+    DestroyWindow(owner);
+}
+
+TEST(ModalDialog, EndDialogInsideInitDialogReturnsWithoutShowing)
+{
+    registerTestClasses();
+    addModalTemplate();
+    HWND owner = makeOwner();
+    g_modalDialog = nullptr;
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, modalProc, 1), 77);
+    EXPECT_FALSE(IsWindow(g_modalDialog));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(4711), owner, modalProc, 0), -1) << "no such template";
+    DestroyWindow(owner);
+}
+
+TEST(ModalDialog, ErrorThrownInAHandlerUnwindsAndLeavesTheOwnerEnabled)
+{
+    registerTestClasses();
+    addModalTemplate();
+    HWND owner = makeOwner();
+    g_modalDialog = nullptr;
+    std::thread poster([] {
+        if (HWND dialog = waitForDialog())
+            PostMessageA(dialog, WM_USER + 2, 0, 0);
+    });
+    std::runtime_error* caught = nullptr;
+    try {
+        DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, modalProc, 0);
+    } catch (std::runtime_error* error) {
+        caught = error;
+    }
+    poster.join();
+    ASSERT_NE(caught, nullptr);
+    delete caught;
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_FALSE(IsWindow(g_modalDialog));
+    DestroyWindow(owner);
+}
+
+TEST(ModalDialog, QuitInsideTheLoopIsPostedAgainForTheOuterLoop)
+{
+    registerTestClasses();
+    addModalTemplate();
+    HWND owner = makeOwner();
+    g_modalDialog = nullptr;
+    std::thread poster([] {
+        if (HWND dialog = waitForDialog())
+            PostMessageA(dialog, WM_USER + 3, 0, 0);
+    });
+    DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, modalProc, 0);
+    poster.join();
+    EXPECT_FALSE(IsWindow(g_modalDialog));
+    MSG msg;
+    bool quit = false;
+    while (!quit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            EXPECT_EQ(msg.wParam, 9u);
+        }
+        DispatchMessageA(&msg);
+    }
+    EXPECT_TRUE(quit);
+    DestroyWindow(owner);
+}
