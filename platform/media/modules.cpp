@@ -1,5 +1,6 @@
 // Start-up of the media area: "dsound.dll" in the kernel's module registry, DirectMusic in the COM registry.
 #include "platform/media/direct_sound_device.h"
+#include "platform/media/ddraw.h"
 #include "platform/media/dmusic_classes.h"
 #include "platform/kernel/modules.h"
 
@@ -32,6 +33,7 @@ void registerModules()
     g_registered = true;
     applyDirectSoundState(g_state);
     registerDirectMusicClasses();
+    registerDirectDrawClass();
 }
 
 void setDirectSoundState(DirectSoundState state)
