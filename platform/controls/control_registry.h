@@ -10,5 +10,6 @@ void registerClasses();
 void registerButtonClass();
 void registerStaticClass();
 void registerEditClass();
+void registerTrackbarClass();
 
 } // namespace platform::controls

@@ -151,13 +151,18 @@ BOOL DrawMenuBar(HWND hwnd)
 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND hwnd, const RECT*)
 {
+    return TrackPopupMenuEx(menu, flags, x, y, hwnd, nullptr);
+}
+
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND hwnd, LPTPMPARAMS params)
+{
     if (!menus::isMenu(menu)) {
         SetLastError(ERROR_INVALID_MENU_HANDLE);
         return FALSE;
     }
     if (!IsWindow(hwnd))
         return FALSE;
-    UINT id = menus::trackPopup(hwnd, menu, x, y, flags);
+    UINT id = menus::trackPopup(hwnd, menu, x, y, flags, params ? &params->rcExclude : nullptr);
     if (flags & TPM_RETURNCMD)
         return BOOL(id);
     if (id)

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <map>
 #include <mutex>
+#include <optional>
 
 namespace platform::menus {
 
@@ -82,7 +83,7 @@ public:
         }
     }
 
-    UINT runPopup(HMENU menu, int x, int y);
+    UINT runPopup(HMENU menu, int x, int y, const RECT* exclude);
     UINT runBar(HMENU menu, POINT* click, LPARAM key);
 
 private:
@@ -112,6 +113,7 @@ private:
     bool m_done = false;
     UINT m_chosen = 0;
     bool m_ignoreFirstUp = false; // the release of the press that opened the bar
+    std::optional<RECT> m_exclude;
 };
 
 void Tracker::openPopup(HMENU menu, int indexInParent, int x, int y, const RECT* anchor, bool below, bool selectFirst)
@@ -148,6 +150,11 @@ void Tracker::openPopup(HMENU menu, int indexInParent, int x, int y, const RECT*
             y -= pane->size.cy;
         else if (m_flags & TPM_VCENTERALIGN)
             y -= pane->size.cy / 2;
+    }
+    if (m_exclude && m_panes.empty()) {
+        RECT placed { x, y, x + pane->size.cx, y + pane->size.cy }, overlap;
+        if (IntersectRect(&overlap, &placed, &*m_exclude))
+            y = m_exclude->bottom + pane->size.cy <= screenHeight ? m_exclude->bottom : m_exclude->top - pane->size.cy;
     }
     x = std::clamp(x, 0, std::max(0, screenWidth - int(pane->size.cx)));
     y = std::clamp(y, 0, std::max(0, screenHeight - int(pane->size.cy)));
@@ -462,8 +469,10 @@ void Tracker::loop()
     }
 }
 
-UINT Tracker::runPopup(HMENU menu, int x, int y)
+UINT Tracker::runPopup(HMENU menu, int x, int y, const RECT* exclude)
 {
+    if (exclude)
+        m_exclude = *exclude;
     TrackingScope scope;
     notify(WM_ENTERMENULOOP, TRUE, 0);
     notify(WM_INITMENU, WPARAM(menu), 0);
@@ -553,9 +562,9 @@ void registerPopupClass()
     });
 }
 
-UINT trackPopup(HWND owner, HMENU menu, int x, int y, UINT flags)
+UINT trackPopup(HWND owner, HMENU menu, int x, int y, UINT flags, const RECT* exclude)
 {
-    return Tracker(owner, flags, true).runPopup(menu, x, y);
+    return Tracker(owner, flags, true).runPopup(menu, x, y, exclude);
 }
 
 UINT trackBarByMouse(HWND owner, HMENU menu, POINT screen)

@@ -267,6 +267,12 @@ BOOL GetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFOA in
 BOOL SetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOA info);
 BOOL InsertMenuItemA(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOA info);
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND hwnd, const RECT* rect);
+struct TPMPARAMS {
+    UINT cbSize;
+    RECT rcExclude;
+};
+typedef TPMPARAMS* LPTPMPARAMS;
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND hwnd, LPTPMPARAMS params);
 HMENU GetSystemMenu(HWND hwnd, BOOL revert);
 
 // ---- Accelerators ------------------------------------------------------------------------------

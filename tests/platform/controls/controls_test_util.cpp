@@ -1,6 +1,9 @@
 // Helpers for control tests.
 #include "controls_test_util.h"
 #include "platform/kernel/host.h"
+#include "platform/kernel/winbase.h"
+
+#include <cstring>
 
 #include <algorithm>
 
@@ -152,5 +155,18 @@ std::string textOf(HWND hwnd)
 }
 
 std::string sjis(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+bool putClipboardText(HWND owner, const std::string& text)
+{
+    if (!OpenClipboard(owner))
+        return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    bool set = SetClipboardData(CF_TEXT, memory) != nullptr;
+    CloseClipboard();
+    return set;
+}
 
 } // namespace ctltest

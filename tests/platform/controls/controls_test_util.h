@@ -42,5 +42,6 @@ void destroyAll();
 std::string textOf(HWND hwnd);
 // CP932 bytes of UTF-8 text.
 std::string sjis(const char* utf8);
+bool putClipboardText(HWND owner, const std::string& text);
 
 } // namespace ctltest

@@ -315,3 +315,31 @@ TEST(PopupMenu, ErrorThrownByAHandlerClosesTheMenuAndUnwinds)
     DestroyMenu(popup);
     DestroyWindow(owner);
 }
+
+TEST(PopupMenu, AlignmentFlagsAndTheExcludedRectanglePlaceIt)
+{
+    HWND owner = makeOwner("placement");
+    pump();
+    HMENU popup = makePopup();
+    auto placedAt = [&](UINT flags, TPMPARAMS* params) {
+        RECT placed {};
+        std::thread escape = whenPopupOpens([&placed](HWND window) {
+            GetWindowRect(window, &placed);
+            harness::pressKey(VK_ESCAPE);
+        });
+        TrackPopupMenuEx(popup, flags | TPM_RETURNCMD, 300, 200, owner, params);
+        escape.join();
+        return placed;
+    };
+    RECT left = placedAt(TPM_LEFTALIGN, nullptr);
+    EXPECT_EQ(left.left, 300);
+    EXPECT_EQ(left.top, 200);
+    RECT right = placedAt(TPM_RIGHTALIGN | TPM_BOTTOMALIGN, nullptr);
+    EXPECT_EQ(right.right, 300);
+    EXPECT_EQ(right.bottom, 200);
+    TPMPARAMS params { sizeof(TPMPARAMS), RECT { 250, 150, 400, 260 } };
+    RECT excluded = placedAt(TPM_LEFTALIGN, &params);
+    EXPECT_EQ(excluded.top, 260) << "moved below the excluded rectangle";
+    DestroyMenu(popup);
+    DestroyWindow(owner);
+}

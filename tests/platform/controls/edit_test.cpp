@@ -1,0 +1,191 @@
+// Edit controls through typed text, keys and the mouse: limits with double-byte text, filters,
+// selection, the clipboard, notifications and the multi-line read-only view.
+#include "controls_test_util.h"
+
+#include <gtest/gtest.h>
+
+using namespace ctltest;
+namespace harness = platform::harness;
+
+namespace {
+
+struct Edits : ::testing::Test {
+    HWND parent = nullptr;
+    void SetUp() override { parent = createParent(); }
+    void TearDown() override { destroyAll(); }
+    HWND edit(const char* text, DWORD style, int width = 200, int height = 22)
+    {
+        HWND e = createControl(parent, WC_EDITA, text, style | WS_BORDER, 5, 10, 10, width, height);
+        SetFocus(e);
+        pump();
+        return e;
+    }
+    std::pair<DWORD, DWORD> selection(HWND e)
+    {
+        DWORD a = 0, b = 0;
+        SendMessageA(e, EM_GETSEL, WPARAM(&a), LPARAM(&b));
+        return { a, b };
+    }
+    void chord(UINT modifier, UINT key)
+    {
+        harness::keyDown(modifier);
+        harness::pressKey(key);
+        harness::keyUp(modifier);
+        pump();
+    }
+};
+
+using EditLimit = Edits;
+using EditInput = Edits;
+using EditSelection = Edits;
+using EditMultiLine = Edits;
+
+TEST_F(EditLimit, CountsBytesAndNeverKeepsHalfACharacter)
+{
+    HWND e = edit("", ES_AUTOHSCROLL);
+    SendMessageA(e, EM_LIMITTEXT, 5, 0);
+    harness::typeText("あいう");
+    pump();
+    EXPECT_EQ(textOf(e), sjis("あい"));
+    EXPECT_EQ(commandCodes(e).back(), EN_MAXTEXT);
+    harness::typeText("ab");
+    pump();
+    EXPECT_EQ(textOf(e), sjis("あい") + "a");
+
+    // Pasted text is cut at a character boundary too.
+    SetWindowTextA(e, "");
+    SendMessageA(e, EM_LIMITTEXT, 3, 0);
+    std::string pasted = sjis("漢字");
+    ASSERT_TRUE(putClipboardText(e, pasted));
+    SendMessageA(e, WM_PASTE, 0, 0);
+    EXPECT_EQ(textOf(e), sjis("漢"));
+    EXPECT_EQ(SendMessageA(e, EM_GETLIMITTEXT, 0, 0), 3);
+}
+
+TEST_F(EditInput, JoinsDoubleByteCharactersAndDeletesThemWhole)
+{
+    HWND e = edit("", ES_AUTOHSCROLL);
+    std::string kanji = sjis("戦");
+    SendMessageA(e, WM_CHAR, BYTE(kanji[0]), 1);
+    EXPECT_EQ(textOf(e), "");
+    SendMessageA(e, WM_CHAR, BYTE(kanji[1]), 1);
+    SendMessageA(e, WM_CHAR, 'x', 1);
+    EXPECT_EQ(textOf(e), kanji + "x");
+    harness::pressKey(VK_LEFT);
+    harness::pressKey(VK_BACK);
+    pump();
+    EXPECT_EQ(textOf(e), "x");
+    EXPECT_EQ(selection(e), std::make_pair(DWORD(0), DWORD(0)));
+
+    // A position inside a character is moved back to its start.
+    SetWindowTextA(e, kanji.c_str());
+    SendMessageA(e, EM_SETSEL, 1, 1);
+    EXPECT_EQ(selection(e), std::make_pair(DWORD(0), DWORD(0)));
+}
+
+TEST_F(EditInput, NumberStyleFiltersTypedAndPastedTextAndNotifiesInOrder)
+{
+    HWND e = edit("", ES_NUMBER | ES_AUTOHSCROLL);
+    notices().clear();
+    harness::typeText("1a2");
+    pump();
+    EXPECT_EQ(textOf(e), "12");
+    EXPECT_EQ(commandCodes(e), (std::vector<WORD> { EN_UPDATE, EN_CHANGE, EN_UPDATE, EN_CHANGE }));
+    ASSERT_TRUE(putClipboardText(e, "3x4"));
+    chord(VK_CONTROL, 'V');
+    EXPECT_EQ(textOf(e), "1234");
+    // Control characters still work: Backspace is no refused character.
+    harness::pressKey(VK_BACK);
+    pump();
+    EXPECT_EQ(textOf(e), "123");
+
+    // Setting the text reports a change, so a caller can guard against its own updates.
+    notices().clear();
+    SetWindowTextA(e, "360");
+    EXPECT_EQ(commandCodes(e), (std::vector<WORD> { EN_UPDATE, EN_CHANGE }));
+}
+
+TEST_F(EditSelection, ShiftArrowsCopyAndPasteWithinTheProgram)
+{
+    HWND e = edit("abcdef", ES_AUTOHSCROLL);
+    harness::pressKey(VK_HOME);
+    harness::keyDown(VK_SHIFT);
+    for (int i = 0; i < 3; ++i)
+        harness::pressKey(VK_RIGHT);
+    harness::keyUp(VK_SHIFT);
+    pump();
+    EXPECT_EQ(selection(e), std::make_pair(DWORD(0), DWORD(3)));
+    chord(VK_CONTROL, 'C');
+    harness::pressKey(VK_END);
+    pump();
+    chord(VK_CONTROL, 'V');
+    EXPECT_EQ(textOf(e), "abcdefabc");
+
+    SendMessageA(e, EM_SETSEL, 0, 3);
+    SendMessageA(e, WM_CUT, 0, 0);
+    EXPECT_EQ(textOf(e), "defabc");
+    SendMessageA(e, EM_SETSEL, 0, -1);
+    SendMessageA(e, EM_REPLACESEL, FALSE, LPARAM("z"));
+    EXPECT_EQ(textOf(e), "z");
+    SendMessageA(e, EM_SETSEL, 0, 0);
+    SendMessageA(e, WM_PASTE, 0, 0);
+    EXPECT_EQ(textOf(e), "abcz");
+}
+
+TEST_F(EditSelection, MouseDragSelectsAndFocusIsReported)
+{
+    HWND other = createControl(parent, WC_EDITA, "", ES_AUTOHSCROLL, 6, 10, 60, 100, 22);
+    HWND e = createControl(parent, WC_EDITA, "abcdef", ES_AUTOHSCROLL, 5, 10, 10, 200, 22);
+    SetFocus(other);
+    pump();
+    notices().clear();
+    POINT from = screenPoint(e, 1, 10);
+    POINT to = screenPoint(e, 190, 10);
+    harness::mouseDown(from.x, from.y);
+    harness::mouseMove(to.x, to.y);
+    harness::mouseUp(to.x, to.y);
+    pump();
+    EXPECT_EQ(GetFocus(), e);
+    EXPECT_EQ(selection(e), std::make_pair(DWORD(0), DWORD(6)));
+    EXPECT_EQ(commandCodes(other), std::vector<WORD> { EN_KILLFOCUS });
+    EXPECT_EQ(commandCodes(e), std::vector<WORD> { EN_SETFOCUS });
+    EXPECT_EQ(SendMessageA(e, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
+}
+
+TEST_F(EditMultiLine, ReadOnlyViewWrapsScrollsAndRefusesTyping)
+{
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    text += sjis("とても長い行はこの狭い箱の中で何度も折り返されるはずです");
+    HWND e = edit(text.c_str(), ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, 150, 80);
+    int lines = int(SendMessageA(e, EM_GETLINECOUNT, 0, 0));
+    EXPECT_GT(lines, 22);
+    EXPECT_EQ(SendMessageA(e, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
+
+    harness::typeText("x");
+    pump();
+    EXPECT_EQ(textOf(e), text);
+
+    SendMessageA(e, EM_LINESCROLL, 0, 5);
+    EXPECT_EQ(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 5);
+    SCROLLINFO info { sizeof(info), SIF_POS | SIF_RANGE, 0, 0, 0, 0, 0 };
+    GetScrollInfo(e, SB_VERT, &info);
+    EXPECT_EQ(info.nPos, 5);
+    EXPECT_EQ(info.nMax, lines - 1);
+    // The caret brought into view at the end scrolls to the last lines.
+    SendMessageA(e, EM_SETSEL, text.size(), text.size());
+    SendMessageA(e, EM_SCROLLCARET, 0, 0);
+    EXPECT_GT(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 15);
+    // A wrapped line never splits a double-byte character.
+    for (int line = 21; line < lines; ++line) {
+        LRESULT start = SendMessageA(e, EM_LINEINDEX, line, 0);
+        size_t boundary = 0;
+        while (boundary < size_t(start))
+            boundary += (BYTE(text[boundary]) >= 0x81 && BYTE(text[boundary]) <= 0x9F)
+                    || (BYTE(text[boundary]) >= 0xE0 && BYTE(text[boundary]) <= 0xFC) ? 2 : 1;
+        EXPECT_EQ(boundary, size_t(start)) << "line " << line;
+    }
+}
+
+} // namespace
