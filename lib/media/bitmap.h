@@ -10,14 +10,12 @@
 
 class swCFile;
 
-// Mirroring flags of the loaders.
 constexpr int kMirrorLeftRight = 1;
 constexpr int kMirrorTopBottom = 2;
 
 class swCBitmap {
 public:
     swCBitmap() = default;
-    // bitmapCreate: an empty bitmap compatible with the holder's DC.
     swCBitmap(const PaletteHolder& holder, int width, int height);
     swCBitmap(const swCBitmap&) = delete;
     swCBitmap& operator=(const swCBitmap&) = delete;
@@ -33,10 +31,8 @@ public:
     // A whole BMP file image (file header first); entries not of the key colour are tinted
     // when the two colours differ.
     void bitmapFromPackedDIB(std::span<const uint8_t> fileImage, COLORREF key = kNoColour, COLORREF tint = kNoColour);
-    // Draws another bitmap into this one.
     void bitmapBlit(int x, int y, HBITMAP source, const RECT& sourceRect);
     void bitmapBlitTransparent(int x, int y, HBITMAP source, const RECT& sourceRect, COLORREF key);
-    // DeleteObject once; later calls do nothing.
     void bitmapRelease();
 
     HBITMAP handle() const { return m_bitmap; }
@@ -57,7 +53,5 @@ private:
 
 // Reads a DIB from the file's position to its end; throws swCBitmapError code 0 when unreadable.
 PackedDib bmpReadPackedDib(swCFile& file);
-// Multiplies each colour-table entry but the key colour by the tint, channel by channel.
 void dibTintColourTable(PackedDib& dib, COLORREF tint, COLORREF key);
-// The DIB's rows mirrored as the flags say, pixel by pixel at any depth.
 std::vector<uint8_t> dibMirroredRows(const PackedDib& dib, int flags);

@@ -21,9 +21,7 @@ public:
     const BITMAPINFO* info() const { return reinterpret_cast<const BITMAPINFO*>(m_bytes.data()); }
     uint8_t* table() { return m_bytes.data() + sizeof(BITMAPINFOHEADER); }
     size_t tableBytes() const { return m_tableBytes; }
-    // The colour entries; none for BI_BITFIELDS pictures.
     RGBQUAD* colours();
-    // Entries of colours() the header describes, never past the table.
     size_t colourCount() const;
     uint8_t* pixels() { return m_bytes.data() + sizeof(BITMAPINFOHEADER) + m_tableBytes; }
     const uint8_t* pixels() const { return m_bytes.data() + sizeof(BITMAPINFOHEADER) + m_tableBytes; }
@@ -38,12 +36,11 @@ private:
 // Colour-table entries a header describes: biClrUsed when set (and not the 12-byte form),
 // otherwise 2, 16 or 256 for 1, 4 or 8 bits per pixel, 0 for the deeper formats.
 DWORD bmpColourCount(const BITMAPINFOHEADER& header);
-// Bytes in one stored row: rows are padded to four bytes.
 uint64_t bmpRowStride(int bitCount, int width);
 
 struct BmpReadResult {
     PackedDib dib;
-    std::string error; // empty on success
+    std::string error;
     explicit operator bool() const { return error.empty(); }
 };
 

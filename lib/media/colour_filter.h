@@ -16,7 +16,6 @@ public:
     {
     }
 
-    // Rewrites the DIB's colour-table entries as the mode says.
     void apply(PackedDib& dib) const;
 
 protected:

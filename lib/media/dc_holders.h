@@ -18,7 +18,7 @@ public:
     PaletteHolder& operator=(const PaletteHolder&) = delete;
     virtual ~PaletteHolder() = default;
 
-    // Binds the holder to a DC obtained later (owner-draw handlers get theirs from the message).
+    // For holders built before their DC is known (owner-draw handlers).
     void selectPaletteInto(HDC dc) { m_dc = dc; }
     HDC dc() const { return m_dc; }
 
@@ -30,7 +30,7 @@ public:
     void drawSunkenEdge(const RECT& rect);
     // Both end points are drawn. With no pen, a one-pixel solid pen of the colour is made for the call.
     void drawPolyline(int x1, int y1, int x2, int y2, COLORREF colour, HPEN pen = nullptr);
-    // Right and bottom are inclusive.
+    // Right and bottom inclusive.
     void frameRectColor(int left, int top, int right, int bottom, COLORREF colour);
     void fillRectColor(int left, int top, int right, int bottom, COLORREF colour);
     // Transparent background; the DC's font, text colour and mode are restored afterwards.
@@ -63,12 +63,10 @@ private:
 
 class MemoryDcHolder : public PaletteHolder {
 public:
-    // A memory DC compatible with `like` (NULL: with the screen).
     explicit MemoryDcHolder(HDC like);
     ~MemoryDcHolder() override;
 };
 
-// Owns one GDI object (bitmap, brush, pen, font).
 class GdiObjectHolder {
 public:
     explicit GdiObjectHolder(HGDIOBJ object = nullptr) : m_object(object) { }
@@ -76,7 +74,6 @@ public:
     GdiObjectHolder& operator=(const GdiObjectHolder&) = delete;
     ~GdiObjectHolder() { release(); }
 
-    // Deletes the object once; later calls do nothing.
     void release();
     HGDIOBJ get() const { return m_object; }
 

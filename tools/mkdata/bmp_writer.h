@@ -21,7 +21,7 @@ constexpr Rgb kMagenta { 255, 0, 255 };
 // At most 256 colours; a pixel is an index into it.
 class Palette {
 public:
-    // The index of the colour, added when new; throws when the palette is full.
+    // Adds the colour when new; throws when the palette is full.
     uint8_t index(Rgb colour);
     const std::vector<Rgb>& colours() const { return m_colours; }
 
@@ -39,10 +39,8 @@ public:
     uint8_t at(int x, int y) const { return m_pixels[size_t(y) * size_t(m_width) + size_t(x)]; }
     void set(int x, int y, uint8_t index);
 
-    // Right and bottom exclusive.
     void fillRect(int left, int top, int right, int bottom, uint8_t index);
     void frameRect(int left, int top, int right, int bottom, uint8_t index);
-    // Both end points included.
     void line(int x0, int y0, int x1, int y1, uint8_t index);
     void fillCircle(int cx, int cy, int radius, uint8_t index);
     // Even-odd fill of the pixels whose centres lie inside the polygon.

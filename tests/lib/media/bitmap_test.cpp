@@ -111,19 +111,6 @@ TEST(BitmapLoadFile, DamagedFileThrowsAndKeepsThePreviousPicture)
     EXPECT_EQ(GetObjectType(before), DWORD(OBJ_BITMAP));
 }
 
-TEST(BitmapLoadFile, MissingFileIsAFileError)
-{
-    testing_lib::TempProgramFolder folder("bitmap");
-    swCBitmap bitmap;
-    try {
-        bitmap.bitmapLoadFile("nowhere.bmp");
-        ADD_FAILURE() << "no error";
-    } catch (swCFileError* error) {
-        EXPECT_EQ(error->code(), 0);
-        delete error;
-    }
-}
-
 TEST(BitmapLoadFile, CompressedRowsAreRefusedByTheConversion)
 {
     Layout l;
@@ -208,17 +195,6 @@ TEST(BitmapDrawing, BlitsIntoTheHeldBitmap)
         EXPECT_EQ(image.at(x, 0) & 0xFFFFFF, row0[x]) << x;
     EXPECT_EQ(image.at(1, 1) & 0xFFFFFF, 0x646464u);
     EXPECT_EQ(image.at(2, 1) & 0xFFFFFF, 0u); // the compatible bitmap starts black
-}
-
-TEST(BitmapRelease, DeletesOnceAndEmptiesTheSize)
-{
-    swCBitmap bitmap;
-    bitmap.bitmapFromPackedDIB(threeColourPicture());
-    HBITMAP held = bitmap.handle();
-    bitmap.bitmapRelease();
-    bitmap.bitmapRelease();
-    EXPECT_EQ(GetObjectType(held), 0u);
-    EXPECT_EQ(bitmap.bitmapGetSize().cx, 0);
 }
 
 } // namespace

@@ -73,36 +73,6 @@ TEST_P(BmpReading, LoadsEveryPixelAsWritten)
 INSTANTIATE_TEST_SUITE_P(AllForms, BmpReading, testing::ValuesIn(allLayouts()),
     [](const testing::TestParamInfo<NamedLayout>& info) { return info.param.name; });
 
-TEST(BmpReader, WidensCoreColourTableToFourByteEntries)
-{
-    Layout l;
-    l.headerSize = 12;
-    l.bits = 8;
-    BmpReadResult read = bmpReadBytes(makeBmp(l));
-    ASSERT_TRUE(read) << read.error;
-    EXPECT_EQ(read.dib.header().biSize, 40u);
-    EXPECT_EQ(read.dib.header().biClrUsed, 256u);
-    ASSERT_EQ(read.dib.tableBytes(), 1024u);
-    const RGBQUAD last = read.dib.colours()[255];
-    const uint32_t expected = testing_bmp::paletteColour(255);
-    EXPECT_EQ(last.rgbRed, (expected >> 16) & 255);
-    EXPECT_EQ(last.rgbBlue, expected & 255);
-    EXPECT_EQ(last.rgbReserved, 0);
-}
-
-TEST(BmpReader, ComputesImageSizeFromRowStrideWhenZero)
-{
-    Layout l;
-    l.bits = 24;
-    l.width = 5; // 15 bytes of pixels, 16 with padding
-    l.height = 3;
-    l.zeroImageSize = true;
-    BmpReadResult read = bmpReadBytes(makeBmp(l));
-    ASSERT_TRUE(read) << read.error;
-    EXPECT_EQ(read.dib.header().biSizeImage, 48u);
-    EXPECT_EQ(read.dib.pixelBytes(), 48u);
-}
-
 TEST(BmpReader, DropsTheOptionalTableOfDeepPictures)
 {
     Layout l;

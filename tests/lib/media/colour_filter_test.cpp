@@ -37,14 +37,52 @@ Colour filtered(uint32_t p1, uint32_t p2, uint32_t p3, uint32_t mode, Colour c)
     return { out.rgbRed, out.rgbGreen, out.rgbBlue };
 }
 
-TEST(HueRotate, TurnsByTheGivenDegrees)
+struct Worked {
+    uint32_t p1, p2, p3, mode;
+    Colour in, out;
+};
+
+TEST(ColourFilterModes, MatchWorkedValues)
 {
-    EXPECT_EQ(hue(0, { 255, 0, 0 }), (Colour { 255, 0, 0 }));
-    EXPECT_EQ(hue(120, { 255, 0, 0 }), (Colour { 0, 255, 0 }));
-    EXPECT_EQ(hue(240, { 255, 0, 0 }), (Colour { 0, 0, 255 }));
-    // h = 85, turned by 256 steps into the second sextant; saturation and value kept.
-    EXPECT_EQ(hue(60, { 200, 100, 50 }), (Colour { 150, 200, 50 }));
-    EXPECT_EQ(hue(240, { 10, 200, 30 }), (Colour { 200, 29, 10 }));
+    const Worked cases[] = {
+        // 3: hue turn sparing magenta. h = 85 turned by 256 steps keeps saturation and value.
+        { 0, 0, 0, 3, { 255, 0, 0 }, { 255, 0, 0 } },
+        { 120, 0, 0, 3, { 255, 0, 0 }, { 0, 255, 0 } },
+        { 240, 0, 0, 3, { 255, 0, 0 }, { 0, 0, 255 } },
+        { 60, 0, 0, 3, { 200, 100, 50 }, { 150, 200, 50 } },
+        { 240, 0, 0, 3, { 10, 200, 30 }, { 200, 29, 10 } },
+        { 90, 0, 0, 3, { 77, 77, 77 }, { 77, 77, 77 } },
+        { 120, 0, 0, 3, { 10, 0, 0 }, { 0, 10, 0 } },
+        { 120, 0, 0, 3, { 255, 0, 255 }, { 255, 0, 255 } },
+        { 180, 0, 0, 3, { 0, 0, 255 }, { 255, 255, 0 } }, // lands on a sextant edge: 256 must not wrap
+        { 480, 0, 0, 3, { 255, 0, 0 }, { 0, 255, 0 } },   // past a full circle wraps
+        // 0: tint greys by level, floor at 32, black spared.
+        { 255, 0, 0, 0, { 100, 100, 100 }, { 100, 0, 0 } },
+        { 255, 128, 64, 0, { 200, 200, 200 }, { 200, 100, 50 } },
+        { 255, 0, 0, 0, { 20, 20, 20 }, { 32, 32, 32 } },
+        { 255, 0, 0, 0, { 0, 0, 0 }, { 0, 0, 0 } },
+        { 255, 0, 0, 0, { 10, 200, 30 }, { 10, 200, 30 } },
+        { 510, 255, 0, 0, { 200, 200, 200 }, { 255, 200, 0 } }, // factors above 255 saturate
+        // 1: tint by blue, greys spared.
+        { 255, 255, 255, 1, { 0, 0, 200 }, { 200, 200, 200 } },
+        { 255, 128, 0, 1, { 90, 10, 200 }, { 200, 100, 0 } },
+        { 255, 255, 255, 1, { 255, 255, 255 }, { 255, 255, 255 } },
+        { 255, 255, 255, 1, { 0, 0, 0 }, { 0, 0, 0 } },
+        { 255, 255, 255, 1, { 10, 0, 5 }, { 32, 32, 32 } },
+        // 2: hue turn with the floor, black spared.
+        { 120, 0, 0, 2, { 255, 0, 0 }, { 0, 255, 0 } },
+        { 120, 0, 0, 2, { 10, 0, 0 }, { 32, 32, 32 } },
+        { 120, 0, 0, 2, { 0, 0, 0 }, { 0, 0, 0 } },
+        // 4: fade sparing magenta and greys; amount 255 only darkens to 80 % of the maximum.
+        { 0, 255, 0, 4, { 200, 100, 50 }, { 125, 62, 31 } },
+        { 0, 0, 0, 4, { 200, 100, 50 }, { 160, 160, 160 } },
+        { 0, 100, 0, 4, { 90, 90, 90 }, { 90, 90, 90 } },
+        { 0, 255, 0, 4, { 255, 0, 255 }, { 255, 0, 255 } },
+        { 120, 255, 0, 5, { 200, 100, 50 }, { 200, 100, 50 } },
+    };
+    for (const Worked& w : cases)
+        EXPECT_EQ(filtered(w.p1, w.p2, w.p3, w.mode, w.in), w.out)
+            << "mode " << w.mode << " p1 " << w.p1 << " from " << w.in[0] << "," << w.in[1] << "," << w.in[2];
 }
 
 TEST(HueRotate, FullCircleGivesTheColourBack)
@@ -54,84 +92,6 @@ TEST(HueRotate, FullCircleGivesTheColourBack)
         for (int i = 0; i < 3; ++i)
             EXPECT_LE(std::abs(back[i] - c[i]), 1) << c[0] << "," << c[1] << "," << c[2];
     }
-}
-
-TEST(HueRotate, LeavesGreysAlone)
-{
-    EXPECT_EQ(hue(90, { 77, 77, 77 }), (Colour { 77, 77, 77 }));
-    EXPECT_EQ(hue(90, { 0, 0, 0 }), (Colour { 0, 0, 0 }));
-}
-
-TEST(HueRotate, StaysInsideTheByteAtSextantEdges)
-{
-    // Blue turned half a circle lands on the edge between two sextants.
-    EXPECT_EQ(hue(180, { 0, 0, 255 }), (Colour { 255, 255, 0 }));
-}
-
-TEST(HueRotate, TurnsPastAFullCircleWrap)
-{
-    EXPECT_EQ(hue(480, { 255, 0, 0 }), hue(120, { 255, 0, 0 }));
-}
-
-TEST(FadeColour, PalesAndDarkensToEightyPercent)
-{
-    Colour c { 200, 100, 50 };
-    fadeColour(255, c[0], c[1], c[2]);
-    EXPECT_EQ(c, (Colour { 125, 62, 31 }));
-    c = { 200, 100, 50 };
-    fadeColour(0, c[0], c[1], c[2]);
-    EXPECT_EQ(c, (Colour { 160, 160, 160 }));
-    c = { 90, 90, 90 };
-    fadeColour(100, c[0], c[1], c[2]);
-    EXPECT_EQ(c, (Colour { 90, 90, 90 }));
-}
-
-TEST(ColourFilterModes, TintGreysByLevel)
-{
-    EXPECT_EQ(filtered(255, 0, 0, 0, { 100, 100, 100 }), (Colour { 100, 0, 0 }));
-    EXPECT_EQ(filtered(255, 128, 64, 0, { 200, 200, 200 }), (Colour { 200, 100, 50 }));
-    EXPECT_EQ(filtered(255, 0, 0, 0, { 20, 20, 20 }), (Colour { 32, 32, 32 }));
-    EXPECT_EQ(filtered(255, 0, 0, 0, { 0, 0, 0 }), (Colour { 0, 0, 0 }));
-    EXPECT_EQ(filtered(255, 0, 0, 0, { 10, 200, 30 }), (Colour { 10, 200, 30 }));
-}
-
-TEST(ColourFilterModes, TintByBlueSparesGreys)
-{
-    EXPECT_EQ(filtered(255, 255, 255, 1, { 0, 0, 200 }), (Colour { 200, 200, 200 }));
-    EXPECT_EQ(filtered(255, 128, 0, 1, { 90, 10, 200 }), (Colour { 200, 100, 0 }));
-    EXPECT_EQ(filtered(255, 255, 255, 1, { 255, 255, 255 }), (Colour { 255, 255, 255 }));
-    EXPECT_EQ(filtered(255, 255, 255, 1, { 0, 0, 0 }), (Colour { 0, 0, 0 }));
-    EXPECT_EQ(filtered(255, 255, 255, 1, { 10, 0, 5 }), (Colour { 32, 32, 32 }));
-}
-
-TEST(ColourFilterModes, FactorsAboveFullSaturate)
-{
-    EXPECT_EQ(filtered(510, 255, 0, 0, { 200, 200, 200 }), (Colour { 255, 200, 0 }));
-}
-
-TEST(ColourFilterModes, HueTurnWithFloorSparesBlack)
-{
-    EXPECT_EQ(filtered(120, 0, 0, 2, { 255, 0, 0 }), (Colour { 0, 255, 0 }));
-    EXPECT_EQ(filtered(120, 0, 0, 2, { 10, 0, 0 }), (Colour { 32, 32, 32 }));
-    EXPECT_EQ(filtered(120, 0, 0, 2, { 0, 0, 0 }), (Colour { 0, 0, 0 }));
-}
-
-TEST(ColourFilterModes, HueTurnWithoutFloorSparesMagenta)
-{
-    EXPECT_EQ(filtered(120, 0, 0, 3, { 255, 0, 255 }), (Colour { 255, 0, 255 }));
-    EXPECT_EQ(filtered(120, 0, 0, 3, { 10, 0, 0 }), (Colour { 0, 10, 0 }));
-    EXPECT_EQ(filtered(60, 0, 0, 3, { 200, 100, 50 }), (Colour { 150, 200, 50 }));
-}
-
-TEST(ColourFilterModes, FadeSparesMagenta)
-{
-    EXPECT_EQ(filtered(0, 255, 0, 4, { 200, 100, 50 }), (Colour { 125, 62, 31 }));
-    EXPECT_EQ(filtered(0, 255, 0, 4, { 255, 0, 255 }), (Colour { 255, 0, 255 }));
-}
-
-TEST(ColourFilterModes, UnknownModeLeavesColours)
-{
-    EXPECT_EQ(filtered(120, 255, 0, 5, { 200, 100, 50 }), (Colour { 200, 100, 50 }));
 }
 
 TEST(ColourFilterModes, RewritesEveryEntryOfALoadedPicture)

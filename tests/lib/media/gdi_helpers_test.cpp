@@ -41,15 +41,6 @@ TEST(ColourRectangles, RightAndBottomAreInclusive)
     EXPECT_EQ(canvas.at(12, 12), kBlack);
 }
 
-TEST(ColourRectangles, LeaveTheDcBrushSelected)
-{
-    Canvas canvas(8, 8);
-    HGDIOBJ before = GetCurrentObject(canvas.dc(), OBJ_BRUSH);
-    canvas.holder().fillRectColor(0, 0, 3, 3, kRed);
-    canvas.holder().frameRectColor(0, 0, 3, 3, kGreen);
-    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_BRUSH), before);
-}
-
 TEST(Polyline, DrawsBothEndPoints)
 {
     Canvas canvas(10, 4);
@@ -227,18 +218,6 @@ TEST(Holders, MemoryAndScreenDcsAreGivenBack)
     }
     EXPECT_EQ(GetObjectType(memory), 0u);
     EXPECT_EQ(GetObjectType(screen), 0u);
-}
-
-TEST(Holders, BaseHolderKeepsItsDc)
-{
-    Canvas canvas(2, 2);
-    {
-        PaletteHolder borrowed;
-        borrowed.selectPaletteInto(canvas.dc());
-        borrowed.setPixelColor(1, 1, kRed);
-    }
-    EXPECT_EQ(GetObjectType(canvas.dc()), DWORD(OBJ_MEMDC));
-    EXPECT_EQ(canvas.at(1, 1), kRed);
 }
 
 LRESULT CALLBACK plainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

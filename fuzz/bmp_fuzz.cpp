@@ -1,0 +1,26 @@
+// Fuzzes the BMP reader: any bytes are a refusal or a DIB whose table and rows can be walked,
+// mirrored and recoloured without leaving the block.
+#include "lib/media/bitmap.h"
+#include "lib/media/colour_filter.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    BmpReadResult read = bmpReadBytes(std::span<const uint8_t>(data, size));
+    if (!read)
+        return 0;
+    PackedDib& dib = read.dib;
+    volatile uint8_t sink = 0;
+    for (size_t i = 0; i < dib.pixelBytes(); i += 61)
+        sink = sink + dib.pixels()[i];
+    if (dib.pixelBytes())
+        sink = sink + dib.pixels()[dib.pixelBytes() - 1];
+    std::vector<uint8_t> rows = dibMirroredRows(dib, size % 4);
+    if (!rows.empty())
+        sink = sink + rows.back();
+    dibTintColourTable(dib, 0x808080, 0xFF00FF);
+    ColourFilter(uint32_t(size * 7 % 400), 200, 100, uint32_t(size % 5)).apply(dib);
+    return 0;
+}
