@@ -91,6 +91,12 @@ void Compositor::placeLayer(LayerId id, LayerId below)
     auto it = std::find_if(m_layers.begin(), m_layers.end(), [id](const Layer& l) { return l.id == id; });
     if (it == m_layers.end() || id == below)
         return;
+    // The window system restacks every layer after each change; one already in place stays clean.
+    bool inPlace = below == ~0u ? it + 1 == m_layers.end()
+        : below == 0            ? it == m_layers.begin()
+                                : it != m_layers.begin() && (it - 1)->id == below;
+    if (inPlace)
+        return;
     Layer moved = *it;
     m_layers.erase(it);
     if (below == ~0u) {

@@ -138,9 +138,8 @@ bool isTabStop(HWND control)
     return (styleOf(control) & WS_TABSTOP) && canTakeFocus(control);
 }
 
-void setDialogFocus(HWND dialog, HWND control)
+void setDialogFocus(HWND, HWND control)
 {
-    (void)dialog;
     SetFocus(control);
     // An edit field that gets the focus by keyboard has its text selected.
     if (dialogCode(control, nullptr) & DLGC_HASSETSEL)

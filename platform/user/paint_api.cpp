@@ -117,7 +117,6 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
         erase = w->erasePending;
         w->erasePending = false;
         w->internalPaint = false;
-        w->inPaint = true;
         clipChildren = (w->style & WS_CLIPCHILDREN) != 0;
         updatePaintCount(*w);
     }
@@ -137,13 +136,8 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
     return dc;
 }
 
-BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint)
+BOOL EndPaint(HWND, const PAINTSTRUCT* paint)
 {
-    {
-        TreeLock lock;
-        if (Window* w = peekWindow(hwnd))
-            w->inPaint = false;
-    }
     if (!paint || !paint->hdc)
         return FALSE;
     closeWindowDC(paint->hdc);

@@ -249,13 +249,11 @@ void ThreadQueue::waitForWork(uint64_t stamp, std::chrono::steady_clock::time_po
 {
     std::unique_lock lock(m_mutex);
     auto ready = [&] { return stamp != m_kick || !m_incoming.empty(); };
-    m_waiting = true;
     m_busy = false;
     if (deadline == std::chrono::steady_clock::time_point::max())
         m_wake.wait(lock, ready);
     else
         m_wake.wait_until(lock, deadline, ready);
-    m_waiting = false;
 }
 
 std::chrono::steady_clock::time_point ThreadQueue::nextTimerDue(HWND hwnd, UINT filterMin, UINT filterMax)

@@ -119,7 +119,6 @@ public:
     bool m_quit = false;
     int m_quitCode = 0;
     bool m_closed = false;
-    bool m_waiting = false;
     std::atomic<bool> m_busy { false };   // a retrieved message is being handled
     int m_paintCount = 0;          // windows of this thread with something to paint
     unsigned m_wakeBits = 0;       // QS_ bits that arrived since the last GetQueueStatus
@@ -132,7 +131,6 @@ public:
     DWORD m_messageTime = 0;
     POINT m_messagePos {};
     std::vector<SentMessage*> m_receiving;   // sent messages being handled, innermost last
-    int m_hookDepth = 0;
 
 private:
     bool filterMatches(HWND msgHwnd, UINT message, HWND hwnd, UINT filterMin, UINT filterMax) const;

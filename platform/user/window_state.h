@@ -70,7 +70,6 @@ struct Window {
     bool framePending = false;
     bool internalPaint = false;
     bool paintCounted = false;
-    bool inPaint = false;
 
     // Top-level windows only: the backing store and its desktop layer.
     std::shared_ptr<Surface> surface;
@@ -84,7 +83,6 @@ struct Window {
     ScrollBarState hscroll;
     ScrollBarState vscroll;
 
-    bool everActivated = false;
     bool destroying = false;
     bool destroyed = false;
 

@@ -52,8 +52,10 @@ TEST(Compositor, DrawsLayersInZOrderAndRestacks)
     EXPECT_EQ(pixel(c, 50, 30), 0xFF0000u);
     c.placeLayer(red, 0);
     EXPECT_EQ(pixel(c, 50, 30), 0x00FF00u);
-    c.placeLayer(green, red); // just above red: still on top
+    c.compose();
+    c.placeLayer(green, red); // just above red: already there
     EXPECT_EQ(c.zOrder(), (std::vector<LayerId> { red, green }));
+    EXPECT_FALSE(c.hasDirty()) << "restacking in place changes nothing on the screen";
 
     c.removeLayer(green);
     EXPECT_EQ(pixel(c, 50, 30), 0xFF0000u);
