@@ -82,8 +82,9 @@ private:
     mutable std::mutex m_modelessMutex;
     std::vector<swCWindow*> m_modeless;
     std::unique_ptr<swCOwnedObject> m_ownedObject;
-    HCURSOR m_cursor = nullptr;
-    bool m_active = false;
+    // Read and set by the window procedures of every thread.
+    std::atomic<HCURSOR> m_cursor = nullptr;
+    std::atomic<bool> m_active = false;
     HACCEL m_accelerators = nullptr;
     swCWindow* m_mainWindow = nullptr;
     HANDLE m_lookupMutex = nullptr;

@@ -11,6 +11,7 @@ void registerButtonClass();
 void registerStaticClass();
 void registerEditClass();
 void registerTrackbarClass();
+void registerTooltipClass();
 
 // List controls: ListBox (and the combo box's "ComboLBox"), ComboBox, tabs, header, list view.
 void registerListBoxClasses();

@@ -1,6 +1,7 @@
 // The application object: the modeless list, the message loop's order of accelerators,
 // dialog navigation and dispatch, the exit code and the program's path.
 #include "lib/dialog_base.h"
+#include "platform/kernel/host.h"
 #include "platform/user/resource_table.h"
 #include "window_test_support.h"
 
@@ -196,4 +197,24 @@ TEST_F(ProgramPath, FolderEndsWithABackslashAndHoldsTheProgram)
     EXPECT_EQ(path.compare(0, folder.size(), folder), 0);
     EXPECT_EQ(path.find('\\', folder.size()), std::string::npos);
     EXPECT_LT(path.size(), size_t(MAX_PATH));
+}
+
+TEST_F(MessageLoop, OutOfMemoryBoxRetriesOrEndsTheProcess)
+{
+    platform::harness::clearMessageBoxes();
+    platform::harness::queueMessageBoxAnswer(IDRETRY);
+    outOfMemoryHandler();
+    auto boxes = platform::harness::messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].style, 0x2005u);
+    EXPECT_EQ(boxes[0].text, platform::utf8ToCp932("メモリが足りません。\nいくつかのアプリケーションを終了するか、\n"
+                                                    "このプログラムの実行をキャンセルしてください。"));
+
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            platform::harness::queueMessageBoxAnswer(IDCANCEL);
+            outOfMemoryHandler();
+        },
+        ::testing::ExitedWithCode(255), "");
 }
