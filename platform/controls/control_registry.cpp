@@ -15,6 +15,7 @@ void registerClasses()
         registerStaticClass();
         registerEditClass();
         registerTrackbarClass();
+        registerTooltipClass();
     });
 }
 

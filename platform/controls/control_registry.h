@@ -11,5 +11,6 @@ void registerButtonClass();
 void registerStaticClass();
 void registerEditClass();
 void registerTrackbarClass();
+void registerTooltipClass();
 
 } // namespace platform::controls

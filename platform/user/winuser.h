@@ -1152,6 +1152,9 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags);
 HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
 HWND WindowFromDC(HDC dc);
+int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, LPRECT updateRect,
+    UINT flags);
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip);
 
 // ---- Timers ------------------------------------------------------------------------------------
 

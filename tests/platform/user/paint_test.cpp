@@ -238,6 +238,33 @@ TEST_F(PaintPixels, AnotherThreadDrawsThroughGetDC)
     EXPECT_NE(image.at(95, 30), kBluePixel);
 }
 
+TEST_F(PaintPixels, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredPart)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 50, WS_POPUP | WS_VISIBLE);
+    pump();
+    HDC dc = GetDC(frame);
+    HBRUSH red = CreateSolidBrush(kRed), blue = CreateSolidBrush(kBlue);
+    RECT left { 0, 0, 50, 50 }, right { 50, 0, 100, 50 };
+    FillRect(dc, &left, red);
+    FillRect(dc, &right, blue);
+    DeleteObject(red);
+    DeleteObject(blue);
+    ReleaseDC(frame, dc);
+    RECT pending { 60, 10, 70, 20 };
+    InvalidateRect(frame, &pending, FALSE);
+
+    RECT uncovered;
+    EXPECT_EQ(ScrollWindowEx(frame, -50, 0, nullptr, nullptr, nullptr, &uncovered, SW_INVALIDATE), SIMPLEREGION);
+    EXPECT_EQ(uncovered.left, 50);
+    EXPECT_EQ(uncovered.right, 100);
+    platform::gdi::Image image = store(frame);
+    EXPECT_EQ(image.at(10, 10), kBluePixel);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(frame, &update, FALSE));
+    EXPECT_EQ(update.left, 10);   // the pending part moved along
+    EXPECT_EQ(update.right, 100);
+}
+
 TEST_F(PaintPixels, WindowRegionClipsPaintingAndHitTesting)
 {
     installFiller();
