@@ -14,6 +14,7 @@ void registerClasses()
         registerButtonClass();
         registerStaticClass();
         registerEditClass();
+        registerScrollBarClass();
         registerTrackbarClass();
         registerTooltipClass();
         // List controls.

@@ -10,6 +10,7 @@ void registerClasses();
 void registerButtonClass();
 void registerStaticClass();
 void registerEditClass();
+void registerScrollBarClass();
 void registerTrackbarClass();
 void registerTooltipClass();
 
