@@ -1,6 +1,6 @@
 // Fuzzes the BMP reader: any bytes are a refusal or a DIB whose table and rows can be walked,
-// mirrored and recoloured without leaving the block.
-#include "lib/media/bitmap.h"
+// mirrored, recoloured and turned into a device bitmap without leaving the block.
+#include "lib/error.h"
 #include "lib/media/colour_filter.h"
 
 #include <cstddef>
@@ -15,12 +15,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     volatile uint8_t sink = 0;
     for (size_t i = 0; i < dib.pixelBytes(); i += 61)
         sink = sink + dib.pixels()[i];
-    if (dib.pixelBytes())
-        sink = sink + dib.pixels()[dib.pixelBytes() - 1];
-    std::vector<uint8_t> rows = dibMirroredRows(dib, size % 4);
+    std::vector<uint8_t> rows = dibMirroredRows(dib, int(size % 4));
     if (!rows.empty())
         sink = sink + rows.back();
-    dibTintColourTable(dib, 0x808080, 0xFF00FF);
-    ColourFilter(uint32_t(size * 7 % 400), 200, 100, uint32_t(size % 5)).apply(dib);
+    try {
+        ColourFilter filter(uint32_t(size * 7 % 400), 200, 100, uint32_t(size % 5));
+        HBITMAP bitmap = filter.dibToBitmap(dib, DIB_RGB_COLORS, int(size % 4), 0xFF00FF, 0x808080);
+        DeleteObject(bitmap);
+    } catch (swCError* error) {
+        delete error;
+    }
     return 0;
 }

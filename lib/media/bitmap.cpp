@@ -213,8 +213,6 @@ std::vector<uint8_t> dibMirroredRows(const PackedDib& dib, int flags)
 {
     const BITMAPINFOHEADER& h = dib.header();
     std::vector<uint8_t> rows(dib.pixels(), dib.pixels() + dib.pixelBytes());
-    if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS)
-        return rows; // compressed rows are not rows; the conversion refuses them
     const int bits = h.biBitCount;
     const int width = h.biWidth;
     const int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;

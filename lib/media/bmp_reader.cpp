@@ -3,7 +3,7 @@
 #include "lib/media/bmp_reader.h"
 
 #include <algorithm>
-#include <climits>
+#include <limits>
 #include <cstring>
 
 namespace {
@@ -29,15 +29,11 @@ bool knownInfoHeaderSize(uint32_t size)
 
 bool knownDepth(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
 
+// Run-length rows are never drawn by the layer; refusing them here also spares allocating a
+// device bitmap of whatever size a few compressed bytes claim.
 bool compressionFits(const BITMAPINFOHEADER& h)
 {
-    switch (h.biCompression) {
-    case BI_RGB: return true;
-    case BI_RLE8: return h.biBitCount == 8 && h.biHeight > 0;
-    case BI_RLE4: return h.biBitCount == 4 && h.biHeight > 0;
-    case BI_BITFIELDS: return h.biBitCount == 16 || h.biBitCount == 32;
-    default: return false;
-    }
+    return h.biCompression == BI_RGB || (h.biCompression == BI_BITFIELDS && (h.biBitCount == 16 || h.biBitCount == 32));
 }
 
 } // namespace
@@ -112,7 +108,7 @@ BmpReadResult bmpReadBytes(std::span<const uint8_t> bytes)
     }
     if (!knownDepth(h.biBitCount))
         return refuse("unsupported bits per pixel");
-    if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == LONG_MIN)
+    if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == std::numeric_limits<LONG>::min())
         return refuse("bad picture size");
     const LONG rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     if (h.biWidth > kMaxSide || rows > kMaxSide)
@@ -144,14 +140,7 @@ BmpReadResult bmpReadBytes(std::span<const uint8_t> bytes)
         pixelStart = offBits;
     }
     const size_t available = total - pixelStart;
-    uint64_t pixelBytes;
-    if (h.biCompression == BI_RLE4 || h.biCompression == BI_RLE8) {
-        pixelBytes = h.biSizeImage;
-        if (pixelBytes == 0)
-            return refuse("compressed picture without a data size");
-    } else {
-        pixelBytes = bmpRowStride(h.biBitCount, h.biWidth) * uint64_t(rows);
-    }
+    const uint64_t pixelBytes = bmpRowStride(h.biBitCount, h.biWidth) * uint64_t(rows);
     if (pixelBytes > available)
         return refuse("pixel data cut short");
 

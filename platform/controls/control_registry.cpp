@@ -14,7 +14,15 @@ void registerClasses()
         registerButtonClass();
         registerStaticClass();
         registerEditClass();
+        registerScrollBarClass();
         registerTrackbarClass();
+        registerTooltipClass();
+        // List controls.
+        registerListBoxClasses();
+        registerComboBoxClass();
+        registerTabClass();
+        registerHeaderClass();
+        registerListViewClass();
     });
 }
 

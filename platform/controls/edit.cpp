@@ -229,6 +229,22 @@ LRESULT lineIndex(const EditState& s, WPARAM line)
     return index < s.lines.size() ? LRESULT(s.lines[index].start) : -1;
 }
 
+// A multi-line edit wants every key but those that move through a dialog: Tab, Escape, and
+// Enter unless ES_WANTRETURN asks for it.
+LRESULT dialogCode(HWND hwnd, const MSG* msg)
+{
+    LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    if (!multiLine(hwnd))
+        return code;
+    if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR)) {
+        WPARAM key = msg->wParam;
+        bool wantReturn = controlStyle(hwnd) & ES_WANTRETURN;
+        if (key == VK_TAB || key == VK_ESCAPE || (key == VK_RETURN && !wantReturn))
+            return code;
+    }
+    return code | DLGC_WANTALLKEYS;
+}
+
 LRESULT onCreate(HWND hwnd, EditState& s, const CREATESTRUCTA* create)
 {
     DWORD style = controlStyle(hwnd);
@@ -285,8 +301,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_VSCROLL: return onVScroll(hwnd, *s, LOWORD(wParam));
     case WM_MOUSEWHEEL: return scrollLines(hwnd, *s, -3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA), 0;
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (multiLine(hwnd) ? DLGC_WANTALLKEYS : 0);
+    case WM_GETDLGCODE: return dialogCode(hwnd, reinterpret_cast<const MSG*>(lParam));
     case WM_COPY: copy(hwnd, *s); return 0;
     case WM_CUT: cut(hwnd, *s); return 0;
     case WM_PASTE: paste(hwnd, *s); return 0;

@@ -83,8 +83,11 @@ bool SdlBackend::open()
 {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return false;
+    {
+        std::lock_guard lock(platform::hostLibraryMutex());
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+            return false;
+    }
     m_screen = m_host->compositor().size();
     // The first window fits nine tenths of the display, at most one screen pixel per pixel.
     int width = m_screen.cx, height = m_screen.cy;
@@ -123,6 +126,7 @@ void SdlBackend::close()
     m_texture = nullptr;
     m_renderer = nullptr;
     m_window = nullptr;
+    std::lock_guard lock(platform::hostLibraryMutex());
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 

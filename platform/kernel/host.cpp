@@ -113,6 +113,12 @@ int crtRand()
 
 } // namespace platform
 
+std::mutex& platform::hostLibraryMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
 void OutputDebugStringA(const char* lpOutputString)
 {
     if (lpOutputString)

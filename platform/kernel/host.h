@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,10 @@ void setDebugOutputSink(std::function<void(std::string_view)> sink);
 // Replaces the running program with a new copy started with the given command line.
 // Returns false when the program could not be started again.
 bool restartProgram(const std::string& commandLine);
+
+// Held while a host library shared by several areas (SDL: video on the desktop thread, audio in
+// the media area) starts or stops one of its parts; those calls are not thread-safe.
+std::mutex& hostLibraryMutex();
 
 // The C runtime's generator as the game's runtime had it: state * 214013 + 2531011, result
 // (state >> 16) & 0x7FFF, one state per thread, initial seed 1.

@@ -1,5 +1,6 @@
 // The SDL audio device: its callback pulls the mix. Only the audio subsystem is started here;
 // SDL video belongs to the desktop.
+#include "platform/kernel/host.h"
 #include "platform/media/mixer.h"
 #include "platform/media/output.h"
 
@@ -9,8 +10,6 @@
 
 namespace platform::media {
 namespace {
-
-std::mutex g_sdlInitMutex;
 
 class DeviceOutput final : public Output {
 public:
@@ -22,7 +21,7 @@ public:
     ~DeviceOutput() override
     {
         SDL_CloseAudioDevice(m_device);
-        std::lock_guard lock(g_sdlInitMutex);
+        std::lock_guard lock(platform::hostLibraryMutex());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
@@ -40,7 +39,7 @@ private:
 
 std::unique_ptr<Output> openDeviceOutput(Mixer& mixer)
 {
-    std::lock_guard lock(g_sdlInitMutex);
+    std::lock_guard lock(platform::hostLibraryMutex());
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return nullptr;
     SDL_AudioSpec wanted {};

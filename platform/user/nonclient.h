@@ -27,4 +27,20 @@ void paintNonClient(HWND hwnd);
 // Draws one window scroll bar into a window DC (scrollbar.cpp).
 void drawScrollBar(HDC dc, const RECT& bar, const ScrollBarState& state, bool vertical, bool enabled);
 
+// The parts of a scroll bar along its length, for the scroll bar control's own tracking.
+struct ScrollBarLayout {
+    int arrow = 0;
+    int trackStart = 0;
+    int trackLength = 0;
+    int thumbStart = 0;
+    int thumbLength = 0;
+    int length = 0;
+};
+ScrollBarLayout scrollBarLayout(const RECT& bar, const ScrollBarState& state, bool vertical);
+// The SB_ code of the part at a distance along the bar (SB_THUMBTRACK for the thumb).
+int scrollBarHit(const ScrollBarLayout& layout, int along);
+// The position the thumb stands for when it starts at that distance along the bar.
+int scrollBarThumbPos(const ScrollBarLayout& layout, const ScrollBarState& state, int thumbStart);
+int scrollBarMaxPos(const ScrollBarState& state);
+
 } // namespace platform::user

@@ -209,6 +209,35 @@ void trackWindowScrollBar(HWND hwnd, int bar, POINT screen)
         SendMessageA(hwnd, message, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
 }
 
+ScrollBarLayout scrollBarLayout(const RECT& bar, const ScrollBarState& state, bool vertical)
+{
+    BarGeometry g = geometry(bar, state, vertical);
+    return ScrollBarLayout { g.arrow, g.trackStart, g.trackLength, g.thumbStart, g.thumbLength,
+        vertical ? bar.bottom - bar.top : bar.right - bar.left };
+}
+
+int scrollBarHit(const ScrollBarLayout& l, int along)
+{
+    if (along < l.arrow)
+        return SB_LINEUP;
+    if (along >= l.length - l.arrow)
+        return SB_LINEDOWN;
+    if (l.thumbLength > 0 && along < l.thumbStart)
+        return SB_PAGEUP;
+    if (l.thumbLength > 0 && along >= l.thumbStart + l.thumbLength)
+        return SB_PAGEDOWN;
+    return SB_THUMBTRACK;
+}
+
+int scrollBarThumbPos(const ScrollBarLayout& l, const ScrollBarState& state, int thumbStart)
+{
+    int room = l.trackLength - l.thumbLength;
+    int offset = std::clamp(thumbStart - l.trackStart, 0, std::max(room, 0));
+    return state.min + (room > 0 ? int(int64_t(offset) * (maxPos(state) - state.min) / room) : 0);
+}
+
+int scrollBarMaxPos(const ScrollBarState& state) { return maxPos(state); }
+
 } // namespace platform::user
 
 using namespace platform;

@@ -235,3 +235,20 @@ TEST_F(WindowLookup, ChildrenAreCollectedAndFoundByExactClassName)
     EXPECT_EQ(parent.windowFindChildByClass("LibTestChildB"), second.handle());
     EXPECT_EQ(parent.windowFindChildByClass("libtestchildb"), nullptr);
 }
+
+TEST_F(WindowProcedure, ApplicationCursorAnswersSetCursorAndActivationIsTracked)
+{
+    Probe window;
+    ASSERT_TRUE(window.Create());
+    swCApplication& app = theApplication();
+    HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+    app.appSetCursor(wait);
+    EXPECT_EQ(SendMessageA(window.handle(), WM_SETCURSOR, WPARAM(window.handle()), HTCLIENT), TRUE);
+    EXPECT_EQ(GetCursor(), wait);
+    app.appSetCursor(nullptr);
+
+    SendMessageA(window.handle(), WM_ACTIVATEAPP, 1, 0);
+    EXPECT_TRUE(app.active());
+    SendMessageA(window.handle(), WM_ACTIVATEAPP, 0, 0);
+    EXPECT_FALSE(app.active());
+}

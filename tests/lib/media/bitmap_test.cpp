@@ -111,16 +111,6 @@ TEST(BitmapLoadFile, DamagedFileThrowsAndKeepsThePreviousPicture)
     EXPECT_EQ(GetObjectType(before), DWORD(OBJ_BITMAP));
 }
 
-TEST(BitmapLoadFile, CompressedRowsAreRefusedByTheConversion)
-{
-    Layout l;
-    l.bits = 8;
-    l.compression = BI_RLE8;
-    swCBitmap bitmap;
-    EXPECT_EQ(bitmapErrorCode([&] { bitmap.bitmapFromPackedDIB(makeBmp(l)); }), 0);
-    EXPECT_EQ(bitmap.handle(), nullptr);
-}
-
 // An 8-bit picture of white, grey 100 and magenta in columns.
 std::vector<uint8_t> threeColourPicture()
 {

@@ -401,6 +401,18 @@ TEST_F(Timers, TickWhileTheQueueIsIdleAndStopWhenKilled)
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
 }
 
+TEST_F(Timers, SetFromAnotherThreadTickOnTheWindowsThread)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
+    std::thread other([&] { EXPECT_TRUE(SetTimer(frame, 9, 10, nullptr)); });
+    other.join();
+    MSG msg;
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, WM_TIMER, WM_TIMER));
+    EXPECT_EQ(msg.hwnd, frame);
+    EXPECT_EQ(msg.wParam, WPARAM(9));
+    EXPECT_TRUE(KillTimer(frame, 9));
+}
+
 TEST_F(Timers, ComeAfterPostedMessages)
 {
     HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
