@@ -198,13 +198,6 @@ LRESULT onButtonDown(HWND hwnd, EditState& s, LPARAM lParam)
     return 0;
 }
 
-LRESULT onMouseMove(HWND hwnd, EditState& s, LPARAM lParam)
-{
-    if (s.selecting)
-        setSelection(hwnd, s, s.anchor, offsetAt(hwnd, s, pointOf(lParam)));
-    return 0;
-}
-
 LRESULT onButtonUp(HWND hwnd, EditState& s)
 {
     if (s.selecting) {
@@ -212,6 +205,37 @@ LRESULT onButtonUp(HWND hwnd, EditState& s)
         if (GetCapture() == hwnd)
             ReleaseCapture();
     }
+    return 0;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// A double click selects the word under the mouse: a run of characters without blanks.
+LRESULT onDoubleClick(HWND hwnd, EditState& s, LPARAM lParam)
+{
+    onButtonDown(hwnd, s, lParam);
+    onButtonUp(hwnd, s);
+    size_t at = s.caret;
+    size_t start = 0;
+    size_t end = s.text.size();
+    for (size_t i = 0; i < s.text.size(); i = nextChar(s.text, i)) {
+        if (!isBlank(s.text[i]))
+            continue;
+        if (i < at)
+            start = nextChar(s.text, i);
+        else {
+            end = i;
+            break;
+        }
+    }
+    setSelection(hwnd, s, start, std::max(start, end));
+    return 0;
+}
+
+LRESULT onMouseMove(HWND hwnd, EditState& s, LPARAM lParam)
+{
+    if (s.selecting)
+        setSelection(hwnd, s, s.anchor, offsetAt(hwnd, s, pointOf(lParam)));
     return 0;
 }
 
@@ -291,8 +315,8 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETFONT: return LRESULT(s->font);
     case WM_SETFOCUS: return onFocus(hwnd, *s, true);
     case WM_KILLFOCUS: return onFocus(hwnd, *s, false);
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: return onButtonDown(hwnd, *s, lParam);
+    case WM_LBUTTONDOWN: return onButtonDown(hwnd, *s, lParam);
+    case WM_LBUTTONDBLCLK: return onDoubleClick(hwnd, *s, lParam);
     case WM_MOUSEMOVE: return onMouseMove(hwnd, *s, lParam);
     case WM_LBUTTONUP: return onButtonUp(hwnd, *s);
     case WM_CAPTURECHANGED: s->selecting = false; return 0;

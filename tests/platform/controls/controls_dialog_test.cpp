@@ -164,6 +164,13 @@ TEST_F(ControlsDialog, DrawsEveryControlInThePlainLook)
     for (int x = 0; x < 40; ++x)
         highlighted = highlighted || at(name, x, 10) == xrgb(GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_TRUE(highlighted);
+    // Radio buttons inside the group box show through it.
+    HWND road = GetDlgItem(dialog, Road);
+    bool drawn = false;
+    for (int x = 0; x < 60; ++x)
+        for (int y = 2; y < 18; ++y)
+            drawn = drawn || at(road, x, y) == 0u;
+    EXPECT_TRUE(drawn);
     // The trackbar's channel is sunken white and its thumb stands at 165 of 360.
     RECT thumb {};
     SendDlgItemMessageA(dialog, Hue, TBM_GETTHUMBRECT, 0, LPARAM(&thumb));
