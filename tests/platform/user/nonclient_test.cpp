@@ -115,6 +115,36 @@ TEST_F(FrameLayout, MovingHandlerMayCorrectTheDraggedRectangle)
     EXPECT_EQ(r.right, 200);
 }
 
+struct DragError {
+};
+
+TEST_F(FrameLayout, ErrorThrownDuringADragLeavesNoCaptureBehind)
+{
+    HWND w = createFrame("thrower", 100, 100, 200, 150);
+    Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT*) -> bool {
+        if (hwnd == w && message == WM_MOVING)
+            throw DragError {};
+        return false;
+    };
+    pump();
+    int y = 100 + GetSystemMetrics(SM_CYFRAME) + 5;
+    harness::mouseDown(150, y);
+    harness::mouseMove(160, y);
+    harness::mouseUp(160, y);
+    bool caught = false;
+    MSG msg;
+    try {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    } catch (const DragError&) {
+        caught = true;
+    }
+    EXPECT_TRUE(caught);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Recorder::instance().handler = nullptr;
+    pump();
+}
+
 TEST_F(FrameLayout, DirtyFrameAloneIsRedrawnWithoutAPaintMessage)
 {
     HWND w = createFrame("frame", 0, 0, 200, 100);
