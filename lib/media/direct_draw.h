@@ -70,7 +70,6 @@ public:
     swCDirectDraw& operator=(const swCDirectDraw&) = delete;
     virtual ~swCDirectDraw();
 
-    // The first display, null before ddrawAttachWindow.
     virtual DirectDrawDisplay* firstDisplaySlot();
 
     void ddrawReleaseAll();
@@ -79,7 +78,6 @@ public:
     void ddrawAttachWindow(swCWindow* window, intptr_t value, int width, int height, int backWidth, int backHeight);
     bool usesDirectDraw() const { return m_ddraw != nullptr; }
 
-    // Position in the surface list of the first record with the id, or -1.
     int ddrawFindSurface(int id) const;
     SurfaceRecord* surfaceAt(int position);
     int surfaceCount() const { return int(m_surfaces.size()); }
@@ -103,7 +101,6 @@ public:
     int ddrawPresentRect(int display, const RECT& source);
 
     void ddrawDisplaySize(int display, SIZE& size) const;
-    // A DC on the back buffer; null while the surface is busy.
     HDC ddrawGetMemDC(int display);
     HDC ddrawGetDisplayDC(int display) { return ddrawGetMemDC(display); }
     void ddrawReleaseMemDC(int display, HDC dc);

@@ -98,3 +98,11 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 
 #include "platform/controls/trackbar.h"
 #include "platform/controls/tooltip.h"
+
+// ---- List controls: ListBox, ComboBox, tabs, list view and header ---------------------------
+
+#include "platform/controls/listbox.h"
+#include "platform/controls/combobox.h"
+#include "platform/controls/tab.h"
+#include "platform/controls/header.h"
+#include "platform/controls/listview.h"

@@ -17,6 +17,12 @@ void registerClasses()
         registerScrollBarClass();
         registerTrackbarClass();
         registerTooltipClass();
+        // List controls.
+        registerListBoxClasses();
+        registerComboBoxClass();
+        registerTabClass();
+        registerHeaderClass();
+        registerListViewClass();
     });
 }
 

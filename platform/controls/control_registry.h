@@ -14,4 +14,11 @@ void registerScrollBarClass();
 void registerTrackbarClass();
 void registerTooltipClass();
 
+// List controls: ListBox (and the combo box's "ComboLBox"), ComboBox, tabs, header, list view.
+void registerListBoxClasses();
+void registerComboBoxClass();
+void registerTabClass();
+void registerHeaderClass();
+void registerListViewClass();
+
 } // namespace platform::controls

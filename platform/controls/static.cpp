@@ -29,6 +29,8 @@ UINT textFormat(DWORD style)
         format |= DT_NOPREFIX;
     if (style & SS_CENTERIMAGE)
         format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
+    if (style & SS_ELLIPSISMASK)
+        format = (format & ~DT_WORDBREAK) | DT_SINGLELINE;
     switch (style & SS_ELLIPSISMASK) {
     case SS_ENDELLIPSIS: format |= DT_END_ELLIPSIS; break;
     case SS_PATHELLIPSIS: format |= DT_PATH_ELLIPSIS; break;

@@ -158,7 +158,6 @@ struct DDBLTFX {
 };
 typedef DDBLTFX* LPDDBLTFX;
 
-// Never made: the display runs in true colour.
 struct IDirectDrawPalette;
 typedef IDirectDrawPalette* LPDIRECTDRAWPALETTE;
 

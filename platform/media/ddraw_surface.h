@@ -36,7 +36,6 @@ class Surface final : public com::RefCounted<IDirectDrawSurface7> {
 public:
     // The screen: takes Blt through its clipper and reports the display mode.
     static Surface* createPrimary(DWORD caps);
-    // Null when the pixels cannot be had.
     static Surface* createOffscreen(int width, int height, gdi::PixelFormat format, DWORD caps);
 
     HRESULT QueryInterface(REFIID iid, void** object) override
@@ -64,14 +63,11 @@ private:
     Surface() = default;
     ~Surface() override;
 
-    // Busy while a DC is out or a lock is held.
     bool busy() const;
     // The source key as a pixel of the source's buffer read as XRGB; none without a key.
     std::optional<uint32_t> sourceKey() const;
-    // Copies (sx, sy, sw, sh) of source to (dx, dy, dw, dh) of this surface, both clipped to their buffers.
     HRESULT blitFrom(Surface& source, const RECT& dest, const RECT& from, bool keyed);
     HRESULT fill(const RECT& dest, DWORD pixel);
-    // The window of the clipper; none without a clipper.
     std::optional<HWND> clipperWindow() const;
     HRESULT bltToWindow(HWND window, const RECT& screenDest, Surface* source, const RECT& from, DWORD flags,
         DWORD fillPixel);

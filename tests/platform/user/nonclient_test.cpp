@@ -88,6 +88,63 @@ TEST_F(FrameLayout, SizingByTheFrameStopsAtTheMinimumTrackSize)
     EXPECT_EQ(r.right - r.left, 250);
 }
 
+TEST_F(FrameLayout, MovingHandlerMayCorrectTheDraggedRectangle)
+{
+    HWND w = createFrame("kept", 100, 100, 200, 150);
+    // As the game's windows do: stay inside the work area.
+    Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM lParam, LRESULT* out) {
+        if (hwnd != w || message != WM_MOVING)
+            return false;
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        if (r->left < 0) {
+            r->right -= r->left;
+            r->left = 0;
+        }
+        *out = TRUE;
+        return true;
+    };
+    pump();
+    int y = 100 + GetSystemMetrics(SM_CYFRAME) + 5;
+    harness::mouseDown(150, y);
+    harness::mouseMove(20, y);
+    harness::mouseUp(20, y);
+    pump();
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.right, 200);
+}
+
+struct DragError {
+};
+
+TEST_F(FrameLayout, ErrorThrownDuringADragLeavesNoCaptureBehind)
+{
+    HWND w = createFrame("thrower", 100, 100, 200, 150);
+    Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT*) -> bool {
+        if (hwnd == w && message == WM_MOVING)
+            throw DragError {};
+        return false;
+    };
+    pump();
+    int y = 100 + GetSystemMetrics(SM_CYFRAME) + 5;
+    harness::mouseDown(150, y);
+    harness::mouseMove(160, y);
+    harness::mouseUp(160, y);
+    bool caught = false;
+    MSG msg;
+    try {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    } catch (const DragError&) {
+        caught = true;
+    }
+    EXPECT_TRUE(caught);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Recorder::instance().handler = nullptr;
+    pump();
+}
+
 TEST_F(FrameLayout, DirtyFrameAloneIsRedrawnWithoutAPaintMessage)
 {
     HWND w = createFrame("frame", 0, 0, 200, 100);

@@ -1,0 +1,435 @@
+// ComboBox: a selection field with a drop-down list (a "ComboLBox" popup driven through ListBox).
+#include "platform/controls/combobox.h"
+
+#include "platform/controls/listbox_impl.h"
+#include "platform/controls/control_registry.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform::controls {
+
+namespace {
+
+class ComboBox {
+public:
+    ComboBox(HWND hwnd, const CREATESTRUCTA& create)
+        : m_hwnd(hwnd)
+        , m_parent(create.hwndParent)
+        , m_style(DWORD(create.style))
+        , m_createHeight(create.cy)
+    {
+    }
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    bool ownerDraw() const { return (m_style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
+    int fieldHeight() const { return m_fieldItemHeight + 6; }
+    void create();
+    void drop();
+    void closeUp(bool accept);
+    void select(int index, bool notifyChange);
+    void paint(HDC dc);
+    void notify(int code) { notifyCommand(m_parent, m_hwnd, code); }
+    LRESULT forward(UINT message, WPARAM wParam, LPARAM lParam) { return SendMessageA(m_list, message, wParam, lParam); }
+    void onKey(WPARAM key);
+    void onListCommand(int code);
+
+    HWND m_hwnd;
+    HWND m_parent;
+    DWORD m_style;
+    int m_createHeight;
+    HWND m_list = nullptr;
+    ListBox* m_lb = nullptr;
+    HFONT m_font = nullptr;
+    int m_fieldItemHeight = 12;
+    int m_droppedWidth = 0;
+    int m_selectionAtDrop = -1;
+    bool m_dropped = false;
+    bool m_focused = false;
+};
+
+LRESULT CALLBACK comboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return dispatchState<ComboBox>(hwnd, message, wParam, lParam);
+}
+
+void ComboBox::create()
+{
+    m_fieldItemHeight = fontLineHeight(m_font);
+    int listItemHeight = m_fieldItemHeight;
+    if (ownerDraw() && m_parent) {
+        UINT id = UINT(controlId(m_hwnd));
+        MEASUREITEMSTRUCT field { ODT_COMBOBOX, id, UINT(-1), 0, UINT(m_fieldItemHeight), 0 };
+        SendMessageA(m_parent, WM_MEASUREITEM, id, reinterpret_cast<LPARAM>(&field));
+        MEASUREITEMSTRUCT item { ODT_COMBOBOX, id, 0, 0, UINT(listItemHeight), 0 };
+        SendMessageA(m_parent, WM_MEASUREITEM, id, reinterpret_cast<LPARAM>(&item));
+        m_fieldItemHeight = std::clamp(int(field.itemHeight), 1, 255);
+        listItemHeight = std::clamp(int(item.itemHeight), 1, 255);
+    }
+    DWORD listStyle = WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_COMBOBOX;
+    if (ownerDraw())
+        listStyle |= LBS_OWNERDRAWFIXED;
+    if (!ownerDraw() || (m_style & CBS_HASSTRINGS))
+        listStyle |= LBS_HASSTRINGS;
+    if (m_style & CBS_SORT)
+        listStyle |= LBS_SORT;
+    if (m_style & CBS_DISABLENOSCROLL)
+        listStyle |= LBS_DISABLENOSCROLL;
+    HWND owner = GetAncestor(m_hwnd, GA_ROOT);
+    m_list = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "ComboLBox", "", listStyle, 0, 0, 100, 100, owner, nullptr, nullptr, m_hwnd);
+    m_lb = m_list ? listBoxOf(m_list) : nullptr;
+    if (m_lb)
+        m_lb->setItemHeight(listItemHeight);
+    RECT r;
+    GetWindowRect(m_hwnd, &r);
+    SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ComboBox::drop()
+{
+    if (m_dropped || !m_lb)
+        return;
+    notify(CBN_DROPDOWN);
+    RECT r;
+    GetWindowRect(m_hwnd, &r);
+    int width = std::max(int(r.right - r.left), m_droppedWidth);
+    int wanted = std::max(1, m_lb->count()) * m_lb->itemHeight() + 2;
+    int space = std::max(m_createHeight - fieldHeight(), m_lb->itemHeight() + 2);
+    int height = std::min(wanted, space);
+    int y = r.bottom;
+    if (y + height > GetSystemMetrics(SM_CYSCREEN) && r.top - height >= 0)
+        y = r.top - height;
+    m_selectionAtDrop = m_lb->currentSelection();
+    SetWindowPos(m_list, HWND_TOP, r.left, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    m_lb->ensureVisible(m_selectionAtDrop);
+    m_dropped = true;
+    m_lb->beginTracking();
+    SetCapture(m_list);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void ComboBox::closeUp(bool accept)
+{
+    if (!m_dropped)
+        return;
+    m_dropped = false;
+    if (GetCapture() == m_list)
+        ReleaseCapture();
+    ShowWindow(m_list, SW_HIDE);
+    int now = m_lb->currentSelection();
+    if (!accept && now != m_selectionAtDrop)
+        m_lb->setCurrentSelection(m_selectionAtDrop);
+    notify(accept ? CBN_SELENDOK : CBN_SELENDCANCEL);
+    notify(CBN_CLOSEUP);
+    if (accept && now != m_selectionAtDrop)
+        notify(CBN_SELCHANGE);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void ComboBox::select(int index, bool notifyChange)
+{
+    if (!m_lb || m_lb->count() == 0)
+        return;
+    index = std::clamp(index, 0, m_lb->count() - 1);
+    if (index == m_lb->currentSelection())
+        return;
+    m_lb->setCurrentSelection(index);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    if (notifyChange) {
+        notify(CBN_SELCHANGE);
+        notify(CBN_SELENDOK);
+    }
+}
+
+void ComboBox::onKey(WPARAM key)
+{
+    if (!m_lb)
+        return;
+    if (key == VK_F4 || ((key == VK_DOWN || key == VK_UP) && (GetKeyState(VK_MENU) & 0x8000))) {
+        if (m_dropped)
+            closeUp(true);
+        else
+            drop();
+        return;
+    }
+    if (m_dropped && (key == VK_RETURN || key == VK_ESCAPE)) {
+        closeUp(key == VK_RETURN);
+        return;
+    }
+    int current = m_lb->currentSelection();
+    int page = std::max(1, (m_createHeight - fieldHeight()) / std::max(1, m_lb->itemHeight()) - 1);
+    int next = current;
+    switch (key) {
+    case VK_UP:
+    case VK_LEFT:
+        next = current < 0 ? 0 : current - 1;
+        break;
+    case VK_DOWN:
+    case VK_RIGHT:
+        next = current + 1;
+        break;
+    case VK_PRIOR:
+        next = current - page;
+        break;
+    case VK_NEXT:
+        next = current + page;
+        break;
+    case VK_HOME:
+        next = 0;
+        break;
+    case VK_END:
+        next = m_lb->count() - 1;
+        break;
+    default:
+        return;
+    }
+    if (m_dropped) {
+        if (m_lb->count() > 0) {
+            m_lb->setCurrentSelection(std::clamp(next, 0, m_lb->count() - 1));
+            InvalidateRect(m_hwnd, nullptr, TRUE);
+        }
+    } else {
+        select(next, true);
+    }
+}
+
+void ComboBox::onListCommand(int code)
+{
+    if (code == LBN_DBLCLK)
+        closeUp(true);
+    else if (code == LBN_SELCANCEL)
+        closeUp(false);
+}
+
+void ComboBox::paint(HDC dc)
+{
+    int saved = SaveDC(dc);
+    RECT client;
+    GetClientRect(m_hwnd, &client);
+    bool enabled = IsWindowEnabled(m_hwnd);
+    HBRUSH back = controlBrush(m_hwnd, dc, WM_CTLCOLORLISTBOX, COLOR_WINDOW);
+    RECT edge = client;
+    DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    FillRect(dc, &edge, enabled ? back : GetSysColorBrush(COLOR_3DFACE));
+    int arrowWidth = GetSystemMetrics(SM_CXVSCROLL);
+    RECT arrow { edge.right - arrowWidth, edge.top, edge.right, edge.bottom };
+    DrawFrameControl(dc, &arrow, DFC_SCROLL,
+        DFCS_SCROLLCOMBOBOX | (m_dropped ? DFCS_PUSHED : 0) | (enabled ? 0 : DFCS_INACTIVE));
+    RECT field { edge.left + 1, edge.top + 1, arrow.left - 1, edge.bottom - 1 };
+    int index = m_lb ? m_lb->currentSelection() : -1;
+    bool highlight = m_focused && !m_dropped;
+    SelectObject(dc, controlFont(m_font));
+    if (ownerDraw()) {
+        DRAWITEMSTRUCT dis {};
+        dis.CtlType = ODT_COMBOBOX;
+        dis.CtlID = UINT(controlId(m_hwnd));
+        dis.itemID = UINT(index);
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = ODS_COMBOBOXEDIT | (highlight ? ODS_SELECTED | ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
+        dis.hwndItem = m_hwnd;
+        dis.hDC = dc;
+        dis.rcItem = field;
+        dis.itemData = index >= 0 ? ULONG_PTR(forward(LB_GETITEMDATA, WPARAM(index), 0)) : 0;
+        if (m_parent)
+            SendMessageA(m_parent, WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+    } else {
+        if (highlight) {
+            FillRect(dc, &field, GetSysColorBrush(COLOR_HIGHLIGHT));
+            SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        } else if (!enabled) {
+            SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        }
+        SetBkMode(dc, TRANSPARENT);
+        if (index >= 0) {
+            RECT text = field;
+            text.left += 2;
+            const std::string& s = m_lb->text(index);
+            DrawTextA(dc, s.c_str(), int(s.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+        }
+        if (highlight)
+            DrawFocusRect(dc, &field);
+    }
+    RestoreDC(dc, saved);
+}
+
+LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        create();
+        return m_list ? 0 : -1;
+    case WM_DESTROY:
+        if (m_list)
+            DestroyWindow(m_list);
+        m_list = nullptr;
+        m_lb = nullptr;
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(m_hwnd, &ps);
+        paint(dc);
+        if (!wParam)
+            EndPaint(m_hwnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETFONT:
+        m_font = reinterpret_cast<HFONT>(wParam);
+        if (m_list)
+            SendMessageA(m_list, WM_SETFONT, wParam, 0);
+        if (!ownerDraw()) {
+            m_fieldItemHeight = fontLineHeight(m_font);
+            RECT r;
+            GetWindowRect(m_hwnd, &r);
+            SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        if (LOWORD(lParam))
+            InvalidateRect(m_hwnd, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(m_font);
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (m_dropped ? DLGC_WANTALLKEYS : 0);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        m_focused = message == WM_SETFOCUS;
+        if (!m_focused)
+            closeUp(false);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        notify(m_focused ? CBN_SETFOCUS : CBN_KILLFOCUS);
+        return 0;
+    case WM_ENABLE:
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (GetFocus() != m_hwnd)
+            SetFocus(m_hwnd);
+        if (m_dropped)
+            closeUp(false);
+        else
+            drop();
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        onKey(wParam);
+        return 0;
+    case WM_CHAR: {
+        if (!m_lb || wParam < 0x20)
+            return 0;
+        std::string prefix(1, char(wParam));
+        int index = int(forward(LB_FINDSTRING, WPARAM(m_lb->currentSelection()), reinterpret_cast<LPARAM>(prefix.c_str())));
+        if (index >= 0)
+            select(index, !m_dropped);
+        return 0;
+    }
+    case WM_COMMAND:
+        if (reinterpret_cast<HWND>(lParam) == m_list && m_list)
+            onListCommand(HIWORD(wParam));
+        return 0;
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH: {
+        int index = m_lb ? m_lb->currentSelection() : -1;
+        std::string text = index >= 0 && m_lb ? m_lb->text(index) : std::string();
+        if (message == WM_GETTEXTLENGTH)
+            return LRESULT(text.size());
+        if (!lParam || wParam == 0)
+            return 0;
+        size_t n = std::min(text.size(), size_t(wParam) - 1);
+        memcpy(reinterpret_cast<char*>(lParam), text.data(), n);
+        reinterpret_cast<char*>(lParam)[n] = 0;
+        return LRESULT(n);
+    }
+
+    case CB_ADDSTRING:
+        return forward(LB_ADDSTRING, wParam, lParam);
+    case CB_INSERTSTRING:
+        return forward(LB_INSERTSTRING, wParam, lParam);
+    case CB_DELETESTRING: {
+        LRESULT r = forward(LB_DELETESTRING, wParam, lParam);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return r;
+    }
+    case CB_RESETCONTENT:
+        forward(LB_RESETCONTENT, 0, 0);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return CB_OKAY;
+    case CB_GETCOUNT:
+        return forward(LB_GETCOUNT, 0, 0);
+    case CB_SETCURSEL: {
+        LRESULT r = forward(LB_SETCURSEL, wParam, 0);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return r;
+    }
+    case CB_GETCURSEL:
+        return m_lb ? m_lb->currentSelection() : CB_ERR;
+    case CB_GETLBTEXT:
+        return forward(LB_GETTEXT, wParam, lParam);
+    case CB_GETLBTEXTLEN:
+        return forward(LB_GETTEXTLEN, wParam, 0);
+    case CB_SETITEMDATA:
+        return forward(LB_SETITEMDATA, wParam, lParam);
+    case CB_GETITEMDATA:
+        return forward(LB_GETITEMDATA, wParam, 0);
+    case CB_FINDSTRING:
+        return forward(LB_FINDSTRING, wParam, lParam);
+    case CB_FINDSTRINGEXACT:
+        return forward(LB_FINDSTRINGEXACT, wParam, lParam);
+    case CB_SELECTSTRING: {
+        LRESULT r = forward(LB_SELECTSTRING, wParam, lParam);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return r;
+    }
+    case CB_SHOWDROPDOWN:
+        if (wParam)
+            drop();
+        else
+            closeUp(false);
+        return TRUE;
+    case CB_GETDROPPEDSTATE:
+        return m_dropped ? TRUE : FALSE;
+    case CB_SETDROPPEDWIDTH:
+        m_droppedWidth = int(wParam);
+        return m_droppedWidth;
+    case CB_GETDROPPEDWIDTH: {
+        RECT r;
+        GetWindowRect(m_hwnd, &r);
+        return std::max(int(r.right - r.left), m_droppedWidth);
+    }
+    case CB_GETDROPPEDCONTROLRECT: {
+        if (!lParam)
+            return CB_ERR;
+        RECT r;
+        GetWindowRect(m_hwnd, &r);
+        r.bottom = r.top + m_createHeight;
+        *reinterpret_cast<RECT*>(lParam) = r;
+        return TRUE;
+    }
+    case CB_SETITEMHEIGHT:
+        if (int(wParam) == -1) {
+            if (int(lParam) <= 0 || int(lParam) > 255)
+                return CB_ERR;
+            m_fieldItemHeight = int(lParam);
+            RECT r;
+            GetWindowRect(m_hwnd, &r);
+            SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        return forward(LB_SETITEMHEIGHT, 0, lParam);
+    case CB_GETITEMHEIGHT:
+        return int(wParam) == -1 ? m_fieldItemHeight : forward(LB_GETITEMHEIGHT, 0, 0);
+    default:
+        return DefWindowProcA(m_hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+void registerComboBoxClass()
+{
+    registerStateClass("ComboBox", comboBoxProc);
+}
+
+} // namespace platform::controls

@@ -1,0 +1,101 @@
+// Header control ("SysHeader32"): styles, messages, item structures and notifications.
+#pragma once
+
+#include "platform/user/winuser.h"
+
+#define HDS_HORZ 0x0000
+#define HDS_BUTTONS 0x0002
+#define HDS_HOTTRACK 0x0004
+#define HDS_HIDDEN 0x0008
+#define HDS_DRAGDROP 0x0040
+#define HDS_FULLDRAG 0x0080
+
+#define HDI_WIDTH 0x0001
+#define HDI_HEIGHT HDI_WIDTH
+#define HDI_TEXT 0x0002
+#define HDI_FORMAT 0x0004
+#define HDI_LPARAM 0x0008
+#define HDI_BITMAP 0x0010
+#define HDI_IMAGE 0x0020
+#define HDI_ORDER 0x0080
+
+#define HDF_LEFT 0x0000
+#define HDF_RIGHT 0x0001
+#define HDF_CENTER 0x0002
+#define HDF_JUSTIFYMASK 0x0003
+#define HDF_BITMAP 0x2000
+#define HDF_STRING 0x4000
+#define HDF_OWNERDRAW 0x8000
+
+#define HDM_FIRST 0x1200
+#define HDM_GETITEMCOUNT (HDM_FIRST + 0)
+#define HDM_INSERTITEMA (HDM_FIRST + 1)
+#define HDM_DELETEITEM (HDM_FIRST + 2)
+#define HDM_GETITEMA (HDM_FIRST + 3)
+#define HDM_SETITEMA (HDM_FIRST + 4)
+#define HDM_LAYOUT (HDM_FIRST + 5)
+#define HDM_HITTEST (HDM_FIRST + 6)
+#define HDM_GETITEMRECT (HDM_FIRST + 7)
+#define HDM_INSERTITEM HDM_INSERTITEMA
+#define HDM_GETITEM HDM_GETITEMA
+#define HDM_SETITEM HDM_SETITEMA
+
+#define HHT_NOWHERE 0x0001
+#define HHT_ONHEADER 0x0002
+#define HHT_ONDIVIDER 0x0004
+#define HHT_ONDIVOPEN 0x0008
+
+#define HDN_ITEMCHANGINGA (HDN_FIRST - 0)
+#define HDN_ITEMCHANGEDA (HDN_FIRST - 1)
+#define HDN_ITEMCLICKA (HDN_FIRST - 2)
+#define HDN_ITEMDBLCLICKA (HDN_FIRST - 3)
+#define HDN_DIVIDERDBLCLICKA (HDN_FIRST - 5)
+#define HDN_BEGINTRACKA (HDN_FIRST - 6)
+#define HDN_ENDTRACKA (HDN_FIRST - 7)
+#define HDN_TRACKA (HDN_FIRST - 8)
+#define HDN_ITEMCHANGING HDN_ITEMCHANGINGA
+#define HDN_ITEMCHANGED HDN_ITEMCHANGEDA
+#define HDN_ITEMCLICK HDN_ITEMCLICKA
+#define HDN_ITEMDBLCLICK HDN_ITEMDBLCLICKA
+#define HDN_DIVIDERDBLCLICK HDN_DIVIDERDBLCLICKA
+#define HDN_BEGINTRACK HDN_BEGINTRACKA
+#define HDN_ENDTRACK HDN_ENDTRACKA
+#define HDN_TRACK HDN_TRACKA
+
+struct HDITEMA {
+    UINT mask;
+    int cxy;
+    LPSTR pszText;
+    HBITMAP hbm;
+    int cchTextMax;
+    int fmt;
+    LPARAM lParam;
+    int iImage;
+    int iOrder;
+};
+typedef HDITEMA* LPHDITEMA;
+typedef HDITEMA HDITEM;
+typedef HDITEMA HD_ITEM;
+
+struct HDLAYOUT {
+    RECT* prc;
+    WINDOWPOS* pwpos;
+};
+typedef HDLAYOUT* LPHDLAYOUT;
+
+struct HDHITTESTINFO {
+    POINT pt;
+    UINT flags;
+    int iItem;
+};
+typedef HDHITTESTINFO* LPHDHITTESTINFO;
+
+struct NMHEADERA {
+    NMHDR hdr;
+    int iItem;
+    int iButton;
+    HDITEMA* pitem;
+};
+typedef NMHEADERA* LPNMHEADERA;
+typedef NMHEADERA NMHEADER;
+typedef NMHEADERA HD_NOTIFY;

@@ -1,0 +1,110 @@
+// The ListBox control's state and behaviour; the combo box drives its drop-down list through it.
+#pragma once
+
+#include "platform/controls/listbox.h"
+#include "platform/controls/listbox_support.h"
+
+#include <string>
+#include <vector>
+
+namespace platform::controls {
+
+class ListBox {
+public:
+    ListBox(HWND hwnd, const CREATESTRUCTA& create);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Model.
+    int count() const { return int(m_items.size()); }
+    int insert(int index, LPARAM value);
+    int remove(int index);
+    void reset();
+    int getText(int index, char* out) const;
+    int textLength(int index) const;
+    const std::string& text(int index) const { return m_items[size_t(index)].text; }
+    int find(int start, LPARAM value, bool exact) const;
+    int currentSelection() const;
+    int setCurrentSelection(int index);
+    int caret() const { return m_caret; }
+
+    // Geometry.
+    int itemHeight() const { return m_itemHeight; }
+    int setItemHeight(int height);
+    RECT itemRect(int index) const;
+    int itemFromPoint(POINT point, bool* outside) const;
+    int topIndex() const { return m_top; }
+    int setTopIndex(int index);
+    void ensureVisible(int index);
+
+    // Drop-down use: notices go to the combo box and the mouse behaves as a menu.
+    void beginTracking() { m_tracking = true; }
+
+private:
+    struct Item {
+        std::string text;
+        ULONG_PTR data = 0;
+        bool selected = false;
+    };
+
+    bool hasStrings() const;
+    bool ownerDraw() const { return (m_style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
+    bool multiSelect() const { return (m_style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
+    bool multiColumn() const { return (m_style & LBS_MULTICOLUMN) != 0; }
+    bool isSelected(int index) const;
+    int rowsPerColumn() const;
+    int visibleCount() const;
+    int pageStep() const;
+    void notify(int code);
+
+    // Selection changes that come from the user; they notify LBN_SELCHANGE.
+    void userSelect(int index, bool shift, bool ctrl, bool toggle);
+    void selectRange(int from, int to, bool value);
+    void setCaret(int index);
+    bool setSelection(int index, bool value);
+
+    void updateScrollBars();
+    void scrollTo(int top);
+    void invalidateItem(int index);
+
+    // Drawing (listbox_paint.cpp).
+    void paint(HDC dc);
+    void drawItem(HDC dc, int index, const RECT& rect, UINT action);
+    void drawText(HDC dc, const std::string& text, const RECT& rect);
+    void drawEmptyFocus(HDC dc);
+
+    // Input (listbox_input.cpp).
+    LRESULT onKeyDown(WPARAM key);
+    void onChar(WPARAM ch);
+    void onButtonDown(POINT point, bool doubleClick);
+    void onMouseMove(POINT point);
+    void onButtonUp(POINT point);
+    void onScroll(int bar, int code);
+    void onWheel(int delta);
+    void onFocus(bool gained);
+    void moveCaretTo(int index);
+
+    int setTabStops(int count, const int* stops);
+
+    HWND m_hwnd;
+    HWND m_parent;
+    HWND m_combo = nullptr;
+    DWORD m_style;
+    HFONT m_font = nullptr;
+    std::vector<Item> m_items;
+    std::vector<int> m_tabStops; // pixels
+    int m_itemHeight = 16;
+    int m_columnWidth = 0;
+    int m_top = 0;
+    int m_selected = -1; // single selection
+    int m_caret = -1;
+    int m_anchor = -1;
+    bool m_focused = false;
+    bool m_tracking = false;
+    bool m_trackValue = true; // extended drag: select or deselect the range
+    bool m_redraw = true;
+};
+
+// The list-box object of a window of class "ListBox" or "ComboLBox", or null.
+ListBox* listBoxOf(HWND hwnd);
+
+} // namespace platform::controls

@@ -1,0 +1,190 @@
+// Library controls: binding, the Tab and arrow chains, Enter clicks and the notices posted
+// to the parent, driven by keys and the mouse on the headless desktop.
+#include "lib/control.h"
+#include "lib/edit.h"
+#include "window_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace testing_lib;
+namespace harness = platform::harness;
+
+namespace {
+
+struct Notice {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// A parent that records the control notices and button clicks it receives.
+class RecordingParent : public TopWindow {
+public:
+    RecordingParent() : TopWindow("LibControlsParent") { }
+    int OnMessage(MessageRecord& msg) override
+    {
+        if (msg.message >= WM_CONTROL_ESCAPE && msg.message <= WM_CONTROL_KILLFOCUS)
+            notices.push_back({ msg.message, msg.wParam, msg.lParam });
+        return 0;
+    }
+    int OnCommand(MessageRecord&, UINT id, UINT code) override
+    {
+        if (code == BN_CLICKED)
+            clicks.push_back(id);
+        return 0;
+    }
+    std::vector<Notice> notices;
+    std::vector<UINT> clicks;
+};
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        initApplication();
+        ASSERT_TRUE(parent.Create());
+        for (UINT i = 0; i < 3; ++i) {
+            edits.push_back(std::make_unique<EditBox>(&parent, 100 + i, WS_BORDER));
+            ASSERT_TRUE(edits.back()->controlCreate({ 10, 10 + 30 * int(i), 120, 22 }));
+        }
+        pump();
+    }
+    void TearDown() override
+    {
+        edits.clear();
+        destroyAllWindows();
+    }
+    void focus(swCWindow& control)
+    {
+        SetFocus(control.handle());
+        pump();
+        parent.notices.clear();
+    }
+    void press(UINT key)
+    {
+        harness::pressKey(key);
+        pump();
+    }
+    std::vector<UINT> noticeCodes() const
+    {
+        std::vector<UINT> codes;
+        for (const Notice& n : parent.notices)
+            codes.push_back(n.message);
+        return codes;
+    }
+
+    RecordingParent parent;
+    std::vector<std::unique_ptr<EditBox>> edits;
+};
+
+TEST_F(ControlsTest, TabArrowsAndShiftTabWalkTheChain)
+{
+    EditBox& a = *edits[0];
+    EditBox& b = *edits[1];
+    EditBox& c = *edits[2];
+    a.setNext(&b);
+    b.setChain(&a, &c);
+    c.setPrevious(&b);
+    focus(a);
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), b.handle());
+    press(VK_DOWN);
+    EXPECT_EQ(GetFocus(), c.handle());
+    press(VK_UP);
+    EXPECT_EQ(GetFocus(), b.handle());
+    harness::keyDown(VK_SHIFT);
+    press(VK_TAB);
+    harness::keyUp(VK_SHIFT);
+    pump();
+    EXPECT_EQ(GetFocus(), a.handle());
+}
+
+TEST_F(ControlsTest, TabAtTheEndOfTheChainIsPassedOnAndPostedWithKeysToParent)
+{
+    EditBox& last = *edits[2];
+    last.setPrevious(edits[1].get());
+    last.setKeysToParent(true);
+    focus(last);
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), last.handle());
+    ASSERT_EQ(noticeCodes(), std::vector<UINT> { WM_CONTROL_KEY });
+    EXPECT_EQ(parent.notices[0].wParam, WPARAM(VK_TAB));
+}
+
+TEST_F(ControlsTest, EscapeGoesToTheParentAsItsOwnNoticeUnlessEveryKeyDoes)
+{
+    EditBox& edit = *edits[0];
+    edit.setEscapeToParent(true);
+    focus(edit);
+    press('A');
+    press(VK_ESCAPE);
+    EXPECT_EQ(noticeCodes(), std::vector<UINT> { WM_CONTROL_ESCAPE });
+
+    edit.setKeysToParent(true);
+    parent.notices.clear();
+    press(VK_ESCAPE);
+    press('A');
+    EXPECT_EQ(noticeCodes(), (std::vector<UINT> { WM_CONTROL_KEY, WM_CONTROL_KEY }));
+    EXPECT_EQ(parent.notices[0].wParam, WPARAM(VK_ESCAPE));
+}
+
+TEST_F(ControlsTest, FocusNoticesCarryTheControlObject)
+{
+    EditBox& a = *edits[0];
+    a.setFocusNotices(true);
+    focus(*edits[1]);
+    focus(a);
+    // focus() clears what came before; set the focus again by hand to see both notices.
+    SetFocus(edits[1]->handle());
+    pump();
+    SetFocus(a.handle());
+    pump();
+    ASSERT_EQ(noticeCodes(), (std::vector<UINT> { WM_CONTROL_KILLFOCUS, WM_CONTROL_SETFOCUS }));
+    for (const Notice& n : parent.notices)
+        EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(&a));
+    EXPECT_EQ(HWND(parent.notices[1].wParam), edits[1]->handle());
+}
+
+TEST_F(ControlsTest, EnterClicksTheButtonOnceAndHoverTakesTheFocus)
+{
+    PushButton button(&parent, 200, BS_PUSHBUTTON);
+    ASSERT_TRUE(button.controlCreateTitled("OK", { 150, 10, 80, 24 }));
+    button.setEnterClicks(true);
+    button.setHoverFocus(true);
+    pump();
+    focus(*edits[0]);
+    RECT r {};
+    GetWindowRect(button.handle(), &r);
+    harness::mouseMove(r.left + 5, r.top + 5);
+    pump();
+    EXPECT_EQ(GetFocus(), button.handle());
+    press(VK_RETURN);
+    EXPECT_EQ(parent.clicks, std::vector<UINT> { 200 });
+}
+
+TEST_F(ControlsTest, AControlBindsToTheParentsExistingItemAndCreatesNothing)
+{
+    HWND existing = CreateWindowExA(0, "Static", "x", WS_CHILD | WS_VISIBLE, 200, 100, 40, 20, parent.handle(),
+        reinterpret_cast<HMENU>(UINT_PTR(300)), nullptr, nullptr);
+    ASSERT_NE(existing, nullptr);
+    StaticText label(&parent, 300, SS_LEFT);
+    EXPECT_EQ(label.handle(), existing);
+    const auto before = [&] {
+        std::vector<HWND> children;
+        parent.windowCollectChildren(children);
+        return children.size();
+    }();
+    EXPECT_TRUE(label.controlCreate({ 0, 0, 10, 10 }));
+    std::vector<HWND> after;
+    parent.windowCollectChildren(after);
+    EXPECT_EQ(after.size(), before);
+    EXPECT_EQ(windowFromHandle(existing), &label);
+
+    StaticText orphan(nullptr, 301, SS_LEFT);
+    EXPECT_FALSE(orphan.controlAttachDlgItem());
+}
+
+} // namespace

@@ -1,0 +1,54 @@
+// Helpers for the list-control tests: a parent window that records what its controls tell it,
+// message pumping, and input at a control's client coordinates.
+#pragma once
+
+#include "platform/controls/commctrl.h"
+#include "platform/desktop/harness.h"
+#include "platform/gdi/wingdi.h"
+
+#include <functional>
+#include <vector>
+
+namespace listtest {
+
+struct Command {
+    int id;
+    int code;
+};
+
+struct Drawn {
+    UINT ctlType;
+    UINT itemID;
+    UINT itemAction;
+    UINT itemState;
+    RECT rect;
+    ULONG_PTR data;
+};
+
+// The parent of the controls under test. One at a time.
+struct Parent {
+    HWND hwnd = nullptr;
+    std::vector<Command> commands;
+    std::vector<UINT> notices;         // WM_NOTIFY codes, in order
+    std::vector<NMHDR> noticeHeaders;
+    std::vector<Drawn> drawn;
+    UINT measureHeight = 0;            // answer to WM_MEASUREITEM when not 0
+    std::function<LRESULT(NMHDR*)> onNotify; // answer to WM_NOTIFY (0 when unset)
+
+    Parent(int x = 100, int y = 100, int cx = 500, int cy = 400);
+    ~Parent();
+    HWND child(const char* cls, DWORD style, int id, int x, int y, int cx, int cy, DWORD exStyle = 0);
+    std::vector<int> codesFrom(int id) const;
+    void clear();
+};
+
+void pump();
+// Screen position of a point given in a window's client coordinates.
+POINT screenOf(HWND hwnd, int x, int y);
+void clickAt(HWND hwnd, int x, int y);
+void doubleClickAt(HWND hwnd, int x, int y);
+void press(UINT key);
+void pressWith(UINT modifier, UINT key);
+void clickWith(UINT modifier, HWND hwnd, int x, int y);
+
+} // namespace listtest
