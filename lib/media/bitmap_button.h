@@ -21,6 +21,8 @@ public:
     swCBitmap* currentFace() const { return m_currentFace; }
 
 private:
+    BitmapButton(swCWindow* parent, UINT controlId, int x, int y, const bitmap_buttons::ButtonLayout& layout);
+
     bool m_drawn = false;
     swCBitmap* m_currentFace = nullptr;
     bool m_released = false;

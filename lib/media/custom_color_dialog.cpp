@@ -115,8 +115,14 @@ void CustomColorDialog::loadPictures()
         auto filter = std::make_unique<ColourFilter>(entry.hue, entry.second, entry.third, 3);
         const std::string path = pictureServices().bitmapPath(pictureFile(i));
         tryPicture([&] { filter->bitmapLoadRect(path.c_str(), 0, 0, kPreviewSize, kPreviewSize); });
-        if (!filter->handle())
+        if (!filter->handle()) {
+            // An empty preview is all transparent, so the swatch shows its land tile alone.
             filter->bitmapCreateCompatible(screen, kPreviewSize, kPreviewSize);
+            MemoryDcHolder canvas(screen.dc());
+            HGDIOBJ old = SelectObject(canvas.dc(), filter->handle());
+            canvas.fillRectColor(0, 0, kPreviewSize - 1, kPreviewSize - 1, kPictureKey);
+            SelectObject(canvas.dc(), old);
+        }
         m_entryPreviews[size_t(i)] = std::move(filter);
     }
     m_currentPreview = std::make_unique<swCBitmap>(screen, kPreviewSize, kPreviewSize);

@@ -119,13 +119,15 @@ void writeMarkers(const std::filesystem::path& folder)
     canvas.fillRect(22, 2, 26, 46, c.dark);
     canvas.fillRect(2, 22, 46, 26, c.dark);
     canvas.fillCircle(24, 24, 2, c.clear);
+    // ECM: waves rising from an antenna, kept inside the second tile.
+    const int ex = kTile + 24;
     for (int r : { 20, 14, 8 }) {
-        canvas.fillCircle(kTile + 10, 38, r, c.mid);
-        canvas.fillCircle(kTile + 10, 38, r - 3, c.clear);
+        canvas.fillCircle(ex, 40, r, c.mid);
+        canvas.fillCircle(ex, 40, r - 3, c.clear);
     }
-    canvas.fillCircle(kTile + 10, 38, 3, c.light);
-    canvas.fillRect(kTile, 38, 2 * kTile, kTile, c.clear);
-    canvas.fillRect(kTile + 4, 38, kTile + 16, 46, c.dark);
+    canvas.fillRect(kTile, 40, 2 * kTile, kTile, c.clear);
+    canvas.fillCircle(ex, 40, 3, c.light);
+    canvas.fillRect(ex - 6, 40, ex + 6, 46, c.dark);
     writeFile(folder / "tkbmp" / "ecmcc.bmp", encodeBmp8(canvas, palette));
 }
 

@@ -307,6 +307,18 @@ TEST_F(CustomColorDialogTest, AFailedSaveIsShownAndTheDialogStaysUsable)
     EXPECT_EQ(readAll(folder.host("cstmcl.dat"))[24], 200);
 }
 
+TEST_F(CustomColorDialogTest, WithoutPicturesThePreviewsStayEmptyAndTheDialogWorks)
+{
+    std::filesystem::remove_all(folder.host("tkbmp"));
+    open();
+    typeHue("33");
+    click(kApply);
+    click(kOk);
+    finish();
+    EXPECT_EQ(dialog.result(), 1);
+    EXPECT_EQ(table.entry(4).hue, 33);
+}
+
 TEST_F(CustomColorDialogTest, PreviewsShowTheHueTurnedPictures)
 {
     open();
