@@ -134,9 +134,11 @@ protected:
             dialog.run();
             finished = true;
         });
-        for (int i = 0; i < 500 && !IsWindow(dialog.handle()); ++i)
+        // The queues look idle while the dialog thread is still inside WM_INITDIALOG, so wait
+        // for the shown window with its last control first.
+        for (int i = 0; i < 2000 && !(IsWindowVisible(dialog.handle()) && item(kCancel)); ++i)
             Sleep(2);
-        ASSERT_TRUE(IsWindow(dialog.handle()));
+        ASSERT_TRUE(IsWindowVisible(dialog.handle()));
         harness::waitIdle();
     }
     // Any descendant with the id: the swatches sit in a panel inside the tab.
