@@ -204,8 +204,12 @@ LRESULT onPaint(HWND hwnd, ButtonState& s)
 
 LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
+    if (message == WM_NCCREATE) {
         attachState<ButtonState>(hwnd);
+        // A group box frames its siblings: they show through it.
+        if (buttonType(controlStyle(hwnd)) == BS_GROUPBOX)
+            SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+    }
     ButtonState* s = stateOf<ButtonState>(hwnd);
     if (!s)
         return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -198,13 +198,6 @@ LRESULT onButtonDown(HWND hwnd, EditState& s, LPARAM lParam)
     return 0;
 }
 
-LRESULT onMouseMove(HWND hwnd, EditState& s, LPARAM lParam)
-{
-    if (s.selecting)
-        setSelection(hwnd, s, s.anchor, offsetAt(hwnd, s, pointOf(lParam)));
-    return 0;
-}
-
 LRESULT onButtonUp(HWND hwnd, EditState& s)
 {
     if (s.selecting) {
@@ -212,6 +205,37 @@ LRESULT onButtonUp(HWND hwnd, EditState& s)
         if (GetCapture() == hwnd)
             ReleaseCapture();
     }
+    return 0;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// A double click selects the word under the mouse: a run of characters without blanks.
+LRESULT onDoubleClick(HWND hwnd, EditState& s, LPARAM lParam)
+{
+    onButtonDown(hwnd, s, lParam);
+    onButtonUp(hwnd, s);
+    size_t at = s.caret;
+    size_t start = 0;
+    size_t end = s.text.size();
+    for (size_t i = 0; i < s.text.size(); i = nextChar(s.text, i)) {
+        if (!isBlank(s.text[i]))
+            continue;
+        if (i < at)
+            start = nextChar(s.text, i);
+        else {
+            end = i;
+            break;
+        }
+    }
+    setSelection(hwnd, s, start, std::max(start, end));
+    return 0;
+}
+
+LRESULT onMouseMove(HWND hwnd, EditState& s, LPARAM lParam)
+{
+    if (s.selecting)
+        setSelection(hwnd, s, s.anchor, offsetAt(hwnd, s, pointOf(lParam)));
     return 0;
 }
 
@@ -227,6 +251,22 @@ LRESULT lineIndex(const EditState& s, WPARAM line)
 {
     size_t index = int(line) == -1 ? lineOf(s, s.caret) : size_t(line);
     return index < s.lines.size() ? LRESULT(s.lines[index].start) : -1;
+}
+
+// A multi-line edit wants every key but those that move through a dialog: Tab, Escape, and
+// Enter unless ES_WANTRETURN asks for it.
+LRESULT dialogCode(HWND hwnd, const MSG* msg)
+{
+    LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    if (!multiLine(hwnd))
+        return code;
+    if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR)) {
+        WPARAM key = msg->wParam;
+        bool wantReturn = controlStyle(hwnd) & ES_WANTRETURN;
+        if (key == VK_TAB || key == VK_ESCAPE || (key == VK_RETURN && !wantReturn))
+            return code;
+    }
+    return code | DLGC_WANTALLKEYS;
 }
 
 LRESULT onCreate(HWND hwnd, EditState& s, const CREATESTRUCTA* create)
@@ -275,8 +315,8 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETFONT: return LRESULT(s->font);
     case WM_SETFOCUS: return onFocus(hwnd, *s, true);
     case WM_KILLFOCUS: return onFocus(hwnd, *s, false);
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: return onButtonDown(hwnd, *s, lParam);
+    case WM_LBUTTONDOWN: return onButtonDown(hwnd, *s, lParam);
+    case WM_LBUTTONDBLCLK: return onDoubleClick(hwnd, *s, lParam);
     case WM_MOUSEMOVE: return onMouseMove(hwnd, *s, lParam);
     case WM_LBUTTONUP: return onButtonUp(hwnd, *s);
     case WM_CAPTURECHANGED: s->selecting = false; return 0;
@@ -285,8 +325,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_VSCROLL: return onVScroll(hwnd, *s, LOWORD(wParam));
     case WM_MOUSEWHEEL: return scrollLines(hwnd, *s, -3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA), 0;
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (multiLine(hwnd) ? DLGC_WANTALLKEYS : 0);
+    case WM_GETDLGCODE: return dialogCode(hwnd, reinterpret_cast<const MSG*>(lParam));
     case WM_COPY: copy(hwnd, *s); return 0;
     case WM_CUT: cut(hwnd, *s); return 0;
     case WM_PASTE: paste(hwnd, *s); return 0;

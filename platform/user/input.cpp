@@ -131,9 +131,34 @@ bool processMouse(ThreadQueue& queue, const RawInput& input, MSG& msg, bool remo
     UINT message = input.message;
     int hit = HTCLIENT;
     HWND capture = GetCapture();
+    auto captureWindow = windowRef(capture);
+    if (message != WM_MOUSEWHEEL && captureWindow && captureWindow->threadId != queue.threadId()) {
+        // The capture was taken after the input was routed: it belongs to the capturing thread.
+        if (remove && captureWindow->queue) {
+            RawInput forwarded = input;
+            forwarded.hwnd = capture;
+            captureWindow->queue->postInput(std::move(forwarded));
+        }
+        return false;
+    }
+    if (message != WM_MOUSEWHEEL && !captureWindow && !IsWindow(hwnd)) {
+        // Routed while over the bare desktop: look again now.
+        hwnd = windowFromPointExcluding(input.screen, {});
+        auto w = windowRef(hwnd);
+        if (!w)
+            return false;
+        if (w->threadId != queue.threadId()) {
+            if (remove && w->queue) {
+                RawInput forwarded = input;
+                forwarded.hwnd = hwnd;
+                w->queue->postInput(std::move(forwarded));
+            }
+            return false;
+        }
+    }
     if (message == WM_MOUSEWHEEL) {
         // The wheel goes to the focus window.
-    } else if (capture && windowRef(capture) && windowRef(capture)->threadId == queue.threadId()) {
+    } else if (captureWindow) {
         hwnd = capture;
     } else {
         std::vector<HWND> skipped;
@@ -307,6 +332,16 @@ void routeInput(const desktop::InputEvent& event)
             target = GetCapture();
         if (!target)
             target = windowFromPointExcluding(event.screen, {});
+        if (!target) {
+            // Over the bare desktop: the active window's thread decides when it takes the input,
+            // since a capture may be on its way (a drag that left the window).
+            HWND active = GetActiveWindow();
+            if (auto w = windowRef(active); w && w->queue) {
+                input.hwnd = nullptr;
+                w->queue->postInput(std::move(input));
+            }
+            return;
+        }
         break;
     case Kind::KeyDown:
     case Kind::KeyUp:

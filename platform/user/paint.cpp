@@ -29,11 +29,12 @@ Region visibleRegion(const Window& w, bool clientOnly, bool clipChildren)
     for (const Window* c = &w; c->parent; c = c->parent) {
         const Window* p = c->parent;
         area.intersect(Region(clientRectInRoot(*p)));
-        // Siblings above cover this window.
+        // Siblings above cover this window, except transparent ones (group boxes) that show
+        // the siblings beneath them.
         for (const Window* s : p->children) {
             if (s == c)
                 break;
-            if (s->style & WS_VISIBLE)
+            if ((s->style & WS_VISIBLE) && !(s->exStyle & WS_EX_TRANSPARENT))
                 area.subtract(Region(windowRectInRoot(*s)));
         }
     }

@@ -1,6 +1,7 @@
 // Windows under a point: WindowFromPoint, ChildWindowFromPoint(Ex).
 #include "platform/user/pointer.h"
 
+#include "platform/kernel/winbase.h"
 #include "platform/user/window_state.h"
 
 #include <algorithm>
@@ -61,7 +62,22 @@ HWND windowFromPointExcluding(POINT screen, const std::vector<HWND>& skip)
 using namespace platform;
 using namespace platform::user;
 
-HWND WindowFromPoint(POINT point) { return windowFromPointExcluding(point, {}); }
+// Windows of the calling thread are asked for their hit-test code, so one that answers
+// HTTRANSPARENT lets the point through to what lies below.
+HWND WindowFromPoint(POINT point)
+{
+    std::vector<HWND> skip;
+    for (int guard = 0; guard < 64; ++guard) {
+        HWND hwnd = windowFromPointExcluding(point, skip);
+        auto w = windowRef(hwnd);
+        if (!w || w->threadId != GetCurrentThreadId())
+            return hwnd;
+        if (sendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) != HTTRANSPARENT)
+            return hwnd;
+        skip.push_back(hwnd);
+    }
+    return nullptr;
+}
 
 HWND ChildWindowFromPointEx(HWND parent, POINT point, UINT flags)
 {

@@ -139,6 +139,7 @@ void trackWindowScrollBar(HWND hwnd, int bar, POINT screen)
         code = SB_THUMBTRACK;
 
     SetCapture(hwnd);
+    CaptureGuard guard(hwnd);
     if (code == SB_THUMBTRACK) {
         int grab = at - g.thumbStart;
         int span = maxPos(state) - state.min;

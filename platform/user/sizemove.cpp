@@ -5,6 +5,7 @@
 #include "platform/user/window_state.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace platform::user {
 
@@ -25,6 +26,7 @@ template <class F>
 bool captureLoop(HWND hwnd, F onMove)
 {
     SetCapture(hwnd);
+    CaptureGuard guard(hwnd);
     bool released = false;
     MSG msg;
     for (;;) {
@@ -60,6 +62,22 @@ bool captureLoop(HWND hwnd, F onMove)
 }
 
 } // namespace
+
+CaptureGuard::CaptureGuard(HWND hwnd)
+    : m_hwnd(hwnd)
+    , m_exceptions(std::uncaught_exceptions())
+{
+}
+
+CaptureGuard::~CaptureGuard()
+{
+    if (std::uncaught_exceptions() <= m_exceptions)
+        return;
+    TreeLock lock;
+    auto& system = windowSystem();
+    if (system.capture == m_hwnd)
+        system.capture = nullptr;
+}
 
 void runSizeMove(HWND hwnd, int hit, POINT start)
 {

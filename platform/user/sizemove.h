@@ -9,6 +9,20 @@ namespace platform::user {
 // Moves (HTCAPTION) or sizes (HTLEFT..HTBOTTOMRIGHT) the window while the left button is held;
 // `start` is where the button went down (screen).
 void runSizeMove(HWND hwnd, int hit, POINT start);
+// Releases the capture a mouse loop took when an error unwinds through the loop (quietly: no
+// window procedure runs while the error is on its way).
+class CaptureGuard {
+public:
+    explicit CaptureGuard(HWND hwnd);
+    ~CaptureGuard();
+    CaptureGuard(const CaptureGuard&) = delete;
+    CaptureGuard& operator=(const CaptureGuard&) = delete;
+
+private:
+    HWND m_hwnd;
+    int m_exceptions;
+};
+
 // True when the button was released over the same caption box.
 bool trackCaptionButton(HWND hwnd, int hit);
 // Clicks and drags on a window scroll bar, sending WM_HSCROLL/WM_VSCROLL with auto-repeat.

@@ -19,10 +19,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
             setInvalidWindowHandle();
             return 0;
         }
-        if (w->threadId != GetCurrentThreadId()) {
-            SetLastError(ERROR_ACCESS_DENIED);
-            return 0;
-        }
+        // A window of another thread of the program gets its WM_TIMER on its own thread.
         queue = w->queue;
     } else {
         queue = ThreadQueue::current();

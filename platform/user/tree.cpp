@@ -1,9 +1,11 @@
 // The window tree: parents, owners, children and siblings, enumeration and search.
+#include "platform/kernel/host.h"
 #include "platform/kernel/winbase.h"
 #include "platform/user/input_sink.h"
 #include "platform/user/paint_internal.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <strings.h>
 #include <unistd.h>
@@ -29,6 +31,27 @@ void collectDescendants(const Window& w, std::vector<HWND>& out)
     }
 }
 
+// Titles compare without regard to case, but the second byte of a double-byte character is
+// compared as it is, since it may fall in the range of ASCII letters.
+bool sameTitle(const std::string& title, LPCSTR wanted)
+{
+    size_t n = strlen(wanted);
+    if (title.size() != n)
+        return false;
+    for (size_t i = 0; i < n; ++i) {
+        auto a = static_cast<unsigned char>(title[i]), b = static_cast<unsigned char>(wanted[i]);
+        if (platform::isCp932LeadByte(a) && i + 1 < n) {
+            if (a != b || title[i + 1] != wanted[i + 1])
+                return false;
+            ++i;
+            continue;
+        }
+        if (tolower(a) != tolower(b))
+            return false;
+    }
+    return true;
+}
+
 bool matches(const Window& w, LPCSTR className, LPCSTR windowName)
 {
     if (className) {
@@ -36,7 +59,7 @@ bool matches(const Window& w, LPCSTR className, LPCSTR windowName)
                                       : strcasecmp(w.cls->name.c_str(), className) != 0)
             return false;
     }
-    return !windowName || w.text == windowName;
+    return !windowName || sameTitle(w.text, windowName);
 }
 
 } // namespace

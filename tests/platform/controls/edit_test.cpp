@@ -62,6 +62,17 @@ TEST_F(EditLimit, CountsBytesAndNeverKeepsHalfACharacter)
     EXPECT_EQ(SendMessageA(e, EM_GETLIMITTEXT, 0, 0), 3);
 }
 
+TEST_F(EditLimit, WithoutAutoScrollTheTextStopsAtTheBoxWidth)
+{
+    HWND e = edit("", 0, 60);
+    harness::typeText("WWWWWWWWWWWWWWWWWWWW");
+    pump();
+    std::string text = textOf(e);
+    EXPECT_GT(text.size(), 1u);
+    EXPECT_LT(text.size(), 20u);
+    EXPECT_EQ(commandCodes(e).back(), EN_MAXTEXT);
+}
+
 TEST_F(EditInput, JoinsDoubleByteCharactersAndDeletesThemWhole)
 {
     HWND e = edit("", ES_AUTOHSCROLL);
@@ -150,6 +161,14 @@ TEST_F(EditSelection, MouseDragSelectsAndFocusIsReported)
     EXPECT_EQ(commandCodes(other), std::vector<WORD> { EN_KILLFOCUS });
     EXPECT_EQ(commandCodes(e), std::vector<WORD> { EN_SETFOCUS });
     EXPECT_EQ(SendMessageA(e, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
+
+    // A double click takes the word under the mouse.
+    SetWindowTextA(e, "one two three");
+    POINT word = screenPoint(e, 12, 4);   // away from the drag, so no double click with it
+    SendMessageA(e, EM_SETSEL, 5, 5);
+    harness::doubleClick(word.x, word.y);
+    pump();
+    EXPECT_EQ(selection(e), std::make_pair(DWORD(0), DWORD(3)));
 }
 
 TEST_F(EditMultiLine, ReadOnlyViewWrapsScrollsAndRefusesTyping)

@@ -58,6 +58,29 @@ TEST_F(FrameLayout, HitTestFindsFramePartsAndBoxes)
     EXPECT_EQ(hit(50, 50), HTNOWHERE);
 }
 
+TEST_F(FrameLayout, CaptionBoxesAndDoubleClickRunTheirCommands)
+{
+    HWND w = createFrame("boxes", 100, 100, 300, 200);
+    int frame = GetSystemMetrics(SM_CXFRAME);
+    int captionY = 100 + frame + 8;
+    pump();
+    harness::doubleClick(200, captionY);
+    pump();
+    EXPECT_TRUE(IsZoomed(w));
+    harness::doubleClick(200, frame + 8);   // the caption of the maximised window
+    pump();
+    EXPECT_FALSE(IsZoomed(w));
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 100);
+    Recorder::instance().clear();
+    harness::click(398 - frame - 6, captionY);   // the close box
+    pump();
+    EXPECT_FALSE(IsWindow(w));
+    auto commands = Recorder::instance().messages(w, { WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY });
+    EXPECT_EQ(commands, (std::vector<UINT> { WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY }));
+}
+
 TEST_F(FrameLayout, SizingByTheFrameStopsAtTheMinimumTrackSize)
 {
     HWND w = createFrame("sized", 100, 100, 300, 200);
@@ -86,6 +109,63 @@ TEST_F(FrameLayout, SizingByTheFrameStopsAtTheMinimumTrackSize)
     MoveWindow(w, 0, 0, 10, 10, TRUE);
     GetWindowRect(w, &r);
     EXPECT_EQ(r.right - r.left, 250);
+}
+
+TEST_F(FrameLayout, MovingHandlerMayCorrectTheDraggedRectangle)
+{
+    HWND w = createFrame("kept", 100, 100, 200, 150);
+    // As the game's windows do: stay inside the work area.
+    Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM lParam, LRESULT* out) {
+        if (hwnd != w || message != WM_MOVING)
+            return false;
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        if (r->left < 0) {
+            r->right -= r->left;
+            r->left = 0;
+        }
+        *out = TRUE;
+        return true;
+    };
+    pump();
+    int y = 100 + GetSystemMetrics(SM_CYFRAME) + 5;
+    harness::mouseDown(150, y);
+    harness::mouseMove(20, y);
+    harness::mouseUp(20, y);
+    pump();
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.right, 200);
+}
+
+struct DragError {
+};
+
+TEST_F(FrameLayout, ErrorThrownDuringADragLeavesNoCaptureBehind)
+{
+    HWND w = createFrame("thrower", 100, 100, 200, 150);
+    Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT*) -> bool {
+        if (hwnd == w && message == WM_MOVING)
+            throw DragError {};
+        return false;
+    };
+    pump();
+    int y = 100 + GetSystemMetrics(SM_CYFRAME) + 5;
+    harness::mouseDown(150, y);
+    harness::mouseMove(160, y);
+    harness::mouseUp(160, y);
+    bool caught = false;
+    MSG msg;
+    try {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    } catch (const DragError&) {
+        caught = true;
+    }
+    EXPECT_TRUE(caught);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Recorder::instance().handler = nullptr;
+    pump();
 }
 
 TEST_F(FrameLayout, DirtyFrameAloneIsRedrawnWithoutAPaintMessage)

@@ -2,6 +2,7 @@
 // and extra bytes.
 #include "platform/user/input_sink.h"
 #include "platform/user/system_classes.h"
+#include "platform/kernel/host.h"
 #include "user_test_util.h"
 
 #include <gtest/gtest.h>
@@ -238,7 +239,15 @@ TEST_F(WindowFields, TreeQueriesFollowParentsOwnersAndZOrder)
     EXPECT_TRUE(IsChild(frame, first));
     EXPECT_FALSE(IsChild(frame, popup));
     EXPECT_EQ(GetAncestor(first, GA_ROOT), frame);
-    EXPECT_EQ(FindWindowA(recordingClass(), "popup"), popup);
+    EXPECT_EQ(FindWindowA(recordingClass(), "POPUP"), popup);   // titles ignore case
+    std::string kanji = platform::utf8ToCp932("アイ");   // trail bytes in the ASCII letter range
+    SetWindowTextA(popup, kanji.c_str());
+    std::string lowered = kanji;
+    for (char& c : lowered)
+        c = char(tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(FindWindowA(nullptr, kanji.c_str()), popup);
+    ASSERT_NE(lowered, kanji);
+    EXPECT_EQ(FindWindowA(nullptr, lowered.c_str()), nullptr);
     EXPECT_EQ(FindWindowExA(frame, nullptr, nullptr, nullptr), first);
     SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     EXPECT_EQ(GetWindow(frame, GW_CHILD), second);

@@ -1,0 +1,20 @@
+// GameState construction and the one global pointer.
+#include "state/game_state.h"
+
+GameState* g_gameState = nullptr;
+
+GameState::GameState()
+    : m_weaponIdMap(new uint16_t[kWeaponIdMapSize]())
+    , m_unitTypeIdMap(new uint16_t[kUnitTypeIdMapSize]())
+{
+}
+
+int GameState::weaponIndex(int id) const
+{
+    return id > 0 && id < kWeaponIdMapSize ? m_weaponIdMap[id] : 0;
+}
+
+int GameState::unitTypeIndex(int id) const
+{
+    return id >= 0 && id < kUnitTypeIdMapSize ? m_unitTypeIdMap[id] : 0;
+}

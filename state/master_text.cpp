@@ -1,0 +1,83 @@
+// Column access, numbers, names and notices of the master text loaders.
+#include "state/master_text.h"
+
+#include "platform/kernel/host.h"
+#include "platform/windows.h"
+
+#include <climits>
+#include <cstring>
+
+namespace master_text {
+
+const char* column(const std::vector<char*>& fields, int number)
+{
+    if (number < 1 || size_t(number) > fields.size())
+        return "";
+    return fields[number - 1];
+}
+
+int decimal(const char* text)
+{
+    while (*text == ' ' || *text == '\t')
+        ++text;
+    bool negative = *text == '-';
+    if (*text == '-' || *text == '+')
+        ++text;
+    long long value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text)
+        if (value < INT_MAX)
+            value = value * 10 + (*text - '0');
+    if (value > INT_MAX)
+        value = INT_MAX;
+    return int(negative ? -value : value);
+}
+
+void copyName(char* field, size_t width, const char* text)
+{
+    std::memset(field, 0, width);
+    size_t used = 0;
+    while (*text) {
+        size_t step = platform::isCp932LeadByte(static_cast<unsigned char>(*text)) && text[1] ? 2 : 1;
+        if (used + step > width - 1)
+            break;
+        std::memcpy(field + used, text, step);
+        used += step;
+        text += step;
+    }
+}
+
+bool isCircle(const char* text)
+{
+    return std::strcmp(text, "\x81\x9B") == 0;
+}
+
+int indexOf(const std::vector<std::string>& table, const char* text, int fallback)
+{
+    for (size_t i = 0; i < table.size(); ++i)
+        if (table[i] == text)
+            return int(i);
+    return fallback;
+}
+
+std::vector<std::string> cp932Table(std::initializer_list<const char*> utf8)
+{
+    std::vector<std::string> table;
+    table.reserve(utf8.size());
+    for (const char* text : utf8)
+        table.push_back(platform::utf8ToCp932(text));
+    return table;
+}
+
+} // namespace master_text
+
+void showLoaderMessage(const std::string& text, const std::string& caption)
+{
+    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void reportSkippedLine(const char* file, int line, const char* reason_utf8)
+{
+    std::string text = std::string(file) + platform::utf8ToCp932(" の ") + std::to_string(line)
+        + platform::utf8ToCp932("行目を読み飛ばしました。\n") + platform::utf8ToCp932(reason_utf8);
+    showLoaderMessage(text, platform::utf8ToCp932("警告"));
+}

@@ -1,0 +1,86 @@
+// Rule files: "Name", "Date", "Time" and the 51 switches as key=value lines in the rule folder.
+#include "state/data_path.h"
+#include "state/game_state.h"
+#include "state/master_text.h"
+#include "state/text_file_reader.h"
+
+#include "lib/error.h"
+#include "lib/file.h"
+#include "platform/kernel/host.h"
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+std::string ruleFileName(bool simple, int slot)
+{
+    return simple ? "simple.rul" : "class" + std::to_string(slot) + ".rul";
+}
+
+void applyRuleLine(const char* line, RuleSlot& slot)
+{
+    const auto& keys = ruleFileKeys();
+    for (int k = 0; k < kRuleKeyCount; ++k) {
+        const std::string& key = keys[k];
+        if (std::strncmp(line, key.c_str(), key.size()) != 0 || line[key.size()] != '=')
+            continue;
+        const char* value = line + key.size() + 1;
+        if (k == 0)
+            slot.name = value;
+        else if (k == 1)
+            slot.date = value;
+        else if (k == 2)
+            slot.time = value;
+        else
+            slot.block.switches[k - 3] = uint8_t(master_text::decimal(value));
+        return;
+    }
+}
+
+} // namespace
+
+void GameState::loadRuleFile()
+{
+    int slots = isSimpleMode() ? 1 : kRuleSlotCount;
+    for (int i = 0; i < slots; ++i) {
+        RuleSlot& slot = m_ruleSlots[i];
+        slot = RuleSlot{};
+        slot.block.lead = uint8_t(i);
+        std::string path = dataPath(ruleFileName(isSimpleMode(), i).c_str(), kFolderRule);
+        if (!fileExists(path.c_str()))
+            continue;
+        TextFileReader reader(path.c_str());
+        char line[kLineCapacity];
+        while (!reader.atEnd()) {
+            reader.readLine(line, sizeof line);
+            applyRuleLine(line, slot);
+        }
+    }
+}
+
+bool GameState::saveRuleFile(int slot_index)
+{
+    if (slot_index < 0 || slot_index >= kRuleSlotCount)
+        return false;
+    const RuleSlot& slot = m_ruleSlots[slot_index];
+    const auto& keys = ruleFileKeys();
+    std::string text = keys[0] + "=" + slot.name + "\r\n" + keys[1] + "=" + slot.date + "\r\n" + keys[2] + "=" + slot.time + "\r\n";
+    for (int i = 0; i < kRuleSwitchCount; ++i)
+        text += keys[3 + i] + "=" + std::to_string(slot.block.switches[i]) + "\r\n";
+
+    std::string name = ruleFileName(false, slot.block.lead);
+    bool written = false;
+    try {
+        swCFile out(dataPath(name.c_str(), kFolderRule).c_str(), 1);
+        written = out.fileWrite(text.data(), DWORD(text.size())) == text.size();
+        out.fileClose();
+    } catch (swCError* error) {
+        std::unique_ptr<swCError> owned(error);
+        written = false;
+    }
+    if (!written)
+        showLoaderMessage(platform::utf8ToCp932("ルールファイル ") + name + platform::utf8ToCp932(" を保存できませんでした"),
+            platform::utf8ToCp932("警告"));
+    return written;
+}

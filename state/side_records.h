@@ -1,0 +1,50 @@
+// Small per-side records: destroyed units, places and the two listed-hex tables.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#pragma pack(push, 1)
+struct DestroyedUnitRecord {
+    // Low byte of the turn; 0 marks a free entry.
+    uint8_t turn;
+    uint8_t troopNumber;
+    // Bytes 1..34 of the unit record: its name and identity.
+    uint8_t identity[34];
+    uint16_t unitTypeId;
+    uint8_t x;
+    uint8_t y;
+    uint8_t visibleMask;
+    uint8_t unused;
+};
+#pragma pack(pop)
+static_assert(sizeof(DestroyedUnitRecord) == 42);
+static_assert(offsetof(DestroyedUnitRecord, unitTypeId) == 36);
+constexpr int kDestroyedUnitsPerCountry = 100;
+
+#pragma pack(push, 1)
+struct PlaceRecord {
+    uint8_t used;
+    uint8_t data[33];
+    uint8_t x;
+    uint8_t y;
+    uint8_t target;
+};
+#pragma pack(pop)
+static_assert(sizeof(PlaceRecord) == 37);
+constexpr int kPlaceRecordCount = 1000;
+
+#pragma pack(push, 1)
+struct ListedHex10 {
+    uint32_t x;
+    uint32_t y;
+    uint8_t data[2];
+};
+struct ListedHex12 {
+    uint32_t x;
+    uint32_t y;
+    uint8_t data[4];
+};
+#pragma pack(pop)
+static_assert(sizeof(ListedHex10) == 10);
+static_assert(sizeof(ListedHex12) == 12);

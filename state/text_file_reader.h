@@ -1,0 +1,33 @@
+// TextFileReader and parseCommaList: the Shift-JIS master text files, line by line and field by field.
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class TextFileReader {
+public:
+    // Reads the whole file; the errors of swCFile pass to the caller.
+    explicit TextFileReader(const char* path);
+    // Over bytes already in memory (tests, fuzzing).
+    TextFileReader(const char* data, size_t size);
+
+    // Copies the next line (without its end) into buffer and returns the bytes written with the
+    // NUL. A line longer than capacity - 1 is cut there and the rest of it skipped.
+    int readLine(char* buffer, int capacity);
+    bool atEnd() const { return m_position >= m_size; }
+    int size() const { return m_size; }
+    int position() const { return m_position; }
+
+private:
+    std::unique_ptr<char[]> m_buffer;
+    int m_size = 0;
+    int m_position = 0;
+};
+
+// Splits text in place at each comma that is not the second byte of a double-byte character;
+// appends the address of every field, empty ones included. Returns the number of fields.
+int parseCommaList(char* text, std::vector<char*>& list);
+
+// Every caller reads lines through a buffer of this size.
+constexpr int kLineCapacity = 1024;

@@ -1,0 +1,39 @@
+// TurnBlock: whose turn and which phase, stored whole in saved games.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#pragma pack(push, 1)
+struct TurnBlock {
+    // 1 for the first turn; 0 before any turn was played.
+    uint16_t turn;
+    uint16_t phase;
+    // 0..7, 8 the neutral side acts, 9 before the first country of the turn.
+    uint16_t currentCountry;
+    uint8_t reserved6[2];
+    // 8 and above = no viewing country.
+    int8_t viewingCountry;
+    uint8_t decided;
+    uint8_t reserved10[14];
+    uint8_t order[8];
+    uint8_t reserved32[2];
+    uint8_t capitalMask;
+    uint8_t headquartersMask;
+    // Bytes not named here are carried unchanged and saved as read.
+    uint8_t reserved36[2168];
+    uint8_t nextOrder[8];
+    uint8_t reserved2212[128];
+
+    // The country acting at place 0..7 of this turn, and of the next.
+    int sideAtPlace(int place) const { return order[place]; }
+    int sideAtNextPlace(int place) const { return nextOrder[place]; }
+    // The first place of country in this turn's order; 8 when it has none.
+    int placeOf(int country) const;
+};
+#pragma pack(pop)
+static_assert(sizeof(TurnBlock) == 2340);
+static_assert(offsetof(TurnBlock, viewingCountry) == 8);
+static_assert(offsetof(TurnBlock, order) == 24);
+static_assert(offsetof(TurnBlock, capitalMask) == 34);
+static_assert(offsetof(TurnBlock, nextOrder) == 2204);

@@ -1,0 +1,218 @@
+// "tkbmp\*.bmp" button strips: every bitmap button's normal, pressed, disabled and focus faces
+// at the places the button classes cut them from, with the labels of the buttons that carry words.
+#include "lib/media/bitmap_button_layout.h"
+#include "tools/mkdata/bmp_writer.h"
+#include "tools/mkdata/buttons_text.h"
+#include "tools/mkdata/generator.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace mkdata::buttons {
+namespace {
+
+using bitmap_buttons::ButtonKind;
+using bitmap_buttons::FaceRect;
+
+struct Label {
+    ButtonKind kind;
+    int image;
+    const char* text;
+};
+
+const Label kLabels[] = {
+    { ButtonKind::Button100x26, 0, "戻る" },
+    { ButtonKind::Button100x26, 1, "次へ" },
+    { ButtonKind::Button100x26, 2, "開始" },
+    { ButtonKind::Button100x26, 3, "マップ設定" },
+    { ButtonKind::Button100x26, 4, "OK" },
+    { ButtonKind::Button100x26, 5, "閉じる" },
+    { ButtonKind::EndButton88x32, 0, "前へ" },
+    { ButtonKind::EndButton88x32, 1, "次へ" },
+    { ButtonKind::EndButton88x32, 2, "終了" },
+    { ButtonKind::InfoButton80x24, 0, "前へ" },
+    { ButtonKind::InfoButton80x24, 1, "次へ" },
+    { ButtonKind::InfoButton80x24, 2, "閉じる" },
+    { ButtonKind::InfoButton56x24, 0, "基本型" },
+    { ButtonKind::InfoButton72x24, 0, "性能" },
+    { ButtonKind::InfoButton72x24, 1, "移動" },
+    { ButtonKind::InfoButton72x24, 2, "兵装" },
+    { ButtonKind::InfoButton72x24, 3, "搭載" },
+    { ButtonKind::InfoButton48x16, 0, "１" },
+    { ButtonKind::InfoButton48x16, 1, "２" },
+    { ButtonKind::InfoButton48x16, 2, "３" },
+    { ButtonKind::InfoButton48x16, 3, "４" },
+    { ButtonKind::ChangeButton144x40, 0, "セット１" },
+    { ButtonKind::ChangeButton144x40, 1, "セット２" },
+    { ButtonKind::ChangeButton144x40, 2, "セット３" },
+    { ButtonKind::ChangeButton144x40, 3, "セット４" },
+    { ButtonKind::ChangeButton144x40, 4, "決定" },
+    { ButtonKind::ChangeButton144x40, 5, "ｷｬﾝｾﾙ" },
+    { ButtonKind::EditGridButton72x24, 0, "編集" },
+    { ButtonKind::EditGridButton72x24, 1, "新規" },
+    { ButtonKind::EditGridButton72x24, 2, "閉じる" },
+    { ButtonKind::EditButton72x24, 0, "コピー" },
+    { ButtonKind::EditButton96x24, 0, "書き出し" },
+    { ButtonKind::WeaponListButton, 0, "分類" },
+    { ButtonKind::WeaponListButton, 1, "名称" },
+    { ButtonKind::WeaponListButton, 2, "数" },
+    { ButtonKind::WeaponListButton, 3, "コスト" },
+    { ButtonKind::WeaponListButton, 4, "射程" },
+    { ButtonKind::EditSheetButton, 6, "追加" },
+    { ButtonKind::EditSheetButton, 7, "削除" },
+    { ButtonKind::EditSheetButton, 8, "ユニット情報" },
+    { ButtonKind::EditSheetButton, 9, "保存" },
+    { ButtonKind::EditSheetButton, 10, "閉じる" },
+    { ButtonKind::EditSheetButton, 11, "分類" },
+    { ButtonKind::EditSheetButton, 12, "名称" },
+    { ButtonKind::EditSheetButton, 13, "分類" },
+    { ButtonKind::EditSheetButton, 14, "名称" },
+    { ButtonKind::EditSheetButton, 15, "コスト" },
+    { ButtonKind::PanelButton80x24, 0, "OK" },
+};
+
+const char* labelFor(ButtonKind kind, int image)
+{
+    for (const Label& label : kLabels) {
+        if (label.kind == kind && label.image == image)
+            return label.text;
+    }
+    return nullptr;
+}
+
+// The eight country colours of the check marks.
+const Rgb kCountryColours[8] = { { 40, 80, 220 }, { 210, 40, 40 }, { 40, 170, 60 }, { 220, 200, 40 },
+    { 150, 60, 190 }, { 40, 190, 200 }, { 235, 130, 30 }, { 220, 60, 180 } };
+
+struct Colours {
+    uint8_t back, face, light, dark, text, pressedFace, disabledFace, disabledText, focus, mark;
+};
+
+enum class Face { Normal, Pressed, Disabled, Focus };
+
+void drawFace(Canvas& canvas, const Colours& c, const FaceRect& r, Face face, ButtonKind kind, int image)
+{
+    const bool pressed = face == Face::Pressed;
+    const uint8_t fill = pressed ? c.pressedFace : face == Face::Disabled ? c.disabledFace : c.face;
+    canvas.fillRect(r.left, r.top, r.right, r.bottom, fill);
+    // Raised: light above and left; sunken: the other way round.
+    const uint8_t topLeft = pressed ? c.dark : c.light;
+    const uint8_t bottomRight = pressed ? c.light : c.dark;
+    canvas.line(r.left, r.top, r.right - 1, r.top, topLeft);
+    canvas.line(r.left, r.top, r.left, r.bottom - 1, topLeft);
+    canvas.line(r.left, r.bottom - 1, r.right - 1, r.bottom - 1, bottomRight);
+    canvas.line(r.right - 1, r.top, r.right - 1, r.bottom - 1, bottomRight);
+    if (face == Face::Focus)
+        canvas.frameRect(r.left + 2, r.top + 2, r.right - 2, r.bottom - 2, c.focus);
+    const int shift = pressed ? 1 : 0;
+    const uint8_t ink = face == Face::Disabled ? c.disabledText : c.text;
+    if (const char* text = labelFor(kind, image)) {
+        const int size = r.height() >= 26 ? 14 : 12;
+        drawLabel(canvas, r.left + shift, r.top + shift, r.right + shift, r.bottom + shift, text, ink, size,
+            r.height() >= 32);
+        return;
+    }
+    // Buttons without words carry a small mark that tells them apart.
+    const int cx = (r.left + r.right) / 2 + shift;
+    const int cy = (r.top + r.bottom) / 2 + shift;
+    const int size = std::max(2, std::min(r.width(), r.height()) / 4);
+    switch (image % 4) {
+    case 0:
+        canvas.fillCircle(cx, cy, size, ink);
+        break;
+    case 1:
+        canvas.fillRect(cx - size, cy - size, cx + size, cy + size, ink);
+        break;
+    case 2:
+        canvas.fillPolygon({ { cx - size, cy + size }, { cx + size, cy + size }, { cx, cy - size } }, ink);
+        break;
+    default:
+        canvas.fillPolygon({ { cx - size, cy - size }, { cx + size, cy }, { cx - size, cy + size } }, ink);
+        break;
+    }
+}
+
+// Check marks: a box in the country colour, empty in the normal rows, ticked above them.
+void drawCheckMark(Canvas& canvas, Palette& palette, const Colours& c, const FaceRect& r, int image, bool ticked)
+{
+    const uint8_t colour = palette.index(kCountryColours[image % 8]);
+    canvas.fillRect(r.left, r.top, r.right, r.bottom, c.back);
+    canvas.fillRect(r.left + 2, r.top + 1, r.right - 2, r.bottom - 1, colour);
+    canvas.frameRect(r.left + 2, r.top + 1, r.right - 2, r.bottom - 1, c.dark);
+    if (ticked) {
+        canvas.line(r.left + 5, r.top + 7, r.left + 8, r.top + 10, c.mark);
+        canvas.line(r.left + 8, r.top + 10, r.left + 13, r.top + 3, c.mark);
+        canvas.line(r.left + 5, r.top + 6, r.left + 8, r.top + 9, c.mark);
+        canvas.line(r.left + 8, r.top + 9, r.left + 13, r.top + 2, c.mark);
+    }
+}
+
+struct Placed {
+    ButtonKind kind;
+    int image;
+    bitmap_buttons::ButtonLayout layout;
+};
+
+void writeStrip(const std::filesystem::path& programFolder, const std::string& file, const std::vector<Placed>& buttons)
+{
+    int width = 0;
+    int height = 0;
+    for (const Placed& p : buttons) {
+        for (const FaceRect& r : { p.layout.normal, p.layout.pressed, p.layout.disabled, p.layout.focus }) {
+            width = std::max(width, r.right);
+            height = std::max(height, r.bottom);
+        }
+    }
+    Palette palette;
+    Colours c {};
+    c.back = palette.index({ 24, 28, 22 });
+    c.face = palette.index({ 92, 104, 84 });
+    c.light = palette.index({ 176, 186, 160 });
+    c.dark = palette.index({ 34, 38, 30 });
+    c.text = palette.index({ 244, 244, 232 });
+    c.pressedFace = palette.index({ 64, 74, 58 });
+    c.disabledFace = palette.index({ 104, 104, 100 });
+    c.disabledText = palette.index({ 160, 160, 156 });
+    c.focus = palette.index({ 236, 200, 80 });
+    c.mark = palette.index({ 255, 255, 255 });
+    Canvas canvas(width, height, c.back);
+    for (const Placed& p : buttons) {
+        const auto& l = p.layout;
+        if (p.kind == ButtonKind::CheckMarkButton) {
+            drawCheckMark(canvas, palette, c, l.normal, p.image, false);
+            drawCheckMark(canvas, palette, c, l.pressed, p.image, true);
+            continue;
+        }
+        // Faces that share rows: the normal face wins over the disabled one, the pressed over both.
+        if (!(l.disabled == l.normal) && !(l.disabled == l.pressed))
+            drawFace(canvas, c, l.disabled, Face::Disabled, p.kind, p.image);
+        drawFace(canvas, c, l.normal, Face::Normal, p.kind, p.image);
+        if (!(l.pressed == l.normal))
+            drawFace(canvas, c, l.pressed, Face::Pressed, p.kind, p.image);
+        if (l.hasFocusFace)
+            drawFace(canvas, c, l.focus, Face::Focus, p.kind, p.image);
+    }
+    writeFile(programFolder / "tkbmp" / file, encodeBmp8(canvas, palette));
+}
+
+void writeButtonStrips(const std::filesystem::path& programFolder)
+{
+    std::map<std::string, std::vector<Placed>> strips;
+    for (int k = 0; k < bitmap_buttons::kButtonKindCount; ++k) {
+        const auto kind = ButtonKind(k);
+        for (int i = 0; i < bitmap_buttons::buttonImageCount(kind); ++i) {
+            const auto layout = bitmap_buttons::buttonLayout(kind, i);
+            strips[layout.file].push_back({ kind, i, layout });
+        }
+    }
+    for (const auto& [file, buttons] : strips)
+        writeStrip(programFolder, file, buttons);
+}
+
+} // namespace
+
+MKDATA_GENERATOR("buttons_strips", writeButtonStrips);
+
+} // namespace mkdata::buttons

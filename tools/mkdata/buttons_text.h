@@ -1,0 +1,16 @@
+// Japanese labels for the button strips, rendered with the platform's fonts and laid into a
+// paletted canvas as one colour.
+#pragma once
+
+#include "tools/mkdata/bmp_writer.h"
+
+#include <string_view>
+
+namespace mkdata::buttons {
+
+// Draws UTF-8 text centred in (left, top, right, bottom), pixels of the glyphs in colour
+// `index`. pixelHeight is the font's character height.
+void drawLabel(Canvas& canvas, int left, int top, int right, int bottom, std::string_view utf8, uint8_t index,
+    int pixelHeight = 12, bool bold = false);
+
+} // namespace mkdata::buttons
