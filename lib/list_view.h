@@ -5,7 +5,6 @@
 
 // A left-aligned column; no text leaves the column untitled.
 int listViewInsertColumn(swCWindow& listView, int index, const char* text, int width);
-// Sub-item 0 inserts the item with its text and data; other sub-items set their text.
 int listViewSetItem(swCWindow& listView, int item, int subItem, const char* text, LPARAM data);
 LPARAM listViewGetItemData(swCWindow& listView, int item, int subItem = 0);
 // The "SysHeader32" descendant, else the first child, else null.

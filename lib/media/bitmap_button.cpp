@@ -1,5 +1,4 @@
-// BitmapButton: faces from the strip, drawing by state, erasing with the last face, and the
-// clicks that were queued while the button was hidden.
+// BitmapButton: faces from the strip, drawing by state, erasing, and clicks queued while hidden.
 #include "lib/media/bitmap_button.h"
 
 #include "lib/media/picture_services.h"

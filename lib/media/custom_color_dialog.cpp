@@ -44,7 +44,6 @@ const char* pictureFile(int entry)
     return isMarker(entry) ? "ecmcc.bmp" : "unit48.bmp";
 }
 
-// A whole file of the bitmap folder; empty when it cannot be read.
 std::vector<uint8_t> readPicture(const char* fileName)
 {
     const std::string path = pictureServices().bitmapPath(fileName);

@@ -1,5 +1,4 @@
-// CustomColorDialog: the modal dialog (template 145) in which the player turns the hues of the
-// eight countries and the four interception and ECM markers, with live previews.
+// CustomColorDialog (template 145): hues of the countries and markers, with live previews.
 #pragma once
 
 #include "lib/control.h"
