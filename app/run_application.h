@@ -8,9 +8,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
 
 // How runApplication ended, for the entry and the tests.
 enum class RunOutcome {
-    Played,             // the message loop ran and ended
-    EditorRunning,      // the weapon editor holds its mutex
-    AlreadyRunning,     // another copy runs; it was brought to the front
+    Played,
+    EditorRunning,
+    AlreadyRunning,
     OldDirectX,
     SmallScreen,
     NoMainWindow,

@@ -20,7 +20,6 @@ public:
 
 class swCApplication {
 public:
-    // Creates the window-lookup mutex "VUD_MUT_GETWIN".
     swCApplication();
     ~swCApplication();
     swCApplication(const swCApplication&) = delete;
@@ -58,7 +57,6 @@ public:
 
     swCWindow* mainWindow() const { return m_mainWindow; }
     void setMainWindow(swCWindow* window) { m_mainWindow = window; }
-    // Window handle of the main window, or null.
     HWND mainWindowHandle() const;
 
     // The program-wide restart flag: after its loop the program starts again with "restart".

@@ -1,5 +1,4 @@
-// Control classes: the fields every control shares, binding to a template item or creating
-// the window, and the keyboard behaviour (Enter clicks, Tab and arrow chains, parent notices).
+// Control classes: shared fields, binding or creating the window, and the keyboard chain.
 #pragma once
 
 #include "lib/window.h"
@@ -11,7 +10,6 @@ constexpr UINT WM_CONTROL_KEY = WM_USER + 101;
 constexpr UINT WM_CONTROL_SETFOCUS = WM_USER + 102;
 constexpr UINT WM_CONTROL_KILLFOCUS = WM_USER + 103;
 
-// Position and size of a control in its parent's client area.
 struct ControlFrame {
     int x = 0;
     int y = 0;
@@ -56,7 +54,6 @@ public:
     swCWindow* next() const { return m_next; }
 
 protected:
-    // Posts to the parent window; nothing when there is none.
     void postToParent(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     bool m_enterClicks = false;
@@ -68,7 +65,6 @@ protected:
     bool m_hoverFocus = false;
 };
 
-// A control of a class the caller names.
 class ChildControl : public swCControl {
 public:
     ChildControl(const char* className, swCWindow* parent, UINT controlId, DWORD style)

@@ -29,7 +29,6 @@ class ModelessDialogBase : public swCDialog {
 public:
     explicit ModelessDialogBase(UINT templateId, swCWindow* parent = nullptr,
         const DialogControlEntry* controlTable = nullptr);
-    // Leaves the modeless list.
     ~ModelessDialogBase() override;
 
     BOOL Destroy() override;

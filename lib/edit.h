@@ -1,5 +1,4 @@
-// swCEdit: the edit control with allowed and refused characters, applied to typed and pasted
-// text alike, double-byte characters kept whole.
+// swCEdit: the edit control with allowed and refused characters, typed or pasted.
 #pragma once
 
 #include "lib/control.h"
@@ -7,10 +6,8 @@
 
 class swCEdit : public swCControl {
 public:
-    // editCreate: an "Edit" control with no character sets.
     swCEdit(swCWindow* parent, UINT controlId, DWORD style);
 
-    // Null removes the set.
     void editSetAllowedChars(const char* text) { m_filter.setAllowed(text); }
     void editSetRefusedChars(const char* text) { m_filter.setRefused(text); }
     const EditCharacterFilter& filter() const { return m_filter; }

@@ -1,5 +1,4 @@
-// The allowed and refused characters of an edit control, whole characters of CP932 text
-// (one byte, or a lead and a trail byte).
+// The allowed and refused characters of an edit control, whole CP932 characters.
 #pragma once
 
 #include <optional>
@@ -17,7 +16,6 @@ public:
 
     // Control characters (below 0x20) are always accepted.
     bool accepts(std::string_view character) const;
-    // The text with every character that would be refused left out.
     std::string filter(std::string_view text) const;
 
     // Splits CP932 text into characters; a lead byte at the end stands alone.

@@ -3,5 +3,4 @@
 
 #include "platform/windows.h"
 
-// Sets the text of the item with the command id.
 BOOL menuSetItemText(HMENU menu, UINT itemId, const char* text);

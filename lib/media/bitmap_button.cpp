@@ -1,5 +1,4 @@
-// BitmapButton: faces from the strip, drawing by state, erasing with the last face, and the
-// clicks that were queued while the button was hidden.
+// BitmapButton: faces from the strip, drawing by state, erasing, and clicks queued while hidden.
 #include "lib/media/bitmap_button.h"
 
 #include "lib/media/picture_services.h"
@@ -36,10 +35,13 @@ BitmapButton::BitmapButton(swCWindow* parent, UINT controlId, int x, int y, int 
 }
 
 BitmapButton::BitmapButton(swCWindow* parent, ButtonKind kind, int imageIndex, UINT controlId, int x, int y)
-    : BitmapButton(parent, controlId, x, y, bitmap_buttons::buttonLayout(kind, checkedIndex(kind, imageIndex)).width,
-          bitmap_buttons::buttonLayout(kind, checkedIndex(kind, imageIndex)).height)
+    : BitmapButton(parent, controlId, x, y, bitmap_buttons::buttonLayout(kind, checkedIndex(kind, imageIndex)))
 {
-    const ButtonLayout layout = bitmap_buttons::buttonLayout(kind, checkedIndex(kind, imageIndex));
+}
+
+BitmapButton::BitmapButton(swCWindow* parent, UINT controlId, int x, int y, const ButtonLayout& layout)
+    : BitmapButton(parent, controlId, x, y, layout.width, layout.height)
+{
     const std::string path = pictureServices().bitmapPath(layout.file);
     try {
         buttonSetFaces(path.c_str(), toRect(layout.normal), toRect(layout.pressed), toRect(layout.disabled));

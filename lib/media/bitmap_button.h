@@ -1,5 +1,4 @@
-// BitmapButton: the game's owner-drawn button whose faces are cut from one strip picture of
-// the bitmap folder, and its small subclasses, one per strip and size.
+// BitmapButton, the game's strip-faced owner-drawn button, and its subclasses per strip and size.
 #pragma once
 
 #include "lib/media/bitmap_button_layout.h"
@@ -7,9 +6,7 @@
 
 class BitmapButton : public swCButton {
 public:
-    // An owner-drawn, tab-stop button without a border, created at once.
     BitmapButton(swCWindow* parent, UINT controlId, int x, int y, int width, int height);
-    // Button imageIndex of the class's strip, with the class's size and faces.
     BitmapButton(swCWindow* parent, bitmap_buttons::ButtonKind kind, int imageIndex, UINT controlId, int x, int y);
 
     int OnMessage(MessageRecord& msg) override;
@@ -21,6 +18,8 @@ public:
     swCBitmap* currentFace() const { return m_currentFace; }
 
 private:
+    BitmapButton(swCWindow* parent, UINT controlId, int x, int y, const bitmap_buttons::ButtonLayout& layout);
+
     bool m_drawn = false;
     swCBitmap* m_currentFace = nullptr;
     bool m_released = false;
@@ -83,7 +82,6 @@ DERAZODO_BITMAP_BUTTON(MergeButton);
 // The editors' windows call the edit sheet's buttons by this name.
 using EditPanelButton = EditSheetButton;
 
-// Writes a count over its face when asked to.
 class ComButton24x24 : public BitmapButton {
 public:
     ComButton24x24(swCWindow* parent, int imageIndex, UINT controlId, int x, int y)
@@ -102,7 +100,6 @@ private:
     int m_count = 0;
 };
 
-// Remembers that it was drawn pressed.
 class ToolButton80x24 : public BitmapButton {
 public:
     ToolButton80x24(swCWindow* parent, int imageIndex, UINT controlId, int x, int y)

@@ -1,5 +1,4 @@
-// Where the faces of every bitmap button class lie in its strip picture. Header only and free
-// of windows, so that the data generator draws the strips from the same table.
+// Where every bitmap button class's faces lie in its strip; header only, shared with mkdata.
 #pragma once
 
 #include <array>

@@ -1,5 +1,4 @@
-// swCButton: an owner-drawn button whose normal, pressed, disabled and focus faces are cut
-// from picture files.
+// swCButton: an owner-drawn button with normal, pressed, disabled and focus faces from pictures.
 #pragma once
 
 #include "lib/control.h"
@@ -9,7 +8,6 @@
 
 class swCButton : public swCControl {
 public:
-    // buttonCreate: a "Button" control with no faces and every flag off.
     swCButton(swCWindow* parent, UINT controlId, DWORD style);
 
     // Cuts the three faces from the file (rectangles left, top, right, bottom); the face
@@ -17,7 +15,6 @@ public:
     // then keeps the faces it had.
     void buttonSetFaces(const char* imageFile, const RECT& normal, const RECT& pressed, const RECT& disabled);
     void buttonSetFocusFace(const char* imageFile, const RECT& rect);
-    // A face made by the caller (the hex picture); the button owns it.
     void buttonSetNormalFace(std::unique_ptr<swCBitmap> face, const RECT& faceRect);
 
     void DrawItem(DRAWITEMSTRUCT* item) override;
@@ -56,5 +53,4 @@ protected:
     RECT m_faceRect {};
 };
 
-// A face cut from the rectangle of a picture file.
 std::unique_ptr<swCBitmap> loadFace(const char* imageFile, const RECT& rect);

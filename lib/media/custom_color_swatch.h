@@ -1,5 +1,4 @@
-// The custom colour dialog's pieces: the owner-drawn swatch that shows a 48 × 48 picture on a
-// push button face, and the panel window that holds the labels and swatches of a tab.
+// The custom colour dialog's owner-drawn swatch and the panel that holds a tab's swatches.
 #pragma once
 
 #include "lib/media/button.h"

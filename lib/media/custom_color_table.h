@@ -1,5 +1,4 @@
-// The custom colour table: twenty hue settings (four markers, eight countries, eight kept
-// unused), stored as "cstmcl.dat" in the program folder.
+// The custom colour table of twenty hue settings, stored as "cstmcl.dat".
 #pragma once
 
 #include <array>
@@ -27,12 +26,10 @@ public:
     // The built-in defaults; entries 12 to 19 are zero.
     static CustomColourEntry defaultEntry(int index);
 
-    // customColourClear: every byte 0.
     void clear();
     // customColourLoad: the file in folder (ending with '\'), at most 120 bytes over the cleared
     // table, hues above 360 clamped; the defaults when there is no file. File errors throw.
     void load(const std::string& folder);
-    // customColourSave: writes the 120 bytes to path; file errors throw swCFileError.
     void save(const std::string& path) const;
 
     const CustomColourEntry& entry(int index) const { return m_entries.at(size_t(index)); }
@@ -48,5 +45,4 @@ private:
     std::array<CustomColourEntry, kEntryCount> m_entries {};
 };
 
-// Clamps a hue into 0 to 360.
 int clampHue(int hue);

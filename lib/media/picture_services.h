@@ -13,9 +13,7 @@ public:
 
     // The path of a file in the bitmap folder ("<program folder>tkbmp\" by default).
     virtual std::string bitmapPath(const char* fileName) const;
-    // The path of a file in the program folder.
     virtual std::string programFilePath(const char* fileName) const;
-    // The font the game writes small numbers in.
     virtual HFONT smallFont();
     // Draws the picture of hex (x, y) with its building at (0, 0); false when there is no map.
     virtual bool drawHexBuilding(HDC dc, int hexX, int hexY);
@@ -24,7 +22,6 @@ private:
     HFONT m_smallFont = nullptr;
 };
 
-// The services in force; the default when none was installed.
 PictureServices& pictureServices();
 // Installs services owned by the caller; null goes back to the default.
 void setPictureServices(PictureServices* services);

@@ -186,6 +186,9 @@ void askOwner(HWND hwnd, HDC dc, const ButtonState& s, const RECT& client, UINT 
     item.hwndItem = hwnd;
     item.hDC = dc;
     item.rcItem = client;
+    // The parent sets the DC's colours; the owner paints every pixel itself, so a skipped
+    // drawing keeps the face it drew before.
+    parentColors(hwnd, dc, WM_CTLCOLORBTN);
     if (HWND parent = GetParent(hwnd))
         SendMessageA(parent, WM_DRAWITEM, WPARAM(item.CtlID), LPARAM(&item));
 }

@@ -81,9 +81,12 @@ void ComboBox::create()
     m_lb = m_list ? listBoxOf(m_list) : nullptr;
     if (m_lb)
         m_lb->setItemHeight(listItemHeight);
+    // The scroll-bar styles belong to the drop-down list, not to the field.
+    SetWindowLongPtrA(m_hwnd, GWL_STYLE, GetWindowLongPtrA(m_hwnd, GWL_STYLE) & ~LONG_PTR(WS_VSCROLL | WS_HSCROLL));
     RECT r;
     GetWindowRect(m_hwnd, &r);
-    SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(),
+        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void ComboBox::drop()

@@ -80,7 +80,11 @@ void drawStatic(HWND hwnd, HDC dc, const StaticState& s)
     if (style & SS_SUNKEN) {
         DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
     }
-    switch (staticType(style)) {
+    UINT type = staticType(style);
+    bool outline = (type >= SS_BLACKFRAME && type <= SS_WHITEFRAME) || (type >= SS_ETCHEDHORZ && type <= SS_ETCHEDFRAME);
+    if (outline)
+        FillRect(dc, &client, parentColors(hwnd, dc, WM_CTLCOLORSTATIC));
+    switch (type) {
     case SS_BLACKRECT: FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME)); break;
     case SS_GRAYRECT: FillRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW)); break;
     case SS_WHITERECT: FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW)); break;

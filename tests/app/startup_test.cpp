@@ -119,3 +119,19 @@ TEST_F(Startup, MainWindowOpensCentredWithItsCaptionAndTheLoopEndsWithIt)
     EXPECT_EQ(image.at(image.width / 2, image.height / 2) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+
+TEST_F(Startup, SmallScreenStopsWithItsMessage)
+{
+    // The screen size is fixed when the desktop starts: only a fresh process (as ctest runs
+    // each test) can make it small.
+    setenv("DERAZODO_SCREEN", "640x480", 1);
+    if (GetSystemMetrics(SM_CXSCREEN) != 640)
+        GTEST_SKIP() << "the desktop of this process started earlier at another size";
+    EXPECT_EQ(runApplication(theApplication()), RunOutcome::SmallScreen);
+    auto boxes = platform::harness::messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, platform::utf8ToCp932("このゲームの実行に必要な画面サイズは、800×600以上です。\n"
+                                                    "画面サイズを800×600以上に変更してこのゲームを起動してください。"));
+    EXPECT_EQ(FindWindowA(MainWindow::kClassName, nullptr), nullptr);
+    EXPECT_EQ(theApplication().ownedObject(), nullptr);
+}

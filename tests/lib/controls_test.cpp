@@ -2,6 +2,10 @@
 // to the parent, driven by keys and the mouse on the headless desktop.
 #include "lib/control.h"
 #include "lib/edit.h"
+#include "lib/font.h"
+#include "lib/list_view.h"
+#include "lib/menu_helpers.h"
+#include "lib/tooltip.h"
 #include "window_test_support.h"
 
 #include <gtest/gtest.h>
@@ -185,6 +189,57 @@ TEST_F(ControlsTest, AControlBindsToTheParentsExistingItemAndCreatesNothing)
 
     StaticText orphan(nullptr, 301, SS_LEFT);
     EXPECT_FALSE(orphan.controlAttachDlgItem());
+}
+
+TEST_F(ControlsTest, ListViewHelpersFillColumnsItemsAndTheHeaderFont)
+{
+    ChildControl list("SysListView32", &parent, 400, LVS_REPORT);
+    ASSERT_TRUE(list.controlCreate({ 10, 100, 280, 100 }));
+    EXPECT_EQ(listViewInsertColumn(list, 0, "name", 120), 0);
+    EXPECT_EQ(listViewInsertColumn(list, 1, nullptr, 80), 1);
+    EXPECT_EQ(listViewSetItem(list, 0, 0, "tank", 42), 0);
+    listViewSetItem(list, 0, 1, "3", 0);
+    EXPECT_EQ(listViewSetItem(list, 1, 0, "ship", -7), 1);
+    EXPECT_EQ(listViewGetItemData(list, 0), 42);
+    EXPECT_EQ(listViewGetItemData(list, 1), -7);
+    char text[16] = {};
+    LVITEMA sub {};
+    sub.iSubItem = 1;
+    sub.pszText = text;
+    sub.cchTextMax = sizeof text;
+    SendMessageA(list.handle(), LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&sub));
+    EXPECT_STREQ(text, "3");
+
+    HWND header = listViewFindHeader(list);
+    char className[32] = {};
+    GetClassNameA(header, className, sizeof className);
+    EXPECT_STREQ(className, "SysHeader32");
+    swCFont font;
+    ASSERT_TRUE(font.fontCreate(-14, FW_BOLD));
+    listViewSetHeaderFont(list, font.handle());
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0)), font.handle());
+    LOGFONTA log {};
+    GetObjectA(font.handle(), sizeof log, &log);
+    EXPECT_EQ(log.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(log.lfPitchAndFamily, FIXED_PITCH | FF_MODERN);
+    EXPECT_EQ(log.lfWeight, FW_BOLD);
+}
+
+TEST_F(ControlsTest, MenuTextsAndTooltipTools)
+{
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 31, "old");
+    EXPECT_TRUE(menuSetItemText(menu, 31, "new"));
+    char text[16] = {};
+    GetMenuStringA(menu, 31, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "new");
+    DestroyMenu(menu);
+
+    swCToolTip tips(&parent);
+    ASSERT_TRUE(tips.Create());
+    EXPECT_FALSE(GetWindowLongA(tips.handle(), GWL_STYLE) & WS_CHILD);
+    EXPECT_TRUE(tips.toolTipAddTool(edits[0]->handle(), "tip"));
+    EXPECT_EQ(SendMessageA(tips.handle(), TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
 } // namespace

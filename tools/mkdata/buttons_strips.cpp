@@ -1,5 +1,4 @@
-// "tkbmp\*.bmp" button strips: every bitmap button's normal, pressed, disabled and focus faces
-// at the places the button classes cut them from, with the labels of the buttons that carry words.
+// "tkbmp" button strips: every bitmap button's faces where its class cuts them, with labels.
 #include "lib/media/bitmap_button_layout.h"
 #include "tools/mkdata/bmp_writer.h"
 #include "tools/mkdata/buttons_text.h"
@@ -82,7 +81,6 @@ const char* labelFor(ButtonKind kind, int image)
     return nullptr;
 }
 
-// The eight country colours of the check marks.
 const Rgb kCountryColours[8] = { { 40, 80, 220 }, { 210, 40, 40 }, { 40, 170, 60 }, { 220, 200, 40 },
     { 150, 60, 190 }, { 40, 190, 200 }, { 235, 130, 30 }, { 220, 60, 180 } };
 

@@ -1,5 +1,4 @@
-// Japanese labels for the button strips, rendered with the platform's fonts and laid into a
-// paletted canvas as one colour.
+// Japanese labels for the button strips, rendered with the platform's fonts into a canvas.
 #pragma once
 
 #include "tools/mkdata/bmp_writer.h"

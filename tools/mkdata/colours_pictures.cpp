@@ -1,6 +1,4 @@
-// Pictures of the custom colour previews in "tkbmp": the land tiles, a building, the border
-// segments, the interception and ECM markers and unit pictures. Everything that is recoloured
-// is drawn in blue (country 0's colour) on exact magenta, and turned by hue at load time.
+// "tkbmp" pictures of the custom colour previews, drawn in blue on magenta to be hue-turned.
 #include "tools/mkdata/bmp_writer.h"
 #include "tools/mkdata/generator.h"
 
@@ -56,7 +54,6 @@ void writeLandBuild(const std::filesystem::path& folder)
     const Blues c = blues(palette);
     const uint8_t wall = palette.index({ 200, 200, 200 });
     Canvas canvas(kTile, 2 * kTile, c.clear);
-    // Town: three houses with roofs.
     for (int i = 0; i < 3; ++i) {
         const int x = 6 + 13 * i;
         const int y = 20 + (i == 1 ? -6 : 0);
@@ -65,7 +62,6 @@ void writeLandBuild(const std::filesystem::path& folder)
         canvas.fillPolygon({ { x - 1, y }, { x + 5, y - 7 }, { x + 11, y } }, c.mid);
         canvas.fillRect(x + 4, y + 8, x + 7, y + 14, c.dark);
     }
-    // Fort: walls with towers and a flag.
     const int top = kTile;
     canvas.fillRect(8, top + 18, 40, top + 40, c.mid);
     canvas.frameRect(8, top + 18, 40, top + 40, c.outline);
@@ -119,13 +115,15 @@ void writeMarkers(const std::filesystem::path& folder)
     canvas.fillRect(22, 2, 26, 46, c.dark);
     canvas.fillRect(2, 22, 46, 26, c.dark);
     canvas.fillCircle(24, 24, 2, c.clear);
+    // ECM: waves rising from an antenna, kept inside the second tile.
+    const int ex = kTile + 24;
     for (int r : { 20, 14, 8 }) {
-        canvas.fillCircle(kTile + 10, 38, r, c.mid);
-        canvas.fillCircle(kTile + 10, 38, r - 3, c.clear);
+        canvas.fillCircle(ex, 40, r, c.mid);
+        canvas.fillCircle(ex, 40, r - 3, c.clear);
     }
-    canvas.fillCircle(kTile + 10, 38, 3, c.light);
-    canvas.fillRect(kTile, 38, 2 * kTile, kTile, c.clear);
-    canvas.fillRect(kTile + 4, 38, kTile + 16, 46, c.dark);
+    canvas.fillRect(kTile, 40, 2 * kTile, kTile, c.clear);
+    canvas.fillCircle(ex, 40, 3, c.light);
+    canvas.fillRect(ex - 6, 40, ex + 6, 46, c.dark);
     writeFile(folder / "tkbmp" / "ecmcc.bmp", encodeBmp8(canvas, palette));
 }
 
@@ -135,7 +133,6 @@ void writeUnits(const std::filesystem::path& folder)
     Palette palette;
     const Blues c = blues(palette);
     Canvas canvas(4 * kTile, kTile, c.clear);
-    // Tank.
     canvas.fillRect(6, 26, 42, 36, c.mid);
     canvas.fillRect(4, 34, 44, 42, c.dark);
     for (int x = 8; x <= 40; x += 8)
@@ -143,21 +140,18 @@ void writeUnits(const std::filesystem::path& folder)
     canvas.fillRect(14, 18, 32, 27, c.light);
     canvas.frameRect(14, 18, 32, 27, c.outline);
     canvas.fillRect(32, 21, 46, 24, c.dark);
-    // Aircraft.
     const int a = kTile;
     canvas.fillPolygon({ { a + 24, a - 44 }, { a + 27, a - 30 }, { a + 44, a - 20 }, { a + 44, a - 16 }, { a + 27, a - 20 },
                            { a + 26, a - 8 }, { a + 33, a - 4 }, { a + 15, a - 4 }, { a + 22, a - 8 }, { a + 21, a - 20 },
                            { a + 4, a - 16 }, { a + 4, a - 20 }, { a + 21, a - 30 } },
         c.mid);
     canvas.line(a + 24, 6, a + 24, 40, c.light);
-    // Ship.
     const int s = 2 * kTile;
     canvas.fillPolygon({ { s + 2, 28 }, { s + 46, 28 }, { s + 40, 40 }, { s + 8, 40 } }, c.mid);
     canvas.fillRect(s + 16, 18, s + 32, 28, c.light);
     canvas.frameRect(s + 16, 18, s + 32, 28, c.outline);
     canvas.fillRect(s + 22, 8, s + 25, 18, c.dark);
     canvas.fillRect(s + 32, 22, s + 44, 24, c.dark);
-    // Infantry: three helmets over shoulders.
     const int n = 3 * kTile;
     for (int i = 0; i < 3; ++i) {
         const int x = n + 10 + 14 * i;

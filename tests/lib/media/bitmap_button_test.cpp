@@ -3,6 +3,7 @@
 #include "button_strips.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
+#include "lib/media/picture_services.h"
 #include "tests/lib/temp_program_folder.h"
 #include "tests/lib/window_test_support.h"
 
@@ -141,6 +142,35 @@ TEST_F(BitmapButtonTest, AMissingStripThrowsAndLeavesNoWindow)
     std::vector<HWND> after;
     parent.windowCollectChildren(after);
     EXPECT_EQ(after.size(), before.size());
+}
+
+// Draws hex (x, y) as a square whose colour tells the hex.
+class HexPictures : public PictureServices {
+public:
+    bool drawHexBuilding(HDC dc, int hexX, int hexY) override
+    {
+        RECT r { 4, 4, 28, 28 };
+        HBRUSH brush = CreateSolidBrush(RGB(hexX, hexY, 99));
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+        return true;
+    }
+};
+
+TEST_F(BitmapButtonTest, AHexPictureButtonShowsTheHexOnBlackAndStaysDisabled)
+{
+    HexPictures pictures;
+    setPictureServices(&pictures);
+    HexPictureButton hex(&parent, 800, 60, 10, 12, 34);
+    setPictureServices(nullptr);
+    pump();
+    EXPECT_FALSE(IsWindowEnabled(hex.handle()));
+    EXPECT_EQ(screenPixel(hex.handle(), 16, 16), RGB(12, 34, 99));
+    EXPECT_EQ(screenPixel(hex.handle(), 2, 2), RGB(0, 0, 0));
+    const POINT at = screenCentre(hex);
+    harness::click(at.x, at.y);
+    pump();
+    EXPECT_TRUE(parent.clicks.empty());
 }
 
 using bitmap_buttons::ButtonKind;

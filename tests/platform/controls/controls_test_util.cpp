@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include <algorithm>
+#include <thread>
 
 namespace ctltest {
 
@@ -133,6 +134,18 @@ void pump()
         }
         platform::harness::waitIdle(std::chrono::milliseconds(2000));
     }
+}
+
+bool pumpUntil(const std::function<bool()>& condition, int milliseconds)
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
 }
 
 void destroyAll()

@@ -38,6 +38,8 @@ POINT screenPoint(HWND hwnd, int x, int y);   // client point of the window on t
 POINT centre(HWND hwnd);
 void clickAt(HWND hwnd, int x, int y);
 void pump();
+// Pumps until the condition holds or the time is up (timers run meanwhile); the last result.
+bool pumpUntil(const std::function<bool()>& condition, int milliseconds = 3000);
 void destroyAll();
 std::string textOf(HWND hwnd);
 // CP932 bytes of UTF-8 text.

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 
 using namespace ctltest;
 namespace harness = platform::harness;
@@ -67,11 +66,7 @@ TEST_F(ScrollBarControl, ArrowsPagesAndThumbReportTheirCodes)
     notices().clear();
     POINT arrow = screenPoint(bar, client.right - 3, 8);
     harness::mouseDown(arrow.x, arrow.y);
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(700);
-    while (std::chrono::steady_clock::now() < end) {
-        pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    EXPECT_TRUE(pumpUntil([] { return noticesOf(WM_HSCROLL).size() >= 3; }));
     harness::mouseUp(arrow.x, arrow.y);
     pump();
     auto seen = scrolls();

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 
 using namespace ctltest;
 namespace harness = platform::harness;
@@ -35,11 +34,15 @@ struct Tooltips : ::testing::Test {
     // Pumps for a while so timers run.
     void pumpFor(int milliseconds)
     {
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        while (std::chrono::steady_clock::now() < end) {
-            pump();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+        pumpUntil([] { return false; }, milliseconds);
+    }
+    bool tipShown()
+    {
+        return pumpUntil([this] { return IsWindowVisible(tip) != FALSE; });
+    }
+    bool tipHidden()
+    {
+        return pumpUntil([this] { return !IsWindowVisible(tip); });
     }
     void hover(HWND over)
     {
@@ -55,8 +58,7 @@ TEST_F(Tooltips, AppearsAfterTheHoverDelayAsATopmostInfoPopup)
     EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
     hover(button);
     EXPECT_FALSE(IsWindowVisible(tip));
-    pumpFor(800);
-    ASSERT_TRUE(IsWindowVisible(tip));
+    ASSERT_TRUE(tipShown());
     EXPECT_TRUE(GetWindowLongA(tip, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(GetWindowLongA(tip, GWL_STYLE) & WS_POPUP);
     EXPECT_NE(GetActiveWindow(), tip);
@@ -70,15 +72,13 @@ TEST_F(Tooltips, AppearsAfterTheHoverDelayAsATopmostInfoPopup)
     EXPECT_EQ(image.at(2, 2) & 0xFFFFFF, expected);
 
     hover(GetDlgItem(parent, 2));
-    pumpFor(300);
-    EXPECT_FALSE(IsWindowVisible(tip));
+    EXPECT_TRUE(tipHidden());
 }
 
 TEST_F(Tooltips, ClickOrDeactivationHidesAndUpdatedTextIsShown)
 {
     hover(button);
-    pumpFor(800);
-    ASSERT_TRUE(IsWindowVisible(tip));
+    ASSERT_TRUE(tipShown());
     POINT p = centre(button);
     harness::click(p.x, p.y);
     pump();
@@ -88,7 +88,7 @@ TEST_F(Tooltips, ClickOrDeactivationHidesAndUpdatedTextIsShown)
 
     SendMessageA(tip, TTM_ACTIVATE, FALSE, 0);
     hover(GetDlgItem(parent, 2));
-    pumpFor(200);
+    pumpFor(300);
     hover(button);
     pumpFor(800);
     EXPECT_FALSE(IsWindowVisible(tip));
@@ -103,10 +103,9 @@ TEST_F(Tooltips, ClickOrDeactivationHidesAndUpdatedTextIsShown)
     SendMessageA(tip, TTM_UPDATETIPTEXTA, 0, LPARAM(&info));
     EXPECT_EQ(SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, 60), -1);
     hover(GetDlgItem(parent, 2));
-    pumpFor(200);
+    pumpFor(300);
     hover(button);
-    pumpFor(800);
-    ASSERT_TRUE(IsWindowVisible(tip));
+    ASSERT_TRUE(tipShown());
     RECT r;
     GetWindowRect(tip, &r);
     EXPECT_LE(r.right - r.left, 60 + 12);

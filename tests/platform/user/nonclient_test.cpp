@@ -58,6 +58,29 @@ TEST_F(FrameLayout, HitTestFindsFramePartsAndBoxes)
     EXPECT_EQ(hit(50, 50), HTNOWHERE);
 }
 
+TEST_F(FrameLayout, CaptionBoxesAndDoubleClickRunTheirCommands)
+{
+    HWND w = createFrame("boxes", 100, 100, 300, 200);
+    int frame = GetSystemMetrics(SM_CXFRAME);
+    int captionY = 100 + frame + 8;
+    pump();
+    harness::doubleClick(200, captionY);
+    pump();
+    EXPECT_TRUE(IsZoomed(w));
+    harness::doubleClick(200, frame + 8);   // the caption of the maximised window
+    pump();
+    EXPECT_FALSE(IsZoomed(w));
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 100);
+    Recorder::instance().clear();
+    harness::click(398 - frame - 6, captionY);   // the close box
+    pump();
+    EXPECT_FALSE(IsWindow(w));
+    auto commands = Recorder::instance().messages(w, { WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY });
+    EXPECT_EQ(commands, (std::vector<UINT> { WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY }));
+}
+
 TEST_F(FrameLayout, SizingByTheFrameStopsAtTheMinimumTrackSize)
 {
     HWND w = createFrame("sized", 100, 100, 300, 200);

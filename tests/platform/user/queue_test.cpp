@@ -159,6 +159,39 @@ TEST_F(MessageQueue, PostFromAnotherThreadWakesGetMessage)
     poster.join();
 }
 
+TEST_F(MessageQueue, QueueStatusReportsWhatWaitsAndWhatIsNew)
+{
+    HWND frame = createFrame("frame", 0, 0, 100, 100, WS_POPUP);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    GetQueueStatus(QS_ALLINPUT);   // forget what arrived before
+    EXPECT_EQ(GetQueueStatus(QS_ALLINPUT), 0u);
+    PostMessageA(frame, WM_USER, 0, 0);
+    DWORD status = GetQueueStatus(QS_ALLINPUT);
+    EXPECT_TRUE(HIWORD(status) & QS_POSTMESSAGE);   // waiting now
+    EXPECT_TRUE(LOWORD(status) & QS_POSTMESSAGE);   // new since the last look
+    status = GetQueueStatus(QS_ALLINPUT);
+    EXPECT_TRUE(HIWORD(status) & QS_POSTMESSAGE);
+    EXPECT_FALSE(LOWORD(status) & QS_POSTMESSAGE);
+    PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+    EXPECT_FALSE(HIWORD(GetQueueStatus(QS_ALLINPUT)) & QS_POSTMESSAGE);
+}
+
+TEST_F(MessageQueue, WaitMessageReturnsWhenAMessageArrives)
+{
+    DWORD me = GetCurrentThreadId();
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);   // this thread has a queue
+    std::thread poster([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        PostThreadMessageA(me, WM_USER, 0, 0);
+    });
+    EXPECT_TRUE(WaitMessage());
+    poster.join();
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
+}
+
 TEST_F(MessageQueue, MsgWaitEndsOnAPostedMessageOrAnEvent)
 {
     HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);

@@ -1,0 +1,127 @@
+// Common dialogs: the open and save file dialogs, their notices, messages and error codes.
+#pragma once
+
+#include "platform/kernel/windef.h"
+#include "platform/user/winuser.h"
+
+typedef UINT_PTR(CALLBACK* LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
+
+struct OPENFILENAMEA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HINSTANCE hInstance;
+    LPCSTR lpstrFilter;
+    LPSTR lpstrCustomFilter;
+    DWORD nMaxCustFilter;
+    DWORD nFilterIndex;
+    LPSTR lpstrFile;
+    DWORD nMaxFile;
+    LPSTR lpstrFileTitle;
+    DWORD nMaxFileTitle;
+    LPCSTR lpstrInitialDir;
+    LPCSTR lpstrTitle;
+    DWORD Flags;
+    WORD nFileOffset;
+    WORD nFileExtension;
+    LPCSTR lpstrDefExt;
+    LPARAM lCustData;
+    LPOFNHOOKPROC lpfnHook;
+    LPCSTR lpTemplateName;
+    void* pvReserved;
+    DWORD dwReserved;
+    DWORD FlagsEx;
+};
+typedef OPENFILENAMEA* LPOPENFILENAMEA;
+typedef OPENFILENAMEA OPENFILENAME;
+typedef OPENFILENAMEA* LPOPENFILENAME;
+
+#define OFN_READONLY 0x00000001
+#define OFN_OVERWRITEPROMPT 0x00000002
+#define OFN_HIDEREADONLY 0x00000004
+#define OFN_NOCHANGEDIR 0x00000008
+#define OFN_SHOWHELP 0x00000010
+#define OFN_ENABLEHOOK 0x00000020
+#define OFN_ENABLETEMPLATE 0x00000040
+#define OFN_ENABLETEMPLATEHANDLE 0x00000080
+#define OFN_NOVALIDATE 0x00000100
+#define OFN_ALLOWMULTISELECT 0x00000200
+#define OFN_EXTENSIONDIFFERENT 0x00000400
+#define OFN_PATHMUSTEXIST 0x00000800
+#define OFN_FILEMUSTEXIST 0x00001000
+#define OFN_CREATEPROMPT 0x00002000
+#define OFN_SHAREAWARE 0x00004000
+#define OFN_NOREADONLYRETURN 0x00008000
+#define OFN_NOTESTFILECREATE 0x00010000
+#define OFN_NONETWORKBUTTON 0x00020000
+#define OFN_NOLONGNAMES 0x00040000
+#define OFN_EXPLORER 0x00080000
+#define OFN_NODEREFERENCELINKS 0x00100000
+#define OFN_LONGNAMES 0x00200000
+#define OFN_ENABLEINCLUDENOTIFY 0x00400000
+#define OFN_ENABLESIZING 0x00800000
+#define OFN_DONTADDTORECENT 0x02000000
+#define OFN_FORCESHOWHIDDEN 0x10000000
+
+struct OFNOTIFYA {
+    NMHDR hdr;
+    LPOPENFILENAMEA lpOFN;
+    LPSTR pszFile;
+};
+typedef OFNOTIFYA* LPOFNOTIFYA;
+typedef OFNOTIFYA OFNOTIFY;
+typedef OFNOTIFYA* LPOFNOTIFY;
+
+#define CDN_FIRST (0U - 601U)
+#define CDN_LAST (0U - 699U)
+#define CDN_INITDONE (CDN_FIRST - 0)
+#define CDN_SELCHANGE (CDN_FIRST - 1)
+#define CDN_FOLDERCHANGE (CDN_FIRST - 2)
+#define CDN_SHAREVIOLATION (CDN_FIRST - 3)
+#define CDN_HELP (CDN_FIRST - 4)
+#define CDN_FILEOK (CDN_FIRST - 5)
+#define CDN_TYPECHANGE (CDN_FIRST - 6)
+
+#define CDM_FIRST (WM_USER + 100)
+#define CDM_GETSPEC (CDM_FIRST + 0)
+#define CDM_GETFILEPATH (CDM_FIRST + 1)
+#define CDM_GETFOLDERPATH (CDM_FIRST + 2)
+#define CDM_SETCONTROLTEXT (CDM_FIRST + 4)
+#define CDM_HIDECONTROL (CDM_FIRST + 5)
+#define CDM_SETDEFEXT (CDM_FIRST + 6)
+
+// Control ids of the standard file dialog, for CDM_SETCONTROLTEXT and CDM_HIDECONTROL.
+#define chx1 0x0410
+#define stc2 0x0441
+#define stc3 0x0442
+#define stc4 0x0443
+#define lst1 0x0460
+#define cmb1 0x0470
+#define cmb2 0x0471
+#define edt1 0x0480
+
+// CommDlgExtendedError codes.
+#define CDERR_DIALOGFAILURE 0xFFFF
+#define CDERR_GENERALCODES 0x0000
+#define CDERR_STRUCTSIZE 0x0001
+#define CDERR_INITIALIZATION 0x0002
+#define CDERR_NOTEMPLATE 0x0003
+#define CDERR_NOHINSTANCE 0x0004
+#define CDERR_LOADSTRFAILURE 0x0005
+#define CDERR_FINDRESFAILURE 0x0006
+#define CDERR_LOADRESFAILURE 0x0007
+#define CDERR_LOCKRESFAILURE 0x0008
+#define CDERR_MEMALLOCFAILURE 0x0009
+#define CDERR_MEMLOCKFAILURE 0x000A
+#define CDERR_NOHOOK 0x000B
+#define FNERR_FILENAMECODES 0x3000
+#define FNERR_SUBCLASSFAILURE 0x3001
+#define FNERR_INVALIDFILENAME 0x3002
+#define FNERR_BUFFERTOOSMALL 0x3003
+
+BOOL GetOpenFileNameA(LPOPENFILENAMEA ofn);
+BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn);
+DWORD CommDlgExtendedError();
+#define GetOpenFileName GetOpenFileNameA
+#define GetSaveFileName GetSaveFileNameA
+
+#include "platform/commdlg/shlobj.h"
