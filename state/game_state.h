@@ -90,7 +90,6 @@ private:
     std::vector<TerrainRecord> m_terrainTypes;
     TerrainRoles m_terrainRoles;
     std::vector<WeaponRecord> m_weapons;
-    // Weapon id to 1-based position in m_weapons.
     std::unique_ptr<uint16_t[]> m_weaponIdMap;
     std::vector<UnitTypeRecord> m_unitTypes;
     std::unique_ptr<uint16_t[]> m_unitTypeIdMap;
@@ -104,7 +103,6 @@ private:
     RuleBlock m_ruleBlock{};
 };
 
-// The one game state of the program, or null before it is made.
 extern GameState* g_gameState;
 
 // The price of count members of a unit type for a country; at least 1.

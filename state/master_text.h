@@ -9,16 +9,13 @@ namespace master_text {
 
 // Column number (1-based) of a split line; "" when the line has fewer columns.
 const char* column(const std::vector<char*>& fields, int number);
-// Decimal value up to the first non-digit (leading blanks and a sign allowed); 0 for none.
-// Saturates instead of overflowing.
+// Decimal value up to the first non-digit, saturating; 0 for none.
 int decimal(const char* text);
 // Copies text into a field of width bytes, cut at a whole character so the NUL always fits.
 void copyName(char* field, size_t width, const char* text);
-// The two-byte circle that marks a yes column.
 bool isCircle(const char* text);
 // Index of the first entry equal to text (each entry CP932); fallback when none.
 int indexOf(const std::vector<std::string>& table, const char* text, int fallback);
-// A table of UTF-8 texts converted once to CP932.
 std::vector<std::string> cp932Table(std::initializer_list<const char*> utf8);
 
 } // namespace master_text
