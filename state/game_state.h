@@ -14,6 +14,7 @@
 #include <vector>
 
 struct CountryRecord;
+class SkippedLines;
 
 // The empty base whose only virtual operation is the destructor.
 class GameStateBase {
@@ -84,7 +85,7 @@ public:
 
 private:
     void computeTerrainRoles();
-    void storeUnitType(UnitTypeRecord& record, const char* file, int line);
+    void storeUnitType(UnitTypeRecord& record, int line, SkippedLines& skipped);
 
     uint8_t m_mode = 0;
     std::vector<TerrainRecord> m_terrainTypes;

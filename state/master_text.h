@@ -22,5 +22,15 @@ std::vector<std::string> cp932Table(std::initializer_list<const char*> utf8);
 
 // Shows a loader's notice (CP932 text and caption) with a stop icon and no owner.
 void showLoaderMessage(const std::string& text, const std::string& caption);
-// Tells that a line of a master file was skipped, and why (UTF-8 reason).
-void reportSkippedLine(const char* file, int line, const char* reason_utf8);
+// Collects the lines a loader skipped and tells of them in one notice: the first line, its reason
+// and how many there were.
+class SkippedLines {
+public:
+    void add(int line, const char* reason_utf8);
+    void report(const char* file) const;
+
+private:
+    int m_first = 0;
+    const char* m_reason = "";
+    int m_count = 0;
+};
