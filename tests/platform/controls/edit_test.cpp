@@ -196,6 +196,19 @@ TEST_F(EditMultiLine, ReadOnlyViewWrapsScrollsAndRefusesTyping)
     SendMessageA(e, EM_SETSEL, text.size(), text.size());
     SendMessageA(e, EM_SCROLLCARET, 0, 0);
     EXPECT_GT(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 15);
+    // A character's position leads back to it, on every visible line.
+    int first = int(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0));
+    for (int line = first; line < std::min(first + 4, lines); ++line) {
+        LRESULT index = SendMessageA(e, EM_LINEINDEX, line, 0);
+        LRESULT at = SendMessageA(e, EM_POSFROMCHAR, index, 0);
+        LRESULT back = SendMessageA(e, EM_CHARFROMPOS, 0, MAKELPARAM(LOWORD(at) + 1, HIWORD(at) + 2));
+        EXPECT_EQ(LOWORD(back), index) << "line " << line;
+        EXPECT_EQ(HIWORD(back), line);
+    }
+    char buffer[64] {};
+    *reinterpret_cast<WORD*>(buffer) = WORD(sizeof(buffer));
+    LRESULT copied = SendMessageA(e, EM_GETLINE, 3, LPARAM(buffer));
+    EXPECT_EQ(std::string(buffer, size_t(copied)), "line 3");
     // A wrapped line never splits a double-byte character.
     for (int line = 21; line < lines; ++line) {
         LRESULT start = SendMessageA(e, EM_LINEINDEX, line, 0);
