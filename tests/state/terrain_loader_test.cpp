@@ -144,5 +144,6 @@ TEST(TerrainLoader, SkipsTypesBeyondWhatACellCanName)
     auto state = std::make_unique<GameState>();
     state->loadTerrainData();
     EXPECT_EQ(state->terrainTypes().size(), 256u);
-    EXPECT_EQ(shownTexts().size(), 45u);
+    ASSERT_EQ(shownTexts().size(), 1u);
+    EXPECT_NE(shownTexts()[0].find("land.dat の 257行目から 45行"), std::string::npos);
 }

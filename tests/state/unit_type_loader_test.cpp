@@ -83,6 +83,21 @@ TEST(WeaponLoader, FirstOfTwoEqualNamesWinsAndExclusionSkipsIt)
     EXPECT_EQ(state->findWeaponByName(gun.c_str(), "C", 1, 0), 0);
 }
 
+TEST(WeaponLoader, StopsBeforeTheUserIdRangeWithOneNotice)
+{
+    DataFolder folder;
+    std::string text;
+    for (int i = 0; i < 40005; ++i)
+        text += "w" + std::to_string(i) + "\n";
+    folder.write("warm.dat", text);
+    auto state = std::make_unique<GameState>();
+    state->loadArmamentData(0);
+    EXPECT_EQ(state->weapons().size(), size_t(kFirstUserWeaponId - 1));
+    EXPECT_EQ(state->weaponIndex(kFirstUserWeaponId), 0);
+    ASSERT_EQ(shownTexts().size(), 1u);
+    EXPECT_NE(shownTexts()[0].find("40000行目から 6行"), std::string::npos);
+}
+
 TEST(UnitTypeLoader, GeneratedTypesResolveTheirWeaponsAndFlags)
 {
     DataFolder folder;
@@ -189,9 +204,9 @@ TEST(UnitTypeLoader, DamagedLinesAreCutSkippedOrRaised)
     EXPECT_EQ(state->unitTypeRecord(41).memberPrice, 0u);
     auto boxes = platform::harness::messageBoxes();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_NE(utf8(boxes[0].text.c_str()).find("weapon.dat の 1行目"), std::string::npos);
-    EXPECT_EQ(utf8(boxes[1].text.c_str()), "一致する武装がみつかりませんでした。\n光線砲 X");
-    EXPECT_EQ(boxes[1].caption, std::string(z.name));
+    EXPECT_EQ(utf8(boxes[0].text.c_str()), "一致する武装がみつかりませんでした。\n光線砲 X");
+    EXPECT_EQ(boxes[0].caption, std::string(z.name));
+    EXPECT_NE(utf8(boxes[1].text.c_str()).find("weapon.dat の 1行目から 1行"), std::string::npos);
 }
 
 TEST(UnitTypeLoader, MissingFilesWarnAndThrowButUserFilesAreOptional)

@@ -148,7 +148,7 @@ TEST(DesktopHarness, ReadsTheComposedScreenAndWritesBmp)
     EXPECT_EQ(harness::readRect(RECT { -10, -10, -1, -1 }).width, 0);
 }
 
-TEST(DesktopScreenshot, WrittenAfterTheDelayAndOnExit)
+TEST(DesktopScreenshot, WrittenAfterTheDelayAndKeptAtExit)
 {
     std::string path = tempFile("timed.png");
     std::filesystem::remove(path);
@@ -170,7 +170,22 @@ TEST(DesktopScreenshot, WrittenAfterTheDelayAndOnExit)
         file.close();
         std::filesystem::remove(path);
     }
-    EXPECT_TRUE(std::filesystem::exists(path)) << "written again on exit";
+    // The timed picture showed the program; the empty desktop at exit must not replace it.
+    EXPECT_FALSE(std::filesystem::exists(path)) << "written again on exit";
+}
+
+TEST(DesktopScreenshot, WrittenAtExitWhenTheRunEndsBeforeTheDelay)
+{
+    std::string path = tempFile("early.png");
+    std::filesystem::remove(path);
+    DesktopOptions options;
+    options.screen = SIZE { 320, 320 };
+    options.screenshotPath = path;
+    options.screenshotAfterMs = 60000;
+    {
+        VirtualDesktop desktop(options, makeHeadlessBackend());
+    }
+    EXPECT_TRUE(std::filesystem::exists(path));
     std::filesystem::remove(path);
 }
 
