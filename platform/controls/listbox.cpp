@@ -261,6 +261,14 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         RECT client;
         GetClientRect(m_hwnd, &client);
         m_columnWidth = client.right > 0 ? client.right : 100;
+        // Without LBS_NOINTEGRALHEIGHT the list shows whole rows only: it shrinks to fit them.
+        int spare = client.bottom % m_itemHeight;
+        if (!(m_style & LBS_NOINTEGRALHEIGHT) && !m_combo && spare > 0 && client.bottom > m_itemHeight) {
+            RECT frame;
+            GetWindowRect(m_hwnd, &frame);
+            SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top - spare,
+                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         updateScrollBars();
         return 0;
     }

@@ -99,6 +99,23 @@ TEST_F(FileDialogTest, TypedNameGetsTheDefaultExtension)
     EXPECT_EQ(ofn.nFilterIndex, 1u);
 }
 
+TEST_F(FileDialogTest, APathInTheBufferChoosesTheStartFolderAndName)
+{
+    std::string preset = folder.game("older\\gamma.sav");
+    strcpy(file, preset.c_str());
+    ofn.nFilterIndex = 2;
+    std::vector<std::string> rows;
+    BOOL ok = drive("FileTest", [&] { return GetOpenFileNameA(&ofn); }, [&](HWND dialog) {
+        rows = listed(dialog);
+        harness::pressKey(VK_RETURN);
+        settle();
+    });
+    EXPECT_EQ(rows, (std::vector<std::string> { "gamma.sav" }));
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(std::string(file), preset);
+    EXPECT_EQ(ofn.nFilterIndex, 2u);
+}
+
 TEST_F(FileDialogTest, DoubleClicksEnterFoldersAndChooseFiles)
 {
     std::vector<std::string> inner, back;

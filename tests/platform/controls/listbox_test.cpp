@@ -113,7 +113,10 @@ TEST(ListBoxSelection, ExtendedTakesShiftRangesCtrlTogglesAndDrags)
 TEST(ListBoxSelection, MultipleTogglesEachClickedItem)
 {
     Parent parent;
-    HWND list = parent.child("ListBox", LBS_MULTIPLESEL, 12, 10, 10, 150, 200);
+    HWND list = parent.child("ListBox", LBS_MULTIPLESEL, 12, 10, 10, 150, 203);
+    RECT client;
+    GetClientRect(list, &client);
+    EXPECT_EQ(client.bottom % SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 0) << "whole rows without LBS_NOINTEGRALHEIGHT";
     fill(list, 5);
     clickAt(list, 20, rowCenter(list, 0));
     clickAt(list, 20, rowCenter(list, 3));
