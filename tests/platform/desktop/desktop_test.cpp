@@ -219,3 +219,15 @@ TEST(MessageBoxPolicy, AnswersFromQueueThenDefaultThenTheBoxDefaultAndRecords)
     harness::clearMessageBoxes();
     EXPECT_TRUE(harness::messageBoxes().empty());
 }
+
+TEST(MessageBoxPolicy, UnattendedBoxesNeverChooseToRetry)
+{
+    harness::clearMessageBoxes();
+    harness::setDefaultMessageBoxAnswer(0);
+    // Retry/Cancel (5) with Retry as the default button: Cancel. Abort/Retry/Ignore (2): Abort.
+    EXPECT_EQ(harness::answerMessageBox("out of memory", "", 0x2005, 4), 2);
+    EXPECT_EQ(harness::answerMessageBox("device", "", 2, 4), 3);
+    harness::queueMessageBoxAnswer(4);
+    EXPECT_EQ(harness::answerMessageBox("asked", "", 5, 4), 4) << "a queued answer still wins";
+    harness::clearMessageBoxes();
+}
