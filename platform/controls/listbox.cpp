@@ -82,7 +82,7 @@ int ListBox::insert(int index, LPARAM value)
     m_items.insert(m_items.begin() + index, std::move(item));
     if (m_selected >= index)
         ++m_selected;
-    if (m_caret >= index && multiSelect())
+    if (m_caret >= index)
         ++m_caret;
     if (m_anchor >= index)
         ++m_anchor;
@@ -109,8 +109,8 @@ int ListBox::remove(int index)
     };
     shift(m_selected);
     shift(m_anchor);
-    if (m_caret >= count())
-        m_caret = count() - 1;
+    if (m_caret > index || m_caret >= count())
+        --m_caret;
     if (m_top > 0 && m_top >= count())
         m_top = std::max(0, count() - 1);
     updateScrollBars();

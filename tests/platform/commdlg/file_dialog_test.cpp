@@ -179,6 +179,12 @@ TEST_F(FileDialogTest, SaveAsksBeforeOverwritingAndReportsAShortBuffer)
     EXPECT_EQ(std::string(file), folder.game("alpha.sav"));
     EXPECT_EQ(harness::messageBoxes().size(), 2u);
 
+    // A default extension written as a pattern still appends only the extension.
+    ofn.lpstrDefExt = "*.txt";
+    ok = drive("FileTest", [&] { return GetSaveFileNameA(&ofn); }, [&](HWND) { typeAndEnter("report"); });
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(std::string(file), folder.game("report.txt"));
+
     char tiny[8] = {};
     ofn.lpstrFile = tiny;
     ofn.nMaxFile = sizeof(tiny);
@@ -187,7 +193,7 @@ TEST_F(FileDialogTest, SaveAsksBeforeOverwritingAndReportsAShortBuffer)
     EXPECT_EQ(CommDlgExtendedError(), DWORD(FNERR_BUFFERTOOSMALL));
     WORD needed = 0;
     memcpy(&needed, tiny, sizeof(needed));
-    EXPECT_EQ(needed, folder.game("new.sav").size() + 1);
+    EXPECT_EQ(needed, folder.game("new.txt").size() + 1);
 }
 
 namespace {
