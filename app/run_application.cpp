@@ -62,13 +62,6 @@ void raiseRunningCopy()
     SetForegroundWindow(running);
 }
 
-void initCommonControls()
-{
-#if __has_include("platform/controls/commctrl.h")
-    InitCommonControls();
-#endif
-}
-
 // DERAZODO_EXIT_AFTER_MS closes the main window after that time, for runs without a person.
 unsigned int exitAfterMilliseconds()
 {
@@ -109,7 +102,7 @@ RunOutcome runApplication(swCApplication& app)
         raiseRunningCopy();
         return RunOutcome::AlreadyRunning;
     }
-    initCommonControls();
+    InitCommonControls();
     registerProgramResources();
     app.setOwnedObject(std::make_unique<StartupSettings>(app.commandLine()));
 

@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+class SkippedLines;
 class AreaAnalysis;
 class BattleUnitData;
 class ActionHistoryLog;
@@ -181,13 +182,12 @@ public:
 
 private:
     void computeTerrainRoles();
-    void storeUnitType(UnitTypeRecord& record, const char* file, int line);
+    void storeUnitType(UnitTypeRecord& record, int line, SkippedLines& skipped);
 
     uint8_t m_mode = 0;
     std::vector<TerrainRecord> m_terrainTypes;
     TerrainRoles m_terrainRoles;
     std::vector<WeaponRecord> m_weapons;
-    // Weapon id to 1-based position in m_weapons.
     std::unique_ptr<uint16_t[]> m_weaponIdMap;
     std::vector<UnitTypeRecord> m_unitTypes;
     std::unique_ptr<uint16_t[]> m_unitTypeIdMap;
@@ -278,7 +278,6 @@ private:
     bool m_settingsRead = false;
 };
 
-// The one game state of the program, or null before it is made.
 extern GameState* g_gameState;
 
 // The price of count members of a unit type for a country; at least 1.

@@ -75,9 +75,19 @@ void showLoaderMessage(const std::string& text, const std::string& caption)
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
 }
 
-void reportSkippedLine(const char* file, int line, const char* reason_utf8)
+void SkippedLines::add(int line, const char* reason_utf8)
 {
-    std::string text = std::string(file) + platform::utf8ToCp932(" の ") + std::to_string(line)
-        + platform::utf8ToCp932("行目を読み飛ばしました。\n") + platform::utf8ToCp932(reason_utf8);
+    if (m_count++ == 0) {
+        m_first = line;
+        m_reason = reason_utf8;
+    }
+}
+
+void SkippedLines::report(const char* file) const
+{
+    if (!m_count)
+        return;
+    std::string text = platform::utf8ToCp932(std::string(file) + " の " + std::to_string(m_first) + "行目から "
+        + std::to_string(m_count) + "行を読み飛ばしました。\n" + m_reason);
     showLoaderMessage(text, platform::utf8ToCp932("警告"));
 }

@@ -9,21 +9,28 @@ namespace master_text {
 
 // Column number (1-based) of a split line; "" when the line has fewer columns.
 const char* column(const std::vector<char*>& fields, int number);
-// Decimal value up to the first non-digit (leading blanks and a sign allowed); 0 for none.
-// Saturates instead of overflowing.
+// Decimal value up to the first non-digit, saturating; 0 for none.
 int decimal(const char* text);
 // Copies text into a field of width bytes, cut at a whole character so the NUL always fits.
 void copyName(char* field, size_t width, const char* text);
-// The two-byte circle that marks a yes column.
 bool isCircle(const char* text);
 // Index of the first entry equal to text (each entry CP932); fallback when none.
 int indexOf(const std::vector<std::string>& table, const char* text, int fallback);
-// A table of UTF-8 texts converted once to CP932.
 std::vector<std::string> cp932Table(std::initializer_list<const char*> utf8);
 
 } // namespace master_text
 
 // Shows a loader's notice (CP932 text and caption) with a stop icon and no owner.
 void showLoaderMessage(const std::string& text, const std::string& caption);
-// Tells that a line of a master file was skipped, and why (UTF-8 reason).
-void reportSkippedLine(const char* file, int line, const char* reason_utf8);
+// Collects the lines a loader skipped and tells of them in one notice: the first line, its reason
+// and how many there were.
+class SkippedLines {
+public:
+    void add(int line, const char* reason_utf8);
+    void report(const char* file) const;
+
+private:
+    int m_first = 0;
+    const char* m_reason = "";
+    int m_count = 0;
+};

@@ -80,6 +80,7 @@ void GameState::loadTerrainData()
     std::vector<TerrainRecord> types;
     char line[kLineCapacity];
     int number = 0;
+    SkippedLines skipped;
     while (!reader.atEnd()) {
         reader.readLine(line, sizeof line);
         ++number;
@@ -89,11 +90,12 @@ void GameState::loadTerrainData()
             continue;
         // Cell bytes hold a terrain type in one byte.
         if (types.size() >= 256) {
-            reportSkippedLine("land.dat", number, "地形の種類は256までです。");
+            skipped.add(number, "地形の種類は256までです。");
             continue;
         }
         types.push_back(terrainFromLine(fields));
     }
+    skipped.report("land.dat");
     m_terrainTypes = std::move(types);
     computeTerrainRoles();
     // Without a large city a fallen capital would turn into no terrain at all.

@@ -173,6 +173,7 @@ void GameState::loadWeaponData(int user_flag)
     TextFileReader reader(path.c_str());
     char line[kLineCapacity];
     int number = 0;
+    SkippedLines skipped;
     while (!reader.atEnd()) {
         reader.readLine(line, sizeof line);
         ++number;
@@ -196,20 +197,21 @@ void GameState::loadWeaponData(int user_flag)
             }
         }
         if (!user_flag)
-            storeUnitType(record, file, number);
+            storeUnitType(record, number, skipped);
     }
+    skipped.report(file);
 }
 
-void GameState::storeUnitType(UnitTypeRecord& record, const char* file, int line)
+void GameState::storeUnitType(UnitTypeRecord& record, int line, SkippedLines& skipped)
 {
     // The id map has room for ids below 15000 only.
     if (record.id >= kUnitTypeIdMapSize) {
-        reportSkippedLine(file, line, "兵器IDが大きすぎます。");
+        skipped.add(line, "兵器IDが大きすぎます。");
         return;
     }
     // Positions are kept in u16 map entries.
     if (m_unitTypes.size() >= 0xFFFF) {
-        reportSkippedLine(file, line, "兵器の数が多すぎます。");
+        skipped.add(line, "兵器の数が多すぎます。");
         return;
     }
     record.key = uint16_t(m_unitTypes.size());

@@ -61,6 +61,7 @@ void GameState::loadArmamentData(int user_flag)
     TextFileReader reader(path.c_str());
     char line[kLineCapacity];
     int number = 0;
+    SkippedLines skipped;
     while (!reader.atEnd()) {
         reader.readLine(line, sizeof line);
         ++number;
@@ -73,12 +74,13 @@ void GameState::loadArmamentData(int user_flag)
             continue;
         // A built-in weapon's id is its position; ids from 40000 on belong to user weapons.
         if (m_weapons.size() + 1 >= size_t(kFirstUserWeaponId)) {
-            reportSkippedLine(file, number, "兵装の数が多すぎます。");
+            skipped.add(number, "兵装の数が多すぎます。");
             continue;
         }
         m_weapons.push_back(record);
         m_weaponIdMap[m_weapons.size()] = uint16_t(m_weapons.size());
     }
+    skipped.report(file);
 }
 
 int GameState::findWeaponByName(const char* name, const char* sub_name, int include_user, int exclude_id) const

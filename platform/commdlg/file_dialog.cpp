@@ -45,9 +45,16 @@ FileDialog::FileDialog(OPENFILENAMEA& ofn, bool save)
     , m_filters(parseFilters(ofn.lpstrFilter))
 {
     if (ofn.lpstrDefExt)
-        m_defaultExtension = ofn.lpstrDefExt;
+        setDefaultExtension(ofn.lpstrDefExt);
     if (!m_filters.empty())
         m_filter = std::clamp(int(ofn.nFilterIndex) - 1, 0, int(m_filters.size()) - 1);
+}
+
+void FileDialog::setDefaultExtension(const std::string& extension)
+{
+    // Callers also write the extension as a pattern ("*.txt"); only "txt" is appended to names.
+    size_t start = extension.find_first_not_of("*.");
+    m_defaultExtension = start == std::string::npos ? std::string() : extension.substr(start);
 }
 
 BOOL FileDialog::run()
@@ -386,7 +393,7 @@ LRESULT FileDialog::answerCdm(UINT message, WPARAM wParam, LPARAM lParam)
     case CDM_HIDECONTROL:
         return ShowWindow(GetDlgItem(m_dialog, int(wParam)), SW_HIDE), TRUE;
     case CDM_SETDEFEXT:
-        m_defaultExtension = lParam ? reinterpret_cast<LPCSTR>(lParam) : "";
+        setDefaultExtension(lParam ? reinterpret_cast<LPCSTR>(lParam) : "");
         return TRUE;
     default:
         return 0;

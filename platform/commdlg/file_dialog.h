@@ -47,6 +47,7 @@ private:
     std::string currentPath() const;
     std::vector<std::string> patterns() const;
     int message(const std::string& text, UINT style) const;
+    void setDefaultExtension(const std::string& extension);
 
     OPENFILENAMEA& m_ofn;
     bool m_save;

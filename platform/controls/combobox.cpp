@@ -1,58 +1,12 @@
 // ComboBox: a selection field with a drop-down list (a "ComboLBox" popup driven through ListBox).
-#include "platform/controls/combobox.h"
-
-#include "platform/controls/listbox_impl.h"
+#include "platform/controls/combobox_impl.h"
+#include "platform/controls/commctrl.h"
 #include "platform/controls/control_registry.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace platform::controls {
-
-namespace {
-
-class ComboBox {
-public:
-    ComboBox(HWND hwnd, const CREATESTRUCTA& create)
-        : m_hwnd(hwnd)
-        , m_parent(create.hwndParent)
-        , m_style(DWORD(create.style))
-        , m_createHeight(create.cy)
-    {
-    }
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-
-private:
-    bool ownerDraw() const { return (m_style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
-    int fieldHeight() const { return m_fieldItemHeight + 6; }
-    void create();
-    void drop();
-    void closeUp(bool accept);
-    void select(int index, bool notifyChange);
-    void paint(HDC dc);
-    void notify(int code) { notifyCommand(m_parent, m_hwnd, code); }
-    LRESULT forward(UINT message, WPARAM wParam, LPARAM lParam) { return SendMessageA(m_list, message, wParam, lParam); }
-    void onKey(WPARAM key);
-    void onListCommand(int code);
-
-    HWND m_hwnd;
-    HWND m_parent;
-    DWORD m_style;
-    int m_createHeight;
-    HWND m_list = nullptr;
-    ListBox* m_lb = nullptr;
-    HFONT m_font = nullptr;
-    int m_fieldItemHeight = 12;
-    int m_droppedWidth = 0;
-    int m_selectionAtDrop = -1;
-    bool m_dropped = false;
-    bool m_focused = false;
-};
-
-LRESULT CALLBACK comboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return dispatchState<ComboBox>(hwnd, message, wParam, lParam);
-}
 
 void ComboBox::create()
 {
@@ -87,6 +41,8 @@ void ComboBox::create()
     GetWindowRect(m_hwnd, &r);
     SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(),
         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if ((m_style & CBS_DROPDOWNLIST) != CBS_DROPDOWNLIST)
+        createEdit();
 }
 
 void ComboBox::drop()
@@ -123,6 +79,8 @@ void ComboBox::closeUp(bool accept)
     int now = m_lb->currentSelection();
     if (!accept && now != m_selectionAtDrop)
         m_lb->setCurrentSelection(m_selectionAtDrop);
+    if (now != m_selectionAtDrop)
+        showSelectionInEdit();
     notify(accept ? CBN_SELENDOK : CBN_SELENDCANCEL);
     notify(CBN_CLOSEUP);
     if (accept && now != m_selectionAtDrop)
@@ -138,6 +96,7 @@ void ComboBox::select(int index, bool notifyChange)
     if (index == m_lb->currentSelection())
         return;
     m_lb->setCurrentSelection(index);
+    showSelectionInEdit();
     InvalidateRect(m_hwnd, nullptr, TRUE);
     if (notifyChange) {
         notify(CBN_SELCHANGE);
@@ -190,6 +149,7 @@ void ComboBox::onKey(WPARAM key)
     if (m_dropped) {
         if (m_lb->count() > 0) {
             m_lb->setCurrentSelection(std::clamp(next, 0, m_lb->count() - 1));
+            showSelectionInEdit();
             InvalidateRect(m_hwnd, nullptr, TRUE);
         }
     } else {
@@ -220,6 +180,10 @@ void ComboBox::paint(HDC dc)
     DrawFrameControl(dc, &arrow, DFC_SCROLL,
         DFCS_SCROLLCOMBOBOX | (m_dropped ? DFCS_PUSHED : 0) | (enabled ? 0 : DFCS_INACTIVE));
     RECT field { edge.left + 1, edge.top + 1, arrow.left - 1, edge.bottom - 1 };
+    if (hasEdit()) {
+        RestoreDC(dc, saved);
+        return;
+    }
     int index = m_lb ? m_lb->currentSelection() : -1;
     bool highlight = m_focused && !m_dropped;
     SelectObject(dc, controlFont(m_font));
@@ -282,6 +246,8 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         m_font = reinterpret_cast<HFONT>(wParam);
         if (m_list)
             SendMessageA(m_list, WM_SETFONT, wParam, 0);
+        if (hasEdit())
+            SendMessageA(m_edit, WM_SETFONT, wParam, lParam);
         if (!ownerDraw()) {
             m_fieldItemHeight = fontLineHeight(m_font);
             RECT r;
@@ -296,14 +262,26 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS | (m_dropped ? DLGC_WANTALLKEYS : 0);
     case WM_SETFOCUS:
+        if (hasEdit()) {
+            SetFocus(m_edit);
+            return 0;
+        }
+        [[fallthrough]];
     case WM_KILLFOCUS:
+        if (hasEdit())
+            return 0;
         m_focused = message == WM_SETFOCUS;
         if (!m_focused)
             closeUp(false);
         InvalidateRect(m_hwnd, nullptr, TRUE);
         notify(m_focused ? CBN_SETFOCUS : CBN_KILLFOCUS);
         return 0;
+    case WM_SIZE:
+        placeEdit();
+        return 0;
     case WM_ENABLE:
+        if (hasEdit())
+            EnableWindow(m_edit, BOOL(wParam));
         InvalidateRect(m_hwnd, nullptr, TRUE);
         return 0;
     case WM_LBUTTONDOWN:
@@ -331,9 +309,21 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (reinterpret_cast<HWND>(lParam) == m_list && m_list)
             onListCommand(HIWORD(wParam));
+        else if (hasEdit() && reinterpret_cast<HWND>(lParam) == m_edit)
+            onEditCommand(HIWORD(wParam));
         return 0;
+    case WM_SETTEXT:
+        if (hasEdit()) {
+            m_settingEdit = true;
+            LRESULT r = SendMessageA(m_edit, WM_SETTEXT, wParam, lParam);
+            m_settingEdit = false;
+            return r;
+        }
+        return CB_ERR;
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH: {
+        if (hasEdit())
+            return SendMessageA(m_edit, message, wParam, lParam);
         int index = m_lb ? m_lb->currentSelection() : -1;
         std::string text = index >= 0 && m_lb ? m_lb->text(index) : std::string();
         if (message == WM_GETTEXTLENGTH)
@@ -357,12 +347,14 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case CB_RESETCONTENT:
         forward(LB_RESETCONTENT, 0, 0);
+        showSelectionInEdit();
         InvalidateRect(m_hwnd, nullptr, TRUE);
         return CB_OKAY;
     case CB_GETCOUNT:
         return forward(LB_GETCOUNT, 0, 0);
     case CB_SETCURSEL: {
         LRESULT r = forward(LB_SETCURSEL, wParam, 0);
+        showSelectionInEdit();
         InvalidateRect(m_hwnd, nullptr, TRUE);
         return r;
     }
@@ -382,6 +374,8 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return forward(LB_FINDSTRINGEXACT, wParam, lParam);
     case CB_SELECTSTRING: {
         LRESULT r = forward(LB_SELECTSTRING, wParam, lParam);
+        if (r >= 0)
+            showSelectionInEdit();
         InvalidateRect(m_hwnd, nullptr, TRUE);
         return r;
     }
@@ -421,11 +415,25 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         return forward(LB_SETITEMHEIGHT, 0, lParam);
+    case CB_LIMITTEXT:
+        return hasEdit() ? SendMessageA(m_edit, EM_LIMITTEXT, wParam, 0), TRUE : CB_ERR;
+    case CB_SETEDITSEL:
+        return hasEdit() ? SendMessageA(m_edit, EM_SETSEL, WPARAM(short(LOWORD(lParam))), LPARAM(short(HIWORD(lParam)))), TRUE
+                         : CB_ERR;
+    case CB_GETEDITSEL:
+        return hasEdit() ? SendMessageA(m_edit, EM_GETSEL, wParam, lParam) : CB_ERR;
     case CB_GETITEMHEIGHT:
         return int(wParam) == -1 ? m_fieldItemHeight : forward(LB_GETITEMHEIGHT, 0, 0);
     default:
         return DefWindowProcA(m_hwnd, message, wParam, lParam);
     }
+}
+
+namespace {
+
+LRESULT CALLBACK comboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return dispatchState<ComboBox>(hwnd, message, wParam, lParam);
 }
 
 } // namespace

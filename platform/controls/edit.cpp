@@ -153,6 +153,48 @@ LRESULT onVScroll(HWND hwnd, EditState& s, WORD code)
     }
 }
 
+LRESULT getLine(const EditState& s, WPARAM line, LPSTR buffer)
+{
+    if (!buffer || line >= s.lines.size())
+        return 0;
+    // The caller puts the buffer's size in its first word.
+    WORD size = 0;
+    memcpy(&size, buffer, sizeof(size));
+    const EditLine& l = s.lines[line];
+    size_t n = std::min<size_t>(l.end - l.start, size);
+    memcpy(buffer, s.text.data() + l.start, n);
+    return LRESULT(n);
+}
+
+LRESULT positionOfChar(HWND hwnd, const EditState& s, WPARAM index)
+{
+    if (index > s.text.size() || s.lines.empty())
+        return -1;
+    size_t line = lineOf(s, index);
+    WindowDC dc(hwnd);
+    Selected font(dc, fontOr(s.font));
+    int x = xOf(dc, hwnd, s, line, index);
+    int y = textArea(hwnd, s).top + (int(line) - (multiLine(hwnd) ? s.firstLine : 0)) * lineHeight(hwnd, s);
+    return MAKELRESULT(WORD(short(x)), WORD(short(y)));
+}
+
+LRESULT charAtPoint(HWND hwnd, const EditState& s, LPARAM lParam)
+{
+    size_t at = offsetAt(hwnd, s, POINT { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) });
+    return MAKELRESULT(WORD(at), WORD(lineOf(s, at)));
+}
+
+LRESULT scrollBy(HWND hwnd, EditState& s, WPARAM code)
+{
+    if (!multiLine(hwnd))
+        return FALSE;
+    int before = s.firstLine;
+    int page = visibleLines(hwnd, s);
+    int lines = code == SB_LINEUP ? -1 : code == SB_LINEDOWN ? 1 : code == SB_PAGEUP ? -page : code == SB_PAGEDOWN ? page : 0;
+    scrollLines(hwnd, s, lines);
+    return MAKELRESULT(WORD(short(s.firstLine - before)), TRUE);
+}
+
 LRESULT setLimit(EditState& s, WPARAM limit)
 {
     s.limit = limit ? size_t(limit) : size_t(0x7FFFFFFE);
@@ -357,6 +399,15 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return LRESULT(l.end - l.start);
     }
     case EM_LINESCROLL: return scrollLines(hwnd, *s, int(lParam));
+    case EM_SCROLL: return scrollBy(hwnd, *s, wParam);
+    case EM_GETLINE: return getLine(*s, wParam, reinterpret_cast<LPSTR>(lParam));
+    case EM_POSFROMCHAR: return positionOfChar(hwnd, *s, wParam);
+    case EM_CHARFROMPOS: return charAtPoint(hwnd, *s, lParam);
+    case EM_GETRECT:
+        if (lParam)
+            *reinterpret_cast<RECT*>(lParam) = textArea(hwnd, *s);
+        return 0;
+    case EM_EMPTYUNDOBUFFER: return 0;   // nothing is kept to undo
     case EM_SCROLLCARET: refresh(hwnd, *s); return TRUE;
     case EM_GETMODIFY: return s->modified;
     case EM_SETMODIFY: s->modified = wParam != 0; return 0;

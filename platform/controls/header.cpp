@@ -305,11 +305,21 @@ LRESULT Header::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_ERASEBKGND:
         return 1;
-    case WM_SETFONT:
+    case WM_SETFONT: {
         m_font = reinterpret_cast<HFONT>(wParam);
+        // A new font changes the header's height; the rows below it move, so the parent repaints.
+        RECT r;
+        GetWindowRect(m_hwnd, &r);
+        int h = (m_style & HDS_HIDDEN) ? 0 : height();
+        if (h != r.bottom - r.top) {
+            SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            if (HWND parent = GetParent(m_hwnd))
+                InvalidateRect(parent, nullptr, TRUE);
+        }
         if (LOWORD(lParam))
             InvalidateRect(m_hwnd, nullptr, TRUE);
         return 0;
+    }
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(m_font);
     case WM_LBUTTONDOWN:

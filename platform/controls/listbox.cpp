@@ -82,7 +82,7 @@ int ListBox::insert(int index, LPARAM value)
     m_items.insert(m_items.begin() + index, std::move(item));
     if (m_selected >= index)
         ++m_selected;
-    if (m_caret >= index && multiSelect())
+    if (m_caret >= index)
         ++m_caret;
     if (m_anchor >= index)
         ++m_anchor;
@@ -109,8 +109,8 @@ int ListBox::remove(int index)
     };
     shift(m_selected);
     shift(m_anchor);
-    if (m_caret >= count())
-        m_caret = count() - 1;
+    if (m_caret > index || m_caret >= count())
+        --m_caret;
     if (m_top > 0 && m_top >= count())
         m_top = std::max(0, count() - 1);
     updateScrollBars();
@@ -261,6 +261,14 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         RECT client;
         GetClientRect(m_hwnd, &client);
         m_columnWidth = client.right > 0 ? client.right : 100;
+        // Without LBS_NOINTEGRALHEIGHT the list shows whole rows only: it shrinks to fit them.
+        int spare = client.bottom % m_itemHeight;
+        if (!(m_style & LBS_NOINTEGRALHEIGHT) && !m_combo && spare > 0 && client.bottom > m_itemHeight) {
+            RECT frame;
+            GetWindowRect(m_hwnd, &frame);
+            SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top - spare,
+                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         updateScrollBars();
         return 0;
     }

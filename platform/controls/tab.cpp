@@ -282,7 +282,7 @@ LRESULT TabControl::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN: {
         int index = hitTest(POINT { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) });
         if (index >= 0) {
-            if ((m_style & TCS_FOCUSONBUTTONDOWN) && !(m_style & TCS_FOCUSNEVER))
+            if (!(m_style & TCS_FOCUSNEVER) && GetFocus() != m_hwnd)
                 SetFocus(m_hwnd);
             userSelect(index);
         }

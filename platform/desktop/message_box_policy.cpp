@@ -69,6 +69,13 @@ void clearMessageBoxes()
     policy().defaultAnswer = 0;
 }
 
+// Message-box values (the window system's header sits above the desktop).
+constexpr int kIdCancel = 2;
+constexpr int kIdAbort = 3;
+constexpr int kIdRetry = 4;
+constexpr UINT kTypeMask = 0xF;
+constexpr UINT kAbortRetryIgnore = 2;
+
 int answerMessageBox(const std::string& text, const std::string& caption, UINT style, int defaultButtonId)
 {
     int answer;
@@ -81,6 +88,10 @@ int answerMessageBox(const std::string& text, const std::string& caption, UINT s
         } else {
             answer = p.defaultAnswer;
         }
+        // With nobody to ask, a box that offers to try again is given up on: retrying the same
+        // failure unattended would never end.
+        if (answer == 0 && defaultButtonId == kIdRetry)
+            answer = (style & kTypeMask) == kAbortRetryIgnore ? kIdAbort : kIdCancel;
         if (answer == 0)
             answer = defaultButtonId;
         p.records.push_back(MessageBoxRecord { text, caption, style, answer });

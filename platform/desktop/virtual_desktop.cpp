@@ -105,9 +105,12 @@ void VirtualDesktop::shutdown()
     m_sink = nullptr;
     m_screenshotWake.notify_all();
     m_backend->stop();
+    // The exit picture is for runs that end before the delay; a timed picture already written
+    // shows the program's windows, which are gone by now.
     if (m_screenshotThread.joinable()) {
         m_screenshotThread.join();
-        writeScreenshot(m_screenshotPath);
+        if (!m_screenshotTaken)
+            writeScreenshot(m_screenshotPath);
     }
 }
 
@@ -117,7 +120,7 @@ void VirtualDesktop::screenshotLoop()
     if (m_screenshotWake.wait_for(lock, std::chrono::milliseconds(m_screenshotAfterMs), [this] { return m_stopping; }))
         return;
     lock.unlock();
-    writeScreenshot(m_screenshotPath);
+    m_screenshotTaken = writeScreenshot(m_screenshotPath);
 }
 
 RECT VirtualDesktop::workArea() const

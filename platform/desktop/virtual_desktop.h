@@ -68,6 +68,7 @@ private:
     std::mutex m_screenshotMutex;
     std::condition_variable m_screenshotWake;
     bool m_stopping = false;
+    bool m_screenshotTaken = false;
     bool m_shutDown = false;
     std::thread m_screenshotThread;
 };

@@ -99,6 +99,23 @@ TEST_F(FileDialogTest, TypedNameGetsTheDefaultExtension)
     EXPECT_EQ(ofn.nFilterIndex, 1u);
 }
 
+TEST_F(FileDialogTest, APathInTheBufferChoosesTheStartFolderAndName)
+{
+    std::string preset = folder.game("older\\gamma.sav");
+    strcpy(file, preset.c_str());
+    ofn.nFilterIndex = 2;
+    std::vector<std::string> rows;
+    BOOL ok = drive("FileTest", [&] { return GetOpenFileNameA(&ofn); }, [&](HWND dialog) {
+        rows = listed(dialog);
+        harness::pressKey(VK_RETURN);
+        settle();
+    });
+    EXPECT_EQ(rows, (std::vector<std::string> { "gamma.sav" }));
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(std::string(file), preset);
+    EXPECT_EQ(ofn.nFilterIndex, 2u);
+}
+
 TEST_F(FileDialogTest, DoubleClicksEnterFoldersAndChooseFiles)
 {
     std::vector<std::string> inner, back;
@@ -162,6 +179,12 @@ TEST_F(FileDialogTest, SaveAsksBeforeOverwritingAndReportsAShortBuffer)
     EXPECT_EQ(std::string(file), folder.game("alpha.sav"));
     EXPECT_EQ(harness::messageBoxes().size(), 2u);
 
+    // A default extension written as a pattern still appends only the extension.
+    ofn.lpstrDefExt = "*.txt";
+    ok = drive("FileTest", [&] { return GetSaveFileNameA(&ofn); }, [&](HWND) { typeAndEnter("report"); });
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(std::string(file), folder.game("report.txt"));
+
     char tiny[8] = {};
     ofn.lpstrFile = tiny;
     ofn.nMaxFile = sizeof(tiny);
@@ -170,7 +193,7 @@ TEST_F(FileDialogTest, SaveAsksBeforeOverwritingAndReportsAShortBuffer)
     EXPECT_EQ(CommDlgExtendedError(), DWORD(FNERR_BUFFERTOOSMALL));
     WORD needed = 0;
     memcpy(&needed, tiny, sizeof(needed));
-    EXPECT_EQ(needed, folder.game("new.sav").size() + 1);
+    EXPECT_EQ(needed, folder.game("new.txt").size() + 1);
 }
 
 namespace {

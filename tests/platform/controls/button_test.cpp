@@ -126,6 +126,38 @@ TEST_F(PushButton, DialogCodesFollowTheDefaultStyle)
     EXPECT_EQ(SendMessageA(owner, WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
 }
 
+TEST_F(PushButton, BitmapStyleShowsTheImageAndPushLikeBoxStaysDownWhileChecked)
+{
+    HWND picture = button("", BS_PUSHBUTTON | BS_BITMAP, 1, 10, 10, 40, 30);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP red = CreateCompatibleBitmap(screen, 10, 10);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(memory, red);
+    RECT all { 0, 0, 10, 10 };
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(memory, &all, brush);
+    SelectObject(memory, old);
+    DeleteObject(brush);
+    DeleteDC(memory);
+    EXPECT_EQ(SendMessageA(picture, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(red)), 0);
+    EXPECT_EQ(HBITMAP(SendMessageA(picture, BM_GETIMAGE, IMAGE_BITMAP, 0)), red);
+    pump();
+    POINT centrePoint = centre(picture);
+    EXPECT_EQ(harness::readScreen().at(centrePoint.x, centrePoint.y) & 0xFFFFFF, 0xFF0000u);
+
+    HWND like = button("like", BS_AUTOCHECKBOX | BS_PUSHLIKE, 2, 10, 50, 80, 24);
+    pump();
+    POINT corner = screenPoint(like, 0, 0);
+    uint32_t up = harness::readScreen().at(corner.x, corner.y);
+    clickAt(like, 10, 10);
+    EXPECT_EQ(SendMessageA(like, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_NE(harness::readScreen().at(corner.x, corner.y), up);
+    EXPECT_EQ(SendMessageA(like, WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
+    DestroyWindow(picture);
+    DeleteObject(red);
+}
+
 TEST_F(OwnerDrawButton, ParentDrawsEachStateWithTheRightAction)
 {
     HWND owner = button("", BS_OWNERDRAW, 9, 10, 10, 48, 20);

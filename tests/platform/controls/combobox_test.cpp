@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using namespace listtest;
@@ -135,4 +136,61 @@ TEST(ComboBoxModel, ItemsDataAndSearch)
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(GetWindowTextLengthA(combo), 0);
+}
+
+TEST(ComboBoxEditField, TypingNotifiesAndArrowsShowTheChosenItem)
+{
+    Parent parent;
+    HWND combo = parent.child("ComboBox", CBS_DROPDOWN | WS_VSCROLL, 21, 20, 20, 160, 120);
+    for (const char* s : { "north", "south" })
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    pump();
+    clickAt(combo, 20, 8);
+    platform::harness::typeText("we");
+    pump();
+    char text[32] = {};
+    GetWindowTextA(combo, text, sizeof(text));
+    EXPECT_STREQ(text, "we");
+    std::vector<int> codes = parent.codesFrom(21);
+    EXPECT_NE(std::find(codes.begin(), codes.end(), CBN_EDITCHANGE), codes.end());
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR) << "typed text chooses nothing";
+
+    parent.clear();
+    press(VK_DOWN);
+    GetWindowTextA(combo, text, sizeof(text));
+    EXPECT_STREQ(text, "north");
+    codes = parent.codesFrom(21);
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(codes.front(), CBN_SELCHANGE);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), CBN_EDITCHANGE), 0) << "showing the item is not an edit";
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+    GetWindowTextA(combo, text, sizeof(text));
+    EXPECT_STREQ(text, "south");
+}
+
+TEST(ComboBoxOwnerDraw, FieldAndListRowsAreDrawnByTheParent)
+{
+    Parent parent;
+    parent.measureHeight = 20;
+    HWND combo = parent.child("ComboBox", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, 22, 20, 20, 160, 150);
+    for (int i = 0; i < 3; ++i)
+        SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(700 + i));
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+    pump();
+    EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0), 20);
+    EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0), 20);
+    auto field = std::find_if(parent.drawn.rbegin(), parent.drawn.rend(),
+        [](const Drawn& d) { return (d.itemState & ODS_COMBOBOXEDIT) != 0; });
+    ASSERT_NE(field, parent.drawn.rend());
+    EXPECT_EQ(field->itemID, 1u);
+    EXPECT_EQ(field->data, ULONG_PTR(701));
+
+    parent.clear();
+    clickAt(combo, 80, 5);
+    ASSERT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    auto rows = std::count_if(parent.drawn.begin(), parent.drawn.end(), [](const Drawn& d) {
+        return d.ctlType == ODT_COMBOBOX && !(d.itemState & ODS_COMBOBOXEDIT) && d.data >= 700;
+    });
+    EXPECT_EQ(rows, 3);
+    press(VK_ESCAPE);
 }

@@ -196,6 +196,19 @@ TEST_F(EditMultiLine, ReadOnlyViewWrapsScrollsAndRefusesTyping)
     SendMessageA(e, EM_SETSEL, text.size(), text.size());
     SendMessageA(e, EM_SCROLLCARET, 0, 0);
     EXPECT_GT(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 15);
+    // A character's position leads back to it, on every visible line.
+    int first = int(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0));
+    for (int line = first; line < std::min(first + 4, lines); ++line) {
+        LRESULT index = SendMessageA(e, EM_LINEINDEX, line, 0);
+        LRESULT at = SendMessageA(e, EM_POSFROMCHAR, index, 0);
+        LRESULT back = SendMessageA(e, EM_CHARFROMPOS, 0, MAKELPARAM(LOWORD(at) + 1, HIWORD(at) + 2));
+        EXPECT_EQ(LOWORD(back), index) << "line " << line;
+        EXPECT_EQ(HIWORD(back), line);
+    }
+    char buffer[64] {};
+    *reinterpret_cast<WORD*>(buffer) = WORD(sizeof(buffer));
+    LRESULT copied = SendMessageA(e, EM_GETLINE, 3, LPARAM(buffer));
+    EXPECT_EQ(std::string(buffer, size_t(copied)), "line 3");
     // A wrapped line never splits a double-byte character.
     for (int line = 21; line < lines; ++line) {
         LRESULT start = SendMessageA(e, EM_LINEINDEX, line, 0);
@@ -205,6 +218,42 @@ TEST_F(EditMultiLine, ReadOnlyViewWrapsScrollsAndRefusesTyping)
                     || (BYTE(text[boundary]) >= 0xE0 && BYTE(text[boundary]) <= 0xFC) ? 2 : 1;
         EXPECT_EQ(boundary, size_t(start)) << "line " << line;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditMultiLine, ArrowAndPageKeysMoveTheCaretByLinesAndEnterBreaksTheLine)
+{
+    std::string text;
+    for (int i = 0; i < 30; ++i)
+        text += "line " + std::to_string(i) + (i < 29 ? "\r\n" : "");
+    HWND e = edit(text.c_str(), ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL, 150, 80);
+    auto caretLine = [&] { return SendMessageA(e, EM_LINEFROMCHAR, WPARAM(-1), 0); };
+    SendMessageA(e, EM_SETSEL, 0, 0);
+    harness::pressKey(VK_DOWN);
+    harness::pressKey(VK_DOWN);
+    pump();
+    EXPECT_EQ(caretLine(), 2);
+    harness::pressKey(VK_NEXT);
+    pump();
+    int page = int(caretLine()) - 2;
+    EXPECT_GE(page, 3);
+    EXPECT_GT(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);   // scrolled to keep the caret in view
+    harness::pressKey(VK_PRIOR);
+    harness::pressKey(VK_PRIOR);
+    harness::pressKey(VK_UP);
+    pump();
+    EXPECT_EQ(caretLine(), 0);
+    EXPECT_EQ(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+
+    harness::pressKey(VK_END);
+    harness::pressKey(VK_RETURN);
+    harness::typeText("x");
+    pump();
+    EXPECT_EQ(textOf(e).substr(0, 11), "line 0\r\nx\r\n");
+    EXPECT_EQ(SendMessageA(e, EM_GETLINECOUNT, 0, 0), 31);
 }
 
 } // namespace

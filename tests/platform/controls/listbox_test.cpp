@@ -113,7 +113,10 @@ TEST(ListBoxSelection, ExtendedTakesShiftRangesCtrlTogglesAndDrags)
 TEST(ListBoxSelection, MultipleTogglesEachClickedItem)
 {
     Parent parent;
-    HWND list = parent.child("ListBox", LBS_MULTIPLESEL, 12, 10, 10, 150, 200);
+    HWND list = parent.child("ListBox", LBS_MULTIPLESEL, 12, 10, 10, 150, 203);
+    RECT client;
+    GetClientRect(list, &client);
+    EXPECT_EQ(client.bottom % SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 0) << "whole rows without LBS_NOINTEGRALHEIGHT";
     fill(list, 5);
     clickAt(list, 20, rowCenter(list, 0));
     clickAt(list, 20, rowCenter(list, 3));
@@ -235,8 +238,17 @@ TEST(ListBoxModel, SortsFindsAndKeepsSelectionThroughEdits)
     EXPECT_EQ(SendMessageA(list, LB_INSERTSTRING, 9, reinterpret_cast<LPARAM>("x")), LB_ERR);
     EXPECT_EQ(SendMessageA(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("zz")), 0) << "insert does not sort";
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 4);
+    SetFocus(list);
+    press(VK_UP);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 3) << "keys move from the selection, wherever inserts put it";
+    SendMessageA(list, LB_SETCURSEL, 4, 0);
     EXPECT_EQ(SendMessageA(list, LB_DELETESTRING, 4, 0), 4);
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    SendMessageA(list, LB_DELETESTRING, 0, 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+    press(VK_DOWN);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
     SendMessageA(list, LB_SETITEMDATA, 1, 77);
     EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 1, 0), 77);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);

@@ -95,6 +95,14 @@ TEST(ListViewItems, SubItemTextRectanglesAndParams)
     RECT first { LVIR_BOUNDS, 0, 0, 0 };
     SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
     EXPECT_EQ(first.top, headerRect.bottom - headerRect.top) << "rows start under the header";
+    HFONT big = CreateFontA(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "");
+    SendMessageA(headerOf(list), WM_SETFONT, reinterpret_cast<WPARAM>(big), TRUE);
+    pump();
+    RECT taller;
+    GetWindowRect(headerOf(list), &taller);
+    EXPECT_GT(taller.bottom - taller.top, headerRect.bottom - headerRect.top);
+    SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    EXPECT_EQ(first.top, taller.bottom - taller.top) << "a header font moves the rows down";
 
     EXPECT_TRUE(SendMessageA(list, LVM_DELETEITEM, 0, 0));
     get.iItem = 0;
@@ -102,6 +110,8 @@ TEST(ListViewItems, SubItemTextRectanglesAndParams)
     EXPECT_EQ(get.lParam, 501);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    SendMessageA(headerOf(list), WM_SETFONT, 0, FALSE);
+    DeleteObject(big);
     EXPECT_FALSE(SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&get)));
 }
 

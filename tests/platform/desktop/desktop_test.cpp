@@ -148,7 +148,7 @@ TEST(DesktopHarness, ReadsTheComposedScreenAndWritesBmp)
     EXPECT_EQ(harness::readRect(RECT { -10, -10, -1, -1 }).width, 0);
 }
 
-TEST(DesktopScreenshot, WrittenAfterTheDelayAndOnExit)
+TEST(DesktopScreenshot, WrittenAfterTheDelayAndKeptAtExit)
 {
     std::string path = tempFile("timed.png");
     std::filesystem::remove(path);
@@ -170,7 +170,22 @@ TEST(DesktopScreenshot, WrittenAfterTheDelayAndOnExit)
         file.close();
         std::filesystem::remove(path);
     }
-    EXPECT_TRUE(std::filesystem::exists(path)) << "written again on exit";
+    // The timed picture showed the program; the empty desktop at exit must not replace it.
+    EXPECT_FALSE(std::filesystem::exists(path)) << "written again on exit";
+}
+
+TEST(DesktopScreenshot, WrittenAtExitWhenTheRunEndsBeforeTheDelay)
+{
+    std::string path = tempFile("early.png");
+    std::filesystem::remove(path);
+    DesktopOptions options;
+    options.screen = SIZE { 320, 320 };
+    options.screenshotPath = path;
+    options.screenshotAfterMs = 60000;
+    {
+        VirtualDesktop desktop(options, makeHeadlessBackend());
+    }
+    EXPECT_TRUE(std::filesystem::exists(path));
     std::filesystem::remove(path);
 }
 
@@ -203,4 +218,16 @@ TEST(MessageBoxPolicy, AnswersFromQueueThenDefaultThenTheBoxDefaultAndRecords)
     EXPECT_EQ(boxes[1].answer, 6);
     harness::clearMessageBoxes();
     EXPECT_TRUE(harness::messageBoxes().empty());
+}
+
+TEST(MessageBoxPolicy, UnattendedBoxesNeverChooseToRetry)
+{
+    harness::clearMessageBoxes();
+    harness::setDefaultMessageBoxAnswer(0);
+    // Retry/Cancel (5) with Retry as the default button: Cancel. Abort/Retry/Ignore (2): Abort.
+    EXPECT_EQ(harness::answerMessageBox("out of memory", "", 0x2005, 4), 2);
+    EXPECT_EQ(harness::answerMessageBox("device", "", 2, 4), 3);
+    harness::queueMessageBoxAnswer(4);
+    EXPECT_EQ(harness::answerMessageBox("asked", "", 5, 4), 4) << "a queued answer still wins";
+    harness::clearMessageBoxes();
 }

@@ -1,0 +1,119 @@
+// "weapon.dat" and "sweapon.dat" (simple mode): the unit types, one CP932 line of 138 columns each.
+#include "tools/mkdata/generator.h"
+
+#include "platform/kernel/host.h"
+
+#include <string>
+
+namespace mkdata::master {
+namespace {
+
+struct Berth {
+    const char* mask;
+    int count;
+};
+
+struct Slot {
+    const char* name;
+    const char* subName;
+    int multiplier;
+    int ammo;
+};
+
+// Sight and range per layer: very high air, high air, low air, land, sea, undersea.
+struct UnitType {
+    int id;
+    const char* name;
+    bool available;
+    bool simple;
+    const char* domain;
+    const char* movement;
+    const char* unitClass;
+    int members, strength, turns, price;
+    int sight[6];
+    int range[6];
+    // Columns 16-24: bits 6, 7 (may occupy), 8, 12, 10, 11, 13 (hard armour), 0, 1 (mine clearing).
+    const char* flags;
+    const char* carryClass;
+    Berth berths[2];
+    Slot slots[5];
+    int fuel;
+};
+
+const UnitType kUnitTypes[] = {
+    { 1, "司令部", false, true, "地上", "車両A", "司令部", 1, 10, 1, 500, { 0, 0, 2, 3, 2, 0 }, { 0, 0, 0, 1, 0, 0 }, "010000000", "重車両", {}, { { "拳銃", "9mm", 1, 20 } }, 60 },
+    { 2, "歩兵", true, true, "地上", "歩兵A", "歩兵", 10, 2, 1, 10, { 0, 0, 2, 2, 1, 0 }, { 0, 0, 1, 1, 0, 0 }, "010000000", "歩兵", {}, { { "小銃", "5.56mm", 1, 30 }, { "機関銃", "12.7mm", 1, 20 } }, 50 },
+    { 3, "戦車", true, true, "地上", "キャタピラA", "主力戦車", 4, 10, 2, 300, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 1, 1, 0, 0 }, "000000100", "重車両", {}, { { "戦車砲", "120mm", 1, 20 }, { "機関銃", "12.7mm", 1, 20 } }, 40 },
+    { 4, "自走砲", true, true, "地上", "キャタピラB", "自走砲", 4, 6, 2, 250, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 0, 3, 2, 0 }, "000000100", "重車両", {}, { { "榴弾砲", "155mm", 1, 12 } }, 40 },
+    { 5, "ロケット砲車", true, false, "地上", "車両B", "自走ﾛｹｯﾄ砲", 4, 5, 2, 300, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 0, 4, 4, 0 }, "000000000", "車両", {}, { { "ロケット砲", "227mm", 1, 4 } }, 40 },
+    { 6, "対空戦車", true, true, "地上", "キャタピラC", "対空車両", 4, 6, 2, 200, { 0, 2, 3, 2, 1, 0 }, { 0, 1, 1, 1, 0, 0 }, "000000100", "重車両", {}, { { "対空機関砲", "35mm", 1, 20 } }, 40 },
+    { 7, "地対空ミサイル車", true, false, "地上", "車両C", "対空ﾐｻｲﾙ車両", 4, 5, 2, 350, { 2, 3, 3, 2, 1, 0 }, { 3, 3, 3, 0, 0, 0 }, "000000000", "車両", {}, { { "地対空ミサイル", "SAM", 1, 8 } }, 40 },
+    { 8, "補給車", true, true, "地上", "車両A", "補給車", 4, 3, 1, 100, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 0, 1, 0, 0 }, "000000000", "車両", {}, { { "補給物資", "", 1, 10 } }, 60 },
+    { 9, "工兵", true, true, "地上", "歩兵B", "工作部隊", 8, 2, 1, 40, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 0, 1, 0, 0 }, "010000011", "歩兵", {}, { { "工作機材", "", 1, 10 }, { "小銃", "5.56mm", 1, 20 } }, 50 },
+    { 10, "装甲車", true, false, "地上", "車両A", "兵員輸送車", 4, 5, 1, 120, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 1, 1, 0, 0 }, "000000000", "車両", { { "歩兵", 10 } }, { { "機関銃", "12.7mm", 1, 20 } }, 50 },
+    { 11, "弾道ミサイル車", true, false, "地上", "車両D", "弾道ﾐｻｲﾙ車両", 2, 5, 3, 800, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 0, 30, 30, 0 }, "000000000", "重車両", {}, { { "弾道ミサイル", "発射機", 1, 1 } }, 40 },
+    // The missiles themselves (warheads) are sent off by launch weapons and never produced.
+    { 12, "巡航ミサイル", false, false, "低空", "低空", "弾頭", 1, 10, 1, 200, { 0, 0, 1, 1, 1, 0 }, { 0, 0, 0, 1, 1, 0 }, "000000000", "なし", {}, { { "弾頭", "通常", 1, 1 } }, 15 },
+    { 13, "弾道ミサイル", false, false, "超高空", "超高空", "弾頭", 1, 10, 1, 400, { 0, 0, 0, 1, 1, 0 }, { 0, 0, 0, 1, 1, 0 }, "000000000", "なし", {}, { { "弾頭", "通常", 1, 1 } }, 30 },
+    { 20, "戦闘機", true, true, "高空", "高空", "戦闘機", 2, 8, 2, 400, { 3, 4, 4, 2, 2, 0 }, { 2, 2, 2, 1, 0, 0 }, "000000000", "艦載機", {}, { { "空対空ミサイル", "AAM", 1, 4 }, { "機関砲", "20mm", 1, 10 } }, 8 },
+    { 21, "攻撃機", true, true, "低空", "低空", "攻撃機", 2, 8, 2, 450, { 1, 2, 3, 3, 3, 0 }, { 0, 0, 1, 2, 2, 0 }, "000000000", "艦載機", {}, { { "空対地ミサイル", "ASM", 1, 4 }, { "爆弾", "500lb", 1, 4 }, { "機関砲", "20mm", 1, 10 } }, 8 },
+    { 22, "攻撃ヘリ", true, true, "低空", "低空", "攻撃ﾍﾘ", 2, 6, 2, 300, { 0, 1, 3, 3, 2, 0 }, { 0, 0, 1, 2, 1, 0 }, "000000000", "ヘリ", {}, { { "対戦車ミサイル", "ATM", 1, 8 }, { "機関砲", "20mm", 1, 10 } }, 10 },
+    { 23, "輸送ヘリ", true, false, "低空", "低空", "兵員輸送ﾍﾘ", 2, 4, 1, 200, { 0, 1, 2, 2, 2, 0 }, { 0, 0, 0, 0, 0, 0 }, "000000000", "ヘリ", { { "歩兵", 10 } }, {}, 10 },
+    { 24, "輸送機", true, false, "高空", "高空", "輸送機", 1, 8, 2, 350, { 1, 2, 2, 2, 2, 0 }, { 0, 0, 0, 0, 0, 0 }, "000000000", "なし", { { "車両", 4 }, { "歩兵", 10 } }, {}, 12 },
+    { 25, "電子戦機", true, false, "高空", "高空", "電子戦機", 1, 6, 2, 400, { 3, 4, 4, 3, 3, 0 }, { 2, 2, 2, 2, 0, 0 }, "000000000", "なし", {}, { { "電子妨害装置", "ECM", 1, 5 } }, 10 },
+    { 30, "駆逐艦", true, true, "海上", "海上A", "駆逐艦", 1, 30, 3, 1200, { 1, 2, 3, 2, 4, 2 }, { 3, 3, 3, 2, 5, 1 }, "000000000", "なし", { { "ヘリ", 1 } }, { { "艦砲", "127mm", 1, 20 }, { "対艦ミサイル", "SSM", 1, 4 }, { "爆雷", "対潜", 1, 6 }, { "地対空ミサイル", "SAM", 1, 8 } }, 100 },
+    { 31, "潜水艦", true, true, "海中", "海中A", "潜水艦", 1, 25, 3, 1000, { 0, 0, 0, 1, 3, 3 }, { 0, 0, 0, 0, 5, 2 }, "000000000", "なし", {}, { { "魚雷", "533mm", 1, 12 }, { "対艦ミサイル", "SSM", 1, 2 } }, 120 },
+    { 32, "輸送艦", true, true, "海上", "海上B", "輸送艦", 1, 20, 2, 600, { 0, 1, 2, 2, 3, 1 }, { 0, 0, 1, 1, 1, 0 }, "000000000", "なし", { { "重車両", 8 }, { "歩兵", 20 } }, { { "機関銃", "12.7mm", 1, 20 } }, 100 },
+    { 33, "揚陸艦", true, false, "海上", "海上B", "揚陸艦", 1, 20, 2, 700, { 0, 1, 2, 2, 3, 1 }, { 0, 0, 1, 1, 1, 0 }, "000000000", "なし", { { "重車両", 6 }, { "ヘリ", 2 } }, { { "機関銃", "12.7mm", 1, 20 } }, 100 },
+    { 34, "巡洋艦", true, false, "海上", "海上A", "巡洋艦", 1, 40, 4, 1800, { 2, 3, 3, 2, 4, 2 }, { 3, 3, 3, 15, 15, 1 }, "000000000", "なし", { { "ヘリ", 2 } }, { { "艦砲", "127mm", 1, 20 }, { "巡航ミサイル", "発射機", 1, 4 }, { "地対空ミサイル", "SAM", 1, 12 }, { "迎撃ミサイル", "ABM", 1, 4 }, { "爆雷", "対潜", 1, 6 } }, 120 },
+};
+
+std::string unitTypeLine(const UnitType& u)
+{
+    auto num = [](int v) { return "," + std::to_string(v); };
+    std::string line = std::to_string(u.id) + "," + u.name + "," + (u.available ? "○" : "") + "," + u.domain + ","
+        + u.movement + "," + u.unitClass + ",0" + num(u.members) + num(u.strength) + num(u.turns) + ",,0,0,0,0";
+    for (const char* p = u.flags; *p; ++p)
+        line += *p == '1' ? ",○" : ",";
+    line += ",0";
+    for (int s : u.sight)
+        line += num(s);
+    for (int r : u.range)
+        line += num(r);
+    line += num(u.price);
+    for (int b = 0; b < 8; ++b) {
+        const Berth* berth = b < 2 && u.berths[b].mask ? &u.berths[b] : nullptr;
+        line += berth ? "," + std::string(berth->mask) + num(berth->count) : ",なし,0";
+    }
+    // Column 56 repeats the class; "揚陸艦" there marks a landing ship.
+    line += "," + std::string(u.carryClass) + "," + u.unitClass + ",0,0,0,0,0,0,0,,,,,,,,,,0,0";
+    for (const Slot& s : u.slots)
+        line += s.name ? "," + std::string(s.name) + "," + s.subName + num(s.multiplier) + "," : ",,,0,";
+    for (int m = 0; m < 4; ++m) {
+        for (const Slot& s : u.slots)
+            line += num(m == 0 && s.name ? s.ammo : 0);
+        line += ",0,0,0" + num(m == 0 ? u.fuel : 0);
+    }
+    for (int i = 0; i < 8; ++i)
+        line += num(u.id);
+    return line;
+}
+
+void writeUnitTypes(const std::filesystem::path& programFolder)
+{
+    std::string normal, simple;
+    for (const UnitType& u : kUnitTypes) {
+        std::string line = unitTypeLine(u) + "\r\n";
+        normal += line;
+        if (u.simple)
+            simple += line;
+    }
+    writeFile(programFolder / "weapon.dat", platform::utf8ToCp932(normal));
+    writeFile(programFolder / "sweapon.dat", platform::utf8ToCp932(simple));
+}
+
+} // namespace
+
+MKDATA_GENERATOR("master_unit_types", writeUnitTypes);
+
+} // namespace mkdata::master

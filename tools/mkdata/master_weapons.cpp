@@ -1,0 +1,78 @@
+// "warm.dat": the weapons, one CP932 line each; a unit type names its weapons by name and sub-name.
+#include "tools/mkdata/generator.h"
+
+#include "platform/kernel/host.h"
+
+#include <string>
+
+namespace mkdata::master {
+namespace {
+
+// Power in the file's column order: very high air, high air, low air, armoured, other land,
+// sea surface, undersea, warhead, low warhead.
+struct Weapon {
+    const char* name;
+    const char* subName;
+    int reach, multiplier;
+    int power[9];
+    const char* kind;
+    int ammoPrice;
+    // Flag columns for bits 0, 1, 2, 3 (attack), 4 (defence), 6, 7.
+    const char* flags;
+    int launchedType, waitTurns;
+};
+
+// Unit type ids of the missiles that the launch weapons send off.
+constexpr int kCruiseMissileType = 12;
+constexpr int kBallisticMissileType = 13;
+
+const Weapon kWeapons[] = {
+    { "小銃", "5.56mm", 1, 1, { 0, 0, 2, 2, 10, 1, 0, 0, 0 }, "通常", 1, "0001100", 0, 0 },
+    { "機関銃", "12.7mm", 1, 1, { 0, 0, 6, 4, 12, 2, 0, 0, 0 }, "通常", 2, "0001100", 0, 0 },
+    { "戦車砲", "120mm", 1, 2, { 0, 0, 0, 30, 20, 8, 0, 0, 0 }, "大砲", 10, "0001100", 0, 0 },
+    { "榴弾砲", "155mm", 3, 2, { 0, 0, 0, 15, 25, 6, 0, 0, 0 }, "大砲", 12, "0001000", 0, 0 },
+    { "ロケット砲", "227mm", 4, 3, { 0, 0, 0, 12, 30, 5, 0, 0, 0 }, "大砲", 30, "0001000", 0, 1 },
+    { "対空機関砲", "35mm", 1, 2, { 0, 3, 20, 2, 5, 0, 0, 5, 10 }, "対空", 6, "0001100", 0, 0 },
+    { "地対空ミサイル", "SAM", 3, 2, { 10, 25, 30, 0, 0, 0, 0, 15, 20 }, "ﾐｻｲﾙ", 40, "0001100", 0, 0 },
+    { "空対空ミサイル", "AAM", 2, 2, { 25, 30, 25, 0, 0, 0, 0, 0, 5 }, "ﾐｻｲﾙ", 35, "0001100", 0, 0 },
+    { "機関砲", "20mm", 1, 1, { 5, 10, 15, 3, 8, 2, 0, 0, 0 }, "通常", 3, "0001100", 0, 0 },
+    { "空対地ミサイル", "ASM", 2, 2, { 0, 0, 0, 30, 20, 15, 0, 0, 0 }, "ﾐｻｲﾙ", 40, "0001000", 0, 0 },
+    { "爆弾", "500lb", 1, 3, { 0, 0, 0, 25, 30, 20, 0, 0, 0 }, "爆弾", 15, "0001000", 0, 0 },
+    { "対戦車ミサイル", "ATM", 2, 2, { 0, 0, 8, 35, 15, 5, 0, 0, 0 }, "ﾐｻｲﾙ", 25, "0001100", 0, 0 },
+    { "艦砲", "127mm", 2, 2, { 0, 0, 8, 15, 20, 20, 0, 0, 0 }, "大砲", 12, "0001100", 0, 0 },
+    { "対艦ミサイル", "SSM", 5, 3, { 0, 0, 0, 0, 0, 40, 0, 0, 0 }, "ﾐｻｲﾙ", 60, "0001000", 0, 1 },
+    { "魚雷", "533mm", 2, 3, { 0, 0, 0, 0, 0, 35, 30, 0, 0 }, "魚雷", 50, "0001100", 0, 0 },
+    { "爆雷", "対潜", 1, 2, { 0, 0, 0, 0, 0, 0, 25, 0, 0 }, "通常", 8, "0001100", 0, 0 },
+    { "補給物資", "", 1, 1, { 0, 0, 0, 0, 0, 0, 0, 0, 0 }, "補給", 0, "0000000", 0, 0 },
+    { "工作機材", "", 1, 1, { 0, 0, 0, 0, 0, 0, 0, 0, 0 }, "工作", 0, "0000000", 0, 0 },
+    { "電子妨害装置", "ECM", 2, 1, { 0, 0, 0, 0, 0, 0, 0, 0, 0 }, "ECM", 0, "0000100", 0, 0 },
+    { "巡航ミサイル", "発射機", 15, 1, { 0, 0, 0, 0, 0, 0, 0, 0, 0 }, "巡航ﾐｻｲﾙ", 200, "0001000", kCruiseMissileType, 2 },
+    { "弾道ミサイル", "発射機", 30, 1, { 0, 0, 0, 0, 0, 0, 0, 0, 0 }, "弾道ﾐｻｲﾙ", 400, "0001000", kBallisticMissileType, 3 },
+    { "弾頭", "通常", 1, 4, { 0, 0, 0, 50, 60, 50, 0, 0, 0 }, "弾頭", 0, "0001000", 0, 0 },
+    { "自爆装置", "", 1, 3, { 0, 0, 0, 40, 40, 40, 0, 0, 0 }, "自爆", 0, "0001000", 0, 0 },
+    { "迎撃ミサイル", "ABM", 4, 2, { 0, 0, 0, 0, 0, 0, 0, 40, 30 }, "ﾐｻｲﾙ", 80, "0000100", 0, 0 },
+    { "拳銃", "9mm", 1, 1, { 0, 0, 0, 1, 5, 0, 0, 0, 0 }, "通常", 1, "0000100", 0, 0 },
+};
+
+void writeWeapons(const std::filesystem::path& programFolder)
+{
+    std::string text;
+    for (const Weapon& w : kWeapons) {
+        std::string line = std::string(w.name) + "," + w.subName + "," + std::to_string(w.reach) + "," + std::to_string(w.multiplier);
+        for (int p : w.power)
+            line += "," + std::to_string(p);
+        // The use value: every weapon of the set is in service.
+        line += ",1," + std::string(w.kind) + "," + std::to_string(w.ammoPrice);
+        for (const char* p = w.flags; *p; ++p)
+            line += *p == '1' ? ",○" : ",";
+        line += "," + std::to_string(w.launchedType) + "," + std::to_string(w.waitTurns);
+        text += line + "\r\n";
+    }
+    writeFile(programFolder / "warm.dat", platform::utf8ToCp932(text));
+}
+
+} // namespace
+
+MKDATA_GENERATOR("master_weapons", writeWeapons);
+
+} // namespace mkdata::master
