@@ -185,6 +185,14 @@ TEST_F(EditMultiLine, ReadOnlyViewWrapsScrollsAndRefusesTyping)
     harness::typeText("x");
     pump();
     EXPECT_EQ(textOf(e), text);
+    SendMessageA(e, EM_SETREADONLY, FALSE, 0);
+    SendMessageA(e, EM_SETSEL, 0, 0);
+    harness::typeText("x");
+    pump();
+    EXPECT_EQ(textOf(e), "x" + text);
+    EXPECT_FALSE(GetWindowLongA(e, GWL_STYLE) & ES_READONLY);
+    SendMessageA(e, EM_SETREADONLY, TRUE, 0);
+    SetWindowTextA(e, text.c_str());
 
     SendMessageA(e, EM_LINESCROLL, 0, 5);
     EXPECT_EQ(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 5);
