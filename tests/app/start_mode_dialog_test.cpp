@@ -1,0 +1,159 @@
+// The start mode dialog driven by clicks on the headless desktop, and the game state's start-up
+// with the application's own services.
+#include "app/game_state_services.h"
+#include "app/start_mode_dialog.h"
+#include "dialogs/start_arrow.h"
+#include "state/game_state.h"
+
+#include "tests/platform/commdlg/dialog_driver.h"
+#include "tests/state/state_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace dialogtest;
+
+namespace {
+
+const std::string kTitle = platform::utf8ToCp932("設定確認");
+
+void clickButton(HWND dialog, UINT id)
+{
+    HWND button = GetDlgItem(dialog, int(id));
+    ASSERT_NE(button, nullptr);
+    RECT r;
+    GetClientRect(button, &r);
+    POINT p = screenOf(button, r.right / 2, r.bottom / 2);
+    harness::click(p.x, p.y);
+    settle();
+}
+
+std::string buttonText(HWND dialog, UINT id)
+{
+    char text[64] = {};
+    GetWindowTextA(GetDlgItem(dialog, int(id)), text, sizeof text);
+    return text;
+}
+
+int storedMode() { return makeNamedValue("SimpleMode").profileReadInt(-1); }
+
+// Counts the dialogs start-up asks for; the second one fails the test instead of opening.
+class CountingServices : public AppGameStateServices {
+public:
+    CountingServices() { setGameStateServices(this); }
+    ~CountingServices() override { setGameStateServices(nullptr); }
+    void runStartModeDialog() override
+    {
+        if (++dialogs > allowed) {
+            ADD_FAILURE() << "the mode dialog was asked for again";
+            return;
+        }
+        AppGameStateServices::runStartModeDialog();
+    }
+    int dialogs = 0;
+    int allowed = 1;
+};
+
+COLORREF pixel(HBITMAP bitmap, int x, int y)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    COLORREF colour = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return colour;
+}
+
+} // namespace
+
+TEST(StartModeDialog, EachButtonWritesItsModeAndCloses)
+{
+    struct Case {
+        UINT button;
+        int mode;
+    };
+    for (Case c : { Case { StartModeDialog::kSimpleButton, 1 }, Case { StartModeDialog::kNormalButton, 0 } }) {
+        testing_lib::TempProgramFolder folder("startmode");
+        std::string normal, simple;
+        HWND shown = nullptr;
+        StartModeDialog dialog;
+        drive(kTitle.c_str(), [&] { return dialog.run(); }, [&](HWND window) {
+            shown = window;
+            normal = buttonText(window, StartModeDialog::kNormalButton);
+            simple = buttonText(window, StartModeDialog::kSimpleButton);
+            clickButton(window, c.button);
+        });
+        EXPECT_EQ(normal, platform::utf8ToCp932("通常モード"));
+        EXPECT_EQ(simple, platform::utf8ToCp932("シンプルモード"));
+        EXPECT_EQ(storedMode(), c.mode);
+        EXPECT_FALSE(IsWindow(shown));
+    }
+}
+
+TEST(StartModeDialog, ClosingWithoutAChoiceWritesNothing)
+{
+    testing_lib::TempProgramFolder folder("startmode");
+    StartModeDialog dialog;
+    drive(kTitle.c_str(), [&] { return dialog.run(); }, [&](HWND window) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        settle();
+    });
+    EXPECT_EQ(storedMode(), -1);
+}
+
+TEST(StartModeDialog, FirstStartAsksOnceAndTheNextStartReadsTheStoredMode)
+{
+    testing_state::DataFolder folder;
+    CountingServices services;
+    {
+        GameState state;
+        drive(kTitle.c_str(), [&] { state.startUp(); return 0; }, [&](HWND window) {
+            clickButton(window, StartModeDialog::kSimpleButton);
+        });
+        EXPECT_EQ(services.dialogs, 1);
+        EXPECT_TRUE(state.isSimpleMode());
+    }
+    {
+        GameState state;
+        state.startUp();
+        EXPECT_EQ(services.dialogs, 1);
+        EXPECT_TRUE(state.isSimpleMode());
+    }
+    EXPECT_EQ(storedMode(), 1);
+}
+
+TEST(StartModeDialog, StartUpBuildsTheSheetsAndLoadsTheStartArrow)
+{
+    testing_state::DataFolder folder;
+    namespace fs = std::filesystem;
+    fs::create_directories(folder.host("tkbmp"));
+    for (const char* name : { "land16_base.bmp", "unit32.bmp", "stparrow.bmp" })
+        fs::copy_file(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp" / name, fs::path(folder.host("tkbmp")) / name);
+    makeNamedValue("SimpleMode").profileWriteInt(0);
+    CountingServices services;
+    services.allowed = 0;
+    {
+        GameState state;
+        state.startUp();
+        swCBitmap* units = state.baseBitmap(kUnitSheet);
+        ASSERT_NE(units->handle(), nullptr);
+        EXPECT_EQ(units->bitmapGetSize().cx, 1024);
+        EXPECT_EQ(units->bitmapGetSize().cy, 512);
+        // Away from the icons the sheet keeps the key colour; the rows below the sides too.
+        EXPECT_EQ(pixel(units->handle(), 1, 1), RGB(255, 0, 255));
+        EXPECT_EQ(pixel(units->handle(), 100, 400), RGB(255, 0, 255));
+        // Country 0's tank body is reddish, country 1's bluish.
+        const COLORREF red = pixel(units->handle(), 2 * 32 + 16, 20);
+        const COLORREF blue = pixel(units->handle(), 2 * 32 + 16, 32 + 20);
+        EXPECT_GT(GetRValue(red), GetBValue(red));
+        EXPECT_GT(GetBValue(blue), GetRValue(blue));
+
+        swCBitmap* buildings = state.baseBitmap(kSmallBuildingSheet);
+        ASSERT_NE(buildings->handle(), nullptr);
+        EXPECT_EQ(buildings->bitmapGetSize().cy, 16);
+        ASSERT_NE(startArrowBitmap(), nullptr);
+        EXPECT_EQ(startArrowBitmap()->bitmapGetSize().cx, 10);
+        EXPECT_NE(state.areaAnalysis(), nullptr);
+        EXPECT_NE(state.battleUnitData(), nullptr);
+    }
+    EXPECT_EQ(startArrowBitmap(), nullptr);
+}
