@@ -61,6 +61,7 @@ public:
 
     // The program-wide restart flag: after its loop the program starts again with "restart".
     void requestRestart() { m_restartRequested = true; }
+    void clearRestartRequest() { m_restartRequested = false; }
     bool restartRequested() const { return m_restartRequested; }
 
     swCOwnedObject* ownedObject() const { return m_ownedObject.get(); }

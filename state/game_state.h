@@ -1,7 +1,24 @@
 // GameState: the one object that holds a game; here the master data tables its loaders fill.
 #pragma once
 
+#include "lib/event.h"
+#include "lib/font.h"
+#include "lib/media/custom_color_table.h"
+#include "lib/media/picture_services.h"
+#include "state/base_bitmaps.h"
+#include "state/building_record.h"
+#include "state/campaign_block.h"
+#include "state/country_record.h"
+#include "state/game_settings.h"
+#include "state/hex_cells.h"
+#include "state/map_bit_set.h"
+#include "state/map_header.h"
 #include "state/production_type_record.h"
+#include "state/random_pool.h"
+#include "state/scenario_block.h"
+#include "state/side_records.h"
+#include "state/turn_block.h"
+#include "state/unit_record.h"
 #include "state/rule_block.h"
 #include "state/terrain_record.h"
 #include "state/unit_type_record.h"
@@ -13,8 +30,34 @@
 #include <string>
 #include <vector>
 
-struct CountryRecord;
 class SkippedLines;
+class AreaAnalysis;
+class BattleUnitData;
+class ActionHistoryLog;
+class CombatPair;
+class CountryHexLayers;
+class CountryHexMasks;
+class FogMap;
+class GameThread;
+class MoveRangeMap;
+
+// The nine interface fonts, in creation order.
+enum GameFont : int {
+    kFont22 = 0,
+    kFont18,
+    kFont16,
+    kFont16Bold,
+    kFont14,
+    kFont14Bold,
+    kSmallFont,
+    kFont12Bold,
+    kFont10,
+    kFontCount,
+};
+
+constexpr int kSideCount = 9;
+constexpr int kCountryCount = 8;
+constexpr int kGridHexes = 65536;
 
 // The empty base whose only virtual operation is the destructor.
 class GameStateBase {
@@ -25,6 +68,60 @@ public:
 class GameState : public GameStateBase {
 public:
     GameState();
+    // Runs shutDown.
+    ~GameState() override;
+    GameState(const GameState&) = delete;
+    GameState& operator=(const GameState&) = delete;
+
+    // Reads the settings, allocates the grids and tables, loads the master data and the base
+    // bitmaps. A missing master file has shown its warning and throws its swCError*.
+    void startUp();
+    // Writes the settings back and frees what start-up made; a second call does nothing.
+    void shutDown();
+    // Asks the application to start the program again; shut-down then writes the other mode.
+    void requestModeSwitch(int mode);
+    // Phases 0..6; read from the ini at each call.
+    bool isPhaseHelpEnabled(int phase) const;
+    bool isHumanCountry(int country) const;
+
+    void prepareSmallBuildingSheets();
+    void prepareUnitSheet();
+
+    const swCFont& font(int index) const { return m_fonts[size_t(index)]; }
+    swCBitmap* baseBitmap(int index) const { return m_baseBitmaps.get(index); }
+    GameSettings& settings() { return m_settings; }
+    const GameSettings& settings() const { return m_settings; }
+    AreaAnalysis* areaAnalysis() const { return m_areaAnalysis; }
+    BattleUnitData* battleUnitData() const { return m_battleUnitData; }
+    CustomColorTable* customColors() const { return m_customColors.get(); }
+    CountryRecord& country(int c) { return m_countries[size_t(c)]; }
+    UnitRecord* unitTable(int side) const { return m_unitTables[size_t(side)].get(); }
+    UnitRecord* missileTable(int country) const { return m_missileTables[size_t(country)].get(); }
+    DestroyedUnitRecord* destroyedUnits(int country) const { return m_destroyedUnits[size_t(country)].get(); }
+    TerrainCell* terrainGrid() const { return m_terrainGrid.get(); }
+    UnitCell* unitGrid() const { return m_unitGrid.get(); }
+    uint16_t* markGrid() const { return m_markGrid.get(); }
+    PlaceRecord* placeTable() const { return m_placeTable.get(); }
+    UnitRecord* carryOverTable() const { return m_carryOver.get(); }
+    MapHeader& mapHeader() { return m_mapHeader; }
+    ScenarioBlock& scenarioBlock() { return m_scenario; }
+    CampaignBlock& campaignBlock() { return m_campaign; }
+    TurnBlock& turnBlock() { return m_turnBlock; }
+    RandomPool& randomPool() { return m_randomPool; }
+
+    // Read and changed by the main window.
+    struct DisplayState {
+        uint32_t zoom = 0;
+        uint8_t spare = 0;
+        uint8_t supplyLines = 0;
+        uint8_t shown[2] = {};
+        uint8_t layerBits[2] = {};
+        uint8_t layers[2] = {};
+    };
+    DisplayState& display() { return m_display; }
+    bool modalIdle() const { return m_modalIdle != 0; }
+    bool started() const { return m_started; }
+
 
     // 1 simple mode, 0 normal mode.
     uint8_t mode() const { return m_mode; }
@@ -102,6 +199,83 @@ private:
     std::vector<std::string> m_musicNames;
     std::vector<std::string> m_musicPaths;
     RuleBlock m_ruleBlock{};
+
+    // The members start-up and shut-down look after, in the object's order.
+    std::array<swCFont, kFontCount> m_fonts;
+    BattleUnitData* m_battleUnitData = nullptr;
+    BaseBitmaps m_baseBitmaps;
+    AreaAnalysis* m_areaAnalysis = nullptr;
+    CampaignBlock m_campaign {};
+    ScenarioBlock m_scenario {};
+    MapHeader m_mapHeader {};
+    std::array<CountryRecord, kCountryCount> m_countries {};
+    std::array<uint32_t, kSideCount> m_unitCounts {};
+    std::array<std::unique_ptr<UnitRecord[]>, kSideCount> m_unitTables;
+    std::array<uint32_t, kCountryCount> m_missileCounts {};
+    // Missiles in flight of country c, side code 100 + c.
+    std::array<std::unique_ptr<UnitRecord[]>, kCountryCount> m_missileTables;
+    std::array<std::unique_ptr<DestroyedUnitRecord[]>, kCountryCount> m_destroyedUnits;
+    std::array<ProductionTypeRecord, kCountryCount> m_sideProductionTypes {};
+    TurnBlock m_turnBlock {};
+    std::unique_ptr<TerrainCell[]> m_terrainGrid;
+    std::unique_ptr<UnitCell[]> m_unitGrid;
+    std::unique_ptr<uint16_t[]> m_markGrid;
+    uint32_t m_highlighted[2] = {};
+    std::vector<BuildingRecord> m_buildings;
+    std::unique_ptr<PlaceRecord[]> m_placeTable;
+    FogMap* m_fogMap = nullptr;
+    CountryHexLayers* m_hexLayers = nullptr;
+    CountryHexMasks* m_hexMasks = nullptr;
+    std::vector<ListedHex10> m_listedHexes10;
+    std::vector<ListedHex12> m_listedHexes12;
+    uint8_t m_neutralBlock[10] = {};
+    std::unique_ptr<uint8_t[]> m_briefingImage;
+    uint32_t m_briefingImageSize = 0;
+    std::unique_ptr<uint8_t[]> m_newsImage;
+    uint32_t m_newsImageSize = 0;
+    ActionHistoryLog* m_historyLog = nullptr;
+    RandomPool m_randomPool;
+    struct ActionState {
+        uint8_t eventFlags = 0;
+        int8_t spare = 0;
+        uint16_t code = 0;
+        uint16_t extra = 0;
+    } m_action;
+    uint8_t m_statsChanged = 0;
+    uint16_t m_statsWords[2] = {};
+    std::array<uint8_t, kCountryCount> m_distanceCacheValid {};
+    std::string m_engagementText;
+    CombatPair* m_combatPair = nullptr;
+    DisplayState m_display;
+    std::unique_ptr<MapBitSet> m_redrawSet;
+    GameThread* m_gameThread = nullptr;
+    int32_t m_carryOverNext = -1;
+    std::unique_ptr<UnitRecord[]> m_carryOver;
+    uint32_t m_carryOverCount = 0;
+    uint8_t m_handshakeFlags[4] = {};
+    std::array<std::unique_ptr<swCEvent>, 4> m_handshakeEvents;
+    MoveRangeMap* m_rangeMap = nullptr;
+    MoveRangeMap* m_ownedRangeMap = nullptr;
+    GameSettings m_settings;
+    uint8_t m_modalIdle = 0;
+    int32_t m_unitSelection[2] = { -1, -1 };
+    std::vector<uint32_t> m_producibleList;
+    uint32_t m_producibleOrder = 0;
+    uint32_t m_producibleFilter = 0;
+    std::array<std::vector<uint32_t>, kSideCount> m_unitOrder;
+    uint32_t m_destroyedSortKey = 0;
+    uint8_t m_destroyedSortReverse = 0;
+    std::array<std::vector<uint32_t>, kCountryCount> m_destroyedOrder;
+    uint32_t m_turnProgress[3] = {};
+    std::unique_ptr<CustomColorTable> m_customColors;
+    uint8_t m_lossAccounting = 0;
+    uint8_t m_supplyLinesDirty = 0;
+    swCEvent* m_uiWait = nullptr;
+    swCEvent* m_mapWait = nullptr;
+
+    std::unique_ptr<PictureServices> m_pictureServices;
+    bool m_started = false;
+    bool m_settingsRead = false;
 };
 
 extern GameState* g_gameState;

@@ -159,9 +159,9 @@ size_t offsetAt(HWND hwnd, const EditState& s, POINT p)
     RECT area = textArea(hwnd, s);
     size_t line = 0;
     if (multiLine(hwnd)) {
-        int row = (p.y - area.top) / lineHeight(hwnd, s);
-        if (p.y < area.top)
-            row = -1;
+        int height = lineHeight(hwnd, s);
+        int offset = p.y - area.top;
+        int row = offset >= 0 ? offset / height : -((-offset + height - 1) / height);
         line = size_t(std::clamp(s.firstLine + row, 0, int(s.lines.size()) - 1));
     }
     WindowDC dc(hwnd);

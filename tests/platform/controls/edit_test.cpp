@@ -185,6 +185,14 @@ TEST_F(EditMultiLine, ReadOnlyViewWrapsScrollsAndRefusesTyping)
     harness::typeText("x");
     pump();
     EXPECT_EQ(textOf(e), text);
+    SendMessageA(e, EM_SETREADONLY, FALSE, 0);
+    SendMessageA(e, EM_SETSEL, 0, 0);
+    harness::typeText("x");
+    pump();
+    EXPECT_EQ(textOf(e), "x" + text);
+    EXPECT_FALSE(GetWindowLongA(e, GWL_STYLE) & ES_READONLY);
+    SendMessageA(e, EM_SETREADONLY, TRUE, 0);
+    SetWindowTextA(e, text.c_str());
 
     SendMessageA(e, EM_LINESCROLL, 0, 5);
     EXPECT_EQ(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 5);
@@ -218,6 +226,42 @@ TEST_F(EditMultiLine, ReadOnlyViewWrapsScrollsAndRefusesTyping)
                     || (BYTE(text[boundary]) >= 0xE0 && BYTE(text[boundary]) <= 0xFC) ? 2 : 1;
         EXPECT_EQ(boundary, size_t(start)) << "line " << line;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditMultiLine, ArrowAndPageKeysMoveTheCaretByLinesAndEnterBreaksTheLine)
+{
+    std::string text;
+    for (int i = 0; i < 30; ++i)
+        text += "line " + std::to_string(i) + (i < 29 ? "\r\n" : "");
+    HWND e = edit(text.c_str(), ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL, 150, 80);
+    auto caretLine = [&] { return SendMessageA(e, EM_LINEFROMCHAR, WPARAM(-1), 0); };
+    SendMessageA(e, EM_SETSEL, 0, 0);
+    harness::pressKey(VK_DOWN);
+    harness::pressKey(VK_DOWN);
+    pump();
+    EXPECT_EQ(caretLine(), 2);
+    harness::pressKey(VK_NEXT);
+    pump();
+    int page = int(caretLine()) - 2;
+    EXPECT_GE(page, 3);
+    EXPECT_GT(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);   // scrolled to keep the caret in view
+    harness::pressKey(VK_PRIOR);
+    harness::pressKey(VK_PRIOR);
+    harness::pressKey(VK_UP);
+    pump();
+    EXPECT_EQ(caretLine(), 0);
+    EXPECT_EQ(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+
+    harness::pressKey(VK_END);
+    harness::pressKey(VK_RETURN);
+    harness::typeText("x");
+    pump();
+    EXPECT_EQ(textOf(e).substr(0, 11), "line 0\r\nx\r\n");
+    EXPECT_EQ(SendMessageA(e, EM_GETLINECOUNT, 0, 0), 31);
 }
 
 } // namespace

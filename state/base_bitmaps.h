@@ -1,0 +1,43 @@
+// BaseBitmaps: the thirteen pictures every window draws from, loaded once at start-up.
+#pragma once
+
+#include "lib/media/bitmap.h"
+
+#include <array>
+#include <memory>
+
+enum BaseBitmap : int {
+    kLand32Base = 0,
+    kLand16Base,
+    kSmallBuildingSheet,
+    kCategorySheet,
+    kTerrainStrip1,
+    kTerrainStrip2,
+    kOwnerStrip1,
+    kOwnerStrip2,
+    kUnitSheet,
+    kCivilian32,
+    kExtraNumbers,
+    kPanelButtons,
+    kInfoButtons,
+    kBaseBitmapCount,
+};
+
+// The file of each base bitmap loaded from the bitmap folder; null for the two built sheets.
+const char* baseBitmapFile(int index);
+
+class BaseBitmaps {
+public:
+    // Loads the file from the bitmap folder. A picture that cannot be read leaves an empty
+    // bitmap: one missing picture must not end the program.
+    void load(int index);
+    // Takes a sheet built by the program; null leaves an empty bitmap.
+    void store(int index, std::unique_ptr<swCBitmap> bitmap);
+    // Null only before start-up and after release.
+    swCBitmap* get(int index) const { return m_bitmaps[size_t(index)].get(); }
+    // Frees each bitmap, its GDI handle first.
+    void release();
+
+private:
+    std::array<std::unique_ptr<swCBitmap>, kBaseBitmapCount> m_bitmaps;
+};

@@ -1,0 +1,18 @@
+// The game's picture services.
+#include "state/game_picture_services.h"
+
+#include "state/data_path.h"
+#include "state/game_state.h"
+
+std::string GamePictureServices::bitmapPath(const char* fileName) const { return dataPath(fileName, kFolderBitmap); }
+
+std::string GamePictureServices::programFilePath(const char* fileName) const
+{
+    return dataPath(fileName, kFolderProgram);
+}
+
+HFONT GamePictureServices::smallFont()
+{
+    HFONT font = m_state.font(kSmallFont).handle();
+    return font ? font : PictureServices::smallFont();
+}

@@ -1,0 +1,223 @@
+// GameState start-up and shut-down, the mode switch and the small queries of the settings.
+#include "state/game_state.h"
+
+#include "lib/application.h"
+#include "platform/kernel/host.h"
+#include "state/data_path.h"
+#include "state/game_picture_services.h"
+#include "state/game_state_services.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+GameStateServices* g_services = nullptr;
+
+struct FontSpec {
+    int height;
+    int weight;
+};
+constexpr FontSpec kFonts[kFontCount] = {
+    { 22, 400 }, { 18, 400 }, { 16, 400 }, { 16, 700 }, { 14, 400 }, { 14, 700 }, { 12, 400 }, { 12, 700 }, { 10, 400 },
+};
+
+constexpr const char* kPhaseKeys[] = {
+    "FaseStart", "FaseMissile", "FaseIncome", "FaseSupply", "FaseFill", "FaseAction", "FaseProduct",
+};
+
+constexpr int kDestroyedListBytes = 4200;
+static_assert(kDestroyedUnitsPerCountry * sizeof(DestroyedUnitRecord) == kDestroyedListBytes);
+
+template <class T>
+std::unique_ptr<T[]> zeroedTable(size_t count)
+{
+    return std::unique_ptr<T[]>(new T[count]());
+}
+
+} // namespace
+
+void setGameStateServices(GameStateServices* services) { g_services = services; }
+
+GameStateServices* gameStateServices() { return g_services; }
+
+GameState::~GameState() { shutDown(); }
+
+void GameState::startUp()
+{
+    // 1-2: the mode, asked once when the ini has none.
+    if (readStoredMode() == 2 && g_services)
+        g_services->runStartModeDialog();
+    m_mode = readModeFlag();
+    theApplication().clearRestartRequest();
+    m_baseBitmaps.release();
+    m_gameThread = nullptr;
+    m_started = true;
+
+    // 3: the grids hold the largest map, so a new game never reallocates them.
+    m_terrainGrid = zeroedTable<TerrainCell>(kGridHexes);
+    m_unitGrid = zeroedTable<UnitCell>(kGridHexes);
+    m_markGrid = zeroedTable<uint16_t>(kGridHexes);
+    m_uiWait = nullptr;
+    m_mapWait = nullptr;
+    if (g_services)
+        m_areaAnalysis = g_services->createAreaAnalysis();
+
+    // 4
+    m_ruleBlock = RuleBlock {};
+    m_scenario = ScenarioBlock {};
+    m_mapHeader = MapHeader {};
+    m_turnBlock = TurnBlock {};
+    m_distanceCacheValid.fill(0);
+    m_campaign = CampaignBlock {};
+    m_briefingImage.reset();
+    m_briefingImageSize = 0;
+    m_newsImage.reset();
+    m_newsImageSize = 0;
+
+    // 5
+    m_carryOver = zeroedTable<UnitRecord>(kUnitTableSize);
+    m_carryOverCount = 0;
+    m_placeTable = zeroedTable<PlaceRecord>(kPlaceRecordCount);
+    std::fill_n(m_unitTypeIdMap.get(), kUnitTypeIdMapSize, uint16_t(0));
+    std::fill_n(m_weaponIdMap.get(), kWeaponIdMapSize, uint16_t(0));
+
+    // 6
+    m_action = ActionState {};
+    m_action.spare = -1;
+    m_fogMap = nullptr;
+    m_hexLayers = nullptr;
+    m_hexMasks = nullptr;
+    std::fill(std::begin(m_handshakeFlags), std::end(m_handshakeFlags), uint8_t(0));
+    m_redrawSet.reset();
+
+    // 7
+    for (int side = 0; side < kSideCount; ++side) {
+        m_unitTables[size_t(side)] = zeroedTable<UnitRecord>(kUnitTableSize);
+        m_unitCounts[size_t(side)] = 0;
+    }
+    for (int c = 0; c < kCountryCount; ++c) {
+        m_missileTables[size_t(c)] = zeroedTable<UnitRecord>(kUnitTableSize);
+        m_missileCounts[size_t(c)] = 0;
+        m_destroyedUnits[size_t(c)] = zeroedTable<DestroyedUnitRecord>(kDestroyedUnitsPerCountry);
+    }
+
+    // 8
+    m_destroyedSortKey = 0;
+    m_rangeMap = nullptr;
+    m_ownedRangeMap = nullptr;
+
+    // 9
+    const std::string face = platform::utf8ToCp932("ＭＳ ゴシック");
+    for (int i = 0; i < kFontCount; ++i)
+        m_fonts[size_t(i)].fontCreate(kFonts[i].height, kFonts[i].weight, face.c_str());
+    m_pictureServices = std::make_unique<GamePictureServices>(*this);
+    setPictureServices(m_pictureServices.get());
+
+    // 10: a missing file has shown its warning and throws out of start-up.
+    loadTerrainData();
+    loadArmamentData(0);
+    loadWeaponData(0);
+    loadProductTypes();
+    loadUserProductTypes();
+    loadRuleFile();
+    loadAnthemList();
+
+    // 11-12
+    if (g_services)
+        m_battleUnitData = g_services->createBattleUnitData();
+    m_customColors = std::make_unique<CustomColorTable>();
+    m_customColors->clear();
+    m_customColors->load(dataPath("", kFolderProgram));
+
+    // 13
+    m_baseBitmaps.load(kLand32Base);
+    m_baseBitmaps.load(kLand16Base);
+    prepareSmallBuildingSheets();
+    for (int i = kCategorySheet; i <= kOwnerStrip2; ++i)
+        m_baseBitmaps.load(i);
+    prepareUnitSheet();
+    for (int i = kCivilian32; i <= kInfoButtons; ++i)
+        m_baseBitmaps.load(i);
+    if (g_services)
+        g_services->loadStartArrowBitmap();
+
+    // 14-17
+    m_ruleBlock.lead = 0;
+    readSettings(m_settings, isSimpleMode());
+    m_settingsRead = true;
+    m_display.zoom = 1;
+    m_display.layerBits[0] = m_display.layerBits[1] = 0xFF;
+    m_display.layers[0] = m_display.layers[1] = 7;
+    m_display.shown[0] = m_display.shown[1] = 1;
+    m_modalIdle = 1;
+    listMusicFiles();
+}
+
+void GameState::prepareSmallBuildingSheets()
+{
+    m_baseBitmaps.store(kSmallBuildingSheet, g_services ? g_services->buildSmallBuildingSheets(*this) : nullptr);
+}
+
+void GameState::prepareUnitSheet()
+{
+    m_baseBitmaps.store(kUnitSheet, g_services ? g_services->buildUnitSheet(*this) : nullptr);
+}
+
+void GameState::shutDown()
+{
+    if (!m_started)
+        return;
+    m_started = false;
+    if (m_battleUnitData && g_services)
+        g_services->deleteBattleUnitData(m_battleUnitData);
+    m_battleUnitData = nullptr;
+    m_customColors.reset();
+    if (m_areaAnalysis && g_services)
+        g_services->deleteAreaAnalysis(m_areaAnalysis);
+    m_areaAnalysis = nullptr;
+    m_briefingImage.reset();
+    m_newsImage.reset();
+    m_carryOver.reset();
+    m_placeTable.reset();
+    for (auto& event : m_handshakeEvents)
+        event.reset();
+    m_redrawSet.reset();
+    m_baseBitmaps.release();
+    if (g_services)
+        g_services->freeStartArrowBitmap();
+    m_terrainGrid.reset();
+    m_unitGrid.reset();
+    m_markGrid.reset();
+    for (auto& table : m_unitTables)
+        table.reset();
+    for (auto& table : m_missileTables)
+        table.reset();
+    for (auto& list : m_destroyedUnits)
+        list.reset();
+    if (&pictureServices() == m_pictureServices.get())
+        setPictureServices(nullptr);
+    m_pictureServices.reset();
+
+    // Settings never read (start-up stopped early) are not written over the stored ones.
+    if (m_settingsRead) {
+        writeSettings(m_settings, isSimpleMode());
+        if (theApplication().restartRequested())
+            writeSwitchedMode(isSimpleMode());
+    }
+    m_settingsRead = false;
+}
+
+void GameState::requestModeSwitch(int) { theApplication().requestRestart(); }
+
+bool GameState::isPhaseHelpEnabled(int phase) const
+{
+    if (phase < 0 || phase >= int(std::size(kPhaseKeys)))
+        return false;
+    return makeNamedValue(kPhaseKeys[phase]).profileReadBool(true);
+}
+
+bool GameState::isHumanCountry(int country) const
+{
+    return country >= 0 && country < kCountryCount && m_countries[size_t(country)].controller == 1;
+}

@@ -1,0 +1,242 @@
+// GameState start-up and shut-down on a copy of the generated data, with fake neighbours.
+#include "lib/application.h"
+#include "lib/media/picture_services.h"
+#include "state/game_state.h"
+#include "state/game_state_services.h"
+
+#include "tests/state/state_test_support.h"
+
+#include <filesystem>
+#include <memory>
+
+using namespace testing_state;
+
+namespace {
+
+// Records what start-up asks of the neighbours; its mode dialog stores `answer`.
+class FakeServices : public GameStateServices {
+public:
+    FakeServices() { setGameStateServices(this); }
+    ~FakeServices() override { setGameStateServices(nullptr); }
+
+    void runStartModeDialog() override
+    {
+        ++dialogs;
+        makeNamedValue("SimpleMode").profileWriteInt(answer);
+    }
+    // The objects are only counted: a token address stands for each.
+    AreaAnalysis* createAreaAnalysis() override { return ++areas, reinterpret_cast<AreaAnalysis*>(&token); }
+    void deleteAreaAnalysis(AreaAnalysis*) override { --areas; }
+    BattleUnitData* createBattleUnitData() override { return ++battles, reinterpret_cast<BattleUnitData*>(&token); }
+    void deleteBattleUnitData(BattleUnitData*) override { --battles; }
+    std::unique_ptr<swCBitmap> buildSmallBuildingSheets(GameState&) override { return ++sheets, nullptr; }
+    std::unique_ptr<swCBitmap> buildUnitSheet(GameState& state) override
+    {
+        // The sheet is built after the pictures before it were loaded.
+        categoryLoadedFirst = state.baseBitmap(kCategorySheet) != nullptr;
+        return ++sheets, nullptr;
+    }
+    void loadStartArrowBitmap() override { ++arrows; }
+    void freeStartArrowBitmap() override { --arrows; }
+
+    int token = 0;
+    int answer = 1;
+    int dialogs = 0;
+    int areas = 0;
+    int battles = 0;
+    int sheets = 0;
+    int arrows = 0;
+    bool categoryLoadedFirst = false;
+};
+
+class StartUpFolder : public DataFolder {
+public:
+    // Copies the generated base bitmaps too.
+    void copyBitmaps() const
+    {
+        namespace fs = std::filesystem;
+        fs::path generated = fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp";
+        fs::create_directories(host("tkbmp"));
+        for (int i = 0; i < kBaseBitmapCount; ++i) {
+            if (const char* name = baseBitmapFile(i)) {
+                std::error_code ignored;
+                fs::copy_file(generated / name, fs::path(host("tkbmp")) / name, ignored);
+            }
+        }
+    }
+    int stored(const char* key) const { return makeNamedValue(key).profileReadInt(-999); }
+};
+
+} // namespace
+
+TEST(GameStateStartUp, FirstStartAsksTheModeOnceAndTheNextStartReadsIt)
+{
+    StartUpFolder folder;
+    FakeServices services;
+    {
+        GameState state;
+        state.startUp();
+        EXPECT_EQ(services.dialogs, 1);
+        EXPECT_EQ(state.mode(), 1);
+    }
+    {
+        GameState state;
+        state.startUp();
+        EXPECT_EQ(services.dialogs, 1);
+        EXPECT_TRUE(state.isSimpleMode());
+    }
+    // Without a mode switch the key stays as the dialog wrote it.
+    EXPECT_EQ(folder.stored("SimpleMode"), 1);
+}
+
+TEST(GameStateStartUp, StoredModeOtherThanTwoSkipsTheDialog)
+{
+    struct Case {
+        int stored;
+        int mode;
+    };
+    for (Case c : { Case { 0, 0 }, Case { 1, 1 }, Case { 5, 0 }, Case { -1, 0 } }) {
+        StartUpFolder folder;
+        FakeServices services;
+        makeNamedValue("SimpleMode").profileWriteInt(c.stored);
+        GameState state;
+        state.startUp();
+        EXPECT_EQ(services.dialogs, 0) << c.stored;
+        EXPECT_EQ(state.mode(), c.mode) << c.stored;
+    }
+}
+
+TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDisplayDefaults)
+{
+    StartUpFolder folder;
+    folder.copyBitmaps();
+    FakeServices services;
+    makeNamedValue("SimpleMode").profileWriteInt(0);
+    makeNamedValue("HistoryWinTimeWidth").profileWriteInt(3);
+    {
+        GameState state;
+        state.startUp();
+        EXPECT_TRUE(state.modalIdle());
+        EXPECT_EQ(state.display().zoom, 1u);
+        EXPECT_EQ(state.display().layerBits[1], 0xFF);
+        EXPECT_EQ(state.display().layers[0], 7);
+        EXPECT_EQ(state.settings().historyWinTimeWidth, 10);
+        for (int side = 0; side < kSideCount; ++side) {
+            ASSERT_NE(state.unitTable(side), nullptr);
+            EXPECT_EQ(state.unitTable(side)[999].stateHigh, 0);
+        }
+        ASSERT_NE(state.missileTable(7), nullptr);
+        ASSERT_NE(state.destroyedUnits(7), nullptr);
+        ASSERT_NE(state.terrainGrid(), nullptr);
+        EXPECT_EQ(state.terrainGrid()[kGridHexes - 1].terrain, 0);
+        ASSERT_NE(state.unitGrid(), nullptr);
+        ASSERT_NE(state.markGrid(), nullptr);
+        ASSERT_NE(state.placeTable(), nullptr);
+        ASSERT_NE(state.carryOverTable(), nullptr);
+        ASSERT_NE(state.customColors(), nullptr);
+        EXPECT_EQ(state.customColors()->entry(4), CustomColorTable::defaultEntry(4));
+        for (int i = 0; i < kFontCount; ++i)
+            EXPECT_NE(state.font(i).handle(), nullptr) << i;
+        EXPECT_EQ(pictureServices().smallFont(), state.font(kSmallFont).handle());
+        EXPECT_NE(state.baseBitmap(kLand32Base)->handle(), nullptr);
+        EXPECT_NE(state.baseBitmap(kOwnerStrip2)->handle(), nullptr);
+        EXPECT_TRUE(services.categoryLoadedFirst);
+        EXPECT_EQ(services.sheets, 2);
+        EXPECT_EQ(services.areas, 1);
+        EXPECT_EQ(services.battles, 1);
+        EXPECT_EQ(services.arrows, 1);
+        EXPECT_FALSE(state.terrainTypes().empty());
+        EXPECT_TRUE(platform::harness::messageBoxes().empty());
+    }
+    EXPECT_EQ(services.areas, 0);
+    EXPECT_EQ(services.battles, 0);
+    EXPECT_EQ(services.arrows, 0);
+    EXPECT_NE(&pictureServices(), nullptr);
+    EXPECT_EQ(folder.stored("ShowFight"), 1);
+    EXPECT_EQ(folder.stored("HistoryWinTimeWidth"), 10);
+}
+
+TEST(GameStateStartUp, MissingBaseBitmapsLeaveEmptyBitmapsAndStartUpGoesOn)
+{
+    StartUpFolder folder;
+    FakeServices services;
+    makeNamedValue("SimpleMode").profileWriteInt(0);
+    GameState state;
+    state.startUp();
+    for (int i = 0; i < kBaseBitmapCount; ++i) {
+        ASSERT_NE(state.baseBitmap(i), nullptr) << i;
+        EXPECT_EQ(state.baseBitmap(i)->handle(), nullptr) << i;
+    }
+    EXPECT_TRUE(state.modalIdle());
+    EXPECT_TRUE(platform::harness::messageBoxes().empty());
+}
+
+TEST(GameStateStartUp, MissingMasterFileEndsStartUpWithItsMessageAndKeepsTheSettings)
+{
+    StartUpFolder folder;
+    FakeServices services;
+    folder.remove("weapon.dat");
+    makeNamedValue("SimpleMode").profileWriteInt(0);
+    makeNamedValue("ShowFight").profileWriteInt(0);
+    makeNamedValue("SeVolume").profileWriteInt(-700);
+    {
+        GameState state;
+        auto error = testing_lib::thrownError([&] { state.startUp(); });
+        EXPECT_TRUE(error.thrown);
+        EXPECT_FALSE(state.modalIdle());
+    }
+    EXPECT_EQ(platform::harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(services.areas, 0);
+    EXPECT_EQ(folder.stored("ShowFight"), 0);
+    EXPECT_EQ(folder.stored("SeVolume"), -700);
+    EXPECT_EQ(folder.stored("SleepTime"), -999);
+}
+
+TEST(GameStateStartUp, ModeSwitchWritesTheOppositeModeAtShutDown)
+{
+    for (int running : { 0, 1 }) {
+        StartUpFolder folder;
+        FakeServices services;
+        makeNamedValue("SimpleMode").profileWriteInt(running);
+        {
+            GameState state;
+            state.startUp();
+            state.requestModeSwitch(1 - running);
+            EXPECT_TRUE(theApplication().restartRequested());
+        }
+        EXPECT_EQ(folder.stored("SimpleMode"), 1 - running);
+        theApplication().clearRestartRequest();
+    }
+}
+
+TEST(GameStateStartUp, SimpleModeRunLeavesTheNormalModeKeysAsStored)
+{
+    StartUpFolder folder;
+    FakeServices services;
+    makeNamedValue("SimpleMode").profileWriteInt(1);
+    makeNamedValue("ShowUnitIcon").profileWriteInt(1);
+    {
+        GameState state;
+        state.startUp();
+        EXPECT_FALSE(state.settings().showUnitIcon);
+        EXPECT_FALSE(state.settings().supplyLine);
+    }
+    EXPECT_EQ(folder.stored("ShowUnitIcon"), 1);
+    EXPECT_EQ(folder.stored("SupplyLine"), -999);
+    EXPECT_EQ(folder.stored("SimpleMode"), 1);
+}
+
+TEST(GameStateStartUp, PhaseHelpAndHumanCountryQueries)
+{
+    StartUpFolder folder;
+    GameState state;
+    makeNamedValue("FaseAction").profileWriteInt(0);
+    for (int phase = 0; phase < 7; ++phase)
+        EXPECT_EQ(state.isPhaseHelpEnabled(phase), phase != 5) << phase;
+    EXPECT_FALSE(state.isPhaseHelpEnabled(7));
+    state.country(2).controller = 1;
+    state.country(3).controller = 2;
+    EXPECT_TRUE(state.isHumanCountry(2));
+    EXPECT_FALSE(state.isHumanCountry(3));
+    EXPECT_FALSE(state.isHumanCountry(8));
+}
