@@ -158,6 +158,31 @@ TEST(ListBoxSelection, MultipleTogglesEachClickedItem)
     EXPECT_EQ(selectedItems(list), (std::vector<int> { 1, 3 })) << "the caret stayed on the last clicked item";
 }
 
+TEST(ListBoxSelection, ParentMayTakeKeysFirst)
+{
+    Parent parent;
+    HWND list = parent.child("ListBox", LBS_NOTIFY | LBS_WANTKEYBOARDINPUT, 16, 10, 10, 150, 200);
+    fill(list, 8);
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    SetFocus(list);
+    std::vector<int> carets;
+    parent.onVKeyToItem = [&](WPARAM wParam) -> LRESULT {
+        carets.push_back(HIWORD(wParam));
+        if (LOWORD(wParam) == VK_DOWN)
+            return -2; // handled by the parent
+        if (LOWORD(wParam) == VK_END)
+            return 5; // go to item 5 instead
+        return -1;
+    };
+    press(VK_DOWN);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
+    press(VK_END);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 5);
+    press(VK_HOME);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(carets, (std::vector<int> { 2, 2, 5 }));
+}
+
 TEST(ListBoxOwnerDraw, MeasuredAtCreationAndDrawnByTheParent)
 {
     Parent parent;
