@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -44,15 +45,22 @@ TEST(FolderBrowser, CallbackSeesInitThenSelectionsAndTheChoiceComesBack)
     g_start = folder.game("maps");
 
     char display[MAX_PATH] = {};
+    std::string titleUtf;
     BROWSEINFOA info {};
     info.pszDisplayName = display;
-    info.lpszTitle = "Choose a folder";
+    titleUtf = platform::utf8ToCp932("参照するフォルダーを選んでください。");
+    info.lpszTitle = titleUtf.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
     info.lpfn = browseCallback;
     info.lParam = 77;
     char titleText[64] = {}, statusText[64] = {};
     LPITEMIDLIST chosen = drive(platform::utf8ToCp932("フォルダの参照").c_str(), [&] { return SHBrowseForFolderA(&info); },
         [&](HWND dialog) {
+            RECT frame;
+            GetWindowRect(dialog, &frame);
+            const char* shots = std::getenv("DERAZODO_SHOTS");
+            harness::writePng(harness::readRect(frame),
+                std::string(shots ? shots : ::testing::TempDir().c_str()) + "/folder_browser.png");
             GetDlgItemTextA(dialog, 0x3742, titleText, sizeof(titleText));
             GetDlgItemTextA(dialog, 0x3743, statusText, sizeof(statusText));
             // The start folder is shown highlighted under its parent; entering it lists its children.
@@ -70,7 +78,7 @@ TEST(FolderBrowser, CallbackSeesInitThenSelectionsAndTheChoiceComesBack)
             harness::pressKey(VK_RETURN);
             settle();
         });
-    EXPECT_STREQ(titleText, "Choose a folder");
+    EXPECT_EQ(std::string(titleText), titleUtf);
     EXPECT_STREQ(statusText, "status line");
     ASSERT_GE(g_seen.size(), 3u);
     EXPECT_EQ(g_seen[0].message, UINT(BFFM_INITIALIZED));

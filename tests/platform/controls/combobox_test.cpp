@@ -194,3 +194,23 @@ TEST(ComboBoxOwnerDraw, FieldAndListRowsAreDrawnByTheParent)
     EXPECT_EQ(rows, 3);
     press(VK_ESCAPE);
 }
+
+TEST(ComboBoxDropDown, ListScrollBarScrollsWithoutClosing)
+{
+    Parent parent;
+    HWND combo = makeCombo(parent, 20);
+    clickAt(combo, 80, 5);
+    HWND list = droppedList(combo);
+    ASSERT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    RECT frame;
+    GetWindowRect(list, &frame);
+    int bar = GetSystemMetrics(SM_CXVSCROLL);
+    platform::harness::click(frame.right - 1 - bar / 2, frame.bottom - 1 - bar / 2);
+    pump();
+    EXPECT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 1);
+    EXPECT_EQ(GetCapture(), list) << "the list keeps the mouse after the bar let it go";
+    int h = int(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+    clickAt(list, 20, h / 2);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1) << "rows count from the scrolled top";
+}

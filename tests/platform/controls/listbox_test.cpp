@@ -78,6 +78,36 @@ TEST(ListBoxSelection, SingleFollowsClicksAndKeysAndNotifies)
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
 }
 
+TEST(ListBoxScrolling, WindowScrollBarArrowsAndTrackScrollTheRows)
+{
+    Parent parent;
+    HWND list = parent.child("ListBox", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 15, 10, 10, 150, 100);
+    fill(list, 30);
+    RECT frame;
+    GetWindowRect(list, &frame);
+    int bar = GetSystemMetrics(SM_CXVSCROLL);
+    harness::click(frame.right - 1 - bar / 2, frame.bottom - 1 - bar / 2);
+    pump();
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 1) << "the down arrow scrolls one row";
+    harness::click(frame.right - 1 - bar / 2, frame.top + 1 + bar / 2);
+    pump();
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
+
+    // Dragging the thumb to the bottom of the bar shows the last rows.
+    SCROLLINFO si { sizeof(si), SIF_ALL, 0, 0, 0, 0, 0 };
+    GetScrollInfo(list, SB_VERT, &si);
+    EXPECT_EQ(si.nMax, 29);
+    EXPECT_GT(si.nPage, 0u);
+    POINT thumb { frame.right - 1 - bar / 2, frame.top + 1 + bar + 3 };
+    // The bar tracks in its own loop, so the whole drag is queued before it runs.
+    harness::mouseMove(thumb.x, thumb.y);
+    harness::mouseDown(thumb.x, thumb.y);
+    harness::mouseMove(thumb.x, frame.bottom - 1);
+    harness::mouseUp(thumb.x, frame.bottom - 1);
+    pump();
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 30 - int(si.nPage));
+}
+
 TEST(ListBoxSelection, ExtendedTakesShiftRangesCtrlTogglesAndDrags)
 {
     Parent parent;
@@ -126,6 +156,31 @@ TEST(ListBoxSelection, MultipleTogglesEachClickedItem)
     press(VK_DOWN);
     press(VK_SPACE);
     EXPECT_EQ(selectedItems(list), (std::vector<int> { 1, 3 })) << "the caret stayed on the last clicked item";
+}
+
+TEST(ListBoxSelection, ParentMayTakeKeysFirst)
+{
+    Parent parent;
+    HWND list = parent.child("ListBox", LBS_NOTIFY | LBS_WANTKEYBOARDINPUT, 16, 10, 10, 150, 200);
+    fill(list, 8);
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    SetFocus(list);
+    std::vector<int> carets;
+    parent.onVKeyToItem = [&](WPARAM wParam) -> LRESULT {
+        carets.push_back(HIWORD(wParam));
+        if (LOWORD(wParam) == VK_DOWN)
+            return -2; // handled by the parent
+        if (LOWORD(wParam) == VK_END)
+            return 5; // go to item 5 instead
+        return -1;
+    };
+    press(VK_DOWN);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
+    press(VK_END);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 5);
+    press(VK_HOME);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(carets, (std::vector<int> { 2, 2, 5 }));
 }
 
 TEST(ListBoxOwnerDraw, MeasuredAtCreationAndDrawnByTheParent)

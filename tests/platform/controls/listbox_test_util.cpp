@@ -23,6 +23,10 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             p->noticeHeaders.push_back(*nm);
             return p->onNotify ? p->onNotify(nm) : 0;
         }
+        case WM_VKEYTOITEM:
+            if (p->onVKeyToItem)
+                return p->onVKeyToItem(wParam);
+            break;
         case WM_MEASUREITEM:
             if (p->measureHeight)
                 reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = p->measureHeight;
