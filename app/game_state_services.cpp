@@ -6,6 +6,7 @@
 #include "battle/battle_unit_data.h"
 #include "dialogs/start_arrow.h"
 #include "lib/application.h"
+#include "state/game_state.h"
 
 void AppGameStateServices::runStartModeDialog()
 {
@@ -34,4 +35,16 @@ AppGameStateServices& appGameStateServices()
 {
     static AppGameStateServices services;
     return services;
+}
+
+OwnedGameState::OwnedGameState()
+    : m_state(std::make_unique<GameState>())
+{
+    g_gameState = m_state.get();
+}
+
+OwnedGameState::~OwnedGameState()
+{
+    m_state.reset();
+    g_gameState = nullptr;
 }

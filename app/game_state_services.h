@@ -1,7 +1,10 @@
 // AppGameStateServices: the application's side of the game state's start-up and shut-down.
 #pragma once
 
+#include "lib/application.h"
 #include "state/game_state_services.h"
+
+#include <memory>
 
 class AppGameStateServices : public GameStateServices {
 public:
@@ -18,3 +21,15 @@ public:
 
 // The one instance, installed before the game state starts up.
 AppGameStateServices& appGameStateServices();
+
+// The game state as the application's owned object: made before the main window, reached through
+// g_gameState, and deleted after the message loop so that its settings are written back.
+class OwnedGameState : public swCOwnedObject {
+public:
+    OwnedGameState();
+    ~OwnedGameState() override;
+    GameState& state() { return *m_state; }
+
+private:
+    std::unique_ptr<GameState> m_state;
+};

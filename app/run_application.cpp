@@ -3,7 +3,9 @@
 
 #include "app/main_window.h"
 #include "app/program_resources.h"
-#include "app/startup_settings.h"
+#include "app/game_state_services.h"
+#include "lib/error.h"
+#include "state/game_state.h"
 #include "platform/kernel/host.h"
 #include "platform/media/directx_version.h"
 
@@ -104,7 +106,16 @@ RunOutcome runApplication(swCApplication& app)
     }
     InitCommonControls();
     registerProgramResources();
-    app.setOwnedObject(std::make_unique<StartupSettings>(app.commandLine()));
+    // A missing master file has shown its warning; the program then ends without a window.
+    setGameStateServices(&appGameStateServices());
+    auto game = std::make_unique<OwnedGameState>();
+    try {
+        game->state().startUp();
+    } catch (swCError* error) {
+        delete error;
+        return RunOutcome::StartUpFailed;
+    }
+    app.setOwnedObject(std::move(game));
 
     if (platform::media::directXVersion() < kMinimumDirectX) {
         stop("DirectXのバージョンを新しくしてください。", "中止");

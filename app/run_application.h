@@ -14,6 +14,7 @@ enum class RunOutcome {
     OldDirectX,
     SmallScreen,
     NoMainWindow,
+    StartUpFailed,
 };
 
 // The instance checks, the start-up checks, the main window and the message loop; afterwards

@@ -1,6 +1,7 @@
 // The start mode dialog driven by clicks on the headless desktop, and the game state's start-up
 // with the application's own services.
 #include "app/game_state_services.h"
+#include "app/run_application.h"
 #include "app/start_mode_dialog.h"
 #include "dialogs/start_arrow.h"
 #include "state/game_state.h"
@@ -156,4 +157,65 @@ TEST(StartModeDialog, StartUpBuildsTheSheetsAndLoadsTheStartArrow)
         EXPECT_NE(state.battleUnitData(), nullptr);
     }
     EXPECT_EQ(startArrowBitmap(), nullptr);
+}
+
+namespace {
+
+// runApplication with its instance lock in a folder of the test's own.
+struct ProgramRun : ::testing::Test {
+    void SetUp() override
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "derazodo-run-XXXXXX").string();
+        ASSERT_TRUE(mkdtemp(pattern.data()));
+        m_lockFolder = pattern;
+        setenv("XDG_RUNTIME_DIR", m_lockFolder.c_str(), 1);
+        theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_lockFolder, ignored);
+    }
+    std::string m_lockFolder;
+};
+
+GameState* g_seenInLoop = nullptr;
+
+void CALLBACK closeMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    g_seenInLoop = g_gameState;
+    if (HWND main = theApplication().mainWindowHandle())
+        PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+} // namespace
+
+TEST_F(ProgramRun, MissingMasterFileEndsTheProgramWithItsMessageAndNoWindow)
+{
+    testing_state::DataFolder folder;
+    folder.remove("land.dat");
+    makeNamedValue("SimpleMode").profileWriteInt(0);
+    EXPECT_EQ(runApplication(theApplication()), RunOutcome::StartUpFailed);
+    EXPECT_EQ(platform::harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(theApplication().mainWindow(), nullptr);
+    EXPECT_EQ(theApplication().ownedObject(), nullptr);
+    EXPECT_EQ(g_gameState, nullptr);
+    EXPECT_EQ(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "NOLTRAX_MAINWINDOW_CNAME"), nullptr);
+    EXPECT_EQ(makeNamedValue("ShowFight").profileReadInt(-1), -1);
+}
+
+TEST_F(ProgramRun, TheGameStateLivesThroughTheLoopAndWritesItsSettingsAfterIt)
+{
+    testing_state::DataFolder folder;
+    makeNamedValue("SimpleMode").profileWriteInt(0);
+    makeNamedValue("SleepTime").profileWriteInt(33);
+    g_seenInLoop = nullptr;
+    SetTimer(nullptr, 0, 50, closeMainWindow);
+    EXPECT_EQ(runApplication(theApplication()), RunOutcome::Played);
+    EXPECT_NE(g_seenInLoop, nullptr);
+    EXPECT_EQ(g_gameState, nullptr);
+    EXPECT_EQ(theApplication().ownedObject(), nullptr);
+    EXPECT_EQ(makeNamedValue("SleepTime").profileReadInt(-1), 33);
+    EXPECT_EQ(makeNamedValue("ShowFight").profileReadInt(-1), 1);
 }

@@ -3,10 +3,13 @@
 #include "app/run_application.h"
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
+#include "state/game_settings.h"
+#include "tests/state/state_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <filesystem>
 #include <string>
 
@@ -22,6 +25,9 @@ struct Startup : ::testing::Test {
         setenv("XDG_RUNTIME_DIR", m_lockFolder.c_str(), 1);
         theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
         platform::harness::clearMessageBoxes();
+        // The game state starts up from a copy of the master data, in normal mode without asking.
+        m_data = std::make_unique<testing_state::DataFolder>();
+        makeNamedValue("SimpleMode").profileWriteInt(0);
     }
     void TearDown() override
     {
@@ -30,6 +36,7 @@ struct Startup : ::testing::Test {
     }
 
     std::string m_lockFolder;
+    std::unique_ptr<testing_state::DataFolder> m_data;
 };
 
 struct Shot {
