@@ -113,6 +113,7 @@ TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDisplayDefaults)
     FakeServices services;
     makeNamedValue("SimpleMode").profileWriteInt(0);
     makeNamedValue("HistoryWinTimeWidth").profileWriteInt(3);
+    PictureServices* installed = nullptr;
     {
         GameState state;
         state.startUp();
@@ -138,6 +139,7 @@ TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDisplayDefaults)
         for (int i = 0; i < kFontCount; ++i)
             EXPECT_NE(state.font(i).handle(), nullptr) << i;
         EXPECT_EQ(pictureServices().smallFont(), state.font(kSmallFont).handle());
+        installed = &pictureServices();
         EXPECT_NE(state.baseBitmap(kLand32Base)->handle(), nullptr);
         EXPECT_NE(state.baseBitmap(kOwnerStrip2)->handle(), nullptr);
         EXPECT_TRUE(services.categoryLoadedFirst);
@@ -151,7 +153,8 @@ TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDisplayDefaults)
     EXPECT_EQ(services.areas, 0);
     EXPECT_EQ(services.battles, 0);
     EXPECT_EQ(services.arrows, 0);
-    EXPECT_NE(&pictureServices(), nullptr);
+    // The game's services go with the game state.
+    EXPECT_NE(&pictureServices(), installed);
     EXPECT_EQ(folder.stored("ShowFight"), 1);
     EXPECT_EQ(folder.stored("HistoryWinTimeWidth"), 10);
 }
