@@ -87,6 +87,8 @@ public:
     void prepareSmallBuildingSheets();
     void prepareUnitSheet();
 
+    // -- unit and building records --
+
     const swCFont& font(int index) const { return m_fonts[size_t(index)]; }
     swCBitmap* baseBitmap(int index) const { return m_baseBitmaps.get(index); }
     GameSettings& settings() { return m_settings; }
@@ -121,6 +123,8 @@ public:
     DisplayState& display() { return m_display; }
     bool modalIdle() const { return m_modalIdle != 0; }
     bool started() const { return m_started; }
+
+    // -- hex and unit queries, facts, accessors --
 
 
     // 1 simple mode, 0 normal mode.
@@ -179,6 +183,8 @@ public:
     const std::vector<std::string>& anthemWaves() const { return m_anthemWaves; }
     const std::vector<std::string>& musicNames() const { return m_musicNames; }
     const std::vector<std::string>& musicPaths() const { return m_musicPaths; }
+
+    // -- history and sight maps --
 
 private:
     void computeTerrainRoles();
