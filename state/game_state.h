@@ -95,8 +95,6 @@ public:
     // The unit of side code 0..8 or missile code 100..107; null outside the tables.
     UnitRecord* unitAt(int code, int index) const;
     std::vector<BuildingRecord>& buildings() { return m_buildings; }
-    // Null outside the building list.
-    BuildingRecord* buildingAt(int index);
 
     const swCFont& font(int index) const { return m_fonts[size_t(index)]; }
     swCBitmap* baseBitmap(int index) const { return m_baseBitmaps.get(index); }

@@ -1,4 +1,4 @@
-// GameState's unit tables and building list, reached only through bounded accessors.
+// GameState's unit tables, reached only through bounded accessors.
 #include "state/game_state.h"
 
 #include <algorithm>
@@ -24,9 +24,4 @@ UnitRecord* GameState::unitAt(int code, int index) const
     else if (code >= 100 && code < 100 + kCountryCount)
         table = m_missileTables[size_t(code - 100)].get();
     return table ? table + index : nullptr;
-}
-
-BuildingRecord* GameState::buildingAt(int index)
-{
-    return index >= 0 && size_t(index) < m_buildings.size() ? &m_buildings[size_t(index)] : nullptr;
 }

@@ -34,7 +34,7 @@ public:
     UnitRecord& unit(int side, int index) { return *m_state->unitAt(side, index); }
     // A building of the terrain type at (x, y) owned by owner (-1 none), full durability, supplied.
     int placeBuilding(int terrainType, int owner, int x, int y);
-    BuildingRecord& building(int index) { return *m_state->buildingAt(index); }
+    BuildingRecord& building(int index) { return m_state->buildings()[size_t(index)]; }
 
     // The loaded master records, changeable so a test can shape the type it needs.
     UnitTypeRecord& editType(int id);
