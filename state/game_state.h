@@ -89,6 +89,13 @@ public:
     void prepareUnitSheet();
 
     // -- unit and building records --
+    // Used entries of side 0..8's unit table; 0 for any other side.
+    uint32_t unitCount(int side) const;
+    // Counts above the table size are cut to it.
+    void setUnitCount(int side, uint32_t count);
+    // The unit of side code 0..8 or missile code 100..107; null outside the tables.
+    UnitRecord* unitAt(int code, int index) const;
+    std::vector<BuildingRecord>& buildings() { return m_buildings; }
 
     const swCFont& font(int index) const { return m_fonts[size_t(index)]; }
     swCBitmap* baseBitmap(int index) const { return m_baseBitmaps.get(index); }
