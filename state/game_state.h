@@ -194,7 +194,6 @@ public:
     // Byte 0 is the neutral side's alliance mask.
     uint8_t* neutralBlock() { return m_neutralBlock; }
 
-    std::vector<BuildingRecord>& buildings() { return m_buildings; }
     // Null outside the building vector.
     BuildingRecord* building(int i);
     size_t buildingCount() const { return m_buildings.size(); }
