@@ -3,6 +3,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
+
+struct SupplyOrder;
+struct UnitTypeRecord;
+struct WeaponRecord;
+
+// Bits of UnitRecord::flags.
+enum UnitFlags : uint16_t {
+    kUnitActed = 1,
+    kUnitAboard = 2,
+    kUnitCarrying = 4,
+    kUnitStored = 8,
+    kUnitAwaitingProduction = 0x40,
+    kUnitOffMap = 0x4000,
+};
 
 #pragma pack(push, 1)
 struct UnitRecord {
@@ -55,6 +70,99 @@ struct UnitRecord {
     uint8_t weaponWait[5];
     uint8_t unused150[2];
     uint16_t troopNumber;
+
+    int state() const { return stateLow + 256 * stateHigh; }
+    bool hasFlag(unsigned flag) const { return (flags & flag) != 0; }
+    // Not aboard, stored or off the map.
+    bool isOnOwnHex() const { return !hasFlag(kUnitAboard | kUnitStored | kUnitOffMap); }
+    // The unit's type; an empty type of one member when the id names none.
+    const UnitTypeRecord& type() const;
+    // Null when the type names no base type or it is unknown.
+    const UnitTypeRecord* baseType() const;
+    // Null when slot 0..4 of the type holds no known weapon.
+    const WeaponRecord* slotWeapon(int slot) const;
+
+    int strengthSlotCount() const;
+    int strengthTotal() const;
+    int strengthTenths() const;
+
+    bool isFresh() const;
+    bool canAttackClass(int target_class) const;
+    int bestWeaponReach(int target_class, int with_flag128, unsigned required, unsigned excluded) const;
+    int reachWithoutFlag128(int target_class) const { return bestWeaponReach(target_class, 0, 0, 128); }
+    int reachWithFlag128(int target_class) const { return bestWeaponReach(target_class, 1, 0, 0); }
+    int reachWithFlag4(int target_class) const { return bestWeaponReach(target_class, 0, 4, 0); }
+    int reachWithoutFlag4(int target_class) const { return bestWeaponReach(target_class, 0, 0, 4); }
+    // -1 when no slot passes.
+    int firstWeaponSlotFor(int target_class, int min_reach, int with_flag128, unsigned required, unsigned excluded) const;
+    int findWeaponWithFlag4(int target_class, int min_reach) const { return firstWeaponSlotFor(target_class, min_reach, 0, 4, 0); }
+    int findWeaponWithoutFlag4(int target_class, int min_reach) const { return firstWeaponSlotFor(target_class, min_reach, 0, 0, 4); }
+    // Appends the slots of launch weapons that may fire; whether any was added.
+    bool listUsableWeapons(bool skip_waiting, std::vector<int>& slots, int flag128_only) const;
+    int shortestWeaponWait() const;
+    int findEcmWeapon() const;
+    int engineeringAmmoTotal() const;
+    int attackValueScaled(int slot, int target_class) const;
+    int sightRange(int layer) const;
+    int movePoints() const;
+    int halfFuelCapped() const;
+
+    int maxAmmo(int slot) const;
+    int maxFuel() const;
+    bool needsFuel() const;
+    bool needsAmmo() const;
+    bool needsWeaponAmmo() const;
+    bool hasEmptySupplyOrWorksSlot() const;
+    int ammoUnitPrice(int slot) const;
+    void spendSupplyStock(int amount);
+    void spendEngineeringStock(int amount);
+    int supplyStock() const;
+
+    int missingMembers() const;
+    bool hasDamagedMember() const;
+    void addExperience(int delta);
+    void gainExperienceByStrength();
+    void gainExperience10();
+    void gainExperienceHalfStrength();
+    void gainExperience50();
+    static int divideExperienceGain(int gain);
+    // member_list: ten signed counters, null for none.
+    void applyDamage(int side, const int16_t* member_list, int attacker_side);
+
+    // Index + 1 of the carried unit, 0 empty; side becomes 8 for a unit of the neutral side.
+    int carriedUnitAt(int slot, int& side) const;
+    void setCarriedUnit(int slot, int index);
+    void setCarriedNeutralUnit(int slot, int index);
+    void clearCarriedUnit(int slot);
+    int boardCarrier(int side, int index);
+    void leaveCarrier();
+    void leaveBuilding(int building_index_plus1);
+    void recordLastCarrier(int index);
+    void recordLastBuilding(int index);
+    int lastCarrierIndex() const;
+    int lastBuildingIndex() const;
+    bool carrierWasDamaged();
+    bool cargoAccepts(int side, int index) const;
+    bool canLoadInto(int side, int index, int own_side, int own_index, int x, int y, int via_terrain) const;
+    bool canTakeAboard(int side, int index, int own_side, int own_index) const;
+    bool canTakeAboardNested(int side, int index, int own_side, int own_index) const;
+    void collectBoardingTargets(std::vector<uint32_t>& list, int side, int index, int own_side, int own_index) const;
+    bool carrierHexTest(int own_side, int own_index, int side, int index, int x, int y, int via_terrain) const;
+    bool nestingAllows(int side, int index, int own_side) const;
+    int nestedUnitCount(int own_side) const;
+    bool isNestedInside(int side, int index, int own_side) const;
+    bool canActOnTerrain(int x, int y, int side) const;
+    void markActed();
+
+    // False for a headquarters, which gets no order.
+    bool buildSupplyOrder(SupplyOrder& order, int side, int index) const;
+    void requestResupply(int side, int index);
+    void requestSupplyUnitService(int side, int index);
+    bool canServiceUnit(int side, int index, int x, int y) const;
+    // Index of a unit of the side next to (x, y) that may serve unit (side, index); -1 when none.
+    int findAdjacentSupplyUnit(int side, int index) const;
+    bool carrierHasSupplies() const;
+    bool canDrawCarrierSupplies() const;
 };
 #pragma pack(pop)
 static_assert(sizeof(UnitRecord) == 154);

@@ -1,0 +1,51 @@
+// A started GameState over the generated master data with a small map of one terrain, for the state tests.
+#pragma once
+
+#include "state/game_state.h"
+
+#include "tests/state/state_test_support.h"
+
+#include <memory>
+
+namespace testing_state {
+
+class SmallWorld : public DataFolder {
+public:
+    // A width x height map of one terrain type; -1 picks the first type of kind 0 (basic terrain).
+    // The world is g_gameState while it lives.
+    SmallWorld(int width, int height, int terrain = -1);
+    ~SmallWorld();
+
+    GameState& state() { return *m_state; }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+
+    TerrainCell& cell(int x, int y);
+    UnitCell& unitCell(int x, int y);
+    void setRule(int index, int value);
+    // The first terrain type of the kind; -1 when land.dat has none.
+    int terrainOfKind(int kind) const;
+
+    // A full-strength unit of the type in play at (x, y), listed in the hex's slot (its domain with
+    // stacking on, else 0); the side's count grows to cover it. Answers the unit's index.
+    int placeUnit(int side, int typeId, int x, int y, int model = 0);
+    // A unit in side's table only, not listed on any hex (cargo, stored units).
+    int addUnit(int side, int typeId, int x, int y, int model = 0);
+    UnitRecord& unit(int side, int index) { return *m_state->unitAt(side, index); }
+    // A building of the terrain type at (x, y) owned by owner (-1 none), full durability, supplied.
+    int placeBuilding(int terrainType, int owner, int x, int y);
+    BuildingRecord& building(int index) { return m_state->buildings()[size_t(index)]; }
+
+    // The loaded master records, changeable so a test can shape the type it needs.
+    UnitTypeRecord& editType(int id);
+    WeaponRecord& editWeapon(int id);
+    TerrainRecord& editTerrain(int index);
+
+private:
+    std::unique_ptr<GameState> m_state;
+    GameState* m_previous = nullptr;
+    int m_width;
+    int m_height;
+};
+
+} // namespace testing_state

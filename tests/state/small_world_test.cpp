@@ -1,0 +1,40 @@
+// The shared small world: master data loaded, the map laid out and units and buildings placed.
+#include "tests/state/small_world.h"
+
+using namespace testing_state;
+
+TEST(SmallWorld, BuildsAMapOfOneTerrainWithUnitsAndBuildingsOnIt)
+{
+    SmallWorld world(6, 4);
+    GameState& state = world.state();
+    EXPECT_EQ(g_gameState, &state);
+    EXPECT_EQ(state.mapHeader().width, 6);
+    EXPECT_EQ(state.terrainTypes()[world.cell(5, 3).terrain].kind, kTerrainBasic);
+
+    int tank = world.placeUnit(2, 3, 1, 2);
+    EXPECT_EQ(state.unitCount(2), 1u);
+    EXPECT_EQ(world.unitCell(1, 2).lowerSide[0], 3);
+    EXPECT_EQ(world.unit(2, tank).memberStrengths[3], state.unitTypeRecord(3).memberStrength);
+    EXPECT_EQ(world.unit(2, tank).memberStrengths[4], 0);
+
+    int city = world.terrainOfKind(kTerrainBuilding);
+    ASSERT_GE(city, 0);
+    int b = world.placeBuilding(city, 1, 4, 0);
+    EXPECT_EQ(world.unitCell(4, 0).building, b + 1);
+    EXPECT_EQ(world.building(b).ownerPlusOne, 2);
+}
+
+TEST(UnitTables, AccessorsRefuseIndexesOutsideTheTables)
+{
+    SmallWorld world(2, 2);
+    GameState& state = world.state();
+    EXPECT_NE(state.unitAt(8, 999), nullptr);
+    EXPECT_NE(state.unitAt(107, 0), nullptr);
+    EXPECT_EQ(state.unitAt(0, 1000), nullptr);
+    EXPECT_EQ(state.unitAt(0, -1), nullptr);
+    EXPECT_EQ(state.unitAt(9, 0), nullptr);
+    EXPECT_EQ(state.unitAt(108, 0), nullptr);
+    state.setUnitCount(1, 5000);
+    EXPECT_EQ(state.unitCount(1), 1000u);
+    EXPECT_EQ(state.unitCount(9), 0u);
+}
