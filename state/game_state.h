@@ -39,6 +39,7 @@ class CombatPair;
 class CountryHexLayers;
 class CountryHexMasks;
 class FogMap;
+class SightRules;
 class GameThread;
 class MoveRangeMap;
 
@@ -292,6 +293,16 @@ public:
     const std::vector<std::string>& musicPaths() const { return m_musicPaths; }
 
     // -- history and sight maps --
+
+    // Made on first use; the game's world view is set on it by the rules side.
+    ActionHistoryLog& historyLog();
+    FogMap* fogMap() const { return m_fogMap; }
+    CountryHexLayers* hexLayers() const { return m_hexLayers; }
+    CountryHexMasks* hexMasks() const { return m_hexMasks; }
+    // Deletes the three sight maps and makes them for the map header's size; rules must outlive them.
+    void recreateSightMaps(const SightRules& rules);
+    void releaseSightMaps();
+    void releaseHistoryLog();
 
 private:
     void computeTerrainRoles();
