@@ -1,5 +1,6 @@
 // The text form of a history record: one CP932 line per record, seen from the viewing country.
 #include "state/action_history.h"
+#include "state/name_tables.h"
 
 #include "platform/kernel/host.h"
 
@@ -85,12 +86,6 @@ unsigned high(uint32_t value) { return value >> 16; }
 std::string cp932(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 } // namespace
-
-const char* playerColourName(int country)
-{
-    static const char* const names[8] = { "BLUE", "RED", "GREEN", "YELLOW", "PURPLE", "CYAN", "ORANGE", "MAGENTA" };
-    return country >= 0 && country < 8 ? names[country] : nullptr;
-}
 
 void ActionHistoryLog::partyText(const HistoryRecord& record, int slot, std::string& out) const
 {
