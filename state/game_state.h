@@ -11,6 +11,7 @@
 #include "state/country_record.h"
 #include "state/game_settings.h"
 #include "state/hex_cells.h"
+#include "state/hex_geometry.h"
 #include "state/map_bit_set.h"
 #include "state/map_header.h"
 #include "state/production_type_record.h"
@@ -132,6 +133,106 @@ public:
     bool started() const { return m_started; }
 
     // -- hex and unit queries, facts, accessors --
+    int mapWidth() const { return m_mapHeader.width; }
+    int mapHeight() const { return m_mapHeader.height; }
+    bool isOnMap(int x, int y) const { return x >= 0 && y >= 0 && x < mapWidth() && y < mapHeight(); }
+    HexPos hexNeighbour(int x, int y, int direction) const { return ::hexNeighbour(x, y, direction, mapWidth(), mapHeight()); }
+    // Null outside the map or before start-up made the grids.
+    TerrainCell* terrainCellAt(int x, int y) const;
+    UnitCell* unitCellAt(int x, int y) const;
+    // The substitute type when the cell's substitute bits are set, else its own type; -1 off the map.
+    int effectiveTerrainAt(int x, int y) const;
+    const TerrainRecord* terrainTypeAt(int x, int y) const;
+    int terrainValueAt(int x, int y, int k) const;
+    int terrainClassAt(int x, int y) const;
+    int terrainGroupAt(int x, int y) const;
+    bool isLoadingHexFor(int x, int y, int country) const;
+    bool isHexFlag4For(int x, int y, int country) const;
+    bool isHexFlag16(int x, int y) const;
+    bool canCrossHexSide(int x, int y, int direction) const;
+    int hexPlaceLink(int x, int y) const;
+    int findListedHexA(int x, int y) const;
+    int findListedHexB(int x, int y) const;
+    std::vector<ListedHex10>& listedHexes10() { return m_listedHexes10; }
+    std::vector<ListedHex12>& listedHexes12() { return m_listedHexes12; }
+
+    // The hex slot of a unit of that domain: the domain with stacking (switch 17), else 0.
+    int unitSlotFor(int domain) const { return ruleSwitch(17) == 1 ? domain : 0; }
+    bool unitRefInHex(int x, int y, int slot, UnitRef& ref) const;
+    bool upperUnitRefInHex(int x, int y, int slot, UnitRef& ref) const;
+    void setUnitRefInHex(int x, int y, int slot, int side_word, int index);
+    void placeUnitRefInHex(int x, int y, int slot, int side_word, int index);
+    int collectUnitsInHex(int x, int y, std::vector<UnitRef>& list) const;
+    int collectBuildingUnitsAt(int x, int y, std::vector<UnitRef>& list) const;
+    bool hexHasUnit(int x, int y, int slot) const;
+    bool hexHasUpperUnit(int x, int y, int slot) const;
+    bool isUnitInHexDomain(int x, int y, int slot, int code, int index) const;
+    bool hexHasOtherUnit(int x, int y, int slot, int code, int index) const;
+    bool hexDomainHasNonAlliedUnit(int x, int y, int slot, int country) const;
+    bool hexHasNonAlliedUnit(int x, int y, int country) const;
+    bool hexDomainHasVisibleOtherUnit(int x, int y, int slot, int country, int index) const;
+    bool hexHasUnitVisibleTo(int x, int y, int country) const;
+    // Slot 6 asks every slot.
+    bool hexDomainHasFriendlyUnit(int x, int y, int slot, int country) const;
+    bool isDomainHeldByFriend(int x, int y, int domain, int country) const;
+    bool isNextToFriendlyUnit(int x, int y, int country) const;
+    int countAdjacentOfCategory(int x, int y, int domain, int country) const;
+    bool isHexOwnerAllied(int country, int x, int y) const;
+
+    // Sides 0..8 and missiles 100..107; null for any other code or an index outside the table.
+    UnitRecord* unitOf(int code, int index) const;
+    const UnitTypeRecord* unitTypeOf(const UnitRecord& unit) const;
+    void selectNextActiveUnit();
+    bool anyUnitCanAct() const;
+
+    bool isAllied(int a, int b) const;
+    bool hasPactWith(int a, int b) const;
+    bool isEnemy(int a, int b) const { return !isAllied(a, b) && !hasPactWith(a, b); }
+    unsigned allianceMaskOf(int c) const;
+    bool isPlayerKindOne(int c) const { return c >= 0 && c < kCountryCount && m_countries[size_t(c)].controller == 1; }
+    bool isCurrentCountryNotHuman() const { return !isPlayerKindOne(m_turnBlock.currentCountry); }
+    // Byte 0 is the neutral side's alliance mask.
+    uint8_t* neutralBlock() { return m_neutralBlock; }
+
+    std::vector<BuildingRecord>& buildings() { return m_buildings; }
+    // Null outside the building vector.
+    BuildingRecord* building(int i);
+    size_t buildingCount() const { return m_buildings.size(); }
+    const BuildingRecord& buildingAt(size_t i) const { return m_buildings[i]; }
+    int countOwnedBuildings(int country) const;
+    int countBuildingsOf(int country) const;
+    uint32_t forcesValue(int country) const;
+    uint32_t spendFunds(int country, uint32_t amount);
+    uint32_t addFunds(int country, uint32_t amount);
+    int random(int lo, int hi) { return int(m_randomPool.draw(uint32_t(lo), uint32_t(hi))); }
+
+    int liveUnitCount(int side) const;
+    int countUnitsInState1(int side) const;
+    int memberCountInState1(int side) const;
+    int playerUnitCount(int country) const;
+    bool hasFlaggedUnit(int country) const;
+    static constexpr int constant216() { return 216; }
+    int unitExperienceLevel(int side, int index) const;
+
+    int usedRecordCount() const;
+    void clearRecordTable();
+    bool isPlaceUsed(int i) const;
+    int addPlaceRecord(const PlaceRecord& record);
+    void collectBriefingHexes(std::vector<HexPos>& list) const;
+    void collectBriefingGoalHexes(std::vector<HexPos>& list) const;
+    void computeBorderMasks();
+    bool isNightTurn() const;
+    void copyVictoryConditionsOut(uint8_t (&entries)[kCountryCount][5]) const;
+    void copyVictoryConditionsIn(const uint8_t (&entries)[kCountryCount][5]);
+    void pruneVictoryConditions(unsigned keep_mask);
+
+    // Keys (index << 16) | side of the side's units, sorted by order 0..9.
+    void sortPlayerUnitList(int side, int order, int reverse);
+    const std::vector<uint32_t>& playerUnitList(int side) const { return m_unitOrder[size_t(side)]; }
+    // Keys are entry indices of the country's destroyed-unit list, sorted by the sort key 0..3.
+    void setTroopListSort(uint32_t key, uint8_t reverse) { m_destroyedSortKey = key, m_destroyedSortReverse = reverse; }
+    void sortTroopList(int country);
+    std::vector<uint32_t>& troopList(int country) { return m_destroyedOrder[size_t(country)]; }
 
 
     // 1 simple mode, 0 normal mode.

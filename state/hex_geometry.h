@@ -1,0 +1,26 @@
+// Hex grid geometry: positions, the six neighbours of a hex and the distance between hexes.
+#pragma once
+
+#include <cstdint>
+
+// Odd rows are shifted half a hex to the right. (-1, -1) means no hex.
+struct HexPos {
+    int32_t x = -1;
+    int32_t y = -1;
+
+    bool valid() const { return x >= 0 && y >= 0; }
+    friend bool operator==(const HexPos&, const HexPos&) = default;
+};
+
+constexpr int kHexDirections = 6;
+constexpr HexPos kNoHex {};
+
+// Directions: 0 west, 1 south-west, 2 south-east, 3 east, 4 north-east, 5 north-west; d and
+// (d + 3) % 6 are opposite. Another direction gives (x, y) itself; a result off the map is kNoHex.
+HexPos hexNeighbour(int x, int y, int direction, int width, int height);
+int hexDistance(HexPos a, HexPos b);
+constexpr int oppositeDirection(int d) { return (d + 3) % 6; }
+
+// Packed hex: x in the low 16 bits, y in the high 16 bits.
+constexpr uint32_t packHex(int x, int y) { return uint32_t(x & 0xFFFF) | uint32_t(y & 0xFFFF) << 16; }
+constexpr HexPos unpackHex(uint32_t packed) { return { int32_t(packed & 0xFFFF), int32_t(packed >> 16) }; }

@@ -1,0 +1,226 @@
+// Units on a hex: the two layers of six slots, who holds them, and the unit tables behind them.
+#include "state/game_state.h"
+#include "state/rules_hooks.h"
+#include "state/unit_facts.h"
+
+namespace {
+
+constexpr int kSlots = 6;
+
+bool validSlot(int slot) { return slot >= 0 && slot < kSlots; }
+
+// Side word: 0 empty, country + 1, or 100 + c for a missile of country c.
+UnitRef refFromSideWord(uint16_t word, uint16_t index)
+{
+    if (word >= 100)
+        return { word, index, uint16_t(word - 100) };
+    return { uint16_t(word - 1), index, uint16_t(word - 1) };
+}
+
+int sideWordOf(int code) { return code >= 100 ? code : code + 1; }
+
+} // namespace
+
+UnitRecord* GameState::unitOf(int code, int index) const
+{
+    // Indexes come from files and cells; nothing outside the 1000-record tables is reached.
+    if (index < 0 || index >= kUnitTableSize)
+        return nullptr;
+    if (code >= 0 && code < kSideCount)
+        return m_unitTables[size_t(code)] ? &m_unitTables[size_t(code)][size_t(index)] : nullptr;
+    if (code >= 100 && code < 100 + kCountryCount)
+        return m_missileTables[size_t(code - 100)] ? &m_missileTables[size_t(code - 100)][size_t(index)] : nullptr;
+    return nullptr;
+}
+
+const UnitTypeRecord* GameState::unitTypeOf(const UnitRecord& unit) const
+{
+    int index = unitTypeIndex(unit.unitTypeId);
+    if (index <= 0 || size_t(index) > m_unitTypes.size())
+        return nullptr;
+    return &m_unitTypes[size_t(index - 1)];
+}
+
+bool GameState::unitRefInHex(int x, int y, int slot, UnitRef& ref) const
+{
+    const UnitCell* cell = unitCellAt(x, y);
+    if (!cell || !validSlot(slot) || !cell->lowerSide[slot])
+        return false;
+    ref = refFromSideWord(cell->lowerSide[slot], cell->lowerUnit[slot]);
+    return true;
+}
+
+bool GameState::upperUnitRefInHex(int x, int y, int slot, UnitRef& ref) const
+{
+    const UnitCell* cell = unitCellAt(x, y);
+    if (!cell || !validSlot(slot) || !cell->upperSide[slot])
+        return false;
+    ref = refFromSideWord(cell->upperSide[slot], cell->upperUnit[slot]);
+    return true;
+}
+
+void GameState::setUnitRefInHex(int x, int y, int slot, int side_word, int index)
+{
+    UnitCell* cell = unitCellAt(x, y);
+    if (!cell || !validSlot(slot))
+        return;
+    cell->lowerSide[slot] = uint16_t(side_word);
+    cell->lowerUnit[slot] = uint16_t(index);
+}
+
+void GameState::placeUnitRefInHex(int x, int y, int slot, int side_word, int index)
+{
+    UnitCell* cell = unitCellAt(x, y);
+    if (!cell || !validSlot(slot))
+        return;
+    bool upper = ruleSwitch(45) == 1;
+    (upper ? cell->upperSide : cell->lowerSide)[slot] = uint16_t(side_word);
+    (upper ? cell->upperUnit : cell->lowerUnit)[slot] = uint16_t(index);
+}
+
+int GameState::collectUnitsInHex(int x, int y, std::vector<UnitRef>& list) const
+{
+    int found = 0;
+    int slots = ruleSwitch(17) == 1 ? kSlots : 1;
+    UnitRef ref {};
+    for (int slot = 0; slot < slots; ++slot)
+        if (unitRefInHex(x, y, slot, ref))
+            list.push_back(ref), ++found;
+    return found;
+}
+
+int GameState::collectBuildingUnitsAt(int x, int y, std::vector<UnitRef>& list) const
+{
+    const UnitCell* cell = unitCellAt(x, y);
+    if (!cell || !cell->building || cell->building > m_buildings.size())
+        return 0;
+    int found = 0;
+    for (const BuildingSlot& slot : m_buildings[cell->building - 1u].slots) {
+        if (slot.sidePlusOne) {
+            list.push_back(refFromSideWord(slot.sidePlusOne, slot.unitIndex));
+            ++found;
+        }
+    }
+    return found;
+}
+
+bool GameState::hexHasUnit(int x, int y, int slot) const
+{
+    UnitRef ref {};
+    return unitRefInHex(x, y, slot, ref);
+}
+
+bool GameState::hexHasUpperUnit(int x, int y, int slot) const
+{
+    UnitRef ref {};
+    return upperUnitRefInHex(x, y, slot, ref);
+}
+
+bool GameState::isUnitInHexDomain(int x, int y, int slot, int code, int index) const
+{
+    const UnitCell* cell = unitCellAt(x, y);
+    return cell && validSlot(slot) && cell->lowerSide[slot] && cell->lowerSide[slot] == sideWordOf(code)
+        && cell->lowerUnit[slot] == index;
+}
+
+bool GameState::hexHasOtherUnit(int x, int y, int slot, int code, int index) const
+{
+    return hexHasUnit(x, y, slot) && !isUnitInHexDomain(x, y, slot, code, index);
+}
+
+bool GameState::hexDomainHasNonAlliedUnit(int x, int y, int slot, int country) const
+{
+    UnitRef ref {};
+    return unitRefInHex(x, y, slot, ref) && ref.country != country && !isAllied(ref.country, country);
+}
+
+bool GameState::hexHasNonAlliedUnit(int x, int y, int country) const
+{
+    for (int slot = 0; slot < kSlots; ++slot)
+        if (hexDomainHasNonAlliedUnit(x, y, slot, country))
+            return true;
+    return false;
+}
+
+namespace {
+
+bool visibleTo(const GameState& state, const UnitRef& ref, int country)
+{
+    StateRulesHooks* hooks = stateRulesHooks();
+    return !hooks || hooks->isUnitVisibleTo(state, ref.table, ref.index, country);
+}
+
+} // namespace
+
+bool GameState::hexDomainHasVisibleOtherUnit(int x, int y, int slot, int country, int index) const
+{
+    UnitRef ref {};
+    if (!unitRefInHex(x, y, slot, ref))
+        return false;
+    if (ref.country == country && ref.index == index)
+        return false;
+    return visibleTo(*this, ref, country);
+}
+
+bool GameState::hexHasUnitVisibleTo(int x, int y, int country) const
+{
+    UnitRef ref {};
+    for (int slot = 0; slot < kSlots; ++slot) {
+        if (unitRefInHex(x, y, slot, ref) && visibleTo(*this, ref, country))
+            return true;
+        if (upperUnitRefInHex(x, y, slot, ref) && visibleTo(*this, ref, country))
+            return true;
+    }
+    return false;
+}
+
+bool GameState::hexDomainHasFriendlyUnit(int x, int y, int slot, int country) const
+{
+    UnitRef ref {};
+    if (slot == kSlots) {
+        for (int s = 0; s < kSlots; ++s)
+            if (unitRefInHex(x, y, s, ref) && isAllied(ref.country, country))
+                return true;
+        return false;
+    }
+    return unitRefInHex(x, y, slot, ref) && isAllied(ref.country, country);
+}
+
+bool GameState::isDomainHeldByFriend(int x, int y, int domain, int country) const
+{
+    if (ruleSwitch(17) == 1)
+        return hexDomainHasFriendlyUnit(x, y, domain, country);
+    UnitRef ref {};
+    if (!unitRefInHex(x, y, 0, ref) || !isAllied(ref.country, country))
+        return false;
+    const UnitRecord* unit = unitOf(ref.table, ref.index);
+    const UnitTypeRecord* type = unit ? unitTypeOf(*unit) : nullptr;
+    return type && type->domain == domain;
+}
+
+bool GameState::isNextToFriendlyUnit(int x, int y, int country) const
+{
+    for (int d = 0; d < kHexDirections; ++d) {
+        HexPos n = hexNeighbour(x, y, d);
+        if (n.valid() && hexDomainHasFriendlyUnit(n.x, n.y, kSlots, country))
+            return true;
+    }
+    return false;
+}
+
+int GameState::countAdjacentOfCategory(int x, int y, int domain, int country) const
+{
+    int count = 0;
+    int slot = unitSlotFor(domain);
+    UnitRef ref {};
+    for (int d = 0; d < kHexDirections; ++d) {
+        HexPos n = hexNeighbour(x, y, d);
+        if (!n.valid() || !unitRefInHex(n.x, n.y, slot, ref) || !isAllied(ref.country, country))
+            continue;
+        const UnitRecord* unit = unitOf(ref.table, ref.index);
+        const UnitTypeRecord* type = unit ? unitTypeOf(*unit) : nullptr;
+        if (type && type->domain == domain)
+            ++count;
+    }
+    return count;
+}
