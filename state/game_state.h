@@ -39,6 +39,7 @@ class CombatPair;
 class CountryHexLayers;
 class CountryHexMasks;
 class FogMap;
+class SightRules;
 class GameThread;
 class MoveRangeMap;
 
@@ -194,7 +195,6 @@ public:
     // Byte 0 is the neutral side's alliance mask.
     uint8_t* neutralBlock() { return m_neutralBlock; }
 
-    std::vector<BuildingRecord>& buildings() { return m_buildings; }
     // Null outside the building vector.
     BuildingRecord* building(int i);
     size_t buildingCount() const { return m_buildings.size(); }
@@ -293,6 +293,16 @@ public:
     const std::vector<std::string>& musicPaths() const { return m_musicPaths; }
 
     // -- history and sight maps --
+
+    // Made on first use; the game's world view is set on it by the rules side.
+    ActionHistoryLog& historyLog();
+    FogMap* fogMap() const { return m_fogMap; }
+    CountryHexLayers* hexLayers() const { return m_hexLayers; }
+    CountryHexMasks* hexMasks() const { return m_hexMasks; }
+    // Deletes the three sight maps and makes them for the map header's size; rules must outlive them.
+    void recreateSightMaps(const SightRules& rules);
+    void releaseSightMaps();
+    void releaseHistoryLog();
 
 private:
     void computeTerrainRoles();

@@ -166,6 +166,8 @@ void GameState::prepareUnitSheet()
 
 void GameState::shutDown()
 {
+    releaseSightMaps();
+    releaseHistoryLog();
     if (!m_started)
         return;
     m_started = false;

@@ -131,7 +131,7 @@ bool GameState::hexHasOtherUnit(int x, int y, int slot, int code, int index) con
 bool GameState::hexDomainHasNonAlliedUnit(int x, int y, int slot, int country) const
 {
     UnitRef ref {};
-    return unitRefInHex(x, y, slot, ref) && ref.country != country && !isAllied(ref.country, country);
+    return unitRefInHex(x, y, slot, ref) && ref.country != country && !isAllied(country, ref.country);
 }
 
 bool GameState::hexHasNonAlliedUnit(int x, int y, int country) const
@@ -179,11 +179,11 @@ bool GameState::hexDomainHasFriendlyUnit(int x, int y, int slot, int country) co
     UnitRef ref {};
     if (slot == kSlots) {
         for (int s = 0; s < kSlots; ++s)
-            if (unitRefInHex(x, y, s, ref) && isAllied(ref.country, country))
+            if (unitRefInHex(x, y, s, ref) && isAllied(country, ref.country))
                 return true;
         return false;
     }
-    return unitRefInHex(x, y, slot, ref) && isAllied(ref.country, country);
+    return unitRefInHex(x, y, slot, ref) && isAllied(country, ref.country);
 }
 
 bool GameState::isDomainHeldByFriend(int x, int y, int domain, int country) const
@@ -191,7 +191,7 @@ bool GameState::isDomainHeldByFriend(int x, int y, int domain, int country) cons
     if (ruleSwitch(17) == 1)
         return hexDomainHasFriendlyUnit(x, y, domain, country);
     UnitRef ref {};
-    if (!unitRefInHex(x, y, 0, ref) || !isAllied(ref.country, country))
+    if (!unitRefInHex(x, y, 0, ref) || !isAllied(country, ref.country))
         return false;
     const UnitRecord* unit = unitOf(ref.table, ref.index);
     const UnitTypeRecord* type = unit ? unitTypeOf(*unit) : nullptr;
@@ -215,7 +215,7 @@ int GameState::countAdjacentOfCategory(int x, int y, int domain, int country) co
     UnitRef ref {};
     for (int d = 0; d < kHexDirections; ++d) {
         HexPos n = hexNeighbour(x, y, d);
-        if (!n.valid() || !unitRefInHex(n.x, n.y, slot, ref) || !isAllied(ref.country, country))
+        if (!n.valid() || !unitRefInHex(n.x, n.y, slot, ref) || !isAllied(country, ref.country))
             continue;
         const UnitRecord* unit = unitOf(ref.table, ref.index);
         const UnitTypeRecord* type = unit ? unitTypeOf(*unit) : nullptr;

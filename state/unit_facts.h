@@ -1,9 +1,59 @@
-// Facts about units: their state, strength and experience.
+// Facts about unit types and units: roles, layers, weapon slots, strength, experience, images, carrying.
 #pragma once
 
 #include "state/unit_record.h"
+#include "state/unit_type_record.h"
+
+#include <cstdint>
+#include <string>
+
+class GameState;
 
 // 0 free slot, 1 in play, 1000 waiting in the carry-over list.
 inline int unitState(const UnitRecord& unit) { return unit.stateLow + 256 * unit.stateHigh; }
 inline bool unitExists(const UnitRecord& unit) { return unitState(unit) != 0; }
 inline bool unitInPlay(const UnitRecord& unit) { return unitState(unit) == 1; }
+
+inline int unitTypeDomain(const UnitTypeRecord& type) { return type.domain; }
+// The computer player's role of the type's class: 1, 3, 4, 5 or 6.
+int aiRoleGroup(const UnitTypeRecord& type);
+// Index of the first largest per-layer byte; the sight form answers 1 when layers 0 and 1 tie.
+int widestRangeLayer(const UnitTypeRecord& type);
+int bestSightLayer(const UnitTypeRecord& type);
+int maxSightRange(const UnitTypeRecord& type);
+// Combat target class: 3 hard or 6 soft on land, 7 or 8 for warheads, else the domain.
+int targetClass(const UnitTypeRecord& type);
+int baseTargetClass(const UnitTypeRecord& type);
+inline bool unitWeaponSlotUsed(const UnitTypeRecord& type, int i)
+{
+    return i >= 0 && i < kWeaponSlotCount && type.weaponSlot[i].weaponId > 0;
+}
+int carryBerthCount(const UnitTypeRecord& type);
+
+int strengthTotal(const UnitRecord& unit);
+int strengthSlotCount(const UnitRecord& unit);
+int strengthTenths(const UnitRecord& unit, const UnitTypeRecord& type);
+
+int experienceLevelFor(int points);
+inline int experienceLevel(const UnitRecord& unit) { return experienceLevelFor(unit.experience); }
+int experiencePercent(int points);
+// "Ｅ" .. "★" (CP932) for levels 0..5; empty outside.
+const char* experienceMark(int level);
+struct ExperienceProgress {
+    int value = 0;
+    int span = 0;
+};
+// (points - lower) / 10 of (next - lower) / 10; 100 of 100 at the top level.
+ExperienceProgress experienceProgress(int points);
+
+// Image index of a unit type in the unit sheet.
+int unitBitmapIndex(const GameState& state, const UnitTypeRecord& type);
+// "g%05d.bmp", "%04d.bmp" or "%d.bmp"; the caller puts it in the unit folder.
+std::string unitImageFileName(const UnitTypeRecord& type);
+
+// Carried slot i: the unit index, or -1 for an empty slot; side is 8 for a neutral unit, else -1.
+int carriedUnitAt(const UnitRecord& unit, int i, int& side);
+// Whether a unit of that carry class and members still finds a berth beside the cargo aboard.
+bool canCarryUnit(const GameState& state, const UnitRecord& carrier, int carry_mask, int members, int country);
+// Stores the unit in the first free carried slot when it fits; sets the carrier's cargo flag (4).
+bool takeAboard(GameState& state, UnitRecord& carrier, int carrier_country, int country, int index);

@@ -1,0 +1,71 @@
+// Carrying: the berths a carrier's cargo takes and whether another unit still fits.
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kCarriedSlots = 8;
+constexpr uint16_t kNeutralCargo = 0x8000;
+constexpr uint16_t kCarriesCargo = 4;
+
+} // namespace
+
+int carriedUnitAt(const UnitRecord& unit, int i, int& side)
+{
+    side = -1;
+    if (i < 0 || i >= kCarriedSlots || !(unit.carriedUnits[i] & 0x7FFF))
+        return -1;
+    if (unit.carriedUnits[i] & kNeutralCargo)
+        side = 8;
+    return (unit.carriedUnits[i] & 0x7FFF) - 1;
+}
+
+bool canCarryUnit(const GameState& state, const UnitRecord& carrier, int carry_mask, int members, int country)
+{
+    const UnitTypeRecord* type = state.unitTypeOf(carrier);
+    if (!type)
+        return false;
+    std::array<bool, kBerthCount> taken {};
+    for (int i = 0; i < kCarriedSlots; ++i) {
+        int side = -1;
+        int index = carriedUnitAt(carrier, i, side);
+        const UnitRecord* cargo = index >= 0 ? state.unitOf(side == 8 ? 8 : country, index) : nullptr;
+        const UnitTypeRecord* cargo_type = cargo ? state.unitTypeOf(*cargo) : nullptr;
+        if (!cargo_type)
+            continue;
+        int need = strengthSlotCount(*cargo);
+        // The tightest berth that suits it: smallest mask, then smallest size.
+        int best = -1;
+        for (int b = 0; b < kBerthCount; ++b) {
+            if (taken[size_t(b)] || !(type->berthMask[b] & cargo_type->carryClass) || type->berthCount[b] < need)
+                continue;
+            if (best < 0 || type->berthMask[b] < type->berthMask[best]
+                || (type->berthMask[b] == type->berthMask[best] && type->berthCount[b] < type->berthCount[best]))
+                best = b;
+        }
+        if (best >= 0)
+            taken[size_t(best)] = true;
+    }
+    for (int b = 0; b < kBerthCount; ++b)
+        if (!taken[size_t(b)] && (type->berthMask[b] & carry_mask) && type->berthCount[b] >= members)
+            return true;
+    return false;
+}
+
+bool takeAboard(GameState& state, UnitRecord& carrier, int carrier_country, int country, int index)
+{
+    const UnitRecord* unit = state.unitOf(country, index);
+    const UnitTypeRecord* type = unit ? state.unitTypeOf(*unit) : nullptr;
+    if (!type || !canCarryUnit(state, carrier, type->carryClass, strengthSlotCount(*unit), carrier_country))
+        return false;
+    for (uint16_t& slot : carrier.carriedUnits) {
+        if (slot & 0x7FFF)
+            continue;
+        slot = uint16_t(index + 1) | (country == 8 ? kNeutralCargo : 0);
+        carrier.flags |= kCarriesCargo;
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,221 @@
+// FogMap, CountryHexLayers and CountryHexMasks: bit operations on per-hex side masks.
+#include "state/sight_maps.h"
+
+#include <algorithm>
+
+namespace {
+
+long indexIn(uint32_t width, uint32_t height, int x, int y)
+{
+    if (x < 0 || y < 0 || uint32_t(x) >= width || uint32_t(y) >= height)
+        return -1;
+    return long(y) * long(width) + x;
+}
+
+// A country's bit in a byte cell; sides of 8 and more have none.
+uint8_t countryBit(int country) { return country >= 0 && country < 8 ? uint8_t(1u << country) : 0; }
+
+uint16_t sideBit(int side) { return side >= 0 && side < 16 ? uint16_t(1u << side) : 0; }
+
+template <typename T>
+std::unique_ptr<T[]> zeroed(size_t count) { return std::unique_ptr<T[]>(new T[count]()); }
+
+} // namespace
+
+FogMap::FogMap(uint32_t width, uint32_t height, const SightRules& rules)
+    : m_width(width)
+    , m_height(height)
+    , m_rules(rules)
+{
+    for (auto& layer : m_layers)
+        layer = zeroed<uint16_t>(size_t(width) * height);
+}
+
+long FogMap::cellIndex(int x, int y) const { return indexIn(m_width, m_height, x, y); }
+
+void FogMap::setBit(int side, int x, int y, int layer)
+{
+    layer = effectiveLayer(layer);
+    long i = cellIndex(x, y);
+    if (i >= 0 && layer >= 0 && layer < kLayerCount)
+        m_layers[layer][size_t(i)] |= sideBit(side);
+}
+
+void FogMap::fillLayer(int layer)
+{
+    if (layer >= 0 && layer < kLayerCount)
+        std::fill_n(m_layers[layer].get(), size_t(m_width) * m_height, uint16_t(0xFFFF));
+}
+
+void FogMap::clearLayer(int layer)
+{
+    if (layer >= 0 && layer < kLayerCount)
+        std::fill_n(m_layers[layer].get(), size_t(m_width) * m_height, uint16_t(0));
+}
+
+void FogMap::keepOnlyCountry(int country)
+{
+    uint16_t keep = countryBit(country);
+    for (auto& layer : m_layers)
+        for (size_t i = 0; i < size_t(m_width) * m_height; ++i)
+            layer[i] &= keep;
+}
+
+void FogMap::keepAlliedBits(int country)
+{
+    uint16_t keep = 0xFFFF;
+    for (int side = 0; side <= 8; ++side)
+        if (side != country && !m_rules.isAllied(country, side))
+            keep &= uint16_t(~sideBit(side));
+    for (auto& layer : m_layers)
+        for (size_t i = 0; i < size_t(m_width) * m_height; ++i)
+            layer[i] &= keep;
+}
+
+uint16_t FogMap::cell(int x, int y, int layer) const
+{
+    long i = cellIndex(x, y);
+    return i >= 0 && layer >= 0 && layer < kLayerCount ? m_layers[layer][size_t(i)] : 0;
+}
+
+bool FogMap::isSeenBy(int side, int x, int y, int layer) const
+{
+    return (cell(x, y, effectiveLayer(layer)) & m_rules.allianceMaskOf(side)) != 0;
+}
+
+bool FogMap::isSeenInLayers(int side, int x, int y, uint32_t layer_mask) const
+{
+    uint16_t friends = m_rules.allianceMaskOf(side);
+    if (!m_rules.layeredSight())
+        return (cell(x, y, 0) & friends) != 0;
+    for (int layer = 0; layer < kLayerCount; ++layer)
+        if ((layer_mask >> layer & 1) && (cell(x, y, layer) & friends))
+            return true;
+    return false;
+}
+
+bool FogMap::testBit(int side, int x, int y, int layer) const
+{
+    return (cell(x, y, layer) & sideBit(side)) != 0;
+}
+
+CountryHexLayers::CountryHexLayers(uint32_t width, uint32_t height, const SightRules& rules)
+    : m_width(width)
+    , m_height(height)
+    , m_rules(rules)
+{
+    size_t cells = size_t(width) * height;
+    for (int i = 0; i < kLayerCount; ++i) {
+        m_first[i] = zeroed<uint8_t>(cells);
+        m_second[i] = zeroed<uint8_t>(cells);
+    }
+    for (auto& mask : m_masks)
+        mask = zeroed<uint32_t>(cells);
+}
+
+long CountryHexLayers::cellIndex(int x, int y) const { return indexIn(m_width, m_height, x, y); }
+
+void CountryHexLayers::markHex(int country, int x, int y, int layer, int strong, uint32_t value, int mask_index)
+{
+    long i = cellIndex(x, y);
+    if (i < 0 || layer < 0 || layer >= kLayerCount)
+        return;
+    m_first[layer][size_t(i)] |= countryBit(country);
+    if (strong != 1)
+        return;
+    m_second[layer][size_t(i)] |= countryBit(country);
+    if (mask_index >= 0 && mask_index < kMaskCount)
+        m_masks[mask_index][size_t(i)] |= value;
+}
+
+void CountryHexLayers::clearAll()
+{
+    size_t cells = size_t(m_width) * m_height;
+    for (int i = 0; i < kLayerCount; ++i) {
+        std::fill_n(m_first[i].get(), cells, uint8_t(0));
+        std::fill_n(m_second[i].get(), cells, uint8_t(0));
+    }
+    for (auto& mask : m_masks)
+        std::fill_n(mask.get(), cells, 0u);
+}
+
+bool CountryHexLayers::hasForeignBit(int country, int x, int y, int layer) const
+{
+    uint16_t friends = uint16_t(m_rules.allianceMaskOf(country) | countryBit(country));
+    return (cellByte(x, y, layer) & ~friends) != 0;
+}
+
+uint8_t CountryHexLayers::secondLayerBits(int x, int y) const
+{
+    long i = cellIndex(x, y);
+    uint8_t bits = 0;
+    if (i >= 0)
+        for (const auto& layer : m_second)
+            bits |= layer[size_t(i)];
+    return bits;
+}
+
+uint8_t CountryHexLayers::cellByte(int x, int y, int layer) const
+{
+    long i = cellIndex(x, y);
+    return i >= 0 && layer >= 0 && layer < kLayerCount ? m_first[layer][size_t(i)] : 0;
+}
+
+uint32_t CountryHexLayers::maskAt(int x, int y, int mask_index) const
+{
+    long i = cellIndex(x, y);
+    return i >= 0 && mask_index >= 0 && mask_index < kMaskCount ? m_masks[mask_index][size_t(i)] : 0;
+}
+
+CountryHexMasks::CountryHexMasks(uint32_t width, uint32_t height)
+    : m_width(width)
+    , m_height(height)
+{
+    size_t cells = size_t(width) * height;
+    m_first = zeroed<uint8_t>(cells);
+    m_second = zeroed<uint8_t>(cells);
+    for (auto& mask : m_masks)
+        mask = zeroed<uint32_t>(cells);
+}
+
+long CountryHexMasks::cellIndex(int x, int y) const { return indexIn(m_width, m_height, x, y); }
+
+void CountryHexMasks::markHex(int country, int x, int y, int strong, uint32_t value, int mask_index)
+{
+    long i = cellIndex(x, y);
+    if (i < 0)
+        return;
+    m_first[size_t(i)] |= countryBit(country);
+    if (strong != 1)
+        return;
+    m_second[size_t(i)] |= countryBit(country);
+    if (mask_index >= 0 && mask_index < kMaskCount)
+        m_masks[mask_index][size_t(i)] |= value;
+}
+
+void CountryHexMasks::clearAll()
+{
+    size_t cells = size_t(m_width) * m_height;
+    std::fill_n(m_first.get(), cells, uint8_t(0));
+    std::fill_n(m_second.get(), cells, uint8_t(0));
+    for (auto& mask : m_masks)
+        std::fill_n(mask.get(), cells, 0u);
+}
+
+bool CountryHexMasks::testBit(int country, int x, int y) const
+{
+    long i = cellIndex(x, y);
+    return i >= 0 && (m_first[size_t(i)] & countryBit(country)) != 0;
+}
+
+uint8_t CountryHexMasks::secondLayerByte(int x, int y) const
+{
+    long i = cellIndex(x, y);
+    return i >= 0 ? m_second[size_t(i)] : 0;
+}
+
+uint32_t CountryHexMasks::maskAt(int x, int y, int mask_index) const
+{
+    long i = cellIndex(x, y);
+    return i >= 0 && mask_index >= 0 && mask_index < kMaskCount ? m_masks[mask_index][size_t(i)] : 0;
+}

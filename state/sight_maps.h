@@ -1,0 +1,97 @@
+// Per-country hex maps of the current map: what each side sees (FogMap) and the marks hex scans lay.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+// What the sight maps ask of the game: the layered-sight rule and who counts as friends.
+class SightRules {
+public:
+    virtual ~SightRules() = default;
+    // Rule 4; while it is off every layer is taken as layer 0.
+    virtual bool layeredSight() const = 0;
+    // Bits of the sides the side counts as friends, itself included (bit 8 the neutral side).
+    virtual uint16_t allianceMaskOf(int side) const = 0;
+    virtual bool isAllied(int a, int b) const = 0;
+};
+
+// Six layers of side bits per hex. Points or layers outside the map are ignored (tests answer false).
+class FogMap {
+public:
+    static constexpr int kLayerCount = 6;
+
+    FogMap(uint32_t width, uint32_t height, const SightRules& rules);
+
+    uint32_t width() const { return m_width; }
+    uint32_t height() const { return m_height; }
+
+    void setBit(int side, int x, int y, int layer);
+    void fillLayer(int layer);
+    void clearLayer(int layer);
+    void keepOnlyCountry(int country);
+    void keepAlliedBits(int country);
+    bool isSeenBy(int side, int x, int y, int layer) const;
+    bool isSeenInLayers(int side, int x, int y, uint32_t layer_mask) const;
+    // The side's own bit, no alliance and no collapse of layers.
+    bool testBit(int side, int x, int y, int layer) const;
+    uint16_t cell(int x, int y, int layer) const;
+
+private:
+    // -1 outside the map.
+    long cellIndex(int x, int y) const;
+    int effectiveLayer(int layer) const { return m_rules.layeredSight() ? layer : 0; }
+
+    uint32_t m_width;
+    uint32_t m_height;
+    const SightRules& m_rules;
+    std::unique_ptr<uint16_t[]> m_layers[kLayerCount];
+};
+
+// Marks laid per country by the hex scans: eight byte layers, a strong second set, three mask layers.
+class CountryHexLayers {
+public:
+    static constexpr int kLayerCount = 8;
+    static constexpr int kMaskCount = 3;
+
+    CountryHexLayers(uint32_t width, uint32_t height, const SightRules& rules);
+
+    void markHex(int country, int x, int y, int layer, int strong, uint32_t value, int mask_index);
+    void clearAll();
+    bool hasForeignBit(int country, int x, int y, int layer) const;
+    uint8_t secondLayerBits(int x, int y) const;
+    uint8_t cellByte(int x, int y, int layer) const;
+    uint32_t maskAt(int x, int y, int mask_index) const;
+
+private:
+    long cellIndex(int x, int y) const;
+
+    uint32_t m_width;
+    uint32_t m_height;
+    const SightRules& m_rules;
+    std::unique_ptr<uint8_t[]> m_first[kLayerCount];
+    std::unique_ptr<uint8_t[]> m_second[kLayerCount];
+    std::unique_ptr<uint32_t[]> m_masks[kMaskCount];
+};
+
+// One layer of country marks per hex, its strong second layer and three mask layers.
+class CountryHexMasks {
+public:
+    static constexpr int kMaskCount = 3;
+
+    CountryHexMasks(uint32_t width, uint32_t height);
+
+    void markHex(int country, int x, int y, int strong, uint32_t value, int mask_index);
+    void clearAll();
+    bool testBit(int country, int x, int y) const;
+    uint8_t secondLayerByte(int x, int y) const;
+    uint32_t maskAt(int x, int y, int mask_index) const;
+
+private:
+    long cellIndex(int x, int y) const;
+
+    uint32_t m_width;
+    uint32_t m_height;
+    std::unique_ptr<uint8_t[]> m_first;
+    std::unique_ptr<uint8_t[]> m_second;
+    std::unique_ptr<uint32_t[]> m_masks[kMaskCount];
+};

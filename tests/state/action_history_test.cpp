@@ -1,0 +1,280 @@
+// ActionHistoryLog: growth, what the recorders store, and the stream block with damaged input.
+#include "tests/state/action_history_test_world.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using testing_history::FakeWorld;
+using testing_history::StringStream;
+
+namespace {
+
+HistoryRecord numbered(uint32_t i)
+{
+    HistoryRecord record {};
+    record.value = i;
+    record.turn = uint16_t(i);
+    return record;
+}
+
+std::string block(uint32_t record_size, uint32_t count, const std::string& records)
+{
+    std::string bytes(8, '\0');
+    std::memcpy(&bytes[0], &record_size, 4);
+    std::memcpy(&bytes[4], &count, 4);
+    return bytes + records;
+}
+
+} // namespace
+
+TEST(ActionHistoryLog, GrowsByAThousandKeepingEarlierRecords)
+{
+    ActionHistoryLog log;
+    EXPECT_EQ(log.capacity(), 0u);
+    for (uint32_t i = 0; i < 1000; ++i)
+        log.append(numbered(i));
+    EXPECT_EQ(log.capacity(), 1000u);
+    EXPECT_EQ(log.append(numbered(1000)), 1001u);
+    EXPECT_EQ(log.capacity(), 2000u);
+    for (uint32_t i = 0; i <= 1000; ++i)
+        ASSERT_EQ(log.record(i).value, i);
+    log.clear();
+    EXPECT_EQ(log.count(), 0u);
+    EXPECT_EQ(log.capacity(), 0u);
+}
+
+TEST(ActionHistoryLog, FillPartyCopiesTheUnitAndWhoSawIt)
+{
+    FakeWorld world;
+    world.turn = 12;
+    world.playing = 0b0000'1011; // countries 0, 1 and 3
+    world.addUnit(2, 5, "Tank", 77, 9, 4);
+    world.visible = { { 0, 2, 5 }, { 3, 2, 5 }, { 4, 2, 5 } };
+    ActionHistoryLog log(&world);
+
+    HistoryRecord record {};
+    ASSERT_TRUE(log.fillParty(record, 1, 2, 5));
+    EXPECT_EQ(record.turn, 12);
+    EXPECT_EQ(record.x, 9);
+    EXPECT_EQ(record.y, 4);
+    EXPECT_EQ(record.side1, 2);
+    EXPECT_EQ(record.sideMask, 0b100);
+    EXPECT_EQ(record.type1, 77);
+    EXPECT_STREQ(record.unit1, "Tank");
+    // Country 4 sees it but is not playing.
+    EXPECT_EQ(record.seen1, 0b1001);
+    EXPECT_EQ(record.seen0, 0);
+
+    // A given position asks about the unit standing there; a missile code counts as its country.
+    world.addUnit(103, 0, "Missile", 5, 1, 1);
+    world.visibleAt = { { 1, 103, 0, 7, 8 } };
+    HistoryRecord missile {};
+    ASSERT_TRUE(log.fillParty(missile, 0, 103, 0, 7, 8));
+    EXPECT_EQ(missile.side0, 3);
+    EXPECT_EQ(missile.sideMask, 0b1000);
+    EXPECT_EQ(missile.seen0, 0b10);
+
+    HistoryRecord none {};
+    EXPECT_FALSE(log.fillParty(none, 0, 1, 999));
+}
+
+TEST(ActionHistoryLog, StrengthRecordersReadTheUnitsCounters)
+{
+    FakeWorld world;
+    world.addType(10, 4, 5);
+    UnitRecord& unit = world.addUnit(0, 0, "Inf", 10, 2, 2);
+    const uint8_t counters[4] = { 5, 5, 5, 5 };
+    std::memcpy(unit.memberStrengths, counters, 4);
+    ActionHistoryLog log(&world);
+
+    log.recordReplenishment(0, 0, 2);
+    EXPECT_EQ(log.record(0).kind, 5);
+    EXPECT_EQ(log.record(0).value, 4u | 2u << 16);
+    EXPECT_EQ(log.record(0).type1, 1);
+
+    log.recordRepair(0, 0, 12);
+    EXPECT_EQ(log.record(1).value, 20u | 12u << 16);
+    EXPECT_EQ(log.record(1).type1, 1);
+    unit.memberStrengths[3] = 0;
+    log.recordRepair(0, 0, 12);
+    EXPECT_EQ(log.record(2).value, 15u | 12u << 16);
+    EXPECT_EQ(log.record(2).type1, 0);
+
+    log.recordMerge(0, 0, 6);
+    EXPECT_EQ(log.record(3).value, 3u | 6u << 16);
+    log.recordSplit(0, 0, -1);
+    EXPECT_EQ(log.record(4).kind, 8);
+    EXPECT_EQ(log.record(4).value, 0xFFFFFFFFu);
+}
+
+TEST(ActionHistoryLog, BuildingRecordersStoreOwnerKindAndMaximum)
+{
+    FakeWorld world;
+    world.addUnit(1, 3, "Eng", 10, 5, 6);
+    ActionHistoryLog log(&world);
+
+    log.recordRestoration(1, 3, 40, 25, 50, 4, 21);
+    const HistoryRecord& restored = log.record(0);
+    EXPECT_EQ(restored.kind, 1);
+    EXPECT_EQ(restored.value, 40u | 25u << 16);
+    EXPECT_EQ(restored.side1, 50);
+    EXPECT_EQ(restored.type1, 4 << 8 | 21);
+    EXPECT_EQ(restored.sideMask, 0b1010); // the unit's side 1 and the owner 3
+
+    log.recordOccupation(1, 3, 0, 10, 0, 12);
+    EXPECT_EQ(log.record(1).kind, 3);
+    EXPECT_EQ(log.record(1).sideMask, 0b10);
+    EXPECT_EQ(log.record(1).type1, 12);
+    log.recordBuildingReinforcement(1, 3, 60, 50, 60, 2, 22);
+    EXPECT_EQ(log.record(2).kind, 27);
+    EXPECT_EQ(log.record(2).side1, 60);
+}
+
+TEST(ActionHistoryLog, CombatDropsTheAttackerFromTheMaskWhenItCannotSeeTheTarget)
+{
+    FakeWorld world;
+    world.addUnit(0, 1, "A", 10, 3, 3);
+    world.addUnit(2, 4, "T", 11, 4, 3);
+    world.visibleAt = { { 2, 2, 4, 4, 3 } };
+    ActionHistoryLog log(&world);
+
+    HistoryEngagement engagement;
+    engagement.attacker = { 0, 1, 3, 3, 6, 5 };
+    engagement.target = { 2, 4, 4, 3, 4, 1 };
+    engagement.flag = true;
+    log.recordCombat(engagement, 1, 0);
+    const HistoryRecord& hidden = log.record(0);
+    EXPECT_EQ(hidden.kind, 14);
+    EXPECT_EQ(hidden.seen, 1);
+    EXPECT_EQ(hidden.sideMask, 0b100);
+    EXPECT_EQ(hidden.value, 0x0605u | 0x0401u << 16);
+    EXPECT_EQ(hidden.seen1, 0b101); // its own country, and the attacker by the flag
+    EXPECT_EQ(hidden.x, 4);
+
+    world.visibleAt.insert({ 0, 2, 4, 4, 3 });
+    engagement.flag = false;
+    log.recordCombat(engagement, 1, 1);
+    EXPECT_EQ(log.record(1).kind, 15);
+    EXPECT_EQ(log.record(1).sideMask, 0b101);
+}
+
+TEST(ActionHistoryLog, MissileLaunchNamesTheLauncherAndTheTargetHex)
+{
+    FakeWorld world;
+    world.turn = 3;
+    BuildingRecord silo {};
+    silo.type = 30;
+    silo.ownerPlusOne = 6;
+    silo.x = 10;
+    silo.y = 11;
+    silo.launchCounter = 2;
+    BuildingRecord port {};
+    port.type = 25;
+    port.x = 20;
+    port.y = 2;
+    world.buildings = { silo, port };
+    world.terrain[{ 7, 8 }] = 3;
+    UnitRecord& launcher = world.addUnit(4, 0, "SSM", 10, 1, 2);
+    launcher.ammunition[2] = 9;
+    ActionHistoryLog log(&world);
+
+    log.recordMissileLaunch(8, 0, 20, 2, 0);
+    const HistoryRecord& from_building = log.record(0);
+    EXPECT_EQ(from_building.turn, 3);
+    EXPECT_EQ(from_building.side0, 8);
+    EXPECT_EQ(from_building.sideMask, 0b10'0000);
+    EXPECT_EQ(from_building.type0, 30);
+    EXPECT_EQ(from_building.value, 2u);
+    EXPECT_EQ(from_building.x, 10);
+    EXPECT_EQ(from_building.side1, 8);
+    EXPECT_EQ(from_building.type1, 25);
+    EXPECT_STREQ(from_building.unit1, " 20,  2");
+
+    log.recordMissileLaunch(4, 0, 7, 8, 2);
+    const HistoryRecord& from_unit = log.record(1);
+    EXPECT_EQ(from_unit.side0, 4);
+    EXPECT_EQ(from_unit.value, 9u);
+    EXPECT_EQ(from_unit.side1, 0);
+    EXPECT_EQ(from_unit.type1, 3);
+}
+
+TEST(ActionHistoryLog, StreamRoundTripKeepsEveryByte)
+{
+    ActionHistoryLog log;
+    for (uint32_t i = 0; i < 1500; ++i) {
+        HistoryRecord record = numbered(i * 7);
+        std::snprintf(record.unit0, sizeof(record.unit0), "unit %u", i);
+        record.seen1 = uint8_t(i);
+        log.append(record);
+    }
+    StringStream stream;
+    log.write(stream);
+    ASSERT_EQ(stream.bytes.size(), 8 + 1500 * sizeof(HistoryRecord));
+
+    ActionHistoryLog loaded;
+    loaded.append(numbered(99));
+    EXPECT_EQ(loaded.read(stream), HistoryReadResult::Whole);
+    ASSERT_EQ(loaded.count(), 1500u);
+    EXPECT_EQ(loaded.capacity(), 2000u);
+    for (uint32_t i = 0; i < 1500; ++i)
+        ASSERT_EQ(std::memcmp(&loaded.record(i), &log.record(i), sizeof(HistoryRecord)), 0) << i;
+}
+
+TEST(ActionHistoryLog, OtherRecordSizesFillOrSkipTheSlot)
+{
+    std::string records;
+    for (int i = 0; i < 2; ++i) {
+        std::string record(100, char(0x11 * (i + 1)));
+        records += record;
+    }
+    // Older, shorter records leave the tail of each slot zero.
+    StringStream shorter;
+    shorter.bytes = block(88, 2, records.substr(0, 176));
+    ActionHistoryLog log;
+    ASSERT_EQ(log.read(shorter), HistoryReadResult::Whole);
+    ASSERT_EQ(log.count(), 2u);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&log.record(1));
+    EXPECT_EQ(bytes[0], 0x11); // the second record starts 88 bytes in
+    EXPECT_EQ(bytes[87], 0x22);
+    for (int i = 88; i < 92; ++i)
+        EXPECT_EQ(bytes[i], 0);
+
+    // Longer records keep their first 92 bytes and the rest is skipped.
+    StringStream longer;
+    longer.bytes = block(100, 2, records);
+    ASSERT_EQ(log.read(longer), HistoryReadResult::Whole);
+    ASSERT_EQ(log.count(), 2u);
+    EXPECT_EQ(reinterpret_cast<const uint8_t*>(&log.record(1))[0], 0x22);
+}
+
+TEST(ActionHistoryLog, DamagedBlocksAreCappedOrRefused)
+{
+    ActionHistoryLog log;
+    // A count far past the data keeps only the whole records there.
+    StringStream huge_count;
+    huge_count.bytes = block(92, 0xFFFFFFFF, std::string(92 * 3 + 40, '\x5A'));
+    EXPECT_EQ(log.read(huge_count), HistoryReadResult::Truncated);
+    EXPECT_EQ(log.count(), 3u);
+    EXPECT_EQ(log.capacity(), 1000u);
+
+    // A record size of 0 would read endless empty records.
+    StringStream zero_size;
+    zero_size.bytes = block(0, 50, "");
+    EXPECT_EQ(log.read(zero_size), HistoryReadResult::Refused);
+    EXPECT_EQ(log.count(), 0u);
+
+    StringStream huge_size;
+    huge_size.bytes = block(0x7FFFFFFF, 2, std::string(5000, 'x'));
+    EXPECT_EQ(log.read(huge_size), HistoryReadResult::Truncated);
+    EXPECT_EQ(log.count(), 0u);
+
+    StringStream header_cut;
+    header_cut.bytes = std::string("\x5C\0\0\0\x01", 5);
+    EXPECT_EQ(log.read(header_cut), HistoryReadResult::Truncated);
+
+    StringStream empty;
+    empty.bytes = block(92, 0, "");
+    EXPECT_EQ(log.read(empty), HistoryReadResult::Whole);
+    EXPECT_EQ(log.capacity(), 0u);
+}

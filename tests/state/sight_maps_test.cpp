@@ -1,0 +1,153 @@
+// FogMap, CountryHexLayers and CountryHexMasks: layer collapse, alliance masks and mark layers.
+#include "state/sight_maps.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Country 0 allied with 2; the neutral side allied with 5 only.
+class FakeRules : public SightRules {
+public:
+    bool layered = false;
+    bool layeredSight() const override { return layered; }
+    uint16_t allianceMaskOf(int side) const override
+    {
+        switch (side) {
+        case 0:
+        case 2: return 0b101;
+        case 5: return 0x100 | 0x20;
+        case 8: return 0x100 | 0x20;
+        default: return uint16_t(1u << side);
+        }
+    }
+    bool isAllied(int a, int b) const override { return a == b || (allianceMaskOf(a) >> b & 1); }
+};
+
+} // namespace
+
+TEST(FogMap, WithoutLayeredSightEveryLayerIsLayerZero)
+{
+    FakeRules rules;
+    FogMap fog(5, 4, rules);
+    fog.setBit(1, 2, 3, 3);
+    EXPECT_EQ(fog.cell(2, 3, 0), 0b10);
+    EXPECT_EQ(fog.cell(2, 3, 3), 0);
+    EXPECT_TRUE(fog.isSeenBy(1, 2, 3, 5));
+    EXPECT_TRUE(fog.isSeenInLayers(1, 2, 3, 0b10'0000));
+    EXPECT_FALSE(fog.testBit(1, 2, 3, 3));
+
+    rules.layered = true;
+    fog.setBit(4, 1, 1, 3);
+    EXPECT_TRUE(fog.isSeenBy(4, 1, 1, 3));
+    EXPECT_FALSE(fog.isSeenBy(4, 1, 1, 0));
+    EXPECT_TRUE(fog.isSeenInLayers(4, 1, 1, 0b1000));
+    EXPECT_FALSE(fog.isSeenInLayers(4, 1, 1, 0b0111));
+    EXPECT_TRUE(fog.testBit(4, 1, 1, 3));
+}
+
+TEST(FogMap, SeenByCountsAlliesButTestBitOnlyTheSide)
+{
+    FakeRules rules;
+    FogMap fog(3, 3, rules);
+    fog.setBit(2, 1, 1, 0);
+    EXPECT_TRUE(fog.isSeenBy(0, 1, 1, 0));
+    EXPECT_FALSE(fog.isSeenBy(1, 1, 1, 0));
+    EXPECT_FALSE(fog.testBit(0, 1, 1, 0));
+    EXPECT_FALSE(fog.isSeenBy(0, 0, 1, 0));
+}
+
+TEST(FogMap, FillMakesEveryHexSeenByEverySide)
+{
+    FakeRules rules;
+    rules.layered = true;
+    FogMap fog(4, 2, rules);
+    fog.fillLayer(4);
+    for (int side = 0; side <= 8; ++side)
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 4; ++x)
+                ASSERT_TRUE(fog.isSeenBy(side, x, y, 4));
+    EXPECT_FALSE(fog.isSeenBy(3, 0, 0, 2));
+    fog.clearLayer(4);
+    EXPECT_FALSE(fog.isSeenBy(8, 3, 1, 4));
+}
+
+TEST(FogMap, KeepingBitsClearsForeignSides)
+{
+    FakeRules rules;
+    rules.layered = true;
+    FogMap fog(2, 2, rules);
+    for (int layer = 0; layer < FogMap::kLayerCount; ++layer)
+        fog.fillLayer(layer);
+    fog.keepAlliedBits(0);
+    // Country 0 keeps itself and its ally 2; the neutral side is not its ally.
+    EXPECT_EQ(fog.cell(1, 1, 5), 0xFFFF & ~0x1FA);
+    EXPECT_TRUE(fog.testBit(2, 0, 0, 3));
+    EXPECT_FALSE(fog.testBit(8, 0, 0, 3));
+
+    fog.fillLayer(0);
+    fog.keepAlliedBits(5);
+    EXPECT_TRUE(fog.testBit(8, 0, 0, 0));
+    EXPECT_TRUE(fog.testBit(5, 0, 0, 0));
+    EXPECT_FALSE(fog.testBit(0, 0, 0, 0));
+
+    fog.fillLayer(2);
+    fog.keepOnlyCountry(3);
+    EXPECT_EQ(fog.cell(0, 1, 2), 0b1000);
+    fog.keepOnlyCountry(8);
+    EXPECT_EQ(fog.cell(0, 1, 2), 0);
+}
+
+TEST(FogMap, OutsidePointsAndLayersAreIgnored)
+{
+    FakeRules rules;
+    rules.layered = true;
+    FogMap fog(2, 2, rules);
+    fog.setBit(1, 2, 0, 0);
+    fog.setBit(1, 0, -1, 0);
+    fog.setBit(1, 0, 0, 6);
+    fog.fillLayer(9);
+    for (int layer = 0; layer < FogMap::kLayerCount; ++layer)
+        EXPECT_EQ(fog.cell(0, 0, layer) | fog.cell(1, 0, layer) | fog.cell(0, 1, layer) | fog.cell(1, 1, layer), 0);
+    EXPECT_FALSE(fog.isSeenBy(1, 2, 0, 0));
+}
+
+TEST(CountryHexLayers, StrongMarksFillTheSecondSetAndTheMask)
+{
+    FakeRules rules;
+    CountryHexLayers layers(4, 4, rules);
+    layers.markHex(1, 2, 2, 3, 0, 0x10, 1);
+    layers.markHex(3, 2, 2, 5, 1, 0x40, 2);
+    layers.markHex(3, 2, 2, 1, 1, 0x01, 2);
+    layers.markHex(4, 2, 2, 8, 1, 0x80, 0);
+    EXPECT_EQ(layers.cellByte(2, 2, 3), 0b10);
+    EXPECT_EQ(layers.secondLayerBits(2, 2), 0b1000);
+    EXPECT_EQ(layers.maskAt(2, 2, 2), 0x41u);
+    EXPECT_EQ(layers.maskAt(2, 2, 1), 0u);
+    EXPECT_EQ(layers.maskAt(2, 2, 0), 0u);
+
+    layers.markHex(2, 0, 0, 0, 0, 0, 0);
+    EXPECT_FALSE(layers.hasForeignBit(0, 0, 0, 0)); // 2 is allied with 0
+    EXPECT_TRUE(layers.hasForeignBit(1, 0, 0, 0));
+    EXPECT_FALSE(layers.hasForeignBit(2, 0, 0, 0));
+
+    layers.clearAll();
+    EXPECT_EQ(layers.cellByte(2, 2, 3), 0);
+    EXPECT_EQ(layers.secondLayerBits(2, 2), 0);
+    EXPECT_EQ(layers.maskAt(2, 2, 2), 0u);
+}
+
+TEST(CountryHexMasks, MarksOneLayerWithStrongSecondAndMask)
+{
+    CountryHexMasks masks(3, 2);
+    masks.markHex(6, 1, 1, 0, 0x8, 0);
+    masks.markHex(2, 1, 1, 1, 0x3, 0);
+    masks.markHex(2, 5, 5, 1, 0x3, 0);
+    EXPECT_TRUE(masks.testBit(6, 1, 1));
+    EXPECT_TRUE(masks.testBit(2, 1, 1));
+    EXPECT_FALSE(masks.testBit(3, 1, 1));
+    EXPECT_EQ(masks.secondLayerByte(1, 1), 0b100);
+    EXPECT_EQ(masks.maskAt(1, 1, 0), 0x3u);
+    masks.clearAll();
+    EXPECT_FALSE(masks.testBit(6, 1, 1));
+    EXPECT_EQ(masks.maskAt(1, 1, 0), 0u);
+}

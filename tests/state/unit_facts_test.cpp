@@ -1,0 +1,192 @@
+// Name tables, experience and strength scales, roles and layers of types, and the carrying rule.
+#include "state/name_tables.h"
+#include "state/unit_facts.h"
+
+#include "tests/state/small_world.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_state;
+
+TEST(NameTables, CountsAndEntries)
+{
+    EXPECT_STREQ(playerColourName(7), "MAGENTA");
+    EXPECT_STREQ(playerColourName(8), "");
+    EXPECT_EQ(playerColourRef(7), playerColourEntry(8));
+    EXPECT_EQ(playerColourRef(0), 0x02F05000u);
+    EXPECT_EQ(playerColourRef(-1), 0x02C6C6C6u);
+
+    EXPECT_EQ(utf8(unitClassName(0)), "要撃機");
+    EXPECT_STREQ(unitClassName(17), unitClassName(18));
+    EXPECT_EQ(utf8(unitClassName(56)), "特殊潜航艇");
+    EXPECT_STREQ(unitClassName(kUnitClassNameCount), "");
+    EXPECT_EQ(utf8(movementTypeName(0)), "超高空");
+    EXPECT_EQ(utf8(movementTypeName(8)), "キャタピラF");
+    EXPECT_EQ(utf8(movementTypeName(13)), "車両E");
+    EXPECT_EQ(utf8(movementTypeName(23)), "ホバークラフトB");
+    EXPECT_STREQ(movementTypeName(24), "");
+    EXPECT_EQ(utf8(movementTypeShortName(3)), "ｷｬﾀﾋﾟﾗA");
+    EXPECT_EQ(utf8(movementTypeShortName(22)), "ホバーA");
+    EXPECT_STREQ(movementTypeShortName(9), movementTypeName(9));
+
+    EXPECT_EQ(carryClassMask(platform::utf8ToCp932("艦載").c_str()), 224);
+    EXPECT_EQ(carryClassMask(platform::utf8ToCp932("軽車両").c_str()), 6);
+    EXPECT_EQ(carryClassMask("VTOL"), 96);
+    EXPECT_EQ(carryClassMask(platform::utf8ToCp932("なし").c_str()), 0);
+    EXPECT_EQ(carryClassMask(nullptr), 0);
+}
+
+TEST(Experience, LevelsPercentsAndMarks)
+{
+    struct Case {
+        int points;
+        int level;
+        int percent;
+    };
+    for (Case c : { Case { 0, 0, 0 }, Case { 199, 0, 99 }, Case { 200, 1, 0 }, Case { 350, 1, 50 }, Case { 1700, 4, 0 },
+             Case { 2500, 5, 100 }, Case { 2550, 5, 100 } }) {
+        EXPECT_EQ(experienceLevelFor(c.points), c.level) << c.points;
+        EXPECT_EQ(experiencePercent(c.points), c.percent) << c.points;
+    }
+    ExperienceProgress p = experienceProgress(650);
+    EXPECT_EQ(p.value, 15);
+    EXPECT_EQ(p.span, 50);
+    p = experienceProgress(3000);
+    EXPECT_EQ(p.value, 100);
+    EXPECT_EQ(p.span, 100);
+    EXPECT_EQ(utf8(experienceMark(0)), "Ｅ");
+    EXPECT_EQ(utf8(experienceMark(5)), "★");
+    EXPECT_STREQ(experienceMark(6), "");
+}
+
+TEST(UnitStrength, TotalsSlotsAndTenths)
+{
+    UnitRecord unit {};
+    UnitTypeRecord type {};
+    type.members = 4;
+    type.memberStrength = 10;
+    unit.memberStrengths[0] = 10;
+    unit.memberStrengths[1] = 3;
+    unit.memberStrengths[3] = 10;
+    EXPECT_EQ(strengthTotal(unit), 23);
+    EXPECT_EQ(strengthSlotCount(unit), 3);
+    EXPECT_EQ(strengthTenths(unit, type), 7);
+    // One member: the first counter, rounded up to a tenth.
+    type.members = 1;
+    type.memberStrength = 30;
+    unit = {};
+    unit.memberStrengths[0] = 1;
+    EXPECT_EQ(strengthTenths(unit, type), 1);
+    unit.memberStrengths[0] = 30;
+    EXPECT_EQ(strengthTenths(unit, type), 10);
+    type.memberStrength = 0;
+    EXPECT_EQ(strengthTenths(unit, type), 300);
+}
+
+TEST(UnitTypeFacts, RolesLayersAndTargetClasses)
+{
+    UnitTypeRecord type {};
+    struct Role {
+        int klass;
+        int role;
+    };
+    for (Role r : { Role { 0, 1 }, Role { 31, 1 }, Role { 3, 3 }, Role { 37, 3 }, Role { 18, 5 }, Role { 55, 4 },
+             Role { 56, 6 }, Role { 34, 6 } }) {
+        type.unitClass = uint8_t(r.klass);
+        EXPECT_EQ(aiRoleGroup(type), r.role) << r.klass;
+    }
+    const uint8_t range[6] = { 1, 4, 2, 4, 0, 0 };
+    std::copy(std::begin(range), std::end(range), type.range);
+    EXPECT_EQ(widestRangeLayer(type), 1);
+    const uint8_t sight[6] = { 5, 5, 1, 3, 0, 0 };
+    std::copy(std::begin(sight), std::end(sight), type.sight);
+    EXPECT_EQ(bestSightLayer(type), 1);
+    EXPECT_EQ(maxSightRange(type), 5);
+    type.sight[1] = 4;
+    EXPECT_EQ(bestSightLayer(type), 0);
+
+    type.domain = 3;
+    EXPECT_EQ(targetClass(type), 6);
+    type.flags = 0x2000;
+    EXPECT_EQ(targetClass(type), 3);
+    type.domain = 2;
+    type.unitClass = kWarheadClass;
+    EXPECT_EQ(targetClass(type), 7);
+    type.movementType = 2;
+    EXPECT_EQ(targetClass(type), 8);
+    EXPECT_EQ(baseTargetClass(type), 2);
+}
+
+TEST(UnitTypeFacts, ImageFileNames)
+{
+    UnitTypeRecord type {};
+    type.id = 120;
+    type.imageNumber = 42;
+    EXPECT_EQ(unitImageFileName(type), "0042.bmp");
+    type.imageNumber = 1234;
+    EXPECT_EQ(unitImageFileName(type), "1234.bmp");
+    type.imageNumber = 20001;
+    EXPECT_EQ(unitImageFileName(type), "20001.bmp");
+    type.id = 5003;
+    EXPECT_EQ(unitImageFileName(type), "g05003.bmp");
+}
+
+namespace {
+
+// A carrier type with two berths and two cargo types taken from the loaded data.
+struct CarrierWorld : SmallWorld {
+    CarrierWorld()
+        : SmallWorld(6, 6)
+    {
+        const auto& types = state().unitTypes();
+        carrierId = types[0].id;
+        tankId = types[1].id;
+        infantryId = types[2].id;
+        UnitTypeRecord& carrier = editType(carrierId);
+        std::fill(std::begin(carrier.berthMask), std::end(carrier.berthMask), uint8_t(0));
+        std::fill(std::begin(carrier.berthCount), std::end(carrier.berthCount), uint8_t(0));
+        carrier.berthMask[0] = 0x1E; // heavy vehicles and smaller, 4 members
+        carrier.berthCount[0] = 4;
+        carrier.berthMask[1] = 0x02; // infantry only, 2 members
+        carrier.berthCount[1] = 2;
+        editType(tankId).carryClass = 0x10;
+        editType(infantryId).carryClass = 0x02;
+    }
+    int carrierId = 0;
+    int tankId = 0;
+    int infantryId = 0;
+};
+
+} // namespace
+
+TEST(Carrying, CargoTakesTheTightestBerthThatSuitsIt)
+{
+    CarrierWorld world;
+    GameState& s = world.state();
+    int carrier = world.placeUnit(0, world.carrierId, 2, 2);
+    int infantry = world.addUnit(0, world.infantryId, 2, 2);
+    int infantry2 = world.addUnit(0, world.infantryId, 2, 2);
+    int tank = world.addUnit(0, world.tankId, 2, 2);
+    UnitRecord& c = world.unit(0, carrier);
+    // Cut the cargo to sizes the berths take.
+    for (int i : { infantry, infantry2 })
+        std::fill(std::begin(world.unit(0, i).memberStrengths) + 2, std::end(world.unit(0, i).memberStrengths), uint8_t(0));
+    std::fill(std::begin(world.unit(0, tank).memberStrengths) + 4, std::end(world.unit(0, tank).memberStrengths), uint8_t(0));
+
+    ASSERT_TRUE(takeAboard(s, c, 0, 0, infantry));
+    EXPECT_EQ(c.carriedUnits[0], infantry + 1);
+    EXPECT_TRUE(c.flags & 4);
+    // The infantry sits in the infantry berth, so the tank still fits in the big one.
+    EXPECT_TRUE(canCarryUnit(s, c, 0x10, 4, 0));
+    ASSERT_TRUE(takeAboard(s, c, 0, 0, tank));
+    EXPECT_FALSE(canCarryUnit(s, c, 0x02, 1, 0));
+    EXPECT_FALSE(takeAboard(s, c, 0, 0, infantry2));
+
+    int side = 0;
+    EXPECT_EQ(carriedUnitAt(c, 1, side), tank);
+    EXPECT_EQ(side, -1);
+    c.carriedUnits[2] = 0x8000 | 5;
+    EXPECT_EQ(carriedUnitAt(c, 2, side), 4);
+    EXPECT_EQ(side, 8);
+    EXPECT_EQ(carriedUnitAt(c, 3, side), -1);
+}
