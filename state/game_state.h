@@ -94,6 +94,7 @@ public:
     uint32_t unitCount(int side) const;
     // Counts above the table size are cut to it.
     void setUnitCount(int side, uint32_t count);
+    std::vector<BuildingRecord>& buildings() { return m_buildings; }
     // Read after each action: set when a unit lost members, and the after-action event bits.
     uint8_t& lossAccountingFlag() { return m_lossAccounting; }
     uint8_t& actionEventFlags() { return m_action.eventFlags; }

@@ -2,6 +2,7 @@
 #include "state/supply_order.h"
 
 #include "state/unit_hooks.h"
+#include "state/unit_facts.h"
 #include "state/unit_internal.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ bool UnitRecord::buildSupplyOrder(SupplyOrder& order, int side, int index) const
     if (t.unitClass == kHeadquartersClass)
         return false;
     bool costs = ruleOn(kRuleSupplyCosts);
-    int64_t count = strengthSlotCount();
+    int64_t count = strengthSlotCount(*this);
     int members = std::max<int>(t.members, 1);
     uint32_t funds = fundsOf(side);
 
@@ -94,7 +95,7 @@ void SupplyOrder::apply() const
     const UnitTypeRecord& t = unit->type();
     bool costs = ruleOn(kRuleSupplyCosts);
     int64_t members = std::max<int>(t.members, 1);
-    int64_t count = std::max(unit->strengthSlotCount(), 1);
+    int64_t count = std::max(strengthSlotCount(*unit), 1);
     bool given = false;
 
     if (parts[kFuel].chosen) {

@@ -1,6 +1,7 @@
 // UnitRecord: carried-unit slots, boarding and leaving, cargo room and nesting.
 #include "state/unit_record.h"
 
+#include "state/unit_facts.h"
 #include "state/unit_internal.h"
 
 #include <algorithm>
@@ -144,7 +145,7 @@ int UnitRecord::boardCarrier(int side, int index)
     flags |= kUnitAboard;
     carrierSide = uint8_t(side + 1);
     carrierIndex = uint16_t(index + 1);
-    carrierStrengthAtBoarding = uint16_t(carrier->strengthTotal());
+    carrierStrengthAtBoarding = uint16_t(strengthTotal(*carrier));
     return carrierStrengthAtBoarding;
 }
 
@@ -187,7 +188,7 @@ bool UnitRecord::carrierWasDamaged()
     const UnitRecord* carrier = game().unitOf(carrierSide - 1, carrierIndex - 1);
     if (!carrier)
         return false;
-    int now = carrier->strengthTotal();
+    int now = strengthTotal(*carrier);
     if (carrierStrengthAtBoarding != 0 && now < carrierStrengthAtBoarding)
         return true;
     carrierStrengthAtBoarding = uint16_t(now);
@@ -201,58 +202,10 @@ bool UnitRecord::cargoAccepts(int side, int index) const
         return false;
     const UnitTypeRecord& own = type();
     int category = other->type().carryClass;
-    int size = other->strengthSlotCount();
+    int size = strengthSlotCount(*other);
     for (int i = 0; i < kBerthCount; ++i)
         if ((own.berthMask[i] & category) != 0 && own.berthCount[i] >= size)
             return true;
-    return false;
-}
-
-bool canCarryUnit(const UnitRecord& carrier, int carry_class, int members, int own_side)
-{
-    const UnitTypeRecord& own = carrier.type();
-    bool taken[kBerthCount] = {};
-    // Each unit aboard takes the tightest berth that suits it.
-    for (int slot = 0; slot < kBerthCount; ++slot) {
-        int side = own_side;
-        int plus1 = carrier.carriedUnitAt(slot, side);
-        const UnitRecord* carried = plus1 ? game().unitOf(side, plus1 - 1) : nullptr;
-        if (!carried)
-            continue;
-        int mask = carried->type().carryClass;
-        int size = carried->strengthSlotCount();
-        int best = -1;
-        for (int b = 0; b < kBerthCount; ++b) {
-            if (taken[b] || !(own.berthMask[b] & mask) || own.berthCount[b] < size)
-                continue;
-            if (best < 0 || own.berthMask[b] < own.berthMask[best]
-                || (own.berthMask[b] == own.berthMask[best] && own.berthCount[b] < own.berthCount[best]))
-                best = b;
-        }
-        if (best >= 0)
-            taken[best] = true;
-    }
-    for (int b = 0; b < kBerthCount; ++b)
-        if (!taken[b] && (own.berthMask[b] & carry_class) && own.berthCount[b] >= members)
-            return true;
-    return false;
-}
-
-bool UnitRecord::takeAboard(int side, int index, int own_side)
-{
-    const UnitRecord* other = game().unitOf(side, index);
-    if (!other || !canCarryUnit(*this, other->type().carryClass, other->strengthSlotCount(), own_side))
-        return false;
-    for (int slot = 0; slot < kBerthCount; ++slot) {
-        if (carriedUnits[slot] != 0)
-            continue;
-        if (side == 8 && own_side != 8)
-            setCarriedNeutralUnit(slot, index);
-        else
-            setCarriedUnit(slot, index);
-        flags |= kUnitCarrying;
-        return true;
-    }
     return false;
 }
 
@@ -285,7 +238,7 @@ bool UnitRecord::canTakeAboard(int side, int index, int own_side, int own_index)
     const UnitRecord* other = game().unitOf(side, index);
     if (!other || own_side >= 8 || hasFlag(kUnitAwaitingProduction))
         return false;
-    if (!canCarryUnit(*this, other->type().carryClass, other->strengthSlotCount(), own_side) && !holdsUnit(*this, own_side, side, index))
+    if (!canCarryUnit(game(), *this, other->type().carryClass, strengthSlotCount(*other), own_side) && !holdsUnit(*this, own_side, side, index))
         return false;
     if (!carrierHexTest(own_side, own_index, side, index, -1, -1, 0))
         return false;
@@ -297,7 +250,7 @@ bool UnitRecord::canLoadInto(int side, int index, int own_side, int own_index, i
     const UnitRecord* other = game().unitOf(side, index);
     if (!other || !nestingAllows(side, index, own_side))
         return false;
-    if (!canCarryUnit(*this, other->type().carryClass, other->strengthSlotCount(), own_side))
+    if (!canCarryUnit(game(), *this, other->type().carryClass, strengthSlotCount(*other), own_side))
         return false;
     if (!carrierHexTest(own_side, own_index, side, index, x, y, via_terrain))
         return false;

@@ -2,6 +2,7 @@
 #include "state/unit_hooks.h"
 #include "state/unit_record.h"
 
+#include "state/unit_facts.h"
 #include "state/unit_internal.h"
 
 #include <algorithm>
@@ -35,14 +36,14 @@ void countersForTenths(const UnitRecord& unit, int tenths, int16_t (&list)[10])
 void damage(UnitRecord& unit, int side, const int16_t* member_list, int attacker_side, int depth)
 {
     int old_tenths = unit.strengthTenths();
-    int old_count = unit.strengthSlotCount();
-    int old_total = unit.strengthTotal();
+    int old_count = strengthSlotCount(unit);
+    int old_total = strengthTotal(unit);
     int next = 0;
     for (int m = 0; member_list && m < 10; ++m)
         if (member_list[m] > 0)
             unit.memberStrengths[next++] = uint8_t(std::min<int>(member_list[m], 255));
     std::fill(unit.memberStrengths + next, std::end(unit.memberStrengths), uint8_t(0));
-    int lost = std::max(old_count - unit.strengthSlotCount(), 0);
+    int lost = std::max(old_count - strengthSlotCount(unit), 0);
 
     if (side >= 0 && side < kCountryCount) {
         game().country(side).membersLost += uint32_t(lost);
@@ -71,11 +72,11 @@ void damage(UnitRecord& unit, int side, const int16_t* member_list, int attacker
         damage(*carried, carried_side, list, attacker_side, depth + 1);
     }
 
-    if (unit.strengthTotal() >= old_total)
+    if (strengthTotal(unit) >= old_total)
         return;
     if (g_hooks)
         g_hooks->bookLosses(attacker_side, side, lost);
-    if (unit.strengthTotal() == 0) {
+    if (strengthTotal(unit) == 0) {
         if (attacker_side >= 0 && attacker_side < kCountryCount)
             ++game().country(attacker_side).enemyUnitsDestroyed;
         if (side >= 0 && side < kCountryCount)

@@ -1,6 +1,7 @@
 // UnitRecord: its type, strength, members and experience.
 #include "state/unit_record.h"
 
+#include "state/unit_facts.h"
 #include "state/unit_internal.h"
 
 #include <algorithm>
@@ -46,28 +47,7 @@ const WeaponRecord* UnitRecord::slotWeapon(int slot) const
     return id > 0 && game().weaponIndex(id) ? &game().weaponRecord(id) : nullptr;
 }
 
-int UnitRecord::strengthSlotCount() const
-{
-    return int(std::count_if(std::begin(memberStrengths), std::end(memberStrengths), [](uint8_t s) { return s != 0; }));
-}
-
-int UnitRecord::strengthTotal() const
-{
-    int total = 0;
-    for (uint8_t s : memberStrengths)
-        total += s;
-    return total;
-}
-
-int UnitRecord::strengthTenths() const
-{
-    const UnitTypeRecord& t = type();
-    int members = std::max<int>(t.members, 1);
-    if (members != 1)
-        return strengthSlotCount() * 10 / members;
-    int full = std::max<int>(t.memberStrength, 1);
-    return (memberStrengths[0] * 10 + full - 1) / full;
-}
+int UnitRecord::strengthTenths() const { return ::strengthTenths(*this, type()); }
 
 bool UnitRecord::isFresh() const { return !(ruleOn(kRuleFatigue) && fatigue == 50); }
 
@@ -75,7 +55,7 @@ int UnitRecord::missingMembers() const
 {
     if (type().unitClass == kHeadquartersClass)
         return 0;
-    return (memberLimit ? memberLimit : 10) - strengthSlotCount();
+    return (memberLimit ? memberLimit : 10) - strengthSlotCount(*this);
 }
 
 bool UnitRecord::hasDamagedMember() const
@@ -114,7 +94,7 @@ void gain(UnitRecord& unit, int points)
 
 } // namespace
 
-void UnitRecord::gainExperienceByStrength() { gain(*this, (strengthSlotCount() + 1) / 2 * 10); }
+void UnitRecord::gainExperienceByStrength() { gain(*this, (strengthSlotCount(*this) + 1) / 2 * 10); }
 void UnitRecord::gainExperience10() { gain(*this, 10); }
-void UnitRecord::gainExperienceHalfStrength() { gain(*this, (strengthSlotCount() + 1) / 2); }
+void UnitRecord::gainExperienceHalfStrength() { gain(*this, (strengthSlotCount(*this) + 1) / 2); }
 void UnitRecord::gainExperience50() { gain(*this, 50); }

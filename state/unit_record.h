@@ -86,8 +86,7 @@ struct UnitRecord {
     // The slot's weapon, or the base type's when the type has none there.
     const WeaponRecord* slotWeaponOrBase(int slot) const;
 
-    int strengthSlotCount() const;
-    int strengthTotal() const;
+    // strengthSlotCount and strengthTotal are in unit_facts.h; this is strengthTenths of the unit's type.
     int strengthTenths() const;
 
     bool isFresh() const;
@@ -147,8 +146,6 @@ struct UnitRecord {
     int lastBuildingIndex() const;
     bool carrierWasDamaged();
     bool cargoAccepts(int side, int index) const;
-    // Stores unit (side, index) in the first free carried slot when a berth is left for it.
-    bool takeAboard(int side, int index, int own_side);
     bool canLoadInto(int side, int index, int own_side, int own_index, int x, int y, int via_terrain) const;
     bool canTakeAboard(int side, int index, int own_side, int own_index) const;
     bool canTakeAboardNested(int side, int index, int own_side, int own_index) const;
@@ -185,5 +182,3 @@ static_assert(offsetof(UnitRecord, troopNumber) == 152);
 
 constexpr int kUnitTableSize = 1000;
 
-// Whether a berth of the carrier, after those its cargo takes, fits a unit of the class mask and members.
-bool canCarryUnit(const UnitRecord& carrier, int carry_class_mask, int members, int carrier_side);
