@@ -170,6 +170,3 @@ private:
     uint32_t m_count = 0;
     uint32_t m_capacity = 0;
 };
-
-// "BLUE" .. "MAGENTA" for countries 0..7; null for others.
-const char* playerColourName(int country);

@@ -2,6 +2,7 @@
 #include "state/action_history.h"
 
 #include "platform/kernel/host.h"
+#include "state/name_tables.h"
 
 #include <algorithm>
 #include <array>
@@ -86,12 +87,6 @@ std::string cp932(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 } // namespace
 
-const char* playerColourName(int country)
-{
-    static const char* const names[8] = { "BLUE", "RED", "GREEN", "YELLOW", "PURPLE", "CYAN", "ORANGE", "MAGENTA" };
-    return country >= 0 && country < 8 ? names[country] : nullptr;
-}
-
 void ActionHistoryLog::partyText(const HistoryRecord& record, int slot, std::string& out) const
 {
     out.clear();
@@ -107,7 +102,7 @@ void ActionHistoryLog::partyText(const HistoryRecord& record, int slot, std::str
         out = texts().civilian;
     } else {
         const char* colour = playerColourName(side);
-        appendf(out, "[%c]", colour ? colour[0] : '?');
+        appendf(out, "[%c]", colour[0] ? colour[0] : '?');
     }
     // The copy is not terminated when the name fills all 34 bytes.
     const char* name = slot == 0 ? record.unit0 : record.unit1;
