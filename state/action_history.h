@@ -170,4 +170,3 @@ private:
     uint32_t m_count = 0;
     uint32_t m_capacity = 0;
 };
-

@@ -1,8 +1,8 @@
 // The text form of a history record: one CP932 line per record, seen from the viewing country.
 #include "state/action_history.h"
-#include "state/name_tables.h"
 
 #include "platform/kernel/host.h"
+#include "state/name_tables.h"
 
 #include <algorithm>
 #include <array>
@@ -102,7 +102,7 @@ void ActionHistoryLog::partyText(const HistoryRecord& record, int slot, std::str
         out = texts().civilian;
     } else {
         const char* colour = playerColourName(side);
-        appendf(out, "[%c]", colour ? colour[0] : '?');
+        appendf(out, "[%c]", colour[0] ? colour[0] : '?');
     }
     // The copy is not terminated when the name fills all 34 bytes.
     const char* name = slot == 0 ? record.unit0 : record.unit1;
