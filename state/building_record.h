@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
+struct TerrainRecord;
+struct UnitTypeRecord;
+
 #pragma pack(push, 1)
 struct BuildingSlot {
     // 0 = empty slot.
@@ -30,6 +33,25 @@ struct BuildingRecord {
     uint8_t unused45;
     uint8_t supplyBits;
     uint8_t unused47;
+
+    // The building's terrain record; null when its type byte names none.
+    const TerrainRecord* terrain() const;
+    int owner() const { return ownerPlusOne - 1; }
+    bool isIntact() const { return destroyed != 1; }
+    bool isDamaged() const;
+    bool isSupplied() const { return (supplyBits & 1) != 0; }
+    bool hasFreeSlot() const;
+    int unitCount() const;
+    bool addUnit(int side, int index);
+    void removeUnit(int side, int index);
+    // Group: the unit type's group (unitTypeGroup).
+    bool acceptsUnit(int side, int group) const;
+    bool canRefuel(int side, int group) const;
+    bool canRearm(int side, int group) const;
+    int canReplenish(int side, const UnitTypeRecord& unit_type) const;
+    bool canRepair(int side, int group) const;
+    // The unit type id the building launches from its missile code, plus 1; 0 for none.
+    int launchedUnitType() const;
 };
 #pragma pack(pop)
 static_assert(sizeof(BuildingRecord) == 48);

@@ -94,9 +94,10 @@ public:
     uint32_t unitCount(int side) const;
     // Counts above the table size are cut to it.
     void setUnitCount(int side, uint32_t count);
-    // The unit of side code 0..8 or missile code 100..107; null outside the tables.
-    UnitRecord* unitAt(int code, int index) const;
     std::vector<BuildingRecord>& buildings() { return m_buildings; }
+    // Read after each action: set when a unit lost members, and the after-action event bits.
+    uint8_t& lossAccountingFlag() { return m_lossAccounting; }
+    uint8_t& actionEventFlags() { return m_action.eventFlags; }
 
     const swCFont& font(int index) const { return m_fonts[size_t(index)]; }
     swCBitmap* baseBitmap(int index) const { return m_baseBitmaps.get(index); }

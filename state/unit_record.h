@@ -79,11 +79,14 @@ struct UnitRecord {
     const UnitTypeRecord& type() const;
     // Null when the type names no base type or it is unknown.
     const UnitTypeRecord* baseType() const;
+    // The model byte comes from files: one beyond the type's four models reads model 0.
+    int modelIndex() const { return model < 4 ? model : 0; }
     // Null when slot 0..4 of the type holds no known weapon.
     const WeaponRecord* slotWeapon(int slot) const;
+    // The slot's weapon, or the base type's when the type has none there.
+    const WeaponRecord* slotWeaponOrBase(int slot) const;
 
-    int strengthSlotCount() const;
-    int strengthTotal() const;
+    // strengthSlotCount and strengthTotal are in unit_facts.h; this is strengthTenths of the unit's type.
     int strengthTenths() const;
 
     bool isFresh() const;
@@ -152,6 +155,8 @@ struct UnitRecord {
     int nestedUnitCount(int own_side) const;
     bool isNestedInside(int side, int index, int own_side) const;
     bool canActOnTerrain(int x, int y, int side) const;
+    // The terrain test, narrowed under the storing rule: aircraft on a building hex count only when stored.
+    bool unitHexCheck(int x, int y, int side) const;
     void markActed();
 
     // False for a headquarters, which gets no order.
@@ -176,3 +181,4 @@ static_assert(offsetof(UnitRecord, memberLimit) == 144);
 static_assert(offsetof(UnitRecord, troopNumber) == 152);
 
 constexpr int kUnitTableSize = 1000;
+

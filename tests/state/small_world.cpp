@@ -51,9 +51,9 @@ int SmallWorld::terrainOfKind(int kind) const
 int SmallWorld::addUnit(int side, int typeId, int x, int y, int model)
 {
     int index = 0;
-    while (index < kUnitTableSize && m_state->unitAt(side, index)->stateLow != 0)
+    while (index < kUnitTableSize && m_state->unitOf(side, index)->stateLow != 0)
         ++index;
-    UnitRecord& unit = *m_state->unitAt(side, index);
+    UnitRecord& unit = *m_state->unitOf(side, index);
     const UnitTypeRecord& type = m_state->unitTypeRecord(typeId);
     unit = UnitRecord {};
     unit.stateLow = 1;

@@ -31,7 +31,7 @@ public:
     int placeUnit(int side, int typeId, int x, int y, int model = 0);
     // A unit in side's table only, not listed on any hex (cargo, stored units).
     int addUnit(int side, int typeId, int x, int y, int model = 0);
-    UnitRecord& unit(int side, int index) { return *m_state->unitAt(side, index); }
+    UnitRecord& unit(int side, int index) { return *m_state->unitOf(side, index); }
     // A building of the terrain type at (x, y) owned by owner (-1 none), full durability, supplied.
     int placeBuilding(int terrainType, int owner, int x, int y);
     BuildingRecord& building(int index) { return m_state->buildings()[size_t(index)]; }
