@@ -223,6 +223,11 @@ public:
     void collectBriefingGoalHexes(std::vector<HexPos>& list) const;
     void computeBorderMasks();
     bool isNightTurn() const;
+    // The scenario block with each of its nine texts cut at its end.
+    void copyScenarioBlock(ScenarioBlock& out) const;
+    bool hasScenarioText() const;
+    // False when a country's existing unit names a missing or unavailable type.
+    bool allUnitTypesAvailable() const;
     void copyVictoryConditionsOut(uint8_t (&entries)[kCountryCount][5]) const;
     void copyVictoryConditionsIn(const uint8_t (&entries)[kCountryCount][5]);
     void pruneVictoryConditions(unsigned keep_mask);
