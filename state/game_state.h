@@ -311,13 +311,14 @@ public:
 
     // -- history and sight maps --
 
-    // Made on first use; the game's world view is set on it by the rules side.
+    // Made on first use, reading this game's units, buildings and sight.
     ActionHistoryLog& historyLog();
     FogMap* fogMap() const { return m_fogMap; }
     CountryHexLayers* hexLayers() const { return m_hexLayers; }
     CountryHexMasks* hexMasks() const { return m_hexMasks; }
-    // Deletes the three sight maps and makes them for the map header's size; rules must outlive them.
-    void recreateSightMaps(const SightRules& rules);
+    // Deletes the three sight maps and makes them for the map header's size, over this game's
+    // rule 4 and alliances.
+    void recreateSightMaps();
     void releaseSightMaps();
     void releaseHistoryLog();
 
@@ -367,6 +368,7 @@ private:
     FogMap* m_fogMap = nullptr;
     CountryHexLayers* m_hexLayers = nullptr;
     CountryHexMasks* m_hexMasks = nullptr;
+    SightRules* m_sightRules = nullptr;
     std::vector<ListedHex10> m_listedHexes10;
     std::vector<ListedHex12> m_listedHexes12;
     uint8_t m_neutralBlock[10] = {};
