@@ -101,9 +101,11 @@ public:
 
     ActionHistoryLog() = default;
     explicit ActionHistoryLog(const HistoryWorld* world) : m_world(world) { }
+    explicit ActionHistoryLog(std::unique_ptr<HistoryWorld> world) : m_world(world.get()), m_ownedWorld(std::move(world)) { }
     ActionHistoryLog(const ActionHistoryLog&) = delete;
     ActionHistoryLog& operator=(const ActionHistoryLog&) = delete;
 
+    // A world given at construction stays owned by the log.
     void setWorld(const HistoryWorld* world) { m_world = world; }
     const HistoryWorld* world() const { return m_world; }
 
@@ -166,7 +168,31 @@ private:
     void detailText(const HistoryRecord& record, std::string& out) const;
 
     const HistoryWorld* m_world = nullptr;
+    std::unique_ptr<HistoryWorld> m_ownedWorld;
     std::unique_ptr<HistoryRecord[]> m_records;
     uint32_t m_count = 0;
     uint32_t m_capacity = 0;
+};
+
+class GameState;
+
+// The world of a GameState: its tables, with visibility from the installed rules hooks.
+class GameStateHistoryWorld : public HistoryWorld {
+public:
+    explicit GameStateHistoryWorld(GameState& state) : m_state(state) { }
+
+    int currentTurn() const override;
+    int viewingCountry() const override;
+    const UnitRecord* unit(int code, int index) const override;
+    const UnitTypeRecord* unitType(int id) const override;
+    bool isCountryPlaying(int country) const override;
+    bool isUnitVisibleTo(int viewer, int code, int index) const override;
+    bool isHexVisibleTo(int viewer, int code, int index, int x, int y) const override;
+    const BuildingRecord* building(int index) const override;
+    const BuildingRecord* buildingAt(int x, int y) const override;
+    int terrainTypeAt(int x, int y) const override;
+    std::string terrainName(int type) const override;
+
+private:
+    GameState& m_state;
 };

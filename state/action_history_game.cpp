@@ -1,12 +1,80 @@
-// The GameState's own history log and sight maps: creation for the current map and release.
+// The GameState's own history log and sight maps, and the views of the game they read.
 #include "state/action_history.h"
 #include "state/game_state.h"
+#include "state/rules_hooks.h"
 #include "state/sight_maps.h"
+
+#include <cstring>
+
+namespace {
+
+// Rule 4 and the alliances of the game.
+class GameStateSightRules : public SightRules {
+public:
+    explicit GameStateSightRules(const GameState& state) : m_state(state) { }
+    bool layeredSight() const override { return m_state.ruleSwitch(4) != 0; }
+    uint16_t allianceMaskOf(int side) const override { return uint16_t(m_state.allianceMaskOf(side)); }
+    bool isAllied(int a, int b) const override { return m_state.isAllied(a, b); }
+
+private:
+    const GameState& m_state;
+};
+
+} // namespace
+
+int GameStateHistoryWorld::currentTurn() const { return m_state.turnBlock().turn; }
+int GameStateHistoryWorld::viewingCountry() const { return m_state.turnBlock().viewingCountry; }
+const UnitRecord* GameStateHistoryWorld::unit(int code, int index) const { return m_state.unitOf(code, index); }
+
+const UnitTypeRecord* GameStateHistoryWorld::unitType(int id) const
+{
+    return m_state.unitTypeIndex(id) ? &m_state.unitTypeRecord(id) : nullptr;
+}
+
+bool GameStateHistoryWorld::isCountryPlaying(int country) const
+{
+    const CountryRecord& record = m_state.country(country);
+    return record.controller != 0 && record.inPlay == 1;
+}
+
+// Without rules hooks every unit counts as visible, as for the other state queries.
+bool GameStateHistoryWorld::isUnitVisibleTo(int viewer, int code, int index) const
+{
+    StateRulesHooks* hooks = stateRulesHooks();
+    return !hooks || hooks->isUnitVisibleTo(m_state, code, index, viewer);
+}
+
+bool GameStateHistoryWorld::isHexVisibleTo(int viewer, int code, int index, int x, int y) const
+{
+    StateRulesHooks* hooks = stateRulesHooks();
+    return !hooks || hooks->isHexVisibleTo(m_state, code, index, viewer, x, y);
+}
+
+const BuildingRecord* GameStateHistoryWorld::building(int index) const { return m_state.building(index); }
+
+const BuildingRecord* GameStateHistoryWorld::buildingAt(int x, int y) const
+{
+    for (const BuildingRecord& b : m_state.buildings())
+        if (b.x == uint32_t(x) && b.y == uint32_t(y))
+            return &b;
+    return nullptr;
+}
+
+int GameStateHistoryWorld::terrainTypeAt(int x, int y) const { return m_state.effectiveTerrainAt(x, y); }
+
+std::string GameStateHistoryWorld::terrainName(int type) const
+{
+    const auto& types = m_state.terrainTypes();
+    if (type < 0 || size_t(type) >= types.size())
+        return {};
+    const char* name = types[size_t(type)].name;
+    return std::string(name, strnlen(name, sizeof(types[0].name)));
+}
 
 ActionHistoryLog& GameState::historyLog()
 {
     if (!m_historyLog)
-        m_historyLog = new ActionHistoryLog;
+        m_historyLog = new ActionHistoryLog(std::make_unique<GameStateHistoryWorld>(*this));
     return *m_historyLog;
 }
 
@@ -16,13 +84,14 @@ void GameState::releaseHistoryLog()
     m_historyLog = nullptr;
 }
 
-void GameState::recreateSightMaps(const SightRules& rules)
+void GameState::recreateSightMaps()
 {
     releaseSightMaps();
+    m_sightRules = new GameStateSightRules(*this);
     uint32_t width = m_mapHeader.width;
     uint32_t height = m_mapHeader.height;
-    m_fogMap = new FogMap(width, height, rules);
-    m_hexLayers = new CountryHexLayers(width, height, rules);
+    m_fogMap = new FogMap(width, height, *m_sightRules);
+    m_hexLayers = new CountryHexLayers(width, height, *m_sightRules);
     m_hexMasks = new CountryHexMasks(width, height);
 }
 
@@ -34,4 +103,6 @@ void GameState::releaseSightMaps()
     m_hexLayers = nullptr;
     delete m_hexMasks;
     m_hexMasks = nullptr;
+    delete m_sightRules;
+    m_sightRules = nullptr;
 }

@@ -223,6 +223,11 @@ public:
     void collectBriefingGoalHexes(std::vector<HexPos>& list) const;
     void computeBorderMasks();
     bool isNightTurn() const;
+    // The scenario block with each of its nine texts cut at its end.
+    void copyScenarioBlock(ScenarioBlock& out) const;
+    bool hasScenarioText() const;
+    // False when a country's existing unit names a missing or unavailable type.
+    bool allUnitTypesAvailable() const;
     void copyVictoryConditionsOut(uint8_t (&entries)[kCountryCount][5]) const;
     void copyVictoryConditionsIn(const uint8_t (&entries)[kCountryCount][5]);
     void pruneVictoryConditions(unsigned keep_mask);
@@ -295,13 +300,14 @@ public:
 
     // -- history and sight maps --
 
-    // Made on first use; the game's world view is set on it by the rules side.
+    // Made on first use, reading this game's units, buildings and sight.
     ActionHistoryLog& historyLog();
     FogMap* fogMap() const { return m_fogMap; }
     CountryHexLayers* hexLayers() const { return m_hexLayers; }
     CountryHexMasks* hexMasks() const { return m_hexMasks; }
-    // Deletes the three sight maps and makes them for the map header's size; rules must outlive them.
-    void recreateSightMaps(const SightRules& rules);
+    // Deletes the three sight maps and makes them for the map header's size, over this game's
+    // rule 4 and alliances.
+    void recreateSightMaps();
     void releaseSightMaps();
     void releaseHistoryLog();
 
@@ -351,6 +357,7 @@ private:
     FogMap* m_fogMap = nullptr;
     CountryHexLayers* m_hexLayers = nullptr;
     CountryHexMasks* m_hexMasks = nullptr;
+    SightRules* m_sightRules = nullptr;
     std::vector<ListedHex10> m_listedHexes10;
     std::vector<ListedHex12> m_listedHexes12;
     uint8_t m_neutralBlock[10] = {};

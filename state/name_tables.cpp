@@ -53,7 +53,7 @@ const std::vector<std::string>& classNames()
 
 } // namespace
 
-const char* playerColourName(int country) { return country >= 0 && country < 8 ? kColourNames[country] : ""; }
+const char* playerColourName(int country) { return country >= 0 && country < 8 ? kColourNames[country] : nullptr; }
 
 uint32_t playerColourEntry(int entry) { return entry >= 0 && entry < 9 ? kColours[entry] : kColours[0]; }
 

@@ -6,7 +6,7 @@
 constexpr int kUnitClassNameCount = 81;
 constexpr int kMovementTypeNameCount = 24;
 
-// "BLUE" .. "MAGENTA" for countries 0..7; empty outside.
+// "BLUE" .. "MAGENTA" for countries 0..7; null for others.
 const char* playerColourName(int country);
 // Palette-relative colour (0x02bbggrr) of country c; grey for any other value.
 uint32_t playerColourRef(int country);

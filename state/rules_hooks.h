@@ -9,6 +9,8 @@ public:
 
     // Whether the unit (side code, index) is seen by the country under fog of war.
     virtual bool isUnitVisibleTo(const GameState& state, int side, int index, int country) = 0;
+    // The same for the unit standing at (x, y).
+    virtual bool isHexVisibleTo(const GameState& state, int side, int index, int country, int x, int y) = 0;
     // Whether the unit of the current country may act now (the landing check with argument 0).
     virtual bool canUnitLand(const GameState& state, int side, int index, int arg) = 0;
 };

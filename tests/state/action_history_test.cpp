@@ -1,5 +1,8 @@
 // ActionHistoryLog: growth, what the recorders store, and the stream block with damaged input.
 #include "tests/state/action_history_test_world.h"
+#include "tests/state/small_world.h"
+
+#include "state/rules_hooks.h"
 
 #include <gtest/gtest.h>
 
@@ -277,4 +280,58 @@ TEST(ActionHistoryLog, DamagedBlocksAreCappedOrRefused)
     empty.bytes = block(92, 0, "");
     EXPECT_EQ(log.read(empty), HistoryReadResult::Whole);
     EXPECT_EQ(log.capacity(), 0u);
+}
+
+namespace {
+
+// Country 1 sees everything at (5, 5) and nothing elsewhere; the others see every unit.
+class HexSight : public StateRulesHooks {
+public:
+    bool isUnitVisibleTo(const GameState&, int, int, int) override { return true; }
+    bool isHexVisibleTo(const GameState&, int, int, int country, int x, int y) override
+    {
+        return country != 1 || (x == 5 && y == 5);
+    }
+    bool canUnitLand(const GameState&, int, int, int) override { return false; }
+};
+
+class InstalledHooks {
+public:
+    explicit InstalledHooks(StateRulesHooks* hooks) { setStateRulesHooks(hooks); }
+    ~InstalledHooks() { setStateRulesHooks(nullptr); }
+};
+
+} // namespace
+
+TEST(GameStateHistory, RecordsTheGamesUnitsAndNamesItsTerrain)
+{
+    testing_state::SmallWorld world(8, 8);
+    GameState& state = world.state();
+    state.turnBlock().turn = 4;
+    state.turnBlock().viewingCountry = 2;
+    for (int c = 0; c < kCountryCount; ++c)
+        state.country(c).inPlay = c < 3 ? 1 : 0;
+    const UnitTypeRecord& type = state.unitTypes().front();
+    int index = world.placeUnit(2, type.id, 3, 4);
+    HexSight sight;
+    InstalledHooks installed(&sight);
+
+    ActionHistoryLog& log = state.historyLog();
+    HistoryEngagement engagement;
+    engagement.attacker = { 2, index, 3, 4, 2, 2 };
+    engagement.target = { 250, 0, 6, 6, 0, 0 };
+    log.recordGroundAttack(engagement, 0);
+    ASSERT_EQ(log.count(), 1u);
+    const HistoryRecord& record = log.record(0);
+    EXPECT_EQ(record.turn, 4);
+    EXPECT_EQ(record.type0, type.id);
+    EXPECT_EQ(record.seen0, 0b101); // country 1 cannot see (3, 4); 3..7 are out of play
+    EXPECT_EQ(record.type1, state.effectiveTerrainAt(6, 6));
+
+    std::string line;
+    log.writeText(record, line);
+    std::string terrain(state.terrainTypes()[record.type1].name);
+    EXPECT_NE(line.find(platform::utf8ToCp932("→ ") + terrain + ","), std::string::npos) << line;
+    EXPECT_EQ(line.rfind("004,003.004,", 0), 0u);
+    EXPECT_NE(line.find("[G]"), std::string::npos);
 }

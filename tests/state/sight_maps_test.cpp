@@ -1,5 +1,6 @@
 // FogMap, CountryHexLayers and CountryHexMasks: layer collapse, alliance masks and mark layers.
 #include "state/sight_maps.h"
+#include "tests/state/small_world.h"
 
 #include <gtest/gtest.h>
 
@@ -150,4 +151,30 @@ TEST(CountryHexMasks, MarksOneLayerWithStrongSecondAndMask)
     masks.clearAll();
     EXPECT_FALSE(masks.testBit(6, 1, 1));
     EXPECT_EQ(masks.maskAt(1, 1, 0), 0u);
+}
+
+TEST(GameStateSightMaps, AreMadeForTheMapOverItsRulesAndAlliances)
+{
+    testing_state::SmallWorld world(6, 3);
+    GameState& state = world.state();
+    state.country(0).allianceMask = 0b101;
+    state.country(2).allianceMask = 0b101;
+    state.recreateSightMaps();
+    FogMap& fog = *state.fogMap();
+    EXPECT_EQ(fog.width(), 6u);
+    EXPECT_EQ(fog.height(), 3u);
+    fog.setBit(2, 5, 2, 4);
+    EXPECT_TRUE(fog.isSeenBy(0, 5, 2, 0));
+    EXPECT_FALSE(fog.isSeenBy(1, 5, 2, 0));
+
+    world.setRule(4, 1);
+    fog.setBit(2, 1, 1, 4);
+    EXPECT_TRUE(fog.isSeenBy(0, 1, 1, 4));
+    EXPECT_FALSE(fog.isSeenBy(0, 1, 1, 0));
+
+    state.hexLayers()->markHex(1, 0, 0, 2, 0, 0, 0);
+    EXPECT_TRUE(state.hexLayers()->hasForeignBit(0, 0, 0, 2));
+    state.recreateSightMaps();
+    EXPECT_FALSE(state.fogMap()->testBit(2, 1, 1, 4));
+    EXPECT_EQ(state.hexLayers()->cellByte(0, 0, 2), 0);
 }

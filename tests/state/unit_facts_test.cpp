@@ -11,7 +11,7 @@ using namespace testing_state;
 TEST(NameTables, CountsAndEntries)
 {
     EXPECT_STREQ(playerColourName(7), "MAGENTA");
-    EXPECT_STREQ(playerColourName(8), "");
+    EXPECT_EQ(playerColourName(8), nullptr);
     EXPECT_EQ(playerColourRef(7), playerColourEntry(8));
     EXPECT_EQ(playerColourRef(0), 0x02F05000u);
     EXPECT_EQ(playerColourRef(-1), 0x02C6C6C6u);
