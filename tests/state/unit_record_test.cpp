@@ -378,8 +378,9 @@ TEST(UnitTerrain, BuildingHexesNeedAnAlliedOwnerUnlessBoardingIgnoresOwnership)
     EXPECT_TRUE(tank.canActOnTerrain(0, 0, 0));
     EXPECT_FALSE(tank.canActOnTerrain(1, 0, 0));
     EXPECT_FALSE(tank.canActOnTerrain(2, 0, 0));
-    world.state().country(0).allianceMask |= 2;
+    world.state().country(1).allianceMask |= 1;
     EXPECT_TRUE(tank.canActOnTerrain(1, 0, 0));
+    world.setRule(6, 1);
     world.setRule(26, 1);
     EXPECT_FALSE(tank.canActOnTerrain(2, 0, 0));
     world.setRule(6, 0);
@@ -392,4 +393,23 @@ TEST(UnitTerrain, BuildingHexesNeedAnAlliedOwnerUnlessBoardingIgnoresOwnership)
     EXPECT_FALSE(ship.canActOnTerrain(3, 1, 0));
     world.editType(kShip).flags |= 0x4000;
     EXPECT_TRUE(ship.canActOnTerrain(3, 1, 0));
+}
+
+TEST(UnitWeapons, NightScalesAttackAndSightByTheTypesPercentAtLeastOne)
+{
+    SmallWorld world(2, 2);
+    world.editType(kTank).value51 = 50;
+    world.editType(kTank).sight[3] = 3;
+    world.editWeapon(world.state().unitTypeRecord(kTank).weaponSlot[1].weaponId).power[kTargetHighAir] = 1;
+    UnitRecord& tank = world.unit(0, world.placeUnit(0, kTank, 0, 0));
+    world.setRule(35, 1);
+    world.state().mapHeader().dayNightLow = 1;
+    world.state().turnBlock().turn = 1;
+    EXPECT_EQ(tank.attackValueScaled(0, kTargetArmoured), 30);
+    world.state().turnBlock().turn = 2;
+    EXPECT_EQ(tank.attackValueScaled(0, kTargetArmoured), 15);
+    EXPECT_EQ(tank.attackValueScaled(1, kTargetHighAir), 1);
+    EXPECT_EQ(tank.attackValueScaled(0, kTargetVeryHighAir), 0);
+    EXPECT_EQ(tank.attackValueScaled(4, kTargetArmoured), 0);
+    EXPECT_EQ(tank.sightRange(3), 1);
 }
