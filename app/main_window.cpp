@@ -1,4 +1,4 @@
-// MainWindow: creation centred in the work area, the title and the unattended close timer.
+// MainWindow: creation centred in the work area and the title.
 #include "app/main_window.h"
 
 #include "lib/application.h"
@@ -7,8 +7,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr UINT_PTR kCloseTimer = 1;
 
 std::string newGameTitle()
 {
@@ -48,20 +46,4 @@ void MainWindow::setTitle(const char* cp932Title)
     m_title = m_titleText.c_str();
     if (handle())
         SetWindowTextA(handle(), m_title);
-}
-
-void MainWindow::closeAfter(unsigned int milliseconds)
-{
-    SetTimer(handle(), kCloseTimer, milliseconds, nullptr);
-}
-
-int MainWindow::OnMessage(MessageRecord& msg)
-{
-    if (msg.message == WM_TIMER && msg.wParam == kCloseTimer) {
-        // Closed as a person would close it, so the run ends by its usual road.
-        KillTimer(handle(), kCloseTimer);
-        PostMessageA(handle(), WM_CLOSE, 0, 0);
-        return 1;
-    }
-    return 0;
 }

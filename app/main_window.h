@@ -18,10 +18,6 @@ public:
     bool createCentred();
     // "新規ゲーム" while no game is loaded.
     void setTitle(const char* cp932Title = nullptr);
-    // Closes the window after the given time (unattended runs).
-    void closeAfter(unsigned int milliseconds);
-
-    int OnMessage(MessageRecord& msg) override;
 
 private:
     std::string m_titleText;

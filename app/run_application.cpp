@@ -64,7 +64,9 @@ void raiseRunningCopy()
     SetForegroundWindow(running);
 }
 
-// DERAZODO_EXIT_AFTER_MS closes the main window after that time, for runs without a person.
+// DERAZODO_EXIT_AFTER_MS ends a run without a person after that time: it closes the main window,
+// or, while start-up still waits in a dialog (the first start's mode choice), ends that dialog's
+// loop so start-up finishes and the run ends by its usual road.
 unsigned int exitAfterMilliseconds()
 {
     const char* value = std::getenv("DERAZODO_EXIT_AFTER_MS");
@@ -73,6 +75,15 @@ unsigned int exitAfterMilliseconds()
     char* end = nullptr;
     unsigned long ms = std::strtoul(value, &end, 10);
     return *end == '\0' && ms <= 0x7FFFFFFFul ? unsigned(ms) : 0;
+}
+
+void CALLBACK endUnattendedRun(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (swCWindow* mainWindow = theApplication().mainWindow())
+        PostMessageA(mainWindow->handle(), WM_CLOSE, 0, 0);
+    else
+        PostQuitMessage(0);
 }
 
 } // namespace
@@ -106,6 +117,8 @@ RunOutcome runApplication(swCApplication& app)
     }
     InitCommonControls();
     registerProgramResources();
+    if (unsigned int ms = exitAfterMilliseconds())
+        SetTimer(nullptr, 0, ms, endUnattendedRun);
     // A missing master file has shown its warning; the program then ends without a window.
     setGameStateServices(&appGameStateServices());
     auto game = std::make_unique<OwnedGameState>();
@@ -140,8 +153,6 @@ RunOutcome runApplication(swCApplication& app)
     app.setMainWindow(mainWindow);
     ShowWindow(mainWindow->handle(), app.showCommand() ? app.showCommand() : SW_SHOWNORMAL);
     UpdateWindow(mainWindow->handle());
-    if (unsigned int ms = exitAfterMilliseconds())
-        mainWindow->closeAfter(ms);
 
     app.appMessageLoop();
     if (app.restartRequested()) {

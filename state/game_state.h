@@ -226,11 +226,22 @@ public:
     // The scenario block with each of its nine texts cut at its end.
     void copyScenarioBlock(ScenarioBlock& out) const;
     bool hasScenarioText() const;
+    // Every existing unit of the countries at full strength with its model's supplies, or cut back
+    // to what its type allows.
+    void refillUnitsToFull();
+    void clampUnitsToType();
     // False when a country's existing unit names a missing or unavailable type.
     bool allUnitTypesAvailable() const;
     void copyVictoryConditionsOut(uint8_t (&entries)[kCountryCount][5]) const;
     void copyVictoryConditionsIn(const uint8_t (&entries)[kCountryCount][5]);
     void pruneVictoryConditions(unsigned keep_mask);
+
+    // Unit type numbers a production type (built-in f - 1 below 150, else user f) or, with 0, every
+    // available type allows; records the filter.
+    void buildProducibleList(int filter);
+    // Reverse = 1 turns the list round; else sorts it by order 0..4 and records the order.
+    void reverseProducibleList(int order, int reverse);
+    const std::vector<uint32_t>& producibleList() const { return m_producibleList; }
 
     // Keys (index << 16) | side of the side's units, sorted by order 0..9.
     void sortPlayerUnitList(int side, int order, int reverse);

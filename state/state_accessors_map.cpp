@@ -102,3 +102,44 @@ int detonateMine(GameState& state, TerrainCell& cell)
         cell.mineCount = uint8_t(count - r);
     return r;
 }
+
+namespace {
+
+constexpr int kStrengthCounters = 10;
+
+template <typename F>
+void forEachCountryUnit(const GameState& state, F&& f)
+{
+    for (int c = 0; c < kCountryCount; ++c) {
+        UnitRecord* table = state.unitTable(c);
+        for (int i = 0; table && i < kUnitTableSize; ++i) {
+            const UnitTypeRecord* type = unitExists(table[i]) ? state.unitTypeOf(table[i]) : nullptr;
+            if (type)
+                f(table[i], *type);
+        }
+    }
+}
+
+} // namespace
+
+void GameState::refillUnitsToFull()
+{
+    forEachCountryUnit(*this, [&](UnitRecord& unit, const UnitTypeRecord& type) {
+        for (int m = 0; m < kStrengthCounters; ++m)
+            unit.memberStrengths[m] = m < type.members ? type.memberStrength : 0;
+        selectModel(*this, unit, unit.model < kModelCount ? unit.model : 0);
+    });
+}
+
+void GameState::clampUnitsToType()
+{
+    forEachCountryUnit(*this, [&](UnitRecord& unit, const UnitTypeRecord& type) {
+        for (int m = 0; m < kStrengthCounters; ++m)
+            unit.memberStrengths[m] = m < type.members ? std::min(unit.memberStrengths[m], type.memberStrength) : 0;
+        // A model number from a file may lie past the four models.
+        int model = unit.model < kModelCount ? unit.model : 0;
+        for (int i = 0; i < kWeaponSlotCount; ++i)
+            unit.ammunition[i] = uint8_t(std::min<int>(unit.ammunition[i], modelAmmoAllowance(*this, type, model, i)));
+        unit.fuel = std::min(unit.fuel, type.model[model].fuel);
+    });
+}

@@ -57,3 +57,25 @@ int carriedUnitAt(const UnitRecord& unit, int i, int& side);
 bool canCarryUnit(const GameState& state, const UnitRecord& carrier, int carry_mask, int members, int country);
 // Stores the unit in the first free carried slot when it fits; sets the carrier's cargo flag (4).
 bool takeAboard(GameState& state, UnitRecord& carrier, int carrier_country, int country, int index);
+
+// Weapon slots of a type: the slot's weapon, null for an empty slot or an unknown weapon.
+const WeaponRecord* slotWeapon(const GameState& state, const UnitTypeRecord& type, int i);
+const UnitTypeRecord* baseTypeOf(const GameState& state, const UnitTypeRecord& type);
+// The slot's weapon kind; for an empty slot the base type's; 13 when neither has a weapon.
+int slotWeaponKindOrBase(const GameState& state, const UnitTypeRecord& type, int i);
+bool slotIsLaunchWeapon(const GameState& state, const UnitTypeRecord& type, int i);
+// A direct weapon: a used slot whose weapon has a positive use value and is not launched.
+bool hasUsableDirectWeapon(const GameState& state, const UnitTypeRecord& type);
+bool hasWeaponOfKind(const GameState& state, const UnitTypeRecord& type, int kind);
+inline bool hasSupplyWeapon(const GameState& s, const UnitTypeRecord& t) { return hasWeaponOfKind(s, t, 6); }
+inline bool hasEcmWeapon(const GameState& s, const UnitTypeRecord& t) { return hasWeaponOfKind(s, t, 10); }
+inline bool hasSelfDestructWeapon(const GameState& s, const UnitTypeRecord& t) { return hasWeaponOfKind(s, t, 12); }
+bool hasLaunchWeapon(const GameState& state, const UnitTypeRecord& type);
+// The longest reach of a direct weapon that the model carries ammunition for; 0 without.
+int bestReachFor(const GameState& state, const UnitTypeRecord& type, int model);
+inline bool hasAreaRange(const UnitTypeRecord& type) { return type.areaRadius > 0; }
+
+// Copies the model's ammunition (the base type's where larger) and fuel into the unit.
+void selectModel(const GameState& state, UnitRecord& unit, int model);
+// The ammunition allowance of slot i for the unit's model: the larger of its type's and base type's.
+int modelAmmoAllowance(const GameState& state, const UnitTypeRecord& type, int model, int i);

@@ -255,3 +255,48 @@ TEST(TroopSort, DestroyedListByKeyWithFreeEntriesLast)
     s.sortTroopList(3);
     EXPECT_EQ(s.troopList(3), (std::vector<uint32_t> { 3, 2, 0, 1 }));
 }
+
+TEST(ProducibleList, FilterAvailabilityWarheadsAndOrders)
+{
+    SmallWorld world(4, 4);
+    GameState& s = world.state();
+    const auto& types = s.unitTypes();
+    int a = types[0].id;
+    int b = types[1].id;
+    int c = types[2].id;
+    for (int id : { a, b, c }) {
+        world.editType(id).available = 1;
+        world.editType(id).baseType = 0;
+        world.editType(id).unitClass = 0;
+    }
+    world.editType(c).unitClass = kWarheadClass;
+    ProductionTypeRecord production {};
+    production.setProducible(a, true);
+    production.setProducible(b, true);
+    production.setProducible(c, true);
+    s.setUserProductionType(0, production);
+    s.buildProducibleList(kFirstUserProductionType);
+    EXPECT_EQ(s.producibleList(), (std::vector<uint32_t> { uint32_t(a), uint32_t(b) }));
+    world.editType(a).available = 0;
+    s.buildProducibleList(kFirstUserProductionType);
+    EXPECT_EQ(s.producibleList(), (std::vector<uint32_t> { uint32_t(b) }));
+    // A derived type whose base number lies at or below its own is left out.
+    world.editType(b).baseType = uint16_t(b);
+    s.buildProducibleList(kFirstUserProductionType);
+    EXPECT_TRUE(s.producibleList().empty());
+    world.editType(b).baseType = 0;
+
+    world.editType(a).available = 1;
+    s.buildProducibleList(0);
+    std::vector<uint32_t> all = s.producibleList();
+    EXPECT_EQ(std::count(all.begin(), all.end(), uint32_t(c)), 0);
+    s.reverseProducibleList(0, 1);
+    EXPECT_EQ(s.producibleList().front(), all.back());
+    s.reverseProducibleList(3, 0);
+    const std::vector<uint32_t>& sorted = s.producibleList();
+    for (size_t i = 1; i < sorted.size(); ++i) {
+        const UnitTypeRecord& x = s.unitTypeRecord(int(sorted[i - 1]));
+        const UnitTypeRecord& y = s.unitTypeRecord(int(sorted[i]));
+        EXPECT_LE(uint64_t(x.members) * x.memberPrice, uint64_t(y.members) * y.memberPrice);
+    }
+}

@@ -190,3 +190,104 @@ TEST(Carrying, CargoTakesTheTightestBerthThatSuitsIt)
     EXPECT_EQ(side, 8);
     EXPECT_EQ(carriedUnitAt(c, 3, side), -1);
 }
+
+namespace {
+
+// A type shaped in the test: weapons 1..3 in slots 0..2, with a base type.
+struct ArmedWorld : SmallWorld {
+    ArmedWorld()
+        : SmallWorld(4, 4)
+    {
+        typeId = state().unitTypes()[0].id;
+        baseId = state().unitTypes()[1].id;
+        UnitTypeRecord& type = editType(typeId);
+        for (WeaponSlot& slot : type.weaponSlot)
+            slot.weaponId = 0;
+        for (int i = 0; i < 3; ++i)
+            type.weaponSlot[i].weaponId = uint16_t(i + 1);
+        type.baseType = uint16_t(baseId + 1);
+        for (UnitTypeModel& model : type.model)
+            model = {};
+        type.model[1].ammo[0] = 4;
+        type.model[1].ammo[1] = 0;
+        type.model[1].ammo[2] = 6;
+        type.model[1].fuel = 70;
+        UnitTypeRecord& base = editType(baseId);
+        base.weaponSlot[3].weaponId = 2;
+        base.model[1].ammo[0] = 9;
+        base.model[1].ammo[2] = 1;
+        gun(1, 0, 3, 1);
+        gun(2, 0, 5, 1);
+        gun(3, kWeaponCruiseMissile, 9, 1);
+    }
+    void gun(int id, int kind, int reach, int use)
+    {
+        WeaponRecord& w = editWeapon(id);
+        w.kind = uint8_t(kind);
+        w.reach = uint8_t(reach);
+        w.useValue = uint8_t(use);
+    }
+    const UnitTypeRecord& type() { return state().unitTypeRecord(typeId); }
+    int typeId = 0;
+    int baseId = 0;
+};
+
+} // namespace
+
+TEST(WeaponSlots, KindsReachAndLaunchers)
+{
+    ArmedWorld world;
+    const GameState& s = world.state();
+    const UnitTypeRecord& type = world.type();
+    EXPECT_TRUE(hasUsableDirectWeapon(s, type));
+    EXPECT_TRUE(hasLaunchWeapon(s, type));
+    EXPECT_TRUE(slotIsLaunchWeapon(s, type, 2));
+    EXPECT_FALSE(slotIsLaunchWeapon(s, type, 0));
+    // Slot 1's weapon has reach 5 but no ammunition in model 1; the missile is not direct.
+    EXPECT_EQ(bestReachFor(s, type, 1), 3);
+    EXPECT_EQ(bestReachFor(s, type, 0), 0);
+    EXPECT_EQ(bestReachFor(s, type, 7), 0);
+    EXPECT_EQ(slotWeaponKindOrBase(s, type, 0), 0);
+    EXPECT_EQ(slotWeaponKindOrBase(s, type, 3), 0); // from the base type
+    EXPECT_EQ(slotWeaponKindOrBase(s, type, 4), 13);
+    world.gun(1, kWeaponSupply, 3, 0);
+    world.gun(2, kWeaponEcm, 3, 0);
+    EXPECT_FALSE(hasUsableDirectWeapon(s, type));
+    EXPECT_TRUE(hasSupplyWeapon(s, type));
+    EXPECT_TRUE(hasEcmWeapon(s, type));
+    EXPECT_FALSE(hasSelfDestructWeapon(s, type));
+}
+
+TEST(WeaponSlots, ModelSelectionRefillAndClampTakeTheLargerBaseAllowance)
+{
+    ArmedWorld world;
+    GameState& s = world.state();
+    int index = world.addUnit(0, world.typeId, 1, 1);
+    UnitRecord& unit = world.unit(0, index);
+    selectModel(s, unit, 1);
+    EXPECT_EQ(unit.model, 1);
+    EXPECT_EQ(unit.ammunition[0], 9);
+    EXPECT_EQ(unit.ammunition[2], 6);
+    EXPECT_EQ(unit.fuel, 70);
+
+    int members = std::min<int>(world.type().members, 10);
+    unit.ammunition[0] = 200;
+    unit.ammunition[2] = 2;
+    unit.fuel = 500;
+    unit.memberStrengths[0] = 255;
+    unit.memberStrengths[9] = members < 10 ? 5 : unit.memberStrengths[9];
+    s.clampUnitsToType();
+    EXPECT_EQ(unit.ammunition[0], 9);
+    EXPECT_EQ(unit.ammunition[2], 2);
+    EXPECT_EQ(unit.fuel, 70);
+    EXPECT_EQ(unit.memberStrengths[0], world.type().memberStrength);
+    EXPECT_EQ(strengthSlotCount(unit), members);
+
+    unit.memberStrengths[0] = 1;
+    unit.ammunition[2] = 0;
+    unit.model = 9; // past the models: model 0
+    s.refillUnitsToFull();
+    EXPECT_EQ(unit.model, 0);
+    EXPECT_EQ(unit.memberStrengths[0], world.type().memberStrength);
+    EXPECT_EQ(unit.fuel, 0);
+}
