@@ -297,6 +297,7 @@ struct ActingHooks : StateRulesHooks, StateUiHooks {
         setStateUiHooks(nullptr);
     }
     bool isUnitVisibleTo(const GameState&, int, int, int) override { return true; }
+    bool isHexVisibleTo(const GameState&, int, int, int, int, int) override { return true; }
     bool canUnitLand(const GameState&, int, int index, int) override { return able.count(index) != 0; }
     void playSound(int) override { }
     void blinkHex(int x, int y) override { blinked = { x, y }; }
