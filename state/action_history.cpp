@@ -101,15 +101,23 @@ HistoryReadResult ActionHistoryLog::read(swCFile& stream)
     if (record_size == 0)
         return HistoryReadResult::Refused;
 
+    // Gathered first so a long log is copied once, not at every step of 1000.
     size_t kept = std::min<size_t>(record_size, sizeof(HistoryRecord));
     HistoryReadResult result = HistoryReadResult::Whole;
+    std::vector<HistoryRecord> records;
     for (uint32_t i = 0; i < stored_count; ++i) {
         HistoryRecord record {};
         if (!readWhole(stream, &record, kept) || !skipBytes(stream, record_size - kept)) {
             result = HistoryReadResult::Truncated;
             break;
         }
-        append(record);
+        records.push_back(record);
     }
+    if (records.empty())
+        return result;
+    m_count = uint32_t(records.size());
+    m_capacity = (m_count + kGrowth - 1) / kGrowth * kGrowth;
+    m_records.reset(new HistoryRecord[m_capacity]());
+    std::memcpy(m_records.get(), records.data(), sizeof(HistoryRecord) * m_count);
     return result;
 }

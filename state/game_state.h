@@ -185,6 +185,11 @@ public:
     UnitRecord* unitOf(int code, int index) const;
     const UnitTypeRecord* unitTypeOf(const UnitRecord& unit) const;
     void selectNextActiveUnit();
+    // The first built-in type (5000..9999) equal to this one but for its ids and weapon ids; 0 when none.
+    int findTwinUnitType(int id) const;
+    // A neighbour (or the one in direction d) holds another unit of the table that this unit may service.
+    bool isNextToServiceableUnit(int x, int y, int country, int index) const;
+    bool isNextToServiceableUnit(int x, int y, int country, int index, int direction) const;
     bool anyUnitCanAct() const;
 
     bool isAllied(int a, int b) const;

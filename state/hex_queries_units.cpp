@@ -224,3 +224,27 @@ int GameState::countAdjacentOfCategory(int x, int y, int domain, int country) co
     }
     return count;
 }
+
+bool GameState::isNextToServiceableUnit(int x, int y, int country, int index, int direction) const
+{
+    const UnitRecord* unit = unitOf(country, index);
+    HexPos n = hexNeighbour(x, y, direction);
+    if (!unit || !n.valid())
+        return false;
+    UnitRef ref {};
+    for (int slot = 0; slot < kSlots; ++slot) {
+        if (!unitRefInHex(n.x, n.y, slot, ref) || ref.table != country || ref.index == index)
+            continue;
+        if (unit->canServiceUnit(ref.table, ref.index, n.x, n.y))
+            return true;
+    }
+    return false;
+}
+
+bool GameState::isNextToServiceableUnit(int x, int y, int country, int index) const
+{
+    for (int d = 0; d < kHexDirections; ++d)
+        if (isNextToServiceableUnit(x, y, country, index, d))
+            return true;
+    return false;
+}

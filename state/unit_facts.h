@@ -79,3 +79,18 @@ inline bool hasAreaRange(const UnitTypeRecord& type) { return type.areaRadius > 
 void selectModel(const GameState& state, UnitRecord& unit, int model);
 // The ammunition allowance of slot i for the unit's model: the larger of its type's and base type's.
 int modelAmmoAllowance(const GameState& state, const UnitTypeRecord& type, int model, int i);
+
+// Bitmap paths in the unit folder. The "mi" and "wt" images pick their number by size 16, 32 or
+// other; the second set uses the "e" prefix; an image number below 20000 gives an empty path.
+std::string unitImagePath(const UnitTypeRecord& type);
+std::string unitMiImagePath(const UnitTypeRecord& type, int size, bool second_set);
+std::string unitWtImagePath(const UnitTypeRecord& type, int size, bool second_set);
+// Always 0; callers fall back to it when GameState::findTwinUnitType finds nothing.
+inline int findTwinUnitTypeFallback(int, int) { return 0; }
+
+// The unit's terrain check, with VTOLs and helicopters allowed their landing hexes and other
+// non-land units refused on buildings unless stored there.
+bool unitHexCheck(const GameState& state, const UnitRecord& unit, int x, int y, int side);
+bool hasSelfDestructAmmo(const GameState& state, const UnitRecord& unit);
+// Clears the automatic route: byte 118 and bytes 120..143.
+void clearUnitAux(UnitRecord& unit);

@@ -111,29 +111,6 @@ TEST(ActionHistoryLog, StrengthRecordersReadTheUnitsCounters)
     EXPECT_EQ(log.record(4).value, 0xFFFFFFFFu);
 }
 
-TEST(ActionHistoryLog, BuildingRecordersStoreOwnerKindAndMaximum)
-{
-    FakeWorld world;
-    world.addUnit(1, 3, "Eng", 10, 5, 6);
-    ActionHistoryLog log(&world);
-
-    log.recordRestoration(1, 3, 40, 25, 50, 4, 21);
-    const HistoryRecord& restored = log.record(0);
-    EXPECT_EQ(restored.kind, 1);
-    EXPECT_EQ(restored.value, 40u | 25u << 16);
-    EXPECT_EQ(restored.side1, 50);
-    EXPECT_EQ(restored.type1, 4 << 8 | 21);
-    EXPECT_EQ(restored.sideMask, 0b1010); // the unit's side 1 and the owner 3
-
-    log.recordOccupation(1, 3, 0, 10, 0, 12);
-    EXPECT_EQ(log.record(1).kind, 3);
-    EXPECT_EQ(log.record(1).sideMask, 0b10);
-    EXPECT_EQ(log.record(1).type1, 12);
-    log.recordBuildingReinforcement(1, 3, 60, 50, 60, 2, 22);
-    EXPECT_EQ(log.record(2).kind, 27);
-    EXPECT_EQ(log.record(2).side1, 60);
-}
-
 TEST(ActionHistoryLog, CombatDropsTheAttackerFromTheMaskWhenItCannotSeeTheTarget)
 {
     FakeWorld world;

@@ -297,6 +297,7 @@ struct ActingHooks : StateRulesHooks, StateUiHooks {
         setStateUiHooks(nullptr);
     }
     bool isUnitVisibleTo(const GameState&, int, int, int) override { return true; }
+    bool isHexVisibleTo(const GameState&, int, int, int, int, int) override { return true; }
     bool canUnitLand(const GameState&, int, int index, int) override { return able.count(index) != 0; }
     void playSound(int) override { }
     void blinkHex(int x, int y) override { blinked = { x, y }; }
@@ -339,4 +340,47 @@ TEST(ActiveUnit, NextUnitWalksOnceRoundSkippingWaitingAndUnableUnits)
     EXPECT_FALSE(s.anyUnitCanAct());
     world.unit(2, 3).hasAutoRoute = 1;
     EXPECT_TRUE(s.anyUnitCanAct());
+}
+
+TEST(Buildings, IncomeCountsIntactOwnedBuildingsOnlyWhenTheMapPays)
+{
+    SmallWorld world(6, 6);
+    GameState& s = world.state();
+    int city = world.terrainOfKind(kTerrainBuilding);
+    ASSERT_GE(city, 0);
+    world.editTerrain(city).income = 30;
+    world.placeBuilding(city, 1, 1, 1);
+    world.placeBuilding(city, 1, 2, 1);
+    world.placeBuilding(city, 2, 3, 1);
+    EXPECT_EQ(s.countOwnedBuildings(1), 2);
+    EXPECT_EQ(s.countBuildingsOf(1), 0); // income switched off
+    s.mapHeader().data0[532] = 1;
+    EXPECT_EQ(s.countBuildingsOf(1), 60);
+    world.building(0).destroyed = 1;
+    EXPECT_EQ(s.countBuildingsOf(1), 30);
+    EXPECT_EQ(s.countBuildingsOf(2), 30);
+    EXPECT_EQ(s.building(3), nullptr);
+    EXPECT_EQ(s.building(-1), nullptr);
+}
+
+TEST(Buildings, LoadingHexesFollowTheBuildingOwnersAlliance)
+{
+    SmallWorld world(6, 6);
+    GameState& s = world.state();
+    int city = world.terrainOfKind(kTerrainBuilding);
+    world.editTerrain(city).flags |= 8;
+    world.cell(1, 1).terrain = uint8_t(city);
+    world.cell(2, 2).terrain = uint8_t(city);
+    world.placeBuilding(city, 0, 1, 1);
+    world.placeBuilding(city, -1, 2, 2);
+    s.country(3).allianceMask = 0;
+    s.country(0).allianceMask = 1 << 3;
+    EXPECT_TRUE(s.isLoadingHexFor(1, 1, -1));
+    EXPECT_TRUE(s.isLoadingHexFor(1, 1, 3));
+    EXPECT_FALSE(s.isLoadingHexFor(1, 1, 4));
+    EXPECT_FALSE(s.isLoadingHexFor(2, 2, 0)); // no owner
+    EXPECT_FALSE(s.isHexFlag4For(1, 1, -1) && !(world.editTerrain(city).flags & 4));
+    EXPECT_FALSE(s.isLoadingHexFor(0, 0, 0) && !(s.terrainTypeAt(0, 0)->flags & 8));
+    world.setRule(26, 1);
+    EXPECT_TRUE(s.isLoadingHexFor(1, 1, 4));
 }

@@ -94,6 +94,7 @@ TEST_F(HistoryText, BuildingKindsNameTheTerrainType)
 {
     log.recordRestoration(0, 0, 30, 20, 40, 2, 21);
     EXPECT_EQ(line(), "007,012.003,修復実行,[B]Alpha,Bridge耐久度 20 → 30");
+    EXPECT_EQ(log.record(0).sideMask, 0b11); // the unit's country and the owner 1
     log.recordRestoration(0, 0, 40, 30, 40, 2, 21);
     EXPECT_EQ(line(), "007,012.003,修復完了,[B]Alpha,Bridge耐久度 30 → 40");
     log.recordOccupation(0, 0, 5, 9, 2, 25);

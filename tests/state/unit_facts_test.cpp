@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace testing_state;
 
 TEST(NameTables, CountsAndEntries)
@@ -290,4 +292,33 @@ TEST(WeaponSlots, ModelSelectionRefillAndClampTakeTheLargerBaseAllowance)
     EXPECT_EQ(unit.model, 0);
     EXPECT_EQ(unit.memberStrengths[0], world.type().memberStrength);
     EXPECT_EQ(unit.fuel, 0);
+}
+
+TEST(UnitImages, PathsBySizeAndSet)
+{
+    SmallWorld world(2, 2);
+    UnitTypeRecord type {};
+    type.miImage16 = 20001;
+    type.miImage32 = 20002;
+    type.miImageOther = 20003;
+    type.wtImage16 = 19999;
+    auto tail = [](const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); };
+    EXPECT_EQ(tail(unitMiImagePath(type, 16, false)), "gmi20001_16.bmp");
+    EXPECT_EQ(tail(unitMiImagePath(type, 32, true)), "emi20002_32.bmp");
+    EXPECT_EQ(tail(unitMiImagePath(type, 48, false)), "gmi20003_48.bmp");
+    EXPECT_EQ(unitWtImagePath(type, 16, false), "");
+    type.imageNumber = 7;
+    EXPECT_EQ(tail(unitImagePath(type)), "0007.bmp");
+}
+
+TEST(UnitFields, AuxiliaryRouteClearing)
+{
+    UnitRecord unit {};
+    std::memset(&unit, 0x5A, sizeof unit);
+    clearUnitAux(unit);
+    EXPECT_EQ(unit.hasAutoRoute, 0);
+    EXPECT_EQ(unit.wayPointCount, 0);
+    EXPECT_EQ(unit.groupLead, 0);
+    EXPECT_EQ(unit.unused119, 0x5A);
+    EXPECT_EQ(unit.memberLimit, 0x5A);
 }
