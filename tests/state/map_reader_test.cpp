@@ -59,8 +59,9 @@ TEST(MapReader, ShortRecordsAndEmptySectionsLeaveTheRestZero)
     EXPECT_STREQ(back.countries[0].name, "A");
     EXPECT_EQ(back.countries[0].controller, 1);
     EXPECT_EQ(back.countries[0].allianceMask, 0);
-    // Record 1 starts 44 bytes in, inside record 0 as written.
-    EXPECT_EQ(back.countries[1].name[0], 0);
+    // Record 1 starts 44 bytes in, at record 0's alliance byte; its own tail stays zero.
+    EXPECT_EQ(back.countries[1].name[0], 1);
+    EXPECT_EQ(back.countries[1].controller, 0);
     EXPECT_TRUE(back.productionTypes.empty());
 }
 
