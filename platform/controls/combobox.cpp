@@ -1,6 +1,7 @@
 // ComboBox: a selection field with a drop-down list (a "ComboLBox" popup driven through ListBox).
 #include "platform/controls/combobox_impl.h"
 #include "platform/controls/commctrl.h"
+#include "platform/controls/control_common.h"
 #include "platform/controls/control_registry.h"
 
 #include <algorithm>
@@ -233,11 +234,8 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         m_lb = nullptr;
         return 0;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(m_hwnd, &ps);
-        paint(dc);
-        if (!wParam)
-            EndPaint(m_hwnd, &ps);
+        PaintScope scope(m_hwnd, wParam);
+        paint(scope.dc());
         return 0;
     }
     case WM_ERASEBKGND:
@@ -440,7 +438,7 @@ LRESULT CALLBACK comboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 void registerComboBoxClass()
 {
-    registerStateClass("ComboBox", comboBoxProc);
+    registerControlClass("ComboBox", comboBoxProc, CS_DBLCLKS);
 }
 
 } // namespace platform::controls

@@ -76,17 +76,28 @@ private:
     HDC m_dc;
 };
 
-// BeginPaint/EndPaint for one scope.
+// BeginPaint/EndPaint for one scope; a DC handed in with WM_PAINT's wParam is drawn on as it is.
 class PaintScope {
 public:
-    explicit PaintScope(HWND hwnd) : m_hwnd(hwnd) { BeginPaint(hwnd, &m_paint); }
-    ~PaintScope() { EndPaint(m_hwnd, &m_paint); }
+    explicit PaintScope(HWND hwnd, WPARAM givenDC = 0)
+        : m_hwnd(hwnd)
+        , m_given(reinterpret_cast<HDC>(givenDC))
+    {
+        if (!m_given)
+            BeginPaint(hwnd, &m_paint);
+    }
+    ~PaintScope()
+    {
+        if (!m_given)
+            EndPaint(m_hwnd, &m_paint);
+    }
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
-    HDC dc() const { return m_paint.hdc; }
+    HDC dc() const { return m_given ? m_given : m_paint.hdc; }
 
 private:
     HWND m_hwnd;
+    HDC m_given;
     PAINTSTRUCT m_paint {};
 };
 

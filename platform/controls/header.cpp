@@ -2,6 +2,7 @@
 // HDN_ tracking, change and click notices its parent (usually a list view) follows.
 #include "platform/controls/commctrl.h"
 
+#include "platform/controls/control_common.h"
 #include "platform/controls/control_registry.h"
 #include "platform/controls/listbox_support.h"
 
@@ -296,11 +297,8 @@ LRESULT Header::handle(UINT message, WPARAM wParam, LPARAM lParam)
     POINT point { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) };
     switch (message) {
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(m_hwnd, &ps);
-        paint(dc);
-        if (!wParam)
-            EndPaint(m_hwnd, &ps);
+        PaintScope scope(m_hwnd, wParam);
+        paint(scope.dc());
         return 0;
     }
     case WM_ERASEBKGND:
@@ -386,7 +384,7 @@ LRESULT Header::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void registerHeaderClass()
 {
-    registerStateClass(WC_HEADERA, headerProc);
+    registerControlClass(WC_HEADERA, headerProc, CS_DBLCLKS);
 }
 
 } // namespace platform::controls

@@ -1,5 +1,6 @@
 // ListBox: the window procedure, the item model and the LB_ messages.
 #include "platform/controls/listbox_impl.h"
+#include "platform/controls/control_common.h"
 #include "platform/controls/control_registry.h"
 
 #include <algorithm>
@@ -30,8 +31,8 @@ ListBox* listBoxOf(HWND hwnd)
 
 void registerListBoxClasses()
 {
-    registerStateClass(kListBoxClass, listBoxProc);
-    registerStateClass(kComboListClass, listBoxProc, CS_DBLCLKS | CS_SAVEBITS);
+    registerControlClass(kListBoxClass, listBoxProc, CS_DBLCLKS);
+    registerControlClass(kComboListClass, listBoxProc, CS_DBLCLKS | CS_SAVEBITS);
 }
 
 ListBox::ListBox(HWND hwnd, const CREATESTRUCTA& create)
@@ -277,11 +278,8 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         InvalidateRect(m_hwnd, nullptr, TRUE);
         return 0;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(m_hwnd, &ps);
-        paint(dc);
-        if (!wParam)
-            EndPaint(m_hwnd, &ps);
+        PaintScope scope(m_hwnd, wParam);
+        paint(scope.dc());
         return 0;
     }
     case WM_ERASEBKGND:

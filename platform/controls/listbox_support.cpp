@@ -7,18 +7,6 @@
 
 namespace platform::controls {
 
-void registerStateClass(const char* name, WNDPROC proc, UINT style, HBRUSH background)
-{
-    WNDCLASSA wc {};
-    wc.style = style;
-    wc.lpfnWndProc = proc;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = background;
-    wc.lpszClassName = name;
-    user::registerSystemClass(wc);
-}
-
 void notifyCommand(HWND target, HWND control, int code)
 {
     if (!target)

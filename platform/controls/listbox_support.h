@@ -1,20 +1,12 @@
 // Small helpers shared by the list-like controls: per-window state, parent notices, fonts.
 #pragma once
 
-#include "platform/gdi/wingdi.h"
+#include "platform/controls/control_common.h"
 #include "platform/gdi/wingdi_user.h"
-#include "platform/user/winuser.h"
 
 #include <string>
 
 namespace platform::controls {
-
-// The control object lives behind the first pointer-sized slot of the window's extra bytes.
-template <class T>
-T* stateOf(HWND hwnd)
-{
-    return reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, 0));
-}
 
 // Creates the object on WM_NCCREATE and deletes it on WM_NCDESTROY; other messages go to handle().
 template <class T>
@@ -34,15 +26,6 @@ LRESULT dispatchState(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (!object)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     return object->handle(message, wParam, lParam);
-}
-
-// Registers a system class whose windows keep one state pointer.
-void registerStateClass(const char* name, WNDPROC proc, UINT style = CS_DBLCLKS, HBRUSH background = nullptr);
-
-// The control id (GWLP_ID) of a child window.
-inline int controlId(HWND hwnd)
-{
-    return int(GetWindowLongPtrA(hwnd, GWLP_ID));
 }
 
 // WM_COMMAND with the control id and code to the given window.

@@ -1,6 +1,7 @@
 // List view: the window procedure, columns (kept by the header), items and their states.
 #include "platform/controls/listview_impl.h"
 
+#include "platform/controls/control_common.h"
 #include "platform/controls/control_registry.h"
 
 #include <algorithm>
@@ -403,11 +404,8 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam)
         updateScrollBars();
         return 0;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(m_hwnd, &ps);
-        paint(dc);
-        if (!wParam)
-            EndPaint(m_hwnd, &ps);
+        PaintScope scope(m_hwnd, wParam);
+        paint(scope.dc());
         return 0;
     }
     case WM_ERASEBKGND:
@@ -569,7 +567,7 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void registerListViewClass()
 {
-    registerStateClass(WC_LISTVIEWA, listViewProc);
+    registerControlClass(WC_LISTVIEWA, listViewProc, CS_DBLCLKS);
 }
 
 } // namespace platform::controls

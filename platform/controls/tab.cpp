@@ -2,6 +2,7 @@
 // selection with TCN_SELCHANGING/TCN_SELCHANGE, TCM_SETCURSEL changes it silently.
 #include "platform/controls/commctrl.h"
 
+#include "platform/controls/control_common.h"
 #include "platform/controls/control_registry.h"
 #include "platform/controls/listbox_support.h"
 
@@ -253,11 +254,8 @@ LRESULT TabControl::handle(UINT message, WPARAM wParam, LPARAM lParam)
         InvalidateRect(m_hwnd, nullptr, TRUE);
         return 0;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(m_hwnd, &ps);
-        paint(dc);
-        if (!wParam)
-            EndPaint(m_hwnd, &ps);
+        PaintScope scope(m_hwnd, wParam);
+        paint(scope.dc());
         return 0;
     }
     case WM_ERASEBKGND:
@@ -393,7 +391,7 @@ LRESULT TabControl::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void registerTabClass()
 {
-    registerStateClass(WC_TABCONTROLA, tabProc);
+    registerControlClass(WC_TABCONTROLA, tabProc, CS_DBLCLKS);
 }
 
 } // namespace platform::controls
