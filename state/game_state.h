@@ -248,6 +248,17 @@ public:
     void reverseProducibleList(int order, int reverse);
     const std::vector<uint32_t>& producibleList() const { return m_producibleList; }
 
+    ProductionTypeRecord& sideProductionType(int country) { return m_sideProductionTypes[size_t(country)]; }
+    void setSideProductionType(int country, const ProductionTypeRecord& record) { m_sideProductionTypes[size_t(country)] = record; }
+    // Copies the three strings and the rule block; a slot outside the table is ignored.
+    void setRuleSlot(int slot, const RuleSlot& source);
+    // Entries of the listed-hex tables; null outside them.
+    const ListedHex10* tenByteRecord(int i) const;
+    const ListedHex12* twelveByteRecord(int i) const;
+    // A new bitmap of the stored briefing or news picture; null without one.
+    std::unique_ptr<swCBitmap> createBriefingBitmap() const;
+    std::unique_ptr<swCBitmap> createNewsBitmap() const;
+
     // Keys (index << 16) | side of the side's units, sorted by order 0..9.
     void sortPlayerUnitList(int side, int order, int reverse);
     const std::vector<uint32_t>& playerUnitList(int side) const { return m_unitOrder[size_t(side)]; }

@@ -224,7 +224,7 @@ bool UnitRecord::carrierHexTest(int own_side, int own_index, int side, int index
         x = carrier->x;
         y = carrier->y;
     }
-    bool passes = via_terrain == 1 ? carrier->canActOnTerrain(x, y, outer.side) : carrier->unitHexCheck(x, y, outer.side);
+    bool passes = via_terrain == 1 ? carrier->canActOnTerrain(x, y, outer.side) : unitHexCheck(game(), *carrier, x, y, outer.side);
     if (passes)
         return true;
     if (!other->hasFlag(kUnitAboard))

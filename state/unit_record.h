@@ -155,8 +155,6 @@ struct UnitRecord {
     int nestedUnitCount(int own_side) const;
     bool isNestedInside(int side, int index, int own_side) const;
     bool canActOnTerrain(int x, int y, int side) const;
-    // The terrain test, narrowed under the storing rule: aircraft on a building hex count only when stored.
-    bool unitHexCheck(int x, int y, int side) const;
     void markActed();
 
     // False for a headquarters, which gets no order.

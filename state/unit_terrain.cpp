@@ -49,20 +49,6 @@ bool UnitRecord::canActOnTerrain(int x, int y, int side) const
     return building->ownerPlusOne != 0 && game().isAllied(building->ownerPlusOne - 1, side);
 }
 
-bool UnitRecord::unitHexCheck(int x, int y, int side) const
-{
-    bool passes = canActOnTerrain(x, y, side);
-    int group = unitTypeGroup(type());
-    if (!passes || !ruleOn(kRuleStoring) || type().domain == 3)
-        return passes;
-    if ((group == 1 && game().isHexFlag4For(x, y, -1)) || (group == 2 && game().isLoadingHexFor(x, y, -1)))
-        return passes;
-    const UnitCell* cell = game().unitCellAt(x, y);
-    if (cell && cell->building)
-        return hasFlag(kUnitStored);
-    return passes;
-}
-
 void UnitRecord::markActed()
 {
     flags |= kUnitActed;

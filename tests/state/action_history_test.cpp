@@ -285,7 +285,8 @@ TEST(GameStateHistory, RecordsTheGamesUnitsAndNamesItsTerrain)
     testing_state::SmallWorld world(8, 8);
     GameState& state = world.state();
     state.turnBlock().turn = 4;
-    state.turnBlock().viewingCountry = 2;
+    state.turnBlock().currentCountry = 2;
+    state.turnBlock().viewingCountry = 5;
     for (int c = 0; c < kCountryCount; ++c)
         state.country(c).inPlay = c < 3 ? 1 : 0;
     const UnitTypeRecord& type = state.unitTypes().front();

@@ -1,6 +1,9 @@
 // Name tables, experience and strength scales, roles and layers of types, and the carrying rule.
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
+#include "state/unit_type_export.h"
+#include "state/data_path.h"
+#include "lib/file.h"
 
 #include "tests/state/small_world.h"
 
@@ -321,4 +324,46 @@ TEST(UnitFields, AuxiliaryRouteClearing)
     EXPECT_EQ(unit.groupLead, 0);
     EXPECT_EQ(unit.unused119, 0x5A);
     EXPECT_EQ(unit.memberLimit, 0x5A);
+}
+
+TEST(UnitTypeExport, SectionCarriesOwnWeaponsFilesAndZeroBlocks)
+{
+    SmallWorld world(2, 2);
+    GameState& s = world.state();
+    int id = s.unitTypes()[0].id;
+    UnitTypeRecord& type = world.editType(id);
+    type.imageNumber = 1;
+    type.wtImage16 = 20005;
+    type.wtImage32 = type.wtImageOther = type.miImage16 = type.miImage32 = type.miImageOther = 0;
+    world.write("tkunit/gwt20005_16.bmp", "PIC");
+    std::string path = dataPath("export.bin", kFolderProgram);
+    {
+        swCFile out(path.c_str(), 1);
+        writeUnitTypeSection(s, { id, 14999 }, [](int, BattleEntry& entry) { return entry.fill(7), true; }, out);
+    }
+    std::string bytes = world.read("export.bin");
+    auto u32 = [&](size_t at) {
+        uint32_t v = 0;
+        std::memcpy(&v, bytes.data() + at, 4);
+        return v;
+    };
+    ASSERT_GE(bytes.size(), 12u);
+    EXPECT_EQ(bytes.substr(0, 8), "VKRWPN01");
+    EXPECT_EQ(u32(8), 1u); // the id without a type is not counted
+    size_t at = 12;
+    EXPECT_EQ(u32(at), 326u);
+    EXPECT_EQ(std::memcmp(bytes.data() + at + 4, &type, sizeof type), 0);
+    at += 4 + 326;
+    EXPECT_EQ(u32(at), 50u);
+    at += 4 + 5 * 4; // built-in weapons only: five zero flags
+    EXPECT_EQ(u32(at), 0u); // image 1 is the program's own
+    at += 4;
+    EXPECT_EQ(bytes[at], 7);
+    at += kBattleEntrySize;
+    EXPECT_EQ(u32(at), 0u); // sprite 0x0707 below 20000
+    at += 4;
+    EXPECT_EQ(u32(at), 3u);
+    EXPECT_EQ(bytes.substr(at + 4, 3), "PIC");
+    at += 4 + 3 + 5 * 4;
+    EXPECT_EQ(bytes.size(), at);
 }
