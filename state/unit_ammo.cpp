@@ -1,6 +1,7 @@
 // UnitRecord: ammunition, fuel and the stocks of supply goods and engineering material.
 #include "state/unit_record.h"
 
+#include "state/unit_facts.h"
 #include "state/unit_internal.h"
 
 #include <algorithm>
@@ -8,12 +9,6 @@
 using namespace unit_rules;
 
 namespace {
-
-const WeaponRecord* weaponOf(const UnitTypeRecord& type, int slot)
-{
-    int id = type.weaponSlot[slot].weaponId;
-    return id > 0 && game().weaponIndex(id) ? &game().weaponRecord(id) : nullptr;
-}
 
 int stockOfKind(const UnitRecord& unit, int kind)
 {
@@ -45,18 +40,10 @@ const WeaponRecord* UnitRecord::slotWeaponOrBase(int slot) const
     if (const WeaponRecord* weapon = slotWeapon(slot))
         return weapon;
     const UnitTypeRecord* base = baseType();
-    return base && slot >= 0 && slot < kWeaponSlotCount ? weaponOf(*base, slot) : nullptr;
+    return base && slot >= 0 && slot < kWeaponSlotCount ? ::slotWeapon(game(), *base, slot) : nullptr;
 }
 
-int UnitRecord::maxAmmo(int slot) const
-{
-    if (slot < 0 || slot >= kWeaponSlotCount)
-        return 0;
-    int most = type().model[modelIndex()].ammo[slot];
-    if (const UnitTypeRecord* base = baseType())
-        most = std::max<int>(most, base->model[modelIndex()].ammo[slot]);
-    return most;
-}
+int UnitRecord::maxAmmo(int slot) const { return modelAmmoAllowance(game(), type(), modelIndex(), slot); }
 
 int UnitRecord::maxFuel() const { return type().model[modelIndex()].fuel; }
 
@@ -100,7 +87,7 @@ int UnitRecord::ammoUnitPrice(int slot) const
     if (const WeaponRecord* weapon = slotWeapon(slot))
         price = weapon->ammoPrice;
     if (const UnitTypeRecord* base = baseType())
-        if (const WeaponRecord* weapon = weaponOf(*base, slot))
+        if (const WeaponRecord* weapon = ::slotWeapon(game(), *base, slot))
             price = std::max<int>(price, weapon->ammoPrice);
     return price;
 }

@@ -31,21 +31,9 @@ const UnitTypeRecord& UnitRecord::type() const
     return game().unitTypeIndex(unitTypeId) ? game().unitTypeRecord(unitTypeId) : emptyType();
 }
 
-const UnitTypeRecord* UnitRecord::baseType() const
-{
-    int base = type().baseType;
-    if (base < 1 || !game().unitTypeIndex(base - 1))
-        return nullptr;
-    return &game().unitTypeRecord(base - 1);
-}
+const UnitTypeRecord* UnitRecord::baseType() const { return baseTypeOf(game(), type()); }
 
-const WeaponRecord* UnitRecord::slotWeapon(int slot) const
-{
-    if (slot < 0 || slot >= kWeaponSlotCount)
-        return nullptr;
-    int id = type().weaponSlot[slot].weaponId;
-    return id > 0 && game().weaponIndex(id) ? &game().weaponRecord(id) : nullptr;
-}
+const WeaponRecord* UnitRecord::slotWeapon(int slot) const { return ::slotWeapon(game(), type(), slot); }
 
 int UnitRecord::strengthTenths() const { return ::strengthTenths(*this, type()); }
 
