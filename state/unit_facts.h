@@ -94,3 +94,8 @@ bool unitHexCheck(const GameState& state, const UnitRecord& unit, int x, int y, 
 bool hasSelfDestructAmmo(const GameState& state, const UnitRecord& unit);
 // Clears the automatic route: byte 118 and bytes 120..143.
 void clearUnitAux(UnitRecord& unit);
+bool carriesNeutralUnit(const UnitRecord& carrier);
+// Index of the first unit aboard of that class (country's table, or the neutral one); -1 when none.
+int findCarriedOfClass(const GameState& state, const UnitRecord& carrier, int country, int unit_class);
+// Copies the carrier's hex into its cargo and theirs, down every level.
+void syncCarriedPositions(GameState& state, UnitRecord& carrier, int country);

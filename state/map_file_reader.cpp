@@ -1,0 +1,262 @@
+// Reads map and scenario files: the header, the directory and each section, checked against the file.
+#include "state/map_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const char* const kSectionNames[kMapSectionCount] = {
+    "scenario block", "map header", "countries", "rule block", "map cells", "place table",
+    "units of side 0", "units of side 1", "units of side 2", "units of side 3", "units of side 4",
+    "units of side 5", "units of side 6", "units of side 7", "units of side 8",
+    "production types", "neutral block", "first image", "second image",
+};
+
+// One directory entry, checked to lie inside the file; whole bytes = size x count.
+struct Section {
+    uint32_t offset = 0;
+    uint32_t size = 0;
+    uint32_t count = 0;
+    bool present = false;
+};
+
+class Reader {
+public:
+    explicit Reader(std::span<const uint8_t> bytes) : m_bytes(bytes) {}
+
+    MapFileError run(ScenarioFile& out);
+
+private:
+    MapFileError fail(int section, int64_t offset, std::string what) const
+    {
+        MapFileError e;
+        e.what = std::move(what);
+        e.offset = offset;
+        e.section = section;
+        return e;
+    }
+    MapFileError entry(int index, Section& section) const;
+    // Checks size x count records of at most slot bytes, at most limit records.
+    MapFileError records(int index, const Section& s, uint32_t slot, uint32_t limit) const;
+    MapFileError block(int index, const Section& s, uint32_t limit) const;
+    const uint8_t* at(uint32_t offset) const { return m_bytes.data() + offset; }
+
+    std::span<const uint8_t> m_bytes;
+    uint32_t m_headerLength = 0;
+    std::unique_ptr<ScenarioFile> m_file;
+};
+
+MapFileError Reader::entry(int index, Section& section) const
+{
+    section = {};
+    uint64_t place = sizeof(MapFileHeader) + uint64_t(index) * sizeof(MapDirectoryEntry);
+    // Entries past the stored header length are not in the file: the section is absent.
+    if (place + sizeof(MapDirectoryEntry) > m_headerLength)
+        return {};
+    MapDirectoryEntry e;
+    std::memcpy(&e, at(uint32_t(place)), sizeof e);
+    section.offset = e.offset;
+    section.size = e.size;
+    section.count = e.count;
+    section.present = e.size != 0;
+    return {};
+}
+
+MapFileError Reader::records(int index, const Section& s, uint32_t slot, uint32_t limit) const
+{
+    if (s.size > slot)
+        return fail(index, s.offset, "record size " + std::to_string(s.size) + " exceeds " + std::to_string(slot));
+    if (s.count > limit)
+        return fail(index, s.offset, "record count " + std::to_string(s.count) + " exceeds " + std::to_string(limit));
+    uint64_t end = uint64_t(s.offset) + uint64_t(s.size) * s.count;
+    if (end > m_bytes.size())
+        return fail(index, s.offset, "section ends at " + std::to_string(end) + " past the file's " + std::to_string(m_bytes.size()) + " bytes");
+    return {};
+}
+
+MapFileError Reader::block(int index, const Section& s, uint32_t limit) const
+{
+    if (s.size > limit)
+        return fail(index, s.offset, "size " + std::to_string(s.size) + " exceeds " + std::to_string(limit));
+    if (uint64_t(s.offset) + s.size > m_bytes.size())
+        return fail(index, s.offset, "section of " + std::to_string(s.size) + " bytes runs past the end of the file");
+    return {};
+}
+
+MapFileError Reader::run(ScenarioFile& out)
+{
+    if (m_bytes.size() < sizeof(MapFileHeader))
+        return fail(-1, 0, "file of " + std::to_string(m_bytes.size()) + " bytes is shorter than the header");
+    MapFileHeader head;
+    std::memcpy(&head, m_bytes.data(), sizeof head);
+    int version = scenarioFileVersion(head.magic);
+    if (version < 0)
+        return fail(-1, 0, "unknown magic");
+    if (head.length < sizeof(MapFileHeader) || head.length > kMapHeaderCapacity)
+        return fail(-1, 16, "header length " + std::to_string(head.length) + " outside 20.." + std::to_string(kMapHeaderCapacity));
+    if (head.length > m_bytes.size())
+        return fail(-1, 16, "header length " + std::to_string(head.length) + " past the end of the file");
+    m_headerLength = head.length;
+
+    m_file = std::make_unique<ScenarioFile>();
+    ScenarioFile& f = *m_file;
+    f.version = version;
+    Section s;
+
+    entry(kSectionScenario, s);
+    if (s.present) {
+        if (version < 4) {
+            if (auto e = block(kSectionScenario, s, kOldScenarioBlockSize))
+                return e;
+            uint8_t old[kOldScenarioBlockSize] = {};
+            std::memcpy(old, at(s.offset), s.size);
+            for (const OldScenarioPiece& p : kOldScenarioPieces)
+                std::memcpy(f.scenario.bytes + p.newOffset, old + p.oldOffset, p.length);
+        } else {
+            if (auto e = block(kSectionScenario, s, sizeof(ScenarioBlock)))
+                return e;
+            std::memcpy(f.scenario.bytes, at(s.offset), s.size);
+        }
+    }
+
+    entry(kSectionMapHeader, s);
+    if (s.present) {
+        if (auto e = block(kSectionMapHeader, s, sizeof(MapHeader)))
+            return e;
+        std::memcpy(&f.header, at(s.offset), s.size);
+    }
+    if (version == 1)
+        f.header.data0[532] = 1;
+    if (f.header.width < 1 || f.header.width > kMaxMapSide || f.header.height < 1 || f.header.height > kMaxMapSide)
+        return fail(kSectionMapHeader, s.offset, "map size " + std::to_string(f.header.width) + " x " + std::to_string(f.header.height) + " outside 1..256");
+
+    entry(kSectionCountries, s);
+    if (s.present) {
+        if (auto e = records(kSectionCountries, s, sizeof(FileCountryRecord), kMaxCountryRecords))
+            return e;
+        for (uint32_t i = 0; i < s.count; ++i) {
+            FileCountryRecord& c = f.countries[i];
+            std::memcpy(&c, at(s.offset + i * s.size), s.size);
+            if (version == 1 && c.controller != 0)
+                c.fundsLimit = 99999999;
+        }
+    }
+
+    entry(kSectionRules, s);
+    if (s.present) {
+        // A longer rule section is cut: nothing past the switches has a meaning.
+        uint32_t size = std::min(s.size, kRuleSectionSize);
+        if (uint64_t(s.offset) + size > m_bytes.size())
+            return fail(kSectionRules, s.offset, "rule block runs past the end of the file");
+        std::memcpy(&f.rules, at(s.offset), size);
+        if (version <= 2 && f.rules.lead > 2)
+            ++f.rules.lead;
+    }
+
+    uint32_t hexes = uint32_t(f.header.width) * f.header.height;
+    entry(kSectionCells, s);
+    f.cells.assign(hexes, FileMapCell {});
+    if (s.present) {
+        if (auto e = records(kSectionCells, s, sizeof(FileMapCell), kMaxMapCells))
+            return e;
+        if (s.count > hexes)
+            return fail(kSectionCells, s.offset, std::to_string(s.count) + " cells for a map of " + std::to_string(hexes) + " hexes");
+        for (uint32_t i = 0; i < s.count; ++i)
+            std::memcpy(&f.cells[i], at(s.offset + i * s.size), s.size);
+    }
+
+    entry(kSectionPlaces, s);
+    if (s.present) {
+        uint64_t total = uint64_t(s.size) * s.count;
+        if (total > kMaxPlaceBytes)
+            return fail(kSectionPlaces, s.offset, "place table of " + std::to_string(total) + " bytes exceeds " + std::to_string(kMaxPlaceBytes));
+        if (auto e = block(kSectionPlaces, Section {s.offset, uint32_t(total), 1, true}, kMaxPlaceBytes))
+            return e;
+        f.places.assign((total + sizeof(PlaceRecord) - 1) / sizeof(PlaceRecord), PlaceRecord {});
+        std::memcpy(f.places.data(), at(s.offset), total);
+    }
+
+    for (int side = 0; side < kMapSideCount; ++side) {
+        int index = kSectionUnits + side;
+        entry(index, s);
+        if (!s.present)
+            continue;
+        if (auto e = records(index, s, sizeof(UnitRecord), kMaxSideUnits))
+            return e;
+        std::vector<UnitRecord>& units = f.units[size_t(side)];
+        units.assign(s.count, UnitRecord {});
+        for (uint32_t i = 0; i < s.count; ++i) {
+            std::memcpy(&units[i], at(s.offset + i * s.size), s.size);
+            units[i].troopNumber = uint16_t(i + 1);
+        }
+    }
+
+    entry(kSectionProductionTypes, s);
+    if (s.present) {
+        if (auto e = records(kSectionProductionTypes, s, sizeof(ProductionTypeRecord), kMaxProductionTypes))
+            return e;
+        f.productionTypes.assign(s.count, ProductionTypeRecord {});
+        for (uint32_t i = 0; i < s.count; ++i)
+            std::memcpy(&f.productionTypes[i], at(s.offset + i * s.size), s.size);
+    }
+
+    entry(kSectionNeutral, s);
+    if (s.present) {
+        uint64_t total = uint64_t(s.size) * s.count;
+        if (total > kNeutralBlockSize)
+            return fail(kSectionNeutral, s.offset, "neutral block of " + std::to_string(total) + " bytes exceeds 10");
+        if (auto e = block(kSectionNeutral, Section {s.offset, uint32_t(total), 1, true}, kNeutralBlockSize))
+            return e;
+        std::memcpy(f.neutral.data(), at(s.offset), total);
+    }
+
+    for (int i = 0; i < 2; ++i) {
+        int index = kSectionFirstImage + i;
+        entry(index, s);
+        if (!s.present)
+            continue;
+        if (auto e = block(index, s, kMaxEmbeddedImage))
+            return e;
+        f.images[size_t(i)].assign(at(s.offset), at(s.offset) + s.size);
+    }
+
+    if (version >= 3) {
+        if (m_bytes.size() < m_headerLength + 4u)
+            return fail(-1, int64_t(m_bytes.size()), "no room for the trailer offset");
+        uint32_t trailer;
+        std::memcpy(&trailer, m_bytes.data() + m_bytes.size() - 4, 4);
+        if (trailer > m_bytes.size() - 4)
+            return fail(-1, int64_t(m_bytes.size()) - 4, "trailer offset " + std::to_string(trailer) + " past the end of the file");
+    }
+
+    out = std::move(f);
+    return {};
+}
+
+}
+
+std::string MapFileError::describe() const
+{
+    std::string text;
+    if (section >= 0 && section < kMapSectionCount)
+        text = std::string(kSectionNames[section]) + ": ";
+    text += what;
+    if (offset >= 0)
+        text += " (at byte " + std::to_string(offset) + ")";
+    return text;
+}
+
+int scenarioBytesVersion(std::span<const uint8_t> bytes)
+{
+    if (bytes.size() < kScenarioMagicSize)
+        return -1;
+    return scenarioFileVersion(reinterpret_cast<const char*>(bytes.data()));
+}
+
+MapFileError readScenarioBytes(std::span<const uint8_t> bytes, ScenarioFile& out)
+{
+    Reader reader(bytes);
+    return reader.run(out);
+}
