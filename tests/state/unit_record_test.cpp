@@ -309,10 +309,16 @@ TEST(UnitCarriers, NestingStaysBelowThirtySixAndSurvivesLoopedLinks)
     EXPECT_FALSE(outer.nestingAllows(0, 35, 0));
     EXPECT_TRUE(outer.nestingAllows(0, 20, 0)); // already inside
 
-    // Two records naming each other, as a damaged file may.
+    // Two records naming each other, or a unit past the table, as a damaged file may.
     world.unit(0, 36).setCarriedUnit(0, 35);
     EXPECT_LT(other.nestedUnitCount(0), 100);
     EXPECT_FALSE(other.isNestedInside(0, 39, 0));
+    UnitRecord& odd = world.unit(0, 39);
+    odd.setCarriedUnit(0, 5000);
+    EXPECT_EQ(odd.nestedUnitCount(0), 0);
+    int16_t none[10] = {};
+    odd.applyDamage(0, none, 1);
+    EXPECT_EQ(strengthTotal(odd), 0);
 }
 
 TEST(UnitDamage, PacksSurvivorsBooksLossesAndCutsTheCargo)
