@@ -69,3 +69,49 @@ bool takeAboard(GameState& state, UnitRecord& carrier, int carrier_country, int 
     }
     return false;
 }
+
+bool carriesNeutralUnit(const UnitRecord& carrier)
+{
+    for (uint16_t slot : carrier.carriedUnits)
+        if ((slot & 0x7FFF) && (slot & kNeutralCargo))
+            return true;
+    return false;
+}
+
+int findCarriedOfClass(const GameState& state, const UnitRecord& carrier, int country, int unit_class)
+{
+    for (int i = 0; i < kCarriedSlots; ++i) {
+        int side = -1;
+        int index = carriedUnitAt(carrier, i, side);
+        const UnitRecord* cargo = index >= 0 ? state.unitOf(side == 8 ? 8 : country, index) : nullptr;
+        const UnitTypeRecord* type = cargo ? state.unitTypeOf(*cargo) : nullptr;
+        if (type && type->unitClass == unit_class)
+            return index;
+    }
+    return -1;
+}
+
+namespace {
+
+// Cargo lists written by files may loop back to a carrier; the walk stops at this depth.
+constexpr int kMaxCargoDepth = 16;
+
+void syncCargo(GameState& state, const UnitRecord& carrier, int country, int depth)
+{
+    if (depth > kMaxCargoDepth)
+        return;
+    for (int i = 0; i < kCarriedSlots; ++i) {
+        int side = -1;
+        int index = carriedUnitAt(carrier, i, side);
+        UnitRecord* cargo = index >= 0 ? state.unitOf(side == 8 ? 8 : country, index) : nullptr;
+        if (!cargo || cargo == &carrier)
+            continue;
+        cargo->x = carrier.x;
+        cargo->y = carrier.y;
+        syncCargo(state, *cargo, side == 8 ? 8 : country, depth + 1);
+    }
+}
+
+} // namespace
+
+void syncCarriedPositions(GameState& state, UnitRecord& carrier, int country) { syncCargo(state, carrier, country, 0); }

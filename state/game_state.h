@@ -250,8 +250,9 @@ public:
     void reverseProducibleList(int order, int reverse);
     const std::vector<uint32_t>& producibleList() const { return m_producibleList; }
 
-    ProductionTypeRecord& sideProductionType(int country) { return m_sideProductionTypes[size_t(country)]; }
-    void setSideProductionType(int country, const ProductionTypeRecord& record) { m_sideProductionTypes[size_t(country)] = record; }
+    // Null, or ignored, for a country outside 0..7.
+    const ProductionTypeRecord* sideProductionType(int country) const;
+    void setSideProductionType(int country, const ProductionTypeRecord& record);
     // Copies the three strings and the rule block; a slot outside the table is ignored.
     void setRuleSlot(int slot, const RuleSlot& source);
     // Entries of the listed-hex tables; null outside them.
@@ -263,11 +264,13 @@ public:
 
     // Keys (index << 16) | side of the side's units, sorted by order 0..9.
     void sortPlayerUnitList(int side, int order, int reverse);
-    const std::vector<uint32_t>& playerUnitList(int side) const { return m_unitOrder[size_t(side)]; }
+    // Empty for a side outside 0..8.
+    const std::vector<uint32_t>& playerUnitList(int side) const;
     // Keys are entry indices of the country's destroyed-unit list, sorted by the sort key 0..3.
     void setTroopListSort(uint32_t key, uint8_t reverse) { m_destroyedSortKey = key, m_destroyedSortReverse = reverse; }
     void sortTroopList(int country);
-    std::vector<uint32_t>& troopList(int country) { return m_destroyedOrder[size_t(country)]; }
+    // Null for a country outside 0..7.
+    std::vector<uint32_t>* troopList(int country);
 
 
     // 1 simple mode, 0 normal mode.

@@ -157,7 +157,7 @@ bool GameState::hexDomainHasVisibleOtherUnit(int x, int y, int slot, int country
     UnitRef ref {};
     if (!unitRefInHex(x, y, slot, ref))
         return false;
-    if (ref.country == country && ref.index == index)
+    if (ref.table == country && ref.index == index)
         return false;
     return visibleTo(*this, ref, country);
 }

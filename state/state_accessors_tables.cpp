@@ -34,3 +34,25 @@ std::unique_ptr<swCBitmap> bitmapOf(const uint8_t* image, uint32_t size)
 std::unique_ptr<swCBitmap> GameState::createBriefingBitmap() const { return bitmapOf(m_briefingImage.get(), m_briefingImageSize); }
 
 std::unique_ptr<swCBitmap> GameState::createNewsBitmap() const { return bitmapOf(m_newsImage.get(), m_newsImageSize); }
+
+const ProductionTypeRecord* GameState::sideProductionType(int country) const
+{
+    return country >= 0 && country < kCountryCount ? &m_sideProductionTypes[size_t(country)] : nullptr;
+}
+
+void GameState::setSideProductionType(int country, const ProductionTypeRecord& record)
+{
+    if (country >= 0 && country < kCountryCount)
+        m_sideProductionTypes[size_t(country)] = record;
+}
+
+const std::vector<uint32_t>& GameState::playerUnitList(int side) const
+{
+    static const std::vector<uint32_t> none;
+    return side >= 0 && side < kSideCount ? m_unitOrder[size_t(side)] : none;
+}
+
+std::vector<uint32_t>* GameState::troopList(int country)
+{
+    return country >= 0 && country < kCountryCount ? &m_destroyedOrder[size_t(country)] : nullptr;
+}

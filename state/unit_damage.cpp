@@ -11,8 +11,6 @@ using namespace unit_rules;
 
 namespace {
 
-UnitRecordHooks* g_hooks = nullptr;
-
 // Carrier links read from files may loop; damage goes no deeper than nesting allows.
 constexpr int kMaxDepth = 36;
 
@@ -74,8 +72,8 @@ void damage(UnitRecord& unit, int side, const int16_t* member_list, int attacker
 
     if (strengthTotal(unit) >= old_total)
         return;
-    if (g_hooks)
-        g_hooks->bookLosses(attacker_side, side, lost);
+    if (UnitRecordHooks* hooks = unitRecordHooks())
+        hooks->bookLosses(attacker_side, side, lost);
     if (strengthTotal(unit) == 0) {
         if (attacker_side >= 0 && attacker_side < kCountryCount)
             ++game().country(attacker_side).enemyUnitsDestroyed;
@@ -85,10 +83,6 @@ void damage(UnitRecord& unit, int side, const int16_t* member_list, int attacker
 }
 
 } // namespace
-
-void setUnitRecordHooks(UnitRecordHooks* hooks) { g_hooks = hooks; }
-
-UnitRecordHooks* unitRecordHooks() { return g_hooks; }
 
 void UnitRecord::applyDamage(int side, const int16_t* member_list, int attacker_side)
 {

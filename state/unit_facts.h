@@ -94,3 +94,19 @@ bool unitHexCheck(const GameState& state, const UnitRecord& unit, int x, int y, 
 bool hasSelfDestructAmmo(const GameState& state, const UnitRecord& unit);
 // Clears the automatic route: byte 118 and bytes 120..143.
 void clearUnitAux(UnitRecord& unit);
+bool carriesNeutralUnit(const UnitRecord& carrier);
+// Index of the first unit aboard of that class (country's table, or the neutral one); -1 when none.
+int findCarriedOfClass(const GameState& state, const UnitRecord& carrier, int country, int unit_class);
+// Copies the carrier's hex into its cargo and theirs, down every level.
+void syncCarriedPositions(GameState& state, UnitRecord& carrier, int country);
+
+// Fields of the slot's weapon; 0 for an empty slot (the power also for a class outside 0..8).
+int slotWeaponLaunchedType(const GameState& state, const UnitTypeRecord& type, int i);
+int slotWeaponWaitTurns(const GameState& state, const UnitTypeRecord& type, int i);
+int slotWeaponReach(const GameState& state, const UnitTypeRecord& type, int i);
+int slotWeaponMultiplier(const GameState& state, const UnitTypeRecord& type, int i);
+int slotWeaponAmmoPrice(const GameState& state, const UnitTypeRecord& type, int i);
+int slotWeaponFlags(const GameState& state, const UnitTypeRecord& type, int i);
+int slotWeaponPower(const GameState& state, const UnitTypeRecord& type, int i, int target_class);
+int slotWeaponByte39(const GameState& state, const UnitTypeRecord& type, int i);
+int slotWeaponKind(const GameState& state, const UnitTypeRecord& type, int i);

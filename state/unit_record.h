@@ -162,7 +162,7 @@ struct UnitRecord {
     void requestResupply(int side, int index);
     void requestSupplyUnitService(int side, int index);
     bool canServiceUnit(int side, int index, int x, int y) const;
-    // Index of a unit of the side next to (x, y) that may serve unit (side, index); -1 when none.
+    // This is unit (side, index): the index of a unit of its side beside it that may serve it; -1 when none.
     int findAdjacentSupplyUnit(int side, int index) const;
     bool carrierHasSupplies() const;
     bool canDrawCarrierSupplies() const;

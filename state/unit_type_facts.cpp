@@ -105,3 +105,61 @@ void selectModel(const GameState& state, UnitRecord& unit, int model)
         unit.ammunition[i] = uint8_t(modelAmmoAllowance(state, *type, model, i));
     unit.fuel = type->model[model].fuel;
 }
+
+namespace {
+
+template <typename F>
+int weaponField(const GameState& state, const UnitTypeRecord& type, int i, F field)
+{
+    const WeaponRecord* weapon = slotWeapon(state, type, i);
+    return weapon ? int(field(*weapon)) : 0;
+}
+
+} // namespace
+
+int slotWeaponLaunchedType(const GameState& s, const UnitTypeRecord& t, int i)
+{
+    return weaponField(s, t, i, [](const WeaponRecord& w) { return w.launchedType; });
+}
+
+int slotWeaponWaitTurns(const GameState& s, const UnitTypeRecord& t, int i)
+{
+    return weaponField(s, t, i, [](const WeaponRecord& w) { return w.waitTurns; });
+}
+
+int slotWeaponReach(const GameState& s, const UnitTypeRecord& t, int i)
+{
+    return weaponField(s, t, i, [](const WeaponRecord& w) { return w.reach; });
+}
+
+int slotWeaponMultiplier(const GameState& s, const UnitTypeRecord& t, int i)
+{
+    return weaponField(s, t, i, [](const WeaponRecord& w) { return w.multiplier; });
+}
+
+int slotWeaponAmmoPrice(const GameState& s, const UnitTypeRecord& t, int i)
+{
+    return weaponField(s, t, i, [](const WeaponRecord& w) { return w.ammoPrice; });
+}
+
+int slotWeaponFlags(const GameState& s, const UnitTypeRecord& t, int i)
+{
+    return weaponField(s, t, i, [](const WeaponRecord& w) { return w.flags; });
+}
+
+int slotWeaponPower(const GameState& s, const UnitTypeRecord& t, int i, int target_class)
+{
+    if (target_class < 0 || target_class >= kTargetClassCount)
+        return 0;
+    return weaponField(s, t, i, [&](const WeaponRecord& w) { return w.power[target_class]; });
+}
+
+int slotWeaponByte39(const GameState& s, const UnitTypeRecord& t, int i)
+{
+    return weaponField(s, t, i, [](const WeaponRecord& w) { return w.useValue; });
+}
+
+int slotWeaponKind(const GameState& s, const UnitTypeRecord& t, int i)
+{
+    return weaponField(s, t, i, [](const WeaponRecord& w) { return w.kind; });
+}

@@ -74,7 +74,7 @@ int SmallWorld::addUnit(int side, int typeId, int x, int y, int model)
 int SmallWorld::placeUnit(int side, int typeId, int x, int y, int model)
 {
     int index = addUnit(side, typeId, x, y, model);
-    int slot = m_state->ruleSwitch(kRuleStacking) ? m_state->unitTypeRecord(typeId).domain : 0;
+    int slot = m_state->unitSlotFor(m_state->unitTypeRecord(typeId).domain);
     UnitCell& cell = unitCell(x, y);
     cell.lowerSide[slot] = uint16_t(side + 1);
     cell.lowerUnit[slot] = uint16_t(index);

@@ -367,3 +367,24 @@ TEST(UnitTypeExport, SectionCarriesOwnWeaponsFilesAndZeroBlocks)
     at += 4 + 3 + 5 * 4;
     EXPECT_EQ(bytes.size(), at);
 }
+
+TEST(Carrying, NestedCargoFollowsTheCarrierAndLoopsEnd)
+{
+    CarrierWorld world;
+    GameState& s = world.state();
+    int ship = world.placeUnit(0, world.carrierId, 3, 3);
+    int truck = world.addUnit(0, world.tankId, 0, 0);
+    int men = world.addUnit(8, world.infantryId, 0, 1);
+    world.unit(0, ship).carriedUnits[0] = uint16_t(truck + 1);
+    world.unit(0, truck).carriedUnits[2] = uint16_t(0x8000 | (men + 1));
+    // A file-made loop: the truck also lists the ship.
+    world.unit(0, truck).carriedUnits[3] = uint16_t(ship + 1);
+    syncCarriedPositions(s, world.unit(0, ship), 0);
+    EXPECT_EQ(world.unit(0, truck).x, 3);
+    EXPECT_EQ(world.unit(8, men).y, 3);
+    EXPECT_FALSE(carriesNeutralUnit(world.unit(0, ship)));
+    EXPECT_TRUE(carriesNeutralUnit(world.unit(0, truck)));
+    int tank_class = s.unitTypeRecord(world.tankId).unitClass;
+    EXPECT_EQ(findCarriedOfClass(s, world.unit(0, ship), 0, tank_class), truck);
+    EXPECT_EQ(findCarriedOfClass(s, world.unit(0, truck), 0, s.unitTypeRecord(world.infantryId).unitClass), men);
+}

@@ -309,10 +309,16 @@ TEST(UnitCarriers, NestingStaysBelowThirtySixAndSurvivesLoopedLinks)
     EXPECT_FALSE(outer.nestingAllows(0, 35, 0));
     EXPECT_TRUE(outer.nestingAllows(0, 20, 0)); // already inside
 
-    // Two records naming each other, as a damaged file may.
+    // Two records naming each other, or a unit past the table, as a damaged file may.
     world.unit(0, 36).setCarriedUnit(0, 35);
     EXPECT_LT(other.nestedUnitCount(0), 100);
     EXPECT_FALSE(other.isNestedInside(0, 39, 0));
+    UnitRecord& odd = world.unit(0, 39);
+    odd.setCarriedUnit(0, 5000);
+    EXPECT_EQ(odd.nestedUnitCount(0), 0);
+    int16_t none[10] = {};
+    odd.applyDamage(0, none, 1);
+    EXPECT_EQ(strengthTotal(odd), 0);
 }
 
 TEST(UnitDamage, PacksSurvivorsBooksLossesAndCutsTheCargo)
@@ -412,4 +418,49 @@ TEST(UnitWeapons, NightScalesAttackAndSightByTheTypesPercentAtLeastOne)
     EXPECT_EQ(tank.attackValueScaled(0, kTargetVeryHighAir), 0);
     EXPECT_EQ(tank.attackValueScaled(4, kTargetArmoured), 0);
     EXPECT_EQ(tank.sightRange(3), 1);
+}
+
+TEST(UnitCarriers, NestedBoardingFindsACarrierAboardAndSharedCarriersPassTheHex)
+{
+    SmallWorld world(3, 2);
+    constexpr int kTransportShip = 32;
+    UnitTypeRecord& ship_type = world.editType(kTransportShip);
+    ship_type.berthMask[0] = 8; // vehicles only
+    ship_type.berthMask[1] = 0;
+    world.cell(0, 0).terrain = uint8_t(world.terrainOfKind(17));
+    int ship_index = world.placeUnit(0, kTransportShip, 0, 0);
+    UnitRecord& ship = world.unit(0, ship_index);
+    int apc_index = world.addUnit(0, kCarrierVehicle, 0, 0);
+    UnitRecord& apc = world.unit(0, apc_index);
+    ASSERT_TRUE(takeAboard(world.state(), ship, 0, 0, apc_index));
+    apc.boardCarrier(0, ship_index);
+    int infantry = world.placeUnit(0, kInfantry, 1, 0);
+
+    EXPECT_FALSE(ship.canTakeAboard(0, infantry, 0, ship_index));
+    EXPECT_TRUE(ship.canTakeAboardNested(0, infantry, 0, ship_index));
+    std::vector<uint32_t> targets;
+    ship.collectBoardingTargets(targets, 0, infantry, 0, ship_index);
+    EXPECT_EQ(targets, (std::vector<uint32_t> { uint32_t(apc_index) << 16 }));
+
+    // Off the port the ship's hex fails, unless the rider already sits in the same ship.
+    world.cell(0, 0).terrain = world.cell(2, 0).terrain;
+    EXPECT_FALSE(apc.canTakeAboard(0, infantry, 0, apc_index));
+    world.unit(0, infantry).boardCarrier(0, ship_index);
+    EXPECT_TRUE(apc.canTakeAboard(0, infantry, 0, apc_index));
+}
+
+TEST(UnitSupplies, AircraftDrawFromCarriersWithSupplyGoods)
+{
+    SmallWorld world(2, 2);
+    constexpr int kFighter = 20;
+    int carrier_index = world.placeUnit(0, kSupplyTruck, 0, 0);
+    world.editType(kSupplyTruck).unitClass = 48;
+    UnitRecord& fighter = world.unit(0, world.addUnit(0, kFighter, 0, 0));
+    EXPECT_FALSE(fighter.canDrawCarrierSupplies());
+    fighter.boardCarrier(0, carrier_index);
+    EXPECT_TRUE(fighter.carrierHasSupplies());
+    EXPECT_TRUE(fighter.canDrawCarrierSupplies());
+    world.unit(0, carrier_index).spendSupplyStock(100);
+    EXPECT_FALSE(fighter.carrierHasSupplies());
+    EXPECT_FALSE(fighter.canDrawCarrierSupplies());
 }
