@@ -354,7 +354,6 @@ public:
         return i == 0 ? std::span<const uint8_t>(m_briefingImage.get(), m_briefingImageSize)
                       : std::span<const uint8_t>(m_newsImage.get(), m_newsImageSize);
     }
-    const ProductionTypeRecord& sideProductionType(int c) const { return m_sideProductionTypes[size_t(c)]; }
     MapBitSet* redrawSet() const { return m_redrawSet.get(); }
     int mapVersion() const { return m_mapVersion; }
 
