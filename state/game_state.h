@@ -100,6 +100,10 @@ public:
     // Read after each action: set when a unit lost members, and the after-action event bits.
     uint8_t& lossAccountingFlag() { return m_lossAccounting; }
     uint8_t& actionEventFlags() { return m_action.eventFlags; }
+    // Entry i (0..99) of the country's destroyed-unit list; null outside the list.
+    const DestroyedUnitRecord* destroyedUnitEntry(int country, int i) const;
+    // Enters the unit into its country's list, dropping the oldest entry of a full list.
+    void recordDestroyedUnit(int country, int index);
 
     const swCFont& font(int index) const { return m_fonts[size_t(index)]; }
     swCBitmap* baseBitmap(int index) const { return m_baseBitmaps.get(index); }

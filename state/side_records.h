@@ -6,7 +6,7 @@
 
 #pragma pack(push, 1)
 struct DestroyedUnitRecord {
-    // Low byte of the turn; 0 marks a free entry.
+    // Low byte of the turn; 0 for turns 256, 512, ..., so it cannot mark a free entry alone.
     uint8_t turn;
     uint8_t troopNumber;
     // Bytes 1..34 of the unit record: its name and identity.
@@ -15,7 +15,10 @@ struct DestroyedUnitRecord {
     uint8_t x;
     uint8_t y;
     uint8_t visibleMask;
-    uint8_t unused;
+    // 1 on every entry this program writes; older files leave it 0 and are told by the turn.
+    uint8_t usedMark;
+
+    bool isUsed() const { return turn != 0 || usedMark != 0; }
 };
 #pragma pack(pop)
 static_assert(sizeof(DestroyedUnitRecord) == 42);

@@ -148,9 +148,10 @@ void GameState::sortTroopList(int country)
     if (country < 0 || country >= kCountryCount || !m_destroyedUnits[size_t(country)])
         return;
     const DestroyedUnitRecord* entries = m_destroyedUnits[size_t(country)].get();
-    // Keys beyond the list count as free entries.
+    // Keys are (entry << 16) | country; entries beyond the list count as free.
     auto entry = [&](uint32_t key) -> const DestroyedUnitRecord* {
-        return key < uint32_t(kDestroyedUnitsPerCountry) && entries[key].turn ? &entries[key] : nullptr;
+        uint32_t index = key >> 16;
+        return index < uint32_t(kDestroyedUnitsPerCountry) && entries[index].isUsed() ? &entries[index] : nullptr;
     };
     uint32_t sort_key = m_destroyedSortKey;
     sortTroopKeys(m_destroyedOrder[size_t(country)], [&](uint32_t a, uint32_t b) {

@@ -239,21 +239,26 @@ TEST(TroopSort, DestroyedListByKeyWithFreeEntriesLast)
         entries[i].y = made[i].y;
         std::strcpy(reinterpret_cast<char*>(entries[i].identity), made[i].name);
     }
-    // Entry 3 is free and key 500 lies outside the list.
+    // Keys are (entry << 16) | country. Entry 3 is free and entry 500 lies outside the list.
+    auto keys = [](std::vector<uint32_t> list) {
+        for (uint32_t& k : list)
+            k = (k << 16) | 3;
+        return list;
+    };
     auto sorted = [&](uint32_t key, uint8_t reverse) {
-        *s.troopList(3) = { 3, 500, 2, 1, 0 };
+        *s.troopList(3) = keys({ 3, 500, 2, 1, 0 });
         s.setTroopListSort(key, reverse);
         s.sortTroopList(3);
         return std::vector<uint32_t>(s.troopList(3)->begin(), s.troopList(3)->begin() + 3);
     };
-    EXPECT_EQ(sorted(0, 0), (std::vector<uint32_t> { 0, 1, 2 }));
-    EXPECT_EQ(sorted(1, 0), (std::vector<uint32_t> { 1, 0, 2 }));
-    EXPECT_EQ(sorted(2, 0), (std::vector<uint32_t> { 1, 0, 2 }));
-    EXPECT_EQ(sorted(3, 0), (std::vector<uint32_t> { 2, 0, 1 }));
-    *s.troopList(3) = { 3, 2, 1, 0 };
+    EXPECT_EQ(sorted(0, 0), keys({ 0, 1, 2 }));
+    EXPECT_EQ(sorted(1, 0), keys({ 1, 0, 2 }));
+    EXPECT_EQ(sorted(2, 0), keys({ 1, 0, 2 }));
+    EXPECT_EQ(sorted(3, 0), keys({ 2, 0, 1 }));
+    *s.troopList(3) = keys({ 3, 2, 1, 0 });
     s.setTroopListSort(1, 1);
     s.sortTroopList(3);
-    EXPECT_EQ(*s.troopList(3), (std::vector<uint32_t> { 3, 2, 0, 1 }));
+    EXPECT_EQ(*s.troopList(3), keys({ 3, 2, 0, 1 }));
 }
 
 TEST(ProducibleList, FilterAvailabilityWarheadsAndOrders)
