@@ -28,6 +28,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,7 @@ class FogMap;
 class SightRules;
 class GameThread;
 class MoveRangeMap;
+struct ScenarioFile;
 
 // The nine interface fonts, in creation order.
 enum GameFont : int {
@@ -332,6 +334,33 @@ public:
     const std::vector<std::string>& musicNames() const { return m_musicNames; }
     const std::vector<std::string>& musicPaths() const { return m_musicPaths; }
 
+    // -- maps and scenarios --
+    // Reads, checks and commits a map; a refused map leaves the game as it was and answers false.
+    bool loadMapFile(const char* path);
+    bool loadMapImage(const uint8_t* image, size_t size);
+    // Puts an accepted file into the state (resetting the map part first), then runs afterMapLoad.
+    bool commitScenario(const ScenarioFile& file);
+    bool afterMapLoad();
+    void rebuildFromCells();
+    void deriveCellData();
+    void linkPlaces();
+    void relinkUnits(bool from_save);
+    int countWatchedUnits(int side) const;
+    void markCountryFeatures();
+    void resetMapPart();
+    // The sound-effect volume in hundredths of a decibel, -10000..0.
+    int seVolume() const { return m_settings.seVolume; }
+    // Full path of the music for an event code; an anthem outside the music list gets the start tune.
+    std::string bgmFilePath(int code) const;
+    // The first (briefing) or second embedded picture of the map; empty when it has none.
+    std::span<const uint8_t> embeddedImage(int i) const
+    {
+        return i == 0 ? std::span<const uint8_t>(m_briefingImage.get(), m_briefingImageSize)
+                      : std::span<const uint8_t>(m_newsImage.get(), m_newsImageSize);
+    }
+    MapBitSet* redrawSet() const { return m_redrawSet.get(); }
+    int mapVersion() const { return m_mapVersion; }
+
     // -- history and sight maps --
 
     // Made on first use, reading this game's units, buildings and sight.
@@ -439,6 +468,7 @@ private:
     swCEvent* m_uiWait = nullptr;
     swCEvent* m_mapWait = nullptr;
 
+    int m_mapVersion = 0;
     std::unique_ptr<PictureServices> m_pictureServices;
     bool m_started = false;
     bool m_settingsRead = false;

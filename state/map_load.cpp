@@ -1,0 +1,194 @@
+// Loading a map into the game: read, check, then commit into the state and rebuild what it derives.
+#include "state/game_state.h"
+
+#include "lib/application.h"
+#include "lib/error.h"
+#include "lib/file.h"
+#include "platform/kernel/host.h"
+#include "platform/windows.h"
+#include "state/action_history.h"
+#include "state/map_file.h"
+#include "state/map_validate.h"
+#include "state/unit_facts.h"
+
+#include <cstring>
+
+namespace {
+
+// Rule switches a simple-mode map of lead byte 24 keeps as the map has them.
+constexpr int kSimpleKeptBytes[] = {4, 13, 21, 23, 32, 36};
+
+void showMissingUnitTypes()
+{
+    std::string text = platform::utf8ToCp932("本製品に含まれていない兵器データが使用されています。");
+    std::string title = platform::utf8ToCp932("注意");
+    MessageBoxA(theApplication().mainWindowHandle(), text.c_str(), title.c_str(), MB_OK);
+}
+
+}
+
+bool GameState::loadMapFile(const char* path)
+{
+    std::vector<uint8_t> bytes;
+    try {
+        swCFile file(path, 0);
+        DWORD size = file.fileGetSize();
+        bytes.resize(size);
+        if (size && file.fileRead(bytes.data(), size) != size)
+            return false;
+    } catch (swCError* error) {
+        delete error;
+        return false;
+    }
+    return loadMapImage(bytes.data(), bytes.size());
+}
+
+bool GameState::loadMapImage(const uint8_t* image, size_t size)
+{
+    if (!image || !m_terrainGrid)
+        return false;
+    // The file is staged whole and checked before anything of the current game changes.
+    auto file = std::make_unique<ScenarioFile>();
+    if (readScenarioBytes(std::span(image, size), *file))
+        return false;
+    MapValidation check = validateScenario(*file, *this);
+    if (check.verdict == MapVerdict::MissingUnitTypes)
+        showMissingUnitTypes();
+    if (!check.accepted())
+        return false;
+    return commitScenario(*file);
+}
+
+bool GameState::commitScenario(const ScenarioFile& f)
+{
+    resetMapPart();
+    m_mapVersion = f.version;
+    m_scenario = f.scenario;
+    m_mapHeader = f.header;
+
+    m_ruleBlock = f.rules;
+    if (isSimpleMode()) {
+        RuleBlock simple = m_ruleSlots[0].block;
+        if (f.rules.lead == 24) {
+            simple.lead = 24;
+            for (int b : kSimpleKeptBytes)
+                simple.switches[b - 1] = f.rules.switches[b - 1];
+        }
+        m_ruleBlock = simple;
+    }
+
+    for (size_t i = 0; i < kMaxCountryRecords; ++i) {
+        const FileCountryRecord& r = f.countries[i];
+        CountryRecord& c = m_countries[i];
+        c = CountryRecord {};
+        std::memcpy(c.name, r.name, sizeof c.name);
+        c.analysisByte = r.analysisByte;
+        c.controller = r.controller;
+        c.allianceMask = r.allianceMask;
+        c.reserved45 = mapProductionTypeNumber(r.productionType);
+        c.anthemCode = r.anthemCode;
+        c.unitListLength = r.unitSlots;
+        c.funds = r.funds;
+        c.initialFunds = r.funds;
+        std::memcpy(&c.victoryKind, &r.victoryCondition, 4);
+        c.victoryByte5 = r.victoryParameter;
+        c.productionLimit = r.word112;
+        c.pactMask = r.pactMask;
+        if (c.controller) {
+            c.allianceMask = uint8_t(c.allianceMask | 1u << i);
+            c.inPlay = 1;
+            c.marketRate = 100;
+        }
+        c.fundsCeiling = std::max(r.fundsLimit, r.funds);
+        m_sideProductionTypes[i] = i < f.productionTypes.size() ? f.productionTypes[i] : ProductionTypeRecord {};
+        unsigned number = c.reserved45;
+        if (number < kFirstUserProductionType && number < m_builtinProductionTypes.size()
+            && m_builtinProductionTypes[number].name[0] != 0)
+            m_sideProductionTypes[i] = m_builtinProductionTypes[number];
+    }
+
+    const std::vector<TerrainRecord>& types = m_terrainTypes;
+    for (int y = 0; y < mapHeight(); ++y) {
+        for (int x = 0; x < mapWidth(); ++x) {
+            FileMapCell in = f.cellAt(x, y);
+            if (in.terrain < types.size() && types[in.terrain].kind < 11)
+                in.displayCode = types[in.terrain].value18;
+            if (f.version <= 2 && in.terrain == 53 && types.size() > 1) {
+                in.terrain = 1;
+                in.displayCode = types[1].value18;
+            }
+            TerrainCell& t = *terrainCellAt(x, y);
+            UnitCell& u = *unitCellAt(x, y);
+            t.terrain = in.terrain;
+            t.overlay = in.overlay;
+            t.displayCode = in.displayCode;
+            t.substitute = in.substituteBits;
+            t.owner = in.hexOwner;
+            std::memcpy(t.sideCodes, in.sideCodes, 3);
+            t.mineKind = in.mineKind;
+            t.mineCount = in.mineCount;
+            t.mineKnownMask = in.mineKnownMask;
+            t.turnMarks[1] = in.mineKnownMask;
+            t.turnMarks[0] = uint8_t((in.markBit0 == 1 ? 1 : 0) | (in.destroyed == 1 ? 2 : 0));
+            t.turnMarks[2] = in.constructionMarker;
+            u.building = in.buildingOwnerPlusOne;
+            u.reserved26[1] = in.missileCode;
+            uint8_t* bytes = reinterpret_cast<uint8_t*>(&u);
+            bytes[56] = in.launchCounterStart;
+            bytes[57] = in.missileParameter;
+            bytes[58] = in.domainMask;
+        }
+    }
+
+    std::memcpy(m_placeTable.get(), f.places.data(), std::min<size_t>(f.places.size(), kPlaceRecordCount) * sizeof(PlaceRecord));
+    for (size_t side = 0; side < kSideCount; ++side)
+        std::memcpy(m_unitTables[side].get(), f.units[side].data(), f.units[side].size() * sizeof(UnitRecord));
+    std::memcpy(m_neutralBlock, f.neutral.data(), sizeof m_neutralBlock);
+
+    auto keep = [](const std::vector<uint8_t>& from, std::unique_ptr<uint8_t[]>& to, uint32_t& size) {
+        size = uint32_t(from.size());
+        to.reset();
+        if (size) {
+            to = std::make_unique<uint8_t[]>(size);
+            std::memcpy(to.get(), from.data(), size);
+        }
+    };
+    keep(f.images[0], m_briefingImage, m_briefingImageSize);
+    keep(f.images[1], m_newsImage, m_newsImageSize);
+    return afterMapLoad();
+}
+
+bool GameState::afterMapLoad()
+{
+    if (!allUnitTypesAvailable()) {
+        showMissingUnitTypes();
+        resetMapPart();
+        return false;
+    }
+    rebuildFromCells();
+    deriveCellData();
+    linkPlaces();
+    relinkUnits(false);
+    refillUnitsToFull();
+    for (int c = 0; c < kCountryCount; ++c) {
+        for (int i = 0; i < kUnitTableSize; ++i) {
+            UnitRecord& unit = m_unitTables[size_t(c)][size_t(i)];
+            if (const UnitTypeRecord* type = unitExists(unit) ? unitTypeOf(unit) : nullptr)
+                unit.memberLimit = type->members;
+        }
+    }
+    computeBorderMasks();
+
+    unsigned in_play = 0;
+    for (int c = 0; c < kCountryCount; ++c)
+        if (m_countries[size_t(c)].controller)
+            in_play |= 1u << c;
+    for (int c = 0; c < kCountryCount; ++c)
+        if (m_countries[size_t(c)].controller)
+            m_countries[size_t(c)].allianceMask = uint8_t(m_countries[size_t(c)].allianceMask & in_play);
+
+    recreateSightMaps();
+    m_redrawSet = std::make_unique<MapBitSet>(uint32_t(mapWidth()), uint32_t(mapHeight()));
+    m_redrawSet->setAll();
+    return true;
+}

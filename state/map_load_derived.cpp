@@ -1,0 +1,235 @@
+// What the state derives from a loaded map: buildings, listed hexes, cell values, places and unit links.
+#include "state/game_state.h"
+
+#include "state/action_history.h"
+#include "state/unit_facts.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr int kCapitalKind = 12;
+constexpr int kConstructionTerrain = 53;
+
+uint8_t& cellByte(UnitCell& cell, int offset) { return reinterpret_cast<uint8_t*>(&cell)[offset]; }
+
+}
+
+void GameState::rebuildFromCells()
+{
+    m_buildings.clear();
+    m_listedHexes10.clear();
+    m_listedHexes12.clear();
+    const int width = mapWidth();
+    for (int i = 0; i < width * mapHeight(); ++i) {
+        int x = i % width, y = i / width;
+        TerrainCell& cell = *terrainCellAt(x, y);
+        UnitCell& units = *unitCellAt(x, y);
+        if (cell.terrain >= m_terrainTypes.size())
+            continue;
+        const TerrainRecord* t = &m_terrainTypes[cell.terrain];
+        if (t->kind > 11) {
+            BuildingRecord b {};
+            int owner_plus_one = units.building;
+            if (owner_plus_one < 1 || owner_plus_one > kCountryCount || !m_countries[size_t(owner_plus_one - 1)].controller) {
+                owner_plus_one = 0;
+                // A capital nobody holds is an ordinary large city.
+                if (t->kind == kCapitalKind && m_terrainRoles.largeCity >= 0) {
+                    cell.terrain = uint8_t(m_terrainRoles.largeCity);
+                    t = &m_terrainTypes[cell.terrain];
+                    cell.displayCode = t->value18;
+                }
+            }
+            b.type = cell.terrain;
+            b.ownerPlusOne = uint8_t(owner_plus_one);
+            b.x = uint32_t(x);
+            b.y = uint32_t(y);
+            b.durability = t->durability;
+            b.typeByte70 = t->occupationValue;
+            if (cell.turnMarks[0] & 2) {
+                b.durability = 0;
+                b.destroyed = 1;
+            }
+            uint16_t missile = units.reserved26[1];
+            if (missile) {
+                b.missileCode = missile;
+                b.missileParameter = cellByte(units, 57);
+            }
+            b.launchCounterStart = cellByte(units, 56);
+            b.launchCounter = b.type == 49 ? cellByte(units, 56) : 0;
+            b.loadedOwnerPlusOne = uint8_t(owner_plus_one);
+            b.domainMask = cellByte(units, 58);
+            m_buildings.push_back(b);
+            units.building = uint16_t(m_buildings.size());
+        } else {
+            units.building = 0;
+            if (t->kind == 7)
+                m_listedHexes10.push_back(ListedHex10 {uint32_t(x), uint32_t(y), {t->durability, 0}});
+        }
+        if (cell.turnMarks[2]) {
+            uint8_t construction_durability = m_terrainTypes.size() > kConstructionTerrain ? m_terrainTypes[kConstructionTerrain].durability : 0;
+            uint8_t former_byte4 = uint8_t(cell.substitute & 0xFF);
+            m_listedHexes12.push_back(ListedHex12 {uint32_t(x), uint32_t(y), {construction_durability, cell.terrain, uint8_t(cell.displayCode & 0xFF), former_byte4}});
+            cell.terrain = kConstructionTerrain;
+            cell.substitute = 0;
+            cell.displayCode = uint16_t(cell.turnMarks[2] - 1);
+            cell.turnMarks[2] = 0;
+        }
+    }
+}
+
+void GameState::deriveCellData()
+{
+    auto kind_of = [&](int type) { return size_t(type) < m_terrainTypes.size() ? int(m_terrainTypes[size_t(type)].kind) : 0; };
+    for (int y = 0; y < mapHeight(); ++y) {
+        for (int x = 0; x < mapWidth(); ++x) {
+            TerrainCell& cell = *terrainCellAt(x, y);
+            int kind = kind_of(effectiveTerrainAt(x, y));
+            if (kind != 10 && kind < 11) {
+                int own = kind_of(cell.terrain);
+                cell.displayCode = own >= 1 && own <= 3 ? 1 : (cell.terrain < m_terrainTypes.size() ? m_terrainTypes[cell.terrain].value18 : 0);
+            }
+            if (kind != 5 && kind != 6)
+                continue;
+            uint8_t mask = 0;
+            for (int d = 0; d < kHexDirections; ++d) {
+                HexPos n = hexNeighbour(x, y, d);
+                if (!n.valid())
+                    continue;
+                int other = std::min(kind_of(effectiveTerrainAt(n.x, n.y)), 11);
+                if (other != 5 && other != 6)
+                    mask = uint8_t(mask | 1u << d);
+            }
+            cellByte(*unitCellAt(x, y), 52) = mask;
+        }
+    }
+}
+
+void GameState::linkPlaces()
+{
+    for (int i = 0; i < kPlaceRecordCount; ++i) {
+        const PlaceRecord& p = m_placeTable[size_t(i)];
+        if (p.used)
+            if (UnitCell* cell = unitCellAt(p.x, p.y))
+                cell->place = uint16_t(i + 1);
+    }
+}
+
+void GameState::relinkUnits(bool from_save)
+{
+    for (int side = 0; side < kSideCount; ++side) {
+        UnitRecord* table = m_unitTables[size_t(side)].get();
+        uint32_t count = 0;
+        for (int i = kUnitTableSize - 1; i >= 0; --i)
+            if (unitExists(table[i])) {
+                count = uint32_t(i + 1);
+                break;
+            }
+        m_unitCounts[size_t(side)] = count;
+        for (uint32_t i = 0; i < count; ++i) {
+            UnitRecord& u = table[i];
+            if (unitState(u) == 1) {
+                if (u.hasFlag(kUnitStored)) {
+                    if (!from_save)
+                        if (BuildingRecord* b = building(unitCellAt(u.x, u.y) ? unitCellAt(u.x, u.y)->building - 1 : -1))
+                            b->addUnit(side, int(i));
+                } else if (u.hasFlag(kUnitAboard)) {
+                    if (u.carrierSide == 0)
+                        u.carrierSide = uint8_t(side + 1);
+                } else if (!u.hasFlag(kUnitOffMap)) {
+                    const UnitTypeRecord* type = unitTypeOf(u);
+                    setUnitRefInHex(u.x, u.y, unitSlotFor(type ? type->domain : 0), side + 1, int(i));
+                }
+            }
+            if (!from_save && unitExists(u))
+                u.memberLimit = uint8_t(strengthSlotCount(u));
+        }
+    }
+    for (int c = 0; c < kCountryCount; ++c) {
+        UnitRecord* table = m_missileTables[size_t(c)].get();
+        uint32_t count = 0;
+        for (int i = kUnitTableSize - 1; i >= 0; --i)
+            if (unitExists(table[i])) {
+                count = uint32_t(i + 1);
+                break;
+            }
+        m_missileCounts[size_t(c)] = count;
+        for (uint32_t i = 0; i < count; ++i) {
+            const UnitRecord& u = table[i];
+            if (unitInPlay(u) && u.isOnOwnHex()) {
+                const UnitTypeRecord* type = unitTypeOf(u);
+                setUnitRefInHex(u.x, u.y, unitSlotFor(type ? type->domain : 0), 100 + c, int(i));
+            }
+        }
+    }
+}
+
+int GameState::countWatchedUnits(int side) const
+{
+    if (side < 0 || side >= kSideCount)
+        return 0;
+    int n = 0;
+    for (uint32_t i = 0; i < m_unitCounts[size_t(side)]; ++i) {
+        const UnitRecord& u = m_unitTables[size_t(side)][i];
+        if (unitExists(u) && (u.watchBits & 5))
+            ++n;
+    }
+    return n;
+}
+
+void GameState::markCountryFeatures()
+{
+    m_turnBlock.headquartersMask = 0;
+    m_turnBlock.capitalMask = 0;
+    for (int c = 0; c < kCountryCount; ++c)
+        for (uint32_t i = 0; i < m_unitCounts[size_t(c)]; ++i) {
+            const UnitRecord& u = m_unitTables[size_t(c)][i];
+            const UnitTypeRecord* type = unitExists(u) ? unitTypeOf(u) : nullptr;
+            if (type && type->unitClass == kHeadquartersClass)
+                m_turnBlock.headquartersMask = uint8_t(m_turnBlock.headquartersMask | 1u << c);
+        }
+    for (const BuildingRecord& b : m_buildings) {
+        int kind = 0;
+        int type = effectiveTerrainAt(int(b.x), int(b.y));
+        if (size_t(type) < m_terrainTypes.size())
+            kind = m_terrainTypes[size_t(type)].kind;
+        if (kind == kCapitalKind && b.ownerPlusOne >= 1 && b.ownerPlusOne <= kCountryCount)
+            m_turnBlock.capitalMask = uint8_t(m_turnBlock.capitalMask | 1u << (b.ownerPlusOne - 1));
+    }
+}
+
+void GameState::resetMapPart()
+{
+    // Before start-up made the grids and tables there is no map part to clear.
+    if (!m_terrainGrid || !m_unitTables[0])
+        return;
+    m_scenario = ScenarioBlock {};
+    std::memset(m_terrainGrid.get(), 0, sizeof(TerrainCell) * kGridHexes);
+    std::memset(m_unitGrid.get(), 0, sizeof(UnitCell) * kGridHexes);
+    std::memset(m_markGrid.get(), 0, sizeof(uint16_t) * kGridHexes);
+    m_briefingImage.reset();
+    m_briefingImageSize = 0;
+    m_newsImage.reset();
+    m_newsImageSize = 0;
+    m_randomPool.fill();
+    for (int side = 0; side < kSideCount; ++side) {
+        m_unitCounts[size_t(side)] = 0;
+        std::memset(m_unitTables[size_t(side)].get(), 0, sizeof(UnitRecord) * kUnitTableSize);
+    }
+    for (int c = 0; c < kCountryCount; ++c) {
+        std::memset(m_destroyedUnits[size_t(c)].get(), 0, sizeof(DestroyedUnitRecord) * kDestroyedUnitsPerCountry);
+        std::memset(m_missileTables[size_t(c)].get(), 0, sizeof(UnitRecord) * kUnitTableSize);
+        m_missileCounts[size_t(c)] = 0;
+    }
+    std::memset(m_placeTable.get(), 0, sizeof(PlaceRecord) * kPlaceRecordCount);
+    m_buildings.clear();
+    m_listedHexes10.clear();
+    m_listedHexes12.clear();
+    m_turnBlock = TurnBlock {};
+    m_turnBlock.phase = 1;
+    m_turnBlock.currentCountry = 0;
+    m_turnBlock.viewingCountry = 8;
+    if (m_historyLog)
+        m_historyLog->clear();
+}

@@ -1,0 +1,200 @@
+// Loading maps into the game: derived buildings, places, unit links and owners; refused maps change nothing.
+#include "tests/state/map_file_fixture.h"
+#include "tests/state/small_world.h"
+
+#include "state/map_validate.h"
+#include "state/unit_facts.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_state::SmallWorld;
+
+constexpr uint8_t kPlain = 1, kSea = 28, kCapital = 31, kLargeCity = 32, kAirport = 35, kTempBridge = 53;
+constexpr uint16_t kInfantry = 2, kTank = 3, kDestroyer = 30;
+
+UnitRecord unitAt(uint16_t type, int x, int y)
+{
+    UnitRecord u {};
+    u.stateLow = 1;
+    u.unitTypeId = type;
+    u.x = uint8_t(x);
+    u.y = uint8_t(y);
+    return u;
+}
+
+// Two countries in play on 8 x 6: capitals, an airport, a capital of an absent country, sea.
+ScenarioFile twoCountryMap()
+{
+    ScenarioFile f = smallScenarioFile(8, 6);
+    f.units = {};
+    f.cellAt(1, 1).terrain = kCapital;
+    f.cellAt(1, 1).buildingOwnerPlusOne = 1;
+    f.cellAt(6, 4).terrain = kCapital;
+    f.cellAt(6, 4).buildingOwnerPlusOne = 2;
+    f.cellAt(3, 2).terrain = kCapital;
+    f.cellAt(3, 2).buildingOwnerPlusOne = 5;
+    f.cellAt(4, 4).terrain = kAirport;
+    f.cellAt(4, 4).destroyed = 1;
+    for (int y = 0; y < 6; ++y)
+        f.cellAt(7, y).terrain = kSea;
+    f.cellAt(2, 5).constructionMarker = 4;
+    f.units[0] = {unitAt(kInfantry, 1, 1), UnitRecord {}, unitAt(kTank, 2, 1)};
+    f.units[1] = {unitAt(kTank, 6, 4)};
+    f.units[8] = {unitAt(kDestroyer, 7, 2)};
+    f.countries[0].allianceMask = 0x1 | 0x2 | 0x10;
+    f.countries[0].productionType = 150;
+    f.countries[1].productionType = 255;
+    return f;
+}
+
+bool load(GameState& state, const ScenarioFile& f)
+{
+    std::vector<uint8_t> bytes = writeScenarioBytes(f);
+    return state.loadMapImage(bytes.data(), bytes.size());
+}
+
+TEST(MapLoad, BuildsBuildingsWithOwnersAndDropsAbsentCapitalOwner)
+{
+    SmallWorld world(4, 4);
+    GameState& state = world.state();
+    ASSERT_TRUE(load(state, twoCountryMap()));
+    EXPECT_EQ(state.mapWidth(), 8);
+    ASSERT_EQ(state.buildingCount(), 4u);
+    const BuildingRecord& own = state.buildingAt(0);
+    EXPECT_EQ(own.type, kCapital);
+    EXPECT_EQ(own.owner(), 0);
+    EXPECT_EQ(state.unitCellAt(1, 1)->building, 1);
+    // The capital of country 4, which is not in play, is an unowned large city.
+    const BuildingRecord& absent = state.buildingAt(1);
+    EXPECT_EQ(absent.type, kLargeCity);
+    EXPECT_EQ(absent.ownerPlusOne, 0);
+    EXPECT_EQ(state.terrainCellAt(3, 2)->terrain, kLargeCity);
+    const BuildingRecord& airport = state.buildingAt(2);
+    EXPECT_EQ(airport.durability, 0);
+    EXPECT_EQ(airport.destroyed, 1);
+    EXPECT_EQ(state.buildingAt(3).owner(), 1);
+    EXPECT_EQ(state.unitCellAt(0, 0)->building, 0);
+}
+
+TEST(MapLoad, ConstructionMarkerBecomesTemporaryBridgeAndListedHex)
+{
+    SmallWorld world(4, 4);
+    GameState& state = world.state();
+    ASSERT_TRUE(load(state, twoCountryMap()));
+    ASSERT_EQ(state.listedHexes12().size(), 1u);
+    EXPECT_EQ(state.listedHexes12()[0].x, 2u);
+    EXPECT_EQ(state.listedHexes12()[0].data[1], kPlain);
+    EXPECT_EQ(state.terrainCellAt(2, 5)->terrain, kTempBridge);
+    EXPECT_EQ(state.terrainCellAt(2, 5)->displayCode, 3);
+}
+
+TEST(MapLoad, LinksPlacesAndUnitsAndCountsPastGaps)
+{
+    SmallWorld world(4, 4);
+    GameState& state = world.state();
+    ASSERT_TRUE(load(state, twoCountryMap()));
+    EXPECT_EQ(state.unitCellAt(2, 3)->place, 1);
+    EXPECT_EQ(state.unitCount(0), 3u);
+    EXPECT_EQ(state.unitCount(1), 1u);
+    EXPECT_EQ(state.unitCount(8), 1u);
+    EXPECT_EQ(state.unitCount(2), 0u);
+    std::vector<UnitRef> refs;
+    state.collectUnitsInHex(2, 1, refs);
+    ASSERT_EQ(refs.size(), 1u);
+    EXPECT_EQ(refs[0].index, 2);
+    refs.clear();
+    state.collectUnitsInHex(7, 2, refs);
+    EXPECT_EQ(refs.size(), 1u);
+    EXPECT_EQ(state.unitTable(0)[2].troopNumber, 3);
+}
+
+TEST(MapLoad, CountriesGetInPlayBitsFundsAndMovedProductionNumbers)
+{
+    SmallWorld world(4, 4);
+    GameState& state = world.state();
+    ASSERT_TRUE(load(state, twoCountryMap()));
+    CountryRecord& a = state.country(0);
+    // Country 4 is not in play, so its bit leaves the mask.
+    EXPECT_EQ(a.allianceMask, 0x3);
+    EXPECT_EQ(state.country(1).allianceMask, 0x2);
+    EXPECT_EQ(a.initialFunds, 1000u);
+    EXPECT_EQ(a.fundsCeiling, 5000u);
+    EXPECT_EQ(a.marketRate, 100);
+    EXPECT_EQ(a.reserved45, 0);
+    EXPECT_EQ(state.country(1).reserved45, 105);
+    EXPECT_EQ(state.country(2).controller, 0);
+    EXPECT_NE(state.fogMap(), nullptr);
+    ASSERT_NE(state.redrawSet(), nullptr);
+    EXPECT_TRUE(state.redrawSet()->test(7, 5));
+}
+
+TEST(MapLoad, ProductionNumbersFromOneFiftyWrapInOneByte)
+{
+    EXPECT_EQ(mapProductionTypeNumber(149), 149);
+    EXPECT_EQ(mapProductionTypeNumber(150), 0);
+    EXPECT_EQ(mapProductionTypeNumber(200), 50);
+    EXPECT_EQ(mapProductionTypeNumber(255), 105);
+    EXPECT_EQ(mapProductionTypeNumber(0), 0);
+}
+
+// A loaded map, then a bad one: the load fails and the first map is still there, whole.
+struct BadMap {
+    const char* name;
+    void (*spoil)(ScenarioFile&);
+};
+
+const BadMap kBadMaps[] = {
+    {"terrain beyond land.dat", [](ScenarioFile& f) { f.cellAt(0, 0).terrain = 250; }},
+    {"unit off the map", [](ScenarioFile& f) { f.units[1][0].x = 20; }},
+    {"place off the map", [](ScenarioFile& f) { f.places[0].y = 6; }},
+    {"neutral unit of an unknown type", [](ScenarioFile& f) { f.units[8][0].unitTypeId = 999; }},
+    {"aboard a carrier that is not there", [](ScenarioFile& f) { f.units[0][2].flags = kUnitAboard; f.units[0][2].carrierIndex = 9; }},
+    {"cargo that is not there", [](ScenarioFile& f) { f.units[8][0].carriedUnits[0] = 0x8000 | 5; }},
+};
+
+TEST(MapLoad, RefusedMapLeavesTheLoadedGameIntact)
+{
+    SmallWorld world(4, 4);
+    GameState& state = world.state();
+    ScenarioFile first = smallScenarioFile(5, 5);
+    first.units = {};
+    first.units[0] = {unitAt(kInfantry, 4, 4)};
+    first.cellAt(0, 0).terrain = kCapital;
+    first.cellAt(0, 0).buildingOwnerPlusOne = 1;
+    ASSERT_TRUE(load(state, first));
+    for (const BadMap& bad : kBadMaps) {
+        ScenarioFile f = twoCountryMap();
+        bad.spoil(f);
+        EXPECT_FALSE(load(state, f)) << bad.name;
+        EXPECT_EQ(state.mapWidth(), 5) << bad.name;
+        EXPECT_EQ(state.buildingCount(), 1u) << bad.name;
+        EXPECT_EQ(state.unitCount(0), 1u) << bad.name;
+        EXPECT_EQ(state.unitTable(0)[0].x, 4) << bad.name;
+        EXPECT_EQ(state.terrainCellAt(0, 0)->terrain, kCapital) << bad.name;
+    }
+    std::vector<uint8_t> bytes = writeScenarioBytes(twoCountryMap());
+    bytes.resize(bytes.size() / 2);
+    EXPECT_FALSE(state.loadMapImage(bytes.data(), bytes.size()));
+    EXPECT_EQ(state.mapWidth(), 5);
+}
+
+TEST(MapValidate, ClampsOwnersSlotsAndMissileCodesWithAMessage)
+{
+    SmallWorld world(4, 4);
+    ScenarioFile f = twoCountryMap();
+    f.cellAt(1, 1).buildingOwnerPlusOne = 12;
+    f.cellAt(2, 2).hexOwner = 9;
+    f.cellAt(4, 4).missileCode = 500;
+    f.countries[0].unitSlots = 5000;
+    MapValidation v = validateScenario(f, world.state());
+    EXPECT_TRUE(v.accepted());
+    EXPECT_EQ(v.messages.size(), 4u);
+    EXPECT_EQ(f.cellAt(1, 1).buildingOwnerPlusOne, 0);
+    EXPECT_EQ(f.cellAt(2, 2).hexOwner, 0);
+    EXPECT_EQ(f.cellAt(4, 4).missileCode, 0);
+    EXPECT_EQ(f.countries[0].unitSlots, 1000);
+}
+
+}
