@@ -3,6 +3,7 @@
 #include "tests/state/map_picture.h"
 #include "tests/state/small_world.h"
 
+#include "state/data_path.h"
 #include "state/map_validate.h"
 #include "state/unit_facts.h"
 
@@ -156,6 +157,19 @@ TEST(MapLoad, OldTemporaryBridgeTurnsPlainAndSimpleModeTakesItsOwnRules)
     EXPECT_EQ(state.mapVersion(), 2);
 }
 
+TEST(MapLoad, ReadsFromAPathAndAMissingFileFailsQuietly)
+{
+    SmallWorld world(4, 4);
+    GameState& state = world.state();
+    std::vector<uint8_t> bytes = writeScenarioBytes(twoCountryMap());
+    world.write("tkmap/two.vtm", std::string(bytes.begin(), bytes.end()));
+    EXPECT_TRUE(state.loadMapFile(dataPath("two.vtm", kFolderMap).c_str()));
+    EXPECT_EQ(state.mapWidth(), 8);
+    EXPECT_FALSE(state.loadMapFile(dataPath("none.vtm", kFolderMap).c_str()));
+    EXPECT_EQ(state.mapWidth(), 8);
+    EXPECT_TRUE(platform::harness::messageBoxes().empty());
+}
+
 TEST(MapLoad, ProductionNumbersFromOneFiftyWrapInOneByte)
 {
     EXPECT_EQ(mapProductionTypeNumber(149), 149);
@@ -200,6 +214,9 @@ TEST(MapLoad, RefusedMapLeavesTheLoadedGameIntact)
         EXPECT_EQ(state.unitTable(0)[0].x, 4) << bad.name;
         EXPECT_EQ(state.terrainCellAt(0, 0)->terrain, kCapital) << bad.name;
     }
+    // Only the unknown unit type is told to the player.
+    ASSERT_EQ(platform::harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(platform::harness::messageBoxes()[0].caption, platform::utf8ToCp932("注意"));
     std::vector<uint8_t> bytes = writeScenarioBytes(twoCountryMap());
     bytes.resize(bytes.size() / 2);
     EXPECT_FALSE(state.loadMapImage(bytes.data(), bytes.size()));
