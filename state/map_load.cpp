@@ -170,11 +170,19 @@ bool GameState::afterMapLoad()
     linkPlaces();
     relinkUnits(false);
     refillUnitsToFull();
-    for (int c = 0; c < kCountryCount; ++c) {
+    for (int side = 0; side < kSideCount; ++side) {
         for (int i = 0; i < kUnitTableSize; ++i) {
-            UnitRecord& unit = m_unitTables[size_t(c)][size_t(i)];
-            if (const UnitTypeRecord* type = unitExists(unit) ? unitTypeOf(unit) : nullptr)
-                unit.memberLimit = type->members;
+            UnitRecord& unit = m_unitTables[size_t(side)][size_t(i)];
+            const UnitTypeRecord* type = unitExists(unit) ? unitTypeOf(unit) : nullptr;
+            if (!type)
+                continue;
+            // The neutral side's garrisons start at full strength as the countries' units do.
+            if (side == kSideCount - 1) {
+                for (int m = 0; m < int(sizeof unit.memberStrengths); ++m)
+                    unit.memberStrengths[m] = m < type->members ? type->memberStrength : 0;
+                selectModel(*this, unit, unit.model < kModelCount ? unit.model : 0);
+            }
+            unit.memberLimit = type->members;
         }
     }
     computeBorderMasks();

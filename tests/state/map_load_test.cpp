@@ -1,11 +1,16 @@
 // Loading maps into the game: derived buildings, places, unit links and owners; refused maps change nothing.
 #include "tests/state/map_file_fixture.h"
+#include "tests/state/map_picture.h"
 #include "tests/state/small_world.h"
 
 #include "state/map_validate.h"
 #include "state/unit_facts.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -130,6 +135,27 @@ TEST(MapLoad, CountriesGetInPlayBitsFundsAndMovedProductionNumbers)
     EXPECT_TRUE(state.redrawSet()->test(7, 5));
 }
 
+TEST(MapLoad, OldTemporaryBridgeTurnsPlainAndSimpleModeTakesItsOwnRules)
+{
+    SmallWorld world(4, 4);
+    GameState& state = world.state();
+    ScenarioFile f = twoCountryMap();
+    f.version = 2;
+    f.cellAt(0, 5).terrain = kTempBridge;
+    // Version 2 raises the stored 23 to 24.
+    f.rules.lead = 23;
+    f.rules.switches[3] = 7;
+    f.rules.switches[17] = 9;
+    state.setMode(1);
+    ASSERT_TRUE(load(state, f));
+    EXPECT_EQ(state.terrainCellAt(0, 5)->terrain, kPlain);
+    // Lead 24 keeps six of the map's switches; the rest come from the simple-mode block.
+    EXPECT_EQ(state.ruleBlock().lead, 24);
+    EXPECT_EQ(state.ruleSwitch(3), 7);
+    EXPECT_EQ(state.ruleSwitch(17), state.ruleSlot(0).block.switches[17]);
+    EXPECT_EQ(state.mapVersion(), 2);
+}
+
 TEST(MapLoad, ProductionNumbersFromOneFiftyWrapInOneByte)
 {
     EXPECT_EQ(mapProductionTypeNumber(149), 149);
@@ -195,6 +221,100 @@ TEST(MapValidate, ClampsOwnersSlotsAndMissileCodesWithAMessage)
     EXPECT_EQ(f.cellAt(2, 2).hexOwner, 0);
     EXPECT_EQ(f.cellAt(4, 4).missileCode, 0);
     EXPECT_EQ(f.countries[0].unitSlots, 1000);
+}
+
+}
+
+namespace {
+
+std::vector<uint8_t> shippedMap(const char* name)
+{
+    std::ifstream in(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / name, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+class ShippedMaps : public testing::TestWithParam<const char*> {};
+
+// Every shipped map loads; buildings, owners, places and units come out as drawn, and each unit
+// on the map is found in its hex. With DERAZODO_TEST_SHOTS set, a picture of the layout is kept.
+TEST_P(ShippedMaps, LoadWithLinkedBuildingsPlacesAndUnits)
+{
+    SmallWorld world(4, 4);
+    GameState& state = world.state();
+    std::vector<uint8_t> bytes = shippedMap(GetParam());
+    ASSERT_FALSE(bytes.empty()) << GetParam();
+    ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size())) << GetParam();
+    EXPECT_TRUE(platform::harness::messageBoxes().empty());
+
+    int capitals = 0, neutral_buildings = 0;
+    for (int y = 0; y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x) {
+            int link = state.unitCellAt(x, y)->building;
+            bool building = state.terrainTypes()[state.terrainCellAt(x, y)->terrain].kind > 11;
+            ASSERT_EQ(link != 0, building) << x << "," << y;
+            if (!building)
+                continue;
+            const BuildingRecord& b = state.buildingAt(size_t(link - 1));
+            EXPECT_EQ(int(b.x), x);
+            EXPECT_EQ(int(b.y), y);
+            if (b.type == kCapital) {
+                ++capitals;
+                EXPECT_NE(b.ownerPlusOne, 0);
+                EXPECT_NE(state.country(b.owner()).controller, 0);
+            }
+            neutral_buildings += b.ownerPlusOne == 0;
+        }
+    int countries = 0;
+    for (int c = 0; c < kCountryCount; ++c)
+        countries += state.country(c).controller != 0;
+    EXPECT_EQ(capitals, countries);
+    EXPECT_GE(countries, 2);
+    EXPECT_GT(neutral_buildings, 0);
+
+    for (int i = 0; i < kPlaceRecordCount; ++i)
+        if (state.isPlaceUsed(i)) {
+            EXPECT_EQ(state.unitCellAt(state.placeTable()[i].x, state.placeTable()[i].y)->place, i + 1);
+        }
+    for (int side = 0; side < kSideCount; ++side) {
+        bool plays = side == 8 || state.country(side).controller != 0;
+        EXPECT_EQ(state.unitCount(side) > 0, plays) << side;
+        for (uint32_t i = 0; i < state.unitCount(side); ++i) {
+            const UnitRecord& u = state.unitTable(side)[i];
+            ASSERT_TRUE(unitInPlay(u));
+            std::vector<UnitRef> refs;
+            state.collectUnitsInHex(u.x, u.y, refs);
+            bool found = false;
+            for (const UnitRef& r : refs)
+                found |= r.index == int(i) && r.country == side;
+            EXPECT_TRUE(found) << GetParam() << " side " << side << " unit " << i;
+            EXPECT_GT(u.memberStrengths[0], 0);
+        }
+    }
+    if (const char* folder = std::getenv("DERAZODO_TEST_SHOTS"))
+        platform::harness::writePng(testing_state::mapPicture(state), std::string(folder) + "/" + GetParam() + ".png");
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, ShippedMaps, testing::Values("training.vtm", "training.smp", "riverside.vts", "continent.vtm"),
+    [](const auto& info) {
+        std::string name = info.param;
+        for (char& c : name)
+            if (c == '.')
+                c = '_';
+        return name;
+    });
+
+TEST(ShippedScenario, HasBriefingTargetsAndVictoryConditions)
+{
+    SmallWorld world(4, 4);
+    GameState& state = world.state();
+    std::vector<uint8_t> bytes = shippedMap("riverside.vts");
+    ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size()));
+    EXPECT_TRUE(state.hasScenarioText());
+    std::vector<HexPos> targets;
+    state.collectBriefingHexes(targets);
+    EXPECT_EQ(targets.size(), 3u);
+    EXPECT_EQ(state.country(0).victoryKind, 1);
+    EXPECT_EQ(state.country(1).victoryKind, 1);
 }
 
 }

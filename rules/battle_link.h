@@ -1,0 +1,15 @@
+// BattleLink: the hand-off of a combat to the animated battle scene or the simplified battle window.
+#pragma once
+
+struct BattleSceneSide;
+
+// Implemented by battle/ (through the main window); both calls return when the scene has ended.
+class BattleLink {
+public:
+    virtual ~BattleLink() = default;
+
+    // The attacker's and the defender's side records.
+    virtual void runBattleScene(BattleSceneSide& attacker, BattleSceneSide& defender, bool play_se) = 0;
+    // Shows the game's current engagement.
+    virtual void showSimpleBattle() = 0;
+};

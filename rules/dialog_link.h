@@ -1,0 +1,33 @@
+// DialogLink: the game dialogs the rules engine opens: notices, results and the weapon choice.
+#pragma once
+
+struct BuildingRecord;
+struct SupplyOrder;
+class CombatPair;
+
+// The weapon choice's modes.
+enum class WeaponChoiceMode { Interception = 1, AttackAfterMove = 2, ReturnFire = 3 };
+
+// The kinds of a building or structure result window.
+enum class BuildingResult { Demolished, Repaired, Reinforced };
+
+// Implemented by dialogs/; every call runs its dialog modally, owned by the main window, and
+// returns when it closes.
+class DialogLink {
+public:
+    virtual ~DialogLink() = default;
+
+    // Kinds 0..16 of the event notice; a and b are mostly the unit's side and index.
+    virtual void showEventNotice(int kind, int a, int b) = 0;
+    // Writes the choice into the record's slot of the choosing side; 0 when none was chosen.
+    virtual int chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode) = 0;
+    virtual void showOccupationResult(const BuildingRecord& building) = 0;
+    virtual void showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord& before) = 0;
+    // A pillbox or temporary bridge: the terrain kind and its durability after and before.
+    virtual void showStructureResult(BuildingResult kind, int terrain_kind, int durability, int old_durability) = 0;
+    // Kinds: 0 capital lost, 1 all units lost, 2 victory, 3 surrender, 5 transport failed.
+    virtual void showGameEnd(int country, int kind) = 0;
+    virtual void showSupplyOrder(SupplyOrder& order) = 0;
+    virtual void showBriefing() = 0;
+    virtual void showMapSettings() = 0;
+};

@@ -1,0 +1,76 @@
+// MainWindowLink: what the rules engine asks of the main window, its sub-windows and its sounds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct SupplyOrder;
+
+// The sub-window refreshes; each posts and returns, and does nothing when its window is closed.
+enum class MainRefresh {
+    AfterAction,
+    AfterProduction,
+    SideInfo,
+    ConditionInfo,
+    Results,
+    TroopLists,
+    ActionHistory,
+    AutoMoveWindow,
+    Panel,
+    PanelUnit,
+    PanelHex,
+    ThinkWindow,
+    GameView,
+};
+
+// The replenish/repair offer put to a person; the window fills in the two accept bytes.
+struct ReplenishOffer {
+    uint32_t country = 0;
+    uint32_t unitIndex = 0;
+    int32_t counters = 0;
+    int32_t repair = 0;
+    uint8_t free = 0;
+    uint8_t acceptReplenish = 0;
+    uint8_t acceptRepair = 0;
+};
+
+// Implemented by app/'s main window; callable from the user-interface and the game thread.
+// The asking calls block the game thread until the person has answered.
+class MainWindowLink {
+public:
+    virtual ~MainWindowLink() = default;
+
+    virtual bool isVisible() const = 0;
+
+    // Effect slots: 2 + move sound, 13 explosion, 14 area blast, 16 chime, 18 money alarm, 19/20 levels.
+    virtual void playSound(int slot) = 0;
+    virtual bool isSoundPlaying(int slot) const = 0;
+    virtual void restartChime() = 0;
+    virtual void stopAllSounds() = 0;
+    // Tune 1..8 is the anthem of country tune - 1.
+    virtual void requestMusic(int tune, bool loop) = 0;
+
+    virtual void refresh(MainRefresh what) = 0;
+    // Country -1 tells the lists about every country.
+    virtual void notifyTroopLists(int country) = 0;
+    virtual void postPanelCommand(int country, int index) = 0;
+    virtual void postPanelHexInfo(int x, int y) = 0;
+    virtual void setPanelValue(uint8_t value) = 0;
+    virtual void reportThinkProgress(int value) = 0;
+    virtual void showThinkWindow() = 0;
+    virtual void setTitle() = 0;
+    // A modal OK box owned by the main window; text and caption are CP932.
+    virtual void messageBox(const std::string& text, const std::string& caption) = 0;
+
+    // Game-thread requests that the main window carries out on its own thread.
+    virtual void showIncome(int32_t income) = 0;
+    virtual void endOfGameStep() = 0;
+    virtual void askReplenish(ReplenishOffer& offer) = 0;
+    virtual void askSupplyOrder(SupplyOrder& order) = 0;
+    // "部隊の生産指示を行いますか？"; true for yes.
+    virtual bool askProductionOrders() = 0;
+    virtual void explainPhase() = 0;
+    virtual void openStartWindows() = 0;
+    virtual void requestQuit() = 0;
+    virtual void afterGame() = 0;
+};
