@@ -37,7 +37,7 @@ private:
         e.section = section;
         return e;
     }
-    MapFileError entry(int index, Section& section) const;
+    void entry(int index, Section& section) const;
     // Checks size x count records of at most slot bytes, at most limit records.
     MapFileError records(int index, const Section& s, uint32_t slot, uint32_t limit) const;
     MapFileError block(int index, const Section& s, uint32_t limit) const;
@@ -48,20 +48,19 @@ private:
     std::unique_ptr<ScenarioFile> m_file;
 };
 
-MapFileError Reader::entry(int index, Section& section) const
+void Reader::entry(int index, Section& section) const
 {
     section = {};
     uint64_t place = sizeof(MapFileHeader) + uint64_t(index) * sizeof(MapDirectoryEntry);
     // Entries past the stored header length are not in the file: the section is absent.
     if (place + sizeof(MapDirectoryEntry) > m_headerLength)
-        return {};
+        return;
     MapDirectoryEntry e;
     std::memcpy(&e, at(uint32_t(place)), sizeof e);
     section.offset = e.offset;
     section.size = e.size;
     section.count = e.count;
     section.present = e.size != 0;
-    return {};
 }
 
 MapFileError Reader::records(int index, const Section& s, uint32_t slot, uint32_t limit) const

@@ -135,6 +135,27 @@ TEST(MapLoad, CountriesGetInPlayBitsFundsAndMovedProductionNumbers)
     EXPECT_TRUE(state.redrawSet()->test(7, 5));
 }
 
+TEST(MapLoad, OldTemporaryBridgeTurnsPlainAndSimpleModeTakesItsOwnRules)
+{
+    SmallWorld world(4, 4);
+    GameState& state = world.state();
+    ScenarioFile f = twoCountryMap();
+    f.version = 2;
+    f.cellAt(0, 5).terrain = kTempBridge;
+    // Version 2 raises the stored 23 to 24.
+    f.rules.lead = 23;
+    f.rules.switches[3] = 7;
+    f.rules.switches[17] = 9;
+    state.setMode(1);
+    ASSERT_TRUE(load(state, f));
+    EXPECT_EQ(state.terrainCellAt(0, 5)->terrain, kPlain);
+    // Lead 24 keeps six of the map's switches; the rest come from the simple-mode block.
+    EXPECT_EQ(state.ruleBlock().lead, 24);
+    EXPECT_EQ(state.ruleSwitch(3), 7);
+    EXPECT_EQ(state.ruleSwitch(17), state.ruleSlot(0).block.switches[17]);
+    EXPECT_EQ(state.mapVersion(), 2);
+}
+
 TEST(MapLoad, ProductionNumbersFromOneFiftyWrapInOneByte)
 {
     EXPECT_EQ(mapProductionTypeNumber(149), 149);
