@@ -104,3 +104,37 @@ TEST(PlacementHexScan, KeepsLandUnitsOffHostileGuardedBuildings)
     s.country(3).allianceMask = 0b1001;
     EXPECT_EQ(placeFrom(s, 0, unit, 2, 2, 1), (HexPos { 1, 2 }));
 }
+
+TEST(PlacementHexScan, FallsBackOnAnOwnBuildingThatTakesTheUnitIn)
+{
+    SmallWorld world(6, 6);
+    GameState& s = world.state();
+    const int land = typeOfDomain(s, 3);
+    makeEnterable(world, land);
+    const int unit = world.placeUnit(2, land, 1, 1);
+    // Every hex within reach belongs to a third country, so only the building can take the unit.
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            world.cell(x, y).owner = 6;
+    // Its own hex is nobody's, and taken by the unit itself.
+    world.cell(1, 1).owner = 0;
+    const int town = world.terrainOfKind(kTerrainBuilding);
+    ASSERT_GE(town, 0);
+    TerrainRecord& depot = world.editTerrain(town);
+    depot.capacity = 2;
+    depot.refuelMask = 0xFFFF;
+    world.placeBuilding(town, 4, 2, 1);
+    const int own = world.placeBuilding(town, 2, 3, 3);
+    world.cell(2, 1).owner = 6;
+    world.cell(3, 3).owner = 6;
+
+    PlacementHexScan skip(s, 2, unit, PlacementBuildings::Skip);
+    skip.scan(1, 1, 4);
+    EXPECT_EQ(skip.hitCount(), 0);
+    PlacementHexScan accept(s, 2, unit, PlacementBuildings::Accept);
+    accept.scan(1, 1, 4);
+    ASSERT_EQ(accept.hitCount(), 1);
+    EXPECT_EQ(accept.hits()[0].x, 3);
+    EXPECT_EQ(accept.hits()[0].y, 3);
+    EXPECT_EQ(accept.hits()[0].extra, uint32_t(own + 1));
+}
