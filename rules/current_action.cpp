@@ -45,6 +45,8 @@ void CurrentAction::beginAction(int country, int index)
 {
     reset();
     m_group.clear();
+    m_range = nullptr;
+    m_ownedRange.reset();
     m_country = uint32_t(country);
     m_index = uint32_t(index);
 }
@@ -63,6 +65,23 @@ void CurrentAction::beginPlannedAction(int country, int index, ActionRange* rang
     m_planned = 1;
     m_underWay = 1;
     m_range = range;
+}
+
+void CurrentAction::beginMissileAction(int country, int index)
+{
+    beginAction(country, index);
+    m_code = 1;
+    m_underWay = 1;
+    const UnitRecord* missile = m_state.unitOf(100 + country, index);
+    if (!missile || !g_rangeSource)
+        return;
+    m_ownedRange = g_rangeSource->missileRange(m_state, country, index);
+    m_range = m_ownedRange.get();
+    if (!m_range)
+        return;
+    m_firstAllowance = missile->fuel;
+    m_range->setCostLimit(missile->fuel);
+    m_range->compute();
 }
 
 void CurrentAction::beginUnitAction(int country, int index, bool use_current)
@@ -95,6 +114,8 @@ void CurrentAction::beginUnitAction(int country, int index, bool use_current)
             for (int x = 0; x < m_state.mapWidth(); ++x)
                 m_state.redrawSet()->set(x, y);
     }
+    if (unit->hasAutoRoute == 1)
+        markAutoMoveRoute();
     m_range = m_ownedRange.get();
     setHexMark(m_state, unit->x, unit->y, kMarkPathEnd);
     refreshMoveRange();

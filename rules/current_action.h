@@ -53,6 +53,8 @@ public:
     void beginBuildingAction(int building);
     // The computer player's range is borrowed, never freed here.
     void beginPlannedAction(int country, int index, ActionRange* range);
+    // A missile of the country's missile table acts; its range reaches as far as its fuel.
+    void beginMissileAction(int country, int index);
 
     // -- range and route --
     void refreshMoveRange() { markRangeAfter(0); }
@@ -65,6 +67,8 @@ public:
     HexPos removeLastWayPoint();
     void clearPath();
     void clearRouteMarks();
+    // Marks the acting unit's stored automatic route: each leg 32768, each leg's end 16384.
+    void markAutoMoveRoute();
 
     // -- auto-move group --
     void beginAutoMoveSetup();

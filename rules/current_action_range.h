@@ -36,6 +36,9 @@ public:
     // The range of unit (side, index) from its hex, second cost layer on; build_unit_flags 0 leaves
     // units, zones of control and interception zones out (the auto-move set-up).
     virtual std::unique_ptr<ActionRange> unitRange(GameState& state, int side, int index, bool build_unit_flags) = 0;
+    // The range of missile index of the country's missile table from its hex, with its type's
+    // movement type and domain and no units entered.
+    virtual std::unique_ptr<ActionRange> missileRange(GameState& state, int country, int index) = 0;
     // A unit carried in the air that may only drop.
     virtual bool isAirborneInCarrier(const GameState& state, int side, int index) = 0;
 };

@@ -5,6 +5,7 @@
 #include "rules/links.h"
 #include "rules/main_window_link.h"
 #include "rules/map_window_link.h"
+#include "rules/visibility.h"
 #include "state/game_state.h"
 
 #include <algorithm>
@@ -123,6 +124,45 @@ void CurrentAction::clearPath()
 }
 
 void CurrentAction::clearRouteMarks() { clearHexMarkAll(m_state, kMarkAutoMoveEnd | kMarkAutoMoveRoute); }
+
+void CurrentAction::markAutoMoveRoute()
+{
+    const UnitRecord* unit = m_state.unitOf(int(m_country), int(m_index));
+    ActionRangeSource* source = actionRangeSource();
+    if (!unit || unit->hasAutoRoute != 1 || !source)
+        return;
+    std::unique_ptr<ActionRange> range = source->unitRange(m_state, int(m_country), int(m_index), false);
+    if (!range)
+        return;
+    range->setCostLimit(unit->fuel);
+    HexPos from { unit->x, unit->y };
+    auto markLeg = [&](HexPos to) {
+        range->setStart(from.x, from.y);
+        range->compute();
+        std::vector<HexPos> leg;
+        if (range->tracePath(to.x, to.y, leg, -1))
+            for (const HexPos& hex : leg)
+                setHexMark(m_state, hex.x, hex.y, kMarkAutoMoveRoute);
+        setHexMark(m_state, to.x, to.y, kMarkAutoMoveEnd);
+        from = to;
+    };
+    size_t count = std::min<size_t>(unit->wayPointCount, kStoredWayPoints);
+    for (size_t i = 0; i < count; ++i)
+        markLeg({ unit->wayPoints[i][0], unit->wayPoints[i][1] });
+    if (!unit->followsUnit) {
+        markLeg({ unit->goalXOrSide, unit->goalYOrIndex });
+        return;
+    }
+    int country = unit->goalXOrSide;
+    int index = unit->goalYOrIndex;
+    if (country >= kCountryCount || m_state.country(country).controller == 0 || m_state.country(country).inPlay != 1)
+        return;
+    const UnitRecord* followed = m_state.unitOf(country, index);
+    if (!followed || followed->state() != 1 || followed->hasFlag(kUnitAwaitingProduction | kUnitAboard))
+        return;
+    if (m_state.isAllied(int(m_country), country) || isUnitVisibleTo(m_state, int(m_country), country, index))
+        setHexMark(m_state, followed->x, followed->y, kMarkAutoMoveEnd);
+}
 
 void CurrentAction::beginAutoMoveSetup()
 {

@@ -105,6 +105,11 @@ public:
         built_with_units = build_unit_flags;
         return range;
     }
+    std::unique_ptr<ActionRange> missileRange(GameState& state, int country, int index) override
+    {
+        const UnitRecord* missile = state.unitOf(100 + country, index);
+        return std::make_unique<GridRange>(state, missile->x, missile->y);
+    }
     bool isAirborneInCarrier(const GameState&, int, int) override { return false; }
 
     std::set<size_t> zone;
@@ -388,6 +393,60 @@ TEST(CurrentAction, PlannedActionKeepsTheBorrowedRange)
     EXPECT_EQ(world.action.range(), nullptr);
     EXPECT_FALSE(world.state().redrawSet()->test(0, 0));
     EXPECT_EQ(world.mapWindow.callsOf("postRefresh").back().args, (std::vector<int64_t> { 1 }));
+}
+
+TEST(CurrentAction, MissileActsWithItsFuelAsRangeAndItsFinishWaitsForTheMap)
+{
+    ActionWorld world;
+    int index = world.addUnit(0, world.landType, 2, 2);
+    UnitRecord& missile = *world.state().unitOf(100, index);
+    missile = world.FogWorld::unit(0, index);
+    missile.fuel = 2;
+    world.action.beginMissileAction(0, index);
+    EXPECT_EQ(world.action.commandCode(), 1);
+    ASSERT_NE(world.action.range(), nullptr);
+    EXPECT_EQ(world.action.range()->costAt(4, 2, -1), 2);
+    EXPECT_EQ(world.action.range()->costAt(5, 2, -1), -1);
+
+    world.state().markGrid()[0] = 128 | kMarkBlink;
+    world.action.finishMissileAction();
+    EXPECT_EQ(world.state().markGrid()[0], kMarkBlink) << "the missile finish also clears 128";
+    EXPECT_EQ(world.mapWindow.callsOf("postRefresh").back().args, (std::vector<int64_t> { 1 }));
+}
+
+TEST(CurrentAction, PickingAUnitShowsItsStoredRoute)
+{
+    ActionWorld world;
+    UnitRecord& unit = world.FogWorld::unit(0, world.unit);
+    unit.hasAutoRoute = 1;
+    unit.wayPoints[0][0] = 7;
+    unit.wayPoints[0][1] = 5;
+    unit.wayPointCount = 1;
+    unit.goalXOrSide = 7;
+    unit.goalYOrIndex = 7;
+    world.action.beginUnitAction(0, world.unit, false);
+    EXPECT_EQ(world.countMarked(kMarkAutoMoveEnd), 2);
+    EXPECT_NE(world.markAt(7, 5) & kMarkAutoMoveEnd, 0);
+    EXPECT_NE(world.markAt(7, 7) & kMarkAutoMoveEnd, 0);
+    EXPECT_NE(world.markAt(6, 5) & kMarkAutoMoveRoute, 0);
+    EXPECT_EQ(world.countMarked(kMarkAutoMoveRoute), 4) << "two steps to each end";
+    world.action.clearRouteMarks();
+    EXPECT_EQ(world.countMarked(kMarkAutoMoveEnd | kMarkAutoMoveRoute), 0);
+
+    // Following: only a unit the actor counts as friend or can see is shown.
+    int enemy = world.placeUnit(4, world.landType, 9, 9);
+    world.state().country(4).inPlay = 1;
+    unit.followsUnit = 1;
+    unit.wayPointCount = 0;
+    unit.goalXOrSide = 4;
+    unit.goalYOrIndex = uint16_t(enemy);
+    world.action.finishAction();
+    world.action.beginUnitAction(0, world.unit, false);
+    EXPECT_EQ(world.countMarked(kMarkAutoMoveEnd), 0);
+    world.ally(0, 4);
+    world.action.finishAction();
+    world.action.beginUnitAction(0, world.unit, false);
+    EXPECT_EQ(world.markAt(9, 9) & kMarkAutoMoveEnd, kMarkAutoMoveEnd);
 }
 
 TEST(CurrentAction, WithoutARangeSourceNoRouteIsTaken)
