@@ -1,0 +1,53 @@
+// Setting and clearing mark bits of the mark grid, keeping the redraw set up to date.
+#include "rules/current_action_marks.h"
+
+#include "state/game_state.h"
+
+namespace {
+
+uint16_t* markAt(const GameState& state, int x, int y)
+{
+    uint16_t* grid = state.markGrid();
+    if (!grid || !state.isOnMap(x, y))
+        return nullptr;
+    return &grid[size_t(y) * size_t(state.mapWidth()) + size_t(x)];
+}
+
+void addToRedraw(const GameState& state, int x, int y)
+{
+    if (MapBitSet* redraw = state.redrawSet())
+        redraw->set(x, y);
+}
+
+} // namespace
+
+void setHexMark(GameState& state, int x, int y, uint16_t bits)
+{
+    uint16_t* mark = markAt(state, x, y);
+    if (!mark || (*mark & bits))
+        return;
+    addToRedraw(state, x, y);
+    *mark |= bits;
+}
+
+void clearHexMark(GameState& state, int x, int y, uint16_t bits)
+{
+    uint16_t* mark = markAt(state, x, y);
+    if (!mark || !(*mark & bits))
+        return;
+    addToRedraw(state, x, y);
+    *mark &= uint16_t(~bits);
+}
+
+void clearHexMarkAll(GameState& state, uint16_t bits)
+{
+    for (int y = 0; y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x)
+            clearHexMark(state, x, y, bits);
+}
+
+bool hasHexMark(const GameState& state, int x, int y, uint16_t bits)
+{
+    const uint16_t* mark = markAt(state, x, y);
+    return mark && (*mark & bits);
+}

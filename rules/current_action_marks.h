@@ -1,0 +1,12 @@
+// Marks of the map display on the game's mark grid; every hex whose marks change joins the redraw set.
+#pragma once
+
+#include <cstdint>
+
+class GameState;
+
+// Nothing when the hex already has any of the bits, or lies off the map.
+void setHexMark(GameState& state, int x, int y, uint16_t bits);
+void clearHexMark(GameState& state, int x, int y, uint16_t bits);
+void clearHexMarkAll(GameState& state, uint16_t bits);
+bool hasHexMark(const GameState& state, int x, int y, uint16_t bits);

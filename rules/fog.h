@@ -1,0 +1,21 @@
+// Fog of war: filling the game's FogMap from what the units and buildings of each side see.
+#pragma once
+
+class GameState;
+
+// Rule 3 off: every layer seen by all. On: every layer cleared, then the sight of every building
+// and of the units of sides 0..8.
+void rebuildSightMaps(GameState& state);
+// At the start of the current country's turn: its own bits stay, every other side's sight is laid anew.
+void updateVisibilityAll(GameState& state);
+// After an action, rule 3 on only: the bits of the current country and its allies stay, the sight
+// of the buildings and of every side not allied with it is laid anew.
+void updateVisibilityAfterAction(GameState& state);
+
+void addAllBuildingSight(GameState& state);
+// Nothing for an index outside the list, an unowned or a destroyed building.
+void addBuildingSight(GameState& state, int building);
+// Units in play on the map: not awaiting production, aboard, stored or off the map.
+void addSideUnitSight(GameState& state, int side);
+// The sight of unit (code, index) as if it stood at (x, y); a missile code 100 + c sees for country c.
+void addUnitSight(GameState& state, int x, int y, int code, int index);

@@ -1,0 +1,79 @@
+// Visibility of units to a side: fog of war, concealed unit types and the units that uncover them.
+#include "rules/visibility.h"
+
+#include "rules/fog_scans.h"
+#include "state/game_state.h"
+#include "state/sight_maps.h"
+
+namespace {
+
+constexpr int kRuleConcealment = 10;
+// Terrain flag bit 0: the hex hides units whose type conceals itself there.
+constexpr uint8_t kConcealingTerrain = 1;
+
+int countryOfCode(int code) { return code >= 100 ? code - 100 : code; }
+
+bool isFriend(const GameState& state, int country, int viewer)
+{
+    return country == viewer || state.isAllied(country, viewer);
+}
+
+// The radius within which a revealer must stand; 0 when the unit hides nowhere here.
+int concealmentRadius(const GameState& state, const UnitTypeRecord& type, int x, int y)
+{
+    if (type.value48 > 0)
+        return type.value48;
+    if (type.value50 > 0)
+        return type.value50;
+    if (state.ruleSwitch(kRuleConcealment) != 0 && type.value49 > 0) {
+        const TerrainRecord* terrain = state.terrainTypeAt(x, y);
+        if (terrain && (terrain->flags & kConcealingTerrain))
+            return type.value49;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool isUnitVisibleTo(const GameState& state, int viewer, int code, int index)
+{
+    const UnitRecord* unit = state.unitOf(code, index);
+    if (!unit)
+        return false;
+    if (!unit->isOnOwnHex())
+        return isFriend(state, countryOfCode(code), viewer);
+    return isHexVisibleTo(state, viewer, code, index, unit->x, unit->y);
+}
+
+bool isHexVisibleTo(const GameState& state, int viewer, int code, int index, int x, int y)
+{
+    if (state.ruleSwitch(kRuleSearch) == 0)
+        return true;
+    const UnitRecord* unit = state.unitOf(code, index);
+    if (!unit)
+        return false;
+    int country = countryOfCode(code);
+    if (isFriend(state, country, viewer))
+        return true;
+    const FogMap* fog = state.fogMap();
+    const UnitTypeRecord& type = unit->type();
+    if (!fog || !fog->isSeenBy(viewer, x, y, type.domain))
+        return false;
+    int radius = concealmentRadius(state, type, x, y);
+    return radius == 0 || findRevealer(state, viewer, country, type.domain, x, y, radius);
+}
+
+bool VisibilityHooks::isUnitVisibleTo(const GameState& state, int side, int index, int country)
+{
+    return ::isUnitVisibleTo(state, country, side, index);
+}
+
+bool VisibilityHooks::isHexVisibleTo(const GameState& state, int side, int index, int country, int x, int y)
+{
+    return ::isHexVisibleTo(state, country, side, index, x, y);
+}
+
+bool VisibilityHooks::canUnitLand(const GameState& state, int side, int index, int arg)
+{
+    return m_landing && m_landing->canUnitLand(state, side, index, arg);
+}
