@@ -15,7 +15,7 @@ inline uint32_t terrainColour(const TerrainRecord& t, int type)
     case 1: case 2: case 3: return 0x3C78D8;
     case 5: return 0x6FA8DC;
     case 6: return 0x1F4E99;
-    case 9: return 0x9C8060;
+    case 9: return 0x505050;
     case 20: return 0x7F6040;
     default: break;
     }
@@ -43,7 +43,7 @@ inline uint32_t sideColour(int side)
 
 inline platform::harness::Image mapPicture(const GameState& state)
 {
-    constexpr int kHexW = 14, kHexH = 12;
+    constexpr int kHexW = 22, kHexH = 18;
     platform::harness::Image image;
     image.width = state.mapWidth() * kHexW + kHexW / 2;
     image.height = state.mapHeight() * kHexH;
@@ -64,7 +64,7 @@ inline platform::harness::Image mapPicture(const GameState& state)
                 fill(px + 1, py + 1, kHexW - 2, 1, sideColour(cell->owner - 1));
             if (int b = state.unitCellAt(x, y)->building) {
                 const BuildingRecord& building = state.buildingAt(size_t(b - 1));
-                int size = t.kind == 12 ? 8 : 6;
+                int size = t.kind == 12 ? 12 : 9;
                 fill(px + (kHexW - size) / 2, py + (kHexH - size) / 2, size, size, 0x000000);
                 fill(px + (kHexW - size) / 2 + 1, py + (kHexH - size) / 2 + 1, size - 2, size - 2,
                     building.ownerPlusOne ? sideColour(building.ownerPlusOne - 1) : 0xFFFFFF);
@@ -76,8 +76,8 @@ inline platform::harness::Image mapPicture(const GameState& state)
             if (!unitInPlay(u) || !u.isOnOwnHex())
                 continue;
             int px = u.x * kHexW + (u.y & 1) * kHexW / 2, py = u.y * kHexH;
-            fill(px + 2, py + 2, 5, 5, 0xFFFFFF);
-            fill(px + 3, py + 3, 3, 3, sideColour(side));
+            fill(px + 3, py + 3, 7, 7, 0xFFFFFF);
+            fill(px + 4, py + 4, 5, 5, sideColour(side));
         }
     return image;
 }

@@ -118,6 +118,13 @@ void drawNeutrals(MapBuilder& m)
         auto [x1, y1] = kNeutralCities[(i + 1) % std::size(kNeutralCities)];
         m.line(x0, y0, x1, y1, kRoad);
     }
+    // Trunk roads between neighbouring realms: over the two passes and along both coasts.
+    m.line(10, 3, 20, 7, kRoad);
+    m.line(20, 7, 29, 3, kRoad);
+    m.line(10, 26, 19, 24, kRoad);
+    m.line(19, 24, 29, 26, kRoad);
+    m.line(9, 10, 9, 19, kRoad);
+    m.line(30, 10, 30, 19, kRoad);
     // Each capital reaches its two nearest neutral cities.
     m.line(9, 10, 13, 9, kRoad);
     m.line(30, 10, 27, 9, kRoad);
