@@ -29,6 +29,7 @@ bool canLand(const GameState& state, int country, int index)
 void setActionRangeSource(ActionRangeSource* source) { g_rangeSource = source; }
 ActionRangeSource* actionRangeSource() { return g_rangeSource; }
 void setActionSettlement(ActionSettlement* settlement) { g_settlement = settlement; }
+ActionSettlement* actionSettlement() { return g_settlement; }
 
 void CurrentAction::reset()
 {

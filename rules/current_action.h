@@ -22,11 +22,13 @@ struct WayPoint {
 #pragma pack(pop)
 static_assert(sizeof(WayPoint) == 12);
 
-// What finishing an action settles beyond fog and marks; installed by the victory, supply and
-// game-thread code. Without it those steps are not run.
+// What the current action hands to the combat, victory, supply and game-thread code, which install
+// it. Without it those steps are not run.
 class ActionSettlement {
 public:
     virtual ~ActionSettlement() = default;
+    // The strike of missile index of the country's missile table at its target hex.
+    virtual void missileImpact(int country, int index) = 0;
     virtual void checkEndOfGame(int mode) = 0;
     virtual void resetHexTurnMarks() = 0;
     virtual void updateSupplyLines() = 0;
@@ -35,6 +37,7 @@ public:
 };
 
 void setActionSettlement(ActionSettlement* settlement);
+ActionSettlement* actionSettlement();
 
 class CurrentAction {
 public:
@@ -55,6 +58,10 @@ public:
     void beginPlannedAction(int country, int index, ActionRange* range);
     // A missile of the country's missile table acts; its range reaches as far as its fuel.
     void beginMissileAction(int country, int index);
+
+    // The acting building fires its missile at (x, y): a new missile of its owner, in flight with
+    // rule 16, else striking at once. False when the building has no missile to fire or no room.
+    bool launchBuildingMissile(int x, int y);
 
     // -- range and route --
     void refreshMoveRange() { markRangeAfter(0); }

@@ -96,6 +96,16 @@ public:
     uint32_t unitCount(int side) const;
     // Counts above the table size are cut to it.
     void setUnitCount(int side, uint32_t count);
+    // Used entries of country 0..7's table of missiles in flight; 0 for any other country.
+    uint32_t missileCount(int country) const
+    {
+        return country >= 0 && country < kCountryCount ? m_missileCounts[size_t(country)] : 0;
+    }
+    void setMissileCount(int country, uint32_t count)
+    {
+        if (country >= 0 && country < kCountryCount)
+            m_missileCounts[size_t(country)] = count < uint32_t(kUnitTableSize) ? count : uint32_t(kUnitTableSize);
+    }
     std::vector<BuildingRecord>& buildings() { return m_buildings; }
     // Read after each action: set when a unit lost members, and the after-action event bits.
     uint8_t& lossAccountingFlag() { return m_lossAccounting; }

@@ -125,6 +125,10 @@ public:
 
 class RecordingSettlement : public ActionSettlement {
 public:
+    void missileImpact(int country, int index) override
+    {
+        calls.push_back("impact" + std::to_string(country) + "," + std::to_string(index));
+    }
     void checkEndOfGame(int mode) override { calls.push_back("end" + std::to_string(mode)); }
     void resetHexTurnMarks() override { calls.push_back("turnMarks"); }
     void updateSupplyLines() override { calls.push_back("supply"); }
@@ -447,6 +451,52 @@ TEST(CurrentAction, PickingAUnitShowsItsStoredRoute)
     world.action.finishAction();
     world.action.beginUnitAction(0, world.unit, false);
     EXPECT_EQ(world.markAt(9, 9) & kMarkAutoMoveEnd, kMarkAutoMoveEnd);
+}
+
+TEST(CurrentAction, BuildingFiresItsStockIntoItsOwnersMissileTable)
+{
+    ActionWorld world;
+    // Launched types have ids of 4000 and up: load one more type, a copy of the second line.
+    std::vector<std::string> lines = testing_state::splitLines(world.read("weapon.dat"));
+    ASSERT_GE(lines.size(), 2u);
+    const int missile_type = 4753;
+    world.write("weapon.dat", std::to_string(missile_type) + lines[1].substr(lines[1].find(',')) + "\r\n");
+    world.state().loadWeaponData(0);
+    ASSERT_NE(world.state().unitTypeIndex(missile_type), 0);
+    int base = world.placeBuilding(world.buildingTerrain, 2, 3, 3);
+    BuildingRecord& building = world.building(base);
+    building.missileCode = uint16_t(missile_type + 1);
+    building.missileParameter = 2;
+    building.launchCounterStart = 5;
+    world.setRule(16, 1);
+    world.action.beginBuildingAction(base);
+
+    ASSERT_TRUE(world.action.launchBuildingMissile(8, 8));
+    EXPECT_EQ(world.state().missileCount(2), 1u);
+    const UnitRecord& flying = *world.state().unitOf(102, 0);
+    EXPECT_EQ(flying.state(), 1);
+    EXPECT_EQ(flying.unitTypeId, missile_type);
+    EXPECT_EQ(flying.flags, 0xC001);
+    EXPECT_EQ((HexPos { flying.x, flying.y }), (HexPos { 3, 3 }));
+    EXPECT_EQ((HexPos { flying.missileTargetX, flying.missileTargetY }), (HexPos { 8, 8 }));
+    EXPECT_EQ(building.missileParameter, 1);
+    EXPECT_EQ(building.launchCounter, 5);
+    EXPECT_TRUE(world.settlement.calls.empty()) << "with the missile phase it stays in flight";
+
+    world.setRule(16, 0);
+    ASSERT_TRUE(world.action.launchBuildingMissile(9, 9));
+    EXPECT_EQ(world.state().unitOf(102, 1)->flags, 0x8001);
+    EXPECT_EQ(world.settlement.calls, (std::vector<std::string> { "impact2,1" }));
+    EXPECT_EQ(world.action.actingCountry(), CurrentAction::kBuildingActor);
+    EXPECT_EQ(world.action.actingIndex(), base);
+    EXPECT_FALSE(world.action.launchBuildingMissile(9, 9)) << "the stock is spent";
+    EXPECT_EQ(world.state().missileCount(2), 2u);
+
+    world.state().unitOf(102, 0)->stateLow = 0;
+    building.missileParameter = 1;
+    ASSERT_TRUE(world.action.launchBuildingMissile(7, 7));
+    EXPECT_EQ(world.state().missileCount(2), 2u) << "a free entry is used again";
+    EXPECT_EQ(world.state().unitOf(102, 0)->missileTargetX, 7);
 }
 
 TEST(CurrentAction, WithoutARangeSourceNoRouteIsTaken)
