@@ -65,7 +65,7 @@ public:
 
     // -- range and route --
     void refreshMoveRange() { markRangeAfter(0); }
-    // 0 without an owned range.
+    // 0 without an owned range, -1 for a hex it does not reach.
     int routeCostTo(int x, int y) const;
     // False when nothing was added: no range, an unreachable hex, or a full auto-move route.
     bool addWayPoint(int x, int y);

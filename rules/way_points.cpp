@@ -22,7 +22,9 @@ int CurrentAction::routeCostTo(int x, int y) const
 {
     if (!m_ownedRange)
         return 0;
-    return m_ownedRange->costAt(x, y, -1) + lastWayPointCost();
+    // Unreachable stays -1 rather than passing for a cost once way-points were added.
+    int cost = m_ownedRange->costAt(x, y, -1);
+    return cost < 0 ? -1 : cost + lastWayPointCost();
 }
 
 bool CurrentAction::addWayPoint(int x, int y)

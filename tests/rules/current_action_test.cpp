@@ -241,6 +241,7 @@ TEST(CurrentAction, WayPointsExtendTheRouteAndAddUpTheirCosts)
     EXPECT_EQ(world.action.wayPoints()[1].pathCount, 2);
     EXPECT_EQ(world.action.path(), (std::vector<HexPos> { { 6, 5 }, { 7, 5 }, { 8, 5 } }));
     EXPECT_EQ(world.action.routeCostTo(8, 5), 3);
+    EXPECT_EQ(world.action.routeCostTo(0, 0), -1) << "not the last way-point's cost less one";
     EXPECT_EQ(world.countMarked(kMarkMoveRange), 1) << "the allowance is spent: only the end stays";
 }
 
