@@ -120,36 +120,15 @@ INT_PTR CALLBACK commonDialogProc(HWND handle, UINT message, WPARAM wParam, LPAR
     if (!window)
         return FALSE;
     MessageRecord msg { message, wParam, lParam, 0 };
-    swCApplication& app = theApplication();
-    switch (message) {
-    case WM_DESTROY: {
+    if (message == WM_DESTROY) {
         int result = window->windowDispatch(msg);
-        if (windowFromHandle(handle) != window)
-            return result;
-        if (window->deleteOnDestroy())
-            delete window;
-        else
-            window->windowDetach(true);
+        windowReleaseAfterDestroy(handle, window, true);
         return result;
     }
-    case WM_DRAWITEM:
+    if (message == WM_DRAWITEM)
         return windowDrawChildItem(handle, reinterpret_cast<DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
-    case WM_MOUSEMOVE:
-        if (app.cursor())
-            SetCursor(app.cursor());
-        break;
-    case WM_SETCURSOR:
-        if (app.cursor()) {
-            SetCursor(app.cursor());
-            return TRUE;
-        }
-        break;
-    case WM_ACTIVATEAPP:
-        app.setActive(wParam == 1);
-        break;
-    default:
-        break;
-    }
+    if (windowApplyApplicationState(message, wParam))
+        return TRUE;
     // Only exactly 1 counts as handled here; a window procedure takes any nonzero value.
     if (window->windowDispatch(msg) != 1)
         return FALSE;

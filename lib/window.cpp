@@ -211,44 +211,52 @@ bool windowDrawChildItem(HWND parent, DRAWITEMSTRUCT* item)
     return true;
 }
 
+bool windowApplyApplicationState(UINT message, WPARAM wParam)
+{
+    swCApplication& app = theApplication();
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (app.cursor())
+            SetCursor(app.cursor());
+        return false;
+    case WM_SETCURSOR:
+        if (!app.cursor())
+            return false;
+        SetCursor(app.cursor());
+        return true;
+    case WM_ACTIVATEAPP:
+        app.setActive(wParam == 1);
+        return false;
+    default:
+        return false;
+    }
+}
+
+void windowReleaseAfterDestroy(HWND handle, swCWindow* window, bool keepProcedure)
+{
+    // A handler may already have detached the object (or deleted a stack object's owner).
+    if (windowFromHandle(handle) != window)
+        return;
+    if (window->deleteOnDestroy())
+        delete window;
+    else
+        window->windowDetach(keepProcedure);
+}
+
 LRESULT CALLBACK commonWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam)
 {
     swCWindow* window = windowFromHandle(handle);
     if (!window)
         return DefWindowProcA(handle, message, wParam, lParam);
     MessageRecord msg { message, wParam, lParam, 0 };
-    swCApplication& app = theApplication();
-    switch (message) {
-    case WM_DESTROY: {
+    if (message == WM_DESTROY) {
         LRESULT result = window->windowCallOldProc(msg);
-        // A handler may already have detached the object (or deleted a stack object's owner).
-        if (windowFromHandle(handle) != window)
-            return result;
-        if (window->deleteOnDestroy())
-            delete window;
-        else
-            window->windowDetach(false);
+        windowReleaseAfterDestroy(handle, window, false);
         return result;
     }
-    case WM_DRAWITEM:
-        if (windowDrawChildItem(handle, reinterpret_cast<DRAWITEMSTRUCT*>(lParam)))
-            return TRUE;
-        break;
-    case WM_MOUSEMOVE:
-        if (app.cursor())
-            SetCursor(app.cursor());
-        break;
-    case WM_SETCURSOR:
-        if (app.cursor()) {
-            SetCursor(app.cursor());
-            return TRUE;
-        }
-        break;
-    case WM_ACTIVATEAPP:
-        app.setActive(wParam == 1);
-        break;
-    default:
-        break;
-    }
+    if (message == WM_DRAWITEM && windowDrawChildItem(handle, reinterpret_cast<DRAWITEMSTRUCT*>(lParam)))
+        return TRUE;
+    if (windowApplyApplicationState(message, wParam))
+        return TRUE;
     return window->windowCallOldProc(msg);
 }

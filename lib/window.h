@@ -121,3 +121,9 @@ LRESULT CALLBACK commonWindowProc(HWND handle, UINT message, WPARAM wParam, LPAR
 // Shared by the window and the dialog procedure: a child control draws itself for its parent.
 // False when the item has no owner-drawn object.
 bool windowDrawChildItem(HWND parent, DRAWITEMSTRUCT* item);
+// What both common procedures do for every window: the application cursor on WM_MOUSEMOVE and
+// WM_SETCURSOR, the active flag on WM_ACTIVATEAPP. True when WM_SETCURSOR was answered.
+bool windowApplyApplicationState(UINT message, WPARAM wParam);
+// The end of WM_DESTROY: deletes a heap window, detaches one that lives elsewhere. Nothing when a
+// handler has already detached the object.
+void windowReleaseAfterDestroy(HWND handle, swCWindow* window, bool keepProcedure);

@@ -78,23 +78,14 @@ void GameState::loadTerrainData()
     }
     TextFileReader reader(path.c_str());
     std::vector<TerrainRecord> types;
-    char line[kLineCapacity];
-    int number = 0;
     SkippedLines skipped;
-    while (!reader.atEnd()) {
-        reader.readLine(line, sizeof line);
-        ++number;
-        std::vector<char*> fields;
-        parseCommaList(line, fields);
-        if (!*fields[0])
-            continue;
+    forEachRecordLine(reader, [&](int number, std::vector<char*>& fields) {
         // Cell bytes hold a terrain type in one byte.
-        if (types.size() >= 256) {
+        if (types.size() >= 256)
             skipped.add(number, "地形の種類は256までです。");
-            continue;
-        }
-        types.push_back(terrainFromLine(fields));
-    }
+        else
+            types.push_back(terrainFromLine(fields));
+    });
     skipped.report("land.dat");
     m_terrainTypes = std::move(types);
     computeTerrainRoles();

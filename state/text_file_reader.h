@@ -31,3 +31,22 @@ int parseCommaList(char* text, std::vector<char*>& list);
 
 // Every caller reads lines through a buffer of this size.
 constexpr int kLineCapacity = 1024;
+
+// The walk every master-data loader makes: f(line number, fields) for each line whose first
+// field is not empty. Numbers count from 1 and include the lines passed over.
+template <class F>
+void forEachRecordLine(TextFileReader& reader, F f)
+{
+    char line[kLineCapacity];
+    int number = 0;
+    std::vector<char*> fields;
+    while (!reader.atEnd()) {
+        reader.readLine(line, sizeof line);
+        ++number;
+        fields.clear();
+        parseCommaList(line, fields);
+        if (!*fields[0])
+            continue;
+        f(number, fields);
+    }
+}

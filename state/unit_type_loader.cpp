@@ -171,16 +171,8 @@ void GameState::loadWeaponData(int user_flag)
         throw new swCError(0);
     }
     TextFileReader reader(path.c_str());
-    char line[kLineCapacity];
-    int number = 0;
     SkippedLines skipped;
-    while (!reader.atEnd()) {
-        reader.readLine(line, sizeof line);
-        ++number;
-        std::vector<char*> fields;
-        parseCommaList(line, fields);
-        if (!*fields[0])
-            continue;
+    forEachRecordLine(reader, [&](int number, std::vector<char*>& fields) {
         UnitTypeRecord record = unitTypeFromLine(fields, user_flag);
         if (user_flag) {
             if (record.id >= 5000 && record.id <= 9999)
@@ -198,7 +190,7 @@ void GameState::loadWeaponData(int user_flag)
         }
         if (!user_flag)
             storeUnitType(record, number, skipped);
-    }
+    });
     skipped.report(file);
 }
 

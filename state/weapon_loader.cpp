@@ -59,27 +59,19 @@ void GameState::loadArmamentData(int user_flag)
         throw new swCError(0);
     }
     TextFileReader reader(path.c_str());
-    char line[kLineCapacity];
-    int number = 0;
     SkippedLines skipped;
-    while (!reader.atEnd()) {
-        reader.readLine(line, sizeof line);
-        ++number;
-        std::vector<char*> fields;
-        parseCommaList(line, fields);
-        if (!*fields[0])
-            continue;
+    forEachRecordLine(reader, [&](int number, std::vector<char*>& fields) {
         WeaponRecord record = weaponFromLine(fields);
         if (user_flag)
-            continue;
+            return;
         // A built-in weapon's id is its position; ids from 40000 on belong to user weapons.
         if (m_weapons.size() + 1 >= size_t(kFirstUserWeaponId)) {
             skipped.add(number, "兵装の数が多すぎます。");
-            continue;
+            return;
         }
         m_weapons.push_back(record);
         m_weaponIdMap[m_weapons.size()] = uint16_t(m_weapons.size());
-    }
+    });
     skipped.report(file);
 }
 

@@ -1,0 +1,186 @@
+// MoveRangeMap: what every hex costs one mover to reach, where it may stop and the way back.
+#pragma once
+
+#include "rules/current_action_range.h"
+#include "rules/reach_map.h"
+#include "state/hex_geometry.h"
+
+#include <cstdint>
+#include <vector>
+
+class GameState;
+struct HexBitLayer;
+struct UnitRecord;
+
+// Per-hex flag bits of the range.
+enum MoveRangeFlags : uint32_t {
+    kRangeEnemyClass = 0x00000001, // << stacking class
+    kRangeOwnClass = 0x00000040,
+    kRangeAlliedClass = 0x00001000,
+    kRangeKnownMine = 0x00800000,
+    kRangeStart = 0x01000000,
+    kRangeEnemy = 0x02000000,
+    kRangeOwn = 0x04000000,
+    kRangeAllied = 0x08000000,
+    kRangeEnemyZoc = 0x10000000,
+    kRangeNextToEnemy = 0x20000000,
+    kRangeInterceptZone = 0x40000000,
+    kRangeReachable = 0x80000000,
+};
+
+// Whether the mover may share a hex with a friendly unit there; the commands code answers.
+class StackingChecks {
+public:
+    virtual ~StackingChecks() = default;
+    // Board a carrier at the hex.
+    virtual bool canBoardAt(int x, int y) = 0;
+    // Be stored in the building at the hex.
+    virtual bool canStoreAt(int x, int y) = 0;
+};
+
+// The hexes waiting to be expanded, taken cheapest first. Entries are never dropped: every
+// bucket grows as the flood needs, however often a hex is pushed again after an improvement.
+class CoordQueue {
+public:
+    // Entry costs lie in 1..255, so 256 buckets cover every pending cost at once.
+    static constexpr int kBuckets = 256;
+
+    void push(uint32_t index, int cost);
+    bool empty() const { return m_pending == 0; }
+    // The next entry of the lowest pending cost; callers check empty() first.
+    uint32_t pop(int& cost);
+    void clear();
+
+private:
+    std::vector<uint32_t> m_buckets[kBuckets];
+    size_t m_reads[kBuckets] = {};
+    size_t m_pending = 0;
+    int m_cost = 0;
+};
+
+class MoveRangeMap : public ReachMap, public ActionRange {
+public:
+    MoveRangeMap(GameState& state);
+    // A unit's range from its hex: side, type facts and start come from the unit.
+    MoveRangeMap(GameState& state, int side, int index);
+    ~MoveRangeMap() override = default;
+    MoveRangeMap(const MoveRangeMap&) = delete;
+    MoveRangeMap& operator=(const MoveRangeMap&) = delete;
+
+    // A range without a unit: domain and target class both take the domain.
+    void initFromValues(int side, int x, int y, int move_type, int domain);
+    void reset();
+    // Builds the per-hex arrays and floods layer 0 (and layer 1 when asked for).
+    void compute() override;
+    void release();
+
+    // -- set-up, before compute --
+    void setCostLimit(int limit) override { m_costLimit = limit; }
+    void setStart(int x, int y) override { m_startX = x, m_startY = y; }
+    void setBuildUnitFlags(bool on) { m_buildUnitFlags = on; }
+    void setIgnoreUnitsAtGoal(bool on) { m_ignoreUnitsAtGoal = on; }
+    void setSecondLayer(bool on) { m_secondLayer = on; }
+    void setMinesImpassable(bool on) { m_minesImpassable = on; }
+    void setWaterOnly(bool on) { m_waterOnly = on; }
+    // (-1, -1) for none.
+    void setGoal(int x, int y) { m_goalX = x, m_goalY = y; }
+    // Hexes whose bit is clear in the layer become impassable; null lifts the restriction.
+    void setAreaRestriction(const HexBitLayer* known) { m_known = known; }
+    void setStackingChecks(StackingChecks* checks) { m_checks = checks; }
+
+    int side() const { return m_side; }
+    int unitIndex() const { return m_unitIndex; }
+    int costLimit() const override { return m_costLimit; }
+    int workingLimit() const { return m_workingLimit; }
+    int moveType() const { return m_moveType; }
+    int domain() const override { return m_domain; }
+    int targetClass() const { return m_targetClass; }
+    int carryClass() const { return m_carryClass; }
+    int interceptionCap() const { return m_interceptionCap; }
+    int startX() const { return m_startX; }
+    int startY() const { return m_startY; }
+    // The mover's stacking class: its domain with stacking (rule 17) on, else 0.
+    int stackingClass() const;
+
+    // -- queries, after compute --
+    int costAt(int x, int y, int limit) const override;
+    int costAt2(int x, int y, int limit) const { return costAt(x, y, limit); }
+    int secondLayerCostAt(int x, int y) const override { return costIn(x, y, 1); }
+    // -1 off the map or for a layer not flooded.
+    int costIn(int x, int y, int layer) const;
+    void setCost(int x, int y, int layer, int cost);
+    // Layer 0 into a width × height buffer; nothing when it was not flooded.
+    void copyCosts(int32_t* buffer) const;
+    bool pathTo(int x, int y, std::vector<HexPos>& path, int limit) { return tracePath(x, y, path, limit); }
+    bool tracePath(int x, int y, std::vector<HexPos>& path, int limit) override;
+
+    uint32_t flagsAt(int x, int y) const;
+    void setFlag(int x, int y, uint32_t bits);
+    int entryCost(int x, int y) const;
+    bool isReachable(int x, int y) const { return (flagsAt(x, y) & kRangeReachable) != 0; }
+    bool isNextToEnemy(int x, int y) const override { return (flagsAt(x, y) & (kRangeEnemyZoc | kRangeNextToEnemy)) != 0; }
+    bool isOutsideEnemyZoc(int x, int y) const override { return (flagsAt(x, y) & kRangeEnemyZoc) == 0; }
+    bool isKnownMineHex(int x, int y) const { return (flagsAt(x, y) & kRangeKnownMine) != 0; }
+    bool isInterceptZone(int x, int y) const override { return (flagsAt(x, y) & kRangeInterceptZone) != 0; }
+    bool hasUnitOfClass(int x, int y, int stacking_class) const;
+    // 0 off the map.
+    uint8_t exitDirs(int x, int y) const;
+    void setExitDirs(int x, int y, uint8_t bits);
+    bool canCrossSide(int x, int y, int direction) const;
+
+    // -- marks on the game's mark grid --
+    void markRange(int lo, int hi, uint16_t mark);
+    void markNormalRange(int lo, int hi) override;
+    void markExtendedRange(int lo, int hi) override;
+    void markInterceptedHexes() override;
+    void unmarkOccupiedHexes() override;
+    // Sets kRangeReachable where the mover may end its move; ignore_checks skips the stacking checks.
+    void markReachable(bool ignore_checks);
+
+private:
+    void buildTerrainCosts();
+    void buildExitDirections();
+    void buildUnitFlags();
+    void addSideUnits(int side, const UnitRecord* table, int count, bool missiles);
+    void addEnemyZones(const UnitRecord& enemy);
+    void markTurnInterceptions();
+    void markKnownMines();
+    void buildLeaveMasks();
+    void flood(int layer);
+    bool relax(uint32_t target, int cost, int entering_side, int layer);
+    bool mayShareHex(int x, int y, uint32_t flags, bool ignore_checks) const;
+    bool onMap(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
+    size_t at(int x, int y) const { return size_t(y) * size_t(m_width) + size_t(x); }
+
+    GameState& m_state;
+    int m_width = 0;
+    int m_height = 0;
+    int m_side = 0;
+    int m_unitIndex = -1;
+    int m_costLimit = 0;
+    int m_moveType = 0;
+    bool m_waterOnly = false;
+    int m_carryClass = 0;
+    int m_interceptionCap = 0;
+    int m_domain = 0;
+    int m_targetClass = 0;
+    int m_startX = 0;
+    int m_startY = 0;
+    bool m_buildUnitFlags = false;
+    bool m_ignoreUnitsAtGoal = true;
+    bool m_secondLayer = false;
+    bool m_minesImpassable = false;
+    int m_goalX = -1;
+    int m_goalY = -1;
+    int m_workingLimit = 0;
+    const HexBitLayer* m_known = nullptr;
+    StackingChecks* m_checks = nullptr;
+
+    std::vector<uint8_t> m_entryCosts;
+    std::vector<uint32_t> m_flags;
+    std::vector<uint8_t> m_exitDirs;
+    // Sides a hex may be left through: its exit directions less the sides no unit may cross.
+    std::vector<uint8_t> m_leave;
+    std::vector<int32_t> m_costs[2];
+    CoordQueue m_queue;
+};

@@ -1,0 +1,137 @@
+// MoveRangeMap: units, zones of control, interception zones and known mines in the flag map.
+#include "rules/move_range.h"
+
+#include "rules/hex_scan.h"
+#include "rules/visibility.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <algorithm>
+
+namespace {
+
+// Every hex of the scan, its centre included.
+class RadiusMarkScan : public HexScan {
+public:
+    RadiusMarkScan(GameState& state, std::vector<uint32_t>& flags, int width)
+        : HexScan(state)
+        , m_flags(flags)
+        , m_width(width)
+    {
+        setMinimumRadius(0);
+    }
+
+protected:
+    void visit(int x, int y) override { m_flags[size_t(y) * size_t(m_width) + size_t(x)] |= kRangeInterceptZone; }
+
+private:
+    std::vector<uint32_t>& m_flags;
+    int m_width;
+};
+
+bool isCounted(const UnitRecord& unit)
+{
+    return unit.state() == 1 && !unit.hasFlag(kUnitAwaitingProduction | kUnitOffMap | kUnitStored | kUnitAboard);
+}
+
+} // namespace
+
+void MoveRangeMap::buildUnitFlags()
+{
+    for (int s = 0; s < kSideCount; ++s) {
+        if (s < kCountryCount) {
+            const CountryRecord& country = m_state.country(s);
+            if (country.controller == 0 || country.inPlay != 1)
+                continue;
+        }
+        addSideUnits(s, m_state.unitTable(s), int(m_state.unitCount(s)), false);
+        if (s < kCountryCount)
+            addSideUnits(s, m_state.missileTable(s), int(m_state.missileCount(s)), true);
+    }
+    markTurnInterceptions();
+}
+
+void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bool missiles)
+{
+    if (!table)
+        return;
+    uint32_t relation = kRangeEnemy, base = kRangeEnemyClass;
+    if (side == m_side)
+        relation = kRangeOwn, base = kRangeOwnClass;
+    else if (m_state.isAllied(m_side, side))
+        relation = kRangeAllied, base = kRangeAlliedClass;
+    const bool stacking = m_state.ruleSwitch(17) == 1;
+    const int code = missiles ? 100 + side : side;
+    for (int i = 0; i < count; ++i) {
+        const UnitRecord& unit = table[i];
+        if (!isCounted(unit) || (!missiles && side == m_side && i == m_unitIndex))
+            continue;
+        if (!onMap(unit.x, unit.y))
+            continue;
+        if (relation == kRangeEnemy && !isUnitVisibleTo(m_state, m_side, code, i))
+            continue;
+        if (m_ignoreUnitsAtGoal && unit.x == m_goalX && unit.y == m_goalY)
+            continue;
+        m_flags[at(unit.x, unit.y)] |= relation | (base << (stacking ? unit.type().domain : 0));
+        if (relation == kRangeEnemy && !missiles)
+            addEnemyZones(unit);
+    }
+}
+
+void MoveRangeMap::addEnemyZones(const UnitRecord& enemy)
+{
+    bool zone = false;
+    if (m_state.ruleSwitch(1) == 1)
+        zone = m_state.ruleSwitch(2) != 1 || enemy.canAttackClass(m_targetClass);
+    for (int d = 0; d < kHexDirections; ++d) {
+        const HexPos n = hexNeighbour(enemy.x, enemy.y, d, m_width, m_height);
+        if (n.valid())
+            m_flags[at(n.x, n.y)] |= zone ? kRangeEnemyZoc : kRangeNextToEnemy;
+    }
+    if (zone && m_state.ruleSwitch(17) == 1)
+        m_flags[at(enemy.x, enemy.y)] |= kRangeEnemyZoc;
+
+    if (m_state.ruleSwitch(31) != 1 || m_domain < 0 || m_domain >= kDomainCount)
+        return;
+    const int range = enemy.type().range[m_domain];
+    if (range <= 0)
+        return;
+    int r = std::min(range, enemy.bestWeaponReach(m_domain, 0, 0, 0));
+    if (m_interceptionCap >= 1 && r > m_interceptionCap)
+        r = m_interceptionCap;
+    if (r <= 0)
+        return;
+    RadiusMarkScan scan(m_state, m_flags, m_width);
+    scan.scan(enemy.x, enemy.y, r);
+}
+
+void MoveRangeMap::markTurnInterceptions()
+{
+    if (m_domain < 0 || m_domain >= kDomainCount)
+        return;
+    const unsigned bit = 1u << m_domain;
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x) {
+            const TerrainCell* cell = m_state.terrainCellAt(x, y);
+            if (cell && ((cell->turnMarks[0] | cell->turnMarks[1]) & bit))
+                m_flags[at(x, y)] |= kRangeInterceptZone;
+        }
+}
+
+void MoveRangeMap::markKnownMines()
+{
+    if (m_side < 0 || m_side >= kCountryCount)
+        return;
+    const unsigned known = 1u << m_side;
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x) {
+            const TerrainCell* cell = m_state.terrainCellAt(x, y);
+            if (!cell || !cell->mineKind || !(cell->mineKnownMask & known))
+                continue;
+            if ((cell->mineKind == 1 && m_domain == 3) || (cell->mineKind == 2 && m_domain == 4)) {
+                m_flags[at(x, y)] |= kRangeKnownMine;
+                if (m_minesImpassable)
+                    m_entryCosts[at(x, y)] = 0;
+            }
+        }
+}

@@ -1,0 +1,147 @@
+// MoveRangeMap: costs against an independent shortest-path search, limits, goals and traced routes.
+#include "rules/move_range.h"
+
+#include "tests/rules/move_range_world.h"
+
+#include <gtest/gtest.h>
+
+#include <queue>
+#include <random>
+#include <vector>
+
+using testing_rules::RangeWorld;
+
+namespace {
+
+// Dijkstra over the state's own terrain values: every side open, no units.
+std::vector<int> referenceCosts(const GameState& state, int sx, int sy, int move_type, int limit)
+{
+    const int w = state.mapWidth(), h = state.mapHeight();
+    std::vector<int> dist(size_t(w * h), -1);
+    using Entry = std::pair<int, int>;
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
+    dist[size_t(sy * w + sx)] = 0;
+    open.push({ 0, sy * w + sx });
+    while (!open.empty()) {
+        auto [c, i] = open.top();
+        open.pop();
+        if (c != dist[size_t(i)] || c == limit)
+            continue;
+        for (int d = 0; d < 6; ++d) {
+            HexPos n = hexNeighbour(i % w, i / w, d, w, h);
+            if (!n.valid())
+                continue;
+            int k = state.terrainValueAt(n.x, n.y, move_type);
+            int& held = dist[size_t(n.y * w + n.x)];
+            if (k > 0 && c + k <= limit && (held < 0 || c + k < held)) {
+                held = c + k;
+                open.push({ held, n.y * w + n.x });
+            }
+        }
+    }
+    return dist;
+}
+
+} // namespace
+
+TEST(MoveRangeCosts, MatchAReferenceSearchOnRandomMaps)
+{
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 12; ++round) {
+        const int w = 5 + int(random() % 12), h = 4 + int(random() % 12);
+        RangeWorld world(w, h);
+        world.randomTerrain(random);
+        const int sx = int(random() % unsigned(w)), sy = int(random() % unsigned(h));
+        const int limit = 3 + int(random() % 20);
+        MoveRangeMap range(world.state());
+        range.initFromValues(0, sx, sy, RangeWorld::kMoveType, 3);
+        range.setCostLimit(limit);
+        range.compute();
+        std::vector<int> expected = referenceCosts(world.state(), sx, sy, RangeWorld::kMoveType, limit);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(range.costAt(x, y, -1), expected[size_t(y * w + x)])
+                    << "round " << round << " hex " << x << "," << y << " from " << sx << "," << sy;
+    }
+}
+
+TEST(MoveRangeCosts, AHexAtExactlyTheLimitIsCostedButNotLeft)
+{
+    RangeWorld world(8, 1);
+    MoveRangeMap range(world.state());
+    range.initFromValues(0, 0, 0, RangeWorld::kMoveType, 3);
+    range.setCostLimit(3);
+    range.compute();
+    EXPECT_EQ(range.costAt(3, 0, -1), 3);
+    EXPECT_EQ(range.costAt(4, 0, -1), -1);
+    EXPECT_TRUE(range.flagsAt(0, 0) & kRangeStart);
+}
+
+TEST(MoveRangeCosts, TheGoalLowersTheLimitForBothLayers)
+{
+    RangeWorld world(9, 3);
+    MoveRangeMap range(world.state());
+    range.initFromValues(0, 4, 1, RangeWorld::kMoveType, 3);
+    range.setCostLimit(10);
+    range.setGoal(6, 1);
+    range.setSecondLayer(true);
+    range.compute();
+    EXPECT_EQ(range.workingLimit(), 2);
+    for (int layer = 0; layer < 2; ++layer) {
+        EXPECT_EQ(range.costIn(6, 1, layer), 2);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 9; ++x)
+                EXPECT_LE(range.costIn(x, y, layer), 2) << x << "," << y << " layer " << layer;
+    }
+}
+
+TEST(MoveRangePath, TracedRoutesAreLegalAndCostWhatTheRangeSays)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 8; ++round) {
+        RangeWorld world(12, 10);
+        world.randomTerrain(random);
+        MoveRangeMap range(world.state());
+        range.initFromValues(0, 5, 5, RangeWorld::kMoveType, 3);
+        range.setCostLimit(25);
+        range.compute();
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 12; ++x) {
+                std::vector<HexPos> path;
+                const bool found = range.tracePath(x, y, path, -1);
+                ASSERT_EQ(found, range.costAt(x, y, -1) >= 0) << x << "," << y;
+                if (!found) {
+                    EXPECT_TRUE(path.empty());
+                    continue;
+                }
+                HexPos at { 5, 5 };
+                int spent = 0;
+                for (const HexPos& step : path) {
+                    EXPECT_EQ(hexDistance(at, step), 1) << "steps are adjacent";
+                    const int k = world.state().terrainValueAt(step.x, step.y, RangeWorld::kMoveType);
+                    EXPECT_GT(k, 0) << "steps are passable";
+                    spent += k;
+                    at = step;
+                }
+                if (!path.empty()) {
+                    EXPECT_EQ(path.back(), (HexPos { x, y }));
+                }
+                EXPECT_EQ(spent, range.costAt(x, y, -1));
+            }
+    }
+}
+
+TEST(MoveRangePath, TheStartTracesToAnEmptyRouteAndAnUnreachedHexToNone)
+{
+    RangeWorld world(6, 6);
+    world.setCost(world.terrain(0), 0);
+    MoveRangeMap range(world.state());
+    range.initFromValues(0, 2, 2, RangeWorld::kMoveType, 3);
+    range.setCostLimit(5);
+    range.compute();
+    std::vector<HexPos> path { { 1, 1 } };
+    EXPECT_TRUE(range.tracePath(2, 2, path, -1));
+    EXPECT_TRUE(path.empty());
+    EXPECT_FALSE(range.tracePath(4, 4, path, -1));
+    EXPECT_TRUE(path.empty());
+}
