@@ -1,0 +1,266 @@
+// Target checks of the engineering commands: destroy, restore, reinforce, bridge, road, pillbox and mines.
+#include "rules/targets.h"
+
+#include "rules/commands.h"
+#include "state/game_state.h"
+#include "state/state_accessors.h"
+#include "state/unit_facts.h"
+
+namespace {
+
+bool ruleOn(const GameState& state, int i) { return state.ruleSwitch(i) == 1; }
+
+int terrainKindAt(const GameState& state, int x, int y)
+{
+    const TerrainRecord* terrain = state.terrainTypeAt(x, y);
+    return terrain ? terrain->kind : -1;
+}
+
+bool isBridgeLikeKind(int kind) { return kind == 10 || kind == 20 || kind == 25 || kind == 26; }
+bool isBridgeKind(int kind) { return kind == 20 || kind == 25 || kind == 26; }
+
+// Durability of the listed structure on the hex (kind 7 in the ten-byte table, kind 10 in the
+// twelve-byte one); -1 when the hex lists none of the kind.
+int listedDurability(const GameState& state, int x, int y, int kind)
+{
+    if (kind == kTerrainPillbox) {
+        const ListedHex10* entry = state.tenByteRecord(state.findListedHexA(x, y));
+        return entry ? entry->data[0] : -1;
+    }
+    if (kind == kTerrainTemporaryBridge) {
+        const ListedHex12* entry = state.twelveByteRecord(state.findListedHexB(x, y));
+        return entry ? entry->data[0] : -1;
+    }
+    return -1;
+}
+
+bool ownerAllowsWork(const GameState& state, const BuildingRecord& building, int side)
+{
+    return building.ownerPlusOne == 0 || state.isAllied(building.owner(), side);
+}
+
+// The hex first, then its six neighbours, each on the map.
+template<typename Visit>
+void walkHexThenNeighbours(const GameState& state, int x, int y, Visit visit)
+{
+    visit(x, y, true);
+    for (int d = 0; d < 6; ++d) {
+        HexPos n = state.hexNeighbour(x, y, d);
+        if (n.valid())
+            visit(n.x, n.y, false);
+    }
+}
+
+// The six neighbours, then the hex itself.
+template<typename Visit>
+void walkNeighboursThenHex(const GameState& state, int x, int y, Visit visit)
+{
+    for (int d = 0; d < 6; ++d) {
+        HexPos n = state.hexNeighbour(x, y, d);
+        if (n.valid())
+            visit(n.x, n.y, d);
+    }
+    if (state.isOnMap(x, y))
+        visit(x, y, 6);
+}
+
+int mineCollector(const GameState& state, int side, int x, int y, int known_only, bool land, std::vector<HexPos>& list)
+{
+    const size_t before = list.size();
+    walkNeighboursThenHex(state, x, y, [&](int hx, int hy, int) {
+        const TerrainCell* cell = state.terrainCellAt(hx, hy);
+        bool take;
+        if (known_only == 0)
+            take = land ? canHoldLandMine(state, *cell) : canHoldSeaMine(state, *cell);
+        else
+            take = cell->mineKind == (land ? 1 : 2) && side >= 0 && side < 8 && (cell->mineKnownMask >> side & 1);
+        if (take)
+            list.push_back(HexPos { hx, hy });
+    });
+    return int(list.size() - before);
+}
+
+bool canClearMines(const GameState& state, int side, int index, int x, int y, bool land)
+{
+    const UnitRecord* unit = state.unitOf(side, index);
+    if (!unit || !isHexFreeForUnit(state, side, index, x, y) || unit->fatigue >= 46)
+        return false;
+    if (!(typeAbilityBits(unit->type()) & (land ? 1 : 2)))
+        return false;
+    std::vector<HexPos> hexes;
+    return mineCollector(state, side, x, y, 0, land, hexes) > 0;
+}
+
+} // namespace
+
+const BuildingRecord* buildingOnHex(const GameState& state, int x, int y)
+{
+    const UnitCell* cell = state.unitCellAt(x, y);
+    if (!cell || cell->building == 0 || cell->building > state.buildingCount())
+        return nullptr;
+    return &state.buildingAt(cell->building - 1u);
+}
+
+bool hasDestroyableTarget(const GameState& state, int side, int x, int y)
+{
+    if (const BuildingRecord* building = buildingOnHex(state, x, y)) {
+        if (building->durability == 0 || building->owner() == side)
+            return false;
+        if (building->ownerPlusOne != 0 && state.isAllied(building->owner(), side) && !ruleOn(state, 23))
+            return false;
+        const TerrainRecord* terrain = building->terrain();
+        return !(terrain && terrain->kind == kTerrainCapital && !ruleOn(state, 34));
+    }
+    if (const ListedHex10* entry = state.tenByteRecord(state.findListedHexA(x, y)))
+        return entry->data[0] > 0;
+    if (const ListedHex12* entry = state.twelveByteRecord(state.findListedHexB(x, y)))
+        return entry->data[0] > 0;
+    const TerrainCell* cell = state.terrainCellAt(x, y);
+    return cell && cell->overlay != 0;
+}
+
+int collectDestroyTargets(const GameState& state, int side, int index, int x, int y, std::vector<HexPos>& list)
+{
+    const UnitRecord* unit = state.unitOf(side, index);
+    if (!unit || !ruleOn(state, 15))
+        return 0;
+    const int bits = typeEngineeringBits(unit->type());
+    if (!(bits & 0x11))
+        return 0;
+    const size_t before = list.size();
+    walkHexThenNeighbours(state, x, y, [&](int hx, int hy, bool own) {
+        if (!hasDestroyableTarget(state, side, hx, hy))
+            return;
+        const int kind = terrainKindAt(state, hx, hy);
+        bool take = isBridgeLikeKind(kind) ? !own : own;
+        if (own && kind == kTerrainPillbox && (bits & 0x10))
+            take = true;
+        if (take)
+            list.push_back(HexPos { hx, hy });
+    });
+    return int(list.size() - before);
+}
+
+int collectRestoreTargets(const GameState& state, int side, int index, int x, int y, std::vector<HexPos>& list)
+{
+    const UnitRecord* unit = state.unitOf(side, index);
+    if (!unit)
+        return 0;
+    const int bits = typeEngineeringBits(unit->type());
+    if (!(bits & 0x11))
+        return 0;
+    const size_t before = list.size();
+    walkHexThenNeighbours(state, x, y, [&](int hx, int hy, bool own) {
+        const int kind = terrainKindAt(state, hx, hy);
+        if (own ? isBridgeKind(kind) : ((bits & 0x01) && !isBridgeKind(kind)))
+            return;
+        bool take = false;
+        if (const BuildingRecord* building = buildingOnHex(state, hx, hy)) {
+            const TerrainRecord* terrain = building->terrain();
+            take = terrain && ownerAllowsWork(state, *building, side) && building->durability < terrain->durability;
+        } else {
+            const int durability = listedDurability(state, hx, hy, kind);
+            take = durability >= 0 && durability < state.terrainTypeAt(hx, hy)->durability;
+        }
+        if (take)
+            list.push_back(HexPos { hx, hy });
+    });
+    return int(list.size() - before);
+}
+
+int collectReinforceTargets(const GameState& state, int side, int index, int x, int y, std::vector<HexPos>& list)
+{
+    const UnitRecord* unit = state.unitOf(side, index);
+    if (!unit || !(typeEngineeringBits(unit->type()) & 0x10) || unit->engineeringAmmoTotal() < 1)
+        return 0;
+    const size_t before = list.size();
+    walkHexThenNeighbours(state, x, y, [&](int hx, int hy, bool) {
+        int durability = -1;
+        const TerrainRecord* terrain = nullptr;
+        if (const BuildingRecord* building = buildingOnHex(state, hx, hy)) {
+            terrain = building->terrain();
+            if (ownerAllowsWork(state, *building, side))
+                durability = building->durability;
+        } else {
+            terrain = state.terrainTypeAt(hx, hy);
+            durability = listedDurability(state, hx, hy, terrainKindAt(state, hx, hy));
+        }
+        if (terrain && durability >= terrain->durability && durability < terrain->reinforcedDurability)
+            list.push_back(HexPos { hx, hy });
+    });
+    return int(list.size() - before);
+}
+
+bool canBuildBridgeAt(const GameState& state, int x, int y)
+{
+    const TerrainRecord* terrain = state.terrainTypeAt(x, y);
+    if (!terrain || !(terrain->flags & 0x20))
+        return false;
+    std::vector<UnitRef> units;
+    state.collectUnitsInHex(x, y, units);
+    const auto& types = state.terrainTypes();
+    for (const UnitRef& ref : units) {
+        const UnitRecord* unit = state.unitOf(ref.table, ref.index);
+        const UnitTypeRecord* type = unit ? state.unitTypeOf(*unit) : nullptr;
+        if (!type || types.size() <= 53 || type->movementType >= kMovementTypeCount || types[53].moveCost[type->movementType] == 0)
+            return false;
+    }
+    return true;
+}
+
+bool isRoadTerrain(const GameState& state, int x, int y)
+{
+    const TerrainRecord* terrain = state.terrainTypeAt(x, y);
+    return terrain && (terrain->flags & 0x80);
+}
+
+bool isRoadOrBuildingTerrain(const GameState& state, int x, int y)
+{
+    return isRoadTerrain(state, x, y) || state.effectiveTerrainAt(x, y) == 53;
+}
+
+bool canLinkRoad(const GameState& state, HexPos a, HexPos b)
+{
+    const bool a_road = isRoadTerrain(state, a.x, a.y);
+    const bool b_road = isRoadTerrain(state, b.x, b.y);
+    if (!(a_road && isRoadOrBuildingTerrain(state, b.x, b.y)) && !(b_road && isRoadOrBuildingTerrain(state, a.x, a.y)))
+        return false;
+    int direction = -1;
+    for (int d = 0; d < 6 && direction < 0; ++d) {
+        HexPos n = state.hexNeighbour(a.x, a.y, d);
+        if (n.x == b.x && n.y == b.y)
+            direction = d;
+    }
+    if (direction < 0)
+        return false;
+    auto roadMask = [&](HexPos h) { return buildingOnHex(state, h.x, h.y) ? 255 : int(state.terrainCellAt(h.x, h.y)->overlay); };
+    if (!(roadMask(a) >> direction & 1))
+        return true;
+    return !(roadMask(b) >> oppositeDirection(direction) & 1);
+}
+
+bool canBuildPillboxAt(const GameState& state, int x, int y)
+{
+    const TerrainRecord* terrain = state.terrainTypeAt(x, y);
+    return terrain && (terrain->flags & 0x40);
+}
+
+int collectLandMineHexes(const GameState& state, int side, int x, int y, int known_only, std::vector<HexPos>& list)
+{
+    return mineCollector(state, side, x, y, known_only, true, list);
+}
+
+int collectSeaMineHexes(const GameState& state, int side, int x, int y, int known_only, std::vector<HexPos>& list)
+{
+    return mineCollector(state, side, x, y, known_only, false, list);
+}
+
+bool canClearLandMines(const GameState& state, int side, int index, int x, int y)
+{
+    return canClearMines(state, side, index, x, y, true);
+}
+
+bool canSweepSeaMines(const GameState& state, int side, int index, int x, int y)
+{
+    return canClearMines(state, side, index, x, y, false);
+}
