@@ -1,6 +1,7 @@
 // The command masks of units in typical positions and the dispatcher's refusals.
 #include "rules/command_scans.h"
 #include "rules/commands.h"
+#include "rules/commands_range.h"
 #include "rules/current_action_marks.h"
 
 #include "tests/rules/commands_world.h"
@@ -302,4 +303,29 @@ TEST(CommandMarks, MoveRangeAndTargetMarksAreTold)
     EXPECT_TRUE(isCommandTargetHex(world.state(), 3, 2));
     EXPECT_FALSE(isInMoveRange(world.state(), 3, 2));
     EXPECT_FALSE(isInMoveRange(world.state(), -1, 2));
+}
+
+TEST(CommandRangeSource, MoverMayStopOnAFriendlyCarrierThatTakesItAboard)
+{
+    for (bool berths : { true, false }) {
+        CommandWorld world;
+        GameState& s = world.state();
+        world.editTerrain(s.effectiveTerrainAt(0, 0)).moveCost[s.unitTypeRecord(world.plain).movementType] = 1;
+        s.country(0).inPlay = 1;
+        world.editType(world.plain).carryClass = 2;
+        world.editType(world.other).berthMask[0] = berths ? 0xFF : 0;
+        world.editType(world.other).berthCount[0] = 10;
+        const int unit = world.placeUnit(0, world.plain, 3, 3);
+        world.placeUnit(0, world.other, 4, 3);
+        CommandRangeSource source;
+        std::unique_ptr<ActionRange> range = source.unitRange(s, 0, unit, true);
+        ASSERT_TRUE(range);
+        range->setCostLimit(3);
+        range->compute();
+        range->markNormalRange(0, 3);
+        range->unmarkOccupiedHexes();
+        EXPECT_EQ(isInMoveRange(s, 4, 3), berths);
+        EXPECT_TRUE(isInMoveRange(s, 5, 4));
+        EXPECT_FALSE(source.isAirborneInCarrier(s, 0, unit));
+    }
 }

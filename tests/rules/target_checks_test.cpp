@@ -1,0 +1,246 @@
+// The target collectors of the unit commands: each on a case where it finds something and one where it does not.
+#include "rules/targets.h"
+
+#include "tests/rules/commands_world.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using testing_rules::CommandWorld;
+
+namespace {
+
+bool contains(const std::vector<HexPos>& list, int x, int y)
+{
+    return std::any_of(list.begin(), list.end(), [&](const HexPos& h) { return h.x == x && h.y == y; });
+}
+
+} // namespace
+
+TEST(DestroyTargets, CapitalOnlyWithRule34AndAlliedOnlyWithRule23)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    const int capital = world.terrainOfKind(kTerrainCapital);
+    const int town = world.terrainOfKind(kTerrainBuilding);
+    ASSERT_GE(capital, 0);
+    world.placeBuilding(capital, 1, 3, 3);
+    world.placeBuilding(town, 2, 5, 5);
+    s.country(0).allianceMask = 0b101;
+    s.country(2).allianceMask = 0b101;
+    EXPECT_FALSE(hasDestroyableTarget(s, 0, 3, 3));
+    EXPECT_FALSE(hasDestroyableTarget(s, 0, 5, 5));
+    EXPECT_FALSE(hasDestroyableTarget(s, 1, 3, 3)) << "a side never destroys its own building";
+    world.setRule(34, 1);
+    world.setRule(23, 1);
+    EXPECT_TRUE(hasDestroyableTarget(s, 0, 3, 3));
+    EXPECT_TRUE(hasDestroyableTarget(s, 0, 5, 5));
+    EXPECT_FALSE(hasDestroyableTarget(s, 0, 1, 1)) << "open ground";
+}
+
+TEST(DestroyTargets, BridgesFromANeighbourOtherWorksFromTheHexItself)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    world.setRule(15, 1);
+    world.editType(world.plain).flags = 0x0100;
+    const int unit = world.placeUnit(0, world.plain, 3, 3);
+    const int bridge = world.terrainOfKind(kTerrainBridge);
+    const int town = world.terrainOfKind(kTerrainBuilding);
+    ASSERT_GE(bridge, 0);
+    // Building hexes carry the building's terrain, as a loaded map's do.
+    world.cell(4, 3).terrain = uint8_t(bridge);
+    world.cell(2, 3).terrain = uint8_t(town);
+    world.building(world.placeBuilding(bridge, 1, 4, 3)).durability = 5;
+    world.building(world.placeBuilding(town, 1, 2, 3)).durability = 5;
+    std::vector<HexPos> list;
+    EXPECT_EQ(collectDestroyTargets(s, 0, unit, 3, 3, list), 1);
+    EXPECT_TRUE(contains(list, 4, 3));
+    list.clear();
+    EXPECT_EQ(collectDestroyTargets(s, 0, unit, 2, 3, list), 1);
+    EXPECT_TRUE(contains(list, 2, 3));
+    list.clear();
+    world.setRule(15, 0);
+    EXPECT_EQ(collectDestroyTargets(s, 0, unit, 3, 3, list), 0);
+}
+
+TEST(RestoreTargets, DamagedFriendlyBuildingsButNotEnemyOnes)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    world.editType(world.plain).flags = 0x1000;
+    const int unit = world.placeUnit(0, world.plain, 3, 3);
+    const int town = world.terrainOfKind(kTerrainBuilding);
+    const int own = world.placeBuilding(town, 0, 4, 3);
+    const int enemy = world.placeBuilding(town, 1, 2, 3);
+    std::vector<HexPos> list;
+    EXPECT_EQ(collectRestoreTargets(s, 0, unit, 3, 3, list), 0) << "both at full durability";
+    ASSERT_GT(world.building(own).durability, 0);
+    world.building(own).durability -= 1;
+    world.building(enemy).durability -= 1;
+    EXPECT_EQ(collectRestoreTargets(s, 0, unit, 3, 3, list), 1);
+    EXPECT_TRUE(contains(list, 4, 3));
+}
+
+TEST(ReinforceTargets, BetweenNormalAndReinforcedDurability)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    world.editType(world.plain).flags = 0x1000;
+    world.giveWeapon(world.plain, 11, 1);
+    const int unit = world.placeUnit(0, world.plain, 3, 3);
+    const int town = world.terrainOfKind(kTerrainBuilding);
+    TerrainRecord& terrain = world.editTerrain(town);
+    terrain.durability = 10;
+    terrain.reinforcedDurability = 20;
+    const int own = world.placeBuilding(town, 0, 3, 4);
+    world.building(own).durability = 9;
+    std::vector<HexPos> list;
+    EXPECT_EQ(collectReinforceTargets(s, 0, unit, 3, 3, list), 0);
+    world.building(own).durability = 10;
+    EXPECT_EQ(collectReinforceTargets(s, 0, unit, 3, 3, list), 1);
+    world.building(own).durability = 20;
+    list.clear();
+    EXPECT_EQ(collectReinforceTargets(s, 0, unit, 3, 3, list), 0);
+}
+
+TEST(MergePartners, SameTypeAndModelWithRoomToTakeMembers)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    const int ground = s.effectiveTerrainAt(0, 0);
+    world.editTerrain(ground).moveCost[s.unitTypeRecord(world.plain).movementType] = 1;
+    const int unit = world.placeUnit(0, world.plain, 3, 3);
+    const int partner = world.placeUnit(0, world.plain, 4, 3);
+    world.placeUnit(0, world.other, 2, 3);
+    std::vector<UnitRef> list;
+    EXPECT_EQ(collectMergePartners(s, 0, unit, 3, 3, 5, list), 0) << "the partner is at full strength";
+    world.unit(0, partner).memberStrengths[3] = 0;
+    EXPECT_EQ(collectMergePartners(s, 0, unit, 3, 3, 5, list), 1);
+    EXPECT_EQ(list.at(0).index, partner);
+    list.clear();
+    EXPECT_EQ(collectMergePartners(s, 0, unit, 3, 3, 0, list), 0) << "no movement points";
+    world.unit(0, partner).watchBits = 1;
+    EXPECT_EQ(collectMergePartners(s, 0, unit, 3, 3, 5, list), 0);
+}
+
+TEST(SplitHexes, FreeNeighboursWithinThePoints)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    const int ground = s.effectiveTerrainAt(0, 0);
+    world.editTerrain(ground).moveCost[s.unitTypeRecord(world.plain).movementType] = 2;
+    const int unit = world.placeUnit(0, world.plain, 3, 3);
+    world.placeUnit(1, world.other, 4, 3);
+    std::vector<HexPos> list;
+    EXPECT_EQ(collectSplitHexes(s, 0, unit, 3, 3, 1, list), 0);
+    EXPECT_EQ(collectSplitHexes(s, 0, unit, 3, 3, 2, list), 5);
+    EXPECT_FALSE(contains(list, 4, 3));
+    list.clear();
+    EXPECT_EQ(collectSplitHexes(s, 0, unit, 0, 0, 2, list), 2) << "a corner has two neighbours on the map";
+}
+
+TEST(DropHexes, FlaggedHexesWithoutUnits)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    const int ground = s.effectiveTerrainAt(0, 0);
+    world.editTerrain(ground).flags &= uint8_t(~16u);
+    const int unit = world.placeUnit(0, world.plain, 3, 3);
+    std::vector<HexPos> list;
+    EXPECT_EQ(collectDropHexes(s, 0, unit, 3, 3, list), 0);
+    world.editTerrain(ground).flags |= 16;
+    world.placeUnit(1, world.other, 4, 3);
+    EXPECT_EQ(collectDropHexes(s, 0, unit, 3, 3, list), 6) << "the hex itself and five free neighbours";
+    EXPECT_FALSE(contains(list, 4, 3));
+}
+
+TEST(MineHexes, AnyHexThatHoldsMinesOrOnlyKnownOnes)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    world.editType(world.plain).flags = 0x01;
+    const int unit = world.placeUnit(0, world.plain, 3, 3);
+    std::vector<HexPos> list;
+    const int possible = collectLandMineHexes(s, 0, 3, 3, 0, list);
+    EXPECT_EQ(canClearLandMines(s, 0, unit, 3, 3), possible > 0);
+    list.clear();
+    EXPECT_EQ(collectLandMineHexes(s, 0, 3, 3, 1, list), 0);
+    world.cell(4, 3).mineKind = 1;
+    world.cell(4, 3).mineCount = 2;
+    world.cell(4, 3).mineKnownMask = 1 << 1;
+    EXPECT_EQ(collectLandMineHexes(s, 0, 3, 3, 1, list), 0) << "another side's knowledge";
+    world.cell(4, 3).mineKnownMask |= 1;
+    EXPECT_EQ(collectLandMineHexes(s, 0, 3, 3, 1, list), 1);
+    EXPECT_EQ(collectSeaMineHexes(s, 0, 3, 3, 1, list), 0);
+    world.unit(0, unit).fatigue = 46;
+    EXPECT_FALSE(canClearLandMines(s, 0, unit, 3, 3));
+}
+
+TEST(SelfDestructTargets, VisibleEnemiesTheChargeCanHurt)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    world.giveWeapon(world.plain, 12, 1);
+    const int unit = world.placeUnit(0, world.plain, 3, 3);
+    std::vector<UnitRef> list;
+    EXPECT_EQ(collectSelfDestructTargets(s, 0, unit, 3, 3, list), 0);
+    const int enemy = world.placeUnit(1, world.other, 4, 3);
+    world.placeUnit(0, world.third, 2, 3);
+    WeaponRecord& charge = world.editWeapon(world.weaponOfKind(12));
+    const int target_class = targetClass(s.unitTypeRecord(world.other));
+    charge.power[target_class] = 0;
+    EXPECT_EQ(collectSelfDestructTargets(s, 0, unit, 3, 3, list), 0) << "no power against the enemy";
+    charge.power[target_class] = 5;
+    EXPECT_EQ(collectSelfDestructTargets(s, 0, unit, 3, 3, list), 1) << "the own unit beside it is spared";
+    EXPECT_EQ(list.at(0).index, enemy);
+}
+
+TEST(ExchangePlaces, RearmingBuildingAndMultiRoleTypes)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    UnitTypeRecord& type = world.editType(world.plain);
+    EXPECT_FALSE(isMultiRole(type));
+    type.model[2].ammo[1] = 4;
+    EXPECT_TRUE(isMultiRole(type));
+    const int unit = world.placeUnit(0, world.plain, 3, 3);
+    EXPECT_EQ(countExchangePlaces(s, 0, unit, 3, 3, false), 0);
+    const int town = world.terrainOfKind(kTerrainBuilding);
+    world.editTerrain(town).rearmMask = 1u << 3;
+    world.placeBuilding(town, 0, 4, 3);
+    EXPECT_EQ(countExchangePlaces(s, 0, unit, 3, 3, false), 1);
+    EXPECT_EQ(countExchangePlaces(s, 0, unit, 3, 3, true), 0) << "buildings serve only where the unit stands";
+}
+
+TEST(RoadLinks, JoinsNeighbouringRoadsNotYetJoined)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    const int road = world.terrainOfKind(kTerrainRoad);
+    world.editTerrain(road).flags |= 0x80;
+    world.cell(3, 3).terrain = uint8_t(road);
+    world.cell(4, 3).terrain = uint8_t(road);
+    EXPECT_TRUE(canLinkRoad(s, { 3, 3 }, { 4, 3 }));
+    EXPECT_FALSE(canLinkRoad(s, { 3, 3 }, { 5, 3 })) << "not neighbours";
+    EXPECT_FALSE(canLinkRoad(s, { 1, 1 }, { 2, 1 })) << "no road at either end";
+    world.cell(3, 3).overlay = 1 << 3;
+    EXPECT_TRUE(canLinkRoad(s, { 3, 3 }, { 4, 3 })) << "the far end still lacks its half";
+    world.cell(4, 3).overlay = 1 << 0;
+    EXPECT_FALSE(canLinkRoad(s, { 3, 3 }, { 4, 3 }));
+}
+
+TEST(BridgeSites, FlaggedTerrainWhoseUnitsCanStandOnTheBridge)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    const int river = world.terrainOfKind(kTerrainRiver);
+    world.editTerrain(river).flags |= 0x20;
+    world.cell(4, 3).terrain = uint8_t(river);
+    EXPECT_TRUE(canBuildBridgeAt(s, 4, 3));
+    EXPECT_FALSE(canBuildBridgeAt(s, 3, 3));
+    world.placeUnit(1, world.other, 4, 3);
+    world.editTerrain(53).moveCost[s.unitTypeRecord(world.other).movementType] = 0;
+    EXPECT_FALSE(canBuildBridgeAt(s, 4, 3));
+}
