@@ -37,7 +37,6 @@ public:
     }
     bool hasGroundAttackHex(GameState&, int, int, int, int, int) override { return false; }
     bool hasLaunchReach(GameState&, int, int, int, int) override { return false; }
-    bool hasBombTarget(GameState&, int, int, int, int, bool) override { return false; }
     bool planRoute(GameState&, int, int, int, int, std::vector<HexPos>& out) override
     {
         out = route;
