@@ -1,6 +1,7 @@
 // UnitHexScan's unit facts and reach tests.
 #include "rules/unit_hex_scan.h"
 
+#include "rules/move_range.h"
 #include "rules/reach_map.h"
 #include "rules/scans_placement.h"
 #include "state/game_state.h"
@@ -17,6 +18,31 @@ const UnitRecord* existingUnit(const GameState& state, int side, int index)
 } // namespace
 
 UnitHexScan::UnitHexScan(GameState& state, int side, int index, const ReachMap& range, int allowance)
+    : UnitHexScan(state, side, index, &range, allowance)
+{
+}
+
+UnitHexScan::UnitHexScan(GameState& state, int side, int index, int allowance)
+    : UnitHexScan(state, side, index, -1, -1, allowance)
+{
+}
+
+UnitHexScan::UnitHexScan(GameState& state, int side, int index, int start_x, int start_y, int allowance)
+    : UnitHexScan(state, side, index, nullptr, allowance)
+{
+    m_ownedRange = std::make_unique<MoveRangeMap>(state, side, index);
+    m_range = m_ownedRange.get();
+    // A missing unit keeps an empty range, which reaches nothing.
+    if (!m_unit)
+        return;
+    if (start_x >= 0 && start_y >= 0)
+        m_ownedRange->setStart(start_x, start_y);
+    m_ownedRange->setCostLimit(m_allowance);
+    m_ownedRange->setBuildUnitFlags(true);
+    m_ownedRange->compute();
+}
+
+UnitHexScan::UnitHexScan(GameState& state, int side, int index, const ReachMap* range, int allowance)
     : HexScan(state)
     , m_side(side)
     , m_index(index)
@@ -33,6 +59,8 @@ UnitHexScan::UnitHexScan(GameState& state, int side, int index, const ReachMap& 
         m_targetCountry = state.country(side).targetCountry;
 }
 
+UnitHexScan::~UnitHexScan() = default;
+
 void UnitHexScan::scanFromUnit()
 {
     if (m_unit)
@@ -41,7 +69,7 @@ void UnitHexScan::scanFromUnit()
 
 int UnitHexScan::reachableCost(int x, int y) const
 {
-    return m_unit ? reachCost(m_range, x, y, m_allowance) : -1;
+    return m_unit ? reachCost(*m_range, x, y, m_allowance) : -1;
 }
 
 bool UnitHexScan::isFreeForDomain(int x, int y) const

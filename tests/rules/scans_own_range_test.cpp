@@ -1,0 +1,131 @@
+// Scans over a range they build themselves: UnitHexScan's own range and the reach scan.
+#include "rules/move_range.h"
+#include "rules/scans_own_range.h"
+#include "rules/unit_hex_scan.h"
+
+#include "tests/rules/move_range_world.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+using testing_rules::RangeWorld;
+
+namespace {
+
+// Keeps every hex the unit reaches within its allowance, keyed by cost.
+class ReachedHexes : public UnitHexScan {
+public:
+    using UnitHexScan::UnitHexScan;
+
+protected:
+    void visit(int x, int y) override
+    {
+        const int cost = reachableCost(x, y);
+        if (cost >= 0)
+            addHit(x, y, uint32_t(cost));
+    }
+};
+
+class ScanWorld : public RangeWorld {
+public:
+    ScanWorld()
+        : RangeWorld(12, 10)
+    {
+        std::mt19937 random(5);
+        randomTerrain(random);
+        for (const UnitTypeRecord& type : state().unitTypes())
+            if (type.domain == 3 && type.available && type.id > 0) {
+                landType = type.id;
+                break;
+            }
+        editType(landType).movementType = kMoveType;
+        editType(landType).model[0].values[0] = 6;
+    }
+
+    std::vector<std::pair<HexPos, int>> hitsOf(const HexScan& scan) const
+    {
+        std::vector<std::pair<HexPos, int>> out;
+        for (const HexScanHit& hit : scan.hits())
+            out.push_back({ { hit.x, hit.y }, int(hit.key) });
+        return out;
+    }
+
+    int landType = 0;
+};
+
+} // namespace
+
+TEST(UnitHexScanRange, AnOwnRangeFindsWhatAGivenRangeFinds)
+{
+    ScanWorld world;
+    const int unit = world.placeUnit(0, world.landType, 5, 5);
+    world.unit(0, unit).fuel = 100;
+    MoveRangeMap given(world.state(), 0, unit);
+    given.setCostLimit(world.unit(0, unit).movePoints());
+    given.setBuildUnitFlags(true);
+    given.compute();
+
+    ReachedHexes with_given(world.state(), 0, unit, given);
+    ReachedHexes with_own(world.state(), 0, unit);
+    EXPECT_FALSE(with_given.ownsRange());
+    EXPECT_TRUE(with_own.ownsRange());
+    with_given.scanFromUnit();
+    with_own.scanFromUnit();
+    EXPECT_EQ(world.hitsOf(with_own), world.hitsOf(with_given));
+    EXPECT_GT(with_own.hitCount(), 1);
+}
+
+TEST(UnitHexScanRange, AnOwnRangeStartsWhereAndHowFarItIsTold)
+{
+    ScanWorld world;
+    const int unit = world.placeUnit(0, world.landType, 5, 5);
+    world.unit(0, unit).fuel = 100;
+    ReachedHexes scan(world.state(), 0, unit, 1, 1, 3);
+    EXPECT_EQ(scan.allowance(), 3);
+    scan.scanAt(1, 1, 3);
+    ASSERT_GT(scan.hitCount(), 0);
+    for (const auto& [hex, cost] : world.hitsOf(scan)) {
+        EXPECT_LE(cost, 3);
+        EXPECT_LE(hexDistance(hex, { 1, 1 }), 3);
+    }
+    EXPECT_EQ(world.hitsOf(scan).front().second, 0) << "the given start costs nothing";
+}
+
+TEST(UnitHexScanRange, AMissingUnitOwnsAnEmptyRangeAndFindsNothing)
+{
+    ScanWorld world;
+    ReachedHexes scan(world.state(), 0, 7);
+    EXPECT_TRUE(scan.ownsRange());
+    scan.scanAt(5, 5, 4);
+    EXPECT_EQ(scan.hitCount(), 0);
+}
+
+TEST(ReachHexScan, KeepsReachedHexesBeyondTheMinimumCheapestFirstAndRescansTheSame)
+{
+    ScanWorld world;
+    ReachHexScan scan(world.state(), 0, world.landType, 6, 4, true);
+    EXPECT_EQ(scan.allowance(), 6);
+    scan.setMinimumDistance(2);
+    scan.rescan();
+    const auto first = world.hitsOf(scan);
+    ASSERT_FALSE(first.empty());
+    int last = 0;
+    for (const auto& [hex, cost] : first) {
+        EXPECT_GE(hexDistance(hex, { 6, 4 }), 2);
+        EXPECT_EQ(cost, scan.range().costAt(hex.x, hex.y, -1));
+        EXPECT_GE(cost, last);
+        last = cost;
+    }
+    scan.rescan();
+    EXPECT_EQ(world.hitsOf(scan), first) << "a rescan starts afresh";
+}
+
+TEST(ReachHexScan, AnUnknownTypeReachesNothing)
+{
+    ScanWorld world;
+    ReachHexScan scan(world.state(), 0, 14999, 6, 4, true);
+    scan.rescan();
+    EXPECT_EQ(scan.hitCount(), 0);
+}
