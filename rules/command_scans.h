@@ -7,7 +7,7 @@
 
 class GameState;
 
-// The attack, launch-reach and bomb scans flood movement ranges, and the road check needs a planned
+// The attack and launch-reach scans flood movement ranges, and the road check needs a planned
 // route; the code that owns those installs this. Without it the checks that need them refuse.
 class CommandScans {
 public:
@@ -19,8 +19,6 @@ public:
     virtual bool hasGroundAttackHex(GameState& state, int side, int index, int x, int y, int reach) = 0;
     // A hex the launched unit type reaches from (x, y), at distance 2 or more.
     virtual bool hasLaunchReach(GameState& state, int side, int launched_type, int x, int y) = 0;
-    // A hex in bombing reach from (x, y); flag128 keeps to the weapons usable after a move.
-    virtual bool hasBombTarget(GameState& state, int side, int index, int x, int y, bool flag128) = 0;
     // The planned route of the unit to (x, y) without its own hex; false when there is none.
     virtual bool planRoute(GameState& state, int side, int index, int x, int y, std::vector<HexPos>& route) = 0;
 };

@@ -65,7 +65,8 @@ bool checkDestroy(GameState& state, const UnitRecord& unit, const CommandAsk& as
         return true;
     if (!ruleOn(state, 15) || !unit.isFresh() || findUsableWeaponSlot(state, unit, ask.moving ? 128 : 0, 0) < 0)
         return false;
-    return g_commandScans && g_commandScans->hasBombTarget(state, ask.side, ask.index, ask.x, ask.y, ask.moving);
+    hexes.clear();
+    return collectBombTargets(state, ask.side, ask.index, ask.x, ask.y, ask.moving, hexes) > 0;
 }
 
 bool checkMerge(GameState& state, const UnitRecord& unit, const CommandAsk& ask)

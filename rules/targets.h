@@ -9,6 +9,7 @@
 
 class GameState;
 struct BuildingRecord;
+struct UnitRecord;
 
 // Building places of the armament exchange carry this side code with the hex.
 constexpr int kBuildingPlaceSide = 250;
@@ -29,6 +30,10 @@ bool isRoadTerrain(const GameState& state, int x, int y);
 bool isRoadOrBuildingTerrain(const GameState& state, int x, int y);
 bool canLinkRoad(const GameState& state, HexPos a, HexPos b);
 bool canBuildPillboxAt(const GameState& state, int x, int y);
+// The longest reach of a loaded, usable weapon; 0 when the unit has none left.
+int longestReach(const UnitRecord& unit, bool flag128_only);
+// Hexes within that reach of (x, y), the hex included, that hold something the side may bomb.
+int collectBombTargets(GameState& state, int side, int index, int x, int y, bool flag128_only, std::vector<HexPos>& list);
 
 // -- mines; known_only 1 takes only mines of that kind the side knows of --
 int collectLandMineHexes(const GameState& state, int side, int x, int y, int known_only, std::vector<HexPos>& list);

@@ -2,9 +2,13 @@
 #include "rules/targets.h"
 
 #include "rules/commands.h"
+#include "rules/hex_scan.h"
 #include "state/game_state.h"
 #include "state/state_accessors.h"
 #include "state/unit_facts.h"
+#include "state/weapon_record.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -91,7 +95,48 @@ bool canClearMines(const GameState& state, int side, int index, int x, int y, bo
     return mineCollector(state, side, x, y, 0, land, hexes) > 0;
 }
 
+// The hexes around a centre that hold something the side may bomb.
+class BombHexScan : public HexScan {
+public:
+    BombHexScan(GameState& state, int side, std::vector<HexPos>& list) : HexScan(state), m_side(side), m_list(list) { }
+
+protected:
+    void visit(int x, int y) override
+    {
+        if (hasDestroyableTarget(state(), m_side, x, y))
+            m_list.push_back(HexPos { x, y });
+    }
+
+private:
+    int m_side;
+    std::vector<HexPos>& m_list;
+};
+
 } // namespace
+
+int longestReach(const UnitRecord& unit, bool flag128_only)
+{
+    int reach = 0;
+    for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
+        const WeaponRecord* weapon = unit.slotWeapon(slot);
+        if (!weapon || unit.ammunition[slot] == 0 || weapon->useValue == 0 || (flag128_only && !(weapon->flags & 128)))
+            continue;
+        reach = std::max(reach, int(weapon->reach));
+    }
+    return reach;
+}
+
+int collectBombTargets(GameState& state, int side, int index, int x, int y, bool flag128_only, std::vector<HexPos>& list)
+{
+    const UnitRecord* unit = state.unitOf(side, index);
+    const int radius = unit ? longestReach(*unit, flag128_only) : 0;
+    if (radius < 1)
+        return 0;
+    const size_t before = list.size();
+    BombHexScan scan(state, side, list);
+    scan.scan(x, y, radius);
+    return int(list.size() - before);
+}
 
 const BuildingRecord* buildingOnHex(const GameState& state, int x, int y)
 {

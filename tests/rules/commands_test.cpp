@@ -2,7 +2,6 @@
 #include "rules/command_scans.h"
 #include "rules/commands.h"
 #include "rules/commands_range.h"
-#include "rules/current_action_marks.h"
 
 #include "tests/rules/commands_world.h"
 
@@ -38,7 +37,6 @@ public:
     }
     bool hasGroundAttackHex(GameState&, int, int, int, int, int) override { return false; }
     bool hasLaunchReach(GameState&, int, int, int, int) override { return false; }
-    bool hasBombTarget(GameState&, int, int, int, int, bool) override { return false; }
     bool planRoute(GameState&, int, int, int, int, std::vector<HexPos>& out) override
     {
         out = route;
@@ -291,18 +289,6 @@ TEST(CommandCheck, RoadNeedsAPlannedRouteWithALinkableStep)
     world.cell(3, 3).overlay = 1 << 3;
     world.cell(4, 3).overlay = 1 << 0;
     EXPECT_FALSE(commandTargetCheck(world.state(), at(0, unit, 4, 3, true), kCommandRoad));
-}
-
-TEST(CommandMarks, MoveRangeAndTargetMarksAreTold)
-{
-    CommandWorld world;
-    setHexMark(world.state(), 2, 2, kMarkExtendedBand);
-    setHexMark(world.state(), 3, 2, kMarkCommandTarget3);
-    EXPECT_TRUE(isInMoveRange(world.state(), 2, 2));
-    EXPECT_FALSE(isCommandTargetHex(world.state(), 2, 2));
-    EXPECT_TRUE(isCommandTargetHex(world.state(), 3, 2));
-    EXPECT_FALSE(isInMoveRange(world.state(), 3, 2));
-    EXPECT_FALSE(isInMoveRange(world.state(), -1, 2));
 }
 
 TEST(CommandRangeSource, MoverMayStopOnAFriendlyCarrierThatTakesItAboard)

@@ -1,4 +1,5 @@
 // The target collectors of the unit commands: each on a case where it finds something and one where it does not.
+#include "rules/commands.h"
 #include "rules/targets.h"
 
 #include "tests/rules/commands_world.h"
@@ -243,4 +244,32 @@ TEST(BridgeSites, FlaggedTerrainWhoseUnitsCanStandOnTheBridge)
     world.placeUnit(1, world.other, 4, 3);
     world.editTerrain(53).moveCost[s.unitTypeRecord(world.other).movementType] = 0;
     EXPECT_FALSE(canBuildBridgeAt(s, 4, 3));
+}
+
+TEST(BombTargets, DestroyReachesAsFarAsTheLongestLoadedWeapon)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    world.setRule(15, 1);
+    world.giveWeapon(world.plain, 0, 4);
+    WeaponRecord& gun = world.editWeapon(world.weaponOfKind(0));
+    gun.reach = 2;
+    gun.useValue = 1;
+    gun.flags &= uint16_t(~128u);
+    const int unit = world.placeUnit(0, world.plain, 1, 3);
+    const int town = world.terrainOfKind(kTerrainBuilding);
+    world.building(world.placeBuilding(town, 1, 4, 3)).durability = 5;
+    CommandAsk ask;
+    ask.side = 0;
+    ask.index = unit;
+    ask.x = 1;
+    ask.y = 3;
+    EXPECT_FALSE(commandTargetCheck(s, ask, kCommandDestroy)) << "three hexes away";
+    gun.reach = 3;
+    EXPECT_TRUE(commandTargetCheck(s, ask, kCommandDestroy));
+    ask.moving = true;
+    EXPECT_FALSE(commandTargetCheck(s, ask, kCommandDestroy)) << "only weapons with flag 128 after a move";
+    ask.moving = false;
+    world.unit(0, unit).ammunition[0] = 0;
+    EXPECT_FALSE(commandTargetCheck(s, ask, kCommandDestroy));
 }
