@@ -1,6 +1,8 @@
 // MoveRangeMap: costs against an independent shortest-path search, limits, goals and traced routes.
 #include "rules/move_range.h"
 
+#include "rules/area_layers.h"
+
 #include "tests/rules/move_range_world.h"
 
 #include <gtest/gtest.h>
@@ -144,4 +146,55 @@ TEST(MoveRangePath, TheStartTracesToAnEmptyRouteAndAnUnreachedHexToNone)
     EXPECT_TRUE(path.empty());
     EXPECT_FALSE(range.tracePath(4, 4, path, -1));
     EXPECT_TRUE(path.empty());
+}
+
+TEST(CoordQueue, KeepsEveryPendingEntryAndHandsOutTheCheapestFirst)
+{
+    CoordQueue queue;
+    // Far more entries than a fixed ring of 16384 could hold, at two costs.
+    for (uint32_t i = 0; i < 40000; ++i)
+        queue.push(i, i % 2 ? 7 : 3);
+    int last = 0;
+    uint32_t popped = 0, sum = 0;
+    while (!queue.empty()) {
+        int cost = 0;
+        sum += queue.pop(cost);
+        EXPECT_GE(cost, last);
+        last = cost;
+        ++popped;
+    }
+    EXPECT_EQ(popped, 40000u);
+    EXPECT_EQ(sum, 40000u * 39999u / 2);
+}
+
+TEST(MoveRangeCosts, WaterOnlyModeCrossesWaterCodesAtOneEach)
+{
+    RangeWorld world(6, 1);
+    for (int x = 0; x < 6; ++x)
+        world.cell(x, 0).terrain = uint8_t(x == 3 ? 1 : 29);
+    world.cell(4, 0).terrain = 40;
+    MoveRangeMap range(world.state());
+    range.initFromValues(0, 0, 0, RangeWorld::kMoveType, 4);
+    range.setWaterOnly(true);
+    range.setCostLimit(10);
+    range.compute();
+    EXPECT_EQ(range.costAt(2, 0, -1), 2);
+    EXPECT_EQ(range.costAt(3, 0, -1), -1) << "code 1 is no water";
+    EXPECT_EQ(range.costAt(4, 0, -1), -1);
+}
+
+TEST(MoveRangeCosts, AnAreaRestrictionClosesUnknownHexes)
+{
+    RangeWorld world(6, 1);
+    HexBitLayer known;
+    for (int x = 0; x < 6; ++x)
+        if (x != 2)
+            known.set(x, 0);
+    MoveRangeMap range(world.state());
+    range.initFromValues(0, 0, 0, RangeWorld::kMoveType, 3);
+    range.setCostLimit(10);
+    range.setAreaRestriction(&known);
+    range.compute();
+    EXPECT_EQ(range.costAt(1, 0, -1), 1);
+    EXPECT_EQ(range.costAt(2, 0, -1), -1);
 }

@@ -308,3 +308,36 @@ TEST(MoveRangeCosts, A256By256MapFloodsCompletely)
     EXPECT_EQ(reached, 256 * 256);
     EXPECT_GE(range.costAt(0, 0, -1), 128);
 }
+
+TEST(MoveRangeMarks, BandsInterceptionAndOccupiedHexesOnTheMarkGrid)
+{
+    UnitWorld world(8, 1);
+    world.cell(2, 0).turnMarks[0] = uint8_t(1 << 3);
+    world.placeUnit(0, world.landType, 4, 0);
+    MoveRangeMap& range = world.rangeFrom(0, 0, 10);
+    range.compute();
+    GameState& state = world.state();
+    const uint16_t* marks = state.markGrid();
+    state.markGrid()[7] = kMarkMoveRange; // stale, cleared by the next band
+    range.markNormalRange(0, 3);
+    range.markExtendedRange(4, 5);
+    range.markInterceptedHexes();
+    range.unmarkOccupiedHexes();
+    const uint16_t expected[8] = { kMarkMoveRange, kMarkMoveRange, kMarkInterceptRange, kMarkMoveRange, 0,
+        kMarkExtendedBand, 0, 0 };
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(marks[x] & (kMarkMoveRange | kMarkInterceptRange | kMarkExtendedBand), expected[x]) << "hex " << x;
+}
+
+TEST(MoveRangeUnits, UnitsOnTheGoalAreLeftOutUnlessAsked)
+{
+    for (bool ignore : { true, false }) {
+        UnitWorld world(6, 1);
+        world.placeUnit(1, world.landType, 3, 0);
+        MoveRangeMap& range = world.rangeFrom(0, 0, 10);
+        range.setGoal(3, 0);
+        range.setIgnoreUnitsAtGoal(ignore);
+        range.compute();
+        EXPECT_EQ(range.costAt(3, 0, -1), ignore ? 3 : -1) << "ignore " << ignore;
+    }
+}
