@@ -369,6 +369,10 @@ public:
                       : std::span<const uint8_t>(m_newsImage.get(), m_newsImageSize);
     }
     MapBitSet* redrawSet() const { return m_redrawSet.get(); }
+    // The unit the map shows highlighted (mark 256): side, index.
+    uint32_t* highlightedUnit() { return m_highlighted; }
+    // Candidate hexes of the map window's pop-up menus: x in the low 16 bits, y in the high 16.
+    std::vector<uint32_t>& hexList() { return m_hexList; }
     int mapVersion() const { return m_mapVersion; }
 
     // -- history and sight maps --
@@ -425,6 +429,7 @@ private:
     std::unique_ptr<UnitCell[]> m_unitGrid;
     std::unique_ptr<uint16_t[]> m_markGrid;
     uint32_t m_highlighted[2] = {};
+    std::vector<uint32_t> m_hexList;
     std::vector<BuildingRecord> m_buildings;
     std::unique_ptr<PlaceRecord[]> m_placeTable;
     FogMap* m_fogMap = nullptr;
