@@ -3,6 +3,7 @@
 #include "rules/scans_own_range.h"
 #include "rules/unit_hex_scan.h"
 
+#include "state/unit_facts.h"
 #include "tests/rules/move_range_world.h"
 
 #include <gtest/gtest.h>
@@ -128,4 +129,86 @@ TEST(ReachHexScan, AnUnknownTypeReachesNothing)
     ReachHexScan scan(world.state(), 0, 14999, 6, 4, true);
     scan.rescan();
     EXPECT_EQ(scan.hitCount(), 0);
+}
+
+namespace {
+
+// A world whose land type is also the missile: its first weapon hits its own class.
+class MissileWorld : public ScanWorld {
+public:
+    MissileWorld()
+    {
+        for (int rule : { 3, 16, 17, 30 })
+            setRule(rule, 0);
+        UnitTypeRecord& type = editType(landType);
+        int weapon = 1;
+        while (state().weaponIndex(weapon) == 0)
+            ++weapon;
+        type.weaponSlot[0].weaponId = uint16_t(weapon);
+        editWeapon(weapon).power[targetClass(type)] = 10;
+        for (int y = 0; y < height(); ++y)
+            for (int x = 0; x < width(); ++x)
+                setTerrain(x, y, 0);
+    }
+
+    void enemiesAround(int x, int y, int count)
+    {
+        for (int d = 0; d < count; ++d) {
+            HexPos n = hexNeighbour(x, y, d, width(), height());
+            placeUnit(1, landType, n.x, n.y);
+        }
+    }
+
+    std::vector<std::pair<HexPos, int>> scanFrom(int x, int y)
+    {
+        MissileTargetHexScan scan(state(), 0, landType, x, y);
+        scan.rescan();
+        return hitsOf(scan);
+    }
+};
+
+} // namespace
+
+TEST(MissileTargetHexScan, FindsAHexWithFourEnemiesAroundAndNoneWithThree)
+{
+    MissileWorld world;
+    world.enemiesAround(6, 5, 4);
+    const auto hits = world.scanFrom(3, 5);
+    ASSERT_FALSE(hits.empty());
+    bool found = false;
+    for (const auto& [hex, count] : hits) {
+        EXPECT_GE(count, 4);
+        found |= hex == HexPos { 6, 5 } && count == 4;
+    }
+    EXPECT_TRUE(found);
+
+    MissileWorld few;
+    few.enemiesAround(6, 5, 3);
+    EXPECT_TRUE(few.scanFrom(3, 5).empty());
+}
+
+TEST(MissileTargetHexScan, TheRulesLeaveOutMovedUnitsAndHexesBesideOwnUnits)
+{
+    MissileWorld moved;
+    moved.setRule(16, 1);
+    moved.enemiesAround(6, 5, 4);
+    for (int i = 0; i < 4; ++i)
+        moved.unit(1, i).turnStartX = 0, moved.unit(1, i).turnStartY = 0;
+    EXPECT_TRUE(moved.scanFrom(3, 5).empty()) << "units far from their turn-start hex";
+
+    for (int rule : { 0, 1 }) {
+        MissileWorld spared;
+        spared.setRule(30, rule);
+        spared.editWeapon(spared.editType(spared.landType).weaponSlot[0].weaponId).flags |= 4;
+        for (int d : { 0, 1, 2, 5 }) {
+            const HexPos n = hexNeighbour(6, 5, d, spared.width(), spared.height());
+            spared.placeUnit(1, spared.landType, n.x, n.y);
+        }
+        const HexPos own = hexNeighbour(6, 5, 3, spared.width(), spared.height());
+        spared.placeUnit(0, spared.landType, own.x, own.y);
+        bool centre = false;
+        for (const auto& [hex, count] : spared.scanFrom(3, 5))
+            centre |= hex == HexPos { 6, 5 };
+        EXPECT_EQ(centre, rule == 0) << "rule 30 " << rule;
+    }
 }
