@@ -46,7 +46,7 @@ bool canSweepSeaMines(const GameState& state, int side, int index, int x, int y)
 bool canOccupyAt(const GameState& state, int side, int index, int x, int y, int no_allied_capture = 0);
 bool canStoreInBuilding(const GameState& state, int side, int index, int x, int y);
 bool canSupplyAt(const GameState& state, int side, int index);
-bool canDisband(const GameState& state, int side, int index, bool moving);
+bool canDisband(GameState& state, int side, int index, bool moving);
 
 // -- units: merge, split, drops, civilians, self-destruct, armament exchange --
 bool canMergeUnits(const GameState& state, int side, int index, int other_side, int other_index);

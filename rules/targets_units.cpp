@@ -109,10 +109,10 @@ bool canSupplyAt(const GameState& state, int side, int index)
     return unit->findAdjacentSupplyUnit(side, index) != -1;
 }
 
-bool canDisband(const GameState& state, int side, int index, bool moving)
+bool canDisband(GameState& state, int side, int index, bool moving)
 {
     const UnitRecord* unit = state.unitOf(side, index);
-    if (!unit || moving || unit->hasFlag(kUnitActed) || const_cast<GameState&>(state).turnBlock().phase != 5)
+    if (!unit || moving || unit->hasFlag(kUnitActed) || state.turnBlock().phase != 5)
         return false;
     return !unit->hasFlag(kUnitAboard) || canUnitLand(state, side, index);
 }

@@ -273,3 +273,31 @@ TEST(BombTargets, DestroyReachesAsFarAsTheLongestLoadedWeapon)
     world.unit(0, unit).ammunition[0] = 0;
     EXPECT_FALSE(commandTargetCheck(s, ask, kCommandDestroy));
 }
+
+TEST(CivilianTargets, PickUpNeighbouringCiviliansAndReleaseThemOntoOpenGround)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    world.editType(world.plain).carryClass = 1;
+    world.editType(world.other).berthMask[0] = 0xFF;
+    world.editType(world.other).berthCount[0] = 10;
+    const int ground = s.effectiveTerrainAt(0, 0);
+    world.editTerrain(ground).moveCost[14] = 1;
+    world.editTerrain(ground).moveCost[s.unitTypeRecord(world.other).movementType] = 1;
+    const int bus = world.placeUnit(0, world.other, 3, 3);
+    std::vector<UnitRef> found;
+    EXPECT_EQ(collectNeutralPickupTargets(s, 0, bus, 3, 3, found), 0);
+    const int civilians = world.placeUnit(8, world.plain, 4, 3);
+    EXPECT_EQ(collectNeutralPickupTargets(s, 0, bus, 3, 3, found), 1);
+    EXPECT_EQ(found.at(0).index, civilians);
+
+    world.unit(0, bus).setCarriedNeutralUnit(0, civilians);
+    std::vector<HexPos> hexes;
+    // A land carrier releases onto the six neighbours, not its own hex; the civilians' hex is taken.
+    EXPECT_EQ(collectNeutralDropHexes(s, 0, bus, 3, 3, hexes), 5);
+    EXPECT_FALSE(contains(hexes, 3, 3));
+    EXPECT_FALSE(contains(hexes, 4, 3));
+    hexes.clear();
+    world.editTerrain(ground).moveCost[14] = 0;
+    EXPECT_EQ(collectNeutralDropHexes(s, 0, bus, 3, 3, hexes), 0);
+}
