@@ -1,0 +1,102 @@
+// The rules' command scans: attack targets, ground-attack hexes, launch reach and planned routes.
+#include "rules/command_scans_rules.h"
+
+#include "rules/current_action.h"
+#include "rules/hex_scan.h"
+#include "rules/scans_attack.h"
+#include "rules/scans_own_range.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+namespace {
+
+// A hex the attacker could fire on indirectly: on the map, terrain its movement type can enter,
+// and no unit other than itself visible to its side in its domain slot (a hidden unit is unknown
+// to the side and so cannot rule the hex out).
+class GroundAttackHexScan : public HexScan {
+public:
+    GroundAttackHexScan(GameState& state, int side, int index, const UnitRecord& unit)
+        : HexScan(state)
+        , m_side(side)
+        , m_index(index)
+        , m_moveType(unit.type().movementType)
+        , m_slot(state.unitSlotFor(unit.type().domain))
+    {
+        setMinimumRadius(2);
+    }
+
+    bool found() const { return hitCount() > 0; }
+
+protected:
+    void visit(int x, int y) override
+    {
+        if (!usableAndFree(x, y))
+            return;
+        addHit(x, y, 0);
+        stop();
+    }
+
+private:
+    bool usableAndFree(int x, int y) const
+    {
+        const GameState& game = state();
+        if (!game.isOnMap(x, y) || game.terrainValueAt(x, y, m_moveType) <= 0)
+            return false;
+        return !game.hexDomainHasVisibleOtherUnit(x, y, m_slot, m_side, m_index);
+    }
+
+    int m_side;
+    int m_index;
+    int m_moveType;
+    int m_slot;
+};
+
+} // namespace
+
+bool RulesCommandScans::hasAttackTarget(GameState& state, int side, int index, int x, int y, bool moving)
+{
+    AttackTargetHexScan scan(state, side, index, x, y, moving);
+    scan.run();
+    return !scan.targets().empty();
+}
+
+bool RulesCommandScans::hasGroundAttackHex(GameState& state, int side, int index, int x, int y, int reach)
+{
+    const UnitRecord* unit = state.unitOf(side, index);
+    if (!unit || !unitExists(*unit) || reach < 2)
+        return false;
+    GroundAttackHexScan scan(state, side, index, *unit);
+    scan.scan(x, y, reach);
+    return scan.found();
+}
+
+bool RulesCommandScans::hasLaunchReach(GameState& state, int side, int launched_type, int x, int y)
+{
+    ReachHexScan scan(state, side, launched_type, x, y, false);
+    scan.setMinimumDistance(2);
+    scan.rescan();
+    return scan.hitCount() > 0;
+}
+
+bool RulesCommandScans::planRoute(GameState&, int side, int index, int x, int y, std::vector<HexPos>& route)
+{
+    route.clear();
+    if (!m_action || !m_action->underWay() || !m_action->range())
+        return false;
+    if (m_action->actingCountry() != side || m_action->actingIndex() != index)
+        return false;
+    std::vector<HexPos> trace;
+    if (!m_action->range()->tracePath(x, y, trace, -1))
+        return false;
+    if (!m_action->wayPoints().empty())
+        route = m_action->path();
+    route.insert(route.end(), trace.begin(), trace.end());
+    return true;
+}
+
+RulesCommandScans& installRulesCommandScans()
+{
+    static RulesCommandScans scans;
+    setCommandScans(&scans);
+    return scans;
+}
