@@ -1,4 +1,5 @@
 // The rule files "tkrule\class0.rul" (normal mode) and "tkrule\simple.rul", and "anthem.lst".
+#include "state/rule_block.h"
 #include "tools/mkdata/generator.h"
 
 #include "platform/kernel/host.h"
@@ -10,27 +11,17 @@
 namespace mkdata::master {
 namespace {
 
-const char* const kSwitchNames[51] = {
-    "最低燃料消費", "ZOC", "ZOC攻撃武器必要", "索敵", "索敵階層化", "占領耐久度", "収納", "補給フェイズ",
-    "補給軍事費消費", "相場", "隠蔽", "疲労度", "経験値", "生産可能建物の首都から距離",
-    "首都隣接ヘックスでの生産", "爆撃", "ミサイルフェイズ", "スタック", "合流", "高速移動", "誤射",
-    "包囲効果", "クリティカルヒット", "同盟国への攻撃占領", "壊滅建物の所属", "首都占領時の建物所属",
-    "搭載可能となる建物所属", "搭載機数制限", "分散", "補充", "誤射による味方ダメージ", "迎撃",
-    "陣営情報公開", "生産", "首都破壊", "昼夜区別", "部隊行動設定時", "初期生産", "補給線",
-    "同盟国での生産", "同盟国での補充", "同盟国での修理", "同盟国での弾薬補給", "陣営フェーズランダム",
-    "先制攻撃", "生産カウント", "間接地上攻撃地点目標", "補強", "修理", "同一陣営フェイズの連続",
-    "生産数制限",
-};
 
 std::string ruleText(const char* name, const std::vector<std::pair<int, int>>& on)
 {
-    int values[51] = {};
+    int values[kRuleSwitchCount] = {};
     for (auto [index, value] : on)
         values[index] = value;
-    std::string text = std::string("Name=") + name + "\r\nDate=2026/12/07\r\nTime=09:00\r\n";
-    for (int i = 0; i < 51; ++i)
-        text += std::string(kSwitchNames[i]) + "=" + std::to_string(values[i]) + "\r\n";
-    return platform::utf8ToCp932(text);
+    std::string text = platform::utf8ToCp932(std::string("Name=") + name + "\r\nDate=2026/12/07\r\nTime=09:00\r\n");
+    // The switch names as the game reads them back, already CP932.
+    for (int i = 0; i < kRuleSwitchCount; ++i)
+        text += ruleSwitchName(i) + "=" + std::to_string(values[i]) + "\r\n";
+    return text;
 }
 
 void writeRules(const std::filesystem::path& programFolder)
