@@ -1,49 +1,19 @@
 // Movement range time: a unit's range over a 256 × 256 map of mixed terrain, a bare Dijkstra over
 // the same entry costs, and both timed in one run with their ratio.
-#include "app/game_state_services.h"
-#include "lib/application.h"
-#include "platform/kernel/host.h"
+#include "bench/program_folder.h"
 #include "rules/move_range.h"
 #include "state/game_state.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <queue>
 #include <random>
-#include <unistd.h>
 
 namespace {
 
-namespace fs = std::filesystem;
 constexpr int kSize = 256;
-
-// A copy of the generated folder, made once and removed at exit.
-void prepareFolder()
-{
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    std::string pattern = (fs::temp_directory_path() / "derazodo-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        std::abort();
-    static std::string folder = pattern;
-    std::atexit([] {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    });
-    for (const auto& entry : fs::directory_iterator(DERAZODO_PROGRAM_DIR))
-        if (entry.path().filename() != "derazodo")
-            fs::copy(entry.path(), fs::path(folder) / entry.path().filename(), fs::copy_options::recursive);
-    platform::setProgramFolder(folder + "/");
-    theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
-    makeNamedValue("SimpleMode").profileWriteInt(0);
-    setGameStateServices(&appGameStateServices());
-}
 
 // A started game with a 256 × 256 map of random natural terrain and one land unit in the middle.
 struct World {
@@ -52,7 +22,7 @@ struct World {
 
     World()
     {
-        prepareFolder();
+        prepareBenchProgramFolder();
         game->startUp();
         g_gameState = game.get();
         game->mapHeader().width = kSize;
