@@ -1,5 +1,6 @@
 // Helpers shared by the controls: class registration, notifications, font and colours.
 #include "platform/controls/control_common.h"
+#include "platform/kernel/winbase.h"
 #include "platform/user/system_classes.h"
 
 #include <vector>
@@ -25,6 +26,12 @@ void notifyParent(HWND hwnd, WORD code)
 {
     if (HWND parent = GetParent(hwnd))
         SendMessageA(parent, WM_COMMAND, MAKEWPARAM(WORD(controlId(hwnd)), code), LPARAM(hwnd));
+}
+
+void copyItemText(const std::string& text, char* out, int capacity)
+{
+    if (out && capacity > 0)
+        lstrcpynA(out, text.c_str(), capacity);
 }
 
 std::string windowText(HWND hwnd)

@@ -41,6 +41,9 @@ DWORD controlStyle(HWND hwnd);
 // WM_COMMAND to the parent with the control's id and the code.
 void notifyParent(HWND hwnd, WORD code);
 std::string windowText(HWND hwnd);
+// Copies an item's text into a caller's buffer of capacity bytes, cut so that no double-byte
+// character is split, always zero-terminated; nothing for a null or empty buffer.
+void copyItemText(const std::string& text, char* out, int capacity);
 
 HFONT defaultFont();
 // The control's font (WM_SETFONT), else the default GUI font.

@@ -174,11 +174,8 @@ BOOL Header::getItem(int index, HDITEMA* out) const
         out->fmt = item.fmt;
     if (out->mask & HDI_LPARAM)
         out->lParam = item.param;
-    if ((out->mask & HDI_TEXT) && out->pszText && out->cchTextMax > 0) {
-        size_t n = std::min(item.text.size(), size_t(out->cchTextMax) - 1);
-        memcpy(out->pszText, item.text.data(), n);
-        out->pszText[n] = 0;
-    }
+    if (out->mask & HDI_TEXT)
+        copyItemText(item.text, out->pszText, out->cchTextMax);
     if (out->mask & HDI_ORDER)
         out->iOrder = index;
     return TRUE;

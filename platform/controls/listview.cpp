@@ -16,15 +16,6 @@ LRESULT CALLBACK listViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return dispatchState<ListView>(hwnd, message, wParam, lParam);
 }
 
-void copyText(const std::string& text, char* out, int max)
-{
-    if (!out || max <= 0)
-        return;
-    size_t n = std::min(text.size(), size_t(max) - 1);
-    memcpy(out, text.data(), n);
-    out[n] = 0;
-}
-
 } // namespace
 
 ListView::ListView(HWND hwnd, const CREATESTRUCTA& create)
@@ -253,7 +244,7 @@ BOOL ListView::getItem(LVITEMA* out) const
     const Item& item = m_items[size_t(out->iItem)];
     if (out->mask & LVIF_TEXT) {
         size_t sub = size_t(out->iSubItem);
-        copyText(sub < item.texts.size() ? item.texts[sub] : std::string(), out->pszText, out->cchTextMax);
+        copyItemText(sub < item.texts.size() ? item.texts[sub] : std::string(), out->pszText, out->cchTextMax);
     }
     if (out->mask & LVIF_PARAM)
         out->lParam = item.param;
@@ -272,7 +263,7 @@ int ListView::getItemText(int index, LVITEMA* out) const
     size_t sub = size_t(out->iSubItem);
     const std::string empty;
     const std::string& text = sub < item.texts.size() ? item.texts[sub] : empty;
-    copyText(text, out->pszText, out->cchTextMax);
+    copyItemText(text, out->pszText, out->cchTextMax);
     return int(strlen(out->pszText));
 }
 

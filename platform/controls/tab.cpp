@@ -178,11 +178,8 @@ BOOL TabControl::getItem(int index, TCITEMA* item) const
     if (!item || index < 0 || index >= count())
         return FALSE;
     const Tab& tab = m_tabs[size_t(index)];
-    if ((item->mask & TCIF_TEXT) && item->pszText && item->cchTextMax > 0) {
-        size_t n = std::min(tab.text.size(), size_t(item->cchTextMax) - 1);
-        memcpy(item->pszText, tab.text.data(), n);
-        item->pszText[n] = 0;
-    }
+    if (item->mask & TCIF_TEXT)
+        copyItemText(tab.text, item->pszText, item->cchTextMax);
     if (item->mask & TCIF_PARAM)
         item->lParam = tab.param;
     if (item->mask & TCIF_STATE)

@@ -1,6 +1,7 @@
 // Tab control through input: change by click and keys with notices, the silent programmatic
 // selection, a refused change, and rows of a multi-line control.
 #include "listbox_test_util.h"
+#include "platform/kernel/host.h"
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,17 @@ TEST(TabItems, TextAndParamRoundTripAndDeletionShiftsSelection)
     ASSERT_TRUE(SendMessageA(tabs, TCM_GETITEMA, 2, reinterpret_cast<LPARAM>(&item)));
     EXPECT_STREQ(text, "pag") << "the copy respects the buffer size";
     EXPECT_EQ(item.lParam, 102);
+
+    // A short buffer never ends on half a double-byte character.
+    std::string kana = platform::utf8ToCp932("タブ");
+    TCITEMA named {};
+    named.mask = TCIF_TEXT;
+    named.pszText = kana.data();
+    SendMessageA(tabs, TCM_SETITEMA, 0, reinterpret_cast<LPARAM>(&named));
+    item.mask = TCIF_TEXT;
+    ASSERT_TRUE(SendMessageA(tabs, TCM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(std::string(text), kana.substr(0, 2));
+
     EXPECT_TRUE(SendMessageA(tabs, TCM_DELETEITEM, 1, 0));
     EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 2);
     EXPECT_FALSE(SendMessageA(tabs, TCM_DELETEITEM, 5, 0));
