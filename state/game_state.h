@@ -8,6 +8,7 @@
 #include "state/base_bitmaps.h"
 #include "state/building_record.h"
 #include "state/campaign_block.h"
+#include "state/command_fields.h"
 #include "state/country_record.h"
 #include "state/game_settings.h"
 #include "state/hex_cells.h"
@@ -69,6 +70,12 @@ public:
     virtual ~GameStateBase() = default;
 };
 
+// Per-game objects of a higher layer (the rules engine's), owned by the state and deleted with it.
+class GameStateExtension {
+public:
+    virtual ~GameStateExtension() = default;
+};
+
 class GameState : public GameStateBase {
 public:
     GameState();
@@ -110,6 +117,12 @@ public:
     // Read after each action: set when a unit lost members, and the after-action event bits.
     uint8_t& lossAccountingFlag() { return m_lossAccounting; }
     uint8_t& actionEventFlags() { return m_action.eventFlags; }
+    // Pending end-of-game checks: 1 capital, 2 a watched unit lost or a country out, 4 a unit
+    // destroyed, 8 a transported unit arrived.
+    uint8_t& endCheckFlags() { return m_action.eventFlags; }
+    CommandFields& command() { return m_command; }
+    GameStateExtension* extension() const { return m_extension.get(); }
+    void setExtension(std::unique_ptr<GameStateExtension> extension) { m_extension = std::move(extension); }
     // Entry i (0..99) of the country's destroyed-unit list; null outside the list.
     const DestroyedUnitRecord* destroyedUnitEntry(int country, int i) const;
     // Enters the unit into its country's list, dropping the oldest entry of a full list.
@@ -484,6 +497,8 @@ private:
     swCEvent* m_mapWait = nullptr;
 
     int m_mapVersion = 0;
+    CommandFields m_command;
+    std::unique_ptr<GameStateExtension> m_extension;
     std::unique_ptr<PictureServices> m_pictureServices;
     bool m_started = false;
     bool m_settingsRead = false;

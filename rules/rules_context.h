@@ -1,0 +1,16 @@
+// RulesContext: the rules engine's objects for one game, kept by the game state.
+#pragma once
+
+#include "rules/current_action.h"
+#include "state/game_state.h"
+
+class RulesContext : public GameStateExtension {
+public:
+    explicit RulesContext(GameState& state) : action(state) { }
+
+    CurrentAction action;
+};
+
+// Made on first use and deleted with the state.
+RulesContext& rulesContext(GameState& state);
+inline CurrentAction& currentAction(GameState& state) { return rulesContext(state).action; }
