@@ -3,12 +3,17 @@
 
 #include "rules/current_action.h"
 #include "state/game_state.h"
+#include "state/hex_geometry.h"
+
+#include <vector>
 
 class RulesContext : public GameStateExtension {
 public:
     explicit RulesContext(GameState& state) : action(state) { }
 
     CurrentAction action;
+    // A route fixed in advance (the automatic moves); when not empty it overrides route tracing.
+    std::vector<HexPos> fixedRoute;
 };
 
 // Made on first use and deleted with the state.
