@@ -146,6 +146,9 @@ public:
     uint16_t* markGrid() const { return m_markGrid.get(); }
     PlaceRecord* placeTable() const { return m_placeTable.get(); }
     UnitRecord* carryOverTable() const { return m_carryOver.get(); }
+    // Entries in use of the campaign carry-over list; counts above the list's size are cut to it.
+    uint32_t carryOverCount() const { return m_carryOverCount; }
+    void setCarryOverCount(uint32_t count) { m_carryOverCount = count < uint32_t(kUnitTableSize) ? count : uint32_t(kUnitTableSize); }
     MapHeader& mapHeader() { return m_mapHeader; }
     ScenarioBlock& scenarioBlock() { return m_scenario; }
     CampaignBlock& campaignBlock() { return m_campaign; }
