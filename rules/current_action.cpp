@@ -170,6 +170,9 @@ void CurrentAction::finishMissileAction() { finish(Finish::Missile); }
 void CurrentAction::finish(Finish variant)
 {
     uint8_t events = m_state.actionEventFlags();
+    // The end-of-game check clears the flags; the results window still hears of the events.
+    if (events)
+        m_resultsChanged = 1;
     if (events && g_settlement)
         g_settlement->checkEndOfGame(1);
     if (events & kEventSightChanged)
