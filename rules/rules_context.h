@@ -1,6 +1,7 @@
 // RulesContext: the rules engine's objects for one game, kept by the game state.
 #pragma once
 
+#include "rules/combat_pair.h"
 #include "rules/current_action.h"
 #include "state/game_state.h"
 #include "state/hex_geometry.h"
@@ -9,11 +10,20 @@
 
 class RulesContext : public GameStateExtension {
 public:
-    explicit RulesContext(GameState& state) : action(state) { }
+    explicit RulesContext(GameState& state) : action(state), m_state(state) { state.setCombatPair(&combat); }
+    ~RulesContext() override
+    {
+        if (m_state.combatPair() == &combat)
+            m_state.setCombatPair(nullptr);
+    }
 
     CurrentAction action;
     // A route fixed in advance (the automatic moves); when not empty it overrides route tracing.
     std::vector<HexPos> fixedRoute;
+    CombatPair combat {};
+
+private:
+    GameState& m_state;
 };
 
 // Made on first use and deleted with the state.
