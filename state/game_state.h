@@ -121,6 +121,8 @@ public:
     // destroyed, 8 a transported unit arrived.
     uint8_t& endCheckFlags() { return m_action.eventFlags; }
     CommandFields& command() { return m_command; }
+    // Validity byte of country 0..7's cached home-distance grid; cleared when its home hex moves.
+    uint8_t& distanceCacheValid(int country) { return m_distanceCacheValid[size_t(country)]; }
     GameStateExtension* extension() const { return m_extension.get(); }
     void setExtension(std::unique_ptr<GameStateExtension> extension) { m_extension = std::move(extension); }
     // Entry i (0..99) of the country's destroyed-unit list; null outside the list.
