@@ -124,7 +124,7 @@ void refreshCapitalHex(GameState& state, int side)
         return;
     CountryRecord& country = state.country(side);
     if (country.capitalX != home.x || country.capitalY != home.y)
-        state.distanceCacheValid(side) = 0;
+        state.markDistanceGridsStale(side);
     country.capitalX = uint16_t(home.x);
     country.capitalY = uint16_t(home.y);
 }

@@ -128,8 +128,6 @@ public:
     // destroyed, 8 a transported unit arrived.
     uint8_t& endCheckFlags() { return m_action.eventFlags; }
     CommandFields& command() { return m_command; }
-    // Validity byte of country 0..7's cached home-distance grid; cleared when its home hex moves.
-    uint8_t& distanceCacheValid(int country) { return m_distanceCacheValid[size_t(country)]; }
     // The current engagement; the rules engine owns it.
     CombatPair* combatPair() const { return m_combatPair; }
     void setCombatPair(CombatPair* pair) { m_combatPair = pair; }

@@ -64,15 +64,15 @@ TEST(HomeHex, RefreshInvalidatesTheDistanceCacheOnlyWhenTheHomeMoves)
     world.build(world.capital, 0, 4, 3);
     world.country(0).capitalX = 4;
     world.country(0).capitalY = 3;
-    world.state().distanceCacheValid(0) = 1;
+    world.state().distanceGrids(0)->current = 1;
     refreshCapitalHex(world.state(), 0);
-    EXPECT_EQ(world.state().distanceCacheValid(0), 1);
+    EXPECT_EQ(world.state().distanceGrids(0)->current, 1);
 
     world.build(world.capital, 0, 1, 0);
     refreshCapitalHex(world.state(), 0);
     EXPECT_EQ(world.country(0).capitalX, 1);
     EXPECT_EQ(world.country(0).capitalY, 0);
-    EXPECT_EQ(world.state().distanceCacheValid(0), 0);
+    EXPECT_EQ(world.state().distanceGrids(0)->current, 0);
 }
 
 TEST(HomeArea, MarksHexesWithinEightOfThePlayersCapital)
