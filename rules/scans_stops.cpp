@@ -2,6 +2,7 @@
 #include "rules/scans_stops.h"
 
 #include "rules/area_layers.h"
+#include "rules/home_distance.h"
 #include "rules/reach_map.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -223,4 +224,31 @@ void RandomReachHexScan::finish()
         return;
     const HexScanHit& hit = hits()[size_t(state().random(0, hitCount() - 1))];
     m_result = { hit.x, hit.y };
+}
+
+SafeStopHexScan::SafeStopHexScan(GameState& state, int country, int move_type, const ReachMap& range)
+    : HexScan(state)
+    , m_country(country)
+    , m_moveType(move_type)
+    , m_range(range)
+{
+    setMinimumRadius(1);
+}
+
+void SafeStopHexScan::visit(int x, int y)
+{
+    if (reachCost(m_range, x, y, m_range.costLimit()) < 0)
+        return;
+    const int cost = m_range.secondLayerCostAt(x, y);
+    if (cost < 0 || cost > m_range.costLimit())
+        return;
+    if (m_range.isNextToEnemy(x, y) || m_range.isLandingPlace(x, y) || m_range.isInterceptZone(x, y))
+        return;
+    const uint32_t distance = uint32_t(distanceFromHome(state(), m_country, m_moveType, x, y));
+    if (!hits().empty()) {
+        const HexScanHit& first = hits().front();
+        if (uint32_t(cost) > first.key || (uint32_t(cost) == first.key && distance >= first.extra))
+            return;
+    }
+    addHit(x, y, uint32_t(cost), distance);
 }

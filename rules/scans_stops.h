@@ -134,3 +134,22 @@ private:
     const ReachMap& m_range;
     HexPos m_result;
 };
+
+// Safe stops beyond the unit's own hex: reachable, with a second-layer cost, not next to an enemy,
+// no landing place and no interception zone. The list keeps the first such hex in ring order and
+// then each later one that beats it (lower second-layer cost, on a tie lower distance from the
+// country's capital for the movement type); it stays unsorted. Key = cost, extra = distance
+// (unreached: 0xFFFFFFFF).
+class SafeStopHexScan : public HexScan {
+public:
+    SafeStopHexScan(GameState& state, int country, int move_type, const ReachMap& range);
+
+protected:
+    void begin() override { clearHits(); }
+    void visit(int x, int y) override;
+
+private:
+    int m_country;
+    int m_moveType;
+    const ReachMap& m_range;
+};

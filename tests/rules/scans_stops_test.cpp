@@ -4,6 +4,7 @@
 #include "grid_reach.h"
 #include "platform/kernel/host.h"
 #include "rules/area_layers.h"
+#include "rules/home_distance.h"
 #include "rules/move_range.h"
 #include "state/unit_facts.h"
 #include "tests/rules/move_range_world.h"
@@ -222,4 +223,51 @@ TEST(RandomReachHexScan, DrawsOneReachedHexThatIsNoLandingPlace)
     RandomReachHexScan none(s, reach);
     none.scan(4, 4, 8);
     EXPECT_FALSE(none.result().valid());
+}
+
+TEST(SafeStopHexScan, KeepsTheFirstSafeHexFirstAndAppendsOnlyThoseThatBeatIt)
+{
+    RangeWorld world(9, 9);
+    GameState& s = world.state();
+    s.country(0).capitalX = 0;
+    s.country(0).capitalY = 5;
+    GridReach reach(9, 9, 20);
+    reach.set(4, 4, 0);
+    reach.set(3, 4, 1);
+    reach.markNextToEnemy(3, 4);
+    reach.set(3, 3, 3);
+    reach.set(4, 3, 4);
+    reach.set(5, 4, 2);
+    reach.set(4, 5, 2);
+    reach.markIntercept(4, 5);
+    reach.set(3, 5, 2);
+    reach.set(2, 4, 1);
+    reach.markLanding(2, 4);
+
+    SafeStopHexScan scan(s, 0, RangeWorld::kMoveType, reach);
+    scan.scan(4, 4, 3);
+    // (5, 4) and (3, 5) both cost 2 and beat (3, 3); the centre is never a stop. The list stays in
+    // walk order: (3, 5) joins because it beats the first hit, not the best one.
+    ASSERT_EQ(scan.hitCount(), 3);
+    EXPECT_EQ((HexPos { scan.hits()[0].x, scan.hits()[0].y }), (HexPos { 3, 3 }));
+    EXPECT_EQ((HexPos { scan.hits()[1].x, scan.hits()[1].y }), (HexPos { 5, 4 }));
+    EXPECT_EQ((HexPos { scan.hits()[2].x, scan.hits()[2].y }), (HexPos { 3, 5 }));
+    EXPECT_EQ(scan.hits()[2].extra, uint32_t(distanceFromHome(s, 0, RangeWorld::kMoveType, 3, 5)));
+
+    // On equal cost the hex nearer the capital wins: (3, 5) is nearer (0, 5) than (3, 3) is.
+    reach.set(5, 4, 9);
+    reach.set(3, 5, 3);
+    reach.set(4, 3, 3);
+    SafeStopHexScan tie(s, 0, RangeWorld::kMoveType, reach);
+    tie.scan(4, 4, 3);
+    ASSERT_EQ(tie.hitCount(), 2);
+    EXPECT_EQ(tie.hits()[1].x, 3);
+    EXPECT_EQ(tie.hits()[1].y, 5);
+
+    GridReach threatened(9, 9, 20);
+    threatened.set(3, 3, 1);
+    threatened.markNextToEnemy(3, 3);
+    SafeStopHexScan none(s, 0, RangeWorld::kMoveType, threatened);
+    none.scan(4, 4, 3);
+    EXPECT_EQ(none.hitCount(), 0);
 }
