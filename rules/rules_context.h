@@ -1,14 +1,24 @@
 // RulesContext: the rules engine's objects for one game, kept by the game state.
 #pragma once
 
+#include "rules/combat_pair.h"
 #include "rules/current_action.h"
 #include "state/game_state.h"
 
 class RulesContext : public GameStateExtension {
 public:
-    explicit RulesContext(GameState& state) : action(state) { }
+    explicit RulesContext(GameState& state) : action(state), m_state(state) { state.setCombatPair(&combat); }
+    ~RulesContext() override
+    {
+        if (m_state.combatPair() == &combat)
+            m_state.setCombatPair(nullptr);
+    }
 
     CurrentAction action;
+    CombatPair combat {};
+
+private:
+    GameState& m_state;
 };
 
 // Made on first use and deleted with the state.

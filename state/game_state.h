@@ -65,6 +65,13 @@ constexpr int kSideCount = 9;
 constexpr int kCountryCount = 8;
 constexpr int kGridHexes = 65536;
 
+// A side's movement costs from its home hex, one width × height grid per movement type, made on
+// first use (-1 unreached). Current is cleared when the home hex moves.
+struct DistanceGrids {
+    uint8_t current = 0;
+    std::array<std::unique_ptr<int32_t[]>, kMovementTypeCount> grids;
+};
+
 // The empty base whose only virtual operation is the destructor.
 class GameStateBase {
 public:
@@ -122,6 +129,11 @@ public:
     // destroyed, 8 a transported unit arrived.
     uint8_t& endCheckFlags() { return m_action.eventFlags; }
     CommandFields& command() { return m_command; }
+    // Set when an action changed roads or building owners; the supply-line recomputation clears it.
+    uint8_t& supplyLinesDirty() { return m_supplyLinesDirty; }
+    // The current engagement; the rules engine owns it.
+    CombatPair* combatPair() const { return m_combatPair; }
+    void setCombatPair(CombatPair* pair) { m_combatPair = pair; }
     GameStateExtension* extension() const { return m_extension.get(); }
     void setExtension(std::unique_ptr<GameStateExtension> extension) { m_extension = std::move(extension); }
     // Entry i (0..99) of the country's destroyed-unit list; null outside the list.
@@ -145,6 +157,9 @@ public:
     uint16_t* markGrid() const { return m_markGrid.get(); }
     PlaceRecord* placeTable() const { return m_placeTable.get(); }
     UnitRecord* carryOverTable() const { return m_carryOver.get(); }
+    // Entries in use of the campaign carry-over list; counts above the list's size are cut to it.
+    uint32_t carryOverCount() const { return m_carryOverCount; }
+    void setCarryOverCount(uint32_t count) { m_carryOverCount = count < uint32_t(kUnitTableSize) ? count : uint32_t(kUnitTableSize); }
     MapHeader& mapHeader() { return m_mapHeader; }
     ScenarioBlock& scenarioBlock() { return m_scenario; }
     CampaignBlock& campaignBlock() { return m_campaign; }
@@ -370,6 +385,8 @@ public:
     void linkPlaces();
     void relinkUnits(bool from_save);
     int countWatchedUnits(int side) const;
+    // The turn block's start-of-play tallies: each country's watched units, each side's members to carry.
+    void tallyWatchedUnits();
     void markCountryFeatures();
     void resetMapPart();
     // The sound-effect volume in hundredths of a decibel, -10000..0.
@@ -430,6 +447,19 @@ public:
     void recreateSightMaps();
     void releaseSightMaps();
     void releaseHistoryLog();
+
+    // Sides 0..8 (the neutral side's home is the map centre); null for any other.
+    DistanceGrids* distanceGrids(int side)
+    {
+        return side >= 0 && side < kSideCount ? &m_distanceGrids[size_t(side)] : nullptr;
+    }
+    // The home hex moved: the country's grids are rebuilt before they are read again.
+    void markDistanceGridsStale(int country)
+    {
+        if (DistanceGrids* g = distanceGrids(country))
+            g->current = 0;
+    }
+    void clearDistanceGrids();
 
 private:
     TurnStatsEntry* lastStatsEntry(int country);
@@ -497,7 +527,7 @@ private:
     } m_action;
     uint8_t m_statsChanged = 0;
     uint16_t m_statsWords[2] = {};
-    std::array<uint8_t, kCountryCount> m_distanceCacheValid {};
+    std::array<DistanceGrids, kSideCount> m_distanceGrids;
     std::string m_engagementText;
     CombatPair* m_combatPair = nullptr;
     DisplayState m_display;

@@ -65,7 +65,7 @@ void GameState::startUp()
     m_scenario = ScenarioBlock {};
     m_mapHeader = MapHeader {};
     m_turnBlock = TurnBlock {};
-    m_distanceCacheValid.fill(0);
+    clearDistanceGrids();
     m_campaign = CampaignBlock {};
     m_briefingImage.reset();
     m_briefingImageSize = 0;

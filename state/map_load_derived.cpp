@@ -51,7 +51,7 @@ void GameState::rebuildFromCells()
                 b.durability = 0;
                 b.destroyed = 1;
             }
-            uint16_t missile = units.reserved26[1];
+            uint16_t missile = units.reserved27[0];
             if (missile) {
                 b.missileCode = missile;
                 b.missileParameter = cellByte(units, 57);
@@ -178,6 +178,30 @@ int GameState::countWatchedUnits(int side) const
     return n;
 }
 
+void GameState::tallyWatchedUnits()
+{
+    for (int side = 0; side < kSideCount; ++side) {
+        int members = 0;
+        for (uint32_t i = 0; i < m_unitCounts[size_t(side)]; ++i) {
+            const UnitRecord& u = m_unitTables[size_t(side)][i];
+            if (unitExists(u) && (u.watchBits & 2))
+                members += strengthSlotCount(u);
+        }
+        m_turnBlock.transportTotal[side] = uint16_t(std::min(members, 0xFFFF));
+        if (side < kCountryCount)
+            m_turnBlock.enemyForceThreshold[side] = uint16_t(countWatchedUnits(side));
+    }
+}
+
+void GameState::clearDistanceGrids()
+{
+    for (DistanceGrids& country : m_distanceGrids) {
+        country.current = 0;
+        for (auto& grid : country.grids)
+            grid.reset();
+    }
+}
+
 void GameState::markCountryFeatures()
 {
     m_turnBlock.headquartersMask = 0;
@@ -230,6 +254,8 @@ void GameState::resetMapPart()
     m_turnBlock.phase = 1;
     m_turnBlock.currentCountry = 0;
     m_turnBlock.viewingCountry = 8;
+    // The grids were made for the old map's size and capitals.
+    clearDistanceGrids();
     if (m_historyLog)
         m_historyLog->clear();
 }

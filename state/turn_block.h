@@ -20,8 +20,13 @@ struct TurnBlock {
     uint8_t reserved32[2];
     uint8_t capitalMask;
     uint8_t headquartersMask;
+    // Watched units (watch bits 0 or 2) of each country when play started: the enemy-force condition.
+    uint16_t enemyForceThreshold[8];
+    // Members of each side's units that must be carried to their target hex, and those arrived.
+    uint16_t transportTotal[9];
+    uint16_t transportArrived[9];
     // Bytes not named here are carried unchanged and saved as read.
-    uint8_t reserved36[2168];
+    uint8_t reserved88[2116];
     uint8_t nextOrder[8];
     uint8_t reserved2212[128];
 
@@ -36,4 +41,6 @@ static_assert(sizeof(TurnBlock) == 2340);
 static_assert(offsetof(TurnBlock, viewingCountry) == 8);
 static_assert(offsetof(TurnBlock, order) == 24);
 static_assert(offsetof(TurnBlock, capitalMask) == 34);
+static_assert(offsetof(TurnBlock, transportTotal) == 52);
+static_assert(offsetof(TurnBlock, transportArrived) == 70);
 static_assert(offsetof(TurnBlock, nextOrder) == 2204);

@@ -1,0 +1,150 @@
+// Home hexes and the cached distance grids: costs against a reference search, and when the cache is remade.
+#include "rules/home_distance.h"
+
+#include "tests/rules/move_range_world.h"
+
+#include <gtest/gtest.h>
+
+#include <queue>
+#include <random>
+#include <vector>
+
+using testing_rules::RangeWorld;
+
+namespace {
+
+// Dijkstra over the terrain values, no limit.
+std::vector<int> referenceCosts(const GameState& state, int sx, int sy, int move_type)
+{
+    const int w = state.mapWidth(), h = state.mapHeight();
+    std::vector<int> dist(size_t(w * h), -1);
+    using Entry = std::pair<int, int>;
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
+    dist[size_t(sy * w + sx)] = 0;
+    open.push({ 0, sy * w + sx });
+    while (!open.empty()) {
+        auto [c, i] = open.top();
+        open.pop();
+        if (c != dist[size_t(i)])
+            continue;
+        for (int d = 0; d < 6; ++d) {
+            HexPos n = hexNeighbour(i % w, i / w, d, w, h);
+            int k = n.valid() ? state.terrainValueAt(n.x, n.y, move_type) : 0;
+            if (k <= 0)
+                continue;
+            int& held = dist[size_t(n.y * w + n.x)];
+            if (held < 0 || c + k < held) {
+                held = c + k;
+                open.push({ held, n.y * w + n.x });
+            }
+        }
+    }
+    return dist;
+}
+
+void setCapital(GameState& state, int country, int x, int y)
+{
+    state.country(country).capitalX = uint16_t(x);
+    state.country(country).capitalY = uint16_t(y);
+}
+
+} // namespace
+
+TEST(DistanceFromHome, MatchesAReferenceSearchFromTheCapital)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 4; ++round) {
+        const int w = 6 + int(random() % 14), h = 5 + int(random() % 14);
+        RangeWorld world(w, h);
+        world.randomTerrain(random);
+        const int cx = int(random() % unsigned(w)), cy = int(random() % unsigned(h));
+        setCapital(world.state(), 2, cx, cy);
+        const std::vector<int> expected = referenceCosts(world.state(), cx, cy, RangeWorld::kMoveType);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(distanceFromHome(world.state(), 2, RangeWorld::kMoveType, x, y), expected[size_t(y * w + x)])
+                    << "round " << round << " hex " << x << "," << y;
+    }
+}
+
+TEST(DistanceFromHome, NeutralSideMeasuresFromTheMapCentre)
+{
+    RangeWorld world(9, 7);
+    EXPECT_EQ(sideHomeHex(world.state(), 8), (HexPos { 4, 3 }));
+    EXPECT_EQ(distanceFromHome(world.state(), 8, RangeWorld::kMoveType, 4, 3), 0);
+    EXPECT_EQ(distanceFromHome(world.state(), 8, RangeWorld::kMoveType, 0, 3), 4);
+}
+
+TEST(DistanceFromHome, RefusesWhatNamesNoGrid)
+{
+    RangeWorld world(6, 6);
+    setCapital(world.state(), 0, 1, 1);
+    EXPECT_EQ(distanceFromHome(world.state(), 9, RangeWorld::kMoveType, 1, 1), -1);
+    EXPECT_EQ(distanceFromHome(world.state(), -1, RangeWorld::kMoveType, 1, 1), -1);
+    EXPECT_EQ(distanceFromHome(world.state(), 0, kMovementTypeCount, 1, 1), -1);
+    EXPECT_EQ(distanceFromHome(world.state(), 0, RangeWorld::kMoveType, 6, 0), -1);
+    // A country without a capital reaches nothing.
+    setCapital(world.state(), 1, 0xFFFF, 0xFFFF);
+    EXPECT_EQ(sideHomeHex(world.state(), 1), kNoHex);
+    EXPECT_EQ(distanceFromHome(world.state(), 1, RangeWorld::kMoveType, 0, 0), -1);
+}
+
+TEST(DistanceGridCache, KeepsItsGridUntilTheHomeHexMoves)
+{
+    RangeWorld world(8, 1);
+    GameState& state = world.state();
+    setCapital(state, 0, 0, 0);
+    ASSERT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 5, 0), 5);
+
+    // Cached: a terrain change alone is not seen.
+    world.setTerrain(3, 0, 1);
+    EXPECT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 5, 0), 5);
+    // Start of play keeps a current grid.
+    dropStaleDistanceGrids(state);
+    EXPECT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 5, 0), 5);
+
+    // The capital moved: the next read measures from the new home hex.
+    setCapital(state, 0, 7, 0);
+    state.markDistanceGridsStale(0);
+    EXPECT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 5, 0), 2);
+    EXPECT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 0, 0), 8);
+}
+
+TEST(DistanceGridCache, StartOfPlayDropsOnlyStaleGrids)
+{
+    RangeWorld world(8, 1);
+    GameState& state = world.state();
+    setCapital(state, 0, 0, 0);
+    setCapital(state, 1, 0, 0);
+    distanceFromHome(state, 0, RangeWorld::kMoveType, 0, 0);
+    distanceFromHome(state, 1, RangeWorld::kMoveType, 0, 0);
+    state.markDistanceGridsStale(1);
+    dropStaleDistanceGrids(state);
+    EXPECT_TRUE(state.distanceGrids(0)->grids[RangeWorld::kMoveType]);
+    EXPECT_FALSE(state.distanceGrids(1)->grids[RangeWorld::kMoveType]);
+    EXPECT_TRUE(state.distanceGrids(1)->current);
+}
+
+TEST(DistanceGridCache, ANewMapClearsEveryGrid)
+{
+    RangeWorld world(8, 3);
+    GameState& state = world.state();
+    setCapital(state, 3, 2, 1);
+    distanceFromHome(state, 3, RangeWorld::kMoveType, 0, 0);
+    state.resetMapPart();
+    EXPECT_FALSE(state.distanceGrids(3)->grids[RangeWorld::kMoveType]);
+    EXPECT_FALSE(state.distanceGrids(3)->current);
+}
+
+TEST(HeadquartersHex, NeedsTheSidesOwnHeadquartersBuildingOnTheCapital)
+{
+    RangeWorld world(6, 6);
+    GameState& state = world.state();
+    setCapital(state, 0, 2, 2);
+    EXPECT_EQ(hqHex(state, 0), kNoHex);
+    const int b = world.placeBuilding(31, 1, 2, 2);
+    EXPECT_EQ(hqHex(state, 0), kNoHex);
+    world.building(b).ownerPlusOne = 1;
+    EXPECT_EQ(hqHex(state, 0), (HexPos { 2, 2 }));
+    EXPECT_EQ(hqHex(state, 8), kNoHex);
+}
