@@ -52,7 +52,6 @@ void CurrentAction::resetForPlay()
     m_setup = 0;
     m_runRequest = 0;
     m_resultsChanged = 0;
-    m_supplyLinesDirty = 0;
 }
 
 void CurrentAction::beginAction(int country, int index)

@@ -2,7 +2,10 @@
 #include "rules/play.h"
 
 #include "lib/thread.h"
+#include "rules/home_distance.h"
 #include "rules/rules_context.h"
+#include "rules/supply_lines.h"
+#include "rules/unit_removal.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
@@ -68,12 +71,16 @@ void settleBuildings(GameState& state, unsigned mask)
             if (slot.sidePlusOne == 0)
                 continue;
             int side = slot.sidePlusOne - 1;
-            bool drop = owner_plays ? !sideTakesPart(mask, slot.sidePlusOne) || !state.isAllied(side, owner)
-                                    : sideTakesPart(mask, slot.sidePlusOne);
-            // Erasing the stored unit's record belongs to the unit bookkeeping of the rules; until it
-            // is available only the slot is emptied (an absent country's table is cleared anyway).
-            if (drop)
+            bool present = sideTakesPart(mask, slot.sidePlusOne);
+            // An absent country's table is cleared already: its slot would name an empty record.
+            if (!present) {
                 slot = BuildingSlot {};
+                continue;
+            }
+            if (!owner_plays || !state.isAllied(side, owner)) {
+                eraseUnitRecord(state, side, slot.unitIndex);
+                slot = BuildingSlot {};
+            }
         }
         if (!owner_plays) {
             building.ownerPlusOne = 0;
@@ -149,6 +156,7 @@ void settleNewGame(GameState& state)
     settleBuildings(state, mask);
     dropAbsentHexOwners(state, mask);
     settleVictoryConditions(state, mask);
+    state.tallyWatchedUnits();
     state.markCountryFeatures();
 }
 
@@ -168,12 +176,15 @@ void startPlay(GameState& state)
     handshake.setDeploymentWaiting(false);
     state.resetPlayFields();
 
-    if (state.turnBlock().turn != 0)
+    if (state.turnBlock().turn != 0) {
         moveViewToAPerson(state);
-    else
+        updateSupplyLines(state);
+    } else {
         settleNewGame(state);
+    }
 
     state.display().spare = 0;
+    dropStaleDistanceGrids(state);
     for (int side = 0; side < kCountryCount; ++side)
         state.sortPlayerUnitList(side, 0, 0);
     for (int c = 0; c < kCountryCount; ++c)

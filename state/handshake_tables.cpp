@@ -8,7 +8,8 @@
 void GameState::resetPlayFields()
 {
     m_carryOverNext = -1;
-    m_distanceCacheValid.fill(0);
+    for (DistanceGrids& grids : m_distanceGrids)
+        grids.current = 0;
     m_action.spare = -1;
     m_redrawSet = std::make_unique<MapBitSet>(uint32_t(std::max(mapWidth(), 0)), uint32_t(std::max(mapHeight(), 0)));
     m_redrawSet->setAll();
@@ -38,7 +39,7 @@ void GameState::clearPlayTables()
     }
     m_redrawSet.reset();
     releaseSightMaps();
-    m_distanceCacheValid.fill(0);
+    clearDistanceGrids();
     if (m_historyLog)
         m_historyLog->clear();
 }

@@ -73,6 +73,7 @@ struct WaitCase {
     const char* name;
     std::function<void(GameState&)> wait;
 };
+void PrintTo(const WaitCase& c, std::ostream* os) { *os << c.name; }
 
 class PlayWorld : public SmallWorld {
 public:
@@ -145,7 +146,9 @@ TEST(StartPlay, NewGameRemovesEverythingOfACountryNotTakingPart)
     int gone = world.placeUnit(3, world.landType, 4, 4);
     int stays = world.placeUnit(0, world.landType, 5, 5);
     int building = world.placeBuilding(capital, 3, 1, 1);
-    world.building(building).addUnit(0, stays);
+    int stored = world.addUnit(0, world.landType, 1, 1);
+    world.building(building).addUnit(0, stored);
+    world.building(building).addUnit(3, world.addUnit(3, world.landType, 1, 1));
     world.cell(6, 6).owner = 4;
     world.cell(6, 6).setSideCode(2, 1);
     world.cell(7, 6).owner = 1;
@@ -158,8 +161,9 @@ TEST(StartPlay, NewGameRemovesEverythingOfACountryNotTakingPart)
     EXPECT_EQ(world.unit(0, stays).stateLow, 1);
     EXPECT_EQ(world.building(building).ownerPlusOne, 0);
     EXPECT_EQ(world.building(building).type, state.terrainRoles().largeCity);
-    // An ownerless building keeps no unit of a country that plays.
+    // An ownerless building keeps no unit: those of playing countries are erased.
     EXPECT_EQ(world.building(building).unitCount(), 0);
+    EXPECT_EQ(world.unit(0, stored).stateLow, 0);
     EXPECT_EQ(world.cell(6, 6).owner, 0);
     EXPECT_EQ(world.cell(6, 6).sideCode(2), 0);
     EXPECT_EQ(world.cell(7, 6).owner, 1);
@@ -182,6 +186,8 @@ TEST(StartPlay, BuildingOfAPlayingOwnerKeepsOnlyAlliedUnits)
     EXPECT_EQ(world.building(building).ownerPlusOne, 3);
     EXPECT_EQ(world.building(building).unitCount(), 1);
     EXPECT_EQ(world.building(building).slots[0].sidePlusOne, 3);
+    EXPECT_EQ(world.unit(2, own).stateLow, 1);
+    EXPECT_EQ(world.unit(5, enemy).stateLow, 0);
     endPlay(state);
 }
 
