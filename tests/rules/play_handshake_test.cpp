@@ -1,7 +1,9 @@
 // The game thread's waits for the windows, answered from another thread as the windows would.
 #include "rules/play_handshake.h"
 
+#include "rules/action_settlement.h"
 #include "rules/headless_links.h"
+#include "rules/rules_context.h"
 #include "rules/links.h"
 #include "state/game_state.h"
 #include "tests/state/small_world.h"
@@ -108,6 +110,19 @@ TEST_F(PlayHandshake, EndOfTurnWaitReturnsThePersonsAnswer)
     EXPECT_EQ(produced.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);
     state().handshake().answerUi2(1);
     EXPECT_TRUE(produced.get());
+}
+
+TEST_F(PlayHandshake, DecidedGameAtTheEndOfAnActionEndsTheTurnsWait)
+{
+    RulesSettlement settlement(state());
+    setActionSettlement(&settlement);
+    auto ended = std::async(std::launch::async, [this] { return waitForUiAnswer(state()); });
+    while (!state().handshake().waitingForAnswer())
+        std::this_thread::yield();
+    state().turnBlock().decided = 1;
+    currentAction(state()).finishActionAlt();
+    EXPECT_TRUE(ended.get());
+    setActionSettlement(nullptr);
 }
 
 TEST_F(PlayHandshake, StopWhileWaitingForTheTurnEndsTheWaitWithNo)
