@@ -1,6 +1,7 @@
 // RulesContext: the rules engine's objects for one game, kept by the game state.
 #pragma once
 
+#include "rules/carry_over.h"
 #include "rules/current_action.h"
 #include "state/game_state.h"
 
@@ -9,6 +10,7 @@ public:
     explicit RulesContext(GameState& state) : action(state) { }
 
     CurrentAction action;
+    CarryOverDeployment deployment;
 };
 
 // Made on first use and deleted with the state.
