@@ -159,6 +159,8 @@ void CurrentAction::markRangeAfter(int spent)
     mapWindowLink().postRefresh(false);
 }
 
+void CurrentAction::setSupplyLinesDirty() { m_state.supplyLinesDirty() = 1; }
+
 void CurrentAction::finishAction() { finish(Finish::Action); }
 void CurrentAction::finishActionQuiet() { finish(Finish::Quiet); }
 void CurrentAction::finishActionAlt() { finish(Finish::Alt); }
@@ -168,6 +170,9 @@ void CurrentAction::finishMissileAction() { finish(Finish::Missile); }
 void CurrentAction::finish(Finish variant)
 {
     uint8_t events = m_state.actionEventFlags();
+    // The end-of-game check clears the flags; the results window still hears of the events.
+    if (events)
+        m_resultsChanged = 1;
     if (events && g_settlement)
         g_settlement->checkEndOfGame(1);
     if (events & kEventSightChanged)
@@ -178,10 +183,10 @@ void CurrentAction::finish(Finish variant)
     m_range = nullptr;
     if (g_settlement) {
         g_settlement->resetHexTurnMarks();
-        if (m_supplyLinesDirty)
+        if (m_state.supplyLinesDirty())
             g_settlement->updateSupplyLines();
+        m_state.supplyLinesDirty() = 0;
     }
-    m_supplyLinesDirty = 0;
     if (variant != Finish::Planned && m_state.redrawSet())
         m_state.redrawSet()->setAll();
     refreshWindows(variant);

@@ -2,15 +2,25 @@
 #pragma once
 
 #include "rules/carry_over.h"
+#include "rules/combat_pair.h"
 #include "rules/current_action.h"
 #include "state/game_state.h"
 
 class RulesContext : public GameStateExtension {
 public:
-    explicit RulesContext(GameState& state) : action(state) { }
+    explicit RulesContext(GameState& state) : action(state), m_state(state) { state.setCombatPair(&combat); }
+    ~RulesContext() override
+    {
+        if (m_state.combatPair() == &combat)
+            m_state.setCombatPair(nullptr);
+    }
 
     CurrentAction action;
+    CombatPair combat {};
     CarryOverDeployment deployment;
+
+private:
+    GameState& m_state;
 };
 
 // Made on first use and deleted with the state.

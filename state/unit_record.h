@@ -47,7 +47,8 @@ struct UnitRecord {
     uint16_t missileTargetY;
     uint16_t lastPlaceIndex;
     uint16_t lastPlaceKind;
-    uint8_t unused88;
+    // Bit s: side s jammed this unit; cleared at the start of s's turn.
+    uint8_t jammedSides;
     uint8_t sightFixed;
     uint8_t watchBits;
     uint8_t goalX;
@@ -156,6 +157,13 @@ struct UnitRecord {
     bool isNestedInside(int side, int index, int own_side) const;
     bool canActOnTerrain(int x, int y, int side) const;
     void markActed();
+    // The per-turn working words at bytes 106..115, cleared when the side's turn starts.
+    void clearWords106To114()
+    {
+        placedUnitIndex = 0;
+        for (int i = 0; i < 8; ++i)
+            computerWork[i] = 0;
+    }
 
     // False for a headquarters, which gets no order.
     bool buildSupplyOrder(SupplyOrder& order, int side, int index) const;

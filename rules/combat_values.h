@@ -1,0 +1,67 @@
+// Combat values: attack and defence values, area cover, encirclement, estimates and the weapon choice.
+#pragma once
+
+#include <cstdint>
+
+class GameState;
+struct UnitRecord;
+struct UnitTypeRecord;
+
+// Weapon flag bits.
+enum WeaponFlags : unsigned {
+    kWeaponNear = 1,
+    kWeaponFar = 2,
+    kWeaponArea = 4,
+    kWeaponAttack = 8,
+    kWeaponDefence = 16,
+    kWeaponEvadable = 64,
+    kWeaponRestricted = 128,
+};
+
+// The type's defence value against an attacker of target class 0..6; 0 for any other class.
+// The seven stored values follow the weapon power columns: classes 0..3, then 4, 5, then 6.
+int typeDefenceValue(const UnitTypeRecord& type, int target_class);
+// Experience level x 5 percent.
+int experienceBonus(const UnitRecord& unit);
+// The evasion percent of the unit's model.
+int modelEvasion(const UnitRecord& unit);
+
+// A unit side (code, index), or the hex side 250 with its position in x, y.
+struct CombatTarget {
+    int code = 0;
+    int index = 0;
+    int x = -1;
+    int y = -1;
+};
+
+// 1..999, 0 when the attacker may not fire that slot; a base power of 0 or below is returned as is.
+// target.x = -1 leaves out evasion and area cover.
+int attackValue(GameState& state, int code, int index, const CombatTarget& target, int slot);
+int areaCoverPercent(GameState& state, int side, int x, int y, int domain);
+int encirclementPercent(GameState& state, int code, int index, const CombatTarget& target);
+// The defender at (x, y) (x = -1: no terrain or encirclement) against the attacker of that class.
+int defenceValue(GameState& state, int code, int index, int x, int y, int attacker_code, int attacker_index,
+    int attacker_class);
+// Slot multiplier x weapon multiplier x attack value; for a hex target the index packs x and y.
+int attackScore(GameState& state, int code, int index, int target_code, int target_index, int slot);
+int estimateAttackDamage(GameState& state, int code, int index, const CombatTarget& target, int slot);
+int expectedKillsValue(GameState& state, int code, int index, const CombatTarget& target, int slot);
+int weaponStatThreeQuarters(const UnitRecord& unit, int slot);
+// -1 for an exhausted unit or when no slot passes.
+int findUsableWeaponSlot(const UnitRecord& unit, unsigned required, unsigned excluded);
+bool hasDirectFireWeapon(const UnitRecord& unit, int target_class);
+
+// What the weapon choice is asked: the firing hex (x = -1: use distance) and the target.
+struct WeaponChoiceAsk {
+    int code = 0;
+    int index = 0;
+    int fromX = -1;
+    int fromY = -1;
+    int distance = 0;
+    CombatTarget target;
+    unsigned required = kWeaponAttack;
+    unsigned excluded = 0;
+    bool launch = false;
+};
+// The best slot, or -1.
+int chooseWeaponSlot(GameState& state, const WeaponChoiceAsk& ask);

@@ -1,0 +1,121 @@
+// Unit removal: unlinking a unit from the map, destroying it with its cargo, erasing records.
+#include "rules/unit_removal.h"
+
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Carrier links come from files and may loop: a unit already on the chain is not entered again.
+using Chain = std::vector<std::pair<int, int>>;
+constexpr uint8_t kEndCheckWatched = 5;
+
+int sideWordOf(int code) { return code >= 100 ? code : code + 1; }
+
+void clearCellSlots(uint16_t (&sides)[6], uint16_t (&units)[6], int word, int index)
+{
+    for (int slot = 0; slot < 6; ++slot)
+        if (sides[slot] == word && units[slot] == index)
+            sides[slot] = 0, units[slot] = 0;
+}
+
+template <typename Visit>
+void forEachCargo(const UnitRecord& unit, int code, Visit visit)
+{
+    for (int slot = 0; slot < kBerthCount; ++slot) {
+        int side = code;
+        const int plus1 = unit.carriedUnitAt(slot, side);
+        if (plus1 > 0)
+            visit(side, plus1 - 1);
+    }
+}
+
+void clearRecord(UnitRecord& unit) { std::memset(static_cast<void*>(&unit), 0, sizeof unit); }
+
+bool enter(Chain& chain, int code, int index)
+{
+    if (std::find(chain.begin(), chain.end(), std::pair(code, index)) != chain.end())
+        return false;
+    chain.emplace_back(code, index);
+    return true;
+}
+
+void destroy(GameState& state, int code, int index, Chain& chain)
+{
+    UnitRecord* unit = state.unitOf(code, index);
+    if (!unit || !unitExists(*unit) || !enter(chain, code, index))
+        return;
+    forEachCargo(*unit, code, [&](int side, int i) { destroy(state, side, i, chain); });
+    if (code >= 0 && code < kCountryCount) {
+        if (unit->watchBits & kEndCheckWatched)
+            state.endCheckFlags() |= 2;
+        // Watch bit 2 (a transported unit) also adds its counters to the side's transported
+        // members lost, a turn field of the victory check that does not exist yet.
+        state.recordDestroyedUnit(code, index);
+        state.country(code).membersLost += uint32_t(strengthSlotCount(*unit));
+        state.lossAccountingFlag() = 1;
+        state.endCheckFlags() |= 4;
+    }
+    clearRecord(*unit);
+}
+
+int erase(GameState& state, int code, int index, Chain& chain)
+{
+    UnitRecord* unit = state.unitOf(code, index);
+    if (!unit || !unitExists(*unit) || !enter(chain, code, index))
+        return 0;
+    int erased = 0;
+    forEachCargo(*unit, code, [&](int side, int i) { erased += erase(state, side, i, chain); });
+    if (code >= 0 && code < kCountryCount)
+        erased += strengthSlotCount(*unit);
+    clearRecord(*unit);
+    return erased;
+}
+
+} // namespace
+
+void removeUnitFromHex(GameState& state, int code, int index)
+{
+    UnitRecord* unit = state.unitOf(code, index);
+    if (!unit)
+        return;
+    const int word = sideWordOf(code);
+    if (UnitCell* cell = state.unitCellAt(unit->x, unit->y)) {
+        clearCellSlots(cell->lowerSide, cell->lowerUnit, word, index);
+        clearCellSlots(cell->upperSide, cell->upperUnit, word, index);
+        if (cell->building > 0 && cell->building <= state.buildingCount() && code < 100)
+            state.buildings()[cell->building - 1u].removeUnit(code, index);
+    }
+    if (unit->hasFlag(kUnitAboard) && unit->carrierSide > 0 && unit->carrierIndex > 0) {
+        if (UnitRecord* carrier = state.unitOf(unit->carrierSide - 1, unit->carrierIndex - 1)) {
+            bool loaded = false;
+            for (int slot = 0; slot < kBerthCount; ++slot) {
+                int side = unit->carrierSide - 1;
+                const int plus1 = carrier->carriedUnitAt(slot, side);
+                if (plus1 - 1 == index && side == code)
+                    carrier->clearCarriedUnit(slot);
+                else if (plus1 > 0)
+                    loaded = true;
+            }
+            if (!loaded)
+                carrier->flags &= uint16_t(~kUnitCarrying);
+        }
+    }
+}
+
+void destroyUnit(GameState& state, int code, int index)
+{
+    Chain chain;
+    destroy(state, code, index, chain);
+}
+
+int eraseUnitRecord(GameState& state, int code, int index)
+{
+    Chain chain;
+    return erase(state, code, index, chain);
+}

@@ -1,0 +1,151 @@
+// The end-of-game check: countries dropping out, the victory conditions and every country's outcome.
+#include "rules/victory.h"
+
+#include "rules/dialog_link.h"
+#include "rules/links.h"
+#include "rules/main_window_link.h"
+#include "rules/victory_conditions.h"
+#include "rules/victory_units.h"
+#include "state/game_state.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
+namespace {
+
+bool inPlay(GameState& state, int c) { return state.country(c).inPlay == kCountryInPlay; }
+
+bool ownsIntactCapital(GameState& state, int country)
+{
+    for (size_t i = 0; i < state.buildingCount(); ++i) {
+        const BuildingRecord& b = state.buildingAt(i);
+        if (b.owner() == country && b.isIntact() && isCapitalBuilding(state, b))
+            return true;
+    }
+    return false;
+}
+
+bool isEliminated(GameState& state, int country)
+{
+    // Units still being produced keep a country in the game.
+    return state.unitCount(country) > 0 && countLiveUnits(state, country) == 0
+        && countAwaitingProduction(state, country) == 0;
+}
+
+class GameEndNotices {
+public:
+    GameEndNotices(int show_notices) : m_show(show_notices == 1 && mainWindowLink().isVisible()) { }
+    void show(int country, GameEndKind kind) const
+    {
+        if (m_show)
+            dialogLink().showGameEnd(country, kind);
+    }
+
+private:
+    bool m_show;
+};
+
+void dropWithOutcome(GameState& state, int country, uint16_t outcome)
+{
+    ruinCapitals(state, country);
+    state.country(country).outcome = outcome;
+    dropCountryOut(state, country);
+}
+
+// The current side first (country 0 for the neutral side), then the others in index order with
+// country 0 in the current side's place.
+std::array<int, kCountryCount> examinationOrder(GameState& state)
+{
+    std::array<int, kCountryCount> order;
+    std::iota(order.begin(), order.end(), 0);
+    const int current = state.turnBlock().currentCountry;
+    if (current > 0 && current < kCountryCount)
+        std::swap(order[0], order[size_t(current)]);
+    return order;
+}
+
+void decideByConditions(GameState& state, const GameEndNotices& notices)
+{
+    for (int c : examinationOrder(state)) {
+        if (!inPlay(state, c) || !meetsVictoryConditions(state, c))
+            continue;
+        state.turnBlock().decided = 3;
+        state.country(c).outcome = kOutcomeVictory;
+        notices.show(c, kGameEndVictory);
+        return;
+    }
+}
+
+void shareOutcomes(GameState& state)
+{
+    int winner = -1;
+    for (int c = 0; c < kCountryCount && winner < 0; ++c)
+        if (inPlay(state, c) && isVictoryOutcome(state.country(c).outcome))
+            winner = c;
+    if (winner < 0)
+        return;
+    const uint16_t outcome = state.country(winner).outcome;
+    for (int c = 0; c < kCountryCount; ++c) {
+        CountryRecord& record = state.country(c);
+        if (c == winner || !inPlay(state, c) || !isUndecidedOutcome(record.outcome))
+            continue;
+        record.outcome = state.isAllied(c, winner) ? outcome : uint16_t(outcome + kOutcomeDefeatOffset);
+    }
+}
+
+} // namespace
+
+void checkEndOfGame(GameState& state, int show_notices)
+{
+    const GameEndNotices notices(show_notices);
+    uint8_t& flags = state.endCheckFlags();
+
+    if (flags & kEndCheckCapital) {
+        for (int c = 0; c < kCountryCount; ++c) {
+            if (!inPlay(state, c) || !(state.turnBlock().capitalMask & (1u << c)) || ownsIntactCapital(state, c))
+                continue;
+            ruinCapitals(state, c);
+            state.country(c).outcome = kOutcomeCapitalLost;
+            notices.show(c, kGameEndCapitalLost);
+            flags |= kEndCheckUnitDestroyed;
+            dropCountryOut(state, c);
+        }
+    }
+    if (flags & kEndCheckUnitDestroyed) {
+        for (int c = 0; c < kCountryCount; ++c) {
+            if (!inPlay(state, c) || !isEliminated(state, c))
+                continue;
+            notices.show(c, kGameEndEliminated);
+            dropWithOutcome(state, c, kOutcomeEliminated);
+            flags |= kEndCheckWatchedLost;
+        }
+    }
+    if (state.mode() == 0) {
+        if (flags & kEndCheckUnitDestroyed) {
+            for (int c = 0; c < kCountryCount; ++c) {
+                if (!inPlay(state, c) || !state.country(c).victoryByte3 || canStillMeetTransport(state, c))
+                    continue;
+                dropWithOutcome(state, c, kOutcomeTransportFailed);
+                notices.show(c, kGameEndTransportFailed);
+            }
+        }
+        // A game already decided keeps its winner.
+        if (!state.turnBlock().decided)
+            decideByConditions(state, notices);
+    }
+    if (state.turnBlock().decided)
+        shareOutcomes(state);
+    flags = 0;
+}
+
+int winnerCountry(GameState& state)
+{
+    const int current = state.turnBlock().currentCountry;
+    if (current >= 0 && current < kCountryCount && isVictoryOutcome(state.country(current).outcome))
+        return current;
+    for (int c = 0; c < kCountryCount; ++c)
+        if (isVictoryOutcome(state.country(c).outcome))
+            return c;
+    return -1;
+}

@@ -1,0 +1,164 @@
+// The engagement record: hex sides, weapon choice, attack and defence values and the write-back.
+#include "rules/combat_pair.h"
+#include "rules/combat_values.h"
+
+#include "state/unit_facts.h"
+#include "tests/rules/combat_world.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using testing_rules::CombatWorld;
+
+TEST(CombatPair, HexSideUnpacksItsPositionUnsigned)
+{
+    CombatWorld world;
+    CombatPair pair {};
+    pair.selfDestruct = 1;
+    pair.setSide(world.state(), 1, kHexSideCode, packHexIndex(200, 255));
+    EXPECT_TRUE(pair.isHexSide(1));
+    EXPECT_FALSE(pair.isSideSet(1));
+    EXPECT_EQ(pair.side[1].x, 200u);
+    EXPECT_EQ(pair.side[1].y, 255u);
+    EXPECT_EQ(pair.side[1].country, kHexSideCode);
+    EXPECT_EQ(pair.side[1].weaponSlot, -1);
+    EXPECT_EQ(pair.selfDestruct, 0);
+}
+
+TEST(CombatPair, TypicalPairGetsBothWeaponsAndValues)
+{
+    CombatWorld world;
+    const int a = world.placeUnit(0, world.plain, 2, 2);
+    const int d = world.placeUnit(1, world.other, 3, 2);
+    world.unit(0, a).experience = 500;
+    world.setDefence(world.other, 20);
+    world.editTerrain(world.state().terrainGrid()[0].terrain).evasion[world.state().unitTypeRecord(world.other).movementType] = 50;
+    const CombatPair& pair = world.engage(0, a, 1, d);
+
+    EXPECT_EQ(pair.side[0].weaponSlot, 0);
+    EXPECT_EQ(pair.side[1].weaponSlot, 0) << "the defender sees the attacker and returns fire";
+    EXPECT_EQ(pair.side[0].attackValue, 55) << "power 50 and a 10 % bonus at level 2";
+    EXPECT_EQ(pair.side[1].attackValue, 50);
+    EXPECT_EQ(pair.side[1].defenceValue, 30) << "20 and half again for the terrain";
+    EXPECT_EQ(pair.side[0].weaponMultiplier, 4);
+    EXPECT_EQ(pair.side[0].slotMultiplier, 1);
+    EXPECT_EQ(pair.side[0].memberCount, 4);
+    EXPECT_EQ(pair.side[0].preview[kPreviewBasePower], 50u);
+    EXPECT_EQ(pair.side[0].preview[kPreviewAttackBonus], 10u);
+    EXPECT_EQ(pair.side[1].preview[kPreviewTerrain], 50u);
+}
+
+TEST(CombatPair, DefenderThatCannotSeeTheAttackerHasNoReturnWeapon)
+{
+    CombatWorld world;
+    world.setRule(3, 1);
+    world.state().recreateSightMaps();
+    const int a = world.placeUnit(0, world.plain, 2, 2);
+    const int d = world.placeUnit(1, world.other, 3, 2);
+    const CombatPair& pair = world.engage(0, a, 1, d);
+    EXPECT_EQ(pair.side[0].weaponSlot, 0);
+    EXPECT_EQ(pair.side[1].weaponSlot, -1);
+    EXPECT_EQ(pair.side[1].attackValue, 0);
+}
+
+TEST(CombatValues, EvasionAndAreaCoverCutTheAttackValueInTurn)
+{
+    CombatWorld world;
+    world.gun->flags |= kWeaponEvadable;
+    for (uint8_t& p : world.gun->power)
+        p = 100;
+    const int a = world.placeUnit(0, world.plain, 2, 2);
+    const int d = world.placeUnit(1, world.other, 7, 2);
+    UnitTypeRecord& target = world.editType(world.other);
+    target.model[0].values[2] = 50;
+    target.areaRadius = 5;
+    world.state().hexMasks()->markHex(1, 7, 2, 0, 0, 0);
+    EXPECT_EQ(areaCoverPercent(world.state(), 1, 7, 2, 3), 60);
+    EXPECT_EQ(attackValue(world.state(), 0, a, { 1, d, 7, 2 }, 0), 20);
+    EXPECT_EQ(attackValue(world.state(), 0, a, { 1, d, -1, -1 }, 0), 100) << "no hex, no evasion or cover";
+    EXPECT_EQ(areaCoverPercent(world.state(), 0, 7, 2, 3), 0) << "side 0 holds no mark there";
+}
+
+TEST(CombatValues, AttackValueStaysWithinOneTo999AndPassesNonPositivePower)
+{
+    CombatWorld world;
+    const int a = world.placeUnit(0, world.plain, 2, 2);
+    const int d = world.placeUnit(1, world.other, 3, 2);
+    world.gun->flags |= kWeaponEvadable;
+    world.editType(world.other).model[0].values[2] = 200;
+    EXPECT_EQ(attackValue(world.state(), 0, a, { 1, d, 3, 2 }, 0), 1) << "evasion beyond 100 %";
+    for (uint8_t& p : world.gun->power)
+        p = 255;
+    world.unit(0, a).experience = 2550;
+    EXPECT_EQ(attackValue(world.state(), 0, a, { 1, d, -1, -1 }, 0), 318);
+    world.editType(world.plain).weaponSlot[0].multiplier = 4;
+    world.gun->multiplier = 4;
+    EXPECT_EQ(attackScore(world.state(), 0, a, 1, d, 0), 16 * 318);
+    for (uint8_t& p : world.gun->power)
+        p = 0;
+    EXPECT_EQ(attackValue(world.state(), 0, a, { 1, d, -1, -1 }, 0), 0);
+    EXPECT_EQ(attackValue(world.state(), 0, a, { 1, d, -1, -1 }, 1), 0) << "an empty slot";
+}
+
+TEST(CombatValues, SevenStoredDefenceValuesMapToClassesZeroToSix)
+{
+    UnitTypeRecord type {};
+    type.values90[0] = 10, type.values90[1] = 11, type.values90[2] = 12, type.values90[3] = 13;
+    type.values98[0] = 14, type.values98[1] = 15;
+    type.value102 = 16;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&type);
+    for (int c = 0; c <= 6; ++c) {
+        uint16_t stored = 0;
+        std::memcpy(&stored, bytes + 90 + 2 * c, 2);
+        EXPECT_EQ(typeDefenceValue(type, c), 10 + c);
+        EXPECT_EQ(typeDefenceValue(type, c), stored) << "class " << c << " reads the word at 90 + 2 x class";
+    }
+    EXPECT_EQ(typeDefenceValue(type, 7), 0);
+    EXPECT_EQ(typeDefenceValue(type, -1), 0);
+}
+
+TEST(CombatPair, HitChanceIsAtLeastOneAgainstAnyDefence)
+{
+    CombatWorld world;
+    const int a = world.placeUnit(0, world.plain, 2, 2);
+    const int d = world.placeUnit(1, world.other, 3, 2);
+    world.setDefence(world.other, 150);
+    CombatPair& pair = world.engage(0, a, 1, d);
+    EXPECT_GE(pair.side[1].defenceValue, 100);
+    EXPECT_EQ(pair.hitChance(world.state(), 0, false), 1);
+    EXPECT_EQ(pair.hitChance(world.state(), 0, true), 1);
+    pair.side[0].attackValue = 0;
+    EXPECT_EQ(pair.hitChance(world.state(), 0, false), 0) << "no attack value, no chance";
+}
+
+TEST(CombatPair, WriteBackPutsLossesFatigueAndAmmunitionIntoTheUnit)
+{
+    CombatWorld world;
+    world.setRule(11, 1);
+    const int a = world.placeUnit(0, world.plain, 2, 2);
+    const int d = world.placeUnit(1, world.other, 3, 2);
+    world.unit(1, d).fatigue = 40;
+    CombatPair& pair = world.engage(0, a, 1, d);
+    ASSERT_EQ(pair.side[1].weaponSlot, 0);
+    world.unit(1, d).ammunition[0] = 0;
+    pair.side[1].strengthAfter[0] = 0;
+    pair.side[1].strengthAfter[1] = 3;
+    pair.side[1].experienceAfter = 120;
+    pair.writeBack(world.state(), 0);
+    pair.writeBack(world.state(), 1);
+
+    const UnitRecord& attacker = world.unit(0, a);
+    EXPECT_EQ(attacker.fatigue, 6) << "a side that lost nothing still tires by 6";
+    EXPECT_EQ(attacker.ammunition[0], 4);
+    EXPECT_TRUE(attacker.flags & 0x20);
+    const UnitRecord& defender = world.unit(1, d);
+    EXPECT_EQ(strengthSlotCount(defender), 3);
+    EXPECT_EQ(strengthTotal(defender), 23);
+    EXPECT_EQ(defender.experience, 120);
+    EXPECT_EQ(defender.fatigue, 47);
+    EXPECT_EQ(defender.ammunition[0], 0) << "an empty slot stays empty";
+    EXPECT_EQ(world.state().country(1).membersLost, 1u);
+    pair.writeBack(world.state(), 1);
+    EXPECT_EQ(world.unit(1, d).fatigue, 50) << "fatigue never passes 50";
+}
