@@ -159,6 +159,8 @@ void CurrentAction::markRangeAfter(int spent)
     mapWindowLink().postRefresh(false);
 }
 
+void CurrentAction::setSupplyLinesDirty() { m_state.supplyLinesDirty() = 1; }
+
 void CurrentAction::finishAction() { finish(Finish::Action); }
 void CurrentAction::finishActionQuiet() { finish(Finish::Quiet); }
 void CurrentAction::finishActionAlt() { finish(Finish::Alt); }
@@ -181,10 +183,10 @@ void CurrentAction::finish(Finish variant)
     m_range = nullptr;
     if (g_settlement) {
         g_settlement->resetHexTurnMarks();
-        if (m_supplyLinesDirty)
+        if (m_state.supplyLinesDirty())
             g_settlement->updateSupplyLines();
+        m_state.supplyLinesDirty() = 0;
     }
-    m_supplyLinesDirty = 0;
     if (variant != Finish::Planned && m_state.redrawSet())
         m_state.redrawSet()->setAll();
     refreshWindows(variant);

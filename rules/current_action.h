@@ -112,7 +112,8 @@ public:
     int firstAllowance() const { return int(m_firstAllowance); }
     int secondAllowance() const { return int(m_secondAllowance); }
     void setResultsChanged() { m_resultsChanged = 1; }
-    void setSupplyLinesDirty() { m_supplyLinesDirty = 1; }
+    // Marks the game state's supply lines outdated; the finish recomputes them.
+    void setSupplyLinesDirty();
 
 private:
     enum class Finish { Action, Quiet, Alt, Planned, Missile };
@@ -142,7 +143,6 @@ private:
     uint32_t m_secondAllowance = 0;
     uint8_t m_planned = 0;
     uint8_t m_resultsChanged = 0;
-    uint8_t m_supplyLinesDirty = 0;
     uint8_t m_setup = 0;
     uint8_t m_runRequest = 0;
 };

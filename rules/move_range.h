@@ -122,6 +122,8 @@ public:
     bool isOutsideEnemyZoc(int x, int y) const override { return (flagsAt(x, y) & kRangeEnemyZoc) == 0; }
     bool isKnownMineHex(int x, int y) const { return (flagsAt(x, y) & kRangeKnownMine) != 0; }
     bool isInterceptZone(int x, int y) const override { return (flagsAt(x, y) & kRangeInterceptZone) != 0; }
+    // Read from the unit flags, so only a range built with them knows its landing places.
+    bool isLandingPlace(int x, int y) const override;
     bool hasUnitOfClass(int x, int y, int stacking_class) const;
     // 0 off the map.
     uint8_t exitDirs(int x, int y) const;

@@ -41,6 +41,14 @@ bool MoveRangeMap::mayShareHex(int x, int y, uint32_t flags, bool ignore_checks)
     return !(flags & (kRangeEnemyClass << c));
 }
 
+bool MoveRangeMap::isLandingPlace(int x, int y) const
+{
+    const uint32_t flags = flagsAt(x, y);
+    if ((flags & kRangeStart) || costIn(x, y, 0) < 0)
+        return false;
+    return (flags & ((kRangeOwnClass | kRangeAlliedClass) << stackingClass())) != 0;
+}
+
 void MoveRangeMap::unmarkOccupiedHexes()
 {
     const int c = stackingClass();

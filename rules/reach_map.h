@@ -17,6 +17,9 @@ public:
     virtual int domain() const = 0;
     virtual bool isNextToEnemy(int x, int y) const = 0;
     virtual bool isInterceptZone(int x, int y) const = 0;
+    // A reached hex the mover could end on only by boarding or being stored: a friendly unit of
+    // its stacking class stands there. The start hex never is one.
+    virtual bool isLandingPlace(int x, int y) const = 0;
 };
 
 // The hex's cost when it is reached within the allowance, else -1.

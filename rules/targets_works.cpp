@@ -2,7 +2,7 @@
 #include "rules/targets.h"
 
 #include "rules/commands.h"
-#include "rules/hex_scan.h"
+#include "rules/scans_works.h"
 #include "state/game_state.h"
 #include "state/state_accessors.h"
 #include "state/unit_facts.h"
@@ -95,23 +95,6 @@ bool canClearMines(const GameState& state, int side, int index, int x, int y, bo
     return mineCollector(state, side, x, y, 0, land, hexes) > 0;
 }
 
-// The hexes around a centre that hold something the side may bomb.
-class BombHexScan : public HexScan {
-public:
-    BombHexScan(GameState& state, int side, std::vector<HexPos>& list) : HexScan(state), m_side(side), m_list(list) { }
-
-protected:
-    void visit(int x, int y) override
-    {
-        if (hasDestroyableTarget(state(), m_side, x, y))
-            m_list.push_back(HexPos { x, y });
-    }
-
-private:
-    int m_side;
-    std::vector<HexPos>& m_list;
-};
-
 } // namespace
 
 int longestReach(const UnitRecord& unit, bool flag128_only)
@@ -128,14 +111,11 @@ int longestReach(const UnitRecord& unit, bool flag128_only)
 
 int collectBombTargets(GameState& state, int side, int index, int x, int y, bool flag128_only, std::vector<HexPos>& list)
 {
-    const UnitRecord* unit = state.unitOf(side, index);
-    const int radius = unit ? longestReach(*unit, flag128_only) : 0;
-    if (radius < 1)
-        return 0;
-    const size_t before = list.size();
-    BombHexScan scan(state, side, list);
-    scan.scan(x, y, radius);
-    return int(list.size() - before);
+    BombTargetHexScan scan(state, side, index, x, y, flag128_only);
+    scan.run();
+    for (const HexScanHit& hit : scan.hits())
+        list.push_back(HexPos { hit.x, hit.y });
+    return scan.hitCount();
 }
 
 const BuildingRecord* buildingOnHex(const GameState& state, int x, int y)

@@ -128,6 +128,8 @@ public:
     // destroyed, 8 a transported unit arrived.
     uint8_t& endCheckFlags() { return m_action.eventFlags; }
     CommandFields& command() { return m_command; }
+    // Set when an action changed roads or building owners; the supply-line recomputation clears it.
+    uint8_t& supplyLinesDirty() { return m_supplyLinesDirty; }
     // The current engagement; the rules engine owns it.
     CombatPair* combatPair() const { return m_combatPair; }
     void setCombatPair(CombatPair* pair) { m_combatPair = pair; }

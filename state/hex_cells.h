@@ -45,7 +45,10 @@ struct UnitCell {
     uint16_t upperSide[6];
     uint16_t upperUnit[6];
     uint16_t place;
-    uint16_t reserved26[4];
+    // The current side's supply line through the hex, and the road it found there.
+    uint8_t supplyLineMask;
+    uint8_t supplyRoad;
+    uint16_t reserved27[3];
     uint16_t turnMark;
     uint8_t borderMask;
     uint8_t reserved63;
@@ -53,6 +56,7 @@ struct UnitCell {
 #pragma pack(pop)
 static_assert(sizeof(UnitCell) == 64);
 static_assert(offsetof(UnitCell, place) == 50);
+static_assert(offsetof(UnitCell, supplyLineMask) == 52);
 static_assert(offsetof(UnitCell, turnMark) == 60);
 static_assert(offsetof(UnitCell, borderMask) == 62);
 

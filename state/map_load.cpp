@@ -132,7 +132,7 @@ bool GameState::commitScenario(const ScenarioFile& f)
             t.turnMarks[0] = uint8_t((in.markBit0 == 1 ? 1 : 0) | (in.destroyed == 1 ? 2 : 0));
             t.turnMarks[2] = in.constructionMarker;
             u.building = in.buildingOwnerPlusOne;
-            u.reserved26[1] = in.missileCode;
+            u.reserved27[0] = in.missileCode;
             uint8_t* bytes = reinterpret_cast<uint8_t*>(&u);
             bytes[56] = in.launchCounterStart;
             bytes[57] = in.missileParameter;

@@ -51,7 +51,7 @@ void GameState::rebuildFromCells()
                 b.durability = 0;
                 b.destroyed = 1;
             }
-            uint16_t missile = units.reserved26[1];
+            uint16_t missile = units.reserved27[0];
             if (missile) {
                 b.missileCode = missile;
                 b.missileParameter = cellByte(units, 57);

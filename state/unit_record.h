@@ -47,7 +47,8 @@ struct UnitRecord {
     uint16_t missileTargetY;
     uint16_t lastPlaceIndex;
     uint16_t lastPlaceKind;
-    uint8_t unused88;
+    // Bit s: side s jammed this unit; cleared at the start of s's turn.
+    uint8_t jammedSides;
     uint8_t sightFixed;
     uint8_t watchBits;
     uint8_t goalX;

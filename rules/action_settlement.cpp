@@ -1,0 +1,15 @@
+// The rules engine's answers to the current action's closing steps.
+#include "rules/action_settlement.h"
+
+#include "rules/supply_lines.h"
+#include "rules/turn_marks.h"
+
+void RulesSettlement::missileImpact(int, int) { }
+
+void RulesSettlement::checkEndOfGame(int) { }
+
+void RulesSettlement::resetHexTurnMarks() { ::resetHexTurnMarks(m_state); }
+
+void RulesSettlement::updateSupplyLines() { ::updateSupplyLines(m_state); }
+
+void RulesSettlement::answerUi(int) { }

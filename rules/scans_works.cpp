@@ -1,0 +1,150 @@
+// The works scans' visits and finishes.
+#include "rules/scans_works.h"
+
+#include "rules/open_sides.h"
+#include "rules/reach_map.h"
+#include "rules/targets.h"
+#include "state/game_state.h"
+
+#include <utility>
+
+namespace {
+
+constexpr int kStructureTerrain = 53;
+constexpr int kLandDomain = 3;
+
+} // namespace
+
+BombTargetHexScan::BombTargetHexScan(GameState& state, int country, int index, int x, int y, bool flag128_only)
+    : HexScan(state)
+    , m_country(country)
+    , m_index(index)
+    , m_x(x)
+    , m_y(y)
+    , m_flag128Only(flag128_only)
+{
+}
+
+void BombTargetHexScan::run()
+{
+    const UnitRecord* unit = state().unitOf(m_country, m_index);
+    const int radius = unit ? longestReach(*unit, m_flag128Only) : 0;
+    if (radius < 1) {
+        clearHits();
+        return;
+    }
+    scan(m_x, m_y, radius);
+}
+
+void BombTargetHexScan::visit(int x, int y)
+{
+    if (hasDestroyableTarget(state(), m_country, x, y))
+        addHit(x, y, 0);
+}
+
+StructureHexScan::StructureHexScan(GameState& state, int country, int durability_limit, StructureLinks links)
+    : HexScan(state)
+    , m_country(country)
+    , m_limit(durability_limit)
+    , m_links(links)
+{
+}
+
+bool StructureHexScan::isConnected(int x, int y) const
+{
+    const int open = hexGraphicCode(state(), x, y);
+    for (int d = 0; d < kHexDirections; ++d) {
+        const HexPos n = state().hexNeighbour(x, y, d);
+        if ((open >> d & 1) && n.valid() && (isRoadOrBuildingTerrain(state(), n.x, n.y) || buildingOnHex(state(), n.x, n.y)))
+            return true;
+    }
+    return false;
+}
+
+void StructureHexScan::visit(int x, int y)
+{
+    const ListedHex12* listed = state().twelveByteRecord(state().findListedHexB(x, y));
+    if (!listed || state().effectiveTerrainAt(x, y) != kStructureTerrain || listed->data[0] > m_limit)
+        return;
+    if (m_links == StructureLinks::Connected && !isConnected(x, y))
+        return;
+    UnitRef ref {};
+    const bool enemy = state().unitRefInHex(x, y, state().unitSlotFor(kLandDomain), ref) && ref.country != m_country
+        && state().isEnemy(m_country, ref.country) && state().unitOf(ref.table, ref.index)
+        && state().unitOf(ref.table, ref.index)->type().domain == kLandDomain;
+    addHit(x, y, listed->data[0], enemy ? 1 : 0);
+}
+
+WorkSiteHexScan::WorkSiteHexScan(GameState& state, const ReachMap& range, int value, const ReachMap& range_b)
+    : HexScan(state)
+    , m_range(range)
+    , m_value(value)
+    , m_rangeB(range_b)
+{
+    setRingEndMode(true);
+}
+
+void WorkSiteHexScan::begin()
+{
+    clearHits();
+    m_best = 1000;
+    m_foundRing = -1;
+    m_claimed.assign(size_t(state().mapWidth()) * size_t(state().mapHeight()), 0);
+}
+
+void WorkSiteHexScan::visit(int x, int y)
+{
+    if (m_foundRing < 0)
+        keepGoing();
+    else if (ring() > m_foundRing) {
+        stop();
+        return;
+    }
+    const int cost = reachCost(m_range, x, y, m_range.costLimit());
+    if (cost < 0 || cost > m_best + 10)
+        return;
+    if (!buildingOnHex(state(), x, y) && state().findListedHexB(x, y) < 0)
+        return;
+    HexPos access;
+    int access_cost = -1;
+    for (int d = 0; d < kHexDirections; ++d) {
+        const HexPos n = state().hexNeighbour(x, y, d);
+        if (!n.valid() || m_claimed[size_t(n.y) * size_t(state().mapWidth()) + size_t(n.x)])
+            continue;
+        const int b = reachCost(m_rangeB, n.x, n.y, m_value);
+        if (b < 0 || (access_cost >= 0 && b >= access_cost) || !canLinkRoad(state(), { x, y }, n))
+            continue;
+        access = n;
+        access_cost = b;
+    }
+    if (access_cost < 0)
+        return;
+    m_claimed[size_t(access.y) * size_t(state().mapWidth()) + size_t(access.x)] = 1;
+    addHit(x, y, uint32_t(cost), uint32_t(access_cost));
+    if (cost < m_best)
+        m_best = cost;
+    if (m_foundRing < 0)
+        m_foundRing = ring();
+}
+
+void WorkSiteHexScan::finish()
+{
+    // The selection sort of the hit list, by the extra word: of equal extras the last one first.
+    auto& hits = mutableHits();
+    for (size_t i = 0; i + 1 < hits.size(); ++i) {
+        size_t pick = i;
+        for (size_t j = i + 1; j < hits.size(); ++j)
+            if (hits[j].extra <= hits[pick].extra)
+                pick = j;
+        if (pick != i)
+            std::swap(hits[i], hits[pick]);
+    }
+}
+
+int WorkSiteHexScan::countTopTies() const
+{
+    int n = 0;
+    while (n < hitCount() && hits()[size_t(n)].extra == hits()[0].extra)
+        ++n;
+    return n;
+}

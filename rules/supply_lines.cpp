@@ -1,0 +1,93 @@
+// Recomputing the supply lines of every side and the current side's line display.
+#include "rules/supply_lines.h"
+
+#include "rules/supply_search.h"
+#include "state/game_state.h"
+
+namespace {
+
+constexpr int kHeadquartersBuilding = 31;
+
+bool takesPart(GameState& state, int side)
+{
+    const CountryRecord& country = state.country(side);
+    return country.controller != 0 && country.inPlay == 1;
+}
+
+// The capital position when the side's headquarters building stands there.
+HexPos headquartersOf(GameState& state, int side)
+{
+    const CountryRecord& country = state.country(side);
+    const int x = country.capitalX, y = country.capitalY;
+    const UnitCell* cell = state.unitCellAt(x, y);
+    const BuildingRecord* building = cell && cell->building ? state.building(cell->building - 1) : nullptr;
+    if (building && building->type == kHeadquartersBuilding && building->owner() == side)
+        return { x, y };
+    return kNoHex;
+}
+
+void setBits(BuildingRecord& building, unsigned bits, bool on)
+{
+    building.supplyBits = uint8_t(on ? building.supplyBits | bits : building.supplyBits & ~bits);
+}
+
+void showNetwork(GameState& state, const SupplySearch& network)
+{
+    for (int y = 0; y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x) {
+            UnitCell* cell = state.unitCellAt(x, y);
+            cell->supplyLineMask = network.isReached(x, y) ? network.cellByteAt(x, y) : 0;
+            cell->supplyRoad = network.roadCodeAt(x, y);
+        }
+}
+
+} // namespace
+
+void clearSupplyLineCells(GameState& state)
+{
+    for (int y = 0; y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x)
+            if (UnitCell* cell = state.unitCellAt(x, y))
+                cell->supplyLineMask = cell->supplyRoad = 0;
+}
+
+void updateSupplyLines(GameState& state)
+{
+    clearSupplyLineCells(state);
+    if (state.ruleSwitch(kRuleSupplyLines) == 0) {
+        for (BuildingRecord& building : state.buildings())
+            setBits(building, kBuildingSupplied, true);
+    } else {
+        for (int side = 0; side < kCountryCount; ++side)
+            if (takesPart(state, side))
+                updateSupplyLinesOfSide(state, side);
+    }
+    state.supplyLinesDirty() = 0;
+}
+
+void updateSupplyLinesOfSide(GameState& state, int side)
+{
+    if (side < 0 || side >= kCountryCount || !state.unitGrid())
+        return;
+    SupplySearch network(state, side);
+    if (HexPos hq = headquartersOf(state, side); hq.valid())
+        network.search(hq.x, hq.y);
+    const int large_city = state.terrainRoles().largeCity;
+    for (const BuildingRecord& building : state.buildings()) {
+        const int x = int(building.x), y = int(building.y);
+        if (building.owner() == side && building.isIntact() && building.type == large_city && !network.isReached(x, y))
+            network.search(x, y);
+    }
+
+    const bool current = state.turnBlock().currentCountry == side;
+    if (current)
+        showNetwork(state, network);
+    for (BuildingRecord& building : state.buildings()) {
+        const bool reached = network.isReached(int(building.x), int(building.y));
+        const int owner = building.owner();
+        if (owner == side)
+            setBits(building, current ? kBuildingSupplied | kBuildingOnCurrentNetwork : kBuildingSupplied, reached);
+        else if (current)
+            setBits(building, kBuildingOnCurrentNetwork, reached && owner >= 0 && state.isAllied(owner, side));
+    }
+}

@@ -1,0 +1,216 @@
+// Per-turn marks: threat layers by reach and range byte, area cover, watched units, jamming and interception.
+#include "rules/turn_marks.h"
+
+#include "state/unit_facts.h"
+#include "tests/rules/fog_world.h"
+
+#include <gtest/gtest.h>
+
+using testing_rules::FogWorld;
+
+namespace {
+
+// Countries 0 and 1 in play, country 1's turn; side 0's gunner at (5, 5) fires one weapon of reach 3
+// at armoured targets, and its type's range byte for class 3 is 2.
+class ThreatWorld : public FogWorld {
+public:
+    ThreatWorld()
+    {
+        for (int c : { 0, 1 }) {
+            state().country(c).controller = 2;
+            state().country(c).inPlay = 1;
+        }
+        state().turnBlock().currentCountry = 1;
+        setRule(11, 0);
+        int weapon = 1;
+        while (state().weaponIndex(weapon) == 0)
+            ++weapon;
+        UnitTypeRecord& type = editType(landType);
+        type.weaponSlot[0].weaponId = uint16_t(weapon);
+        for (int slot = 1; slot < kWeaponSlotCount; ++slot)
+            type.weaponSlot[slot].weaponId = 0;
+        std::fill(std::begin(type.range), std::end(type.range), uint8_t(0));
+        type.range[kTargetArmoured] = 2;
+        type.areaRadius = 0;
+        WeaponRecord& w = editWeapon(weapon);
+        w = WeaponRecord {};
+        w.reach = 3;
+        w.useValue = 1;
+        w.flags = 1 | 8;
+        w.power[kTargetArmoured] = 10;
+        weaponRecord = &w;
+        gunner = placeUnit(0, landType, 5, 5);
+        unit(0, gunner).ammunition[0] = 5;
+    }
+
+    CountryHexLayers& layers() { return *state().hexLayers(); }
+    // Hexes of the layer that carry the side's bit.
+    int markedHexes(int side, int layer)
+    {
+        int n = 0;
+        for (int y = 0; y < height(); ++y)
+            for (int x = 0; x < width(); ++x)
+                n += (layers().cellByte(x, y, layer) >> side & 1) != 0;
+        return n;
+    }
+
+    WeaponRecord* weaponRecord = nullptr;
+    int gunner = -1;
+};
+
+int distanceFrom(int x, int y, HexPos to) { return hexDistance({ x, y }, to); }
+
+} // namespace
+
+TEST(ThreatMarks, ReachCappedByTheRangeByteMarksTheTargetClassLayer)
+{
+    ThreatWorld world;
+    world.setRule(3, 0);
+    resetHexTurnMarks(world.state());
+    for (int y = 0; y < world.height(); ++y)
+        for (int x = 0; x < world.width(); ++x) {
+            const bool inside = distanceFrom(x, y, { 5, 5 }) <= 2;
+            EXPECT_EQ((world.layers().cellByte(x, y, kTargetArmoured) & 1) != 0, inside) << x << "," << y;
+        }
+    EXPECT_EQ(world.markedHexes(0, kTargetSeaSurface), 0) << "no weapon against ships";
+    EXPECT_EQ(world.layers().maskAt(5, 5, kThreatOther), 1u << kTargetArmoured) << "side 0 is country 1's enemy";
+    EXPECT_EQ(world.layers().secondLayerBits(5, 5), 1) << "rule 3 off: the unit is seen";
+
+    world.editType(world.landType).range[kTargetArmoured] = 9;
+    resetHexTurnMarks(world.state());
+    EXPECT_EQ(world.markedHexes(0, kTargetArmoured), 1 + 6 + 12 + 18) << "now the weapon's reach of 3 limits it";
+
+    world.unit(0, world.gunner).ammunition[0] = 0;
+    resetHexTurnMarks(world.state());
+    EXPECT_EQ(world.markedHexes(0, kTargetArmoured), 0) << "an empty weapon threatens nothing";
+}
+
+TEST(ThreatMarks, WarheadLayersFollowTheAirClassesRangeBytes)
+{
+    ThreatWorld world;
+    UnitTypeRecord& type = world.editType(world.landType);
+    type.range[0] = 1;
+    world.weaponRecord->power[kTargetWarhead] = 5;
+    world.weaponRecord->power[kTargetLowWarhead] = 5;
+    resetHexTurnMarks(world.state());
+    EXPECT_EQ(world.markedHexes(0, 0), 0) << "no weapon against class 0";
+    EXPECT_EQ(world.markedHexes(0, 6), 7) << "class 7 within range byte 59";
+    EXPECT_EQ(world.markedHexes(0, 7), 0) << "range byte 61 is 0";
+    type.range[2] = 2;
+    resetHexTurnMarks(world.state());
+    EXPECT_EQ(world.markedHexes(0, 7), 19);
+}
+
+TEST(ThreatMarks, VisibilityAndRelationToTheCountryWhoseTurnItIs)
+{
+    ThreatWorld world;
+    const int own = world.placeUnit(1, world.landType, 1, 1);
+    world.unit(1, own).ammunition[0] = 5;
+    world.state().country(2).controller = 2;
+    world.state().country(2).inPlay = 1;
+    world.ally(1, 2);
+    const int ally = world.placeUnit(2, world.landType, 9, 9);
+    world.unit(2, ally).ammunition[0] = 5;
+    resetHexTurnMarks(world.state());
+    EXPECT_EQ(world.layers().secondLayerBits(5, 5), 0) << "fog hides the enemy gunner";
+    EXPECT_EQ(world.layers().cellByte(5, 5, kTargetArmoured), 1) << "its threat is laid all the same";
+    EXPECT_EQ(world.layers().maskAt(5, 5, kThreatOther), 0u) << "mask values go with seen marks only";
+    EXPECT_EQ(world.layers().secondLayerBits(1, 1), 2);
+    EXPECT_EQ(world.layers().maskAt(1, 1, kThreatOwn), 1u << kTargetArmoured);
+    EXPECT_EQ(world.layers().maskAt(9, 9, kThreatAllied), 1u << kTargetArmoured);
+    EXPECT_TRUE(world.layers().hasForeignBit(1, 5, 5, kTargetArmoured));
+    EXPECT_FALSE(world.layers().hasForeignBit(1, 9, 9, kTargetArmoured));
+}
+
+TEST(ThreatMarks, OnlyUnitsOnTheirOwnHexCastThreatsAndWatchedUnitsMarkTheirHex)
+{
+    ThreatWorld world;
+    UnitRecord& gunner = world.unit(0, world.gunner);
+    gunner.watchBits = 4;
+    gunner.goalX = 2;
+    gunner.goalY = 3;
+    for (unsigned flag : { unsigned(kUnitAboard), unsigned(kUnitStored), unsigned(kUnitOffMap) }) {
+        gunner.flags = uint16_t(flag);
+        resetHexTurnMarks(world.state());
+        EXPECT_EQ(world.markedHexes(0, kTargetArmoured), 0) << "flag " << flag;
+        EXPECT_EQ(world.unitCell(2, 3).turnMark, 1) << "the remembered hex still carries side 0";
+    }
+    const int neutral = world.addUnit(8, world.landType, 0, 0);
+    world.unit(8, neutral).flags = kUnitAboard;
+    world.unit(8, neutral).watchBits = 4;
+    world.unit(8, neutral).goalX = 7;
+    world.unit(8, neutral).goalY = 1;
+    resetHexTurnMarks(world.state());
+    EXPECT_EQ(world.unitCell(7, 1).turnMark, 0x100) << "the neutral side takes part too";
+
+    gunner.flags = kUnitAwaitingProduction;
+    resetHexTurnMarks(world.state());
+    EXPECT_EQ(world.unitCell(2, 3).turnMark, 0) << "a unit awaiting production marks nothing";
+
+    gunner.flags = 0;
+    world.state().country(0).controller = 0;
+    resetHexTurnMarks(world.state());
+    EXPECT_EQ(world.markedHexes(0, kTargetArmoured), 0) << "a country out of the game casts nothing";
+}
+
+TEST(ThreatMarks, ResetClearsLastTurnsMarksFirst)
+{
+    ThreatWorld world;
+    world.unitCell(8, 8).turnMark = 0x1FF;
+    world.layers().markHex(3, 0, 0, 2, 1, 7, 1);
+    world.state().hexMasks()->markHex(3, 0, 0, 1, 7, 1);
+    resetHexTurnMarks(world.state());
+    EXPECT_EQ(world.unitCell(8, 8).turnMark, 0);
+    EXPECT_EQ(world.layers().cellByte(0, 0, 2), 0);
+    EXPECT_EQ(world.layers().maskAt(0, 0, 1), 0u);
+    EXPECT_FALSE(world.state().hexMasks()->testBit(3, 0, 0));
+    EXPECT_EQ(world.markedHexes(0, kTargetArmoured), 19) << "and lays this turn's";
+}
+
+TEST(ThreatMarks, AreaRadiusMarksTheCountryMasks)
+{
+    ThreatWorld world;
+    world.editType(world.landType).areaRadius = 1;
+    resetHexTurnMarks(world.state());
+    CountryHexMasks& masks = *world.state().hexMasks();
+    EXPECT_TRUE(masks.testBit(0, 4, 5));
+    EXPECT_FALSE(masks.testBit(0, 3, 5));
+    EXPECT_EQ(masks.secondLayerByte(4, 5), 0) << "fog hides the unit from country 1";
+}
+
+TEST(TurnMarks, ClearJammedBitClearsOneSidesBitOfUnitsInPlay)
+{
+    ThreatWorld world;
+    const int waiting = world.placeUnit(1, world.landType, 2, 2);
+    const int neutral = world.placeUnit(8, world.landType, 3, 3);
+    world.unit(0, world.gunner).jammedSides = 0x07;
+    world.unit(1, waiting).jammedSides = 0x07;
+    world.unit(1, waiting).flags = kUnitAwaitingProduction;
+    world.unit(8, neutral).jammedSides = 0x06;
+    clearJammedBit(world.state(), 1);
+    EXPECT_EQ(world.unit(0, world.gunner).jammedSides, 0x05);
+    EXPECT_EQ(world.unit(1, waiting).jammedSides, 0x07) << "units awaiting production are skipped";
+    EXPECT_EQ(world.unit(8, neutral).jammedSides, 0x04);
+    clearJammedBit(world.state(), 8);
+    clearJammedBit(world.state(), -1);
+    EXPECT_EQ(world.unit(8, neutral).jammedSides, 0x04) << "no bit for a side outside the countries";
+}
+
+TEST(TurnMarks, ClearInterceptionBytesKeepsTheThirdMark)
+{
+    ThreatWorld world;
+    for (int y = 0; y < world.height(); ++y)
+        for (int x = 0; x < world.width(); ++x) {
+            TerrainCell& cell = world.cell(x, y);
+            cell.turnMarks[0] = 0x3F;
+            cell.turnMarks[1] = 0x11;
+            cell.turnMarks[2] = 9;
+        }
+    clearInterceptionBytes(world.state());
+    for (int y = 0; y < world.height(); ++y)
+        for (int x = 0; x < world.width(); ++x) {
+            const TerrainCell& cell = world.cell(x, y);
+            ASSERT_EQ(cell.turnMarks[0] | cell.turnMarks[1], 0);
+            ASSERT_EQ(cell.turnMarks[2], 9);
+        }
+}
