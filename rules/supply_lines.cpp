@@ -1,29 +1,16 @@
 // Recomputing the supply lines of every side and the current side's line display.
 #include "rules/supply_lines.h"
 
+#include "rules/home_distance.h"
 #include "rules/supply_search.h"
 #include "state/game_state.h"
 
 namespace {
 
-constexpr int kHeadquartersBuilding = 31;
-
 bool takesPart(GameState& state, int side)
 {
     const CountryRecord& country = state.country(side);
     return country.controller != 0 && country.inPlay == 1;
-}
-
-// The capital position when the side's headquarters building stands there.
-HexPos headquartersOf(GameState& state, int side)
-{
-    const CountryRecord& country = state.country(side);
-    const int x = country.capitalX, y = country.capitalY;
-    const UnitCell* cell = state.unitCellAt(x, y);
-    const BuildingRecord* building = cell && cell->building ? state.building(cell->building - 1) : nullptr;
-    if (building && building->type == kHeadquartersBuilding && building->owner() == side)
-        return { x, y };
-    return kNoHex;
 }
 
 void setBits(BuildingRecord& building, unsigned bits, bool on)
@@ -70,7 +57,7 @@ void updateSupplyLinesOfSide(GameState& state, int side)
     if (side < 0 || side >= kCountryCount || !state.unitGrid())
         return;
     SupplySearch network(state, side);
-    if (HexPos hq = headquartersOf(state, side); hq.valid())
+    if (HexPos hq = hqHex(state, side); hq.valid())
         network.search(hq.x, hq.y);
     const int large_city = state.terrainRoles().largeCity;
     for (const BuildingRecord& building : state.buildings()) {

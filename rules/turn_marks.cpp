@@ -1,6 +1,7 @@
 // Laying and clearing the per-turn marks: threat layers, area cover, watched units, interception, jamming.
 #include "rules/turn_marks.h"
 
+#include "rules/combat_values.h"
 #include "rules/hex_scan.h"
 #include "rules/visibility.h"
 #include "state/game_state.h"
@@ -94,7 +95,9 @@ void markUnitThreatZones(GameState& state, int side, int index)
             const int reach = unit->bestWeaponReach(target_class, 0, 0, 0);
             if (reach <= 0)
                 return;
-            const uint32_t value = 1u << layer;
+            uint32_t value = 1u << layer;
+            if (hasDirectFireWeapon(*unit, target_class))
+                value |= 1u << (8 + layer);
             ThreatHexScan scan(state, *layers, side, layer, strong, value, relation);
             scan.scan(unit->x, unit->y, std::min(reach, range));
         };

@@ -157,6 +157,13 @@ struct UnitRecord {
     bool isNestedInside(int side, int index, int own_side) const;
     bool canActOnTerrain(int x, int y, int side) const;
     void markActed();
+    // The per-turn working words at bytes 106..115, cleared when the side's turn starts.
+    void clearWords106To114()
+    {
+        placedUnitIndex = 0;
+        for (int i = 0; i < 8; ++i)
+            computerWork[i] = 0;
+    }
 
     // False for a headquarters, which gets no order.
     bool buildSupplyOrder(SupplyOrder& order, int side, int index) const;

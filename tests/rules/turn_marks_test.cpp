@@ -58,6 +58,9 @@ public:
     int gunner = -1;
 };
 
+// The mask value of a direct-fire threat against armour.
+constexpr uint32_t kArmouredDirect = 1u << kTargetArmoured | 1u << (8 + kTargetArmoured);
+
 int distanceFrom(int x, int y, HexPos to) { return hexDistance({ x, y }, to); }
 
 } // namespace
@@ -73,8 +76,12 @@ TEST(ThreatMarks, ReachCappedByTheRangeByteMarksTheTargetClassLayer)
             EXPECT_EQ((world.layers().cellByte(x, y, kTargetArmoured) & 1) != 0, inside) << x << "," << y;
         }
     EXPECT_EQ(world.markedHexes(0, kTargetSeaSurface), 0) << "no weapon against ships";
-    EXPECT_EQ(world.layers().maskAt(5, 5, kThreatOther), 1u << kTargetArmoured) << "side 0 is country 1's enemy";
+    EXPECT_EQ(world.layers().maskAt(5, 5, kThreatOther), kArmouredDirect) << "side 0 is country 1's enemy";
     EXPECT_EQ(world.layers().secondLayerBits(5, 5), 1) << "rule 3 off: the unit is seen";
+
+    world.weaponRecord->flags = 2 | 8;
+    resetHexTurnMarks(world.state());
+    EXPECT_EQ(world.layers().maskAt(5, 5, kThreatOther), 1u << kTargetArmoured) << "indirect fire only";
 
     world.editType(world.landType).range[kTargetArmoured] = 9;
     resetHexTurnMarks(world.state());
@@ -116,8 +123,8 @@ TEST(ThreatMarks, VisibilityAndRelationToTheCountryWhoseTurnItIs)
     EXPECT_EQ(world.layers().cellByte(5, 5, kTargetArmoured), 1) << "its threat is laid all the same";
     EXPECT_EQ(world.layers().maskAt(5, 5, kThreatOther), 0u) << "mask values go with seen marks only";
     EXPECT_EQ(world.layers().secondLayerBits(1, 1), 2);
-    EXPECT_EQ(world.layers().maskAt(1, 1, kThreatOwn), 1u << kTargetArmoured);
-    EXPECT_EQ(world.layers().maskAt(9, 9, kThreatAllied), 1u << kTargetArmoured);
+    EXPECT_EQ(world.layers().maskAt(1, 1, kThreatOwn), kArmouredDirect);
+    EXPECT_EQ(world.layers().maskAt(9, 9, kThreatAllied), kArmouredDirect);
     EXPECT_TRUE(world.layers().hasForeignBit(1, 5, 5, kTargetArmoured));
     EXPECT_FALSE(world.layers().hasForeignBit(1, 9, 9, kTargetArmoured));
 }

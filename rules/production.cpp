@@ -1,0 +1,276 @@
+// Production: which unit categories a building may produce, buying a unit, and arriving reinforcements.
+#include "rules/production.h"
+
+#include "rules/dialog_link.h"
+#include "rules/fog.h"
+#include "rules/home_hex.h"
+#include "rules/links.h"
+#include "rules/map_window_link.h"
+#include "rules/unit_numbers.h"
+#include "state/action_history.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+enum : int {
+    kRuleStoringOn = 6,
+    kRuleAnyDistance = 13,
+    kRuleAdjacentProduction = 14,
+    kRuleFirstProduction = 37,
+    kRuleAlliedProduction = 39,
+    kRuleCountdown = 45,
+    kRuleLimit = 50,
+};
+constexpr int kRuinedBuildingType = 49;
+constexpr int kLandSlot = 3;
+// Carriers nest only a few levels; a deeper chain comes from a broken file.
+constexpr int kMaxCargoDepth = 36;
+constexpr int kReinforcementNotice = 1;
+
+bool ruleOn(const GameState& state, int i) { return state.ruleSwitch(i) == 1; }
+
+BuildingRecord* buildingOn(GameState& state, int x, int y)
+{
+    const UnitCell* cell = state.unitCellAt(x, y);
+    return cell && cell->building ? state.building(cell->building - 1) : nullptr;
+}
+
+bool slotFree(GameState& state, int x, int y, int slot)
+{
+    return !state.hexHasUnit(x, y, slot) && !state.hexHasUpperUnit(x, y, slot);
+}
+
+bool mayProduceAt(GameState& state, const BuildingRecord& building, int side)
+{
+    if (!building.isSupplied() || !building.isIntact() || building.ownerPlusOne == 0)
+        return false;
+    return building.owner() == side || (ruleOn(state, kRuleAlliedProduction) && state.isAllied(building.owner(), side));
+}
+
+uint16_t buildingCategories(GameState& state, int x, int y, uint16_t word)
+{
+    uint16_t mask = 0;
+    if (ruleOn(state, kRuleStoringOn)) {
+        if (word & (kProduceAir1 | kProduceAir2))
+            mask |= kProduceAir1 | kProduceAir2;
+        if (word & kProduceAir3)
+            mask |= kProduceAir3;
+        if (word & kProduceLand)
+            mask |= kProduceLand;
+        if (word & kProduceSea1)
+            mask |= kProduceSea1 | kProduceSea2;
+        return mask;
+    }
+    // Produced onto the hex: each category needs its own free slot.
+    auto offer = [&](uint16_t word_bits, int slot) {
+        if ((word & word_bits) && slotFree(state, x, y, slot))
+            mask |= uint16_t(1u << slot);
+    };
+    offer(kProduceAir1 | kProduceAir2, 0);
+    offer(kProduceAir1 | kProduceAir2, 1);
+    offer(kProduceAir3, 2);
+    offer(kProduceLand, 3);
+    offer(kProduceSea1, 4);
+    offer(kProduceSea1, 5);
+    return mask;
+}
+
+bool besideHome(GameState& state, int x, int y, int side)
+{
+    for (int d = 0; d < kHexDirections; ++d) {
+        HexPos n = state.hexNeighbour(x, y, d);
+        if (n.valid() && (isCapitalOf(state, n.x, n.y, side) || hasHeadquartersAt(state, n.x, n.y, side)))
+            return true;
+    }
+    return false;
+}
+
+struct Purchase {
+    const UnitTypeRecord* type = nullptr;
+    int counters = 0;
+    uint32_t price = 0;
+    int index = -1;
+    BuildingRecord* building = nullptr;
+    int slot = 0;
+};
+
+// Every refusal is decided here, before anything is paid or written.
+bool checkPurchase(GameState& state, int x, int y, int side, int type_id, int counters, bool in_building, int index,
+    Purchase& out)
+{
+    if (side < 0 || side >= kCountryCount || !state.isOnMap(x, y) || !state.unitTable(side) || counters < 1)
+        return false;
+    if (!state.unitTypeIndex(type_id))
+        return false;
+    out.type = &state.unitTypeRecord(type_id);
+    out.counters = std::min({ counters, int(out.type->members), 10 });
+    CountryRecord& country = state.country(side);
+    if (state.liveUnitCount(side) >= unitCapacity(state, side))
+        return false;
+    if (ruleOn(state, kRuleLimit) && country.producedThisTurn >= country.productionLimit)
+        return false;
+    out.price = unitTypeCost(*out.type, country, uint32_t(out.counters), out.type->members);
+    if (out.price > country.funds)
+        return false;
+    if (in_building) {
+        out.building = buildingOn(state, x, y);
+        if (!out.building || !out.building->hasFreeSlot())
+            return false;
+    } else {
+        if (state.terrainValueAt(x, y, out.type->movementType) == 0)
+            return false;
+        out.slot = state.unitSlotFor(out.type->domain);
+        UnitRef ref {};
+        bool taken = ruleOn(state, kRuleCountdown) ? state.upperUnitRefInHex(x, y, out.slot, ref)
+                                                   : state.unitRefInHex(x, y, out.slot, ref);
+        if (taken)
+            return false;
+    }
+    if (index >= 0) {
+        const UnitRecord* unit = state.unitOf(side, index);
+        if (!unit || unitExists(*unit))
+            return false;
+        out.index = index;
+    } else {
+        out.index = freeUnitSlot(state, side);
+        if (out.index < 0)
+            out.index = int(state.unitCount(side));
+        if (out.index >= kUnitTableSize)
+            return false;
+    }
+    return true;
+}
+
+void fillRecord(GameState& state, UnitRecord& unit, const Purchase& buy, int x, int y, bool in_building)
+{
+    const UnitTypeRecord& type = *buy.type;
+    unit = UnitRecord {};
+    unit.stateLow = 1;
+    std::memcpy(unit.name, type.name, sizeof unit.name);
+    unit.unitTypeId = type.id;
+    unit.x = uint8_t(x);
+    unit.y = uint8_t(y);
+    for (int m = 0; m < buy.counters; ++m)
+        unit.memberStrengths[m] = type.memberStrength;
+    unit.memberLimit = uint8_t(buy.counters);
+    selectModel(state, unit, type.value106 < kModelCount ? type.value106 : 0);
+    unit.flags = in_building ? kUnitActed | kUnitStored : kUnitActed;
+    if (ruleOn(state, kRuleCountdown)) {
+        unit.flags |= kUnitAwaitingProduction;
+        // A type stored with no production turns still waits one turn.
+        int turns = std::max<int>(type.productionTurns, 1);
+        if (ruleOn(state, kRuleFirstProduction) && state.turnBlock().turn == 1)
+            turns = 1;
+        unit.productionTurnsLeft = uint8_t(turns);
+    }
+}
+
+void landCargo(GameState& state, int side, UnitRecord& carrier, bool notify, int depth)
+{
+    if (depth >= kMaxCargoDepth)
+        return;
+    for (int slot = 0; slot < kBerthCount; ++slot) {
+        int cargo_side = 0;
+        int index = carriedUnitAt(carrier, slot, cargo_side);
+        if (index < 0)
+            continue;
+        cargo_side = cargo_side == 8 ? 8 : side;
+        UnitRecord* unit = state.unitOf(cargo_side, index);
+        if (!unit || unit == &carrier)
+            continue;
+        unit->stateLow = 1;
+        unit->stateHigh = 0;
+        unit->x = carrier.x;
+        unit->y = carrier.y;
+        if (notify) {
+            mapWindowLink().blinkHex(carrier.x, carrier.y);
+            dialogLink().showEventNotice(kReinforcementNotice, cargo_side, index);
+        }
+        state.historyLog().recordReinforcementsAppear(cargo_side, index);
+        if (unit->hasFlag(kUnitCarrying))
+            landCargo(state, cargo_side, *unit, notify, depth + 1);
+    }
+}
+
+} // namespace
+
+uint16_t productionCategoriesAt(GameState& state, int x, int y, int side, uint8_t adjacent)
+{
+    const TerrainCell* cell = state.terrainCellAt(x, y);
+    if (!cell || side < 0 || side >= kCountryCount)
+        return 0;
+    if (!ruleOn(state, kRuleAnyDistance)) {
+        std::vector<HexPos> anchors;
+        collectHomeAnchors(state, side, anchors);
+        if (!isNearHome(anchors, x, y))
+            return 0;
+    }
+    uint16_t mask = 0;
+    const auto& types = state.terrainTypes();
+    uint16_t word = cell->terrain < types.size() ? types[cell->terrain].groupMask5 : 0;
+    BuildingRecord* building = buildingOn(state, x, y);
+    if (word != 0 && building && mayProduceAt(state, *building, side)) {
+        mask = buildingCategories(state, x, y, word);
+        if (building->domainMask)
+            mask &= building->domainMask;
+    }
+    if (adjacent == 1 && !ruleOn(state, kRuleStoringOn) && ruleOn(state, kRuleAdjacentProduction)) {
+        bool ruined = building && building->type == kRuinedBuildingType && !building->isIntact();
+        if (!ruined && slotFree(state, x, y, kLandSlot) && besideHome(state, x, y, side))
+            mask |= kProduceLand;
+    }
+    return mask;
+}
+
+int buyUnit(GameState& state, int x, int y, int side, int type_id, int counters, uint8_t in_building, int index)
+{
+    Purchase buy;
+    if (!checkPurchase(state, x, y, side, type_id, counters, in_building != 0, index, buy))
+        return -1;
+    UnitRecord record;
+    fillRecord(state, record, buy, x, y, in_building != 0);
+    int troop = nextTroopNumber(state, side);
+    record.troopNumber = uint16_t(troop > 0 ? troop : 0);
+    if (uint32_t(buy.index) >= state.unitCount(side))
+        state.setUnitCount(side, uint32_t(buy.index) + 1);
+    *state.unitOf(side, buy.index) = record;
+    bool countdown = ruleOn(state, kRuleCountdown);
+    if (!countdown)
+        state.historyLog().recordProductionDone(side, buy.index);
+
+    CountryRecord& country = state.country(side);
+    country.unitsBought += uint32_t(buy.counters);
+    state.spendFunds(side, buy.price);
+    country.productionSpent += buy.price;
+    if (ruleOn(state, kRuleLimit))
+        ++country.producedThisTurn;
+
+    if (buy.building) {
+        buy.building->addUnit(side, buy.index);
+    } else {
+        state.placeUnitRefInHex(x, y, buy.slot, side + 1, buy.index);
+        if (!countdown)
+            addUnitSight(state, x, y, side, buy.index);
+    }
+    return buy.index;
+}
+
+void landReinforcementCargo(GameState& state, int side, int index, uint8_t notify)
+{
+    if (UnitRecord* carrier = state.unitOf(side, index))
+        landCargo(state, side, *carrier, notify == 1, 0);
+}
+
+void resetTurnUnitFields(GameState& state, int side)
+{
+    if (side >= 0 && side < kCountryCount)
+        state.country(side).targetCountry = 8;
+    UnitRecord* table = state.unitTable(side);
+    for (int i = 0; table && i < int(state.unitCount(side)); ++i)
+        if (unitExists(table[i]))
+            table[i].clearWords106To114();
+}

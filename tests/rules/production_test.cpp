@@ -1,0 +1,340 @@
+// Production: the categories a hex offers, buying units and their refusals, and arriving reinforcements.
+#include "rules/headless_links.h"
+#include "rules/production.h"
+
+#include "tests/rules/production_world.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using testing_rules::ProductionWorld;
+
+namespace {
+
+// Everything a refused purchase must leave as it was.
+struct Snapshot {
+    explicit Snapshot(ProductionWorld& world, int side = 0)
+        : country(world.country(side))
+        , count(world.state().unitCount(side))
+        , live(world.state().liveUnitCount(side))
+        , history(world.historyCount())
+    {
+        for (int x = 0; x < world.width(); ++x)
+            for (int y = 0; y < world.height(); ++y)
+                cells.push_back(world.unitCell(x, y));
+        buildings = world.state().buildings();
+    }
+    void expectSame(ProductionWorld& world, int side = 0) const
+    {
+        EXPECT_EQ(std::memcmp(&country, &world.country(side), sizeof country), 0);
+        EXPECT_EQ(count, world.state().unitCount(side));
+        EXPECT_EQ(live, world.state().liveUnitCount(side));
+        EXPECT_EQ(history, world.historyCount());
+        size_t i = 0;
+        for (int x = 0; x < world.width(); ++x)
+            for (int y = 0; y < world.height(); ++y)
+                EXPECT_EQ(std::memcmp(&cells[i++], &world.unitCell(x, y), sizeof(UnitCell)), 0) << x << "," << y;
+        ASSERT_EQ(buildings.size(), world.state().buildings().size());
+        for (size_t b = 0; b < buildings.size(); ++b)
+            EXPECT_EQ(std::memcmp(&buildings[b], &world.state().buildings()[b], sizeof(BuildingRecord)), 0);
+    }
+    CountryRecord country;
+    uint32_t count;
+    int live;
+    uint32_t history;
+    std::vector<UnitCell> cells;
+    std::vector<BuildingRecord> buildings;
+};
+
+} // namespace
+
+TEST(ProductionCategories, StoringOffersWholeCategoriesWhileHexProductionNeedsFreeSlots)
+{
+    ProductionWorld world;
+    world.setRule(17, 1);
+    world.editTerrain(world.city).groupMask5 = 1 | 8 | 16;
+    world.build(world.capital, 0, 2, 2);
+    world.build(world.city, 0, 4, 4);
+    world.placeUnit(0, world.plain, 4, 4);
+
+    world.setRule(6, 1);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 4, 4, 0, 0), 1 | 2 | 8 | 16 | 32);
+    world.setRule(6, 0);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 4, 4, 0, 0), 1 | 2 | 16 | 32);
+    world.unitCell(4, 4).upperSide[4] = 1;
+    EXPECT_EQ(productionCategoriesAt(world.state(), 4, 4, 0, 0), 1 | 2 | 32);
+}
+
+TEST(ProductionCategories, BuildingMustBeSuppliedIntactOwnedAndNearHome)
+{
+    ProductionWorld world;
+    world.build(world.capital, 0, 0, 0);
+    int city = world.build(world.city, 0, 8, 0);
+    int far = world.build(world.city, 0, 9, 0);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 0, 0, 0, 0), 8);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 8, 0, 0, 0), 8);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 9, 0, 0, 0), 0);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 8, 0, 1, 0), 0);
+
+    world.setRule(13, 1);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 9, 0, 0, 0), 8);
+    world.building(far).supplyBits = 0;
+    EXPECT_EQ(productionCategoriesAt(world.state(), 9, 0, 0, 0), 0);
+    world.building(city).destroyed = 1;
+    EXPECT_EQ(productionCategoriesAt(world.state(), 8, 0, 0, 0), 0);
+}
+
+TEST(ProductionCategories, HeadquartersStandsInForTheCapital)
+{
+    ProductionWorld world;
+    world.editType(world.other).unitClass = kHeadquartersClass;
+    world.build(world.city, 0, 9, 9);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 9, 9, 0, 0), 0);
+    world.placeUnit(0, world.other, 5, 5);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 9, 9, 0, 0), 8);
+}
+
+TEST(ProductionCategories, RestrictionByteAndAlliedBuildings)
+{
+    ProductionWorld world;
+    world.editTerrain(world.city).groupMask5 = 1 | 8;
+    world.build(world.capital, 0, 0, 0);
+    int city = world.build(world.city, 1, 2, 0);
+    world.country(0).allianceMask = 3;
+    world.country(1).allianceMask = 3;
+    EXPECT_EQ(productionCategoriesAt(world.state(), 2, 0, 0, 0), 0);
+    world.setRule(39, 1);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 2, 0, 0, 0), 1 | 2 | 8);
+    world.building(city).domainMask = 8;
+    EXPECT_EQ(productionCategoriesAt(world.state(), 2, 0, 0, 0), 8);
+}
+
+TEST(ProductionCategories, AdjacentProductionAddsLandBesideTheCapital)
+{
+    ProductionWorld world;
+    world.build(world.capital, 0, 4, 4);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 5, 4, 0, 1), 0);
+    world.setRule(14, 1);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 5, 4, 0, 0), 0);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 5, 4, 0, 1), 8);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 6, 4, 0, 1), 0);
+    world.setRule(17, 1);
+    world.placeUnit(1, world.plain, 5, 4);
+    EXPECT_EQ(productionCategoriesAt(world.state(), 5, 4, 0, 1), 0);
+}
+
+TEST(BuyUnit, BuildsPaysAndPlacesTheUnitOnTheHex)
+{
+    ProductionWorld world;
+    world.setRule(17, 1);
+    world.build(world.capital, 0, 0, 0);
+    world.placeUnit(0, world.plain, 7, 7);
+    world.unit(0, 0).troopNumber = 1;
+    uint32_t history = world.historyCount();
+
+    int index = buyUnit(world.state(), 3, 3, 0, world.other, 3, 0, -1);
+    ASSERT_EQ(index, 1);
+    const UnitRecord& unit = world.unit(0, index);
+    EXPECT_EQ(unit.state(), 1);
+    EXPECT_EQ(unit.unitTypeId, world.other);
+    EXPECT_STREQ(unit.name, world.state().unitTypeRecord(world.other).name);
+    EXPECT_EQ(unit.x, 3);
+    EXPECT_EQ(unit.y, 3);
+    EXPECT_EQ(unit.memberStrengths[0], 10);
+    EXPECT_EQ(unit.memberStrengths[2], 10);
+    EXPECT_EQ(unit.memberStrengths[3], 0);
+    EXPECT_EQ(unit.memberLimit, 3);
+    EXPECT_EQ(unit.flags, kUnitActed);
+    EXPECT_EQ(unit.troopNumber, 2);
+    EXPECT_EQ(world.unitCell(3, 3).lowerSide[3], 1);
+    EXPECT_EQ(world.unitCell(3, 3).lowerUnit[3], 1);
+    EXPECT_EQ(world.country(0).funds, 10000u - 300);
+    EXPECT_EQ(world.country(0).productionSpent, 300u);
+    EXPECT_EQ(world.country(0).unitsBought, 3u);
+    EXPECT_EQ(world.historyCount(), history + 1);
+}
+
+TEST(BuyUnit, CountersAreBoundedByTheType)
+{
+    ProductionWorld world;
+    int index = buyUnit(world.state(), 3, 3, 0, world.plain, 12, 0, -1);
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(world.unit(0, index).memberLimit, 4);
+    EXPECT_EQ(world.unit(0, index).memberStrengths[4], 0);
+    EXPECT_EQ(world.country(0).funds, 10000u - 400);
+    EXPECT_EQ(buyUnit(world.state(), 4, 3, 0, world.plain, 0, 0, -1), -1);
+}
+
+TEST(BuyUnit, LastAffordableUnitLeavesFundsAtZeroAndTheNextIsRefused)
+{
+    ProductionWorld world;
+    world.country(0).funds = 400;
+    ASSERT_GE(buyUnit(world.state(), 3, 3, 0, world.plain, 4, 0, -1), 0);
+    EXPECT_EQ(world.country(0).funds, 0u);
+    Snapshot before(world);
+    EXPECT_EQ(buyUnit(world.state(), 4, 3, 0, world.plain, 1, 0, -1), -1);
+    before.expectSame(world);
+}
+
+TEST(BuyUnit, RefusalsChangeNothing)
+{
+    ProductionWorld world;
+    world.setRule(17, 1);
+    int full = world.build(world.city, 0, 1, 1);
+    for (BuildingSlot& slot : world.building(full).slots)
+        slot = { 2, 0 };
+    int live = world.placeUnit(0, world.plain, 6, 6);
+
+    struct Case {
+        const char* what;
+        int x, y, in_building, index;
+    };
+    const Case cases[] = {
+        { "full building", 1, 1, 1, -1 },
+        { "no building", 2, 2, 1, -1 },
+        { "index of a live unit", 5, 5, 0, live },
+        { "index past the table", 5, 5, 0, kUnitTableSize },
+        { "land slot taken", 6, 6, 0, -1 },
+        { "off the map", 40, 5, 0, -1 },
+    };
+    for (const Case& c : cases) {
+        Snapshot before(world);
+        EXPECT_EQ(buyUnit(world.state(), c.x, c.y, 0, world.plain, 2, uint8_t(c.in_building), c.index), -1) << c.what;
+        before.expectSame(world);
+    }
+    EXPECT_EQ(world.unit(0, live).unitTypeId, world.plain);
+}
+
+TEST(BuyUnit, RefusedAtCapacityLimitAndImpassableTerrain)
+{
+    ProductionWorld world;
+    world.country(0).unitListLength = 1;
+    world.placeUnit(0, world.plain, 6, 6);
+    Snapshot capacity(world);
+    EXPECT_EQ(buyUnit(world.state(), 3, 3, 0, world.plain, 2, 0, -1), -1);
+    capacity.expectSame(world);
+
+    world.country(0).unitListLength = 100;
+    world.setRule(50, 1);
+    world.country(0).productionLimit = 1;
+    ASSERT_GE(buyUnit(world.state(), 3, 3, 0, world.plain, 2, 0, -1), 0);
+    EXPECT_EQ(world.country(0).producedThisTurn, 1);
+    Snapshot limit(world);
+    EXPECT_EQ(buyUnit(world.state(), 4, 3, 0, world.plain, 2, 0, -1), -1);
+    limit.expectSame(world);
+
+    world.setRule(50, 0);
+    world.cell(2, 2).terrain = uint8_t(world.terrainOfKind(kTerrainSea));
+    Snapshot terrain(world);
+    EXPECT_EQ(buyUnit(world.state(), 2, 2, 0, world.plain, 2, 0, -1), -1);
+    terrain.expectSame(world);
+}
+
+TEST(BuyUnit, IntoABuildingTheUnitIsStoredInItsFirstFreeSlot)
+{
+    ProductionWorld world;
+    int city = world.build(world.city, 0, 2, 2);
+    world.building(city).slots[0] = { 2, 7 };
+    int index = buyUnit(world.state(), 2, 2, 0, world.plain, 4, 1, -1);
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(world.unit(0, index).flags, kUnitActed | kUnitStored);
+    EXPECT_EQ(world.building(city).slots[1].sidePlusOne, 1);
+    EXPECT_EQ(world.building(city).slots[1].unitIndex, index);
+    EXPECT_EQ(world.unitCell(2, 2).lowerSide[0], 0);
+}
+
+TEST(BuyUnit, IndexIsTheFirstFreeRecordOrTheGivenFreeOne)
+{
+    ProductionWorld world;
+    world.placeUnit(0, world.plain, 0, 0);
+    world.placeUnit(0, world.plain, 1, 0);
+    world.placeUnit(0, world.plain, 2, 0);
+    world.state().setUnitCount(0, 3);
+    world.unit(0, 1) = UnitRecord {};
+    EXPECT_EQ(buyUnit(world.state(), 5, 5, 0, world.plain, 1, 0, -1), 1);
+    EXPECT_EQ(buyUnit(world.state(), 6, 5, 0, world.plain, 1, 0, -1), 3);
+    EXPECT_EQ(world.state().unitCount(0), 4u);
+    EXPECT_EQ(buyUnit(world.state(), 7, 5, 0, world.plain, 1, 0, 10), 10);
+    EXPECT_EQ(world.state().unitCount(0), 11u);
+}
+
+TEST(BuyUnit, CountdownWaitsInTheUpperLayerAndZeroTurnsCountAsOne)
+{
+    ProductionWorld world;
+    world.setRule(45, 1);
+    world.state().turnBlock().turn = 1;
+    uint32_t history = world.historyCount();
+    int a = buyUnit(world.state(), 3, 3, 0, world.plain, 2, 0, -1);
+    ASSERT_GE(a, 0);
+    EXPECT_TRUE(world.unit(0, a).hasFlag(kUnitAwaitingProduction));
+    EXPECT_EQ(world.unit(0, a).productionTurnsLeft, 3);
+    EXPECT_EQ(world.unitCell(3, 3).upperSide[0], 1);
+    EXPECT_EQ(world.unitCell(3, 3).lowerSide[0], 0);
+    EXPECT_EQ(world.historyCount(), history);
+
+    world.setRule(37, 1);
+    int b = buyUnit(world.state(), 4, 3, 0, world.plain, 2, 0, -1);
+    EXPECT_EQ(world.unit(0, b).productionTurnsLeft, 1);
+
+    world.setRule(37, 0);
+    world.editType(world.other).productionTurns = 0;
+    int c = buyUnit(world.state(), 5, 3, 0, world.other, 2, 0, -1);
+    EXPECT_EQ(world.unit(0, c).productionTurnsLeft, 1);
+}
+
+TEST(ReinforcementCargo, NestedCargoComesIntoPlayAtTheCarriersHex)
+{
+    ProductionWorld world;
+    int carrier = world.placeUnit(0, world.plain, 4, 5);
+    int middle = world.addUnit(0, world.other, 0, 0);
+    int inner = world.addUnit(0, world.third, 0, 0);
+    world.unit(0, middle).stateLow = 0;
+    world.unit(0, middle).stateHigh = 0x03;
+    world.unit(0, inner).stateLow = 0;
+    world.unit(0, carrier).setCarriedUnit(2, middle);
+    world.unit(0, carrier).flags |= kUnitCarrying;
+    world.unit(0, middle).setCarriedUnit(0, inner);
+    world.unit(0, middle).flags |= kUnitCarrying;
+    headlessDialogs().clear();
+    headlessMapWindow().clear();
+    uint32_t history = world.historyCount();
+
+    landReinforcementCargo(world.state(), 0, carrier, 1);
+    for (int i : { middle, inner }) {
+        EXPECT_EQ(world.unit(0, i).state(), 1);
+        EXPECT_EQ(world.unit(0, i).x, 4);
+        EXPECT_EQ(world.unit(0, i).y, 5);
+    }
+    EXPECT_EQ(world.historyCount(), history + 2);
+    EXPECT_EQ(headlessDialogs().callsOf("showEventNotice").size(), 2u);
+    EXPECT_EQ(headlessMapWindow().callsOf("blinkHex").size(), 2u);
+}
+
+TEST(ReinforcementCargo, ACarrierThatCarriesItselfEndsTheWalk)
+{
+    ProductionWorld world;
+    int carrier = world.placeUnit(0, world.plain, 4, 5);
+    int loop = world.addUnit(0, world.other, 0, 0);
+    world.unit(0, carrier).setCarriedUnit(0, loop);
+    world.unit(0, carrier).flags |= kUnitCarrying;
+    world.unit(0, loop).setCarriedUnit(0, carrier);
+    world.unit(0, loop).flags |= kUnitCarrying;
+    landReinforcementCargo(world.state(), 0, carrier, 0);
+    EXPECT_EQ(world.unit(0, loop).x, 4);
+}
+
+TEST(TurnReset, TargetCountryClearedAndWorkingWordsZeroed)
+{
+    ProductionWorld world;
+    int index = world.placeUnit(0, world.plain, 1, 1);
+    world.country(0).targetCountry = 3;
+    UnitRecord& unit = world.unit(0, index);
+    unit.placedUnitIndex = 7;
+    std::fill(std::begin(unit.computerWork), std::end(unit.computerWork), uint8_t(5));
+    resetTurnUnitFields(world.state(), 0);
+    EXPECT_EQ(world.country(0).targetCountry, 8);
+    EXPECT_EQ(unit.placedUnitIndex, 0);
+    EXPECT_EQ(unit.computerWork[7], 0);
+    EXPECT_EQ(unit.computerWork[8], 5);
+}
