@@ -63,5 +63,8 @@ struct WeaponChoiceAsk {
     unsigned excluded = 0;
     bool launch = false;
 };
+// A loaded slot in reach, launched or not as asked, with the flags asked and the distance flag it
+// needs; a torpedo at a distance also needs a water route from the firing hex.
+bool isWeaponCandidate(GameState& state, const WeaponChoiceAsk& ask, int slot);
 // The best slot, or -1.
 int chooseWeaponSlot(GameState& state, const WeaponChoiceAsk& ask);

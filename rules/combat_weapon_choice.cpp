@@ -41,15 +41,25 @@ bool isCandidate(GameState& state, const UnitRecord& unit, int slot, int distanc
     return weapon->kind != kWeaponTorpedo || distance <= 1 || hasWaterRoute(state, ask, weapon->reach);
 }
 
+int distanceOf(const WeaponChoiceAsk& ask)
+{
+    return ask.fromX >= 0 ? hexDistance({ ask.fromX, ask.fromY }, { ask.target.x, ask.target.y }) : ask.distance;
+}
+
 } // namespace
+
+bool isWeaponCandidate(GameState& state, const WeaponChoiceAsk& ask, int slot)
+{
+    const UnitRecord* unit = state.unitOf(ask.code, ask.index);
+    return unit && slot >= 0 && slot < kWeaponSlotCount && isCandidate(state, *unit, slot, distanceOf(ask), ask);
+}
 
 int chooseWeaponSlot(GameState& state, const WeaponChoiceAsk& ask)
 {
     const UnitRecord* unit = state.unitOf(ask.code, ask.index);
     if (!unit || !unit->isFresh())
         return -1;
-    const int distance = ask.fromX >= 0 ? hexDistance({ ask.fromX, ask.fromY }, { ask.target.x, ask.target.y })
-                                        : ask.distance;
+    const int distance = distanceOf(ask);
     const UnitRecord* target = ask.target.code == kHexSideCode ? nullptr : state.unitOf(ask.target.code, ask.target.index);
     const int target_class = target ? targetClass(target->type()) : 3;
     const int full = target ? std::max<int>(target->type().memberStrength, 1) : 1;

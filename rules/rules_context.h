@@ -5,6 +5,9 @@
 #include "rules/combat_pair.h"
 #include "rules/current_action.h"
 #include "state/game_state.h"
+#include "state/hex_geometry.h"
+
+#include <vector>
 
 class RulesContext : public GameStateExtension {
 public:
@@ -16,6 +19,8 @@ public:
     }
 
     CurrentAction action;
+    // A route fixed in advance (the automatic moves); when not empty it overrides route tracing.
+    std::vector<HexPos> fixedRoute;
     CombatPair combat {};
     CarryOverDeployment deployment;
 

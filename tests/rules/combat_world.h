@@ -3,8 +3,13 @@
 
 #include "rules/combat_pair.h"
 #include "rules/rules_context.h"
+#include "state/memory_read_stream.h"
 #include "state/sight_maps.h"
 #include "tests/rules/commands_world.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
 
 namespace testing_rules {
 
@@ -61,6 +66,17 @@ public:
         std::fill(std::begin(type.values90), std::end(type.values90), uint16_t(value));
         std::fill(std::begin(type.values98), std::end(type.values98), uint16_t(value));
         type.value102 = uint16_t(value);
+    }
+
+    // A recorded pool of one repeated byte: 0 makes every draw its lowest value, 0xFF makes
+    // random(0, 99) 95, random(0, 10) 3 and an even span's draw its upper half's first value.
+    void fillPool(uint8_t byte)
+    {
+        std::vector<uint8_t> bytes(1 + RandomPool::kPoolSize + 16, byte);
+        bytes[0] = 1;
+        std::fill(bytes.end() - 16, bytes.end(), uint8_t(0));
+        MemoryReadStream stream(bytes.data(), bytes.size());
+        ASSERT_TRUE(state().randomPool().load(stream));
     }
 
     // The current engagement between two units, prepared and valued.

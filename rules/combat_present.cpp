@@ -1,0 +1,119 @@
+// Showing an engagement: attack path, misfire notice, battle scene or simplified window, map effects.
+#include "rules/combat_scene.h"
+
+#include "rules/battle_link.h"
+#include "rules/combat_pair.h"
+#include "rules/dialog_link.h"
+#include "rules/links.h"
+#include "rules/main_window_link.h"
+#include "rules/map_window_link.h"
+#include "rules/visibility.h"
+#include "state/game_state.h"
+#include "state/name_tables.h"
+#include "state/unit_facts.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kAbsentEnd = 65535;
+constexpr int kMisfireNotice = 5;
+
+template <size_t N>
+void copyName(char (&to)[N], const char* from, size_t size)
+{
+    std::memset(to, 0, N);
+    if (from)
+        std::memcpy(to, from, std::min(N - 1, strnlen(from, size)));
+}
+
+bool isSideSeen(GameState& state, const CombatSide& side, int viewer)
+{
+    if (side.code < 0 || side.code == kHexSideCode)
+        return true;
+    return isHexVisibleTo(state, viewer, side.code, side.index, int(side.x), int(side.y));
+}
+
+} // namespace
+
+BattleSceneSide battleSceneSide(GameState& state, const CombatPair& pair, int k, const CombatShow& show)
+{
+    BattleSceneSide out;
+    const CombatSide& s = pair.side[k];
+    out.hits = show.hits[k];
+    out.critical = s.critical;
+    out.firstStrike = show.firstStrike ? 1 : 0;
+    out.night = state.isNightTurn() ? 1 : 0;
+    out.weaponSlot = s.weaponSlot;
+    if (const TerrainRecord* terrain = state.terrainTypeAt(int(s.x), int(s.y)))
+        out.terrainKind = terrain->kind;
+    const UnitRecord* unit = pair.unit(state, k);
+    if (!unit)
+        return out;
+    out.country = isSideSeen(state, s, show.viewer) ? s.country : 9;
+    const UnitTypeRecord& type = unit->type();
+    out.bitmapIndex = unitBitmapIndex(state, type);
+    out.typeId = type.id;
+    out.domain = type.domain;
+    copyName(out.typeName, type.name, sizeof type.name);
+    copyName(out.unitName, unit->name, sizeof unit->name);
+    const char* class_name = unitClassName(type.unitClass);
+    copyName(out.className, class_name, std::strlen(class_name));
+    if (s.weaponSlot >= 0 && s.weaponSlot < kWeaponSlotCount)
+        if (const WeaponRecord* weapon = unit->slotWeapon(s.weaponSlot))
+            copyName(out.weaponName, weapon->name, sizeof weapon->name);
+    out.membersBefore = pair.strengthSlotsBefore(k);
+    out.membersAfter = pair.strengthSlotsAfter(k);
+    out.tenthsBefore = pair.strengthTenthsBefore(state, k);
+    out.tenthsAfter = pair.strengthTenthsAfter(state, k);
+    return out;
+}
+
+bool isFightShown(GameState& state, const CombatPair& pair, const CombatShow& show)
+{
+    const GameSettings& settings = state.settings();
+    const bool someone_cares = settings.fightOfAll || state.isHumanCountry(pair.side[0].country)
+        || (pair.isSideSet(1) && state.isHumanCountry(pair.side[1].country));
+    if (!someone_cares || show.viewer < 0 || show.viewer >= kCountryCount)
+        return false;
+    if (show.misfire && !show.misfireSeen)
+        return false;
+    return mainWindowLink().isVisible();
+}
+
+void presentCombat(GameState& state, const CombatPair& pair, const CombatShow& show)
+{
+    if (!isFightShown(state, pair, show))
+        return;
+    const GameSettings& settings = state.settings();
+    MapWindowLink& map = mapWindowLink();
+    if (settings.mapOnBombAnim || settings.movingFight)
+        map.animateAttackPath(show.attackerX, show.attackerY, show.misfire ? kAbsentEnd : show.targetX,
+            show.misfire ? kAbsentEnd : show.targetY);
+    if (show.misfire && settings.showSwerve)
+        dialogLink().showEventNotice(kMisfireNotice, pair.side[0].code, pair.side[0].index);
+    if (settings.showFight) {
+        if (!settings.fightOnReal) {
+            battleLink().showSimpleBattle();
+        } else {
+            BattleSceneSide attacker = battleSceneSide(state, pair, 0, show);
+            BattleSceneSide defender = battleSceneSide(state, pair, 1, show);
+            battleLink().runBattleScene(attacker, defender, settings.playSe);
+        }
+    }
+    if (!settings.mapOnBombAnim)
+        return;
+    if (show.area)
+        map.animateAreaBlast(show.targetX, show.targetY);
+    map.updateHex(show.targetX, show.targetY);
+    for (const CombatShow::Neighbour& n : show.neighbours)
+        map.updateHex(n.x, n.y);
+    for (int k = 0; k < 2; ++k)
+        if (pair.isSideSet(k) && !pair.survives(k))
+            map.animateExplosion(int(pair.side[k].x), int(pair.side[k].y), pair.side[k].code, pair.side[k].index);
+    if (show.misfire && !show.area)
+        map.showHexEffect(show.targetX, show.targetY, 0, 0);
+    for (const CombatShow::Neighbour& n : show.neighbours)
+        if (n.destroyed && isHexVisibleTo(state, show.viewer, n.code, n.index, n.x, n.y))
+            map.animateExplosion(n.x, n.y, n.code, n.index);
+}

@@ -1,0 +1,303 @@
+// Combat resolution: the current engagement from the first shot to the write-back and removal.
+#include "rules/combat.h"
+
+#include "rules/combat_pair.h"
+#include "rules/combat_steps.h"
+#include "rules/combat_values.h"
+#include "rules/dialog_link.h"
+#include "rules/links.h"
+#include "rules/unit_removal.h"
+#include "state/game_state.h"
+#include "state/sight_maps.h"
+#include "state/unit_facts.h"
+
+#include <algorithm>
+
+namespace {
+
+enum : int {
+    kRuleSight = 3,
+    kRuleExperience = 12,
+    kRuleMisfire = 20,
+    kRuleCritical = 22,
+    kRuleFriendlyDamage = 30,
+    kRuleFirstStrike = 44,
+    kRuleGroundPoint = 46,
+};
+
+constexpr int kMaxExperience = 2550;
+constexpr int kWaterMoveType = 17;
+constexpr int kLandDomain = 3;
+constexpr int kLandMine = 1;
+constexpr int kMisfireTable[6] = { 10, 20, 30, 50, 70, 100 };
+
+// The unit record keeps its misfire countdown in its spare byte 105.
+uint8_t& misfireCountdown(UnitRecord& unit) { return unit.unused105; }
+
+class Resolution {
+public:
+    explicit Resolution(GameState& state)
+        : m_state(state)
+        , m_pair(currentCombat(state))
+    {
+    }
+
+    void run();
+
+private:
+    bool ruleOn(int rule) const { return m_state.ruleSwitch(rule) == 1; }
+    bool isFriendOfAttacker(int country) const
+    {
+        return country == m_pair.side[0].country || m_state.isAllied(m_pair.side[0].country, country);
+    }
+    const WeaponRecord* attackerWeapon() const;
+    // Sets side 1 while keeping the attacker's slot and the self-destruct flag.
+    void retarget(int code, int index);
+    void unitInTargetHex();
+    void chooseReturnWeapon();
+    void misfire();
+    void experience();
+    void record();
+    void clearKnownMines();
+    void finish();
+
+    GameState& m_state;
+    CombatPair& m_pair;
+    CombatShow m_show;
+    int m_distance = 0;
+    bool m_hexTarget = false;
+    bool m_misfire = false;
+    bool m_noReturnFire = false;
+    bool m_critical[2] = {};
+};
+
+const WeaponRecord* Resolution::attackerWeapon() const
+{
+    const UnitRecord* attacker = m_pair.unit(m_state, 0);
+    const int slot = m_pair.side[0].weaponSlot;
+    return attacker && slot >= 0 && slot < kWeaponSlotCount ? attacker->slotWeapon(slot) : nullptr;
+}
+
+void Resolution::retarget(int code, int index)
+{
+    const int16_t slot = m_pair.side[0].weaponSlot;
+    const uint8_t self_destruct = m_pair.selfDestruct;
+    m_pair.setDefender(m_state, code, index);
+    m_pair.side[0].weaponSlot = slot;
+    m_pair.selfDestruct = self_destruct;
+}
+
+void Resolution::unitInTargetHex()
+{
+    const int x = int(m_pair.side[1].x);
+    const int y = int(m_pair.side[1].y);
+    // Breaking the pact with the hex's owner belongs to the alliance executors, not landed yet.
+    UnitRef ref {};
+    if (!m_state.unitRefInHex(x, y, m_state.unitSlotFor(kLandDomain), ref))
+        return;
+    const UnitRecord* unit = m_state.unitOf(ref.table, ref.index);
+    if (!unit || unit->type().domain != kLandDomain)
+        return;
+    if (!ruleOn(kRuleFriendlyDamage) && isFriendOfAttacker(ref.country))
+        return;
+    const int16_t slot = m_pair.side[0].weaponSlot;
+    retarget(ref.table, ref.index);
+    m_pair.prepare(m_state);
+    m_pair.side[0].weaponSlot = slot;
+    m_pair.computeValues(m_state);
+}
+
+void Resolution::chooseReturnWeapon()
+{
+    if (!m_state.settings().selArms || m_pair.side[1].weaponSlot < 0 || !m_pair.unit(m_state, 1)
+        || !m_state.isHumanCountry(m_pair.side[1].country))
+        return;
+    if (dialogLink().chooseWeapon(m_pair, 1, WeaponChoiceMode::ReturnFire) == 0)
+        m_pair.side[1].weaponSlot = -1;
+    m_pair.computeValues(m_state);
+}
+
+void Resolution::misfire()
+{
+    UnitRecord* attacker = m_pair.unit(m_state, 0);
+    const WeaponRecord* weapon = attackerWeapon();
+    if (!attacker || !weapon || !ruleOn(kRuleMisfire) || m_distance < 2)
+        return;
+    const int tx = int(m_pair.side[1].x);
+    const int ty = int(m_pair.side[1].y);
+    const bool torpedo = weapon->kind == kWeaponTorpedo;
+    auto usable = [&](HexPos n) {
+        return n.valid() && m_state.terrainTypeAt(n.x, n.y)
+            && (!torpedo || m_state.terrainValueAt(n.x, n.y, kWaterMoveType) > 0);
+    };
+    bool any = false;
+    for (int d = 0; d < kHexDirections; ++d)
+        any = any || usable(m_state.hexNeighbour(tx, ty, d));
+    if (!any)
+        return;
+    uint8_t& countdown = misfireCountdown(*attacker);
+    if (countdown > 0) {
+        --countdown;
+        return;
+    }
+    const int table = kMisfireTable[std::clamp(experienceLevel(*attacker), 0, 5)];
+    if (m_state.random(0, table - 1) != 0)
+        return;
+    countdown = uint8_t(table / 2);
+    const int first = m_state.random(0, 5);
+    HexPos target;
+    for (int i = 0; i < kHexDirections && !target.valid(); ++i)
+        if (const HexPos n = m_state.hexNeighbour(tx, ty, (first + i) % kHexDirections); usable(n))
+            target = n;
+    m_misfire = true;
+    const UnitRecord* defender = m_pair.unit(m_state, 1);
+    const int domain = defender ? defender->type().domain : kLandDomain;
+    UnitRef ref {};
+    const UnitRecord* found = m_state.unitRefInHex(target.x, target.y, m_state.unitSlotFor(domain), ref)
+        ? m_state.unitOf(ref.table, ref.index) : nullptr;
+    const bool same = found && ref.table == m_pair.side[1].code && ref.index == m_pair.side[1].index;
+    if (found && !same && found->type().domain == domain) {
+        retarget(ref.table, ref.index);
+        m_pair.computeValues(m_state);
+        m_noReturnFire = true;
+    } else if (m_hexTarget) {
+        retarget(kHexSideCode, packHexIndex(target.x, target.y));
+    } else {
+        retarget(kNoTargetCode, 0);
+        m_pair.side[1].x = uint32_t(target.x);
+        m_pair.side[1].y = uint32_t(target.y);
+    }
+    const int viewer = m_show.viewer;
+    m_show.misfireSeen = viewer >= 0 && viewer < kCountryCount
+        && (!ruleOn(kRuleSight) || (m_state.fogMap() && m_state.fogMap()->isSeenBy(viewer, target.x, target.y, domain)));
+}
+
+void Resolution::experience()
+{
+    const UnitRecord* attacker = m_pair.unit(m_state, 0);
+    const UnitRecord* defender = m_pair.unit(m_state, 1);
+    if (!ruleOn(kRuleExperience) || !defender || m_hexTarget || !attacker)
+        return;
+    const int l0 = experienceLevelFor(m_pair.side[0].experienceBefore);
+    const int l1 = experienceLevelFor(m_pair.side[1].experienceBefore);
+    int gain[2] = {
+        ((m_pair.survives(1) ? 0 : 5) + (std::max(0, l1 - l0) + 1) * m_pair.membersLost(1) + 5) * 10,
+        ((m_pair.survives(0) ? 0 : 5) + (std::max(0, l0 - l1) + 1) * m_pair.membersLost(0) + 5) * 10,
+    };
+    for (int k = 0; k < 2; ++k) {
+        if (m_state.campaignBlock().campaignFlag == 1)
+            gain[k] = UnitRecord::divideExperienceGain(gain[k]);
+        m_pair.side[k].experienceAfter = uint16_t(std::min(m_pair.side[k].experienceAfter + gain[k], kMaxExperience));
+    }
+}
+
+void Resolution::record()
+{
+    const HistoryEngagement engagement = historyEngagement(m_pair);
+    ActionHistoryLog& log = m_state.historyLog();
+    if (m_pair.selfDestruct)
+        log.recordSelfDestruct(engagement);
+    else if (m_hexTarget)
+        log.recordGroundAttack(engagement, m_misfire ? 1 : 0);
+    else
+        log.recordCombat(engagement, m_misfire ? 1 : 0, m_misfire ? 1 : 0);
+}
+
+void Resolution::clearKnownMines()
+{
+    const int country = m_pair.side[0].code;
+    if (!ruleOn(kRuleGroundPoint) || m_distance < 2 || !m_hexTarget || country < 0 || country >= kCountryCount)
+        return;
+    auto clear = [&](int x, int y) {
+        TerrainCell* cell = m_state.terrainCellAt(x, y);
+        if (!cell || cell->mineKind != kLandMine || !(cell->mineKnownMask & (1u << country)))
+            return;
+        cell->clearMine();
+        m_state.historyLog().recordMineClearing(country, m_pair.side[0].index, x, y, 1);
+    };
+    const int tx = int(m_pair.side[1].x);
+    const int ty = int(m_pair.side[1].y);
+    clear(tx, ty);
+    if (m_show.area)
+        for (int d = 0; d < kHexDirections; ++d)
+            if (const HexPos n = m_state.hexNeighbour(tx, ty, d); n.valid())
+                clear(n.x, n.y);
+}
+
+void Resolution::finish()
+{
+    if (m_pair.selfDestruct)
+        std::fill(std::begin(m_pair.side[0].strengthAfter), std::end(m_pair.side[0].strengthAfter), uint16_t(0));
+    // Both sides are written back first, so losses, kills and experience reach live records.
+    m_pair.writeBack(m_state, 0);
+    m_pair.writeBack(m_state, 1);
+    for (int k = 0; k < 2; ++k) {
+        const CombatSide& s = m_pair.side[k];
+        const UnitRecord* unit = m_pair.unit(m_state, k);
+        if (unit && unitExists(*unit) && s.code < 100 && strengthTotal(*unit) == 0) {
+            removeUnitFromHex(m_state, s.code, s.index);
+            destroyUnit(m_state, s.code, s.index);
+        }
+    }
+    for (const CombatShow::Neighbour& n : m_show.neighbours) {
+        const UnitRecord* unit = m_state.unitOf(n.code, n.index);
+        if (n.destroyed && unit && unitExists(*unit)) {
+            removeUnitFromHex(m_state, n.code, n.index);
+            destroyUnit(m_state, n.code, n.index);
+        }
+    }
+    // The rank announcements, the friendly-fire mask, the diplomacy after the attack and the
+    // deferred stop and quit requests belong to parts of the engine that have not landed yet.
+}
+
+void Resolution::run()
+{
+    for (CombatSide& s : m_pair.side)
+        s.critical = 0;
+    m_show.viewer = m_state.turnBlock().viewingCountry;
+    m_show.attackerX = int(m_pair.side[0].x);
+    m_show.attackerY = int(m_pair.side[0].y);
+    m_distance = hexDistance({ m_show.attackerX, m_show.attackerY }, { int(m_pair.side[1].x), int(m_pair.side[1].y) });
+    m_hexTarget = m_pair.isHexSide(1);
+    if (m_hexTarget)
+        unitInTargetHex();
+    chooseReturnWeapon();
+    misfire();
+    if (ruleOn(kRuleCritical))
+        for (int k = 0; k < 2; ++k)
+            if (const UnitRecord* unit = m_pair.unit(m_state, k))
+                m_critical[k] = m_state.random(0, 99) < (experienceLevel(*unit) + 1) * 5;
+    const bool spared = m_misfire && !ruleOn(kRuleFriendlyDamage) && m_pair.unit(m_state, 1)
+        && isFriendOfAttacker(m_pair.side[1].country);
+    if (m_pair.unit(m_state, 1) && !spared)
+        m_show.hits[0] = fireSide(m_state, 0, m_critical[0]);
+    const WeaponRecord* weapon = attackerWeapon();
+    const UnitRecord* attacker = m_pair.unit(m_state, 0);
+    m_show.area = weapon && (weapon->flags & kWeaponArea)
+        && (m_distance >= 2 || (attacker && attacker->type().unitClass == kWarheadClass));
+    if (m_show.area) {
+        const UnitRecord* defender = m_pair.unit(m_state, 1);
+        hitAreaAround(m_state, m_pair, defender ? defender->type().domain : kLandDomain, m_misfire, m_show);
+    }
+    m_show.firstStrike = ruleOn(kRuleFirstStrike) && m_distance >= 2;
+    if (m_pair.unit(m_state, 1) && !m_pair.selfDestruct && !m_noReturnFire && m_pair.side[1].attackValue > 0) {
+        if (m_show.firstStrike)
+            m_pair.recountAfter(1);
+        m_show.hits[1] = fireSide(m_state, 1, m_critical[1]);
+    }
+    experience();
+    record();
+    clearKnownMines();
+    m_show.targetX = int(m_pair.side[1].x);
+    m_show.targetY = int(m_pair.side[1].y);
+    presentCombat(m_state, m_pair, m_show);
+    finish();
+}
+
+} // namespace
+
+void resolveCombat(GameState& state)
+{
+    Resolution resolution(state);
+    resolution.run();
+}

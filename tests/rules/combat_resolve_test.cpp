@@ -1,0 +1,256 @@
+// Combat resolution: hits from a recorded pool, return fire, experience, kills, area effects, misfires.
+#include "rules/combat.h"
+
+#include "rules/combat_scene.h"
+#include "rules/headless_links.h"
+#include "rules/links.h"
+#include "state/action_history.h"
+#include "state/unit_facts.h"
+#include "tests/rules/combat_world.h"
+
+#include <gtest/gtest.h>
+
+using testing_rules::CombatWorld;
+
+namespace {
+
+// Attacker of side 0 with the gun; the target type has members of strength 1, so every hit of
+// multiplier 1 takes a member and a sure hit needs no draw.
+struct DuelWorld : CombatWorld {
+    DuelWorld(int distance = 1)
+    {
+        gun->multiplier = 1;
+        gun->reach = uint8_t(distance);
+        gun->flags = uint16_t(distance <= 1 ? 1 | 8 | 16 : 2 | 8 | 16);
+        for (uint8_t& p : gun->power)
+            p = 200;
+        editType(other).memberStrength = 1;
+        attacker = placeUnit(0, plain, 2, 2);
+        defender = placeUnit(1, other, 2 + distance, 2);
+    }
+    void resolve()
+    {
+        engage(0, attacker, 1, defender);
+        resolveCombat(state());
+    }
+    int attacker = -1;
+    int defender = -1;
+};
+
+// A main window that is shown and a battle scene that keeps the side records it was given.
+struct ShownBattle : HeadlessBattle {
+    void runBattleScene(BattleSceneSide& a, BattleSceneSide& d, bool play_se) override
+    {
+        sides[0] = a, sides[1] = d;
+        HeadlessBattle::runBattleScene(a, d, play_se);
+    }
+    BattleSceneSide sides[2];
+};
+struct ShownMainWindow : HeadlessMainWindow {
+    bool isVisible() const override { return true; }
+};
+
+int historyCount(GameState& state) { return int(state.historyLog().count()); }
+
+} // namespace
+
+TEST(CombatFire, ShotsBelowTheExpectationAreToppedUpToTheFloor)
+{
+    CombatWorld world;
+    world.fillPool(0);
+    world.gun->multiplier = 10;
+    for (uint8_t& p : world.gun->power)
+        p = 100;
+    world.editType(world.plain).weaponSlot[0].multiplier = 4;
+    world.editType(world.other).members = 10;
+    const int a = world.placeUnit(0, world.plain, 2, 2);
+    const int d = world.placeUnit(1, world.other, 3, 2);
+    CombatPair& pair = world.engage(0, a, 1, d);
+    ASSERT_EQ(pair.expectedDamage(world.state(), 0), 112);
+    EXPECT_EQ(fireSide(world.state(), 0, false), 16);
+    int left = 0;
+    for (uint16_t c : pair.side[1].strengthAfter)
+        left += c;
+    EXPECT_EQ(left, 8) << "16 hits of 5 deal 80, the floor 112 - 2 x 10 takes 12 more";
+    EXPECT_EQ(pair.side[1].strengthAfter[8], 3);
+}
+
+TEST(CombatFire, TheCapHoldsOrdinaryHitsButNotCriticalOnes)
+{
+    for (bool critical : { false, true }) {
+        CombatWorld world;
+        world.fillPool(0xFF);
+        world.gun->multiplier = 10;
+        for (uint8_t& p : world.gun->power)
+            p = 100;
+        world.editType(world.plain).weaponSlot[0].multiplier = 4;
+        world.editType(world.other).members = 10;
+        world.editType(world.other).memberStrength = 20;
+        const int a = world.placeUnit(0, world.plain, 2, 2);
+        const int d = world.placeUnit(1, world.other, 3, 2);
+        CombatPair& pair = world.engage(0, a, 1, d);
+        EXPECT_EQ(fireSide(world.state(), 0, critical), 16);
+        int left = 0;
+        for (uint16_t c : pair.side[1].strengthAfter)
+            left += c;
+        EXPECT_EQ(left, critical ? 40 : 48) << "cap 112 + 2 x 20 on 16 full hits of 10";
+        EXPECT_EQ(pair.side[0].critical, critical ? 1 : 0);
+    }
+}
+
+TEST(CombatResolve, DestroyedDefenderIsWrittenBackThenRemovedAndCountedOnce)
+{
+    DuelWorld world;
+    world.resolve();
+    GameState& state = world.state();
+    EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
+    EXPECT_FALSE(state.hexHasUnit(3, 2, 0));
+    EXPECT_EQ(state.country(1).unitsLost, 1u);
+    EXPECT_EQ(state.country(0).enemyUnitsDestroyed, 1u);
+    EXPECT_EQ(state.country(1).membersLost, 4u) << "the write-back counts the members, removal adds none";
+    ASSERT_NE(state.destroyedUnitEntry(1, 0), nullptr);
+    EXPECT_TRUE(state.destroyedUnitEntry(1, 0)->isUsed());
+    EXPECT_FALSE(state.destroyedUnitEntry(1, 1)->isUsed());
+    const UnitRecord& attacker = world.unit(0, world.attacker);
+    EXPECT_EQ(strengthTotal(attacker), 36) << "four return hits of 1 from the members before the attack";
+    EXPECT_EQ(attacker.ammunition[0], 4);
+    EXPECT_TRUE(attacker.flags & 0x20);
+    ASSERT_EQ(historyCount(state), 1);
+    EXPECT_EQ(state.historyLog().record(0).value, (4u << 8 | 4u) | (4u << 8 | 0u) << 16);
+    EXPECT_TRUE(headlessBattle().calls().empty()) << "nothing is shown headless";
+}
+
+TEST(CombatResolve, FirstStrikeLetsOnlyTheSurvivorsReturnFire)
+{
+    for (int rule : { 0, 1 }) {
+        DuelWorld world(2);
+        world.setRule(44, rule);
+        world.resolve();
+        EXPECT_EQ(strengthTotal(world.unit(0, world.attacker)), rule ? 40 : 36) << "rule 44 " << rule;
+    }
+}
+
+TEST(CombatResolve, ExperienceRewardsKillsAndHigherRankedVictims)
+{
+    struct Case {
+        int defenderExperience;
+        bool campaign;
+        int gain;
+    };
+    for (Case c : { Case { 0, false, 140 }, Case { 500, false, 220 }, Case { 500, true, 110 } }) {
+        DuelWorld world;
+        world.setRule(12, 1);
+        world.unit(1, world.defender).experience = uint16_t(c.defenderExperience);
+        world.state().campaignBlock().campaignFlag = c.campaign ? 1 : 0;
+        world.state().campaignBlock().experienceDivisor = 2;
+        world.resolve();
+        EXPECT_EQ(world.unit(0, world.attacker).experience, c.gain) << "victim " << c.defenderExperience;
+    }
+}
+
+TEST(CombatResolve, SurvivingDefenderGainsExperienceForTheFight)
+{
+    DuelWorld world;
+    world.setRule(12, 1);
+    world.editType(world.other).memberStrength = 10;
+    for (int m = 0; m < 4; ++m)
+        world.unit(1, world.defender).memberStrengths[m] = 10;
+    world.resolve();
+    EXPECT_EQ(world.unit(1, world.defender).experience, 50) << "no kills either way: (0 + 0 + 5) x 10";
+    EXPECT_EQ(world.unit(0, world.attacker).experience, 50);
+    EXPECT_EQ(strengthTotal(world.unit(1, world.defender)), 36);
+}
+
+TEST(CombatResolve, AreaWeaponKillsNeighboursInTheRulesWithNothingShown)
+{
+    DuelWorld world(3);
+    world.gun->flags |= 4;
+    const int near = world.placeUnit(1, world.other, 6, 2);
+    const int friendly = world.placeUnit(0, world.other, 4, 2);
+    world.resolve();
+    GameState& state = world.state();
+    EXPECT_FALSE(unitExists(world.unit(1, near))) << "the neighbour lost its four members";
+    EXPECT_FALSE(state.hexHasUnit(6, 2, 0));
+    EXPECT_TRUE(unitExists(world.unit(0, friendly))) << "rule 30 off spares own units";
+    EXPECT_EQ(strengthTotal(world.unit(0, friendly)), 4);
+    EXPECT_EQ(state.country(1).unitsLost, 2u);
+    EXPECT_EQ(state.country(1).membersLost, 8u);
+    EXPECT_EQ(historyCount(state), 2);
+    EXPECT_TRUE(headlessMapWindow().callsOf("animateExplosion").empty());
+}
+
+TEST(CombatResolve, MisfireHitsTheUnitBesideTheTargetWithoutReturnFire)
+{
+    DuelWorld world(3);
+    world.fillPool(0);
+    world.setRule(20, 1);
+    const int bystander = world.placeUnit(2, world.other, 4, 2);
+    world.resolve();
+    EXPECT_EQ(strengthTotal(world.unit(1, world.defender)), 4) << "the aimed-at unit is untouched";
+    EXPECT_FALSE(unitExists(world.unit(2, bystander)));
+    EXPECT_EQ(strengthTotal(world.unit(0, world.attacker)), 40);
+    EXPECT_EQ(world.unit(0, world.attacker).unused105, 5) << "level 0: 10 / 2 attacks before the next";
+    EXPECT_EQ(world.state().historyLog().record(0).seen, 1);
+
+    world.engage(0, world.attacker, 1, world.defender);
+    resolveCombat(world.state());
+    EXPECT_EQ(world.unit(0, world.attacker).unused105, 4);
+    EXPECT_EQ(strengthTotal(world.unit(1, world.defender)), 0) << "no misfire while counting down";
+}
+
+TEST(CombatResolve, ShownFightHandsBothSidesToTheBattleScene)
+{
+    DuelWorld world;
+    ShownMainWindow main;
+    HeadlessMapWindow map;
+    HeadlessDialogs dialogs;
+    ShownBattle battle;
+    setRulesLinks({ &main, &map, &dialogs, &battle });
+    world.state().turnBlock().viewingCountry = 0;
+    world.state().settings().fightOnReal = true;
+    world.state().settings().showFight = true;
+    world.resolve();
+    setRulesLinks({});
+    ASSERT_EQ(battle.callsOf("runBattleScene").size(), 1u);
+    const BattleSceneSide& d = battle.sides[1];
+    EXPECT_EQ(d.country, 1);
+    EXPECT_EQ(d.typeId, world.other);
+    EXPECT_EQ(d.membersBefore, 4);
+    EXPECT_EQ(d.membersAfter, 0);
+    EXPECT_EQ(battle.sides[0].hits, 4);
+    EXPECT_EQ(battle.sides[0].weaponSlot, 0);
+    EXPECT_EQ(map.callsOf("animateExplosion").size(), 1u);
+    EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
+}
+
+TEST(CombatResolve, HexTargetTakesTheLandUnitStandingThereUnlessItIsAFriend)
+{
+    for (int owner : { 1, 0 }) {
+        DuelWorld world;
+        const int in_hex = owner == 1 ? world.defender : world.placeUnit(0, world.other, 3, 2);
+        CombatPair& pair = currentCombat(world.state());
+        pair.setAttacker(world.state(), 0, world.attacker, 2, 2, false);
+        pair.setDefender(world.state(), kHexSideCode, packHexIndex(3, 2));
+        pair.side[0].weaponSlot = 0;
+        resolveCombat(world.state());
+        EXPECT_EQ(unitExists(world.unit(owner, in_hex)), owner == 0) << "owner " << owner;
+        ASSERT_EQ(world.state().historyLog().count(), 1u);
+        EXPECT_EQ(world.state().historyLog().record(0).kind, 28) << "recorded as a ground attack";
+    }
+}
+
+TEST(AttackSearch, FindsAWeaponOnlyWithinReachAndWithTheMaskBits)
+{
+    DuelWorld world;
+    GameState& state = world.state();
+    EXPECT_EQ(findAttackWeapon(state, 0, world.attacker, 2, 2, 1, world.defender, 8), 0);
+    EXPECT_EQ(findAttackWeapon(state, 0, world.attacker, 1, 2, 1, world.defender, 8), -1) << "out of reach";
+    EXPECT_EQ(findAttackWeapon(state, 0, world.attacker, 2, 2, 1, world.defender, 136), -1) << "no flag 128";
+    world.gun->flags |= 128;
+    EXPECT_EQ(findAttackWeapon(state, 0, world.attacker, 2, 2, 1, world.defender, 136), 0);
+    world.gun->power[targetClass(world.unit(1, world.defender).type())] = 0;
+    EXPECT_EQ(findAttackWeapon(state, 0, world.attacker, 2, 2, 1, world.defender, 8), -1) << "no power";
+    world.gun->power[targetClass(world.unit(1, world.defender).type())] = 1;
+    world.unit(0, world.attacker).ammunition[0] = 0;
+    EXPECT_EQ(findAttackWeapon(state, 0, world.attacker, 2, 2, 1, world.defender, 8), -1) << "no rounds";
+}
