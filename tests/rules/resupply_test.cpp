@@ -156,10 +156,6 @@ TEST(SupplyPrompt, PersonIsAskedOnlyWhenTheSettingSaysSo)
     services.delegated = true;
     showSupplyOrder(world.state(), order);
     EXPECT_EQ(headlessMainWindow().callsOf("askSupplyOrder").size(), 1u);
-
-    world.country(0).controller = 2;
-    showSupplyOrder(world.state(), order);
-    EXPECT_EQ(headlessDialogs().callsOf("showSupplyOrder").size() + headlessMainWindow().callsOf("askSupplyOrder").size(), 2u);
 }
 
 TEST(RearmCost, FreeWithoutSupplyCostsElseRoundedUpPerSlot)
