@@ -276,7 +276,6 @@ TEST(ReinforcementCargo, NestedCargoComesIntoPlayAtTheCarriersHex)
     world.unit(0, middle).setCarriedUnit(0, inner);
     world.unit(0, middle).flags |= kUnitCarrying;
     headlessDialogs().clear();
-    headlessMapWindow().clear();
     uint32_t history = world.historyCount();
 
     landReinforcementCargo(world.state(), 0, carrier, 1);
@@ -287,7 +286,6 @@ TEST(ReinforcementCargo, NestedCargoComesIntoPlayAtTheCarriersHex)
     }
     EXPECT_EQ(world.historyCount(), history + 2);
     EXPECT_EQ(headlessDialogs().callsOf("showEventNotice").size(), 2u);
-    EXPECT_EQ(headlessMapWindow().callsOf("blinkHex").size(), 2u);
 }
 
 TEST(ReinforcementCargo, ACarrierThatCarriesItselfEndsTheWalk)
