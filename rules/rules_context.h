@@ -16,6 +16,8 @@ public:
 
     CurrentAction action;
     CombatPair combat {};
+    // Bit c: a misfire destroyed a unit of country c, a friend of the firing side.
+    uint8_t friendlyFireMask = 0;
 
 private:
     GameState& m_state;

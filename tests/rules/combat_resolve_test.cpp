@@ -191,6 +191,7 @@ TEST(CombatResolve, MisfireHitsTheUnitBesideTheTargetWithoutReturnFire)
     EXPECT_EQ(strengthTotal(world.unit(0, world.attacker)), 40);
     EXPECT_EQ(world.unit(0, world.attacker).unused105, 5) << "level 0: 10 / 2 attacks before the next";
     EXPECT_EQ(world.state().historyLog().record(0).seen, 1);
+    EXPECT_EQ(rulesContext(world.state()).friendlyFireMask, 1 << 2) << "the victim's country";
 
     world.engage(0, world.attacker, 1, world.defender);
     resolveCombat(world.state());
