@@ -4,6 +4,9 @@
 #include "rules/combat_pair.h"
 #include "rules/current_action.h"
 #include "state/game_state.h"
+#include "state/hex_geometry.h"
+
+#include <vector>
 
 class RulesContext : public GameStateExtension {
 public:
@@ -15,6 +18,8 @@ public:
     }
 
     CurrentAction action;
+    // A route fixed in advance (the automatic moves); when not empty it overrides route tracing.
+    std::vector<HexPos> fixedRoute;
     CombatPair combat {};
     // Bit c: a misfire destroyed a unit of country c, a friend of the firing side.
     uint8_t friendlyFireMask = 0;

@@ -1,0 +1,18 @@
+// Steps the engineering executors share: the acting unit and its experience gain.
+#pragma once
+
+class GameState;
+struct UnitRecord;
+
+struct ActingUnit {
+    int side = -1;
+    int index = -1;
+    UnitRecord* unit = nullptr;
+};
+
+// The current action's unit; a null unit when the actor is not a unit in play.
+ActingUnit actingUnit(GameState& state);
+
+// Raises the unit's experience by one of UnitRecord's gains (rule 12) and announces a change of
+// rank; true when the rank changed.
+bool gainExperience(GameState& state, const ActingUnit& actor, void (UnitRecord::*gain)());

@@ -1,0 +1,17 @@
+// The acting unit's route: planning it to a hex and showing it on the map.
+#pragma once
+
+#include "state/hex_geometry.h"
+
+#include <vector>
+
+class GameState;
+
+enum class RouteEnd { Traced, Fixed };
+
+// The acting unit's route to (x, y) without its own hex: the fixed route when one is set, else the
+// path hexes gathered at the way-points followed by the back-trace in the action's range.
+// False when there is no such route.
+bool planRoute(GameState& state, std::vector<HexPos>& list, int x, int y);
+// Marks the route to (x, y) (or, fixed, the hex alone) from the last way-point or the unit's hex.
+void showMovePath(GameState& state, int x, int y, RouteEnd end);
