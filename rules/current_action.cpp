@@ -42,6 +42,18 @@ void CurrentAction::reset()
     m_planned = 0;
 }
 
+void CurrentAction::resetForPlay()
+{
+    reset();
+    m_group.clear();
+    m_ownedRange.reset();
+    m_range = nullptr;
+    m_underWay = 0;
+    m_setup = 0;
+    m_runRequest = 0;
+    m_resultsChanged = 0;
+}
+
 void CurrentAction::beginAction(int country, int index)
 {
     reset();

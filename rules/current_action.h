@@ -89,6 +89,9 @@ public:
     // follow 1: the group follows unit (a, b); else it goes to the last way-point.
     void assignAutoMoveRoute(int follow, int a, int b);
 
+    // Start and end of play: no action under way, no range, no auto-move group or request.
+    void resetForPlay();
+
     // -- finishing --
     void finishAction();
     void finishActionQuiet();

@@ -60,6 +60,7 @@ public:
     void postPanelHexInfo(int x, int y) override { record("postPanelHexInfo", { x, y }); }
     void setPanelValue(uint8_t value) override { record("setPanelValue", { value }); }
     void reportThinkProgress(int value) override { record("reportThinkProgress", { value }); }
+    bool postThinkProgress(int value) override { record("postThinkProgress", { value }); return false; }
     void showThinkWindow() override { record("showThinkWindow"); }
     void setTitle() override { record("setTitle"); }
     void messageBox(const std::string& text, const std::string& caption) override;
@@ -93,6 +94,9 @@ public:
     void animateAttackPath(int fx, int fy, int tx, int ty) override { record("animateAttackPath", { fx, fy, tx, ty }); }
     void animateAreaBlast(int x, int y) override { record("animateAreaBlast", { x, y }); }
     void animateLevelChange(const LevelChange& c) override;
+    bool postHexBlink(int x, int y) override { record("postHexBlink", { x, y }); return false; }
+    bool postCentreOnHex(int x, int y) override { record("postCentreOnHex", { x, y }); return false; }
+    bool postLevelChange(uint32_t id) override { record("postLevelChange", { id }); return false; }
     void checkDayNight() override { record("checkDayNight"); }
     HexView visibleHexRange() const override { return {}; }
 };

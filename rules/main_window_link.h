@@ -57,6 +57,9 @@ public:
     virtual void postPanelHexInfo(int x, int y) = 0;
     virtual void setPanelValue(uint8_t value) = 0;
     virtual void reportThinkProgress(int value) = 0;
+    // Posts the value to the thinking window, which then releases the state's pending UI wait
+    // (Handshake::releaseUiWait). False when nothing was posted and nobody will release it.
+    virtual bool postThinkProgress(int value) = 0;
     virtual void showThinkWindow() = 0;
     virtual void setTitle() = 0;
     // A modal OK box owned by the main window; text and caption are CP932.

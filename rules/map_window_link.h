@@ -42,6 +42,13 @@ public:
     virtual void animateAttackPath(int from_x, int from_y, int to_x, int to_y) = 0;
     virtual void animateAreaBlast(int x, int y) = 0;
     virtual void animateLevelChange(const LevelChange& change) = 0;
+    // Posted requests: the map window carries each out on its own thread and then releases the
+    // state's pending map wait (Handshake::releaseMapWait), or for the level change answers the
+    // registered wait of that id (Handshake::findWait, whose UiWaitWith<LevelChange> holds the
+    // record). False when nothing was posted.
+    virtual bool postHexBlink(int x, int y) = 0;
+    virtual bool postCentreOnHex(int x, int y) = 0;
+    virtual bool postLevelChange(uint32_t wait_id) = 0;
     virtual void checkDayNight() = 0;
     virtual HexView visibleHexRange() const = 0;
 };

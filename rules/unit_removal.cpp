@@ -54,8 +54,10 @@ void destroy(GameState& state, int code, int index, Chain& chain)
     if (code >= 0 && code < kCountryCount) {
         if (unit->watchBits & kEndCheckWatched)
             state.endCheckFlags() |= 2;
-        // Watch bit 2 (a transported unit) also adds its counters to the side's transported
-        // members lost, a turn field of the victory check that does not exist yet.
+        if (unit->watchBits & 2) {
+            uint16_t& lost = state.turnBlock().transportLost[code];
+            lost = uint16_t(std::min(lost + strengthSlotCount(*unit), 0xFFFF));
+        }
         state.recordDestroyedUnit(code, index);
         state.country(code).membersLost += uint32_t(strengthSlotCount(*unit));
         state.lossAccountingFlag() = 1;

@@ -4,6 +4,7 @@
 
 #include "rules/fog.h"
 #include "rules/home_distance.h"
+#include "rules/unit_removal.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
@@ -97,8 +98,10 @@ void ruinCapitals(GameState& state, int country)
         b.durability = std::min(b.durability, ruin_type.durability);
         b.typeByte70 = std::min(b.typeByte70, ruin_type.occupationValue);
         b.ownerPlusOne = uint8_t(taker + 1);
-        for (const UnitRef& ref : unitsLostWith(state, b))
-            takeOutOfPlay(state, ref.table, ref.index);
+        for (const UnitRef& ref : unitsLostWith(state, b)) {
+            removeUnitFromHex(state, ref.table, ref.index);
+            destroyUnit(state, ref.table, ref.index);
+        }
     }
 }
 

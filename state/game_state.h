@@ -11,6 +11,7 @@
 #include "state/command_fields.h"
 #include "state/country_record.h"
 #include "state/game_settings.h"
+#include "state/handshake.h"
 #include "state/hex_cells.h"
 #include "state/hex_geometry.h"
 #include "state/map_bit_set.h"
@@ -20,6 +21,7 @@
 #include "state/scenario_block.h"
 #include "state/side_records.h"
 #include "state/turn_block.h"
+#include "state/turn_stats.h"
 #include "state/unit_record.h"
 #include "state/rule_block.h"
 #include "state/terrain_record.h"
@@ -42,7 +44,6 @@ class CountryHexLayers;
 class CountryHexMasks;
 class FogMap;
 class SightRules;
-class GameThread;
 class MoveRangeMap;
 struct ScenarioFile;
 
@@ -405,6 +406,35 @@ public:
     std::vector<uint32_t>& hexList() { return m_hexList; }
     int mapVersion() const { return m_mapVersion; }
 
+    // -- play: the hand-shakes with the game thread, the turn statistics and progress --
+    Handshake& handshake() { return m_handshake; }
+    const Handshake& handshake() const { return m_handshake; }
+    void appendTurnStats(const TurnStatsRecord& record);
+    size_t turnStatsCount() const { return m_turnStats.size(); }
+    // Null outside the list.
+    TurnStatsRecord* turnStatsAt(size_t i);
+    // The updates change the last record and do nothing before the first one exists.
+    // Owner + 1 as buildings store it; 0 (no owner) books nothing.
+    void statsAddIncome(int owner_plus_one, int building_type);
+    void statsSubtractIncome(int owner_plus_one, int building_type);
+    // Countries 0..7 only; the neutral side books nothing.
+    void statsAddDamageDealt(int country, uint32_t amount);
+    void statsAddDamageTaken(int country, int unit_type, uint32_t damage, uint32_t members_lost);
+    void computeTurnStats();
+    // Set by every update; cleared once the windows have been told.
+    bool statsChanged() const { return m_statsChanged != 0; }
+    void clearStatsChanged() { m_statsChanged = 0; }
+    void startTurnProgress(int country);
+    // Counts one more handled unit: the percentage due for report (4 % steps), else -1.
+    int advanceTurnProgress();
+    const TurnProgress& turnProgress() const { return m_turnProgress; }
+    // Start of play: carry-over marker, distance-grid flags, spare action byte, unit selection, and
+    // a new redraw set over the map with every bit set.
+    void resetPlayFields();
+    // End of play, once the game thread has ended: buildings, places, listed hexes, statistics,
+    // unit, missile and destroyed-unit tables, redraw set, sight maps, distance-grid flags, history.
+    void clearPlayTables();
+
     // -- history and sight maps --
 
     // Made on first use, reading this game's units, buildings and sight.
@@ -432,6 +462,7 @@ public:
     void clearDistanceGrids();
 
 private:
+    TurnStatsEntry* lastStatsEntry(int country);
     void computeTerrainRoles();
     void storeUnitType(UnitTypeRecord& record, int line, SkippedLines& skipped);
 
@@ -501,12 +532,9 @@ private:
     CombatPair* m_combatPair = nullptr;
     DisplayState m_display;
     std::unique_ptr<MapBitSet> m_redrawSet;
-    GameThread* m_gameThread = nullptr;
     int32_t m_carryOverNext = -1;
     std::unique_ptr<UnitRecord[]> m_carryOver;
     uint32_t m_carryOverCount = 0;
-    uint8_t m_handshakeFlags[4] = {};
-    std::array<std::unique_ptr<swCEvent>, 4> m_handshakeEvents;
     MoveRangeMap* m_rangeMap = nullptr;
     MoveRangeMap* m_ownedRangeMap = nullptr;
     GameSettings m_settings;
@@ -519,17 +547,18 @@ private:
     uint32_t m_destroyedSortKey = 0;
     uint8_t m_destroyedSortReverse = 0;
     std::array<std::vector<uint32_t>, kCountryCount> m_destroyedOrder;
-    uint32_t m_turnProgress[3] = {};
+    TurnProgress m_turnProgress;
+    std::vector<TurnStatsRecord> m_turnStats;
     std::unique_ptr<CustomColorTable> m_customColors;
     uint8_t m_lossAccounting = 0;
     uint8_t m_supplyLinesDirty = 0;
-    swCEvent* m_uiWait = nullptr;
-    swCEvent* m_mapWait = nullptr;
 
     int m_mapVersion = 0;
     CommandFields m_command;
     std::unique_ptr<GameStateExtension> m_extension;
     std::unique_ptr<PictureServices> m_pictureServices;
+    // Last: destroyed first, so a game thread still running is joined before the tables go.
+    Handshake m_handshake;
     bool m_started = false;
     bool m_settingsRead = false;
 };

@@ -51,15 +51,12 @@ void GameState::startUp()
     m_mode = readModeFlag();
     theApplication().clearRestartRequest();
     m_baseBitmaps.release();
-    m_gameThread = nullptr;
     m_started = true;
 
     // 3: the grids hold the largest map, so a new game never reallocates them.
     m_terrainGrid = zeroedTable<TerrainCell>(kGridHexes);
     m_unitGrid = zeroedTable<UnitCell>(kGridHexes);
     m_markGrid = zeroedTable<uint16_t>(kGridHexes);
-    m_uiWait = nullptr;
-    m_mapWait = nullptr;
     if (g_services)
         m_areaAnalysis = g_services->createAreaAnalysis();
 
@@ -88,7 +85,6 @@ void GameState::startUp()
     m_fogMap = nullptr;
     m_hexLayers = nullptr;
     m_hexMasks = nullptr;
-    std::fill(std::begin(m_handshakeFlags), std::end(m_handshakeFlags), uint8_t(0));
     m_redrawSet.reset();
 
     // 7
@@ -166,6 +162,9 @@ void GameState::prepareUnitSheet()
 
 void GameState::shutDown()
 {
+    // A game still running is stopped first: its thread reads the tables freed below.
+    m_handshake.requestStopPlay();
+    m_handshake.joinPlayThread();
     releaseSightMaps();
     releaseHistoryLog();
     if (!m_started)
@@ -182,8 +181,6 @@ void GameState::shutDown()
     m_newsImage.reset();
     m_carryOver.reset();
     m_placeTable.reset();
-    for (auto& event : m_handshakeEvents)
-        event.reset();
     m_redrawSet.reset();
     m_baseBitmaps.release();
     if (g_services)

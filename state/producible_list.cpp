@@ -17,7 +17,7 @@ void GameState::buildProducibleList(int filter)
     }
     // The game thread runs from the start of play to its end; during play types from 10000 on
     // (the campaign's own) are left out of the unfiltered list.
-    int limit = production || !m_gameThread ? kUnitTypeIdMapSize : 10000;
+    int limit = production || !m_handshake.playThread() ? kUnitTypeIdMapSize : 10000;
     for (int id = 0; id < limit; ++id) {
         if (!unitTypeIndex(id))
             continue;

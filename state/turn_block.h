@@ -25,8 +25,10 @@ struct TurnBlock {
     // Members of each side's units that must be carried to their target hex, and those arrived.
     uint16_t transportTotal[9];
     uint16_t transportArrived[9];
+    // Members of each side's transports destroyed on the way.
+    uint16_t transportLost[9];
     // Bytes not named here are carried unchanged and saved as read.
-    uint8_t reserved88[2116];
+    uint8_t reserved106[2098];
     uint8_t nextOrder[8];
     uint8_t reserved2212[128];
 
@@ -43,4 +45,5 @@ static_assert(offsetof(TurnBlock, order) == 24);
 static_assert(offsetof(TurnBlock, capitalMask) == 34);
 static_assert(offsetof(TurnBlock, transportTotal) == 52);
 static_assert(offsetof(TurnBlock, transportArrived) == 70);
+static_assert(offsetof(TurnBlock, transportLost) == 88);
 static_assert(offsetof(TurnBlock, nextOrder) == 2204);

@@ -4,6 +4,7 @@
 
 #include "grid_reach.h"
 #include "state/sight_maps.h"
+#include "state/unit_facts.h"
 #include "tests/state/small_world.h"
 
 #include <gtest/gtest.h>
@@ -202,10 +203,11 @@ TEST(BuildingAreaHexScan, KeepsSafeHexesAroundTheBuildingAndPrefersCoverTowardsT
     EXPECT_TRUE(has(hexesOf(storing), { 3, 2 }));
 }
 
-TEST(ApproachHexScan, EachHitIsAtLeastAsNearAsTheOnesBefore)
+TEST(ApproachHexScan, EachHitIsAtLeastAsNearAsTheOnesBeforeAndOutsideEnemyReach)
 {
     HomeWorld world(12, 5);
     GameState& s = world.state();
+    world.setRule(3, 0);
     world.setCapital(1, 11, 2);
     const int unit = world.placeUnit(0, world.landType, 5, 2);
     GridReach reach(12, 5, 30);
@@ -216,12 +218,32 @@ TEST(ApproachHexScan, EachHitIsAtLeastAsNearAsTheOnesBefore)
     scan.scanFromUnit();
     ASSERT_FALSE(scan.hits().empty());
     EXPECT_TRUE(std::is_sorted(scan.hits().begin(), scan.hits().end(), lessByCost));
-    // The nearest reachable hexes to the capital are one step from it.
     EXPECT_EQ(scan.hits().front().key, 1u);
     // Ring 1 starts west of the unit at distance 7: nothing farther joins afterwards.
-    const std::vector<Hex> hits = hexesOf(scan);
+    std::vector<Hex> hits = hexesOf(scan);
     EXPECT_EQ(scan.hits().back().key, 7u);
     EXPECT_TRUE(has(hits, { 6, 2 }));
     EXPECT_FALSE(has(hits, { 3, 2 }));
-    EXPECT_FALSE(has(hits, { 0, 2 }));
+    EXPECT_TRUE(has(hits, { 9, 1 }));
+
+    // An armed enemy keeps the approach out of its reach.
+    int weapon = 1;
+    while (s.weaponIndex(weapon) == 0)
+        ++weapon;
+    const int enemy_type = world.landType;
+    UnitTypeRecord& type = world.editType(enemy_type);
+    type.weaponSlot[0].weaponId = uint16_t(weapon);
+    WeaponRecord& w = world.editWeapon(weapon);
+    w = WeaponRecord {};
+    w.reach = 1;
+    w.useValue = 1;
+    w.flags = 1 | 2 | 8;
+    w.power[targetClass(type)] = 10;
+    const int gunner = world.placeUnit(1, enemy_type, 9, 0);
+    world.unit(1, gunner).ammunition[0] = 5;
+    ApproachHexScan wary(s, 0, unit, reach, 30);
+    wary.scanFromUnit();
+    hits = hexesOf(wary);
+    EXPECT_FALSE(has(hits, { 9, 1 }));
+    EXPECT_TRUE(has(hits, { 10, 2 }));
 }

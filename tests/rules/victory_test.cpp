@@ -24,6 +24,11 @@ TEST(CapitalCheck, ACapturedCapitalRuinsAndDropsItsCountry)
     world.placeUnit(1, world.landType, 6, 4);
     world.building(capital).ownerPlusOne = 2;
     s.turnBlock().currentCountry = 1;
+    // A unit stored in the fallen capital is destroyed with it.
+    world.placeUnit(2, world.landType, 8, 6);
+    const int stored = world.addUnit(2, world.landType, 2, 2);
+    world.unit(2, stored).flags |= kUnitStored;
+    world.building(capital).addUnit(2, stored);
 
     s.endCheckFlags() = kEndCheckCapital;
     checkEndOfGame(s, 1);
@@ -36,6 +41,10 @@ TEST(CapitalCheck, ACapturedCapitalRuinsAndDropsItsCountry)
     EXPECT_EQ(world.cell(2, 2).terrain, s.terrainRoles().largeCity);
     EXPECT_EQ(world.building(capital).owner(), 1);
     EXPECT_EQ(world.outcome(1), kOutcomeUndecided);
+    EXPECT_FALSE(unitExists(world.unit(2, stored)));
+    EXPECT_EQ(world.building(capital).unitCount(), 0);
+    ASSERT_NE(s.destroyedUnitEntry(2, 0), nullptr);
+    EXPECT_TRUE(s.destroyedUnitEntry(2, 0)->isUsed());
     ASSERT_EQ(world.dialogs.callsOf("showGameEnd").size(), 1u);
     EXPECT_EQ(world.dialogs.callsOf("showGameEnd")[0].args, gameEnd(0, kGameEndCapitalLost));
     EXPECT_EQ(s.endCheckFlags(), 0) << "each check clears its flags";

@@ -1,0 +1,223 @@
+// startPlay and endPlay: settling who takes part, the per-game fields, the game thread's start and join.
+#include "rules/play.h"
+
+#include "lib/thread.h"
+#include "rules/home_distance.h"
+#include "rules/rules_context.h"
+#include "rules/supply_lines.h"
+#include "rules/unit_removal.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+namespace {
+
+constexpr int kHexSlots = 6;
+// Watch bits of UnitRecord::watchBits.
+constexpr uint8_t kWatchBit0 = 1;
+constexpr uint8_t kWatchBit1 = 2;
+constexpr uint8_t kWatchBit2 = 4;
+
+bool isPersonTakingPart(GameState& state, int country) { return takesPart(state, country) && state.isHumanCountry(country); }
+
+// A resumed game whose viewing country is now played by the computer shows the next person's view.
+void moveViewToAPerson(GameState& state)
+{
+    int viewer = state.turnBlock().viewingCountry;
+    if (state.isHumanCountry(viewer))
+        return;
+    for (int step = 1; step <= kCountryCount; ++step) {
+        int country = ((viewer + step) % kCountryCount + kCountryCount) % kCountryCount;
+        if (isPersonTakingPart(state, country)) {
+            state.turnBlock().viewingCountry = int8_t(country);
+            return;
+        }
+    }
+}
+
+unsigned takingPartMask(GameState& state)
+{
+    unsigned mask = 0;
+    for (int c = 0; c < kCountryCount; ++c)
+        if (takesPart(state, c))
+            mask |= 1u << c;
+    return mask;
+}
+
+bool sideTakesPart(unsigned mask, int side_plus_one)
+{
+    int side = side_plus_one - 1;
+    return side < 0 || side >= kCountryCount || (mask & (1u << side)) != 0;
+}
+
+void dropAbsentUnitsFromHexes(GameState& state, unsigned mask)
+{
+    for (int y = 0; y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x) {
+            UnitCell* cell = state.unitCellAt(x, y);
+            for (int slot = 0; cell && slot < kHexSlots; ++slot)
+                if (!sideTakesPart(mask, cell->lowerSide[slot]))
+                    cell->lowerSide[slot] = cell->lowerUnit[slot] = 0;
+        }
+}
+
+void settleBuildings(GameState& state, unsigned mask)
+{
+    for (BuildingRecord& building : state.buildings()) {
+        if (building.ownerPlusOne == 0)
+            continue;
+        int owner = building.owner();
+        bool owner_plays = owner < kCountryCount && (mask & (1u << owner)) != 0;
+        for (BuildingSlot& slot : building.slots) {
+            if (slot.sidePlusOne == 0)
+                continue;
+            int side = slot.sidePlusOne - 1;
+            bool present = sideTakesPart(mask, slot.sidePlusOne);
+            // An absent country's table is cleared already: its slot would name an empty record.
+            if (!present) {
+                slot = BuildingSlot {};
+                continue;
+            }
+            if (!owner_plays || !state.isAllied(side, owner)) {
+                eraseUnitRecord(state, side, slot.unitIndex);
+                slot = BuildingSlot {};
+            }
+        }
+        if (!owner_plays) {
+            building.ownerPlusOne = 0;
+            const TerrainRecord* type = building.terrain();
+            if (type && type->kind == kTerrainCapital && state.terrainRoles().largeCity >= 0)
+                building.type = uint8_t(state.terrainRoles().largeCity);
+        }
+    }
+}
+
+void dropAbsentHexOwners(GameState& state, unsigned mask)
+{
+    for (int y = 0; y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x) {
+            TerrainCell* cell = state.terrainCellAt(x, y);
+            if (cell && cell->owner != 0 && !sideTakesPart(mask, cell->owner))
+                cell->clearOwnership();
+        }
+}
+
+void forEachUnit(GameState& state, int side, auto f)
+{
+    UnitRecord* table = state.unitTable(side);
+    for (uint32_t i = 0; table && i < state.unitCount(side); ++i)
+        f(table[i]);
+}
+
+// Watch bits only count for the victory conditions that use them.
+void settleVictoryConditions(GameState& state, unsigned mask)
+{
+    bool kind_use = false;
+    bool byte2_use = false;
+    bool flag_use = false;
+    unsigned byte3_mask = 0;
+    for (int c = 0; c < kCountryCount; ++c) {
+        if (!(mask & (1u << c)))
+            continue;
+        const CountryRecord& record = state.country(c);
+        kind_use |= record.victoryKind != 0;
+        byte2_use |= record.victoryByte2 != 0;
+        if (record.victoryByte3 != 0) {
+            byte3_mask |= 1u << c;
+            flag_use |= (record.victoryFlags & 1) != 0;
+        }
+    }
+    if (!kind_use && state.placeTable()) {
+        int used = state.usedRecordCount();
+        for (int i = 0; i < used; ++i)
+            state.placeTable()[i].target = 0;
+    }
+    if (!byte2_use)
+        for (int c = 0; c < kCountryCount; ++c) {
+            if (!(mask & (1u << c)))
+                continue;
+            uint8_t clear = kWatchBit0 | kWatchBit2 | ((byte3_mask & (1u << c)) ? 0 : kWatchBit1);
+            forEachUnit(state, c, [clear](UnitRecord& unit) { unit.watchBits = uint8_t(unit.watchBits & ~clear); });
+        }
+    if (!flag_use)
+        forEachUnit(state, kCountryCount, [](UnitRecord& unit) { unit.watchBits = uint8_t(unit.watchBits & ~kWatchBit1); });
+}
+
+void settleNewGame(GameState& state)
+{
+    unsigned mask = takingPartMask(state);
+    for (int c = 0; c < kCountryCount; ++c) {
+        if (mask & (1u << c))
+            continue;
+        if (UnitRecord* table = state.unitTable(c))
+            std::fill_n(table, kUnitTableSize, UnitRecord {});
+        state.setUnitCount(c, 0);
+    }
+    dropAbsentUnitsFromHexes(state, mask);
+    settleBuildings(state, mask);
+    dropAbsentHexOwners(state, mask);
+    settleVictoryConditions(state, mask);
+    state.tallyWatchedUnits();
+    state.markCountryFeatures();
+}
+
+} // namespace
+
+bool takesPart(GameState& state, int country)
+{
+    if (country < 0 || country >= kCountryCount)
+        return false;
+    const CountryRecord& record = state.country(country);
+    return record.controller != 0 && record.inPlay == 1;
+}
+
+void startPlay(GameState& state)
+{
+    Handshake& handshake = state.handshake();
+    handshake.setDeploymentWaiting(false);
+    state.resetPlayFields();
+
+    if (state.turnBlock().turn != 0) {
+        moveViewToAPerson(state);
+        updateSupplyLines(state);
+    } else {
+        settleNewGame(state);
+    }
+
+    state.display().spare = 0;
+    dropStaleDistanceGrids(state);
+    for (int side = 0; side < kCountryCount; ++side)
+        state.sortPlayerUnitList(side, 0, 0);
+    for (int c = 0; c < kCountryCount; ++c)
+        if (std::vector<uint32_t>* keys = state.troopList(c)) {
+            keys->clear();
+            for (uint32_t k = 0; k < uint32_t(kDestroyedUnitsPerCountry); ++k)
+                keys->push_back(k << 16 | uint32_t(c));
+        }
+
+    state.lossAccountingFlag() = 0;
+    currentAction(state).resetForPlay();
+    handshake.setDelegation(false);
+    handshake.setUnitCommandBeingSet(false);
+
+    // Waits are accepted again and play is marked running before the thread can first ask.
+    handshake.reopenWaits();
+    handshake.setPlayRunning(true);
+    if (handshake.playThread())
+        return;
+    if (PlayThreadFactory* factory = playThreadFactory())
+        handshake.startPlayThread(factory->createPlayThread(state));
+}
+
+void endPlay(GameState& state)
+{
+    Handshake& handshake = state.handshake();
+    state.display().layerBits[0] = state.display().layerBits[1] = 0xFF;
+    // Every wait is answered before the join, so the thread reaches its next stop-flag test.
+    handshake.requestStopPlay();
+    // On the game thread itself there is nothing to join; the interface thread's endPlay does it.
+    handshake.joinPlayThread();
+    if (handshake.playThread())
+        return;
+    currentAction(state).resetForPlay();
+    state.clearPlayTables();
+}

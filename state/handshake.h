@@ -1,0 +1,130 @@
+// Handshake: the flags, answer records and game thread that the game and the user interface share.
+#pragma once
+
+#include "lib/thread.h"
+#include "state/handshake_wait.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class GameState;
+
+// Installed by the game-thread code; startPlay asks it for the thread of a new game.
+class PlayThreadFactory {
+public:
+    virtual ~PlayThreadFactory() = default;
+    // A thread not yet started.
+    virtual std::unique_ptr<swCThread> createPlayThread(GameState& state) = 0;
+};
+
+// Owned by the caller; null uninstalls.
+void setPlayThreadFactory(PlayThreadFactory* factory);
+PlayThreadFactory* playThreadFactory();
+
+// The answer records the game thread keeps by name; each holds at most one wait.
+enum class HandshakeSlot : uint8_t { ActionEnd, ProductionEnd, Reply, Deployment, PendingUi, PendingMap, Count };
+
+// The game thread blocks only in waits registered here, so a stop releases every one of them.
+// Flags are written by one thread and read by the other; the records are reached under one lock.
+class Handshake {
+public:
+    Handshake() = default;
+    // Releases every wait and joins a thread still running.
+    ~Handshake();
+    Handshake(const Handshake&) = delete;
+    Handshake& operator=(const Handshake&) = delete;
+
+    // -- flags --
+    bool playRunning() const { return m_playRunning.load(); }
+    void setPlayRunning(bool on) { m_playRunning = on; }
+    bool waitingForAnswer() const { return m_waitingForAnswer.load(); }
+    void setWaitingForAnswer(bool on) { m_waitingForAnswer = on; }
+    bool interruptRequested() const { return m_interrupt.load(); }
+    // The person handed the current country's turn to the computer player.
+    bool delegation() const { return m_delegation.load(); }
+    void setDelegation(bool on) { m_delegation = on; }
+    bool unitCommandBeingSet() const { return m_unitCommandBeingSet.load(); }
+    void setUnitCommandBeingSet(bool on) { m_unitCommandBeingSet = on; }
+    bool combatUnderWay() const { return m_combatUnderWay.load(); }
+    void setCombatUnderWay(bool on) { m_combatUnderWay = on; }
+    bool deploymentWaiting() const { return m_deploymentWaiting.load(); }
+    void setDeploymentWaiting(bool on) { m_deploymentWaiting = on; }
+
+    // -- the game thread's side --
+    // A registered wait; after a stop it is born released, so the thread never blocks then.
+    std::shared_ptr<UiWait> openWait(UiWaitKind kind);
+    template <class T>
+    std::shared_ptr<UiWaitWith<T>> openWaitWith(UiWaitKind kind)
+    {
+        auto wait = std::make_shared<UiWaitWith<T>>(kind);
+        return std::static_pointer_cast<UiWaitWith<T>>(enrol(wait, HandshakeSlot::Count));
+    }
+    // Unregisters the wait; an answering side that still holds it keeps it alive.
+    void closeWait(const std::shared_ptr<UiWait>& wait);
+    // Replaces a left-over record of the slot by a new wait kept in the slot.
+    std::shared_ptr<UiWait> openSlot(HandshakeSlot slot, UiWaitKind kind);
+    // Empties the slot when it still holds this wait, and unregisters it.
+    void closeSlot(HandshakeSlot slot, const std::shared_ptr<UiWait>& wait);
+    // The wait with that id while it is registered, for the side that carries the request out.
+    std::shared_ptr<UiWait> findWait(uint32_t id) const;
+    size_t openWaitCount() const;
+
+    // The computer player's wait after an interrupt request; 1 tells it to stop.
+    uint32_t waitForUiReply();
+    // The campaign deployment's wait; true when the deployment was completed. The request that
+    // opens the deployment window is made once the wait exists, so its answer cannot come too early.
+    bool waitForDeploymentResult(const std::function<void()>& request = {});
+
+    // -- the user interface's side; never blocks --
+    // Answers are dropped when nobody waits.
+    void answerUi(uint8_t answer) { answerSlot(HandshakeSlot::ActionEnd, answer == 1); }
+    void answerUi2(uint8_t answer) { answerSlot(HandshakeSlot::ProductionEnd, answer == 1); }
+    void replyToGame(uint32_t value);
+    void setUiLinkReady() { m_interrupt = true; }
+    bool isUiLinkReady() const { return playRunning() && interruptRequested(); }
+    void releaseUiWait() { answerSlot(HandshakeSlot::PendingUi, 0); }
+    void releaseMapWait() { answerSlot(HandshakeSlot::PendingMap, 0); }
+    void signalDeploymentResult(uint8_t ok);
+
+    // -- the game thread itself --
+    swCThread* playThread() const { return m_thread.get(); }
+    bool isPlayThreadFinished() const;
+    // True on the game thread.
+    bool onPlayThread() const;
+    // Starts the thread and keeps it; false (and nothing kept) when it could not start.
+    bool startPlayThread(std::unique_ptr<swCThread> thread);
+
+    // Sets the thread's stop flag, answers every wait (the named ones as a stop does) and clears
+    // the play flags; waits opened later are born released until reopenWaits. Answers whether the
+    // thread has finished.
+    bool requestStopPlay();
+    void reopenWaits();
+    // Waits for the thread to end and deletes it; on the game thread itself it only keeps it.
+    void joinPlayThread();
+
+private:
+    std::shared_ptr<UiWait> enrol(std::shared_ptr<UiWait> wait, HandshakeSlot slot);
+    std::shared_ptr<UiWait> slotWait(HandshakeSlot slot) const;
+    void answerSlot(HandshakeSlot slot, uint32_t value);
+
+    std::atomic<bool> m_playRunning = false;
+    std::atomic<bool> m_waitingForAnswer = false;
+    std::atomic<bool> m_interrupt = false;
+    std::atomic<bool> m_delegation = false;
+    std::atomic<bool> m_unitCommandBeingSet = false;
+    std::atomic<bool> m_combatUnderWay = false;
+    std::atomic<bool> m_deploymentWaiting = false;
+
+    mutable std::mutex m_lock;
+    std::array<std::shared_ptr<UiWait>, size_t(HandshakeSlot::Count)> m_slots;
+    std::vector<std::shared_ptr<UiWait>> m_waits;
+    uint32_t m_nextId = 1;
+    bool m_stopped = false;
+
+    std::unique_ptr<swCThread> m_thread;
+};

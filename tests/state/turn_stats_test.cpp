@@ -1,0 +1,173 @@
+// Turn statistics and the computer turn's progress count.
+#include "state/game_state.h"
+
+#include "tests/state/small_world.h"
+
+#include <gtest/gtest.h>
+
+using testing_state::SmallWorld;
+
+namespace {
+
+int firstAvailableType(GameState& state)
+{
+    for (const UnitTypeRecord& type : state.unitTypes())
+        if (type.available)
+            return type.id;
+    return 0;
+}
+
+} // namespace
+
+TEST(TurnStats, UpdatesBeforeTheFirstRecordAreNotKept)
+{
+    SmallWorld world(6, 6);
+    GameState& state = world.state();
+    int building = world.terrainOfKind(kTerrainBuilding);
+    ASSERT_GE(building, 0);
+    world.editTerrain(building).income = 30;
+    state.statsAddIncome(1, building);
+    state.statsAddDamageDealt(0, 5);
+    state.computeTurnStats();
+    EXPECT_FALSE(state.statsChanged());
+    EXPECT_EQ(state.turnStatsCount(), 0u);
+
+    state.appendTurnStats(TurnStatsRecord {});
+    EXPECT_EQ(state.turnStatsAt(0)->country[0].income, 0u);
+    EXPECT_EQ(state.turnStatsAt(0)->country[0].damageDealt, 0u);
+    EXPECT_EQ(state.turnStatsAt(1), nullptr);
+}
+
+TEST(TurnStats, IncomeFollowsBuildingsChangingHandsInTheLastRecord)
+{
+    SmallWorld world(6, 6);
+    GameState& state = world.state();
+    int building = world.terrainOfKind(kTerrainBuilding);
+    ASSERT_GE(building, 0);
+    world.editTerrain(building).income = 30;
+    state.appendTurnStats(TurnStatsRecord {});
+    state.appendTurnStats(TurnStatsRecord {});
+
+    state.statsAddIncome(3, building);
+    state.statsAddIncome(3, building);
+    state.statsSubtractIncome(3, building);
+    state.statsAddIncome(1, building);
+    EXPECT_TRUE(state.statsChanged());
+    state.clearStatsChanged();
+    // An ownerless building books nothing; a type outside land.dat adds nothing.
+    state.statsAddIncome(0, building);
+    EXPECT_FALSE(state.statsChanged());
+    state.statsAddIncome(4, 100000);
+
+    const TurnStatsRecord& last = *state.turnStatsAt(1);
+    EXPECT_EQ(last.country[2].income, 30u);
+    EXPECT_EQ(last.country[0].income, 30u);
+    EXPECT_EQ(last.country[3].income, 0u);
+    EXPECT_EQ(state.turnStatsAt(0)->country[2].income, 0u);
+}
+
+TEST(TurnStats, DamageIsBookedForCountriesOnlyWithTheValueLost)
+{
+    SmallWorld world(6, 6);
+    GameState& state = world.state();
+    int type_id = firstAvailableType(state);
+    ASSERT_NE(type_id, 0);
+    UnitTypeRecord& type = world.editType(type_id);
+    type.members = 4;
+    type.memberPrice = 25;
+    state.appendTurnStats(TurnStatsRecord {});
+
+    state.statsAddDamageDealt(1, 70);
+    state.statsAddDamageTaken(2, type_id, 70, 3);
+    // 4 x 25 x 3 / 10 = 30; then 4 x 25 x 1 / 10 = 10.
+    state.statsAddDamageTaken(2, type_id, 5, 1);
+    state.clearStatsChanged();
+    state.statsAddDamageTaken(8, type_id, 40, 2);
+    state.statsAddDamageDealt(8, 40);
+    EXPECT_FALSE(state.statsChanged());
+
+    const TurnStatsRecord& record = *state.turnStatsAt(0);
+    EXPECT_EQ(record.country[1].damageDealt, 70u);
+    EXPECT_EQ(record.country[2].damageTaken, 75u);
+    EXPECT_EQ(record.country[2].valueLost, 40u);
+}
+
+TEST(TurnStats, ValueLostOfADearTypeDoesNotWrap)
+{
+    SmallWorld world(6, 6);
+    GameState& state = world.state();
+    int type_id = firstAvailableType(state);
+    UnitTypeRecord& type = world.editType(type_id);
+    type.members = 10;
+    type.memberPrice = 1000000000;
+    state.appendTurnStats(TurnStatsRecord {});
+    state.statsAddDamageTaken(0, type_id, 1, 1);
+    EXPECT_EQ(state.turnStatsAt(0)->country[0].valueLost, 1000000000u);
+}
+
+TEST(TurnStats, UnitCountsAndForcesOnlyForCountriesTakingPart)
+{
+    SmallWorld world(6, 6);
+    GameState& state = world.state();
+    int type_id = firstAvailableType(state);
+    UnitTypeRecord& type = world.editType(type_id);
+    type.members = 2;
+    type.memberPrice = 50;
+    for (int c : { 0, 1 }) {
+        state.country(c).controller = 2;
+        state.country(c).inPlay = 1;
+        world.addUnit(c, type_id, 1, 1);
+        world.addUnit(c, type_id, 2, 1);
+    }
+    state.country(1).inPlay = 0;
+    TurnStatsRecord stale {};
+    stale.country[1].unitCount = 9;
+    state.appendTurnStats(stale);
+    state.computeTurnStats();
+
+    const TurnStatsRecord& record = *state.turnStatsAt(0);
+    EXPECT_EQ(record.country[0].unitCount, 2u);
+    EXPECT_EQ(record.country[0].forces, 200u);
+    EXPECT_EQ(record.country[1].unitCount, 0u);
+    EXPECT_EQ(record.country[1].forces, 0u);
+}
+
+TEST(TurnProgress, FiftyUnitsReportEveryFourPercentAndEndAtHundred)
+{
+    SmallWorld world(6, 6);
+    GameState& state = world.state();
+    int type_id = firstAvailableType(state);
+    for (int i = 0; i < 50; ++i)
+        world.addUnit(2, type_id, 1, 1);
+    state.startTurnProgress(2);
+    EXPECT_EQ(state.turnProgress().total, 50u);
+    EXPECT_EQ(state.turnProgress().done, 0u);
+
+    std::vector<int> reported;
+    for (int i = 0; i < 50; ++i)
+        if (int percent = state.advanceTurnProgress(); percent >= 0)
+            reported.push_back(percent);
+    ASSERT_EQ(reported.size(), 25u);
+    EXPECT_EQ(reported.front(), 4);
+    EXPECT_EQ(reported.back(), 100);
+    EXPECT_EQ(state.advanceTurnProgress(), -1);
+}
+
+TEST(TurnProgress, CountsUnitsThatActedAlreadyAndNeverStepsAnEmptyTurn)
+{
+    SmallWorld world(6, 6);
+    GameState& state = world.state();
+    state.startTurnProgress(3);
+    EXPECT_EQ(state.advanceTurnProgress(), -1);
+    EXPECT_EQ(state.turnProgress().done, 0u);
+
+    int type_id = firstAvailableType(state);
+    for (int i = 0; i < 4; ++i)
+        world.addUnit(3, type_id, 1, 1);
+    world.unit(3, 0).flags |= kUnitActed;
+    world.unit(3, 1).flags |= kUnitActed | kUnitAwaitingProduction;
+    state.startTurnProgress(3);
+    EXPECT_EQ(state.turnProgress().total, 4u);
+    EXPECT_EQ(state.turnProgress().done, 1u);
+    EXPECT_EQ(state.advanceTurnProgress(), 50);
+}
