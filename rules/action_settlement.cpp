@@ -4,6 +4,7 @@
 #include "rules/supply_lines.h"
 #include "rules/turn_marks.h"
 #include "rules/victory.h"
+#include "state/game_state.h"
 
 void RulesSettlement::missileImpact(int, int) { }
 
@@ -13,4 +14,4 @@ void RulesSettlement::resetHexTurnMarks() { ::resetHexTurnMarks(m_state); }
 
 void RulesSettlement::updateSupplyLines() { ::updateSupplyLines(m_state); }
 
-void RulesSettlement::answerUi(int) { }
+void RulesSettlement::answerUi(int value) { m_state.handshake().answerUi(uint8_t(value)); }

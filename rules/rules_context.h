@@ -1,6 +1,7 @@
 // RulesContext: the rules engine's objects for one game, kept by the game state.
 #pragma once
 
+#include "rules/carry_over.h"
 #include "rules/combat_pair.h"
 #include "rules/current_action.h"
 #include "state/game_state.h"
@@ -21,6 +22,7 @@ public:
     // A route fixed in advance (the automatic moves); when not empty it overrides route tracing.
     std::vector<HexPos> fixedRoute;
     CombatPair combat {};
+    CarryOverDeployment deployment;
 
 private:
     GameState& m_state;

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kLandMine = 1;
-
 bool knowsMine(const TerrainCell& cell, int country)
 {
     return cell.mineKind != 0 && country >= 0 && country < kCountryCount && (cell.mineKnownMask >> country & 1);
@@ -63,9 +61,10 @@ void MineHexScan::visit(int x, int y)
         addHit(x, y, uint32_t(best), packHex(access.x, access.y));
 }
 
-KnownMineHexScan::KnownMineHexScan(GameState& state, int country, MineStand stand)
+KnownMineHexScan::KnownMineHexScan(GameState& state, int country, MineKind kind, MineStand stand)
     : HexScan(state)
     , m_country(country)
+    , m_kind(kind)
     , m_stand(stand)
 {
 }
@@ -74,11 +73,13 @@ void KnownMineHexScan::visit(int x, int y)
 {
     if (m_stand == MineStand::BesideField) {
         const TerrainCell* cell = state().terrainCellAt(x, y);
-        if (cell && cell->mineKind == kLandMine && knowsMine(*cell, m_country))
+        if (cell && cell->mineKind == int(m_kind) && knowsMine(*cell, m_country))
             return;
     }
     std::vector<HexPos> mines;
-    if (collectLandMineHexes(state(), m_country, x, y, 1, mines) >= 2)
+    const int known = m_kind == MineKind::Land ? collectLandMineHexes(state(), m_country, x, y, 1, mines)
+                                               : collectSeaMineHexes(state(), m_country, x, y, 1, mines);
+    if (known >= 2)
         addHit(x, y, uint32_t(ring()));
 }
 

@@ -26,14 +26,15 @@ private:
     int m_limit;
 };
 
+enum class MineKind { Land = 1, Sea = 2 };
 enum class MineStand { OnField, BesideField };
 
-// Hexes where two or more of the hex and its six neighbours hold a land mine the country knows of;
-// BesideField skips hexes that hold a known mine themselves (the sweeper works from the edge).
-// Key = the ring; nearest first, the nearest ties shuffled.
+// Hexes where two or more of the hex and its six neighbours hold a mine of the kind the country
+// knows of; BesideField skips hexes that hold such a mine themselves (the sweeper works from the
+// edge). Key = the ring; nearest first, the nearest ties shuffled.
 class KnownMineHexScan : public HexScan {
 public:
-    KnownMineHexScan(GameState& state, int country, MineStand stand);
+    KnownMineHexScan(GameState& state, int country, MineKind kind, MineStand stand);
 
 protected:
     void begin() override { clearHits(); }
@@ -42,5 +43,6 @@ protected:
 
 private:
     int m_country;
+    MineKind m_kind;
     MineStand m_stand;
 };

@@ -58,6 +58,13 @@ EnemyBuildingHexScan::EnemyBuildingHexScan(GameState& state, int side, int index
 {
 }
 
+EnemyBuildingHexScan::EnemyBuildingHexScan(GameState& state, int side, int index, unsigned country_mask, int ring_limit, int allowance)
+    : UnitHexScan(state, side, index, allowance)
+    , m_countryMask(country_mask)
+    , m_ringLimit(ring_limit)
+{
+}
+
 void EnemyBuildingHexScan::visit(int x, int y)
 {
     const int index = unit() ? buildingIndexAt(state(), x, y) : -1;

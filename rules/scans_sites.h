@@ -23,6 +23,8 @@ protected:
 class EnemyBuildingHexScan : public UnitHexScan {
 public:
     EnemyBuildingHexScan(GameState& state, int side, int index, const ReachMap& range, unsigned country_mask, int ring_limit, int allowance = -1);
+    // Over the unit's own range.
+    EnemyBuildingHexScan(GameState& state, int side, int index, unsigned country_mask, int ring_limit, int allowance = -1);
 
 protected:
     void visit(int x, int y) override;

@@ -153,10 +153,9 @@ void NearestHexScan::visit(int x, int y)
     const bool match = m_match == NearestMatch::OwnTerritory
         ? owner == m_country
         : owner >= 0 && owner != m_country && state().isEnemy(m_country, owner);
-    const int distance = hexDistance({ centreX(), centreY() }, { x, y });
-    if (!match || distance >= m_distance)
+    if (!match)
         return;
-    m_distance = distance;
+    m_distance = hexDistance({ centreX(), centreY() }, { x, y });
     m_result = { x, y };
     // Rings run nearest first: nothing further out can be nearer.
     stop();

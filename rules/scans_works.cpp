@@ -69,9 +69,8 @@ void StructureHexScan::visit(int x, int y)
     if (m_links == StructureLinks::Connected && !isConnected(x, y))
         return;
     UnitRef ref {};
-    const bool enemy = state().unitRefInHex(x, y, state().unitSlotFor(kLandDomain), ref) && ref.country != m_country
-        && state().isEnemy(m_country, ref.country) && state().unitOf(ref.table, ref.index)
-        && state().unitOf(ref.table, ref.index)->type().domain == kLandDomain;
+    const UnitRecord* occupant = state().unitRefInHex(x, y, state().unitSlotFor(kLandDomain), ref) ? state().unitOf(ref.table, ref.index) : nullptr;
+    const bool enemy = occupant && occupant->type().domain == kLandDomain && ref.country != m_country && state().isEnemy(m_country, ref.country);
     addHit(x, y, listed->data[0], enemy ? 1 : 0);
 }
 

@@ -2,31 +2,18 @@
 #include "rules/scans_sites.h"
 
 #include "grid_reach.h"
+#include "scan_hits.h"
 #include "platform/kernel/host.h"
-#include "state/unit_facts.h"
 #include "tests/state/small_world.h"
 
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
-
-using testing_rules::GridReach;
+using namespace testing_rules;
 using testing_state::SmallWorld;
 
 namespace {
 
-using Hex = std::pair<int, int>;
-
 constexpr int kOpenGround = 1;
-
-std::vector<Hex> hexesOf(const HexScan& scan)
-{
-    std::vector<Hex> out;
-    for (const HexScanHit& hit : scan.hits())
-        out.push_back({ hit.x, hit.y });
-    return out;
-}
 
 int typeWhere(const GameState& state, bool (*wanted)(const UnitTypeRecord&))
 {
@@ -36,138 +23,117 @@ int typeWhere(const GameState& state, bool (*wanted)(const UnitTypeRecord&))
     return -1;
 }
 
-// A land type whose first model moves 6 points (the allowance capped by the fuel).
-int landType(SmallWorld& world)
-{
-    const int id = typeWhere(world.state(), [](const UnitTypeRecord& t) { return t.domain == 3 && t.model[0].fuel >= 6; });
-    if (id > 0)
-        world.editType(id).model[0].values[0] = 6;
-    return id;
-}
+// Countries 0 and 1 allied, the others their enemies; a land type whose first model moves 6 points.
+struct SiteWorld : SmallWorld {
+    explicit SiteWorld(int size)
+        : SmallWorld(size, size, kOpenGround)
+    {
+        state().country(0).allianceMask = 0b11;
+        state().country(1).allianceMask = 0b11;
+        land = typeWhere(state(), [](const UnitTypeRecord& t) { return t.domain == 3 && t.model[0].fuel >= 6; });
+        editType(land).model[0].values[0] = 6;
+        town = terrainOfKind(kTerrainBuilding);
+        capital = terrainOfKind(kTerrainCapital);
+    }
 
-// Countries 0 and 1 allied, 2 and 3 their enemies.
-void allyZeroAndOne(GameState& s)
-{
-    s.country(0).allianceMask = 0b11;
-    s.country(1).allianceMask = 0b11;
-}
+    int land = -1;
+    int town = -1;
+    int capital = -1;
+};
 
 } // namespace
 
 TEST(CapturableBuildingHexScan, RanksUnownedAndEnemyBuildingsByValueWithTheTargetBonus)
 {
-    SmallWorld world(9, 9, kOpenGround);
+    SiteWorld world(9);
     GameState& s = world.state();
-    allyZeroAndOne(s);
-    const int town = world.terrainOfKind(kTerrainBuilding);
-    const int capital = world.terrainOfKind(kTerrainCapital);
-    ASSERT_GE(town, 0);
-    ASSERT_GE(capital, 0);
-    const int unit = world.placeUnit(0, landType(world), 4, 4);
-    const int unowned_town = world.placeBuilding(town, -1, 3, 4);
-    const int enemy_capital = world.placeBuilding(capital, 2, 5, 4);
-    world.placeBuilding(town, 1, 4, 3);
-    world.placeBuilding(town, 0, 4, 5);
-    const int far_town = world.placeBuilding(town, 3, 1, 1);
+    const int unit = world.placeUnit(0, world.land, 4, 4);
+    const int unowned_town = world.placeBuilding(world.town, -1, 3, 4);
+    const int enemy_capital = world.placeBuilding(world.capital, 2, 5, 4);
+    world.placeBuilding(world.town, 1, 4, 3);
+    world.placeBuilding(world.town, 0, 4, 5);
+    world.placeBuilding(world.town, 3, 1, 1);
     GridReach reach(9, 9, 99);
     reach.fill(2);
     reach.set(1, 1, 60);
 
-    CapturableBuildingHexScan scan(s, 0, unit, reach, 10);
-    scan.scanFromUnit();
+    auto run = [&](int allowance) {
+        CapturableBuildingHexScan scan(s, 0, unit, reach, allowance);
+        scan.scanFromUnit();
+        return scan.hits();
+    };
     // Allied and own towns are passed over, the far one is beyond the allowance.
-    ASSERT_EQ(hexesOf(scan), (std::vector<Hex> { { 5, 4 }, { 3, 4 } }));
-    EXPECT_EQ(scan.hits()[0].extra, uint32_t(enemy_capital + 1));
-    EXPECT_EQ(scan.hits()[1].extra, uint32_t(unowned_town + 1));
-    const uint32_t plain = scan.hits()[1].key;
+    const auto plain = run(10);
+    ASSERT_EQ(plain.size(), 2u);
+    EXPECT_EQ(plain[0].extra, uint32_t(enemy_capital + 1));
+    EXPECT_EQ(plain[1].extra, uint32_t(unowned_town + 1));
+    EXPECT_GT(plain[0].key, plain[1].key);
 
-    // A victory-condition place near enough is worth 1000 more.
-    PlaceRecord place {};
-    place.used = 1;
-    place.x = 3;
-    place.y = 4;
-    place.target = 1;
-    s.placeTable()[0] = place;
+    // A victory-condition place within five turns' movement is worth 1000 more.
+    s.placeTable()[0] = PlaceRecord { 1, {}, 3, 4, 1 };
     world.unitCell(3, 4).place = 1;
-    CapturableBuildingHexScan marked(s, 0, unit, reach, 10);
-    marked.scanFromUnit();
-    ASSERT_EQ(marked.hitCount(), 2);
-    const HexScanHit& town_hit = marked.hits()[0].x == 3 ? marked.hits()[0] : marked.hits()[1];
-    EXPECT_EQ(town_hit.key, plain + 1000);
-
-    CapturableBuildingHexScan tight(s, 0, unit, reach, 1);
-    tight.scanFromUnit();
-    EXPECT_EQ(tight.hitCount(), 0);
-    (void)far_town;
+    const auto marked = run(10);
+    ASSERT_EQ(marked.size(), 2u);
+    const HexScanHit& town_hit = marked[0].x == 3 ? marked[0] : marked[1];
+    EXPECT_EQ(town_hit.key, plain[1].key + 1000);
+    EXPECT_TRUE(run(1).empty());
 }
 
 TEST(EnemyBuildingHexScan, SpreadsNearTargetsAndPutsTheFarOnesLast)
 {
-    SmallWorld world(11, 11, kOpenGround);
+    SiteWorld world(11);
     GameState& s = world.state();
-    allyZeroAndOne(s);
-    const int town = world.terrainOfKind(kTerrainBuilding);
-    const int capital = world.terrainOfKind(kTerrainCapital);
-    const int unit = world.placeUnit(0, landType(world), 5, 5);
-    world.placeBuilding(town, 2, 6, 5);
-    world.placeBuilding(town, 3, 4, 5);
-    world.placeBuilding(capital, 2, 5, 4);
-    world.placeBuilding(town, 2, 5, 9);
-    const int guarded = world.placeBuilding(town, 2, 3, 3);
-    world.placeUnit(1, landType(world), 3, 3);
+    const int unit = world.placeUnit(0, world.land, 5, 5);
+    world.placeBuilding(world.town, 2, 6, 5);
+    world.placeBuilding(world.town, 3, 4, 5);
+    world.placeBuilding(world.capital, 2, 5, 4);
+    world.placeBuilding(world.town, 2, 5, 9);
+    world.placeBuilding(world.town, 2, 3, 3);
+    world.placeUnit(1, world.land, 3, 3);
     GridReach reach(11, 11, 20);
     reach.fill(5);
     reach.set(5, 9, 1);
+    auto run = [&](unsigned mask) {
+        EnemyBuildingHexScan scan(s, 0, unit, reach, mask, 2, 10);
+        scan.scanFromUnit();
+        return scan.hits();
+    };
 
-    // Country 2 only, ring limit 2: (6, 5) inside the limit, (5, 9) beyond it; the capital needs
-    // rule 34 and the town an ally stands in is skipped.
+    // Country 2, ring limit 2: (6, 5) inside the limit, (5, 9) beyond it; the capital needs rule 34
+    // and the town an ally stands in is skipped.
     world.setRule(34, 0);
-    platform::crtSrand(3);
-    s.randomPool().fill();
-    EnemyBuildingHexScan scan(s, 0, unit, reach, 1u << 2, 2, 10);
-    scan.scanFromUnit();
-    ASSERT_EQ(hexesOf(scan), (std::vector<Hex> { { 6, 5 }, { 5, 9 } }));
-    EXPECT_GE(scan.hits()[0].key, 5u + 2 / 10);
-    EXPECT_LE(scan.hits()[0].key, 5u + 9 * 2 / 10);
-    EXPECT_EQ(scan.hits()[1].key, 1u + 10 * 2);
-
+    const auto hits = run(1u << 2);
+    ASSERT_EQ(hits.size(), 2u);
+    EXPECT_EQ((Hex { hits[0].x, hits[0].y }), (Hex { 6, 5 }));
+    EXPECT_TRUE(hits[0].key >= 5 && hits[0].key <= 5 + 9 * 2 / 10);
+    EXPECT_EQ(hits[1].key, 1u + 10 * 2);
     world.setRule(34, 1);
-    EnemyBuildingHexScan capitals(s, 0, unit, reach, 1u << 2, 2, 10);
-    capitals.scanFromUnit();
-    EXPECT_EQ(capitals.hitCount(), 3);
-
-    EnemyBuildingHexScan nobody(s, 0, unit, reach, 1u << 5, 2, 10);
-    nobody.scanFromUnit();
-    EXPECT_EQ(nobody.hitCount(), 0);
-    (void)guarded;
+    EXPECT_EQ(run(1u << 2).size(), 3u);
+    EXPECT_TRUE(run(1u << 5).empty());
 }
 
 TEST(FriendlyBuildingHexScan, OrdersOwnThenAlliedThenUnownedAndReachableBeforeFar)
 {
-    SmallWorld world(11, 11, kOpenGround);
+    SiteWorld world(11);
     GameState& s = world.state();
-    allyZeroAndOne(s);
-    const int town = world.terrainOfKind(kTerrainBuilding);
-    const int unit = world.placeUnit(0, landType(world), 5, 5);
-    const int points = world.unit(0, unit).movePoints();
-    ASSERT_GT(points, 0);
-    world.placeBuilding(town, -1, 4, 5);
-    world.placeBuilding(town, 1, 6, 5);
-    world.placeBuilding(town, 0, 5, 4);
-    world.placeBuilding(town, 2, 5, 6);
-    world.building(world.placeBuilding(town, 0, 4, 4)).destroyed = 1;
-    world.placeBuilding(town, 0, 9, 9);
+    const int unit = world.placeUnit(0, world.land, 5, 5);
+    world.placeBuilding(world.town, -1, 4, 5);
+    world.placeBuilding(world.town, 1, 6, 5);
+    world.placeBuilding(world.town, 0, 5, 4);
+    world.placeBuilding(world.town, 2, 5, 6);
+    world.building(world.placeBuilding(world.town, 0, 4, 4)).destroyed = 1;
+    world.placeBuilding(world.town, 0, 9, 9);
     GridReach reach(11, 11, 99);
     reach.fill(1);
-    reach.set(9, 9, points + 1);
+    reach.set(9, 9, 7);
 
     FriendlyBuildingHexScan scan(s, 0, unit, reach, 10);
     scan.scanFromUnit();
-    ASSERT_EQ(hexesOf(scan), (std::vector<Hex> { { 5, 4 }, { 6, 5 }, { 4, 5 }, { 9, 9 } }));
+    ASSERT_EQ(hexesOf(scan), (Hexes { { 5, 4 }, { 6, 5 }, { 4, 5 }, { 9, 9 } }));
     EXPECT_EQ(scan.hits()[0].key, 1u);
     EXPECT_EQ(scan.hits()[1].key, 101u);
     EXPECT_EQ(scan.hits()[2].key, 201u);
-    EXPECT_GE(scan.hits()[3].key, uint32_t(points + 300));
+    EXPECT_GE(scan.hits()[3].key, 6u + 300) << "beyond the 6 movement points";
 
     GridReach nowhere(11, 11, 99);
     FriendlyBuildingHexScan none(s, 0, unit, nowhere, 10);
@@ -177,34 +143,29 @@ TEST(FriendlyBuildingHexScan, OrdersOwnThenAlliedThenUnownedAndReachableBeforeFa
 
 TEST(FriendlyBuildingHexScan, ReachesABridgeThroughItsCheapestFreeNeighbour)
 {
-    SmallWorld world(9, 9, kOpenGround);
-    GameState& s = world.state();
+    SiteWorld world(9);
     const int bridge = world.terrainOfKind(kTerrainBridge);
-    if (bridge < 0)
-        GTEST_SKIP() << "land.dat has no bridge building";
-    const int land = landType(world);
-    const int unit = world.placeUnit(0, land, 2, 2);
+    ASSERT_GE(bridge, 0);
+    const int unit = world.placeUnit(0, world.land, 2, 2);
     world.placeBuilding(bridge, 0, 5, 5);
     GridReach reach(9, 9, 99);
     reach.fill(6);
     reach.set(5, 5, -1);
-    // Neighbours of (5, 5): the cheapest one holds a unit, the next is free.
     reach.set(4, 5, 2);
-    world.placeUnit(2, land, 4, 5);
+    world.placeUnit(2, world.land, 4, 5);
     reach.set(6, 5, 3);
-    FriendlyBuildingHexScan scan(s, 0, unit, reach, 99);
+    FriendlyBuildingHexScan scan(world.state(), 0, unit, reach, 99);
     scan.scanFromUnit();
     ASSERT_EQ(scan.hitCount(), 1);
-    EXPECT_EQ(scan.hits()[0].key, 3u);
+    EXPECT_EQ(scan.hits()[0].key, 3u) << "the cheaper neighbour is held";
 }
 
 TEST(MergePartnerHexScan, ListsPartnersThatFitWithTheUnitFullestFirst)
 {
-    SmallWorld world(9, 9, kOpenGround);
-    GameState& s = world.state();
-    const int type = typeWhere(s, [](const UnitTypeRecord& t) { return t.domain == 3 && t.members >= 6; });
+    SiteWorld world(9);
+    const int type = typeWhere(world.state(), [](const UnitTypeRecord& t) { return t.domain == 3 && t.members >= 6; });
     ASSERT_GT(type, 0);
-    const int most = s.unitTypeRecord(type).members;
+    const int most = world.state().unitTypeRecord(type).members;
     auto withMembers = [&](int x, int y, int members) {
         const int index = world.placeUnit(0, type, x, y);
         for (int m = 0; m < 10; ++m)
@@ -219,55 +180,44 @@ TEST(MergePartnerHexScan, ListsPartnersThatFitWithTheUnitFullestFirst)
     GridReach reach(9, 9, 20);
     reach.fill(3);
 
-    MergePartnerHexScan scan(s, 0, unit, reach, 10);
+    MergePartnerHexScan scan(world.state(), 0, unit, reach, 10);
     scan.scanFromUnit();
     // (4, 3) would overflow the type; (4, 5) is another country's.
-    ASSERT_EQ(hexesOf(scan), (std::vector<Hex> { { 5, 4 }, { 3, 4 } }));
+    ASSERT_EQ(hexesOf(scan), (Hexes { { 5, 4 }, { 3, 4 } }));
     EXPECT_EQ(scan.hits()[0].key, uint32_t(most));
     EXPECT_EQ(scan.hits()[0].extra, uint32_t(fuller + 1));
-
-    MergePartnerHexScan near(s, 0, unit, reach, 2);
+    MergePartnerHexScan near(world.state(), 0, unit, reach, 2);
     near.scanFromUnit();
     EXPECT_EQ(near.hitCount(), 0);
 }
 
 TEST(SupplyPointHexScan, StopsAtTheFirstBuildingOrSupplyUnitThatServesTheUnit)
 {
-    SmallWorld world(9, 9, kOpenGround);
+    SiteWorld world(9);
     GameState& s = world.state();
-    const int land = landType(world);
-    const int capital = world.terrainOfKind(kTerrainCapital);
-    const int unit = world.placeUnit(0, land, 4, 4);
-    // A group the capital refuels.
-    const int refuel = s.terrainTypes()[size_t(capital)].refuelMask;
+    const int unit = world.placeUnit(0, world.land, 4, 4);
+    const int refuel = s.terrainTypes()[size_t(world.capital)].refuelMask;
     int group = 0;
     while (group < kUnitTypeGroupCount && !(refuel >> group & 1))
         ++group;
     ASSERT_LT(group, kUnitTypeGroupCount);
-    world.placeBuilding(capital, 0, 7, 4);
-    world.placeBuilding(capital, 2, 4, 3);
+    world.placeBuilding(world.capital, 0, 7, 4);
+    world.placeBuilding(world.capital, 2, 4, 3);
     GridReach reach(9, 9, 20);
     reach.fill(4);
-
+    auto run = [&](int limit) {
+        SupplyPointHexScan scan(s, 0, unit, reach, limit, group, SupplyTest::Fuel);
+        scan.scan(4, 4, 5);
+        return scan.result();
+    };
     world.setRule(6, 0);
-    SupplyPointHexScan scan(s, 0, unit, reach, 10, group, SupplyTest::Fuel);
-    scan.scan(4, 4, 5);
-    // The enemy capital next door serves nobody of country 0.
-    EXPECT_EQ(scan.result(), (HexPos { 7, 4 }));
-
-    SupplyPointHexScan cheap(s, 0, unit, reach, 3, group, SupplyTest::Fuel);
-    cheap.scan(4, 4, 5);
-    EXPECT_FALSE(cheap.result().valid());
+    EXPECT_EQ(run(10), (HexPos { 7, 4 })) << "the enemy capital next door serves nobody of country 0";
+    EXPECT_FALSE(run(3).valid());
 
     const int truck = typeWhere(s, [](const UnitTypeRecord& t) { return t.unitClass == 36; });
-    if (truck < 0)
-        GTEST_SKIP() << "no supply truck type";
-    world.editType(land).flags2 |= 1;
+    ASSERT_GT(truck, 0);
+    world.editType(world.land).flags2 |= 1;
     const int supplier = world.placeUnit(0, truck, 2, 4);
-    if (world.unit(0, supplier).supplyStock() <= 0)
-        GTEST_SKIP() << "the supply truck carries no stock";
-    SupplyPointHexScan served(s, 0, unit, reach, 10, group, SupplyTest::Fuel);
-    served.scan(4, 4, 5);
-    // Ring 1 of (4, 4) starts at (3, 4), next to the truck.
-    EXPECT_EQ(served.result(), (HexPos { 3, 4 }));
+    ASSERT_GT(world.unit(0, supplier).supplyStock(), 0);
+    EXPECT_EQ(run(10), (HexPos { 3, 4 })) << "the first hex of ring 1 is next to the truck";
 }

@@ -2,49 +2,30 @@
 #include "rules/scans_works.h"
 
 #include "grid_reach.h"
+#include "scan_hits.h"
 #include "tests/rules/commands_world.h"
-#include "tests/state/small_world.h"
 
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
+#include <array>
+#include <memory>
 
-using testing_rules::CommandWorld;
-using testing_rules::GridReach;
+using namespace testing_rules;
 using testing_state::SmallWorld;
 
 namespace {
-
-using Hex = std::pair<int, int>;
 
 constexpr int kOpenGround = 1;
 constexpr int kStructure = 53;
 // A terrain type the tests turn into road (flag 0x80).
 constexpr int kRoad = 2;
 
-std::vector<Hex> hexesOf(const HexScan& scan)
-{
-    std::vector<Hex> out;
-    for (const HexScanHit& hit : scan.hits())
-        out.push_back({ hit.x, hit.y });
-    return out;
-}
-
+// A structure with display code 2: open to the west and the east.
 void addStructure(SmallWorld& world, int x, int y, int durability)
 {
     world.cell(x, y).terrain = kStructure;
-    // Display code 2: a structure open to the west and the east.
     world.cell(x, y).displayCode = 2;
     world.state().listedHexes12().push_back(ListedHex12 { uint32_t(x), uint32_t(y), { uint8_t(durability), 0, 0, 0 } });
-}
-
-int landType(const GameState& state)
-{
-    for (const UnitTypeRecord& type : state.unitTypes())
-        if (type.domain == 3 && type.id > 0)
-            return type.id;
-    return -1;
 }
 
 } // namespace
@@ -59,25 +40,21 @@ TEST(BombTargetHexScan, ListsDestroyableHexesWithinTheLoadedReach)
     gun.useValue = 1;
     const int unit = world.placeUnit(0, world.plain, 3, 3);
     const int town = world.terrainOfKind(kTerrainBuilding);
-    world.building(world.placeBuilding(town, 1, 4, 3)).durability = 5;
-    world.building(world.placeBuilding(town, 1, 3, 5)).durability = 5;
-    world.building(world.placeBuilding(town, 1, 6, 3)).durability = 5;
-    world.building(world.placeBuilding(town, 0, 2, 3)).durability = 5;
+    for (auto [owner, x, y] : { std::array { 1, 4, 3 }, { 1, 3, 5 }, { 1, 6, 3 }, { 0, 2, 3 } })
+        world.building(world.placeBuilding(town, owner, x, y)).durability = 5;
 
     BombTargetHexScan scan(s, 0, unit, 3, 3, false);
     scan.run();
     // (6, 3) is three hexes off and (2, 3) is the country's own.
-    EXPECT_EQ(hexesOf(scan), (std::vector<Hex> { { 4, 3 }, { 3, 5 } }));
-
+    EXPECT_EQ(hexesOf(scan), (Hexes { { 4, 3 }, { 3, 5 } }));
     world.unit(0, unit).ammunition[0] = 0;
-    BombTargetHexScan empty(s, 0, unit, 3, 3, false);
-    empty.run();
-    EXPECT_EQ(empty.hitCount(), 0);
+    scan.run();
+    EXPECT_EQ(scan.hitCount(), 0);
 }
 
 TEST(StructureHexScan, ListsWeakStructuresMostBuiltFirstAndNotesEnemiesOnThem)
 {
-    SmallWorld world(9, 9, kOpenGround);
+    CommandWorld world(9, 9);
     GameState& s = world.state();
     ASSERT_GT(s.terrainTypes().size(), size_t(kStructure));
     world.editTerrain(kRoad).flags |= 0x80;
@@ -86,20 +63,18 @@ TEST(StructureHexScan, ListsWeakStructuresMostBuiltFirstAndNotesEnemiesOnThem)
     addStructure(world, 4, 6, 7);
     addStructure(world, 6, 6, 15);
     world.cell(3, 2).terrain = kRoad;
-    world.placeUnit(2, landType(s), 4, 6);
+    world.placeUnit(2, world.plain, 4, 6);
 
     StructureHexScan scan(s, 0, 10, StructureLinks::Any);
     scan.scan(4, 4, 6);
-    EXPECT_EQ(hexesOf(scan), (std::vector<Hex> { { 6, 2 }, { 4, 6 }, { 2, 2 } }));
+    EXPECT_EQ(hexesOf(scan), (Hexes { { 6, 2 }, { 4, 6 }, { 2, 2 } }));
     EXPECT_EQ(scan.hits()[0].key, 9u);
     EXPECT_EQ(scan.hits()[0].extra, 0u);
     EXPECT_EQ(scan.hits()[1].extra, 1u);
 
-    // Only (2, 2) opens onto a road.
     StructureHexScan linked(s, 0, 10, StructureLinks::Connected);
     linked.scan(4, 4, 6);
-    EXPECT_EQ(hexesOf(linked), (std::vector<Hex> { { 2, 2 } }));
-
+    EXPECT_EQ(hexesOf(linked), (Hexes { { 2, 2 } })) << "only (2, 2) opens onto a road";
     StructureHexScan weak(s, 0, 3, StructureLinks::Any);
     weak.scan(4, 4, 6);
     EXPECT_EQ(weak.hitCount(), 0);
@@ -111,13 +86,12 @@ TEST(WorkSiteHexScan, ClaimsEachAccessHexOnceAndEndsWithTheRingOfItsFind)
     GameState& s = world.state();
     world.editTerrain(kRoad).flags |= 0x80;
     // Sites (3, 3) and (4, 3) in ring 1 of (4, 4) share the road (4, 2); (4, 3) also has (5, 2).
+    // A ring-2 site at (6, 4) has the road (7, 4).
     addStructure(world, 3, 3, 5);
     addStructure(world, 4, 3, 5);
-    world.cell(4, 2).terrain = kRoad;
-    world.cell(5, 2).terrain = kRoad;
-    // A ring-2 site beside a road, never looked at.
     addStructure(world, 6, 4, 5);
-    world.cell(7, 4).terrain = kRoad;
+    for (auto [x, y] : { Hex { 4, 2 }, { 5, 2 }, { 7, 4 } })
+        world.cell(x, y).terrain = kRoad;
     GridReach worker(9, 9, 30);
     worker.fill(3);
     worker.set(3, 3, 5);
@@ -126,29 +100,22 @@ TEST(WorkSiteHexScan, ClaimsEachAccessHexOnceAndEndsWithTheRingOfItsFind)
     network.set(4, 2, 4);
     network.set(5, 2, 2);
     network.set(7, 4, 1);
+    auto run = [&](int value) {
+        auto scan = std::make_unique<WorkSiteHexScan>(s, worker, value, network);
+        scan->scan(4, 4, 4);
+        return scan;
+    };
 
-    WorkSiteHexScan scan(s, worker, 10, network);
-    scan.scan(4, 4, 4);
-    EXPECT_EQ(hexesOf(scan), (std::vector<Hex> { { 4, 3 }, { 3, 3 } }));
-    EXPECT_EQ(scan.hits()[0].extra, 2u);
-    EXPECT_EQ(scan.hits()[1].extra, 4u);
-    EXPECT_EQ(scan.countTopTies(), 1);
-
+    auto scan = run(10);
+    EXPECT_EQ(hexesOf(*scan), (Hexes { { 4, 3 }, { 3, 3 } }));
+    EXPECT_EQ(scan->hits()[0].extra, 2u);
+    EXPECT_EQ(scan->hits()[1].extra, 4u);
+    EXPECT_EQ(scan->countTopTies(), 1);
     network.set(5, 2, 4);
-    WorkSiteHexScan tied(s, worker, 10, network);
-    tied.scan(4, 4, 4);
-    EXPECT_EQ(tied.countTopTies(), 2);
+    EXPECT_EQ(run(10)->countTopTies(), 2);
 
-    // (4, 3) costs more than 10 over the cheapest site.
     worker.set(4, 3, 16);
-    WorkSiteHexScan costly(s, worker, 10, network);
-    costly.scan(4, 4, 4);
-    EXPECT_EQ(hexesOf(costly), (std::vector<Hex> { { 3, 3 } }));
-    // With no access in ring 1 the walk goes on to ring 2.
-    WorkSiteHexScan further(s, worker, 3, network);
-    further.scan(4, 4, 4);
-    EXPECT_EQ(hexesOf(further), (std::vector<Hex> { { 6, 4 } }));
-    WorkSiteHexScan none(s, worker, 0, network);
-    none.scan(4, 4, 4);
-    EXPECT_EQ(none.hitCount(), 0);
+    EXPECT_EQ(hexesOf(*run(10)), (Hexes { { 3, 3 } })) << "more than 10 over the cheapest site";
+    EXPECT_EQ(hexesOf(*run(3)), (Hexes { { 6, 4 } })) << "no access in ring 1: ring 2 is walked";
+    EXPECT_EQ(run(0)->hitCount(), 0);
 }

@@ -1,4 +1,4 @@
-// Per-turn marks: threat layers by reach and range byte, area cover, watched units, jamming and interception.
+// Per-turn marks: threat layers by reach and range byte, area cover, watched units and jamming.
 #include "rules/turn_marks.h"
 
 #include "state/unit_facts.h"
@@ -16,10 +16,8 @@ class ThreatWorld : public FogWorld {
 public:
     ThreatWorld()
     {
-        for (int c : { 0, 1 }) {
-            state().country(c).controller = 2;
-            state().country(c).inPlay = 1;
-        }
+        for (int c : { 0, 1 })
+            state().country(c).controller = 2, state().country(c).inPlay = 1;
         state().turnBlock().currentCountry = 1;
         setRule(11, 0);
         int weapon = 1;
@@ -69,7 +67,11 @@ TEST(ThreatMarks, ReachCappedByTheRangeByteMarksTheTargetClassLayer)
 {
     ThreatWorld world;
     world.setRule(3, 0);
+    world.unitCell(8, 8).turnMark = 0x1FF;
+    world.layers().markHex(3, 0, 0, 2, 1, 7, 1);
     resetHexTurnMarks(world.state());
+    EXPECT_EQ(world.unitCell(8, 8).turnMark, 0) << "last turn's marks go first";
+    EXPECT_EQ(world.layers().cellByte(0, 0, 2) | world.layers().maskAt(0, 0, 1), 0u);
     for (int y = 0; y < world.height(); ++y)
         for (int x = 0; x < world.width(); ++x) {
             const bool inside = distanceFrom(x, y, { 5, 5 }) <= 2;
@@ -103,9 +105,6 @@ TEST(ThreatMarks, WarheadLayersFollowTheAirClassesRangeBytes)
     EXPECT_EQ(world.markedHexes(0, 0), 0) << "no weapon against class 0";
     EXPECT_EQ(world.markedHexes(0, 6), 7) << "class 7 within range byte 59";
     EXPECT_EQ(world.markedHexes(0, 7), 0) << "range byte 61 is 0";
-    type.range[2] = 2;
-    resetHexTurnMarks(world.state());
-    EXPECT_EQ(world.markedHexes(0, 7), 19);
 }
 
 TEST(ThreatMarks, VisibilityAndRelationToTheCountryWhoseTurnItIs)
@@ -127,6 +126,12 @@ TEST(ThreatMarks, VisibilityAndRelationToTheCountryWhoseTurnItIs)
     EXPECT_EQ(world.layers().maskAt(9, 9, kThreatAllied), kArmouredDirect);
     EXPECT_TRUE(world.layers().hasForeignBit(1, 5, 5, kTargetArmoured));
     EXPECT_FALSE(world.layers().hasForeignBit(1, 9, 9, kTargetArmoured));
+
+    world.editType(world.landType).areaRadius = 1;
+    resetHexTurnMarks(world.state());
+    EXPECT_TRUE(world.state().hexMasks()->testBit(0, 4, 5)) << "area cover of radius 1";
+    EXPECT_FALSE(world.state().hexMasks()->testBit(0, 3, 5));
+    EXPECT_EQ(world.state().hexMasks()->secondLayerByte(4, 5), 0);
 }
 
 TEST(ThreatMarks, OnlyUnitsOnTheirOwnHexCastThreatsAndWatchedUnitsMarkTheirHex)
@@ -142,14 +147,6 @@ TEST(ThreatMarks, OnlyUnitsOnTheirOwnHexCastThreatsAndWatchedUnitsMarkTheirHex)
         EXPECT_EQ(world.markedHexes(0, kTargetArmoured), 0) << "flag " << flag;
         EXPECT_EQ(world.unitCell(2, 3).turnMark, 1) << "the remembered hex still carries side 0";
     }
-    const int neutral = world.addUnit(8, world.landType, 0, 0);
-    world.unit(8, neutral).flags = kUnitAboard;
-    world.unit(8, neutral).watchBits = 4;
-    world.unit(8, neutral).goalX = 7;
-    world.unit(8, neutral).goalY = 1;
-    resetHexTurnMarks(world.state());
-    EXPECT_EQ(world.unitCell(7, 1).turnMark, 0x100) << "the neutral side takes part too";
-
     gunner.flags = kUnitAwaitingProduction;
     resetHexTurnMarks(world.state());
     EXPECT_EQ(world.unitCell(2, 3).turnMark, 0) << "a unit awaiting production marks nothing";
@@ -158,31 +155,6 @@ TEST(ThreatMarks, OnlyUnitsOnTheirOwnHexCastThreatsAndWatchedUnitsMarkTheirHex)
     world.state().country(0).controller = 0;
     resetHexTurnMarks(world.state());
     EXPECT_EQ(world.markedHexes(0, kTargetArmoured), 0) << "a country out of the game casts nothing";
-}
-
-TEST(ThreatMarks, ResetClearsLastTurnsMarksFirst)
-{
-    ThreatWorld world;
-    world.unitCell(8, 8).turnMark = 0x1FF;
-    world.layers().markHex(3, 0, 0, 2, 1, 7, 1);
-    world.state().hexMasks()->markHex(3, 0, 0, 1, 7, 1);
-    resetHexTurnMarks(world.state());
-    EXPECT_EQ(world.unitCell(8, 8).turnMark, 0);
-    EXPECT_EQ(world.layers().cellByte(0, 0, 2), 0);
-    EXPECT_EQ(world.layers().maskAt(0, 0, 1), 0u);
-    EXPECT_FALSE(world.state().hexMasks()->testBit(3, 0, 0));
-    EXPECT_EQ(world.markedHexes(0, kTargetArmoured), 19) << "and lays this turn's";
-}
-
-TEST(ThreatMarks, AreaRadiusMarksTheCountryMasks)
-{
-    ThreatWorld world;
-    world.editType(world.landType).areaRadius = 1;
-    resetHexTurnMarks(world.state());
-    CountryHexMasks& masks = *world.state().hexMasks();
-    EXPECT_TRUE(masks.testBit(0, 4, 5));
-    EXPECT_FALSE(masks.testBit(0, 3, 5));
-    EXPECT_EQ(masks.secondLayerByte(4, 5), 0) << "fog hides the unit from country 1";
 }
 
 TEST(TurnMarks, ClearJammedBitClearsOneSidesBitOfUnitsInPlay)
@@ -199,25 +171,5 @@ TEST(TurnMarks, ClearJammedBitClearsOneSidesBitOfUnitsInPlay)
     EXPECT_EQ(world.unit(1, waiting).jammedSides, 0x07) << "units awaiting production are skipped";
     EXPECT_EQ(world.unit(8, neutral).jammedSides, 0x04);
     clearJammedBit(world.state(), 8);
-    clearJammedBit(world.state(), -1);
     EXPECT_EQ(world.unit(8, neutral).jammedSides, 0x04) << "no bit for a side outside the countries";
-}
-
-TEST(TurnMarks, ClearInterceptionBytesKeepsTheThirdMark)
-{
-    ThreatWorld world;
-    for (int y = 0; y < world.height(); ++y)
-        for (int x = 0; x < world.width(); ++x) {
-            TerrainCell& cell = world.cell(x, y);
-            cell.turnMarks[0] = 0x3F;
-            cell.turnMarks[1] = 0x11;
-            cell.turnMarks[2] = 9;
-        }
-    clearInterceptionBytes(world.state());
-    for (int y = 0; y < world.height(); ++y)
-        for (int x = 0; x < world.width(); ++x) {
-            const TerrainCell& cell = world.cell(x, y);
-            ASSERT_EQ(cell.turnMarks[0] | cell.turnMarks[1], 0);
-            ASSERT_EQ(cell.turnMarks[2], 9);
-        }
 }

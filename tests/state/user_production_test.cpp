@@ -18,15 +18,15 @@ using testing_state::DataFolder;
 constexpr int kLauncherCar = 11; // its launch weapon fires type 13
 constexpr int kMissile = 13;
 
-// The generated master data plus user-range types: two carriers of the same launcher (10001,
-// 10002), a type with a base type (10003) and a missile type 5200 the launcher is changed to fire.
+// The generated master data plus copies of a launcher (4999, and user types 10001..10003, the last
+// with base type 3) and a missile type 5200 that the launcher is changed to fire.
 class UserTypesWorld : public DataFolder {
 public:
     UserTypesWorld()
     {
         std::string table = read("weapon.dat");
         std::string launcher = lineOf(table, kLauncherCar), missile = lineOf(table, kMissile);
-        for (const char* id : { "10001", "10002", "10003" })
+        for (const char* id : { "4999", "10001", "10002", "10003" })
             table += id + launcher.substr(launcher.find(',')) + "\r\n";
         table += "5200" + missile.substr(missile.find(',')) + "\r\n";
         write("weapon.dat", table);
@@ -48,11 +48,6 @@ public:
         return table.substr(at, table.find('\r', at) - at);
     }
     std::string path(const char* name) const { return dataPath(name, kFolderProgram); }
-    std::vector<uint8_t> bytes(const char* name) const
-    {
-        std::string text = read(name);
-        return std::vector<uint8_t>(text.begin(), text.end());
-    }
 
     GameState state;
 
@@ -78,10 +73,7 @@ std::string fileHead(const char* magic, uint32_t record_size, const ProductionTy
     return bytes;
 }
 
-bool sameRecord(const ProductionTypeRecord* a, const ProductionTypeRecord& b)
-{
-    return a && std::memcmp(a, &b, sizeof b) == 0;
-}
+bool sameRecord(const ProductionTypeRecord* a, const ProductionTypeRecord& b) { return a && std::memcmp(a, &b, sizeof b) == 0; }
 
 uint32_t u32At(const std::string& bytes, size_t at)
 {
@@ -90,49 +82,35 @@ uint32_t u32At(const std::string& bytes, size_t at)
     return value;
 }
 
-TEST(UserProductionFile, ExportedUserTypeImportsBackEqual)
+TEST(UserProductionFile, UserTypeExportsItsUnitTypesOnceAndImportsBackEqual)
 {
     UserTypesWorld world;
-    ProductionTypeRecord record = recordWith("user", { 2, 3, 20, 10001 });
+    // All three carriers fire 5200; 10003's base type is 3.
+    ProductionTypeRecord record = recordWith("user", { 2, 10001, 10002, 10003 });
+    EXPECT_EQ(exportedUnitTypes(world.state, record), (std::vector<int> { 10001, 10002, 10003, 3, 5200 }));
     world.state.setUserProductionType(3, record);
     ASSERT_TRUE(exportProductionTypeFile(world.state, world.path("out.upd").c_str(), 153));
-    EXPECT_EQ(importProductionTypeFile(world.state, world.path("out.upd").c_str(), 160), 1);
-    EXPECT_TRUE(sameRecord(world.state.productionType(160), record));
-    // Into the built-in table, past its end: the table grows to hold it.
-    size_t builtin = world.state.builtinProductionTypes().size();
-    EXPECT_EQ(importProductionTypeFile(world.state, world.path("out.upd").c_str(), int(builtin) + 2), 1);
-    EXPECT_TRUE(sameRecord(world.state.productionType(int(builtin) + 2), record));
-}
-
-TEST(UserProductionFile, UserTypeCarriesItsTypesBaseTypesAndLaunchedTypesOnce)
-{
-    UserTypesWorld world;
-    ProductionTypeRecord record = recordWith("user", { 2, 10001, 10002, 10003, 10004 });
-    // 10004 names no type; all three carriers fire 5200; 10003's base type is 3.
-    std::vector<int> expected = { 10001, 10002, 10003, 3, 10004, 5200 };
-    EXPECT_EQ(exportedUnitTypes(world.state, record), expected);
-
-    world.state.setUserProductionType(0, record);
-    ASSERT_TRUE(exportProductionTypeFile(world.state, world.path("out.upd").c_str(), 150));
     std::string bytes = world.read("out.upd");
-    size_t section = kUserProductionHeadSize;
-    ASSERT_GT(bytes.size(), section + 12);
+    ASSERT_GT(bytes.size(), kUserProductionHeadSize + 12);
     EXPECT_EQ(bytes.substr(0, 16), "ZAFRONUPD0000001");
     EXPECT_EQ(u32At(bytes, 16), 2534u);
-    EXPECT_EQ(bytes.substr(section, 8), "VKRWPN01");
-    EXPECT_EQ(u32At(bytes, section + 8), 5u); // the id without a type is not written
+    EXPECT_EQ(bytes.substr(kUserProductionHeadSize, 8), "VKRWPN01");
+    EXPECT_EQ(u32At(bytes, kUserProductionHeadSize + 8), 5u);
+
+    EXPECT_EQ(importProductionTypeFile(world.state, world.path("out.upd").c_str(), 160), 1);
+    EXPECT_TRUE(sameRecord(world.state.productionType(160), record));
+    // Into the built-in table past its end: the table grows to hold it.
+    int past = int(world.state.builtinProductionTypes().size()) + 2;
+    EXPECT_EQ(importProductionTypeFile(world.state, world.path("out.upd").c_str(), past), 1);
+    EXPECT_TRUE(sameRecord(world.state.productionType(past), record));
 }
 
-TEST(UserProductionFile, BuiltinExportHasNoUnitTypes)
+TEST(UserProductionFile, BuiltinExportCarriesNoUnitTypes)
 {
     UserTypesWorld world;
-    ASSERT_FALSE(world.state.builtinProductionTypes().empty());
     world.state.setBuiltinProductionType(0, recordWith("builtin", { 10001 }));
     ASSERT_TRUE(exportProductionTypeFile(world.state, world.path("b.upd").c_str(), 0));
-    std::string bytes = world.read("b.upd");
-    ASSERT_EQ(bytes.size(), kUserProductionHeadSize + 12);
-    EXPECT_EQ(u32At(bytes, kUserProductionHeadSize + 8), 0u);
-
+    EXPECT_EQ(world.read("b.upd").size(), kUserProductionHeadSize + 12);
     // A number that names no record: the magic, size 0 and an empty section.
     ASSERT_TRUE(exportProductionTypeFile(world.state, world.path("none.upd").c_str(), 149));
     EXPECT_EQ(world.read("none.upd"), std::string("ZAFRONUPD0000001") + std::string(4, '\0') + "VKRWPN01"
@@ -141,83 +119,55 @@ TEST(UserProductionFile, BuiltinExportHasNoUnitTypes)
 
 TEST(UserProductionFile, MagicsNameTheirOrigins)
 {
+    const std::pair<const char*, int> cases[] = { { "MORVELANTUPD0000", 1 }, { "PELVANOUPD000000", 2 },
+        { "QUELLAROSEPD0000", 3 }, { "MORVELAN2UPD0001", 4 }, { "MORVELAN2UPD0002", 5 },
+        { "ZAFRONUPD0000001", 11 }, { "ZAFRONUPD0000002", -1 }, { "zafronupd0000001", -1 } };
+    for (const auto& [magic, origin] : cases)
+        EXPECT_EQ(productionTypeFileOrigin(reinterpret_cast<const uint8_t*>(magic)), origin) << magic;
+}
+
+TEST(UserProductionFile, NewerSiblingsKeepIdsBelow5000AndOthersAreRefused)
+{
+    UserTypesWorld world;
+    ProductionTypeRecord before = *world.state.productionType(151);
+    ProductionTypeRecord stored = recordWith("sibling", { 3, 4999, 5000, 5200, 19999 });
     struct Case {
         const char* magic;
-        int origin;
-    };
-    const Case cases[] = {
-        { "MORVELANTUPD0000", 1 }, { "PELVANOUPD000000", 2 }, { "QUELLAROSEPD0000", 3 },
-        { "MORVELAN2UPD0001", 4 }, { "MORVELAN2UPD0002", 5 }, { "ZAFRONUPD0000001", 11 },
-        { "ZAFRONUPD0000002", -1 }, { "zafronupd0000001", -1 }, { "MORVELAN2UPD0003", -1 },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(productionTypeFileOrigin(reinterpret_cast<const uint8_t*>(c.magic)), c.origin) << c.magic;
-}
-
-TEST(UserProductionFile, NewerSiblingsKeepIdsBelow5000AndTheirName)
-{
-    UserTypesWorld world;
-    ProductionTypeRecord stored = recordWith("sibling", { 2, 4999, 5000, 6000, 19999 });
-    for (const char* magic : { "MORVELAN2UPD0001", "MORVELAN2UPD0002" }) {
-        world.write("s.upd", fileHead(magic, sizeof stored, stored, sizeof stored));
-        ProductionTypeRecord record;
-        ASSERT_TRUE(readUserProductionFile(world.bytes("s.upd"), record)) << magic;
-        EXPECT_TRUE(sameRecord(&record, recordWith("sibling", { 2, 4999 }))) << magic;
-    }
-    // Imported, the kept ids must all exist here.
-    world.write("s.upd", fileHead("MORVELAN2UPD0001", sizeof stored, recordWith("s", { 3, 5200, 10001 }), 2534));
-    EXPECT_EQ(importProductionTypeFile(world.state, world.path("s.upd").c_str(), 151), 1);
-    EXPECT_TRUE(sameRecord(world.state.productionType(151), recordWith("s", { 3 })));
-}
-
-TEST(UserProductionFile, OldestSiblingsAndUnknownMagicsAreNotImported)
-{
-    UserTypesWorld world;
-    ProductionTypeRecord before = *world.state.productionType(150);
-    ProductionTypeRecord record = recordWith("old", { 0, 1 });
-    for (const char* magic : { "MORVELANTUPD0000", "PELVANOUPD000000", "QUELLAROSEPD0000", "NOTAPRODUCTIONTY" }) {
-        world.write("old.upd", fileHead(magic, sizeof record, record, sizeof record));
-        EXPECT_EQ(importProductionTypeFile(world.state, world.path("old.upd").c_str(), 150), 0) << magic;
-        EXPECT_TRUE(sameRecord(world.state.productionType(150), before)) << magic;
-    }
-    EXPECT_EQ(importProductionTypeFile(world.state, world.path("missing.upd").c_str(), 150), 0);
-    EXPECT_TRUE(platform::harness::messageBoxes().empty());
-}
-
-TEST(UserProductionFile, RefusesBadRecordSizesAndTruncatedFiles)
-{
-    UserTypesWorld world;
-    ProductionTypeRecord before = *world.state.productionType(150);
-    ProductionTypeRecord record = recordWith("bad", { 2 });
-    struct Case {
-        const char* name;
         uint32_t size;
         size_t kept;
+        int result;
     };
     const Case cases[] = {
-        { "size 0", 0, 2534 },
-        { "size above the record", 2535, 2534 },
-        { "huge size", 0xFFFFFFFF, 2534 },
-        { "record cut short", 2534, 2533 },
-        { "no record", 40, 0 },
+        { "MORVELANTUPD0000", 2534, 2534, 0 }, // the oldest siblings: no id tables
+        { "PELVANOUPD000000", 2534, 2534, 0 },
+        { "QUELLAROSEPD0000", 2534, 2534, 0 },
+        { "NOTAPRODUCTIONTY", 2534, 2534, 0 },
+        { "ZAFRONUPD0000001", 0, 2534, 0 },
+        { "ZAFRONUPD0000001", 2535, 2534, 0 },
+        { "ZAFRONUPD0000001", 0xFFFFFFFF, 2534, 0 },
+        { "ZAFRONUPD0000001", 2534, 2533, 0 }, // the record cut short
+        { "MORVELAN2UPD0001", 2534, 2534, 1 },
+        { "MORVELAN2UPD0002", 2534, 2534, 1 },
     };
     for (const Case& c : cases) {
-        world.write("bad.upd", fileHead(kUserProductionMagic, c.size, record, c.kept));
-        EXPECT_EQ(importProductionTypeFile(world.state, world.path("bad.upd").c_str(), 150), 0) << c.name;
-        EXPECT_TRUE(sameRecord(world.state.productionType(150), before)) << c.name;
+        world.write("s.upd", fileHead(c.magic, c.size, stored, c.kept));
+        world.state.setUserProductionType(1, before);
+        EXPECT_EQ(importProductionTypeFile(world.state, world.path("s.upd").c_str(), 151), c.result) << c.magic;
+        EXPECT_TRUE(sameRecord(world.state.productionType(151), c.result ? recordWith("sibling", { 3, 4999 }) : before))
+            << c.magic << " " << c.size;
     }
-    for (size_t cut : { size_t(0), size_t(15), size_t(19) }) {
-        std::string head = fileHead(kUserProductionMagic, 2534, record, 2534).substr(0, cut);
+    for (size_t cut : { 0, 15, 19 }) {
         ProductionTypeRecord out;
-        EXPECT_FALSE(readUserProductionFile(std::span(reinterpret_cast<const uint8_t*>(head.data()), head.size()), out))
-            << cut;
+        std::string head = fileHead(kUserProductionMagic, 2534, stored, 2534).substr(0, cut);
+        EXPECT_FALSE(readUserProductionFile(std::span(reinterpret_cast<const uint8_t*>(head.data()), cut), out));
     }
-    // A shorter record is read as far as it goes and the rest is zero.
+    // A shorter record is read as far as it goes, the rest zero; a missing file or slot imports nothing.
     world.write("short.upd", fileHead(kUserProductionMagic, 35, recordWith("short", { 2, 20 }), 35));
     EXPECT_EQ(importProductionTypeFile(world.state, world.path("short.upd").c_str(), 150), 1);
     EXPECT_TRUE(sameRecord(world.state.productionType(150), recordWith("short", { 2 })));
-    // A user number past the table names no slot.
     EXPECT_EQ(importProductionTypeFile(world.state, world.path("short.upd").c_str(), 250), 0);
+    EXPECT_EQ(importProductionTypeFile(world.state, world.path("missing.upd").c_str(), 150), 0);
+    EXPECT_TRUE(platform::harness::messageBoxes().empty());
 }
 
 TEST(UserProductionFile, MissingUnitTypesAreToldAndNothingIsStored)
@@ -227,8 +177,7 @@ TEST(UserProductionFile, MissingUnitTypesAreToldAndNothingIsStored)
     // 14 names no type; 15000 and up lie past the id map.
     for (int missing : { 14, 15000, 19999 }) {
         platform::harness::clearMessageBoxes();
-        ProductionTypeRecord record = recordWith("missing", { 2, missing });
-        world.write("m.upd", fileHead(kUserProductionMagic, sizeof record, record, sizeof record));
+        world.write("m.upd", fileHead(kUserProductionMagic, 2534, recordWith("missing", { 2, missing }), 2534));
         EXPECT_EQ(importProductionTypeFile(world.state, world.path("m.upd").c_str(), 155), -1) << missing;
         EXPECT_TRUE(sameRecord(world.state.productionType(155), before)) << missing;
         ASSERT_EQ(platform::harness::messageBoxes().size(), 1u) << missing;
