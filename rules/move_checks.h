@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rules/visibility.h"
+#include "state/hex_geometry.h"
 
 class GameState;
 
@@ -24,6 +25,11 @@ bool hexHasMineFor(const GameState& state, int x, int y, int code, int index);
 // No unit of a country neither the acting unit's nor allied with it exerts a zone of control on
 // the acting unit at (x, y) or its neighbours. Visibility is not considered.
 bool isFreeOfEnemyZoc(GameState& state, int x, int y);
+
+// Whether the unit, standing at (x, y), may attack the target: never its own side, an ally only
+// with rule 23 and never the neutral side, anyone else only when it sees the target; then some
+// weapon must reach it (the weapons usable at the end of a move when moving).
+bool canAttackUnitFrom(GameState& state, int side, int index, HexPos position, int target_code, int target_index, bool moving);
 
 // Rule-change guards: no unit of the nine sides stands on a hex of its own; none is stored.
 bool noUnitOnMap(const GameState& state);

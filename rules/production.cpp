@@ -5,7 +5,7 @@
 #include "rules/fog.h"
 #include "rules/home_hex.h"
 #include "rules/links.h"
-#include "rules/map_window_link.h"
+#include "rules/play_handshake.h"
 #include "rules/unit_numbers.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
@@ -187,7 +187,7 @@ void landCargo(GameState& state, int side, UnitRecord& carrier, bool notify, int
         unit->x = carrier.x;
         unit->y = carrier.y;
         if (notify) {
-            mapWindowLink().blinkHex(carrier.x, carrier.y);
+            requestHexBlink(state, carrier.x, carrier.y);
             dialogLink().showEventNotice(kReinforcementNotice, cargo_side, index);
         }
         state.historyLog().recordReinforcementsAppear(cargo_side, index);

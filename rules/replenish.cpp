@@ -3,6 +3,7 @@
 
 #include "rules/links.h"
 #include "rules/main_window_link.h"
+#include "rules/play_handshake.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -173,12 +174,14 @@ void offerReplenishRepair(GameState& state, int country, int index, uint8_t repl
         offer.acceptReplenish = offer.counters > 0;
         offer.acceptRepair = offer.repair > 0;
     }
+    int old_experience = unit->experience;
     if (offer.acceptRepair && offer.repair > 0)
         doRepair(state, country, index, offer.repair, free, 1);
     if (offer.acceptReplenish && offer.counters > 0)
         doReplenish(state, country, index, offer.counters, 1);
-    // Announcing a changed rank to an allied current country belongs to the hand-shake code's
-    // rank-change request; the call goes here when that request exists.
+    int current = state.turnBlock().currentCountry;
+    if (current < kCountryCount && state.isAllied(current, country))
+        announceRankChange(state, country, index, unit->x, unit->y, old_experience, unit->experience, ReportWait::Yes);
 }
 
 void offerFreeRepair(GameState& state, int country, int index) { offerReplenishRepair(state, country, index, 0, 1, 1); }

@@ -18,10 +18,9 @@ class SupplyLinesWatch : public ActionSettlement {
 public:
     void missileImpact(int, int) override { }
     void checkEndOfGame(int) override { }
-    void resetHexTurnMarks() override { ++turnMarks; }
+    void resetHexTurnMarks() override { }
     void updateSupplyLines() override { ++supplyLines; }
     void answerUi(int) override { }
-    int turnMarks = 0;
     int supplyLines = 0;
 };
 
@@ -146,14 +145,17 @@ TEST(PillboxWork, BuiltOnSuitableGroundAndDemolishedToWasteland)
 
 TEST(BridgeWork, DisplayCodeFollowsTheFarBankOrGoesStraightAcross)
 {
+    WorksWorld world;
+    GameState& s = world.state();
+    const int river = world.terrainOfKind(kTerrainRiver);
+    world.editTerrain(river).flags |= 0x20;
+    const uint8_t rounds = world.actor().ammunition[0];
     for (int d = 0; d < 6; ++d) {
         for (int k = 0; k < 6; ++k) {
-            WorksWorld world;
-            GameState& s = world.state();
-            const int river = world.terrainOfKind(kTerrainRiver);
-            world.editTerrain(river).flags |= 0x20;
             world.cell(3, 3).terrain = uint8_t(river);
             world.cell(3, 3).displayCode = 77;
+            s.listedHexes12().clear();
+            world.actor().ammunition[0] = rounds;
             // The engineer stands in direction d of the bridge hex; the far bank lies k steps round.
             const HexPos builder = s.hexNeighbour(3, 3, d);
             world.actor().x = uint8_t(builder.x);
@@ -230,7 +232,6 @@ TEST(JammingWork, MarksUnitsWithinReachButNotSubmarines)
     EXPECT_EQ(world.unit(1, far).jammedSides, 0);
     EXPECT_EQ(world.unit(1, sub).jammedSides, 0);
     EXPECT_EQ(world.unit(2, jammer).ammunition[0], 1);
-    EXPECT_EQ(world.settlement.turnMarks, 1);
 
     world.unit(2, jammer).ammunition[0] = 0;
     EXPECT_FALSE(execJamming(s)) << "no rounds left";

@@ -260,3 +260,42 @@ TEST(RuleGuards, UnitsOnTheMapAndStoredUnitsBlockTheRuleChanges)
     world.unit(8, u).flags = 0;
     EXPECT_FALSE(noUnitOnMap(s));
 }
+
+TEST(AttackFrom, OwnAlliedNeutralAndUnseenTargetsAreRefusedBeforeTheWeaponSearch)
+{
+    LandingWorld world;
+    GameState& s = world.state();
+    const int target_class = targetClass(s.unitTypeRecord(world.other));
+    const int weapon = world.weaponOfKind(kWeaponNormal);
+    WeaponRecord& w = world.editWeapon(weapon);
+    w.reach = 1;
+    w.useValue = 1;
+    w.flags |= 1 | 8 | 16 | 128;
+    w.power[target_class] = 10;
+    world.giveWeapon(world.plain, kWeaponNormal, 5);
+    int attacker = world.placeUnit(0, world.plain, 2, 2);
+    int enemy = world.placeUnit(1, world.other, 3, 2);
+    int friendly = world.placeUnit(0, world.other, 1, 2);
+    int neutral = world.placeUnit(8, world.other, 2, 1);
+
+    EXPECT_TRUE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 1, enemy, false));
+    EXPECT_TRUE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 1, enemy, true));
+    EXPECT_FALSE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 0, friendly, false));
+
+    w.flags &= uint16_t(~128);
+    EXPECT_FALSE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 1, enemy, true)) << "no weapon usable after a move";
+    w.flags |= 128;
+
+    ally(s, 0, 1);
+    s.neutralBlock()[0] = 1;
+    EXPECT_FALSE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 1, enemy, false));
+    world.setRule(23, 1);
+    EXPECT_TRUE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 1, enemy, false)) << "rule 23 allows attacking allies";
+    EXPECT_FALSE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 8, neutral, false)) << "but never the neutral side";
+
+    s.country(0).allianceMask = 1;
+    s.country(1).allianceMask = 2;
+    world.setRule(kRuleSearch, 1);
+    s.recreateSightMaps();
+    EXPECT_FALSE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 1, enemy, false)) << "an enemy it cannot see";
+}
