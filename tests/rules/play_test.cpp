@@ -152,8 +152,12 @@ TEST(StartPlay, NewGameRemovesEverythingOfACountryNotTakingPart)
     world.cell(6, 6).owner = 4;
     world.cell(6, 6).setSideCode(2, 1);
     world.cell(7, 6).owner = 1;
+    state.country(0).capitalX = state.country(0).capitalY = 200;
 
     startPlay(state);
+    // Countries that play get their home hex, on the map.
+    EXPECT_LT(state.country(0).capitalX, 8);
+    EXPECT_LT(state.country(0).capitalY, 8);
     EXPECT_EQ(state.unitCount(3), 0u);
     EXPECT_EQ(world.unit(3, gone).stateLow, 0);
     EXPECT_EQ(world.unitCell(4, 4).lowerSide[0], 0);
