@@ -6,6 +6,7 @@
 #include "rules/combat_values.h"
 #include "rules/dialog_link.h"
 #include "rules/links.h"
+#include "rules/rules_context.h"
 #include "rules/unit_removal.h"
 #include "state/game_state.h"
 #include "state/sight_maps.h"
@@ -235,6 +236,8 @@ void Resolution::finish()
         const CombatSide& s = m_pair.side[k];
         const UnitRecord* unit = m_pair.unit(m_state, k);
         if (unit && unitExists(*unit) && s.code < 100 && strengthTotal(*unit) == 0) {
+            if (k == 1 && m_misfire && s.country < kCountryCount)
+                rulesContext(m_state).friendlyFireMask |= uint8_t(1u << s.country);
             removeUnitFromHex(m_state, s.code, s.index);
             destroyUnit(m_state, s.code, s.index);
         }
@@ -246,8 +249,8 @@ void Resolution::finish()
             destroyUnit(m_state, n.code, n.index);
         }
     }
-    // The rank announcements, the friendly-fire mask, the diplomacy after the attack and the
-    // deferred stop and quit requests belong to parts of the engine that have not landed yet.
+    // The rank announcements, the diplomacy after the attack and the deferred stop and quit
+    // requests belong to parts of the engine that have not landed yet.
 }
 
 void Resolution::run()

@@ -1,6 +1,8 @@
 // The end-of-game check: capitals lost, elimination, the victory conditions and the outcomes they give.
 #include "rules/victory.h"
 
+#include "rules/action_settlement.h"
+#include "rules/rules_context.h"
 #include "state/unit_facts.h"
 #include "tests/rules/victory_world.h"
 
@@ -244,4 +246,20 @@ TEST(VictoryConditions, AMapWithoutTargetPlacesGivesNoVictoryByPlaces)
     checkEndOfGame(s, 1);
     EXPECT_EQ(s.turnBlock().decided, 0);
     EXPECT_EQ(winnerCountry(s), -1);
+}
+
+TEST(EndCheckAfterAction, TheInstalledSettlementRunsTheCheckWhenAnActionFinishes)
+{
+    VictoryWorld world;
+    GameState& s = world.state();
+    RulesSettlement settlement(s);
+    setActionSettlement(&settlement);
+    world.placeUnit(0, world.landType, 2, 2);
+    const int gone = world.placeUnit(1, world.landType, 5, 5);
+    world.unit(1, gone) = UnitRecord {};
+    s.endCheckFlags() = kEndCheckUnitDestroyed;
+    currentAction(s).finishActionQuiet();
+    setActionSettlement(nullptr);
+    EXPECT_EQ(world.outcome(1), kOutcomeEliminated);
+    EXPECT_EQ(s.endCheckFlags(), 0);
 }
