@@ -80,7 +80,7 @@ bool workOnBuilding(GameState& state, Work work, const ActingUnit& actor, Buildi
     if (work == Work::Restore && !building.isIntact() && building.durability >= terrain->durability) {
         building.destroyed = 0;
         currentAction(state).setSupplyLinesDirty();
-        // The turn statistics take the building's income back in once the statistics exist.
+        state.statsAddIncome(building.ownerPlusOne, building.type);
     }
     return true;
 }

@@ -13,6 +13,8 @@ struct ActingUnit {
 // The current action's unit; a null unit when the actor is not a unit in play.
 ActingUnit actingUnit(GameState& state);
 
-// Raises the unit's experience by one of UnitRecord's gains (rule 12) and announces a change of
-// rank; true when the rank changed.
-bool gainExperience(GameState& state, const ActingUnit& actor, void (UnitRecord::*gain)());
+enum class RankNotice { Announce, Silent };
+
+// Raises the unit's experience by one of UnitRecord's gains (rule 12) and, unless silent, announces
+// a change of rank on the map; true when the rank changed.
+bool gainExperience(GameState& state, const ActingUnit& actor, void (UnitRecord::*gain)(), RankNotice notice = RankNotice::Announce);

@@ -140,7 +140,8 @@ void finishRoadWork(GameState& state)
     const ActingUnit actor = actingUnit(state);
     if (!actor.unit)
         return;
-    if (gainExperience(state, actor, &UnitRecord::gainExperienceByStrength))
+    // The move that laid the road announces the change once it is over.
+    if (gainExperience(state, actor, &UnitRecord::gainExperienceByStrength, RankNotice::Silent))
         state.command().rankChanged = 1;
     actor.unit->spendEngineeringStock(1);
     currentAction(state).setSupplyLinesDirty();

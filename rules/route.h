@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class CurrentAction;
 class GameState;
 
 enum class RouteEnd { Traced, Fixed };
@@ -13,5 +14,7 @@ enum class RouteEnd { Traced, Fixed };
 // path hexes gathered at the way-points followed by the back-trace in the action's range.
 // False when there is no such route.
 bool planRoute(GameState& state, std::vector<HexPos>& list, int x, int y);
+// The same for the given action and fixed route.
+bool planActionRoute(const CurrentAction& action, const std::vector<HexPos>& fixed, int x, int y, std::vector<HexPos>& list);
 // Marks the route to (x, y) (or, fixed, the hex alone) from the last way-point or the unit's hex.
 void showMovePath(GameState& state, int x, int y, RouteEnd end);
