@@ -3,13 +3,15 @@
 
 #include "rules/supply_lines.h"
 #include "rules/turn_marks.h"
+#include "rules/victory.h"
+#include "state/game_state.h"
 
 void RulesSettlement::missileImpact(int, int) { }
 
-void RulesSettlement::checkEndOfGame(int) { }
+void RulesSettlement::checkEndOfGame(int mode) { ::checkEndOfGame(m_state, mode); }
 
 void RulesSettlement::resetHexTurnMarks() { ::resetHexTurnMarks(m_state); }
 
 void RulesSettlement::updateSupplyLines() { ::updateSupplyLines(m_state); }
 
-void RulesSettlement::answerUi(int) { }
+void RulesSettlement::answerUi(int value) { m_state.handshake().answerUi(uint8_t(value)); }

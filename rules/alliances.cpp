@@ -1,6 +1,7 @@
 // Pacts and the neutral alliance broken by attacks and occupations.
 #include "rules/alliances.h"
 
+#include "rules/unit_removal.h"
 #include "state/game_state.h"
 
 namespace {
@@ -21,4 +22,33 @@ void leaveNeutralAlliance(GameState& state, int side)
 {
     if (isCountry(side))
         state.neutralBlock()[0] &= uint8_t(~(1u << side));
+}
+
+void breakAllAlliances(GameState& state, int side)
+{
+    if (side < 0 || side >= kSideCount)
+        return;
+    const uint8_t others = side < kCountryCount ? uint8_t(~(1u << side)) : uint8_t(0xFF);
+    for (int c = 0; c < kCountryCount; ++c)
+        state.country(c).allianceMask &= others;
+    if (side < kCountryCount)
+        state.country(side).allianceMask = uint8_t(1u << side);
+    state.neutralBlock()[0] &= side < kCountryCount ? others : uint8_t(0);
+
+    for (size_t b = 0; b < state.buildingCount(); ++b) {
+        BuildingRecord& building = state.buildings()[b];
+        if (building.ownerPlusOne == 0)
+            continue;
+        const bool owned_by_side = building.owner() == side;
+        for (BuildingSlot& slot : building.slots) {
+            if (slot.sidePlusOne == 0)
+                continue;
+            const int unit_side = slot.sidePlusOne - 1;
+            const int index = slot.unitIndex;
+            if (owned_by_side == (unit_side == side))
+                continue;
+            slot = BuildingSlot {};
+            destroyUnit(state, unit_side, index);
+        }
+    }
 }

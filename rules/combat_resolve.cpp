@@ -6,6 +6,8 @@
 #include "rules/combat_values.h"
 #include "rules/dialog_link.h"
 #include "rules/links.h"
+#include "rules/play_handshake.h"
+#include "rules/rules_context.h"
 #include "rules/unit_removal.h"
 #include "state/game_state.h"
 #include "state/sight_maps.h"
@@ -231,10 +233,16 @@ void Resolution::finish()
     // Both sides are written back first, so losses, kills and experience reach live records.
     m_pair.writeBack(m_state, 0);
     m_pair.writeBack(m_state, 1);
+    for (int k = 0; k < 2; ++k)
+        if (m_pair.unit(m_state, k) && m_pair.side[k].code < 100)
+            announceRankChange(m_state, m_pair.side[k].code, m_pair.side[k].index, int(m_pair.side[k].x),
+                int(m_pair.side[k].y), m_pair.side[k].experienceBefore, m_pair.side[k].experienceAfter, ReportWait::No);
     for (int k = 0; k < 2; ++k) {
         const CombatSide& s = m_pair.side[k];
         const UnitRecord* unit = m_pair.unit(m_state, k);
         if (unit && unitExists(*unit) && s.code < 100 && strengthTotal(*unit) == 0) {
+            if (k == 1 && m_misfire && s.country < kCountryCount)
+                rulesContext(m_state).friendlyFireMask |= uint8_t(1u << s.country);
             removeUnitFromHex(m_state, s.code, s.index);
             destroyUnit(m_state, s.code, s.index);
         }
@@ -246,8 +254,7 @@ void Resolution::finish()
             destroyUnit(m_state, n.code, n.index);
         }
     }
-    // The rank announcements, the friendly-fire mask, the diplomacy after the attack and the
-    // deferred stop and quit requests belong to parts of the engine that have not landed yet.
+    // The diplomacy after the attack belongs to the alliance executors, not landed yet.
 }
 
 void Resolution::run()
@@ -298,6 +305,12 @@ void Resolution::run()
 
 void resolveCombat(GameState& state)
 {
+    // Stop and quit requests made meanwhile wait for the end of the engagement.
+    struct UnderWay {
+        Handshake& handshake;
+        explicit UnderWay(Handshake& h) : handshake(h) { handshake.setCombatUnderWay(true); }
+        ~UnderWay() { handshake.setCombatUnderWay(false); }
+    } under_way(state.handshake());
     Resolution resolution(state);
     resolution.run();
 }

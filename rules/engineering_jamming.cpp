@@ -1,10 +1,10 @@
 // The jamming executor: the acting unit's jamming weapon marks the units around it.
 #include "rules/engineering.h"
 
-#include "rules/current_action.h"
 #include "rules/engineering_steps.h"
 #include "rules/fog.h"
 #include "rules/hex_scan.h"
+#include "rules/turn_marks.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kUnderseaDomain = 5;
 
-// Sets the jamming side's bit on every unit of the unit tables within the radius, bar submarines.
 class JammingScan : public HexScan {
 public:
     JammingScan(GameState& state, int side) : HexScan(state), m_bit(uint8_t(1u << side)) { }
@@ -54,8 +53,7 @@ bool execJamming(GameState& state)
     --actor.unit->ammunition[slot];
     gainExperience(state, actor, &UnitRecord::gainExperienceByStrength);
     updateVisibilityAfterAction(state);
-    if (ActionSettlement* settlement = actionSettlement())
-        settlement->resetHexTurnMarks();
+    resetHexTurnMarks(state);
     state.historyLog().recordJammingStart(actor.side, actor.index);
     return true;
 }

@@ -1,6 +1,7 @@
 // Dangers of a hex for a unit: enemy threat layers, exposure to fire, mines and zones of control.
 #include "rules/move_checks.h"
 
+#include "rules/combat.h"
 #include "rules/rules_context.h"
 #include "state/game_state.h"
 #include "state/sight_maps.h"
@@ -9,13 +10,17 @@
 namespace {
 
 constexpr int kRuleZocNeedsWeapon = 2;
+constexpr int kRuleAttackAllies = 23;
+constexpr int kNeutralSide = 8;
+// The weapon masks of the attack search: usable where the unit stands, and after a move too.
+constexpr unsigned kAttackInPlace = 8;
+constexpr unsigned kAttackAfterMove = 136;
 constexpr int kMissileCodeBase = 100;
 constexpr int kDomainLand = 3;
 constexpr int kDomainSea = 4;
 
 int countryOfCode(int code) { return code >= kMissileCodeBase ? code - kMissileCodeBase : code; }
 
-// -1 when the code and index name no unit.
 int threatLayerOf(const GameState& state, int code, int index)
 {
     const UnitRecord* unit = state.unitOf(code, index);
@@ -96,4 +101,19 @@ bool isFreeOfEnemyZoc(GameState& state, int x, int y)
             return false;
     }
     return true;
+}
+
+bool canAttackUnitFrom(GameState& state, int side, int index, HexPos position, int target_code, int target_index, bool moving)
+{
+    const int target_country = countryOfCode(target_code);
+    if (target_country == side)
+        return false;
+    if (state.isAllied(side, target_country)) {
+        if (state.ruleSwitch(kRuleAttackAllies) != 1 || target_country == kNeutralSide)
+            return false;
+    } else if (!isUnitVisibleTo(state, side, target_code, target_index)) {
+        return false;
+    }
+    const unsigned mask = moving ? kAttackAfterMove : kAttackInPlace;
+    return findAttackWeapon(state, side, index, position.x, position.y, target_code, target_index, mask) >= 0;
 }

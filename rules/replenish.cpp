@@ -3,6 +3,7 @@
 
 #include "rules/links.h"
 #include "rules/main_window_link.h"
+#include "rules/play_handshake.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -12,10 +13,8 @@
 namespace {
 
 enum : int {
-    kRuleStoringOn = 6,
     kRuleExperienceOn = 12,
     kRuleCarrierLimit = 27,
-    kRuleCountdown = 45,
 };
 constexpr int kMaxCounters = 10;
 // (low, high) thresholds of the capacity draw for experience levels 0..5.
@@ -79,7 +78,7 @@ int randomServiceCapacity(GameState& state, int country, int index)
     } else {
         capacity = r < 30 ? 1 : r < 90 ? 2 : 3;
     }
-    return ruleOn(state, kRuleStoringOn) ? capacity : capacity + 2;
+    return ruleOn(state, kRuleStoring) ? capacity : capacity + 2;
 }
 
 int replenishCapacity(GameState& state, int country, int index)
@@ -87,7 +86,7 @@ int replenishCapacity(GameState& state, int country, int index)
     const UnitRecord* unit = serviced(state, country, index);
     if (!unit)
         return 0;
-    if (!ruleOn(state, kRuleCountdown))
+    if (!ruleOn(state, kRuleProductionCount))
         return randomServiceCapacity(state, country, index);
     const UnitTypeRecord& type = unit->type();
     return countdownCapacity(state, maxCounters(type), productionTurns(type));
@@ -100,7 +99,7 @@ int repairCapacity(GameState& state, int country, int index)
         return 0;
     const UnitTypeRecord& type = unit->type();
     int total = int(type.memberStrength) * maxCounters(type);
-    if (!ruleOn(state, kRuleCountdown))
+    if (!ruleOn(state, kRuleProductionCount))
         return randomServiceCapacity(state, country, index) * total / 10;
     return countdownCapacity(state, total, productionTurns(type));
 }
@@ -173,12 +172,14 @@ void offerReplenishRepair(GameState& state, int country, int index, uint8_t repl
         offer.acceptReplenish = offer.counters > 0;
         offer.acceptRepair = offer.repair > 0;
     }
+    int old_experience = unit->experience;
     if (offer.acceptRepair && offer.repair > 0)
         doRepair(state, country, index, offer.repair, free, 1);
     if (offer.acceptReplenish && offer.counters > 0)
         doReplenish(state, country, index, offer.counters, 1);
-    // Announcing a changed rank to an allied current country belongs to the hand-shake code's
-    // rank-change request; the call goes here when that request exists.
+    int current = state.turnBlock().currentCountry;
+    if (current < kCountryCount && state.isAllied(current, country))
+        announceRankChange(state, country, index, unit->x, unit->y, old_experience, unit->experience, ReportWait::Yes);
 }
 
 void offerFreeRepair(GameState& state, int country, int index) { offerReplenishRepair(state, country, index, 0, 1, 1); }

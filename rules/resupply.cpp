@@ -4,10 +4,10 @@
 #include "rules/dialog_link.h"
 #include "rules/links.h"
 #include "rules/main_window_link.h"
+#include "rules/play_handshake.h"
 #include "state/game_state.h"
 #include "state/supply_order.h"
 #include "state/unit_facts.h"
-#include "state/unit_hooks.h"
 
 #include <algorithm>
 
@@ -44,9 +44,7 @@ void showSupplyOrder(GameState& state, SupplyOrder& order)
 {
     if (!state.isHumanCountry(int(order.country)) || !state.settings().askSupply)
         return;
-    UnitRecordHooks* hooks = unitRecordHooks();
-    bool delegated = hooks && hooks->delegationRunning();
-    if (state.turnBlock().phase == kActionPhase && !delegated)
+    if (state.turnBlock().phase == kActionPhase && !state.handshake().delegation())
         dialogLink().showSupplyOrder(order);
     else
         mainWindowLink().askSupplyOrder(order);
@@ -103,10 +101,10 @@ void serviceFromSupplyUnit(GameState& state, SupplyOrder& order, int supplier)
     order.apply();
     if (!anyChosen(order))
         return;
+    int old_experience = giver->experience;
     giver->spendSupplyStock(1);
     giver->gainExperience10();
-    // The supplier's rank change is announced by the hand-shake code's rank-change request, called
-    // here when that request exists.
+    announceRankChange(state, country, supplier, giver->x, giver->y, old_experience, giver->experience, ReportWait::Yes);
 }
 
 uint32_t rearmCost(GameState& state, int country, int index, int set)

@@ -41,14 +41,17 @@ bool readUserProductionFile(std::span<const uint8_t> bytes, ProductionTypeRecord
     int origin = productionTypeFileOrigin(bytes.data());
     if (origin != kOriginOwn && origin != kOriginSibling4 && origin != kOriginSibling5)
         return false;
-    uint32_t record_size = 0;
-    std::memcpy(&record_size, bytes.data() + kUserProductionMagicSize, 4);
-    size_t at = kUserProductionMagicSize + 4;
+    size_t at = kUserProductionMagicSize;
+    uint32_t record_size = uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16
+        | uint32_t(bytes[at + 3]) << 24;
+    at += 4;
     if (record_size == 0 || record_size > sizeof(ProductionTypeRecord) || bytes.size() - at < record_size)
         return false;
     ProductionTypeRecord read;
     std::memset(&read, 0, sizeof read);
     std::memcpy(&read, bytes.data() + at, record_size);
+    // Names are shown as C strings; a file's must end inside its field.
+    read.name[sizeof read.name - 1] = '\0';
     record = read;
     if (origin == kOriginOwn)
         return true;

@@ -25,7 +25,8 @@ enum UserProductionOrigin : int {
 // Compares all 16 bytes of magic.
 int productionTypeFileOrigin(const uint8_t* magic);
 
-// Reads the head of a file into record, with a sibling's ids carried into this program's numbering.
+// Reads the head of a file into record, with a sibling's ids carried into this program's numbering
+// and the name cut to end inside its field.
 // Refused (false): an unknown magic; the three oldest siblings, whose id tables this program does
 // not have; a record size of 0 or above the record; bytes shorter than the stored record.
 bool readUserProductionFile(std::span<const uint8_t> bytes, ProductionTypeRecord& record);

@@ -7,18 +7,7 @@
 
 using testing_rules::ProductionWorld;
 
-TEST(HomeHex, CapitalInRowOrderComesFirst)
-{
-    ProductionWorld world;
-    world.editType(world.other).unitClass = kHeadquartersClass;
-    world.placeUnit(0, world.other, 1, 1);
-    world.build(world.capital, 0, 7, 5);
-    world.build(world.capital, 0, 2, 6);
-    world.build(world.capital, 1, 0, 0);
-    EXPECT_EQ(computeHomeHex(world.state(), 0), (HexPos { 7, 5 }));
-}
-
-TEST(HomeHex, HeadquartersReadyForPlayStandsInForTheCapital)
+TEST(HomeHex, CapitalInRowOrderThenAHeadquartersReadyForPlay)
 {
     ProductionWorld world;
     world.editType(world.other).unitClass = kHeadquartersClass;
@@ -27,6 +16,10 @@ TEST(HomeHex, HeadquartersReadyForPlayStandsInForTheCapital)
     world.placeUnit(0, world.other, 3, 4);
     world.build(world.city, 0, 9, 9);
     EXPECT_EQ(computeHomeHex(world.state(), 0), (HexPos { 3, 4 }));
+    world.build(world.capital, 0, 7, 5);
+    world.build(world.capital, 0, 2, 6);
+    world.build(world.capital, 1, 0, 0);
+    EXPECT_EQ(computeHomeHex(world.state(), 0), (HexPos { 7, 5 }));
 }
 
 TEST(HomeHex, BestBuildingByScoreWithTheTargetPlaceBonus)

@@ -1,7 +1,9 @@
 // The game thread's waits for the windows, answered from another thread as the windows would.
 #include "rules/play_handshake.h"
 
+#include "rules/action_settlement.h"
 #include "rules/headless_links.h"
+#include "rules/rules_context.h"
 #include "rules/links.h"
 #include "state/game_state.h"
 #include "tests/state/small_world.h"
@@ -110,6 +112,19 @@ TEST_F(PlayHandshake, EndOfTurnWaitReturnsThePersonsAnswer)
     EXPECT_TRUE(produced.get());
 }
 
+TEST_F(PlayHandshake, DecidedGameAtTheEndOfAnActionEndsTheTurnsWait)
+{
+    RulesSettlement settlement(state());
+    setActionSettlement(&settlement);
+    auto ended = std::async(std::launch::async, [this] { return waitForUiAnswer(state()); });
+    while (!state().handshake().waitingForAnswer())
+        std::this_thread::yield();
+    state().turnBlock().decided = 1;
+    currentAction(state()).finishActionAlt();
+    EXPECT_TRUE(ended.get());
+    setActionSettlement(nullptr);
+}
+
 TEST_F(PlayHandshake, StopWhileWaitingForTheTurnEndsTheWaitWithNo)
 {
     auto ended = std::async(std::launch::async, [this] { return waitForUiAnswer(state()); });
@@ -154,7 +169,7 @@ TEST_F(PlayHandshake, MapRequestsWaitForTheMapWindowOrReturnWithoutOne)
     EXPECT_EQ(state().handshake().openWaitCount(), 0u);
 }
 
-TEST_F(PlayHandshake, RankChangeIsShownOnlyAcrossALevelOfASeenUnit)
+TEST_F(PlayHandshake, RankChangeIsShownOnlyAcrossALevelOfAUnitTheCurrentCountrySees)
 {
     OpenMapWindow map(state());
     setRulesLinks({ nullptr, &map, nullptr, nullptr });
@@ -178,16 +193,11 @@ TEST_F(PlayHandshake, RankChangeIsShownOnlyAcrossALevelOfASeenUnit)
     EXPECT_EQ(shown[0].args, (std::vector<int64_t> { 1, 1, index, 2, 3 }));
     EXPECT_EQ(shown[1].args.at(0), 0);
     EXPECT_EQ(state().handshake().openWaitCount(), 0u);
-}
 
-TEST_F(PlayHandshake, RankChangeOfAnUnseenUnitShowsNothing)
-{
-    OpenMapWindow map(state());
-    setRulesLinks({ nullptr, &map, nullptr, nullptr });
-    int index = placeUnit(1);
+    // Under fog of war a unit nobody of the current country sees shows nothing.
+    map.clear();
     world.setRule(3, 1);
     state().recreateSightMaps();
-    state().turnBlock().currentCountry = 0;
     announceRankChange(state(), 1, index, 2, 3, 100, 600, ReportWait::Yes);
     EXPECT_TRUE(map.calls().empty());
 }
@@ -213,23 +223,4 @@ TEST_F(PlayHandshake, InterruptAllowedOnlyWhenThePersonIsNotMidCommand)
     EXPECT_TRUE(canInterruptGame(state()));
     handshake.setUnitCommandBeingSet(true);
     EXPECT_FALSE(canInterruptGame(state()));
-}
-
-TEST_F(PlayHandshake, ComputerTurnProgressGoesToTheThinkingWindow)
-{
-    headlessMainWindow().clear();
-    int type = -1;
-    for (const UnitTypeRecord& t : state().unitTypes())
-        if (t.available) {
-            type = t.id;
-            break;
-        }
-    for (int i = 0; i < 10; ++i)
-        world.addUnit(4, type, 1, 1);
-    state().startTurnProgress(4);
-    for (int i = 0; i < 10; ++i)
-        stepTurnProgress(state());
-    auto reports = headlessMainWindow().callsOf("reportThinkProgress");
-    ASSERT_EQ(reports.size(), 10u);
-    EXPECT_EQ(reports.back().args.at(0), 100);
 }

@@ -28,21 +28,6 @@ void setCounters(UnitRecord& unit, std::initializer_list<int> values)
 
 } // namespace
 
-TEST(ServiceCapacity, RandomCapacityRangeDependsOnStoring)
-{
-    ProductionWorld world;
-    int index = world.placeUnit(0, world.plain, 1, 1);
-    seed(world.state(), 11);
-    for (int storing : { 1, 0 }) {
-        world.setRule(6, storing);
-        for (int i = 0; i < 200; ++i) {
-            int c = randomServiceCapacity(world.state(), 0, index);
-            EXPECT_GE(c, storing ? 1 : 3);
-            EXPECT_LE(c, storing ? 3 : 5);
-        }
-    }
-}
-
 TEST(ServiceCapacity, CountdownSchemeStaysBetweenTheTurnShareAndHalfAgain)
 {
     ProductionWorld world;

@@ -1,11 +1,15 @@
 // Supply search over roads, dead-end pruning, building supply bits and the current side's line display.
 #include "rules/action_settlement.h"
+#include "rules/home_hex.h"
 #include "rules/rules_context.h"
 #include "rules/supply_lines.h"
 #include "rules/supply_search.h"
 #include "tests/state/small_world.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -172,4 +176,25 @@ TEST(SupplyLines, FinishedActionRecomputesOutdatedLines)
     EXPECT_EQ(world.bits(world.hq), 3);
     EXPECT_EQ(world.state().supplyLinesDirty(), 0);
     setActionSettlement(nullptr);
+}
+
+TEST(SupplyLines, ShippedMapsSupplyBuildingsOverTheirRoads)
+{
+    for (const char* name : { "continent.vtm", "riverside.vts" }) {
+        testing_state::SmallWorld world(4, 4);
+        GameState& state = world.state();
+        std::ifstream in(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / name, std::ios::binary);
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+        ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size())) << name;
+        world.setRule(kRuleSupplyLines, 1);
+        for (int c = 0; c < kCountryCount; ++c)
+            if (state.country(c).controller)
+                refreshCapitalHex(state, c);
+        updateSupplyLines(state);
+        int supplied = 0, owned = 0;
+        for (const BuildingRecord& b : state.buildings())
+            if (b.owner() >= 0 && b.type != 31 && b.type != state.terrainRoles().largeCity)
+                owned += 1, supplied += b.supplyBits & 1;
+        EXPECT_GT(supplied, owned / 2) << name << ": most buildings lie on the roads from their headquarters";
+    }
 }

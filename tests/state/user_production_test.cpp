@@ -117,15 +117,6 @@ TEST(UserProductionFile, BuiltinExportCarriesNoUnitTypes)
             + std::string(4, '\0'));
 }
 
-TEST(UserProductionFile, MagicsNameTheirOrigins)
-{
-    const std::pair<const char*, int> cases[] = { { "MORVELANTUPD0000", 1 }, { "PELVANOUPD000000", 2 },
-        { "QUELLAROSEPD0000", 3 }, { "MORVELAN2UPD0001", 4 }, { "MORVELAN2UPD0002", 5 },
-        { "ZAFRONUPD0000001", 11 }, { "ZAFRONUPD0000002", -1 }, { "zafronupd0000001", -1 } };
-    for (const auto& [magic, origin] : cases)
-        EXPECT_EQ(productionTypeFileOrigin(reinterpret_cast<const uint8_t*>(magic)), origin) << magic;
-}
-
 TEST(UserProductionFile, NewerSiblingsKeepIdsBelow5000AndOthersAreRefused)
 {
     UserTypesWorld world;
@@ -161,6 +152,12 @@ TEST(UserProductionFile, NewerSiblingsKeepIdsBelow5000AndOthersAreRefused)
         std::string head = fileHead(kUserProductionMagic, 2534, stored, 2534).substr(0, cut);
         EXPECT_FALSE(readUserProductionFile(std::span(reinterpret_cast<const uint8_t*>(head.data()), cut), out));
     }
+    // A name filling its field is cut to end inside it.
+    ProductionTypeRecord long_name = recordWith("", { 2 });
+    std::memset(long_name.name, 'A', sizeof long_name.name);
+    world.write("long.upd", fileHead(kUserProductionMagic, 2534, long_name, 2534));
+    EXPECT_EQ(importProductionTypeFile(world.state, world.path("long.upd").c_str(), 150), 1);
+    EXPECT_EQ(std::string(world.state.productionType(150)->name), std::string(33, 'A'));
     // A shorter record is read as far as it goes, the rest zero; a missing file or slot imports nothing.
     world.write("short.upd", fileHead(kUserProductionMagic, 35, recordWith("short", { 2, 20 }), 35));
     EXPECT_EQ(importProductionTypeFile(world.state, world.path("short.upd").c_str(), 150), 1);

@@ -125,6 +125,24 @@ void MapBuilder::line(int x0, int y0, int x1, int y1, uint8_t terrain)
     }
 }
 
+std::vector<uint8_t> MapBuilder::bytes() const
+{
+    ScenarioFile file = m_file;
+    for (int y = 0; y < height(); ++y)
+        for (int x = 0; x < width(); ++x) {
+            if (at(x, y) != kRoad)
+                continue;
+            uint8_t bits = 0;
+            for (int d = 0; d < kHexDirections; ++d) {
+                HexPos n = hexNeighbour(x, y, d, width(), height());
+                if (n.valid() && (at(n.x, n.y) == kRoad || at(n.x, n.y) == kBridge || isBuilding(at(n.x, n.y))))
+                    bits = uint8_t(bits | 1u << d);
+            }
+            file.cellAt(x, y).overlay = bits;
+        }
+    return writeScenarioBytes(file);
+}
+
 void MapBuilder::patch(int cx, int cy, int radius, uint8_t terrain, unsigned seed)
 {
     for (int y = cy - radius; y <= cy + radius; ++y)

@@ -52,7 +52,8 @@ public:
     void briefing(const std::vector<const char*>& texts);
 
     ScenarioFile& file() { return m_file; }
-    std::vector<uint8_t> bytes() const { return writeScenarioBytes(m_file); }
+    // The file with each road hex's road bits pointing at the roads, bridges and buildings beside it.
+    std::vector<uint8_t> bytes() const;
 
 private:
     ScenarioFile m_file;

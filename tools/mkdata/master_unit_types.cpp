@@ -68,6 +68,28 @@ const UnitType kUnitTypes[] = {
     { 34, "巡洋艦", true, false, "海上", "海上A", "巡洋艦", 1, 40, 4, 1800, { 2, 3, 3, 2, 4, 2 }, { 3, 3, 3, 15, 15, 1 }, "000000000", "なし", { { "ヘリ", 2 } }, { { "艦砲", "127mm", 1, 20 }, { "巡航ミサイル", "発射機", 1, 4 }, { "地対空ミサイル", "SAM", 1, 12 }, { "迎撃ミサイル", "ABM", 1, 4 }, { "爆雷", "対潜", 1, 6 } }, 120 },
 };
 
+// Per model: the movement allowance, the extended allowance and the fuel it holds; the fuel of
+// the table above is kept for the types that move little per turn.
+struct Movement {
+    int id, allowance, extended, fuel;
+};
+
+const Movement kMovement[] = {
+    { 1, 5, 2, 60 }, { 2, 3, 1, 50 }, { 3, 6, 3, 40 }, { 4, 5, 2, 40 }, { 5, 5, 2, 40 }, { 6, 6, 3, 40 },
+    { 7, 5, 2, 40 }, { 8, 6, 3, 60 }, { 9, 3, 1, 50 }, { 10, 7, 3, 50 }, { 11, 4, 2, 40 },
+    { 12, 10, 5, 20 }, { 13, 20, 10, 30 },
+    { 20, 12, 6, 36 }, { 21, 10, 5, 30 }, { 22, 8, 4, 24 }, { 23, 8, 4, 24 }, { 24, 12, 6, 36 }, { 25, 10, 5, 30 },
+    { 30, 8, 4, 100 }, { 31, 6, 3, 120 }, { 32, 7, 3, 100 }, { 33, 7, 3, 100 }, { 34, 7, 3, 120 },
+};
+
+Movement movementOf(const UnitType& u)
+{
+    for (const Movement& m : kMovement)
+        if (m.id == u.id)
+            return m;
+    return { u.id, 0, 0, u.fuel };
+}
+
 std::string unitTypeLine(const UnitType& u)
 {
     auto num = [](int v) { return "," + std::to_string(v); };
@@ -89,10 +111,14 @@ std::string unitTypeLine(const UnitType& u)
     line += "," + std::string(u.carryClass) + "," + u.unitClass + ",0,0,0,0,0,0,0,,,,,,,,,,0,0";
     for (const Slot& s : u.slots)
         line += s.name ? "," + std::string(s.name) + "," + s.subName + num(s.multiplier) + "," : ",,,0,";
+    const Movement move = movementOf(u);
     for (int m = 0; m < 4; ++m) {
         for (const Slot& s : u.slots)
             line += num(m == 0 && s.name ? s.ammo : 0);
-        line += ",0,0,0" + num(m == 0 ? u.fuel : 0);
+        if (m == 0)
+            line += num(move.allowance) + num(move.extended) + ",0" + num(move.fuel);
+        else
+            line += ",0,0,0,0";
     }
     for (int i = 0; i < 8; ++i)
         line += num(u.id);
