@@ -6,6 +6,7 @@
 #include "rules/combat_values.h"
 #include "rules/dialog_link.h"
 #include "rules/links.h"
+#include "rules/play_handshake.h"
 #include "rules/rules_context.h"
 #include "rules/unit_removal.h"
 #include "state/game_state.h"
@@ -232,6 +233,10 @@ void Resolution::finish()
     // Both sides are written back first, so losses, kills and experience reach live records.
     m_pair.writeBack(m_state, 0);
     m_pair.writeBack(m_state, 1);
+    for (int k = 0; k < 2; ++k)
+        if (m_pair.unit(m_state, k) && m_pair.side[k].code < 100)
+            announceRankChange(m_state, m_pair.side[k].code, m_pair.side[k].index, int(m_pair.side[k].x),
+                int(m_pair.side[k].y), m_pair.side[k].experienceBefore, m_pair.side[k].experienceAfter, ReportWait::No);
     for (int k = 0; k < 2; ++k) {
         const CombatSide& s = m_pair.side[k];
         const UnitRecord* unit = m_pair.unit(m_state, k);
@@ -249,8 +254,7 @@ void Resolution::finish()
             destroyUnit(m_state, n.code, n.index);
         }
     }
-    // The rank announcements, the diplomacy after the attack and the deferred stop and quit
-    // requests belong to parts of the engine that have not landed yet.
+    // The diplomacy after the attack belongs to the alliance executors, not landed yet.
 }
 
 void Resolution::run()
@@ -301,6 +305,12 @@ void Resolution::run()
 
 void resolveCombat(GameState& state)
 {
+    // Stop and quit requests made meanwhile wait for the end of the engagement.
+    struct UnderWay {
+        Handshake& handshake;
+        explicit UnderWay(Handshake& h) : handshake(h) { handshake.setCombatUnderWay(true); }
+        ~UnderWay() { handshake.setCombatUnderWay(false); }
+    } under_way(state.handshake());
     Resolution resolution(state);
     resolution.run();
 }

@@ -148,6 +148,24 @@ TEST(CombatResolve, ExperienceRewardsKillsAndHigherRankedVictims)
     }
 }
 
+TEST(CombatResolve, ARankGainedInTheFightIsAnnouncedOnTheMap)
+{
+    struct OpenMap : HeadlessMapWindow {
+        bool isOpen() const override { return true; }
+    } map;
+    DuelWorld world;
+    world.setRule(12, 1);
+    world.state().settings().levelEffect = true;
+    world.state().turnBlock().currentCountry = 0;
+    world.unit(0, world.attacker).experience = 190;
+    setRulesLinks({ nullptr, &map, nullptr, nullptr });
+    world.resolve();
+    setRulesLinks({});
+    EXPECT_EQ(world.unit(0, world.attacker).experience, 330);
+    ASSERT_EQ(map.callsOf("animateLevelChange").size(), 1u);
+    EXPECT_FALSE(world.state().handshake().combatUnderWay());
+}
+
 TEST(CombatResolve, SurvivingDefenderGainsExperienceForTheFight)
 {
     DuelWorld world;
