@@ -8,7 +8,6 @@
 
 namespace {
 
-// The range's back-trace, with no cost limit; empty when the action has no range.
 bool traceInRange(const CurrentAction& action, int x, int y, std::vector<HexPos>& trace)
 {
     trace.clear();
