@@ -1,6 +1,7 @@
 // Combat resolution: the current engagement from the first shot to the write-back and removal.
 #include "rules/combat.h"
 
+#include "rules/alliances.h"
 #include "rules/combat_pair.h"
 #include "rules/combat_steps.h"
 #include "rules/combat_values.h"
@@ -62,6 +63,7 @@ private:
     void record();
     void clearKnownMines();
     void finish();
+    void settleDiplomacy();
 
     GameState& m_state;
     CombatPair& m_pair;
@@ -93,7 +95,10 @@ void Resolution::unitInTargetHex()
 {
     const int x = int(m_pair.side[1].x);
     const int y = int(m_pair.side[1].y);
-    // Breaking the pact with the hex's owner belongs to the alliance executors, not landed yet.
+    const TerrainCell* cell = m_state.terrainCellAt(x, y);
+    const int owner = cell ? cell->owner - 1 : -1;
+    if (owner >= 0 && m_state.hasPactWith(m_pair.side[0].country, owner))
+        breakNonAggressionPact(m_state, m_pair.side[0].country, owner);
     UnitRef ref {};
     if (!m_state.unitRefInHex(x, y, m_state.unitSlotFor(kLandDomain), ref))
         return;
@@ -254,7 +259,24 @@ void Resolution::finish()
             destroyUnit(m_state, n.code, n.index);
         }
     }
-    // The diplomacy after the attack belongs to the alliance executors, not landed yet.
+    settleDiplomacy();
+}
+
+void Resolution::settleDiplomacy()
+{
+    constexpr int kMissilePhase = 1;
+    const int a = m_pair.side[0].country;
+    const int b = m_pair.side[1].country;
+    if (m_misfire || !m_pair.isSideSet(1) || m_hexTarget || m_state.turnBlock().phase == kMissilePhase || a == b)
+        return;
+    if (!m_state.isAllied(a, b)) {
+        if (m_state.hasPactWith(a, b) && b != 8)
+            breakNonAggressionPact(m_state, a, b);
+    } else if (b == 8) {
+        leaveNeutralAlliance(m_state, a);
+    } else {
+        breakAllAlliances(m_state, a);
+    }
 }
 
 void Resolution::run()

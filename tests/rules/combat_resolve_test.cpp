@@ -290,6 +290,26 @@ TEST(CombatResolve, SelfDestructingAttackerDiesWithoutReturnFire)
     EXPECT_EQ(world.state().historyLog().record(0).kind, 11);
 }
 
+TEST(CombatResolve, AttackingAUnitBreaksThePactOrTheAlliance)
+{
+    {
+        DuelWorld world;
+        world.state().country(0).pactMask = 2;
+        world.state().country(1).pactMask = 1;
+        world.resolve();
+        EXPECT_FALSE(world.state().hasPactWith(0, 1));
+        EXPECT_FALSE(world.state().hasPactWith(1, 0));
+    }
+    {
+        DuelWorld world;
+        world.state().country(0).allianceMask = 1 | 2;
+        world.state().country(1).allianceMask = 1 | 2;
+        world.resolve();
+        EXPECT_FALSE(world.state().isAllied(0, 1));
+        EXPECT_FALSE(world.state().isAllied(1, 0));
+    }
+}
+
 TEST(AttackSearch, FindsAWeaponOnlyWithinReachAndWithTheMaskBits)
 {
     DuelWorld world;
