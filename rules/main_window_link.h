@@ -67,7 +67,9 @@ public:
     // Raises the main window after a dialog of the game thread has closed.
     virtual void bringToFront() = 0;
 
-    // Game-thread requests that the main window carries out on its own thread.
+    // Game-thread requests that the main window carries out on its own thread. Each blocks in a
+    // wait of GameState::handshake() (openWait with its UiWaitKind), so that the end of play
+    // releases it.
     virtual void showIncome(int32_t income) = 0;
     virtual void endOfGameStep() = 0;
     virtual void askReplenish(ReplenishOffer& offer) = 0;

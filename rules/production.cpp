@@ -106,7 +106,7 @@ bool checkPurchase(GameState& state, int x, int y, int side, int type_id, int co
     out.type = &state.unitTypeRecord(type_id);
     out.counters = std::min({ counters, int(out.type->members), 10 });
     CountryRecord& country = state.country(side);
-    if (state.liveUnitCount(side) >= unitCapacity(state, side))
+    if (state.liveUnitCount(side) >= state.playerUnitCount(side))
         return false;
     if (ruleOn(state, kRuleProductionLimit) && country.producedThisTurn >= country.productionLimit)
         return false;

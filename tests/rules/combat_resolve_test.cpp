@@ -130,6 +130,20 @@ TEST(CombatResolve, FirstStrikeLetsOnlyTheSurvivorsReturnFire)
     }
 }
 
+TEST(CombatResolve, APersonDecliningTheReturnWeaponDoesNotFireBack)
+{
+    DuelWorld world;
+    HeadlessDialogs dialogs;
+    setRulesLinks({ nullptr, nullptr, &dialogs, nullptr });
+    world.state().settings().selArms = true;
+    world.state().country(1).controller = 1;
+    world.resolve();
+    setRulesLinks({});
+    ASSERT_EQ(dialogs.callsOf("chooseWeapon").size(), 1u);
+    EXPECT_EQ(dialogs.callsOf("chooseWeapon")[0].args[1], int(WeaponChoiceMode::ReturnFire));
+    EXPECT_EQ(strengthTotal(world.unit(0, world.attacker)), 40);
+}
+
 TEST(CombatResolve, ExperienceRewardsKillsAndHigherRankedVictims)
 {
     struct Case {
@@ -146,6 +160,24 @@ TEST(CombatResolve, ExperienceRewardsKillsAndHigherRankedVictims)
         world.resolve();
         EXPECT_EQ(world.unit(0, world.attacker).experience, c.gain) << "victim " << c.defenderExperience;
     }
+}
+
+TEST(CombatResolve, ARankGainedInTheFightIsAnnouncedOnTheMap)
+{
+    struct OpenMap : HeadlessMapWindow {
+        bool isOpen() const override { return true; }
+    } map;
+    DuelWorld world;
+    world.setRule(12, 1);
+    world.state().settings().levelEffect = true;
+    world.state().turnBlock().currentCountry = 0;
+    world.unit(0, world.attacker).experience = 190;
+    setRulesLinks({ nullptr, &map, nullptr, nullptr });
+    world.resolve();
+    setRulesLinks({});
+    EXPECT_EQ(world.unit(0, world.attacker).experience, 330);
+    ASSERT_EQ(map.callsOf("animateLevelChange").size(), 1u);
+    EXPECT_FALSE(world.state().handshake().combatUnderWay());
 }
 
 TEST(CombatResolve, SurvivingDefenderGainsExperienceForTheFight)
@@ -270,6 +302,26 @@ TEST(CombatResolve, SelfDestructingAttackerDiesWithoutReturnFire)
     EXPECT_EQ(strengthTotal(world.unit(1, world.defender)), 36);
     EXPECT_EQ(world.state().country(1).enemyUnitsDestroyed, 0u) << "its own blast, not the defender's kill";
     EXPECT_EQ(world.state().historyLog().record(0).kind, 11);
+}
+
+TEST(CombatResolve, AttackingAUnitBreaksThePactOrTheAlliance)
+{
+    {
+        DuelWorld world;
+        world.state().country(0).pactMask = 2;
+        world.state().country(1).pactMask = 1;
+        world.resolve();
+        EXPECT_FALSE(world.state().hasPactWith(0, 1));
+        EXPECT_FALSE(world.state().hasPactWith(1, 0));
+    }
+    {
+        DuelWorld world;
+        world.state().country(0).allianceMask = 1 | 2;
+        world.state().country(1).allianceMask = 1 | 2;
+        world.resolve();
+        EXPECT_FALSE(world.state().isAllied(0, 1));
+        EXPECT_FALSE(world.state().isAllied(1, 0));
+    }
 }
 
 TEST(AttackSearch, FindsAWeaponOnlyWithinReachAndWithTheMaskBits)

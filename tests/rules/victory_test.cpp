@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using testing_rules::VictoryWorld;
 
 namespace {
@@ -162,36 +164,27 @@ TEST(VictoryConditions, TargetPlacesHeldByAnAllyWinAndShareTheOutcome)
 
 TEST(VictoryConditions, TheCurrentSideWinsATieAndPendingConditionsHoldBack)
 {
-    VictoryWorld world;
-    GameState& s = world.state();
-    for (int c = 0; c < VictoryWorld::kPlaying; ++c)
-        world.placeUnit(c, world.landType, 1 + c, 6);
-    // Country 1 and 2 each destroyed a watched unit of the enemy: kind 2 is met by both.
-    s.turnBlock().enemyForceThreshold[0] = 1;
-    for (int c : { 1, 2 }) {
-        s.country(c).victoryByte2 = 2;
-        s.country(c).victoryFlags = 2;
-    }
-    // Country 1 also still needs its transports.
-    s.country(1).victoryByte3 = 50;
-    s.turnBlock().transportTotal[1] = 4;
-    s.turnBlock().currentCountry = 1;
-    checkEndOfGame(s, 1);
-    EXPECT_EQ(world.outcome(2), kOutcomeVictory);
-    EXPECT_EQ(world.outcome(1), kOutcomeDefeat);
-
-    VictoryWorld tie;
-    for (int c = 0; c < VictoryWorld::kPlaying; ++c)
-        tie.placeUnit(c, tie.landType, 1 + c, 6);
-    tie.state().turnBlock().enemyForceThreshold[0] = 1;
-    for (int c : { 1, 2 }) {
-        tie.state().country(c).victoryByte2 = 2;
-        tie.state().country(c).victoryFlags = 2;
-    }
-    tie.state().turnBlock().currentCountry = 2;
-    checkEndOfGame(tie.state(), 1);
-    EXPECT_EQ(tie.outcome(2), kOutcomeVictory);
-    EXPECT_EQ(tie.outcome(1), kOutcomeDefeat);
+    // Countries 1 and 2 both destroyed a watched unit of country 0: enemy forces kind 2 is met by both.
+    auto check = [](int current, int transport_percent) {
+        VictoryWorld world;
+        GameState& s = world.state();
+        for (int c = 0; c < VictoryWorld::kPlaying; ++c)
+            world.placeUnit(c, world.landType, 1 + c, 6);
+        s.turnBlock().enemyForceThreshold[0] = 1;
+        for (int c : { 1, 2 }) {
+            s.country(c).victoryByte2 = 2;
+            s.country(c).victoryFlags = 2;
+        }
+        s.country(1).victoryByte3 = uint8_t(transport_percent);
+        s.turnBlock().transportTotal[1] = 4;
+        s.turnBlock().currentCountry = uint16_t(current);
+        checkEndOfGame(s, 1);
+        return std::pair(world.outcome(1), world.outcome(2));
+    };
+    EXPECT_EQ(check(2, 0), std::pair(int(kOutcomeDefeat), int(kOutcomeVictory)));
+    EXPECT_EQ(check(1, 0), std::pair(int(kOutcomeVictory), int(kOutcomeDefeat)));
+    // Country 1 still waits for its transports.
+    EXPECT_EQ(check(1, 50), std::pair(int(kOutcomeDefeat), int(kOutcomeVictory)));
 }
 
 TEST(VictoryConditions, AllEnemyWatchedUnitsMustBeGoneForKindOne)
