@@ -4,6 +4,7 @@
 #include "rules/carry_over.h"
 #include "rules/combat_pair.h"
 #include "rules/current_action.h"
+#include "rules/move_display_path.h"
 #include "state/game_state.h"
 #include "state/hex_geometry.h"
 
@@ -23,6 +24,7 @@ public:
     std::vector<HexPos> fixedRoute;
     CombatPair combat {};
     CarryOverDeployment deployment;
+    ComputerApproach approach;
 
 private:
     GameState& m_state;
