@@ -3,11 +3,12 @@
 
 #include "rules/supply_lines.h"
 #include "rules/turn_marks.h"
+#include "rules/victory.h"
 #include "state/game_state.h"
 
 void RulesSettlement::missileImpact(int, int) { }
 
-void RulesSettlement::checkEndOfGame(int) { }
+void RulesSettlement::checkEndOfGame(int mode) { ::checkEndOfGame(m_state, mode); }
 
 void RulesSettlement::resetHexTurnMarks() { ::resetHexTurnMarks(m_state); }
 

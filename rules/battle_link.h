@@ -4,6 +4,8 @@
 struct BattleSceneSide;
 
 // Implemented by battle/ (through the main window); both calls return when the scene has ended.
+// The game thread waits for the scene's done word in a UiWaitKind::BattleDone wait of the state's
+// handshake, which the end of play releases.
 class BattleLink {
 public:
     virtual ~BattleLink() = default;

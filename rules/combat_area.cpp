@@ -2,6 +2,7 @@
 #include "rules/combat_steps.h"
 
 #include "rules/combat_pair.h"
+#include "rules/rules_context.h"
 #include "state/game_state.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
@@ -81,6 +82,8 @@ void hitAreaAround(GameState& state, const CombatPair& pair, int domain, bool mi
             hit.writeBack(state, 1);
             const HistoryEngagement engagement = historyEngagement(hit);
             state.historyLog().recordCombat(engagement, misfire ? 1 : 0, misfire ? 1 : 0);
+            if (misfire && !hit.survives(1) && ref.country < kCountryCount && state.isAllied(attacker_country, ref.country))
+                rulesContext(state).friendlyFireMask |= uint8_t(1u << ref.country);
             show.neighbours.push_back({ ref.table, ref.index, n.x, n.y, !hit.survives(1) });
         }
     }

@@ -1,11 +1,14 @@
 // Combat resolution: the current engagement from the first shot to the write-back and removal.
 #include "rules/combat.h"
 
+#include "rules/alliances.h"
 #include "rules/combat_pair.h"
 #include "rules/combat_steps.h"
 #include "rules/combat_values.h"
 #include "rules/dialog_link.h"
 #include "rules/links.h"
+#include "rules/play_handshake.h"
+#include "rules/rules_context.h"
 #include "rules/unit_removal.h"
 #include "state/game_state.h"
 #include "state/sight_maps.h"
@@ -60,6 +63,7 @@ private:
     void record();
     void clearKnownMines();
     void finish();
+    void settleDiplomacy();
 
     GameState& m_state;
     CombatPair& m_pair;
@@ -91,7 +95,10 @@ void Resolution::unitInTargetHex()
 {
     const int x = int(m_pair.side[1].x);
     const int y = int(m_pair.side[1].y);
-    // Breaking the pact with the hex's owner belongs to the alliance executors, not landed yet.
+    const TerrainCell* cell = m_state.terrainCellAt(x, y);
+    const int owner = cell ? cell->owner - 1 : -1;
+    if (owner >= 0 && m_state.hasPactWith(m_pair.side[0].country, owner))
+        breakNonAggressionPact(m_state, m_pair.side[0].country, owner);
     UnitRef ref {};
     if (!m_state.unitRefInHex(x, y, m_state.unitSlotFor(kLandDomain), ref))
         return;
@@ -231,10 +238,16 @@ void Resolution::finish()
     // Both sides are written back first, so losses, kills and experience reach live records.
     m_pair.writeBack(m_state, 0);
     m_pair.writeBack(m_state, 1);
+    for (int k = 0; k < 2; ++k)
+        if (m_pair.unit(m_state, k) && m_pair.side[k].code < 100)
+            announceRankChange(m_state, m_pair.side[k].code, m_pair.side[k].index, int(m_pair.side[k].x),
+                int(m_pair.side[k].y), m_pair.side[k].experienceBefore, m_pair.side[k].experienceAfter, ReportWait::No);
     for (int k = 0; k < 2; ++k) {
         const CombatSide& s = m_pair.side[k];
         const UnitRecord* unit = m_pair.unit(m_state, k);
         if (unit && unitExists(*unit) && s.code < 100 && strengthTotal(*unit) == 0) {
+            if (k == 1 && m_misfire && s.country < kCountryCount)
+                rulesContext(m_state).friendlyFireMask |= uint8_t(1u << s.country);
             removeUnitFromHex(m_state, s.code, s.index);
             destroyUnit(m_state, s.code, s.index);
         }
@@ -246,8 +259,24 @@ void Resolution::finish()
             destroyUnit(m_state, n.code, n.index);
         }
     }
-    // The rank announcements, the friendly-fire mask, the diplomacy after the attack and the
-    // deferred stop and quit requests belong to parts of the engine that have not landed yet.
+    settleDiplomacy();
+}
+
+void Resolution::settleDiplomacy()
+{
+    constexpr int kMissilePhase = 1;
+    const int a = m_pair.side[0].country;
+    const int b = m_pair.side[1].country;
+    if (m_misfire || !m_pair.isSideSet(1) || m_hexTarget || m_state.turnBlock().phase == kMissilePhase || a == b)
+        return;
+    if (!m_state.isAllied(a, b)) {
+        if (m_state.hasPactWith(a, b) && b != 8)
+            breakNonAggressionPact(m_state, a, b);
+    } else if (b == 8) {
+        leaveNeutralAlliance(m_state, a);
+    } else {
+        breakAllAlliances(m_state, a);
+    }
 }
 
 void Resolution::run()
@@ -298,6 +327,12 @@ void Resolution::run()
 
 void resolveCombat(GameState& state)
 {
+    // Stop and quit requests made meanwhile wait for the end of the engagement.
+    struct UnderWay {
+        Handshake& handshake;
+        explicit UnderWay(Handshake& h) : handshake(h) { handshake.setCombatUnderWay(true); }
+        ~UnderWay() { handshake.setCombatUnderWay(false); }
+    } under_way(state.handshake());
     Resolution resolution(state);
     resolution.run();
 }

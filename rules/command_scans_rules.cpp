@@ -3,6 +3,8 @@
 
 #include "rules/current_action.h"
 #include "rules/hex_scan.h"
+#include "rules/route.h"
+#include "rules/rules_context.h"
 #include "rules/scans_attack.h"
 #include "rules/scans_own_range.h"
 #include "state/game_state.h"
@@ -78,20 +80,14 @@ bool RulesCommandScans::hasLaunchReach(GameState& state, int side, int launched_
     return scan.hitCount() > 0;
 }
 
-bool RulesCommandScans::planRoute(GameState&, int side, int index, int x, int y, std::vector<HexPos>& route)
+bool RulesCommandScans::planRoute(GameState& state, int side, int index, int x, int y, std::vector<HexPos>& route)
 {
     route.clear();
     if (!m_action || !m_action->underWay() || !m_action->range())
         return false;
     if (m_action->actingCountry() != side || m_action->actingIndex() != index)
         return false;
-    std::vector<HexPos> trace;
-    if (!m_action->range()->tracePath(x, y, trace, -1))
-        return false;
-    if (!m_action->wayPoints().empty())
-        route = m_action->path();
-    route.insert(route.end(), trace.begin(), trace.end());
-    return true;
+    return planActionRoute(*m_action, rulesContext(state).fixedRoute, x, y, route);
 }
 
 RulesCommandScans& installRulesCommandScans()

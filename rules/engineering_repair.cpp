@@ -18,7 +18,6 @@ constexpr int kEngineerClass = 38;
 
 enum class Work { Restore, Reinforce };
 
-// The structure's durability byte in its listed-hex table; null for any other hex.
 uint8_t* listedDurability(GameState& state, int x, int y, int kind)
 {
     if (kind == kTerrainPillbox) {
@@ -80,7 +79,7 @@ bool workOnBuilding(GameState& state, Work work, const ActingUnit& actor, Buildi
     if (work == Work::Restore && !building.isIntact() && building.durability >= terrain->durability) {
         building.destroyed = 0;
         currentAction(state).setSupplyLinesDirty();
-        // The turn statistics take the building's income back in once the statistics exist.
+        state.statsAddIncome(building.ownerPlusOne, building.type);
     }
     return true;
 }

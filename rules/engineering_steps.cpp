@@ -1,6 +1,7 @@
 // The acting unit of the engineering executors and its experience gain.
 #include "rules/engineering_steps.h"
 
+#include "rules/play_handshake.h"
 #include "rules/rules_context.h"
 #include "state/unit_facts.h"
 
@@ -16,10 +17,14 @@ ActingUnit actingUnit(GameState& state)
     return actor;
 }
 
-bool gainExperience(GameState& state, const ActingUnit& actor, void (UnitRecord::*gain)())
+bool gainExperience(GameState& state, const ActingUnit& actor, void (UnitRecord::*gain)(), RankNotice notice)
 {
-    (void)state;
-    const int before = actor.unit->experience;
-    (actor.unit->*gain)();
-    return experienceLevelFor(before) != experienceLevel(*actor.unit);
+    UnitRecord& unit = *actor.unit;
+    const int before = unit.experience;
+    (unit.*gain)();
+    if (experienceLevelFor(before) == experienceLevel(unit))
+        return false;
+    if (notice == RankNotice::Announce)
+        announceRankChange(state, actor.side, actor.index, unit.x, unit.y, before, unit.experience, ReportWait::No);
+    return true;
 }

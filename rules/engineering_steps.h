@@ -13,6 +13,7 @@ struct ActingUnit {
 // The current action's unit; a null unit when the actor is not a unit in play.
 ActingUnit actingUnit(GameState& state);
 
-// Raises the unit's experience by one of UnitRecord's gains (rule 12) and announces a change of
-// rank; true when the rank changed.
-bool gainExperience(GameState& state, const ActingUnit& actor, void (UnitRecord::*gain)());
+enum class RankNotice { Announce, Silent };
+
+// One of UnitRecord's gains, announcing a change of rank unless silent; true when it changed.
+bool gainExperience(GameState& state, const ActingUnit& actor, void (UnitRecord::*gain)(), RankNotice notice = RankNotice::Announce);

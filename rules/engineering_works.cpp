@@ -21,7 +21,6 @@ constexpr int kBridgeCodes[6][6] = {
     { 1, 3, 1, 5, 1, 1 },
 };
 
-// -1 when b is not a neighbour of a.
 int directionTo(const GameState& state, HexPos a, HexPos b)
 {
     for (int d = 0; d < kHexDirections; ++d)
@@ -140,7 +139,8 @@ void finishRoadWork(GameState& state)
     const ActingUnit actor = actingUnit(state);
     if (!actor.unit)
         return;
-    if (gainExperience(state, actor, &UnitRecord::gainExperienceByStrength))
+    // The move that laid the road announces the change once it is over.
+    if (gainExperience(state, actor, &UnitRecord::gainExperienceByStrength, RankNotice::Silent))
         state.command().rankChanged = 1;
     actor.unit->spendEngineeringStock(1);
     currentAction(state).setSupplyLinesDirty();

@@ -65,7 +65,9 @@ public:
     // A modal OK box owned by the main window; text and caption are CP932.
     virtual void messageBox(const std::string& text, const std::string& caption) = 0;
 
-    // Game-thread requests that the main window carries out on its own thread.
+    // Game-thread requests that the main window carries out on its own thread. Each blocks in a
+    // wait of GameState::handshake() (openWait with its UiWaitKind), so that the end of play
+    // releases it.
     virtual void showIncome(int32_t income) = 0;
     virtual void endOfGameStep() = 0;
     virtual void askReplenish(ReplenishOffer& offer) = 0;

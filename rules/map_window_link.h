@@ -28,7 +28,8 @@ public:
 
     virtual bool isOpen() const = 0;
     virtual void updateHex(int x, int y) = 0;
-    // With wait set, returns once the map has redrawn.
+    // With wait set, returns once the map has redrawn (a UiWaitKind::MapRedraw wait of the
+    // state's handshake, which the end of play releases).
     virtual void postRefresh(bool wait) = 0;
     virtual void fullRefresh() = 0;
     virtual void blinkHex(int x, int y) = 0;

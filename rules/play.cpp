@@ -3,6 +3,7 @@
 
 #include "lib/thread.h"
 #include "rules/home_distance.h"
+#include "rules/home_hex.h"
 #include "rules/rules_context.h"
 #include "rules/supply_lines.h"
 #include "rules/unit_removal.h"
@@ -146,8 +147,10 @@ void settleNewGame(GameState& state)
 {
     unsigned mask = takingPartMask(state);
     for (int c = 0; c < kCountryCount; ++c) {
-        if (mask & (1u << c))
+        if (mask & (1u << c)) {
+            refreshCapitalHex(state, c);
             continue;
+        }
         if (UnitRecord* table = state.unitTable(c))
             std::fill_n(table, kUnitTableSize, UnitRecord {});
         state.setUnitCount(c, 0);

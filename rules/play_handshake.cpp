@@ -32,7 +32,7 @@ void mapRequest(GameState& state, Post post)
         return;
     std::shared_ptr<UiWait> wait = handshake.openSlot(HandshakeSlot::PendingMap, UiWaitKind::MapRequest);
     // Without a map window nobody would release the wait.
-    if (!mapWindowLink().isOpen() || !post(mapWindowLink()))
+    if (!wait->done() && (!mapWindowLink().isOpen() || !post(mapWindowLink())))
         wait->answer(0);
     wait->wait();
     handshake.closeSlot(HandshakeSlot::PendingMap, wait);
@@ -57,7 +57,7 @@ void postThinkProgress(GameState& state, int value, ReportWait wait_kind)
         return;
     }
     std::shared_ptr<UiWait> wait = handshake.openSlot(HandshakeSlot::PendingUi, UiWaitKind::ThinkProgress);
-    if (!mainWindowLink().postThinkProgress(value))
+    if (!wait->done() && !mainWindowLink().postThinkProgress(value))
         wait->answer(0);
     wait->wait();
     handshake.closeSlot(HandshakeSlot::PendingUi, wait);
@@ -103,7 +103,8 @@ void announceRankChange(GameState& state, int side, int index, int x, int y, int
     // The record travels inside the wait, which lives until both threads are done with it.
     auto wait = handshake.openWaitWith<LevelChange>(UiWaitKind::LevelChange);
     wait->data = change;
-    if (!map.isOpen() || !map.postLevelChange(wait->id()))
+    // A wait born released (play is being stopped) is not posted: its id is no longer found.
+    if (!wait->done() && (!map.isOpen() || !map.postLevelChange(wait->id())))
         wait->answer(0);
     wait->wait();
     handshake.closeWait(wait);

@@ -17,13 +17,10 @@
 namespace {
 
 enum : int {
-    kRuleStoringOn = 6,
     kRuleAnyDistance = 13,
     kRuleAdjacentProduction = 14,
     kRuleFirstProduction = 37,
     kRuleAlliedProduction = 39,
-    kRuleCountdown = 45,
-    kRuleLimit = 50,
 };
 constexpr int kRuinedBuildingType = 49;
 constexpr int kLandSlot = 3;
@@ -54,7 +51,7 @@ bool mayProduceAt(GameState& state, const BuildingRecord& building, int side)
 uint16_t buildingCategories(GameState& state, int x, int y, uint16_t word)
 {
     uint16_t mask = 0;
-    if (ruleOn(state, kRuleStoringOn)) {
+    if (ruleOn(state, kRuleStoring)) {
         if (word & (kProduceAir1 | kProduceAir2))
             mask |= kProduceAir1 | kProduceAir2;
         if (word & kProduceAir3)
@@ -109,9 +106,9 @@ bool checkPurchase(GameState& state, int x, int y, int side, int type_id, int co
     out.type = &state.unitTypeRecord(type_id);
     out.counters = std::min({ counters, int(out.type->members), 10 });
     CountryRecord& country = state.country(side);
-    if (state.liveUnitCount(side) >= unitCapacity(state, side))
+    if (state.liveUnitCount(side) >= state.playerUnitCount(side))
         return false;
-    if (ruleOn(state, kRuleLimit) && country.producedThisTurn >= country.productionLimit)
+    if (ruleOn(state, kRuleProductionLimit) && country.producedThisTurn >= country.productionLimit)
         return false;
     out.price = unitTypeCost(*out.type, country, uint32_t(out.counters), out.type->members);
     if (out.price > country.funds)
@@ -125,7 +122,7 @@ bool checkPurchase(GameState& state, int x, int y, int side, int type_id, int co
             return false;
         out.slot = state.unitSlotFor(out.type->domain);
         UnitRef ref {};
-        bool taken = ruleOn(state, kRuleCountdown) ? state.upperUnitRefInHex(x, y, out.slot, ref)
+        bool taken = ruleOn(state, kRuleProductionCount) ? state.upperUnitRefInHex(x, y, out.slot, ref)
                                                    : state.unitRefInHex(x, y, out.slot, ref);
         if (taken)
             return false;
@@ -159,7 +156,7 @@ void fillRecord(GameState& state, UnitRecord& unit, const Purchase& buy, int x, 
     unit.memberLimit = uint8_t(buy.counters);
     selectModel(state, unit, type.value106 < kModelCount ? type.value106 : 0);
     unit.flags = in_building ? kUnitActed | kUnitStored : kUnitActed;
-    if (ruleOn(state, kRuleCountdown)) {
+    if (ruleOn(state, kRuleProductionCount)) {
         unit.flags |= kUnitAwaitingProduction;
         // A type stored with no production turns still waits one turn.
         int turns = std::max<int>(type.productionTurns, 1);
@@ -218,7 +215,7 @@ uint16_t productionCategoriesAt(GameState& state, int x, int y, int side, uint8_
         if (building->domainMask)
             mask &= building->domainMask;
     }
-    if (adjacent == 1 && !ruleOn(state, kRuleStoringOn) && ruleOn(state, kRuleAdjacentProduction)) {
+    if (adjacent == 1 && !ruleOn(state, kRuleStoring) && ruleOn(state, kRuleAdjacentProduction)) {
         bool ruined = building && building->type == kRuinedBuildingType && !building->isIntact();
         if (!ruined && slotFree(state, x, y, kLandSlot) && besideHome(state, x, y, side))
             mask |= kProduceLand;
@@ -238,7 +235,7 @@ int buyUnit(GameState& state, int x, int y, int side, int type_id, int counters,
     if (uint32_t(buy.index) >= state.unitCount(side))
         state.setUnitCount(side, uint32_t(buy.index) + 1);
     *state.unitOf(side, buy.index) = record;
-    bool countdown = ruleOn(state, kRuleCountdown);
+    bool countdown = ruleOn(state, kRuleProductionCount);
     if (!countdown)
         state.historyLog().recordProductionDone(side, buy.index);
 
@@ -246,7 +243,7 @@ int buyUnit(GameState& state, int x, int y, int side, int type_id, int counters,
     country.unitsBought += uint32_t(buy.counters);
     state.spendFunds(side, buy.price);
     country.productionSpent += buy.price;
-    if (ruleOn(state, kRuleLimit))
+    if (ruleOn(state, kRuleProductionLimit))
         ++country.producedThisTurn;
 
     if (buy.building) {

@@ -13,10 +13,8 @@
 namespace {
 
 enum : int {
-    kRuleStoringOn = 6,
     kRuleExperienceOn = 12,
     kRuleCarrierLimit = 27,
-    kRuleCountdown = 45,
 };
 constexpr int kMaxCounters = 10;
 // (low, high) thresholds of the capacity draw for experience levels 0..5.
@@ -80,7 +78,7 @@ int randomServiceCapacity(GameState& state, int country, int index)
     } else {
         capacity = r < 30 ? 1 : r < 90 ? 2 : 3;
     }
-    return ruleOn(state, kRuleStoringOn) ? capacity : capacity + 2;
+    return ruleOn(state, kRuleStoring) ? capacity : capacity + 2;
 }
 
 int replenishCapacity(GameState& state, int country, int index)
@@ -88,7 +86,7 @@ int replenishCapacity(GameState& state, int country, int index)
     const UnitRecord* unit = serviced(state, country, index);
     if (!unit)
         return 0;
-    if (!ruleOn(state, kRuleCountdown))
+    if (!ruleOn(state, kRuleProductionCount))
         return randomServiceCapacity(state, country, index);
     const UnitTypeRecord& type = unit->type();
     return countdownCapacity(state, maxCounters(type), productionTurns(type));
@@ -101,7 +99,7 @@ int repairCapacity(GameState& state, int country, int index)
         return 0;
     const UnitTypeRecord& type = unit->type();
     int total = int(type.memberStrength) * maxCounters(type);
-    if (!ruleOn(state, kRuleCountdown))
+    if (!ruleOn(state, kRuleProductionCount))
         return randomServiceCapacity(state, country, index) * total / 10;
     return countdownCapacity(state, total, productionTurns(type));
 }

@@ -8,7 +8,6 @@
 
 namespace {
 
-// The range's back-trace, with no cost limit; empty when the action has no range.
 bool traceInRange(const CurrentAction& action, int x, int y, std::vector<HexPos>& trace)
 {
     trace.clear();
@@ -31,13 +30,16 @@ void markAndRedraw(GameState& state, HexPos hex, uint16_t bits)
 
 bool planRoute(GameState& state, std::vector<HexPos>& list, int x, int y)
 {
+    return planActionRoute(currentAction(state), rulesContext(state).fixedRoute, x, y, list);
+}
+
+bool planActionRoute(const CurrentAction& action, const std::vector<HexPos>& fixed, int x, int y, std::vector<HexPos>& list)
+{
     list.clear();
-    const std::vector<HexPos>& fixed = rulesContext(state).fixedRoute;
     if (!fixed.empty()) {
         list = fixed;
         return true;
     }
-    CurrentAction& action = currentAction(state);
     std::vector<HexPos> trace;
     const bool traced = traceInRange(action, x, y, trace);
     if (action.wayPoints().empty()) {

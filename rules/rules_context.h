@@ -23,6 +23,8 @@ public:
     // A route fixed in advance (the automatic moves); when not empty it overrides route tracing.
     std::vector<HexPos> fixedRoute;
     CombatPair combat {};
+    // Bit c: a misfire destroyed a unit of country c.
+    uint8_t friendlyFireMask = 0;
     CarryOverDeployment deployment;
     ComputerApproach approach;
 

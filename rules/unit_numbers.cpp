@@ -4,8 +4,6 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
-#include <algorithm>
-
 namespace {
 
 // Bit n set when troop number n is in use among the table's used records.
@@ -28,13 +26,11 @@ int firstFree(const std::vector<bool>& used)
 
 } // namespace
 
-int unitCapacity(GameState& state, int side)
+int unitCapacity(const GameState& state, int side)
 {
     if (side < 0 || side >= kSideCount)
         return 0;
-    if (side >= kCountryCount)
-        return kUnitTableSize;
-    return std::min<int>(state.country(side).unitListLength, kUnitTableSize);
+    return side < kCountryCount ? state.playerUnitCount(side) : kUnitTableSize;
 }
 
 int freeUnitSlot(GameState& state, int side)

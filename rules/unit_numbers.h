@@ -9,11 +9,11 @@ class GameState;
 // The first index below the side's unit count whose record is unused; -1 when none is.
 int freeUnitSlot(GameState& state, int side);
 // The smallest troop number 1..capacity that no used record of the side carries; -1 when all are.
-// Capacity is the country's unit capacity, never more than the unit table holds.
+// Capacity is unitCapacity below.
 int nextTroopNumber(GameState& state, int side);
 // The same over the campaign carry-over list, numbers 1..1000.
 int nextCarryOverNumber(GameState& state);
 // Appends every troop number 1..capacity the side does not use, ascending.
 void listFreeUnitNumbers(GameState& state, int side, std::vector<uint32_t>& list);
-// The side's unit capacity: the country's, bounded by the table; the whole table for the neutral side.
-int unitCapacity(GameState& state, int side);
+// The side's unit capacity: the country's playerUnitCount; the whole table for the neutral side.
+int unitCapacity(const GameState& state, int side);

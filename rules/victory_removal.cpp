@@ -4,6 +4,7 @@
 
 #include "rules/fog.h"
 #include "rules/home_distance.h"
+#include "rules/turn_marks.h"
 #include "rules/unit_removal.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -90,6 +91,7 @@ void ruinCapitals(GameState& state, int country)
         if (!of_country || !isCapitalBuilding(state, b))
             continue;
         const int taker = capitalTaker(state, country, b);
+        state.statsSubtractIncome(b.ownerPlusOne, b.type);
         TerrainCell* cell = state.terrainCellAt(int(b.x), int(b.y));
         cell->terrain = uint8_t(ruin);
         cell->substitute = 0;
@@ -98,6 +100,7 @@ void ruinCapitals(GameState& state, int country)
         b.durability = std::min(b.durability, ruin_type.durability);
         b.typeByte70 = std::min(b.typeByte70, ruin_type.occupationValue);
         b.ownerPlusOne = uint8_t(taker + 1);
+        state.statsAddIncome(b.ownerPlusOne, b.type);
         for (const UnitRef& ref : unitsLostWith(state, b)) {
             removeUnitFromHex(state, ref.table, ref.index);
             destroyUnit(state, ref.table, ref.index);
@@ -109,6 +112,7 @@ void dropCountryOut(GameState& state, int country)
 {
     if (!validCountry(country))
         return;
+    clearJammedBit(state, country);
     const int heir = heirOf(state, country);
     for (size_t i = 0; i < state.buildingCount(); ++i) {
         BuildingRecord& b = *state.building(int(i));
@@ -117,7 +121,9 @@ void dropCountryOut(GameState& state, int country)
         for (const UnitRef& ref : unitsLostWith(state, b))
             takeOutOfPlay(state, ref.table, ref.index);
         std::fill(std::begin(b.slots), std::end(b.slots), BuildingSlot {});
+        state.statsSubtractIncome(b.ownerPlusOne, b.type);
         b.ownerPlusOne = uint8_t(heir + 1);
+        state.statsAddIncome(b.ownerPlusOne, b.type);
         if (heir >= 0)
             addBuildingSight(state, int(i));
     }

@@ -162,3 +162,37 @@ TEST(CombatPair, WriteBackPutsLossesFatigueAndAmmunitionIntoTheUnit)
     pair.writeBack(world.state(), 1);
     EXPECT_EQ(world.unit(1, d).fatigue, 50) << "fatigue never passes 50";
 }
+
+TEST(CombatValues, WeaponChoicePrefersMoreKillsThenTheCheaperRoundOnATotalKill)
+{
+    struct Case {
+        int power0;
+        int price0;
+        int price1;
+        int slot;
+    };
+    for (Case c : { Case { 50, 0, 0, 1 }, Case { 100, 10, 5, 1 }, Case { 100, 5, 10, 0 } }) {
+        CombatWorld world;
+        world.editWeapon(world.gun2Id) = *world.gun;
+        WeaponRecord& gun2 = world.editWeapon(world.gun2Id);
+        for (uint8_t& p : world.gun->power)
+            p = uint8_t(c.power0);
+        for (uint8_t& p : gun2.power)
+            p = 100;
+        world.gun->ammoPrice = uint16_t(c.price0);
+        gun2.ammoPrice = uint16_t(c.price1);
+        UnitTypeRecord& type = world.editType(world.plain);
+        type.weaponSlot[1] = type.weaponSlot[0];
+        type.weaponSlot[1].weaponId = uint16_t(world.gun2Id);
+        type.model[0].ammo[1] = 5;
+        world.editType(world.other).memberStrength = 1;
+        const int a = world.placeUnit(0, world.plain, 2, 2);
+        const int d = world.placeUnit(1, world.other, 3, 2);
+        WeaponChoiceAsk ask;
+        ask.code = 0, ask.index = a, ask.fromX = 2, ask.fromY = 2;
+        ask.target = { 1, d, 3, 2 };
+        EXPECT_EQ(chooseWeaponSlot(world.state(), ask), c.slot) << "power " << c.power0 << " prices " << c.price0;
+        ask.fromX = 1;
+        EXPECT_EQ(chooseWeaponSlot(world.state(), ask), -1) << "out of reach";
+    }
+}

@@ -148,6 +148,24 @@ TEST(CombatResolve, ExperienceRewardsKillsAndHigherRankedVictims)
     }
 }
 
+TEST(CombatResolve, ARankGainedInTheFightIsAnnouncedOnTheMap)
+{
+    struct OpenMap : HeadlessMapWindow {
+        bool isOpen() const override { return true; }
+    } map;
+    DuelWorld world;
+    world.setRule(12, 1);
+    world.state().settings().levelEffect = true;
+    world.state().turnBlock().currentCountry = 0;
+    world.unit(0, world.attacker).experience = 190;
+    setRulesLinks({ nullptr, &map, nullptr, nullptr });
+    world.resolve();
+    setRulesLinks({});
+    EXPECT_EQ(world.unit(0, world.attacker).experience, 330);
+    ASSERT_EQ(map.callsOf("animateLevelChange").size(), 1u);
+    EXPECT_FALSE(world.state().handshake().combatUnderWay());
+}
+
 TEST(CombatResolve, SurvivingDefenderGainsExperienceForTheFight)
 {
     DuelWorld world;
@@ -191,6 +209,7 @@ TEST(CombatResolve, MisfireHitsTheUnitBesideTheTargetWithoutReturnFire)
     EXPECT_EQ(strengthTotal(world.unit(0, world.attacker)), 40);
     EXPECT_EQ(world.unit(0, world.attacker).unused105, 5) << "level 0: 10 / 2 attacks before the next";
     EXPECT_EQ(world.state().historyLog().record(0).seen, 1);
+    EXPECT_EQ(rulesContext(world.state()).friendlyFireMask, 1 << 2) << "the victim's country";
 
     world.engage(0, world.attacker, 1, world.defender);
     resolveCombat(world.state());
@@ -236,6 +255,58 @@ TEST(CombatResolve, HexTargetTakesTheLandUnitStandingThereUnlessItIsAFriend)
         EXPECT_EQ(unitExists(world.unit(owner, in_hex)), owner == 0) << "owner " << owner;
         ASSERT_EQ(world.state().historyLog().count(), 1u);
         EXPECT_EQ(world.state().historyLog().record(0).kind, 28) << "recorded as a ground attack";
+    }
+}
+
+TEST(CombatResolve, KilledCarrierTakesItsCargoWithItCountingEachLossOnce)
+{
+    DuelWorld world;
+    const int cargo = world.addUnit(1, world.other, 3, 2);
+    world.unit(1, world.defender).carriedUnits[0] = uint16_t(cargo + 1);
+    world.unit(1, world.defender).flags |= kUnitCarrying;
+    world.unit(1, cargo).flags |= kUnitAboard;
+    world.resolve();
+    GameState& state = world.state();
+    EXPECT_FALSE(unitExists(world.unit(1, cargo)));
+    EXPECT_EQ(state.country(1).membersLost, 8u);
+    EXPECT_EQ(state.country(1).unitsLost, 2u);
+    EXPECT_TRUE(state.destroyedUnitEntry(1, 1)->isUsed());
+    EXPECT_FALSE(state.destroyedUnitEntry(1, 2)->isUsed());
+}
+
+TEST(CombatResolve, SelfDestructingAttackerDiesWithoutReturnFire)
+{
+    DuelWorld world;
+    world.editType(world.other).memberStrength = 10;
+    for (int m = 0; m < 4; ++m)
+        world.unit(1, world.defender).memberStrengths[m] = 10;
+    CombatPair& pair = world.engage(0, world.attacker, 1, world.defender);
+    pair.selfDestruct = 1;
+    resolveCombat(world.state());
+    EXPECT_FALSE(unitExists(world.unit(0, world.attacker)));
+    EXPECT_FALSE(world.state().hexHasUnit(2, 2, 0));
+    EXPECT_EQ(strengthTotal(world.unit(1, world.defender)), 36);
+    EXPECT_EQ(world.state().country(1).enemyUnitsDestroyed, 0u) << "its own blast, not the defender's kill";
+    EXPECT_EQ(world.state().historyLog().record(0).kind, 11);
+}
+
+TEST(CombatResolve, AttackingAUnitBreaksThePactOrTheAlliance)
+{
+    {
+        DuelWorld world;
+        world.state().country(0).pactMask = 2;
+        world.state().country(1).pactMask = 1;
+        world.resolve();
+        EXPECT_FALSE(world.state().hasPactWith(0, 1));
+        EXPECT_FALSE(world.state().hasPactWith(1, 0));
+    }
+    {
+        DuelWorld world;
+        world.state().country(0).allianceMask = 1 | 2;
+        world.state().country(1).allianceMask = 1 | 2;
+        world.resolve();
+        EXPECT_FALSE(world.state().isAllied(0, 1));
+        EXPECT_FALSE(world.state().isAllied(1, 0));
     }
 }
 

@@ -2,8 +2,11 @@
 #include "rules/engineering.h"
 
 #include "rules/current_action.h"
+#include "rules/headless_links.h"
+#include "rules/links.h"
 #include "rules/rules_context.h"
 #include "state/action_history.h"
+#include "state/turn_stats.h"
 #include "state/unit_facts.h"
 #include "state/weapon_record.h"
 #include "tests/rules/commands_world.h"
@@ -56,20 +59,24 @@ TEST(RestoreWork, DestroyedBuildingRestoredToFullStandsAgainAndIsResupplied)
     WorksWorld world;
     const int town = world.terrainOfKind(kTerrainBuilding);
     world.editTerrain(town).durability = 10;
+    world.editTerrain(town).income = 7;
     int b = world.placeBuilding(town, 0, 4, 3);
     world.building(b).durability = 2;
     world.building(b).destroyed = 1;
+    world.state().appendTurnStats(TurnStatsRecord {});
     const uint32_t records = world.state().historyLog().count();
 
     execRestore(world.state(), 4, 3);
     EXPECT_EQ(world.building(b).durability, 6) << "four counters";
     EXPECT_FALSE(world.building(b).isIntact());
     EXPECT_EQ(world.state().historyLog().count(), records + 1);
+    EXPECT_EQ(world.state().turnStatsAt(0)->country[0].income, 0u) << "still destroyed, still no income";
 
     world.editType(world.plain).unitClass = 38;
     execRestore(world.state(), 4, 3);
     EXPECT_EQ(world.building(b).durability, 10) << "an engineer class restores twice its counters, up to the maximum";
     EXPECT_TRUE(world.building(b).isIntact());
+    EXPECT_EQ(world.state().turnStatsAt(0)->country[0].income, 7u) << "its income is booked again";
     EXPECT_EQ(world.material(), 10) << "restoring uses no material";
     EXPECT_TRUE(world.supplyLinesRecomputed());
 }
@@ -235,4 +242,36 @@ TEST(JammingWork, MarksUnitsWithinReachButNotSubmarines)
 
     world.unit(2, jammer).ammunition[0] = 0;
     EXPECT_FALSE(execJamming(s)) << "no rounds left";
+}
+
+namespace {
+
+class ShownMainWindow : public HeadlessMainWindow {
+public:
+    bool isVisible() const override { return true; }
+};
+
+} // namespace
+
+TEST(RestoreWork, ResultWindowGoesToAPersonWhenTheSettingAsks)
+{
+    WorksWorld world;
+    GameState& s = world.state();
+    ShownMainWindow main;
+    HeadlessDialogs dialogs;
+    setRulesLinks({ &main, nullptr, &dialogs, nullptr });
+    const int town = world.terrainOfKind(kTerrainBuilding);
+    world.editTerrain(town).durability = 40;
+    int b = world.placeBuilding(town, 1, 4, 3);
+    world.building(b).durability = 1;
+
+    execRestore(s, 4, 3);
+    EXPECT_TRUE(dialogs.callsOf("showBuildingResult").empty()) << "two computer countries";
+    s.country(1).controller = 1;
+    execRestore(s, 4, 3);
+    EXPECT_EQ(dialogs.callsOf("showBuildingResult").size(), 1u) << "the building's owner is a person";
+    s.settings().showBuildDialog = false;
+    execRestore(s, 4, 3);
+    EXPECT_EQ(dialogs.callsOf("showBuildingResult").size(), 1u);
+    setRulesLinks({});
 }

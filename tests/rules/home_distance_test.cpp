@@ -67,73 +67,40 @@ TEST(DistanceFromHome, MatchesAReferenceSearchFromTheCapital)
     }
 }
 
-TEST(DistanceFromHome, NeutralSideMeasuresFromTheMapCentre)
+TEST(DistanceFromHome, NeutralSideMeasuresFromTheMapCentreAndNoCapitalReachesNothing)
 {
     RangeWorld world(9, 7);
-    EXPECT_EQ(sideHomeHex(world.state(), 8), (HexPos { 4, 3 }));
-    EXPECT_EQ(distanceFromHome(world.state(), 8, RangeWorld::kMoveType, 4, 3), 0);
-    EXPECT_EQ(distanceFromHome(world.state(), 8, RangeWorld::kMoveType, 0, 3), 4);
-}
-
-TEST(DistanceFromHome, RefusesWhatNamesNoGrid)
-{
-    RangeWorld world(6, 6);
-    setCapital(world.state(), 0, 1, 1);
-    EXPECT_EQ(distanceFromHome(world.state(), 9, RangeWorld::kMoveType, 1, 1), -1);
-    EXPECT_EQ(distanceFromHome(world.state(), -1, RangeWorld::kMoveType, 1, 1), -1);
-    EXPECT_EQ(distanceFromHome(world.state(), 0, kMovementTypeCount, 1, 1), -1);
-    EXPECT_EQ(distanceFromHome(world.state(), 0, RangeWorld::kMoveType, 6, 0), -1);
-    // A country without a capital reaches nothing.
-    setCapital(world.state(), 1, 0xFFFF, 0xFFFF);
-    EXPECT_EQ(sideHomeHex(world.state(), 1), kNoHex);
-    EXPECT_EQ(distanceFromHome(world.state(), 1, RangeWorld::kMoveType, 0, 0), -1);
-}
-
-TEST(DistanceGridCache, KeepsItsGridUntilTheHomeHexMoves)
-{
-    RangeWorld world(8, 1);
     GameState& state = world.state();
-    setCapital(state, 0, 0, 0);
-    ASSERT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 5, 0), 5);
-
-    // Cached: a terrain change alone is not seen.
-    world.setTerrain(3, 0, 1);
-    EXPECT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 5, 0), 5);
-    // Start of play keeps a current grid.
-    dropStaleDistanceGrids(state);
-    EXPECT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 5, 0), 5);
-
-    // The capital moved: the next read measures from the new home hex.
-    setCapital(state, 0, 7, 0);
-    state.markDistanceGridsStale(0);
-    EXPECT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 5, 0), 2);
-    EXPECT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 0, 0), 8);
+    EXPECT_EQ(distanceFromHome(state, 8, RangeWorld::kMoveType, 0, 3), 4);
+    EXPECT_EQ(distanceFromHome(state, 9, RangeWorld::kMoveType, 4, 3), -1);
+    setCapital(state, 1, 0xFFFF, 0xFFFF);
+    EXPECT_EQ(sideHomeHex(state, 1), kNoHex);
+    EXPECT_EQ(distanceFromHome(state, 1, RangeWorld::kMoveType, 0, 0), -1);
 }
 
-TEST(DistanceGridCache, StartOfPlayDropsOnlyStaleGrids)
+TEST(DistanceGridCache, KeepsItsGridUntilTheHomeHexMovesOrTheMapChanges)
 {
     RangeWorld world(8, 1);
     GameState& state = world.state();
     setCapital(state, 0, 0, 0);
     setCapital(state, 1, 0, 0);
-    distanceFromHome(state, 0, RangeWorld::kMoveType, 0, 0);
-    distanceFromHome(state, 1, RangeWorld::kMoveType, 0, 0);
+    ASSERT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 5, 0), 5);
+    distanceFromHome(state, 1, RangeWorld::kMoveType, 5, 0);
+
+    // Cached: a terrain change alone is not seen, and start of play keeps a current grid.
+    world.setTerrain(3, 0, 1);
     state.markDistanceGridsStale(1);
     dropStaleDistanceGrids(state);
-    EXPECT_TRUE(state.distanceGrids(0)->grids[RangeWorld::kMoveType]);
+    EXPECT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 5, 0), 5);
     EXPECT_FALSE(state.distanceGrids(1)->grids[RangeWorld::kMoveType]);
-    EXPECT_TRUE(state.distanceGrids(1)->current);
-}
 
-TEST(DistanceGridCache, ANewMapClearsEveryGrid)
-{
-    RangeWorld world(8, 3);
-    GameState& state = world.state();
-    setCapital(state, 3, 2, 1);
-    distanceFromHome(state, 3, RangeWorld::kMoveType, 0, 0);
+    // The capital moved: the next read measures from the new home hex.
+    setCapital(state, 0, 7, 0);
+    state.markDistanceGridsStale(0);
+    EXPECT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 5, 0), 2);
+
     state.resetMapPart();
-    EXPECT_FALSE(state.distanceGrids(3)->grids[RangeWorld::kMoveType]);
-    EXPECT_FALSE(state.distanceGrids(3)->current);
+    EXPECT_FALSE(state.distanceGrids(0)->grids[RangeWorld::kMoveType]);
 }
 
 TEST(HeadquartersHex, NeedsTheSidesOwnHeadquartersBuildingOnTheCapital)

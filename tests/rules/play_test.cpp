@@ -5,7 +5,6 @@
 #include "rules/headless_links.h"
 #include "rules/links.h"
 #include "rules/play_handshake.h"
-#include "rules/rules_context.h"
 #include "state/game_state.h"
 #include "tests/state/small_world.h"
 
@@ -152,8 +151,12 @@ TEST(StartPlay, NewGameRemovesEverythingOfACountryNotTakingPart)
     world.cell(6, 6).owner = 4;
     world.cell(6, 6).setSideCode(2, 1);
     world.cell(7, 6).owner = 1;
+    state.country(0).capitalX = state.country(0).capitalY = 200;
 
     startPlay(state);
+    // Countries that play get their home hex, on the map.
+    EXPECT_LT(state.country(0).capitalX, 8);
+    EXPECT_LT(state.country(0).capitalY, 8);
     EXPECT_EQ(state.unitCount(3), 0u);
     EXPECT_EQ(world.unit(3, gone).stateLow, 0);
     EXPECT_EQ(world.unitCell(4, 4).lowerSide[0], 0);
@@ -167,6 +170,8 @@ TEST(StartPlay, NewGameRemovesEverythingOfACountryNotTakingPart)
     EXPECT_EQ(world.cell(6, 6).owner, 0);
     EXPECT_EQ(world.cell(6, 6).sideCode(2), 0);
     EXPECT_EQ(world.cell(7, 6).owner, 1);
+    ASSERT_EQ(state.troopList(2)->size(), 100u);
+    EXPECT_EQ(state.troopList(2)->at(99), (99u << 16) | 2u);
     EXPECT_TRUE(state.handshake().playRunning());
     EXPECT_EQ(state.handshake().playThread(), nullptr);
     endPlay(state);
@@ -239,24 +244,6 @@ TEST(StartPlay, ResumedGameMovesTheViewToTheNextPersonsCountry)
     startPlay(alone.state());
     EXPECT_EQ(alone.state().turnBlock().viewingCountry, 3);
     endPlay(alone.state());
-}
-
-TEST(StartPlay, ResetsTheFieldsOfTheLastGame)
-{
-    PlayWorld world;
-    GameState& state = world.state();
-    state.handshake().setDelegation(true);
-    state.handshake().setUnitCommandBeingSet(true);
-    currentAction(state).beginAutoMoveSetup();
-    startPlay(state);
-    EXPECT_FALSE(state.handshake().delegation());
-    EXPECT_FALSE(state.handshake().unitCommandBeingSet());
-    EXPECT_FALSE(currentAction(state).autoMoveSetup());
-    ASSERT_NE(state.redrawSet(), nullptr);
-    std::vector<uint32_t>* keys = state.troopList(2);
-    ASSERT_EQ(keys->size(), 100u);
-    EXPECT_EQ(keys->at(99), (99u << 16) | 2u);
-    endPlay(state);
 }
 
 TEST(StartPlay, KeepsAThreadThatRunsAlreadyAndStartsOneOtherwise)

@@ -1,10 +1,14 @@
 // The end-of-game check: capitals lost, elimination, the victory conditions and the outcomes they give.
 #include "rules/victory.h"
 
+#include "rules/action_settlement.h"
+#include "rules/rules_context.h"
 #include "state/unit_facts.h"
 #include "tests/rules/victory_world.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using testing_rules::VictoryWorld;
 
@@ -160,36 +164,27 @@ TEST(VictoryConditions, TargetPlacesHeldByAnAllyWinAndShareTheOutcome)
 
 TEST(VictoryConditions, TheCurrentSideWinsATieAndPendingConditionsHoldBack)
 {
-    VictoryWorld world;
-    GameState& s = world.state();
-    for (int c = 0; c < VictoryWorld::kPlaying; ++c)
-        world.placeUnit(c, world.landType, 1 + c, 6);
-    // Country 1 and 2 each destroyed a watched unit of the enemy: kind 2 is met by both.
-    s.turnBlock().enemyForceThreshold[0] = 1;
-    for (int c : { 1, 2 }) {
-        s.country(c).victoryByte2 = 2;
-        s.country(c).victoryFlags = 2;
-    }
-    // Country 1 also still needs its transports.
-    s.country(1).victoryByte3 = 50;
-    s.turnBlock().transportTotal[1] = 4;
-    s.turnBlock().currentCountry = 1;
-    checkEndOfGame(s, 1);
-    EXPECT_EQ(world.outcome(2), kOutcomeVictory);
-    EXPECT_EQ(world.outcome(1), kOutcomeDefeat);
-
-    VictoryWorld tie;
-    for (int c = 0; c < VictoryWorld::kPlaying; ++c)
-        tie.placeUnit(c, tie.landType, 1 + c, 6);
-    tie.state().turnBlock().enemyForceThreshold[0] = 1;
-    for (int c : { 1, 2 }) {
-        tie.state().country(c).victoryByte2 = 2;
-        tie.state().country(c).victoryFlags = 2;
-    }
-    tie.state().turnBlock().currentCountry = 2;
-    checkEndOfGame(tie.state(), 1);
-    EXPECT_EQ(tie.outcome(2), kOutcomeVictory);
-    EXPECT_EQ(tie.outcome(1), kOutcomeDefeat);
+    // Countries 1 and 2 both destroyed a watched unit of country 0: enemy forces kind 2 is met by both.
+    auto check = [](int current, int transport_percent) {
+        VictoryWorld world;
+        GameState& s = world.state();
+        for (int c = 0; c < VictoryWorld::kPlaying; ++c)
+            world.placeUnit(c, world.landType, 1 + c, 6);
+        s.turnBlock().enemyForceThreshold[0] = 1;
+        for (int c : { 1, 2 }) {
+            s.country(c).victoryByte2 = 2;
+            s.country(c).victoryFlags = 2;
+        }
+        s.country(1).victoryByte3 = uint8_t(transport_percent);
+        s.turnBlock().transportTotal[1] = 4;
+        s.turnBlock().currentCountry = uint16_t(current);
+        checkEndOfGame(s, 1);
+        return std::pair(world.outcome(1), world.outcome(2));
+    };
+    EXPECT_EQ(check(2, 0), std::pair(int(kOutcomeDefeat), int(kOutcomeVictory)));
+    EXPECT_EQ(check(1, 0), std::pair(int(kOutcomeVictory), int(kOutcomeDefeat)));
+    // Country 1 still waits for its transports.
+    EXPECT_EQ(check(1, 50), std::pair(int(kOutcomeDefeat), int(kOutcomeVictory)));
 }
 
 TEST(VictoryConditions, AllEnemyWatchedUnitsMustBeGoneForKindOne)
@@ -244,4 +239,20 @@ TEST(VictoryConditions, AMapWithoutTargetPlacesGivesNoVictoryByPlaces)
     checkEndOfGame(s, 1);
     EXPECT_EQ(s.turnBlock().decided, 0);
     EXPECT_EQ(winnerCountry(s), -1);
+}
+
+TEST(EndCheckAfterAction, TheInstalledSettlementRunsTheCheckWhenAnActionFinishes)
+{
+    VictoryWorld world;
+    GameState& s = world.state();
+    RulesSettlement settlement(s);
+    setActionSettlement(&settlement);
+    world.placeUnit(0, world.landType, 2, 2);
+    const int gone = world.placeUnit(1, world.landType, 5, 5);
+    world.unit(1, gone) = UnitRecord {};
+    s.endCheckFlags() = kEndCheckUnitDestroyed;
+    currentAction(s).finishActionQuiet();
+    setActionSettlement(nullptr);
+    EXPECT_EQ(world.outcome(1), kOutcomeEliminated);
+    EXPECT_EQ(s.endCheckFlags(), 0);
 }
