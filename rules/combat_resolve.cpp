@@ -70,6 +70,8 @@ private:
     CombatShow m_show;
     int m_distance = 0;
     bool m_hexTarget = false;
+    // The domain of the unit aimed at, land for a hex; a misfire may leave no unit to read it from.
+    int m_targetDomain = kLandDomain;
     bool m_misfire = false;
     bool m_noReturnFire = false;
     bool m_critical[2] = {};
@@ -157,8 +159,7 @@ void Resolution::misfire()
         if (const HexPos n = m_state.hexNeighbour(tx, ty, (first + i) % kHexDirections); usable(n))
             target = n;
     m_misfire = true;
-    const UnitRecord* defender = m_pair.unit(m_state, 1);
-    const int domain = defender ? defender->type().domain : kLandDomain;
+    const int domain = m_targetDomain;
     UnitRef ref {};
     const UnitRecord* found = m_state.unitRefInHex(target.x, target.y, m_state.unitSlotFor(domain), ref)
         ? m_state.unitOf(ref.table, ref.index) : nullptr;
@@ -290,6 +291,8 @@ void Resolution::run()
     m_hexTarget = m_pair.isHexSide(1);
     if (m_hexTarget)
         unitInTargetHex();
+    if (const UnitRecord* defender = m_pair.unit(m_state, 1))
+        m_targetDomain = defender->type().domain;
     chooseReturnWeapon();
     misfire();
     if (ruleOn(kRuleCritical))
@@ -304,10 +307,8 @@ void Resolution::run()
     const UnitRecord* attacker = m_pair.unit(m_state, 0);
     m_show.area = weapon && (weapon->flags & kWeaponArea)
         && (m_distance >= 2 || (attacker && attacker->type().unitClass == kWarheadClass));
-    if (m_show.area) {
-        const UnitRecord* defender = m_pair.unit(m_state, 1);
-        hitAreaAround(m_state, m_pair, defender ? defender->type().domain : kLandDomain, m_misfire, m_show);
-    }
+    if (m_show.area)
+        hitAreaAround(m_state, m_pair, m_targetDomain, m_misfire, m_show);
     m_show.firstStrike = ruleOn(kRuleFirstStrike) && m_distance >= 2;
     if (m_pair.unit(m_state, 1) && !m_pair.selfDestruct && !m_noReturnFire && m_pair.side[1].attackValue > 0) {
         if (m_show.firstStrike)

@@ -130,6 +130,20 @@ TEST(CombatResolve, FirstStrikeLetsOnlyTheSurvivorsReturnFire)
     }
 }
 
+TEST(CombatResolve, APersonDecliningTheReturnWeaponDoesNotFireBack)
+{
+    DuelWorld world;
+    HeadlessDialogs dialogs;
+    setRulesLinks({ nullptr, nullptr, &dialogs, nullptr });
+    world.state().settings().selArms = true;
+    world.state().country(1).controller = 1;
+    world.resolve();
+    setRulesLinks({});
+    ASSERT_EQ(dialogs.callsOf("chooseWeapon").size(), 1u);
+    EXPECT_EQ(dialogs.callsOf("chooseWeapon")[0].args[1], int(WeaponChoiceMode::ReturnFire));
+    EXPECT_EQ(strengthTotal(world.unit(0, world.attacker)), 40);
+}
+
 TEST(CombatResolve, ExperienceRewardsKillsAndHigherRankedVictims)
 {
     struct Case {
