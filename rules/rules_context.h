@@ -4,6 +4,7 @@
 #include "rules/carry_over.h"
 #include "rules/combat_pair.h"
 #include "rules/current_action.h"
+#include "rules/rules_install.h"
 #include "state/game_state.h"
 #include "state/hex_geometry.h"
 
@@ -11,7 +12,7 @@
 
 class RulesContext : public GameStateExtension {
 public:
-    explicit RulesContext(GameState& state) : action(state), m_state(state) { state.setCombatPair(&combat); }
+    explicit RulesContext(GameState& state) : action(state), installation(state), m_state(state) { state.setCombatPair(&combat); }
     ~RulesContext() override
     {
         if (m_state.combatPair() == &combat)
@@ -25,6 +26,7 @@ public:
     // Bit c: a misfire destroyed a unit of country c.
     uint8_t friendlyFireMask = 0;
     CarryOverDeployment deployment;
+    RulesInstallation installation;
 
 private:
     GameState& m_state;
