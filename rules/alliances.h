@@ -7,6 +7,5 @@ class GameState;
 void breakNonAggressionPact(GameState& state, int a, int b);
 // Clears the side's bit in the neutral side's alliance mask.
 void leaveNeutralAlliance(GameState& state, int side);
-// The side leaves every alliance; units it keeps in other sides' buildings, and other sides' units
-// in its own, are destroyed.
+// Units left in the buildings of former allies, and theirs in the side's, are destroyed.
 void breakAllAlliances(GameState& state, int side);

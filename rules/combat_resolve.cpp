@@ -1,6 +1,7 @@
 // Combat resolution: the current engagement from the first shot to the write-back and removal.
 #include "rules/combat.h"
 
+#include "rules/alliances.h"
 #include "rules/combat_pair.h"
 #include "rules/combat_steps.h"
 #include "rules/combat_values.h"
@@ -62,12 +63,15 @@ private:
     void record();
     void clearKnownMines();
     void finish();
+    void settleDiplomacy();
 
     GameState& m_state;
     CombatPair& m_pair;
     CombatShow m_show;
     int m_distance = 0;
     bool m_hexTarget = false;
+    // The domain of the unit aimed at, land for a hex; a misfire may leave no unit to read it from.
+    int m_targetDomain = kLandDomain;
     bool m_misfire = false;
     bool m_noReturnFire = false;
     bool m_critical[2] = {};
@@ -93,7 +97,10 @@ void Resolution::unitInTargetHex()
 {
     const int x = int(m_pair.side[1].x);
     const int y = int(m_pair.side[1].y);
-    // Breaking the pact with the hex's owner belongs to the alliance executors, not landed yet.
+    const TerrainCell* cell = m_state.terrainCellAt(x, y);
+    const int owner = cell ? cell->owner - 1 : -1;
+    if (owner >= 0 && m_state.hasPactWith(m_pair.side[0].country, owner))
+        breakNonAggressionPact(m_state, m_pair.side[0].country, owner);
     UnitRef ref {};
     if (!m_state.unitRefInHex(x, y, m_state.unitSlotFor(kLandDomain), ref))
         return;
@@ -152,8 +159,7 @@ void Resolution::misfire()
         if (const HexPos n = m_state.hexNeighbour(tx, ty, (first + i) % kHexDirections); usable(n))
             target = n;
     m_misfire = true;
-    const UnitRecord* defender = m_pair.unit(m_state, 1);
-    const int domain = defender ? defender->type().domain : kLandDomain;
+    const int domain = m_targetDomain;
     UnitRef ref {};
     const UnitRecord* found = m_state.unitRefInHex(target.x, target.y, m_state.unitSlotFor(domain), ref)
         ? m_state.unitOf(ref.table, ref.index) : nullptr;
@@ -254,7 +260,24 @@ void Resolution::finish()
             destroyUnit(m_state, n.code, n.index);
         }
     }
-    // The diplomacy after the attack belongs to the alliance executors, not landed yet.
+    settleDiplomacy();
+}
+
+void Resolution::settleDiplomacy()
+{
+    constexpr int kMissilePhase = 1;
+    const int a = m_pair.side[0].country;
+    const int b = m_pair.side[1].country;
+    if (m_misfire || !m_pair.isSideSet(1) || m_hexTarget || m_state.turnBlock().phase == kMissilePhase || a == b)
+        return;
+    if (!m_state.isAllied(a, b)) {
+        if (m_state.hasPactWith(a, b) && b != 8)
+            breakNonAggressionPact(m_state, a, b);
+    } else if (b == 8) {
+        leaveNeutralAlliance(m_state, a);
+    } else {
+        breakAllAlliances(m_state, a);
+    }
 }
 
 void Resolution::run()
@@ -268,6 +291,8 @@ void Resolution::run()
     m_hexTarget = m_pair.isHexSide(1);
     if (m_hexTarget)
         unitInTargetHex();
+    if (const UnitRecord* defender = m_pair.unit(m_state, 1))
+        m_targetDomain = defender->type().domain;
     chooseReturnWeapon();
     misfire();
     if (ruleOn(kRuleCritical))
@@ -282,10 +307,8 @@ void Resolution::run()
     const UnitRecord* attacker = m_pair.unit(m_state, 0);
     m_show.area = weapon && (weapon->flags & kWeaponArea)
         && (m_distance >= 2 || (attacker && attacker->type().unitClass == kWarheadClass));
-    if (m_show.area) {
-        const UnitRecord* defender = m_pair.unit(m_state, 1);
-        hitAreaAround(m_state, m_pair, defender ? defender->type().domain : kLandDomain, m_misfire, m_show);
-    }
+    if (m_show.area)
+        hitAreaAround(m_state, m_pair, m_targetDomain, m_misfire, m_show);
     m_show.firstStrike = ruleOn(kRuleFirstStrike) && m_distance >= 2;
     if (m_pair.unit(m_state, 1) && !m_pair.selfDestruct && !m_noReturnFire && m_pair.side[1].attackValue > 0) {
         if (m_show.firstStrike)

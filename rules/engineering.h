@@ -1,14 +1,11 @@
-// Engineering executors of the acting unit: restoring and reinforcing works, pillboxes, bridges,
-// roads and jamming.
+// Engineering executors of the acting unit: works, pillboxes, bridges, roads and jamming.
 #pragma once
 
 #include "state/hex_geometry.h"
 
 class GameState;
 
-// The acting unit repairs the building or listed structure at (x, y) by its counters (twice that
-// for an engineer class), never beyond the maximum durability. A destroyed building brought back
-// to full durability stands again and its supply lines are recomputed.
+// Repairs the building or structure at (x, y); a destroyed building at full durability stands again.
 void execRestore(GameState& state, int x, int y);
 // The same by its counters, up to the reinforced maximum; spends one round of material.
 void execReinforce(GameState& state, int x, int y);
@@ -27,6 +24,5 @@ bool layRoadLink(GameState& state, HexPos a, HexPos b);
 // After a road move: experience, one round of material, supply lines recomputed.
 void finishRoadWork(GameState& state);
 
-// Marks every unit within the reach of the acting unit's loaded jamming weapon as jammed by the
-// acting side; false when it has no such weapon with rounds.
+// Jams the units within the reach of the unit's jamming weapon; false without one that has rounds.
 bool execJamming(GameState& state);

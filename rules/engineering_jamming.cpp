@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kUnderseaDomain = 5;
 
-// Sets the jamming side's bit on every unit of the unit tables within the radius, bar submarines.
 class JammingScan : public HexScan {
 public:
     JammingScan(GameState& state, int side) : HexScan(state), m_bit(uint8_t(1u << side)) { }

@@ -18,7 +18,6 @@ constexpr int kEngineerClass = 38;
 
 enum class Work { Restore, Reinforce };
 
-// The structure's durability byte in its listed-hex table; null for any other hex.
 uint8_t* listedDurability(GameState& state, int x, int y, int kind)
 {
     if (kind == kTerrainPillbox) {

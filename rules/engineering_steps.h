@@ -15,6 +15,5 @@ ActingUnit actingUnit(GameState& state);
 
 enum class RankNotice { Announce, Silent };
 
-// Raises the unit's experience by one of UnitRecord's gains (rule 12) and, unless silent, announces
-// a change of rank on the map; true when the rank changed.
+// One of UnitRecord's gains, announcing a change of rank unless silent; true when it changed.
 bool gainExperience(GameState& state, const ActingUnit& actor, void (UnitRecord::*gain)(), RankNotice notice = RankNotice::Announce);

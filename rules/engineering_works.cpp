@@ -21,7 +21,6 @@ constexpr int kBridgeCodes[6][6] = {
     { 1, 3, 1, 5, 1, 1 },
 };
 
-// -1 when b is not a neighbour of a.
 int directionTo(const GameState& state, HexPos a, HexPos b)
 {
     for (int d = 0; d < kHexDirections; ++d)

@@ -21,7 +21,6 @@ constexpr int kDomainSea = 4;
 
 int countryOfCode(int code) { return code >= kMissileCodeBase ? code - kMissileCodeBase : code; }
 
-// -1 when the code and index name no unit.
 int threatLayerOf(const GameState& state, int code, int index)
 {
     const UnitRecord* unit = state.unitOf(code, index);

@@ -8,7 +8,6 @@
 
 namespace {
 
-// The range's back-trace, with no cost limit; empty when the action has no range.
 bool traceInRange(const CurrentAction& action, int x, int y, std::vector<HexPos>& trace)
 {
     trace.clear();
@@ -71,8 +70,10 @@ void showMovePath(GameState& state, int x, int y, RouteEnd end)
     HexPos start = own;
     if (!action.wayPoints().empty())
         start = { int(action.wayPoints().back().x), int(action.wayPoints().back().y) };
-    clearHexMark(state, start.x, start.y, kMarkPathEnd);
-    markAndRedraw(state, start, kMarkPath);
+    if (start.valid()) {
+        clearHexMark(state, start.x, start.y, kMarkPathEnd);
+        markAndRedraw(state, start, kMarkPath);
+    }
     for (const HexPos& hex : path)
         setHexMark(state, hex.x, hex.y, kMarkPath);
     setHexMark(state, x, y, kMarkPathEnd);

@@ -10,9 +10,7 @@ class GameState;
 
 enum class RouteEnd { Traced, Fixed };
 
-// The acting unit's route to (x, y) without its own hex: the fixed route when one is set, else the
-// path hexes gathered at the way-points followed by the back-trace in the action's range.
-// False when there is no such route.
+// The acting unit's route to (x, y): the fixed route, else the way-points' path and the back-trace.
 bool planRoute(GameState& state, std::vector<HexPos>& list, int x, int y);
 // The same for the given action and fixed route.
 bool planActionRoute(const CurrentAction& action, const std::vector<HexPos>& fixed, int x, int y, std::vector<HexPos>& list);

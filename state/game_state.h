@@ -461,6 +461,13 @@ public:
     }
     void clearDistanceGrids();
 
+    // -- saved games --
+    // The map view's first column and row, written with a saved game and restored from one.
+    std::array<uint16_t, 2>& viewPosition() { return m_viewPosition; }
+    // The file the game was last saved to or loaded from; empty for a new game.
+    const std::string& savePath() const { return m_savePath; }
+    void setSavePath(const std::string& path) { m_savePath = path; }
+
 private:
     TurnStatsEntry* lastStatsEntry(int country);
     void computeTerrainRoles();
@@ -554,6 +561,8 @@ private:
     uint8_t m_supplyLinesDirty = 0;
 
     int m_mapVersion = 0;
+    std::array<uint16_t, 2> m_viewPosition {};
+    std::string m_savePath;
     CommandFields m_command;
     std::unique_ptr<GameStateExtension> m_extension;
     std::unique_ptr<PictureServices> m_pictureServices;

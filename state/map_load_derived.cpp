@@ -228,6 +228,7 @@ void GameState::resetMapPart()
     // Before start-up made the grids and tables there is no map part to clear.
     if (!m_terrainGrid || !m_unitTables[0])
         return;
+    m_viewPosition = {};
     m_scenario = ScenarioBlock {};
     std::memset(m_terrainGrid.get(), 0, sizeof(TerrainCell) * kGridHexes);
     std::memset(m_unitGrid.get(), 0, sizeof(UnitCell) * kGridHexes);

@@ -28,7 +28,9 @@ struct TurnBlock {
     // Members of each side's transports destroyed on the way.
     uint16_t transportLost[9];
     // Bytes not named here are carried unchanged and saved as read.
-    uint8_t reserved106[2098];
+    uint8_t reserved106[18];
+    // Each country's anthem file, a name of the music file list.
+    char anthemFiles[8][260];
     uint8_t nextOrder[8];
     uint8_t reserved2212[128];
 
@@ -46,4 +48,5 @@ static_assert(offsetof(TurnBlock, capitalMask) == 34);
 static_assert(offsetof(TurnBlock, transportTotal) == 52);
 static_assert(offsetof(TurnBlock, transportArrived) == 70);
 static_assert(offsetof(TurnBlock, transportLost) == 88);
+static_assert(offsetof(TurnBlock, anthemFiles) == 124);
 static_assert(offsetof(TurnBlock, nextOrder) == 2204);

@@ -38,19 +38,3 @@ TEST(BrokenAlliance, SideLeavesEveryAllianceAndLosesUnitsInFormerAlliesBuildings
     EXPECT_EQ(world.building(own_base).unitCount(), 1);
     EXPECT_EQ(world.building(ally_base).unitCount(), 0);
 }
-
-TEST(BrokenAlliance, PactsAndTheNeutralAllianceEndForBothSides)
-{
-    CommandWorld world;
-    GameState& s = world.state();
-    s.country(2).pactMask = 0b1001;
-    s.country(3).pactMask = 0b0100;
-    breakNonAggressionPact(s, 3, 2);
-    EXPECT_EQ(s.country(2).pactMask, 0b0001);
-    EXPECT_EQ(s.country(3).pactMask, 0);
-    s.neutralBlock()[0] = 0b0110;
-    leaveNeutralAlliance(s, 2);
-    EXPECT_EQ(s.neutralBlock()[0], 0b0010);
-    breakNonAggressionPact(s, 8, 2);
-    EXPECT_EQ(s.country(2).pactMask, 0b0001) << "the neutral side has no pacts";
-}

@@ -130,6 +130,20 @@ TEST(CombatResolve, FirstStrikeLetsOnlyTheSurvivorsReturnFire)
     }
 }
 
+TEST(CombatResolve, APersonDecliningTheReturnWeaponDoesNotFireBack)
+{
+    DuelWorld world;
+    HeadlessDialogs dialogs;
+    setRulesLinks({ nullptr, nullptr, &dialogs, nullptr });
+    world.state().settings().selArms = true;
+    world.state().country(1).controller = 1;
+    world.resolve();
+    setRulesLinks({});
+    ASSERT_EQ(dialogs.callsOf("chooseWeapon").size(), 1u);
+    EXPECT_EQ(dialogs.callsOf("chooseWeapon")[0].args[1], int(WeaponChoiceMode::ReturnFire));
+    EXPECT_EQ(strengthTotal(world.unit(0, world.attacker)), 40);
+}
+
 TEST(CombatResolve, ExperienceRewardsKillsAndHigherRankedVictims)
 {
     struct Case {
@@ -288,6 +302,26 @@ TEST(CombatResolve, SelfDestructingAttackerDiesWithoutReturnFire)
     EXPECT_EQ(strengthTotal(world.unit(1, world.defender)), 36);
     EXPECT_EQ(world.state().country(1).enemyUnitsDestroyed, 0u) << "its own blast, not the defender's kill";
     EXPECT_EQ(world.state().historyLog().record(0).kind, 11);
+}
+
+TEST(CombatResolve, AttackingAUnitBreaksThePactOrTheAlliance)
+{
+    {
+        DuelWorld world;
+        world.state().country(0).pactMask = 2;
+        world.state().country(1).pactMask = 1;
+        world.resolve();
+        EXPECT_FALSE(world.state().hasPactWith(0, 1));
+        EXPECT_FALSE(world.state().hasPactWith(1, 0));
+    }
+    {
+        DuelWorld world;
+        world.state().country(0).allianceMask = 1 | 2;
+        world.state().country(1).allianceMask = 1 | 2;
+        world.resolve();
+        EXPECT_FALSE(world.state().isAllied(0, 1));
+        EXPECT_FALSE(world.state().isAllied(1, 0));
+    }
 }
 
 TEST(AttackSearch, FindsAWeaponOnlyWithinReachAndWithTheMaskBits)

@@ -72,10 +72,17 @@ TEST(FuelStep, IdleAircraftBurnsHalfItsAllowanceOrAQuarterUnderRuleZero)
 TEST(FuelStep, AircraftThatActedOrRestsOnABaseBurnsNothingAndMayActAgain)
 {
     FuelWorld world;
+    GameState& s = world.state();
     world.aircraftUnit().flags |= kUnitActed;
-    fuelStep(world.state(), 0);
+    s.setMissileCount(0, 1);
+    UnitRecord& missile = s.missileTable(0)[0];
+    missile.stateLow = 1;
+    missile.unitTypeId = uint16_t(world.aircraft);
+    missile.flags = kUnitActed;
+    fuelStep(s, 0);
     EXPECT_EQ(world.aircraftUnit().fuel, 50);
     EXPECT_FALSE(world.aircraftUnit().hasFlag(kUnitActed));
+    EXPECT_FALSE(missile.hasFlag(kUnitActed)) << "missiles in flight too";
 
     world.refuellingBase(2, 2);
     fuelStep(world.state(), 0);
@@ -96,17 +103,4 @@ TEST(FuelStep, AircraftWhoseBurnIsNotBelowItsFuelCrashes)
     EXPECT_EQ(world.dialogs.callsOf("showEventNotice").size(), 1u) << "a person sees the crash";
     EXPECT_EQ(s.endCheckFlags(), 0) << "the end-of-game check ran";
     EXPECT_EQ(currentAction(s).commandCode(), 19);
-}
-
-TEST(FuelStep, MissilesInFlightOfTheSideMayActAgain)
-{
-    FuelWorld world;
-    GameState& s = world.state();
-    s.setMissileCount(0, 1);
-    UnitRecord& missile = s.missileTable(0)[0];
-    missile.stateLow = 1;
-    missile.unitTypeId = uint16_t(world.aircraft);
-    missile.flags = kUnitActed;
-    fuelStep(s, 0);
-    EXPECT_FALSE(missile.hasFlag(kUnitActed));
 }

@@ -1,4 +1,4 @@
-// Landing from carriers and buildings, threatened hexes, mines, zones of control and the rule guards.
+// Landing from carriers and buildings, threatened hexes, mines, zones of control and attacks from a hex.
 #include "rules/move_checks.h"
 
 #include "rules/rules_context.h"
@@ -55,12 +55,15 @@ TEST(UnitLanding, FreeUnitLandsUnlessItActedAndActedUnitsAreRefused)
 {
     LandingWorld world;
     GameState& s = world.state();
+    StateRulesHooks* previous = stateRulesHooks();
+    LandingHooks& hooks = installLandingHooks();
     int u = world.placeUnit(0, world.plain, 1, 1);
     EXPECT_TRUE(canUnitLand(s, 0, u, ActedUnits::Refuse));
     world.unit(0, u).flags |= kUnitActed;
-    EXPECT_FALSE(canUnitLand(s, 0, u, ActedUnits::Refuse));
-    EXPECT_TRUE(canUnitLand(s, 0, u, ActedUnits::Allow));
+    EXPECT_FALSE(hooks.canUnitLand(s, 0, u, 0));
+    EXPECT_TRUE(hooks.canUnitLand(s, 0, u, 1));
     EXPECT_FALSE(canUnitLand(s, 0, 999, ActedUnits::Allow)) << "an unused record never lands";
+    setStateRulesHooks(previous);
 }
 
 TEST(UnitLanding, StoredUnitStaysInsideWhileANonAlliedUnitSharesTheHex)
@@ -116,19 +119,6 @@ TEST(UnitLanding, OverWaterALandUnitGetsOffOnlyByAnAirborneDrop)
     world.unit(0, cargo).fuel = 5;
     world.editTerrain(world.ground).flags = 2;
     EXPECT_FALSE(canUnitLand(s, 0, cargo, ActedUnits::Refuse)) << "no hex to drop on";
-}
-
-TEST(UnitLanding, InstalledHooksAnswerTheStateWithTheActedArgument)
-{
-    LandingWorld world;
-    StateRulesHooks* previous = stateRulesHooks();
-    LandingHooks& hooks = installLandingHooks();
-    int u = world.placeUnit(0, world.plain, 1, 1);
-    world.unit(0, u).flags |= kUnitActed;
-    EXPECT_EQ(stateRulesHooks(), &hooks);
-    EXPECT_FALSE(hooks.canUnitLand(world.state(), 0, u, 0));
-    EXPECT_TRUE(hooks.canUnitLand(world.state(), 0, u, 1));
-    setStateRulesHooks(previous);
 }
 
 TEST(HexThreat, OnlyNonAlliedMarksInTheUnitsLayerThreaten)
@@ -197,19 +187,11 @@ TEST(HexMines, LandUnitsMeetLandMinesAndShipsSeaMines)
     GameState& s = world.state();
     int soldier = world.placeUnit(0, world.plain, 1, 1);
     int plane = world.placeUnit(0, world.aircraft, 2, 1);
-    world.cell(1, 1).mineKind = 1;
-    world.cell(2, 1).mineKind = 1;
+    world.cell(1, 1).mineKind = world.cell(2, 1).mineKind = 1;
     EXPECT_TRUE(hexHasMineFor(s, 1, 1, 0, soldier));
     EXPECT_FALSE(hexHasMineFor(s, 2, 1, 0, plane));
     world.cell(1, 1).mineKind = 2;
-    EXPECT_FALSE(hexHasMineFor(s, 1, 1, 0, soldier));
-    int ship = -1;
-    for (const UnitTypeRecord& type : s.unitTypes())
-        if (type.domain == 4 && type.available && ship < 0)
-            ship = world.placeUnit(0, type.id, 3, 3);
-    ASSERT_GE(ship, 0);
-    world.cell(3, 3).mineKind = 2;
-    EXPECT_TRUE(hexHasMineFor(s, 3, 3, 0, ship));
+    EXPECT_FALSE(hexHasMineFor(s, 1, 1, 0, soldier)) << "a sea mine";
 }
 
 TEST(ZoneOfControl, EnemiesAroundTheHexHoldTheMoverUnderRuleOneOrArmedUnderRuleTwo)
@@ -242,23 +224,6 @@ TEST(ZoneOfControl, EnemiesAroundTheHexHoldTheMoverUnderRuleOneOrArmedUnderRuleT
     enemy.weaponSlot[0].weaponId = uint16_t(weapon);
     world.unit(1, 0).ammunition[0] = 3;
     EXPECT_FALSE(isFreeOfEnemyZoc(s, 4, 4));
-}
-
-TEST(RuleGuards, UnitsOnTheMapAndStoredUnitsBlockTheRuleChanges)
-{
-    LandingWorld world;
-    GameState& s = world.state();
-    EXPECT_TRUE(noUnitOnMap(s));
-    EXPECT_TRUE(noUnitStored(s));
-    int u = world.addUnit(8, world.plain, 1, 1);
-    world.unit(8, u).flags = kUnitStored;
-    EXPECT_TRUE(noUnitOnMap(s));
-    EXPECT_FALSE(noUnitStored(s));
-    world.unit(8, u).flags = kUnitAboard;
-    EXPECT_TRUE(noUnitOnMap(s));
-    EXPECT_TRUE(noUnitStored(s));
-    world.unit(8, u).flags = 0;
-    EXPECT_FALSE(noUnitOnMap(s));
 }
 
 TEST(AttackFrom, OwnAlliedNeutralAndUnseenTargetsAreRefusedBeforeTheWeaponSearch)
@@ -298,4 +263,32 @@ TEST(AttackFrom, OwnAlliedNeutralAndUnseenTargetsAreRefusedBeforeTheWeaponSearch
     world.setRule(kRuleSearch, 1);
     s.recreateSightMaps();
     EXPECT_FALSE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 1, enemy, false)) << "an enemy it cannot see";
+}
+
+TEST(UnitLanding, ALoadedUnitSeesAnotherCarrierOnItsHex)
+{
+    LandingWorld world;
+    GameState& s = world.state();
+    // The carriers a land unit may reach depend on whether it can get off.
+    StateRulesHooks* previous = stateRulesHooks();
+    installLandingHooks();
+    world.editType(world.plain).carryClass = 2;
+    world.editType(world.other).berthMask[0] = 0xFF;
+    world.editType(world.other).berthCount[0] = 10;
+    int truck = world.placeUnit(0, world.other, 2, 2);
+    int cargo = world.loadInto(0, truck, world.plain);
+    world.unit(0, truck).setCarriedUnit(0, cargo);
+    world.unit(0, truck).flags |= kUnitCarrying;
+    EXPECT_FALSE(hasOtherCarrierHere(s, 0, cargo)) << "only the carrier it is aboard";
+
+    const int town = world.terrainOfKind(kTerrainBuilding);
+    int base = world.placeBuilding(town, 0, 2, 2);
+    int spare = world.addUnit(0, world.other, 2, 2);
+    world.unit(0, spare).flags |= kUnitStored;
+    world.building(base).addUnit(0, spare);
+    EXPECT_TRUE(hasOtherCarrierHere(s, 0, cargo));
+
+    world.unit(0, cargo).flags |= kUnitActed;
+    EXPECT_FALSE(hasOtherCarrierHere(s, 0, cargo)) << "a unit that acted stays where it is";
+    setStateRulesHooks(previous);
 }

@@ -1,0 +1,49 @@
+// Byte-counting reads and checked writes of saved games.
+#include "state/saved_game_stream.h"
+
+#include "lib/error.h"
+
+#include <algorithm>
+
+DWORD SavedGameInput::Read(void* buffer, DWORD count)
+{
+    DWORD done = m_inner.Read(buffer, count);
+    m_offset += done;
+    return done;
+}
+
+DWORD SavedGameInput::Write(const void*, DWORD)
+{
+    return 0;
+}
+
+DWORD SavedGameInput::Seek(LONG offset, int origin)
+{
+    // Only forward skips relative to here are needed; they are read so the offset stays true.
+    if (origin == 1 && offset >= 0)
+        skip(size_t(offset));
+    return DWORD(m_offset);
+}
+
+bool SavedGameInput::readExact(void* buffer, size_t count)
+{
+    return count == 0 || Read(buffer, DWORD(count)) == count;
+}
+
+bool SavedGameInput::skip(size_t count)
+{
+    uint8_t scratch[4096];
+    while (count > 0) {
+        size_t step = std::min(count, sizeof scratch);
+        if (!readExact(scratch, step))
+            return false;
+        count -= step;
+    }
+    return true;
+}
+
+void writeExact(swCFile& stream, const void* buffer, size_t count)
+{
+    if (count > 0 && stream.Write(buffer, DWORD(count)) != count)
+        throw new swCFileError(2);
+}

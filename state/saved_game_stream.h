@@ -1,0 +1,32 @@
+// Byte-counting reads and checked writes over a swCFile, shared by the saved-game reader and writer.
+#pragma once
+
+#include "lib/file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Forwards to another stream and keeps the offset of the next byte, so a refusal can say where.
+class SavedGameInput : public swCFile {
+public:
+    explicit SavedGameInput(swCFile& inner) : m_inner(inner) { }
+
+    DWORD Read(void* buffer, DWORD count) override;
+    DWORD Write(const void* buffer, DWORD count) override;
+    DWORD Seek(LONG offset, int origin) override;
+
+    // Exactly count bytes, or false.
+    bool readExact(void* buffer, size_t count);
+    bool readU32(uint32_t& value) { return readExact(&value, sizeof value); }
+    bool skip(size_t count);
+    uint64_t offset() const { return m_offset; }
+
+private:
+    swCFile& m_inner;
+    uint64_t m_offset = 0;
+};
+
+// Writes all of count bytes or throws swCFileError code 2 (a full disk answers short).
+void writeExact(swCFile& stream, const void* buffer, size_t count);
+inline void writeU32(swCFile& stream, uint32_t value) { writeExact(stream, &value, sizeof value); }
