@@ -64,6 +64,7 @@ public:
     void showThinkWindow() override { record("showThinkWindow"); }
     void setTitle() override { record("setTitle"); }
     void messageBox(const std::string& text, const std::string& caption) override;
+    void bringToFront() override { record("bringToFront"); }
     void showIncome(int32_t income) override { record("showIncome", { income }); }
     void endOfGameStep() override { record("endOfGameStep"); }
     void askReplenish(ReplenishOffer& offer) override;

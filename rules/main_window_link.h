@@ -64,6 +64,8 @@ public:
     virtual void setTitle() = 0;
     // A modal OK box owned by the main window; text and caption are CP932.
     virtual void messageBox(const std::string& text, const std::string& caption) = 0;
+    // Raises the main window after a dialog of the game thread has closed.
+    virtual void bringToFront() = 0;
 
     // Game-thread requests that the main window carries out on its own thread. Each blocks in a
     // wait of GameState::handshake() (openWait with its UiWaitKind), so that the end of play
