@@ -93,18 +93,20 @@ int CampaignReader::read(const CampaignReadTargets& targets, const char* path)
     }
 }
 
+uint32_t campaignEntrySize(swCFile& file, uint64_t file_size, int i)
+{
+    CampaignDirectory directory;
+    if (i < 0 || i >= kCampaignMapCount || !readDirectory(file, file_size, directory))
+        return 0;
+    const MapDirectoryEntry& entry = directory.entries[size_t(i) + 1];
+    return entryFits(entry, file_size, kMaxCampaignMapSize) ? entry.size : 0;
+}
+
 uint32_t campaignEntrySize(const char* path, int i)
 {
-    if (i < 0 || i >= kCampaignMapCount)
-        return 0;
     try {
         swCFile file(path, 0);
-        uint64_t size = file.fileGetSize();
-        CampaignDirectory directory;
-        if (!readDirectory(file, size, directory))
-            return 0;
-        const MapDirectoryEntry& entry = directory.entries[size_t(i) + 1];
-        return entryFits(entry, size, kMaxCampaignMapSize) ? entry.size : 0;
+        return campaignEntrySize(file, file.fileGetSize(), i);
     } catch (swCError* error) {
         delete error;
         return 0;

@@ -36,6 +36,7 @@ public:
 
 // The directory size of stage i's map; 0 for a missing, damaged or unreadable entry.
 uint32_t campaignEntrySize(const char* path, int i);
+uint32_t campaignEntrySize(swCFile& file, uint64_t file_size, int i);
 // 1 for the current magic, -1 otherwise.
 int campaignFileVersion(const char* magic);
 
