@@ -40,6 +40,8 @@ void CurrentAction::reset()
     m_subCode = 0;
     m_flag = 0;
     m_planned = 0;
+    // Units intercept once per action.
+    m_state.command().interceptedUnits.clear();
 }
 
 void CurrentAction::resetForPlay()

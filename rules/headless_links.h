@@ -64,6 +64,7 @@ public:
     void showThinkWindow() override { record("showThinkWindow"); }
     void setTitle() override { record("setTitle"); }
     void messageBox(const std::string& text, const std::string& caption) override;
+    void bringToFront() override { record("bringToFront"); }
     void showIncome(int32_t income) override { record("showIncome", { income }); }
     void endOfGameStep() override { record("endOfGameStep"); }
     void askReplenish(ReplenishOffer& offer) override;
@@ -71,6 +72,9 @@ public:
     bool askProductionOrders() override;
     void explainPhase() override { record("explainPhase"); }
     void openStartWindows() override { record("openStartWindows"); }
+    void startGameView() override { record("startGameView"); }
+    void refreshTerrainWindows(bool last) override { record("refreshTerrainWindows", { last }); }
+    bool startCampaignDeployment() override { record("startCampaignDeployment"); return false; }
     void requestQuit() override { record("requestQuit"); }
     void afterGame() override { record("afterGame"); }
 

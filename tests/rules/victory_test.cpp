@@ -187,6 +187,43 @@ TEST(VictoryConditions, TheCurrentSideWinsATieAndPendingConditionsHoldBack)
     EXPECT_EQ(check(1, 50), std::pair(int(kOutcomeDefeat), int(kOutcomeVictory)));
 }
 
+TEST(VictoryConditions, ACapturedTargetPlaceOrEnoughArrivalsWin)
+{
+    VictoryWorld world;
+    GameState& s = world.state();
+    for (int c = 0; c < VictoryWorld::kPlaying; ++c)
+        world.placeUnit(c, world.landType, 1 + c, 6);
+    PlaceRecord place {};
+    place.used = 1;
+    place.target = 1;
+    place.x = 8;
+    place.y = 3;
+    s.addPlaceRecord(place);
+    world.placeBuilding(world.townType, 1, 8, 3);
+    s.country(1).victoryKind = 2;
+    s.country(1).victoryFlags = 2;
+    s.country(2).victoryByte3 = 50;
+    s.country(2).victoryFlags = 2;
+    s.turnBlock().transportTotal[2] = 6;
+    s.turnBlock().transportArrived[2] = 2;
+    // Country 1 held the place from the start; country 2 has 2 of the 3 members it needs.
+    checkEndOfGame(s, 1);
+    EXPECT_EQ(s.turnBlock().decided, 0);
+    s.turnBlock().transportArrived[2] = 3;
+    checkEndOfGame(s, 1);
+    EXPECT_EQ(world.outcome(2), kOutcomeVictory);
+
+    VictoryWorld taken;
+    taken.placeUnit(1, taken.landType, 1, 6);
+    taken.state().addPlaceRecord(place);
+    const int b = taken.placeBuilding(taken.townType, 1, 8, 3);
+    taken.building(b).loadedOwnerPlusOne = 1;
+    taken.state().country(1).victoryKind = 2;
+    taken.state().country(1).victoryFlags = 2;
+    checkEndOfGame(taken.state(), 1);
+    EXPECT_EQ(taken.outcome(1), kOutcomeVictory);
+}
+
 TEST(VictoryConditions, AllEnemyWatchedUnitsMustBeGoneForKindOne)
 {
     VictoryWorld world;

@@ -1,0 +1,80 @@
+// Saved games through the rules engine: a resumed game plays on as the unsaved one, view and sight.
+#include "rules/saved_game_rules.h"
+
+#include "rules/combat.h"
+#include "rules/fog.h"
+#include "rules/headless_links.h"
+#include "rules/links.h"
+#include "rules/turn_marks.h"
+#include "state/action_history.h"
+#include "state/data_path.h"
+#include "state/sight_maps.h"
+#include "tests/rules/combat_world.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_rules::CombatWorld;
+
+std::string programPath(const char* name) { return dataPath(name, kFolderProgram); }
+
+struct OpenMap : HeadlessMapWindow {
+    bool isOpen() const override { return true; }
+    HexView visibleHexRange() const override { return { 3, 2, 10, 8 }; }
+};
+
+TEST(SavedGameContinuation, ResumedGameFightsTheSameEngagementAsTheUnsavedOne)
+{
+    CombatWorld world;
+    GameState& s = world.state();
+    s.settings().writeHistory = true;
+    s.randomPool().fill();
+    int attacker = world.placeUnit(0, world.plain, 2, 2);
+    int defender = world.placeUnit(1, world.other, 3, 2);
+    // What loading rebuilds is made current first, so both games start from the same marks.
+    rebuildSightMaps(s);
+    resetHexTurnMarks(s);
+    s.random(0, 99);
+    ASSERT_TRUE(saveGame(s, programPath("mid.dat").c_str(), false));
+
+    auto fight = [&](const char* name) {
+        world.engage(0, attacker, 1, defender);
+        resolveCombat(s);
+        EXPECT_TRUE(saveGame(s, programPath(name).c_str(), false));
+    };
+    fight("unsaved.dat");
+    ASSERT_TRUE(loadGame(s, programPath("mid.dat").c_str()));
+    fight("resumed.dat");
+
+    EXPECT_FALSE(world.read("unsaved.dat") == world.read("mid.dat")) << "the engagement changed the game";
+    EXPECT_TRUE(world.read("unsaved.dat") == world.read("resumed.dat"));
+    EXPECT_GT(s.historyLog().count(), 0u);
+    EXPECT_TRUE(world.read("unsaved.hat") == world.read("resumed.hat"));
+}
+
+TEST(SavedGameRules, ViewComesFromAnOpenMapWindowAndSightOpensWithFogOff)
+{
+    CombatWorld world;
+    GameState& s = world.state();
+    OpenMap map;
+    setRulesLinks({ nullptr, &map, nullptr, nullptr });
+    bool saved = saveGame(s, programPath("v.dat").c_str(), true);
+    setRulesLinks({});
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(s.savePath(), programPath("v.dat"));
+
+    s.viewPosition() = { 0, 0 };
+    s.releaseSightMaps();
+    ASSERT_TRUE(loadGame(s, programPath("v.dat").c_str()));
+    EXPECT_EQ(s.viewPosition()[0], 3);
+    EXPECT_EQ(s.viewPosition()[1], 2);
+    ASSERT_NE(s.fogMap(), nullptr);
+    EXPECT_TRUE(s.fogMap()->isSeenBy(1, 9, 7, 0)) << "rule 3 off: every hex seen";
+
+    ASSERT_TRUE(saveGame(s, programPath("w.dat").c_str(), false));
+    EXPECT_EQ(s.viewPosition()[0], 0) << "no map window: the view is saved as 0, 0";
+    EXPECT_FALSE(loadGame(s, programPath("missing.dat").c_str()));
+}
+
+} // namespace
