@@ -4,6 +4,7 @@
 #include "rules/commands.h"
 #include "rules/engineering.h"
 #include "rules/finish_command.h"
+#include "rules/merge_split.h"
 #include "state/game_state.h"
 
 bool isInPlaceCommand(int code, bool path_empty)
@@ -50,6 +51,12 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
         return true;
     case kCommandReinforce:
         execReinforce(state, t.x, t.y);
+        return true;
+    case kCommandMerge:
+        execMerge(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
+        return true;
+    case kCommandSplit:
+        run.splitOff = execSplit(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
         return true;
     case kCommandBridge:
         execBuildBridge(state, t.x, t.y, e.x, e.y);
