@@ -169,3 +169,33 @@ TEST(GameThreadOrder, LastCountryOfATurnNeverActsFirstInTheNext)
         ASSERT_NE(first, last) << "round " << round;
     }
 }
+
+TEST(GameThreadCampaign, EndOfAStageChoosesTheRowsMapAndCarriesThePlayersUnitsOver)
+{
+    GameThreadWorld world;
+    GameState& state = world.state();
+    CampaignBlock& campaign = state.campaignBlock();
+    campaign.campaignFlag = 1;
+    campaign.playerCountry = 0;
+    campaign.currentStage = 2;
+    campaign.stageRows[1][0] = 3;
+    campaign.stageRows[1][3] = 7;
+    state.country(0).outcome = kOutcomeVictory;
+    world.thread.endOfGame();
+
+    EXPECT_EQ(state.nextCampaignStage(), 7);
+    EXPECT_GT(state.carryOverCount(), 0u);
+    EXPECT_TRUE(world.thread.stopRequested());
+    EXPECT_EQ(world.window.callsOf("endOfGameStep").size(), 1u);
+}
+
+TEST(GameThreadCampaign, StoppingPlayNeverLoadsAMapChosenBefore)
+{
+    GameThreadWorld world;
+    world.state().nextCampaignStage() = 2;
+    world.thread.stopFlag() = 1;
+    world.thread.Run();
+    EXPECT_EQ(world.state().nextCampaignStage(), -1);
+    EXPECT_TRUE(world.window.callsOf("afterGame").empty());
+    EXPECT_TRUE(world.window.messages().empty());
+}
