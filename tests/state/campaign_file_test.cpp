@@ -63,7 +63,8 @@ TEST(CampaignFile, GeneratedCampaignHoldsTwoStagesWithDeploymentHexesOnTheSecond
 {
     CampaignFolder folder;
     std::string bytes = generatedCampaign();
-    ASSERT_EQ(campaignFileVersion(bytes.data()), 1);
+    ASSERT_GT(bytes.size(), size_t(kCampaignMagicSize));
+    EXPECT_EQ(campaignFileVersion(bytes.data()), 1);
     folder.put(bytes);
 
     CampaignRecord record;
