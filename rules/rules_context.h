@@ -4,6 +4,7 @@
 #include "rules/carry_over.h"
 #include "rules/combat_pair.h"
 #include "rules/current_action.h"
+#include "rules/move_display_path.h"
 #include "state/game_state.h"
 #include "state/hex_geometry.h"
 
@@ -25,6 +26,7 @@ public:
     // Bit c: a misfire destroyed a unit of country c.
     uint8_t friendlyFireMask = 0;
     CarryOverDeployment deployment;
+    ComputerApproach approach;
 
 private:
     GameState& m_state;

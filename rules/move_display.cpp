@@ -1,0 +1,137 @@
+// The move display: which walked hexes the viewing country sees, and their paced playback.
+#include "rules/move_display.h"
+
+#include "rules/commands.h"
+#include "rules/current_action_marks.h"
+#include "rules/links.h"
+#include "rules/main_window_link.h"
+#include "rules/map_window_link.h"
+#include "rules/rules_context.h"
+#include "rules/visibility.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr int kMissilePhase = 1;
+constexpr int kStepMilliseconds = 20;
+
+bool seenAt(GameState& state, HexPos hex)
+{
+    const int viewer = state.turnBlock().viewingCountry;
+    if (viewer < 0 || viewer >= kCountryCount)
+        return true;
+    const CurrentAction& action = currentAction(state);
+    const int side = action.actingCountry();
+    const int code = state.turnBlock().phase == kMissilePhase ? side + 100 : side;
+    return isHexVisibleTo(state, viewer, code, action.actingIndex(), hex.x, hex.y);
+}
+
+void playMoveSound(GameState& state, int slot)
+{
+    MainWindowLink& main = mainWindowLink();
+    if (state.settings().playSe && !main.isSoundPlaying(slot))
+        main.playSound(slot);
+}
+
+void redraw(int x, int y)
+{
+    MapWindowLink& map = mapWindowLink();
+    if (map.isOpen())
+        map.updateHex(x, y);
+}
+
+// Draws the kept hexes one after the other; the mark stays on the last one.
+void playMoveSteps(GameState& state, const std::vector<HexPos>& kept, int sound, MoveDisplay mode)
+{
+    const uint16_t mark = state.turnBlock().phase == kMissilePhase ? 128 : kMarkPathEnd;
+    const int slot = sound + 2;
+    const size_t first = mode == MoveDisplay::EveryHex ? 1 : 0;
+    if (kept.size() <= first)
+        playMoveSound(state, slot);
+    const bool shown = mapWindowLink().isOpen();
+    for (size_t i = first; i < kept.size(); ++i) {
+        if (i == first)
+            playMoveSound(state, slot);
+        const auto begin = std::chrono::steady_clock::now();
+        const HexPos previous = i == 0 ? kept[0] : kept[i - 1];
+        clearHexMark(state, previous.x, previous.y, mark);
+        redraw(previous.x, previous.y);
+        setHexMark(state, kept[i].x, kept[i].y, mark);
+        redraw(kept[i].x, kept[i].y);
+        // The pace exists only for the eye: headless the walk costs no time.
+        if (!shown)
+            continue;
+        const auto spent = std::chrono::steady_clock::now() - begin;
+        if (spent >= std::chrono::milliseconds(0) && spent < std::chrono::milliseconds(kStepMilliseconds))
+            std::this_thread::sleep_for(std::chrono::milliseconds(kStepMilliseconds) - spent);
+    }
+}
+
+} // namespace
+
+int moveSoundNumber(const UnitTypeRecord& type)
+{
+    switch (type.domain) {
+    case 4:
+        return 6;
+    case 5:
+        return 7;
+    default:
+        break;
+    }
+    switch (movementGroup(type.movementType)) {
+    case 0:
+        return unitTypeGroup(type) == 2 ? 5 : unitTypeGroup(type) == 1 ? 4 : 3;
+    case 1:
+        return 1;
+    case 2:
+        return 2;
+    case 4:
+    case 5:
+        return 6;
+    default:
+        return 0;
+    }
+}
+
+std::vector<HexPos> movesToShow(GameState& state, const std::vector<HexPos>& walked, MoveDisplay mode)
+{
+    std::vector<HexPos> kept;
+    const MapBitSet* redraw_set = state.redrawSet();
+    int visible_before = 0;
+    for (size_t i = 0; i < walked.size(); ++i) {
+        const HexPos hex = walked[i];
+        if (!seenAt(state, hex))
+            continue;
+        const bool last = i + 1 == walked.size();
+        bool keep = last;
+        switch (mode) {
+        case MoveDisplay::EveryHex:
+            keep = true;
+            break;
+        case MoveDisplay::EverySecondHex:
+            keep = keep || visible_before % 2 == 1 || (redraw_set && redraw_set->test(hex.x, hex.y));
+            break;
+        case MoveDisplay::FirstHex:
+            keep = keep || i == 0;
+            break;
+        }
+        visible_before += 1;
+        if (keep)
+            kept.push_back(hex);
+    }
+    return kept;
+}
+
+void animateMove(GameState& state, const std::vector<HexPos>& walked, int sound, int code)
+{
+    MoveDisplay mode = MoveDisplay(std::clamp(state.settings().troopMoveAnim, 0, 2));
+    if (code == kCommandRoad)
+        mode = MoveDisplay::EveryHex;
+    playMoveSteps(state, movesToShow(state, walked, mode), sound, mode);
+}
