@@ -94,6 +94,7 @@ TEST(CombatFire, TheCapHoldsOrdinaryHitsButNotCriticalOnes)
 TEST(CombatResolve, DestroyedDefenderIsWrittenBackThenRemovedAndCountedOnce)
 {
     DuelWorld world;
+    headlessBattle().clear();
     world.resolve();
     GameState& state = world.state();
     EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
@@ -190,6 +191,7 @@ TEST(CombatResolve, AreaWeaponKillsNeighboursInTheRulesWithNothingShown)
 {
     DuelWorld world(3);
     world.gun->flags |= 4;
+    headlessMapWindow().clear();
     const int near = world.placeUnit(1, world.other, 6, 2);
     const int friendly = world.placeUnit(0, world.other, 4, 2);
     world.resolve();
