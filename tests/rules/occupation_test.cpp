@@ -1,6 +1,8 @@
 // Occupation: occupation points, the change of hands, what the building loses and the ties it breaks.
 #include "rules/occupation.h"
 
+#include "rules/command_dispatch.h"
+#include "rules/commands.h"
 #include "rules/victory.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
@@ -148,4 +150,21 @@ TEST(OccupationDisplay, ResultWindowOnlyWhenAPersonTakesPart)
     person.actor(0, 3, 3);
     execOccupy(person.state());
     EXPECT_EQ(person.dialogs.callsOf("showOccupationResult").size(), 1u) << "the former owner is a person";
+}
+
+TEST(OccupationDisplay, OccupyAndDestroyOrdersReachTheirExecutors)
+{
+    OccupationWorld world;
+    const int taken = world.placeTown(1, 3, 3);
+    const int struck = world.placeTown(1, 4, 3);
+    world.actor(0, 3, 3);
+    CommandRun occupy;
+    occupy.code = kCommandOccupy;
+    EXPECT_TRUE(runExecutorAfterMove(world.state(), occupy));
+    EXPECT_EQ(world.building(taken).owner(), 0);
+    CommandRun destroy;
+    destroy.code = kCommandDestroy;
+    destroy.target = int(packHex(4, 3));
+    EXPECT_TRUE(runExecutorAfterMove(world.state(), destroy));
+    EXPECT_EQ(world.building(struck).durability, 6);
 }
