@@ -14,6 +14,7 @@
 #include "rules/storing.h"
 #include "rules/supply_orders.h"
 #include "rules/transform.h"
+#include "rules/weapon_exchange.h"
 #include "state/game_state.h"
 
 bool isInPlaceCommand(int code, bool path_empty)
