@@ -8,6 +8,7 @@
 #include "rules/disband.h"
 #include "rules/engineering.h"
 #include "rules/finish_command.h"
+#include "rules/merge_split.h"
 #include "rules/mine_clearing.h"
 #include "rules/mines.h"
 #include "rules/occupation.h"
@@ -84,6 +85,12 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
         return true;
     case kCommandReinforce:
         execReinforce(state, t.x, t.y);
+        return true;
+    case kCommandMerge:
+        execMerge(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
+        return true;
+    case kCommandSplit:
+        run.splitOff = execSplit(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
         return true;
     case kCommandBridge:
         execBuildBridge(state, t.x, t.y, e.x, e.y);
