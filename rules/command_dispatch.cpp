@@ -4,6 +4,7 @@
 #include "rules/commands.h"
 #include "rules/engineering.h"
 #include "rules/finish_command.h"
+#include "rules/missiles.h"
 #include "state/game_state.h"
 
 bool isInPlaceCommand(int code, bool path_empty)
@@ -21,10 +22,14 @@ bool isInPlaceCommand(int code, bool path_empty)
     }
 }
 
-void runInPlaceExecutor(GameState&, int code, int, int)
+void runInPlaceExecutor(GameState& state, int code, int target, int extra)
 {
-    // Disband, supply, transform, missile fire and weapon exchange add their lines here.
+    // Disband, supply, transform and weapon exchange add their lines here.
+    const HexPos t = unpackHex(uint32_t(target));
     switch (code) {
+    case kCommandFire:
+        execLaunchMissile(state, t.x, t.y, extra);
+        break;
     default:
         break;
     }
@@ -59,6 +64,9 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
         return true;
     case kCommandJamming:
         execJamming(state);
+        return true;
+    case kCommandFire:
+        execLaunchMissile(state, t.x, t.y, run.extra);
         return true;
     default:
         return false;
