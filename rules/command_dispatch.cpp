@@ -1,10 +1,19 @@
 // The executor of each command code: one line per code whose executor exists.
 #include "rules/command_dispatch.h"
 
+#include "rules/boarding.h"
+#include "rules/civilians.h"
 #include "rules/commands.h"
+#include "rules/disband.h"
 #include "rules/engineering.h"
 #include "rules/finish_command.h"
+#include "rules/mine_clearing.h"
+#include "rules/mines.h"
 #include "rules/missiles.h"
+#include "rules/storing.h"
+#include "rules/supply_orders.h"
+#include "rules/transform.h"
+#include "rules/weapon_exchange.h"
 #include "state/game_state.h"
 
 bool isInPlaceCommand(int code, bool path_empty)
@@ -24,11 +33,28 @@ bool isInPlaceCommand(int code, bool path_empty)
 
 void runInPlaceExecutor(GameState& state, int code, int target, int extra)
 {
-    // Disband, supply, transform and weapon exchange add their lines here.
-    const HexPos t = unpackHex(uint32_t(target));
     switch (code) {
-    case kCommandFire:
+    case kCommandFire: {
+        const HexPos t = unpackHex(uint32_t(target));
         execLaunchMissile(state, t.x, t.y, extra);
+        break;
+    }
+    case kCommandDisband:
+        execDisband(state);
+        break;
+    case kCommandSupply:
+        if (target == 1) {
+            const HexPos e = unpackHex(uint32_t(extra));
+            execSupplyUnitService(state, e.x, e.y);
+        } else {
+            execResupply(state);
+        }
+        break;
+    case kCommandTransform:
+        execTransform(state);
+        break;
+    case kCommandArmamentExchange:
+        execWeaponExchange(state, target, uint32_t(extra));
         break;
     default:
         break;
@@ -67,6 +93,27 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
         return true;
     case kCommandFire:
         execLaunchMissile(state, t.x, t.y, run.extra);
+        return true;
+    case kCommandStore:
+        execStore(state);
+        return true;
+    case kCommandBoard:
+        execBoard(state, run.target, run.extra);
+        return true;
+    case kCommandArmamentExchange:
+        execWeaponExchangeAfterMove(state, run.target, uint32_t(run.extra));
+        return true;
+    case kCommandTakeCivilians:
+        execTakeCivilians(state, t.x, t.y);
+        return true;
+    case kCommandReleaseCivilians:
+        execReleaseCivilians(state, t.x, t.y);
+        return true;
+    case kCommandClearLandMines:
+        execClearMines(state, t.x, t.y, kLandMineKind);
+        return true;
+    case kCommandSweepSeaMines:
+        execClearMines(state, t.x, t.y, kSeaMineKind);
         return true;
     default:
         return false;
