@@ -4,12 +4,15 @@
 #include "rules/boarding.h"
 #include "rules/civilians.h"
 #include "rules/commands.h"
+#include "rules/demolition.h"
 #include "rules/disband.h"
 #include "rules/engineering.h"
 #include "rules/finish_command.h"
+#include "rules/merge_split.h"
 #include "rules/mine_clearing.h"
 #include "rules/mines.h"
 #include "rules/missiles.h"
+#include "rules/occupation.h"
 #include "rules/storing.h"
 #include "rules/supply_orders.h"
 #include "rules/transform.h"
@@ -76,11 +79,23 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
     case kCommandSelfDestruct:
         executeSelfDestruct(state, run.dest, t, run.fuelChanged);
         return true;
+    case kCommandOccupy:
+        execOccupy(state);
+        return true;
+    case kCommandDestroy:
+        execDestroy(state, t.x, t.y, Demolisher::Unit);
+        return true;
     case kCommandRestore:
         execRestore(state, t.x, t.y);
         return true;
     case kCommandReinforce:
         execReinforce(state, t.x, t.y);
+        return true;
+    case kCommandMerge:
+        execMerge(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
+        return true;
+    case kCommandSplit:
+        run.splitOff = execSplit(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
         return true;
     case kCommandBridge:
         execBuildBridge(state, t.x, t.y, e.x, e.y);

@@ -57,6 +57,8 @@ TEST(CampaignResults, PlayerOutOfPlayHasLostEvenUndecided)
     EXPECT_FALSE(hasPlayerLost(s));
     world.join(2, 1, 3, 2);
     EXPECT_FALSE(hasPlayerWon(s));
+    world.join(2, 0, 0, 0);
+    EXPECT_TRUE(hasCampaignPlayerLost(s)) << "a player country not in the game";
 }
 
 TEST(CampaignResults, OutsideACampaignPicksTheResultCountryByOutcome)
