@@ -95,5 +95,7 @@ void captureSavedGame(GameState& state, SavedGameImage& out);
 // Replaces the game's map part by the image and rebuilds what is derived from it; cannot fail.
 // The history is left to the caller. False (game untouched) before start-up made the grids.
 bool applySavedGame(GameState& state, const SavedGameImage& image);
+// readSavedGameImage into a staging image, then applySavedGame: false leaves the game as it was.
+bool readSavedGame(GameState& state, swCFile& stream, SavedGameError* why = nullptr);
 // captureSavedGame, then writeSavedGameImage with the given sibling record.
 void writeSavedGame(GameState& state, swCFile& stream, const HistorySiblingMark& sibling = {});

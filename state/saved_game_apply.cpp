@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -125,4 +126,15 @@ bool applySavedGame(GameState& state, const SavedGameImage& image)
     state.computeBorderMasks();
     relinkAnthems(state);
     return true;
+}
+
+bool readSavedGame(GameState& state, swCFile& stream, SavedGameError* why)
+{
+    auto image = std::make_unique<SavedGameImage>();
+    SavedGameError error = readSavedGameImage(stream, *image);
+    if (!error && !applySavedGame(state, *image))
+        error = { "game not started", 0 };
+    if (why)
+        *why = error;
+    return !error;
 }

@@ -54,53 +54,47 @@ int historyCount(GameState& state) { return int(state.historyLog().count()); }
 
 } // namespace
 
-TEST(CombatFire, ShotsBelowTheExpectationAreToppedUpToTheFloor)
+// Four attackers with four shots each, multiplier 10 and power 100, at ten members of the given
+// strength; the pool is one repeated byte. Answers the strength left after side 0 fires.
+static int strengthLeftAfterVolley(int pool_byte, int member_strength, bool critical, int* hits = nullptr)
 {
     CombatWorld world;
-    world.fillPool(0);
+    world.fillPool(uint8_t(pool_byte));
     world.gun->multiplier = 10;
     for (uint8_t& p : world.gun->power)
         p = 100;
     world.editType(world.plain).weaponSlot[0].multiplier = 4;
     world.editType(world.other).members = 10;
-    const int a = world.placeUnit(0, world.plain, 2, 2);
-    const int d = world.placeUnit(1, world.other, 3, 2);
-    CombatPair& pair = world.engage(0, a, 1, d);
-    ASSERT_EQ(pair.expectedDamage(world.state(), 0), 112);
-    EXPECT_EQ(fireSide(world.state(), 0, false), 16);
+    world.editType(world.other).memberStrength = uint8_t(member_strength);
+    CombatPair& pair = world.engage(0, world.placeUnit(0, world.plain, 2, 2), 1, world.placeUnit(1, world.other, 3, 2));
+    EXPECT_EQ(pair.expectedDamage(world.state(), 0), 112);
+    const int fired = fireSide(world.state(), 0, critical);
+    if (hits)
+        *hits = fired;
+    EXPECT_EQ(pair.side[0].critical, critical ? 1 : 0);
     int left = 0;
     for (uint16_t c : pair.side[1].strengthAfter)
         left += c;
-    EXPECT_EQ(left, 8) << "16 hits of 5 deal 80, the floor 112 - 2 x 10 takes 12 more";
-    EXPECT_EQ(pair.side[1].strengthAfter[8], 3);
+    return left;
+}
+
+TEST(CombatFire, ShotsBelowTheExpectationAreToppedUpToTheFloor)
+{
+    int hits = 0;
+    EXPECT_EQ(strengthLeftAfterVolley(0, 10, false, &hits), 8) << "16 hits of 5 deal 80, the floor 112 - 20 takes 12 more";
+    EXPECT_EQ(hits, 16);
 }
 
 TEST(CombatFire, TheCapHoldsOrdinaryHitsButNotCriticalOnes)
 {
-    for (bool critical : { false, true }) {
-        CombatWorld world;
-        world.fillPool(0xFF);
-        world.gun->multiplier = 10;
-        for (uint8_t& p : world.gun->power)
-            p = 100;
-        world.editType(world.plain).weaponSlot[0].multiplier = 4;
-        world.editType(world.other).members = 10;
-        world.editType(world.other).memberStrength = 20;
-        const int a = world.placeUnit(0, world.plain, 2, 2);
-        const int d = world.placeUnit(1, world.other, 3, 2);
-        CombatPair& pair = world.engage(0, a, 1, d);
-        EXPECT_EQ(fireSide(world.state(), 0, critical), 16);
-        int left = 0;
-        for (uint16_t c : pair.side[1].strengthAfter)
-            left += c;
-        EXPECT_EQ(left, critical ? 40 : 48) << "cap 112 + 2 x 20 on 16 full hits of 10";
-        EXPECT_EQ(pair.side[0].critical, critical ? 1 : 0);
-    }
+    EXPECT_EQ(strengthLeftAfterVolley(0xFF, 20, false), 48) << "16 full hits of 10 stop at 112 + 2 x 20";
+    EXPECT_EQ(strengthLeftAfterVolley(0xFF, 20, true), 40);
 }
 
 TEST(CombatResolve, DestroyedDefenderIsWrittenBackThenRemovedAndCountedOnce)
 {
     DuelWorld world;
+    headlessBattle().clear();
     world.resolve();
     GameState& state = world.state();
     EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
@@ -197,6 +191,7 @@ TEST(CombatResolve, AreaWeaponKillsNeighboursInTheRulesWithNothingShown)
 {
     DuelWorld world(3);
     world.gun->flags |= 4;
+    headlessMapWindow().clear();
     const int near = world.placeUnit(1, world.other, 6, 2);
     const int friendly = world.placeUnit(0, world.other, 4, 2);
     world.resolve();

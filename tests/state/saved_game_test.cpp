@@ -145,7 +145,8 @@ TEST(SavedGameVersions, MagicsNameVersionsAndVersionOneGetsTheIdentityNextOrder)
         writeSavedGameImage(*image, file);
     }
     wreck(s);
-    ASSERT_TRUE(world.load("v1.dat"));
+    swCFile file(world.path("v1.dat").c_str(), 0);
+    ASSERT_TRUE(readSavedGame(s, file));
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(s.turnBlock().nextOrder[i], i);
     EXPECT_TRUE(s.listedHexes12().empty());

@@ -1,0 +1,102 @@
+// The occupation executor: occupation points, the change of hands and what the building loses with it.
+#include "rules/occupation.h"
+
+#include "rules/dialog_link.h"
+#include "rules/engineering_steps.h"
+#include "rules/fog.h"
+#include "rules/links.h"
+#include "rules/occupation_steps.h"
+#include "rules/victory.h"
+#include "state/action_history.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kRuleOccupationPoints = 5;
+
+bool personInvolved(GameState& state, int side, const BuildingRecord& before)
+{
+    return state.isHumanCountry(side) || (before.ownerPlusOne != 0 && state.isHumanCountry(before.owner()));
+}
+
+void showResult(GameState& state, const BuildingRecord& building, bool person)
+{
+    if (person && resultWindowsEnabled(state))
+        dialogLink().showOccupationResult(building);
+}
+
+// The side's own building: its points are restored by the unit's counters.
+void strengthenOwnBuilding(GameState& state, const ActingUnit& actor, BuildingRecord& building, int maximum)
+{
+    if (state.ruleSwitch(kRuleOccupationPoints) != 1 || building.typeByte70 >= maximum)
+        return;
+    const int before = building.typeByte70;
+    building.typeByte70 = uint8_t(std::min(before + strengthSlotCount(*actor.unit), maximum));
+    state.historyLog().recordOccupation(actor.side, actor.index, building.typeByte70, before, building.ownerPlusOne,
+        building.type);
+    showResult(state, building, state.isHumanCountry(actor.side));
+}
+
+void completeOccupation(GameState& state, const ActingUnit& actor, int index, BuildingRecord& building,
+    const BuildingRecord& before)
+{
+    const TerrainRecord* type = building.terrain();
+    markOwnershipChanged(state);
+    transferBuildingStats(state, actor.side + 1, building.type, before.ownerPlusOne, building.isIntact());
+    if (before.ownerPlusOne == 0)
+        ++state.country(actor.side).commandCounter;
+    building.ownerPlusOne = uint8_t(actor.side + 1);
+    building.typeByte70 = type->occupationValue;
+    destroyStoredUnits(state, building, StoredLoss::Destroy);
+    destroyUpperUnitsNotAllied(state, int(building.x), int(building.y), actor.side);
+    if (building.destroyed == 0)
+        addBuildingSight(state, index);
+    // Target places are judged with the victory conditions.
+    if (isTargetPlaceHex(state, int(building.x), int(building.y)))
+        state.endCheckFlags() |= kEndCheckWatchedLost;
+    if (type->kind == kTerrainCapital)
+        fallCapitalToLargeCity(state, building);
+}
+
+} // namespace
+
+void execOccupy(GameState& state)
+{
+    const ActingUnit actor = actingUnit(state);
+    // Only countries own buildings.
+    if (!actor.unit || actor.side >= kCountryCount)
+        return;
+    const UnitCell* cell = state.unitCellAt(actor.unit->x, actor.unit->y);
+    if (!cell || cell->building == 0)
+        return;
+    const int index = cell->building - 1;
+    BuildingRecord* building = state.building(index);
+    const TerrainRecord* type = building ? building->terrain() : nullptr;
+    if (!type)
+        return;
+    if (building->ownerPlusOne == actor.side + 1) {
+        strengthenOwnBuilding(state, actor, *building, type->occupationValue);
+        return;
+    }
+
+    const BuildingRecord before = *building;
+    const int counters = strengthSlotCount(*actor.unit);
+    bool complete = true;
+    if (state.ruleSwitch(kRuleOccupationPoints) == 1 && counters < building->typeByte70) {
+        building->typeByte70 = uint8_t(building->typeByte70 - counters);
+        complete = false;
+    } else {
+        building->typeByte70 = 0;
+    }
+    state.historyLog().recordOccupation(actor.side, actor.index, building->typeByte70, before.typeByte70,
+        before.ownerPlusOne, building->type);
+    showResult(state, *building, personInvolved(state, actor.side, before));
+
+    breakTiesOverBuilding(state, actor.side, *building);
+    gainExperience(state, actor, &UnitRecord::gainExperienceByStrength);
+    if (complete)
+        completeOccupation(state, actor, index, *building, before);
+}

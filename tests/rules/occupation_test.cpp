@@ -1,0 +1,166 @@
+// Occupation: occupation points, the change of hands, what the building loses and the ties it breaks.
+#include "rules/occupation.h"
+
+#include "rules/victory.h"
+#include "state/action_history.h"
+#include "state/unit_facts.h"
+#include "tests/rules/occupation_world.h"
+
+#include <gtest/gtest.h>
+
+using testing_rules::OccupationWorld;
+
+namespace {
+
+constexpr int kRuleOccupationPoints = 5;
+
+} // namespace
+
+TEST(OccupationPoints, CountersWearPointsDownAndCompleteWhenNotFewer)
+{
+    struct Case {
+        int points;
+        int counters;
+        bool taken;
+        int pointsAfter;
+    };
+    // 3 counters against 3 points complete the occupation; against 4 they leave 1.
+    for (const Case c : { Case { 3, 3, true, 4 }, Case { 4, 3, false, 1 }, Case { 2, 4, true, 4 } }) {
+        OccupationWorld world;
+        world.setRule(kRuleOccupationPoints, 1);
+        const int b = world.placeTown(1, 3, 3);
+        world.building(b).typeByte70 = uint8_t(c.points);
+        world.actor(0, 3, 3, c.counters);
+        execOccupy(world.state());
+        EXPECT_EQ(world.building(b).owner(), c.taken ? 0 : 1) << c.points << " points, " << c.counters << " counters";
+        EXPECT_EQ(world.building(b).typeByte70, c.pointsAfter) << "a taken building starts again at its maximum";
+        EXPECT_EQ(world.state().command().ownershipChanged, c.taken ? 1 : 0);
+    }
+}
+
+TEST(OccupationPoints, WithoutTheRuleOneCounterTakesTheBuilding)
+{
+    OccupationWorld world;
+    const int b = world.placeTown(1, 3, 3);
+    world.actor(0, 3, 3, 1);
+    const uint32_t records = world.state().historyLog().count();
+    execOccupy(world.state());
+    EXPECT_EQ(world.building(b).owner(), 0);
+    ASSERT_EQ(world.state().historyLog().count(), records + 1);
+    EXPECT_EQ(world.state().historyLog().record(records).value & 0xFFFF, 0u) << "recorded as complete";
+}
+
+TEST(OccupationPoints, OwnBuildingRegainsPointsUpToItsMaximum)
+{
+    OccupationWorld world;
+    world.setRule(kRuleOccupationPoints, 1);
+    const int b = world.placeTown(0, 3, 3);
+    world.building(b).typeByte70 = 1;
+    world.actor(0, 3, 3, 2);
+    execOccupy(world.state());
+    EXPECT_EQ(world.building(b).typeByte70, 3);
+    execOccupy(world.state());
+    EXPECT_EQ(world.building(b).typeByte70, 4) << "capped at the type's 4";
+    EXPECT_EQ(world.state().command().ownershipChanged, 0);
+}
+
+TEST(OccupationChange, MovesIncomeCountsTakingsAndLosesWhatTheBuildingHeld)
+{
+    OccupationWorld world;
+    GameState& s = world.state();
+    s.turnStatsAt(0)->country[1].income = 100;
+    const int held = world.placeTown(1, 3, 3);
+    const int stored = world.storeUnit(1, held);
+    const int produced = world.produceUnit(1, 3, 3);
+    const int friendly = world.produceUnit(2, 3, 3, 1);
+    world.ally(0, 2);
+    const int unowned = world.placeTown(-1, 5, 5);
+    world.unitCell(5, 5).place = 1;
+    s.placeTable()[0].used = 1;
+    s.placeTable()[0].target = 1;
+
+    const int unit = world.actor(0, 3, 3);
+    execOccupy(s);
+    EXPECT_EQ(world.income(1), 100u - OccupationWorld::kTownIncome);
+    EXPECT_EQ(world.income(0), uint32_t(OccupationWorld::kTownIncome));
+    EXPECT_FALSE(unitExists(world.unit(1, stored)));
+    EXPECT_EQ(world.building(held).unitCount(), 0);
+    EXPECT_FALSE(unitExists(world.unit(1, produced))) << "the enemy's production in the building is lost";
+    EXPECT_TRUE(unitExists(world.unit(2, friendly))) << "an ally's production stays";
+    EXPECT_EQ(s.country(0).commandCounter, 0u) << "taken from an owner";
+
+    world.unitCell(3, 3).lowerSide[0] = 0;
+    world.unit(0, unit).x = 5;
+    world.unit(0, unit).y = 5;
+    s.endCheckFlags() = 0;
+    execOccupy(s);
+    EXPECT_EQ(world.building(unowned).owner(), 0);
+    EXPECT_EQ(s.country(0).commandCounter, 1u) << "taken from nobody";
+    EXPECT_EQ(s.endCheckFlags() & kEndCheckWatchedLost, kEndCheckWatchedLost) << "a target place changed hands";
+}
+
+TEST(OccupationChange, CapitalFallsToALargeCityWithItsMaximaCut)
+{
+    OccupationWorld world;
+    GameState& s = world.state();
+    const int capital = world.placeCapital(1, 4, 4);
+    world.actor(0, 4, 4);
+    execOccupy(s);
+    const BuildingRecord& b = world.building(capital);
+    EXPECT_EQ(b.owner(), 0);
+    EXPECT_EQ(b.type, world.city);
+    EXPECT_EQ(world.cell(4, 4).terrain, world.city);
+    EXPECT_EQ(world.cell(4, 4).displayCode, s.terrainTypes()[size_t(world.city)].value18);
+    EXPECT_EQ(b.durability, 20) << "30 cut to the large city's 20";
+    EXPECT_EQ(b.typeByte70, 6) << "8 cut to the large city's 6";
+    EXPECT_EQ(s.endCheckFlags() & kEndCheckCapital, kEndCheckCapital);
+}
+
+TEST(OccupationDiplomacy, AnAlliesBuildingEndsEveryAllianceAndAPartnersEndsThePact)
+{
+    OccupationWorld world;
+    GameState& s = world.state();
+    world.ally(0, 1);
+    world.ally(0, 2);
+    world.placeTown(1, 3, 3);
+    world.actor(0, 3, 3);
+    execOccupy(s);
+    EXPECT_FALSE(s.isAllied(0, 1));
+    EXPECT_FALSE(s.isAllied(0, 2)) << "every alliance of the occupier ends";
+
+    OccupationWorld other;
+    other.pact(0, 2);
+    other.pact(0, 1);
+    // An unowned building on the partner's land breaks that pact only.
+    other.placeTown(-1, 3, 3);
+    other.cell(3, 3).owner = 3;
+    other.actor(0, 3, 3);
+    execOccupy(other.state());
+    EXPECT_FALSE(other.state().hasPactWith(0, 2));
+    EXPECT_TRUE(other.state().hasPactWith(0, 1));
+}
+
+TEST(OccupationDisplay, ResultWindowForAPersonOnlyAndNothingWithoutABuilding)
+{
+    OccupationWorld world;
+    GameState& s = world.state();
+    world.placeTown(1, 3, 3);
+    world.actor(0, 3, 3);
+    execOccupy(s);
+    EXPECT_TRUE(world.dialogs.callsOf("showOccupationResult").empty()) << "two computer countries";
+
+    OccupationWorld person;
+    person.state().country(1).controller = 1;
+    person.placeTown(1, 3, 3);
+    person.actor(0, 3, 3);
+    execOccupy(person.state());
+    EXPECT_EQ(person.dialogs.callsOf("showOccupationResult").size(), 1u) << "the former owner is a person";
+
+    OccupationWorld bare;
+    const int unit = bare.actor(0, 2, 2);
+    const uint16_t experience = bare.unit(0, unit).experience;
+    const uint32_t records = bare.state().historyLog().count();
+    execOccupy(bare.state());
+    EXPECT_EQ(bare.state().historyLog().count(), records);
+    EXPECT_EQ(bare.unit(0, unit).experience, experience);
+}
