@@ -2,8 +2,11 @@
 #include "rules/command_dispatch.h"
 
 #include "rules/commands.h"
+#include "rules/demolition.h"
 #include "rules/engineering.h"
 #include "rules/finish_command.h"
+#include "rules/merge_split.h"
+#include "rules/occupation.h"
 #include "state/game_state.h"
 
 bool isInPlaceCommand(int code, bool path_empty)
@@ -44,6 +47,18 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
         return true;
     case kCommandSelfDestruct:
         executeSelfDestruct(state, run.dest, t, run.fuelChanged);
+        return true;
+    case kCommandOccupy:
+        execOccupy(state);
+        return true;
+    case kCommandDestroy:
+        execDestroy(state, run.target, run.extra, Demolisher::Unit);
+        return true;
+    case kCommandMerge:
+        execMerge(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
+        return true;
+    case kCommandSplit:
+        run.splitOff = execSplit(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
         return true;
     case kCommandRestore:
         execRestore(state, t.x, t.y);

@@ -39,6 +39,9 @@ public:
         setActionRangeSource(&source);
         state().turnBlock().viewingCountry = 8;
         state().refillUnitsToFull();
+        // Zones of control and interception on, whatever the map chose.
+        state().ruleBlock().switches[1] = 1;
+        state().ruleBlock().switches[31] = 1;
         // The shipped weapons leave the distance bits unset; here every weapon fires near and far.
         for (const WeaponRecord& weapon : state().weapons())
             const_cast<WeaponRecord&>(weapon).flags |= 3;
