@@ -72,6 +72,9 @@ public:
     bool askProductionOrders() override;
     void explainPhase() override { record("explainPhase"); }
     void openStartWindows() override { record("openStartWindows"); }
+    void startGameView() override { record("startGameView"); }
+    void refreshTerrainWindows(bool last) override { record("refreshTerrainWindows", { last }); }
+    bool startCampaignDeployment() override { record("startCampaignDeployment"); return false; }
     void requestQuit() override { record("requestQuit"); }
     void afterGame() override { record("afterGame"); }
 

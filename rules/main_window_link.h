@@ -78,6 +78,14 @@ public:
     virtual bool askProductionOrders() = 0;
     virtual void explainPhase() = 0;
     virtual void openStartWindows() = 0;
+    // Starts the view of a game run (sounds stopped, map window and panel re-initialised) and
+    // returns once the map window has finished (a UiWaitKind::MapRedraw wait).
+    virtual void startGameView() = 0;
+    // The terrain list and weapon-information windows; last marks the game thread's final message.
+    virtual void refreshTerrainWindows(bool last) = 0;
+    // Opens the campaign deployment of the person's country, which answers the state's deployment
+    // wait (Handshake::signalDeploymentResult). False when nothing was opened.
+    virtual bool startCampaignDeployment() = 0;
     virtual void requestQuit() = 0;
     virtual void afterGame() = 0;
 };

@@ -5,6 +5,7 @@
 #include "rules/home_distance.h"
 #include "rules/home_hex.h"
 #include "rules/rules_context.h"
+#include "rules/rules_install.h"
 #include "rules/supply_lines.h"
 #include "rules/unit_removal.h"
 #include "state/game_state.h"
@@ -177,6 +178,7 @@ void startPlay(GameState& state)
 {
     Handshake& handshake = state.handshake();
     handshake.setDeploymentWaiting(false);
+    installRules(state);
     state.resetPlayFields();
 
     if (state.turnBlock().turn != 0) {

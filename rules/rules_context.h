@@ -5,6 +5,7 @@
 #include "rules/combat_pair.h"
 #include "rules/current_action.h"
 #include "rules/move_display_path.h"
+#include "rules/rules_install.h"
 #include "state/game_state.h"
 #include "state/hex_geometry.h"
 
@@ -12,7 +13,7 @@
 
 class RulesContext : public GameStateExtension {
 public:
-    explicit RulesContext(GameState& state) : action(state), m_state(state) { state.setCombatPair(&combat); }
+    explicit RulesContext(GameState& state) : action(state), installation(state), m_state(state) { state.setCombatPair(&combat); }
     ~RulesContext() override
     {
         if (m_state.combatPair() == &combat)
@@ -27,6 +28,7 @@ public:
     uint8_t friendlyFireMask = 0;
     CarryOverDeployment deployment;
     ComputerApproach approach;
+    RulesInstallation installation;
 
 private:
     GameState& m_state;

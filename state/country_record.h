@@ -33,7 +33,8 @@ struct CountryRecord {
     uint32_t unitsLost;
     uint32_t enemyUnitsDestroyed;
     uint32_t commandCounter;
-    uint8_t reserved106[4];
+    // Members in the field when play started, grown by arriving reinforcements.
+    uint32_t membersAtStart;
     uint16_t producedThisTurn;
     uint16_t productionLimit;
     uint8_t reserved114[4];

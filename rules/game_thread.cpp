@@ -1,0 +1,223 @@
+// GameThread's body: the game view, the loop over the phase steps, the end of the game and the campaign's next map.
+#include "rules/game_thread.h"
+
+#include "rules/carry_over.h"
+#include "rules/links.h"
+#include "rules/main_window_link.h"
+#include "rules/production.h"
+#include "state/game_state.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// Outcome k of a campaign stage: 0 the person's country won, 1 undecided, 2 lost.
+int campaignOutcomeIndex(GameState& state)
+{
+    int player = state.campaignBlock().playerCountry;
+    if (player >= kCountryCount)
+        return 2;
+    const CountryRecord& country = state.country(player);
+    bool present = country.controller != 0;
+    if (present && country.inPlay == 1 && country.outcome >= 1 && country.outcome <= 99)
+        return 0;
+    if ((present && country.outcome > 100) || country.inPlay != 1)
+        return 2;
+    return 1;
+}
+
+} // namespace
+
+int mapTurnLimit(GameState& state)
+{
+    const MapHeader& header = state.mapHeader();
+    return header.data534[2] | header.data534[3] << 8;
+}
+
+std::unique_ptr<swCThread> GameThreadFactory::createPlayThread(GameState& state)
+{
+    return std::make_unique<GameThread>(state, m_player, m_yield);
+}
+
+GameThread::GameThread(GameState& state, ComputerPlayer& player, StepYield yield)
+    : m_state(state), m_player(player), m_yield(yield)
+{
+}
+
+// Run reads the members: the thread must have ended before they go.
+GameThread::~GameThread() { threadStopAndWait(); }
+
+void GameThread::Run()
+{
+    for (;;) {
+        clearPhaseHelpFlags();
+        openGameView();
+        TurnBlock& turn = m_state.turnBlock();
+        if (turn.turn > 0 && turn.phase > 0 && turn.currentCountry < kCountryCount)
+            mainWindowLink().requestMusic(turn.currentCountry + 1, true);
+
+        m_playStarted = 1;
+        bool loop = true;
+        if (turn.decided) {
+            endOfGame();
+            loop = false;
+        }
+        m_gameOver = 0;
+        if (loop && !deployCampaignUnits())
+            loop = false;
+
+        while (loop) {
+            runStep();
+            if (stopRequested())
+                break;
+            yieldStep();
+        }
+        if (!continueCampaign())
+            return;
+        stopFlag() = 0;
+    }
+}
+
+void GameThread::runStep()
+{
+    TurnBlock& turn = m_state.turnBlock();
+    if (turn.turn == 0) {
+        startFirstTurn();
+        return;
+    }
+    // The neutral side is current only while it acts: resume its turn rather than a country's phase.
+    if (turn.currentCountry == kNeutralSide && turn.phase != kPhaseStart && turn.phase != kPhaseEnd) {
+        resumeNeutralTurn();
+        return;
+    }
+    // A side past the neutral one names no record: the turn starts again from its first country.
+    if (turn.currentCountry > kNoSide || (turn.currentCountry == kNoSide && turn.phase != kPhaseStart)) {
+        turn.currentCountry = kNoSide;
+        turn.phase = kPhaseStart;
+    }
+    switch (turn.phase) {
+    case kPhaseStart: phaseStart(); break;
+    case kPhaseMissile: phaseMissile(); break;
+    case kPhaseIncome: phaseIncome(); break;
+    case kPhaseSupply: phaseSupply(); break;
+    case kPhaseReplenish: phaseReplenish(); break;
+    case kPhaseAction: phaseAction(); break;
+    case kPhaseProduction: phaseProduction(); break;
+    case kPhaseEnd: phaseEnd(); break;
+    default: break;
+    }
+}
+
+void GameThread::startFirstTurn()
+{
+    recordTurnStartStats();
+    TurnBlock& turn = m_state.turnBlock();
+    turn.turn = 1;
+    turn.phase = kPhaseStart;
+    turn.currentCountry = kNoSide;
+    for (int c = 0; c < kCountryCount; ++c) {
+        turn.order[c] = uint8_t(c);
+        CountryRecord& country = m_state.country(c);
+        country.runningTotal = country.funds;
+        country.fundsSpent = 0;
+        country.membersAtStart = uint32_t(m_state.memberCountInState1(c));
+        country.membersLost = 0;
+    }
+    prepareNextTurnOrder();
+}
+
+void GameThread::openGameView()
+{
+    MainWindowLink& main = mainWindowLink();
+    main.openStartWindows();
+    main.refreshTerrainWindows(false);
+    main.startGameView();
+}
+
+bool GameThread::deployCampaignUnits()
+{
+    if (m_state.turnBlock().turn != 0 || m_state.campaignBlock().campaignFlag != 1 || m_state.carryOverCount() == 0)
+        return true;
+    Handshake& handshake = m_state.handshake();
+    bool deployed = handshake.waitForDeploymentResult([&] {
+        // With no window to place them in, the units go to the places nearest the capitals.
+        if (!mainWindowLink().startCampaignDeployment()) {
+            autoDeployCarryOver(m_state);
+            handshake.signalDeploymentResult(1);
+        }
+    });
+    if (!deployed)
+        return false;
+    compactCarryOverList(m_state);
+    int player = m_state.campaignBlock().playerCountry;
+    if (player < kCountryCount)
+        resetTurnUnitFields(m_state, player);
+    return true;
+}
+
+bool GameThread::continueCampaign()
+{
+    MainWindowLink& main = mainWindowLink();
+    if (m_nextStage == -1) {
+        main.refreshTerrainWindows(true);
+        return false;
+    }
+    // Loading the next campaign map (and starting play on it) belongs to the campaign's own code,
+    // which is not part of the engine yet: the campaign ends as when that map cannot be loaded.
+    main.afterGame();
+    main.refreshTerrainWindows(true);
+    return false;
+}
+
+void GameThread::endOfGame()
+{
+    m_nextStage = -1;
+    CampaignBlock& campaign = m_state.campaignBlock();
+    int stage = campaign.currentStage;
+    if (campaign.campaignFlag == 1 && stage >= 1 && stage <= 50) {
+        int k = campaignOutcomeIndex(m_state);
+        const uint8_t* row = campaign.stageRows[stage - 1];
+        if (row[k] == 3)
+            m_nextStage = row[3 + k];
+        else if (row[k] == 2)
+            m_nextStage = stage - 1;
+        if (m_nextStage != -1)
+            collectCarryOver(m_state);
+    }
+    m_gameOver = 1;
+    mainWindowLink().endOfGameStep();
+    stopFlag() = 1;
+}
+
+void GameThread::askUiAndWait(int phase)
+{
+    int side = m_state.turnBlock().currentCountry;
+    if (phase < 0 || phase >= int(m_phaseHelpShown.size()) || !m_state.isSimpleMode() || !m_state.isHumanCountry(side))
+        return;
+    if (m_phaseHelpShown[size_t(phase)] || !m_state.isPhaseHelpEnabled(phase))
+        return;
+    m_phaseHelpShown[size_t(phase)] = 1;
+    mainWindowLink().explainPhase();
+}
+
+bool GameThread::endIfDecided()
+{
+    if (!m_state.turnBlock().decided)
+        return false;
+    m_state.computeTurnStats();
+    endOfGame();
+    return true;
+}
+
+void GameThread::endWithoutWinner()
+{
+    m_state.turnBlock().decided = 1;
+    endIfDecided();
+}
+
+void GameThread::yieldStep()
+{
+    if (m_yield == StepYield::Sleep)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}

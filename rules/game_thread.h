@@ -1,0 +1,95 @@
+// GameThread: the worker that moves the countries through the phases of each turn and ends the game.
+#pragma once
+
+#include "lib/thread.h"
+#include "rules/game_thread_players.h"
+
+#include <array>
+#include <cstdint>
+
+class GameState;
+
+// The phases of one country's part of a turn, in the order they run.
+enum GamePhase : uint16_t {
+    kPhaseStart = 0,
+    kPhaseMissile = 1,
+    kPhaseIncome = 2,
+    kPhaseSupply = 3,
+    kPhaseReplenish = 4,
+    kPhaseAction = 5,
+    kPhaseProduction = 6,
+    kPhaseEnd = 7,
+};
+
+constexpr int kNeutralSide = 8;
+// The current side before the first country of a turn.
+constexpr int kNoSide = 9;
+
+// Each phase step does its work and writes the next phase itself; an interrupted step leaves the
+// phase unchanged, so the same step runs again unless the thread is being stopped.
+class GameThread : public swCThread {
+public:
+    GameThread(GameState& state, ComputerPlayer& player, StepYield yield = StepYield::Sleep);
+    ~GameThread() override;
+
+    void Run() override;
+
+    // One pass of Run's loop: the first turn's set-up, or the current phase's step.
+    void runStep();
+    // The first turn's set-up: turn 1, the order, the countries' running totals.
+    void startFirstTurn();
+
+    void phaseStart();
+    void phaseMissile();
+    void phaseIncome();
+    void phaseSupply();
+    void phaseReplenish();
+    void phaseAction();
+    void phaseProduction();
+    void phaseEnd();
+
+    void beginTurn();
+    // True when the turn limit ended the game.
+    bool nextTurn();
+    void prepareNextTurnOrder();
+    void recordTurnStartStats();
+    // False when the neutral side's turn was interrupted.
+    bool neutralAction();
+    void endOfGame();
+    // The phase explanation for a person's country, once per phase of its part of the turn.
+    void askUiAndWait(int phase);
+    void clearPhaseHelpFlags() { m_phaseHelpShown.fill(0); }
+
+    void serviceUnitAtBuilding(int side, int unit, int depth = 0);
+    void serviceLoadedUnit(int side, int unit);
+
+    bool playStarted() const { return m_playStarted != 0; }
+    bool gameOver() const { return m_gameOver != 0; }
+
+private:
+    // The game is decided: the turn's figures, then the end-of-game step. Answers whether it was.
+    bool endIfDecided();
+    // No country is left in play: the game ends with no winner.
+    void endWithoutWinner();
+    // The neutral side acts (again, when its turn was interrupted), then the next turn starts.
+    void resumeNeutralTurn();
+    // Step 1 of Run: the windows of a game run, and the wait for the map window.
+    void openGameView();
+    // Step 4 of Run: false when the campaign deployment failed.
+    bool deployCampaignUnits();
+    // After the loop: true when a next campaign map was loaded and play goes on.
+    bool continueCampaign();
+    void yieldStep();
+
+    GameState& m_state;
+    ComputerPlayer& m_player;
+    StepYield m_yield;
+    uint8_t m_playStarted = 0;
+    uint8_t m_gameOver = 0;
+    // The campaign map index the end of the game chose; -1 none.
+    int m_nextStage = -1;
+    std::array<uint8_t, 7> m_phaseHelpShown {};
+};
+
+// The map's turn limit (map header bytes 536..537).
+int mapTurnLimit(GameState& state);
