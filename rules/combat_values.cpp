@@ -172,7 +172,12 @@ int weaponStatThreeQuarters(const UnitRecord& unit, int slot)
 
 int findUsableWeaponSlot(const UnitRecord& unit, unsigned required, unsigned excluded)
 {
-    if (ruleOn(*g_gameState, kRuleFatigue) && unit.fatigue >= 50)
+    return findUsableWeaponSlot(*g_gameState, unit, required, excluded);
+}
+
+int findUsableWeaponSlot(const GameState& state, const UnitRecord& unit, unsigned required, unsigned excluded)
+{
+    if (ruleOn(state, kRuleFatigue) && unit.fatigue >= 50)
         return -1;
     for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
         const WeaponRecord* weapon = unit.slotWeapon(slot);

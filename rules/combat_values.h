@@ -49,6 +49,7 @@ int expectedKillsValue(GameState& state, int code, int index, const CombatTarget
 int weaponStatThreeQuarters(const UnitRecord& unit, int slot);
 // -1 for an exhausted unit or when no slot passes.
 int findUsableWeaponSlot(const UnitRecord& unit, unsigned required, unsigned excluded);
+int findUsableWeaponSlot(const GameState& state, const UnitRecord& unit, unsigned required, unsigned excluded);
 bool hasDirectFireWeapon(const UnitRecord& unit, int target_class);
 
 // What the weapon choice is asked: the firing hex (x = -1: use distance) and the target.

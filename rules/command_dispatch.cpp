@@ -1,12 +1,21 @@
 // The executor of each command code: one line per code whose executor exists.
 #include "rules/command_dispatch.h"
 
+#include "rules/boarding.h"
+#include "rules/civilians.h"
 #include "rules/commands.h"
 #include "rules/demolition.h"
+#include "rules/disband.h"
 #include "rules/engineering.h"
 #include "rules/finish_command.h"
 #include "rules/merge_split.h"
+#include "rules/mine_clearing.h"
+#include "rules/mines.h"
 #include "rules/occupation.h"
+#include "rules/storing.h"
+#include "rules/supply_orders.h"
+#include "rules/transform.h"
+#include "rules/weapon_exchange.h"
 #include "state/game_state.h"
 
 bool isInPlaceCommand(int code, bool path_empty)
@@ -24,10 +33,27 @@ bool isInPlaceCommand(int code, bool path_empty)
     }
 }
 
-void runInPlaceExecutor(GameState&, int code, int, int)
+void runInPlaceExecutor(GameState& state, int code, int target, int extra)
 {
-    // Disband, supply, transform, missile fire and weapon exchange add their lines here.
+    // Missile fire adds its line here.
     switch (code) {
+    case kCommandDisband:
+        execDisband(state);
+        break;
+    case kCommandSupply:
+        if (target == 1) {
+            const HexPos e = unpackHex(uint32_t(extra));
+            execSupplyUnitService(state, e.x, e.y);
+        } else {
+            execResupply(state);
+        }
+        break;
+    case kCommandTransform:
+        execTransform(state);
+        break;
+    case kCommandArmamentExchange:
+        execWeaponExchange(state, target, uint32_t(extra));
+        break;
     default:
         break;
     }
@@ -74,6 +100,27 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
         return true;
     case kCommandJamming:
         execJamming(state);
+        return true;
+    case kCommandStore:
+        execStore(state);
+        return true;
+    case kCommandBoard:
+        execBoard(state, run.target, run.extra);
+        return true;
+    case kCommandArmamentExchange:
+        execWeaponExchangeAfterMove(state, run.target, uint32_t(run.extra));
+        return true;
+    case kCommandTakeCivilians:
+        execTakeCivilians(state, t.x, t.y);
+        return true;
+    case kCommandReleaseCivilians:
+        execReleaseCivilians(state, t.x, t.y);
+        return true;
+    case kCommandClearLandMines:
+        execClearMines(state, t.x, t.y, kLandMineKind);
+        return true;
+    case kCommandSweepSeaMines:
+        execClearMines(state, t.x, t.y, kSeaMineKind);
         return true;
     default:
         return false;

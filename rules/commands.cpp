@@ -1,6 +1,7 @@
 // The command table's checks and the command masks built from them.
 #include "rules/commands.h"
 
+#include "rules/combat_values.h"
 #include "rules/command_scans.h"
 #include "rules/current_action_marks.h"
 #include "rules/targets.h"
@@ -13,21 +14,6 @@ namespace {
 CommandScans* g_commandScans = nullptr;
 
 bool ruleOn(const GameState& state, int i) { return state.ruleSwitch(i) == 1; }
-
-// The first direct weapon slot that may fire now; -1 when the unit is tired or has none.
-int findUsableWeaponSlot(const GameState& state, const UnitRecord& unit, unsigned required, unsigned excluded)
-{
-    if (ruleOn(state, 11) && unit.fatigue >= 50)
-        return -1;
-    for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
-        const WeaponRecord* weapon = unit.slotWeapon(slot);
-        if (!weapon || unit.ammunition[slot] == 0 || weapon->kind == 2 || weapon->kind == 3)
-            continue;
-        if ((weapon->flags & required) == required && !(weapon->flags & excluded) && weapon->useValue > 0)
-            return slot;
-    }
-    return -1;
-}
 
 bool checkAttack(GameState& state, const UnitRecord& unit, const CommandAsk& ask)
 {

@@ -163,6 +163,8 @@ public:
     MapHeader& mapHeader() { return m_mapHeader; }
     ScenarioBlock& scenarioBlock() { return m_scenario; }
     CampaignBlock& campaignBlock() { return m_campaign; }
+    // The campaign's map index after this map, -1 none; the end-of-game step sets it.
+    int32_t& nextCampaignStage() { return m_carryOverNext; }
     TurnBlock& turnBlock() { return m_turnBlock; }
     RandomPool& randomPool() { return m_randomPool; }
 

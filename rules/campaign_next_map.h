@@ -1,0 +1,10 @@
+// Moving a campaign on to its next map.
+#pragma once
+
+class GameState;
+
+// Loads the map whose index nextCampaignStage() holds from the campaign file, shows its briefing (or
+// the map settings list), sets the music of the countries, and starts play again. A missing or
+// changed campaign file, or a next map the file does not hold, is reported on the main window and
+// answers false; the game does not go on.
+bool loadNextCampaignMap(GameState& state);

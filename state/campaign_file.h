@@ -1,0 +1,44 @@
+// The campaign file: its directory, the reader of the record and the embedded maps, and the writer.
+#pragma once
+
+#include "state/campaign_block.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class swCFile;
+
+constexpr char kCampaignMagic[] = "ZAFRONCAMP000001";
+constexpr int kCampaignMagicSize = 16;
+// Magic, length and the directory: entry 0 the record, entry 1 + i the map of stage i.
+constexpr uint32_t kCampaignHeaderCapacity = 872;
+constexpr int kCampaignDirectoryEntries = 1 + kCampaignMapCount;
+// No embedded map comes near this; a larger stored size is damage.
+constexpr uint32_t kMaxCampaignMapSize = 64u << 20;
+
+// Where the reader puts what it reads; only the entries whose pointer is set are read. A map buffer
+// must be exactly its directory size (campaignEntrySize).
+struct CampaignReadTargets {
+    CampaignRecord* record = nullptr;
+    std::array<uint8_t*, kCampaignMapCount> maps {};
+    std::array<uint32_t, kCampaignMapCount> sizes {};
+};
+
+class CampaignReader {
+public:
+    // 1 when the file was read, 0 otherwise (missing file, unknown magic, an entry out of bounds).
+    int read(const CampaignReadTargets& targets, const char* path);
+    // The same over an open stream of file_size bytes.
+    int read(const CampaignReadTargets& targets, swCFile& file, uint64_t file_size);
+};
+
+// The directory size of stage i's map; 0 for a missing, damaged or unreadable entry.
+uint32_t campaignEntrySize(const char* path, int i);
+uint32_t campaignEntrySize(swCFile& file, uint64_t file_size, int i);
+// 1 for the current magic, -1 otherwise.
+int campaignFileVersion(const char* magic);
+
+// The writer of the same format, for tools and tests; at most 50 maps.
+std::vector<uint8_t> writeCampaignBytes(const CampaignRecord& record, const std::vector<std::vector<uint8_t>>& maps);

@@ -1,0 +1,187 @@
+// The campaign's next map: won, the survivors are carried over and deployed; a changed file stops it.
+#include "rules/campaign_next_map.h"
+
+#include "rules/carry_over.h"
+#include "rules/headless_links.h"
+#include "rules/links.h"
+#include "state/campaign_file.h"
+#include "state/campaign_progress.h"
+#include "state/map_file.h"
+#include "state/unit_facts.h"
+#include "tests/state/small_world.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kPath[] = "tkmap\\border.vtc";
+
+// The generated campaign started for country 0 on its first map, with recorded windows.
+class CampaignWorld : public testing_state::SmallWorld {
+public:
+    CampaignWorld()
+        : SmallWorld(4, 4)
+    {
+        fs::create_directories(host("tkmap"));
+        fs::copy_file(fs::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "border.vtc", host("tkmap/border.vtc"));
+        setRulesLinks({ &window, nullptr, &dialogs, nullptr });
+        started = startCampaign(state(), kPath, 0);
+    }
+    ~CampaignWorld() { setRulesLinks({}); }
+
+    // The player wins the first map and its units go into the carry-over list.
+    void winFirstMap()
+    {
+        CountryRecord& player = state().country(0);
+        player.inPlay = 1;
+        player.outcome = 3;
+        state().nextCampaignStage() = campaignNextMapIndex(state());
+        collectCarryOver(state());
+    }
+    bool onDeploymentHex(const UnitRecord& unit) { return state().terrainCellAt(unit.x, unit.y)->turnMarks[0] & 1; }
+    std::vector<HexPos> deploymentHexes()
+    {
+        std::vector<HexPos> hexes;
+        for (int y = 0; y < state().mapHeight(); ++y)
+            for (int x = 0; x < state().mapWidth(); ++x)
+                if (state().terrainCellAt(x, y)->turnMarks[0] & 1)
+                    hexes.push_back({ x, y });
+        return hexes;
+    }
+    void openDeployment()
+    {
+        compactCarryOverList(state());
+        carryOverDeployment(state()) = { state().carryOverCount(), 0xFF };
+    }
+
+    HeadlessMainWindow window;
+    HeadlessDialogs dialogs;
+    bool started = false;
+};
+
+TEST(CampaignNextMap, WinCarriesTheUnitsToTheSecondMapAndDeploysThemAutomatically)
+{
+    CampaignWorld world;
+    ASSERT_TRUE(world.started);
+    GameState& s = world.state();
+    const uint32_t survivors = s.unitCount(0);
+    world.winFirstMap();
+    EXPECT_EQ(s.nextCampaignStage(), 1);
+    ASSERT_GT(s.carryOverCount(), 0u);
+    const uint32_t carried = s.carryOverCount();
+
+    ASSERT_TRUE(loadNextCampaignMap(s));
+    EXPECT_EQ(s.campaignBlock().currentStage, 2);
+    EXPECT_EQ(world.dialogs.callsOf("showBriefing").size(), 1u);
+    EXPECT_TRUE(world.dialogs.callsOf("showMapSettings").empty());
+    EXPECT_EQ(world.window.callsOf("setTitle").size(), 1u);
+    EXPECT_TRUE(world.window.messages().empty());
+    EXPECT_EQ(s.carryOverCount(), carried);
+    EXPECT_LE(carried, survivors);
+
+    world.openDeployment();
+    const int before = s.liveUnitCount(0);
+    autoDeployCarryOver(s);
+    EXPECT_EQ(carryOverDeployment(s).unitsLeft, 0u);
+    for (uint32_t i = 0; i < s.carryOverCount(); ++i) {
+        const UnitRecord& entry = *carryOverEntry(s, int(i));
+        ASSERT_EQ(unitState(entry), kCarryOverPlaced) << "entry " << i;
+        const UnitRecord& unit = *s.unitOf(0, entry.placedUnitIndex);
+        EXPECT_TRUE(unitInPlay(unit));
+        EXPECT_TRUE(world.onDeploymentHex(unit)) << int(unit.x) << "," << int(unit.y);
+    }
+    EXPECT_EQ(s.liveUnitCount(0), before + int(carried));
+}
+
+TEST(CampaignNextMap, CarriedUnitsCanBePlacedByHand)
+{
+    CampaignWorld world;
+    ASSERT_TRUE(world.started);
+    GameState& s = world.state();
+    world.winFirstMap();
+    ASSERT_TRUE(loadNextCampaignMap(s));
+    world.openDeployment();
+    std::vector<HexPos> hexes = world.deploymentHexes();
+    ASSERT_FALSE(hexes.empty());
+    ASSERT_TRUE(canDeployCarryOverEntry(s, 0));
+    ASSERT_TRUE(deployCarriedOverUnit(s, 0, 0, hexes[0].x, hexes[0].y, false));
+    const UnitRecord& entry = *carryOverEntry(s, 0);
+    EXPECT_EQ(unitState(entry), kCarryOverPlaced);
+    const UnitRecord& unit = *s.unitOf(0, entry.placedUnitIndex);
+    EXPECT_EQ((HexPos { unit.x, unit.y }), hexes[0]);
+    EXPECT_EQ(carryOverDeployment(s).unitsLeft, s.carryOverCount() - 1);
+}
+
+TEST(CampaignNextMap, ChangedMissingOrUnheldMapStopsWithTheMessage)
+{
+    CampaignWorld world;
+    ASSERT_TRUE(world.started);
+    GameState& s = world.state();
+    world.winFirstMap();
+    const std::string text = platform::utf8ToCp932("キャンペーンマップファイルが存在しないため、中止します。\n") + kPath;
+
+    // The file holds two maps: index 5 names none, 60 is past any campaign.
+    for (int index : { 5, 60, -1 }) {
+        s.nextCampaignStage() = index;
+        EXPECT_FALSE(loadNextCampaignMap(s)) << index;
+    }
+    s.nextCampaignStage() = 1;
+    fs::path file = world.host("tkmap/border.vtc");
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::hours(1));
+    EXPECT_FALSE(loadNextCampaignMap(s));
+    fs::remove(file);
+    EXPECT_FALSE(loadNextCampaignMap(s));
+
+    auto messages = world.window.messages();
+    ASSERT_EQ(messages.size(), 5u);
+    for (const auto& [shown, caption] : messages) {
+        EXPECT_EQ(shown, text);
+        EXPECT_EQ(caption, platform::utf8ToCp932("中止"));
+    }
+    EXPECT_TRUE(world.dialogs.callsOf("showBriefing").empty());
+    EXPECT_TRUE(world.window.callsOf("setTitle").empty());
+}
+
+TEST(CampaignNextMap, AnthemPastTheMusicListFallsBackToTheBuiltInTune)
+{
+    CampaignWorld world;
+    GameState& s = world.state();
+    // A campaign whose second map asks for music entries 0 and 7 of the music list.
+    CampaignRecord record;
+    std::vector<std::vector<uint8_t>> maps(2);
+    CampaignReadTargets targets;
+    targets.record = &record;
+    for (int i = 0; i < 2; ++i) {
+        maps[size_t(i)].resize(campaignEntrySize(kPath, i));
+        targets.maps[size_t(i)] = maps[size_t(i)].data();
+        targets.sizes[size_t(i)] = uint32_t(maps[size_t(i)].size());
+    }
+    ASSERT_EQ(CampaignReader().read(targets, kPath), 1);
+    ScenarioFile second;
+    ASSERT_FALSE(readScenarioBytes(maps[1], second));
+    second.countries[0].anthemCode = 50;
+    second.countries[1].anthemCode = 57;
+    maps[1] = writeScenarioBytes(second);
+    std::vector<uint8_t> bytes = writeCampaignBytes(record, maps);
+    std::ofstream(world.host("tkmap/music.vtc"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    fs::create_directories(world.host("tkbgm"));
+    std::ofstream(world.host("tkbgm/march.mid")) << "MThd";
+    s.listMusicFiles();
+    ASSERT_EQ(s.musicNames().size(), 1u);
+
+    ASSERT_TRUE(startCampaign(s, "tkmap\\music.vtc", 0));
+    world.winFirstMap();
+    ASSERT_TRUE(loadNextCampaignMap(s));
+    EXPECT_STREQ(s.turnBlock().anthemFiles[0], "march.mid");
+    EXPECT_EQ(s.country(0).anthemCode, 50);
+    EXPECT_EQ(s.turnBlock().anthemFiles[1][0], 0);
+    EXPECT_EQ(s.country(1).anthemCode, 0);
+}
+
+} // namespace

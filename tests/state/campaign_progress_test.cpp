@@ -1,0 +1,151 @@
+// Campaign progress: starting from the file, the stage row's next map, and who won or lost.
+#include "tests/state/small_world.h"
+
+#include "state/campaign_file.h"
+#include "state/campaign_progress.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+using testing_state::SmallWorld;
+
+class ResultsWorld : public SmallWorld {
+public:
+    ResultsWorld()
+        : SmallWorld(4, 4)
+    {
+        for (int c = 0; c < kCountryCount; ++c)
+            state().country(c).controller = 0;
+        state().turnBlock().currentCountry = 9;
+    }
+    // A country in the game: controller 1 a person, 2 the computer.
+    void join(int c, int controller, uint16_t outcome, uint16_t status = 1)
+    {
+        CountryRecord& country = state().country(c);
+        country.controller = uint8_t(controller);
+        country.inPlay = status;
+        country.outcome = outcome;
+    }
+    void campaign(int player, int stage = 1)
+    {
+        state().campaignBlock().campaignFlag = 1;
+        state().campaignBlock().playerCountry = uint8_t(player);
+        state().campaignBlock().currentStage = uint8_t(stage);
+    }
+    uint8_t* row(int stage) { return state().campaignBlock().stageRows[stage - 1]; }
+};
+
+TEST(CampaignResults, PlayerOutOfPlayHasLostEvenUndecided)
+{
+    ResultsWorld world;
+    world.join(2, 1, 0, 2);
+    world.join(3, 2, 3);
+    world.campaign(2);
+    GameState& s = world.state();
+    EXPECT_FALSE(hasCampaignPlayerWon(s));
+    EXPECT_TRUE(hasCampaignPlayerLost(s));
+    EXPECT_EQ(resultCountry(s), 2);
+    EXPECT_TRUE(hasPlayerLost(s));
+
+    // Still in play and undecided: neither.
+    world.join(2, 1, 100, 1);
+    EXPECT_FALSE(hasCampaignPlayerWon(s));
+    EXPECT_FALSE(hasCampaignPlayerLost(s));
+    // A victory outcome counts only while the country is still in play.
+    world.join(2, 1, 3, 1);
+    EXPECT_TRUE(hasPlayerWon(s));
+    EXPECT_FALSE(hasPlayerLost(s));
+    world.join(2, 1, 3, 2);
+    EXPECT_FALSE(hasPlayerWon(s));
+}
+
+TEST(CampaignResults, OutsideACampaignPicksTheResultCountryByOutcome)
+{
+    ResultsWorld world;
+    GameState& s = world.state();
+    EXPECT_EQ(resultCountry(s), -1);
+    EXPECT_FALSE(hasPlayerWon(s));
+    world.join(0, 2, 3);
+    world.join(1, 1, 103);
+    world.join(4, 1, 100);
+    world.join(5, 1, 0);
+    // Two undecided people: the first of them.
+    EXPECT_EQ(resultCountry(s), 4);
+    EXPECT_FALSE(hasPlayerWon(s));
+    EXPECT_FALSE(hasPlayerLost(s));
+    world.join(6, 1, 4);
+    EXPECT_EQ(resultCountry(s), 6);
+    EXPECT_TRUE(hasPlayerWon(s));
+    // The person whose turn it is comes first, whatever the others did.
+    s.turnBlock().currentCountry = 1;
+    EXPECT_EQ(resultCountry(s), 1);
+    EXPECT_TRUE(hasPlayerLost(s));
+    // Only computers: the first country in the game.
+    ResultsWorld machines;
+    machines.join(3, 2, 103);
+    machines.join(5, 2, 4);
+    EXPECT_EQ(resultCountry(machines.state()), 3);
+}
+
+TEST(CampaignStageRow, PicksTheMapForEachEnd)
+{
+    ResultsWorld world;
+    world.join(0, 1, 3);
+    world.campaign(0, 2);
+    uint8_t* row = world.row(2);
+    row[0] = kCampaignGoToMap;
+    row[kStageRowTargetOffset] = 7;
+    row[1] = kCampaignRepeatMap;
+    row[2] = kCampaignEnds;
+    GameState& s = world.state();
+    EXPECT_EQ(campaignNextMapIndex(s), 7);
+    world.join(0, 1, 0);
+    EXPECT_EQ(campaignNextMapIndex(s), 1) << "undecided plays stage 2's map again";
+    world.join(0, 1, 103);
+    EXPECT_EQ(campaignNextMapIndex(s), -1);
+    // A target past the file's 50 maps ends the campaign instead of naming a map.
+    world.join(0, 1, 3);
+    row[kStageRowTargetOffset] = kCampaignMapCount;
+    EXPECT_EQ(campaignNextMapIndex(s), -1);
+    s.campaignBlock().currentStage = 0;
+    EXPECT_EQ(campaignNextMapIndex(s), -1);
+    s.campaignBlock().currentStage = 2;
+    s.campaignBlock().campaignFlag = 0;
+    EXPECT_EQ(campaignNextMapIndex(s), -1);
+}
+
+TEST(CampaignStart, LoadsTheFirstMapAndKeepsTheRecordAfterTheFlag)
+{
+    SmallWorld world(4, 4);
+    std::filesystem::create_directories(world.host("tkmap"));
+    std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "border.vtc", world.host("tkmap/border.vtc"));
+    GameState& s = world.state();
+    EXPECT_FALSE(startCampaign(s, "tkmap\\border.vtc", 8));
+    EXPECT_FALSE(startCampaign(s, "tkmap\\none.vtc", 0));
+    EXPECT_EQ(s.campaignBlock().campaignFlag, 0);
+
+    ASSERT_TRUE(startCampaign(s, "tkmap\\border.vtc", 0));
+    const CampaignBlock& block = s.campaignBlock();
+    EXPECT_EQ(block.campaignFlag, 1);
+    EXPECT_EQ(std::string(block.name), platform::utf8ToCp932("北辺戦役"));
+    EXPECT_EQ(block.experienceDivisor, 2);
+    EXPECT_EQ(block.mapCount, 2);
+    EXPECT_EQ(block.stageRows[0][0], kCampaignGoToMap);
+    EXPECT_EQ(block.currentStage, 1);
+    EXPECT_STREQ(block.filePath, "tkmap\\border.vtc");
+    uint32_t low = 0, high = 0;
+    ASSERT_TRUE(campaignFileTime("tkmap\\border.vtc", low, high));
+    EXPECT_EQ(block.fileTimeLow, low);
+    EXPECT_EQ(block.fileTimeHigh, high);
+    EXPECT_EQ(s.mapWidth(), 14);
+    EXPECT_GT(s.unitCount(0), 0u);
+
+    clearCampaignInfo(s);
+    EXPECT_EQ(s.campaignBlock().campaignFlag + s.campaignBlock().currentStage + s.campaignBlock().fileTimeLow, 0u);
+}
+
+} // namespace
