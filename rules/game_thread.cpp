@@ -1,33 +1,16 @@
 // GameThread's body: the game view, the loop over the phase steps, the end of the game and the campaign's next map.
 #include "rules/game_thread.h"
 
+#include "rules/campaign_next_map.h"
 #include "rules/carry_over.h"
 #include "rules/links.h"
 #include "rules/main_window_link.h"
 #include "rules/production.h"
+#include "state/campaign_progress.h"
 #include "state/game_state.h"
 
 #include <chrono>
 #include <thread>
-
-namespace {
-
-// Outcome k of a campaign stage: 0 the person's country won, 1 undecided, 2 lost.
-int campaignOutcomeIndex(GameState& state)
-{
-    int player = state.campaignBlock().playerCountry;
-    if (player >= kCountryCount)
-        return 2;
-    const CountryRecord& country = state.country(player);
-    bool present = country.controller != 0;
-    if (present && country.inPlay == 1 && country.outcome >= 1 && country.outcome <= 99)
-        return 0;
-    if ((present && country.outcome > 100) || country.inPlay != 1)
-        return 2;
-    return 1;
-}
-
-} // namespace
 
 int mapTurnLimit(GameState& state)
 {
@@ -51,6 +34,8 @@ GameThread::~GameThread() { threadStopAndWait(); }
 void GameThread::Run()
 {
     for (;;) {
+        // Only this run's end-of-game step picks a next map: a stop of play never loads one.
+        m_state.nextCampaignStage() = -1;
         clearPhaseHelpFlags();
         openGameView();
         TurnBlock& turn = m_state.turnBlock();
@@ -159,12 +144,14 @@ bool GameThread::deployCampaignUnits()
 bool GameThread::continueCampaign()
 {
     MainWindowLink& main = mainWindowLink();
-    if (m_nextStage == -1) {
+    if (m_state.nextCampaignStage() == -1) {
         main.refreshTerrainWindows(true);
         return false;
     }
-    // Loading the next campaign map (and starting play on it) belongs to the campaign's own code,
-    // which is not part of the engine yet: the campaign ends as when that map cannot be loaded.
+    if (loadNextCampaignMap(m_state)) {
+        main.refreshTerrainWindows(false);
+        return true;
+    }
     main.afterGame();
     main.refreshTerrainWindows(true);
     return false;
@@ -172,19 +159,13 @@ bool GameThread::continueCampaign()
 
 void GameThread::endOfGame()
 {
-    m_nextStage = -1;
-    CampaignBlock& campaign = m_state.campaignBlock();
-    int stage = campaign.currentStage;
-    if (campaign.campaignFlag == 1 && stage >= 1 && stage <= 50) {
-        int k = campaignOutcomeIndex(m_state);
-        const uint8_t* row = campaign.stageRows[stage - 1];
-        if (row[k] == 3)
-            m_nextStage = row[3 + k];
-        else if (row[k] == 2)
-            m_nextStage = stage - 1;
-        if (m_nextStage != -1)
+    int next = -1;
+    if (m_state.campaignBlock().campaignFlag == 1) {
+        next = campaignNextMapIndex(m_state);
+        if (next != -1)
             collectCarryOver(m_state);
     }
+    m_state.nextCampaignStage() = next;
     m_gameOver = 1;
     mainWindowLink().endOfGameStep();
     stopFlag() = 1;

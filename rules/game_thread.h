@@ -86,8 +86,6 @@ private:
     StepYield m_yield;
     uint8_t m_playStarted = 0;
     uint8_t m_gameOver = 0;
-    // The campaign map index the end of the game chose; -1 none.
-    int m_nextStage = -1;
     std::array<uint8_t, 7> m_phaseHelpShown {};
 };
 

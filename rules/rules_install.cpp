@@ -36,7 +36,8 @@ void RulesInstallation::install()
 {
     installLandingHooks();
     setActionSettlement(&m_settlement);
-    installRulesCommandScans().setCurrentAction(&currentAction(m_state));
+    m_scans = &installRulesCommandScans();
+    m_scans->setCurrentAction(&currentAction(m_state));
     setUnitRecordHooks(&m_unitHooks);
     m_installed = true;
 }
@@ -49,8 +50,10 @@ void RulesInstallation::uninstall()
         setActionSettlement(nullptr);
     if (unitRecordHooks() == &m_unitHooks)
         setUnitRecordHooks(nullptr);
-    if (auto* scans = dynamic_cast<RulesCommandScans*>(commandScans()))
-        scans->setCurrentAction(nullptr);
+    // The scans are the rules' single instance, which outlives every game.
+    if (m_scans)
+        m_scans->setCurrentAction(nullptr);
+    m_scans = nullptr;
     m_installed = false;
 }
 

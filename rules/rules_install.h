@@ -5,6 +5,7 @@
 #include "state/unit_hooks.h"
 
 class GameState;
+class RulesCommandScans;
 
 // The unit records' requests answered by the rules: supply services, warnings, losses, history.
 class RulesUnitHooks : public UnitRecordHooks {
@@ -40,6 +41,7 @@ private:
     GameState& m_state;
     RulesSettlement m_settlement;
     RulesUnitHooks m_unitHooks;
+    RulesCommandScans* m_scans = nullptr;
     bool m_installed = false;
 };
 

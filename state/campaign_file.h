@@ -18,8 +18,7 @@ constexpr int kCampaignDirectoryEntries = 1 + kCampaignMapCount;
 // No embedded map comes near this; a larger stored size is damage.
 constexpr uint32_t kMaxCampaignMapSize = 64u << 20;
 
-// Where the reader puts what it reads; only the entries whose pointer is set are read. A map buffer
-// must be exactly its directory size (campaignEntrySize).
+// Only the entries whose pointer is set are read; a map buffer must be exactly its directory size.
 struct CampaignReadTargets {
     CampaignRecord* record = nullptr;
     std::array<uint8_t*, kCampaignMapCount> maps {};
@@ -30,15 +29,13 @@ class CampaignReader {
 public:
     // 1 when the file was read, 0 otherwise (missing file, unknown magic, an entry out of bounds).
     int read(const CampaignReadTargets& targets, const char* path);
-    // The same over an open stream of file_size bytes.
     int read(const CampaignReadTargets& targets, swCFile& file, uint64_t file_size);
 };
 
 // The directory size of stage i's map; 0 for a missing, damaged or unreadable entry.
 uint32_t campaignEntrySize(const char* path, int i);
 uint32_t campaignEntrySize(swCFile& file, uint64_t file_size, int i);
-// 1 for the current magic, -1 otherwise.
 int campaignFileVersion(const char* magic);
 
-// The writer of the same format, for tools and tests; at most 50 maps.
+// For tools and tests; at most 50 maps.
 std::vector<uint8_t> writeCampaignBytes(const CampaignRecord& record, const std::vector<std::vector<uint8_t>>& maps);

@@ -100,10 +100,11 @@ bool hasCampaignPlayerWon(GameState& state)
 bool hasCampaignPlayerLost(GameState& state)
 {
     int player = state.campaignBlock().playerCountry;
-    if (!inGame(state, player))
-        return false;
+    // A player byte naming no country: nothing is left to win with.
+    if (player >= kCountryCount)
+        return true;
     const CountryRecord& record = state.country(player);
-    return isLoss(record.outcome) || record.inPlay != 1;
+    return (record.controller != 0 && isLoss(record.outcome)) || record.inPlay != 1;
 }
 
 int resultCountry(GameState& state)

@@ -8,6 +8,7 @@
 #include "state/campaign_progress.h"
 #include "state/map_file.h"
 #include "state/unit_facts.h"
+#include "tests/state/map_file_fixture.h"
 #include "tests/state/small_world.h"
 
 #include <gtest/gtest.h>
@@ -65,16 +66,20 @@ public:
     bool started = false;
 };
 
-TEST(CampaignNextMap, WinCarriesTheUnitsToTheSecondMapAndDeploysThemAutomatically)
+TEST(CampaignNextMap, WinCarriesTheUnitsOverToBePlacedByHandAndAutomatically)
 {
     CampaignWorld world;
     ASSERT_TRUE(world.started);
     GameState& s = world.state();
-    const uint32_t survivors = s.unitCount(0);
+    // The file's record follows the block's flag byte.
+    EXPECT_EQ(std::string(s.campaignBlock().name), platform::utf8ToCp932("北辺戦役"));
+    EXPECT_EQ(s.campaignBlock().experienceDivisor, 2);
+    EXPECT_EQ(s.campaignBlock().currentStage, 1);
+    const int survivors = s.liveUnitCount(0);
     world.winFirstMap();
     EXPECT_EQ(s.nextCampaignStage(), 1);
-    ASSERT_GT(s.carryOverCount(), 0u);
     const uint32_t carried = s.carryOverCount();
+    ASSERT_EQ(int(carried), survivors);
 
     ASSERT_TRUE(loadNextCampaignMap(s));
     EXPECT_EQ(s.campaignBlock().currentStage, 2);
@@ -82,40 +87,28 @@ TEST(CampaignNextMap, WinCarriesTheUnitsToTheSecondMapAndDeploysThemAutomaticall
     EXPECT_TRUE(world.dialogs.callsOf("showMapSettings").empty());
     EXPECT_EQ(world.window.callsOf("setTitle").size(), 1u);
     EXPECT_TRUE(world.window.messages().empty());
-    EXPECT_EQ(s.carryOverCount(), carried);
-    EXPECT_LE(carried, survivors);
+    ASSERT_EQ(s.carryOverCount(), carried);
 
     world.openDeployment();
     const int before = s.liveUnitCount(0);
+    std::vector<HexPos> hexes = world.deploymentHexes();
+    ASSERT_FALSE(hexes.empty());
+    ASSERT_TRUE(canDeployCarryOverEntry(s, 0));
+    ASSERT_TRUE(deployCarriedOverUnit(s, 0, 0, hexes.back().x, hexes.back().y, false));
+    EXPECT_EQ(carryOverDeployment(s).unitsLeft, carried - 1);
     autoDeployCarryOver(s);
     EXPECT_EQ(carryOverDeployment(s).unitsLeft, 0u);
-    for (uint32_t i = 0; i < s.carryOverCount(); ++i) {
+    for (uint32_t i = 0; i < carried; ++i) {
         const UnitRecord& entry = *carryOverEntry(s, int(i));
         ASSERT_EQ(unitState(entry), kCarryOverPlaced) << "entry " << i;
         const UnitRecord& unit = *s.unitOf(0, entry.placedUnitIndex);
         EXPECT_TRUE(unitInPlay(unit));
         EXPECT_TRUE(world.onDeploymentHex(unit)) << int(unit.x) << "," << int(unit.y);
+        if (i == 0) {
+            EXPECT_EQ((HexPos { unit.x, unit.y }), hexes.back());
+        }
     }
     EXPECT_EQ(s.liveUnitCount(0), before + int(carried));
-}
-
-TEST(CampaignNextMap, CarriedUnitsCanBePlacedByHand)
-{
-    CampaignWorld world;
-    ASSERT_TRUE(world.started);
-    GameState& s = world.state();
-    world.winFirstMap();
-    ASSERT_TRUE(loadNextCampaignMap(s));
-    world.openDeployment();
-    std::vector<HexPos> hexes = world.deploymentHexes();
-    ASSERT_FALSE(hexes.empty());
-    ASSERT_TRUE(canDeployCarryOverEntry(s, 0));
-    ASSERT_TRUE(deployCarriedOverUnit(s, 0, 0, hexes[0].x, hexes[0].y, false));
-    const UnitRecord& entry = *carryOverEntry(s, 0);
-    EXPECT_EQ(unitState(entry), kCarryOverPlaced);
-    const UnitRecord& unit = *s.unitOf(0, entry.placedUnitIndex);
-    EXPECT_EQ((HexPos { unit.x, unit.y }), hexes[0]);
-    EXPECT_EQ(carryOverDeployment(s).unitsLeft, s.carryOverCount() - 1);
 }
 
 TEST(CampaignNextMap, ChangedMissingOrUnheldMapStopsWithTheMessage)
@@ -152,31 +145,20 @@ TEST(CampaignNextMap, AnthemPastTheMusicListFallsBackToTheBuiltInTune)
 {
     CampaignWorld world;
     GameState& s = world.state();
-    // A campaign whose second map asks for music entries 0 and 7 of the music list.
-    CampaignRecord record;
-    std::vector<std::vector<uint8_t>> maps(2);
-    CampaignReadTargets targets;
-    targets.record = &record;
-    for (int i = 0; i < 2; ++i) {
-        maps[size_t(i)].resize(campaignEntrySize(kPath, i));
-        targets.maps[size_t(i)] = maps[size_t(i)].data();
-        targets.sizes[size_t(i)] = uint32_t(maps[size_t(i)].size());
-    }
-    ASSERT_EQ(CampaignReader().read(targets, kPath), 1);
-    ScenarioFile second;
-    ASSERT_FALSE(readScenarioBytes(maps[1], second));
+    // The second map asks for entries 0 and 7 of a one-entry music list.
+    ScenarioFile first = smallScenarioFile();
+    first.units = {};
+    ScenarioFile second = first;
     second.countries[0].anthemCode = 50;
     second.countries[1].anthemCode = 57;
-    maps[1] = writeScenarioBytes(second);
-    std::vector<uint8_t> bytes = writeCampaignBytes(record, maps);
+    std::vector<uint8_t> bytes = writeCampaignBytes(CampaignRecord {}, { writeScenarioBytes(first), writeScenarioBytes(second) });
     std::ofstream(world.host("tkmap/music.vtc"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     fs::create_directories(world.host("tkbgm"));
     std::ofstream(world.host("tkbgm/march.mid")) << "MThd";
     s.listMusicFiles();
-    ASSERT_EQ(s.musicNames().size(), 1u);
 
     ASSERT_TRUE(startCampaign(s, "tkmap\\music.vtc", 0));
-    world.winFirstMap();
+    s.nextCampaignStage() = 1;
     ASSERT_TRUE(loadNextCampaignMap(s));
     EXPECT_STREQ(s.turnBlock().anthemFiles[0], "march.mid");
     EXPECT_EQ(s.country(0).anthemCode, 50);

@@ -100,28 +100,25 @@ TEST(GameThreadPhases, SideOutsideTheTablesStartsTheTurnAgain)
 TEST(GameThreadEnd, TurnLimitGivesTheTurnLimitOutcomesAndEndsTheThread)
 {
     GameThreadWorld world(2);
-    world.state().country(0).victoryByte5 = 1;
-    world.state().country(1).victoryByte5 = 2;
-    world.state().country(2).victoryByte5 = 1;
+    GameState& state = world.state();
+    state.country(2).controller = 2;
+    state.country(2).inPlay = 1;
+    state.country(2).outcome = 100;
+    state.country(0).victoryByte5 = 1;
+    state.country(1).victoryByte5 = 2;
+    state.country(3).victoryByte5 = 1;
     world.thread.Run();
 
     EXPECT_TRUE(world.thread.stopRequested());
     EXPECT_TRUE(world.thread.gameOver());
     EXPECT_EQ(world.turn().turn, 3);
-    EXPECT_EQ(world.state().country(0).outcome, kOutcomeTurnLimitVictory);
-    EXPECT_EQ(world.state().country(1).outcome, kOutcomeTurnLimitDefeat);
-    EXPECT_EQ(world.state().country(2).outcome, 0) << "a country out of play keeps its outcome";
+    EXPECT_EQ(state.country(0).outcome, kOutcomeTurnLimitVictory);
+    EXPECT_EQ(state.country(1).outcome, kOutcomeTurnLimitDefeat);
+    EXPECT_EQ(state.country(2).outcome, 100) << "turn-limit byte 0 keeps the outcome";
+    EXPECT_EQ(state.country(3).outcome, 0) << "a country out of play keeps its outcome";
     EXPECT_EQ(world.window.callsOf("endOfGameStep").size(), 1u);
-    EXPECT_EQ(world.player.turns.size(), 4u);
+    EXPECT_EQ(world.player.turns.size(), 6u);
     EXPECT_EQ(world.window.callsOf("refreshTerrainWindows").back().args, (std::vector<int64_t> { 1 }));
-}
-
-TEST(GameThreadEnd, TurnLimitOutcomeByteZeroKeepsTheOutcome)
-{
-    GameThreadWorld world(1);
-    world.state().country(0).outcome = 100;
-    world.thread.Run();
-    EXPECT_EQ(world.state().country(0).outcome, 100);
 }
 
 TEST(GameThreadEnd, NoCountryLeftInPlayDecidesTheGameWithoutAWinner)
@@ -173,10 +170,32 @@ TEST(GameThreadOrder, LastCountryOfATurnNeverActsFirstInTheNext)
     }
 }
 
-TEST(GameThreadOrder, FixedOrderWithoutTheRandomRule)
+TEST(GameThreadCampaign, EndOfAStageChoosesTheRowsMapAndCarriesThePlayersUnitsOver)
 {
     GameThreadWorld world;
-    world.thread.prepareNextTurnOrder();
-    for (int i = 0; i < kCountryCount; ++i)
-        EXPECT_EQ(world.turn().nextOrder[i], i);
+    GameState& state = world.state();
+    CampaignBlock& campaign = state.campaignBlock();
+    campaign.campaignFlag = 1;
+    campaign.playerCountry = 0;
+    campaign.currentStage = 2;
+    campaign.stageRows[1][0] = 3;
+    campaign.stageRows[1][3] = 7;
+    state.country(0).outcome = kOutcomeVictory;
+    world.thread.endOfGame();
+
+    EXPECT_EQ(state.nextCampaignStage(), 7);
+    EXPECT_GT(state.carryOverCount(), 0u);
+    EXPECT_TRUE(world.thread.stopRequested());
+    EXPECT_EQ(world.window.callsOf("endOfGameStep").size(), 1u);
+}
+
+TEST(GameThreadCampaign, StoppingPlayNeverLoadsAMapChosenBefore)
+{
+    GameThreadWorld world;
+    world.state().nextCampaignStage() = 2;
+    world.thread.stopFlag() = 1;
+    world.thread.Run();
+    EXPECT_EQ(world.state().nextCampaignStage(), -1);
+    EXPECT_TRUE(world.window.callsOf("afterGame").empty());
+    EXPECT_TRUE(world.window.messages().empty());
 }

@@ -47,7 +47,7 @@ public:
         : SmallWorld(10, 8)
     {
         for (const UnitTypeRecord& type : state().unitTypes())
-            if (type.domain == 3 && type.id > 0 && landType < 0)
+            if (type.domain == 3 && type.id > 0 && type.unitClass != kHeadquartersClass && landType < 0)
                 landType = type.id;
         for (int c = 0; c < kCountryCount; ++c) {
             state().country(c).controller = c < 2 ? 2 : 0;

@@ -4,6 +4,7 @@
 #include "rules/headless_links.h"
 #include "rules/links.h"
 #include "rules/rules_context.h"
+#include "state/action_history.h"
 #include "tests/rules/combat_world.h"
 
 namespace testing_rules {

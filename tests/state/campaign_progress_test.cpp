@@ -1,13 +1,9 @@
-// Campaign progress: starting from the file, the stage row's next map, and who won or lost.
+// Campaign progress: the stage row's next map, and who won or lost.
 #include "tests/state/small_world.h"
 
-#include "state/campaign_file.h"
 #include "state/campaign_progress.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
-#include <filesystem>
 
 namespace {
 
@@ -61,6 +57,8 @@ TEST(CampaignResults, PlayerOutOfPlayHasLostEvenUndecided)
     EXPECT_FALSE(hasPlayerLost(s));
     world.join(2, 1, 3, 2);
     EXPECT_FALSE(hasPlayerWon(s));
+    world.join(2, 0, 0, 0);
+    EXPECT_TRUE(hasCampaignPlayerLost(s)) << "a player country not in the game";
 }
 
 TEST(CampaignResults, OutsideACampaignPicksTheResultCountryByOutcome)
@@ -116,36 +114,6 @@ TEST(CampaignStageRow, PicksTheMapForEachEnd)
     s.campaignBlock().currentStage = 2;
     s.campaignBlock().campaignFlag = 0;
     EXPECT_EQ(campaignNextMapIndex(s), -1);
-}
-
-TEST(CampaignStart, LoadsTheFirstMapAndKeepsTheRecordAfterTheFlag)
-{
-    SmallWorld world(4, 4);
-    std::filesystem::create_directories(world.host("tkmap"));
-    std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "border.vtc", world.host("tkmap/border.vtc"));
-    GameState& s = world.state();
-    EXPECT_FALSE(startCampaign(s, "tkmap\\border.vtc", 8));
-    EXPECT_FALSE(startCampaign(s, "tkmap\\none.vtc", 0));
-    EXPECT_EQ(s.campaignBlock().campaignFlag, 0);
-
-    ASSERT_TRUE(startCampaign(s, "tkmap\\border.vtc", 0));
-    const CampaignBlock& block = s.campaignBlock();
-    EXPECT_EQ(block.campaignFlag, 1);
-    EXPECT_EQ(std::string(block.name), platform::utf8ToCp932("北辺戦役"));
-    EXPECT_EQ(block.experienceDivisor, 2);
-    EXPECT_EQ(block.mapCount, 2);
-    EXPECT_EQ(block.stageRows[0][0], kCampaignGoToMap);
-    EXPECT_EQ(block.currentStage, 1);
-    EXPECT_STREQ(block.filePath, "tkmap\\border.vtc");
-    uint32_t low = 0, high = 0;
-    ASSERT_TRUE(campaignFileTime("tkmap\\border.vtc", low, high));
-    EXPECT_EQ(block.fileTimeLow, low);
-    EXPECT_EQ(block.fileTimeHigh, high);
-    EXPECT_EQ(s.mapWidth(), 14);
-    EXPECT_GT(s.unitCount(0), 0u);
-
-    clearCampaignInfo(s);
-    EXPECT_EQ(s.campaignBlock().campaignFlag + s.campaignBlock().currentStage + s.campaignBlock().fileTimeLow, 0u);
 }
 
 } // namespace
