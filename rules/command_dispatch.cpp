@@ -92,12 +92,6 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
     case kCommandReinforce:
         execReinforce(state, t.x, t.y);
         return true;
-    case kCommandMerge:
-        execMerge(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
-        return true;
-    case kCommandSplit:
-        run.splitOff = execSplit(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
-        return true;
     case kCommandBridge:
         execBuildBridge(state, t.x, t.y, e.x, e.y);
         return true;
