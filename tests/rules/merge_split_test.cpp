@@ -86,7 +86,11 @@ TEST(Merge, TakesNoMoreThanBothHoldAndRefusesWhenNothingMoves)
     EXPECT_EQ(world.counters(0, b).size(), 3u);
 
     ASSERT_TRUE(execMerge(world.state(), 3, 2, 10, {}));
-    EXPECT_EQ(world.counters(0, b), (std::vector<int> { 5, 6, 7, 10, 8, 7 })) << "no empty counter is passed";
+    EXPECT_EQ(world.counters(0, b), (std::vector<int> { 5, 6, 7, 10 })) << "no empty counter, none past the type's four";
+    EXPECT_EQ(world.counters(0, world.a), (std::vector<int> { 8, 7 }));
+
+    world.editType(world.plain).members = 10;
+    ASSERT_TRUE(execMerge(world.state(), 3, 2, 10, {}));
     EXPECT_FALSE(unitExists(world.unit(0, world.a))) << "a giver left with nothing is destroyed";
     EXPECT_EQ(world.unitCell(2, 2).lowerSide[0], 0);
 }
