@@ -83,19 +83,19 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
         execOccupy(state);
         return true;
     case kCommandDestroy:
-        execDestroy(state, t.x, t.y, Demolisher::Unit);
-        return true;
-    case kCommandRestore:
-        execRestore(state, t.x, t.y);
-        return true;
-    case kCommandReinforce:
-        execReinforce(state, t.x, t.y);
+        execDestroy(state, run.target, run.extra, Demolisher::Unit);
         return true;
     case kCommandMerge:
         execMerge(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
         return true;
     case kCommandSplit:
         run.splitOff = execSplit(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
+        return true;
+    case kCommandRestore:
+        execRestore(state, t.x, t.y);
+        return true;
+    case kCommandReinforce:
+        execReinforce(state, t.x, t.y);
         return true;
     case kCommandBridge:
         execBuildBridge(state, t.x, t.y, e.x, e.y);
