@@ -8,6 +8,7 @@
 #include "rules/move_checks.h"
 #include "rules/move_display_path.h"
 #include "rules/rules_context.h"
+#include "rules/targets.h"
 #include "state/unit_facts.h"
 #include "tests/rules/world_invariants.h"
 #include "tests/state/small_world.h"
@@ -118,6 +119,25 @@ bool enemyBeside(GameState& state, const OrderAsk& ask, std::mt19937& random, in
     return true;
 }
 
+// A carrier the unit may board at the destination: its side in target, its index in extra.
+bool carrierThere(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    std::vector<uint32_t> carriers;
+    if (collectReachableCarriers(state, carriers, ask.side, ask.index, ask.dest.x, ask.dest.y) == 0)
+        return false;
+    const uint32_t pick = carriers[random() % carriers.size()];
+    target = int(pick & 0xFFFF);
+    extra = int(pick >> 16);
+    return true;
+}
+
+bool buildingThere(GameState& state, const OrderAsk& ask, std::mt19937&, int& target, int& extra)
+{
+    target = int(packHex(ask.dest.x, ask.dest.y));
+    extra = -1;
+    return canStoreInBuilding(state, ask.side, ask.index, ask.dest.x, ask.dest.y);
+}
+
 // Executor developers add their codes here with a chooser of their targets.
 std::vector<SoakOrder> soakOrders()
 {
@@ -127,6 +147,8 @@ std::vector<SoakOrder> soakOrders()
         { kCommandMoveOrder, noTarget },
         { kCommandAttack, enemyBeside },
         { kCommandRoad, noTarget },
+        { kCommandStore, buildingThere },
+        { kCommandBoard, carrierThere },
     };
 }
 
@@ -154,6 +176,15 @@ HexPos pickDestination(GameState& state, int enemy, std::mt19937& random)
                 hexes.push_back({ x, y });
     if (hexes.empty())
         return kNoHex;
+    if (random() % 4 == 0) {
+        // Hexes with a building or another unit: where storing and boarding can happen.
+        std::vector<HexPos> places;
+        for (const HexPos& hex : hexes)
+            if (std::vector<UnitRef> units; state.unitCellAt(hex.x, hex.y)->building || state.collectUnitsInHex(hex.x, hex.y, units))
+                places.push_back(hex);
+        if (!places.empty())
+            return places[random() % places.size()];
+    }
     const int goal = pickUnit(state, enemy, random);
     if (random() % 2 || goal < 0)
         return hexes[random() % hexes.size()];
@@ -174,7 +205,7 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
         ASSERT_EQ(worldInvariantFaults(s), std::vector<std::string> {}) << name << " as loaded";
         std::mt19937 random(20261207);
         const std::vector<SoakOrder> orders = soakOrders();
-        int given = 0, moved = 0, attacks = 0;
+        int given = 0, moved = 0, attacks = 0, stored = 0;
         for (int round = 0; round < 5000; ++round) {
             if (round % 100 == 99)
                 for (int side : game.sides)
@@ -202,6 +233,7 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
                 given += 1;
                 moved += unitExists(unit) && HexPos { unit.x, unit.y } != before;
                 attacks += code == kCommandAttack;
+                stored += code == kCommandStore;
             }
             action.finishActionQuiet();
             const std::vector<std::string> faults = worldInvariantFaults(s);
@@ -210,5 +242,6 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
         EXPECT_GT(given, 3000) << name;
         EXPECT_GT(moved, given / 2) << name;
         EXPECT_GT(attacks, 10) << name << ": the two sides met and fought";
+        EXPECT_GT(stored, 10) << name << ": units went into buildings and came out again";
     }
 }
