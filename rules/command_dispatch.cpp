@@ -4,11 +4,15 @@
 #include "rules/boarding.h"
 #include "rules/civilians.h"
 #include "rules/commands.h"
+#include "rules/demolition.h"
 #include "rules/disband.h"
 #include "rules/engineering.h"
 #include "rules/finish_command.h"
+#include "rules/merge_split.h"
 #include "rules/mine_clearing.h"
 #include "rules/mines.h"
+#include "rules/missiles.h"
+#include "rules/occupation.h"
 #include "rules/storing.h"
 #include "rules/supply_orders.h"
 #include "rules/transform.h"
@@ -32,8 +36,12 @@ bool isInPlaceCommand(int code, bool path_empty)
 
 void runInPlaceExecutor(GameState& state, int code, int target, int extra)
 {
-    // Missile fire adds its line here.
     switch (code) {
+    case kCommandFire: {
+        const HexPos t = unpackHex(uint32_t(target));
+        execLaunchMissile(state, t.x, t.y, extra);
+        break;
+    }
     case kCommandDisband:
         execDisband(state);
         break;
@@ -71,6 +79,18 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
     case kCommandSelfDestruct:
         executeSelfDestruct(state, run.dest, t, run.fuelChanged);
         return true;
+    case kCommandOccupy:
+        execOccupy(state);
+        return true;
+    case kCommandDestroy:
+        execDestroy(state, run.target, run.extra, Demolisher::Unit);
+        return true;
+    case kCommandMerge:
+        execMerge(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
+        return true;
+    case kCommandSplit:
+        run.splitOff = execSplit(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
+        return true;
     case kCommandRestore:
         execRestore(state, t.x, t.y);
         return true;
@@ -85,6 +105,9 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
         return true;
     case kCommandJamming:
         execJamming(state);
+        return true;
+    case kCommandFire:
+        execLaunchMissile(state, t.x, t.y, run.extra);
         return true;
     case kCommandStore:
         execStore(state);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rules/hex_scan.h"
+#include "state/hex_cells.h"
 
 #include <cstdint>
 #include <vector>
@@ -26,6 +27,8 @@ private:
     int m_targetClass;
     int m_domain;
     std::vector<uint32_t> m_candidates;
+    // Reused by every visit of the wide search.
+    std::vector<UnitRef> m_refs;
 };
 
 // Unit (acting side, index) is moving, or in the missile phase that side's missile; appends every

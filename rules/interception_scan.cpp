@@ -37,9 +37,9 @@ void InterceptionCandidatesScan::begin() { m_candidates.clear(); }
 
 void InterceptionCandidatesScan::visit(int x, int y)
 {
-    std::vector<UnitRef> refs;
-    state().collectUnitsInHex(x, y, refs);
-    for (const UnitRef& ref : refs) {
+    m_refs.clear();
+    state().collectUnitsInHex(x, y, m_refs);
+    for (const UnitRef& ref : m_refs) {
         if (ref.table >= kSideCount || ref.table == m_side || !state().isEnemy(m_side, ref.country))
             continue;
         const UnitRecord* unit = state().unitOf(ref.table, ref.index);

@@ -96,8 +96,9 @@ bool execMerge(GameState& state, int x, int y, int total, const MoveFuel& fuel)
     std::vector<int> given = filledCounters(a);
     std::vector<int> kept = b ? filledCounters(*b) : std::vector<int> {};
     const int n = int(kept.size());
-    // Only counters both units hold move: never empty ones, never past the receiver's ten.
-    const int k = std::min({ total - n, int(given.size()), 10 - n });
+    // Only counters both units hold move: never empty ones, never past the receiver's type.
+    const int room = std::min<int>(a.type().members, 10) - n;
+    const int k = std::min({ total - n, int(given.size()), room });
     if (!b || k <= 0) {
         state.historyLog().recordMerge(actor.side, actor.index, -1);
         return false;

@@ -11,8 +11,8 @@ struct MoveFuel {
 };
 
 // The acting unit gives counters to its side's unit on (x, y) until that one holds `total`. Only what
-// both units can hold moves: at most the giver's counters and the room left in the receiver. False,
-// with the failure recorded, when nothing can move or there is no partner.
+// both units can hold moves: at most the giver's counters and the members the receiver's type
+// still lacks. False, with the failure recorded, when nothing can move or there is no partner.
 bool execMerge(GameState& state, int x, int y, int total, const MoveFuel& fuel);
 
 // The acting unit's first `counters` counters become a new unit on (x, y), which then meets the

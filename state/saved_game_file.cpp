@@ -81,7 +81,8 @@ std::string historySiblingPath(const std::string& path, char letter)
 
 bool saveGameFile(GameState& state, const char* path, bool keep_path)
 {
-    if (!path || !*path || !state.terrainGrid())
+    // Without a map there is no game to save, and the reader would refuse its 0 x 0 map.
+    if (!path || !*path || !state.terrainGrid() || state.mapWidth() == 0 || state.mapHeight() == 0)
         return false;
     std::string target = path;
     char letter = siblingLetter(state);

@@ -1,5 +1,6 @@
 // The phase steps' own rules: income and market rate, production countdowns, fatigue, servicing, reinforcements.
 #include "tests/rules/game_thread_world.h"
+#include "tests/rules/missile_world.h"
 
 #include "rules/phases.h"
 #include "state/action_history.h"
@@ -165,4 +166,27 @@ TEST(GameThreadReplenish, WeaponWaitsCountDownAndReinforcementsArriveOnTheirTurn
     EXPECT_EQ(world.unit(0, early).state(), 5);
     EXPECT_EQ(world.state().country(0).membersAtStart, uint32_t(strengthSlotCount(world.unit(0, due))));
     EXPECT_EQ(world.turn().phase, kPhaseAction);
+}
+
+TEST(GameThreadMissiles, MissilePhaseFliesTheCountrysMissilesTurnByTurn)
+{
+    testing_rules::MissileWorld world;
+    world.setRule(testing_rules::kRuleMissilePhase, 1);
+    const int target = world.placeUnit(1, world.plain, 7, 1);
+    ASSERT_EQ(world.launch(1, 1, 7, 1), 0);
+    testing_rules::ScriptedPlayer player;
+    GameThread thread(world.state(), player, StepYield::None);
+    TurnBlock& turn = world.state().turnBlock();
+    turn.turn = 2;
+    turn.currentCountry = 0;
+    turn.phase = kPhaseMissile;
+    thread.runStep();
+    EXPECT_EQ(hexDistance({ world.missile(0).x, world.missile(0).y }, { 7, 1 }), 3);
+    EXPECT_EQ(turn.phase, kPhaseIncome);
+
+    world.missile(0).flags &= uint16_t(~kUnitActed);
+    turn.phase = kPhaseMissile;
+    thread.runStep();
+    EXPECT_EQ(world.missile(0).state(), 0) << "it struck from next to the target";
+    EXPECT_LT(strengthTotal(world.unit(1, target)), 40);
 }

@@ -1,10 +1,13 @@
 // Merging and splitting: counters passed, averaged supplies, entry cost, refusals and the hazards met.
 #include "rules/merge_split.h"
 
+#include "rules/commands.h"
+#include "rules/execute_command.h"
 #include "rules/mines.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
 #include "tests/rules/combat_world.h"
+#include "tests/rules/world_invariants.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +86,11 @@ TEST(Merge, TakesNoMoreThanBothHoldAndRefusesWhenNothingMoves)
     EXPECT_EQ(world.counters(0, b).size(), 3u);
 
     ASSERT_TRUE(execMerge(world.state(), 3, 2, 10, {}));
-    EXPECT_EQ(world.counters(0, b), (std::vector<int> { 5, 6, 7, 10, 8, 7 })) << "no empty counter is passed";
+    EXPECT_EQ(world.counters(0, b), (std::vector<int> { 5, 6, 7, 10 })) << "no empty counter, none past the type's four";
+    EXPECT_EQ(world.counters(0, world.a), (std::vector<int> { 8, 7 }));
+
+    world.editType(world.plain).members = 10;
+    ASSERT_TRUE(execMerge(world.state(), 3, 2, 10, {}));
     EXPECT_FALSE(unitExists(world.unit(0, world.a))) << "a giver left with nothing is destroyed";
     EXPECT_EQ(world.unitCell(2, 2).lowerSide[0], 0);
 }
@@ -161,4 +168,20 @@ TEST(Split, ThePartMovedOffMeetsTheMineAndThePendingAmbush)
     EXPECT_EQ(ambushed.cell(3, 2).turnMarks[1], 1 << 3);
     EXPECT_EQ(ambushed.unitCell(3, 2).lowerSide[0], 0);
     EXPECT_EQ(ambushed.counters(0, ambushed.a), (std::vector<int> { 9, 8, 7 }));
+}
+
+TEST(MergeOrder, TheWalkHandsTheMergeItsTargetTotalAndFuel)
+{
+    MergeWorld world;
+    world.state().country(0).inPlay = 1;
+    world.unit(0, world.a).fuel = 20;
+    const int b = world.placeUnit(0, world.plain, 4, 2);
+    world.setCounters(0, b, { 5 });
+    world.unit(0, b).fuel = 0;
+
+    executeCommand(world.state(), { { 3, 2 } }, 3, 2, kCommandMerge, 4 | 2 << 16, 3);
+    EXPECT_EQ(world.counters(0, b), (std::vector<int> { 5, 10, 9 }));
+    EXPECT_EQ(world.counters(0, world.a), (std::vector<int> { 8, 7 }));
+    EXPECT_EQ(world.unit(0, b).fuel, (20 - 3 - 3) * 2 / 3) << "fuel left after the walk, less the entry cost";
+    EXPECT_TRUE(testing_rules::worldInvariantFaults(world.state()).empty());
 }

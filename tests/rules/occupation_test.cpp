@@ -1,6 +1,8 @@
 // Occupation: occupation points, the change of hands, what the building loses and the ties it breaks.
 #include "rules/occupation.h"
 
+#include "rules/command_dispatch.h"
+#include "rules/commands.h"
 #include "rules/victory.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
@@ -19,35 +21,28 @@ constexpr int kRuleOccupationPoints = 5;
 TEST(OccupationPoints, CountersWearPointsDownAndCompleteWhenNotFewer)
 {
     struct Case {
+        int rule;
         int points;
         int counters;
-        bool taken;
         int pointsAfter;
     };
-    // 3 counters against 3 points complete the occupation; against 4 they leave 1.
-    for (const Case c : { Case { 3, 3, true, 4 }, Case { 4, 3, false, 1 }, Case { 2, 4, true, 4 } }) {
+    // 3 counters against 3 points complete the occupation; against 4 they leave 1. Without the
+    // rule one counter is enough. A taken building starts again at its maximum of 4.
+    for (const Case c : { Case { 1, 3, 3, 4 }, Case { 1, 4, 3, 1 }, Case { 0, 4, 1, 4 } }) {
         OccupationWorld world;
-        world.setRule(kRuleOccupationPoints, 1);
+        world.setRule(kRuleOccupationPoints, c.rule);
         const int b = world.placeTown(1, 3, 3);
         world.building(b).typeByte70 = uint8_t(c.points);
         world.actor(0, 3, 3, c.counters);
+        const uint32_t records = world.state().historyLog().count();
         execOccupy(world.state());
-        EXPECT_EQ(world.building(b).owner(), c.taken ? 0 : 1) << c.points << " points, " << c.counters << " counters";
-        EXPECT_EQ(world.building(b).typeByte70, c.pointsAfter) << "a taken building starts again at its maximum";
-        EXPECT_EQ(world.state().command().ownershipChanged, c.taken ? 1 : 0);
+        const bool taken = c.pointsAfter == 4;
+        EXPECT_EQ(world.building(b).owner(), taken ? 0 : 1) << c.points << " points, " << c.counters << " counters";
+        EXPECT_EQ(world.building(b).typeByte70, c.pointsAfter);
+        EXPECT_EQ(world.state().command().ownershipChanged, taken ? 1 : 0);
+        ASSERT_EQ(world.state().historyLog().count(), records + 1);
+        EXPECT_EQ(world.state().historyLog().record(records).value & 0xFFFF, taken ? 0u : 1u);
     }
-}
-
-TEST(OccupationPoints, WithoutTheRuleOneCounterTakesTheBuilding)
-{
-    OccupationWorld world;
-    const int b = world.placeTown(1, 3, 3);
-    world.actor(0, 3, 3, 1);
-    const uint32_t records = world.state().historyLog().count();
-    execOccupy(world.state());
-    EXPECT_EQ(world.building(b).owner(), 0);
-    ASSERT_EQ(world.state().historyLog().count(), records + 1);
-    EXPECT_EQ(world.state().historyLog().record(records).value & 0xFFFF, 0u) << "recorded as complete";
 }
 
 TEST(OccupationPoints, OwnBuildingRegainsPointsUpToItsMaximum)
@@ -140,7 +135,7 @@ TEST(OccupationDiplomacy, AnAlliesBuildingEndsEveryAllianceAndAPartnersEndsThePa
     EXPECT_TRUE(other.state().hasPactWith(0, 1));
 }
 
-TEST(OccupationDisplay, ResultWindowForAPersonOnlyAndNothingWithoutABuilding)
+TEST(OccupationDisplay, ResultWindowOnlyWhenAPersonTakesPart)
 {
     OccupationWorld world;
     GameState& s = world.state();
@@ -155,12 +150,23 @@ TEST(OccupationDisplay, ResultWindowForAPersonOnlyAndNothingWithoutABuilding)
     person.actor(0, 3, 3);
     execOccupy(person.state());
     EXPECT_EQ(person.dialogs.callsOf("showOccupationResult").size(), 1u) << "the former owner is a person";
+}
 
-    OccupationWorld bare;
-    const int unit = bare.actor(0, 2, 2);
-    const uint16_t experience = bare.unit(0, unit).experience;
-    const uint32_t records = bare.state().historyLog().count();
-    execOccupy(bare.state());
-    EXPECT_EQ(bare.state().historyLog().count(), records);
-    EXPECT_EQ(bare.unit(0, unit).experience, experience);
+TEST(OccupationDisplay, OccupyAndDestroyOrdersReachTheirExecutors)
+{
+    OccupationWorld world;
+    const int taken = world.placeTown(1, 3, 3);
+    const int struck = world.placeTown(1, 4, 3);
+    world.actor(0, 3, 3);
+    CommandRun occupy;
+    occupy.code = kCommandOccupy;
+    EXPECT_TRUE(runExecutorAfterMove(world.state(), occupy));
+    EXPECT_EQ(world.building(taken).owner(), 0);
+    CommandRun destroy;
+    destroy.code = kCommandDestroy;
+    // A destroy order names the target hex's x in target and its y in extra.
+    destroy.target = 4;
+    destroy.extra = 3;
+    EXPECT_TRUE(runExecutorAfterMove(world.state(), destroy));
+    EXPECT_EQ(world.building(struck).durability, 6);
 }

@@ -1,7 +1,10 @@
 // Saved games through the rules engine: a resumed game plays on as the unsaved one, view and sight.
 #include "rules/saved_game_rules.h"
 
+#include "ai/computer_players.h"
 #include "rules/combat.h"
+#include "rules/game_thread.h"
+#include "rules/play.h"
 #include "rules/fog.h"
 #include "rules/headless_links.h"
 #include "rules/links.h"
@@ -12,6 +15,10 @@
 #include "tests/rules/combat_world.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -51,6 +58,61 @@ TEST(SavedGameContinuation, ResumedGameFightsTheSameEngagementAsTheUnsavedOne)
     EXPECT_TRUE(world.read("unsaved.dat") == world.read("resumed.dat"));
     EXPECT_GT(s.historyLog().count(), 0u);
     EXPECT_TRUE(world.read("unsaved.hat") == world.read("resumed.hat"));
+}
+
+// The history and turn statistics of a headless game played on from its current step to its end,
+// which is saved as end_save.
+std::vector<uint8_t> playToTheEnd(GameState& state, const char* end_save)
+{
+    AiComputerPlayer player;
+    GameThread thread(state, player, StepYield::None);
+    for (int step = 0; step < 20000 && !thread.gameOver(); ++step)
+        thread.runStep();
+    EXPECT_TRUE(thread.gameOver());
+    EXPECT_TRUE(saveGame(state, programPath(end_save).c_str(), false));
+    std::vector<uint8_t> bytes;
+    auto append = [&](const void* p, size_t n) { bytes.insert(bytes.end(), static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + n); };
+    for (uint32_t i = 0; i < state.historyLog().count(); ++i)
+        append(&state.historyLog().record(i), sizeof(HistoryRecord));
+    for (size_t i = 0; i < state.turnStatsCount(); ++i)
+        append(state.turnStatsAt(i), sizeof(TurnStatsRecord));
+    return bytes;
+}
+
+TEST(SavedGameContinuation, GameSavedInTheMiddleOfATurnPlaysOnToTheSameHistory)
+{
+    testing_state::SmallWorld world(4, 4);
+    GameState& s = world.state();
+    std::ifstream in(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "continent.vtm", std::ios::binary);
+    std::vector<uint8_t> map((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_TRUE(s.loadMapImage(map.data(), map.size()));
+    for (int c = 0; c < kCountryCount; ++c)
+        if (s.country(c).controller != 0)
+            s.country(c).controller = 2;
+    s.settings().playChime = false;
+    s.settings().showIncome = false;
+    s.settings().writeHistory = true;
+    s.randomPool().fill();
+    startPlay(s);
+    {
+        AiComputerPlayer player;
+        GameThread thread(s, player, StepYield::None);
+        for (int step = 0; step < 5000 && !(s.turnBlock().turn == 2 && s.turnBlock().phase == kPhaseAction && s.turnBlock().currentCountry < 8); ++step)
+            thread.runStep();
+        ASSERT_EQ(s.turnBlock().turn, 2);
+    }
+    ASSERT_TRUE(saveGame(s, programPath("mid.dat").c_str(), false));
+    std::vector<uint8_t> unsaved = playToTheEnd(s, "unsaved.dat");
+
+    // As the resume command does: play ends, the save is loaded, play starts again.
+    endPlay(s);
+    ASSERT_TRUE(loadGame(s, programPath("mid.dat").c_str()));
+    startPlay(s);
+    std::vector<uint8_t> resumed = playToTheEnd(s, "resumed.dat");
+    EXPECT_GT(unsaved.size(), 0u);
+    EXPECT_TRUE(unsaved == resumed) << unsaved.size() << " bytes unsaved, " << resumed.size() << " resumed";
+    EXPECT_TRUE(world.read("unsaved.dat") == world.read("resumed.dat")) << "the games end in different states";
+    endPlay(s);
 }
 
 TEST(SavedGameRules, ViewComesFromAnOpenMapWindowAndSightOpensWithFogOff)

@@ -94,18 +94,3 @@ TEST(Disband, AStoredCarrierLeavesItsBuildingAndTakesItsCargoWithIt)
     EXPECT_EQ(world.state().country(0).membersLost, lost + 8);
     EXPECT_EQ(world.lastRecord().side0, 0);
 }
-
-TEST(Disband, AUnitAboardFreesItsBerthAndAUnitOnAHexItsSlot)
-{
-    StoringWorld world;
-    const int carrier = world.placeUnit(0, world.other, 1, 1);
-    const int rider = world.addUnit(0, world.plain, 1, 1);
-    const int walker = world.placeUnit(0, world.plain, 2, 1);
-    world.load(0, carrier, 0, rider);
-    disbandUnit(world.state(), 0, rider);
-    EXPECT_EQ(world.unit(0, carrier).carriedUnits[0], 0);
-    EXPECT_FALSE(world.unit(0, carrier).hasFlag(kUnitCarrying));
-    disbandUnit(world.state(), 0, walker);
-    EXPECT_FALSE(world.registered(2, 1, 0, walker));
-    EXPECT_TRUE(world.registered(1, 1, 0, carrier));
-}

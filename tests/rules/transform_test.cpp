@@ -1,5 +1,4 @@
-// Transformation into the other form, and the supply orders handed to the unit's requests.
-#include "rules/supply_orders.h"
+// Transformation into the other form: out of buildings and carriers, and its refusals.
 #include "rules/transform.h"
 
 #include "state/action_history.h"
@@ -74,19 +73,4 @@ TEST(Transform, RefusedWithoutAKnownOtherFormOrBesideAVisibleUnit)
     EXPECT_FALSE(execTransform(world.state()));
     EXPECT_EQ(world.unit(0, stored).unitTypeId, world.plain);
     EXPECT_TRUE(world.registered(3, 3, 0, guard));
-}
-
-TEST(SupplyOrders, OnlyAUnitThatHasNotActedOrIsAwaitingProductionAsks)
-{
-    StoringWorld world;
-    const int u = world.placeUnit(0, world.plain, 2, 2);
-    world.act(0, u);
-    world.unit(0, u).flags |= kUnitActed;
-    EXPECT_FALSE(execResupply(world.state()));
-    EXPECT_FALSE(execSupplyUnitService(world.state(), 2, 2));
-    world.unit(0, u).flags = kUnitAwaitingProduction;
-    EXPECT_FALSE(execResupply(world.state()));
-    world.unit(0, u).flags = 0;
-    EXPECT_TRUE(execResupply(world.state()));
-    EXPECT_TRUE(execSupplyUnitService(world.state(), 2, 2));
 }
