@@ -131,3 +131,21 @@ TEST(WalkHazards, HiddenEnemyAmbushesAtTheEndAndTheOrderIsNotCarriedOut)
     EXPECT_EQ(world.actorHex(), (HexPos { 3, 2 }));
     EXPECT_TRUE(worldInvariantFaults(s).empty());
 }
+
+TEST(WalkHazards, PartSplitOffIsAmbushedAtItsOwnHex)
+{
+    HazardWorld world;
+    GameState& s = world.state();
+    world.fillPool(0xFF);
+    world.setRule(kRuleSearch, 1);
+    const HexPos part = s.hexNeighbour(1, 2, 2);
+    const HexPos lurk = s.hexNeighbour(part.x, part.y, 2);
+    ASSERT_EQ(hexDistance({ 1, 2 }, lurk), 2);
+    const int hidden = world.placeUnit(1, world.other, lurk.x, lurk.y);
+    s.country(0).unitListLength = 100;
+    executeCommand(s, {}, 1, 2, kCommandSplit, int(packHex(part.x, part.y)), 2);
+    EXPECT_EQ(s.command().ambushOnSplitOff, 1);
+    EXPECT_EQ(world.unit(1, hidden).ammunition[0], 4) << "the part that moved off was fired on";
+    EXPECT_EQ(strengthSlotCount(world.actor()), 2) << "the part that stayed is whole";
+    EXPECT_TRUE(worldInvariantFaults(s).empty()) << worldInvariantFaults(s).front();
+}

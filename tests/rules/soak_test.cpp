@@ -230,6 +230,12 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
         GameState& s = game.state();
         ASSERT_EQ(worldInvariantFaults(s), std::vector<std::string> {}) << name << " as loaded";
         std::mt19937 random(20261207);
+        // Mines on the way, so that walks are hurt and cut short now and then.
+        for (int i = 0; i < s.mapWidth() * s.mapHeight() / 20; ++i) {
+            TerrainCell& cell = *s.terrainCellAt(int(random() % uint32_t(s.mapWidth())), int(random() % uint32_t(s.mapHeight())));
+            cell.mineKind = 1;
+            cell.mineCount = 2;
+        }
         const std::vector<SoakOrder> orders = soakOrders();
         int given = 0, moved = 0, attacks = 0, stored = 0, occupied = 0, demolished = 0;
         for (int round = 0; round < 5000; ++round) {
