@@ -27,3 +27,10 @@ int AiComputerPlayer::planProduction(GameState& state, int country)
 {
     return ProductionPlanner(state, country).run();
 }
+
+void installComputerPlayer()
+{
+    static AiComputerPlayer player;
+    static GameThreadFactory factory(player);
+    setPlayThreadFactory(&factory);
+}
