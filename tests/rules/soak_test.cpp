@@ -138,6 +138,25 @@ bool buildingThere(GameState& state, const OrderAsk& ask, std::mt19937&, int& ta
     return canStoreInBuilding(state, ask.side, ask.index, ask.dest.x, ask.dest.y);
 }
 
+bool buildingToOccupy(GameState& state, const OrderAsk& ask, std::mt19937&, int& target, int& extra)
+{
+    target = 0;
+    extra = -1;
+    return canOccupyAt(state, ask.side, ask.index, ask.dest.x, ask.dest.y);
+}
+
+// A building, structure or road the unit may demolish from the destination.
+bool hexToDestroy(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    std::vector<HexPos> hexes;
+    if (collectDestroyTargets(state, ask.side, ask.index, ask.dest.x, ask.dest.y, hexes) == 0 || hexes.empty())
+        return false;
+    const HexPos t = hexes[random() % hexes.size()];
+    target = int(packHex(t.x, t.y));
+    extra = -1;
+    return true;
+}
+
 // Executor developers add their codes here with a chooser of their targets.
 std::vector<SoakOrder> soakOrders()
 {
@@ -149,6 +168,8 @@ std::vector<SoakOrder> soakOrders()
         { kCommandRoad, noTarget },
         { kCommandStore, buildingThere },
         { kCommandBoard, carrierThere },
+        { kCommandOccupy, buildingToOccupy },
+        { kCommandDestroy, hexToDestroy },
     };
 }
 
@@ -201,6 +222,11 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
         SoakGame game(name);
         ASSERT_TRUE(game.loaded) << name;
         ASSERT_EQ(game.sides.size(), 2u) << name;
+        // Bombing on and engineers able to demolish, so that demolition orders are given too.
+        game.state().ruleBlock().switches[15] = 1;
+        for (const UnitTypeRecord& type : game.state().unitTypes())
+            if (type.unitClass == 38)
+                const_cast<UnitTypeRecord&>(type).flags |= 0x0100;
         GameState& s = game.state();
         ASSERT_EQ(worldInvariantFaults(s), std::vector<std::string> {}) << name << " as loaded";
         std::mt19937 random(20261207);
@@ -211,7 +237,7 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
             cell.mineCount = 2;
         }
         const std::vector<SoakOrder> orders = soakOrders();
-        int given = 0, moved = 0, attacks = 0, stored = 0;
+        int given = 0, moved = 0, attacks = 0, stored = 0, occupied = 0, demolished = 0;
         for (int round = 0; round < 5000; ++round) {
             if (round % 100 == 99)
                 for (int side : game.sides)
@@ -240,6 +266,8 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
                 moved += unitExists(unit) && HexPos { unit.x, unit.y } != before;
                 attacks += code == kCommandAttack;
                 stored += code == kCommandStore;
+                occupied += code == kCommandOccupy;
+                demolished += code == kCommandDestroy;
             }
             action.finishActionQuiet();
             const std::vector<std::string> faults = worldInvariantFaults(s);
@@ -249,5 +277,6 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
         EXPECT_GT(moved, given / 2) << name;
         EXPECT_GT(attacks, 10) << name << ": the two sides met and fought";
         EXPECT_GT(stored, 10) << name << ": units went into buildings and came out again";
+        EXPECT_GT(occupied + demolished, 0) << name << ": buildings were occupied or demolished";
     }
 }
