@@ -46,13 +46,45 @@ public:
         // The shipped weapons leave the distance bits unset; here every weapon fires near and far.
         for (const WeaponRecord& weapon : state().weapons())
             const_cast<WeaponRecord&>(weapon).flags |= 3;
+        // Every berth takes any unit whole, so that carriers fill up.
+        for (const UnitTypeRecord& type : state().unitTypes())
+            for (int b = 0; b < kBerthCount; ++b)
+                if (type.berthMask[b]) {
+                    const_cast<UnitTypeRecord&>(type).berthMask[b] = 0xFF;
+                    const_cast<UnitTypeRecord&>(type).berthCount[b] = 10;
+                }
         state().recreateSightMaps();
         rebuildSightMaps(state());
         for (int c = 0; c < kCountryCount; ++c)
             if (state().unitCount(c) > 0 && state().liveUnitCount(c) > 0 && sides.size() < 2)
                 sides.push_back(c);
-        for (int c : sides)
+        for (int c : sides) {
             state().country(c).controller = 1;
+            loadCarriers(c);
+        }
+    }
+
+    // Every unit that fits goes aboard the first carrier of its side with room, so that carriers
+    // move with cargo and cargo leaves and boards again.
+    void loadCarriers(int side)
+    {
+        GameState& s = state();
+        for (uint32_t c = 0; c < s.unitCount(side); ++c) {
+            UnitRecord& carrier = *s.unitOf(side, int(c));
+            if (!unitInPlay(carrier) || !carrier.isOnOwnHex() || carryBerthCount(carrier.type()) == 0)
+                continue;
+            for (uint32_t i = 0; i < s.unitCount(side); ++i) {
+                UnitRecord& cargo = *s.unitOf(side, int(i));
+                if (i == c || !unitInPlay(cargo) || !cargo.isOnOwnHex() || carryBerthCount(cargo.type()) > 0
+                    || !takeAboard(s, carrier, side, side, int(i)))
+                    continue;
+                const int slot = s.unitSlotFor(cargo.type().domain);
+                s.setUnitRefInHex(cargo.x, cargo.y, slot, 0, 0);
+                cargo.boardCarrier(side, int(c));
+                cargo.x = carrier.x;
+                cargo.y = carrier.y;
+            }
+        }
     }
     ~SoakGame()
     {
