@@ -1,5 +1,8 @@
-// AreaAnalysis creation and deletion for the game state's start-up and shut-down, and its known-hex layers.
+// AreaAnalysis creation and deletion for the game state's start-up and shut-down, its known-hex layers and its rebuild.
 #include "ai/area_analysis.h"
+
+#include "state/game_state.h"
+#include "state/unit_facts.h"
 
 AreaAnalysis::AreaAnalysis() = default;
 
@@ -20,4 +23,63 @@ const HexBitLayer* AreaAnalysis::knownHexLayer(int side) const
     if (side < 0 || side >= kAreaSides)
         return nullptr;
     return m_knownHexes[size_t(side)].get();
+}
+
+void AreaAnalysis::rebuild(int country)
+{
+    if (g_gameState)
+        rebuild(*g_gameState, country);
+}
+
+void AreaAnalysis::rebuild(GameState& state, int country)
+{
+    if (country < 0 || country >= kAreaSides)
+        return;
+    for (auto& layer : m_areas)
+        if (!layer)
+            layer = std::make_unique<HexBitLayer>();
+    if (!m_threat)
+        m_threat = std::make_unique<HexWordGrid>();
+    if (!m_front)
+        m_front = std::make_unique<HexWordGrid>();
+    m_country = country;
+
+    HexBitLayer& all = *m_areas[size_t(AreaKind::All)];
+    all.clearAll();
+    for (int y = 0; y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x)
+            all.set(x, y);
+
+    HexBitLayer& held = *m_areas[size_t(AreaKind::Held)];
+    buildHeldArea(state, country, held);
+    m_enemyAircraft = buildThreatGrid(state, country, *m_threat);
+    buildFrontGrid(state, country, *m_front);
+
+    HexBitLayer& safe = *m_areas[size_t(AreaKind::Safe)];
+    safe = held;
+    for (int y = 0; y < state.mapHeight() && y < kLayerStride; ++y)
+        for (int x = 0; x < state.mapWidth() && x < kLayerStride; ++x)
+            if (getHexWord(*m_threat, x, y) != 0) {
+                const int i = x + kLayerStride * y;
+                safe.bits[size_t(i >> 3)] &= uint8_t(~(1u << (i & 7)));
+            }
+}
+
+const HexBitLayer* AreaAnalysis::areaLayer(AreaKind kind) const
+{
+    const int k = int(kind);
+    if (k < 0 || k >= kAreaKindCount)
+        return nullptr;
+    return m_areas[size_t(k)].get();
+}
+
+const HexBitLayer* AreaAnalysis::areaForUnit(GameState& state, int side, int index) const
+{
+    const UnitRecord* unit = state.unitOf(side, index);
+    const UnitTypeRecord* type = unit ? state.unitTypeOf(*unit) : nullptr;
+    if (!type)
+        return areaLayer(AreaKind::Held);
+    const int full = int(type->members) * int(type->memberStrength);
+    const bool weak = !hasUsableDirectWeapon(state, *type) || strengthTotal(*unit) * 2 < full;
+    return areaLayer(weak ? AreaKind::Safe : AreaKind::All);
 }

@@ -6,9 +6,10 @@
 #include "ai/production_planner.h"
 #include "state/game_state.h"
 
-void AiComputerPlayer::rebuildAnalysis(GameState&, int)
+void AiComputerPlayer::rebuildAnalysis(GameState& state, int side)
 {
-    // The stand-in turn and planner read no analysis of the map, so none is made.
+    if (AreaAnalysis* analysis = state.areaAnalysis())
+        analysis->rebuild(state, side);
 }
 
 void AiComputerPlayer::buildKnownHexLayers(GameState& state, int side)
@@ -25,4 +26,11 @@ int AiComputerPlayer::playTurn(GameState& state, int side, const std::atomic<BYT
 int AiComputerPlayer::planProduction(GameState& state, int country)
 {
     return ProductionPlanner(state, country).run();
+}
+
+void installComputerPlayer()
+{
+    static AiComputerPlayer player;
+    static GameThreadFactory factory(player);
+    setPlayThreadFactory(&factory);
 }

@@ -10,3 +10,6 @@ public:
     int playTurn(GameState& state, int side, const std::atomic<BYTE>& stop) override;
     int planProduction(GameState& state, int country) override;
 };
+
+// Makes the computer player the one of every game thread that startPlay starts in this process.
+void installComputerPlayer();

@@ -1,6 +1,7 @@
 // The program's run: instance checks, start-up checks, the main window, the loop and restart.
 #include "app/run_application.h"
 
+#include "ai/computer_players.h"
 #include "app/main_window.h"
 #include "app/program_resources.h"
 #include "app/game_state_services.h"
@@ -121,6 +122,7 @@ RunOutcome runApplication(swCApplication& app)
         SetTimer(nullptr, 0, ms, endUnattendedRun);
     // A missing master file has shown its warning; the program then ends without a window.
     setGameStateServices(&appGameStateServices());
+    installComputerPlayer();
     auto game = std::make_unique<OwnedGameState>();
     try {
         game->state().startUp();

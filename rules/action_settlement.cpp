@@ -1,12 +1,13 @@
 // The rules engine's answers to the current action's closing steps.
 #include "rules/action_settlement.h"
 
+#include "rules/missiles.h"
 #include "rules/supply_lines.h"
 #include "rules/turn_marks.h"
 #include "rules/victory.h"
 #include "state/game_state.h"
 
-void RulesSettlement::missileImpact(int, int) { }
+void RulesSettlement::missileImpact(int country, int index) { ::missileImpact(m_state, country, index); }
 
 void RulesSettlement::checkEndOfGame(int mode) { ::checkEndOfGame(m_state, mode); }
 

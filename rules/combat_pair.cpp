@@ -107,6 +107,13 @@ int CombatPair::strengthTenthsAfter(const GameState& state, int k) const
 void CombatPair::writeBack(GameState& state, int k)
 {
     const CombatSide& s = side[k];
+    if (s.code >= 100 && s.code < 100 + kCountryCount) {
+        // A missile in flight keeps only its counters: an interceptor can bring it down.
+        if (UnitRecord* missile = state.unitOf(s.code, s.index); missile && unitExists(*missile))
+            for (int i = 0; i < 10; ++i)
+                missile->memberStrengths[i] = uint8_t(std::min<int>(s.strengthAfter[i], 255));
+        return;
+    }
     if (s.code < 0 || s.code >= 100)
         return;
     UnitRecord* unit = state.unitOf(s.code, s.index);

@@ -89,7 +89,8 @@ struct CombatPair {
     void computeValues(GameState& state);
     // Side 0 fires a halved weapon multiplier at a neighbour of the target hex.
     void computeValuesHalfWeapon(GameState& state);
-    // Puts losses, experience, fatigue, ammunition and the fought mark into a unit of a first table.
+    // Puts losses, experience, fatigue, ammunition and the fought mark into a unit of a first table;
+    // a missile in flight takes only its counters.
     void writeBack(GameState& state, int k);
 
     // 1..100 (0 when side k has no attack value); with spread the attack value varies 95..105 %.

@@ -11,6 +11,7 @@
 #include "rules/merge_split.h"
 #include "rules/mine_clearing.h"
 #include "rules/mines.h"
+#include "rules/missiles.h"
 #include "rules/occupation.h"
 #include "rules/storing.h"
 #include "rules/supply_orders.h"
@@ -35,8 +36,12 @@ bool isInPlaceCommand(int code, bool path_empty)
 
 void runInPlaceExecutor(GameState& state, int code, int target, int extra)
 {
-    // Missile fire adds its line here.
     switch (code) {
+    case kCommandFire: {
+        const HexPos t = unpackHex(uint32_t(target));
+        execLaunchMissile(state, t.x, t.y, extra);
+        break;
+    }
     case kCommandDisband:
         execDisband(state);
         break;
@@ -78,19 +83,19 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
         execOccupy(state);
         return true;
     case kCommandDestroy:
-        execDestroy(state, t.x, t.y, Demolisher::Unit);
-        return true;
-    case kCommandRestore:
-        execRestore(state, t.x, t.y);
-        return true;
-    case kCommandReinforce:
-        execReinforce(state, t.x, t.y);
+        execDestroy(state, run.target, run.extra, Demolisher::Unit);
         return true;
     case kCommandMerge:
         execMerge(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
         return true;
     case kCommandSplit:
         run.splitOff = execSplit(state, t.x, t.y, run.extra, { run.overrun, run.burnedFuel });
+        return true;
+    case kCommandRestore:
+        execRestore(state, t.x, t.y);
+        return true;
+    case kCommandReinforce:
+        execReinforce(state, t.x, t.y);
         return true;
     case kCommandBridge:
         execBuildBridge(state, t.x, t.y, e.x, e.y);
@@ -100,6 +105,9 @@ bool runExecutorAfterMove(GameState& state, CommandRun& run)
         return true;
     case kCommandJamming:
         execJamming(state);
+        return true;
+    case kCommandFire:
+        execLaunchMissile(state, t.x, t.y, run.extra);
         return true;
     case kCommandStore:
         execStore(state);

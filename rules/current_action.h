@@ -105,6 +105,8 @@ public:
     uint16_t subCode() const { return m_subCode; }
     int actingCountry() const { return int(m_country); }
     int actingIndex() const { return int(m_index); }
+    // Hands the action to another actor (a missile striking for its launcher) without a reset.
+    void setActingUnit(int country, int index) { m_country = uint32_t(country), m_index = uint32_t(index); }
     bool underWay() const { return m_underWay != 0; }
     bool planned() const { return m_planned != 0; }
     bool autoMoveSetup() const { return m_setup != 0; }

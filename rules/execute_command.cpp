@@ -3,6 +3,7 @@
 #include "rules/execute_command.h"
 
 #include "rules/alliances.h"
+#include "rules/ambush.h"
 #include "rules/command_dispatch.h"
 #include "rules/commands.h"
 #include "rules/dialog_link.h"
@@ -10,7 +11,9 @@
 #include "rules/finish_command.h"
 #include "rules/fog.h"
 #include "rules/fog_scans.h"
+#include "rules/interception.h"
 #include "rules/links.h"
+#include "rules/mines.h"
 #include "rules/move_checks.h"
 #include "rules/move_display.h"
 #include "rules/rules_context.h"
@@ -27,6 +30,9 @@ namespace {
 
 constexpr int kBorderEdge = 2;
 constexpr int kPactBreakNotice = 13;
+constexpr int kLandMineNotice = 15;
+constexpr int kSeaMineNotice = 16;
+constexpr int kRuleInterception = 31;
 
 class Walk {
 public:
@@ -66,10 +72,57 @@ public:
     }
 
     // Mines and interceptors on the way: false when the unit did not survive them.
-    bool survivesHazards(HexPos, int)
+    bool survivesHazards(HexPos hex, int code)
     {
-        // The mine going off and the interceptions are called here once the mines work lands.
+        UnitRecord& unit = *m_state.unitOf(m_side, m_index);
+        if (hexHasMineFor(m_state, hex.x, hex.y, m_side, m_index)) {
+            standOnLastFree(unit);
+            animateMove(m_state, walked, moveSoundNumber(unit.type()), code);
+            const TerrainCell* cell = m_state.terrainCellAt(hex.x, hex.y);
+            if (m_state.isHumanCountry(m_side))
+                dialogLink().showEventNotice(cell->mineKind == kLandMineKind ? kLandMineNotice : kSeaMineNotice, m_side, m_index);
+            walked.assign(1, hex);
+            detonateMine(m_state, hex.x, hex.y, m_side, m_index, kMineMaxHits);
+            if (isGone(unit))
+                return false;
+            markRedraw(hex);
+        }
+        if (m_state.ruleSwitch(kRuleInterception) == 1 && isExposedToEnemyFire(m_state, hex.x, hex.y, m_side, m_index)) {
+            standOnLastFree(unit);
+            std::vector<uint32_t> interceptors;
+            if (findInterceptors(m_state, m_index, interceptors)) {
+                animateMove(m_state, walked, moveSoundNumber(unit.type()), code);
+                walked.assign(1, hex);
+                resolveInterceptions(m_state, m_side, m_index, code, interceptors);
+            }
+            if (isGone(unit)) {
+                CommandFields& f = m_state.command();
+                f.moveStopped = 1;
+                f.stopHexX = uint32_t(hex.x);
+                f.stopHexY = uint32_t(hex.y);
+                taken += 1;
+                return false;
+            }
+            markRedraw(hex);
+        }
         return true;
+    }
+
+    static bool isGone(const UnitRecord& unit)
+    {
+        return !unitInPlay(unit) || unit.hasFlag(kUnitAwaitingProduction) || strengthTotal(unit) == 0;
+    }
+
+    void standOnLastFree(UnitRecord& unit)
+    {
+        unit.x = uint8_t(lastFree.x);
+        unit.y = uint8_t(lastFree.y);
+    }
+
+    void markRedraw(HexPos hex)
+    {
+        if (MapBitSet* redraw = m_state.redrawSet())
+            redraw->set(hex.x, hex.y);
     }
 
     void checkBorder(HexPos from, HexPos to)
@@ -191,7 +244,14 @@ void executeCommand(GameState& state, const std::vector<HexPos>& path, int dest_
         unit->y = uint8_t(walk.start.y);
     }
     if (unitExists(*unit) && unit->strengthTenths() > 0) {
-        // The ambush check of the end hex and of the split's target hex go here once it lands.
+        checkAmbush(state, end.x, end.y);
+        CommandFields& f = state.command();
+        if (code == kCommandSplit && !f.ambushPending) {
+            const HexPos split = unpackHex(uint32_t(target));
+            checkAmbush(state, split.x, split.y);
+            if (f.ambushPending)
+                f.ambushOnSplitOff = 1, f.ambushPending = 0;
+        }
     }
     clearFromHex(state, walk.start, slot, side, index);
 

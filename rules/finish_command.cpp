@@ -269,8 +269,12 @@ void finishCommand(GameState& state, HexPos start, HexPos dest, int code, int ta
 {
     CurrentAction& action = currentAction(state);
     const Actor a { action.actingCountry(), action.actingIndex(), state.unitOf(action.actingCountry(), action.actingIndex()) };
-    if (!a.unit || !unitExists(*a.unit))
+    MapBitSet* redraw = state.redrawSet();
+    if (!a.unit || !unitExists(*a.unit)) {
+        if (redraw)
+            redraw->setAll();
         return;
+    }
     UnitRecord& u = *a.unit;
     CommandFields& f = state.command();
     syncCarriedPositions(state, u, a.side);
@@ -315,6 +319,6 @@ void finishCommand(GameState& state, HexPos start, HexPos dest, int code, int ta
     if (split.unit && unitExists(*split.unit) && strengthTotal(*split.unit) == 0)
         removeDestroyed(state, split);
     settleTransport(state, split);
-    if (MapBitSet* redraw = state.redrawSet())
+    if (redraw)
         redraw->setAll();
 }

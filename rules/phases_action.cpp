@@ -3,6 +3,7 @@
 
 #include "rules/links.h"
 #include "rules/main_window_link.h"
+#include "rules/missiles.h"
 #include "rules/phases.h"
 #include "rules/play.h"
 #include "rules/play_handshake.h"
@@ -32,8 +33,8 @@ void GameThread::phaseAction()
         if (!interrupted) {
             if (endIfDecided())
                 return;
-            // Exposed units are intercepted here, after the action phase, once the missile and
-            // interception rules are part of the engine.
+            // After the action phase, so the units that stayed exposed through it are the ones intercepted.
+            interceptExposedUnits(m_state, side);
         }
     }
     if (endIfDecided())

@@ -6,6 +6,7 @@
 #include "rules/home_hex.h"
 #include "rules/links.h"
 #include "rules/main_window_link.h"
+#include "rules/missiles.h"
 #include "rules/map_window_link.h"
 #include "rules/phases.h"
 #include "rules/play.h"
@@ -22,6 +23,8 @@
 namespace {
 
 constexpr int kChimeSlot = 16;
+// Country c's missiles in flight are side code 100 + c.
+constexpr int kMissileCodeBase = 100;
 
 template <class F>
 void forEachUnitInPlay(GameState& state, int side, F f)
@@ -135,9 +138,14 @@ void GameThread::phaseStart()
 void GameThread::phaseMissile()
 {
     mainWindowLink().refresh(MainRefresh::AfterAction);
-    // The missile flight step of each missile in flight runs here once the missiles' rules are part
-    // of the engine; until then no missile is ever in flight.
+    TurnBlock& turn = m_state.turnBlock();
+    const int side = turn.currentCountry;
+    for (uint32_t i = 0; i < m_state.missileCount(side) && !turn.decided; ++i) {
+        const UnitRecord* missile = m_state.unitOf(kMissileCodeBase + side, int(i));
+        if (missile && unitInPlay(*missile) && !missile->hasFlag(kUnitAwaitingProduction))
+            missileFlightStep(m_state, side, int(i));
+    }
     if (endIfDecided())
         return;
-    m_state.turnBlock().phase = kPhaseIncome;
+    turn.phase = kPhaseIncome;
 }

@@ -1,5 +1,7 @@
-// The computer player's known-hex layers: terrain is never hidden, so a built layer knows every hex.
+// The computer player's map analysis: known-hex layers, held and safe areas, threat and front grids.
 #include "ai/area_analysis.h"
+
+#include "tests/rules/commands_world.h"
 
 #include <gtest/gtest.h>
 
@@ -28,4 +30,107 @@ TEST(AreaAnalysis, RefusesSidesOutsideTheNine)
     AreaLayers& layers = analysis;
     layers.buildKnownHexLayers(0);
     EXPECT_NE(layers.knownHexLayer(0), nullptr);
+}
+
+namespace {
+
+// Country 0 holds the three west columns, country 1 the four east ones; one armed enemy unit that
+// cannot move stands at (10, 5) and fires one hex.
+class AreaWorld : public testing_rules::CommandWorld {
+public:
+    AreaWorld()
+        : CommandWorld(12, 12)
+    {
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x)
+                cell(x, y).owner = uint8_t(x < 3 ? 1 : x >= 8 ? 2 : 0);
+        giveWeapon(plain, kWeaponGun, 10);
+        editWeapon(editType(plain).weaponSlot[0].weaponId).reach = 1;
+        editType(plain).model[0].values[0] = 0;
+        enemy = placeUnit(1, plain, 10, 5);
+    }
+
+    AreaAnalysis analysis;
+    int enemy = 0;
+};
+
+} // namespace
+
+TEST(AreaAnalysisRebuild, HeldAreaIsFriendlyAndUnownedGroundWithAnEnemyRim)
+{
+    AreaWorld world;
+    world.analysis.rebuild(world.state(), 0);
+    EXPECT_EQ(world.analysis.country(), 0);
+    const HexBitLayer& held = *world.analysis.areaLayer(AreaKind::Held);
+    EXPECT_TRUE(testHexBit(held, 0, 0));
+    EXPECT_TRUE(testHexBit(held, 7, 3));
+    EXPECT_TRUE(testHexBit(held, 8, 3));
+    EXPECT_FALSE(testHexBit(held, 9, 3));
+    EXPECT_FALSE(testHexBit(held, 11, 11));
+    const HexBitLayer& all = *world.analysis.areaLayer(AreaKind::All);
+    EXPECT_TRUE(testHexBit(all, 11, 11));
+    EXPECT_FALSE(testHexBit(all, 12, 0));
+
+    // Allied ground is held too; the enemy's own side holds the east.
+    world.state().country(0).allianceMask = 3;
+    world.state().country(1).allianceMask = 3;
+    world.analysis.rebuild(world.state(), 0);
+    EXPECT_TRUE(testHexBit(*world.analysis.areaLayer(AreaKind::Held), 11, 11));
+}
+
+TEST(AreaAnalysisRebuild, ThreatCoversWhereAVisibleEnemyCanFireAndSafeLeavesItOut)
+{
+    AreaWorld world;
+    world.analysis.rebuild(world.state(), 0);
+    const int strength = strengthTotal(world.unit(1, world.enemy));
+    EXPECT_EQ(world.analysis.threatAt(10, 5), strength);
+    EXPECT_EQ(world.analysis.threatAt(9, 5), strength);
+    EXPECT_EQ(world.analysis.threatAt(8, 5), 0);
+    EXPECT_EQ(world.analysis.threatAt(0, 0), 0);
+    const HexBitLayer& safe = *world.analysis.areaLayer(AreaKind::Safe);
+    EXPECT_TRUE(testHexBit(safe, 8, 5));
+    EXPECT_FALSE(testHexBit(safe, 9, 5));
+    world.cell(9, 5).owner = 0;
+    world.analysis.rebuild(world.state(), 0);
+    EXPECT_TRUE(testHexBit(*world.analysis.areaLayer(AreaKind::Held), 9, 5));
+    EXPECT_FALSE(testHexBit(*world.analysis.areaLayer(AreaKind::Safe), 9, 5));
+
+    // A second enemy on the same hexes adds up; the side's own units threaten nothing.
+    world.placeUnit(1, world.plain, 10, 6);
+    world.placeUnit(0, world.plain, 1, 1);
+    world.analysis.rebuild(world.state(), 0);
+    EXPECT_EQ(world.analysis.threatAt(10, 5), 2 * strength);
+    EXPECT_EQ(world.analysis.threatAt(1, 1), 0);
+    EXPECT_FALSE(world.analysis.enemyAircraftSeen());
+
+    world.placeUnit(1, world.aircraft, 5, 5);
+    world.analysis.rebuild(world.state(), 0);
+    EXPECT_TRUE(world.analysis.enemyAircraftSeen());
+}
+
+TEST(AreaAnalysisRebuild, FrontGridCountsHexesToTheNearestEnemy)
+{
+    AreaWorld world;
+    world.analysis.rebuild(world.state(), 0);
+    EXPECT_EQ(world.analysis.frontDistanceAt(10, 5), 0);
+    EXPECT_EQ(world.analysis.frontDistanceAt(7, 5), 3);
+    world.placeBuilding(world.terrainOfKind(kTerrainLargeCity), 1, 4, 5);
+    world.analysis.rebuild(world.state(), 0);
+    EXPECT_EQ(world.analysis.frontDistanceAt(4, 5), 0);
+    EXPECT_EQ(world.analysis.frontDistanceAt(1, 5), 3);
+    EXPECT_EQ(world.analysis.frontDistanceAt(7, 5), 3);
+}
+
+TEST(AreaAnalysisRebuild, WeakUnitsAreKeptToTheSafeArea)
+{
+    AreaWorld world;
+    const int armed = world.placeUnit(0, world.plain, 1, 1);
+    const int unarmed = world.placeUnit(0, world.other, 1, 2);
+    EXPECT_EQ(world.analysis.areaForUnit(world.state(), 0, armed), nullptr);
+    world.analysis.rebuild(world.state(), 0);
+    EXPECT_EQ(world.analysis.areaForUnit(world.state(), 0, armed), world.analysis.areaLayer(AreaKind::All));
+    EXPECT_EQ(world.analysis.areaForUnit(world.state(), 0, unarmed), world.analysis.areaLayer(AreaKind::Safe));
+    for (int m = 0; m < 3; ++m)
+        world.unit(0, armed).memberStrengths[m] = 0;
+    EXPECT_EQ(world.analysis.areaForUnit(world.state(), 0, armed), world.analysis.areaLayer(AreaKind::Safe));
 }

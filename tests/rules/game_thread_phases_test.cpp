@@ -1,5 +1,6 @@
 // The phase steps' own rules: income and market rate, production countdowns, fatigue, servicing, reinforcements.
 #include "tests/rules/game_thread_world.h"
+#include "tests/rules/missile_world.h"
 
 #include "rules/phases.h"
 #include "state/action_history.h"
@@ -32,24 +33,16 @@ struct IncomeWorld : GameThreadWorld {
 
 } // namespace
 
-TEST(GameThreadIncome, AddsBuildingIncomeAndBooksWhatWasGained)
+TEST(GameThreadIncome, AddsBuildingIncomeUpToTheCeilingFromTheSecondTurn)
 {
-    IncomeWorld world(2);
-    world.state().country(0).fundsCeiling = 1050;
-    world.thread.runStep();
-    EXPECT_EQ(world.state().country(0).funds, 1050u);
-    EXPECT_EQ(world.state().country(0).runningTotal, 1050u) << "only the amount under the ceiling is received";
-    EXPECT_EQ(world.turn().phase, kPhaseSupply);
-}
-
-TEST(GameThreadIncome, FirstTurnAddsNothing)
-{
-    IncomeWorld world(1);
-    world.state().country(0).productionSpent = 500;
-    world.thread.runStep();
-    EXPECT_EQ(world.state().country(0).funds, 1000u);
-    EXPECT_EQ(world.state().country(0).productionSpent, 500u);
-    EXPECT_EQ(world.turn().phase, kPhaseSupply);
+    for (int turn : { 1, 2 }) {
+        IncomeWorld world(turn);
+        world.state().country(0).fundsCeiling = 1050;
+        world.thread.runStep();
+        EXPECT_EQ(world.state().country(0).funds, turn == 1 ? 1000u : 1050u);
+        EXPECT_EQ(world.state().country(0).runningTotal, world.state().country(0).funds) << "only what was gained is received";
+        EXPECT_EQ(world.turn().phase, kPhaseSupply);
+    }
 }
 
 TEST(GameThreadIncome, MarketRateMovesFromTheFourthTurnAndSpendingIsClearedEveryTurn)
@@ -103,6 +96,7 @@ TEST(GameThreadCountdown, FinishedProductionTakesAFreeHexOnlyAndLeavesStoredUnit
     int occupied = awaiting(1, 1, 1, 0);
     int stored = awaiting(6, 6, 1, kUnitStored);
     int later = awaiting(5, 5, 3, 0);
+    int zero = awaiting(2, 5, 0, 0);
     world.turn().turn = 1;
     world.turn().currentCountry = 0;
     world.turn().phase = kPhaseStart;
@@ -117,7 +111,8 @@ TEST(GameThreadCountdown, FinishedProductionTakesAFreeHexOnlyAndLeavesStoredUnit
     EXPECT_FALSE(world.unit(0, stored).hasFlag(kUnitAwaitingProduction));
     EXPECT_FALSE(state.hexHasUnit(6, 6, state.unitSlotFor(3)));
     EXPECT_EQ(world.unit(0, later).productionTurnsLeft, 2);
-    EXPECT_EQ(state.historyLog().count(), 2u);
+    EXPECT_FALSE(world.unit(0, zero).hasFlag(kUnitAwaitingProduction)) << "a countdown of 0 is due, not 255 turns away";
+    EXPECT_EQ(state.historyLog().count(), 3u);
 }
 
 TEST(GameThreadSupply, FatigueRecoversTenUnlessTheUnitWasMarked)
@@ -165,4 +160,27 @@ TEST(GameThreadReplenish, WeaponWaitsCountDownAndReinforcementsArriveOnTheirTurn
     EXPECT_EQ(world.unit(0, early).state(), 5);
     EXPECT_EQ(world.state().country(0).membersAtStart, uint32_t(strengthSlotCount(world.unit(0, due))));
     EXPECT_EQ(world.turn().phase, kPhaseAction);
+}
+
+TEST(GameThreadMissiles, MissilePhaseFliesTheCountrysMissilesTurnByTurn)
+{
+    testing_rules::MissileWorld world;
+    world.setRule(testing_rules::kRuleMissilePhase, 1);
+    const int target = world.placeUnit(1, world.plain, 7, 1);
+    ASSERT_EQ(world.launch(1, 1, 7, 1), 0);
+    testing_rules::ScriptedPlayer player;
+    GameThread thread(world.state(), player, StepYield::None);
+    TurnBlock& turn = world.state().turnBlock();
+    turn.turn = 2;
+    turn.currentCountry = 0;
+    turn.phase = kPhaseMissile;
+    thread.runStep();
+    EXPECT_EQ(hexDistance({ world.missile(0).x, world.missile(0).y }, { 7, 1 }), 3);
+    EXPECT_EQ(turn.phase, kPhaseIncome);
+
+    world.missile(0).flags &= uint16_t(~kUnitActed);
+    turn.phase = kPhaseMissile;
+    thread.runStep();
+    EXPECT_EQ(world.missile(0).state(), 0) << "it struck from next to the target";
+    EXPECT_LT(strengthTotal(world.unit(1, target)), 40);
 }

@@ -136,17 +136,6 @@ TEST(GameThreadEnd, NoCountryLeftInPlayDecidesTheGameWithoutAWinner)
     EXPECT_TRUE(world.player.turns.empty());
 }
 
-TEST(GameThreadEnd, DecidedGameEndsAtTheNextPhaseCheck)
-{
-    GameThreadWorld world;
-    for (int guard = 0; guard < 20 && world.turn().phase != kPhaseMissile; ++guard)
-        world.thread.runStep();
-    world.turn().decided = 1;
-    world.thread.runStep();
-    EXPECT_TRUE(world.thread.gameOver());
-    EXPECT_EQ(world.turn().phase, kPhaseMissile);
-}
-
 TEST(GameThreadOrder, LastCountryOfATurnNeverActsFirstInTheNext)
 {
     GameThreadWorld world;

@@ -164,7 +164,9 @@ TEST(OccupationDisplay, OccupyAndDestroyOrdersReachTheirExecutors)
     EXPECT_EQ(world.building(taken).owner(), 0);
     CommandRun destroy;
     destroy.code = kCommandDestroy;
-    destroy.target = int(packHex(4, 3));
+    // A destroy order names the target hex's x in target and its y in extra.
+    destroy.target = 4;
+    destroy.extra = 3;
     EXPECT_TRUE(runExecutorAfterMove(world.state(), destroy));
     EXPECT_EQ(world.building(struck).durability, 6);
 }
