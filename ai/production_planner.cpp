@@ -41,9 +41,9 @@ uint32_t ProductionPlanner::reserve() const
 int ProductionPlanner::frontDistance(int x, int y) const
 {
     const AreaAnalysis* analysis = m_state.areaAnalysis();
-    if (analysis && analysis->country() == m_country && analysis->frontGrid())
+    if (analysis && analysis->country() == m_country && analysis->frontDistanceAt(x, y) != kNoFront)
         return analysis->frontDistanceAt(x, y);
-    // Without an analysis: the nearest enemy capital, the target country's first.
+    // No analysis, or no enemy in sight: the nearest enemy capital, the target country's first.
     const CountryRecord& record = m_state.country(m_country);
     int best = kNoFront;
     for (int c = 0; c < kCountryCount; ++c) {

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <initializer_list>
+#include <thread>
 
 namespace {
 
@@ -165,4 +167,22 @@ TEST(ProductionPlanner, ProducesAtTheSiteNearestTheEnemyFirst)
     targeted.run();
     EXPECT_EQ(targeted.unit(0, 1).x, 0);
     EXPECT_EQ(targeted.unit(0, 1).y, 0);
+}
+
+TEST(ProductionPlanner, AnInterruptAnsweredWithStopEndsThePlanBeforeAnyPurchase)
+{
+    for (uint32_t reply : { 1u, 0u }) {
+        PlannerWorld world;
+        world.country(0).funds = 400;
+        Handshake& handshake = world.state().handshake();
+        handshake.setPlayRunning(true);
+        handshake.setUiLinkReady();
+        auto result = std::async(std::launch::async, [&] { return world.run(); });
+        while (handshake.openWaitCount() == 0)
+            std::this_thread::yield();
+        handshake.replyToGame(reply);
+        EXPECT_EQ(result.get(), reply == 1 ? 1 : 0);
+        EXPECT_EQ(world.bought().size(), reply == 1 ? 0u : 1u);
+        handshake.setPlayRunning(false);
+    }
 }

@@ -96,6 +96,7 @@ TEST(GameThreadCountdown, FinishedProductionTakesAFreeHexOnlyAndLeavesStoredUnit
     int occupied = awaiting(1, 1, 1, 0);
     int stored = awaiting(6, 6, 1, kUnitStored);
     int later = awaiting(5, 5, 3, 0);
+    int zero = awaiting(2, 5, 0, 0);
     world.turn().turn = 1;
     world.turn().currentCountry = 0;
     world.turn().phase = kPhaseStart;
@@ -110,7 +111,8 @@ TEST(GameThreadCountdown, FinishedProductionTakesAFreeHexOnlyAndLeavesStoredUnit
     EXPECT_FALSE(world.unit(0, stored).hasFlag(kUnitAwaitingProduction));
     EXPECT_FALSE(state.hexHasUnit(6, 6, state.unitSlotFor(3)));
     EXPECT_EQ(world.unit(0, later).productionTurnsLeft, 2);
-    EXPECT_EQ(state.historyLog().count(), 2u);
+    EXPECT_FALSE(world.unit(0, zero).hasFlag(kUnitAwaitingProduction)) << "a countdown of 0 is due, not 255 turns away";
+    EXPECT_EQ(state.historyLog().count(), 3u);
 }
 
 TEST(GameThreadSupply, FatigueRecoversTenUnlessTheUnitWasMarked)

@@ -47,13 +47,45 @@ public:
         // The shipped weapons leave the distance bits unset; here every weapon fires near and far.
         for (const WeaponRecord& weapon : state().weapons())
             const_cast<WeaponRecord&>(weapon).flags |= 3;
+        // Every berth takes any unit whole, so that carriers fill up.
+        for (const UnitTypeRecord& type : state().unitTypes())
+            for (int b = 0; b < kBerthCount; ++b)
+                if (type.berthMask[b]) {
+                    const_cast<UnitTypeRecord&>(type).berthMask[b] = 0xFF;
+                    const_cast<UnitTypeRecord&>(type).berthCount[b] = 10;
+                }
         state().recreateSightMaps();
         rebuildSightMaps(state());
         for (int c = 0; c < kCountryCount; ++c)
             if (state().unitCount(c) > 0 && state().liveUnitCount(c) > 0 && sides.size() < 2)
                 sides.push_back(c);
-        for (int c : sides)
+        for (int c : sides) {
             state().country(c).controller = 1;
+            loadCarriers(c);
+        }
+    }
+
+    // Every unit that fits goes aboard the first carrier of its side with room, so that carriers
+    // move with cargo and cargo leaves and boards again.
+    void loadCarriers(int side)
+    {
+        GameState& s = state();
+        for (uint32_t c = 0; c < s.unitCount(side); ++c) {
+            UnitRecord& carrier = *s.unitOf(side, int(c));
+            if (!unitInPlay(carrier) || !carrier.isOnOwnHex() || carryBerthCount(carrier.type()) == 0)
+                continue;
+            for (uint32_t i = 0; i < s.unitCount(side); ++i) {
+                UnitRecord& cargo = *s.unitOf(side, int(i));
+                if (i == c || !unitInPlay(cargo) || !cargo.isOnOwnHex() || carryBerthCount(cargo.type()) > 0
+                    || !takeAboard(s, carrier, side, side, int(i)))
+                    continue;
+                const int slot = s.unitSlotFor(cargo.type().domain);
+                s.setUnitRefInHex(cargo.x, cargo.y, slot, 0, 0);
+                cargo.boardCarrier(side, int(c));
+                cargo.x = carrier.x;
+                cargo.y = carrier.y;
+            }
+        }
     }
     ~SoakGame()
     {
@@ -137,6 +169,25 @@ bool buildingThere(GameState& state, const OrderAsk& ask, std::mt19937&, int& ta
     target = int(packHex(ask.dest.x, ask.dest.y));
     extra = -1;
     return canStoreInBuilding(state, ask.side, ask.index, ask.dest.x, ask.dest.y);
+}
+
+bool buildingToOccupy(GameState& state, const OrderAsk& ask, std::mt19937&, int& target, int& extra)
+{
+    target = 0;
+    extra = -1;
+    return canOccupyAt(state, ask.side, ask.index, ask.dest.x, ask.dest.y);
+}
+
+// A building, structure or road the unit may demolish from the destination.
+bool hexToDestroy(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    std::vector<HexPos> hexes;
+    if (collectDestroyTargets(state, ask.side, ask.index, ask.dest.x, ask.dest.y, hexes) == 0 || hexes.empty())
+        return false;
+    const HexPos t = hexes[random() % hexes.size()];
+    target = int(packHex(t.x, t.y));
+    extra = -1;
+    return true;
 }
 
 bool otherFormExists(GameState& state, const OrderAsk& ask, std::mt19937&, int& target, int& extra)
@@ -232,6 +283,8 @@ std::vector<SoakOrder> soakOrders()
         { kCommandRoad, noTarget },
         { kCommandStore, buildingThere },
         { kCommandBoard, carrierThere },
+        { kCommandOccupy, buildingToOccupy },
+        { kCommandDestroy, hexToDestroy },
         { kCommandTransform, otherFormExists },
         { kCommandDisband, disbandRarely },
         { kCommandSupply, supplyMode },
@@ -326,6 +379,11 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
         SoakGame game(name);
         ASSERT_TRUE(game.loaded) << name;
         ASSERT_EQ(game.sides.size(), 2u) << name;
+        // Bombing on and engineers able to demolish, so that demolition orders are given too.
+        game.state().ruleBlock().switches[15] = 1;
+        for (const UnitTypeRecord& type : game.state().unitTypes())
+            if (type.unitClass == 38)
+                const_cast<UnitTypeRecord&>(type).flags |= 0x0100;
         GameState& s = game.state();
         ASSERT_EQ(worldInvariantFaults(s), std::vector<std::string> {}) << name << " as loaded";
         std::mt19937 random(20261207);
@@ -338,7 +396,7 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
         seedCivilians(s, game.sides[0], random);
         ASSERT_EQ(worldInvariantFaults(s), std::vector<std::string> {}) << name << " with civilians";
         const std::vector<SoakOrder> orders = soakOrders();
-        int given = 0, walks = 0, moved = 0, attacks = 0, stored = 0;
+        int given = 0, walks = 0, moved = 0, attacks = 0, stored = 0, occupied = 0, demolished = 0;
         for (int round = 0; round < 5000; ++round) {
             if (round % 100 == 99)
                 for (int side : game.sides)
@@ -368,6 +426,8 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
                 moved += unitExists(unit) && HexPos { unit.x, unit.y } != before;
                 attacks += code == kCommandAttack;
                 stored += code == kCommandStore;
+                occupied += code == kCommandOccupy;
+                demolished += code == kCommandDestroy;
             }
             action.finishActionQuiet();
             const std::vector<std::string> faults = worldInvariantFaults(s);
@@ -377,5 +437,6 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
         EXPECT_GT(moved, walks / 2) << name;
         EXPECT_GT(attacks, 10) << name << ": the two sides met and fought";
         EXPECT_GT(stored, 10) << name << ": units went into buildings and came out again";
+        EXPECT_GT(occupied + demolished, 0) << name << ": buildings were occupied or demolished";
     }
 }
