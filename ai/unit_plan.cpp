@@ -51,7 +51,8 @@ UnitPlan::~UnitPlan() = default;
 
 UnitChoice UnitPlan::act()
 {
-    if (!m_unit || !unitInPlay(*m_unit) || m_unit->hasFlag(kUnitActed | kUnitAwaitingProduction) || !m_unit->isOnOwnHex())
+    // Units produced inside a building leave it by moving; those aboard a carrier wait for it.
+    if (!m_unit || !unitInPlay(*m_unit) || m_unit->hasFlag(kUnitActed | kUnitAwaitingProduction | kUnitAboard | kUnitOffMap))
         return UnitChoice::None;
     const bool transport = (m_unit->watchBits & kWatchTransport) != 0;
     if (m_country == kNeutralSide && !transport)
