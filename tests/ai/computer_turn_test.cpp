@@ -312,3 +312,22 @@ TEST(ComputerTargetCountry, NearestLiveEnemyIsChosenAndKeptUntilItDropsOut)
     EXPECT_EQ(chooseTargetCountry(s, 0), kNoTargetCountry);
     EXPECT_EQ(s.country(0).targetCountry, kNoTargetCountry);
 }
+
+TEST(ComputerUnitChoice, BadlyDamagedUnitFallsBackToABuildingThatReplenishesIt)
+{
+    TurnWorld world;
+    const int u = world.soldier(0, 5, 3);
+    const int group = unitTypeGroup(world.unit(0, u).type());
+    const int type = world.town;
+    world.editTerrain(type).replenishMask = uint16_t(1u << group);
+    // A unit that cannot occupy has nothing better to do than to go home.
+    world.editType(world.plain).flags &= uint16_t(~0x80u);
+    world.placeBuilding(type, 0, 2, 3);
+    world.placeCapital(1, 9, 3);
+    world.state().country(0).targetCountry = 1;
+    // One member of four left: the unit is worth saving.
+    for (int m = 1; m < 10; ++m)
+        world.unit(0, u).memberStrengths[m] = 0;
+    EXPECT_EQ(world.act(0, u), UnitChoice::Retreat);
+    EXPECT_EQ(world.where(0, u), (HexPos { 2, 3 }));
+}
