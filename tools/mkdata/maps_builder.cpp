@@ -219,6 +219,13 @@ void MapBuilder::place(int x, int y, const char* name, bool target)
     m_file.places.push_back(p);
 }
 
+void MapBuilder::winByPlaces(int c, uint8_t kind)
+{
+    // Kind in the low byte; the top byte's bit 1 says the country has conditions at all.
+    constexpr uint32_t kHasConditions = 2u << 24;
+    m_file.countries[size_t(c)].victoryCondition = kind | kHasConditions;
+}
+
 void MapBuilder::normalRules()
 {
     m_file.rules = RuleBlock {};

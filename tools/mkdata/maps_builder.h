@@ -46,6 +46,8 @@ public:
     void title(const char* name, const char* description, int difficulty, int turns);
     int unit(int side, uint16_t type, int x, int y, const char* name);
     void place(int x, int y, const char* name, bool target);
+    // The country wins by its target places: 1 holding them all (with allies), 2 taking any of them.
+    void winByPlaces(int c, uint8_t kind);
     void normalRules();
     void simpleRules();
     // The scenario texts: news paper, headline, news, mission title and text, goals, camps, closing news.

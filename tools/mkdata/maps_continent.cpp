@@ -213,6 +213,11 @@ MapBuilder continentMap()
     m.unit(8, kDestroyer, 18, 14, "沿岸警備艇");
     m.place(20, 11, "内海市", false);
     m.place(20, 15, "要港島", false);
+    // The first realm to take a rival's capital wins.
+    for (int c = 0; c < 4; ++c) {
+        m.place(kRealms[c].capitalX, kRealms[c].capitalY, kRealms[c].name, true);
+        m.winByPlaces(c, 2);
+    }
     return m;
 }
 

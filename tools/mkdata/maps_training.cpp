@@ -62,6 +62,11 @@ MapBuilder drawTraining()
     m.unit(8, kInfantry, 11, 1, "東村自警団");
     m.place(8, 6, "川辺市", false);
     m.place(8, 3, "北大橋", false);
+    // Taking the enemy capital wins.
+    m.place(1, 3, "蒼嶺首都", true);
+    m.place(15, 3, "緋砂首都", true);
+    m.winByPlaces(0, 2);
+    m.winByPlaces(1, 2);
     return m;
 }
 
@@ -89,8 +94,8 @@ MapBuilder riversideScenario()
     m.place(5, 1, "北村", true);
     m.place(11, 1, "東村", true);
     // Both countries win by holding the marked places.
-    m.file().countries[0].victoryCondition = 1;
-    m.file().countries[1].victoryCondition = 1;
+    m.winByPlaces(0, 1);
+    m.winByPlaces(1, 1);
     m.briefing({
         "河畔日報",
         "両軍、川辺市をうかがう",
