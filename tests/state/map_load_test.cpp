@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -332,6 +333,40 @@ TEST(ShippedScenario, HasBriefingTargetsAndVictoryConditions)
     EXPECT_EQ(targets.size(), 3u);
     EXPECT_EQ(state.country(0).victoryKind, 1);
     EXPECT_EQ(state.country(1).victoryKind, 1);
+    EXPECT_TRUE(state.country(0).victoryFlags & 2);
+    EXPECT_TRUE(state.country(1).victoryFlags & 2);
+}
+
+// Skirmish maps are won by taking a rival capital: every playing country has that condition and
+// every capital is a target place.
+TEST(ShippedScenario, SkirmishMapsAreWonByTakingACapital)
+{
+    for (const char* name : {"training.vtm", "continent.vtm"}) {
+        SmallWorld world(4, 4);
+        GameState& state = world.state();
+        std::vector<uint8_t> bytes = shippedMap(name);
+        ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size())) << name;
+        int playing = 0;
+        for (int c = 0; c < kCountryCount; ++c) {
+            if (!state.country(c).controller)
+                continue;
+            ++playing;
+            EXPECT_EQ(state.country(c).victoryKind, 2) << name << " country " << c;
+            EXPECT_TRUE(state.country(c).victoryFlags & 2) << name << " country " << c;
+        }
+        EXPECT_GE(playing, 2) << name;
+        std::vector<HexPos> targets;
+        state.collectBriefingHexes(targets);
+        int capitals = 0;
+        for (int y = 0; y < state.mapHeight(); ++y)
+            for (int x = 0; x < state.mapWidth(); ++x) {
+                if (state.terrainCellAt(x, y)->terrain != 31)
+                    continue;
+                ++capitals;
+                EXPECT_NE(std::find(targets.begin(), targets.end(), HexPos {x, y}), targets.end()) << name << " " << x << "," << y;
+            }
+        EXPECT_EQ(capitals, playing) << name;
+    }
 }
 
 }
