@@ -54,6 +54,9 @@ public:
     void setCombatUnderWay(bool on) { m_combatUnderWay = on; }
     bool deploymentWaiting() const { return m_deploymentWaiting.load(); }
     void setDeploymentWaiting(bool on) { m_deploymentWaiting = on; }
+    // A left click the computer player's think sequencer swallowed; the thinking window takes it.
+    void setClickSwallowed() { m_clickSwallowed = true; }
+    bool takeClickSwallowed() { return m_clickSwallowed.exchange(false); }
 
     // -- the game thread's side --
     // A registered wait; after a stop it is born released, so the thread never blocks then.
@@ -119,6 +122,7 @@ private:
     std::atomic<bool> m_unitCommandBeingSet = false;
     std::atomic<bool> m_combatUnderWay = false;
     std::atomic<bool> m_deploymentWaiting = false;
+    std::atomic<bool> m_clickSwallowed = false;
 
     mutable std::mutex m_lock;
     std::array<std::shared_ptr<UiWait>, size_t(HandshakeSlot::Count)> m_slots;

@@ -57,7 +57,7 @@ TEST(WeaponLoader, GeneratedWeaponsAreNumberedByLineAndMapColumnsToClasses)
     // Column 9 is the power against other land units, class 6.
     EXPECT_EQ(rifle.power[kTargetOtherLand], 10);
     EXPECT_EQ(rifle.power[kTargetArmoured], 2);
-    // Direct fire, attack, defence, fires after a move.
+    // Distance 0..1, attack, defence, fires after a move.
     EXPECT_EQ(rifle.flags, 0x99);
     bool kinds[kWeaponKindCount] = {};
     bool classes[kTargetClassCount] = {};

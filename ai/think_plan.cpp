@@ -1,0 +1,53 @@
+// The think sequencer: steps of a country's plan with click, pause and interrupt checks between them.
+#include "ai/think_plan.h"
+
+#include "rules/links.h"
+#include "rules/main_window_link.h"
+#include "state/game_state.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+ThinkClickSource* g_clickSource = nullptr;
+
+} // namespace
+
+void setThinkClickSource(ThinkClickSource* source) { g_clickSource = source; }
+ThinkClickSource* thinkClickSource() { return g_clickSource; }
+
+ThinkPlan::ThinkPlan(GameState& state, const std::atomic<BYTE>& stop) : m_state(state), m_stop(stop) { }
+
+int ThinkPlan::sequence(int count, const std::function<void(int)>& step)
+{
+    for (int i = 0; i < count; ++i) {
+        if (int result = checkpoint())
+            return result;
+        step(i);
+    }
+    return checkpoint();
+}
+
+int ThinkPlan::checkpoint()
+{
+    if (m_stop.load() != 0)
+        return kStopped;
+    Handshake& handshake = m_state.handshake();
+    if (g_clickSource && g_clickSource->leftButtonPressed())
+        handshake.setClickSwallowed();
+
+    // Only a game a person watches gives the windows time to draw; headless the pause is wasted.
+    const GameSettings& settings = m_state.settings();
+    ++m_steps;
+    if (settings.sleepInterval > 0 && settings.sleepTime > 0 && m_steps % settings.sleepInterval == 0
+        && mainWindowLink().isVisible())
+        std::this_thread::sleep_for(std::chrono::milliseconds(settings.sleepTime));
+
+    if (!handshake.isUiLinkReady())
+        return kGoOn;
+    const uint32_t reply = handshake.waitForUiReply();
+    if (m_stop.load() != 0)
+        return kStopped;
+    return reply >= 1 && reply <= 4 ? int(reply) : kGoOn;
+}

@@ -1,0 +1,278 @@
+// The computer's turn: what a unit chooses, the interrupt protocol and the same game from the same pool.
+#include "ai/computer_turn.h"
+#include "ai/think_plan.h"
+#include "ai/unit_plan.h"
+#include "rules/play.h"
+#include "rules/rules_install.h"
+#include "rules/scans_placement.h"
+#include "rules/targets.h"
+#include "tests/rules/occupation_world.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+namespace {
+
+using testing_rules::OccupationWorld;
+
+// Country 0 against country 1 on open ground, both computer players, the rules installed.
+class TurnWorld : public OccupationWorld {
+public:
+    TurnWorld()
+    {
+        GameState& s = state();
+        for (int c = 0; c < kCountryCount; ++c) {
+            s.country(c).controller = c < 2 ? 2 : 0;
+            s.country(c).inPlay = c < 2 ? 1 : 0;
+            s.country(c).targetCountry = 8;
+        }
+        // Six points of movement on fuel that lasts; the type may occupy.
+        for (int id : { plain, other }) {
+            UnitTypeRecord& type = editType(id);
+            type.flags |= 0x80;
+            for (UnitTypeModel& model : type.model) {
+                model.values[0] = 6;
+                model.fuel = 60;
+            }
+        }
+        makeEnterable();
+        installRules(s);
+    }
+    // Natural terrain the land types can enter everywhere.
+    void makeEnterable()
+    {
+        const int mt = scanMovementType(state().unitTypeRecord(plain).movementType);
+        const auto& types = state().terrainTypes();
+        for (size_t t = 0; t < types.size(); ++t)
+            if (types[t].kind < kTerrainBuilding && types[t].moveCost[mt] > 0) {
+                for (int y = 0; y < height(); ++y)
+                    for (int x = 0; x < width(); ++x)
+                        cell(x, y).terrain = uint8_t(t);
+                return;
+            }
+    }
+    ~TurnWorld() { rulesContext(state()).installation.uninstall(); }
+
+    int soldier(int side, int x, int y, int type = -1)
+    {
+        const int index = placeUnit(side, type < 0 ? plain : type, x, y);
+        unit(side, index).fuel = 60;
+        return index;
+    }
+    UnitChoice act(int side, int index) { return UnitPlan(state(), side, index).act(); }
+    HexPos where(int side, int index) { return { unit(side, index).x, unit(side, index).y }; }
+};
+
+// The first building type whose terrain refuels the group.
+int refuellingBuilding(GameState& s, int group)
+{
+    const auto& types = s.terrainTypes();
+    for (size_t t = 0; t < types.size(); ++t)
+        if (types[t].kind >= kTerrainBuilding && (types[t].refuelMask >> group & 1))
+            return int(t);
+    return -1;
+}
+
+} // namespace
+
+TEST(ComputerUnitChoice, UnitLowOnFuelGoesToABuildingThatRefuelsIt)
+{
+    TurnWorld world;
+    const int u = world.soldier(0, 1, 3);
+    const int building_type = refuellingBuilding(world.state(), unitTypeGroup(world.unit(0, u).type()));
+    ASSERT_GE(building_type, 0);
+    world.placeBuilding(building_type, 0, 4, 3);
+    world.soldier(1, 8, 6);
+    world.unit(0, u).fuel = 10;
+    EXPECT_EQ(world.act(0, u), UnitChoice::Resupply);
+    EXPECT_EQ(world.where(0, u), (HexPos { 4, 3 }));
+    EXPECT_TRUE(world.unit(0, u).hasFlag(kUnitActed));
+
+    // With a full tank the same unit has other business.
+    TurnWorld full;
+    const int v = full.soldier(0, 1, 3);
+    full.placeBuilding(building_type, 0, 4, 3);
+    full.soldier(1, 8, 6);
+    EXPECT_NE(full.act(0, v), UnitChoice::Resupply);
+}
+
+TEST(ComputerUnitChoice, AttackIsChosenOverAMoveWhenItPaysAndWeighedByStrategy)
+{
+    TurnWorld world;
+    const int u = world.soldier(0, 3, 3);
+    // The enemy beside it cannot fire back.
+    const int e = world.soldier(1, 4, 3, world.other);
+    world.editType(world.other).weaponSlot[0].weaponId = 0;
+    const int before = strengthTotal(world.unit(1, e));
+    world.state().country(0).targetCountry = 1;
+    EXPECT_EQ(world.act(0, u), UnitChoice::Attack);
+    EXPECT_LT(strengthTotal(world.unit(1, e)), before);
+    EXPECT_EQ(world.where(0, u), (HexPos { 3, 3 }));
+
+    // Against an enemy whose return fire costs more than the kills gain, only a bold country attacks.
+    for (int strategy : { 0, 1 }) {
+        TurnWorld duel;
+        duel.state().country(0).analysisByte = uint8_t(strategy);
+        const int a = duel.soldier(0, 3, 3);
+        const int d = duel.soldier(1, 4, 3, duel.other);
+        // Our members are dear, theirs cheap: the exchange loses money for us.
+        duel.editType(duel.plain).memberPrice = 1000;
+        duel.editType(duel.other).memberPrice = 1;
+        UnitPlan plan(duel.state(), 0, a);
+        ASSERT_TRUE(plan.prepareRange());
+        const AttackOption option = plan.bestAttack();
+        ASSERT_GE(option.slot, 0);
+        EXPECT_EQ(option.target, (HexPos { 4, 3 }));
+        if (strategy == 1) {
+            EXPECT_LT(option.score, 0) << "defensive";
+        }
+        (void)d;
+    }
+}
+
+TEST(ComputerUnitChoice, FreeEnemyCapitalInReachIsOccupied)
+{
+    TurnWorld world;
+    world.placeCapital(1, 5, 3);
+    world.soldier(1, 8, 7);
+    const int u = world.soldier(0, 2, 3);
+    EXPECT_EQ(world.act(0, u), UnitChoice::Occupy);
+    EXPECT_EQ(world.where(0, u), (HexPos { 5, 3 }));
+}
+
+TEST(ComputerUnitChoice, NeutralUnitsWithoutATransportGoalStay)
+{
+    TurnWorld world;
+    const int idle = world.soldier(8, 2, 2);
+    const int carrier = world.soldier(8, 2, 5);
+    world.unit(8, carrier).watchBits = 2;
+    world.unit(8, carrier).goalX = 9;
+    world.unit(8, carrier).goalY = 5;
+    EXPECT_EQ(world.act(8, idle), UnitChoice::None);
+    EXPECT_EQ(world.where(8, idle), (HexPos { 2, 2 }));
+    EXPECT_EQ(world.act(8, carrier), UnitChoice::Advance);
+    EXPECT_EQ(world.where(8, carrier), (HexPos { 8, 5 })) << "as far toward the goal as it reaches";
+}
+
+TEST(ComputerTurnOrder, ThirstyAircraftActFirstThenUnitsByIndex)
+{
+    TurnWorld world;
+    const int a = world.soldier(0, 1, 1);
+    const int b = world.soldier(0, 1, 2);
+    const int jet = world.soldier(0, 1, 4, world.aircraft);
+    world.unit(0, jet).fuel = 1;
+    const int done = world.soldier(0, 1, 5);
+    world.unit(0, done).markActed();
+    std::atomic<BYTE> stop { 0 };
+    EXPECT_EQ(ComputerTurn(world.state(), 0, stop).actingOrder(), (std::vector<int> { jet, a, b }));
+}
+
+TEST(ComputerTurnInterrupt, StopFlagAndRepliesEndTheTurnWithTheirValue)
+{
+    TurnWorld world;
+    world.soldier(0, 1, 1);
+    world.soldier(0, 1, 3);
+    world.soldier(1, 8, 6);
+    std::atomic<BYTE> stop { 1 };
+    EXPECT_EQ(ComputerTurn(world.state(), 0, stop).run(), 1);
+    stop = 0;
+
+    Handshake& handshake = world.state().handshake();
+    handshake.setPlayRunning(true);
+    for (uint32_t reply : { 1u, 4u }) {
+        handshake.setUiLinkReady();
+        std::thread person([&] {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (handshake.openWaitCount() == 0 && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            handshake.replyToGame(reply);
+        });
+        EXPECT_EQ(ComputerTurn(world.state(), 0, stop).run(), int(reply));
+        person.join();
+    }
+    // Reply 0 lets the turn go on to its end.
+    handshake.setUiLinkReady();
+    std::thread person([&] {
+        while (handshake.openWaitCount() == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        handshake.replyToGame(0);
+    });
+    EXPECT_EQ(ComputerTurn(world.state(), 0, stop).run(), 0);
+    person.join();
+    handshake.setPlayRunning(false);
+}
+
+TEST(ComputerTurnInterrupt, ThinkPlanSwallowsALeftClickForTheThinkingWindow)
+{
+    struct Clicked : ThinkClickSource {
+        bool leftButtonPressed() override { return true; }
+    } clicked;
+    TurnWorld world;
+    std::atomic<BYTE> stop { 0 };
+    setThinkClickSource(&clicked);
+    int steps = 0;
+    EXPECT_EQ(ThinkPlan(world.state(), stop).sequence(3, [&](int) { ++steps; }), 0);
+    setThinkClickSource(nullptr);
+    EXPECT_EQ(steps, 3);
+    EXPECT_TRUE(world.state().handshake().takeClickSwallowed());
+    EXPECT_FALSE(world.state().handshake().takeClickSwallowed());
+}
+
+namespace {
+
+struct PlayedTurn {
+    std::vector<uint8_t> units;
+    int moved = 0;
+};
+
+// Every country of the training map plays one turn from the same pool.
+PlayedTurn playFirstTurns(const RandomPool& pool)
+{
+    testing_state::SmallWorld world(4, 4);
+    GameState& s = world.state();
+    std::ifstream in(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "training.vtm", std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_TRUE(s.loadMapImage(bytes.data(), bytes.size()));
+    s.settings().playChime = false;
+    s.settings().showIncome = false;
+    s.randomPool() = pool;
+    startPlay(s);
+    std::vector<HexPos> start;
+    for (int c = 0; c < kCountryCount; ++c)
+        for (uint32_t i = 0; i < s.unitCount(c); ++i)
+            start.push_back({ s.unitOf(c, int(i))->x, s.unitOf(c, int(i))->y });
+    std::atomic<BYTE> stop { 0 };
+    for (int c = 0; c < kCountryCount; ++c)
+        if (s.country(c).controller != 0) {
+            EXPECT_EQ(ComputerTurn(s, c, stop).run(), 0);
+        }
+    PlayedTurn played;
+    size_t k = 0;
+    for (int c = 0; c < kCountryCount; ++c)
+        for (uint32_t i = 0; i < s.unitCount(c); ++i) {
+            const UnitRecord* u = s.unitOf(c, int(i));
+            const auto* raw = reinterpret_cast<const uint8_t*>(u);
+            played.units.insert(played.units.end(), raw, raw + sizeof *u);
+            played.moved += k < start.size() && start[k] != HexPos { u->x, u->y };
+            ++k;
+        }
+    endPlay(s);
+    return played;
+}
+
+} // namespace
+
+TEST(ComputerTurnReplay, TheSamePoolPlaysTheSameTurns)
+{
+    RandomPool pool;
+    pool.fill();
+    const PlayedTurn first = playFirstTurns(pool);
+    const PlayedTurn second = playFirstTurns(pool);
+    EXPECT_GT(first.moved, 0) << "the computer moved nothing";
+    EXPECT_TRUE(first.units == second.units);
+}
