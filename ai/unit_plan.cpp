@@ -14,6 +14,7 @@
 #include "rules/scans_placement.h"
 #include "rules/scans_sites.h"
 #include "rules/scans_unit_points.h"
+#include "rules/targets.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "state/unit_type_record.h"
@@ -26,6 +27,8 @@ constexpr int kNeutralSide = 8;
 constexpr uint8_t kWatchTransport = 2;
 // Scanned capturable buildings; the best few are enough and the check is dear.
 constexpr int kOccupyCandidates = 4;
+// The type's ability bit for occupying buildings.
+constexpr int kMayOccupy = 0x80;
 
 bool isAircraft(const UnitRecord& unit) { return unit.type().domain <= 2; }
 
@@ -64,6 +67,8 @@ UnitChoice UnitPlan::act()
         choice = moveToward({ m_unit->goalX, m_unit->goalY }, kCommandNone, 0) ? UnitChoice::Advance : UnitChoice::EndAction;
     else if (tryResupply())
         choice = UnitChoice::Resupply;
+    else if (tryOccupyHere())
+        choice = UnitChoice::Occupy;
     else if (tryAttack())
         choice = UnitChoice::Attack;
     else if (tryOccupy())
@@ -149,6 +154,17 @@ bool UnitPlan::tryResupply()
     return best.valid() && moveToward(best, kCommandNone, 0);
 }
 
+bool UnitPlan::tryOccupyHere()
+{
+    // An occupation under way wears the building's points down turn by turn; leaving it lets them recover.
+    const HexPos own { m_unit->x, m_unit->y };
+    const CommandAsk ask { m_country, m_index, own.x, own.y, false, m_unit->movePoints() };
+    if (!buildingOnHex(m_state, own.x, own.y) || !commandTargetCheck(m_state, ask, kCommandOccupy))
+        return false;
+    order(own, kCommandOccupy, int(packHex(own.x, own.y)), 0);
+    return true;
+}
+
 bool UnitPlan::tryOccupy()
 {
     CapturableBuildingHexScan scan(m_state, m_country, m_index, *m_map);
@@ -199,25 +215,54 @@ bool UnitPlan::tryAdvance()
         ApproachHexScan scan(m_state, m_country, m_index, *m_map);
         scan.scanFromUnit();
         for (const HexScanHit& hit : scan.hits())
-            if (HexPos { hit.x, hit.y } != own && !m_map->isLandingPlace(hit.x, hit.y)) {
+            if (HexPos { hit.x, hit.y } != own && !m_map->isLandingPlace(hit.x, hit.y) && mayStopAt({ hit.x, hit.y })) {
                 order({ hit.x, hit.y }, kCommandNone, 0, 0);
                 return true;
             }
     }
     const int move_type = scanMovementType(m_unit->type().movementType);
-    const int here = distanceFromHome(m_state, target, move_type, own.x, own.y);
-    ClosestToHomeHexScan closer(m_state, target, move_type, *m_map);
-    closer.scan(own.x, own.y, m_unit->movePoints());
-    const HexPos to = closer.result();
-    if (to.valid() && to != own) {
-        const int there = distanceFromHome(m_state, target, move_type, to.x, to.y);
-        if (here < 0 || (there >= 0 && there < here)) {
-            order(to, kCommandNone, 0, 0);
-            return true;
-        }
+    auto distance = [&](int x, int y) {
+        const int d = distanceFromHome(m_state, target, move_type, x, y);
+        return d < 0 ? INT_MAX : d;
+    };
+    const HexPos to = bestStop(distance(own.x, own.y), distance);
+    if (to.valid()) {
+        order(to, kCommandNone, 0, 0);
+        return true;
     }
     const HexPos capital = sideHomeHex(m_state, target);
     return capital.valid() && moveToward(capital, kCommandNone, 0);
+}
+
+bool UnitPlan::mayStopAt(HexPos hex) const
+{
+    if (typeAbilityBits(m_unit->type()) & kMayOccupy)
+        return true;
+    // A unit that cannot take a building would only block the hex for one that can.
+    const BuildingRecord* building = buildingOnHex(m_state, hex.x, hex.y);
+    return !building || (building->owner() >= 0 && m_state.isAllied(building->owner(), m_country));
+}
+
+HexPos UnitPlan::bestStop(int limit, const std::function<int(int, int)>& distance)
+{
+    const HexPos own { m_unit->x, m_unit->y };
+    const int allowance = m_unit->movePoints();
+    HexPos best = kNoHex;
+    int best_distance = limit;
+    int best_cost = 0;
+    for (int y = own.y - allowance; y <= own.y + allowance; ++y)
+        for (int x = own.x - allowance; x <= own.x + allowance; ++x) {
+            if (!m_state.isOnMap(x, y))
+                continue;
+            const int cost = reachCost(*m_map, x, y, allowance);
+            if (cost <= 0 || m_map->isLandingPlace(x, y) || !isHexFreeForUnit(m_state, m_country, m_index, x, y)
+                || !mayStopAt({ x, y }))
+                continue;
+            const int d = distance(x, y);
+            if (d < best_distance || (d == best_distance && best.valid() && cost < best_cost))
+                best = { x, y }, best_distance = d, best_cost = cost;
+        }
+    return best;
 }
 
 bool UnitPlan::moveToward(HexPos goal, int code, int target)
@@ -226,24 +271,12 @@ bool UnitPlan::moveToward(HexPos goal, int code, int target)
     if (!goal.valid() || goal == own)
         return false;
     const int allowance = m_unit->movePoints();
-    if (reachCost(*m_map, goal.x, goal.y, allowance) >= 0 && isHexFreeForUnit(m_state, m_country, m_index, goal.x, goal.y)) {
+    if (reachCost(*m_map, goal.x, goal.y, allowance) >= 0 && isHexFreeForUnit(m_state, m_country, m_index, goal.x, goal.y)
+        && mayStopAt(goal)) {
         order(goal, code, target, 0);
         return true;
     }
-    HexPos best = kNoHex;
-    int best_distance = hexDistance(own, goal);
-    int best_cost = 0;
-    for (int y = own.y - allowance; y <= own.y + allowance; ++y)
-        for (int x = own.x - allowance; x <= own.x + allowance; ++x) {
-            if (!m_state.isOnMap(x, y))
-                continue;
-            const int cost = reachCost(*m_map, x, y, allowance);
-            if (cost <= 0 || m_map->isLandingPlace(x, y) || !isHexFreeForUnit(m_state, m_country, m_index, x, y))
-                continue;
-            const int d = hexDistance({ x, y }, goal);
-            if (d < best_distance || (d == best_distance && best.valid() && cost < best_cost))
-                best = { x, y }, best_distance = d, best_cost = cost;
-        }
+    const HexPos best = bestStop(hexDistance(own, goal), [&](int x, int y) { return hexDistance({ x, y }, goal); });
     if (!best.valid())
         return false;
     order(best, kCommandNone, 0, 0);

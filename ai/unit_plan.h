@@ -3,6 +3,7 @@
 
 #include "state/hex_geometry.h"
 
+#include <functional>
 #include <memory>
 
 class GameState;
@@ -48,9 +49,14 @@ private:
     bool badlyDamaged() const;
     bool tryResupply();
     bool tryAttack();
+    bool tryOccupyHere();
     bool tryOccupy();
     bool tryRetreat();
     bool tryAdvance();
+    // Buildings not held by a friend are left to the units that can occupy them.
+    bool mayStopAt(HexPos hex) const;
+    // The reachable free stop of least distance below the limit, by cost on a tie; kNoHex when none.
+    HexPos bestStop(int limit, const std::function<int(int, int)>& distance);
     // Moves toward a hex that may lie beyond this turn's reach.
     bool moveToward(HexPos goal, int code, int target);
     void order(HexPos dest, int code, int target, int extra);

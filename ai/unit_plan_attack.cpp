@@ -85,7 +85,7 @@ AttackOption UnitPlan::bestAttack()
             if (!hex.valid() || std::find(positions.begin(), positions.end(), hex) != positions.end())
                 continue;
             if (reachCost(*m_map, hex.x, hex.y, allowance) > 0 && !m_map->isLandingPlace(hex.x, hex.y)
-                && isHexFreeForUnit(m_state, m_country, m_index, hex.x, hex.y))
+                && isHexFreeForUnit(m_state, m_country, m_index, hex.x, hex.y) && mayStopAt(hex))
                 positions.push_back(hex);
         }
     }

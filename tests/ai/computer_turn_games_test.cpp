@@ -3,6 +3,7 @@
 #include "ai/computer_players.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
+#include "rules/victory.h"
 #include "state/game_state.h"
 #include "state/memory_read_stream.h"
 #include "tests/state/small_world.h"
@@ -45,6 +46,8 @@ RandomPool seededPool(unsigned seed)
 
 struct Outcome {
     bool victory = false;
+    // Every country still in play belongs to one alliance: nobody is left to fight.
+    bool oneAllianceLeft = false;
     int turn = 0;
     uint32_t destroyed = 0;
     uint32_t bought = 0;
@@ -80,6 +83,16 @@ Outcome play(const fs::path& map, unsigned seed)
         outcome.destroyed += country.enemyUnitsDestroyed;
         outcome.bought += country.unitsBought;
     }
+    int first = -1;
+    outcome.oneAllianceLeft = true;
+    for (int c = 0; c < kCountryCount; ++c) {
+        if (!isCountryInPlay(state, c))
+            continue;
+        if (first < 0)
+            first = c;
+        else if (!state.isAllied(first, c))
+            outcome.oneAllianceLeft = false;
+    }
     for (size_t i = 0; i < state.buildingCount() && i < owners.size(); ++i)
         outcome.buildingsChanged += state.buildingAt(i).owner() != owners[i];
     endPlay(state);
@@ -91,15 +104,17 @@ Outcome play(const fs::path& map, unsigned seed)
 TEST(ComputerTurnGames, DISABLED_VictoriesBeforeTheTurnLimitOnEverySampleMap)
 {
     for (const fs::path& map : sampleMaps()) {
-        int victories = 0;
+        int victories = 0, decisive = 0;
         long turns = 0, destroyed = 0, bought = 0, changed = 0;
         for (unsigned seed = 1; seed <= 20; ++seed) {
             const Outcome o = play(map, seed);
             victories += o.victory;
+            decisive += o.oneAllianceLeft;
             turns += o.turn, destroyed += o.destroyed, bought += o.bought, changed += o.buildingsChanged;
         }
-        std::printf("%s: %d of 20 won; mean turn %.1f, destroyed %.1f, bought %.1f, buildings taken %.1f\n",
-            map.filename().c_str(), victories, turns / 20.0, destroyed / 20.0, bought / 20.0, changed / 20.0);
+        std::printf("%s: %d of 20 won, %d of 20 with one alliance left; mean turn %.1f, destroyed %.1f, bought %.1f, "
+                    "buildings taken %.1f\n",
+            map.filename().c_str(), victories, decisive, turns / 20.0, destroyed / 20.0, bought / 20.0, changed / 20.0);
         EXPECT_GT(destroyed + changed, 0) << map << ": nobody fought or occupied";
     }
 }
