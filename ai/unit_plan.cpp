@@ -51,7 +51,8 @@ UnitPlan::~UnitPlan() = default;
 
 UnitChoice UnitPlan::act()
 {
-    if (!m_unit || !unitInPlay(*m_unit) || m_unit->hasFlag(kUnitActed | kUnitAwaitingProduction) || !m_unit->isOnOwnHex())
+    // Units produced inside a building leave it by moving; those aboard a carrier wait for it.
+    if (!m_unit || !unitInPlay(*m_unit) || m_unit->hasFlag(kUnitActed | kUnitAwaitingProduction | kUnitAboard | kUnitOffMap))
         return UnitChoice::None;
     const bool transport = (m_unit->watchBits & kWatchTransport) != 0;
     if (m_country == kNeutralSide && !transport)
@@ -60,28 +61,31 @@ UnitChoice UnitPlan::act()
     const bool ranged = prepareRange();
     CurrentAction& action = currentAction(m_state);
     action.beginPlannedAction(m_country, m_index, m_range.get());
-    UnitChoice choice = UnitChoice::EndAction;
-    if (!ranged)
-        choice = UnitChoice::EndAction;
-    else if (m_country == kNeutralSide)
-        choice = moveToward({ m_unit->goalX, m_unit->goalY }, kCommandNone, 0) ? UnitChoice::Advance : UnitChoice::EndAction;
-    else if (tryResupply())
-        choice = UnitChoice::Resupply;
-    else if (tryOccupyHere())
-        choice = UnitChoice::Occupy;
-    else if (tryAttack())
-        choice = UnitChoice::Attack;
-    else if (tryOccupy())
-        choice = UnitChoice::Occupy;
-    else if (tryRetreat())
-        choice = UnitChoice::Retreat;
-    else if (tryAdvance())
-        choice = UnitChoice::Advance;
+    const UnitChoice choice = ranged ? decide() : UnitChoice::EndAction;
     // An order the rules refused (no route after all) still ends the unit's action.
     if (unitInPlay(*m_unit) && !m_unit->hasFlag(kUnitActed))
         endAction();
     action.finishPlannedAction();
     return choice;
+}
+
+UnitChoice UnitPlan::decide()
+{
+    if (m_country == kNeutralSide)
+        return moveToward({ m_unit->goalX, m_unit->goalY }, kCommandNone, 0) ? UnitChoice::Advance : UnitChoice::EndAction;
+    if (tryResupply())
+        return UnitChoice::Resupply;
+    if (tryOccupyHere())
+        return UnitChoice::Occupy;
+    if (tryAttack())
+        return UnitChoice::Attack;
+    if (tryOccupy())
+        return UnitChoice::Occupy;
+    if (tryRetreat())
+        return UnitChoice::Retreat;
+    if (tryAdvance())
+        return UnitChoice::Advance;
+    return UnitChoice::EndAction;
 }
 
 bool UnitPlan::prepareRange()

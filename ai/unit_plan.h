@@ -45,6 +45,8 @@ public:
     AttackOption bestAttack();
 
 private:
+    // The first choice that applies, its order given.
+    UnitChoice decide();
     bool needsSupply() const;
     bool badlyDamaged() const;
     bool tryResupply();

@@ -1,4 +1,4 @@
-// The engine's own cost of 100 turns on the continent sample, every country played by the stand-in computer
+// The engine's own cost of 100 turns on the continent sample, every country played by the computer
 // player: sight maps, supply lines, threat marks and the phases, with no pause between steps.
 #include "ai/computer_players.h"
 #include "bench/program_folder.h"

@@ -1,5 +1,6 @@
 // The computer's turn: what a unit chooses, the interrupt protocol and the same game from the same pool.
 #include "ai/computer_turn.h"
+#include "ai/target_country.h"
 #include "ai/think_plan.h"
 #include "ai/unit_plan.h"
 #include "rules/play.h"
@@ -275,4 +276,58 @@ TEST(ComputerTurnReplay, TheSamePoolPlaysTheSameTurns)
     const PlayedTurn second = playFirstTurns(pool);
     EXPECT_GT(first.moved, 0) << "the computer moved nothing";
     EXPECT_TRUE(first.units == second.units);
+}
+
+TEST(ComputerUnitChoice, UnitProducedInsideABuildingMovesOut)
+{
+    TurnWorld world;
+    world.placeCapital(1, 8, 3);
+    world.soldier(1, 9, 7);
+    const int b = world.placeTown(0, 2, 3);
+    const int u = world.storeUnit(0, b);
+    world.unit(0, u).fuel = 60;
+    world.state().country(0).targetCountry = 1;
+    EXPECT_NE(world.act(0, u), UnitChoice::None);
+    EXPECT_GT(world.where(0, u).x, 2) << "it set out toward the target's capital";
+    EXPECT_FALSE(world.unit(0, u).hasFlag(kUnitStored));
+}
+
+TEST(ComputerTargetCountry, NearestLiveEnemyIsChosenAndKeptUntilItDropsOut)
+{
+    TurnWorld world;
+    GameState& s = world.state();
+    s.country(2).controller = 2;
+    s.country(2).inPlay = 1;
+    world.placeCapital(0, 1, 1);
+    world.placeCapital(1, 8, 6);
+    world.placeCapital(2, 3, 2);
+    world.ally(0, 2);
+    EXPECT_EQ(chooseTargetCountry(s, 0), 1) << "the nearer country is an ally";
+    s.country(2).allianceMask = 1u << 2;
+    s.country(0).allianceMask &= uint8_t(~(1u << 2));
+    EXPECT_EQ(chooseTargetCountry(s, 0), 1) << "a chosen target is kept while it is an enemy, though another is nearer";
+    s.country(1).inPlay = 2;
+    EXPECT_EQ(chooseTargetCountry(s, 0), 2);
+    s.country(2).inPlay = 2;
+    EXPECT_EQ(chooseTargetCountry(s, 0), kNoTargetCountry);
+    EXPECT_EQ(s.country(0).targetCountry, kNoTargetCountry);
+}
+
+TEST(ComputerUnitChoice, BadlyDamagedUnitFallsBackToABuildingThatReplenishesIt)
+{
+    TurnWorld world;
+    const int u = world.soldier(0, 5, 3);
+    const int group = unitTypeGroup(world.unit(0, u).type());
+    const int type = world.town;
+    world.editTerrain(type).replenishMask = uint16_t(1u << group);
+    // A unit that cannot occupy has nothing better to do than to go home.
+    world.editType(world.plain).flags &= uint16_t(~0x80u);
+    world.placeBuilding(type, 0, 2, 3);
+    world.placeCapital(1, 9, 3);
+    world.state().country(0).targetCountry = 1;
+    // One member of four left: the unit is worth saving.
+    for (int m = 1; m < 10; ++m)
+        world.unit(0, u).memberStrengths[m] = 0;
+    EXPECT_EQ(world.act(0, u), UnitChoice::Retreat);
+    EXPECT_EQ(world.where(0, u), (HexPos { 2, 3 }));
 }

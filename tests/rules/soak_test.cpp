@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <random>
 
 using testing_rules::worldInvariantFaults;
@@ -272,6 +273,117 @@ bool seaMineBeside(GameState& state, const OrderAsk& ask, std::mt19937& random, 
     return pickHex(hexes, random, target, extra);
 }
 
+// A hex for the unit's launch weapon at an enemy unit in its reach; extra names the missile type.
+bool launchTarget(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    const UnitRecord& unit = *state.unitOf(ask.side, ask.index);
+    for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
+        const WeaponRecord* weapon = unit.slotWeapon(slot);
+        if (!weapon || weapon->launchedType == 0 || unit.ammunition[slot] == 0)
+            continue;
+        std::vector<HexPos> hexes;
+        for (int c = 0; c < kCountryCount; ++c)
+            for (uint32_t i = 0; c != ask.side && i < state.unitCount(c); ++i)
+                if (const UnitRecord& enemy = *state.unitOf(c, int(i)); unitInPlay(enemy)
+                    && hexDistance(ask.dest, HexPos { enemy.x, enemy.y }) <= weapon->reach)
+                    hexes.push_back({ enemy.x, enemy.y });
+        if (pickHex(hexes, random, target, extra)) {
+            extra = weapon->launchedType;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool hasJammer(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    return state.unitOf(ask.side, ask.index)->findEcmWeapon() >= 0 && noTarget(state, ask, random, target, extra);
+}
+
+bool buildingToRestore(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    std::vector<HexPos> hexes;
+    collectRestoreTargets(state, ask.side, ask.index, ask.dest.x, ask.dest.y, hexes);
+    return pickHex(hexes, random, target, extra);
+}
+
+bool buildingToReinforce(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    std::vector<HexPos> hexes;
+    collectReinforceTargets(state, ask.side, ask.index, ask.dest.x, ask.dest.y, hexes);
+    return pickHex(hexes, random, target, extra);
+}
+
+// A partner beside the destination and a total of counters above what it holds.
+bool mergePartner(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    std::vector<UnitRef> partners;
+    const int points = currentAction(state).firstAllowance();
+    if (collectMergePartners(state, ask.side, ask.index, ask.dest.x, ask.dest.y, points, partners) == 0 || partners.empty())
+        return false;
+    const UnitRef pick = partners[random() % partners.size()];
+    const UnitRecord& partner = *state.unitOf(pick.table, pick.index);
+    const int giver = strengthSlotCount(*state.unitOf(ask.side, ask.index));
+    target = int(packHex(partner.x, partner.y));
+    extra = strengthSlotCount(partner) + 1 + int(random() % uint32_t(std::max(giver, 1)));
+    return true;
+}
+
+bool splitHex(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    std::vector<HexPos> hexes;
+    const int points = currentAction(state).firstAllowance();
+    collectSplitHexes(state, ask.side, ask.index, ask.dest.x, ask.dest.y, points, hexes);
+    const int counters = strengthSlotCount(*state.unitOf(ask.side, ask.index));
+    if (counters < 2 || !pickHex(hexes, random, target, extra))
+        return false;
+    extra = 1 + int(random() % uint32_t(counters - 1));
+    return true;
+}
+
+// Aboard an aircraft that may drop it, and the destination is one of its drop hexes.
+bool dropHere(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    const UnitRecord& unit = *state.unitOf(ask.side, ask.index);
+    std::vector<HexPos> hexes;
+    if (!isAirborneInCarrier(state, ask.side, ask.index) || collectDropHexes(state, ask.side, ask.index, unit.x, unit.y, hexes) == 0)
+        return false;
+    return std::find(hexes.begin(), hexes.end(), ask.dest) != hexes.end() && noTarget(state, ask, random, target, extra);
+}
+
+// A river hex beside the destination and a bank hex beyond it.
+bool bridgeSite(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    for (int turn = 0; turn < kHexDirections; ++turn) {
+        const int d = int(random() % kHexDirections);
+        const HexPos site = state.hexNeighbour(ask.dest.x, ask.dest.y, d);
+        if (!site.valid() || !canBuildBridgeAt(state, site.x, site.y))
+            continue;
+        const HexPos bank = state.hexNeighbour(site.x, site.y, d);
+        target = int(packHex(site.x, site.y));
+        extra = bank.valid() ? int(packHex(bank.x, bank.y)) : target;
+        return true;
+    }
+    return false;
+}
+
+bool pillboxHere(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    return canBuildPillboxAt(state, ask.dest.x, ask.dest.y) && noTarget(state, ask, random, target, extra);
+}
+
+bool selfDestructTarget(GameState& state, const OrderAsk& ask, std::mt19937& random, int& target, int& extra)
+{
+    std::vector<UnitRef> units;
+    if (collectSelfDestructTargets(state, ask.side, ask.index, ask.dest.x, ask.dest.y, units) == 0 || units.empty())
+        return false;
+    const UnitRef pick = units[random() % units.size()];
+    const UnitRecord& victim = *state.unitOf(pick.table, pick.index);
+    target = int(packHex(victim.x, victim.y));
+    extra = -1;
+    return true;
+}
+
 // Executor developers add their codes here with a chooser of their targets.
 std::vector<SoakOrder> soakOrders()
 {
@@ -293,6 +405,16 @@ std::vector<SoakOrder> soakOrders()
         { kCommandReleaseCivilians, civilianDropHex },
         { kCommandClearLandMines, landMineBeside },
         { kCommandSweepSeaMines, seaMineBeside },
+        { kCommandFire, launchTarget },
+        { kCommandJamming, hasJammer },
+        { kCommandRestore, buildingToRestore },
+        { kCommandReinforce, buildingToReinforce },
+        { kCommandMerge, mergePartner },
+        { kCommandSplit, splitHex },
+        { kCommandAirborneDrop, dropHere },
+        { kCommandBridge, bridgeSite },
+        { kCommandPillbox, pillboxHere },
+        { kCommandSelfDestruct, selfDestructTarget },
     };
 }
 
@@ -397,6 +519,7 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
         ASSERT_EQ(worldInvariantFaults(s), std::vector<std::string> {}) << name << " with civilians";
         const std::vector<SoakOrder> orders = soakOrders();
         int given = 0, walks = 0, moved = 0, attacks = 0, stored = 0, occupied = 0, demolished = 0;
+        std::map<int, int> ordered;
         for (int round = 0; round < 5000; ++round) {
             if (round % 100 == 99)
                 for (int side : game.sides)
@@ -419,6 +542,7 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
                 int target = 0, extra = -1, code = order.code;
                 if (!order.choose(s, { side, index, dest }, random, target, extra))
                     code = kCommandNone;
+                ordered[code] += 1;
                 const HexPos before { unit.x, unit.y };
                 moveAlongPath(s, dest.x, dest.y, code, target, extra);
                 given += 1;
@@ -438,5 +562,8 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
         EXPECT_GT(attacks, 10) << name << ": the two sides met and fought";
         EXPECT_GT(stored, 10) << name << ": units went into buildings and came out again";
         EXPECT_GT(occupied + demolished, 0) << name << ": buildings were occupied or demolished";
+        // The engineering and merge orders come up on these maps too.
+        EXPECT_GT(ordered[kCommandMerge] + ordered[kCommandSplit], 0) << name;
+        EXPECT_GT(ordered[kCommandRestore] + ordered[kCommandReinforce] + ordered[kCommandPillbox] + ordered[kCommandBridge], 0) << name;
     }
 }
