@@ -36,6 +36,7 @@ void RulesInstallation::install()
 {
     installLandingHooks();
     setActionSettlement(&m_settlement);
+    setActionRangeSource(&m_rangeSource);
     m_scans = &installRulesCommandScans();
     m_scans->setCurrentAction(&currentAction(m_state));
     setUnitRecordHooks(&m_unitHooks);
@@ -48,6 +49,8 @@ void RulesInstallation::uninstall()
         return;
     if (actionSettlement() == &m_settlement)
         setActionSettlement(nullptr);
+    if (actionRangeSource() == &m_rangeSource)
+        setActionRangeSource(nullptr);
     if (unitRecordHooks() == &m_unitHooks)
         setUnitRecordHooks(nullptr);
     // The scans are the rules' single instance, which outlives every game.

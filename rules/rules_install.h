@@ -2,6 +2,7 @@
 #pragma once
 
 #include "rules/action_settlement.h"
+#include "rules/commands_range.h"
 #include "state/unit_hooks.h"
 
 class GameState;
@@ -32,7 +33,8 @@ public:
     RulesInstallation(const RulesInstallation&) = delete;
     RulesInstallation& operator=(const RulesInstallation&) = delete;
 
-    // Visibility and landing checks, the action settlement, the command scans and the unit hooks.
+    // Visibility and landing checks, the action settlement, the units' ranges, the command scans and
+    // the unit hooks.
     void install();
     // Only the hooks that are still this game's are taken back.
     void uninstall();
@@ -41,6 +43,7 @@ private:
     GameState& m_state;
     RulesSettlement m_settlement;
     RulesUnitHooks m_unitHooks;
+    CommandRangeSource m_rangeSource;
     RulesCommandScans* m_scans = nullptr;
     bool m_installed = false;
 };

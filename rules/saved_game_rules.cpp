@@ -7,6 +7,26 @@
 #include "rules/turn_marks.h"
 #include "state/game_state.h"
 
+namespace {
+
+// The file holds the sight of the countries in play only; the neutral side and absent countries
+// are seen anew after every action, so laying their sight from their buildings and units now gives
+// what the unsaved game holds.
+void layUnsavedSight(GameState& state)
+{
+    auto saved = [&](int side) { return side < kCountryCount && state.country(side).controller != 0; };
+    for (size_t i = 0; i < state.buildingCount(); ++i) {
+        const int owner = state.buildingAt(i).owner();
+        if (owner >= 0 && owner < kSideCount && !saved(owner))
+            addBuildingSight(state, int(i));
+    }
+    for (int side = 0; side < kSideCount; ++side)
+        if (!saved(side))
+            addSideUnitSight(state, side);
+}
+
+} // namespace
+
 bool saveGame(GameState& state, const char* path, bool keep_path)
 {
     MapWindowLink& map = mapWindowLink();
@@ -21,6 +41,8 @@ bool loadGame(GameState& state, const char* path, SavedGameError* why)
         return false;
     if (state.ruleSwitch(3) != 1)
         rebuildSightMaps(state);
+    else
+        layUnsavedSight(state);
     resetHexTurnMarks(state);
     return true;
 }

@@ -46,12 +46,24 @@ void chunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint
     putBE32(out, crc32(&out[start], out.size() - start));
 }
 
+// Written beside the target and renamed over it, so that a reader never sees half a picture.
 bool writeFile(const std::string& path, const void* data, size_t size)
 {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file)
+    const std::string temporary = path + ".part";
+    {
+        std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(temporary.c_str(), "wb"), &std::fclose);
+        if (!file)
+            return false;
+        if (std::fwrite(data, 1, size, file.get()) != size || std::fclose(file.release()) != 0) {
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
         return false;
-    return std::fwrite(data, 1, size, file.get()) == size;
+    }
+    return true;
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "state/data_path.h"
 #include "state/sight_maps.h"
 #include "tests/rules/combat_world.h"
+#include "tests/rules/fog_world.h"
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,39 @@ TEST(SavedGameContinuation, GameSavedInTheMiddleOfATurnPlaysOnToTheSameHistory)
     EXPECT_TRUE(unsaved == resumed) << unsaved.size() << " bytes unsaved, " << resumed.size() << " resumed";
     EXPECT_TRUE(world.read("unsaved.dat") == world.read("resumed.dat")) << "the games end in different states";
     endPlay(s);
+}
+
+TEST(SavedGameRules, LoadWithFogOnRestoresTheSightOfSidesTheFileDoesNotHold)
+{
+    testing_rules::FogWorld world;
+    GameState& s = world.state();
+    world.setSight(world.landType, 2);
+    world.setBuildingSight(1);
+    // The neutral side and an absent country see with their units and buildings, yet only the
+    // countries in play have their sight written.
+    s.country(3).controller = 0;
+    world.placeUnit(8, world.landType, 3, 3);
+    world.placeBuilding(world.buildingTerrain, 8, 9, 9);
+    world.placeUnit(3, world.landType, 8, 2);
+    world.placeUnit(0, world.landType, 4, 3);
+    rebuildSightMaps(s);
+    auto sight = [&] {
+        std::vector<bool> bits;
+        for (int side = 0; side < kSideCount; ++side)
+            for (int layer = 0; layer < FogMap::kLayerCount; ++layer)
+                for (int y = 0; y < 12; ++y)
+                    for (int x = 0; x < 12; ++x)
+                        bits.push_back(s.fogMap()->testBit(side, x, y, layer));
+        return bits;
+    };
+    const std::vector<bool> before = sight();
+    ASSERT_TRUE(world.fog().testBit(8, 4, 3, 0)) << "the neutral unit sees its neighbour";
+    ASSERT_TRUE(world.fog().testBit(8, 10, 9, 0));
+    ASSERT_TRUE(world.fog().testBit(3, 9, 2, 0));
+    ASSERT_TRUE(saveGame(s, programPath("fog.dat").c_str(), false));
+    ASSERT_TRUE(loadGame(s, programPath("fog.dat").c_str()));
+    EXPECT_TRUE(world.fog().testBit(8, 4, 3, 0)) << "the neutral side returns fire only at what it sees";
+    EXPECT_TRUE(sight() == before);
 }
 
 TEST(SavedGameRules, ViewComesFromAnOpenMapWindowAndSightOpensWithFogOff)

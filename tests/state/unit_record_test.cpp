@@ -107,16 +107,20 @@ TEST(UnitWeapons, ReachAndSlotFollowAmmunitionFatigueAndFlags)
     EXPECT_EQ(tank.firstWeaponSlotFor(kTargetArmoured, 1, 0, 0, 0), 1);
     EXPECT_EQ(tank.firstWeaponSlotFor(kTargetArmoured, 2, 0, 0, 0), -1);
 
-    world.setRule(11, 1);
-    tank.fatigue = 49;
-    EXPECT_EQ(tank.reachWithoutFlag128(kTargetArmoured), 1);
-    tank.fatigue = 50;
+    // The tank's guns fire after a move (flag 128); the artillery's only weapon does not, and it
+    // has flag 8 and not 4.
     EXPECT_EQ(tank.reachWithoutFlag128(kTargetArmoured), 0);
+    UnitRecord& gun = world.unit(0, world.placeUnit(0, kGun, 1, 0));
+    world.setRule(11, 1);
+    gun.fatigue = 49;
+    EXPECT_EQ(gun.reachWithoutFlag128(kTargetArmoured), 3);
+    gun.fatigue = 50;
+    EXPECT_EQ(gun.reachWithoutFlag128(kTargetArmoured), 0);
+    tank.fatigue = 50;
     EXPECT_EQ(tank.firstWeaponSlotFor(kTargetArmoured, 0, 0, 0, 0), -1);
     EXPECT_FALSE(tank.canAttackClass(kTargetArmoured));
 
-    // The gun's only weapon has flag 8 and not 4.
-    UnitRecord& gun = world.unit(0, world.placeUnit(0, kGun, 1, 0));
+    gun.fatigue = 0;
     EXPECT_EQ(gun.reachWithoutFlag4(kTargetArmoured), 3);
     EXPECT_EQ(gun.reachWithFlag4(kTargetArmoured), 0);
     EXPECT_EQ(gun.reachWithFlag128(kTargetArmoured), 0);

@@ -57,7 +57,8 @@ TEST(WeaponLoader, GeneratedWeaponsAreNumberedByLineAndMapColumnsToClasses)
     // Column 9 is the power against other land units, class 6.
     EXPECT_EQ(rifle.power[kTargetOtherLand], 10);
     EXPECT_EQ(rifle.power[kTargetArmoured], 2);
-    EXPECT_EQ(rifle.flags, 0x19);
+    // Distance 0..1, attack, defence, fires after a move.
+    EXPECT_EQ(rifle.flags, 0x99);
     bool kinds[kWeaponKindCount] = {};
     bool classes[kTargetClassCount] = {};
     for (const WeaponRecord& w : state->weapons()) {
