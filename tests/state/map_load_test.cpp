@@ -337,6 +337,24 @@ TEST(ShippedScenario, HasBriefingTargetsAndVictoryConditions)
     EXPECT_TRUE(state.country(1).victoryFlags & 2);
 }
 
+// A target place without a building can never be taken, so its condition could never be met.
+TEST(ShippedScenario, EveryTargetPlaceHoldsABuilding)
+{
+    for (const char* name : {"training.vtm", "continent.vtm", "riverside.vts"}) {
+        SmallWorld world(4, 4);
+        GameState& state = world.state();
+        std::vector<uint8_t> bytes = shippedMap(name);
+        ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size())) << name;
+        std::vector<HexPos> targets;
+        state.collectBriefingHexes(targets);
+        EXPECT_FALSE(targets.empty()) << name;
+        for (HexPos p : targets) {
+            const UnitCell* cell = state.unitCellAt(p.x, p.y);
+            EXPECT_TRUE(cell && cell->building && state.building(cell->building - 1)) << name << " " << p.x << "," << p.y;
+        }
+    }
+}
+
 // Skirmish maps are won by taking a rival capital: every playing country has that condition and
 // every capital is a target place.
 TEST(ShippedScenario, SkirmishMapsAreWonByTakingACapital)

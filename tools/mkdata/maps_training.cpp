@@ -87,12 +87,15 @@ MapBuilder trainingMap(bool simple)
 MapBuilder riversideScenario()
 {
     MapBuilder m = drawTraining();
-    m.title("河畔の攻防", "川辺市と二つの村をめぐる短いシナリオです。", 2, 20);
+    m.title("河畔の攻防", "川辺市と二つの町をめぐる短いシナリオです。", 2, 20);
     m.normalRules();
     m.file().places.clear();
+    // Villages hold no building, and a target place must hold one to be taken: towns instead.
+    m.set(5, 1, kTown);
+    m.set(11, 1, kTown);
     m.place(8, 6, "川辺市", true);
-    m.place(5, 1, "北村", true);
-    m.place(11, 1, "東村", true);
+    m.place(5, 1, "北町", true);
+    m.place(11, 1, "東町", true);
     // Both countries win by holding the marked places.
     m.winByPlaces(0, 1);
     m.winByPlaces(1, 1);
@@ -103,8 +106,8 @@ MapBuilder riversideScenario()
         "中立の川辺市は交通の要で、どちらの国も手放すつもりはない。",
         "作戦名：河畔の盾",
         "司令官、わが軍は西岸に展開を終えた。\n"
-        "敵より先に川辺市と北の村を押さえ、橋を守り抜け。",
-        "川辺市・北村・東村をすべて占領せよ。",
+        "敵より先に川辺市と北の町を押さえ、橋を守り抜け。",
+        "川辺市・北町・東町をすべて占領せよ。",
         "蒼嶺連邦（西岸）\n緋砂王国（東岸）\n川辺市守備隊（中立）",
         "川辺市、平穏を取り戻す",
         "激しい戦いの末、川辺市に静けさが戻った。\n市民は橋の再建に取りかかっている。",
