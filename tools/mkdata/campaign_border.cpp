@@ -53,8 +53,8 @@ MapBuilder passMap()
     m.unit(1, kTank, 11, 4, "緋砂第3戦車中隊");
     m.place(10, 3, "峠の砦", true);
     m.place(6, 4, "石橋", false);
-    m.file().countries[0].victoryCondition = 1;
-    m.file().countries[1].victoryCondition = 1;
+    // The attacker wins by taking the fortress; the defender by holding out to the turn limit.
+    m.winByPlaces(0, 2);
     return m;
 }
 
@@ -78,8 +78,8 @@ MapBuilder lakeMap()
     m.unit(1, kArtillery, 12, 5, "緋砂第2砲兵大隊");
     m.place(12, 4, "湖東要塞", true);
     m.place(11, 3, "湖東市", false);
-    m.file().countries[0].victoryCondition = 1;
-    m.file().countries[1].victoryCondition = 1;
+    // The attacker wins by taking the fortress; the defender by holding out to the turn limit.
+    m.winByPlaces(0, 2);
     m.briefing({
         "北辺日報",
         "峠の砦、連邦の手に",
