@@ -27,8 +27,6 @@ constexpr int kNeutralSide = 8;
 constexpr uint8_t kWatchTransport = 2;
 // Scanned capturable buildings; the best few are enough and the check is dear.
 constexpr int kOccupyCandidates = 4;
-// The type's ability bit for occupying buildings.
-constexpr int kMayOccupy = 0x80;
 
 bool isAircraft(const UnitRecord& unit) { return unit.type().domain <= 2; }
 
@@ -75,15 +73,16 @@ UnitChoice UnitPlan::decide()
         return moveToward({ m_unit->goalX, m_unit->goalY }, kCommandNone, 0) ? UnitChoice::Advance : UnitChoice::EndAction;
     if (tryResupply())
         return UnitChoice::Resupply;
-    if (tryOccupyHere())
+    if (tryOccupyHere() || tryOccupyObjective())
+        return UnitChoice::Occupy;
+    // An occupier with a building in reach takes it rather than trade blows.
+    if (canOccupy() && tryOccupy())
         return UnitChoice::Occupy;
     if (tryAttack())
         return UnitChoice::Attack;
-    if (tryOccupy())
-        return UnitChoice::Occupy;
     if (tryRetreat())
         return UnitChoice::Retreat;
-    if (tryAdvance())
+    if (tryAdvanceOnObjective() || tryAdvance())
         return UnitChoice::Advance;
     return UnitChoice::EndAction;
 }
@@ -240,7 +239,7 @@ bool UnitPlan::tryAdvance()
 
 bool UnitPlan::mayStopAt(HexPos hex) const
 {
-    if (typeAbilityBits(m_unit->type()) & kMayOccupy)
+    if (canOccupy())
         return true;
     // A unit that cannot take a building would only block the hex for one that can.
     const BuildingRecord* building = buildingOnHex(m_state, hex.x, hex.y);

@@ -5,11 +5,13 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class GameState;
 class MoveRangeMap;
 class ActionRange;
 struct UnitRecord;
+struct BuildingRecord;
 
 // What the plan chose for the unit; the first that applies wins, in this order.
 enum class UnitChoice { None, Resupply, Attack, Occupy, Retreat, Advance, EndAction };
@@ -53,6 +55,13 @@ private:
     bool tryAttack();
     bool tryOccupyHere();
     bool tryOccupy();
+    bool canOccupy() const;
+    // A building not held by a friend that wins the game: a hostile capital or a victory place.
+    bool isObjective(const BuildingRecord& building) const;
+    std::vector<HexPos> objectives() const;
+    // Occupiers take an objective in reach before anything else, and otherwise head for the nearest.
+    bool tryOccupyObjective();
+    bool tryAdvanceOnObjective();
     bool tryRetreat();
     bool tryAdvance();
     // Buildings not held by a friend are left to the units that can occupy them.

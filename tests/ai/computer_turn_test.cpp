@@ -146,6 +146,29 @@ TEST(ComputerUnitChoice, FreeEnemyCapitalInReachIsOccupied)
     EXPECT_EQ(world.where(0, u), (HexPos { 5, 3 }));
 }
 
+TEST(ComputerUnitChoice, OccupierTakesTheCapitalInReachBeforeAttackingWhileOthersFight)
+{
+    for (bool occupier : { true, false }) {
+        TurnWorld world;
+        world.placeCapital(1, 5, 3);
+        // A defenceless enemy beside the unit: an attack that pays.
+        const int e = world.soldier(1, 3, 4, world.other);
+        world.editType(world.other).weaponSlot[0].weaponId = 0;
+        if (!occupier)
+            world.editType(world.plain).flags &= ~0x80;
+        world.state().country(0).targetCountry = 1;
+        const int u = world.soldier(0, 3, 3);
+        const int before = strengthTotal(world.unit(1, e));
+        if (occupier) {
+            EXPECT_EQ(world.act(0, u), UnitChoice::Occupy);
+            EXPECT_EQ(world.where(0, u), (HexPos { 5, 3 }));
+        } else {
+            EXPECT_EQ(world.act(0, u), UnitChoice::Attack);
+            EXPECT_LT(strengthTotal(world.unit(1, e)), before);
+        }
+    }
+}
+
 TEST(ComputerUnitChoice, NeutralUnitsWithoutATransportGoalStay)
 {
     TurnWorld world;
