@@ -75,14 +75,16 @@ UnitChoice UnitPlan::decide()
         return UnitChoice::Resupply;
     if (tryOccupyHere() || tryOccupyObjective())
         return UnitChoice::Occupy;
-    // An occupier with a building in reach takes it rather than trade blows.
+    // An occupier takes a building in reach, or closes on an objective, rather than trade blows.
     if (canOccupy() && tryOccupy())
         return UnitChoice::Occupy;
+    if (tryAdvanceOnObjective())
+        return UnitChoice::Advance;
     if (tryAttack())
         return UnitChoice::Attack;
     if (tryRetreat())
         return UnitChoice::Retreat;
-    if (tryAdvanceOnObjective() || tryAdvance())
+    if (tryAdvance())
         return UnitChoice::Advance;
     return UnitChoice::EndAction;
 }
