@@ -1,6 +1,8 @@
 // Steps the storing, boarding, civilian and exchange executors share: hex registration and berths.
 #pragma once
 
+#include "rules/unit_removal.h"
+
 class GameState;
 struct UnitRecord;
 
@@ -13,14 +15,7 @@ int landSlot(const GameState& state);
 // dropping any other slot of the hex it still held. A slot held by another unit is never
 // overwritten: false then, and the unit keeps what it had.
 bool registerOnHex(GameState& state, int side, int index);
-// Clears every slot of (x, y), either layer, that names the unit.
-void unregisterFromHex(GameState& state, int x, int y, int side, int index);
 
-// Frees the berth of the carrier the unit's record names; the carrier's cargo flag goes with its
-// last berth. The unit's own record is left as it is.
-void freeCarrierBerth(GameState& state, int side, int index);
-// Clears the carrier's cargo flag when no berth holds a unit any more.
-void dropCargoFlagWhenEmpty(UnitRecord& carrier);
 
 // The hex joins the redraw set and is redrawn now.
 void redrawHex(GameState& state, int x, int y);

@@ -17,13 +17,6 @@ constexpr uint8_t kEndCheckWatched = 5;
 
 int sideWordOf(int code) { return code >= 100 ? code : code + 1; }
 
-void clearCellSlots(uint16_t (&sides)[6], uint16_t (&units)[6], int word, int index)
-{
-    for (int slot = 0; slot < 6; ++slot)
-        if (sides[slot] == word && units[slot] == index)
-            sides[slot] = 0, units[slot] = 0;
-}
-
 template <typename Visit>
 void forEachCargo(const UnitRecord& unit, int code, Visit visit)
 {
@@ -81,33 +74,55 @@ int erase(GameState& state, int code, int index, Chain& chain)
 
 } // namespace
 
+void clearUnitSlots(uint16_t (&sides)[6], uint16_t (&units)[6], int word, int index, int keep)
+{
+    for (int slot = 0; slot < 6; ++slot)
+        if (slot != keep && sides[slot] == word && units[slot] == index)
+            sides[slot] = 0, units[slot] = 0;
+}
+
+void unregisterFromHex(GameState& state, int x, int y, int code, int index)
+{
+    if (UnitCell* cell = state.unitCellAt(x, y)) {
+        clearUnitSlots(cell->lowerSide, cell->lowerUnit, sideWordOf(code), index);
+        clearUnitSlots(cell->upperSide, cell->upperUnit, sideWordOf(code), index);
+    }
+}
+
+void freeCarrierBerth(GameState& state, int code, int index)
+{
+    const UnitRecord* unit = state.unitOf(code, index);
+    if (!unit || !unit->hasFlag(kUnitAboard) || !unit->carrierSide || !unit->carrierIndex)
+        return;
+    UnitRecord* carrier = state.unitOf(unit->carrierSide - 1, unit->carrierIndex - 1);
+    if (!carrier)
+        return;
+    for (int slot = 0; slot < kBerthCount; ++slot) {
+        int cargo_side = unit->carrierSide - 1;
+        if (carrier->carriedUnitAt(slot, cargo_side) == index + 1 && cargo_side == code)
+            carrier->clearCarriedUnit(slot);
+    }
+    dropCargoFlagWhenEmpty(*carrier);
+}
+
+void dropCargoFlagWhenEmpty(UnitRecord& carrier)
+{
+    for (uint16_t berth : carrier.carriedUnits)
+        if (berth & 0x7FFF)
+            return;
+    carrier.flags &= uint16_t(~kUnitCarrying);
+}
+
 void removeUnitFromHex(GameState& state, int code, int index)
 {
-    UnitRecord* unit = state.unitOf(code, index);
+    const UnitRecord* unit = state.unitOf(code, index);
     if (!unit)
         return;
-    const int word = sideWordOf(code);
-    if (UnitCell* cell = state.unitCellAt(unit->x, unit->y)) {
-        clearCellSlots(cell->lowerSide, cell->lowerUnit, word, index);
-        clearCellSlots(cell->upperSide, cell->upperUnit, word, index);
-        if (cell->building > 0 && cell->building <= state.buildingCount() && code < 100)
-            state.buildings()[cell->building - 1u].removeUnit(code, index);
-    }
-    if (unit->hasFlag(kUnitAboard) && unit->carrierSide > 0 && unit->carrierIndex > 0) {
-        if (UnitRecord* carrier = state.unitOf(unit->carrierSide - 1, unit->carrierIndex - 1)) {
-            bool loaded = false;
-            for (int slot = 0; slot < kBerthCount; ++slot) {
-                int side = unit->carrierSide - 1;
-                const int plus1 = carrier->carriedUnitAt(slot, side);
-                if (plus1 - 1 == index && side == code)
-                    carrier->clearCarriedUnit(slot);
-                else if (plus1 > 0)
-                    loaded = true;
-            }
-            if (!loaded)
-                carrier->flags &= uint16_t(~kUnitCarrying);
-        }
-    }
+    unregisterFromHex(state, unit->x, unit->y, code, index);
+    const UnitCell* cell = state.unitCellAt(unit->x, unit->y);
+    if (cell && cell->building > 0 && cell->building <= state.buildingCount() && code < 100)
+        state.buildings()[cell->building - 1u].removeUnit(code, index);
+    freeCarrierBerth(state, code, index);
 }
 
 void destroyUnit(GameState& state, int code, int index)
