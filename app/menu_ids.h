@@ -1,0 +1,27 @@
+// Command ids of the main window's menus, accelerators and tool palette.
+#pragma once
+
+namespace menu_id {
+
+constexpr unsigned kNewGame = 40001;
+constexpr unsigned kResumeGame = 40002;
+constexpr unsigned kSaveGameAs = 40003;
+constexpr unsigned kEndGame = 40004;
+constexpr unsigned kQuit = 40005;
+
+constexpr unsigned kEndActionPhase = 40010;
+constexpr unsigned kEndTurn = 40011;
+constexpr unsigned kSurrender = 40012;
+constexpr unsigned kDelegateTurn = 40014;
+constexpr unsigned kChangePlayers = 40043;
+
+constexpr unsigned kZoom16 = 40020;
+constexpr unsigned kZoom32 = 40021;
+constexpr unsigned kZoom48 = 40022;
+
+constexpr unsigned kSwitchMode = 40030;
+constexpr unsigned kEnvironment = 40031;
+constexpr unsigned kAbout = 40032;
+constexpr unsigned kHelp = 40033;
+
+} // namespace menu_id
