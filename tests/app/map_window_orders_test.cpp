@@ -32,7 +32,7 @@ struct OrderWorld : CombatWorld {
         unit(0, mover).fuel = 50;
         if (enemy)
             target = placeUnit(1, other, 5, 2);
-        fillPool(0x40);
+        fillPool(0);
         testing_app::startPersonsActionPhase(state());
     }
 
@@ -111,7 +111,8 @@ TEST(PersonsOrders, MoveAndAttackByClicksEndAsTheRulesCalledDirectly)
     view.clickHex(5, 2);
 
     EXPECT_EQ((HexPos { world.unit(0, world.mover).x, world.unit(0, world.mover).y }), (HexPos { 4, 2 }));
-    EXPECT_LT(strengthTotal(world.unit(1, world.target)), hp_before) << "the attack was fought";
+    EXPECT_EQ(world.unit(0, world.mover).ammunition[0], 4) << "the attack was fought";
+    EXPECT_LT(strengthTotal(world.unit(1, world.target)), hp_before);
     EXPECT_TRUE(Outcome(s) == direct);
     EXPECT_EQ(view.host.selections.back().side, -1);
     EXPECT_FALSE(currentAction(s).underWay());

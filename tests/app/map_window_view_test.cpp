@@ -44,22 +44,29 @@ TEST(MapView, ClickShowsTheHexUnderTheMouseAtEveryZoomAndScroll)
             const HexView range = view.window->visibleHexRange();
             ASSERT_GT(range.columns, 2);
             ASSERT_GT(range.rows, 2);
-            // Hexes wholly inside the view: its first and last ones, on even and odd rows.
-            const int xs[] = { range.firstColumn + 1, range.firstColumn + range.columns / 2, range.firstColumn + range.columns - 2 };
-            const int ys[] = { range.firstRow + 1, range.firstRow + 2, range.firstRow + range.rows - 2 };
-            for (int x : xs)
-                for (int y : ys) {
-                    // A quarter cell left and right of the centre still lies inside the hex.
-                    for (int dx : { -g.cell() / 4, 0, g.cell() / 4 }) {
-                        POINT p = view.screenPointOf(x, y);
-                        platform::harness::click(p.x + dx, p.y);
-                        testing_lib::pump();
-                        ASSERT_FALSE(view.host.shown.empty());
-                        EXPECT_EQ(view.host.shown.back(), (HexPos { x, y }))
-                            << "zoom " << zoom << " origin " << origin.x << "," << origin.y << " dx " << dx;
-                        view.host.shown.clear();
-                    }
+            // Every hex wholly inside the view is a candidate; a spread of them is clicked, both row parities.
+            const POINT at = view.window->viewOrigin();
+            const SIZE client = clientSize(view.window->handle());
+            std::vector<HexPos> inside;
+            for (int y = range.firstRow; y < range.firstRow + range.rows; ++y)
+                for (int x = range.firstColumn; x < range.firstColumn + range.columns; ++x) {
+                    const RECT r = g.hexRect(x, y);
+                    if (r.left >= at.x && r.top >= at.y && r.right <= at.x + client.cx && r.bottom <= at.y + client.cy)
+                        inside.push_back({ x, y });
                 }
+            ASSERT_GT(inside.size(), 20u);
+            for (size_t i = 0; i < inside.size(); i += inside.size() / 9) {
+                const HexPos hex = i + inside.size() / 9 < inside.size() ? inside[i] : inside.back();
+                // A quarter cell left and right of the centre still lies inside the hex.
+                for (int dx : { -g.cell() / 4, 0, g.cell() / 4 }) {
+                    POINT p = view.screenPointOf(hex.x, hex.y);
+                    platform::harness::click(p.x + dx, p.y);
+                    testing_lib::pump();
+                    ASSERT_FALSE(view.host.shown.empty()) << "zoom " << zoom << " hex " << hex.x << "," << hex.y;
+                    EXPECT_EQ(view.host.shown.back(), hex) << "zoom " << zoom << " origin " << origin.x << "," << origin.y;
+                    view.host.shown.clear();
+                }
+            }
         }
     }
 }
@@ -134,6 +141,8 @@ TEST(MapView, ZoomKeepsTheCentreHexAndTheWheelScrollsRows)
     }
 
     const POINT before = map.viewOrigin();
+    // The wheel goes to the window with the focus, as a click on the map gives it.
+    SetFocus(map.handle());
     POINT centre { client.cx / 2, client.cy / 2 };
     ClientToScreen(map.handle(), &centre);
     platform::harness::wheel(centre.x, centre.y, -120);
