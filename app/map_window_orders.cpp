@@ -85,8 +85,24 @@ uint32_t MapOrders::supportedCommands()
 
 HexPos MapOrders::unitHex() const { return unitPosition(m_state, m_side, m_index); }
 
+void MapOrders::dropStaleSelection()
+{
+    // Play ended, or another actor took the action over: what was selected is gone.
+    const CurrentAction& action = currentAction(m_state);
+    if (m_stage == OrderStage::Idle
+        || (action.underWay() && action.actingCountry() == m_side && action.actingIndex() == m_index))
+        return;
+    m_stage = OrderStage::Idle;
+    m_code = 0;
+    m_targets.clear();
+    m_side = m_index = -1;
+    m_dest = kNoHex;
+    m_state.handshake().setUnitCommandBeingSet(false);
+}
+
 void MapOrders::click(int x, int y, bool shift)
 {
+    dropStaleSelection();
     if (!m_state.isOnMap(x, y))
         return;
     m_ui.hexShown(x, y);
@@ -213,6 +229,7 @@ void MapOrders::addWayPoint(int x, int y)
 
 void MapOrders::removeLastWayPoint()
 {
+    dropStaleSelection();
     if (m_stage != OrderStage::Selected || currentAction(m_state).wayPoints().empty())
         return;
     clearHexMarkAll(m_state, kRouteMarks);
@@ -223,6 +240,7 @@ void MapOrders::removeLastWayPoint()
 
 void MapOrders::commandChosen(int code)
 {
+    dropStaleSelection();
     if (m_stage == OrderStage::Targeting)
         markTargets(false), m_stage = OrderStage::Selected;
     if (m_stage != OrderStage::Selected || !personActs() || !(supportedCommands() & bit(code)))
@@ -425,6 +443,7 @@ void MapOrders::execute(int code, const Target& target)
 
 void MapOrders::cancel()
 {
+    dropStaleSelection();
     if (m_stage == OrderStage::Targeting) {
         markTargets(false);
         m_targets.clear();

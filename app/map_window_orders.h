@@ -55,6 +55,7 @@ private:
         int extra = -1;
     };
 
+    void dropStaleSelection();
     void select(int x, int y);
     bool selectUnit(int side, int index);
     void chooseDestination(int x, int y);
