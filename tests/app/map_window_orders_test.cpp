@@ -173,6 +173,13 @@ TEST(PersonsOrders, CancelsLeaveTheUnitWhereItStood)
     EXPECT_EQ(world.unit(0, world.mover).x, 1);
     EXPECT_FALSE(world.unit(0, world.mover).hasFlag(kUnitActed));
     EXPECT_TRUE(Outcome(s) == before);
+
+    // A selection whose action the end of play took away is dropped by the next click.
+    view.clickHex(1, 2);
+    currentAction(s).resetForPlay();
+    view.clickHex(9, 7);
+    EXPECT_EQ(view.window->orders().stage(), OrderStage::Idle);
+    EXPECT_FALSE(s.handshake().unitCommandBeingSet());
 }
 
 TEST(PersonsOrders, OnlyThePersonsUnitsInItsActionPhaseTakeOrders)
