@@ -125,12 +125,14 @@ TEST_P(MapSheetAtZoom, EdgePicturesLieOnTheirEdgesSide)
                     untintable += !blueOrGrey(pic().at(e.column * size() + x, e.row * size() + y));
                 }
             EXPECT_GT(drawn, 0) << "column " << e.column << " row " << e.row;
-            if (e.road)
+            if (e.road) {
                 EXPECT_GT(pull, 0) << "road " << d;
-            else
+            } else {
                 EXPECT_EQ(wrongSide, 0) << "column " << e.column << " row " << e.row;
-            if (e.row == map_sheet::kBorders)
+            }
+            if (e.row == map_sheet::kBorders) {
                 EXPECT_EQ(untintable, 0) << "border " << d;
+            }
         }
     }
     EXPECT_GT(drawnPixels(pic(), map_sheet::kRoadCentre, map_sheet::kLines, size()), 0);

@@ -12,7 +12,7 @@ using namespace testing_sheets;
 
 namespace {
 
-// Column 131 of each unit type line of a master file (comma-separated, CP932; the commas and
+// Column 131 (counted from 1) of each unit type line of a master file (comma-separated, CP932; the commas and
 // digits read the same in it).
 std::vector<int> imageNumbers(const std::string& file)
 {
@@ -22,10 +22,14 @@ std::vector<int> imageNumbers(const std::string& file)
     std::string line;
     while (std::getline(in, line)) {
         std::vector<std::string> fields(1);
-        for (char ch : line)
-            ch == ',' ? fields.emplace_back() : fields.back().push_back(ch);
-        if (fields.size() > 131 && !fields[0].empty())
-            numbers.push_back(std::atoi(fields[131].c_str()));
+        for (char ch : line) {
+            if (ch == ',')
+                fields.emplace_back();
+            else
+                fields.back().push_back(ch);
+        }
+        if (fields.size() >= 131 && !fields[0].empty())
+            numbers.push_back(std::atoi(fields[130].c_str()));
     }
     return numbers;
 }

@@ -85,11 +85,11 @@ struct Symbol {
 constexpr double kMidX = (kLeft + kRight) / 2;
 constexpr double kMidY = (kTop + kBottom) / 2;
 
-void missileUpright(Symbol& s, double x, double top, double bottom, double half)
+void missileUpright(Symbol& s, double x, double top, double bottom, double half, Rgb fill = kWhite)
 {
     s.silhouette({ { x, top }, { x + half, top + half * 2 }, { x + half, bottom - half }, { x + half * 2, bottom }, { x - half * 2, bottom },
         { x - half, bottom - half }, { x - half, top + half * 2 } },
-        kWhite);
+        fill);
 }
 
 void groundSymbol(Symbol& s, int picture)
@@ -195,7 +195,8 @@ void aircraft(Symbol& s, int picture)
         s.detail(12, 14, 18, 14, kWhite);
         break;
     default: // kBallisticMissile
-        missileUpright(s, 15, 2, 22, 2.5);
+        missileUpright(s, 15, 2, 22, 2.5, kBody);
+        s.detail(13.5, 9, 16.5, 9, kWhite);
         s.c.polygon({ { 12 * s.u, 23 * s.u }, { 15 * s.u, 29 * s.u }, { 18 * s.u, 23 * s.u } }, s.ink({ 200, 200, 200 }));
         break;
     }
