@@ -105,6 +105,7 @@ private:
     bool hexInView(int x, int y) const;
     void present(const RECT* viewRect);
     void presentHex(int x, int y);
+    void presentMapRect(const RECT& mapRect);
     void drawHexLocked(int x, int y);
     void playSound(int slot);
     void playEffect(const std::vector<HexPos>& hexes, MapEffect effect);

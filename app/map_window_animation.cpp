@@ -132,27 +132,17 @@ void MapWindow::animateAttackPath(int fromX, int fromY, int toX, int toY)
     const int half = g.cell() / 2;
     for (int step = 0; step <= kShotSteps; ++step) {
         const POINT at { from.x + (to.x - from.x) * step / kShotSteps, from.y + (to.y - from.y) * step / kShotSteps };
-        // The hexes under the shot's picture, which redrawing them erases.
         const RECT area { at.x - half, at.y - half, at.x + half, at.y + half };
         if (area.left < 0 || area.top < 0 || area.right > map.cx || area.bottom > map.cy)
-            continue;
-        int first_x = 0, first_y = 0, last_x = 0, last_y = 0;
-        if (!g.hexesIn(area, first_x, first_y, last_x, last_y))
             continue;
         {
             std::lock_guard lock(m_drawLock);
             m_renderer->drawEffectAt(at, MapEffect::Projectile, step % map_sheet::kEffectFrames);
-            const RECT shown { area.left - m_origin.x, area.top - m_origin.y, area.right - m_origin.x,
-                area.bottom - m_origin.y };
-            present(&shown);
+            presentMapRect(area);
         }
         Sleep(kFrameDelay);
         std::lock_guard lock(m_drawLock);
-        for (int y = first_y; y <= last_y; ++y)
-            for (int x = first_x; x <= last_x; ++x)
-                m_renderer->drawHex(x, y);
-        const RECT shown { area.left - m_origin.x - half, area.top - m_origin.y - half, area.right - m_origin.x + half,
-            area.bottom - m_origin.y + half };
-        present(&shown);
+        m_renderer->drawMapRect(area);
+        presentMapRect(area);
     }
 }

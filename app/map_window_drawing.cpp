@@ -32,6 +32,13 @@ void MapWindow::presentHex(int x, int y)
     present(&rect);
 }
 
+void MapWindow::presentMapRect(const RECT& mapRect)
+{
+    const RECT shown { mapRect.left - m_origin.x, mapRect.top - m_origin.y, mapRect.right - m_origin.x,
+        mapRect.bottom - m_origin.y };
+    present(&shown);
+}
+
 void MapWindow::drawHexLocked(int x, int y)
 {
     m_renderer->drawHex(x, y);
