@@ -125,8 +125,10 @@ TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefen
     const auto& lines = panel->hexLines();
     EXPECT_EQ(lines[0].text, std::string(plain.name, strnlen(plain.name, sizeof plain.name)));
     EXPECT_TRUE(contains(lines, jp("座標　(4, 2)")));
+    const TerrainRecord& building = world.state().terrainTypes()[size_t(town)];
+    EXPECT_TRUE(contains(lines, jp("建物　") + std::string(building.name, strnlen(building.name, sizeof building.name))));
     EXPECT_TRUE(contains(lines, jp("所属　赤国")));
-    EXPECT_TRUE(contains(lines, jp("耐久　3/") + std::to_string(world.state().terrainTypes()[size_t(town)].durability)));
+    EXPECT_TRUE(contains(lines, jp("耐久　3/") + std::to_string(building.durability)));
     const int evasion = plain.evasion[world.unit(0, index).type().movementType];
     EXPECT_TRUE(contains(lines, jp("防御　+") + std::to_string(evasion) + "%"));
 

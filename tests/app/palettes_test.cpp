@@ -146,18 +146,6 @@ TEST_F(CommandPaletteTest, AClickPostsItsCodeOrTheCancelToTheMapWindow)
     EXPECT_TRUE(recorder.commands.empty());
 }
 
-TEST_F(CommandPaletteTest, EveryButtonHasTheNameOfItsCommand)
-{
-    const std::string attack = platform::utf8ToCp932("攻撃");
-    const std::string end = platform::utf8ToCp932("行動終了");
-    EXPECT_EQ(commandName(1), attack);
-    EXPECT_EQ(commandName(26), end);
-    EXPECT_STREQ(commandName(25), "");
-    EXPECT_STREQ(commandName(27), "");
-    for (int code = 1; code <= 26; ++code)
-        EXPECT_EQ(palette->commandButton(code) != nullptr, *commandName(code) != 0) << code;
-}
-
 TEST_F(ToolPaletteTest, EachButtonSendsItsMenuIdToTheMainWindow)
 {
     refresh(ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame);
