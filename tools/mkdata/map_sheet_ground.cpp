@@ -161,12 +161,15 @@ void townLights(Ground& g)
     }
 }
 
-void town(Ground& g, Rgb paving)
+// A paved square in the middle of the meadow, so that towns sit in the land around them.
+void town(Ground& g, Rgb paving, double radius)
 {
-    g.base(paving, scaled(paving, 0.9), 60, mix(paving, { 255, 255, 255 }, 0.2), 40);
-    const uint8_t street = g.ink(scaled(paving, 0.78));
-    g.c.stroke(g(0), g(16), g(32), g(16), g.u * 1.5, street);
-    g.c.stroke(g(16), g(0), g(16), g(32), g.u * 1.5, street);
+    grass(g);
+    const uint8_t kerb = g.ink(scaled(paving, 0.8));
+    g.c.ellipse(g(16), g(17), g(radius + 1), g(radius * 0.8 + 1), kerb);
+    const uint8_t paved = g.ink(paving);
+    g.c.ellipse(g(16), g(17), g(radius), g(radius * 0.8), paved);
+    g.c.speckle(paved, g.ink(scaled(paving, 0.92)), 60, uint32_t(g.id) * 7 + 3);
     townLights(g);
 }
 
@@ -176,7 +179,10 @@ void drawLand(Ground& g)
     case kNone:
         g.base({ 70, 74, 70 }, { 60, 62, 60 }, 60, { 84, 88, 84 }, 40);
         break;
+    case kRoad:
     case kPlains:
+        // A road's hex is plain land; its road is drawn over it from the road pictures.
+        g.id = kPlains;
         grass(g);
         for (int i = 0; i < 11; i += 2)
             g.c.stroke(g(kSpots[i][0]), g(kSpots[i][1]), g(kSpots[i][0] + 1), g(kSpots[i][1] - 2), 1, g.ink(kGrassDark));
@@ -309,7 +315,7 @@ void drawLand(Ground& g)
     case kAirport:
     case kAirfield:
     case kAirBase:
-        g.base({ 150, 156, 140 }, { 130, 136, 122 }, 50, { 166, 170, 156 }, 30);
+        town(g, { 150, 156, 140 }, 14);
         break;
     case kFortress:
     case kOilField:
@@ -340,7 +346,7 @@ void drawLand(Ground& g)
         break;
     default:
         if (g.id >= kCapital && g.id <= kSpecial)
-            town(g, g.id == kPort || g.id == kNavalPort ? Rgb { 170, 170, 166 } : kPaving);
+            town(g, g.id == kPort || g.id == kNavalPort ? Rgb { 170, 170, 166 } : kPaving, g.id <= kBigCity ? 14 : 12);
         else
             grass(g);
         break;
