@@ -14,7 +14,7 @@ class ControlPanel : public swCWindow {
 public:
     static constexpr const char* kClassName = "DERAZODO_CONTROLPANEL_CNAME";
     static constexpr int kWidth = 216;
-    static constexpr int kHeight = 272;
+    static constexpr int kHeight = 288;
 
     static constexpr UINT kFullRefresh = WM_USER + 105;
     static constexpr UINT kStartGameView = WM_USER + 107;

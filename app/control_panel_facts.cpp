@@ -105,12 +105,15 @@ std::vector<PanelLine> hexFactLines(GameState& state, int x, int y, const UnitRe
     lines.push_back({ fieldText(terrain->name), kText, true });
     lines.push_back(line(jp("座標　(") + std::to_string(x) + ", " + std::to_string(y) + ")"));
     if (const BuildingRecord* building = buildingOnHex(state, x, y)) {
+        const TerrainRecord* kind = building->terrain();
+        // A building's hex usually has the building's own terrain type, named in the heading already.
+        if (kind && kind != terrain)
+            lines.push_back(line(jp("建物　") + fieldText(kind->name)));
         const int owner = building->owner();
         if (owner >= 0 && owner < kCountryCount)
             lines.push_back({ jp("所属　") + countryName(state, owner), playerColourRef(owner), false });
         else
             lines.push_back(line(jp("所属　なし")));
-        const TerrainRecord* kind = building->terrain();
         lines.push_back(line(jp("耐久　") + fraction(building->durability, kind ? kind->durability : 0)));
     }
     if (unit && unit->type().movementType < kMovementTypeCount) {

@@ -78,6 +78,12 @@ TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds
     const auto& lines = panel->sideLines();
     ASSERT_EQ(texts(lines), (std::vector<std::string> { jp("青国"), jp("第3ターン　昼"), jp("行動フェイズ"), jp("資金　4321") }));
     EXPECT_EQ(lines[0].colour, playerColourRef(0));
+    RECT r {};
+    GetWindowRect(panel->handle(), &r);
+    const platform::harness::Image heading = platform::harness::readRect({ r.left, r.top, r.right, r.top + 22 });
+    const COLORREF c = playerColourRef(0);
+    const uint32_t drawn = uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+    EXPECT_TRUE(std::any_of(heading.pixels.begin(), heading.pixels.end(), [&](uint32_t p) { return (p & 0xFFFFFF) == drawn; }));
 
     world.state().turnBlock().currentCountry = 1;
     world.state().turnBlock().phase = 6;
@@ -125,8 +131,10 @@ TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefen
     const auto& lines = panel->hexLines();
     EXPECT_EQ(lines[0].text, std::string(plain.name, strnlen(plain.name, sizeof plain.name)));
     EXPECT_TRUE(contains(lines, jp("座標　(4, 2)")));
+    const TerrainRecord& building = world.state().terrainTypes()[size_t(town)];
+    EXPECT_TRUE(contains(lines, jp("建物　") + std::string(building.name, strnlen(building.name, sizeof building.name))));
     EXPECT_TRUE(contains(lines, jp("所属　赤国")));
-    EXPECT_TRUE(contains(lines, jp("耐久　3/") + std::to_string(world.state().terrainTypes()[size_t(town)].durability)));
+    EXPECT_TRUE(contains(lines, jp("耐久　3/") + std::to_string(building.durability)));
     const int evasion = plain.evasion[world.unit(0, index).type().movementType];
     EXPECT_TRUE(contains(lines, jp("防御　+") + std::to_string(evasion) + "%"));
 
@@ -137,6 +145,8 @@ TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefen
 
 TEST_F(ControlPanelTest, UnitsAndHexesThatDoNotExistShowTheEmptyLines)
 {
+    post(ControlPanel::kPanelValue, 1);
+    EXPECT_EQ(panel->panelValue(), 1);
     const std::vector<std::string> noUnit { jp("部隊未選択") };
     const std::vector<std::string> noHex { jp("ヘックス未選択") };
     // A free table slot, an index past the table, a side past the sides.
@@ -156,17 +166,4 @@ TEST_F(ControlPanelTest, UnitsAndHexesThatDoNotExistShowTheEmptyLines)
     EXPECT_EQ(texts(panel->unitLines()), noUnit);
     EXPECT_EQ(texts(panel->hexLines()), noHex);
     EXPECT_EQ(panel->unitSide(), -1);
-}
-
-TEST_F(ControlPanelTest, TheCountryNameIsDrawnInItsColourAndThePanelValueKept)
-{
-    post(ControlPanel::kFullRefresh);
-    post(ControlPanel::kPanelValue, 1);
-    EXPECT_EQ(panel->panelValue(), 1);
-    RECT r {};
-    GetWindowRect(panel->handle(), &r);
-    const platform::harness::Image image = platform::harness::readRect({ r.left, r.top, r.right, r.top + 22 });
-    const COLORREF colour = playerColourRef(0) & 0xFFFFFF;
-    const uint32_t wanted = uint32_t(GetRValue(colour)) << 16 | uint32_t(GetGValue(colour)) << 8 | GetBValue(colour);
-    EXPECT_TRUE(std::any_of(image.pixels.begin(), image.pixels.end(), [&](uint32_t p) { return (p & 0xFFFFFF) == wanted; }));
 }
