@@ -4,6 +4,7 @@
 #include "app/menu_ids.h"
 #include "app/tool_palette.h"
 #include "platform/kernel/host.h"
+#include "state/game_state.h"
 #include "tests/lib/window_test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,11 @@ namespace {
 // Records what the palettes post to it: as the main window (WM_COMMAND) and as the map window.
 class Recorder : public TopWindow {
 public:
-    Recorder() : TopWindow("PalettesTestRecorder") { setFrame(20, 20, 700, 420); }
+    Recorder()
+        : TopWindow("PalettesTestRecorder")
+    {
+        setFrame(20, 20, 700, 420);
+    }
     int OnCommand(MessageRecord&, UINT id, UINT) override
     {
         commands.push_back(id);
@@ -55,51 +60,32 @@ protected:
         // The generated strips; another test of this process may have moved the folder.
         platform::setProgramFolder(DERAZODO_PROGRAM_DIR);
         ASSERT_TRUE(recorder.Create());
+        commands->setFrame(0, ToolPalette::kHeight, CommandPalette::kWidth, CommandPalette::kHeight);
+        ASSERT_TRUE(commands->Create());
+        commands->setMapWindow(recorder.handle());
+        ASSERT_TRUE(tools->Create());
         pump();
     }
     void TearDown() override { destroyAllWindows(); }
 
+    void post(const swCWindow* window, UINT message, WPARAM wParam, LPARAM lParam = 0)
+    {
+        PostMessageA(window->handle(), message, wParam, lParam);
+        pump();
+    }
+    void show(uint32_t mask, LPARAM unit) { post(commands, app_message::kPaletteShowCommands, mask, unit); }
+
     Recorder recorder;
+    // Both delete themselves with their windows.
+    CommandPalette* commands = new CommandPalette(&recorder);
+    ToolPalette* tools = new ToolPalette(&recorder);
 };
 
-class CommandPaletteTest : public PalettesTest {
-protected:
-    void SetUp() override
-    {
-        PalettesTest::SetUp();
-        palette = new CommandPalette(&recorder);
-        ASSERT_TRUE(palette->Create());
-        palette->setMapWindow(recorder.handle());
-        pump();
-    }
-    void show(uint32_t mask, LPARAM unit)
-    {
-        PostMessageA(palette->handle(), app_message::kPaletteShowCommands, mask, unit);
-        pump();
-    }
-    CommandPalette* palette = nullptr;
-};
+using CommandPaletteTest = PalettesTest;
+using ToolPaletteTest = PalettesTest;
 
-class ToolPaletteTest : public PalettesTest {
-protected:
-    void SetUp() override
-    {
-        PalettesTest::SetUp();
-        palette = new ToolPalette(&recorder);
-        ASSERT_TRUE(palette->Create());
-        pump();
-    }
-    void refresh(unsigned bits)
-    {
-        PostMessageA(palette->handle(), ToolPalette::kRefreshMessage, bits, 0);
-        pump();
-    }
-    ToolPalette* palette = nullptr;
-};
-
-const unsigned kToolIds[] = { menu_id::kNewGame, menu_id::kResumeGame, menu_id::kSaveGameAs,
-    menu_id::kEndActionPhase, menu_id::kEndTurn, menu_id::kZoom16, menu_id::kZoom32, menu_id::kZoom48,
-    menu_id::kEnvironment };
+const unsigned kToolIds[] = { menu_id::kNewGame, menu_id::kResumeGame, menu_id::kSaveGameAs, menu_id::kEndActionPhase,
+    menu_id::kEndTurn, menu_id::kZoom16, menu_id::kZoom32, menu_id::kZoom48, menu_id::kEnvironment };
 
 } // namespace
 
@@ -109,38 +95,39 @@ TEST_F(CommandPaletteTest, EnablesExactlyTheMaskedCommandsAndEndOfActionForAUnit
     for (uint32_t mask : masks) {
         show(mask, 0 | (7 << 16));
         for (int code = 1; code <= 24; ++code)
-            EXPECT_EQ(palette->isCommandEnabled(code), (mask >> code & 1u) != 0) << "mask " << mask << " code " << code;
-        EXPECT_TRUE(palette->isCommandEnabled(26));
-        EXPECT_TRUE(IsWindowEnabled(palette->cancelButton()));
-        EXPECT_EQ(palette->shownUnit(), 7 << 16);
+            EXPECT_EQ(commands->isCommandEnabled(code), (mask >> code & 1u) != 0)
+                << "mask " << mask << " code " << code;
+        EXPECT_TRUE(commands->isCommandEnabled(26));
+        EXPECT_TRUE(IsWindowEnabled(commands->cancelButton()));
+        EXPECT_EQ(commands->shownUnit(), 7 << 16);
     }
     // The move order and code 0 have no button, whatever the mask says.
-    EXPECT_EQ(palette->commandButton(25), nullptr);
-    EXPECT_EQ(palette->commandButton(0), nullptr);
+    EXPECT_EQ(commands->commandButton(25), nullptr);
+    EXPECT_EQ(commands->commandButton(0), nullptr);
 }
 
 TEST_F(CommandPaletteTest, NoUnitDisablesEveryButtonWhicheverWayMinusOneArrives)
 {
     for (LPARAM none : { LPARAM(-1), LPARAM(0xFFFFFFFFu) }) {
         show(0x03FFFFFE, 2);
-        ASSERT_TRUE(palette->isCommandEnabled(1));
+        ASSERT_TRUE(commands->isCommandEnabled(1));
         show(0x03FFFFFE, none);
         for (int code = 1; code <= 26; ++code)
-            EXPECT_FALSE(palette->isCommandEnabled(code)) << code;
-        EXPECT_FALSE(IsWindowEnabled(palette->cancelButton()));
-        EXPECT_EQ(palette->shownUnit(), -1);
+            EXPECT_FALSE(commands->isCommandEnabled(code)) << code;
+        EXPECT_FALSE(IsWindowEnabled(commands->cancelButton()));
+        EXPECT_EQ(commands->shownUnit(), -1);
     }
 }
 
 TEST_F(CommandPaletteTest, AClickPostsItsCodeOrTheCancelToTheMapWindow)
 {
     show((1u << 3) | (1u << 14), 0);
-    clickCentre(palette->commandButton(3));
-    clickCentre(palette->commandButton(14));
-    clickCentre(palette->commandButton(26));
+    clickCentre(commands->commandButton(3));
+    clickCentre(commands->commandButton(14));
+    clickCentre(commands->commandButton(26));
     // Disabled: nothing reaches the map window.
-    clickCentre(palette->commandButton(1));
-    clickCentre(palette->cancelButton());
+    clickCentre(commands->commandButton(1));
+    clickCentre(commands->cancelButton());
     EXPECT_EQ(recorder.chosen, (std::vector<int> { 3, 14, 26 }));
     EXPECT_EQ(recorder.cancels, 1);
     EXPECT_TRUE(recorder.commands.empty());
@@ -148,14 +135,15 @@ TEST_F(CommandPaletteTest, AClickPostsItsCodeOrTheCancelToTheMapWindow)
 
 TEST_F(ToolPaletteTest, EachButtonSendsItsMenuIdToTheMainWindow)
 {
-    refresh(ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame);
+    post(tools, ToolPalette::kRefreshMessage, ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame);
     for (unsigned id : kToolIds)
-        clickCentre(palette->button(id));
+        clickCentre(tools->button(id));
     EXPECT_EQ(recorder.commands, std::vector<UINT>(std::begin(kToolIds), std::end(kToolIds)));
 }
 
 TEST_F(ToolPaletteTest, GreysWhatTheGameCannotDoNowAndIgnoresTheirClicks)
 {
+    auto enabled = [&](unsigned id) { return bool(IsWindowEnabled(tools->button(id))); };
     struct Case {
         unsigned bits;
         bool newGame, save, endPhase;
@@ -166,18 +154,31 @@ TEST_F(ToolPaletteTest, GreysWhatTheGameCannotDoNowAndIgnoresTheirClicks)
         { ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame, true, true, true },
     };
     for (const Case& c : cases) {
-        refresh(c.bits);
-        EXPECT_EQ(bool(IsWindowEnabled(palette->button(menu_id::kNewGame))), c.newGame) << c.bits;
-        EXPECT_EQ(bool(IsWindowEnabled(palette->button(menu_id::kResumeGame))), c.newGame) << c.bits;
-        EXPECT_EQ(bool(IsWindowEnabled(palette->button(menu_id::kSaveGameAs))), c.save) << c.bits;
-        EXPECT_EQ(bool(IsWindowEnabled(palette->button(menu_id::kEndActionPhase))), c.endPhase) << c.bits;
-        EXPECT_EQ(bool(IsWindowEnabled(palette->button(menu_id::kEndTurn))), c.endPhase) << c.bits;
-        EXPECT_TRUE(IsWindowEnabled(palette->button(menu_id::kZoom32)));
-        EXPECT_TRUE(IsWindowEnabled(palette->button(menu_id::kEnvironment)));
+        post(tools, ToolPalette::kRefreshMessage, c.bits);
+        EXPECT_EQ(enabled(menu_id::kNewGame), c.newGame) << c.bits;
+        EXPECT_EQ(enabled(menu_id::kResumeGame), c.newGame) << c.bits;
+        EXPECT_EQ(enabled(menu_id::kSaveGameAs), c.save) << c.bits;
+        EXPECT_EQ(enabled(menu_id::kEndActionPhase), c.endPhase) << c.bits;
+        EXPECT_EQ(enabled(menu_id::kEndTurn), c.endPhase) << c.bits;
+        EXPECT_TRUE(enabled(menu_id::kZoom32) && enabled(menu_id::kEnvironment)) << c.bits;
     }
-    refresh(0);
-    clickCentre(palette->button(menu_id::kNewGame));
-    clickCentre(palette->button(menu_id::kEndTurn));
-    clickCentre(palette->button(menu_id::kZoom48));
+    post(tools, ToolPalette::kRefreshMessage, 0);
+    clickCentre(tools->button(menu_id::kNewGame));
+    clickCentre(tools->button(menu_id::kEndTurn));
+    clickCentre(tools->button(menu_id::kZoom48));
     EXPECT_EQ(recorder.commands, std::vector<UINT> { menu_id::kZoom48 });
+}
+
+TEST(ToolEnableBits, FollowWhetherTheGameMayBeInterruptedAndEnded)
+{
+    GameState state;
+    Handshake& handshake = state.handshake();
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt);
+    handshake.setPlayRunning(true);
+    EXPECT_EQ(toolEnableBits(state), 0u);
+    handshake.setUiLinkReady();
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame);
+    handshake.setCombatUnderWay(true);
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt);
+    handshake.setPlayRunning(false);
 }
