@@ -115,9 +115,9 @@ void mountains(Ground& g, bool high)
     const Rgb lit = high ? Rgb { 188, 182, 176 } : Rgb { 164, 140, 104 };
     const Rgb shade = high ? Rgb { 112, 108, 108 } : Rgb { 112, 92, 66 };
     g.base(high ? Rgb { 140, 134, 124 } : Rgb { 140, 122, 88 }, shade, 40, lit, 30);
-    g.peak(10, 20, 8, 12, lit, shade, high);
-    g.peak(22, 18, 9, 14, lit, shade, true);
-    g.peak(15, 29, 8, 10, lit, shade, high);
+    g.peak(9, 21, 9, 14, lit, shade, high);
+    g.peak(22, 19, 10, 16, lit, shade, true);
+    g.peak(15, 30, 10, 12, lit, shade, high);
 }
 
 void dunes(Ground& g, bool big)
@@ -161,12 +161,15 @@ void townLights(Ground& g)
     }
 }
 
-void town(Ground& g, Rgb paving)
+// A paved square in the middle of the meadow, so that towns sit in the land around them.
+void town(Ground& g, Rgb paving, double radius)
 {
-    g.base(paving, scaled(paving, 0.9), 60, mix(paving, { 255, 255, 255 }, 0.2), 40);
-    const uint8_t street = g.ink(scaled(paving, 0.78));
-    g.c.stroke(g(0), g(16), g(32), g(16), g.u * 1.5, street);
-    g.c.stroke(g(16), g(0), g(16), g(32), g.u * 1.5, street);
+    grass(g);
+    const uint8_t kerb = g.ink(scaled(paving, 0.8));
+    g.c.ellipse(g(16), g(17), g(radius + 1), g(radius * 0.8 + 1), kerb);
+    const uint8_t paved = g.ink(paving);
+    g.c.ellipse(g(16), g(17), g(radius), g(radius * 0.8), paved);
+    g.c.speckle(paved, g.ink(scaled(paving, 0.92)), 60, uint32_t(g.id) * 7 + 3);
     townLights(g);
 }
 
@@ -176,7 +179,10 @@ void drawLand(Ground& g)
     case kNone:
         g.base({ 70, 74, 70 }, { 60, 62, 60 }, 60, { 84, 88, 84 }, 40);
         break;
+    case kRoad:
     case kPlains:
+        // A road's hex is plain land; its road is drawn over it from the road pictures.
+        g.id = kPlains;
         grass(g);
         for (int i = 0; i < 11; i += 2)
             g.c.stroke(g(kSpots[i][0]), g(kSpots[i][1]), g(kSpots[i][0] + 1), g(kSpots[i][1] - 2), 1, g.ink(kGrassDark));
@@ -200,9 +206,7 @@ void drawLand(Ground& g)
         break;
     case kMountains: mountains(g, false); break;
     case kHighMountains: mountains(g, true); break;
-    case kDesert:
-        g.base(kSand, kSandDark, 60, kSandLight, 50);
-        break;
+    case kDesert: dunes(g, false); break;
     case kSwamp: {
         g.base({ 96, 116, 70 }, { 78, 96, 60 }, 60, { 112, 130, 80 }, 30);
         g.c.ellipse(g(10), g(12), g(5), g(2.5), g.ink({ 70, 110, 120 }));
@@ -225,6 +229,9 @@ void drawLand(Ground& g)
         break;
     case kBeach:
         g.base(kSandLight, kSand, 60, { 246, 236, 200 }, 40);
+        g.c.polygon({ { g(16), g(0) }, { g(32), g(8) }, { g(32), g(12) }, { g(22), g(9) }, { g(10), g(6) }, { g(0), g(9) }, { g(0), g(8) } },
+            g.ink({ 110, 180, 200 }));
+        g.c.polyline({ { g(0), g(9.5) }, { g(10), g(6.5) }, { g(22), g(9.5) }, { g(32), g(12.5) } }, 1, g.ink({ 245, 250, 250 }));
         for (int i = 0; i < 11; i += 3)
             g.c.set(int(g(kSpots[i][0])), int(g(kSpots[i][1])), g.ink({ 250, 250, 250 }));
         break;
@@ -309,7 +316,7 @@ void drawLand(Ground& g)
     case kAirport:
     case kAirfield:
     case kAirBase:
-        g.base({ 150, 156, 140 }, { 130, 136, 122 }, 50, { 166, 170, 156 }, 30);
+        town(g, { 150, 156, 140 }, 12);
         break;
     case kFortress:
     case kOilField:
@@ -340,7 +347,7 @@ void drawLand(Ground& g)
         break;
     default:
         if (g.id >= kCapital && g.id <= kSpecial)
-            town(g, g.id == kPort || g.id == kNavalPort ? Rgb { 170, 170, 166 } : kPaving);
+            town(g, g.id == kPort || g.id == kNavalPort ? Rgb { 170, 170, 166 } : kPaving, g.id <= kBigCity ? 12 : 10);
         else
             grass(g);
         break;

@@ -32,12 +32,12 @@ Rgb nightOf(Rgb day)
     if (day == kMagenta)
         return day;
     if (day.r == day.g && day.g == day.b) {
-        const uint8_t v = clampByte(day.g * 0.45);
+        const uint8_t v = clampByte(day.g * 0.5);
         return { v, v, v };
     }
     const double lum = 0.3 * day.r + 0.59 * day.g + 0.11 * day.b;
-    return { clampByte(0.28 * day.r + 0.04 * lum), clampByte(0.34 * day.g + 0.06 * lum),
-        clampByte(0.42 * day.b + 0.14 * lum + 22) };
+    return { clampByte(0.36 * day.r + 0.04 * lum + 2), clampByte(0.42 * day.g + 0.06 * lum + 3),
+        clampByte(0.5 * day.b + 0.14 * lum + 16) };
 }
 
 Rgb mix(Rgb a, Rgb b, double t)
