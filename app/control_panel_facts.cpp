@@ -7,7 +7,9 @@
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <cstring>
 
 namespace {
@@ -76,7 +78,9 @@ std::vector<PanelLine> unitFactLines(GameState& state, int side, int index)
     lines.push_back({ name.empty() ? typeName : name, playerColourRef(side), true });
     if (!name.empty() && name != typeName)
         lines.push_back(line(typeName));
-    const int full = std::max<int>(type.members, 1) * std::max<int>(type.memberStrength, 1);
+    // A unit holds at most ten members' counters, whatever its type's record says.
+    const int members = std::clamp<int>(type.members, 1, int(std::size(unit->memberStrengths)));
+    const int full = members * std::max<int>(type.memberStrength, 1);
     lines.push_back(line(jp("戦力　") + fraction(strengthTotal(*unit), full)));
     lines.push_back(
         line(jp("練度　") + experienceMark(experienceLevel(*unit)) + " (" + std::to_string(unit->experience) + ")"));

@@ -119,6 +119,12 @@ TEST_F(ControlPanelTest, AShownUnitListsItsFactsAndARefreshRereadsThem)
     EXPECT_TRUE(
         contains(panel->unitLines(), jp("戦力　") + std::to_string(strengthTotal(unit)) + "/" + std::to_string(full)));
     EXPECT_TRUE(contains(panel->unitLines(), jp("練度　") + experienceMark(experienceLevel(unit)) + " (500)"));
+
+    // A type record claiming more members than a unit has counters for is held to ten.
+    world.editType(kInfantry).members = 40;
+    post(ControlPanel::kRefreshUnit);
+    const std::string fullTen = std::to_string(10 * type.memberStrength);
+    EXPECT_TRUE(contains(panel->unitLines(), jp("戦力　") + std::to_string(strengthTotal(unit)) + "/" + fullTen));
 }
 
 TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefence)
