@@ -439,12 +439,11 @@ void MapOrders::execute(int code, const Target& target)
         if (target.hex != own)
             path.push_back(target.hex);
         executeCommand(m_state, path, target.hex.x, target.hex.y, code, 0, -1);
-    } else if (action.wayPoints().empty()) {
-        moveAlongPath(m_state, m_dest.x, m_dest.y, code, target.target, target.extra);
     } else {
-        // The way-points' route as drawn; the computer's path cutting knows nothing of them.
+        // The route as the person drew it, way-points and the extended band included; the computer
+        // player's entry would cut it to the normal allowance.
         std::vector<HexPos> path;
-        if (planRoute(m_state, path, m_dest.x, m_dest.y)) {
+        if (m_dest == own || planRoute(m_state, path, m_dest.x, m_dest.y)) {
             if (code == kCommandAttack)
                 prepareAttack(m_state, m_side, m_index, m_dest, target.hex, !path.empty(), target.extra);
             executeCommand(m_state, path, m_dest.x, m_dest.y, code, target.target, target.extra);

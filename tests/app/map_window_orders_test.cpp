@@ -289,3 +289,22 @@ TEST(PersonsOrders, AParatrooperAboardDropsOnTheClickedHex)
     EXPECT_FALSE(unit.hasFlag(kUnitAboard));
     EXPECT_TRUE(testing_rules::worldInvariantFaults(s).empty());
 }
+
+TEST(PersonsOrders, AClickInTheExtendedBandMovesTheWholeWayAtDoubleFuel)
+{
+    OrderWorld world(false);
+    GameState& s = world.state();
+    world.setRule(19, 1);
+    world.editType(world.plain).model[0].values[1] = 9;
+    MapWindowHarness view(s);
+    UnitRecord& mover = world.unit(0, world.mover);
+    const int fuel = mover.fuel;
+
+    view.clickHex(1, 2);
+    ASSERT_TRUE(hasHexMark(s, 9, 2, kMarkExtendedBand));
+    ASSERT_FALSE(hasHexMark(s, 9, 2, kMarkMoveRange));
+    view.clickHex(9, 2);
+    view.send(app_message::kMapCommandChosen, kCommandEndAction);
+    EXPECT_EQ((HexPos { mover.x, mover.y }), (HexPos { 9, 2 }));
+    EXPECT_EQ(fuel - mover.fuel, 16) << "eight hexes past an allowance of six cost twice";
+}
