@@ -2,6 +2,7 @@
 #include "app/about_box.h"
 
 #include "lib/dialog_base.h"
+#include "lib/font.h"
 #include "platform/kernel/host.h"
 #include "platform/user/resource_table.h"
 
@@ -12,13 +13,14 @@ namespace {
 
 constexpr UINT kTemplate = 171;
 constexpr int kWidth = 320;
+constexpr int kNameId = 1000;
 
-platform::resources::DialogItem line(const std::string& utf8, int top, int height = 20)
+platform::resources::DialogItem line(const std::string& utf8, int top, int height = 20, int id = -1)
 {
     platform::resources::DialogItem item;
     item.className = "Static";
     item.text = platform::utf8ToCp932(utf8);
-    item.id = -1;
+    item.id = id;
     item.style = WS_CHILD | WS_VISIBLE | SS_CENTER;
     item.rect = { 10, top, kWidth - 10, top + height };
     return item;
@@ -33,7 +35,7 @@ void registerTemplate()
         dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
         dialog.clientSize = { kWidth, 190 };
         dialog.items = {
-            line("デラゾド", 18, 24),
+            line("デラゾド", 12, 32, kNameId),
             line("現代戦のターン制戦略シミュレーション", 48),
             line(std::string("バージョン ") + kProgramVersion, 72),
             line("制作: デラゾド開発チーム", 104),
@@ -56,6 +58,15 @@ public:
     {
         registerTemplate();
     }
+    int OnInitDialog() override
+    {
+        if (m_nameFont.fontCreate(28, 700))
+            SendDlgItemMessageA(handle(), kNameId, WM_SETFONT, WPARAM(m_nameFont.handle()), FALSE);
+        return 1;
+    }
+
+private:
+    swCFont m_nameFont;
 };
 
 } // namespace
