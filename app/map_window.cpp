@@ -192,7 +192,8 @@ bool MapWindow::hexAtClient(POINT client, int& x, int& y) const
 
 HexView MapWindow::visibleHexRange() const
 {
-    const POINT origin = viewOrigin();
+    std::lock_guard lock(m_drawLock);
+    const POINT origin = m_origin;
     const RECT area { origin.x, origin.y, origin.x + m_client.cx, origin.y + m_client.cy };
     HexView view;
     int last_x = 0, last_y = 0;
@@ -205,18 +206,25 @@ HexView MapWindow::visibleHexRange() const
 
 void MapWindow::ensureVisible(int x, int y)
 {
+    std::unique_lock lock(m_drawLock);
     const RECT hex = geometry().hexRect(x, y);
-    const POINT origin = viewOrigin();
+    const POINT origin = m_origin;
     if (hex.left >= origin.x && hex.top >= origin.y && hex.right <= origin.x + m_client.cx
         && hex.bottom <= origin.y + m_client.cy)
         return;
+    lock.unlock();
     centreOn(x, y);
 }
 
 void MapWindow::centreOn(int x, int y)
 {
-    const POINT centre = geometry().hexCentre(x, y);
-    scrollTo({ centre.x - m_client.cx / 2, centre.y - m_client.cy / 2 });
+    POINT origin {};
+    {
+        std::lock_guard lock(m_drawLock);
+        const POINT centre = geometry().hexCentre(x, y);
+        origin = { centre.x - m_client.cx / 2, centre.y - m_client.cy / 2 };
+    }
+    scrollTo(origin);
 }
 
 bool MapWindow::shownNight() const { return m_state.settings().stageNight && m_state.isNightTurn(); }

@@ -1,6 +1,7 @@
 // MapWindow's messages from the main window and the game thread, each answering the wait it carries.
 #include "app/map_window.h"
 
+#include "app/map_view_host.h"
 #include "state/game_state.h"
 
 #include <algorithm>
@@ -74,6 +75,8 @@ bool MapWindow::handleUserMessage(MessageRecord& msg)
         return true;
     case map_message::kSyncScrollBars:
         syncScrollBars();
+        if (m_host)
+            m_host->viewChanged();
         return true;
     default:
         return false;

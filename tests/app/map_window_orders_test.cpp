@@ -230,3 +230,31 @@ TEST(PersonsOrders, AutoMoveRouteTakesNineWayPointsAndRefusesTheTenth)
     EXPECT_EQ(currentAction(s).wayPoints().size(), 9u) << "after taking one back there is room again";
     currentAction(s).endAutoMoveSetup();
 }
+
+TEST(PersonsOrders, ShiftClickWayPointsLeadTheMoveAndBackspaceTakesThemBack)
+{
+    OrderWorld world(false);
+    GameState& s = world.state();
+    MapWindowHarness view(s);
+    UnitRecord& mover = world.unit(0, world.mover);
+    const int fuel = mover.fuel;
+
+    view.clickHex(1, 2);
+    platform::harness::keyDown(VK_SHIFT);
+    view.clickHex(1, 5);
+    view.clickHex(3, 4);
+    platform::harness::keyUp(VK_SHIFT);
+    testing_lib::pump();
+    ASSERT_EQ(currentAction(s).wayPoints().size(), 2u);
+    platform::harness::pressKey(VK_BACK);
+    testing_lib::pump();
+    ASSERT_EQ(currentAction(s).wayPoints().size(), 1u);
+    EXPECT_EQ(view.window->orders().destination(), (HexPos { 1, 5 }));
+
+    // Three hexes south, then three back north-east: twice the cost of the straight road.
+    view.clickHex(3, 2);
+    view.send(app_message::kMapCommandChosen, kCommandEndAction);
+    EXPECT_EQ((HexPos { mover.x, mover.y }), (HexPos { 3, 2 }));
+    EXPECT_EQ(fuel - mover.fuel, 6);
+    EXPECT_FALSE(currentAction(s).underWay());
+}

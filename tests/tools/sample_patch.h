@@ -42,10 +42,12 @@ public:
         });
     }
 
-    // Roads from the road bits, borders where the neighbour's owner differs, then buildings.
+    // The grid, roads from the road bits, borders where the neighbour's owner differs, then
+    // buildings.
     void overlays(const Picture& sheet, bool night)
     {
         forEachHex([&](int x, int y, const FileMapCell& cell) {
+            blit(sheet, map_sheet::kGridOutline, map_sheet::kMarks, x, y, -1, false);
             if (cell.terrain == kRoadTerrain) {
                 for (int d = 0; d < 6; ++d)
                     if (cell.overlay & 1 << d)

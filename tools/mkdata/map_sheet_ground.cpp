@@ -99,8 +99,10 @@ void grass(Ground& g) { g.base(kGrass, kGrassDark, 50, kGrassLight, 40); }
 void water(Ground& g, Rgb colour, Rgb crest, int crests)
 {
     g.base(colour, scaled(colour, 0.9), 40, mix(colour, crest, 0.35), 30);
-    for (int i = 0; i < crests && i < 11; ++i)
-        g.wave(kSpots[i][0], kSpots[i][1], 2.2, crest);
+    for (int i = 0; i < crests && i < 11; ++i) {
+        const auto& spot = kSpots[i * 11 / crests];
+        g.wave(spot[0], spot[1], 2.2, crest);
+    }
 }
 
 void forest(Ground& g, double radius, Rgb dark, Rgb mid, Rgb light)
@@ -249,11 +251,11 @@ void drawLand(Ground& g)
         g.c.ellipse(g(21), g(23), g(5), g(2.5), g.ink({ 88, 70, 50 }));
         break;
     case kFrozenGround:
-        g.base({ 176, 170, 160 }, { 150, 140, 128 }, 60, { 226, 230, 236 }, 70);
+        g.base({ 176, 170, 160 }, { 160, 152, 140 }, 50, { 214, 218, 224 }, 40);
         g.c.polyline({ { g(4), g(12) }, { g(12), g(16) }, { g(18), g(13) }, { g(28), g(19) } }, 1, g.ink({ 130, 124, 116 }));
         break;
     case kTundra:
-        g.base({ 138, 150, 118 }, { 116, 126, 98 }, 50, { 220, 226, 228 }, 60);
+        g.base({ 138, 150, 118 }, { 124, 134, 104 }, 50, { 196, 204, 200 }, 30);
         for (int i = 1; i < 11; i += 2)
             g.c.disc(g(kSpots[i][0]), g(kSpots[i][1]), g(1.4), g.ink({ 96, 112, 80 }));
         break;
@@ -291,8 +293,9 @@ void drawLand(Ground& g)
     case kVolcano:
         g.base({ 96, 84, 76 }, { 76, 66, 60 }, 60, { 116, 104, 94 }, 30);
         g.peak(16, 29, 14, 22, { 120, 106, 96 }, { 70, 60, 56 }, false);
-        g.c.ellipse(g(16), g(9), g(3.5), g(1.6), g.ink({ 230, 80, 30 }));
-        g.c.polyline({ { g(16), g(10) }, { g(14), g(16) }, { g(15), g(22) } }, std::max(1.0, g(1.2)), g.ink({ 210, 60, 20 }));
+        // Lava glows the same by night.
+        g.c.ellipse(g(16), g(9), g(3.5), g(1.6), g.c.raw({ 240, 90, 30 }));
+        g.c.polyline({ { g(16), g(10) }, { g(14), g(16) }, { g(15), g(22) } }, std::max(1.0, g(1.2)), g.c.raw({ 220, 64, 20 }));
         break;
     case kFrozenRiver:
         g.base({ 190, 214, 232 }, { 168, 196, 222 }, 50, { 226, 238, 248 }, 50);
@@ -306,7 +309,7 @@ void drawLand(Ground& g)
             g.c.stroke(g(x + 1), g(4), g(x + 3), g(28), 1, g.ink({ 176, 164, 146 }));
         }
         break;
-    case kSea: water(g, { 30, 70, 150 }, { 90, 140, 210 }, 11); break;
+    case kSea: water(g, { 30, 70, 150 }, { 76, 124, 196 }, 7); break;
     case kShallows:
         g.base({ 70, 160, 180 }, { 60, 140, 168 }, 40, { 120, 190, 196 }, 50);
         for (int i = 0; i < 11; i += 2)

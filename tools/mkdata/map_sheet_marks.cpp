@@ -18,13 +18,13 @@ bool nearHexEdge(int size, int x, int y, int reach)
 }
 
 // Only the west and upper edges: neighbours draw the others, so a grid of hexes gets
-// lines one pixel wide.
+// lines one pixel wide. Every other pixel, so that the grid stays light over the land.
 void gridOutline(Cell& c, uint8_t ink)
 {
     const int s = c.size();
     for (int y = 0; y < s; ++y)
         for (int x = 0; x < s; ++x)
-            if (inHex(s, x, y) && (!inHex(s, x - 1, y) || !inHex(s, x, y - 1)))
+            if (inHex(s, x, y) && (!inHex(s, x - 1, y) || !inHex(s, x, y - 1)) && (x + y) % 2 == 0)
                 c.set(x, y, ink);
 }
 

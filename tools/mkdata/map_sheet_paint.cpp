@@ -172,25 +172,6 @@ void Cell::polyline(const Points& points, double width, uint8_t index)
         stroke(points[i - 1].first, points[i - 1].second, points[i].first, points[i].second, width, index);
 }
 
-void Cell::outline(uint8_t index, uint8_t clear, uint8_t outlineIndex)
-{
-    std::vector<std::pair<int, int>> edge;
-    for (int y = 0; y < m_size; ++y)
-        for (int x = 0; x < m_size; ++x) {
-            if (!inside(x, y) || at(x, y) != clear)
-                continue;
-            const int nx[4] = { x - 1, x + 1, x, x };
-            const int ny[4] = { y, y, y - 1, y + 1 };
-            for (int k = 0; k < 4; ++k)
-                if (inside(nx[k], ny[k]) && at(nx[k], ny[k]) == index) {
-                    edge.emplace_back(x, y);
-                    break;
-                }
-        }
-    for (auto [x, y] : edge)
-        set(x, y, outlineIndex);
-}
-
 Points hexCorners(int size)
 {
     const double s = size;
