@@ -38,6 +38,19 @@ constexpr CheckOption kChecks[] = {
 
 constexpr int kTroopMoveChoices = 3;
 
+// Options that mean something only while their switch is on are greyed with it.
+struct Dependents {
+    int control;
+    int dependents[3];
+};
+
+constexpr Dependents kDependents[] = {
+    { id::kShowFight, { id::kFightScene, id::kFightWindow, id::kFightOfAll } },
+    { id::kPlaySe, { id::kSeVolume } },
+    { id::kPlayBgm, { id::kWaveVolume } },
+    { id::kPlayMoneyAlarm, { id::kMoneyAlarm } },
+};
+
 // Writes an integer key when the value changed.
 void storeNumber(int32_t& field, int32_t value, const char* key)
 {
@@ -115,7 +128,8 @@ void EnvironmentWindow::load()
     // A stored value the list does not know shows no choice and stays as it is.
     int move = m_settings.troopMoveAnim;
     SendDlgItemMessageA(dialog, id::kTroopMoveAnim, CB_SETCURSEL, move >= 0 && move < kTroopMoveChoices ? move : -1, 0);
-    enableFightChoices();
+    for (const Dependents& entry : kDependents)
+        enableDependents(entry.control);
 }
 
 void EnvironmentWindow::store()
@@ -150,18 +164,24 @@ void EnvironmentWindow::store()
         storeNumber(m_settings.troopMoveAnim, move, "TroopMoveAnim");
 }
 
-void EnvironmentWindow::enableFightChoices()
+bool EnvironmentWindow::enableDependents(int control)
 {
-    BOOL on = IsDlgButtonChecked(handle(), id::kShowFight) == BST_CHECKED;
-    for (int control : { id::kFightScene, id::kFightWindow, id::kFightOfAll })
-        EnableWindow(GetDlgItem(handle(), control), on);
+    for (const Dependents& entry : kDependents) {
+        if (entry.control != control)
+            continue;
+        BOOL on = IsDlgButtonChecked(handle(), control) == BST_CHECKED;
+        for (int dependent : entry.dependents)
+            if (dependent)
+                EnableWindow(GetDlgItem(handle(), dependent), on);
+        return true;
+    }
+    return false;
 }
 
 int EnvironmentWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
-    if (control == UINT(id::kShowFight) && code == BN_CLICKED) {
-        enableFightChoices();
+    // The switches are auto check boxes: the click has already toggled them.
+    if (code == BN_CLICKED && enableDependents(int(control)))
         return 1;
-    }
     return DialogBase::OnCommand(msg, control, code);
 }

@@ -51,7 +51,8 @@ public:
 private:
     void load();
     void store();
-    void enableFightChoices();
+    // Greys what depends on the switch; false when the control is no switch.
+    bool enableDependents(int control);
 
     GameSettings& m_settings;
     int m_sePosition = 0;

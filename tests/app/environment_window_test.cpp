@@ -48,7 +48,13 @@ struct EnvironmentWindowTest : ::testing::Test {
     INT_PTR run(std::function<void(HWND)> driver)
     {
         EnvironmentWindow window(nullptr, m_settings);
-        drive(kTitle.c_str(), [&] { return window.run(); }, driver);
+        drive(kTitle.c_str(), [&] { return window.run(); }, [&](HWND dialog) {
+            // The window exists before its controls are loaded; it is shown after.
+            for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            settle();
+            driver(dialog);
+        });
         return window.result();
     }
     testing_lib::TempProgramFolder m_folder { "environment" };
@@ -122,27 +128,24 @@ TEST_F(EnvironmentWindowTest, PhaseHelpSwitchWritesEveryPhaseKey)
     EXPECT_FALSE(anyPhaseHelpEnabled());
 }
 
-TEST_F(EnvironmentWindowTest, BattleChoicesFollowTheBattleSwitch)
+TEST_F(EnvironmentWindowTest, DependentOptionsFollowTheirSwitches)
 {
     m_settings.showFight = false;
-    bool enabledAtStart = true, enabledAfterClick = false;
+    m_settings.playSe = true;
+    bool fightAtStart = true, fightAfterClick = false, volumeAtStart = false, volumeAfterClick = true;
     run([&](HWND dialog) {
-        enabledAtStart = IsWindowEnabled(GetDlgItem(dialog, id::kFightScene));
+        fightAtStart = IsWindowEnabled(GetDlgItem(dialog, id::kFightScene));
+        volumeAtStart = IsWindowEnabled(GetDlgItem(dialog, id::kSeVolume));
         clickItem(dialog, id::kShowFight);
-        enabledAfterClick = IsWindowEnabled(GetDlgItem(dialog, id::kFightOfAll));
+        clickItem(dialog, id::kPlaySe);
+        fightAfterClick = IsWindowEnabled(GetDlgItem(dialog, id::kFightOfAll));
+        volumeAfterClick = IsWindowEnabled(GetDlgItem(dialog, id::kSeVolume));
         clickItem(dialog, IDCANCEL);
     });
-    EXPECT_FALSE(enabledAtStart);
-    EXPECT_TRUE(enabledAfterClick);
-}
-
-TEST(EnvironmentVolume, SliderPositionsCoverTheStoredRange)
-{
-    EXPECT_EQ(EnvironmentWindow::volumePosition(0), EnvironmentWindow::kVolumeSteps);
-    EXPECT_EQ(EnvironmentWindow::volumePosition(-10000), 0);
-    EXPECT_EQ(EnvironmentWindow::volumePosition(500), EnvironmentWindow::kVolumeSteps); // bad file value
-    for (int position = 0; position <= EnvironmentWindow::kVolumeSteps; ++position)
-        EXPECT_EQ(EnvironmentWindow::volumePosition(EnvironmentWindow::positionVolume(position)), position);
+    EXPECT_FALSE(fightAtStart);
+    EXPECT_TRUE(fightAfterClick);
+    EXPECT_TRUE(volumeAtStart);
+    EXPECT_FALSE(volumeAfterClick);
 }
 
 } // namespace
