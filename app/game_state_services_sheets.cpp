@@ -2,10 +2,9 @@
 // in the sides' colours.
 #include "app/game_state_services.h"
 
-#include "lib/error.h"
-#include "lib/file.h"
+#include "app/map_renderer_impl.h"
+
 #include "lib/media/bitmap.h"
-#include "state/data_path.h"
 #include "state/game_state.h"
 
 #include <algorithm>
@@ -16,13 +15,8 @@ namespace {
 constexpr int kIcon = 32;
 constexpr int kUnitSheetWidth = 1024;
 constexpr int kUnitSheetHeight = 512;
-constexpr COLORREF kKey = RGB(255, 0, 255);
-
-// Countries 0..7, then the neutral side.
-constexpr COLORREF kSideColours[kSideCount] = {
-    RGB(200, 40, 40), RGB(40, 80, 210), RGB(40, 160, 60), RGB(220, 190, 40), RGB(150, 60, 180),
-    RGB(40, 180, 190), RGB(230, 120, 30), RGB(110, 80, 50), RGB(150, 150, 150),
-};
+constexpr uint32_t kKeyPixel = 0xFF00FF;
+constexpr uint32_t kNearKeyPixel = 0xFE00FF;
 
 std::unique_ptr<swCBitmap> compatibleBitmap(int width, int height)
 {
@@ -31,35 +25,6 @@ std::unique_ptr<swCBitmap> compatibleBitmap(int width, int height)
     auto bitmap = std::make_unique<swCBitmap>(holder, width, height);
     ReleaseDC(nullptr, screen);
     return bitmap->handle() ? std::move(bitmap) : nullptr;
-}
-
-void fillBitmap(swCBitmap& bitmap, COLORREF colour)
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap.handle());
-    HBRUSH brush = CreateSolidBrush(colour);
-    const SIZE size = bitmap.bitmapGetSize();
-    RECT all { 0, 0, size.cx, size.cy };
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-}
-
-// The whole file, or nothing when it cannot be read.
-std::vector<uint8_t> fileImage(const char* name)
-{
-    std::vector<uint8_t> bytes;
-    try {
-        swCFile file(dataPath(name, kFolderBitmap).c_str(), 0);
-        bytes.resize(file.fileGetSize());
-        if (file.fileRead(bytes.data(), DWORD(bytes.size())) != bytes.size())
-            bytes.clear();
-    } catch (swCError* error) {
-        delete error;
-        bytes.clear();
-    }
-    return bytes;
 }
 
 } // namespace
@@ -79,27 +44,41 @@ std::unique_ptr<swCBitmap> AppGameStateServices::buildSmallBuildingSheets(GameSt
     return sheet;
 }
 
-// Row s holds the icons of "unit32.bmp" tinted in side s's colour; the other rows stay key colour.
-std::unique_ptr<swCBitmap> AppGameStateServices::buildUnitSheet(GameState&)
+// Rows 2c and 2c + 1 hold the icons of "unit32.bmp" in country c's custom colour, the second
+// row with each icon facing the other way; magenta stays the transparent key.
+std::unique_ptr<swCBitmap> AppGameStateServices::buildUnitSheet(GameState& state)
 {
-    const std::vector<uint8_t> image = fileImage("unit32.bmp");
-    if (image.empty())
+    map_render::IndexedSheet icons;
+    if (!map_render::readIndexedSheet(map_render::readBitmapFile("unit32.bmp"), icons))
         return nullptr;
     auto sheet = compatibleBitmap(kUnitSheetWidth, kUnitSheetHeight);
     if (!sheet)
         return nullptr;
-    fillBitmap(*sheet, kKey);
-    for (int side = 0; side < kSideCount; ++side) {
-        swCBitmap row;
-        try {
-            row.bitmapFromPackedDIB(image, kKey, kSideColours[side]);
-        } catch (swCError* error) {
-            delete error;
-            return nullptr;
-        }
-        const SIZE size = row.bitmapGetSize();
-        const RECT source { 0, 0, std::min<LONG>(size.cx, kUnitSheetWidth), std::min<LONG>(size.cy, kIcon) };
-        sheet->bitmapBlit(0, side * kIcon, row.handle(), source);
+    std::vector<uint32_t> pixels(size_t(kUnitSheetWidth) * kUnitSheetHeight, kKeyPixel);
+    const int width = std::min(icons.width, kUnitSheetWidth) / kIcon * kIcon;
+    const int height = std::min(icons.height, kIcon);
+    for (int country = 0; country < kCountryCount; ++country) {
+        const map_render::ColourTable colours = map_render::tintedColours(icons, state, country);
+        uint32_t* facing = pixels.data() + size_t(2 * country * kIcon) * kUnitSheetWidth;
+        uint32_t* mirrored = facing + size_t(kIcon) * kUnitSheetWidth;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const uint32_t c = colours[icons.row(y)[x]];
+                // A colour turned exactly onto the key (pure blue turned by 60 degrees) would vanish.
+                const uint32_t pixel = c == map_render::kClear ? kKeyPixel : c == kKeyPixel ? kNearKeyPixel : c;
+                facing[size_t(y) * kUnitSheetWidth + size_t(x)] = pixel;
+                mirrored[size_t(y) * kUnitSheetWidth + size_t(x / kIcon * kIcon + kIcon - 1 - x % kIcon)] = pixel;
+            }
     }
-    return sheet;
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kUnitSheetWidth;
+    info.bmiHeader.biHeight = -kUnitSheetHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    const int rows = SetDIBits(screen, sheet->handle(), 0, kUnitSheetHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return rows == kUnitSheetHeight ? std::move(sheet) : nullptr;
 }

@@ -53,6 +53,8 @@ public:
     void drawAll();
     // Redraws one hex and the parts of its neighbours that overlap its cell.
     void drawHex(int x, int y);
+    // Redraws whatever lies in the rectangle (map pixels): erases an effect drawn there.
+    void drawMapRect(const RECT& mapRect);
     // Overlays on the back picture; redrawing the hexes under them erases them.
     void drawEffect(int x, int y, MapEffect effect, int frame);
     // Centre of the picture in map pixels.

@@ -16,3 +16,5 @@ HFONT GamePictureServices::smallFont()
     HFONT font = m_state.font(kSmallFont).handle();
     return font ? font : PictureServices::smallFont();
 }
+
+bool GamePictureServices::drawHexBuilding(HDC dc, int hexX, int hexY) { return m_state.drawHexBuilding(dc, 0, 0, hexX, hexY); }

@@ -14,6 +14,7 @@ public:
     std::string bitmapPath(const char* fileName) const override;
     std::string programFilePath(const char* fileName) const override;
     HFONT smallFont() override;
+    bool drawHexBuilding(HDC dc, int hexX, int hexY) override;
 
 private:
     GameState& m_state;

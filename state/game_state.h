@@ -105,6 +105,12 @@ public:
 
     void prepareSmallBuildingSheets();
     void prepareUnitSheet();
+    // Pictures for the dialogs, from the base bitmaps: a unit type's 32 x 32 icon in the country's
+    // colours (flag 1 faces it the other way; the neutral side is grey), a terrain or building icon
+    // of at most 16 pixels, and one hex's ground with its building or bridge at 32 pixels.
+    void drawUnitIcon(HDC dc, int x, int y, int country, int typeId, int flag) const;
+    void drawLandIcon(HDC dc, int x, int y, int terrain, int building, int unused, int clipWidth) const;
+    bool drawHexBuilding(HDC dc, int x, int y, int hexX, int hexY) const;
 
     // -- unit and building records --
     // Used entries of side 0..8's unit table; 0 for any other side.

@@ -139,12 +139,13 @@ TEST(StartModeDialog, StartUpBuildsTheSheetsAndLoadsTheStartArrow)
         ASSERT_NE(units->handle(), nullptr);
         EXPECT_EQ(units->bitmapGetSize().cx, 1024);
         EXPECT_EQ(units->bitmapGetSize().cy, 512);
-        // Away from the icons the sheet keeps the key colour; the rows below the sides too.
+        // Away from the icons the sheet keeps the key colour.
         EXPECT_EQ(pixel(units->handle(), 1, 1), RGB(255, 0, 255));
-        EXPECT_EQ(pixel(units->handle(), 100, 400), RGB(255, 0, 255));
-        // Country 0's tank body is reddish, country 1's bluish.
-        const COLORREF red = pixel(units->handle(), 2 * 32 + 16, 20);
-        const COLORREF blue = pixel(units->handle(), 2 * 32 + 16, 32 + 20);
+        EXPECT_EQ(pixel(units->handle(), 1, 400), RGB(255, 0, 255));
+        // Two rows per country: country 0 keeps the sheet's blue (hue turn 0), country 1's
+        // default turn of 130 degrees makes it red.
+        const COLORREF blue = pixel(units->handle(), 2 * 32 + 16, 16);
+        const COLORREF red = pixel(units->handle(), 2 * 32 + 16, 2 * 32 + 16);
         EXPECT_GT(GetRValue(red), GetBValue(red));
         EXPECT_GT(GetBValue(blue), GetRValue(blue));
 

@@ -1,5 +1,5 @@
-// "tkbmp" unit and marker pictures of start-up: the 32-pixel unit icons, the category sheet, the
-// civilians, the small digits and the prompt bar's start arrow.
+// "tkbmp" unit and marker pictures of start-up: the category sheet, the civilians, the small
+// digits and the prompt bar's start arrow (the unit sheets are drawn with the map art).
 #include "tools/mkdata/base_bitmaps.h"
 #include "tools/mkdata/generator.h"
 
@@ -48,18 +48,6 @@ void drawUnitShape(Canvas& canvas, int x, int y, int size, int index, uint8_t co
 }
 
 namespace {
-
-void writeUnitIcons(const std::filesystem::path& folder)
-{
-    Palette palette;
-    const uint8_t clear = palette.index(kMagenta);
-    const uint8_t body = palette.index({ 200, 200, 200 });
-    const uint8_t outline = palette.index({ 40, 40, 40 });
-    Canvas canvas(kUnitCells * 32, 32, clear);
-    for (int i = 0; i < kUnitCells; ++i)
-        drawUnitShape(canvas, i * 32, 0, 32, i, body, outline);
-    writeFile(folder / "tkbmp" / "unit32.bmp", encodeBmp8(canvas, palette));
-}
 
 // Column = unit bitmap index, row 0 no side, row s + 1 country s.
 void writeCategorySheet(const std::filesystem::path& folder)
@@ -129,7 +117,6 @@ void writeStartArrow(const std::filesystem::path& folder)
 
 void writeUnitPictures(const std::filesystem::path& folder)
 {
-    writeUnitIcons(folder);
     writeCategorySheet(folder);
     writeCivilians(folder);
     writeDigits(folder);

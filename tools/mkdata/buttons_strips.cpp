@@ -5,7 +5,9 @@
 #include "tools/mkdata/generator.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,9 @@ struct Label {
     ButtonKind kind;
     int image;
     const char* text;
+    // 0: the size the face's height suggests.
+    int pixelHeight = 0;
+    bool bold = false;
 };
 
 const Label kLabels[] = {
@@ -70,15 +75,38 @@ const Label kLabels[] = {
     { ButtonKind::EditSheetButton, 14, "名称" },
     { ButtonKind::EditSheetButton, 15, "コスト" },
     { ButtonKind::PanelButton80x24, 0, "OK" },
+    { ButtonKind::ComButton72x24, 0, "行動終了" },
+    { ButtonKind::ComButton72x24, 1, "キャンセル" },
+    { ButtonKind::ToolButton80x24, 0, "新規ゲーム" },
+    { ButtonKind::ToolButton80x24, 1, "ゲーム再開" },
+    { ButtonKind::ToolButton80x24, 2, "保存" },
+    { ButtonKind::ToolButton80x24, 3, "フェイズ終了" },
+    { ButtonKind::ToolButton80x24, 4, "ターン終了" },
+    { ButtonKind::ToolButton80x24, 5, "環境設定" },
+    { ButtonKind::ToolButton40x24, 0, "小" },
+    { ButtonKind::ToolButton40x24, 1, "中" },
+    { ButtonKind::ToolButton40x24, 2, "大" },
 };
 
-const char* labelFor(ButtonKind kind, int image)
+// Command button i stands for unit command i + 1: one glyph of its name, as the palette writes
+// the whole name beside it.
+const char* const kCommandGlyphs[] = { "攻", "射", "占", "変", "破", "妨", "修", "強", "合", "分", "収", "搭", "空",
+    "換", "橋", "砦", "道", "補", "解", "乗", "放", "爆", "地", "掃" };
+
+Label commandGlyph(int image)
 {
+    return { ButtonKind::ComButton24x24, image, kCommandGlyphs[image], 16, true };
+}
+
+std::optional<Label> labelFor(ButtonKind kind, int image)
+{
+    if (kind == ButtonKind::ComButton24x24 && image >= 0 && image < int(std::size(kCommandGlyphs)))
+        return commandGlyph(image);
     for (const Label& label : kLabels) {
         if (label.kind == kind && label.image == image)
-            return label.text;
+            return label;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 const Rgb kCountryColours[8] = { { 40, 80, 220 }, { 210, 40, 40 }, { 40, 170, 60 }, { 220, 200, 40 },
@@ -106,10 +134,10 @@ void drawFace(Canvas& canvas, const Colours& c, const FaceRect& r, Face face, Bu
         canvas.frameRect(r.left + 2, r.top + 2, r.right - 2, r.bottom - 2, c.focus);
     const int shift = pressed ? 1 : 0;
     const uint8_t ink = face == Face::Disabled ? c.disabledText : c.text;
-    if (const char* text = labelFor(kind, image)) {
-        const int size = r.height() >= 26 ? 14 : 12;
-        drawLabel(canvas, r.left + shift, r.top + shift, r.right + shift, r.bottom + shift, text, ink, size,
-            r.height() >= 32);
+    if (const std::optional<Label> label = labelFor(kind, image)) {
+        const int size = label->pixelHeight ? label->pixelHeight : r.height() >= 26 ? 14 : 12;
+        drawLabel(canvas, r.left + shift, r.top + shift, r.right + shift, r.bottom + shift, label->text, ink, size,
+            label->bold || r.height() >= 32);
         return;
     }
     // Buttons without words carry a small mark that tells them apart.

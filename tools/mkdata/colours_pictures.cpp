@@ -1,4 +1,5 @@
-// "tkbmp" pictures of the custom colour previews, drawn in blue on magenta to be hue-turned.
+// "tkbmp" pictures of the custom colour previews, drawn in blue on magenta to be hue-turned
+// ("unit48.bmp", whose first cell the unit preview shows, is drawn with the unit sheets).
 #include "tools/mkdata/bmp_writer.h"
 #include "tools/mkdata/generator.h"
 
@@ -127,48 +128,12 @@ void writeMarkers(const std::filesystem::path& folder)
     writeFile(folder / "tkbmp" / "ecmcc.bmp", encodeBmp8(canvas, palette));
 }
 
-// "unit48.bmp": a tank, an aircraft, a ship and an infantry team, 48 pixels each.
-void writeUnits(const std::filesystem::path& folder)
-{
-    Palette palette;
-    const Blues c = blues(palette);
-    Canvas canvas(4 * kTile, kTile, c.clear);
-    canvas.fillRect(6, 26, 42, 36, c.mid);
-    canvas.fillRect(4, 34, 44, 42, c.dark);
-    for (int x = 8; x <= 40; x += 8)
-        canvas.fillCircle(x, 38, 2, c.outline);
-    canvas.fillRect(14, 18, 32, 27, c.light);
-    canvas.frameRect(14, 18, 32, 27, c.outline);
-    canvas.fillRect(32, 21, 46, 24, c.dark);
-    const int a = kTile;
-    canvas.fillPolygon({ { a + 24, a - 44 }, { a + 27, a - 30 }, { a + 44, a - 20 }, { a + 44, a - 16 }, { a + 27, a - 20 },
-                           { a + 26, a - 8 }, { a + 33, a - 4 }, { a + 15, a - 4 }, { a + 22, a - 8 }, { a + 21, a - 20 },
-                           { a + 4, a - 16 }, { a + 4, a - 20 }, { a + 21, a - 30 } },
-        c.mid);
-    canvas.line(a + 24, 6, a + 24, 40, c.light);
-    const int s = 2 * kTile;
-    canvas.fillPolygon({ { s + 2, 28 }, { s + 46, 28 }, { s + 40, 40 }, { s + 8, 40 } }, c.mid);
-    canvas.fillRect(s + 16, 18, s + 32, 28, c.light);
-    canvas.frameRect(s + 16, 18, s + 32, 28, c.outline);
-    canvas.fillRect(s + 22, 8, s + 25, 18, c.dark);
-    canvas.fillRect(s + 32, 22, s + 44, 24, c.dark);
-    const int n = 3 * kTile;
-    for (int i = 0; i < 3; ++i) {
-        const int x = n + 10 + 14 * i;
-        canvas.fillCircle(x, 22, 5, c.dark);
-        canvas.fillRect(x - 6, 28, x + 7, 42, c.mid);
-        canvas.frameRect(x - 6, 28, x + 7, 42, c.outline);
-    }
-    writeFile(folder / "tkbmp" / "unit48.bmp", encodeBmp8(canvas, palette));
-}
-
 void writeColourPictures(const std::filesystem::path& programFolder)
 {
     writeLandBase(programFolder);
     writeLandBuild(programFolder);
     writeBorders(programFolder);
     writeMarkers(programFolder);
-    writeUnits(programFolder);
 }
 
 } // namespace

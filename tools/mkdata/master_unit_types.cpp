@@ -1,8 +1,10 @@
 // "weapon.dat" and "sweapon.dat" (simple mode): the unit types, one CP932 line of 138 columns each.
 #include "tools/mkdata/generator.h"
+#include "tools/mkdata/map_units.h"
 
 #include "platform/kernel/host.h"
 
+#include <stdexcept>
 #include <string>
 
 namespace mkdata::master {
@@ -82,6 +84,30 @@ const Movement kMovement[] = {
     { 30, 8, 4, 100 }, { 31, 6, 3, 120 }, { 32, 7, 3, 100 }, { 33, 7, 3, 100 }, { 34, 7, 3, 120 },
 };
 
+// Column 131, the imageNumber: the type's cell in the map view's unit sheets.
+struct PictureOf {
+    int id;
+    units::Picture picture;
+};
+
+const PictureOf kPictures[] = {
+    { 1, units::kHeadquarters }, { 2, units::kInfantry }, { 3, units::kArmour }, { 4, units::kSelfPropelledGun },
+    { 5, units::kRocketArtillery }, { 6, units::kAntiAirGun }, { 7, units::kAntiAirMissile }, { 8, units::kSupply },
+    { 9, units::kEngineers }, { 10, units::kArmouredCarrier }, { 11, units::kBallisticLauncher },
+    { 12, units::kCruiseMissile }, { 13, units::kBallisticMissile }, { 20, units::kFighter },
+    { 21, units::kAttackAircraft }, { 22, units::kAttackHelicopter }, { 23, units::kTransportHelicopter },
+    { 24, units::kTransportAircraft }, { 25, units::kElectronicWarfare }, { 30, units::kDestroyer },
+    { 31, units::kSubmarine }, { 32, units::kTransportShip }, { 33, units::kLandingShip }, { 34, units::kCruiser },
+};
+
+int pictureOf(const UnitType& u)
+{
+    for (const PictureOf& p : kPictures)
+        if (p.id == u.id)
+            return p.picture;
+    throw std::runtime_error("unit type " + std::to_string(u.id) + " has no picture");
+}
+
 Movement movementOf(const UnitType& u)
 {
     for (const Movement& m : kMovement)
@@ -120,7 +146,8 @@ std::string unitTypeLine(const UnitType& u)
         else
             line += ",0,0,0,0";
     }
-    for (int i = 0; i < 8; ++i)
+    line += num(pictureOf(u));
+    for (int i = 1; i < 8; ++i)
         line += num(u.id);
     return line;
 }

@@ -1,0 +1,62 @@
+// ControlPanel: the side's turn facts and the shown unit's and hex's facts, beside the map.
+#pragma once
+
+#include "app/control_panel_facts.h"
+#include "lib/window.h"
+
+#include <cstdint>
+#include <vector>
+
+class GameState;
+
+// Refreshed by posted messages only (see the constants), so the game thread never waits for it.
+class ControlPanel : public swCWindow {
+public:
+    static constexpr const char* kClassName = "DERAZODO_CONTROLPANEL_CNAME";
+    static constexpr int kWidth = 216;
+    static constexpr int kHeight = 288;
+
+    static constexpr UINT kFullRefresh = WM_USER + 105;
+    static constexpr UINT kStartGameView = WM_USER + 107;
+    // wParam = side | index << 16.
+    static constexpr UINT kShowUnit = WM_USER + 108;
+    static constexpr UINT kRefreshUnit = WM_USER + 109;
+    // wParam = (y << 16) | x.
+    static constexpr UINT kShowHex = WM_USER + 110;
+    static constexpr UINT kRefreshHex = WM_USER + 111;
+    static constexpr UINT kSideFacts = WM_USER + 115;
+    // wParam = the value byte.
+    static constexpr UINT kPanelValue = WM_USER + 118;
+
+    ControlPanel(swCWindow* parent, GameState& state);
+    ~ControlPanel() override;
+
+    int OnMessage(MessageRecord& msg) override;
+
+    // What the panel draws now: the side's lines, then the unit's, then the hex's.
+    std::vector<PanelLine> lines() const;
+    const std::vector<PanelLine>& sideLines() const { return m_sideLines; }
+    const std::vector<PanelLine>& unitLines() const { return m_unitLines; }
+    const std::vector<PanelLine>& hexLines() const { return m_hexLines; }
+    // The byte of the last WM_USER+118; kept for the main window's later reads.
+    uint8_t panelValue() const { return m_value; }
+    int unitSide() const { return m_unitSide; }
+    int unitIndex() const { return m_unitIndex; }
+
+private:
+    void readSide();
+    void readUnit();
+    void readHex();
+    void redraw();
+    void paint();
+
+    GameState& m_state;
+    int m_unitSide = -1;
+    int m_unitIndex = -1;
+    int m_hexX = -1;
+    int m_hexY = -1;
+    uint8_t m_value = 0;
+    std::vector<PanelLine> m_sideLines;
+    std::vector<PanelLine> m_unitLines;
+    std::vector<PanelLine> m_hexLines;
+};

@@ -1,0 +1,193 @@
+// MapRenderer: the back picture, the view and the redraw of regions in passes.
+#include "app/map_renderer_impl.h"
+
+#include "state/game_state.h"
+
+#include <algorithm>
+
+using namespace map_render;
+
+namespace {
+
+RECT intersect(const RECT& a, const RECT& b)
+{
+    RECT r { std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom) };
+    if (r.right <= r.left || r.bottom <= r.top)
+        return RECT {};
+    return r;
+}
+
+bool isEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+} // namespace
+
+MapRenderer::Impl::~Impl()
+{
+    if (back)
+        DeleteObject(back);
+}
+
+HexGeometry MapRenderer::Impl::geometry() const { return HexGeometry(zoom, state.mapWidth(), state.mapHeight()); }
+
+RECT MapRenderer::Impl::viewRect() const { return RECT { origin.x, origin.y, origin.x + size.cx, origin.y + size.cy }; }
+
+Canvas MapRenderer::Impl::canvas(const RECT& mapClip) const
+{
+    return Canvas { bits, int(size.cx), int(size.cy), origin, mapClip };
+}
+
+void MapRenderer::Impl::resizeBack(SIZE newSize)
+{
+    if (back && newSize.cx == size.cx && newSize.cy == size.cy)
+        return;
+    if (back)
+        DeleteObject(back);
+    back = nullptr;
+    bits = nullptr;
+    size = SIZE { std::max<LONG>(newSize.cx, 0), std::max<LONG>(newSize.cy, 0) };
+    if (size.cx == 0 || size.cy == 0)
+        return;
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* memory = nullptr;
+    back = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+    bits = static_cast<uint32_t*>(memory);
+    if (!back || !bits) {
+        if (back)
+            DeleteObject(back);
+        back = nullptr;
+        bits = nullptr;
+        size = SIZE {};
+        return;
+    }
+    std::fill_n(bits, size_t(size.cx) * size_t(size.cy), kBackground);
+}
+
+void MapRenderer::Impl::drawRegion(const RECT& mapRect)
+{
+    const RECT clip = intersect(mapRect, viewRect());
+    if (!bits || isEmpty(clip))
+        return;
+    const Canvas c = canvas(clip);
+    c.fill(clip, kBackground);
+    int x0, y0, x1, y1;
+    if (!geometry().hexesIn(clip, x0, y0, x1, y1) || !state.terrainGrid() || !state.unitGrid())
+        return;
+    // Pass by pass, so that what spills over a neighbour's corner is not painted over again.
+    auto each = [&](auto pass) {
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                (this->*pass)(c, x, y);
+    };
+    each(&Impl::drawTerrain);
+    each(&Impl::drawUnits);
+    each(&Impl::drawFog);
+    each(&Impl::drawMarks);
+}
+
+MapRenderer::MapRenderer(GameState& state)
+    : m_impl(std::make_unique<Impl>(state))
+{
+}
+
+MapRenderer::~MapRenderer() = default;
+
+bool MapRenderer::loadSheets()
+{
+    bool complete = true;
+    for (int z = 0; z < map_sheet::kZoomCount; ++z) {
+        ZoomSheets& sheets = m_impl->sheets[size_t(z)];
+        sheets = ZoomSheets {};
+        if (!readIndexedSheet(readBitmapFile(map_sheet::kMapSheetFile[z]), sheets.map))
+            complete = false;
+        if (!readIndexedSheet(readBitmapFile(map_sheet::kUnitSheetFile[z]), sheets.units))
+            complete = false;
+        sheets.mapPlain = plainColours(sheets.map);
+        for (int t = 0; t < kTintCount; ++t) {
+            sheets.mapTinted[size_t(t)] = tintedColours(sheets.map, m_impl->state, t);
+            sheets.unitTinted[size_t(t)] = tintedColours(sheets.units, m_impl->state, t);
+        }
+    }
+    return complete;
+}
+
+void MapRenderer::setZoom(int zoom) { m_impl->zoom = std::clamp(zoom, 0, map_sheet::kZoomCount - 1); }
+
+int MapRenderer::zoom() const { return m_impl->zoom; }
+
+HexGeometry MapRenderer::geometry() const { return m_impl->geometry(); }
+
+void MapRenderer::setNight(bool night) { m_impl->night = night; }
+
+bool MapRenderer::night() const { return m_impl->night; }
+
+void MapRenderer::setViewer(int side, bool fog)
+{
+    m_impl->viewer = side;
+    m_impl->fog = fog;
+}
+
+void MapRenderer::setView(POINT origin, SIZE size)
+{
+    m_impl->origin = origin;
+    m_impl->resizeBack(size);
+}
+
+POINT MapRenderer::viewOrigin() const { return m_impl->origin; }
+
+SIZE MapRenderer::viewSize() const { return m_impl->size; }
+
+void MapRenderer::drawAll() { m_impl->drawRegion(m_impl->viewRect()); }
+
+void MapRenderer::drawMapRect(const RECT& mapRect) { m_impl->drawRegion(mapRect); }
+
+void MapRenderer::drawHex(int x, int y)
+{
+    if (!m_impl->state.isOnMap(x, y))
+        return;
+    m_impl->drawRegion(m_impl->geometry().hexRect(x, y));
+}
+
+void MapRenderer::drawEffect(int x, int y, MapEffect effect, int frame)
+{
+    if (!m_impl->state.isOnMap(x, y))
+        return;
+    const HexGeometry g = m_impl->geometry();
+    const POINT centre = g.hexCentre(x, y);
+    drawEffectAt(centre, effect, frame);
+}
+
+void MapRenderer::drawEffectAt(POINT mapPixel, MapEffect effect, int frame)
+{
+    const ZoomSheets& sheets = m_impl->current();
+    const int e = int(effect);
+    if (!m_impl->bits || e < 0 || e >= map_sheet::kEffectFrames || frame < 0 || frame >= map_sheet::kEffectFrames)
+        return;
+    const int cell = map_sheet::kHexSize[m_impl->zoom];
+    const POINT at { mapPixel.x - cell / 2, mapPixel.y - cell / 2 };
+    m_impl->canvas(m_impl->viewRect())
+        .blitCell(sheets.map, sheets.mapPlain, e * map_sheet::kEffectFrames + frame, map_sheet::kEffects, cell, at);
+}
+
+void MapRenderer::present(HDC dc, const RECT& viewRect) const
+{
+    if (!m_impl->back || !dc)
+        return;
+    const RECT r = intersect(viewRect, RECT { 0, 0, m_impl->size.cx, m_impl->size.cy });
+    if (isEmpty(r))
+        return;
+    HDC memory = CreateCompatibleDC(dc);
+    if (!memory)
+        return;
+    HGDIOBJ old = SelectObject(memory, m_impl->back);
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+const uint32_t* MapRenderer::pixels() const { return m_impl->bits; }

@@ -1,0 +1,131 @@
+// ToolPalette: the tool buttons, their menu ids and what each needs of the game's state.
+#include "app/tool_palette.h"
+
+#include "app/menu_ids.h"
+#include "lib/media/bitmap_button.h"
+#include "lib/media/dc_holders.h"
+#include "rules/play_handshake.h"
+
+namespace {
+
+constexpr int kTop = 2;
+constexpr int kGroupGap = 8;
+constexpr COLORREF kBackground = RGB(24, 28, 22);
+
+enum class Size { Wide, Narrow };
+
+struct ToolSpec {
+    unsigned menuId;
+    Size size;
+    int image;
+    unsigned needs;
+    bool groupStart;
+};
+
+constexpr ToolSpec kTools[] = {
+    { menu_id::kNewGame, Size::Wide, 0, ToolPalette::kCanInterrupt, false },
+    { menu_id::kResumeGame, Size::Wide, 1, ToolPalette::kCanInterrupt, false },
+    { menu_id::kSaveGameAs, Size::Wide, 2, ToolPalette::kCanEndGame, false },
+    { menu_id::kEndActionPhase, Size::Wide, 3, ToolPalette::kCanEndGame, true },
+    { menu_id::kEndTurn, Size::Wide, 4, ToolPalette::kCanEndGame, false },
+    { menu_id::kZoom16, Size::Narrow, 0, 0, true },
+    { menu_id::kZoom32, Size::Narrow, 1, 0, false },
+    { menu_id::kZoom48, Size::Narrow, 2, 0, false },
+    { menu_id::kEnvironment, Size::Wide, 5, 0, true },
+};
+
+} // namespace
+
+ToolPalette::ToolPalette(swCWindow* parent)
+    : swCWindow(kClassName, parent)
+{
+    m_windowClass.hbrBackground = nullptr;
+    setStyle(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN);
+    setFrame(0, 0, kWidth, kHeight);
+}
+
+ToolPalette::~ToolPalette() = default;
+
+BOOL ToolPalette::Create()
+{
+    if (!swCWindow::Create())
+        return FALSE;
+    int x = 4;
+    for (const ToolSpec& spec : kTools) {
+        if (spec.groupStart)
+            x += kGroupGap;
+        Tool tool { spec.menuId, spec.needs, nullptr };
+        // The global new: the palette owns its buttons; they do not delete themselves with their windows.
+        if (spec.size == Size::Wide) {
+            tool.button.reset(::new ToolButton80x24(this, spec.image, spec.menuId, x, kTop));
+            x += 80;
+        } else {
+            tool.button.reset(::new ToolButton40x24(this, spec.image, spec.menuId, x, kTop));
+            x += 40;
+        }
+        m_tools.push_back(std::move(tool));
+    }
+    setEnableStates(m_states);
+    return TRUE;
+}
+
+void ToolPalette::setEnableStates(unsigned bits)
+{
+    m_states = bits & (kCanInterrupt | kCanEndGame);
+    for (const Tool& tool : m_tools) {
+        const bool on = (tool.needs & m_states) == tool.needs;
+        if (tool.button && tool.button->handle() && bool(IsWindowEnabled(tool.button->handle())) != on)
+            EnableWindow(tool.button->handle(), on ? TRUE : FALSE);
+    }
+}
+
+HWND ToolPalette::button(unsigned menuId) const
+{
+    for (const Tool& tool : m_tools) {
+        if (tool.menuId == menuId && tool.button)
+            return tool.button->handle();
+    }
+    return nullptr;
+}
+
+int ToolPalette::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case kRefreshMessage:
+        setEnableStates(unsigned(msg.wParam));
+        return 1;
+    case WM_ERASEBKGND:
+        msg.result = 1;
+        return 1;
+    case WM_PAINT: {
+        PaintDcHolder dc(handle());
+        RECT client {};
+        GetClientRect(handle(), &client);
+        dc.fillRectColor(0, 0, client.right - 1, client.bottom - 1, kBackground);
+        return 1;
+    }
+    default:
+        return 0;
+    }
+}
+
+int ToolPalette::OnCommand(MessageRecord&, UINT id, UINT code)
+{
+    if (code != BN_CLICKED)
+        return 0;
+    for (const Tool& tool : m_tools) {
+        if (tool.menuId != id)
+            continue;
+        // Posted as a menu command would be, so the main window handles it after the click ends.
+        if (parent() && parent()->handle() && tool.button && IsWindowEnabled(tool.button->handle()))
+            PostMessageA(parent()->handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        return 1;
+    }
+    return 0;
+}
+
+unsigned toolEnableBits(GameState& state)
+{
+    return (canInterruptGame(state) ? ToolPalette::kCanInterrupt : 0u)
+        | (canEndGame(state) ? ToolPalette::kCanEndGame : 0u);
+}

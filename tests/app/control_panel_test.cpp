@@ -1,0 +1,180 @@
+// The control panel after its messages: the side's, the unit's and the hex's lines, and its drawing.
+#include "app/control_panel.h"
+#include "state/name_tables.h"
+#include "state/unit_facts.h"
+#include "tests/lib/window_test_support.h"
+#include "tests/state/small_world.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+using namespace testing_lib;
+using testing_state::SmallWorld;
+
+namespace {
+
+constexpr int kInfantry = 2;
+constexpr int kPlain = 1;
+
+std::string jp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+std::vector<std::string> texts(const std::vector<PanelLine>& lines)
+{
+    std::vector<std::string> out;
+    for (const PanelLine& line : lines)
+        out.push_back(line.text);
+    return out;
+}
+
+bool contains(const std::vector<PanelLine>& lines, const std::string& text)
+{
+    return std::any_of(lines.begin(), lines.end(), [&](const PanelLine& l) { return l.text == text; });
+}
+
+class PanelWorld : public SmallWorld {
+public:
+    PanelWorld()
+        : SmallWorld(8, 6, kPlain)
+    {
+        std::strcpy(state().country(0).name, jp("青国").c_str());
+        std::strcpy(state().country(1).name, jp("赤国").c_str());
+        state().country(0).funds = 4321;
+        TurnBlock& turn = state().turnBlock();
+        turn.turn = 3;
+        turn.phase = 5;
+        turn.currentCountry = 0;
+    }
+};
+
+class ControlPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        initApplication();
+        ASSERT_TRUE(parent.Create());
+        panel = new ControlPanel(&parent, world.state());
+        ASSERT_TRUE(panel->Create());
+        pump();
+    }
+    void TearDown() override { destroyAllWindows(); }
+
+    void post(UINT message, WPARAM wParam = 0)
+    {
+        PostMessageA(panel->handle(), message, wParam, 0);
+        pump();
+    }
+
+    PanelWorld world;
+    TopWindow parent;
+    ControlPanel* panel = nullptr;
+};
+
+} // namespace
+
+TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds)
+{
+    post(ControlPanel::kSideFacts);
+    const auto& lines = panel->sideLines();
+    ASSERT_EQ(texts(lines),
+        (std::vector<std::string> { jp("青国"), jp("第3ターン　昼"), jp("行動フェイズ"), jp("資金　4321") }));
+    EXPECT_EQ(lines[0].colour, playerColourRef(0));
+    RECT r {};
+    GetWindowRect(panel->handle(), &r);
+    const platform::harness::Image heading = platform::harness::readRect({ r.left, r.top, r.right, r.top + 22 });
+    const COLORREF c = playerColourRef(0);
+    const uint32_t drawn = uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+    EXPECT_TRUE(
+        std::any_of(heading.pixels.begin(), heading.pixels.end(), [&](uint32_t p) { return (p & 0xFFFFFF) == drawn; }));
+
+    world.state().turnBlock().currentCountry = 1;
+    world.state().turnBlock().phase = 6;
+    world.state().country(1).funds = 7;
+    post(ControlPanel::kSideFacts);
+    EXPECT_EQ(texts(panel->sideLines()),
+        (std::vector<std::string> { jp("赤国"), jp("第3ターン　昼"), jp("生産フェイズ"), jp("資金　7") }));
+}
+
+TEST_F(ControlPanelTest, AShownUnitListsItsFactsAndARefreshRereadsThem)
+{
+    const int index = world.placeUnit(0, kInfantry, 2, 3);
+    UnitRecord& unit = world.unit(0, index);
+    const UnitTypeRecord& type = unit.type();
+    post(ControlPanel::kShowUnit, WPARAM(0 | index << 16));
+    const auto& lines = panel->unitLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].text, std::string(type.name, strnlen(type.name, sizeof type.name)));
+    EXPECT_TRUE(lines[0].heading);
+    const int full = type.members * type.memberStrength;
+    EXPECT_TRUE(contains(lines, jp("戦力　") + std::to_string(full) + "/" + std::to_string(full)));
+    EXPECT_TRUE(contains(lines, jp("練度　") + experienceMark(0) + " (0)"));
+    EXPECT_TRUE(contains(lines, jp("未行動")));
+
+    unit.flags |= kUnitActed;
+    unit.memberStrengths[0] = 0;
+    unit.experience = 500;
+    post(ControlPanel::kRefreshUnit);
+    EXPECT_TRUE(contains(panel->unitLines(), jp("行動済")));
+    EXPECT_TRUE(
+        contains(panel->unitLines(), jp("戦力　") + std::to_string(strengthTotal(unit)) + "/" + std::to_string(full)));
+    EXPECT_TRUE(contains(panel->unitLines(), jp("練度　") + experienceMark(experienceLevel(unit)) + " (500)"));
+
+    // A type record claiming more members than a unit has counters for is held to ten.
+    world.editType(kInfantry).members = 40;
+    post(ControlPanel::kRefreshUnit);
+    const std::string fullTen = std::to_string(10 * type.memberStrength);
+    EXPECT_TRUE(contains(panel->unitLines(), jp("戦力　") + std::to_string(strengthTotal(unit)) + "/" + fullTen));
+}
+
+TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefence)
+{
+    const int town = world.terrainOfKind(kTerrainBuilding);
+    ASSERT_GE(town, 0);
+    const int b = world.placeBuilding(town, 1, 4, 2);
+    world.building(b).durability = 3;
+    const int index = world.placeUnit(0, kInfantry, 4, 2);
+    post(ControlPanel::kShowUnit, WPARAM(0 | index << 16));
+    post(ControlPanel::kShowHex, WPARAM(2 << 16 | 4));
+
+    const TerrainRecord& plain = world.state().terrainTypes()[kPlain];
+    const auto& lines = panel->hexLines();
+    EXPECT_EQ(lines[0].text, std::string(plain.name, strnlen(plain.name, sizeof plain.name)));
+    EXPECT_TRUE(contains(lines, jp("座標　(4, 2)")));
+    const TerrainRecord& building = world.state().terrainTypes()[size_t(town)];
+    EXPECT_TRUE(
+        contains(lines, jp("建物　") + std::string(building.name, strnlen(building.name, sizeof building.name))));
+    EXPECT_TRUE(contains(lines, jp("所属　赤国")));
+    EXPECT_TRUE(contains(lines, jp("耐久　3/") + std::to_string(building.durability)));
+    const int evasion = plain.evasion[world.unit(0, index).type().movementType];
+    EXPECT_TRUE(contains(lines, jp("防御　+") + std::to_string(evasion) + "%"));
+
+    world.building(b).ownerPlusOne = 0;
+    post(ControlPanel::kRefreshHex);
+    EXPECT_TRUE(contains(panel->hexLines(), jp("所属　なし")));
+}
+
+TEST_F(ControlPanelTest, UnitsAndHexesThatDoNotExistShowTheEmptyLines)
+{
+    post(ControlPanel::kPanelValue, 1);
+    EXPECT_EQ(panel->panelValue(), 1);
+    const std::vector<std::string> noUnit { jp("部隊未選択") };
+    const std::vector<std::string> noHex { jp("ヘックス未選択") };
+    // A free table slot, an index past the table, a side past the sides.
+    for (WPARAM unit : { WPARAM(0 | 5 << 16), WPARAM(0 | 4000 << 16), WPARAM(12) }) {
+        post(ControlPanel::kShowUnit, unit);
+        EXPECT_EQ(texts(panel->unitLines()), noUnit) << unit;
+    }
+    post(ControlPanel::kShowHex, WPARAM(1 << 16 | 8));
+    EXPECT_EQ(texts(panel->hexLines()), noHex);
+
+    // The start of a game view forgets what was shown.
+    const int index = world.placeUnit(0, kInfantry, 1, 1);
+    post(ControlPanel::kShowUnit, WPARAM(0 | index << 16));
+    post(ControlPanel::kShowHex, WPARAM(1 << 16 | 1));
+    ASSERT_NE(texts(panel->unitLines()), noUnit);
+    post(ControlPanel::kStartGameView);
+    EXPECT_EQ(texts(panel->unitLines()), noUnit);
+    EXPECT_EQ(texts(panel->hexLines()), noHex);
+    EXPECT_EQ(panel->unitSide(), -1);
+}

@@ -1,0 +1,184 @@
+// The tool and command palettes on the headless desktop: what each enables, and what a click sends.
+#include "app/app_messages.h"
+#include "app/command_palette.h"
+#include "app/menu_ids.h"
+#include "app/tool_palette.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "tests/lib/window_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace testing_lib;
+namespace harness = platform::harness;
+
+namespace {
+
+// Records what the palettes post to it: as the main window (WM_COMMAND) and as the map window.
+class Recorder : public TopWindow {
+public:
+    Recorder()
+        : TopWindow("PalettesTestRecorder")
+    {
+        setFrame(20, 20, 700, 420);
+    }
+    int OnCommand(MessageRecord&, UINT id, UINT) override
+    {
+        commands.push_back(id);
+        return 1;
+    }
+    int OnMessage(MessageRecord& msg) override
+    {
+        if (msg.message == app_message::kMapCommandChosen)
+            chosen.push_back(int(msg.wParam));
+        else if (msg.message == app_message::kMapCancelOrder)
+            ++cancels;
+        else
+            return 0;
+        return 1;
+    }
+    std::vector<UINT> commands;
+    std::vector<int> chosen;
+    int cancels = 0;
+};
+
+void clickCentre(HWND window)
+{
+    RECT r {};
+    GetWindowRect(window, &r);
+    harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    pump();
+}
+
+class PalettesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        initApplication();
+        // The generated strips; another test of this process may have moved the folder.
+        platform::setProgramFolder(DERAZODO_PROGRAM_DIR);
+        ASSERT_TRUE(recorder.Create());
+        commands->setFrame(0, ToolPalette::kHeight, CommandPalette::kWidth, CommandPalette::kHeight);
+        ASSERT_TRUE(commands->Create());
+        commands->setMapWindow(recorder.handle());
+        ASSERT_TRUE(tools->Create());
+        pump();
+    }
+    void TearDown() override { destroyAllWindows(); }
+
+    void post(const swCWindow* window, UINT message, WPARAM wParam, LPARAM lParam = 0)
+    {
+        PostMessageA(window->handle(), message, wParam, lParam);
+        pump();
+    }
+    void show(uint32_t mask, LPARAM unit) { post(commands, app_message::kPaletteShowCommands, mask, unit); }
+
+    Recorder recorder;
+    // Both delete themselves with their windows.
+    CommandPalette* commands = new CommandPalette(&recorder);
+    ToolPalette* tools = new ToolPalette(&recorder);
+};
+
+using CommandPaletteTest = PalettesTest;
+using ToolPaletteTest = PalettesTest;
+
+const unsigned kToolIds[] = { menu_id::kNewGame, menu_id::kResumeGame, menu_id::kSaveGameAs, menu_id::kEndActionPhase,
+    menu_id::kEndTurn, menu_id::kZoom16, menu_id::kZoom32, menu_id::kZoom48, menu_id::kEnvironment };
+
+} // namespace
+
+TEST_F(CommandPaletteTest, EnablesExactlyTheMaskedCommandsAndEndOfActionForAUnit)
+{
+    const uint32_t masks[] = { 0, 1u << 1, (1u << 1) | (1u << 3) | (1u << 18) | (1u << 24), 0x42800, 0x03FFFFFE };
+    for (uint32_t mask : masks) {
+        show(mask, 0 | (7 << 16));
+        for (int code = 1; code <= 24; ++code)
+            EXPECT_EQ(commands->isCommandEnabled(code), (mask >> code & 1u) != 0)
+                << "mask " << mask << " code " << code;
+        EXPECT_TRUE(commands->isCommandEnabled(26));
+        EXPECT_TRUE(IsWindowEnabled(commands->cancelButton()));
+        EXPECT_EQ(commands->shownUnit(), 7 << 16);
+    }
+    // The move order and code 0 have no button, whatever the mask says.
+    EXPECT_EQ(commands->commandButton(25), nullptr);
+    EXPECT_EQ(commands->commandButton(0), nullptr);
+}
+
+TEST_F(CommandPaletteTest, NoUnitDisablesEveryButtonWhicheverWayMinusOneArrives)
+{
+    for (LPARAM none : { LPARAM(-1), LPARAM(0xFFFFFFFFu) }) {
+        show(0x03FFFFFE, 2);
+        ASSERT_TRUE(commands->isCommandEnabled(1));
+        show(0x03FFFFFE, none);
+        for (int code = 1; code <= 26; ++code)
+            EXPECT_FALSE(commands->isCommandEnabled(code)) << code;
+        EXPECT_FALSE(IsWindowEnabled(commands->cancelButton()));
+        EXPECT_EQ(commands->shownUnit(), -1);
+    }
+}
+
+TEST_F(CommandPaletteTest, AClickPostsItsCodeOrTheCancelToTheMapWindow)
+{
+    show((1u << 3) | (1u << 14), 0);
+    clickCentre(commands->commandButton(3));
+    clickCentre(commands->commandButton(14));
+    clickCentre(commands->commandButton(26));
+    // Disabled: nothing reaches the map window.
+    clickCentre(commands->commandButton(1));
+    clickCentre(commands->cancelButton());
+    EXPECT_EQ(recorder.chosen, (std::vector<int> { 3, 14, 26 }));
+    EXPECT_EQ(recorder.cancels, 1);
+    EXPECT_TRUE(recorder.commands.empty());
+}
+
+TEST_F(ToolPaletteTest, EachButtonSendsItsMenuIdToTheMainWindow)
+{
+    post(tools, ToolPalette::kRefreshMessage, ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame);
+    for (unsigned id : kToolIds)
+        clickCentre(tools->button(id));
+    EXPECT_EQ(recorder.commands, std::vector<UINT>(std::begin(kToolIds), std::end(kToolIds)));
+}
+
+TEST_F(ToolPaletteTest, GreysWhatTheGameCannotDoNowAndIgnoresTheirClicks)
+{
+    auto enabled = [&](unsigned id) { return bool(IsWindowEnabled(tools->button(id))); };
+    struct Case {
+        unsigned bits;
+        bool newGame, save, endPhase;
+    };
+    const Case cases[] = {
+        { 0, false, false, false },
+        { ToolPalette::kCanInterrupt, true, false, false },
+        { ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame, true, true, true },
+    };
+    for (const Case& c : cases) {
+        post(tools, ToolPalette::kRefreshMessage, c.bits);
+        EXPECT_EQ(enabled(menu_id::kNewGame), c.newGame) << c.bits;
+        EXPECT_EQ(enabled(menu_id::kResumeGame), c.newGame) << c.bits;
+        EXPECT_EQ(enabled(menu_id::kSaveGameAs), c.save) << c.bits;
+        EXPECT_EQ(enabled(menu_id::kEndActionPhase), c.endPhase) << c.bits;
+        EXPECT_EQ(enabled(menu_id::kEndTurn), c.endPhase) << c.bits;
+        EXPECT_TRUE(enabled(menu_id::kZoom32) && enabled(menu_id::kEnvironment)) << c.bits;
+    }
+    post(tools, ToolPalette::kRefreshMessage, 0);
+    clickCentre(tools->button(menu_id::kNewGame));
+    clickCentre(tools->button(menu_id::kEndTurn));
+    clickCentre(tools->button(menu_id::kZoom48));
+    EXPECT_EQ(recorder.commands, std::vector<UINT> { menu_id::kZoom48 });
+}
+
+TEST(ToolEnableBits, FollowWhetherTheGameMayBeInterruptedAndEnded)
+{
+    GameState state;
+    Handshake& handshake = state.handshake();
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt);
+    handshake.setPlayRunning(true);
+    EXPECT_EQ(toolEnableBits(state), 0u);
+    handshake.setUiLinkReady();
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame);
+    handshake.setCombatUnderWay(true);
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt);
+    handshake.setPlayRunning(false);
+}
