@@ -78,7 +78,7 @@ uint32_t MapOrders::supportedCommands()
     for (int code : { kCommandAttack, kCommandFire, kCommandOccupy, kCommandTransform, kCommandDestroy, kCommandJamming,
              kCommandRestore, kCommandReinforce, kCommandStore, kCommandBoard, kCommandPillbox, kCommandRoad,
              kCommandSupply, kCommandDisband, kCommandTakeCivilians, kCommandReleaseCivilians, kCommandSelfDestruct,
-             kCommandClearLandMines, kCommandSweepSeaMines, kCommandMoveOrder, kCommandEndAction })
+             kCommandClearLandMines, kCommandSweepSeaMines, kCommandAirborneDrop, kCommandMoveOrder, kCommandEndAction })
         mask |= bit(code);
     return mask;
 }
@@ -166,6 +166,11 @@ void MapOrders::select(int x, int y)
 
 bool MapOrders::selectUnit(int side, int index)
 {
+    dropStaleSelection();
+    if (m_stage == OrderStage::Targeting)
+        cancel();
+    if (m_stage == OrderStage::Selected)
+        cancel();
     const UnitRecord* unit = m_state.unitOf(side, index);
     if (!personActs() || side != m_state.turnBlock().currentCountry || !unit || !unitInPlay(*unit)
         || unit->hasFlag(kUnitActed | kUnitAwaitingProduction))
@@ -314,6 +319,9 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
         }
         return true;
     }
+    case kCommandAirborneDrop:
+        collectDropHexes(m_state, m_side, m_index, unit->x, unit->y, hexes);
+        break;
     case kCommandDestroy:
         collectDestroyTargets(m_state, m_side, m_index, x, y, hexes);
         for (const HexPos& hex : hexes)
@@ -348,7 +356,7 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
         return false;
     }
     for (const HexPos& hex : hexes)
-        targets.push_back({ hex, int(packHex(hex.x, hex.y)), -1 });
+        targets.push_back({ hex, code == kCommandAirborneDrop ? 0 : int(packHex(hex.x, hex.y)), -1 });
     return true;
 }
 
@@ -425,12 +433,17 @@ void MapOrders::execute(int code, const Target& target)
     const HexPos own = unitHex();
     if (code == kCommandEndAction) {
         executeCommand(m_state, {}, own.x, own.y, code, target.target, target.extra);
-    } else if (action.wayPoints().empty()) {
-        moveAlongPath(m_state, m_dest.x, m_dest.y, code, target.target, target.extra);
-    } else {
-        // The way-points' route as drawn; the computer's path cutting knows nothing of them.
+    } else if (code == kCommandAirborneDrop) {
+        // One step out of the aircraft; the range of a unit aboard reaches no further than its own hex.
         std::vector<HexPos> path;
-        if (planRoute(m_state, path, m_dest.x, m_dest.y)) {
+        if (target.hex != own)
+            path.push_back(target.hex);
+        executeCommand(m_state, path, target.hex.x, target.hex.y, code, 0, -1);
+    } else {
+        // The route as the person drew it, way-points and the extended band included; the computer
+        // player's entry would cut it to the normal allowance.
+        std::vector<HexPos> path;
+        if (m_dest == own || planRoute(m_state, path, m_dest.x, m_dest.y)) {
             if (code == kCommandAttack)
                 prepareAttack(m_state, m_side, m_index, m_dest, target.hex, !path.empty(), target.extra);
             executeCommand(m_state, path, m_dest.x, m_dest.y, code, target.target, target.extra);
