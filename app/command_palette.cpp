@@ -24,9 +24,9 @@ constexpr COLORREF kBackground = RGB(24, 28, 22);
 constexpr COLORREF kText = RGB(236, 236, 220);
 constexpr COLORREF kGreyText = RGB(110, 112, 104);
 
-const char* const kNames[CommandPalette::kCommandCount] = { "", "攻撃", "射撃", "占領", "変形", "破壊", "妨害",
-    "修復", "補強", "合流", "分散", "収納", "搭載", "空挺", "武装交換", "架橋", "ﾄｰﾁｶ設営", "道路施設", "補給",
-    "解散", "民間人収容", "民間人解放", "自爆", "地雷除去", "機雷掃海", "", "行動終了" };
+const char* const kNames[CommandPalette::kCommandCount] = { "", "攻撃", "射撃", "占領", "変形", "破壊", "妨害", "修復",
+    "補強", "合流", "分散", "収納", "搭載", "空挺", "武装交換", "架橋", "ﾄｰﾁｶ設営", "道路施設", "補給", "解散",
+    "民間人収容", "民間人解放", "自爆", "地雷除去", "機雷掃海", "", "行動終了" };
 
 bool hasButton(int code) { return code > 0 && code < CommandPalette::kCommandCount && code != kMoveOrderCode; }
 

@@ -17,14 +17,12 @@ public:
     static constexpr int kHeight = 336;
     // Codes 0..26; every code but 0 and 25 (the move order) has a button.
     static constexpr int kCommandCount = 27;
-    // The button of command c has id kFirstButtonId + c.
     static constexpr UINT kFirstButtonId = 1000;
     static constexpr UINT kCancelButtonId = 1100;
 
     explicit CommandPalette(swCWindow* parent);
     ~CommandPalette() override;
 
-    // Creates the window and its buttons, all disabled until a unit's commands are shown.
     BOOL Create() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
@@ -35,7 +33,6 @@ public:
     // is offered, with cancel, whenever a unit is shown; unit < 0 shows none and disables all.
     void showCommands(uint32_t mask, int32_t unit);
     bool isCommandEnabled(int code) const;
-    // Null for a code without a button.
     HWND commandButton(int code) const;
     HWND cancelButton() const;
     int32_t shownUnit() const { return m_unit; }

@@ -7,7 +7,9 @@
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <cstring>
 
 namespace {
@@ -18,11 +20,7 @@ constexpr COLORREF kGreyText = RGB(130, 132, 124);
 std::string jp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 // Names in records fill their field without a terminator when they are long enough.
-template <size_t N>
-std::string fieldText(const char (&field)[N])
-{
-    return std::string(field, strnlen(field, N));
-}
+template <size_t N> std::string fieldText(const char (&field)[N]) { return std::string(field, strnlen(field, N)); }
 
 std::string countryName(GameState& state, int side)
 {
@@ -60,7 +58,8 @@ std::vector<PanelLine> sideFactLines(GameState& state)
     const TurnBlock& turn = state.turnBlock();
     const int side = turn.currentCountry;
     lines.push_back({ countryName(state, side), playerColourRef(side), true });
-    lines.push_back(line(jp("第") + std::to_string(turn.turn) + jp("ターン　") + jp(state.isNightTurn() ? "夜" : "昼")));
+    lines.push_back(
+        line(jp("第") + std::to_string(turn.turn) + jp("ターン　") + jp(state.isNightTurn() ? "夜" : "昼")));
     lines.push_back(line(phaseName(turn.phase)));
     if (side >= 0 && side < kCountryCount)
         lines.push_back(line(jp("資金　") + std::to_string(state.country(side).funds)));
@@ -79,9 +78,12 @@ std::vector<PanelLine> unitFactLines(GameState& state, int side, int index)
     lines.push_back({ name.empty() ? typeName : name, playerColourRef(side), true });
     if (!name.empty() && name != typeName)
         lines.push_back(line(typeName));
-    const int full = std::max<int>(type.members, 1) * std::max<int>(type.memberStrength, 1);
+    // A unit holds at most ten members' counters, whatever its type's record says.
+    const int members = std::clamp<int>(type.members, 1, int(std::size(unit->memberStrengths)));
+    const int full = members * std::max<int>(type.memberStrength, 1);
     lines.push_back(line(jp("戦力　") + fraction(strengthTotal(*unit), full)));
-    lines.push_back(line(jp("練度　") + experienceMark(experienceLevel(*unit)) + " (" + std::to_string(unit->experience) + ")"));
+    lines.push_back(
+        line(jp("練度　") + experienceMark(experienceLevel(*unit)) + " (" + std::to_string(unit->experience) + ")"));
     const int maxFuel = unit->maxFuel();
     lines.push_back(line(jp("燃料　") + (maxFuel > 0 ? fraction(unit->fuel, maxFuel) : jp("－"))));
     std::string ammo;

@@ -13,7 +13,6 @@ struct PanelLine {
     // CP932.
     std::string text;
     COLORREF colour = 0;
-    // Drawn in the larger bold font as the section's first line.
     bool heading = false;
 };
 

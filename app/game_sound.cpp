@@ -105,11 +105,8 @@ void GameSound::stopAllSounds()
 
 bool GameSound::canPlayMusic() const { return m_playBgm; }
 
-void GameSound::playTune(int tune, bool loop)
-{
-    if (m_playBgm)
-        playMusicFile(m_state.bgmFilePath(tune), loop);
-}
+// Kept while music is off, so that turning it on again can play what is due now.
+void GameSound::playTune(int tune, bool loop) { playMusicFile(m_state.bgmFilePath(tune), loop); }
 
 void GameSound::playMusicFile(const std::string& path, bool loop)
 {
@@ -200,6 +197,8 @@ void GameSound::fadeOutMusic()
         Sleep(kFadeIntervalMs);
     }
 }
+
+MCIDEVICEID GameSound::midiDevice() const { return m_midi ? m_midi->deviceId() : 0; }
 
 bool GameSound::handleMciNotify(WPARAM flags, LPARAM device)
 {

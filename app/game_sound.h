@@ -71,9 +71,10 @@ public:
     // MIDI starts again).
     bool handleMciNotify(WPARAM flags, LPARAM device);
 
-    // The path and form of the music now playing, empty when none.
+    // The music last asked for (kept after a stop, for restartMusic), and its device when MIDI.
     const std::string& currentMusic() const { return m_musicPath; }
     bool musicIsMidi() const { return m_midi != nullptr; }
+    MCIDEVICEID midiDevice() const;
     long musicVolume() const { return m_musicVolume; }
 
     // For the windows that preview sounds of their own (slot kPreview); may be null.

@@ -4,6 +4,7 @@
 #include "app/menu_ids.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/dc_holders.h"
+#include "rules/play_handshake.h"
 
 namespace {
 
@@ -18,7 +19,6 @@ struct ToolSpec {
     Size size;
     int image;
     unsigned needs;
-    // The gap before the button opens a new group.
     bool groupStart;
 };
 
@@ -122,4 +122,10 @@ int ToolPalette::OnCommand(MessageRecord&, UINT id, UINT code)
         return 1;
     }
     return 0;
+}
+
+unsigned toolEnableBits(GameState& state)
+{
+    return (canInterruptGame(state) ? ToolPalette::kCanInterrupt : 0u)
+        | (canEndGame(state) ? ToolPalette::kCanEndGame : 0u);
 }

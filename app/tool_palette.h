@@ -7,6 +7,7 @@
 #include <vector>
 
 class BitmapButton;
+class GameState;
 
 // Each button posts WM_COMMAND with its menu id to the parent (the main window). WM_USER+115
 // re-reads the enable states from wParam: kCanInterrupt while the game may be interrupted
@@ -18,7 +19,6 @@ public:
     static constexpr unsigned kCanInterrupt = 1;
     static constexpr unsigned kCanEndGame = 2;
     static constexpr int kHeight = 28;
-    // Width of the buttons; the main window may make the strip wider.
     static constexpr int kWidth = 632;
 
     explicit ToolPalette(swCWindow* parent);
@@ -31,7 +31,6 @@ public:
     // Before the first refresh: no game runs, so it may be interrupted and not ended.
     void setEnableStates(unsigned bits);
     unsigned enableStates() const { return m_states; }
-    // Null for an id without a tool button.
     HWND button(unsigned menuId) const;
 
 private:
@@ -44,3 +43,6 @@ private:
     std::vector<Tool> m_tools;
     unsigned m_states = kCanInterrupt;
 };
+
+// The enable bits of WM_USER+115 for the game's state now.
+unsigned toolEnableBits(GameState& state);

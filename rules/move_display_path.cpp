@@ -104,7 +104,8 @@ private:
     int m_slot;
 };
 
-// The defender of an attack on a hex: the first unit there that is not the attacker's friend.
+} // namespace
+
 void prepareAttack(GameState& state, int side, int index, HexPos dest, HexPos target, bool moved, int slot)
 {
     CombatPair pair {};
@@ -125,8 +126,6 @@ void prepareAttack(GameState& state, int side, int index, HexPos dest, HexPos ta
     pair.computeValues(state);
     currentCombat(state) = pair;
 }
-
-} // namespace
 
 void moveAlongPath(GameState& state, int dest_x, int dest_y, int code, int target, int extra)
 {

@@ -23,3 +23,8 @@ struct ComputerApproach {
 // whose cut path falls short of the destination becomes a plain move; an empty path ends on the
 // unit's own hex.
 void moveAlongPath(GameState& state, int dest_x, int dest_y, int code, int target, int extra);
+
+// Readies the engagement of an attack by (side, index) from dest on the target hex: the defender is
+// the first unit there that is not the attacker's friend, else the hex itself; slot -1 leaves the
+// weapon to the rules.
+void prepareAttack(GameState& state, int side, int index, HexPos dest, HexPos target, bool moved, int slot);

@@ -142,30 +142,6 @@ bool checkPurchase(GameState& state, int x, int y, int side, int type_id, int co
     return true;
 }
 
-void fillRecord(GameState& state, UnitRecord& unit, const Purchase& buy, int x, int y, bool in_building)
-{
-    const UnitTypeRecord& type = *buy.type;
-    unit = UnitRecord {};
-    unit.stateLow = 1;
-    std::memcpy(unit.name, type.name, sizeof unit.name);
-    unit.unitTypeId = type.id;
-    unit.x = uint8_t(x);
-    unit.y = uint8_t(y);
-    for (int m = 0; m < buy.counters; ++m)
-        unit.memberStrengths[m] = type.memberStrength;
-    unit.memberLimit = uint8_t(buy.counters);
-    selectModel(state, unit, type.value106 < kModelCount ? type.value106 : 0);
-    unit.flags = in_building ? kUnitActed | kUnitStored : kUnitActed;
-    if (ruleOn(state, kRuleProductionCount)) {
-        unit.flags |= kUnitAwaitingProduction;
-        // A type stored with no production turns still waits one turn.
-        int turns = std::max<int>(type.productionTurns, 1);
-        if (ruleOn(state, kRuleFirstProduction) && state.turnBlock().turn == 1)
-            turns = 1;
-        unit.productionTurnsLeft = uint8_t(turns);
-    }
-}
-
 void landCargo(GameState& state, int side, UnitRecord& carrier, bool notify, int depth)
 {
     if (depth >= kMaxCargoDepth)
@@ -194,6 +170,30 @@ void landCargo(GameState& state, int side, UnitRecord& carrier, bool notify, int
 }
 
 } // namespace
+
+void makeProducedUnit(GameState& state, UnitRecord& unit, const UnitTypeRecord& type, int counters, int x, int y,
+    bool in_building)
+{
+    unit = UnitRecord {};
+    unit.stateLow = 1;
+    std::memcpy(unit.name, type.name, sizeof unit.name);
+    unit.unitTypeId = type.id;
+    unit.x = uint8_t(x);
+    unit.y = uint8_t(y);
+    for (int m = 0; m < counters; ++m)
+        unit.memberStrengths[m] = type.memberStrength;
+    unit.memberLimit = uint8_t(counters);
+    selectModel(state, unit, type.value106 < kModelCount ? type.value106 : 0);
+    unit.flags = in_building ? kUnitActed | kUnitStored : kUnitActed;
+    if (ruleOn(state, kRuleProductionCount)) {
+        unit.flags |= kUnitAwaitingProduction;
+        // A type stored with no production turns still waits one turn.
+        int turns = std::max<int>(type.productionTurns, 1);
+        if (ruleOn(state, kRuleFirstProduction) && state.turnBlock().turn == 1)
+            turns = 1;
+        unit.productionTurnsLeft = uint8_t(turns);
+    }
+}
 
 uint16_t productionCategoriesAt(GameState& state, int x, int y, int side, uint8_t adjacent)
 {
@@ -229,7 +229,7 @@ int buyUnit(GameState& state, int x, int y, int side, int type_id, int counters,
     if (!checkPurchase(state, x, y, side, type_id, counters, in_building != 0, index, buy))
         return -1;
     UnitRecord record;
-    fillRecord(state, record, buy, x, y, in_building != 0);
+    makeProducedUnit(state, record, *buy.type, buy.counters, x, y, in_building != 0);
     int troop = nextTroopNumber(state, side);
     record.troopNumber = uint16_t(troop > 0 ? troop : 0);
     if (uint32_t(buy.index) >= state.unitCount(side))

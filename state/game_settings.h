@@ -110,3 +110,8 @@ uint8_t readModeFlag();
 void writeSwitchedMode(bool runningSimple);
 
 constexpr int kMinimumColumnWidth = 10;
+
+// The keys of the phase explanations, phases 0..6; read each time they are asked, default on.
+constexpr const char* kPhaseHelpKeys[] = {
+    "FaseStart", "FaseMissile", "FaseIncome", "FaseSupply", "FaseFill", "FaseAction", "FaseProduct",
+};

@@ -22,10 +22,6 @@ constexpr FontSpec kFonts[kFontCount] = {
     { 22, 400 }, { 18, 400 }, { 16, 400 }, { 16, 700 }, { 14, 400 }, { 14, 700 }, { 12, 400 }, { 12, 700 }, { 10, 400 },
 };
 
-constexpr const char* kPhaseKeys[] = {
-    "FaseStart", "FaseMissile", "FaseIncome", "FaseSupply", "FaseFill", "FaseAction", "FaseProduct",
-};
-
 constexpr int kDestroyedListBytes = 4200;
 static_assert(kDestroyedUnitsPerCountry * sizeof(DestroyedUnitRecord) == kDestroyedListBytes);
 
@@ -211,9 +207,9 @@ void GameState::requestModeSwitch(int) { theApplication().requestRestart(); }
 
 bool GameState::isPhaseHelpEnabled(int phase) const
 {
-    if (phase < 0 || phase >= int(std::size(kPhaseKeys)))
+    if (phase < 0 || phase >= int(std::size(kPhaseHelpKeys)))
         return false;
-    return makeNamedValue(kPhaseKeys[phase]).profileReadBool(true);
+    return makeNamedValue(kPhaseHelpKeys[phase]).profileReadBool(true);
 }
 
 bool GameState::isHumanCountry(int country) const

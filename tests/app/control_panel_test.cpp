@@ -35,7 +35,8 @@ bool contains(const std::vector<PanelLine>& lines, const std::string& text)
 
 class PanelWorld : public SmallWorld {
 public:
-    PanelWorld() : SmallWorld(8, 6, kPlain)
+    PanelWorld()
+        : SmallWorld(8, 6, kPlain)
     {
         std::strcpy(state().country(0).name, jp("青国").c_str());
         std::strcpy(state().country(1).name, jp("赤国").c_str());
@@ -76,20 +77,23 @@ TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds
 {
     post(ControlPanel::kSideFacts);
     const auto& lines = panel->sideLines();
-    ASSERT_EQ(texts(lines), (std::vector<std::string> { jp("青国"), jp("第3ターン　昼"), jp("行動フェイズ"), jp("資金　4321") }));
+    ASSERT_EQ(texts(lines),
+        (std::vector<std::string> { jp("青国"), jp("第3ターン　昼"), jp("行動フェイズ"), jp("資金　4321") }));
     EXPECT_EQ(lines[0].colour, playerColourRef(0));
     RECT r {};
     GetWindowRect(panel->handle(), &r);
     const platform::harness::Image heading = platform::harness::readRect({ r.left, r.top, r.right, r.top + 22 });
     const COLORREF c = playerColourRef(0);
     const uint32_t drawn = uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
-    EXPECT_TRUE(std::any_of(heading.pixels.begin(), heading.pixels.end(), [&](uint32_t p) { return (p & 0xFFFFFF) == drawn; }));
+    EXPECT_TRUE(
+        std::any_of(heading.pixels.begin(), heading.pixels.end(), [&](uint32_t p) { return (p & 0xFFFFFF) == drawn; }));
 
     world.state().turnBlock().currentCountry = 1;
     world.state().turnBlock().phase = 6;
     world.state().country(1).funds = 7;
     post(ControlPanel::kSideFacts);
-    EXPECT_EQ(texts(panel->sideLines()), (std::vector<std::string> { jp("赤国"), jp("第3ターン　昼"), jp("生産フェイズ"), jp("資金　7") }));
+    EXPECT_EQ(texts(panel->sideLines()),
+        (std::vector<std::string> { jp("赤国"), jp("第3ターン　昼"), jp("生産フェイズ"), jp("資金　7") }));
 }
 
 TEST_F(ControlPanelTest, AShownUnitListsItsFactsAndARefreshRereadsThem)
@@ -112,9 +116,15 @@ TEST_F(ControlPanelTest, AShownUnitListsItsFactsAndARefreshRereadsThem)
     unit.experience = 500;
     post(ControlPanel::kRefreshUnit);
     EXPECT_TRUE(contains(panel->unitLines(), jp("行動済")));
-    EXPECT_TRUE(contains(panel->unitLines(), jp("戦力　") + std::to_string(strengthTotal(unit)) + "/" + std::to_string(full)));
-    EXPECT_TRUE(contains(panel->unitLines(),
-        jp("練度　") + experienceMark(experienceLevel(unit)) + " (500)"));
+    EXPECT_TRUE(
+        contains(panel->unitLines(), jp("戦力　") + std::to_string(strengthTotal(unit)) + "/" + std::to_string(full)));
+    EXPECT_TRUE(contains(panel->unitLines(), jp("練度　") + experienceMark(experienceLevel(unit)) + " (500)"));
+
+    // A type record claiming more members than a unit has counters for is held to ten.
+    world.editType(kInfantry).members = 40;
+    post(ControlPanel::kRefreshUnit);
+    const std::string fullTen = std::to_string(10 * type.memberStrength);
+    EXPECT_TRUE(contains(panel->unitLines(), jp("戦力　") + std::to_string(strengthTotal(unit)) + "/" + fullTen));
 }
 
 TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefence)
@@ -132,7 +142,8 @@ TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefen
     EXPECT_EQ(lines[0].text, std::string(plain.name, strnlen(plain.name, sizeof plain.name)));
     EXPECT_TRUE(contains(lines, jp("座標　(4, 2)")));
     const TerrainRecord& building = world.state().terrainTypes()[size_t(town)];
-    EXPECT_TRUE(contains(lines, jp("建物　") + std::string(building.name, strnlen(building.name, sizeof building.name))));
+    EXPECT_TRUE(
+        contains(lines, jp("建物　") + std::string(building.name, strnlen(building.name, sizeof building.name))));
     EXPECT_TRUE(contains(lines, jp("所属　赤国")));
     EXPECT_TRUE(contains(lines, jp("耐久　3/") + std::to_string(building.durability)));
     const int evasion = plain.evasion[world.unit(0, index).type().movementType];

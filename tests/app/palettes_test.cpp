@@ -4,6 +4,7 @@
 #include "app/menu_ids.h"
 #include "app/tool_palette.h"
 #include "platform/kernel/host.h"
+#include "state/game_state.h"
 #include "tests/lib/window_test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,11 @@ namespace {
 // Records what the palettes post to it: as the main window (WM_COMMAND) and as the map window.
 class Recorder : public TopWindow {
 public:
-    Recorder() : TopWindow("PalettesTestRecorder") { setFrame(20, 20, 700, 420); }
+    Recorder()
+        : TopWindow("PalettesTestRecorder")
+    {
+        setFrame(20, 20, 700, 420);
+    }
     int OnCommand(MessageRecord&, UINT id, UINT) override
     {
         commands.push_back(id);
@@ -79,9 +84,8 @@ protected:
 using CommandPaletteTest = PalettesTest;
 using ToolPaletteTest = PalettesTest;
 
-const unsigned kToolIds[] = { menu_id::kNewGame, menu_id::kResumeGame, menu_id::kSaveGameAs,
-    menu_id::kEndActionPhase, menu_id::kEndTurn, menu_id::kZoom16, menu_id::kZoom32, menu_id::kZoom48,
-    menu_id::kEnvironment };
+const unsigned kToolIds[] = { menu_id::kNewGame, menu_id::kResumeGame, menu_id::kSaveGameAs, menu_id::kEndActionPhase,
+    menu_id::kEndTurn, menu_id::kZoom16, menu_id::kZoom32, menu_id::kZoom48, menu_id::kEnvironment };
 
 } // namespace
 
@@ -91,7 +95,8 @@ TEST_F(CommandPaletteTest, EnablesExactlyTheMaskedCommandsAndEndOfActionForAUnit
     for (uint32_t mask : masks) {
         show(mask, 0 | (7 << 16));
         for (int code = 1; code <= 24; ++code)
-            EXPECT_EQ(commands->isCommandEnabled(code), (mask >> code & 1u) != 0) << "mask " << mask << " code " << code;
+            EXPECT_EQ(commands->isCommandEnabled(code), (mask >> code & 1u) != 0)
+                << "mask " << mask << " code " << code;
         EXPECT_TRUE(commands->isCommandEnabled(26));
         EXPECT_TRUE(IsWindowEnabled(commands->cancelButton()));
         EXPECT_EQ(commands->shownUnit(), 7 << 16);
@@ -162,4 +167,18 @@ TEST_F(ToolPaletteTest, GreysWhatTheGameCannotDoNowAndIgnoresTheirClicks)
     clickCentre(tools->button(menu_id::kEndTurn));
     clickCentre(tools->button(menu_id::kZoom48));
     EXPECT_EQ(recorder.commands, std::vector<UINT> { menu_id::kZoom48 });
+}
+
+TEST(ToolEnableBits, FollowWhetherTheGameMayBeInterruptedAndEnded)
+{
+    GameState state;
+    Handshake& handshake = state.handshake();
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt);
+    handshake.setPlayRunning(true);
+    EXPECT_EQ(toolEnableBits(state), 0u);
+    handshake.setUiLinkReady();
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame);
+    handshake.setCombatUnderWay(true);
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt);
+    handshake.setPlayRunning(false);
 }

@@ -4,8 +4,11 @@
 #include "lib/media/bmp_reader.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -71,6 +74,28 @@ inline bool blueOrGrey(uint32_t c)
 {
     const int r = int(c >> 16 & 255), g = int(c >> 8 & 255), b = int(c & 255);
     return (r == g && g == b) || (b > r && b > g);
+}
+
+// Unit type id (column 1) to imageNumber (column 131) of each line of a unit type master file
+// (comma-separated CP932, where commas and digits read as in ASCII).
+inline std::map<int, int> unitPictures(const std::string& file)
+{
+    const std::vector<uint8_t> bytes = readProgramFile(file);
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    std::map<int, int> pictures;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> fields(1);
+        for (char ch : line) {
+            if (ch == ',')
+                fields.emplace_back();
+            else
+                fields.back().push_back(ch);
+        }
+        if (fields.size() >= 131 && !fields[0].empty())
+            pictures[std::atoi(fields[0].c_str())] = std::atoi(fields[130].c_str());
+    }
+    return pictures;
 }
 
 } // namespace testing_sheets

@@ -6,37 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 
 using namespace testing_sheets;
 
 namespace {
 
-// Column 131 (counted from 1) of each unit type line of a master file (comma-separated, CP932; the commas and
-// digits read the same in it).
-std::vector<int> imageNumbers(const std::string& file)
-{
-    const std::vector<uint8_t> bytes = readProgramFile(file);
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
-    std::vector<int> numbers;
-    std::string line;
-    while (std::getline(in, line)) {
-        std::vector<std::string> fields(1);
-        for (char ch : line) {
-            if (ch == ',')
-                fields.emplace_back();
-            else
-                fields.back().push_back(ch);
-        }
-        if (fields.size() >= 131 && !fields[0].empty())
-            numbers.push_back(std::atoi(fields[130].c_str()));
-    }
-    return numbers;
-}
-
 TEST(UnitSheets, EveryUnitTypeHasItsOwnCell)
 {
-    const std::vector<int> numbers = imageNumbers("weapon.dat");
+    std::vector<int> numbers;
+    for (auto [type, picture] : unitPictures("weapon.dat"))
+        numbers.push_back(picture);
     ASSERT_GE(numbers.size(), 20u);
     const std::set<int> distinct(numbers.begin(), numbers.end());
     EXPECT_EQ(distinct.size(), numbers.size());
@@ -44,8 +23,9 @@ TEST(UnitSheets, EveryUnitTypeHasItsOwnCell)
         EXPECT_GE(n, 0);
         EXPECT_LT(n, map_sheet::kUnitCells);
     }
-    for (int n : imageNumbers("sweapon.dat"))
-        EXPECT_TRUE(distinct.count(n)) << n;
+    const std::map<int, int> all = unitPictures("weapon.dat");
+    for (auto [type, picture] : unitPictures("sweapon.dat"))
+        EXPECT_EQ(picture, all.at(type)) << "unit type " << type;
 }
 
 class UnitSheetAtZoom : public testing::TestWithParam<int> {};
@@ -56,7 +36,7 @@ TEST_P(UnitSheetAtZoom, HasOneRowOfCellsAndATintablePictureForEveryUnitType)
     const Picture pic = readSheet(map_sheet::kUnitSheetFile[GetParam()]);
     ASSERT_EQ(pic.width, map_sheet::kUnitCells * s);
     ASSERT_EQ(pic.height, s);
-    for (int n : imageNumbers("weapon.dat")) {
+    for (auto [type, n] : unitPictures("weapon.dat")) {
         int drawn = 0, blue = 0, untintable = 0, corner = 0;
         for (int y = 0; y < s; ++y)
             for (int x = 0; x < s; ++x) {

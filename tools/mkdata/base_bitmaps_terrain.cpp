@@ -3,6 +3,7 @@
 // building or bridge over magenta.
 #include "tools/mkdata/base_bitmaps.h"
 #include "tools/mkdata/generator.h"
+#include "tools/mkdata/map_sheet.h"
 
 namespace mkdata::base {
 
@@ -41,44 +42,25 @@ Rgb groundColour(int t)
 
 namespace {
 
-void drawBuilding(Canvas& canvas, int x, int y, int size, int t, uint8_t wall, uint8_t roof, uint8_t road)
-{
-    const int s = size;
-    if (isBridge(t)) {
-        canvas.fillRect(x, y + s * 3 / 8, x + s, y + s * 5 / 8, road);
-        canvas.frameRect(x, y + s * 3 / 8, x + s, y + s * 5 / 8, roof);
-        return;
-    }
-    // Larger towns get more houses; other facilities one block with a flat roof.
-    const int houses = t <= 34 ? 4 - (t - 31) / 2 : 1;
-    const int w = s / 2;
-    for (int i = 0; i < houses; ++i) {
-        const int hx = x + (i % 2) * w + s / 16;
-        const int hy = y + (i / 2) * w + s / 8;
-        canvas.fillRect(hx, hy + w / 3, hx + w - s / 8, hy + w - s / 16, wall);
-        canvas.fillPolygon({ { hx, hy + w / 3 }, { hx + (w - s / 8) / 2, hy }, { hx + w - s / 8, hy + w / 3 } }, roof);
-    }
-    if (houses == 1)
-        canvas.frameRect(x + s / 4, y + s / 4, x + s * 3 / 4, y + s * 3 / 4, roof);
-}
-
+// The map sheets' ground and buildings drawn square, framed as list icons.
 void writeTerrainStrip(const std::filesystem::path& folder, const char* name, int size)
 {
-    Palette palette;
-    const uint8_t clear = palette.index(kMagenta);
-    const uint8_t wall = palette.index({ 225, 220, 205 });
-    const uint8_t roof = palette.index({ 150, 50, 40 });
-    const uint8_t road = palette.index({ 120, 120, 120 });
-    const uint8_t edge = palette.index({ 30, 30, 30 });
-    Canvas canvas(kTerrainCells * size, 2 * size, clear);
-    for (int t = 0; t < kTerrainCells; ++t) {
-        const int x = t * size;
-        canvas.fillRect(x, 0, x + size, size, palette.index(groundColour(t)));
-        canvas.frameRect(x, 0, x + size, size, edge);
-        if (isBuilding(t) || isBridge(t))
-            drawBuilding(canvas, x, size, size, t, wall, roof, road);
-    }
-    writeFile(folder / "tkbmp" / name, encodeBmp8(canvas, palette));
+    sheet::InkTable inks;
+    auto draw = [&] {
+        Canvas canvas(kTerrainCells * size, 2 * size, inks.index(kMagenta));
+        const uint8_t edge = inks.index({ 30, 30, 30 });
+        for (int t = 0; t < kTerrainCells; ++t) {
+            sheet::Cell ground(canvas, inks, t * size, 0, size, sheet::Light::Day, false);
+            sheet::drawGround(ground, t);
+            canvas.frameRect(t * size, 0, (t + 1) * size, size, edge);
+            sheet::Cell building(canvas, inks, t * size, size, size, sheet::Light::Day, false);
+            sheet::drawBuilding(building, t);
+        }
+        return canvas;
+    };
+    draw();
+    inks.settle();
+    writeFile(folder / "tkbmp" / name, encodeBmp8(draw(), inks.palette()));
 }
 
 // Row 0 the picture view, row 1 the buildings view (buildings bright, ground dimmed).

@@ -65,23 +65,27 @@ void explosion(Frame& f)
     }
 }
 
+// Earth thrown up in a fan from the ground, then falling back as dust.
 void mineBlast(Frame& f)
 {
     const double c = f.s / 2;
-    const double ground = f.s * 0.78;
-    const double h = f.s * std::min(0.7, 0.18 + 0.12 * f.frame);
-    const double w = f.s * (0.12 + 0.04 * f.frame);
+    const double ground = f.s * 0.8;
+    const double reach = f.s * std::min(0.62, 0.16 + 0.1 * f.frame);
+    const double width = std::max(1.5, f.s / 12);
     if (f.frame < 6)
-        f.c.polygon({ { c - w * 0.4, ground }, { c - w, ground - h }, { c, ground - h * 0.8 }, { c + w, ground - h }, { c + w * 0.4, ground } },
-            f.ink(kDirt));
+        for (int i = 0; i < 5; ++i) {
+            const double a = -M_PI / 2 + (i - 2) * 0.32;
+            const double len = reach * (i == 2 ? 1.0 : 0.8);
+            f.c.stroke(c, ground, c + len * std::cos(a), ground + len * std::sin(a), width * (f.frame < 4 ? 1.0 : 0.7), f.ink(kDirt));
+        }
     if (f.frame < 4)
-        fireball(f, c, ground - f.s * 0.08, f.s * (0.1 + 0.04 * f.frame));
-    for (int i = 0; i < 6; ++i) {
-        const double a = -M_PI / 2 + (i - 2.5) * 0.35;
-        const double reach = f.s * 0.08 * (f.frame + 1);
-        const double fall = f.frame > 3 ? f.s * 0.03 * (f.frame - 3) * (f.frame - 3) : 0;
-        f.c.disc(c + reach * std::cos(a), ground - f.s * 0.1 + reach * std::sin(a) + fall, std::max(0.8, f.s / 28), f.ink(kDirt));
-    }
+        fireball(f, c, ground - f.s * 0.06, f.s * (0.1 + 0.04 * f.frame));
+    if (f.frame >= 3)
+        for (int i = 0; i < 6; ++i) {
+            const double a = -M_PI / 2 + (i - 2.5) * 0.4;
+            const double fall = f.s * 0.025 * (f.frame - 3) * (f.frame - 3);
+            f.c.disc(c + reach * 0.9 * std::cos(a), ground + reach * 0.9 * std::sin(a) + fall, std::max(0.8, f.s / 28), f.ink(kDirt));
+        }
     if (f.frame >= 4)
         smoke(f, c, ground - f.s * 0.15, f.s * 0.3, 190 - 30 * (f.frame - 4), kSmokeLight);
 }

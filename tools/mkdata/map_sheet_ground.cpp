@@ -55,6 +55,22 @@ struct Ground {
                 ink({ 245, 248, 252 }));
     }
 
+    // A rounded hill standing on (x, base): lit on the left, in shade on the right.
+    void hill(double x, double base, double rx, double height, Rgb lit, Rgb shade)
+    {
+        Points left, right;
+        left.push_back({ (*this)(x), (*this)(base) });
+        right.push_back({ (*this)(x), (*this)(base) });
+        for (int i = 0; i <= 12; ++i) {
+            const double a = M_PI * i / 24;
+            left.push_back({ (*this)(x - rx * std::cos(a)), (*this)(base - height * std::sin(a)) });
+            right.push_back({ (*this)(x + rx * std::cos(a)), (*this)(base - height * std::sin(a)) });
+        }
+        c.polygon(left, ink(lit));
+        c.polygon(right, ink(shade));
+        c.stroke((*this)(x - rx), (*this)(base), (*this)(x + rx), (*this)(base), 1, ink(scaled(shade, 0.8)));
+    }
+
     void hump(double x, double y, double rx, double ry, Rgb lit, Rgb mid, Rgb shade)
     {
         c.ellipse((*this)(x + 1), (*this)(y + 1), (*this)(rx), (*this)(ry), ink(shade));
@@ -99,8 +115,10 @@ void grass(Ground& g) { g.base(kGrass, kGrassDark, 50, kGrassLight, 40); }
 void water(Ground& g, Rgb colour, Rgb crest, int crests)
 {
     g.base(colour, scaled(colour, 0.9), 40, mix(colour, crest, 0.35), 30);
-    for (int i = 0; i < crests && i < 11; ++i)
-        g.wave(kSpots[i][0], kSpots[i][1], 2.2, crest);
+    for (int i = 0; i < crests && i < 11; ++i) {
+        const auto& spot = kSpots[i * 11 / crests];
+        g.wave(spot[0], spot[1], 2.2, crest);
+    }
 }
 
 void forest(Ground& g, double radius, Rgb dark, Rgb mid, Rgb light)
@@ -115,9 +133,9 @@ void mountains(Ground& g, bool high)
     const Rgb lit = high ? Rgb { 188, 182, 176 } : Rgb { 164, 140, 104 };
     const Rgb shade = high ? Rgb { 112, 108, 108 } : Rgb { 112, 92, 66 };
     g.base(high ? Rgb { 140, 134, 124 } : Rgb { 140, 122, 88 }, shade, 40, lit, 30);
-    g.peak(10, 20, 8, 12, lit, shade, high);
-    g.peak(22, 18, 9, 14, lit, shade, true);
-    g.peak(15, 29, 8, 10, lit, shade, high);
+    g.peak(9, 21, 9, 14, lit, shade, high);
+    g.peak(22, 19, 10, 16, lit, shade, true);
+    g.peak(15, 30, 10, 12, lit, shade, high);
 }
 
 void dunes(Ground& g, bool big)
@@ -161,12 +179,15 @@ void townLights(Ground& g)
     }
 }
 
-void town(Ground& g, Rgb paving)
+// A paved square in the middle of the meadow, so that towns sit in the land around them.
+void town(Ground& g, Rgb paving, double radius)
 {
-    g.base(paving, scaled(paving, 0.9), 60, mix(paving, { 255, 255, 255 }, 0.2), 40);
-    const uint8_t street = g.ink(scaled(paving, 0.78));
-    g.c.stroke(g(0), g(16), g(32), g(16), g.u * 1.5, street);
-    g.c.stroke(g(16), g(0), g(16), g(32), g.u * 1.5, street);
+    grass(g);
+    const uint8_t kerb = g.ink(scaled(paving, 0.8));
+    g.c.ellipse(g(16), g(17), g(radius + 1), g(radius * 0.8 + 1), kerb);
+    const uint8_t paved = g.ink(paving);
+    g.c.ellipse(g(16), g(17), g(radius), g(radius * 0.8), paved);
+    g.c.speckle(paved, g.ink(scaled(paving, 0.92)), 60, uint32_t(g.id) * 7 + 3);
     townLights(g);
 }
 
@@ -176,7 +197,10 @@ void drawLand(Ground& g)
     case kNone:
         g.base({ 70, 74, 70 }, { 60, 62, 60 }, 60, { 84, 88, 84 }, 40);
         break;
+    case kRoad:
     case kPlains:
+        // A road's hex is plain land; its road is drawn over it from the road pictures.
+        g.id = kPlains;
         grass(g);
         for (int i = 0; i < 11; i += 2)
             g.c.stroke(g(kSpots[i][0]), g(kSpots[i][1]), g(kSpots[i][0] + 1), g(kSpots[i][1] - 2), 1, g.ink(kGrassDark));
@@ -194,15 +218,13 @@ void drawLand(Ground& g)
         break;
     case kHills:
         g.base({ 136, 150, 82 }, { 116, 128, 70 }, 50, { 156, 168, 96 }, 30);
-        g.hump(11, 13, 8, 5, { 176, 182, 110 }, { 146, 150, 86 }, { 104, 110, 62 });
-        g.hump(21, 21, 9, 5.5, { 176, 182, 110 }, { 146, 150, 86 }, { 104, 110, 62 });
-        g.hump(10, 26, 6, 3.5, { 176, 182, 110 }, { 146, 150, 86 }, { 104, 110, 62 });
+        g.hill(11, 15, 8, 7, { 170, 178, 104 }, { 112, 120, 66 });
+        g.hill(22, 22, 9, 8, { 170, 178, 104 }, { 112, 120, 66 });
+        g.hill(10, 28, 6, 5, { 170, 178, 104 }, { 112, 120, 66 });
         break;
     case kMountains: mountains(g, false); break;
     case kHighMountains: mountains(g, true); break;
-    case kDesert:
-        g.base(kSand, kSandDark, 60, kSandLight, 50);
-        break;
+    case kDesert: dunes(g, false); break;
     case kSwamp: {
         g.base({ 96, 116, 70 }, { 78, 96, 60 }, 60, { 112, 130, 80 }, 30);
         g.c.ellipse(g(10), g(12), g(5), g(2.5), g.ink({ 70, 110, 120 }));
@@ -225,6 +247,9 @@ void drawLand(Ground& g)
         break;
     case kBeach:
         g.base(kSandLight, kSand, 60, { 246, 236, 200 }, 40);
+        g.c.polygon({ { g(16), g(0) }, { g(32), g(8) }, { g(32), g(12) }, { g(22), g(9) }, { g(10), g(6) }, { g(0), g(9) }, { g(0), g(8) } },
+            g.ink({ 110, 180, 200 }));
+        g.c.polyline({ { g(0), g(9.5) }, { g(10), g(6.5) }, { g(22), g(9.5) }, { g(32), g(12.5) } }, 1, g.ink({ 245, 250, 250 }));
         for (int i = 0; i < 11; i += 3)
             g.c.set(int(g(kSpots[i][0])), int(g(kSpots[i][1])), g.ink({ 250, 250, 250 }));
         break;
@@ -242,11 +267,11 @@ void drawLand(Ground& g)
         g.c.ellipse(g(21), g(23), g(5), g(2.5), g.ink({ 88, 70, 50 }));
         break;
     case kFrozenGround:
-        g.base({ 176, 170, 160 }, { 150, 140, 128 }, 60, { 226, 230, 236 }, 70);
+        g.base({ 176, 170, 160 }, { 160, 152, 140 }, 50, { 214, 218, 224 }, 40);
         g.c.polyline({ { g(4), g(12) }, { g(12), g(16) }, { g(18), g(13) }, { g(28), g(19) } }, 1, g.ink({ 130, 124, 116 }));
         break;
     case kTundra:
-        g.base({ 138, 150, 118 }, { 116, 126, 98 }, 50, { 220, 226, 228 }, 60);
+        g.base({ 138, 150, 118 }, { 124, 134, 104 }, 50, { 196, 204, 200 }, 30);
         for (int i = 1; i < 11; i += 2)
             g.c.disc(g(kSpots[i][0]), g(kSpots[i][1]), g(1.4), g.ink({ 96, 112, 80 }));
         break;
@@ -284,8 +309,9 @@ void drawLand(Ground& g)
     case kVolcano:
         g.base({ 96, 84, 76 }, { 76, 66, 60 }, 60, { 116, 104, 94 }, 30);
         g.peak(16, 29, 14, 22, { 120, 106, 96 }, { 70, 60, 56 }, false);
-        g.c.ellipse(g(16), g(9), g(3.5), g(1.6), g.ink({ 230, 80, 30 }));
-        g.c.polyline({ { g(16), g(10) }, { g(14), g(16) }, { g(15), g(22) } }, std::max(1.0, g(1.2)), g.ink({ 210, 60, 20 }));
+        // Lava glows the same by night.
+        g.c.ellipse(g(16), g(9), g(3.5), g(1.6), g.c.raw({ 240, 90, 30 }));
+        g.c.polyline({ { g(16), g(10) }, { g(14), g(16) }, { g(15), g(22) } }, std::max(1.0, g(1.2)), g.c.raw({ 220, 64, 20 }));
         break;
     case kFrozenRiver:
         g.base({ 190, 214, 232 }, { 168, 196, 222 }, 50, { 226, 238, 248 }, 50);
@@ -299,7 +325,7 @@ void drawLand(Ground& g)
             g.c.stroke(g(x + 1), g(4), g(x + 3), g(28), 1, g.ink({ 176, 164, 146 }));
         }
         break;
-    case kSea: water(g, { 30, 70, 150 }, { 90, 140, 210 }, 11); break;
+    case kSea: water(g, { 30, 70, 150 }, { 76, 124, 196 }, 7); break;
     case kShallows:
         g.base({ 70, 160, 180 }, { 60, 140, 168 }, 40, { 120, 190, 196 }, 50);
         for (int i = 0; i < 11; i += 2)
@@ -309,7 +335,7 @@ void drawLand(Ground& g)
     case kAirport:
     case kAirfield:
     case kAirBase:
-        g.base({ 150, 156, 140 }, { 130, 136, 122 }, 50, { 166, 170, 156 }, 30);
+        town(g, { 150, 156, 140 }, 12);
         break;
     case kFortress:
     case kOilField:
@@ -340,7 +366,7 @@ void drawLand(Ground& g)
         break;
     default:
         if (g.id >= kCapital && g.id <= kSpecial)
-            town(g, g.id == kPort || g.id == kNavalPort ? Rgb { 170, 170, 166 } : kPaving);
+            town(g, g.id == kPort || g.id == kNavalPort ? Rgb { 170, 170, 166 } : kPaving, g.id <= kBigCity ? 12 : 10);
         else
             grass(g);
         break;

@@ -13,7 +13,6 @@ class InkTable {
 public:
     // While learning every colour gives index 0 and is remembered.
     uint8_t index(Rgb colour);
-    bool learning() const { return !m_settled; }
     // Ends learning. Magenta keeps its own entry, and greys merge only with greys so that the
     // colour filter still spares them.
     void settle();

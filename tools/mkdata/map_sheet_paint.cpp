@@ -32,12 +32,12 @@ Rgb nightOf(Rgb day)
     if (day == kMagenta)
         return day;
     if (day.r == day.g && day.g == day.b) {
-        const uint8_t v = clampByte(day.g * 0.45);
+        const uint8_t v = clampByte(day.g * 0.5);
         return { v, v, v };
     }
     const double lum = 0.3 * day.r + 0.59 * day.g + 0.11 * day.b;
-    return { clampByte(0.28 * day.r + 0.04 * lum), clampByte(0.34 * day.g + 0.06 * lum),
-        clampByte(0.42 * day.b + 0.14 * lum + 22) };
+    return { clampByte(0.36 * day.r + 0.04 * lum + 2), clampByte(0.42 * day.g + 0.06 * lum + 3),
+        clampByte(0.5 * day.b + 0.14 * lum + 16) };
 }
 
 Rgb mix(Rgb a, Rgb b, double t)
@@ -170,25 +170,6 @@ void Cell::polyline(const Points& points, double width, uint8_t index)
 {
     for (size_t i = 1; i < points.size(); ++i)
         stroke(points[i - 1].first, points[i - 1].second, points[i].first, points[i].second, width, index);
-}
-
-void Cell::outline(uint8_t index, uint8_t clear, uint8_t outlineIndex)
-{
-    std::vector<std::pair<int, int>> edge;
-    for (int y = 0; y < m_size; ++y)
-        for (int x = 0; x < m_size; ++x) {
-            if (!inside(x, y) || at(x, y) != clear)
-                continue;
-            const int nx[4] = { x - 1, x + 1, x, x };
-            const int ny[4] = { y, y, y - 1, y + 1 };
-            for (int k = 0; k < 4; ++k)
-                if (inside(nx[k], ny[k]) && at(nx[k], ny[k]) == index) {
-                    edge.emplace_back(x, y);
-                    break;
-                }
-        }
-    for (auto [x, y] : edge)
-        set(x, y, outlineIndex);
 }
 
 Points hexCorners(int size)

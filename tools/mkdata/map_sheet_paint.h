@@ -58,8 +58,6 @@ public:
     void stroke(double x0, double y0, double x1, double y1, double width, uint8_t index);
     void polygon(const Points& points, uint8_t index);
     void polyline(const Points& points, double width, uint8_t index);
-    // A one-pixel outline around the pixels of `index` over the background `clear`.
-    void outline(uint8_t index, uint8_t clear, uint8_t outlineIndex);
 
 private:
     Canvas& m_canvas;

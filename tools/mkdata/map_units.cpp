@@ -3,6 +3,11 @@
 // armour, dot for guns, arc for air defence...); aircraft, helicopters, missiles and ships are
 // silhouettes. The body is blue so that the colour filter turns it to each country's colour;
 // lines are grey and stay as they are. The lower right is kept clear for the strength figure.
+// Cells: 0 headquarters, 1 infantry, 2 armour, 3 self-propelled gun, 4 rocket artillery, 5 anti-air
+// gun, 6 anti-air missile, 7 supply, 8 engineers, 9 armoured carrier, 10 ballistic missile launcher,
+// 11 cruise missile, 12 ballistic missile, 13 fighter, 14 attack aircraft, 15 attack helicopter,
+// 16 transport helicopter, 17 transport aircraft, 18 electronic warfare aircraft, 19 destroyer,
+// 20 submarine, 21 transport ship, 22 landing ship, 23 cruiser; 24..31 are free.
 #include "tools/mkdata/map_units.h"
 #include "tools/mkdata/generator.h"
 #include "state/map_sheet_layout.h"
@@ -36,7 +41,15 @@ struct Symbol {
     {
         const double w = lineWidth();
         c.rect(std::floor(kLeft * u) - w, std::floor(kTop * u) - w, std::ceil(kRight * u) + w, std::ceil(kBottom * u) + w, ink(kLine));
-        c.rect(std::floor(kLeft * u), std::floor(kTop * u), std::ceil(kRight * u), std::ceil(kBottom * u), ink(kBody));
+        const double l = std::floor(kLeft * u), t = std::floor(kTop * u), r = std::ceil(kRight * u), b = std::ceil(kBottom * u);
+        c.rect(l, t, r, b, ink(kBody));
+        // A bevel where there is room for it.
+        if (c.size() >= 32) {
+            c.rect(l, t, r, t + 1, ink(kBodyLight));
+            c.rect(l, t, l + 1, b, ink(kBodyLight));
+            c.rect(l, b - 1, r, b, ink(kBodyDark));
+            c.rect(r - 1, t, r, b, ink(kBodyDark));
+        }
     }
     void line(double x0, double y0, double x1, double y1) { c.stroke(x0 * u, y0 * u, x1 * u, y1 * u, lineWidth(), ink(kLine)); }
     void oval(double cx, double cy, double rx, double ry)

@@ -1,0 +1,131 @@
+// MapWindow: the map view, a scrolling child window drawn from both threads, which takes the
+// person's orders and carries out the rules engine's redraws and animations.
+#pragma once
+
+#include "app/map_renderer.h"
+#include "app/map_window_orders.h"
+#include "lib/window.h"
+#include "rules/map_window_link.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class GameState;
+class MapViewHost;
+
+// Messages the map window takes besides those of app/app_messages.h.
+namespace map_message {
+// wParam = the id of a MapRedraw wait to answer when done, or 0.
+constexpr UINT kFullRefresh = WM_USER + 105;
+constexpr UINT kRefresh = WM_USER + 106;
+// wParam = (y << 16) | x.
+constexpr UINT kBlinkHex = WM_USER + 108;
+// wParam = the id of a UiWaitWith<LevelChange>.
+constexpr UINT kLevelChange = WM_USER + 115;
+// wParam = x, lParam = y.
+constexpr UINT kCentreOnHex = WM_USER + 119;
+// The shown day or night no longer matches the game's.
+constexpr UINT kDayNight = WM_USER + 126;
+// The view moved on another thread: the scroll bars follow on the window's own.
+constexpr UINT kSyncScrollBars = WM_USER + 127;
+} // namespace map_message
+
+class MapWindow : public swCWindow {
+public:
+    static constexpr const char* kClassName = "VKRC_MAPWINDOW_CNAME";
+    static constexpr int kZoomCount = 3;
+
+    MapWindow(swCWindow* parent, GameState& state, MapViewHost* host);
+    ~MapWindow() override;
+
+    // Creates the child window over rect (the parent's client pixels); false when none was made.
+    bool create(const RECT& rect);
+
+    // -- the view --
+    int zoom() const;
+    // Keeps the map pixel at the centre of the view where it was.
+    void setZoom(int zoom);
+    POINT viewOrigin() const;
+    // Moves the view's top-left to that map pixel, kept inside the map.
+    void scrollTo(POINT origin);
+    // The arrow keys scroll by one hex; false for any other key.
+    bool scrollByKey(UINT virtualKey);
+    // The hex under a point of the client area; false off the map.
+    bool hexAtClient(POINT client, int& x, int& y) const;
+    HexView visibleHexRange() const;
+    void ensureVisible(int x, int y);
+    void centreOn(int x, int y);
+    // Zoom, scroll bars, day or night, the viewer's fog, and the whole map drawn again.
+    void reinitialise();
+
+    // -- drawing; each takes the drawing lock --
+    // The hexes of the state's redraw set (all of them when the set is large), then the screen.
+    void redrawMarked();
+    void updateHex(int x, int y);
+    void fullRefresh();
+    // Posts the switch when the shown day or night differs from the game's.
+    void checkDayNight();
+    // Taken by every drawing of the map, from the user-interface and the game thread.
+    std::recursive_mutex& drawLock() { return m_drawLock; }
+    // The back picture, for tests: client pixels, rows top to bottom.
+    const uint32_t* backPixels() const;
+
+    // -- animations; from the calling thread, returning when done --
+    void blinkHex(int x, int y);
+    void animateExplosion(int x, int y);
+    void showHexEffect(int x, int y, int a, int b);
+    void animateAttackPath(int fromX, int fromY, int toX, int toY);
+    void animateAreaBlast(int x, int y);
+    void animateLevelChange(const LevelChange& change);
+    // Animations cost nothing while the window is hidden.
+    bool animationsShown() const;
+
+    MapOrders& orders() { return *m_orders; }
+    GameState& state() { return m_state; }
+    bool onWindowThread() const;
+    // A wait whose message was posted here: answered by the message, else by the window's end.
+    void notePostedWait(uint32_t id);
+
+protected:
+    int OnMessage(MessageRecord& msg) override;
+
+private:
+    class Ui;
+
+    std::unique_ptr<MapOrders> makeOrders();
+    void layoutView();
+    void syncScrollBars();
+    void scrollFromBar(int bar, int request);
+    POINT clampOrigin(POINT origin) const;
+    HexGeometry geometry() const;
+    bool shownNight() const;
+    bool hexInView(int x, int y) const;
+    void present(const RECT* viewRect);
+    void presentHex(int x, int y);
+    void presentMapRect(const RECT& mapRect);
+    void drawHexLocked(int x, int y);
+    void playSound(int slot);
+    void playEffect(const std::vector<HexPos>& hexes, MapEffect effect);
+    void answerWait(uint32_t id);
+    void releasePostedWaits();
+    bool handleUserMessage(MessageRecord& msg);
+    bool handleInput(MessageRecord& msg);
+    void onLeftButton(LPARAM lParam, WPARAM wParam);
+    bool onKey(UINT virtualKey);
+
+    GameState& m_state;
+    MapViewHost* m_host;
+    std::unique_ptr<MapRenderer> m_renderer;
+    std::unique_ptr<Ui> m_ui;
+    std::unique_ptr<MapOrders> m_orders;
+    mutable std::recursive_mutex m_drawLock;
+    POINT m_origin {};
+    SIZE m_client {};
+    std::atomic<bool> m_dayNightPosted = false;
+    // Waits posted to this window; its end answers those still open.
+    std::mutex m_waitLock;
+    std::vector<uint32_t> m_postedWaits;
+};

@@ -1,0 +1,487 @@
+// MapOrders: the person's road of one order, from the click on a unit to the rules' execution.
+#include "app/map_window_orders.h"
+
+#include "platform/kernel/host.h"
+#include "rules/commands.h"
+#include "rules/current_action.h"
+#include "rules/current_action_marks.h"
+#include "rules/execute_command.h"
+#include "rules/links.h"
+#include "rules/main_window_link.h"
+#include "rules/move_display_path.h"
+#include "rules/route.h"
+#include "rules/rules_context.h"
+#include "rules/scans_attack.h"
+#include "rules/scans_own_range.h"
+#include "rules/targets.h"
+#include "rules/visibility.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int kActionPhase = 5;
+constexpr int kBorderEdge = 2;
+constexpr uint16_t kTargetMarks = kMarkCommandTarget;
+constexpr uint16_t kRouteMarks = kMarkPath | kMarkPathEnd;
+
+constexpr uint32_t bit(int code) { return uint32_t(1) << code; }
+
+// Carried out on the spot once chosen: no target to click.
+bool actsWithoutTarget(int code)
+{
+    switch (code) {
+    case kCommandOccupy: case kCommandTransform: case kCommandJamming: case kCommandStore: case kCommandBoard:
+    case kCommandPillbox: case kCommandRoad: case kCommandSupply: case kCommandDisband: case kCommandEndAction:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string cp932(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+HexPos unitPosition(const GameState& state, int side, int index)
+{
+    const UnitRecord* unit = state.unitOf(side, index);
+    return unit ? HexPos { unit->x, unit->y } : kNoHex;
+}
+
+int buildingOwnerAt(const GameState& state, HexPos hex)
+{
+    const BuildingRecord* building = buildingOnHex(state, hex.x, hex.y);
+    return building ? building->owner() : -1;
+}
+
+} // namespace
+
+MapOrders::MapOrders(GameState& state, OrderUi& ui)
+    : m_state(state)
+    , m_ui(ui)
+{
+}
+
+bool MapOrders::personActs() const
+{
+    const Handshake& handshake = m_state.handshake();
+    const TurnBlock& turn = m_state.turnBlock();
+    return handshake.playRunning() && handshake.waitingForAnswer() && !handshake.delegation() && turn.phase == kActionPhase
+        && !turn.decided && m_state.isHumanCountry(turn.currentCountry);
+}
+
+uint32_t MapOrders::supportedCommands()
+{
+    uint32_t mask = 0;
+    for (int code : { kCommandAttack, kCommandFire, kCommandOccupy, kCommandTransform, kCommandDestroy, kCommandJamming,
+             kCommandRestore, kCommandReinforce, kCommandStore, kCommandBoard, kCommandPillbox, kCommandRoad,
+             kCommandSupply, kCommandDisband, kCommandTakeCivilians, kCommandReleaseCivilians, kCommandSelfDestruct,
+             kCommandClearLandMines, kCommandSweepSeaMines, kCommandAirborneDrop, kCommandMoveOrder, kCommandEndAction })
+        mask |= bit(code);
+    return mask;
+}
+
+HexPos MapOrders::unitHex() const { return unitPosition(m_state, m_side, m_index); }
+
+void MapOrders::dropStaleSelection()
+{
+    // Play ended, or another actor took the action over: what was selected is gone.
+    const CurrentAction& action = currentAction(m_state);
+    if (m_stage == OrderStage::Idle
+        || (action.underWay() && action.actingCountry() == m_side && action.actingIndex() == m_index))
+        return;
+    m_stage = OrderStage::Idle;
+    m_code = 0;
+    m_targets.clear();
+    m_side = m_index = -1;
+    m_dest = kNoHex;
+    m_state.handshake().setUnitCommandBeingSet(false);
+}
+
+void MapOrders::click(int x, int y, bool shift)
+{
+    dropStaleSelection();
+    if (!m_state.isOnMap(x, y))
+        return;
+    m_ui.hexShown(x, y);
+    if (m_stage == OrderStage::Targeting) {
+        if (m_code == kCommandMoveOrder) {
+            if (isInMoveRange(m_state, x, y)) {
+                m_dest = { x, y };
+                execute(kCommandNone, Target { m_dest, 0, -1 });
+                return;
+            }
+        } else {
+            for (const Target& target : m_targets)
+                if (target.hex == HexPos { x, y }) {
+                    if (confirmOrder(m_code, target))
+                        execute(m_code, target);
+                    else
+                        cancel();
+                    return;
+                }
+        }
+        cancel();
+        return;
+    }
+    if (m_stage == OrderStage::Selected) {
+        if (!personActs()) {
+            cancel();
+        } else if (HexPos { x, y } == unitHex() && currentAction(m_state).wayPoints().empty()) {
+            chooseDestination(x, y);
+            return;
+        } else if (isInMoveRange(m_state, x, y)) {
+            if (shift || currentAction(m_state).autoMoveSetup())
+                addWayPoint(x, y);
+            else
+                chooseDestination(x, y);
+            return;
+        } else {
+            // Elsewhere the unit is let go and the click picks anew.
+            cancel();
+        }
+    }
+    select(x, y);
+}
+
+void MapOrders::select(int x, int y)
+{
+    std::vector<UnitRef> units;
+    m_state.collectUnitsInHex(x, y, units);
+    const int viewer = m_state.turnBlock().viewingCountry;
+    // The top unit is the last slot's; the viewer sees only what its sight allows.
+    for (auto it = units.rbegin(); it != units.rend(); ++it) {
+        if (it->table >= kSideCount)
+            continue;
+        if (viewer >= 0 && viewer < kCountryCount && !isUnitVisibleTo(m_state, viewer, it->table, it->index))
+            continue;
+        if (!selectUnit(it->table, it->index))
+            m_ui.unitSelected(it->table, it->index, 0);
+        return;
+    }
+    m_ui.unitSelected(-1, -1, 0);
+}
+
+bool MapOrders::selectUnit(int side, int index)
+{
+    dropStaleSelection();
+    if (m_stage == OrderStage::Targeting)
+        cancel();
+    if (m_stage == OrderStage::Selected)
+        cancel();
+    const UnitRecord* unit = m_state.unitOf(side, index);
+    if (!personActs() || side != m_state.turnBlock().currentCountry || !unit || !unitInPlay(*unit)
+        || unit->hasFlag(kUnitActed | kUnitAwaitingProduction))
+        return false;
+    CurrentAction& action = currentAction(m_state);
+    if (action.underWay())
+        return false;
+    m_side = side;
+    m_index = index;
+    m_code = 0;
+    m_targets.clear();
+    action.beginUnitAction(side, index, false);
+    m_state.handshake().setUnitCommandBeingSet(true);
+    m_stage = OrderStage::Selected;
+    m_dest = unitHex();
+    m_ui.marksChanged();
+    showCommands();
+    return true;
+}
+
+void MapOrders::showCommands()
+{
+    const HexPos own = unitHex();
+    const CurrentAction& action = currentAction(m_state);
+    CommandAsk ask { m_side, m_index, m_dest.x, m_dest.y, m_dest != own, 0 };
+    if (action.range())
+        ask.rangePoints = std::max(action.firstAllowance(), action.secondAllowance());
+    const uint32_t mask = (availableCommandMask(m_state, ask) | bit(kCommandEndAction)) & supportedCommands();
+    m_ui.unitSelected(m_side, m_index, mask);
+}
+
+void MapOrders::chooseDestination(int x, int y)
+{
+    const CurrentAction& action = currentAction(m_state);
+    clearHexMarkAll(m_state, kRouteMarks);
+    for (const HexPos& hex : action.path())
+        setHexMark(m_state, hex.x, hex.y, kMarkPath);
+    m_dest = { x, y };
+    showMovePath(m_state, x, y, RouteEnd::Traced);
+    m_ui.marksChanged();
+    showCommands();
+}
+
+void MapOrders::addWayPoint(int x, int y)
+{
+    CurrentAction& action = currentAction(m_state);
+    // A unit stores eight way-points and its goal; the auto move can follow no more.
+    if (action.autoMoveSetup() && action.wayPoints().size() >= size_t(CurrentAction::kMaxAutoMoveWayPoints)) {
+        m_ui.notice(cp932("オート移動では移動経由地点は８地点までしか設定できません。"), cp932("注意"));
+        return;
+    }
+    if (!action.addWayPoint(x, y))
+        return;
+    for (const HexPos& hex : action.path())
+        setHexMark(m_state, hex.x, hex.y, kMarkPath);
+    setHexMark(m_state, x, y, kMarkPathEnd);
+    m_dest = { x, y };
+    m_ui.marksChanged();
+    showCommands();
+}
+
+void MapOrders::removeLastWayPoint()
+{
+    dropStaleSelection();
+    if (m_stage != OrderStage::Selected || currentAction(m_state).wayPoints().empty())
+        return;
+    clearHexMarkAll(m_state, kRouteMarks);
+    m_dest = currentAction(m_state).removeLastWayPoint();
+    m_ui.marksChanged();
+    showCommands();
+}
+
+void MapOrders::commandChosen(int code)
+{
+    dropStaleSelection();
+    if (m_stage == OrderStage::Targeting)
+        markTargets(false), m_stage = OrderStage::Selected;
+    if (m_stage != OrderStage::Selected || !personActs() || !(supportedCommands() & bit(code)))
+        return;
+    m_code = code;
+    if (code == kCommandMoveOrder) {
+        if (moving()) {
+            execute(kCommandNone, Target { m_dest, 0, -1 });
+            return;
+        }
+        // The range is marked already: the click on one of its hexes moves the unit.
+        m_stage = OrderStage::Targeting;
+        return;
+    }
+    if (actsWithoutTarget(code)) {
+        Target target { m_dest, 0, -1 };
+        if (code == kCommandBoard) {
+            std::vector<uint32_t> carriers;
+            if (collectReachableCarriers(m_state, carriers, m_side, m_index, m_dest.x, m_dest.y) == 0)
+                return;
+            target.target = int(carriers.front() & 0xFFFF);
+            target.extra = int(carriers.front() >> 16);
+        }
+        if (confirmOrder(code, target))
+            execute(code == kCommandEndAction && moving() ? kCommandNone : code, target);
+        return;
+    }
+    if (!collectTargets(code, m_targets) || m_targets.empty())
+        return;
+    markTargets(true);
+    m_stage = OrderStage::Targeting;
+}
+
+bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
+{
+    targets.clear();
+    const UnitRecord* unit = m_state.unitOf(m_side, m_index);
+    if (!unit)
+        return false;
+    std::vector<HexPos> hexes;
+    std::vector<UnitRef> units;
+    const int x = m_dest.x;
+    const int y = m_dest.y;
+    switch (code) {
+    case kCommandAttack: {
+        AttackTargetHexScan scan(m_state, m_side, m_index, x, y, moving());
+        scan.run();
+        for (const UnitRef& ref : scan.targets())
+            if (const UnitRecord* target = m_state.unitOf(ref.table, ref.index))
+                targets.push_back({ { target->x, target->y }, int(packHex(target->x, target->y)), -1 });
+        return true;
+    }
+    case kCommandFire: {
+        // Launches go from the unit's own hex, with the first launch weapon that reaches anything.
+        std::vector<int> slots;
+        unit->listUsableWeapons(true, slots, moving() ? 1 : 0);
+        for (int slot : slots) {
+            const WeaponRecord* weapon = unit->slotWeapon(slot);
+            if (!weapon)
+                continue;
+            ReachHexScan scan(m_state, m_side, weapon->launchedType, unit->x, unit->y, false);
+            scan.setMinimumDistance(2);
+            scan.rescan();
+            for (int i = 0; i < scan.hitCount(); ++i) {
+                int hx = 0, hy = 0;
+                if (scan.hitAt(i, hx, hy))
+                    targets.push_back({ { hx, hy }, int(packHex(hx, hy)), int(weapon->launchedType) });
+            }
+            if (!targets.empty())
+                return true;
+        }
+        return true;
+    }
+    case kCommandAirborneDrop:
+        collectDropHexes(m_state, m_side, m_index, unit->x, unit->y, hexes);
+        break;
+    case kCommandDestroy:
+        collectDestroyTargets(m_state, m_side, m_index, x, y, hexes);
+        for (const HexPos& hex : hexes)
+            targets.push_back({ hex, hex.x, hex.y });
+        return true;
+    case kCommandRestore:
+        collectRestoreTargets(m_state, m_side, m_index, x, y, hexes);
+        break;
+    case kCommandReinforce:
+        collectReinforceTargets(m_state, m_side, m_index, x, y, hexes);
+        break;
+    case kCommandReleaseCivilians:
+        collectNeutralDropHexes(m_state, m_side, m_index, x, y, hexes);
+        break;
+    case kCommandClearLandMines:
+        collectLandMineHexes(m_state, m_side, x, y, 0, hexes);
+        break;
+    case kCommandSweepSeaMines:
+        collectSeaMineHexes(m_state, m_side, x, y, 0, hexes);
+        break;
+    case kCommandTakeCivilians:
+    case kCommandSelfDestruct:
+        if (code == kCommandTakeCivilians)
+            collectNeutralPickupTargets(m_state, m_side, m_index, x, y, units);
+        else
+            collectSelfDestructTargets(m_state, m_side, m_index, x, y, units);
+        for (const UnitRef& ref : units)
+            if (const UnitRecord* target = m_state.unitOf(ref.table, ref.index))
+                hexes.push_back({ target->x, target->y });
+        break;
+    default:
+        return false;
+    }
+    for (const HexPos& hex : hexes)
+        targets.push_back({ hex, code == kCommandAirborneDrop ? 0 : int(packHex(hex.x, hex.y)), -1 });
+    return true;
+}
+
+void MapOrders::markTargets(bool on)
+{
+    for (const Target& target : m_targets)
+        if (on)
+            setHexMark(m_state, target.hex.x, target.hex.y, kTargetMarks);
+        else
+            clearHexMark(m_state, target.hex.x, target.hex.y, kTargetMarks);
+    m_ui.marksChanged();
+}
+
+bool MapOrders::crossesPactBorder(const std::vector<HexPos>& path) const
+{
+    HexPos previous = unitHex();
+    for (const HexPos& hex : path) {
+        const TerrainCell* from = m_state.terrainCellAt(previous.x, previous.y);
+        const TerrainCell* to = m_state.terrainCellAt(hex.x, hex.y);
+        for (int d = 0; from && to && d < kHexDirections; ++d) {
+            if (m_state.hexNeighbour(previous.x, previous.y, d) != hex || from->sideCode(d) != kBorderEdge)
+                continue;
+            const int owner = to->owner - 1;
+            if (owner >= 0 && owner < kCountryCount && to->owner != from->owner && m_state.hasPactWith(m_side, owner))
+                return true;
+        }
+        previous = hex;
+    }
+    return false;
+}
+
+bool MapOrders::confirmOrder(int code, const Target& target)
+{
+    // Walking into the land of a pact partner ends the pact.
+    std::vector<HexPos> path;
+    if (moving() && planRoute(m_state, path, m_dest.x, m_dest.y) && crossesPactBorder(path)
+        && !m_ui.confirm(cp932("不可侵条約を結んでいる国の領土に入ります。\n条約を破棄してよろしいですか？")))
+        return false;
+    int other = -1;
+    if (code == kCommandOccupy)
+        other = buildingOwnerAt(m_state, m_dest);
+    else if (code == kCommandDestroy)
+        other = buildingOwnerAt(m_state, target.hex);
+    else if (code == kCommandSelfDestruct) {
+        std::vector<UnitRef> units;
+        m_state.collectUnitsInHex(target.hex.x, target.hex.y, units);
+        for (const UnitRef& ref : units)
+            if (ref.country != m_side && m_state.isAllied(m_side, ref.country))
+                other = ref.country;
+    }
+    if (other >= 0 && other != m_side && m_state.isAllied(m_side, other)
+        && !m_ui.confirm(cp932("同盟国への攻撃になります。\n同盟を破棄してよろしいですか？")))
+        return false;
+    if (code == kCommandFire) {
+        const UnitRecord* unit = m_state.unitOf(m_side, m_index);
+        for (int slot = 0; unit && slot < kWeaponSlotCount; ++slot) {
+            const WeaponRecord* weapon = unit->slotWeapon(slot);
+            if (!weapon || weapon->launchedType != target.extra)
+                continue;
+            const int turns = slotWeaponWaitTurns(m_state, unit->type(), slot);
+            if (turns <= 0)
+                break;
+            char text[160];
+            std::snprintf(text, sizeof text, "%s%d%s", cp932("この兵器は発射後").c_str(), turns,
+                cp932("ターンの間使用できません。\n発射してよろしいですか？").c_str());
+            return m_ui.confirm(text);
+        }
+    }
+    return true;
+}
+
+void MapOrders::execute(int code, const Target& target)
+{
+    markTargets(false);
+    CurrentAction& action = currentAction(m_state);
+    const HexPos own = unitHex();
+    if (code == kCommandEndAction) {
+        executeCommand(m_state, {}, own.x, own.y, code, target.target, target.extra);
+    } else if (code == kCommandAirborneDrop) {
+        // One step out of the aircraft; the range of a unit aboard reaches no further than its own hex.
+        std::vector<HexPos> path;
+        if (target.hex != own)
+            path.push_back(target.hex);
+        executeCommand(m_state, path, target.hex.x, target.hex.y, code, 0, -1);
+    } else {
+        // The route as the person drew it, way-points and the extended band included; the computer
+        // player's entry would cut it to the normal allowance.
+        std::vector<HexPos> path;
+        if (m_dest == own || planRoute(m_state, path, m_dest.x, m_dest.y)) {
+            if (code == kCommandAttack)
+                prepareAttack(m_state, m_side, m_index, m_dest, target.hex, !path.empty(), target.extra);
+            executeCommand(m_state, path, m_dest.x, m_dest.y, code, target.target, target.extra);
+        }
+    }
+    action.finishAction();
+    endSelection();
+    mainWindowLink().refresh(MainRefresh::AfterAction);
+}
+
+void MapOrders::cancel()
+{
+    dropStaleSelection();
+    if (m_stage == OrderStage::Targeting) {
+        markTargets(false);
+        m_targets.clear();
+        m_stage = OrderStage::Selected;
+        m_code = 0;
+        return;
+    }
+    if (m_stage != OrderStage::Selected)
+        return;
+    CurrentAction& action = currentAction(m_state);
+    if (action.underWay() && !action.planned())
+        action.finishActionQuiet();
+    endSelection();
+}
+
+void MapOrders::endSelection()
+{
+    m_stage = OrderStage::Idle;
+    m_code = 0;
+    m_targets.clear();
+    m_side = m_index = -1;
+    m_dest = kNoHex;
+    m_state.handshake().setUnitCommandBeingSet(false);
+    m_ui.marksChanged();
+    m_ui.unitSelected(-1, -1, 0);
+}

@@ -1,0 +1,83 @@
+// MapOrders: the person's orders on the map: selecting a unit, its destination and way-points, the
+// chosen command's targets, the confirmations, and the rules carrying the order out.
+#pragma once
+
+#include "state/hex_geometry.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class GameState;
+
+// What the orders need of the window that shows them.
+class OrderUi {
+public:
+    virtual ~OrderUi() = default;
+    // side -1: nothing of the person's is selected any more.
+    virtual void unitSelected(int side, int index, uint32_t mask) = 0;
+    virtual void hexShown(int x, int y) = 0;
+    // A yes/no question titled "確認" (CP932 text); true for yes.
+    virtual bool confirm(const std::string& text) = 0;
+    virtual void notice(const std::string& text, const std::string& caption) = 0;
+    // The marks changed: redraw what the state's redraw set names.
+    virtual void marksChanged() = 0;
+};
+
+enum class OrderStage { Idle, Selected, Targeting };
+
+class MapOrders {
+public:
+    MapOrders(GameState& state, OrderUi& ui);
+
+    // The current country is a person's, in its action phase, and the game thread waits for it.
+    bool personActs() const;
+    // The commands this window can carry out; the others need windows of their own.
+    static uint32_t supportedCommands();
+
+    // Picks the person's unit as a click on it does, for units no hex shows on top (aboard, stored);
+    // false when it may not act now.
+    bool selectUnit(int side, int index);
+    // A left click on a hex; with shift a click in range adds a way-point.
+    void click(int x, int y, bool shift);
+    void commandChosen(int code);
+    // Right button, Escape or the palette's cancel: a pending target choice goes back to the unit,
+    // else the unit's action ends without an order.
+    void cancel();
+    // Backspace: the last way-point is taken back.
+    void removeLastWayPoint();
+
+    OrderStage stage() const { return m_stage; }
+    int code() const { return m_code; }
+    HexPos destination() const { return m_dest; }
+
+private:
+    struct Target {
+        HexPos hex;
+        int target = 0;
+        int extra = -1;
+    };
+
+    void dropStaleSelection();
+    void select(int x, int y);
+    void chooseDestination(int x, int y);
+    void addWayPoint(int x, int y);
+    void showCommands();
+    bool collectTargets(int code, std::vector<Target>& targets);
+    void markTargets(bool on);
+    bool crossesPactBorder(const std::vector<HexPos>& path) const;
+    bool confirmOrder(int code, const Target& target);
+    void execute(int code, const Target& target);
+    void endSelection();
+    HexPos unitHex() const;
+    bool moving() const { return m_dest != unitHex(); }
+
+    GameState& m_state;
+    OrderUi& m_ui;
+    OrderStage m_stage = OrderStage::Idle;
+    int m_side = -1;
+    int m_index = -1;
+    int m_code = 0;
+    HexPos m_dest = kNoHex;
+    std::vector<Target> m_targets;
+};

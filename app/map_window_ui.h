@@ -1,0 +1,42 @@
+// MapWindow::Ui: the map window as the person's orders see it.
+#pragma once
+
+#include "app/map_view_host.h"
+#include "app/map_window.h"
+#include "platform/kernel/host.h"
+
+// What the orders ask of the window: the host's palette and panel, questions and redraws.
+class MapWindow::Ui : public OrderUi {
+public:
+    explicit Ui(MapWindow& window) : m_window(window) { }
+
+    void unitSelected(int side, int index, uint32_t mask) override
+    {
+        if (m_window.m_host)
+            m_window.m_host->unitSelected(side, index, mask);
+    }
+    void hexShown(int x, int y) override
+    {
+        if (m_window.m_host)
+            m_window.m_host->hexShown(x, y);
+    }
+    bool confirm(const std::string& text) override
+    {
+        return MessageBoxA(owner(), text.c_str(), platform::utf8ToCp932("確認").c_str(), MB_YESNO) == IDYES;
+    }
+    void notice(const std::string& text, const std::string& caption) override
+    {
+        MessageBoxA(owner(), text.c_str(), caption.c_str(), MB_OK);
+    }
+    void marksChanged() override { m_window.redrawMarked(); }
+
+private:
+    // The game's boxes belong to the main window.
+    HWND owner() const
+    {
+        HWND root = m_window.handle() ? GetAncestor(m_window.handle(), GA_ROOT) : nullptr;
+        return root ? root : m_window.handle();
+    }
+
+    MapWindow& m_window;
+};

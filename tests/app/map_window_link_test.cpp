@@ -1,0 +1,131 @@
+// The rules' link to the map window: animations that leave the map as it was, the game thread's
+// waits answered by the window, and nothing at all without a window.
+#include "rules/current_action_marks.h"
+#include "rules/play_handshake.h"
+#include "tests/app/map_window_world.h"
+#include "tests/rules/combat_world.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+using testing_app::MapWindowHarness;
+using testing_rules::CombatWorld;
+
+namespace {
+
+std::vector<uint32_t> backPicture(MapWindow& window)
+{
+    RECT client {};
+    GetClientRect(window.handle(), &client);
+    const uint32_t* pixels = window.backPixels();
+    return std::vector<uint32_t>(pixels, pixels + size_t(client.right) * size_t(client.bottom));
+}
+
+// Runs f on a thread of its own, as the game thread would, pumping this thread's queue until it ends.
+template <class F>
+bool runAsGameThread(F f)
+{
+    std::atomic<bool> done = false;
+    std::thread thread([&] {
+        f();
+        done = true;
+    });
+    for (int i = 0; i < 500 && !done; ++i) {
+        testing_lib::pump();
+        Sleep(10);
+    }
+    const bool finished = done;
+    thread.join();
+    return finished;
+}
+
+} // namespace
+
+TEST(MapWindowLink, BlinkAndExplosionLeaveTheMapAsItWas)
+{
+    CombatWorld world;
+    world.placeUnit(0, world.plain, 3, 2);
+    testing_app::startPersonsActionPhase(world.state());
+    MapWindowHarness view(world.state());
+    MapWindowLink& link = appMapWindowLink();
+    ASSERT_TRUE(link.isOpen());
+    const std::vector<uint32_t> before = backPicture(*view.window);
+
+    link.blinkHex(3, 2);
+    EXPECT_FALSE(hasHexMark(world.state(), 3, 2, kMarkBlink));
+    EXPECT_TRUE(backPicture(*view.window) == before) << "the blink left its mark";
+
+    world.state().settings().playSe = true;
+    link.animateExplosion(3, 2, 0, 0);
+    link.animateAreaBlast(3, 2);
+    link.showHexEffect(3, 2, 1, 1);
+    link.animateAttackPath(1, 1, 6, 4);
+    EXPECT_TRUE(backPicture(*view.window) == before) << "an effect stayed on the map";
+    const auto sounds = view.main.callsOf("playSound");
+    ASSERT_EQ(sounds.size(), 2u);
+    EXPECT_EQ(sounds[0].args[0], 13);
+    EXPECT_EQ(sounds[1].args[0], 14);
+
+    // Switched off, they play nothing.
+    world.state().settings().playSe = false;
+    world.state().settings().levelEffect = false;
+    view.main.clear();
+    link.animateExplosion(3, 2, 0, 0);
+    link.animateLevelChange({ 1, 0, 0, 3, 2 });
+    EXPECT_TRUE(view.main.callsOf("playSound").empty());
+}
+
+TEST(MapWindowLink, GameThreadWaitsAreAnsweredByTheWindow)
+{
+    CombatWorld world;
+    testing_app::startPersonsActionPhase(world.state());
+    MapWindowHarness view(world.state());
+    view.window->setZoom(2);
+    view.window->scrollTo({ 0, 0 });
+
+    EXPECT_TRUE(runAsGameThread([&] { appMapWindowLink().postRefresh(true); }));
+    EXPECT_TRUE(runAsGameThread([&] { requestCentreOnHex(world.state(), 9, 7); }));
+    RECT client {};
+    GetClientRect(view.window->handle(), &client);
+    EXPECT_EQ(view.window->viewOrigin().x, HexGeometry(2, 10, 8).mapPixelSize().cx - client.right)
+        << "the view went as far toward the hex as the map allows";
+    EXPECT_TRUE(runAsGameThread([&] { requestHexBlink(world.state(), 2, 2); }));
+    EXPECT_EQ(world.state().handshake().openWaitCount(), 0u);
+
+    // A wait posted to a window that goes away is answered by its end.
+    std::atomic<bool> done = false;
+    std::thread thread([&] {
+        appMapWindowLink().postRefresh(true);
+        done = true;
+    });
+    while (world.state().handshake().openWaitCount() == 0)
+        Sleep(1);
+    view.window->Destroy();
+    thread.join();
+    EXPECT_TRUE(done);
+    EXPECT_FALSE(appMapWindowLink().isOpen());
+}
+
+TEST(MapWindowLink, WithoutAWindowEveryCallReturnsAtOnce)
+{
+    CombatWorld world;
+    testing_app::startPersonsActionPhase(world.state());
+    MapWindowLink& link = appMapWindowLink();
+    ASSERT_FALSE(link.isOpen());
+    link.postRefresh(true);
+    link.fullRefresh();
+    link.blinkHex(1, 1);
+    link.animateExplosion(1, 1, 0, 0);
+    link.animateLevelChange({ 1, 0, 0, 1, 1 });
+    EXPECT_FALSE(link.postHexBlink(1, 1));
+    EXPECT_FALSE(link.postCentreOnHex(1, 1));
+    EXPECT_FALSE(link.postLevelChange(1));
+    EXPECT_EQ(link.visibleHexRange().columns, 0);
+    setRulesLinks({ nullptr, &link, nullptr, nullptr });
+    requestHexBlink(world.state(), 1, 1);
+    EXPECT_EQ(world.state().handshake().openWaitCount(), 0u);
+    setRulesLinks({});
+}
