@@ -65,6 +65,7 @@ private:
     void showCommands();
     bool collectTargets(int code, std::vector<Target>& targets);
     void markTargets(bool on);
+    bool crossesPactBorder(const std::vector<HexPos>& path) const;
     bool confirmOrder(int code, const Target& target);
     void execute(int code, const Target& target);
     void endSelection();

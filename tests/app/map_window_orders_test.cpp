@@ -308,3 +308,29 @@ TEST(PersonsOrders, AClickInTheExtendedBandMovesTheWholeWayAtDoubleFuel)
     EXPECT_EQ((HexPos { mover.x, mover.y }), (HexPos { 9, 2 }));
     EXPECT_EQ(fuel - mover.fuel, 16) << "eight hexes past an allowance of six cost twice";
 }
+
+TEST(PersonsOrders, EnteringAPactPartnersLandIsAskedAndNoEndsTheOrder)
+{
+    OrderWorld world(false);
+    GameState& s = world.state();
+    s.country(0).pactMask = 1 << 1;
+    s.country(1).pactMask = 1 << 0;
+    world.cell(3, 2).owner = 2;
+    world.cell(2, 2).setSideCode(3, 2);
+    MapWindowHarness view(s);
+    platform::harness::clearMessageBoxes();
+
+    platform::harness::queueMessageBoxAnswer(IDNO);
+    view.clickHex(1, 2);
+    view.clickHex(4, 2);
+    view.send(app_message::kMapCommandChosen, kCommandEndAction);
+    ASSERT_EQ(platform::harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(platform::harness::messageBoxes()[0].caption, platform::utf8ToCp932("確認"));
+    EXPECT_EQ(world.unit(0, world.mover).x, 1) << "no: the unit stays";
+    EXPECT_TRUE(s.hasPactWith(0, 1));
+
+    platform::harness::queueMessageBoxAnswer(IDYES);
+    view.send(app_message::kMapCommandChosen, kCommandEndAction);
+    EXPECT_EQ(world.unit(0, world.mover).x, 4);
+    EXPECT_FALSE(s.hasPactWith(0, 1)) << "the walk broke the pact";
+}
