@@ -1,5 +1,8 @@
 // The program's start-up: the two instance checks and the main window on the headless desktop.
+#include "app/game_state_services.h"
 #include "app/main_window.h"
+#include "app/main_window_rules_link.h"
+#include "state/game_state.h"
 #include "app/run_application.h"
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
@@ -78,7 +81,10 @@ TEST_F(Startup, WeaponEditorRunningStopsTheStartWithItsMessage)
 
 TEST_F(Startup, SecondInstanceRaisesTheFirstAndEnds)
 {
-    auto* first = new MainWindow();
+    OwnedGameState game;
+    game.state().startUp();
+    AppMainWindowLink link(game.state());
+    auto* first = new MainWindow(game.state(), link);
     ASSERT_TRUE(first->createCentred());
     HANDLE running = CreateMutexA(nullptr, FALSE, MainWindow::kClassName);
     EXPECT_EQ(runApplication(theApplication()), RunOutcome::AlreadyRunning);

@@ -1,0 +1,255 @@
+// AppMainWindowLink: posts the rules engine's refreshes and carries the game thread's requests to
+// the main window's thread.
+#include "app/main_window_rules_link.h"
+
+#include "app/main_window_messages.h"
+#include "app/main_window_prompts.h"
+#include "app/window_helpers.h"
+#include "rules/play_handshake.h"
+#include "state/game_state.h"
+#include "state/supply_order.h"
+
+AppMainWindowLink::AppMainWindowLink(GameState& state)
+    : m_state(state)
+{
+}
+
+bool AppMainWindowLink::post(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return target && PostMessageA(target, message, wParam, lParam);
+}
+
+bool AppMainWindowLink::onWindowThread() const
+{
+    HWND main = m_main;
+    return !main || GetWindowThreadProcessId(main, nullptr) == GetCurrentThreadId();
+}
+
+uint32_t AppMainWindowLink::postAndWait(HWND target, const std::shared_ptr<UiWait>& wait, UINT message, LPARAM lParam)
+{
+    if (!wait->done() && !post(target, message, WPARAM(wait->id()), lParam))
+        wait->answer(0);
+    uint32_t value = wait->wait();
+    m_state.handshake().closeWait(wait);
+    return value;
+}
+
+void AppMainWindowLink::postToolStates()
+{
+    WPARAM states = 0;
+    if (canInterruptGame(m_state))
+        states |= main_message::kToolCanInterrupt;
+    if (canEndGame(m_state))
+        states |= main_message::kToolCanEndGame;
+    post(m_tool, main_message::kToolStates, states);
+}
+
+bool AppMainWindowLink::isVisible() const
+{
+    HWND main = m_main;
+    return main && IsWindowVisible(main) && !IsIconic(main);
+}
+
+// The sound routing comes with the program's sound bank; until then nothing plays.
+void AppMainWindowLink::playSound(int) { }
+bool AppMainWindowLink::isSoundPlaying(int) const { return false; }
+void AppMainWindowLink::restartChime() { }
+void AppMainWindowLink::stopAllSounds() { }
+
+void AppMainWindowLink::requestMusic(int tune, bool loop)
+{
+    post(m_main, main_message::kPlayTune, WPARAM(tune), loop ? 1 : 0);
+}
+
+void AppMainWindowLink::refresh(MainRefresh what)
+{
+    using namespace main_message;
+    switch (what) {
+    case MainRefresh::AfterAction:
+        postToolStates();
+        post(m_panel, kPanelRefresh);
+        break;
+    case MainRefresh::AfterProduction:
+        postToolStates();
+        break;
+    case MainRefresh::SideInfo:
+        post(m_panel, kPanelSideFacts);
+        break;
+    case MainRefresh::Panel:
+        post(m_panel, kPanelRefresh);
+        break;
+    case MainRefresh::PanelUnit:
+        post(m_panel, kPanelRefreshUnit);
+        break;
+    case MainRefresh::PanelHex:
+        post(m_panel, kPanelRefreshHex);
+        break;
+    case MainRefresh::GameView:
+        post(m_main, kGameViewStarted);
+        post(m_map, kMapReinitialise);
+        post(m_panel, kPanelGameView);
+        break;
+    // The troop lists, the information windows, the auto-move and thinking windows come with
+    // their own windows; nothing is open to refresh until then.
+    case MainRefresh::ConditionInfo:
+    case MainRefresh::Results:
+    case MainRefresh::TroopLists:
+    case MainRefresh::ActionHistory:
+    case MainRefresh::AutoMoveWindow:
+    case MainRefresh::ThinkWindow:
+        break;
+    }
+}
+
+void AppMainWindowLink::notifyTroopLists(int) { }
+
+void AppMainWindowLink::postPanelCommand(int country, int index)
+{
+    post(m_panel, main_message::kPanelShowUnit, WPARAM(uint32_t(country & 0xFFFF) | uint32_t(index & 0xFFFF) << 16));
+}
+
+void AppMainWindowLink::postPanelHexInfo(int x, int y)
+{
+    post(m_panel, main_message::kPanelShowHex, WPARAM(uint32_t(y & 0xFFFF) << 16 | uint32_t(x & 0xFFFF)));
+}
+
+void AppMainWindowLink::setPanelValue(uint8_t value) { post(m_panel, main_message::kPanelValue, value); }
+
+// Without a thinking window nobody shows the progress: the pending wait is released here.
+void AppMainWindowLink::reportThinkProgress(int) { m_state.handshake().releaseUiWait(); }
+
+bool AppMainWindowLink::postThinkProgress(int value)
+{
+    return post(m_main, main_message::kThinkProgress, WPARAM(value));
+}
+
+void AppMainWindowLink::showThinkWindow() { post(m_main, main_message::kShowThinkWindow); }
+
+void AppMainWindowLink::setTitle() { post(m_main, main_message::kRefreshTitle); }
+
+void AppMainWindowLink::messageBox(const std::string& text, const std::string& caption)
+{
+    ModalIdleOff idle;
+    MessageBoxA(m_main, text.c_str(), caption.c_str(), MB_OK);
+}
+
+void AppMainWindowLink::bringToFront() { post(m_main, main_message::kBringToFront); }
+
+void AppMainWindowLink::showIncome(int32_t income)
+{
+    m_income = income;
+    HWND main = m_main;
+    if (!main)
+        return;
+    if (onWindowThread()) {
+        prompts::showIncome(main, m_state, income);
+        return;
+    }
+    auto wait = m_state.handshake().openWait(UiWaitKind::Income);
+    setMainWindowDoneEvent(wait);
+    postAndWait(main, wait, main_message::kShowIncome);
+    setMainWindowDoneEvent(nullptr);
+}
+
+void AppMainWindowLink::endOfGameStep()
+{
+    HWND main = m_main;
+    if (!main)
+        return;
+    if (onWindowThread()) {
+        prompts::showResult(main, m_state);
+        return;
+    }
+    auto wait = m_state.handshake().openWait(UiWaitKind::EndOfGame);
+    setMainWindowDoneEvent(wait);
+    postAndWait(main, wait, main_message::kEndOfGameStep);
+    setMainWindowDoneEvent(nullptr);
+}
+
+void AppMainWindowLink::askReplenish(ReplenishOffer& offer)
+{
+    HWND main = m_main;
+    if (!main) {
+        offer.acceptReplenish = offer.acceptRepair = 0;
+        return;
+    }
+    if (onWindowThread()) {
+        prompts::askReplenish(main, m_state, offer);
+        return;
+    }
+    auto wait = m_state.handshake().openWaitWith<ReplenishOffer>(UiWaitKind::Prompt);
+    wait->data = offer;
+    postAndWait(main, wait, main_message::kReplenishPrompt);
+    // A stopped game takes nothing.
+    offer.acceptReplenish = wait->cancelled() ? 0 : wait->data.acceptReplenish;
+    offer.acceptRepair = wait->cancelled() ? 0 : wait->data.acceptRepair;
+}
+
+void AppMainWindowLink::askSupplyOrder(SupplyOrder& order)
+{
+    HWND main = m_main;
+    if (!main)
+        return;
+    if (onWindowThread()) {
+        prompts::askSupply(main, m_state, order);
+        return;
+    }
+    auto wait = m_state.handshake().openWaitWith<SupplyOrder>(UiWaitKind::Prompt);
+    wait->data = order;
+    postAndWait(main, wait, main_message::kSupplyPrompt);
+    if (!wait->cancelled())
+        order = wait->data;
+}
+
+bool AppMainWindowLink::askProductionOrders()
+{
+    HWND main = m_main;
+    if (!main)
+        return false;
+    if (onWindowThread())
+        return prompts::askProductionOrders(main);
+    auto wait = m_state.handshake().openWait(UiWaitKind::ProductionQuestion);
+    return postAndWait(main, wait, main_message::kProductionQuestion) == IDYES;
+}
+
+void AppMainWindowLink::explainPhase()
+{
+    HWND main = m_main;
+    if (!main)
+        return;
+    if (onWindowThread()) {
+        prompts::explainPhase(main, m_state.turnBlock().phase);
+        return;
+    }
+    postAndWait(main, m_state.handshake().openWait(UiWaitKind::PhaseHelp), main_message::kPhaseHelp);
+}
+
+void AppMainWindowLink::openStartWindows() { post(m_main, main_message::kOpenStartWindows); }
+
+void AppMainWindowLink::startGameView()
+{
+    stopAllSounds();
+    post(m_main, main_message::kGameViewStarted);
+    post(m_panel, main_message::kPanelGameView);
+    HWND map = m_map;
+    if (!map)
+        return;
+    // The map window shares this thread: waiting here would stop it from ever redrawing.
+    if (onWindowThread()) {
+        post(map, main_message::kMapReinitialise);
+        return;
+    }
+    postAndWait(map, m_state.handshake().openWait(UiWaitKind::MapRedraw), main_message::kMapReinitialise);
+}
+
+void AppMainWindowLink::refreshTerrainWindows(bool last)
+{
+    post(m_main, last ? main_message::kLastGameMessage : main_message::kRefreshTerrainWindows);
+}
+
+// The deployment window comes with its own issue; until then the game thread places the units.
+bool AppMainWindowLink::startCampaignDeployment() { return false; }
+
+void AppMainWindowLink::requestQuit() { post(m_main, main_message::kQuitRequest); }
+
+void AppMainWindowLink::afterGame() { post(m_main, main_message::kAfterGame); }
