@@ -6,10 +6,13 @@
 #include "lib/frame_window.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class AppMainWindowLink;
+class GameSound;
 class GameState;
+class MapWindow;
 
 // What the menus, the accelerators and the tool palette may offer now.
 struct CommandStates {
@@ -65,6 +68,8 @@ public:
     void delegateTurn();
     void switchMode();
     void setZoom(int zoom);
+    // The environment settings window; its changes reach the sounds and the layout at once.
+    void openEnvironment();
 
     // MapViewHost
     void unitSelected(int side, int index, uint32_t commandMask) override;
@@ -73,6 +78,10 @@ public:
 
     GameState& state() const { return m_state; }
     HMENU menu() const { return m_menu; }
+    // The sub-windows while they live; null when one could not be made.
+    MapWindow* mapWindow() const;
+    HWND commandPalette() const { return m_commandPalette; }
+    GameSound* sound() const { return m_sound.get(); }
 
 private:
     // The game thread's messages; true when the message was one of them.
@@ -87,10 +96,16 @@ private:
     // The kind of the game now loaded: 0 map, 1 campaign, 2 scenario.
     int gameKind() const;
     void refreshAfterChange();
+    void installKeyboardHook();
+    void removeKeyboardHook();
+    static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
 
     GameState& m_state;
     AppMainWindowLink& m_link;
     HMENU m_menu = nullptr;
+    HWND m_commandPalette = nullptr;
+    std::unique_ptr<GameSound> m_sound;
+    HHOOK m_keyboardHook = nullptr;
     std::string m_titleText;
     // The map, scenario or campaign file of the game now loaded.
     std::string m_gamePath;

@@ -2,9 +2,15 @@
 // thread's wait for a person's turn.
 #include "app/main_window.h"
 
+#include "app/about_box.h"
 #include "app/app_messages.h"
+#include "app/control_panel.h"
+#include "app/environment_window.h"
+#include "app/game_sound.h"
+#include "app/help_page.h"
 #include "app/main_window_messages.h"
 #include "app/main_window_rules_link.h"
+#include "app/map_window.h"
 #include "app/menu_ids.h"
 #include "app/window_helpers.h"
 #include "lib/application.h"
@@ -115,6 +121,9 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kZoom32:
     case kZoom48: setZoom(int(id - kZoom16)); break;
     case kSwitchMode: switchMode(); break;
+    case kEnvironment: openEnvironment(); break;
+    case kAbout: runAboutBox(this); break;
+    case kHelp: openHelpPage(this); break;
     default: return 0;
     }
     return 1;
@@ -366,17 +375,35 @@ void MainWindow::setZoom(int zoom)
 {
     if (zoom < 0 || zoom > 2)
         return;
-    m_state.display().zoom = uint32_t(zoom);
+    // The map window keeps the view's centre as it changes the zoom.
     if (HWND map = m_link.mapWindow())
         PostMessageA(map, app_message::kMapSetZoom, WPARAM(zoom), 0);
+    else
+        m_state.display().zoom = uint32_t(zoom);
     updateMenuStates();
+}
+
+void MainWindow::openEnvironment()
+{
+    EnvironmentWindow window(this, m_state.settings());
+    {
+        ModalIdleOff idle;
+        window.run();
+    }
+    if (window.result() != 1)
+        return;
+    if (m_sound)
+        m_sound->applySettings(m_state.settings());
+    layoutChildren();
+    if (HWND map = m_link.mapWindow())
+        PostMessageA(map, map_message::kFullRefresh, 0, 0);
 }
 
 void MainWindow::refreshAfterChange()
 {
     if (HWND map = m_link.mapWindow())
-        PostMessageA(map, main_message::kMapReinitialise, 0, 0);
+        PostMessageA(map, map_message::kFullRefresh, 0, 0);
     if (HWND panel = m_link.panel())
-        PostMessageA(panel, main_message::kPanelRefresh, 0, 0);
+        PostMessageA(panel, ControlPanel::kStartGameView, 0, 0);
     updateMenuStates();
 }

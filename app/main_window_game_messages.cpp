@@ -3,12 +3,14 @@
 #include "app/main_window.h"
 
 #include "app/app_battle_link.h"
+#include "app/game_sound.h"
 #include "app/main_window_messages.h"
 #include "app/main_window_prompts.h"
 #include "app/main_window_rules_link.h"
 #include "app/window_helpers.h"
 #include "rules/main_window_link.h"
 #include "state/game_state.h"
+#include "platform/media/mmsystem.h"
 #include "state/supply_order.h"
 
 namespace {
@@ -37,6 +39,20 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         quit();
         return true;
     case kPlayTune:
+        if (m_sound)
+            m_sound->playTune(int(msg.wParam), msg.lParam == 1);
+        return true;
+    case kStopAllSounds:
+        if (m_sound)
+            m_sound->stopAllSounds();
+        return true;
+    case kRestartChime:
+        if (m_sound)
+            m_sound->restartChime();
+        return true;
+    case MM_MCINOTIFY:
+        if (m_sound)
+            m_sound->handleMciNotify(msg.wParam, msg.lParam);
         return true;
     case kShowIncome:
         if (mainWindowDoneEventPending())

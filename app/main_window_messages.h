@@ -1,5 +1,4 @@
-// Messages the game thread and the program's windows post to the main window, and those the main
-// window posts to its sub-windows.
+// Messages the game thread and the program's windows post to the main window.
 #pragma once
 
 #include "platform/windows.h"
@@ -40,26 +39,8 @@ constexpr UINT kPhaseHelp = WM_USER + 190;
 // The main window's own: refresh the title, raise the window.
 constexpr UINT kRefreshTitle = WM_USER + 191;
 constexpr UINT kBringToFront = WM_USER + 192;
-
-// To the map window: full re-initialisation, wParam = id of a map-redraw wait or 0.
-constexpr UINT kMapReinitialise = WM_USER + 105;
-
-// To the control panel.
-constexpr UINT kPanelRefresh = WM_USER + 105;
-constexpr UINT kPanelGameView = WM_USER + 107;
-// wParam = side | index << 16.
-constexpr UINT kPanelShowUnit = WM_USER + 108;
-constexpr UINT kPanelRefreshUnit = WM_USER + 109;
-// wParam = (y << 16) | x.
-constexpr UINT kPanelShowHex = WM_USER + 110;
-constexpr UINT kPanelRefreshHex = WM_USER + 111;
-constexpr UINT kPanelSideFacts = WM_USER + 115;
-constexpr UINT kPanelValue = WM_USER + 118;
-
-// To the tool palette: the enable states changed; wParam = kToolCanInterrupt | kToolCanEndGame.
-constexpr UINT kToolStates = WM_USER + 115;
-constexpr WPARAM kToolCanInterrupt = 1;
-constexpr WPARAM kToolCanEndGame = 2;
+constexpr UINT kStopAllSounds = WM_USER + 193;
+constexpr UINT kRestartChime = WM_USER + 194;
 
 // Timer of the end of play, retried while the main window is minimised.
 constexpr UINT_PTR kEndOfPlayTimer = 1;

@@ -2,8 +2,12 @@
 // the main window's thread.
 #include "app/main_window_rules_link.h"
 
+#include "app/control_panel.h"
+#include "app/game_sound.h"
 #include "app/main_window_messages.h"
 #include "app/main_window_prompts.h"
+#include "app/map_window.h"
+#include "app/tool_palette.h"
 #include "app/window_helpers.h"
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
@@ -38,10 +42,10 @@ void AppMainWindowLink::postToolStates()
 {
     WPARAM states = 0;
     if (canInterruptGame(m_state))
-        states |= main_message::kToolCanInterrupt;
+        states |= ToolPalette::kCanInterrupt;
     if (canEndGame(m_state))
-        states |= main_message::kToolCanEndGame;
-    post(m_tool, main_message::kToolStates, states);
+        states |= ToolPalette::kCanEndGame;
+    post(m_tool, ToolPalette::kRefreshMessage, states);
 }
 
 bool AppMainWindowLink::isVisible() const
@@ -50,15 +54,42 @@ bool AppMainWindowLink::isVisible() const
     return main && IsWindowVisible(main) && !IsIconic(main);
 }
 
-// The sound routing comes with the program's sound bank; until then nothing plays.
-void AppMainWindowLink::playSound(int) { }
-bool AppMainWindowLink::isSoundPlaying(int) const { return false; }
-void AppMainWindowLink::restartChime() { }
-void AppMainWindowLink::stopAllSounds() { }
+void AppMainWindowLink::playSound(int slot)
+{
+    if (GameSound* sound = m_sound)
+        sound->playSound(slot);
+}
+
+bool AppMainWindowLink::isSoundPlaying(int slot) const
+{
+    GameSound* sound = m_sound;
+    return sound && sound->isSoundPlaying(slot);
+}
+
+// The chime and the music belong to the main window's thread: other threads ask by a post.
+void AppMainWindowLink::restartChime()
+{
+    GameSound* sound = m_sound;
+    if (sound && onWindowThread())
+        sound->restartChime();
+    else
+        post(m_main, main_message::kRestartChime);
+}
+
+void AppMainWindowLink::stopAllSounds()
+{
+    GameSound* sound = m_sound;
+    if (sound && onWindowThread())
+        sound->stopAllSounds();
+    else
+        post(m_main, main_message::kStopAllSounds);
+}
 
 void AppMainWindowLink::requestMusic(int tune, bool loop)
 {
-    post(m_main, main_message::kPlayTune, WPARAM(tune), loop ? 1 : 0);
+    GameSound* sound = m_sound;
+    if (sound && sound->canPlayMusic())
+        post(m_main, main_message::kPlayTune, WPARAM(tune), loop ? 1 : 0);
 }
 
 void AppMainWindowLink::refresh(MainRefresh what)
@@ -67,27 +98,27 @@ void AppMainWindowLink::refresh(MainRefresh what)
     switch (what) {
     case MainRefresh::AfterAction:
         postToolStates();
-        post(m_panel, kPanelRefresh);
+        post(m_panel, ControlPanel::kFullRefresh);
         break;
     case MainRefresh::AfterProduction:
         postToolStates();
         break;
     case MainRefresh::SideInfo:
-        post(m_panel, kPanelSideFacts);
+        post(m_panel, ControlPanel::kSideFacts);
         break;
     case MainRefresh::Panel:
-        post(m_panel, kPanelRefresh);
+        post(m_panel, ControlPanel::kFullRefresh);
         break;
     case MainRefresh::PanelUnit:
-        post(m_panel, kPanelRefreshUnit);
+        post(m_panel, ControlPanel::kRefreshUnit);
         break;
     case MainRefresh::PanelHex:
-        post(m_panel, kPanelRefreshHex);
+        post(m_panel, ControlPanel::kRefreshHex);
         break;
     case MainRefresh::GameView:
         post(m_main, kGameViewStarted);
-        post(m_map, kMapReinitialise);
-        post(m_panel, kPanelGameView);
+        post(m_map, map_message::kFullRefresh);
+        post(m_panel, ControlPanel::kStartGameView);
         break;
     // The troop lists, the information windows, the auto-move and thinking windows come with
     // their own windows; nothing is open to refresh until then.
@@ -105,15 +136,15 @@ void AppMainWindowLink::notifyTroopLists(int) { }
 
 void AppMainWindowLink::postPanelCommand(int country, int index)
 {
-    post(m_panel, main_message::kPanelShowUnit, WPARAM(uint32_t(country & 0xFFFF) | uint32_t(index & 0xFFFF) << 16));
+    post(m_panel, ControlPanel::kShowUnit, WPARAM(uint32_t(country & 0xFFFF) | uint32_t(index & 0xFFFF) << 16));
 }
 
 void AppMainWindowLink::postPanelHexInfo(int x, int y)
 {
-    post(m_panel, main_message::kPanelShowHex, WPARAM(uint32_t(y & 0xFFFF) << 16 | uint32_t(x & 0xFFFF)));
+    post(m_panel, ControlPanel::kShowHex, WPARAM(uint32_t(y & 0xFFFF) << 16 | uint32_t(x & 0xFFFF)));
 }
 
-void AppMainWindowLink::setPanelValue(uint8_t value) { post(m_panel, main_message::kPanelValue, value); }
+void AppMainWindowLink::setPanelValue(uint8_t value) { post(m_panel, ControlPanel::kPanelValue, value); }
 
 // Without a thinking window nobody shows the progress: the pending wait is released here.
 void AppMainWindowLink::reportThinkProgress(int) { m_state.handshake().releaseUiWait(); }
@@ -230,16 +261,16 @@ void AppMainWindowLink::startGameView()
 {
     stopAllSounds();
     post(m_main, main_message::kGameViewStarted);
-    post(m_panel, main_message::kPanelGameView);
+    post(m_panel, ControlPanel::kStartGameView);
     HWND map = m_map;
     if (!map)
         return;
     // The map window shares this thread: waiting here would stop it from ever redrawing.
     if (onWindowThread()) {
-        post(map, main_message::kMapReinitialise);
+        post(map, map_message::kFullRefresh);
         return;
     }
-    postAndWait(map, m_state.handshake().openWait(UiWaitKind::MapRedraw), main_message::kMapReinitialise);
+    postAndWait(map, m_state.handshake().openWait(UiWaitKind::MapRedraw), map_message::kFullRefresh);
 }
 
 void AppMainWindowLink::refreshTerrainWindows(bool last)

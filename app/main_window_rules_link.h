@@ -9,6 +9,7 @@
 #include <atomic>
 #include <memory>
 
+class GameSound;
 class GameState;
 class UiWait;
 
@@ -21,6 +22,8 @@ public:
     void setMapWindow(HWND window) { m_map = window; }
     void setPanel(HWND window) { m_panel = window; }
     void setToolPalette(HWND window) { m_tool = window; }
+    // The main window's sounds, while it lives.
+    void setSound(GameSound* sound) { m_sound = sound; }
     HWND mainWindow() const { return m_main; }
     HWND mapWindow() const { return m_map; }
     HWND panel() const { return m_panel; }
@@ -77,5 +80,6 @@ private:
     std::atomic<HWND> m_map = nullptr;
     std::atomic<HWND> m_panel = nullptr;
     std::atomic<HWND> m_tool = nullptr;
+    std::atomic<GameSound*> m_sound = nullptr;
     std::atomic<int32_t> m_income = 0;
 };

@@ -7,6 +7,7 @@
 #include "app/game_state_services.h"
 #include "app/main_window.h"
 #include "app/main_window_rules_link.h"
+#include "app/map_window_link.h"
 #include "app/program_resources.h"
 #include "lib/error.h"
 #include "rules/links.h"
@@ -101,6 +102,7 @@ public:
     {
         RulesLinks links;
         links.mainWindow = &m_main;
+        links.mapWindow = &appMapWindowLink();
         links.dialogs = &m_dialogs;
         links.battle = &m_battle;
         setRulesLinks(links);

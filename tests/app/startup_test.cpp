@@ -120,7 +120,7 @@ TEST_F(Startup, MainWindowOpensCentredWithItsCaptionAndTheLoopEndsWithIt)
     EXPECT_EQ(r.left - area.left, area.right - r.right);
     EXPECT_EQ(r.top - area.top, area.bottom - r.bottom);
 
-    // The caption row carries text in a colour of its own; the client area is empty white.
+    // The caption row carries text in a colour of its own; the map window fills the middle.
     const auto& image = g_shot.image;
     ASSERT_EQ(image.width, MainWindow::kWidth);
     int captionY = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
@@ -129,7 +129,7 @@ TEST_F(Startup, MainWindowOpensCentredWithItsCaptionAndTheLoopEndsWithIt)
     for (int x = 0; x < image.width / 4; ++x)
         textPixels += (image.at(x, captionY) & 0xFFFFFF) != background;
     EXPECT_GT(textPixels, 10);
-    EXPECT_EQ(image.at(image.width / 2, image.height / 2) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_NE(image.at(image.width / 2, image.height / 2) & 0xFFFFFF, 0xFFFFFFu);
 }
 
 
