@@ -1,22 +1,51 @@
-// MainWindow: creation centred in the work area and the title.
+// MainWindow: creation and placement, the title, the layout of the sub-windows and the dispatch of
+// its messages.
 #include "app/main_window.h"
 
+#include "app/command_palette.h"
+#include "app/control_panel.h"
+#include "app/game_sound.h"
+#include "app/app_messages.h"
+#include "app/main_window_layout.h"
+#include "app/main_window_messages.h"
+#include "app/main_window_rules_link.h"
+#include "app/map_window.h"
+#include "app/tool_palette.h"
+#include "platform/media/mmsystem.h"
+#include "app/program_resources.h"
 #include "lib/application.h"
+#include "lib/error.h"
 #include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "state/scenario_block.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
-std::string newGameTitle()
+std::string newGameTitle() { return platform::utf8ToCp932("新規ゲーム"); }
+
+std::string fileNameOf(const std::string& path)
 {
-    return platform::utf8ToCp932("新規ゲーム");
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The map's own name (the first scenario text), else the file's name.
+std::string gameNameOf(GameState& state, const std::string& path)
+{
+    const char* text = reinterpret_cast<const char*>(state.scenarioBlock().bytes);
+    std::string name(text, strnlen(text, 23));
+    return name.empty() ? fileNameOf(path) : name;
 }
 
 } // namespace
 
-MainWindow::MainWindow()
+MainWindow::MainWindow(GameState& state, AppMainWindowLink& link)
     : swCFrameWindow(kClassName)
+    , m_state(state)
+    , m_link(link)
     , m_titleText(newGameTitle())
 {
     m_title = m_titleText.c_str();
@@ -37,7 +66,20 @@ bool MainWindow::createCentred()
     int height = std::min<int>(kHeight, area.bottom - area.top);
     setFrame(area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
         width, height);
-    return Create();
+    if (!Create())
+        return false;
+    m_menu = loadMainMenu();
+    SetMenu(handle(), m_menu);
+    m_link.setMainWindow(handle());
+    m_sound = std::make_unique<GameSound>(handle(), m_state);
+    m_sound->applySettings(m_state.settings());
+    m_link.setSound(m_sound.get());
+    createChildren();
+    installKeyboardHook();
+    // A kept placement wins over the centred default; the window stays hidden until shown.
+    windowRestorePlacement(kPlacementPrefix, true, false);
+    layoutChildren();
+    return true;
 }
 
 void MainWindow::setTitle(const char* cp932Title)
@@ -47,3 +89,178 @@ void MainWindow::setTitle(const char* cp932Title)
     if (handle())
         SetWindowTextA(handle(), m_title);
 }
+
+void MainWindow::refreshTitle()
+{
+    if (!m_state.handshake().playRunning()) {
+        setTitle();
+        return;
+    }
+    const std::string& saved = m_state.savePath();
+    std::string name = saved.empty() ? gameNameOf(m_state, m_gamePath) : fileNameOf(saved);
+    setTitle(name.empty() ? nullptr : name.c_str());
+}
+
+namespace {
+
+// A child made with new deletes itself with its window. One that could not be made (its pictures
+// missing) is left out: its window, if any, goes, else the object is deleted here.
+template <class Window, class Make>
+HWND makeChild(Window* window, Make make)
+{
+    bool made = false;
+    try {
+        made = make();
+    } catch (swCError* error) {
+        delete error;
+    }
+    if (made)
+        return window->handle();
+    if (window->handle())
+        DestroyWindow(window->handle());
+    else
+        delete window;
+    return nullptr;
+}
+
+} // namespace
+
+void MainWindow::createChildren()
+{
+    auto* tool = new ToolPalette(this);
+    m_link.setToolPalette(makeChild(tool, [&] { return tool->Create(); }));
+    auto* panel = new ControlPanel(this, m_state);
+    m_link.setPanel(makeChild(panel, [&] { return panel->Create(); }));
+    auto* commands = new CommandPalette(this);
+    m_commandPalette = makeChild(commands, [&] { return commands->Create(); });
+    RECT client {};
+    GetClientRect(handle(), &client);
+    auto* map = new MapWindow(this, m_state, this);
+    HWND mapHandle = makeChild(map, [&] { return map->create(client); });
+    m_link.setMapWindow(mapHandle);
+    if (m_commandPalette)
+        commands->setMapWindow(mapHandle);
+}
+
+MapWindow* MainWindow::mapWindow() const { return dynamic_cast<MapWindow*>(windowFromHandle(m_link.mapWindow())); }
+
+void MainWindow::layoutChildren()
+{
+    if (!handle())
+        return;
+    RECT client {};
+    GetClientRect(handle(), &client);
+    const ChildSizes sizes { ToolPalette::kHeight, ControlPanel::kWidth, ControlPanel::kHeight };
+    MainLayout layout = layoutMainWindow(client.right, client.bottom, sizes, m_state.settings().leftInfoPanel);
+    auto place = [](HWND child, const RECT& r) {
+        if (child)
+            MoveWindow(child, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    };
+    place(m_link.toolPalette(), layout.tool);
+    place(m_link.panel(), layout.panel);
+    place(m_commandPalette, layout.commands);
+    place(m_link.mapWindow(), layout.map);
+}
+
+void MainWindow::onDestroy()
+{
+    // However the window goes, the game thread must not outlive it.
+    stopPlay();
+    removeKeyboardHook();
+    windowSavePlacement(kPlacementPrefix);
+    m_link.setMainWindow(nullptr);
+    m_link.setMapWindow(nullptr);
+    m_link.setPanel(nullptr);
+    m_link.setToolPalette(nullptr);
+    m_link.setSound(nullptr);
+    if (m_sound)
+        m_sound->stopAllSounds();
+    m_sound.reset();
+    m_commandPalette = nullptr;
+}
+
+namespace {
+
+// The hook runs on the window's thread; one main window at a time takes the arrows.
+MainWindow* g_hookOwner = nullptr;
+
+bool isArrow(WPARAM key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
+
+} // namespace
+
+void MainWindow::installKeyboardHook()
+{
+    if (m_keyboardHook || g_hookOwner)
+        return;
+    m_keyboardHook = SetWindowsHookExA(WH_KEYBOARD, keyboardHook, nullptr, GetCurrentThreadId());
+    if (m_keyboardHook)
+        g_hookOwner = this;
+}
+
+void MainWindow::removeKeyboardHook()
+{
+    if (!m_keyboardHook)
+        return;
+    UnhookWindowsHookEx(m_keyboardHook);
+    m_keyboardHook = nullptr;
+    if (g_hookOwner == this)
+        g_hookOwner = nullptr;
+}
+
+// The arrows scroll the map while the main window is active and no dialog has the focus; a key
+// going up (bit 31) only passes on.
+LRESULT CALLBACK MainWindow::keyboardHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    MainWindow* owner = g_hookOwner;
+    HHOOK hook = owner ? owner->m_keyboardHook : nullptr;
+    if (code != HC_ACTION || !owner || !isArrow(wParam) || (lParam & (LPARAM(1) << 31)))
+        return CallNextHookEx(hook, code, wParam, lParam);
+    HWND main = owner->handle();
+    HWND focus = GetFocus();
+    bool mainActive = GetActiveWindow() == main && (!focus || GetAncestor(focus, GA_ROOT) == main);
+    MapWindow* map = mainActive ? owner->mapWindow() : nullptr;
+    if (map && map->scrollByKey(UINT(wParam)))
+        return 1;
+    return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+int MainWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_SIZE:
+        layoutChildren();
+        return 0;
+    case WM_INITMENU:
+    case WM_INITMENUPOPUP:
+        updateMenuStates();
+        return 0;
+    case WM_CLOSE:
+        quit();
+        return 1;
+    case WM_DESTROY:
+        onDestroy();
+        return 0;
+    case WM_TIMER:
+        if (msg.wParam != main_message::kEndOfPlayTimer)
+            return 0;
+        onEndOfPlayTimer();
+        return 1;
+    default:
+        return onGameMessage(msg) ? 1 : 0;
+    }
+}
+
+// A unit with no order to give shows its facts but no commands.
+void MainWindow::unitSelected(int side, int index, uint32_t commandMask)
+{
+    const bool shown = side >= 0 && index >= 0;
+    const LPARAM unit = shown && commandMask ? LPARAM(uint32_t(side & 0xFFFF) | uint32_t(index & 0xFFFF) << 16) : LPARAM(-1);
+    if (m_commandPalette)
+        PostMessageA(m_commandPalette, app_message::kPaletteShowCommands, WPARAM(commandMask), unit);
+    if (shown)
+        m_link.postPanelCommand(side, index);
+}
+
+void MainWindow::hexShown(int x, int y) { m_link.postPanelHexInfo(x, y); }
+
+void MainWindow::viewChanged() { }

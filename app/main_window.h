@@ -1,24 +1,116 @@
-// MainWindow: the program's top-level window; its end ends the message loop.
+// MainWindow: the program's top-level window: menus, the game's commands, the sub-windows and the
+// game thread's messages. Its end ends the message loop.
 #pragma once
 
+#include "app/map_view_host.h"
 #include "lib/frame_window.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
-class MainWindow : public swCFrameWindow {
+class AppMainWindowLink;
+class GameSound;
+class GameState;
+class MapWindow;
+
+// What the menus, the accelerators and the tool palette may offer now.
+struct CommandStates {
+    bool playing = false;
+    bool canInterrupt = false;
+    bool canEndGame = false;
+    // The current country is played by a person (the turn commands need one).
+    bool personToMove = false;
+    bool actionPhase = false;
+};
+
+class MainWindow : public swCFrameWindow, public MapViewHost {
 public:
     static constexpr const char* kClassName = "DERAZODO_MAINWINDOW_CNAME";
-    static constexpr int kWidth = 800;
-    static constexpr int kHeight = 600;
+    static constexpr const char* kPlacementPrefix = "MainWindow";
+    static constexpr int kWidth = 1024;
+    static constexpr int kHeight = 768;
 
-    MainWindow();
+    MainWindow(GameState& state, AppMainWindowLink& link);
     ~MainWindow() override;
 
-    // Creates the window centred in the work area; false when no window was made.
+    // Creates the window at its kept placement, else centred in the work area; false when no
+    // window was made.
     bool createCentred();
     // "新規ゲーム" while no game is loaded.
     void setTitle(const char* cp932Title = nullptr);
+    // The title of the game now loaded.
+    void refreshTitle();
+
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    // -- the game's commands; the file commands also come without their dialogs --
+    CommandStates commandStates() const;
+    // Offers the file dialog over "tkmap", then newGameFrom.
+    void newGame();
+    // Ends a running game, reads the map, scenario or campaign and starts play; false (with a
+    // message) when the file is refused.
+    bool newGameFrom(const std::string& path);
+    void resumeGame();
+    bool resumeGameFrom(const std::string& path);
+    void saveGameAs();
+    bool saveGameTo(const std::string& path);
+    // Asks, then ends the game under way.
+    void endGame();
+    // Ends play (stop request until the game thread has finished, then its end) without asking.
+    void stopPlay();
+    void quit();
+    void endActionPhase();
+    void endTurn();
+    void surrender();
+    void changePlayers();
+    void delegateTurn();
+    void switchMode();
+    void setZoom(int zoom);
+    // The environment settings window; its changes reach the sounds and the layout at once.
+    void openEnvironment();
+
+    // MapViewHost
+    void unitSelected(int side, int index, uint32_t commandMask) override;
+    void hexShown(int x, int y) override;
+    void viewChanged() override;
+
+    GameState& state() const { return m_state; }
+    HMENU menu() const { return m_menu; }
+    // The sub-windows while they live; null when one could not be made.
+    MapWindow* mapWindow() const;
+    HWND commandPalette() const { return m_commandPalette; }
+    GameSound* sound() const { return m_sound.get(); }
 
 private:
+    // The game thread's messages; true when the message was one of them.
+    bool onGameMessage(MessageRecord& msg);
+    // Greys what may not be chosen now, and tells the tool palette the same.
+    void updateMenuStates();
+    void layoutChildren();
+    void createChildren();
+    void onDestroy();
+    // The end of a game that finished by itself, once the main window is not minimised.
+    void onEndOfPlayTimer();
+    // The kind of the game now loaded: 0 map, 1 campaign, 2 scenario.
+    int gameKind() const;
+    void refreshAfterChange();
+    void installKeyboardHook();
+    void removeKeyboardHook();
+    static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
+
+    GameState& m_state;
+    AppMainWindowLink& m_link;
+    HMENU m_menu = nullptr;
+    HWND m_commandPalette = nullptr;
+    std::unique_ptr<GameSound> m_sound;
+    HHOOK m_keyboardHook = nullptr;
     std::string m_titleText;
+    // The map, scenario or campaign file of the game now loaded.
+    std::string m_gamePath;
+    int m_fileKind = 0;
+    bool m_endOfPlayPending = false;
+    // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
+    bool m_stopping = false;
 };

@@ -78,7 +78,7 @@ uint32_t MapOrders::supportedCommands()
     for (int code : { kCommandAttack, kCommandFire, kCommandOccupy, kCommandTransform, kCommandDestroy, kCommandJamming,
              kCommandRestore, kCommandReinforce, kCommandStore, kCommandBoard, kCommandPillbox, kCommandRoad,
              kCommandSupply, kCommandDisband, kCommandTakeCivilians, kCommandReleaseCivilians, kCommandSelfDestruct,
-             kCommandClearLandMines, kCommandSweepSeaMines, kCommandMoveOrder, kCommandEndAction })
+             kCommandClearLandMines, kCommandSweepSeaMines, kCommandAirborneDrop, kCommandMoveOrder, kCommandEndAction })
         mask |= bit(code);
     return mask;
 }
@@ -166,6 +166,11 @@ void MapOrders::select(int x, int y)
 
 bool MapOrders::selectUnit(int side, int index)
 {
+    dropStaleSelection();
+    if (m_stage == OrderStage::Targeting)
+        cancel();
+    if (m_stage == OrderStage::Selected)
+        cancel();
     const UnitRecord* unit = m_state.unitOf(side, index);
     if (!personActs() || side != m_state.turnBlock().currentCountry || !unit || !unitInPlay(*unit)
         || unit->hasFlag(kUnitActed | kUnitAwaitingProduction))
@@ -314,6 +319,9 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
         }
         return true;
     }
+    case kCommandAirborneDrop:
+        collectDropHexes(m_state, m_side, m_index, unit->x, unit->y, hexes);
+        break;
     case kCommandDestroy:
         collectDestroyTargets(m_state, m_side, m_index, x, y, hexes);
         for (const HexPos& hex : hexes)
@@ -348,7 +356,7 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
         return false;
     }
     for (const HexPos& hex : hexes)
-        targets.push_back({ hex, int(packHex(hex.x, hex.y)), -1 });
+        targets.push_back({ hex, code == kCommandAirborneDrop ? 0 : int(packHex(hex.x, hex.y)), -1 });
     return true;
 }
 
@@ -362,29 +370,31 @@ void MapOrders::markTargets(bool on)
     m_ui.marksChanged();
 }
 
+bool MapOrders::crossesPactBorder(const std::vector<HexPos>& path) const
+{
+    HexPos previous = unitHex();
+    for (const HexPos& hex : path) {
+        const TerrainCell* from = m_state.terrainCellAt(previous.x, previous.y);
+        const TerrainCell* to = m_state.terrainCellAt(hex.x, hex.y);
+        for (int d = 0; from && to && d < kHexDirections; ++d) {
+            if (m_state.hexNeighbour(previous.x, previous.y, d) != hex || from->sideCode(d) != kBorderEdge)
+                continue;
+            const int owner = to->owner - 1;
+            if (owner >= 0 && owner < kCountryCount && to->owner != from->owner && m_state.hasPactWith(m_side, owner))
+                return true;
+        }
+        previous = hex;
+    }
+    return false;
+}
+
 bool MapOrders::confirmOrder(int code, const Target& target)
 {
     // Walking into the land of a pact partner ends the pact.
     std::vector<HexPos> path;
-    if (moving() && planRoute(m_state, path, m_dest.x, m_dest.y)) {
-        HexPos previous = unitHex();
-        for (const HexPos& hex : path) {
-            const TerrainCell* from = m_state.terrainCellAt(previous.x, previous.y);
-            const TerrainCell* to = m_state.terrainCellAt(hex.x, hex.y);
-            for (int d = 0; from && to && d < kHexDirections; ++d) {
-                if (m_state.hexNeighbour(previous.x, previous.y, d) != hex || from->sideCode(d) != kBorderEdge)
-                    continue;
-                const int owner = to->owner - 1;
-                if (owner >= 0 && owner < kCountryCount && to->owner != from->owner && m_state.hasPactWith(m_side, owner)) {
-                    if (!m_ui.confirm(cp932("不可侵条約を結んでいる国の領土に入ります。\n条約を破棄してよろしいですか？")))
-                        return false;
-                    path.clear();
-                    break;
-                }
-            }
-            previous = hex;
-        }
-    }
+    if (moving() && planRoute(m_state, path, m_dest.x, m_dest.y) && crossesPactBorder(path)
+        && !m_ui.confirm(cp932("不可侵条約を結んでいる国の領土に入ります。\n条約を破棄してよろしいですか？")))
+        return false;
     int other = -1;
     if (code == kCommandOccupy)
         other = buildingOwnerAt(m_state, m_dest);
@@ -425,12 +435,17 @@ void MapOrders::execute(int code, const Target& target)
     const HexPos own = unitHex();
     if (code == kCommandEndAction) {
         executeCommand(m_state, {}, own.x, own.y, code, target.target, target.extra);
-    } else if (action.wayPoints().empty()) {
-        moveAlongPath(m_state, m_dest.x, m_dest.y, code, target.target, target.extra);
-    } else {
-        // The way-points' route as drawn; the computer's path cutting knows nothing of them.
+    } else if (code == kCommandAirborneDrop) {
+        // One step out of the aircraft; the range of a unit aboard reaches no further than its own hex.
         std::vector<HexPos> path;
-        if (planRoute(m_state, path, m_dest.x, m_dest.y)) {
+        if (target.hex != own)
+            path.push_back(target.hex);
+        executeCommand(m_state, path, target.hex.x, target.hex.y, code, 0, -1);
+    } else {
+        // The route as the person drew it, way-points and the extended band included; the computer
+        // player's entry would cut it to the normal allowance.
+        std::vector<HexPos> path;
+        if (m_dest == own || planRoute(m_state, path, m_dest.x, m_dest.y)) {
             if (code == kCommandAttack)
                 prepareAttack(m_state, m_side, m_index, m_dest, target.hex, !path.empty(), target.extra);
             executeCommand(m_state, path, m_dest.x, m_dest.y, code, target.target, target.extra);

@@ -35,6 +35,9 @@ public:
     // The commands this window can carry out; the others need windows of their own.
     static uint32_t supportedCommands();
 
+    // Picks the person's unit as a click on it does, for units no hex shows on top (aboard, stored);
+    // false when it may not act now.
+    bool selectUnit(int side, int index);
     // A left click on a hex; with shift a click in range adds a way-point.
     void click(int x, int y, bool shift);
     void commandChosen(int code);
@@ -57,12 +60,12 @@ private:
 
     void dropStaleSelection();
     void select(int x, int y);
-    bool selectUnit(int side, int index);
     void chooseDestination(int x, int y);
     void addWayPoint(int x, int y);
     void showCommands();
     bool collectTargets(int code, std::vector<Target>& targets);
     void markTargets(bool on);
+    bool crossesPactBorder(const std::vector<HexPos>& path) const;
     bool confirmOrder(int code, const Target& target);
     void execute(int code, const Target& target);
     void endSelection();

@@ -2,10 +2,15 @@
 #include "app/run_application.h"
 
 #include "ai/computer_players.h"
-#include "app/main_window.h"
-#include "app/program_resources.h"
+#include "app/app_battle_link.h"
+#include "app/app_dialog_link.h"
 #include "app/game_state_services.h"
+#include "app/main_window.h"
+#include "app/main_window_rules_link.h"
+#include "app/map_window_link.h"
+#include "app/program_resources.h"
 #include "lib/error.h"
+#include "rules/links.h"
 #include "state/game_state.h"
 #include "platform/kernel/host.h"
 #include "platform/media/directx_version.h"
@@ -16,7 +21,6 @@
 namespace {
 
 constexpr const char* kEditorMutex = "NOLTRAX_MAINWINDOW_CNAME";
-constexpr UINT kAcceleratorTable = 130;
 constexpr int kMinimumDirectX = 6;
 
 // Closes the instance mutex when the run ends, however it ends.
@@ -87,6 +91,34 @@ void CALLBACK endUnattendedRun(HWND, UINT, UINT_PTR timer, DWORD)
         PostQuitMessage(0);
 }
 
+// The rules engine reaches the windows through these while the main window lives; the game state
+// they refer to outlives them.
+class InstalledLinks {
+public:
+    explicit InstalledLinks(GameState& state)
+        : m_main(state)
+        , m_dialogs(m_main)
+        , m_battle(m_main)
+    {
+        RulesLinks links;
+        links.mainWindow = &m_main;
+        links.mapWindow = &appMapWindowLink();
+        links.dialogs = &m_dialogs;
+        links.battle = &m_battle;
+        setRulesLinks(links);
+    }
+    ~InstalledLinks() { setRulesLinks({}); }
+    InstalledLinks(const InstalledLinks&) = delete;
+    InstalledLinks& operator=(const InstalledLinks&) = delete;
+
+    AppMainWindowLink& main() { return m_main; }
+
+private:
+    AppMainWindowLink m_main;
+    AppDialogLink m_dialogs;
+    AppBattleLink m_battle;
+};
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand)
@@ -124,6 +156,7 @@ RunOutcome runApplication(swCApplication& app)
     setGameStateServices(&appGameStateServices());
     installComputerPlayer();
     auto game = std::make_unique<OwnedGameState>();
+    GameState& state = game->state();
     try {
         game->state().startUp();
     } catch (swCError* error) {
@@ -146,9 +179,11 @@ RunOutcome runApplication(swCApplication& app)
     }
     app.appLoadAccelerators(kAcceleratorTable);
 
-    auto* mainWindow = new MainWindow();
+    auto links = std::make_unique<InstalledLinks>(state);
+    auto* mainWindow = new MainWindow(state, links->main());
     if (!mainWindow->createCentred()) {
         delete mainWindow;
+        links.reset();
         app.deleteOwnedObject();
         return RunOutcome::NoMainWindow;
     }
@@ -156,7 +191,9 @@ RunOutcome runApplication(swCApplication& app)
     ShowWindow(mainWindow->handle(), app.showCommand() ? app.showCommand() : SW_SHOWNORMAL);
     UpdateWindow(mainWindow->handle());
 
+    // The loop deletes the game state at its end: play has stopped by then and the links go first.
     app.appMessageLoop();
+    links.reset();
     if (app.restartRequested()) {
         // The new copy must not find this copy's mutex.
         instanceHolder.close();

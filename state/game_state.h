@@ -185,6 +185,8 @@ public:
     };
     DisplayState& display() { return m_display; }
     bool modalIdle() const { return m_modalIdle != 0; }
+    // Cleared by the modal windows of play while they are open.
+    void setModalIdle(bool idle) { m_modalIdle = idle ? 1 : 0; }
     bool started() const { return m_started; }
 
     // -- hex and unit queries, facts, accessors --

@@ -2,6 +2,8 @@
 // marks, effects, zooms, and the unit sheet of the game state.
 #include "app/game_state_services.h"
 #include "app/map_renderer.h"
+#include "state/game_settings.h"
+#include "state/game_state_services.h"
 #include "state/sight_maps.h"
 #include "tests/app/map_sheet_placeholders.h"
 #include "tests/state/small_world.h"
@@ -9,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -317,6 +320,148 @@ TEST(UnitSheet, HoldsEachCountryInItsColourFacingBothWays)
         EXPECT_EQ(pixel(32 * 5 + 2, row + 32 + 2), 0xFF00FFu) << country;
     }
     EXPECT_NE(pixel(2, 2), pixel(2, 2 * 32 + 2));
+}
+
+// The dialogs' small pictures, drawn from the generated base bitmaps into a black 32 x 32 canvas.
+class DialogPictures : public ::testing::Test {
+protected:
+    DialogPictures()
+    {
+        namespace fs = std::filesystem;
+        fs::create_directories(folder.host("tkbmp"));
+        for (const char* name : { "land16_base.bmp", "land32_base.bmp", "unit32.bmp" })
+            fs::copy_file(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp" / name, fs::path(folder.host("tkbmp")) / name);
+        m_previous = gameStateServices();
+        setGameStateServices(&appGameStateServices());
+        // Normal mode without asking.
+        makeNamedValue("SimpleMode").profileWriteInt(0);
+        state.startUp();
+        state.mapHeader().width = 4;
+        state.mapHeader().height = 4;
+        BITMAPINFO info {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 32;
+        info.bmiHeader.biHeight = -32;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* memory = nullptr;
+        canvas = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+        pixels = static_cast<uint32_t*>(memory);
+        dc = CreateCompatibleDC(nullptr);
+        old = SelectObject(dc, canvas);
+    }
+    ~DialogPictures() override
+    {
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(canvas);
+        setGameStateServices(m_previous);
+    }
+    void clear() { std::fill_n(pixels, 32 * 32, 0u); }
+    uint32_t at(int x, int y) const
+    {
+        GdiFlush();
+        return pixels[y * 32 + x] & 0xFFFFFF;
+    }
+    int drawn() const
+    {
+        int count = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                count += at(x, y) != 0;
+        return count;
+    }
+    // The sum of each channel over the drawn pixels.
+    Rgb sums() const
+    {
+        Rgb total { 0, 0, 0 };
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const Rgb c = channels(at(x, y));
+                total.r += c.r, total.g += c.g, total.b += c.b;
+            }
+        return total;
+    }
+    int typeId() const
+    {
+        for (const UnitTypeRecord& t : state.unitTypes())
+            if (t.domain == 3 && t.available)
+                return t.id;
+        return 0;
+    }
+
+    testing_state::DataFolder folder;
+    GameState state;
+    HBITMAP canvas = nullptr;
+    uint32_t* pixels = nullptr;
+    HDC dc = nullptr;
+    HGDIOBJ old = nullptr;
+
+private:
+    GameStateServices* m_previous = nullptr;
+};
+
+TEST_F(DialogPictures, UnitIconsTakeTheCountrysColourFaceBothWaysAndGreyForTheNeutralSide)
+{
+    const int id = typeId();
+    ASSERT_GT(id, 0);
+    clear();
+    state.drawUnitIcon(dc, 0, 0, 0, id, 0);
+    ASSERT_GT(drawn(), 0);
+    const Rgb blue = sums();
+    EXPECT_GT(blue.b, blue.r);
+    std::vector<uint32_t> facing(pixels, pixels + 32 * 32);
+
+    clear();
+    state.drawUnitIcon(dc, 0, 0, 0, id, 1);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(at(x, y), facing[size_t(y * 32 + 31 - x)] & 0xFFFFFF) << x << "," << y;
+
+    clear();
+    state.drawUnitIcon(dc, 0, 0, 1, id, 0);
+    const Rgb red = sums();
+    EXPECT_GT(red.r, red.b);
+
+    clear();
+    state.drawUnitIcon(dc, 0, 0, 8, id, 0);
+    ASSERT_GT(drawn(), 0);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const Rgb c = channels(at(x, y));
+            ASSERT_TRUE(c.r == c.g && c.g == c.b) << x << "," << y;
+        }
+
+    clear();
+    state.drawUnitIcon(dc, 0, 0, 0, 14999, 0);
+    EXPECT_EQ(drawn(), 0);
+}
+
+TEST_F(DialogPictures, LandIconsKeepToTheirClipWidthAndHexPicturesNeedAHexOfTheMap)
+{
+    int building = -1;
+    for (size_t t = 0; t < state.terrainTypes().size(); ++t)
+        if (state.terrainTypes()[t].kind > kTerrainBuilding) {
+            building = int(t);
+            break;
+        }
+    ASSERT_GT(building, 0);
+    clear();
+    state.drawLandIcon(dc, 0, 0, building, building, 0, 9);
+    EXPECT_GT(drawn(), 0);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 9; x < 32; ++x)
+            ASSERT_EQ(at(x, y), 0u) << x << "," << y;
+
+    clear();
+    EXPECT_FALSE(state.drawHexBuilding(dc, 0, 0, 4, 0));
+    EXPECT_EQ(drawn(), 0);
+    ASSERT_TRUE(state.drawHexBuilding(dc, 0, 0, 1, 1));
+    const std::vector<uint32_t> plain(pixels, pixels + 32 * 32);
+    state.terrainGrid()[1 * 4 + 1].terrain = uint8_t(building);
+    clear();
+    ASSERT_TRUE(state.drawHexBuilding(dc, 0, 0, 1, 1));
+    EXPECT_NE(std::vector<uint32_t>(pixels, pixels + 32 * 32), plain);
 }
 
 } // namespace

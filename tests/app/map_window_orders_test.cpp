@@ -7,6 +7,8 @@
 #include "state/unit_facts.h"
 #include "tests/app/map_window_world.h"
 #include "tests/rules/combat_world.h"
+#include "tests/rules/world_invariants.h"
+#include "rules/targets.h"
 
 #include <gtest/gtest.h>
 
@@ -257,4 +259,78 @@ TEST(PersonsOrders, ShiftClickWayPointsLeadTheMoveAndBackspaceTakesThemBack)
     EXPECT_EQ((HexPos { mover.x, mover.y }), (HexPos { 3, 2 }));
     EXPECT_EQ(fuel - mover.fuel, 6);
     EXPECT_FALSE(currentAction(s).underWay());
+}
+
+TEST(PersonsOrders, AParatrooperAboardDropsOnTheClickedHex)
+{
+    testing_rules::CommandWorld world;
+    GameState& s = world.state();
+    world.editType(world.plain).flags = 0x0400 | 0x80;
+    world.editTerrain(s.effectiveTerrainAt(0, 0)).flags |= 16;
+    const int plane = world.placeUnit(0, world.aircraft, 3, 3);
+    const int para = world.addUnit(0, world.plain, 3, 3);
+    UnitRecord& unit = world.unit(0, para);
+    unit.flags = kUnitAboard;
+    unit.carrierSide = 1;
+    unit.carrierIndex = uint16_t(plane + 1);
+    unit.fuel = 10;
+    testing_app::startPersonsActionPhase(s);
+    if (!isAirborneInCarrier(s, 0, para))
+        GTEST_SKIP() << "the aircraft may land on the basic terrain of this data set";
+    MapWindowHarness view(s);
+
+    // A unit aboard is no hex's top unit: it is picked as the troop list picks it.
+    ASSERT_TRUE(view.window->orders().selectUnit(0, para));
+    EXPECT_EQ(view.host.selections.back().mask & ~kAirborneOnlyMask, 1u << kCommandEndAction);
+    view.send(app_message::kMapCommandChosen, kCommandAirborneDrop);
+    EXPECT_TRUE(isCommandTargetHex(s, 4, 3));
+    view.clickHex(4, 3);
+    EXPECT_EQ((HexPos { unit.x, unit.y }), (HexPos { 4, 3 }));
+    EXPECT_FALSE(unit.hasFlag(kUnitAboard));
+    EXPECT_TRUE(testing_rules::worldInvariantFaults(s).empty());
+}
+
+TEST(PersonsOrders, AClickInTheExtendedBandMovesTheWholeWayAtDoubleFuel)
+{
+    OrderWorld world(false);
+    GameState& s = world.state();
+    world.setRule(19, 1);
+    world.editType(world.plain).model[0].values[1] = 9;
+    MapWindowHarness view(s);
+    UnitRecord& mover = world.unit(0, world.mover);
+    const int fuel = mover.fuel;
+
+    view.clickHex(1, 2);
+    ASSERT_TRUE(hasHexMark(s, 9, 2, kMarkExtendedBand));
+    ASSERT_FALSE(hasHexMark(s, 9, 2, kMarkMoveRange));
+    view.clickHex(9, 2);
+    view.send(app_message::kMapCommandChosen, kCommandEndAction);
+    EXPECT_EQ((HexPos { mover.x, mover.y }), (HexPos { 9, 2 }));
+    EXPECT_EQ(fuel - mover.fuel, 16) << "eight hexes past an allowance of six cost twice";
+}
+
+TEST(PersonsOrders, EnteringAPactPartnersLandIsAskedAndNoEndsTheOrder)
+{
+    OrderWorld world(false);
+    GameState& s = world.state();
+    s.country(0).pactMask = 1 << 1;
+    s.country(1).pactMask = 1 << 0;
+    world.cell(3, 2).owner = 2;
+    world.cell(2, 2).setSideCode(3, 2);
+    MapWindowHarness view(s);
+    platform::harness::clearMessageBoxes();
+
+    platform::harness::queueMessageBoxAnswer(IDNO);
+    view.clickHex(1, 2);
+    view.clickHex(4, 2);
+    view.send(app_message::kMapCommandChosen, kCommandEndAction);
+    ASSERT_EQ(platform::harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(platform::harness::messageBoxes()[0].caption, platform::utf8ToCp932("確認"));
+    EXPECT_EQ(world.unit(0, world.mover).x, 1) << "no: the unit stays";
+    EXPECT_TRUE(s.hasPactWith(0, 1));
+
+    platform::harness::queueMessageBoxAnswer(IDYES);
+    view.send(app_message::kMapCommandChosen, kCommandEndAction);
+    EXPECT_EQ(world.unit(0, world.mover).x, 4);
+    EXPECT_FALSE(s.hasPactWith(0, 1)) << "the walk broke the pact";
 }

@@ -55,6 +55,22 @@ struct Ground {
                 ink({ 245, 248, 252 }));
     }
 
+    // A rounded hill standing on (x, base): lit on the left, in shade on the right.
+    void hill(double x, double base, double rx, double height, Rgb lit, Rgb shade)
+    {
+        Points left, right;
+        left.push_back({ (*this)(x), (*this)(base) });
+        right.push_back({ (*this)(x), (*this)(base) });
+        for (int i = 0; i <= 12; ++i) {
+            const double a = M_PI * i / 24;
+            left.push_back({ (*this)(x - rx * std::cos(a)), (*this)(base - height * std::sin(a)) });
+            right.push_back({ (*this)(x + rx * std::cos(a)), (*this)(base - height * std::sin(a)) });
+        }
+        c.polygon(left, ink(lit));
+        c.polygon(right, ink(shade));
+        c.stroke((*this)(x - rx), (*this)(base), (*this)(x + rx), (*this)(base), 1, ink(scaled(shade, 0.8)));
+    }
+
     void hump(double x, double y, double rx, double ry, Rgb lit, Rgb mid, Rgb shade)
     {
         c.ellipse((*this)(x + 1), (*this)(y + 1), (*this)(rx), (*this)(ry), ink(shade));
@@ -202,9 +218,9 @@ void drawLand(Ground& g)
         break;
     case kHills:
         g.base({ 136, 150, 82 }, { 116, 128, 70 }, 50, { 156, 168, 96 }, 30);
-        g.hump(11, 13, 8, 5, { 176, 182, 110 }, { 146, 150, 86 }, { 104, 110, 62 });
-        g.hump(21, 21, 9, 5.5, { 176, 182, 110 }, { 146, 150, 86 }, { 104, 110, 62 });
-        g.hump(10, 26, 6, 3.5, { 176, 182, 110 }, { 146, 150, 86 }, { 104, 110, 62 });
+        g.hill(11, 15, 8, 7, { 170, 178, 104 }, { 112, 120, 66 });
+        g.hill(22, 22, 9, 8, { 170, 178, 104 }, { 112, 120, 66 });
+        g.hill(10, 28, 6, 5, { 170, 178, 104 }, { 112, 120, 66 });
         break;
     case kMountains: mountains(g, false); break;
     case kHighMountains: mountains(g, true); break;

@@ -58,10 +58,11 @@ void target(Cell& c)
     const double w = std::max(1.0, s / 16.0);
     c.ring(centre, centre, r - w - 0.8, r + 0.8, dark);
     c.ring(centre, centre, r - w, r, red);
+    // The smallest zoom keeps only the ring, which the ticks would blur into a blob.
     const double tick = s * 0.16;
-    for (auto [dx, dy] : { std::pair { 1, 0 }, { -1, 0 }, { 0, 1 }, { 0, -1 } }) {
-        c.stroke(centre + dx * (r - tick), centre + dy * (r - tick), centre + dx * (r + tick), centre + dy * (r + tick), w, red);
-    }
+    if (s >= 32)
+        for (auto [dx, dy] : { std::pair { 1, 0 }, { -1, 0 }, { 0, 1 }, { 0, -1 } })
+            c.stroke(centre + dx * (r - tick), centre + dy * (r - tick), centre + dx * (r + tick), centre + dy * (r + tick), w, red);
     c.disc(centre, centre, std::max(1.0, s / 20.0), red);
 }
 

@@ -1,0 +1,140 @@
+// MainWindow's table of the game thread's messages: each request is carried out on this thread
+// and its wait answered; a request whose wait play has already released is dropped.
+#include "app/main_window.h"
+
+#include "app/app_battle_link.h"
+#include "app/game_sound.h"
+#include "app/main_window_messages.h"
+#include "app/main_window_prompts.h"
+#include "app/main_window_rules_link.h"
+#include "app/window_helpers.h"
+#include "rules/main_window_link.h"
+#include "state/game_state.h"
+#include "platform/media/mmsystem.h"
+#include "state/supply_order.h"
+
+namespace {
+
+// The registered wait of that id while it still waits, with the record it carries.
+template <class T>
+std::shared_ptr<UiWaitWith<T>> pendingWait(GameState& state, WPARAM id)
+{
+    auto wait = std::dynamic_pointer_cast<UiWaitWith<T>>(state.handshake().findWait(uint32_t(id)));
+    return wait && !wait->done() ? wait : nullptr;
+}
+
+std::shared_ptr<UiWait> pendingWait(GameState& state, WPARAM id)
+{
+    auto wait = state.handshake().findWait(uint32_t(id));
+    return wait && !wait->done() ? wait : nullptr;
+}
+
+} // namespace
+
+bool MainWindow::onGameMessage(MessageRecord& msg)
+{
+    using namespace main_message;
+    switch (msg.message) {
+    case kQuitRequest:
+        quit();
+        return true;
+    case kPlayTune:
+        if (m_sound)
+            m_sound->playTune(int(msg.wParam), msg.lParam == 1);
+        return true;
+    case kStopAllSounds:
+        if (m_sound)
+            m_sound->stopAllSounds();
+        return true;
+    case kRestartChime:
+        if (m_sound)
+            m_sound->restartChime();
+        return true;
+    case MM_MCINOTIFY:
+        if (m_sound)
+            m_sound->handleMciNotify(msg.wParam, msg.lParam);
+        return true;
+    case kShowIncome:
+        if (mainWindowDoneEventPending())
+            prompts::showIncome(handle(), m_state, m_link.pendingIncome());
+        signalMainWindowDoneEvent();
+        return true;
+    case kEndOfGameStep:
+        if (mainWindowDoneEventPending())
+            prompts::showResult(handle(), m_state);
+        signalMainWindowDoneEvent();
+        return true;
+    // The windows marked open at start, the thinking window and the terrain windows come with
+    // their own issues: there is nothing to open or refresh yet.
+    case kOpenStartWindows:
+    case kShowThinkWindow:
+    case kRefreshTerrainWindows:
+        return true;
+    case kReleasePendingWait:
+        m_state.handshake().releaseUiWait();
+        return true;
+    case kThinkProgress:
+        m_link.reportThinkProgress(int(msg.wParam));
+        return true;
+    case kReplenishPrompt:
+        if (auto wait = pendingWait<ReplenishOffer>(m_state, msg.wParam)) {
+            prompts::askReplenish(handle(), m_state, wait->data);
+            wait->answer(0);
+        }
+        return true;
+    case kSupplyPrompt:
+        if (auto wait = pendingWait<SupplyOrder>(m_state, msg.wParam)) {
+            prompts::askSupply(handle(), m_state, wait->data);
+            wait->answer(0);
+        }
+        return true;
+    case kProductionQuestion:
+        if (auto wait = pendingWait(m_state, msg.wParam))
+            wait->answer(prompts::askProductionOrders(handle()) ? IDYES : IDNO);
+        return true;
+    case kPhaseHelp:
+        if (auto wait = pendingWait(m_state, msg.wParam)) {
+            prompts::explainPhase(handle(), m_state.turnBlock().phase);
+            wait->answer(0);
+        }
+        return true;
+    case kBattleScene:
+        if (auto wait = pendingWait<BattleSides>(m_state, msg.wParam)) {
+            prompts::showBattle(handle(), wait->data.attacker, wait->data.defender);
+            wait->answer(0);
+        }
+        return true;
+    case kGameViewStarted:
+        refreshTitle();
+        updateMenuStates();
+        return true;
+    case kAfterGame:
+    case kLastGameMessage:
+        // A game that ended by itself; one the person stopped has already ended its play.
+        if (m_state.handshake().playRunning() && !m_endOfPlayPending) {
+            m_endOfPlayPending = true;
+            SetTimer(handle(), kEndOfPlayTimer, 500, nullptr);
+        }
+        return true;
+    case kRefreshTitle:
+        refreshTitle();
+        return true;
+    case kBringToFront:
+        SetForegroundWindow(handle());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainWindow::onEndOfPlayTimer()
+{
+    // Retried while minimised, so the person sees the end of the game.
+    if (IsIconic(handle()))
+        return;
+    KillTimer(handle(), main_message::kEndOfPlayTimer);
+    m_endOfPlayPending = false;
+    stopPlay();
+    refreshTitle();
+    refreshAfterChange();
+}

@@ -1,0 +1,44 @@
+// MainWindow's menu states: what the person may choose while the game thread runs or waits.
+#include "app/main_window.h"
+
+#include "app/main_window_rules_link.h"
+#include "app/menu_ids.h"
+#include "rules/game_thread.h"
+#include "rules/play_handshake.h"
+#include "state/game_state.h"
+
+CommandStates MainWindow::commandStates() const
+{
+    CommandStates states;
+    const Handshake& handshake = m_state.handshake();
+    const TurnBlock& turn = m_state.turnBlock();
+    states.playing = handshake.playRunning();
+    states.canInterrupt = canInterruptGame(m_state);
+    states.canEndGame = canEndGame(m_state);
+    // The turn commands answer the game thread's wait for a person's country.
+    states.personToMove = states.playing && handshake.waitingForAnswer() && m_state.isHumanCountry(turn.currentCountry);
+    states.actionPhase = turn.phase == kPhaseAction;
+    return states;
+}
+
+void MainWindow::updateMenuStates()
+{
+    m_link.postToolStates();
+    if (!m_menu)
+        return;
+    using namespace menu_id;
+    const CommandStates s = commandStates();
+    auto enable = [this](UINT id, bool on) { EnableMenuItem(m_menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+    enable(kNewGame, s.canInterrupt);
+    enable(kResumeGame, s.canInterrupt);
+    enable(kSaveGameAs, s.canEndGame);
+    enable(kEndGame, s.canEndGame);
+    enable(kEndActionPhase, s.canEndGame && s.personToMove && s.actionPhase);
+    enable(kEndTurn, s.canEndGame && s.personToMove && m_state.turnBlock().phase == kPhaseProduction);
+    enable(kSurrender, s.canEndGame && s.personToMove);
+    enable(kChangePlayers, s.canEndGame);
+    enable(kDelegateTurn, s.canEndGame && s.personToMove && s.actionPhase);
+    const UINT zoom = m_state.display().zoom;
+    for (UINT id : { kZoom16, kZoom32, kZoom48 })
+        CheckMenuItem(m_menu, id, MF_BYCOMMAND | (id - kZoom16 == zoom ? MF_CHECKED : MF_UNCHECKED));
+}

@@ -1,0 +1,48 @@
+// Messages the game thread and the program's windows post to the main window.
+#pragma once
+
+#include "platform/windows.h"
+
+namespace main_message {
+
+// From the game thread and combat resolution.
+constexpr UINT kQuitRequest = WM_USER + 105;
+// wParam = tune (1..8 the anthems, 9 victory, 10 defeat), lParam = 1 to loop.
+constexpr UINT kPlayTune = WM_USER + 106;
+// The income window; the amount and the wait are handed over before the post.
+constexpr UINT kShowIncome = WM_USER + 113;
+constexpr UINT kOpenStartWindows = WM_USER + 116;
+constexpr UINT kShowThinkWindow = WM_USER + 119;
+// Releases the game thread's pending interface wait.
+constexpr UINT kReleasePendingWait = WM_USER + 120;
+// wParam = progress value.
+constexpr UINT kThinkProgress = WM_USER + 121;
+// wParam = id of the wait holding the offer or order.
+constexpr UINT kReplenishPrompt = WM_USER + 142;
+constexpr UINT kSupplyPrompt = WM_USER + 143;
+// Posted when a game run starts its view.
+constexpr UINT kGameViewStarted = WM_USER + 144;
+// The end-of-game step; the wait was handed over before the post.
+constexpr UINT kEndOfGameStep = WM_USER + 149;
+// wParam = id of the battle wait, lParam = the "PlaySE" setting.
+constexpr UINT kBattleScene = WM_USER + 165;
+// wParam = id of the production question's wait.
+constexpr UINT kProductionQuestion = WM_USER + 183;
+// The game thread ended without a further campaign stage.
+constexpr UINT kAfterGame = WM_USER + 185;
+constexpr UINT kRefreshTerrainWindows = WM_USER + 188;
+// The same refresh, the last message of a game thread run.
+constexpr UINT kLastGameMessage = WM_USER + 189;
+// wParam = id of the phase explanation's wait.
+constexpr UINT kPhaseHelp = WM_USER + 190;
+
+// The main window's own: refresh the title, raise the window.
+constexpr UINT kRefreshTitle = WM_USER + 191;
+constexpr UINT kBringToFront = WM_USER + 192;
+constexpr UINT kStopAllSounds = WM_USER + 193;
+constexpr UINT kRestartChime = WM_USER + 194;
+
+// Timer of the end of play, retried while the main window is minimised.
+constexpr UINT_PTR kEndOfPlayTimer = 1;
+
+} // namespace main_message

@@ -1,0 +1,286 @@
+// AppMainWindowLink: posts the rules engine's refreshes and carries the game thread's requests to
+// the main window's thread.
+#include "app/main_window_rules_link.h"
+
+#include "app/control_panel.h"
+#include "app/game_sound.h"
+#include "app/main_window_messages.h"
+#include "app/main_window_prompts.h"
+#include "app/map_window.h"
+#include "app/tool_palette.h"
+#include "app/window_helpers.h"
+#include "rules/play_handshake.h"
+#include "state/game_state.h"
+#include "state/supply_order.h"
+
+AppMainWindowLink::AppMainWindowLink(GameState& state)
+    : m_state(state)
+{
+}
+
+bool AppMainWindowLink::post(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return target && PostMessageA(target, message, wParam, lParam);
+}
+
+bool AppMainWindowLink::onWindowThread() const
+{
+    HWND main = m_main;
+    return !main || GetWindowThreadProcessId(main, nullptr) == GetCurrentThreadId();
+}
+
+uint32_t AppMainWindowLink::postAndWait(HWND target, const std::shared_ptr<UiWait>& wait, UINT message, LPARAM lParam)
+{
+    if (!wait->done() && !post(target, message, WPARAM(wait->id()), lParam))
+        wait->answer(0);
+    uint32_t value = wait->wait();
+    m_state.handshake().closeWait(wait);
+    return value;
+}
+
+void AppMainWindowLink::postToolStates()
+{
+    WPARAM states = 0;
+    if (canInterruptGame(m_state))
+        states |= ToolPalette::kCanInterrupt;
+    if (canEndGame(m_state))
+        states |= ToolPalette::kCanEndGame;
+    post(m_tool, ToolPalette::kRefreshMessage, states);
+}
+
+bool AppMainWindowLink::isVisible() const
+{
+    HWND main = m_main;
+    return main && IsWindowVisible(main) && !IsIconic(main);
+}
+
+void AppMainWindowLink::playSound(int slot)
+{
+    if (GameSound* sound = m_sound)
+        sound->playSound(slot);
+}
+
+bool AppMainWindowLink::isSoundPlaying(int slot) const
+{
+    GameSound* sound = m_sound;
+    return sound && sound->isSoundPlaying(slot);
+}
+
+// The chime and the music belong to the main window's thread: other threads ask by a post.
+void AppMainWindowLink::restartChime()
+{
+    GameSound* sound = m_sound;
+    if (sound && onWindowThread())
+        sound->restartChime();
+    else
+        post(m_main, main_message::kRestartChime);
+}
+
+void AppMainWindowLink::stopAllSounds()
+{
+    GameSound* sound = m_sound;
+    if (sound && onWindowThread())
+        sound->stopAllSounds();
+    else
+        post(m_main, main_message::kStopAllSounds);
+}
+
+void AppMainWindowLink::requestMusic(int tune, bool loop)
+{
+    GameSound* sound = m_sound;
+    if (sound && sound->canPlayMusic())
+        post(m_main, main_message::kPlayTune, WPARAM(tune), loop ? 1 : 0);
+}
+
+void AppMainWindowLink::refresh(MainRefresh what)
+{
+    using namespace main_message;
+    switch (what) {
+    case MainRefresh::AfterAction:
+        postToolStates();
+        post(m_panel, ControlPanel::kFullRefresh);
+        break;
+    case MainRefresh::AfterProduction:
+        postToolStates();
+        break;
+    case MainRefresh::SideInfo:
+        post(m_panel, ControlPanel::kSideFacts);
+        break;
+    case MainRefresh::Panel:
+        post(m_panel, ControlPanel::kFullRefresh);
+        break;
+    case MainRefresh::PanelUnit:
+        post(m_panel, ControlPanel::kRefreshUnit);
+        break;
+    case MainRefresh::PanelHex:
+        post(m_panel, ControlPanel::kRefreshHex);
+        break;
+    case MainRefresh::GameView:
+        post(m_main, kGameViewStarted);
+        post(m_map, map_message::kFullRefresh);
+        post(m_panel, ControlPanel::kStartGameView);
+        break;
+    // The troop lists, the information windows, the auto-move and thinking windows come with
+    // their own windows; nothing is open to refresh until then.
+    case MainRefresh::ConditionInfo:
+    case MainRefresh::Results:
+    case MainRefresh::TroopLists:
+    case MainRefresh::ActionHistory:
+    case MainRefresh::AutoMoveWindow:
+    case MainRefresh::ThinkWindow:
+        break;
+    }
+}
+
+void AppMainWindowLink::notifyTroopLists(int) { }
+
+void AppMainWindowLink::postPanelCommand(int country, int index)
+{
+    post(m_panel, ControlPanel::kShowUnit, WPARAM(uint32_t(country & 0xFFFF) | uint32_t(index & 0xFFFF) << 16));
+}
+
+void AppMainWindowLink::postPanelHexInfo(int x, int y)
+{
+    post(m_panel, ControlPanel::kShowHex, WPARAM(uint32_t(y & 0xFFFF) << 16 | uint32_t(x & 0xFFFF)));
+}
+
+void AppMainWindowLink::setPanelValue(uint8_t value) { post(m_panel, ControlPanel::kPanelValue, value); }
+
+// Without a thinking window nobody shows the progress: the pending wait is released here.
+void AppMainWindowLink::reportThinkProgress(int) { m_state.handshake().releaseUiWait(); }
+
+bool AppMainWindowLink::postThinkProgress(int value)
+{
+    return post(m_main, main_message::kThinkProgress, WPARAM(value));
+}
+
+void AppMainWindowLink::showThinkWindow() { post(m_main, main_message::kShowThinkWindow); }
+
+void AppMainWindowLink::setTitle() { post(m_main, main_message::kRefreshTitle); }
+
+void AppMainWindowLink::messageBox(const std::string& text, const std::string& caption)
+{
+    ModalIdleOff idle;
+    MessageBoxA(m_main, text.c_str(), caption.c_str(), MB_OK);
+}
+
+void AppMainWindowLink::bringToFront() { post(m_main, main_message::kBringToFront); }
+
+void AppMainWindowLink::showIncome(int32_t income)
+{
+    m_income = income;
+    HWND main = m_main;
+    if (!main)
+        return;
+    if (onWindowThread()) {
+        prompts::showIncome(main, m_state, income);
+        return;
+    }
+    auto wait = m_state.handshake().openWait(UiWaitKind::Income);
+    setMainWindowDoneEvent(wait);
+    postAndWait(main, wait, main_message::kShowIncome);
+    setMainWindowDoneEvent(nullptr);
+}
+
+void AppMainWindowLink::endOfGameStep()
+{
+    HWND main = m_main;
+    if (!main)
+        return;
+    if (onWindowThread()) {
+        prompts::showResult(main, m_state);
+        return;
+    }
+    auto wait = m_state.handshake().openWait(UiWaitKind::EndOfGame);
+    setMainWindowDoneEvent(wait);
+    postAndWait(main, wait, main_message::kEndOfGameStep);
+    setMainWindowDoneEvent(nullptr);
+}
+
+void AppMainWindowLink::askReplenish(ReplenishOffer& offer)
+{
+    HWND main = m_main;
+    if (!main) {
+        offer.acceptReplenish = offer.acceptRepair = 0;
+        return;
+    }
+    if (onWindowThread()) {
+        prompts::askReplenish(main, m_state, offer);
+        return;
+    }
+    auto wait = m_state.handshake().openWaitWith<ReplenishOffer>(UiWaitKind::Prompt);
+    wait->data = offer;
+    postAndWait(main, wait, main_message::kReplenishPrompt);
+    // A stopped game takes nothing.
+    offer.acceptReplenish = wait->cancelled() ? 0 : wait->data.acceptReplenish;
+    offer.acceptRepair = wait->cancelled() ? 0 : wait->data.acceptRepair;
+}
+
+void AppMainWindowLink::askSupplyOrder(SupplyOrder& order)
+{
+    HWND main = m_main;
+    if (!main)
+        return;
+    if (onWindowThread()) {
+        prompts::askSupply(main, m_state, order);
+        return;
+    }
+    auto wait = m_state.handshake().openWaitWith<SupplyOrder>(UiWaitKind::Prompt);
+    wait->data = order;
+    postAndWait(main, wait, main_message::kSupplyPrompt);
+    if (!wait->cancelled())
+        order = wait->data;
+}
+
+bool AppMainWindowLink::askProductionOrders()
+{
+    HWND main = m_main;
+    if (!main)
+        return false;
+    if (onWindowThread())
+        return prompts::askProductionOrders(main);
+    auto wait = m_state.handshake().openWait(UiWaitKind::ProductionQuestion);
+    return postAndWait(main, wait, main_message::kProductionQuestion) == IDYES;
+}
+
+void AppMainWindowLink::explainPhase()
+{
+    HWND main = m_main;
+    if (!main)
+        return;
+    if (onWindowThread()) {
+        prompts::explainPhase(main, m_state.turnBlock().phase);
+        return;
+    }
+    postAndWait(main, m_state.handshake().openWait(UiWaitKind::PhaseHelp), main_message::kPhaseHelp);
+}
+
+void AppMainWindowLink::openStartWindows() { post(m_main, main_message::kOpenStartWindows); }
+
+void AppMainWindowLink::startGameView()
+{
+    stopAllSounds();
+    post(m_main, main_message::kGameViewStarted);
+    post(m_panel, ControlPanel::kStartGameView);
+    HWND map = m_map;
+    if (!map)
+        return;
+    // The map window shares this thread: waiting here would stop it from ever redrawing.
+    if (onWindowThread()) {
+        post(map, map_message::kFullRefresh);
+        return;
+    }
+    postAndWait(map, m_state.handshake().openWait(UiWaitKind::MapRedraw), map_message::kFullRefresh);
+}
+
+void AppMainWindowLink::refreshTerrainWindows(bool last)
+{
+    post(m_main, last ? main_message::kLastGameMessage : main_message::kRefreshTerrainWindows);
+}
+
+// The deployment window comes with its own issue; until then the game thread places the units.
+bool AppMainWindowLink::startCampaignDeployment() { return false; }
+
+void AppMainWindowLink::requestQuit() { post(m_main, main_message::kQuitRequest); }
+
+void AppMainWindowLink::afterGame() { post(m_main, main_message::kAfterGame); }

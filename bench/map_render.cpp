@@ -1,0 +1,100 @@
+// Map drawing time on the continent sample: a full redraw of a 1280 x 960 view at each zoom, and
+// the update of one hex with a unit, as moves and blinks redraw it.
+#include "app/map_renderer.h"
+#include "bench/program_folder.h"
+#include "rules/visibility.h"
+#include "state/game_state.h"
+#include "state/map_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ContinentView {
+    ContinentView()
+    {
+        prepareBenchProgramFolder();
+        game = std::make_unique<GameState>();
+        game->startUp();
+        std::ifstream in(fs::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "continent.vtm", std::ios::binary);
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+        loaded = game->loadMapImage(bytes.data(), bytes.size());
+        setStateRulesHooks(&hooks);
+        renderer = std::make_unique<MapRenderer>(*game);
+        sheets = renderer->loadSheets();
+        renderer->setViewer(0, true);
+    }
+    ~ContinentView() { setStateRulesHooks(nullptr); }
+
+    // The first unit of country 0 on the map, for the one-hex update.
+    bool firstUnitHex(int& x, int& y) const
+    {
+        for (uint32_t i = 0; i < game->unitCount(0); ++i) {
+            const UnitRecord* unit = game->unitOf(0, int(i));
+            if (unit && unit->state() == 1 && unit->isOnOwnHex()) {
+                x = unit->x;
+                y = unit->y;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::unique_ptr<GameState> game;
+    VisibilityHooks hooks;
+    std::unique_ptr<MapRenderer> renderer;
+    bool loaded = false;
+    bool sheets = false;
+};
+
+ContinentView& continent()
+{
+    static ContinentView view;
+    return view;
+}
+
+void fullRedraw(benchmark::State& state)
+{
+    ContinentView& view = continent();
+    if (!view.loaded || !view.sheets) {
+        state.SkipWithError("the continent map or the map sheets did not load");
+        return;
+    }
+    view.renderer->setZoom(int(state.range(0)));
+    view.renderer->setView(POINT { 0, 0 }, SIZE { 1280, 960 });
+    for (auto _ : state) {
+        view.renderer->drawAll();
+        benchmark::DoNotOptimize(view.renderer->pixels()[640 * 1280 + 480]);
+    }
+    state.counters["mapWidth"] = view.renderer->geometry().mapPixelSize().cx;
+}
+BENCHMARK(fullRedraw)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void oneHex(benchmark::State& state)
+{
+    ContinentView& view = continent();
+    int x = 0, y = 0;
+    if (!view.loaded || !view.sheets || !view.firstUnitHex(x, y)) {
+        state.SkipWithError("no map, sheets or unit of country 0");
+        return;
+    }
+    view.renderer->setZoom(int(state.range(0)));
+    // The unit's hex at the middle of the view.
+    const POINT centre = view.renderer->geometry().hexCentre(x, y);
+    view.renderer->setView(POINT { centre.x - 640, centre.y - 480 }, SIZE { 1280, 960 });
+    view.renderer->drawAll();
+    for (auto _ : state) {
+        view.renderer->drawHex(x, y);
+        benchmark::DoNotOptimize(view.renderer->pixels()[640 * 1280 + 480]);
+    }
+}
+BENCHMARK(oneHex)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+} // namespace
