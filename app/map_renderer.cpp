@@ -85,9 +85,10 @@ void MapRenderer::Impl::drawRegion(const RECT& mapRect)
                 (this->*pass)(c, x, y);
     };
     each(&Impl::drawTerrain);
+    each(&Impl::drawGroundMarks);
     each(&Impl::drawUnits);
     each(&Impl::drawFog);
-    each(&Impl::drawMarks);
+    each(&Impl::drawTopMarks);
 }
 
 MapRenderer::MapRenderer(GameState& state)

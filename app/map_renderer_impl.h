@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,12 @@ struct Canvas {
         POINT mapAt) const;
 };
 
+// The picture of the marks row drawn for any of the mark grid's bits.
+struct MarkPicture {
+    uint16_t bits;
+    int column;
+};
+
 // Small digits drawn without a font, white with a dark outline; (left, top) is the outline's corner.
 void drawNumber(const Canvas& canvas, int value, int left, int top, int scale);
 int numberWidth(int value, int scale);
@@ -113,7 +120,9 @@ struct MapRenderer::Impl {
     void drawTerrain(const map_render::Canvas& canvas, int x, int y) const;
     void drawUnits(const map_render::Canvas& canvas, int x, int y) const;
     void drawFog(const map_render::Canvas& canvas, int x, int y) const;
-    void drawMarks(const map_render::Canvas& canvas, int x, int y) const;
+    void drawGroundMarks(const map_render::Canvas& canvas, int x, int y) const;
+    void drawTopMarks(const map_render::Canvas& canvas, int x, int y) const;
+    void drawMarkGroup(const map_render::Canvas& canvas, int x, int y, std::span<const map_render::MarkPicture> group) const;
 
     bool fogActive() const;
     bool hexSeen(int x, int y) const;

@@ -11,16 +11,14 @@ namespace {
 
 constexpr uint32_t kAllLayers = 0x3F;
 
-struct MarkPicture {
-    uint16_t bits;
-    int column;
-};
-
-// Drawn in this order, so a target or the blink stays readable over a range stipple.
-constexpr MarkPicture kMarkPictures[] = {
+// The ranges and routes lie on the ground under the units; targets, the selection and the blink
+// go over them. Each group is drawn in this order.
+constexpr MarkPicture kGroundMarks[] = {
     { kMarkMoveRange | kMarkInterceptRange, map_sheet::kMoveRange },
     { kMarkExtendedBand, map_sheet::kSecondRange },
     { kMarkPath | kMarkPathEnd | kMarkAutoMoveRoute | kMarkAutoMoveEnd, map_sheet::kRoute },
+};
+constexpr MarkPicture kTopMarks[] = {
     { kMarkCommandTarget | kMarkCommandTarget2 | kMarkCommandTarget3, map_sheet::kTarget },
     { kMarkActingUnit | kMarkHighlighted | kMarkAutoMoveGroup, map_sheet::kSelected },
     { kMarkBlink, map_sheet::kBlink },
@@ -46,7 +44,7 @@ void MapRenderer::Impl::drawFog(const Canvas& c, int x, int y) const
     c.blitCell(s.map, s.mapPlain, map_sheet::kFog, map_sheet::kMarks, map_sheet::kHexSize[zoom], geometry().hexOrigin(x, y));
 }
 
-void MapRenderer::Impl::drawMarks(const Canvas& c, int x, int y) const
+void MapRenderer::Impl::drawMarkGroup(const Canvas& c, int x, int y, std::span<const MarkPicture> group) const
 {
     const uint16_t* grid = state.markGrid();
     if (!grid)
@@ -57,7 +55,11 @@ void MapRenderer::Impl::drawMarks(const Canvas& c, int x, int y) const
     const ZoomSheets& s = current();
     const int size = map_sheet::kHexSize[zoom];
     const POINT at = geometry().hexOrigin(x, y);
-    for (const MarkPicture& m : kMarkPictures)
+    for (const MarkPicture& m : group)
         if (marks & m.bits)
             c.blitCell(s.map, s.mapPlain, m.column, map_sheet::kMarks, size, at);
 }
+
+void MapRenderer::Impl::drawGroundMarks(const Canvas& c, int x, int y) const { drawMarkGroup(c, x, y, kGroundMarks); }
+
+void MapRenderer::Impl::drawTopMarks(const Canvas& c, int x, int y) const { drawMarkGroup(c, x, y, kTopMarks); }

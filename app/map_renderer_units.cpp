@@ -102,7 +102,10 @@ void MapRenderer::Impl::drawUnits(const Canvas& c, int x, int y) const
         picture = 0;
     c.blitCell(s.units, s.unitTinted[size_t(tintOfSide(units[0].table))], picture, 0, size, at);
 
-    // Strength at the lower right, the stack count at the upper left, inside the hex's waist.
+    // Strength at the lower right, the stack count at the upper left, inside the hex's waist;
+    // at the smallest zoom digits would cover the symbol, so they are left out.
+    if (zoom == 0)
+        return;
     const int scale = zoom == 2 ? 2 : 1;
     const int boxHeight = 7 * scale;
     if (state.settings().mapOnTroopNum && type) {
