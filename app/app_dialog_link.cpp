@@ -9,6 +9,7 @@
 #include "state/building_record.h"
 #include "state/game_state.h"
 #include "state/terrain_record.h"
+#include "state/unit_facts.h"
 
 #include <array>
 #include <cstring>
@@ -99,7 +100,7 @@ std::string AppDialogLink::noticeText(GameState& state, int kind, int a, int b)
     const Notice& notice = kNotices[size_t(kind)];
     std::string text = cp(notice.text);
     if (notice.namesUnit)
-        if (const UnitRecord* unit = state.unitOf(a, b))
+        if (const UnitRecord* unit = state.unitOf(a, b); unit && unitExists(*unit))
             return cp("「") + field(unit->name) + cp("」") + text;
     return text;
 }

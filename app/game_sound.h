@@ -55,7 +55,8 @@ public:
     // Every effect and the music.
     void stopAllSounds();
 
-    // Whether a tune asked for can sound at all; the main window posts its music request only then.
+    // Whether a tune asked for can sound at all; the main window posts its music request only
+    // then. Any thread.
     bool canPlayMusic() const;
     // A tune (1..8 anthems, kVictoryTune, kDefeatTune, other codes as GameState::bgmFilePath)
     // played once or looping; a missing file plays nothing.
@@ -95,7 +96,7 @@ private:
     std::atomic<bool> m_playSe { true };
     std::atomic<bool> m_playChime { true };
     std::atomic<bool> m_playMoneyAlarm { false };
-    bool m_playBgm = true;
+    std::atomic<bool> m_playBgm { true };
     long m_effectVolume = 0;
     long m_waveVolume = 0;
     long m_musicVolume = 0;

@@ -143,7 +143,7 @@ void MainWindow::newGame()
     std::string patterns = m_state.isSimpleMode() ? "*.smp" : "*.vtm;*.vts;*.vtc";
     std::string folder = folderKey("NewGamePath", dataPath("", kFolderMap));
     FileChoice choice;
-    if (!chooseFile(handle(), false, cp("新規ゲーム"), filterOf(cp("マップ"), patterns), folder, "", nullptr, choice))
+    if (!chooseFile(handle(), false, cp("マップを開く"), filterOf(cp("マップ"), patterns), folder, "", nullptr, choice))
         return;
     makeNamedValue("NewGamePath").profileWriteString(choice.folder.c_str());
     newGameFrom(choice.path);
@@ -180,7 +180,7 @@ void MainWindow::resumeGame()
         patterns += std::string(patterns.empty() ? "" : ";") + "*." + m_state.fileExtension(kind);
     std::string folder = folderKey("SaveGamePath", theApplication().appProgramFolder() + "save\\");
     FileChoice choice;
-    if (!chooseFile(handle(), false, cp("再開"), filterOf(cp("セーブデータ"), patterns), folder, "", nullptr, choice))
+    if (!chooseFile(handle(), false, cp("ゲームを再開"), filterOf(cp("セーブデータ"), patterns), folder, "", nullptr, choice))
         return;
     resumeGameFrom(choice.path);
 }

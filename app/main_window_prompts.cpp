@@ -8,6 +8,7 @@
 #include "state/campaign_progress.h"
 #include "state/game_state.h"
 #include "state/supply_order.h"
+#include "state/unit_facts.h"
 
 #include <array>
 #include <cstdarg>
@@ -42,7 +43,7 @@ std::string field(const char (&text)[N])
 std::string unitName(GameState& state, int side, int index)
 {
     const UnitRecord* unit = state.unitOf(side, index);
-    return unit ? field(unit->name) : std::string();
+    return unit && unitExists(*unit) ? field(unit->name) : std::string();
 }
 
 std::string countryName(GameState& state, int country)

@@ -1,0 +1,184 @@
+// The game thread's requests to the main window: each answered on the window's thread with the
+// person's choice, and each released without asking once play stops.
+#include "app/main_window_messages.h"
+#include "app/main_window_prompts.h"
+#include "rules/combat_scene.h"
+#include "rules/play_handshake.h"
+#include "state/supply_order.h"
+#include "tests/app/main_window_world.h"
+
+#include <cstring>
+
+namespace {
+
+using main_window_test::World;
+namespace harness = platform::harness;
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+std::vector<std::string> captions()
+{
+    std::vector<std::string> out;
+    for (const auto& box : harness::messageBoxes())
+        out.push_back(platform::cp932ToUtf8(box.caption));
+    return out;
+}
+
+} // namespace
+
+TEST(MainWindowRequests, ReplenishOfferTakesEachAnswerOfThePerson)
+{
+    World world;
+    ReplenishOffer offer;
+    offer.counters = 3;
+    offer.repair = 20;
+    harness::queueMessageBoxAnswer(IDYES);
+    harness::queueMessageBoxAnswer(IDNO);
+    ASSERT_TRUE(world.onGameThread([&] { world.link().askReplenish(offer); }));
+    EXPECT_EQ(offer.acceptReplenish, 1);
+    EXPECT_EQ(offer.acceptRepair, 0);
+    EXPECT_EQ(captions(), (std::vector<std::string> { "補充", "修理" }));
+    EXPECT_EQ(world.state().handshake().openWaitCount(), 0u);
+}
+
+TEST(MainWindowRequests, QuestionsAndAnnouncementsReachThePersonAndReturn)
+{
+    World world;
+    GameState& state = world.state();
+
+    harness::queueMessageBoxAnswer(IDYES);
+    bool produce = false;
+    ASSERT_TRUE(world.onGameThread([&] { produce = world.link().askProductionOrders(); }));
+    EXPECT_TRUE(produce);
+    harness::queueMessageBoxAnswer(IDNO);
+    ASSERT_TRUE(world.onGameThread([&] { produce = world.link().askProductionOrders(); }));
+    EXPECT_FALSE(produce);
+
+    SupplyOrder order {};
+    order.parts[SupplyOrder::kFuel].wanted = order.parts[SupplyOrder::kFuel].granted = 1;
+    order.parts[SupplyOrder::kFuel].chosen = 1;
+    harness::queueMessageBoxAnswer(IDNO);
+    ASSERT_TRUE(world.onGameThread([&] { world.link().askSupplyOrder(order); }));
+    EXPECT_EQ(order.parts[SupplyOrder::kFuel].chosen, 0) << "no keeps nothing of the order";
+
+    harness::clearMessageBoxes();
+    state.turnBlock().currentCountry = 0;
+    ASSERT_TRUE(world.onGameThread([&] { world.link().showIncome(1234); }));
+    state.turnBlock().phase = 5;
+    ASSERT_TRUE(world.onGameThread([&] { world.link().explainPhase(); }));
+    CountryRecord& country = state.country(0);
+    std::strcpy(country.name, cp("赤軍").c_str());
+    country.controller = 1;
+    country.inPlay = 1;
+    country.outcome = 1;
+    ASSERT_TRUE(world.onGameThread([&] { world.link().endOfGameStep(); }));
+    BattleSceneSide attacker, defender;
+    std::strcpy(attacker.unitName, "A1");
+    attacker.country = 0;
+    attacker.tenthsBefore = 100;
+    attacker.tenthsAfter = 75;
+    ASSERT_TRUE(world.onGameThread([&] { world.battle().runBattleScene(attacker, defender, false); }));
+
+    auto boxes = harness::messageBoxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(platform::cp932ToUtf8(boxes[0].caption), "収入");
+    EXPECT_NE(boxes[0].text.find("1234"), std::string::npos);
+    EXPECT_EQ(boxes[1].caption, prompts::phaseTitle(5));
+    EXPECT_EQ(boxes[1].text, prompts::phaseText(5));
+    EXPECT_EQ(platform::cp932ToUtf8(boxes[2].text), "赤軍の勝利です。");
+    EXPECT_EQ(platform::cp932ToUtf8(boxes[3].caption), "戦闘結果");
+    EXPECT_NE(boxes[3].text.find("7.5"), std::string::npos);
+    EXPECT_NE(boxes[3].text.find(cp("不明な部隊")), std::string::npos) << "the defender was not seen";
+    EXPECT_EQ(state.handshake().openWaitCount(), 0u);
+}
+
+TEST(MainWindowRequests, TheWindowsOwnThreadIsAskedDirectly)
+{
+    World world;
+    harness::queueMessageBoxAnswer(IDYES);
+    EXPECT_TRUE(world.link().askProductionOrders());
+    ReplenishOffer offer;
+    offer.counters = 2;
+    harness::queueMessageBoxAnswer(IDYES);
+    world.link().askReplenish(offer);
+    EXPECT_EQ(offer.acceptReplenish, 1);
+    EXPECT_EQ(world.state().handshake().openWaitCount(), 0u);
+}
+
+TEST(MainWindowRequests, GameViewReturnsOnceTheMapWindowHasRedrawn)
+{
+    World world;
+    ASSERT_NE(world.link().mapWindow(), nullptr);
+    EXPECT_TRUE(world.onGameThread([&] { world.link().startGameView(); }));
+    EXPECT_EQ(world.state().handshake().openWaitCount(), 0u);
+}
+
+TEST(MainWindowRequests, ThinkProgressIsReleasedWithoutAThinkingWindow)
+{
+    World world;
+    world.state().handshake().setPlayRunning(true);
+    EXPECT_TRUE(world.onGameThread([&] { postThinkProgress(world.state(), 40, ReportWait::Yes); }));
+    world.state().handshake().setPlayRunning(false);
+}
+
+// Each request the game thread may be blocked in when play stops.
+struct StoppedRequest {
+    const char* name;
+    std::function<void(World&)> call;
+};
+
+class StoppedRequests : public ::testing::TestWithParam<StoppedRequest> { };
+
+TEST_P(StoppedRequests, StopReleasesTheGameThreadAndNothingIsAskedAfterwards)
+{
+    World world;
+    Handshake& handshake = world.state().handshake();
+    handshake.setPlayRunning(true);
+    std::atomic<bool> done = false;
+    std::thread game([&] {
+        GetParam().call(world);
+        done = true;
+    });
+    // The request is posted but this thread has not handled it yet.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (handshake.openWaitCount() == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(handshake.openWaitCount(), 1u);
+    world.window().stopPlay();
+    EXPECT_TRUE(World::pumpUntil([&] { return done.load(); }, std::chrono::seconds(10)));
+    if (!done)
+        handshake.requestStopPlay();
+    game.join();
+    World::pump();
+    EXPECT_TRUE(harness::messageBoxes().empty()) << "a released request still asked the person";
+    EXPECT_FALSE(handshake.playRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWait, StoppedRequests,
+    ::testing::Values(StoppedRequest { "ActionEnd", [](World& w) { waitForUiAnswer(w.state()); } },
+        StoppedRequest { "ProductionEnd", [](World& w) { waitForUiAnswer2(w.state()); } },
+        StoppedRequest { "Reply", [](World& w) { w.state().handshake().waitForUiReply(); } },
+        StoppedRequest { "Income", [](World& w) { w.link().showIncome(5); } },
+        StoppedRequest { "EndOfGame", [](World& w) { w.link().endOfGameStep(); } },
+        StoppedRequest { "Replenish",
+            [](World& w) {
+                ReplenishOffer offer;
+                offer.counters = 1;
+                w.link().askReplenish(offer);
+                EXPECT_EQ(offer.acceptReplenish, 0);
+            } },
+        StoppedRequest { "Supply",
+            [](World& w) {
+                SupplyOrder order {};
+                w.link().askSupplyOrder(order);
+            } },
+        StoppedRequest { "ProductionQuestion", [](World& w) { EXPECT_FALSE(w.link().askProductionOrders()); } },
+        StoppedRequest { "PhaseHelp", [](World& w) { w.link().explainPhase(); } },
+        StoppedRequest { "MapRedraw", [](World& w) { w.link().startGameView(); } },
+        StoppedRequest { "Battle",
+            [](World& w) {
+                BattleSceneSide a, d;
+                w.battle().runBattleScene(a, d, false);
+            } },
+        StoppedRequest { "ThinkProgress", [](World& w) { postThinkProgress(w.state(), 10, ReportWait::Yes); } }),
+    [](const ::testing::TestParamInfo<StoppedRequest>& info) { return std::string(info.param.name); });

@@ -1,0 +1,142 @@
+// A main window over a started game state in a temporary program folder holding the master data,
+// the pictures and the sample maps, with the rules engine's links installed as the program has them.
+#pragma once
+
+#include "ai/computer_players.h"
+#include "app/app_battle_link.h"
+#include "app/app_dialog_link.h"
+#include "app/game_state_services.h"
+#include "app/main_window.h"
+#include "app/main_window_rules_link.h"
+#include "app/map_window_link.h"
+#include "lib/application.h"
+#include "platform/desktop/harness.h"
+#include "rules/links.h"
+#include "state/game_settings.h"
+#include "state/game_state.h"
+#include "tests/state/state_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace main_window_test {
+
+class World {
+public:
+    World()
+    {
+        namespace fs = std::filesystem;
+        theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+        for (const char* folder : { "tkbmp", "tkmap" })
+            fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive);
+        fs::create_directories(m_data.host("save"));
+        makeNamedValue("SimpleMode").profileWriteInt(0);
+        platform::harness::clearMessageBoxes();
+        platform::harness::setDefaultMessageBoxAnswer(0);
+        installComputerPlayer();
+        m_game = std::make_unique<OwnedGameState>();
+        state().startUp();
+        m_link = std::make_unique<AppMainWindowLink>(state());
+        m_dialogs = std::make_unique<AppDialogLink>(*m_link);
+        m_battle = std::make_unique<AppBattleLink>(*m_link);
+        setRulesLinks({ m_link.get(), &appMapWindowLink(), m_dialogs.get(), m_battle.get() });
+        m_window = new MainWindow(state(), *m_link);
+        EXPECT_TRUE(m_window->createCentred());
+        m_handle = m_window->handle();
+        ShowWindow(m_handle, SW_SHOWNORMAL);
+        pump();
+    }
+    ~World()
+    {
+        if (IsWindow(m_handle))
+            DestroyWindow(m_handle);
+        pump();
+        // The window's end posts WM_QUIT for the program's loop; a test has none.
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
+        setRulesLinks({});
+        platform::harness::setDefaultMessageBoxAnswer(0);
+    }
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    GameState& state() { return m_game->state(); }
+    // Valid while its window is open: the window deletes itself when it goes.
+    MainWindow& window() { return *m_window; }
+    HWND handle() const { return m_handle; }
+    AppMainWindowLink& link() { return *m_link; }
+    AppDialogLink& dialogs() { return *m_dialogs; }
+    AppBattleLink& battle() { return *m_battle; }
+    std::string gamePath(const std::string& name) const { return platform::gamePathFromHost(m_data.host(name)); }
+    const testing_state::DataFolder& folder() const { return m_data; }
+
+    // Handles this thread's messages until nothing is left.
+    static void pump()
+    {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+    // Handles messages until the condition holds; false after the time-out.
+    static bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(20))
+    {
+        auto end = std::chrono::steady_clock::now() + timeout;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            pump();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        pump();
+        return true;
+    }
+
+    // Runs the call on a thread of its own, as the game thread would, while this thread handles
+    // the main window's messages. False when the call had not returned after the time-out (play is
+    // then stopped, which releases it).
+    bool onGameThread(const std::function<void()>& call)
+    {
+        std::atomic<bool> done = false;
+        std::thread thread([&] {
+            call();
+            done = true;
+        });
+        bool returned = pumpUntil([&] { return done.load(); }, std::chrono::seconds(10));
+        if (!returned)
+            state().handshake().requestStopPlay();
+        thread.join();
+        return returned;
+    }
+
+    // The game thread waits for the person's answer in that phase of country 0.
+    bool waitForPersonIn(int phase)
+    {
+        return pumpUntil([&] {
+            const TurnBlock& turn = state().turnBlock();
+            return state().handshake().waitingForAnswer() && turn.currentCountry == 0 && turn.phase == phase;
+        });
+    }
+
+private:
+    testing_state::DataFolder m_data;
+    std::unique_ptr<OwnedGameState> m_game;
+    std::unique_ptr<AppMainWindowLink> m_link;
+    std::unique_ptr<AppDialogLink> m_dialogs;
+    std::unique_ptr<AppBattleLink> m_battle;
+    MainWindow* m_window = nullptr;
+    HWND m_handle = nullptr;
+};
+
+} // namespace main_window_test
