@@ -18,6 +18,8 @@ namespace map_render {
 namespace {
 
 constexpr uint32_t kMagenta = 0xFF00FF;
+// Far above the largest sheet (3072 x 384); a header asking for more is not a sheet.
+constexpr uint64_t kMaxSheetPixels = 4096 * 4096;
 // Fade amount 0 pulls every colour to a grey of 80 % of its brightness.
 constexpr uint32_t kGreyFade = 0;
 
@@ -95,7 +97,7 @@ bool readIndexedSheet(const std::vector<uint8_t>& fileImage, IndexedSheet& sheet
     const int width = header.biWidth;
     const bool bottomUp = header.biHeight > 0;
     const int height = bottomUp ? header.biHeight : -header.biHeight;
-    if (width <= 0 || height <= 0 || uint64_t(width) * uint64_t(height) > (64u << 20))
+    if (width <= 0 || height <= 0 || uint64_t(width) * uint64_t(height) > kMaxSheetPixels)
         return false;
     if (bmpRowStride(bits, width) * uint64_t(height) > read.dib.pixelBytes())
         return false;

@@ -1,7 +1,6 @@
-// Hex geometry of the map view at the three zooms: the hex under a point, the map's extent, and
-// the hexes a rectangle meets.
+// Hex geometry of the map view at the three zooms: the hex under a point and the hexes a
+// rectangle meets.
 #include "app/hex_geometry.h"
-#include "state/map_sheet_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +15,6 @@ class HexGeometryAtZoom : public ::testing::TestWithParam<int> {
 protected:
     HexGeometry g { GetParam(), kWidth, kHeight };
 };
-
-TEST_P(HexGeometryAtZoom, LaysOutHexesWithOddRowsShiftedHalfACell)
-{
-    const int s = map_sheet::kHexSize[GetParam()];
-    EXPECT_EQ(g.cell(), s);
-    EXPECT_EQ(g.rowPitch(), s * 3 / 4);
-    EXPECT_EQ(g.hexOrigin(0, 0).x, 0);
-    EXPECT_EQ(g.hexOrigin(0, 1).x, s / 2);
-    EXPECT_EQ(g.hexOrigin(3, 2).x, 3 * s);
-    EXPECT_EQ(g.hexOrigin(3, 2).y, 2 * (s * 3 / 4));
-    EXPECT_EQ(g.mapPixelSize().cx, kWidth * s + s / 2);
-    EXPECT_EQ(g.mapPixelSize().cy, (kHeight - 1) * (s * 3 / 4) + s);
-}
 
 TEST_P(HexGeometryAtZoom, FindsEveryHexAtItsCentre)
 {
@@ -115,15 +101,5 @@ TEST_P(HexGeometryAtZoom, ListsEveryHexWhoseCellMeetsARectangle)
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, HexGeometryAtZoom, ::testing::Values(0, 1, 2));
-
-TEST(HexGeometry, ClampsTheZoomAndAnEmptyMapHasNoExtent)
-{
-    EXPECT_EQ(HexGeometry(-3, 5, 5).cell(), 16);
-    EXPECT_EQ(HexGeometry(7, 5, 5).cell(), 48);
-    const HexGeometry empty(1, 0, 0);
-    EXPECT_EQ(empty.mapPixelSize().cx, 0);
-    int x, y;
-    EXPECT_FALSE(empty.hexAt(5, 5, x, y));
-}
 
 } // namespace
