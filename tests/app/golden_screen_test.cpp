@@ -1,0 +1,190 @@
+// The whole screen with the main window on the training map, at each zoom, against the images
+// kept in tests/app/golden/.
+//
+// To refresh them after a deliberate change of the art or the layout, build, then run in the
+// program folder:
+//   DERAZODO_HEADLESS=1 DERAZODO_UPDATE_GOLDEN=1 ../tests/app/app_tests --gtest_filter='GoldenScreen*'
+// look at each rewritten tests/app/golden/*.png, and commit them. A failing run writes the screen
+// and a map of the differing pixels (red) into DERAZODO_SHOTS, else the system's temporary folder.
+#include "rules/game_thread.h"
+#include "tests/app/image_compare.h"
+#include "tests/app/main_window_world.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using main_window_test::World;
+using testing_app::Image;
+
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 960;
+// Font edges and blended marks may move a little between machines; a broken map moves far more.
+constexpr int kChannelTolerance = 40;
+constexpr double kDifferingShare = 0.0025;
+
+fs::path goldenPath(int zoom) { return fs::path(DERAZODO_SOURCE_DIR) / "tests/app/golden" / ("main_window_z" + std::to_string(16 * (zoom + 1)) + ".png"); }
+
+bool updating()
+{
+    const char* value = std::getenv("DERAZODO_UPDATE_GOLDEN");
+    return value && std::string(value) == "1";
+}
+
+fs::path failureFolder()
+{
+    const char* shots = std::getenv("DERAZODO_SHOTS");
+    const fs::path folder = shots && *shots ? fs::path(shots) : fs::temp_directory_path() / "derazodo-golden";
+    fs::create_directories(folder);
+    return folder;
+}
+
+class GoldenScreen : public ::testing::TestWithParam<int> { };
+
+Image patterned(int width, int height)
+{
+    Image image;
+    image.width = width;
+    image.height = height;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.pixels.push_back(uint32_t(x * 37 + y * 11) << 16 ^ uint32_t(x * y) << 8 ^ uint32_t(255 - x - y) % 256);
+    return image;
+}
+
+std::vector<uint8_t> pngBytes(const Image& image)
+{
+    const fs::path path = fs::temp_directory_path() / ("derazodo-png-" + std::to_string(::getpid()) + ".png");
+    EXPECT_TRUE(testing_app::writePngFile(image, path.string()));
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    fs::remove(path);
+    return bytes;
+}
+
+void putBE32(std::vector<uint8_t>& bytes, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + size_t(i)] = uint8_t(v >> (24 - 8 * i));
+}
+
+// The header chunk's fields sit at 16 (width), 20 (height), 24.. (depth, colour, ...); its CRC at 29.
+void resealHeader(std::vector<uint8_t>& bytes) { putBE32(bytes, 29, uint32_t(crc32(0, bytes.data() + 12, 17))); }
+
+} // namespace
+
+TEST_P(GoldenScreen, MainWindowOnTheTrainingMapMatchesTheKeptImage)
+{
+    // The desktop takes its size when it starts, at the first window call of the process.
+    setenv("DERAZODO_SCREEN", "1280x960", 1);
+    const int zoom = GetParam();
+    World world;
+    if (GetSystemMetrics(SM_CXSCREEN) != kScreenWidth || GetSystemMetrics(SM_CYSCREEN) != kScreenHeight)
+        GTEST_SKIP() << "the desktop of this process started at another size";
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    world.window().setZoom(zoom);
+    World::pump();
+    ASSERT_TRUE(platform::harness::waitIdle());
+    const Image screen = platform::harness::readScreen();
+    ASSERT_EQ(screen.width, kScreenWidth);
+    ASSERT_EQ(screen.height, kScreenHeight);
+    world.window().quit();
+
+    const fs::path golden = goldenPath(zoom);
+    if (updating()) {
+        fs::create_directories(golden.parent_path());
+        ASSERT_TRUE(testing_app::writePngFile(screen, golden.string())) << golden;
+        return;
+    }
+    Image expected;
+    std::string error;
+    ASSERT_TRUE(testing_app::readPngFile(golden.string(), expected, error))
+        << golden << ": " << error << " (DERAZODO_UPDATE_GOLDEN=1 writes it)";
+    const testing_app::ImageDifference difference = testing_app::compareImages(expected, screen, kChannelTolerance);
+    ASSERT_TRUE(difference.sameSize) << "the kept image is " << expected.width << " x " << expected.height;
+    if (difference.share() > kDifferingShare) {
+        const fs::path folder = failureFolder();
+        const std::string stem = golden.stem().string();
+        testing_app::writePngFile(screen, (folder / (stem + "_actual.png")).string());
+        testing_app::writePngFile(testing_app::differenceImage(expected, screen, kChannelTolerance),
+            (folder / (stem + "_difference.png")).string());
+        ADD_FAILURE() << difference.differing << " of " << difference.total << " pixels differ (largest channel gap "
+                      << difference.largest << "); the screen and the difference are in " << folder;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, GoldenScreen, testing::Values(0, 1, 2),
+    [](const testing::TestParamInfo<int>& info) { return "z" + std::to_string(16 * (info.param + 1)); });
+
+TEST(GoldenImageFile, WrittenImageReadsBackPixelForPixel)
+{
+    const Image image = patterned(37, 23);
+    const std::vector<uint8_t> bytes = pngBytes(image);
+    Image read;
+    std::string error;
+    ASSERT_TRUE(testing_app::decodePng(bytes.data(), bytes.size(), read, error)) << error;
+    ASSERT_EQ(read.width, 37);
+    ASSERT_EQ(read.height, 23);
+    for (size_t i = 0; i < image.pixels.size(); ++i)
+        ASSERT_EQ(read.pixels[i], image.pixels[i] & 0xFFFFFF) << "pixel " << i;
+}
+
+TEST(GoldenImageFile, ReaderRefusesSizesAndLengthsTheFileCannotBack)
+{
+    const std::vector<uint8_t> good = pngBytes(patterned(20, 10));
+    struct Damage {
+        const char* what;
+        void (*apply)(std::vector<uint8_t>&);
+    };
+    const Damage damages[] = {
+        { "cut short", [](std::vector<uint8_t>& b) { b.resize(b.size() / 2); } },
+        { "chunk longer than the file", [](std::vector<uint8_t>& b) { putBE32(b, 33, 0x7FFFFFF0); } },
+        { "wider than its pixels", [](std::vector<uint8_t>& b) { putBE32(b, 16, 21); resealHeader(b); } },
+        { "taller than its pixels", [](std::vector<uint8_t>& b) { putBE32(b, 20, 4000); resealHeader(b); } },
+        { "absurd width", [](std::vector<uint8_t>& b) { putBE32(b, 16, 0x40000000); resealHeader(b); } },
+        { "zero height", [](std::vector<uint8_t>& b) { putBE32(b, 20, 0); resealHeader(b); } },
+        { "palette colour type", [](std::vector<uint8_t>& b) { b[25] = 3; resealHeader(b); } },
+        { "header checksum wrong", [](std::vector<uint8_t>& b) { b[16] ^= 1; } },
+        { "not a PNG", [](std::vector<uint8_t>& b) { b[1] = 'Q'; } },
+    };
+    for (const Damage& damage : damages) {
+        std::vector<uint8_t> bytes = good;
+        damage.apply(bytes);
+        Image read = patterned(2, 2);
+        std::string error;
+        EXPECT_FALSE(testing_app::decodePng(bytes.data(), bytes.size(), read, error)) << damage.what;
+        EXPECT_FALSE(error.empty()) << damage.what;
+        EXPECT_TRUE(read.pixels.empty()) << damage.what;
+    }
+}
+
+TEST(GoldenImageFile, ToleranceAbsorbsSmallGapsButCountsABrokenPatch)
+{
+    const Image expected = patterned(64, 64);
+    Image jitter = expected;
+    for (uint32_t& c : jitter.pixels)
+        c ^= 0x070307;
+    EXPECT_EQ(testing_app::compareImages(expected, jitter, 8).differing, 0u);
+    EXPECT_GT(testing_app::compareImages(expected, jitter, 0).differing, 0u);
+
+    Image broken = expected;
+    for (int y = 10; y < 20; ++y)
+        for (int x = 30; x < 40; ++x)
+            broken.pixels[size_t(y) * 64 + size_t(x)] ^= 0x808080;
+    const testing_app::ImageDifference d = testing_app::compareImages(expected, broken, 40);
+    EXPECT_TRUE(d.sameSize);
+    EXPECT_EQ(d.differing, 100u);
+    EXPECT_EQ(d.largest, 128);
+    EXPECT_FALSE(testing_app::compareImages(expected, patterned(64, 63), 40).sameSize);
+}
