@@ -151,7 +151,13 @@ void MapRenderer::drawHex(int x, int y)
 {
     if (!m_impl->state.isOnMap(x, y))
         return;
-    m_impl->drawRegion(m_impl->geometry().hexRect(x, y));
+    // The western and eastern neighbours draw their borders (and rivers) with this hex just
+    // beyond its cell, up to a quarter cell in.
+    const HexGeometry g = m_impl->geometry();
+    RECT r = g.hexRect(x, y);
+    r.left -= g.cell() / 4;
+    r.right += g.cell() / 4;
+    m_impl->drawRegion(r);
 }
 
 void MapRenderer::drawEffect(int x, int y, MapEffect effect, int frame)

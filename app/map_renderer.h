@@ -51,7 +51,8 @@ public:
     // Redraws every hex of the view from the state: ground, rivers, roads, borders, buildings,
     // units with strength, fog and the mark grid.
     void drawAll();
-    // Redraws one hex and the parts of its neighbours that overlap its cell.
+    // Redraws one hex and the parts of its neighbours that overlap its cell, their borders with
+    // it included.
     void drawHex(int x, int y);
     // Redraws whatever lies in the rectangle (map pixels): erases an effect drawn there.
     void drawMapRect(const RECT& mapRect);

@@ -3,6 +3,7 @@
 
 #include "app/map_view_host.h"
 #include "app/map_window.h"
+#include "app/window_helpers.h"
 #include "platform/kernel/host.h"
 
 // What the orders ask of the window: the host's palette and panel, questions and redraws.
@@ -22,20 +23,21 @@ public:
     }
     bool confirm(const std::string& text) override
     {
-        return MessageBoxA(owner(), text.c_str(), platform::utf8ToCp932("確認").c_str(), MB_YESNO) == IDYES;
+        return modalMessageBox(owner(), text.c_str(), platform::utf8ToCp932("確認").c_str(), MB_YESNO) == IDYES;
     }
     void notice(const std::string& text, const std::string& caption) override
     {
-        MessageBoxA(owner(), text.c_str(), caption.c_str(), MB_OK);
+        modalMessageBox(owner(), text.c_str(), caption.c_str(), MB_OK);
     }
     void marksChanged() override { m_window.redrawMarked(); }
 
 private:
     // The game's boxes belong to the main window.
-    HWND owner() const
+    swCWindow* owner() const
     {
         HWND root = m_window.handle() ? GetAncestor(m_window.handle(), GA_ROOT) : nullptr;
-        return root ? root : m_window.handle();
+        swCWindow* main = root ? windowFromHandle(root) : nullptr;
+        return main ? main : &m_window;
     }
 
     MapWindow& m_window;

@@ -149,10 +149,26 @@ TEST_F(MapRendererTest, BuildingsAndBordersTakeTheirOwnersColours)
     // colour; the unowned hex beside it draws none.
     const POINT corner = renderer.geometry().hexOrigin(3, 3);
     const int s = renderer.geometry().cell();
-    const Rgb border = channels(at(corner.x + s / 8, corner.y + s / 8));
+    const auto [bx, by] = edgeSquare(s, 0);
+    const Rgb border = channels(at(corner.x + bx + 1, corner.y + by + 1));
     EXPECT_GT(border.r, border.b);
     const POINT plain = renderer.geometry().hexOrigin(5, 5);
-    EXPECT_EQ(at(plain.x + s / 8, plain.y + s / 8), kPlaceholderColours[kGroundDay]);
+    EXPECT_EQ(at(plain.x + bx + 1, plain.y + by + 1), kPlaceholderColours[kGroundDay]);
+}
+
+TEST_F(MapRendererTest, AHexsRedrawMatchesAFullRedrawAfterItsOwnerChanged)
+{
+    for (int y = 2; y <= 6; ++y)
+        for (int x = 2; x <= 6; ++x)
+            world.cell(x, y).owner = 1;
+    renderer.drawAll();
+    for (int owner : { 2, 0, 1 }) {
+        world.cell(4, 4).owner = uint8_t(owner);
+        renderer.drawHex(4, 4);
+        const std::vector<uint32_t> updated = snapshot();
+        renderer.drawAll();
+        EXPECT_EQ(updated, snapshot()) << "owner " << owner;
+    }
 }
 
 TEST_F(MapRendererTest, RoadsAndRiversFollowTheCellBits)

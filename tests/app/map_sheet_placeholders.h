@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 #include <vector>
 
 namespace testing_app {
@@ -74,10 +75,11 @@ public:
                 if (insideHex(x, y, m_size) && (x + y) % 2 == 0)
                     at(column, row, x, y) = index;
     }
-    void square(int column, int row, int from, int to, uint8_t index)
+    void square(int column, int row, int from, int to, uint8_t index) { square(column, row, from, from, to - from, index); }
+    void square(int column, int row, int left, int top, int side, uint8_t index)
     {
-        for (int y = from; y < to; ++y)
-            for (int x = from; x < to; ++x)
+        for (int y = top; y < top + side; ++y)
+            for (int x = left; x < left + side; ++x)
                 at(column, row, x, y) = index;
     }
     void write(const std::string& hostPath) const
@@ -98,6 +100,15 @@ private:
     std::vector<uint8_t> m_pixels;
 };
 
+// The top-left corner of a square of an eighth of the cell inside the hex at the middle of edge d
+// (0 west, then counter-clockwise by the map's directions).
+inline std::pair<int, int> edgeSquare(int s, int d)
+{
+    static constexpr double kMiddles[6][2] = { { 0, 0.5 }, { 0.25, 0.875 }, { 0.75, 0.875 }, { 1, 0.5 }, { 0.75, 0.125 }, { 0.25, 0.125 } };
+    const double x = kMiddles[d][0] + (0.5 - kMiddles[d][0]) * 0.15, y = kMiddles[d][1] + (0.5 - kMiddles[d][1]) * 0.15;
+    return { int(x * s) - s / 16, int(y * s) - s / 16 };
+}
+
 // Ground as whole hexes, everything else as squares around the centre of the cell; the lines and
 // borders as small squares set off toward their edge.
 inline void writePlaceholderSheets(const testing_lib::TempProgramFolder& folder)
@@ -115,7 +126,8 @@ inline void writePlaceholderSheets(const testing_lib::TempProgramFolder& folder)
         for (int d = 0; d < 6; ++d) {
             map.square(m::kRoad + d, m::kLines, s / 8, s / 4, kRoad);
             map.square(m::kRiver + d, m::kLines, s / 8, s / 4, kRiver);
-            map.square(d, m::kBorders, s / 8, s / 4, kBorder);
+            const auto [bx, by] = edgeSquare(s, d);
+            map.square(d, m::kBorders, bx, by, s / 8, kBorder);
         }
         map.square(m::kRoadCentre, m::kLines, s / 8, s / 4, kRoad);
         map.stipple(m::kFog, m::kMarks, kFog);
