@@ -8,7 +8,6 @@
 #include <array>
 #include <cstdint>
 #include <span>
-#include <string>
 #include <vector>
 
 class GameState;
@@ -59,8 +58,6 @@ struct ZoomSheets {
     ColourTable mapPlain {};
     std::array<ColourTable, kTintCount> mapTinted {};
     std::array<ColourTable, kTintCount> unitTinted {};
-
-    bool loaded() const { return !map.empty(); }
 };
 
 // A view into the back picture: the rectangle being drawn, in map pixels.
