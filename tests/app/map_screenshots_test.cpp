@@ -7,6 +7,7 @@
 #include "rules/fog.h"
 #include "rules/play.h"
 #include "rules/supply_lines.h"
+#include "rules/unit_removal.h"
 #include "state/campaign_progress.h"
 #include "state/sight_maps.h"
 #include "state/unit_facts.h"
@@ -279,6 +280,55 @@ PlannedAttack findAttack(SampleView& view, const std::vector<int>& units)
     return {};
 }
 
+// Moves a unit of another country onto a free hex of its own ground next to the person's unit.
+bool bringEnemyNextTo(SampleGame& game, int index)
+{
+    GameState& s = game.state();
+    const HexPos at = hexOf(s, game.person, index);
+    for (int side = 0; side < kSideCount; ++side) {
+        if (side == game.person || s.isAllied(side, game.person))
+            continue;
+        for (int i = 0; i < int(s.unitCount(side)); ++i) {
+            UnitRecord* enemy = s.unitOf(side, i);
+            if (!enemy || !unitInPlay(*enemy) || !s.isOnMap(enemy->x, enemy->y))
+                continue;
+            const int ground = s.terrainCellAt(enemy->x, enemy->y)->terrain;
+            for (int d = 0; d < 6; ++d) {
+                const HexPos n = hexNeighbour(at.x, at.y, d, s.mapWidth(), s.mapHeight());
+                std::vector<UnitRef> there;
+                if (!n.valid() || s.terrainCellAt(n.x, n.y)->terrain != ground || s.collectUnitsInHex(n.x, n.y, there)
+                    || s.unitCellAt(n.x, n.y)->building)
+                    continue;
+                removeUnitFromHex(s, side, i);
+                enemy->x = uint8_t(n.x);
+                enemy->y = uint8_t(n.y);
+                s.placeUnitRefInHex(n.x, n.y, s.unitSlotFor(enemy->type().domain), side + 1, i);
+                rebuildSightMaps(s);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Where the armies stand too far apart on the first turn to fight, an enemy is brought next to
+// each of the person's units in turn until one is offered the attack.
+PlannedAttack attackOnABroughtEnemy(SampleView& view, const std::vector<int>& units)
+{
+    GameState& s = view.game.state();
+    for (int index : units) {
+        if (!bringEnemyNextTo(view.game, index))
+            continue;
+        const HexPos own = hexOf(s, view.game.person, index);
+        view.setZoom(0, own);
+        const bool offered = view.select(index) && (view.offeredCommands() & (1u << kCommandAttack));
+        view.letGo();
+        if (offered)
+            return { index, own };
+    }
+    return {};
+}
+
 bool insideAny(const std::vector<RECT>& rects, int px, int py)
 {
     return std::any_of(rects.begin(), rects.end(), [&](const RECT& r) {
@@ -399,7 +449,9 @@ TEST_P(MapScreenshots, MovementRangeAndAttackTargetsMarkTheirHexesOnly)
         }
     view.letGo();
     ASSERT_GE(mover, 0) << "no unit of the person can move";
-    const PlannedAttack attack = findAttack(view, units);
+    PlannedAttack attack = findAttack(view, units);
+    if (attack.index < 0)
+        attack = attackOnABroughtEnemy(view, units);
 
     for (int zoom = 0; zoom < MapWindow::kZoomCount; ++zoom) {
         const std::string tag = stem() + "_z" + std::to_string(16 * (zoom + 1));
