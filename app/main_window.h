@@ -19,10 +19,15 @@ struct CommandStates {
     bool playing = false;
     bool canInterrupt = false;
     bool canEndGame = false;
+    // The game may be stopped for another or for none: as canInterrupt, and besides at any time
+    // of a computer's turn, which the stop itself interrupts.
+    bool canStop = false;
     // The current country is played by a person (the turn commands need one).
     bool personToMove = false;
     bool actionPhase = false;
 };
+
+CommandStates commandStatesOf(GameState& state);
 
 class MainWindow : public swCFrameWindow, public MapViewHost {
 public:

@@ -138,7 +138,7 @@ int MainWindow::gameKind() const
 
 void MainWindow::newGame()
 {
-    if (!commandStates().canInterrupt)
+    if (!commandStates().canStop)
         return;
     std::string patterns = m_state.isSimpleMode() ? "*.smp" : "*.vtm;*.vts;*.vtc";
     std::string folder = folderKey("NewGamePath", dataPath("", kFolderMap));
@@ -173,7 +173,7 @@ bool MainWindow::newGameFrom(const std::string& path)
 
 void MainWindow::resumeGame()
 {
-    if (!commandStates().canInterrupt)
+    if (!commandStates().canStop)
         return;
     std::string patterns;
     for (int kind : { 0, 2, 1 })
@@ -241,7 +241,8 @@ bool MainWindow::saveGameTo(const std::string& path)
 
 void MainWindow::endGame()
 {
-    if (!commandStates().canEndGame)
+    const CommandStates s = commandStates();
+    if (!s.playing || !s.canStop)
         return;
     if (modalMessageBox(this, cp("ゲームを終了しますか？").c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
         return;

@@ -7,19 +7,22 @@
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
 
-CommandStates MainWindow::commandStates() const
+CommandStates commandStatesOf(GameState& state)
 {
     CommandStates states;
-    const Handshake& handshake = m_state.handshake();
-    const TurnBlock& turn = m_state.turnBlock();
+    const Handshake& handshake = state.handshake();
+    const TurnBlock& turn = state.turnBlock();
     states.playing = handshake.playRunning();
-    states.canInterrupt = canInterruptGame(m_state);
-    states.canEndGame = canEndGame(m_state);
+    states.canInterrupt = canInterruptGame(state);
+    states.canEndGame = canEndGame(state);
+    states.canStop = states.canInterrupt || (states.playing && !handshake.waitingForAnswer());
     // The turn commands answer the game thread's wait for a person's country.
-    states.personToMove = states.playing && handshake.waitingForAnswer() && m_state.isHumanCountry(turn.currentCountry);
+    states.personToMove = states.playing && handshake.waitingForAnswer() && state.isHumanCountry(turn.currentCountry);
     states.actionPhase = turn.phase == kPhaseAction;
     return states;
 }
+
+CommandStates MainWindow::commandStates() const { return commandStatesOf(m_state); }
 
 void MainWindow::updateMenuStates()
 {
@@ -29,10 +32,10 @@ void MainWindow::updateMenuStates()
     using namespace menu_id;
     const CommandStates s = commandStates();
     auto enable = [this](UINT id, bool on) { EnableMenuItem(m_menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
-    enable(kNewGame, s.canInterrupt);
-    enable(kResumeGame, s.canInterrupt);
+    enable(kNewGame, s.canStop);
+    enable(kResumeGame, s.canStop);
     enable(kSaveGameAs, s.canEndGame);
-    enable(kEndGame, s.canEndGame);
+    enable(kEndGame, s.playing && s.canStop);
     enable(kEndActionPhase, s.canEndGame && s.personToMove && s.actionPhase);
     enable(kEndTurn, s.canEndGame && s.personToMove && m_state.turnBlock().phase == kPhaseProduction);
     enable(kSurrender, s.canEndGame && s.personToMove);

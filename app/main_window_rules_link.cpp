@@ -4,6 +4,7 @@
 
 #include "app/control_panel.h"
 #include "app/game_sound.h"
+#include "app/main_window.h"
 #include "app/main_window_messages.h"
 #include "app/main_window_prompts.h"
 #include "app/map_window.h"
@@ -40,10 +41,11 @@ uint32_t AppMainWindowLink::postAndWait(HWND target, const std::shared_ptr<UiWai
 
 void AppMainWindowLink::postToolStates()
 {
+    const CommandStates now = commandStatesOf(m_state);
     WPARAM states = 0;
-    if (canInterruptGame(m_state))
+    if (now.canStop)
         states |= ToolPalette::kCanInterrupt;
-    if (canEndGame(m_state))
+    if (now.canEndGame)
         states |= ToolPalette::kCanEndGame;
     post(m_tool, ToolPalette::kRefreshMessage, states);
 }

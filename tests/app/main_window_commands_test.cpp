@@ -195,3 +195,44 @@ TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
     ASSERT_TRUE(World::pumpUntil([&] { return map->viewOrigin().y > 0; }, std::chrono::seconds(5)));
     EXPECT_GT(map->viewOrigin().x, 0);
 }
+
+TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
+{
+    World world;
+    GameState& state = world.state();
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    harness::clearMessageBoxes();
+    harness::queueMessageBoxAnswer(IDNO);
+    world.window().surrender();
+    EXPECT_TRUE(state.handshake().waitingForAnswer()) << "no keeps the game going";
+    EXPECT_EQ(state.country(0).inPlay, 1);
+
+    harness::queueMessageBoxAnswer(IDYES);
+    world.window().surrender();
+    World::pump();
+    EXPECT_NE(state.country(0).inPlay, 1);
+    bool told = false;
+    for (const auto& box : harness::messageBoxes())
+        told = told || box.text.find(cp("が降伏しました。")) != std::string::npos;
+    EXPECT_TRUE(told) << "the surrender is announced";
+
+    // The computers play on; ending the game stops them in the middle of their turns.
+    ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 0; }));
+    EXPECT_FALSE(grayed(world, menu_id::kEndGame));
+    EXPECT_FALSE(grayed(world, menu_id::kNewGame));
+    EXPECT_TRUE(grayed(world, menu_id::kSaveGameAs)) << "no save while a computer moves";
+    harness::queueMessageBoxAnswer(IDYES);
+    world.window().endGame();
+    EXPECT_FALSE(state.handshake().playRunning());
+    EXPECT_EQ(state.handshake().playThread(), nullptr);
+    EXPECT_EQ(title(world.handle()), cp("新規ゲーム"));
+}
+
+TEST(MainWindowCommands, CampaignStartsWithItsFirstMap)
+{
+    World world;
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/border.vtc")));
+    EXPECT_EQ(world.state().campaignBlock().campaignFlag, 1);
+    EXPECT_TRUE(world.waitForPersonIn(kPhaseAction));
+}
