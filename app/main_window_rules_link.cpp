@@ -132,7 +132,14 @@ void AppMainWindowLink::refresh(MainRefresh what)
     }
 }
 
-void AppMainWindowLink::notifyTroopLists(int) { }
+// Sent at the start of each country's phases: the map shows the fog of a viewing country that
+// changed since (the first turn picks it only after the game view has started).
+void AppMainWindowLink::notifyTroopLists(int)
+{
+    const int viewer = m_state.turnBlock().viewingCountry;
+    if (viewer != m_viewer.exchange(viewer))
+        post(m_map, map_message::kFullRefresh);
+}
 
 void AppMainWindowLink::postPanelCommand(int country, int index)
 {

@@ -82,4 +82,6 @@ private:
     std::atomic<HWND> m_tool = nullptr;
     std::atomic<GameSound*> m_sound = nullptr;
     std::atomic<int32_t> m_income = 0;
+    // The viewing country the map was last told of.
+    std::atomic<int> m_viewer = -1;
 };

@@ -1,0 +1,326 @@
+// The whole program as a person plays it with the mouse: a new game on a sample map, a few turns
+// of orders and phase ends, a save, quitting, starting again and resuming. With DERAZODO_SHOTS set
+// each step's screen is written there.
+#include "app/command_palette.h"
+#include "app/main_window.h"
+#include "app/map_window.h"
+#include "app/menu_ids.h"
+#include "app/run_application.h"
+#include "app/tool_palette.h"
+#include "lib/application.h"
+#include "platform/commdlg/commdlg.h"
+#include "platform/desktop/harness.h"
+#include "platform/kernel/host.h"
+#include "rules/commands.h"
+#include "rules/game_thread.h"
+#include "state/action_history.h"
+#include "state/game_settings.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+#include "tests/state/state_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace harness = platform::harness;
+using namespace std::chrono_literals;
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+void settle()
+{
+    harness::waitIdle();
+    std::this_thread::sleep_for(30ms);
+    harness::waitIdle();
+}
+
+bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = 60s)
+{
+    auto end = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+// The person at the screen: finds the program's windows, clicks them and pictures each step.
+class Person {
+public:
+    explicit Person(std::string shots)
+        : m_shots(std::move(shots))
+    {
+    }
+
+    bool findMainWindow()
+    {
+        bool found = waitFor([&] {
+            m_main = FindWindowA(MainWindow::kClassName, nullptr);
+            return m_main && IsWindowVisible(m_main) && g_gameState;
+        });
+        settle();
+        return found;
+    }
+    HWND main() const { return m_main; }
+    GameState& state() const { return *g_gameState; }
+    MainWindow* window() const { return dynamic_cast<MainWindow*>(windowFromHandle(m_main)); }
+    ToolPalette* tools() const { return dynamic_cast<ToolPalette*>(windowFromHandle(findChild(ToolPalette::kClassName))); }
+    CommandPalette* palette() const { return dynamic_cast<CommandPalette*>(windowFromHandle(window()->commandPalette())); }
+    MapWindow* map() const { return window()->mapWindow(); }
+
+    void shot(const std::string& name)
+    {
+        settle();
+        if (!m_shots.empty())
+            harness::writePng(harness::readScreen(), m_shots + "/" + name + ".png");
+    }
+
+    void click(HWND control)
+    {
+        RECT r {};
+        GetWindowRect(control, &r);
+        harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        settle();
+    }
+    void clickTool(unsigned id) { click(tools()->button(id)); }
+
+    void clickHex(int x, int y)
+    {
+        MapWindow* view = map();
+        PostMessageA(view->handle(), map_message::kCentreOnHex, WPARAM(x), LPARAM(y));
+        settle();
+        HexGeometry geometry(view->zoom(), state().mapWidth(), state().mapHeight());
+        POINT centre = geometry.hexCentre(x, y);
+        POINT origin = view->viewOrigin();
+        POINT at { centre.x - origin.x, centre.y - origin.y };
+        ClientToScreen(view->handle(), &at);
+        harness::click(at.x, at.y);
+        settle();
+    }
+
+    // Fills the file dialog of that title and presses Enter.
+    bool chooseFile(const char* utf8Title, const char* name)
+    {
+        HWND dialog = nullptr;
+        if (!waitFor([&] { return (dialog = FindWindowA(nullptr, cp(utf8Title).c_str())) != nullptr; }, 10s))
+            return false;
+        settle();
+        shot(std::string("file_dialog_") + name);
+        SetDlgItemTextA(dialog, edt1, name);
+        harness::pressKey(VK_RETURN);
+        settle();
+        return waitFor([&] { return !IsWindow(dialog); }, 10s);
+    }
+
+    bool personActs(int phase) const
+    {
+        if (!g_gameState)
+            return false;
+        const TurnBlock& turn = state().turnBlock();
+        return state().handshake().waitingForAnswer() && turn.currentCountry == 0 && turn.phase == phase;
+    }
+    bool waitForPersonIn(int phase) { return waitFor([&] { return personActs(phase) || gameDecided(); }); }
+    bool gameDecided() const { return g_gameState && state().turnBlock().decided; }
+
+    // The close box of the main window's caption; the program ends with it.
+    void quit()
+    {
+        RECT r {};
+        GetWindowRect(m_main, &r);
+        int x = r.right - GetSystemMetrics(SM_CXFRAME) - GetSystemMetrics(SM_CXSIZE) / 2 - 1;
+        int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+        harness::click(x, y);
+        if (!waitFor([&] { return !IsWindow(m_main); }, 20s)) {
+            ADD_FAILURE() << "the close box did not end the program";
+            PostMessageA(m_main, WM_CLOSE, 0, 0);
+        }
+    }
+
+    // One of the person's units: an attack or occupation where it stands or where it can move, else
+    // the move that brings it nearest to something of another side's. False when it could not act.
+    bool order(int index)
+    {
+        GameState& s = state();
+        const UnitRecord* unit = s.unitOf(0, index);
+        if (!unit || !unitInPlay(*unit) || unit->hasFlag(kUnitActed | kUnitAboard | kUnitStored | kUnitOffMap))
+            return false;
+        clickHex(int(unit->x), int(unit->y));
+        if (palette()->shownUnit() != int32_t(index << 16))
+            return false;
+        if (fightOrTake())
+            return true;
+        HexPos best { int(unit->x), int(unit->y) };
+        int bestDistance = distanceToOthers(best);
+        for (int y = 0; y < s.mapHeight(); ++y)
+            for (int x = 0; x < s.mapWidth(); ++x)
+                if (isInMoveRange(s, x, y) && distanceToOthers({ x, y }) < bestDistance) {
+                    best = { x, y };
+                    bestDistance = distanceToOthers(best);
+                }
+        if (best.x != int(unit->x) || best.y != int(unit->y))
+            clickHex(best.x, best.y);
+        if (!fightOrTake())
+            click(palette()->commandButton(kCommandEndAction));
+        return true;
+    }
+
+private:
+    HWND findChild(const char* className) const { return FindWindowExA(m_main, nullptr, className, nullptr); }
+
+    bool fightOrTake()
+    {
+        for (int code : { kCommandAttack, kCommandOccupy }) {
+            if (!palette()->isCommandEnabled(code))
+                continue;
+            click(palette()->commandButton(code));
+            GameState& s = state();
+            for (int y = 0; y < s.mapHeight(); ++y)
+                for (int x = 0; x < s.mapWidth(); ++x)
+                    if (isCommandTargetHex(s, x, y)) {
+                        clickHex(x, y);
+                        ++m_fights;
+                        return true;
+                    }
+            click(palette()->cancelButton());
+        }
+        return false;
+    }
+
+    int distanceToOthers(HexPos from) const
+    {
+        GameState& s = state();
+        int best = 1 << 20;
+        for (int side = 1; side <= kNeutralSide; ++side)
+            for (uint32_t i = 0; i < s.unitCount(side); ++i)
+                if (const UnitRecord* u = s.unitOf(side, int(i)); u && unitInPlay(*u) && u->isOnOwnHex())
+                    best = std::min(best, hexDistance(from, { int(u->x), int(u->y) }));
+        for (const BuildingRecord& b : s.buildings())
+            if (b.ownerPlusOne != 1)
+                best = std::min(best, hexDistance(from, { int(b.x), int(b.y) }));
+        return best;
+    }
+
+    std::string m_shots;
+    HWND m_main = nullptr;
+    int m_fights = 0;
+
+public:
+    // Attacks and occupations ordered.
+    int fights() const { return m_fights; }
+};
+
+struct PlayThrough : ::testing::Test {
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "derazodo-play-XXXXXX").string();
+        ASSERT_TRUE(mkdtemp(pattern.data()));
+        m_lockFolder = pattern;
+        setenv("XDG_RUNTIME_DIR", m_lockFolder.c_str(), 1);
+        for (const char* folder : { "tkbmp", "tkmap", "tkwave" })
+            fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive);
+        fs::create_directories(m_data.host("save"));
+        makeNamedValue("SimpleMode").profileWriteInt(0);
+        theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+        harness::setDefaultMessageBoxAnswer(0);
+        if (const char* shots = std::getenv("DERAZODO_SHOTS"); shots && *shots) {
+            m_shots = shots;
+            fs::create_directories(m_shots);
+        }
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::remove_all(m_lockFolder, ignored);
+    }
+
+    // Runs the program on this thread while the person acts on another.
+    void run(const std::function<void(Person&)>& acts)
+    {
+        Person person(m_shots);
+        std::thread thread([&] {
+            if (person.findMainWindow())
+                acts(person);
+            else
+                ADD_FAILURE() << "no main window";
+            if (IsWindow(person.main()))
+                person.quit();
+        });
+        EXPECT_EQ(runApplication(theApplication()), RunOutcome::Played);
+        thread.join();
+    }
+
+    testing_state::DataFolder m_data;
+    std::string m_lockFolder;
+    std::string m_shots;
+};
+
+} // namespace
+
+TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
+{
+    int savedTurn = 0;
+    uint32_t eventsAtSave = 0;
+    int ordersGiven = 0;
+    int fights = 0;
+    run([&](Person& person) {
+        person.shot("01_start");
+        person.clickTool(menu_id::kNewGame);
+        ASSERT_TRUE(person.chooseFile("マップを開く", "training.vtm"));
+        ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
+        person.shot("02_new_game");
+        for (int turn = 0; turn < 3 && !person.gameDecided(); ++turn) {
+            GameState& state = person.state();
+            const int count = int(state.unitCount(0));
+            for (int i = 0, acted = 0; i < count && acted < 4 && person.personActs(kPhaseAction); ++i)
+                if (person.order(i)) {
+                    ++acted;
+                    ++ordersGiven;
+                    person.shot("03_turn" + std::to_string(turn + 1) + "_order" + std::to_string(acted));
+                }
+            const int turnNumber = state.turnBlock().turn;
+            person.clickTool(menu_id::kEndActionPhase);
+            ASSERT_TRUE(waitFor([&] { return person.personActs(kPhaseProduction) || state.turnBlock().turn > turnNumber || person.gameDecided(); }));
+            if (person.personActs(kPhaseProduction)) {
+                person.shot("04_turn" + std::to_string(turn + 1) + "_production");
+                person.clickTool(menu_id::kEndTurn);
+            }
+            ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
+            person.shot("05_turn" + std::to_string(turn + 2) + "_start");
+        }
+        savedTurn = person.state().turnBlock().turn;
+        eventsAtSave = person.state().historyLog().count();
+        person.clickTool(menu_id::kSaveGameAs);
+        ASSERT_TRUE(person.chooseFile("名前を付けてｹﾞｰﾑを保存", "playthrough.wqm"));
+        person.shot("06_saved");
+        fights = person.fights();
+    });
+    EXPECT_GT(fights, 0) << "no attack or occupation in three turns";
+    EXPECT_GT(ordersGiven, 0);
+    EXPECT_GE(savedTurn, 2);
+    EXPECT_GT(eventsAtSave, 0u);
+    EXPECT_TRUE(fs::exists(m_data.host("save/playthrough.wqm")));
+    EXPECT_EQ(g_gameState, nullptr) << "the game state went with the program";
+
+    int resumedTurn = 0;
+    run([&](Person& person) {
+        person.shot("07_started_again");
+        person.clickTool(menu_id::kResumeGame);
+        ASSERT_TRUE(person.chooseFile("ゲームを再開", "playthrough.wqm"));
+        ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
+        resumedTurn = person.state().turnBlock().turn;
+        person.shot("08_resumed");
+        char title[256] = {};
+        GetWindowTextA(person.main(), title, sizeof title);
+        EXPECT_EQ(std::string(title), "playthrough.wqm");
+    });
+    EXPECT_EQ(resumedTurn, savedTurn);
+}
