@@ -169,6 +169,29 @@ TEST_P(GoldenScreen, MainWindowOnTheTrainingMapMatchesTheKeptImage)
     }
 }
 
+// The person's first turn is drawn as a fresh start of the view draws it: for the viewing country,
+// with its fog (the training map plays with fog), not with the view of the turn before.
+TEST(GoldenScreenView, FirstTurnIsDrawnForThePersonAsAFreshViewDrawsIt)
+{
+    askForTheScreenSize();
+    World world;
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_EQ(world.state().ruleSwitch(3), 1) << "the training map plays with fog";
+    World::pump();
+    ASSERT_TRUE(platform::harness::waitIdle());
+    HWND map = mapWindowIn(world.handle());
+    ASSERT_NE(map, nullptr);
+    RECT area {};
+    GetWindowRect(map, &area);
+    const Image shown = platform::harness::readRect(area);
+    SendMessageA(map, map_message::kFullRefresh, 0, 0);
+    World::pump();
+    ASSERT_TRUE(platform::harness::waitIdle());
+    EXPECT_EQ(testing_app::compareImages(shown, platform::harness::readRect(area), 0).differing, 0u);
+    world.window().quit();
+}
+
 // The tolerance must not hide a map whose one terrain type is drawn as another.
 TEST(GoldenScreenTolerance, OneTerrainTypeDrawnAsAnotherFailsTheComparison)
 {
