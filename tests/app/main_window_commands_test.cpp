@@ -1,5 +1,6 @@
 // The main window's game commands: a new game starts play, the turn commands answer the game
 // thread, save and resume round trip, and quitting never hangs.
+#include "app/map_window.h"
 #include "app/menu_ids.h"
 #include "app/tool_palette.h"
 #include "rules/game_thread.h"
@@ -159,4 +160,38 @@ TEST(MainWindowCommands, NewGameThroughTheFileDialogRefusesAMissingName)
         });
     EXPECT_TRUE(world.state().handshake().playRunning());
     EXPECT_TRUE(world.waitForPersonIn(kPhaseAction));
+}
+
+TEST(MainWindowCommands, ModeSwitchAsksWritesTheOtherModeAndAsksForARestart)
+{
+    World world;
+    harness::queueMessageBoxAnswer(IDNO);
+    world.window().switchMode();
+    EXPECT_TRUE(IsWindow(world.handle())) << "no keeps the program running";
+    EXPECT_FALSE(theApplication().restartRequested());
+
+    harness::queueMessageBoxAnswer(IDYES);
+    world.window().switchMode();
+    EXPECT_FALSE(IsWindow(world.handle()));
+    EXPECT_TRUE(theApplication().restartRequested());
+    EXPECT_EQ(makeNamedValue("SimpleMode").profileReadInt(-1), 1);
+    theApplication().clearRestartRequest();
+}
+
+TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
+{
+    World world;
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/continent.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    MapWindow* map = world.window().mapWindow();
+    ASSERT_NE(map, nullptr);
+    world.window().setZoom(2);
+    World::pump();
+    map->scrollTo(POINT { 0, 0 });
+    SetActiveWindow(world.handle());
+    SetFocus(world.handle());
+    harness::pressKey(VK_RIGHT);
+    harness::pressKey(VK_DOWN);
+    ASSERT_TRUE(World::pumpUntil([&] { return map->viewOrigin().y > 0; }, std::chrono::seconds(5)));
+    EXPECT_GT(map->viewOrigin().x, 0);
 }

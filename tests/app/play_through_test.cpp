@@ -131,6 +131,17 @@ public:
     bool waitForPersonIn(int phase) { return waitFor([&] { return personActs(phase) || gameDecided(); }); }
     bool gameDecided() const { return g_gameState && state().turnBlock().decided; }
 
+    // The first menu of the menu bar.
+    void openGameMenu()
+    {
+        RECT r {};
+        GetWindowRect(m_main, &r);
+        int x = r.left + GetSystemMetrics(SM_CXFRAME) + 24;
+        int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) / 2;
+        harness::click(x, y);
+        settle();
+    }
+
     // The close box of the main window's caption; the program ends with it.
     void quit()
     {
@@ -301,6 +312,11 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
         person.clickTool(menu_id::kSaveGameAs);
         ASSERT_TRUE(person.chooseFile("名前を付けてｹﾞｰﾑを保存", "playthrough.wqm"));
         person.shot("06_saved");
+        person.openGameMenu();
+        person.shot("06_game_menu");
+        harness::pressKey(VK_ESCAPE);
+        harness::pressKey(VK_ESCAPE);
+        settle();
         fights = person.fights();
     });
     EXPECT_GT(fights, 0) << "no attack or occupation in three turns";
