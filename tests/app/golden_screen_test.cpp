@@ -6,6 +6,7 @@
 //   DERAZODO_HEADLESS=1 DERAZODO_UPDATE_GOLDEN=1 ../tests/app/app_tests --gtest_filter='GoldenScreen*'
 // look at each rewritten tests/app/golden/*.png, and commit them. A failing run writes the screen
 // and a map of the differing pixels (red) into DERAZODO_SHOTS, else the system's temporary folder.
+#include "app/map_window.h"
 #include "rules/game_thread.h"
 #include "tests/app/image_compare.h"
 #include "tests/app/main_window_world.h"
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <unistd.h>
@@ -51,6 +53,59 @@ fs::path failureFolder()
 
 class GoldenScreen : public ::testing::TestWithParam<int> { };
 
+bool readGolden(const fs::path& golden, Image& image)
+{
+    std::string error;
+    if (testing_app::readPngFile(golden.string(), image, error))
+        return true;
+    ADD_FAILURE() << golden << ": " << error << " (DERAZODO_UPDATE_GOLDEN=1 writes it)";
+    return false;
+}
+
+HWND mapWindowIn(HWND main)
+{
+    HWND found = nullptr;
+    EnumChildWindows(main, [](HWND child, LPARAM out) -> BOOL {
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (std::string(name) != MapWindow::kClassName)
+            return TRUE;
+        *reinterpret_cast<HWND*>(out) = child;
+        return FALSE;
+    }, LPARAM(&found));
+    return found;
+}
+
+// The desktop takes its size when it starts, at the first window call of the process.
+void askForTheScreenSize() { setenv("DERAZODO_SCREEN", "1280x960", 1); }
+
+bool screenHasTheSize() { return GetSystemMetrics(SM_CXSCREEN) == kScreenWidth && GetSystemMetrics(SM_CYSCREEN) == kScreenHeight; }
+
+// The whole screen once the person's first action phase waits, the map at that zoom; empty after a
+// failure. change is made after the zoom is set, then the map is drawn again.
+Image screenOnTrainingMap(World& world, int zoom, const std::function<void()>& change = {})
+{
+    Image screen;
+    [&] {
+        ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+        world.window().setZoom(zoom);
+        if (change) {
+            change();
+            HWND map = mapWindowIn(world.handle());
+            ASSERT_NE(map, nullptr);
+            SendMessageA(map, map_message::kFullRefresh, 0, 0);
+        }
+        World::pump();
+        ASSERT_TRUE(platform::harness::waitIdle());
+        screen = platform::harness::readScreen();
+        ASSERT_EQ(screen.width, kScreenWidth);
+        ASSERT_EQ(screen.height, kScreenHeight);
+    }();
+    world.window().quit();
+    return screen;
+}
+
 Image patterned(int width, int height)
 {
     Image image;
@@ -85,32 +140,22 @@ void resealHeader(std::vector<uint8_t>& bytes) { putBE32(bytes, 29, uint32_t(crc
 
 TEST_P(GoldenScreen, MainWindowOnTheTrainingMapMatchesTheKeptImage)
 {
-    // The desktop takes its size when it starts, at the first window call of the process.
-    setenv("DERAZODO_SCREEN", "1280x960", 1);
-    const int zoom = GetParam();
+    askForTheScreenSize();
     World world;
-    if (GetSystemMetrics(SM_CXSCREEN) != kScreenWidth || GetSystemMetrics(SM_CYSCREEN) != kScreenHeight)
+    if (!screenHasTheSize())
         GTEST_SKIP() << "the desktop of this process started at another size";
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
-    world.window().setZoom(zoom);
-    World::pump();
-    ASSERT_TRUE(platform::harness::waitIdle());
-    const Image screen = platform::harness::readScreen();
-    ASSERT_EQ(screen.width, kScreenWidth);
-    ASSERT_EQ(screen.height, kScreenHeight);
-    world.window().quit();
+    const Image screen = screenOnTrainingMap(world, GetParam());
+    if (screen.pixels.empty())
+        return;
 
-    const fs::path golden = goldenPath(zoom);
+    const fs::path golden = goldenPath(GetParam());
     if (updating()) {
         fs::create_directories(golden.parent_path());
         ASSERT_TRUE(testing_app::writePngFile(screen, golden.string())) << golden;
         return;
     }
     Image expected;
-    std::string error;
-    ASSERT_TRUE(testing_app::readPngFile(golden.string(), expected, error))
-        << golden << ": " << error << " (DERAZODO_UPDATE_GOLDEN=1 writes it)";
+    ASSERT_TRUE(readGolden(golden, expected));
     const testing_app::ImageDifference difference = testing_app::compareImages(expected, screen, kChannelTolerance);
     ASSERT_TRUE(difference.sameSize) << "the kept image is " << expected.width << " x " << expected.height;
     if (difference.share() > kDifferingShare) {
@@ -122,6 +167,60 @@ TEST_P(GoldenScreen, MainWindowOnTheTrainingMapMatchesTheKeptImage)
         ADD_FAILURE() << difference.differing << " of " << difference.total << " pixels differ (largest channel gap "
                       << difference.largest << "); the screen and the difference are in " << folder;
     }
+}
+
+// The person's first turn is drawn as a fresh start of the view draws it: for the viewing country,
+// with its fog (the training map plays with fog), not with the view of the turn before.
+TEST(GoldenScreenView, FirstTurnIsDrawnForThePersonAsAFreshViewDrawsIt)
+{
+    askForTheScreenSize();
+    World world;
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_EQ(world.state().ruleSwitch(3), 1) << "the training map plays with fog";
+    World::pump();
+    ASSERT_TRUE(platform::harness::waitIdle());
+    HWND map = mapWindowIn(world.handle());
+    ASSERT_NE(map, nullptr);
+    RECT area {};
+    GetWindowRect(map, &area);
+    const Image shown = platform::harness::readRect(area);
+    SendMessageA(map, map_message::kFullRefresh, 0, 0);
+    World::pump();
+    ASSERT_TRUE(platform::harness::waitIdle());
+    EXPECT_EQ(testing_app::compareImages(shown, platform::harness::readRect(area), 0).differing, 0u);
+    world.window().quit();
+}
+
+// The tolerance must not hide a map whose one terrain type is drawn as another.
+TEST(GoldenScreenTolerance, OneTerrainTypeDrawnAsAnotherFailsTheComparison)
+{
+    if (updating())
+        GTEST_SKIP() << "the kept images are being rewritten";
+    const int zoom = 1;
+    askForTheScreenSize();
+    World world;
+    if (!screenHasTheSize())
+        GTEST_SKIP() << "the desktop of this process started at another size";
+    Image expected;
+    ASSERT_TRUE(readGolden(goldenPath(zoom), expected));
+    GameState& state = world.state();
+    std::function<void()> breakTerrain = [&] {
+        const int cells = state.mapWidth() * state.mapHeight();
+        TerrainCell* grid = state.terrainGrid();
+        const TerrainCell donor = grid[0];
+        const uint8_t victim = grid[cells / 2].terrain;
+        ASSERT_NE(victim, donor.terrain);
+        for (int i = 0; i < cells; ++i)
+            if (grid[i].terrain == victim) {
+                grid[i].terrain = donor.terrain;
+                grid[i].displayCode = donor.displayCode;
+            }
+    };
+    const Image screen = screenOnTrainingMap(world, zoom, breakTerrain);
+    if (screen.pixels.empty())
+        return;
+    EXPECT_GT(testing_app::compareImages(expected, screen, kChannelTolerance).share(), kDifferingShare);
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, GoldenScreen, testing::Values(0, 1, 2),

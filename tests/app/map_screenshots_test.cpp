@@ -113,12 +113,21 @@ public:
         testing_lib::pump();
     }
 
+    RECT client() const
+    {
+        RECT r {};
+        GetClientRect(harness.window->handle(), &r);
+        return r;
+    }
+
+    // The client area as it is on the screen.
     Image shot() const
     {
-        RECT client {};
-        GetClientRect(harness.window->handle(), &client);
-        MapWindowClientToScreen(client);
-        return platform::harness::readRect(client);
+        const RECT r = client();
+        POINT a { r.left, r.top }, b { r.right, r.bottom };
+        ClientToScreen(harness.window->handle(), &a);
+        ClientToScreen(harness.window->handle(), &b);
+        return platform::harness::readRect(RECT { a.x, a.y, b.x, b.y });
     }
 
     // The view's pixel rectangle of the hex, in the image shot() takes.
@@ -142,7 +151,8 @@ public:
     bool hexWhollyInView(int x, int y) const
     {
         const RECT r = hexRect(x, y);
-        return r.left >= 0 && r.top >= 0 && r.right <= kViewSize.cx - 20 && r.bottom <= kViewSize.cy - 20;
+        const RECT view = client();
+        return r.left >= 0 && r.top >= 0 && r.right <= view.right && r.bottom <= view.bottom;
     }
 
     // Clicks the unit's hex as a person does; true when the orders took it.
@@ -156,7 +166,7 @@ public:
             && chosen.back().side == game.person && chosen.back().index == index;
     }
 
-    // Escape as often as it takes to leave the unit with no order.
+    // Cancels as the right button does, as often as it takes to leave the unit with no order.
     void letGo()
     {
         for (int i = 0; i < 3 && harness.window->orders().stage() != OrderStage::Idle; ++i) {
@@ -187,15 +197,6 @@ public:
 
     SampleGame& game;
     MapWindowHarness harness;
-
-private:
-    void MapWindowClientToScreen(RECT& r) const
-    {
-        POINT a { r.left, r.top }, b { r.right, r.bottom };
-        ClientToScreen(harness.window->handle(), &a);
-        ClientToScreen(harness.window->handle(), &b);
-        r = { a.x, a.y, b.x, b.y };
-    }
 };
 
 void save(const Image& image, const std::string& name)
