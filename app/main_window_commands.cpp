@@ -30,7 +30,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <cstdio>
 
 namespace {
 

@@ -236,3 +236,19 @@ TEST(MainWindowCommands, CampaignStartsWithItsFirstMap)
     EXPECT_EQ(world.state().campaignBlock().campaignFlag, 1);
     EXPECT_TRUE(world.waitForPersonIn(kPhaseAction));
 }
+
+TEST(MainWindowCommands, ChangeOfPlayersHandsThePersonsCountryToTheComputer)
+{
+    World world;
+    GameState& state = world.state();
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    harness::queueMessageBoxAnswer(IDYES);
+    world.window().changePlayers();
+    EXPECT_FALSE(state.isHumanCountry(0));
+    // The computer takes the same phase over and the game goes on without the person.
+    ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 0 || state.turnBlock().phase != kPhaseAction; }));
+    EXPECT_TRUE(state.handshake().playRunning());
+    world.window().quit();
+    EXPECT_EQ(state.handshake().playThread(), nullptr);
+}
