@@ -14,6 +14,7 @@
 #include "rules/links.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "tests/lib/window_test_support.h"
 #include "tests/state/state_test_support.h"
 
 #include <gtest/gtest.h>
@@ -78,16 +79,7 @@ public:
     const testing_state::DataFolder& folder() const { return m_data; }
 
     // Handles this thread's messages until nothing is left.
-    static void pump()
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
+    static void pump() { testing_lib::pump(); }
 
     // Handles messages until the condition holds; false after the time-out.
     static bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(20))

@@ -32,20 +32,7 @@ struct Building {
         c.rect(std::floor(l * u) - 1, std::floor(t * u) - 1, std::ceil(r * u) + 1, std::ceil(b * u) + 1, ink(kEdge));
         c.rect(std::floor(l * u), std::floor(t * u), std::ceil(r * u), std::ceil(b * u), ink(fill));
     }
-    void shape(const Points& points, Rgb fill)
-    {
-        Points scaledPoints;
-        for (auto [x, y] : points)
-            scaledPoints.push_back({ x * u, y * u });
-        const uint8_t edge = ink(kEdge);
-        for (auto [dx, dy] : { std::pair { -1.0, 0.0 }, { 1.0, 0.0 }, { 0.0, -1.0 }, { 0.0, 1.0 } }) {
-            Points shifted = scaledPoints;
-            for (auto& p : shifted)
-                p = { p.first + dx, p.second + dy };
-            c.polygon(shifted, edge);
-        }
-        c.polygon(scaledPoints, ink(fill));
-    }
+    void shape(const Points& points, Rgb fill) { c.outlinedPolygon(points, u, ink(kEdge), ink(fill)); }
     void round(double x, double y, double r, Rgb fill)
     {
         c.disc(x * u, y * u, r * u + 1, ink(kEdge));

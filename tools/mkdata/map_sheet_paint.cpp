@@ -144,6 +144,20 @@ void Cell::stroke(double x0, double y0, double x1, double y1, double width, uint
         }
 }
 
+void Cell::outlinedPolygon(const Points& points, double scale, uint8_t edge, uint8_t fill)
+{
+    Points scaled;
+    for (auto [x, y] : points)
+        scaled.push_back({ x * scale, y * scale });
+    for (auto [dx, dy] : { std::pair { -1.0, 0.0 }, { 1.0, 0.0 }, { 0.0, -1.0 }, { 0.0, 1.0 } }) {
+        Points shifted = scaled;
+        for (auto& p : shifted)
+            p = { p.first + dx, p.second + dy };
+        polygon(shifted, edge);
+    }
+    polygon(scaled, fill);
+}
+
 void Cell::polygon(const Points& points, uint8_t index)
 {
     const size_t n = points.size();

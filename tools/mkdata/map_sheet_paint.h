@@ -57,6 +57,8 @@ public:
     // A stroke of the given width from one point to another, round at the ends.
     void stroke(double x0, double y0, double x1, double y1, double width, uint8_t index);
     void polygon(const Points& points, uint8_t index);
+    // The polygon scaled by `scale`, with a one-pixel edge of another ink all round.
+    void outlinedPolygon(const Points& points, double scale, uint8_t edge, uint8_t fill);
     void polyline(const Points& points, double width, uint8_t index);
 
 private:

@@ -70,20 +70,7 @@ struct Symbol {
             }
     }
     // A filled outline shape: the body with a one-pixel dark edge.
-    void silhouette(const Points& points, Rgb fill = kBody)
-    {
-        Points scaledPoints;
-        for (auto [x, y] : points)
-            scaledPoints.push_back({ x * u, y * u });
-        const uint8_t edge = ink(kLine);
-        for (auto [dx, dy] : { std::pair { -1.0, 0.0 }, { 1.0, 0.0 }, { 0.0, -1.0 }, { 0.0, 1.0 } }) {
-            Points shifted = scaledPoints;
-            for (auto& p : shifted)
-                p = { p.first + dx, p.second + dy };
-            c.polygon(shifted, edge);
-        }
-        c.polygon(scaledPoints, ink(fill));
-    }
+    void silhouette(const Points& points, Rgb fill = kBody) { c.outlinedPolygon(points, u, ink(kLine), ink(fill)); }
     void detail(double x0, double y0, double x1, double y1, Rgb colour = kBodyLight)
     {
         c.stroke(x0 * u, y0 * u, x1 * u, y1 * u, std::max(1.0, u), ink(colour));
