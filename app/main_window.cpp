@@ -240,6 +240,13 @@ int MainWindow::OnMessage(MessageRecord& msg)
     case WM_DESTROY:
         onDestroy();
         return 0;
+    case WM_MOUSEWHEEL:
+        // The wheel goes to the focus window; the map scrolls before it was ever clicked.
+        if (HWND map = m_link.mapWindow()) {
+            SendMessageA(map, WM_MOUSEWHEEL, msg.wParam, msg.lParam);
+            return 1;
+        }
+        return 0;
     case WM_TIMER:
         if (msg.wParam != main_message::kEndOfPlayTimer)
             return 0;

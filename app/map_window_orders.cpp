@@ -2,6 +2,7 @@
 #include "app/map_window_orders.h"
 
 #include "platform/kernel/host.h"
+#include "rules/combat_values.h"
 #include "rules/commands.h"
 #include "rules/current_action.h"
 #include "rules/current_action_marks.h"
@@ -41,6 +42,9 @@ bool actsWithoutTarget(int code)
         return false;
     }
 }
+
+// The move order's click goes to the marked range, not to a target list.
+bool needsTargetClick(int code) { return !actsWithoutTarget(code) && code != kCommandMoveOrder; }
 
 std::string cp932(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
@@ -92,6 +96,11 @@ void MapOrders::dropStaleSelection()
     if (m_stage == OrderStage::Idle
         || (action.underWay() && action.actingCountry() == m_side && action.actingIndex() == m_index))
         return;
+    resetSelection();
+}
+
+void MapOrders::resetSelection()
+{
     m_stage = OrderStage::Idle;
     m_code = 0;
     m_targets.clear();
@@ -198,7 +207,13 @@ void MapOrders::showCommands()
     CommandAsk ask { m_side, m_index, m_dest.x, m_dest.y, m_dest != own, 0 };
     if (action.range())
         ask.rangePoints = std::max(action.firstAllowance(), action.secondAllowance());
-    const uint32_t mask = (availableCommandMask(m_state, ask) | bit(kCommandEndAction)) & supportedCommands();
+    uint32_t mask = (availableCommandMask(m_state, ask) | bit(kCommandEndAction)) & supportedCommands();
+    // The rules may offer a command for a reason this window cannot aim at (ground hexes of an
+    // indirect attack): a button that would mark nothing is not shown.
+    std::vector<Target> targets;
+    for (int code = 0; code < 32; ++code)
+        if ((mask & bit(code)) && needsTargetClick(code) && (!collectTargets(code, targets) || targets.empty()))
+            mask &= ~bit(code);
     m_ui.unitSelected(m_side, m_index, mask);
 }
 
@@ -264,8 +279,10 @@ void MapOrders::commandChosen(int code)
         Target target { m_dest, 0, -1 };
         if (code == kCommandBoard) {
             std::vector<uint32_t> carriers;
-            if (collectReachableCarriers(m_state, carriers, m_side, m_index, m_dest.x, m_dest.y) == 0)
+            if (collectReachableCarriers(m_state, carriers, m_side, m_index, m_dest.x, m_dest.y) == 0) {
+                cancel();
                 return;
+            }
             target.target = int(carriers.front() & 0xFFFF);
             target.extra = int(carriers.front() >> 16);
         }
@@ -273,8 +290,11 @@ void MapOrders::commandChosen(int code)
             execute(code == kCommandEndAction && moving() ? kCommandNone : code, target);
         return;
     }
-    if (!collectTargets(code, m_targets) || m_targets.empty())
+    if (!collectTargets(code, m_targets) || m_targets.empty()) {
+        // Nothing to aim at: the order is refused rather than left waiting for a click that cannot come.
+        cancel();
         return;
+    }
     markTargets(true);
     m_stage = OrderStage::Targeting;
 }
@@ -324,6 +344,14 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
         break;
     case kCommandDestroy:
         collectDestroyTargets(m_state, m_side, m_index, x, y, hexes);
+        // With bombing allowed (rule 15) a fresh unit may also strike works within its weapons' reach.
+        if (m_state.ruleSwitch(15) == 1 && unit->isFresh() && findUsableWeaponSlot(m_state, *unit, moving() ? 128 : 0, 0) >= 0) {
+            std::vector<HexPos> bombed;
+            collectBombTargets(m_state, m_side, m_index, x, y, moving(), bombed);
+            for (const HexPos& hex : bombed)
+                if (std::find(hexes.begin(), hexes.end(), hex) == hexes.end())
+                    hexes.push_back(hex);
+        }
         for (const HexPos& hex : hexes)
             targets.push_back({ hex, hex.x, hex.y });
         return true;
@@ -476,12 +504,7 @@ void MapOrders::cancel()
 
 void MapOrders::endSelection()
 {
-    m_stage = OrderStage::Idle;
-    m_code = 0;
-    m_targets.clear();
-    m_side = m_index = -1;
-    m_dest = kNoHex;
-    m_state.handshake().setUnitCommandBeingSet(false);
+    resetSelection();
     m_ui.marksChanged();
     m_ui.unitSelected(-1, -1, 0);
 }

@@ -59,6 +59,8 @@ private:
     };
 
     void dropStaleSelection();
+    // Forgets the selected unit and its order, telling no one.
+    void resetSelection();
     void select(int x, int y);
     void chooseDestination(int x, int y);
     void addWayPoint(int x, int y);

@@ -196,6 +196,24 @@ TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
     EXPECT_GT(map->viewOrigin().x, 0);
 }
 
+TEST(MainWindowCommands, TheWheelScrollsTheMapBeforeTheMapWasClicked)
+{
+    World world;
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/continent.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    MapWindow* map = world.window().mapWindow();
+    ASSERT_NE(map, nullptr);
+    world.window().setZoom(2);
+    World::pump();
+    map->scrollTo(POINT { 0, 0 });
+    SetActiveWindow(world.handle());
+    SetFocus(world.handle());
+    RECT frame {};
+    GetWindowRect(world.link().mapWindow(), &frame);
+    harness::wheel((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2, -WHEEL_DELTA);
+    ASSERT_TRUE(World::pumpUntil([&] { return map->viewOrigin().y > 0; }, std::chrono::seconds(5)));
+}
+
 TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
 {
     World world;

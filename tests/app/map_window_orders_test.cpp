@@ -334,3 +334,29 @@ TEST(PersonsOrders, EnteringAPactPartnersLandIsAskedAndNoEndsTheOrder)
     EXPECT_EQ(world.unit(0, world.mover).x, 4);
     EXPECT_FALSE(s.hasPactWith(0, 1)) << "the walk broke the pact";
 }
+
+TEST(PersonsOrders, AnAttackAllowedOnlyAtGroundHexesIsNotOfferedNorCarriedOut)
+{
+    // No enemy in sight; a long gun with indirect ground attacks allowed gives the rules' mask an attack.
+    OrderWorld world(false);
+    GameState& s = world.state();
+    world.gun->reach = 3;
+    world.setRule(46, 1);
+    CommandAsk ask { 0, world.mover, 1, 2, false, 0 };
+    ASSERT_TRUE(availableCommandMask(s, ask) & (1u << kCommandAttack)) << "the rules offer the attack";
+    MapWindowHarness view(s);
+
+    view.clickHex(1, 2);
+    ASSERT_FALSE(view.host.selections.empty());
+    EXPECT_EQ(view.host.selections.back().index, world.mover);
+    EXPECT_FALSE(view.host.selections.back().mask & (1u << kCommandAttack)) << "no button that marks nothing";
+    EXPECT_TRUE(view.host.selections.back().mask & (1u << kCommandEndAction));
+
+    // Chosen all the same (a stale palette), the order is refused, not left waiting for a click.
+    const Outcome before(s);
+    view.send(app_message::kMapCommandChosen, kCommandAttack);
+    EXPECT_NE(view.window->orders().stage(), OrderStage::Targeting);
+    EXPECT_FALSE(anyHexMarked(s, kMarkCommandTarget));
+    EXPECT_FALSE(world.unit(0, world.mover).hasFlag(kUnitActed));
+    EXPECT_TRUE(Outcome(s) == before);
+}
