@@ -14,7 +14,7 @@ constexpr COLORREF kBackground = RGB(24, 28, 22);
 
 enum class Size { Wide, Narrow };
 
-struct ToolSpec {
+struct ToolEntry {
     unsigned menuId;
     Size size;
     int image;
@@ -22,7 +22,7 @@ struct ToolSpec {
     bool groupStart;
 };
 
-constexpr ToolSpec kTools[] = {
+constexpr ToolEntry kTools[] = {
     { menu_id::kNewGame, Size::Wide, 0, ToolPalette::kCanInterrupt, false },
     { menu_id::kResumeGame, Size::Wide, 1, ToolPalette::kCanInterrupt, false },
     { menu_id::kSaveGameAs, Size::Wide, 2, ToolPalette::kCanEndGame, false },
@@ -51,16 +51,16 @@ BOOL ToolPalette::Create()
     if (!swCWindow::Create())
         return FALSE;
     int x = 4;
-    for (const ToolSpec& spec : kTools) {
-        if (spec.groupStart)
+    for (const ToolEntry& entry : kTools) {
+        if (entry.groupStart)
             x += kGroupGap;
-        Tool tool { spec.menuId, spec.needs, nullptr };
+        Tool tool { entry.menuId, entry.needs, nullptr };
         // The global new: the palette owns its buttons; they do not delete themselves with their windows.
-        if (spec.size == Size::Wide) {
-            tool.button.reset(::new ToolButton80x24(this, spec.image, spec.menuId, x, kTop));
+        if (entry.size == Size::Wide) {
+            tool.button.reset(::new ToolButton80x24(this, entry.image, entry.menuId, x, kTop));
             x += 80;
         } else {
-            tool.button.reset(::new ToolButton40x24(this, spec.image, spec.menuId, x, kTop));
+            tool.button.reset(::new ToolButton40x24(this, entry.image, entry.menuId, x, kTop));
             x += 40;
         }
         m_tools.push_back(std::move(tool));
