@@ -178,18 +178,28 @@ TEST(MainWindowCommands, ModeSwitchAsksWritesTheOtherModeAndAsksForARestart)
     theApplication().clearRestartRequest();
 }
 
-TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
+// The person's turn on the continent at the largest zoom, scrolled to the top-left, the main
+// window active and focused; null when the game did not get there.
+static MapWindow* mapAtTopLeftInThePersonsTurn(World& world)
 {
-    World world;
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/continent.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    if (!world.window().newGameFrom(world.gamePath("tkmap/continent.vtm")) || !world.waitForPersonIn(kPhaseAction))
+        return nullptr;
     MapWindow* map = world.window().mapWindow();
-    ASSERT_NE(map, nullptr);
+    if (!map)
+        return nullptr;
     world.window().setZoom(2);
     World::pump();
     map->scrollTo(POINT { 0, 0 });
     SetActiveWindow(world.handle());
     SetFocus(world.handle());
+    return map;
+}
+
+TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
+{
+    World world;
+    MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
+    ASSERT_NE(map, nullptr);
     harness::pressKey(VK_RIGHT);
     harness::pressKey(VK_DOWN);
     ASSERT_TRUE(World::pumpUntil([&] { return map->viewOrigin().y > 0; }, std::chrono::seconds(5)));
@@ -199,15 +209,8 @@ TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
 TEST(MainWindowCommands, TheWheelScrollsTheMapBeforeTheMapWasClicked)
 {
     World world;
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/continent.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
-    MapWindow* map = world.window().mapWindow();
+    MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
     ASSERT_NE(map, nullptr);
-    world.window().setZoom(2);
-    World::pump();
-    map->scrollTo(POINT { 0, 0 });
-    SetActiveWindow(world.handle());
-    SetFocus(world.handle());
     RECT frame {};
     GetWindowRect(world.link().mapWindow(), &frame);
     harness::wheel((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2, -WHEEL_DELTA);
