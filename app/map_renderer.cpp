@@ -89,6 +89,7 @@ void MapRenderer::Impl::drawRegion(const RECT& mapRect)
     each(&Impl::drawUnits);
     each(&Impl::drawFog);
     each(&Impl::drawTopMarks);
+    each(&Impl::drawUnitNumbers);
 }
 
 MapRenderer::MapRenderer(GameState& state)

@@ -116,6 +116,7 @@ struct MapRenderer::Impl {
     // The passes of one hex; drawRegion runs each over every hex of the region before the next.
     void drawTerrain(const map_render::Canvas& canvas, int x, int y) const;
     void drawUnits(const map_render::Canvas& canvas, int x, int y) const;
+    void drawUnitNumbers(const map_render::Canvas& canvas, int x, int y) const;
     void drawFog(const map_render::Canvas& canvas, int x, int y) const;
     void drawGroundMarks(const map_render::Canvas& canvas, int x, int y) const;
     void drawTopMarks(const map_render::Canvas& canvas, int x, int y) const;

@@ -101,11 +101,23 @@ void MapRenderer::Impl::drawUnits(const Canvas& c, int x, int y) const
     if (picture < 0 || picture >= map_sheet::kUnitCells)
         picture = 0;
     c.blitCell(s.units, s.unitTinted[size_t(tintOfSide(units[0].table))], picture, 0, size, at);
+}
 
-    // Strength at the lower right, the stack count at the upper left, inside the hex's waist;
-    // at the smallest zoom digits would cover the symbol, so they are left out.
+// Strength at the lower right, the stack count at the upper left, inside the hex's waist; drawn
+// last so that the selection's frame does not cover them. At the smallest zoom digits would cover
+// the symbol, so they are left out.
+void MapRenderer::Impl::drawUnitNumbers(const Canvas& c, int x, int y) const
+{
     if (zoom == 0)
         return;
+    std::vector<UnitRef> units;
+    const int count = visibleUnits(x, y, units);
+    if (count == 0)
+        return;
+    const int size = map_sheet::kHexSize[zoom];
+    const POINT at = geometry().hexOrigin(x, y);
+    const UnitRecord& unit = *state.unitOf(units[0].table, units[0].index);
+    const UnitTypeRecord* type = state.unitTypeOf(unit);
     const int scale = zoom == 2 ? 2 : 1;
     const int boxHeight = 7 * scale;
     if (state.settings().mapOnTroopNum && type) {
