@@ -7,6 +7,7 @@
 #include "rules/rules_install.h"
 #include "rules/scans_placement.h"
 #include "rules/targets.h"
+#include "tests/rules/enterable_terrain.h"
 #include "tests/rules/occupation_world.h"
 
 #include <gtest/gtest.h>
@@ -41,21 +42,8 @@ public:
                 model.fuel = 60;
             }
         }
-        makeEnterable();
+        testing_rules::makeEnterable(*this, plain);
         installRules(s);
-    }
-    // Natural terrain the land types can enter everywhere.
-    void makeEnterable()
-    {
-        const int mt = scanMovementType(state().unitTypeRecord(plain).movementType);
-        const auto& types = state().terrainTypes();
-        for (size_t t = 0; t < types.size(); ++t)
-            if (types[t].kind < kTerrainBuilding && types[t].moveCost[mt] > 0) {
-                for (int y = 0; y < height(); ++y)
-                    for (int x = 0; x < width(); ++x)
-                        cell(x, y).terrain = uint8_t(t);
-                return;
-            }
     }
     ~TurnWorld() { rulesContext(state()).installation.uninstall(); }
 

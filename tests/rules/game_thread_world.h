@@ -6,6 +6,7 @@
 #include "rules/links.h"
 #include "rules/phases.h"
 #include "rules/scans_placement.h"
+#include "tests/rules/enterable_terrain.h"
 #include "tests/state/small_world.h"
 
 #include <deque>
@@ -57,7 +58,7 @@ public:
             state().country(c).capitalX = 0xFFFF;
             state().country(c).capitalY = 0xFFFF;
         }
-        makeEnterable();
+        testing_rules::makeEnterable(*this, landType);
         setTurnLimit(turn_limit);
         state().recreateSightMaps();
         placeUnit(0, landType, 1, 1);
@@ -73,20 +74,6 @@ public:
         state().mapHeader().data534[3] = uint8_t(turns >> 8);
     }
     TurnBlock& turn() { return state().turnBlock(); }
-
-    // Natural terrain the land type can enter, so units can be placed anywhere.
-    void makeEnterable()
-    {
-        const int mt = scanMovementType(state().unitTypeRecord(landType).movementType);
-        const auto& types = state().terrainTypes();
-        for (size_t t = 0; t < types.size(); ++t)
-            if (types[t].kind < kTerrainBuilding && types[t].moveCost[mt] > 0) {
-                for (int y = 0; y < height(); ++y)
-                    for (int x = 0; x < width(); ++x)
-                        cell(x, y).terrain = uint8_t(t);
-                return;
-            }
-    }
 
     HeadlessMainWindow window;
     HeadlessMapWindow map;

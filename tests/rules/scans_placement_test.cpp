@@ -1,5 +1,6 @@
 // PlacementHexScan: the first hex of the walk where the unit may stand, or none.
 #include "rules/scans_placement.h"
+#include "tests/rules/enterable_terrain.h"
 
 #include "tests/state/small_world.h"
 
@@ -28,23 +29,9 @@ HexPos placeFrom(GameState& s, int side, int index, int x, int y, int radius)
     return { hx, hy };
 }
 
-// Covers the map with natural terrain the type can enter.
-void makeEnterable(SmallWorld& world, int type_id)
-{
-    GameState& s = world.state();
-    const int mt = scanMovementType(s.unitTypeRecord(type_id).movementType);
-    const auto& types = s.terrainTypes();
-    for (size_t t = 0; t < types.size(); ++t)
-        if (types[t].kind < kTerrainBuilding && types[t].moveCost[mt] > 0) {
-            for (int y = 0; y < world.height(); ++y)
-                for (int x = 0; x < world.width(); ++x)
-                    world.cell(x, y).terrain = uint8_t(t);
-            return;
-        }
-    ADD_FAILURE() << "no terrain for movement type " << mt;
-}
-
 } // namespace
+
+using testing_rules::makeEnterable;
 
 TEST(PlacementHexScan, TakesTheFirstFreeHexOfTheWalk)
 {
