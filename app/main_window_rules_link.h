@@ -28,6 +28,7 @@ public:
     HWND mapWindow() const { return m_map; }
     HWND panel() const { return m_panel; }
     HWND toolPalette() const { return m_tool; }
+    GameSound* sound() const { return m_sound; }
     GameState& state() const { return m_state; }
 
     // The income shown by the income message, set before it is posted.

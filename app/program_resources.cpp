@@ -2,6 +2,7 @@
 #include "app/program_resources.h"
 
 #include "app/menu_ids.h"
+#include "infowin/dialog_templates.h"
 #include "lib/application.h"
 #include "platform/kernel/host.h"
 #include "platform/user/resource_table.h"
@@ -69,6 +70,7 @@ void registerProgramResources()
     std::call_once(once, [] {
         platform::resources::addMenu(MAKEINTRESOURCEA(kMainMenuResource), mainMenu());
         platform::resources::addAccelerators(MAKEINTRESOURCEA(kAcceleratorTable), accelerators());
+        registerGameDialogTemplates();
     });
 }
 

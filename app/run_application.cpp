@@ -4,6 +4,7 @@
 #include "ai/computer_players.h"
 #include "app/app_battle_link.h"
 #include "app/app_dialog_link.h"
+#include "app/app_window_services.h"
 #include "app/game_state_services.h"
 #include "app/main_window.h"
 #include "app/main_window_rules_link.h"
@@ -99,6 +100,7 @@ public:
         : m_main(state)
         , m_dialogs(m_main)
         , m_battle(m_main)
+        , m_windows(m_main)
     {
         RulesLinks links;
         links.mainWindow = &m_main;
@@ -106,8 +108,13 @@ public:
         links.dialogs = &m_dialogs;
         links.battle = &m_battle;
         setRulesLinks(links);
+        setMainWindowServices(&m_windows);
     }
-    ~InstalledLinks() { setRulesLinks({}); }
+    ~InstalledLinks()
+    {
+        setMainWindowServices(nullptr);
+        setRulesLinks({});
+    }
     InstalledLinks(const InstalledLinks&) = delete;
     InstalledLinks& operator=(const InstalledLinks&) = delete;
 
@@ -117,6 +124,7 @@ private:
     AppMainWindowLink m_main;
     AppDialogLink m_dialogs;
     AppBattleLink m_battle;
+    AppWindowServices m_windows;
 };
 
 } // namespace

@@ -1,0 +1,63 @@
+// The one table of the game windows' dialog frames.
+#include "infowin/dialog_templates.h"
+
+#include "platform/kernel/host.h"
+#include "platform/user/resource_table.h"
+
+#include <mutex>
+
+namespace {
+
+namespace id = dialog_template;
+
+struct Frame {
+    UINT id;
+    const char* caption; // UTF-8; converted to CP932 when registered
+    DWORD style;
+    DWORD exStyle;
+    SIZE clientSize; // the windows that draw a picture size themselves to it
+};
+
+constexpr DWORD kDrawnPopup = WS_POPUP | DS_MODALFRAME;
+constexpr DWORD kCaptioned = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+// A child template filling the hook area of an explorer-style file dialog.
+constexpr DWORD kFileDialogChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | DS_CONTROL | DS_3DLOOK;
+
+const Frame kFrames[] = {
+    { id::kPopup, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kSaveDialogPreview, "", kFileDialogChild, 0, { 510, 170 } },
+    { id::kMapSettings, "", kCaptioned, 0, { 100, 100 } },
+    { id::kRuleSetting, "", kCaptioned, 0, { 100, 100 } },
+    { id::kProduction, "生 産", kCaptioned, 0, { 100, 100 } },
+    { id::kTroopList, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kWeaponInfo, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kTroopInfo, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kBattle, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kArmChange, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kEnding, "戦果報告", kCaptioned, 0, { 640, 520 } },
+    { id::kMerge, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kModelessInfo, "", kCaptioned, 0, { 100, 100 } },
+    { id::kProductEdit, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kGameSelect, "新規ｹﾞｰﾑ選択", kCaptioned, 0, { 100, 100 } },
+    { id::kCopySource, "", kCaptioned, 0, { 100, 100 } },
+    { id::kEventNotice, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kHexPopup, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kPhaseHelp, "", kCaptioned, 0, { 100, 100 } },
+};
+
+} // namespace
+
+void registerGameDialogTemplates()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (const Frame& frame : kFrames) {
+            platform::resources::DialogTemplate dialog;
+            dialog.caption = platform::utf8ToCp932(frame.caption);
+            dialog.style = frame.style;
+            dialog.exStyle = frame.exStyle;
+            dialog.clientSize = frame.clientSize;
+            platform::resources::addDialog(MAKEINTRESOURCEA(frame.id), std::move(dialog));
+        }
+    });
+}

@@ -1,0 +1,27 @@
+// The installed main-window services and the default of a run without a main window.
+#include "infowin/main_window_services.h"
+
+#include <atomic>
+
+namespace {
+
+class NoMainWindow final : public MainWindowServices {
+public:
+    HWND mainWindow() const override { return nullptr; }
+    void unloadSound(int) override { }
+    void restartMusic() override { }
+    void fadeOutMusic() override { }
+};
+
+NoMainWindow g_none;
+std::atomic<MainWindowServices*> g_installed = nullptr;
+
+} // namespace
+
+void setMainWindowServices(MainWindowServices* services) { g_installed = services; }
+
+MainWindowServices& mainWindowServices()
+{
+    MainWindowServices* services = g_installed;
+    return services ? *services : g_none;
+}

@@ -1,0 +1,22 @@
+// Window services that need the game state: the modal-idle guard and the game's message box.
+#pragma once
+
+#include "lib/window_services.h"
+
+class swCWindow;
+
+// Clears the game's modal-idle flag for its lifetime and puts the old value back.
+class ModalIdleOff {
+public:
+    ModalIdleOff();
+    ~ModalIdleOff();
+    ModalIdleOff(const ModalIdleOff&) = delete;
+    ModalIdleOff& operator=(const ModalIdleOff&) = delete;
+
+private:
+    bool m_saved = false;
+};
+
+// A message box on the owner's window with the game's modal-idle flag cleared while it is open.
+// Returns the button pressed.
+int modalMessageBox(swCWindow* owner, const char* text, const char* caption, UINT style = MB_OK);
