@@ -1,5 +1,6 @@
-// AppDialogLink: the game's notices and results during play as boxes in the game's words, until
-// their own windows exist; each runs modally on the calling thread, owned by the main window.
+// AppDialogLink: the game's notices, results and the game-end announcement as their own windows,
+// and the briefing and map settings as boxes until their dialogs exist; each runs modally on the
+// calling thread (often the game thread), owned by the main window.
 #pragma once
 
 #include "rules/dialog_link.h"
@@ -8,6 +9,7 @@
 
 class AppMainWindowLink;
 class GameState;
+class swCWindow;
 
 class AppDialogLink : public DialogLink {
 public:
@@ -16,7 +18,7 @@ public:
     void showEventNotice(int kind, int a, int b) override;
     // The rules' own choice stands: 1 while the choosing side has a weapon, 0 when it has none.
     int chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode) override;
-    void showOccupationResult(const BuildingRecord& building) override;
+    void showOccupationResult(const BuildingRecord& after, const BuildingRecord& before) override;
     void showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord& before) override;
     void showStructureResult(BuildingResult kind, int terrain_kind, int durability, int old_durability) override;
     void showGameEnd(int country, int kind) override;
@@ -24,11 +26,10 @@ public:
     void showBriefing() override;
     void showMapSettings() override;
 
-    // The notice's text (CP932); empty for a kind the game has none for.
-    static std::string noticeText(GameState& state, int kind, int a, int b);
-
 private:
     void tell(const std::string& text, const char* utf8_caption);
+    // The main window's object; null without one (nothing is shown then).
+    swCWindow* owner() const;
 
     AppMainWindowLink& m_main;
 };

@@ -76,6 +76,7 @@ bool MainWindow::createCentred()
     m_link.setSound(m_sound.get());
     createChildren();
     installKeyboardHook();
+    watchThinkClicks(true);
     // A kept placement wins over the centred default; the window stays hidden until shown.
     windowRestorePlacement(kPlacementPrefix, true, false);
     layoutChildren();
@@ -166,6 +167,8 @@ void MainWindow::onDestroy()
 {
     // However the window goes, the game thread must not outlive it.
     stopPlay();
+    closePlayWindows();
+    watchThinkClicks(false);
     removeKeyboardHook();
     windowSavePlacement(kPlacementPrefix);
     m_link.setMainWindow(nullptr);
@@ -248,6 +251,10 @@ int MainWindow::OnMessage(MessageRecord& msg)
         }
         return 0;
     case WM_TIMER:
+        if (msg.wParam == main_message::kDelegationCancelTimer) {
+            onDelegationCancelTimer();
+            return 1;
+        }
         if (msg.wParam != main_message::kEndOfPlayTimer)
             return 0;
         onEndOfPlayTimer();

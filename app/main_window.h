@@ -76,6 +76,14 @@ public:
     // The environment settings window; its changes reach the sounds and the layout at once.
     void openEnvironment();
 
+    // -- the play windows (main_window_play_windows.cpp) --
+    // The thinking window over the computer's turn of that country; a second open replaces it.
+    void openThinkWindow(int country);
+    void closeThinkWindow();
+    // The thinking window's stop button is ignored while a file dialog is open over it.
+    void setThinkWindowActive(bool on);
+    void toggleAutoMoveWindow();
+
     // MapViewHost
     void unitSelected(int side, int index, uint32_t commandMask) override;
     void hexShown(int x, int y) override;
@@ -91,6 +99,13 @@ public:
 private:
     // The game thread's messages; true when the message was one of them.
     bool onGameMessage(MessageRecord& msg);
+    // The thinking and auto-move windows' requests and the game-end window's jingle.
+    bool onPlayWindowMessage(MessageRecord& msg);
+    // A cancelled delegation hands the turn back once the computer player has paused.
+    void onDelegationCancelTimer();
+    void closePlayWindows();
+    // The computer player's sequencer polls the left button while this window lives.
+    void watchThinkClicks(bool on);
     // Greys what may not be chosen now, and tells the tool palette the same.
     void updateMenuStates();
     void layoutChildren();
@@ -118,4 +133,6 @@ private:
     bool m_endOfPlayPending = false;
     // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
     bool m_stopping = false;
+    // The country whose delegated turn the person took back; -1 none.
+    int m_delegationCancelled = -1;
 };

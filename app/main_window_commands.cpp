@@ -100,6 +100,18 @@ bool chooseFile(HWND owner, bool save, const std::string& title, const std::stri
     return true;
 }
 
+// The thinking window's stop button is ignored while a file dialog is open over it.
+class ThinkWindowQuiet {
+public:
+    explicit ThinkWindowQuiet(MainWindow& window) : m_window(window) { m_window.setThinkWindowActive(false); }
+    ~ThinkWindowQuiet() { m_window.setThinkWindowActive(true); }
+    ThinkWindowQuiet(const ThinkWindowQuiet&) = delete;
+    ThinkWindowQuiet& operator=(const ThinkWindowQuiet&) = delete;
+
+private:
+    MainWindow& m_window;
+};
+
 } // namespace
 
 int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
@@ -116,6 +128,7 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kSurrender: surrender(); break;
     case kChangePlayers: changePlayers(); break;
     case kDelegateTurn: delegateTurn(); break;
+    case kAutoMoveWindow: toggleAutoMoveWindow(); break;
     case kZoom16:
     case kZoom32:
     case kZoom48: setZoom(int(id - kZoom16)); break;
@@ -142,6 +155,7 @@ void MainWindow::newGame()
     std::string patterns = m_state.isSimpleMode() ? "*.smp" : "*.vtm;*.vts;*.vtc";
     std::string folder = folderKey("NewGamePath", dataPath("", kFolderMap));
     FileChoice choice;
+    ThinkWindowQuiet quiet(*this);
     if (!chooseFile(handle(), false, cp("マップを開く"), filterOf(cp("マップ"), patterns), folder, "", nullptr, choice))
         return;
     makeNamedValue("NewGamePath").profileWriteString(choice.folder.c_str());
@@ -213,6 +227,7 @@ void MainWindow::saveGameAs()
     const std::string& current = m_state.savePath();
     std::string name = current.substr(current.find_last_of("\\/") == std::string::npos ? 0 : current.find_last_of("\\/") + 1);
     FileChoice choice;
+    ThinkWindowQuiet quiet(*this);
     if (!chooseFile(handle(), true, cp("名前を付けてｹﾞｰﾑを保存"), filterOf(cp("セーブデータ"), "*." + ext), folder, name,
             ext.c_str(), choice))
         return;
@@ -278,6 +293,9 @@ void MainWindow::stopPlay()
         Sleep(5);
     }
     endPlay(m_state);
+    KillTimer(handle(), main_message::kDelegationCancelTimer);
+    m_delegationCancelled = -1;
+    closeThinkWindow();
     m_stopping = false;
     if (quitCode >= 0)
         PostQuitMessage(quitCode);

@@ -6,6 +6,7 @@
 #include "app/game_sound.h"
 #include "app/main_window_messages.h"
 #include "app/main_window_prompts.h"
+#include "app/play_windows.h"
 #include "app/main_window_rules_link.h"
 #include "app/window_helpers.h"
 #include "rules/main_window_link.h"
@@ -56,7 +57,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kShowIncome:
         if (mainWindowDoneEventPending())
-            prompts::showIncome(handle(), m_state, m_link.pendingIncome());
+            play_windows::showIncome(handle(), m_link.pendingIncome());
         signalMainWindowDoneEvent();
         return true;
     case kEndOfGameStep:
@@ -64,27 +65,23 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
             prompts::showResult(handle(), m_state);
         signalMainWindowDoneEvent();
         return true;
-    // The windows marked open at start, the thinking window and the terrain windows come with
-    // their own issues: there is nothing to open or refresh yet.
+    // The windows marked open at start and the terrain windows come with their own issues: there
+    // is nothing to open or refresh yet.
     case kOpenStartWindows:
-    case kShowThinkWindow:
     case kRefreshTerrainWindows:
         return true;
     case kReleasePendingWait:
         m_state.handshake().releaseUiWait();
         return true;
-    case kThinkProgress:
-        m_link.reportThinkProgress(int(msg.wParam));
-        return true;
     case kReplenishPrompt:
         if (auto wait = pendingWait<ReplenishOffer>(m_state, msg.wParam)) {
-            prompts::askReplenish(handle(), m_state, wait->data);
+            play_windows::askReplenish(handle(), wait->data);
             wait->answer(0);
         }
         return true;
     case kSupplyPrompt:
         if (auto wait = pendingWait<SupplyOrder>(m_state, msg.wParam)) {
-            prompts::askSupply(handle(), m_state, wait->data);
+            play_windows::askSupply(handle(), wait->data);
             wait->answer(0);
         }
         return true;
@@ -94,7 +91,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kPhaseHelp:
         if (auto wait = pendingWait(m_state, msg.wParam)) {
-            prompts::explainPhase(handle(), m_state.turnBlock().phase);
+            play_windows::explainPhase(handle());
             wait->answer(0);
         }
         return true;
@@ -123,7 +120,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         SetForegroundWindow(handle());
         return true;
     default:
-        return false;
+        return onPlayWindowMessage(msg);
     }
 }
 

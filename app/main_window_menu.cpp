@@ -41,6 +41,7 @@ void MainWindow::updateMenuStates()
     enable(kSurrender, s.canEndGame && s.personToMove);
     enable(kChangePlayers, s.canEndGame);
     enable(kDelegateTurn, s.canEndGame && s.personToMove && s.actionPhase);
+    CheckMenuItem(m_menu, kAutoMoveWindow, MF_BYCOMMAND | (m_link.autoMoveWindow() ? MF_CHECKED : MF_UNCHECKED));
     const UINT zoom = m_state.display().zoom;
     for (UINT id : { kZoom16, kZoom32, kZoom48 })
         CheckMenuItem(m_menu, id, MF_BYCOMMAND | (id - kZoom16 == zoom ? MF_CHECKED : MF_UNCHECKED));

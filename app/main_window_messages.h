@@ -12,6 +12,7 @@ constexpr UINT kPlayTune = WM_USER + 106;
 // The income window; the amount and the wait are handed over before the post.
 constexpr UINT kShowIncome = WM_USER + 113;
 constexpr UINT kOpenStartWindows = WM_USER + 116;
+// wParam = the country whose turn the computer plays, lParam = 1 to open, 0 to close.
 constexpr UINT kShowThinkWindow = WM_USER + 119;
 // Releases the game thread's pending interface wait.
 constexpr UINT kReleasePendingWait = WM_USER + 120;
@@ -22,6 +23,19 @@ constexpr UINT kReplenishPrompt = WM_USER + 142;
 constexpr UINT kSupplyPrompt = WM_USER + 143;
 // Posted when a game run starts its view.
 constexpr UINT kGameViewStarted = WM_USER + 144;
+// From the thinking window: resume the paused game thread; cancel the delegation.
+constexpr UINT kResumeGame = WM_USER + 156;
+constexpr UINT kCancelDelegation = WM_USER + 162;
+// From the auto-move window: begin the set-up, go on to the route, set it, end the set-up.
+constexpr UINT kAutoMoveBegin = WM_USER + 169;
+constexpr UINT kAutoMoveRouteStage = WM_USER + 170;
+constexpr UINT kAutoMoveSetRoute = WM_USER + 171;
+constexpr UINT kAutoMoveEnd = WM_USER + 172;
+// From the game-end window as it starts: wParam the country, lParam the kind.
+constexpr UINT kGameEndShown = WM_USER + 180;
+// Opens or closes the auto-move window; runs the auto moves.
+constexpr UINT kAutoMoveWindow = WM_USER + 182;
+constexpr UINT kAutoMoveRun = WM_USER + 184;
 // The end-of-game step; the wait was handed over before the post.
 constexpr UINT kEndOfGameStep = WM_USER + 149;
 // wParam = id of the battle wait, lParam = the "PlaySE" setting.
@@ -44,5 +58,7 @@ constexpr UINT kRestartChime = WM_USER + 194;
 
 // Timer of the end of play, retried while the main window is minimised.
 constexpr UINT_PTR kEndOfPlayTimer = 1;
+// Timer that hands a cancelled delegation's turn back once the computer player has paused.
+constexpr UINT_PTR kDelegationCancelTimer = 2;
 
 } // namespace main_message

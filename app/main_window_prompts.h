@@ -1,5 +1,5 @@
-// The game's questions and announcements as message boxes, until their own windows exist: each
-// tells or asks the person, owned by the main window, and returns the answer.
+// The game's questions and announcements still told in message boxes, until their own windows
+// exist: each tells or asks the person, owned by the main window, and returns the answer.
 #pragma once
 
 #include "platform/windows.h"
@@ -9,31 +9,16 @@
 
 class GameState;
 struct BattleSceneSide;
-struct ReplenishOffer;
-struct SupplyOrder;
 
 namespace prompts {
 
 // Texts, CP932, for the boxes below and for tests.
-std::string incomeText(GameState& state, int income);
-std::string phaseTitle(int phase);
-std::string phaseText(int phase);
-std::string replenishText(GameState& state, const ReplenishOffer& offer, bool repair);
-std::string supplyText(GameState& state, const SupplyOrder& order);
-// Kinds 0..7 of the game-end announcement, after the country's name.
-std::string gameEndText(GameState& state, int country, int kind);
 // Who won, for the end of the game; empty when no country took part.
 std::string resultText(GameState& state);
 std::string battleText(const BattleSceneSide& attacker, const BattleSceneSide& defender);
 
-void showIncome(HWND owner, GameState& state, int income);
-// Fills the offer's two accept bytes.
-void askReplenish(HWND owner, GameState& state, ReplenishOffer& offer);
-// No keeps nothing of the order.
-void askSupply(HWND owner, GameState& state, SupplyOrder& order);
 // "部隊の生産指示を行いますか？": true for yes.
 bool askProductionOrders(HWND owner);
-void explainPhase(HWND owner, int phase);
 void showResult(HWND owner, GameState& state);
 void showBattle(HWND owner, const BattleSceneSide& attacker, const BattleSceneSide& defender);
 

@@ -22,12 +22,16 @@ public:
     void setMapWindow(HWND window) { m_map = window; }
     void setPanel(HWND window) { m_panel = window; }
     void setToolPalette(HWND window) { m_tool = window; }
+    void setThinkWindow(HWND window) { m_think = window; }
+    void setAutoMoveWindow(HWND window) { m_autoMove = window; }
     // The main window's sounds, while it lives.
     void setSound(GameSound* sound) { m_sound = sound; }
     HWND mainWindow() const { return m_main; }
     HWND mapWindow() const { return m_map; }
     HWND panel() const { return m_panel; }
     HWND toolPalette() const { return m_tool; }
+    HWND thinkWindow() const { return m_think; }
+    HWND autoMoveWindow() const { return m_autoMove; }
     GameSound* sound() const { return m_sound; }
     GameState& state() const { return m_state; }
 
@@ -55,7 +59,8 @@ public:
     void setPanelValue(uint8_t value) override;
     void reportThinkProgress(int value) override;
     bool postThinkProgress(int value) override;
-    void showThinkWindow() override;
+    void showThinkWindow(int country) override;
+    void closeThinkWindow() override;
     void setTitle() override;
     void messageBox(const std::string& text, const std::string& caption) override;
     void bringToFront() override;
@@ -81,6 +86,8 @@ private:
     std::atomic<HWND> m_map = nullptr;
     std::atomic<HWND> m_panel = nullptr;
     std::atomic<HWND> m_tool = nullptr;
+    std::atomic<HWND> m_think = nullptr;
+    std::atomic<HWND> m_autoMove = nullptr;
     std::atomic<GameSound*> m_sound = nullptr;
     std::atomic<int32_t> m_income = 0;
     // The viewing country the map was last told of.

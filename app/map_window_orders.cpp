@@ -1,6 +1,8 @@
 // MapOrders: the person's road of one order, from the click on a unit to the rules' execution.
 #include "app/map_window_orders.h"
 
+#include "dialogs/hooked_popup_dialog.h"
+#include "dialogs/popup_entries.h"
 #include "platform/kernel/host.h"
 #include "rules/combat_values.h"
 #include "rules/commands.h"
@@ -115,6 +117,16 @@ void MapOrders::click(int x, int y, bool shift)
     if (!m_state.isOnMap(x, y))
         return;
     m_ui.hexShown(x, y);
+    const CurrentAction& setup = currentAction(m_state);
+    if (setup.autoMoveSetup() && !setup.autoMoveRouteStage()) {
+        addToAutoMoveGroup(x, y);
+        return;
+    }
+    if (setup.autoMoveRouteStage()) {
+        if (m_stage == OrderStage::Selected)
+            chooseAutoMoveTarget(x, y);
+        return;
+    }
     if (m_stage == OrderStage::Targeting) {
         if (m_code == kCommandMoveOrder) {
             if (isInMoveRange(m_state, x, y)) {
@@ -155,22 +167,47 @@ void MapOrders::click(int x, int y, bool shift)
     select(x, y);
 }
 
-void MapOrders::select(int x, int y)
+std::vector<UnitRef> MapOrders::visibleUnitsAt(int x, int y) const
 {
     std::vector<UnitRef> units;
     m_state.collectUnitsInHex(x, y, units);
     const int viewer = m_state.turnBlock().viewingCountry;
     // The top unit is the last slot's; the viewer sees only what its sight allows.
+    std::vector<UnitRef> seen;
     for (auto it = units.rbegin(); it != units.rend(); ++it) {
         if (it->table >= kSideCount)
             continue;
         if (viewer >= 0 && viewer < kCountryCount && !isUnitVisibleTo(m_state, viewer, it->table, it->index))
             continue;
-        if (!selectUnit(it->table, it->index))
-            m_ui.unitSelected(it->table, it->index, 0);
+        seen.push_back(*it);
+    }
+    return seen;
+}
+
+void MapOrders::select(int x, int y)
+{
+    const std::vector<UnitRef> seen = visibleUnitsAt(x, y);
+    if (seen.empty()) {
+        m_ui.unitSelected(-1, -1, 0);
         return;
     }
-    m_ui.unitSelected(-1, -1, 0);
+    UnitRef picked = seen.front();
+    // Several of the person's units that may act share the hex: the person picks one.
+    std::vector<uint32_t> candidates;
+    for (const UnitRef& ref : seen) {
+        const UnitRecord* unit = m_state.unitOf(ref.table, ref.index);
+        if (personActs() && ref.table == m_state.turnBlock().currentCountry && unit
+            && !unit->hasFlag(kUnitActed | kUnitAwaitingProduction))
+            candidates.push_back(popup_entry::make(ref.table, ref.index));
+    }
+    if (candidates.size() > 1) {
+        const uint32_t chosen = m_ui.choose(HookedPopupDialog::kMoveTarget, {}, candidates);
+        if (chosen == popup_entry::kNone)
+            return;
+        picked = UnitRef { uint16_t(popup_entry::kindOf(chosen)), uint16_t(popup_entry::valueOf(chosen)), uint16_t(popup_entry::kindOf(chosen)) };
+    }
+    if (!selectUnit(picked.table, picked.index))
+        m_ui.unitSelected(picked.table, picked.index, 0);
 }
 
 bool MapOrders::selectUnit(int side, int index)
@@ -261,6 +298,9 @@ void MapOrders::removeLastWayPoint()
 void MapOrders::commandChosen(int code)
 {
     dropStaleSelection();
+    // The auto-move set-up gives no orders of its own: its window ends it.
+    if (currentAction(m_state).autoMoveSetup())
+        return;
     if (m_stage == OrderStage::Targeting)
         markTargets(false), m_stage = OrderStage::Selected;
     if (m_stage != OrderStage::Selected || !personActs() || !(supportedCommands() & bit(code)))
@@ -283,8 +323,17 @@ void MapOrders::commandChosen(int code)
                 cancel();
                 return;
             }
-            target.target = int(carriers.front() & 0xFFFF);
-            target.extra = int(carriers.front() >> 16);
+            // Carrier entries pack the side low and the index high, as the popup's entries do.
+            uint32_t carrier = carriers.front();
+            if (carriers.size() > 1) {
+                carrier = m_ui.choose(HookedPopupDialog::kBoard, { popup_entry::prompt(0) }, carriers);
+                if (carrier == popup_entry::kNone) {
+                    cancel();
+                    return;
+                }
+            }
+            target.target = int(popup_entry::kindOf(carrier));
+            target.extra = int(popup_entry::valueOf(carrier));
         }
         if (confirmOrder(code, target))
             execute(code == kCommandEndAction && moving() ? kCommandNone : code, target);

@@ -1,0 +1,121 @@
+// Driving the game's modal popups from a second thread while the thread that runs them handles
+// its messages: finding the popup, clicking it, and a popup left open closed so no test hangs.
+#pragma once
+
+#include "platform/desktop/harness.h"
+#include "platform/windows.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace popup_test {
+
+namespace harness = platform::harness;
+using namespace std::chrono_literals;
+
+inline void settle()
+{
+    harness::waitIdle();
+    std::this_thread::sleep_for(20ms);
+    harness::waitIdle();
+}
+
+inline BOOL CALLBACK collectDialog(HWND window, LPARAM list)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770" && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// The visible dialogs on the screen, topmost first.
+inline std::vector<HWND> openDialogs()
+{
+    std::vector<HWND> found;
+    EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// A visible dialog that is none of `known`; null when none came in time.
+inline HWND waitForDialog(const std::vector<HWND>& known = {}, std::chrono::milliseconds timeout = 10s)
+{
+    auto end = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < end) {
+        for (HWND window : openDialogs())
+            if (std::find(known.begin(), known.end(), window) == known.end()) {
+                settle();
+                return window;
+            }
+        std::this_thread::sleep_for(5ms);
+    }
+    return nullptr;
+}
+
+inline bool waitGone(HWND window, std::chrono::milliseconds timeout = 10s)
+{
+    auto end = std::chrono::steady_clock::now() + timeout;
+    while (IsWindow(window)) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+inline POINT screenPoint(HWND window, int x, int y)
+{
+    POINT p { x, y };
+    ClientToScreen(window, &p);
+    return p;
+}
+
+inline void clickClient(HWND window, int x, int y, harness::Button button = harness::Button::Left)
+{
+    const POINT p = screenPoint(window, x, y);
+    harness::click(p.x, p.y, button);
+    settle();
+}
+
+inline void clickItem(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    RECT r {};
+    GetClientRect(item, &r);
+    clickClient(item, r.right / 2, r.bottom / 2);
+}
+
+// Runs `modal` on this thread while `driver` works the first new dialog from another. A dialog the
+// driver leaves open is closed; this thread then handles its messages until the driver is done.
+template <class Modal>
+auto drive(Modal modal, std::function<void(HWND)> driver)
+{
+    std::atomic<bool> done { false };
+    const std::vector<HWND> before = openDialogs();
+    std::thread helper([&] {
+        HWND dialog = waitForDialog(before);
+        if (dialog)
+            driver(dialog);
+        for (int i = 0; i < 200 && dialog && IsWindow(dialog); ++i) {
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+            std::this_thread::sleep_for(20ms);
+        }
+        done = true;
+    });
+    auto result = modal();
+    while (!done) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        std::this_thread::sleep_for(1ms);
+    }
+    helper.join();
+    return result;
+}
+
+} // namespace popup_test
