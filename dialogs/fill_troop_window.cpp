@@ -17,7 +17,7 @@ void drawMachine(PictureCanvas& canvas, const swCBitmap* sheet, const RECT& icon
     const int x = 84 + 40 * (i % 5);
     const int y = top + 24 * (i / 5);
     if (sheet)
-        canvas.blit(x, y, sheet->handle(), icon);
+        canvas.blitKeyed(x, y, sheet->handle(), icon);
     canvas.text({ x + 20, y + 4, x + 32, y + 16 }, formatNumber("%2lld", strength), RGB(255, 255, 255), font,
         DT_RIGHT | DT_SINGLELINE);
 }

@@ -135,7 +135,7 @@ void CommandPromptBar::DrawItem(DRAWITEMSTRUCT* item)
             const int column = unitBitmapIndex(state, unit->type());
             if (const swCBitmap* sheet = state.baseBitmap(kCategorySheet)) {
                 PaletteHolder holder(dc);
-                holder.blitBitmap(0, 1, sheet->handle(), { column * 16, row * 16, column * 16 + 16, row * 16 + 16 });
+                holder.blitTransparent(0, 1, sheet->handle(), { column * 16, row * 16, column * 16 + 16, row * 16 + 16 }, kPictureKey);
             }
         }
         drawIn(dc, { 18, 2, 242, 16 }, words.name, words.colour);
@@ -202,7 +202,7 @@ void ProductionStatusList::DrawItem(DRAWITEMSTRUCT* item)
     if (!(item->itemState & ODS_DISABLED))
         if (const swCBitmap* arrow = startArrowBitmap(); arrow && arrow->handle()) {
             PaletteHolder holder(dc);
-            holder.blitBitmap(width() == 67 ? 58 : 16, 0, arrow->handle(), { 0, 0, 9, 18 });
+            holder.blitTransparent(width() == 67 ? 58 : 16, 0, arrow->handle(), { 0, 0, 9, 18 }, kPictureKey);
         }
     finishItem(item);
 }

@@ -63,6 +63,14 @@ void PictureCanvas::blit(int x, int y, HBITMAP source, const RECT& sourceRect)
     });
 }
 
+void PictureCanvas::blitKeyed(int x, int y, HBITMAP source, const RECT& sourceRect)
+{
+    draw([&](HDC dc) {
+        PaletteHolder holder(dc);
+        holder.blitTransparent(x, y, source, sourceRect, kPictureKey);
+    });
+}
+
 void PictureCanvas::fill(const RECT& area, COLORREF colour)
 {
     draw([&](HDC dc) {

@@ -24,6 +24,8 @@ public:
     // Copies the clean picture's rectangle back over the canvas.
     void restore(const RECT& area);
     void blit(int x, int y, HBITMAP source, const RECT& sourceRect);
+    // The same, leaving out the program's transparent colour (icon sheets).
+    void blitKeyed(int x, int y, HBITMAP source, const RECT& sourceRect);
     void fill(const RECT& area, COLORREF colour);
     // Text in the rectangle with the font, transparent background; format as DrawTextA takes it.
     void text(const RECT& area, const std::string& text, COLORREF colour, HFONT font, UINT format = DT_LEFT);

@@ -49,17 +49,20 @@ void drawUnitShape(Canvas& canvas, int x, int y, int size, int index, uint8_t co
 
 namespace {
 
-// Column = unit bitmap index, row 0 no side, row s + 1 country s.
+// Column = unit bitmap index: the 57 classes, the seven faster variants (57-63) and the two
+// civilian kinds (64, 65). Row 0 no side, row s + 1 country s.
+constexpr int kCategoryCells = 66;
+
 void writeCategorySheet(const std::filesystem::path& folder)
 {
     Palette palette;
     const uint8_t clear = palette.index(kMagenta);
     const uint8_t outline = palette.index({ 20, 20, 20 });
-    Canvas canvas(kUnitCells * 16, 9 * 16, clear);
+    Canvas canvas(kCategoryCells * 16, 9 * 16, clear);
     for (int row = 0; row < 9; ++row) {
         const Rgb side = sideColours()[size_t(row == 0 ? 8 : row - 1)];
         const uint8_t colour = palette.index(side);
-        for (int i = 0; i < kUnitCells; ++i)
+        for (int i = 0; i < kCategoryCells; ++i)
             drawUnitShape(canvas, i * 16, row * 16, 16, i, colour, outline);
     }
     writeFile(folder / "tkbmp" / "category.bmp", encodeBmp8(canvas, palette));

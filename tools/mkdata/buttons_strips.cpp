@@ -3,6 +3,7 @@
 #include "tools/mkdata/bmp_writer.h"
 #include "tools/mkdata/buttons_text.h"
 #include "tools/mkdata/generator.h"
+#include "tools/mkdata/strip_canvases.h"
 
 #include <algorithm>
 #include <iterator>
@@ -86,6 +87,22 @@ const Label kLabels[] = {
     { ButtonKind::ToolButton40x24, 0, "小" },
     { ButtonKind::ToolButton40x24, 1, "中" },
     { ButtonKind::ToolButton40x24, 2, "大" },
+    { ButtonKind::FillTroopButton72x24, 0, "修理" },
+    { ButtonKind::FillTroopButton72x24, 1, "補充" },
+    { ButtonKind::FillTroopButton72x24, 2, "両方" },
+    { ButtonKind::FillTroopButton104x28, 0, "実行" },
+    { ButtonKind::FillTroopButton104x28, 1, "中止" },
+    { ButtonKind::SupplyTroopButton72x24, 0, "燃料" },
+    { ButtonKind::SupplyTroopButton72x24, 1, "弾薬" },
+    { ButtonKind::SupplyTroopButton72x24, 2, "両方" },
+    { ButtonKind::SupplyTroopButton104x28, 0, "補給する" },
+    { ButtonKind::SupplyTroopButton104x28, 1, "しない" },
+    { ButtonKind::IncomeButton112x32, 0, "閉じる" },
+    { ButtonKind::AutoMoveSubButton, 0, "設定開始" },
+    { ButtonKind::AutoMoveSubButton, 1, "経路設定" },
+    { ButtonKind::AutoMoveSubButton, 2, "決定" },
+    { ButtonKind::AutoMoveSubButton, 3, "オート移動" },
+    { ButtonKind::AutoMoveSubButton, 4, "設定終了" },
 };
 
 // Command button i stands for unit command i + 1: one glyph of its name, as the palette writes
@@ -191,6 +208,11 @@ void writeStrip(const std::filesystem::path& programFolder, const std::string& f
             height = std::max(height, r.bottom);
         }
     }
+    const StripPicture* picture = stripPicture(file);
+    if (picture) {
+        width = std::max(width, picture->width);
+        height = std::max(height, picture->height);
+    }
     Palette palette;
     Colours c {};
     c.back = palette.index({ 24, 28, 22 });
@@ -204,6 +226,8 @@ void writeStrip(const std::filesystem::path& programFolder, const std::string& f
     c.focus = palette.index({ 236, 200, 80 });
     c.mark = palette.index({ 255, 255, 255 });
     Canvas canvas(width, height, c.back);
+    if (picture)
+        picture->paint(canvas, palette);
     for (const Placed& p : buttons) {
         const auto& l = p.layout;
         if (p.kind == ButtonKind::CheckMarkButton) {
