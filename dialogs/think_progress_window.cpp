@@ -106,6 +106,8 @@ int ThinkProgressWindow::OnMessage(MessageRecord& msg)
     switch (msg.message) {
     case kProgress:
         m_progress = int32_t(msg.wParam);
+        // Kept with the window too, where any thread may read what it shows.
+        SetWindowLongPtrA(handle(), GWLP_USERDATA, LONG_PTR(m_progress.load()));
         // A paused game thread is not told apart from a busy one by a moving bar.
         if (!(g_gameState && g_gameState->handshake().isUiLinkReady()))
             drawProgress();

@@ -69,6 +69,8 @@ public:
     // Posts the progress to the window (WM_USER+105), which shows it and then releases the game
     // thread's pending wait. False when nothing was posted.
     static bool postProgress(HWND window, int percent);
+    // The progress the window shows (kept in its user data); 0 before the first.
+    static int shownProgress(HWND window) { return int(GetWindowLongPtrA(window, GWLP_USERDATA)); }
 
     // Cleared while a file dialog of the main window is open: the watcher then ignores clicks.
     void setActiveFlag(bool on) { m_activeFlag = on ? 1 : 0; }

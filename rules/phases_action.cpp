@@ -39,6 +39,9 @@ void GameThread::phaseAction()
             mainWindowLink().refresh(MainRefresh::AfterAction);
             ThinkWindowShown shown(side);
             interrupted = isInterruptedTurn(m_player.playTurn(m_state, side, stopFlag()));
+            // The steps report in 4 % strides: a finished turn shows its whole bar before it goes.
+            if (!interrupted)
+                postThinkProgress(m_state, 100, ReportWait::Yes);
         }
         if (!interrupted) {
             if (endIfDecided())

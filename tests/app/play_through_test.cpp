@@ -7,6 +7,7 @@
 #include "app/menu_ids.h"
 #include "app/run_application.h"
 #include "app/tool_palette.h"
+#include "dialogs/think_progress_window.h"
 #include "lib/application.h"
 #include "platform/commdlg/commdlg.h"
 #include "platform/desktop/harness.h"
@@ -17,11 +18,14 @@
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "tests/dialogs/popup_driver.h"
 #include "tests/state/state_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <memory>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -61,6 +65,10 @@ public:
     {
     }
 
+    ~Person() { stopWatching(); }
+
+    // Finds the program's window and from then on answers its popups and watches the thinking
+    // window's progress, as a person looking at the screen would.
     bool findMainWindow()
     {
         bool found = waitFor([&] {
@@ -68,8 +76,22 @@ public:
             return m_main && IsWindowVisible(m_main) && g_gameState;
         });
         settle();
+        if (found) {
+            m_popups = std::make_unique<popup_test::PopupDismisser>(m_main);
+            m_watcher = std::thread([this] { watchThinking(); });
+        }
         return found;
     }
+    void stopWatching()
+    {
+        m_watching = false;
+        if (m_watcher.joinable())
+            m_watcher.join();
+        m_popups.reset();
+    }
+    // The highest progress a thinking window showed, -1 when none was seen.
+    int thinkingProgressSeen() const { return m_progressSeen.load(); }
+    int popupsAnswered() const { return m_popups ? m_popups->answered() : 0; }
     HWND main() const { return m_main; }
     GameState& state() const { return *g_gameState; }
     MainWindow* window() const { return dynamic_cast<MainWindow*>(windowFromHandle(m_main)); }
@@ -220,9 +242,25 @@ private:
         return best;
     }
 
+    void watchThinking()
+    {
+        while (m_watching) {
+            if (HWND window = FindWindowA(ThinkProgressWindow::kClassName, nullptr)) {
+                const int progress = ThinkProgressWindow::shownProgress(window);
+                if (progress > m_progressSeen)
+                    m_progressSeen = progress;
+            }
+            std::this_thread::sleep_for(2ms);
+        }
+    }
+
     std::string m_shots;
     HWND m_main = nullptr;
     int m_fights = 0;
+    std::unique_ptr<popup_test::PopupDismisser> m_popups;
+    std::thread m_watcher;
+    std::atomic<bool> m_watching = true;
+    std::atomic<int> m_progressSeen = -1;
 
 public:
     // Attacks and occupations ordered.
@@ -262,6 +300,7 @@ struct PlayThrough : ::testing::Test {
                 acts(person);
             else
                 ADD_FAILURE() << "no main window";
+            person.stopWatching();
             if (IsWindow(person.main()))
                 person.quit();
         });
@@ -282,6 +321,7 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
     uint32_t eventsAtSave = 0;
     int ordersGiven = 0;
     int fights = 0;
+    int thinking = -1;
     run([&](Person& person) {
         person.shot("01_start");
         person.clickTool(menu_id::kNewGame);
@@ -324,7 +364,9 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
         harness::pressKey(VK_ESCAPE);
         settle();
         fights = person.fights();
+        thinking = person.thinkingProgressSeen();
     });
+    EXPECT_EQ(thinking, 100) << "a computer turn's progress reaches its end in the thinking window";
     EXPECT_GT(fights, 0) << "no attack or occupation in three turns";
     EXPECT_GT(ordersGiven, 0);
     EXPECT_GE(savedTurn, 2);

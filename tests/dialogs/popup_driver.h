@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -117,5 +118,76 @@ auto drive(Modal modal, std::function<void(HWND)> driver)
     helper.join();
     return result;
 }
+
+// A person who answers every play popup owned by `owner` while this object lives: its accept or
+// close button (1000), else its OK button (1001), else a click on its body. File dialogs (with a
+// file name box) and message boxes are left to their own drivers.
+class PopupDismisser {
+public:
+    explicit PopupDismisser(HWND owner)
+        : m_owner(owner)
+        , m_thread([this] { run(); })
+    {
+    }
+    ~PopupDismisser()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    PopupDismisser(const PopupDismisser&) = delete;
+    PopupDismisser& operator=(const PopupDismisser&) = delete;
+
+    int answered() const { return m_answered.load(); }
+    // The client sizes of the popups answered, in order.
+    std::vector<SIZE> answeredSizes() const
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_sizes;
+    }
+
+private:
+    static constexpr int kFileNameBox = 0x480;
+
+    void run()
+    {
+        while (!m_stop) {
+            for (HWND popup : openDialogs()) {
+                if (m_stop || GetWindow(popup, GW_OWNER) != m_owner || GetDlgItem(popup, kFileNameBox))
+                    continue;
+                answer(popup);
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+    }
+    void answer(HWND popup)
+    {
+        harness::waitIdle(1s);
+        if (!IsWindow(popup))
+            return;
+        RECT client {};
+        GetClientRect(popup, &client);
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_sizes.push_back({ client.right, client.bottom });
+        }
+        for (int id : { 1000, 1001 }) {
+            HWND button = GetDlgItem(popup, id);
+            if (button && IsWindowEnabled(button) && IsWindowVisible(button)) {
+                clickItem(popup, id);
+                ++m_answered;
+                return;
+            }
+        }
+        clickClient(popup, client.right / 2, client.bottom / 2);
+        ++m_answered;
+    }
+
+    HWND m_owner;
+    std::atomic<bool> m_stop { false };
+    std::atomic<int> m_answered { 0 };
+    mutable std::mutex m_lock;
+    std::vector<SIZE> m_sizes;
+    std::thread m_thread;
+};
 
 } // namespace popup_test
