@@ -11,9 +11,14 @@
 #include "state/unit_facts.h"
 
 #include <filesystem>
+#include <mutex>
+#include <vector>
 #include <string>
 
 namespace dialogs_test {
+
+namespace harness = platform::harness;
+using namespace std::chrono_literals;
 
 inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
@@ -27,6 +32,50 @@ public:
     HWND window = nullptr;
 };
 
+// The owner records the requests the popups post to the main window (WM_USER+150 and up).
+class RecordingOwner : public testing_lib::TopWindow {
+public:
+    RecordingOwner()
+        : TopWindow("DialogsTestOwner")
+    {
+    }
+    int OnMessage(MessageRecord& msg) override
+    {
+        if (msg.message >= WM_USER + 150 && msg.message <= WM_USER + 200) {
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_posts.push_back({ msg.message, msg.wParam, msg.lParam });
+            return 1;
+        }
+        return swCWindow::OnMessage(msg);
+    }
+    struct Post {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    std::vector<Post> posts()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_posts;
+    }
+    int count(UINT message)
+    {
+        int n = 0;
+        for (const Post& p : posts())
+            n += p.message == message;
+        return n;
+    }
+    void clear()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_posts.clear();
+    }
+
+private:
+    std::mutex m_lock;
+    std::vector<Post> m_posts;
+};
+
 class DialogWorld : public testing_state::SmallWorld {
 public:
     DialogWorld()
@@ -37,7 +86,7 @@ public:
         fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp", host("tkbmp"), fs::copy_options::recursive);
         platform::harness::clearMessageBoxes();
         platform::harness::setDefaultMessageBoxAnswer(0);
-        m_owner = new testing_lib::TopWindow("DialogsTestOwner");
+        m_owner = new RecordingOwner();
         m_owner->setFrame(100, 80, 800, 600);
         m_owner->Create();
         m_services.window = m_owner->handle();
@@ -57,7 +106,7 @@ public:
         testing_lib::pump();
     }
 
-    swCWindow* owner() { return m_owner; }
+    RecordingOwner* owner() { return m_owner; }
     HWND ownerHandle() const { return m_services.window; }
 
     // The first available type of the domain (3 land, 4 sea).
@@ -77,7 +126,7 @@ public:
 
 private:
     static constexpr const char* kNames[kCountryCount] = { "青国", "赤国", "緑国", "黄国", "紫国", "水国", "橙国", "桃国" };
-    testing_lib::TopWindow* m_owner = nullptr;
+    RecordingOwner* m_owner = nullptr;
     OwnerServices m_services;
 };
 

@@ -119,6 +119,40 @@ auto drive(Modal modal, std::function<void(HWND)> driver)
     return result;
 }
 
+// The same with `modal` on a thread of its own, as the game thread runs the rules' popups, while
+// this thread (the owner's) handles its messages.
+template <class Modal>
+auto driveOnSecondThread(Modal modal, std::function<void(HWND)> driver)
+{
+    std::atomic<bool> modalDone { false };
+    std::atomic<bool> driverDone { false };
+    decltype(modal()) result {};
+    const std::vector<HWND> before = openDialogs();
+    std::thread game([&] {
+        result = modal();
+        modalDone = true;
+    });
+    std::thread person([&] {
+        HWND dialog = waitForDialog(before);
+        if (dialog)
+            driver(dialog);
+        for (int i = 0; i < 200 && dialog && IsWindow(dialog); ++i) {
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+            std::this_thread::sleep_for(20ms);
+        }
+        driverDone = true;
+    });
+    while (!modalDone || !driverDone) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        std::this_thread::sleep_for(1ms);
+    }
+    game.join();
+    person.join();
+    return result;
+}
+
 // A person who answers every play popup owned by `owner` while this object lives: its accept or
 // close button (1000), else its OK button (1001), else a click on its body. File dialogs (with a
 // file name box) and message boxes are left to their own drivers.
