@@ -257,6 +257,19 @@ TEST(PlayWindowScreens, ThinkingAndAutoMoveWindows)
     EXPECT_GT(inkIn(thinkHandle, image, ThinkProgressWindow::kPercentArea), 10);
     DestroyWindow(thinkHandle);
 
+    // A person's turn handed to the computer has its own face.
+    w.world.state().handshake().setDelegation(true);
+    auto* delegated = new ThinkProgressWindow(w.owner(), 0);
+    ASSERT_TRUE(delegated->Create());
+    HWND delegatedHandle = delegated->handle();
+    ShowWindow(delegatedHandle, SW_SHOW);
+    World::pump();
+    popup_test::settle();
+    const harness::Image other = capture(delegatedHandle, "think_progress_delegated");
+    EXPECT_NE(other.pixels, image.pixels);
+    DestroyWindow(delegatedHandle);
+    w.world.state().handshake().setDelegation(false);
+
     auto* autoMove = new AutoMoveSetWindow(w.owner());
     ASSERT_TRUE(autoMove->Create());
     HWND autoHandle = autoMove->handle();
