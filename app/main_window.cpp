@@ -253,7 +253,7 @@ int MainWindow::OnMessage(MessageRecord& msg)
         onEndOfPlayTimer();
         return 1;
     default:
-        return onGameMessage(msg) ? 1 : 0;
+        return onEditorMessage(msg) || onGameMessage(msg) ? 1 : 0;
     }
 }
 

@@ -76,6 +76,21 @@ public:
     // The environment settings window; its changes reach the sounds and the layout at once.
     void openEnvironment();
 
+    // -- the editors' windows --
+    // The modal rule list of the production-type menu.
+    void openRuleList();
+    // The rule information command: with the developer switch on and Shift held, the rule dialog
+    // in set mode on the game's rules; else the rule window opened or closed.
+    void showRuleInfo();
+    void openRuleInfo();
+    void closeRuleInfo();
+    // The modeless victory conditions of the game, read-only.
+    void openVictoryConditions();
+    void closeVictoryConditions();
+    // The modeless windows while they are open, else null.
+    HWND ruleWindow() const;
+    HWND victoryWindow() const;
+
     // MapViewHost
     void unitSelected(int side, int index, uint32_t commandMask) override;
     void hexShown(int x, int y) override;
@@ -91,6 +106,9 @@ public:
 private:
     // The game thread's messages; true when the message was one of them.
     bool onGameMessage(MessageRecord& msg);
+    // The editors' close requests and the windows opened at the start of play.
+    bool onEditorMessage(MessageRecord& msg);
+    void refreshRuleWindow();
     // Greys what may not be chosen now, and tells the tool palette the same.
     void updateMenuStates();
     void layoutChildren();
@@ -118,4 +136,8 @@ private:
     bool m_endOfPlayPending = false;
     // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
     bool m_stopping = false;
+    // The modeless editors' windows; each deletes its object with its window, so only the handles
+    // are kept and checked before use.
+    HWND m_ruleWindow = nullptr;
+    HWND m_victoryWindow = nullptr;
 };

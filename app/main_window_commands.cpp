@@ -123,6 +123,9 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kEnvironment: openEnvironment(); break;
     case kAbout: runAboutBox(this); break;
     case kHelp: openHelpPage(this); break;
+    case kRuleList: openRuleList(); break;
+    case kRuleInfo: showRuleInfo(); break;
+    case kVictoryConditions: openVictoryConditions(); break;
     default: return 0;
     }
     return 1;
@@ -252,6 +255,8 @@ void MainWindow::endGame()
 
 void MainWindow::stopPlay()
 {
+    // The victory conditions shown belong to the game that ends.
+    closeVictoryConditions();
     KillTimer(handle(), main_message::kEndOfPlayTimer);
     m_endOfPlayPending = false;
     Handshake& handshake = m_state.handshake();
@@ -405,5 +410,6 @@ void MainWindow::refreshAfterChange()
         PostMessageA(map, map_message::kFullRefresh, 0, 0);
     if (HWND panel = m_link.panel())
         PostMessageA(panel, ControlPanel::kStartGameView, 0, 0);
+    refreshRuleWindow();
     updateMenuStates();
 }

@@ -64,9 +64,8 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
             prompts::showResult(handle(), m_state);
         signalMainWindowDoneEvent();
         return true;
-    // The windows marked open at start, the thinking window and the terrain windows come with
-    // their own issues: there is nothing to open or refresh yet.
-    case kOpenStartWindows:
+    // The thinking window and the terrain windows come with their own issues: there is nothing to
+    // open or refresh yet.
     case kShowThinkWindow:
     case kRefreshTerrainWindows:
         return true;

@@ -36,6 +36,10 @@ constexpr UINT kLastGameMessage = WM_USER + 189;
 // wParam = id of the phase explanation's wait.
 constexpr UINT kPhaseHelp = WM_USER + 190;
 
+// From the rule window and the modeless victory-condition window: close it.
+constexpr UINT kCloseRuleWindow = WM_USER + 115;
+constexpr UINT kCloseVictoryWindow = WM_USER + 187;
+
 // The main window's own: refresh the title, raise the window.
 constexpr UINT kRefreshTitle = WM_USER + 191;
 constexpr UINT kBringToFront = WM_USER + 192;

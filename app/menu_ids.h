@@ -24,4 +24,9 @@ constexpr unsigned kEnvironment = 40031;
 constexpr unsigned kAbout = 40032;
 constexpr unsigned kHelp = 40033;
 
+// The rule list of the production-type menu, the rule window and the victory conditions.
+constexpr unsigned kRuleList = 40100;
+constexpr unsigned kRuleInfo = 40101;
+constexpr unsigned kVictoryConditions = 40102;
+
 } // namespace menu_id

@@ -113,7 +113,7 @@ const Rgb kCountryColours[8] = { { 40, 80, 220 }, { 210, 40, 40 }, { 40, 170, 60
     { 150, 60, 190 }, { 40, 190, 200 }, { 235, 130, 30 }, { 220, 60, 180 } };
 
 struct Colours {
-    uint8_t back, face, light, dark, text, pressedFace, disabledFace, disabledText, focus, mark;
+    uint8_t back, face, light, dark, text, pressedFace, disabledFace, disabledText, focus, mark, selectedRow;
 };
 
 enum class Face { Normal, Pressed, Disabled, Focus };
@@ -181,8 +181,20 @@ struct Placed {
     bitmap_buttons::ButtonLayout layout;
 };
 
+// A list row drawn selected: a lit bar with a sunken rim, for the white text the lists write on it.
+void drawSelectedRow(Canvas& canvas, const Colours& c, const FaceRect& r)
+{
+    canvas.fillRect(r.left, r.top, r.right, r.bottom, c.selectedRow);
+    canvas.line(r.left, r.top, r.right - 1, r.top, c.dark);
+    canvas.line(r.left, r.bottom - 1, r.right - 1, r.bottom - 1, c.light);
+    canvas.frameRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, c.focus);
+}
+
 void writeStrip(const std::filesystem::path& programFolder, const std::string& file, const std::vector<Placed>& buttons)
 {
+    std::vector<FaceRect> rows;
+    if (file == bitmap_buttons::kEditStripFile)
+        rows.assign(std::begin(bitmap_buttons::kEditSelectedRows), std::end(bitmap_buttons::kEditSelectedRows));
     int width = 0;
     int height = 0;
     for (const Placed& p : buttons) {
@@ -190,6 +202,10 @@ void writeStrip(const std::filesystem::path& programFolder, const std::string& f
             width = std::max(width, r.right);
             height = std::max(height, r.bottom);
         }
+    }
+    for (const FaceRect& r : rows) {
+        width = std::max(width, r.right);
+        height = std::max(height, r.bottom);
     }
     Palette palette;
     Colours c {};
@@ -203,7 +219,10 @@ void writeStrip(const std::filesystem::path& programFolder, const std::string& f
     c.disabledText = palette.index({ 160, 160, 156 });
     c.focus = palette.index({ 236, 200, 80 });
     c.mark = palette.index({ 255, 255, 255 });
+    c.selectedRow = rows.empty() ? c.back : palette.index({ 52, 86, 140 });
     Canvas canvas(width, height, c.back);
+    for (const FaceRect& r : rows)
+        drawSelectedRow(canvas, c, r);
     for (const Placed& p : buttons) {
         const auto& l = p.layout;
         if (p.kind == ButtonKind::CheckMarkButton) {
