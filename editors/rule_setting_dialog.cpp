@@ -72,15 +72,16 @@ int RuleSettingDialog::OnInitDialog()
 {
     const SIZE client = m_short ? kShortClient : kFullClient;
     centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, client.cx, client.cy);
-    const int buttonsTop = client.cy - 32;
-    makePushButton(handle(), "OK", id::kOk, 192, buttonsTop);
-    makePushButton(handle(), "ｷｬﾝｾﾙ", id::kCancel, 296, buttonsTop);
     const bool editable = m_mode != kRuleConfirm;
     const bool nameBox = m_mode == kRuleEdit;
     if (m_short)
         buildShortRuleOptionPanel(*this, *g_gameState, m_slot.block, editable, nameBox, m_panel);
     else
         buildRuleOptionPanel(*this, *g_gameState, m_slot.block, editable, nameBox, m_panel);
+    // After the panel, so that Tab reaches them last.
+    const int buttonsTop = client.cy - 32;
+    makePushButton(handle(), "OK", id::kOk, 192, buttonsTop);
+    makePushButton(handle(), "ｷｬﾝｾﾙ", id::kCancel, 296, buttonsTop);
     m_page = 0;
     showRulePage(m_panel, m_page, -1);
     SetWindowTextA(handle(), cp(titleOf(m_mode)).c_str());

@@ -8,6 +8,8 @@
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
+#include <cstring>
+
 namespace {
 
 using main_window_test::World;

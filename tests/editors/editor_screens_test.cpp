@@ -3,6 +3,7 @@
 // folder.
 #include "editors/rule_list_window.h"
 #include "editors/rule_setting_dialog.h"
+#include "editors/rule_window.h"
 #include "editors/victory_condition_dialog.h"
 
 #include "lib/media/bitmap_button_layout.h"
@@ -153,4 +154,24 @@ TEST(EditorScreens, RuleListShowsItsBackgroundTheSelectedStripAndTheNames)
         EXPECT_TRUE(white) << "the dashes are white";
         PostMessageA(list, WM_CLOSE, 0, 0);
     });
+}
+
+TEST(EditorScreens, RuleWindowShowsTheRulesInForceUnderTheirNameReadOnly)
+{
+    EditorWorld world;
+    world.state().ruleBlock() = world.state().ruleSlot(5).block;
+    auto* window = new RuleWindow(nullptr);
+    ASSERT_TRUE(window->run());
+    HWND handle = window->handle();
+    ShowWindow(handle, SW_SHOW);
+    settle();
+    const harness::Image image = capture(handle, "rule_window");
+    char name[32] = {};
+    GetWindowTextA(GetDlgItem(handle, rule_option_id::kRuleName), name, sizeof name);
+    EXPECT_EQ(std::string(name), cp("自作"));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(handle, rule_option_id::kRuleName)));
+    EXPECT_GT(inkIn(handle, image, clientRectOf(handle, rule_option_id::textId(32, 0))), 10);
+    // Without a main window to ask, its OK closes it itself.
+    SendMessageA(handle, WM_COMMAND, rule_option_id::kOk, 0);
+    EXPECT_FALSE(IsWindow(handle));
 }

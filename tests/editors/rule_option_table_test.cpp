@@ -3,7 +3,11 @@
 // of the rows decode back to their switches.
 #include "editors/rule_option_table.h"
 
+#include "platform/kernel/host.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <set>
 #include <vector>
@@ -71,8 +75,9 @@ TEST(RuleGates, MatchTheClickTableForEveryParentSwitch)
             bool listed = s == rule.parent;
             for (int t : rule.forcedOff)
                 listed = listed || t == s;
-            if (!listed)
+            if (!listed) {
                 EXPECT_EQ(state.values[size_t(s)], openState().values[size_t(s)]) << "parent " << rule.parent << " moved " << s;
+            }
         }
     }
 }
@@ -117,7 +122,7 @@ TEST(RuleOptionLoad, GatesOnlyWhenEditableAndLocksKeepValues)
     EXPECT_TRUE(editable.enabled[kRuleStacking]);
 
     const RuleOptionState locked = ruleOptionStateOf(block, true, true, true);
-    for (int s : { kRuleStoring, 14, kRuleBoardingOwnership, kRuleStacking }) {
+    for (int s : { int(kRuleStoring), 14, int(kRuleBoardingOwnership), int(kRuleStacking) }) {
         EXPECT_FALSE(locked.enabled[size_t(s)]) << s;
         EXPECT_EQ(locked.values[size_t(s)], editable.values[size_t(s)]) << s;
     }
@@ -132,7 +137,8 @@ TEST(RuleOptionRows, FullPanelShowsEverySwitchButTheHiddenOneOnceAndTheShortPane
         EXPECT_GE(row.page, 0);
         EXPECT_LT(row.page, rule_option_id::kPageCount);
         // A row and its texts fit in the 384 x 330 page.
-        EXPECT_LE(row.x + 128 + 80, 384) << row.ruleSwitch;
+        const int width = std::min(6 * int(platform::utf8ToCp932(row.text1).size()) + 18, 96);
+        EXPECT_LE(row.x + 128 + width - 16, 384) << row.ruleSwitch;
         EXPECT_LE(row.y + 25, 330) << row.ruleSwitch;
     }
     for (int s = 0; s < kRuleSwitchCount; ++s)

@@ -123,12 +123,15 @@ struct VictoryDialogTest : ::testing::Test {
     }
 };
 
+// Successive clicks land apart, so that none of them counts as a double click.
 void clickTab(HWND dialog, int tab)
 {
+    static int turn = 0;
     HWND tabs = GetDlgItem(dialog, id::kTab);
     RECT item {};
     SendMessageA(tabs, TCM_GETITEMRECT, WPARAM(tab), LPARAM(&item));
-    POINT p { (item.left + item.right) / 2, (item.top + item.bottom) / 2 };
+    const int quarter = (item.right - item.left) / 4;
+    POINT p { (item.left + item.right) / 2 + (turn++ % 2 ? quarter : -quarter), (item.top + item.bottom) / 2 };
     ClientToScreen(tabs, &p);
     harness::click(p.x, p.y);
     settle();
