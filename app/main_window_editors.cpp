@@ -12,6 +12,9 @@
 #include "state/game_settings.h"
 #include "state/game_state.h"
 
+#include <algorithm>
+#include <iterator>
+
 static_assert(main_message::kCloseRuleWindow == RuleWindow::kCloseRequest);
 static_assert(main_message::kCloseVictoryWindow == VictoryConditionDialog::kCloseRequest);
 

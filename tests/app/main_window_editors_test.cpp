@@ -114,6 +114,7 @@ TEST(MainWindowEditors, RuleListOpensFromTheProductionTypeMenu)
     dialogtest::drive(platform::utf8ToCp932("ルール作成").c_str(),
         [&] { return SendMessageA(world.handle(), WM_COMMAND, menu_id::kRuleList, 0); },
         [&](HWND list) {
+            dialogtest::settle();
             opened = IsWindowVisible(list) != FALSE;
             PostMessageA(list, WM_CLOSE, 0, 0);
         });
