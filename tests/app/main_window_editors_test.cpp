@@ -58,6 +58,18 @@ TEST(MainWindowEditors, RuleInfoCommandTogglesTheRuleWindowAndItsCloseRequestClo
     // A stray close request with no window open does nothing.
     SendMessageA(world.handle(), main_message::kCloseRuleWindow, 0, 0);
     World::pump();
+
+    // A window that went without the main window's knowing is forgotten, not posted to.
+    SendMessageA(world.handle(), WM_COMMAND, menu_id::kRuleInfo, 0);
+    World::pump();
+    HWND gone = world.window().ruleWindow();
+    ASSERT_NE(gone, nullptr);
+    DestroyWindow(gone);
+    EXPECT_EQ(world.window().ruleWindow(), nullptr);
+    SendMessageA(world.handle(), main_message::kOpenStartWindows, 0, 0);
+    World::pump();
+    EXPECT_NE(world.window().ruleWindow(), nullptr) << "reopened: the setting still says shown";
+    EXPECT_NE(world.window().ruleWindow(), gone);
 }
 
 TEST(MainWindowEditors, StartOfPlayReopensTheRuleWindowWhenItWasLeftOpenAndRefreshesIt)

@@ -82,24 +82,6 @@ TEST(RuleGates, MatchTheClickTableForEveryParentSwitch)
     }
 }
 
-TEST(RuleGates, AdjacentProductionNeedsProductionOnAndStorageOff)
-{
-    struct Case {
-        int storage, production;
-        bool open;
-    } cases[] = { { 0, 1, true }, { 1, 1, false }, { 0, 0, false }, { 1, 0, false } };
-    for (const Case& c : cases) {
-        RuleOptionState state = openState();
-        state.values[kRuleStoring] = uint8_t(c.storage);
-        state.values[33] = uint8_t(c.production);
-        applyRuleGates(state);
-        EXPECT_EQ(state.enabled[14], c.open) << c.storage << c.production;
-        EXPECT_EQ(state.values[14], c.open ? 1 : 0) << c.storage << c.production;
-        // Boarding buildings follow storage alone.
-        EXPECT_EQ(state.enabled[kRuleBoardingOwnership], c.storage == 0);
-    }
-}
-
 TEST(RuleOptionLoad, GatesOnlyWhenEditableAndLocksKeepValues)
 {
     RuleBlock block {};

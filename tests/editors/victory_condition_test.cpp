@@ -197,6 +197,28 @@ TEST_F(VictoryDialogTest, ShareOutOfRangeRefusesTheTabChangeAndTheTabSnapsBack)
     EXPECT_EQ(out[0][victory_entry::kShare], 100);
 }
 
+// A greyed country's page could not be changed, so leaving it saves nothing: its stored choices
+// survive (both combination radios are cleared on a greyed page) and a stored share out of range
+// does not hold the tab.
+TEST_F(VictoryDialogTest, GreyedCountryKeepsItsEntryAndItsTabCanBeLeft)
+{
+    world.state().country(3).controller = 0;
+    entries[3] = { 1, 2, 150, victory_entry::kAllConditions | victory_entry::kCountCivilians, 2 };
+    std::vector<int> tabs;
+    VictoryConditionEntries out {};
+    const INT_PTR result = run(kVictorySet, [&](HWND dialog, VictoryConditionDialog&) {
+        clickTab(dialog, 3);
+        tabs.push_back(currentTab(dialog));
+        clickTab(dialog, 0);
+        tabs.push_back(currentTab(dialog));
+        clickControl(dialog, id::kOk, 40);
+    }, &out);
+    EXPECT_EQ(tabs, (std::vector<int> { 3, 0 }));
+    EXPECT_TRUE(harness::messageBoxes().empty());
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(out[3], entries[3]);
+}
+
 TEST_F(VictoryDialogTest, CombinationRadiosClearWithTheConditionsAndComeBackAsTheEntryHadThem)
 {
     world.placeTargetBuilding(1, 1, 1);
