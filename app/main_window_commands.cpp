@@ -121,6 +121,7 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kZoom48: setZoom(int(id - kZoom16)); break;
     case kSwitchMode: switchMode(); break;
     case kEnvironment: openEnvironment(); break;
+    case kWeaponList: openWeaponList(); break;
     case kAbout: runAboutBox(this); break;
     case kHelp: openHelpPage(this); break;
     default: return 0;
@@ -405,5 +406,6 @@ void MainWindow::refreshAfterChange()
         PostMessageA(map, map_message::kFullRefresh, 0, 0);
     if (HWND panel = m_link.panel())
         PostMessageA(panel, ControlPanel::kStartGameView, 0, 0);
+    refreshInfoWindows();
     updateMenuStates();
 }

@@ -112,11 +112,6 @@ int ArmChangeWindow::OnInitDialog()
     m_selectedSet = m_initialSet;
     render();
 
-    const bool production = g_gameState->turnBlock().phase == kProductionPhase;
-    m_title = platform::utf8ToCp932(production ? "初期武装選択" : "武装交換");
-    if (const UnitRecord* unit = shownUnit())
-        m_title += " - " + std::string(unit->name, strnlen(unit->name, sizeof unit->name));
-    SetWindowTextA(handle(), m_title.c_str());
     try {
         createButtons();
     } catch (swCError* error) {
@@ -129,6 +124,12 @@ int ArmChangeWindow::OnInitDialog()
     GetWindowRect(handle(), &placed);
     windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
     windowRestorePlacement(kPlacementPrefix, false, true);
+    // The title last: the window is complete once it bears its name.
+    const bool production = g_gameState->turnBlock().phase == kProductionPhase;
+    m_title = platform::utf8ToCp932(production ? "初期武装選択" : "武装交換");
+    if (const UnitRecord* unit = shownUnit())
+        m_title += " - " + std::string(unit->name, strnlen(unit->name, sizeof unit->name));
+    SetWindowTextA(handle(), m_title.c_str());
     SetTimer(handle(), kPlayTimer, 100, nullptr);
     return 1;
 }

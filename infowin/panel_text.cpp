@@ -33,16 +33,24 @@ COLORREF shareColour(int value, int whole)
     return value <= whole / 4 ? kRed : value <= whole / 2 ? kOrange : kWhite;
 }
 
-void blitCell(HDC dc, int x, int y, const swCBitmap& sheet, const info_sheet::Cell& cell)
+bool sheetHas(const swCBitmap& sheet, const RECT& cell)
 {
     if (!sheet.handle())
-        return;
-    PaletteHolder(dc).blitBitmap(x, y, sheet.handle(), RECT { cell.x, cell.y, cell.right(), cell.bottom() });
+        return false;
+    const SIZE size = sheet.bitmapGetSize();
+    return cell.left >= 0 && cell.top >= 0 && cell.right <= size.cx && cell.bottom <= size.cy;
+}
+
+void blitCell(HDC dc, int x, int y, const swCBitmap& sheet, const info_sheet::Cell& cell)
+{
+    const RECT source { cell.x, cell.y, cell.right(), cell.bottom() };
+    if (sheetHas(sheet, source))
+        PaletteHolder(dc).blitBitmap(x, y, sheet.handle(), source);
 }
 
 void blitKeyed(HDC dc, int x, int y, const swCBitmap& sheet, const RECT& cell, COLORREF key)
 {
-    if (sheet.handle())
+    if (sheetHas(sheet, cell))
         PaletteHolder(dc).blitTransparent(x, y, sheet.handle(), cell, key);
 }
 

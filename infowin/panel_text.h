@@ -42,8 +42,10 @@ void format(HDC dc, int left, int top, int right, int bottom, UINT align, const 
 // A value's colour against its whole: red at a quarter or less, orange at a half or less.
 COLORREF shareColour(int value, int whole);
 
-// Copies a cell of the sheet to (x, y), opaque or leaving out the key colour.
+// Copies a cell of the sheet to (x, y), opaque or leaving out the key colour; a cell the sheet does
+// not hold draws nothing.
 void blitCell(HDC dc, int x, int y, const swCBitmap& sheet, const info_sheet::Cell& cell);
 void blitKeyed(HDC dc, int x, int y, const swCBitmap& sheet, const RECT& cell, COLORREF key);
+bool sheetHas(const swCBitmap& sheet, const RECT& cell);
 
 } // namespace panel

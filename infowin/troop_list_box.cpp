@@ -2,6 +2,7 @@
 #include "infowin/troop_list_box.h"
 
 #include "infowin/game_options.h"
+#include "infowin/panel_text.h"
 #include "rules/carry_over.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -124,7 +125,7 @@ void drawIcon(RowPainter& p, const GameState& state, const Row& row)
         const int column = unitBitmapIndex(state, typeOf(state, *row.unit));
         const int line = row.iconCountry >= 0 && row.iconCountry < kCountryCount ? row.iconCountry + 1 : 0;
         const RECT cell { column * 16, line * 16, column * 16 + 16, line * 16 + 16 };
-        PaletteHolder(p.dc()).blitTransparent(p.left() + 4, 1, sheet->handle(), cell, kPictureKey);
+        panel::blitKeyed(p.dc(), p.left() + 4, 1, *sheet, cell, kPictureKey);
     }
     p.move(kTroopColumnWidths[1]);
 }

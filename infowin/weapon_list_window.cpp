@@ -2,6 +2,7 @@
 #include "infowin/weapon_list_window.h"
 
 #include "infowin/main_window_services.h"
+#include "infowin/panel_text.h"
 #include "infowin/sheet_layout.h"
 #include "infowin/window_services.h"
 #include "lib/error.h"
@@ -67,7 +68,7 @@ void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
         const swCBitmap* icons = state->baseBitmap(kCategorySheet);
         if (icons && icons->handle()) {
             const int column = unitBitmapIndex(*state, type);
-            memory.blitTransparent(2, 1, icons->handle(), RECT { column * 16, 0, column * 16 + 16, 16 }, kPictureKey);
+            panel::blitKeyed(dc, 2, 1, *icons, RECT { column * 16, 0, column * 16 + 16, 16 }, kPictureKey);
         }
         HGDIOBJ oldFont = SelectObject(dc, state->font(kSmallFont).handle());
         const int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -106,10 +107,24 @@ int WeaponListWindow::fullWidth() const { return kListWidth + scrollBarWidth(); 
 
 HWND WeaponListWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }
 
-bool WeaponListWindow::create()
+WeaponListWindow* WeaponListWindow::open(swCWindow* mainWindow)
 {
+    auto* window = new WeaponListWindow(mainWindow);
+    bool windowMade = false;
+    if (window->create(windowMade))
+        return window;
+    // A window that was made has taken its object with it.
+    if (!windowMade)
+        delete window;
+    return nullptr;
+}
+
+bool WeaponListWindow::create(bool& windowMade)
+{
+    windowMade = false;
     if (!g_gameState || !Create())
         return false;
+    windowMade = true;
     RECT window {}, client {};
     GetWindowRect(handle(), &window);
     GetClientRect(handle(), &client);

@@ -47,13 +47,11 @@ public:
     static constexpr int kHeaderHeight = 48;
     static constexpr int kRowHeight = 18;
 
-    // mainWindow owns the list and receives its requests.
-    explicit WeaponListWindow(swCWindow* mainWindow);
+    // Makes the window, owned by mainWindow (which receives its requests), at its kept placement.
+    // Null when it could not be made (a picture missing: the error has been shown). The window
+    // object deletes itself with its window.
+    static WeaponListWindow* open(swCWindow* mainWindow);
     ~WeaponListWindow() override;
-
-    // Makes the window at its kept placement with its controls. False when it could not be made
-    // (a picture missing: the error has been shown); the object is gone then.
-    bool create();
 
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
@@ -66,6 +64,9 @@ public:
     int frameHeight() const { return m_frameHeight; }
 
 private:
+    explicit WeaponListWindow(swCWindow* mainWindow);
+    // False when no window was made; a window whose controls failed is destroyed.
+    bool create(bool& windowMade);
     void createControls();
     void fillFilter(int selectedFilter);
     int chosenFilter() const;

@@ -109,7 +109,7 @@ void paintExperience(Canvas& canvas, Palette& palette)
     // The filled bar in ten segments, the empty one a dark well of the same size.
     const Cell full = info_sheet::kExperienceBarFull;
     const Cell empty = info_sheet::kExperienceBarEmpty;
-    const uint8_t well = palette.index({ 24, 28, 22 });
+    const uint8_t well = palette.index({ 14, 16, 12 });
     const uint8_t rim = palette.index({ 92, 104, 84 });
     const uint8_t bright = palette.index({ 120, 220, 96 });
     const uint8_t deep = palette.index({ 60, 150, 48 });
