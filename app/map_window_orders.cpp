@@ -32,12 +32,13 @@ constexpr uint16_t kRouteMarks = kMarkPath | kMarkPathEnd;
 
 constexpr uint32_t bit(int code) { return uint32_t(1) << code; }
 
-// Carried out on the spot once chosen: no target to click.
+// Carried out on the spot once chosen: no target to click (the armament exchange asks its window).
 bool actsWithoutTarget(int code)
 {
     switch (code) {
     case kCommandOccupy: case kCommandTransform: case kCommandJamming: case kCommandStore: case kCommandBoard:
-    case kCommandPillbox: case kCommandRoad: case kCommandSupply: case kCommandDisband: case kCommandEndAction:
+    case kCommandArmamentExchange: case kCommandPillbox: case kCommandRoad: case kCommandSupply: case kCommandDisband:
+    case kCommandEndAction:
         return true;
     default:
         return false;
