@@ -2,6 +2,7 @@
 #include "state/troop_sort.h"
 
 #include "state/game_state.h"
+#include "state/list_sort.h"
 #include "state/unit_facts.h"
 #include "state/unit_type_sort.h"
 
@@ -82,18 +83,7 @@ bool presenceOrder(const UnitRecord* b) { return !b; }
 
 } // namespace
 
-void sortTroopKeys(std::vector<uint32_t>& keys, const TroopLess& less)
-{
-    const size_t n = keys.size();
-    for (size_t i = 0; i + 1 < n; ++i) {
-        size_t best = i;
-        for (size_t j = i + 1; j < n; ++j)
-            if (!less(keys[best], keys[j]))
-                best = j;
-        if (best != i)
-            std::swap(keys[i], keys[best]);
-    }
-}
+void sortTroopKeys(std::vector<uint32_t>& keys, const TroopLess& less) { selectionSort(keys.data(), keys.size(), less); }
 
 bool isLiveTroopKey(const GameState& state, TroopKey key) { return liveUnit(state, key) != nullptr; }
 
