@@ -208,3 +208,15 @@ TEST(TroopListColumnMask, RulesElevenAndTwelveHideTheirColumns)
     world.state().settings().troopListOption = 0x3FF;
     EXPECT_EQ(troopListColumnMask(), 0x27Fu);
 }
+
+TEST_F(TroopRows, TheTroopNumberListClosingInsideTheBoxIsToldToTheOwner)
+{
+    TroopListBox* box = show({ 0 });
+    HWND combo = CreateWindowExA(0, "ComboBox", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 40, 80, box->handle(),
+        reinterpret_cast<HMENU>(UINT_PTR(kTroopNumberComboId)), nullptr, nullptr);
+    ASSERT_NE(combo, nullptr);
+    SendMessageA(box->handle(), WM_COMMAND, MAKEWPARAM(kTroopNumberComboId, CBN_SELCHANGE), LPARAM(combo));
+    SendMessageA(box->handle(), WM_COMMAND, MAKEWPARAM(kTroopNumberComboId, CBN_CLOSEUP), LPARAM(combo));
+    testing_lib::pump();
+    EXPECT_EQ(info.owner.count(kTroopNumberListClosed), 1);
+}
