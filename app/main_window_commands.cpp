@@ -121,6 +121,7 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kZoom48: setZoom(int(id - kZoom16)); break;
     case kSwitchMode: switchMode(); break;
     case kEnvironment: openEnvironment(); break;
+    case kWeaponList: openWeaponList(); break;
     case kAbout: runAboutBox(this); break;
     case kHelp: openHelpPage(this); break;
     case kRuleList: openRuleList(); break;
@@ -411,5 +412,6 @@ void MainWindow::refreshAfterChange()
     if (HWND panel = m_link.panel())
         PostMessageA(panel, ControlPanel::kStartGameView, 0, 0);
     refreshRuleWindow();
+    refreshInfoWindows();
     updateMenuStates();
 }

@@ -105,6 +105,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kGameViewStarted:
         refreshTitle();
+        refreshInfoWindows();
         updateMenuStates();
         return true;
     case kAfterGame:
@@ -122,7 +123,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         SetForegroundWindow(handle());
         return true;
     default:
-        return false;
+        return onInfoWindowMessage(msg);
     }
 }
 

@@ -1,6 +1,8 @@
-// "tkbmp" button strips: every bitmap button's faces where its class cuts them, with labels.
+// "tkbmp" button strips: every bitmap button's faces where its class cuts them, with labels, and
+// the pictures that share a strip with its buttons.
 #include "lib/media/bitmap_button_layout.h"
 #include "tools/mkdata/bmp_writer.h"
+#include "tools/mkdata/buttons_sheets.h"
 #include "tools/mkdata/buttons_text.h"
 #include "tools/mkdata/generator.h"
 
@@ -195,8 +197,9 @@ void writeStrip(const std::filesystem::path& programFolder, const std::string& f
     std::vector<FaceRect> rows;
     if (file == bitmap_buttons::kEditStripFile)
         rows.assign(std::begin(bitmap_buttons::kEditSelectedRows), std::end(bitmap_buttons::kEditSelectedRows));
-    int width = 0;
-    int height = 0;
+    const SheetSize sheet = sheetSize(file);
+    int width = sheet.width;
+    int height = sheet.height;
     for (const Placed& p : buttons) {
         for (const FaceRect& r : { p.layout.normal, p.layout.pressed, p.layout.disabled, p.layout.focus }) {
             width = std::max(width, r.right);
@@ -223,6 +226,7 @@ void writeStrip(const std::filesystem::path& programFolder, const std::string& f
     Canvas canvas(width, height, c.back);
     for (const FaceRect& r : rows)
         drawSelectedRow(canvas, c, r);
+    paintSheetPictures(file, canvas, palette);
     for (const Placed& p : buttons) {
         const auto& l = p.layout;
         if (p.kind == ButtonKind::CheckMarkButton) {
