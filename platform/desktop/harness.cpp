@@ -3,6 +3,7 @@
 
 #include "platform/gdi/png.h"
 #include "platform/kernel/host.h"
+#include "platform/kernel/test_clock.h"
 
 #include <thread>
 
@@ -84,6 +85,40 @@ bool waitIdle(std::chrono::milliseconds timeout)
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+TestClock::TestClock() { setTestClock(true); }
+
+TestClock::~TestClock()
+{
+    setTestClock(false);
+    // Timers that fell due meanwhile are looked at again on real time.
+    if (desktop::InputSink* sink = Desktop::instance().inputSink())
+        sink->clockMoved();
+}
+
+bool advanceClock(DWORD ms)
+{
+    if (!testClockOn())
+        return false;
+    const uint64_t target = clockMilliseconds() + ms;
+    desktop::InputSink* sink = Desktop::instance().inputSink();
+    if (!sink) {
+        // No window was ever made: no queue is waiting for a timer.
+        setTestClockTo(target);
+        return true;
+    }
+    if (!waitIdle())
+        return false;
+    for (;;) {
+        const uint64_t next = std::min(sink->nextTimerDue(), target);
+        setTestClockTo(next);
+        sink->clockMoved();
+        if (!waitIdle())
+            return false;
+        if (next >= target)
+            return true;
     }
 }
 
