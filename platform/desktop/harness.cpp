@@ -5,6 +5,7 @@
 #include "platform/kernel/host.h"
 #include "platform/kernel/test_clock.h"
 
+#include <cstdlib>
 #include <thread>
 
 namespace platform::harness {
@@ -147,6 +148,18 @@ bool writePng(const Image& image, const std::string& hostPath)
     if (image.width <= 0 || image.height <= 0)
         return false;
     return platform::writePng(hostPath, image.width, image.height, image.pixels.data(), image.width);
+}
+
+void keepShot(const std::string& fileName)
+{
+    if (std::getenv("DERAZODO_TEST_SHOTS"))
+        keepShot(readScreen(), fileName);
+}
+
+void keepShot(const Image& image, const std::string& fileName)
+{
+    if (const char* folder = std::getenv("DERAZODO_TEST_SHOTS"))
+        writePng(image, std::string(folder) + "/" + fileName);
 }
 
 bool writeBmp(const Image& image, const std::string& hostPath)

@@ -66,6 +66,10 @@ Image readScreen();
 Image readRect(const RECT& screenRect);
 bool writePng(const Image& image, const std::string& hostPath);
 bool writeBmp(const Image& image, const std::string& hostPath);
+// For a person to look at: when DERAZODO_TEST_SHOTS names a folder, writes the screen (or the
+// picture given) there as a PNG file of that name; otherwise does nothing.
+void keepShot(const std::string& fileName);
+void keepShot(const Image& image, const std::string& fileName);
 
 // Message boxes. While the policy is active (always on a headless desktop), a box is not shown:
 // it is answered at once, by the next queued answer, else the default answer, else (0) its own

@@ -241,12 +241,16 @@ TEST(ListBoxTable, HorizontalExtentSetsTheScrollRangeAndShowsTheBarOnlyWhenWider
         EXPECT_EQ(hasBar(scrolled), step.bar) << step.extent;
     }
     SendMessageA(scrolled, LB_SETHORIZONTALEXTENT, 300, 0);
+    for (const char* s : { "a row far wider than the list box that shows it", "short" })
+        SendMessageA(scrolled, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
     SendMessageA(scrolled, WM_HSCROLL, SB_LINERIGHT, 0);
     EXPECT_GT(GetScrollPos(scrolled, SB_HORZ), 0);
     SendMessageA(scrolled, WM_HSCROLL, SB_RIGHT, 0);
     RECT client;
     GetClientRect(scrolled, &client);
     EXPECT_EQ(GetScrollPos(scrolled, SB_HORZ), 300 - client.right) << "the last column of the extent shows";
+    pump();
+    platform::harness::keepShot("listbox_extent.png");
 
     SendMessageA(plain, LB_SETHORIZONTALEXTENT, 300, 0);
     EXPECT_EQ(SendMessageA(plain, LB_GETHORIZONTALEXTENT, 0, 0), 300);
@@ -280,6 +284,13 @@ TEST(ComboBoxTable, UnfontedControlsAreMeasuredInTheDcsDefaultFont)
     EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0), font);
     EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0), font + 2);
     EXPECT_EQ(windowHeight(combo), 24) << "the field is the font and eight pixels";
+    for (const char* s : { "first", "second" }) {
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    }
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+    pump();
+    platform::harness::keepShot("unfonted_lists.png");
     SendMessageA(combo, CB_SETITEMHEIGHT, WPARAM(-1), 30);
     EXPECT_EQ(windowHeight(combo), 36);
 }

@@ -135,11 +135,18 @@ TEST(TestCard, WritesAPngWhosePixelsReadBackExactly)
     EXPECT_TRUE(chunkCrcHolds(png, idat));
     std::vector<uint8_t> raw = inflated(z, size_t(h) * (size_t(w) * 3 + 1));
     ASSERT_EQ(raw.size(), size_t(h) * (size_t(w) * 3 + 1));
-    for (int y = 0; y < h; ++y)
+    const size_t rowBytes = size_t(w) * 3 + 1;
+    for (int y = 0; y < h; ++y) {
+        uint8_t* row = &raw[size_t(y) * rowBytes];
+        ASSERT_EQ(row[0], 2) << "each row filtered against the one above";
+        if (y > 0)
+            for (size_t i = 1; i < rowBytes; ++i)
+                row[i] = uint8_t(row[i] + row[i - rowBytes]);
         for (int x = 0; x < w; ++x) {
-            const uint8_t* p = &raw[size_t(y) * (w * 3 + 1) + 1 + size_t(x) * 3];
+            const uint8_t* p = &row[1 + size_t(x) * 3];
             ASSERT_EQ((uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2], image.at(x, y)) << x << "," << y;
         }
+    }
     EXPECT_FALSE(platform::writePng("/nonexistent-folder/card.png", w, h, image.pixels.data(), w));
 }
 

@@ -67,6 +67,7 @@ TEST_F(GreyedClose, BoxAltF4AndTheDesktopRequestDoNothingButCodeStillCloses)
 
     EnableMenuItem(GetSystemMenu(w, FALSE), SC_CLOSE, MF_GRAYED);
     pump();
+    harness::keepShot("greyed_close.png");
     EXPECT_EQ(countColour(box, COLOR_BTNTEXT), 0) << "drawn disabled at once";
     EXPECT_GT(countColour(box, COLOR_GRAYTEXT), 0);
 

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <future>
 #include <thread>
 
@@ -17,13 +16,6 @@ using platform::resources::DialogItem;
 using platform::resources::DialogTemplate;
 
 namespace {
-
-// Writes the screen for a person to look at when DERAZODO_TEST_SHOTS names a folder.
-void keepShot(const char* name)
-{
-    if (const char* folder = std::getenv("DERAZODO_TEST_SHOTS"))
-        harness::writePng(harness::readScreen(), std::string(folder) + "/" + name);
-}
 
 // A control that answers WM_GETDLGCODE with the code kept in its user data and records the
 // button messages it gets.
@@ -456,7 +448,7 @@ TEST(ModalDialog, OnAnotherThreadDisablesTheOwnerUntilEnded)
     EXPECT_FALSE(IsWindowEnabled(owner));
     EXPECT_TRUE(IsWindowVisible(dialog));
     harness::waitIdle(std::chrono::milliseconds(1000));
-    keepShot("dialog.png");
+    harness::keepShot("dialog.png");
     PostMessageA(dialog, WM_USER + 1, 55, 0);
     EXPECT_EQ(pumpUntil(result), 55);
     EXPECT_TRUE(IsWindowEnabled(owner));
