@@ -11,13 +11,9 @@
 
 using testing_bmp::Layout;
 using testing_bmp::makeBmp;
+using testing_bmp::NamedLayout;
 
 namespace {
-
-struct NamedLayout {
-    std::string name;
-    Layout layout;
-};
 
 std::vector<NamedLayout> allLayouts()
 {

@@ -13,13 +13,9 @@
 #include <string>
 
 using testing_bmp::Layout;
+using testing_bmp::NamedLayout;
 
 namespace {
-
-struct NamedLayout {
-    std::string name;
-    Layout layout;
-};
 
 std::vector<NamedLayout> sceneForms()
 {
@@ -43,14 +39,29 @@ HBITMAP load(const char* name, UINT flags = LR_LOADFROMFILE | LR_CREATEDIBSECTIO
     return static_cast<HBITMAP>(LoadImageA(nullptr, name, IMAGE_BITMAP, 0, 0, flags));
 }
 
+// Writes the picture into the folder under its host name and loads it by its game name.
+HBITMAP writeAndLoad(const TempProgramFolder& folder, const Layout& l, const std::string& hostName, const char* gameName,
+    UINT flags = LR_LOADFROMFILE | LR_CREATEDIBSECTION)
+{
+    folder.write(hostName, asText(testing_bmp::makeBmp(l)));
+    return load(gameName, flags);
+}
+
+void expectColours(HBITMAP bitmap, const Layout& l)
+{
+    platform::gdi::Image image = platform::gdi::readPixels(bitmap);
+    for (int y = 0; y < l.height; ++y)
+        for (int x = 0; x < l.width; ++x)
+            ASSERT_EQ(image.at(x, y) & 0xFFFFFF, testing_bmp::expectedColour(l, x, y)) << x << "," << y;
+}
+
 class LoadImageForms : public testing::TestWithParam<NamedLayout> { };
 
 TEST_P(LoadImageForms, DibSectionHoldsTheFileRowsAndShowsItsColours)
 {
     const Layout& l = GetParam().layout;
     TempProgramFolder folder;
-    folder.write("tklc/bg00.dat", asText(testing_bmp::makeBmp(l)));
-    HBITMAP bitmap = load("tklc\\BG00.dat");
+    HBITMAP bitmap = writeAndLoad(folder, l, "tklc/bg00.dat", "tklc\\BG00.dat");
     ASSERT_NE(bitmap, nullptr) << GetLastError();
 
     DIBSECTION ds {};
@@ -69,11 +80,7 @@ TEST_P(LoadImageForms, DibSectionHoldsTheFileRowsAndShowsItsColours)
     const std::vector<uint8_t> rows = testing_bmp::pixelRows(l);
     ASSERT_EQ(size_t(ds.dsBm.bmWidthBytes), size_t(testing_bmp::stride(l)));
     EXPECT_EQ(std::memcmp(ds.dsBm.bmBits, rows.data(), rows.size()), 0) << "the stored rows, unchanged";
-
-    platform::gdi::Image image = platform::gdi::readPixels(bitmap);
-    for (int y = 0; y < l.height; ++y)
-        for (int x = 0; x < l.width; ++x)
-            ASSERT_EQ(image.at(x, y) & 0xFFFFFF, testing_bmp::expectedColour(l, x, y)) << x << "," << y;
+    expectColours(bitmap, l);
     DeleteObject(bitmap);
 }
 
@@ -86,8 +93,7 @@ TEST(LoadImage, EightBitsKeepTheirColourTable)
     l.bits = 8;
     l.colourCount = 20;
     TempProgramFolder folder;
-    folder.write("category.dat", asText(testing_bmp::makeBmp(l)));
-    HBITMAP bitmap = load("category.dat");
+    HBITMAP bitmap = writeAndLoad(folder, l, "category.dat", "category.dat");
     ASSERT_NE(bitmap, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bitmap);
@@ -108,16 +114,12 @@ TEST(LoadImage, WithoutDibSectionGivesAScreenBitmapOfTheSamePicture)
     l.bits = 16;
     l.width = 9;
     TempProgramFolder folder;
-    folder.write("frame2.dat", asText(testing_bmp::makeBmp(l)));
-    HBITMAP bitmap = load("frame2.dat", LR_LOADFROMFILE);
+    HBITMAP bitmap = writeAndLoad(folder, l, "frame2.dat", "frame2.dat", LR_LOADFROMFILE);
     ASSERT_NE(bitmap, nullptr);
     DIBSECTION ds {};
     EXPECT_EQ(GetObjectA(bitmap, sizeof ds, &ds), int(sizeof(BITMAP))) << "not a DIB section";
     EXPECT_EQ(ds.dsBm.bmBitsPixel, 32);
-    platform::gdi::Image image = platform::gdi::readPixels(bitmap);
-    for (int y = 0; y < l.height; ++y)
-        for (int x = 0; x < l.width; ++x)
-            ASSERT_EQ(image.at(x, y) & 0xFFFFFF, testing_bmp::expectedColour(l, x, y)) << x << "," << y;
+    expectColours(bitmap, l);
     DeleteObject(bitmap);
 }
 
