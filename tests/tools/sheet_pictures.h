@@ -1,7 +1,7 @@
 // Reads the generated sheets of the program folder as 0xRRGGBB pixels for the picture tests.
 #pragma once
 
-#include "lib/media/bmp_reader.h"
+#include "platform/gdi/bmp_reader.h"
 
 #include <cstdint>
 #include <cstdlib>
