@@ -63,7 +63,8 @@ int GameSelectDialog::OnInitDialog()
         : m_mode.category == kCategoryCampaign           ? id::kCategoryCampaign
                                                           : id::kCategoryScenario;
     HWND first = GetDlgItem(handle(), int(m_mode.resume ? id::kSaveList : category));
-    if (!first || !IsWindowVisible(first) || !IsWindowEnabled(first))
+    // The dialog itself is not shown yet: the control's own style tells whether it is hidden.
+    if (!first || !(GetWindowLongPtrA(first, GWL_STYLE) & WS_VISIBLE) || !IsWindowEnabled(first))
         first = GetDlgItem(handle(), int(id::kBrowse));
     SetFocus(first);
     return 0;

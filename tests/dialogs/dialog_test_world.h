@@ -9,7 +9,9 @@
 #include "tests/lib/window_test_support.h"
 #include "tests/state/small_world.h"
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -88,6 +90,14 @@ public:
         write(name, std::string(bytes.begin(), bytes.end()));
     }
 };
+
+// A modal dialog is found by its title while it still initialises: it is worked once its loop shows it.
+inline void waitUntilShown(HWND dialog)
+{
+    for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    platform::harness::waitIdle();
+}
 
 // The colour of a pixel of a control's picture.
 inline COLORREF pixelOf(HBITMAP picture, int x, int y)
