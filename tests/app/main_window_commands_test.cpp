@@ -149,6 +149,8 @@ TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
 TEST(MainWindowCommands, NewGameThroughTheSelectionDialogStartsTheEntryPreviewed)
 {
     World world;
+    // Without a game the main window bears the dialog's title; the driver must find the dialog.
+    SetWindowTextA(world.handle(), "main");
     dialogtest::drive(
         cp("新規ゲーム").c_str(), [&] { world.window().newGame(); return 0; },
         [&](HWND dialog) {

@@ -125,8 +125,17 @@ public:
     // or saves-list row of that name (which previews it), then Enter.
     bool chooseGame(const char* utf8Title, int categoryButton, const char* name)
     {
+        // The main window bears the new-game title too while no game runs: the dialog has a start button.
         HWND dialog = nullptr;
-        if (!waitFor([&] { return (dialog = FindWindowA(nullptr, cp(utf8Title).c_str())) != nullptr && IsWindowVisible(dialog); }, 10s))
+        auto found = [&] {
+            dialog = nullptr;
+            for (HWND h = FindWindowExA(nullptr, nullptr, nullptr, cp(utf8Title).c_str()); h && !dialog;
+                 h = FindWindowExA(nullptr, h, nullptr, cp(utf8Title).c_str()))
+                if (GetDlgItem(h, 1000) && IsWindowVisible(h))
+                    dialog = h;
+            return dialog != nullptr;
+        };
+        if (!waitFor(found, 10s))
             return false;
         settle();
         click(GetDlgItem(dialog, categoryButton));
