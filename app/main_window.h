@@ -52,7 +52,7 @@ public:
 
     // -- the game's commands; the file commands also come without their dialogs --
     CommandStates commandStates() const;
-    // Offers the file dialog over "tkmap", then newGameFrom.
+    // Offers the game selection dialog, then newGameFrom.
     void newGame();
     // Ends a running game, reads the map, scenario or campaign and starts play; false (with a
     // message) when the file is refused.
