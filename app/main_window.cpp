@@ -180,6 +180,8 @@ void MainWindow::onDestroy()
         m_sound->stopAllSounds();
     m_sound.reset();
     m_commandPalette = nullptr;
+    // The owned windows go with the main window.
+    m_weaponList = nullptr;
 }
 
 namespace {
@@ -260,7 +262,7 @@ int MainWindow::OnMessage(MessageRecord& msg)
         onEndOfPlayTimer();
         return 1;
     default:
-        return onGameMessage(msg) ? 1 : 0;
+        return onEditorMessage(msg) || onGameMessage(msg) ? 1 : 0;
     }
 }
 

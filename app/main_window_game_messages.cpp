@@ -65,9 +65,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
             prompts::showResult(handle(), m_state);
         signalMainWindowDoneEvent();
         return true;
-    // The windows marked open at start and the terrain windows come with their own issues: there
-    // is nothing to open or refresh yet.
-    case kOpenStartWindows:
+    // The terrain windows come with their own issue: there is nothing to refresh yet.
     case kRefreshTerrainWindows:
         return true;
     case kReleasePendingWait:
@@ -103,6 +101,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kGameViewStarted:
         refreshTitle();
+        refreshInfoWindows();
         updateMenuStates();
         return true;
     case kAfterGame:
@@ -120,7 +119,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         SetForegroundWindow(handle());
         return true;
     default:
-        return onPlayWindowMessage(msg);
+        return onInfoWindowMessage(msg) || onPlayWindowMessage(msg);
     }
 }
 

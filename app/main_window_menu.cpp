@@ -41,6 +41,9 @@ void MainWindow::updateMenuStates()
     enable(kSurrender, s.canEndGame && s.personToMove);
     enable(kChangePlayers, s.canEndGame);
     enable(kDelegateTurn, s.canEndGame && s.personToMove && s.actionPhase);
+    enable(kRuleInfo, s.playing || ruleWindow());
+    enable(kVictoryConditions, s.playing);
+    CheckMenuItem(m_menu, kRuleInfo, MF_BYCOMMAND | (ruleWindow() ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(m_menu, kAutoMoveWindow, MF_BYCOMMAND | (m_link.autoMoveWindow() ? MF_CHECKED : MF_UNCHECKED));
     const UINT zoom = m_state.display().zoom;
     for (UINT id : { kZoom16, kZoom32, kZoom48 })

@@ -24,6 +24,8 @@ public:
     // The person picks one of the entries (dialogs/popup_entries.h) in the hex contents popup of
     // that purpose at the mouse; popup_entry::kNone when nothing was picked.
     virtual uint32_t choose(int purpose, const std::vector<uint32_t>& upper, const std::vector<uint32_t>& lower) = 0;
+    // The armament set the unit is to exchange to; -1 when the person chose none.
+    virtual int chooseArmamentSet(int side, int index) = 0;
     // The marks changed: redraw what the state's redraw set names.
     virtual void marksChanged() = 0;
 };
@@ -82,6 +84,8 @@ private:
     void addWayPoint(int x, int y);
     void showCommands();
     bool collectTargets(int code, std::vector<Target>& targets);
+    // Command 14: the set from the armament window, from the first place that can rearm the unit.
+    void exchangeArmament();
     void markTargets(bool on);
     bool crossesPactBorder(const std::vector<HexPos>& path) const;
     bool confirmOrder(int code, const Target& target);

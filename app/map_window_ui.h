@@ -5,6 +5,7 @@
 #include "app/map_window.h"
 #include "app/window_helpers.h"
 #include "dialogs/hooked_popup_dialog.h"
+#include "infowin/arm_change_window.h"
 #include "platform/kernel/host.h"
 
 // What the orders ask of the window: the host's palette and panel, questions and redraws.
@@ -40,6 +41,11 @@ public:
         if (!popup.run() || popup.result() != 1)
             return popup_entry::kNone;
         return popup.chosenEntry();
+    }
+    int chooseArmamentSet(int side, int index) override
+    {
+        ArmChangeWindow window(owner(), side, index, -1);
+        return window.run() == 1 ? window.selectedSet() : -1;
     }
 
 private:

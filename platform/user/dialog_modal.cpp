@@ -126,11 +126,8 @@ BOOL EndDialog(HWND dialog, INT_PTR result)
     info->ended = true;
     if (info->modal) {
         ShowWindow(dialog, SW_HIDE);
-        // Wakes a loop waiting in GetMessageA when EndDialog comes from another thread; on the
-        // loop's own thread the loop sees the end after this message, and a wake left queued
-        // would keep a thread that never reads its queue again from ever looking idle.
-        if (GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId())
-            PostMessageA(dialog, WM_NULL, 0, 0);
+        // Wakes a loop waiting in GetMessageA, EndDialog may come from another thread.
+        PostMessageA(dialog, WM_NULL, 0, 0);
     }
     return TRUE;
 }

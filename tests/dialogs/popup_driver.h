@@ -154,8 +154,8 @@ auto driveOnSecondThread(Modal modal, std::function<void(HWND)> driver)
 }
 
 // A person who answers every play popup owned by `owner` while this object lives: its accept or
-// close button (1000), else its OK button (1001), else a click on its body. File dialogs (with a
-// file name box) and message boxes are left to their own drivers.
+// close button (1000), else its OK button (1001), else a click on its body. Other dialogs (the
+// file and selection dialogs) and message boxes are left to their own drivers.
 class PopupDismisser {
 public:
     explicit PopupDismisser(HWND owner)
@@ -180,13 +180,24 @@ public:
     }
 
 private:
-    static constexpr int kFileNameBox = 0x480;
+    // The play popups by their client sizes: notice, replenishment, supply, income, results, game
+    // end, phase help.
+    static bool isPlayPopup(HWND popup)
+    {
+        RECT client {};
+        GetClientRect(popup, &client);
+        const SIZE sizes[] = { { 284, 56 }, { 288, 264 }, { 288, 160 }, { 264, 168 }, { 224, 168 }, { 336, 268 }, { 408, 104 } };
+        for (const SIZE& size : sizes)
+            if (client.right == size.cx && client.bottom == size.cy)
+                return true;
+        return false;
+    }
 
     void run()
     {
         while (!m_stop) {
             for (HWND popup : openDialogs()) {
-                if (m_stop || GetWindow(popup, GW_OWNER) != m_owner || GetDlgItem(popup, kFileNameBox))
+                if (m_stop || GetWindow(popup, GW_OWNER) != m_owner || !isPlayPopup(popup))
                     continue;
                 answer(popup);
             }

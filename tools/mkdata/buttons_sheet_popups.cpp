@@ -1,6 +1,6 @@
-// The replenish and supply popups' panels and the income window's picture with its gauge bars,
-// at the left of the files whose right part holds their buttons.
-#include "tools/mkdata/strip_canvases.h"
+// The replenish and supply popups' panels and the income window's picture with the result windows'
+// gauge bars, at the left of the strips whose right part holds their buttons.
+#include "tools/mkdata/buttons_sheets.h"
 
 #include "tools/mkdata/base_bitmaps.h"
 #include "tools/mkdata/popup_art.h"
@@ -31,8 +31,10 @@ void costAndFunds(Canvas& canvas, const Inks& inks, int top)
     sunkenField(canvas, inks, 182, top - 2, 242, top + 14);
 }
 
+} // namespace
+
 // "filltroop.bmp" 288 x 264: the unit now at the top, the unit after the services below.
-void paintFillTroop(Canvas& canvas, Palette& palette)
+void paintFillTroopSheet(Canvas& canvas, Palette& palette)
 {
     const Inks inks = popups::makeInks(palette);
     raisedPanel(canvas, inks, 0, 0, 288, 264);
@@ -50,7 +52,7 @@ void paintFillTroop(Canvas& canvas, Palette& palette)
 }
 
 // "supplytroop.bmp" 288 x 160: the unit, then the cost and the funds left.
-void paintSupplyTroop(Canvas& canvas, Palette& palette)
+void paintSupplyTroopSheet(Canvas& canvas, Palette& palette)
 {
     const Inks inks = popups::makeInks(palette);
     raisedPanel(canvas, inks, 0, 0, 288, 160);
@@ -61,7 +63,7 @@ void paintSupplyTroop(Canvas& canvas, Palette& palette)
 
 // "income.bmp": the 264 x 168 picture, then the gauge bars of the result windows at x 264, one
 // 128 x 10 row per owner from y 64 (row 0 no owner, row c + 1 country c).
-void paintIncome(Canvas& canvas, Palette& palette)
+void paintIncomeSheet(Canvas& canvas, Palette& palette)
 {
     const Inks inks = popups::makeInks(palette);
     raisedPanel(canvas, inks, 0, 0, 264, 168);
@@ -93,23 +95,6 @@ void paintIncome(Canvas& canvas, Palette& palette)
         canvas.fillRect(264, y, 392, y + 10, palette.index(colour));
         canvas.line(264, y + 1, 391, y + 1, palette.index(lit));
     }
-}
-
-const StripPicture kFillTroop { 288, 264, paintFillTroop };
-const StripPicture kSupplyTroop { 288, 160, paintSupplyTroop };
-const StripPicture kIncome { 392, 168, paintIncome };
-
-} // namespace
-
-const StripPicture* stripPicture(const std::string& file)
-{
-    if (file == "filltroop.bmp")
-        return &kFillTroop;
-    if (file == "supplytroop.bmp")
-        return &kSupplyTroop;
-    if (file == "income.bmp")
-        return &kIncome;
-    return nullptr;
 }
 
 } // namespace mkdata::buttons
