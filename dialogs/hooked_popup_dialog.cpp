@@ -127,7 +127,8 @@ int HookedPopupDialog::OnInitDialog()
     RECT frame { 0, 0, width, height };
     AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), FALSE,
         DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
-    MoveWindow(handle(), m_x, m_y, frame.right - frame.left, frame.bottom - frame.top, FALSE);
+    // At the point asked for, unless it would leave the work area (a click near the map's edge).
+    windowFitWorkArea(m_x, m_y, frame.right - frame.left, frame.bottom - frame.top, FALSE, 1);
 
     auto* sink = new PushButton(this, kFocusSink, BS_PUSHBUTTON);
     sink->controlCreate({ -10, -10, 0, 0 });

@@ -106,7 +106,6 @@ void finishItem(const DRAWITEMSTRUCT* item)
 
 CommandPromptBar::CommandPromptBar(HookedPopupDialog* popup, UINT controlId, uint32_t entry, int x, int y)
     : swCControl("Button", popup, controlId, BS_OWNERDRAW | WS_TABSTOP)
-    , m_popup(popup)
     , m_entry(entry)
 {
     setStyle(m_style & ~DWORD(WS_BORDER));

@@ -18,7 +18,6 @@ public:
     uint32_t entry() const { return m_entry; }
 
 private:
-    HookedPopupDialog* m_popup;
     uint32_t m_entry;
 };
 

@@ -229,8 +229,7 @@ void ThinkProgressThread::drawFrame(int frame)
 void ThinkProgressThread::Run()
 {
     while (!stopRequested()) {
-        if (m_polling)
-            pollStopButton();
+        pollStopButton();
         drawFrame(m_frame);
         m_frame = (m_frame + 1) % kFrameCount;
         pause(kFrameMs);

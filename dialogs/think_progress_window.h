@@ -22,19 +22,17 @@ public:
     ~ThinkProgressThread() override;
     void Run() override;
 
+private:
     // One poll of the stop button: a left press since the last poll or a click the computer's
-    // sequencer swallowed, over the button. Public for tests that drive it step by step.
+    // sequencer swallowed, over the button.
     void pollStopButton();
     // Draws frame f onto the canvas and the window.
     void drawFrame(int frame);
-
-private:
     // Sleeps in short slices so that a stop is answered quickly.
     void pause(int ms);
 
     ThinkProgressWindow& m_window;
     int m_frame = 0;
-    std::atomic<bool> m_polling = true;
 };
 
 class ThinkProgressWindow : public swCWindow {
@@ -79,7 +77,6 @@ public:
     int country() const { return m_country; }
     bool delegated() const { return m_delegated; }
     bool stopPressed() const { return m_stopPressed.load(); }
-    ThinkProgressThread* watcher() const { return m_thread.get(); }
     PictureCanvas& canvas() { return m_canvas; }
     const swCBitmap& sheet() const { return m_sheet; }
 
