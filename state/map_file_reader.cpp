@@ -127,7 +127,7 @@ MapFileError Reader::run(ScenarioFile& out)
         std::memcpy(&f.header, at(s.offset), s.size);
     }
     if (version == 1)
-        f.header.data0[532] = 1;
+        f.header.buildingIncome = 1;
     if (f.header.width < 1 || f.header.width > kMaxMapSide || f.header.height < 1 || f.header.height > kMaxMapSide)
         return fail(kSectionMapHeader, s.offset, "map size " + std::to_string(f.header.width) + " x " + std::to_string(f.header.height) + " outside 1..256");
 
