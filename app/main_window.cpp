@@ -253,10 +253,6 @@ int MainWindow::OnMessage(MessageRecord& msg)
         }
         return 0;
     case WM_TIMER:
-        if (msg.wParam == main_message::kDelegationCancelTimer) {
-            onDelegationCancelTimer();
-            return 1;
-        }
         if (msg.wParam != main_message::kEndOfPlayTimer)
             return 0;
         onEndOfPlayTimer();

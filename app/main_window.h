@@ -65,12 +65,15 @@ public:
     void endGame();
     // Ends play (stop request until the game thread has finished, then its end) without asking.
     void stopPlay();
+    // During a fight the quit waits for its end, which asks again (kQuitRequest).
     void quit();
     void endActionPhase();
     void endTurn();
     void surrender();
     void changePlayers();
     void delegateTurn();
+    // The thinking window's stop while the turn is delegated; a fight under way answers it at its end.
+    void cancelDelegation();
     void switchMode();
     void setZoom(int zoom);
     // The environment settings window; its changes reach the sounds and the layout at once.
@@ -125,8 +128,6 @@ private:
     void refreshRuleWindow();
     // The thinking and auto-move windows' requests and the game-end window's jingle.
     bool onPlayWindowMessage(MessageRecord& msg);
-    // A cancelled delegation hands the turn back once the computer player has paused.
-    void onDelegationCancelTimer();
     void closePlayWindows();
     // The computer player's sequencer polls the left button while this window lives.
     void watchThinkClicks(bool on);
@@ -166,6 +167,4 @@ private:
     // are kept and checked before use.
     HWND m_ruleWindow = nullptr;
     HWND m_victoryWindow = nullptr;
-    // The country whose delegated turn the person took back; -1 none.
-    int m_delegationCancelled = -1;
 };

@@ -18,6 +18,8 @@ constexpr UINT kOpenStartWindows = WM_USER + 116;
 constexpr UINT kShowThinkWindow = WM_USER + 119;
 // Releases the game thread's pending interface wait.
 constexpr UINT kReleasePendingWait = WM_USER + 120;
+// The thinking window's stop while the turn is delegated.
+constexpr UINT kCancelDelegation = WM_USER + 162;
 // wParam = progress value.
 constexpr UINT kThinkProgress = WM_USER + 121;
 // wParam = id of the wait holding the offer or order.
@@ -25,9 +27,8 @@ constexpr UINT kReplenishPrompt = WM_USER + 142;
 constexpr UINT kSupplyPrompt = WM_USER + 143;
 // Posted when a game run starts its view.
 constexpr UINT kGameViewStarted = WM_USER + 144;
-// From the thinking window: resume the paused game thread; cancel the delegation.
+// From the thinking window: resume the paused game thread.
 constexpr UINT kResumeGame = WM_USER + 156;
-constexpr UINT kCancelDelegation = WM_USER + 162;
 // From the auto-move window: begin the set-up, go on to the route, set it, end the set-up.
 constexpr UINT kAutoMoveBegin = WM_USER + 169;
 constexpr UINT kAutoMoveRouteStage = WM_USER + 170;
@@ -46,10 +47,10 @@ constexpr UINT kWeaponInfo = WM_USER + 152;
 constexpr UINT kBattleScene = WM_USER + 165;
 // wParam = id of the production question's wait.
 constexpr UINT kProductionQuestion = WM_USER + 183;
-// The game thread ended without a further campaign stage.
+// The game thread ended without a further campaign stage; wParam = its play run.
 constexpr UINT kAfterGame = WM_USER + 185;
 constexpr UINT kRefreshTerrainWindows = WM_USER + 188;
-// The same refresh, the last message of a game thread run.
+// The same refresh, the last message of a game thread run; wParam = that play run.
 constexpr UINT kLastGameMessage = WM_USER + 189;
 // wParam = id of the phase explanation's wait.
 constexpr UINT kPhaseHelp = WM_USER + 190;
@@ -66,7 +67,5 @@ constexpr UINT kRestartChime = WM_USER + 194;
 
 // Timer of the end of play, retried while the main window is minimised.
 constexpr UINT_PTR kEndOfPlayTimer = 1;
-// Timer that hands a cancelled delegation's turn back once the computer player has paused.
-constexpr UINT_PTR kDelegationCancelTimer = 2;
 
 } // namespace main_message

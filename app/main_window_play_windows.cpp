@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr UINT kDelegationPollMs = 50;
-constexpr uint32_t kTurnTakenBack = 4;
-
 // The left button as the computer player's sequencer polls it between its steps.
 class AsyncLeftButton : public ThinkClickSource {
 public:
@@ -82,27 +79,11 @@ void MainWindow::toggleAutoMoveWindow()
 
 void MainWindow::closePlayWindows()
 {
-    KillTimer(handle(), main_message::kDelegationCancelTimer);
-    m_delegationCancelled = -1;
     closeThinkWindow();
     if (HWND window = m_link.autoMoveWindow()) {
         m_link.setAutoMoveWindow(nullptr);
         DestroyWindow(window);
     }
-}
-
-void MainWindow::onDelegationCancelTimer()
-{
-    Handshake& handshake = m_state.handshake();
-    const TurnBlock& turn = m_state.turnBlock();
-    const bool sameTurn = handshake.playRunning() && turn.currentCountry == m_delegationCancelled && turn.phase == kPhaseAction;
-    if (sameTurn && !handshake.replyPending())
-        return;
-    KillTimer(handle(), main_message::kDelegationCancelTimer);
-    m_delegationCancelled = -1;
-    // Paused: the computer player ends the turn and the person's orders are awaited. The turn
-    // already over: nothing to pause any more.
-    handshake.replyToGame(sameTurn ? kTurnTakenBack : 0);
 }
 
 bool MainWindow::onPlayWindowMessage(MessageRecord& msg)
@@ -125,14 +106,6 @@ bool MainWindow::onPlayWindowMessage(MessageRecord& msg)
             handshake.replyToGame(0);
         PostMessageA(m_link.thinkWindow(), ThinkProgressWindow::kNormalFace, 0, 0);
         updateMenuStates();
-        return true;
-    case kCancelDelegation:
-        if (!handshake.delegation() || m_delegationCancelled >= 0)
-            return true;
-        handshake.setDelegation(false);
-        m_delegationCancelled = m_state.turnBlock().currentCountry;
-        handshake.setUiLinkReady();
-        SetTimer(handle(), kDelegationCancelTimer, kDelegationPollMs, nullptr);
         return true;
     case kGameEndShown:
         if (m_sound)

@@ -76,6 +76,7 @@ public:
     void refreshTerrainWindows(bool last) override;
     bool startCampaignDeployment() override;
     void requestQuit() override;
+    void releasePendingWait() override;
     void afterGame() override;
 
 private:

@@ -5,6 +5,7 @@
 #include "dialogs/popup_entries.h"
 #include "platform/kernel/host.h"
 #include "rules/combat_values.h"
+#include "rules/command_scans_rules.h"
 #include "rules/commands.h"
 #include "rules/current_action.h"
 #include "rules/current_action_marks.h"
@@ -84,8 +85,8 @@ uint32_t MapOrders::supportedCommands()
 {
     uint32_t mask = 0;
     for (int code : { kCommandAttack, kCommandFire, kCommandOccupy, kCommandTransform, kCommandDestroy, kCommandJamming,
-             kCommandRestore, kCommandReinforce, kCommandStore, kCommandBoard, kCommandArmamentExchange, kCommandPillbox,
-             kCommandRoad,
+             kCommandRestore, kCommandReinforce, kCommandStore, kCommandBoard, kCommandBridge, kCommandArmamentExchange,
+             kCommandPillbox, kCommandRoad,
              kCommandSupply, kCommandDisband, kCommandTakeCivilians, kCommandReleaseCivilians, kCommandSelfDestruct,
              kCommandClearLandMines, kCommandSweepSeaMines, kCommandAirborneDrop, kCommandMoveOrder, kCommandEndAction })
         mask |= bit(code);
@@ -157,10 +158,16 @@ void MapOrders::click(int x, int y, bool shift)
             chooseDestination(x, y);
             return;
         } else if (isInMoveRange(m_state, x, y)) {
-            if (shift || currentAction(m_state).autoMoveSetup())
+            if (shift || currentAction(m_state).autoMoveSetup()) {
                 addWayPoint(x, y);
-            else
+            } else if (moving() && HexPos { x, y } == m_dest) {
+                // A second click on the chosen destination is the plain move there.
+                const Target target { m_dest, 0, -1 };
+                if (confirmOrder(kCommandNone, target))
+                    execute(kCommandNone, target);
+            } else {
                 chooseDestination(x, y);
+            }
             return;
         } else {
             // Elsewhere the unit is let go and the click picks anew.
@@ -175,9 +182,10 @@ std::vector<UnitRef> MapOrders::visibleUnitsAt(int x, int y) const
     std::vector<UnitRef> units;
     m_state.collectUnitsInHex(x, y, units);
     const int viewer = m_state.turnBlock().viewingCountry;
-    // The top unit is the last slot's; the viewer sees only what its sight allows.
+    // The unit the map draws on the hex comes first: the first slot's (the highest layer), among
+    // those the viewer's sight allows.
     std::vector<UnitRef> seen;
-    for (auto it = units.rbegin(); it != units.rend(); ++it) {
+    for (auto it = units.begin(); it != units.end(); ++it) {
         if (it->table >= kSideCount)
             continue;
         if (viewer >= 0 && viewer < kCountryCount && !isUnitVisibleTo(m_state, viewer, it->table, it->index))
@@ -194,23 +202,9 @@ void MapOrders::select(int x, int y)
         m_ui.unitSelected(-1, -1, 0);
         return;
     }
-    UnitRef picked = seen.front();
-    // Several of the person's units that may act share the hex: the person picks one.
-    std::vector<uint32_t> candidates;
-    for (const UnitRef& ref : seen) {
-        const UnitRecord* unit = m_state.unitOf(ref.table, ref.index);
-        if (personActs() && ref.table == m_state.turnBlock().currentCountry && unit
-            && !unit->hasFlag(kUnitActed | kUnitAwaitingProduction))
-            candidates.push_back(popup_entry::make(ref.table, ref.index));
-    }
-    if (candidates.size() > 1) {
-        const uint32_t chosen = m_ui.choose(HookedPopupDialog::kMoveTarget, {}, candidates);
-        if (chosen == popup_entry::kNone)
-            return;
-        picked = UnitRef { uint16_t(popup_entry::kindOf(chosen)), uint16_t(popup_entry::valueOf(chosen)), uint16_t(popup_entry::kindOf(chosen)) };
-    }
-    if (!selectUnit(picked.table, picked.index))
-        m_ui.unitSelected(picked.table, picked.index, 0);
+    const UnitRef& top = seen.front();
+    if (!selectUnit(top.table, top.index))
+        m_ui.unitSelected(top.table, top.index, 0);
 }
 
 bool MapOrders::selectUnit(int side, int index)
@@ -399,6 +393,11 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
         for (const UnitRef& ref : scan.targets())
             if (const UnitRecord* target = m_state.unitOf(ref.table, ref.index))
                 targets.push_back({ { target->x, target->y }, int(packHex(target->x, target->y)), -1 });
+        // With indirect fire on a point (rule 46) free hexes in reach are targets too.
+        collectGroundAttackHexes(m_state, m_side, m_index, x, y, moving(), false, hexes);
+        for (const HexPos& hex : hexes)
+            if (std::none_of(targets.begin(), targets.end(), [&](const Target& t) { return t.hex == hex; }))
+                targets.push_back({ hex, int(packHex(hex.x, hex.y)), -1 });
         return true;
     }
     case kCommandFire: {
@@ -441,6 +440,12 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
     case kCommandRestore:
         collectRestoreTargets(m_state, m_side, m_index, x, y, hexes);
         break;
+    case kCommandBridge:
+        // The bridge runs straight across from the builder's side: no far bank to choose.
+        collectBridgeHexes(m_state, m_side, x, y, hexes);
+        for (const HexPos& hex : hexes)
+            targets.push_back({ hex, int(packHex(hex.x, hex.y)), -1 });
+        return true;
     case kCommandReinforce:
         collectReinforceTargets(m_state, m_side, m_index, x, y, hexes);
         break;

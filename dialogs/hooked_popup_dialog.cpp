@@ -176,9 +176,9 @@ void HookedPopupDialog::openNested(ProductionStatusList* cell)
     std::vector<uint32_t> carried;
     for (int slot = 0; slot < 8; ++slot) {
         int cargoSide = side;
-        const int index = carriedUnitAt(*unit, slot, cargoSide);
-        if (index >= 0)
-            carried.push_back(popup_entry::make(uint32_t(cargoSide == 8 ? 8 : side), uint32_t(index)));
+        const int indexPlusOne = unit->carriedUnitAt(slot, cargoSide);
+        if (indexPlusOne > 0)
+            carried.push_back(popup_entry::make(uint32_t(cargoSide), uint32_t(indexPlusOne - 1)));
     }
     if (carried.empty())
         return;

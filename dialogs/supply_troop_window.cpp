@@ -16,13 +16,6 @@ bool anyAmmunitionChosen(const SupplyOrder& order)
     return false;
 }
 
-// Each ammunition part takes its offered amount, or nothing.
-void selectAmmunition(SupplyOrder& order, bool on)
-{
-    for (int p = SupplyOrder::kAmmunition; p < SupplyOrder::kPartCount; ++p)
-        order.parts[p].chosen = on ? order.parts[p].granted : 0;
-}
-
 int64_t fundsOf(GameState& state, const SupplyOrder& order)
 {
     return order.country < uint32_t(kCountryCount) ? int64_t(state.country(int(order.country)).funds) : 0;
@@ -46,7 +39,7 @@ void chooseAffordableSupply(GameState& state, SupplyOrder& order, bool fuel, boo
     const bool fuelChosen = fuel && order.parts[SupplyOrder::kFuel].granted && fuelCost <= funds;
     order.parts[SupplyOrder::kFuel].chosen = fuelChosen ? 1 : 0;
     const int64_t left = funds - (fuelChosen ? fuelCost : 0);
-    selectAmmunition(order, ammunition && ammunitionCost <= left);
+    order.selectAmmunition(ammunition && ammunitionCost <= left);
 }
 
 SupplyTroopWindow::SupplyTroopWindow(swCWindow* parent, SupplyOrder& order)
@@ -117,5 +110,5 @@ bool SupplyTroopWindow::choose(UINT id)
 void SupplyTroopWindow::refuse()
 {
     m_order.parts[SupplyOrder::kFuel].chosen = 0;
-    selectAmmunition(m_order, false);
+    m_order.selectAmmunition(false);
 }

@@ -57,7 +57,7 @@ TEST(MainWindowPlayWindows, TheThinkingWindowStandsOverAComputersTurnAndAPauseIs
     EXPECT_EQ(world.link().thinkWindow(), nullptr);
 }
 
-TEST(MainWindowPlayWindows, ADelegatedTurnHandedBackWaitsForThePersonsOrdersAgain)
+TEST(MainWindowPlayWindows, TheStopOfADelegatedTurnHandsTheRestOfTheTurnBack)
 {
     World world;
     world.dismissPopups();
@@ -65,7 +65,7 @@ TEST(MainWindowPlayWindows, ADelegatedTurnHandedBackWaitsForThePersonsOrdersAgai
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
     Handshake& handshake = state.handshake();
-    // Held at its first step, so the turn cannot end before it is handed back.
+    // Held at its first step, so the turn cannot end before the person looks.
     handshake.setUiLinkReady();
     world.window().delegateTurn();
     ASSERT_TRUE(World::pumpUntil([&] { return handshake.replyPending(); }));
@@ -75,10 +75,12 @@ TEST(MainWindowPlayWindows, ADelegatedTurnHandedBackWaitsForThePersonsOrdersAgai
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->delegated()) << "the delegated face";
 
-    PostMessageA(world.handle(), main_message::kCancelDelegation, 0, 0);
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    PostMessageA(world.handle(), ThinkProgressWindow::kCancelDelegation, 0, 0);
+    World::pump();
     EXPECT_FALSE(handshake.delegation());
-    EXPECT_FALSE(handshake.isUiLinkReady());
+    handshake.replyToGame(0);
+    // The computer ends the action phase it began; the production is the person's again.
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
     EXPECT_EQ(state.turnBlock().currentCountry, 0);
     World::pump();
     EXPECT_EQ(thinkWindow(), nullptr);

@@ -83,12 +83,12 @@ TEST(ThinkProgressWindow, ADelegatedTurnIsHandedBackAndAnEngagementIsOnlyInterru
 
     world.owner()->clear();
     ThinkWorld::pumpFor(600ms);
-    handshake.setCombatUnderWay(true);
+    handshake.beginCombat();
     world.clickStop();
     EXPECT_TRUE(handshake.interruptRequested());
     EXPECT_TRUE(handshake.delegation()) << "the delegation stays as it was";
     EXPECT_TRUE(world.owner()->posts().empty());
-    handshake.setCombatUnderWay(false);
+    handshake.endCombat();
 }
 
 TEST(ThinkProgressWindow, ClicksCountOnlyOnTheButtonWhileActiveAndSwallowedClicksCountToo)
