@@ -5,6 +5,7 @@
 #include "infowin/country_info_window.h"
 #include "infowin/game_fonts.h"
 #include "infowin/main_window_services.h"
+#include "infowin/window_services.h"
 #include "infowin/turn_graph.h"
 #include "lib/application.h"
 #include "lib/error.h"
@@ -94,16 +95,7 @@ bool ConditionInfoWindow::create(bool& windowMade)
     if (!g_gameState || !Create())
         return false;
     windowMade = true;
-    POINT origin { game().settings().leftInfoPanel ? 216 : GetSystemMetrics(SM_CXVSCROLL), 0 };
-    if (parent() && parent()->handle())
-        ClientToScreen(parent()->handle(), &origin);
-    MoveWindow(handle(), origin.x, origin.y, 40, 40, FALSE);
-    windowRestorePlacement(kClassName, false, false);
-    RECT frame { 0, 0, kClientWidth, kClientHeight };
-    AdjustWindowRectEx(&frame, m_style, FALSE, m_exStyle);
-    RECT placed {};
-    GetWindowRect(handle(), &placed);
-    windowFitWorkArea(placed.left, placed.top, frame.right - frame.left, frame.bottom - frame.top, FALSE, 1);
+    placeInfoWindow(*this, kClassName, kClientWidth, kClientHeight);
     {
         WindowDcHolder screen(handle());
         m_graph.bitmapCreateCompatible(screen, ConditionInfoPageWindow::kWidth, ConditionInfoPageWindow::kHeight);
@@ -202,13 +194,6 @@ void ConditionInfoWindow::repaintPage()
         InvalidateRect(m_page->handle(), nullptr, TRUE);
 }
 
-void ConditionInfoWindow::postToMain(UINT messageId) const
-{
-    HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
-    if (main)
-        PostMessageA(main, messageId, 0, 0);
-}
-
 int ConditionInfoWindow::OnMessage(MessageRecord& msg)
 {
     if (runPanelCommand(*this, msg))
@@ -236,11 +221,11 @@ int ConditionInfoWindow::OnMessage(MessageRecord& msg)
         return 1;
     case WM_PARENTNOTIFY:
         if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToMain(message::kCloseRequest);
+            postToOwner(*this, message::kCloseRequest);
         return 0;
     case WM_RBUTTONDOWN:
     case WM_CLOSE:
-        postToMain(message::kCloseRequest);
+        postToOwner(*this, message::kCloseRequest);
         return 1;
     case WM_WINDOWPOSCHANGING:
     case WM_WINDOWPOSCHANGED: {

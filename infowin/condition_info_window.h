@@ -72,7 +72,6 @@ private:
     void refreshVisible();
     void drawGraph();
     void repaintPage();
-    void postToMain(UINT message) const;
 
     swCBitmap m_graph;
     TabControl* m_tabs = nullptr;

@@ -3,6 +3,7 @@
 
 #include "infowin/country_board_layout.h"
 #include "infowin/main_window_services.h"
+#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
 #include "lib/window_services.h"
@@ -65,17 +66,7 @@ bool CountryInfoWindow::create(bool& windowMade)
     if (!Create())
         return false;
     windowMade = true;
-    // Beside the side panel when it stands at the left, else beside the map's scroll bar.
-    POINT origin { game().settings().leftInfoPanel ? 216 : GetSystemMetrics(SM_CXVSCROLL), 0 };
-    if (parent() && parent()->handle())
-        ClientToScreen(parent()->handle(), &origin);
-    MoveWindow(handle(), origin.x, origin.y, 40, 40, FALSE);
-    windowRestorePlacement(kClassName, false, false);
-    RECT frame { 0, 0, board::kBoardWidth, boardHeight() };
-    AdjustWindowRectEx(&frame, m_style, FALSE, m_exStyle);
-    RECT placed {};
-    GetWindowRect(handle(), &placed);
-    windowFitWorkArea(placed.left, placed.top, frame.right - frame.left, frame.bottom - frame.top, FALSE, 1);
+    placeInfoWindow(*this, kClassName, board::kBoardWidth, boardHeight());
     redrawBoard(true);
 
     m_anthemCombo = new ComboBoxControl(this, country_info_id::kAnthemCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER);
@@ -172,13 +163,6 @@ void CountryInfoWindow::anthemChosen()
     InvalidateRect(handle(), nullptr, FALSE);
 }
 
-void CountryInfoWindow::postToMain(UINT message) const
-{
-    HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
-    if (main)
-        PostMessageA(main, message, 0, 0);
-}
-
 int CountryInfoWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -216,7 +200,7 @@ int CountryInfoWindow::OnMessage(MessageRecord& msg)
     }
     case WM_CLOSE:
     case WM_RBUTTONDOWN:
-        postToMain(message::kCloseRequest);
+        postToOwner(*this, message::kCloseRequest);
         return 1;
     case WM_MOVING:
         keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));

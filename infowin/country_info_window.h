@@ -80,7 +80,6 @@ private:
     void fillAnthems();
     void anthemClick(int x, int y);
     void anthemChosen();
-    void postToMain(UINT message) const;
 
     swCBitmap m_board;
     swCBitmap m_cleanBoard;

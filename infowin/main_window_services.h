@@ -24,6 +24,11 @@ public:
     virtual void stopAllSounds() { }
 };
 
+class swCWindow;
+
+// Posts the message to the window's owner, else to the main window; nothing without either.
+void postToOwner(const swCWindow& window, UINT message, WPARAM wParam = 0);
+
 // Installs the main window's services; null puts the default back. The object must outlive its
 // installation.
 void setMainWindowServices(MainWindowServices* services);

@@ -3,6 +3,7 @@
 
 #include "infowin/game_fonts.h"
 #include "infowin/main_window_services.h"
+#include "infowin/window_services.h"
 #include "infowin/panel_text.h"
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
@@ -86,16 +87,7 @@ bool SenkaInfoWindow::create(bool& windowMade)
     if (!Create())
         return false;
     windowMade = true;
-    POINT origin { game().settings().leftInfoPanel ? 216 : GetSystemMetrics(SM_CXVSCROLL), 0 };
-    if (parent() && parent()->handle())
-        ClientToScreen(parent()->handle(), &origin);
-    MoveWindow(handle(), origin.x, origin.y, 40, 40, FALSE);
-    windowRestorePlacement(kClassName, false, false);
-    RECT frame { 0, 0, kWidth, kHeight };
-    AdjustWindowRectEx(&frame, m_style, FALSE, m_exStyle);
-    RECT placed {};
-    GetWindowRect(handle(), &placed);
-    windowFitWorkArea(placed.left, placed.top, frame.right - frame.left, frame.bottom - frame.top, FALSE, 1);
+    placeInfoWindow(*this, kClassName, kWidth, kHeight);
     redraw();
     ShowWindow(handle(), SW_SHOW);
     return true;
@@ -149,12 +141,9 @@ int SenkaInfoWindow::OnMessage(MessageRecord& msg)
         SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         return 1;
     case WM_RBUTTONDOWN:
-    case WM_CLOSE: {
-        HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
-        if (main)
-            PostMessageA(main, message::kCloseRequest, 0, 0);
+    case WM_CLOSE:
+        postToOwner(*this, message::kCloseRequest);
         return 1;
-    }
     case WM_MOVING:
         keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
         msg.result = TRUE;
