@@ -256,16 +256,23 @@ TEST_F(Ending, EvaluationBuildsUpInEightyTwoTicksAndFreesItsPictures)
         EXPECT_GE(window.backdrop()->ddrawFindSurface(EndingBackdrop::kPreviousPage), 0);
         saveShot(clientImage(dialog), "ending_evaluation");
 
-        // Shown again, half built and closed: released once more, by the window's end.
+        // Left half built: the pictures wait for the next showing, which frees them before it loads
+        // its own, and the window's end frees those.
         previous(dialog);
         next(dialog);
         advance(500);
+        previous(dialog);
+        EXPECT_FALSE(window.timerActive(EndingWindow::kBuildUpTimer));
+        EXPECT_TRUE(evaluation.holdsPictures());
+        EXPECT_EQ(evaluation.releaseCount(), 1);
+        next(dialog);
+        EXPECT_EQ(evaluation.releaseCount(), 2);
         EXPECT_TRUE(evaluation.holdsPictures());
         clickAt(dialog, 400, 300, harness::Button::Right);
     });
     EXPECT_EQ(window.result(), 0) << "a right click closes with 0";
     EXPECT_FALSE(window.evaluation()->holdsPictures());
-    EXPECT_EQ(window.evaluation()->releaseCount(), 2);
+    EXPECT_EQ(window.evaluation()->releaseCount(), 3);
 }
 
 TEST_F(Ending, ALostGameShowsDashesAndNoRanks)
@@ -283,9 +290,25 @@ TEST_F(Ending, ALostGameShowsDashesAndNoRanks)
         advance(64 * 50);
         EXPECT_FALSE(window.evaluation()->holdsPictures());
         const Image done = clientImage(dialog);
+        saveShot(done, "ending_evaluation_lost");
         EXPECT_TRUE(sameArea(background, done, rank)) << "no rank icon";
         EXPECT_GT(countColour(done, figures, 0xFFFFFF), 10) << "the dashes";
         EXPECT_EQ(window.evaluation()->scores().overall, -1);
     });
     EXPECT_EQ(services.tunes, std::vector<int> { 10 }) << "the defeat jingle";
+}
+
+TEST_F(Ending, TheBackdropFollowsTheWindowWhenItMoves)
+{
+    EndingWindow window(&owner);
+    run(window, [&](HWND dialog) {
+        const Image before = clientImage(dialog);
+        RECT r {};
+        GetWindowRect(dialog, &r);
+        SetWindowPos(dialog, nullptr, r.left + 37, r.top + 21, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        InvalidateRect(dialog, nullptr, TRUE);
+        dialogtest::settle();
+        const Image after = clientImage(dialog);
+        EXPECT_TRUE(sameArea(before, after, RECT { 0, 0, 640, 470 })) << "the picture is shown at the client's new place";
+    });
 }

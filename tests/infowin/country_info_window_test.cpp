@@ -24,8 +24,15 @@ public:
     void unloadSound(int) override { }
     void restartMusic() override { }
     void fadeOutMusic() override { }
-    void requestMusic(int tune, bool) override { tunes.push_back(tune); }
+    void requestMusic(int tune, bool) override
+    {
+        tunes.push_back(tune);
+        // What the tune's country has as its music file when the tune is asked for.
+        if (tune >= 1 && tune <= 8 && g_gameState)
+            filesAtRequest.push_back(g_gameState->turnBlock().anthemFiles[tune - 1]);
+    }
     std::vector<int> tunes;
+    std::vector<std::string> filesAtRequest;
 };
 
 class CountryBoard : public ::testing::Test {
@@ -207,12 +214,12 @@ TEST_F(CountryBoard, AnthemIsChosenOnItsCellAndTheCurrentCountrysTuneAsked)
     EXPECT_EQ(services.tunes.size(), 1u);
 }
 
-TEST_F(CountryBoard, AMusicFileAsAnthemStoresItsName)
+TEST_F(CountryBoard, AMusicFileAsAnthemStoresItsNameBeforeItsTuneIsAsked)
 {
     info.world.write("tkbgm/march.mid", "MThd");
     s.listMusicFiles();
     ASSERT_EQ(s.musicNames(), std::vector<std::string> { "march.mid" });
-    s.turnBlock().currentCountry = 0;
+    s.turnBlock().currentCountry = 2;
     CountryInfoWindow* window = open();
     ASSERT_NE(window, nullptr);
     const POINT p = screenOf(window->handle(), board::columnX(2) + 30, board::kAnthemClickTop + 5);
@@ -224,6 +231,7 @@ TEST_F(CountryBoard, AMusicFileAsAnthemStoresItsName)
     testing_lib::pump();
     EXPECT_EQ(s.country(2).anthemCode, 50);
     EXPECT_STREQ(s.turnBlock().anthemFiles[2], "march.mid");
-    EXPECT_TRUE(services.tunes.empty()) << "country 2 is not the one whose turn it is";
+    EXPECT_EQ(services.tunes, std::vector<int> { 3 });
+    EXPECT_EQ(services.filesAtRequest, std::vector<std::string> { "march.mid" }) << "the new file, not the old one";
     EXPECT_EQ(countryBoardCell(s, 2, board::kAnthem, BoardDisclosure::ByRules).text, "march.mid");
 }

@@ -87,7 +87,7 @@ void writeEvaluationBackground(const std::filesystem::path& folder, const Theme&
     for (int g = 0; g < 4; ++g) {
         const int top = 100 * g;
         drawLabel(canvas, 16, top + 104, 148, top + 120, headings[g], accent, 14, true, Align::Left);
-        canvas.fillRect(16, top + 121, 300, top + 122, accent);
+        canvas.fillRect(16, top + 121, 222, top + 122, accent);
         for (int r = 0; r < 3; ++r) {
             const int y = top + 126 + 20 * r;
             drawLabel(canvas, 28, y, 148, y + 16, labels[3 * g + r], ink, 12, false, Align::Left);
