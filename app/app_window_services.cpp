@@ -28,3 +28,7 @@ void AppWindowServices::fadeOutMusic()
     if (GameSound* sound = m_main.sound())
         sound->fadeOutMusic();
 }
+
+void AppWindowServices::requestMusic(int tune, bool loop) { m_main.requestMusic(tune, loop); }
+
+void AppWindowServices::stopAllSounds() { m_main.stopAllSounds(); }

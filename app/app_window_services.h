@@ -13,6 +13,8 @@ public:
     void unloadSound(int slot) override;
     void restartMusic() override;
     void fadeOutMusic() override;
+    void requestMusic(int tune, bool loop) override;
+    void stopAllSounds() override;
 
 private:
     AppMainWindowLink& m_main;

@@ -5,6 +5,7 @@
 #include "app/map_view_host.h"
 #include "lib/frame_window.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -100,6 +101,23 @@ public:
     HWND ruleWindow() const;
     HWND victoryWindow() const;
 
+    // -- the countries' windows --
+    // The country window (its "ShowCountryInfo" setting), the condition window and the battle
+    // results; the menu opens a closed one and closes an open one.
+    void toggleInfoWindow(unsigned menuId);
+    void openCountryInfo();
+    void closeCountryInfo();
+    void openConditionInfo();
+    void closeConditionInfo();
+    void openResults();
+    void closeResults();
+    // The window while it is open, else null.
+    HWND countryInfoWindow() const;
+    HWND conditionInfoWindow() const;
+    HWND resultsWindow() const;
+    // The windows that close a finished game, one after the other, before play ends.
+    void runEndOfPlayWindows();
+
     // MapViewHost
     void unitSelected(int side, int index, uint32_t commandMask) override;
     void hexShown(int x, int y) override;
@@ -132,6 +150,13 @@ private:
     void refreshInfoWindows();
     // The information windows' messages; true when the message was one of them.
     bool onInfoWindowMessage(MessageRecord& msg);
+    bool onCountryWindowMessage(MessageRecord& msg);
+    void openInfoWindow(int slot);
+    void closeInfoWindow(int slot);
+    HWND infoWindow(int slot) const;
+    // The windows marked open at the start of play.
+    void openStartInfoWindows();
+    void refreshCountryWindows();
     void installKeyboardHook();
     void removeKeyboardHook();
     static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
@@ -154,4 +179,6 @@ private:
     // are kept and checked before use.
     HWND m_ruleWindow = nullptr;
     HWND m_victoryWindow = nullptr;
+    // The country, condition and battle results windows, by InfoWindowSlot.
+    std::array<HWND, 3> m_infoWindows {};
 };

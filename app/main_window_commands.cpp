@@ -82,6 +82,9 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kRuleList: openRuleList(); break;
     case kRuleInfo: showRuleInfo(); break;
     case kVictoryConditions: openVictoryConditions(); break;
+    case kCountryInfo:
+    case kConditionInfo:
+    case kResults: toggleInfoWindow(id); break;
     default: return 0;
     }
     return 1;
@@ -275,38 +278,6 @@ void MainWindow::surrender()
         m_state.handshake().answerUi(1);
     else
         m_state.handshake().answerUi2(1);
-}
-
-void MainWindow::changePlayers()
-{
-    const CommandStates s = commandStates();
-    if (!s.canEndGame || !s.personToMove)
-        return;
-    // Until the players dialog exists, the one change offered is handing the country whose turn
-    // it is to the computer.
-    TurnBlock& turn = m_state.turnBlock();
-    const int side = turn.currentCountry;
-    const CountryRecord& country = m_state.country(side);
-    std::string name(country.name, strnlen(country.name, sizeof country.name));
-    std::string text = name + cp("の担当をコンピュータに変更しますか？");
-    if (modalMessageBox(this, text.c_str(), cp("プレイヤー変更").c_str(), MB_YESNO) != IDYES)
-        return;
-    m_state.country(side).controller = 2;
-    // The view moves on to the next country in play that a person plays; with none it stays.
-    for (int step = 1; step <= kCountryCount; ++step) {
-        int next = (side + step) % kCountryCount;
-        if (takesPart(m_state, next) && m_state.isHumanCountry(next)) {
-            turn.viewingCountry = int8_t(next);
-            break;
-        }
-    }
-    Handshake& handshake = m_state.handshake();
-    if (s.actionPhase)
-        handshake.answerUi(0);
-    else
-        handshake.answerUi2(0);
-    handshake.replyToGame(4);
-    refreshAfterChange();
 }
 
 void MainWindow::delegateTurn()

@@ -60,8 +60,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         signalMainWindowDoneEvent();
         return true;
     case kEndOfGameStep:
-        if (mainWindowDoneEventPending())
-            prompts::showResult(handle(), m_state);
+        // The end of the game is shown when play has ended (runEndOfPlayWindows).
         signalMainWindowDoneEvent();
         return true;
     // The thinking window and the terrain windows come with their own issues: there is nothing to
@@ -138,6 +137,7 @@ void MainWindow::onEndOfPlayTimer()
         return;
     KillTimer(handle(), main_message::kEndOfPlayTimer);
     m_endOfPlayPending = false;
+    runEndOfPlayWindows();
     stopPlay();
     refreshTitle();
     refreshAfterChange();

@@ -5,7 +5,6 @@
 #include "platform/kernel/host.h"
 #include "rules/combat_scene.h"
 #include "rules/main_window_link.h"
-#include "state/campaign_progress.h"
 #include "state/game_state.h"
 #include "state/supply_order.h"
 #include "state/unit_facts.h"
@@ -140,19 +139,6 @@ std::string gameEndText(GameState& state, int country, int kind)
     return countryName(state, country) + cp(kGameEndWords[size_t(kind)]);
 }
 
-std::string resultText(GameState& state)
-{
-    int country = resultCountry(state);
-    if (country < 0)
-        return std::string();
-    std::string name = countryName(state, country);
-    if (hasPlayerWon(state))
-        return format("%sの勝利です。", name.c_str());
-    if (hasPlayerLost(state))
-        return format("%sの敗北です。", name.c_str());
-    return format("%sの戦いは引き分けに終わりました。", name.c_str());
-}
-
 std::string battleText(GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender)
 {
     return cp("攻撃側：") + sideLine(state, attacker) + "\n" + cp("防御側：") + sideLine(state, defender);
@@ -190,13 +176,6 @@ void explainPhase(HWND owner, int phase)
         return;
     ModalIdleOff idle;
     MessageBoxA(owner, text.c_str(), phaseTitle(phase).c_str(), MB_OK);
-}
-
-void showResult(HWND owner, GameState& state)
-{
-    std::string text = resultText(state);
-    if (!text.empty())
-        box(owner, text, "ゲーム終了", MB_OK);
 }
 
 void showBattle(HWND owner, GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender)

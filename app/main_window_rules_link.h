@@ -6,12 +6,17 @@
 #include "platform/windows.h"
 #include "rules/main_window_link.h"
 
+#include <array>
 #include <atomic>
 #include <memory>
 
 class GameSound;
 class GameState;
 class UiWait;
+
+// The information windows the rules' refreshes reach: the country window (with the side facts),
+// the condition window and the battle results.
+enum InfoWindowSlot : int { kCountryWindow, kConditionWindow, kResultsWindow, kInfoWindowSlots };
 
 class AppMainWindowLink : public MainWindowLink {
 public:
@@ -22,6 +27,7 @@ public:
     void setMapWindow(HWND window) { m_map = window; }
     void setPanel(HWND window) { m_panel = window; }
     void setToolPalette(HWND window) { m_tool = window; }
+    void setInfoWindow(InfoWindowSlot slot, HWND window) { m_infoWindows[size_t(slot)] = window; }
     // The main window's sounds, while it lives.
     void setSound(GameSound* sound) { m_sound = sound; }
     HWND mainWindow() const { return m_main; }
@@ -82,6 +88,7 @@ private:
     std::atomic<HWND> m_map = nullptr;
     std::atomic<HWND> m_panel = nullptr;
     std::atomic<HWND> m_tool = nullptr;
+    std::array<std::atomic<HWND>, kInfoWindowSlots> m_infoWindows {};
     std::atomic<GameSound*> m_sound = nullptr;
     std::atomic<int32_t> m_income = 0;
     // The viewing country the map was last told of.

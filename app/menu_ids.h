@@ -30,4 +30,9 @@ constexpr unsigned kRuleList = 40100;
 constexpr unsigned kRuleInfo = 40101;
 constexpr unsigned kVictoryConditions = 40102;
 
+// The country, condition and battle results windows.
+constexpr unsigned kCountryInfo = 40200;
+constexpr unsigned kConditionInfo = 40201;
+constexpr unsigned kResults = 40202;
+
 } // namespace menu_id

@@ -17,7 +17,17 @@ public:
     virtual void restartMusic() = 0;
     // Lowers the music's volume in steps down to silence and returns when done.
     virtual void fadeOutMusic() = 0;
+    // Has the main window play a tune: 1..8 the anthem of country tune - 1, 9 victory, 10 defeat.
+    // Without a main window there is nothing to play.
+    virtual void requestMusic(int /*tune*/, bool /*loop*/) { }
+    // Stops every effect and the music.
+    virtual void stopAllSounds() { }
 };
+
+class swCWindow;
+
+// Posts the message to the window's owner, else to the main window; nothing without either.
+void postToOwner(const swCWindow& window, UINT message, WPARAM wParam = 0);
 
 // Installs the main window's services; null puts the default back. The object must outlive its
 // installation.
