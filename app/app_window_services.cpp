@@ -28,3 +28,15 @@ void AppWindowServices::fadeOutMusic()
     if (GameSound* sound = m_main.sound())
         sound->fadeOutMusic();
 }
+
+MusicPlayer* AppWindowServices::musicPlayer() const
+{
+    GameSound* sound = m_main.sound();
+    return sound ? sound->musicPlayer() : nullptr;
+}
+
+SoundPlayer* AppWindowServices::soundPlayer() const
+{
+    GameSound* sound = m_main.sound();
+    return sound ? sound->soundPlayer() : nullptr;
+}

@@ -13,6 +13,8 @@ public:
     void unloadSound(int slot) override;
     void restartMusic() override;
     void fadeOutMusic() override;
+    MusicPlayer* musicPlayer() const override;
+    SoundPlayer* soundPlayer() const override;
 
 private:
     AppMainWindowLink& m_main;
