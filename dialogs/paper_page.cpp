@@ -97,8 +97,10 @@ void PaperCanvas::reset(const swCBitmap* page)
         m_canvas.bitmapCreateCompatible(WindowDcHolder(nullptr), kPaperSize.cx, kPaperSize.cy);
     if (!m_canvas.handle())
         return;
-    SelectedBitmap canvas(m_canvas.handle());
-    PaletteHolder(canvas.dc()).fillRectColor(0, 0, kPaperSize.cx - 1, kPaperSize.cy - 1, paletteGrey(255));
+    {
+        SelectedBitmap canvas(m_canvas.handle());
+        PaletteHolder(canvas.dc()).fillRectColor(0, 0, kPaperSize.cx - 1, kPaperSize.cy - 1, paletteGrey(255));
+    }
     restore(page, { 0, 0, kPaperSize.cx, kPaperSize.cy });
 }
 

@@ -11,7 +11,7 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 // The buttons stand on a band at the foot of every page.
-constexpr int kButtonBand = 449;
+constexpr int kButtonBand = 451;
 
 struct Inks {
     uint8_t paper, ink, rule, shade, band, bandLight;
@@ -34,9 +34,9 @@ void writeNews(const std::filesystem::path& folder)
     const Inks k { palette.index({ 238, 233, 216 }), palette.index({ 40, 36, 30 }), palette.index({ 150, 140, 118 }),
         palette.index({ 214, 206, 184 }), palette.index({ 70, 62, 50 }), palette.index({ 120, 108, 88 }) };
     Canvas c(kWidth, kHeight, k.paper);
-    frame(c, 4, 4, kWidth - 4, kButtonBand - 2, k.rule);
+    frame(c, 4, 4, kWidth - 4, kButtonBand, k.rule);
     // Headline rule, column rules around the text, the overview square and the picture box.
-    c.fillRect(16, 106, kWidth - 16, 108, k.ink);
+    c.fillRect(16, 106, 425, 108, k.ink);
     c.line(425, 112, 425, 300, k.rule);
     frame(c, 431, 83, 627, 279, k.rule);
     c.fillRect(16, 285, 238, 465, k.shade);
@@ -68,8 +68,8 @@ Canvas missionSheet(Palette& palette, const Inks& k, const char* heading)
     const uint8_t board = palette.index({ 86, 92, 62 });
     const uint8_t stamp = palette.index({ 170, 40, 36 });
     Canvas c(kWidth, kHeight, board);
-    c.fillRect(10, 60, kWidth - 10, kButtonBand - 2, k.paper);
-    frame(c, 10, 60, kWidth - 10, kButtonBand - 2, k.rule);
+    c.fillRect(10, 60, kWidth - 10, kButtonBand, k.paper);
+    frame(c, 10, 60, kWidth - 10, kButtonBand, k.rule);
     c.fillRect(10, 10, kWidth - 10, 54, k.shade);
     frame(c, 10, 10, kWidth - 10, 54, k.rule);
     buttons::drawLabel(c, 24, 12, 400, 52, heading, k.ink, 28, true);
@@ -87,9 +87,8 @@ void writeMissions(const std::filesystem::path& folder)
         const Inks k { palette.index({ 236, 232, 212 }), palette.index({ 34, 38, 28 }), palette.index({ 120, 124, 96 }),
             palette.index({ 200, 198, 170 }), palette.index({ 52, 56, 38 }), palette.index({ 110, 116, 84 }) };
         Canvas c = missionSheet(palette, k, "作戦指令書");
-        // The title line, and the frame of the overview map beside the text's lower column.
+        // The title line.
         c.line(16, 136, kWidth - 16, 136, k.rule);
-        frame(c, 23, 271, 219, 447, k.rule);
         writeFile(folder / "tkbmp" / "mission1.bmp", encodeBmp8(c, palette));
     }
     {
