@@ -6,6 +6,7 @@
 #include "lib/frame_window.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -54,9 +55,14 @@ public:
     CommandStates commandStates() const;
     // Offers the file dialog over "tkmap", then newGameFrom.
     void newGame();
-    // Ends a running game, reads the map, scenario or campaign and starts play; false (with a
-    // message) when the file is refused.
+    // Ends a running game, reads the map, scenario or campaign, runs the set-up step (briefing or
+    // map settings) and starts play; false when the file is refused (with a message) or the person
+    // went back from the set-up, which leaves the window as after the end of a game.
     bool newGameFrom(const std::string& path);
+    // The set-up step between reading a map and playing it; true starts play. Unset, the briefing
+    // and map settings dialogs run.
+    using GameSetUp = std::function<bool(swCWindow* owner)>;
+    void setGameSetUp(GameSetUp setUp) { m_gameSetUp = std::move(setUp); }
     void resumeGame();
     bool resumeGameFrom(const std::string& path);
     void saveGameAs();
@@ -86,6 +92,8 @@ public:
     void closeRuleInfo();
     // The modeless victory conditions of the game, read-only.
     void openVictoryConditions();
+    // The map's briefing, read again during play.
+    void showOrders();
     void closeVictoryConditions();
     // The modeless windows while they are open, else null.
     HWND ruleWindow() const;
@@ -140,4 +148,5 @@ private:
     // are kept and checked before use.
     HWND m_ruleWindow = nullptr;
     HWND m_victoryWindow = nullptr;
+    GameSetUp m_gameSetUp;
 };

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/app_battle_link.h"
+#include "app/app_dialog_link.h"
 #include "app/game_sound.h"
 #include "app/main_window_messages.h"
 #include "app/main_window_prompts.h"
@@ -61,7 +62,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kEndOfGameStep:
         if (mainWindowDoneEventPending())
-            prompts::showResult(handle(), m_state);
+            AppDialogLink::showEndOfPlay(handle(), m_state);
         signalMainWindowDoneEvent();
         return true;
     // The thinking window and the terrain windows come with their own issues: there is nothing to

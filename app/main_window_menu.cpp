@@ -43,6 +43,7 @@ void MainWindow::updateMenuStates()
     enable(kDelegateTurn, s.canEndGame && s.personToMove && s.actionPhase);
     enable(kRuleInfo, s.playing || ruleWindow());
     enable(kVictoryConditions, s.playing);
+    enable(kShowOrders, s.playing && m_state.hasScenarioText());
     CheckMenuItem(m_menu, kRuleInfo, MF_BYCOMMAND | (ruleWindow() ? MF_CHECKED : MF_UNCHECKED));
     const UINT zoom = m_state.display().zoom;
     for (UINT id : { kZoom16, kZoom32, kZoom48 })

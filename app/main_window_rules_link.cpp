@@ -2,6 +2,7 @@
 // the main window's thread.
 #include "app/main_window_rules_link.h"
 
+#include "app/app_dialog_link.h"
 #include "app/control_panel.h"
 #include "app/game_sound.h"
 #include "app/main_window.h"
@@ -197,7 +198,7 @@ void AppMainWindowLink::endOfGameStep()
     if (!main)
         return;
     if (onWindowThread()) {
-        prompts::showResult(main, m_state);
+        AppDialogLink::showEndOfPlay(main, m_state);
         return;
     }
     auto wait = m_state.handshake().openWait(UiWaitKind::EndOfGame);

@@ -29,4 +29,7 @@ constexpr unsigned kRuleList = 40100;
 constexpr unsigned kRuleInfo = 40101;
 constexpr unsigned kVictoryConditions = 40102;
 
+// The mission briefing read again during play.
+constexpr unsigned kShowOrders = 40120;
+
 } // namespace menu_id

@@ -13,15 +13,15 @@ public:
     int countryOf(int slot) const override { return m_dialog.slotCountry(slot); }
     bool box(CampBox kind, int slot, int k) const override
     {
-        return IsDlgButtonChecked(m_dialog.handle(), idOf(kind, slot, k)) == BST_CHECKED;
+        return IsDlgButtonChecked(m_dialog.slotPage(), idOf(kind, slot, k)) == BST_CHECKED;
     }
     void setBox(CampBox kind, int slot, int k, bool on) override
     {
-        CheckDlgButton(m_dialog.handle(), idOf(kind, slot, k), on ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(m_dialog.slotPage(), idOf(kind, slot, k), on ? BST_CHECKED : BST_UNCHECKED);
     }
     void enableBox(CampBox kind, int slot, int k, bool on) override
     {
-        EnableWindow(GetDlgItem(m_dialog.handle(), idOf(kind, slot, k)), on);
+        EnableWindow(GetDlgItem(m_dialog.slotPage(), idOf(kind, slot, k)), on);
     }
     CountryRecord& record(int country) const override { return m_dialog.m_state.country(country); }
     uint8_t& civilianMask() const override { return m_dialog.m_state.neutralBlock()[0]; }

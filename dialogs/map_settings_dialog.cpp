@@ -8,6 +8,7 @@
 #include "dialogs/map_settings_validation.h"
 #include "dialogs/music_preview.h"
 #include "editors/rule_setting_dialog.h"
+#include "editors/panel_page.h"
 #include "editors/victory_condition_dialog.h"
 #include "editors/window_frame.h"
 #include "infowin/dialog_templates.h"
@@ -55,6 +56,8 @@ MapSettingsDialog::MapSettingsDialog(swCWindow* parent)
 
 MapSettingsDialog::~MapSettingsDialog() = default;
 
+HWND MapSettingsDialog::slotPage() const { return m_slots ? m_slots->handle() : nullptr; }
+
 bool MapSettingsDialog::previewStoppedMusic() const { return m_preview && m_preview->stoppedGameMusic(); }
 
 int MapSettingsDialog::slotCountry(int slot, bool otherPage) const
@@ -83,6 +86,8 @@ int MapSettingsDialog::OnInitDialog()
     createGeneralControls();
     for (int slot = 0; slot < kSlots; ++slot)
         createSlot(slot);
+    // The slot page stands on the tab's body.
+    SetWindowPos(m_tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     setDayNightEnables();
     loadPage();
     SetFocus(item(id::kComment));
@@ -331,6 +336,8 @@ void MapSettingsDialog::openVictoryConditions()
 
 int MapSettingsDialog::OnMessage(MessageRecord& msg)
 {
+    if (runPanelCommand(*this, msg))
+        return 1;
     switch (msg.message) {
     case WM_DESTROY:
         if (m_preview)
@@ -371,8 +378,9 @@ int MapSettingsDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
     }
     if (c >= id::kMusicPreview && c < id::kMusicPreview + kSlots) {
         const int slot = c - id::kMusicPreview;
-        const int selected = int(SendMessageA(item(id::kMusic + slot), CB_GETCURSEL, 0, 0));
-        const int music = selected < 0 ? -1 : int(SendMessageA(item(id::kMusic + slot), CB_GETITEMDATA, WPARAM(selected), 0));
+        HWND list = slotItem(id::kMusic + slot);
+        const int selected = int(SendMessageA(list, CB_GETCURSEL, 0, 0));
+        const int music = selected < 0 ? -1 : int(SendMessageA(list, CB_GETITEMDATA, WPARAM(selected), 0));
         m_preview->play(m_state, music);
         return 1;
     }

@@ -15,10 +15,12 @@
 
 class GameState;
 class MusicPreview;
+class PanelPage;
 
 class MapSettingsDialog : public DialogBase {
 public:
     static constexpr int kSlots = 4;
+    static constexpr SIZE kSlotPageSize { 632, 0 };
 
     explicit MapSettingsDialog(swCWindow* parent);
     ~MapSettingsDialog() override;
@@ -62,6 +64,9 @@ private:
     void end(INT_PTR result);
     bool validate(unsigned counted);
     HWND item(int id) const { return GetDlgItem(handle(), id); }
+    // The slots' controls stand on their page.
+    HWND slotPage() const;
+    HWND slotItem(int id) const { return GetDlgItem(slotPage(), id); }
 
     GameState& m_state;
     int m_page = 0;
@@ -80,4 +85,5 @@ private:
     std::unique_ptr<CampRelations> m_camps;
     std::unique_ptr<MusicPreview> m_preview;
     HWND m_tab = nullptr;
+    PanelPage* m_slots = nullptr;
 };

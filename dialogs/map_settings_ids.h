@@ -49,6 +49,8 @@ constexpr int kIncomeLabel = 1343;
 constexpr int kIncomeYes = 1344;
 constexpr int kIncomeNo = 1345;
 constexpr int kTab = 1346;
+// The page over the tab that carries the four slots.
+constexpr int kSlotPage = 1347;
 } // namespace map_settings_id
 
 // The map settings list: general controls, then per country c (0..7).

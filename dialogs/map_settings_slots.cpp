@@ -6,6 +6,7 @@
 
 #include "dialogs/map_settings_common.h"
 #include "dialogs/map_settings_ids.h"
+#include "editors/panel_page.h"
 #include "infowin/window_services.h"
 #include "lib/edit.h"
 #include "platform/kernel/host.h"
@@ -35,7 +36,8 @@ CountryFrame frameOf(const GameState& state, int slot)
     CountryFrame frame;
     frame.ids = kFrameIds;
     frame.index = slot;
-    frame.origin = { 158 * slot + 8, 190 };
+    // Relative to the slot page, which stands at (8, 190) on the tab.
+    frame.origin = { 158 * slot, 0 };
     frame.pageHeight = pageHeight(state);
     frame.simple = state.isSimpleMode();
     frame.musicLabel = false;
@@ -90,10 +92,13 @@ std::string nameOf(const char* field, size_t size) { return std::string(field, s
 void MapSettingsDialog::createSlot(int slot)
 {
     if (!m_boxes) {
+        m_slots = new PanelPage(this, id::kSlotPage);
+        m_slots->controlCreate({ 8, 190, kSlotPageSize.cx, pageHeight(m_state) });
+        ShowWindow(m_slots->handle(), SW_SHOW);
         m_boxes = std::make_unique<SlotBoxes>(*this);
         m_camps = std::make_unique<CampRelations>(*m_boxes, m_participantCount, m_neutralUnits > 0);
     }
-    HWND dialog = handle();
+    HWND dialog = slotPage();
     HFONT font = m_state.font(kSmallFont).handle();
     const bool simple = m_state.isSimpleMode();
     const CountryFrame frame = frameOf(m_state, slot);
@@ -104,7 +109,7 @@ void MapSettingsDialog::createSlot(int slot)
         { x + 2, y + 133, 28, 20 }, font);
     makeSettingsControl(dialog, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id::kParticipation + slot,
         { x + 30, y + 13, 114, 96 }, font);
-    auto* name = new swCEdit(this, UINT(id::kName + slot), 0);
+    auto* name = new swCEdit(m_slots, UINT(id::kName + slot), 0);
     name->setStyle(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
     name->controlCreate({ x + 30, y + 33, 114, 20 });
     SendMessageA(name->handle(), EM_LIMITTEXT, 16, 0);
@@ -113,7 +118,7 @@ void MapSettingsDialog::createSlot(int slot)
         { x + 30, y + 53, 114, 128 }, font);
     for (const SlotEdit& e : kNumberEdits) {
         const int width = e.id == id::kUnitLimit && simple ? 114 : e.width;
-        auto* edit = new swCEdit(this, UINT(e.id + slot), 0);
+        auto* edit = new swCEdit(m_slots, UINT(e.id + slot), 0);
         edit->editSetAllowedChars("0123456789");
         edit->setStyle(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
         edit->controlCreate({ x + e.x, y + e.y, width, 20 });
@@ -137,7 +142,7 @@ void MapSettingsDialog::loadPage()
 
 void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
 {
-    HWND dialog = handle();
+    HWND dialog = slotPage();
     const CountryFrame frame = frameOf(m_state, slot);
     const int c = slotCountry(slot);
     const int editables[] = { id::kMusicPreview, id::kParticipation, id::kName, id::kProductionType, id::kFunds,
@@ -153,7 +158,7 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
     const bool editable = editableAsked && active;
     SetDlgItemTextA(dialog, id::kGroupBox + slot, playerColourName(c));
 
-    HWND participation = item(id::kParticipation + slot);
+    HWND participation = slotItem(id::kParticipation + slot);
     SendMessageA(participation, CB_RESETCONTENT, 0, 0);
     if (active) {
         // Two countries are the fewest a game can have: neither may leave.
@@ -167,7 +172,7 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
         SendMessageA(participation, CB_SETCURSEL, 0, 0);
     }
 
-    HWND music = item(id::kMusic + slot);
+    HWND music = slotItem(id::kMusic + slot);
     SendMessageA(music, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < anthemChoiceCount(m_state); ++i)
         addItem(music, m_state.anthemNames()[size_t(i)], i);
@@ -177,7 +182,7 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
 
     SetDlgItemTextA(dialog, id::kName + slot, nameOf(country.name, sizeof country.name).c_str());
 
-    HWND types = item(id::kProductionType + slot);
+    HWND types = slotItem(id::kProductionType + slot);
     SendMessageA(types, CB_RESETCONTENT, 0, 0);
     const ProductionTypeRecord* own = m_state.sideProductionType(c);
     const std::string ownName = own ? nameOf(own->name, sizeof own->name) : std::string();
@@ -207,7 +212,7 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
     SetDlgItemInt(dialog, id::kFundsCap + slot, country.fundsCeiling, FALSE);
     SetDlgItemInt(dialog, id::kUnitLimit + slot, country.unitListLength, FALSE);
     SetDlgItemInt(dialog, id::kProductionLimit + slot, country.productionLimit, FALSE);
-    SendMessageA(item(id::kStrategy + slot), CB_SETCURSEL, WPARAM(country.analysisByte), 0);
+    SendMessageA(slotItem(id::kStrategy + slot), CB_SETCURSEL, WPARAM(country.analysisByte), 0);
 
     for (int k = 0; k < kCountryCount; ++k) {
         CheckDlgButton(dialog, id::kAlliance + 8 * slot + k, k == c || (country.allianceMask >> k & 1) ? BST_CHECKED : BST_UNCHECKED);
@@ -219,9 +224,9 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
     EnableWindow(participation, editable);
     for (int control : { id::kMusic, id::kMusicPreview, id::kName, id::kProductionType, id::kFunds, id::kFundsCap,
              id::kUnitLimit, id::kStrategy })
-        EnableWindow(item(control + slot), editable);
-    EnableWindow(item(id::kProductionLimit + slot), editable && m_state.ruleSwitch(kRuleProductionLimit) != 0);
-    EnableWindow(item(id::kAlliance + 8 * slot + c), FALSE);
+        EnableWindow(slotItem(control + slot), editable);
+    EnableWindow(slotItem(id::kProductionLimit + slot), editable && m_state.ruleSwitch(kRuleProductionLimit) != 0);
+    EnableWindow(slotItem(id::kAlliance + 8 * slot + c), FALSE);
 }
 
 void MapSettingsDialog::setSlotEnables(int slot)
@@ -232,8 +237,8 @@ void MapSettingsDialog::setSlotEnables(int slot)
     const bool taking = m_state.country(c).controller != 0;
     for (int control : { id::kMusic, id::kMusicPreview, id::kName, id::kProductionType, id::kFunds, id::kFundsCap,
              id::kUnitLimit, id::kStrategy })
-        EnableWindow(item(control + slot), taking);
-    EnableWindow(item(id::kProductionLimit + slot), taking && m_state.ruleSwitch(kRuleProductionLimit) != 0);
+        EnableWindow(slotItem(control + slot), taking);
+    EnableWindow(slotItem(id::kProductionLimit + slot), taking && m_state.ruleSwitch(kRuleProductionLimit) != 0);
 }
 
 void MapSettingsDialog::changeParticipation(int slot)
@@ -242,7 +247,7 @@ void MapSettingsDialog::changeParticipation(int slot)
     if (c < 0)
         return;
     CountryRecord& country = m_state.country(c);
-    HWND participation = item(id::kParticipation + slot);
+    HWND participation = slotItem(id::kParticipation + slot);
     country.reserved114[0] = 0;
     switch (selectedData(participation)) {
     case kPerson: country.controller = 1; break;
@@ -250,7 +255,7 @@ void MapSettingsDialog::changeParticipation(int slot)
     case kNotParticipating: {
         int allied = 0;
         for (int k = 0; k < kCountryCount; ++k)
-            allied += IsDlgButtonChecked(handle(), id::kAlliance + 8 * slot + k) == BST_CHECKED ? 1 : 0;
+            allied += IsDlgButtonChecked(slotPage(), id::kAlliance + 8 * slot + k) == BST_CHECKED ? 1 : 0;
         if (allied <= 1) {
             country.controller = 0;
             m_camps->onCountryLeft();
@@ -283,8 +288,8 @@ void MapSettingsDialog::storeSlot(int slot, uint8_t& civilians)
     CountryRecord& country = m_state.country(c);
     if (country.controller == 0 || country.inPlay != 1)
         return;
-    HWND dialog = handle();
-    switch (selectedData(item(id::kParticipation + slot))) {
+    HWND dialog = slotPage();
+    switch (selectedData(slotItem(id::kParticipation + slot))) {
     case kPerson: country.controller = 1; break;
     case kComputer: country.controller = 2; break;
     case kNotParticipating:
@@ -296,7 +301,7 @@ void MapSettingsDialog::storeSlot(int slot, uint8_t& civilians)
     GetDlgItemTextA(dialog, id::kName + slot, name, sizeof name);
     std::memset(country.name, 0, sizeof country.name);
     std::memcpy(country.name, name, strnlen(name, sizeof name - 1));
-    const int type = selectedData(item(id::kProductionType + slot));
+    const int type = selectedData(slotItem(id::kProductionType + slot));
     if (type >= 0 && type != kOwnProductionType)
         storeProductionType(c, type);
     country.funds = GetDlgItemInt(dialog, id::kFunds + slot, nullptr, FALSE);
@@ -304,8 +309,8 @@ void MapSettingsDialog::storeSlot(int slot, uint8_t& civilians)
     country.fundsCeiling = GetDlgItemInt(dialog, id::kFundsCap + slot, nullptr, FALSE);
     country.unitListLength = uint16_t(GetDlgItemInt(dialog, id::kUnitLimit + slot, nullptr, FALSE));
     country.productionLimit = uint16_t(GetDlgItemInt(dialog, id::kProductionLimit + slot, nullptr, FALSE));
-    country.anthemCode = uint8_t(std::max(0, selectedData(item(id::kMusic + slot))));
-    country.analysisByte = uint8_t(std::max(0, int(SendMessageA(item(id::kStrategy + slot), CB_GETCURSEL, 0, 0))));
+    country.anthemCode = uint8_t(std::max(0, selectedData(slotItem(id::kMusic + slot))));
+    country.analysisByte = uint8_t(std::max(0, int(SendMessageA(slotItem(id::kStrategy + slot), CB_GETCURSEL, 0, 0))));
     uint8_t alliance = 0;
     uint8_t pacts = 0;
     for (int k = 0; k < kCountryCount; ++k) {

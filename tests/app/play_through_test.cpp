@@ -121,6 +121,18 @@ public:
         return waitFor([&] { return !IsWindow(dialog); }, 10s);
     }
 
+    // Goes on from the map settings list that a new map without a briefing shows, with its OK.
+    bool acceptMapSettings()
+    {
+        HWND list = nullptr;
+        if (!waitFor([&] { return (list = FindWindowA(nullptr, cp("マップ設定一覧").c_str())) != nullptr; }, 10s))
+            return false;
+        settle();
+        shot("map_settings_list");
+        click(GetDlgItem(list, 1314));
+        return waitFor([&] { return !IsWindow(list); }, 10s);
+    }
+
     bool personActs(int phase) const
     {
         if (!g_gameState)
@@ -286,6 +298,7 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
         person.shot("01_start");
         person.clickTool(menu_id::kNewGame);
         ASSERT_TRUE(person.chooseFile("マップを開く", "training.vtm"));
+        ASSERT_TRUE(person.acceptMapSettings());
         ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
         person.shot("02_new_game");
         for (int turn = 0; turn < 3 && !person.gameDecided(); ++turn) {

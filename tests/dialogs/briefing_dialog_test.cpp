@@ -30,16 +30,8 @@ public:
         text(kGoals, "敵首都を占領せよ。\n");
         text(kCamps, "BLUE\nRED\n");
         pageKinds(PageKind::Paged, PageKind::Paged);
-        const int index = placeUnit(1, firstLandType(), 6, 5);
+        const int index = placeUnit(1, landType(), 6, 5);
         unit(1, index).watchBits = 1;
-    }
-
-    int firstLandType()
-    {
-        for (const UnitTypeRecord& type : state().unitTypes())
-            if (type.available && type.id > 0 && type.domain == 3)
-                return type.id;
-        return 0;
     }
 };
 

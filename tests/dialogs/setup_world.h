@@ -42,6 +42,24 @@ public:
             state().baseBitmap(strips[i])->bitmapLoadFile(dataPath(files[i], kFolderBitmap).c_str());
         harness::clearMessageBoxes();
         harness::setDefaultMessageBoxAnswer(IDOK);
+        // Nobody takes part until a test says so.
+        for (int c = 0; c < kCountryCount; ++c)
+            state().country(c).controller = 0;
+        // As the sample maps are made: days only, 30 turns.
+        MapHeader& header = state().mapHeader();
+        header.dayNightLow = 1000 & 0xFF;
+        header.dayNightHigh = 1000 >> 8;
+        reinterpret_cast<uint8_t*>(&header)[536] = 30;
+    }
+
+    // The first available land unit type.
+    int landType()
+    {
+        for (const UnitTypeRecord& type : state().unitTypes())
+            if (type.available && type.id > 0 && type.domain == 3)
+                return type.id;
+        ADD_FAILURE() << "no land unit type";
+        return 0;
     }
 
     // Countries taking part, each alone in its alliance, with sound limits.
@@ -93,8 +111,24 @@ auto drive(const std::string& title, Modal modal, std::function<void(HWND)> driv
     });
 }
 
-// A control anywhere below the window.
-inline HWND control(HWND window, int id) { return GetDlgItem(window, id); }
+// A control anywhere below the window (the settings' slots stand on a page).
+inline HWND control(HWND window, int id)
+{
+    if (HWND direct = GetDlgItem(window, id))
+        return direct;
+    struct Search {
+        int id;
+        HWND found;
+    } search { id, nullptr };
+    EnumChildWindows(window, [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (GetDlgCtrlID(child) != s->id)
+            return TRUE;
+        s->found = child;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 inline bool shown(HWND window, int id)
 {
     HWND item = control(window, id);
