@@ -103,6 +103,9 @@ void BriefingDialog::drawMissionPage()
         return;
     SelectedBitmap canvas(m_canvas.handle());
     HDC dc = canvas.dc();
+    // A scrolled page writes its title into the text picture, which scrolls it away with the text.
+    if (kindOf(BriefingPage::Mission) == PageKind::Scrolled)
+        return;
     drawPaperText(dc, fieldText(m_block, kMissionTitle), { 18, 115, 638, 133 }, m_headingFont->handle());
     if (kindOf(BriefingPage::Mission) != PageKind::Paged || m_subPage >= int(m_missionStarts.size()))
         return;

@@ -276,3 +276,30 @@ TEST(BriefingDialog, TheMapSettingsButtonOpensTheListAndTheBriefingStaysOpen)
     EXPECT_TRUE(cancelOffered);
     EXPECT_EQ(result, 1);
 }
+
+TEST(BriefingDialog, TheSampleScenarioShowsItsPicturesItsScrolledOrdersAndItsGoals)
+{
+    SetUpWorld world;
+    const std::string map = world.host("tkmap/riverside.vts");
+    std::filesystem::create_directories(world.host("tkmap"));
+    std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "riverside.vts", map);
+    ASSERT_TRUE(world.state().loadMapFile(platform::gamePathFromHost(map).c_str()));
+    BriefingDialog dialog(nullptr, BriefingMode::BeforePlay);
+    drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+        const harness::Image news = capture(window, "briefing_sample_news");
+        // The picture is wider than its box: scaled to 216 wide, it stands in the box's middle.
+        EXPECT_GT(inkIn(window, news, { 18, 310, 234, 430 }), 5000) << "the briefing picture";
+        press(window, id::kNext);
+        EXPECT_EQ(dialog.page(), BriefingPage::Mission);
+        EXPECT_EQ(dialog.kindOf(BriefingPage::Mission), PageKind::Scrolled);
+        EXPECT_TRUE(IsWindowVisible(dialog.scrollWindow()->handle()));
+        EXPECT_EQ(dialog.missionOverview()->markPositions().size(), 4u) << "the three target towns and the truck";
+        capture(window, "briefing_sample_mission");
+        SendMessageA(dialog.scrollWindow()->handle(), WM_VSCROLL, SB_BOTTOM, 0);
+        settle();
+        capture(window, "briefing_sample_mission_end");
+        press(window, id::kNext);
+        capture(window, "briefing_sample_goals");
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    });
+}

@@ -138,3 +138,19 @@ TEST(NewsDialog, ATitleTooWideForTheLargeFontIsWrittenInTheSmallOne)
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
 }
+
+TEST(NewsDialog, TheSampleScenarioShowsItsNewsPicture)
+{
+    SetUpWorld world;
+    const std::string map = world.host("tkmap/riverside.vts");
+    std::filesystem::create_directories(world.host("tkmap"));
+    std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "riverside.vts", map);
+    ASSERT_TRUE(world.state().loadMapFile(platform::gamePathFromHost(map).c_str()));
+    NewsDialog dialog(nullptr);
+    drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+        const harness::Image image = capture(window, "news_sample");
+        // A tall picture: fitted to the box's height, 120 wide in its middle.
+        EXPECT_GT(inkIn(window, image, { 70, 310, 180, 450 }), 5000);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    });
+}

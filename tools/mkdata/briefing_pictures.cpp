@@ -87,8 +87,6 @@ void writeMissions(const std::filesystem::path& folder)
         const Inks k { palette.index({ 236, 232, 212 }), palette.index({ 34, 38, 28 }), palette.index({ 120, 124, 96 }),
             palette.index({ 200, 198, 170 }), palette.index({ 52, 56, 38 }), palette.index({ 110, 116, 84 }) };
         Canvas c = missionSheet(palette, k, "作戦指令書");
-        // The title line.
-        c.line(16, 136, kWidth - 16, 136, k.rule);
         writeFile(folder / "tkbmp" / "mission1.bmp", encodeBmp8(c, palette));
     }
     {
