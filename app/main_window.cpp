@@ -177,6 +177,8 @@ void MainWindow::onDestroy()
         m_sound->stopAllSounds();
     m_sound.reset();
     m_commandPalette = nullptr;
+    // The owned windows go with the main window.
+    m_weaponList = nullptr;
 }
 
 namespace {

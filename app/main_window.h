@@ -53,7 +53,7 @@ public:
 
     // -- the game's commands; the file commands also come without their dialogs --
     CommandStates commandStates() const;
-    // Offers the file dialog over "tkmap", then newGameFrom.
+    // Offers the game selection dialog, then newGameFrom.
     void newGame();
     // Ends a running game, reads the map, scenario or campaign, runs the set-up step (briefing or
     // map settings) and starts play; false when the file is refused (with a message) or the person
@@ -81,6 +81,12 @@ public:
     void setZoom(int zoom);
     // The environment settings window; its changes reach the sounds and the layout at once.
     void openEnvironment();
+    // The weapon list: made, or raised when open; closed on its own request.
+    void openWeaponList();
+    void closeWeaponList();
+    // Until the weapon information window exists, a box names the unit type.
+    void showWeaponInfo(int typeId);
+    HWND weaponList() const { return m_weaponList; }
 
     // -- the editors' windows --
     // The modal rule list of the production-type menu.
@@ -127,6 +133,10 @@ private:
     // The kind of the game now loaded: 0 map, 1 campaign, 2 scenario.
     int gameKind() const;
     void refreshAfterChange();
+    // The open information windows rebuild what they show (WM_USER+105).
+    void refreshInfoWindows();
+    // The information windows' messages; true when the message was one of them.
+    bool onInfoWindowMessage(MessageRecord& msg);
     void installKeyboardHook();
     void removeKeyboardHook();
     static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
@@ -135,6 +145,7 @@ private:
     AppMainWindowLink& m_link;
     HMENU m_menu = nullptr;
     HWND m_commandPalette = nullptr;
+    HWND m_weaponList = nullptr;
     std::unique_ptr<GameSound> m_sound;
     HHOOK m_keyboardHook = nullptr;
     std::string m_titleText;

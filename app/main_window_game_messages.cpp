@@ -106,6 +106,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kGameViewStarted:
         refreshTitle();
+        refreshInfoWindows();
         updateMenuStates();
         return true;
     case kAfterGame:
@@ -123,7 +124,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         SetForegroundWindow(handle());
         return true;
     default:
-        return false;
+        return onInfoWindowMessage(msg);
     }
 }
 

@@ -9,6 +9,8 @@ namespace main_message {
 constexpr UINT kQuitRequest = WM_USER + 105;
 // wParam = tune (1..8 the anthems, 9 victory, 10 defeat), lParam = 1 to loop.
 constexpr UINT kPlayTune = WM_USER + 106;
+// The weapon list asks to be closed.
+constexpr UINT kCloseWeaponList = WM_USER + 112;
 // The income window; the amount and the wait are handed over before the post.
 constexpr UINT kShowIncome = WM_USER + 113;
 constexpr UINT kOpenStartWindows = WM_USER + 116;
@@ -24,6 +26,8 @@ constexpr UINT kSupplyPrompt = WM_USER + 143;
 constexpr UINT kGameViewStarted = WM_USER + 144;
 // The end-of-game step; the wait was handed over before the post.
 constexpr UINT kEndOfGameStep = WM_USER + 149;
+// The weapon information of unit type wParam, asked for by the weapon list and the production dialog.
+constexpr UINT kWeaponInfo = WM_USER + 152;
 // wParam = id of the battle wait, lParam = the "PlaySE" setting.
 constexpr UINT kBattleScene = WM_USER + 165;
 // wParam = id of the production question's wait.

@@ -18,6 +18,7 @@ constexpr unsigned kChangePlayers = 40043;
 constexpr unsigned kZoom16 = 40020;
 constexpr unsigned kZoom32 = 40021;
 constexpr unsigned kZoom48 = 40022;
+constexpr unsigned kWeaponList = 40140;
 
 constexpr unsigned kSwitchMode = 40030;
 constexpr unsigned kEnvironment = 40031;

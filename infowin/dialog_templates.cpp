@@ -36,7 +36,7 @@ const Frame kFrames[] = {
     { id::kWeaponInfo, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kTroopInfo, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kBattle, "", kDrawnPopup, 0, { 100, 100 } },
-    { id::kArmChange, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kArmChange, "", kCaptioned, 0, { 720, 560 } },
     { id::kEnding, "戦果報告", kCaptioned, 0, { 640, 520 } },
     { id::kMerge, "", kDrawnPopup, 0, { 100, 100 } },
     // The modeless rule and victory-condition windows: captioned tool windows, sized in code.

@@ -121,6 +121,48 @@ public:
         return waitFor([&] { return !IsWindow(dialog); }, 10s);
     }
 
+    // Picks a file in the game selection dialog of that title: its category button, then the entry
+    // or saves-list row of that name (which previews it), then Enter.
+    bool chooseGame(const char* utf8Title, int categoryButton, const char* name)
+    {
+        // The main window bears the new-game title too while no game runs: the dialog has a start button.
+        HWND dialog = nullptr;
+        auto found = [&] {
+            dialog = nullptr;
+            for (HWND h = FindWindowExA(nullptr, nullptr, nullptr, cp(utf8Title).c_str()); h && !dialog;
+                 h = FindWindowExA(nullptr, h, nullptr, cp(utf8Title).c_str()))
+                if (GetDlgItem(h, 1000) && IsWindowVisible(h))
+                    dialog = h;
+            return dialog != nullptr;
+        };
+        if (!waitFor(found, 10s))
+            return false;
+        settle();
+        click(GetDlgItem(dialog, categoryButton));
+        HWND list = GetDlgItem(dialog, 1018);
+        if (list) {
+            const LRESULT row = SendMessageA(list, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(name));
+            RECT r {};
+            if (row < 0 || SendMessageA(list, LB_GETITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+                return false;
+            POINT at { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+            ClientToScreen(list, &at);
+            harness::click(at.x, at.y);
+            settle();
+        } else {
+            for (int id = 1020; id <= 1033; ++id) {
+                char text[MAX_PATH] = {};
+                GetWindowTextA(GetDlgItem(dialog, id), text, sizeof text);
+                if (std::string(text) == name)
+                    click(GetDlgItem(dialog, id));
+            }
+        }
+        shot(std::string("game_select_") + name);
+        harness::pressKey(VK_RETURN);
+        settle();
+        return waitFor([&] { return !IsWindow(dialog); }, 10s);
+    }
+
     // Goes on from the map settings list that a new map without a briefing shows, with its OK.
     bool acceptMapSettings()
     {
@@ -297,6 +339,9 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
     run([&](Person& person) {
         person.shot("01_start");
         person.clickTool(menu_id::kNewGame);
+        ASSERT_TRUE(person.chooseGame("新規ゲーム", 1002, "training.vtm"));
+    }
+
         ASSERT_TRUE(person.chooseFile("マップを開く", "training.vtm"));
         ASSERT_TRUE(person.acceptMapSettings());
         ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
@@ -349,7 +394,7 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
     run([&](Person& person) {
         person.shot("07_started_again");
         person.clickTool(menu_id::kResumeGame);
-        ASSERT_TRUE(person.chooseFile("ゲームを再開", "playthrough.wqm"));
+        ASSERT_TRUE(person.chooseGame("ゲーム再開", 1002, "playthrough.wqm"));
         ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
         resumedTurn = person.state().turnBlock().turn;
         person.shot("08_resumed");

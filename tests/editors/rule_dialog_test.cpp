@@ -281,22 +281,30 @@ TEST_F(RuleDialogTest, TabChangeShowsItsPageAndRightClickCancels)
     EXPECT_EQ(dialog.result(), 0);
 }
 
-// Tab walks from the rule choice into the first page's radio buttons, which sit on a
-// WS_EX_CONTROLPARENT page. Disabled until the dialog manager descends into such pages; today
-// Tab goes from the rule choice straight to "OK".
-TEST_F(RuleDialogTest, DISABLED_TabReachesTheRadioButtonsOnThePage)
+// The shown page is raised above the tab control, which puts it first among the dialog's children:
+// Tab from the last button wraps into the page's radio buttons, and Shift+Tab leads back out.
+TEST_F(RuleDialogTest, TabReachesTheRadioButtonsOnThePage)
 {
     HWND focused = nullptr;
+    HWND back = nullptr;
     HWND firstRow = nullptr;
+    HWND cancel = nullptr;
     run(slotWith(kCustomRule, { { 32, 0 } }), kRuleSet, [&](HWND dialog) {
         firstRow = control(dialog, id::buttonId(32, 0));
-        SendMessageA(dialog, WM_NEXTDLGCTL, WPARAM(GetDlgItem(dialog, id::kRuleCombo)), TRUE);
+        cancel = GetDlgItem(dialog, id::kCancel);
+        SendMessageA(dialog, WM_NEXTDLGCTL, WPARAM(cancel), TRUE);
         settle();
         harness::pressKey(VK_TAB);
         settle();
         // The desktop keeps one focus for every thread.
         focused = GetFocus();
+        harness::keyDown(VK_SHIFT);
+        harness::pressKey(VK_TAB);
+        harness::keyUp(VK_SHIFT);
+        settle();
+        back = GetFocus();
         rightClick(dialog, 300, 20);
     });
     EXPECT_EQ(focused, firstRow);
+    EXPECT_EQ(back, cancel);
 }

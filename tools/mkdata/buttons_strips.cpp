@@ -1,6 +1,9 @@
-// "tkbmp" button strips: every bitmap button's faces where its class cuts them, with labels.
+// "tkbmp" button strips: every bitmap button's faces where its class cuts them, with labels, and
+// the pictures that share a strip with its buttons.
 #include "lib/media/bitmap_button_layout.h"
+#include "tools/mkdata/base_bitmaps.h"
 #include "tools/mkdata/bmp_writer.h"
+#include "tools/mkdata/buttons_sheets.h"
 #include "tools/mkdata/buttons_text.h"
 #include "tools/mkdata/generator.h"
 
@@ -109,8 +112,9 @@ std::optional<Label> labelFor(ButtonKind kind, int image)
     return std::nullopt;
 }
 
-const Rgb kCountryColours[8] = { { 40, 80, 220 }, { 210, 40, 40 }, { 40, 170, 60 }, { 220, 200, 40 },
-    { 150, 60, 190 }, { 40, 190, 200 }, { 235, 130, 30 }, { 220, 60, 180 } };
+// Beside the eight countries' check marks the strip holds a ninth, unowned column at x 144: the
+// facility tables head their columns with all nine.
+constexpr int kUnownedMark = 8;
 
 struct Colours {
     uint8_t back, face, light, dark, text, pressedFace, disabledFace, disabledText, focus, mark, selectedRow;
@@ -160,10 +164,11 @@ void drawFace(Canvas& canvas, const Colours& c, const FaceRect& r, Face face, Bu
     }
 }
 
-// Check marks: a box in the country colour, empty in the normal rows, ticked above them.
+// Check marks: a box in the side's colour (as the map and its thumbnails show it), empty in the
+// normal rows, ticked above them.
 void drawCheckMark(Canvas& canvas, Palette& palette, const Colours& c, const FaceRect& r, int image, bool ticked)
 {
-    const uint8_t colour = palette.index(kCountryColours[image % 8]);
+    const uint8_t colour = palette.index(base::sideColours()[size_t(image % 9)]);
     canvas.fillRect(r.left, r.top, r.right, r.bottom, c.back);
     canvas.fillRect(r.left + 2, r.top + 1, r.right - 2, r.bottom - 1, colour);
     canvas.frameRect(r.left + 2, r.top + 1, r.right - 2, r.bottom - 1, c.dark);
@@ -195,8 +200,9 @@ void writeStrip(const std::filesystem::path& programFolder, const std::string& f
     std::vector<FaceRect> rows;
     if (file == bitmap_buttons::kEditStripFile)
         rows.assign(std::begin(bitmap_buttons::kEditSelectedRows), std::end(bitmap_buttons::kEditSelectedRows));
-    int width = 0;
-    int height = 0;
+    const SheetSize sheet = sheetSize(file);
+    int width = sheet.width;
+    int height = sheet.height;
     for (const Placed& p : buttons) {
         for (const FaceRect& r : { p.layout.normal, p.layout.pressed, p.layout.disabled, p.layout.focus }) {
             width = std::max(width, r.right);
@@ -223,6 +229,7 @@ void writeStrip(const std::filesystem::path& programFolder, const std::string& f
     Canvas canvas(width, height, c.back);
     for (const FaceRect& r : rows)
         drawSelectedRow(canvas, c, r);
+    paintSheetPictures(file, canvas, palette);
     for (const Placed& p : buttons) {
         const auto& l = p.layout;
         if (p.kind == ButtonKind::CheckMarkButton) {
@@ -251,6 +258,14 @@ void writeButtonStrips(const std::filesystem::path& programFolder)
             const auto layout = bitmap_buttons::buttonLayout(kind, i);
             strips[layout.file].push_back({ kind, i, layout });
         }
+    }
+    {
+        auto unowned = bitmap_buttons::buttonLayout(ButtonKind::CheckMarkButton, 0);
+        const int x = unowned.normal.width() * kUnownedMark;
+        unowned.normal = { x, unowned.normal.top, x + unowned.normal.width(), unowned.normal.bottom };
+        unowned.pressed = { x, unowned.pressed.top, x + unowned.pressed.width(), unowned.pressed.bottom };
+        unowned.disabled = unowned.normal;
+        strips[unowned.file].push_back({ ButtonKind::CheckMarkButton, kUnownedMark, unowned });
     }
     for (const auto& [file, buttons] : strips)
         writeStrip(programFolder, file, buttons);
