@@ -4,6 +4,7 @@
 
 #include "dialogs/bitmap_canvas.h"
 #include "dialogs/brief_bitmap_window.h"
+#include "dialogs/map_preview_fields.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 
@@ -34,8 +35,6 @@ std::vector<PaperLine> placeLines(const std::vector<std::string>& lines, const P
 }
 
 HFONT bodyFont() { return g_gameState->font(kFont16).handle(); }
-
-uint8_t mapDifficultyByte() { return reinterpret_cast<const uint8_t*>(&g_gameState->mapHeader())[535]; }
 
 } // namespace
 
@@ -131,7 +130,7 @@ void BriefingDialog::drawGoalsPage()
     }
     char difficulty[64];
     std::snprintf(difficulty, sizeof difficulty, "%s %s", platform::utf8ToCp932("難易度").c_str(),
-        starRatingText(mapDifficultyByte()));
+        starRatingText(mapDifficulty(g_gameState->mapHeader())));
     drawPaperText(dc, difficulty, { 33, 453, 193, 469 }, bodyFont());
 }
 

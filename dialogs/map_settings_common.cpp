@@ -1,6 +1,9 @@
 // The map header's settings, the country texts and the country column frame of the map settings.
 #include "dialogs/map_settings_common.h"
 
+#include "dialogs/map_facility_table.h"
+#include "dialogs/map_preview_fields.h"
+#include "dialogs/map_thumbnail.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
@@ -10,25 +13,12 @@
 
 namespace {
 
-// Offsets of the map header: description 16, building income 532, start time 534, difficulty
-// 535, turn limit 536, name 538 up to the width at 580.
-constexpr size_t kDescription = 16;
-constexpr size_t kDescriptionEnd = 530;
+// Offsets of the map header: building income 532, start time 534.
 constexpr size_t kBuildingIncome = 532;
 constexpr size_t kStartTime = 534;
-constexpr size_t kDifficulty = 535;
-constexpr size_t kTurnLimit = 536;
-constexpr size_t kName = 538;
-constexpr size_t kNameEnd = 580;
 
 const uint8_t* bytesOf(const MapHeader& header) { return reinterpret_cast<const uint8_t*>(&header); }
 uint8_t* bytesOf(MapHeader& header) { return reinterpret_cast<uint8_t*>(&header); }
-
-std::string textAt(const MapHeader& header, size_t from, size_t to)
-{
-    const char* text = reinterpret_cast<const char*>(bytesOf(header)) + from;
-    return std::string(text, strnlen(text, to - from));
-}
 
 std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
@@ -50,18 +40,6 @@ int startTime(const MapHeader& header) { return bytesOf(header)[kStartTime]; }
 void setStartTime(MapHeader& header, int time) { bytesOf(header)[kStartTime] = uint8_t(time); }
 bool buildingIncome(const MapHeader& header) { return bytesOf(header)[kBuildingIncome] == 1; }
 void setBuildingIncome(MapHeader& header, bool on) { bytesOf(header)[kBuildingIncome] = on ? 1 : 0; }
-int turnLimit(const MapHeader& header) { return bytesOf(header)[kTurnLimit] | bytesOf(header)[kTurnLimit + 1] << 8; }
-
-void setTurnLimit(MapHeader& header, int turns)
-{
-    bytesOf(header)[kTurnLimit] = uint8_t(turns & 0xFF);
-    bytesOf(header)[kTurnLimit + 1] = uint8_t(turns >> 8 & 0xFF);
-}
-
-int difficulty(const MapHeader& header) { return bytesOf(header)[kDifficulty]; }
-std::string name(const MapHeader& header) { return textAt(header, kName, kNameEnd); }
-std::string description(const MapHeader& header) { return textAt(header, kDescription, kDescriptionEnd); }
-
 } // namespace map_header_field
 
 DayNight dayNightOf(const MapHeader& header)
@@ -99,7 +77,7 @@ std::string musicNameOf(const GameState& state, int code)
 
 std::string mapNameText(GameState& state)
 {
-    return cp("マップ名：") + map_header_field::name(state.mapHeader());
+    return cp("マップ名：") + std::string(mapName(state.mapHeader()));
 }
 
 std::string mapSizeText(GameState& state)
@@ -109,13 +87,35 @@ std::string mapSizeText(GameState& state)
 
 std::string difficultyText(GameState& state)
 {
-    return cp("  難易度：") + starRatingText(map_header_field::difficulty(state.mapHeader()));
+    return cp("  難易度：") + starRatingText(mapDifficulty(state.mapHeader()));
 }
 
 std::string colourLetter(int k)
 {
     const char* name = playerColourName(k);
     return name ? std::string(name, 1) : std::string();
+}
+
+MapThumbnail* createMapPreviews(swCWindow& dialog, int thumbnailId, int tableId)
+{
+    auto* thumbnail = new MapThumbnail(&dialog, UINT(thumbnailId), 8, 20);
+    thumbnail->ready = 1;
+    thumbnail->liveSource = 1;
+    thumbnail->viewMode = 0;
+    thumbnail->render();
+    auto* table = new MapFacilityTable(&dialog, UINT(tableId), 423, 34);
+    table->liveSource = 1;
+    table->refresh();
+    return thumbnail;
+}
+
+void showThumbnailView(MapThumbnail* thumbnail, bool buildings)
+{
+    if (!thumbnail)
+        return;
+    thumbnail->viewMode = buildings ? 1 : 0;
+    thumbnail->render();
+    InvalidateRect(thumbnail->handle(), nullptr, FALSE);
 }
 
 HWND makeSettingsControl(HWND dialog, const char* className, const std::string& text, DWORD style, int id, RECT frame,

@@ -9,6 +9,8 @@
 #include <string>
 
 class GameState;
+class MapThumbnail;
+class swCWindow;
 struct CountryRecord;
 
 // The day-and-night word says after how many turns day and night change; 1000 never.
@@ -23,11 +25,6 @@ int startTime(const MapHeader& header);
 void setStartTime(MapHeader& header, int time);
 bool buildingIncome(const MapHeader& header);
 void setBuildingIncome(MapHeader& header, bool on);
-int turnLimit(const MapHeader& header);
-void setTurnLimit(MapHeader& header, int turns);
-int difficulty(const MapHeader& header);
-std::string name(const MapHeader& header);
-std::string description(const MapHeader& header);
 } // namespace map_header_field
 
 DayNight dayNightOf(const MapHeader& header);
@@ -48,6 +45,12 @@ std::string mapSizeText(GameState& state);
 std::string difficultyText(GameState& state);
 // The first letter of the colour name of country k.
 std::string colourLetter(int k);
+
+// The map's thumbnail at (8, 20) and its facility table at (423, 34), both drawn from the game at
+// once; the image view is shown first.
+MapThumbnail* createMapPreviews(swCWindow& dialog, int thumbnailId, int tableId);
+// The thumbnail's view after a click on its radio buttons.
+void showThumbnailView(MapThumbnail* thumbnail, bool buildings);
 
 // A control of the dialogs in the given font; text in CP932.
 HWND makeSettingsControl(HWND dialog, const char* className, const std::string& text, DWORD style, int id, RECT frame,

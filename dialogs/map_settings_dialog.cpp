@@ -3,6 +3,7 @@
 #include "dialogs/map_settings_dialog.h"
 
 #include "dialogs/map_settings_boxes.h"
+#include "dialogs/map_preview_fields.h"
 #include "dialogs/map_settings_common.h"
 #include "dialogs/map_settings_ids.h"
 #include "dialogs/map_settings_validation.h"
@@ -117,7 +118,7 @@ void MapSettingsDialog::createGeneralControls()
     limit->controlCreate({ 224, 64, 30, 20 });
     SendMessageA(limit->handle(), EM_LIMITTEXT, 3, 0);
     SendMessageA(limit->handle(), WM_SETFONT, WPARAM(font), FALSE);
-    SetDlgItemInt(dialog, id::kTurnLimit, UINT(map_header_field::turnLimit(header)), FALSE);
+    SetDlgItemInt(dialog, id::kTurnLimit, UINT(mapTurnLimit(header)), FALSE);
     makeSettingsControl(dialog, "Static", cp("建物収入："), SS_LEFT, id::kIncomeLabel, { 160, 86, 60, 12 }, font);
     makeSettingsControl(dialog, "Button", cp("あり"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, id::kIncomeYes,
         { 220, 86, 48, 12 }, font);
@@ -147,9 +148,10 @@ void MapSettingsDialog::createGeneralControls()
     check(dialog, id::kDayOnly, !switchOn || dayNight == DayNight::DayOnly);
     check(dialog, id::kNightOnly, switchOn && dayNight == DayNight::NightOnly);
     check(dialog, id::kDayAndNight, switchOn && dayNight == DayNight::Alternating);
-    makeSettingsControl(dialog, "Edit", map_header_field::description(header),
+    makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),
         ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, id::kComment, { 160, 102, 256, 62 }, font);
     makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, id::kFacilityLabel, { 423, 20, 48, 12 }, font);
+    m_thumbnail = createMapPreviews(*this, id::kThumbnail, id::kFacilityTable);
 
     m_tab = makeSettingsControl(dialog, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, id::kTab,
         { 4, 166, 640, pageHeight + 28 }, font);
@@ -227,7 +229,7 @@ bool MapSettingsDialog::checkDayNightTurns()
     if (m_state.ruleSwitch(kRuleDayNight) == 0 || !checked(handle(), id::kDayAndNight))
         return true;
     const int turns = int(GetDlgItemInt(handle(), id::kDayNightTurns, nullptr, FALSE));
-    const int limit = map_header_field::turnLimit(m_state.mapHeader());
+    const int limit = mapTurnLimit(m_state.mapHeader());
     const char* fault = nullptr;
     if (turns == 0)
         fault = "昼夜ターン数を設定してください。";
@@ -387,6 +389,8 @@ int MapSettingsDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
     switch (c) {
     case id::kImageView:
     case id::kBuildingsView:
+        if (code == BN_CLICKED)
+            showThumbnailView(m_thumbnail, IsDlgButtonChecked(handle(), id::kBuildingsView) == BST_CHECKED);
         return 1;
     case id::kDayOnly:
     case id::kNightOnly:

@@ -14,6 +14,7 @@
 #include <memory>
 
 class GameState;
+class MapThumbnail;
 class MusicPreview;
 class PanelPage;
 
@@ -39,6 +40,7 @@ public:
     int slotOfCountry(int country, bool otherPage = false) const;
     const CampRelations& camps() const { return *m_camps; }
     bool previewStoppedMusic() const;
+    MapThumbnail* thumbnail() const { return m_thumbnail; }
 
 private:
     class SlotBoxes;
@@ -86,4 +88,5 @@ private:
     std::unique_ptr<MusicPreview> m_preview;
     HWND m_tab = nullptr;
     PanelPage* m_slots = nullptr;
+    MapThumbnail* m_thumbnail = nullptr;
 };

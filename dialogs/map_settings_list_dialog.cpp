@@ -1,6 +1,7 @@
 // MapSettingsListDialog: the general facts, the eight country columns and the buttons.
 #include "dialogs/map_settings_list_dialog.h"
 
+#include "dialogs/map_preview_fields.h"
 #include "dialogs/map_settings_common.h"
 #include "dialogs/map_settings_ids.h"
 #include "editors/rule_setting_dialog.h"
@@ -80,7 +81,7 @@ void MapSettingsListDialog::createGeneralControls()
     makeSettingsControl(dialog, "Button", cp("建物"), BS_AUTORADIOBUTTON, id::kBuildingsView, { 220, 35, 72, 12 }, font);
     CheckDlgButton(dialog, id::kImageView, BST_CHECKED);
     makeSettingsControl(dialog, "Static", difficultyText(m_state), SS_LEFT, id::kDifficulty, { 160, 50, 120, 12 }, font);
-    makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限：") + std::to_string(map_header_field::turnLimit(header)), SS_LEFT,
+    makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限：") + std::to_string(mapTurnLimit(header)), SS_LEFT,
         id::kTurnLimit, { 160, 68, 90, 12 }, font);
     makeSettingsControl(dialog, "Static",
         cp("建物収入：") + cp(map_header_field::buildingIncome(header) ? "あり" : "なし"), SS_LEFT, id::kIncome,
@@ -94,9 +95,10 @@ void MapSettingsListDialog::createGeneralControls()
             cp("開始時間：") + cp(map_header_field::startTime(header) == 0 ? "昼" : "夜"), SS_LEFT, id::kStartTime,
             { 296, 65, 72, 12 }, font);
     }
-    makeSettingsControl(dialog, "Edit", map_header_field::description(header),
+    makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),
         ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, id::kComment, { 160, 102, 256, 62 }, font);
     makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, id::kFacilityLabel, { 423, 20, 48, 12 }, font);
+    m_thumbnail = createMapPreviews(*this, id::kThumbnail, id::kFacilityTable);
     if (m_withChange) {
         makeSettingsControl(dialog, "Button", cp("設定変更"), BS_PUSHBUTTON | WS_TABSTOP, id::kChange,
             { 8, height - 28, 96, 24 }, buttons);
@@ -221,6 +223,8 @@ int MapSettingsListDialog::OnCommand(MessageRecord& msg, UINT control, UINT code
         return 1;
     case id::kImageView:
     case id::kBuildingsView:
+        if (code == BN_CLICKED)
+            showThumbnailView(m_thumbnail, IsDlgButtonChecked(handle(), id::kBuildingsView) == BST_CHECKED);
         return 1;
     case id::kRules: showRules(); return 1;
     case id::kVictory: showVictoryConditions(); return 1;

@@ -5,6 +5,7 @@
 #include "lib/dialog_base.h"
 
 class GameState;
+class MapThumbnail;
 
 class MapSettingsListDialog : public DialogBase {
 public:
@@ -16,6 +17,7 @@ public:
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
+    MapThumbnail* thumbnail() const { return m_thumbnail; }
     // Set by "設定変更", which ends the list with 1: the caller opens the map settings.
     bool changeRequested() const { return m_changeRequested; }
 
@@ -30,4 +32,5 @@ private:
     bool m_withCancel = false;
     bool m_withChange = false;
     bool m_changeRequested = false;
+    MapThumbnail* m_thumbnail = nullptr;
 };

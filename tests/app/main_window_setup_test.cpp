@@ -59,13 +59,18 @@ void choose(HWND window, int id, const std::string& text)
     settle();
 }
 
-// The window of that title once it is shown.
+// A dialog is found by its title while it still initialises: it is worked once its loop shows it.
+void untilShown(HWND window)
+{
+    for (int i = 0; window && i < 500 && !IsWindowVisible(window); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    settle();
+}
+
 HWND shownWindow(const std::string& title)
 {
     HWND window = dialogtest::waitForWindow(title.c_str());
-    for (int i = 0; window && i < 200 && !IsWindowVisible(window); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    settle();
+    untilShown(window);
     return window;
 }
 
@@ -81,7 +86,7 @@ TEST(MainWindowSetUp, ANewGameOfFiveCountriesPlaysWithTheSettingsChosen)
     const bool started = dialogtest::drive(cp("マップ設定一覧").c_str(),
         [&] { return world.window().newGameFrom(world.gamePath("tkmap/pentagon.vtm")); },
         [&](HWND list) {
-            settle();
+            untilShown(list);
             click(list, map_list_id::kChange);
             HWND settings = shownWindow(cp("マップ設定変更"));
             ASSERT_NE(settings, nullptr);
@@ -112,7 +117,7 @@ TEST(MainWindowSetUp, GoingBackFromTheListStartsNothing)
     const bool started = dialogtest::drive(cp("マップ設定一覧").c_str(),
         [&] { return world.window().newGameFrom(world.gamePath("tkmap/duel.vtm")); },
         [&](HWND list) {
-            settle();
+            untilShown(list);
             click(list, map_list_id::kCancel);
         });
     EXPECT_FALSE(started);
@@ -131,7 +136,7 @@ TEST(MainWindowSetUp, TheOrdersCommandShowsTheBriefingWithoutItsNewsPage)
     dialogtest::drive(cp("ブリーフィング").c_str(),
         [&] { return SendMessageA(world.handle(), WM_COMMAND, menu_id::kShowOrders, 0); },
         [&](HWND briefing) {
-            settle();
+            untilShown(briefing);
             auto* dialog = dynamic_cast<BriefingDialog*>(windowFromHandle(briefing));
             ASSERT_NE(dialog, nullptr);
             missionFirst = dialog->page() == BriefingPage::Mission && dialog->mode() == BriefingMode::DuringPlay;
@@ -156,7 +161,7 @@ TEST(MainWindowSetUp, TheClosingNewsComesBeforeTheResult)
             return 0;
         },
         [&](HWND news) {
-            settle();
+            untilShown(news);
             boxesWhileNews = harness::messageBoxes().size();
             PostMessageA(news, WM_CLOSE, 0, 0);
         });

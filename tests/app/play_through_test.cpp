@@ -340,9 +340,6 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
         person.shot("01_start");
         person.clickTool(menu_id::kNewGame);
         ASSERT_TRUE(person.chooseGame("新規ゲーム", 1002, "training.vtm"));
-    }
-
-        ASSERT_TRUE(person.chooseFile("マップを開く", "training.vtm"));
         ASSERT_TRUE(person.acceptMapSettings());
         ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
         person.shot("02_new_game");

@@ -262,7 +262,7 @@ TEST(BriefingDialog, TheMapSettingsButtonOpensTheListAndTheBriefingStaysOpen)
     bool cancelOffered = false;
     const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         PostMessageA(window, WM_COMMAND, id::kMapSettings, 0);
-        HWND list = dialogtest::waitForWindow(cp("マップ設定一覧").c_str());
+        HWND list = waitForShown(cp("マップ設定一覧"));
         ASSERT_NE(list, nullptr);
         listSeen = true;
         settle();

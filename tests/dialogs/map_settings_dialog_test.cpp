@@ -3,6 +3,7 @@
 #include "dialogs/map_settings_dialog.h"
 
 #include "dialogs/map_settings_ids.h"
+#include "dialogs/map_thumbnail.h"
 #include "editors/rule_option_panel.h"
 #include "editors/rule_option_table.h"
 #include "editors/victory_condition_dialog.h"
@@ -97,6 +98,8 @@ TEST(MapSettingsDialog, FiveParticipantsFillTwoTabsAndTheSecondShowsTheFifth)
         SendMessageA(tabs, TCM_GETITEMA, 1, LPARAM(&item));
         EXPECT_STREQ(text, "P");
         capture(window, "map_settings");
+        clickControl(window, id::kBuildingsView, 4);
+        EXPECT_EQ(dialog.thumbnail()->viewMode, 1u);
         clickTab(window, 1);
         EXPECT_EQ(dialog.page(), 1);
         EXPECT_EQ(textOf(window, id::kGroupBox), "PURPLE");
@@ -301,7 +304,7 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
         clickControl(window, id::kPact + 1, 4);
         // The rules: the day-and-night switch turned on.
         PostMessageA(window, WM_COMMAND, id::kRules, 0);
-        if (HWND rulesWindow = dialogtest::waitForWindow(cp("ルール設定").c_str())) {
+        if (HWND rulesWindow = waitForShown(cp("ルール設定"))) {
             rulesSeen = true;
             settle();
             SendMessageA(control(rulesWindow, rule_option_id::buttonId(kRuleDayNight, 1)), BM_CLICK, 0, 0);
@@ -313,7 +316,7 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
         EXPECT_TRUE(enabled(window, id::kDayAndNight)) << "the day-and-night choice follows the rules";
         // The victory conditions: country 0 loses when the turns run out.
         PostMessageA(window, WM_COMMAND, id::kVictory, 0);
-        if (HWND victory = dialogtest::waitForWindow(cp("勝利条件設定").c_str())) {
+        if (HWND victory = waitForShown(cp("勝利条件設定"))) {
             victorySeen = true;
             settle();
             SendMessageA(control(victory, victory_id::kDefeat), BM_CLICK, 0, 0);

@@ -3,9 +3,13 @@
 
 #include "dialogs/map_settings_flow.h"
 #include "dialogs/map_settings_ids.h"
+#include "dialogs/map_thumbnail.h"
 #include "tests/dialogs/setup_world.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 using namespace setup_test;
 namespace id = map_list_id;
@@ -58,6 +62,12 @@ TEST(MapSettingsListDialog, ShowsEveryCountryAndGreysThoseOutOfTheGame)
         EXPECT_TRUE(shown(window, id::kCancel));
         EXPECT_TRUE(shown(window, id::kChange));
         EXPECT_EQ(control(window, id::kRules), nullptr);
+        ASSERT_NE(dialog.thumbnail(), nullptr);
+        EXPECT_EQ(dialog.thumbnail()->viewMode, 0u);
+        clickControl(window, id::kBuildingsView, 4);
+        EXPECT_EQ(dialog.thumbnail()->viewMode, 1u) << "the buildings view";
+        clickControl(window, id::kImageView, 4);
+        EXPECT_EQ(dialog.thumbnail()->viewMode, 0u);
         clickControl(window, id::kCancel);
     });
     EXPECT_EQ(result, 0);
@@ -84,7 +94,7 @@ TEST(MapSettingsListDialog, ACampaignsNextMapHasOnlyOkAndTheRulesToRead)
         EXPECT_EQ(textOf(window, id::kDayNightTurns), cp(" 昼夜ﾀｰﾝ：3"));
         capture(window, "map_settings_list_campaign");
         PostMessageA(window, WM_COMMAND, id::kRules, 0);
-        if (HWND rules = dialogtest::waitForWindow(cp("ルール確認").c_str())) {
+        if (HWND rules = waitForShown(cp("ルール確認"))) {
             rulesShown = true;
             PostMessageA(rules, WM_CLOSE, 0, 0);
             settle();
@@ -113,8 +123,10 @@ TEST(MapSettingsListDialog, AChangeRequestLeadsToTheSettingsWhoseResultStands)
         bool settingsSeen = false;
         const int result = drive(kTitle, [&] { return runMapSettingsStep(nullptr, MapSettingsListButtons::CancelAndChange); },
             [&](HWND list) {
+                // The last case clicked the same spot: not a double click.
+                std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 20));
                 clickControl(list, id::kChange);
-                HWND settings = dialogtest::waitForWindow(cp("マップ設定変更").c_str());
+                HWND settings = waitForShown(cp("マップ設定変更"));
                 if (!settings)
                     return;
                 settingsSeen = true;

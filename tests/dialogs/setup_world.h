@@ -10,12 +10,14 @@
 #include "lib/application.h"
 #include "state/data_path.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <thread>
 
 namespace setup_test {
 
@@ -101,11 +103,24 @@ inline std::string numberedLines(int count, const char* word = "line")
     return text;
 }
 
-// Runs `modal` while `driver` works the window named `title` from another thread.
+// The window of that title once its loop shows it; null when none came.
+inline HWND waitForShown(const std::string& title)
+{
+    HWND window = dialogtest::waitForWindow(title.c_str());
+    for (int i = 0; window && i < 500 && !IsWindowVisible(window); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    settle();
+    return window;
+}
+
+// Runs `modal` while `driver` works the window named `title` from another thread. A dialog is
+// found by its title while it still initialises: it is worked once its loop shows it.
 template <class Modal>
 auto drive(const std::string& title, Modal modal, std::function<void(HWND)> driver)
 {
     return dialogtest::drive(title.c_str(), modal, [&](HWND dialog) {
+        for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         settle();
         driver(dialog);
     });
