@@ -15,11 +15,9 @@
 
 namespace {
 
-// Ids of the music within the players, past the bank's slots: the segments of those numbers are
-// the previews of the windows that play sounds of their own.
 constexpr int kMusicPath = kMusicAudioPath;
-constexpr int kMusicSegment = 40;
-constexpr int kMusicSlot = 40;
+constexpr int kMusicSegment = sound_slot::kMusic;
+constexpr int kMusicSlot = sound_slot::kMusic;
 
 constexpr long kFadeFloor = -4000;
 constexpr long kFadeStep = 100;

@@ -9,6 +9,8 @@
 #include "tests/platform/commdlg/dialog_driver.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -67,6 +69,18 @@ void untilShown(HWND window)
     settle();
 }
 
+// The window written as a PNG when DERAZODO_SHOTS names a folder.
+void shot(HWND window, const std::string& name)
+{
+    const char* folder = std::getenv("DERAZODO_SHOTS");
+    if (!folder || !*folder)
+        return;
+    RECT r {};
+    GetWindowRect(window, &r);
+    std::filesystem::create_directories(folder);
+    harness::writePng(harness::readRect(r), std::string(folder) + "/" + name + ".png");
+}
+
 HWND shownWindow(const std::string& title)
 {
     HWND window = dialogtest::waitForWindow(title.c_str());
@@ -87,10 +101,12 @@ TEST(MainWindowSetUp, ANewGameOfFiveCountriesPlaysWithTheSettingsChosen)
         [&] { return world.window().newGameFrom(world.gamePath("tkmap/pentagon.vtm")); },
         [&](HWND list) {
             untilShown(list);
+            shot(list, "map_settings_list_pentagon");
             click(list, map_list_id::kChange);
             HWND settings = shownWindow(cp("マップ設定変更"));
             ASSERT_NE(settings, nullptr);
             tabs = int(SendMessageA(deepControl(settings, id::kTab), TCM_GETITEMCOUNT, 0, 0));
+            shot(settings, "map_settings_pentagon");
             choose(settings, id::kParticipation, "COMP");
             SetWindowTextA(deepControl(settings, id::kFunds), "7777");
             click(settings, id::kAlliance + 1, 4);
