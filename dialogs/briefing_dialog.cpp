@@ -38,7 +38,7 @@ BriefingDialog::BriefingDialog(swCWindow* parent, BriefingMode mode)
     m_missionPicture = loadPaperPicture("mission1.bmp");
     m_goalsPicture = loadPaperPicture("mission2.bmp");
     m_titleBand = loadPaperPicture("news2.bmp");
-    m_mapPicture = state.createBriefingBitmap();
+    m_mapPicture = mapPicture(state, MapPicture::Briefing);
     m_titleFont = makePaperFont(48, FW_NORMAL);
     m_headingFont = makePaperFont(18, FW_BOLD);
     layOut();

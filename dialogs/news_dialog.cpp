@@ -57,7 +57,7 @@ NewsDialog::NewsDialog(swCWindow* parent)
         m_starts.push_back(0);
     m_page = loadPaperPicture("news.bmp");
     m_titleBand = loadPaperPicture("news2.bmp");
-    m_picture = state.createNewsBitmap();
+    m_picture = mapPicture(state, MapPicture::News);
     m_largeFont = makePaperFont(48, FW_BOLD);
     m_smallFont = makePaperFont(24, FW_BOLD);
     if (textWidth(m_largeFont->handle(), field(m_block, kClosingTitle)) > kTitleWidth)

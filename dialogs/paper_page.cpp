@@ -5,6 +5,7 @@
 #include "lib/error.h"
 #include "platform/kernel/host.h"
 #include "state/data_path.h"
+#include "state/game_state.h"
 
 #include <algorithm>
 
@@ -30,6 +31,17 @@ std::unique_ptr<swCBitmap> loadPaperPicture(const char* name)
         return nullptr;
     }
     return picture->handle() ? std::move(picture) : nullptr;
+}
+
+std::unique_ptr<swCBitmap> mapPicture(const GameState& state, MapPicture which)
+{
+    try {
+        return which == MapPicture::Briefing ? state.createBriefingBitmap() : state.createNewsBitmap();
+    } catch (swCError* error) {
+        // A picture a map file carries that cannot be read is left out like a missing one.
+        delete error;
+        return nullptr;
+    }
 }
 
 RECT fitPictureInBox(SIZE picture, RECT box)

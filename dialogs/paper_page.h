@@ -17,6 +17,12 @@ constexpr SIZE kPictureBox { 216, 160 };
 // it has).
 std::unique_ptr<swCBitmap> loadPaperPicture(const char* name);
 
+class GameState;
+
+enum class MapPicture { Briefing, News };
+// The map's own briefing or news picture; null when it has none or it cannot be read.
+std::unique_ptr<swCBitmap> mapPicture(const GameState& state, MapPicture which);
+
 // Where a picture of that size stands in the box: a wider one is scaled to the box's width and, when
 // then still too tall, to its height; a taller one to its height; a smaller one keeps its size.
 // Proportions are kept and the result is centred.
