@@ -321,18 +321,10 @@ void MapSettingsDialog::openVictoryConditions()
     const uint8_t kept = neutral;
     neutral = uint8_t(m_camps->shownCivilianMask());
     m_state.pruneVictoryConditions(neutral);
-    uint8_t raw[kCountryCount][5] = {};
-    m_state.copyVictoryConditionsOut(raw);
-    VictoryConditionEntries entries {};
-    for (int c = 0; c < kCountryCount; ++c)
-        std::memcpy(entries[size_t(c)].data(), raw[c], 5);
-    VictoryConditionDialog dialog(this, 0, entries, kVictorySet);
+    VictoryConditionDialog dialog(this, 0, victoryConditionEntriesOf(m_state), kVictorySet);
     dialog.run();
-    if (dialog.result() == 1) {
-        for (int c = 0; c < kCountryCount; ++c)
-            std::memcpy(raw[c], dialog.entries()[size_t(c)].data(), 5);
-        m_state.copyVictoryConditionsIn(raw);
-    }
+    if (dialog.result() == 1)
+        storeVictoryConditionEntries(m_state, dialog.entries());
     neutral = kept;
 }
 

@@ -25,8 +25,6 @@ std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 constexpr CountryFrameIds kFrameIds { id::kGroupBox, id::kLabels, id::kAlliance, id::kCivilian, id::kPact };
 
-std::string nameOf(const char* field, size_t size) { return std::string(field, strnlen(field, size)); }
-
 const char* dayNightWord(DayNight dayNight)
 {
     switch (dayNight) {
@@ -138,8 +136,8 @@ void MapSettingsListDialog::createCountry(int c)
         RECT frame;
     } fields[] = {
         { id::kParticipation, participationText(country), centred, { x + 30, y + 13, 114, 20 } },
-        { id::kName, nameOf(country.name, sizeof country.name), centred, { x + 30, y + 33, 114, 20 } },
-        { id::kProductionType, own ? nameOf(own->name, sizeof own->name) : std::string(), centred, { x + 30, y + 53, 114, 20 } },
+        { id::kName, std::string(boundedText(country.name, sizeof country.name)), centred, { x + 30, y + 33, 114, 20 } },
+        { id::kProductionType, own ? std::string(boundedText(own->name, sizeof own->name)) : std::string(), centred, { x + 30, y + 53, 114, 20 } },
         { id::kFunds, std::to_string(country.funds), right, { x + 30, y + 73, 114, 20 } },
         { id::kFundsCap, std::to_string(country.fundsCeiling), right, { x + 30, y + 93, 114, 20 } },
         { id::kUnitLimit, std::to_string(country.unitListLength), right, { x + 30, y + 113, simple ? 114 : 40, 20 } },
@@ -184,12 +182,7 @@ void MapSettingsListDialog::showRules()
 
 void MapSettingsListDialog::showVictoryConditions()
 {
-    uint8_t raw[kCountryCount][5] = {};
-    m_state.copyVictoryConditionsOut(raw);
-    VictoryConditionEntries entries {};
-    for (int c = 0; c < kCountryCount; ++c)
-        std::memcpy(entries[size_t(c)].data(), raw[c], 5);
-    VictoryConditionDialog dialog(this, 0, entries, kVictoryConfirm);
+    VictoryConditionDialog dialog(this, 0, victoryConditionEntriesOf(m_state), kVictoryConfirm);
     dialog.run();
 }
 

@@ -4,6 +4,7 @@
 
 #include "dialogs/map_settings_boxes.h"
 
+#include "dialogs/map_preview_fields.h"
 #include "dialogs/map_settings_common.h"
 #include "dialogs/map_settings_ids.h"
 #include "editors/panel_page.h"
@@ -84,8 +85,6 @@ int selectedData(HWND combo)
     const LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     return index < 0 ? -1 : int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(index), 0));
 }
-
-std::string nameOf(const char* field, size_t size) { return std::string(field, strnlen(field, size)); }
 
 } // namespace
 
@@ -180,16 +179,16 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
         addItem(music, m_state.musicNames()[i], 50 + int(i));
     selectData(music, country.anthemCode, 0);
 
-    SetDlgItemTextA(dialog, id::kName + slot, nameOf(country.name, sizeof country.name).c_str());
+    SetDlgItemTextA(dialog, id::kName + slot, std::string(boundedText(country.name, sizeof country.name)).c_str());
 
     HWND types = slotItem(id::kProductionType + slot);
     SendMessageA(types, CB_RESETCONTENT, 0, 0);
     const ProductionTypeRecord* own = m_state.sideProductionType(c);
-    const std::string ownName = own ? nameOf(own->name, sizeof own->name) : std::string();
+    const std::string ownName = own ? std::string(boundedText(own->name, sizeof own->name)) : std::string();
     int selected = -1;
     auto listType = [&](int number) {
         const ProductionTypeRecord* type = m_state.productionType(number);
-        const std::string typeName = type ? nameOf(type->name, sizeof type->name) : std::string();
+        const std::string typeName = type ? std::string(boundedText(type->name, sizeof type->name)) : std::string();
         if (typeName.empty())
             return;
         addItem(types, typeName, number);
