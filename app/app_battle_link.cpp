@@ -35,7 +35,7 @@ void AppBattleLink::show(const BattleSides& sides, bool play_se)
     if (!main)
         return;
     if (m_main.onWindowThread()) {
-        prompts::showBattle(main, sides.attacker, sides.defender);
+        prompts::showBattle(main, m_main.state(), sides.attacker, sides.defender);
         return;
     }
     auto wait = m_main.state().handshake().openWaitWith<BattleSides>(UiWaitKind::BattleDone);

@@ -86,13 +86,16 @@ constexpr std::array<const char*, 8> kGameEndWords {
     "は全ての重要部隊を撃破されました。",
 };
 
-std::string sideLine(const BattleSceneSide& side)
+// A side the viewing country sees is named with its country; a hidden one stays unknown.
+std::string sideLine(GameState& state, const BattleSceneSide& side)
 {
-    if (side.country == 9)
+    if (side.country < 0 || side.country > kCountryCount)
         return cp("不明な部隊");
+    const std::string country = side.country == kCountryCount ? cp("中立") : countryName(state, side.country);
     std::string weapon = side.weaponSlot >= 0 ? field(side.weaponName) : cp("なし");
-    return format("%s（%s）　兵器：%s　戦力 %d.%d → %d.%d", field(side.unitName).c_str(), field(side.typeName).c_str(),
-        weapon.c_str(), side.tenthsBefore / 10, side.tenthsBefore % 10, side.tenthsAfter / 10, side.tenthsAfter % 10);
+    return format("%s　%s（%s）　兵器：%s　戦力 %d.%d → %d.%d", country.c_str(), field(side.unitName).c_str(),
+        field(side.typeName).c_str(), weapon.c_str(), side.tenthsBefore / 10, side.tenthsBefore % 10, side.tenthsAfter / 10,
+        side.tenthsAfter % 10);
 }
 
 } // namespace
@@ -150,9 +153,9 @@ std::string resultText(GameState& state)
     return format("%sの戦いは引き分けに終わりました。", name.c_str());
 }
 
-std::string battleText(const BattleSceneSide& attacker, const BattleSceneSide& defender)
+std::string battleText(GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender)
 {
-    return cp("攻撃側：") + sideLine(attacker) + "\n" + cp("防御側：") + sideLine(defender);
+    return cp("攻撃側：") + sideLine(state, attacker) + "\n" + cp("防御側：") + sideLine(state, defender);
 }
 
 void showIncome(HWND owner, GameState& state, int income) { box(owner, incomeText(state, income), "収入", MB_OK); }
@@ -196,9 +199,9 @@ void showResult(HWND owner, GameState& state)
         box(owner, text, "ゲーム終了", MB_OK);
 }
 
-void showBattle(HWND owner, const BattleSceneSide& attacker, const BattleSceneSide& defender)
+void showBattle(HWND owner, GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender)
 {
-    box(owner, battleText(attacker, defender), "戦闘結果", MB_OK);
+    box(owner, battleText(state, attacker, defender), "戦闘結果", MB_OK);
 }
 
 } // namespace prompts

@@ -24,7 +24,7 @@ std::string supplyText(GameState& state, const SupplyOrder& order);
 std::string gameEndText(GameState& state, int country, int kind);
 // Who won, for the end of the game; empty when no country took part.
 std::string resultText(GameState& state);
-std::string battleText(const BattleSceneSide& attacker, const BattleSceneSide& defender);
+std::string battleText(GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender);
 
 void showIncome(HWND owner, GameState& state, int income);
 // Fills the offer's two accept bytes.
@@ -35,6 +35,6 @@ void askSupply(HWND owner, GameState& state, SupplyOrder& order);
 bool askProductionOrders(HWND owner);
 void explainPhase(HWND owner, int phase);
 void showResult(HWND owner, GameState& state);
-void showBattle(HWND owner, const BattleSceneSide& attacker, const BattleSceneSide& defender);
+void showBattle(HWND owner, GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender);
 
 } // namespace prompts

@@ -88,6 +88,7 @@ TEST(MainWindowRequests, QuestionsAndAnnouncementsReachThePersonAndReturn)
     EXPECT_EQ(platform::cp932ToUtf8(boxes[2].text), "赤軍の勝利です。");
     EXPECT_EQ(platform::cp932ToUtf8(boxes[3].caption), "戦闘結果");
     EXPECT_NE(boxes[3].text.find("7.5"), std::string::npos);
+    EXPECT_NE(boxes[3].text.find(cp("赤軍　A1")), std::string::npos) << "a side the viewer sees is named with its country";
     EXPECT_NE(boxes[3].text.find(cp("不明な部隊")), std::string::npos) << "the defender was not seen";
     EXPECT_EQ(state.handshake().openWaitCount(), 0u);
 }
