@@ -21,7 +21,7 @@ class PanelPage;
 class MapSettingsDialog : public DialogBase {
 public:
     static constexpr int kSlots = 4;
-    static constexpr SIZE kSlotPageSize { 632, 0 };
+    static constexpr int kSlotPageWidth = 632;
 
     explicit MapSettingsDialog(swCWindow* parent);
     ~MapSettingsDialog() override;

@@ -92,7 +92,7 @@ void MapSettingsDialog::createSlot(int slot)
 {
     if (!m_boxes) {
         m_slots = new PanelPage(this, id::kSlotPage);
-        m_slots->controlCreate({ 8, 190, kSlotPageSize.cx, pageHeight(m_state) });
+        m_slots->controlCreate({ 8, 190, kSlotPageWidth, pageHeight(m_state) });
         ShowWindow(m_slots->handle(), SW_SHOW);
         m_boxes = std::make_unique<SlotBoxes>(*this);
         m_camps = std::make_unique<CampRelations>(*m_boxes, m_participantCount, m_neutralUnits > 0);

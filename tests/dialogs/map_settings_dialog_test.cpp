@@ -336,3 +336,26 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
     EXPECT_EQ(std::memcmp(&s.ruleBlock(), &rules, sizeof rules), 0);
     EXPECT_EQ(s.neutralBlock()[0], 0b10);
 }
+
+TEST(MapSettingsDialog, SimpleModeLeavesOutPactsCiviliansProductionLimitsAndVictoryConditions)
+{
+    SetUpWorld world;
+    world.state().setMode(1);
+    world.play({ 0, 1, 2 });
+    MapSettingsDialog dialog(nullptr);
+    runSettings(dialog, [&](HWND window) {
+        RECT client {};
+        GetClientRect(window, &client);
+        EXPECT_EQ(client.bottom, 442);
+        EXPECT_EQ(control(window, id::kVictory), nullptr);
+        EXPECT_TRUE(shown(window, id::kAlliance + 1));
+        EXPECT_FALSE(shown(window, id::kPact + 1));
+        EXPECT_FALSE(shown(window, id::kCivilian));
+        EXPECT_FALSE(shown(window, id::kProductionLimit));
+        RECT units {};
+        GetWindowRect(control(window, id::kUnitLimit), &units);
+        EXPECT_EQ(units.right - units.left, 114) << "the unit limit takes the production limit's place";
+        capture(window, "map_settings_simple");
+        clickControl(window, id::kCancel);
+    });
+}
