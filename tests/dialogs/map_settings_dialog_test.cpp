@@ -359,3 +359,34 @@ TEST(MapSettingsDialog, SimpleModeLeavesOutPactsCiviliansProductionLimitsAndVict
         clickControl(window, id::kCancel);
     });
 }
+
+TEST(MapSettingsDialog, TheShippedRingMapsFillOneOrTwoPages)
+{
+    struct Case {
+        const char* map;
+        int participants;
+        bool neutralUnits;
+        int pages;
+    };
+    const Case cases[] = {
+        { "duel.vtm", 2, false, 1 },
+        { "pentagon.vtm", 5, true, 2 },
+        { "octagon.vtm", 8, false, 2 },
+    };
+    for (const Case& c : cases) {
+        SetUpWorld world;
+        const std::string map = world.host(std::string("tkmap/") + c.map);
+        std::filesystem::create_directories(world.host("tkmap"));
+        std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / c.map, map);
+        ASSERT_TRUE(world.state().loadMapFile(platform::gamePathFromHost(map).c_str())) << c.map;
+        EXPECT_EQ(world.state().liveUnitCount(8) > 0, c.neutralUnits) << c.map;
+        MapSettingsDialog dialog(nullptr);
+        EXPECT_EQ(dialog.participantCount(), c.participants) << c.map;
+        EXPECT_EQ(dialog.pageCount(), c.pages) << c.map;
+        if (c.participants == 8)
+            runSettings(dialog, [&](HWND window) {
+                capture(window, "map_settings_octagon");
+                clickControl(window, id::kOk);
+            });
+    }
+}
