@@ -1,7 +1,9 @@
-// AppDialogLink: the game's notices and results during play as boxes in the game's words, until
-// their own windows exist; each runs modally on the calling thread, owned by the main window.
+// AppDialogLink: the game's notices and results during play (boxes in the game's words until their
+// own windows exist) and the briefing or map settings of a campaign's next map; each runs modally
+// on the calling thread, owned by the main window.
 #pragma once
 
+#include "platform/windows.h"
 #include "rules/dialog_link.h"
 
 #include <string>
@@ -26,6 +28,9 @@ public:
 
     // The notice's text (CP932); empty for a kind the game has none for.
     static std::string noticeText(GameState& state, int kind, int a, int b);
+    // The end of play on the main window's thread: the map's closing news when it is due, then
+    // the result.
+
 
 private:
     void tell(const std::string& text, const char* utf8_caption);

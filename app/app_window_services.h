@@ -15,6 +15,8 @@ public:
     void fadeOutMusic() override;
     void requestMusic(int tune, bool loop) override;
     void stopAllSounds() override;
+    MusicPlayer* musicPlayer() const override;
+    SoundPlayer* soundPlayer() const override;
 
 private:
     AppMainWindowLink& m_main;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -55,9 +56,14 @@ public:
     CommandStates commandStates() const;
     // Offers the game selection dialog, then newGameFrom.
     void newGame();
-    // Ends a running game, reads the map, scenario or campaign and starts play; false (with a
-    // message) when the file is refused.
+    // Ends a running game, reads the map, scenario or campaign, runs the set-up step (briefing or
+    // map settings) and starts play; false when the file is refused (with a message) or the person
+    // went back from the set-up, which leaves the window as after the end of a game.
     bool newGameFrom(const std::string& path);
+    // The set-up step between reading a map and playing it; true starts play. Unset, the briefing
+    // and map settings dialogs run.
+    using GameSetUp = std::function<bool(swCWindow* owner)>;
+    void setGameSetUp(GameSetUp setUp) { m_gameSetUp = std::move(setUp); }
     void resumeGame();
     bool resumeGameFrom(const std::string& path);
     void saveGameAs();
@@ -96,6 +102,8 @@ public:
     void closeRuleInfo();
     // The modeless victory conditions of the game, read-only.
     void openVictoryConditions();
+    // The map's briefing, read again during play.
+    void showOrders();
     void closeVictoryConditions();
     // The modeless windows while they are open, else null.
     HWND ruleWindow() const;
@@ -181,4 +189,5 @@ private:
     HWND m_victoryWindow = nullptr;
     // The country, condition and battle results windows, by InfoWindowSlot.
     std::array<HWND, 3> m_infoWindows {};
+    GameSetUp m_gameSetUp;
 };

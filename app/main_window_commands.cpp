@@ -13,11 +13,15 @@
 #include "app/map_window.h"
 #include "app/menu_ids.h"
 #include "app/window_helpers.h"
+#include "dialogs/briefing_dialog.h"
 #include "dialogs/game_file_dialog.h"
 #include "dialogs/game_select_dialog.h"
+#include "dialogs/map_settings_flow.h"
+#include "infowin/window_services.h"
 #include "lib/application.h"
 #include "lib/file.h"
 #include "platform/kernel/host.h"
+#include "rules/campaign_next_map.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
 #include "rules/play_handshake.h"
@@ -85,6 +89,7 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kCountryInfo:
     case kConditionInfo:
     case kResults: toggleInfoWindow(id); break;
+    case kShowOrders: showOrders(); break;
     default: return 0;
     }
     return 1;
@@ -101,7 +106,7 @@ void MainWindow::newGame()
 {
     if (!commandStates().canStop)
         return;
-    // The map starts with its own settings; the selection dialog hands back the path only.
+    // The selection dialog hands back the path; newGameFrom runs the set-up before play.
     GameSelectDialog dialog(this, m_state, 0, 0, 0, kCategoryScenario);
     {
         ModalIdleOff idle;
@@ -128,10 +133,25 @@ bool MainWindow::newGameFrom(const std::string& path)
     m_state.setSavePath("");
     m_gamePath = path;
     m_fileKind = ext == "vtc" ? 1 : (ext == "vts" ? 2 : 0);
+    if (!(m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(this))) {
+        refreshTitle();
+        refreshAfterChange();
+        return false;
+    }
+    setCountryMusic(m_state);
     startPlay(m_state);
     refreshTitle();
     refreshAfterChange();
     return true;
+}
+
+void MainWindow::showOrders()
+{
+    if (!commandStates().playing || !m_state.hasScenarioText())
+        return;
+    ModalIdleOff idle;
+    BriefingDialog dialog(this, BriefingMode::DuringPlay);
+    dialog.run();
 }
 
 void MainWindow::resumeGame()

@@ -7,6 +7,7 @@
 #include "app/main_window_rules_link.h"
 #include "app/menu_ids.h"
 #include "dialogs/ending_window.h"
+#include "dialogs/news_dialog.h"
 #include "infowin/change_player_dialog.h"
 #include "infowin/condition_info_window.h"
 #include "infowin/country_info_window.h"
@@ -179,8 +180,12 @@ void MainWindow::changePlayers()
 
 void MainWindow::runEndOfPlayWindows()
 {
-    // The map's closing news, when it has one, belongs first, before the ending window.
-    EndingWindow ending(this);
     ModalIdleOff idle;
+    // The map's closing news, when it has one, comes before the ending window.
+    if (closingNewsDue(m_state)) {
+        NewsDialog news(this);
+        news.run();
+    }
+    EndingWindow ending(this);
     ending.run();
 }

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/app_battle_link.h"
+#include "app/app_dialog_link.h"
 #include "app/game_sound.h"
 #include "app/main_window_messages.h"
 #include "app/main_window_prompts.h"

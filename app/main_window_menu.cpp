@@ -43,6 +43,7 @@ void MainWindow::updateMenuStates()
     enable(kDelegateTurn, s.canEndGame && s.personToMove && s.actionPhase);
     enable(kRuleInfo, s.playing || ruleWindow());
     enable(kVictoryConditions, s.playing);
+    enable(kShowOrders, s.playing && m_state.hasScenarioText());
     CheckMenuItem(m_menu, kRuleInfo, MF_BYCOMMAND | (ruleWindow() ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(m_menu, kCountryInfo, MF_BYCOMMAND | (countryInfoWindow() ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(m_menu, kConditionInfo, MF_BYCOMMAND | (conditionInfoWindow() ? MF_CHECKED : MF_UNCHECKED));

@@ -2,6 +2,7 @@
 // the main window's thread.
 #include "app/main_window_rules_link.h"
 
+#include "app/app_dialog_link.h"
 #include "app/control_panel.h"
 #include "app/game_sound.h"
 #include "app/main_window.h"

@@ -13,6 +13,8 @@ public:
     void unloadSound(int) override { }
     void restartMusic() override { }
     void fadeOutMusic() override { }
+    MusicPlayer* musicPlayer() const override { return nullptr; }
+    SoundPlayer* soundPlayer() const override { return nullptr; }
 };
 
 NoMainWindow g_none;
