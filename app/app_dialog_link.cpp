@@ -1,23 +1,21 @@
-// AppDialogLink: event notices, results and the game-end announcement in their windows.
+// AppDialogLink: event notices, results and the game-end announcement, the briefing and the map
+// settings list, each in its own window.
 #include "app/app_dialog_link.h"
 
 #include "app/main_window_rules_link.h"
 #include "app/play_windows.h"
-#include "app/window_helpers.h"
+#include "dialogs/briefing_dialog.h"
 #include "dialogs/event_notice_window.h"
 #include "dialogs/game_end_window.h"
+#include "dialogs/map_settings_flow.h"
 #include "dialogs/phase_result_window.h"
-#include "platform/kernel/host.h"
+#include "infowin/window_services.h"
 #include "rules/combat_pair.h"
 #include "state/building_record.h"
-#include "state/game_state.h"
 
-#include <cstring>
 #include <utility>
 
 namespace {
-
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 // Runs the window modally when there is a main window to own it.
 template <class Window, class... Args>
@@ -27,13 +25,6 @@ void runOwned(swCWindow* owner, Args&&... args)
         return;
     Window window(owner, std::forward<Args>(args)...);
     window.run();
-}
-
-// One of the nine scenario texts, which end at fixed offsets.
-std::string scenarioText(GameState& state, int start, int end)
-{
-    const char* text = reinterpret_cast<const char*>(state.scenarioBlock().bytes) + start;
-    return std::string(text, strnlen(text, size_t(end - start)));
 }
 
 } // namespace
@@ -47,14 +38,6 @@ swCWindow* AppDialogLink::owner() const
 {
     HWND main = m_main.mainWindow();
     return main ? windowFromHandle(main) : nullptr;
-}
-
-void AppDialogLink::tell(const std::string& text, const char* utf8_caption)
-{
-    if (text.empty())
-        return;
-    ModalIdleOff idle;
-    MessageBoxA(m_main.mainWindow(), text.c_str(), cp(utf8_caption).c_str(), MB_OK);
 }
 
 void AppDialogLink::showEventNotice(int kind, int a, int b) { runOwned<EventNoticeWindow>(owner(), kind, a, b); }
@@ -96,14 +79,13 @@ void AppDialogLink::showSupplyOrder(SupplyOrder& order) { play_windows::askSuppl
 
 void AppDialogLink::showBriefing()
 {
-    GameState& state = m_main.state();
-    std::string title = scenarioText(state, 0, 23);
-    std::string mission = scenarioText(state, 66, 4867);
-    tell(title.empty() ? mission : (mission.empty() ? title : title + "\n\n" + mission), "ブリーフィング");
+    ModalIdleOff idle;
+    BriefingDialog dialog(owner(), BriefingMode::BeforePlay);
+    dialog.run();
 }
 
 void AppDialogLink::showMapSettings()
 {
-    std::string title = scenarioText(m_main.state(), 0, 23);
-    tell(title.empty() ? cp("作戦を開始します。") : cp("「") + title + cp("」の作戦を開始します。"), "マップ設定");
+    ModalIdleOff idle;
+    runMapSettingsStep(owner(), MapSettingsListButtons::OkOnly);
 }

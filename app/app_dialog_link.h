@@ -1,14 +1,12 @@
-// AppDialogLink: the game's notices, results and the game-end announcement as their own windows,
-// and the briefing and map settings as boxes until their dialogs exist; each runs modally on the
-// calling thread (often the game thread), owned by the main window.
+// AppDialogLink: the game's notices, results and the game-end announcement in their own windows,
+// and the briefing or map settings of a campaign's next map; each runs modally on the calling
+// thread (often the game thread), owned by the main window.
 #pragma once
 
+#include "platform/windows.h"
 #include "rules/dialog_link.h"
 
-#include <string>
-
 class AppMainWindowLink;
-class GameState;
 class swCWindow;
 
 class AppDialogLink : public DialogLink {
@@ -27,7 +25,6 @@ public:
     void showMapSettings() override;
 
 private:
-    void tell(const std::string& text, const char* utf8_caption);
     // The main window's object; null without one (nothing is shown then).
     swCWindow* owner() const;
 

@@ -28,3 +28,18 @@ void AppWindowServices::fadeOutMusic()
     if (GameSound* sound = m_main.sound())
         sound->fadeOutMusic();
 }
+
+void AppWindowServices::requestMusic(int tune, bool loop) { m_main.requestMusic(tune, loop); }
+
+void AppWindowServices::stopAllSounds() { m_main.stopAllSounds(); }
+MusicPlayer* AppWindowServices::musicPlayer() const
+{
+    GameSound* sound = m_main.sound();
+    return sound ? sound->musicPlayer() : nullptr;
+}
+
+SoundPlayer* AppWindowServices::soundPlayer() const
+{
+    GameSound* sound = m_main.sound();
+    return sound ? sound->soundPlayer() : nullptr;
+}

@@ -13,6 +13,10 @@ public:
     void unloadSound(int slot) override;
     void restartMusic() override;
     void fadeOutMusic() override;
+    void requestMusic(int tune, bool loop) override;
+    void stopAllSounds() override;
+    MusicPlayer* musicPlayer() const override;
+    SoundPlayer* soundPlayer() const override;
 
 private:
     AppMainWindowLink& m_main;

@@ -182,6 +182,9 @@ void MainWindow::onDestroy()
     m_commandPalette = nullptr;
     // The owned windows go with the main window.
     m_weaponList = nullptr;
+    for (int slot = 0; slot < kInfoWindowSlots; ++slot)
+        m_link.setInfoWindow(InfoWindowSlot(slot), nullptr);
+    m_infoWindows = {};
 }
 
 namespace {

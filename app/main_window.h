@@ -5,7 +5,9 @@
 #include "app/map_view_host.h"
 #include "lib/frame_window.h"
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -54,9 +56,14 @@ public:
     CommandStates commandStates() const;
     // Offers the game selection dialog, then newGameFrom.
     void newGame();
-    // Ends a running game, reads the map, scenario or campaign and starts play; false (with a
-    // message) when the file is refused.
+    // Ends a running game, reads the map, scenario or campaign, runs the set-up step (briefing or
+    // map settings) and starts play; false when the file is refused (with a message) or the person
+    // went back from the set-up, which leaves the window as after the end of a game.
     bool newGameFrom(const std::string& path);
+    // The set-up step between reading a map and playing it; true starts play. Unset, the briefing
+    // and map settings dialogs run.
+    using GameSetUp = std::function<bool(swCWindow* owner)>;
+    void setGameSetUp(GameSetUp setUp) { m_gameSetUp = std::move(setUp); }
     void resumeGame();
     bool resumeGameFrom(const std::string& path);
     void saveGameAs();
@@ -95,11 +102,29 @@ public:
     void closeRuleInfo();
     // The modeless victory conditions of the game, read-only.
     void openVictoryConditions();
+    // The map's briefing, read again during play.
+    void showOrders();
     void closeVictoryConditions();
     // The modeless windows while they are open, else null.
     HWND ruleWindow() const;
     HWND victoryWindow() const;
 
+    // -- the countries' windows --
+    // The country window (its "ShowCountryInfo" setting), the condition window and the battle
+    // results; the menu opens a closed one and closes an open one.
+    void toggleInfoWindow(unsigned menuId);
+    void openCountryInfo();
+    void closeCountryInfo();
+    void openConditionInfo();
+    void closeConditionInfo();
+    void openResults();
+    void closeResults();
+    // The window while it is open, else null.
+    HWND countryInfoWindow() const;
+    HWND conditionInfoWindow() const;
+    HWND resultsWindow() const;
+    // The windows that close a finished game, one after the other, before play ends.
+    void runEndOfPlayWindows();
     // -- the play windows (main_window_play_windows.cpp) --
     // The thinking window over the computer's turn of that country; a second open replaces it.
     void openThinkWindow(int country);
@@ -145,6 +170,13 @@ private:
     void refreshInfoWindows();
     // The information windows' messages; true when the message was one of them.
     bool onInfoWindowMessage(MessageRecord& msg);
+    bool onCountryWindowMessage(MessageRecord& msg);
+    void openInfoWindow(int slot);
+    void closeInfoWindow(int slot);
+    HWND infoWindow(int slot) const;
+    // The windows marked open at the start of play.
+    void openStartInfoWindows();
+    void refreshCountryWindows();
     void installKeyboardHook();
     void removeKeyboardHook();
     static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
@@ -167,4 +199,7 @@ private:
     // are kept and checked before use.
     HWND m_ruleWindow = nullptr;
     HWND m_victoryWindow = nullptr;
+    // The country, condition and battle results windows, by InfoWindowSlot.
+    std::array<HWND, 3> m_infoWindows {};
+    GameSetUp m_gameSetUp;
 };

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/app_battle_link.h"
+#include "app/app_dialog_link.h"
 #include "app/game_sound.h"
 #include "app/main_window_messages.h"
 #include "app/main_window_prompts.h"
@@ -61,8 +62,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         signalMainWindowDoneEvent();
         return true;
     case kEndOfGameStep:
-        if (mainWindowDoneEventPending())
-            prompts::showResult(handle(), m_state);
+        // The end of the game is shown when play has ended (runEndOfPlayWindows).
         signalMainWindowDoneEvent();
         return true;
     // The terrain windows come with their own issue: there is nothing to refresh yet.
@@ -134,6 +134,7 @@ void MainWindow::onEndOfPlayTimer()
         return;
     KillTimer(handle(), main_message::kEndOfPlayTimer);
     m_endOfPlayPending = false;
+    runEndOfPlayWindows();
     stopPlay();
     refreshTitle();
     refreshAfterChange();

@@ -40,6 +40,7 @@ void MainWindow::refreshInfoWindows()
 {
     if (m_weaponList && IsWindow(m_weaponList))
         PostMessageA(m_weaponList, weapon_list_message::kRefresh, 0, 0);
+    refreshCountryWindows();
 }
 
 bool MainWindow::onInfoWindowMessage(MessageRecord& msg)
@@ -52,6 +53,6 @@ bool MainWindow::onInfoWindowMessage(MessageRecord& msg)
         showWeaponInfo(int(msg.wParam));
         return true;
     default:
-        return false;
+        return onCountryWindowMessage(msg);
     }
 }

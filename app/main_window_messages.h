@@ -55,6 +55,13 @@ constexpr UINT kLastGameMessage = WM_USER + 189;
 // wParam = id of the phase explanation's wait.
 constexpr UINT kPhaseHelp = WM_USER + 190;
 
+// The country window: open it (the menu), close it (the menu and its own request).
+constexpr UINT kOpenCountryInfo = WM_USER + 140;
+constexpr UINT kCloseCountryInfo = WM_USER + 141;
+// The condition and battle results windows ask to be closed.
+constexpr UINT kCloseConditionInfo = WM_USER + 146;
+constexpr UINT kCloseResults = WM_USER + 148;
+
 // From the rule window and the modeless victory-condition window: close it.
 constexpr UINT kCloseRuleWindow = WM_USER + 115;
 constexpr UINT kCloseVictoryWindow = WM_USER + 187;

@@ -5,7 +5,6 @@
 #include "platform/kernel/host.h"
 #include "rules/combat_scene.h"
 #include "rules/main_window_link.h"
-#include "state/campaign_progress.h"
 #include "state/game_state.h"
 
 #include <cstdarg>
@@ -64,19 +63,6 @@ std::string sideLine(GameState& state, const BattleSceneSide& side)
 
 } // namespace
 
-std::string resultText(GameState& state)
-{
-    int country = resultCountry(state);
-    if (country < 0)
-        return std::string();
-    std::string name = countryName(state, country);
-    if (hasPlayerWon(state))
-        return format("%sの勝利です。", name.c_str());
-    if (hasPlayerLost(state))
-        return format("%sの敗北です。", name.c_str());
-    return format("%sの戦いは引き分けに終わりました。", name.c_str());
-}
-
 std::string battleText(GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender)
 {
     return cp("攻撃側：") + sideLine(state, attacker) + "\n" + cp("防御側：") + sideLine(state, defender);
@@ -85,13 +71,6 @@ std::string battleText(GameState& state, const BattleSceneSide& attacker, const 
 bool askProductionOrders(HWND owner)
 {
     return box(owner, cp("部隊の生産指示を行いますか？"), "確認", MB_YESNO) == IDYES;
-}
-
-void showResult(HWND owner, GameState& state)
-{
-    std::string text = resultText(state);
-    if (!text.empty())
-        box(owner, text, "ゲーム終了", MB_OK);
 }
 
 void showBattle(HWND owner, GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender)

@@ -13,13 +13,10 @@ struct BattleSceneSide;
 namespace prompts {
 
 // Texts, CP932, for the boxes below and for tests.
-// Who won, for the end of the game; empty when no country took part.
-std::string resultText(GameState& state);
 std::string battleText(GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender);
 
 // "部隊の生産指示を行いますか？": true for yes.
 bool askProductionOrders(HWND owner);
-void showResult(HWND owner, GameState& state);
 void showBattle(HWND owner, GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender);
 
 } // namespace prompts

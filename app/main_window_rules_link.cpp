@@ -2,6 +2,7 @@
 // the main window's thread.
 #include "app/main_window_rules_link.h"
 
+#include "app/app_dialog_link.h"
 #include "app/control_panel.h"
 #include "app/game_sound.h"
 #include "app/main_window.h"
@@ -13,6 +14,9 @@
 #include "app/map_window.h"
 #include "app/tool_palette.h"
 #include "app/window_helpers.h"
+#include "infowin/condition_info_window.h"
+#include "infowin/country_info_window.h"
+#include "infowin/senka_info_window.h"
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
 #include "state/supply_order.h"
@@ -118,6 +122,13 @@ void AppMainWindowLink::refresh(MainRefresh what)
         break;
     case MainRefresh::SideInfo:
         post(m_panel, ControlPanel::kSideFacts);
+        post(m_infoWindows[kCountryWindow], country_info_message::kRefresh);
+        break;
+    case MainRefresh::ConditionInfo:
+        post(m_infoWindows[kConditionWindow], condition_info_message::kRefresh);
+        break;
+    case MainRefresh::Results:
+        post(m_infoWindows[kResultsWindow], senka_info_message::kRefresh);
         break;
     case MainRefresh::Panel:
         post(m_panel, ControlPanel::kFullRefresh);
@@ -133,10 +144,8 @@ void AppMainWindowLink::refresh(MainRefresh what)
         post(m_map, map_message::kFullRefresh);
         post(m_panel, ControlPanel::kStartGameView);
         break;
-    // The troop lists and the information windows come with their own windows; nothing is open
-    // to refresh until then.
-    case MainRefresh::ConditionInfo:
-    case MainRefresh::Results:
+    // The troop lists and the history come with their own windows; nothing is open to refresh
+    // until then.
     case MainRefresh::TroopLists:
     case MainRefresh::ActionHistory:
         break;
@@ -207,15 +216,12 @@ void AppMainWindowLink::showIncome(int32_t income)
     setMainWindowDoneEvent(nullptr);
 }
 
+// The end of a game is shown once play has ended (the ending window); the step only passes.
 void AppMainWindowLink::endOfGameStep()
 {
     HWND main = m_main;
-    if (!main)
+    if (!main || onWindowThread())
         return;
-    if (onWindowThread()) {
-        prompts::showResult(main, m_state);
-        return;
-    }
     auto wait = m_state.handshake().openWait(UiWaitKind::EndOfGame);
     setMainWindowDoneEvent(wait);
     postAndWait(main, wait, main_message::kEndOfGameStep);

@@ -6,12 +6,17 @@
 #include "platform/windows.h"
 #include "rules/main_window_link.h"
 
+#include <array>
 #include <atomic>
 #include <memory>
 
 class GameSound;
 class GameState;
 class UiWait;
+
+// The information windows the rules' refreshes reach: the country window (with the side facts),
+// the condition window and the battle results.
+enum InfoWindowSlot : int { kCountryWindow, kConditionWindow, kResultsWindow, kInfoWindowSlots };
 
 class AppMainWindowLink : public MainWindowLink {
 public:
@@ -22,6 +27,7 @@ public:
     void setMapWindow(HWND window) { m_map = window; }
     void setPanel(HWND window) { m_panel = window; }
     void setToolPalette(HWND window) { m_tool = window; }
+    void setInfoWindow(InfoWindowSlot slot, HWND window) { m_infoWindows[size_t(slot)] = window; }
     void setThinkWindow(HWND window) { m_think = window; }
     void setAutoMoveWindow(HWND window) { m_autoMove = window; }
     // The main window's sounds, while it lives.
@@ -87,6 +93,7 @@ private:
     std::atomic<HWND> m_map = nullptr;
     std::atomic<HWND> m_panel = nullptr;
     std::atomic<HWND> m_tool = nullptr;
+    std::array<std::atomic<HWND>, kInfoWindowSlots> m_infoWindows {};
     std::atomic<HWND> m_think = nullptr;
     std::atomic<HWND> m_autoMove = nullptr;
     std::atomic<GameSound*> m_sound = nullptr;

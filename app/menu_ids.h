@@ -32,4 +32,11 @@ constexpr unsigned kRuleList = 40100;
 constexpr unsigned kRuleInfo = 40101;
 constexpr unsigned kVictoryConditions = 40102;
 
+// The mission briefing read again during play.
+constexpr unsigned kShowOrders = 40120;
+// The country, condition and battle results windows.
+constexpr unsigned kCountryInfo = 40200;
+constexpr unsigned kConditionInfo = 40201;
+constexpr unsigned kResults = 40202;
+
 } // namespace menu_id

@@ -27,7 +27,8 @@ constexpr DWORD kFileDialogChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | DS_
 const Frame kFrames[] = {
     { id::kPopup, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kSaveDialogPreview, "", kFileDialogChild, 0, { 510, 170 } },
-    { id::kMapSettings, "", kCaptioned, 0, { 100, 100 } },
+    // The map settings and their list size their client areas themselves; the frame holds the larger.
+    { id::kMapSettings, "", kCaptioned, 0, { 648, 690 } },
     // The rule and victory dialogs size their client areas themselves; the frame holds the larger.
     { id::kRuleSetting, "", kCaptioned, 0, { 400, 436 } },
     { id::kProduction, "生 産", kCaptioned, 0, { 100, 100 } },

@@ -5,19 +5,41 @@
 
 #include "platform/windows.h"
 
+class MusicPlayer;
+class SoundPlayer;
+
+// The effect slot (and music segment) of the map settings' music preview.
+constexpr int kPreviewSoundSlot = 1;
+// The music player's audio path that carries the music at the music volume.
+constexpr int kMusicAudioPath = 1;
+
 class MainWindowServices {
 public:
     virtual ~MainWindowServices() = default;
 
     // The main window, or null when there is none.
     virtual HWND mainWindow() const = 0;
-    // Unloads an effect slot of the sound bank (slot 1 previews music).
+    // Unloads an effect slot of the sound bank and a music segment of the same number (slot 1
+    // previews music).
     virtual void unloadSound(int slot) = 0;
     // Plays the stored current music again.
     virtual void restartMusic() = 0;
     // Lowers the music's volume in steps down to silence and returns when done.
     virtual void fadeOutMusic() = 0;
+    // Has the main window play a tune: 1..8 the anthem of country tune - 1, 9 victory, 10 defeat.
+    // Without a main window there is nothing to play.
+    virtual void requestMusic(int /*tune*/, bool /*loop*/) { }
+    // Stops every effect and the music.
+    virtual void stopAllSounds() { }
+    // The main window's players, for windows that play sounds of their own; null when missing.
+    virtual MusicPlayer* musicPlayer() const { return nullptr; }
+    virtual SoundPlayer* soundPlayer() const { return nullptr; }
 };
+
+class swCWindow;
+
+// Posts the message to the window's owner, else to the main window; nothing without either.
+void postToOwner(const swCWindow& window, UINT message, WPARAM wParam = 0);
 
 // Installs the main window's services; null puts the default back. The object must outlive its
 // installation.

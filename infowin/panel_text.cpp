@@ -3,6 +3,8 @@
 
 #include "state/game_state.h"
 
+#include <algorithm>
+
 namespace panel {
 
 TextScope::TextScope(HDC dc)
@@ -26,6 +28,18 @@ void text(HDC dc, int left, int top, int right, int bottom, const char* text, UI
 {
     RECT box { left, top, right, bottom };
     DrawTextA(dc, text, -1, &box, align | DT_NOPREFIX | DT_SINGLELINE);
+}
+
+std::string cappedFigure(int64_t value, int digits)
+{
+    if (value < 0)
+        return "--------";
+    int64_t largest = 1;
+    for (int i = 0; i < digits; ++i)
+        largest *= 10;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%*lld", digits, static_cast<long long>(std::min(value, largest - 1)));
+    return buffer;
 }
 
 COLORREF shareColour(int value, int whole)

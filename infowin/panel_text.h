@@ -5,7 +5,9 @@
 #include "infowin/sheet_layout.h"
 #include "lib/media/bitmap.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <string>
 
 namespace panel {
 
@@ -39,6 +41,9 @@ void format(HDC dc, int left, int top, int right, int bottom, UINT align, const 
     std::snprintf(buffer, sizeof buffer, pattern, values...);
     text(dc, left, top, right, bottom, buffer, align);
 }
+// A figure of `digits` places: dashes for a negative value, the largest figure for one too large.
+std::string cappedFigure(int64_t value, int digits);
+
 // A value's colour against its whole: red at a quarter or less, orange at a half or less.
 COLORREF shareColour(int value, int whole);
 

@@ -17,6 +17,11 @@ private:
     bool m_saved = false;
 };
 
+// Places an information window: at its kept position (the placement keys under the prefix), else
+// beside the main window's side panel when it stands at the left, else beside the map's scroll bar;
+// then sized to the client area given and kept inside the work area.
+void placeInfoWindow(swCWindow& window, const char* placementPrefix, int clientWidth, int clientHeight);
+
 // A message box on the owner's window with the game's modal-idle flag cleared while it is open.
 // Returns the button pressed.
 int modalMessageBox(swCWindow* owner, const char* text, const char* caption, UINT style = MB_OK);

@@ -50,6 +50,8 @@ public:
         m_battle = std::make_unique<AppBattleLink>(*m_link);
         setRulesLinks({ m_link.get(), &appMapWindowLink(), m_dialogs.get(), m_battle.get() });
         m_window = new MainWindow(state(), *m_link);
+        // A chosen map starts at once; the tests of the set-up dialogs put the real step back.
+        m_window->setGameSetUp([](swCWindow*) { return true; });
         EXPECT_TRUE(m_window->createCentred());
         m_handle = m_window->handle();
         ShowWindow(m_handle, SW_SHOWNORMAL);

@@ -202,6 +202,31 @@ public:
         return waitFor([&] { return !IsWindow(dialog); }, 10s);
     }
 
+    // Goes on from the set-up a new map shows: the map settings list by its OK, or the briefing of a
+    // map with briefing texts by Enter, which starts the game.
+    bool acceptSetUp()
+    {
+        HWND list = nullptr;
+        HWND briefing = nullptr;
+        if (!waitFor([&] {
+                list = FindWindowA(nullptr, cp("マップ設定一覧").c_str());
+                briefing = FindWindowA(nullptr, cp("ブリーフィング").c_str());
+                return (list && IsWindowVisible(list)) || (briefing && IsWindowVisible(briefing));
+            }, 10s))
+            return false;
+        settle();
+        HWND shown = list ? list : briefing;
+        shot(list ? "set_up_list" : "set_up_briefing");
+        if (list) {
+            click(GetDlgItem(list, 1314));
+        } else {
+            SetForegroundWindow(briefing);
+            harness::pressKey(VK_RETURN);
+            settle();
+        }
+        return waitFor([&] { return !IsWindow(shown); }, 10s);
+    }
+
     bool personActs(int phase) const
     {
         if (!g_gameState)
@@ -385,6 +410,7 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
         person.shot("01_start");
         person.clickTool(menu_id::kNewGame);
         ASSERT_TRUE(person.chooseGame("新規ゲーム", 1002, "training.vtm"));
+        ASSERT_TRUE(person.acceptSetUp());
         ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
         person.shot("02_new_game");
         for (int turn = 0; turn < 3 && !person.gameDecided(); ++turn) {
@@ -487,6 +513,7 @@ TEST_F(PlayThrough, EverySampleMapPlaysTurnsThenANewGameAndAResumeOverItKeepTheB
             const int category = extension == ".vtc" ? 1004 : extension == ".vts" ? 1003 : 1002;
             ASSERT_TRUE(person.clickEnabledTool(menu_id::kNewGame));
             ASSERT_TRUE(person.chooseGame("新規ゲーム", category, map));
+            ASSERT_TRUE(person.acceptSetUp());
             ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
             GameState& state = person.state();
             const uint32_t opening = state.country(0).funds;
@@ -521,6 +548,7 @@ TEST_F(PlayThrough, EverySampleMapPlaysTurnsThenANewGameAndAResumeOverItKeepTheB
 
             ASSERT_TRUE(person.clickEnabledTool(menu_id::kNewGame));
             ASSERT_TRUE(person.chooseGame("新規ゲーム", category, map));
+            ASSERT_TRUE(person.acceptSetUp());
             settleLong();
             EXPECT_TRUE(boardFull(person)) << "a new game over a running one";
             ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
