@@ -5,6 +5,8 @@
 
 namespace main_message {
 
+// From the battle scene's defender window: the scene has ended.
+constexpr UINT kBattleSceneFinished = WM_USER + 3;
 // From the game thread and combat resolution.
 constexpr UINT kQuitRequest = WM_USER + 105;
 // wParam = tune (1..8 the anthems, 9 victory, 10 defeat), lParam = 1 to loop.
@@ -24,7 +26,7 @@ constexpr UINT kSupplyPrompt = WM_USER + 143;
 constexpr UINT kGameViewStarted = WM_USER + 144;
 // The end-of-game step; the wait was handed over before the post.
 constexpr UINT kEndOfGameStep = WM_USER + 149;
-// wParam = id of the battle wait, lParam = the "PlaySE" setting.
+// wParam = id of the battle wait, which carries the BattleRecord; lParam = the "PlaySE" setting.
 constexpr UINT kBattleScene = WM_USER + 165;
 // wParam = id of the production question's wait.
 constexpr UINT kProductionQuestion = WM_USER + 183;

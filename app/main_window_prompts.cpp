@@ -86,15 +86,6 @@ constexpr std::array<const char*, 8> kGameEndWords {
     "は全ての重要部隊を撃破されました。",
 };
 
-std::string sideLine(const BattleSceneSide& side)
-{
-    if (side.country == 9)
-        return cp("不明な部隊");
-    std::string weapon = side.weaponSlot >= 0 ? field(side.weaponName) : cp("なし");
-    return format("%s（%s）　兵器：%s　戦力 %d.%d → %d.%d", field(side.unitName).c_str(), field(side.typeName).c_str(),
-        weapon.c_str(), side.tenthsBefore / 10, side.tenthsBefore % 10, side.tenthsAfter / 10, side.tenthsAfter % 10);
-}
-
 } // namespace
 
 std::string incomeText(GameState& state, int income)
@@ -150,11 +141,6 @@ std::string resultText(GameState& state)
     return format("%sの戦いは引き分けに終わりました。", name.c_str());
 }
 
-std::string battleText(const BattleSceneSide& attacker, const BattleSceneSide& defender)
-{
-    return cp("攻撃側：") + sideLine(attacker) + "\n" + cp("防御側：") + sideLine(defender);
-}
-
 void showIncome(HWND owner, GameState& state, int income) { box(owner, incomeText(state, income), "収入", MB_OK); }
 
 void askReplenish(HWND owner, GameState& state, ReplenishOffer& offer)
@@ -194,11 +180,6 @@ void showResult(HWND owner, GameState& state)
     std::string text = resultText(state);
     if (!text.empty())
         box(owner, text, "ゲーム終了", MB_OK);
-}
-
-void showBattle(HWND owner, const BattleSceneSide& attacker, const BattleSceneSide& defender)
-{
-    box(owner, battleText(attacker, defender), "戦闘結果", MB_OK);
 }
 
 } // namespace prompts

@@ -8,7 +8,6 @@
 #include <string>
 
 class GameState;
-struct BattleSceneSide;
 struct ReplenishOffer;
 struct SupplyOrder;
 
@@ -24,7 +23,6 @@ std::string supplyText(GameState& state, const SupplyOrder& order);
 std::string gameEndText(GameState& state, int country, int kind);
 // Who won, for the end of the game; empty when no country took part.
 std::string resultText(GameState& state);
-std::string battleText(const BattleSceneSide& attacker, const BattleSceneSide& defender);
 
 void showIncome(HWND owner, GameState& state, int income);
 // Fills the offer's two accept bytes.
@@ -35,6 +33,5 @@ void askSupply(HWND owner, GameState& state, SupplyOrder& order);
 bool askProductionOrders(HWND owner);
 void explainPhase(HWND owner, int phase);
 void showResult(HWND owner, GameState& state);
-void showBattle(HWND owner, const BattleSceneSide& attacker, const BattleSceneSide& defender);
 
 } // namespace prompts

@@ -175,6 +175,33 @@ void drawCheckMark(Canvas& canvas, Palette& palette, const Colours& c, const Fac
     }
 }
 
+// The marks the simplified battle window cuts from the panel strip: the cross over a destroyed
+// figure (drawn over magenta, its transparent key), the blinking hit mark and, per side, the strips
+// that light the fired weapon's row (rows 392 to 502, 22 pixels a weapon row).
+constexpr int kPanelMarksWidth = 568;
+constexpr int kPanelMarksHeight = 502;
+
+void drawPanelMarks(Canvas& canvas, Palette& palette)
+{
+    const uint8_t key = palette.index(kMagenta);
+    const uint8_t red = palette.index({ 230, 40, 30 });
+    const uint8_t yellow = palette.index({ 250, 220, 60 });
+    canvas.fillRect(428, 56, 444, 72, key);
+    for (int d = 0; d < 3; ++d) {
+        canvas.line(429 + d, 57, 443, 71 - d, red);
+        canvas.line(429 + d, 71, 443, 57 + d, red);
+    }
+    canvas.fillRect(352, 56, 428, 72, red);
+    canvas.frameRect(352, 56, 428, 72, yellow);
+    for (int x = 358; x < 424; x += 10)
+        canvas.fillRect(x, 60, x + 5, 68, yellow);
+    for (int side = 0; side < 2; ++side)
+        for (int y = 392; y < kPanelMarksHeight; ++y) {
+            const int shade = 40 + (y - 392) % 22 * 4;
+            canvas.fillRect(side * 284, y, side * 284 + 284, y + 1, palette.index({ 20, uint8_t(shade), uint8_t(60 + shade) }));
+        }
+}
+
 struct Placed {
     ButtonKind kind;
     int image;
@@ -203,7 +230,14 @@ void writeStrip(const std::filesystem::path& programFolder, const std::string& f
     c.disabledText = palette.index({ 160, 160, 156 });
     c.focus = palette.index({ 236, 200, 80 });
     c.mark = palette.index({ 255, 255, 255 });
+    const bool panel = file == "panel_btn.bmp";
+    if (panel) {
+        width = std::max(width, kPanelMarksWidth);
+        height = std::max(height, kPanelMarksHeight);
+    }
     Canvas canvas(width, height, c.back);
+    if (panel)
+        drawPanelMarks(canvas, palette);
     for (const Placed& p : buttons) {
         const auto& l = p.layout;
         if (p.kind == ButtonKind::CheckMarkButton) {
