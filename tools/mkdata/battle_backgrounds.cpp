@@ -69,7 +69,7 @@ std::vector<unsigned char> sea(int number, int frames)
     for (int f = 0; f < frames; ++f) {
         Canvas frame(500, 300);
         gradient(frame, p, 0, 110, { 110, 160, 220 }, { 200, 220, 240 });
-        const Rgb water = number == 62 ? Rgb { 40, 90, 130 } : Rgb { 30, 80 + number % 4 * 10, 150 };
+        const Rgb water = number == 62 ? Rgb { 40, 90, 130 } : Rgb { 30, uint8_t(80 + number % 4 * 10), 150 };
         frame.fillRect(0, 110, 500, 300, p.index(water));
         const uint8_t crest = p.index({ 200, 225, 245 });
         for (int row = 0; row < 8; ++row)
