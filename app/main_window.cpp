@@ -170,9 +170,7 @@ void MainWindow::onDestroy()
     // However the window goes, the game thread must not outlive it.
     stopPlay();
     battleFinished();
-    for (HWND scene : sceneState().windows)
-        if (scene)
-            PostMessageA(scene, scene_message::kDestroy, 0, 0);
+    // Destroys the scene windows too, after the draw thread has stopped.
     LiveClashWindow::shutDown();
     removeKeyboardHook();
     windowSavePlacement(kPlacementPrefix);
@@ -185,6 +183,8 @@ void MainWindow::onDestroy()
         m_sound->stopAllSounds();
     m_sound.reset();
     m_commandPalette = nullptr;
+    // The owned windows go with the main window.
+    m_weaponList = nullptr;
 }
 
 namespace {
@@ -261,7 +261,7 @@ int MainWindow::OnMessage(MessageRecord& msg)
         onEndOfPlayTimer();
         return 1;
     default:
-        return onGameMessage(msg) ? 1 : 0;
+        return onEditorMessage(msg) || onGameMessage(msg) ? 1 : 0;
     }
 }
 

@@ -56,7 +56,7 @@ public:
 
     // -- the game's commands; the file commands also come without their dialogs --
     CommandStates commandStates() const;
-    // Offers the file dialog over "tkmap", then newGameFrom.
+    // Offers the game selection dialog, then newGameFrom.
     void newGame();
     // Ends a running game, reads the map, scenario or campaign and starts play; false (with a
     // message) when the file is refused.
@@ -79,6 +79,27 @@ public:
     void setZoom(int zoom);
     // The environment settings window; its changes reach the sounds and the layout at once.
     void openEnvironment();
+    // The weapon list: made, or raised when open; closed on its own request.
+    void openWeaponList();
+    void closeWeaponList();
+    // Until the weapon information window exists, a box names the unit type.
+    void showWeaponInfo(int typeId);
+    HWND weaponList() const { return m_weaponList; }
+
+    // -- the editors' windows --
+    // The modal rule list of the production-type menu.
+    void openRuleList();
+    // The rule information command: with the developer switch on and Shift held, the rule dialog
+    // in set mode on the game's rules; else the rule window opened or closed.
+    void showRuleInfo();
+    void openRuleInfo();
+    void closeRuleInfo();
+    // The modeless victory conditions of the game, read-only.
+    void openVictoryConditions();
+    void closeVictoryConditions();
+    // The modeless windows while they are open, else null.
+    HWND ruleWindow() const;
+    HWND victoryWindow() const;
 
     // MapViewHost
     void unitSelected(int side, int index, uint32_t commandMask) override;
@@ -102,6 +123,9 @@ private:
     void battleFinished();
     // The game thread's messages; true when the message was one of them.
     bool onGameMessage(MessageRecord& msg);
+    // The editors' close requests and the windows opened at the start of play.
+    bool onEditorMessage(MessageRecord& msg);
+    void refreshRuleWindow();
     // Greys what may not be chosen now, and tells the tool palette the same.
     void updateMenuStates();
     void layoutChildren();
@@ -112,6 +136,10 @@ private:
     // The kind of the game now loaded: 0 map, 1 campaign, 2 scenario.
     int gameKind() const;
     void refreshAfterChange();
+    // The open information windows rebuild what they show (WM_USER+105).
+    void refreshInfoWindows();
+    // The information windows' messages; true when the message was one of them.
+    bool onInfoWindowMessage(MessageRecord& msg);
     void installKeyboardHook();
     void removeKeyboardHook();
     static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
@@ -120,6 +148,7 @@ private:
     AppMainWindowLink& m_link;
     HMENU m_menu = nullptr;
     HWND m_commandPalette = nullptr;
+    HWND m_weaponList = nullptr;
     std::unique_ptr<GameSound> m_sound;
     HHOOK m_keyboardHook = nullptr;
     std::string m_titleText;
@@ -132,4 +161,8 @@ private:
     std::shared_ptr<UiWait> m_battleWait;
     // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
     bool m_stopping = false;
+    // The modeless editors' windows; each deletes its object with its window, so only the handles
+    // are kept and checked before use.
+    HWND m_ruleWindow = nullptr;
+    HWND m_victoryWindow = nullptr;
 };

@@ -13,9 +13,10 @@
 #include "app/map_window.h"
 #include "app/menu_ids.h"
 #include "app/window_helpers.h"
+#include "dialogs/game_file_dialog.h"
+#include "dialogs/game_select_dialog.h"
 #include "lib/application.h"
 #include "lib/file.h"
-#include "platform/commdlg/commdlg.h"
 #include "platform/kernel/host.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
@@ -54,52 +55,6 @@ std::string folderKey(const char* key, const std::string& fallback)
     return folder;
 }
 
-// A filter of one entry: display text, then the patterns, each ended by a zero byte.
-std::string filterOf(const std::string& label, const std::string& patterns)
-{
-    std::string filter = label + "(" + patterns + ")";
-    filter += '\0';
-    filter += patterns;
-    filter += '\0';
-    return filter;
-}
-
-struct FileChoice {
-    std::string path;
-    std::string folder;
-};
-
-bool chooseFile(HWND owner, bool save, const std::string& title, const std::string& filter, const std::string& folder,
-    const std::string& initialName, const char* defaultExtension, FileChoice& out)
-{
-    char file[MAX_PATH] = {};
-    initialName.copy(file, sizeof file - 1);
-    OPENFILENAMEA ofn {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.hInstance = theApplication().instance();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrInitialDir = folder.c_str();
-    ofn.lpstrTitle = title.c_str();
-    ofn.lpstrDefExt = defaultExtension;
-    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (save) {
-        ofn.Flags |= OFN_NOTESTFILECREATE;
-    } else {
-        ofn.Flags |= OFN_ENABLEHOOK;
-        ofn.lpfnHook = openFileHookProc;
-    }
-    ModalIdleOff idle;
-    if (!(save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn)))
-        return false;
-    out.path = file;
-    out.folder = out.path.substr(0, std::min<size_t>(ofn.nFileOffset, out.path.size()));
-    return true;
-}
-
 } // namespace
 
 int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
@@ -121,8 +76,12 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kZoom48: setZoom(int(id - kZoom16)); break;
     case kSwitchMode: switchMode(); break;
     case kEnvironment: openEnvironment(); break;
+    case kWeaponList: openWeaponList(); break;
     case kAbout: runAboutBox(this); break;
     case kHelp: openHelpPage(this); break;
+    case kRuleList: openRuleList(); break;
+    case kRuleInfo: showRuleInfo(); break;
+    case kVictoryConditions: openVictoryConditions(); break;
     default: return 0;
     }
     return 1;
@@ -139,13 +98,15 @@ void MainWindow::newGame()
 {
     if (!commandStates().canStop)
         return;
-    std::string patterns = m_state.isSimpleMode() ? "*.smp" : "*.vtm;*.vts;*.vtc";
-    std::string folder = folderKey("NewGamePath", dataPath("", kFolderMap));
-    FileChoice choice;
-    if (!chooseFile(handle(), false, cp("マップを開く"), filterOf(cp("マップ"), patterns), folder, "", nullptr, choice))
+    // The map starts with its own settings; the selection dialog hands back the path only.
+    GameSelectDialog dialog(this, m_state, 0, 0, 0, kCategoryScenario);
+    {
+        ModalIdleOff idle;
+        dialog.run();
+    }
+    if (dialog.result() != 1)
         return;
-    makeNamedValue("NewGamePath").profileWriteString(choice.folder.c_str());
-    newGameFrom(choice.path);
+    newGameFrom(dialog.chosenPath());
 }
 
 bool MainWindow::newGameFrom(const std::string& path)
@@ -174,14 +135,14 @@ void MainWindow::resumeGame()
 {
     if (!commandStates().canStop)
         return;
-    std::string patterns;
-    for (int kind : { 0, 2, 1 })
-        patterns += std::string(patterns.empty() ? "" : ";") + "*." + m_state.fileExtension(kind);
-    std::string folder = folderKey("SaveGamePath", theApplication().appProgramFolder() + "save\\");
-    FileChoice choice;
-    if (!chooseFile(handle(), false, cp("ゲームを再開"), filterOf(cp("セーブデータ"), patterns), folder, "", nullptr, choice))
+    GameSelectDialog dialog(this, m_state, 0, 1, 0, kCategoryScenario);
+    {
+        ModalIdleOff idle;
+        dialog.run();
+    }
+    if (dialog.result() != 1)
         return;
-    resumeGameFrom(choice.path);
+    resumeGameFrom(dialog.chosenPath());
 }
 
 bool MainWindow::resumeGameFrom(const std::string& path)
@@ -208,21 +169,15 @@ void MainWindow::saveGameAs()
 {
     if (!commandStates().canEndGame)
         return;
-    const std::string ext = m_state.fileExtension(gameKind());
     std::string folder = folderKey("SaveGamePath", theApplication().appProgramFolder() + "save\\");
     const std::string& current = m_state.savePath();
-    std::string name = current.substr(current.find_last_of("\\/") == std::string::npos ? 0 : current.find_last_of("\\/") + 1);
-    FileChoice choice;
-    if (!chooseFile(handle(), true, cp("名前を付けてｹﾞｰﾑを保存"), filterOf(cp("セーブデータ"), "*." + ext), folder, name,
-            ext.c_str(), choice))
+    const size_t slash = current.find_last_of("\\/");
+    const std::string name = current.substr(slash == std::string::npos ? 0 : slash + 1);
+    GameFileDialog dialog;
+    if (dialog.runSaveDialog(folder, 0, name, gameKind()) != 1)
         return;
-    if (fileExists(choice.path.c_str())
-        && modalMessageBox(this, cp("同じ名前のファイルが存在しています。\n上書きしますか？").c_str(), cp("確認").c_str(),
-               MB_YESNO)
-            != IDYES)
-        return;
-    makeNamedValue("SaveGamePath").profileWriteString(choice.folder.c_str());
-    saveGameTo(choice.path);
+    makeNamedValue("SaveGamePath").profileWriteString(dialog.chosenFolder().c_str());
+    saveGameTo(dialog.chosenPath());
 }
 
 bool MainWindow::saveGameTo(const std::string& path)
@@ -252,6 +207,8 @@ void MainWindow::endGame()
 
 void MainWindow::stopPlay()
 {
+    // The victory conditions shown belong to the game that ends.
+    closeVictoryConditions();
     KillTimer(handle(), main_message::kEndOfPlayTimer);
     m_endOfPlayPending = false;
     Handshake& handshake = m_state.handshake();
@@ -405,5 +362,7 @@ void MainWindow::refreshAfterChange()
         PostMessageA(map, map_message::kFullRefresh, 0, 0);
     if (HWND panel = m_link.panel())
         PostMessageA(panel, ControlPanel::kStartGameView, 0, 0);
+    refreshRuleWindow();
+    refreshInfoWindows();
     updateMenuStates();
 }

@@ -65,9 +65,8 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
             prompts::showResult(handle(), m_state);
         signalMainWindowDoneEvent();
         return true;
-    // The windows marked open at start, the thinking window and the terrain windows come with
-    // their own issues: there is nothing to open or refresh yet.
-    case kOpenStartWindows:
+    // The thinking window and the terrain windows come with their own issues: there is nothing to
+    // open or refresh yet.
     case kShowThinkWindow:
     case kRefreshTerrainWindows:
         return true;
@@ -112,6 +111,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kGameViewStarted:
         refreshTitle();
+        refreshInfoWindows();
         updateMenuStates();
         return true;
     case kAfterGame:
@@ -129,7 +129,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         SetForegroundWindow(handle());
         return true;
     default:
-        return false;
+        return onInfoWindowMessage(msg);
     }
 }
 

@@ -41,6 +41,9 @@ void MainWindow::updateMenuStates()
     enable(kSurrender, s.canEndGame && s.personToMove);
     enable(kChangePlayers, s.canEndGame);
     enable(kDelegateTurn, s.canEndGame && s.personToMove && s.actionPhase);
+    enable(kRuleInfo, s.playing || ruleWindow());
+    enable(kVictoryConditions, s.playing);
+    CheckMenuItem(m_menu, kRuleInfo, MF_BYCOMMAND | (ruleWindow() ? MF_CHECKED : MF_UNCHECKED));
     const UINT zoom = m_state.display().zoom;
     for (UINT id : { kZoom16, kZoom32, kZoom48 })
         CheckMenuItem(m_menu, id, MF_BYCOMMAND | (id - kZoom16 == zoom ? MF_CHECKED : MF_UNCHECKED));

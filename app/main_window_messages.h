@@ -11,6 +11,8 @@ constexpr UINT kBattleSceneFinished = WM_USER + 3;
 constexpr UINT kQuitRequest = WM_USER + 105;
 // wParam = tune (1..8 the anthems, 9 victory, 10 defeat), lParam = 1 to loop.
 constexpr UINT kPlayTune = WM_USER + 106;
+// The weapon list asks to be closed.
+constexpr UINT kCloseWeaponList = WM_USER + 112;
 // The income window; the amount and the wait are handed over before the post.
 constexpr UINT kShowIncome = WM_USER + 113;
 constexpr UINT kOpenStartWindows = WM_USER + 116;
@@ -26,6 +28,8 @@ constexpr UINT kSupplyPrompt = WM_USER + 143;
 constexpr UINT kGameViewStarted = WM_USER + 144;
 // The end-of-game step; the wait was handed over before the post.
 constexpr UINT kEndOfGameStep = WM_USER + 149;
+// The weapon information of unit type wParam, asked for by the weapon list and the production dialog.
+constexpr UINT kWeaponInfo = WM_USER + 152;
 // wParam = id of the battle wait, which carries the BattleRecord; lParam = the "PlaySE" setting.
 constexpr UINT kBattleScene = WM_USER + 165;
 // wParam = id of the production question's wait.
@@ -37,6 +41,10 @@ constexpr UINT kRefreshTerrainWindows = WM_USER + 188;
 constexpr UINT kLastGameMessage = WM_USER + 189;
 // wParam = id of the phase explanation's wait.
 constexpr UINT kPhaseHelp = WM_USER + 190;
+
+// From the rule window and the modeless victory-condition window: close it.
+constexpr UINT kCloseRuleWindow = WM_USER + 115;
+constexpr UINT kCloseVictoryWindow = WM_USER + 187;
 
 // The main window's own: refresh the title, raise the window.
 constexpr UINT kRefreshTitle = WM_USER + 191;

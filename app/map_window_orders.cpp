@@ -16,6 +16,7 @@
 #include "rules/scans_own_range.h"
 #include "rules/targets.h"
 #include "rules/visibility.h"
+#include "rules/weapon_exchange.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
@@ -31,12 +32,13 @@ constexpr uint16_t kRouteMarks = kMarkPath | kMarkPathEnd;
 
 constexpr uint32_t bit(int code) { return uint32_t(1) << code; }
 
-// Carried out on the spot once chosen: no target to click.
+// Carried out on the spot once chosen: no target to click (the armament exchange asks its window).
 bool actsWithoutTarget(int code)
 {
     switch (code) {
     case kCommandOccupy: case kCommandTransform: case kCommandJamming: case kCommandStore: case kCommandBoard:
-    case kCommandPillbox: case kCommandRoad: case kCommandSupply: case kCommandDisband: case kCommandEndAction:
+    case kCommandArmamentExchange: case kCommandPillbox: case kCommandRoad: case kCommandSupply: case kCommandDisband:
+    case kCommandEndAction:
         return true;
     default:
         return false;
@@ -80,7 +82,8 @@ uint32_t MapOrders::supportedCommands()
 {
     uint32_t mask = 0;
     for (int code : { kCommandAttack, kCommandFire, kCommandOccupy, kCommandTransform, kCommandDestroy, kCommandJamming,
-             kCommandRestore, kCommandReinforce, kCommandStore, kCommandBoard, kCommandPillbox, kCommandRoad,
+             kCommandRestore, kCommandReinforce, kCommandStore, kCommandBoard, kCommandArmamentExchange, kCommandPillbox,
+             kCommandRoad,
              kCommandSupply, kCommandDisband, kCommandTakeCivilians, kCommandReleaseCivilians, kCommandSelfDestruct,
              kCommandClearLandMines, kCommandSweepSeaMines, kCommandAirborneDrop, kCommandMoveOrder, kCommandEndAction })
         mask |= bit(code);
@@ -275,6 +278,10 @@ void MapOrders::commandChosen(int code)
         m_stage = OrderStage::Targeting;
         return;
     }
+    if (code == kCommandArmamentExchange) {
+        exchangeArmament();
+        return;
+    }
     if (actsWithoutTarget(code)) {
         Target target { m_dest, 0, -1 };
         if (code == kCommandBoard) {
@@ -297,6 +304,33 @@ void MapOrders::commandChosen(int code)
     }
     markTargets(true);
     m_stage = OrderStage::Targeting;
+}
+
+void MapOrders::exchangeArmament()
+{
+    // The places the rules offer, at the destination first and then around it, in their order.
+    std::vector<UnitRef> places;
+    collectExchangePlacesAt(m_state, m_side, m_index, m_dest.x, m_dest.y, moving(), places);
+    for (int d = 0; d < kHexDirections && places.empty(); ++d) {
+        const HexPos n = m_state.hexNeighbour(m_dest.x, m_dest.y, d);
+        if (n.valid())
+            collectExchangePlacesAt(m_state, m_side, m_index, n.x, n.y, moving(), places);
+    }
+    if (places.empty()) {
+        cancel();
+        return;
+    }
+    // A building sells the armament; a supply unit gives it from its goods.
+    const UnitRef& place = places.front();
+    const uint32_t source = place.table == kBuildingPlaceSide ? kBoughtArmament : uint32_t(place.table) | uint32_t(place.index) << 16;
+    const int set = m_ui.chooseArmamentSet(m_side, m_index);
+    // The window may have outlived the person's turn.
+    dropStaleSelection();
+    if (set < 0 || m_stage != OrderStage::Selected || !personActs())
+        return;
+    const Target target { m_dest, set, int(source) };
+    if (confirmOrder(kCommandArmamentExchange, target))
+        execute(kCommandArmamentExchange, target);
 }
 
 bool MapOrders::collectTargets(int code, std::vector<Target>& targets)

@@ -20,6 +20,8 @@ public:
     // A yes/no question titled "確認" (CP932 text); true for yes.
     virtual bool confirm(const std::string& text) = 0;
     virtual void notice(const std::string& text, const std::string& caption) = 0;
+    // The armament set the unit is to exchange to; -1 when the person chose none.
+    virtual int chooseArmamentSet(int side, int index) = 0;
     // The marks changed: redraw what the state's redraw set names.
     virtual void marksChanged() = 0;
 };
@@ -66,6 +68,8 @@ private:
     void addWayPoint(int x, int y);
     void showCommands();
     bool collectTargets(int code, std::vector<Target>& targets);
+    // Command 14: the set from the armament window, from the first place that can rearm the unit.
+    void exchangeArmament();
     void markTargets(bool on);
     bool crossesPactBorder(const std::vector<HexPos>& path) const;
     bool confirmOrder(int code, const Target& target);

@@ -4,6 +4,7 @@
 #include "app/map_view_host.h"
 #include "app/map_window.h"
 #include "app/window_helpers.h"
+#include "infowin/arm_change_window.h"
 #include "platform/kernel/host.h"
 
 // What the orders ask of the window: the host's palette and panel, questions and redraws.
@@ -30,6 +31,11 @@ public:
         modalMessageBox(owner(), text.c_str(), caption.c_str(), MB_OK);
     }
     void marksChanged() override { m_window.redrawMarked(); }
+    int chooseArmamentSet(int side, int index) override
+    {
+        ArmChangeWindow window(owner(), side, index, -1);
+        return window.run() == 1 ? window.selectedSet() : -1;
+    }
 
 private:
     // The game's boxes belong to the main window.

@@ -39,7 +39,9 @@ std::vector<MenuTemplateItem> mainMenu()
                 item("委任(&D)", kDelegateTurn) }),
         popup("表示(&V)",
             { item("縮小表示(&1)\tCtrl+1", kZoom16), item("標準表示(&2)\tCtrl+2", kZoom32),
-                item("拡大表示(&3)\tCtrl+3", kZoom48) }),
+                item("拡大表示(&3)\tCtrl+3", kZoom48), separator(), item("兵器一覧(&A)", kWeaponList),
+                item("ルール情報(&R)", kRuleInfo), item("勝利条件(&W)", kVictoryConditions) }),
+        popup("生産タイプ(&P)", { item("ﾙｰﾙ作成(&R)", kRuleList) }),
         popup("設定(&S)", { item("環境設定(&E)...", kEnvironment), item("モード切替(&M)...", kSwitchMode) }),
         popup("ヘルプ(&H)", { item("ヘルプ(&H)\tF1", kHelp), separator(), item("バージョン情報(&A)...", kAbout) }),
     };

@@ -1,8 +1,7 @@
 // The battle unit table: its two file forms and the look-up by battle id.
 #include "battle/battle_unit_data.h"
 
-#include "lib/error.h"
-#include "lib/file.h"
+#include "platform/kernel/file_bytes.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
 #include "state/unit_type_record.h"
@@ -125,17 +124,10 @@ void loadBattleUnitData(bool skip)
     if (!data)
         return;
     if (!skip) {
-        const std::string path = dataPath("unitdata.dat", kFolderBattle);
-        if (fileExists(path.c_str())) {
-            try {
-                swCFile file(path.c_str(), 0);
-                std::vector<uint8_t> bytes(file.fileGetSize());
-                bytes.resize(file.fileRead(bytes.data(), DWORD(bytes.size())));
-                data->readFile(bytes);
-            } catch (swCError* error) {
-                delete error;
-            }
-        }
+        // 58 bytes for each of the 15000 ids, with room to spare.
+        constexpr size_t kMaxBytes = size_t(4) << 20;
+        if (const auto bytes = platform::readGameFile(dataPath("unitdata.dat", kFolderBattle), kMaxBytes))
+            data->readFile(*bytes);
     }
     std::vector<uint16_t> ids;
     for (const UnitTypeRecord& type : state->unitTypes())

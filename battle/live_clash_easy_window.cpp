@@ -2,6 +2,8 @@
 #include "battle/live_clash_easy_window.h"
 
 #include "infowin/dialog_templates.h"
+#include "infowin/panel_marks.h"
+#include "infowin/panel_text.h"
 #include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
@@ -26,19 +28,22 @@ constexpr const char* kPlacementKey = "LiveClashEasy";
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kFiredText = RGB(0x96, 0xC8, 0xFF);
 constexpr COLORREF kOtherText = RGB(0x28, 0x78, 0xC8);
-constexpr COLORREF kMarkKey = RGB(255, 0, 255);
 constexpr UINT kTextFlags = DT_NOPREFIX | DT_SINGLELINE | DT_LEFT | DT_TOP;
 
-HBITMAP marks()
+// The mark strip "panel_btn.bmp".
+const swCBitmap* marks() { return g_gameState ? g_gameState->baseBitmap(kPanelButtons) : nullptr; }
+
+void copyMark(HDC dc, int x, int y, const panel_marks::Cell& cell)
 {
-    swCBitmap* b = g_gameState ? g_gameState->baseBitmap(kPanelButtons) : nullptr;
-    return b ? b->handle() : nullptr;
+    if (const swCBitmap* sheet = marks())
+        panel::blitCell(dc, x, y, *sheet, cell);
 }
 
-HBITMAP categorySheet()
+// Keyed on magenta, as the category icons and the cross are drawn.
+void drawKeyed(HDC dc, int x, int y, const swCBitmap* sheet, const panel_marks::Cell& cell)
 {
-    swCBitmap* b = g_gameState ? g_gameState->baseBitmap(kCategorySheet) : nullptr;
-    return b ? b->handle() : nullptr;
+    if (sheet)
+        panel::blitKeyed(dc, x, y, *sheet, RECT { cell.x, cell.y, cell.right(), cell.bottom() }, kPictureKey);
 }
 
 void copyFrom(HDC dc, HBITMAP source, int x, int y, int sx, int sy, int w, int h)
@@ -101,8 +106,8 @@ int LiveClashEasyWindow::OnInitDialog()
     const int x = origin.x + (client.right - width) / 2;
     const int y = origin.y + (client.bottom - height) / 2;
     drawPanel();
-    m_button = std::make_unique<PanelButton80x24>(this, 0, kButtonId, 412, 268);
-    m_button->Create();
+    // A heap window: it deletes itself with its window.
+    new PanelButton80x24(this, 0, kButtonId, 412, 268);
     windowFitWorkArea(x, y, width, height, TRUE, 1);
     windowRestorePlacement(kPlacementKey, false, false);
     const CombatPair& pair = currentCombat(*g_gameState);
@@ -168,14 +173,15 @@ void LiveClashEasyWindow::drawSide(HDC dc, int k)
     std::memcpy(type_name, type.name, sizeof type.name);
     text(dc, type_name, x + 96, 30, x + 288, 42, kWhite);
     text(dc, unitClassName(type.unitClass), x + 66, 52, x + 162, 64, kWhite);
-    copyFrom(dc, marks(), x + 190, 48, (34 - experienceLevel(*unit)) * 16, 16, 16, 16);
+    copyMark(dc, x + 190, 48, panel_marks::experienceMark(experienceLevel(*unit)));
     const int icon_row = side.country >= 0 && side.country < 8 ? side.country + 1 : 0;
+    const panel_marks::Cell icon { unitBitmapIndex(state, type) * 16, icon_row * 16, 16, 16 };
     for (int i = 0; i < 10; ++i) {
         if (side.strengthBefore[i] < 1)
             continue;
         writeCounter(dc, k, i, side.strengthBefore[i]);
         const POINT p = iconPlace(k, i);
-        copyFrom(dc, categorySheet(), p.x, p.y, unitBitmapIndex(state, type) * 16, icon_row * 16, 16, 16);
+        drawKeyed(dc, p.x, p.y, state.baseBitmap(kCategorySheet), icon);
     }
     const UnitRecord* other = pair.unit(state, 1 - k);
     const int target_class = other ? targetClass(other->type()) : 3;
@@ -185,15 +191,15 @@ void LiveClashEasyWindow::drawSide(HDC dc, int k)
         const int y = 152 + 22 * slot;
         const bool fired = side.weaponSlot == slot;
         if (fired) {
-            copyFrom(dc, marks(), x + 8, y - 5, k == 0 ? 0 : 284, y + 240, 284, 22);
-            copyFrom(dc, marks(), x + 12, y - 4, 480, 92, 20, 20);
+            copyMark(dc, x + 8, y - 5, panel_marks::highlightStrip(k, y));
+            copyMark(dc, x + 12, y - 4, panel_marks::kFiredMark);
         }
         const COLORREF colour = fired ? kFiredText : kOtherText;
         char slot_name[19] = {};
         std::memcpy(slot_name, type.weaponSlot[slot].name, sizeof type.weaponSlot[slot].name);
         text(dc, slot_name, x + 36, y, x + 228, y + 12, colour);
         char value[16];
-        std::snprintf(value, sizeof value, "%2d", std::max(1, slotWeaponPower(state, type, slot, target_class)));
+        std::snprintf(value, sizeof value, "%2d", unit->attackValueScaled(slot, target_class));
         text(dc, value, x + 236, y, x + 248, y + 12, colour);
         std::snprintf(value, sizeof value, "%2d", slotWeaponMultiplier(state, type, slot));
         text(dc, value, x + 256, y, x + 268, y + 12, colour);
@@ -236,10 +242,7 @@ void LiveClashEasyWindow::onStepTimer()
                 InvalidateRect(handle(), &r, FALSE);
             } else if (side.strengthAfter[i] == 0) {
                 const POINT p = iconPlace(k, i);
-                if (HBITMAP m = marks()) {
-                    PaletteHolder holder(m_dc);
-                    holder.blitTransparent(p.x, p.y, m, RECT { 428, 56, 444, 72 }, kMarkKey);
-                }
+                drawKeyed(m_dc, p.x, p.y, marks(), panel_marks::kCross);
                 const RECT r { p.x, p.y, p.x + 16, p.y + 16 };
                 InvalidateRect(handle(), &r, FALSE);
             }
@@ -260,7 +263,7 @@ void LiveClashEasyWindow::onBlinkTimer()
             continue;
         const int x = k == 0 ? 212 : 512;
         if (m_blinkCount % 2 == 1) {
-            copyFrom(m_dc, marks(), x, 52, 352, 56, 76, 16);
+            copyMark(m_dc, x, 52, panel_marks::kHitMark);
         } else {
             copyFrom(m_dc, m_clean.handle(), x, 52, x, 52, 76, 16);
         }

@@ -6,9 +6,6 @@
 #include "lib/media/bitmap.h"
 
 #include <cstdint>
-#include <memory>
-
-class BitmapButton;
 
 namespace easy_battle {
 constexpr UINT kButtonId = 1000;
@@ -53,7 +50,6 @@ private:
     swCBitmap m_clean;
     HDC m_dc = nullptr;
     HGDIOBJ m_oldBitmap = nullptr;
-    std::unique_ptr<BitmapButton> m_button;
     int m_step = 0;
     bool m_autoCloseRunning = false;
     bool m_stepTimerRunning = false;

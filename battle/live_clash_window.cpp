@@ -32,15 +32,17 @@ HWND sideWindow(int side) { return sceneState().windows[size_t(1 - side)]; }
 
 bool registerClass(HINSTANCE instance, int side)
 {
-    WNDCLASSA wc {};
+    WNDCLASSEXA wc {};
+    wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = side == 0 ? attackerProc : defenderProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(32512));
+    wc.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(32517));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = HBRUSH(GetStockObject(HOLLOW_BRUSH));
     wc.lpszClassName = className(side).c_str();
-    return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 bool makeBuffer(SceneBitmap& buffer, int width, HFONT font)
@@ -163,17 +165,9 @@ void LiveClashWindow::shutDown()
     if (st.event)
         SetEvent(st.event);
     if (st.thread) {
-        // The thread may be sending to the scene windows of this thread: keep handling messages.
-        while (WaitForSingleObject(st.thread, 10) == WAIT_TIMEOUT) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.message == WM_QUIT) {
-                    PostQuitMessage(int(msg.wParam));
-                    break;
-                }
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
+        // The thread may be ending a scene by sending to the scene windows of this thread: those
+        // sent messages are handled while waiting (posted ones stay queued).
+        while (MsgWaitForMultipleObjects(1, &st.thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
         }
         CloseHandle(st.thread);
     }
@@ -248,6 +242,8 @@ LRESULT battleWindowProc(int side, HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
+    // Alt+F4 on a scene window ends the scene as a click does: the windows serve every scene.
+    case WM_CLOSE:
         SendMessageA(sideWindow(0), scene_message::kEndScene, 0, 0);
         SendMessageA(sideWindow(1), scene_message::kEndScene, 0, 0);
         return 0;

@@ -31,7 +31,7 @@ public:
     static void prepareScene(const BattleRecord& record);
     static bool chooseWideLayout(int attacker_kind, int defender_kind, int attacker_country, int defender_country);
 
-    // Resources of Part of the scene set-up, all read from the data folder.
+    // The scene's pictures and window shapes, all read from the data folder.
     static int loadSprite(SpriteKind kind, int number, int& counter, int variant, bool darken, int side);
     static int loadBackground(int number, bool darken);
     static bool loadFrameImage(int side, int country);

@@ -2,13 +2,9 @@
 #include "battle/scene_bitmap.h"
 
 #include "battle/sprite_image.h"
-#include "lib/error.h"
-#include "lib/file.h"
-#include "lib/media/bmp_reader.h"
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 bool SceneBitmap::create(int width, int height)
 {
@@ -43,25 +39,21 @@ bool SceneBitmap::create(int width, int height)
 bool SceneBitmap::loadFile(const std::string& path, bool darken)
 {
     release();
-    if (!fileExists(path.c_str()))
+    HBITMAP loaded = HBITMAP(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!loaded)
         return false;
-    std::vector<uint8_t> bytes;
-    try {
-        swCFile file(path.c_str(), 0);
-        bytes.resize(file.fileGetSize());
-        bytes.resize(file.fileRead(bytes.data(), DWORD(bytes.size())));
-    } catch (swCError* error) {
-        delete error;
-        return false;
+    BITMAP info {};
+    bool ok = GetObjectA(loaded, sizeof info, &info) == int(sizeof info) && create(info.bmWidth, info.bmHeight);
+    if (ok) {
+        // Whatever depth the file has, the scene keeps 16-bit words.
+        HDC source = CreateCompatibleDC(m_dc);
+        HGDIOBJ old = SelectObject(source, loaded);
+        ok = source && BitBlt(m_dc, 0, 0, m_width, m_height, source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
     }
-    BmpReadResult read = bmpReadBytes(bytes);
-    if (!read)
-        return false;
-    const BITMAPINFOHEADER& header = read.dib.header();
-    const int height = std::abs(int(header.biHeight));
-    if (!create(int(header.biWidth), height))
-        return false;
-    if (SetDIBits(m_dc, m_bitmap, 0, UINT(height), read.dib.pixels(), read.dib.info(), DIB_RGB_COLORS) == 0) {
+    DeleteObject(loaded);
+    if (!ok) {
         release();
         return false;
     }

@@ -2,8 +2,7 @@
 #include "battle/live_clash_window.h"
 
 #include "battle/scene_shape.h"
-#include "lib/error.h"
-#include "lib/file.h"
+#include "platform/kernel/file_bytes.h"
 
 #include <cstdio>
 
@@ -87,19 +86,10 @@ bool LiveClashWindow::loadMasks()
     for (int n = 1; n <= 2; ++n) {
         char name[16];
         std::snprintf(name, sizeof name, "bg_mask%d.dat", n);
-        const std::string path = st.folder + name;
-        if (!fileExists(path.c_str()))
+        const auto bytes = platform::readGameFile(st.folder + name, kMaxSceneFileBytes);
+        if (!bytes)
             return false;
-        std::vector<uint8_t> bytes;
-        try {
-            swCFile file(path.c_str(), 0);
-            bytes.resize(file.fileGetSize());
-            bytes.resize(file.fileRead(bytes.data(), DWORD(bytes.size())));
-        } catch (swCError* error) {
-            delete error;
-            return false;
-        }
-        st.shapes[size_t(n - 1)] = decodeShapeFile(bytes);
+        st.shapes[size_t(n - 1)] = decodeShapeFile(*bytes);
     }
     st.shape = { -1, -1 };
     return true;

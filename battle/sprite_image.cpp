@@ -1,8 +1,7 @@
 // Reading, darkening and composing the battle scene's sprites.
 #include "battle/sprite_image.h"
 
-#include "lib/error.h"
-#include "lib/file.h"
+#include "platform/kernel/file_bytes.h"
 
 #include <cstring>
 
@@ -87,19 +86,8 @@ bool decodeSprite(std::span<const uint8_t> bytes, SpriteImage& slot)
 bool readSpriteFile(const std::string& folder, const char* name, SpriteImage& slot, bool darken)
 {
     slot.release();
-    const std::string path = folder + name;
-    if (!fileExists(path.c_str()))
-        return false;
-    std::vector<uint8_t> bytes;
-    try {
-        swCFile file(path.c_str(), 0);
-        bytes.resize(file.fileGetSize());
-        bytes.resize(file.fileRead(bytes.data(), DWORD(bytes.size())));
-    } catch (swCError* error) {
-        delete error;
-        return false;
-    }
-    if (!decodeSprite(bytes, slot))
+    const auto bytes = platform::readGameFile(folder + name, kMaxSceneFileBytes);
+    if (!bytes || !decodeSprite(*bytes, slot))
         return false;
     if (darken)
         darkenSprite(slot);

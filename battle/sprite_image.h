@@ -1,6 +1,7 @@
 // SpriteImage: one sprite of the battle scene's "NMXB" files, picture words over a mask half.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -28,6 +29,9 @@ struct SpriteImage {
 uint16_t darkenWord(uint16_t word);
 // Darkens the picture words whose mask word is 0; transparent words keep their value.
 void darkenSprite(SpriteImage& sprite);
+
+// Far above any scene file; a larger one is not read.
+constexpr size_t kMaxSceneFileBytes = size_t(64) << 20;
 
 // Decodes a sprite file's bytes into slot (16-byte header with version '1', else the 8-byte one).
 // Sizes are checked against the bytes there are; false leaves the slot empty.

@@ -94,8 +94,9 @@ void drawSingleSprite(int f, int side, int cut)
             const SceneFigure& shooter = o.figures[size_t(j)];
             if (shooter.target != 0)
                 continue;
-            const int t = f - cut * kCutFrames - s.figures[size_t(j)].jitterA % 30;
-            const SceneFigure& aim = o.figures[size_t(j)];
+            // The aim point scatters by this side's numbers of index j.
+            const SceneFigure& aim = s.figures[size_t(j)];
+            const int t = f - cut * kCutFrames - aim.jitterA % 30;
             const int ay = beam_at_kind8 ? 135 + dy + aim.jitterC % 30 : 125 + dy + aim.jitterC % 20;
             if (drawIncomingEffect(t, side, x0 + 150 + aim.jitterB % 20, ay, 0, shooter.fires, j, false))
                 landShot(side, f, j, 0, beam_at_kind8 ? j : 0);
@@ -148,7 +149,7 @@ void drawShip(int f, int side, int cut)
     }
     if (present)
         blitSprite(target, unit, x, 100, 360, 160, 0, 0, side, forward);
-    else
+    else if (latestHitFrame(s) >= 0)
         blitSpriteTranslucent(target, unit, x, 100, 360, 160, 0, 0, latestHitFrame(s) - f + 16, side, forward);
     // Misses first, then the shots that strike.
     for (int pass = 0; pass < 2; ++pass)
@@ -156,8 +157,9 @@ void drawShip(int f, int side, int cut)
             const SceneFigure& shooter = o.figures[size_t(j)];
             if (shooter.target != 0 || (pass == 0) != (shooter.fires < 1))
                 continue;
-            const int t = f - cut * kCutFrames - s.figures[size_t(j)].jitterA % 30;
-            if (drawIncomingEffect(t, side, x + 12 + 2 * shooter.jitterB, 206, 0, shooter.fires, j, false) && shooter.fires)
+            const SceneFigure& own = s.figures[size_t(j)];
+            const int t = f - cut * kCutFrames - own.jitterA % 30;
+            if (drawIncomingEffect(t, side, x + 12 + 2 * own.jitterB, 206, 0, shooter.fires, j, false) && shooter.fires)
                 landShot(side, f, j, 0, j);
         }
     const bool stepped = isDropWeaponKind(o.weaponKind) && s.sceneKind != 22;
@@ -165,7 +167,7 @@ void drawShip(int f, int side, int cut)
         const SceneFigure& rec = s.figures[size_t(i)];
         if (rec.hitFrame < 0)
             continue;
-        const int jb = o.figures[size_t(i)].jitterB;
+        const int jb = rec.jitterB;
         if (stepped)
             drawExplosion(Explosion::Stepped, f - rec.hitFrame, x + 68 + 2 * jb, 154, side, 0);
         else
@@ -265,22 +267,23 @@ void drawStandingLargeSprite(int f, int side, int cut)
             blitSprite(target, unit, 60, 62, 360, 160, 0, 0, side);
         return;
     }
+    // Hits are recorded at the shooter's index, so the fade runs from the latest of them.
     if (fig.hitCount > 0)
         blitSprite(target, unit, 60, 62, 360, 160, 0, 0, side);
-    else if (fig.hitFrame >= 0)
-        blitSpriteTranslucent(target, unit, 60, 62, 360, 160, 0, 0, fig.hitFrame - f + 16, side);
+    else if (latestHitFrame(s) >= 0)
+        blitSpriteTranslucent(target, unit, 60, 62, 360, 160, 0, 0, latestHitFrame(s) - f + 16, side);
     for (int j = 0; j < kFigureCount; ++j) {
-        const SceneFigure& shooter = o.figures[size_t(j)];
-        if (shooter.target != 0)
+        if (o.figures[size_t(j)].target != 0)
             continue;
-        const int t = f - cut * kCutFrames - s.figures[size_t(j)].jitterA % 30;
-        if (drawIncomingEffect(t, side, 72 + 2 * shooter.jitterB, 168, 0, shooter.fires, j, false))
-            landShot(side, f, j, 0, j == 0 ? 0 : j);
+        const SceneFigure& own = s.figures[size_t(j)];
+        const int t = f - cut * kCutFrames - own.jitterA % 30;
+        if (drawIncomingEffect(t, side, 72 + 2 * own.jitterB, 168, 0, o.figures[size_t(j)].fires, j, false))
+            landShot(side, f, j, 0, j);
     }
     for (int i = 0; i < kFigureCount; ++i) {
         const SceneFigure& rec = s.figures[size_t(i)];
         if (rec.hitFrame >= 0)
-            drawExplosion(Explosion::Wide, f - rec.hitFrame, 2 * o.figures[size_t(i)].jitterB, 134, side, 0);
+            drawExplosion(Explosion::Wide, f - rec.hitFrame, 2 * rec.jitterB, 134, side, 0);
     }
 }
 

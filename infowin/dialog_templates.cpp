@@ -20,6 +20,7 @@ struct Frame {
 
 constexpr DWORD kDrawnPopup = WS_POPUP | DS_MODALFRAME;
 constexpr DWORD kCaptioned = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kInformation = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 // A child template filling the hook area of an explorer-style file dialog.
 constexpr DWORD kFileDialogChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | DS_CONTROL | DS_3DLOOK;
 
@@ -27,16 +28,18 @@ const Frame kFrames[] = {
     { id::kPopup, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kSaveDialogPreview, "", kFileDialogChild, 0, { 510, 170 } },
     { id::kMapSettings, "", kCaptioned, 0, { 100, 100 } },
-    { id::kRuleSetting, "", kCaptioned, 0, { 100, 100 } },
+    // The rule and victory dialogs size their client areas themselves; the frame holds the larger.
+    { id::kRuleSetting, "", kCaptioned, 0, { 400, 436 } },
     { id::kProduction, "生 産", kCaptioned, 0, { 100, 100 } },
     { id::kTroopList, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kWeaponInfo, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kTroopInfo, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kBattle, "", WS_POPUP, 0, { 600, 300 } },
-    { id::kArmChange, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kArmChange, "", kCaptioned, 0, { 720, 560 } },
     { id::kEnding, "戦果報告", kCaptioned, 0, { 640, 520 } },
     { id::kMerge, "", kDrawnPopup, 0, { 100, 100 } },
-    { id::kModelessInfo, "", kCaptioned, 0, { 100, 100 } },
+    // The modeless rule and victory-condition windows: captioned tool windows, sized in code.
+    { id::kModelessInfo, "", kInformation, WS_EX_TOOLWINDOW, { 400, 436 } },
     { id::kProductEdit, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kGameSelect, "新規ｹﾞｰﾑ選択", kCaptioned, 0, { 100, 100 } },
     { id::kCopySource, "", kCaptioned, 0, { 100, 100 } },

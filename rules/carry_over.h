@@ -52,4 +52,6 @@ void cancelDeployment(GameState& state, int entry);
 void cancelAllDeployments(GameState& state);
 // Makes the placed cargo entries of entry wait again, down every level, counting each back.
 void restoreCargoEntries(GameState& state, int entry);
+// The entry, or the outermost carrier it is loaded on, is of a domain this map lets be placed.
+bool carryOverEntryAllowed(GameState& state, int entry);
 bool canDeployCarryOverEntry(GameState& state, int entry);

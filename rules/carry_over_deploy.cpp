@@ -285,6 +285,20 @@ void cancelAllDeployments(GameState& state)
         cancelDeployment(state, int(i));
 }
 
+bool carryOverEntryAllowed(GameState& state, int entry)
+{
+    const UnitRecord* record = usedEntry(state, entry);
+    // The links come from files: a cycle ends the walk after one pass over the list.
+    for (int steps = 0; record && record->hasFlag(kUnitAboard) && steps < kUnitTableSize; ++steps) {
+        const UnitRecord* carrier = usedEntry(state, int(record->carrierIndex) - 1);
+        if (!carrier)
+            break;
+        record = carrier;
+    }
+    const UnitTypeRecord* type = record ? state.unitTypeOf(*record) : nullptr;
+    return type && type->domain < 8 && (carryOverDeployment(state).domainMask >> type->domain & 1);
+}
+
 bool canDeployCarryOverEntry(GameState& state, int entry)
 {
     const UnitRecord* record = usedEntry(state, entry);

@@ -1,6 +1,7 @@
 // The destroyed-unit lists: the latest 100 units each country lost, for the destroyed-units window.
 #include "state/game_state.h"
 #include "state/rules_hooks.h"
+#include "state/troop_sort.h"
 #include "state/unit_record.h"
 
 #include <algorithm>
@@ -44,4 +45,41 @@ void GameState::recordDestroyedUnit(int country, int index)
     for (int c = 0; c < kCountryCount; ++c)
         if (!hooks || hooks->isUnitVisibleTo(*this, country, index, c))
             entry->visibleMask |= uint8_t(1u << c);
+}
+
+void GameState::sortTroopList(int country)
+{
+    if (country < 0 || country >= kCountryCount || !m_destroyedUnits[size_t(country)])
+        return;
+    const DestroyedUnitRecord* entries = m_destroyedUnits[size_t(country)].get();
+    // Keys are (entry << 16) | country; entries beyond the list count as free.
+    auto entry = [&](uint32_t key) -> const DestroyedUnitRecord* {
+        uint32_t index = key >> 16;
+        return index < uint32_t(kDestroyedUnitsPerCountry) && entries[index].isUsed() ? &entries[index] : nullptr;
+    };
+    uint32_t sort_key = m_destroyedSortKey;
+    sortTroopKeys(m_destroyedOrder[size_t(country)], [&](uint32_t a, uint32_t b) {
+        const DestroyedUnitRecord* ea = entry(a);
+        const DestroyedUnitRecord* eb = entry(b);
+        if (!ea || !eb)
+            return ea && !eb;
+        switch (sort_key) {
+        case 1:
+            return ea->troopNumber < eb->troopNumber;
+        case 2:
+            if (ea->x != eb->x)
+                return ea->x < eb->x;
+            if (ea->y != eb->y)
+                return ea->y < eb->y;
+            return a < b;
+        case 3:
+            return std::strncmp(reinterpret_cast<const char*>(ea->identity), reinterpret_cast<const char*>(eb->identity),
+                       sizeof ea->identity)
+                < 0;
+        default:
+            return a < b;
+        }
+    });
+    if (m_destroyedSortReverse == 1)
+        std::reverse(m_destroyedOrder[size_t(country)].begin(), m_destroyedOrder[size_t(country)].end());
 }

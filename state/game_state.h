@@ -296,12 +296,15 @@ public:
     void copyVictoryConditionsIn(const uint8_t (&entries)[kCountryCount][5]);
     void pruneVictoryConditions(unsigned keep_mask);
 
-    // Unit type numbers a production type (built-in f - 1 below 150, else user f) or, with 0, every
-    // available type allows; records the filter.
+    // Unit type numbers a production type (filter = its number + 1, producibleFilterOf) or, with 0,
+    // every available type allows; records the filter.
     void buildProducibleList(int filter);
-    // Reverse = 1 turns the list round; else sorts it by order 0..4 and records the order.
+    // Reverse = 1 turns the list round and keeps the order; else sorts it by order 0 class, 1 name,
+    // 2 member count, 3 cost (4 leaves it as it is) and records the order.
     void reverseProducibleList(int order, int reverse);
     const std::vector<uint32_t>& producibleList() const { return m_producibleList; }
+    int producibleFilter() const { return int(m_producibleFilter); }
+    int producibleOrder() const { return int(m_producibleOrder); }
 
     // Null, or ignored, for a country outside 0..7.
     const ProductionTypeRecord* sideProductionType(int country) const;

@@ -29,6 +29,11 @@ inline bool unitWeaponSlotUsed(const UnitTypeRecord& type, int i)
     return i >= 0 && i < kWeaponSlotCount && type.weaponSlot[i].weaponId > 0;
 }
 int carryBerthCount(const UnitTypeRecord& type);
+// Armament set k (0..3) exists: it is the type's default set, or one of its ammunition counts is
+// not 0.
+bool unitTypeHasGroupFlag(const UnitTypeRecord& type, int k);
+// The default armament set (byte 106); one outside 0..3 reads set 0.
+inline int defaultArmamentSet(const UnitTypeRecord& type) { return type.value106 < kModelCount ? type.value106 : 0; }
 
 int strengthTotal(const UnitRecord& unit);
 int strengthSlotCount(const UnitRecord& unit);

@@ -9,7 +9,9 @@
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -144,18 +146,35 @@ TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
     EXPECT_FALSE(state.handshake().playRunning());
 }
 
-TEST(MainWindowCommands, NewGameThroughTheFileDialogRefusesAMissingName)
+TEST(MainWindowCommands, NewGameThroughTheSelectionDialogStartsTheEntryPreviewed)
 {
     World world;
+    // Without a game the main window bears the dialog's title; the driver must find the dialog.
+    SetWindowTextA(world.handle(), "main");
     dialogtest::drive(
-        platform::utf8ToCp932("マップを開く").c_str(), [&] { world.window().newGame(); return 0; },
+        cp("新規ゲーム").c_str(), [&] { world.window().newGame(); return 0; },
         [&](HWND dialog) {
-            SetDlgItemTextA(dialog, edt1, "nothing.vtm");
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
             dialogtest::settle();
-            EXPECT_TRUE(IsWindow(dialog)) << "a missing file is refused";
-            SetDlgItemTextA(dialog, edt1, "training.vtm");
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            auto click = [](HWND control) {
+                RECT r {};
+                GetWindowRect(control, &r);
+                harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+                dialogtest::settle();
+            };
+            // Nothing previewed yet: Enter keeps the dialog open.
+            harness::pressKey(VK_RETURN);
+            dialogtest::settle();
+            ASSERT_TRUE(IsWindow(dialog));
+            click(GetDlgItem(dialog, 1002));
+            for (int id = 1020; id <= 1033; ++id) {
+                char name[64] = {};
+                GetWindowTextA(GetDlgItem(dialog, id), name, sizeof name);
+                if (std::string(name) == "training.vtm")
+                    click(GetDlgItem(dialog, id));
+            }
+            harness::pressKey(VK_RETURN);
             dialogtest::settle();
         });
     EXPECT_TRUE(world.state().handshake().playRunning());

@@ -118,13 +118,14 @@ TEST(MainWindowRequests, ThinkProgressIsReleasedWithoutAThinkingWindow)
 struct StoppedRequest {
     const char* name;
     std::function<void(World&)> call;
+    World::Scene scene = World::Scene::Off;
 };
 
 class StoppedRequests : public ::testing::TestWithParam<StoppedRequest> { };
 
 TEST_P(StoppedRequests, StopReleasesTheGameThreadAndNothingIsAskedAfterwards)
 {
-    World world;
+    World world(GetParam().scene);
     Handshake& handshake = world.state().handshake();
     handshake.setPlayRunning(true);
     std::atomic<bool> done = false;
@@ -172,6 +173,7 @@ INSTANTIATE_TEST_SUITE_P(EveryWait, StoppedRequests,
             [](World& w) {
                 BattleRecord record;
                 w.battle().runBattleScene(record, false);
-            } },
+            },
+            World::Scene::On },
         StoppedRequest { "ThinkProgress", [](World& w) { postThinkProgress(w.state(), 10, ReportWait::Yes); } }),
     [](const ::testing::TestParamInfo<StoppedRequest>& info) { return std::string(info.param.name); });

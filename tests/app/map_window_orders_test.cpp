@@ -8,11 +8,14 @@
 #include "tests/app/map_window_world.h"
 #include "tests/rules/combat_world.h"
 #include "tests/rules/world_invariants.h"
+#include "tests/platform/commdlg/dialog_driver.h"
+#include "platform/kernel/host.h"
 #include "rules/targets.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 using testing_app::MapWindowHarness;
 using testing_rules::CombatWorld;
@@ -359,4 +362,88 @@ TEST(PersonsOrders, AnAttackAllowedOnlyAtGroundHexesIsNotOfferedNorCarriedOut)
     EXPECT_FALSE(anyHexMarked(s, kMarkCommandTarget));
     EXPECT_FALSE(world.unit(0, world.mover).hasFlag(kUnitActed));
     EXPECT_TRUE(Outcome(s) == before);
+}
+
+namespace {
+
+// The mover of two sets (0 and 2) beside a capital of its own country, which rearms land units.
+struct ExchangeWorld : OrderWorld {
+    ExchangeWorld()
+        : OrderWorld(false)
+    {
+        UnitTypeRecord& type = editType(plain);
+        for (int set = 0; set < kModelCount; ++set)
+            std::fill(std::begin(type.model[set].ammo), std::end(type.model[set].ammo), uint8_t(0));
+        type.value106 = 0;
+        type.model[0].ammo[0] = 5;
+        type.model[0].values[0] = 6;
+        type.model[2].ammo[0] = 9;
+        type.model[2].values[0] = 6;
+        type.model[2].fuel = 33;
+        const int capital = terrainOfKind(12);
+        placeBuilding(capital, 0, 2, 2);
+        state().country(0).funds = 10000;
+        selectModel(state(), unit(0, mover), 0);
+        // The armament window's pictures and buttons.
+        std::filesystem::create_directory_symlink(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkbmp", host("tkbmp"));
+    }
+    std::string title()
+    {
+        const UnitRecord& u = unit(0, mover);
+        return platform::utf8ToCp932("武装交換 - ") + std::string(u.name, strnlen(u.name, sizeof u.name));
+    }
+};
+
+// Chooses command 14 and works the armament window: the set buttons stand at (560, 8 + 48 k).
+void exchangeTo(MapWindowHarness& view, const std::string& title, int set)
+{
+    dialogtest::drive(title.c_str(), [&] {
+        view.send(app_message::kMapCommandChosen, kCommandArmamentExchange);
+        return 0;
+    }, [&](HWND dialog) {
+        dialogtest::settle();
+        for (const POINT& at : { POINT { 632, 28 + 48 * set }, POINT { 632, 324 } }) {
+            const POINT p = dialogtest::screenOf(dialog, at.x, at.y);
+            platform::harness::click(p.x, p.y);
+            dialogtest::settle();
+        }
+    });
+    testing_lib::pump();
+}
+
+} // namespace
+
+TEST(PersonsOrders, TheArmamentExchangeChangesTheUnitsSetThroughItsWindow)
+{
+    ExchangeWorld world;
+    GameState& s = world.state();
+    MapWindowHarness view(s);
+    view.clickHex(1, 2);
+    ASSERT_FALSE(view.host.selections.empty());
+    ASSERT_TRUE(view.host.selections.back().mask & (1u << kCommandArmamentExchange)) << "a capital stands beside";
+    const uint32_t history = s.historyLog().count();
+    exchangeTo(view, world.title(), 2);
+    const UnitRecord& u = world.unit(0, world.mover);
+    EXPECT_EQ(u.model, 2);
+    EXPECT_EQ(u.ammunition[0], 9);
+    EXPECT_EQ(u.fuel, 33);
+    EXPECT_TRUE(u.hasFlag(kUnitActed));
+    EXPECT_EQ(s.historyLog().count(), history + 1);
+    EXPECT_EQ(view.host.selections.back().side, -1);
+    EXPECT_FALSE(currentAction(s).underWay());
+}
+
+TEST(PersonsOrders, ConfirmingTheSetTheUnitHasExchangesNothing)
+{
+    ExchangeWorld world;
+    GameState& s = world.state();
+    MapWindowHarness view(s);
+    view.clickHex(1, 2);
+    const Outcome before(s);
+    exchangeTo(view, world.title(), 0);
+    EXPECT_TRUE(Outcome(s) == before);
+    EXPECT_FALSE(world.unit(0, world.mover).hasFlag(kUnitActed));
+    // The unit is still selected and may take another order.
+    EXPECT_EQ(view.host.selections.back().side, 0);
+    EXPECT_TRUE(s.handshake().unitCommandBeingSet());
 }

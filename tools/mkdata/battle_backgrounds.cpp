@@ -1,5 +1,6 @@
 // The battle scene's bitmaps: land, sea, sky and underwater backgrounds, the frame picture and the
 // category icons.
+#include "tools/mkdata/base_bitmaps.h"
 #include "tools/mkdata/battle_sprite_canvas.h"
 #include "tools/mkdata/bmp_writer.h"
 #include "tools/mkdata/generator.h"
@@ -37,27 +38,31 @@ void gradient(Canvas& c, Palette& p, int top, int bottom, Rgb from, Rgb to)
     }
 }
 
+// The far figures of a formation stand just below the horizon, the near ones at the foot.
+constexpr int kHorizon = 64;
+
 std::vector<unsigned char> land(int number)
 {
     Canvas c(960, 300);
     Palette p;
-    gradient(c, p, 0, 170, { 90, 140, 210 }, { 190, 215, 240 });
+    gradient(c, p, 0, kHorizon, { 90, 140, 210 }, { 190, 215, 240 });
     const LandLook look = landLook(number);
     const uint8_t ground = p.index(look.ground);
     const uint8_t feature = p.index(look.feature);
-    c.fillRect(0, 170, 960, 300, ground);
+    c.fillRect(0, kHorizon, 960, 300, ground);
     // Features repeat every 960 pixels so the scroll wraps without a seam.
     for (int i = 0; i < 12; ++i) {
         const int x = i * 80 + (number * 37 + i * 13) % 40;
         switch (look.kind) {
-        case 1: c.fillPolygon({ { x - 60, 171 }, { x, 130 + (i % 3) * 10 }, { x + 60, 171 } }, feature); break;
-        case 2: c.fillCircle(x, 160, 14, feature), c.fillRect(x - 2, 160, x + 2, 176, p.index({ 90, 60, 30 })); break;
-        case 3: c.fillRect(x - 20, 140, x + 20, 172, feature), c.fillPolygon({ { x - 24, 141 }, { x, 124 }, { x + 24, 141 } }, p.index({ 150, 60, 50 })); break;
-        default: c.fillRect(x - 30, 200 + (i % 4) * 20, x + 10, 203 + (i % 4) * 20, feature); break;
+        case 1: c.fillPolygon({ { x - 60, kHorizon + 1 }, { x, kHorizon - 34 + (i % 3) * 8 }, { x + 60, kHorizon + 1 } }, feature); break;
+        case 2: c.fillCircle(x, kHorizon - 8, 10, feature), c.fillRect(x - 2, kHorizon - 8, x + 2, kHorizon + 4, p.index({ 90, 60, 30 })); break;
+        case 3: c.fillRect(x - 14, kHorizon - 20, x + 14, kHorizon + 2, feature), c.fillPolygon({ { x - 17, kHorizon - 19 }, { x, kHorizon - 31 }, { x + 17, kHorizon - 19 } }, p.index({ 150, 60, 50 })); break;
+        default: c.fillRect(x - 30, 96 + (i % 4) * 50, x + 10, 99 + (i % 4) * 50, feature); break;
         }
     }
-    for (int i = 0; i < 60; ++i)
-        c.fillRect((i * 97 + number * 11) % 960, 190 + (i * 53) % 100, (i * 97 + number * 11) % 960 + 6, 192 + (i * 53) % 100, feature);
+    for (int i = 0; i < 90; ++i)
+        c.fillRect((i * 97 + number * 11) % 960, kHorizon + 12 + (i * 53) % (300 - kHorizon - 14),
+            (i * 97 + number * 11) % 960 + 6, kHorizon + 14 + (i * 53) % (300 - kHorizon - 14), feature);
     return encodeBmp8(c, p);
 }
 
@@ -155,24 +160,20 @@ std::vector<unsigned char> drawFramePicture()
 
 std::vector<unsigned char> drawCategoryPicture()
 {
-    // Column: the unit's icon index; row: the country 0..8.
-    static const Rgb kCountries[9] = { { 40, 80, 220 }, { 210, 40, 40 }, { 40, 170, 60 }, { 220, 200, 40 },
-        { 150, 60, 190 }, { 40, 190, 200 }, { 235, 130, 30 }, { 220, 60, 180 }, { 150, 150, 150 } };
-    Canvas c(64 * 16, 9 * 16);
+    // Column: the unit's icon index; row: the country 0..8. The game's category icons on a dark
+    // tile, since the scene copies them whole.
+    using namespace mkdata::base;
+    Canvas c(kCategoryColumns * 16, 9 * 16);
     Palette p;
-    const uint8_t white = p.index({ 255, 255, 255 });
-    for (int row = 0; row < 9; ++row)
-        for (int col = 0; col < 64; ++col) {
-            const int x = col * 16;
-            const int y = row * 16;
-            c.fillRect(x + 1, y + 1, x + 15, y + 15, p.index(kCountries[row]));
-            switch (col % 4) {
-            case 0: c.fillRect(x + 4, y + 6, x + 12, y + 10, white); break;
-            case 1: c.fillCircle(x + 8, y + 8, 3, white); break;
-            case 2: c.fillPolygon({ { x + 3, y + 12 }, { x + 8, y + 3 }, { x + 13, y + 12 } }, white); break;
-            default: c.frameRect(x + 4, y + 4, x + 11, y + 11, white); break;
-            }
+    const uint8_t tile = p.index({ 24, 28, 34 });
+    const uint8_t outline = p.index({ 230, 230, 230 });
+    for (int row = 0; row < 9; ++row) {
+        const uint8_t colour = p.index(sideColours()[size_t(row)]);
+        for (int col = 0; col < kCategoryColumns; ++col) {
+            c.fillRect(col * 16, row * 16, col * 16 + 16, row * 16 + 16, tile);
+            drawUnitShape(c, col * 16, row * 16, 16, categoryShape(col), colour, outline);
         }
+    }
     return encodeBmp8(c, p);
 }
 

@@ -177,8 +177,10 @@ SpriteCanvas large(Look look)
 SpriteCanvas missile()
 {
     SpriteCanvas c(18, 18);
+    // It flies toward the lower left of the defender's view: nose there, flame behind.
     c.fillPolygon({ { 0, 17 }, { 3, 17 }, { 17, 3 }, { 17, 0 }, { 14, 0 }, { 0, 14 } }, kGrey);
-    c.fillRect(0, 14, 4, 18, Rgb5 { 255, 180, 40 });
+    c.fillRect(0, 14, 3, 18, Rgb5 { 60, 60, 64 });
+    c.fillRect(14, 0, 18, 4, Rgb5 { 255, 180, 40 });
     return c;
 }
 

@@ -1,6 +1,9 @@
-// "tkbmp" button strips: every bitmap button's faces where its class cuts them, with labels.
+// "tkbmp" button strips: every bitmap button's faces where its class cuts them, with labels, and
+// the pictures that share a strip with its buttons.
 #include "lib/media/bitmap_button_layout.h"
+#include "tools/mkdata/base_bitmaps.h"
 #include "tools/mkdata/bmp_writer.h"
+#include "tools/mkdata/buttons_sheets.h"
 #include "tools/mkdata/buttons_text.h"
 #include "tools/mkdata/generator.h"
 
@@ -109,11 +112,12 @@ std::optional<Label> labelFor(ButtonKind kind, int image)
     return std::nullopt;
 }
 
-const Rgb kCountryColours[8] = { { 40, 80, 220 }, { 210, 40, 40 }, { 40, 170, 60 }, { 220, 200, 40 },
-    { 150, 60, 190 }, { 40, 190, 200 }, { 235, 130, 30 }, { 220, 60, 180 } };
+// Beside the eight countries' check marks the strip holds a ninth, unowned column at x 144: the
+// facility tables head their columns with all nine.
+constexpr int kUnownedMark = 8;
 
 struct Colours {
-    uint8_t back, face, light, dark, text, pressedFace, disabledFace, disabledText, focus, mark;
+    uint8_t back, face, light, dark, text, pressedFace, disabledFace, disabledText, focus, mark, selectedRow;
 };
 
 enum class Face { Normal, Pressed, Disabled, Focus };
@@ -160,10 +164,11 @@ void drawFace(Canvas& canvas, const Colours& c, const FaceRect& r, Face face, Bu
     }
 }
 
-// Check marks: a box in the country colour, empty in the normal rows, ticked above them.
+// Check marks: a box in the side's colour (as the map and its thumbnails show it), empty in the
+// normal rows, ticked above them.
 void drawCheckMark(Canvas& canvas, Palette& palette, const Colours& c, const FaceRect& r, int image, bool ticked)
 {
-    const uint8_t colour = palette.index(kCountryColours[image % 8]);
+    const uint8_t colour = palette.index(base::sideColours()[size_t(image % 9)]);
     canvas.fillRect(r.left, r.top, r.right, r.bottom, c.back);
     canvas.fillRect(r.left + 2, r.top + 1, r.right - 2, r.bottom - 1, colour);
     canvas.frameRect(r.left + 2, r.top + 1, r.right - 2, r.bottom - 1, c.dark);
@@ -175,48 +180,38 @@ void drawCheckMark(Canvas& canvas, Palette& palette, const Colours& c, const Fac
     }
 }
 
-// The marks the simplified battle window cuts from the panel strip: the cross over a destroyed
-// figure (drawn over magenta, its transparent key), the blinking hit mark and, per side, the strips
-// that light the fired weapon's row (rows 392 to 502, 22 pixels a weapon row).
-constexpr int kPanelMarksWidth = 568;
-constexpr int kPanelMarksHeight = 502;
-
-void drawPanelMarks(Canvas& canvas, Palette& palette)
-{
-    const uint8_t key = palette.index(kMagenta);
-    const uint8_t red = palette.index({ 230, 40, 30 });
-    const uint8_t yellow = palette.index({ 250, 220, 60 });
-    canvas.fillRect(428, 56, 444, 72, key);
-    for (int d = 0; d < 3; ++d) {
-        canvas.line(429 + d, 57, 443, 71 - d, red);
-        canvas.line(429 + d, 71, 443, 57 + d, red);
-    }
-    canvas.fillRect(352, 56, 428, 72, red);
-    canvas.frameRect(352, 56, 428, 72, yellow);
-    for (int x = 358; x < 424; x += 10)
-        canvas.fillRect(x, 60, x + 5, 68, yellow);
-    for (int side = 0; side < 2; ++side)
-        for (int y = 392; y < kPanelMarksHeight; ++y) {
-            const int shade = 40 + (y - 392) % 22 * 4;
-            canvas.fillRect(side * 284, y, side * 284 + 284, y + 1, palette.index({ 20, uint8_t(shade), uint8_t(60 + shade) }));
-        }
-}
-
 struct Placed {
     ButtonKind kind;
     int image;
     bitmap_buttons::ButtonLayout layout;
 };
 
+// A list row drawn selected: a lit bar with a sunken rim, for the white text the lists write on it.
+void drawSelectedRow(Canvas& canvas, const Colours& c, const FaceRect& r)
+{
+    canvas.fillRect(r.left, r.top, r.right, r.bottom, c.selectedRow);
+    canvas.line(r.left, r.top, r.right - 1, r.top, c.dark);
+    canvas.line(r.left, r.bottom - 1, r.right - 1, r.bottom - 1, c.light);
+    canvas.frameRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, c.focus);
+}
+
 void writeStrip(const std::filesystem::path& programFolder, const std::string& file, const std::vector<Placed>& buttons)
 {
-    int width = 0;
-    int height = 0;
+    std::vector<FaceRect> rows;
+    if (file == bitmap_buttons::kEditStripFile)
+        rows.assign(std::begin(bitmap_buttons::kEditSelectedRows), std::end(bitmap_buttons::kEditSelectedRows));
+    const SheetSize sheet = sheetSize(file);
+    int width = sheet.width;
+    int height = sheet.height;
     for (const Placed& p : buttons) {
         for (const FaceRect& r : { p.layout.normal, p.layout.pressed, p.layout.disabled, p.layout.focus }) {
             width = std::max(width, r.right);
             height = std::max(height, r.bottom);
         }
+    }
+    for (const FaceRect& r : rows) {
+        width = std::max(width, r.right);
+        height = std::max(height, r.bottom);
     }
     Palette palette;
     Colours c {};
@@ -230,14 +225,11 @@ void writeStrip(const std::filesystem::path& programFolder, const std::string& f
     c.disabledText = palette.index({ 160, 160, 156 });
     c.focus = palette.index({ 236, 200, 80 });
     c.mark = palette.index({ 255, 255, 255 });
-    const bool panel = file == "panel_btn.bmp";
-    if (panel) {
-        width = std::max(width, kPanelMarksWidth);
-        height = std::max(height, kPanelMarksHeight);
-    }
+    c.selectedRow = rows.empty() ? c.back : palette.index({ 52, 86, 140 });
     Canvas canvas(width, height, c.back);
-    if (panel)
-        drawPanelMarks(canvas, palette);
+    for (const FaceRect& r : rows)
+        drawSelectedRow(canvas, c, r);
+    paintSheetPictures(file, canvas, palette);
     for (const Placed& p : buttons) {
         const auto& l = p.layout;
         if (p.kind == ButtonKind::CheckMarkButton) {
@@ -266,6 +258,14 @@ void writeButtonStrips(const std::filesystem::path& programFolder)
             const auto layout = bitmap_buttons::buttonLayout(kind, i);
             strips[layout.file].push_back({ kind, i, layout });
         }
+    }
+    {
+        auto unowned = bitmap_buttons::buttonLayout(ButtonKind::CheckMarkButton, 0);
+        const int x = unowned.normal.width() * kUnownedMark;
+        unowned.normal = { x, unowned.normal.top, x + unowned.normal.width(), unowned.normal.bottom };
+        unowned.pressed = { x, unowned.pressed.top, x + unowned.pressed.width(), unowned.pressed.bottom };
+        unowned.disabled = unowned.normal;
+        strips[unowned.file].push_back({ ButtonKind::CheckMarkButton, kUnownedMark, unowned });
     }
     for (const auto& [file, buttons] : strips)
         writeStrip(programFolder, file, buttons);

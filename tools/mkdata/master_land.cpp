@@ -2,6 +2,7 @@
 // Ids the rules name are fixed: 14/15/26 the river substitutes, 31 the capital, 49 a special
 // building never placed on a map, 53 the temporary bridge.
 #include "tools/mkdata/generator.h"
+#include "tools/mkdata/master_land.h"
 
 #include "platform/kernel/host.h"
 
@@ -143,6 +144,14 @@ void writeLand(const std::filesystem::path& programFolder)
 }
 
 } // namespace
+
+std::vector<std::string> terrainNames()
+{
+    std::vector<std::string> names;
+    for (const Terrain& t : kTerrain)
+        names.emplace_back(t.name);
+    return names;
+}
 
 MKDATA_GENERATOR("master_land", writeLand);
 

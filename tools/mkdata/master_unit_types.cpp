@@ -84,6 +84,30 @@ const Movement kMovement[] = {
     { 30, 8, 4, 100 }, { 31, 6, 3, 120 }, { 32, 7, 3, 100 }, { 33, 7, 3, 100 }, { 34, 7, 3, 120 },
 };
 
+// Further armament sets (models 1..3) of the multi-role types: ammunition per slot, movement,
+// extended movement and fuel.
+struct ExtraSet {
+    int id, model;
+    int ammo[5];
+    int allowance, extended, fuel;
+};
+
+const ExtraSet kExtraSets[] = {
+    // The attack aircraft: heavy bombs, or missiles only.
+    { 21, 1, { 0, 8, 10, 0, 0 }, 9, 4, 30 },
+    { 21, 2, { 8, 0, 6, 0, 0 }, 10, 5, 26 },
+    // The fighter: long range with drop tanks and fewer missiles.
+    { 20, 1, { 2, 10, 0, 0, 0 }, 14, 7, 48 },
+};
+
+const ExtraSet* extraSetOf(const UnitType& u, int model)
+{
+    for (const ExtraSet& e : kExtraSets)
+        if (e.id == u.id && e.model == model)
+            return &e;
+    return nullptr;
+}
+
 // Column 131, the imageNumber: the type's cell in the map view's unit sheets.
 struct PictureOf {
     int id;
@@ -139,10 +163,15 @@ std::string unitTypeLine(const UnitType& u)
         line += s.name ? "," + std::string(s.name) + "," + s.subName + num(s.multiplier) + "," : ",,,0,";
     const Movement move = movementOf(u);
     for (int m = 0; m < 4; ++m) {
-        for (const Slot& s : u.slots)
-            line += num(m == 0 && s.name ? s.ammo : 0);
+        const ExtraSet* extra = extraSetOf(u, m);
+        for (int i = 0; i < 5; ++i) {
+            const Slot& s = u.slots[i];
+            line += num(!s.name ? 0 : m == 0 ? s.ammo : extra ? extra->ammo[i] : 0);
+        }
         if (m == 0)
             line += num(move.allowance) + num(move.extended) + ",0" + num(move.fuel);
+        else if (extra)
+            line += num(extra->allowance) + num(extra->extended) + ",0" + num(extra->fuel);
         else
             line += ",0,0,0,0";
     }

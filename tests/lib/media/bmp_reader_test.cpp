@@ -1,6 +1,6 @@
 // The BMP reader: every depth and header form read back pixel for pixel, and damaged files refused.
 #include "lib/media/bitmap.h"
-#include "tests/lib/media/bmp_files.h"
+#include "tests/platform/gdi/bmp_files.h"
 #include "tests/lib/media/picture_checks.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +11,9 @@
 
 using testing_bmp::Layout;
 using testing_bmp::makeBmp;
+using testing_bmp::NamedLayout;
 
 namespace {
-
-struct NamedLayout {
-    std::string name;
-    Layout layout;
-};
 
 std::vector<NamedLayout> allLayouts()
 {

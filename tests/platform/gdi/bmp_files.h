@@ -5,6 +5,7 @@
 #include "platform/gdi/wingdi.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace testing_bmp {
@@ -19,6 +20,12 @@ struct Layout {
     uint32_t compression = BI_RGB; // BI_BITFIELDS for 32 bits: 8-8-8 masks
     uint32_t colourCount = 0;      // indexed: entries written and used; 0 = all the depth allows
     bool zeroImageSize = false;
+};
+
+// A layout with the name a parameterised test shows for it.
+struct NamedLayout {
+    std::string name;
+    Layout layout;
 };
 
 inline uint32_t entries(const Layout& l) { return l.colourCount ? l.colourCount : 1u << l.bits; }

@@ -1,5 +1,6 @@
 // Reading BMP images from bytes into a packed DIB: a 40-byte info header, the colour table (or
-// the three bit masks) and the pixel rows in one block. Knows nothing of files or GDI.
+// the three bit masks) and the pixel rows in one block. Knows nothing of files or device contexts;
+// bitmapFromPackedDib turns what it read into a GDI bitmap.
 #pragma once
 
 #include "platform/gdi/wingdi.h"
@@ -47,3 +48,11 @@ struct BmpReadResult {
 // Reads a BMP file image, or a bare DIB when the bytes do not start with "BM". Every size and
 // count is checked against the bytes given; what cannot be read is refused with a reason.
 BmpReadResult bmpReadBytes(std::span<const uint8_t> bytes);
+
+namespace platform::gdi {
+
+// A GDI bitmap of the picture: a DIB section of its own depth, row order and colour table, or a
+// bitmap of the screen's depth. Null when GDI refuses the format.
+HBITMAP bitmapFromPackedDib(const PackedDib& dib, bool dibSection);
+
+} // namespace platform::gdi

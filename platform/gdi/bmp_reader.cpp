@@ -1,6 +1,6 @@
 // The byte-level BMP reader: file header, the 12-byte core and the 40-byte (and longer) info
 // headers, colour tables, bit masks and pixel rows, each checked against the bytes at hand.
-#include "lib/media/bmp_reader.h"
+#include "platform/gdi/bmp_reader.h"
 
 #include <algorithm>
 #include <limits>
@@ -169,3 +169,36 @@ BmpReadResult bmpReadBytes(std::span<const uint8_t> bytes)
     std::memcpy(result.dib.pixels(), data + pixelStart, size_t(pixelBytes));
     return result;
 }
+
+namespace platform::gdi {
+
+HBITMAP bitmapFromPackedDib(const PackedDib& dib, bool dibSection)
+{
+    if (dib.empty())
+        return nullptr;
+    const BITMAPINFOHEADER& h = dib.header();
+    const LONG rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    if (!dibSection) {
+        HBITMAP bitmap = CreateBitmap(h.biWidth, rows, 1, 32, nullptr);
+        if (bitmap && SetDIBits(nullptr, bitmap, 0, UINT(rows), dib.pixels(), dib.info(), DIB_RGB_COLORS) != rows) {
+            DeleteObject(bitmap);
+            return nullptr;
+        }
+        return bitmap;
+    }
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, dib.info(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap)
+        return nullptr;
+    DIBSECTION section {};
+    // The section's rows are as wide as the file's (both DWORD-aligned); checked all the same.
+    if (GetObjectA(bitmap, sizeof section, &section) != int(sizeof section) || !bits
+        || uint64_t(section.dsBm.bmWidthBytes) * uint64_t(rows) < dib.pixelBytes()) {
+        DeleteObject(bitmap);
+        return nullptr;
+    }
+    std::memcpy(bits, dib.pixels(), dib.pixelBytes());
+    return bitmap;
+}
+
+} // namespace platform::gdi

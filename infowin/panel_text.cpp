@@ -1,0 +1,57 @@
+// The panels' text and cell helpers.
+#include "infowin/panel_text.h"
+
+#include "state/game_state.h"
+
+namespace panel {
+
+TextScope::TextScope(HDC dc)
+    : m_dc(dc)
+{
+    if (g_gameState)
+        m_oldFont = SelectObject(dc, g_gameState->font(kSmallFont).handle());
+    m_oldMode = SetBkMode(dc, TRANSPARENT);
+    m_oldColour = SetTextColor(dc, kWhite);
+}
+
+TextScope::~TextScope()
+{
+    SetTextColor(m_dc, m_oldColour);
+    SetBkMode(m_dc, m_oldMode);
+    if (m_oldFont)
+        SelectObject(m_dc, m_oldFont);
+}
+
+void text(HDC dc, int left, int top, int right, int bottom, const char* text, UINT align)
+{
+    RECT box { left, top, right, bottom };
+    DrawTextA(dc, text, -1, &box, align | DT_NOPREFIX | DT_SINGLELINE);
+}
+
+COLORREF shareColour(int value, int whole)
+{
+    return value <= whole / 4 ? kRed : value <= whole / 2 ? kOrange : kWhite;
+}
+
+bool sheetHas(const swCBitmap& sheet, const RECT& cell)
+{
+    if (!sheet.handle())
+        return false;
+    const SIZE size = sheet.bitmapGetSize();
+    return cell.left >= 0 && cell.top >= 0 && cell.right <= size.cx && cell.bottom <= size.cy;
+}
+
+void blitCell(HDC dc, int x, int y, const swCBitmap& sheet, const info_sheet::Cell& cell)
+{
+    const RECT source { cell.x, cell.y, cell.right(), cell.bottom() };
+    if (sheetHas(sheet, source))
+        PaletteHolder(dc).blitBitmap(x, y, sheet.handle(), source);
+}
+
+void blitKeyed(HDC dc, int x, int y, const swCBitmap& sheet, const RECT& cell, COLORREF key)
+{
+    if (sheetHas(sheet, cell))
+        PaletteHolder(dc).blitTransparent(x, y, sheet.handle(), cell, key);
+}
+
+} // namespace panel
