@@ -35,8 +35,6 @@ struct FigureLayout {
     const int* steps;
 };
 
-int phaseOf(int side, int cut) { return sceneState().plan.phases[size_t(side)][size_t(std::clamp(cut, 0, 4))]; }
-
 } // namespace
 
 int figureBob(const SceneFigure& fig, int f)
@@ -78,11 +76,7 @@ void takeHits(int f, int side, int cut, int i, int cx, int cy, int step)
 
 void drawFigures(int f, int side, int cut, const FigureLayout& layout)
 {
-    SceneState& st = sceneState();
-    SceneSide& s = st.sides[size_t(side)];
-    const SceneTarget target = LiveClashWindow::target(side);
-    const SpriteImage* unit = spriteAt(s.unitSpriteSlot);
-    const int phase = phaseOf(side, cut);
+    auto [st, s, o, target, unit, phase] = paintContext(side, cut);
     LiveClashWindow::drawBackground(f, side, true, false, 0);
     for (int i = kFigureCount - 1; i >= 0; --i) {
         SceneFigure& fig = s.figures[size_t(i)];
@@ -139,11 +133,7 @@ void drawKind5(int f, int side, int cut)
     static constexpr Point kPlaces[kFigureCount] = { { 320, 150 }, { 88, 134 }, { 272, 118 }, { 232, 104 }, { 40, 102 },
         { 0, 88 }, { 352, 77 }, { 296, 69 }, { 120, 66 }, { 64, 58 } };
     static constexpr Point kOffsets[4] = { { 28, -15 }, { 18, -24 }, { 20, -6 }, { 12, -19 } };
-    SceneState& st = sceneState();
-    SceneSide& s = st.sides[size_t(side)];
-    const SceneTarget target = LiveClashWindow::target(side);
-    const SpriteImage* unit = spriteAt(s.unitSpriteSlot);
-    const int phase = phaseOf(side, cut);
+    auto [st, s, o, target, unit, phase] = paintContext(side, cut);
     LiveClashWindow::drawBackground(f, side, false, false, 0);
     for (int i = kFigureCount - 1; i >= 0; --i) {
         SceneFigure& fig = s.figures[size_t(i)];
@@ -196,14 +186,9 @@ void drawFixedFormation(int f, int side, int cut)
         { { 0, 112 }, { 160, 108 }, { 320, 104 }, { 44, 100 }, { 288, 100 }, { 168, 100 }, { 344, 88 }, { 8, 80 },
             { 120, 72 }, { 264, 64 } },
         { { 30, 40 }, { 26, 30 } } };
-    SceneState& st = sceneState();
-    SceneSide& s = st.sides[size_t(side)];
-    const SceneSide& o = st.sides[size_t(1 - side)];
+    auto [st, s, o, target, unit, phase] = paintContext(side, cut);
     const int kind = s.sceneKind;
     const Layout& layout = kind == 11 ? kSecond : kind == 14 || kind == 15 ? kThird : kind == 16 ? kFourth : kFirst;
-    const SceneTarget target = LiveClashWindow::target(side);
-    const SpriteImage* unit = spriteAt(s.unitSpriteSlot);
-    const int phase = phaseOf(side, cut);
     const int w = s.weaponKind;
     const bool second_pose = (kind == 12 && (w == 23 || w == 27 || (w >= 36 && w <= 45)) && o.background == 60)
         || ((kind == 13 || kind == 15) && (w == 22 || w == 31 || w == 32 || w == 51 || w == 52));

@@ -28,6 +28,15 @@ const SpriteImage* spriteAt(int slot)
     return sprite.empty() ? nullptr : &sprite;
 }
 
+int phaseOf(int side, int cut) { return sceneState().plan.phases[size_t(side & 1)][size_t(std::clamp(cut, 0, 4))]; }
+
+PaintContext paintContext(int side, int cut)
+{
+    SceneState& st = sceneState();
+    SceneSide& own = st.sides[size_t(side & 1)];
+    return { st, own, st.sides[size_t(1 - (side & 1))], LiveClashWindow::target(side), spriteAt(own.unitSpriteSlot), phaseOf(side, cut) };
+}
+
 SceneTarget LiveClashWindow::target(int side)
 {
     SceneState& st = sceneState();

@@ -17,6 +17,19 @@ enum class Explosion { First, Second, Third, Burst, SpreadBurst, Stepped, Wide }
 void drawExplosion(Explosion kind, int t, int x, int y, int side, int effect_slot);
 
 const SpriteImage* spriteAt(int slot);
+// The side's phase in that cut.
+int phaseOf(int side, int cut);
+// What each phase painter starts from, taken as one binding:
+//     auto [st, s, o, target, unit, phase] = paintContext(side, cut);
+struct PaintContext {
+    SceneState& st;
+    SceneSide& own;
+    SceneSide& other;
+    SceneTarget target;
+    const SpriteImage* unit;
+    int phase;
+};
+PaintContext paintContext(int side, int cut);
 // The side's figure hit by the other side's figure j, once: impact mark, strength, hit frame, sound.
 // hit is the figure whose strength falls, record the figure that keeps the hit frame.
 void landShot(int side, int f, int j, int hit, int record);

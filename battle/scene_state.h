@@ -9,6 +9,7 @@
 #include "platform/windows.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -83,7 +84,8 @@ struct SceneState {
     HINSTANCE instance = nullptr;
     // Defender window first: it is created first and owns the attacker's.
     std::array<HWND, 2> windows {};
-    bool running = false;
+    // Read by the draw thread without the lock.
+    std::atomic<bool> running { false };
     int frame = -1;
     int lastFrame = -1;
     uint32_t startTime = UINT32_MAX;

@@ -10,8 +10,6 @@ namespace {
 
 constexpr int kStripSoundFlag = 0x100;
 
-int phaseOf(int side, int cut) { return sceneState().plan.phases[size_t(side)][size_t(std::clamp(cut, 0, 4))]; }
-
 // The latest hit frame among the ten records of a one-sprite unit.
 int latestHitFrame(const SceneSide& s)
 {
@@ -57,12 +55,7 @@ void drawFallingShellStrip(int t, int side, int x, bool fast)
 
 void drawSingleSprite(int f, int side, int cut)
 {
-    SceneState& st = sceneState();
-    SceneSide& s = st.sides[size_t(side)];
-    const SceneSide& o = st.sides[size_t(1 - side)];
-    const SceneTarget target = LiveClashWindow::target(side);
-    const SpriteImage* unit = spriteAt(s.unitSpriteSlot);
-    const int phase = phaseOf(side, cut);
+    auto [st, s, o, target, unit, phase] = paintContext(side, cut);
     SceneFigure& fig = s.figures[0];
     int x0 = 80;
     if (s.weaponKind == 83 && phase == kPhaseFire)
@@ -126,12 +119,7 @@ void drawSingleSprite(int f, int side, int cut)
 
 void drawShip(int f, int side, int cut)
 {
-    SceneState& st = sceneState();
-    SceneSide& s = st.sides[size_t(side)];
-    const SceneSide& o = st.sides[size_t(1 - side)];
-    const SceneTarget target = LiveClashWindow::target(side);
-    const SpriteImage* unit = spriteAt(s.unitSpriteSlot);
-    const int phase = phaseOf(side, cut);
+    auto [st, s, o, target, unit, phase] = paintContext(side, cut);
     const bool forward = !(s.sceneKind == 23 && side == 0);
     const int x = s.sceneKind == 22 ? 80 : driftX(f);
     LiveClashWindow::drawBackground(f, side, false, true, 0);
@@ -177,12 +165,7 @@ void drawShip(int f, int side, int cut)
 
 void drawLargeSprite(int f, int side, int cut)
 {
-    SceneState& st = sceneState();
-    SceneSide& s = st.sides[size_t(side)];
-    SceneSide& o = st.sides[size_t(1 - side)];
-    const SceneTarget target = LiveClashWindow::target(side);
-    const SpriteImage* unit = spriteAt(s.unitSpriteSlot);
-    const int phase = phaseOf(side, cut);
+    auto [st, s, o, target, unit, phase] = paintContext(side, cut);
     const int pose = s.weaponKind == 63 ? 160 : 0;
     const int x = driftX(f);
     const int start = cut * kCutFrames;
@@ -248,12 +231,7 @@ void drawLargeSprite(int f, int side, int cut)
 
 void drawStandingLargeSprite(int f, int side, int cut)
 {
-    SceneState& st = sceneState();
-    SceneSide& s = st.sides[size_t(side)];
-    const SceneSide& o = st.sides[size_t(1 - side)];
-    const SceneTarget target = LiveClashWindow::target(side);
-    const SpriteImage* unit = spriteAt(s.unitSpriteSlot);
-    const int phase = phaseOf(side, cut);
+    auto [st, s, o, target, unit, phase] = paintContext(side, cut);
     SceneFigure& fig = s.figures[0];
     LiveClashWindow::drawBackground(f, side, false, false, 0);
     if (phase == kPhaseFire) {
@@ -292,12 +270,7 @@ void drawFlight(int f, int side, int cut)
     static constexpr int kPlaces[kFigureCount][2] = { { 360, 0 }, { 280, 0 }, { 320, 0 }, { 240, 0 }, { 420, 0 },
         { 200, 0 }, { 480, 0 }, { 120, 0 }, { 160, 0 }, { 480, 60 } };
     static constexpr int kLead[kFigureCount] = { 3, 5, 4, 4, 4, 4, 3, 2, 3, 2 };
-    SceneState& st = sceneState();
-    SceneSide& s = st.sides[size_t(side)];
-    SceneSide& o = st.sides[size_t(1 - side)];
-    const SceneTarget target = LiveClashWindow::target(side);
-    const SpriteImage* unit = spriteAt(s.unitSpriteSlot);
-    const int phase = phaseOf(side, cut);
+    auto [st, s, o, target, unit, phase] = paintContext(side, cut);
     LiveClashWindow::drawBackground(f, side, true, false, 0);
     for (int i = kFigureCount - 1; i >= 0; --i) {
         SceneFigure& fig = s.figures[size_t(i)];
