@@ -1,9 +1,11 @@
-// Engagements shown as the animated scene through the main window: the game thread's request greys
-// Close until the scene hands back, and a person's attack on the window's thread waits in the
-// invisible host until the scene ends.
+// Engagements shown through the main window: the game thread's scene greys Close until it hands
+// back, a person's attack on the window's thread waits in the invisible host until the scene ends,
+// and the simplified window shows the game's engagement.
 #include "app/main_window_messages.h"
 #include "battle/live_clash_window.h"
+#include "rules/combat_pair.h"
 #include "rules/combat_scene.h"
+#include "rules/game_thread.h"
 #include "tests/app/main_window_world.h"
 
 #include <atomic>
@@ -60,7 +62,7 @@ TEST(MainWindowBattle, TheMainWindowCannotCloseWhileTheGameThreadsSceneRuns)
         released = true;
     });
     ASSERT_TRUE(World::pumpUntil(sceneShown, std::chrono::seconds(5)));
-    harness::keepShot("battle_scene_game_thread");
+    harness::keepShot("battle_scene_game_thread.png");
     EXPECT_TRUE(closeGreyed(world.handle()));
 
     SetForegroundWindow(world.handle());
@@ -110,4 +112,46 @@ TEST(MainWindowBattle, APersonsAttackWaitsInTheHostUntilTheSceneEnds)
     EXPECT_FALSE(sceneShown());
     EXPECT_TRUE(IsWindowEnabled(world.handle()));
     EXPECT_FALSE(closeGreyed(world.handle()));
+}
+
+// The simplified window over a started game, with the unit icons the program draws, for a person to
+// look at (DERAZODO_TEST_SHOTS); its button hands back.
+TEST(MainWindowBattle, TheSimplifiedWindowShowsTheEngagementOfTheGame)
+{
+    World world(World::Scene::On);
+    GameState& state = world.state();
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_GT(state.unitCount(1), 0u);
+    CombatPair& pair = currentCombat(state);
+    pair.setAttacker(state, 0, 0);
+    pair.setDefender(state, 1, 0);
+    pair.side[0].weaponSlot = 0;
+    pair.side[1].strengthAfter[0] = 0;
+    std::atomic<HWND> shown { nullptr };
+    std::thread person([&] {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        HWND panel = nullptr;
+        while (!panel && std::chrono::steady_clock::now() < end) {
+            HWND top = GetForegroundWindow();
+            RECT r {};
+            if (top && top != world.handle() && GetClientRect(top, &r) && r.right == 600 && r.bottom == 300)
+                panel = top;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        if (!panel)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(900));
+        harness::waitIdle();
+        harness::keepShot("simplified_battle_window.png");
+        shown = panel;
+        POINT button { 452, 280 };
+        ClientToScreen(panel, &button);
+        harness::click(button.x, button.y);
+    });
+    world.battle().showSimpleBattle();
+    person.join();
+    EXPECT_NE(shown.load(), nullptr) << "the 600 by 300 panel came to the front";
+    EXPECT_FALSE(IsWindow(shown.load()));
+    world.window().quit();
 }

@@ -36,13 +36,15 @@ public:
     // end at once.
     enum class Scene { Off, On };
     explicit World(Scene scene = Scene::Off)
+        : m_services(scene == Scene::On)
     {
         namespace fs = std::filesystem;
         theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
         for (const char* folder : { "tkbmp", "tkmap" })
             fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive);
-        if (scene == Scene::On)
+        if (scene == Scene::On) {
             fs::create_directory_symlink(fs::path(DERAZODO_PROGRAM_DIR) / "tklc", m_data.host("tklc"));
+        }
         fs::create_directories(m_data.host("save"));
         makeNamedValue("SimpleMode").profileWriteInt(0);
         platform::harness::clearMessageBoxes();
@@ -130,7 +132,27 @@ public:
     }
 
 private:
+    // With the scene the program's services make the battle unit table and the unit icon sheet;
+    // they stay until the game state has gone.
+    struct ProgramServices {
+        explicit ProgramServices(bool on)
+            : on(on)
+            , previous(gameStateServices())
+        {
+            if (on)
+                setGameStateServices(&appGameStateServices());
+        }
+        ~ProgramServices()
+        {
+            if (on)
+                setGameStateServices(previous);
+        }
+        bool on;
+        GameStateServices* previous;
+    };
+
     testing_state::DataFolder m_data;
+    ProgramServices m_services;
     std::unique_ptr<OwnedGameState> m_game;
     std::unique_ptr<AppMainWindowLink> m_link;
     std::unique_ptr<AppDialogLink> m_dialogs;
