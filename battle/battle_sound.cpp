@@ -231,6 +231,15 @@ bool playBuffer(int index)
     return SUCCEEDED(buffer->Play(0, 0, 0));
 }
 
+bool isBattleBufferPlaying(int index)
+{
+    SoundState& s = sound();
+    if (index < 0 || index >= kSoundBuffers || !s.buffers[size_t(index)])
+        return false;
+    DWORD status = 0;
+    return SUCCEEDED(s.buffers[size_t(index)]->GetStatus(&status)) && (status & DSBSTATUS_PLAYING);
+}
+
 void playSideSound(int side, int slot)
 {
     if (side < 0 || side > 1 || slot < 0 || slot >= kSoundSlots)

@@ -27,6 +27,8 @@ int loadSoundSlot(int sound_id, int side, int slot);
 int loadWave(const std::string& path, int copies);
 void playSideSound(int side, int slot);
 bool playBuffer(int index);
+// Whether the buffer of that index is playing now.
+bool isBattleBufferPlaying(int index);
 void freeBattleSounds();
 // The buffers a slot's first index really has (a failed duplicate leaves fewer).
 int soundBufferCopies(int index);
