@@ -74,6 +74,21 @@ TEST(SceneWindows, AClickInEitherWindowEndsTheSceneAtOnce)
     }
 }
 
+TEST(SceneWindows, ClosingASceneWindowEndsTheSceneButKeepsTheWindow)
+{
+    SceneRig rig;
+    ASSERT_TRUE(rig.ready);
+    BattleRecord record = tanksAtInfantry(rig);
+    ASSERT_TRUE(LiveClashWindow::runBattle(record, false));
+    ASSERT_TRUE(rig.waitFirstFrame());
+    // What Alt+F4 on the window comes to.
+    SendMessageA(rig.window(0), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(pumpUntil([&] { return rig.owner.handBacks == 1; }));
+    EXPECT_TRUE(IsWindow(rig.window(0)) && IsWindow(rig.window(1)));
+    EXPECT_FALSE(rig.shown(0) || rig.shown(1));
+    EXPECT_TRUE(LiveClashWindow::isReady()) << "the next scene finds its windows";
+}
+
 TEST(SceneWindows, ASecondSceneStartsItsClockAfresh)
 {
     SceneRig rig;
