@@ -26,6 +26,14 @@ int driftX(int f)
     return 140 - g * 140 / 300;
 }
 
+// One of a side's extra backgrounds, copied whole in place of the scene.
+void copyExtraBackground(const SceneTarget& target, const SceneSide& owner, int index, int side)
+{
+    const int slot = owner.extraBackgroundSlots[size_t(index)];
+    if (slot >= 0)
+        copyPicture(target, sceneState().backgrounds[size_t(slot)].bitmap, 0, 0, target.width, kSceneHeight, 0, 0, side);
+}
+
 void drawFallingShellStrip(int t, int side, int x, bool fast)
 {
     if (t < 0)
@@ -171,15 +179,10 @@ void drawLargeSprite(int f, int side, int cut)
     const int start = cut * kCutFrames;
     const int w = s.weaponKind;
     const bool present = s.figures[0].hitCount > 0;
-    auto copyExtra = [&](int index) {
-        const int slot = s.extraBackgroundSlots[size_t(index)];
-        if (slot >= 0)
-            copyPicture(target, st.backgrounds[size_t(slot)].bitmap, 0, 0, target.width, kSceneHeight, 0, 0, side);
-    };
     if (phase == kPhaseFire && w == 75 && f >= start + 45) {
-        copyExtra(1);
+        copyExtraBackground(target, s, 1, side);
     } else if (phase == kPhaseFire && (((w == 74 || w == 78 || w == 79 || w == 80) && f >= start + 40) || (w == 75 && f >= start + 22))) {
-        copyExtra(0);
+        copyExtraBackground(target, s, 0, side);
     } else {
         LiveClashWindow::drawBackground(f, side, false, false, 0);
         if (present)
@@ -196,9 +199,7 @@ void drawLargeSprite(int f, int side, int cut)
     if (ow == 72 || ow == 73 || ow == 75) {
         delay = 30;
         if (f - start < 30) {
-            const int slot = o.extraBackgroundSlots[0];
-            if (slot >= 0)
-                copyPicture(target, st.backgrounds[size_t(slot)].bitmap, 0, 0, target.width, kSceneHeight, 0, 0, side);
+            copyExtraBackground(target, o, 0, side);
             drawFallingShellStrip(f - start, side, 220, ow == 75);
             if (!(o.figures[0].soundFlags & kStripSoundFlag)) {
                 o.figures[0].soundFlags |= kStripSoundFlag;
