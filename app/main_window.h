@@ -69,12 +69,15 @@ public:
     void endGame();
     // Ends play (stop request until the game thread has finished, then its end) without asking.
     void stopPlay();
+    // During a fight the quit waits for its end, which asks again (kQuitRequest).
     void quit();
     void endActionPhase();
     void endTurn();
     void surrender();
     void changePlayers();
     void delegateTurn();
+    // The thinking window's stop while the turn is delegated; a fight under way answers it at its end.
+    void cancelDelegation();
     void switchMode();
     void setZoom(int zoom);
     // The environment settings window; its changes reach the sounds and the layout at once.

@@ -242,7 +242,7 @@ void MainWindow::stopPlay()
 
 void MainWindow::quit()
 {
-    if (m_stopping)
+    if (m_stopping || m_state.handshake().deferDuringCombat(DeferredRequest::Quit))
         return;
     stopPlay();
     if (handle())
@@ -316,6 +316,15 @@ void MainWindow::delegateTurn()
         return;
     m_state.handshake().setDelegation(true);
     m_state.handshake().answerUi(0);
+}
+
+void MainWindow::cancelDelegation()
+{
+    Handshake& handshake = m_state.handshake();
+    if (handshake.deferDuringCombat(DeferredRequest::CancelDelegation) || !handshake.delegation())
+        return;
+    handshake.setDelegation(false);
+    handshake.releaseUiWait();
 }
 
 void MainWindow::switchMode()

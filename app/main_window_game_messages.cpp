@@ -70,6 +70,9 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
     case kShowThinkWindow:
     case kRefreshTerrainWindows:
         return true;
+    case kCancelDelegation:
+        cancelDelegation();
+        return true;
     case kReleasePendingWait:
         m_state.handshake().releaseUiWait();
         return true;
@@ -116,8 +119,9 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kAfterGame:
     case kLastGameMessage:
-        // A game that ended by itself; one the person stopped has already ended its play.
-        if (m_state.handshake().playRunning() && !m_endOfPlayPending) {
+        // A game that ended by itself; one the person stopped has already ended its play, and its
+        // last message may arrive after the next game has started.
+        if (m_state.handshake().playRunning() && msg.wParam == m_state.handshake().playRun() && !m_endOfPlayPending) {
             m_endOfPlayPending = true;
             SetTimer(handle(), kEndOfPlayTimer, 500, nullptr);
         }

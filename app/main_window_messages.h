@@ -19,6 +19,8 @@ constexpr UINT kOpenStartWindows = WM_USER + 116;
 constexpr UINT kShowThinkWindow = WM_USER + 119;
 // Releases the game thread's pending interface wait.
 constexpr UINT kReleasePendingWait = WM_USER + 120;
+// The thinking window's stop while the turn is delegated.
+constexpr UINT kCancelDelegation = WM_USER + 162;
 // wParam = progress value.
 constexpr UINT kThinkProgress = WM_USER + 121;
 // wParam = id of the wait holding the offer or order.
@@ -34,10 +36,10 @@ constexpr UINT kWeaponInfo = WM_USER + 152;
 constexpr UINT kBattleScene = WM_USER + 165;
 // wParam = id of the production question's wait.
 constexpr UINT kProductionQuestion = WM_USER + 183;
-// The game thread ended without a further campaign stage.
+// The game thread ended without a further campaign stage; wParam = its play run.
 constexpr UINT kAfterGame = WM_USER + 185;
 constexpr UINT kRefreshTerrainWindows = WM_USER + 188;
-// The same refresh, the last message of a game thread run.
+// The same refresh, the last message of a game thread run; wParam = that play run.
 constexpr UINT kLastGameMessage = WM_USER + 189;
 // wParam = id of the phase explanation's wait.
 constexpr UINT kPhaseHelp = WM_USER + 190;

@@ -268,6 +268,9 @@ void AppMainWindowLink::openStartWindows() { post(m_main, main_message::kOpenSta
 
 void AppMainWindowLink::startGameView()
 {
+    // The map takes the viewer of this game afresh: the first turn's viewing country is told to
+    // it even when it is the one a game before ended with.
+    m_viewer = -1;
     stopAllSounds();
     post(m_main, main_message::kGameViewStarted);
     post(m_panel, ControlPanel::kStartGameView);
@@ -284,7 +287,8 @@ void AppMainWindowLink::startGameView()
 
 void AppMainWindowLink::refreshTerrainWindows(bool last)
 {
-    post(m_main, last ? main_message::kLastGameMessage : main_message::kRefreshTerrainWindows);
+    post(m_main, last ? main_message::kLastGameMessage : main_message::kRefreshTerrainWindows,
+        WPARAM(m_state.handshake().playRun()));
 }
 
 // The deployment window comes with its own issue; until then the game thread places the units.
@@ -292,4 +296,6 @@ bool AppMainWindowLink::startCampaignDeployment() { return false; }
 
 void AppMainWindowLink::requestQuit() { post(m_main, main_message::kQuitRequest); }
 
-void AppMainWindowLink::afterGame() { post(m_main, main_message::kAfterGame); }
+void AppMainWindowLink::releasePendingWait() { post(m_main, main_message::kReleasePendingWait); }
+
+void AppMainWindowLink::afterGame() { post(m_main, main_message::kAfterGame, WPARAM(m_state.handshake().playRun())); }

@@ -71,6 +71,7 @@ public:
     void refreshTerrainWindows(bool last) override;
     bool startCampaignDeployment() override;
     void requestQuit() override;
+    void releasePendingWait() override;
     void afterGame() override;
 
 private:

@@ -72,6 +72,8 @@ public:
     std::recursive_mutex& drawLock() { return m_drawLock; }
     // The back picture, for tests: client pixels, rows top to bottom.
     const uint32_t* backPixels() const;
+    // The country whose fog the map shows, -1 while it shows everything.
+    int fogViewer();
 
     // -- animations; from the calling thread, returning when done --
     void blinkHex(int x, int y);

@@ -3,6 +3,7 @@
 
 #include "platform/kernel/host.h"
 #include "rules/combat_values.h"
+#include "rules/command_scans_rules.h"
 #include "rules/commands.h"
 #include "rules/current_action.h"
 #include "rules/current_action_marks.h"
@@ -82,8 +83,8 @@ uint32_t MapOrders::supportedCommands()
 {
     uint32_t mask = 0;
     for (int code : { kCommandAttack, kCommandFire, kCommandOccupy, kCommandTransform, kCommandDestroy, kCommandJamming,
-             kCommandRestore, kCommandReinforce, kCommandStore, kCommandBoard, kCommandArmamentExchange, kCommandPillbox,
-             kCommandRoad,
+             kCommandRestore, kCommandReinforce, kCommandStore, kCommandBoard, kCommandBridge, kCommandArmamentExchange,
+             kCommandPillbox, kCommandRoad,
              kCommandSupply, kCommandDisband, kCommandTakeCivilians, kCommandReleaseCivilians, kCommandSelfDestruct,
              kCommandClearLandMines, kCommandSweepSeaMines, kCommandAirborneDrop, kCommandMoveOrder, kCommandEndAction })
         mask |= bit(code);
@@ -145,10 +146,16 @@ void MapOrders::click(int x, int y, bool shift)
             chooseDestination(x, y);
             return;
         } else if (isInMoveRange(m_state, x, y)) {
-            if (shift || currentAction(m_state).autoMoveSetup())
+            if (shift || currentAction(m_state).autoMoveSetup()) {
                 addWayPoint(x, y);
-            else
+            } else if (moving() && HexPos { x, y } == m_dest) {
+                // A second click on the chosen destination is the plain move there.
+                const Target target { m_dest, 0, -1 };
+                if (confirmOrder(kCommandNone, target))
+                    execute(kCommandNone, target);
+            } else {
                 chooseDestination(x, y);
+            }
             return;
         } else {
             // Elsewhere the unit is let go and the click picks anew.
@@ -163,8 +170,9 @@ void MapOrders::select(int x, int y)
     std::vector<UnitRef> units;
     m_state.collectUnitsInHex(x, y, units);
     const int viewer = m_state.turnBlock().viewingCountry;
-    // The top unit is the last slot's; the viewer sees only what its sight allows.
-    for (auto it = units.rbegin(); it != units.rend(); ++it) {
+    // The unit picked is the one the map draws on the hex: the first slot's (the highest layer)
+    // among those the viewer's sight allows.
+    for (auto it = units.begin(); it != units.end(); ++it) {
         if (it->table >= kSideCount)
             continue;
         if (viewer >= 0 && viewer < kCountryCount && !isUnitVisibleTo(m_state, viewer, it->table, it->index))
@@ -350,6 +358,11 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
         for (const UnitRef& ref : scan.targets())
             if (const UnitRecord* target = m_state.unitOf(ref.table, ref.index))
                 targets.push_back({ { target->x, target->y }, int(packHex(target->x, target->y)), -1 });
+        // With indirect fire on a point (rule 46) free hexes in reach are targets too.
+        collectGroundAttackHexes(m_state, m_side, m_index, x, y, moving(), false, hexes);
+        for (const HexPos& hex : hexes)
+            if (std::none_of(targets.begin(), targets.end(), [&](const Target& t) { return t.hex == hex; }))
+                targets.push_back({ hex, int(packHex(hex.x, hex.y)), -1 });
         return true;
     }
     case kCommandFire: {
@@ -392,6 +405,12 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
     case kCommandRestore:
         collectRestoreTargets(m_state, m_side, m_index, x, y, hexes);
         break;
+    case kCommandBridge:
+        // The bridge runs straight across from the builder's side: no far bank to choose.
+        collectBridgeHexes(m_state, m_side, x, y, hexes);
+        for (const HexPos& hex : hexes)
+            targets.push_back({ hex, int(packHex(hex.x, hex.y)), -1 });
+        return true;
     case kCommandReinforce:
         collectReinforceTargets(m_state, m_side, m_index, x, y, hexes);
         break;

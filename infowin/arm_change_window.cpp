@@ -107,7 +107,7 @@ int ArmChangeWindow::OnInitDialog()
 
     if (m_initialSet < 0 || m_initialSet >= kModelCount) {
         const UnitRecord* unit = shownUnit();
-        m_initialSet = unit ? unit->modelIndex() : defaultArmamentSet(*type);
+        m_initialSet = unit ? unit->modelIndex() : defaultModelOf(*type);
     }
     m_selectedSet = m_initialSet;
     render();

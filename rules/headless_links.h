@@ -76,6 +76,7 @@ public:
     void refreshTerrainWindows(bool last) override { record("refreshTerrainWindows", { last }); }
     bool startCampaignDeployment() override { record("startCampaignDeployment"); return false; }
     void requestQuit() override { record("requestQuit"); }
+    void releasePendingWait() override { record("releasePendingWait"); }
     void afterGame() override { record("afterGame"); }
 
 private:

@@ -39,6 +39,7 @@ class SkippedLines;
 class AreaAnalysis;
 class BattleUnitData;
 class ActionHistoryLog;
+struct HistoryRecord;
 class CombatPair;
 class CountryHexLayers;
 class CountryHexMasks;
@@ -101,6 +102,8 @@ public:
     void requestModeSwitch(int mode);
     // Phases 0..6; read from the ini at each call.
     bool isPhaseHelpEnabled(int phase) const;
+    // The quick information shown on the map: 0 none, 1 troops only, 2 land only, 3 both.
+    int quickInfoMode() const;
     bool isHumanCountry(int country) const;
 
     void prepareSmallBuildingSheets();
@@ -452,6 +455,9 @@ public:
 
     // Made on first use, reading this game's units, buildings and sight.
     ActionHistoryLog& historyLog();
+    uint32_t historyCount();
+    // Record i of the history; null beyond the last.
+    const HistoryRecord* historyRecord(uint32_t i);
     FogMap* fogMap() const { return m_fogMap; }
     CountryHexLayers* hexLayers() const { return m_hexLayers; }
     CountryHexMasks* hexMasks() const { return m_hexMasks; }

@@ -31,7 +31,7 @@ MapFileError readHeader(swCFile& file, MapHeader& out)
             return mapFileFault(kSectionMapHeader, entry.offset, "the map header cannot be read");
     }
     if (head.version == 1)
-        header.data0[532] = 1;
+        header.buildingIncome = 1;
     if (auto e = checkMapSize(header, entry.offset))
         return e;
 

@@ -102,7 +102,7 @@ MapFileError Reader::run(ScenarioFile& out)
         std::memcpy(&f.header, at(s.offset), s.size);
     }
     if (version == 1)
-        f.header.data0[532] = 1;
+        f.header.buildingIncome = 1;
     if (auto e = checkMapSize(f.header, s.offset))
         return e;
 

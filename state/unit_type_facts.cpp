@@ -86,18 +86,6 @@ int bestReachFor(const GameState& state, const UnitTypeRecord& type, int model)
     return best;
 }
 
-bool unitTypeHasGroupFlag(const UnitTypeRecord& type, int k)
-{
-    if (k < 0 || k >= kModelCount)
-        return false;
-    if (k == defaultArmamentSet(type))
-        return true;
-    for (int i = 0; i < kWeaponSlotCount; ++i)
-        if (type.model[k].ammo[i] != 0)
-            return true;
-    return false;
-}
-
 int modelAmmoAllowance(const GameState& state, const UnitTypeRecord& type, int model, int i)
 {
     if (model < 0 || model >= kModelCount || i < 0 || i >= kWeaponSlotCount)

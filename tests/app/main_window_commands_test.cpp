@@ -6,6 +6,10 @@
 #include "rules/game_thread.h"
 #include "rules/play.h"
 #include "rules/play_handshake.h"
+#include "rules/combat.h"
+#include "rules/combat_pair.h"
+#include "rules/headless_links.h"
+#include "state/unit_facts.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
@@ -290,5 +294,146 @@ TEST(MainWindowCommands, ChangeOfPlayersHandsThePersonsCountryToTheComputer)
     ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 0 || state.turnBlock().phase != kPhaseAction; }));
     EXPECT_TRUE(state.handshake().playRunning());
     world.window().quit();
+    EXPECT_EQ(state.handshake().playThread(), nullptr);
+}
+
+namespace {
+
+// A game under way with its pieces on the board: play runs, the title names it, units stand on
+// the map and buildings have their owners.
+::testing::AssertionResult boardFull(World& world)
+{
+    GameState& state = world.state();
+    if (!state.handshake().playRunning())
+        return ::testing::AssertionFailure() << "play stopped";
+    if (title(world.handle()) == cp("新規ゲーム"))
+        return ::testing::AssertionFailure() << "no game in the title";
+    int units = 0;
+    for (int c = 0; c < kCountryCount; ++c)
+        for (uint32_t i = 0; i < state.unitCount(c); ++i)
+            if (const UnitRecord* u = state.unitOf(c, int(i)); u && unitInPlay(*u))
+                ++units;
+    int owned = 0;
+    for (const BuildingRecord& b : state.buildings())
+        owned += b.ownerPlusOne != 0;
+    if (units == 0 || owned == 0)
+        return ::testing::AssertionFailure() << units << " units, " << owned << " owned buildings";
+    return ::testing::AssertionSuccess();
+}
+
+// Lets any message the stopped game left behind arrive, with the end-of-play timer's delay.
+void settleAfterStart()
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(700);
+    while (std::chrono::steady_clock::now() < end) {
+        World::pump();
+        Sleep(10);
+    }
+}
+
+} // namespace
+
+TEST(MainWindowCommands, NewGameOrResumeOverARunningGameLeavesAFullBoard)
+{
+    World world;
+    GameState& state = world.state();
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    const std::string saved = world.gamePath("save/over.wqm");
+    ASSERT_TRUE(world.window().saveGameTo(saved));
+    for (int round = 0; round < 3; ++round) {
+        // From the person's action phase.
+        ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/riverside.vts")));
+        settleAfterStart();
+        EXPECT_TRUE(boardFull(world)) << "new game over the person's phase, round " << round;
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+        ASSERT_TRUE(world.window().resumeGameFrom(saved));
+        settleAfterStart();
+        EXPECT_TRUE(boardFull(world)) << "resume over the person's phase, round " << round;
+
+        // From a computer's turn.
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+        world.window().endActionPhase();
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
+        world.window().endTurn();
+        ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry == 1; }));
+        ASSERT_TRUE(world.window().resumeGameFrom(saved));
+        settleAfterStart();
+        EXPECT_TRUE(boardFull(world)) << "resume over a computer's turn, round " << round;
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+        world.window().endActionPhase();
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
+        world.window().endTurn();
+        ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry == 1; }));
+        ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/continent.vtm")));
+        settleAfterStart();
+        EXPECT_TRUE(boardFull(world)) << "new game over a computer's turn, round " << round;
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    }
+}
+
+TEST(MainWindowCommands, EveryMapShowsThePersonsFogFromTheFirstTurn)
+{
+    World world;
+    for (const char* map : { "tkmap/training.vtm", "tkmap/continent.vtm", "tkmap/riverside.vts", "tkmap/border.vtc" }) {
+        ASSERT_TRUE(world.window().newGameFrom(world.gamePath(map))) << map;
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction)) << map;
+        World::pump();
+        ASSERT_NE(world.window().mapWindow(), nullptr);
+        EXPECT_EQ(world.state().ruleSwitch(kRuleSearch), 1) << map << " plays with fog";
+        EXPECT_EQ(world.window().mapWindow()->fogViewer(), 0) << map;
+    }
+}
+
+TEST(MainWindowCommands, AQuitAskedDuringAFightWaitsForTheFightToEnd)
+{
+    World world;
+    GameState& state = world.state();
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+
+    // The close box is clicked while the fight is on the screen: a message the box's own loop
+    // hands to the main window.
+    struct ClosingBattle : HeadlessBattle {
+        HWND main = nullptr;
+        GameState* state = nullptr;
+        bool openAfterClose = false;
+        bool playingAfterClose = false;
+        void runBattleScene(BattleRecord&, bool) override { closeNow(); }
+        void showSimpleBattle() override { closeNow(); }
+        void closeNow()
+        {
+            SendMessageA(main, WM_CLOSE, 0, 0);
+            openAfterClose = IsWindow(main);
+            playingAfterClose = state->handshake().playRunning();
+        }
+    } battle;
+    battle.main = world.handle();
+    battle.state = &state;
+    setRulesLinks({ &world.link(), &appMapWindowLink(), &world.dialogs(), &battle });
+
+    // The person's first unit fires at the nearest enemy, wherever it stands.
+    int attacker = -1, defender = -1;
+    for (uint32_t i = 0; i < state.unitCount(0) && attacker < 0; ++i)
+        if (const UnitRecord* u = state.unitOf(0, int(i)); u && unitInPlay(*u) && u->isOnOwnHex())
+            attacker = int(i);
+    for (uint32_t i = 0; i < state.unitCount(1) && defender < 0; ++i)
+        if (const UnitRecord* u = state.unitOf(1, int(i)); u && unitInPlay(*u) && u->isOnOwnHex())
+            defender = int(i);
+    ASSERT_GE(attacker, 0);
+    ASSERT_GE(defender, 0);
+    state.settings().showFight = true;
+    CombatPair& pair = currentCombat(state);
+    pair = CombatPair {};
+    pair.setAttacker(state, 0, attacker, state.unitOf(0, attacker)->x, state.unitOf(0, attacker)->y, false);
+    pair.setDefender(state, 1, defender);
+    pair.computeValues(state);
+    resolveCombat(state);
+
+    EXPECT_TRUE(battle.openAfterClose) << "the quit waited for the fight";
+    EXPECT_TRUE(battle.playingAfterClose);
+    EXPECT_TRUE(IsWindow(world.handle()));
+    EXPECT_TRUE(World::pumpUntil([&] { return !IsWindow(world.handle()); }, std::chrono::seconds(5)))
+        << "the end of the fight asks to quit again";
     EXPECT_EQ(state.handshake().playThread(), nullptr);
 }

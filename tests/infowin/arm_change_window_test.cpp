@@ -27,7 +27,7 @@ protected:
                 break;
             }
         UnitTypeRecord& type = info.world.editType(typeId);
-        type.value106 = 0;
+        type.defaultModel = 0;
         for (int set = 1; set < kModelCount; ++set) {
             std::memset(type.model[set].ammo, 0, sizeof type.model[set].ammo);
             type.model[set].values[0] = uint8_t(3 + set);

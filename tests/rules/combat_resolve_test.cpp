@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using testing_rules::CombatWorld;
 
 namespace {
@@ -334,4 +336,54 @@ TEST(AttackSearch, FindsAWeaponOnlyWithinReachAndWithTheMaskBits)
     world.gun->power[targetClass(world.unit(1, world.defender).type())] = 1;
     world.unit(0, world.attacker).ammunition[0] = 0;
     EXPECT_EQ(findAttackWeapon(state, 0, world.attacker, 2, 2, 1, world.defender, 8), -1) << "no rounds";
+}
+
+// The person asks to quit, or to take the delegated turn back, while the fight is on screen: both
+// wait for the fight's end, which carries them out.
+TEST(CombatResolve, RequestsMadeDuringTheFightAreCarriedOutAtItsEnd)
+{
+    struct AskingBattle : ShownBattle {
+        Handshake* handshake = nullptr;
+        std::vector<DeferredRequest> asks;
+        bool deferred = true;
+        void runBattleScene(BattleRecord& record, bool play_se) override
+        {
+            for (DeferredRequest ask : asks)
+                deferred = handshake->deferDuringCombat(ask) && deferred;
+            ShownBattle::runBattleScene(record, play_se);
+        }
+    };
+    struct Case {
+        std::vector<DeferredRequest> asks;
+        bool delegated;
+        const char* call;
+    };
+    for (const Case& c : { Case { { DeferredRequest::Quit }, false, "requestQuit" },
+             Case { { DeferredRequest::CancelDelegation }, true, "releasePendingWait" },
+             Case { { DeferredRequest::CancelDelegation, DeferredRequest::Quit }, false, "requestQuit" } }) {
+        DuelWorld world;
+        Handshake& handshake = world.state().handshake();
+        ShownMainWindow main;
+        HeadlessMapWindow map;
+        HeadlessDialogs dialogs;
+        AskingBattle battle;
+        battle.handshake = &handshake;
+        battle.asks = c.asks;
+        setRulesLinks({ &main, &map, &dialogs, &battle });
+        world.state().turnBlock().viewingCountry = 0;
+        world.state().settings().fightOnReal = true;
+        world.state().settings().showFight = true;
+        handshake.setPlayRunning(true);
+        handshake.setDelegation(c.delegated);
+        world.resolve();
+        setRulesLinks({});
+        EXPECT_TRUE(battle.deferred) << "a request during the fight is kept for its end";
+        EXPECT_EQ(main.callsOf(c.call).size(), 1u) << c.call;
+        EXPECT_FALSE(handshake.delegation());
+        const bool cancel = std::find(c.asks.begin(), c.asks.end(), DeferredRequest::CancelDelegation) != c.asks.end();
+        EXPECT_EQ(handshake.interruptRequested(), cancel && !c.delegated) << "a cancel without delegation pauses the computer";
+        EXPECT_FALSE(handshake.combatUnderWay());
+        EXPECT_FALSE(handshake.deferDuringCombat(DeferredRequest::Quit)) << "after the fight the caller acts itself";
+        handshake.setPlayRunning(false);
+    }
 }

@@ -53,8 +53,8 @@ MapBuilder drawTraining()
 {
     MapBuilder m(kTrainingRows);
     m.setOwners([](int x, int) { return x <= 4 ? 0 : x >= 12 ? 1 : -1; });
-    m.country(0, "蒼嶺連邦", 1, 3000);
-    m.country(1, "緋砂王国", 2, 3000);
+    m.country(0, "蒼嶺連邦", 1, 2000);
+    m.country(1, "緋砂王国", 2, 2000);
     troops(m, 0, false);
     troops(m, 1, true);
     m.unit(8, kInfantry, 8, 6, "川辺市守備隊");
@@ -67,6 +67,9 @@ MapBuilder drawTraining()
     m.place(15, 3, "緋砂首都", true);
     m.winByPlaces(0, 2);
     m.winByPlaces(1, 2);
+    // The east bank only has to hold out: at the limit it wins.
+    m.atTurnLimit(0, kFallsShort);
+    m.atTurnLimit(1, kHoldsOut);
     return m;
 }
 
@@ -76,7 +79,8 @@ MapBuilder trainingMap(bool simple)
 {
     MapBuilder m = drawTraining();
     m.title(simple ? "演習場（シンプル）" : "演習場", "川をはさんで向き合う二国の小さな演習用マップです。\r\n"
-                                          "中央の川辺市と橋を押さえた側が有利になります。", 1, 30);
+                                          "中央の川辺市と橋を押さえた側が有利になります。\r\n"
+                                          "30ターンのうちに緋砂王国の首都を落とせなければ、守り抜いた緋砂王国の勝利です。", 1, 30);
     if (simple)
         m.simpleRules();
     else
@@ -87,7 +91,8 @@ MapBuilder trainingMap(bool simple)
 MapBuilder riversideScenario()
 {
     MapBuilder m = drawTraining();
-    m.title("河畔の攻防", "川辺市と二つの町をめぐる短いシナリオです。", 2, 20);
+    m.title("河畔の攻防", "川辺市と二つの町をめぐる短いシナリオです。\r\n"
+                          "20ターンのうちに三つの拠点を押さえられなければ、緋砂王国の勝利です。", 2, 20);
     m.normalRules();
     m.file().places.clear();
     // Villages hold no building, and a target place must hold one to be taken: towns instead.
