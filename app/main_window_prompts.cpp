@@ -85,18 +85,6 @@ constexpr std::array<const char*, 8> kGameEndWords {
     "は全ての重要部隊を撃破されました。",
 };
 
-// A side the viewing country sees is named with its country; a hidden one stays unknown.
-std::string sideLine(GameState& state, const BattleSceneSide& side)
-{
-    if (side.country < 0 || side.country > kCountryCount)
-        return cp("不明な部隊");
-    const std::string country = side.country == kCountryCount ? cp("中立") : countryName(state, side.country);
-    std::string weapon = side.weaponSlot >= 0 ? field(side.weaponName) : cp("なし");
-    return format("%s　%s（%s）　兵器：%s　戦力 %d.%d → %d.%d", country.c_str(), field(side.unitName).c_str(),
-        field(side.typeName).c_str(), weapon.c_str(), side.tenthsBefore / 10, side.tenthsBefore % 10, side.tenthsAfter / 10,
-        side.tenthsAfter % 10);
-}
-
 } // namespace
 
 std::string incomeText(GameState& state, int income)
@@ -139,11 +127,6 @@ std::string gameEndText(GameState& state, int country, int kind)
     return countryName(state, country) + cp(kGameEndWords[size_t(kind)]);
 }
 
-std::string battleText(GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender)
-{
-    return cp("攻撃側：") + sideLine(state, attacker) + "\n" + cp("防御側：") + sideLine(state, defender);
-}
-
 void showIncome(HWND owner, GameState& state, int income) { box(owner, incomeText(state, income), "収入", MB_OK); }
 
 void askReplenish(HWND owner, GameState& state, ReplenishOffer& offer)
@@ -176,11 +159,6 @@ void explainPhase(HWND owner, int phase)
         return;
     ModalIdleOff idle;
     MessageBoxA(owner, text.c_str(), phaseTitle(phase).c_str(), MB_OK);
-}
-
-void showBattle(HWND owner, GameState& state, const BattleSceneSide& attacker, const BattleSceneSide& defender)
-{
-    box(owner, battleText(state, attacker, defender), "戦闘結果", MB_OK);
 }
 
 } // namespace prompts
