@@ -2,6 +2,8 @@
 // game thread's messages. Its end ends the message loop.
 #pragma once
 
+#include "battle/battle_scene_dialog.h"
+
 #include "app/map_view_host.h"
 #include "lib/frame_window.h"
 
@@ -10,6 +12,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+
+class UiWait;
 
 class AppMainWindowLink;
 class GameSound;
@@ -31,7 +35,7 @@ struct CommandStates {
 
 CommandStates commandStatesOf(GameState& state);
 
-class MainWindow : public swCFrameWindow, public MapViewHost {
+class MainWindow : public swCFrameWindow, public MapViewHost, public BattleHostRegistry {
 public:
     static constexpr const char* kClassName = "DERAZODO_MAINWINDOW_CNAME";
     static constexpr const char* kPlacementPrefix = "MainWindow";
@@ -145,7 +149,14 @@ public:
     HWND commandPalette() const { return m_commandPalette; }
     GameSound* sound() const { return m_sound.get(); }
 
+    // The battle host dialog that the scene's hand-back closes; null for none.
+    void registerBattleHost(HWND host) override { m_battleHost = host; }
+
 private:
+    // Greys or restores Close in the system menu while a scene plays.
+    void enableClose(bool on);
+    // The scene has ended (or could not start): the waiter and the host are released.
+    void battleFinished();
     // The game thread's messages; true when the message was one of them.
     bool onGameMessage(MessageRecord& msg);
     // The editors' close requests and the windows opened at the start of play.
@@ -193,6 +204,9 @@ private:
     std::string m_gamePath;
     int m_fileKind = 0;
     bool m_endOfPlayPending = false;
+    HWND m_battleHost = nullptr;
+    // The game thread's wait for a scene started by its request.
+    std::shared_ptr<UiWait> m_battleWait;
     // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
     bool m_stopping = false;
     // The modeless editors' windows; each deletes its object with its window, so only the handles

@@ -10,6 +10,7 @@
 #include "app/play_windows.h"
 #include "app/main_window_rules_link.h"
 #include "app/window_helpers.h"
+#include "battle/live_clash_window.h"
 #include "rules/main_window_link.h"
 #include "state/game_state.h"
 #include "platform/media/mmsystem.h"
@@ -97,10 +98,15 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         }
         return true;
     case kBattleScene:
-        if (auto wait = pendingWait<BattleSides>(m_state, msg.wParam)) {
-            prompts::showBattle(handle(), m_state, wait->data.attacker, wait->data.defender);
-            wait->answer(0);
+        if (auto wait = pendingWait<BattleRecord>(m_state, msg.wParam)) {
+            enableClose(false);
+            m_battleWait = wait;
+            if (!LiveClashWindow::runBattle(wait->data, msg.lParam != 0))
+                battleFinished();
         }
+        return true;
+    case kBattleSceneFinished:
+        battleFinished();
         return true;
     case kGameViewStarted:
         refreshTitle();
@@ -125,6 +131,25 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
     default:
         return onInfoWindowMessage(msg) || onPlayWindowMessage(msg);
     }
+}
+
+void MainWindow::enableClose(bool on)
+{
+    if (HMENU menu = GetSystemMenu(handle(), FALSE))
+        EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+}
+
+void MainWindow::battleFinished()
+{
+    if (m_battleWait) {
+        m_battleWait->answer(0);
+        m_battleWait.reset();
+    }
+    if (HWND host = m_battleHost) {
+        m_battleHost = nullptr;
+        SendMessageA(host, WM_CLOSE, 0, 0);
+    }
+    enableClose(true);
 }
 
 void MainWindow::onEndOfPlayTimer()

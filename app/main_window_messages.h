@@ -5,6 +5,8 @@
 
 namespace main_message {
 
+// From the battle scene's defender window: the scene has ended.
+constexpr UINT kBattleSceneFinished = WM_USER + 3;
 // From the game thread and combat resolution.
 constexpr UINT kQuitRequest = WM_USER + 105;
 // wParam = tune (1..8 the anthems, 9 victory, 10 defeat), lParam = 1 to loop.
@@ -43,7 +45,7 @@ constexpr UINT kAutoMoveRun = WM_USER + 184;
 constexpr UINT kEndOfGameStep = WM_USER + 149;
 // The weapon information of unit type wParam, asked for by the weapon list and the production dialog.
 constexpr UINT kWeaponInfo = WM_USER + 152;
-// wParam = id of the battle wait, lParam = the "PlaySE" setting.
+// wParam = id of the battle wait, which carries the BattleRecord; lParam = the "PlaySE" setting.
 constexpr UINT kBattleScene = WM_USER + 165;
 // wParam = id of the production question's wait.
 constexpr UINT kProductionQuestion = WM_USER + 183;

@@ -35,7 +35,7 @@ const Frame kFrames[] = {
     { id::kTroopList, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kWeaponInfo, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kTroopInfo, "", kDrawnPopup, 0, { 100, 100 } },
-    { id::kBattle, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kBattle, "", WS_POPUP, 0, { 600, 300 } },
     { id::kArmChange, "", kCaptioned, 0, { 720, 560 } },
     { id::kEnding, "戦果報告", kCaptioned, 0, { 640, 520 } },
     { id::kMerge, "", kDrawnPopup, 0, { 100, 100 } },

@@ -454,7 +454,7 @@ TEST(MainWindowCommands, AQuitAskedDuringAFightWaitsForTheFightToEnd)
         GameState* state = nullptr;
         bool openAfterClose = false;
         bool playingAfterClose = false;
-        void runBattleScene(BattleSceneSide&, BattleSceneSide&, bool) override { closeNow(); }
+        void runBattleScene(BattleRecord&, bool) override { closeNow(); }
         void showSimpleBattle() override { closeNow(); }
         void closeNow()
         {

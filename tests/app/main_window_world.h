@@ -8,6 +8,7 @@
 #include "app/game_state_services.h"
 #include "app/main_window.h"
 #include "app/main_window_rules_link.h"
+#include "battle/battle_unit_data.h"
 #include "app/map_window_link.h"
 #include "lib/application.h"
 #include "platform/desktop/harness.h"
@@ -32,12 +33,19 @@ namespace main_window_test {
 
 class World {
 public:
-    World()
+    // With the battle scene's files the main window sets the scene up; without them engagements
+    // end at once.
+    enum class Scene { Off, On };
+    explicit World(Scene scene = Scene::Off)
+        : m_services(scene == Scene::On)
     {
         namespace fs = std::filesystem;
         theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
         for (const char* folder : { "tkbmp", "tkmap" })
             fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive);
+        if (scene == Scene::On) {
+            fs::create_directory_symlink(fs::path(DERAZODO_PROGRAM_DIR) / "tklc", m_data.host("tklc"));
+        }
         fs::create_directories(m_data.host("save"));
         makeNamedValue("SimpleMode").profileWriteInt(0);
         platform::harness::clearMessageBoxes();
@@ -45,6 +53,8 @@ public:
         installComputerPlayer();
         m_game = std::make_unique<OwnedGameState>();
         state().startUp();
+        if (scene == Scene::On)
+            loadBattleUnitData(false);
         m_link = std::make_unique<AppMainWindowLink>(state());
         m_dialogs = std::make_unique<AppDialogLink>(*m_link);
         m_battle = std::make_unique<AppBattleLink>(*m_link);
@@ -134,7 +144,27 @@ public:
     }
 
 private:
+    // With the scene the program's services make the battle unit table and the unit icon sheet;
+    // they stay until the game state has gone.
+    struct ProgramServices {
+        explicit ProgramServices(bool on)
+            : on(on)
+            , previous(gameStateServices())
+        {
+            if (on)
+                setGameStateServices(&appGameStateServices());
+        }
+        ~ProgramServices()
+        {
+            if (on)
+                setGameStateServices(previous);
+        }
+        bool on;
+        GameStateServices* previous;
+    };
+
     testing_state::DataFolder m_data;
+    ProgramServices m_services;
     std::unique_ptr<OwnedGameState> m_game;
     std::unique_ptr<AppMainWindowLink> m_link;
     std::unique_ptr<AppDialogLink> m_dialogs;

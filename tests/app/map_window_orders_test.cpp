@@ -434,26 +434,26 @@ TEST(PersonsOrders, ASecondClickOnTheChosenDestinationMovesThere)
 
 TEST(PersonsOrders, TheFightAfterAMoveShowsTheUnitWhereItArrivedAndNoRoute)
 {
-    // The battle box comes up while the map shows what the move left behind.
+    // The fight is shown while the map shows what the move left behind.
     struct WatchingBattle : HeadlessBattle {
         GameState* state = nullptr;
         MapWindow* window = nullptr;
         HexPos start {};
         bool routeShown = true;
         std::vector<uint32_t> startHexDuringFight;
-        void runBattleScene(BattleSceneSide& a, BattleSceneSide& d, bool play_se) override
+        void runBattleScene(BattleRecord& record, bool play_se) override
         {
             routeShown = false;
             for (int y = 0; y < state->mapHeight(); ++y)
                 for (int x = 0; x < state->mapWidth(); ++x)
                     routeShown = routeShown || hasHexMark(*state, x, y, kMarkPath | kMarkPathEnd);
             startHexDuringFight = hexPixels(*window, start);
-            HeadlessBattle::runBattleScene(a, d, play_se);
+            HeadlessBattle::runBattleScene(record, play_se);
         }
         void showSimpleBattle() override
         {
-            BattleSceneSide a, d;
-            runBattleScene(a, d, false);
+            BattleRecord record;
+            runBattleScene(record, false);
         }
     };
     OrderWorld world;

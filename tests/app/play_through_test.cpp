@@ -1,6 +1,6 @@
 // The whole program as a person plays it with the mouse: a new game on a sample map, a few turns
-// of orders and phase ends, a save, quitting, starting again and resuming. With DERAZODO_SHOTS set
-// each step's screen is written there.
+// of orders and phase ends with their fights shown as battle scenes, a save, quitting, starting
+// again and resuming. With DERAZODO_SHOTS set each step's screen is written there.
 #include "app/command_palette.h"
 #include "app/main_window.h"
 #include "app/map_window.h"
@@ -102,6 +102,37 @@ public:
         return count;
     }
     HWND main() const { return m_main; }
+
+    // Runs beside the person until stop is set: each battle scene that opens is pictured, told as a
+    // person's (the window's thread hosts it) or a computer's (the game thread asked, Close is
+    // greyed meanwhile), and cut short by a click.
+    void watchScenes(const std::atomic<bool>& stop)
+    {
+        const std::string attacker = cp("攻撃側");
+        const std::string defender = cp("防御側");
+        bool was_shown = false;
+        while (!stop) {
+            HWND a = FindWindowA(attacker.c_str(), nullptr);
+            HWND d = FindWindowA(defender.c_str(), nullptr);
+            const bool shown = a && d && IsWindowVisible(a) && IsWindowVisible(d);
+            if (shown && !was_shown) {
+                const bool game_thread = (GetMenuState(GetSystemMenu(m_main, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+                std::atomic<int>& count = game_thread ? m_computerScenes : m_personScenes;
+                if (count++ == 0) {
+                    std::this_thread::sleep_for(500ms);
+                    if (!m_shots.empty())
+                        harness::writePng(harness::readScreen(), m_shots + (game_thread ? "/scene_computer.png" : "/scene_person.png"));
+                }
+                RECT r {};
+                GetWindowRect(d, &r);
+                harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            }
+            was_shown = shown;
+            std::this_thread::sleep_for(10ms);
+        }
+    }
+    int personScenes() const { return m_personScenes; }
+    int computerScenes() const { return m_computerScenes; }
     GameState& state() const { return *g_gameState; }
     MainWindow* window() const { return dynamic_cast<MainWindow*>(windowFromHandle(m_main)); }
     ToolPalette* tools() const { return dynamic_cast<ToolPalette*>(windowFromHandle(findChild(ToolPalette::kClassName))); }
@@ -345,6 +376,8 @@ private:
     std::thread m_watcher;
     std::atomic<bool> m_watching = true;
     std::atomic<int> m_progressSeen = -1;
+    std::atomic<int> m_personScenes { 0 };
+    std::atomic<int> m_computerScenes { 0 };
 
 public:
     // Attacks and occupations ordered.
@@ -358,7 +391,7 @@ struct PlayThrough : ::testing::Test {
         ASSERT_TRUE(mkdtemp(pattern.data()));
         m_lockFolder = pattern;
         setenv("XDG_RUNTIME_DIR", m_lockFolder.c_str(), 1);
-        for (const char* folder : { "tkbmp", "tkmap", "tkwave" })
+        for (const char* folder : { "tkbmp", "tkmap", "tkwave", "tklc" })
             fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive);
         fs::create_directories(m_data.host("save"));
         makeNamedValue("SimpleMode").profileWriteInt(0);
@@ -375,26 +408,37 @@ struct PlayThrough : ::testing::Test {
         fs::remove_all(m_lockFolder, ignored);
     }
 
-    // Runs the program on this thread while the person acts on another.
+    // Runs the program on this thread while the person acts on another (and ends its battle scenes).
     void run(const std::function<void(Person&)>& acts)
     {
         Person person(m_shots);
+        std::atomic<bool> stop { false };
+        std::thread watcher;
         std::thread thread([&] {
-            if (person.findMainWindow())
+            if (person.findMainWindow()) {
+                watcher = std::thread([&] { person.watchScenes(stop); });
                 acts(person);
-            else
+            } else {
                 ADD_FAILURE() << "no main window";
+            }
             person.stopWatching();
+            stop = true;
+            if (watcher.joinable())
+                watcher.join();
             if (IsWindow(person.main()))
                 person.quit();
         });
         EXPECT_EQ(runApplication(theApplication()), RunOutcome::Played);
         thread.join();
+        m_personScenes += person.personScenes();
+        m_computerScenes += person.computerScenes();
     }
 
     testing_state::DataFolder m_data;
     std::string m_lockFolder;
     std::string m_shots;
+    int m_personScenes = 0;
+    int m_computerScenes = 0;
 };
 
 } // namespace
@@ -453,6 +497,8 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
     });
     EXPECT_EQ(thinking, 100) << "a computer turn's progress reaches its end in the thinking window";
     EXPECT_GT(fights, 0) << "no attack or occupation in three turns";
+    EXPECT_GT(m_personScenes, 0) << "a person's attack is shown as a scene";
+    EXPECT_GT(m_computerScenes, 0) << "a computer's attack is shown as a scene";
     EXPECT_GT(ordersGiven, 0);
     EXPECT_GE(savedTurn, 2);
     EXPECT_GT(eventsAtSave, 0u);

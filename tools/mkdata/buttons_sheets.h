@@ -1,6 +1,7 @@
 // The pictures that share a sheet with bitmap buttons: the icon sheet of the information windows,
-// the armament change window's set panels, the weapon list's row strip, the replenish and supply
-// popups' panels and the income window's picture with the result windows' gauge bars.
+// the armament change window's set panels, the weapon list's row strip, the marks of the panel
+// strip, the replenish and supply popups' panels and the income window's picture with the result
+// windows' gauge bars.
 #pragma once
 
 #include "infowin/sheet_layout.h"
@@ -29,7 +30,9 @@ void drawTile(Canvas& canvas, const info_sheet::Cell& cell, const TileInks& inks
 // The icon sheet's pictures and the set panels (one file each).
 void paintIconSheet(Canvas& canvas, Palette& palette);
 void paintChangeSheet(Canvas& canvas, Palette& palette);
-// The play popups' pictures at the left of their strips (strip_canvases.cpp).
+// The mark strip's marks beside the panel buttons.
+void paintPanelMarks(Canvas& canvas, Palette& palette);
+// The play popups' pictures at the left of their strips (buttons_sheet_popups.cpp).
 void paintFillTroopSheet(Canvas& canvas, Palette& palette);
 void paintSupplyTroopSheet(Canvas& canvas, Palette& palette);
 void paintIncomeSheet(Canvas& canvas, Palette& palette);
