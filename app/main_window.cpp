@@ -179,6 +179,10 @@ void MainWindow::onDestroy()
     m_commandPalette = nullptr;
     // The owned windows go with the main window.
     m_weaponList = nullptr;
+    m_troopDock.detach();
+    m_destroyedList = nullptr;
+    m_deployWindow = nullptr;
+    m_link.setTroopLists(nullptr, nullptr);
 }
 
 namespace {
@@ -255,7 +259,7 @@ int MainWindow::OnMessage(MessageRecord& msg)
         onEndOfPlayTimer();
         return 1;
     default:
-        return onEditorMessage(msg) || onGameMessage(msg) ? 1 : 0;
+        return onEditorMessage(msg) || onTroopWindowMessage(msg) || onGameMessage(msg) ? 1 : 0;
     }
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/map_view_host.h"
+#include "infowin/display_item_dock.h"
+#include "infowin/main_window_services.h"
 #include "lib/frame_window.h"
 
 #include <cstdint>
@@ -82,6 +84,32 @@ public:
     void showWeaponInfo(int typeId);
     HWND weaponList() const { return m_weaponList; }
 
+    // -- the troop windows (main_window_troop_windows.cpp) --
+    // The troop list with its display-item window ("ShowTroopList" 1), raised when open; closed
+    // together ("ShowTroopList" 0).
+    void openTroopList();
+    void closeTroopList();
+    void toggleTroopListOption();
+    void openDestroyedList();
+    void closeDestroyedList();
+    // The troop information of the unit the panel shows.
+    void openTroopInfo();
+    // The campaign deployment the game thread waits for; closing with done answers its wait.
+    void openTroopDeployWindow();
+    void closeTroopDeployWindow(bool done);
+    void showUnitOnMap(int country, int index);
+    void refreshPanelUnit();
+    // WM_USER+105 to the troop list and the destroyed-units list.
+    void refreshTroopLists();
+    void markPlacementHexes(int entry);
+    void refreshDeployWindow(uint8_t flag);
+    bool isDisplayItemWindowVisible(DisplayItemList list) const;
+    void dockDisplayItemWindow(DisplayItemList list);
+    HWND troopList() const;
+    HWND troopListOption() const;
+    HWND destroyedList() const;
+    HWND deployWindow() const;
+
     // -- the editors' windows --
     // The modal rule list of the production-type menu.
     void openRuleList();
@@ -129,6 +157,9 @@ private:
     void refreshInfoWindows();
     // The information windows' messages; true when the message was one of them.
     bool onInfoWindowMessage(MessageRecord& msg);
+    bool onTroopWindowMessage(MessageRecord& msg);
+    // The troop windows marked open at the start of play, and the refresh they take then.
+    void openStartTroopWindows();
     void installKeyboardHook();
     void removeKeyboardHook();
     static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
@@ -151,4 +182,8 @@ private:
     // are kept and checked before use.
     HWND m_ruleWindow = nullptr;
     HWND m_victoryWindow = nullptr;
+    // The troop list and its display-item window, docked beside it.
+    DisplayItemDock m_troopDock;
+    HWND m_destroyedList = nullptr;
+    HWND m_deployWindow = nullptr;
 };

@@ -147,6 +147,7 @@ bool MainWindow::onEditorMessage(MessageRecord& msg)
         if (makeNamedValue(kShowRuleInfo).profileReadBool(false))
             openRuleInfo();
         refreshRuleWindow();
+        openStartTroopWindows();
         return true;
     default:
         return false;

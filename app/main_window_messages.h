@@ -40,6 +40,16 @@ constexpr UINT kLastGameMessage = WM_USER + 189;
 // wParam = id of the phase explanation's wait.
 constexpr UINT kPhaseHelp = WM_USER + 190;
 
+// The troop windows: open the troop list and its display-item window, close both; close the
+// destroyed-units list; show or hide the troop list's display-item window.
+constexpr UINT kOpenTroopList = WM_USER + 138;
+constexpr UINT kCloseTroopList = WM_USER + 139;
+constexpr UINT kCloseDestroyedList = WM_USER + 167;
+constexpr UINT kToggleTroopListOption = WM_USER + 178;
+// The campaign deployment: the game thread asks for the window; the window ends it (wParam 1).
+constexpr UINT kOpenTroopDeploy = WM_USER + 173;
+constexpr UINT kCloseTroopDeploy = WM_USER + 174;
+
 // From the rule window and the modeless victory-condition window: close it.
 constexpr UINT kCloseRuleWindow = WM_USER + 115;
 constexpr UINT kCloseVictoryWindow = WM_USER + 187;

@@ -9,6 +9,7 @@
 #include "app/main_window_prompts.h"
 #include "app/map_window.h"
 #include "app/tool_palette.h"
+#include "infowin/troop_list_ids.h"
 #include "app/window_helpers.h"
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
@@ -101,6 +102,7 @@ void AppMainWindowLink::refresh(MainRefresh what)
     case MainRefresh::AfterAction:
         postToolStates();
         post(m_panel, ControlPanel::kFullRefresh);
+        post(m_troops, troop_list_message::kUpdateButtons);
         break;
     case MainRefresh::AfterProduction:
         postToolStates();
@@ -122,11 +124,14 @@ void AppMainWindowLink::refresh(MainRefresh what)
         post(m_map, map_message::kFullRefresh);
         post(m_panel, ControlPanel::kStartGameView);
         break;
-    // The troop lists, the information windows, the auto-move and thinking windows come with
-    // their own windows; nothing is open to refresh until then.
+    case MainRefresh::TroopLists:
+        post(m_troops, troop_list_message::kRefresh);
+        post(m_destroyed, troop_list_message::kRefresh);
+        break;
+    // The information windows, the auto-move and thinking windows come with their own windows;
+    // nothing is open to refresh until then.
     case MainRefresh::ConditionInfo:
     case MainRefresh::Results:
-    case MainRefresh::TroopLists:
     case MainRefresh::ActionHistory:
     case MainRefresh::AutoMoveWindow:
     case MainRefresh::ThinkWindow:
@@ -134,10 +139,13 @@ void AppMainWindowLink::refresh(MainRefresh what)
     }
 }
 
-// Sent at the start of each country's phases: the map shows the fog of a viewing country that
-// changed since (the first turn picks it only after the game view has started).
-void AppMainWindowLink::notifyTroopLists(int)
+// Sent at the start of each country's phases: the lists show the country given (-1 none), and the
+// map shows the fog of a viewing country that changed since (the first turn picks it only after
+// the game view has started).
+void AppMainWindowLink::notifyTroopLists(int country)
 {
+    post(m_troops, troop_list_message::kShowCountry, WPARAM(country));
+    post(m_destroyed, troop_list_message::kShowCountry, WPARAM(country));
     const int viewer = m_state.turnBlock().viewingCountry;
     if (viewer != m_viewer.exchange(viewer))
         post(m_map, map_message::kFullRefresh);
@@ -287,8 +295,8 @@ void AppMainWindowLink::refreshTerrainWindows(bool last)
     post(m_main, last ? main_message::kLastGameMessage : main_message::kRefreshTerrainWindows);
 }
 
-// The deployment window comes with its own issue; until then the game thread places the units.
-bool AppMainWindowLink::startCampaignDeployment() { return false; }
+// The main window opens the deployment window, whose end answers the game thread's wait.
+bool AppMainWindowLink::startCampaignDeployment() { return post(m_main, main_message::kOpenTroopDeploy); }
 
 void AppMainWindowLink::requestQuit() { post(m_main, main_message::kQuitRequest); }
 

@@ -22,6 +22,12 @@ public:
     void setMapWindow(HWND window) { m_map = window; }
     void setPanel(HWND window) { m_panel = window; }
     void setToolPalette(HWND window) { m_tool = window; }
+    // The troop list and the destroyed-units list while they are open.
+    void setTroopLists(HWND troops, HWND destroyed)
+    {
+        m_troops = troops;
+        m_destroyed = destroyed;
+    }
     // The main window's sounds, while it lives.
     void setSound(GameSound* sound) { m_sound = sound; }
     HWND mainWindow() const { return m_main; }
@@ -81,6 +87,8 @@ private:
     std::atomic<HWND> m_map = nullptr;
     std::atomic<HWND> m_panel = nullptr;
     std::atomic<HWND> m_tool = nullptr;
+    std::atomic<HWND> m_troops = nullptr;
+    std::atomic<HWND> m_destroyed = nullptr;
     std::atomic<GameSound*> m_sound = nullptr;
     std::atomic<int32_t> m_income = 0;
     // The viewing country the map was last told of.

@@ -30,4 +30,9 @@ constexpr unsigned kRuleList = 40100;
 constexpr unsigned kRuleInfo = 40101;
 constexpr unsigned kVictoryConditions = 40102;
 
+// The troop list, the destroyed-units list and the information of the panel's unit.
+constexpr unsigned kTroopList = 40180;
+constexpr unsigned kDestroyedList = 40181;
+constexpr unsigned kTroopInfo = 40182;
+
 } // namespace menu_id

@@ -1,6 +1,8 @@
 // The panels' text and cell helpers.
 #include "infowin/panel_text.h"
 
+#include "lib/error.h"
+#include "lib/media/picture_services.h"
 #include "state/game_state.h"
 
 namespace panel {
@@ -31,6 +33,18 @@ void text(HDC dc, int left, int top, int right, int bottom, const char* text, UI
 COLORREF shareColour(int value, int whole)
 {
     return value <= whole / 4 ? kRed : value <= whole / 2 ? kOrange : kWhite;
+}
+
+std::unique_ptr<swCBitmap> loadPicture(const char* file)
+{
+    auto bitmap = std::make_unique<swCBitmap>();
+    try {
+        bitmap->bitmapLoadFile(pictureServices().bitmapPath(file).c_str());
+    } catch (swCError* error) {
+        delete error;
+        return nullptr;
+    }
+    return bitmap;
 }
 
 bool sheetHas(const swCBitmap& sheet, const RECT& cell)

@@ -15,6 +15,8 @@ constexpr int kCarryOverWaiting = 1000;
 
 // The deployment under way on the new map; set by whoever opens it.
 struct CarryOverDeployment {
+    // How many entries the map takes in all.
+    uint32_t limit = 0;
     // Counted down as entries are placed, up as placements are taken back.
     uint32_t unitsLeft = 0;
     // Bit d allows placing units of domain d by hand.
@@ -38,6 +40,10 @@ void markCarryOverPlaced(GameState& state, int i, int side, int unit_index);
 void compactCarryOverList(GameState& state);
 
 // -- deployment --
+// Opens the deployment on the map just loaded: as many placements as there are waiting entries and
+// free unit slots of the campaign player's country, for the domains of autoDeployCarryOver. A map
+// that marks no deployment hex gets those near the player's capitals and headquarters.
+void beginCarryOverDeployment(GameState& state);
 // Makes a unit of side from a waiting entry that is not aboard, with its cargo; false when the entry,
 // the hex, the hex slot or the building refuses, or the side's table is full.
 bool deployCarriedOverUnit(GameState& state, int side, int entry, int x, int y, bool into_building);

@@ -5,6 +5,7 @@
 #include "ai/computer_players.h"
 #include "app/app_battle_link.h"
 #include "app/app_dialog_link.h"
+#include "app/app_window_services.h"
 #include "app/game_state_services.h"
 #include "app/main_window.h"
 #include "app/main_window_rules_link.h"
@@ -48,6 +49,8 @@ public:
         m_dialogs = std::make_unique<AppDialogLink>(*m_link);
         m_battle = std::make_unique<AppBattleLink>(*m_link);
         setRulesLinks({ m_link.get(), &appMapWindowLink(), m_dialogs.get(), m_battle.get() });
+        m_services = std::make_unique<AppWindowServices>(*m_link);
+        setMainWindowServices(m_services.get());
         m_window = new MainWindow(state(), *m_link);
         EXPECT_TRUE(m_window->createCentred());
         m_handle = m_window->handle();
@@ -62,6 +65,7 @@ public:
         // The window's end posts WM_QUIT for the program's loop; a test has none.
         MSG msg;
         while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
+        setMainWindowServices(nullptr);
         setRulesLinks({});
         platform::harness::setDefaultMessageBoxAnswer(0);
     }
@@ -127,6 +131,7 @@ private:
     std::unique_ptr<AppMainWindowLink> m_link;
     std::unique_ptr<AppDialogLink> m_dialogs;
     std::unique_ptr<AppBattleLink> m_battle;
+    std::unique_ptr<AppWindowServices> m_services;
     MainWindow* m_window = nullptr;
     HWND m_handle = nullptr;
 };
