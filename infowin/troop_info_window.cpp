@@ -13,6 +13,8 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
+#include <string>
+
 namespace {
 
 namespace id = troop_info_id;
@@ -158,6 +160,9 @@ int TroopInfoWindow::OnInitDialog()
     GetWindowRect(handle(), &placed);
     windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
     windowRestorePlacement(kPlacementPrefix, false, true);
+    // The title last: the window is complete once it bears its name.
+    static const std::string title = platform::utf8ToCp932("部隊詳細情報");
+    SetWindowTextA(handle(), title.c_str());
     return 1;
 }
 

@@ -93,6 +93,8 @@ int UnitRenameDialog::OnInitDialog()
     SetWindowTextA(edit->handle(), name.c_str());
     SetFocus(edit->handle());
     SendMessageA(edit->handle(), EM_SETSEL, 0, -1);
+    // The title last: the window is complete once it bears its name.
+    SetWindowTextA(handle(), cp("部隊名変更").c_str());
     return 0;
 }
 
