@@ -15,12 +15,12 @@ constexpr int kCarryOverWaiting = 1000;
 
 // The deployment under way on the new map; set by whoever opens it.
 struct CarryOverDeployment {
-    // How many entries the map takes in all.
-    uint32_t limit = 0;
     // Counted down as entries are placed, up as placements are taken back.
     uint32_t unitsLeft = 0;
     // Bit d allows placing units of domain d by hand.
     uint8_t domainMask = 0;
+    // How many entries the map takes in all.
+    uint32_t limit = 0;
 };
 CarryOverDeployment& carryOverDeployment(GameState& state);
 

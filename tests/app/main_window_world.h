@@ -36,7 +36,7 @@ public:
     {
         namespace fs = std::filesystem;
         theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
-        for (const char* folder : { "tkbmp", "tkmap" })
+        for (const char* folder : { "tkbmp", "tkmap", "tkunit" })
             fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive);
         fs::create_directories(m_data.host("save"));
         makeNamedValue("SimpleMode").profileWriteInt(0);

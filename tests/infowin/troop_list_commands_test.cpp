@@ -133,6 +133,24 @@ TEST_F(TroopCommands, CancelKeepsTheNameAndRenamingNeedsTheWait)
     EXPECT_FALSE(IsWindowEnabled(button(id::kRename)));
 }
 
+TEST_F(TroopCommands, InformationOpensTheChosenUnit)
+{
+    select(1);
+    std::string title;
+    dialogtest::drive(cp("部隊詳細情報").c_str(), [&] {
+        press(id::kInformation);
+        return 0;
+    }, [&](HWND dialog) {
+        dialogtest::settle();
+        title = windowText(dialog);
+        PostMessageA(dialog, WM_RBUTTONDOWN, 0, 0);
+        dialogtest::settle();
+    });
+    EXPECT_EQ(title, cp("部隊詳細情報"));
+    // The modal window cleared the game's idle flag only while it was open.
+    EXPECT_TRUE(s.modalIdle());
+}
+
 TEST_F(TroopCommands, TheThreeDisbandQuestions)
 {
     harness::setDefaultMessageBoxAnswer(IDNO);
