@@ -38,6 +38,12 @@ void cell(HDC dc, int left, int top, int width, const char* text, UINT align, in
 
 } // namespace
 
+std::string destroyedUnitName(const DestroyedUnitRecord& entry)
+{
+    const char* name = reinterpret_cast<const char*>(entry.identity);
+    return std::string(name, strnlen(name, kNameBytes));
+}
+
 DestroyedTroopListBox::DestroyedTroopListBox(swCWindow* owner)
     : ChildControl("ListBox", owner, kListId, TroopListBox::kStyle)
 {
@@ -80,8 +86,8 @@ void DestroyedTroopListBox::DrawItem(DRAWITEMSTRUCT* item)
     cell(item->hDC, x, r.top, 21, seen ? text : "---", DT_CENTER);
     x += 22 + 2;
     if (seen) {
-        const char* name = reinterpret_cast<const char*>(entry->identity);
-        cell(item->hDC, x, r.top, 226, name, DT_LEFT, int(strnlen(name, kNameBytes)));
+        const std::string name = destroyedUnitName(*entry);
+        cell(item->hDC, x, r.top, 226, name.c_str(), DT_LEFT);
     } else {
         cell(item->hDC, x, r.top, 226, "--------------------------------", DT_LEFT);
     }

@@ -4,7 +4,13 @@
 
 #include "lib/control.h"
 
+#include <string>
+
 class BitmapButton;
+struct DestroyedUnitRecord;
+
+// The destroyed unit's name: its first 32 bytes, which need not end in a terminator.
+std::string destroyedUnitName(const DestroyedUnitRecord& entry);
 
 // The owner-drawn rows; item data i reads key i of the shown country's destroyed-key vector.
 class DestroyedTroopListBox : public ChildControl {

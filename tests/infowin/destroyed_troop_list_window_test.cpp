@@ -149,3 +149,12 @@ TEST_F(DestroyedList, CloseRequestsGoToTheMainWindowAndHeightsSnap)
     EXPECT_EQ(info.ptMaxTrackSize.x, list->frameWidth() + DestroyedTroopListBox::kWidth);
     EXPECT_EQ(info.ptMaxTrackSize.y, fixed + 18 * s.playerUnitCount(0));
 }
+
+TEST(DestroyedUnitName, StopsAtThirtyTwoBytesWithoutATerminator)
+{
+    DestroyedUnitRecord entry {};
+    std::memset(entry.identity, 'W', sizeof entry.identity);
+    EXPECT_EQ(destroyedUnitName(entry), std::string(32, 'W'));
+    std::memcpy(entry.identity, "Tiger\0", 6);
+    EXPECT_EQ(destroyedUnitName(entry), "Tiger");
+}
