@@ -28,6 +28,12 @@ public:
     void setPanel(HWND window) { m_panel = window; }
     void setToolPalette(HWND window) { m_tool = window; }
     void setInfoWindow(InfoWindowSlot slot, HWND window) { m_infoWindows[size_t(slot)] = window; }
+    // The troop list and the destroyed-units list while they are open.
+    void setTroopLists(HWND troops, HWND destroyed)
+    {
+        m_troops = troops;
+        m_destroyed = destroyed;
+    }
     // The main window's sounds, while it lives.
     void setSound(GameSound* sound) { m_sound = sound; }
     HWND mainWindow() const { return m_main; }
@@ -89,6 +95,8 @@ private:
     std::atomic<HWND> m_panel = nullptr;
     std::atomic<HWND> m_tool = nullptr;
     std::array<std::atomic<HWND>, kInfoWindowSlots> m_infoWindows {};
+    std::atomic<HWND> m_troops = nullptr;
+    std::atomic<HWND> m_destroyed = nullptr;
     std::atomic<GameSound*> m_sound = nullptr;
     std::atomic<int32_t> m_income = 0;
     // The viewing country the map was last told of.

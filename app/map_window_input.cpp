@@ -14,7 +14,11 @@ void MapWindow::onLeftButton(LPARAM lParam, WPARAM wParam)
 {
     SetFocus(handle());
     int x = 0, y = 0;
-    if (hexAtClient({ GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) }, x, y))
+    if (!hexAtClient({ GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) }, x, y))
+        return;
+    if (placing())
+        placeAt(x, y);
+    else
         m_orders->click(x, y, (wParam & MK_SHIFT) != 0);
 }
 
@@ -22,7 +26,10 @@ bool MapWindow::onKey(UINT virtualKey)
 {
     switch (virtualKey) {
     case VK_ESCAPE:
-        m_orders->cancel();
+        if (placing())
+            endPlacement(true);
+        else
+            m_orders->cancel();
         return true;
     case VK_BACK:
         m_orders->removeLastWayPoint();
@@ -39,7 +46,10 @@ bool MapWindow::handleInput(MessageRecord& msg)
         onLeftButton(msg.lParam, msg.wParam);
         return true;
     case WM_RBUTTONDOWN:
-        m_orders->cancel();
+        if (placing())
+            endPlacement(true);
+        else
+            m_orders->cancel();
         return true;
     case WM_KEYDOWN:
         return onKey(UINT(msg.wParam));

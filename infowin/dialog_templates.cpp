@@ -32,9 +32,11 @@ const Frame kFrames[] = {
     // The rule and victory dialogs size their client areas themselves; the frame holds the larger.
     { id::kRuleSetting, "", kCaptioned, 0, { 400, 436 } },
     { id::kProduction, "生 産", kCaptioned, 0, { 100, 100 } },
-    { id::kTroopList, "", kDrawnPopup, 0, { 100, 100 } },
+    // The troop list's rename dialog and the troop information page: captioned, sized and named
+    // in code once they are complete.
+    { id::kTroopList, "", kCaptioned, 0, { 246, 74 } },
     { id::kWeaponInfo, "", kDrawnPopup, 0, { 100, 100 } },
-    { id::kTroopInfo, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kTroopInfo, "", kCaptioned, 0, { 720, 608 } },
     { id::kBattle, "", WS_POPUP, 0, { 600, 300 } },
     { id::kArmChange, "", kCaptioned, 0, { 720, 560 } },
     { id::kEnding, "戦果報告", kCaptioned, 0, { 640, 520 } },

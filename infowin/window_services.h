@@ -21,6 +21,13 @@ private:
 // beside the main window's side panel when it stands at the left, else beside the map's scroll bar;
 // then sized to the client area given and kept inside the work area.
 void placeInfoWindow(swCWindow& window, const char* placementPrefix, int clientWidth, int clientHeight);
+// Sizes the dialog's client area and centres it over the owner's client area (the work area
+// without an owner), kept inside the work area.
+void centreDialogOver(HWND dialog, HWND owner, int clientWidth, int clientHeight);
+
+// WM_SIZING of the lists: the height keeps whole rows above its fixed part (at least none); the
+// top moves when a top edge or corner is dragged, else the bottom.
+void snapHeightToRows(RECT& rect, WPARAM edge, int fixedHeight, int rowHeight);
 
 // A message box on the owner's window with the game's modal-idle flag cleared while it is open.
 // Returns the button pressed.

@@ -30,6 +30,22 @@ struct Label {
 };
 
 const Label kLabels[] = {
+    // The troop tables' column headers and the troop list's buttons.
+    { ButtonKind::Button24x20, 0, "番号", 11 },
+    { ButtonKind::Button24x20, 1, "兵種", 11 },
+    { ButtonKind::Button24x20, 2, "ﾀｰﾝ", 11 },
+    { ButtonKind::Button48x20, 4, "状態" },
+    { ButtonKind::Button48x20, 5, "座標" },
+    { ButtonKind::Button228x20, 0, "兵器名" },
+    { ButtonKind::Button228x20, 1, "部隊名" },
+    { ButtonKind::Button32x20, 0, "機数" },
+    { ButtonKind::Button32x20, 1, "疲労" },
+    { ButtonKind::Button32x20, 2, "燃料" },
+    { ButtonKind::Button28x20, 0, "ﾚﾍﾞﾙ", 11 },
+    { ButtonKind::Button48x16, 0, "詳細" },
+    { ButtonKind::Button48x16, 1, "改名" },
+    { ButtonKind::Button48x16, 2, "位置" },
+    { ButtonKind::Button48x16, 3, "解散" },
     { ButtonKind::Button100x26, 0, "戻る" },
     { ButtonKind::Button100x26, 1, "次へ" },
     { ButtonKind::Button100x26, 2, "開始" },
