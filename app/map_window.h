@@ -114,6 +114,8 @@ private:
     bool handleUserMessage(MessageRecord& msg);
     bool handleInput(MessageRecord& msg);
     void onLeftButton(LPARAM lParam, WPARAM wParam);
+    // With the developer switch on, Shift and the right button open the placement tool's popup.
+    bool onDeveloperPopup(LPARAM lParam, WPARAM wParam);
     bool onKey(UINT virtualKey);
 
     GameState& m_state;

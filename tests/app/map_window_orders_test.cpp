@@ -5,6 +5,8 @@
 #include "rules/move_display_path.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
+#include "dialogs/sel_attack_arms_dialog.h"
+#include "tests/app/dialog_answer.h"
 #include "tests/app/map_window_world.h"
 #include "tests/rules/combat_world.h"
 #include "tests/rules/world_invariants.h"
@@ -98,6 +100,7 @@ TEST(PersonsOrders, MoveAndAttackByClicksEndAsTheRulesCalledDirectly)
     const Outcome direct = orderedDirectly(4, kCommandAttack, int(packHex(5, 2)));
 
     OrderWorld world;
+    testing_app::linkPictures(world.host(""));
     GameState& s = world.state();
     MapWindowHarness view(s);
     const int hp_before = strengthTotal(world.unit(1, world.target));
@@ -113,7 +116,12 @@ TEST(PersonsOrders, MoveAndAttackByClicksEndAsTheRulesCalledDirectly)
     EXPECT_TRUE(hasHexMark(s, 4, 2, kMarkPathEnd));
     view.send(app_message::kMapCommandChosen, kCommandAttack);
     EXPECT_TRUE(isCommandTargetHex(s, 5, 2));
-    view.clickHex(5, 2);
+    {
+        // The weapon the rules picked stands when the person carries the attack out.
+        testing_app::DialogAnswer answer(platform::utf8ToCp932("兵器選択"),
+            [](HWND dialog) { testing_app::pressControl(dialog, int(sel_attack_arms_id::kExecute)); });
+        view.clickHex(5, 2);
+    }
 
     EXPECT_EQ((HexPos { world.unit(0, world.mover).x, world.unit(0, world.mover).y }), (HexPos { 4, 2 }));
     EXPECT_EQ(world.unit(0, world.mover).ammunition[0], 4) << "the attack was fought";
