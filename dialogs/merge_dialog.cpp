@@ -75,20 +75,7 @@ void MergeDialogBase::end(int result)
 
 void MergeDialogBase::placeWindow()
 {
-    RECT frame { 0, 0, layout::kWidth, layout::kHeight };
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), FALSE,
-        DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT area {};
-    if (parent() && parent()->handle()) {
-        GetClientRect(parent()->handle(), &area);
-        MapWindowPoints(parent()->handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
-    } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    }
-    MoveWindow(handle(), area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
-        width, height, FALSE);
+    centreOnParent(*this, layout::kWidth, layout::kHeight);
     windowRestorePlacement(kPlacementPrefix, false, false);
 }
 

@@ -46,18 +46,7 @@ void PlacementDialog::end(int result)
 
 int PlacementDialog::OnInitDialog()
 {
-    RECT frame { 0, 0, kWidth, kHeight };
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), FALSE,
-        DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
-    RECT area {};
-    if (parent() && parent()->handle()) {
-        GetClientRect(parent()->handle(), &area);
-        MapWindowPoints(parent()->handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
-    }
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    MoveWindow(handle(), area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
-        width, height, FALSE);
+    centreOnParent(*this, kWidth, kHeight);
     m_typeIds = productionTypeMembers(m_state, m_country);
     // Every row grey, and the price of a whole unit: the tool buys nothing.
     m_list = new OwnerDrawListBox(this, id::kTypeList, m_country, &m_typeIds);

@@ -68,7 +68,7 @@ void ProductionDialog::warn(const char* utf8Text)
 
 int ProductionDialog::OnInitDialog()
 {
-    placeWindow();
+    centreOnParent(*this, clientWidth(), kHeight);
     if (m_country < 0 || m_country >= kCountryCount) {
         end(0);
         return 1;

@@ -72,7 +72,6 @@ private:
     bool storing() const { return m_storing; }
     int clientWidth() const { return m_storing ? kStoringWidth : kWidth; }
     void end(int result);
-    void placeWindow();
     // Controls made in code, each with the game's interface font.
     HWND addControl(const char* className, UINT id, DWORD style, const char* utf8Text, int x, int y, int width,
         int height, bool pushButton = false);

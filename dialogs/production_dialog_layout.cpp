@@ -34,24 +34,6 @@ HWND ProductionDialog::addControl(const char* className, UINT control, DWORD sty
     return c->handle();
 }
 
-void ProductionDialog::placeWindow()
-{
-    RECT frame { 0, 0, clientWidth(), kHeight };
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), FALSE,
-        DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT area {};
-    if (parent() && parent()->handle()) {
-        GetClientRect(parent()->handle(), &area);
-        MapWindowPoints(parent()->handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
-    } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    }
-    windowFitWorkArea(area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
-        width, height, FALSE, 1);
-}
-
 void ProductionDialog::createControls()
 {
     const int w = clientWidth();

@@ -72,20 +72,7 @@ void SelAttackArmsDialog::end(int result)
 
 void SelAttackArmsDialog::placeWindow()
 {
-    RECT frame { 0, 0, kWidth, kHeight };
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), FALSE,
-        DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT area {};
-    if (parent() && parent()->handle()) {
-        GetClientRect(parent()->handle(), &area);
-        MapWindowPoints(parent()->handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
-    } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    }
-    windowFitWorkArea(area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
-        width, height, FALSE, 1);
+    centreOnParent(*this, kWidth, kHeight);
     windowRestorePlacement(kPlacementPrefix, false, false);
 }
 

@@ -52,6 +52,20 @@ inline void pressControl(HWND dialog, int id)
     dialogtest::settle();
 }
 
+// Clicks (or double-clicks) row `item` of a list box.
+inline void pressListRow(HWND list, int item, bool twice = false)
+{
+    RECT row {};
+    SendMessageA(list, LB_GETITEMRECT, WPARAM(item), LPARAM(&row));
+    POINT p { (row.left + row.right) / 2, (row.top + row.bottom) / 2 };
+    ClientToScreen(list, &p);
+    if (twice)
+        platform::harness::doubleClick(p.x, p.y);
+    else
+        platform::harness::click(p.x, p.y);
+    dialogtest::settle();
+}
+
 // The generated pictures in a test's program folder made after its start-up: the dialogs load their
 // backgrounds and buttons from it.
 inline void linkPictures(const std::string& hostFolder)

@@ -4,6 +4,7 @@
 // the rules' weapon choice runs on the engagement's thread while the main window keeps serving.
 #include "app/app_messages.h"
 #include "dialogs/merge_dialog.h"
+#include "dialogs/placement_dialog.h"
 #include "dialogs/production_dialog.h"
 #include "dialogs/sel_attack_arms_dialog.h"
 #include "platform/kernel/host.h"
@@ -11,6 +12,7 @@
 #include "rules/commands.h"
 #include "rules/current_action_marks.h"
 #include "rules/game_thread.h"
+#include "state/game_settings.h"
 #include "state/production_type_record.h"
 #include "state/unit_facts.h"
 #include "tests/app/dialog_answer.h"
@@ -179,13 +181,7 @@ TEST(PlayDialogsOnTheMap, AClickInTheProductionPhaseBuysAtTheBuilding)
     {
         DialogAnswer answer(cp("生 産"), [&](HWND dialog) {
             opened = true;
-            HWND list = GetDlgItem(dialog, int(production_id::kTypeList));
-            RECT row {};
-            SendMessageA(list, LB_GETITEMRECT, 0, LPARAM(&row));
-            POINT p { (row.left + row.right) / 2, (row.top + row.bottom) / 2 };
-            ClientToScreen(list, &p);
-            platform::harness::click(p.x, p.y);
-            dialogtest::settle();
+            testing_app::pressListRow(GetDlgItem(dialog, int(production_id::kTypeList)), 0);
             pressControl(dialog, int(production_id::kProduce));
         });
         view.clickHex(3, 3);
@@ -203,6 +199,49 @@ TEST(PlayDialogsOnTheMap, AClickInTheProductionPhaseBuysAtTheBuilding)
     s.turnBlock().phase = 5;
     view.clickHex(3, 3);
     EXPECT_EQ(s.liveUnitCount(0), units + 1);
+}
+
+TEST(PlayDialogsOnTheMap, TheDevelopersPopupPlacesAUnitFreeOfCharge)
+{
+    PlayWorld world;
+    GameState& s = world.state();
+    ProductionTypeRecord production {};
+    production.setProducible(world.plain, true);
+    s.setSideProductionType(0, production);
+    const uint32_t funds = s.country(0).funds;
+    MapWindowHarness view(s);
+    // Without the developer switch Shift and the right button only cancel.
+    platform::harness::keyDown(VK_SHIFT);
+    view.clickHex(4, 4, platform::harness::Button::Right);
+    platform::harness::keyUp(VK_SHIFT);
+    EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
+
+    s.settings().hel = true;
+    bool popup = false;
+    {
+        std::thread chooser([&] {
+            HWND menu = nullptr;
+            for (int i = 0; i < 500 && !(menu = FindWindowA("#32768", nullptr)); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            popup = menu != nullptr;
+            if (!menu)
+                return;
+            platform::harness::pressKey(VK_DOWN);
+            platform::harness::pressKey(VK_RETURN);
+        });
+        DialogAnswer answer(cp("生 産"), [](HWND dialog) {
+            testing_app::pressListRow(GetDlgItem(dialog, int(production_id::kTypeList)), 0, true);
+        });
+        platform::harness::keyDown(VK_SHIFT);
+        view.clickHex(4, 4, platform::harness::Button::Right);
+        platform::harness::keyUp(VK_SHIFT);
+        chooser.join();
+    }
+    EXPECT_TRUE(popup);
+    UnitRef placed {};
+    ASSERT_TRUE(s.unitRefInHex(4, 4, 0, placed));
+    EXPECT_EQ(s.unitOf(0, placed.index)->unitTypeId, world.plain);
+    EXPECT_EQ(s.country(0).funds, funds);
 }
 
 TEST(PlayDialogsOnTheMap, TheRulesWeaponChoiceRunsOnTheEngagementsThread)

@@ -126,7 +126,7 @@ const PictureOf kPictures[] = {
     { 21, units::kAttackAircraft }, { 22, units::kAttackHelicopter }, { 23, units::kTransportHelicopter },
     { 24, units::kTransportAircraft }, { 25, units::kElectronicWarfare }, { 30, units::kDestroyer },
     { 31, units::kSubmarine }, { 32, units::kTransportShip }, { 33, units::kLandingShip }, { 34, units::kCruiser },
-    { 35, units::kDestroyer },
+    { 35, units::kTorpedoBoat },
 };
 
 int pictureOf(const UnitType& u)
