@@ -2,7 +2,6 @@
 #include "app/map_window_orders.h"
 
 #include "dialogs/production_types.h"
-
 #include "platform/kernel/host.h"
 #include "rules/combat_pair.h"
 #include "rules/combat_values.h"

@@ -308,3 +308,34 @@ TEST(ProductionDialog, ClosesWithinATickWhenPlayStops)
     EXPECT_TRUE(closed);
     EXPECT_EQ(result, 0);
 }
+
+TEST(ProductionDialog, FacilityMarksTellWhatTheAirportOrPortServes)
+{
+    struct Case {
+        int kind;
+        uint8_t capability;
+        const char* upper;
+        const char* lower;
+    } cases[] = {
+        { 16, 2, "高空:○", "低空:×" },
+        { 17, 0, "海上:○", "海中:○" },
+        { 17, 32, "海上:×", "海中:○" },
+    };
+    for (const Case& c : cases) {
+        PlayWorld world;
+        const int terrain = world.info.world.terrainOfKind(c.kind);
+        ASSERT_GE(terrain, 0) << "kind " << c.kind;
+        world.info.world.cell(5, 5).terrain = uint8_t(terrain);
+        const int building = world.info.world.placeBuilding(terrain, 0, 5, 5);
+        world.info.world.building(building).domainMask = c.capability;
+        ProductionDialog dialog(&world.info.owner, 5, 5);
+        std::string upper, lower;
+        drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
+            upper = textOf(d, int(id::kUpperMark));
+            lower = textOf(d, int(id::kLowerMark));
+            clickControl(d, int(id::kCancel));
+        });
+        EXPECT_EQ(upper, c.upper) << "kind " << c.kind << " capability " << int(c.capability);
+        EXPECT_EQ(lower, c.lower) << "kind " << c.kind << " capability " << int(c.capability);
+    }
+}

@@ -203,3 +203,22 @@ TEST(WeaponSelectionDialog, RunsOnTheEngagementsThreadWhileTheInterfaceThreadPai
     EXPECT_EQ(question, "迎撃を行いますか？");
     EXPECT_EQ(result.load(), 1);
 }
+
+TEST(WeaponSelectionDialog, IsDraggedByAnyPointOfItsBody)
+{
+    Fight fight;
+    SelAttackArmsDialog dialog(&fight.info.owner, fight.pair, 0, 0);
+    RECT before {}, after {};
+    drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
+        GetWindowRect(d, &before);
+        const POINT from = screenOf(d, 150, 250);
+        platform::harness::mouseDown(from.x, from.y);
+        platform::harness::mouseMove(from.x + 30, from.y + 20);
+        platform::harness::mouseUp(from.x + 30, from.y + 20);
+        dialogtest::settle();
+        GetWindowRect(d, &after);
+        clickControl(d, int(id::kDrop));
+    });
+    EXPECT_EQ(after.left - before.left, 30);
+    EXPECT_EQ(after.top - before.top, 20);
+}
