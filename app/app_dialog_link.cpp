@@ -8,6 +8,7 @@
 #include "dialogs/briefing_dialog.h"
 #include "dialogs/map_settings_flow.h"
 #include "dialogs/news_dialog.h"
+#include "dialogs/sel_attack_arms_dialog.h"
 #include "infowin/window_services.h"
 #include "platform/kernel/host.h"
 #include "rules/combat_pair.h"
@@ -113,10 +114,12 @@ void AppDialogLink::tell(const std::string& text, const char* utf8_caption)
 
 void AppDialogLink::showEventNotice(int kind, int a, int b) { tell(noticeText(m_main.state(), kind, a, b), "通知"); }
 
-int AppDialogLink::chooseWeapon(CombatPair& pair, int, WeaponChoiceMode mode)
+int AppDialogLink::chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode)
 {
-    const int side = mode == WeaponChoiceMode::ReturnFire ? 1 : 0;
-    return pair.side[side].weaponSlot >= 0 ? 1 : 0;
+    // On the thread that resolves the engagement, owned by the main window on its own thread.
+    HWND main = m_main.mainWindow();
+    SelAttackArmsDialog dialog(main ? windowFromHandle(main) : nullptr, pair, uint8_t(flag != 0), int(mode));
+    return int(dialog.run());
 }
 
 void AppDialogLink::showOccupationResult(const BuildingRecord& building)

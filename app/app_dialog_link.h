@@ -1,6 +1,7 @@
-// AppDialogLink: the game's notices and results during play (boxes in the game's words until their
-// own windows exist) and the briefing or map settings of a campaign's next map; each runs modally
-// on the calling thread, owned by the main window.
+// AppDialogLink: the game's dialogs the rules open during play: the weapon selection, the briefing
+// or map settings of a campaign's next map, and the notices and results as boxes in the game's
+// words until their own windows exist; each runs modally on the calling thread, owned by the main
+// window.
 #pragma once
 
 #include "platform/windows.h"
@@ -16,7 +17,7 @@ public:
     explicit AppDialogLink(AppMainWindowLink& main);
 
     void showEventNotice(int kind, int a, int b) override;
-    // The rules' own choice stands: 1 while the choosing side has a weapon, 0 when it has none.
+    // The weapon selection dialog in modes 1..3; flag: the attacker's weapons need flag 128.
     int chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode) override;
     void showOccupationResult(const BuildingRecord& building) override;
     void showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord& before) override;

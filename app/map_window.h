@@ -126,6 +126,8 @@ private:
     bool handleInput(MessageRecord& msg);
     void onLeftButton(LPARAM lParam, WPARAM wParam);
     void placeAt(int x, int y);
+    // With the developer switch on, Shift and the right button open the placement tool's popup.
+    bool onDeveloperPopup(LPARAM lParam, WPARAM wParam);
     bool onKey(UINT virtualKey);
 
     GameState& m_state;
