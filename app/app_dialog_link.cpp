@@ -1,5 +1,5 @@
-// AppDialogLink: event notices, results and the game-end announcement, the briefing and the map
-// settings list, each in its own window.
+// AppDialogLink: the weapon selection, event notices, results and the game-end announcement, the
+// briefing and the map settings list, each in its own window.
 #include "app/app_dialog_link.h"
 
 #include "app/main_window_rules_link.h"
@@ -9,6 +9,7 @@
 #include "dialogs/game_end_window.h"
 #include "dialogs/map_settings_flow.h"
 #include "dialogs/phase_result_window.h"
+#include "dialogs/sel_attack_arms_dialog.h"
 #include "infowin/window_services.h"
 #include "rules/combat_pair.h"
 #include "state/building_record.h"
@@ -42,10 +43,11 @@ swCWindow* AppDialogLink::owner() const
 
 void AppDialogLink::showEventNotice(int kind, int a, int b) { runOwned<EventNoticeWindow>(owner(), kind, a, b); }
 
-int AppDialogLink::chooseWeapon(CombatPair& pair, int, WeaponChoiceMode mode)
+int AppDialogLink::chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode)
 {
-    const int side = mode == WeaponChoiceMode::ReturnFire ? 1 : 0;
-    return pair.side[side].weaponSlot >= 0 ? 1 : 0;
+    // On the thread that resolves the engagement, owned by the main window on its own thread.
+    SelAttackArmsDialog dialog(owner(), pair, uint8_t(flag != 0), int(mode));
+    return int(dialog.run());
 }
 
 void AppDialogLink::showOccupationResult(const BuildingRecord& after, const BuildingRecord& before)

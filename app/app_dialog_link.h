@@ -1,6 +1,6 @@
-// AppDialogLink: the game's notices, results and the game-end announcement in their own windows,
-// and the briefing or map settings of a campaign's next map; each runs modally on the calling
-// thread (often the game thread), owned by the main window.
+// AppDialogLink: the game's dialogs the rules open during play: the weapon selection, the notices,
+// results and the game-end announcement, and the briefing or map settings of a campaign's next map;
+// each runs modally on the calling thread (often the game thread), owned by the main window.
 #pragma once
 
 #include "platform/windows.h"
@@ -14,7 +14,7 @@ public:
     explicit AppDialogLink(AppMainWindowLink& main);
 
     void showEventNotice(int kind, int a, int b) override;
-    // The rules' own choice stands: 1 while the choosing side has a weapon, 0 when it has none.
+    // The weapon selection dialog in modes 1..3; flag: the attacker's weapons need flag 128.
     int chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode) override;
     void showOccupationResult(const BuildingRecord& after, const BuildingRecord& before) override;
     void showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord& before) override;

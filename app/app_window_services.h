@@ -4,6 +4,7 @@
 #include "infowin/main_window_services.h"
 
 class AppMainWindowLink;
+class MainWindow;
 
 class AppWindowServices final : public MainWindowServices {
 public:
@@ -17,7 +18,18 @@ public:
     void stopAllSounds() override;
     MusicPlayer* musicPlayer() const override;
     SoundPlayer* soundPlayer() const override;
+    void showUnitOnMap(int country, int index) override;
+    void refreshPanelUnit() override;
+    void refreshTroopLists() override;
+    void refreshMap() override;
+    void markPlacementHexes(int entry) override;
+    void refreshDeployWindow(uint8_t flag) override;
+    bool isDisplayItemWindowVisible(DisplayItemList list) const override;
+    void dockDisplayItemWindow(DisplayItemList list) override;
 
 private:
+    // The main window object while it lives; the game's windows call on its thread.
+    MainWindow* window() const;
+
     AppMainWindowLink& m_main;
 };

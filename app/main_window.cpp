@@ -191,6 +191,10 @@ void MainWindow::onDestroy()
     for (int slot = 0; slot < kInfoWindowSlots; ++slot)
         m_link.setInfoWindow(InfoWindowSlot(slot), nullptr);
     m_infoWindows = {};
+    m_troopDock.detach();
+    m_destroyedList = nullptr;
+    m_deployWindow = nullptr;
+    m_link.setTroopLists(nullptr, nullptr);
 }
 
 namespace {
@@ -267,7 +271,7 @@ int MainWindow::OnMessage(MessageRecord& msg)
         onEndOfPlayTimer();
         return 1;
     default:
-        return onEditorMessage(msg) || onGameMessage(msg) ? 1 : 0;
+        return onEditorMessage(msg) || onTroopWindowMessage(msg) || onGameMessage(msg) ? 1 : 0;
     }
 }
 

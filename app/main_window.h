@@ -5,6 +5,8 @@
 #include "battle/battle_scene_dialog.h"
 
 #include "app/map_view_host.h"
+#include "infowin/display_item_dock.h"
+#include "infowin/main_window_services.h"
 #include "lib/frame_window.h"
 
 #include <array>
@@ -95,6 +97,32 @@ public:
     // Until the weapon information window exists, a box names the unit type.
     void showWeaponInfo(int typeId);
     HWND weaponList() const { return m_weaponList; }
+
+    // -- the troop windows (main_window_troop_windows.cpp) --
+    // The troop list with its display-item window ("ShowTroopList" 1), raised when open; closed
+    // together ("ShowTroopList" 0).
+    void openTroopList();
+    void closeTroopList();
+    void toggleTroopListOption();
+    void openDestroyedList();
+    void closeDestroyedList();
+    // The troop information of the unit the panel shows.
+    void openTroopInfo();
+    // The campaign deployment the game thread waits for; closing with done answers its wait.
+    void openTroopDeployWindow();
+    void closeTroopDeployWindow(bool done);
+    void showUnitOnMap(int country, int index);
+    void refreshPanelUnit();
+    // WM_USER+105 to the troop list and the destroyed-units list.
+    void refreshTroopLists();
+    void markPlacementHexes(int entry);
+    void refreshDeployWindow(uint8_t flag);
+    bool isDisplayItemWindowVisible(DisplayItemList list) const;
+    void dockDisplayItemWindow(DisplayItemList list);
+    HWND troopList() const;
+    HWND troopListOption() const;
+    HWND destroyedList() const;
+    HWND deployWindow() const;
 
     // -- the editors' windows --
     // The modal rule list of the production-type menu.
@@ -188,6 +216,9 @@ private:
     // The windows marked open at the start of play.
     void openStartInfoWindows();
     void refreshCountryWindows();
+    bool onTroopWindowMessage(MessageRecord& msg);
+    // The troop windows marked open at the start of play, and the refresh they take then.
+    void openStartTroopWindows();
     void installKeyboardHook();
     void removeKeyboardHook();
     static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
@@ -216,4 +247,8 @@ private:
     // The country, condition and battle results windows, by InfoWindowSlot.
     std::array<HWND, 3> m_infoWindows {};
     GameSetUp m_gameSetUp;
+    // The troop list and its display-item window, docked beside it.
+    DisplayItemDock m_troopDock;
+    HWND m_destroyedList = nullptr;
+    HWND m_deployWindow = nullptr;
 };

@@ -94,6 +94,9 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kSwitchMode: switchMode(); break;
     case kEnvironment: openEnvironment(); break;
     case kWeaponList: openWeaponList(); break;
+    case kTroopList: troopList() ? closeTroopList() : openTroopList(); break;
+    case kDestroyedList: destroyedList() ? closeDestroyedList() : openDestroyedList(); break;
+    case kTroopInfo: openTroopInfo(); break;
     case kAbout: runAboutBox(this); break;
     case kHelp: openHelpPage(this); break;
     case kRuleList: openRuleList(); break;
@@ -249,8 +252,9 @@ void MainWindow::endGame()
 
 void MainWindow::stopPlay()
 {
-    // The victory conditions shown belong to the game that ends.
+    // The victory conditions shown belong to the game that ends, and so does its deployment.
     closeVictoryConditions();
+    closeTroopDeployWindow(false);
     KillTimer(handle(), main_message::kEndOfPlayTimer);
     m_endOfPlayPending = false;
     Handshake& handshake = m_state.handshake();

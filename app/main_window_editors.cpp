@@ -141,6 +141,7 @@ bool MainWindow::onEditorMessage(MessageRecord& msg)
             openRuleInfo();
         refreshRuleWindow();
         openStartInfoWindows();
+        openStartTroopWindows();
         return true;
     default:
         return false;

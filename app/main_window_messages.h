@@ -63,6 +63,15 @@ constexpr UINT kCloseCountryInfo = WM_USER + 141;
 // The condition and battle results windows ask to be closed.
 constexpr UINT kCloseConditionInfo = WM_USER + 146;
 constexpr UINT kCloseResults = WM_USER + 148;
+// The troop windows: open the troop list and its display-item window, close both; close the
+// destroyed-units list; show or hide the troop list's display-item window.
+constexpr UINT kOpenTroopList = WM_USER + 138;
+constexpr UINT kCloseTroopList = WM_USER + 139;
+constexpr UINT kCloseDestroyedList = WM_USER + 167;
+constexpr UINT kToggleTroopListOption = WM_USER + 178;
+// The campaign deployment: the game thread asks for the window; the window ends it (wParam 1).
+constexpr UINT kOpenTroopDeploy = WM_USER + 173;
+constexpr UINT kCloseTroopDeploy = WM_USER + 174;
 
 // From the rule window and the modeless victory-condition window: close it.
 constexpr UINT kCloseRuleWindow = WM_USER + 115;

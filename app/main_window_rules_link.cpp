@@ -13,6 +13,7 @@
 #include "app/main_window_prompts.h"
 #include "app/map_window.h"
 #include "app/tool_palette.h"
+#include "infowin/troop_list_ids.h"
 #include "app/window_helpers.h"
 #include "infowin/condition_info_window.h"
 #include "infowin/country_info_window.h"
@@ -109,6 +110,7 @@ void AppMainWindowLink::refresh(MainRefresh what)
         postToolStates();
         post(m_panel, ControlPanel::kFullRefresh);
         post(m_autoMove, AutoMoveSetWindow::kFullRefresh);
+        post(m_troops, troop_list_message::kUpdateButtons);
         break;
     case MainRefresh::AfterProduction:
         postToolStates();
@@ -144,18 +146,23 @@ void AppMainWindowLink::refresh(MainRefresh what)
         post(m_map, map_message::kFullRefresh);
         post(m_panel, ControlPanel::kStartGameView);
         break;
-    // The troop lists and the history come with their own windows; nothing is open to refresh
-    // until then.
     case MainRefresh::TroopLists:
+        post(m_troops, troop_list_message::kRefresh);
+        post(m_destroyed, troop_list_message::kRefresh);
+        break;
+    // The history comes with its own window; nothing is open to refresh until then.
     case MainRefresh::ActionHistory:
         break;
     }
 }
 
-// Sent at the start of each country's phases: the map shows the fog of a viewing country that
-// changed since (the first turn picks it only after the game view has started).
-void AppMainWindowLink::notifyTroopLists(int)
+// Sent at the start of each country's phases: the lists show the country given (-1 none), and the
+// map shows the fog of a viewing country that changed since (the first turn picks it only after
+// the game view has started).
+void AppMainWindowLink::notifyTroopLists(int country)
 {
+    post(m_troops, troop_list_message::kShowCountry, WPARAM(country));
+    post(m_destroyed, troop_list_message::kShowCountry, WPARAM(country));
     const int viewer = m_state.turnBlock().viewingCountry;
     if (viewer != m_viewer.exchange(viewer))
         post(m_map, map_message::kFullRefresh);
@@ -313,8 +320,8 @@ void AppMainWindowLink::refreshTerrainWindows(bool last)
         WPARAM(m_state.handshake().playRun()));
 }
 
-// The deployment window comes with its own issue; until then the game thread places the units.
-bool AppMainWindowLink::startCampaignDeployment() { return false; }
+// The main window opens the deployment window, whose end answers the game thread's wait.
+bool AppMainWindowLink::startCampaignDeployment() { return post(m_main, main_message::kOpenTroopDeploy); }
 
 void AppMainWindowLink::requestQuit() { post(m_main, main_message::kQuitRequest); }
 

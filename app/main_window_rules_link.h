@@ -30,6 +30,12 @@ public:
     void setInfoWindow(InfoWindowSlot slot, HWND window) { m_infoWindows[size_t(slot)] = window; }
     void setThinkWindow(HWND window) { m_think = window; }
     void setAutoMoveWindow(HWND window) { m_autoMove = window; }
+    // The troop list and the destroyed-units list while they are open.
+    void setTroopLists(HWND troops, HWND destroyed)
+    {
+        m_troops = troops;
+        m_destroyed = destroyed;
+    }
     // The main window's sounds, while it lives.
     void setSound(GameSound* sound) { m_sound = sound; }
     HWND mainWindow() const { return m_main; }
@@ -96,6 +102,8 @@ private:
     std::array<std::atomic<HWND>, kInfoWindowSlots> m_infoWindows {};
     std::atomic<HWND> m_think = nullptr;
     std::atomic<HWND> m_autoMove = nullptr;
+    std::atomic<HWND> m_troops = nullptr;
+    std::atomic<HWND> m_destroyed = nullptr;
     std::atomic<GameSound*> m_sound = nullptr;
     std::atomic<int32_t> m_income = 0;
     // The viewing country the map was last told of.

@@ -38,5 +38,9 @@ constexpr unsigned kShowOrders = 40120;
 constexpr unsigned kCountryInfo = 40200;
 constexpr unsigned kConditionInfo = 40201;
 constexpr unsigned kResults = 40202;
+// The troop list, the destroyed-units list and the information of the panel's unit.
+constexpr unsigned kTroopList = 40180;
+constexpr unsigned kDestroyedList = 40181;
+constexpr unsigned kTroopInfo = 40182;
 
 } // namespace menu_id

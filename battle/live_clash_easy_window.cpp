@@ -191,7 +191,7 @@ void LiveClashEasyWindow::drawSide(HDC dc, int k)
         const int y = 152 + 22 * slot;
         const bool fired = side.weaponSlot == slot;
         if (fired) {
-            copyMark(dc, x + 8, y - 5, panel_marks::highlightStrip(k, y));
+            copyMark(dc, x + 8, y - 5, panel_marks::highlightStrip(k, slot));
             copyMark(dc, x + 12, y - 4, panel_marks::kFiredMark);
         }
         const COLORREF colour = fired ? kFiredText : kOtherText;

@@ -12,6 +12,10 @@ class SoundPlayer;
 constexpr int kPreviewSoundSlot = 1;
 // The music player's audio path that carries the music at the music volume.
 constexpr int kMusicAudioPath = 1;
+#include <cstdint>
+
+// The lists that own a display-item window ("表示項目").
+enum class DisplayItemList { Terrain, Troops, History };
 
 class MainWindowServices {
 public:
@@ -34,6 +38,28 @@ public:
     // The main window's players, for windows that play sounds of their own; null when missing.
     virtual MusicPlayer* musicPlayer() const { return nullptr; }
     virtual SoundPlayer* soundPlayer() const { return nullptr; }
+
+    // The panel shows the unit, the map scrolls to its hex and blinks it.
+    virtual void showUnitOnMap(int country, int index) { (void)country, (void)index; }
+    // The panel reads its unit again (after a rename, for one).
+    virtual void refreshPanelUnit() { }
+    // The troop list and the destroyed-units list read the game again.
+    virtual void refreshTroopLists() { }
+    // The map window draws every hex again.
+    virtual void refreshMap() { }
+    // The map window marks where carry-over entry may be placed and places it on the next click.
+    virtual void markPlacementHexes(int entry) { (void)entry; }
+    // The deployment window shows itself again; flag 1 also rereads its rows and counts.
+    virtual void refreshDeployWindow(uint8_t flag) { (void)flag; }
+
+    // The list's display-item window exists and is shown.
+    virtual bool isDisplayItemWindowVisible(DisplayItemList list) const
+    {
+        (void)list;
+        return false;
+    }
+    // Moves the list's display-item window to the list's right edge (see display_item_dock.h).
+    virtual void dockDisplayItemWindow(DisplayItemList list) { (void)list; }
 };
 
 class swCWindow;

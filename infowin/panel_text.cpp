@@ -1,6 +1,8 @@
 // The panels' text and cell helpers.
 #include "infowin/panel_text.h"
 
+#include "lib/error.h"
+#include "lib/media/picture_services.h"
 #include "state/game_state.h"
 
 #include <algorithm>
@@ -45,6 +47,18 @@ std::string cappedFigure(int64_t value, int digits)
 COLORREF shareColour(int value, int whole)
 {
     return value <= whole / 4 ? kRed : value <= whole / 2 ? kOrange : kWhite;
+}
+
+std::unique_ptr<swCBitmap> loadPicture(const char* file)
+{
+    auto bitmap = std::make_unique<swCBitmap>();
+    try {
+        bitmap->bitmapLoadFile(pictureServices().bitmapPath(file).c_str());
+    } catch (swCError* error) {
+        delete error;
+        return nullptr;
+    }
+    return bitmap;
 }
 
 bool sheetHas(const swCBitmap& sheet, const RECT& cell)

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <memory>
 
 namespace panel {
 
@@ -52,5 +53,7 @@ COLORREF shareColour(int value, int whole);
 void blitCell(HDC dc, int x, int y, const swCBitmap& sheet, const info_sheet::Cell& cell);
 void blitKeyed(HDC dc, int x, int y, const swCBitmap& sheet, const RECT& cell, COLORREF key);
 bool sheetHas(const swCBitmap& sheet, const RECT& cell);
+// A picture of the bitmap folder; null when it cannot be loaded.
+std::unique_ptr<swCBitmap> loadPicture(const char* file);
 
 } // namespace panel

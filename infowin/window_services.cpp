@@ -1,4 +1,4 @@
-// The modal-idle guard and the game's message box.
+// The modal-idle guard, the game's message box and the centring of dialogs.
 #include "infowin/window_services.h"
 
 #include "lib/window.h"
@@ -39,4 +39,52 @@ int modalMessageBox(swCWindow* owner, const char* text, const char* caption, UIN
 {
     ModalIdleOff idle;
     return MessageBoxA(owner ? owner->handle() : nullptr, text, caption, style);
+}
+
+void centreDialogOver(HWND dialog, HWND owner, int clientWidth, int clientHeight)
+{
+    RECT frame { 0, 0, clientWidth, clientHeight };
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE, DWORD(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT area {};
+    if (owner) {
+        GetClientRect(owner, &area);
+        MapWindowPoints(owner, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    RECT placed { area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2, 0, 0 };
+    placed.right = placed.left + width;
+    placed.bottom = placed.top + height;
+    keepRectInWorkArea(placed);
+    MoveWindow(dialog, placed.left, placed.top, width, height, FALSE);
+}
+
+void snapHeightToRows(RECT& rect, WPARAM edge, int fixedHeight, int rowHeight)
+{
+    const int spare = int(rect.bottom - rect.top) - fixedHeight;
+    const int height = fixedHeight + (spare > 0 ? spare / rowHeight * rowHeight : 0);
+    if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
+        rect.top = rect.bottom - height;
+    else
+        rect.bottom = rect.top + height;
+}
+
+void centreOnParent(swCWindow& window, int width, int height)
+{
+    HWND handle = window.handle();
+    RECT frame { 0, 0, width, height };
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle, GWL_STYLE)), FALSE, DWORD(GetWindowLongPtrA(handle, GWL_EXSTYLE)));
+    const int outerWidth = frame.right - frame.left;
+    const int outerHeight = frame.bottom - frame.top;
+    RECT area {};
+    if (window.parent() && window.parent()->handle()) {
+        GetClientRect(window.parent()->handle(), &area);
+        MapWindowPoints(window.parent()->handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    window.windowFitWorkArea(area.left + (area.right - area.left - outerWidth) / 2,
+        area.top + (area.bottom - area.top - outerHeight) / 2, outerWidth, outerHeight, FALSE, 1);
 }

@@ -1,10 +1,7 @@
-// Where the main window puts its sub-windows, and the weapon choice of the dialog link.
-#include "app/app_dialog_link.h"
+// Where the main window puts its sub-windows.
 #include "app/main_window_layout.h"
-#include "rules/combat_pair.h"
 #include "tests/app/main_window_world.h"
 
-#include <cstring>
 
 namespace {
 
@@ -67,15 +64,4 @@ TEST(MainWindowLayout, WindowPlacesItsSubWindowsAndKeepsItsPlacement)
         EXPECT_EQ(swCProfileKey("WindowInfo", "MainWindowWindowPosLeft").profileReadInt(-1), 10);
         EXPECT_EQ(swCProfileKey("WindowInfo", "MainWindowWindowPosRight").profileReadInt(-1), 910);
     }
-}
-
-TEST(DialogLinkWeaponChoice, TheRulesChoiceStands)
-{
-    main_window_test::World world;
-    CombatPair pair {};
-    pair.side[0].weaponSlot = 2;
-    pair.side[1].weaponSlot = -1;
-    EXPECT_EQ(world.dialogs().chooseWeapon(pair, 0, WeaponChoiceMode::AttackAfterMove), 1);
-    EXPECT_EQ(world.dialogs().chooseWeapon(pair, 0, WeaponChoiceMode::ReturnFire), 0);
-    EXPECT_EQ(pair.side[0].weaponSlot, 2) << "the choice is left as the rules made it";
 }

@@ -7,6 +7,7 @@
 #include "app/menu_ids.h"
 #include "app/run_application.h"
 #include "app/tool_palette.h"
+#include "dialogs/sel_attack_arms_dialog.h"
 #include "dialogs/think_progress_window.h"
 #include "infowin/income_window.h"
 #include "lib/application.h"
@@ -335,12 +336,27 @@ private:
                 for (int x = 0; x < s.mapWidth(); ++x)
                     if (isCommandTargetHex(s, x, y)) {
                         clickHex(x, y);
+                        if (code == kCommandAttack)
+                            answerWeaponChoice();
                         ++m_fights;
                         return true;
                     }
             click(palette()->cancelButton());
         }
         return false;
+    }
+
+    // An attack asks for the weapon: the one offered is fired, or, without one, the attack dropped.
+    void answerWeaponChoice()
+    {
+        HWND dialog = nullptr;
+        if (!waitFor([&] { return (dialog = FindWindowA(nullptr, cp("兵器選択").c_str())) != nullptr; }, 10s))
+            return;
+        settle();
+        shot("weapon_choice_" + std::to_string(m_fights));
+        HWND execute = GetDlgItem(dialog, int(sel_attack_arms_id::kExecute));
+        click(IsWindowEnabled(execute) ? execute : GetDlgItem(dialog, int(sel_attack_arms_id::kDrop)));
+        waitFor([&] { return !IsWindow(dialog); }, 10s);
     }
 
     int distanceToOthers(HexPos from) const

@@ -92,7 +92,7 @@ SheetSize sheetSize(const std::string& file)
         return { info_sheet::kChangeSheetWidth, info_sheet::kChangeSheetHeight };
     if (file == "list_weap.bmp")
         return { info_sheet::kWeaponListSheetWidth, info_sheet::kWeaponListSheetHeight };
-    if (file == "panel_btn.bmp")
+    if (file == panel_marks::kFile)
         return { panel_marks::kSheetWidth, panel_marks::kSheetHeight };
     // The popups' pictures at the left; their buttons to the right grow the strip further.
     if (file == "filltroop.bmp")
@@ -112,7 +112,7 @@ void paintSheetPictures(const std::string& file, Canvas& canvas, Palette& palett
         paintChangeSheet(canvas, palette);
     else if (file == "list_weap.bmp")
         paintWeaponRowStrip(canvas, palette);
-    else if (file == "panel_btn.bmp")
+    else if (file == panel_marks::kFile)
         paintPanelMarks(canvas, palette);
     else if (file == "filltroop.bmp")
         paintFillTroopSheet(canvas, palette);
