@@ -7,12 +7,15 @@
 #include "rules/game_thread.h"
 #include "rules/play.h"
 #include "tests/app/main_window_world.h"
+#include "tests/platform/commdlg/dialog_driver.h"
 
 namespace {
 
 using main_window_test::World;
 
 HWND thinkWindow() { return FindWindowA(ThinkProgressWindow::kClassName, nullptr); }
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 // Every country played by the computer on the large sample map.
 void computersOnly(World& world)
@@ -55,6 +58,40 @@ TEST(MainWindowPlayWindows, TheThinkingWindowStandsOverAComputersTurnAndAPauseIs
     World::pump();
     EXPECT_EQ(thinkWindow(), nullptr) << "no thinking window outlives play";
     EXPECT_EQ(world.link().thinkWindow(), nullptr);
+}
+
+TEST(MainWindowPlayWindows, TheFileDialogsOfNewGameAndSaveAsSilenceTheThinkingWindowsStopButton)
+{
+    World world;
+    world.dismissPopups();
+    GameState& state = world.state();
+    computersOnly(world);
+    ASSERT_TRUE(World::pumpUntil([&] { return thinkWindow() != nullptr; }));
+    auto* window = dynamic_cast<ThinkProgressWindow*>(windowFromHandle(thinkWindow()));
+    ASSERT_NE(window, nullptr);
+    // Paused, so that the game may be saved and the window stays.
+    Handshake& handshake = state.handshake();
+    handshake.setUiLinkReady();
+    ASSERT_TRUE(World::pumpUntil([&] { return handshake.replyPending(); }));
+    ASSERT_TRUE(window->activeFlag());
+
+    // The new game's selection dialog and the save dialog, each cancelled.
+    SetWindowTextA(world.handle(), "main");
+    std::atomic<int> whileOpen { -1 };
+    dialogtest::drive(cp("新規ゲーム").c_str(), [&] { world.window().newGame(); return 0; },
+        [&](HWND) { whileOpen = window->activeFlag(); });
+    EXPECT_EQ(whileOpen.load(), 0) << "clicks ignored while the selection dialog is open";
+    EXPECT_TRUE(window->activeFlag()) << "and heard again after it";
+
+    whileOpen = -1;
+    dialogtest::drive(cp("名前を付けてｹﾞｰﾑを保存").c_str(), [&] { world.window().saveGameAs(); return 0; },
+        [&](HWND) { whileOpen = window->activeFlag(); });
+    EXPECT_EQ(whileOpen.load(), 0) << "clicks ignored while the save dialog is open";
+    EXPECT_TRUE(window->activeFlag());
+    EXPECT_EQ(thinkWindow(), window->handle()) << "the cancelled dialogs left the computer's turn running";
+    handshake.replyToGame(0);
+    world.window().stopPlay();
+    World::pump();
 }
 
 TEST(MainWindowPlayWindows, TheStopOfADelegatedTurnHandsTheRestOfTheTurnBack)

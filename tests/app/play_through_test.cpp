@@ -149,10 +149,17 @@ public:
 
     void click(HWND control)
     {
+        waitForPopupsAnswered();
         RECT r {};
         GetWindowRect(control, &r);
         harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         settle();
+    }
+    // A popup of play (a notice, the income) disables the main window until it is answered.
+    void waitForPopupsAnswered()
+    {
+        if (m_popups)
+            m_popups->waitQuiet();
     }
     void clickTool(unsigned id) { click(tools()->button(id)); }
     // The tool once the palette has caught up with the game and enabled it.
@@ -174,6 +181,7 @@ public:
         POINT origin = view->viewOrigin();
         POINT at { centre.x - origin.x, centre.y - origin.y };
         ClientToScreen(view->handle(), &at);
+        waitForPopupsAnswered();
         harness::click(at.x, at.y);
         settle();
     }
@@ -298,6 +306,20 @@ public:
     // the move that brings it nearest to something of another side's. False when it could not act.
     bool order(int index)
     {
+        const bool acted = orderUnit(index);
+        // A person waits for the order to play out (its scene, its result window) before the next.
+        waitFor([&] {
+            const Handshake& handshake = state().handshake();
+            return gameDecided()
+                || (handshake.waitingForAnswer() && !handshake.unitCommandBeingSet() && !handshake.combatUnderWay());
+        });
+        waitForPopupsAnswered();
+        return acted;
+    }
+
+private:
+    bool orderUnit(int index)
+    {
         GameState& s = state();
         const UnitRecord* unit = s.unitOf(0, index);
         if (!unit || !unitInPlay(*unit) || unit->hasFlag(kUnitActed | kUnitAboard | kUnitStored | kUnitOffMap))
@@ -322,7 +344,6 @@ public:
         return true;
     }
 
-private:
     HWND findChild(const char* className) const { return FindWindowExA(m_main, nullptr, className, nullptr); }
 
     bool fightOrTake()

@@ -172,6 +172,22 @@ public:
     PopupDismisser& operator=(const PopupDismisser&) = delete;
 
     int answered() const { return m_answered.load(); }
+    // Waits until no play popup of the owner is shown: a click meant for the owner is not lost on
+    // its window while a popup has disabled it. False after the time-out.
+    bool waitQuiet(std::chrono::milliseconds timeout = 20s) const
+    {
+        auto end = std::chrono::steady_clock::now() + timeout;
+        for (;;) {
+            bool shown = false;
+            for (HWND popup : openDialogs())
+                shown = shown || (GetWindow(popup, GW_OWNER) == m_owner && isPlayPopup(popup));
+            if (!shown)
+                return true;
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            std::this_thread::sleep_for(10ms);
+        }
+    }
     // The client sizes of the popups answered, in order.
     std::vector<SIZE> answeredSizes() const
     {
