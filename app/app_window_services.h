@@ -4,6 +4,7 @@
 #include "infowin/main_window_services.h"
 
 class AppMainWindowLink;
+class MainWindow;
 
 class AppWindowServices final : public MainWindowServices {
 public:
@@ -13,7 +14,13 @@ public:
     void unloadSound(int slot) override;
     void restartMusic() override;
     void fadeOutMusic() override;
+    bool isDisplayItemWindowVisible(DisplayItemList list) const override;
+    void dockDisplayItemWindow(DisplayItemList list) override;
+    void setWeaponInfoShown(int key, int typeId) override;
 
 private:
+    // The main window object while it lives; the game's windows call on its thread.
+    MainWindow* window() const;
+
     AppMainWindowLink& m_main;
 };

@@ -64,10 +64,11 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
             prompts::showResult(handle(), m_state);
         signalMainWindowDoneEvent();
         return true;
-    // The thinking window and the terrain windows come with their own issues: there is nothing to
-    // open or refresh yet.
+    // The thinking window comes with its own issue: there is nothing to open yet.
     case kShowThinkWindow:
+        return true;
     case kRefreshTerrainWindows:
+        refreshTerrainWindows();
         return true;
     case kCancelDelegation:
         cancelDelegation();
@@ -113,6 +114,8 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kAfterGame:
     case kLastGameMessage:
+        if (msg.message == kLastGameMessage)
+            refreshTerrainWindows();
         // A game that ended by itself; one the person stopped has already ended its play, and its
         // last message may arrive after the next game has started.
         if (m_state.handshake().playRunning() && msg.wParam == m_state.handshake().playRun() && !m_endOfPlayPending) {

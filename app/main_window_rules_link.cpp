@@ -10,6 +10,7 @@
 #include "app/map_window.h"
 #include "app/tool_palette.h"
 #include "app/window_helpers.h"
+#include "infowin/action_history_window.h"
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
 #include "state/supply_order.h"
@@ -101,9 +102,11 @@ void AppMainWindowLink::refresh(MainRefresh what)
     case MainRefresh::AfterAction:
         postToolStates();
         post(m_panel, ControlPanel::kFullRefresh);
+        post(m_history, action_history_message::kPhaseChanged);
         break;
     case MainRefresh::AfterProduction:
         postToolStates();
+        post(m_history, action_history_message::kPhaseChanged);
         break;
     case MainRefresh::SideInfo:
         post(m_panel, ControlPanel::kSideFacts);
@@ -122,12 +125,14 @@ void AppMainWindowLink::refresh(MainRefresh what)
         post(m_map, map_message::kFullRefresh);
         post(m_panel, ControlPanel::kStartGameView);
         break;
+    case MainRefresh::ActionHistory:
+        post(m_history, action_history_message::kRefresh);
+        break;
     // The troop lists, the information windows, the auto-move and thinking windows come with
     // their own windows; nothing is open to refresh until then.
     case MainRefresh::ConditionInfo:
     case MainRefresh::Results:
     case MainRefresh::TroopLists:
-    case MainRefresh::ActionHistory:
     case MainRefresh::AutoMoveWindow:
     case MainRefresh::ThinkWindow:
         break;

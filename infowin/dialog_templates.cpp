@@ -32,7 +32,8 @@ const Frame kFrames[] = {
     { id::kRuleSetting, "", kCaptioned, 0, { 400, 436 } },
     { id::kProduction, "生 産", kCaptioned, 0, { 100, 100 } },
     { id::kTroopList, "", kDrawnPopup, 0, { 100, 100 } },
-    { id::kWeaponInfo, "", kDrawnPopup, 0, { 100, 100 } },
+    // Moved by its caption; the window sizes its client area to the page itself.
+    { id::kWeaponInfo, "兵器詳細情報", kCaptioned, 0, { 720, 608 } },
     { id::kTroopInfo, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kBattle, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kArmChange, "", kCaptioned, 0, { 720, 560 } },

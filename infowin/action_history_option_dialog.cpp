@@ -1,0 +1,125 @@
+// ActionHistoryOptionDialog: the kind boxes of the history.
+#include "infowin/action_history_option_dialog.h"
+
+#include "infowin/action_history_window.h"
+#include "infowin/display_item_dock.h"
+#include "lib/control.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+
+namespace {
+
+namespace id = action_history_option_id;
+
+struct Box {
+    const char* label; // UTF-8
+    std::vector<int> kinds;
+};
+
+const std::vector<Box>& boxes()
+{
+    static const std::vector<Box> table = {
+        { "生産", { 0, 23 } }, { "増援登場", { 24 } }, { "輸送完了", { 31 } }, { "燃料切れ", { 21, 22 } },
+        { "戦闘", { 14, 28 } }, { "射撃", { 19 } }, { "自爆", { 11 } }, { "誤射", { 15, 30 } },
+        { "地雷作動", { 20 } }, { "機雷作動", { 18 } }, { "占領", { 3 } }, { "変形", { 2 } },
+        { "破壊", { 12 } }, { "修復", { 1 } }, { "補強", { 27 } }, { "合流", { 7 } },
+        { "分散", { 8 } }, { "武装交換", { 6 } }, { "妨害", { 13 } }, { "ﾄｰﾁｶ設営", { 9 } },
+        { "架橋", { 10 } }, { "道路施設", { 26 } }, { "補給", { 4 } }, { "補充", { 5 } },
+        { "修理", { 25 } }, { "解散", { 17 } }, { "地雷除去", { 29 } }, { "機雷掃海", { 16 } },
+    };
+    return table;
+}
+
+GameState& game() { return *g_gameState; }
+
+} // namespace
+
+const std::vector<int>& ActionHistoryOptionDialog::boxKinds(int box) { return boxes()[size_t(box)].kinds; }
+
+uint32_t ActionHistoryOptionDialog::boxMask(int box)
+{
+    uint32_t mask = 0;
+    for (int kind : boxKinds(box))
+        mask |= 1u << kind;
+    return mask;
+}
+
+ActionHistoryOptionDialog::ActionHistoryOptionDialog(swCWindow* history)
+    : swCWindow(kClassName, history)
+{
+    m_windowClass.hbrBackground = GetSysColorBrush(COLOR_MENU);
+    setTitle("");
+    setStyle(WS_POPUP | WS_DLGFRAME | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, 100, 100);
+}
+
+ActionHistoryOptionDialog* ActionHistoryOptionDialog::open(swCWindow* history)
+{
+    if (!g_gameState || !history || !history->handle())
+        return nullptr;
+    auto* window = new ActionHistoryOptionDialog(history);
+    if (!window->Create()) {
+        delete window;
+        return nullptr;
+    }
+    RECT outer {}, client {};
+    GetWindowRect(window->handle(), &outer);
+    GetClientRect(window->handle(), &client);
+    const int width = kClientWidth + (outer.right - outer.left) - client.right;
+    const int height = kClientHeight + (outer.bottom - outer.top) - client.bottom;
+    const POINT at = displayItemDockPoint(history->handle());
+    SetWindowPos(window->handle(), nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    window->createBoxes();
+    return window;
+}
+
+void ActionHistoryOptionDialog::createBoxes()
+{
+    const HFONT font = game().font(kSmallFont).handle();
+    static const std::string title = platform::utf8ToCp932("表示項目");
+    auto* label = new StaticText(this, id::kLabel, SS_LEFT);
+    label->controlCreateTitled(title.c_str(), { 4, 4, 48, 12 });
+    SendMessageA(label->handle(), WM_SETFONT, WPARAM(font), FALSE);
+    const uint32_t mask = uint32_t(game().settings().historyOption);
+    for (int i = 0; i < id::kBoxCount; ++i) {
+        auto* box = new CheckBox(this, id::kFirstBox + UINT(i));
+        box->controlCreateTitled(platform::utf8ToCp932(boxes()[size_t(i)].label).c_str(),
+            { (i % 2) * 72 + 4, (i / 2) * 16 + 20, 66, 14 });
+        SendMessageA(box->handle(), WM_SETFONT, WPARAM(font), FALSE);
+        SendMessageA(box->handle(), BM_SETCHECK, (mask & boxMask(i)) ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+void ActionHistoryOptionDialog::raiseHistory() const
+{
+    if (parent() && parent()->handle())
+        BringWindowToTop(parent()->handle());
+}
+
+int ActionHistoryOptionDialog::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_LBUTTONDOWN:
+        raiseHistory();
+        return 1;
+    case WM_PARENTNOTIFY:
+        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
+            raiseHistory();
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int ActionHistoryOptionDialog::OnCommand(MessageRecord&, UINT command, UINT)
+{
+    if (command < id::kFirstBox || command >= id::kFirstBox + id::kBoxCount)
+        return command == IDOK || command == IDCANCEL ? 1 : 0;
+    const int box = int(command - id::kFirstBox);
+    const bool checked = SendMessageA(GetDlgItem(handle(), int(command)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    int32_t& option = game().settings().historyOption;
+    option = int32_t(checked ? uint32_t(option) | boxMask(box) : uint32_t(option) & ~boxMask(box));
+    if (parent() && parent()->handle())
+        PostMessageA(parent()->handle(), action_history_message::kRefresh, 0, 0);
+    return 1;
+}
