@@ -41,15 +41,18 @@ std::string format(const char* pattern, Args... values)
 // One row's drawing state: where the texts may go and where the row stands.
 class Row {
 public:
-    Row(HDC dc, int right, int top, const HistoryRecord& record, int viewer)
-        : m_dc(dc), m_right(right), m_top(top), m_record(record), m_viewer(viewer)
+    Row(HDC dc, int right, int top, const HistoryRecord& record, int viewer, RowTrace* trace)
+        : m_dc(dc), m_right(right), m_top(top), m_record(record), m_viewer(viewer), m_trace(trace)
     {
     }
 
     // The text at x; returns the x after it.
     int text(int x, const std::string& text) const
     {
-        if (text.empty() || x >= m_right)
+        if (text.empty())
+            return x;
+        note(text);
+        if (x >= m_right)
             return x;
         RECT box { x, m_top + 3, m_right, m_top + 15 };
         DrawTextA(m_dc, text.c_str(), int(text.size()), &box, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE | DT_END_ELLIPSIS);
@@ -61,6 +64,7 @@ public:
     // A terrain or building type's icon; returns the x after it.
     int terrainIcon(int x, int terrain, bool building) const
     {
+        note("[land]");
         if (GameState* state = g_gameState)
             state->drawLandIcon(m_dc, x, m_top + 1, terrain, building ? terrain : 0, 0, std::min(kIcon, m_right - x));
         return x + kIcon;
@@ -101,8 +105,15 @@ public:
     }
 
 private:
+    void note(const std::string& what) const
+    {
+        if (m_trace)
+            m_trace->push_back(what);
+    }
+
     void unknownBox(int x) const
     {
+        note("[unknown]");
         PaletteHolder holder(m_dc);
         holder.fillRectColor(x + 1, m_top + 1 + 1, x + kIcon - 2, m_top + 1 + kIcon - 2, kBlack);
         const COLORREF old = SetTextColor(m_dc, kWhite);
@@ -115,6 +126,7 @@ private:
 
     void categoryIcon(int x, int slot) const
     {
+        note("[unit]");
         GameState* state = g_gameState;
         const int typeId = slot == 0 ? m_record.type0 : m_record.type1;
         if (!state || typeId <= 0 || typeId >= kUnitTypeIdMapSize || !state->unitTypeIndex(typeId))
@@ -136,6 +148,7 @@ private:
     int m_top;
     const HistoryRecord& m_record;
     int m_viewer;
+    RowTrace* m_trace;
 };
 
 // The event word of a record: done or under way as the record's fields tell.
@@ -190,9 +203,9 @@ bool partyKnown(const HistoryRecord& record, int slot, int viewer)
     return (viewer >= 0 && viewer < 8 && (seen >> viewer & 1)) || side == viewer;
 }
 
-int paintEvent(HDC dc, int left, int right, int y, const HistoryRecord& r, int viewer)
+int paintEvent(HDC dc, int left, int right, int y, const HistoryRecord& r, int viewer, RowTrace* trace)
 {
-    const Row row(dc, right, y, r, viewer);
+    const Row row(dc, right, y, r, viewer, trace);
     int x = row.text(left, eventWord(r));
     const int first = left + kFirstPartyOffset;
     auto then = [&](int end, const char* separator) { return row.text(end, cp(separator)) + kSecondPartyGap; };
@@ -221,9 +234,9 @@ int paintEvent(HDC dc, int left, int right, int y, const HistoryRecord& r, int v
     }
 }
 
-int paintResult(HDC dc, int left, int right, int y, const HistoryRecord& r, int viewer)
+int paintResult(HDC dc, int left, int right, int y, const HistoryRecord& r, int viewer, RowTrace* trace)
 {
-    const Row row(dc, right, y, r, viewer);
+    const Row row(dc, right, y, r, viewer, trace);
     const uint32_t v = r.value;
     const bool failed = v == 0xFFFFFFFFu;
     // The building of a building event: its type in the detail word's low byte.

@@ -6,6 +6,8 @@
 #include "platform/windows.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 struct HistoryRecord;
 
@@ -22,9 +24,14 @@ constexpr uint8_t viewMaskOf(int viewer) { return viewer >= 0 && viewer < 8 ? ui
 // A party is known to the viewing country when it has seen it or owns it.
 bool partyKnown(const HistoryRecord& record, int slot, int viewer);
 
+// What a column showed, in order: its texts (CP932) and its icons as "[unit]", "[unknown]" and
+// "[land]".
+using RowTrace = std::vector<std::string>;
+
 // Draws into the row from x = left, with y the row's top; right bounds the texts. The returned x
-// is past the last thing drawn. The DC holds the small font, black text and a transparent background.
-int paintEvent(HDC dc, int left, int right, int y, const HistoryRecord& record, int viewer);
-int paintResult(HDC dc, int left, int right, int y, const HistoryRecord& record, int viewer);
+// is past the last thing drawn. The DC holds the small font, black text and a transparent
+// background. A trace, when given, is told what was drawn.
+int paintEvent(HDC dc, int left, int right, int y, const HistoryRecord& record, int viewer, RowTrace* trace = nullptr);
+int paintResult(HDC dc, int left, int right, int y, const HistoryRecord& record, int viewer, RowTrace* trace = nullptr);
 
 } // namespace history_rows

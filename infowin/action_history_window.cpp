@@ -294,7 +294,7 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
         refresh();
         return 1;
     case message::kPhaseChanged: {
-        const GameState& state = game();
+        GameState& state = game();
         EnableWindow(m_exportButton, state.handshake().waitingForAnswer() && state.turnBlock().phase == kActionPhase);
         return 1;
     }

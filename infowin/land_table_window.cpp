@@ -39,15 +39,12 @@ void centred(HDC dc, int left, int top, int right, int bottom, const char* text,
     DrawTextA(dc, text, -1, &box, align | DT_NOPREFIX | DT_SINGLELINE);
 }
 
-// Movement type k's figure of a column: "-" where the type cannot enter.
-void drawFigures(HDC dc, int x, int y, const TerrainRecord& type, const uint8_t* values)
+// A figure of a movement type's row, "-" where the type cannot enter.
+std::string figureOrDash(const TerrainRecord& type, int k, const uint8_t* values)
 {
-    for (int k = 0; k < kMovementTypeCount; ++k) {
-        char text[8] = "-";
-        if (type.moveCost[k] != 0)
-            std::snprintf(text, sizeof text, "%d", values[k]);
-        centred(dc, x + 3, y + 100 + 20 * k, x + 15, y + 112 + 20 * k, text);
-    }
+    if (k < 0 || k >= kMovementTypeCount || type.moveCost[k] == 0)
+        return "-";
+    return std::to_string(values[k]);
 }
 
 } // namespace
@@ -102,28 +99,31 @@ void LandTableListBox::DrawItem(DRAWITEMSTRUCT* item)
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kBlack);
     drawNameDownwards(dc, x + 4, y + 2, type.name, int(strnlen(type.name, sizeof type.name)));
-    drawEntries(dc, x, y, int(terrain), type);
+    // Movement and avoidance figures centred in their rows; transport marks from the left.
+    const bool transport = m_member.table == LandTable::Transport;
+    for (int row = 0; row < m_member.entries; ++row) {
+        const std::string text = entryText(row, int(terrain), type);
+        const int top = y + (transport ? 98 : 100) + 20 * row;
+        centred(dc, x + (transport ? 2 : 3), top, x + (transport ? 14 : 15), top + 12, text.c_str(), transport ? DT_LEFT : DT_CENTER);
+    }
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldFont);
 }
 
-void LandMoveListBox::drawEntries(HDC dc, int x, int y, int, const TerrainRecord& type) const
+std::string LandMoveListBox::entryText(int row, int, const TerrainRecord& type) const
 {
-    drawFigures(dc, x, y, type, type.moveCost);
+    return figureOrDash(type, row, type.moveCost);
 }
 
-void LandAvoidListBox::drawEntries(HDC dc, int x, int y, int, const TerrainRecord& type) const
+std::string LandAvoidListBox::entryText(int row, int, const TerrainRecord& type) const
 {
-    drawFigures(dc, x, y, type, type.evasion);
+    return figureOrDash(type, row, type.evasion);
 }
 
-void LandTransportListBox::drawEntries(HDC dc, int x, int y, int terrain, const TerrainRecord& type) const
+std::string LandTransportListBox::entryText(int row, int terrain, const TerrainRecord& type) const
 {
-    for (int r = 0; r < land_transport::kKindCount; ++r) {
-        const std::string mark = land_transport::mark(land_transport::code(terrain, r), type.kind);
-        centred(dc, x + 2, y + 98 + 20 * r, x + 14, y + 110 + 20 * r, mark.c_str(), DT_LEFT);
-    }
+    return land_transport::mark(land_transport::code(terrain, row), type.kind);
 }
 
 LandTableWindow::LandTableWindow(swCWindow* mainWindow, const LandTableMember& member)
@@ -200,7 +200,6 @@ bool LandTableWindow::create(bool& windowMade)
     GetClientRect(handle(), &client);
     m_list->controlCreate({ kLandTableLegendWidth, 0, std::max(0, int(client.right) - kLandTableLegendWidth),
         m_member.columnHeight + scrollHeight });
-    SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, m_member.columnHeight);
     SendMessageA(m_list->handle(), LB_SETCOLUMNWIDTH, kLandTableColumnWidth, 0);
     auto* corner = new StaticText(this, id::kCorner, SS_LEFT);
     corner->controlCreate({ 0, m_member.columnHeight, kLandTableLegendWidth, scrollHeight });
@@ -250,6 +249,15 @@ void LandTableWindow::postToMain(UINT message) const
 int LandTableWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
+    case WM_MEASUREITEM: {
+        // A column is one item as tall as the table.
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(msg.lParam);
+        if (!measure || measure->CtlID != land_table_id::kList)
+            return 0;
+        measure->itemHeight = UINT(m_member.columnHeight);
+        msg.result = TRUE;
+        return 1;
+    }
     case WM_PAINT: {
         PAINTSTRUCT ps {};
         HDC dc = BeginPaint(handle(), &ps);

@@ -6,6 +6,8 @@
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
 
+#include <string>
+
 struct TerrainRecord;
 
 enum class LandTable { Move, Avoid, Transport };
@@ -43,8 +45,8 @@ public:
     void loadSheet();
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
-protected:
-    virtual void drawEntries(HDC dc, int x, int y, int terrain, const TerrainRecord& type) const = 0;
+    // The text of entry row of a terrain type's column (CP932).
+    virtual std::string entryText(int row, int terrain, const TerrainRecord& type) const = 0;
 
 private:
     const LandTableMember& m_member;
@@ -55,16 +57,14 @@ class LandMoveListBox final : public LandTableListBox {
 public:
     explicit LandMoveListBox(swCWindow* parent) : LandTableListBox(parent, landTableMember(LandTable::Move)) { }
 
-protected:
-    void drawEntries(HDC dc, int x, int y, int terrain, const TerrainRecord& type) const override;
+    std::string entryText(int row, int terrain, const TerrainRecord& type) const override;
 };
 
 class LandAvoidListBox final : public LandTableListBox {
 public:
     explicit LandAvoidListBox(swCWindow* parent) : LandTableListBox(parent, landTableMember(LandTable::Avoid)) { }
 
-protected:
-    void drawEntries(HDC dc, int x, int y, int terrain, const TerrainRecord& type) const override;
+    std::string entryText(int row, int terrain, const TerrainRecord& type) const override;
 };
 
 class LandTransportListBox final : public LandTableListBox {
@@ -74,8 +74,7 @@ public:
     {
     }
 
-protected:
-    void drawEntries(HDC dc, int x, int y, int terrain, const TerrainRecord& type) const override;
+    std::string entryText(int row, int terrain, const TerrainRecord& type) const override;
 };
 
 // Writes a CP932 name downwards from (x, y), one character every 12 pixels. "ー" stands as "l"

@@ -143,7 +143,7 @@ void writeWeaponInfoPage(const std::filesystem::path& folder)
     label(176, 36, 240, "搭載区分");
     label(304, 36, 378, "移動", Align::Right);
     box(378, 33, 432, 51, panel);
-    box(12, 44, 380, 208, well);
+    box(15, 47, 377, 209, well);
     box(384, 80, 428, 116, panel);
     label(380, 117, 432, "機数", Align::Centre);
     box(396, 129, 416, 143, panel);

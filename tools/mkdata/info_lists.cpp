@@ -28,6 +28,27 @@ int labelWidth(const std::string& utf8, int height)
     return width;
 }
 
+int characterCount(const std::string& utf8)
+{
+    int n = 0;
+    for (size_t i = 0; i < utf8.size(); ++n) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        i += lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    }
+    return n;
+}
+
+// The byte length of the first n characters.
+size_t firstCharacters(const std::string& utf8, int n)
+{
+    size_t i = 0;
+    for (int k = 0; k < n && i < utf8.size(); ++k) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        i += lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    }
+    return i;
+}
+
 // The largest of 12, 11 and 10 pixels at which the label fits the width.
 int fittingHeight(const std::string& utf8, int width)
 {
@@ -53,7 +74,15 @@ void writeLandListSheet(const std::filesystem::path& folder)
         canvas.fillRect(left, 0, left + width, kTitleHeight, title);
         canvas.line(left, 0, left + width - 1, 0, titleEdge);
         canvas.line(left, 0, left, kTitleHeight - 1, titleEdge);
-        drawLabel(canvas, left, 2, left + width, kTitleHeight - 2, label, ink, fittingHeight(label, width - 2));
+        const int height = fittingHeight(label, width - 2);
+        if (height >= 10) {
+            drawLabel(canvas, left, 2, left + width, kTitleHeight - 2, label, ink, height);
+        } else {
+            // Too long for one line: two lines of half the characters each.
+            const size_t half = firstCharacters(label, characterCount(label) / 2);
+            drawLabel(canvas, left, 1, left + width, 10, label.substr(0, half), ink, 9);
+            drawLabel(canvas, left, 10, left + width, 19, label.substr(half), ink, 9);
+        }
         canvas.fillRect(left, kTitleHeight, left + width, kSheetHeight, background);
         // Each column closes with a rule at its left; the closing column draws the last one.
         canvas.line(left, kTitleHeight, left, kSheetHeight - 1, rule);
