@@ -2,7 +2,6 @@
 #include "infowin/action_history_option_dialog.h"
 
 #include "infowin/action_history_window.h"
-#include "infowin/display_item_dock.h"
 #include "lib/control.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
@@ -45,69 +44,30 @@ uint32_t ActionHistoryOptionDialog::boxMask(int box)
 }
 
 ActionHistoryOptionDialog::ActionHistoryOptionDialog(swCWindow* history)
-    : swCWindow(kClassName, history)
+    : DisplayItemWindow(kClassName, history)
 {
-    m_windowClass.hbrBackground = GetSysColorBrush(COLOR_MENU);
-    setTitle("");
-    setStyle(WS_POPUP | WS_DLGFRAME | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
-    setFrame(0, 0, 100, 100);
 }
 
 ActionHistoryOptionDialog* ActionHistoryOptionDialog::open(swCWindow* history)
 {
-    if (!g_gameState || !history || !history->handle())
-        return nullptr;
     auto* window = new ActionHistoryOptionDialog(history);
-    if (!window->Create()) {
+    if (!window->createBeside(kClientWidth, kClientHeight, id::kLabel)) {
         delete window;
         return nullptr;
     }
-    RECT outer {}, client {};
-    GetWindowRect(window->handle(), &outer);
-    GetClientRect(window->handle(), &client);
-    const int width = kClientWidth + (outer.right - outer.left) - client.right;
-    const int height = kClientHeight + (outer.bottom - outer.top) - client.bottom;
-    const POINT at = displayItemDockPoint(history->handle());
-    SetWindowPos(window->handle(), nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     window->createBoxes();
     return window;
 }
 
 void ActionHistoryOptionDialog::createBoxes()
 {
-    const HFONT font = game().font(kSmallFont).handle();
-    static const std::string title = platform::utf8ToCp932("表示項目");
-    auto* label = new StaticText(this, id::kLabel, SS_LEFT);
-    label->controlCreateTitled(title.c_str(), { 4, 4, 48, 12 });
-    SendMessageA(label->handle(), WM_SETFONT, WPARAM(font), FALSE);
     const uint32_t mask = uint32_t(game().settings().historyOption);
     for (int i = 0; i < id::kBoxCount; ++i) {
         auto* box = new CheckBox(this, id::kFirstBox + UINT(i));
         box->controlCreateTitled(platform::utf8ToCp932(boxes()[size_t(i)].label).c_str(),
             { (i % 2) * 72 + 4, (i / 2) * 16 + 20, 66, 14 });
-        SendMessageA(box->handle(), WM_SETFONT, WPARAM(font), FALSE);
+        useSmallFont(box->handle());
         SendMessageA(box->handle(), BM_SETCHECK, (mask & boxMask(i)) ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-}
-
-void ActionHistoryOptionDialog::raiseHistory() const
-{
-    if (parent() && parent()->handle())
-        BringWindowToTop(parent()->handle());
-}
-
-int ActionHistoryOptionDialog::OnMessage(MessageRecord& msg)
-{
-    switch (msg.message) {
-    case WM_LBUTTONDOWN:
-        raiseHistory();
-        return 1;
-    case WM_PARENTNOTIFY:
-        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
-            raiseHistory();
-        return 0;
-    default:
-        return 0;
     }
 }
 

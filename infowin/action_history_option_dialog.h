@@ -3,7 +3,7 @@
 // history list them again.
 #pragma once
 
-#include "lib/window.h"
+#include "infowin/display_item_window.h"
 
 #include <cstdint>
 #include <vector>
@@ -14,7 +14,7 @@ constexpr UINT kFirstBox = 1004;
 constexpr int kBoxCount = 28;
 } // namespace action_history_option_id
 
-class ActionHistoryOptionDialog : public swCWindow {
+class ActionHistoryOptionDialog : public DisplayItemWindow {
 public:
     static constexpr const char* kClassName = "VKRC_HISTORYOPTIONWINDOW_CNAME";
     static constexpr int kClientWidth = 142;
@@ -28,11 +28,9 @@ public:
     static const std::vector<int>& boxKinds(int box);
     static uint32_t boxMask(int box);
 
-    int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
     explicit ActionHistoryOptionDialog(swCWindow* history);
     void createBoxes();
-    void raiseHistory() const;
 };

@@ -3,6 +3,7 @@
 
 #include "infowin/action_history_list_view.h"
 #include "infowin/action_history_rows.h"
+#include "infowin/info_window_frame.h"
 #include "infowin/main_window_services.h"
 #include "infowin/window_services.h"
 #include "lib/error.h"
@@ -33,8 +34,6 @@ constexpr size_t kMapNameSize = 42;
 GameState& game() { return *g_gameState; }
 
 std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
-
-bool raisedToTop(const WINDOWPOS& pos) { return !(pos.flags & SWP_NOZORDER) && pos.hwndInsertAfter == HWND_TOP; }
 
 struct WidthSetting {
     const char* key;
@@ -87,16 +86,10 @@ bool ActionHistoryWindow::create()
 {
     if (!Create())
         return false;
-    POINT origin { game().settings().leftInfoPanel ? 216 : GetSystemMetrics(SM_CXVSCROLL), 0 };
-    if (parent() && parent()->handle())
-        ClientToScreen(parent()->handle(), &origin);
-    RECT outer {}, client {};
-    GetWindowRect(handle(), &outer);
-    GetClientRect(handle(), &client);
-    const int frameWidth = (outer.right - outer.left) - client.right;
-    const int frameHeight = (outer.bottom - outer.top) - client.bottom;
-    MoveWindow(handle(), origin.x, origin.y, frameWidth + GetSystemMetrics(SM_CXVSCROLL) + kDefaultListWidth,
-        frameHeight + kDefaultHeight, FALSE);
+    const POINT origin = info_window::defaultOrigin(*this);
+    const SIZE frame = info_window::frameSize(handle());
+    MoveWindow(handle(), origin.x, origin.y, frame.cx + GetSystemMetrics(SM_CXVSCROLL) + kDefaultListWidth,
+        frame.cy + kDefaultHeight, FALSE);
     windowRestorePlacement(kClassName, true, false);
     RECT placed {};
     GetWindowRect(handle(), &placed);
@@ -104,7 +97,7 @@ bool ActionHistoryWindow::create()
     createControls();
     RECT header {};
     GetWindowRect(listViewFindHeader(*m_list), &header);
-    m_fixedHeight = frameHeight + (header.bottom - header.top);
+    m_fixedHeight = frame.cy + (header.bottom - header.top);
     refresh();
     ShowWindow(handle(), SW_SHOWNOACTIVATE);
     return true;
@@ -162,7 +155,8 @@ void ActionHistoryWindow::refresh()
         buildPageChoices();
         m_rebuild = true;
     }
-    if (viewMask != m_viewMask || kindMask != m_kindMask || m_rebuild) {
+    // A log shorter than what was listed is another game's.
+    if (viewMask != m_viewMask || kindMask != m_kindMask || m_rebuild || count < uint32_t(std::max(0, m_listedCount))) {
         m_viewMask = viewMask;
         m_kindMask = kindMask;
         m_listedCount = 0;
@@ -280,13 +274,6 @@ void ActionHistoryWindow::snapHeight(RECT& rect, WPARAM edge) const
         rect.bottom = rect.top + height;
 }
 
-void ActionHistoryWindow::postToMain(UINT message) const
-{
-    HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
-    if (main)
-        PostMessageA(main, message, 0, 0);
-}
-
 int ActionHistoryWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -314,7 +301,7 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
         mainWindowServices().dockDisplayItemWindow(DisplayItemList::History);
         return 0;
     case WM_WINDOWPOSCHANGED:
-        if (raisedToTop(*reinterpret_cast<WINDOWPOS*>(msg.lParam)))
+        if (info_window::raisedToTop(*reinterpret_cast<WINDOWPOS*>(msg.lParam)))
             mainWindowServices().dockDisplayItemWindow(DisplayItemList::History);
         return 0;
     case WM_GETMINMAXINFO:
@@ -324,28 +311,13 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
         snapHeight(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
         msg.result = TRUE;
         return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_LBUTTONDOWN:
-        BringWindowToTop(handle());
-        return 1;
-    case WM_PARENTNOTIFY:
-        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
-            BringWindowToTop(handle());
-        else if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToMain(message::kCloseRequest);
-        return 0;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        postToMain(message::kCloseRequest);
-        return 1;
     case WM_DESTROY:
         windowSavePlacement(kClassName);
         saveColumnWidths();
         return 0;
     default:
+        if (info_window::handleBodyMessage(*this, msg, message::kCloseRequest))
+            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
         return 0;
     }
 }
@@ -356,7 +328,7 @@ int ActionHistoryWindow::OnCommand(MessageRecord&, UINT command, UINT code)
     case id::kOptionButton: {
         const bool shown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::History);
         SetWindowTextA(m_optionButton, shown ? ">>" : "<<");
-        postToMain(message::kToggleOptions);
+        info_window::postToMain(*this, message::kToggleOptions);
         return 1;
     }
     case id::kPage:

@@ -44,7 +44,7 @@ public:
     int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
 
     // Lists the records added since the last refresh; starts again when the page, the viewing
-    // country, the kind mask or the turn changed.
+    // country, the kind mask or the turn changed, or the log is another game's.
     void refresh();
     // Writes the listed kinds of every turn to path, one line each; false when it cannot be written.
     bool writeText(const std::string& path) const;
@@ -67,7 +67,6 @@ private:
     void snapHeight(RECT& rect, WPARAM edge) const;
     void exportText();
     void saveColumnWidths() const;
-    void postToMain(UINT message) const;
 
     uint8_t m_viewMask = 0;
     int32_t m_listedCount = 0;

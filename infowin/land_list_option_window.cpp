@@ -1,7 +1,6 @@
 // LandListOptionWindow: check boxes over the terrain list's display mask.
 #include "infowin/land_list_option_window.h"
 
-#include "infowin/display_item_dock.h"
 #include "infowin/land_list_items.h"
 #include "infowin/land_list_window.h"
 #include "lib/control.h"
@@ -17,41 +16,23 @@ GameState& game() { return *g_gameState; }
 } // namespace
 
 LandListOptionWindow::LandListOptionWindow(swCWindow* landList)
-    : swCWindow(kClassName, landList)
+    : DisplayItemWindow(kClassName, landList)
 {
-    m_windowClass.hbrBackground = GetSysColorBrush(COLOR_MENU);
-    setTitle("");
-    setStyle(WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
-    setFrame(0, 0, 100, 100);
 }
 
 LandListOptionWindow* LandListOptionWindow::open(swCWindow* landList)
 {
-    if (!g_gameState || !landList || !landList->handle())
-        return nullptr;
     auto* window = new LandListOptionWindow(landList);
-    if (!window->Create()) {
+    if (!window->createBeside(kClientWidth, 20, id::kLabel)) {
         delete window;
         return nullptr;
     }
-    RECT outer {}, client {};
-    GetWindowRect(window->handle(), &outer);
-    GetClientRect(window->handle(), &client);
-    window->m_frameWidth = (outer.right - outer.left) - client.right;
-    window->m_frameHeight = (outer.bottom - outer.top) - client.bottom;
-    static const std::string label = platform::utf8ToCp932("表示項目");
-    auto* text = new StaticText(window, id::kLabel, SS_LEFT);
-    text->controlCreateTitled(label.c_str(), { 4, 4, 48, 12 });
-    SendMessageA(text->handle(), WM_SETFONT, WPARAM(game().font(kSmallFont).handle()), FALSE);
     window->layoutBoxes();
-    const POINT at = displayItemDockPoint(landList->handle());
-    SetWindowPos(window->handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return window;
 }
 
 void LandListOptionWindow::layoutBoxes()
 {
-    const HFONT font = game().font(kSmallFont).handle();
     const uint32_t mask = uint32_t(game().settings().landListOption);
     int shown = 0;
     for (int i = 0; i < land_list::kItemCount; ++i) {
@@ -67,14 +48,13 @@ void LandListOptionWindow::layoutBoxes()
             check->setStyle(BS_AUTOCHECKBOX | WS_TABSTOP | WS_CHILD | WS_VISIBLE);
             check->controlCreateTitled(platform::utf8ToCp932(land_list::item(i).label).c_str(), { 4, y, 78, 14 });
             box = check->handle();
-            SendMessageA(box, WM_SETFONT, WPARAM(font), FALSE);
+            useSmallFont(box);
         } else {
             MoveWindow(box, 4, y, 78, 14, TRUE);
         }
         SendMessageA(box, BM_SETCHECK, (mask >> i & 1) ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    SetWindowPos(handle(), nullptr, 0, 0, kClientWidth + m_frameWidth, 16 * shown + 20 + m_frameHeight,
-        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    setClientSize(kClientWidth, 16 * shown + 20);
 }
 
 int LandListOptionWindow::OnMessage(MessageRecord& msg)
@@ -83,16 +63,8 @@ int LandListOptionWindow::OnMessage(MessageRecord& msg)
     case land_list_option_message::kRefresh:
         layoutBoxes();
         return 1;
-    case WM_LBUTTONDOWN:
-        if (parent() && parent()->handle())
-            BringWindowToTop(parent()->handle());
-        return 1;
-    case WM_PARENTNOTIFY:
-        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN && parent() && parent()->handle())
-            BringWindowToTop(parent()->handle());
-        return 0;
     default:
-        return 0;
+        return DisplayItemWindow::OnMessage(msg);
     }
 }
 

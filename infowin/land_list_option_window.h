@@ -2,7 +2,7 @@
 // item the rules in force offer. A click changes the "LandListOption" mask and tells the list.
 #pragma once
 
-#include "lib/window.h"
+#include "infowin/display_item_window.h"
 
 namespace land_list_option_id {
 constexpr UINT kLabel = 1020;
@@ -15,7 +15,7 @@ namespace land_list_option_message {
 constexpr UINT kRefresh = WM_USER + 105;
 } // namespace land_list_option_message
 
-class LandListOptionWindow : public swCWindow {
+class LandListOptionWindow : public DisplayItemWindow {
 public:
     static constexpr const char* kClassName = "VKRC_LANDLISTOPTIONWINDOW_CNAME";
     static constexpr int kClientWidth = 86;
@@ -31,7 +31,4 @@ private:
     explicit LandListOptionWindow(swCWindow* landList);
     // One box per offered item, stacked without gaps; the window's height follows.
     void layoutBoxes();
-
-    int m_frameWidth = 0;
-    int m_frameHeight = 0;
 };

@@ -2,6 +2,7 @@
 // effective items.
 #include "infowin/land_list_window.h"
 
+#include "infowin/info_window_frame.h"
 #include "infowin/land_list_items.h"
 #include "infowin/main_window_services.h"
 #include "infowin/window_services.h"
@@ -32,8 +33,6 @@ void centred(HDC dc, int left, int top, int right, int bottom, const std::string
     RECT box { left, top, right, bottom };
     DrawTextA(dc, text.c_str(), int(text.size()), &box, DT_CENTER | DT_NOPREFIX | DT_SINGLELINE);
 }
-
-bool raisedToTop(const WINDOWPOS& pos) { return !(pos.flags & SWP_NOZORDER) && pos.hwndInsertAfter == HWND_TOP; }
 
 } // namespace
 
@@ -120,11 +119,9 @@ bool LandListWindow::create()
 {
     if (!Create())
         return false;
-    RECT outer {}, client {};
-    GetWindowRect(handle(), &outer);
-    GetClientRect(handle(), &client);
-    m_frameWidth = (outer.right - outer.left) - client.right;
-    m_frameHeight = (outer.bottom - outer.top) - client.bottom;
+    const SIZE frame = info_window::frameSize(handle());
+    m_frameWidth = frame.cx;
+    m_frameHeight = frame.cy;
     try {
         m_sheet.bitmapLoadFile(pictureServices().bitmapPath("list_land.bmp").c_str());
     } catch (swCError* error) {
@@ -137,10 +134,7 @@ bool LandListWindow::create()
         ReleaseDC(nullptr, screen);
     }
     compose();
-    // Beside the side panel when it stands at the left, else beside the map's scroll bar.
-    POINT origin { game().settings().leftInfoPanel ? 216 : scrollBarWidth(), 0 };
-    if (parent() && parent()->handle())
-        ClientToScreen(parent()->handle(), &origin);
+    const POINT origin = info_window::defaultOrigin(*this);
     MoveWindow(handle(), origin.x, origin.y, windowWidth(), m_frameHeight + kDefaultListHeight, FALSE);
     windowRestorePlacement(kClassName, true, false);
     RECT placed {};
@@ -149,6 +143,7 @@ bool LandListWindow::create()
     snapHeight(placed, WMSZ_BOTTOM);
     windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
 
+    RECT client {};
     GetClientRect(handle(), &client);
     HFONT font = game().font(kSmallFont).handle();
     m_button = new PushButton(this, id::kOptionButton, BS_PUSHBUTTON);
@@ -248,13 +243,6 @@ void LandListWindow::paintHeader(HDC dc) const
         PaletteHolder(dc).blitBitmap(0, 0, m_composed.handle(), RECT { 0, 0, columnWidth(), kHeaderHeight });
 }
 
-void LandListWindow::postToMain(UINT message) const
-{
-    HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
-    if (main)
-        PostMessageA(main, message, 0, 0);
-}
-
 int LandListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -294,33 +282,18 @@ int LandListWindow::OnMessage(MessageRecord& msg)
         mainWindowServices().dockDisplayItemWindow(DisplayItemList::Terrain);
         return 0;
     case WM_WINDOWPOSCHANGED:
-        if (raisedToTop(*reinterpret_cast<WINDOWPOS*>(msg.lParam)))
+        if (info_window::raisedToTop(*reinterpret_cast<WINDOWPOS*>(msg.lParam)))
             mainWindowServices().dockDisplayItemWindow(DisplayItemList::Terrain);
         return 0;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
     case WM_CTLCOLORLISTBOX:
         msg.result = LRESULT(GetStockObject(NULL_BRUSH));
-        return 1;
-    case WM_LBUTTONDOWN:
-        BringWindowToTop(handle());
-        return 1;
-    case WM_PARENTNOTIFY:
-        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
-            BringWindowToTop(handle());
-        else if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToMain(message::kCloseRequest);
-        return 0;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        postToMain(message::kCloseRequest);
         return 1;
     case WM_DESTROY:
         windowSavePlacement(kClassName);
         return 0;
     default:
+        if (info_window::handleBodyMessage(*this, msg, message::kCloseRequest))
+            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
         return 0;
     }
 }
@@ -332,7 +305,7 @@ int LandListWindow::OnCommand(MessageRecord&, UINT id, UINT)
             SetFocus(m_list->handle());
         const bool shown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::Terrain);
         SetWindowTextA(m_button->handle(), shown ? ">>" : "<<");
-        postToMain(message::kToggleOptions);
+        info_window::postToMain(*this, message::kToggleOptions);
         return 1;
     }
     return id == IDOK || id == IDCANCEL ? 1 : 0;

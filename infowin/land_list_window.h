@@ -69,7 +69,6 @@ private:
     void layout(int clientWidth, int clientHeight);
     void snapHeight(RECT& rect, WPARAM edge) const;
     void paintHeader(HDC dc) const;
-    void postToMain(UINT message) const;
 
     swCBitmap m_sheet;
     swCBitmap m_composed;

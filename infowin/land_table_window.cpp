@@ -1,6 +1,7 @@
 // The terrain table family: the member table, the columns and a width that shows whole columns.
 #include "infowin/land_table_window.h"
 
+#include "infowin/info_window_frame.h"
 #include "infowin/land_transport_table.h"
 #include "infowin/main_window_services.h"
 #include "infowin/window_services.h"
@@ -169,16 +170,12 @@ bool LandTableWindow::create(bool& windowMade)
     if (!Create())
         return false;
     windowMade = true;
-    RECT outer {}, client {};
-    GetWindowRect(handle(), &outer);
-    GetClientRect(handle(), &client);
     const int scrollHeight = GetSystemMetrics(SM_CYHSCROLL);
-    m_frameWidth = (outer.right - outer.left) - client.right;
+    const SIZE frame = info_window::frameSize(handle());
+    m_frameWidth = frame.cx;
     // The list's scroll bar counts with the frame: the client area holds the columns themselves.
-    m_frameHeight = (outer.bottom - outer.top) - client.bottom + scrollHeight;
-    POINT origin { game().settings().leftInfoPanel ? 216 : GetSystemMetrics(SM_CXVSCROLL), 0 };
-    if (parent() && parent()->handle())
-        ClientToScreen(parent()->handle(), &origin);
+    m_frameHeight = frame.cy + scrollHeight;
+    const POINT origin = info_window::defaultOrigin(*this);
     MoveWindow(handle(), origin.x, origin.y, kDefaultWidth + m_frameWidth, m_member.columnHeight + m_frameHeight, FALSE);
     windowRestorePlacement(m_member.className, true, false);
     RECT placed {};
@@ -197,6 +194,7 @@ bool LandTableWindow::create(bool& windowMade)
         DestroyWindow(handle());
         return false;
     }
+    RECT client {};
     GetClientRect(handle(), &client);
     m_list->controlCreate({ kLandTableLegendWidth, 0, std::max(0, int(client.right) - kLandTableLegendWidth),
         m_member.columnHeight + scrollHeight });
@@ -239,13 +237,6 @@ void LandTableWindow::snapWidth(RECT& rect, WPARAM edge) const
         rect.right = rect.left + width;
 }
 
-void LandTableWindow::postToMain(UINT message) const
-{
-    HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
-    if (main)
-        PostMessageA(main, message, 0, 0);
-}
-
 int LandTableWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -285,30 +276,15 @@ int LandTableWindow::OnMessage(MessageRecord& msg)
         snapWidth(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
         msg.result = TRUE;
         return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
     case WM_CTLCOLORLISTBOX:
         msg.result = LRESULT(GetStockObject(NULL_BRUSH));
-        return 1;
-    case WM_LBUTTONDOWN:
-        BringWindowToTop(handle());
-        return 1;
-    case WM_PARENTNOTIFY:
-        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
-            BringWindowToTop(handle());
-        else if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToMain(m_member.closeRequest);
-        return 0;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        postToMain(m_member.closeRequest);
         return 1;
     case WM_DESTROY:
         windowSavePlacement(m_member.className);
         return 0;
     default:
+        if (info_window::handleBodyMessage(*this, msg, m_member.closeRequest))
+            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
         return 0;
     }
 }

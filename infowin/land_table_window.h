@@ -106,7 +106,6 @@ private:
     bool create(bool& windowMade);
     void fill();
     void snapWidth(RECT& rect, WPARAM edge) const;
-    void postToMain(UINT message) const;
 
     const LandTableMember& m_member;
     swCBitmap m_legend;

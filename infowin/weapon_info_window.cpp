@@ -3,6 +3,7 @@
 #include "infowin/weapon_info_window.h"
 
 #include "infowin/dialog_templates.h"
+#include "infowin/info_window_frame.h"
 #include "infowin/main_window_services.h"
 #include "infowin/sheet_layout.h"
 #include "infowin/unit_panels.h"
@@ -257,12 +258,7 @@ void WeaponInfoWindow::paint(HDC dc, const RECT& area) const
         PaletteHolder(dc).blitBitmap(area.left, area.top, m_background->handle(), area);
 }
 
-void WeaponInfoWindow::postClose() const
-{
-    HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
-    if (main)
-        PostMessageA(main, message::kCloseRequest, WPARAM(m_key), 0);
-}
+void WeaponInfoWindow::postClose() const { info_window::postToMain(*this, message::kCloseRequest, WPARAM(m_key)); }
 
 int WeaponInfoWindow::OnMessage(MessageRecord& msg)
 {

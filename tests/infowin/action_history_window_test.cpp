@@ -139,16 +139,19 @@ TEST_F(HistoryWindow, RefreshAppendsAndRebuildsOnlyWhenTheFilterChanges)
     EXPECT_EQ(window->listView()->itemCount(), 4);
     EXPECT_EQ(window->listedCount(), 4);
     // A record already listed is not looked at again: only a rebuild would drop it.
-    s.historyLog().clear();
-    add(22, 0);
+    const_cast<HistoryRecord*>(s.historyRecord(0))->sideMask = 0;
     refresh();
     EXPECT_EQ(window->listView()->itemCount(), 4);
 
-    // The viewing country changes the view mask: rebuilt from the start.
+    // A shorter log is another game's: listed afresh.
     s.historyLog().clear();
     add(21, 0);
     add(22, 14);
     add(22, 28, 0x02);
+    refresh();
+    EXPECT_EQ(window->listView()->itemCount(), 3);
+
+    // The viewing country changes the view mask: rebuilt from the start.
     s.turnBlock().viewingCountry = 1;
     refresh();
     EXPECT_EQ(window->viewMask(), 0x02);

@@ -137,13 +137,13 @@ void writeWeaponInfoPage(const std::filesystem::path& folder)
     box(70, 6, 292, 30, panel);
     label(8, 14, 68, "名称");
     label(8, 36, 68, "種別");
-    box(70, 33, 172, 51, panel);
+    box(70, 33, 172, 48, panel);
     label(296, 14, 330, "目標");
     box(330, 10, 432, 30, panel);
     label(176, 36, 240, "搭載区分");
     label(304, 36, 378, "移動", Align::Right);
-    box(378, 33, 432, 51, panel);
-    box(15, 47, 377, 209, well);
+    box(378, 33, 432, 48, panel);
+    box(15, 48, 377, 209, well);
     box(384, 80, 428, 116, panel);
     label(380, 117, 432, "機数", Align::Centre);
     box(396, 129, 416, 143, panel);
