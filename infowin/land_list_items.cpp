@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <numeric>
+#include <vector>
 
 namespace land_list {
 namespace {
@@ -81,6 +83,17 @@ std::string sightText(const TerrainRecord& t)
 }
 
 } // namespace
+
+std::vector<int> terrainsByListOrder()
+{
+    if (!g_gameState)
+        return {};
+    const std::vector<TerrainRecord>& types = g_gameState->terrainTypes();
+    std::vector<int> order(types.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return types[size_t(a)].number < types[size_t(b)].number; });
+    return order;
+}
 
 bool isItemOffered(int i)
 {

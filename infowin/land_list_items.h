@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct TerrainRecord;
 
@@ -64,6 +65,9 @@ bool isItemOffered(int i);
 uint32_t effectiveItems(uint32_t displayMask);
 // Name column, the effective items and the closing column: 96 to 820.
 int columnWidth(uint32_t effective);
+
+// The terrain indexes by ascending list-order value, ties in index order.
+std::vector<int> terrainsByListOrder();
 
 // Item i's text for a terrain type (CP932), as the rules in force show it.
 std::string itemText(int i, const TerrainRecord& terrain);

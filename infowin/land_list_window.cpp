@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 #include <vector>
 
 namespace {
@@ -159,13 +158,9 @@ bool LandListWindow::create()
 
 void LandListWindow::fill()
 {
-    const std::vector<TerrainRecord>& types = game().terrainTypes();
-    std::vector<int> order(types.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return types[size_t(a)].number < types[size_t(b)].number; });
     HWND list = m_list->handle();
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (int terrain : order)
+    for (int terrain : land_list::terrainsByListOrder())
         SendMessageA(list, LB_ADDSTRING, 0, LPARAM(terrain));
 }
 

@@ -2,6 +2,7 @@
 #include "infowin/land_table_window.h"
 
 #include "infowin/info_window_frame.h"
+#include "infowin/land_list_items.h"
 #include "infowin/land_transport_table.h"
 #include "infowin/main_window_services.h"
 #include "infowin/window_services.h"
@@ -208,11 +209,11 @@ bool LandTableWindow::create(bool& windowMade)
 
 void LandTableWindow::fill()
 {
-    const std::vector<TerrainRecord>& types = game().terrainTypes();
-    std::vector<int> order(types.size());
-    std::iota(order.begin(), order.end(), 0);
+    std::vector<int> order(game().terrainTypes().size());
     if (m_member.byListOrder)
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return types[size_t(a)].number < types[size_t(b)].number; });
+        order = land_list::terrainsByListOrder();
+    else
+        std::iota(order.begin(), order.end(), 0);
     HWND list = m_list->handle();
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (int terrain : order)

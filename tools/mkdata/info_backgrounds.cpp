@@ -61,6 +61,27 @@ void writeMovePanel(const std::filesystem::path& folder)
 // its target classes.
 const char* const kClassHeads[9] = { "超", "航", "ヘ", "硬", "軟", "艦", "潜", "弾", "巡" };
 
+// The weapon table's column headings, a row 16 pixels high from top, over the columns the unit
+// panels fill.
+void drawWeaponTableHeadings(Canvas& canvas, int top, uint8_t ink)
+{
+    auto head = [&](int left, int right, const char* text) { drawLabel(canvas, left, top, right, top + 16, text, ink, 12); };
+    drawLabel(canvas, 16, top, 208, top + 16, "兵装名", ink, 12, false, Align::Left);
+    head(220, 248, "倍率");
+    head(256, 284, "射程");
+    for (int j = 0; j < 9; ++j)
+        head(296 + 20 * j - 4, 296 + 20 * j + 16, kClassHeads[j]);
+    head(484, 504, "用");
+    head(500, 512, "Ｅ");
+    head(526, 542, "直");
+    head(538, 554, "間");
+    head(566, 582, "移");
+    head(594, 610, "範");
+    head(616, 644, "爆撃");
+    head(644, 672, "発射");
+    head(676, 708, "単価");
+}
+
 void writeChangePage(const std::filesystem::path& folder)
 {
     Palette palette;
@@ -89,21 +110,7 @@ void writeChangePage(const std::filesystem::path& folder)
     // The weapon table: headings above the area the window restores before each drawing.
     drawLabel(canvas, 12, 410, 200, 426, "兵装", ink, 14, true, Align::Left);
     canvas.line(8, 427, 711, 427, frame);
-    auto head = [&](int left, int right, const char* text) { drawLabel(canvas, left, 430, right, 446, text, ink, 12); };
-    drawLabel(canvas, 16, 430, 208, 446, "兵装名", ink, 12, false, Align::Left);
-    head(220, 248, "倍率");
-    head(256, 284, "射程");
-    for (int j = 0; j < 9; ++j)
-        head(296 + 20 * j - 4, 296 + 20 * j + 16, kClassHeads[j]);
-    head(484, 504, "用");
-    head(500, 512, "Ｅ");
-    head(526, 542, "直");
-    head(538, 554, "間");
-    head(566, 582, "移");
-    head(594, 610, "範");
-    head(616, 644, "爆撃");
-    head(644, 672, "発射");
-    head(676, 708, "単価");
+    drawWeaponTableHeadings(canvas, 430, ink);
     canvas.fillRect(8, 448, 712, 546, table);
     for (int i = 1; i <= 5; ++i)
         canvas.line(8, 448 + 16 * i - 1, 711, 448 + 16 * i - 1, rule);
@@ -183,21 +190,7 @@ void writeWeaponInfoPage(const std::filesystem::path& folder)
 
     // The weapon table: headings above the rows the window restores when the set changes.
     box(8, 488, 712, 590, well);
-    auto head = [&](int left, int right, const char* text) { drawLabel(canvas, left, 492, right, 506, text, dim, 12); };
-    drawLabel(canvas, 16, 492, 208, 506, "兵装名", dim, 12, false, Align::Left);
-    head(220, 248, "倍率");
-    head(256, 284, "射程");
-    for (int j = 0; j < 9; ++j)
-        head(296 + 20 * j - 4, 296 + 20 * j + 16, kClassHeads[j]);
-    head(484, 504, "用");
-    head(500, 512, "Ｅ");
-    head(526, 542, "直");
-    head(538, 554, "間");
-    head(566, 582, "移");
-    head(594, 610, "範");
-    head(616, 644, "爆撃");
-    head(644, 672, "発射");
-    head(676, 708, "単価");
+    drawWeaponTableHeadings(canvas, 492, dim);
     for (int i = 1; i <= 5; ++i)
         canvas.line(8, 508 + 16 * i - 1, 711, 508 + 16 * i - 1, rule);
     writeFile(folder / "tkbmp" / "info_heiki.bmp", encodeBmp8(canvas, palette));
