@@ -164,15 +164,12 @@ std::vector<unsigned char> drawCategoryPicture()
     // Column: the unit's icon index; row: the country 0..8. The game's category icons on a dark
     // tile, since the scene copies them whole.
     using namespace mkdata::base;
-    // BLUE, RED, GREEN, YELLOW, PURPLE, CYAN, ORANGE, MAGENTA, then the neutral side.
-    static const Rgb kCountries[9] = { { 40, 80, 220 }, { 210, 40, 40 }, { 40, 170, 60 }, { 220, 200, 40 },
-        { 150, 60, 190 }, { 40, 190, 200 }, { 235, 130, 30 }, { 220, 60, 180 }, { 150, 150, 150 } };
     Canvas c(kCategoryColumns * 16, 9 * 16);
     Palette p;
     const uint8_t tile = p.index({ 24, 28, 34 });
     const uint8_t outline = p.index({ 230, 230, 230 });
     for (int row = 0; row < 9; ++row) {
-        const uint8_t colour = p.index(kCountries[row]);
+        const uint8_t colour = p.index(sideColours()[size_t(row)]);
         for (int col = 0; col < kCategoryColumns; ++col) {
             c.fillRect(col * 16, row * 16, col * 16 + 16, row * 16 + 16, tile);
             drawUnitShape(c, col * 16, row * 16, 16, categoryShape(col), colour, outline);
