@@ -100,3 +100,9 @@ void AppWindowServices::dockDisplayItemWindow(DisplayItemList list)
     if (MainWindow* main = window())
         main->dockDisplayItemWindow(list);
 }
+
+void AppWindowServices::setWeaponInfoShown(int key, int typeId)
+{
+    if (MainWindow* main = window())
+        main->setWeaponInfoShown(key, typeId);
+}

@@ -26,6 +26,7 @@ public:
     void refreshDeployWindow(uint8_t flag) override;
     bool isDisplayItemWindowVisible(DisplayItemList list) const override;
     void dockDisplayItemWindow(DisplayItemList list) override;
+    void setWeaponInfoShown(int key, int typeId) override;
 
 private:
     // The main window object while it lives; the game's windows call on its thread.

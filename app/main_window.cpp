@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -188,6 +189,11 @@ void MainWindow::onDestroy()
     m_commandPalette = nullptr;
     // The owned windows go with the main window.
     m_weaponList = nullptr;
+    m_weaponInfos.clear();
+    std::fill(std::begin(m_landTables), std::end(m_landTables), nullptr);
+    m_landDock.detach();
+    m_historyDock.detach();
+    m_link.setActionHistory(nullptr);
     for (int slot = 0; slot < kInfoWindowSlots; ++slot)
         m_link.setInfoWindow(InfoWindowSlot(slot), nullptr);
     m_infoWindows = {};

@@ -6,6 +6,7 @@
 
 #include "app/map_view_host.h"
 #include "infowin/display_item_dock.h"
+#include "infowin/land_table_window.h"
 #include "infowin/main_window_services.h"
 #include "lib/frame_window.h"
 
@@ -14,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class UiWait;
 
@@ -94,9 +96,35 @@ public:
     // The weapon list: made, or raised when open; closed on its own request.
     void openWeaponList();
     void closeWeaponList();
-    // Until the weapon information window exists, a box names the unit type.
-    void showWeaponInfo(int typeId);
     HWND weaponList() const { return m_weaponList; }
+
+    // -- weapon information, terrain windows and history (main_window_terrain_windows.cpp) --
+    // Raises the window showing the unit type, else opens one under the smallest free key while
+    // fewer than two are open.
+    void openWeaponInfo(int typeId);
+    void closeWeaponInfo(int key);
+    void setWeaponInfoShown(int key, int typeId);
+    // The weapon information window of the key, or null.
+    HWND weaponInfoWindow(int key) const;
+    int weaponInfoCount() const;
+    // The terrain list with its display-item window hidden; raised when open.
+    void openTerrainList();
+    void closeTerrainList();
+    void toggleLandListOption();
+    void openLandTable(LandTable table);
+    void closeLandTable(LandTable table);
+    // The history with its display-item window ("ShowActionHistory" 1); raised when open.
+    void openActionHistory();
+    void closeActionHistory();
+    void toggleHistoryOption();
+    bool isDisplayItemWindowVisible(DisplayItemList list) const;
+    void dockDisplayItemWindow(DisplayItemList list);
+    // The windows while they are open, else null.
+    HWND terrainList() const { return m_landDock.list(); }
+    HWND landListOption() const { return m_landDock.options(); }
+    HWND landTable(LandTable table) const;
+    HWND actionHistory() const { return m_historyDock.list(); }
+    HWND historyOption() const { return m_historyDock.options(); }
 
     // -- the troop windows (main_window_troop_windows.cpp) --
     // The troop list with its display-item window ("ShowTroopList" 1), raised when open; closed
@@ -117,8 +145,6 @@ public:
     void refreshTroopLists();
     void markPlacementHexes(int entry);
     void refreshDeployWindow(uint8_t flag);
-    bool isDisplayItemWindowVisible(DisplayItemList list) const;
-    void dockDisplayItemWindow(DisplayItemList list);
     HWND troopList() const;
     HWND troopListOption() const;
     HWND destroyedList() const;
@@ -209,6 +235,9 @@ private:
     void refreshInfoWindows();
     // The information windows' messages; true when the message was one of them.
     bool onInfoWindowMessage(MessageRecord& msg);
+    bool onTerrainWindowMessage(MessageRecord& msg);
+    // The terrain list and the weapon information windows read the rules and the data again.
+    void refreshTerrainWindows();
     bool onCountryWindowMessage(MessageRecord& msg);
     void openInfoWindow(int slot);
     void closeInfoWindow(int slot);
@@ -244,6 +273,15 @@ private:
     // are kept and checked before use.
     HWND m_ruleWindow = nullptr;
     HWND m_victoryWindow = nullptr;
+    struct WeaponInfoEntry {
+        HWND window;
+        int key;
+        int typeId;
+    };
+    std::vector<WeaponInfoEntry> m_weaponInfos;
+    HWND m_landTables[3] = {};
+    DisplayItemDock m_landDock;
+    DisplayItemDock m_historyDock;
     // The country, condition and battle results windows, by InfoWindowSlot.
     std::array<HWND, 3> m_infoWindows {};
     GameSetUp m_gameSetUp;

@@ -102,6 +102,11 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kRuleList: openRuleList(); break;
     case kRuleInfo: showRuleInfo(); break;
     case kVictoryConditions: openVictoryConditions(); break;
+    case kTerrainList: openTerrainList(); break;
+    case kMoveTable: openLandTable(LandTable::Move); break;
+    case kAvoidTable: openLandTable(LandTable::Avoid); break;
+    case kTransportTable: openLandTable(LandTable::Transport); break;
+    case kActionHistory: openActionHistory(); break;
     case kCountryInfo:
     case kConditionInfo:
     case kResults: toggleInfoWindow(id); break;

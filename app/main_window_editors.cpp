@@ -139,6 +139,8 @@ bool MainWindow::onEditorMessage(MessageRecord& msg)
     case main_message::kOpenStartWindows:
         if (makeNamedValue(kShowRuleInfo).profileReadBool(false))
             openRuleInfo();
+        if (m_state.settings().showActionHistory)
+            openActionHistory();
         refreshRuleWindow();
         openStartInfoWindows();
         openStartTroopWindows();

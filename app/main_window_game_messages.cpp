@@ -66,8 +66,8 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         // The end of the game is shown when play has ended (runEndOfPlayWindows).
         signalMainWindowDoneEvent();
         return true;
-    // The terrain windows come with their own issue: there is nothing to refresh yet.
     case kRefreshTerrainWindows:
+        refreshTerrainWindows();
         return true;
     case kCancelDelegation:
         cancelDelegation();
@@ -115,6 +115,8 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kAfterGame:
     case kLastGameMessage:
+        if (msg.message == kLastGameMessage)
+            refreshTerrainWindows();
         // A game that ended by itself; one the person stopped has already ended its play, and its
         // last message may arrive after the next game has started.
         if (m_state.handshake().playRunning() && msg.wParam == m_state.handshake().playRun() && !m_endOfPlayPending) {

@@ -1,14 +1,9 @@
-// MainWindow's information windows: the weapon list and what it asks of the main window.
+// MainWindow's information windows: the weapon list and what it asks of the main window; the
+// weapon information, terrain and history windows are in main_window_terrain_windows.cpp.
 #include "app/main_window.h"
 
 #include "app/main_window_messages.h"
 #include "infowin/weapon_list_window.h"
-#include "infowin/window_services.h"
-#include "platform/kernel/host.h"
-#include "state/game_state.h"
-
-#include <cstring>
-#include <string>
 
 void MainWindow::openWeaponList()
 {
@@ -27,15 +22,6 @@ void MainWindow::closeWeaponList()
     m_weaponList = nullptr;
 }
 
-void MainWindow::showWeaponInfo(int typeId)
-{
-    if (typeId <= 0 || typeId >= kUnitTypeIdMapSize || !m_state.unitTypeIndex(typeId))
-        return;
-    const UnitTypeRecord& type = m_state.unitTypeRecord(typeId);
-    const std::string name(type.name, strnlen(type.name, sizeof type.name));
-    modalMessageBox(this, name.c_str(), platform::utf8ToCp932("兵器詳細").c_str());
-}
-
 void MainWindow::refreshInfoWindows()
 {
     if (m_weaponList && IsWindow(m_weaponList))
@@ -49,10 +35,7 @@ bool MainWindow::onInfoWindowMessage(MessageRecord& msg)
     case main_message::kCloseWeaponList:
         closeWeaponList();
         return true;
-    case main_message::kWeaponInfo:
-        showWeaponInfo(int(msg.wParam));
-        return true;
     default:
-        return onCountryWindowMessage(msg);
+        return onTerrainWindowMessage(msg) || onCountryWindowMessage(msg);
     }
 }

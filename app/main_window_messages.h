@@ -45,6 +45,19 @@ constexpr UINT kAutoMoveRun = WM_USER + 184;
 constexpr UINT kEndOfGameStep = WM_USER + 149;
 // The weapon information of unit type wParam, asked for by the weapon list and the production dialog.
 constexpr UINT kWeaponInfo = WM_USER + 152;
+// A weapon information window asks to be closed; wParam = its key.
+constexpr UINT kCloseWeaponInfo = WM_USER + 153;
+// The terrain list: open (or raise), close, show or hide its display-item window.
+constexpr UINT kOpenTerrainList = WM_USER + 107;
+constexpr UINT kCloseTerrainList = WM_USER + 108;
+constexpr UINT kToggleLandListOption = WM_USER + 179;
+// The terrain tables ask to be closed.
+constexpr UINT kCloseMoveTable = WM_USER + 110;
+constexpr UINT kCloseAvoidTable = WM_USER + 164;
+constexpr UINT kCloseTransportTable = WM_USER + 161;
+// The history: close it with its display-item window, show or hide the latter.
+constexpr UINT kCloseActionHistory = WM_USER + 176;
+constexpr UINT kToggleHistoryOption = WM_USER + 177;
 // wParam = id of the battle wait, which carries the BattleRecord; lParam = the "PlaySE" setting.
 constexpr UINT kBattleScene = WM_USER + 165;
 // wParam = id of the production question's wait.

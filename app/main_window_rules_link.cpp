@@ -13,11 +13,12 @@
 #include "app/main_window_prompts.h"
 #include "app/map_window.h"
 #include "app/tool_palette.h"
-#include "infowin/troop_list_ids.h"
 #include "app/window_helpers.h"
+#include "infowin/action_history_window.h"
 #include "infowin/condition_info_window.h"
 #include "infowin/country_info_window.h"
 #include "infowin/senka_info_window.h"
+#include "infowin/troop_list_ids.h"
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
 #include "state/supply_order.h"
@@ -110,11 +111,13 @@ void AppMainWindowLink::refresh(MainRefresh what)
         postToolStates();
         post(m_panel, ControlPanel::kFullRefresh);
         post(m_autoMove, AutoMoveSetWindow::kFullRefresh);
+        post(m_history, action_history_message::kPhaseChanged);
         post(m_troops, troop_list_message::kUpdateButtons);
         break;
     case MainRefresh::AfterProduction:
         postToolStates();
         post(m_autoMove, AutoMoveSetWindow::kDisableAll);
+        post(m_history, action_history_message::kPhaseChanged);
         break;
     case MainRefresh::AutoMoveWindow:
         post(m_autoMove, AutoMoveSetWindow::kFullRefresh);
@@ -150,8 +153,8 @@ void AppMainWindowLink::refresh(MainRefresh what)
         post(m_troops, troop_list_message::kRefresh);
         post(m_destroyed, troop_list_message::kRefresh);
         break;
-    // The history comes with its own window; nothing is open to refresh until then.
     case MainRefresh::ActionHistory:
+        post(m_history, action_history_message::kRefresh);
         break;
     }
 }

@@ -27,6 +27,8 @@ public:
     void setMapWindow(HWND window) { m_map = window; }
     void setPanel(HWND window) { m_panel = window; }
     void setToolPalette(HWND window) { m_tool = window; }
+    // The history window while it is open.
+    void setActionHistory(HWND window) { m_history = window; }
     void setInfoWindow(InfoWindowSlot slot, HWND window) { m_infoWindows[size_t(slot)] = window; }
     void setThinkWindow(HWND window) { m_think = window; }
     void setAutoMoveWindow(HWND window) { m_autoMove = window; }
@@ -99,6 +101,7 @@ private:
     std::atomic<HWND> m_map = nullptr;
     std::atomic<HWND> m_panel = nullptr;
     std::atomic<HWND> m_tool = nullptr;
+    std::atomic<HWND> m_history = nullptr;
     std::array<std::atomic<HWND>, kInfoWindowSlots> m_infoWindows {};
     std::atomic<HWND> m_think = nullptr;
     std::atomic<HWND> m_autoMove = nullptr;

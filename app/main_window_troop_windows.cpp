@@ -144,17 +144,6 @@ void MainWindow::markPlacementHexes(int entry) { post(m_link.mapWindow(), map_me
 
 void MainWindow::refreshDeployWindow(uint8_t flag) { post(deployWindow(), troop_deploy_message::kRefresh, flag); }
 
-bool MainWindow::isDisplayItemWindowVisible(DisplayItemList list) const
-{
-    return list == DisplayItemList::Troops && m_troopDock.visible();
-}
-
-void MainWindow::dockDisplayItemWindow(DisplayItemList list)
-{
-    if (list == DisplayItemList::Troops)
-        m_troopDock.dock();
-}
-
 void MainWindow::openTroopDeployWindow()
 {
     Handshake& handshake = m_state.handshake();

@@ -32,6 +32,13 @@ constexpr unsigned kRuleList = 40100;
 constexpr unsigned kRuleInfo = 40101;
 constexpr unsigned kVictoryConditions = 40102;
 
+// The terrain windows and the history.
+constexpr unsigned kTerrainList = 40220;
+constexpr unsigned kMoveTable = 40221;
+constexpr unsigned kAvoidTable = 40222;
+constexpr unsigned kTransportTable = 40223;
+constexpr unsigned kActionHistory = 40224;
+
 // The mission briefing read again during play.
 constexpr unsigned kShowOrders = 40120;
 // The country, condition and battle results windows.

@@ -37,7 +37,8 @@ const Frame kFrames[] = {
     // The troop list's rename dialog and the troop information page: captioned, sized and named
     // in code once they are complete.
     { id::kTroopList, "", kCaptioned, 0, { 246, 74 } },
-    { id::kWeaponInfo, "", kDrawnPopup, 0, { 100, 100 } },
+    // Moved by its caption; the window sizes its client area to the page itself.
+    { id::kWeaponInfo, "兵器詳細情報", kCaptioned, 0, { 720, 608 } },
     { id::kTroopInfo, "", kCaptioned, 0, { 720, 608 } },
     { id::kBattle, "", WS_POPUP, 0, { 600, 300 } },
     { id::kArmChange, "", kCaptioned, 0, { 720, 560 } },

@@ -60,6 +60,9 @@ public:
     }
     // Moves the list's display-item window to the list's right edge (see display_item_dock.h).
     virtual void dockDisplayItemWindow(DisplayItemList list) { (void)list; }
+    // The weapon information window of the key now shows the type, so a later request for that
+    // type raises it.
+    virtual void setWeaponInfoShown(int key, int typeId) { (void)key, (void)typeId; }
 };
 
 class swCWindow;

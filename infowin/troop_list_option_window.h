@@ -2,14 +2,14 @@
 // column the rules offer; each box switches its bit of the "TroopListOption" setting.
 #pragma once
 
-#include "lib/window.h"
+#include "infowin/display_item_window.h"
 
 #include <vector>
 
 class CheckBox;
 class TroopListWindow;
 
-class TroopListOptionWindow : public swCWindow {
+class TroopListOptionWindow : public DisplayItemWindow {
 public:
     static constexpr const char* kClassName = "VKRC_TROOPLISTOPTIONWINDOW_CNAME";
     static constexpr int kClientWidth = 74;
@@ -18,7 +18,6 @@ public:
     static TroopListOptionWindow* open(TroopListWindow* list);
     ~TroopListOptionWindow() override;
 
-    int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // Makes the boxes again for the rules now in force and sizes the window to them.
@@ -28,7 +27,6 @@ public:
 
 private:
     explicit TroopListOptionWindow(TroopListWindow* list);
-    void raiseList() const;
 
     TroopListWindow* m_list = nullptr;
     HWND m_listHandle = nullptr;

@@ -1,6 +1,7 @@
 // The modal-idle guard, the game's message box and the centring of dialogs.
 #include "infowin/window_services.h"
 
+#include "infowin/info_window_frame.h"
 #include "lib/window.h"
 #include "state/game_state.h"
 
@@ -21,10 +22,7 @@ ModalIdleOff::~ModalIdleOff()
 void placeInfoWindow(swCWindow& window, const char* placementPrefix, int clientWidth, int clientHeight)
 {
     HWND handle = window.handle();
-    const bool leftPanel = !g_gameState || g_gameState->settings().leftInfoPanel;
-    POINT origin { leftPanel ? 216 : GetSystemMetrics(SM_CXVSCROLL), 0 };
-    if (window.parent() && window.parent()->handle())
-        ClientToScreen(window.parent()->handle(), &origin);
+    const POINT origin = info_window::defaultOrigin(window);
     RECT placed {};
     GetWindowRect(handle, &placed);
     MoveWindow(handle, origin.x, origin.y, placed.right - placed.left, placed.bottom - placed.top, FALSE);

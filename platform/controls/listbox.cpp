@@ -280,6 +280,12 @@ int ListBox::setTabStops(int count, const int* stops)
     return TRUE;
 }
 
+namespace {
+
+constexpr UINT kMaxMeasuredItemHeight = 32767;
+
+} // namespace
+
 LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -288,8 +294,10 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
             MEASUREITEMSTRUCT measure { ODT_LISTBOX, UINT(controlId(m_hwnd)), 0, 0, UINT(m_itemHeight), 0 };
             if (m_parent)
                 SendMessageA(m_parent, WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
+            // Only LB_SETITEMHEIGHT is held to 255: a parent's measure may ask for taller items,
+            // as a multi-column list of whole-height columns does.
             if (measure.itemHeight > 0)
-                m_itemHeight = int(std::min<UINT>(measure.itemHeight, 255));
+                m_itemHeight = int(std::min<UINT>(measure.itemHeight, kMaxMeasuredItemHeight));
         }
         RECT client;
         GetClientRect(m_hwnd, &client);

@@ -1,11 +1,9 @@
 // The weapon list from the main window: the menu opens it (or raises the open one), its close
-// request closes it, a new game rebuilds it, and a type's information is answered by a box naming it.
+// request closes it, and a new game rebuilds it.
 #include "app/main_window_messages.h"
 #include "app/menu_ids.h"
 #include "infowin/weapon_list_window.h"
 #include "tests/app/main_window_world.h"
-
-#include <cstring>
 
 namespace {
 
@@ -53,20 +51,4 @@ TEST(MainWindowWeaponList, ANewGameRebuildsTheListForPlay)
                   LB_GETCOUNT, 0, 0),
         LRESULT(state.producibleList().size()));
     world.window().quit();
-}
-
-TEST(MainWindowWeaponList, WeaponInformationIsABoxNamingTheType)
-{
-    World world;
-    harness::clearMessageBoxes();
-    const UnitTypeRecord& type = world.state().unitTypes()[3];
-    SendMessageA(world.handle(), main_message::kWeaponInfo, WPARAM(type.id), 0);
-    World::pump();
-    const auto boxes = harness::messageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, std::string(type.name, strnlen(type.name, sizeof type.name)));
-    // An id no type has asks nothing.
-    SendMessageA(world.handle(), main_message::kWeaponInfo, 14999, 0);
-    World::pump();
-    EXPECT_EQ(harness::messageBoxes().size(), 1u);
 }

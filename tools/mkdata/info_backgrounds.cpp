@@ -1,6 +1,7 @@
-// "tkbmp" backgrounds of the information windows: the armament change page "change_bg.bmp", the
-// troop information page "info_butai.bmp" with its carried-units page "info_carry.bmp", and the
-// terrain movement panel "info_move.bmp". Their labels are part of the pictures.
+// "tkbmp" backgrounds of the information windows: the weapon information page "info_heiki.bmp",
+// the armament change page "change_bg.bmp", the troop information page "info_butai.bmp" with its
+// carried-units page "info_carry.bmp", and the terrain movement panel "info_move.bmp". Their labels
+// are part of the pictures.
 #include "infowin/sheet_layout.h"
 #include "tools/mkdata/bmp_writer.h"
 #include "tools/mkdata/buttons_text.h"
@@ -61,19 +62,12 @@ void writeMovePanel(const std::filesystem::path& folder)
 // its target classes.
 const char* const kClassHeads[9] = { "超", "航", "ヘ", "硬", "軟", "艦", "潜", "弾", "巡" };
 
-struct TableInks {
-    uint8_t ink, frame, table, rule;
-};
-
-// The weapon table under its title and column headings: title at top, headings 20 below, the five
-// rows from top + 38, where the weapon table panel draws its bars and figures.
-void drawWeaponTableFrame(Canvas& canvas, const TableInks& c, int top)
+// The weapon table's column headings, a row 16 pixels high from top, over the columns the unit
+// panels fill.
+void drawWeaponTableHeadings(Canvas& canvas, int top, uint8_t ink)
 {
-    drawLabel(canvas, 12, top, 200, top + 16, "兵装", c.ink, 14, true, Align::Left);
-    canvas.line(8, top + 17, 711, top + 17, c.frame);
-    const int headTop = top + 20;
-    auto head = [&](int left, int right, const char* text) { drawLabel(canvas, left, headTop, right, headTop + 16, text, c.ink, 12); };
-    drawLabel(canvas, 16, headTop, 208, headTop + 16, "兵装名", c.ink, 12, false, Align::Left);
+    auto head = [&](int left, int right, const char* text) { drawLabel(canvas, left, top, right, top + 16, text, ink, 12); };
+    drawLabel(canvas, 16, top, 208, top + 16, "兵装名", ink, 12, false, Align::Left);
     head(220, 248, "倍率");
     head(256, 284, "射程");
     for (int j = 0; j < 9; ++j)
@@ -87,6 +81,19 @@ void drawWeaponTableFrame(Canvas& canvas, const TableInks& c, int top)
     head(616, 644, "爆撃");
     head(644, 672, "発射");
     head(676, 708, "単価");
+}
+
+struct TableInks {
+    uint8_t ink, frame, table, rule;
+};
+
+// The weapon table under its title and column headings: title at top, headings 20 below, the five
+// rows from top + 38, where the weapon table panel draws its bars and figures.
+void drawWeaponTableFrame(Canvas& canvas, const TableInks& c, int top)
+{
+    drawLabel(canvas, 12, top, 200, top + 16, "兵装", c.ink, 14, true, Align::Left);
+    canvas.line(8, top + 17, 711, top + 17, c.frame);
+    drawWeaponTableHeadings(canvas, top + 20, c.ink);
     const int rows = top + 38;
     canvas.fillRect(8, rows, 712, rows + 98, c.table);
     for (int i = 1; i <= 5; ++i)
@@ -229,8 +236,86 @@ void writeCarryPage(const std::filesystem::path& folder)
     writeFile(folder / "tkbmp" / "info_carry.bmp", encodeBmp8(canvas, palette));
 }
 
+// The weapon information page: frames and labels where the unit panels put the type's values.
+void writeWeaponInfoPage(const std::filesystem::path& folder)
+{
+    Palette palette;
+    const uint8_t back = palette.index({ 24, 34, 30 });
+    const uint8_t frame = palette.index({ 96, 120, 108 });
+    const uint8_t panel = palette.index({ 16, 24, 22 });
+    const uint8_t well = palette.index({ 8, 12, 12 });
+    const uint8_t rule = palette.index({ 44, 60, 54 });
+    const uint8_t dim = palette.index({ 132, 150, 140 });
+    const uint8_t title = palette.index({ 200, 220, 160 });
+    Canvas canvas(720, 608, back);
+    canvas.frameRect(0, 0, 720, 608, frame);
+    auto box = [&](int left, int top, int right, int bottom, uint8_t fill) {
+        canvas.fillRect(left, top, right, bottom, fill);
+        canvas.frameRect(left, top, right, bottom, rule);
+    };
+    auto label = [&](int left, int top, int right, const char* text, Align align = Align::Left) {
+        drawLabel(canvas, left, top, right, top + 12, text, dim, 12, false, align);
+    };
+
+    // The type header: name line, class and target class, the picture, the figures beside it.
+    box(70, 6, 292, 30, panel);
+    label(8, 14, 68, "名称");
+    label(8, 36, 68, "種別");
+    box(70, 33, 172, 48, panel);
+    label(296, 14, 330, "目標");
+    box(330, 10, 432, 30, panel);
+    label(176, 36, 240, "搭載区分");
+    label(304, 36, 378, "移動", Align::Right);
+    box(378, 33, 432, 48, panel);
+    box(15, 48, 377, 209, well);
+    box(384, 80, 428, 116, panel);
+    label(380, 117, 432, "機数", Align::Centre);
+    box(396, 129, 416, 143, panel);
+    label(380, 145, 432, "価格", Align::Centre);
+    box(384, 158, 428, 172, panel);
+    label(380, 174, 432, "生産", Align::Centre);
+    box(380, 186, 432, 201, panel);
+    // Berths under the picture, then the rows of the six layers.
+    label(8, 214, 90, "搭載");
+    canvas.line(8, 253, 440, 253, rule);
+    static const char* const kLayers[6] = { "超高空", "高空", "低空", "地上", "海上", "海中" };
+    for (int k = 0; k < 6; ++k)
+        drawLabel(canvas, 120 + 60 * k - 44, 258, 120 + 60 * k - 2, 270, kLayers[k], dim, 10, false, Align::Right);
+    label(8, 258, 60, "視界");
+    label(8, 280, 60, "防御");
+    label(8, 302, 60, "射程");
+    for (int k = 0; k < 6; ++k)
+        for (int y : { 256, 278, 300 })
+            box(118 + 60 * k, y, 134 + 60 * k, y + 16, panel);
+    // The capability icons or the movement panel.
+    box(8, 348, 440, 452, panel);
+    label(12, 330, 148, "能力・移動");
+
+    // The armament set: slot rows, then strength, fuel, movement.
+    drawLabel(canvas, 456, 40, 712, 60, "兵器詳細情報", title, 16, true, Align::Left);
+    box(452, 248, 712, 424, panel);
+    label(456, 252, 648, "兵装");
+    label(648, 252, 672, "倍", Align::Centre);
+    label(676, 252, 708, "弾数", Align::Centre);
+    canvas.line(452, 265, 711, 265, rule);
+    label(456, 368, 520, "定数");
+    label(580, 368, 630, "燃料");
+    label(456, 388, 520, "移動力");
+    label(580, 388, 656, "高速移動");
+    label(456, 408, 520, "補助");
+    label(456, 452, 708, "武装セット");
+
+    // The weapon table: headings above the rows the window restores when the set changes.
+    box(8, 488, 712, 590, well);
+    drawWeaponTableHeadings(canvas, 492, dim);
+    for (int i = 1; i <= 5; ++i)
+        canvas.line(8, 508 + 16 * i - 1, 711, 508 + 16 * i - 1, rule);
+    writeFile(folder / "tkbmp" / "info_heiki.bmp", encodeBmp8(canvas, palette));
+}
+
 void writeInfoBackgrounds(const std::filesystem::path& folder)
 {
+    writeWeaponInfoPage(folder);
     writeMovePanel(folder);
     writeChangePage(folder);
     writeTroopPage(folder);

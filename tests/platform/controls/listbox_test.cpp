@@ -268,6 +268,29 @@ TEST(ListBoxMultiColumn, ColumnsScrollSidewaysByKeysWheelAndPoint)
     EXPECT_EQ(si.nPos, (top - rows) / rows);
 }
 
+TEST(ListBoxMultiColumn, TallMeasuredColumnsKeepTheirScrollBar)
+{
+    // One item per column, as tall as the list: the measure at creation may pass 255, the
+    // message may not; the horizontal bar stays while every column fits.
+    Parent parent;
+    parent.measureHeight = 300;
+    const DWORD style = WS_HSCROLL | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL;
+    HWND list = parent.child("ListBox", style, 14, 10, 10, 200, 300 + GetSystemMetrics(SM_CYHSCROLL));
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 300);
+    EXPECT_EQ(SendMessageA(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(300, 0)), LB_ERR);
+    SendMessageA(list, LB_SETCOLUMNWIDTH, 20, 0);
+    for (int i = 0; i < 4; ++i)
+        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
+    RECT r;
+    SendMessageA(list, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r.left, 60);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.bottom, 300);
+    RECT client;
+    GetClientRect(list, &client);
+    EXPECT_EQ(client.bottom, 300) << "the bar stays, disabled";
+}
+
 TEST(ListBoxModel, SortsFindsAndKeepsSelectionThroughEdits)
 {
     Parent parent;

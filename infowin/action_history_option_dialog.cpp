@@ -1,0 +1,85 @@
+// ActionHistoryOptionDialog: the kind boxes of the history.
+#include "infowin/action_history_option_dialog.h"
+
+#include "infowin/action_history_window.h"
+#include "lib/control.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+
+namespace {
+
+namespace id = action_history_option_id;
+
+struct Box {
+    const char* label; // UTF-8
+    std::vector<int> kinds;
+};
+
+const std::vector<Box>& boxes()
+{
+    static const std::vector<Box> table = {
+        { "生産", { 0, 23 } }, { "増援登場", { 24 } }, { "輸送完了", { 31 } }, { "燃料切れ", { 21, 22 } },
+        { "戦闘", { 14, 28 } }, { "射撃", { 19 } }, { "自爆", { 11 } }, { "誤射", { 15, 30 } },
+        { "地雷作動", { 20 } }, { "機雷作動", { 18 } }, { "占領", { 3 } }, { "変形", { 2 } },
+        { "破壊", { 12 } }, { "修復", { 1 } }, { "補強", { 27 } }, { "合流", { 7 } },
+        { "分散", { 8 } }, { "武装交換", { 6 } }, { "妨害", { 13 } }, { "ﾄｰﾁｶ設営", { 9 } },
+        { "架橋", { 10 } }, { "道路施設", { 26 } }, { "補給", { 4 } }, { "補充", { 5 } },
+        { "修理", { 25 } }, { "解散", { 17 } }, { "地雷除去", { 29 } }, { "機雷掃海", { 16 } },
+    };
+    return table;
+}
+
+GameState& game() { return *g_gameState; }
+
+} // namespace
+
+const std::vector<int>& ActionHistoryOptionDialog::boxKinds(int box) { return boxes()[size_t(box)].kinds; }
+
+uint32_t ActionHistoryOptionDialog::boxMask(int box)
+{
+    uint32_t mask = 0;
+    for (int kind : boxKinds(box))
+        mask |= 1u << kind;
+    return mask;
+}
+
+ActionHistoryOptionDialog::ActionHistoryOptionDialog(swCWindow* history)
+    : DisplayItemWindow(kClassName, history)
+{
+}
+
+ActionHistoryOptionDialog* ActionHistoryOptionDialog::open(swCWindow* history)
+{
+    auto* window = new ActionHistoryOptionDialog(history);
+    if (!window->createBeside(kClientWidth, kClientHeight, id::kLabel)) {
+        delete window;
+        return nullptr;
+    }
+    window->createBoxes();
+    return window;
+}
+
+void ActionHistoryOptionDialog::createBoxes()
+{
+    const uint32_t mask = uint32_t(game().settings().historyOption);
+    for (int i = 0; i < id::kBoxCount; ++i) {
+        auto* box = new CheckBox(this, id::kFirstBox + UINT(i));
+        box->controlCreateTitled(platform::utf8ToCp932(boxes()[size_t(i)].label).c_str(),
+            { (i % 2) * 72 + 4, (i / 2) * 16 + 20, 66, 14 });
+        useSmallFont(box->handle());
+        SendMessageA(box->handle(), BM_SETCHECK, (mask & boxMask(i)) ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+int ActionHistoryOptionDialog::OnCommand(MessageRecord&, UINT command, UINT)
+{
+    if (command < id::kFirstBox || command >= id::kFirstBox + id::kBoxCount)
+        return command == IDOK || command == IDCANCEL ? 1 : 0;
+    const int box = int(command - id::kFirstBox);
+    const bool checked = SendMessageA(GetDlgItem(handle(), int(command)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    int32_t& option = game().settings().historyOption;
+    option = int32_t(checked ? uint32_t(option) | boxMask(box) : uint32_t(option) & ~boxMask(box));
+    if (parent() && parent()->handle())
+        PostMessageA(parent()->handle(), action_history_message::kRefresh, 0, 0);
+    return 1;
+}

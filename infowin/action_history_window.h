@@ -1,0 +1,83 @@
+// ActionHistoryWindow ("履歴"): the game's events ten turns at a time, filtered by the kinds the
+// display-item window leaves on and by what the viewing country may know, with a text export.
+// The main window owns it and its display-item window (ActionHistoryOptionDialog).
+#pragma once
+
+#include "lib/control.h"
+
+#include <cstdint>
+#include <string>
+
+class ActionHistoryListView;
+
+namespace action_history_id {
+constexpr UINT kList = 1000;
+constexpr UINT kOptionButton = 1001;
+constexpr UINT kStrip = 1002;
+constexpr UINT kPage = 1032;
+constexpr UINT kExport = 1033;
+} // namespace action_history_id
+
+namespace action_history_message {
+// To the main window: close the window and its display-item window; show or hide the latter.
+constexpr UINT kCloseRequest = WM_USER + 176;
+constexpr UINT kToggleOptions = WM_USER + 177;
+// To the window: list what is new (after events, or a changed filter).
+constexpr UINT kRefresh = WM_USER + 105;
+// To the window: the person's action phase opened or closed.
+constexpr UINT kPhaseChanged = WM_USER + 106;
+} // namespace action_history_message
+
+class ActionHistoryWindow : public swCWindow {
+public:
+    static constexpr const char* kClassName = "VKRC_HISTORYWINDOW_CNAME";
+    static constexpr int kStripHeight = 20;
+    static constexpr int kMinimumWidth = 220;
+
+    // Makes the window owned by mainWindow at its kept placement and lists the events. Null when
+    // no window was made; the object deletes itself with its window.
+    static ActionHistoryWindow* open(swCWindow* mainWindow);
+    ~ActionHistoryWindow() override;
+
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+    int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
+
+    // Lists the records added since the last refresh; starts again when the page, the viewing
+    // country, the kind mask or the turn changed, or the log is another game's.
+    void refresh();
+    // Writes the listed kinds of every turn to path, one line each; false when it cannot be written.
+    bool writeText(const std::string& path) const;
+
+    ActionHistoryListView* listView() const { return m_list; }
+    int page() const { return m_page; }
+    int32_t listedCount() const { return m_listedCount; }
+    uint32_t kindMask() const { return m_kindMask; }
+    uint8_t viewMask() const { return m_viewMask; }
+    int fixedHeight() const { return m_fixedHeight; }
+    // The save dialog's proposed name: the map's name and the turn.
+    std::string proposedFileName() const;
+
+private:
+    explicit ActionHistoryWindow(swCWindow* mainWindow);
+    bool create();
+    void createControls();
+    void buildPageChoices();
+    void layout(int width, int height);
+    void snapHeight(RECT& rect, WPARAM edge) const;
+    void exportText();
+    void saveColumnWidths() const;
+
+    uint8_t m_viewMask = 0;
+    int32_t m_listedCount = 0;
+    uint32_t m_kindMask = 0;
+    int m_page = 0;
+    int m_pageTurn = -1;
+    int m_fixedHeight = 0;
+    bool m_rebuild = true;
+    ActionHistoryListView* m_list = nullptr;
+    HWND m_pageCombo = nullptr;
+    HWND m_exportButton = nullptr;
+    HWND m_optionButton = nullptr;
+    HWND m_strip = nullptr;
+};

@@ -1,0 +1,64 @@
+// DisplayItemWindow: the display-item windows' frame, place and label.
+#include "infowin/display_item_window.h"
+
+#include "infowin/display_item_dock.h"
+#include "infowin/info_window_frame.h"
+#include "lib/control.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+
+DisplayItemWindow::DisplayItemWindow(const char* className, swCWindow* list)
+    : swCWindow(className, list)
+{
+    m_windowClass.hbrBackground = GetSysColorBrush(COLOR_MENU);
+    setTitle("");
+    setStyle(WS_POPUP | WS_DLGFRAME | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, 100, 100);
+}
+
+bool DisplayItemWindow::createBeside(int clientWidth, int clientHeight, UINT labelId)
+{
+    if (!g_gameState || !parent() || !parent()->handle() || !Create())
+        return false;
+    setClientSize(clientWidth, clientHeight);
+    const POINT at = displayItemDockPoint(parent()->handle());
+    SetWindowPos(handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    static const std::string title = platform::utf8ToCp932("表示項目");
+    auto* label = new StaticText(this, labelId, SS_LEFT);
+    label->controlCreateTitled(title.c_str(), { 4, 4, 48, 12 });
+    useSmallFont(label->handle());
+    return true;
+}
+
+void DisplayItemWindow::setClientSize(int clientWidth, int clientHeight)
+{
+    const SIZE frame = info_window::frameSize(handle());
+    SetWindowPos(handle(), nullptr, 0, 0, clientWidth + frame.cx, clientHeight + frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DisplayItemWindow::useSmallFont(HWND control)
+{
+    if (g_gameState && control)
+        SendMessageA(control, WM_SETFONT, WPARAM(g_gameState->font(kSmallFont).handle()), FALSE);
+}
+
+void DisplayItemWindow::raiseList() const
+{
+    if (parent() && parent()->handle())
+        BringWindowToTop(parent()->handle());
+}
+
+int DisplayItemWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_LBUTTONDOWN:
+        raiseList();
+        return 1;
+    case WM_PARENTNOTIFY:
+        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
+            raiseList();
+        return 0;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,307 @@
+// LandListWindow: the composed column sheet, the rows drawn from it, and a width that follows the
+// effective items.
+#include "infowin/land_list_window.h"
+
+#include "infowin/info_window_frame.h"
+#include "infowin/land_list_items.h"
+#include "infowin/main_window_services.h"
+#include "infowin/window_services.h"
+#include "lib/error.h"
+#include "lib/media/picture_services.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "state/terrain_record.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+namespace id = land_list_id;
+namespace message = land_list_message;
+
+constexpr COLORREF kBlack = 0x02000000;
+
+GameState& game() { return *g_gameState; }
+
+int scrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
+
+void centred(HDC dc, int left, int top, int right, int bottom, const std::string& text)
+{
+    RECT box { left, top, right, bottom };
+    DrawTextA(dc, text.c_str(), int(text.size()), &box, DT_CENTER | DT_NOPREFIX | DT_SINGLELINE);
+}
+
+} // namespace
+
+LandListBox::LandListBox(swCWindow* parent, const swCBitmap& composed, const uint32_t& effective)
+    : ChildControl("ListBox", parent, id::kList,
+          WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL)
+    , m_composed(composed)
+    , m_effective(effective)
+{
+}
+
+void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
+{
+    GameState* state = g_gameState;
+    if (!item || int(item->itemID) < 0 || !state)
+        return;
+    const size_t terrain = size_t(item->itemData);
+    if (terrain >= state->terrainTypes().size())
+        return;
+    const TerrainRecord& type = state->terrainTypes()[terrain];
+    const int width = item->rcItem.right - item->rcItem.left;
+    const int height = item->rcItem.bottom - item->rcItem.top;
+    PaletteHolder target(item->hDC);
+    swCBitmap row(target, width, height);
+    MemoryDcHolder memory(item->hDC);
+    HDC dc = memory.dc();
+    HGDIOBJ oldBitmap = SelectObject(dc, row.handle());
+    if (m_composed.handle())
+        memory.blitBitmap(0, 0, m_composed.handle(),
+            RECT { 0, land_list::kTitleHeight, land_list::kSheetWidth, land_list::kSheetHeight });
+    else
+        memory.fillRectColor(0, 0, width - 1, height - 1, 0x02FFFFFF);
+    state->drawLandIcon(dc, 2, 1, int(terrain), type.kind >= kTerrainCapital ? int(terrain) : 0, 0, 16);
+    HGDIOBJ oldFont = SelectObject(dc, state->font(kSmallFont).handle());
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kBlack);
+    centred(dc, 20, 3, 92, 15, std::string(type.name, strnlen(type.name, sizeof type.name)));
+    int x = land_list::kNameWidth;
+    for (int i = 0; i < land_list::kItemCount; ++i) {
+        if (!(m_effective >> i & 1))
+            continue;
+        const land_list::Item& column = land_list::item(i);
+        const int left = x + column.textInset;
+        centred(dc, left, 3, left + column.textWidth, 15, land_list::itemText(i, type));
+        x += column.width;
+    }
+    SetBkMode(dc, oldMode);
+    SelectObject(dc, oldFont);
+    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, width, height, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, oldBitmap);
+}
+
+LandListWindow::LandListWindow(swCWindow* mainWindow)
+    : swCWindow(kClassName, mainWindow)
+{
+    static const std::string title = platform::utf8ToCp932("地形情報");
+    m_windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    setTitle(title.c_str());
+    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, 200, 200);
+}
+
+LandListWindow::~LandListWindow() = default;
+
+LandListWindow* LandListWindow::open(swCWindow* mainWindow)
+{
+    if (!g_gameState)
+        return nullptr;
+    auto* window = new LandListWindow(mainWindow);
+    if (window->create())
+        return window;
+    // No window was made: the object is still ours.
+    delete window;
+    return nullptr;
+}
+
+HWND LandListWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }
+
+int LandListWindow::columnWidth() const { return land_list::columnWidth(m_effective); }
+
+int LandListWindow::windowWidth() const { return columnWidth() + scrollBarWidth() + m_frameWidth; }
+
+bool LandListWindow::create()
+{
+    if (!Create())
+        return false;
+    const SIZE frame = info_window::frameSize(handle());
+    m_frameWidth = frame.cx;
+    m_frameHeight = frame.cy;
+    try {
+        m_sheet.bitmapLoadFile(pictureServices().bitmapPath("list_land.bmp").c_str());
+    } catch (swCError* error) {
+        // Without the sheet the rows are plain and the header strip stays unpainted.
+        delete error;
+    }
+    {
+        HDC screen = GetDC(nullptr);
+        m_composed.bitmapCreateCompatible(PaletteHolder(screen), land_list::kSheetWidth, land_list::kSheetHeight);
+        ReleaseDC(nullptr, screen);
+    }
+    compose();
+    const POINT origin = info_window::defaultOrigin(*this);
+    MoveWindow(handle(), origin.x, origin.y, windowWidth(), m_frameHeight + kDefaultListHeight, FALSE);
+    windowRestorePlacement(kClassName, true, false);
+    RECT placed {};
+    GetWindowRect(handle(), &placed);
+    placed.right = placed.left + windowWidth();
+    snapHeight(placed, WMSZ_BOTTOM);
+    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+
+    RECT client {};
+    GetClientRect(handle(), &client);
+    HFONT font = game().font(kSmallFont).handle();
+    m_button = new PushButton(this, id::kOptionButton, BS_PUSHBUTTON);
+    m_button->controlCreateTitled(">>", { client.right - 16, 0, 16, 16 });
+    SendMessageA(m_button->handle(), WM_SETFONT, WPARAM(font), FALSE);
+    m_list = new LandListBox(this, m_composed, m_effective);
+    m_list->controlCreate({ 0, kHeaderHeight, columnWidth() + scrollBarWidth(), std::max(0, int(client.bottom) - kHeaderHeight) });
+    SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
+    fill();
+    ShowWindow(handle(), SW_SHOWNOACTIVATE);
+    return true;
+}
+
+void LandListWindow::fill()
+{
+    HWND list = m_list->handle();
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (int terrain : land_list::terrainsByListOrder())
+        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(terrain));
+}
+
+int LandListWindow::rowTerrain(int row) const
+{
+    if (!m_list || row < 0)
+        return -1;
+    const LRESULT data = SendMessageA(m_list->handle(), LB_GETITEMDATA, WPARAM(row), 0);
+    return data == LB_ERR ? -1 : int(data);
+}
+
+void LandListWindow::compose()
+{
+    m_effective = land_list::effectiveItems(uint32_t(game().settings().landListOption));
+    if (!m_composed.handle())
+        return;
+    if (!m_sheet.handle()) {
+        HDC screen = GetDC(nullptr);
+        {
+            MemoryDcHolder memory(screen);
+            HGDIOBJ old = SelectObject(memory.dc(), m_composed.handle());
+            memory.fillRectColor(0, 0, land_list::kSheetWidth - 1, land_list::kSheetHeight - 1, 0x02FFFFFF);
+            SelectObject(memory.dc(), old);
+        }
+        ReleaseDC(nullptr, screen);
+        return;
+    }
+    auto copy = [&](int x, int sourceX, int width) {
+        m_composed.bitmapBlit(x, 0, m_sheet.handle(), RECT { sourceX, 0, sourceX + width, land_list::kSheetHeight });
+    };
+    copy(0, 0, land_list::kNameWidth);
+    int x = land_list::kNameWidth;
+    for (int i = 0; i < land_list::kItemCount; ++i) {
+        if (!(m_effective >> i & 1))
+            continue;
+        copy(x, land_list::sheetX(i), land_list::item(i).width);
+        x += land_list::item(i).width;
+    }
+    copy(x, land_list::sheetX(land_list::kItemCount), land_list::kClosingWidth);
+}
+
+void LandListWindow::applyWidth(bool keepRight)
+{
+    RECT outer {};
+    GetWindowRect(handle(), &outer);
+    const int width = windowWidth();
+    const int left = keepRight ? outer.right - width : outer.left;
+    MoveWindow(handle(), left, outer.top, width, outer.bottom - outer.top, TRUE);
+    InvalidateRect(handle(), nullptr, TRUE);
+    if (m_list)
+        InvalidateRect(m_list->handle(), nullptr, TRUE);
+}
+
+void LandListWindow::layout(int clientWidth, int clientHeight)
+{
+    if (m_list)
+        MoveWindow(m_list->handle(), 0, kHeaderHeight, columnWidth() + scrollBarWidth(), std::max(0, clientHeight - kHeaderHeight), TRUE);
+    if (m_button)
+        MoveWindow(m_button->handle(), clientWidth - 16, 0, 16, 16, TRUE);
+}
+
+void LandListWindow::snapHeight(RECT& rect, WPARAM edge) const
+{
+    const int rows = std::max(0, int(rect.bottom - rect.top) - m_frameHeight - kHeaderHeight) / kRowHeight;
+    const int height = m_frameHeight + kRowHeight * rows + kHeaderHeight;
+    if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
+        rect.top = rect.bottom - height;
+    else
+        rect.bottom = rect.top + height;
+}
+
+void LandListWindow::paintHeader(HDC dc) const
+{
+    if (m_sheet.handle() && m_composed.handle())
+        PaletteHolder(dc).blitBitmap(0, 0, m_composed.handle(), RECT { 0, 0, columnWidth(), kHeaderHeight });
+}
+
+int LandListWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case message::kRefresh:
+    case message::kReload:
+        compose();
+        applyWidth(false);
+        return 1;
+    case message::kItemsChanged:
+        compose();
+        applyWidth(true);
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps {};
+        HDC dc = BeginPaint(handle(), &ps);
+        paintHeader(dc);
+        EndPaint(handle(), &ps);
+        return 1;
+    }
+    case WM_GETMINMAXINFO: {
+        if (!m_frameWidth)
+            return 0;
+        auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
+        info->ptMinTrackSize.x = info->ptMaxTrackSize.x = windowWidth();
+        info->ptMaxTrackSize.y = m_frameHeight + kRowHeight * int(game().terrainTypes().size()) + kHeaderHeight;
+        return 1;
+    }
+    case WM_SIZING:
+        snapHeight(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
+        msg.result = TRUE;
+        return 1;
+    case WM_SIZE:
+        layout(LOWORD(msg.lParam), HIWORD(msg.lParam));
+        mainWindowServices().dockDisplayItemWindow(DisplayItemList::Terrain);
+        return 0;
+    case WM_MOVE:
+        mainWindowServices().dockDisplayItemWindow(DisplayItemList::Terrain);
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        if (info_window::raisedToTop(*reinterpret_cast<WINDOWPOS*>(msg.lParam)))
+            mainWindowServices().dockDisplayItemWindow(DisplayItemList::Terrain);
+        return 0;
+    case WM_CTLCOLORLISTBOX:
+        msg.result = LRESULT(GetStockObject(NULL_BRUSH));
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kClassName);
+        return 0;
+    default:
+        if (info_window::handleBodyMessage(*this, msg, message::kCloseRequest))
+            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
+        return 0;
+    }
+}
+
+int LandListWindow::OnCommand(MessageRecord&, UINT id, UINT)
+{
+    if (id == id::kOptionButton) {
+        if (m_list)
+            SetFocus(m_list->handle());
+        const bool shown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::Terrain);
+        SetWindowTextA(m_button->handle(), shown ? ">>" : "<<");
+        postToOwner(*this, message::kToggleOptions);
+        return 1;
+    }
+    return id == IDOK || id == IDCANCEL ? 1 : 0;
+}

@@ -1,0 +1,80 @@
+// LandListWindow ("地形情報"): one row per terrain or building type, with the icon and name and
+// the display items the person has switched on, as far as the rules in force offer them. Its
+// display-item window is a LandListOptionWindow the main window makes beside it.
+#pragma once
+
+#include "lib/control.h"
+#include "lib/media/bitmap.h"
+
+namespace land_list_id {
+constexpr UINT kList = 1000;
+constexpr UINT kOptionButton = 1003;
+} // namespace land_list_id
+
+namespace land_list_message {
+// To the main window: close the list, show or hide its display-item window.
+constexpr UINT kCloseRequest = WM_USER + 108;
+constexpr UINT kToggleOptions = WM_USER + 179;
+// To the list: from the main window, compose the columns again keeping the left edge.
+constexpr UINT kRefresh = WM_USER + 105;
+constexpr UINT kReload = WM_USER + 106;
+// From the display-item window: the items changed; the right edge stays.
+constexpr UINT kItemsChanged = WM_USER + 107;
+} // namespace land_list_message
+
+// The owner-drawn rows; item data is the terrain index.
+class LandListBox : public ChildControl {
+public:
+    LandListBox(swCWindow* parent, const swCBitmap& composed, const uint32_t& effective);
+    void DrawItem(DRAWITEMSTRUCT* item) override;
+
+private:
+    const swCBitmap& m_composed;
+    const uint32_t& m_effective;
+};
+
+class LandListWindow : public swCWindow {
+public:
+    static constexpr const char* kClassName = "VKRC_LANDLISTWINDOW_CNAME";
+    static constexpr int kHeaderHeight = 20;
+    static constexpr int kRowHeight = 18;
+    static constexpr int kDefaultListHeight = 380;
+
+    // Makes the window, owned by mainWindow (which receives its requests), at its kept placement.
+    // Null when it could not be made. The object deletes itself with its window.
+    static LandListWindow* open(swCWindow* mainWindow);
+    ~LandListWindow() override;
+
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    HWND listHandle() const;
+    // The effective items and the width of their columns (name column and closing column included).
+    uint32_t effectiveItems() const { return m_effective; }
+    int columnWidth() const;
+    // The window's outer width for the columns now composed.
+    int windowWidth() const;
+    int frameHeight() const { return m_frameHeight; }
+    // The terrain index of row i, -1 outside the list.
+    int rowTerrain(int row) const;
+
+private:
+    explicit LandListWindow(swCWindow* mainWindow);
+    bool create();
+    void fill();
+    // Puts the effective items' cells side by side into the composed image.
+    void compose();
+    // Gives the window the width of the composed columns, keeping the left or the right edge.
+    void applyWidth(bool keepRight);
+    void layout(int clientWidth, int clientHeight);
+    void snapHeight(RECT& rect, WPARAM edge) const;
+    void paintHeader(HDC dc) const;
+
+    swCBitmap m_sheet;
+    swCBitmap m_composed;
+    uint32_t m_effective = 0;
+    int m_frameWidth = 0;
+    int m_frameHeight = 0;
+    LandListBox* m_list = nullptr;
+    PushButton* m_button = nullptr;
+};

@@ -1,0 +1,293 @@
+// The terrain table family: the member table, the columns and a width that shows whole columns.
+#include "infowin/land_table_window.h"
+
+#include "infowin/info_window_frame.h"
+#include "infowin/land_list_items.h"
+#include "infowin/land_transport_table.h"
+#include "infowin/main_window_services.h"
+#include "infowin/window_services.h"
+#include "lib/error.h"
+#include "lib/media/picture_services.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "state/terrain_record.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+namespace id = land_table_id;
+
+constexpr COLORREF kBlack = 0x02000000;
+// The default width shows the legend and 35 columns.
+constexpr int kDefaultWidth = kLandTableLegendWidth + 35 * kLandTableColumnWidth;
+
+const LandTableMember kMembers[] = {
+    { LandTable::Move, "VKRC_LANDMOVELISTWINDOW_CNAME", "地形移動表", "list_move.bmp", 616, 26, true, WM_USER + 110 },
+    { LandTable::Avoid, "VKRC_LANDAVOIDLISTWINDOW_CNAME", "地形回避表", "list_avoid.bmp", 616, 26, true, WM_USER + 164 },
+    { LandTable::Transport, "VKRC_LANDTRANSPORTLISTWINDOW_CNAME", "輸送可能地形（搭載及び発進が可能となる地形）", "list_carry.bmp",
+        316, 11, false, WM_USER + 161 },
+};
+
+GameState& game() { return *g_gameState; }
+
+void centred(HDC dc, int left, int top, int right, int bottom, const char* text, UINT align = DT_CENTER)
+{
+    RECT box { left, top, right, bottom };
+    DrawTextA(dc, text, -1, &box, align | DT_NOPREFIX | DT_SINGLELINE);
+}
+
+// A figure of a movement type's row, "-" where the type cannot enter.
+std::string figureOrDash(const TerrainRecord& type, int k, const uint8_t* values)
+{
+    if (k < 0 || k >= kMovementTypeCount || type.moveCost[k] == 0)
+        return "-";
+    return std::to_string(values[k]);
+}
+
+} // namespace
+
+const LandTableMember& landTableMember(LandTable table) { return kMembers[int(table)]; }
+
+void drawNameDownwards(HDC dc, int x, int y, const char* name, int length)
+{
+    static const std::string bar = platform::utf8ToCp932("ー");
+    for (int i = 0; i < length && name[i]; y += 12) {
+        const BYTE lead = BYTE(name[i]);
+        if (!IsDBCSLeadByte(lead)) {
+            TextOutA(dc, x, y, name + i, 1);
+            ++i;
+            continue;
+        }
+        if (i + 1 >= length || !name[i + 1])
+            return;
+        if (bar.size() == 2 && name[i] == bar[0] && name[i + 1] == bar[1])
+            TextOutA(dc, x + 4, y, "l", 1);
+        else
+            TextOutA(dc, x, y, name + i, 2);
+        i += 2;
+    }
+}
+
+LandTableListBox::LandTableListBox(swCWindow* parent, const LandTableMember& member)
+    : ChildControl("ListBox", parent, id::kList,
+          WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_MULTICOLUMN | LBS_DISABLENOSCROLL)
+    , m_member(member)
+{
+}
+
+void LandTableListBox::loadSheet() { m_sheet.bitmapLoadFile(pictureServices().bitmapPath(m_member.sheet).c_str()); }
+
+void LandTableListBox::DrawItem(DRAWITEMSTRUCT* item)
+{
+    GameState* state = g_gameState;
+    if (!item || int(item->itemID) < 0 || !state)
+        return;
+    const size_t terrain = size_t(item->itemData);
+    if (terrain >= state->terrainTypes().size())
+        return;
+    const TerrainRecord& type = state->terrainTypes()[terrain];
+    const int x = item->rcItem.left;
+    const int y = item->rcItem.top;
+    HDC dc = item->hDC;
+    PaletteHolder(dc).blitBitmap(x, y, m_sheet.handle(),
+        RECT { kLandTableLegendWidth, 0, kLandTableLegendWidth + kLandTableColumnWidth, m_member.columnHeight });
+    state->drawLandIcon(dc, x + 2, y + 76, int(terrain), type.kind >= kTerrainCapital ? int(terrain) : 0, 0, 16);
+    HGDIOBJ oldFont = SelectObject(dc, state->font(kSmallFont).handle());
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = SetTextColor(dc, kBlack);
+    drawNameDownwards(dc, x + 4, y + 2, type.name, int(strnlen(type.name, sizeof type.name)));
+    // Movement and avoidance figures centred in their rows; transport marks from the left.
+    const bool transport = m_member.table == LandTable::Transport;
+    for (int row = 0; row < m_member.entries; ++row) {
+        const std::string text = entryText(row, int(terrain), type);
+        const int top = y + (transport ? 98 : 100) + 20 * row;
+        centred(dc, x + (transport ? 2 : 3), top, x + (transport ? 14 : 15), top + 12, text.c_str(), transport ? DT_LEFT : DT_CENTER);
+    }
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+    SelectObject(dc, oldFont);
+}
+
+std::string LandMoveListBox::entryText(int row, int, const TerrainRecord& type) const
+{
+    return figureOrDash(type, row, type.moveCost);
+}
+
+std::string LandAvoidListBox::entryText(int row, int, const TerrainRecord& type) const
+{
+    return figureOrDash(type, row, type.evasion);
+}
+
+std::string LandTransportListBox::entryText(int row, int terrain, const TerrainRecord& type) const
+{
+    return land_transport::mark(land_transport::code(terrain, row), type.kind);
+}
+
+LandTableWindow::LandTableWindow(swCWindow* mainWindow, const LandTableMember& member)
+    : swCWindow(member.className, mainWindow)
+    , m_member(member)
+{
+    static std::string titles[std::size(kMembers)];
+    std::string& title = titles[int(member.table)];
+    if (title.empty())
+        title = platform::utf8ToCp932(member.title);
+    m_windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    setTitle(title.c_str());
+    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, 200, 200);
+}
+
+LandTableWindow::~LandTableWindow() = default;
+
+LandTableWindow* LandTableWindow::open(swCWindow* mainWindow, LandTable table)
+{
+    if (!g_gameState)
+        return nullptr;
+    LandTableWindow* window = nullptr;
+    switch (table) {
+    case LandTable::Move: window = new LandMoveListWindow(mainWindow); break;
+    case LandTable::Avoid: window = new LandAvoidListWindow(mainWindow); break;
+    case LandTable::Transport: window = new LandTransportListWindow(mainWindow); break;
+    }
+    bool windowMade = false;
+    if (window->create(windowMade))
+        return window;
+    // A window that was made has taken its object with it.
+    if (!windowMade)
+        delete window;
+    return nullptr;
+}
+
+HWND LandTableWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }
+
+bool LandTableWindow::create(bool& windowMade)
+{
+    windowMade = false;
+    if (!Create())
+        return false;
+    windowMade = true;
+    const int scrollHeight = GetSystemMetrics(SM_CYHSCROLL);
+    const SIZE frame = info_window::frameSize(handle());
+    m_frameWidth = frame.cx;
+    // The list's scroll bar counts with the frame: the client area holds the columns themselves.
+    m_frameHeight = frame.cy + scrollHeight;
+    const POINT origin = info_window::defaultOrigin(*this);
+    MoveWindow(handle(), origin.x, origin.y, kDefaultWidth + m_frameWidth, m_member.columnHeight + m_frameHeight, FALSE);
+    windowRestorePlacement(m_member.className, true, false);
+    RECT placed {};
+    GetWindowRect(handle(), &placed);
+    placed.bottom = placed.top + m_member.columnHeight + m_frameHeight;
+    snapWidth(placed, WMSZ_RIGHT);
+    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    try {
+        m_legend.bitmapLoadRect(pictureServices().bitmapPath(m_member.sheet).c_str(), 0, 0, kLandTableLegendWidth,
+            m_member.columnHeight);
+        m_list = makeListBox();
+        m_list->loadSheet();
+    } catch (swCError* error) {
+        error->Show(parent() ? parent()->handle() : nullptr);
+        delete error;
+        DestroyWindow(handle());
+        return false;
+    }
+    RECT client {};
+    GetClientRect(handle(), &client);
+    m_list->controlCreate({ kLandTableLegendWidth, 0, std::max(0, int(client.right) - kLandTableLegendWidth),
+        m_member.columnHeight + scrollHeight });
+    SendMessageA(m_list->handle(), LB_SETCOLUMNWIDTH, kLandTableColumnWidth, 0);
+    auto* corner = new StaticText(this, id::kCorner, SS_LEFT);
+    corner->controlCreate({ 0, m_member.columnHeight, kLandTableLegendWidth, scrollHeight });
+    fill();
+    ShowWindow(handle(), SW_SHOWNOACTIVATE);
+    return true;
+}
+
+void LandTableWindow::fill()
+{
+    std::vector<int> order(game().terrainTypes().size());
+    if (m_member.byListOrder)
+        order = land_list::terrainsByListOrder();
+    else
+        std::iota(order.begin(), order.end(), 0);
+    HWND list = m_list->handle();
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (int terrain : order)
+        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(terrain));
+}
+
+int LandTableWindow::columnTerrain(int column) const
+{
+    if (!m_list || column < 0)
+        return -1;
+    const LRESULT data = SendMessageA(m_list->handle(), LB_GETITEMDATA, WPARAM(column), 0);
+    return data == LB_ERR ? -1 : int(data);
+}
+
+void LandTableWindow::snapWidth(RECT& rect, WPARAM edge) const
+{
+    const int columns = std::max(0, int(rect.right - rect.left) - m_frameWidth - kLandTableLegendWidth) / kLandTableColumnWidth;
+    const int width = m_frameWidth + kLandTableLegendWidth + kLandTableColumnWidth * columns;
+    if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
+        rect.left = rect.right - width;
+    else
+        rect.right = rect.left + width;
+}
+
+int LandTableWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_MEASUREITEM: {
+        // A column is one item as tall as the table.
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(msg.lParam);
+        if (!measure || measure->CtlID != land_table_id::kList)
+            return 0;
+        measure->itemHeight = UINT(m_member.columnHeight);
+        msg.result = TRUE;
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps {};
+        HDC dc = BeginPaint(handle(), &ps);
+        if (m_legend.handle())
+            PaletteHolder(dc).blitBitmap(0, 0, m_legend.handle(), RECT { 0, 0, kLandTableLegendWidth, m_member.columnHeight });
+        EndPaint(handle(), &ps);
+        return 1;
+    }
+    case WM_SIZE:
+        if (m_list)
+            MoveWindow(m_list->handle(), kLandTableLegendWidth, 0, std::max(0, int(LOWORD(msg.lParam)) - kLandTableLegendWidth),
+                m_member.columnHeight + GetSystemMetrics(SM_CYHSCROLL), TRUE);
+        return 0;
+    case WM_GETMINMAXINFO: {
+        if (!m_frameWidth)
+            return 0;
+        auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
+        const int columns = int(game().terrainTypes().size());
+        info->ptMinTrackSize.y = info->ptMaxTrackSize.y = m_member.columnHeight + m_frameHeight;
+        info->ptMinTrackSize.x = kLandTableLegendWidth + m_frameWidth;
+        info->ptMaxTrackSize.x = kLandTableLegendWidth + kLandTableColumnWidth * columns + m_frameWidth;
+        return 1;
+    }
+    case WM_SIZING:
+        snapWidth(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
+        msg.result = TRUE;
+        return 1;
+    case WM_CTLCOLORLISTBOX:
+        msg.result = LRESULT(GetStockObject(NULL_BRUSH));
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(m_member.className);
+        return 0;
+    default:
+        if (info_window::handleBodyMessage(*this, msg, m_member.closeRequest))
+            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
+        return 0;
+    }
+}
+
+int LandTableWindow::OnCommand(MessageRecord&, UINT id, UINT) { return id == IDOK || id == IDCANCEL ? 1 : 0; }

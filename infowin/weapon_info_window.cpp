@@ -1,0 +1,340 @@
+// WeaponInfoWindow: the page rendered from the unit panels into "info_heiki.bmp", its buttons and
+// the browsing through the producible-type list.
+#include "infowin/weapon_info_window.h"
+
+#include "infowin/dialog_templates.h"
+#include "infowin/info_window_frame.h"
+#include "infowin/main_window_services.h"
+#include "infowin/sheet_layout.h"
+#include "infowin/unit_panels.h"
+#include "infowin/window_services.h"
+#include "lib/application.h"
+#include "lib/error.h"
+#include "lib/media/bitmap_button.h"
+#include "lib/media/picture_services.h"
+#include "state/base_bitmaps.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <vector>
+
+namespace {
+
+namespace id = weapon_info_id;
+namespace message = weapon_info_message;
+
+constexpr const char* kBackground = "info_heiki.bmp";
+// The parts of the page a change of armament set draws again.
+constexpr RECT kSetBlock { 456, 268, 698, 420 };
+constexpr RECT kWeaponTable { 8, 508, 712, 588 };
+constexpr RECT kMoveArea { 12, 348, 436, 452 };
+
+GameState* game() { return g_gameState; }
+
+const UnitTypeRecord* typeRecord(int typeId)
+{
+    GameState* state = game();
+    if (!state || typeId <= 0 || typeId >= kUnitTypeIdMapSize || !state->unitTypeIndex(typeId))
+        return nullptr;
+    return &state->unitTypeRecord(typeId);
+}
+
+int defaultSetOf(int typeId)
+{
+    const UnitTypeRecord* type = typeRecord(typeId);
+    return type ? defaultModelOf(*type) : 0;
+}
+
+} // namespace
+
+WeaponInfoWindow::WeaponInfoWindow(swCWindow* parent, int typeId, int key, int flags)
+    : swCDialog(dialog_template::kWeaponInfo, parent)
+    , m_key(key)
+    , m_typeId(typeId)
+    , m_originTypeId(typeId)
+    , m_armamentSet(defaultSetOf(typeId))
+    , m_flags(flags)
+    , m_background(std::make_unique<swCBitmap>())
+{
+    registerGameDialogTemplates();
+    if (!loadClean(*m_background))
+        m_background.reset();
+    theApplication().appAddModeless(this);
+}
+
+WeaponInfoWindow::~WeaponInfoWindow() { theApplication().appRemoveModeless(this); }
+
+bool WeaponInfoWindow::open() { return CreateModeless() && handle(); }
+
+bool WeaponInfoWindow::loadClean(swCBitmap& bitmap) const
+{
+    try {
+        bitmap.bitmapLoadFile(pictureServices().bitmapPath(kBackground).c_str());
+    } catch (swCError* error) {
+        delete error;
+        return false;
+    }
+    return bitmap.handle() != nullptr;
+}
+
+const UnitTypeRecord* WeaponInfoWindow::shownType() const { return typeRecord(m_typeId); }
+
+int WeaponInfoWindow::OnInitDialog()
+{
+    RECT frame { 0, 0, kPageWidth, kPageHeight };
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), FALSE,
+        DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT area {};
+    if (parent() && parent()->handle()) {
+        GetClientRect(parent()->handle(), &area);
+        MapWindowPoints(parent()->handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    MoveWindow(handle(), area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
+        width, height, FALSE);
+
+    new InfoButton80x24(this, 0, id::kPrevious, 456, 8);
+    new InfoButton80x24(this, 1, id::kNext, 544, 8);
+    new InfoButton80x24(this, 2, id::kClose, 632, 8);
+    new InfoButton56x24(this, 0, id::kBaseType, 378, 56);
+    new InfoButton72x24(this, 0, id::kCapabilityPage, 152, 322);
+    new InfoButton72x24(this, 1, id::kMovePage, 224, 322);
+    for (int k = 0; k < kModelCount; ++k)
+        new InfoButton48x16(this, k, id::kFirstSet + UINT(k), 460 + 64 * k, 432);
+    pressButton(id::kCapabilityPage, !m_movePage);
+    pressButton(id::kMovePage, m_movePage);
+    render();
+    updateButtons();
+
+    RECT placed {};
+    GetWindowRect(handle(), &placed);
+    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    windowRestorePlacement(kPlacementPrefix, false, false);
+    return 1;
+}
+
+void WeaponInfoWindow::render()
+{
+    const UnitTypeRecord* type = shownType();
+    if (!m_background || !type)
+        return;
+    swCBitmap clean;
+    if (!loadClean(clean))
+        return;
+    HDC screen = GetDC(nullptr);
+    {
+        MemoryDcHolder page(screen);
+        HGDIOBJ old = SelectObject(page.dc(), m_background->handle());
+        page.blitBitmap(0, 0, clean.handle(), RECT { 0, 0, kPageWidth, kPageHeight });
+        try {
+            drawTypeHeader(page.dc(), *type, -1);
+            if (m_movePage)
+                drawMovementPanel(page.dc(), *type);
+            else
+                drawCapabilityIcons(page.dc(), *type);
+            drawArmamentSetBlock(page.dc(), m_armamentSet, *type, nullptr);
+            if (const swCBitmap* bars = game()->baseBitmap(kInfoButtons))
+                drawWeaponTable(page.dc(), m_armamentSet, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
+        } catch (swCError* error) {
+            delete error;
+        }
+        SelectObject(page.dc(), old);
+    }
+    ReleaseDC(nullptr, screen);
+}
+
+void WeaponInfoWindow::chooseSet(int set)
+{
+    for (int k = 0; k < kModelCount; ++k)
+        pressButton(id::kFirstSet + UINT(k), k == set);
+    const UnitTypeRecord* type = shownType();
+    if (set == m_armamentSet || !type)
+        return;
+    m_armamentSet = set;
+    swCBitmap clean;
+    if (!m_background || !loadClean(clean))
+        return;
+    HDC screen = GetDC(nullptr);
+    {
+        MemoryDcHolder page(screen);
+        HGDIOBJ old = SelectObject(page.dc(), m_background->handle());
+        for (const RECT& part : { kSetBlock, kWeaponTable })
+            page.blitBitmap(part.left, part.top, clean.handle(), part);
+        try {
+            if (m_movePage)
+                drawMovementPanel(page.dc(), *type);
+            drawArmamentSetBlock(page.dc(), set, *type, nullptr);
+            if (const swCBitmap* bars = game()->baseBitmap(kInfoButtons))
+                drawWeaponTable(page.dc(), set, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
+        } catch (swCError* error) {
+            delete error;
+        }
+        SelectObject(page.dc(), old);
+    }
+    ReleaseDC(nullptr, screen);
+    for (const RECT& part : { kMoveArea, kSetBlock, kWeaponTable })
+        InvalidateRect(handle(), &part, FALSE);
+    UpdateWindow(handle());
+}
+
+int WeaponInfoWindow::originPosition() const
+{
+    GameState* state = game();
+    if (!state)
+        return -1;
+    if (state->producibleList().empty()) {
+        // A list never built (the weapon list not yet opened) is made as that list would make it.
+        state->buildProducibleList(state->producibleFilter());
+        state->reverseProducibleList(state->producibleOrder(), 0);
+    }
+    const UnitTypeRecord* origin = typeRecord(m_originTypeId);
+    const int base = origin ? int(origin->baseType) - 1 : -1;
+    const std::vector<uint32_t>& list = state->producibleList();
+    for (size_t p = 0; p < list.size(); ++p)
+        if (int(list[p]) == m_originTypeId || (base > 0 && int(list[p]) == base))
+            return int(p);
+    return -1;
+}
+
+int WeaponInfoWindow::previousType() const
+{
+    const int p = originPosition();
+    return p > 0 ? int(game()->producibleList()[size_t(p - 1)]) : 0;
+}
+
+int WeaponInfoWindow::nextType() const
+{
+    const int p = originPosition();
+    if (p < 0 || size_t(p + 1) >= game()->producibleList().size())
+        return 0;
+    return int(game()->producibleList()[size_t(p + 1)]);
+}
+
+void WeaponInfoWindow::browseTo(int typeId)
+{
+    if (typeId <= 0)
+        return;
+    m_typeId = m_originTypeId = typeId;
+    m_armamentSet = defaultSetOf(typeId);
+    render();
+    updateButtons();
+    InvalidateRect(handle(), nullptr, FALSE);
+    mainWindowServices().setWeaponInfoShown(m_key, m_typeId);
+}
+
+void WeaponInfoWindow::updateButtons()
+{
+    showButton(id::kPrevious, previousType() != 0);
+    showButton(id::kNext, nextType() != 0);
+    const UnitTypeRecord* type = shownType();
+    showButton(id::kBaseType, type && type->baseType != 0);
+    for (int k = 0; k < kModelCount; ++k) {
+        showButton(id::kFirstSet + UINT(k), type && unitTypeHasGroupFlag(*type, k));
+        pressButton(id::kFirstSet + UINT(k), k == m_armamentSet);
+    }
+}
+
+void WeaponInfoWindow::pressButton(UINT buttonId, bool pressed)
+{
+    HWND button = GetDlgItem(handle(), int(buttonId));
+    if (auto* face = dynamic_cast<swCButton*>(windowFromHandle(button))) {
+        face->setHeldPressed(pressed);
+        InvalidateRect(button, nullptr, FALSE);
+    }
+}
+
+void WeaponInfoWindow::showButton(UINT buttonId, bool shown)
+{
+    if (HWND button = GetDlgItem(handle(), int(buttonId)))
+        ShowWindow(button, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void WeaponInfoWindow::paint(HDC dc, const RECT& area) const
+{
+    if (m_background && m_background->handle())
+        PaletteHolder(dc).blitBitmap(area.left, area.top, m_background->handle(), area);
+}
+
+void WeaponInfoWindow::postClose() const { postToOwner(*this, message::kCloseRequest, WPARAM(m_key)); }
+
+int WeaponInfoWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case message::kRefresh:
+    case message::kReload:
+        render();
+        updateButtons();
+        InvalidateRect(handle(), nullptr, FALSE);
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps {};
+        HDC dc = BeginPaint(handle(), &ps);
+        paint(dc, ps.rcPaint);
+        EndPaint(handle(), &ps);
+        return 1;
+    }
+    case WM_ERASEBKGND: {
+        RECT area { 0, 0, kPageWidth, kPageHeight };
+        GetClipBox(reinterpret_cast<HDC>(msg.wParam), &area);
+        paint(reinterpret_cast<HDC>(msg.wParam), area);
+        msg.result = 1;
+        return 1;
+    }
+    case WM_CTLCOLORBTN:
+        msg.result = LRESULT(GetStockObject(NULL_BRUSH));
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        postClose();
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kPlacementPrefix);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int WeaponInfoWindow::OnCommand(MessageRecord&, UINT command, UINT)
+{
+    if (command >= id::kFirstSet && command < id::kFirstSet + kModelCount) {
+        chooseSet(int(command - id::kFirstSet));
+        return 1;
+    }
+    switch (command) {
+    case id::kClose:
+        postClose();
+        return 1;
+    case id::kBaseType:
+        if (const UnitTypeRecord* type = shownType(); type && type->baseType != 0) {
+            m_typeId = int(type->baseType) - 1;
+            render();
+            InvalidateRect(handle(), nullptr, FALSE);
+        }
+        return 1;
+    case id::kPrevious:
+        browseTo(previousType());
+        return 1;
+    case id::kNext:
+        browseTo(nextType());
+        return 1;
+    case id::kCapabilityPage:
+    case id::kMovePage:
+        m_movePage = command == id::kMovePage;
+        pressButton(id::kCapabilityPage, !m_movePage);
+        pressButton(id::kMovePage, m_movePage);
+        render();
+        InvalidateRect(handle(), nullptr, FALSE);
+        return 1;
+    default:
+        // Enter and Escape do nothing by themselves.
+        return command == IDOK || command == IDCANCEL ? 1 : 0;
+    }
+}

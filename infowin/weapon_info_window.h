@@ -1,0 +1,80 @@
+// WeaponInfoWindow ("兵器詳細情報"): one unit type of the weapon list with its armament sets,
+// weapons, movement and capabilities, browsable through the producible-type list. Modeless; the
+// main window keeps at most two, each under a key, and destroys one on its close request.
+#pragma once
+
+#include "lib/dialog.h"
+#include "lib/media/bitmap.h"
+
+#include <memory>
+
+struct UnitTypeRecord;
+
+namespace weapon_info_id {
+constexpr UINT kClose = 1000;
+constexpr UINT kBaseType = 1003;
+// Sets 0..3 are kFirstSet..kFirstSet + 3.
+constexpr UINT kFirstSet = 1004;
+constexpr UINT kNext = 1008;
+constexpr UINT kPrevious = 1009;
+constexpr UINT kCapabilityPage = 1010;
+constexpr UINT kMovePage = 1011;
+} // namespace weapon_info_id
+
+namespace weapon_info_message {
+// To the main window: destroy the window of key wParam.
+constexpr UINT kCloseRequest = WM_USER + 153;
+// From the main window: render the page again.
+constexpr UINT kRefresh = WM_USER + 105;
+constexpr UINT kReload = WM_USER + 106;
+} // namespace weapon_info_message
+
+class WeaponInfoWindow : public swCDialog {
+public:
+    static constexpr const char* kPlacementPrefix = "WeaponInfo";
+    static constexpr int kPageWidth = 720;
+    static constexpr int kPageHeight = 608;
+
+    // flags: kept for the creator; nothing depends on it. The window joins the application's
+    // modeless list here and leaves it when the object goes.
+    WeaponInfoWindow(swCWindow* parent, int typeId, int key, int flags);
+    ~WeaponInfoWindow() override;
+
+    // Makes the modeless window; false when no window was made (the object is then still the caller's).
+    bool open();
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    int key() const { return m_key; }
+    int typeId() const { return m_typeId; }
+    int armamentSet() const { return m_armamentSet; }
+    bool movePage() const { return m_movePage; }
+    int flags() const { return m_flags; }
+    // The neighbours of the browse origin in the producible-type list; 0 for none.
+    int previousType() const;
+    int nextType() const;
+
+private:
+    const UnitTypeRecord* shownType() const;
+    // The browse origin's place in the producible-type list, -1 when it is not there.
+    int originPosition() const;
+    bool loadClean(swCBitmap& bitmap) const;
+    void render();
+    void chooseSet(int set);
+    void browseTo(int typeId);
+    void updateButtons();
+    void pressButton(UINT id, bool pressed);
+    void showButton(UINT id, bool shown);
+    void paint(HDC dc, const RECT& area) const;
+    void postClose() const;
+
+    int m_key = 0;
+    int m_typeId = 0;
+    int m_originTypeId = 0;
+    int m_armamentSet = 0;
+    bool m_movePage = false;
+    int m_flags = 0;
+    std::unique_ptr<swCBitmap> m_background;
+};
