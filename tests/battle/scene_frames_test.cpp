@@ -147,13 +147,15 @@ std::vector<SceneCase> sceneCases(const SceneRig& rig)
     hunted.shots = 2;
     hunted.counterAttack = hunter.counterAttack = 1;
     add("torpedo", hunter, hunted, { 100, 112, 125, 190 });
-    // An electronic warfare craft's beam bringing down cruise missiles.
-    BattleSideRecord jammer = rig.side(25, 0, 2, kLand);
+    // Cruise missiles flying at an electronic warfare craft whose beam brings them down as they come.
+    BattleSideRecord cruise = rig.side(12, 0, 1, kLand);
+    cruise.figuresAfter = 3;
+    cruise.shots = 2;
+    BattleSideRecord jammer = rig.side(25, 1, 2, kLand);
     jammer.figuresBefore = jammer.figuresAfter = 1;
-    jammer.shots = 10;
-    BattleSideRecord cruise = rig.side(12, 1, 1, kLand);
-    cruise.figuresAfter = 2;
-    add("beam", jammer, cruise, { 30, 95, 105, 120 });
+    jammer.shots = 7;
+    jammer.counterAttack = cruise.counterAttack = 1;
+    add("beam", cruise, jammer, { 20, 30, 45, 100 });
     // A ballistic missile striking tanks: the warhead slides in and the window flashes white.
     BattleSideRecord warhead = rig.side(13, 0, 0, kLand);
     warhead.shots = 1;
