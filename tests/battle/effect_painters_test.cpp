@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -114,6 +115,93 @@ SpriteImage numberedStrip(int w, int h, bool by_row)
         for (int x = 0; x < w; ++x)
             s.pixels[size_t(y) * size_t(w) + size_t(x)] = uint16_t((by_row ? y : x) + 1);
     return s;
+}
+
+struct Rect {
+    int left, top, right, bottom;
+    bool operator==(const Rect&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Rect& r)
+{
+    return out << "(" << r.left << ", " << r.top << ") - (" << r.right << ", " << r.bottom << ")";
+}
+
+// The rectangle of words changed in side 1's buffer.
+Rect changedRect()
+{
+    const SceneTarget t = LiveClashWindow::target(1);
+    Rect r { t.width, kSceneHeight, 0, 0 };
+    for (int y = 0; y < kSceneHeight; ++y)
+        for (int x = 0; x < t.width; ++x)
+            if (t.row(y)[x] != kGround)
+                r = { std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1), std::max(r.bottom, y + 1) };
+    return r;
+}
+
+// The firing side's weapon sprite replaced by an opaque white sheet and its extras removed, so that
+// the changed rectangle is exactly where the painter puts the frame.
+void solidWeapon(int firing)
+{
+    SceneSide& s = sceneState().sides[size_t(firing)];
+    SpriteImage& w = sceneState().sprites[size_t(s.weaponSpriteSlot)];
+    w.pixels.assign(w.pixels.size(), 0);
+    std::fill(w.pixels.begin(), w.pixels.begin() + ptrdiff_t(w.pixels.size() / 2), 0x7FFF);
+    s.extraSpriteSlots = { -1, -1, -1, -1 };
+}
+
+TEST(EffectPaths, ShotsStandWhereTheirPathsPutThem)
+{
+    SceneRig rig;
+    ASSERT_TRUE(rig.ready);
+    SceneState& st = sceneState();
+    struct Launch {
+        int kind, t;
+        bool wide;
+        Rect at;
+    };
+    // The figure at (300, 200) with the muzzle offsets (10, 20), size step 0: the muzzle is (310, 220).
+    for (const Launch& c : {
+             Launch { 1, 4, false, { 274, 220, 334, 236 } }, // d = 6, d² = 36
+             Launch { 1, 4, true, { 210, 220, 270, 236 } }, // wide: d = 10
+             Launch { 3, 4, false, { 310, 222, 370, 238 } }, // sinking 5t / 8 before its run
+             Launch { 7, 3, false, { 301, 220, 361, 236 } },
+             Launch { 9, 1, false, { 278, 220, 319, 236 } }, // 41 of its 60 pixels out
+             Launch { 36, 10, false, { 115, 90, 195, 170 } },
+             Launch { 37, 2, false, { 310, 168, 390, 220 } },
+             Launch { 11, 25, false, { 315, 227, 375, 271 } }, // e = 5: 0.3 e² = 7
+             Launch { 13, 3, false, { 310, 250, 350, 266 } },
+             Launch { 82, 8, false, { 0, 220, 310, 223 } },
+         }) {
+        arm(1, c.kind);
+        solidWeapon(1);
+        st.wide[1] = c.wide;
+        fillBuffers();
+        drawLaunchEffect(c.t, 1, 300, 200, 0, 0);
+        const Rect got = changedRect();
+        st.wide[1] = false;
+        EXPECT_EQ(got, c.at) << "launch of kind " << c.kind << " at t " << c.t;
+    }
+    struct Incoming {
+        int kind, t;
+        Rect at;
+    };
+    // The target at (250, 150).
+    for (const Incoming& c : {
+             Incoming { 1, 5, { 96, 158, 156, 174 } }, // front 156
+             Incoming { 6, 10, { 122, 50, 182, 106 } }, // diving onto the target
+             Incoming { 11, 10, { 204, 108, 264, 152 } },
+             Incoming { 36, 10, { 115, 240, 195, 300 } }, // climbing from below the window
+             Incoming { 32, 10, { 141, 86, 221, 126 } },
+             Incoming { 53, 2, { 210, 52, 290, 132 } },
+             Incoming { 1, 9, { 220, 158, 250, 174 } }, // clipped at the target
+         }) {
+        arm(0, c.kind);
+        solidWeapon(0);
+        fillBuffers();
+        drawIncomingEffect(c.t, 1, 250, 150, 0, 1, 0, false);
+        EXPECT_EQ(changedRect(), c.at) << "incoming kind " << c.kind << " at t " << c.t;
+    }
 }
 
 TEST(EffectTrails, StripsShowTheirFarEndAndNeverExceed800Pixels)
