@@ -121,7 +121,9 @@ TEST(EffectSweep, EveryKindStaysInItsBufferAndKeepsItsFrames)
                     hashBuffer(incoming, 0);
                 }
                 const std::string key = std::to_string(kind) + "/" + std::to_string(background);
-                for (const auto& [name, sum] : { std::pair { "launch/" + key, hex(launch) }, std::pair { "incoming/" + key, hex(incoming) } }) {
+                const std::pair<std::string, std::string> sums[2] = { { "launch/" + key, hex(launch) },
+                    { "incoming/" + key, hex(incoming) } };
+                for (const auto& [name, sum] : sums) {
                     fresh << name << ' ' << sum << '\n';
                     if (updating())
                         continue;
@@ -166,7 +168,8 @@ TEST(EffectSweep, SheetsOfEachKindForTheEye)
                 const platform::harness::Image part = scene_test::bufferImage(st.buffers[size_t(1 - half)]);
                 std::copy(part.pixels.begin(), part.pixels.end(), sheet.pixels.begin() + ptrdiff_t(half * kNarrowWidth * kSceneHeight));
             }
-            platform::harness::writePng(sheet, (std::filesystem::path(folder) / ("effect_" + std::to_string(kind) + "_" + std::to_string(background) + ".png")).string());
+            const std::string name = "effect_" + std::to_string(kind) + "_" + std::to_string(background) + ".png";
+            platform::harness::writePng(sheet, (std::filesystem::path(folder) / name).string());
         }
 }
 

@@ -31,7 +31,10 @@ Rgb5 mix(Rgb5 a, Rgb5 b, double k)
 }
 
 // Warm noise from deep red through orange to pale yellow; heat 0..1.
-Rgb5 flameColour(double heat) { return heat > 0.5 ? mix({ 250, 150, 40 }, { 255, 250, 200 }, heat * 2 - 1) : mix({ 170, 40, 20 }, { 250, 150, 40 }, heat * 2); }
+Rgb5 flameColour(double heat)
+{
+    return heat > 0.5 ? mix({ 250, 150, 40 }, { 255, 250, 200 }, heat * 2 - 1) : mix({ 170, 40, 20 }, { 250, 150, 40 }, heat * 2);
+}
 
 enum class Body { Shell, Missile, Rocket, Bomb, Torpedo };
 
