@@ -530,3 +530,34 @@ TEST(EffectKind82, EveryFirstArrivalAtAFigureIsHeardAndCountedOnce)
 }
 
 } // namespace
+
+namespace {
+
+TEST(EffectSampleData, EveryWeaponOfTheSampleUnitsShowsItsEffect)
+{
+    SceneRig rig;
+    ASSERT_TRUE(rig.ready);
+    SceneState& st = sceneState();
+    int weapons = 0;
+    for (int id = 1; id < 100; ++id)
+        for (const BattleWeaponRow& row : rig.data.entryFor(id).weapons) {
+            if (row.kind == 0)
+                continue;
+            ++weapons;
+            // Under-water launchers fire from below the surface.
+            const int background = row.kind >= 74 && row.kind <= 79 ? 58 : 5;
+            arm(1, row.kind, background, row.param1, row.param2);
+            st.sides[1].background = background;
+            fillBuffers();
+            for (int t = -1; t <= 60; ++t) {
+                drawLaunchEffect(t, 1, 200, 120, 0, 0);
+                drawIncomingEffect(t, 0, 260, 150, 0, 1, 0, false);
+                if (row.kind == 83)
+                    drawKind83Overlay(t, 0);
+            }
+            EXPECT_GT(changedWords(0) + changedWords(1), 0) << "type " << id << " weapon kind " << row.kind;
+        }
+    EXPECT_GT(weapons, 30);
+}
+
+} // namespace
