@@ -17,7 +17,7 @@ enum class Path { Level, Dive32, Climb66, Descend, Dive56, Dive58, DiveMissile, 
 // clipped: cut at the target; hits stop: full width until it passes; all stop: even a miss stops;
 // dive: drawn while above the target.
 enum class Rule { Clipped, HitsStop, AllStop, Dive };
-enum class Sheet { Weapon, Extra1, Extra3, Extra4, Unit };
+enum class Sheet { Weapon, Extra1, Extra4, Unit };
 
 struct IncomingSpec {
     Incoming painter = Incoming::Horizontal;
@@ -131,7 +131,6 @@ struct Hit {
         switch (spec.sheet) {
         case Sheet::Weapon: return sprites.weapon;
         case Sheet::Extra1: return sprites.extra[0];
-        case Sheet::Extra3: return sprites.extra[2];
         case Sheet::Extra4: return sprites.extra[3];
         case Sheet::Unit: return sprites.unit;
         }

@@ -92,7 +92,8 @@ struct SalvoMissile {
 constexpr SalvoMissile kSingle[1] = { { 0, { 0, 0 } } };
 constexpr SalvoMissile kSalvo[3] = { { 0, { 0, 0 } }, { 9, { -2, -2 } }, { 15, { 2, 2 } } };
 
-constexpr StepOffsets kSinkingOffsets { { { 0, 0 }, { -2, -2 }, { -4, -4 }, { -8, -7 } } };
+// Muzzles that move in as the figure shrinks with its size step.
+constexpr StepOffsets kShrinkingOffsets { { { 0, 0 }, { -2, -2 }, { -4, -4 }, { -8, -7 } } };
 
 std::map<int, LaunchSpec> makeLaunchTable()
 {
@@ -104,7 +105,7 @@ std::map<int, LaunchSpec> makeLaunchTable()
     const Frame shell16 { .w = 60, .h = 16, .xStep = 60, .y0 = 64, .yAlt = 16 };
     set({ 1, 2 }, { .painter = Launch::Shell, .frame = shell16, .speed = 1690, .wideSpeed = 2535,
                        .trail = TrailLength::ShellSquare, .halfTrailInKind5 = true, .scaledTrailDx = true, .fade = Fade::Fade33 });
-    set({ 3 }, { .painter = Launch::Shell, .offsets = kSinkingOffsets, .frame = shell16, .speed = 1690, .wideSpeed = 2535,
+    set({ 3 }, { .painter = Launch::Shell, .offsets = kShrinkingOffsets, .frame = shell16, .speed = 1690, .wideSpeed = 2535,
                    .wait = 8, .waitDrop = 5, .waitRow = 12, .runDy = 5, .trail = TrailLength::ShellSquare,
                    .scaledTrailDx = true, .fade = Fade::Fade33, .fadeShift = 8 });
     set({ 6, 8 }, { .painter = Launch::Shell, .frame = { .w = 60, .h = 56, .xStep = 60, .y0 = 224, .yAlt = 56 }, .speed = 1300,
@@ -168,10 +169,10 @@ std::map<int, LaunchSpec> makeLaunchTable()
 
     // Muzzle flashes.
     set({ 16, 18, 24 }, { .painter = Launch::SmallFlash, .muzzle = Muzzle::Truncated });
-    set({ 17, 25 }, { .painter = Launch::SmallFlash, .muzzle = Muzzle::Truncated, .offsets = kSinkingOffsets, .forward = false });
+    set({ 17, 25 }, { .painter = Launch::SmallFlash, .muzzle = Muzzle::Truncated, .offsets = kShrinkingOffsets, .forward = false });
     set({ 23 }, { .painter = Launch::SmallFlash, .offsets = { { { 0, 0 }, { -2, 0 }, { -4, -4 }, { -8, -7 } } },
                     .halfValues = true, .skyColumn = 12 });
-    set({ 26 }, { .painter = Launch::SmallFlash, .muzzle = Muzzle::Truncated, .offsets = kSinkingOffsets, .period = 3,
+    set({ 26 }, { .painter = Launch::SmallFlash, .muzzle = Muzzle::Truncated, .offsets = kShrinkingOffsets, .period = 3,
                     .frames = 2, .column = 12 });
     set({ 19 }, { .painter = Launch::LargeFlash, .offsets = { { { 0, 0 }, { -1, 1 } } }, .stepCap = 1 });
     set({ 21 }, { .painter = Launch::LargeFlash, .offsets = { { { 0, 0 }, { -1, 1 } } }, .stepCap = 1, .shot = true });
