@@ -388,17 +388,21 @@ void writeWeaponSprites(const std::filesystem::path& folder)
                 drawProjectile(c, { s * 80, r * 40, 80, 40 }, { Body::Rocket, -2210, -1200, s ? 34.0 : 40.0, 2.5, 16 }, r);
         write(folder, name, c);
     }
-    // Three pairs of 80 × 80: climbing, falling or diving, level or upright.
-    auto pairs = [&](const char* name, double climb, double dive, bool upright) {
+    // Three pairs of 80 × 80: climbing, falling or diving, then upright or skimming level (lying at
+    // the height where the launch painter lays its trail, level_top pixels down the frame).
+    auto pairs = [&](const char* name, double climb, double dive, int level_top) {
         SpriteCanvas c(480, 80);
         addMissiles(c, 0, 0, 80, 80, 2, -1, -climb, 60);
         addMissiles(c, 160, 0, 80, 80, 2, dive == 0 ? 0 : -1, dive == 0 ? 1 : dive, 60);
-        addMissiles(c, 320, 0, 80, 80, 2, upright ? 0 : -16, -1, 60);
+        if (level_top < 0)
+            addMissiles(c, 320, 0, 80, 80, 2, 0, -1, 60);
+        else
+            addMissiles(c, 320, level_top, 80, 16, 2, -1, 0, 60);
         write(folder, name, c);
     };
-    pairs("wp32.dat", 0.5, 0, true);
-    pairs("wp30.dat", 1, 0.5, false);
-    pairs("wp31.dat", 0.5, 1, false);
+    pairs("wp32.dat", 0.5, 0, -1);
+    pairs("wp30.dat", 1, 0.5, 7);
+    pairs("wp31.dat", 0.5, 1, 25);
     {
         SpriteCanvas c(240, 44);
         drawProjectile(c, { 0, 0, 60, 44 }, { Body::Bomb, 0, 1, 26, 9, 0 }, 0);
