@@ -19,7 +19,7 @@ enum class Path { Level, Dive32, Climb66, Descend, Dive56, Dive58, DiveMissile, 
 enum class Rule { Clipped, HitsStop, AllStop, Dive };
 enum class Sheet { Weapon, Extra1, Extra4, Unit };
 
-struct IncomingSpec {
+struct IncomingEntry {
     Incoming painter = Incoming::Horizontal;
     Sheet sheet = Sheet::Weapon;
     // The front moves speed hundredths of a pixel a frame.
@@ -40,12 +40,12 @@ struct IncomingSpec {
     bool threeBlasts = false;
 };
 
-std::map<int, IncomingSpec> makeIncomingTable()
+std::map<int, IncomingEntry> makeIncomingTable()
 {
-    std::map<int, IncomingSpec> table;
-    auto set = [&table](std::initializer_list<int> kinds, const IncomingSpec& spec) {
+    std::map<int, IncomingEntry> table;
+    auto set = [&table](std::initializer_list<int> kinds, const IncomingEntry& entry) {
         for (int k : kinds)
-            table[k] = spec;
+            table[k] = entry;
     };
     set({ 1, 2, 3 }, { .speed = 3120, .w = 60, .h = 16, .lift = 8, .xStep = 60, .y0 = 64, .yAlt = 16 });
     set({ 7 }, { .speed = 1820, .w = 60, .h = 38, .path = Path::DiveMissile, .xStep = 60, .y0 = 64, .yAlt = 38, .rule = Rule::Dive });
@@ -59,9 +59,9 @@ std::map<int, IncomingSpec> makeIncomingTable()
     set({ 32 }, { .speed = 2210, .w = 80, .h = 40, .path = Path::Dive32, .xStep = 80, .y0 = 80, .yAlt = 40, .stepCap = 1,
                     .rule = Rule::HitsStop });
     set({ 33 }, { .painter = Incoming::AtOnce });
-    const IncomingSpec rising { .speed = 0, .w = 80, .h = 80, .path = Path::Rising, .xStep = 80, .y0 = 160, .yAlt = 80, .stepDiv = 2 };
+    const IncomingEntry rising { .speed = 0, .w = 80, .h = 80, .path = Path::Rising, .xStep = 80, .y0 = 160, .yAlt = 80, .stepDiv = 2 };
     auto rise = [&](std::initializer_list<int> kinds, int vx, int vy) {
-        IncomingSpec r = rising;
+        IncomingEntry r = rising;
         r.speed = 130 * vx;
         r.relativeClimb = 130 * vy;
         r.vx = vx;
@@ -91,13 +91,13 @@ std::map<int, IncomingSpec> makeIncomingTable()
 }
 
 // Against a side under water the torpedoes and charges are seen on their way.
-std::map<int, IncomingSpec> makeUnderWaterTable()
+std::map<int, IncomingEntry> makeUnderWaterTable()
 {
-    std::map<int, IncomingSpec> table;
-    const IncomingSpec torpedo { .sheet = Sheet::Extra4, .speed = 1040, .w = 40, .h = 16, .lift = 8, .y0 = 360, .rule = Rule::HitsStop };
+    std::map<int, IncomingEntry> table;
+    const IncomingEntry torpedo { .sheet = Sheet::Extra4, .speed = 1040, .w = 40, .h = 16, .lift = 8, .y0 = 360, .rule = Rule::HitsStop };
     for (int k : { 72, 73, 75 })
         table[k] = torpedo;
-    IncomingSpec own = torpedo;
+    IncomingEntry own = torpedo;
     own.sheet = Sheet::Weapon;
     table[13] = own;
     own.y0 = 0;
@@ -107,10 +107,10 @@ std::map<int, IncomingSpec> makeUnderWaterTable()
     return table;
 }
 
-const IncomingSpec* incomingSpec(int kind, int target_background)
+const IncomingEntry* incomingEntry(int kind, int target_background)
 {
-    static const std::map<int, IncomingSpec> table = makeIncomingTable();
-    static const std::map<int, IncomingSpec> under_water = makeUnderWaterTable();
+    static const std::map<int, IncomingEntry> table = makeIncomingTable();
+    static const std::map<int, IncomingEntry> under_water = makeUnderWaterTable();
     if (target_background == kUnderWater)
         if (const auto it = under_water.find(kind); it != under_water.end())
             return &it->second;
@@ -119,7 +119,7 @@ const IncomingSpec* incomingSpec(int kind, int target_background)
 }
 
 struct Hit {
-    const IncomingSpec& spec;
+    const IncomingEntry& entry;
     int t, side, tx, ty, step;
     bool reach, relative;
     const SceneSide& target;
@@ -128,7 +128,7 @@ struct Hit {
 
     const SpriteImage* sheet() const
     {
-        switch (spec.sheet) {
+        switch (entry.sheet) {
         case Sheet::Weapon: return sprites.weapon;
         case Sheet::Extra1: return sprites.extra[0];
         case Sheet::Extra4: return sprites.extra[3];
@@ -144,7 +144,7 @@ struct Hit {
 
 int pathY(const Hit& h, int d, int x)
 {
-    const IncomingSpec& s = h.spec;
+    const IncomingEntry& s = h.entry;
     const int t = h.t;
     switch (s.path) {
     case Path::Level: return h.ty + s.lift;
@@ -162,7 +162,7 @@ int pathY(const Hit& h, int d, int x)
 // Projectiles coming in from the left; the rule decides the cut, the stop and the arrival.
 bool paintHorizontal(const Hit& h)
 {
-    const IncomingSpec& s = h.spec;
+    const IncomingEntry& s = h.entry;
     const bool relative = h.relative && s.relativeClimb != 0;
     if (h.t < 0 && !relative)
         return false;
@@ -239,7 +239,7 @@ bool paintRain(const Hit& h)
         const int left = h.side == 0 ? h.buffer.width - (px + 2) : px;
         fillRect(left, py, left + 2, py + 2, kParticleGrey, h.side);
     }
-    if (h.spec.threeBlasts) {
+    if (h.entry.threeBlasts) {
         const int b = (h.t - 20) / 2;
         const int qs[3] = { h.target.figures[0].jitterA, h.target.figures[3].jitterB, h.target.figures[6].jitterC };
         for (int q : qs)
@@ -265,7 +265,7 @@ bool paintSink(const Hit& h)
 {
     if (h.t < 0)
         return false;
-    const IncomingSpec& s = h.spec;
+    const IncomingEntry& s = h.entry;
     const int y = h.t * s.sinkSpeed / 100;
     if (y < h.ty) {
         h.blit(h.sprites.weapon, h.tx, y, s.sinkW, s.sinkH, 0, 0);
@@ -295,12 +295,12 @@ bool paintIncoming(int kind, int t, int side, int tx, int ty, int step, int reac
 {
     SceneState& st = sceneState();
     const SceneSide& target = st.sides[size_t(side)];
-    const IncomingSpec* spec = incomingSpec(kind, target.background);
-    if (!spec)
+    const IncomingEntry* entry = incomingEntry(kind, target.background);
+    if (!entry)
         return false;
-    const Hit h { *spec, t, side, tx, ty, std::clamp(step, 0, 3), reach != 0, relative, target, LiveClashWindow::target(side),
+    const Hit h { *entry, t, side, tx, ty, std::clamp(step, 0, 3), reach != 0, relative, target, LiveClashWindow::target(side),
         shotSprites(st.sides[size_t(1 - side)]) };
-    switch (spec->painter) {
+    switch (entry->painter) {
     case Incoming::Horizontal: return paintHorizontal(h);
     case Incoming::Bomb: return paintBomb(h);
     case Incoming::Rain: return t >= 0 && paintRain(h);

@@ -38,7 +38,7 @@ struct Flash {
 
 enum class TrailLength { None, ShellSquare, Grown, Sixteen, Distance };
 
-struct LaunchSpec {
+struct LaunchEntry {
     Launch painter {};
     Muzzle muzzle = Muzzle::Rounded;
     StepOffsets offsets {};
@@ -95,12 +95,12 @@ constexpr SalvoMissile kSalvo[3] = { { 0, { 0, 0 } }, { 9, { -2, -2 } }, { 15, {
 // Muzzles that move in as the figure shrinks with its size step.
 constexpr StepOffsets kShrinkingOffsets { { { 0, 0 }, { -2, -2 }, { -4, -4 }, { -8, -7 } } };
 
-std::map<int, LaunchSpec> makeLaunchTable()
+std::map<int, LaunchEntry> makeLaunchTable()
 {
-    std::map<int, LaunchSpec> table;
-    auto set = [&table](std::initializer_list<int> kinds, const LaunchSpec& spec) {
+    std::map<int, LaunchEntry> table;
+    auto set = [&table](std::initializer_list<int> kinds, const LaunchEntry& entry) {
         for (int k : kinds)
-            table[k] = spec;
+            table[k] = entry;
     };
     const Frame shell16 { .w = 60, .h = 16, .xStep = 60, .y0 = 64, .yAlt = 16 };
     set({ 1, 2 }, { .painter = Launch::Shell, .frame = shell16, .speed = 1690, .wideSpeed = 2535,
@@ -198,16 +198,16 @@ std::map<int, LaunchSpec> makeLaunchTable()
     return table;
 }
 
-const LaunchSpec* launchSpec(int kind)
+const LaunchEntry* launchEntry(int kind)
 {
-    static const std::map<int, LaunchSpec> table = makeLaunchTable();
+    static const std::map<int, LaunchEntry> table = makeLaunchTable();
     const auto it = table.find(kind);
     return it == table.end() ? nullptr : &it->second;
 }
 
 // One firing figure's frame: everything a painter reads.
 struct Shot {
-    const LaunchSpec& spec;
+    const LaunchEntry& entry;
     int t, side, x, y, step, figure;
     SceneSide& own;
     const SceneSide& other;
@@ -216,10 +216,10 @@ struct Shot {
     bool wide;
     int p1, p2;
 
-    int frameStep() const { return std::min(step, spec.stepCap); }
+    int frameStep() const { return std::min(step, entry.stepCap); }
     MuzzlePoint muzzle() const
     {
-        return muzzlePoint(spec.muzzle, x, y, p1, p2, spec.ownStepMuzzle ? step : frameStep(), spec.offsets);
+        return muzzlePoint(entry.muzzle, x, y, p1, p2, entry.ownStepMuzzle ? step : frameStep(), entry.offsets);
     }
     const SpriteImage* extra(int n) const { return n >= 1 && n <= 4 ? sprites.extra[size_t(n - 1)] : nullptr; }
     int scaled42() const { return (42 * stepScale(frameStep()) + 50) / 100; }
@@ -231,7 +231,7 @@ struct Shot {
 
 void drawFlash(const Shot& s, int t, MuzzlePoint m)
 {
-    const Flash& f = s.spec.flash;
+    const Flash& f = s.entry.flash;
     if (f.sprite == 0 || t < 0 || t / 3 >= f.frames)
         return;
     const Offset at = s.frameStep() >= 1 ? f.at1 : f.at;
@@ -244,73 +244,73 @@ void drawFlash(const Shot& s, int t, MuzzlePoint m)
 // Kinds 1-3 and 6-8: d grows linearly and the shell is d² from the muzzle.
 void paintShell(const Shot& s)
 {
-    const LaunchSpec& spec = s.spec;
+    const LaunchEntry& entry = s.entry;
     const MuzzlePoint m = s.muzzle();
-    const int col = s.frameStep() * spec.frame.xStep;
-    if (s.t < spec.wait) {
-        const int row = (3 * s.t + spec.waitRow) / spec.wait;
-        s.blit(s.sprites.weapon, m.x, m.y + spec.waitDrop * s.t / spec.wait, spec.frame.w, spec.frame.h, col, row * spec.frame.h);
+    const int col = s.frameStep() * entry.frame.xStep;
+    if (s.t < entry.wait) {
+        const int row = (3 * s.t + entry.waitRow) / entry.wait;
+        s.blit(s.sprites.weapon, m.x, m.y + entry.waitDrop * s.t / entry.wait, entry.frame.w, entry.frame.h, col, row * entry.frame.h);
         return;
     }
-    const int d = (s.t - spec.wait) * (s.wide ? spec.wideSpeed : spec.speed) / 1000;
+    const int d = (s.t - entry.wait) * (s.wide ? entry.wideSpeed : entry.speed) / 1000;
     const int sx = m.x - d * d;
-    const int sy = m.y + spec.runDy;
-    s.blit(s.sprites.weapon, sx, sy, spec.frame.w, spec.frame.h, col, spec.frame.srcY(s.t));
-    const int length = spec.halfTrailInKind5 && s.own.sceneKind == 5 ? d * d : 2 * d * d;
-    const int dx = spec.scaledTrailDx ? s.scaled42() : spec.trailAt.x;
-    drawHorizontalTrail(s.target, s.extra(1), length, sx + dx, sy + spec.trailAt.y, fadeLevel(spec.fade, s.t, spec.fadeShift), s.side);
+    const int sy = m.y + entry.runDy;
+    s.blit(s.sprites.weapon, sx, sy, entry.frame.w, entry.frame.h, col, entry.frame.srcY(s.t));
+    const int length = entry.halfTrailInKind5 && s.own.sceneKind == 5 ? d * d : 2 * d * d;
+    const int dx = entry.scaledTrailDx ? s.scaled42() : entry.trailAt.x;
+    drawHorizontalTrail(s.target, s.extra(1), length, sx + dx, sy + entry.trailAt.y, fadeLevel(entry.fade, s.t, entry.fadeShift), s.side);
 }
 
 // Kinds 9, 31, 57, 59: a constant speed, growing out of the muzzle.
 void paintStraight(const Shot& s)
 {
-    const LaunchSpec& spec = s.spec;
+    const LaunchEntry& entry = s.entry;
     const MuzzlePoint m = s.muzzle();
-    const int d = s.t * (s.wide ? spec.wideSpeed : spec.speed) / 100;
-    const int e = s.t * spec.climb / 100;
+    const int d = s.t * (s.wide ? entry.wideSpeed : entry.speed) / 100;
+    const int e = s.t * entry.climb / 100;
     const int sx = m.x - d;
     const int sy = m.y - e;
-    int src_y = spec.frame.srcY(s.t);
-    if (spec.rowsByThirds)
-        src_y = (s.t / 3 <= 3 ? s.t / 3 : (s.t / 3) % 2 + 2) * spec.frame.h;
-    s.blit(s.sprites.weapon, sx, sy, std::min(d * spec.grow / 100, spec.frame.w), spec.frame.h, spec.frame.srcX(s.frameStep(), s.t), src_y);
+    int src_y = entry.frame.srcY(s.t);
+    if (entry.rowsByThirds)
+        src_y = (s.t / 3 <= 3 ? s.t / 3 : (s.t / 3) % 2 + 2) * entry.frame.h;
+    s.blit(s.sprites.weapon, sx, sy, std::min(d * entry.grow / 100, entry.frame.w), entry.frame.h, entry.frame.srcX(s.frameStep(), s.t), src_y);
     int length = 0;
-    switch (spec.trail) {
+    switch (entry.trail) {
     case TrailLength::Grown:
-        length = d * spec.grow / 100 - s.scaled42();
-        if (!(spec.halfTrailInKind5 && s.own.sceneKind == 5))
+        length = d * entry.grow / 100 - s.scaled42();
+        if (!(entry.halfTrailInKind5 && s.own.sceneKind == 5))
             length *= 2;
         break;
     case TrailLength::Sixteen: length = 16 * s.t; break;
     case TrailLength::Distance: length = d; break;
     default: break;
     }
-    const int dx = spec.scaledTrailDx ? s.scaled42() : spec.trailAt.x;
-    drawHorizontalTrail(s.target, s.extra(1), length, sx + dx, sy + spec.trailAt.y, fadeLevel(spec.fade, s.t), s.side);
+    const int dx = entry.scaledTrailDx ? s.scaled42() : entry.trailAt.x;
+    drawHorizontalTrail(s.target, s.extra(1), length, sx + dx, sy + entry.trailAt.y, fadeLevel(entry.fade, s.t), s.side);
     drawFlash(s, s.t, m);
 }
 
 // The staircase kinds: one missile (three for kind 52) climbing up and to the left.
 void paintClimb(const Shot& s)
 {
-    const LaunchSpec& spec = s.spec;
+    const LaunchEntry& entry = s.entry;
     const MuzzlePoint m = s.muzzle();
-    const bool salvo = spec.flash.sequence != nullptr;
+    const bool salvo = entry.flash.sequence != nullptr;
     const std::span<const SalvoMissile> missiles = salvo ? std::span<const SalvoMissile>(kSalvo) : std::span<const SalvoMissile>(kSingle);
     for (size_t k = 0; k < missiles.size(); ++k) {
         const int t = s.t - missiles[k].start;
         if (t < 0)
             continue;
         const Offset o = missiles[k].offset;
-        const int dx = t * spec.speed / 100;
-        const int dy = t * spec.climb / 100;
+        const int dx = t * entry.speed / 100;
+        const int dy = t * entry.climb / 100;
         const int mx = m.x + o.x - dx;
         const int my = m.y + o.y - dy;
-        const int length = s.x + s.p1 + o.x - spec.reserve - mx;
-        drawStaircaseTrail(s.target, s.extra(1), spec.stair, length, s.x + s.p1 + o.x + spec.stairStart.x,
-            s.y + s.p2 + o.y + spec.stairStart.y, fadeLevel(spec.fade, t), s.side);
-        s.blit(s.sprites.weapon, mx, my, std::min(dx, spec.frame.w), std::min(dy, spec.frame.h),
-            spec.frame.srcX(s.frameStep(), int(k) + s.t), spec.frame.srcY(int(k) + s.t));
+        const int length = s.x + s.p1 + o.x - entry.reserve - mx;
+        drawStaircaseTrail(s.target, s.extra(1), entry.stair, length, s.x + s.p1 + o.x + entry.stairStart.x,
+            s.y + s.p2 + o.y + entry.stairStart.y, fadeLevel(entry.fade, t), s.side);
+        s.blit(s.sprites.weapon, mx, my, std::min(dx, entry.frame.w), std::min(dy, entry.frame.h),
+            entry.frame.srcX(s.frameStep(), int(k) + s.t), entry.frame.srcY(int(k) + s.t));
     }
     drawFlash(s, s.t, m);
 }
@@ -318,31 +318,31 @@ void paintClimb(const Shot& s)
 // Straight up from the muzzle, the strip of smoke below.
 void paintUpright(const Shot& s)
 {
-    const LaunchSpec& spec = s.spec;
+    const LaunchEntry& entry = s.entry;
     const MuzzlePoint m = s.muzzle();
-    const int d = s.t * spec.speed / 100;
+    const int d = s.t * entry.speed / 100;
     const int my = m.y - d;
     drawVerticalTrail(s.target, s.extra(1), d, m.x, my + 42, fadeLevel(Fade::Fade27, s.t), s.side);
-    s.blit(s.sprites.weapon, m.x, my, spec.frame.w, std::min(d, spec.frame.h), spec.frame.srcX(s.frameStep(), s.t), spec.frame.srcY(s.t));
+    s.blit(s.sprites.weapon, m.x, my, entry.frame.w, std::min(d, entry.frame.h), entry.frame.srcX(s.frameStep(), s.t), entry.frame.srcY(s.t));
     drawFlash(s, s.t, m);
 }
 
 void paintSmallFlash(const Shot& s)
 {
-    const LaunchSpec& spec = s.spec;
-    const int q = s.t / spec.period;
-    if (s.t < -spec.period + 1 || q >= spec.frames)
+    const LaunchEntry& entry = s.entry;
+    const int q = s.t / entry.period;
+    if (s.t < -entry.period + 1 || q >= entry.frames)
         return;
     const MuzzlePoint m = s.muzzle();
-    const int column = spec.skyColumn >= 0 && s.other.background == 60 ? spec.skyColumn : spec.column;
-    blitSprite(s.target, s.sprites.weapon, m.x, m.y, 12, 12, column, (q % 2) * 12, s.side, spec.forward);
+    const int column = entry.skyColumn >= 0 && s.other.background == 60 ? entry.skyColumn : entry.column;
+    blitSprite(s.target, s.sprites.weapon, m.x, m.y, 12, 12, column, (q % 2) * 12, s.side, entry.forward);
 }
 
 void paintLargeFlash(const Shot& s)
 {
-    const LaunchSpec& spec = s.spec;
+    const LaunchEntry& entry = s.entry;
     const MuzzlePoint m = s.muzzle();
-    if (spec.shot && s.t >= 0) {
+    if (entry.shot && s.t >= 0) {
         const int step = s.frameStep();
         const int scale = stepScale(step);
         const Offset b = step == 0 ? Offset { 30, 23 } : Offset { 25, 18 };
@@ -351,7 +351,7 @@ void paintLargeFlash(const Shot& s)
     const int q = s.t / 2;
     if (s.t < -1 || q > 7)
         return;
-    if (s.frameStep() == 0 && !spec.smallFrameOnly)
+    if (s.frameStep() == 0 && !entry.smallFrameOnly)
         s.blit(s.sprites.weapon, m.x, m.y, 64, 50, 0, 50 * q);
     else
         s.blit(s.sprites.weapon, m.x, m.y, 54, 42, 64, 42 * q);
@@ -387,28 +387,28 @@ void paintUnderWater(const Shot& s, int speed, int row)
 // A first stage at the launcher, then the missile breaking out over the first extra background.
 void paintTwoStage(const Shot& s)
 {
-    const LaunchSpec& spec = s.spec;
-    if (s.t < spec.stage) {
-        if (spec.firstStage == 74) {
+    const LaunchEntry& entry = s.entry;
+    if (s.t < entry.stage) {
+        if (entry.firstStage == 74) {
             if (s.own.background == 58) {
                 const int d = s.t * 1040 / 100;
                 s.blit(s.sprites.weapon, s.x + s.p1 - d - 60, s.y + s.p2 - d, std::min(d, 60), std::min(d, 44), 480, 0);
             }
-        } else if (spec.firstStage == 80) {
+        } else if (entry.firstStage == 80) {
             const int d = s.t * 910 / 100;
             s.blit(s.sprites.weapon, s.x + s.p1 - d, s.y + s.p2 - d, std::min(d, 60), std::min(d, 44), 0, 0);
         } else {
-            paintUnderWater(s, spec.underSpeed, spec.underRow);
+            paintUnderWater(s, entry.underSpeed, entry.underRow);
         }
         return;
     }
-    if (spec.stageEnd && s.t >= spec.stageEnd)
+    if (entry.stageEnd && s.t >= entry.stageEnd)
         return;
-    const int e = s.t - spec.stage;
-    const int d = e * spec.stageSpeed / 100;
-    const SpriteImage* missile = spec.missileSprite ? s.extra(spec.missileSprite) : s.sprites.weapon;
-    s.blit(missile, 230 - d, 240 - d, std::min(d, 60), std::min(d, spec.stageHeight), (parity(e) + 2) * 60, 0);
-    drawStackedFrame(s.target, s.extra(spec.flashSprite), 100, 47, e / 3, 8, 180, 195, s.side);
+    const int e = s.t - entry.stage;
+    const int d = e * entry.stageSpeed / 100;
+    const SpriteImage* missile = entry.missileSprite ? s.extra(entry.missileSprite) : s.sprites.weapon;
+    s.blit(missile, 230 - d, 240 - d, std::min(d, 60), std::min(d, entry.stageHeight), (parity(e) + 2) * 60, 0);
+    drawStackedFrame(s.target, s.extra(entry.flashSprite), 100, 47, e / 3, 8, 180, 195, s.side);
     if (s.figure >= 0 && s.figure < kFigureCount) {
         int& flags = s.own.figures[size_t(s.figure)].soundFlags;
         if (!(flags & kSecondStageSound)) {
@@ -433,26 +433,26 @@ void paintBeam(const Shot& s)
 
 bool paintLaunch(int kind, int t, int side, int x, int y, int step, int figure)
 {
-    const LaunchSpec* spec = launchSpec(kind);
-    if (!spec)
+    const LaunchEntry* entry = launchEntry(kind);
+    if (!entry)
         return false;
-    if (spec->sameAs)
-        return t < spec->until && paintLaunch(spec->sameAs, t, side, x, y, step, figure);
+    if (entry->sameAs)
+        return t < entry->until && paintLaunch(entry->sameAs, t, side, x, y, step, figure);
     SceneState& st = sceneState();
     SceneSide& own = st.sides[size_t(side)];
     const SceneSide& other = st.sides[size_t(1 - side)];
     int p1 = int(own.weaponParam1);
     int p2 = int(own.weaponParam2);
-    if (spec->halfValues) {
+    if (entry->halfValues) {
         p1 = halfValue(own.weaponParam1, other.background);
         p2 = halfValue(own.weaponParam2, other.background);
     }
-    const Shot shot { *spec, t, side, x, y, std::clamp(step, 0, 3), figure, own, other, LiveClashWindow::target(side),
+    const Shot shot { *entry, t, side, x, y, std::clamp(step, 0, 3), figure, own, other, LiveClashWindow::target(side),
         shotSprites(own), st.wide[size_t(side)], p1, p2 };
     // Only the muzzle flashes show before the figure fires.
-    if (t < 0 && spec->painter != Launch::SmallFlash && spec->painter != Launch::LargeFlash)
+    if (t < 0 && entry->painter != Launch::SmallFlash && entry->painter != Launch::LargeFlash)
         return true;
-    switch (spec->painter) {
+    switch (entry->painter) {
     case Launch::Shell: paintShell(shot); break;
     case Launch::Straight: paintStraight(shot); break;
     case Launch::Climb: paintClimb(shot); break;
