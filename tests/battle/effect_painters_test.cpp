@@ -442,6 +442,31 @@ TEST(EffectIncoming, ParticleRainFallsBeforeTheBlastsOfKinds51And52)
     EXPECT_EQ(changedWords(1) % 4, 0);
 }
 
+// The particles are filled straight into the buffer; the attacker's must land mirrored like its blits.
+TEST(EffectIncoming, TheAttackersParticlesFallMirroredLikeItsSprites)
+{
+    SceneRig rig;
+    ASSERT_TRUE(rig.ready);
+    SceneState& st = sceneState();
+    std::vector<uint16_t> attacker;
+    for (int side = 0; side < 2; ++side) {
+        arm(1 - side, 51);
+        for (SceneFigure& fig : st.sides[size_t(side)].figures)
+            fig.jitterA = 37;
+        fillBuffers();
+        for (int t = 18; t < 40; t += 3)
+            drawIncomingEffect(t, side, 250, 150, 0, 1, 0, false);
+        if (side == 0)
+            attacker.assign(st.buffers[0].bits(), st.buffers[0].bits() + kNarrowWidth * kSceneHeight);
+    }
+    ASSERT_GT(changedWords(1), 0);
+    int differing = 0;
+    for (int y = 0; y < kSceneHeight; ++y)
+        for (int x = 0; x < kNarrowWidth; ++x)
+            differing += attacker[size_t(y) * kNarrowWidth + size_t(kNarrowWidth - 1 - x)] != st.buffers[1].bits()[size_t(y) * kNarrowWidth + size_t(x)];
+    EXPECT_EQ(differing, 0);
+}
+
 TEST(EffectIncoming, TheRelativePathStartsFromTheTargetForNegativeFramesToo)
 {
     SceneRig rig;
