@@ -17,27 +17,19 @@
 
 namespace {
 
-// A started game with a size × size map of random natural terrain and one land unit in the middle.
+// A started game whose map is made size × size of random natural terrain the unit crosses, with one
+// land unit in the middle. The game state is one per process; the map is redrawn when the size changes.
 struct World {
     std::unique_ptr<GameState> game = std::make_unique<GameState>();
     int size = 0;
     int moveType = 0;
+    std::vector<int> natural;
 
-    explicit World(int map_size)
-        : size(map_size)
+    World()
     {
         prepareBenchProgramFolder();
         game->startUp();
         g_gameState = game.get();
-        game->mapHeader().width = uint16_t(size);
-        game->mapHeader().height = uint16_t(size);
-        std::vector<int> natural;
-        for (size_t i = 0; i < game->terrainTypes().size(); ++i)
-            if (game->terrainTypes()[i].kind < 11)
-                natural.push_back(int(i));
-        std::mt19937 random(11);
-        for (int i = 0; i < size * size; ++i)
-            game->terrainGrid()[i].terrain = uint8_t(natural[random() % natural.size()]);
         int type = 0;
         for (const UnitTypeRecord& t : game->unitTypes())
             if (t.domain == 3 && t.available && t.id > 0) {
@@ -45,26 +37,38 @@ struct World {
                 break;
             }
         moveType = game->unitTypeRecord(type).movementType;
+        for (size_t i = 0; i < game->terrainTypes().size(); ++i)
+            if (game->terrainTypes()[i].kind < 11 && game->terrainTypes()[i].moveCost[moveType] > 0)
+                natural.push_back(int(i));
         game->country(0).controller = 2;
         game->country(0).inPlay = 1;
         UnitRecord& unit = *game->unitOf(0, 0);
         unit = UnitRecord {};
         unit.stateLow = 1;
         unit.unitTypeId = uint16_t(type);
-        unit.x = unit.y = uint8_t(size / 2);
         game->setUnitCount(0, 1);
+    }
+
+    void resize(int map_size)
+    {
+        if (size == map_size)
+            return;
+        size = map_size;
+        game->mapHeader().width = uint16_t(size);
+        game->mapHeader().height = uint16_t(size);
+        std::mt19937 random(11);
+        for (int i = 0; i < size * size; ++i)
+            game->terrainGrid()[i].terrain = uint8_t(natural[random() % natural.size()]);
+        UnitRecord& unit = *game->unitOf(0, 0);
+        unit.x = unit.y = uint8_t(size / 2);
     }
 };
 
-// One world at a time: the game state is a process-wide singleton.
 World& world(int size)
 {
-    static std::unique_ptr<World> w;
-    if (!w || w->size != size) {
-        w.reset();
-        w = std::make_unique<World>(size);
-    }
-    return *w;
+    static World w;
+    w.resize(size);
+    return w;
 }
 
 int unitRange(GameState& game, int limit, bool as_computer)
@@ -96,7 +100,7 @@ public:
             b.clear();
         const int start = size / 2 * size + size / 2;
         dist[size_t(start)] = 0;
-        m_buckets[0].push_back({ uint32_t(start), 0 });
+        m_buckets[0].push_back({ uint32_t(start), uint32_t(size / 2) });
         size_t pending = 1;
         // Offsets of directions 0..5 on even and odd rows.
         const std::array<std::array<int, 2>, 6> even { { { -1, 0 }, { -1, 1 }, { 0, 1 }, { 1, 0 }, { 0, -1 }, { -1, -1 } } };

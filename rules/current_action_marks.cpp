@@ -41,9 +41,16 @@ void clearHexMark(GameState& state, int x, int y, uint16_t bits)
 
 void clearHexMarkAll(GameState& state, uint16_t bits)
 {
-    for (int y = 0; y < state.mapHeight(); ++y)
-        for (int x = 0; x < state.mapWidth(); ++x)
-            clearHexMark(state, x, y, bits);
+    uint16_t* grid = state.markGrid();
+    const size_t width = size_t(state.mapWidth());
+    for (size_t y = 0; grid && y < size_t(state.mapHeight()); ++y) {
+        uint16_t* row = grid + y * width;
+        for (size_t x = 0; x < width; ++x)
+            if (row[x] & bits) {
+                addToRedraw(state, int(x), int(y));
+                row[x] &= uint16_t(~bits);
+            }
+    }
 }
 
 bool hasHexMark(const GameState& state, int x, int y, uint16_t bits)
