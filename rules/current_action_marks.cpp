@@ -39,18 +39,42 @@ void clearHexMark(GameState& state, int x, int y, uint16_t bits)
     *mark &= uint16_t(~bits);
 }
 
-void clearHexMarkAll(GameState& state, uint16_t bits)
+namespace {
+
+// Calls visit(x, y, mark) for each hex whose mark has any of the bits, row by row; a row none of
+// whose hexes has one is passed over after one sweep, so a nearly empty grid costs little.
+template <typename Visit> void forEachMarkedHex(const GameState& state, uint16_t bits, Visit visit)
 {
     uint16_t* grid = state.markGrid();
     const size_t width = size_t(state.mapWidth());
     for (size_t y = 0; grid && y < size_t(state.mapHeight()); ++y) {
         uint16_t* row = grid + y * width;
+        uint16_t any = 0;
         for (size_t x = 0; x < width; ++x)
-            if (row[x] & bits) {
-                addToRedraw(state, int(x), int(y));
-                row[x] &= uint16_t(~bits);
-            }
+            any = uint16_t(any | row[x]);
+        if (!(any & bits))
+            continue;
+        for (size_t x = 0; x < width; ++x)
+            if (row[x] & bits)
+                visit(int(x), int(y), row[x]);
     }
+}
+
+} // namespace
+
+void clearHexMarkAll(GameState& state, uint16_t bits)
+{
+    forEachMarkedHex(state, bits, [&](int x, int y, uint16_t& mark) {
+        addToRedraw(state, x, y);
+        mark &= uint16_t(~bits);
+    });
+}
+
+std::vector<HexPos> hexesWithMark(const GameState& state, uint16_t bits)
+{
+    std::vector<HexPos> hexes;
+    forEachMarkedHex(state, bits, [&](int x, int y, uint16_t&) { hexes.push_back({ x, y }); });
+    return hexes;
 }
 
 bool hasHexMark(const GameState& state, int x, int y, uint16_t bits)

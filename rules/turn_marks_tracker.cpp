@@ -14,14 +14,6 @@ namespace {
 
 constexpr unsigned kWatchRemembered = 4;
 
-bool sameInputs(const auto& a, const auto& b)
-{
-    if (a.present != b.present)
-        return false;
-    return !a.present
-        || (a.strong == b.strong && a.relation == b.relation && std::memcmp(&a.record, &b.record, sizeof a.record) == 0);
-}
-
 } // namespace
 
 void HexRegion::reset(int width, int height)
@@ -71,17 +63,26 @@ TurnMarkTracker::Setting TurnMarkTracker::settingOf(GameState& state) const
     return s;
 }
 
-TurnMarkTracker::UnitInputs TurnMarkTracker::inputsOf(GameState& state, int side, int index, int current) const
+const UnitRecord* TurnMarkTracker::presentUnit(GameState& state, int side, int index) const
+{
+    const UnitRecord* unit = state.unitOf(side, index);
+    return unit && unitInPlay(*unit) && !unit->hasFlag(kUnitAwaitingProduction) ? unit : nullptr;
+}
+
+TurnMarkTracker::UnitInputs TurnMarkTracker::inputsOf(GameState& state, const UnitRecord* unit, int side, int index, int relation) const
 {
     UnitInputs in;
-    const UnitRecord* unit = state.unitOf(side, index);
-    if (!unit || !unitInPlay(*unit) || unit->hasFlag(kUnitAwaitingProduction))
+    if (!unit)
         return in;
     in.present = true;
     in.record = *unit;
-    in.relation = int8_t(threatRelationTo(state, side, current));
-    if (unit->isOnOwnHex() && current < kCountryCount)
-        in.strong = isUnitVisibleTo(state, current, side, index) ? 1 : 0;
+    in.relation = int8_t(relation);
+    if (unit->isOnOwnHex() && m_setting.current < kCountryCount)
+        in.strong = isUnitVisibleTo(state, m_setting.current, side, index) ? 1 : 0;
+    const UnitTypeRecord& type = unit->type();
+    in.radius = type.areaRadius;
+    for (int k = 0; k < kDomainCount; ++k)
+        in.radius = std::max<int>(in.radius, type.range[k]);
     return in;
 }
 
@@ -94,8 +95,9 @@ void TurnMarkTracker::rebuild(GameState& state)
         units.clear();
         if (!(m_setting.sides >> side & 1))
             continue;
+        const int relation = threatRelationTo(state, side, m_setting.current);
         for (int i = 0; i < int(state.unitCount(side)); ++i)
-            units.push_back(inputsOf(state, side, i, m_setting.current));
+            units.push_back(inputsOf(state, presentUnit(state, side, i), side, i, relation));
     }
     m_kept = true;
 }
@@ -105,13 +107,8 @@ void TurnMarkTracker::addCover(const UnitInputs& unit)
     if (!unit.present)
         return;
     const UnitRecord& r = unit.record;
-    if (r.isOnOwnHex()) {
-        const UnitTypeRecord& type = r.type();
-        int radius = type.areaRadius;
-        for (int k = 0; k < kDomainCount; ++k)
-            radius = std::max<int>(radius, type.range[k]);
-        m_region.addBox(r.x - radius, r.y - radius, r.x + radius, r.y + radius);
-    }
+    if (r.isOnOwnHex())
+        m_region.addBox(r.x - unit.radius, r.y - unit.radius, r.x + unit.radius, r.y + unit.radius);
     if (r.watchBits & kWatchRemembered)
         m_region.addBox(r.goalX, r.goalY, r.goalX, r.goalY);
 }
@@ -123,13 +120,7 @@ bool TurnMarkTracker::reaches(const UnitInputs& unit) const
     const UnitRecord& r = unit.record;
     if ((r.watchBits & kWatchRemembered) && m_region.contains(r.goalX, r.goalY))
         return true;
-    if (!r.isOnOwnHex())
-        return false;
-    const UnitTypeRecord& type = r.type();
-    int radius = type.areaRadius;
-    for (int k = 0; k < kDomainCount; ++k)
-        radius = std::max<int>(radius, type.range[k]);
-    return m_region.overlaps(r.x - radius, r.y - radius, r.x + radius, r.y + radius);
+    return r.isOnOwnHex() && m_region.overlaps(r.x - unit.radius, r.y - unit.radius, r.x + unit.radius, r.y + unit.radius);
 }
 
 void TurnMarkTracker::clearRegion(GameState& state)
@@ -162,13 +153,21 @@ void TurnMarkTracker::update(GameState& state)
         const size_t count = state.unitCount(side);
         if (units.size() < count)
             units.resize(count);
+        const int relation = threatRelationTo(state, side, m_setting.current);
         for (size_t i = 0; i < units.size(); ++i) {
-            const UnitInputs now = i < count ? inputsOf(state, side, int(i), m_setting.current) : UnitInputs {};
-            if (sameInputs(now, units[i]))
+            UnitInputs& kept = units[i];
+            const UnitRecord* unit = i < count ? presentUnit(state, side, int(i)) : nullptr;
+            if (!unit && !kept.present)
                 continue;
-            addCover(units[i]);
-            addCover(now);
-            units[i] = now;
+            if (unit && kept.present && kept.relation == relation && std::memcmp(unit, &kept.record, sizeof kept.record) == 0) {
+                const bool strong = unit->isOnOwnHex() && m_setting.current < kCountryCount
+                    && isUnitVisibleTo(state, m_setting.current, side, int(i));
+                if (kept.strong == int8_t(strong))
+                    continue;
+            }
+            addCover(kept);
+            kept = inputsOf(state, unit, side, int(i), relation);
+            addCover(kept);
         }
     }
     if (m_region.empty())

@@ -25,6 +25,8 @@ private:
         bool present = false;
         int8_t strong = 0;
         int8_t relation = 0;
+        // The greatest radius of its weapons' and area cover's marks, from its type.
+        int radius = 0;
         UnitRecord record {};
     };
     struct Setting {
@@ -39,7 +41,9 @@ private:
     };
 
     Setting settingOf(GameState& state) const;
-    UnitInputs inputsOf(GameState& state, int side, int index, int current) const;
+    // Null when the unit lays no marks.
+    const UnitRecord* presentUnit(GameState& state, int side, int index) const;
+    UnitInputs inputsOf(GameState& state, const UnitRecord* unit, int side, int index, int relation) const;
     void rebuild(GameState& state);
     // The boxes a unit's marks may cover: its weapons' and area cover's greatest radius round its hex,
     // and its remembered hex.
