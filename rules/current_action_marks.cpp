@@ -3,6 +3,8 @@
 
 #include "state/game_state.h"
 
+#include <cstring>
+
 namespace {
 
 uint16_t* markAt(const GameState& state, int x, int y)
@@ -49,12 +51,22 @@ template <typename Visit> void forEachMarkedHex(const GameState& state, uint16_t
     const size_t width = size_t(state.mapWidth());
     for (size_t y = 0; grid && y < size_t(state.mapHeight()); ++y) {
         uint16_t* row = grid + y * width;
-        uint16_t any = 0;
-        for (size_t x = 0; x < width; ++x)
-            any = uint16_t(any | row[x]);
+        // Four marks to a word, two words a step.
+        uint64_t a = 0, b = 0;
+        size_t x = 0;
+        for (; x + 8 <= width; x += 8) {
+            uint64_t w[2];
+            std::memcpy(w, row + x, sizeof w);
+            a |= w[0];
+            b |= w[1];
+        }
+        a |= b;
+        uint32_t any = uint32_t(a | a >> 16 | a >> 32 | a >> 48);
+        for (; x < width; ++x)
+            any |= row[x];
         if (!(any & bits))
             continue;
-        for (size_t x = 0; x < width; ++x)
+        for (x = 0; x < width; ++x)
             if (row[x] & bits)
                 visit(int(x), int(y), row[x]);
     }
