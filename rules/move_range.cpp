@@ -96,6 +96,7 @@ void MoveRangeMap::release()
     m_flags = {};
     m_exitDirs = {};
     m_leave = {};
+    m_gates = {};
     m_costs[0] = {};
     m_costs[1] = {};
     m_window = {};
@@ -198,16 +199,25 @@ void MoveRangeMap::buildLeaveMasks()
     const int ox = m_window.x - 1, oy = m_window.y - 1;
     const int cw = m_window.width + 2, ch = m_window.height + 2;
     std::vector<uint8_t> closed(size_t(cw) * size_t(ch), 0);
+    bool any_closed = false;
     for (int y = std::max(0, oy); y < std::min(m_height, oy + ch); ++y)
-        for (int x = std::max(0, ox); x < std::min(m_width, ox + cw); ++x)
-            closed[size_t(y - oy) * size_t(cw) + size_t(x - ox)] = m_state.closedHexSides(x, y);
+        for (int x = std::max(0, ox); x < std::min(m_width, ox + cw); ++x) {
+            const uint8_t sides = m_state.closedHexSides(x, y);
+            closed[size_t(y - oy) * size_t(cw) + size_t(x - ox)] = sides;
+            any_closed |= sides != 0;
+        }
     m_leave.assign(m_exitDirs.size(), 0);
     for (int y = m_window.y; y < m_window.y + m_window.height; ++y)
         for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
             const size_t i = at(x, y);
             if (!m_entryCosts[i] && !(m_flags[i] & kRangeStart))
                 continue;
-            uint8_t mask = uint8_t(m_exitDirs[i] & ~closed[size_t(y - oy) * size_t(cw) + size_t(x - ox)]);
+            uint8_t mask = m_exitDirs[i];
+            if (!any_closed) {
+                m_leave[i] = mask;
+                continue;
+            }
+            mask = uint8_t(mask & ~closed[size_t(y - oy) * size_t(cw) + size_t(x - ox)]);
             for (int d = 0; d < kHexDirections; ++d) {
                 const Step s = kSteps[y & 1][d];
                 const int nx = x + s.dx, ny = y + s.dy;
@@ -220,19 +230,34 @@ void MoveRangeMap::buildLeaveMasks()
 }
 
 // Entries are packed window coordinates (x low, y high); a neighbour outside the window lies beyond
-// the limit and is never entered.
+// the limit and is never entered. Each hex's tests are packed into one word first: entry cost (bits
+// 0..7), the sides it may be entered through (8..15), and whether it stops the mover (enemy zone),
+// is closed in the second layer (interception zone or known mine) or is held by a blocking enemy.
 void MoveRangeMap::flood(int layer)
 {
+    constexpr uint32_t kStops = 1u << 16, kSecondLayerClosed = 1u << 17, kBlocked = 1u << 18;
     std::vector<int32_t>& costs = m_costs[layer];
     costs.assign(m_flags.size(), -1);
+    const bool stacking = m_state.ruleSwitch(17) == 1;
+    const uint32_t own_class = kRangeEnemyClass << stackingClass();
+    m_gates.resize(m_flags.size());
+    for (size_t t = 0; t < m_flags.size(); ++t) {
+        const uint32_t flags = m_flags[t];
+        uint32_t gate = m_entryCosts[t] | uint32_t(m_exitDirs[t]) << 8;
+        if (flags & kRangeEnemyZoc)
+            gate |= kStops;
+        if (flags & (kRangeInterceptZone | kRangeKnownMine))
+            gate |= kSecondLayerClosed;
+        if ((flags & kRangeEnemy) && (!stacking || (flags & own_class)))
+            gate |= kBlocked;
+        m_gates[t] = gate;
+    }
+    const uint32_t closed = kBlocked | (layer == 1 ? kSecondLayerClosed : 0);
     m_queue.clear();
     const int w = m_window.width, h = m_window.height;
     const int start_x = m_startX - m_window.x, start_y = m_startY - m_window.y;
     costs[size_t(start_y * w + start_x)] = 0;
     m_queue.push(uint32_t(start_x) | uint32_t(start_y) << 16, 0);
-    const bool stacking = m_state.ruleSwitch(17) == 1;
-    const uint32_t own_class = kRangeEnemyClass << stackingClass();
-    const uint32_t never = layer == 1 ? kRangeInterceptZone | kRangeKnownMine : 0;
     const long goal = m_goalX >= 0 && onMap(m_goalX, m_goalY) && inWindow(m_goalX, m_goalY) ? long(at(m_goalX, m_goalY)) : -1;
     // Row parity of the window's first row, so a window row's parity is known without the map's y.
     const int parity = m_window.y & 1;
@@ -253,11 +278,9 @@ void MoveRangeMap::flood(int layer)
             if (unsigned(nx) >= unsigned(w) || unsigned(ny) >= unsigned(h))
                 continue;
             const size_t t = size_t(ny * w + nx);
-            const uint32_t flags = m_flags[t];
-            if ((flags & kRangeEnemy) && (!stacking || (flags & own_class)))
-                continue;
-            const int k = m_entryCosts[t];
-            if ((flags & never) || !(m_exitDirs[t] & (1 << oppositeDirection(d))) || k == 0)
+            const uint32_t gate = m_gates[t];
+            const int k = int(gate & 0xFF);
+            if ((gate & closed) || !(gate >> (8 + oppositeDirection(d)) & 1) || k == 0)
                 continue;
             const int n = cost + k;
             int32_t& held = costs[t];
@@ -269,7 +292,7 @@ void MoveRangeMap::flood(int layer)
             if (long(t) == goal)
                 m_workingLimit = n;
             // A unit entering an enemy zone of control stops there.
-            if (!(flags & kRangeEnemyZoc))
+            if (!(gate & kStops))
                 m_queue.push(uint32_t(nx) | uint32_t(ny) << 16, n);
         }
     }

@@ -226,5 +226,7 @@ private:
     // Sides a hex may be left through: its exit directions less the sides no unit may cross.
     std::vector<uint8_t> m_leave;
     std::vector<int32_t> m_costs[2];
+    // The flood's per-hex tests, one word a hex.
+    std::vector<uint32_t> m_gates;
     CoordQueue m_queue;
 };

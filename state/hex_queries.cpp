@@ -149,8 +149,10 @@ bool GameState::canCrossHexSide(int x, int y, int direction) const
 uint8_t GameState::closedHexSides(int x, int y) const
 {
     const TerrainCell* cell = terrainCellAt(x, y);
+    if (!cell || !(cell->sideCodes[0] | cell->sideCodes[1] | cell->sideCodes[2]))
+        return 0;
     const UnitCell* units = unitCellAt(x, y);
-    if (!cell || !units)
+    if (!units)
         return 0;
     uint8_t closed = 0;
     for (int d = 0; d < kHexDirections; ++d)
