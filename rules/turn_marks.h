@@ -32,6 +32,8 @@ private:
     int m_height = 0;
     std::vector<uint8_t> m_hexes;
     std::vector<Box> m_boxes;
+    // The smallest box holding every box.
+    Box m_bounds {};
 };
 
 // How a threat mark reads, for the map display and the computer player: the marking unit's side bit

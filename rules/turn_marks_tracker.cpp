@@ -35,6 +35,9 @@ void HexRegion::addBox(int x0, int y0, int x1, int y1)
     x1 = std::min(x1, m_width - 1), y1 = std::min(y1, m_height - 1);
     if (x0 > x1 || y0 > y1)
         return;
+    if (m_boxes.empty())
+        m_bounds = { x0, y0, x1, y1 };
+    m_bounds = { std::min(m_bounds.x0, x0), std::min(m_bounds.y0, y0), std::max(m_bounds.x1, x1), std::max(m_bounds.y1, y1) };
     m_boxes.push_back({ x0, y0, x1, y1 });
     for (int y = y0; y <= y1; ++y)
         std::fill_n(m_hexes.begin() + long(y) * m_width + x0, x1 - x0 + 1, uint8_t(1));
@@ -42,6 +45,8 @@ void HexRegion::addBox(int x0, int y0, int x1, int y1)
 
 bool HexRegion::overlaps(int x0, int y0, int x1, int y1) const
 {
+    if (m_boxes.empty() || x0 > m_bounds.x1 || m_bounds.x0 > x1 || y0 > m_bounds.y1 || m_bounds.y0 > y1)
+        return false;
     for (const Box& box : m_boxes)
         if (x0 <= box.x1 && box.x0 <= x1 && y0 <= box.y1 && box.y0 <= y1)
             return true;
