@@ -1,133 +1,97 @@
-// The computer's turn on the continent sample: the opening turn of each country, and the mean and worst
-// turn of a 100-turn all-computer game (the goal is 50 ms a turn).
-#include "ai/computer_players.h"
+// The computer's side turns: on generated worlds of eight countries at 64², 128² and 256² with
+// armies growing with the area (18, 75, 300 units a side) or fixed at 40, and on the continent sample
+// (its opening turns, and a 100-turn game). Victory is off and the pool is seeded, so every run plays
+// the same turns. side_turn_ms is a whole side turn (the engine's phases, analysis, action and
+// production: the game's time over its side turns); player_ms is the computer player's share.
 #include "ai/computer_turn.h"
-#include "bench/program_folder.h"
-#include "rules/game_thread.h"
-#include "rules/play.h"
-#include "state/game_state.h"
+#include "bench/computer_games.h"
+#include "tests/ai/seeded_worlds.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
 
 namespace {
 
-constexpr int kTurns = 100;
-using Clock = std::chrono::steady_clock;
-
-std::vector<uint8_t> continentBytes()
+void report(benchmark::State& bench, const BenchGame& game, const TimedComputerPlayer& player)
 {
-    std::ifstream in(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "continent.vtm", std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+    const double turns = std::max(1, player.sideTurns);
+    bench.counters["side_turns"] = player.sideTurns;
+    bench.counters["side_turn_ms"] = game.lastGameMs / turns;
+    bench.counters["player_ms"] = player.playerMs / turns;
+    bench.counters["worst_action_ms"] = player.worstActionMs;
 }
 
-// Times every side's turn and passes everything else on.
-class TimedPlayer : public AiComputerPlayer {
-public:
-    int playTurn(GameState& state, int side, const std::atomic<BYTE>& stop) override
-    {
-        const auto start = Clock::now();
-        const int result = AiComputerPlayer::playTurn(state, side, stop);
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        total += ms;
-        worst = std::max(worst, ms);
-        ++turns;
-        return result;
-    }
-
-    double total = 0;
-    double worst = 0;
-    int turns = 0;
-};
-
-class Game {
-public:
-    Game()
-    {
-        prepareBenchProgramFolder();
-        state = std::make_unique<GameState>();
-        state->startUp();
-        g_gameState = state.get();
-        bytes = continentBytes();
-        pool.fill();
-    }
-    ~Game() { g_gameState = nullptr; }
-
-    bool start(int turn_limit)
-    {
-        if (!state->loadMapImage(bytes.data(), bytes.size()))
-            return false;
-        state->mapHeader().data534[2] = uint8_t(turn_limit);
-        state->mapHeader().data534[3] = 0;
-        for (int c = 0; c < kCountryCount; ++c)
-            if (state->country(c).controller != 0)
-                state->country(c).controller = 2;
-        state->settings().playChime = false;
-        state->settings().showIncome = false;
-        state->randomPool() = pool;
-        startPlay(*state);
-        return true;
-    }
-
-    std::unique_ptr<GameState> state;
-    std::vector<uint8_t> bytes;
-    RandomPool pool;
-};
-
-void openingTurns(benchmark::State& bench)
+// Args: map size, units per side, turns played.
+void generatedWorldTurns(benchmark::State& bench)
 {
-    Game game;
+    const int size = int(bench.range(0));
+    const testing_ai::LargeWorldShape shape { size, 8, int(bench.range(1)), 3 };
+    const int turns = int(bench.range(2));
+    BenchGame game(testing_ai::largeWorldBytes(shape, turns));
+    TimedComputerPlayer player;
+    for (auto _ : bench) {
+        player = TimedComputerPlayer();
+        if (!game.play(turns, 1, player)) {
+            bench.SkipWithError("the generated world did not load");
+            break;
+        }
+    }
+    report(bench, game, player);
+}
+BENCHMARK(generatedWorldTurns)
+    ->Args({ 64, 18, 8 })
+    ->Args({ 128, 75, 4 })
+    ->Args({ 256, 300, 2 })
+    ->Args({ 64, 40, 8 })
+    ->Args({ 128, 40, 4 })
+    ->Args({ 256, 40, 2 })
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
+
+void continentOpeningTurns(benchmark::State& bench)
+{
+    BenchGame game(sampleMapImage("continent.vtm"));
     double worst = 0;
     for (auto _ : bench) {
         bench.PauseTiming();
-        if (!game.start(kTurns)) {
+        if (!game.start(100, 1)) {
             bench.SkipWithError("the continent map did not load");
             break;
         }
         std::atomic<BYTE> stop { 0 };
         for (int c = 0; c < kCountryCount; ++c) {
-            if (game.state->country(c).controller == 0)
+            if (game.state().country(c).controller == 0)
                 continue;
-            const auto start = Clock::now();
+            const auto start = std::chrono::steady_clock::now();
             bench.ResumeTiming();
-            ComputerTurn(*game.state, c, stop).run();
+            ComputerTurn(game.state(), c, stop).run();
             bench.PauseTiming();
-            worst = std::max(worst, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            worst = std::max(worst, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
-        endPlay(*game.state);
+        game.endPlay();
         bench.ResumeTiming();
     }
     bench.counters["worst_turn_ms"] = worst;
 }
-BENCHMARK(openingTurns)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(continentOpeningTurns)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void hundredTurnGame(benchmark::State& bench)
+void continentHundredTurns(benchmark::State& bench)
 {
-    Game game;
-    TimedPlayer player;
+    BenchGame game(sampleMapImage("continent.vtm"));
+    TimedComputerPlayer player;
     for (auto _ : bench) {
-        bench.PauseTiming();
-        if (!game.start(kTurns)) {
+        player = TimedComputerPlayer();
+        if (!game.play(100, 1, player)) {
             bench.SkipWithError("the continent map did not load");
             break;
         }
-        GameThread thread(*game.state, player, StepYield::None);
-        bench.ResumeTiming();
-        thread.Run();
-        bench.PauseTiming();
-        endPlay(*game.state);
-        bench.ResumeTiming();
     }
-    bench.counters["turns"] = player.turns;
-    bench.counters["mean_turn_ms"] = player.turns ? player.total / player.turns : 0;
-    bench.counters["worst_turn_ms"] = player.worst;
+    report(bench, game, player);
 }
-BENCHMARK(hundredTurnGame)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(continentHundredTurns)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
 } // namespace

@@ -11,7 +11,7 @@ void RulesSettlement::missileImpact(int country, int index) { ::missileImpact(m_
 
 void RulesSettlement::checkEndOfGame(int mode) { ::checkEndOfGame(m_state, mode); }
 
-void RulesSettlement::resetHexTurnMarks() { ::resetHexTurnMarks(m_state); }
+void RulesSettlement::resetHexTurnMarks() { m_marks.update(m_state); }
 
 void RulesSettlement::updateSupplyLines() { ::updateSupplyLines(m_state); }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "rules/current_action.h"
+#include "rules/turn_marks_tracker.h"
 
 class GameState;
 
@@ -13,10 +14,12 @@ public:
 
     void missileImpact(int country, int index) override;
     void checkEndOfGame(int mode) override;
+    // Keeps the marks up to date incrementally; the same marks as a full rebuild.
     void resetHexTurnMarks() override;
     void updateSupplyLines() override;
     void answerUi(int value) override;
 
 private:
     GameState& m_state;
+    TurnMarkTracker m_marks;
 };

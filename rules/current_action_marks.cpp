@@ -3,6 +3,8 @@
 
 #include "state/game_state.h"
 
+#include <cstring>
+
 namespace {
 
 uint16_t* markAt(const GameState& state, int x, int y)
@@ -39,11 +41,52 @@ void clearHexMark(GameState& state, int x, int y, uint16_t bits)
     *mark &= uint16_t(~bits);
 }
 
+namespace {
+
+// Calls visit(x, y, mark) for each hex whose mark has any of the bits, row by row; a row none of
+// whose hexes has one is passed over after one sweep, so a nearly empty grid costs little.
+template <typename Visit> void forEachMarkedHex(const GameState& state, uint16_t bits, Visit visit)
+{
+    uint16_t* grid = state.markGrid();
+    const size_t width = size_t(state.mapWidth());
+    for (size_t y = 0; grid && y < size_t(state.mapHeight()); ++y) {
+        uint16_t* row = grid + y * width;
+        // Four marks to a word, two words a step.
+        uint64_t a = 0, b = 0;
+        size_t x = 0;
+        for (; x + 8 <= width; x += 8) {
+            uint64_t w[2];
+            std::memcpy(w, row + x, sizeof w);
+            a |= w[0];
+            b |= w[1];
+        }
+        a |= b;
+        uint32_t any = uint32_t(a | a >> 16 | a >> 32 | a >> 48);
+        for (; x < width; ++x)
+            any |= row[x];
+        if (!(any & bits))
+            continue;
+        for (x = 0; x < width; ++x)
+            if (row[x] & bits)
+                visit(int(x), int(y), row[x]);
+    }
+}
+
+} // namespace
+
 void clearHexMarkAll(GameState& state, uint16_t bits)
 {
-    for (int y = 0; y < state.mapHeight(); ++y)
-        for (int x = 0; x < state.mapWidth(); ++x)
-            clearHexMark(state, x, y, bits);
+    forEachMarkedHex(state, bits, [&](int x, int y, uint16_t& mark) {
+        addToRedraw(state, x, y);
+        mark &= uint16_t(~bits);
+    });
+}
+
+std::vector<HexPos> hexesWithMark(const GameState& state, uint16_t bits)
+{
+    std::vector<HexPos> hexes;
+    forEachMarkedHex(state, bits, [&](int x, int y, uint16_t&) { hexes.push_back({ x, y }); });
+    return hexes;
 }
 
 bool hasHexMark(const GameState& state, int x, int y, uint16_t bits)

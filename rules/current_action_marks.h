@@ -1,7 +1,10 @@
 // Marks of the map display on the game's mark grid; every hex whose marks change joins the redraw set.
 #pragma once
 
+#include "state/hex_geometry.h"
+
 #include <cstdint>
+#include <vector>
 
 class GameState;
 
@@ -10,3 +13,5 @@ void setHexMark(GameState& state, int x, int y, uint16_t bits);
 void clearHexMark(GameState& state, int x, int y, uint16_t bits);
 void clearHexMarkAll(GameState& state, uint16_t bits);
 bool hasHexMark(const GameState& state, int x, int y, uint16_t bits);
+// The hexes whose mark has any of the bits, row by row.
+std::vector<HexPos> hexesWithMark(const GameState& state, uint16_t bits);

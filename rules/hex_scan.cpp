@@ -3,15 +3,14 @@
 
 #include "state/game_state.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 
 constexpr int kHitGrowth = 10;
 
-} // namespace
-
-void hexScanStep(int& x, int& y, int direction)
+inline void ringStep(int& x, int& y, int direction)
 {
     const int p = y & 1;
     switch (direction) {
@@ -24,6 +23,21 @@ void hexScanStep(int& x, int& y, int direction)
     default: break;
     }
 }
+
+// The last ring that holds a hex of the map: no hex of the map lies farther from the centre than
+// the farthest corner.
+int farthestRing(const GameState& state, int x, int y)
+{
+    const int w = state.mapWidth() - 1, h = state.mapHeight() - 1;
+    int far = 0;
+    for (HexPos corner : { HexPos { 0, 0 }, HexPos { w, 0 }, HexPos { 0, h }, HexPos { w, h } })
+        far = std::max(far, hexDistance({ x, y }, corner));
+    return far;
+}
+
+} // namespace
+
+void hexScanStep(int& x, int& y, int direction) { ringStep(x, y, direction); }
 
 HexScan::HexScan(GameState& state)
     : m_state(state)
@@ -54,16 +68,18 @@ void HexScan::walkRings()
     }
     int start_x = m_centreX;
     int start_y = m_centreY;
-    for (int r = 1; r <= m_radius; ++r) {
+    // Rings beyond the map visit nothing; the walk stands where it would have ended after them.
+    const int last = std::min(m_radius, farthestRing(m_state, m_centreX, m_centreY) + 1);
+    for (int r = 1; r <= last; ++r) {
         m_ring = r;
-        hexScanStep(start_x, start_y, 4);
+        ringStep(start_x, start_y, 4);
         int x = start_x;
         int y = start_y;
         for (int s = 0; s < 6; ++s) {
             m_side = s;
             for (int k = 0; k < r; ++k) {
                 m_step = k;
-                hexScanStep(x, y, s);
+                ringStep(x, y, s);
                 if (r >= m_minimumRadius && m_state.isOnMap(x, y)) {
                     visit(x, y);
                     if (m_stop)
@@ -76,6 +92,11 @@ void HexScan::walkRings()
                 return;
             m_ringFlag = false;
         }
+    }
+    if (last < m_radius) {
+        m_ring = m_ringEndMode ? last + 1 : m_radius;
+        m_side = 5;
+        m_step = m_ring - 1;
     }
 }
 

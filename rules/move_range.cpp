@@ -6,29 +6,21 @@
 
 #include <algorithm>
 
-void CoordQueue::push(uint32_t index, int cost)
-{
-    // A cost below the bucket being read cannot come from a cheapest-first flood; keep it anyway.
-    cost = std::max(cost, m_cost);
-    m_buckets[cost % kBuckets].push_back(index);
-    ++m_pending;
-}
+namespace {
 
-uint32_t CoordQueue::pop(int& cost)
-{
-    for (;;) {
-        std::vector<uint32_t>& bucket = m_buckets[m_cost % kBuckets];
-        size_t& read = m_reads[m_cost % kBuckets];
-        if (read < bucket.size()) {
-            --m_pending;
-            cost = m_cost;
-            return bucket[read++];
-        }
-        bucket.clear();
-        read = 0;
-        ++m_cost;
-    }
-}
+// Hexes beyond the limit that a range still answers for itself: the neighbours of its last hexes.
+constexpr int kWindowMargin = 2;
+
+struct Step {
+    int dx, dy;
+};
+// The six directions' steps on even rows and on odd rows (odd rows are shifted right).
+constexpr Step kSteps[2][kHexDirections] = {
+    { { -1, 0 }, { -1, 1 }, { 0, 1 }, { 1, 0 }, { 0, -1 }, { -1, -1 } },
+    { { -1, 0 }, { 0, 1 }, { 1, 1 }, { 1, 0 }, { 1, -1 }, { 0, -1 } },
+};
+
+} // namespace
 
 void CoordQueue::clear()
 {
@@ -104,8 +96,11 @@ void MoveRangeMap::release()
     m_flags = {};
     m_exitDirs = {};
     m_leave = {};
+    m_gates = {};
     m_costs[0] = {};
     m_costs[1] = {};
+    m_window = {};
+    m_startOnMap = false;
 }
 
 int MoveRangeMap::stackingClass() const { return m_state.unitSlotFor(m_domain); }
@@ -114,112 +109,206 @@ void MoveRangeMap::compute()
 {
     m_width = m_state.mapWidth();
     m_height = m_state.mapHeight();
-    const size_t hexes = size_t(m_width) * size_t(m_height);
+    m_costs[0].clear();
+    m_costs[1].clear();
+    m_builtStart = { m_startX, m_startY };
+    m_builtGoal = { m_goalX, m_goalY };
+    m_startOnMap = onMap(m_startX, m_startY);
+    if (m_startOnMap) {
+        const int reach = std::clamp(m_costLimit, 0, std::max(m_width, m_height)) + kWindowMargin;
+        m_window.x = std::max(0, m_startX - reach);
+        m_window.y = std::max(0, m_startY - reach);
+        m_window.width = std::min(m_width - 1, m_startX + reach) - m_window.x + 1;
+        m_window.height = std::min(m_height - 1, m_startY + reach) - m_window.y + 1;
+    } else {
+        m_window = { 0, 0, m_width, m_height };
+    }
+    const size_t hexes = size_t(m_window.width) * size_t(m_window.height);
     m_entryCosts.assign(hexes, 0);
     m_flags.assign(hexes, 0);
     m_exitDirs.assign(hexes, 0xFF);
-    m_costs[0].clear();
-    m_costs[1].clear();
-    if (!onMap(m_startX, m_startY))
+    if (!m_startOnMap)
         return;
-    m_flags[at(m_startX, m_startY)] |= kRangeStart;
-    buildTerrainCosts();
-    if (m_buildUnitFlags)
-        buildUnitFlags();
+    buildHexData();
     m_workingLimit = m_costLimit;
-    if (m_secondLayer || m_minesImpassable)
-        markKnownMines();
     buildLeaveMasks();
     flood(0);
     if (m_secondLayer)
         flood(1);
 }
 
+void MoveRangeMap::buildHexData()
+{
+    if (inWindow(m_startX, m_startY))
+        m_flags[at(m_startX, m_startY)] |= kRangeStart;
+    buildTerrainCosts();
+    if (m_buildUnitFlags)
+        buildUnitFlags();
+    if (m_secondLayer || m_minesImpassable)
+        markKnownMines();
+}
+
+bool MoveRangeMap::covers(int x, int y) const
+{
+    if (m_flags.empty() || !onMap(x, y))
+        return false;
+    if (!inWindow(x, y))
+        // Filling in leaves every answer given so far as it was; only the storage grows.
+        const_cast<MoveRangeMap*>(this)->coverWholeMap();
+    return true;
+}
+
+void MoveRangeMap::coverWholeMap()
+{
+    // Built for the start and goal the range was computed with, whatever was set since.
+    const int start_x = m_startX, start_y = m_startY, goal_x = m_goalX, goal_y = m_goalY;
+    m_startX = m_builtStart.x, m_startY = m_builtStart.y, m_goalX = m_builtGoal.x, m_goalY = m_builtGoal.y;
+    const Window old = m_window;
+    std::vector<uint8_t> entry = std::move(m_entryCosts), exits = std::move(m_exitDirs);
+    std::vector<uint32_t> flags = std::move(m_flags);
+    std::vector<int32_t> costs[2] = { std::move(m_costs[0]), std::move(m_costs[1]) };
+    m_window = { 0, 0, m_width, m_height };
+    const size_t hexes = size_t(m_width) * size_t(m_height);
+    m_entryCosts.assign(hexes, 0);
+    m_flags.assign(hexes, 0);
+    m_exitDirs.assign(hexes, 0xFF);
+    buildHexData();
+    for (int layer = 0; layer < 2; ++layer)
+        if (!costs[layer].empty())
+            m_costs[layer].assign(hexes, -1);
+    // What the window held stands: its costs, and any flag or exit a caller changed.
+    for (int y = 0; y < old.height; ++y)
+        for (int x = 0; x < old.width; ++x) {
+            const size_t from = size_t(y) * size_t(old.width) + size_t(x);
+            const size_t to = at(old.x + x, old.y + y);
+            m_entryCosts[to] = entry[from];
+            m_flags[to] = flags[from];
+            m_exitDirs[to] = exits[from];
+            for (int layer = 0; layer < 2; ++layer)
+                if (!costs[layer].empty())
+                    m_costs[layer][to] = costs[layer][from];
+        }
+    m_leave.clear();
+    m_startX = start_x, m_startY = start_y, m_goalX = goal_x, m_goalY = goal_y;
+}
+
 void MoveRangeMap::buildLeaveMasks()
 {
+    // Sides closed from a hex's own cell, one ring beyond the window so that every neighbour's
+    // closed side back is at hand.
+    const int ox = m_window.x - 1, oy = m_window.y - 1;
+    const int cw = m_window.width + 2, ch = m_window.height + 2;
+    std::vector<uint8_t> closed(size_t(cw) * size_t(ch), 0);
+    bool any_closed = false;
+    for (int y = std::max(0, oy); y < std::min(m_height, oy + ch); ++y)
+        for (int x = std::max(0, ox); x < std::min(m_width, ox + cw); ++x) {
+            const uint8_t sides = m_state.closedHexSides(x, y);
+            closed[size_t(y - oy) * size_t(cw) + size_t(x - ox)] = sides;
+            any_closed |= sides != 0;
+        }
     m_leave.assign(m_exitDirs.size(), 0);
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x) {
+    for (int y = m_window.y; y < m_window.y + m_window.height; ++y)
+        for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
             const size_t i = at(x, y);
             if (!m_entryCosts[i] && !(m_flags[i] & kRangeStart))
                 continue;
-            uint8_t mask = 0;
-            for (int d = 0; d < kHexDirections; ++d)
-                if ((m_exitDirs[i] & (1 << d)) && m_state.canCrossHexSide(x, y, d))
-                    mask |= uint8_t(1 << d);
+            uint8_t mask = m_exitDirs[i];
+            if (!any_closed) {
+                m_leave[i] = mask;
+                continue;
+            }
+            mask = uint8_t(mask & ~closed[size_t(y - oy) * size_t(cw) + size_t(x - ox)]);
+            for (int d = 0; d < kHexDirections; ++d) {
+                const Step s = kSteps[y & 1][d];
+                const int nx = x + s.dx, ny = y + s.dy;
+                if ((mask & (1 << d)) && onMap(nx, ny)
+                    && (closed[size_t(ny - oy) * size_t(cw) + size_t(nx - ox)] >> oppositeDirection(d) & 1))
+                    mask = uint8_t(mask & ~(1 << d));
+            }
             m_leave[i] = mask;
         }
 }
 
+// Entries are packed window coordinates (x low, y high); a neighbour outside the window lies beyond
+// the limit and is never entered. Each hex's tests are packed into one word first: entry cost (bits
+// 0..7), the sides it may be entered through (8..15), and whether it stops the mover (enemy zone),
+// is closed in the second layer (interception zone or known mine) or is held by a blocking enemy.
 void MoveRangeMap::flood(int layer)
 {
+    constexpr uint32_t kStops = 1u << 16, kSecondLayerClosed = 1u << 17, kBlocked = 1u << 18;
     std::vector<int32_t>& costs = m_costs[layer];
     costs.assign(m_flags.size(), -1);
+    const bool stacking = m_state.ruleSwitch(17) == 1;
+    const uint32_t own_class = kRangeEnemyClass << stackingClass();
+    m_gates.resize(m_flags.size());
+    for (size_t t = 0; t < m_flags.size(); ++t) {
+        const uint32_t flags = m_flags[t];
+        uint32_t gate = m_entryCosts[t] | uint32_t(m_exitDirs[t]) << 8;
+        if (flags & kRangeEnemyZoc)
+            gate |= kStops;
+        if (flags & (kRangeInterceptZone | kRangeKnownMine))
+            gate |= kSecondLayerClosed;
+        if ((flags & kRangeEnemy) && (!stacking || (flags & own_class)))
+            gate |= kBlocked;
+        m_gates[t] = gate;
+    }
+    const uint32_t closed = kBlocked | (layer == 1 ? kSecondLayerClosed : 0);
     m_queue.clear();
-    const uint32_t start = uint32_t(at(m_startX, m_startY));
-    costs[start] = 0;
-    m_queue.push(start, 0);
+    const int w = m_window.width, h = m_window.height;
+    const int start_x = m_startX - m_window.x, start_y = m_startY - m_window.y;
+    costs[size_t(start_y * w + start_x)] = 0;
+    m_queue.push(uint32_t(start_x) | uint32_t(start_y) << 16, 0);
+    const long goal = m_goalX >= 0 && onMap(m_goalX, m_goalY) && inWindow(m_goalX, m_goalY) ? long(at(m_goalX, m_goalY)) : -1;
+    // Row parity of the window's first row, so a window row's parity is known without the map's y.
+    const int parity = m_window.y & 1;
     static constexpr int kOrder[kHexDirections] = { 0, 3, 5, 1, 4, 2 };
     while (!m_queue.empty()) {
         int cost = 0;
-        const uint32_t i = m_queue.pop(cost);
+        const uint32_t entry = m_queue.pop(cost);
+        const int x = int(entry & 0xFFFF), y = int(entry >> 16);
         // An entry superseded by a cheaper push was expanded then.
-        if (costs[i] != cost)
+        if (costs[size_t(y * w + x)] != cost)
             continue;
-        const int x = int(i % uint32_t(m_width));
-        const int y = int(i / uint32_t(m_width));
-        const uint8_t leave = m_leave[i];
+        const uint8_t leave = m_leave[size_t(y * w + x)];
+        const Step* steps = kSteps[(y + parity) & 1];
         for (int d : kOrder) {
             if (!(leave & (1 << d)))
                 continue;
-            const HexPos n = hexNeighbour(x, y, d, m_width, m_height);
-            if (!n.valid())
+            const int nx = x + steps[d].dx, ny = y + steps[d].dy;
+            if (unsigned(nx) >= unsigned(w) || unsigned(ny) >= unsigned(h))
                 continue;
-            const uint32_t target = uint32_t(at(n.x, n.y));
-            if (relax(target, cost, oppositeDirection(d), layer))
-                m_queue.push(target, costs[target]);
+            const size_t t = size_t(ny * w + nx);
+            const uint32_t gate = m_gates[t];
+            const int k = int(gate & 0xFF);
+            if ((gate & closed) || !(gate >> (8 + oppositeDirection(d)) & 1) || k == 0)
+                continue;
+            const int n = cost + k;
+            int32_t& held = costs[t];
+            if (n > m_workingLimit || (held >= 0 && n >= held))
+                continue;
+            held = n;
+            if (n >= m_workingLimit)
+                continue;
+            if (long(t) == goal)
+                m_workingLimit = n;
+            // A unit entering an enemy zone of control stops there.
+            if (!(gate & kStops))
+                m_queue.push(uint32_t(nx) | uint32_t(ny) << 16, n);
         }
     }
     m_queue.clear();
 }
 
-bool MoveRangeMap::relax(uint32_t target, int cost, int entering_side, int layer)
-{
-    const uint32_t flags = m_flags[target];
-    if (flags & kRangeEnemy) {
-        if (m_state.ruleSwitch(17) != 1 || (flags & (kRangeEnemyClass << stackingClass())))
-            return false;
-    }
-    if (layer == 1 && (flags & (kRangeInterceptZone | kRangeKnownMine)))
-        return false;
-    const int k = m_entryCosts[target];
-    if (!(m_exitDirs[target] & (1 << entering_side)) || k == 0)
-        return false;
-    const int n = cost + k;
-    if (n > m_workingLimit)
-        return false;
-    int32_t& held = m_costs[layer][target];
-    if (held >= 0 && n >= held)
-        return false;
-    held = n;
-    if (n >= m_workingLimit)
-        return false;
-    if (m_goalX >= 0 && target == at(m_goalX, m_goalY) && onMap(m_goalX, m_goalY))
-        m_workingLimit = n;
-    // A unit entering an enemy zone of control stops there.
-    return !(flags & kRangeEnemyZoc);
-}
-
 int MoveRangeMap::costIn(int x, int y, int layer) const
 {
-    if (layer < 0 || layer > 1 || !onMap(x, y) || m_costs[layer].empty())
+    if (layer < 0 || layer > 1 || !onMap(x, y) || m_costs[layer].empty() || !inWindow(x, y))
         return -1;
     return m_costs[layer][at(x, y)];
 }
 
 void MoveRangeMap::setCost(int x, int y, int layer, int cost)
 {
-    if (layer >= 0 && layer <= 1 && onMap(x, y) && !m_costs[layer].empty())
+    if (layer >= 0 && layer <= 1 && !m_costs[layer].empty() && covers(x, y))
         m_costs[layer][at(x, y)] = cost;
 }
 
@@ -233,25 +322,22 @@ int MoveRangeMap::costAt(int x, int y, int limit) const
 
 void MoveRangeMap::copyCosts(int32_t* buffer) const
 {
-    if (!m_costs[0].empty())
-        std::copy(m_costs[0].begin(), m_costs[0].end(), buffer);
+    if (m_costs[0].empty())
+        return;
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
+            buffer[size_t(y) * size_t(m_width) + size_t(x)] = costIn(x, y, 0);
 }
 
-uint32_t MoveRangeMap::flagsAt(int x, int y) const
-{
-    return onMap(x, y) && !m_flags.empty() ? m_flags[at(x, y)] : 0;
-}
+uint32_t MoveRangeMap::flagsAt(int x, int y) const { return covers(x, y) ? m_flags[at(x, y)] : 0; }
 
 void MoveRangeMap::setFlag(int x, int y, uint32_t bits)
 {
-    if (onMap(x, y) && !m_flags.empty())
+    if (covers(x, y))
         m_flags[at(x, y)] |= bits;
 }
 
-int MoveRangeMap::entryCost(int x, int y) const
-{
-    return onMap(x, y) && !m_entryCosts.empty() ? m_entryCosts[at(x, y)] : 0;
-}
+int MoveRangeMap::entryCost(int x, int y) const { return covers(x, y) ? m_entryCosts[at(x, y)] : 0; }
 
 bool MoveRangeMap::hasUnitOfClass(int x, int y, int stacking_class) const
 {
@@ -259,14 +345,11 @@ bool MoveRangeMap::hasUnitOfClass(int x, int y, int stacking_class) const
     return (flagsAt(x, y) & any) != 0;
 }
 
-uint8_t MoveRangeMap::exitDirs(int x, int y) const
-{
-    return onMap(x, y) && !m_exitDirs.empty() ? m_exitDirs[at(x, y)] : 0;
-}
+uint8_t MoveRangeMap::exitDirs(int x, int y) const { return covers(x, y) ? m_exitDirs[at(x, y)] : 0; }
 
 void MoveRangeMap::setExitDirs(int x, int y, uint8_t bits)
 {
-    if (onMap(x, y) && !m_exitDirs.empty())
+    if (covers(x, y))
         m_exitDirs[at(x, y)] = bits;
 }
 

@@ -38,17 +38,37 @@ public:
     virtual bool canStoreAt(int x, int y) = 0;
 };
 
-// The hexes waiting to be expanded, taken cheapest first. Entries are never dropped: every
-// bucket grows as the flood needs, however often a hex is pushed again after an improvement.
+// The hexes waiting to be expanded, taken cheapest first and, among equal costs, first in first out.
+// Entries are never dropped: every bucket grows as the flood needs, however often a hex is pushed
+// again after an improvement.
 class CoordQueue {
 public:
     // Entry costs lie in 1..255, so 256 buckets cover every pending cost at once.
     static constexpr int kBuckets = 256;
 
-    void push(uint32_t index, int cost);
+    void push(uint32_t entry, int cost)
+    {
+        // A cost below the bucket being read cannot come from a cheapest-first flood; keep it anyway.
+        m_buckets[unsigned(cost > m_cost ? cost : m_cost) & (kBuckets - 1)].push_back(entry);
+        ++m_pending;
+    }
     bool empty() const { return m_pending == 0; }
     // The next entry of the lowest pending cost; callers check empty() first.
-    uint32_t pop(int& cost);
+    uint32_t pop(int& cost)
+    {
+        for (;;) {
+            const unsigned b = unsigned(m_cost) & (kBuckets - 1);
+            std::vector<uint32_t>& bucket = m_buckets[b];
+            if (m_reads[b] < bucket.size()) {
+                --m_pending;
+                cost = m_cost;
+                return bucket[m_reads[b]++];
+            }
+            bucket.clear();
+            m_reads[b] = 0;
+            ++m_cost;
+        }
+    }
     void clear();
 
 private:
@@ -140,6 +160,14 @@ public:
     void markReachable(bool ignore_checks);
 
 private:
+    // The hexes a range answers for itself: the box within its limit of the start (each entered hex
+    // costs at least 1, so nothing further is reached), or the whole map.
+    struct Window {
+        int x = 0, y = 0, width = 0, height = 0;
+    };
+
+    // Fills the per-hex arrays of the window from the game: terrain, units, zones and mines.
+    void buildHexData();
     void buildTerrainCosts();
     void buildExitDirections();
     void buildUnitFlags();
@@ -149,10 +177,18 @@ private:
     void markKnownMines();
     void buildLeaveMasks();
     void flood(int layer);
-    bool relax(uint32_t target, int cost, int entering_side, int layer);
     bool mayShareHex(int x, int y, uint32_t flags, bool ignore_checks) const;
     bool onMap(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
-    size_t at(int x, int y) const { return size_t(y) * size_t(m_width) + size_t(x); }
+    bool inWindow(int x, int y) const
+    {
+        return unsigned(x - m_window.x) < unsigned(m_window.width) && unsigned(y - m_window.y) < unsigned(m_window.height);
+    }
+    // Index of a hex of the window.
+    size_t at(int x, int y) const { return size_t(y - m_window.y) * size_t(m_window.width) + size_t(x - m_window.x); }
+    // Whether a map hex's set-up data is at hand: a hex outside the window makes the range fill in the
+    // rest of the map from the game as it stands, keeping what it has.
+    bool covers(int x, int y) const;
+    void coverWholeMap();
 
     GameState& m_state;
     int m_width = 0;
@@ -177,6 +213,12 @@ private:
     int m_workingLimit = 0;
     const HexBitLayer* m_known = nullptr;
     StackingChecks* m_checks = nullptr;
+    // Where the start lay when the range was computed; a range whose start was off the map has
+    // nothing to fill in.
+    bool m_startOnMap = false;
+    HexPos m_builtStart;
+    HexPos m_builtGoal;
+    Window m_window;
 
     std::vector<uint8_t> m_entryCosts;
     std::vector<uint32_t> m_flags;
@@ -184,5 +226,7 @@ private:
     // Sides a hex may be left through: its exit directions less the sides no unit may cross.
     std::vector<uint8_t> m_leave;
     std::vector<int32_t> m_costs[2];
+    // The flood's per-hex tests, one word a hex.
+    std::vector<uint32_t> m_gates;
     CoordQueue m_queue;
 };

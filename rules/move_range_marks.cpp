@@ -9,8 +9,9 @@
 void MoveRangeMap::markRange(int lo, int hi, uint16_t mark)
 {
     clearHexMarkAll(m_state, mark);
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x) {
+    // Costs lie only within the window.
+    for (int y = m_window.y; y < m_window.y + m_window.height; ++y)
+        for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
             const int c = costIn(x, y, 0);
             if (c >= 0 && lo <= c && c <= hi)
                 setHexMark(m_state, x, y, mark);
@@ -25,7 +26,7 @@ void MoveRangeMap::markInterceptedHexes()
 {
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x)
-            if (isInterceptZone(x, y) && hasHexMark(m_state, x, y, kMarkMoveRange | kMarkExtendedBand)) {
+            if (hasHexMark(m_state, x, y, kMarkMoveRange | kMarkExtendedBand) && isInterceptZone(x, y)) {
                 clearHexMark(m_state, x, y, kMarkMoveRange | kMarkExtendedBand);
                 setHexMark(m_state, x, y, kMarkInterceptRange);
             }
@@ -52,8 +53,12 @@ bool MoveRangeMap::isLandingPlace(int x, int y) const
 void MoveRangeMap::unmarkOccupiedHexes()
 {
     const int c = stackingClass();
+    const uint16_t marks = kMarkMoveRange | kMarkInterceptRange | kMarkExtendedBand;
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x) {
+            // Beyond the window only a hex that carries a mark has one to lose.
+            if (!inWindow(x, y) && !hasHexMark(m_state, x, y, marks))
+                continue;
             const uint32_t flags = flagsAt(x, y);
             if (flags & kRangeStart)
                 continue;
@@ -61,14 +66,14 @@ void MoveRangeMap::unmarkOccupiedHexes()
             if (!occupied && (flags & ((kRangeOwnClass | kRangeAlliedClass) << c)))
                 occupied = !(m_checks && (m_checks->canBoardAt(x, y) || m_checks->canStoreAt(x, y)));
             if (occupied)
-                clearHexMark(m_state, x, y, kMarkMoveRange | kMarkInterceptRange | kMarkExtendedBand);
+                clearHexMark(m_state, x, y, marks);
         }
 }
 
 void MoveRangeMap::markReachable(bool ignore_checks)
 {
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x) {
+    for (int y = m_window.y; y < m_window.y + m_window.height; ++y)
+        for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
             if (costIn(x, y, 0) < 0)
                 continue;
             uint32_t& flags = m_flags[at(x, y)];

@@ -13,8 +13,8 @@ bool isWaterCode(int code) { return code == 29 || code == 30 || code == 39 || co
 
 void MoveRangeMap::buildTerrainCosts()
 {
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x) {
+    for (int y = m_window.y; y < m_window.y + m_window.height; ++y)
+        for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
             int cost;
             if (m_waterOnly)
                 cost = isWaterCode(m_state.effectiveTerrainAt(x, y)) ? 1 : 0;
@@ -33,7 +33,7 @@ void MoveRangeMap::buildTerrainCosts()
         for (size_t b = 0; (vehicle || ship) && b < m_state.buildingCount(); ++b) {
             const BuildingRecord& building = m_state.buildingAt(b);
             const TerrainRecord* terrain = building.terrain();
-            if (!terrain || !onMap(int(building.x), int(building.y)))
+            if (!terrain || !inWindow(int(building.x), int(building.y)))
                 continue;
             const bool destroyed = !building.isIntact();
             const bool foreign = building.ownerPlusOne != 0 && !m_state.isAllied(m_side, building.owner());
@@ -56,12 +56,12 @@ void MoveRangeMap::buildExitDirections()
         const BuildingRecord& building = m_state.buildingAt(b);
         const TerrainRecord* terrain = building.terrain();
         const int x = int(building.x), y = int(building.y);
-        if (terrain && terrain->kind == 20 && onMap(x, y) && m_entryCosts[at(x, y)])
+        if (terrain && terrain->kind == 20 && inWindow(x, y) && m_entryCosts[at(x, y)])
             m_exitDirs[at(x, y)] = uint8_t(buildingGraphicCode(m_state, building));
     }
     for (const ListedHex12& listed : m_state.listedHexes12()) {
         const int x = int(listed.x), y = int(listed.y);
-        if (onMap(x, y) && m_entryCosts[at(x, y)])
+        if (inWindow(x, y) && m_entryCosts[at(x, y)])
             m_exitDirs[at(x, y)] = uint8_t(hexGraphicCode(m_state, x, y));
     }
 }

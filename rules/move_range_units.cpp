@@ -7,27 +7,30 @@
 #include "state/unit_facts.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
-// Every hex of the scan, its centre included.
+// Every hex of the scan within the range's window, its centre included.
 class RadiusMarkScan : public HexScan {
 public:
-    RadiusMarkScan(GameState& state, std::vector<uint32_t>& flags, int width)
+    using Mark = std::function<void(int, int)>;
+    RadiusMarkScan(GameState& state, Mark mark)
         : HexScan(state)
-        , m_flags(flags)
-        , m_width(width)
+        , m_mark(std::move(mark))
     {
         setMinimumRadius(0);
     }
 
 protected:
-    void visit(int x, int y) override { m_flags[size_t(y) * size_t(m_width) + size_t(x)] |= kRangeInterceptZone; }
+    void visit(int x, int y) override { m_mark(x, y); }
 
 private:
-    std::vector<uint32_t>& m_flags;
-    int m_width;
+    Mark m_mark;
 };
+
+// How far outside a box a hex lies, counted in rows or columns: no hex at a lower hex distance.
+int distanceOutside(int v, int lo, int size) { return v < lo ? lo - v : v >= lo + size ? v - (lo + size - 1) : 0; }
 
 bool isCounted(const UnitRecord& unit)
 {
@@ -62,17 +65,26 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bo
         relation = kRangeAllied, base = kRangeAlliedClass;
     const bool stacking = m_state.ruleSwitch(17) == 1;
     const int code = missiles ? 100 + side : side;
+    // How far a unit's marks reach from its hex: its own hex, and for an enemy its neighbours and
+    // its interception zone (never beyond its type's range byte for the mover's domain).
+    const bool intercepting = m_state.ruleSwitch(31) == 1 && m_domain >= 0 && m_domain < kDomainCount;
     for (int i = 0; i < count; ++i) {
         const UnitRecord& unit = table[i];
         if (!isCounted(unit) || (!missiles && side == m_side && i == m_unitIndex))
             continue;
         if (!onMap(unit.x, unit.y))
             continue;
+        int reach = 0;
+        if (relation == kRangeEnemy && !missiles)
+            reach = std::max(1, intercepting ? int(unit.type().range[m_domain]) : 0);
+        if (std::max(distanceOutside(unit.x, m_window.x, m_window.width), distanceOutside(unit.y, m_window.y, m_window.height)) > reach)
+            continue;
         if (relation == kRangeEnemy && !isUnitVisibleTo(m_state, m_side, code, i))
             continue;
         if (m_ignoreUnitsAtGoal && unit.x == m_goalX && unit.y == m_goalY)
             continue;
-        m_flags[at(unit.x, unit.y)] |= relation | (base << (stacking ? unit.type().domain : 0));
+        if (inWindow(unit.x, unit.y))
+            m_flags[at(unit.x, unit.y)] |= relation | (base << (stacking ? unit.type().domain : 0));
         if (relation == kRangeEnemy && !missiles)
             addEnemyZones(unit);
     }
@@ -85,10 +97,10 @@ void MoveRangeMap::addEnemyZones(const UnitRecord& enemy)
         zone = m_state.ruleSwitch(2) != 1 || enemy.canAttackClass(m_targetClass);
     for (int d = 0; d < kHexDirections; ++d) {
         const HexPos n = hexNeighbour(enemy.x, enemy.y, d, m_width, m_height);
-        if (n.valid())
+        if (n.valid() && inWindow(n.x, n.y))
             m_flags[at(n.x, n.y)] |= zone ? kRangeEnemyZoc : kRangeNextToEnemy;
     }
-    if (zone && m_state.ruleSwitch(17) == 1)
+    if (zone && m_state.ruleSwitch(17) == 1 && inWindow(enemy.x, enemy.y))
         m_flags[at(enemy.x, enemy.y)] |= kRangeEnemyZoc;
 
     if (m_state.ruleSwitch(31) != 1 || m_domain < 0 || m_domain >= kDomainCount)
@@ -101,7 +113,10 @@ void MoveRangeMap::addEnemyZones(const UnitRecord& enemy)
         r = m_interceptionCap;
     if (r <= 0)
         return;
-    RadiusMarkScan scan(m_state, m_flags, m_width);
+    RadiusMarkScan scan(m_state, [this](int x, int y) {
+        if (inWindow(x, y))
+            m_flags[at(x, y)] |= kRangeInterceptZone;
+    });
     scan.scan(enemy.x, enemy.y, r);
 }
 
@@ -110,8 +125,8 @@ void MoveRangeMap::markTurnInterceptions()
     if (m_domain < 0 || m_domain >= kDomainCount)
         return;
     const unsigned bit = 1u << m_domain;
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x) {
+    for (int y = m_window.y; y < m_window.y + m_window.height; ++y)
+        for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
             const TerrainCell* cell = m_state.terrainCellAt(x, y);
             if (cell && ((cell->turnMarks[0] | cell->turnMarks[1]) & bit))
                 m_flags[at(x, y)] |= kRangeInterceptZone;
@@ -123,8 +138,8 @@ void MoveRangeMap::markKnownMines()
     if (m_side < 0 || m_side >= kCountryCount)
         return;
     const unsigned known = 1u << m_side;
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x) {
+    for (int y = m_window.y; y < m_window.y + m_window.height; ++y)
+        for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
             const TerrainCell* cell = m_state.terrainCellAt(x, y);
             if (!cell || !cell->mineKind || !(cell->mineKnownMask & known))
                 continue;

@@ -19,7 +19,11 @@ constexpr int kWarheadLayerHigh = 7;
 // End-check (watch) bit 2: the unit's remembered hex carries its side in the per-turn word.
 constexpr unsigned kWatchRemembered = 4;
 
-bool takesPart(GameState& state, int side)
+} // namespace
+
+unsigned g_turnMarkRebuilds = 0;
+
+bool takesPartInMarks(GameState& state, int side)
 {
     if (side >= kCountryCount)
         return true;
@@ -27,17 +31,25 @@ bool takesPart(GameState& state, int side)
     return country.controller != 0 && country.inPlay == 1;
 }
 
+namespace {
+
 class ThreatHexScan : public HexScan {
 public:
-    ThreatHexScan(GameState& state, CountryHexLayers& layers, int side, int layer, int strong, uint32_t value, int relation)
-        : HexScan(state), m_layers(layers), m_side(side), m_layer(layer), m_strong(strong), m_value(value), m_relation(relation)
+    ThreatHexScan(GameState& state, const HexRegion* only, CountryHexLayers& layers, int side, int layer, int strong,
+        uint32_t value, int relation)
+        : HexScan(state), m_only(only), m_layers(layers), m_side(side), m_layer(layer), m_strong(strong), m_value(value), m_relation(relation)
     {
     }
 
 protected:
-    void visit(int x, int y) override { m_layers.markHex(m_side, x, y, m_layer, m_strong, m_value, m_relation); }
+    void visit(int x, int y) override
+    {
+        if (!m_only || m_only->contains(x, y))
+            m_layers.markHex(m_side, x, y, m_layer, m_strong, m_value, m_relation);
+    }
 
 private:
+    const HexRegion* m_only;
     CountryHexLayers& m_layers;
     int m_side, m_layer, m_strong;
     uint32_t m_value;
@@ -46,47 +58,53 @@ private:
 
 class AreaCoverHexScan : public HexScan {
 public:
-    AreaCoverHexScan(GameState& state, CountryHexMasks& masks, int side, int strong, int relation)
-        : HexScan(state), m_masks(masks), m_side(side), m_strong(strong), m_relation(relation)
+    AreaCoverHexScan(GameState& state, const HexRegion* only, CountryHexMasks& masks, int side, int strong, int relation)
+        : HexScan(state), m_only(only), m_masks(masks), m_side(side), m_strong(strong), m_relation(relation)
     {
     }
 
 protected:
-    void visit(int x, int y) override { m_masks.markHex(m_side, x, y, m_strong, 1, m_relation); }
+    void visit(int x, int y) override
+    {
+        if (!m_only || m_only->contains(x, y))
+            m_masks.markHex(m_side, x, y, m_strong, 1, m_relation);
+    }
 
 private:
+    const HexRegion* m_only;
     CountryHexMasks& m_masks;
     int m_side, m_strong, m_relation;
 };
 
-void markRememberedHex(GameState& state, const UnitRecord& unit, int side)
+void markRememberedHex(GameState& state, const UnitRecord& unit, int side, const HexRegion* only)
 {
-    if (!(unit.watchBits & kWatchRemembered))
+    if (!(unit.watchBits & kWatchRemembered) || (only && !only->contains(unit.goalX, unit.goalY)))
         return;
     if (UnitCell* cell = state.unitCellAt(unit.goalX, unit.goalY))
         cell->turnMark = uint16_t(cell->turnMark | 1u << side);
 }
 
-int relationTo(const GameState& state, int side, int current)
+} // namespace
+
+int threatRelationTo(const GameState& state, int side, int current)
 {
     if (side == current)
         return kThreatOwn;
     return current < kSideCount && state.isAllied(side, current) ? kThreatAllied : kThreatOther;
 }
 
-} // namespace
 
-void markUnitThreatZones(GameState& state, int side, int index)
+void markUnitThreatZones(GameState& state, int side, int index, const HexRegion* only)
 {
     const UnitRecord* unit = state.unitOf(side, index);
     if (!unit || side < 0 || side >= kSideCount || !unitInPlay(*unit) || unit->hasFlag(kUnitAwaitingProduction))
         return;
     if (!unit->isOnOwnHex()) {
-        markRememberedHex(state, *unit, side);
+        markRememberedHex(state, *unit, side, only);
         return;
     }
     const int current = state.turnBlock().currentCountry;
-    const int relation = relationTo(state, side, current);
+    const int relation = threatRelationTo(state, side, current);
     const int strong = current < kCountryCount && isUnitVisibleTo(state, current, side, index) ? 1 : 0;
     const UnitTypeRecord& type = unit->type();
 
@@ -98,7 +116,7 @@ void markUnitThreatZones(GameState& state, int side, int index)
             uint32_t value = 1u << layer;
             if (hasDirectFireWeapon(*unit, target_class))
                 value |= 1u << (8 + layer);
-            ThreatHexScan scan(state, *layers, side, layer, strong, value, relation);
+            ThreatHexScan scan(state, only, *layers, side, layer, strong, value, relation);
             scan.scan(unit->x, unit->y, std::min(reach, range));
         };
         for (int k = 0; k < kDomainCount; ++k) {
@@ -112,24 +130,24 @@ void markUnitThreatZones(GameState& state, int side, int index)
         }
     }
     if (CountryHexMasks* masks = state.hexMasks(); masks && type.areaRadius > 0) {
-        AreaCoverHexScan scan(state, *masks, side, strong, relation);
+        AreaCoverHexScan scan(state, only, *masks, side, strong, relation);
         scan.scan(unit->x, unit->y, type.areaRadius);
     }
-    markRememberedHex(state, *unit, side);
+    markRememberedHex(state, *unit, side, only);
 }
 
 void resetHexTurnMarks(GameState& state)
 {
-    for (int y = 0; y < state.mapHeight(); ++y)
-        for (int x = 0; x < state.mapWidth(); ++x)
-            if (UnitCell* cell = state.unitCellAt(x, y))
-                cell->turnMark = 0;
+    ++g_turnMarkRebuilds;
+    if (UnitCell* cells = state.unitGrid())
+        for (size_t i = 0; i < size_t(state.mapWidth()) * size_t(state.mapHeight()); ++i)
+            cells[i].turnMark = 0;
     if (state.hexLayers())
         state.hexLayers()->clearAll();
     if (state.hexMasks())
         state.hexMasks()->clearAll();
     for (int side = 0; side < kSideCount; ++side) {
-        if (!takesPart(state, side))
+        if (!takesPartInMarks(state, side))
             continue;
         const int count = int(state.unitCount(side));
         for (int i = 0; i < count; ++i)
@@ -143,7 +161,7 @@ void clearJammedBit(GameState& state, int side)
         return;
     const uint8_t keep = uint8_t(~(1u << side));
     for (int owner = 0; owner < kSideCount; ++owner) {
-        if (!takesPart(state, owner))
+        if (!takesPartInMarks(state, owner))
             continue;
         const int count = int(state.unitCount(owner));
         for (int i = 0; i < count; ++i) {

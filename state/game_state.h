@@ -210,6 +210,9 @@ public:
     bool isHexFlag4For(int x, int y, int country) const;
     bool isHexFlag16(int x, int y) const;
     bool canCrossHexSide(int x, int y, int direction) const;
+    // Bits of the sides (0..5) of the hex that its own cell closes: a border there with its mask bit
+    // set. A side may be crossed when neither hex closes it; 0 off the map.
+    uint8_t closedHexSides(int x, int y) const;
     int hexPlaceLink(int x, int y) const;
     int findListedHexA(int x, int y) const;
     int findListedHexB(int x, int y) const;

@@ -138,20 +138,27 @@ bool GameState::isHexFlag4For(int x, int y, int country) const { return hexHasFl
 
 bool GameState::canCrossHexSide(int x, int y, int direction) const
 {
-    if (direction == 6)
+    if (direction < 0 || direction > 5 || !isOnMap(x, y))
         return true;
-    const TerrainCell* cell = terrainCellAt(x, y);
-    const UnitCell* units = unitCellAt(x, y);
-    if (!cell || direction < 0 || direction > 5)
-        return true;
-    if (cell->sideCode(direction) == 3 && (units->borderMask >> direction & 1))
+    if (closedHexSides(x, y) >> direction & 1)
         return false;
     HexPos n = hexNeighbour(x, y, direction);
-    if (!n.valid())
-        return true;
-    int back = oppositeDirection(direction);
-    const TerrainCell* other = terrainCellAt(n.x, n.y);
-    return !(other->sideCode(back) == 3 && (unitCellAt(n.x, n.y)->borderMask >> back & 1));
+    return !n.valid() || !(closedHexSides(n.x, n.y) >> oppositeDirection(direction) & 1);
+}
+
+uint8_t GameState::closedHexSides(int x, int y) const
+{
+    const TerrainCell* cell = terrainCellAt(x, y);
+    if (!cell || !(cell->sideCodes[0] | cell->sideCodes[1] | cell->sideCodes[2]))
+        return 0;
+    const UnitCell* units = unitCellAt(x, y);
+    if (!units)
+        return 0;
+    uint8_t closed = 0;
+    for (int d = 0; d < kHexDirections; ++d)
+        if (cell->sideCode(d) == 3 && (units->borderMask >> d & 1))
+            closed = uint8_t(closed | 1u << d);
+    return closed;
 }
 
 int GameState::hexPlaceLink(int x, int y) const

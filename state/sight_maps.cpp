@@ -139,6 +139,17 @@ void CountryHexLayers::clearAll()
         std::fill_n(mask.get(), cells, 0u);
 }
 
+void CountryHexLayers::clearHex(int x, int y)
+{
+    const long i = cellIndex(x, y);
+    if (i < 0)
+        return;
+    for (int layer = 0; layer < kLayerCount; ++layer)
+        m_first[layer][size_t(i)] = m_second[layer][size_t(i)] = 0;
+    for (auto& mask : m_masks)
+        mask[size_t(i)] = 0;
+}
+
 bool CountryHexLayers::hasForeignBit(int country, int x, int y, int layer) const
 {
     uint16_t friends = uint16_t(m_rules.allianceMaskOf(country) | countryBit(country));
@@ -200,6 +211,16 @@ void CountryHexMasks::clearAll()
     std::fill_n(m_second.get(), cells, uint8_t(0));
     for (auto& mask : m_masks)
         std::fill_n(mask.get(), cells, 0u);
+}
+
+void CountryHexMasks::clearHex(int x, int y)
+{
+    const long i = cellIndex(x, y);
+    if (i < 0)
+        return;
+    m_first[size_t(i)] = m_second[size_t(i)] = 0;
+    for (auto& mask : m_masks)
+        mask[size_t(i)] = 0;
 }
 
 bool CountryHexMasks::testBit(int country, int x, int y) const

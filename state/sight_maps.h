@@ -57,6 +57,8 @@ public:
 
     void markHex(int country, int x, int y, int layer, int strong, uint32_t value, int mask_index);
     void clearAll();
+    // Every layer, strong layer and mask of one hex.
+    void clearHex(int x, int y);
     bool hasForeignBit(int country, int x, int y, int layer) const;
     uint8_t secondLayerBits(int x, int y) const;
     uint8_t cellByte(int x, int y, int layer) const;
@@ -82,6 +84,7 @@ public:
 
     void markHex(int country, int x, int y, int strong, uint32_t value, int mask_index);
     void clearAll();
+    void clearHex(int x, int y);
     bool testBit(int country, int x, int y) const;
     uint8_t secondLayerByte(int x, int y) const;
     uint32_t maskAt(int x, int y, int mask_index) const;

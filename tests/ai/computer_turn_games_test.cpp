@@ -2,69 +2,22 @@
 // turn limit with the map's result for every country still in play, and the computer players win
 // often enough that a player who never takes anything would fail.
 #include "ai/computer_players.h"
-#include "platform/kernel/host.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
 #include "rules/victory.h"
-#include "state/campaign_file.h"
 #include "state/game_state.h"
-#include "state/memory_read_stream.h"
+#include "tests/ai/seeded_worlds.h"
 #include "tests/state/small_world.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
-#include <random>
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr unsigned kGames = 12;
-
-fs::path mapFolder() { return fs::path(DERAZODO_PROGRAM_DIR) / "tkmap"; }
-
-// The map images of a sample file: itself, or each stage of a campaign.
-std::vector<std::vector<uint8_t>> mapImages(const fs::path& file)
-{
-    if (file.extension() != ".vtc") {
-        std::ifstream in(file, std::ios::binary);
-        return { std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {}) };
-    }
-    const std::string path = platform::gamePathFromHost(file.string());
-    std::vector<std::vector<uint8_t>> images;
-    for (int i = 0; i < kCampaignMapCount; ++i) {
-        const uint32_t size = campaignEntrySize(path.c_str(), i);
-        if (size == 0)
-            break;
-        images.emplace_back(size);
-        CampaignReadTargets targets;
-        targets.maps[size_t(i)] = images.back().data();
-        targets.sizes[size_t(i)] = size;
-        if (CampaignReader().read(targets, path.c_str()) != 1)
-            images.pop_back();
-    }
-    return images;
-}
-
-// A recorded pool drawn from the seed, so a game is the seed's and no other's.
-RandomPool seededPool(unsigned seed)
-{
-    std::mt19937 generator(seed);
-    std::vector<uint8_t> bytes(1 + RandomPool::kPoolSize + 16, 0);
-    bytes[0] = 1;
-    for (int i = 0; i < RandomPool::kPoolSize; ++i)
-        bytes[size_t(1 + i)] = uint8_t(generator());
-    MemoryReadStream stream(bytes.data(), bytes.size());
-    RandomPool pool;
-    pool.load(stream);
-    return pool;
-}
 
 struct Outcome {
     bool victory = false;
@@ -85,7 +38,7 @@ Outcome play(const std::vector<uint8_t>& image, unsigned seed)
             state.country(c).controller = 2;
     state.settings().playChime = false;
     state.settings().showIncome = false;
-    state.randomPool() = seededPool(seed);
+    state.randomPool() = testing_ai::seededPool(seed);
     startPlay(state);
     std::vector<uint32_t> funds_at_start;
     for (int c = 0; c < kCountryCount; ++c)
@@ -130,7 +83,7 @@ class ComputerTurnGames : public ::testing::TestWithParam<SampleMap> { };
 TEST_P(ComputerTurnGames, EveryGameEndsInAVictoryOrAtTheLimitWithTheMapsResult)
 {
     const SampleMap sample = GetParam();
-    const auto images = mapImages(mapFolder() / sample.file);
+    const auto images = testing_ai::sampleMapImages(sample.file);
     ASSERT_FALSE(images.empty()) << sample.file;
     for (size_t stage = 0; stage < images.size(); ++stage) {
         unsigned victories = 0, at_limit = 0;
@@ -156,7 +109,7 @@ TEST_P(ComputerTurnGames, EveryGameEndsInAVictoryOrAtTheLimitWithTheMapsResult)
 TEST_P(ComputerTurnGames, EveryCountryEarnsItsBuildingsIncomeAndHasAResultAtTheLimit)
 {
     const SampleMap sample = GetParam();
-    for (const std::vector<uint8_t>& image : mapImages(mapFolder() / sample.file)) {
+    for (const std::vector<uint8_t>& image : testing_ai::sampleMapImages(sample.file)) {
         testing_state::SmallWorld world(4, 4);
         GameState& state = world.state();
         ASSERT_TRUE(state.loadMapImage(image.data(), image.size()));

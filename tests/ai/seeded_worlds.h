@@ -1,0 +1,32 @@
+// Worlds for seeded all-computer games, shared by the computer-player tests and the benches: the
+// sample maps' images, large generated worlds and random pools recorded from a seed.
+#pragma once
+
+#include "state/random_pool.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace testing_ai {
+
+struct LargeWorldShape {
+    int size = 64;
+    // 2, 4 or 8 realms; more than four take two rows.
+    int countries = 8;
+    int unitsPerSide = 18;
+    unsigned seed = 1;
+};
+
+// A map image as the map loader reads it; every country is played by the computer and none has a
+// victory condition, so a game runs to its turn limit unless capitals fall.
+// Countries in a grid of realms, each with a capital, towns, an airfield and a spread army, over
+// mixed land cut by rivers and roads.
+std::vector<uint8_t> largeWorldBytes(const LargeWorldShape& shape, int turn_limit);
+
+// The map images of a file of the program's sample maps: itself, or each stage of a campaign.
+std::vector<std::vector<uint8_t>> sampleMapImages(const char* file_name);
+
+// A recorded pool drawn from the seed, so a game is the seed's and no other's.
+RandomPool seededPool(unsigned seed);
+
+} // namespace testing_ai

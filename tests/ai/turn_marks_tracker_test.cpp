@@ -1,0 +1,133 @@
+// The per-turn marks kept after each action equal the marks laid afresh: after every action of seeded
+// all-computer games (thousands of orders: moves, attacks, occupations, production arriving) on the
+// sample maps and a large generated world, every hex's threat layers, area cover and per-turn word
+// are compared with a full clear-and-lay of every unit's marks.
+#include "ai/computer_players.h"
+#include "rules/action_settlement.h"
+#include "rules/game_thread.h"
+#include "rules/play.h"
+#include "rules/turn_marks.h"
+#include "state/game_state.h"
+#include "state/sight_maps.h"
+#include "tests/ai/seeded_worlds.h"
+#include "tests/state/small_world.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Every mark a reader can see of a hex.
+std::vector<uint32_t> readMarks(GameState& state)
+{
+    std::vector<uint32_t> marks;
+    const CountryHexLayers* layers = state.hexLayers();
+    const CountryHexMasks* masks = state.hexMasks();
+    for (int y = 0; y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x) {
+            for (int layer = 0; layers && layer < CountryHexLayers::kLayerCount; ++layer)
+                marks.push_back(layers->cellByte(x, y, layer));
+            for (int m = 0; layers && m < CountryHexLayers::kMaskCount; ++m)
+                marks.push_back(layers->maskAt(x, y, m));
+            if (layers)
+                marks.push_back(layers->secondLayerBits(x, y));
+            for (int m = 0; masks && m < CountryHexMasks::kMaskCount; ++m)
+                marks.push_back(masks->maskAt(x, y, m));
+            if (masks)
+                marks.push_back(masks->secondLayerByte(x, y) | uint32_t(masks->testBit(0, x, y)) << 8
+                    | uint32_t(masks->testBit(1, x, y)) << 9 | uint32_t(masks->testBit(2, x, y)) << 10
+                    | uint32_t(masks->testBit(3, x, y)) << 11);
+            marks.push_back(state.unitCellAt(x, y)->turnMark);
+        }
+    return marks;
+}
+
+// Clears everything and lays every unit's marks, as the full rebuild does.
+void layAfresh(GameState& state)
+{
+    for (int y = 0; y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x)
+            state.unitCellAt(x, y)->turnMark = 0;
+    if (state.hexLayers())
+        state.hexLayers()->clearAll();
+    if (state.hexMasks())
+        state.hexMasks()->clearAll();
+    for (int side = 0; side < kSideCount; ++side)
+        if (takesPartInMarks(state, side))
+            for (int i = 0; i < int(state.unitCount(side)); ++i)
+                markUnitThreatZones(state, side, i);
+}
+
+// The game's settlement, checking the kept marks after each action.
+class CheckingSettlement : public RulesSettlement {
+public:
+    CheckingSettlement(GameState& state, std::string game)
+        : RulesSettlement(state), m_state(state), m_game(std::move(game))
+    {
+    }
+
+    void resetHexTurnMarks() override
+    {
+        const unsigned rebuilds = g_turnMarkRebuilds;
+        RulesSettlement::resetHexTurnMarks();
+        kept += g_turnMarkRebuilds == rebuilds;
+        const std::vector<uint32_t> kept = readMarks(m_state);
+        layAfresh(m_state);
+        const std::vector<uint32_t> fresh = readMarks(m_state);
+        ++actions;
+        if (kept != fresh && ++mismatches <= 3)
+            ADD_FAILURE() << m_game << ": the kept marks differ from fresh ones after action " << actions;
+    }
+
+    int actions = 0;
+    // Actions after which the marks were kept rather than rebuilt.
+    int kept = 0;
+    int mismatches = 0;
+
+private:
+    GameState& m_state;
+    std::string m_game;
+};
+
+int playChecking(const std::vector<uint8_t>& image, unsigned seed, const std::string& game)
+{
+    testing_state::SmallWorld world(4, 4);
+    GameState& state = world.state();
+    EXPECT_TRUE(state.loadMapImage(image.data(), image.size()));
+    for (int c = 0; c < kCountryCount; ++c)
+        if (state.country(c).controller != 0)
+            state.country(c).controller = 2;
+    state.settings().playChime = false;
+    state.settings().showIncome = false;
+    state.randomPool() = testing_ai::seededPool(seed);
+    startPlay(state);
+    ActionSettlement* previous = actionSettlement();
+    CheckingSettlement checking(state, game);
+    setActionSettlement(&checking);
+    AiComputerPlayer player;
+    GameThread thread(state, player, StepYield::None);
+    thread.Run();
+    setActionSettlement(previous);
+    endPlay(state);
+    EXPECT_EQ(checking.mismatches, 0) << game;
+    // Most actions keep the marks; a rebuild follows only a phase's own.
+    EXPECT_GT(checking.kept * 4, checking.actions * 3) << game;
+    return checking.actions;
+}
+
+} // namespace
+
+TEST(TurnMarkTracker, KeptMarksEqualFreshOnesAfterEveryActionOnTheSampleMaps)
+{
+    int actions = 0;
+    for (const char* name : { "training.vtm", "riverside.vts", "continent.vtm", "border.vtc", "pentagon.vtm", "octagon.vtm" })
+        for (const std::vector<uint8_t>& image : testing_ai::sampleMapImages(name))
+            actions += playChecking(image, 7, name);
+    EXPECT_GT(actions, 2000);
+}
+
+TEST(TurnMarkTracker, KeptMarksEqualFreshOnesAfterEveryActionOnALargeWorld)
+{
+    EXPECT_GT(playChecking(testing_ai::largeWorldBytes({ 64, 8, 18, 21 }, 6), 9, "64x8"), 500);
+}
