@@ -6,7 +6,6 @@
 #include "infowin/dialog_templates.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
-#include "state/data_path.h"
 #include "state/game_state.h"
 
 #include <cstdio>
@@ -17,13 +16,6 @@ namespace id = rule_list_id;
 
 constexpr SIZE kClient { 248, 480 };
 constexpr COLORREF kTextColour = 0x02FFFFFF;
-
-std::unique_ptr<swCBitmap> loadPicture(const char* name)
-{
-    auto picture = std::make_unique<swCBitmap>();
-    picture->bitmapLoadFile(dataPath(name, kFolderBitmap).c_str());
-    return picture;
-}
 
 RECT pressedRow()
 {
@@ -85,8 +77,8 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
 
 RuleListWindow::RuleListWindow(swCWindow* parent)
     : DialogBase(dialog_template::kPopup, parent, false)
-    , m_background(loadPicture("slot_rule.bmp"))
-    , m_buttons(loadPicture("edit_btn.bmp"))
+    , m_background(loadEditorPicture("slot_rule.bmp"))
+    , m_buttons(loadEditorPicture("edit_btn.bmp"))
 {
     registerGameDialogTemplates();
 }

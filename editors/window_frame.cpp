@@ -4,6 +4,7 @@
 #include "lib/profile.h"
 #include "lib/window_services.h"
 #include "platform/kernel/host.h"
+#include "state/data_path.h"
 #include "state/game_state.h"
 
 #include <climits>
@@ -70,4 +71,11 @@ HWND makePushButton(HWND window, const char* utf8, int controlId, int x, int y, 
     if (button && g_gameState)
         SendMessageA(button, WM_SETFONT, WPARAM(g_gameState->font(kFont14).handle()), FALSE);
     return button;
+}
+
+std::unique_ptr<swCBitmap> loadEditorPicture(const char* name)
+{
+    auto picture = std::make_unique<swCBitmap>();
+    picture->bitmapLoadFile(dataPath(name, kFolderBitmap).c_str());
+    return picture;
 }

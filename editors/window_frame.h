@@ -2,7 +2,10 @@
 // information windows' stored or default place; and the closing gestures they share.
 #pragma once
 
+#include "lib/media/bitmap.h"
 #include "lib/window.h"
+
+#include <memory>
 
 // Sizes the window to the client area and centres it over the parent's client area (the screen
 // without a parent), kept inside the work area.
@@ -13,6 +16,9 @@ void centreClientOverParent(swCWindow& window, HWND parent, int clientWidth, int
 // main window's client point (216, 0) while the side panel stands at the left, else (width of a
 // vertical scroll bar, 0). Kept inside the work area.
 void placeInformationWindow(swCWindow& window, const char* prefix, int clientWidth, int clientHeight);
+
+// A picture of the bitmap folder; throws the picture loader's error when it cannot be read.
+std::unique_ptr<swCBitmap> loadEditorPicture(const char* name);
 
 // A push button of the editors (96 x 24 unless told) in the game's 14-pixel font; text in UTF-8.
 HWND makePushButton(HWND window, const char* utf8, int controlId, int x, int y, int width = 96, int height = 24);
