@@ -54,8 +54,12 @@ void MainWindow::openRuleList()
     }
 }
 
+bool MainWindow::productTypesEditable() const { return !m_state.isSimpleMode(); }
+
 void MainWindow::openProductList(int mode)
 {
+    if (!productTypesEditable())
+        return;
     try {
         ProductListWindow window(this, mode);
         ModalIdleOff idle;

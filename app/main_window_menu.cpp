@@ -43,6 +43,8 @@ void MainWindow::updateMenuStates()
     enable(kDelegateTurn, s.canEndGame && s.personToMove && s.actionPhase);
     enable(kRuleInfo, s.playing || ruleWindow());
     enable(kVictoryConditions, s.playing);
+    for (UINT id : { kProductEdit, kProductImport, kProductExport })
+        enable(id, productTypesEditable());
     CheckMenuItem(m_menu, kRuleInfo, MF_BYCOMMAND | (ruleWindow() ? MF_CHECKED : MF_UNCHECKED));
     const UINT zoom = m_state.display().zoom;
     for (UINT id : { kZoom16, kZoom32, kZoom48 })

@@ -155,3 +155,20 @@ TEST(MainWindowEditors, ProductionTypeMenuOpensTheListInEachMode)
         EXPECT_TRUE(opened) << item.title;
     }
 }
+
+// Simple mode holds empty user slots only: editing there would overwrite the stored table.
+TEST(MainWindowEditors, ProductionTypeListIsNotOfferedInSimpleMode)
+{
+    World world;
+    world.window().state().setMode(1);
+    bool opened = false;
+    dialogtest::drive(platform::utf8ToCp932("生産タイプ編集").c_str(),
+        [&] { return SendMessageA(world.handle(), WM_COMMAND, menu_id::kProductEdit, 0); },
+        [&](HWND list) {
+            opened = true;
+            PostMessageA(list, WM_CLOSE, 0, 0);
+        });
+    EXPECT_FALSE(opened);
+    SendMessageA(world.handle(), WM_INITMENU, WPARAM(world.window().menu()), 0);
+    EXPECT_NE(GetMenuState(world.window().menu(), menu_id::kProductImport, MF_BYCOMMAND) & MF_GRAYED, 0u);
+}

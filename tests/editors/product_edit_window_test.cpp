@@ -307,3 +307,69 @@ TEST_F(ProductEdit, TheListRowFollowsASaveWhateverTheEditorAnswers)
     });
     EXPECT_EQ(productEditTotals(s, world.slot(5)).count[0], 2u);
 }
+
+TEST_F(ProductEdit, NameBoxRefusesPathCharactersAndKeepsFourteenWholeBytes)
+{
+    std::string typed;
+    run(0, [&](HWND editor, ProductEditWindow& window) {
+        clickControl(editor, id::kName, 20);
+        harness::typeText("a.b/c:d*e?");
+        settle();
+        EXPECT_TRUE(window.modified());
+        SetDlgItemTextA(editor, id::kName, "");
+        clickControl(editor, id::kName, 20);
+        harness::typeText("abcあいうえおかきく");
+        settle();
+        char name[32] = {};
+        GetDlgItemTextA(editor, id::kName, name, sizeof name);
+        typed = name;
+        SetDlgItemTextA(editor, id::kName, "abcde");
+        clickControl(editor, id::kName, 20);
+        harness::pressKey(VK_END);
+        harness::typeText("<>|\"\\;z");
+        settle();
+        GetDlgItemTextA(editor, id::kName, name, sizeof name);
+        EXPECT_STREQ(name, "abcdez");
+    });
+    // Three bytes and five double-byte characters: a sixth would cut one in half.
+    EXPECT_EQ(typed, cp("abcあいうえお"));
+}
+
+// The rows are drawn over the window's striped background, so after any scroll each row shows
+// the stripe of the place it now stands on.
+TEST_F(ProductEdit, EveryScrollRepaintsTheRowsOverTheirNewPlace)
+{
+    for (int id = 1; id < kUnitTypeIdMapSize; ++id)
+        if (s.unitTypeIndex(id) && s.unitTypeRecord(id).unitClass == kWarheadClass)
+            world.editType(id).available = 1;
+    s.setUserProductionType(6, ProductWorld::record("all", world.typeIds()));
+    run(6, [&](HWND editor, ProductEditWindow&) {
+        HWND list = listOf(editor, EditSide::Right);
+        // A pixel near the end of row 0 where no text stands, read off the screen.
+        auto rowPixel = [&](int row) {
+            const POINT p = dialogtest::screenOf(list, 316, 18 * row + 16);
+            return harness::readRect({ p.x, p.y, p.x + 1, p.y + 1 }).at(0, 0) & 0xFFFFFF;
+        };
+        const uint32_t even = rowPixel(2), odd = rowPixel(1);
+        ASSERT_NE(even, odd);
+        auto expectPlaced = [&](const char* how) {
+            settle();
+            EXPECT_EQ(rowPixel(2), even) << how;
+            EXPECT_EQ(rowPixel(1), odd) << how;
+        };
+        // The wheel turns the list that has the focus.
+        clickRow(editor, EditSide::Right, 0);
+        const POINT middle = dialogtest::screenOf(list, 150, 100);
+        harness::wheel(middle.x, middle.y, -120);
+        expectPlaced("wheel");
+        ASSERT_GT(top(editor, EditSide::Right), 0);
+        SendMessageA(list, LB_SETTOPINDEX, 1, 0);
+        expectPlaced("top index");
+        clickRow(editor, EditSide::Right, 1);
+        harness::pressKey(VK_NEXT);
+        expectPlaced("page down");
+        harness::pressKey(VK_HOME);
+        expectPlaced("home");
+        EXPECT_EQ(top(editor, EditSide::Right), 0);
+    });
+}
