@@ -4,6 +4,7 @@
 #include "infowin/panel_text.h"
 #include "lib/media/bitmap_button_layout.h"
 #include "lib/media/dc_holders.h"
+#include "lib/media/row_canvas.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
@@ -80,18 +81,13 @@ void ProductEditListBox::DrawItem(DRAWITEMSTRUCT* item)
     GameState* state = g_gameState;
     if (!item || int(item->itemID) < 0 || !state)
         return;
-    const int width = item->rcItem.right - item->rcItem.left;
-    const int height = item->rcItem.bottom - item->rcItem.top;
-    PaletteHolder target(item->hDC);
-    swCBitmap row(target, width, height);
-    MemoryDcHolder memory(item->hDC);
-    HDC dc = memory.dc();
-    HGDIOBJ oldBitmap = SelectObject(dc, row.handle());
+    RowCanvas row(*item);
+    HDC dc = row.dc();
     const int backgroundTop = kTop + item->rcItem.top;
-    memory.blitBitmap(0, 0, m_background.handle(),
-        RECT { m_left, backgroundTop, m_left + width, backgroundTop + height });
+    row.holder().blitBitmap(0, 0, m_background.handle(),
+        RECT { m_left, backgroundTop, m_left + row.width(), backgroundTop + row.height() });
     if (item->itemState & ODS_SELECTED)
-        memory.blitBitmap(0, 0, m_strips.handle(), m_selectedStrip);
+        row.holder().blitBitmap(0, 0, m_strips.handle(), m_selectedStrip);
     const int id = int(item->itemData) - 1;
     if (id > 0 && id < kUnitTypeIdMapSize && state->unitTypeIndex(id)) {
         const UnitTypeRecord& type = state->unitTypeRecord(id);
@@ -107,8 +103,6 @@ void ProductEditListBox::DrawItem(DRAWITEMSTRUCT* item)
         if (m_showsCost)
             panel::format(dc, 322, 3, 358, 15, DT_RIGHT, "%5d", int(uint32_t(type.members) * type.memberPrice));
     }
-    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, width, height, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldBitmap);
 }
 
 void ProductEditListBox::paintBelowRows(HDC dc) const

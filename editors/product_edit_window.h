@@ -51,7 +51,6 @@ private:
     bool mayClose();
     void end(int result);
     ProductEditListBox& list(EditSide side) { return side == EditSide::Right ? *m_right : *m_left; }
-    void paintBackground(HDC dc, const RECT& area);
     void answerListColour(MessageRecord& msg);
 
     int m_row = 0;

@@ -9,6 +9,7 @@
 #include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
+#include "lib/media/row_canvas.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 
@@ -67,11 +68,8 @@ void ProductSlotListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
     if (!item || int(item->itemID) < 0)
         return;
-    PaletteHolder target(item->hDC);
-    swCBitmap row(target, kRowWidth, kRowHeight);
-    MemoryDcHolder memory(item->hDC);
-    HDC dc = memory.dc();
-    HGDIOBJ oldBitmap = SelectObject(dc, row.handle());
+    RowCanvas row(*item, kRowWidth, kRowHeight);
+    PaletteHolder& memory = row.holder();
     const RECT plain { kOrigin.x, kOrigin.y, kOrigin.x + kRowWidth, kOrigin.y + kRowHeight };
     if (item->itemState & ODS_SELECTED) {
         const RECT strip = selectedStrip();
@@ -83,9 +81,7 @@ void ProductSlotListBox::DrawItem(DRAWITEMSTRUCT* item)
     }
     const size_t slot = size_t(item->itemData);
     if (slot < m_summaries.size())
-        drawSummary(dc, m_summaries[slot]);
-    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, kRowWidth, kRowHeight, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldBitmap);
+        drawSummary(row.dc(), m_summaries[slot]);
 }
 
 ProductListWindow::ProductListWindow(swCWindow* parent, int mode)
@@ -235,44 +231,9 @@ void ProductListWindow::end(int result)
     Destroy();
 }
 
-void ProductListWindow::paintBackground(HDC dc, const RECT& area)
-{
-    PaletteHolder holder(dc);
-    holder.blitBitmap(area.left, area.top, m_background->handle(), area);
-}
-
 int ProductListWindow::OnMessage(MessageRecord& msg)
 {
-    switch (msg.message) {
-    case WM_PAINT: {
-        PaintDcHolder paint(handle());
-        paintBackground(paint.dc(), { 0, 0, kClient.cx, kClient.cy });
-        return 1;
-    }
-    case WM_ERASEBKGND: {
-        RECT update { 0, 0, kClient.cx, kClient.cy };
-        GetUpdateRect(handle(), &update, FALSE);
-        paintBackground(reinterpret_cast<HDC>(msg.wParam), update);
-        msg.result = 1;
-        return 1;
-    }
-    case WM_NCHITTEST:
-        msg.result = HTCAPTION;
-        return 1;
-    case WM_CTLCOLORBTN:
-        msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-        return 1;
-    // The whole body is caption: a right click on it arrives as a non-client one.
-    case WM_NCRBUTTONDOWN:
-        end(0);
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kPlacementPrefix);
-        return 0;
-    default:
-        break;
-    }
-    if (handleCloseGestures(handle(), msg, [this] { end(0); }))
+    if (handleDrawnWindowMessage(*this, msg, *m_background, kPlacementPrefix, [this] { end(0); }))
         return 1;
     return DialogBase::OnMessage(msg);
 }

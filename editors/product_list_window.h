@@ -73,7 +73,6 @@ private:
     bool mayOverwrite(const std::string& path);
     void tell(const char* utf8Text, const char* utf8Title);
     void end(int result);
-    void paintBackground(HDC dc, const RECT& area);
 
     int m_mode = 0;
     int m_selected = 0;

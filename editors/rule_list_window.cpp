@@ -98,45 +98,9 @@ int RuleListWindow::OnInitDialog()
     return 0;
 }
 
-void RuleListWindow::paintBackground(HDC dc, const RECT& area)
-{
-    PaletteHolder holder(dc);
-    holder.blitBitmap(area.left, area.top, m_background->handle(), area);
-}
-
 int RuleListWindow::OnMessage(MessageRecord& msg)
 {
-    switch (msg.message) {
-    case WM_PAINT: {
-        PaintDcHolder paint(handle());
-        paintBackground(paint.dc(), { 0, 0, kClient.cx, kClient.cy });
-        return 1;
-    }
-    case WM_ERASEBKGND: {
-        RECT update { 0, 0, kClient.cx, kClient.cy };
-        GetUpdateRect(handle(), &update, FALSE);
-        paintBackground(reinterpret_cast<HDC>(msg.wParam), update);
-        msg.result = 1;
-        return 1;
-    }
-    case WM_NCHITTEST:
-        msg.result = HTCAPTION;
-        return 1;
-    case WM_CTLCOLORBTN:
-        msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-        return 1;
-    // The whole body is caption: a right click on it arrives as a non-client one.
-    case WM_NCRBUTTONDOWN:
-        m_result = 0;
-        Destroy();
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kPlacementPrefix);
-        return 0;
-    default:
-        break;
-    }
-    if (handleCloseGestures(handle(), msg, [this] {
+    if (handleDrawnWindowMessage(*this, msg, *m_background, kPlacementPrefix, [this] {
             m_result = 0;
             Destroy();
         }))

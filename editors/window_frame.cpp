@@ -79,3 +79,40 @@ std::unique_ptr<swCBitmap> loadEditorPicture(const char* name)
     picture->bitmapLoadFile(dataPath(name, kFolderBitmap).c_str());
     return picture;
 }
+
+bool handleDrawnWindowMessage(swCWindow& window, MessageRecord& msg, const swCBitmap& background,
+    const char* placementPrefix, const std::function<void()>& close)
+{
+    switch (msg.message) {
+    case WM_PAINT: {
+        PaintDcHolder paint(window.handle());
+        RECT client {};
+        GetClientRect(window.handle(), &client);
+        paint.blitBitmap(0, 0, background.handle(), client);
+        return true;
+    }
+    case WM_ERASEBKGND: {
+        RECT update {};
+        GetClientRect(window.handle(), &update);
+        GetUpdateRect(window.handle(), &update, FALSE);
+        PaletteHolder holder(reinterpret_cast<HDC>(msg.wParam));
+        holder.blitBitmap(update.left, update.top, background.handle(), update);
+        msg.result = 1;
+        return true;
+    }
+    case WM_NCHITTEST:
+        msg.result = HTCAPTION;
+        return true;
+    case WM_CTLCOLORBTN:
+        msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        return true;
+    case WM_NCRBUTTONDOWN:
+        close();
+        return true;
+    case WM_DESTROY:
+        window.windowSavePlacement(placementPrefix);
+        return false;
+    default:
+        return handleCloseGestures(window.handle(), msg, close);
+    }
+}

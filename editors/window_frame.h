@@ -5,6 +5,7 @@
 #include "lib/media/bitmap.h"
 #include "lib/window.h"
 
+#include <functional>
 #include <memory>
 
 // Sizes the window to the client area and centres it over the parent's client area (the screen
@@ -30,6 +31,13 @@ template <class Close>
 bool handleCloseGestures(HWND window, MessageRecord& msg, Close close);
 
 void keepMovingRectInWorkArea(MessageRecord& msg);
+
+// The messages every drawn editor window answers alike: WM_PAINT and WM_ERASEBKGND copy the
+// background picture, the body answers as caption (so a right click on it arrives as
+// WM_NCRBUTTONDOWN and closes), buttons are drawn without a brush, WM_DESTROY saves the placement
+// under the prefix, and the closing gestures above. True when the message needs nothing more.
+bool handleDrawnWindowMessage(swCWindow& window, MessageRecord& msg, const swCBitmap& background,
+    const char* placementPrefix, const std::function<void()>& close);
 
 template <class Close>
 bool handleCloseGestures(HWND window, MessageRecord& msg, Close close)
