@@ -216,12 +216,18 @@ TEST(EditorScreens, ProductEditorShowsTotalsAndRowsSelectedOnBothSides)
     world.setSlot(2, "mix", { all[0], all[2], all[4], all.back() });
     ProductEditWindow window(nullptr, 2);
     drive(cp("生産タイプエディタ"), [&] { return window.run(); }, [&](HWND editor) {
+        // Domain 0 off: its toggle shows released while the others stay pressed.
+        const POINT toggle = dialogtest::screenOf(GetDlgItem(editor, product_edit_id::kFirstDomain), 4, 4);
+        harness::click(toggle.x, toggle.y);
+        settle();
         for (auto [list, row] : { std::pair { product_edit_id::kLeftList, 1 }, std::pair { product_edit_id::kRightList, 2 } }) {
             const POINT p = dialogtest::screenOf(GetDlgItem(editor, list), 150, 18 * row + 9);
             harness::click(p.x, p.y);
             settle();
         }
         const harness::Image image = capture(editor, "product_edit");
+        EXPECT_NE(clientPixel(editor, image, 8 + 4, 68 + 12), clientPixel(editor, image, 56 + 4, 68 + 12));
+        EXPECT_EQ(clientPixel(editor, image, 104 + 4, 68 + 12), clientPixel(editor, image, 56 + 4, 68 + 12));
         RECT client {};
         GetClientRect(editor, &client);
         EXPECT_EQ(client.right, 784);
