@@ -1,6 +1,6 @@
 // The production-type windows' rules without windows: the three counting rules side by side on
 // a type holding two forms and an unavailable type, the weapon-list text, the copy sources, the
-// kept top row and the editor's lists, filters, orders and moves.
+// kept top row and what the editor's lists offer and move.
 #include "editors/product_edit_model.h"
 #include "editors/product_type_rules.h"
 
@@ -153,49 +153,6 @@ TEST_F(ProductRules, EditorListsSkipWarheadsCiviliansAndLowerFormsOnTheLeftOnly)
     std::vector<int> expected { warhead, civilian, land[0] };
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(right, expected);
-}
-
-TEST_F(ProductRules, DomainAndClassFiltersEmptyTheListsButNotTheTotals)
-{
-    ProductEditModel model(s, ProductWorld::record("全", { land[0], land[1], world.typeIds(1).front() }));
-    model.rebuild();
-    const ProductEditTotals before = model.totals();
-    EXPECT_EQ(model.ids(EditSide::Right).size(), 3u);
-    for (int d = 0; d < kDomainCount; ++d)
-        model.toggleDomain(d);
-    EXPECT_EQ(model.domainMask() & 0x3F, 0);
-    EXPECT_TRUE(model.ids(EditSide::Right).empty());
-    EXPECT_TRUE(model.ids(EditSide::Left).empty());
-    EXPECT_EQ(model.totals().count, before.count);
-    EXPECT_EQ(model.totals().cost, before.cost);
-
-    model.toggleDomain(3);
-    const int landClass = s.unitTypeRecord(land[0]).unitClass;
-    model.setClassFilter(landClass);
-    for (EditSide side : { EditSide::Right, EditSide::Left })
-        for (int id : model.ids(side)) {
-            EXPECT_EQ(s.unitTypeRecord(id).domain, 3);
-            EXPECT_EQ(s.unitTypeRecord(id).unitClass, landClass);
-        }
-    EXPECT_EQ(model.ids(EditSide::Right), std::vector<int> { land[0] });
-}
-
-TEST_F(ProductRules, SortKeysFlipOnTheSameKeyAndStartAscendingOnAnother)
-{
-    ProductEditModel model(s, ProductWorld::record("", {}));
-    model.rebuild();
-    const std::vector<int> ids = model.ids(EditSide::Left);
-    EXPECT_EQ(ids, sortedBy(ids, s, unitTypeLessByClass)) << "by class at first";
-    model.chooseSortKey(EditSide::Left, 2);
-    const std::vector<int> byCost = sortedBy(ids, s, unitTypeLessByCost);
-    EXPECT_EQ(model.ids(EditSide::Left), byCost);
-    model.chooseSortKey(EditSide::Left, 2);
-    EXPECT_TRUE(model.order(EditSide::Left).descending);
-    EXPECT_EQ(model.ids(EditSide::Left), std::vector<int>(byCost.rbegin(), byCost.rend()));
-    model.chooseSortKey(EditSide::Left, 1);
-    EXPECT_FALSE(model.order(EditSide::Left).descending);
-    EXPECT_EQ(model.ids(EditSide::Left), sortedBy(ids, s, unitTypeLessByName));
-    EXPECT_EQ(model.order(EditSide::Right).key, 0) << "each list keeps its own order";
 }
 
 TEST_F(ProductRules, AddAndRemoveMoveRowsSetBitsAndKeepTheSourceOrder)
