@@ -5,6 +5,7 @@
 #include "app/game_sound.h"
 #include "app/main_window.h"
 #include "app/main_window_rules_link.h"
+#include "app/map_window.h"
 
 AppWindowServices::AppWindowServices(AppMainWindowLink& main)
     : m_main(main)
@@ -31,15 +32,66 @@ void AppWindowServices::fadeOutMusic()
         sound->fadeOutMusic();
 }
 
+void AppWindowServices::requestMusic(int tune, bool loop) { m_main.requestMusic(tune, loop); }
+
+void AppWindowServices::stopAllSounds() { m_main.stopAllSounds(); }
+MusicPlayer* AppWindowServices::musicPlayer() const
+{
+    GameSound* sound = m_main.sound();
+    return sound ? sound->musicPlayer() : nullptr;
+}
+
+SoundPlayer* AppWindowServices::soundPlayer() const
+{
+    GameSound* sound = m_main.sound();
+    return sound ? sound->soundPlayer() : nullptr;
+}
+
 MainWindow* AppWindowServices::window() const
 {
     HWND main = m_main.mainWindow();
     return main ? dynamic_cast<MainWindow*>(windowFromHandle(main)) : nullptr;
 }
 
+void AppWindowServices::showUnitOnMap(int country, int index)
+{
+    if (MainWindow* main = window())
+        main->showUnitOnMap(country, index);
+}
+
+void AppWindowServices::refreshPanelUnit()
+{
+    if (MainWindow* main = window())
+        main->refreshPanelUnit();
+}
+
+void AppWindowServices::refreshTroopLists()
+{
+    if (MainWindow* main = window())
+        main->refreshTroopLists();
+}
+
+void AppWindowServices::refreshMap()
+{
+    if (HWND map = m_main.mapWindow())
+        PostMessageA(map, map_message::kRefresh, 0, 0);
+}
+
+void AppWindowServices::markPlacementHexes(int entry)
+{
+    if (MainWindow* main = window())
+        main->markPlacementHexes(entry);
+}
+
+void AppWindowServices::refreshDeployWindow(uint8_t flag)
+{
+    if (MainWindow* main = window())
+        main->refreshDeployWindow(flag);
+}
+
 bool AppWindowServices::isDisplayItemWindowVisible(DisplayItemList list) const
 {
-    const MainWindow* main = window();
+    MainWindow* main = window();
     return main && main->isDisplayItemWindowVisible(list);
 }
 

@@ -14,6 +14,16 @@ public:
     void unloadSound(int slot) override;
     void restartMusic() override;
     void fadeOutMusic() override;
+    void requestMusic(int tune, bool loop) override;
+    void stopAllSounds() override;
+    MusicPlayer* musicPlayer() const override;
+    SoundPlayer* soundPlayer() const override;
+    void showUnitOnMap(int country, int index) override;
+    void refreshPanelUnit() override;
+    void refreshTroopLists() override;
+    void refreshMap() override;
+    void markPlacementHexes(int entry) override;
+    void refreshDeployWindow(uint8_t flag) override;
     bool isDisplayItemWindowVisible(DisplayItemList list) const override;
     void dockDisplayItemWindow(DisplayItemList list) override;
     void setWeaponInfoShown(int key, int typeId) override;

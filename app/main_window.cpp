@@ -11,6 +11,7 @@
 #include "app/main_window_rules_link.h"
 #include "app/map_window.h"
 #include "app/tool_palette.h"
+#include "battle/live_clash_window.h"
 #include "platform/media/mmsystem.h"
 #include "app/program_resources.h"
 #include "lib/application.h"
@@ -141,6 +142,8 @@ void MainWindow::createChildren()
     m_link.setMapWindow(mapHandle);
     if (m_commandPalette)
         commands->setMapWindow(mapHandle);
+    // Without the scene, engagements end at once (the link asks whether it is ready).
+    LiveClashWindow::init(GetModuleHandleA(nullptr), handle());
 }
 
 MapWindow* MainWindow::mapWindow() const { return dynamic_cast<MapWindow*>(windowFromHandle(m_link.mapWindow())); }
@@ -167,6 +170,9 @@ void MainWindow::onDestroy()
 {
     // However the window goes, the game thread must not outlive it.
     stopPlay();
+    battleFinished();
+    // Destroys the scene windows too, after the draw thread has stopped.
+    LiveClashWindow::shutDown();
     removeKeyboardHook();
     windowSavePlacement(kPlacementPrefix);
     m_link.setMainWindow(nullptr);
@@ -185,6 +191,13 @@ void MainWindow::onDestroy()
     m_landDock.detach();
     m_historyDock.detach();
     m_link.setActionHistory(nullptr);
+    for (int slot = 0; slot < kInfoWindowSlots; ++slot)
+        m_link.setInfoWindow(InfoWindowSlot(slot), nullptr);
+    m_infoWindows = {};
+    m_troopDock.detach();
+    m_destroyedList = nullptr;
+    m_deployWindow = nullptr;
+    m_link.setTroopLists(nullptr, nullptr);
 }
 
 namespace {
@@ -261,7 +274,7 @@ int MainWindow::OnMessage(MessageRecord& msg)
         onEndOfPlayTimer();
         return 1;
     default:
-        return onEditorMessage(msg) || onGameMessage(msg) ? 1 : 0;
+        return onEditorMessage(msg) || onTroopWindowMessage(msg) || onGameMessage(msg) ? 1 : 0;
     }
 }
 

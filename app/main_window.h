@@ -2,16 +2,22 @@
 // game thread's messages. Its end ends the message loop.
 #pragma once
 
+#include "battle/battle_scene_dialog.h"
+
 #include "app/map_view_host.h"
 #include "infowin/display_item_dock.h"
 #include "infowin/land_table_window.h"
 #include "infowin/main_window_services.h"
 #include "lib/frame_window.h"
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+class UiWait;
 
 class AppMainWindowLink;
 class GameSound;
@@ -33,7 +39,7 @@ struct CommandStates {
 
 CommandStates commandStatesOf(GameState& state);
 
-class MainWindow : public swCFrameWindow, public MapViewHost {
+class MainWindow : public swCFrameWindow, public MapViewHost, public BattleHostRegistry {
 public:
     static constexpr const char* kClassName = "DERAZODO_MAINWINDOW_CNAME";
     static constexpr const char* kPlacementPrefix = "MainWindow";
@@ -58,9 +64,14 @@ public:
     CommandStates commandStates() const;
     // Offers the game selection dialog, then newGameFrom.
     void newGame();
-    // Ends a running game, reads the map, scenario or campaign and starts play; false (with a
-    // message) when the file is refused.
+    // Ends a running game, reads the map, scenario or campaign, runs the set-up step (briefing or
+    // map settings) and starts play; false when the file is refused (with a message) or the person
+    // went back from the set-up, which leaves the window as after the end of a game.
     bool newGameFrom(const std::string& path);
+    // The set-up step between reading a map and playing it; true starts play. Unset, the briefing
+    // and map settings dialogs run.
+    using GameSetUp = std::function<bool(swCWindow* owner)>;
+    void setGameSetUp(GameSetUp setUp) { m_gameSetUp = std::move(setUp); }
     void resumeGame();
     bool resumeGameFrom(const std::string& path);
     void saveGameAs();
@@ -115,6 +126,30 @@ public:
     HWND actionHistory() const { return m_historyDock.list(); }
     HWND historyOption() const { return m_historyDock.options(); }
 
+    // -- the troop windows (main_window_troop_windows.cpp) --
+    // The troop list with its display-item window ("ShowTroopList" 1), raised when open; closed
+    // together ("ShowTroopList" 0).
+    void openTroopList();
+    void closeTroopList();
+    void toggleTroopListOption();
+    void openDestroyedList();
+    void closeDestroyedList();
+    // The troop information of the unit the panel shows.
+    void openTroopInfo();
+    // The campaign deployment the game thread waits for; closing with done answers its wait.
+    void openTroopDeployWindow();
+    void closeTroopDeployWindow(bool done);
+    void showUnitOnMap(int country, int index);
+    void refreshPanelUnit();
+    // WM_USER+105 to the troop list and the destroyed-units list.
+    void refreshTroopLists();
+    void markPlacementHexes(int entry);
+    void refreshDeployWindow(uint8_t flag);
+    HWND troopList() const;
+    HWND troopListOption() const;
+    HWND destroyedList() const;
+    HWND deployWindow() const;
+
     // -- the editors' windows --
     // The modal rule list of the production-type menu.
     void openRuleList();
@@ -130,10 +165,29 @@ public:
     void closeRuleInfo();
     // The modeless victory conditions of the game, read-only.
     void openVictoryConditions();
+    // The map's briefing, read again during play.
+    void showOrders();
     void closeVictoryConditions();
     // The modeless windows while they are open, else null.
     HWND ruleWindow() const;
     HWND victoryWindow() const;
+
+    // -- the countries' windows --
+    // The country window (its "ShowCountryInfo" setting), the condition window and the battle
+    // results; the menu opens a closed one and closes an open one.
+    void toggleInfoWindow(unsigned menuId);
+    void openCountryInfo();
+    void closeCountryInfo();
+    void openConditionInfo();
+    void closeConditionInfo();
+    void openResults();
+    void closeResults();
+    // The window while it is open, else null.
+    HWND countryInfoWindow() const;
+    HWND conditionInfoWindow() const;
+    HWND resultsWindow() const;
+    // The windows that close a finished game, one after the other, before play ends.
+    void runEndOfPlayWindows();
 
     // MapViewHost
     void unitSelected(int side, int index, uint32_t commandMask) override;
@@ -147,7 +201,14 @@ public:
     HWND commandPalette() const { return m_commandPalette; }
     GameSound* sound() const { return m_sound.get(); }
 
+    // The battle host dialog that the scene's hand-back closes; null for none.
+    void registerBattleHost(HWND host) override { m_battleHost = host; }
+
 private:
+    // Greys or restores Close in the system menu while a scene plays.
+    void enableClose(bool on);
+    // The scene has ended (or could not start): the waiter and the host are released.
+    void battleFinished();
     // The game thread's messages; true when the message was one of them.
     bool onGameMessage(MessageRecord& msg);
     // The editors' close requests and the windows opened at the start of play.
@@ -170,6 +231,16 @@ private:
     bool onTerrainWindowMessage(MessageRecord& msg);
     // The terrain list and the weapon information windows read the rules and the data again.
     void refreshTerrainWindows();
+    bool onCountryWindowMessage(MessageRecord& msg);
+    void openInfoWindow(int slot);
+    void closeInfoWindow(int slot);
+    HWND infoWindow(int slot) const;
+    // The windows marked open at the start of play.
+    void openStartInfoWindows();
+    void refreshCountryWindows();
+    bool onTroopWindowMessage(MessageRecord& msg);
+    // The troop windows marked open at the start of play, and the refresh they take then.
+    void openStartTroopWindows();
     void installKeyboardHook();
     void removeKeyboardHook();
     static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
@@ -186,6 +257,9 @@ private:
     std::string m_gamePath;
     int m_fileKind = 0;
     bool m_endOfPlayPending = false;
+    HWND m_battleHost = nullptr;
+    // The game thread's wait for a scene started by its request.
+    std::shared_ptr<UiWait> m_battleWait;
     // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
     bool m_stopping = false;
     // The modeless editors' windows; each deletes its object with its window, so only the handles
@@ -201,4 +275,11 @@ private:
     HWND m_landTables[3] = {};
     DisplayItemDock m_landDock;
     DisplayItemDock m_historyDock;
+    // The country, condition and battle results windows, by InfoWindowSlot.
+    std::array<HWND, 3> m_infoWindows {};
+    GameSetUp m_gameSetUp;
+    // The troop list and its display-item window, docked beside it.
+    DisplayItemDock m_troopDock;
+    HWND m_destroyedList = nullptr;
+    HWND m_deployWindow = nullptr;
 };

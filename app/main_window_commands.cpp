@@ -13,11 +13,15 @@
 #include "app/map_window.h"
 #include "app/menu_ids.h"
 #include "app/window_helpers.h"
+#include "dialogs/briefing_dialog.h"
 #include "dialogs/game_file_dialog.h"
 #include "dialogs/game_select_dialog.h"
+#include "dialogs/map_settings_flow.h"
+#include "infowin/window_services.h"
 #include "lib/application.h"
 #include "lib/file.h"
 #include "platform/kernel/host.h"
+#include "rules/campaign_next_map.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
 #include "rules/play_handshake.h"
@@ -77,6 +81,9 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kSwitchMode: switchMode(); break;
     case kEnvironment: openEnvironment(); break;
     case kWeaponList: openWeaponList(); break;
+    case kTroopList: troopList() ? closeTroopList() : openTroopList(); break;
+    case kDestroyedList: destroyedList() ? closeDestroyedList() : openDestroyedList(); break;
+    case kTroopInfo: openTroopInfo(); break;
     case kAbout: runAboutBox(this); break;
     case kHelp: openHelpPage(this); break;
     case kRuleList: openRuleList(); break;
@@ -90,6 +97,10 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kAvoidTable: openLandTable(LandTable::Avoid); break;
     case kTransportTable: openLandTable(LandTable::Transport); break;
     case kActionHistory: openActionHistory(); break;
+    case kCountryInfo:
+    case kConditionInfo:
+    case kResults: toggleInfoWindow(id); break;
+    case kShowOrders: showOrders(); break;
     default: return 0;
     }
     return 1;
@@ -106,7 +117,7 @@ void MainWindow::newGame()
 {
     if (!commandStates().canStop)
         return;
-    // The map starts with its own settings; the selection dialog hands back the path only.
+    // The selection dialog hands back the path; newGameFrom runs the set-up before play.
     GameSelectDialog dialog(this, m_state, 0, 0, 0, kCategoryScenario);
     {
         ModalIdleOff idle;
@@ -133,10 +144,25 @@ bool MainWindow::newGameFrom(const std::string& path)
     m_state.setSavePath("");
     m_gamePath = path;
     m_fileKind = ext == "vtc" ? 1 : (ext == "vts" ? 2 : 0);
+    if (!(m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(this))) {
+        refreshTitle();
+        refreshAfterChange();
+        return false;
+    }
+    setCountryMusic(m_state);
     startPlay(m_state);
     refreshTitle();
     refreshAfterChange();
     return true;
+}
+
+void MainWindow::showOrders()
+{
+    if (!commandStates().playing || !m_state.hasScenarioText())
+        return;
+    ModalIdleOff idle;
+    BriefingDialog dialog(this, BriefingMode::DuringPlay);
+    dialog.run();
 }
 
 void MainWindow::resumeGame()
@@ -215,8 +241,9 @@ void MainWindow::endGame()
 
 void MainWindow::stopPlay()
 {
-    // The victory conditions shown belong to the game that ends.
+    // The victory conditions shown belong to the game that ends, and so does its deployment.
     closeVictoryConditions();
+    closeTroopDeployWindow(false);
     KillTimer(handle(), main_message::kEndOfPlayTimer);
     m_endOfPlayPending = false;
     Handshake& handshake = m_state.handshake();
@@ -283,38 +310,6 @@ void MainWindow::surrender()
         m_state.handshake().answerUi(1);
     else
         m_state.handshake().answerUi2(1);
-}
-
-void MainWindow::changePlayers()
-{
-    const CommandStates s = commandStates();
-    if (!s.canEndGame || !s.personToMove)
-        return;
-    // Until the players dialog exists, the one change offered is handing the country whose turn
-    // it is to the computer.
-    TurnBlock& turn = m_state.turnBlock();
-    const int side = turn.currentCountry;
-    const CountryRecord& country = m_state.country(side);
-    std::string name(country.name, strnlen(country.name, sizeof country.name));
-    std::string text = name + cp("の担当をコンピュータに変更しますか？");
-    if (modalMessageBox(this, text.c_str(), cp("プレイヤー変更").c_str(), MB_YESNO) != IDYES)
-        return;
-    m_state.country(side).controller = 2;
-    // The view moves on to the next country in play that a person plays; with none it stays.
-    for (int step = 1; step <= kCountryCount; ++step) {
-        int next = (side + step) % kCountryCount;
-        if (takesPart(m_state, next) && m_state.isHumanCountry(next)) {
-            turn.viewingCountry = int8_t(next);
-            break;
-        }
-    }
-    Handshake& handshake = m_state.handshake();
-    if (s.actionPhase)
-        handshake.answerUi(0);
-    else
-        handshake.answerUi2(0);
-    handshake.replyToGame(4);
-    refreshAfterChange();
 }
 
 void MainWindow::delegateTurn()

@@ -14,8 +14,6 @@
 #include "state/game_settings.h"
 #include "state/game_state.h"
 
-#include <algorithm>
-#include <iterator>
 
 static_assert(main_message::kCloseRuleWindow == RuleWindow::kCloseRequest);
 static_assert(main_message::kCloseVictoryWindow == VictoryConditionDialog::kCloseRequest);
@@ -131,12 +129,7 @@ void MainWindow::openVictoryConditions()
         SetWindowPos(open, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         return;
     }
-    uint8_t copied[kCountryCount][5] = {};
-    m_state.copyVictoryConditionsOut(copied);
-    VictoryConditionEntries entries {};
-    for (int c = 0; c < kCountryCount; ++c)
-        std::copy(std::begin(copied[c]), std::end(copied[c]), entries[size_t(c)].begin());
-    auto* window = new VictoryConditionDialog(this, 1, entries, kVictoryConfirm);
+    auto* window = new VictoryConditionDialog(this, 1, victoryConditionEntriesOf(m_state), kVictoryConfirm);
     if (!window->run()) {
         delete window;
         return;
@@ -168,6 +161,8 @@ bool MainWindow::onEditorMessage(MessageRecord& msg)
         if (m_state.settings().showActionHistory)
             openActionHistory();
         refreshRuleWindow();
+        openStartInfoWindows();
+        openStartTroopWindows();
         return true;
     default:
         return false;

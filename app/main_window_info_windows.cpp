@@ -26,6 +26,7 @@ void MainWindow::refreshInfoWindows()
 {
     if (m_weaponList && IsWindow(m_weaponList))
         PostMessageA(m_weaponList, weapon_list_message::kRefresh, 0, 0);
+    refreshCountryWindows();
 }
 
 bool MainWindow::onInfoWindowMessage(MessageRecord& msg)
@@ -35,6 +36,6 @@ bool MainWindow::onInfoWindowMessage(MessageRecord& msg)
         closeWeaponList();
         return true;
     default:
-        return onTerrainWindowMessage(msg);
+        return onTerrainWindowMessage(msg) || onCountryWindowMessage(msg);
     }
 }

@@ -5,6 +5,8 @@
 
 namespace main_message {
 
+// From the battle scene's defender window: the scene has ended.
+constexpr UINT kBattleSceneFinished = WM_USER + 3;
 // From the game thread and combat resolution.
 constexpr UINT kQuitRequest = WM_USER + 105;
 // wParam = tune (1..8 the anthems, 9 victory, 10 defeat), lParam = 1 to loop.
@@ -43,7 +45,7 @@ constexpr UINT kCloseTransportTable = WM_USER + 161;
 // The history: close it with its display-item window, show or hide the latter.
 constexpr UINT kCloseActionHistory = WM_USER + 176;
 constexpr UINT kToggleHistoryOption = WM_USER + 177;
-// wParam = id of the battle wait, lParam = the "PlaySE" setting.
+// wParam = id of the battle wait, which carries the BattleRecord; lParam = the "PlaySE" setting.
 constexpr UINT kBattleScene = WM_USER + 165;
 // wParam = id of the production question's wait.
 constexpr UINT kProductionQuestion = WM_USER + 183;
@@ -54,6 +56,22 @@ constexpr UINT kRefreshTerrainWindows = WM_USER + 188;
 constexpr UINT kLastGameMessage = WM_USER + 189;
 // wParam = id of the phase explanation's wait.
 constexpr UINT kPhaseHelp = WM_USER + 190;
+
+// The country window: open it (the menu), close it (the menu and its own request).
+constexpr UINT kOpenCountryInfo = WM_USER + 140;
+constexpr UINT kCloseCountryInfo = WM_USER + 141;
+// The condition and battle results windows ask to be closed.
+constexpr UINT kCloseConditionInfo = WM_USER + 146;
+constexpr UINT kCloseResults = WM_USER + 148;
+// The troop windows: open the troop list and its display-item window, close both; close the
+// destroyed-units list; show or hide the troop list's display-item window.
+constexpr UINT kOpenTroopList = WM_USER + 138;
+constexpr UINT kCloseTroopList = WM_USER + 139;
+constexpr UINT kCloseDestroyedList = WM_USER + 167;
+constexpr UINT kToggleTroopListOption = WM_USER + 178;
+// The campaign deployment: the game thread asks for the window; the window ends it (wParam 1).
+constexpr UINT kOpenTroopDeploy = WM_USER + 173;
+constexpr UINT kCloseTroopDeploy = WM_USER + 174;
 
 // From the rule window and the modeless victory-condition window: close it.
 constexpr UINT kCloseRuleWindow = WM_USER + 115;

@@ -2,6 +2,7 @@
 // the main window's thread.
 #include "app/main_window_rules_link.h"
 
+#include "app/app_dialog_link.h"
 #include "app/control_panel.h"
 #include "app/game_sound.h"
 #include "app/main_window.h"
@@ -11,6 +12,10 @@
 #include "app/tool_palette.h"
 #include "app/window_helpers.h"
 #include "infowin/action_history_window.h"
+#include "infowin/condition_info_window.h"
+#include "infowin/country_info_window.h"
+#include "infowin/senka_info_window.h"
+#include "infowin/troop_list_ids.h"
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
 #include "state/supply_order.h"
@@ -103,6 +108,7 @@ void AppMainWindowLink::refresh(MainRefresh what)
         postToolStates();
         post(m_panel, ControlPanel::kFullRefresh);
         post(m_history, action_history_message::kPhaseChanged);
+        post(m_troops, troop_list_message::kUpdateButtons);
         break;
     case MainRefresh::AfterProduction:
         postToolStates();
@@ -110,6 +116,13 @@ void AppMainWindowLink::refresh(MainRefresh what)
         break;
     case MainRefresh::SideInfo:
         post(m_panel, ControlPanel::kSideFacts);
+        post(m_infoWindows[kCountryWindow], country_info_message::kRefresh);
+        break;
+    case MainRefresh::ConditionInfo:
+        post(m_infoWindows[kConditionWindow], condition_info_message::kRefresh);
+        break;
+    case MainRefresh::Results:
+        post(m_infoWindows[kResultsWindow], senka_info_message::kRefresh);
         break;
     case MainRefresh::Panel:
         post(m_panel, ControlPanel::kFullRefresh);
@@ -125,24 +138,28 @@ void AppMainWindowLink::refresh(MainRefresh what)
         post(m_map, map_message::kFullRefresh);
         post(m_panel, ControlPanel::kStartGameView);
         break;
+    case MainRefresh::TroopLists:
+        post(m_troops, troop_list_message::kRefresh);
+        post(m_destroyed, troop_list_message::kRefresh);
+        break;
     case MainRefresh::ActionHistory:
         post(m_history, action_history_message::kRefresh);
         break;
-    // The troop lists, the information windows, the auto-move and thinking windows come with
-    // their own windows; nothing is open to refresh until then.
-    case MainRefresh::ConditionInfo:
-    case MainRefresh::Results:
-    case MainRefresh::TroopLists:
+    // The auto-move and thinking windows come with their own windows; nothing is open to refresh
+    // until then.
     case MainRefresh::AutoMoveWindow:
     case MainRefresh::ThinkWindow:
         break;
     }
 }
 
-// Sent at the start of each country's phases: the map shows the fog of a viewing country that
-// changed since (the first turn picks it only after the game view has started).
-void AppMainWindowLink::notifyTroopLists(int)
+// Sent at the start of each country's phases: the lists show the country given (-1 none), and the
+// map shows the fog of a viewing country that changed since (the first turn picks it only after
+// the game view has started).
+void AppMainWindowLink::notifyTroopLists(int country)
 {
+    post(m_troops, troop_list_message::kShowCountry, WPARAM(country));
+    post(m_destroyed, troop_list_message::kShowCountry, WPARAM(country));
     const int viewer = m_state.turnBlock().viewingCountry;
     if (viewer != m_viewer.exchange(viewer))
         post(m_map, map_message::kFullRefresh);
@@ -196,15 +213,12 @@ void AppMainWindowLink::showIncome(int32_t income)
     setMainWindowDoneEvent(nullptr);
 }
 
+// The end of a game is shown once play has ended (the ending window); the step only passes.
 void AppMainWindowLink::endOfGameStep()
 {
     HWND main = m_main;
-    if (!main)
+    if (!main || onWindowThread())
         return;
-    if (onWindowThread()) {
-        prompts::showResult(main, m_state);
-        return;
-    }
     auto wait = m_state.handshake().openWait(UiWaitKind::EndOfGame);
     setMainWindowDoneEvent(wait);
     postAndWait(main, wait, main_message::kEndOfGameStep);
@@ -296,8 +310,8 @@ void AppMainWindowLink::refreshTerrainWindows(bool last)
         WPARAM(m_state.handshake().playRun()));
 }
 
-// The deployment window comes with its own issue; until then the game thread places the units.
-bool AppMainWindowLink::startCampaignDeployment() { return false; }
+// The main window opens the deployment window, whose end answers the game thread's wait.
+bool AppMainWindowLink::startCampaignDeployment() { return post(m_main, main_message::kOpenTroopDeploy); }
 
 void AppMainWindowLink::requestQuit() { post(m_main, main_message::kQuitRequest); }
 

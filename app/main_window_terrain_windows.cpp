@@ -200,17 +200,18 @@ bool MainWindow::isDisplayItemWindowVisible(DisplayItemList list) const
 {
     switch (list) {
     case DisplayItemList::Terrain: return m_landDock.visible();
+    case DisplayItemList::Troops: return m_troopDock.visible();
     case DisplayItemList::History: return m_historyDock.visible();
-    default: return false;
     }
+    return false;
 }
 
 void MainWindow::dockDisplayItemWindow(DisplayItemList list)
 {
     switch (list) {
     case DisplayItemList::Terrain: m_landDock.dock(); break;
+    case DisplayItemList::Troops: m_troopDock.dock(); break;
     case DisplayItemList::History: m_historyDock.dock(); break;
-    default: break;
     }
 }
 

@@ -1,7 +1,9 @@
 // MapOrders: the person's road of one order, from the click on a unit to the rules' execution.
 #include "app/map_window_orders.h"
 
+#include "dialogs/production_types.h"
 #include "platform/kernel/host.h"
+#include "rules/combat_pair.h"
 #include "rules/combat_values.h"
 #include "rules/command_scans_rules.h"
 #include "rules/commands.h"
@@ -27,6 +29,7 @@
 namespace {
 
 constexpr int kActionPhase = 5;
+constexpr int kProductionPhase = 6;
 constexpr int kBorderEdge = 2;
 constexpr uint16_t kTargetMarks = kMarkCommandTarget;
 constexpr uint16_t kRouteMarks = kMarkPath | kMarkPathEnd;
@@ -79,12 +82,20 @@ bool MapOrders::personActs() const
         && !turn.decided && m_state.isHumanCountry(turn.currentCountry);
 }
 
+bool MapOrders::personProduces() const
+{
+    const Handshake& handshake = m_state.handshake();
+    const TurnBlock& turn = m_state.turnBlock();
+    return handshake.playRunning() && handshake.waitingForAnswer() && !handshake.delegation()
+        && turn.phase == kProductionPhase && !turn.decided && m_state.isHumanCountry(turn.currentCountry);
+}
+
 uint32_t MapOrders::supportedCommands()
 {
     uint32_t mask = 0;
     for (int code : { kCommandAttack, kCommandFire, kCommandOccupy, kCommandTransform, kCommandDestroy, kCommandJamming,
-             kCommandRestore, kCommandReinforce, kCommandStore, kCommandBoard, kCommandBridge, kCommandArmamentExchange,
-             kCommandPillbox, kCommandRoad,
+             kCommandRestore, kCommandReinforce, kCommandMerge, kCommandSplit, kCommandStore, kCommandBoard,
+             kCommandBridge, kCommandArmamentExchange, kCommandPillbox, kCommandRoad,
              kCommandSupply, kCommandDisband, kCommandTakeCivilians, kCommandReleaseCivilians, kCommandSelfDestruct,
              kCommandClearLandMines, kCommandSweepSeaMines, kCommandAirborneDrop, kCommandMoveOrder, kCommandEndAction })
         mask |= bit(code);
@@ -119,6 +130,8 @@ void MapOrders::click(int x, int y, bool shift)
     if (!m_state.isOnMap(x, y))
         return;
     m_ui.hexShown(x, y);
+    if (m_stage == OrderStage::Idle && personProduces() && produceAt(x, y))
+        return;
     if (m_stage == OrderStage::Targeting) {
         if (m_code == kCommandMoveOrder) {
             if (isInMoveRange(m_state, x, y)) {
@@ -129,8 +142,9 @@ void MapOrders::click(int x, int y, bool shift)
         } else {
             for (const Target& target : m_targets)
                 if (target.hex == HexPos { x, y }) {
-                    if (confirmOrder(m_code, target))
-                        execute(m_code, target);
+                    Target order = target;
+                    if (confirmOrder(m_code, order) && settleOrder(m_code, order))
+                        execute(m_code, order);
                     else
                         cancel();
                     return;
@@ -389,6 +403,21 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
     case kCommandAirborneDrop:
         collectDropHexes(m_state, m_side, m_index, unit->x, unit->y, hexes);
         break;
+    case kCommandMerge:
+    case kCommandSplit: {
+        const CurrentAction& action = currentAction(m_state);
+        const int points = action.range() ? std::max(action.firstAllowance(), action.secondAllowance()) : 0;
+        if (code == kCommandSplit) {
+            collectSplitHexes(m_state, m_side, m_index, x, y, points, hexes);
+            break;
+        }
+        // The partner's index rides along; the dialog turns it into the machines to pass.
+        collectMergePartners(m_state, m_side, m_index, x, y, points, units);
+        for (const UnitRef& ref : units)
+            if (const UnitRecord* partner = m_state.unitOf(ref.table, ref.index))
+                targets.push_back({ { partner->x, partner->y }, int(packHex(partner->x, partner->y)), int(ref.index) });
+        return true;
+    }
     case kCommandDestroy:
         collectDestroyTargets(m_state, m_side, m_index, x, y, hexes);
         // With bombing allowed (rule 15) a fresh unit may also strike works within its weapons' reach.
@@ -509,6 +538,48 @@ bool MapOrders::confirmOrder(int code, const Target& target)
     return true;
 }
 
+bool MapOrders::chooseAttackWeapon(const Target& target)
+{
+    std::vector<HexPos> path;
+    if (moving() && !planRoute(m_state, path, m_dest.x, m_dest.y))
+        return false;
+    prepareAttack(m_state, m_side, m_index, m_dest, target.hex, !path.empty(), target.extra);
+    // The person decides on a copy; the engagement takes it only when confirmed.
+    CombatPair pair = currentCombat(m_state);
+    const bool chosen = m_ui.chooseWeapon(pair);
+    dropStaleSelection();
+    if (!chosen || m_stage != OrderStage::Targeting || !personActs())
+        return false;
+    pair.computeValues(m_state);
+    currentCombat(m_state) = pair;
+    return true;
+}
+
+bool MapOrders::settleOrder(int code, Target& target)
+{
+    if (code == kCommandAttack)
+        return chooseAttackWeapon(target);
+    if (code != kCommandMerge && code != kCommandSplit)
+        return true;
+    const int machines = code == kCommandMerge ? m_ui.chooseMerge(m_side, m_index, target.extra, m_dest)
+                                               : m_ui.chooseSplit(m_side, m_index, m_dest, target.hex);
+    // The dialog may have outlived the person's turn.
+    dropStaleSelection();
+    if (machines < 1 || m_stage != OrderStage::Targeting || !personActs())
+        return false;
+    target.extra = machines;
+    return true;
+}
+
+bool MapOrders::produceAt(int x, int y)
+{
+    if (!canOpenProductionAt(m_state, x, y, m_state.turnBlock().currentCountry))
+        return false;
+    if (m_ui.produceAt(x, y))
+        mainWindowLink().refresh(MainRefresh::AfterAction);
+    return true;
+}
+
 void MapOrders::execute(int code, const Target& target)
 {
     markTargets(false);
@@ -526,11 +597,9 @@ void MapOrders::execute(int code, const Target& target)
         // The route as the person drew it, way-points and the extended band included; the computer
         // player's entry would cut it to the normal allowance.
         std::vector<HexPos> path;
-        if (m_dest == own || planRoute(m_state, path, m_dest.x, m_dest.y)) {
-            if (code == kCommandAttack)
-                prepareAttack(m_state, m_side, m_index, m_dest, target.hex, !path.empty(), target.extra);
+        // An attack's engagement was prepared and its weapon chosen before.
+        if (m_dest == own || planRoute(m_state, path, m_dest.x, m_dest.y))
             executeCommand(m_state, path, m_dest.x, m_dest.y, code, target.target, target.extra);
-        }
     }
     action.finishAction();
     endSelection();

@@ -42,4 +42,15 @@ constexpr unsigned kAvoidTable = 40222;
 constexpr unsigned kTransportTable = 40223;
 constexpr unsigned kActionHistory = 40224;
 
+// The mission briefing read again during play.
+constexpr unsigned kShowOrders = 40120;
+// The country, condition and battle results windows.
+constexpr unsigned kCountryInfo = 40200;
+constexpr unsigned kConditionInfo = 40201;
+constexpr unsigned kResults = 40202;
+// The troop list, the destroyed-units list and the information of the panel's unit.
+constexpr unsigned kTroopList = 40180;
+constexpr unsigned kDestroyedList = 40181;
+constexpr unsigned kTroopInfo = 40182;
+
 } // namespace menu_id

@@ -3,6 +3,7 @@
 
 #include "ai/computer_players.h"
 #include "app/app_battle_link.h"
+#include "battle/battle_unit_data.h"
 #include "app/app_dialog_link.h"
 #include "app/app_window_services.h"
 #include "app/game_state_services.h"
@@ -185,6 +186,7 @@ RunOutcome runApplication(swCApplication& app)
         app.deleteOwnedObject();
         return RunOutcome::SmallScreen;
     }
+    loadBattleUnitData(false);
     app.appLoadAccelerators(kAcceleratorTable);
 
     auto links = std::make_unique<InstalledLinks>(state);

@@ -4,6 +4,9 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr int kNeutralSide = 8;
@@ -29,6 +32,24 @@ bool isTargetPlace(const GameState& state, int x, int y)
 }
 
 } // namespace
+
+VictoryConditionEntries victoryConditionEntriesOf(const GameState& state)
+{
+    uint8_t raw[kCountryCount][5] = {};
+    state.copyVictoryConditionsOut(raw);
+    VictoryConditionEntries entries {};
+    for (int c = 0; c < kCountryCount; ++c)
+        std::copy(std::begin(raw[c]), std::end(raw[c]), entries[size_t(c)].begin());
+    return entries;
+}
+
+void storeVictoryConditionEntries(GameState& state, const VictoryConditionEntries& entries)
+{
+    uint8_t raw[kCountryCount][5] = {};
+    for (int c = 0; c < kCountryCount; ++c)
+        std::copy(entries[size_t(c)].begin(), entries[size_t(c)].end(), std::begin(raw[c]));
+    state.copyVictoryConditionsIn(raw);
+}
 
 bool victoryConditionsSettable(GameState& state, int country)
 {

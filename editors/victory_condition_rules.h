@@ -38,6 +38,10 @@ struct VictoryConditionChances {
     bool transport() const { return ownTransportUnit || (alliedWithCivilians && civilianTransportUnit); }
 };
 
+// The eight countries' entries as the game holds them, and back into the game.
+VictoryConditionEntries victoryConditionEntriesOf(const GameState& state);
+void storeVictoryConditionEntries(GameState& state, const VictoryConditionEntries& entries);
+
 VictoryConditionChances victoryConditionChances(GameState& state, int country);
 // Whether the country takes part and is still in play, so that its conditions can be set.
 bool victoryConditionsSettable(GameState& state, int country);

@@ -328,7 +328,7 @@ int ActionHistoryWindow::OnCommand(MessageRecord&, UINT command, UINT code)
     case id::kOptionButton: {
         const bool shown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::History);
         SetWindowTextA(m_optionButton, shown ? ">>" : "<<");
-        info_window::postToMain(*this, message::kToggleOptions);
+        postToOwner(*this, message::kToggleOptions);
         return 1;
     }
     case id::kPage:

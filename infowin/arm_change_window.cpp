@@ -23,17 +23,7 @@ constexpr int kPageWidth = 720;
 constexpr int kPageHeight = 560;
 constexpr int kProductionPhase = 6;
 
-std::unique_ptr<swCBitmap> loadPicture(const char* file)
-{
-    auto bitmap = std::make_unique<swCBitmap>();
-    try {
-        bitmap->bitmapLoadFile(pictureServices().bitmapPath(file).c_str());
-    } catch (swCError* error) {
-        delete error;
-        return nullptr;
-    }
-    return bitmap;
-}
+using panel::loadPicture;
 
 bool playRunning() { return g_gameState && g_gameState->handshake().playRunning(); }
 
@@ -90,20 +80,7 @@ int ArmChangeWindow::OnInitDialog()
         end(0);
         return 1;
     }
-    RECT frame { 0, 0, kPageWidth, kPageHeight };
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), FALSE,
-        DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT area {};
-    if (parent() && parent()->handle()) {
-        GetClientRect(parent()->handle(), &area);
-        MapWindowPoints(parent()->handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
-    } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    }
-    MoveWindow(handle(), area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
-        width, height, FALSE);
+    centreDialogOver(handle(), parent() ? parent()->handle() : nullptr, kPageWidth, kPageHeight);
 
     if (m_initialSet < 0 || m_initialSet >= kModelCount) {
         const UnitRecord* unit = shownUnit();

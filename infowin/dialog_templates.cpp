@@ -27,18 +27,24 @@ constexpr DWORD kFileDialogChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | DS_
 const Frame kFrames[] = {
     { id::kPopup, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kSaveDialogPreview, "", kFileDialogChild, 0, { 510, 170 } },
-    { id::kMapSettings, "", kCaptioned, 0, { 100, 100 } },
+    // The map settings and their list size their client areas themselves; the frame holds the larger.
+    { id::kMapSettings, "", kCaptioned, 0, { 648, 690 } },
     // The rule and victory dialogs size their client areas themselves; the frame holds the larger.
     { id::kRuleSetting, "", kCaptioned, 0, { 400, 436 } },
-    { id::kProduction, "生 産", kCaptioned, 0, { 100, 100 } },
-    { id::kTroopList, "", kDrawnPopup, 0, { 100, 100 } },
+    // Production and placement: 588 x 322, the production dialog widens itself to 836 with storing on
+    // and the placement dialog narrows itself to 556 x 300.
+    { id::kProduction, "生 産", kCaptioned, 0, { 588, 322 } },
+    // The troop list's rename dialog and the troop information page: captioned, sized and named
+    // in code once they are complete.
+    { id::kTroopList, "", kCaptioned, 0, { 246, 74 } },
     // Moved by its caption; the window sizes its client area to the page itself.
     { id::kWeaponInfo, "兵器詳細情報", kCaptioned, 0, { 720, 608 } },
-    { id::kTroopInfo, "", kDrawnPopup, 0, { 100, 100 } },
-    { id::kBattle, "", kDrawnPopup, 0, { 100, 100 } },
+    { id::kTroopInfo, "", kCaptioned, 0, { 720, 608 } },
+    { id::kBattle, "", WS_POPUP, 0, { 600, 300 } },
     { id::kArmChange, "", kCaptioned, 0, { 720, 560 } },
     { id::kEnding, "戦果報告", kCaptioned, 0, { 640, 520 } },
-    { id::kMerge, "", kDrawnPopup, 0, { 100, 100 } },
+    // Merge and split: captioned "合流" or "分散" in code.
+    { id::kMerge, "", kCaptioned, 0, { 438, 127 } },
     // The modeless rule and victory-condition windows: captioned tool windows, sized in code.
     { id::kModelessInfo, "", kInformation, WS_EX_TOOLWINDOW, { 400, 436 } },
     { id::kProductEdit, "", kDrawnPopup, 0, { 100, 100 } },

@@ -1,46 +1,40 @@
-// DisplayItemDock: the display-item window follows its list.
+// DisplayItemDock: the display-item window follows its list's right edge.
 #include "infowin/display_item_dock.h"
 
-namespace {
+HWND DisplayItemDock::list() const { return m_list && IsWindow(m_list) ? m_list : nullptr; }
 
-HWND alive(HWND window) { return window && IsWindow(window) ? window : nullptr; }
-
-} // namespace
-
-HWND DisplayItemDock::list() const { return alive(m_list); }
-
-HWND DisplayItemDock::options() const { return alive(m_options); }
+HWND DisplayItemDock::options() const { return m_options && IsWindow(m_options) ? m_options : nullptr; }
 
 bool DisplayItemDock::visible() const
 {
-    const HWND window = options();
+    HWND window = options();
     return window && IsWindowVisible(window);
 }
 
 POINT displayItemDockPoint(HWND list)
 {
-    RECT outer {};
-    GetWindowRect(list, &outer);
-    POINT clientTop { 0, 0 };
-    ClientToScreen(list, &clientTop);
-    return { outer.right, clientTop.y };
+    RECT frame {};
+    GetWindowRect(list, &frame);
+    POINT client { 0, 0 };
+    ClientToScreen(list, &client);
+    return POINT { frame.right, client.y };
 }
 
 void DisplayItemDock::dock()
 {
-    const HWND owner = list();
-    const HWND window = options();
-    if (!owner || !window || m_moving)
+    HWND owner = list();
+    HWND window = options();
+    if (!owner || !window || m_docking)
         return;
-    m_moving = true;
+    m_docking = true;
     const POINT at = displayItemDockPoint(owner);
     SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    m_moving = false;
+    m_docking = false;
 }
 
 void DisplayItemDock::show(bool on)
 {
-    const HWND window = options();
+    HWND window = options();
     if (!window)
         return;
     if (on)
@@ -50,6 +44,7 @@ void DisplayItemDock::show(bool on)
 
 bool DisplayItemDock::toggle()
 {
-    show(!visible());
+    const bool on = !visible();
+    show(on);
     return visible();
 }

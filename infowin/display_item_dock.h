@@ -1,12 +1,12 @@
-// DisplayItemDock: holds a list window and its display-item window ("表示項目") and keeps the
-// second at the first's right edge. The terrain list, the troop list and the history share it.
+// DisplayItemDock: keeps a list window's display-item window ("表示項目") beside the list, the
+// one docking the terrain list, the troop list and the history share.
 #pragma once
 
 #include "platform/windows.h"
 
-// Our desktop keeps an owned window above its owner, so the display-item window cannot slip
-// behind its list: it stands beside it, at the list's right window edge, level with the top of
-// the list's client area, its own size kept.
+// The display-item window goes to the list's right window edge, level with the top of the list's
+// client area, its size kept. Our desktop keeps an owned window above its owner, so it cannot sit
+// just behind the list as a plain popup would: it sits beside it.
 class DisplayItemDock {
 public:
     void attach(HWND list, HWND options)
@@ -15,25 +15,23 @@ public:
         m_options = options;
     }
     void detach() { attach(nullptr, nullptr); }
-    // Each window while it exists, else null.
+    // The windows while they exist, else null.
     HWND list() const;
     HWND options() const;
-    // The display-item window exists and is shown.
     bool visible() const;
 
-    // Moves the display-item window to its place. The list calls it from its own size and position
-    // messages only; a call made while a move is under way does nothing, so the two never chase.
+    // Moves the display-item window beside the list. A call made while a move is under way (by
+    // the messages the move itself sends) does nothing, so list and options never chase each other.
     void dock();
-    // Shows (docked first) or hides the display-item window.
-    void show(bool on);
-    // Shows a hidden one, hides a shown one; answers whether it is shown now.
+    // Shows the display-item window docked, or hides it; answers whether it is shown now.
     bool toggle();
+    void show(bool on);
 
 private:
     HWND m_list = nullptr;
     HWND m_options = nullptr;
-    bool m_moving = false;
+    bool m_docking = false;
 };
 
-// The screen point where the display-item window's top-left goes beside the list.
+// Where the display-item window's top-left goes for the list: screen coordinates.
 POINT displayItemDockPoint(HWND list);

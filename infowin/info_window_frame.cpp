@@ -24,13 +24,6 @@ SIZE frameSize(HWND window)
     return { (outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom };
 }
 
-void postToMain(const swCWindow& window, UINT message, WPARAM wParam)
-{
-    HWND main = window.parent() && window.parent()->handle() ? window.parent()->handle() : mainWindowServices().mainWindow();
-    if (main)
-        PostMessageA(main, message, wParam, 0);
-}
-
 bool raisedToTop(const WINDOWPOS& pos) { return !(pos.flags & SWP_NOZORDER) && pos.hwndInsertAfter == HWND_TOP; }
 
 bool handleBodyMessage(const swCWindow& window, MessageRecord& msg, UINT closeRequest)
@@ -43,11 +36,11 @@ bool handleBodyMessage(const swCWindow& window, MessageRecord& msg, UINT closeRe
         if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
             BringWindowToTop(window.handle());
         else if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToMain(window, closeRequest);
+            postToOwner(window, closeRequest);
         return true;
     case WM_CLOSE:
     case WM_RBUTTONDOWN:
-        postToMain(window, closeRequest);
+        postToOwner(window, closeRequest);
         return true;
     case WM_MOVING:
         keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));

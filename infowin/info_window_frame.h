@@ -11,8 +11,6 @@ namespace info_window {
 POINT defaultOrigin(const swCWindow& window);
 // The window's outer size less its client size.
 SIZE frameSize(HWND window);
-// Posts to the main window: the window's owner, else the installed main window.
-void postToMain(const swCWindow& window, UINT message, WPARAM wParam = 0);
 // A position change that put the window at the top of the z-order.
 bool raisedToTop(const WINDOWPOS& pos);
 

@@ -300,7 +300,7 @@ int LandListWindow::OnCommand(MessageRecord&, UINT id, UINT)
             SetFocus(m_list->handle());
         const bool shown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::Terrain);
         SetWindowTextA(m_button->handle(), shown ? ">>" : "<<");
-        info_window::postToMain(*this, message::kToggleOptions);
+        postToOwner(*this, message::kToggleOptions);
         return 1;
     }
     return id == IDOK || id == IDCANCEL ? 1 : 0;

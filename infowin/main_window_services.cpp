@@ -1,6 +1,8 @@
 // The installed main-window services and the default of a run without a main window.
 #include "infowin/main_window_services.h"
 
+#include "lib/window.h"
+
 #include <atomic>
 
 namespace {
@@ -11,6 +13,8 @@ public:
     void unloadSound(int) override { }
     void restartMusic() override { }
     void fadeOutMusic() override { }
+    MusicPlayer* musicPlayer() const override { return nullptr; }
+    SoundPlayer* soundPlayer() const override { return nullptr; }
 };
 
 NoMainWindow g_none;
@@ -19,6 +23,14 @@ std::atomic<MainWindowServices*> g_installed = nullptr;
 } // namespace
 
 void setMainWindowServices(MainWindowServices* services) { g_installed = services; }
+
+void postToOwner(const swCWindow& window, UINT message, WPARAM wParam)
+{
+    const swCWindow* owner = window.parent();
+    HWND target = owner && owner->handle() ? owner->handle() : mainWindowServices().mainWindow();
+    if (target)
+        PostMessageA(target, message, wParam, 0);
+}
 
 MainWindowServices& mainWindowServices()
 {

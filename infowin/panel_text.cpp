@@ -1,7 +1,11 @@
 // The panels' text and cell helpers.
 #include "infowin/panel_text.h"
 
+#include "lib/error.h"
+#include "lib/media/picture_services.h"
 #include "state/game_state.h"
+
+#include <algorithm>
 
 namespace panel {
 
@@ -28,9 +32,33 @@ void text(HDC dc, int left, int top, int right, int bottom, const char* text, UI
     DrawTextA(dc, text, -1, &box, align | DT_NOPREFIX | DT_SINGLELINE);
 }
 
+std::string cappedFigure(int64_t value, int digits)
+{
+    if (value < 0)
+        return "--------";
+    int64_t largest = 1;
+    for (int i = 0; i < digits; ++i)
+        largest *= 10;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%*lld", digits, static_cast<long long>(std::min(value, largest - 1)));
+    return buffer;
+}
+
 COLORREF shareColour(int value, int whole)
 {
     return value <= whole / 4 ? kRed : value <= whole / 2 ? kOrange : kWhite;
+}
+
+std::unique_ptr<swCBitmap> loadPicture(const char* file)
+{
+    auto bitmap = std::make_unique<swCBitmap>();
+    try {
+        bitmap->bitmapLoadFile(pictureServices().bitmapPath(file).c_str());
+    } catch (swCError* error) {
+        delete error;
+        return nullptr;
+    }
+    return bitmap;
 }
 
 bool sheetHas(const swCBitmap& sheet, const RECT& cell)

@@ -5,7 +5,10 @@
 #include "infowin/sheet_layout.h"
 #include "lib/media/bitmap.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <string>
+#include <memory>
 
 namespace panel {
 
@@ -39,6 +42,9 @@ void format(HDC dc, int left, int top, int right, int bottom, UINT align, const 
     std::snprintf(buffer, sizeof buffer, pattern, values...);
     text(dc, left, top, right, bottom, buffer, align);
 }
+// A figure of `digits` places: dashes for a negative value, the largest figure for one too large.
+std::string cappedFigure(int64_t value, int digits);
+
 // A value's colour against its whole: red at a quarter or less, orange at a half or less.
 COLORREF shareColour(int value, int whole);
 
@@ -47,5 +53,7 @@ COLORREF shareColour(int value, int whole);
 void blitCell(HDC dc, int x, int y, const swCBitmap& sheet, const info_sheet::Cell& cell);
 void blitKeyed(HDC dc, int x, int y, const swCBitmap& sheet, const RECT& cell, COLORREF key);
 bool sheetHas(const swCBitmap& sheet, const RECT& cell);
+// A picture of the bitmap folder; null when it cannot be loaded.
+std::unique_ptr<swCBitmap> loadPicture(const char* file);
 
 } // namespace panel

@@ -3,6 +3,7 @@
 
 #include "infowin/game_options.h"
 #include "infowin/panel_text.h"
+#include "lib/media/bitmap_button.h"
 #include "rules/carry_over.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -263,6 +264,31 @@ uint32_t troopListColumnMask()
     if (!isFatigueRuleOn())
         mask &= ~(1u << 8);
     return mask;
+}
+
+const char* troopColumnLabel(int column)
+{
+    static const std::string labels[kTroopColumnCount] = { platform::utf8ToCp932("部隊番号"),
+        platform::utf8ToCp932("兵器ﾀｲﾌﾟ"), platform::utf8ToCp932("状態"), platform::utf8ToCp932("座標"),
+        platform::utf8ToCp932("部隊名"), platform::utf8ToCp932("兵器名"), platform::utf8ToCp932("機数"),
+        platform::utf8ToCp932("レベル"), platform::utf8ToCp932("疲労"), platform::utf8ToCp932("燃料") };
+    return column >= 0 && column < kTroopColumnCount ? labels[column].c_str() : "";
+}
+
+BitmapButton* makeTroopColumnHeader(swCWindow* parent, int column, UINT controlId)
+{
+    switch (column) {
+    case 0: return new Button24x20(parent, 0, controlId, 0, 0);
+    case 1: return new Button24x20(parent, 1, controlId, 0, 0);
+    case 2: return new Button48x20(parent, 4, controlId, 0, 0);
+    case 3: return new Button48x20(parent, 5, controlId, 0, 0);
+    case 4: return new Button228x20(parent, 1, controlId, 0, 0);
+    case 5: return new Button228x20(parent, 0, controlId, 0, 0);
+    case 6: return new Button32x20(parent, 0, controlId, 0, 0);
+    case 7: return new Button28x20(parent, 0, controlId, 0, 0);
+    case 8: return new Button32x20(parent, 1, controlId, 0, 0);
+    default: return new Button32x20(parent, 2, controlId, 0, 0);
+    }
 }
 
 TroopListBox::TroopListBox(swCWindow* owner, UINT controlId, const std::vector<uint32_t>* keys)

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+class BitmapButton;
+
 constexpr int kTroopColumnCount = 10;
 // Troop number, type icon, state, position, unit name, type name, members, level, fatigue, fuel;
 // the list box, the header buttons over it and the grid lines all read these widths.
@@ -21,6 +23,11 @@ constexpr UINT kTroopNumberComboId = 1033;
 // The troop list's column mask: "TroopListOption" without the level column while rule 12 is off
 // and without the fatigue column while rule 11 is off.
 uint32_t troopListColumnMask();
+// The column's label as the display-item window shows it ("部隊番号" .. "燃料"), CP932.
+const char* troopColumnLabel(int column);
+
+// The header button of a column, at (0, 0): its strip and face as every troop table has them.
+BitmapButton* makeTroopColumnHeader(swCWindow* parent, int column, UINT controlId);
 
 class TroopListBox : public ChildControl {
 public:

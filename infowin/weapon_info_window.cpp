@@ -258,7 +258,7 @@ void WeaponInfoWindow::paint(HDC dc, const RECT& area) const
         PaletteHolder(dc).blitBitmap(area.left, area.top, m_background->handle(), area);
 }
 
-void WeaponInfoWindow::postClose() const { info_window::postToMain(*this, message::kCloseRequest, WPARAM(m_key)); }
+void WeaponInfoWindow::postClose() const { postToOwner(*this, message::kCloseRequest, WPARAM(m_key)); }
 
 int WeaponInfoWindow::OnMessage(MessageRecord& msg)
 {

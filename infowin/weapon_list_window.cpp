@@ -284,13 +284,6 @@ void WeaponListWindow::snapHeight(RECT& rect, WPARAM edge) const
         rect.right = rect.left + width;
 }
 
-void WeaponListWindow::postToMain(UINT message, WPARAM wParam) const
-{
-    HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
-    if (main)
-        PostMessageA(main, message, wParam, 0);
-}
-
 int WeaponListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -333,11 +326,11 @@ int WeaponListWindow::OnMessage(MessageRecord& msg)
         if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
             BringWindowToTop(handle());
         else if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToMain(message::kCloseRequest);
+            postToOwner(*this, message::kCloseRequest);
         return 0;
     case WM_CLOSE:
     case WM_RBUTTONDOWN:
-        postToMain(message::kCloseRequest);
+        postToOwner(*this, message::kCloseRequest);
         return 1;
     case WM_MOVING:
         keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
@@ -369,7 +362,7 @@ int WeaponListWindow::OnCommand(MessageRecord&, UINT id, UINT code)
     if (id == id::kList && code == LBN_DBLCLK) {
         const int row = int(SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0));
         if (const int type = rowTypeId(row))
-            postToMain(message::kShowWeaponInfo, WPARAM(type));
+            postToOwner(*this, message::kShowWeaponInfo, WPARAM(type));
         return 1;
     }
     return id == IDOK || id == IDCANCEL ? 1 : 0;

@@ -74,7 +74,6 @@ private:
     void pressHeader(int key);
     void redrawList();
     void snapHeight(RECT& rect, WPARAM edge) const;
-    void postToMain(UINT message, WPARAM wParam = 0) const;
 
     swCBitmap m_strip;
     std::unique_ptr<GdiObjectHolder> m_listBrush;

@@ -315,6 +315,7 @@ void Resolution::run()
         if (m_show.firstStrike)
             m_pair.recountAfter(1);
         m_show.hits[1] = fireSide(m_state, 1, m_critical[1]);
+        m_show.returnFire = true;
     }
     experience();
     record();

@@ -125,7 +125,7 @@ public:
 // No battle scene: the engagement is resolved without one.
 class HeadlessBattle : public BattleLink, public LinkRecorder {
 public:
-    void runBattleScene(BattleSceneSide&, BattleSceneSide&, bool play_se) override { record("runBattleScene", { play_se }); }
+    void runBattleScene(BattleRecord&, bool play_se) override { record("runBattleScene", { play_se }); }
     void showSimpleBattle() override { record("showSimpleBattle"); }
 };
 

@@ -327,6 +327,9 @@ public:
     const std::vector<uint32_t>& playerUnitList(int side) const;
     // Keys are entry indices of the country's destroyed-unit list, sorted by the sort key 0..3.
     void setTroopListSort(uint32_t key, uint8_t reverse) { m_destroyedSortKey = key, m_destroyedSortReverse = reverse; }
+    uint32_t troopListSortKey() const { return m_destroyedSortKey; }
+    uint8_t troopListSortReverse() const { return m_destroyedSortReverse; }
+    // The vector holds one key per entry (100), made on first use.
     void sortTroopList(int country);
     // Null for a country outside 0..7.
     std::vector<uint32_t>* troopList(int country);

@@ -281,17 +281,59 @@ TEST(MainWindowCommands, CampaignStartsWithItsFirstMap)
     EXPECT_TRUE(world.waitForPersonIn(kPhaseAction));
 }
 
-TEST(MainWindowCommands, ChangeOfPlayersHandsThePersonsCountryToTheComputer)
+namespace {
+
+// Runs the change of players, setting countries (country, key in its list: VK_UP person, VK_DOWN
+// computer) and confirming.
+void changePlayers(World& world, const std::vector<std::pair<int, UINT>>& choices)
+{
+    dialogtest::drive(cp("プレイヤー変更").c_str(), [&] { world.window().changePlayers(); return 0; }, [&](HWND dialog) {
+        for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        dialogtest::settle();
+        for (auto [country, key] : choices) {
+            RECT r {};
+            GetWindowRect(GetDlgItem(dialog, 1008 + country), &r);
+            harness::click(r.left + 20, r.top + 8);
+            dialogtest::settle();
+            harness::pressKey(key);
+            harness::pressKey(VK_RETURN);
+            dialogtest::settle();
+        }
+        RECT ok {};
+        GetWindowRect(GetDlgItem(dialog, 1006), &ok);
+        harness::click(ok.left + 10, ok.top + 8);
+        dialogtest::settle();
+    });
+}
+
+} // namespace
+
+TEST(MainWindowCommands, ChangeOfPlayersSwitchesCountriesBothWays)
 {
     World world;
     GameState& state = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
-    harness::queueMessageBoxAnswer(IDYES);
-    world.window().changePlayers();
-    EXPECT_FALSE(state.isHumanCountry(0));
-    // The computer takes the same phase over and the game goes on without the person.
-    ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 0 || state.turnBlock().phase != kPhaseAction; }));
+    // The computer's country goes to the person while the person's waits: nothing is answered.
+    changePlayers(world, { { 1, VK_UP } });
+    EXPECT_TRUE(state.isHumanCountry(1));
+    EXPECT_TRUE(state.handshake().waitingForAnswer());
+    EXPECT_EQ(state.turnBlock().viewingCountry, 0);
+
+    world.window().endActionPhase();
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
+    world.window().endTurn();
+    ASSERT_TRUE(World::pumpUntil([&] {
+        const TurnBlock& turn = state.turnBlock();
+        return state.handshake().waitingForAnswer() && turn.currentCountry == 1 && turn.phase == kPhaseAction;
+    })) << "country 1 now waits for its person";
+
+    // Country 1 back to the computer in its own phase: the wait is answered and the computer plays on.
+    changePlayers(world, { { 1, VK_DOWN } });
+    EXPECT_FALSE(state.isHumanCountry(1));
+    EXPECT_EQ(state.turnBlock().viewingCountry, 0) << "the view goes to the person's country";
+    ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 1 || state.turnBlock().phase != kPhaseAction; }));
     EXPECT_TRUE(state.handshake().playRunning());
     world.window().quit();
     EXPECT_EQ(state.handshake().playThread(), nullptr);
@@ -399,7 +441,7 @@ TEST(MainWindowCommands, AQuitAskedDuringAFightWaitsForTheFightToEnd)
         GameState* state = nullptr;
         bool openAfterClose = false;
         bool playingAfterClose = false;
-        void runBattleScene(BattleSceneSide&, BattleSceneSide&, bool) override { closeNow(); }
+        void runBattleScene(BattleRecord&, bool) override { closeNow(); }
         void showSimpleBattle() override { closeNow(); }
         void closeNow()
         {

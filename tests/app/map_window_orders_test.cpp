@@ -7,6 +7,8 @@
 #include "rules/move_display_path.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
+#include "dialogs/sel_attack_arms_dialog.h"
+#include "tests/app/dialog_answer.h"
 #include "tests/app/map_window_world.h"
 #include "tests/rules/combat_world.h"
 #include "tests/rules/world_invariants.h"
@@ -117,6 +119,7 @@ TEST(PersonsOrders, MoveAndAttackByClicksEndAsTheRulesCalledDirectly)
     const Outcome direct = orderedDirectly(4, kCommandAttack, int(packHex(5, 2)));
 
     OrderWorld world;
+    testing_app::linkPictures(world.host(""));
     GameState& s = world.state();
     MapWindowHarness view(s);
     const int hp_before = strengthTotal(world.unit(1, world.target));
@@ -132,7 +135,12 @@ TEST(PersonsOrders, MoveAndAttackByClicksEndAsTheRulesCalledDirectly)
     EXPECT_TRUE(hasHexMark(s, 4, 2, kMarkPathEnd));
     view.send(app_message::kMapCommandChosen, kCommandAttack);
     EXPECT_TRUE(isCommandTargetHex(s, 5, 2));
-    view.clickHex(5, 2);
+    {
+        // The weapon the rules picked stands when the person carries the attack out.
+        testing_app::DialogAnswer answer(platform::utf8ToCp932("兵器選択"),
+            [](HWND dialog) { testing_app::pressControl(dialog, int(sel_attack_arms_id::kExecute)); });
+        view.clickHex(5, 2);
+    }
 
     EXPECT_EQ((HexPos { world.unit(0, world.mover).x, world.unit(0, world.mover).y }), (HexPos { 4, 2 }));
     EXPECT_EQ(world.unit(0, world.mover).ammunition[0], 4) << "the attack was fought";
@@ -361,6 +369,7 @@ TEST(PersonsOrders, WithGroundAttacksTheAttackMarksEveryFreeHexInReachAndFiresOn
 {
     // No enemy in sight; a long gun with indirect fire on a point allowed (rule 46).
     OrderWorld world(false);
+    testing_app::linkPictures(world.host(""));
     GameState& s = world.state();
     world.gun->reach = 3;
     world.gun->flags |= 2;
@@ -378,7 +387,11 @@ TEST(PersonsOrders, WithGroundAttacksTheAttackMarksEveryFreeHexInReachAndFiresOn
             EXPECT_EQ(isCommandTargetHex(s, x, y), d >= 2 && d <= 3) << x << "," << y;
         }
     const uint32_t records = s.historyLog().count();
-    view.clickHex(3, 2);
+    {
+        testing_app::DialogAnswer answer(platform::utf8ToCp932("兵器選択"),
+            [](HWND dialog) { testing_app::pressControl(dialog, int(sel_attack_arms_id::kExecute)); });
+        view.clickHex(3, 2);
+    }
     EXPECT_TRUE(world.unit(0, world.mover).hasFlag(kUnitActed));
     EXPECT_EQ((HexPos { world.unit(0, world.mover).x, world.unit(0, world.mover).y }), (HexPos { 1, 2 }));
     ASSERT_EQ(s.historyLog().count(), records + 1);
@@ -431,26 +444,26 @@ TEST(PersonsOrders, ASecondClickOnTheChosenDestinationMovesThere)
 
 TEST(PersonsOrders, TheFightAfterAMoveShowsTheUnitWhereItArrivedAndNoRoute)
 {
-    // The battle box comes up while the map shows what the move left behind.
+    // The fight is shown while the map shows what the move left behind.
     struct WatchingBattle : HeadlessBattle {
         GameState* state = nullptr;
         MapWindow* window = nullptr;
         HexPos start {};
         bool routeShown = true;
         std::vector<uint32_t> startHexDuringFight;
-        void runBattleScene(BattleSceneSide& a, BattleSceneSide& d, bool play_se) override
+        void runBattleScene(BattleRecord& record, bool play_se) override
         {
             routeShown = false;
             for (int y = 0; y < state->mapHeight(); ++y)
                 for (int x = 0; x < state->mapWidth(); ++x)
                     routeShown = routeShown || hasHexMark(*state, x, y, kMarkPath | kMarkPathEnd);
             startHexDuringFight = hexPixels(*window, start);
-            HeadlessBattle::runBattleScene(a, d, play_se);
+            HeadlessBattle::runBattleScene(record, play_se);
         }
         void showSimpleBattle() override
         {
-            BattleSceneSide a, d;
-            runBattleScene(a, d, false);
+            BattleRecord record;
+            runBattleScene(record, false);
         }
     };
     OrderWorld world;
@@ -458,6 +471,8 @@ TEST(PersonsOrders, TheFightAfterAMoveShowsTheUnitWhereItArrivedAndNoRoute)
     s.settings().showFight = true;
     s.settings().fightOfAll = true;
     MapWindowHarness view(s);
+    // The weapon dialog's pictures; the map keeps the plain art it was made with.
+    testing_app::linkPictures(world.host(""));
     WatchingBattle battle;
     battle.state = &s;
     battle.window = view.window;
@@ -469,7 +484,11 @@ TEST(PersonsOrders, TheFightAfterAMoveShowsTheUnitWhereItArrivedAndNoRoute)
     view.clickHex(1, 2);
     view.clickHex(4, 2);
     view.send(app_message::kMapCommandChosen, kCommandAttack);
-    view.clickHex(5, 2);
+    {
+        testing_app::DialogAnswer answer(platform::utf8ToCp932("兵器選択"),
+            [](HWND dialog) { testing_app::pressControl(dialog, int(sel_attack_arms_id::kExecute)); });
+        view.clickHex(5, 2);
+    }
     ASSERT_EQ(world.unit(0, world.mover).x, 4);
     ASSERT_FALSE(battle.startHexDuringFight.empty()) << "the fight was shown";
     EXPECT_FALSE(battle.routeShown);

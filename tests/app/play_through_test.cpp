@@ -1,12 +1,13 @@
 // The whole program as a person plays it with the mouse: a new game on a sample map, a few turns
-// of orders and phase ends, a save, quitting, starting again and resuming. With DERAZODO_SHOTS set
-// each step's screen is written there.
+// of orders and phase ends with their fights shown as battle scenes, a save, quitting, starting
+// again and resuming. With DERAZODO_SHOTS set each step's screen is written there.
 #include "app/command_palette.h"
 #include "app/main_window.h"
 #include "app/map_window.h"
 #include "app/menu_ids.h"
 #include "app/run_application.h"
 #include "app/tool_palette.h"
+#include "dialogs/sel_attack_arms_dialog.h"
 #include "lib/application.h"
 #include "platform/commdlg/commdlg.h"
 #include "platform/desktop/harness.h"
@@ -21,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -71,6 +73,37 @@ public:
         return found;
     }
     HWND main() const { return m_main; }
+
+    // Runs beside the person until stop is set: each battle scene that opens is pictured, told as a
+    // person's (the window's thread hosts it) or a computer's (the game thread asked, Close is
+    // greyed meanwhile), and cut short by a click.
+    void watchScenes(const std::atomic<bool>& stop)
+    {
+        const std::string attacker = cp("攻撃側");
+        const std::string defender = cp("防御側");
+        bool was_shown = false;
+        while (!stop) {
+            HWND a = FindWindowA(attacker.c_str(), nullptr);
+            HWND d = FindWindowA(defender.c_str(), nullptr);
+            const bool shown = a && d && IsWindowVisible(a) && IsWindowVisible(d);
+            if (shown && !was_shown) {
+                const bool game_thread = (GetMenuState(GetSystemMenu(m_main, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+                std::atomic<int>& count = game_thread ? m_computerScenes : m_personScenes;
+                if (count++ == 0) {
+                    std::this_thread::sleep_for(500ms);
+                    if (!m_shots.empty())
+                        harness::writePng(harness::readScreen(), m_shots + (game_thread ? "/scene_computer.png" : "/scene_person.png"));
+                }
+                RECT r {};
+                GetWindowRect(d, &r);
+                harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            }
+            was_shown = shown;
+            std::this_thread::sleep_for(10ms);
+        }
+    }
+    int personScenes() const { return m_personScenes; }
+    int computerScenes() const { return m_computerScenes; }
     GameState& state() const { return *g_gameState; }
     MainWindow* window() const { return dynamic_cast<MainWindow*>(windowFromHandle(m_main)); }
     ToolPalette* tools() const { return dynamic_cast<ToolPalette*>(windowFromHandle(findChild(ToolPalette::kClassName))); }
@@ -171,6 +204,31 @@ public:
         return waitFor([&] { return !IsWindow(dialog); }, 10s);
     }
 
+    // Goes on from the set-up a new map shows: the map settings list by its OK, or the briefing of a
+    // map with briefing texts by Enter, which starts the game.
+    bool acceptSetUp()
+    {
+        HWND list = nullptr;
+        HWND briefing = nullptr;
+        if (!waitFor([&] {
+                list = FindWindowA(nullptr, cp("マップ設定一覧").c_str());
+                briefing = FindWindowA(nullptr, cp("ブリーフィング").c_str());
+                return (list && IsWindowVisible(list)) || (briefing && IsWindowVisible(briefing));
+            }, 10s))
+            return false;
+        settle();
+        HWND shown = list ? list : briefing;
+        shot(list ? "set_up_list" : "set_up_briefing");
+        if (list) {
+            click(GetDlgItem(list, 1314));
+        } else {
+            SetForegroundWindow(briefing);
+            harness::pressKey(VK_RETURN);
+            settle();
+        }
+        return waitFor([&] { return !IsWindow(shown); }, 10s);
+    }
+
     bool personActs(int phase) const
     {
         if (!g_gameState)
@@ -248,12 +306,27 @@ private:
                 for (int x = 0; x < s.mapWidth(); ++x)
                     if (isCommandTargetHex(s, x, y)) {
                         clickHex(x, y);
+                        if (code == kCommandAttack)
+                            answerWeaponChoice();
                         ++m_fights;
                         return true;
                     }
             click(palette()->cancelButton());
         }
         return false;
+    }
+
+    // An attack asks for the weapon: the one offered is fired, or, without one, the attack dropped.
+    void answerWeaponChoice()
+    {
+        HWND dialog = nullptr;
+        if (!waitFor([&] { return (dialog = FindWindowA(nullptr, cp("兵器選択").c_str())) != nullptr; }, 10s))
+            return;
+        settle();
+        shot("weapon_choice_" + std::to_string(m_fights));
+        HWND execute = GetDlgItem(dialog, int(sel_attack_arms_id::kExecute));
+        click(IsWindowEnabled(execute) ? execute : GetDlgItem(dialog, int(sel_attack_arms_id::kDrop)));
+        waitFor([&] { return !IsWindow(dialog); }, 10s);
     }
 
     int distanceToOthers(HexPos from) const
@@ -273,6 +346,8 @@ private:
     std::string m_shots;
     HWND m_main = nullptr;
     int m_fights = 0;
+    std::atomic<int> m_personScenes { 0 };
+    std::atomic<int> m_computerScenes { 0 };
 
 public:
     // Attacks and occupations ordered.
@@ -286,7 +361,7 @@ struct PlayThrough : ::testing::Test {
         ASSERT_TRUE(mkdtemp(pattern.data()));
         m_lockFolder = pattern;
         setenv("XDG_RUNTIME_DIR", m_lockFolder.c_str(), 1);
-        for (const char* folder : { "tkbmp", "tkmap", "tkwave" })
+        for (const char* folder : { "tkbmp", "tkmap", "tkwave", "tklc" })
             fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive);
         fs::create_directories(m_data.host("save"));
         makeNamedValue("SimpleMode").profileWriteInt(0);
@@ -303,25 +378,36 @@ struct PlayThrough : ::testing::Test {
         fs::remove_all(m_lockFolder, ignored);
     }
 
-    // Runs the program on this thread while the person acts on another.
+    // Runs the program on this thread while the person acts on another (and ends its battle scenes).
     void run(const std::function<void(Person&)>& acts)
     {
         Person person(m_shots);
+        std::atomic<bool> stop { false };
+        std::thread watcher;
         std::thread thread([&] {
-            if (person.findMainWindow())
+            if (person.findMainWindow()) {
+                watcher = std::thread([&] { person.watchScenes(stop); });
                 acts(person);
-            else
+            } else {
                 ADD_FAILURE() << "no main window";
+            }
+            stop = true;
+            if (watcher.joinable())
+                watcher.join();
             if (IsWindow(person.main()))
                 person.quit();
         });
         EXPECT_EQ(runApplication(theApplication()), RunOutcome::Played);
         thread.join();
+        m_personScenes += person.personScenes();
+        m_computerScenes += person.computerScenes();
     }
 
     testing_state::DataFolder m_data;
     std::string m_lockFolder;
     std::string m_shots;
+    int m_personScenes = 0;
+    int m_computerScenes = 0;
 };
 
 } // namespace
@@ -336,6 +422,7 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
         person.shot("01_start");
         person.clickTool(menu_id::kNewGame);
         ASSERT_TRUE(person.chooseGame("新規ゲーム", 1002, "training.vtm"));
+        ASSERT_TRUE(person.acceptSetUp());
         ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
         person.shot("02_new_game");
         for (int turn = 0; turn < 3 && !person.gameDecided(); ++turn) {
@@ -376,6 +463,8 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
         fights = person.fights();
     });
     EXPECT_GT(fights, 0) << "no attack or occupation in three turns";
+    EXPECT_GT(m_personScenes, 0) << "a person's attack is shown as a scene";
+    EXPECT_GT(m_computerScenes, 0) << "a computer's attack is shown as a scene";
     EXPECT_GT(ordersGiven, 0);
     EXPECT_GE(savedTurn, 2);
     EXPECT_GT(eventsAtSave, 0u);
@@ -436,6 +525,7 @@ TEST_F(PlayThrough, EverySampleMapPlaysTurnsThenANewGameAndAResumeOverItKeepTheB
             const int category = extension == ".vtc" ? 1004 : extension == ".vts" ? 1003 : 1002;
             ASSERT_TRUE(person.clickEnabledTool(menu_id::kNewGame));
             ASSERT_TRUE(person.chooseGame("新規ゲーム", category, map));
+            ASSERT_TRUE(person.acceptSetUp());
             ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
             GameState& state = person.state();
             const uint32_t opening = state.country(0).funds;
@@ -471,6 +561,7 @@ TEST_F(PlayThrough, EverySampleMapPlaysTurnsThenANewGameAndAResumeOverItKeepTheB
 
             ASSERT_TRUE(person.clickEnabledTool(menu_id::kNewGame));
             ASSERT_TRUE(person.chooseGame("新規ゲーム", category, map));
+            ASSERT_TRUE(person.acceptSetUp());
             settleLong();
             EXPECT_TRUE(boardFull(person)) << "a new game over a running one";
             ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));

@@ -70,6 +70,8 @@ TEST(MainWindowServices, WithoutAMainWindowThereIsNoWindowAndTheInstalledOneIsUs
         void unloadSound(int slot) override { unloaded = slot; }
         void restartMusic() override { }
         void fadeOutMusic() override { }
+        MusicPlayer* musicPlayer() const override { return nullptr; }
+        SoundPlayer* soundPlayer() const override { return nullptr; }
         int unloaded = 0;
     } fake;
     setMainWindowServices(&fake);

@@ -41,12 +41,12 @@ struct DuelWorld : CombatWorld {
 
 // A main window that is shown and a battle scene that keeps the side records it was given.
 struct ShownBattle : HeadlessBattle {
-    void runBattleScene(BattleSceneSide& a, BattleSceneSide& d, bool play_se) override
+    void runBattleScene(BattleRecord& record, bool play_se) override
     {
-        sides[0] = a, sides[1] = d;
-        HeadlessBattle::runBattleScene(a, d, play_se);
+        sides[0] = record.side[0], sides[1] = record.side[1];
+        HeadlessBattle::runBattleScene(record, play_se);
     }
-    BattleSceneSide sides[2];
+    BattleSideRecord sides[2];
 };
 struct ShownMainWindow : HeadlessMainWindow {
     bool isVisible() const override { return true; }
@@ -242,12 +242,13 @@ TEST(CombatResolve, ShownFightHandsBothSidesToTheBattleScene)
     world.resolve();
     setRulesLinks({});
     ASSERT_EQ(battle.callsOf("runBattleScene").size(), 1u);
-    const BattleSceneSide& d = battle.sides[1];
-    EXPECT_EQ(d.country, 1);
-    EXPECT_EQ(d.typeId, world.other);
-    EXPECT_EQ(d.membersBefore, 4);
-    EXPECT_EQ(d.membersAfter, 0);
-    EXPECT_EQ(battle.sides[0].hits, 4);
+    const BattleSideRecord& d = battle.sides[1];
+    EXPECT_EQ(d.country, 1u);
+    EXPECT_EQ(d.unitType, uint32_t(world.other));
+    EXPECT_EQ(d.battleId, world.other) << "the battle id is the unit type's id";
+    EXPECT_EQ(d.figuresBefore, 4);
+    EXPECT_EQ(d.figuresAfter, 0);
+    EXPECT_EQ(battle.sides[0].shots, 4u);
     EXPECT_EQ(battle.sides[0].weaponSlot, 0);
     EXPECT_EQ(map.callsOf("animateExplosion").size(), 1u);
     EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
@@ -345,11 +346,11 @@ TEST(CombatResolve, RequestsMadeDuringTheFightAreCarriedOutAtItsEnd)
         Handshake* handshake = nullptr;
         std::vector<DeferredRequest> asks;
         bool deferred = true;
-        void runBattleScene(BattleSceneSide& a, BattleSceneSide& d, bool play_se) override
+        void runBattleScene(BattleRecord& record, bool play_se) override
         {
             for (DeferredRequest ask : asks)
                 deferred = handshake->deferDuringCombat(ask) && deferred;
-            ShownBattle::runBattleScene(a, d, play_se);
+            ShownBattle::runBattleScene(record, play_se);
         }
     };
     struct Case {

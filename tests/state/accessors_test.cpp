@@ -192,7 +192,7 @@ TEST(TroopSort, DestroyedListByKeyWithFreeEntriesLast)
         entries[i].y = made[i].y;
         std::strcpy(reinterpret_cast<char*>(entries[i].identity), made[i].name);
     }
-    // Keys are (entry << 16) | country. Entry 3 is free and entry 500 lies outside the list.
+    // Keys are (entry << 16) | country; a vector of another length is made again, one key per entry.
     auto keys = [](std::vector<uint32_t> list) {
         for (uint32_t& k : list)
             k = (k << 16) | 3;
@@ -202,15 +202,23 @@ TEST(TroopSort, DestroyedListByKeyWithFreeEntriesLast)
         *s.troopList(3) = keys({ 3, 500, 2, 1, 0 });
         s.setTroopListSort(key, reverse);
         s.sortTroopList(3);
-        return std::vector<uint32_t>(s.troopList(3)->begin(), s.troopList(3)->begin() + 3);
+        EXPECT_EQ(s.troopList(3)->size(), size_t(kDestroyedUnitsPerCountry));
+        return std::vector<uint32_t>(s.troopList(3)->begin(), s.troopList(3)->begin() + 4);
     };
-    EXPECT_EQ(sorted(0, 0), keys({ 0, 1, 2 }));
-    EXPECT_EQ(sorted(1, 0), keys({ 1, 0, 2 }));
-    EXPECT_EQ(sorted(2, 0), keys({ 1, 0, 2 }));
-    EXPECT_EQ(sorted(3, 0), keys({ 2, 0, 1 }));
-    *s.troopList(3) = keys({ 3, 2, 1, 0 });
+    EXPECT_EQ(sorted(0, 0), keys({ 0, 1, 2, 3 }));
+    EXPECT_EQ(sorted(1, 0), keys({ 1, 0, 2, 3 }));
+    EXPECT_EQ(sorted(2, 0), keys({ 1, 0, 2, 3 }));
+    EXPECT_EQ(sorted(3, 0), keys({ 2, 0, 1, 3 }));
+    // Key 0 takes no notice of free entries; the others keep them behind, in their order.
+    entries[1].turn = 0;
+    entries[1].usedMark = 0;
+    EXPECT_EQ(sorted(0, 0), keys({ 0, 1, 2, 3 }));
+    EXPECT_EQ(sorted(1, 0), keys({ 0, 2, 1, 3 }));
+    // Descending turns the whole list round, free entries too.
+    EXPECT_EQ(sorted(0, 1), keys({ 99, 98, 97, 96 }));
     s.setTroopListSort(1, 1);
     s.sortTroopList(3);
-    EXPECT_EQ(*s.troopList(3), keys({ 3, 2, 0, 1 }));
+    const std::vector<uint32_t>& list = *s.troopList(3);
+    EXPECT_EQ(std::vector<uint32_t>(list.end() - 2, list.end()), keys({ 2, 0 }));
 }
 

@@ -1,6 +1,7 @@
-// The information windows' sheets: each region the windows cut lies inside its sheet and overlaps
-// no other region nor a button of the same sheet; the weapon list's colour pixel is its row colour;
-// every sample unit type has a picture the windows can show.
+// The information windows' sheets and the panel strip's marks: each region the windows cut lies
+// inside its sheet and overlaps no other region nor a button of the same sheet; the weapon list's
+// colour pixel is its row colour; every sample unit type has a picture the windows can show.
+#include "infowin/panel_marks.h"
 #include "infowin/sheet_layout.h"
 #include "lib/media/bitmap_button_layout.h"
 #include "tests/tools/sheet_pictures.h"
@@ -81,6 +82,41 @@ TEST(InfoSheets, RegionsLieInsideTheirSheetAndOverlapNothingElse)
                     ADD_FAILURE() << sheet.file << ": " << regions[i].what << " repeats " << regions[j].what;
             }
         }
+    }
+}
+
+TEST(PanelSheet, MarksLieBesideTheButtonsAndAreDrawnWhereTheyAreCut)
+{
+    const Picture strip = readSheet(panel_marks::kFile);
+    ASSERT_GT(strip.width, 0);
+    EXPECT_GE(strip.width, panel_marks::kSheetWidth);
+    EXPECT_EQ(strip.height, panel_marks::kSheetHeight);
+    const std::vector<Region> regions = regionsOf(panel_marks::kFile, panel_marks::regions());
+    for (size_t i = 0; i < regions.size(); ++i) {
+        const Cell& a = regions[i].cell;
+        EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.right() <= strip.width && a.bottom() <= strip.height) << regions[i].what;
+        for (size_t j = i + 1; j < regions.size(); ++j) {
+            const bool sameButton = regions[i].button >= 0 && regions[i].button == regions[j].button;
+            EXPECT_TRUE(sameButton || !overlap(a, regions[j].cell)) << regions[i].what << " and " << regions[j].what;
+        }
+    }
+    // The cross keeps magenta around its strokes; every other mark covers its cell.
+    const Cell cross = panel_marks::kCross;
+    int key = 0;
+    for (int y = cross.y; y < cross.bottom(); ++y)
+        for (int x = cross.x; x < cross.right(); ++x)
+            key += strip.clear(x, y);
+    EXPECT_GT(key, cross.width * cross.height / 3);
+    EXPECT_LT(key, cross.width * cross.height);
+    const uint32_t background = strip.at(strip.width - 1, strip.height - 1);
+    for (const Cell& c : panel_marks::regions()) {
+        if (c == cross)
+            continue;
+        int drawn = 0;
+        for (int y = c.y; y < c.bottom(); ++y)
+            for (int x = c.x; x < c.right(); ++x)
+                drawn += strip.at(x, y) != background && !strip.clear(x, y);
+        EXPECT_EQ(drawn, c.width * c.height) << c.x << "," << c.y;
     }
 }
 

@@ -9,9 +9,11 @@ namespace mkdata::base {
 
 const std::array<Rgb, 9>& sideColours()
 {
+    // Countries 0..7 are BLUE, RED, GREEN, YELLOW, PURPLE, CYAN, ORANGE and MAGENTA, as the game
+    // names them; the neutral side last.
     static const std::array<Rgb, 9> colours = { {
-        { 200, 40, 40 }, { 40, 80, 210 }, { 40, 160, 60 }, { 220, 190, 40 },
-        { 150, 60, 180 }, { 40, 180, 190 }, { 230, 120, 30 }, { 110, 80, 50 }, { 150, 150, 150 },
+        { 40, 80, 220 }, { 210, 40, 40 }, { 40, 170, 60 }, { 220, 200, 40 },
+        { 150, 60, 190 }, { 40, 190, 200 }, { 235, 130, 30 }, { 220, 60, 180 }, { 150, 150, 150 },
     } };
     return colours;
 }

@@ -47,12 +47,6 @@ void drawUnitShape(Canvas& canvas, int x, int y, int size, int index, uint8_t co
     }
 }
 
-namespace {
-
-// The unit bitmap indexes: the 57 classes, then seven slower variants of guns and missile vehicles.
-constexpr int kCategoryColumns = 64;
-
-// The shape of a bitmap index: 0 flag, 1 figure, 2 tank, 3 gun, 4 aircraft, 5 ship.
 int categoryShape(int index)
 {
     if (index <= 18)
@@ -67,6 +61,8 @@ int categoryShape(int index)
         return 5;
     return 3; // guns, missile vehicles, warheads and the slow variants
 }
+
+namespace {
 
 // Column = unit bitmap index, row 0 no side, row s + 1 country s.
 void writeCategorySheet(const std::filesystem::path& folder)

@@ -1,5 +1,6 @@
 // The armament change window's set panels and bars in "change_btn.bmp", the weapon list's row
 // strip in "list_weap.bmp", and which sheets carry pictures beside their buttons.
+#include "infowin/panel_marks.h"
 #include "tools/mkdata/buttons_sheets.h"
 #include "tools/mkdata/buttons_text.h"
 
@@ -91,6 +92,8 @@ SheetSize sheetSize(const std::string& file)
         return { info_sheet::kChangeSheetWidth, info_sheet::kChangeSheetHeight };
     if (file == "list_weap.bmp")
         return { info_sheet::kWeaponListSheetWidth, info_sheet::kWeaponListSheetHeight };
+    if (file == panel_marks::kFile)
+        return { panel_marks::kSheetWidth, panel_marks::kSheetHeight };
     return {};
 }
 
@@ -102,6 +105,8 @@ void paintSheetPictures(const std::string& file, Canvas& canvas, Palette& palett
         paintChangeSheet(canvas, palette);
     else if (file == "list_weap.bmp")
         paintWeaponRowStrip(canvas, palette);
+    else if (file == panel_marks::kFile)
+        paintPanelMarks(canvas, palette);
 }
 
 } // namespace mkdata::buttons

@@ -1,5 +1,6 @@
 // The pictures that share a sheet with bitmap buttons: the icon sheet of the information windows,
-// the armament change window's set panels and the weapon list's row strip.
+// the armament change window's set panels, the weapon list's row strip and the marks of the
+// panel strip.
 #pragma once
 
 #include "infowin/sheet_layout.h"
@@ -28,6 +29,8 @@ void drawTile(Canvas& canvas, const info_sheet::Cell& cell, const TileInks& inks
 // The icon sheet's pictures and the set panels (one file each).
 void paintIconSheet(Canvas& canvas, Palette& palette);
 void paintChangeSheet(Canvas& canvas, Palette& palette);
+// The mark strip's marks beside the panel buttons.
+void paintPanelMarks(Canvas& canvas, Palette& palette);
 // Five highlight bars of a weapon table, from (x, y) down.
 void paintWeaponBars(Canvas& canvas, Palette& palette, int x, int y);
 

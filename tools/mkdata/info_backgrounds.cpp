@@ -1,6 +1,7 @@
 // "tkbmp" backgrounds of the information windows: the weapon information page "info_heiki.bmp",
-// the armament change page "change_bg.bmp" and the terrain movement panel "info_move.bmp". Their
-// labels are part of the pictures.
+// the armament change page "change_bg.bmp", the troop information page "info_butai.bmp" with its
+// carried-units page "info_carry.bmp", and the terrain movement panel "info_move.bmp". Their labels
+// are part of the pictures.
 #include "infowin/sheet_layout.h"
 #include "tools/mkdata/bmp_writer.h"
 #include "tools/mkdata/buttons_text.h"
@@ -82,6 +83,25 @@ void drawWeaponTableHeadings(Canvas& canvas, int top, uint8_t ink)
     head(676, 708, "単価");
 }
 
+struct TableInks {
+    uint8_t ink, frame, table, rule;
+};
+
+// The weapon table under its title and column headings: title at top, headings 20 below, the five
+// rows from top + 38, where the weapon table panel draws its bars and figures.
+void drawWeaponTableFrame(Canvas& canvas, const TableInks& c, int top)
+{
+    drawLabel(canvas, 12, top, 200, top + 16, "兵装", c.ink, 14, true, Align::Left);
+    canvas.line(8, top + 17, 711, top + 17, c.frame);
+    drawWeaponTableHeadings(canvas, top + 20, c.ink);
+    const int rows = top + 38;
+    canvas.fillRect(8, rows, 712, rows + 98, c.table);
+    for (int i = 1; i <= 5; ++i)
+        canvas.line(8, rows + 16 * i - 1, 711, rows + 16 * i - 1, c.rule);
+    for (int x : { 214, 252, 290, 478, 518, 560, 614, 642, 672 })
+        canvas.line(x, rows, x, rows + 97, c.rule);
+}
+
 void writeChangePage(const std::filesystem::path& folder)
 {
     Palette palette;
@@ -108,15 +128,112 @@ void writeChangePage(const std::filesystem::path& folder)
     drawLabel(canvas, 556, 254, 708, 268, "武装セットを選んで", dim, 12);
     drawLabel(canvas, 556, 270, 708, 284, "決定してください", dim, 12);
     // The weapon table: headings above the area the window restores before each drawing.
-    drawLabel(canvas, 12, 410, 200, 426, "兵装", ink, 14, true, Align::Left);
-    canvas.line(8, 427, 711, 427, frame);
-    drawWeaponTableHeadings(canvas, 430, ink);
-    canvas.fillRect(8, 448, 712, 546, table);
-    for (int i = 1; i <= 5; ++i)
-        canvas.line(8, 448 + 16 * i - 1, 711, 448 + 16 * i - 1, rule);
-    for (int x : { 214, 252, 290, 478, 518, 560, 614, 642, 672 })
-        canvas.line(x, 448, x, 545, rule);
+    drawWeaponTableFrame(canvas, { ink, frame, table, rule }, 410);
     writeFile(folder / "tkbmp" / "change_bg.bmp", encodeBmp8(canvas, palette));
+}
+
+struct PageInks {
+    uint8_t back, frame, well, rule, ink, dim;
+};
+
+PageInks pageInks(Palette& palette)
+{
+    return { palette.index({ 26, 32, 42 }), palette.index({ 92, 104, 124 }), palette.index({ 16, 20, 28 }),
+        palette.index({ 40, 48, 62 }), palette.index({ 236, 238, 230 }), palette.index({ 130, 138, 152 }) };
+}
+
+void label(Canvas& canvas, const PageInks& c, int left, int top, int right, const char* text)
+{
+    drawLabel(canvas, left, top, right, top + 12, text, c.dim, 12, false, Align::Left);
+}
+
+// The unit's own state at the top right: the troop information draws its values right of these.
+void drawStatusLabels(Canvas& canvas, const PageInks& c)
+{
+    canvas.fillRect(448, 40, 712, 200, c.well);
+    canvas.frameRect(448, 40, 712, 200, c.rule);
+    label(canvas, c, 454, 46, 502, "部隊名");
+    label(canvas, c, 454, 67, 502, "経験");
+    label(canvas, c, 454, 90, 482, "機数");
+    label(canvas, c, 536, 90, 566, "疲労");
+    label(canvas, c, 454, 112, 506, "位置");
+    label(canvas, c, 454, 140, 502, "構成");
+    for (int row = 0; row < 2; ++row)
+        for (int i = 0; i < 5; ++i)
+            canvas.frameRect(502 + 40 * i, 130 + 24 * row, 540 + 40 * i, 150 + 24 * row, c.rule);
+}
+
+// The type's header: picture box, names, the right-hand column and the layer rows.
+void drawHeaderLabels(Canvas& canvas, const PageInks& c)
+{
+    canvas.frameRect(8, 4, 440, 318, c.frame);
+    label(canvas, c, 16, 14, 72, "兵器名");
+    label(canvas, c, 290, 14, 330, "目標");
+    label(canvas, c, 16, 36, 70, "種別");
+    label(canvas, c, 176, 36, 240, "搭載区分");
+    label(canvas, c, 340, 36, 378, "移動");
+    canvas.fillRect(16, 48, 376, 208, c.well);
+    canvas.frameRect(15, 47, 377, 209, c.rule);
+    label(canvas, c, 382, 116, 436, "機数");
+    label(canvas, c, 382, 145, 436, "価格");
+    label(canvas, c, 382, 174, 436, "生産");
+    label(canvas, c, 16, 214, 90, "搭載");
+    const char* const rows[3] = { "視界", "防御", "射程" };
+    const char* const layers[6] = { "超", "高", "低", "地", "海", "潜" };
+    for (int r = 0; r < 3; ++r) {
+        const int y = 258 + 22 * r;
+        canvas.line(16, y - 4, 432, y - 4, c.rule);
+        label(canvas, c, 16, y, 100, rows[r]);
+        for (int k = 0; k < 6; ++k)
+            label(canvas, c, 104 + 60 * k, y, 118 + 60 * k, layers[k]);
+    }
+    canvas.fillRect(8, 348, 440, 452, c.well);
+    canvas.frameRect(8, 348, 440, 452, c.rule);
+}
+
+// The armament page of the lower right; the carried-units page "info_carry.bmp" covers it.
+void drawArmamentLabels(Canvas& canvas, const PageInks& c)
+{
+    canvas.frameRect(444, 204, 716, 460, c.frame);
+    label(canvas, c, 456, 248, 640, "兵装");
+    label(canvas, c, 646, 248, 672, "倍率");
+    label(canvas, c, 676, 248, 712, "弾数");
+    for (int i = 0; i < 5; ++i)
+        canvas.line(454, 282 + 20 * i, 708, 282 + 20 * i, c.rule);
+    label(canvas, c, 456, 368, 520, "耐久力");
+    label(canvas, c, 580, 368, 630, "燃料");
+    label(canvas, c, 456, 388, 520, "移動力");
+    label(canvas, c, 580, 388, 656, "高速移動");
+    label(canvas, c, 456, 408, 520, "補助");
+}
+
+void writeTroopPage(const std::filesystem::path& folder)
+{
+    Palette palette;
+    const PageInks c = pageInks(palette);
+    Canvas canvas(720, 608, c.back);
+    canvas.frameRect(0, 0, 720, 608, c.frame);
+    drawHeaderLabels(canvas, c);
+    drawStatusLabels(canvas, c);
+    drawArmamentLabels(canvas, c);
+    drawWeaponTableFrame(canvas, { c.ink, c.frame, c.well, c.rule }, 470);
+    writeFile(folder / "tkbmp" / "info_butai.bmp", encodeBmp8(canvas, palette));
+}
+
+// Drawn at (444, 204) of the troop information: eight rows of carried units from y 60.
+void writeCarryPage(const std::filesystem::path& folder)
+{
+    Palette palette;
+    const PageInks c = pageInks(palette);
+    Canvas canvas(272, 256, c.back);
+    canvas.frameRect(0, 0, 272, 256, c.frame);
+    drawLabel(canvas, 8, 40, 120, 56, "搭載部隊", c.ink, 12, true, Align::Left);
+    drawLabel(canvas, 32, 44, 200, 58, "部隊名", c.dim, 12, false, Align::Right);
+    drawLabel(canvas, 224, 44, 264, 58, "機数", c.dim, 12, false, Align::Right);
+    canvas.fillRect(8, 60, 264, 222, c.well);
+    for (int r = 0; r < 8; ++r)
+        canvas.line(8, 60 + 20 * r + 19, 263, 60 + 20 * r + 19, c.rule);
+    writeFile(folder / "tkbmp" / "info_carry.bmp", encodeBmp8(canvas, palette));
 }
 
 // The weapon information page: frames and labels where the unit panels put the type's values.
@@ -201,6 +318,8 @@ void writeInfoBackgrounds(const std::filesystem::path& folder)
     writeWeaponInfoPage(folder);
     writeMovePanel(folder);
     writeChangePage(folder);
+    writeTroopPage(folder);
+    writeCarryPage(folder);
 }
 
 } // namespace

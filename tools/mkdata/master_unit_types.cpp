@@ -36,6 +36,7 @@ struct UnitType {
     int range[6];
     // Columns 16-24: bits 6, 7 (may occupy), 8 (demolition), 12 (bridges, pillboxes and roads), 10, 11,
     // 13 (hard armour), 0, 1 (mine clearing).
+    // Bit 11 (column 21, producible) is written from `available` below.
     const char* flags;
     const char* carryClass;
     Berth berths[2];
@@ -69,6 +70,8 @@ const UnitType kUnitTypes[] = {
     { 32, "輸送艦", true, true, "海上", "海上B", "輸送艦", 1, 20, 2, 600, { 0, 1, 2, 2, 3, 1 }, { 0, 0, 1, 1, 1, 0 }, "000000000", "なし", { { "重車両", 8 }, { "歩兵", 20 } }, { { "機関銃", "12.7mm", 1, 20 } }, 100 },
     { 33, "揚陸艦", true, false, "海上", "海上B", "揚陸艦", 1, 20, 2, 700, { 0, 1, 2, 2, 3, 1 }, { 0, 0, 1, 1, 1, 0 }, "000000000", "なし", { { "重車両", 6 }, { "ヘリ", 2 } }, { { "機関銃", "12.7mm", 1, 20 } }, 100 },
     { 34, "巡洋艦", true, false, "海上", "海上A", "巡洋艦", 1, 40, 4, 1800, { 2, 3, 3, 2, 4, 2 }, { 3, 3, 3, 15, 15, 1 }, "000000000", "なし", { { "ヘリ", 2 } }, { { "艦砲", "127mm", 1, 20 }, { "巡航ミサイル", "発射機", 1, 4 }, { "地対空ミサイル", "SAM", 1, 12 }, { "迎撃ミサイル", "ABM", 1, 4 }, { "爆雷", "対潜", 1, 6 } }, 120 },
+    // A fast boat whose torpedoes need open water to the target.
+    { 35, "魚雷艇", true, false, "海上", "海上A", "ｺﾙﾍﾞｯﾄ", 1, 15, 2, 500, { 0, 1, 2, 2, 3, 2 }, { 0, 0, 1, 1, 2, 2 }, "000000000", "なし", {}, { { "魚雷", "533mm", 1, 8 }, { "機関砲", "20mm", 1, 20 } }, 80 },
 };
 
 // Per model: the movement allowance, the extended allowance and the fuel it holds; the fuel of
@@ -83,6 +86,7 @@ const Movement kMovement[] = {
     { 12, 10, 5, 20 }, { 13, 20, 10, 30 },
     { 20, 12, 6, 36 }, { 21, 10, 5, 30 }, { 22, 8, 4, 24 }, { 23, 8, 4, 24 }, { 24, 12, 6, 36 }, { 25, 10, 5, 30 },
     { 30, 8, 4, 100 }, { 31, 6, 3, 120 }, { 32, 7, 3, 100 }, { 33, 7, 3, 100 }, { 34, 7, 3, 120 },
+    { 35, 9, 4, 80 },
 };
 
 // Further armament sets (models 1..3) of the multi-role types: ammunition per slot, movement,
@@ -123,6 +127,7 @@ const PictureOf kPictures[] = {
     { 21, units::kAttackAircraft }, { 22, units::kAttackHelicopter }, { 23, units::kTransportHelicopter },
     { 24, units::kTransportAircraft }, { 25, units::kElectronicWarfare }, { 30, units::kDestroyer },
     { 31, units::kSubmarine }, { 32, units::kTransportShip }, { 33, units::kLandingShip }, { 34, units::kCruiser },
+    { 35, units::kTorpedoBoat },
 };
 
 int pictureOf(const UnitType& u)
@@ -146,8 +151,10 @@ std::string unitTypeLine(const UnitType& u)
     auto num = [](int v) { return "," + std::to_string(v); };
     std::string line = std::to_string(u.id) + "," + u.name + "," + (u.available ? "○" : "") + "," + u.domain + ","
         + u.movement + "," + u.unitClass + ",0" + num(u.members) + num(u.strength) + num(u.turns) + ",,0,0,0,0";
-    for (const char* p = u.flags; *p; ++p)
-        line += *p == '1' ? ",○" : ",";
+    // Every type a country may field can be bought; the headquarters and the warheads cannot.
+    constexpr int kProducibleColumn = 5;
+    for (int i = 0; u.flags[i]; ++i)
+        line += u.flags[i] == '1' || (i == kProducibleColumn && u.available) ? ",○" : ",";
     line += ",0";
     for (int s : u.sight)
         line += num(s);

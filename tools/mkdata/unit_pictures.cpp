@@ -307,6 +307,15 @@ void paintPicture(Painter& p, int picture)
         p.rotor(90, 40, 34);
         p.box(76, 48, 104, 60, k.olive);
         break;
+    case kTorpedoBoat:
+        p.hull(40, 290, 80, 108, k.navy);
+        p.box(140, 56, 188, 80, k.navy);
+        p.c.line(164, 56, 164, 36, k.line);
+        for (int x : { 70, 220 }) {
+            p.box(x, 72, x + 40, 80, k.navy);
+            p.barrel(x + 36, 76, 20, 0, 4);
+        }
+        break;
     case kCruiser:
         p.hull(10, 312, 70, 112, k.navy);
         p.box(110, 34, 210, 68, k.navy);

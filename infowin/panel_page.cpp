@@ -1,8 +1,8 @@
 // PanelPage: forwarding its children's commands and drawing the rows' labels through.
-#include "editors/panel_page.h"
+#include "infowin/panel_page.h"
 
-PanelPage::PanelPage(swCWindow* parent, UINT controlId, UINT transparentBelow)
-    : swCControl("Static", parent, controlId, 0)
+PanelPage::PanelPage(swCWindow* parent, UINT controlId, UINT transparentBelow, const char* className)
+    : swCControl(className, parent, controlId, 0)
     , m_transparentBelow(transparentBelow)
 {
     setStyle(WS_CHILD | SS_LEFT, WS_EX_CONTROLPARENT);

@@ -1,0 +1,96 @@
+// TroopListOptionWindow: the column boxes and the "TroopListOption" bits they switch.
+#include "infowin/troop_list_option_window.h"
+
+#include "infowin/game_options.h"
+#include "infowin/troop_list_box.h"
+#include "infowin/troop_list_ids.h"
+#include "infowin/troop_list_window.h"
+#include "lib/control.h"
+#include "state/game_settings.h"
+#include "state/game_state.h"
+
+namespace {
+
+namespace id = troop_list_id;
+
+constexpr int kBoxLeft = 4;
+constexpr int kBoxTop = 20;
+constexpr int kBoxPitch = 16;
+
+// The level box only with rule 12 on, the fatigue box only with rule 11 on.
+bool offered(int column)
+{
+    if (column == 7)
+        return isExperienceRuleOn();
+    if (column == 8)
+        return isFatigueRuleOn();
+    return true;
+}
+
+} // namespace
+
+TroopListOptionWindow::TroopListOptionWindow(TroopListWindow* list)
+    : DisplayItemWindow(kClassName, list)
+    , m_list(list)
+    , m_listHandle(list->handle())
+{
+}
+
+TroopListOptionWindow::~TroopListOptionWindow()
+{
+    if (m_list && IsWindow(m_listHandle) && m_list->optionWindow() == this)
+        m_list->setOptionWindow(nullptr);
+}
+
+TroopListOptionWindow* TroopListOptionWindow::open(TroopListWindow* list)
+{
+    if (!list || !list->handle())
+        return nullptr;
+    auto* window = new TroopListOptionWindow(list);
+    if (!window->createBeside(kClientWidth, kBoxTop, id::kOptionLabel)) {
+        delete window;
+        return nullptr;
+    }
+    window->layoutBoxes();
+    list->setOptionWindow(window);
+    return window;
+}
+
+void TroopListOptionWindow::layoutBoxes()
+{
+    for (CheckBox* box : m_boxes)
+        DestroyWindow(box->handle());
+    m_boxes.clear();
+    m_columns.clear();
+    const uint32_t mask = troopListColumnMask();
+    for (int column = 0; column < kTroopColumnCount; ++column) {
+        if (!offered(column))
+            continue;
+        const int n = int(m_boxes.size());
+        auto* box = new CheckBox(this, id::kFirstColumnBox + UINT(column));
+        box->setStyle(BS_AUTOCHECKBOX | WS_TABSTOP | WS_CHILD | WS_VISIBLE);
+        box->controlCreateTitled(troopColumnLabel(column), { kBoxLeft, kBoxTop + kBoxPitch * n, 66, 14 });
+        useSmallFont(box->handle());
+        SendMessageA(box->handle(), BM_SETCHECK, (mask >> column & 1) ? BST_CHECKED : BST_UNCHECKED, 0);
+        m_boxes.push_back(box);
+        m_columns.push_back(column);
+    }
+    setClientSize(kClientWidth, kBoxTop + kBoxPitch * int(m_boxes.size()));
+}
+
+int TroopListOptionWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
+{
+    if (controlId >= id::kFirstColumnBox && controlId < id::kFirstColumnBox + kTroopColumnCount) {
+        if (!g_gameState)
+            return 1;
+        const int column = int(controlId - id::kFirstColumnBox);
+        const bool on = SendMessageA(GetDlgItem(handle(), int(controlId)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        int32_t& option = g_gameState->settings().troopListOption;
+        const uint32_t bit = 1u << column;
+        option = int32_t(on ? uint32_t(option) | bit : uint32_t(option) & ~bit);
+        if (IsWindow(m_listHandle))
+            PostMessageA(m_listHandle, troop_list_message::kColumnsChanged, 0, 0);
+        return 1;
+    }
+    return controlId == IDOK || controlId == IDCANCEL ? 1 : 0;
+}
