@@ -95,6 +95,21 @@ void GameSound::unloadSound(int slot)
         m_music->unloadSegment(slot);
 }
 
+void GameSound::playJingle(int tune)
+{
+    const std::string path = m_state.bgmFilePath(tune);
+    if (!m_playSe || !fileExists(path.c_str()))
+        return;
+    try {
+        m_sounds->soundLoad(path.c_str(), sound_slot::kPreview);
+    } catch (swCError* error) {
+        delete error;
+        return;
+    }
+    m_sounds->soundSetVolume(sound_slot::kPreview, m_effectVolume);
+    m_sounds->soundPlay(sound_slot::kPreview, 3);
+}
+
 void GameSound::restartChime()
 {
     if (m_playChime)

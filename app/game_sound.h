@@ -55,6 +55,9 @@ public:
     void unloadSound(int slot);
     // Stops the chime when it plays and plays it from the start.
     void restartChime();
+    // A jingle (kVictoryTune, kDefeatTune) played once in the preview slot, so that the game-end
+    // window can wait for it to fall silent. Nothing with effects off or without the file.
+    void playJingle(int tune);
     // Every effect and the music.
     void stopAllSounds();
 

@@ -78,6 +78,7 @@ bool MainWindow::createCentred()
     m_link.setSound(m_sound.get());
     createChildren();
     installKeyboardHook();
+    watchThinkClicks(true);
     // A kept placement wins over the centred default; the window stays hidden until shown.
     windowRestorePlacement(kPlacementPrefix, true, false);
     layoutChildren();
@@ -173,6 +174,8 @@ void MainWindow::onDestroy()
     battleFinished();
     // Destroys the scene windows too, after the draw thread has stopped.
     LiveClashWindow::shutDown();
+    closePlayWindows();
+    watchThinkClicks(false);
     removeKeyboardHook();
     windowSavePlacement(kPlacementPrefix);
     m_link.setMainWindow(nullptr);

@@ -188,6 +188,13 @@ public:
     HWND resultsWindow() const;
     // The windows that close a finished game, one after the other, before play ends.
     void runEndOfPlayWindows();
+    // -- the play windows (main_window_play_windows.cpp) --
+    // The thinking window over the computer's turn of that country; a second open replaces it.
+    void openThinkWindow(int country);
+    void closeThinkWindow();
+    // The thinking window's stop button is ignored while a file dialog is open over it.
+    void setThinkWindowActive(bool on);
+    void toggleAutoMoveWindow();
 
     // MapViewHost
     void unitSelected(int side, int index, uint32_t commandMask) override;
@@ -214,6 +221,11 @@ private:
     // The editors' close requests and the windows opened at the start of play.
     bool onEditorMessage(MessageRecord& msg);
     void refreshRuleWindow();
+    // The thinking and auto-move windows' requests and the game-end window's jingle.
+    bool onPlayWindowMessage(MessageRecord& msg);
+    void closePlayWindows();
+    // The computer player's sequencer polls the left button while this window lives.
+    void watchThinkClicks(bool on);
     // Greys what may not be chosen now, and tells the tool palette the same.
     void updateMenuStates();
     void layoutChildren();

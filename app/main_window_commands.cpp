@@ -59,6 +59,18 @@ std::string folderKey(const char* key, const std::string& fallback)
     return folder;
 }
 
+// The thinking window's stop button is ignored while a file dialog is open over it.
+class ThinkWindowQuiet {
+public:
+    explicit ThinkWindowQuiet(MainWindow& window) : m_window(window) { m_window.setThinkWindowActive(false); }
+    ~ThinkWindowQuiet() { m_window.setThinkWindowActive(true); }
+    ThinkWindowQuiet(const ThinkWindowQuiet&) = delete;
+    ThinkWindowQuiet& operator=(const ThinkWindowQuiet&) = delete;
+
+private:
+    MainWindow& m_window;
+};
+
 } // namespace
 
 int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
@@ -75,6 +87,7 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kSurrender: surrender(); break;
     case kChangePlayers: changePlayers(); break;
     case kDelegateTurn: delegateTurn(); break;
+    case kAutoMoveWindow: toggleAutoMoveWindow(); break;
     case kZoom16:
     case kZoom32:
     case kZoom48: setZoom(int(id - kZoom16)); break;
@@ -121,6 +134,7 @@ void MainWindow::newGame()
     GameSelectDialog dialog(this, m_state, 0, 0, 0, kCategoryScenario);
     {
         ModalIdleOff idle;
+        ThinkWindowQuiet quiet(*this);
         dialog.run();
     }
     if (dialog.result() != 1)
@@ -208,7 +222,12 @@ void MainWindow::saveGameAs()
     const size_t slash = current.find_last_of("\\/");
     const std::string name = current.substr(slash == std::string::npos ? 0 : slash + 1);
     GameFileDialog dialog;
-    if (dialog.runSaveDialog(folder, 0, name, gameKind()) != 1)
+    int chosen = 0;
+    {
+        ThinkWindowQuiet quiet(*this);
+        chosen = dialog.runSaveDialog(folder, 0, name, gameKind());
+    }
+    if (chosen != 1)
         return;
     makeNamedValue("SaveGamePath").profileWriteString(dialog.chosenFolder().c_str());
     saveGameTo(dialog.chosenPath());
@@ -270,6 +289,7 @@ void MainWindow::stopPlay()
         Sleep(5);
     }
     endPlay(m_state);
+    closeThinkWindow();
     m_stopping = false;
     if (quitCode >= 0)
         PostQuitMessage(quitCode);

@@ -7,6 +7,7 @@
 #include "app/game_sound.h"
 #include "app/main_window_messages.h"
 #include "app/main_window_prompts.h"
+#include "app/play_windows.h"
 #include "app/main_window_rules_link.h"
 #include "app/window_helpers.h"
 #include "battle/live_clash_window.h"
@@ -58,15 +59,12 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kShowIncome:
         if (mainWindowDoneEventPending())
-            prompts::showIncome(handle(), m_state, m_link.pendingIncome());
+            play_windows::showIncome(handle(), m_link.pendingIncome());
         signalMainWindowDoneEvent();
         return true;
     case kEndOfGameStep:
         // The end of the game is shown when play has ended (runEndOfPlayWindows).
         signalMainWindowDoneEvent();
-        return true;
-    // The thinking window comes with its own issue: there is nothing to open yet.
-    case kShowThinkWindow:
         return true;
     case kRefreshTerrainWindows:
         refreshTerrainWindows();
@@ -77,18 +75,15 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
     case kReleasePendingWait:
         m_state.handshake().releaseUiWait();
         return true;
-    case kThinkProgress:
-        m_link.reportThinkProgress(int(msg.wParam));
-        return true;
     case kReplenishPrompt:
         if (auto wait = pendingWait<ReplenishOffer>(m_state, msg.wParam)) {
-            prompts::askReplenish(handle(), m_state, wait->data);
+            play_windows::askReplenish(handle(), wait->data);
             wait->answer(0);
         }
         return true;
     case kSupplyPrompt:
         if (auto wait = pendingWait<SupplyOrder>(m_state, msg.wParam)) {
-            prompts::askSupply(handle(), m_state, wait->data);
+            play_windows::askSupply(handle(), wait->data);
             wait->answer(0);
         }
         return true;
@@ -98,7 +93,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kPhaseHelp:
         if (auto wait = pendingWait(m_state, msg.wParam)) {
-            prompts::explainPhase(handle(), m_state.turnBlock().phase);
+            play_windows::explainPhase(handle());
             wait->answer(0);
         }
         return true;
@@ -136,7 +131,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         SetForegroundWindow(handle());
         return true;
     default:
-        return onInfoWindowMessage(msg);
+        return onInfoWindowMessage(msg) || onPlayWindowMessage(msg);
     }
 }
 

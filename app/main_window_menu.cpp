@@ -50,6 +50,7 @@ void MainWindow::updateMenuStates()
     CheckMenuItem(m_menu, kCountryInfo, MF_BYCOMMAND | (countryInfoWindow() ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(m_menu, kConditionInfo, MF_BYCOMMAND | (conditionInfoWindow() ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(m_menu, kResults, MF_BYCOMMAND | (resultsWindow() ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(m_menu, kAutoMoveWindow, MF_BYCOMMAND | (m_link.autoMoveWindow() ? MF_CHECKED : MF_UNCHECKED));
     enable(kTroopList, s.playing || troopList());
     enable(kDestroyedList, s.playing || destroyedList());
     enable(kTroopInfo, s.playing);

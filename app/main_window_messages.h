@@ -16,6 +16,7 @@ constexpr UINT kCloseWeaponList = WM_USER + 112;
 // The income window; the amount and the wait are handed over before the post.
 constexpr UINT kShowIncome = WM_USER + 113;
 constexpr UINT kOpenStartWindows = WM_USER + 116;
+// wParam = the country whose turn the computer plays, lParam = 1 to open, 0 to close.
 constexpr UINT kShowThinkWindow = WM_USER + 119;
 // Releases the game thread's pending interface wait.
 constexpr UINT kReleasePendingWait = WM_USER + 120;
@@ -28,6 +29,18 @@ constexpr UINT kReplenishPrompt = WM_USER + 142;
 constexpr UINT kSupplyPrompt = WM_USER + 143;
 // Posted when a game run starts its view.
 constexpr UINT kGameViewStarted = WM_USER + 144;
+// From the thinking window: resume the paused game thread.
+constexpr UINT kResumeGame = WM_USER + 156;
+// From the auto-move window: begin the set-up, go on to the route, set it, end the set-up.
+constexpr UINT kAutoMoveBegin = WM_USER + 169;
+constexpr UINT kAutoMoveRouteStage = WM_USER + 170;
+constexpr UINT kAutoMoveSetRoute = WM_USER + 171;
+constexpr UINT kAutoMoveEnd = WM_USER + 172;
+// From the game-end window as it starts: wParam the country, lParam the kind.
+constexpr UINT kGameEndShown = WM_USER + 180;
+// Opens or closes the auto-move window; runs the auto moves.
+constexpr UINT kAutoMoveWindow = WM_USER + 182;
+constexpr UINT kAutoMoveRun = WM_USER + 184;
 // The end-of-game step; the wait was handed over before the post.
 constexpr UINT kEndOfGameStep = WM_USER + 149;
 // The weapon information of unit type wParam, asked for by the weapon list and the production dialog.

@@ -7,6 +7,9 @@
 #include "app/game_sound.h"
 #include "app/main_window.h"
 #include "app/main_window_messages.h"
+#include "app/play_windows.h"
+#include "dialogs/auto_move_set_window.h"
+#include "dialogs/think_progress_window.h"
 #include "app/main_window_prompts.h"
 #include "app/map_window.h"
 #include "app/tool_palette.h"
@@ -107,12 +110,20 @@ void AppMainWindowLink::refresh(MainRefresh what)
     case MainRefresh::AfterAction:
         postToolStates();
         post(m_panel, ControlPanel::kFullRefresh);
+        post(m_autoMove, AutoMoveSetWindow::kFullRefresh);
         post(m_history, action_history_message::kPhaseChanged);
         post(m_troops, troop_list_message::kUpdateButtons);
         break;
     case MainRefresh::AfterProduction:
         postToolStates();
+        post(m_autoMove, AutoMoveSetWindow::kDisableAll);
         post(m_history, action_history_message::kPhaseChanged);
+        break;
+    case MainRefresh::AutoMoveWindow:
+        post(m_autoMove, AutoMoveSetWindow::kFullRefresh);
+        break;
+    case MainRefresh::ThinkWindow:
+        post(m_think, ThinkProgressWindow::kPressedFace);
         break;
     case MainRefresh::SideInfo:
         post(m_panel, ControlPanel::kSideFacts);
@@ -145,11 +156,6 @@ void AppMainWindowLink::refresh(MainRefresh what)
     case MainRefresh::ActionHistory:
         post(m_history, action_history_message::kRefresh);
         break;
-    // The auto-move and thinking windows come with their own windows; nothing is open to refresh
-    // until then.
-    case MainRefresh::AutoMoveWindow:
-    case MainRefresh::ThinkWindow:
-        break;
     }
 }
 
@@ -177,15 +183,22 @@ void AppMainWindowLink::postPanelHexInfo(int x, int y)
 
 void AppMainWindowLink::setPanelValue(uint8_t value) { post(m_panel, ControlPanel::kPanelValue, value); }
 
-// Without a thinking window nobody shows the progress: the pending wait is released here.
-void AppMainWindowLink::reportThinkProgress(int) { m_state.handshake().releaseUiWait(); }
+// The thinking window releases the pending wait once it has shown the value; without one, nobody
+// shows it and the wait is released here.
+void AppMainWindowLink::reportThinkProgress(int value)
+{
+    if (!ThinkProgressWindow::postProgress(m_think, value))
+        m_state.handshake().releaseUiWait();
+}
 
 bool AppMainWindowLink::postThinkProgress(int value)
 {
     return post(m_main, main_message::kThinkProgress, WPARAM(value));
 }
 
-void AppMainWindowLink::showThinkWindow() { post(m_main, main_message::kShowThinkWindow); }
+void AppMainWindowLink::showThinkWindow(int country) { post(m_main, main_message::kShowThinkWindow, WPARAM(country), 1); }
+
+void AppMainWindowLink::closeThinkWindow() { post(m_main, main_message::kShowThinkWindow, 0, 0); }
 
 void AppMainWindowLink::setTitle() { post(m_main, main_message::kRefreshTitle); }
 
@@ -204,7 +217,7 @@ void AppMainWindowLink::showIncome(int32_t income)
     if (!main)
         return;
     if (onWindowThread()) {
-        prompts::showIncome(main, m_state, income);
+        play_windows::showIncome(main, income);
         return;
     }
     auto wait = m_state.handshake().openWait(UiWaitKind::Income);
@@ -233,7 +246,7 @@ void AppMainWindowLink::askReplenish(ReplenishOffer& offer)
         return;
     }
     if (onWindowThread()) {
-        prompts::askReplenish(main, m_state, offer);
+        play_windows::askReplenish(main, offer);
         return;
     }
     auto wait = m_state.handshake().openWaitWith<ReplenishOffer>(UiWaitKind::Prompt);
@@ -250,7 +263,7 @@ void AppMainWindowLink::askSupplyOrder(SupplyOrder& order)
     if (!main)
         return;
     if (onWindowThread()) {
-        prompts::askSupply(main, m_state, order);
+        play_windows::askSupply(main, order);
         return;
     }
     auto wait = m_state.handshake().openWaitWith<SupplyOrder>(UiWaitKind::Prompt);
@@ -277,7 +290,7 @@ void AppMainWindowLink::explainPhase()
     if (!main)
         return;
     if (onWindowThread()) {
-        prompts::explainPhase(main, m_state.turnBlock().phase);
+        play_windows::explainPhase(main);
         return;
     }
     postAndWait(main, m_state.handshake().openWait(UiWaitKind::PhaseHelp), main_message::kPhaseHelp);

@@ -30,6 +30,8 @@ public:
     // The history window while it is open.
     void setActionHistory(HWND window) { m_history = window; }
     void setInfoWindow(InfoWindowSlot slot, HWND window) { m_infoWindows[size_t(slot)] = window; }
+    void setThinkWindow(HWND window) { m_think = window; }
+    void setAutoMoveWindow(HWND window) { m_autoMove = window; }
     // The troop list and the destroyed-units list while they are open.
     void setTroopLists(HWND troops, HWND destroyed)
     {
@@ -42,6 +44,8 @@ public:
     HWND mapWindow() const { return m_map; }
     HWND panel() const { return m_panel; }
     HWND toolPalette() const { return m_tool; }
+    HWND thinkWindow() const { return m_think; }
+    HWND autoMoveWindow() const { return m_autoMove; }
     GameSound* sound() const { return m_sound; }
     GameState& state() const { return m_state; }
 
@@ -69,7 +73,8 @@ public:
     void setPanelValue(uint8_t value) override;
     void reportThinkProgress(int value) override;
     bool postThinkProgress(int value) override;
-    void showThinkWindow() override;
+    void showThinkWindow(int country) override;
+    void closeThinkWindow() override;
     void setTitle() override;
     void messageBox(const std::string& text, const std::string& caption) override;
     void bringToFront() override;
@@ -98,6 +103,8 @@ private:
     std::atomic<HWND> m_tool = nullptr;
     std::atomic<HWND> m_history = nullptr;
     std::array<std::atomic<HWND>, kInfoWindowSlots> m_infoWindows {};
+    std::atomic<HWND> m_think = nullptr;
+    std::atomic<HWND> m_autoMove = nullptr;
     std::atomic<HWND> m_troops = nullptr;
     std::atomic<HWND> m_destroyed = nullptr;
     std::atomic<GameSound*> m_sound = nullptr;

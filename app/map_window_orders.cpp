@@ -1,6 +1,8 @@
 // MapOrders: the person's road of one order, from the click on a unit to the rules' execution.
 #include "app/map_window_orders.h"
 
+#include "dialogs/hooked_popup_dialog.h"
+#include "dialogs/popup_entries.h"
 #include "dialogs/production_types.h"
 #include "platform/kernel/host.h"
 #include "rules/combat_pair.h"
@@ -130,6 +132,16 @@ void MapOrders::click(int x, int y, bool shift)
     if (!m_state.isOnMap(x, y))
         return;
     m_ui.hexShown(x, y);
+    const CurrentAction& setup = currentAction(m_state);
+    if (setup.autoMoveSetup() && !setup.autoMoveRouteStage()) {
+        addToAutoMoveGroup(x, y);
+        return;
+    }
+    if (setup.autoMoveRouteStage()) {
+        if (m_stage == OrderStage::Selected)
+            chooseAutoMoveTarget(x, y);
+        return;
+    }
     if (m_stage == OrderStage::Idle && personProduces() && produceAt(x, y))
         return;
     if (m_stage == OrderStage::Targeting) {
@@ -179,23 +191,34 @@ void MapOrders::click(int x, int y, bool shift)
     select(x, y);
 }
 
-void MapOrders::select(int x, int y)
+std::vector<UnitRef> MapOrders::visibleUnitsAt(int x, int y) const
 {
     std::vector<UnitRef> units;
     m_state.collectUnitsInHex(x, y, units);
     const int viewer = m_state.turnBlock().viewingCountry;
-    // The unit picked is the one the map draws on the hex: the first slot's (the highest layer)
-    // among those the viewer's sight allows.
+    // The unit the map draws on the hex comes first: the first slot's (the highest layer), among
+    // those the viewer's sight allows.
+    std::vector<UnitRef> seen;
     for (auto it = units.begin(); it != units.end(); ++it) {
         if (it->table >= kSideCount)
             continue;
         if (viewer >= 0 && viewer < kCountryCount && !isUnitVisibleTo(m_state, viewer, it->table, it->index))
             continue;
-        if (!selectUnit(it->table, it->index))
-            m_ui.unitSelected(it->table, it->index, 0);
+        seen.push_back(*it);
+    }
+    return seen;
+}
+
+void MapOrders::select(int x, int y)
+{
+    const std::vector<UnitRef> seen = visibleUnitsAt(x, y);
+    if (seen.empty()) {
+        m_ui.unitSelected(-1, -1, 0);
         return;
     }
-    m_ui.unitSelected(-1, -1, 0);
+    const UnitRef& top = seen.front();
+    if (!selectUnit(top.table, top.index))
+        m_ui.unitSelected(top.table, top.index, 0);
 }
 
 bool MapOrders::selectUnit(int side, int index)
@@ -286,6 +309,9 @@ void MapOrders::removeLastWayPoint()
 void MapOrders::commandChosen(int code)
 {
     dropStaleSelection();
+    // The auto-move set-up gives no orders of its own: its window ends it.
+    if (currentAction(m_state).autoMoveSetup())
+        return;
     if (m_stage == OrderStage::Targeting)
         markTargets(false), m_stage = OrderStage::Selected;
     if (m_stage != OrderStage::Selected || !personActs() || !(supportedCommands() & bit(code)))
@@ -312,8 +338,17 @@ void MapOrders::commandChosen(int code)
                 cancel();
                 return;
             }
-            target.target = int(carriers.front() & 0xFFFF);
-            target.extra = int(carriers.front() >> 16);
+            // Carrier entries pack the side low and the index high, as the popup's entries do.
+            uint32_t carrier = carriers.front();
+            if (carriers.size() > 1) {
+                carrier = m_ui.choose(HookedPopupDialog::kBoard, { popup_entry::prompt(0) }, carriers);
+                if (carrier == popup_entry::kNone) {
+                    cancel();
+                    return;
+                }
+            }
+            target.target = int(popup_entry::kindOf(carrier));
+            target.extra = int(popup_entry::valueOf(carrier));
         }
         if (confirmOrder(code, target))
             execute(code == kCommandEndAction && moving() ? kCommandNone : code, target);

@@ -2,6 +2,7 @@
 // chosen command's targets, the confirmations, and the rules carrying the order out.
 #pragma once
 
+#include "state/hex_cells.h"
 #include "state/hex_geometry.h"
 
 #include <cstdint>
@@ -21,6 +22,9 @@ public:
     // A yes/no question titled "確認" (CP932 text); true for yes.
     virtual bool confirm(const std::string& text) = 0;
     virtual void notice(const std::string& text, const std::string& caption) = 0;
+    // The person picks one of the entries (dialogs/popup_entries.h) in the hex contents popup of
+    // that purpose at the mouse; popup_entry::kNone when nothing was picked.
+    virtual uint32_t choose(int purpose, const std::vector<uint32_t>& upper, const std::vector<uint32_t>& lower) = 0;
     // The armament set the unit is to exchange to; -1 when the person chose none.
     virtual int chooseArmamentSet(int side, int index) = 0;
     // The person's weapon for the attack prepared in the pair, chosen in place; false drops it.
@@ -59,6 +63,18 @@ public:
     // Backspace: the last way-point is taken back.
     void removeLastWayPoint();
 
+    // -- the auto-move set-up (map_window_auto_move.cpp) --
+    // The group is gathered by clicks on the person's units.
+    void beginAutoMoveSetup();
+    // The group's first unit is picked and the clicks set its route; false with an empty group.
+    bool beginAutoMoveRoute();
+    // The route (way-points, or the unit chosen to follow) is stored in every unit of the group,
+    // and the set-up ends.
+    void setAutoMoveRoute();
+    void endAutoMoveSetup();
+    // Every unit of the current country with an order takes its step.
+    void runAutoMoves();
+
     OrderStage stage() const { return m_stage; }
     int code() const { return m_code; }
     HexPos destination() const { return m_dest; }
@@ -93,6 +109,11 @@ private:
     void endSelection();
     HexPos unitHex() const;
     bool moving() const { return m_dest != unitHex(); }
+    // The auto-move set-up's clicks: a unit for the group, a way-point or a unit to follow.
+    void addToAutoMoveGroup(int x, int y);
+    void chooseAutoMoveTarget(int x, int y);
+    // The units of the hex the viewer sees, top first.
+    std::vector<UnitRef> visibleUnitsAt(int x, int y) const;
 
     GameState& m_state;
     OrderUi& m_ui;
@@ -102,4 +123,7 @@ private:
     int m_code = 0;
     HexPos m_dest = kNoHex;
     std::vector<Target> m_targets;
+    // The unit the auto-move group is to follow (side -1: none, the route ends at its last way-point).
+    int m_followSide = -1;
+    int m_followIndex = -1;
 };

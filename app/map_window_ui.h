@@ -4,6 +4,7 @@
 #include "app/map_view_host.h"
 #include "app/map_window.h"
 #include "app/window_helpers.h"
+#include "dialogs/hooked_popup_dialog.h"
 #include "dialogs/merge_dialog.h"
 #include "dialogs/production_dialog.h"
 #include "dialogs/sel_attack_arms_dialog.h"
@@ -35,6 +36,16 @@ public:
         modalMessageBox(owner(), text.c_str(), caption.c_str(), MB_OK);
     }
     void marksChanged() override { m_window.redrawMarked(); }
+    // The popup opens at the mouse, as a menu does.
+    uint32_t choose(int purpose, const std::vector<uint32_t>& upper, const std::vector<uint32_t>& lower) override
+    {
+        POINT at {};
+        GetCursorPos(&at);
+        HookedPopupDialog popup(owner(), purpose, at.x, at.y, upper, lower);
+        if (!popup.run() || popup.result() != 1)
+            return popup_entry::kNone;
+        return popup.chosenEntry();
+    }
     int chooseArmamentSet(int side, int index) override
     {
         ArmChangeWindow window(owner(), side, index, -1);

@@ -14,6 +14,8 @@ constexpr unsigned kEndTurn = 40011;
 constexpr unsigned kSurrender = 40012;
 constexpr unsigned kDelegateTurn = 40014;
 constexpr unsigned kChangePlayers = 40043;
+// Opens or closes the auto-move window.
+constexpr unsigned kAutoMoveWindow = 40160;
 
 constexpr unsigned kZoom16 = 40020;
 constexpr unsigned kZoom32 = 40021;

@@ -36,7 +36,7 @@ std::vector<MenuTemplateItem> mainMenu()
         popup("ターン(&T)",
             { item("行動フェイズ終了(&P)\tF5", kEndActionPhase), item("ターン終了(&T)\tF6", kEndTurn), separator(),
                 item("降伏(&S)...", kSurrender), item("プレイヤー変更(&C)...", kChangePlayers),
-                item("委任(&D)", kDelegateTurn) }),
+                item("委任(&D)", kDelegateTurn), separator(), item("オート移動(&M)", kAutoMoveWindow) }),
         popup("表示(&V)",
             { item("縮小表示(&1)\tCtrl+1", kZoom16), item("標準表示(&2)\tCtrl+2", kZoom32),
                 item("拡大表示(&3)\tCtrl+3", kZoom48), separator(), item("部隊表(&T)", kTroopList),

@@ -266,32 +266,47 @@ void drawStandingLargeSprite(int f, int side, int cut)
     }
 }
 
+namespace {
+
+constexpr int kFlightPlaces[kFigureCount][2] = { { 360, 0 }, { 280, 0 }, { 320, 0 }, { 240, 0 }, { 420, 0 }, { 200, 0 },
+    { 480, 0 }, { 120, 0 }, { 160, 0 }, { 480, 60 } };
+
+// A small figure struck at hitFrame: once it has no strength left it tumbles away and fades.
+void drawFlightHit(const SceneTarget& target, const SpriteImage* unit, const SceneFigure& fig, int f, int x, int y, int side)
+{
+    const int n = f - fig.hitFrame;
+    int dx = 0;
+    int dy = 0;
+    if (fig.hitCount < 1) {
+        dx = 3 * (fig.jitterB % 6 + 2) * n + 12;
+        dy = 3 * (fig.jitterC % 4 + 4) * n + 12;
+        blitSpriteTranslucent(target, unit, x + dx, y - dy, 18, 18, 0, 0, fig.hitFrame - f + 16, side);
+    }
+    drawExplosion(Explosion::First, n, x + dx - 44, y - dy - 83, side, 0);
+}
+
+} // namespace
+
 void drawFlight(int f, int side, int cut)
 {
-    static constexpr int kPlaces[kFigureCount][2] = { { 360, 0 }, { 280, 0 }, { 320, 0 }, { 240, 0 }, { 420, 0 },
-        { 200, 0 }, { 480, 0 }, { 120, 0 }, { 160, 0 }, { 480, 60 } };
     static constexpr int kLead[kFigureCount] = { 3, 5, 4, 4, 4, 4, 3, 2, 3, 2 };
     auto [st, s, o, target, unit, phase] = paintContext(side, cut);
     LiveClashWindow::drawBackground(f, side, true, false, 0);
     for (int i = kFigureCount - 1; i >= 0; --i) {
         SceneFigure& fig = s.figures[size_t(i)];
-        const int px = kPlaces[i][0];
-        const int py = kPlaces[i][1];
-        int sx = 0;
-        int sy = 0;
+        const int px = kFlightPlaces[i][0];
+        const int py = kFlightPlaces[i][1];
         if (phase == kPhaseFire && o.weaponKind == 0) {
             const int step = f - fig.jitterA % 30;
-            sx = px - 24 * step;
-            sy = py + 24 * step;
-            if (fig.hitCount > 0 && sy > 0)
-                blitSprite(target, unit, sx, sy, 18, 18, 0, 0, side);
+            if (fig.hitCount > 0 && py + 24 * step > 0)
+                blitSprite(target, unit, px - 24 * step, py + 24 * step, 18, 18, 0, 0, side);
             continue;
         }
         if (phase != kPhaseHit)
             continue;
         const int step = f - cut * kCutFrames - fig.jitterA % 20 - 10;
-        sx = px - 24 * step;
-        sy = py + 24 * step;
+        const int sx = px - 24 * step;
+        const int sy = py + 24 * step;
         if (fig.hitCount > 0)
             blitSprite(target, unit, sx, sy, 18, 18, 0, 0, side);
         const int lead = kLead[i];
@@ -310,21 +325,55 @@ void drawFlight(int f, int side, int cut)
                 playSideSound(side, 4);
             }
         }
-        if (fig.hitFrame < 0)
-            continue;
-        const int n = f - fig.hitFrame;
-        const int dx = 3 * (fig.jitterB % 6 + 2) * n + 12;
-        const int dy = 3 * (fig.jitterC % 4 + 4) * n + 12;
-        if (fig.hitCount < 1)
-            blitSpriteTranslucent(target, unit, sx + dx, sy - dy, 18, 18, 0, 0, fig.hitFrame - f + 16, side);
-        drawExplosion(Explosion::First, n, sx + dx - 44, sy - dy - 83, side, 0);
+        if (fig.hitFrame >= 0)
+            drawFlightHit(target, unit, fig, f, sx, sy, side);
     }
 }
 
+// The flight flies into the beam on a schedule: each figure reaches the beam's height at the frame
+// the beam aimed at it arrives.
 void drawKind82Scene(int f, int side, int cut)
 {
-    // The beam's own schedule comes with the beam's painter; until then the flight is shown.
-    drawFlight(f, side, cut);
+    static constexpr int kLead[kFigureCount] = { 6, 3, 4, 4, 4, 4, 3, 2, 3, 2 };
+    auto [st, s, o, target, unit, phase] = paintContext(side, cut);
+    LiveClashWindow::drawBackground(f, side, true, false, 0);
+    for (int i = kFigureCount - 1; i >= 0; --i) {
+        SceneFigure& fig = s.figures[size_t(i)];
+        const int px = kFlightPlaces[i][0];
+        const int py = kFlightPlaces[i][1];
+        int j = i;
+        for (int k = 0; k < kFigureCount; ++k)
+            if (o.figures[size_t(k)].target == i) {
+                j = k;
+                break;
+            }
+        const int q = o.figures[size_t(j)].jitterA % 30;
+        const int lead = kLead[i];
+        const int step = f - 16 + lead - q;
+        const int x = px - 24 * step;
+        const int y = py + 24 * step;
+        if (fig.hitCount > 0 && phase == kPhaseFire && y > 0)
+            blitSprite(target, unit, x, y, 18, 18, 0, 0, side);
+        for (int k = 0; k < kFigureCount; ++k) {
+            SceneFigure& shooter = o.figures[size_t(k)];
+            if (shooter.target != i)
+                continue;
+            if (!drawIncomingEffect(f - q, side, 0, py + 24 * lead, 0, shooter.fires, k, false))
+                continue;
+            if (!shooter.impactDone) {
+                LiveClashWindow::markImpact(side, f);
+                shooter.impactDone = 1;
+                if (fig.hitCount > 0) {
+                    fig.hitCount -= shooter.fires;
+                    fig.hitFrame = f;
+                }
+                // Every first arrival is heard, even at a figure already brought down.
+                playSideSound(side, 4);
+            }
+        }
+        if (fig.hitFrame != -1)
+            drawFlightHit(target, unit, fig, f, x, y, side);
+    }
 }
 
 PhasePainter phasePainter(int kind, int other_weapon_kind)

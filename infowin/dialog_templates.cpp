@@ -50,9 +50,9 @@ const Frame kFrames[] = {
     { id::kProductEdit, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kGameSelect, "新規ｹﾞｰﾑ選択", kCaptioned, 0, { 100, 100 } },
     { id::kCopySource, "生産タイプの複製", kCaptioned, 0, { 100, 100 } },
-    { id::kEventNotice, "", kDrawnPopup, 0, { 100, 100 } },
-    { id::kHexPopup, "", kDrawnPopup, 0, { 100, 100 } },
-    { id::kPhaseHelp, "", kCaptioned, 0, { 100, 100 } },
+    { id::kEventNotice, "", kDrawnPopup, 0, { 284, 56 } },
+    { id::kHexPopup, "", kDrawnPopup, 0, { 285, 18 } },
+    { id::kPhaseHelp, "", kCaptioned, 0, { 408, 104 } },
 };
 
 } // namespace

@@ -52,6 +52,7 @@ void CurrentAction::resetForPlay()
     m_range = nullptr;
     m_underWay = 0;
     m_setup = 0;
+    m_setupStage = 0;
     m_runRequest = 0;
     m_resultsChanged = 0;
 }

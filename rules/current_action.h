@@ -78,7 +78,9 @@ public:
     void markAutoMoveRoute();
 
     // -- auto-move group --
+    // The set-up's first stage gathers the group; its second sets the route (way-points or a unit to follow).
     void beginAutoMoveSetup();
+    void beginAutoMoveRouteStage() { m_setupStage = 2; }
     void endAutoMoveSetup();
     void requestAutoMoveRun() { m_runRequest = 1; }
     void addAutoMoveUnit(int country, int index);
@@ -110,6 +112,7 @@ public:
     bool underWay() const { return m_underWay != 0; }
     bool planned() const { return m_planned != 0; }
     bool autoMoveSetup() const { return m_setup != 0; }
+    bool autoMoveRouteStage() const { return m_setup != 0 && m_setupStage == 2; }
     bool autoMoveRunRequested() const { return m_runRequest != 0; }
     ActionRange* range() const { return m_range; }
     const std::vector<HexPos>& path() const { return m_path; }
@@ -149,5 +152,6 @@ private:
     uint8_t m_planned = 0;
     uint8_t m_resultsChanged = 0;
     uint8_t m_setup = 0;
+    uint8_t m_setupStage = 0;
     uint8_t m_runRequest = 0;
 };

@@ -21,7 +21,8 @@ public:
     virtual void showEventNotice(int kind, int a, int b) = 0;
     // Writes the choice into the record's slot of the choosing side; 0 when none was chosen.
     virtual int chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode) = 0;
-    virtual void showOccupationResult(const BuildingRecord& building) = 0;
+    // The building's occupation points, from the record before the event to the one after.
+    virtual void showOccupationResult(const BuildingRecord& after, const BuildingRecord& before) = 0;
     virtual void showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord& before) = 0;
     // A pillbox or temporary bridge: the terrain kind and its durability after and before.
     virtual void showStructureResult(BuildingResult kind, int terrain_kind, int durability, int old_durability) = 0;

@@ -71,9 +71,9 @@ int HeadlessDialogs::chooseWeapon(CombatPair&, int flag, WeaponChoiceMode mode)
     return answers.weapon;
 }
 
-void HeadlessDialogs::showOccupationResult(const BuildingRecord& building)
+void HeadlessDialogs::showOccupationResult(const BuildingRecord& after, const BuildingRecord& before)
 {
-    record("showOccupationResult", { building.x, building.y });
+    record("showOccupationResult", { after.x, after.y, before.typeByte70, after.typeByte70 });
 }
 
 void HeadlessDialogs::showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord&)

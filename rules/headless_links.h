@@ -61,7 +61,8 @@ public:
     void setPanelValue(uint8_t value) override { record("setPanelValue", { value }); }
     void reportThinkProgress(int value) override { record("reportThinkProgress", { value }); }
     bool postThinkProgress(int value) override { record("postThinkProgress", { value }); return false; }
-    void showThinkWindow() override { record("showThinkWindow"); }
+    void showThinkWindow(int country) override { record("showThinkWindow", { country }); }
+    void closeThinkWindow() override { record("closeThinkWindow"); }
     void setTitle() override { record("setTitle"); }
     void messageBox(const std::string& text, const std::string& caption) override;
     void bringToFront() override { record("bringToFront"); }
@@ -113,7 +114,7 @@ public:
 
     void showEventNotice(int kind, int a, int b) override { record("showEventNotice", { kind, a, b }); }
     int chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode) override;
-    void showOccupationResult(const BuildingRecord& building) override;
+    void showOccupationResult(const BuildingRecord& after, const BuildingRecord& before) override;
     void showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord& before) override;
     void showStructureResult(BuildingResult kind, int terrain_kind, int durability, int old_durability) override;
     void showGameEnd(int country, int kind) override { record("showGameEnd", { country, kind }); }

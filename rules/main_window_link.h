@@ -60,7 +60,10 @@ public:
     // Posts the value to the thinking window, which then releases the state's pending UI wait
     // (Handshake::releaseUiWait). False when nothing was posted and nobody will release it.
     virtual bool postThinkProgress(int value) = 0;
-    virtual void showThinkWindow() = 0;
+    // The thinking window over a computer's turn (or a person's delegated one): opened when the
+    // turn begins, closed when it ends.
+    virtual void showThinkWindow(int country) = 0;
+    virtual void closeThinkWindow() = 0;
     virtual void setTitle() = 0;
     // A modal OK box owned by the main window; text and caption are CP932.
     virtual void messageBox(const std::string& text, const std::string& caption) = 0;

@@ -22,10 +22,10 @@ bool personInvolved(GameState& state, int side, const BuildingRecord& before)
     return state.isHumanCountry(side) || (before.ownerPlusOne != 0 && state.isHumanCountry(before.owner()));
 }
 
-void showResult(GameState& state, const BuildingRecord& building, bool person)
+void showResult(GameState& state, const BuildingRecord& building, const BuildingRecord& before, bool person)
 {
     if (person && resultWindowsEnabled(state))
-        dialogLink().showOccupationResult(building);
+        dialogLink().showOccupationResult(building, before);
 }
 
 // The side's own building: its points are restored by the unit's counters.
@@ -33,11 +33,11 @@ void strengthenOwnBuilding(GameState& state, const ActingUnit& actor, BuildingRe
 {
     if (state.ruleSwitch(kRuleOccupationPoints) != 1 || building.typeByte70 >= maximum)
         return;
-    const int before = building.typeByte70;
-    building.typeByte70 = uint8_t(std::min(before + strengthSlotCount(*actor.unit), maximum));
-    state.historyLog().recordOccupation(actor.side, actor.index, building.typeByte70, before, building.ownerPlusOne,
-        building.type);
-    showResult(state, building, state.isHumanCountry(actor.side));
+    const BuildingRecord before = building;
+    building.typeByte70 = uint8_t(std::min(before.typeByte70 + strengthSlotCount(*actor.unit), maximum));
+    state.historyLog().recordOccupation(actor.side, actor.index, building.typeByte70, before.typeByte70,
+        building.ownerPlusOne, building.type);
+    showResult(state, building, before, state.isHumanCountry(actor.side));
 }
 
 void completeOccupation(GameState& state, const ActingUnit& actor, int index, BuildingRecord& building,
@@ -93,7 +93,7 @@ void execOccupy(GameState& state)
     }
     state.historyLog().recordOccupation(actor.side, actor.index, building->typeByte70, before.typeByte70,
         before.ownerPlusOne, building->type);
-    showResult(state, *building, personInvolved(state, actor.side, before));
+    showResult(state, *building, before, personInvolved(state, actor.side, before));
 
     breakTiesOverBuilding(state, actor.side, *building);
     gainExperience(state, actor, &UnitRecord::gainExperienceByStrength);

@@ -12,6 +12,15 @@
 namespace {
 
 bool isInterruptedTurn(int result) { return result >= 1 && result <= 4; }
+
+// The thinking window stands over a computer's turn while it lasts.
+class ThinkWindowShown {
+public:
+    explicit ThinkWindowShown(int country) { mainWindowLink().showThinkWindow(country); }
+    ~ThinkWindowShown() { mainWindowLink().closeThinkWindow(); }
+    ThinkWindowShown(const ThinkWindowShown&) = delete;
+    ThinkWindowShown& operator=(const ThinkWindowShown&) = delete;
+};
 bool isInterruptedProduction(int result) { return result == 1 || result == 2; }
 
 } // namespace
@@ -28,7 +37,11 @@ void GameThread::phaseAction()
             interrupted = !waitForUiAnswer(m_state);
         } else {
             mainWindowLink().refresh(MainRefresh::AfterAction);
+            ThinkWindowShown shown(side);
             interrupted = isInterruptedTurn(m_player.playTurn(m_state, side, stopFlag()));
+            // The steps report in 4 % strides: a finished turn shows its whole bar before it goes.
+            if (!interrupted)
+                postThinkProgress(m_state, 100, ReportWait::Yes);
         }
         if (!interrupted) {
             if (endIfDecided())

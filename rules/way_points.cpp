@@ -170,6 +170,7 @@ void CurrentAction::beginAutoMoveSetup()
 {
     m_group.clear();
     m_setup = 1;
+    m_setupStage = 1;
     m_runRequest = 0;
 }
 
@@ -177,6 +178,7 @@ void CurrentAction::endAutoMoveSetup()
 {
     m_group.clear();
     m_setup = 0;
+    m_setupStage = 0;
     m_runRequest = 0;
     clearHexMarkAll(m_state, kMarkAutoMoveGroup);
 }

@@ -121,6 +121,12 @@ bool Handshake::waitForDeploymentResult(const std::function<void()>& request)
     return value == 1;
 }
 
+bool Handshake::replyPending() const
+{
+    std::shared_ptr<UiWait> wait = slotWait(HandshakeSlot::Reply);
+    return wait && !wait->done();
+}
+
 void Handshake::replyToGame(uint32_t value)
 {
     m_interrupt = false;

@@ -92,6 +92,8 @@ public:
 
     // The computer player's wait after an interrupt request; 1 tells it to stop.
     uint32_t waitForUiReply();
+    // Whether the computer player waits in waitForUiReply now.
+    bool replyPending() const;
     // The campaign deployment's wait; true when the deployment was completed. The request that
     // opens the deployment window is made once the wait exists, so its answer cannot come too early.
     bool waitForDeploymentResult(const std::function<void()>& request = {});

@@ -90,6 +90,10 @@ INT_PTR runModal(HWND dialog, HWND owner)
             DispatchMessageA(&msg);
         }
     }
+    // The last message is handled: a thread that goes back to other work (the game thread) is not
+    // busy with its queue any more.
+    MSG rest;
+    PeekMessageA(&rest, nullptr, 0, 0, PM_NOREMOVE);
     return info->ended ? info->result.load() : 0;
 }
 

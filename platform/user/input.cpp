@@ -209,6 +209,10 @@ bool processMouse(ThreadQueue& queue, const RawInput& input, MSG& msg, bool remo
     if (remove && isButtonDown(input.message) && message != WM_MOUSEWHEEL) {
         HWND top = GetAncestor(hwnd, GA_ROOT);
         if (!IsWindowEnabled(top)) {
+            // The thread's mouse hook still hears of it: a popup menu closes at any click of its
+            // thread, on the windows its modal loop has disabled too.
+            MOUSEHOOKSTRUCT disabled { input.screen, hwnd, UINT(HTERROR), 0 };
+            callMouseHooks(queue, remove, message, disabled);
             // A window disabled by a modal dialog: the click brings the dialog forward instead.
             if (HWND popup = enabledPopupOf(top))
                 activateWindow(popup, WA_CLICKACTIVE);

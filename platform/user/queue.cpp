@@ -3,6 +3,7 @@
 #include "platform/user/queue.h"
 
 #include "platform/kernel/test_clock.h"
+#include "platform/user/pointer.h"
 #include "platform/kernel/winbase.h"
 #include "platform/user/window_state.h"
 
@@ -466,16 +467,56 @@ DWORD ThreadQueue::status(UINT flags)
 
 bool ThreadQueue::isIdle()
 {
-    std::lock_guard lock(m_mutex);
     // On the test clock a due timer is work the test waits for; on real time timers never end.
-    if (testClockOn()) {
-        uint64_t now = clockMilliseconds();
+    auto timerDue = [this] {
+        if (!testClockOn())
+            return false;
+        const uint64_t now = clockMilliseconds();
         for (const Timer& timer : m_timers)
             if (timer.due <= now)
-                return false;
+                return true;
+        return false;
+    };
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_incoming.empty() || m_paintCount > 0 || m_busy || m_handlingSent.load() != 0 || timerDue())
+            return false;
+        if (m_posted.empty() && m_input.empty())
+            return true;
     }
+    // What is left may be for windows that are gone (the game thread closed its dialog with the
+    // button down and does not read its queue again): posted messages for them are dropped and
+    // mouse input goes where it now points, as reading them would do.
+    std::vector<std::pair<RawInput, std::shared_ptr<ThreadQueue>>> forwarded;
+    {
+        TreeLock tree;
+        std::lock_guard lock(m_mutex);
+        std::erase_if(m_posted, [](const MSG& msg) { return msg.hwnd && !peekWindow(msg.hwnd); });
+        for (auto it = m_input.begin(); it != m_input.end();) {
+            if (it->kind != RawInput::Kind::Mouse || !it->hwnd || peekWindow(it->hwnd)) {
+                ++it;
+                continue;
+            }
+            HWND target = windowFromPointExcluding(it->screen, {});
+            auto window = windowRef(target);
+            // Input for a window of this thread stays for the thread to read.
+            if (window && window->threadId == m_threadId) {
+                ++it;
+                continue;
+            }
+            if (window && window->queue) {
+                RawInput input = std::move(*it);
+                input.hwnd = target;
+                forwarded.emplace_back(std::move(input), window->queue);
+            }
+            it = m_input.erase(it);
+        }
+    }
+    for (auto& [input, queue] : forwarded)
+        queue->postInput(std::move(input));
+    std::lock_guard lock(m_mutex);
     return m_posted.empty() && m_input.empty() && m_incoming.empty() && m_paintCount <= 0 && !m_busy
-        && m_handlingSent.load() == 0;
+        && m_handlingSent.load() == 0 && !timerDue();
 }
 
 void ThreadQueue::close()

@@ -1,6 +1,7 @@
 // The main window's game commands: a new game starts play, the turn commands answer the game
 // thread, save and resume round trip, and quitting never hangs.
 #include "app/map_window.h"
+#include "dialogs/game_end_window.h"
 #include "app/menu_ids.h"
 #include "app/tool_palette.h"
 #include "rules/game_thread.h"
@@ -42,6 +43,7 @@ bool grayed(World& world, UINT id)
 TEST(MainWindowCommands, NewGameStartsPlayAndThePersonsTurnCommandsMoveThePhases)
 {
     World world;
+    world.dismissPopups();
     GameState& state = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     EXPECT_TRUE(state.handshake().playRunning());
@@ -67,6 +69,7 @@ TEST(MainWindowCommands, NewGameStartsPlayAndThePersonsTurnCommandsMoveThePhases
 TEST(MainWindowCommands, MenusAndToolsOfferOnlyWhatThePhaseAllows)
 {
     World world;
+    world.dismissPopups();
     using namespace menu_id;
     EXPECT_FALSE(grayed(world, kNewGame));
     EXPECT_FALSE(grayed(world, kResumeGame));
@@ -101,6 +104,7 @@ TEST(MainWindowCommands, MenusAndToolsOfferOnlyWhatThePhaseAllows)
 TEST(MainWindowCommands, SavedGameResumesAtTheTurnItWasSaved)
 {
     World world;
+    world.dismissPopups();
     GameState& state = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
@@ -123,6 +127,7 @@ TEST(MainWindowCommands, SavedGameResumesAtTheTurnItWasSaved)
 TEST(MainWindowCommands, RefusedFilesAreToldAndLeaveNoGameRunning)
 {
     World world;
+    world.dismissPopups();
     world.folder().write("tkmap/broken.vtm", "not a map");
     EXPECT_FALSE(world.window().newGameFrom(world.gamePath("tkmap/broken.vtm")));
     EXPECT_FALSE(world.window().resumeGameFrom(world.gamePath("save/missing.wqm")));
@@ -137,6 +142,7 @@ TEST(MainWindowCommands, RefusedFilesAreToldAndLeaveNoGameRunning)
 TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
 {
     World world;
+    world.dismissPopups();
     GameState& state = world.state();
     ASSERT_TRUE(state.loadMapFile(world.gamePath("tkmap/continent.vtm").c_str()));
     for (int c = 0; c < kCountryCount; ++c)
@@ -153,6 +159,7 @@ TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
 TEST(MainWindowCommands, NewGameThroughTheSelectionDialogStartsTheEntryPreviewed)
 {
     World world;
+    world.dismissPopups();
     // Without a game the main window bears the dialog's title; the driver must find the dialog.
     SetWindowTextA(world.handle(), "main");
     dialogtest::drive(
@@ -188,6 +195,7 @@ TEST(MainWindowCommands, NewGameThroughTheSelectionDialogStartsTheEntryPreviewed
 TEST(MainWindowCommands, ModeSwitchAsksWritesTheOtherModeAndAsksForARestart)
 {
     World world;
+    world.dismissPopups();
     harness::queueMessageBoxAnswer(IDNO);
     world.window().switchMode();
     EXPECT_TRUE(IsWindow(world.handle())) << "no keeps the program running";
@@ -221,6 +229,7 @@ static MapWindow* mapAtTopLeftInThePersonsTurn(World& world)
 TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
 {
     World world;
+    world.dismissPopups();
     MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
     ASSERT_NE(map, nullptr);
     harness::pressKey(VK_RIGHT);
@@ -232,6 +241,7 @@ TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
 TEST(MainWindowCommands, TheWheelScrollsTheMapBeforeTheMapWasClicked)
 {
     World world;
+    world.dismissPopups();
     MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
     ASSERT_NE(map, nullptr);
     RECT frame {};
@@ -243,6 +253,7 @@ TEST(MainWindowCommands, TheWheelScrollsTheMapBeforeTheMapWasClicked)
 TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
 {
     World world;
+    world.dismissPopups();
     GameState& state = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
@@ -257,9 +268,9 @@ TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
     World::pump();
     EXPECT_NE(state.country(0).inPlay, 1);
     bool told = false;
-    for (const auto& box : harness::messageBoxes())
-        told = told || box.text.find(cp("が降伏しました。")) != std::string::npos;
-    EXPECT_TRUE(told) << "the surrender is announced";
+    for (SIZE size : world.dismissPopups().answeredSizes())
+        told = told || (size.cx == GameEndWindow::kWidth && size.cy == GameEndWindow::kHeight);
+    EXPECT_TRUE(told) << "the surrender is announced in the game-end window";
 
     // The computers play on; ending the game stops them in the middle of their turns.
     ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 0; }));
@@ -276,6 +287,7 @@ TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
 TEST(MainWindowCommands, CampaignStartsWithItsFirstMap)
 {
     World world;
+    world.dismissPopups();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/border.vtc")));
     EXPECT_EQ(world.state().campaignBlock().campaignFlag, 1);
     EXPECT_TRUE(world.waitForPersonIn(kPhaseAction));
@@ -312,6 +324,7 @@ void changePlayers(World& world, const std::vector<std::pair<int, UINT>>& choice
 TEST(MainWindowCommands, ChangeOfPlayersSwitchesCountriesBothWays)
 {
     World world;
+    world.dismissPopups();
     GameState& state = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));

@@ -2,6 +2,7 @@
 // reopened at the start of play, refreshed by the rules, and the ending window once per finished game.
 #include "app/main_window_messages.h"
 #include "app/menu_ids.h"
+#include "dialogs/game_end_window.h"
 #include "infowin/country_info_window.h"
 #include "rules/game_thread.h"
 #include "state/game_settings.h"
@@ -116,4 +117,44 @@ TEST(MainWindowCountries, AFinishedGameShowsTheEndingWindowOnceAndThenEndsPlay)
     EXPECT_TRUE(ended);
     EXPECT_EQ(endings.load(), 1);
     EXPECT_EQ(state.handshake().playThread(), nullptr);
+}
+
+TEST(MainWindowCountries, ASurrenderThatDecidesTheGameIsAnnouncedBeforeTheEndingWindow)
+{
+    World world;
+    GameState& state = world.state();
+    popup_test::PopupDismisser& popups = world.dismissPopups();
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    auto announced = [&] {
+        int count = 0;
+        for (SIZE size : popups.answeredSizes())
+            count += size.cx == GameEndWindow::kWidth && size.cy == GameEndWindow::kHeight;
+        return count;
+    };
+    std::atomic<int> announcedAtEnding = -1;
+    std::atomic<bool> stop = false;
+    std::thread person([&] {
+        while (!stop) {
+            if (HWND ending = FindWindowA(nullptr, cp("戦果報告").c_str())) {
+                announcedAtEnding = announced();
+                dialogtest::settle();
+                RECT r {};
+                GetWindowRect(ending, &r);
+                harness::click(r.left + 300, r.top + 200, harness::Button::Right);
+                for (int i = 0; i < 200 && IsWindow(ending); ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    // The person's side gives up and the one computer side is left: the game is decided.
+    harness::queueMessageBoxAnswer(IDYES);
+    world.window().surrender();
+    const bool ended = World::pumpUntil([&] { return !state.handshake().playRunning(); }, std::chrono::seconds(60));
+    stop = true;
+    person.join();
+    EXPECT_TRUE(ended);
+    EXPECT_GE(announcedAtEnding.load(), 1) << "the game-end window came first, during play";
 }

@@ -1,9 +1,7 @@
-// Where the main window puts its sub-windows, and the notices of the dialog link.
-#include "app/app_dialog_link.h"
+// Where the main window puts its sub-windows.
 #include "app/main_window_layout.h"
 #include "tests/app/main_window_world.h"
 
-#include <cstring>
 
 namespace {
 
@@ -66,16 +64,4 @@ TEST(MainWindowLayout, WindowPlacesItsSubWindowsAndKeepsItsPlacement)
         EXPECT_EQ(swCProfileKey("WindowInfo", "MainWindowWindowPosLeft").profileReadInt(-1), 10);
         EXPECT_EQ(swCProfileKey("WindowInfo", "MainWindowWindowPosRight").profileReadInt(-1), 910);
     }
-}
-
-TEST(DialogLinkNotices, TextsNameTheUnitOrTheCountries)
-{
-    main_window_test::World world;
-    GameState& state = world.state();
-    std::strcpy(state.country(1).name, platform::utf8ToCp932("青国").c_str());
-    std::strcpy(state.country(2).name, platform::utf8ToCp932("緑国").c_str());
-    EXPECT_EQ(platform::cp932ToUtf8(AppDialogLink::noticeText(state, 13, 1, 2)), "青国陣営が緑国陣営領に進入しました。");
-    EXPECT_EQ(platform::cp932ToUtf8(AppDialogLink::noticeText(state, 3, 0, 999)), "民間人を目標地点に輸送しました。");
-    EXPECT_TRUE(AppDialogLink::noticeText(state, 17, 0, 0).empty());
-    EXPECT_TRUE(AppDialogLink::noticeText(state, -1, 0, 0).empty());
 }

@@ -1,11 +1,14 @@
 // The game thread's requests to the main window: each answered on the window's thread with the
 // person's choice, and each released without asking once play stops.
 #include "app/main_window_messages.h"
-#include "app/main_window_prompts.h"
+#include "dialogs/fill_troop_window.h"
+#include "dialogs/phase_help_dialog.h"
+#include "infowin/income_window.h"
 #include "rules/combat_scene.h"
 #include "rules/play_handshake.h"
 #include "state/supply_order.h"
 #include "tests/app/main_window_world.h"
+#include "tests/dialogs/popup_driver.h"
 
 #include <cstring>
 
@@ -14,28 +17,40 @@ namespace {
 using main_window_test::World;
 namespace harness = platform::harness;
 
-std::vector<std::string> captions()
-{
-    std::vector<std::string> out;
-    for (const auto& box : harness::messageBoxes())
-        out.push_back(platform::cp932ToUtf8(box.caption));
-    return out;
-}
 
 } // namespace
 
-TEST(MainWindowRequests, ReplenishOfferTakesEachAnswerOfThePerson)
+// The game thread's request opens the popup on the window's thread; the person works it from
+// another, as the harness clicks.
+template <class Request>
+bool requestDriven(World& world, Request request, std::function<void(HWND)> person)
+{
+    std::atomic<bool> answered = false;
+    const std::vector<HWND> before = popup_test::openDialogs();
+    std::thread clicker([&] {
+        if (HWND popup = popup_test::waitForDialog(before))
+            person(popup);
+        answered = true;
+    });
+    const bool returned = world.onGameThread(request);
+    World::pumpUntil([&] { return answered.load(); });
+    clicker.join();
+    return returned;
+}
+
+TEST(MainWindowRequests, ReplenishOfferTakesTheCombinationThePersonChose)
 {
     World world;
     ReplenishOffer offer;
     offer.counters = 3;
     offer.repair = 20;
-    harness::queueMessageBoxAnswer(IDYES);
-    harness::queueMessageBoxAnswer(IDNO);
-    ASSERT_TRUE(world.onGameThread([&] { world.link().askReplenish(offer); }));
-    EXPECT_EQ(offer.acceptReplenish, 1);
-    EXPECT_EQ(offer.acceptRepair, 0);
-    EXPECT_EQ(captions(), (std::vector<std::string> { "補充", "修理" }));
+    ASSERT_TRUE(requestDriven(world, [&] { world.link().askReplenish(offer); }, [](HWND popup) {
+        popup_test::clickItem(popup, FillTroopWindow::kRepairOnly);
+        popup_test::clickItem(popup, ServicePopup::kAccept);
+    }));
+    EXPECT_EQ(offer.acceptReplenish, 0);
+    EXPECT_EQ(offer.acceptRepair, 1);
+    EXPECT_TRUE(harness::messageBoxes().empty());
     EXPECT_EQ(world.state().handshake().openWaitCount(), 0u);
 }
 
@@ -55,26 +70,33 @@ TEST(MainWindowRequests, QuestionsAndAnnouncementsReachThePersonAndReturn)
     SupplyOrder order {};
     order.parts[SupplyOrder::kFuel].wanted = order.parts[SupplyOrder::kFuel].granted = 1;
     order.parts[SupplyOrder::kFuel].chosen = 1;
-    harness::queueMessageBoxAnswer(IDNO);
-    ASSERT_TRUE(world.onGameThread([&] { world.link().askSupplyOrder(order); }));
-    EXPECT_EQ(order.parts[SupplyOrder::kFuel].chosen, 0) << "no keeps nothing of the order";
+    ASSERT_TRUE(requestDriven(world, [&] { world.link().askSupplyOrder(order); },
+        [](HWND popup) { popup_test::clickItem(popup, ServicePopup::kRefuse); }));
+    EXPECT_EQ(order.parts[SupplyOrder::kFuel].chosen, 0) << "refused keeps nothing of the order";
 
     harness::clearMessageBoxes();
     state.turnBlock().currentCountry = 0;
-    ASSERT_TRUE(world.onGameThread([&] { world.link().showIncome(1234); }));
+    HWND income = nullptr;
+    ASSERT_TRUE(requestDriven(world, [&] { world.link().showIncome(1234); }, [&](HWND popup) {
+        income = popup;
+        popup_test::clickItem(popup, IncomeWindow::kCloseButton);
+    }));
+    EXPECT_FALSE(IsWindow(income));
     state.turnBlock().phase = 5;
-    ASSERT_TRUE(world.onGameThread([&] { world.link().explainPhase(); }));
+    std::string title;
+    ASSERT_TRUE(requestDriven(world, [&] { world.link().explainPhase(); }, [&](HWND popup) {
+        char text[64] = {};
+        GetWindowTextA(popup, text, sizeof text);
+        title = text;
+        popup_test::clickItem(popup, PhaseHelpDialog::kOkButton);
+    }));
+    EXPECT_EQ(title, PhaseHelpDialog::title(5));
     // The end-of-game step only passes: the end of the game is shown once play has ended.
     ASSERT_TRUE(world.onGameThread([&] { world.link().endOfGameStep(); }));
     BattleRecord record;
     ASSERT_TRUE(world.onGameThread([&] { world.battle().runBattleScene(record, false); }));
 
-    auto boxes = harness::messageBoxes();
-    ASSERT_EQ(boxes.size(), 2u) << "an engagement shows no box";
-    EXPECT_EQ(platform::cp932ToUtf8(boxes[0].caption), "収入");
-    EXPECT_NE(boxes[0].text.find("1234"), std::string::npos);
-    EXPECT_EQ(boxes[1].caption, prompts::phaseTitle(5));
-    EXPECT_EQ(boxes[1].text, prompts::phaseText(5));
+    EXPECT_TRUE(harness::messageBoxes().empty()) << "income, phase help and engagement show no box";
     EXPECT_EQ(state.handshake().openWaitCount(), 0u);
 }
 
@@ -85,8 +107,10 @@ TEST(MainWindowRequests, TheWindowsOwnThreadIsAskedDirectly)
     EXPECT_TRUE(world.link().askProductionOrders());
     ReplenishOffer offer;
     offer.counters = 2;
-    harness::queueMessageBoxAnswer(IDYES);
-    world.link().askReplenish(offer);
+    popup_test::drive([&] {
+        world.link().askReplenish(offer);
+        return 0;
+    }, [](HWND popup) { popup_test::clickItem(popup, ServicePopup::kAccept); });
     EXPECT_EQ(offer.acceptReplenish, 1);
     EXPECT_EQ(world.state().handshake().openWaitCount(), 0u);
 }

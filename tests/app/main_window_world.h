@@ -16,6 +16,7 @@
 #include "rules/links.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "tests/dialogs/popup_driver.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/state/state_test_support.h"
 
@@ -71,6 +72,7 @@ public:
     }
     ~World()
     {
+        m_dismisser.reset();
         if (IsWindow(m_handle))
             DestroyWindow(m_handle);
         pump();
@@ -93,6 +95,14 @@ public:
     AppBattleLink& battle() { return *m_battle; }
     std::string gamePath(const std::string& name) const { return platform::gamePathFromHost(m_data.host(name)); }
     const testing_state::DataFolder& folder() const { return m_data; }
+    // From now on a person answers every play popup of the main window (income, phase help,
+    // replenishment, notices, results) as soon as it shows.
+    popup_test::PopupDismisser& dismissPopups()
+    {
+        if (!m_dismisser)
+            m_dismisser = std::make_unique<popup_test::PopupDismisser>(m_handle);
+        return *m_dismisser;
+    }
 
     // Handles this thread's messages until nothing is left.
     static void pump() { testing_lib::pump(); }
@@ -166,6 +176,7 @@ private:
     std::unique_ptr<AppWindowServices> m_services;
     MainWindow* m_window = nullptr;
     HWND m_handle = nullptr;
+    std::unique_ptr<popup_test::PopupDismisser> m_dismisser;
 };
 
 // Accepts the set-up windows a campaign's next map shows on the game thread (its briefing, else

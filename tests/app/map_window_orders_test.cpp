@@ -241,7 +241,10 @@ TEST(PersonsOrders, AutoMoveRouteTakesNineWayPointsAndRefusesTheTenth)
     MapWindowHarness view(s);
     platform::harness::clearMessageBoxes();
     currentAction(s).beginAutoMoveSetup();
+    // The click gathers the mover into the group; its route is set once the group is complete.
     view.clickHex(1, 2);
+    ASSERT_EQ(currentAction(s).autoMoveGroupSize(), 1);
+    ASSERT_TRUE(view.window->orders().beginAutoMoveRoute());
     const HexPos route[] = { { 2, 2 }, { 3, 2 }, { 4, 2 }, { 5, 2 }, { 6, 2 }, { 7, 2 }, { 8, 2 }, { 9, 2 }, { 9, 3 } };
     for (const HexPos& hex : route)
         view.clickHex(hex.x, hex.y);

@@ -8,6 +8,8 @@
 #include "app/run_application.h"
 #include "app/tool_palette.h"
 #include "dialogs/sel_attack_arms_dialog.h"
+#include "dialogs/think_progress_window.h"
+#include "infowin/income_window.h"
 #include "lib/application.h"
 #include "platform/commdlg/commdlg.h"
 #include "platform/desktop/harness.h"
@@ -18,12 +20,14 @@
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "tests/dialogs/popup_driver.h"
 #include "tests/state/state_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -63,6 +67,10 @@ public:
     {
     }
 
+    ~Person() { stopWatching(); }
+
+    // Finds the program's window and from then on answers its popups and watches the thinking
+    // window's progress, as a person looking at the screen would.
     bool findMainWindow()
     {
         bool found = waitFor([&] {
@@ -70,7 +78,29 @@ public:
             return m_main && IsWindowVisible(m_main) && g_gameState;
         });
         settle();
+        if (found) {
+            m_popups = std::make_unique<popup_test::PopupDismisser>(m_main);
+            m_watcher = std::thread([this] { watchThinking(); });
+        }
         return found;
+    }
+    void stopWatching()
+    {
+        m_watching = false;
+        if (m_watcher.joinable())
+            m_watcher.join();
+        m_popups.reset();
+    }
+    // The highest progress a thinking window showed, -1 when none was seen.
+    int thinkingProgressSeen() const { return m_progressSeen.load(); }
+    int popupsAnswered() const { return m_popups ? m_popups->answered() : 0; }
+    // How many popups of that client size the person has answered.
+    int popupsAnswered(int width, int height) const
+    {
+        int count = 0;
+        for (SIZE size : m_popups ? m_popups->answeredSizes() : std::vector<SIZE> {})
+            count += size.cx == width && size.cy == height;
+        return count;
     }
     HWND main() const { return m_main; }
 
@@ -119,10 +149,17 @@ public:
 
     void click(HWND control)
     {
+        waitForPopupsAnswered();
         RECT r {};
         GetWindowRect(control, &r);
         harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         settle();
+    }
+    // A popup of play (a notice, the income) disables the main window until it is answered.
+    void waitForPopupsAnswered()
+    {
+        if (m_popups)
+            m_popups->waitQuiet();
     }
     void clickTool(unsigned id) { click(tools()->button(id)); }
     // The tool once the palette has caught up with the game and enabled it.
@@ -144,6 +181,7 @@ public:
         POINT origin = view->viewOrigin();
         POINT at { centre.x - origin.x, centre.y - origin.y };
         ClientToScreen(view->handle(), &at);
+        waitForPopupsAnswered();
         harness::click(at.x, at.y);
         settle();
     }
@@ -268,6 +306,20 @@ public:
     // the move that brings it nearest to something of another side's. False when it could not act.
     bool order(int index)
     {
+        const bool acted = orderUnit(index);
+        // A person waits for the order to play out (its scene, its result window) before the next.
+        waitFor([&] {
+            const Handshake& handshake = state().handshake();
+            return gameDecided()
+                || (handshake.waitingForAnswer() && !handshake.unitCommandBeingSet() && !handshake.combatUnderWay());
+        });
+        waitForPopupsAnswered();
+        return acted;
+    }
+
+private:
+    bool orderUnit(int index)
+    {
         GameState& s = state();
         const UnitRecord* unit = s.unitOf(0, index);
         if (!unit || !unitInPlay(*unit) || unit->hasFlag(kUnitActed | kUnitAboard | kUnitStored | kUnitOffMap))
@@ -292,7 +344,6 @@ public:
         return true;
     }
 
-private:
     HWND findChild(const char* className) const { return FindWindowExA(m_main, nullptr, className, nullptr); }
 
     bool fightOrTake()
@@ -343,9 +394,25 @@ private:
         return best;
     }
 
+    void watchThinking()
+    {
+        while (m_watching) {
+            if (HWND window = FindWindowA(ThinkProgressWindow::kClassName, nullptr)) {
+                const int progress = ThinkProgressWindow::shownProgress(window);
+                if (progress > m_progressSeen)
+                    m_progressSeen = progress;
+            }
+            std::this_thread::sleep_for(2ms);
+        }
+    }
+
     std::string m_shots;
     HWND m_main = nullptr;
     int m_fights = 0;
+    std::unique_ptr<popup_test::PopupDismisser> m_popups;
+    std::thread m_watcher;
+    std::atomic<bool> m_watching = true;
+    std::atomic<int> m_progressSeen = -1;
     std::atomic<int> m_personScenes { 0 };
     std::atomic<int> m_computerScenes { 0 };
 
@@ -391,6 +458,7 @@ struct PlayThrough : ::testing::Test {
             } else {
                 ADD_FAILURE() << "no main window";
             }
+            person.stopWatching();
             stop = true;
             if (watcher.joinable())
                 watcher.join();
@@ -418,6 +486,7 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
     uint32_t eventsAtSave = 0;
     int ordersGiven = 0;
     int fights = 0;
+    int thinking = -1;
     run([&](Person& person) {
         person.shot("01_start");
         person.clickTool(menu_id::kNewGame);
@@ -461,7 +530,9 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
         harness::pressKey(VK_ESCAPE);
         settle();
         fights = person.fights();
+        thinking = person.thinkingProgressSeen();
     });
+    EXPECT_EQ(thinking, 100) << "a computer turn's progress reaches its end in the thinking window";
     EXPECT_GT(fights, 0) << "no attack or occupation in three turns";
     EXPECT_GT(m_personScenes, 0) << "a person's attack is shown as a scene";
     EXPECT_GT(m_computerScenes, 0) << "a computer's attack is shown as a scene";
@@ -529,6 +600,7 @@ TEST_F(PlayThrough, EverySampleMapPlaysTurnsThenANewGameAndAResumeOverItKeepTheB
             ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
             GameState& state = person.state();
             const uint32_t opening = state.country(0).funds;
+            const int incomeShown = person.popupsAnswered(IncomeWindow::kWidth, IncomeWindow::kHeight);
             for (int turn = 0; turn < 2 && !person.gameDecided(); ++turn) {
                 // A few units move, so the supply phase has fuel to pay for.
                 for (int i = 0, acted = 0; i < int(state.unitCount(0)) && acted < 3 && person.personActs(kPhaseAction); ++i)
@@ -547,10 +619,8 @@ TEST_F(PlayThrough, EverySampleMapPlaysTurnsThenANewGameAndAResumeOverItKeepTheB
             // Until a production dialog exists the person spends only on supplies, replenishment
             // and repairs, which a few quiet turns may not need; the books balance all the same.
             EXPECT_EQ(uint64_t(country.funds), country.runningTotal - country.fundsSpent);
-            bool incomeTold = false;
-            for (const auto& box : harness::messageBoxes())
-                incomeTold = incomeTold || box.caption == cp("収入");
-            EXPECT_TRUE(incomeTold) << "the income was shown to the person";
+            EXPECT_GT(person.popupsAnswered(IncomeWindow::kWidth, IncomeWindow::kHeight), incomeShown)
+                << "the income was shown to the person";
             for (int c = 1; c < kCountryCount; ++c)
                 computersSpent += state.country(c).fundsSpent;
             EXPECT_TRUE(boardFull(person));

@@ -124,6 +124,44 @@ std::vector<SceneCase> sceneCases(const SceneRig& rig)
     armour.shots = 2;
     armour.counterAttack = helicopters.counterAttack = 1;
     add("hover", helicopters, armour, { 30, 100, 170, 299 });
+    // Rocket launchers' salvos onto infantry: three missiles each, the spray and the blasts.
+    BattleSideRecord rockets = rig.side(5, 0, 3, kLand);
+    BattleSideRecord riflemen = rig.side(2, 1, 3, kLand);
+    rockets.shots = 10;
+    riflemen.figuresAfter = 5;
+    add("salvo", rockets, riflemen, { 30, 95, 105, 120 });
+    // Attack aircraft dropping bombs on tanks.
+    BattleSideRecord bombers = rig.side(21, 0, 2, kLand);
+    bombers.weaponSlot = 1;
+    bombers.shots = 6;
+    BattleSideRecord bombed = rig.side(3, 1, 3, kLand);
+    bombed.figuresAfter = 7;
+    add("bombs", bombers, bombed, { 30, 97, 105, 120 });
+    // A destroyer's depth charges seen under water by a submarine that answers with a torpedo.
+    BattleSideRecord hunter = rig.side(30, 0, 4, kSea);
+    hunter.weaponSlot = 2;
+    hunter.shots = 4;
+    hunter.figuresBefore = hunter.figuresAfter = 1;
+    BattleSideRecord hunted = rig.side(31, 1, 5, kSea);
+    hunted.figuresBefore = hunted.figuresAfter = 1;
+    hunted.shots = 2;
+    hunted.counterAttack = hunter.counterAttack = 1;
+    add("torpedo", hunter, hunted, { 100, 112, 125, 190 });
+    // Cruise missiles flying at an electronic warfare craft whose beam brings them down as they come.
+    BattleSideRecord cruise = rig.side(12, 0, 1, kLand);
+    cruise.figuresAfter = 3;
+    cruise.shots = 2;
+    BattleSideRecord jammer = rig.side(25, 1, 2, kLand);
+    jammer.figuresBefore = jammer.figuresAfter = 1;
+    jammer.shots = 7;
+    jammer.counterAttack = cruise.counterAttack = 1;
+    add("beam", cruise, jammer, { 20, 30, 45, 100 });
+    // A ballistic missile striking tanks: the warhead slides in and the window flashes white.
+    BattleSideRecord warhead = rig.side(13, 0, 0, kLand);
+    warhead.shots = 1;
+    BattleSideRecord struck = rig.side(3, 1, 3, kLand);
+    struck.figuresAfter = 2;
+    add("kind83", warhead, struck, { 95, 120, 140, 149 });
     // A building attacked: the attacker's window shows the empty frame.
     BattleSideRecord nobody = rig.side(2, kNoCountry, 3, kLand);
     nobody.figuresBefore = nobody.figuresAfter = 0;

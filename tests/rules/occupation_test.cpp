@@ -146,10 +146,16 @@ TEST(OccupationDisplay, ResultWindowOnlyWhenAPersonTakesPart)
 
     OccupationWorld person;
     person.state().country(1).controller = 1;
-    person.placeTown(1, 3, 3);
-    person.actor(0, 3, 3);
+    person.setRule(kRuleOccupationPoints, 1);
+    const int b = person.placeTown(1, 3, 3);
+    person.building(b).typeByte70 = 4;
+    person.actor(0, 3, 3, 3);
     execOccupy(person.state());
-    EXPECT_EQ(person.dialogs.callsOf("showOccupationResult").size(), 1u) << "the former owner is a person";
+    const auto shown = person.dialogs.callsOf("showOccupationResult");
+    ASSERT_EQ(shown.size(), 1u) << "the former owner is a person";
+    // The window's gauge runs from the points before the order to those after it.
+    EXPECT_EQ(shown[0].args[2], 4) << "the record before";
+    EXPECT_EQ(shown[0].args[3], 1) << "the record after";
 }
 
 TEST(OccupationDisplay, OccupyAndDestroyOrdersReachTheirExecutors)

@@ -21,8 +21,9 @@ bool isBridge(int t);
 
 // One of a few plain silhouettes by shape (categoryShape), scaled to a square of `size`.
 void drawUnitShape(Canvas& canvas, int x, int y, int size, int index, uint8_t colour, uint8_t outline);
-// The unit bitmap indexes: the 57 classes, then seven slower variants of guns and missile vehicles.
-constexpr int kCategoryColumns = 64;
+// The unit bitmap indexes: the 57 classes, then seven slower variants of guns and missile vehicles,
+// then the two kinds of civilians (64, 65).
+constexpr int kCategoryColumns = 66;
 // The shape of a bitmap index: 0 flag, 1 figure, 2 tank, 3 gun, 4 aircraft, 5 ship.
 int categoryShape(int index);
 

@@ -59,6 +59,8 @@ int categoryShape(int index)
         return 0;
     if (index >= 40 && index <= 56)
         return 5;
+    if (index >= 64)
+        return 1; // civilians
     return 3; // guns, missile vehicles, warheads and the slow variants
 }
 

@@ -12,39 +12,50 @@
 namespace mkdata::battle {
 namespace {
 
-// Unit types and how the scene shows them: scene kind, weapon animation per slot, sprite look.
+// A weapon row: its animation kind and the muzzle's offsets on the full-size unit sprite.
+struct WeaponRow {
+    int kind;
+    int muzzleX, muzzleY;
+};
+
+// Two muzzles in one row: the low half against the sky, the high half otherwise.
+constexpr int halves(int sky, int ground) { return int(uint32_t(ground) << 16 | (uint32_t(sky) & 0xFFFF)); }
+
+// Unit types and how the scene shows them: scene kind, weapon rows in the unit type's weapon order,
+// sprite look. Ground units and aircraft face left on a 160 × 80 sprite, ships on 360 × 160.
 struct UnitScene {
     int id;
     int sceneKind;
-    int weapons[5];
+    WeaponRow weapons[5];
     Look look;
 };
 
 const UnitScene kUnits[] = {
-    { 1, 1, { 1 }, Look::Truck },
-    { 2, 0, { 1, 1 }, Look::Soldier },
-    { 3, 0, { 2, 1 }, Look::Tank },
-    { 4, 0, { 2 }, Look::Gun },
-    { 5, 0, { 36 }, Look::Launcher },
-    { 6, 0, { 1 }, Look::Tank },
-    { 7, 0, { 37 }, Look::Launcher },
+    { 1, 1, { { 16, -2, 24 } }, Look::Truck },
+    { 2, 0, { { 17, -8, 26 }, { 18, -8, 26 } }, Look::Soldier },
+    { 3, 0, { { 2, 4, 20 }, { 24, 30, 14 } }, Look::Tank },
+    { 4, 0, { { 3, 0, 0 } }, Look::Gun },
+    { 5, 0, { { 52, 56, 16 } }, Look::Launcher },
+    { 6, 0, { { 31, 4, 18 } }, Look::Tank },
+    { 7, 0, { { 36, 60, 30 } }, Look::Launcher },
     { 8, 1, {}, Look::Truck },
-    { 9, 0, { 0, 1 }, Look::Soldier },
-    { 10, 0, { 1 }, Look::Truck },
-    { 11, 1, { 38 }, Look::Launcher },
-    { 12, 31, { 0 }, Look::Missile },
-    { 13, 31, { 0 }, Look::Missile },
-    { 20, 5, { 6, 1 }, Look::Jet },
-    { 21, 5, { 7, 11, 1 }, Look::Jet },
-    { 22, 5, { 9, 1 }, Look::Helicopter },
+    { 9, 0, { { 0, 0, 0 }, { 25, -8, 26 } }, Look::Soldier },
+    { 10, 0, { { 26, 6, 18 } }, Look::Truck },
+    { 11, 1, { { 54, 60, -20 } }, Look::Launcher },
+    { 12, 31, { { 81, 0, 0 } }, Look::Missile },
+    { 13, 31, { { 83, 0, 0 } }, Look::Missile },
+    { 20, 5, { { 32, 60, 40 }, { 21, -50, 16 } }, Look::Jet },
+    { 21, 5, { { 7, 40, 46 }, { 12, 60, 40 }, { 22, -56, 16 } }, Look::Jet },
+    { 22, 5, { { 9, 20, 44 }, { 23, halves(-40, -40), halves(40, 28) } }, Look::Helicopter },
     { 23, 5, {}, Look::Helicopter },
     { 24, 30, {}, Look::Transport },
-    { 25, 30, {}, Look::Transport },
-    { 30, 20, { 3 }, Look::Ship },
-    { 31, 21, { 19 }, Look::Submarine },
-    { 32, 22, {}, Look::Ship },
-    { 33, 22, {}, Look::Ship },
-    { 34, 20, { 3 }, Look::Ship },
+    { 25, 30, { { 82, 20, 80 } }, Look::Transport },
+    { 30, 20, { { 8, 10, 60 }, { 57, 60, 20 }, { 13, 200, 140 }, { 37, 150, -20 } }, Look::Ship },
+    { 31, 21, { { 76, 20, 100 }, { 74, 60, 60 } }, Look::Submarine },
+    { 32, 22, { { 61, -44, 62 } }, Look::Ship },
+    { 33, 22, { { 63, -44, 62 } }, Look::Ship },
+    { 34, 20, { { 1, 10, 74 }, { 59, 60, 20 }, { 38, 150, 10 }, { 40, 150, 10 }, { 62, 220, 70 } }, Look::Ship },
+    { 35, 20, { { 72, 200, 80 }, { 19, -56, 60 } }, Look::Ship },
 };
 
 void put16(std::string& out, uint16_t v)
@@ -70,10 +81,9 @@ void writeUnitData(const std::filesystem::path& folder)
         out.push_back(char(u.sceneKind));
         out.push_back(1);
         for (int k = 0; k < 5; ++k) {
-            put16(out, uint16_t(u.weapons[k]));
-            // The muzzle: front and middle of the full-size sprite.
-            put32(out, u.weapons[k] ? 10 : 0);
-            put32(out, u.weapons[k] ? 30 : 0);
+            put16(out, uint16_t(u.weapons[k].kind));
+            put32(out, uint32_t(u.weapons[k].muzzleX));
+            put32(out, uint32_t(u.weapons[k].muzzleY));
         }
         put32(out, uint32_t(spriteNumber(u.look)));
     }
@@ -128,6 +138,7 @@ void writeBattleScene(const std::filesystem::path& programFolder)
     writeUnitData(folder);
     writeUnitSprites(folder);
     writeEffects(folder);
+    writeWeaponSprites(folder);
     writeBackgrounds(folder);
     writeFile(folder / "frame2.dat", drawFramePicture());
     writeFile(folder / "category.dat", drawCategoryPicture());

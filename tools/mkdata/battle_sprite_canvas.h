@@ -43,6 +43,8 @@ SpriteCanvas drawExplosionStrip(int w, int h, Blast blast);
 // "bg00.dat" .. "bg62.dat".
 void writeBackgrounds(const std::filesystem::path& folder);
 std::vector<unsigned char> drawFramePicture();
+// The weapon sprites "wp01.dat".."wp40.dat" and the effect sprites of the weapons' launches and hits.
+void writeWeaponSprites(const std::filesystem::path& folder);
 std::vector<unsigned char> drawCategoryPicture();
 
 } // namespace mkdata::battle

@@ -94,6 +94,13 @@ SheetSize sheetSize(const std::string& file)
         return { info_sheet::kWeaponListSheetWidth, info_sheet::kWeaponListSheetHeight };
     if (file == panel_marks::kFile)
         return { panel_marks::kSheetWidth, panel_marks::kSheetHeight };
+    // The popups' pictures at the left; their buttons to the right grow the strip further.
+    if (file == "filltroop.bmp")
+        return { 288, 264 };
+    if (file == "supplytroop.bmp")
+        return { 288, 160 };
+    if (file == "income.bmp")
+        return { 392, 168 };
     return {};
 }
 
@@ -107,6 +114,12 @@ void paintSheetPictures(const std::string& file, Canvas& canvas, Palette& palett
         paintWeaponRowStrip(canvas, palette);
     else if (file == panel_marks::kFile)
         paintPanelMarks(canvas, palette);
+    else if (file == "filltroop.bmp")
+        paintFillTroopSheet(canvas, palette);
+    else if (file == "supplytroop.bmp")
+        paintSupplyTroopSheet(canvas, palette);
+    else if (file == "income.bmp")
+        paintIncomeSheet(canvas, palette);
 }
 
 } // namespace mkdata::buttons

@@ -1,6 +1,7 @@
 // The pictures that share a sheet with bitmap buttons: the icon sheet of the information windows,
-// the armament change window's set panels, the weapon list's row strip and the marks of the
-// panel strip.
+// the armament change window's set panels, the weapon list's row strip, the marks of the panel
+// strip, the replenish and supply popups' panels and the income window's picture with the result
+// windows' gauge bars.
 #pragma once
 
 #include "infowin/sheet_layout.h"
@@ -31,6 +32,10 @@ void paintIconSheet(Canvas& canvas, Palette& palette);
 void paintChangeSheet(Canvas& canvas, Palette& palette);
 // The mark strip's marks beside the panel buttons.
 void paintPanelMarks(Canvas& canvas, Palette& palette);
+// The play popups' pictures at the left of their strips (buttons_sheet_popups.cpp).
+void paintFillTroopSheet(Canvas& canvas, Palette& palette);
+void paintSupplyTroopSheet(Canvas& canvas, Palette& palette);
+void paintIncomeSheet(Canvas& canvas, Palette& palette);
 // Five highlight bars of a weapon table, from (x, y) down.
 void paintWeaponBars(Canvas& canvas, Palette& palette, int x, int y);
 

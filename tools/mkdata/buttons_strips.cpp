@@ -121,6 +121,22 @@ const Label kLabels[] = {
     { ButtonKind::ToolButton40x24, 0, "小" },
     { ButtonKind::ToolButton40x24, 1, "中" },
     { ButtonKind::ToolButton40x24, 2, "大" },
+    { ButtonKind::FillTroopButton72x24, 0, "修理" },
+    { ButtonKind::FillTroopButton72x24, 1, "補充" },
+    { ButtonKind::FillTroopButton72x24, 2, "両方" },
+    { ButtonKind::FillTroopButton104x28, 0, "実行" },
+    { ButtonKind::FillTroopButton104x28, 1, "中止" },
+    { ButtonKind::SupplyTroopButton72x24, 0, "燃料" },
+    { ButtonKind::SupplyTroopButton72x24, 1, "弾薬" },
+    { ButtonKind::SupplyTroopButton72x24, 2, "両方" },
+    { ButtonKind::SupplyTroopButton104x28, 0, "補給する" },
+    { ButtonKind::SupplyTroopButton104x28, 1, "しない" },
+    { ButtonKind::IncomeButton112x32, 0, "閉じる" },
+    { ButtonKind::AutoMoveSubButton, 0, "設定開始" },
+    { ButtonKind::AutoMoveSubButton, 1, "経路設定" },
+    { ButtonKind::AutoMoveSubButton, 2, "決定" },
+    { ButtonKind::AutoMoveSubButton, 3, "オート移動" },
+    { ButtonKind::AutoMoveSubButton, 4, "設定終了" },
 };
 
 // Command button i stands for unit command i + 1: one glyph of its name, as the palette writes

@@ -456,6 +456,42 @@ TEST(ModalDialog, OnAnotherThreadDisablesTheOwnerUntilEnded)
     DestroyWindow(owner);
 }
 
+TEST(ModalDialog, AThreadBackAtOtherWorkAfterItsLoopLeavesTheWindowSystemIdle)
+{
+    registerTestClasses();
+    addModalTemplate();
+    HWND owner = makeOwner();
+    g_modalDialog = nullptr;
+    std::promise<void> release;
+    std::future<void> released = release.get_future();
+    std::atomic<INT_PTR> result = 0;
+    std::thread worker([&] {
+        result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, modalProc, 0);
+        // Other work, without reading the queue again.
+        released.wait();
+    });
+    HWND dialog = waitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(dialog, WM_USER + 1, 42, 0);
+    // The loop ends before the button comes up: the release finds no window of the worker.
+    RECT frame {};
+    GetWindowRect(dialog, &frame);
+    harness::mouseDown(frame.left + 5, frame.top + 5);
+    for (int i = 0; i < 2000 && IsWindow(dialog); ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_FALSE(IsWindow(dialog));
+    harness::mouseUp(frame.left + 5, frame.top + 5);
+    EXPECT_TRUE(harness::waitIdle(std::chrono::milliseconds(2000))) << "the worker's queue still counts as busy";
+    release.set_value();
+    worker.join();
+    EXPECT_EQ(result.load(), 42);
+    DestroyWindow(owner);
+}
+
 TEST(ModalDialog, EndDialogInsideInitDialogReturnsWithoutShowing)
 {
     registerTestClasses();

@@ -220,6 +220,31 @@ TEST_F(MouseRouting, MouseHookSwallowsClicksItClaims)
     UnhookWindowsHookEx(g_mouseHook);
 }
 
+std::vector<std::pair<WPARAM, UINT>> g_hookHeard;
+LRESULT CALLBACK recordButtons(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && (wParam == WM_RBUTTONDOWN || wParam == WM_NCRBUTTONDOWN))
+        g_hookHeard.emplace_back(wParam, reinterpret_cast<MOUSEHOOKSTRUCT*>(lParam)->wHitTestCode);
+    return CallNextHookEx(g_mouseHook, code, wParam, lParam);
+}
+
+TEST_F(MouseRouting, MouseHookHearsAClickOnAWindowThatIsDisabled)
+{
+    HWND frame = createFrame("frame", 0, 0, 300, 200, WS_POPUP | WS_VISIBLE);
+    g_mouseHook = SetWindowsHookExA(WH_MOUSE, recordButtons, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(g_mouseHook);
+    EnableWindow(frame, FALSE);
+    pump();
+    Recorder::instance().clear();
+    g_hookHeard.clear();
+    harness::click(20, 20, harness::Button::Right);
+    pump();
+    EXPECT_TRUE(Recorder::instance().messages(frame, { WM_RBUTTONDOWN, WM_NCRBUTTONDOWN }).empty()) << "the window itself hears nothing";
+    ASSERT_EQ(g_hookHeard.size(), 1u);
+    EXPECT_EQ(g_hookHeard[0].second, UINT(HTERROR));
+    UnhookWindowsHookEx(g_mouseHook);
+}
+
 HHOOK g_hook = nullptr;
 LRESULT CALLBACK swallowF5(int code, WPARAM wParam, LPARAM lParam)
 {

@@ -1,0 +1,22 @@
+// The game's popups of play as the main window runs them for the game thread's requests: each
+// runs modally on the calling thread, owned by the main window, and returns when it has closed.
+#pragma once
+
+#include "platform/windows.h"
+
+#include <cstdint>
+
+struct ReplenishOffer;
+struct SupplyOrder;
+
+namespace play_windows {
+
+// The owner is the main window's handle; null runs nothing (the order's choice is then cleared).
+void showIncome(HWND owner, int32_t income);
+// Fills the offer's two accept bytes.
+void askReplenish(HWND owner, ReplenishOffer& offer);
+// Refused, the order keeps nothing.
+void askSupply(HWND owner, SupplyOrder& order);
+void explainPhase(HWND owner);
+
+} // namespace play_windows

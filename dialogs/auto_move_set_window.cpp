@@ -1,0 +1,221 @@
+// AutoMoveSetWindow: the buttons' states by the set-up's stage, the display and the posts.
+#include "dialogs/auto_move_set_window.h"
+
+#include "infowin/drawn_dialog.h"
+#include "infowin/window_services.h"
+#include "lib/media/bitmap_button.h"
+#include "platform/kernel/host.h"
+#include "rules/current_action.h"
+#include "rules/rules_context.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kActionPhase = 5;
+constexpr RECT kNameArea { 89, 17, 281, 29 };
+constexpr RECT kSizeArea { 239, 38, 257, 50 };
+
+bool actionPhaseWaiting(GameState& state)
+{
+    const Handshake& handshake = state.handshake();
+    return handshake.playRunning() && state.turnBlock().phase == kActionPhase && handshake.waitingForAnswer()
+        && !handshake.unitCommandBeingSet();
+}
+
+bool currentCountryHasOrders(GameState& state)
+{
+    const int side = state.turnBlock().currentCountry;
+    if (side < 0 || side >= kCountryCount)
+        return false;
+    for (uint32_t i = 0; i < state.unitCount(side); ++i)
+        if (const UnitRecord* unit = state.unitOf(side, int(i)); unit && unitInPlay(*unit) && unit->hasAutoRoute == 1)
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool autoMoveCanBegin() { return g_gameState && actionPhaseWaiting(*g_gameState); }
+
+bool autoMoveCanRun()
+{
+    if (!g_gameState)
+        return false;
+    GameState& state = *g_gameState;
+    return actionPhaseWaiting(state) && currentCountryHasOrders(state) && !currentAction(state).autoMoveSetup();
+}
+
+AutoMoveSetWindow::AutoMoveSetWindow(swCWindow* parent)
+    : swCWindow(kClassName, parent)
+{
+    m_windowClass.hbrBackground = nullptr;
+    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW);
+    m_title = nullptr;
+}
+
+BOOL AutoMoveSetWindow::Create()
+{
+    m_canvas.load("automove.bmp", { 0, 0, kWidth, kHeight });
+    const std::string title = platform::utf8ToCp932("オート移動");
+    setTitle(title.c_str());
+    HWND owner = m_parent ? m_parent->handle() : nullptr;
+    const RECT frame = centredWindowRect(owner, kWidth, kHeight, m_style, m_exStyle);
+    setFrame(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
+    if (!swCWindow::Create())
+        return FALSE;
+    m_title = nullptr;
+    makeBitmapButton<AutoMoveSubButton>(this, 0, kBegin, 12, 12);
+    makeBitmapButton<AutoMoveSubButton>(this, 1, kRouteStage, 12, 38);
+    makeBitmapButton<AutoMoveSubButton>(this, 2, kSetRoute, 12, 64);
+    makeBitmapButton<AutoMoveSubButton>(this, 3, kRun, 96, 64);
+    makeBitmapButton<AutoMoveSubButton>(this, 4, kEnd, 196, 64);
+    fullRefresh();
+    windowRestorePlacement(kClassName, false, true);
+    return TRUE;
+}
+
+void AutoMoveSetWindow::enable(UINT id, bool on)
+{
+    if (HWND button = GetDlgItem(handle(), int(id)))
+        EnableWindow(button, on);
+}
+
+void AutoMoveSetWindow::holdPressed(UINT id, bool on)
+{
+    HWND button = GetDlgItem(handle(), int(id));
+    if (auto* face = dynamic_cast<BitmapButton*>(windowFromHandle(button))) {
+        face->setHeldPressed(on);
+        InvalidateRect(button, nullptr, FALSE);
+    }
+}
+
+void AutoMoveSetWindow::postToMain(UINT message)
+{
+    if (HWND main = m_parent ? m_parent->handle() : nullptr)
+        PostMessageA(main, message, 0, 0);
+}
+
+bool AutoMoveSetWindow::reevaluateBegin()
+{
+    const bool can = autoMoveCanBegin();
+    enable(kBegin, can);
+    enable(kRouteStage, false);
+    enable(kSetRoute, false);
+    return can;
+}
+
+void AutoMoveSetWindow::reevaluateRun() { enable(kRun, autoMoveCanRun()); }
+
+void AutoMoveSetWindow::fullRefresh()
+{
+    enum class Stage { None, Idle, First, Second };
+    const CurrentAction* action = g_gameState ? &currentAction(*g_gameState) : nullptr;
+    const bool setup = action && action->autoMoveSetup();
+    const bool canBegin = reevaluateBegin();
+    Stage stage = Stage::None;
+    if (setup)
+        stage = action->autoMoveRouteStage() ? Stage::Second : Stage::First;
+    else if (canBegin)
+        stage = Stage::Idle;
+    enable(kEnd, setup);
+    holdPressed(kBegin, stage == Stage::First);
+    enable(kBegin, stage == Stage::Idle);
+    holdPressed(kRouteStage, stage == Stage::Second);
+    enable(kRouteStage, false);
+    enable(kSetRoute, stage == Stage::Second);
+    drawDisplay();
+    reevaluateRun();
+}
+
+void AutoMoveSetWindow::drawDisplay()
+{
+    m_canvas.restore({ 0, 0, kWidth, kHeight });
+    if (g_gameState) {
+        GameState& state = *g_gameState;
+        const CurrentAction& action = currentAction(state);
+        HFONT font = state.font(kSmallFont).handle();
+        const int side = state.turnBlock().currentCountry;
+        if (action.autoMoveGroupSize() > 0)
+            if (const UnitRecord* first = state.unitOf(side, action.autoMoveGroupUnit(0)); first && unitExists(*first))
+                m_canvas.text(kNameArea, std::string(first->name, strnlen(first->name, sizeof first->name)),
+                    RGB(255, 255, 255), font, DT_LEFT | DT_SINGLELINE);
+        char size[16];
+        std::snprintf(size, sizeof size, "%3d", action.autoMoveGroupSize());
+        m_canvas.restore(kSizeArea);
+        m_canvas.text(kSizeArea, size, RGB(255, 255, 255), font, DT_RIGHT | DT_SINGLELINE);
+    }
+    if (handle())
+        InvalidateRect(handle(), nullptr, FALSE);
+}
+
+int AutoMoveSetWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
+{
+    switch (id) {
+    case kBegin:
+        if (autoMoveCanBegin())
+            postToMain(kBeginMessage);
+        return 1;
+    case kRouteStage:
+        postToMain(kRouteStageMessage);
+        return 1;
+    case kSetRoute:
+        postToMain(kSetRouteMessage);
+        return 1;
+    case kRun:
+        if (autoMoveCanRun()) {
+            postToMain(kRunMessage);
+            enable(kRun, false);
+        }
+        return 1;
+    case kEnd:
+        postToMain(kEndMessage);
+        return 1;
+    default:
+        return swCWindow::OnCommand(msg, id, code);
+    }
+}
+
+int AutoMoveSetWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case kFullRefresh:
+        fullRefresh();
+        return 1;
+    case kUnitAdded:
+        enable(kRouteStage, true);
+        drawDisplay();
+        return 1;
+    case kReevaluate:
+        reevaluateBegin();
+        reevaluateRun();
+        return 1;
+    case kDisableAll:
+        for (UINT id : { kBegin, kRouteStage, kRun, kSetRoute })
+            enable(id, false);
+        return 1;
+    case WM_CLOSE:
+        // The main window closes it through its own member.
+        postToMain(kToggleMessage);
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_PAINT:
+        m_canvas.paint(handle());
+        return 1;
+    case WM_ERASEBKGND:
+        m_canvas.copyTo(reinterpret_cast<HDC>(msg.wParam));
+        msg.result = 1;
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kClassName);
+        return 0;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,62 @@
+// AutoMoveSetWindow: the small tool window through which a person sets up auto-move orders for a
+// group of units and starts the auto move. It only offers the steps and posts them to the main
+// window, which does the work; it shows the group's first unit and size.
+#pragma once
+
+#include "infowin/picture_canvas.h"
+#include "lib/window.h"
+
+class AutoMoveSetWindow : public swCWindow {
+public:
+    static constexpr const char* kClassName = "VKRC_AUTOMOVESETWINDOW_CNAME";
+    static constexpr int kWidth = 296;
+    static constexpr int kHeight = 100;
+
+    // Buttons: begin the set-up, go on to the route, set the route, run the auto moves, end.
+    static constexpr UINT kBegin = 1002;
+    static constexpr UINT kRouteStage = 1000;
+    static constexpr UINT kSetRoute = 1001;
+    static constexpr UINT kRun = 1004;
+    static constexpr UINT kEnd = 1003;
+
+    // Posted to the main window.
+    static constexpr UINT kBeginMessage = WM_USER + 169;
+    static constexpr UINT kRouteStageMessage = WM_USER + 170;
+    static constexpr UINT kSetRouteMessage = WM_USER + 171;
+    static constexpr UINT kEndMessage = WM_USER + 172;
+    static constexpr UINT kToggleMessage = WM_USER + 182;
+    static constexpr UINT kRunMessage = WM_USER + 184;
+
+    // Accepted from the main window.
+    static constexpr UINT kFullRefresh = WM_USER + 105;
+    static constexpr UINT kUnitAdded = WM_USER + 106;
+    static constexpr UINT kReevaluate = WM_USER + 107;
+    static constexpr UINT kDisableAll = WM_USER + 108;
+
+    explicit AutoMoveSetWindow(swCWindow* parent);
+
+    // Creates the window at its kept placement (else centred over the main window).
+    BOOL Create() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    // 1002 may begin a set-up: the action phase, the game thread waits for the person's orders and
+    // no unit command is being set. Disables 1000 and 1001 as it goes.
+    bool reevaluateBegin();
+    // 1004 may run the orders: the action phase, some unit of the current country has one, no
+    // unit command is being set and no set-up is on.
+    void reevaluateRun();
+    void fullRefresh();
+    void drawDisplay();
+
+private:
+    void enable(UINT id, bool on);
+    void holdPressed(UINT id, bool on);
+    void postToMain(UINT message);
+
+    PictureCanvas m_canvas;
+};
+
+// The game-state tests the window's buttons follow.
+bool autoMoveCanBegin();
+bool autoMoveCanRun();

@@ -1,0 +1,144 @@
+// EventNoticeWindow: the texts of the event kinds, drawn once on "event_s.bmp", and the close timer.
+#include "dialogs/event_notice_window.h"
+
+#include "infowin/dialog_templates.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+// Kinds 0..16: the first line; every kind but 13 and 14 names the unit on the second.
+constexpr std::array<const char*, 17> kFirstLines {
+    "燃料切れで墜落しました。",
+    "増援部隊が到着しました。",
+    "民間人を目標地点に輸送しました。",
+    "民間人を目標地点に輸送しました。",
+    "避難目標地点に到着しました。",
+    "誤射が発生しました。",
+    "敵部隊に遭遇しました。",
+    "敵部隊の迎撃に遇いました。",
+    "輸送目標地点に到着しました。",
+    "オート移動で移動できませんでした。",
+    "オート追尾目標部隊を見失いました。",
+    "地雷を除去しました。",
+    "機雷を除去しました。",
+    "%s陣営が",
+    "%s陣営のミサイルが",
+    "地雷原に進入しました。",
+    "機雷原に進入しました。",
+};
+
+template <size_t N>
+std::string field(const char (&text)[N])
+{
+    return std::string(text, strnlen(text, N));
+}
+
+std::string countryName(int country)
+{
+    return country >= 0 && country < kCountryCount ? field(g_gameState->country(country).name) : std::string();
+}
+
+const UnitRecord* noticeUnit(int side, int index)
+{
+    const UnitRecord* unit = g_gameState->unitOf(side, index);
+    return unit && unitExists(*unit) ? unit : nullptr;
+}
+
+// The pattern is UTF-8 with one "%s"; the name is CP932 already.
+std::string withName(const char* utf8Pattern, const std::string& name)
+{
+    std::string pattern = platform::utf8ToCp932(utf8Pattern);
+    const size_t at = pattern.find("%s");
+    return at == std::string::npos ? pattern : pattern.replace(at, 2, name);
+}
+
+} // namespace
+
+EventNoticeWindow::EventNoticeWindow(swCWindow* parent, int kind, int a, int b)
+    : DrawnDialog(dialog_template::kEventNotice, parent)
+    , m_kind(kind)
+    , m_a(a)
+    , m_b(b)
+{
+    registerGameDialogTemplates();
+}
+
+std::pair<std::string, std::string> EventNoticeWindow::lines(int kind, int a, int b)
+{
+    if (kind < 0 || kind >= int(kFirstLines.size()))
+        return {};
+    if (namesCountries(kind)) {
+        const char* second = kind == 13 ? "%s陣営領に進入しました。" : "%s陣営領に着弾しました。";
+        return { withName(kFirstLines[size_t(kind)], countryName(a)), withName(second, countryName(b)) };
+    }
+    const UnitRecord* unit = noticeUnit(a, b);
+    return { platform::utf8ToCp932(kFirstLines[size_t(kind)]), unit ? field(unit->name) : std::string() };
+}
+
+int EventNoticeWindow::OnInitDialog()
+{
+    placeCentred(kWidth, kHeight);
+    m_canvas.load("event_s.bmp", { 0, 0, kWidth, kHeight });
+    drawNotice();
+    SetTimer(handle(), kCloseTimer, kCloseAfterMs, nullptr);
+    return 1;
+}
+
+void EventNoticeWindow::drawNotice()
+{
+    GameState& state = *g_gameState;
+    HFONT font = state.font(kSmallFont).handle();
+    const COLORREF white = RGB(255, 255, 255);
+    const UINT line = DT_LEFT | DT_SINGLELINE;
+    auto [first, second] = lines(m_kind, m_a, m_b);
+    if (namesCountries(m_kind)) {
+        m_canvas.text({ 12, 14, 272, 28 }, first, white, font, line);
+        m_canvas.text({ 12, 29, 272, 43 }, second, white, font, line);
+        return;
+    }
+    if (const UnitRecord* unit = noticeUnit(m_a, m_b))
+        m_canvas.draw([&](HDC dc) { state.drawUnitIcon(dc, 12, 12, m_a, unit->unitTypeId, 0); });
+    if (first.empty())
+        return;
+    const int left = m_kind <= 1 ? 48 : 46;
+    const int right = m_kind == 0 ? 216 : m_kind == 1 ? 258 : 286;
+    m_canvas.text({ left, 14, right, 28 }, first, white, font, line);
+    m_canvas.text({ left, 29, 272, 43 }, second, white, font, line);
+}
+
+int EventNoticeWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_TIMER:
+        if (msg.wParam != kCloseTimer)
+            break;
+        closeWith(1);
+        return 1;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        closeWith(1);
+        return 1;
+    case WM_CLOSE:
+        closeWith(0);
+        return 1;
+    case WM_DESTROY:
+        KillTimer(handle(), kCloseTimer);
+        break;
+    default:
+        break;
+    }
+    return DrawnDialog::OnMessage(msg);
+}
+
+// Keys do not end a notice: only its timer and the mouse do.
+int EventNoticeWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
+{
+    if (id == IDOK || id == IDCANCEL)
+        return 1;
+    return DrawnDialog::OnCommand(msg, id, code);
+}

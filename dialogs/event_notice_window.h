@@ -1,0 +1,33 @@
+// EventNoticeWindow: a small picture that tells of an event of a unit or between two countries,
+// closing by itself after three seconds or at a click. Modal on whichever thread raises it.
+#pragma once
+
+#include "infowin/drawn_dialog.h"
+
+#include <string>
+
+class EventNoticeWindow : public DrawnDialog {
+public:
+    static constexpr int kWidth = 284;
+    static constexpr int kHeight = 56;
+    static constexpr UINT kCloseTimer = 1;
+    static constexpr UINT kCloseAfterMs = 3000;
+
+    // a and b: the unit's side and index, or two countries for kinds 13 and 14.
+    EventNoticeWindow(swCWindow* parent, int kind, int a, int b);
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    // The two lines of the kind (CP932); both empty for a kind without words.
+    static std::pair<std::string, std::string> lines(int kind, int a, int b);
+    static bool namesCountries(int kind) { return kind == 13 || kind == 14; }
+
+private:
+    void drawNotice();
+
+    int m_kind;
+    int m_a;
+    int m_b;
+};

@@ -1,0 +1,103 @@
+// GameEndWindow: the kind's picture and words, the eight-second timer and the wait for the jingle.
+#include "dialogs/game_end_window.h"
+
+#include "infowin/dialog_templates.h"
+#include "infowin/main_window_services.h"
+#include "platform/kernel/host.h"
+#include "rules/links.h"
+#include "rules/main_window_link.h"
+#include "state/game_state.h"
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+constexpr std::array<const char*, 8> kKindTexts {
+    "の首都が制圧されました。",
+    "の部隊が全滅しました。",
+    "が勝利条件を達成しました。",
+    "が降伏しました。",
+    "の司令部が制圧されました。",
+    "は勝利条件を達成できません。",
+    "は全ての重要拠点を制圧されました。",
+    "は全ての重要部隊を撃破されました。",
+};
+
+} // namespace
+
+GameEndWindow::GameEndWindow(swCWindow* parent, int country, int kind)
+    : DrawnDialog(dialog_template::kPopup, parent)
+    , m_country(country)
+    , m_kind(kind)
+{
+    registerGameDialogTemplates();
+}
+
+std::string GameEndWindow::kindText(int kind)
+{
+    return kind >= 0 && kind < int(kKindTexts.size()) ? platform::utf8ToCp932(kKindTexts[size_t(kind)]) : std::string();
+}
+
+int GameEndWindow::bandTop(int kind) { return kind >= 0 && kind <= 3 ? kind * kHeight : 4 * kHeight; }
+
+int GameEndWindow::OnInitDialog()
+{
+    const int top = bandTop(m_kind);
+    m_canvas.load("end_s.bmp", { 0, top, kWidth, top + kHeight });
+    GameState& state = *g_gameState;
+    HFONT font = state.font(kFont14Bold).handle();
+    if (m_country >= 0 && m_country < kCountryCount) {
+        const char* name = state.country(m_country).name;
+        m_canvas.text({ 12, 219, 268, 235 }, std::string(name, strnlen(name, sizeof state.country(0).name)),
+            RGB(255, 255, 255), font, DT_LEFT | DT_SINGLELINE);
+    }
+    m_canvas.text({ 12, 241, 300, 257 }, kindText(m_kind), RGB(255, 255, 255), font, DT_LEFT | DT_SINGLELINE);
+    placeCentred(kWidth, kHeight);
+    if (HWND main = mainWindowServices().mainWindow())
+        PostMessageA(main, kStartedMessage, WPARAM(m_country), LPARAM(m_kind));
+    SetTimer(handle(), kShowTimer, kShowMs, nullptr);
+    return 1;
+}
+
+int GameEndWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_TIMER:
+        if (msg.wParam == kShowTimer) {
+            KillTimer(handle(), kShowTimer);
+            SetTimer(handle(), kSoundTimer, kSoundPollMs, nullptr);
+            return 1;
+        }
+        if (msg.wParam == kSoundTimer) {
+            // The jingle plays to its end; the window goes with it.
+            if (mainWindowLink().isSoundPlaying(kJingleSlot))
+                return 1;
+            KillTimer(handle(), kSoundTimer);
+            closeWith(1);
+            return 1;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        closeWith(1);
+        return 1;
+    case WM_CLOSE:
+        closeWith(0);
+        return 1;
+    case WM_DESTROY:
+        KillTimer(handle(), kShowTimer);
+        KillTimer(handle(), kSoundTimer);
+        break;
+    default:
+        break;
+    }
+    return DrawnDialog::OnMessage(msg);
+}
+
+int GameEndWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
+{
+    if (id == IDOK || id == IDCANCEL)
+        return 1;
+    return DrawnDialog::OnCommand(msg, id, code);
+}

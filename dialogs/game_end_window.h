@@ -1,0 +1,37 @@
+// GameEndWindow: the picture that announces a country's end or victory. It asks the main window for
+// its jingle, stays eight seconds and then until the jingle (effect slot 1) has fallen silent.
+#pragma once
+
+#include "infowin/drawn_dialog.h"
+
+#include <string>
+
+class GameEndWindow : public DrawnDialog {
+public:
+    static constexpr int kWidth = 336;
+    static constexpr int kHeight = 268;
+    static constexpr UINT kShowTimer = 1;
+    static constexpr UINT kSoundTimer = 2;
+    static constexpr UINT kShowMs = 8000;
+    static constexpr UINT kSoundPollMs = 1000;
+    // Posted to the main window when the window starts; wParam the country, lParam the kind.
+    static constexpr UINT kStartedMessage = WM_USER + 180;
+    static constexpr int kJingleSlot = 1;
+
+    // Kinds: 0 capital captured, 1 all units lost, 2 victory conditions met, 3 surrender,
+    // 4 headquarters captured, 5 victory out of reach, 6 key bases lost, 7 key units lost.
+    GameEndWindow(swCWindow* parent, int country, int kind);
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    // The kind's words after the country's name (CP932); empty for an unknown kind.
+    static std::string kindText(int kind);
+    // The picture band's top in "end_s.bmp".
+    static int bandTop(int kind);
+
+private:
+    int m_country;
+    int m_kind;
+};

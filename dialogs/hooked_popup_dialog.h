@@ -1,0 +1,73 @@
+// HookedPopupDialog: the menu-like popup over a hex that lets the person pick one of the units,
+// buildings or the hex itself, with nested popups for the units a carrier holds. A thread mouse
+// hook closes it at a right click anywhere in the program's thread.
+#pragma once
+
+#include "dialogs/popup_entries.h"
+#include "infowin/window_services.h"
+#include "lib/dialog_base.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ProductionStatusList;
+
+class HookedPopupDialog : public DialogBase {
+public:
+    // Purposes: 2 board a carrier, 3 pick among a hex's units, 4 add to the auto-move group,
+    // 5 a way-point target of the auto move.
+    enum Purpose : int { kBoard = 2, kMoveTarget = 3, kAutoMoveGroup = 4, kAutoMoveTarget = 5 };
+
+    static constexpr UINT kFocusSink = 1505;
+    static constexpr UINT kSeparator = 1302;
+    static constexpr UINT kFirstUpperRow = 1100;
+    static constexpr UINT kFirstLowerRow = 1201;
+    static constexpr UINT kFirstUpperCell = 1303;
+    static constexpr UINT kFirstLowerCell = 1404;
+    // Posted by the mouse hook to the active popup at a right click.
+    static constexpr UINT kRightClicked = WM_USER + 105;
+
+    // (x, y): the screen position of the popup's top-left corner.
+    HookedPopupDialog(swCWindow* parent, int purpose, int x, int y, std::vector<uint32_t> upperEntries,
+        std::vector<uint32_t> lowerEntries);
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    // Result 1: the entry chosen; else popup_entry::kNone.
+    uint32_t chosenEntry() const { return m_chosenEntry; }
+    int purpose() const { return m_purpose; }
+    const std::vector<uint32_t>& upperEntries() const { return m_upperEntries; }
+    const std::vector<uint32_t>& lowerEntries() const { return m_lowerEntries; }
+
+    // Whether the entry's row, or its status cell, may be chosen for this purpose.
+    bool rowEnabled(uint32_t entry) const;
+    bool cellEnabled(uint32_t entry) const;
+    // The unit is drawn green: it has an auto-move order, or it is grouped during the set-up.
+    static bool autoMoveMarked(uint32_t entry);
+    // The prompt's words (CP932); empty for an unknown number.
+    static std::string promptText(int number);
+
+    // The popup the mouse hook tells of a right click; null when none is open.
+    static HookedPopupDialog* activePopup();
+    static bool hookInstalled();
+
+    // Opens the nested popup of the cell's unit: the units it carries.
+    void openNested(ProductionStatusList* cell);
+
+private:
+    void makeRows(const std::vector<uint32_t>& entries, UINT firstRow, UINT firstCell, int top);
+    void installHook();
+    static void removeHook();
+    static LRESULT CALLBACK mouseHook(int code, WPARAM wParam, LPARAM lParam);
+
+    ModalIdleOff m_idle;
+    std::vector<uint32_t> m_upperEntries;
+    std::vector<uint32_t> m_lowerEntries;
+    int m_x;
+    int m_y;
+    int m_purpose;
+    uint32_t m_chosenEntry = popup_entry::kNone;
+};

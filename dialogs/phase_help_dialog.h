@@ -1,0 +1,32 @@
+// PhaseHelpDialog: the explanation of the phase that begins, with a box that switches the
+// explanation of that phase off (the setting is written at each click of the box).
+#pragma once
+
+#include "infowin/window_services.h"
+#include "lib/dialog_base.h"
+
+#include <string>
+
+class PhaseHelpDialog : public DialogBase {
+public:
+    static constexpr UINT kTextId = 1000;
+    static constexpr UINT kOkButton = 1001;
+    static constexpr UINT kNeverAgain = 1002;
+    static constexpr int kWidth = 408;
+    static constexpr int kHeight = 104;
+
+    // The phase is read from the turn block when the dialog starts.
+    explicit PhaseHelpDialog(swCWindow* parent);
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    // Title and text of phases 2..6 (CP932); empty for the others.
+    static std::string title(int phase);
+    static std::string text(int phase);
+
+private:
+    ModalIdleOff m_idle;
+    int m_phase = 0;
+};

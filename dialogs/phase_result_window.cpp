@@ -1,0 +1,258 @@
+// PhaseResultWindow: the picture band, the gauge and its two timers; the members' values.
+#include "dialogs/phase_result_window.h"
+
+#include "infowin/dialog_templates.h"
+#include "state/game_state.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kRuleOccupationPoints = 5;
+constexpr int kFirstBandType = 31;
+constexpr int kLastBandType = 51;
+constexpr int kDefaultBand = 3;
+constexpr int kTemporaryBridgeBand = 18;
+constexpr int kPillboxBand = 19;
+constexpr int kBarLeft = 264;
+constexpr int kGaugeWidth = 128;
+
+const TerrainRecord* terrainType(int type)
+{
+    const auto& types = g_gameState->terrainTypes();
+    return type >= 0 && type < int(types.size()) ? &types[size_t(type)] : nullptr;
+}
+
+int percentOf(int value, int maximum) { return maximum > 0 ? value * 100 / maximum : 100; }
+
+// The structure of the kind: the temporary bridge for kind 10, else the pillbox.
+int structureMaximum(int kind)
+{
+    const auto& types = g_gameState->terrainTypes();
+    int type = g_gameState->terrainRoles().pillbox;
+    if (kind == kTerrainTemporaryBridge) {
+        for (size_t i = 0; i < types.size(); ++i)
+            if (types[i].kind == kTerrainTemporaryBridge) {
+                type = int(i);
+                break;
+            }
+    }
+    return PhaseResultWindow::maximumDurability(type);
+}
+
+ResultGauge buildingGauge(const BuildingRecord& after, const BuildingRecord& before)
+{
+    const int maximum = PhaseResultWindow::maximumDurability(before.type);
+    return { percentOf(before.durability, maximum), percentOf(after.durability, maximum), 100, 64 + 10 * before.ownerPlusOne };
+}
+
+ResultGauge structureGauge(int kind, int after, int before)
+{
+    const int maximum = structureMaximum(kind);
+    return { percentOf(before, maximum), percentOf(after, maximum), 100, 64 };
+}
+
+ResultGauge occupationGauge(const BuildingRecord& after, const BuildingRecord& before)
+{
+    const TerrainRecord* type = terrainType(before.type);
+    return { before.typeByte70, after.typeByte70, type ? type->occupationValue : 0, 64 + 10 * before.ownerPlusOne };
+}
+
+int occupationBand(int type) { return type >= kFirstBandType && type <= kLastBandType ? type - kFirstBandType : kDefaultBand; }
+
+} // namespace
+
+PhaseResultWindow::PhaseResultWindow(swCWindow* parent, const char* pictureFile, int band, const ResultGauge& gauge)
+    : DrawnDialog(dialog_template::kPopup, parent)
+    , m_gauge(gauge)
+    , m_pictureFile(pictureFile)
+    , m_band(std::clamp(band, 0, kBandCount - 1))
+{
+    registerGameDialogTemplates();
+}
+
+int PhaseResultWindow::buildingBand(int type)
+{
+    const TerrainRecord* record = terrainType(type);
+    return record && record->kind > kTerrainBuilding ? occupationBand(type) : kDefaultBand;
+}
+
+int PhaseResultWindow::maximumDurability(int type)
+{
+    const TerrainRecord* record = terrainType(type);
+    if (!record)
+        return 0;
+    return g_gameState->ruleSwitch(kRuleReinforcement) == 1 ? record->reinforcedDurability : record->durability;
+}
+
+int PhaseResultWindow::OnInitDialog()
+{
+    placeCentred(kWidth, kHeight);
+    const int top = m_band * kHeight;
+    m_canvas.load(m_pictureFile, { 0, top, kWidth, top + kHeight });
+    PictureCanvas::loadPart(m_sheet, "income.bmp", { 0, 0, 392, 168 });
+    PictureCanvas::loadPart(m_gaugeBackground, m_pictureFile, kGaugeArea);
+    drawGauge();
+    startTimers();
+    return 1;
+}
+
+void PhaseResultWindow::drawBar(int value, int barRow)
+{
+    m_canvas.blit(kGaugeArea.left, kGaugeArea.top, m_gaugeBackground.handle(), { 0, 0, kGaugeWidth, 10 });
+    const int maximum = m_gauge.maximum;
+    // No maximum: nothing to measure against, so the bar is full rather than a division by 0.
+    const int width = maximum > 0 ? std::clamp(value, 0, maximum) * kGaugeWidth / maximum : kGaugeWidth;
+    if (width > 0)
+        m_canvas.blit(kGaugeArea.left, kGaugeArea.top, m_sheet.handle(), { kBarLeft, barRow, kBarLeft + width, barRow + 10 });
+    showCanvas(kGaugeArea);
+}
+
+void PhaseResultWindow::drawGauge() { drawBar(m_gauge.start, m_gauge.barRow); }
+
+int PhaseResultWindow::gaugeValue() const
+{
+    const int& a = m_gauge.start;
+    const int& b = m_gauge.end;
+    return a <= b ? std::min(a + m_step, b) : std::max(a - m_step, b);
+}
+
+void PhaseResultWindow::startCloseTimer()
+{
+    m_closeTimerOn = 1;
+    SetTimer(handle(), kCloseTimer, kCloseAfterMs, nullptr);
+}
+
+void PhaseResultWindow::startTimers()
+{
+    if (m_gauge.start == m_gauge.end) {
+        startCloseTimer();
+        return;
+    }
+    m_stepTimerOn = 1;
+    SetTimer(handle(), kStepTimer, kStepMs, nullptr);
+}
+
+void PhaseResultWindow::stepGauge(bool toEnd)
+{
+    m_step = toEnd ? std::abs(m_gauge.end - m_gauge.start) : m_step + 1;
+    const int value = gaugeValue();
+    drawBar(value, m_gauge.barRow);
+    if (value != m_gauge.end)
+        return;
+    KillTimer(handle(), kStepTimer);
+    m_stepTimerOn = 0;
+    startCloseTimer();
+}
+
+int PhaseResultWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_TIMER:
+        if (msg.wParam == kStepTimer && m_stepTimerOn) {
+            stepGauge(false);
+            return 1;
+        }
+        if (msg.wParam == kCloseTimer && m_closeTimerOn) {
+            KillTimer(handle(), kCloseTimer);
+            m_closeTimerOn = 0;
+            closeWith(1);
+            return 1;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        if (m_closeTimerOn)
+            closeWith(1);
+        else if (m_stepTimerOn)
+            stepGauge(true);
+        return 1;
+    case WM_CLOSE:
+        closeWith(0);
+        return 1;
+    case WM_DESTROY:
+        KillTimer(handle(), kCloseTimer);
+        KillTimer(handle(), kStepTimer);
+        m_closeTimerOn = m_stepTimerOn = 0;
+        break;
+    default:
+        break;
+    }
+    return DrawnDialog::OnMessage(msg);
+}
+
+// Keys do not end an announcement: its timers and the mouse do.
+int PhaseResultWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
+{
+    if (id == IDOK || id == IDCANCEL)
+        return 1;
+    return DrawnDialog::OnCommand(msg, id, code);
+}
+
+OccupationResultWindow::OccupationResultWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before)
+    : PhaseResultWindow(parent, "occupation.bmp", occupationBand(before.type), occupationGauge(after, before))
+    , m_pointsShown(g_gameState->ruleSwitch(kRuleOccupationPoints) == 1)
+{
+}
+
+void OccupationResultWindow::drawGauge()
+{
+    if (m_pointsShown) {
+        PhaseResultWindow::drawGauge();
+        return;
+    }
+    // Without occupation points there is nothing to measure: the bar of the country taking it.
+    const int country = std::clamp<int>(g_gameState->turnBlock().currentCountry, 0, kCountryCount - 1);
+    m_gauge.maximum = 0;
+    drawBar(0, 74 + 10 * country);
+}
+
+void OccupationResultWindow::startTimers()
+{
+    if (m_pointsShown)
+        PhaseResultWindow::startTimers();
+    else
+        startCloseTimer();
+}
+
+BuildingEventWindow::BuildingEventWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before)
+    : BuildingEventWindow(parent, "destruction.bmp", after, before)
+{
+}
+
+BuildingEventWindow::BuildingEventWindow(swCWindow* parent, const char* pictureFile, const BuildingRecord& after,
+    const BuildingRecord& before)
+    : PhaseResultWindow(parent, pictureFile, buildingBand(before.type), buildingGauge(after, before))
+{
+}
+
+BuildingRepairWindow::BuildingRepairWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before)
+    : BuildingEventWindow(parent, "repair.bmp", after, before)
+{
+}
+
+BuildingReinforceWindow::BuildingReinforceWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before)
+    : BuildingEventWindow(parent, "reinforcement.bmp", after, before)
+{
+}
+
+UnitEventWindow::UnitEventWindow(swCWindow* parent, int kind, int after, int before)
+    : UnitEventWindow(parent, "destruction.bmp", kind, after, before)
+{
+}
+
+UnitEventWindow::UnitEventWindow(swCWindow* parent, const char* pictureFile, int kind, int after, int before)
+    : PhaseResultWindow(parent, pictureFile, kind == kTerrainTemporaryBridge ? kTemporaryBridgeBand : kPillboxBand,
+        structureGauge(kind, after, before))
+{
+}
+
+UnitRepairWindow::UnitRepairWindow(swCWindow* parent, int kind, int after, int before)
+    : UnitEventWindow(parent, "repair.bmp", kind, after, before)
+{
+}
+
+UnitReinforceWindow::UnitReinforceWindow(swCWindow* parent, int kind, int after, int before)
+    : UnitEventWindow(parent, "reinforcement.bmp", kind, after, before)
+{
+}

@@ -1,0 +1,93 @@
+// ServicePopup: the service popups' shared heading, figures and closing.
+#include "dialogs/service_popup.h"
+
+#include "infowin/dialog_templates.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <cstdio>
+#include <cstring>
+
+std::string formatNumber(const char* format, long long value)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string formatPair(const char* format, long long a, long long b)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
+}
+
+ServicePopup::ServicePopup(swCWindow* parent, int side, int index)
+    : DrawnDialog(dialog_template::kPopup, parent, Drag::Anywhere)
+    , m_side(side)
+    , m_index(index)
+{
+    registerGameDialogTemplates();
+}
+
+const UnitRecord* ServicePopup::unit() const
+{
+    const UnitRecord* record = g_gameState->unitOf(m_side, m_index);
+    return record && unitExists(*record) ? record : nullptr;
+}
+
+HFONT ServicePopup::font() const { return g_gameState->font(kSmallFont).handle(); }
+
+void ServicePopup::drawUnitHeading(int x, int y, const RECT& nameArea, const RECT& typeArea)
+{
+    const UnitRecord* record = unit();
+    if (!record)
+        return;
+    GameState& state = *g_gameState;
+    m_canvas.draw([&](HDC dc) { state.drawUnitIcon(dc, x, y, m_side, record->unitTypeId, 0); });
+    const COLORREF white = RGB(255, 255, 255);
+    const UINT line = DT_LEFT | DT_SINGLELINE;
+    m_canvas.text(nameArea, std::string(record->name, strnlen(record->name, sizeof record->name)), white, font(), line);
+    const UnitTypeRecord& type = record->type();
+    m_canvas.text(typeArea, std::string(type.name, strnlen(type.name, sizeof type.name)), white, font(), line);
+}
+
+void ServicePopup::drawFigure(const RECT& area, const std::string& text)
+{
+    m_canvas.restore(area);
+    m_canvas.text(area, text, RGB(255, 255, 255), font(), DT_RIGHT | DT_SINGLELINE);
+}
+
+int ServicePopup::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_RBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_CLOSE:
+        refuse();
+        closeWith(0);
+        return 1;
+    default:
+        return DrawnDialog::OnMessage(msg);
+    }
+}
+
+int ServicePopup::OnCommand(MessageRecord& msg, UINT id, UINT code)
+{
+    switch (id) {
+    case kAccept:
+    case IDOK:
+        accept();
+        closeWith(1);
+        return 1;
+    case kRefuse:
+    case IDCANCEL:
+        refuse();
+        closeWith(0);
+        return 1;
+    default:
+        if (choose(id))
+            return 1;
+        return DrawnDialog::OnCommand(msg, id, code);
+    }
+}

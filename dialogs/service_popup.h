@@ -1,0 +1,43 @@
+// ServicePopup: the base of the replenish and supply popups: dragged by any point, its unit's icon
+// and names drawn once, and the accept and refuse buttons (Enter and Escape, a right click and
+// the close message refuse).
+#pragma once
+
+#include "infowin/drawn_dialog.h"
+
+#include <string>
+
+struct UnitRecord;
+
+class ServicePopup : public DrawnDialog {
+public:
+    static constexpr UINT kAccept = 1000;
+    static constexpr UINT kRefuse = 1001;
+
+    ServicePopup(swCWindow* parent, int side, int index);
+
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    // The choice as the person leaves it; refuse clears it. Called before the popup closes.
+    virtual void accept() { }
+    virtual void refuse() = 0;
+    // A choice button of the popup; false when the id is none of them.
+    virtual bool choose(UINT id) = 0;
+
+protected:
+    // Null when the unit is gone.
+    const UnitRecord* unit() const;
+    // The unit's icon at (x, y) and its name and type name in the two rectangles.
+    void drawUnitHeading(int x, int y, const RECT& nameArea, const RECT& typeArea);
+    // The figure right-aligned in the rectangle, in white over the clean picture.
+    void drawFigure(const RECT& area, const std::string& text);
+    HFONT font() const;
+
+    int m_side;
+    int m_index;
+};
+
+// printf of one number into a string.
+std::string formatNumber(const char* format, long long value);
+std::string formatPair(const char* format, long long a, long long b);

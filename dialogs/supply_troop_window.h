@@ -1,0 +1,36 @@
+// SupplyTroopWindow: the supply popup of a person's unit: fuel, ammunition or both, and the cost.
+#pragma once
+
+#include "dialogs/service_popup.h"
+
+#include <cstdint>
+
+class GameState;
+struct SupplyOrder;
+
+// The order's choice as the funds allow it: fuel when the funds cover it, the three ammunition
+// parts when the funds cover them, with the fuel when that is chosen too. Parts not offered stay out.
+void chooseAffordableSupply(GameState& state, SupplyOrder& order, bool fuel, bool ammunition);
+// What the chosen parts cost.
+int64_t supplyCost(const SupplyOrder& order);
+
+class SupplyTroopWindow : public ServicePopup {
+public:
+    static constexpr UINT kFuelOnly = 1005;
+    static constexpr UINT kAmmunitionOnly = 1006;
+    static constexpr UINT kBoth = 1007;
+    static constexpr int kWidth = 288;
+    static constexpr int kHeight = 160;
+
+    // Every offered part the funds cover starts chosen.
+    SupplyTroopWindow(swCWindow* parent, SupplyOrder& order);
+
+    int OnInitDialog() override;
+    void refuse() override;
+    bool choose(UINT id) override;
+
+private:
+    void showChoice();
+
+    SupplyOrder& m_order;
+};

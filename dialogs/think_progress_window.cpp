@@ -1,0 +1,237 @@
+// ThinkProgressWindow: the canvas of "think.bmp", the progress bar, the stop button's faces and
+// the messages of the main window and the watcher.
+#include "dialogs/think_progress_window.h"
+
+#include "infowin/drawn_dialog.h"
+#include "infowin/window_services.h"
+#include "state/game_state.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr char kSheet[] = "think.bmp";
+// The sheet: the normal canvas at the top left, the delegated one below the frames; the stop
+// faces (normal, pressed) in two rows, the second for a delegated turn; the bar's fill.
+constexpr RECT kNormalCanvas { 0, 0, 296, 88 };
+constexpr RECT kDelegatedCanvas { 296, 160, 592, 248 };
+constexpr int kFaceLeft = 0;
+constexpr int kFaceTop = 88;
+constexpr int kDelegatedFaceTop = 112;
+constexpr RECT kBarFill { 0, 160, 200, 176 };
+
+} // namespace
+
+ThinkProgressWindow::ThinkProgressWindow(swCWindow* parent, int country)
+    : swCWindow(kClassName, parent)
+    , m_country(country)
+{
+    m_windowClass.hbrBackground = nullptr;
+    setStyle(WS_POPUP);
+}
+
+ThinkProgressWindow::~ThinkProgressWindow() { stopWatcher(); }
+
+void ThinkProgressWindow::stopWatcher()
+{
+    if (m_thread)
+        m_thread->threadStopAndWait();
+    m_thread.reset();
+}
+
+BOOL ThinkProgressWindow::Create()
+{
+    m_delegated = g_gameState && g_gameState->handshake().delegation();
+    const RECT& source = m_delegated ? kDelegatedCanvas : kNormalCanvas;
+    m_canvas.load(kSheet, source);
+    PictureCanvas::loadPart(m_sheet, kSheet, { 0, 0, 680, 248 });
+    HWND owner = m_parent ? m_parent->handle() : nullptr;
+    const RECT frame = centredWindowRect(owner, kWidth, kHeight, WS_POPUP, 0);
+    setFrame(frame.left, frame.top, kWidth, kHeight);
+    if (!swCWindow::Create())
+        return FALSE;
+    drawStopFace(false);
+    drawProgress();
+    const bool shown = owner && IsWindowVisible(owner) && !IsIconic(owner);
+    windowRestorePlacement(kClassName, false, shown);
+    m_thread = std::make_unique<ThinkProgressThread>(*this);
+    m_thread->threadStart();
+    return TRUE;
+}
+
+bool ThinkProgressWindow::postProgress(HWND window, int percent)
+{
+    return window && PostMessageA(window, kProgress, WPARAM(percent), 0);
+}
+
+void ThinkProgressWindow::drawStopFace(bool pressed)
+{
+    m_stopPressed = pressed;
+    const int top = m_delegated ? kDelegatedFaceTop : kFaceTop;
+    const int left = kFaceLeft + (pressed ? 48 : 0);
+    m_canvas.blit(kStopFace.left, kStopFace.top, m_sheet.handle(), { left, top, left + 48, top + 24 });
+    if (HWND window = handle()) {
+        HDC dc = GetDC(window);
+        m_canvas.copyTo(dc, kStopFace);
+        ReleaseDC(window, dc);
+    }
+}
+
+void ThinkProgressWindow::drawProgress()
+{
+    const int percent = std::clamp(m_progress.load(), 0, 100);
+    const RECT& bar = kBarArea;
+    m_canvas.restore(bar);
+    const int width = (bar.right - bar.left) * percent / 100;
+    if (width > 0)
+        m_canvas.blit(bar.left, bar.top, m_sheet.handle(), { kBarFill.left, kBarFill.top, kBarFill.left + width, kBarFill.bottom });
+    char text[16];
+    std::snprintf(text, sizeof text, "%3d%%", percent);
+    HFONT font = g_gameState ? g_gameState->font(kSmallFont).handle() : nullptr;
+    m_canvas.outlinedText(kPercentArea, text, RGB(255, 255, 255), font, DT_CENTER | DT_SINGLELINE);
+    if (handle())
+        InvalidateRect(handle(), &bar, FALSE);
+}
+
+// The face stays a moment, drawn at once, so the person sees the click was taken.
+void ThinkProgressWindow::waitShowing(int ms)
+{
+    UpdateWindow(handle());
+    Sleep(DWORD(ms));
+}
+
+int ThinkProgressWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case kProgress:
+        m_progress = int32_t(msg.wParam);
+        // Kept with the window too, where any thread may read what it shows.
+        SetWindowLongPtrA(handle(), GWLP_USERDATA, LONG_PTR(m_progress.load()));
+        // A paused game thread is not told apart from a busy one by a moving bar.
+        if (!(g_gameState && g_gameState->handshake().isUiLinkReady()))
+            drawProgress();
+        UpdateWindow(handle());
+        // Shown: the game thread may go on.
+        if (g_gameState)
+            g_gameState->handshake().releaseUiWait();
+        return 1;
+    case kNormalFace:
+        drawStopFace(false);
+        return 1;
+    case kPressedFace:
+        drawStopFace(true);
+        return 1;
+    case kResumedFace:
+        drawStopFace(true);
+        waitShowing(ThinkProgressThread::kClickPauseMs);
+        return 1;
+    case kPauseAskedFace:
+        drawStopFace(false);
+        waitShowing(ThinkProgressThread::kClickPauseMs);
+        // The game thread pauses at its next hand-shake: the button shows it held.
+        if (g_gameState && g_gameState->handshake().isUiLinkReady())
+            drawStopFace(true);
+        return 1;
+    case WM_NCHITTEST: {
+        POINT at { short(LOWORD(msg.lParam)), short(HIWORD(msg.lParam)) };
+        ScreenToClient(handle(), &at);
+        msg.result = PtInRect(&kStopFace, at) ? HTCLIENT : HTCAPTION;
+        return 1;
+    }
+    case WM_CLOSE:
+    case WM_TIMER:
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_PAINT:
+        m_canvas.paint(handle());
+        return 1;
+    case WM_ERASEBKGND:
+        m_canvas.copyTo(reinterpret_cast<HDC>(msg.wParam));
+        msg.result = 1;
+        return 1;
+    case WM_DESTROY:
+        // The watcher draws on this window: it ends before the window does.
+        stopWatcher();
+        windowSavePlacement(kClassName);
+        if (g_gameState)
+            g_gameState->handshake().releaseUiWait();
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+ThinkProgressThread::ThinkProgressThread(ThinkProgressWindow& window)
+    : m_window(window)
+{
+}
+
+ThinkProgressThread::~ThinkProgressThread() { threadStopAndWait(); }
+
+void ThinkProgressThread::pause(int ms)
+{
+    for (int waited = 0; waited < ms && !stopRequested(); waited += 10)
+        Sleep(10);
+}
+
+void ThinkProgressThread::pollStopButton()
+{
+    GameState* state = g_gameState;
+    if (!state)
+        return;
+    Handshake& handshake = state->handshake();
+    // Both are taken, so that neither carries a stale click into a later poll.
+    const bool pressed = (GetAsyncKeyState(VK_LBUTTON) & 1) != 0;
+    const bool swallowed = handshake.takeClickSwallowed();
+    if (!pressed && !swallowed)
+        return;
+    HWND window = m_window.handle();
+    POINT at {};
+    GetCursorPos(&at);
+    if (!window || WindowFromPoint(at) != window || !m_window.activeFlag())
+        return;
+    ScreenToClient(window, &at);
+    if (!PtInRect(&ThinkProgressWindow::kStopFace, at))
+        return;
+    HWND main = m_window.parent() ? m_window.parent()->handle() : nullptr;
+    if (handshake.combatUnderWay()) {
+        handshake.setUiLinkReady();
+    } else if (handshake.delegation()) {
+        PostMessageA(main, ThinkProgressWindow::kCancelDelegation, 0, 0);
+        m_window.drawStopFace(false);
+        pause(kClickPauseMs);
+    } else if (handshake.isUiLinkReady()) {
+        PostMessageA(main, ThinkProgressWindow::kResumeGame, 0, 0);
+        PostMessageA(window, ThinkProgressWindow::kResumedFace, 0, 0);
+    } else {
+        handshake.setUiLinkReady();
+        PostMessageA(window, ThinkProgressWindow::kPauseAskedFace, 0, 0);
+    }
+}
+
+void ThinkProgressThread::drawFrame(int frame)
+{
+    const HBITMAP sheet = m_window.sheet().handle();
+    PictureCanvas& canvas = m_window.canvas();
+    canvas.blit(8, 12, sheet, { 200 + 80 * frame, 88, 272 + 80 * frame, 156 });
+    canvas.blit(80, 12, sheet, { 272 + 80 * frame, 88, 280 + 80 * frame, 118 });
+    if (HWND window = m_window.handle()) {
+        HDC dc = GetDC(window);
+        canvas.copyTo(dc, { 8, 12, 88, 80 });
+        ReleaseDC(window, dc);
+    }
+}
+
+void ThinkProgressThread::Run()
+{
+    while (!stopRequested()) {
+        pollStopButton();
+        drawFrame(m_frame);
+        m_frame = (m_frame + 1) % kFrameCount;
+        pause(kFrameMs);
+    }
+}

@@ -1,0 +1,99 @@
+// ThinkProgressWindow: the small borderless window shown while the computer plays a turn (its own
+// or a person's delegated one): an animation, the progress in percent and a stop button. Its
+// watcher thread (ThinkProgressThread) animates it and watches the stop button.
+#pragma once
+
+#include "infowin/picture_canvas.h"
+#include "lib/thread.h"
+#include "lib/window.h"
+
+#include <atomic>
+#include <memory>
+
+class ThinkProgressWindow;
+
+class ThinkProgressThread : public swCThread {
+public:
+    static constexpr int kFrameCount = 6;
+    static constexpr int kFrameMs = 100;
+    static constexpr int kClickPauseMs = 500;
+
+    explicit ThinkProgressThread(ThinkProgressWindow& window);
+    ~ThinkProgressThread() override;
+    void Run() override;
+
+private:
+    // One poll of the stop button: a left press since the last poll or a click the computer's
+    // sequencer swallowed, over the button.
+    void pollStopButton();
+    // Draws frame f onto the canvas and the window.
+    void drawFrame(int frame);
+    // Sleeps in short slices so that a stop is answered quickly.
+    void pause(int ms);
+
+    ThinkProgressWindow& m_window;
+    int m_frame = 0;
+};
+
+class ThinkProgressWindow : public swCWindow {
+public:
+    static constexpr const char* kClassName = "VKRC_THINKPROGRESSWINDOW_CNAME";
+    static constexpr int kWidth = 296;
+    static constexpr int kHeight = 88;
+    // The stop button: its face on the canvas and the area where a click counts.
+    static constexpr RECT kStopFace { 232, 12, 280, 36 };
+    static constexpr RECT kBarArea { 80, 42, 280, 58 };
+    static constexpr RECT kPercentArea { 168, 43, 196, 57 };
+
+    // Messages the window accepts.
+    static constexpr UINT kProgress = WM_USER + 105;
+    static constexpr UINT kNormalFace = WM_USER + 106;
+    static constexpr UINT kPressedFace = WM_USER + 107;
+    static constexpr UINT kResumedFace = WM_USER + 108;
+    static constexpr UINT kPauseAskedFace = WM_USER + 109;
+    // Posted to the main window by the watcher.
+    static constexpr UINT kResumeGame = WM_USER + 156;
+    static constexpr UINT kCancelDelegation = WM_USER + 162;
+
+    // country: whose turn it shows; the window is made by Create.
+    ThinkProgressWindow(swCWindow* parent, int country);
+    ~ThinkProgressWindow() override;
+
+    // Creates the window at its kept placement (else centred over the main window), shows it when
+    // the parent is visible and not minimised, and starts the watcher.
+    BOOL Create() override;
+    int OnMessage(MessageRecord& msg) override;
+
+    // Posts the progress to the window (WM_USER+105), which shows it and then releases the game
+    // thread's pending wait. False when nothing was posted.
+    static bool postProgress(HWND window, int percent);
+    // The progress the window shows (kept in its user data); 0 before the first.
+    static int shownProgress(HWND window) { return int(GetWindowLongPtrA(window, GWLP_USERDATA)); }
+
+    // Cleared while a file dialog of the main window is open: the watcher then ignores clicks.
+    void setActiveFlag(bool on) { m_activeFlag = on ? 1 : 0; }
+    bool activeFlag() const { return m_activeFlag.load() != 0; }
+    int progress() const { return m_progress.load(); }
+    int country() const { return m_country; }
+    bool delegated() const { return m_delegated; }
+    bool stopPressed() const { return m_stopPressed.load(); }
+    PictureCanvas& canvas() { return m_canvas; }
+    const swCBitmap& sheet() const { return m_sheet; }
+
+    // Draws the stop button's face onto the canvas and the window.
+    void drawStopFace(bool pressed);
+    void drawProgress();
+
+private:
+    void stopWatcher();
+    void waitShowing(int ms);
+
+    PictureCanvas m_canvas;
+    swCBitmap m_sheet;
+    std::unique_ptr<ThinkProgressThread> m_thread;
+    std::atomic<int32_t> m_progress = 0;
+    std::atomic<uint8_t> m_activeFlag = 1;
+    std::atomic<bool> m_stopPressed = false;
+    int m_country;
+    bool m_delegated = false;
+};

@@ -1,0 +1,69 @@
+// IncomeWindow: its figures drawn once on the picture, a close button and drag by any point.
+#include "infowin/income_window.h"
+
+#include "infowin/dialog_templates.h"
+#include "state/game_state.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kRuleMarketRate = 9;
+
+std::string number(const char* format, long long value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+} // namespace
+
+IncomeWindow::IncomeWindow(swCWindow* parent, int32_t income)
+    : DrawnDialog(dialog_template::kPopup, parent, Drag::Anywhere)
+    , m_income(income)
+{
+    registerGameDialogTemplates();
+}
+
+int IncomeWindow::OnInitDialog()
+{
+    placeCentred(kWidth, kHeight);
+    m_canvas.load("income.bmp", { 0, 0, kWidth, kHeight });
+    GameState& state = *g_gameState;
+    const int side = state.turnBlock().currentCountry;
+    if (side >= 0 && side < kCountryCount) {
+        const CountryRecord& country = state.country(side);
+        HFONT font = state.font(kSmallFont).handle();
+        const UINT right = DT_RIGHT | DT_SINGLELINE;
+        m_canvas.text({ 216, 12, 252, 24 }, number("%lld", m_income), RGB(255, 255, 255), font, right);
+        const COLORREF funds = country.funds == country.fundsCeiling ? kCeilingColour : RGB(255, 255, 255);
+        m_canvas.text({ 192, 36, 252, 48 }, number("%lld", country.funds), funds, font, right);
+        const std::string rate = state.ruleSwitch(kRuleMarketRate) == 1 ? number("%lld%%", country.marketRate) : "--";
+        m_canvas.text({ 228, 60, 252, 72 }, rate, RGB(255, 255, 255), font, right);
+    }
+    makeBitmapButton<IncomeButton112x32>(this, 0, kCloseButton, 144, 128);
+    return 1;
+}
+
+int IncomeWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_RBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_CLOSE:
+        closeWith(0);
+        return 1;
+    default:
+        return DrawnDialog::OnMessage(msg);
+    }
+}
+
+int IncomeWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
+{
+    if (id == kCloseButton || id == IDOK) {
+        closeWith(1);
+        return 1;
+    }
+    return DrawnDialog::OnCommand(msg, id, code);
+}

@@ -1,0 +1,25 @@
+// IncomeWindow: the income phase's picture of the income just received, the funds and the market rate.
+#pragma once
+
+#include "infowin/drawn_dialog.h"
+
+#include <cstdint>
+
+class IncomeWindow : public DrawnDialog {
+public:
+    static constexpr UINT kCloseButton = 1000;
+    static constexpr int kWidth = 264;
+    static constexpr int kHeight = 168;
+    // The figures' colour when the funds stand at the country's ceiling.
+    static constexpr COLORREF kCeilingColour = RGB(0, 200, 240);
+
+    // Shows the current country's figures; income is what the phase has just added.
+    IncomeWindow(swCWindow* parent, int32_t income);
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+private:
+    int32_t m_income = 0;
+};

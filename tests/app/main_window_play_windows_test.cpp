@@ -1,0 +1,139 @@
+// The main window's play windows: the thinking window over the computer's turns, its requests to
+// resume and to hand a delegated turn back, and the auto-move window's menu command.
+#include "app/main_window_messages.h"
+#include "app/menu_ids.h"
+#include "dialogs/auto_move_set_window.h"
+#include "dialogs/think_progress_window.h"
+#include "rules/game_thread.h"
+#include "rules/play.h"
+#include "tests/app/main_window_world.h"
+#include "tests/platform/commdlg/dialog_driver.h"
+
+namespace {
+
+using main_window_test::World;
+
+HWND thinkWindow() { return FindWindowA(ThinkProgressWindow::kClassName, nullptr); }
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+// Every country played by the computer on the large sample map.
+void computersOnly(World& world)
+{
+    GameState& state = world.state();
+    ASSERT_TRUE(state.loadMapFile(world.gamePath("tkmap/continent.vtm").c_str()));
+    for (int c = 0; c < kCountryCount; ++c)
+        if (state.country(c).controller != 0)
+            state.country(c).controller = 2;
+    startPlay(state);
+}
+
+} // namespace
+
+TEST(MainWindowPlayWindows, TheThinkingWindowStandsOverAComputersTurnAndAPauseIsResumedByItsRequest)
+{
+    World world;
+    world.dismissPopups();
+    GameState& state = world.state();
+    computersOnly(world);
+    ASSERT_TRUE(World::pumpUntil([&] { return thinkWindow() != nullptr; }));
+    HWND think = thinkWindow();
+    EXPECT_EQ(GetWindow(think, GW_OWNER), world.handle());
+    EXPECT_EQ(world.link().thinkWindow(), think);
+
+    // Paused at the computer player's next hand-shake, as the stop button asks.
+    Handshake& handshake = state.handshake();
+    handshake.setUiLinkReady();
+    ASSERT_TRUE(World::pumpUntil([&] { return handshake.replyPending(); }));
+    const int phase = state.turnBlock().phase;
+    const int country = state.turnBlock().currentCountry;
+    PostMessageA(world.handle(), main_message::kResumeGame, 0, 0);
+    ASSERT_TRUE(World::pumpUntil([&] { return !handshake.replyPending(); }));
+    EXPECT_FALSE(handshake.isUiLinkReady());
+    // The turn goes on to its end, and the window goes with it.
+    ASSERT_TRUE(World::pumpUntil([&] {
+        return state.turnBlock().currentCountry != country || state.turnBlock().phase != phase;
+    }, std::chrono::seconds(60)));
+    world.window().stopPlay();
+    World::pump();
+    EXPECT_EQ(thinkWindow(), nullptr) << "no thinking window outlives play";
+    EXPECT_EQ(world.link().thinkWindow(), nullptr);
+}
+
+TEST(MainWindowPlayWindows, TheFileDialogsOfNewGameAndSaveAsSilenceTheThinkingWindowsStopButton)
+{
+    World world;
+    world.dismissPopups();
+    GameState& state = world.state();
+    computersOnly(world);
+    ASSERT_TRUE(World::pumpUntil([&] { return thinkWindow() != nullptr; }));
+    auto* window = dynamic_cast<ThinkProgressWindow*>(windowFromHandle(thinkWindow()));
+    ASSERT_NE(window, nullptr);
+    // Paused, so that the game may be saved and the window stays.
+    Handshake& handshake = state.handshake();
+    handshake.setUiLinkReady();
+    ASSERT_TRUE(World::pumpUntil([&] { return handshake.replyPending(); }));
+    ASSERT_TRUE(window->activeFlag());
+
+    // The new game's selection dialog and the save dialog, each cancelled.
+    SetWindowTextA(world.handle(), "main");
+    std::atomic<int> whileOpen { -1 };
+    dialogtest::drive(cp("新規ゲーム").c_str(), [&] { world.window().newGame(); return 0; },
+        [&](HWND) { whileOpen = window->activeFlag(); });
+    EXPECT_EQ(whileOpen.load(), 0) << "clicks ignored while the selection dialog is open";
+    EXPECT_TRUE(window->activeFlag()) << "and heard again after it";
+
+    whileOpen = -1;
+    dialogtest::drive(cp("名前を付けてｹﾞｰﾑを保存").c_str(), [&] { world.window().saveGameAs(); return 0; },
+        [&](HWND) { whileOpen = window->activeFlag(); });
+    EXPECT_EQ(whileOpen.load(), 0) << "clicks ignored while the save dialog is open";
+    EXPECT_TRUE(window->activeFlag());
+    EXPECT_EQ(thinkWindow(), window->handle()) << "the cancelled dialogs left the computer's turn running";
+    handshake.replyToGame(0);
+    world.window().stopPlay();
+    World::pump();
+}
+
+TEST(MainWindowPlayWindows, TheStopOfADelegatedTurnHandsTheRestOfTheTurnBack)
+{
+    World world;
+    world.dismissPopups();
+    GameState& state = world.state();
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    Handshake& handshake = state.handshake();
+    // Held at its first step, so the turn cannot end before the person looks.
+    handshake.setUiLinkReady();
+    world.window().delegateTurn();
+    ASSERT_TRUE(World::pumpUntil([&] { return handshake.replyPending(); }));
+    HWND think = thinkWindow();
+    ASSERT_NE(think, nullptr);
+    auto* window = dynamic_cast<ThinkProgressWindow*>(windowFromHandle(think));
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->delegated()) << "the delegated face";
+
+    PostMessageA(world.handle(), ThinkProgressWindow::kCancelDelegation, 0, 0);
+    World::pump();
+    EXPECT_FALSE(handshake.delegation());
+    handshake.replyToGame(0);
+    // The computer ends the action phase it began; the production is the person's again.
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
+    EXPECT_EQ(state.turnBlock().currentCountry, 0);
+    World::pump();
+    EXPECT_EQ(thinkWindow(), nullptr);
+    world.window().quit();
+}
+
+TEST(MainWindowPlayWindows, TheMenuCommandOpensAndClosesTheAutoMoveWindow)
+{
+    World world;
+    SendMessageA(world.handle(), WM_COMMAND, menu_id::kAutoMoveWindow, 0);
+    HWND window = world.link().autoMoveWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    // Its close box asks the main window, which closes it through its member.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    World::pump();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(world.link().autoMoveWindow(), nullptr);
+}
