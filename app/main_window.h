@@ -153,6 +153,11 @@ public:
     // -- the editors' windows --
     // The modal rule list of the production-type menu.
     void openRuleList();
+    // The modal production-type list in mode 0 (edit), 1 (import) or 2 (export).
+    void openProductList(int mode);
+    // Simple mode reads no user production types; a table written from it would replace the
+    // stored ones with empty slots.
+    bool productTypesEditable() const;
     // The rule information command: with the developer switch on and Shift held, the rule dialog
     // in set mode on the game's rules; else the rule window opened or closed.
     void showRuleInfo();

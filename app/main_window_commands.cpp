@@ -100,6 +100,9 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kAbout: runAboutBox(this); break;
     case kHelp: openHelpPage(this); break;
     case kRuleList: openRuleList(); break;
+    case kProductEdit:
+    case kProductImport:
+    case kProductExport: openProductList(int(id - kProductEdit)); break;
     case kRuleInfo: showRuleInfo(); break;
     case kVictoryConditions: openVictoryConditions(); break;
     case kTerrainList: openTerrainList(); break;

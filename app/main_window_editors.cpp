@@ -1,8 +1,10 @@
-// MainWindow's editors: the rule list, the rule window with its "ShowRuleInfo" setting and the
-// developer's rule dialog, and the modeless victory conditions.
+// MainWindow's editors: the production-type list, the rule list, the rule window with its
+// "ShowRuleInfo" setting and the developer's rule dialog, and the modeless victory conditions.
 #include "app/main_window.h"
 
 #include "app/main_window_messages.h"
+#include "editors/product_edit_window.h"
+#include "editors/product_list_window.h"
 #include "editors/rule_list_window.h"
 #include "editors/rule_setting_dialog.h"
 #include "editors/rule_window.h"
@@ -15,6 +17,7 @@
 
 static_assert(main_message::kCloseRuleWindow == RuleWindow::kCloseRequest);
 static_assert(main_message::kCloseVictoryWindow == VictoryConditionDialog::kCloseRequest);
+static_assert(main_message::kWeaponInfo == ProductEditWindow::kShowWeaponInfo);
 
 namespace {
 
@@ -41,6 +44,22 @@ void MainWindow::openRuleList()
 {
     try {
         RuleListWindow window(this);
+        ModalIdleOff idle;
+        window.run();
+    } catch (swCError* error) {
+        error->Show(handle());
+        delete error;
+    }
+}
+
+bool MainWindow::productTypesEditable() const { return !m_state.isSimpleMode(); }
+
+void MainWindow::openProductList(int mode)
+{
+    if (!productTypesEditable())
+        return;
+    try {
+        ProductListWindow window(this, mode);
         ModalIdleOff idle;
         window.run();
     } catch (swCError* error) {

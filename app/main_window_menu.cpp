@@ -44,6 +44,8 @@ void MainWindow::updateMenuStates()
     enable(kRuleInfo, s.playing || ruleWindow());
     enable(kVictoryConditions, s.playing);
     enable(kShowOrders, s.playing && m_state.hasScenarioText());
+    for (UINT id : { kProductEdit, kProductImport, kProductExport })
+        enable(id, productTypesEditable());
     CheckMenuItem(m_menu, kRuleInfo, MF_BYCOMMAND | (ruleWindow() ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(m_menu, kCountryInfo, MF_BYCOMMAND | (countryInfoWindow() ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(m_menu, kConditionInfo, MF_BYCOMMAND | (conditionInfoWindow() ? MF_CHECKED : MF_UNCHECKED));

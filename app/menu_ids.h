@@ -32,6 +32,11 @@ constexpr unsigned kRuleList = 40100;
 constexpr unsigned kRuleInfo = 40101;
 constexpr unsigned kVictoryConditions = 40102;
 
+// The production-type list in its three modes: edit, import, export.
+constexpr unsigned kProductEdit = 40240;
+constexpr unsigned kProductImport = 40241;
+constexpr unsigned kProductExport = 40242;
+
 // The terrain windows and the history.
 constexpr unsigned kTerrainList = 40220;
 constexpr unsigned kMoveTable = 40221;

@@ -46,7 +46,9 @@ std::vector<MenuTemplateItem> mainMenu()
                 separator(), item("地形情報(&L)", kTerrainList), item("地形移動表(&M)", kMoveTable),
                 item("地形回避表(&A)", kAvoidTable), item("輸送可能地形(&Y)", kTransportTable), separator(),
                 item("行動履歴(&H)", kActionHistory) }),
-        popup("生産タイプ(&P)", { item("ﾙｰﾙ作成(&R)", kRuleList) }),
+        popup("生産タイプ(&P)",
+            { item("編集(&E)", kProductEdit), item("読込(&R)", kProductImport), item("書出(&W)", kProductExport),
+                separator(), item("ﾙｰﾙ作成(&R)", kRuleList) }),
         popup("設定(&S)", { item("環境設定(&E)...", kEnvironment), item("モード切替(&M)...", kSwitchMode) }),
         popup("ヘルプ(&H)", { item("ヘルプ(&H)\tF1", kHelp), separator(), item("バージョン情報(&A)...", kAbout) }),
     };

@@ -6,7 +6,6 @@
 #include "infowin/dialog_templates.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
-#include "state/data_path.h"
 #include "state/game_state.h"
 
 #include <cstdio>
@@ -17,13 +16,6 @@ namespace id = rule_list_id;
 
 constexpr SIZE kClient { 248, 480 };
 constexpr COLORREF kTextColour = 0x02FFFFFF;
-
-std::unique_ptr<swCBitmap> loadPicture(const char* name)
-{
-    auto picture = std::make_unique<swCBitmap>();
-    picture->bitmapLoadFile(dataPath(name, kFolderBitmap).c_str());
-    return picture;
-}
 
 RECT pressedRow()
 {
@@ -85,8 +77,8 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
 
 RuleListWindow::RuleListWindow(swCWindow* parent)
     : DialogBase(dialog_template::kPopup, parent, false)
-    , m_background(loadPicture("slot_rule.bmp"))
-    , m_buttons(loadPicture("edit_btn.bmp"))
+    , m_background(loadEditorPicture("slot_rule.bmp"))
+    , m_buttons(loadEditorPicture("edit_btn.bmp"))
 {
     registerGameDialogTemplates();
 }
@@ -106,45 +98,9 @@ int RuleListWindow::OnInitDialog()
     return 0;
 }
 
-void RuleListWindow::paintBackground(HDC dc, const RECT& area)
-{
-    PaletteHolder holder(dc);
-    holder.blitBitmap(area.left, area.top, m_background->handle(), area);
-}
-
 int RuleListWindow::OnMessage(MessageRecord& msg)
 {
-    switch (msg.message) {
-    case WM_PAINT: {
-        PaintDcHolder paint(handle());
-        paintBackground(paint.dc(), { 0, 0, kClient.cx, kClient.cy });
-        return 1;
-    }
-    case WM_ERASEBKGND: {
-        RECT update { 0, 0, kClient.cx, kClient.cy };
-        GetUpdateRect(handle(), &update, FALSE);
-        paintBackground(reinterpret_cast<HDC>(msg.wParam), update);
-        msg.result = 1;
-        return 1;
-    }
-    case WM_NCHITTEST:
-        msg.result = HTCAPTION;
-        return 1;
-    case WM_CTLCOLORBTN:
-        msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-        return 1;
-    // The whole body is caption: a right click on it arrives as a non-client one.
-    case WM_NCRBUTTONDOWN:
-        m_result = 0;
-        Destroy();
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kPlacementPrefix);
-        return 0;
-    default:
-        break;
-    }
-    if (handleCloseGestures(handle(), msg, [this] {
+    if (handleDrawnWindowMessage(*this, msg, *m_background, kPlacementPrefix, [this] {
             m_result = 0;
             Destroy();
         }))

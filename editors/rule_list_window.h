@@ -58,7 +58,6 @@ private:
     void select(int row);
     // Runs the rule dialog in edit mode on the row's slot and stores the result.
     void edit(int row);
-    void paintBackground(HDC dc, const RECT& area);
 
     int m_selected = 0;
     std::unique_ptr<swCBitmap> m_background;

@@ -2,7 +2,11 @@
 // information windows' stored or default place; and the closing gestures they share.
 #pragma once
 
+#include "lib/media/bitmap.h"
 #include "lib/window.h"
+
+#include <functional>
+#include <memory>
 
 // Sizes the window to the client area and centres it over the parent's client area (the screen
 // without a parent), kept inside the work area.
@@ -14,6 +18,9 @@ void centreClientOverParent(swCWindow& window, HWND parent, int clientWidth, int
 // vertical scroll bar, 0). Kept inside the work area.
 void placeInformationWindow(swCWindow& window, const char* prefix, int clientWidth, int clientHeight);
 
+// A picture of the bitmap folder; throws the picture loader's error when it cannot be read.
+std::unique_ptr<swCBitmap> loadEditorPicture(const char* name);
+
 // A push button of the editors (96 x 24 unless told) in the game's 14-pixel font; text in UTF-8.
 HWND makePushButton(HWND window, const char* utf8, int controlId, int x, int y, int width = 96, int height = 24);
 
@@ -24,6 +31,13 @@ template <class Close>
 bool handleCloseGestures(HWND window, MessageRecord& msg, Close close);
 
 void keepMovingRectInWorkArea(MessageRecord& msg);
+
+// The messages every drawn editor window answers alike: WM_PAINT and WM_ERASEBKGND copy the
+// background picture, the body answers as caption (so a right click on it arrives as
+// WM_NCRBUTTONDOWN and closes), buttons are drawn without a brush, WM_DESTROY saves the placement
+// under the prefix, and the closing gestures above. True when the message needs nothing more.
+bool handleDrawnWindowMessage(swCWindow& window, MessageRecord& msg, const swCBitmap& background,
+    const char* placementPrefix, const std::function<void()>& close);
 
 template <class Close>
 bool handleCloseGestures(HWND window, MessageRecord& msg, Close close)

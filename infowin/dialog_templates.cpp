@@ -49,7 +49,7 @@ const Frame kFrames[] = {
     { id::kModelessInfo, "", kInformation, WS_EX_TOOLWINDOW, { 400, 436 } },
     { id::kProductEdit, "", kDrawnPopup, 0, { 100, 100 } },
     { id::kGameSelect, "新規ｹﾞｰﾑ選択", kCaptioned, 0, { 100, 100 } },
-    { id::kCopySource, "", kCaptioned, 0, { 100, 100 } },
+    { id::kCopySource, "生産タイプの複製", kCaptioned, 0, { 100, 100 } },
     { id::kEventNotice, "", kDrawnPopup, 0, { 284, 56 } },
     { id::kHexPopup, "", kDrawnPopup, 0, { 285, 18 } },
     { id::kPhaseHelp, "", kCaptioned, 0, { 408, 104 } },

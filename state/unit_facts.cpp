@@ -138,13 +138,18 @@ const char* experienceMark(int level)
     return level >= 0 && level < 6 ? marks[level].c_str() : "";
 }
 
+bool hasCivilianName(const UnitTypeRecord& type)
+{
+    static const std::string civilian = platform::utf8ToCp932("民間");
+    return std::memcmp(type.name, civilian.data(), 4) == 0;
+}
+
 int unitBitmapIndex(const GameState& state, const UnitTypeRecord& type)
 {
     int klass = type.unitClass;
     if (type.baseType) {
         int base = state.unitTypeIndex(type.baseType - 1);
-        // Byte 275: the movement allowance of the first model.
-        if (base > 0 && state.unitTypes()[size_t(base - 1)].model[0].values[0] > type.model[0].values[0]) {
+        if (base > 0 && unitVariantOrder(state.unitTypes()[size_t(base - 1)]) > unitVariantOrder(type)) {
             static constexpr int from[] = { 25, 27, 29, 31, 32, 33, 35 };
             for (int i = 0; i < 7; ++i)
                 if (klass == from[i])
@@ -152,8 +157,7 @@ int unitBitmapIndex(const GameState& state, const UnitTypeRecord& type)
         }
         return klass;
     }
-    static const std::string civilian = platform::utf8ToCp932("民間");
-    if (std::memcmp(type.name, civilian.data(), 4) == 0) {
+    if (hasCivilianName(type)) {
         if (klass == 37)
             return 64;
         if (klass == 21)

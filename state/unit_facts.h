@@ -52,6 +52,11 @@ struct ExperienceProgress {
 // (points - lower) / 10 of (next - lower) / 10; 100 of 100 at the top level.
 ExperienceProgress experienceProgress(int points);
 
+// The rank of a form among a type and its base type (the first armament set's movement
+// allowance, byte 275): the form ranked higher stands for the pair in images, lists and counts.
+inline int unitVariantOrder(const UnitTypeRecord& type) { return type.model[0].values[0]; }
+// The type's name begins with "民間" (civilian).
+bool hasCivilianName(const UnitTypeRecord& type);
 // Image index of a unit type in the unit sheet.
 int unitBitmapIndex(const GameState& state, const UnitTypeRecord& type);
 // "g%05d.bmp", "%04d.bmp" or "%d.bmp"; the caller puts it in the unit folder.

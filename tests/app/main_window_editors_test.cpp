@@ -1,6 +1,7 @@
 // The editors reached from the main window: the rule window opened and closed by its command and
 // its close request, remembered in "ShowRuleInfo" and reopened at the start of play; the modeless
-// victory conditions closed on their request; the rule list on its menu.
+// victory conditions closed on their request; the rule list and the production-type list on their
+// menu.
 #include "app/main_window_messages.h"
 #include "app/menu_ids.h"
 #include "editors/rule_window.h"
@@ -131,4 +132,43 @@ TEST(MainWindowEditors, RuleListOpensFromTheProductionTypeMenu)
             PostMessageA(list, WM_CLOSE, 0, 0);
         });
     EXPECT_TRUE(opened);
+}
+
+TEST(MainWindowEditors, ProductionTypeMenuOpensTheListInEachMode)
+{
+    World world;
+    const struct {
+        UINT command;
+        const char* title;
+    } items[] = { { menu_id::kProductEdit, "生産タイプ編集" }, { menu_id::kProductImport, "生産タイプ読込" },
+        { menu_id::kProductExport, "生産タイプ書出" } };
+    for (const auto& item : items) {
+        EXPECT_NE(GetMenuState(world.window().menu(), item.command, MF_BYCOMMAND), UINT(-1));
+        bool opened = false;
+        dialogtest::drive(platform::utf8ToCp932(item.title).c_str(),
+            [&] { return SendMessageA(world.handle(), WM_COMMAND, item.command, 0); },
+            [&](HWND list) {
+                dialogtest::settle();
+                opened = IsWindowVisible(list) != FALSE;
+                PostMessageA(list, WM_CLOSE, 0, 0);
+            });
+        EXPECT_TRUE(opened) << item.title;
+    }
+}
+
+// Simple mode holds empty user slots only: editing there would overwrite the stored table.
+TEST(MainWindowEditors, ProductionTypeListIsNotOfferedInSimpleMode)
+{
+    World world;
+    world.window().state().setMode(1);
+    bool opened = false;
+    dialogtest::drive(platform::utf8ToCp932("生産タイプ編集").c_str(),
+        [&] { return SendMessageA(world.handle(), WM_COMMAND, menu_id::kProductEdit, 0); },
+        [&](HWND list) {
+            opened = true;
+            PostMessageA(list, WM_CLOSE, 0, 0);
+        });
+    EXPECT_FALSE(opened);
+    SendMessageA(world.handle(), WM_INITMENU, WPARAM(world.window().menu()), 0);
+    EXPECT_NE(GetMenuState(world.window().menu(), menu_id::kProductImport, MF_BYCOMMAND) & MF_GRAYED, 0u);
 }

@@ -1,13 +1,15 @@
-// Whole-window looks of the editors: the full and short rule dialogs, the victory dialog and the
-// rule list, checked at a few telling pixels and written as PNG files when DERAZODO_SHOTS names a
+// Whole-window looks of the editors: the full and short rule dialogs, the victory dialog, the
+// rule list, the production-type list in its three modes and the production-type editor, checked at a few telling pixels and written as PNG files when DERAZODO_SHOTS names a
 // folder.
+#include "editors/product_edit_window.h"
+#include "editors/product_list_window.h"
 #include "editors/rule_list_window.h"
 #include "editors/rule_setting_dialog.h"
 #include "editors/rule_window.h"
 #include "editors/victory_condition_dialog.h"
 
 #include "lib/media/bitmap_button_layout.h"
-#include "tests/editors/editor_world.h"
+#include "tests/editors/product_world.h"
 
 #include <gtest/gtest.h>
 
@@ -174,4 +176,78 @@ TEST(EditorScreens, RuleWindowShowsTheRulesInForceUnderTheirNameReadOnly)
     // Without a main window to ask, its OK closes it itself.
     SendMessageA(handle, WM_COMMAND, rule_option_id::kOk, 0);
     EXPECT_FALSE(IsWindow(handle));
+}
+
+TEST(EditorScreens, ProductListShowsSummariesDashesAndTheButtonsOfEachMode)
+{
+    ProductWorld world;
+    const std::vector<int> land = world.typeIds(3);
+    world.setSlot(1, "mix", { land[0], land[1], world.typeIds(1).front() });
+    const char* const titles[] = { "生産タイプ編集", "生産タイプ読込", "生産タイプ書出" };
+    for (int mode = 0; mode < 3; ++mode) {
+        ProductListWindow window(nullptr, mode);
+        drive(cp(titles[mode]), [&] { return window.run(); }, [&](HWND list) {
+            const harness::Image image = capture(list, "product_list_mode" + std::to_string(mode));
+            RECT client {};
+            GetClientRect(list, &client);
+            EXPECT_EQ(client.right, 500);
+            EXPECT_EQ(client.bottom, 480);
+            // Row 0 is the selection: the strip's colour, unlike row 2 beneath it.
+            EXPECT_NE(clientPixel(list, image, 8 + 200, 36 + 10), clientPixel(list, image, 8 + 200, 36 + 50));
+            // Row 1 is named and counted, row 2 dashed in every column.
+            EXPECT_GT(inkIn(list, image, { 8 + 8, 56 + 4, 8 + 92, 56 + 16 }), 10) << mode;
+            EXPECT_GT(inkIn(list, image, { 8 + 125, 56 + 4, 8 + 149, 56 + 16 }), 4) << "the total";
+            EXPECT_GT(inkIn(list, image, { 8 + 408, 56 + 4, 8 + 456, 56 + 16 }), 10) << "the cost";
+            EXPECT_GT(inkIn(list, image, { 8 + 369, 76 + 4, 8 + 393, 76 + 16 }), 4) << "a domain's dashes";
+            const int buttons = mode == 0 ? 5 : 2;
+            int shown = 0;
+            for (int id : { 1000, 1001, 1010, 1026, 1027 })
+                shown += control(list, id) != nullptr;
+            EXPECT_EQ(shown, buttons) << mode;
+            PostMessageA(list, WM_CLOSE, 0, 0);
+        });
+    }
+}
+
+TEST(EditorScreens, ProductEditorShowsTotalsAndRowsSelectedOnBothSides)
+{
+    ProductWorld world;
+    const std::vector<int> all = world.typeIds();
+    world.setSlot(2, "mix", { all[0], all[2], all[4], all.back() });
+    ProductEditWindow window(nullptr, 2);
+    drive(cp("生産タイプエディタ"), [&] { return window.run(); }, [&](HWND editor) {
+        // Domain 0 off: its toggle shows released while the others stay pressed.
+        const POINT toggle = dialogtest::screenOf(GetDlgItem(editor, product_edit_id::kFirstDomain), 4, 4);
+        harness::click(toggle.x, toggle.y);
+        settle();
+        for (auto [list, row] : { std::pair { product_edit_id::kLeftList, 1 }, std::pair { product_edit_id::kRightList, 2 } }) {
+            const POINT p = dialogtest::screenOf(GetDlgItem(editor, list), 150, 18 * row + 9);
+            harness::click(p.x, p.y);
+            settle();
+        }
+        const harness::Image image = capture(editor, "product_edit");
+        EXPECT_NE(clientPixel(editor, image, 8 + 4, 68 + 12), clientPixel(editor, image, 56 + 4, 68 + 12));
+        EXPECT_EQ(clientPixel(editor, image, 104 + 4, 68 + 12), clientPixel(editor, image, 56 + 4, 68 + 12));
+        RECT client {};
+        GetClientRect(editor, &client);
+        EXPECT_EQ(client.right, 784);
+        EXPECT_EQ(client.bottom, 544);
+        // The totals: the count and cost of the whole type and of the land domain.
+        EXPECT_GT(inkIn(editor, image, { 412, 38, 436, 50 }), 4);
+        EXPECT_GT(inkIn(editor, image, { 388, 62, 436, 74 }), 10);
+        // The selected rows show their strips; the rows beside them the background.
+        EXPECT_NE(clientPixel(editor, image, 8 + 360, 140 + 18 + 9), clientPixel(editor, image, 8 + 360, 140 + 54 + 9));
+        EXPECT_NE(clientPixel(editor, image, 438 + 316, 140 + 36 + 9), clientPixel(editor, image, 438 + 316, 140 + 72 + 9));
+        // Each row: icon, class and name; on the left also the cost.
+        EXPECT_GT(inkIn(editor, image, { 8 + 122, 140 + 3, 8 + 314, 140 + 15 }), 10);
+        EXPECT_GT(inkIn(editor, image, { 8 + 322, 140 + 3, 8 + 358, 140 + 15 }), 4);
+        EXPECT_GT(inkIn(editor, image, { 438 + 20, 140 + 3, 438 + 116, 140 + 15 }), 10);
+        // Below the right list's four rows the window's striped background shows through.
+        const uint32_t stripe6 = clientPixel(editor, image, 438 + 100, 140 + 18 * 6 + 9);
+        EXPECT_NE(stripe6, clientPixel(editor, image, 438 + 100, 140 + 18 * 7 + 9));
+        EXPECT_EQ(stripe6, clientPixel(editor, image, 438 + 100, 140 + 18 * 8 + 9));
+        harness::setDefaultMessageBoxAnswer(IDYES);
+        PostMessageA(editor, WM_CLOSE, 0, 0);
+    });
+    harness::setDefaultMessageBoxAnswer(0);
 }

@@ -1,5 +1,5 @@
 // The editors' pictures: the selected-row strips of "edit_btn.bmp" lie clear of every button face
-// cut from that sheet, and the sheet and the rule list's background have the sizes the windows cut.
+// cut from that sheet, and the sheet and the editors' backgrounds have the sizes the windows cut.
 #include "lib/media/bitmap_button_layout.h"
 #include "tests/tools/sheet_pictures.h"
 
@@ -61,6 +61,29 @@ TEST(EditSheet, GeneratedSheetHoldsTheStripsAndTheRuleListBackgroundItsWindow)
         EXPECT_LT((c >> 16) + (c >> 8 & 0xFF) + (c & 0xFF), 3 * 96) << row;
     }
     EXPECT_NE(list.at(8 + 40, 36 + 10), list.at(8 + 40, 36 + 30));
+}
+
+// The production-type windows cut their rows from their backgrounds: the list's row strip at its
+// origin and the editor's two lists, each under white text; the editor keeps its totals panel apart.
+TEST(EditSheet, ProductBackgroundsHaveTheirWindowsSizesAndDarkRows)
+{
+    auto dark = [](uint32_t c) { return (c >> 16) + (c >> 8 & 0xFF) + (c & 0xFF) < 3 * 96; };
+    const testing_sheets::Picture list = testing_sheets::readSheet("slot_type.bmp");
+    EXPECT_EQ(list.width, 500);
+    EXPECT_EQ(list.height, 480);
+    ASSERT_FALSE(list.pixels.empty());
+    EXPECT_TRUE(dark(list.at(8 + 50, 36 + 10)));
+
+    const testing_sheets::Picture editor = testing_sheets::readSheet("edit_bg.bmp");
+    EXPECT_EQ(editor.width, 784);
+    EXPECT_EQ(editor.height, 544);
+    ASSERT_FALSE(editor.pixels.empty());
+    for (int x : { 8 + 100, 438 + 100 }) {
+        EXPECT_TRUE(dark(editor.at(x, 140 + 9)));
+        // Rows alternate, so a list scrolled by one row shows that it was redrawn.
+        EXPECT_NE(editor.at(x, 140 + 9), editor.at(x, 140 + 27));
+    }
+    EXPECT_NE(editor.at(400, 45), editor.at(400, 30)) << "the totals panel stands out";
 }
 
 } // namespace

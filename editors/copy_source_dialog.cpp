@@ -1,0 +1,96 @@
+// CopySourceDialog: the list of used production types and the choice among them.
+#include "editors/copy_source_dialog.h"
+
+#include "editors/product_type_rules.h"
+#include "editors/window_frame.h"
+#include "infowin/dialog_templates.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+
+#include <cstring>
+
+namespace {
+
+namespace id = copy_source_id;
+
+constexpr SIZE kClient { 268, 246 };
+
+} // namespace
+
+CopySourceDialog::CopySourceDialog(swCWindow* parent)
+    : DialogBase(dialog_template::kCopySource, parent, false)
+    , m_numbers(copySourceNumbers(*g_gameState))
+{
+    registerGameDialogTemplates();
+    if (!m_numbers.empty())
+        m_source = m_numbers.front();
+}
+
+int CopySourceDialog::OnInitDialog()
+{
+    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, kClient.cx, kClient.cy);
+    HFONT font = g_gameState->font(kSmallFont).handle();
+    HWND prompt = CreateWindowExA(0, "Static",
+        platform::utf8ToCp932("複製元となる生産タイプを選択してください。").c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 8,
+        6, 252, 12, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kPrompt)), nullptr, nullptr);
+    SendMessageA(prompt, WM_SETFONT, WPARAM(font), FALSE);
+    m_list = CreateWindowExA(0, "ListBox", "",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 8, 24, 252,
+        184, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kList)), nullptr, nullptr);
+    SendMessageA(m_list, WM_SETFONT, WPARAM(font), FALSE);
+    for (int number : m_numbers) {
+        const ProductionTypeRecord* record = g_gameState->productionType(number);
+        const std::string name(record->name, strnlen(record->name, sizeof record->name));
+        const LRESULT row = SendMessageA(m_list, LB_ADDSTRING, 0, LPARAM(name.c_str()));
+        if (row >= 0)
+            SendMessageA(m_list, LB_SETITEMDATA, WPARAM(row), LPARAM(number));
+    }
+    SendMessageA(m_list, LB_SETCURSEL, 0, 0);
+    makePushButton(handle(), "OK", id::kOk, 92, 216, 80, 22);
+    makePushButton(handle(), "CANCEL", id::kCancel, 180, 216, 80, 22);
+    SetFocus(m_list);
+    return 0;
+}
+
+void CopySourceDialog::end(int result)
+{
+    // Nothing listed: nothing to copy, whichever button ended the dialog.
+    m_result = m_source >= 0 ? result : 0;
+    Destroy();
+}
+
+int CopySourceDialog::OnMessage(MessageRecord& msg)
+{
+    if (handleCloseGestures(handle(), msg, [this] { end(0); }))
+        return 1;
+    if (msg.message == WM_NCRBUTTONDOWN) {
+        end(0);
+        return 1;
+    }
+    return DialogBase::OnMessage(msg);
+}
+
+int CopySourceDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
+{
+    switch (control) {
+    case id::kList:
+        if (code == LBN_SELCHANGE) {
+            const LRESULT row = SendMessageA(m_list, LB_GETCURSEL, 0, 0);
+            if (row >= 0)
+                m_source = int(SendMessageA(m_list, LB_GETITEMDATA, WPARAM(row), 0));
+        } else if (code == LBN_DBLCLK) {
+            end(1);
+        }
+        return 1;
+    case id::kOk:
+    case IDOK:
+        end(1);
+        return 1;
+    case id::kCancel:
+    case IDCANCEL:
+        end(0);
+        return 1;
+    default:
+        return DialogBase::OnCommand(msg, control, code);
+    }
+}

@@ -1,0 +1,396 @@
+// ProductEditWindow: controls, filters, sorting, moving rows, totals, saving and closing.
+#include "editors/product_edit_window.h"
+
+#include "editors/window_frame.h"
+#include "infowin/dialog_templates.h"
+#include "infowin/main_window_services.h"
+#include "infowin/panel_text.h"
+#include "infowin/window_services.h"
+#include "lib/edit.h"
+#include "lib/error.h"
+#include "lib/media/bitmap_button.h"
+#include "platform/kernel/host.h"
+#include "state/data_path.h"
+#include "state/game_state.h"
+#include "state/name_tables.h"
+#include "state/state_accessors.h"
+
+#include <cstring>
+
+namespace {
+
+namespace id = product_edit_id;
+
+constexpr SIZE kClient { 784, 544 };
+constexpr RECT kTotalsArea { 388, 38, 772, 74 };
+constexpr int kNameBytes = 14;
+constexpr int kClassFilterWidth = 180;
+constexpr int kClassFilterListHeight = 256;
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+ProductionTypeRecord recordOfRow(int row)
+{
+    ProductionTypeRecord record;
+    std::memset(&record, 0, sizeof record);
+    if (g_gameState)
+        if (const ProductionTypeRecord* stored = g_gameState->productionType(kFirstUserProductionType + row))
+            record = *stored;
+    return record;
+}
+
+std::unique_ptr<swCBitmap> loadTotalsArea()
+{
+    auto area = std::make_unique<swCBitmap>();
+    area->bitmapLoadRect(dataPath("edit_bg.bmp", kFolderBitmap).c_str(), kTotalsArea.left, kTotalsArea.top,
+        kTotalsArea.right, kTotalsArea.bottom);
+    return area;
+}
+
+// The main window, or without one installed the outermost owner (the list window's parent).
+HWND mainWindowOf(const swCWindow& window)
+{
+    if (HWND main = mainWindowServices().mainWindow())
+        return main;
+    const swCWindow* outer = &window;
+    while (outer->parent())
+        outer = outer->parent();
+    return outer->handle();
+}
+
+} // namespace
+
+ProductEditWindow::ProductEditWindow(swCWindow* listWindow, int row)
+    : DialogBase(dialog_template::kProductEdit, listWindow, false)
+    , m_row(row)
+    , m_model(*g_gameState, recordOfRow(row))
+    , m_background(loadEditorPicture("edit_bg.bmp"))
+    , m_totalsArea(loadTotalsArea())
+    , m_buttons(loadEditorPicture("edit_btn.bmp"))
+{
+    registerGameDialogTemplates();
+}
+
+ProductEditWindow::~ProductEditWindow() = default;
+
+int ProductEditWindow::OnInitDialog()
+{
+    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, kClient.cx, kClient.cy);
+    // Not shown (the window has no caption); it names the window for the person's tools.
+    SetWindowTextA(handle(), cp("生産タイプエディタ").c_str());
+    createControls();
+    windowRestorePlacement(kPlacementPrefix, false, true);
+    return 0;
+}
+
+void ProductEditWindow::createControls()
+{
+    HFONT font = g_gameState->font(kSmallFont).handle();
+    m_name = new swCEdit(this, id::kName, ES_AUTOHSCROLL | WS_TABSTOP);
+    m_name->controlCreate({ 113, 16, 110, 16 });
+    m_name->editSetRefusedChars(".\\/:;*?\"<>|");
+    SendMessageA(m_name->handle(), WM_SETFONT, WPARAM(font), FALSE);
+    SendMessageA(m_name->handle(), EM_LIMITTEXT, kNameBytes, 0);
+    m_classFilter = CreateWindowExA(WS_EX_CLIENTEDGE, "ComboBox", "",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 112, 40, kClassFilterWidth,
+        kClassFilterListHeight, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kClassFilter)), nullptr, nullptr);
+    SendMessageA(m_classFilter, WM_SETFONT, WPARAM(font), FALSE);
+    fillClassFilter();
+    for (int k = 0; k < kDomainCount; ++k) {
+        m_domains[size_t(k)] = new EditPanelButton(this, k, UINT(id::kFirstDomain + k), 8 + 48 * k, 68);
+        m_domains[size_t(k)]->setHeldPressed(true);
+    }
+    m_leftKeys = { new EditPanelButton(this, 13, id::kLeftByClass, 8, 120),
+        new EditPanelButton(this, 14, id::kLeftByName, 126, 120),
+        new EditPanelButton(this, 15, id::kLeftByCost, 326, 120) };
+    m_rightKeys = { new EditPanelButton(this, 11, id::kRightByClass, 438, 120),
+        new EditPanelButton(this, 12, id::kRightByName, 556, 120) };
+    m_left = new ProductEditListBox2(this, *m_background, *m_buttons);
+    m_right = new ProductEditListBox(this, *m_background, *m_buttons);
+    new EditPanelButton(this, 7, id::kRemove, 128, 506);
+    new EditPanelButton(this, 6, id::kAdd, 248, 506);
+    new EditPanelButton(this, 8, id::kUnitInfo, 408, 506);
+    new EditPanelButton(this, 9, id::kSave, 568, 506);
+    new EditPanelButton(this, 10, id::kClose, 680, 506);
+}
+
+void ProductEditWindow::fillClassFilter()
+{
+    auto addItem = [this](const char* text, int data) {
+        const LRESULT item = SendMessageA(m_classFilter, CB_ADDSTRING, 0, LPARAM(text));
+        if (item >= 0)
+            SendMessageA(m_classFilter, CB_SETITEMDATA, WPARAM(item), LPARAM(data));
+    };
+    addItem(cp("全兵器タイプ").c_str(), kEveryUnitClass);
+    for (int c = 0; c < kUnitClassCount; ++c)
+        if (c != kWarheadClass)
+            addItem(unitClassName(c), c);
+    SendMessageA(m_classFilter, CB_SETCURSEL, 0, 0);
+}
+
+int ProductEditWindow::DataExchange(int save)
+{
+    if (!save) {
+        m_loading = true;
+        const ProductionTypeRecord& record = m_model.record();
+        SetWindowTextA(m_name->handle(), std::string(record.name, strnlen(record.name, sizeof record.name)).c_str());
+        m_loading = false;
+        m_model.rebuild();
+        showLists();
+        drawTotals();
+        return 1;
+    }
+    char typed[64] = {};
+    GetWindowTextA(m_name->handle(), typed, sizeof typed);
+    std::string name = typed;
+    trimFullWidthSpaces(name);
+    if (name.empty()) {
+        modalMessageBox(this, cp("生産タイプ名を入力してください。").c_str(), cp("注意").c_str(), MB_OK);
+        return 0;
+    }
+    ProductionTypeRecord& record = m_model.record();
+    std::memset(record.name, 0, sizeof record.name);
+    std::memcpy(record.name, name.data(), std::min(name.size(), sizeof record.name - 1));
+    g_gameState->setUserProductionType(m_row, record);
+    try {
+        g_gameState->saveUserProductTypes();
+    } catch (swCError* error) {
+        error->Show(handle());
+        delete error;
+        return 0;
+    }
+    setModified(false);
+    return 1;
+}
+
+void ProductEditWindow::showLists()
+{
+    showSide(EditSide::Right, 0);
+    showSide(EditSide::Left, 0);
+    pressSortButtons(EditSide::Right);
+    pressSortButtons(EditSide::Left);
+    m_active = -1;
+    updateButtons();
+}
+
+void ProductEditWindow::showSide(EditSide side, int top)
+{
+    ProductEditListBox& box = list(side);
+    box.setRows(m_model.ids(side), {}, top);
+    m_knownTops[size_t(side)] = box.topRow();
+}
+
+void ProductEditWindow::sortList(EditSide side, int key)
+{
+    ProductEditListBox& box = list(side);
+    const std::vector<int> selected = box.selectedIds();
+    const int top = box.topRow();
+    m_model.chooseSortKey(side, key);
+    box.setRows(m_model.ids(side), selected, top);
+    m_knownTops[size_t(side)] = box.topRow();
+    pressSortButtons(side);
+}
+
+void ProductEditWindow::pressSortButtons(EditSide side)
+{
+    const int key = m_model.order(side).key;
+    auto press = [key](BitmapButton* button, int k) {
+        button->setHeldPressed(k == key);
+        InvalidateRect(button->handle(), nullptr, FALSE);
+    };
+    if (side == EditSide::Right) {
+        for (int k = 0; k < int(m_rightKeys.size()); ++k)
+            press(m_rightKeys[size_t(k)], k);
+    } else {
+        for (int k = 0; k < int(m_leftKeys.size()); ++k)
+            press(m_leftKeys[size_t(k)], k);
+    }
+}
+
+void ProductEditWindow::moveRows(EditSide from)
+{
+    const EditSide to = from == EditSide::Left ? EditSide::Right : EditSide::Left;
+    ProductEditListBox& source = list(from);
+    ProductEditListBox& target = list(to);
+    const std::vector<int> rows = source.selectedRows();
+    const int sourceTop = source.topRow();
+    const int targetTop = target.topRow();
+    const std::vector<int> targetSelected = target.selectedIds();
+    const int moved = from == EditSide::Left ? m_model.add(rows) : m_model.remove(rows);
+    if (moved > 0)
+        setModified(true);
+    showSide(from, keptTopRow(sourceTop, int(m_model.ids(from).size())));
+    target.setRows(m_model.ids(to), targetSelected, targetTop);
+    m_knownTops[size_t(to)] = target.topRow();
+    m_active = -1;
+    updateButtons();
+    drawTotals();
+}
+
+void ProductEditWindow::toggleDomain(int domain)
+{
+    m_model.toggleDomain(domain);
+    BitmapButton* button = m_domains[size_t(domain)];
+    button->setHeldPressed((m_model.domainMask() >> domain & 1) != 0);
+    InvalidateRect(button->handle(), nullptr, FALSE);
+    showLists();
+}
+
+void ProductEditWindow::updateButtons()
+{
+    EnableWindow(GetDlgItem(handle(), id::kUnitInfo), m_active >= 0);
+    EnableWindow(GetDlgItem(handle(), id::kAdd), !m_left->selectedRows().empty());
+    EnableWindow(GetDlgItem(handle(), id::kRemove), !m_right->selectedRows().empty());
+    EnableWindow(GetDlgItem(handle(), id::kSave), m_modified);
+}
+
+void ProductEditWindow::setModified(bool modified)
+{
+    m_modified = modified;
+    EnableWindow(GetDlgItem(handle(), id::kSave), modified);
+}
+
+void ProductEditWindow::drawTotals()
+{
+    const ProductEditTotals totals = m_model.totals();
+    {
+        MemoryDcHolder canvas(nullptr);
+        HDC dc = canvas.dc();
+        HGDIOBJ old = SelectObject(dc, m_background->handle());
+        canvas.blitBitmap(kTotalsArea.left, kTotalsArea.top, m_totalsArea->handle(),
+            RECT { 0, 0, kTotalsArea.right - kTotalsArea.left, kTotalsArea.bottom - kTotalsArea.top });
+        {
+            panel::TextScope scope(dc);
+            for (size_t k = 0; k < totals.count.size(); ++k) {
+                const int x = 436 + 56 * int(k);
+                panel::format(dc, x - 24, 38, x, 50, DT_RIGHT, "%4d", int(totals.count[k]));
+                panel::format(dc, x - 48, 62, x, 74, DT_RIGHT, "%8d", int(totals.cost[k]));
+            }
+        }
+        SelectObject(dc, old);
+    }
+    InvalidateRect(handle(), &kTotalsArea, FALSE);
+}
+
+void ProductEditWindow::showUnitInformation()
+{
+    if (m_active < 0)
+        return;
+    const std::vector<int> ids = list(EditSide(m_active)).selectedIds();
+    if (ids.empty())
+        return;
+    if (HWND main = mainWindowOf(*this))
+        PostMessageA(main, kShowWeaponInfo, WPARAM(ids.front()), 0);
+}
+
+bool ProductEditWindow::mayClose()
+{
+    return !m_modified
+        || modalMessageBox(this, cp("保存されていない生産タイプですが、編集を終了してよろしいですか？").c_str(),
+               cp("確認").c_str(), MB_YESNO)
+        == IDYES;
+}
+
+void ProductEditWindow::end(int result)
+{
+    m_result = result;
+    Destroy();
+}
+
+
+void ProductEditWindow::answerListColour(MessageRecord& msg)
+{
+    const HWND target = reinterpret_cast<HWND>(msg.lParam);
+    for (EditSide side : { EditSide::Right, EditSide::Left }) {
+        ProductEditListBox& box = list(side);
+        if (box.handle() != target)
+            continue;
+        box.paintBelowRows(reinterpret_cast<HDC>(msg.wParam));
+        // A drag that scrolls the list moves its top row without a scroll message.
+        const int top = box.topRow();
+        if ((GetKeyState(VK_LBUTTON) & 0x8000) && top != m_knownTops[size_t(side)])
+            InvalidateRect(target, nullptr, FALSE);
+        m_knownTops[size_t(side)] = top;
+    }
+    msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+}
+
+int ProductEditWindow::OnMessage(MessageRecord& msg)
+{
+    if (msg.message == WM_CTLCOLORLISTBOX && m_left && m_right) {
+        answerListColour(msg);
+        return 1;
+    }
+    if (handleDrawnWindowMessage(*this, msg, *m_background, kPlacementPrefix, [this] {
+            if (mayClose())
+                end(0);
+        }))
+        return 1;
+    return DialogBase::OnMessage(msg);
+}
+
+int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
+{
+    const int domain = int(control) - id::kFirstDomain;
+    if (domain >= 0 && domain < kDomainCount) {
+        toggleDomain(domain);
+        return 1;
+    }
+    switch (control) {
+    case id::kName:
+        if (code == EN_UPDATE && !m_loading)
+            setModified(true);
+        return 1;
+    case id::kClassFilter:
+        if (code == CBN_SELCHANGE) {
+            const LRESULT item = SendMessageA(m_classFilter, CB_GETCURSEL, 0, 0);
+            if (item >= 0) {
+                m_model.setClassFilter(int(SendMessageA(m_classFilter, CB_GETITEMDATA, WPARAM(item), 0)));
+                showLists();
+            }
+        }
+        return 1;
+    case id::kLeftList:
+    case id::kRightList: {
+        const EditSide side = control == UINT(id::kLeftList) ? EditSide::Left : EditSide::Right;
+        if (code == LBN_SELCHANGE) {
+            m_active = int(side);
+            updateButtons();
+        } else if (code == LBN_DBLCLK) {
+            moveRows(side);
+        }
+        return 1;
+    }
+    case id::kAdd:
+        moveRows(EditSide::Left);
+        return 1;
+    case id::kRemove:
+        moveRows(EditSide::Right);
+        return 1;
+    case id::kUnitInfo:
+        showUnitInformation();
+        return 1;
+    case id::kSave:
+        DataExchange(1);
+        return 1;
+    case id::kClose:
+        if (mayClose())
+            end(1);
+        return 1;
+    case id::kRightByClass:
+    case id::kRightByName:
+        sortList(EditSide::Right, int(control) - id::kRightByClass);
+        return 1;
+    case id::kLeftByClass:
+    case id::kLeftByName:
+    case id::kLeftByCost:
+        sortList(EditSide::Left, int(control) - id::kLeftByClass);
+        return 1;
+    case IDOK:
+    case IDCANCEL:
+        // Enter and Escape are not the window's buttons.
+        return 1;
+    default:
+        return DialogBase::OnCommand(msg, control, code);
+    }
+}

@@ -1,0 +1,83 @@
+// ProductListWindow: the 100 user production types with their size per domain and cost. Mode 0
+// edits, deletes, copies and exports the weapon list; mode 1 imports a user production-type file
+// into a slot; mode 2 exports a slot to one. Every change is written to the table file at once.
+#pragma once
+
+#include "editors/product_type_rules.h"
+#include "lib/control.h"
+#include "lib/dialog_base.h"
+#include "lib/media/bitmap.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace product_list_id {
+constexpr int kClose = 1000;
+// Edit in mode 0, import in mode 1, export in mode 2.
+constexpr int kAction = 1001;
+constexpr int kList = 1002;
+constexpr int kDelete = 1010;
+constexpr int kCopy = 1026;
+constexpr int kWeaponText = 1027;
+} // namespace product_list_id
+
+enum ProductListMode : int { kProductListEdit = 0, kProductListImport = 1, kProductListExport = 2 };
+
+// The slots' rows: name, total, the six domains and the cost of each summary.
+class ProductSlotListBox : public ChildControl {
+public:
+    static constexpr int kRowHeight = 20;
+    static constexpr int kRowWidth = 468;
+    static constexpr POINT kOrigin { 8, 36 };
+
+    ProductSlotListBox(swCWindow* parent, const std::array<ProductSlotSummary, kUserProductionTypeCount>& summaries,
+        const swCBitmap& background, const swCBitmap& strips);
+    void DrawItem(DRAWITEMSTRUCT* item) override;
+
+private:
+    const std::array<ProductSlotSummary, kUserProductionTypeCount>& m_summaries;
+    const swCBitmap& m_background;
+    const swCBitmap& m_strips;
+};
+
+class ProductListWindow : public DialogBase {
+public:
+    static constexpr const char* kPlacementPrefix = "ProductList";
+
+    // Builds the summaries and loads the pictures (throws the picture loader's error).
+    ProductListWindow(swCWindow* parent, int mode);
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    int mode() const { return m_mode; }
+    int selectedRow() const { return m_selected; }
+    const ProductSlotSummary& summary(int row) const { return m_summaries[size_t(row)]; }
+
+private:
+    void createButtons();
+    void updateButtons();
+    // Summarises the row again and repaints the list.
+    void refreshRow(int row);
+    void act();
+    void deleteSlot();
+    void copyIntoSlot();
+    void editSlot();
+    // The file commands (product_list_files.cpp).
+    void exportWeaponText();
+    void importSlot();
+    void exportSlot();
+    // Asks before an existing file is overwritten; true when it may be written.
+    bool mayOverwrite(const std::string& path);
+    void tell(const char* utf8Text, const char* utf8Title);
+    void end(int result);
+
+    int m_mode = 0;
+    int m_selected = 0;
+    std::array<ProductSlotSummary, kUserProductionTypeCount> m_summaries {};
+    std::unique_ptr<swCBitmap> m_background;
+    std::unique_ptr<swCBitmap> m_buttons;
+    ProductSlotListBox* m_list = nullptr;
+};
