@@ -56,6 +56,9 @@ void AppMainWindowLink::postToolStates()
         states |= ToolPalette::kCanInterrupt;
     if (now.canEndGame)
         states |= ToolPalette::kCanEndGame;
+    const HWND troops = m_troops;
+    if (now.playing || (troops && IsWindow(troops)))
+        states |= ToolPalette::kCanShowTroops;
     post(m_tool, ToolPalette::kRefreshMessage, states);
 }
 

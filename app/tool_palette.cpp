@@ -5,6 +5,7 @@
 #include "lib/media/bitmap_button.h"
 #include "lib/media/dc_holders.h"
 #include "rules/play_handshake.h"
+#include "state/game_state.h"
 
 namespace {
 
@@ -32,6 +33,11 @@ constexpr ToolEntry kTools[] = {
     { menu_id::kZoom32, Size::Narrow, 1, 0, false },
     { menu_id::kZoom48, Size::Narrow, 2, 0, false },
     { menu_id::kEnvironment, Size::Wide, 5, 0, true },
+    // The information windows: each button toggles its window as the menu command does.
+    { menu_id::kCountryInfo, Size::Wide, 6, 0, true },
+    { menu_id::kConditionInfo, Size::Wide, 7, 0, false },
+    { menu_id::kResults, Size::Wide, 8, 0, false },
+    { menu_id::kTroopList, Size::Wide, 9, ToolPalette::kCanShowTroops, false },
 };
 
 } // namespace
@@ -71,7 +77,7 @@ BOOL ToolPalette::Create()
 
 void ToolPalette::setEnableStates(unsigned bits)
 {
-    m_states = bits & (kCanInterrupt | kCanEndGame);
+    m_states = bits & (kCanInterrupt | kCanEndGame | kCanShowTroops);
     for (const Tool& tool : m_tools) {
         const bool on = (tool.needs & m_states) == tool.needs;
         if (tool.button && tool.button->handle() && bool(IsWindowEnabled(tool.button->handle())) != on)
@@ -127,5 +133,6 @@ int ToolPalette::OnCommand(MessageRecord&, UINT id, UINT code)
 unsigned toolEnableBits(GameState& state)
 {
     return (canInterruptGame(state) ? ToolPalette::kCanInterrupt : 0u)
-        | (canEndGame(state) ? ToolPalette::kCanEndGame : 0u);
+        | (canEndGame(state) ? ToolPalette::kCanEndGame : 0u)
+        | (state.handshake().playRunning() ? ToolPalette::kCanShowTroops : 0u);
 }

@@ -84,14 +84,14 @@ TEST(MainWindowCommands, MenusAndToolsOfferOnlyWhatThePhaseAllows)
     World::pump();
     auto* tools = dynamic_cast<ToolPalette*>(windowFromHandle(world.link().toolPalette()));
     ASSERT_NE(tools, nullptr);
-    EXPECT_EQ(tools->enableStates(), ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame);
+    EXPECT_EQ(tools->enableStates(), ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame | ToolPalette::kCanShowTroops);
 
     // A unit order being given holds the game: nothing may interrupt it.
     world.state().handshake().setUnitCommandBeingSet(true);
     EXPECT_TRUE(grayed(world, kNewGame));
     EXPECT_TRUE(grayed(world, kEndActionPhase));
     World::pump();
-    EXPECT_EQ(tools->enableStates(), 0u);
+    EXPECT_EQ(tools->enableStates(), ToolPalette::kCanShowTroops);
     world.state().handshake().setUnitCommandBeingSet(false);
 
     world.window().endActionPhase();

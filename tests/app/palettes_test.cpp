@@ -22,7 +22,7 @@ public:
     Recorder()
         : TopWindow("PalettesTestRecorder")
     {
-        setFrame(20, 20, 700, 420);
+        setFrame(20, 20, 1000, 420);
     }
     int OnCommand(MessageRecord&, UINT id, UINT) override
     {
@@ -85,7 +85,8 @@ using CommandPaletteTest = PalettesTest;
 using ToolPaletteTest = PalettesTest;
 
 const unsigned kToolIds[] = { menu_id::kNewGame, menu_id::kResumeGame, menu_id::kSaveGameAs, menu_id::kEndActionPhase,
-    menu_id::kEndTurn, menu_id::kZoom16, menu_id::kZoom32, menu_id::kZoom48, menu_id::kEnvironment };
+    menu_id::kEndTurn, menu_id::kZoom16, menu_id::kZoom32, menu_id::kZoom48, menu_id::kEnvironment, menu_id::kCountryInfo,
+    menu_id::kConditionInfo, menu_id::kResults, menu_id::kTroopList };
 
 } // namespace
 
@@ -135,7 +136,8 @@ TEST_F(CommandPaletteTest, AClickPostsItsCodeOrTheCancelToTheMapWindow)
 
 TEST_F(ToolPaletteTest, EachButtonSendsItsMenuIdToTheMainWindow)
 {
-    post(tools, ToolPalette::kRefreshMessage, ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame);
+    post(tools, ToolPalette::kRefreshMessage,
+        ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame | ToolPalette::kCanShowTroops);
     for (unsigned id : kToolIds)
         clickCentre(tools->button(id));
     EXPECT_EQ(recorder.commands, std::vector<UINT>(std::begin(kToolIds), std::end(kToolIds)));
@@ -146,12 +148,13 @@ TEST_F(ToolPaletteTest, GreysWhatTheGameCannotDoNowAndIgnoresTheirClicks)
     auto enabled = [&](unsigned id) { return bool(IsWindowEnabled(tools->button(id))); };
     struct Case {
         unsigned bits;
-        bool newGame, save, endPhase;
+        bool newGame, save, endPhase, troops;
     };
     const Case cases[] = {
-        { 0, false, false, false },
-        { ToolPalette::kCanInterrupt, true, false, false },
-        { ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame, true, true, true },
+        { 0, false, false, false, false },
+        { ToolPalette::kCanInterrupt, true, false, false, false },
+        { ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame, true, true, true, false },
+        { ToolPalette::kCanShowTroops, false, false, false, true },
     };
     for (const Case& c : cases) {
         post(tools, ToolPalette::kRefreshMessage, c.bits);
@@ -160,13 +163,19 @@ TEST_F(ToolPaletteTest, GreysWhatTheGameCannotDoNowAndIgnoresTheirClicks)
         EXPECT_EQ(enabled(menu_id::kSaveGameAs), c.save) << c.bits;
         EXPECT_EQ(enabled(menu_id::kEndActionPhase), c.endPhase) << c.bits;
         EXPECT_EQ(enabled(menu_id::kEndTurn), c.endPhase) << c.bits;
+        EXPECT_EQ(enabled(menu_id::kTroopList), c.troops) << c.bits;
         EXPECT_TRUE(enabled(menu_id::kZoom32) && enabled(menu_id::kEnvironment)) << c.bits;
+        // The menu never greys the countries' windows.
+        for (unsigned id : { menu_id::kCountryInfo, menu_id::kConditionInfo, menu_id::kResults })
+            EXPECT_TRUE(enabled(id)) << c.bits << " " << id;
     }
     post(tools, ToolPalette::kRefreshMessage, 0);
     clickCentre(tools->button(menu_id::kNewGame));
     clickCentre(tools->button(menu_id::kEndTurn));
+    clickCentre(tools->button(menu_id::kTroopList));
     clickCentre(tools->button(menu_id::kZoom48));
-    EXPECT_EQ(recorder.commands, std::vector<UINT> { menu_id::kZoom48 });
+    clickCentre(tools->button(menu_id::kResults));
+    EXPECT_EQ(recorder.commands, (std::vector<UINT> { menu_id::kZoom48, menu_id::kResults }));
 }
 
 TEST(ToolEnableBits, FollowWhetherTheGameMayBeInterruptedAndEnded)
@@ -175,11 +184,11 @@ TEST(ToolEnableBits, FollowWhetherTheGameMayBeInterruptedAndEnded)
     Handshake& handshake = state.handshake();
     EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt);
     handshake.setPlayRunning(true);
-    EXPECT_EQ(toolEnableBits(state), 0u);
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanShowTroops);
     handshake.setUiLinkReady();
-    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame);
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame | ToolPalette::kCanShowTroops);
     handshake.beginCombat();
-    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt);
+    EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt | ToolPalette::kCanShowTroops);
     handshake.endCombat();
     handshake.setPlayRunning(false);
 }

@@ -36,6 +36,13 @@ void paintPanelMarks(Canvas& canvas, Palette& palette);
 void paintFillTroopSheet(Canvas& canvas, Palette& palette);
 void paintSupplyTroopSheet(Canvas& canvas, Palette& palette);
 void paintIncomeSheet(Canvas& canvas, Palette& palette);
+// The tool palette's wide buttons with a picture left of their label, by image index.
+constexpr int kToolCountryPicture = 6;
+constexpr int kToolConditionPicture = 7;
+constexpr int kToolResultsPicture = 8;
+constexpr int kToolTroopsPicture = 9;
+// Draws the picture of wide tool button `image` in an 18 × 16 box at (x, y); false if it has none.
+bool drawToolPicture(Canvas& canvas, int image, int x, int y, uint8_t ink, uint8_t face);
 // Five highlight bars of a weapon table, from (x, y) down.
 void paintWeaponBars(Canvas& canvas, Palette& palette, int x, int y);
 

@@ -118,6 +118,10 @@ const Label kLabels[] = {
     { ButtonKind::ToolButton80x24, 3, "フェイズ終了" },
     { ButtonKind::ToolButton80x24, 4, "ターン終了" },
     { ButtonKind::ToolButton80x24, 5, "環境設定" },
+    { ButtonKind::ToolButton80x24, kToolCountryPicture, "陣営情報" },
+    { ButtonKind::ToolButton80x24, kToolConditionPicture, "状況表" },
+    { ButtonKind::ToolButton80x24, kToolResultsPicture, "戦果表" },
+    { ButtonKind::ToolButton80x24, kToolTroopsPicture, "部隊表" },
     { ButtonKind::ToolButton40x24, 0, "小" },
     { ButtonKind::ToolButton40x24, 1, "中" },
     { ButtonKind::ToolButton40x24, 2, "大" },
@@ -188,7 +192,10 @@ void drawFace(Canvas& canvas, const Colours& c, const FaceRect& r, Face face, Bu
     const uint8_t ink = face == Face::Disabled ? c.disabledText : c.text;
     if (const std::optional<Label> label = labelFor(kind, image)) {
         const int size = label->pixelHeight ? label->pixelHeight : r.height() >= 26 ? 14 : 12;
-        drawLabel(canvas, r.left + shift, r.top + shift, r.right + shift, r.bottom + shift, label->text, ink, size,
+        int textLeft = r.left;
+        if (kind == ButtonKind::ToolButton80x24 && drawToolPicture(canvas, image, r.left + 5 + shift, r.top + 4 + shift, ink, fill))
+            textLeft += 23;
+        drawLabel(canvas, textLeft + shift, r.top + shift, r.right + shift, r.bottom + shift, label->text, ink, size,
             label->bold || r.height() >= 32);
         return;
     }
