@@ -127,8 +127,9 @@ UnitTypeRecord unitTypeFromLine(const std::vector<char*>& fields, int user_flag)
         if (isCircle(column(fields, 64 + i)))
             r.flags2 = uint8_t(r.flags2 | 1u << kFlag2Bit[i]);
     r.value106 = uint8_t(decimal(column(fields, 73)));
-    int base = decimal(column(fields, 74));
-    r.baseType = uint16_t(!user_flag && base != 0 ? base + 1 : base);
+    // Counted unsigned: the column saturates at INT_MAX, and only the low 16 bits are kept.
+    const uint32_t base = uint32_t(decimal(column(fields, 74)));
+    r.baseType = uint16_t(!user_flag && base != 0 ? base + 1u : base);
     for (int s = 0; s < kWeaponSlotCount; ++s) {
         WeaponSlot& slot = r.weaponSlot[s];
         copyName(slot.name, sizeof slot.name, column(fields, 75 + 4 * s));
