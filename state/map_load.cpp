@@ -99,7 +99,8 @@ bool GameState::commitScenario(const ScenarioFile& f)
             c.inPlay = 1;
             c.marketRate = 100;
         }
-        c.fundsCeiling = std::max(r.fundsLimit, r.funds);
+        // Packed fields are read by value: a reference into the record would be misaligned.
+        c.fundsCeiling = std::max(uint32_t(r.fundsLimit), uint32_t(r.funds));
         m_sideProductionTypes[i] = i < f.productionTypes.size() ? f.productionTypes[i] : ProductionTypeRecord {};
         unsigned number = c.reserved45;
         if (number < kFirstUserProductionType && number < m_builtinProductionTypes.size()
@@ -140,7 +141,8 @@ bool GameState::commitScenario(const ScenarioFile& f)
         }
     }
 
-    std::memcpy(m_placeTable.get(), f.places.data(), std::min<size_t>(f.places.size(), kPlaceRecordCount) * sizeof(PlaceRecord));
+    if (!f.places.empty())
+        std::memcpy(m_placeTable.get(), f.places.data(), std::min<size_t>(f.places.size(), kPlaceRecordCount) * sizeof(PlaceRecord));
     for (size_t side = 0; side < kSideCount; ++side)
         std::memcpy(m_unitTables[side].get(), f.units[side].data(), f.units[side].size() * sizeof(UnitRecord));
     std::memcpy(m_neutralBlock, f.neutral.data(), sizeof m_neutralBlock);

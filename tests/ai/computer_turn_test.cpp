@@ -196,24 +196,25 @@ TEST(ComputerTurnInterrupt, StopFlagAndRepliesEndTheTurnWithTheirValue)
 
     Handshake& handshake = world.state().handshake();
     handshake.setPlayRunning(true);
-    for (uint32_t reply : { 1u, 4u }) {
-        handshake.setUiLinkReady();
-        std::thread person([&] {
-            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    // The person answers once the game thread waits for the answer, or gives up after a while.
+    auto answer = [&](uint32_t reply) {
+        return std::thread([&handshake, reply] {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
             while (handshake.openWaitCount() == 0 && std::chrono::steady_clock::now() < deadline)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            EXPECT_GT(handshake.openWaitCount(), 0u) << "the turn never asked";
             handshake.replyToGame(reply);
         });
+    };
+    for (uint32_t reply : { 1u, 4u }) {
+        handshake.setUiLinkReady();
+        std::thread person = answer(reply);
         EXPECT_EQ(ComputerTurn(world.state(), 0, stop).run(), int(reply));
         person.join();
     }
     // Reply 0 lets the turn go on to its end.
     handshake.setUiLinkReady();
-    std::thread person([&] {
-        while (handshake.openWaitCount() == 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        handshake.replyToGame(0);
-    });
+    std::thread person = answer(0);
     EXPECT_EQ(ComputerTurn(world.state(), 0, stop).run(), 0);
     person.join();
     handshake.setPlayRunning(false);

@@ -125,6 +125,7 @@ TEST(MainWindowRequests, ThinkProgressIsReleasedWithoutAThinkingWindow)
 struct StoppedRequest {
     const char* name;
     std::function<void(World&)> call;
+    friend void PrintTo(const StoppedRequest& r, std::ostream* out) { *out << r.name; }
 };
 
 class StoppedRequests : public ::testing::TestWithParam<StoppedRequest> { };

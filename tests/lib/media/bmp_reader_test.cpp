@@ -17,6 +17,8 @@ namespace {
 struct NamedLayout {
     std::string name;
     Layout layout;
+    // What the test list shows for the parameter.
+    friend void PrintTo(const NamedLayout& l, std::ostream* out) { *out << l.name; }
 };
 
 std::vector<NamedLayout> allLayouts()
@@ -93,6 +95,7 @@ struct Damage {
     const char* name;
     Layout layout;
     std::function<void(std::vector<uint8_t>&)> apply;
+    friend void PrintTo(const Damage& d, std::ostream* out) { *out << d.name; }
 };
 
 Layout eightBits()
