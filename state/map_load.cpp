@@ -11,6 +11,7 @@
 #include "state/map_validate.h"
 #include "state/unit_facts.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -141,10 +142,10 @@ bool GameState::commitScenario(const ScenarioFile& f)
         }
     }
 
-    if (!f.places.empty())
-        std::memcpy(m_placeTable.get(), f.places.data(), std::min<size_t>(f.places.size(), kPlaceRecordCount) * sizeof(PlaceRecord));
+    // Copied by element: an empty table has no storage a byte copy may be handed.
+    std::copy_n(f.places.begin(), std::min<size_t>(f.places.size(), kPlaceRecordCount), m_placeTable.get());
     for (size_t side = 0; side < kSideCount; ++side)
-        std::memcpy(m_unitTables[side].get(), f.units[side].data(), f.units[side].size() * sizeof(UnitRecord));
+        std::copy(f.units[side].begin(), f.units[side].end(), m_unitTables[side].get());
     std::memcpy(m_neutralBlock, f.neutral.data(), sizeof m_neutralBlock);
 
     auto keep = [](const std::vector<uint8_t>& from, std::unique_ptr<uint8_t[]>& to, uint32_t& size) {

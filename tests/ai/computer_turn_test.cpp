@@ -9,6 +9,7 @@
 #include "rules/targets.h"
 #include "tests/rules/enterable_terrain.h"
 #include "tests/rules/occupation_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -322,7 +323,7 @@ TEST(ComputerTargetCountry, NearestLiveEnemyIsChosenAndKeptUntilItDropsOut)
     EXPECT_EQ(chooseTargetCountry(s, 0), 2);
     s.country(2).inPlay = 2;
     EXPECT_EQ(chooseTargetCountry(s, 0), kNoTargetCountry);
-    EXPECT_EQ(s.country(0).targetCountry, kNoTargetCountry);
+    EXPECT_EQ(packed(s.country(0).targetCountry), kNoTargetCountry);
 }
 
 TEST(ComputerUnitChoice, BadlyDamagedUnitFallsBackToABuildingThatReplenishesIt)

@@ -8,6 +8,7 @@
 #include "rules/play_handshake.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
+#include "tests/state/packed_value.h"
 
 #include <filesystem>
 
@@ -111,7 +112,7 @@ TEST(MainWindowCommands, SavedGameResumesAtTheTurnItWasSaved)
     EXPECT_EQ(state.savePath(), path);
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
     EXPECT_EQ(state.turnBlock().turn, turn);
-    EXPECT_EQ(state.country(0).funds, funds);
+    EXPECT_EQ(packed(state.country(0).funds), funds);
 }
 
 TEST(MainWindowCommands, RefusedFilesAreToldAndLeaveNoGameRunning)
@@ -227,12 +228,12 @@ TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
     harness::queueMessageBoxAnswer(IDNO);
     world.window().surrender();
     EXPECT_TRUE(state.handshake().waitingForAnswer()) << "no keeps the game going";
-    EXPECT_EQ(state.country(0).inPlay, 1);
+    EXPECT_EQ(packed(state.country(0).inPlay), 1);
 
     harness::queueMessageBoxAnswer(IDYES);
     world.window().surrender();
     World::pump();
-    EXPECT_NE(state.country(0).inPlay, 1);
+    EXPECT_NE(packed(state.country(0).inPlay), 1);
     bool told = false;
     for (const auto& box : harness::messageBoxes())
         told = told || box.text.find(cp("が降伏しました。")) != std::string::npos;
