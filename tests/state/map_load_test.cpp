@@ -389,3 +389,19 @@ TEST(ShippedScenario, SkirmishMapsAreWonByTakingACapital)
 }
 
 }
+
+TEST(MapLoad, InputsThatOnceFoundFaultsLoadOrAreRefusedCleanly)
+{
+    // Replayed where the sanitizer build watches: an empty place table once reached a byte copy
+    // from no storage when a new game started on the map.
+    namespace fs = std::filesystem;
+    for (const char* name : { "fault-places-count-zero.vtm", "fault-empty-block" }) {
+        SmallWorld world(4, 4);
+        std::ifstream in(fs::path(DERAZODO_SOURCE_DIR) / "fuzz" / "corpus" / "map_reader" / name, std::ios::binary);
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+        ASSERT_FALSE(bytes.empty()) << name;
+        if (world.state().loadMapImage(bytes.data(), bytes.size())) {
+            EXPECT_GT(world.state().mapWidth(), 0) << name;
+        }
+    }
+}

@@ -4,9 +4,12 @@
 #include "state/base_bitmaps.h"
 #include "state/game_state.h"
 
+#include "tests/state/packed_value.h"
 #include "tests/state/state_test_support.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -149,4 +152,21 @@ TEST(StartUpFiles, UnreadableCustomColoursAndPicturesAreToldOnceAndLeaveDefaults
     ASSERT_EQ(pictures.boxes.size(), 1u);
     EXPECT_EQ(text(pictures), std::string("画像ファイル ") + baseBitmapFile(kCategorySheet)
             + " を読み込めません。\nほかに 1個の画像を読み込めません。");
+}
+
+TEST(StartUpFiles, AHugeBaseTypeInTheWeaponFileKeepsItsLowSixteenBits)
+{
+    // Found by fuzzing: the base type column is stored plus one, which overflowed at INT_MAX.
+    DataFolder folder;
+    std::ifstream in(std::filesystem::path(DERAZODO_SOURCE_DIR) / "fuzz" / "corpus" / "master_text" / "fault-weapon-file-base-overflow",
+        std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_GT(bytes.size(), 1u);
+    folder.write("weapon.dat", bytes.substr(1));
+    makeNamedValue("SimpleMode").profileWriteInt(0);
+    GameState state;
+    state.startUp();
+    // Type 1 names base type 11111111110, which reads as 2147483647: stored plus one, then cut.
+    ASSERT_GT(state.unitTypeIndex(1), 0);
+    EXPECT_EQ(packed(state.unitTypeRecord(1).baseType), uint16_t(2147483648u));
 }
