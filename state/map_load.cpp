@@ -31,6 +31,7 @@ void showMissingUnitTypes()
 bool GameState::loadMapFile(const char* path)
 {
     std::vector<uint8_t> bytes;
+    m_mapRefusal = "file cannot be read";
     try {
         swCFile file(path, 0);
         DWORD size = file.fileGetSize();
@@ -46,18 +47,27 @@ bool GameState::loadMapFile(const char* path)
 
 bool GameState::loadMapImage(const uint8_t* image, size_t size)
 {
-    if (!image || !m_terrainGrid)
+    m_mapRefusal = !m_terrainGrid ? "game not started" : !image || size == 0 ? "empty file" : "";
+    if (!m_mapRefusal.empty())
         return false;
     // The file is staged whole and checked before anything of the current game changes.
     auto file = std::make_unique<ScenarioFile>();
-    if (readScenarioBytes(std::span(image, size), *file))
+    if (MapFileError error = readScenarioBytes(std::span(image, size), *file)) {
+        m_mapRefusal = error.describe();
         return false;
+    }
     MapValidation check = validateScenario(*file, *this);
     if (check.verdict == MapVerdict::MissingUnitTypes)
         showMissingUnitTypes();
-    if (!check.accepted())
+    if (!check.accepted()) {
+        m_mapRefusal = check.refusal;
         return false;
-    return commitScenario(*file);
+    }
+    if (!commitScenario(*file)) {
+        m_mapRefusal = "unit types not available";
+        return false;
+    }
+    return true;
 }
 
 bool GameState::commitScenario(const ScenarioFile& f)

@@ -119,12 +119,19 @@ TEST(MainWindowCommands, RefusedFilesAreToldAndLeaveNoGameRunning)
 {
     World world;
     world.folder().write("tkmap/broken.vtm", "not a map");
+    world.folder().write("save/cut.wqm", "ZAFRONGDE0000002\x0a\x0a");
     EXPECT_FALSE(world.window().newGameFrom(world.gamePath("tkmap/broken.vtm")));
     EXPECT_FALSE(world.window().resumeGameFrom(world.gamePath("save/missing.wqm")));
+    EXPECT_FALSE(world.window().resumeGameFrom(world.gamePath("save/cut.wqm")));
     EXPECT_FALSE(world.state().handshake().playRunning());
     auto boxes = harness::messageBoxes();
-    ASSERT_EQ(boxes.size(), 2u);
+    ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[0].caption, cp("注意"));
+    // Each says why, in the reader's words.
+    EXPECT_EQ(boxes[0].text, cp("マップファイルを読み込めませんでした。\n") + world.gamePath("tkmap/broken.vtm")
+            + cp("\n理由: file of 9 bytes is shorter than the header (at byte 0)"));
+    EXPECT_EQ(boxes[1].text, cp("セーブデータを読み込めませんでした。\n") + world.gamePath("save/missing.wqm") + cp("\n理由: file not found"));
+    EXPECT_NE(boxes[2].text.find(cp("理由: file ends in campaign block")), std::string::npos) << boxes[2].text;
     EXPECT_EQ(title(world.handle()), cp("新規ゲーム"));
     EXPECT_FALSE(world.window().saveGameTo(world.gamePath("save/nothing.wqm"))) << "no game to save";
 }
