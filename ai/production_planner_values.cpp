@@ -26,13 +26,11 @@ bool firesInBattle(int kind)
     }
 }
 
-int defaultModel(const UnitTypeRecord& type) { return type.value106 < kModelCount ? type.value106 : 0; }
-
 // A slot the default model can fire: a direct weapon with rounds.
 const WeaponRecord* armedSlot(const GameState& state, const UnitTypeRecord& type, int slot)
 {
     const WeaponRecord* weapon = slotWeapon(state, type, slot);
-    if (!weapon || weapon->useValue == 0 || type.model[defaultModel(type)].ammo[slot] == 0)
+    if (!weapon || weapon->useValue == 0 || type.model[defaultModelOf(type)].ammo[slot] == 0)
         return nullptr;
     return firesInBattle(weapon->kind) ? weapon : nullptr;
 }

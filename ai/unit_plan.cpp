@@ -80,7 +80,7 @@ UnitChoice UnitPlan::decide()
         return UnitChoice::Occupy;
     if (tryAdvanceOnObjective())
         return UnitChoice::Advance;
-    if (tryAttack())
+    if (tryAttack() || tryGroundAttack())
         return UnitChoice::Attack;
     if (tryRetreat())
         return UnitChoice::Retreat;

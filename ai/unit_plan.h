@@ -53,6 +53,8 @@ private:
     bool badlyDamaged() const;
     bool tryResupply();
     bool tryAttack();
+    // Indirect fire on a point (rule 46): from where it stands, on a land mine its country knows of.
+    bool tryGroundAttack();
     bool tryOccupyHere();
     bool tryOccupy();
     bool canOccupy() const;

@@ -2,6 +2,8 @@
 #include "ai/unit_plan.h"
 
 #include "rules/combat_values.h"
+#include "rules/command_scans_rules.h"
+#include "rules/mines.h"
 #include "rules/commands.h"
 #include "rules/move_range.h"
 #include "rules/scans_attack.h"
@@ -124,4 +126,21 @@ bool UnitPlan::tryAttack()
         return false;
     order(option.from, kCommandAttack, int(packHex(option.target.x, option.target.y)), option.slot);
     return true;
+}
+
+bool UnitPlan::tryGroundAttack()
+{
+    if (m_state.ruleSwitch(kRuleGroundPointTarget) != 1)
+        return false;
+    const HexPos own { m_unit->x, m_unit->y };
+    std::vector<HexPos> hexes;
+    collectGroundAttackHexes(m_state, m_country, m_index, own.x, own.y, false, false, hexes);
+    for (const HexPos& hex : hexes) {
+        const TerrainCell* cell = m_state.terrainCellAt(hex.x, hex.y);
+        if (cell && cell->mineKind == kLandMineKind && (cell->mineKnownMask & (1u << m_country))) {
+            order(own, kCommandAttack, int(packHex(hex.x, hex.y)), -1);
+            return true;
+        }
+    }
+    return false;
 }

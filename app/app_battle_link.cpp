@@ -1,10 +1,13 @@
-// AppBattleLink: the result of a combat as a box, shown on the main window's thread.
+// AppBattleLink: the hand-over of an engagement to the battle scene.
 #include "app/app_battle_link.h"
 
+#include "app/main_window.h"
 #include "app/main_window_messages.h"
-#include "app/main_window_prompts.h"
 #include "app/main_window_rules_link.h"
-#include "rules/combat_pair.h"
+#include "battle/battle_scene_dialog.h"
+#include "battle/battle_unit_data.h"
+#include "battle/live_clash_easy_window.h"
+#include "battle/live_clash_window.h"
 #include "state/game_state.h"
 
 AppBattleLink::AppBattleLink(AppMainWindowLink& main)
@@ -12,33 +15,37 @@ AppBattleLink::AppBattleLink(AppMainWindowLink& main)
 {
 }
 
-void AppBattleLink::runBattleScene(BattleSceneSide& attacker, BattleSceneSide& defender, bool play_se)
+void AppBattleLink::runBattleScene(BattleRecord& record, bool play_se)
 {
-    show(BattleSides { attacker, defender }, play_se);
+    HWND main = m_main.mainWindow();
+    if (!main || !LiveClashWindow::isReady())
+        return;
+    if (const BattleUnitData* data = m_main.state().battleUnitData())
+        for (BattleSideRecord& side : record.side)
+            side.unitEntry = &data->entryFor(side.battleId);
+    if (m_main.onWindowThread()) {
+        auto* window = dynamic_cast<MainWindow*>(windowFromHandle(main));
+        if (!window)
+            return;
+        BattleSceneDialog host(window, record, play_se, *window);
+        host.Create();
+        return;
+    }
+    auto wait = m_main.state().handshake().openWaitWith<BattleRecord>(UiWaitKind::BattleDone);
+    wait->data = record;
+    m_main.postAndWait(main, wait, main_message::kBattleScene, play_se ? 1 : 0);
 }
 
 void AppBattleLink::showSimpleBattle()
 {
-    GameState& state = m_main.state();
-    const TurnBlock& turn = state.turnBlock();
-    CombatShow view;
-    view.viewer = turn.viewingCountry >= 0 && turn.viewingCountry < kCountryCount ? turn.viewingCountry
-        : turn.currentCountry < kCountryCount                                     ? turn.currentCountry
-                                                                                  : 0;
-    const CombatPair& pair = currentCombat(state);
-    show(BattleSides { battleSceneSide(state, pair, 0, view), battleSceneSide(state, pair, 1, view) }, false);
-}
-
-void AppBattleLink::show(const BattleSides& sides, bool play_se)
-{
     HWND main = m_main.mainWindow();
-    if (!main)
+    swCWindow* owner = main ? windowFromHandle(main) : nullptr;
+    if (!owner)
         return;
-    if (m_main.onWindowThread()) {
-        prompts::showBattle(main, sides.attacker, sides.defender);
-        return;
-    }
-    auto wait = m_main.state().handshake().openWaitWith<BattleSides>(UiWaitKind::BattleDone);
-    wait->data = sides;
-    m_main.postAndWait(main, wait, main_message::kBattleScene, play_se ? 1 : 0);
+    const TurnBlock& turn = m_main.state().turnBlock();
+    const int viewer = turn.viewingCountry >= 0 && turn.viewingCountry < kCountryCount ? turn.viewingCountry
+        : turn.currentCountry < kCountryCount                                          ? turn.currentCountry
+                                                                                       : 0;
+    LiveClashEasyWindow window(owner, viewer);
+    window.Create();
 }

@@ -1,5 +1,4 @@
-// AppBattleLink: combats as the program shows them until the battle scene exists: a short result
-// box on the main window's thread while the game thread waits.
+// AppBattleLink: combats shown as the animated battle scene or the simplified battle window.
 #pragma once
 
 #include "rules/battle_link.h"
@@ -7,22 +6,16 @@
 
 class AppMainWindowLink;
 
-// What a battle request hands to the main window.
-struct BattleSides {
-    BattleSceneSide attacker;
-    BattleSceneSide defender;
-};
-
 class AppBattleLink : public BattleLink {
 public:
     explicit AppBattleLink(AppMainWindowLink& main);
 
-    void runBattleScene(BattleSceneSide& attacker, BattleSceneSide& defender, bool play_se) override;
-    // The game's current engagement, as the viewing country sees it.
+    // On the main window's thread the host dialog waits for the scene; on the game thread the main
+    // window starts it and its hand-back answers the wait. Returns at once without the scene.
+    void runBattleScene(BattleRecord& record, bool play_se) override;
+    // The game's current engagement, as the viewing country sees it, in the simplified window.
     void showSimpleBattle() override;
 
 private:
-    void show(const BattleSides& sides, bool play_se);
-
     AppMainWindowLink& m_main;
 };

@@ -1,9 +1,15 @@
-// AppDialogLink: event notices, results and the game-end announcement as boxes.
+// AppDialogLink: event notices, results and the game-end announcement as boxes; the briefing, the
+// map settings list and the closing news in their own windows.
 #include "app/app_dialog_link.h"
 
 #include "app/main_window_prompts.h"
 #include "app/main_window_rules_link.h"
 #include "app/window_helpers.h"
+#include "dialogs/briefing_dialog.h"
+#include "dialogs/map_settings_flow.h"
+#include "dialogs/news_dialog.h"
+#include "dialogs/sel_attack_arms_dialog.h"
+#include "infowin/window_services.h"
 #include "platform/kernel/host.h"
 #include "rules/combat_pair.h"
 #include "state/building_record.h"
@@ -77,13 +83,6 @@ std::string durabilityNote(int before, int after)
     return cp("（耐久度 ") + std::to_string(before) + cp(" → ") + std::to_string(after) + cp("）");
 }
 
-// One of the nine scenario texts, which end at fixed offsets.
-std::string scenarioText(GameState& state, int start, int end)
-{
-    const char* text = reinterpret_cast<const char*>(state.scenarioBlock().bytes) + start;
-    return std::string(text, strnlen(text, size_t(end - start)));
-}
-
 } // namespace
 
 AppDialogLink::AppDialogLink(AppMainWindowLink& main)
@@ -115,10 +114,12 @@ void AppDialogLink::tell(const std::string& text, const char* utf8_caption)
 
 void AppDialogLink::showEventNotice(int kind, int a, int b) { tell(noticeText(m_main.state(), kind, a, b), "通知"); }
 
-int AppDialogLink::chooseWeapon(CombatPair& pair, int, WeaponChoiceMode mode)
+int AppDialogLink::chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode)
 {
-    const int side = mode == WeaponChoiceMode::ReturnFire ? 1 : 0;
-    return pair.side[side].weaponSlot >= 0 ? 1 : 0;
+    // On the thread that resolves the engagement, owned by the main window on its own thread.
+    HWND main = m_main.mainWindow();
+    SelAttackArmsDialog dialog(main ? windowFromHandle(main) : nullptr, pair, uint8_t(flag != 0), int(mode));
+    return int(dialog.run());
 }
 
 void AppDialogLink::showOccupationResult(const BuildingRecord& building)
@@ -142,14 +143,13 @@ void AppDialogLink::showSupplyOrder(SupplyOrder& order) { prompts::askSupply(m_m
 
 void AppDialogLink::showBriefing()
 {
-    GameState& state = m_main.state();
-    std::string title = scenarioText(state, 0, 23);
-    std::string mission = scenarioText(state, 66, 4867);
-    tell(title.empty() ? mission : (mission.empty() ? title : title + "\n\n" + mission), "ブリーフィング");
+    ModalIdleOff idle;
+    BriefingDialog dialog(windowFromHandle(m_main.mainWindow()), BriefingMode::BeforePlay);
+    dialog.run();
 }
 
 void AppDialogLink::showMapSettings()
 {
-    std::string title = scenarioText(m_main.state(), 0, 23);
-    tell(title.empty() ? cp("作戦を開始します。") : cp("「") + title + cp("」の作戦を開始します。"), "マップ設定");
+    ModalIdleOff idle;
+    runMapSettingsStep(windowFromHandle(m_main.mainWindow()), MapSettingsListButtons::OkOnly);
 }

@@ -1,7 +1,10 @@
-// AppDialogLink: the game's notices and results during play as boxes in the game's words, until
-// their own windows exist; each runs modally on the calling thread, owned by the main window.
+// AppDialogLink: the game's dialogs the rules open during play: the weapon selection, the briefing
+// or map settings of a campaign's next map, and the notices and results as boxes in the game's
+// words until their own windows exist; each runs modally on the calling thread, owned by the main
+// window.
 #pragma once
 
+#include "platform/windows.h"
 #include "rules/dialog_link.h"
 
 #include <string>
@@ -14,7 +17,7 @@ public:
     explicit AppDialogLink(AppMainWindowLink& main);
 
     void showEventNotice(int kind, int a, int b) override;
-    // The rules' own choice stands: 1 while the choosing side has a weapon, 0 when it has none.
+    // The weapon selection dialog in modes 1..3; flag: the attacker's weapons need flag 128.
     int chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode) override;
     void showOccupationResult(const BuildingRecord& building) override;
     void showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord& before) override;
@@ -26,6 +29,9 @@ public:
 
     // The notice's text (CP932); empty for a kind the game has none for.
     static std::string noticeText(GameState& state, int kind, int a, int b);
+    // The end of play on the main window's thread: the map's closing news when it is due, then
+    // the result.
+
 
 private:
     void tell(const std::string& text, const char* utf8_caption);

@@ -2,6 +2,7 @@
 #include "app/control_panel_facts.h"
 
 #include "platform/kernel/host.h"
+#include "rules/game_thread.h"
 #include "rules/targets.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
@@ -58,8 +59,10 @@ std::vector<PanelLine> sideFactLines(GameState& state)
     const TurnBlock& turn = state.turnBlock();
     const int side = turn.currentCountry;
     lines.push_back({ countryName(state, side), playerColourRef(side), true });
-    lines.push_back(
-        line(jp("第") + std::to_string(turn.turn) + jp("ターン　") + jp(state.isNightTurn() ? "夜" : "昼")));
+    // A game that ran out of turns counts one past the limit; the last turn played is the limit.
+    const int limit = mapTurnLimit(state);
+    const int shown = limit > 0 ? std::min<int>(turn.turn, limit) : turn.turn;
+    lines.push_back(line(jp("第") + std::to_string(shown) + jp("ターン　") + jp(state.isNightTurn() ? "夜" : "昼")));
     lines.push_back(line(phaseName(turn.phase)));
     if (side >= 0 && side < kCountryCount)
         lines.push_back(line(jp("資金　") + std::to_string(state.country(side).funds)));

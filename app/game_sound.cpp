@@ -1,6 +1,7 @@
 // GameSound: loading the effect bank, the switches, and routing tunes to the music players.
 #include "app/game_sound.h"
 
+#include "infowin/main_window_services.h"
 #include "lib/error.h"
 #include "lib/file.h"
 #include "lib/media/mci_device.h"
@@ -14,10 +15,9 @@
 
 namespace {
 
-// Ids of the music within the players; the sound player's music slot sits past the bank.
-constexpr int kMusicPath = 1;
-constexpr int kMusicSegment = 1;
-constexpr int kMusicSlot = 40;
+constexpr int kMusicPath = kMusicAudioPath;
+constexpr int kMusicSegment = sound_slot::kMusic;
+constexpr int kMusicSlot = sound_slot::kMusic;
 
 constexpr long kFadeFloor = -4000;
 constexpr long kFadeStep = 100;
@@ -88,7 +88,12 @@ void GameSound::playSound(int slot)
 
 bool GameSound::isSoundPlaying(int slot) { return m_sounds->soundIsPlaying(slot); }
 
-void GameSound::unloadSound(int slot) { m_sounds->soundUnload(slot); }
+void GameSound::unloadSound(int slot)
+{
+    m_sounds->soundUnload(slot);
+    if (m_music && slot != kMusicSegment)
+        m_music->unloadSegment(slot);
+}
 
 void GameSound::restartChime()
 {

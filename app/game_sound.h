@@ -27,6 +27,9 @@ constexpr int kMoneyAlarm = 18;
 constexpr int kLevelUp = 19;
 constexpr int kLevelDown = 20;
 constexpr int kBankSize = 25;
+// The music's segment in the music player and its slot in the sound player, past the bank: the
+// segments of the bank's numbers are the previews of windows that play sounds of their own.
+constexpr int kMusic = 40;
 } // namespace sound_slot
 
 // Tunes of playTune: 1..8 the anthem of country tune - 1, then the jingles.

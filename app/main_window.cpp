@@ -11,6 +11,7 @@
 #include "app/main_window_rules_link.h"
 #include "app/map_window.h"
 #include "app/tool_palette.h"
+#include "battle/live_clash_window.h"
 #include "platform/media/mmsystem.h"
 #include "app/program_resources.h"
 #include "lib/application.h"
@@ -140,6 +141,8 @@ void MainWindow::createChildren()
     m_link.setMapWindow(mapHandle);
     if (m_commandPalette)
         commands->setMapWindow(mapHandle);
+    // Without the scene, engagements end at once (the link asks whether it is ready).
+    LiveClashWindow::init(GetModuleHandleA(nullptr), handle());
 }
 
 MapWindow* MainWindow::mapWindow() const { return dynamic_cast<MapWindow*>(windowFromHandle(m_link.mapWindow())); }
@@ -166,6 +169,9 @@ void MainWindow::onDestroy()
 {
     // However the window goes, the game thread must not outlive it.
     stopPlay();
+    battleFinished();
+    // Destroys the scene windows too, after the draw thread has stopped.
+    LiveClashWindow::shutDown();
     removeKeyboardHook();
     windowSavePlacement(kPlacementPrefix);
     m_link.setMainWindow(nullptr);
@@ -177,6 +183,15 @@ void MainWindow::onDestroy()
         m_sound->stopAllSounds();
     m_sound.reset();
     m_commandPalette = nullptr;
+    // The owned windows go with the main window.
+    m_weaponList = nullptr;
+    for (int slot = 0; slot < kInfoWindowSlots; ++slot)
+        m_link.setInfoWindow(InfoWindowSlot(slot), nullptr);
+    m_infoWindows = {};
+    m_troopDock.detach();
+    m_destroyedList = nullptr;
+    m_deployWindow = nullptr;
+    m_link.setTroopLists(nullptr, nullptr);
 }
 
 namespace {
@@ -253,7 +268,7 @@ int MainWindow::OnMessage(MessageRecord& msg)
         onEndOfPlayTimer();
         return 1;
     default:
-        return onGameMessage(msg) ? 1 : 0;
+        return onEditorMessage(msg) || onTroopWindowMessage(msg) || onGameMessage(msg) ? 1 : 0;
     }
 }
 

@@ -2,12 +2,20 @@
 // game thread's messages. Its end ends the message loop.
 #pragma once
 
+#include "battle/battle_scene_dialog.h"
+
 #include "app/map_view_host.h"
+#include "infowin/display_item_dock.h"
+#include "infowin/main_window_services.h"
 #include "lib/frame_window.h"
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+
+class UiWait;
 
 class AppMainWindowLink;
 class GameSound;
@@ -29,7 +37,7 @@ struct CommandStates {
 
 CommandStates commandStatesOf(GameState& state);
 
-class MainWindow : public swCFrameWindow, public MapViewHost {
+class MainWindow : public swCFrameWindow, public MapViewHost, public BattleHostRegistry {
 public:
     static constexpr const char* kClassName = "DERAZODO_MAINWINDOW_CNAME";
     static constexpr const char* kPlacementPrefix = "MainWindow";
@@ -52,11 +60,16 @@ public:
 
     // -- the game's commands; the file commands also come without their dialogs --
     CommandStates commandStates() const;
-    // Offers the file dialog over "tkmap", then newGameFrom.
+    // Offers the game selection dialog, then newGameFrom.
     void newGame();
-    // Ends a running game, reads the map, scenario or campaign and starts play; false (with a
-    // message) when the file is refused.
+    // Ends a running game, reads the map, scenario or campaign, runs the set-up step (briefing or
+    // map settings) and starts play; false when the file is refused (with a message) or the person
+    // went back from the set-up, which leaves the window as after the end of a game.
     bool newGameFrom(const std::string& path);
+    // The set-up step between reading a map and playing it; true starts play. Unset, the briefing
+    // and map settings dialogs run.
+    using GameSetUp = std::function<bool(swCWindow* owner)>;
+    void setGameSetUp(GameSetUp setUp) { m_gameSetUp = std::move(setUp); }
     void resumeGame();
     bool resumeGameFrom(const std::string& path);
     void saveGameAs();
@@ -65,16 +78,85 @@ public:
     void endGame();
     // Ends play (stop request until the game thread has finished, then its end) without asking.
     void stopPlay();
+    // During a fight the quit waits for its end, which asks again (kQuitRequest).
     void quit();
     void endActionPhase();
     void endTurn();
     void surrender();
     void changePlayers();
     void delegateTurn();
+    // The thinking window's stop while the turn is delegated; a fight under way answers it at its end.
+    void cancelDelegation();
     void switchMode();
     void setZoom(int zoom);
     // The environment settings window; its changes reach the sounds and the layout at once.
     void openEnvironment();
+    // The weapon list: made, or raised when open; closed on its own request.
+    void openWeaponList();
+    void closeWeaponList();
+    // Until the weapon information window exists, a box names the unit type.
+    void showWeaponInfo(int typeId);
+    HWND weaponList() const { return m_weaponList; }
+
+    // -- the troop windows (main_window_troop_windows.cpp) --
+    // The troop list with its display-item window ("ShowTroopList" 1), raised when open; closed
+    // together ("ShowTroopList" 0).
+    void openTroopList();
+    void closeTroopList();
+    void toggleTroopListOption();
+    void openDestroyedList();
+    void closeDestroyedList();
+    // The troop information of the unit the panel shows.
+    void openTroopInfo();
+    // The campaign deployment the game thread waits for; closing with done answers its wait.
+    void openTroopDeployWindow();
+    void closeTroopDeployWindow(bool done);
+    void showUnitOnMap(int country, int index);
+    void refreshPanelUnit();
+    // WM_USER+105 to the troop list and the destroyed-units list.
+    void refreshTroopLists();
+    void markPlacementHexes(int entry);
+    void refreshDeployWindow(uint8_t flag);
+    bool isDisplayItemWindowVisible(DisplayItemList list) const;
+    void dockDisplayItemWindow(DisplayItemList list);
+    HWND troopList() const;
+    HWND troopListOption() const;
+    HWND destroyedList() const;
+    HWND deployWindow() const;
+
+    // -- the editors' windows --
+    // The modal rule list of the production-type menu.
+    void openRuleList();
+    // The rule information command: with the developer switch on and Shift held, the rule dialog
+    // in set mode on the game's rules; else the rule window opened or closed.
+    void showRuleInfo();
+    void openRuleInfo();
+    void closeRuleInfo();
+    // The modeless victory conditions of the game, read-only.
+    void openVictoryConditions();
+    // The map's briefing, read again during play.
+    void showOrders();
+    void closeVictoryConditions();
+    // The modeless windows while they are open, else null.
+    HWND ruleWindow() const;
+    HWND victoryWindow() const;
+
+    // -- the countries' windows --
+    // The country window (its "ShowCountryInfo" setting), the condition window and the battle
+    // results; the menu opens a closed one and closes an open one.
+    void toggleInfoWindow(unsigned menuId);
+    void openCountryInfo();
+    void closeCountryInfo();
+    void openConditionInfo();
+    void closeConditionInfo();
+    void openResults();
+    void closeResults();
+    // The window while it is open, else null.
+    HWND countryInfoWindow() const;
+    HWND conditionInfoWindow() const;
+    HWND resultsWindow() const;
+    // The windows that close a finished game, one after the other, before play ends.
+    void runEndOfPlayWindows();
 
     // MapViewHost
     void unitSelected(int side, int index, uint32_t commandMask) override;
@@ -88,9 +170,19 @@ public:
     HWND commandPalette() const { return m_commandPalette; }
     GameSound* sound() const { return m_sound.get(); }
 
+    // The battle host dialog that the scene's hand-back closes; null for none.
+    void registerBattleHost(HWND host) override { m_battleHost = host; }
+
 private:
+    // Greys or restores Close in the system menu while a scene plays.
+    void enableClose(bool on);
+    // The scene has ended (or could not start): the waiter and the host are released.
+    void battleFinished();
     // The game thread's messages; true when the message was one of them.
     bool onGameMessage(MessageRecord& msg);
+    // The editors' close requests and the windows opened at the start of play.
+    bool onEditorMessage(MessageRecord& msg);
+    void refreshRuleWindow();
     // Greys what may not be chosen now, and tells the tool palette the same.
     void updateMenuStates();
     void layoutChildren();
@@ -101,6 +193,20 @@ private:
     // The kind of the game now loaded: 0 map, 1 campaign, 2 scenario.
     int gameKind() const;
     void refreshAfterChange();
+    // The open information windows rebuild what they show (WM_USER+105).
+    void refreshInfoWindows();
+    // The information windows' messages; true when the message was one of them.
+    bool onInfoWindowMessage(MessageRecord& msg);
+    bool onCountryWindowMessage(MessageRecord& msg);
+    void openInfoWindow(int slot);
+    void closeInfoWindow(int slot);
+    HWND infoWindow(int slot) const;
+    // The windows marked open at the start of play.
+    void openStartInfoWindows();
+    void refreshCountryWindows();
+    bool onTroopWindowMessage(MessageRecord& msg);
+    // The troop windows marked open at the start of play, and the refresh they take then.
+    void openStartTroopWindows();
     void installKeyboardHook();
     void removeKeyboardHook();
     static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
@@ -109,6 +215,7 @@ private:
     AppMainWindowLink& m_link;
     HMENU m_menu = nullptr;
     HWND m_commandPalette = nullptr;
+    HWND m_weaponList = nullptr;
     std::unique_ptr<GameSound> m_sound;
     HHOOK m_keyboardHook = nullptr;
     std::string m_titleText;
@@ -116,6 +223,20 @@ private:
     std::string m_gamePath;
     int m_fileKind = 0;
     bool m_endOfPlayPending = false;
+    HWND m_battleHost = nullptr;
+    // The game thread's wait for a scene started by its request.
+    std::shared_ptr<UiWait> m_battleWait;
     // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
     bool m_stopping = false;
+    // The modeless editors' windows; each deletes its object with its window, so only the handles
+    // are kept and checked before use.
+    HWND m_ruleWindow = nullptr;
+    HWND m_victoryWindow = nullptr;
+    // The country, condition and battle results windows, by InfoWindowSlot.
+    std::array<HWND, 3> m_infoWindows {};
+    GameSetUp m_gameSetUp;
+    // The troop list and its display-item window, docked beside it.
+    DisplayItemDock m_troopDock;
+    HWND m_destroyedList = nullptr;
+    HWND m_deployWindow = nullptr;
 };

@@ -13,10 +13,15 @@
 #include "app/map_window.h"
 #include "app/menu_ids.h"
 #include "app/window_helpers.h"
+#include "dialogs/briefing_dialog.h"
+#include "dialogs/game_file_dialog.h"
+#include "dialogs/game_select_dialog.h"
+#include "dialogs/map_settings_flow.h"
+#include "infowin/window_services.h"
 #include "lib/application.h"
 #include "lib/file.h"
-#include "platform/commdlg/commdlg.h"
 #include "platform/kernel/host.h"
+#include "rules/campaign_next_map.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
 #include "rules/play_handshake.h"
@@ -60,52 +65,6 @@ std::string folderKey(const char* key, const std::string& fallback)
     return folder;
 }
 
-// A filter of one entry: display text, then the patterns, each ended by a zero byte.
-std::string filterOf(const std::string& label, const std::string& patterns)
-{
-    std::string filter = label + "(" + patterns + ")";
-    filter += '\0';
-    filter += patterns;
-    filter += '\0';
-    return filter;
-}
-
-struct FileChoice {
-    std::string path;
-    std::string folder;
-};
-
-bool chooseFile(HWND owner, bool save, const std::string& title, const std::string& filter, const std::string& folder,
-    const std::string& initialName, const char* defaultExtension, FileChoice& out)
-{
-    char file[MAX_PATH] = {};
-    initialName.copy(file, sizeof file - 1);
-    OPENFILENAMEA ofn {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.hInstance = theApplication().instance();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrInitialDir = folder.c_str();
-    ofn.lpstrTitle = title.c_str();
-    ofn.lpstrDefExt = defaultExtension;
-    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (save) {
-        ofn.Flags |= OFN_NOTESTFILECREATE;
-    } else {
-        ofn.Flags |= OFN_ENABLEHOOK;
-        ofn.lpfnHook = openFileHookProc;
-    }
-    ModalIdleOff idle;
-    if (!(save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn)))
-        return false;
-    out.path = file;
-    out.folder = out.path.substr(0, std::min<size_t>(ofn.nFileOffset, out.path.size()));
-    return true;
-}
-
 } // namespace
 
 int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
@@ -127,8 +86,19 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kZoom48: setZoom(int(id - kZoom16)); break;
     case kSwitchMode: switchMode(); break;
     case kEnvironment: openEnvironment(); break;
+    case kWeaponList: openWeaponList(); break;
+    case kTroopList: troopList() ? closeTroopList() : openTroopList(); break;
+    case kDestroyedList: destroyedList() ? closeDestroyedList() : openDestroyedList(); break;
+    case kTroopInfo: openTroopInfo(); break;
     case kAbout: runAboutBox(this); break;
     case kHelp: openHelpPage(this); break;
+    case kRuleList: openRuleList(); break;
+    case kRuleInfo: showRuleInfo(); break;
+    case kVictoryConditions: openVictoryConditions(); break;
+    case kCountryInfo:
+    case kConditionInfo:
+    case kResults: toggleInfoWindow(id); break;
+    case kShowOrders: showOrders(); break;
     default: return 0;
     }
     return 1;
@@ -145,13 +115,15 @@ void MainWindow::newGame()
 {
     if (!commandStates().canStop)
         return;
-    std::string patterns = m_state.isSimpleMode() ? "*.smp" : "*.vtm;*.vts;*.vtc";
-    std::string folder = folderKey("NewGamePath", dataPath("", kFolderMap));
-    FileChoice choice;
-    if (!chooseFile(handle(), false, cp("マップを開く"), filterOf(cp("マップ"), patterns), folder, "", nullptr, choice))
+    // The selection dialog hands back the path; newGameFrom runs the set-up before play.
+    GameSelectDialog dialog(this, m_state, 0, 0, 0, kCategoryScenario);
+    {
+        ModalIdleOff idle;
+        dialog.run();
+    }
+    if (dialog.result() != 1)
         return;
-    makeNamedValue("NewGamePath").profileWriteString(choice.folder.c_str());
-    newGameFrom(choice.path);
+    newGameFrom(dialog.chosenPath());
 }
 
 bool MainWindow::newGameFrom(const std::string& path)
@@ -170,24 +142,39 @@ bool MainWindow::newGameFrom(const std::string& path)
     m_state.setSavePath("");
     m_gamePath = path;
     m_fileKind = ext == "vtc" ? 1 : (ext == "vts" ? 2 : 0);
+    if (!(m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(this))) {
+        refreshTitle();
+        refreshAfterChange();
+        return false;
+    }
+    setCountryMusic(m_state);
     startPlay(m_state);
     refreshTitle();
     refreshAfterChange();
     return true;
 }
 
+void MainWindow::showOrders()
+{
+    if (!commandStates().playing || !m_state.hasScenarioText())
+        return;
+    ModalIdleOff idle;
+    BriefingDialog dialog(this, BriefingMode::DuringPlay);
+    dialog.run();
+}
+
 void MainWindow::resumeGame()
 {
     if (!commandStates().canStop)
         return;
-    std::string patterns;
-    for (int kind : { 0, 2, 1 })
-        patterns += std::string(patterns.empty() ? "" : ";") + "*." + m_state.fileExtension(kind);
-    std::string folder = folderKey("SaveGamePath", theApplication().appProgramFolder() + "save\\");
-    FileChoice choice;
-    if (!chooseFile(handle(), false, cp("ゲームを再開"), filterOf(cp("セーブデータ"), patterns), folder, "", nullptr, choice))
+    GameSelectDialog dialog(this, m_state, 0, 1, 0, kCategoryScenario);
+    {
+        ModalIdleOff idle;
+        dialog.run();
+    }
+    if (dialog.result() != 1)
         return;
-    resumeGameFrom(choice.path);
+    resumeGameFrom(dialog.chosenPath());
 }
 
 bool MainWindow::resumeGameFrom(const std::string& path)
@@ -216,21 +203,15 @@ void MainWindow::saveGameAs()
 {
     if (!commandStates().canEndGame)
         return;
-    const std::string ext = m_state.fileExtension(gameKind());
     std::string folder = folderKey("SaveGamePath", theApplication().appProgramFolder() + "save\\");
     const std::string& current = m_state.savePath();
-    std::string name = current.substr(current.find_last_of("\\/") == std::string::npos ? 0 : current.find_last_of("\\/") + 1);
-    FileChoice choice;
-    if (!chooseFile(handle(), true, cp("名前を付けてｹﾞｰﾑを保存"), filterOf(cp("セーブデータ"), "*." + ext), folder, name,
-            ext.c_str(), choice))
+    const size_t slash = current.find_last_of("\\/");
+    const std::string name = current.substr(slash == std::string::npos ? 0 : slash + 1);
+    GameFileDialog dialog;
+    if (dialog.runSaveDialog(folder, 0, name, gameKind()) != 1)
         return;
-    if (fileExists(choice.path.c_str())
-        && modalMessageBox(this, cp("同じ名前のファイルが存在しています。\n上書きしますか？").c_str(), cp("確認").c_str(),
-               MB_YESNO)
-            != IDYES)
-        return;
-    makeNamedValue("SaveGamePath").profileWriteString(choice.folder.c_str());
-    saveGameTo(choice.path);
+    makeNamedValue("SaveGamePath").profileWriteString(dialog.chosenFolder().c_str());
+    saveGameTo(dialog.chosenPath());
 }
 
 bool MainWindow::saveGameTo(const std::string& path)
@@ -260,6 +241,9 @@ void MainWindow::endGame()
 
 void MainWindow::stopPlay()
 {
+    // The victory conditions shown belong to the game that ends, and so does its deployment.
+    closeVictoryConditions();
+    closeTroopDeployWindow(false);
     KillTimer(handle(), main_message::kEndOfPlayTimer);
     m_endOfPlayPending = false;
     Handshake& handshake = m_state.handshake();
@@ -293,7 +277,7 @@ void MainWindow::stopPlay()
 
 void MainWindow::quit()
 {
-    if (m_stopping)
+    if (m_stopping || m_state.handshake().deferDuringCombat(DeferredRequest::Quit))
         return;
     stopPlay();
     if (handle())
@@ -328,38 +312,6 @@ void MainWindow::surrender()
         m_state.handshake().answerUi2(1);
 }
 
-void MainWindow::changePlayers()
-{
-    const CommandStates s = commandStates();
-    if (!s.canEndGame || !s.personToMove)
-        return;
-    // Until the players dialog exists, the one change offered is handing the country whose turn
-    // it is to the computer.
-    TurnBlock& turn = m_state.turnBlock();
-    const int side = turn.currentCountry;
-    const CountryRecord& country = m_state.country(side);
-    std::string name(country.name, strnlen(country.name, sizeof country.name));
-    std::string text = name + cp("の担当をコンピュータに変更しますか？");
-    if (modalMessageBox(this, text.c_str(), cp("プレイヤー変更").c_str(), MB_YESNO) != IDYES)
-        return;
-    m_state.country(side).controller = 2;
-    // The view moves on to the next country in play that a person plays; with none it stays.
-    for (int step = 1; step <= kCountryCount; ++step) {
-        int next = (side + step) % kCountryCount;
-        if (takesPart(m_state, next) && m_state.isHumanCountry(next)) {
-            turn.viewingCountry = int8_t(next);
-            break;
-        }
-    }
-    Handshake& handshake = m_state.handshake();
-    if (s.actionPhase)
-        handshake.answerUi(0);
-    else
-        handshake.answerUi2(0);
-    handshake.replyToGame(4);
-    refreshAfterChange();
-}
-
 void MainWindow::delegateTurn()
 {
     const CommandStates s = commandStates();
@@ -367,6 +319,15 @@ void MainWindow::delegateTurn()
         return;
     m_state.handshake().setDelegation(true);
     m_state.handshake().answerUi(0);
+}
+
+void MainWindow::cancelDelegation()
+{
+    Handshake& handshake = m_state.handshake();
+    if (handshake.deferDuringCombat(DeferredRequest::CancelDelegation) || !handshake.delegation())
+        return;
+    handshake.setDelegation(false);
+    handshake.releaseUiWait();
 }
 
 void MainWindow::switchMode()
@@ -413,5 +374,7 @@ void MainWindow::refreshAfterChange()
         PostMessageA(map, map_message::kFullRefresh, 0, 0);
     if (HWND panel = m_link.panel())
         PostMessageA(panel, ControlPanel::kStartGameView, 0, 0);
+    refreshRuleWindow();
+    refreshInfoWindows();
     updateMenuStates();
 }

@@ -3,11 +3,13 @@
 #include "app/main_window.h"
 
 #include "app/app_battle_link.h"
+#include "app/app_dialog_link.h"
 #include "app/game_sound.h"
 #include "app/main_window_messages.h"
 #include "app/main_window_prompts.h"
 #include "app/main_window_rules_link.h"
 #include "app/window_helpers.h"
+#include "battle/live_clash_window.h"
 #include "rules/main_window_link.h"
 #include "state/game_state.h"
 #include "platform/media/mmsystem.h"
@@ -60,15 +62,16 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         signalMainWindowDoneEvent();
         return true;
     case kEndOfGameStep:
-        if (mainWindowDoneEventPending())
-            prompts::showResult(handle(), m_state);
+        // The end of the game is shown when play has ended (runEndOfPlayWindows).
         signalMainWindowDoneEvent();
         return true;
-    // The windows marked open at start, the thinking window and the terrain windows come with
-    // their own issues: there is nothing to open or refresh yet.
-    case kOpenStartWindows:
+    // The thinking window and the terrain windows come with their own issues: there is nothing to
+    // open or refresh yet.
     case kShowThinkWindow:
     case kRefreshTerrainWindows:
+        return true;
+    case kCancelDelegation:
+        cancelDelegation();
         return true;
     case kReleasePendingWait:
         m_state.handshake().releaseUiWait();
@@ -99,19 +102,26 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         }
         return true;
     case kBattleScene:
-        if (auto wait = pendingWait<BattleSides>(m_state, msg.wParam)) {
-            prompts::showBattle(handle(), wait->data.attacker, wait->data.defender);
-            wait->answer(0);
+        if (auto wait = pendingWait<BattleRecord>(m_state, msg.wParam)) {
+            enableClose(false);
+            m_battleWait = wait;
+            if (!LiveClashWindow::runBattle(wait->data, msg.lParam != 0))
+                battleFinished();
         }
+        return true;
+    case kBattleSceneFinished:
+        battleFinished();
         return true;
     case kGameViewStarted:
         refreshTitle();
+        refreshInfoWindows();
         updateMenuStates();
         return true;
     case kAfterGame:
     case kLastGameMessage:
-        // A game that ended by itself; one the person stopped has already ended its play.
-        if (m_state.handshake().playRunning() && !m_endOfPlayPending) {
+        // A game that ended by itself; one the person stopped has already ended its play, and its
+        // last message may arrive after the next game has started.
+        if (m_state.handshake().playRunning() && msg.wParam == m_state.handshake().playRun() && !m_endOfPlayPending) {
             m_endOfPlayPending = true;
             SetTimer(handle(), kEndOfPlayTimer, 500, nullptr);
         }
@@ -123,8 +133,27 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         SetForegroundWindow(handle());
         return true;
     default:
-        return false;
+        return onInfoWindowMessage(msg);
     }
+}
+
+void MainWindow::enableClose(bool on)
+{
+    if (HMENU menu = GetSystemMenu(handle(), FALSE))
+        EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+}
+
+void MainWindow::battleFinished()
+{
+    if (m_battleWait) {
+        m_battleWait->answer(0);
+        m_battleWait.reset();
+    }
+    if (HWND host = m_battleHost) {
+        m_battleHost = nullptr;
+        SendMessageA(host, WM_CLOSE, 0, 0);
+    }
+    enableClose(true);
 }
 
 void MainWindow::onEndOfPlayTimer()
@@ -134,6 +163,7 @@ void MainWindow::onEndOfPlayTimer()
         return;
     KillTimer(handle(), main_message::kEndOfPlayTimer);
     m_endOfPlayPending = false;
+    runEndOfPlayWindows();
     stopPlay();
     refreshTitle();
     refreshAfterChange();

@@ -41,6 +41,18 @@ void MainWindow::updateMenuStates()
     enable(kSurrender, s.canEndGame && s.personToMove);
     enable(kChangePlayers, s.canEndGame);
     enable(kDelegateTurn, s.canEndGame && s.personToMove && s.actionPhase);
+    enable(kRuleInfo, s.playing || ruleWindow());
+    enable(kVictoryConditions, s.playing);
+    enable(kShowOrders, s.playing && m_state.hasScenarioText());
+    CheckMenuItem(m_menu, kRuleInfo, MF_BYCOMMAND | (ruleWindow() ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(m_menu, kCountryInfo, MF_BYCOMMAND | (countryInfoWindow() ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(m_menu, kConditionInfo, MF_BYCOMMAND | (conditionInfoWindow() ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(m_menu, kResults, MF_BYCOMMAND | (resultsWindow() ? MF_CHECKED : MF_UNCHECKED));
+    enable(kTroopList, s.playing || troopList());
+    enable(kDestroyedList, s.playing || destroyedList());
+    enable(kTroopInfo, s.playing);
+    CheckMenuItem(m_menu, kTroopList, MF_BYCOMMAND | (troopList() ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(m_menu, kDestroyedList, MF_BYCOMMAND | (destroyedList() ? MF_CHECKED : MF_UNCHECKED));
     const UINT zoom = m_state.display().zoom;
     for (UINT id : { kZoom16, kZoom32, kZoom48 })
         CheckMenuItem(m_menu, id, MF_BYCOMMAND | (id - kZoom16 == zoom ? MF_CHECKED : MF_UNCHECKED));

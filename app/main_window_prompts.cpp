@@ -5,7 +5,6 @@
 #include "platform/kernel/host.h"
 #include "rules/combat_scene.h"
 #include "rules/main_window_link.h"
-#include "state/campaign_progress.h"
 #include "state/game_state.h"
 #include "state/supply_order.h"
 #include "state/unit_facts.h"
@@ -86,15 +85,6 @@ constexpr std::array<const char*, 8> kGameEndWords {
     "は全ての重要部隊を撃破されました。",
 };
 
-std::string sideLine(const BattleSceneSide& side)
-{
-    if (side.country == 9)
-        return cp("不明な部隊");
-    std::string weapon = side.weaponSlot >= 0 ? field(side.weaponName) : cp("なし");
-    return format("%s（%s）　兵器：%s　戦力 %d.%d → %d.%d", field(side.unitName).c_str(), field(side.typeName).c_str(),
-        weapon.c_str(), side.tenthsBefore / 10, side.tenthsBefore % 10, side.tenthsAfter / 10, side.tenthsAfter % 10);
-}
-
 } // namespace
 
 std::string incomeText(GameState& state, int income)
@@ -137,24 +127,6 @@ std::string gameEndText(GameState& state, int country, int kind)
     return countryName(state, country) + cp(kGameEndWords[size_t(kind)]);
 }
 
-std::string resultText(GameState& state)
-{
-    int country = resultCountry(state);
-    if (country < 0)
-        return std::string();
-    std::string name = countryName(state, country);
-    if (hasPlayerWon(state))
-        return format("%sの勝利です。", name.c_str());
-    if (hasPlayerLost(state))
-        return format("%sの敗北です。", name.c_str());
-    return format("%sの戦いは引き分けに終わりました。", name.c_str());
-}
-
-std::string battleText(const BattleSceneSide& attacker, const BattleSceneSide& defender)
-{
-    return cp("攻撃側：") + sideLine(attacker) + "\n" + cp("防御側：") + sideLine(defender);
-}
-
 void showIncome(HWND owner, GameState& state, int income) { box(owner, incomeText(state, income), "収入", MB_OK); }
 
 void askReplenish(HWND owner, GameState& state, ReplenishOffer& offer)
@@ -187,18 +159,6 @@ void explainPhase(HWND owner, int phase)
         return;
     ModalIdleOff idle;
     MessageBoxA(owner, text.c_str(), phaseTitle(phase).c_str(), MB_OK);
-}
-
-void showResult(HWND owner, GameState& state)
-{
-    std::string text = resultText(state);
-    if (!text.empty())
-        box(owner, text, "ゲーム終了", MB_OK);
-}
-
-void showBattle(HWND owner, const BattleSceneSide& attacker, const BattleSceneSide& defender)
-{
-    box(owner, battleText(attacker, defender), "戦闘結果", MB_OK);
 }
 
 } // namespace prompts

@@ -8,7 +8,6 @@
 #include <string>
 
 class GameState;
-struct BattleSceneSide;
 struct ReplenishOffer;
 struct SupplyOrder;
 
@@ -22,9 +21,6 @@ std::string replenishText(GameState& state, const ReplenishOffer& offer, bool re
 std::string supplyText(GameState& state, const SupplyOrder& order);
 // Kinds 0..7 of the game-end announcement, after the country's name.
 std::string gameEndText(GameState& state, int country, int kind);
-// Who won, for the end of the game; empty when no country took part.
-std::string resultText(GameState& state);
-std::string battleText(const BattleSceneSide& attacker, const BattleSceneSide& defender);
 
 void showIncome(HWND owner, GameState& state, int income);
 // Fills the offer's two accept bytes.
@@ -34,7 +30,5 @@ void askSupply(HWND owner, GameState& state, SupplyOrder& order);
 // "部隊の生産指示を行いますか？": true for yes.
 bool askProductionOrders(HWND owner);
 void explainPhase(HWND owner, int phase);
-void showResult(HWND owner, GameState& state);
-void showBattle(HWND owner, const BattleSceneSide& attacker, const BattleSceneSide& defender);
 
 } // namespace prompts

@@ -2,6 +2,7 @@
 // the main window's thread.
 #include "app/main_window_rules_link.h"
 
+#include "app/app_dialog_link.h"
 #include "app/control_panel.h"
 #include "app/game_sound.h"
 #include "app/main_window.h"
@@ -9,7 +10,11 @@
 #include "app/main_window_prompts.h"
 #include "app/map_window.h"
 #include "app/tool_palette.h"
+#include "infowin/troop_list_ids.h"
 #include "app/window_helpers.h"
+#include "infowin/condition_info_window.h"
+#include "infowin/country_info_window.h"
+#include "infowin/senka_info_window.h"
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
 #include "state/supply_order.h"
@@ -101,12 +106,20 @@ void AppMainWindowLink::refresh(MainRefresh what)
     case MainRefresh::AfterAction:
         postToolStates();
         post(m_panel, ControlPanel::kFullRefresh);
+        post(m_troops, troop_list_message::kUpdateButtons);
         break;
     case MainRefresh::AfterProduction:
         postToolStates();
         break;
     case MainRefresh::SideInfo:
         post(m_panel, ControlPanel::kSideFacts);
+        post(m_infoWindows[kCountryWindow], country_info_message::kRefresh);
+        break;
+    case MainRefresh::ConditionInfo:
+        post(m_infoWindows[kConditionWindow], condition_info_message::kRefresh);
+        break;
+    case MainRefresh::Results:
+        post(m_infoWindows[kResultsWindow], senka_info_message::kRefresh);
         break;
     case MainRefresh::Panel:
         post(m_panel, ControlPanel::kFullRefresh);
@@ -122,11 +135,12 @@ void AppMainWindowLink::refresh(MainRefresh what)
         post(m_map, map_message::kFullRefresh);
         post(m_panel, ControlPanel::kStartGameView);
         break;
-    // The troop lists, the information windows, the auto-move and thinking windows come with
-    // their own windows; nothing is open to refresh until then.
-    case MainRefresh::ConditionInfo:
-    case MainRefresh::Results:
     case MainRefresh::TroopLists:
+        post(m_troops, troop_list_message::kRefresh);
+        post(m_destroyed, troop_list_message::kRefresh);
+        break;
+    // The information windows, the auto-move and thinking windows come with their own windows;
+    // nothing is open to refresh until then.
     case MainRefresh::ActionHistory:
     case MainRefresh::AutoMoveWindow:
     case MainRefresh::ThinkWindow:
@@ -134,10 +148,13 @@ void AppMainWindowLink::refresh(MainRefresh what)
     }
 }
 
-// Sent at the start of each country's phases: the map shows the fog of a viewing country that
-// changed since (the first turn picks it only after the game view has started).
-void AppMainWindowLink::notifyTroopLists(int)
+// Sent at the start of each country's phases: the lists show the country given (-1 none), and the
+// map shows the fog of a viewing country that changed since (the first turn picks it only after
+// the game view has started).
+void AppMainWindowLink::notifyTroopLists(int country)
 {
+    post(m_troops, troop_list_message::kShowCountry, WPARAM(country));
+    post(m_destroyed, troop_list_message::kShowCountry, WPARAM(country));
     const int viewer = m_state.turnBlock().viewingCountry;
     if (viewer != m_viewer.exchange(viewer))
         post(m_map, map_message::kFullRefresh);
@@ -191,15 +208,12 @@ void AppMainWindowLink::showIncome(int32_t income)
     setMainWindowDoneEvent(nullptr);
 }
 
+// The end of a game is shown once play has ended (the ending window); the step only passes.
 void AppMainWindowLink::endOfGameStep()
 {
     HWND main = m_main;
-    if (!main)
+    if (!main || onWindowThread())
         return;
-    if (onWindowThread()) {
-        prompts::showResult(main, m_state);
-        return;
-    }
     auto wait = m_state.handshake().openWait(UiWaitKind::EndOfGame);
     setMainWindowDoneEvent(wait);
     postAndWait(main, wait, main_message::kEndOfGameStep);
@@ -268,6 +282,9 @@ void AppMainWindowLink::openStartWindows() { post(m_main, main_message::kOpenSta
 
 void AppMainWindowLink::startGameView()
 {
+    // The map takes the viewer of this game afresh: the first turn's viewing country is told to
+    // it even when it is the one a game before ended with.
+    m_viewer = -1;
     stopAllSounds();
     post(m_main, main_message::kGameViewStarted);
     post(m_panel, ControlPanel::kStartGameView);
@@ -284,12 +301,15 @@ void AppMainWindowLink::startGameView()
 
 void AppMainWindowLink::refreshTerrainWindows(bool last)
 {
-    post(m_main, last ? main_message::kLastGameMessage : main_message::kRefreshTerrainWindows);
+    post(m_main, last ? main_message::kLastGameMessage : main_message::kRefreshTerrainWindows,
+        WPARAM(m_state.handshake().playRun()));
 }
 
-// The deployment window comes with its own issue; until then the game thread places the units.
-bool AppMainWindowLink::startCampaignDeployment() { return false; }
+// The main window opens the deployment window, whose end answers the game thread's wait.
+bool AppMainWindowLink::startCampaignDeployment() { return post(m_main, main_message::kOpenTroopDeploy); }
 
 void AppMainWindowLink::requestQuit() { post(m_main, main_message::kQuitRequest); }
 
-void AppMainWindowLink::afterGame() { post(m_main, main_message::kAfterGame); }
+void AppMainWindowLink::releasePendingWait() { post(m_main, main_message::kReleasePendingWait); }
+
+void AppMainWindowLink::afterGame() { post(m_main, main_message::kAfterGame, WPARAM(m_state.handshake().playRun())); }

@@ -6,12 +6,17 @@
 #include "platform/windows.h"
 #include "rules/main_window_link.h"
 
+#include <array>
 #include <atomic>
 #include <memory>
 
 class GameSound;
 class GameState;
 class UiWait;
+
+// The information windows the rules' refreshes reach: the country window (with the side facts),
+// the condition window and the battle results.
+enum InfoWindowSlot : int { kCountryWindow, kConditionWindow, kResultsWindow, kInfoWindowSlots };
 
 class AppMainWindowLink : public MainWindowLink {
 public:
@@ -22,12 +27,20 @@ public:
     void setMapWindow(HWND window) { m_map = window; }
     void setPanel(HWND window) { m_panel = window; }
     void setToolPalette(HWND window) { m_tool = window; }
+    void setInfoWindow(InfoWindowSlot slot, HWND window) { m_infoWindows[size_t(slot)] = window; }
+    // The troop list and the destroyed-units list while they are open.
+    void setTroopLists(HWND troops, HWND destroyed)
+    {
+        m_troops = troops;
+        m_destroyed = destroyed;
+    }
     // The main window's sounds, while it lives.
     void setSound(GameSound* sound) { m_sound = sound; }
     HWND mainWindow() const { return m_main; }
     HWND mapWindow() const { return m_map; }
     HWND panel() const { return m_panel; }
     HWND toolPalette() const { return m_tool; }
+    GameSound* sound() const { return m_sound; }
     GameState& state() const { return m_state; }
 
     // The income shown by the income message, set before it is posted.
@@ -70,6 +83,7 @@ public:
     void refreshTerrainWindows(bool last) override;
     bool startCampaignDeployment() override;
     void requestQuit() override;
+    void releasePendingWait() override;
     void afterGame() override;
 
 private:
@@ -80,6 +94,9 @@ private:
     std::atomic<HWND> m_map = nullptr;
     std::atomic<HWND> m_panel = nullptr;
     std::atomic<HWND> m_tool = nullptr;
+    std::array<std::atomic<HWND>, kInfoWindowSlots> m_infoWindows {};
+    std::atomic<HWND> m_troops = nullptr;
+    std::atomic<HWND> m_destroyed = nullptr;
     std::atomic<GameSound*> m_sound = nullptr;
     std::atomic<int32_t> m_income = 0;
     // The viewing country the map was last told of.

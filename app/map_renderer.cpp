@@ -128,6 +128,8 @@ void MapRenderer::setNight(bool night) { m_impl->night = night; }
 
 bool MapRenderer::night() const { return m_impl->night; }
 
+int MapRenderer::fogViewer() const { return m_impl->fogActive() ? m_impl->viewer : -1; }
+
 void MapRenderer::setViewer(int side, bool fog)
 {
     m_impl->viewer = side;

@@ -42,6 +42,8 @@ public:
     bool night() const;
     // The country whose sight the fog shows; fog off (or a side above 7) shows everything.
     void setViewer(int side, bool fog);
+    // The country whose fog is drawn now, -1 while everything shows.
+    int fogViewer() const;
 
     // The back picture's size in pixels and the map pixel at its top-left.
     void setView(POINT origin, SIZE size);

@@ -4,7 +4,7 @@
 
 #include "lib/error.h"
 #include "lib/file.h"
-#include "lib/media/bmp_reader.h"
+#include "platform/gdi/bmp_reader.h"
 #include "lib/media/colour_filter.h"
 #include "state/data_path.h"
 #include "state/game_state.h"

@@ -34,16 +34,17 @@ void MapRenderer::Impl::drawTerrain(const Canvas& c, int x, int y) const
 
     const unsigned rivers = cell->substitute & kDirectionBits;
     const unsigned roads = cell->overlay & kDirectionBits;
+    const int lines = night ? map_sheet::kLinesNight : 0;
     for (int d = 0; d < kHexDirections; ++d) {
         if (rivers >> d & 1)
-            c.blitCell(s.map, s.mapPlain, map_sheet::kRiver + d, map_sheet::kLines, size, at);
+            c.blitCell(s.map, s.mapPlain, lines + map_sheet::kRiver + d, map_sheet::kLines, size, at);
         if (roads >> d & 1)
-            c.blitCell(s.map, s.mapPlain, map_sheet::kRoad + d, map_sheet::kLines, size, at);
+            c.blitCell(s.map, s.mapPlain, lines + map_sheet::kRoad + d, map_sheet::kLines, size, at);
     }
     const auto& types = state.terrainTypes();
     const TerrainRecord* own = cell->terrain < types.size() ? &types[cell->terrain] : nullptr;
     if (!roads && own && own->kind == kTerrainRoad)
-        c.blitCell(s.map, s.mapPlain, map_sheet::kRoadCentre, map_sheet::kLines, size, at);
+        c.blitCell(s.map, s.mapPlain, lines + map_sheet::kRoadCentre, map_sheet::kLines, size, at);
 
     // Computed here rather than read from the cell's border mask, which is only rebuilt at load.
     if (cell->owner) {

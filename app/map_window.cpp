@@ -227,6 +227,12 @@ void MapWindow::centreOn(int x, int y)
     scrollTo(origin);
 }
 
+int MapWindow::fogViewer()
+{
+    std::lock_guard lock(m_drawLock);
+    return m_renderer->fogViewer();
+}
+
 bool MapWindow::shownNight() const { return m_state.settings().stageNight && m_state.isNightTurn(); }
 
 void MapWindow::reinitialise()

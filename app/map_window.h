@@ -27,6 +27,8 @@ constexpr UINT kBlinkHex = WM_USER + 108;
 constexpr UINT kLevelChange = WM_USER + 115;
 // wParam = x, lParam = y.
 constexpr UINT kCentreOnHex = WM_USER + 119;
+// wParam = a carry-over entry: mark where it may be placed and place it on the next click.
+constexpr UINT kPlaceCarryOver = WM_USER + 124;
 // The shown day or night no longer matches the game's.
 constexpr UINT kDayNight = WM_USER + 126;
 // The view moved on another thread: the scroll bars follow on the window's own.
@@ -72,6 +74,8 @@ public:
     std::recursive_mutex& drawLock() { return m_drawLock; }
     // The back picture, for tests: client pixels, rows top to bottom.
     const uint32_t* backPixels() const;
+    // The country whose fog the map shows, -1 while it shows everything.
+    int fogViewer();
 
     // -- animations; from the calling thread, returning when done --
     void blinkHex(int x, int y);
@@ -82,6 +86,13 @@ public:
     void animateLevelChange(const LevelChange& change);
     // Animations cost nothing while the window is hidden.
     bool animationsShown() const;
+
+    // -- placing a carried-over unit; a click places it, a right click or Escape gives up --
+    void beginPlacement(int entry);
+    // Clears the marks; with reshow the deployment window comes back.
+    void endPlacement(bool reshow);
+    bool placing() const { return m_placementEntry >= 0; }
+    const std::vector<HexPos>& placementHexes() const { return m_placementHexes; }
 
     MapOrders& orders() { return *m_orders; }
     GameState& state() { return m_state; }
@@ -114,6 +125,9 @@ private:
     bool handleUserMessage(MessageRecord& msg);
     bool handleInput(MessageRecord& msg);
     void onLeftButton(LPARAM lParam, WPARAM wParam);
+    void placeAt(int x, int y);
+    // With the developer switch on, Shift and the right button open the placement tool's popup.
+    bool onDeveloperPopup(LPARAM lParam, WPARAM wParam);
     bool onKey(UINT virtualKey);
 
     GameState& m_state;
@@ -128,4 +142,6 @@ private:
     // Waits posted to this window; its end answers those still open.
     std::mutex m_waitLock;
     std::vector<uint32_t> m_postedWaits;
+    int m_placementEntry = -1;
+    std::vector<HexPos> m_placementHexes;
 };

@@ -69,6 +69,9 @@ bool MapWindow::handleUserMessage(MessageRecord& msg)
         answerWait(id);
         return true;
     }
+    case map_message::kPlaceCarryOver:
+        beginPlacement(int(msg.wParam));
+        return true;
     case map_message::kDayNight:
         m_dayNightPosted = false;
         reinitialise();

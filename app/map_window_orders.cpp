@@ -1,8 +1,11 @@
 // MapOrders: the person's road of one order, from the click on a unit to the rules' execution.
 #include "app/map_window_orders.h"
 
+#include "dialogs/production_types.h"
 #include "platform/kernel/host.h"
+#include "rules/combat_pair.h"
 #include "rules/combat_values.h"
+#include "rules/command_scans_rules.h"
 #include "rules/commands.h"
 #include "rules/current_action.h"
 #include "rules/current_action_marks.h"
@@ -16,6 +19,7 @@
 #include "rules/scans_own_range.h"
 #include "rules/targets.h"
 #include "rules/visibility.h"
+#include "rules/weapon_exchange.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
@@ -25,18 +29,20 @@
 namespace {
 
 constexpr int kActionPhase = 5;
+constexpr int kProductionPhase = 6;
 constexpr int kBorderEdge = 2;
 constexpr uint16_t kTargetMarks = kMarkCommandTarget;
 constexpr uint16_t kRouteMarks = kMarkPath | kMarkPathEnd;
 
 constexpr uint32_t bit(int code) { return uint32_t(1) << code; }
 
-// Carried out on the spot once chosen: no target to click.
+// Carried out on the spot once chosen: no target to click (the armament exchange asks its window).
 bool actsWithoutTarget(int code)
 {
     switch (code) {
     case kCommandOccupy: case kCommandTransform: case kCommandJamming: case kCommandStore: case kCommandBoard:
-    case kCommandPillbox: case kCommandRoad: case kCommandSupply: case kCommandDisband: case kCommandEndAction:
+    case kCommandArmamentExchange: case kCommandPillbox: case kCommandRoad: case kCommandSupply: case kCommandDisband:
+    case kCommandEndAction:
         return true;
     default:
         return false;
@@ -76,11 +82,20 @@ bool MapOrders::personActs() const
         && !turn.decided && m_state.isHumanCountry(turn.currentCountry);
 }
 
+bool MapOrders::personProduces() const
+{
+    const Handshake& handshake = m_state.handshake();
+    const TurnBlock& turn = m_state.turnBlock();
+    return handshake.playRunning() && handshake.waitingForAnswer() && !handshake.delegation()
+        && turn.phase == kProductionPhase && !turn.decided && m_state.isHumanCountry(turn.currentCountry);
+}
+
 uint32_t MapOrders::supportedCommands()
 {
     uint32_t mask = 0;
     for (int code : { kCommandAttack, kCommandFire, kCommandOccupy, kCommandTransform, kCommandDestroy, kCommandJamming,
-             kCommandRestore, kCommandReinforce, kCommandStore, kCommandBoard, kCommandPillbox, kCommandRoad,
+             kCommandRestore, kCommandReinforce, kCommandMerge, kCommandSplit, kCommandStore, kCommandBoard,
+             kCommandBridge, kCommandArmamentExchange, kCommandPillbox, kCommandRoad,
              kCommandSupply, kCommandDisband, kCommandTakeCivilians, kCommandReleaseCivilians, kCommandSelfDestruct,
              kCommandClearLandMines, kCommandSweepSeaMines, kCommandAirborneDrop, kCommandMoveOrder, kCommandEndAction })
         mask |= bit(code);
@@ -115,6 +130,8 @@ void MapOrders::click(int x, int y, bool shift)
     if (!m_state.isOnMap(x, y))
         return;
     m_ui.hexShown(x, y);
+    if (m_stage == OrderStage::Idle && personProduces() && produceAt(x, y))
+        return;
     if (m_stage == OrderStage::Targeting) {
         if (m_code == kCommandMoveOrder) {
             if (isInMoveRange(m_state, x, y)) {
@@ -125,8 +142,9 @@ void MapOrders::click(int x, int y, bool shift)
         } else {
             for (const Target& target : m_targets)
                 if (target.hex == HexPos { x, y }) {
-                    if (confirmOrder(m_code, target))
-                        execute(m_code, target);
+                    Target order = target;
+                    if (confirmOrder(m_code, order) && settleOrder(m_code, order))
+                        execute(m_code, order);
                     else
                         cancel();
                     return;
@@ -142,10 +160,16 @@ void MapOrders::click(int x, int y, bool shift)
             chooseDestination(x, y);
             return;
         } else if (isInMoveRange(m_state, x, y)) {
-            if (shift || currentAction(m_state).autoMoveSetup())
+            if (shift || currentAction(m_state).autoMoveSetup()) {
                 addWayPoint(x, y);
-            else
+            } else if (moving() && HexPos { x, y } == m_dest) {
+                // A second click on the chosen destination is the plain move there.
+                const Target target { m_dest, 0, -1 };
+                if (confirmOrder(kCommandNone, target))
+                    execute(kCommandNone, target);
+            } else {
                 chooseDestination(x, y);
+            }
             return;
         } else {
             // Elsewhere the unit is let go and the click picks anew.
@@ -160,8 +184,9 @@ void MapOrders::select(int x, int y)
     std::vector<UnitRef> units;
     m_state.collectUnitsInHex(x, y, units);
     const int viewer = m_state.turnBlock().viewingCountry;
-    // The top unit is the last slot's; the viewer sees only what its sight allows.
-    for (auto it = units.rbegin(); it != units.rend(); ++it) {
+    // The unit picked is the one the map draws on the hex: the first slot's (the highest layer)
+    // among those the viewer's sight allows.
+    for (auto it = units.begin(); it != units.end(); ++it) {
         if (it->table >= kSideCount)
             continue;
         if (viewer >= 0 && viewer < kCountryCount && !isUnitVisibleTo(m_state, viewer, it->table, it->index))
@@ -275,6 +300,10 @@ void MapOrders::commandChosen(int code)
         m_stage = OrderStage::Targeting;
         return;
     }
+    if (code == kCommandArmamentExchange) {
+        exchangeArmament();
+        return;
+    }
     if (actsWithoutTarget(code)) {
         Target target { m_dest, 0, -1 };
         if (code == kCommandBoard) {
@@ -299,6 +328,33 @@ void MapOrders::commandChosen(int code)
     m_stage = OrderStage::Targeting;
 }
 
+void MapOrders::exchangeArmament()
+{
+    // The places the rules offer, at the destination first and then around it, in their order.
+    std::vector<UnitRef> places;
+    collectExchangePlacesAt(m_state, m_side, m_index, m_dest.x, m_dest.y, moving(), places);
+    for (int d = 0; d < kHexDirections && places.empty(); ++d) {
+        const HexPos n = m_state.hexNeighbour(m_dest.x, m_dest.y, d);
+        if (n.valid())
+            collectExchangePlacesAt(m_state, m_side, m_index, n.x, n.y, moving(), places);
+    }
+    if (places.empty()) {
+        cancel();
+        return;
+    }
+    // A building sells the armament; a supply unit gives it from its goods.
+    const UnitRef& place = places.front();
+    const uint32_t source = place.table == kBuildingPlaceSide ? kBoughtArmament : uint32_t(place.table) | uint32_t(place.index) << 16;
+    const int set = m_ui.chooseArmamentSet(m_side, m_index);
+    // The window may have outlived the person's turn.
+    dropStaleSelection();
+    if (set < 0 || m_stage != OrderStage::Selected || !personActs())
+        return;
+    const Target target { m_dest, set, int(source) };
+    if (confirmOrder(kCommandArmamentExchange, target))
+        execute(kCommandArmamentExchange, target);
+}
+
 bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
 {
     targets.clear();
@@ -316,6 +372,11 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
         for (const UnitRef& ref : scan.targets())
             if (const UnitRecord* target = m_state.unitOf(ref.table, ref.index))
                 targets.push_back({ { target->x, target->y }, int(packHex(target->x, target->y)), -1 });
+        // With indirect fire on a point (rule 46) free hexes in reach are targets too.
+        collectGroundAttackHexes(m_state, m_side, m_index, x, y, moving(), false, hexes);
+        for (const HexPos& hex : hexes)
+            if (std::none_of(targets.begin(), targets.end(), [&](const Target& t) { return t.hex == hex; }))
+                targets.push_back({ hex, int(packHex(hex.x, hex.y)), -1 });
         return true;
     }
     case kCommandFire: {
@@ -342,6 +403,21 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
     case kCommandAirborneDrop:
         collectDropHexes(m_state, m_side, m_index, unit->x, unit->y, hexes);
         break;
+    case kCommandMerge:
+    case kCommandSplit: {
+        const CurrentAction& action = currentAction(m_state);
+        const int points = action.range() ? std::max(action.firstAllowance(), action.secondAllowance()) : 0;
+        if (code == kCommandSplit) {
+            collectSplitHexes(m_state, m_side, m_index, x, y, points, hexes);
+            break;
+        }
+        // The partner's index rides along; the dialog turns it into the machines to pass.
+        collectMergePartners(m_state, m_side, m_index, x, y, points, units);
+        for (const UnitRef& ref : units)
+            if (const UnitRecord* partner = m_state.unitOf(ref.table, ref.index))
+                targets.push_back({ { partner->x, partner->y }, int(packHex(partner->x, partner->y)), int(ref.index) });
+        return true;
+    }
     case kCommandDestroy:
         collectDestroyTargets(m_state, m_side, m_index, x, y, hexes);
         // With bombing allowed (rule 15) a fresh unit may also strike works within its weapons' reach.
@@ -358,6 +434,12 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
     case kCommandRestore:
         collectRestoreTargets(m_state, m_side, m_index, x, y, hexes);
         break;
+    case kCommandBridge:
+        // The bridge runs straight across from the builder's side: no far bank to choose.
+        collectBridgeHexes(m_state, m_side, x, y, hexes);
+        for (const HexPos& hex : hexes)
+            targets.push_back({ hex, int(packHex(hex.x, hex.y)), -1 });
+        return true;
     case kCommandReinforce:
         collectReinforceTargets(m_state, m_side, m_index, x, y, hexes);
         break;
@@ -456,6 +538,48 @@ bool MapOrders::confirmOrder(int code, const Target& target)
     return true;
 }
 
+bool MapOrders::chooseAttackWeapon(const Target& target)
+{
+    std::vector<HexPos> path;
+    if (moving() && !planRoute(m_state, path, m_dest.x, m_dest.y))
+        return false;
+    prepareAttack(m_state, m_side, m_index, m_dest, target.hex, !path.empty(), target.extra);
+    // The person decides on a copy; the engagement takes it only when confirmed.
+    CombatPair pair = currentCombat(m_state);
+    const bool chosen = m_ui.chooseWeapon(pair);
+    dropStaleSelection();
+    if (!chosen || m_stage != OrderStage::Targeting || !personActs())
+        return false;
+    pair.computeValues(m_state);
+    currentCombat(m_state) = pair;
+    return true;
+}
+
+bool MapOrders::settleOrder(int code, Target& target)
+{
+    if (code == kCommandAttack)
+        return chooseAttackWeapon(target);
+    if (code != kCommandMerge && code != kCommandSplit)
+        return true;
+    const int machines = code == kCommandMerge ? m_ui.chooseMerge(m_side, m_index, target.extra, m_dest)
+                                               : m_ui.chooseSplit(m_side, m_index, m_dest, target.hex);
+    // The dialog may have outlived the person's turn.
+    dropStaleSelection();
+    if (machines < 1 || m_stage != OrderStage::Targeting || !personActs())
+        return false;
+    target.extra = machines;
+    return true;
+}
+
+bool MapOrders::produceAt(int x, int y)
+{
+    if (!canOpenProductionAt(m_state, x, y, m_state.turnBlock().currentCountry))
+        return false;
+    if (m_ui.produceAt(x, y))
+        mainWindowLink().refresh(MainRefresh::AfterAction);
+    return true;
+}
+
 void MapOrders::execute(int code, const Target& target)
 {
     markTargets(false);
@@ -473,11 +597,9 @@ void MapOrders::execute(int code, const Target& target)
         // The route as the person drew it, way-points and the extended band included; the computer
         // player's entry would cut it to the normal allowance.
         std::vector<HexPos> path;
-        if (m_dest == own || planRoute(m_state, path, m_dest.x, m_dest.y)) {
-            if (code == kCommandAttack)
-                prepareAttack(m_state, m_side, m_index, m_dest, target.hex, !path.empty(), target.extra);
+        // An attack's engagement was prepared and its weapon chosen before.
+        if (m_dest == own || planRoute(m_state, path, m_dest.x, m_dest.y))
             executeCommand(m_state, path, m_dest.x, m_dest.y, code, target.target, target.extra);
-        }
     }
     action.finishAction();
     endSelection();

@@ -9,6 +9,7 @@
 #include <vector>
 
 class GameState;
+struct CombatPair;
 
 // What the orders need of the window that shows them.
 class OrderUi {
@@ -20,6 +21,15 @@ public:
     // A yes/no question titled "確認" (CP932 text); true for yes.
     virtual bool confirm(const std::string& text) = 0;
     virtual void notice(const std::string& text, const std::string& caption) = 0;
+    // The armament set the unit is to exchange to; -1 when the person chose none.
+    virtual int chooseArmamentSet(int side, int index) = 0;
+    // The person's weapon for the attack prepared in the pair, chosen in place; false drops it.
+    virtual bool chooseWeapon(CombatPair& pair) = 0;
+    // The machines the right-hand unit of a merge or a split ends with; -1 when the person cancelled.
+    virtual int chooseMerge(int side, int index, int partner, HexPos dest) = 0;
+    virtual int chooseSplit(int side, int index, HexPos stay, HexPos part) = 0;
+    // The production dialog at the hex; true when units were made, the map and panels then redrawn.
+    virtual bool produceAt(int x, int y) = 0;
     // The marks changed: redraw what the state's redraw set names.
     virtual void marksChanged() = 0;
 };
@@ -32,6 +42,8 @@ public:
 
     // The current country is a person's, in its action phase, and the game thread waits for it.
     bool personActs() const;
+    // The same in its production phase.
+    bool personProduces() const;
     // The commands this window can carry out; the others need windows of their own.
     static uint32_t supportedCommands();
 
@@ -66,9 +78,17 @@ private:
     void addWayPoint(int x, int y);
     void showCommands();
     bool collectTargets(int code, std::vector<Target>& targets);
+    // Command 14: the set from the armament window, from the first place that can rearm the unit.
+    void exchangeArmament();
     void markTargets(bool on);
     bool crossesPactBorder(const std::vector<HexPos>& path) const;
     bool confirmOrder(int code, const Target& target);
+    // The dialogs an order asks before it is given: the attack's weapon, the merge's or split's
+    // machines (into target.extra). False when the person dropped the order.
+    bool settleOrder(int code, Target& target);
+    bool chooseAttackWeapon(const Target& target);
+    // A click in the production phase on a hex where the country may buy.
+    bool produceAt(int x, int y);
     void execute(int code, const Target& target);
     void endSelection();
     HexPos unitHex() const;

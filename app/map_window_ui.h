@@ -4,6 +4,11 @@
 #include "app/map_view_host.h"
 #include "app/map_window.h"
 #include "app/window_helpers.h"
+#include "dialogs/merge_dialog.h"
+#include "dialogs/production_dialog.h"
+#include "dialogs/sel_attack_arms_dialog.h"
+#include "infowin/arm_change_window.h"
+#include "rules/combat_pair.h"
 #include "platform/kernel/host.h"
 
 // What the orders ask of the window: the host's palette and panel, questions and redraws.
@@ -30,6 +35,34 @@ public:
         modalMessageBox(owner(), text.c_str(), caption.c_str(), MB_OK);
     }
     void marksChanged() override { m_window.redrawMarked(); }
+    int chooseArmamentSet(int side, int index) override
+    {
+        ArmChangeWindow window(owner(), side, index, -1);
+        return window.run() == 1 ? window.selectedSet() : -1;
+    }
+    bool chooseWeapon(CombatPair& pair) override
+    {
+        SelAttackArmsDialog dialog(owner(), pair, pair.side[0].restricted, 0);
+        return dialog.run() == 1;
+    }
+    int chooseMerge(int side, int index, int partner, HexPos dest) override
+    {
+        MergeDialog dialog(owner(), side, index, partner, dest.x, dest.y);
+        return dialog.run() == 1 ? dialog.rightCount() : -1;
+    }
+    int chooseSplit(int side, int index, HexPos stay, HexPos part) override
+    {
+        SplitDialog dialog(owner(), side, index, stay.x, stay.y, part.x, part.y);
+        return dialog.run() == 1 ? dialog.rightCount() : -1;
+    }
+    bool produceAt(int x, int y) override
+    {
+        ProductionDialog dialog(owner(), x, y);
+        if (dialog.run() != 1)
+            return false;
+        m_window.fullRefresh();
+        return true;
+    }
 
 private:
     // The game's boxes belong to the main window.

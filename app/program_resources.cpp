@@ -2,6 +2,7 @@
 #include "app/program_resources.h"
 
 #include "app/menu_ids.h"
+#include "infowin/dialog_templates.h"
 #include "lib/application.h"
 #include "platform/kernel/host.h"
 #include "platform/user/resource_table.h"
@@ -38,7 +39,11 @@ std::vector<MenuTemplateItem> mainMenu()
                 item("委任(&D)", kDelegateTurn) }),
         popup("表示(&V)",
             { item("縮小表示(&1)\tCtrl+1", kZoom16), item("標準表示(&2)\tCtrl+2", kZoom32),
-                item("拡大表示(&3)\tCtrl+3", kZoom48) }),
+                item("拡大表示(&3)\tCtrl+3", kZoom48), separator(), item("部隊表(&T)", kTroopList),
+                item("全滅部隊表(&D)", kDestroyedList), item("部隊詳細(&I)...", kTroopInfo), item("兵器一覧(&A)", kWeaponList),
+                item("ルール情報(&R)", kRuleInfo), item("勝利条件(&W)", kVictoryConditions), item("作戦指令(&O)", kShowOrders),
+                separator(), item("陣営情報(&C)", kCountryInfo), item("状況表(&J)", kConditionInfo), item("戦果表(&K)", kResults) }),
+        popup("生産タイプ(&P)", { item("ﾙｰﾙ作成(&R)", kRuleList) }),
         popup("設定(&S)", { item("環境設定(&E)...", kEnvironment), item("モード切替(&M)...", kSwitchMode) }),
         popup("ヘルプ(&H)", { item("ヘルプ(&H)\tF1", kHelp), separator(), item("バージョン情報(&A)...", kAbout) }),
     };
@@ -69,6 +74,7 @@ void registerProgramResources()
     std::call_once(once, [] {
         platform::resources::addMenu(MAKEINTRESOURCEA(kMainMenuResource), mainMenu());
         platform::resources::addAccelerators(MAKEINTRESOURCEA(kAcceleratorTable), accelerators());
+        registerGameDialogTemplates();
     });
 }
 

@@ -3,7 +3,9 @@
 
 #include "ai/computer_players.h"
 #include "app/app_battle_link.h"
+#include "battle/battle_unit_data.h"
 #include "app/app_dialog_link.h"
+#include "app/app_window_services.h"
 #include "app/game_state_services.h"
 #include "app/main_window.h"
 #include "app/main_window_rules_link.h"
@@ -101,6 +103,7 @@ public:
         : m_main(state)
         , m_dialogs(m_main)
         , m_battle(m_main)
+        , m_windows(m_main)
     {
         RulesLinks links;
         links.mainWindow = &m_main;
@@ -108,8 +111,13 @@ public:
         links.dialogs = &m_dialogs;
         links.battle = &m_battle;
         setRulesLinks(links);
+        setMainWindowServices(&m_windows);
     }
-    ~InstalledLinks() { setRulesLinks({}); }
+    ~InstalledLinks()
+    {
+        setMainWindowServices(nullptr);
+        setRulesLinks({});
+    }
     InstalledLinks(const InstalledLinks&) = delete;
     InstalledLinks& operator=(const InstalledLinks&) = delete;
 
@@ -119,6 +127,7 @@ private:
     AppMainWindowLink m_main;
     AppDialogLink m_dialogs;
     AppBattleLink m_battle;
+    AppWindowServices m_windows;
 };
 
 // An ini file that cannot be read, or that is not ini text, is left as it is: the run takes the
@@ -205,6 +214,7 @@ RunOutcome runApplication(swCApplication& app)
         app.deleteOwnedObject();
         return RunOutcome::SmallScreen;
     }
+    loadBattleUnitData(false);
     app.appLoadAccelerators(kAcceleratorTable);
 
     auto links = std::make_unique<InstalledLinks>(state);

@@ -39,7 +39,8 @@ bool loadStageMap(GameState& state, const char* path, int index)
     return CampaignReader().read(targets, path) == 1 && state.loadMapImage(image.data(), image.size());
 }
 
-// An anthem code past the music list has no file: the country keeps the built-in tune.
+} // namespace
+
 void setCountryMusic(GameState& state)
 {
     const auto& music = state.musicNames();
@@ -57,8 +58,6 @@ void setCountryMusic(GameState& state)
         std::snprintf(name, sizeof name, "%s", music[entry].c_str());
     }
 }
-
-} // namespace
 
 bool loadNextCampaignMap(GameState& state)
 {

@@ -8,3 +8,8 @@ class GameState;
 // changed campaign file, or a next map the file does not hold, is reported on the main window and
 // answers false; the game does not go on.
 bool loadNextCampaignMap(GameState& state);
+
+// For every country in play whose music code names a user music file (50 and up), puts the file's
+// name into the country's music path of the turn block; a code past the music list falls back to
+// the country's built-in anthem.
+void setCountryMusic(GameState& state);

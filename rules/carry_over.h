@@ -19,6 +19,8 @@ struct CarryOverDeployment {
     uint32_t unitsLeft = 0;
     // Bit d allows placing units of domain d by hand.
     uint8_t domainMask = 0;
+    // How many entries the map takes in all.
+    uint32_t limit = 0;
 };
 CarryOverDeployment& carryOverDeployment(GameState& state);
 
@@ -38,6 +40,10 @@ void markCarryOverPlaced(GameState& state, int i, int side, int unit_index);
 void compactCarryOverList(GameState& state);
 
 // -- deployment --
+// Opens the deployment on the map just loaded: as many placements as there are waiting entries and
+// free unit slots of the campaign player's country, for the domains of autoDeployCarryOver. A map
+// that marks no deployment hex gets those near the player's capitals and headquarters.
+void beginCarryOverDeployment(GameState& state);
 // Makes a unit of side from a waiting entry that is not aboard, with its cargo; false when the entry,
 // the hex, the hex slot or the building refuses, or the side's table is full.
 bool deployCarriedOverUnit(GameState& state, int side, int entry, int x, int y, bool into_building);
@@ -52,4 +58,6 @@ void cancelDeployment(GameState& state, int entry);
 void cancelAllDeployments(GameState& state);
 // Makes the placed cargo entries of entry wait again, down every level, counting each back.
 void restoreCargoEntries(GameState& state, int entry);
+// The entry, or the outermost carrier it is loaded on, is of a domain this map lets be placed.
+bool carryOverEntryAllowed(GameState& state, int entry);
 bool canDeployCarryOverEntry(GameState& state, int entry);

@@ -133,7 +133,34 @@ unsigned autoDeployDomains(GameState& state, int country)
     return mask;
 }
 
+bool anyDeploymentHex(GameState& state)
+{
+    for (int y = 0; y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x)
+            if (state.terrainCellAt(x, y)->turnMarks[0] & kDeploymentHexBit)
+                return true;
+    return false;
+}
+
 } // namespace
+
+void beginCarryOverDeployment(GameState& state)
+{
+    CarryOverDeployment& deployment = carryOverDeployment(state);
+    deployment = {};
+    int country = campaignPlayer(state);
+    if (country < 0 || country >= kCountryCount)
+        return;
+    uint32_t waiting = 0;
+    for (uint32_t i = 0; i < state.carryOverCount(); ++i)
+        waiting += isWaiting(*carryOverEntry(state, int(i))) ? 1 : 0;
+    int room = std::max(0, unitCapacity(state, country) - state.liveUnitCount(country));
+    deployment.limit = std::min(waiting, uint32_t(room));
+    deployment.unitsLeft = deployment.limit;
+    deployment.domainMask = uint8_t(autoDeployDomains(state, country));
+    if (!anyDeploymentHex(state))
+        markHomeArea(state);
+}
 
 bool deployCarriedOverUnit(GameState& state, int side, int entry, int x, int y, bool into_building)
 {
@@ -283,6 +310,20 @@ void cancelAllDeployments(GameState& state)
 {
     for (uint32_t i = 0; i < state.carryOverCount(); ++i)
         cancelDeployment(state, int(i));
+}
+
+bool carryOverEntryAllowed(GameState& state, int entry)
+{
+    const UnitRecord* record = usedEntry(state, entry);
+    // The links come from files: a cycle ends the walk after one pass over the list.
+    for (int steps = 0; record && record->hasFlag(kUnitAboard) && steps < kUnitTableSize; ++steps) {
+        const UnitRecord* carrier = usedEntry(state, int(record->carrierIndex) - 1);
+        if (!carrier)
+            break;
+        record = carrier;
+    }
+    const UnitTypeRecord* type = record ? state.unitTypeOf(*record) : nullptr;
+    return type && type->domain < 8 && (carryOverDeployment(state).domainMask >> type->domain & 1);
 }
 
 bool canDeployCarryOverEntry(GameState& state, int entry)

@@ -12,6 +12,7 @@
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -36,36 +37,35 @@ bool isSideSeen(GameState& state, const CombatSide& side, int viewer)
 
 } // namespace
 
-BattleSceneSide battleSceneSide(GameState& state, const CombatPair& pair, int k, const CombatShow& show)
+BattleSideRecord battleSideRecord(GameState& state, const CombatPair& pair, int k, const CombatShow& show)
 {
-    BattleSceneSide out;
+    BattleSideRecord out;
     const CombatSide& s = pair.side[k];
-    out.hits = show.hits[k];
-    out.critical = s.critical;
-    out.firstStrike = show.firstStrike ? 1 : 0;
+    out.shots = uint32_t(std::max(show.hits[k], 0));
+    out.flashHit = s.critical;
+    out.counterAttack = show.returnFire ? 1 : 0;
     out.night = state.isNightTurn() ? 1 : 0;
     out.weaponSlot = s.weaponSlot;
-    if (const TerrainRecord* terrain = state.terrainTypeAt(int(s.x), int(s.y)))
-        out.terrainKind = terrain->kind;
+    out.terrain = uint32_t(std::max(state.effectiveTerrainAt(int(s.x), int(s.y)), 0));
     const UnitRecord* unit = pair.unit(state, k);
     if (!unit)
         return out;
-    out.country = isSideSeen(state, s, show.viewer) ? s.country : 9;
+    out.country = isSideSeen(state, s, show.viewer) ? uint32_t(s.country) : 9;
     const UnitTypeRecord& type = unit->type();
-    out.bitmapIndex = unitBitmapIndex(state, type);
-    out.typeId = type.id;
+    out.unitIcon = uint32_t(unitBitmapIndex(state, type));
+    out.unitType = type.id;
+    out.battleId = type.id;
     out.domain = type.domain;
     copyName(out.typeName, type.name, sizeof type.name);
     copyName(out.unitName, unit->name, sizeof unit->name);
     const char* class_name = unitClassName(type.unitClass);
     copyName(out.className, class_name, std::strlen(class_name));
     if (s.weaponSlot >= 0 && s.weaponSlot < kWeaponSlotCount)
-        if (const WeaponRecord* weapon = unit->slotWeapon(s.weaponSlot))
-            copyName(out.weaponName, weapon->name, sizeof weapon->name);
-    out.membersBefore = pair.strengthSlotsBefore(k);
-    out.membersAfter = pair.strengthSlotsAfter(k);
-    out.tenthsBefore = pair.strengthTenthsBefore(state, k);
-    out.tenthsAfter = pair.strengthTenthsAfter(state, k);
+        copyName(out.weaponName, type.weaponSlot[s.weaponSlot].name, sizeof type.weaponSlot[s.weaponSlot].name);
+    out.figuresBefore = pair.strengthSlotsBefore(k);
+    out.figuresAfter = pair.strengthSlotsAfter(k);
+    out.strengthBefore = pair.strengthTenthsBefore(state, k);
+    out.strengthAfter = pair.strengthTenthsAfter(state, k);
     return out;
 }
 
@@ -96,9 +96,8 @@ void presentCombat(GameState& state, const CombatPair& pair, const CombatShow& s
         if (!settings.fightOnReal) {
             battleLink().showSimpleBattle();
         } else {
-            BattleSceneSide attacker = battleSceneSide(state, pair, 0, show);
-            BattleSceneSide defender = battleSceneSide(state, pair, 1, show);
-            battleLink().runBattleScene(attacker, defender, settings.playSe);
+            BattleRecord record { { battleSideRecord(state, pair, 0, show), battleSideRecord(state, pair, 1, show) } };
+            battleLink().runBattleScene(record, settings.playSe);
         }
     }
     if (!settings.mapOnBombAnim)

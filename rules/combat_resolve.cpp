@@ -7,6 +7,7 @@
 #include "rules/combat_values.h"
 #include "rules/dialog_link.h"
 #include "rules/links.h"
+#include "rules/main_window_link.h"
 #include "rules/play_handshake.h"
 #include "rules/rules_context.h"
 #include "rules/unit_removal.h"
@@ -314,6 +315,7 @@ void Resolution::run()
         if (m_show.firstStrike)
             m_pair.recountAfter(1);
         m_show.hits[1] = fireSide(m_state, 1, m_critical[1]);
+        m_show.returnFire = true;
     }
     experience();
     record();
@@ -328,12 +330,22 @@ void Resolution::run()
 
 void resolveCombat(GameState& state)
 {
-    // Stop and quit requests made meanwhile wait for the end of the engagement.
-    struct UnderWay {
-        Handshake& handshake;
-        explicit UnderWay(Handshake& h) : handshake(h) { handshake.setCombatUnderWay(true); }
-        ~UnderWay() { handshake.setCombatUnderWay(false); }
-    } under_way(state.handshake());
+    Handshake& handshake = state.handshake();
+    handshake.beginCombat();
     Resolution resolution(state);
     resolution.run();
+    // What the person asked for meanwhile is carried out now that the records are settled.
+    const DeferredRequests deferred = handshake.endCombat();
+    MainWindowLink& main = mainWindowLink();
+    if (deferred.cancelDelegation) {
+        if (handshake.delegation()) {
+            handshake.setDelegation(false);
+            main.releasePendingWait();
+        } else {
+            handshake.setUiLinkReady();
+            main.refresh(MainRefresh::ThinkWindow);
+        }
+    }
+    if (deferred.quit)
+        main.requestQuit();
 }

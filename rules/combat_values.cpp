@@ -140,13 +140,19 @@ int attackScore(GameState& state, int code, int index, int target_code, int targ
 int estimateAttackDamage(GameState& state, int code, int index, const CombatTarget& target, int slot)
 {
     const UnitRecord* unit = state.unitOf(code, index);
+    return unit ? estimateAttackDamage(state, code, index, target, slot, strengthSlotCount(*unit)) : 0;
+}
+
+int estimateAttackDamage(GameState& state, int code, int index, const CombatTarget& target, int slot, int members)
+{
+    const UnitRecord* unit = state.unitOf(code, index);
     if (!unit || slot < 0 || slot >= kWeaponSlotCount)
         return 0;
     int defence = 0;
     if (target.code != kHexSideCode)
         defence = defenceValue(state, target.code, target.index, target.x, target.y, code, index,
             baseTargetClass(unit->type()));
-    const int64_t value = int64_t(unit->type().weaponSlot[slot].multiplier) * strengthSlotCount(*unit)
+    const int64_t value = int64_t(unit->type().weaponSlot[slot].multiplier) * members
         * (100 - defence) * attackValue(state, code, index, target, slot) / 10000;
     return int(value);
 }

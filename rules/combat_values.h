@@ -45,6 +45,8 @@ int defenceValue(GameState& state, int code, int index, int x, int y, int attack
 // Slot multiplier x weapon multiplier x attack value; for a hex target the index packs x and y.
 int attackScore(GameState& state, int code, int index, int target_code, int target_index, int slot);
 int estimateAttackDamage(GameState& state, int code, int index, const CombatTarget& target, int slot);
+// The same for `members` firing machines instead of the unit's own (a first strike's survivors).
+int estimateAttackDamage(GameState& state, int code, int index, const CombatTarget& target, int slot, int members);
 int expectedKillsValue(GameState& state, int code, int index, const CombatTarget& target, int slot);
 int weaponStatThreeQuarters(const UnitRecord& unit, int slot);
 // -1 for an exhausted unit or when no slot passes.

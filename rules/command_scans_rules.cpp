@@ -2,6 +2,7 @@
 #include "rules/command_scans_rules.h"
 
 #include "rules/current_action.h"
+#include "rules/current_action_marks.h"
 #include "rules/hex_scan.h"
 #include "rules/route.h"
 #include "rules/rules_context.h"
@@ -15,14 +16,18 @@ namespace {
 // A hex the attacker could fire on indirectly: on the map, terrain its movement type can enter,
 // and no unit other than itself visible to its side in its domain slot (a hidden unit is unknown
 // to the side and so cannot rule the hex out).
+// The command check stops at the first such hex; the marking form collects and marks them all.
 class GroundAttackHexScan : public HexScan {
 public:
-    GroundAttackHexScan(GameState& state, int side, int index, const UnitRecord& unit)
+    enum class Form { FirstOnly, Marking, Listing };
+
+    GroundAttackHexScan(GameState& state, int side, int index, const UnitRecord& unit, Form form)
         : HexScan(state)
         , m_side(side)
         , m_index(index)
         , m_moveType(unit.type().movementType)
         , m_slot(state.unitSlotFor(unit.type().domain))
+        , m_form(form)
     {
         setMinimumRadius(2);
     }
@@ -35,7 +40,10 @@ protected:
         if (!usableAndFree(x, y))
             return;
         addHit(x, y, 0);
-        stop();
+        if (m_form == Form::FirstOnly)
+            stop();
+        else if (m_form == Form::Marking)
+            setHexMark(state(), x, y, kMarkCommandTarget);
     }
 
 private:
@@ -51,6 +59,7 @@ private:
     int m_index;
     int m_moveType;
     int m_slot;
+    Form m_form;
 };
 
 } // namespace
@@ -67,9 +76,27 @@ bool RulesCommandScans::hasGroundAttackHex(GameState& state, int side, int index
     const UnitRecord* unit = state.unitOf(side, index);
     if (!unit || !unitExists(*unit) || reach < 2)
         return false;
-    GroundAttackHexScan scan(state, side, index, *unit);
+    GroundAttackHexScan scan(state, side, index, *unit, GroundAttackHexScan::Form::FirstOnly);
     scan.scan(x, y, reach);
     return scan.found();
+}
+
+int collectGroundAttackHexes(GameState& state, int side, int index, int x, int y, bool moving, bool marking,
+    std::vector<HexPos>& list)
+{
+    const UnitRecord* unit = state.unitOf(side, index);
+    if (state.ruleSwitch(kRuleGroundPointTarget) != 1 || !unit || !unitExists(*unit))
+        return 0;
+    const int reach = unit->bestWeaponReach(kTargetArmoured, moving ? 1 : 0, 0, 0);
+    if (reach < 2)
+        return 0;
+    using Form = GroundAttackHexScan::Form;
+    GroundAttackHexScan scan(state, side, index, *unit, marking ? Form::Marking : Form::Listing);
+    scan.scan(x, y, reach);
+    const size_t before = list.size();
+    for (const HexScanHit& hit : scan.hits())
+        list.push_back(HexPos { hit.x, hit.y });
+    return int(list.size() - before);
 }
 
 bool RulesCommandScans::hasLaunchReach(GameState& state, int side, int launched_type, int x, int y)

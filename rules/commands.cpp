@@ -23,7 +23,7 @@ bool checkAttack(GameState& state, const UnitRecord& unit, const CommandAsk& ask
         return false;
     if (g_commandScans->hasAttackTarget(state, ask.side, ask.index, ask.x, ask.y, ask.moving))
         return true;
-    if (!ruleOn(state, 46))
+    if (!ruleOn(state, kRuleGroundPointTarget))
         return false;
     const int reach = unit.bestWeaponReach(kTargetArmoured, ask.moving ? 1 : 0, 0, 0);
     return reach > 1 && g_commandScans->hasGroundAttackHex(state, ask.side, ask.index, ask.x, ask.y, reach);
@@ -100,13 +100,8 @@ bool checkBridge(GameState& state, const UnitRecord& unit, const CommandAsk& ask
 {
     if (!hasEngineering(unit, 3) || !isHexFreeForUnit(state, ask.side, ask.index, ask.x, ask.y))
         return false;
-    const int land_slot = state.unitSlotFor(3);
-    for (int d = 0; d < 6; ++d) {
-        HexPos n = state.hexNeighbour(ask.x, ask.y, d);
-        if (n.valid() && !state.hexDomainHasNonAlliedUnit(n.x, n.y, land_slot, ask.side) && canBuildBridgeAt(state, n.x, n.y))
-            return true;
-    }
-    return false;
+    std::vector<HexPos> hexes;
+    return collectBridgeHexes(state, ask.side, ask.x, ask.y, hexes) > 0;
 }
 
 bool checkRoad(GameState& state, const UnitRecord& unit, const CommandAsk& ask)

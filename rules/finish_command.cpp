@@ -7,6 +7,7 @@
 #include "rules/command_dispatch.h"
 #include "rules/commands.h"
 #include "rules/dialog_link.h"
+#include "rules/move_display.h"
 #include "rules/fog.h"
 #include "rules/links.h"
 #include "rules/play_handshake.h"
@@ -247,6 +248,10 @@ void finishCommand(GameState& state, HexPos start, HexPos dest, int code, int ta
         run.burnedFuel = burn.burned;
         run.fuelChanged = burn.changed;
         const bool arrived = !f.ambushPending && !f.moveStopped && HexPos { u.x, u.y } == dest;
+        if (start != HexPos { u.x, u.y }) {
+            registerOnHex(state, a);
+            showMoveEnded(state, start, { u.x, u.y });
+        }
         if (arrived && ((actsOnlyFree(code) && !u.hasFlag(kUnitStored | kUnitAboard)) || actsAnywhere(code))) {
             action.setCommandCode(uint16_t(code));
             registerOnHex(state, a);

@@ -124,6 +124,7 @@ bool GameThread::deployCampaignUnits()
 {
     if (m_state.turnBlock().turn != 0 || m_state.campaignBlock().campaignFlag != 1 || m_state.carryOverCount() == 0)
         return true;
+    beginCarryOverDeployment(m_state);
     Handshake& handshake = m_state.handshake();
     bool deployed = handshake.waitForDeploymentResult([&] {
         // With no window to place them in, the units go to the places nearest the capitals.

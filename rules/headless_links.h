@@ -83,6 +83,7 @@ public:
     void refreshTerrainWindows(bool last) override { record("refreshTerrainWindows", { last }); }
     bool startCampaignDeployment() override { record("startCampaignDeployment"); return false; }
     void requestQuit() override { record("requestQuit"); }
+    void releasePendingWait() override { record("releasePendingWait"); }
     void afterGame() override { record("afterGame"); }
 
 private:
@@ -132,7 +133,7 @@ public:
 // No battle scene: the engagement is resolved without one.
 class HeadlessBattle : public BattleLink, public LinkRecorder {
 public:
-    void runBattleScene(BattleSceneSide&, BattleSceneSide&, bool play_se) override { record("runBattleScene", { play_se }); }
+    void runBattleScene(BattleRecord&, bool play_se) override { record("runBattleScene", { play_se }); }
     void showSimpleBattle() override { record("showSimpleBattle"); }
 };
 

@@ -52,7 +52,7 @@ UnitRecord newMissile(const GameState& state, const UnitTypeRecord& type, const 
     missile.unitTypeId = type.id;
     missile.x = launcher.x;
     missile.y = launcher.y;
-    missile.model = type.value106;
+    missile.model = type.defaultModel;
     const UnitTypeModel& model = type.model[missile.modelIndex()];
     std::memcpy(missile.ammunition, model.ammo, sizeof missile.ammunition);
     missile.fuel = model.fuel;

@@ -135,3 +135,17 @@ void animateMove(GameState& state, const std::vector<HexPos>& walked, int sound,
         mode = MoveDisplay::EveryHex;
     playMoveSteps(state, movesToShow(state, walked, mode), sound, mode);
 }
+
+void showMoveEnded(GameState& state, HexPos start, HexPos end)
+{
+    const uint16_t* grid = state.markGrid();
+    std::vector<HexPos> hexes { start, end };
+    for (int y = 0; grid && y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x)
+            if (grid[size_t(y) * size_t(state.mapWidth()) + size_t(x)] & (kMarkPath | kMarkPathEnd))
+                hexes.push_back({ x, y });
+    clearHexMarkAll(state, kMarkPath | kMarkPathEnd);
+    for (const HexPos& hex : hexes)
+        if (state.isOnMap(hex.x, hex.y))
+            redraw(hex.x, hex.y);
+}

@@ -17,6 +17,10 @@ int moveSoundNumber(const UnitTypeRecord& type);
 // hex by hex). Each step takes at least 20 ms while a map window shows it; headless it costs nothing.
 void animateMove(GameState& state, const std::vector<HexPos>& walked, int sound, int code);
 
+// The walk is over: its route marks go, and the hexes it left and reached are drawn as they now
+// stand, so an attack or a box that follows does not show the unit where it was or the route.
+void showMoveEnded(GameState& state, HexPos start, HexPos end);
+
 // The display modes of "TroopMoveAnim".
 enum class MoveDisplay { EveryHex = 0, EverySecondHex = 1, FirstHex = 2 };
 // The hexes of the walked list animateMove shows.

@@ -63,10 +63,10 @@ void GameThread::serviceUnitAtBuilding(int side, int index, int depth)
             offerReplenishRepair(m_state, side, index, replenish ? 1 : 0, repair ? 1 : 0, 0);
     }
     for (int slot = 0; slot < kCargoSlots; ++slot) {
-        int cargo_side = -1;
-        int cargo = carriedUnitAt(*m_state.unitOf(side, index), slot, cargo_side);
-        if (cargo >= 0 && cargo_side != kNeutralSide)
-            serviceUnitAtBuilding(side, cargo, depth + 1);
+        int cargo_side = side;
+        const int plus1 = m_state.unitOf(side, index)->carriedUnitAt(slot, cargo_side);
+        if (plus1 != 0 && cargo_side != kNeutralSide)
+            serviceUnitAtBuilding(side, plus1 - 1, depth + 1);
     }
 }
 

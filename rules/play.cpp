@@ -206,6 +206,7 @@ void startPlay(GameState& state)
 
     // Waits are accepted again and play is marked running before the thread can first ask.
     handshake.reopenWaits();
+    handshake.beginPlayRun();
     handshake.setPlayRunning(true);
     if (handshake.playThread())
         return;

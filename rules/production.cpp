@@ -147,11 +147,11 @@ void landCargo(GameState& state, int side, UnitRecord& carrier, bool notify, int
     if (depth >= kMaxCargoDepth)
         return;
     for (int slot = 0; slot < kBerthCount; ++slot) {
-        int cargo_side = 0;
-        int index = carriedUnitAt(carrier, slot, cargo_side);
-        if (index < 0)
+        int cargo_side = side;
+        const int plus1 = carrier.carriedUnitAt(slot, cargo_side);
+        if (plus1 == 0)
             continue;
-        cargo_side = cargo_side == 8 ? 8 : side;
+        const int index = plus1 - 1;
         UnitRecord* unit = state.unitOf(cargo_side, index);
         if (!unit || unit == &carrier)
             continue;
@@ -183,7 +183,7 @@ void makeProducedUnit(GameState& state, UnitRecord& unit, const UnitTypeRecord& 
     for (int m = 0; m < counters; ++m)
         unit.memberStrengths[m] = type.memberStrength;
     unit.memberLimit = uint8_t(counters);
-    selectModel(state, unit, type.value106 < kModelCount ? type.value106 : 0);
+    selectModel(state, unit, defaultModelOf(type));
     unit.flags = in_building ? kUnitActed | kUnitStored : kUnitActed;
     if (ruleOn(state, kRuleProductionCount)) {
         unit.flags |= kUnitAwaitingProduction;

@@ -26,12 +26,17 @@ int collectDestroyTargets(const GameState& state, int side, int index, int x, in
 int collectRestoreTargets(const GameState& state, int side, int index, int x, int y, std::vector<HexPos>& list);
 int collectReinforceTargets(const GameState& state, int side, int index, int x, int y, std::vector<HexPos>& list);
 bool canBuildBridgeAt(const GameState& state, int x, int y);
+// The neighbours of (x, y) the side may bridge: no unit of another alliance holds them on land.
+int collectBridgeHexes(const GameState& state, int side, int x, int y, std::vector<HexPos>& list);
 bool isRoadTerrain(const GameState& state, int x, int y);
 bool isRoadOrBuildingTerrain(const GameState& state, int x, int y);
 bool canLinkRoad(const GameState& state, HexPos a, HexPos b);
 bool canBuildPillboxAt(const GameState& state, int x, int y);
 // The longest reach of a loaded, usable weapon; 0 when the unit has none left.
 int longestReach(const UnitRecord& unit, bool flag128_only);
+// The longest reach among the unit's slots holding a weapon of that kind with ammunition (only
+// flag-128 weapons when asked); 0 for a unit too tired to fight.
+int longestReachOfKind(const UnitRecord& unit, int kind, bool flag128_only);
 // Hexes within that reach of (x, y), the hex included, that hold something the side may bomb.
 int collectBombTargets(GameState& state, int side, int index, int x, int y, bool flag128_only, std::vector<HexPos>& list);
 
@@ -59,8 +64,6 @@ int collectDropHexes(const GameState& state, int side, int index, int x, int y, 
 int collectNeutralPickupTargets(const GameState& state, int side, int index, int x, int y, std::vector<UnitRef>& list);
 int collectNeutralDropHexes(const GameState& state, int side, int index, int x, int y, std::vector<HexPos>& list);
 int collectSelfDestructTargets(const GameState& state, int side, int index, int x, int y, std::vector<UnitRef>& list);
-// More than one of the armament sets 0..3 exists.
-bool isMultiRole(const UnitTypeRecord& type);
 int collectExchangePlacesAt(const GameState& state, int side, int index, int x, int y, bool moving, std::vector<UnitRef>& list);
 int countExchangePlaces(const GameState& state, int side, int index, int x, int y, bool moving);
 // Units the unit may board at (x, y), country in the low and index in the high 16 bits.

@@ -138,18 +138,6 @@ int collectSelfDestructTargets(const GameState& state, int side, int index, int 
     return int(list.size() - before);
 }
 
-bool isMultiRole(const UnitTypeRecord& type)
-{
-    int sets = 0;
-    for (int k = 0; k < kModelCount; ++k) {
-        bool exists = k == 0;
-        for (int i = 0; i < kWeaponSlotCount && !exists; ++i)
-            exists = type.model[k].ammo[i] != 0;
-        sets += exists;
-    }
-    return sets > 1;
-}
-
 int collectReachableCarriers(const GameState& state, std::vector<uint32_t>& list, int side, int index, int x, int y)
 {
     const UnitRecord* unit = state.unitOf(side, index);

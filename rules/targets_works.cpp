@@ -109,6 +109,20 @@ int longestReach(const UnitRecord& unit, bool flag128_only)
     return reach;
 }
 
+int longestReachOfKind(const UnitRecord& unit, int kind, bool flag128_only)
+{
+    if (!unit.isFresh())
+        return 0;
+    int reach = 0;
+    for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
+        const WeaponRecord* weapon = unit.slotWeapon(slot);
+        if (!weapon || weapon->kind != kind || unit.ammunition[slot] == 0 || (flag128_only && !(weapon->flags & 128)))
+            continue;
+        reach = std::max(reach, int(weapon->reach));
+    }
+    return reach;
+}
+
 int collectBombTargets(GameState& state, int side, int index, int x, int y, bool flag128_only, std::vector<HexPos>& list)
 {
     BombTargetHexScan scan(state, side, index, x, y, flag128_only);
@@ -231,6 +245,18 @@ bool canBuildBridgeAt(const GameState& state, int x, int y)
             return false;
     }
     return true;
+}
+
+int collectBridgeHexes(const GameState& state, int side, int x, int y, std::vector<HexPos>& list)
+{
+    const size_t before = list.size();
+    const int land_slot = state.unitSlotFor(3);
+    for (int d = 0; d < kHexDirections; ++d) {
+        const HexPos n = state.hexNeighbour(x, y, d);
+        if (n.valid() && !state.hexDomainHasNonAlliedUnit(n.x, n.y, land_slot, side) && canBuildBridgeAt(state, n.x, n.y))
+            list.push_back(n);
+    }
+    return int(list.size() - before);
 }
 
 bool isRoadTerrain(const GameState& state, int x, int y)

@@ -15,6 +15,12 @@ void ActionHistoryLog::clear()
     m_capacity = 0;
 }
 
+const HistoryRecord& ActionHistoryLog::record(uint32_t i) const
+{
+    static const HistoryRecord kNone {};
+    return i < m_count ? m_records[i] : kNone;
+}
+
 uint32_t ActionHistoryLog::append(const HistoryRecord& record)
 {
     if (m_count == m_capacity) {

@@ -114,7 +114,8 @@ public:
     uint32_t append(const HistoryRecord& record);
     uint32_t count() const { return m_count; }
     uint32_t capacity() const { return m_capacity; }
-    const HistoryRecord& record(uint32_t i) const { return m_records[i]; }
+    // Beyond the last record an empty one (kind 0) answers.
+    const HistoryRecord& record(uint32_t i) const;
 
     // Fills one party from the unit; x, y below 0: visibility where the unit stands. False when
     // the code and index name no unit (the party then keeps only its side).

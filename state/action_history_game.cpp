@@ -78,6 +78,14 @@ ActionHistoryLog& GameState::historyLog()
     return *m_historyLog;
 }
 
+uint32_t GameState::historyCount() { return historyLog().count(); }
+
+const HistoryRecord* GameState::historyRecord(uint32_t i)
+{
+    ActionHistoryLog& log = historyLog();
+    return i < log.count() ? &log.record(i) : nullptr;
+}
+
 void GameState::releaseHistoryLog()
 {
     delete m_historyLog;

@@ -15,6 +15,8 @@ enum CampaignStageAction : uint8_t {
 };
 // Row bytes 3..5 hold the map index of kCampaignGoToMap for the same three ends.
 constexpr int kStageRowTargetOffset = 3;
+// Row bytes 6..8 are 1 when the map's closing news follows the same three ends.
+constexpr int kStageRowNewsOffset = 6;
 
 #pragma pack(push, 1)
 // The campaign record as the campaign file stores it.

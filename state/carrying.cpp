@@ -12,16 +12,6 @@ constexpr uint16_t kCarriesCargo = 4;
 
 } // namespace
 
-int carriedUnitAt(const UnitRecord& unit, int i, int& side)
-{
-    side = -1;
-    if (i < 0 || i >= kCarriedSlots || !(unit.carriedUnits[i] & 0x7FFF))
-        return -1;
-    if (unit.carriedUnits[i] & kNeutralCargo)
-        side = 8;
-    return (unit.carriedUnits[i] & 0x7FFF) - 1;
-}
-
 bool canCarryUnit(const GameState& state, const UnitRecord& carrier, int carry_mask, int members, int country)
 {
     const UnitTypeRecord* type = state.unitTypeOf(carrier);
@@ -29,9 +19,9 @@ bool canCarryUnit(const GameState& state, const UnitRecord& carrier, int carry_m
         return false;
     std::array<bool, kBerthCount> taken {};
     for (int i = 0; i < kCarriedSlots; ++i) {
-        int side = -1;
-        int index = carriedUnitAt(carrier, i, side);
-        const UnitRecord* cargo = index >= 0 ? state.unitOf(side == 8 ? 8 : country, index) : nullptr;
+        int side = country;
+        const int plus1 = carrier.carriedUnitAt(i, side);
+        const UnitRecord* cargo = plus1 ? state.unitOf(side, plus1 - 1) : nullptr;
         const UnitTypeRecord* cargo_type = cargo ? state.unitTypeOf(*cargo) : nullptr;
         if (!cargo_type)
             continue;
@@ -81,12 +71,12 @@ bool carriesNeutralUnit(const UnitRecord& carrier)
 int findCarriedOfClass(const GameState& state, const UnitRecord& carrier, int country, int unit_class)
 {
     for (int i = 0; i < kCarriedSlots; ++i) {
-        int side = -1;
-        int index = carriedUnitAt(carrier, i, side);
-        const UnitRecord* cargo = index >= 0 ? state.unitOf(side == 8 ? 8 : country, index) : nullptr;
+        int side = country;
+        const int plus1 = carrier.carriedUnitAt(i, side);
+        const UnitRecord* cargo = plus1 ? state.unitOf(side, plus1 - 1) : nullptr;
         const UnitTypeRecord* type = cargo ? state.unitTypeOf(*cargo) : nullptr;
         if (type && type->unitClass == unit_class)
-            return index;
+            return plus1 - 1;
     }
     return -1;
 }
@@ -101,14 +91,14 @@ void syncCargo(GameState& state, const UnitRecord& carrier, int country, int dep
     if (depth > kMaxCargoDepth)
         return;
     for (int i = 0; i < kCarriedSlots; ++i) {
-        int side = -1;
-        int index = carriedUnitAt(carrier, i, side);
-        UnitRecord* cargo = index >= 0 ? state.unitOf(side == 8 ? 8 : country, index) : nullptr;
+        int side = country;
+        const int plus1 = carrier.carriedUnitAt(i, side);
+        UnitRecord* cargo = plus1 ? state.unitOf(side, plus1 - 1) : nullptr;
         if (!cargo || cargo == &carrier)
             continue;
         cargo->x = carrier.x;
         cargo->y = carrier.y;
-        syncCargo(state, *cargo, side == 8 ? 8 : country, depth + 1);
+        syncCargo(state, *cargo, side, depth + 1);
     }
 }
 

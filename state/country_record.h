@@ -28,7 +28,9 @@ struct CountryRecord {
     uint16_t targetCountry;
     uint16_t capitalX;
     uint16_t capitalY;
-    uint8_t reserved82[8];
+    uint8_t reserved82[4];
+    // Members the end-of-game evaluation counts beside those of the units in the field.
+    uint32_t extraMembers;
     uint32_t unitsBought;
     uint32_t unitsLost;
     uint32_t enemyUnitsDestroyed;
@@ -60,6 +62,7 @@ static_assert(offsetof(CountryRecord, anthemCode) == 46);
 static_assert(offsetof(CountryRecord, funds) == 50);
 static_assert(offsetof(CountryRecord, marketRate) == 58);
 static_assert(offsetof(CountryRecord, targetCountry) == 76);
+static_assert(offsetof(CountryRecord, extraMembers) == 86);
 static_assert(offsetof(CountryRecord, unitsBought) == 90);
 static_assert(offsetof(CountryRecord, producedThisTurn) == 110);
 static_assert(offsetof(CountryRecord, victoryKind) == 118);

@@ -1,6 +1,7 @@
 // The destroyed-unit lists: the latest 100 units each country lost, for the destroyed-units window.
 #include "state/game_state.h"
 #include "state/rules_hooks.h"
+#include "state/troop_sort.h"
 #include "state/unit_record.h"
 
 #include <algorithm>
@@ -44,4 +45,51 @@ void GameState::recordDestroyedUnit(int country, int index)
     for (int c = 0; c < kCountryCount; ++c)
         if (!hooks || hooks->isUnitVisibleTo(*this, country, index, c))
             entry->visibleMask |= uint8_t(1u << c);
+}
+
+void GameState::sortTroopList(int country)
+{
+    if (country < 0 || country >= kCountryCount || !m_destroyedUnits[size_t(country)])
+        return;
+    std::vector<uint32_t>& keys = m_destroyedOrder[size_t(country)];
+    if (keys.size() != size_t(kDestroyedUnitsPerCountry)) {
+        keys.clear();
+        for (int i = 0; i < kDestroyedUnitsPerCountry; ++i)
+            keys.push_back(uint32_t(i) << 16 | uint32_t(country));
+    }
+    const DestroyedUnitRecord* entries = m_destroyedUnits[size_t(country)].get();
+    // Keys are (entry << 16) | country; entries beyond the list count as free.
+    auto entry = [&](uint32_t key) -> const DestroyedUnitRecord* {
+        uint32_t index = key >> 16;
+        return index < uint32_t(kDestroyedUnitsPerCountry) && entries[index].isUsed() ? &entries[index] : nullptr;
+    };
+    uint32_t sort_key = m_destroyedSortKey;
+    sortTroopKeys(keys, [&](uint32_t a, uint32_t b) {
+        // Key 0 is the order of destruction, empty entries included.
+        if (sort_key == 0)
+            return (a >> 16) < (b >> 16);
+        const DestroyedUnitRecord* ea = entry(a);
+        const DestroyedUnitRecord* eb = entry(b);
+        // A used entry before a free one; two free ones count as in order, so they keep it.
+        if (!ea || !eb)
+            return !eb;
+        switch (sort_key) {
+        case 1:
+            return ea->troopNumber < eb->troopNumber;
+        case 2:
+            if (ea->x != eb->x)
+                return ea->x < eb->x;
+            if (ea->y != eb->y)
+                return ea->y < eb->y;
+            return (a >> 16) < (b >> 16);
+        case 3:
+            return std::strncmp(reinterpret_cast<const char*>(ea->identity), reinterpret_cast<const char*>(eb->identity),
+                       sizeof ea->identity)
+                < 0;
+        default:
+            return false;
+        }
+    });
+    if (m_destroyedSortReverse == 1)
+        std::reverse(keys.begin(), keys.end());
 }

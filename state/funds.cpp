@@ -71,8 +71,7 @@ int GameState::countOwnedBuildings(int country) const
 
 int GameState::countBuildingsOf(int country) const
 {
-    // Byte 532 of the map header switches income on.
-    if (m_mapHeader.data0[532] != 1)
+    if (m_mapHeader.buildingIncome != 1)
         return 0;
     int income = 0;
     for (const BuildingRecord& b : m_buildings) {

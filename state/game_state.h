@@ -39,6 +39,7 @@ class SkippedLines;
 class AreaAnalysis;
 class BattleUnitData;
 class ActionHistoryLog;
+struct HistoryRecord;
 class CombatPair;
 class CountryHexLayers;
 class CountryHexMasks;
@@ -101,6 +102,8 @@ public:
     void requestModeSwitch(int mode);
     // Phases 0..6; read from the ini at each call.
     bool isPhaseHelpEnabled(int phase) const;
+    // The quick information shown on the map: 0 none, 1 troops only, 2 land only, 3 both.
+    int quickInfoMode() const;
     bool isHumanCountry(int country) const;
 
     void prepareSmallBuildingSheets();
@@ -296,12 +299,15 @@ public:
     void copyVictoryConditionsIn(const uint8_t (&entries)[kCountryCount][5]);
     void pruneVictoryConditions(unsigned keep_mask);
 
-    // Unit type numbers a production type (built-in f - 1 below 150, else user f) or, with 0, every
-    // available type allows; records the filter.
+    // Unit type numbers a production type (filter = its number + 1, producibleFilterOf) or, with 0,
+    // every available type allows; records the filter.
     void buildProducibleList(int filter);
-    // Reverse = 1 turns the list round; else sorts it by order 0..4 and records the order.
+    // Reverse = 1 turns the list round and keeps the order; else sorts it by order 0 class, 1 name,
+    // 2 member count, 3 cost (4 leaves it as it is) and records the order.
     void reverseProducibleList(int order, int reverse);
     const std::vector<uint32_t>& producibleList() const { return m_producibleList; }
+    int producibleFilter() const { return int(m_producibleFilter); }
+    int producibleOrder() const { return int(m_producibleOrder); }
 
     // Null, or ignored, for a country outside 0..7.
     const ProductionTypeRecord* sideProductionType(int country) const;
@@ -321,6 +327,9 @@ public:
     const std::vector<uint32_t>& playerUnitList(int side) const;
     // Keys are entry indices of the country's destroyed-unit list, sorted by the sort key 0..3.
     void setTroopListSort(uint32_t key, uint8_t reverse) { m_destroyedSortKey = key, m_destroyedSortReverse = reverse; }
+    uint32_t troopListSortKey() const { return m_destroyedSortKey; }
+    uint8_t troopListSortReverse() const { return m_destroyedSortReverse; }
+    // The vector holds one key per entry (100), made on first use.
     void sortTroopList(int country);
     // Null for a country outside 0..7.
     std::vector<uint32_t>* troopList(int country);
@@ -453,6 +462,9 @@ public:
 
     // Made on first use, reading this game's units, buildings and sight.
     ActionHistoryLog& historyLog();
+    uint32_t historyCount();
+    // Record i of the history; null beyond the last.
+    const HistoryRecord* historyRecord(uint32_t i);
     FogMap* fogMap() const { return m_fogMap; }
     CountryHexLayers* hexLayers() const { return m_hexLayers; }
     CountryHexMasks* hexMasks() const { return m_hexMasks; }

@@ -133,6 +133,33 @@ void Handshake::signalDeploymentResult(uint8_t ok)
     m_deploymentWaiting = false;
 }
 
+void Handshake::beginCombat()
+{
+    std::lock_guard lock(m_lock);
+    m_deferred = 0;
+    m_combatUnderWay = true;
+}
+
+DeferredRequests Handshake::endCombat()
+{
+    std::lock_guard lock(m_lock);
+    m_combatUnderWay = false;
+    DeferredRequests out;
+    out.quit = (m_deferred & uint8_t(DeferredRequest::Quit)) != 0;
+    out.cancelDelegation = (m_deferred & uint8_t(DeferredRequest::CancelDelegation)) != 0;
+    m_deferred = 0;
+    return out;
+}
+
+bool Handshake::deferDuringCombat(DeferredRequest request)
+{
+    std::lock_guard lock(m_lock);
+    if (!m_combatUnderWay)
+        return false;
+    m_deferred = uint8_t(m_deferred | uint8_t(request));
+    return true;
+}
+
 bool Handshake::isPlayThreadFinished() const { return !m_thread || m_thread->finished(); }
 
 bool Handshake::onPlayThread() const { return m_thread && m_thread->started() && m_thread->threadId() == GetCurrentThreadId(); }

@@ -26,6 +26,13 @@ public:
 void setPlayThreadFactory(PlayThreadFactory* factory);
 PlayThreadFactory* playThreadFactory();
 
+// Requests of the person that a running combat defers to its end.
+enum class DeferredRequest : uint8_t { Quit = 1, CancelDelegation = 2 };
+struct DeferredRequests {
+    bool quit = false;
+    bool cancelDelegation = false;
+};
+
 // The answer records the game thread keeps by name; each holds at most one wait.
 enum class HandshakeSlot : uint8_t { ActionEnd, ProductionEnd, Reply, Deployment, PendingUi, PendingMap, Count };
 
@@ -51,7 +58,13 @@ public:
     bool unitCommandBeingSet() const { return m_unitCommandBeingSet.load(); }
     void setUnitCommandBeingSet(bool on) { m_unitCommandBeingSet = on; }
     bool combatUnderWay() const { return m_combatUnderWay.load(); }
-    void setCombatUnderWay(bool on) { m_combatUnderWay = on; }
+    // A combat begins: the requests deferred by an earlier one are forgotten.
+    void beginCombat();
+    // The combat is over; answers the requests made meanwhile, which its end now carries out.
+    DeferredRequests endCombat();
+    // While a combat runs, a quit or the cancel of a delegation waits for its end: true when the
+    // request was kept for endCombat, false when no combat runs and the caller acts at once.
+    bool deferDuringCombat(DeferredRequest request);
     bool deploymentWaiting() const { return m_deploymentWaiting.load(); }
     void setDeploymentWaiting(bool on) { m_deploymentWaiting = on; }
     // A left click the computer player's think sequencer swallowed; the thinking window takes it.
@@ -107,6 +120,10 @@ public:
     // thread has finished.
     bool requestStopPlay();
     void reopenWaits();
+    // Each start of play counts one run; a message the game thread posted names its run, so one
+    // left in the queue by a stopped game is not taken for the next game's.
+    void beginPlayRun() { ++m_playRun; }
+    uint32_t playRun() const { return m_playRun.load(); }
     // Waits for the thread to end and deletes it; on the game thread itself it only keeps it.
     void joinPlayThread();
 
@@ -121,8 +138,11 @@ private:
     std::atomic<bool> m_delegation = false;
     std::atomic<bool> m_unitCommandBeingSet = false;
     std::atomic<bool> m_combatUnderWay = false;
+    // Under m_lock, so a request is either deferred to a running combat or refused to the caller.
+    uint8_t m_deferred = 0;
     std::atomic<bool> m_deploymentWaiting = false;
     std::atomic<bool> m_clickSwallowed = false;
+    std::atomic<uint32_t> m_playRun = 0;
 
     mutable std::mutex m_lock;
     std::array<std::shared_ptr<UiWait>, size_t(HandshakeSlot::Count)> m_slots;

@@ -54,6 +54,11 @@ struct MapFileError {
 // record it fills; a refused file leaves out untouched and the error says why.
 MapFileError readScenarioBytes(std::span<const uint8_t> bytes, ScenarioFile& out);
 
+// Only the map header of the file at path, with the checks readScenarioBytes makes of the opening bytes,
+// the map header section, the map size and the trailer offset; nothing else of the file is read, so
+// listing many files stays cheap. A refused or unreadable file leaves out untouched.
+MapFileError readScenarioHeader(const char* path, MapHeader& out);
+
 // The version of a file image from its magic, -1 when unknown or too short.
 int scenarioBytesVersion(std::span<const uint8_t> bytes);
 

@@ -1,5 +1,6 @@
 // Reads map and scenario files: the header, the directory and each section, checked against the file.
 #include "state/map_file.h"
+#include "state/map_file_checks.h"
 
 #include <algorithm>
 #include <cstring>
@@ -29,14 +30,7 @@ public:
     MapFileError run(ScenarioFile& out);
 
 private:
-    MapFileError fail(int section, int64_t offset, std::string what) const
-    {
-        MapFileError e;
-        e.what = std::move(what);
-        e.offset = offset;
-        e.section = section;
-        return e;
-    }
+    MapFileError fail(int section, int64_t offset, std::string what) const { return mapFileFault(section, offset, std::move(what)); }
     void entry(int index, Section& section) const;
     // Checks size x count records of at most slot bytes, at most limit records.
     MapFileError records(int index, const Section& s, uint32_t slot, uint32_t limit) const;
@@ -44,19 +38,13 @@ private:
     const uint8_t* at(uint32_t offset) const { return m_bytes.data() + offset; }
 
     std::span<const uint8_t> m_bytes;
-    uint32_t m_headerLength = 0;
+    ScenarioHead m_head;
     std::unique_ptr<ScenarioFile> m_file;
 };
 
 void Reader::entry(int index, Section& section) const
 {
-    section = {};
-    uint64_t place = sizeof(MapFileHeader) + uint64_t(index) * sizeof(MapDirectoryEntry);
-    // Entries past the stored header length are not in the file: the section is absent.
-    if (place + sizeof(MapDirectoryEntry) > m_headerLength)
-        return;
-    MapDirectoryEntry e;
-    std::memcpy(&e, at(uint32_t(place)), sizeof e);
+    const MapDirectoryEntry e = scenarioDirectoryEntry(m_bytes, m_head, index);
     section.offset = e.offset;
     section.size = e.size;
     section.count = e.count;
@@ -77,27 +65,14 @@ MapFileError Reader::records(int index, const Section& s, uint32_t slot, uint32_
 
 MapFileError Reader::block(int index, const Section& s, uint32_t limit) const
 {
-    if (s.size > limit)
-        return fail(index, s.offset, "size " + std::to_string(s.size) + " exceeds " + std::to_string(limit));
-    if (uint64_t(s.offset) + s.size > m_bytes.size())
-        return fail(index, s.offset, "section of " + std::to_string(s.size) + " bytes runs past the end of the file");
-    return {};
+    return checkScenarioBlock(index, MapDirectoryEntry { s.offset, s.size, s.count }, limit, m_bytes.size());
 }
 
 MapFileError Reader::run(ScenarioFile& out)
 {
-    if (m_bytes.size() < sizeof(MapFileHeader))
-        return fail(-1, 0, "file of " + std::to_string(m_bytes.size()) + " bytes is shorter than the header");
-    MapFileHeader head;
-    std::memcpy(&head, m_bytes.data(), sizeof head);
-    int version = scenarioFileVersion(head.magic);
-    if (version < 0)
-        return fail(-1, 0, "unknown magic");
-    if (head.length < sizeof(MapFileHeader) || head.length > kMapHeaderCapacity)
-        return fail(-1, 16, "header length " + std::to_string(head.length) + " outside 20.." + std::to_string(kMapHeaderCapacity));
-    if (head.length > m_bytes.size())
-        return fail(-1, 16, "header length " + std::to_string(head.length) + " past the end of the file");
-    m_headerLength = head.length;
+    if (auto e = checkScenarioHead(m_bytes, m_bytes.size(), m_head))
+        return e;
+    const int version = m_head.version;
 
     m_file = std::make_unique<ScenarioFile>();
     ScenarioFile& f = *m_file;
@@ -127,9 +102,9 @@ MapFileError Reader::run(ScenarioFile& out)
         std::memcpy(&f.header, at(s.offset), s.size);
     }
     if (version == 1)
-        f.header.data0[532] = 1;
-    if (f.header.width < 1 || f.header.width > kMaxMapSide || f.header.height < 1 || f.header.height > kMaxMapSide)
-        return fail(kSectionMapHeader, s.offset, "map size " + std::to_string(f.header.width) + " x " + std::to_string(f.header.height) + " outside 1..256");
+        f.header.buildingIncome = 1;
+    if (auto e = checkMapSize(f.header, s.offset))
+        return e;
 
     entry(kSectionCountries, s);
     if (s.present) {
@@ -224,14 +199,11 @@ MapFileError Reader::run(ScenarioFile& out)
         f.images[size_t(i)].assign(at(s.offset), at(s.offset) + s.size);
     }
 
-    if (version >= 3) {
-        if (m_bytes.size() < m_headerLength + 4u)
-            return fail(-1, int64_t(m_bytes.size()), "no room for the trailer offset");
-        uint32_t trailer;
+    uint32_t trailer = 0;
+    if (m_bytes.size() >= 4)
         std::memcpy(&trailer, m_bytes.data() + m_bytes.size() - 4, 4);
-        if (trailer > m_bytes.size() - 4)
-            return fail(-1, int64_t(m_bytes.size()) - 4, "trailer offset " + std::to_string(trailer) + " past the end of the file");
-    }
+    if (auto e = checkTrailerOffset(m_head, m_bytes.size(), trailer))
+        return e;
 
     out = std::move(f);
     return {};

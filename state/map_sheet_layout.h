@@ -28,10 +28,12 @@ enum Row : int {
 };
 
 // Row kLines: a road from the hex centre to the middle of edge d at column kRoad + d, a lone
-// road's centre at kRoadCentre, a river along edge d at column kRiver + d.
+// road's centre at kRoadCentre, a river along edge d at column kRiver + d; the same pictures by
+// night kLinesNight columns further on.
 constexpr int kRoad = 0;
 constexpr int kRoadCentre = 6;
 constexpr int kRiver = 8;
+constexpr int kLinesNight = 16;
 
 // Directions: 0 west, 1 south-west, 2 south-east, 3 east, 4 north-east, 5 north-west.
 

@@ -1,9 +1,10 @@
 // The list of unit types a country may produce, and its orders.
 #include "state/game_state.h"
 #include "state/troop_sort.h"
+#include "state/unit_type_sort.h"
 
 #include <algorithm>
-#include <cstring>
+#include <iterator>
 
 void GameState::buildProducibleList(int filter)
 {
@@ -11,7 +12,7 @@ void GameState::buildProducibleList(int filter)
     m_producibleFilter = uint32_t(filter);
     const ProductionTypeRecord* production = nullptr;
     if (filter) {
-        production = productionType(filter < kFirstUserProductionType ? filter - 1 : filter);
+        production = productionType(productionTypeOfFilter(filter));
         if (!production)
             return;
     }
@@ -40,26 +41,13 @@ void GameState::reverseProducibleList(int order, int reverse)
         return;
     }
     m_producibleOrder = uint32_t(order);
-    auto type = [&](uint32_t id) -> const UnitTypeRecord* { return unitTypeIndex(int(id)) ? &unitTypeRecord(int(id)) : nullptr; };
-    sortTroopKeys(m_producibleList, [&](uint32_t a, uint32_t b) {
-        const UnitTypeRecord* ta = type(a);
-        const UnitTypeRecord* tb = type(b);
-        if (!ta || !tb)
-            return ta && !tb;
-        switch (order) {
-        case 0:
-            return ta->unitClass != tb->unitClass ? ta->unitClass < tb->unitClass : a < b;
-        case 1:
-            return std::strncmp(ta->name, tb->name, sizeof ta->name) < 0;
-        case 2:
-            return ta->members != tb->members ? ta->members < tb->members : a < b;
-        case 3: {
-            uint64_t ca = uint64_t(ta->members) * ta->memberPrice;
-            uint64_t cb = uint64_t(tb->members) * tb->memberPrice;
-            return ca != cb ? ca < cb : a < b;
-        }
-        default:
-            return true;
-        }
-    });
+    using Less = bool (*)(const GameState&, uint32_t, uint32_t);
+    static constexpr Less orders[] = { unitTypeLessByClass, unitTypeLessByName, unitTypeLessBySecondKey,
+        unitTypeLessByCost };
+    if (order >= 0 && order < int(std::size(orders))) {
+        const Less less = orders[order];
+        sortTroopKeys(m_producibleList, [&](uint32_t a, uint32_t b) { return less(*this, a, b); });
+        return;
+    }
+    // Any other order answers "less" for every pair, which the selection sort leaves as it is.
 }

@@ -31,3 +31,8 @@ static_assert(offsetof(ProductionTypeRecord, producible) == 34);
 // Numbers below this address the built-in table, from it on the user table.
 constexpr int kFirstUserProductionType = 150;
 constexpr int kUserProductionTypeCount = 100;
+
+// The producible list's filter of a production type number (built-in 0..149, user 150..249) and
+// back; 0 stands for every type. One encoding for both tables, so built-in 149 and user 150 differ.
+constexpr int producibleFilterOf(int productionTypeNumber) { return productionTypeNumber + 1; }
+constexpr int productionTypeOfFilter(int filter) { return filter - 1; }

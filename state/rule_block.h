@@ -27,6 +27,7 @@ enum RuleSwitch : int {
     kRuleBoardingOwnership = 26,
     kRuleDayNight = 35,
     kRuleProductionCount = 45,
+    kRuleGroundPointTarget = 46,
     kRuleReinforcement = 47,
     kRuleProductionLimit = 50,
 };

@@ -45,6 +45,12 @@ uint32_t SupplyOrder::otherAmountsTotal() const
     return total;
 }
 
+void SupplyOrder::selectAmmunition(bool on)
+{
+    for (int p = kAmmunition; p < kPartCount; ++p)
+        parts[p].chosen = on ? parts[p].granted : 0;
+}
+
 bool UnitRecord::buildSupplyOrder(SupplyOrder& order, int side, int index) const
 {
     order = SupplyOrder {};

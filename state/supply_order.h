@@ -28,6 +28,8 @@ struct SupplyOrder {
     // Costs of the granted ammunition parts.
     uint32_t otherAmountsTotal() const;
     void clearPart(int part) { parts[part] = SupplyPart {}; }
+    // Chooses every affordable ammunition part (ordinary, engineering, supply goods), or none.
+    void selectAmmunition(bool on);
     // Fills the unit's chosen parts, paying from its country's funds under the supply-cost rule.
     void apply() const;
 };

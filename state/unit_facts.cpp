@@ -23,6 +23,23 @@ bool classIn(int klass, std::initializer_list<int> list) { return std::find(list
 
 } // namespace
 
+bool unitTypeHasGroupFlag(const UnitTypeRecord& type, int k)
+{
+    if (k < 0 || k >= kModelCount)
+        return false;
+    if (type.defaultModel == k)
+        return true;
+    return std::any_of(std::begin(type.model[k].ammo), std::end(type.model[k].ammo), [](uint8_t n) { return n != 0; });
+}
+
+bool isMultiRole(const UnitTypeRecord& type)
+{
+    int sets = 0;
+    for (int k = 0; k < kModelCount; ++k)
+        sets += unitTypeHasGroupFlag(type, k) ? 1 : 0;
+    return sets > 1;
+}
+
 int aiRoleGroup(const UnitTypeRecord& type)
 {
     int c = type.unitClass;

@@ -29,6 +29,12 @@ inline bool unitWeaponSlotUsed(const UnitTypeRecord& type, int i)
     return i >= 0 && i < kWeaponSlotCount && type.weaponSlot[i].weaponId > 0;
 }
 int carryBerthCount(const UnitTypeRecord& type);
+// The armament model a new unit of the type starts with; 0 for a value out of range.
+inline int defaultModelOf(const UnitTypeRecord& type) { return type.defaultModel < kModelCount ? type.defaultModel : 0; }
+// Armament set k exists: it is the type's default set, or one of its five ammunition counts is set.
+bool unitTypeHasGroupFlag(const UnitTypeRecord& type, int k);
+// More than one armament set to choose from.
+bool isMultiRole(const UnitTypeRecord& type);
 
 int strengthTotal(const UnitRecord& unit);
 int strengthSlotCount(const UnitRecord& unit);
@@ -51,8 +57,6 @@ int unitBitmapIndex(const GameState& state, const UnitTypeRecord& type);
 // "g%05d.bmp", "%04d.bmp" or "%d.bmp"; the caller puts it in the unit folder.
 std::string unitImageFileName(const UnitTypeRecord& type);
 
-// Carried slot i: the unit index, or -1 for an empty slot; side is 8 for a neutral unit, else -1.
-int carriedUnitAt(const UnitRecord& unit, int i, int& side);
 // Whether a unit of that carry class and members still finds a berth beside the cargo aboard.
 bool canCarryUnit(const GameState& state, const UnitRecord& carrier, int carry_mask, int members, int country);
 // Stores the unit in the first free carried slot when it fits; sets the carrier's cargo flag (4).

@@ -157,7 +157,7 @@ UnitTypeRecord unitTypeFromLine(const std::vector<char*>& fields, int user_flag)
     for (int i = 0; i < 3; ++i)
         if (isCircle(column(fields, 64 + i)))
             r.flags2 = uint8_t(r.flags2 | 1u << kFlag2Bit[i]);
-    r.value106 = uint8_t(decimal(column(fields, 73)));
+    r.defaultModel = uint8_t(decimal(column(fields, 73)));
     // Counted unsigned: the column saturates at INT_MAX, and only the low 16 bits are kept.
     const uint32_t base = uint32_t(decimal(column(fields, 74)));
     r.baseType = uint16_t(!user_flag && base != 0 ? base + 1u : base);

@@ -66,7 +66,8 @@ struct UnitTypeRecord {
     uint16_t value102;
     uint8_t flags2;
     uint8_t padding105;
-    uint8_t value106;
+    // The armament model a new unit starts with (0..3).
+    uint8_t defaultModel;
     uint8_t padding107;
     // In the built-in file a non-zero id is stored plus 1.
     uint16_t baseType;
@@ -91,6 +92,7 @@ static_assert(offsetof(UnitTypeRecord, sight) == 53);
 static_assert(offsetof(UnitTypeRecord, memberPrice) == 66);
 static_assert(offsetof(UnitTypeRecord, carryClass) == 86);
 static_assert(offsetof(UnitTypeRecord, flags2) == 104);
+static_assert(offsetof(UnitTypeRecord, defaultModel) == 106);
 static_assert(offsetof(UnitTypeRecord, baseType) == 108);
 static_assert(offsetof(UnitTypeRecord, weaponSlot) == 110);
 static_assert(offsetof(UnitTypeRecord, model) == 270);

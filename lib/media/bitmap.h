@@ -2,7 +2,7 @@
 // rectangle of one (optionally mirrored) or from a BMP file image in memory.
 #pragma once
 
-#include "lib/media/bmp_reader.h"
+#include "platform/gdi/bmp_reader.h"
 #include "lib/media/dc_holders.h"
 
 #include <cstdint>

@@ -180,4 +180,15 @@ constexpr ButtonLayout buttonLayout(ButtonKind kind, int i)
     return layout;
 }
 
+// The selected-row strips the editors' lists cut from "edit_btn.bmp", clear of its button faces:
+// the production-type editor's right and left lists, the production-type list and the rule list.
+constexpr const char* kEditStripFile = "edit_btn.bmp";
+constexpr FaceRect kEditSelectedRows[] = {
+    { 0, 144, 318, 162 },
+    { 0, 162, 362, 180 },
+    { 0, 280, 464, 300 },
+    { 0, 320, 232, 340 },
+};
+constexpr FaceRect kRuleListSelectedRow = kEditSelectedRows[3];
+
 } // namespace bitmap_buttons

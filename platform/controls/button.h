@@ -1,6 +1,8 @@
 // "Button" declarations: styles, messages, check states and notification codes.
 #pragma once
 
+#include "platform/user/winuser.h"
+
 #define BS_PUSHBUTTON 0x00000000L
 #define BS_DEFPUSHBUTTON 0x00000001L
 #define BS_CHECKBOX 0x00000002L
@@ -57,8 +59,3 @@
 #define BN_SETFOCUS 6
 #define BN_KILLFOCUS 7
 
-#ifndef IMAGE_BITMAP
-#define IMAGE_BITMAP 0
-#define IMAGE_ICON 1
-#define IMAGE_CURSOR 2
-#endif

@@ -9,10 +9,28 @@
 
 namespace platform::controls {
 
+void ComboBox::resizeToField()
+{
+    RECT r;
+    GetWindowRect(m_hwnd, &r);
+    SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window is always as high as the field: a height given by a move or size is the height of
+// field and list together, and sizes the list.
+void ComboBox::onWindowPosChanging(WINDOWPOS& wp)
+{
+    if ((wp.flags & SWP_NOSIZE) || !m_list)
+        return;
+    if (wp.cy != fieldHeight())
+        m_createHeight = wp.cy;
+    wp.cy = fieldHeight();
+}
+
 void ComboBox::create()
 {
-    m_fieldItemHeight = fontLineHeight(m_font);
-    int listItemHeight = m_fieldItemHeight;
+    m_fieldItemHeight = fontFieldItemHeight();
+    int listItemHeight = fontLineHeight(font());
     if (ownerDraw() && m_parent) {
         UINT id = UINT(controlId(m_hwnd));
         MEASUREITEMSTRUCT field { ODT_COMBOBOX, id, UINT(-1), 0, UINT(m_fieldItemHeight), 0 };
@@ -97,12 +115,13 @@ void ComboBox::select(int index, bool notifyChange)
     if (index == m_lb->currentSelection())
         return;
     m_lb->setCurrentSelection(index);
+    // The parent hears of the change while the edit field still shows the previous text.
+    if (notifyChange)
+        notify(CBN_SELCHANGE);
     showSelectionInEdit();
     InvalidateRect(m_hwnd, nullptr, TRUE);
-    if (notifyChange) {
-        notify(CBN_SELCHANGE);
+    if (notifyChange)
         notify(CBN_SELENDOK);
-    }
 }
 
 void ComboBox::onKey(WPARAM key)
@@ -187,7 +206,7 @@ void ComboBox::paint(HDC dc)
     }
     int index = m_lb ? m_lb->currentSelection() : -1;
     bool highlight = m_focused && !m_dropped;
-    SelectObject(dc, controlFont(m_font));
+    SelectObject(dc, font());
     if (ownerDraw()) {
         DRAWITEMSTRUCT dis {};
         dis.CtlType = ODT_COMBOBOX;
@@ -247,10 +266,8 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (hasEdit())
             SendMessageA(m_edit, WM_SETFONT, wParam, lParam);
         if (!ownerDraw()) {
-            m_fieldItemHeight = fontLineHeight(m_font);
-            RECT r;
-            GetWindowRect(m_hwnd, &r);
-            SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            m_fieldItemHeight = fontFieldItemHeight();
+            resizeToField();
         }
         if (LOWORD(lParam))
             InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -274,6 +291,10 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         InvalidateRect(m_hwnd, nullptr, TRUE);
         notify(m_focused ? CBN_SETFOCUS : CBN_KILLFOCUS);
         return 0;
+    case WM_WINDOWPOSCHANGING:
+        if (lParam)
+            onWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+        return DefWindowProcA(m_hwnd, message, wParam, lParam);
     case WM_SIZE:
         placeEdit();
         return 0;
@@ -386,9 +407,10 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case CB_GETDROPPEDSTATE:
         return m_dropped ? TRUE : FALSE;
     case CB_SETDROPPEDWIDTH:
-        m_droppedWidth = int(wParam);
-        return m_droppedWidth;
     case CB_GETDROPPEDWIDTH: {
+        // 0 and -1 leave the width as it is; the list is never narrower than the combo box.
+        if (message == CB_SETDROPPEDWIDTH && int(wParam) != 0 && int(wParam) != -1)
+            m_droppedWidth = int(wParam);
         RECT r;
         GetWindowRect(m_hwnd, &r);
         return std::max(int(r.right - r.left), m_droppedWidth);
@@ -407,9 +429,7 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
             if (int(lParam) <= 0 || int(lParam) > 255)
                 return CB_ERR;
             m_fieldItemHeight = int(lParam);
-            RECT r;
-            GetWindowRect(m_hwnd, &r);
-            SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            resizeToField();
             return 0;
         }
         return forward(LB_SETITEMHEIGHT, 0, lParam);

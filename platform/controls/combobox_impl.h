@@ -23,7 +23,13 @@ public:
 
 private:
     bool ownerDraw() const { return (m_style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
+    // The font the field is measured and drawn in: the one set, else the DC's default font.
+    HFONT font() const { return m_font ? m_font : dcDefaultFont(); }
+    // The selection field's item is two pixels taller than the font; the window adds six.
+    int fontFieldItemHeight() const { return fontLineHeight(font()) + 2; }
     int fieldHeight() const { return m_fieldItemHeight + 6; }
+    void resizeToField();
+    void onWindowPosChanging(WINDOWPOS& wp);
     void create();
     void drop();
     void closeUp(bool accept);
@@ -44,7 +50,7 @@ private:
     HWND m_hwnd;
     HWND m_parent;
     DWORD m_style;
-    int m_createHeight;
+    int m_createHeight;   // field and dropped list together, as the caller sized the combo
     HWND m_list = nullptr;
     HWND m_edit = nullptr;
     ListBox* m_lb = nullptr;

@@ -44,7 +44,7 @@ ListBox::ListBox(HWND hwnd, const CREATESTRUCTA& create)
         m_style |= LBS_HASSTRINGS;
     if (m_style & LBS_COMBOBOX)
         m_combo = static_cast<HWND>(create.lpCreateParams);
-    m_itemHeight = fontLineHeight(nullptr);
+    m_itemHeight = fontLineHeight(font());
 }
 
 bool ListBox::hasStrings() const
@@ -83,7 +83,8 @@ int ListBox::insert(int index, LPARAM value)
     m_items.insert(m_items.begin() + index, std::move(item));
     if (m_selected >= index)
         ++m_selected;
-    if (m_caret >= index)
+    // The caret of an empty list stays on the first item.
+    if (m_caret >= index && count() > 1)
         ++m_caret;
     if (m_anchor >= index)
         ++m_anchor;
@@ -111,7 +112,7 @@ int ListBox::remove(int index)
     shift(m_selected);
     shift(m_anchor);
     if (m_caret > index || m_caret >= count())
-        --m_caret;
+        m_caret = std::max(0, m_caret - 1);
     if (m_top > 0 && m_top >= count())
         m_top = std::max(0, count() - 1);
     updateScrollBars();
@@ -128,7 +129,8 @@ void ListBox::reset()
         }
     }
     m_items.clear();
-    m_selected = m_caret = m_anchor = -1;
+    m_selected = m_anchor = -1;
+    m_caret = 0;
     m_top = 0;
     updateScrollBars();
     InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -224,6 +226,36 @@ void ListBox::selectRange(int from, int to, bool value)
         setSelection(i, value);
 }
 
+LRESULT ListBox::setSel(bool value, int index)
+{
+    if (!multiSelect())
+        return LB_ERR;
+    if (index == -1) {
+        selectRange(0, count() - 1, value);
+        return 0;
+    }
+    if (index < 0 || index >= count())
+        return LB_ERR;
+    setSelection(index, value);
+    // Selecting or deselecting one item puts the caret and the anchor on it.
+    m_anchor = index;
+    setCaret(index);
+    ensureVisible(index);
+    return 0;
+}
+
+// Caret and anchor stay where they are; an empty range past the end is no error.
+LRESULT ListBox::selItemRange(int first, int last, bool value)
+{
+    if (!multiSelect())
+        return LB_ERR;
+    if (first > last)
+        std::swap(first, last);
+    if (first < count())
+        selectRange(first, last, value);
+    return 0;
+}
+
 void ListBox::setCaret(int index)
 {
     if (index == m_caret)
@@ -236,7 +268,7 @@ void ListBox::setCaret(int index)
 int ListBox::setTabStops(int count, const int* stops)
 {
     m_tabStops.clear();
-    int unit = fontAverageWidth(m_font);
+    int unit = fontAverageWidth(font());
     if (count == 1 && stops) {
         for (int x = 1; x <= 64; ++x)
             m_tabStops.push_back(x * stops[0] * unit / 4);
@@ -287,7 +319,7 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFONT:
         m_font = reinterpret_cast<HFONT>(wParam);
         if (!ownerDraw())
-            m_itemHeight = fontLineHeight(m_font);
+            m_itemHeight = fontLineHeight(font());
         updateScrollBars();
         if (LOWORD(lParam))
             InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -321,7 +353,10 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         onButtonUp(POINT { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) });
         return 0;
     case WM_CAPTURECHANGED:
-        m_tracking = false;
+        if (m_combo)
+            m_tracking = false;
+        else if (reinterpret_cast<HWND>(lParam) != m_hwnd)
+            endTracking();
         return 0;
     case WM_VSCROLL:
     case WM_HSCROLL:
@@ -363,23 +398,15 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return setCurrentSelection(int(wParam));
     case LB_GETCURSEL:
         return currentSelection();
-    case LB_SETSEL: {
-        if (!multiSelect())
-            return LB_ERR;
-        int index = int(lParam);
-        if (index == -1)
-            selectRange(0, count() - 1, wParam != 0);
-        else if (index < 0 || index >= count())
-            return LB_ERR;
-        else
-            setSelection(index, wParam != 0);
-        return 0;
-    }
+    case LB_SETSEL:
+        return setSel(wParam != 0, int(lParam));
     case LB_SELITEMRANGE:
-        if (!multiSelect())
-            return LB_ERR;
-        selectRange(LOWORD(lParam), HIWORD(lParam), wParam != 0);
-        return 0;
+        return selItemRange(LOWORD(lParam), HIWORD(lParam), wParam != 0);
+    case LB_SELITEMRANGEEX:
+        // A range given backwards is deselected.
+        if (int(wParam) <= int(lParam))
+            return selItemRange(int(wParam), int(lParam), true);
+        return selItemRange(int(lParam), int(wParam), false);
     case LB_GETSEL:
         if (int(wParam) < 0 || int(wParam) >= count())
             return LB_ERR;
@@ -458,6 +485,13 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (!(m_style & LBS_USETABSTOPS))
             return FALSE;
         return setTabStops(int(wParam), reinterpret_cast<const int*>(lParam));
+    case LB_SETHORIZONTALEXTENT:
+        m_horizontalExtent = std::max(0, int(wParam));
+        updateScrollBars();
+        scrollSideways(m_left);
+        return 0;
+    case LB_GETHORIZONTALEXTENT:
+        return m_horizontalExtent;
     case LB_SETCOLUMNWIDTH:
         m_columnWidth = std::max(1, int(wParam));
         updateScrollBars();

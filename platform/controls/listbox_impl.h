@@ -26,6 +26,8 @@ public:
     int currentSelection() const;
     int setCurrentSelection(int index);
     int caret() const { return m_caret; }
+    // The font rows are measured and drawn in: the one set, else the DC's default font.
+    HFONT font() const { return m_font ? m_font : dcDefaultFont(); }
 
     // Geometry.
     int itemHeight() const { return m_itemHeight; }
@@ -56,14 +58,19 @@ private:
     int pageStep() const;
     void notify(int code);
 
-    // Selection changes that come from the user; they notify LBN_SELCHANGE.
-    void userSelect(int index, bool shift, bool ctrl, bool toggle);
+    // Selection changes that come from the user; true when the selection changed. Keys notify
+    // LBN_SELCHANGE at once, a mouse press when it ends.
+    bool userSelect(int index, bool shift, bool ctrl, bool toggle);
     void selectRange(int from, int to, bool value);
     void setCaret(int index);
     bool setSelection(int index, bool value);
+    // LB_SETSEL, LB_SELITEMRANGE and LB_SELITEMRANGEEX.
+    LRESULT setSel(bool value, int index);
+    LRESULT selItemRange(int first, int last, bool value);
 
     void updateScrollBars();
     void scrollTo(int top);
+    void scrollSideways(int left);   // rows wider than the list (LB_SETHORIZONTALEXTENT)
     void invalidateItem(int index);
 
     // Drawing (listbox_paint.cpp).
@@ -79,9 +86,12 @@ private:
     void onMouseMove(POINT point);
     void onButtonUp(POINT point);
     void onScroll(int bar, int code);
+    void onSidewaysScroll(int code);
     void onWheel(int delta);
     void onFocus(bool gained);
     void moveCaretTo(int index);
+    // The mouse press ended (button up, focus or capture lost): LBN_SELCHANGE for the click.
+    void endTracking();
 
     int setTabStops(int count, const int* stops);
 
@@ -96,11 +106,14 @@ private:
     int m_columnWidth = 0;
     int m_top = 0;
     int m_selected = -1; // single selection
-    int m_caret = -1;
+    int m_caret = 0;     // the focus item: 0 until something moves it, also with nothing selected
     int m_anchor = -1;
+    int m_horizontalExtent = 0;
+    int m_left = 0;      // horizontal scroll position in pixels
     bool m_focused = false;
     bool m_tracking = false;
     bool m_trackValue = true; // extended drag: select or deselect the range
+    bool m_clickPending = false; // a press on an item whose LBN_SELCHANGE comes when it ends
     bool m_redraw = true;
 };
 

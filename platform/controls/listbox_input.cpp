@@ -5,14 +5,13 @@
 
 namespace platform::controls {
 
-void ListBox::userSelect(int index, bool shift, bool ctrl, bool toggle)
+bool ListBox::userSelect(int index, bool shift, bool ctrl, bool toggle)
 {
     if (index < 0 || index >= count())
-        return;
+        return false;
     bool changed = false;
     if (!multiSelect()) {
-        if (m_style & LBS_NOSEL)
-            return;
+        // LBS_NOSEL moves the selection all the same; it is only never highlighted.
         changed = index != m_selected;
         invalidateItem(m_selected);
         m_selected = index;
@@ -42,8 +41,7 @@ void ListBox::userSelect(int index, bool shift, bool ctrl, bool toggle)
     }
     setCaret(index);
     ensureVisible(index);
-    if (changed)
-        notify(LBN_SELCHANGE);
+    return changed;
 }
 
 void ListBox::moveCaretTo(int index)
@@ -56,7 +54,21 @@ void ListBox::moveCaretTo(int index)
         ensureVisible(index);
         return;
     }
-    userSelect(index, shiftDown(), ctrlDown(), false);
+    if (userSelect(index, shiftDown(), ctrlDown(), false))
+        notify(LBN_SELCHANGE);
+}
+
+void ListBox::endTracking()
+{
+    if (!m_tracking)
+        return;
+    m_tracking = false;
+    if (GetCapture() == m_hwnd)
+        ReleaseCapture();
+    if (m_clickPending) {
+        m_clickPending = false;
+        notify(LBN_SELCHANGE);
+    }
 }
 
 LRESULT ListBox::onKeyDown(WPARAM key)
@@ -71,8 +83,9 @@ LRESULT ListBox::onKeyDown(WPARAM key)
             return 0;
         }
     }
-    if (from < 0)
-        from = multiSelect() ? 0 : -1;
+    // Without a selection the first key of a single-selection list selects the first item.
+    if (!multiSelect() && m_selected < 0)
+        from = -1;
     int rows = rowsPerColumn();
     switch (key) {
     case VK_UP:
@@ -99,12 +112,16 @@ LRESULT ListBox::onKeyDown(WPARAM key)
     case VK_END:
         moveCaretTo(count() - 1);
         break;
-    case VK_SPACE:
+    case VK_SPACE: {
+        bool changed = false;
         if (m_style & LBS_MULTIPLESEL)
-            userSelect(std::max(m_caret, 0), false, false, true);
+            changed = userSelect(m_caret, false, false, true);
         else if ((m_style & LBS_EXTENDEDSEL) && ctrlDown())
-            userSelect(std::max(m_caret, 0), false, true, true);
+            changed = userSelect(m_caret, false, true, true);
+        if (changed)
+            notify(LBN_SELCHANGE);
         break;
+    }
     default:
         break;
     }
@@ -156,8 +173,13 @@ void ListBox::onButtonDown(POINT point, bool doubleClick)
         return;
     bool shift = shiftDown(), ctrl = ctrlDown();
     userSelect(index, shift, ctrl, !shift);
+    // A click puts the anchor on the item in every selection mode; a shifted click of an
+    // extended list keeps it as the end of the range.
+    if (!(m_style & LBS_EXTENDEDSEL))
+        m_anchor = index;
     m_trackValue = isSelected(index);
     m_tracking = true;
+    m_clickPending = true;
     SetCapture(m_hwnd);
     if (doubleClick)
         notify(LBN_DBLCLK);
@@ -191,19 +213,16 @@ void ListBox::onMouseMove(POINT point)
     if (index < 0 || index == m_caret)
         return;
     if (m_style & LBS_EXTENDEDSEL) {
-        bool changed = false;
         int lo = std::min(m_anchor, index), hi = std::max(m_anchor, index);
         for (int i = 0; i < count(); ++i) {
             bool inRange = i >= lo && i <= hi;
             if (inRange)
-                changed |= setSelection(i, m_trackValue);
+                setSelection(i, m_trackValue);
             else if (!ctrlDown())
-                changed |= setSelection(i, false);
+                setSelection(i, false);
         }
         setCaret(index);
         ensureVisible(index);
-        if (changed)
-            notify(LBN_SELCHANGE);
     } else {
         userSelect(index, false, false, false);
     }
@@ -219,15 +238,15 @@ void ListBox::onButtonUp(POINT point)
         m_tracking = false;
         return;
     }
-    if (m_tracking) {
-        m_tracking = false;
-        if (GetCapture() == m_hwnd)
-            ReleaseCapture();
-    }
+    endTracking();
 }
 
 void ListBox::onScroll(int bar, int code)
 {
+    if (bar == SB_HORZ && !multiColumn()) {
+        onSidewaysScroll(code);
+        return;
+    }
     int unit = multiColumn() ? rowsPerColumn() : 1;
     int page = multiColumn() ? visibleCount() : rowsPerColumn();
     if ((bar == SB_HORZ) != multiColumn())
@@ -264,6 +283,30 @@ void ListBox::onScroll(int bar, int code)
     }
 }
 
+void ListBox::onSidewaysScroll(int code)
+{
+    RECT client;
+    GetClientRect(m_hwnd, &client);
+    int unit = fontAverageWidth(font());
+    SCROLLINFO si {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_TRACKPOS;
+    switch (code) {
+    case SB_LINELEFT: scrollSideways(m_left - unit); break;
+    case SB_LINERIGHT: scrollSideways(m_left + unit); break;
+    case SB_PAGELEFT: scrollSideways(m_left - int(client.right)); break;
+    case SB_PAGERIGHT: scrollSideways(m_left + int(client.right)); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        GetScrollInfo(m_hwnd, SB_HORZ, &si);
+        scrollSideways(si.nTrackPos);
+        break;
+    case SB_LEFT: scrollSideways(0); break;
+    case SB_RIGHT: scrollSideways(m_horizontalExtent); break;
+    default: break;
+    }
+}
+
 void ListBox::onWheel(int delta)
 {
     int notches = delta / WHEEL_DELTA;
@@ -275,6 +318,9 @@ void ListBox::onWheel(int delta)
 
 void ListBox::onFocus(bool gained)
 {
+    // Losing the focus in the middle of a press ends it as a release would.
+    if (!gained && !m_combo)
+        endTracking();
     m_focused = gained;
     if (count() == 0)
         InvalidateRect(m_hwnd, nullptr, TRUE);

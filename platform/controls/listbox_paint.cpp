@@ -45,7 +45,7 @@ RECT ListBox::itemRect(int index) const
     RECT r {};
     int rel = index - m_top;
     if (!multiColumn()) {
-        r.left = 0;
+        r.left = -m_left;
         r.right = client.right;
         r.top = rel * m_itemHeight;
     } else {
@@ -125,6 +125,17 @@ void ListBox::scrollTo(int top)
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
+void ListBox::scrollSideways(int left)
+{
+    int maxLeft = std::max(0, m_horizontalExtent - int(clientOf(m_hwnd).right));
+    left = std::clamp(left, 0, maxLeft);
+    if (left == m_left)
+        return;
+    m_left = left;
+    updateScrollBars();
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
 void ListBox::ensureVisible(int index)
 {
     if (index < 0 || index >= count())
@@ -155,12 +166,20 @@ void ListBox::updateScrollBars()
         si.fMask |= SIF_DISABLENOSCROLL;
     DWORD style = DWORD(GetWindowLongPtrA(m_hwnd, GWL_STYLE));
     if (!multiColumn()) {
-        if (!(style & WS_VSCROLL) && !(m_style & WS_VSCROLL))
-            return;
-        si.nMax = std::max(0, count() - 1);
-        si.nPage = UINT(rowsPerColumn());
-        si.nPos = m_top;
-        SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
+        if ((style & WS_VSCROLL) || (m_style & WS_VSCROLL)) {
+            si.nMax = std::max(0, count() - 1);
+            si.nPage = UINT(rowsPerColumn());
+            si.nPos = m_top;
+            SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
+        }
+        // Rows wider than the list scroll sideways over the extent the caller set; the bar
+        // shows only while the extent is wider than the list.
+        if (m_style & WS_HSCROLL) {
+            si.nMax = std::max(0, m_horizontalExtent - 1);
+            si.nPage = UINT(std::max(0, int(clientOf(m_hwnd).right)));
+            si.nPos = m_left;
+            SetScrollInfo(m_hwnd, SB_HORZ, &si, TRUE);
+        }
     } else {
         int rows = rowsPerColumn();
         si.nMax = std::max(0, (count() + rows - 1) / rows - 1);
@@ -186,7 +205,7 @@ void ListBox::paint(HDC dc)
     RECT client = clientOf(m_hwnd);
     HBRUSH brush = m_combo ? GetSysColorBrush(COLOR_WINDOW) : controlBrush(m_hwnd, dc, WM_CTLCOLORLISTBOX, COLOR_WINDOW);
     FillRect(dc, &client, brush);
-    SelectObject(dc, controlFont(m_font));
+    SelectObject(dc, font());
     if (count() == 0) {
         drawEmptyFocus(dc);
     } else {
@@ -225,7 +244,7 @@ void ListBox::drawEmptyFocus(HDC dc)
 void ListBox::drawItem(HDC dc, int index, const RECT& rect, UINT action)
 {
     const Item& item = m_items[size_t(index)];
-    bool selected = isSelected(index);
+    bool selected = isSelected(index) && !(m_style & LBS_NOSEL);
     bool focus = m_focused && index == m_caret;
     bool disabled = !IsWindowEnabled(m_hwnd);
     if (ownerDraw()) {
@@ -266,7 +285,7 @@ void ListBox::drawText(HDC dc, const std::string& text, const RECT& rect)
 {
     int x = rect.left + 2;
     size_t start = 0;
-    int defaultStep = 8 * fontAverageWidth(m_font);
+    int defaultStep = 8 * fontAverageWidth(font());
     while (start <= text.size()) {
         size_t tab = text.find('\t', start);
         size_t end = tab == std::string::npos ? text.size() : tab;

@@ -30,6 +30,11 @@ HFONT controlFont(HFONT font)
     return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+HFONT dcDefaultFont()
+{
+    return static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+}
+
 namespace {
 
 TEXTMETRICA metricsOf(HFONT font)

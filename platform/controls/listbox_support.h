@@ -35,6 +35,8 @@ LRESULT notifyParent(HWND control, NMHDR& header, UINT code);
 
 // The control's font or the stock GUI font, and its line height in pixels.
 HFONT controlFont(HFONT font);
+// The font a new DC holds (SYSTEM_FONT): list and combo boxes without WM_SETFONT use it.
+HFONT dcDefaultFont();
 int fontLineHeight(HFONT font);
 int fontAverageWidth(HFONT font);
 

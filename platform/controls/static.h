@@ -1,6 +1,8 @@
 // "Static" declarations: styles, messages and notification codes.
 #pragma once
 
+#include "platform/user/winuser.h"
+
 #define SS_LEFT 0x00000000L
 #define SS_CENTER 0x00000001L
 #define SS_RIGHT 0x00000002L
@@ -40,8 +42,3 @@
 #define STN_ENABLE 2
 #define STN_DISABLE 3
 
-#ifndef IMAGE_BITMAP
-#define IMAGE_BITMAP 0
-#define IMAGE_ICON 1
-#define IMAGE_CURSOR 2
-#endif

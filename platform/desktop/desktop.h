@@ -37,6 +37,10 @@ public:
     virtual void deliver(const InputEvent& event) = 0;
     // True when every message queue is empty and no window is waiting to be painted.
     virtual bool isIdle() = 0;
+    // For the harness's test clock: when the next timer of any queue falls due on the layer's
+    // clock (UINT64_MAX: no timer), and a wake-up of every queue after the clock moved.
+    virtual uint64_t nextTimerDue() { return UINT64_MAX; }
+    virtual void clockMoved() {}
 };
 
 using LayerId = uint32_t;

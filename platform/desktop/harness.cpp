@@ -3,7 +3,9 @@
 
 #include "platform/gdi/png.h"
 #include "platform/kernel/host.h"
+#include "platform/kernel/test_clock.h"
 
+#include <cstdlib>
 #include <thread>
 
 namespace platform::harness {
@@ -87,6 +89,40 @@ bool waitIdle(std::chrono::milliseconds timeout)
     }
 }
 
+TestClock::TestClock() { setTestClock(true); }
+
+TestClock::~TestClock()
+{
+    setTestClock(false);
+    // Timers that fell due meanwhile are looked at again on real time.
+    if (desktop::InputSink* sink = Desktop::instance().inputSink())
+        sink->clockMoved();
+}
+
+bool advanceClock(DWORD ms)
+{
+    if (!testClockOn())
+        return false;
+    const uint64_t target = clockMilliseconds() + ms;
+    desktop::InputSink* sink = Desktop::instance().inputSink();
+    if (!sink) {
+        // No window was ever made: no queue is waiting for a timer.
+        setTestClockTo(target);
+        return true;
+    }
+    if (!waitIdle())
+        return false;
+    for (;;) {
+        const uint64_t next = std::min(sink->nextTimerDue(), target);
+        setTestClockTo(next);
+        sink->clockMoved();
+        if (!waitIdle())
+            return false;
+        if (next >= target)
+            return true;
+    }
+}
+
 Image readScreen()
 {
     SIZE size = Desktop::instance().screenSize();
@@ -112,6 +148,18 @@ bool writePng(const Image& image, const std::string& hostPath)
     if (image.width <= 0 || image.height <= 0)
         return false;
     return platform::writePng(hostPath, image.width, image.height, image.pixels.data(), image.width);
+}
+
+void keepShot(const std::string& fileName)
+{
+    if (std::getenv("DERAZODO_TEST_SHOTS"))
+        keepShot(readScreen(), fileName);
+}
+
+void keepShot(const Image& image, const std::string& fileName)
+{
+    if (const char* folder = std::getenv("DERAZODO_TEST_SHOTS"))
+        writePng(image, std::string(folder) + "/" + fileName);
 }
 
 bool writeBmp(const Image& image, const std::string& hostPath)

@@ -32,6 +32,28 @@ void typeText(std::string_view utf8);
 // window system is attached.
 bool waitIdle(std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
 
+// The test clock. While a TestClock lives, GetTickCount, timeGetTime, message times and window
+// timers stand still and move only by advanceClock; off by default. Waits with a time-out
+// (WaitForSingleObject, MsgWaitForMultipleObjects, SendMessageTimeout, waitIdle) and Sleep stay
+// on real time. Typical use:
+//     harness::TestClock clock;
+//     ... open the window that closes itself after 3 s ...
+//     harness::advanceClock(2999);   // still open
+//     harness::advanceClock(1);      // closed
+class TestClock {
+public:
+    TestClock();
+    ~TestClock();
+    TestClock(const TestClock&) = delete;
+    TestClock& operator=(const TestClock&) = delete;
+};
+
+// Moves the test clock on by `ms`, stopping at each timer that falls due on the way and waiting
+// until it was handled: a 100 ms timer ticks 30 times in advanceClock(3000), each tick seeing
+// GetTickCount at its own due time. Before the first window is made it just moves the clock.
+// False when no test clock is on or the windows did not become idle (see waitIdle).
+bool advanceClock(DWORD ms);
+
 struct Image {
     int width = 0;
     int height = 0;
@@ -44,6 +66,10 @@ Image readScreen();
 Image readRect(const RECT& screenRect);
 bool writePng(const Image& image, const std::string& hostPath);
 bool writeBmp(const Image& image, const std::string& hostPath);
+// For a person to look at: when DERAZODO_TEST_SHOTS names a folder, writes the screen (or the
+// picture given) there as a PNG file of that name; otherwise does nothing.
+void keepShot(const std::string& fileName);
+void keepShot(const Image& image, const std::string& fileName);
 
 // Message boxes. While the policy is active (always on a headless desktop), a box is not shown:
 // it is answered at once, by the next queued answer, else the default answer, else (0) its own

@@ -1,35 +1,18 @@
-// PNG (uncompressed deflate blocks, CRC-32 and Adler-32 computed here) and 24-bit BMP writers.
+// PNG (deflated by zlib) and 24-bit BMP writers.
 #include "platform/gdi/png.h"
 
 #include "platform/gdi/wingdi.h"
 
-#include <array>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include <zlib.h>
+
 namespace platform {
 
 namespace {
-
-uint32_t crc32(const uint8_t* data, size_t size, uint32_t crc = 0)
-{
-    static const std::array<uint32_t, 256> table = [] {
-        std::array<uint32_t, 256> t {};
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
 
 void putBE32(std::vector<uint8_t>& out, uint32_t v)
 {
@@ -43,7 +26,7 @@ void chunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint
     size_t start = out.size();
     out.insert(out.end(), type, type + 4);
     out.insert(out.end(), data.begin(), data.end());
-    putBE32(out, crc32(&out[start], out.size() - start));
+    putBE32(out, uint32_t(::crc32(0, &out[start], uInt(out.size() - start))));
 }
 
 // Written beside the target and renamed over it, so that a reader never sees half a picture.
@@ -75,34 +58,21 @@ bool writePng(const std::string& path, int width, int height, const uint32_t* xr
     std::vector<uint8_t> raw;
     raw.reserve(size_t(height) * (size_t(width) * 3 + 1));
     for (int y = 0; y < height; ++y) {
-        raw.push_back(0); // no filter
+        // Filter "up": screens repeat from row to row and deflate far better so.
+        raw.push_back(2);
         const uint32_t* row = xrgb + size_t(y) * size_t(stride);
+        const uint32_t* above = y ? row - stride : nullptr;
         for (int x = 0; x < width; ++x) {
-            raw.push_back(uint8_t(row[x] >> 16));
-            raw.push_back(uint8_t(row[x] >> 8));
-            raw.push_back(uint8_t(row[x]));
+            const uint32_t up = above ? above[x] : 0;
+            for (int shift : { 16, 8, 0 })
+                raw.push_back(uint8_t((row[x] >> shift) - (up >> shift)));
         }
     }
-    // zlib stream of stored blocks.
-    std::vector<uint8_t> z { 0x78, 0x01 };
-    size_t pos = 0;
-    do {
-        size_t n = std::min<size_t>(65535, raw.size() - pos);
-        bool last = pos + n == raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back(uint8_t(n));
-        z.push_back(uint8_t(n >> 8));
-        z.push_back(uint8_t(~n));
-        z.push_back(uint8_t(~n >> 8));
-        z.insert(z.end(), raw.begin() + ptrdiff_t(pos), raw.begin() + ptrdiff_t(pos + n));
-        pos += n;
-    } while (pos < raw.size());
-    uint32_t a = 1, b = 0;
-    for (uint8_t v : raw) {
-        a = (a + v) % 65521;
-        b = (b + a) % 65521;
-    }
-    putBE32(z, (b << 16) | a);
+    uLongf packedSize = compressBound(uLong(raw.size()));
+    std::vector<uint8_t> z(packedSize);
+    if (compress2(z.data(), &packedSize, raw.data(), uLong(raw.size()), Z_BEST_COMPRESSION) != Z_OK)
+        return false;
+    z.resize(packedSize);
 
     std::vector<uint8_t> png { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
     std::vector<uint8_t> header;

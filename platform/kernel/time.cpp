@@ -1,4 +1,5 @@
 // Clocks and calendar time: tick counts, performance counter, Sleep and FILETIME conversions.
+#include "platform/kernel/test_clock.h"
 #include "platform/kernel/winbase.h"
 
 #include <chrono>
@@ -73,7 +74,7 @@ void systemTimeFromTm(const std::tm& tm, long nanoseconds, SYSTEMTIME& st)
 
 DWORD GetTickCount() { return DWORD(GetTickCount64()); }
 
-ULONGLONG GetTickCount64() { return monotonicNanoseconds() / 1000000ULL; }
+ULONGLONG GetTickCount64() { return platform::clockMilliseconds(); }
 
 DWORD timeGetTime() { return GetTickCount(); }
 

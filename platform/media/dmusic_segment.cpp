@@ -1,6 +1,6 @@
 // DirectMusic-style segments and the loader that reads them from wave and MIDI files.
 #include "platform/media/dmusic_classes.h"
-#include "platform/media/file_bytes.h"
+#include "platform/kernel/file_bytes.h"
 #include "platform/media/wave_file.h"
 #include "platform/kernel/host.h"
 
@@ -139,7 +139,7 @@ public:
             if (!m_directory.empty() && !isAbsolute(name))
                 name = m_directory + "\\" + name;
         }
-        auto bytes = readGameFile(name);
+        auto bytes = readGameFile(name, kMaxMediaFileBytes);
         if (!bytes)
             return HRESULT_FROM_WIN32(2); // the file was not found
         SegmentContent content;

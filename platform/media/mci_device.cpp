@@ -1,6 +1,6 @@
 // MCI device behaviour: play, stop, pause, seek and the end-of-play notices.
 #include "platform/media/mci_device.h"
-#include "platform/media/file_bytes.h"
+#include "platform/kernel/file_bytes.h"
 #include "platform/media/notify.h"
 #include "platform/media/wave_file.h"
 
@@ -13,7 +13,7 @@ MciDevice::MciDevice(Kind kind)
 
 MCIERROR MciDevice::open(Kind kind, std::string_view element, std::shared_ptr<MciDevice>& out)
 {
-    auto bytes = readGameFile(element);
+    auto bytes = readGameFile(element, kMaxMediaFileBytes);
     if (!bytes)
         return MCIERR_FILE_NOT_FOUND;
     auto device = std::shared_ptr<MciDevice>(new MciDevice(kind));

@@ -1,5 +1,5 @@
 // PlaySoundA: one voice for the whole program; a new sound replaces the one playing.
-#include "platform/media/file_bytes.h"
+#include "platform/kernel/file_bytes.h"
 #include "platform/media/mmsystem.h"
 #include "platform/media/pcm_voice.h"
 #include "platform/media/wave_file.h"
@@ -46,7 +46,7 @@ BOOL PlaySoundA(LPCSTR sound, HMODULE, DWORD flags)
     if (flags & (SND_MEMORY | SND_ALIAS))
         return FALSE;
     {
-        auto file = readGameFile(sound);
+        auto file = platform::readGameFile(sound, kMaxMediaFileBytes);
         if (!file)
             return FALSE;
         bytes = std::move(*file);

@@ -9,6 +9,9 @@
 
 namespace platform::media {
 
+// The largest sound or music file the media area reads whole.
+constexpr size_t kMaxMediaFileBytes = size_t(512) << 20;
+
 enum class WaveError { None, NotRiff, NotWave, Truncated, MissingFormat, MissingData, UnsupportedFormat };
 
 struct WaveImage {

@@ -169,6 +169,8 @@ LRESULT ncButtonDown(HWND hwnd, WPARAM hit, LPARAM lParam)
     case HTCLOSE:
     case HTMINBUTTON:
     case HTMAXBUTTON:
+        if (hit == HTCLOSE && systemCloseDisabled(hwnd))
+            return 0;
         if (trackCaptionButton(hwnd, int(hit))) {
             WPARAM command = hit == HTCLOSE ? SC_CLOSE : hit == HTMINBUTTON ? SC_MINIMIZE : IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE;
             sendMessage(hwnd, WM_SYSCOMMAND, command, lParam);
@@ -325,8 +327,11 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SYSKEYDOWN:
         t_altAlone = wParam == VK_MENU || (wParam == VK_F10 && !(lParam & (1 << 29)));
-        if (wParam == VK_F4 && (lParam & (1 << 29)))
-            sendMessage(rootHandle(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (wParam == VK_F4 && (lParam & (1 << 29))) {
+            HWND root = rootHandle(hwnd);
+            if (!systemCloseDisabled(root))
+                sendMessage(root, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
         return 0;
     case WM_SYSKEYUP:
         // Alt or F10 pressed and released on its own opens the menu bar.

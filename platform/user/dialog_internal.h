@@ -36,6 +36,9 @@ INT_PTR runModal(HWND dialog, HWND owner);
 
 // The dialog's items in creation order (tab order).
 std::vector<HWND> dialogItems(HWND dialog);
+// What the keyboard walks: the items in creation order, with each visible and enabled child of
+// WS_EX_CONTROLPARENT replaced by its own controls, depth first.
+std::vector<HWND> navigationItems(HWND dialog);
 // Keyboard helpers shared by IsDialogMessageA and DefDlgProcA.
 UINT dialogCode(HWND control, const MSG* msg);
 void setDialogFocus(HWND dialog, HWND control);

@@ -5,6 +5,7 @@
 #include "platform/user/menu_model.h"
 #include "platform/kernel/winbase.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -20,12 +21,36 @@ bool canTakeFocus(HWND control)
 
 LONG styleOf(HWND hwnd) { return LONG(GetWindowLongPtrA(hwnd, GWL_STYLE)); }
 
-// The direct child of the dialog that contains `control` (controls may have children).
+LONG exStyleOf(HWND hwnd) { return LONG(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)); }
+
+// A child that holds controls of the dialog's own (WS_EX_CONTROLPARENT): the keyboard walks
+// through its controls instead of stopping at it. Hidden or disabled, it holds none.
+bool isControlParent(HWND child)
+{
+    return (exStyleOf(child) & WS_EX_CONTROLPARENT) && IsWindowVisible(child) && IsWindowEnabled(child);
+}
+
+void collectItems(HWND parent, std::vector<HWND>& items, int depth)
+{
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (exStyleOf(child) & WS_EX_CONTROLPARENT) {
+            // Depth is capped only against a tree no dialog builds.
+            if (depth < 16 && isControlParent(child))
+                collectItems(child, items, depth + 1);
+            continue;
+        }
+        items.push_back(child);
+    }
+}
+
+// The item of the walk that is or contains `control` (controls may have children), or null.
 HWND itemOf(HWND dialog, HWND control)
 {
-    while (control && GetParent(control) != dialog)
-        control = GetParent(control);
-    return control;
+    std::vector<HWND> items = navigationItems(dialog);
+    for (; control && control != dialog; control = GetParent(control))
+        if (std::find(items.begin(), items.end(), control) != items.end())
+            return control;
+    return nullptr;
 }
 
 bool shiftDown() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
@@ -36,7 +61,7 @@ bool handleMnemonic(HWND dialog, char key)
 {
     if (!key)
         return false;
-    for (HWND child : dialogItems(dialog)) {
+    for (HWND child : navigationItems(dialog)) {
         if (!canTakeFocus(child))
             continue;
         UINT code = dialogCode(child, nullptr);
@@ -96,7 +121,9 @@ bool handleKeyDown(HWND dialog, const MSG& msg, UINT code)
             if (HIWORD(def) == DC_HASDEFID)
                 id = LOWORD(def);
         }
-        HWND button = GetDlgItem(dialog, id);
+        HWND button = current && GetDlgCtrlID(current) == id && (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
+            ? current
+            : GetDlgItem(dialog, id);
         if (button && !IsWindowEnabled(button))
             return true;
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(button));
@@ -126,6 +153,13 @@ std::vector<HWND> dialogItems(HWND dialog)
     return children;
 }
 
+std::vector<HWND> navigationItems(HWND dialog)
+{
+    std::vector<HWND> items;
+    collectItems(dialog, items, 0);
+    return items;
+}
+
 UINT dialogCode(HWND control, const MSG* msg)
 {
     if (!control)
@@ -152,7 +186,7 @@ using namespace platform::dialogs;
 
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous)
 {
-    std::vector<HWND> children = dialogItems(dialog);
+    std::vector<HWND> children = navigationItems(dialog);
     if (children.empty())
         return nullptr;
     size_t count = children.size();
@@ -173,10 +207,11 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous)
     return start == count ? nullptr : control;
 }
 
-// A group runs from a WS_GROUP item (or the first item) up to the next WS_GROUP item.
+// A group runs from a WS_GROUP item (or the first item) up to the next WS_GROUP item, through
+// the controls of WS_EX_CONTROLPARENT children as through the dialog's own.
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous)
 {
-    std::vector<HWND> children = dialogItems(dialog);
+    std::vector<HWND> children = navigationItems(dialog);
     control = itemOf(dialog, control);
     size_t at = children.size();
     for (size_t i = 0; i < children.size(); ++i)

@@ -37,13 +37,7 @@ void raiseTopLevel(Window& top)
         while (pos != tops.end() && ((*pos)->exStyle & WS_EX_TOPMOST))
             ++pos;
     tops.insert(pos, &top);
-    // Owned windows stay above their owner.
-    for (Window* owned : before)
-        if (owned->owner == top.handle && owned != &top) {
-            tops.erase(std::remove(tops.begin(), tops.end(), owned), tops.end());
-            auto at = std::find(tops.begin(), tops.end(), &top);
-            tops.insert(at, owned);
-        }
+    keepOwnedOrder(top);
     if (before != tops)
         syncLayerOrder();
 }
@@ -286,14 +280,16 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
         }
         invalidateFrame(*w);
     }
+    // Sent, also to a window of another thread: the caller goes on only once the window knows,
+    // so a dialog on the game thread finds its owner disabled when it starts.
     if (!enable) {
-        tell(hwnd, WM_CANCELMODE, 0, 0);
+        sendMessage(hwnd, WM_CANCELMODE, 0, 0);
         if (loseFocus)
             SetFocus(nullptr);
         if (loseCapture)
             ReleaseCapture();
     }
-    tell(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    sendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled;
 }
 

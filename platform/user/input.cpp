@@ -3,6 +3,7 @@
 #include "platform/kernel/winbase.h"
 #include "platform/user/hook_internal.h"
 #include "platform/user/input_sink.h"
+#include "platform/user/nonclient.h"
 #include "platform/user/pointer.h"
 #include "platform/user/window_state.h"
 
@@ -298,6 +299,18 @@ class Sink final : public desktop::InputSink {
 public:
     void deliver(const desktop::InputEvent& event) override { routeInput(event); }
     bool isIdle() override { return windowSystemIdle(); }
+    uint64_t nextTimerDue() override
+    {
+        uint64_t due = UINT64_MAX;
+        for (auto& queue : ThreadQueue::all())
+            due = std::min(due, queue->earliestTimer());
+        return due;
+    }
+    void clockMoved() override
+    {
+        for (auto& queue : ThreadQueue::all())
+            queue->wake();
+    }
 };
 
 } // namespace
@@ -369,7 +382,7 @@ void routeInput(const desktop::InputEvent& event)
                     break;
                 }
         }
-        if (main)
+        if (main && !systemCloseDisabled(main))
             PostMessageA(main, WM_CLOSE, 0, 0);
         return;
     }

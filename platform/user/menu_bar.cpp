@@ -3,6 +3,7 @@
 #include "platform/user/menu_layout.h"
 #include "platform/user/menu_tracker.h"
 #include "platform/user/menubar_hooks.h"
+#include "platform/user/nonclient.h"
 #include "platform/user/resource_table.h"
 
 #include "platform/kernel/host.h"
@@ -14,6 +15,20 @@
 namespace platform::menus {
 
 namespace {
+
+std::mutex& systemMenuMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+// The system menus handed out, by window. Entries of destroyed windows are never looked up
+// again: a window handle is not reused.
+std::map<HWND, HMENU>& systemMenus()
+{
+    static std::map<HWND, HMENU> menus;
+    return menus;
+}
 
 int barHeight(HWND, HMENU menu, int width)
 {
@@ -86,7 +101,34 @@ void installMenuBarHooks()
     });
 }
 
+HWND systemMenuWindow(HMENU menu)
+{
+    std::lock_guard lock(systemMenuMutex());
+    for (const auto& [hwnd, held] : systemMenus())
+        if (held == menu)
+            return hwnd;
+    return nullptr;
+}
+
 } // namespace platform::menus
+
+namespace platform::user {
+
+bool systemCloseDisabled(HWND hwnd)
+{
+    HMENU menu;
+    {
+        std::lock_guard lock(menus::systemMenuMutex());
+        auto it = menus::systemMenus().find(hwnd);
+        if (it == menus::systemMenus().end())
+            return false;
+        menu = it->second;
+    }
+    UINT state = GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND);
+    return state != UINT(-1) && (state & (MF_GRAYED | MF_DISABLED));
+}
+
+} // namespace platform::user
 
 using namespace platform;
 
@@ -121,24 +163,31 @@ BOOL SetMenu(HWND hwnd, HMENU menu)
 // A small window menu per frame; the game greys its Close item while a battle runs.
 HMENU GetSystemMenu(HWND hwnd, BOOL revert)
 {
-    static std::mutex mutex;
-    static std::map<HWND, HMENU> systemMenus;
     if (!IsWindow(hwnd))
         return nullptr;
-    std::lock_guard lock(mutex);
-    auto it = systemMenus.find(hwnd);
-    if (revert) {
-        if (it != systemMenus.end()) {
-            DestroyMenu(it->second);
-            systemMenus.erase(it);
+    bool reverted = false;
+    HMENU menu = nullptr;
+    {
+        std::lock_guard lock(menus::systemMenuMutex());
+        auto& held = menus::systemMenus();
+        auto it = held.find(hwnd);
+        if (revert) {
+            if (it != held.end()) {
+                DestroyMenu(it->second);
+                held.erase(it);
+                reverted = true;
+            }
+        } else if (it != held.end() && menus::isMenu(it->second)) {
+            return it->second;
+        } else {
+            menu = CreatePopupMenu();
+            AppendMenuA(menu, MF_STRING, SC_CLOSE, utf8ToCp932("閉じる(&C)\tAlt+F4").c_str());
+            held[hwnd] = menu;
         }
-        return nullptr;
     }
-    if (it != systemMenus.end() && menus::isMenu(it->second))
-        return it->second;
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, SC_CLOSE, utf8ToCp932("閉じる(&C)\tAlt+F4").c_str());
-    systemMenus[hwnd] = menu;
+    // The default menu has Close enabled again.
+    if (reverted)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
     return menu;
 }
 

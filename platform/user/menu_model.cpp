@@ -288,13 +288,22 @@ BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flag
 
 BOOL EnableMenuItem(HMENU menu, UINT idEnableItem, UINT enable)
 {
-    std::lock_guard lock(menuMutex());
-    auto found = locate(menu, idEnableItem, enable);
-    if (!found)
-        return -1;
-    Item& item = found->menu->items[found->index];
-    BOOL previous = BOOL(item.state & (MF_GRAYED | MF_DISABLED));
-    item.state = (item.state & ~UINT(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
+    BOOL previous;
+    bool changed;
+    {
+        std::lock_guard lock(menuMutex());
+        auto found = locate(menu, idEnableItem, enable);
+        if (!found)
+            return -1;
+        Item& item = found->menu->items[found->index];
+        previous = BOOL(item.state & (MF_GRAYED | MF_DISABLED));
+        item.state = (item.state & ~UINT(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
+        changed = UINT(previous) != (enable & (MF_GRAYED | MF_DISABLED));
+    }
+    // Close in a system menu is the caption's close box: it is drawn greyed or live at once.
+    if (changed)
+        if (HWND owner = systemMenuWindow(menu))
+            RedrawWindow(owner, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
     return previous;
 }
 

@@ -42,4 +42,7 @@ void installMenuBarHooks();
 // The mnemonic character of an item text (upper-cased), or 0.
 char mnemonicOf(const std::string& text);
 
+// The window whose system menu (GetSystemMenu) this is, or null.
+HWND systemMenuWindow(HMENU menu);
+
 } // namespace platform::menus

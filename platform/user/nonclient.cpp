@@ -198,6 +198,7 @@ void paintNonClient(HWND hwnd)
         Window* root = rootOf(*w);
         active = windowSystem().active == root->handle;
     }
+    bool closeDisabled = l.closeBox.right > l.closeBox.left && systemCloseDisabled(hwnd);
     HDC dc = GetWindowDC(hwnd);
     if (!dc)
         return;
@@ -226,7 +227,7 @@ void paintNonClient(HWND hwnd)
         DrawTextA(dc, copy.text.c_str(), int(copy.text.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
         SelectObject(dc, oldFont);
         if (l.closeBox.right > l.closeBox.left)
-            DrawFrameControl(dc, &l.closeBox, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+            DrawFrameControl(dc, &l.closeBox, DFC_CAPTION, DFCS_CAPTIONCLOSE | (closeDisabled ? DFCS_INACTIVE : 0));
         if (l.maxBox.right > l.maxBox.left)
             DrawFrameControl(dc, &l.maxBox, DFC_CAPTION,
                 ((copy.style & WS_MAXIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX)

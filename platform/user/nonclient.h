@@ -23,6 +23,9 @@ struct NonClientLayout {
 // Tree lock held; the menu bar height hook is asked for windows with a menu.
 NonClientLayout layoutNonClient(const Window& w, int width, int height);
 int hitTestNonClient(HWND hwnd, POINT screen);
+// True when the window's system menu greys Close: its close box, Alt+F4 and the desktop's close
+// request do nothing then; WM_SYSCOMMAND SC_CLOSE sent by code still closes (menu_bar.cpp).
+bool systemCloseDisabled(HWND hwnd);
 void paintNonClient(HWND hwnd);
 // Draws one window scroll bar into a window DC (scrollbar.cpp).
 void drawScrollBar(HDC dc, const RECT& bar, const ScrollBarState& state, bool vertical, bool enabled);

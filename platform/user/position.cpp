@@ -41,6 +41,8 @@ bool reorder(Window& w, HWND after)
         else
             siblings.insert(it + 1, &w);
     }
+    if (!w.parent)
+        keepOwnedOrder(w);
     return before != siblings;
 }
 
@@ -240,6 +242,8 @@ BOOL ShowWindow(HWND hwnd, int command)
         topLevel = !w->parent;
         state = w->showState;
         normal = w->normalRect;
+        // Shown or hidden on purpose now, not by its owner's restore.
+        w->hiddenWithOwner = false;
     }
     UINT noActivate = 0;
     switch (command) {
@@ -277,7 +281,8 @@ BOOL ShowWindow(HWND hwnd, int command)
             if (topLevel)
                 refreshLayer(*w);
         }
-        if (GetActiveWindow() == hwnd || command == SW_MINIMIZE)
+        bool activeHidden = topLevel && hideOwnedWindows(hwnd);
+        if (GetActiveWindow() == hwnd || command == SW_MINIMIZE || activeHidden)
             activateAnotherWindow(hwnd);
         sendMessage(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
         return wasVisible;
@@ -297,6 +302,8 @@ BOOL ShowWindow(HWND hwnd, int command)
         }
         setWindowPos(hwnd, HWND_TOP, mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxSize.x, mmi.ptMaxSize.y,
             SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+        if (state == ShowState::Minimized && topLevel)
+            showOwnedWindows(hwnd);
         return wasVisible;
     }
     case SW_RESTORE:
@@ -315,6 +322,8 @@ BOOL ShowWindow(HWND hwnd, int command)
             }
             setWindowPos(hwnd, HWND_TOP, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
                 SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+            if (state == ShowState::Minimized && topLevel)
+                showOwnedWindows(hwnd);
             return wasVisible;
         }
         break;

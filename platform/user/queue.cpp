@@ -2,6 +2,7 @@
 // sent, posted, input, quit, paint, timer.
 #include "platform/user/queue.h"
 
+#include "platform/kernel/test_clock.h"
 #include "platform/kernel/winbase.h"
 #include "platform/user/window_state.h"
 
@@ -258,12 +259,31 @@ void ThreadQueue::waitForWork(uint64_t stamp, std::chrono::steady_clock::time_po
 
 std::chrono::steady_clock::time_point ThreadQueue::nextTimerDue(HWND hwnd, UINT filterMin, UINT filterMax)
 {
-    auto due = std::chrono::steady_clock::time_point::max();
-    TreeLock tree;
+    uint64_t due = UINT64_MAX;
+    {
+        TreeLock tree;
+        std::lock_guard lock(m_mutex);
+        for (const Timer& timer : m_timers)
+            if (timer.due < due && filterMatches(timer.hwnd, WM_TIMER, hwnd, filterMin, filterMax))
+                due = timer.due;
+    }
+    auto realNow = std::chrono::steady_clock::now();
+    if (due == UINT64_MAX)
+        return std::chrono::steady_clock::time_point::max();
+    uint64_t now = clockMilliseconds();
+    if (due <= now)
+        return realNow;
+    if (testClockOn())
+        return std::chrono::steady_clock::time_point::max();
+    return realNow + std::chrono::milliseconds(due - now);
+}
+
+uint64_t ThreadQueue::earliestTimer()
+{
+    uint64_t due = UINT64_MAX;
     std::lock_guard lock(m_mutex);
     for (const Timer& timer : m_timers)
-        if (timer.due < due && filterMatches(timer.hwnd, WM_TIMER, hwnd, filterMin, filterMax))
-            due = timer.due;
+        due = std::min(due, timer.due);
     return due;
 }
 
@@ -371,7 +391,7 @@ bool ThreadQueue::takePaint(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax)
 
 bool ThreadQueue::takeTimer(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove)
 {
-    auto now = std::chrono::steady_clock::now();
+    uint64_t now = clockMilliseconds();
     TreeLock tree;
     std::lock_guard lock(m_mutex);
     for (Timer& timer : m_timers) {
@@ -379,7 +399,7 @@ bool ThreadQueue::takeTimer(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax,
             continue;
         msg = MSG { timer.hwnd, WM_TIMER, timer.id, LPARAM(timer.proc), messageClock(), {} };
         if (remove)
-            timer.due = now + std::chrono::milliseconds(timer.elapse);
+            timer.due = now + timer.elapse;
         return true;
     }
     return false;
@@ -425,7 +445,7 @@ DWORD ThreadQueue::pending()
         now |= QS_SENDMESSAGE;
     if (m_paintCount > 0)
         now |= QS_PAINT;
-    auto time = std::chrono::steady_clock::now();
+    uint64_t time = clockMilliseconds();
     for (const Timer& timer : m_timers)
         if (timer.due <= time)
             now |= QS_TIMER;
@@ -447,6 +467,13 @@ DWORD ThreadQueue::status(UINT flags)
 bool ThreadQueue::isIdle()
 {
     std::lock_guard lock(m_mutex);
+    // On the test clock a due timer is work the test waits for; on real time timers never end.
+    if (testClockOn()) {
+        uint64_t now = clockMilliseconds();
+        for (const Timer& timer : m_timers)
+            if (timer.due <= now)
+                return false;
+    }
     return m_posted.empty() && m_input.empty() && m_incoming.empty() && m_paintCount <= 0 && !m_busy
         && m_handlingSent.load() == 0;
 }

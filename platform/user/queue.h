@@ -37,7 +37,7 @@ struct Timer {
     UINT_PTR id = 0;
     UINT elapse = 0;
     TIMERPROC proc = nullptr;
-    std::chrono::steady_clock::time_point due;
+    uint64_t due = 0;   // on the layer's clock (platform::clockMilliseconds)
 };
 
 struct Hook {
@@ -91,8 +91,11 @@ public:
     // it or the deadline passed. Own thread only.
     uint64_t stamp();
     void waitForWork(uint64_t stamp, std::chrono::steady_clock::time_point deadline);
-    // The earliest due time of the timers a filtered retrieval could return.
+    // When to look again for the timers a filtered retrieval could return, in real time: the
+    // earliest due time, or never while the test clock stands still (moving it wakes the queue).
     std::chrono::steady_clock::time_point nextTimerDue(HWND hwnd, UINT filterMin, UINT filterMax);
+    // The earliest due time on the layer's clock of any timer of this queue (UINT64_MAX: none).
+    uint64_t earliestTimer();
     // Waits until `sent` is answered, handling messages sent to this thread meanwhile; false
     // when the deadline passed first.
     bool waitForReply(const std::shared_ptr<SentMessage>& sent,

@@ -1,4 +1,5 @@
 // Timers: WM_TIMER for windows and threads, generated when the queue has nothing else to do.
+#include "platform/kernel/test_clock.h"
 #include "platform/kernel/winbase.h"
 #include "platform/user/window_state.h"
 
@@ -25,7 +26,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
         queue = ThreadQueue::current();
     }
     elapse = std::max(elapse, kMinimumElapse);
-    auto due = std::chrono::steady_clock::now() + std::chrono::milliseconds(elapse);
+    uint64_t due = platform::clockMilliseconds() + elapse;
     {
         std::lock_guard lock(queue->m_mutex);
         auto& timers = queue->m_timers;

@@ -185,41 +185,11 @@ struct MENUITEMINFOA {
 typedef MENUITEMINFOA* LPMENUITEMINFOA;
 typedef const MENUITEMINFOA* LPCMENUITEMINFOA;
 
-// Dialog templates in memory keep their packed resource layout.
-#pragma pack(push, 2)
-struct DLGTEMPLATE {
-    DWORD style;
-    DWORD dwExtendedStyle;
-    WORD cdit;
-    short x;
-    short y;
-    short cx;
-    short cy;
-};
-struct DLGITEMTEMPLATE {
-    DWORD style;
-    DWORD dwExtendedStyle;
-    short x;
-    short y;
-    short cx;
-    short cy;
-    WORD id;
-};
-#pragma pack(pop)
-static_assert(sizeof(DLGTEMPLATE) == 18);
-static_assert(sizeof(DLGITEMTEMPLATE) == 18);
-typedef const DLGTEMPLATE* LPCDLGTEMPLATEA;
-typedef DLGTEMPLATE* LPDLGTEMPLATEA;
-
 // ---- Dialogs (dialog manager) ------------------------------------------------------------------
 
 INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc, LPARAM param);
-INT_PTR DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND parent,
-    DLGPROC proc, LPARAM param);
 #define DialogBoxA(instance, templateName, parent, proc) DialogBoxParamA(instance, templateName, parent, proc, 0L)
 HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc, LPARAM param);
-HWND CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND parent,
-    DLGPROC proc, LPARAM param);
 #define CreateDialogA(instance, templateName, parent, proc) \
     CreateDialogParamA(instance, templateName, parent, proc, 0L)
 BOOL EndDialog(HWND dialog, INT_PTR result);

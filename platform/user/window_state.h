@@ -85,6 +85,7 @@ struct Window {
 
     bool destroying = false;
     bool destroyed = false;
+    bool hiddenWithOwner = false;   // hidden when its owner was minimised; shown on restore
 
     bool isChild() const { return (style & WS_CHILD) != 0 && parent; }
 };
@@ -164,6 +165,16 @@ void presentRootArea(Window& root, const RECT& rootRect);
 void activateWindow(HWND hwnd, int how);   // WA_ACTIVE or WA_CLICKACTIVE
 void activateAnotherWindow(HWND leaving);
 void forgetWindow(Window& w);               // focus/active/capture references, tree lock held
+
+// Owned top-level windows (owned.cpp). keepOwnedOrder runs with the tree lock held after `w`
+// moved among the top-level windows: `w` goes directly above its owner if it went at or below
+// it, and all it owns, directly or not, directly above it in their order; true when the order
+// changed. The other two run without the lock: hiding the visible windows `owner` owns with
+// WM_SHOWWINDOW(FALSE, SW_PARENTCLOSING) (true when the active window was one of them), and
+// showing exactly those again with WM_SHOWWINDOW(TRUE, SW_PARENTOPENING).
+bool keepOwnedOrder(Window& w);
+bool hideOwnedWindows(HWND owner);
+void showOwnedWindows(HWND owner);
 
 // Window positions (position.cpp; tree lock not held).
 BOOL setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);

@@ -1183,6 +1183,21 @@ HHOOK SetWindowsHookExA(int hookId, HOOKPROC proc, HINSTANCE module, DWORD threa
 BOOL UnhookWindowsHookEx(HHOOK hook);
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
 
+// ---- Images ------------------------------------------------------------------------------------
+
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define IMAGE_CURSOR 2
+#define LR_DEFAULTCOLOR 0x0000
+#define LR_LOADFROMFILE 0x0010
+#define LR_CREATEDIBSECTION 0x2000
+
+// Bitmaps from BMP files (of any extension) only: LR_LOADFROMFILE is required, and the size
+// asked for must be 0 or the picture's own. With LR_CREATEDIBSECTION the result is a DIB section
+// of the file's depth and row order, else a bitmap of the screen's depth.
+HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags);
+#define LoadImage LoadImageA
+
 // ---- Cursors and icons -------------------------------------------------------------------------
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);

@@ -1,33 +1,55 @@
-// All-computer games on every sample map over twenty pools; slow, so run only by name
-// (--gtest_also_run_disabled_tests --gtest_filter='*ComputerTurnGames*').
+// All-computer games on every sample map, a dozen pools each: a game ends in a victory or at the
+// turn limit with the map's result for every country still in play, and the computer players win
+// often enough that a player who never takes anything would fail.
 #include "ai/computer_players.h"
+#include "platform/kernel/host.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
 #include "rules/victory.h"
+#include "state/campaign_file.h"
 #include "state/game_state.h"
 #include "state/memory_read_stream.h"
 #include "tests/state/small_world.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <random>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<fs::path> sampleMaps()
+constexpr unsigned kGames = 12;
+
+fs::path mapFolder() { return fs::path(DERAZODO_PROGRAM_DIR) / "tkmap"; }
+
+// The map images of a sample file: itself, or each stage of a campaign.
+std::vector<std::vector<uint8_t>> mapImages(const fs::path& file)
 {
-    std::vector<fs::path> maps;
-    for (const auto& entry : fs::directory_iterator(fs::path(DERAZODO_PROGRAM_DIR) / "tkmap"))
-        if (entry.path().extension() == ".vtm" || entry.path().extension() == ".vts")
-            maps.push_back(entry.path());
-    std::sort(maps.begin(), maps.end());
-    return maps;
+    if (file.extension() != ".vtc") {
+        std::ifstream in(file, std::ios::binary);
+        return { std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {}) };
+    }
+    const std::string path = platform::gamePathFromHost(file.string());
+    std::vector<std::vector<uint8_t>> images;
+    for (int i = 0; i < kCampaignMapCount; ++i) {
+        const uint32_t size = campaignEntrySize(path.c_str(), i);
+        if (size == 0)
+            break;
+        images.emplace_back(size);
+        CampaignReadTargets targets;
+        targets.maps[size_t(i)] = images.back().data();
+        targets.sizes[size_t(i)] = size;
+        if (CampaignReader().read(targets, path.c_str()) != 1)
+            images.pop_back();
+    }
+    return images;
 }
 
 // A recorded pool drawn from the seed, so a game is the seed's and no other's.
@@ -46,24 +68,18 @@ RandomPool seededPool(unsigned seed)
 
 struct Outcome {
     bool victory = false;
-    // Every country still in play belongs to one alliance: nobody is left to fight.
-    bool oneAllianceLeft = false;
+    // Ended by passing the turn limit, every country still in play holding the map's result for it.
+    bool limitWithResults = false;
     int turn = 0;
-    uint32_t destroyed = 0;
     uint32_t bought = 0;
-    int buildingsChanged = 0;
+    int64_t income = 0;
 };
 
-Outcome play(const fs::path& map, unsigned seed)
+Outcome play(const std::vector<uint8_t>& image, unsigned seed)
 {
     testing_state::SmallWorld world(4, 4);
     GameState& state = world.state();
-    std::ifstream in(map, std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_TRUE(state.loadMapImage(bytes.data(), bytes.size())) << map;
-    std::vector<int> owners;
-    for (size_t i = 0; i < state.buildingCount(); ++i)
-        owners.push_back(state.buildingAt(i).owner());
+    EXPECT_TRUE(state.loadMapImage(image.data(), image.size()));
     for (int c = 0; c < kCountryCount; ++c)
         if (state.country(c).controller != 0)
             state.country(c).controller = 2;
@@ -71,50 +87,118 @@ Outcome play(const fs::path& map, unsigned seed)
     state.settings().showIncome = false;
     state.randomPool() = seededPool(seed);
     startPlay(state);
+    std::vector<uint32_t> funds_at_start;
+    for (int c = 0; c < kCountryCount; ++c)
+        funds_at_start.push_back(state.country(c).funds);
     AiComputerPlayer player;
     GameThread thread(state, player, StepYield::None);
     thread.Run();
 
     Outcome outcome;
-    outcome.turn = state.turnBlock().turn;
+    const TurnBlock& turn = state.turnBlock();
+    outcome.turn = turn.turn;
+    bool every_result = turn.turn > mapTurnLimit(state);
     for (int c = 0; c < kCountryCount; ++c) {
         const CountryRecord& country = state.country(c);
-        outcome.victory |= state.turnBlock().decided && country.outcome >= 1 && country.outcome <= 99;
-        outcome.destroyed += country.enemyUnitsDestroyed;
+        outcome.victory |= turn.decided && country.outcome >= 1 && country.outcome <= 99 && country.outcome != 4;
         outcome.bought += country.unitsBought;
+        outcome.income += int64_t(country.runningTotal) - int64_t(funds_at_start[size_t(c)]);
+        if (isCountryInPlay(state, c) && country.victoryByte5 != 0) {
+            const int expected = country.victoryByte5 == 1 ? kOutcomeTurnLimitVictory : kOutcomeTurnLimitDefeat;
+            every_result = every_result && country.outcome == expected;
+        } else if (isCountryInPlay(state, c)) {
+            every_result = false;
+        }
     }
-    int first = -1;
-    outcome.oneAllianceLeft = true;
-    for (int c = 0; c < kCountryCount; ++c) {
-        if (!isCountryInPlay(state, c))
-            continue;
-        if (first < 0)
-            first = c;
-        else if (!state.isAllied(first, c))
-            outcome.oneAllianceLeft = false;
-    }
-    for (size_t i = 0; i < state.buildingCount() && i < owners.size(); ++i)
-        outcome.buildingsChanged += state.buildingAt(i).owner() != owners[i];
+    outcome.limitWithResults = !outcome.victory && every_result;
     endPlay(state);
     return outcome;
 }
 
+struct SampleMap {
+    const char* file;
+    // Per map of the file, at least this many of the games end in a victory before the limit.
+    std::array<unsigned, 2> victories;
+};
+
+void PrintTo(const SampleMap& sample, std::ostream* out) { *out << sample.file; }
+
+class ComputerTurnGames : public ::testing::TestWithParam<SampleMap> { };
+
 } // namespace
 
-TEST(ComputerTurnGames, DISABLED_VictoriesBeforeTheTurnLimitOnEverySampleMap)
+TEST_P(ComputerTurnGames, EveryGameEndsInAVictoryOrAtTheLimitWithTheMapsResult)
 {
-    for (const fs::path& map : sampleMaps()) {
-        int victories = 0, decisive = 0;
-        long turns = 0, destroyed = 0, bought = 0, changed = 0;
-        for (unsigned seed = 1; seed <= 20; ++seed) {
-            const Outcome o = play(map, seed);
+    const SampleMap sample = GetParam();
+    const auto images = mapImages(mapFolder() / sample.file);
+    ASSERT_FALSE(images.empty()) << sample.file;
+    for (size_t stage = 0; stage < images.size(); ++stage) {
+        unsigned victories = 0, at_limit = 0;
+        long turns = 0, bought = 0;
+        int64_t income = 0;
+        for (unsigned seed = 1; seed <= kGames; ++seed) {
+            const Outcome o = play(images[stage], seed);
             victories += o.victory;
-            decisive += o.oneAllianceLeft;
-            turns += o.turn, destroyed += o.destroyed, bought += o.bought, changed += o.buildingsChanged;
+            at_limit += o.limitWithResults;
+            turns += o.turn, bought += o.bought, income += o.income;
         }
-        std::printf("%s: %d of 20 won, %d of 20 with one alliance left; mean turn %.1f, destroyed %.1f, bought %.1f, "
-                    "buildings taken %.1f\n",
-            map.filename().c_str(), victories, decisive, turns / 20.0, destroyed / 20.0, bought / 20.0, changed / 20.0);
-        EXPECT_GT(destroyed + changed, 0) << map << ": nobody fought or occupied";
+        std::printf("%s stage %zu: %u of %u won, %u at the limit; mean turn %.1f, bought %.1f, income %.0f\n", sample.file,
+            stage, victories, kGames, at_limit, double(turns) / kGames, double(bought) / kGames, double(income) / kGames);
+        EXPECT_EQ(victories + at_limit, kGames) << sample.file << " stage " << stage << ": a game ended with no result";
+        EXPECT_GE(victories, sample.victories.at(stage)) << sample.file << " stage " << stage;
+        EXPECT_GT(income, 0) << "the buildings pay";
+        EXPECT_GT(bought, 0) << "and the income is spent";
     }
 }
+
+// A turn's income is what the country's intact buildings earn, and every country in play has a
+// result for the turn limit.
+TEST_P(ComputerTurnGames, EveryCountryEarnsItsBuildingsIncomeAndHasAResultAtTheLimit)
+{
+    const SampleMap sample = GetParam();
+    for (const std::vector<uint8_t>& image : mapImages(mapFolder() / sample.file)) {
+        testing_state::SmallWorld world(4, 4);
+        GameState& state = world.state();
+        ASSERT_TRUE(state.loadMapImage(image.data(), image.size()));
+        for (int c = 0; c < kCountryCount; ++c)
+            if (state.country(c).controller != 0)
+                state.country(c).controller = 2;
+        startPlay(state);
+        AiComputerPlayer player;
+        GameThread thread(state, player, StepYield::None);
+        int countries = 0;
+        for (int c = 0; c < kCountryCount; ++c) {
+            if (!isCountryInPlay(state, c))
+                continue;
+            ++countries;
+            const CountryRecord& country = state.country(c);
+            EXPECT_TRUE(country.victoryByte5 == 1 || country.victoryByte5 == 2) << sample.file << " country " << c;
+            uint32_t expected = 0;
+            for (const BuildingRecord& b : state.buildings())
+                if (b.ownerPlusOne == c + 1 && b.isIntact())
+                    expected += state.terrainTypes()[b.type].income;
+            EXPECT_GT(expected, 0u) << sample.file << " country " << c << " owns nothing that pays";
+            EXPECT_GT(country.funds, 0u) << "opening funds";
+            TurnBlock& turn = state.turnBlock();
+            turn.turn = 2;
+            turn.phase = kPhaseIncome;
+            turn.currentCountry = uint16_t(c);
+            const uint32_t before = country.funds;
+            thread.runStep();
+            EXPECT_EQ(country.funds, before + expected) << sample.file << " country " << c;
+        }
+        EXPECT_GE(countries, 2);
+        endPlay(state);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleMaps, ComputerTurnGames,
+    ::testing::Values(SampleMap { "training.vtm", { 4, 0 } }, SampleMap { "riverside.vts", { 5, 0 } },
+        SampleMap { "continent.vtm", { 6, 0 } }, SampleMap { "border.vtc", { 5, 1 } }),
+    [](const ::testing::TestParamInfo<SampleMap>& info) {
+        std::string name = info.param.file;
+        for (char& c : name)
+            if (c == '.')
+                c = '_';
+        return name;
+    });

@@ -344,3 +344,30 @@ TEST(ComputerUnitChoice, BadlyDamagedUnitFallsBackToABuildingThatReplenishesIt)
     EXPECT_EQ(world.act(0, u), UnitChoice::Retreat);
     EXPECT_EQ(world.where(0, u), (HexPos { 2, 3 }));
 }
+
+TEST(ComputerUnitChoice, WithGroundAttacksAUnitWithNoEnemyInReachShellsAKnownMine)
+{
+    for (int rule : { 0, 1 }) {
+        TurnWorld world;
+        GameState& s = world.state();
+        world.setRule(46, rule);
+        const int u = world.soldier(0, 2, 3);
+        // The gun reaches three hexes and works at a distance; the enemy is far off.
+        world.gun->reach = 3;
+        world.gun->flags = uint16_t(world.gun->flags | 2);
+        world.soldier(1, 9, 7);
+        TerrainCell& mined = *s.terrainCellAt(4, 3);
+        mined.mineKind = 1;
+        mined.mineCount = 2;
+        mined.mineKnownMask = 1u << 0;
+        const UnitChoice choice = world.act(0, u);
+        if (rule == 0) {
+            EXPECT_NE(choice, UnitChoice::Attack);
+            EXPECT_EQ(mined.mineKind, 1) << "rule 46 off: no fire on a point";
+            continue;
+        }
+        EXPECT_EQ(choice, UnitChoice::Attack);
+        EXPECT_EQ(mined.mineKind, 0) << "the known mine was shelled away";
+        EXPECT_EQ(world.where(0, u), (HexPos { 2, 3 }));
+    }
+}

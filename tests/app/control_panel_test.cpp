@@ -94,6 +94,15 @@ TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds
     post(ControlPanel::kSideFacts);
     EXPECT_EQ(texts(panel->sideLines()),
         (std::vector<std::string> { jp("赤国"), jp("第3ターン　昼"), jp("生産フェイズ"), jp("資金　7") }));
+
+    // A game that ran out of turns counts one past the map's limit; the last turn played is shown.
+    MapHeader& header = world.state().mapHeader();
+    header.data534[2] = 20;
+    header.data534[3] = 0;
+    world.state().turnBlock().turn = 21;
+    world.state().turnBlock().phase = 7;
+    post(ControlPanel::kSideFacts);
+    EXPECT_EQ(texts(panel->sideLines())[1], jp("第20ターン　昼"));
 }
 
 TEST_F(ControlPanelTest, AShownUnitListsItsFactsAndARefreshRereadsThem)

@@ -1,6 +1,7 @@
 // GameSound: the effect bank and its switches, tunes routed to files and players, MIDI through
 // the sequencer, and missing files or players that leave everything quiet.
 #include "app/game_sound.h"
+#include "infowin/main_window_services.h"
 #include "lib/media/music_player.h"
 #include "lib/media/sound_player.h"
 #include "platform/desktop/harness.h"
@@ -129,7 +130,7 @@ TEST_F(GameSoundTest, TunesPlayTheCountrysAnthemTheJinglesAndChosenMusic)
     sound.playTune(3, true);
     EXPECT_NE(sound.currentMusic().find("three.wav"), std::string::npos);
     EXPECT_EQ(heard(), 1300);
-    EXPECT_TRUE(sound.musicPlayer()->isPlaying(1));
+    EXPECT_TRUE(sound.musicPlayer()->isPlaying(sound_slot::kMusic));
     sound.playTune(kVictoryTune, false);
     EXPECT_EQ(heard(), 900);
     sound.playTune(kDefeatTune, false);
@@ -222,7 +223,7 @@ TEST_F(GameSoundTest, MidiGoesToTheSequencerAndLoopsOnItsNotice)
     GameSound sound(window, m_state);
     sound.playMusicFile("tkbgm\\song.mid", true);
     ASSERT_TRUE(sound.musicIsMidi());
-    EXPECT_FALSE(sound.musicPlayer()->isPlaying(1));
+    EXPECT_FALSE(sound.musicPlayer()->isPlaying(sound_slot::kMusic));
     const MCIDEVICEID device = sound.midiDevice();
     auto first = log.waitFor(1);
     ASSERT_EQ(first.size(), 1u);
@@ -238,3 +239,19 @@ TEST_F(GameSoundTest, MidiGoesToTheSequencerAndLoopsOnItsNotice)
 }
 
 } // namespace
+
+// A window's music preview plays as segment 1 beside the music; unloading slot 1 ends the preview
+// only.
+TEST_F(GameSoundTest, UnloadingThePreviewSlotLeavesTheMusicPlaying)
+{
+    GameSound sound(reinterpret_cast<HWND>(uintptr_t(0x1234)), m_state);
+    sound.playTune(3, true);
+    MusicPlayer* music = sound.musicPlayer();
+    ASSERT_NE(music, nullptr);
+    ASSERT_TRUE(music->loadSegment(kPreviewSoundSlot, platform::gamePathFromHost(m_folder.host("tkbgm/user.wav")).c_str()));
+    music->playLooped(kMusicAudioPath, kPreviewSoundSlot);
+    EXPECT_TRUE(music->isPlaying(kPreviewSoundSlot));
+    sound.unloadSound(kPreviewSoundSlot);
+    EXPECT_FALSE(music->isPlaying(kPreviewSoundSlot));
+    EXPECT_TRUE(music->isPlaying(sound_slot::kMusic));
+}

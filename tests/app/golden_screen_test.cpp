@@ -120,7 +120,7 @@ Image patterned(int width, int height)
 std::vector<uint8_t> pngBytes(const Image& image)
 {
     const fs::path path = fs::temp_directory_path() / ("derazodo-png-" + std::to_string(::getpid()) + ".png");
-    EXPECT_TRUE(testing_app::writePngFile(image, path.string()));
+    EXPECT_TRUE(platform::harness::writePng(image, path.string()));
     std::ifstream in(path, std::ios::binary);
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     fs::remove(path);
@@ -151,7 +151,7 @@ TEST_P(GoldenScreen, MainWindowOnTheTrainingMapMatchesTheKeptImage)
     const fs::path golden = goldenPath(GetParam());
     if (updating()) {
         fs::create_directories(golden.parent_path());
-        ASSERT_TRUE(testing_app::writePngFile(screen, golden.string())) << golden;
+        ASSERT_TRUE(platform::harness::writePng(screen, golden.string())) << golden;
         return;
     }
     Image expected;
@@ -161,8 +161,8 @@ TEST_P(GoldenScreen, MainWindowOnTheTrainingMapMatchesTheKeptImage)
     if (difference.share() > kDifferingShare) {
         const fs::path folder = failureFolder();
         const std::string stem = golden.stem().string();
-        testing_app::writePngFile(screen, (folder / (stem + "_actual.png")).string());
-        testing_app::writePngFile(testing_app::differenceImage(expected, screen, kChannelTolerance),
+        platform::harness::writePng(screen, (folder / (stem + "_actual.png")).string());
+        platform::harness::writePng(testing_app::differenceImage(expected, screen, kChannelTolerance),
             (folder / (stem + "_difference.png")).string());
         ADD_FAILURE() << difference.differing << " of " << difference.total << " pixels differ (largest channel gap "
                       << difference.largest << "); the screen and the difference are in " << folder;

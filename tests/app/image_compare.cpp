@@ -1,4 +1,4 @@
-// PNG files of screen images (zlib-compressed), tolerant comparison and brightness measures.
+// Reading PNG files of screen images, tolerant comparison and brightness measures.
 #include "tests/app/image_compare.h"
 
 #include <zlib.h>
@@ -17,22 +17,7 @@ constexpr uint8_t kSignature[8] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' 
 // Far above any screen; keeps a forged header from asking for gigabytes.
 constexpr uint32_t kMaxSide = 16384;
 
-void putBE32(std::vector<uint8_t>& out, uint32_t v)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(uint8_t(v >> shift));
-}
-
 uint32_t readBE32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
-
-void putChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data)
-{
-    putBE32(out, uint32_t(data.size()));
-    const size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    putBE32(out, uint32_t(crc32(0, out.data() + start, uInt(out.size() - start))));
-}
 
 int paeth(int a, int b, int c)
 {
@@ -86,46 +71,6 @@ int channelGap(uint32_t a, uint32_t b)
 }
 
 } // namespace
-
-bool writePngFile(const Image& image, const std::string& hostPath)
-{
-    if (image.width <= 0 || image.height <= 0 || image.pixels.size() != size_t(image.width) * size_t(image.height))
-        return false;
-    std::vector<uint8_t> raw;
-    raw.reserve(size_t(image.height) * (size_t(image.width) * 3 + 1));
-    for (int y = 0; y < image.height; ++y) {
-        // Filter "up": screens repeat row to row and compress far better so.
-        raw.push_back(2);
-        for (int x = 0; x < image.width; ++x) {
-            const uint32_t c = image.at(x, y);
-            const uint32_t above = y ? image.at(x, y - 1) : 0;
-            for (int shift : { 16, 8, 0 })
-                raw.push_back(uint8_t((c >> shift) - (above >> shift)));
-        }
-    }
-    uLongf packedSize = compressBound(uLong(raw.size()));
-    std::vector<uint8_t> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), 9) != Z_OK)
-        return false;
-    packed.resize(packedSize);
-
-    std::vector<uint8_t> png(std::begin(kSignature), std::end(kSignature));
-    std::vector<uint8_t> header;
-    putBE32(header, uint32_t(image.width));
-    putBE32(header, uint32_t(image.height));
-    header.insert(header.end(), { 8, 2, 0, 0, 0 });
-    putChunk(png, "IHDR", header);
-    putChunk(png, "IDAT", packed);
-    putChunk(png, "IEND", {});
-    const std::string temporary = hostPath + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
-        if (!out.flush())
-            return false;
-    }
-    return std::rename(temporary.c_str(), hostPath.c_str()) == 0;
-}
 
 bool decodePng(const uint8_t* bytes, size_t size, Image& image, std::string& error)
 {

@@ -12,8 +12,7 @@ namespace testing_app {
 
 using Image = platform::harness::Image;
 
-// 8-bit RGB, deflate-compressed; false when the file could not be written.
-bool writePngFile(const Image& image, const std::string& hostPath);
+// Written with platform::harness::writePng.
 // Reads an 8-bit RGB or RGBA PNG without interlace. Every length and size in the file is checked;
 // on refusal the image is left empty and error says why.
 bool readPngFile(const std::string& hostPath, Image& image, std::string& error);

@@ -6,11 +6,17 @@
 #include "rules/game_thread.h"
 #include "rules/play.h"
 #include "rules/play_handshake.h"
+#include "rules/combat.h"
+#include "rules/combat_pair.h"
+#include "rules/headless_links.h"
+#include "state/unit_facts.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/state/packed_value.h"
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -152,18 +158,35 @@ TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
     EXPECT_FALSE(state.handshake().playRunning());
 }
 
-TEST(MainWindowCommands, NewGameThroughTheFileDialogRefusesAMissingName)
+TEST(MainWindowCommands, NewGameThroughTheSelectionDialogStartsTheEntryPreviewed)
 {
     World world;
+    // Without a game the main window bears the dialog's title; the driver must find the dialog.
+    SetWindowTextA(world.handle(), "main");
     dialogtest::drive(
-        platform::utf8ToCp932("マップを開く").c_str(), [&] { world.window().newGame(); return 0; },
+        cp("新規ゲーム").c_str(), [&] { world.window().newGame(); return 0; },
         [&](HWND dialog) {
-            SetDlgItemTextA(dialog, edt1, "nothing.vtm");
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
             dialogtest::settle();
-            EXPECT_TRUE(IsWindow(dialog)) << "a missing file is refused";
-            SetDlgItemTextA(dialog, edt1, "training.vtm");
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            auto click = [](HWND control) {
+                RECT r {};
+                GetWindowRect(control, &r);
+                harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+                dialogtest::settle();
+            };
+            // Nothing previewed yet: Enter keeps the dialog open.
+            harness::pressKey(VK_RETURN);
+            dialogtest::settle();
+            ASSERT_TRUE(IsWindow(dialog));
+            click(GetDlgItem(dialog, 1002));
+            for (int id = 1020; id <= 1033; ++id) {
+                char name[64] = {};
+                GetWindowTextA(GetDlgItem(dialog, id), name, sizeof name);
+                if (std::string(name) == "training.vtm")
+                    click(GetDlgItem(dialog, id));
+            }
+            harness::pressKey(VK_RETURN);
             dialogtest::settle();
         });
     EXPECT_TRUE(world.state().handshake().playRunning());
@@ -266,18 +289,201 @@ TEST(MainWindowCommands, CampaignStartsWithItsFirstMap)
     EXPECT_TRUE(world.waitForPersonIn(kPhaseAction));
 }
 
-TEST(MainWindowCommands, ChangeOfPlayersHandsThePersonsCountryToTheComputer)
+namespace {
+
+// Runs the change of players, setting countries (country, key in its list: VK_UP person, VK_DOWN
+// computer) and confirming.
+void changePlayers(World& world, const std::vector<std::pair<int, UINT>>& choices)
+{
+    dialogtest::drive(cp("プレイヤー変更").c_str(), [&] { world.window().changePlayers(); return 0; }, [&](HWND dialog) {
+        for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        dialogtest::settle();
+        for (auto [country, key] : choices) {
+            RECT r {};
+            GetWindowRect(GetDlgItem(dialog, 1008 + country), &r);
+            harness::click(r.left + 20, r.top + 8);
+            dialogtest::settle();
+            harness::pressKey(key);
+            harness::pressKey(VK_RETURN);
+            dialogtest::settle();
+        }
+        RECT ok {};
+        GetWindowRect(GetDlgItem(dialog, 1006), &ok);
+        harness::click(ok.left + 10, ok.top + 8);
+        dialogtest::settle();
+    });
+}
+
+} // namespace
+
+TEST(MainWindowCommands, ChangeOfPlayersSwitchesCountriesBothWays)
 {
     World world;
     GameState& state = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
-    harness::queueMessageBoxAnswer(IDYES);
-    world.window().changePlayers();
-    EXPECT_FALSE(state.isHumanCountry(0));
-    // The computer takes the same phase over and the game goes on without the person.
-    ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 0 || state.turnBlock().phase != kPhaseAction; }));
+    // The computer's country goes to the person while the person's waits: nothing is answered.
+    changePlayers(world, { { 1, VK_UP } });
+    EXPECT_TRUE(state.isHumanCountry(1));
+    EXPECT_TRUE(state.handshake().waitingForAnswer());
+    EXPECT_EQ(state.turnBlock().viewingCountry, 0);
+
+    world.window().endActionPhase();
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
+    world.window().endTurn();
+    ASSERT_TRUE(World::pumpUntil([&] {
+        const TurnBlock& turn = state.turnBlock();
+        return state.handshake().waitingForAnswer() && turn.currentCountry == 1 && turn.phase == kPhaseAction;
+    })) << "country 1 now waits for its person";
+
+    // Country 1 back to the computer in its own phase: the wait is answered and the computer plays on.
+    changePlayers(world, { { 1, VK_DOWN } });
+    EXPECT_FALSE(state.isHumanCountry(1));
+    EXPECT_EQ(state.turnBlock().viewingCountry, 0) << "the view goes to the person's country";
+    ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 1 || state.turnBlock().phase != kPhaseAction; }));
     EXPECT_TRUE(state.handshake().playRunning());
     world.window().quit();
+    EXPECT_EQ(state.handshake().playThread(), nullptr);
+}
+
+namespace {
+
+// A game under way with its pieces on the board: play runs, the title names it, units stand on
+// the map and buildings have their owners.
+::testing::AssertionResult boardFull(World& world)
+{
+    GameState& state = world.state();
+    if (!state.handshake().playRunning())
+        return ::testing::AssertionFailure() << "play stopped";
+    if (title(world.handle()) == cp("新規ゲーム"))
+        return ::testing::AssertionFailure() << "no game in the title";
+    int units = 0;
+    for (int c = 0; c < kCountryCount; ++c)
+        for (uint32_t i = 0; i < state.unitCount(c); ++i)
+            if (const UnitRecord* u = state.unitOf(c, int(i)); u && unitInPlay(*u))
+                ++units;
+    int owned = 0;
+    for (const BuildingRecord& b : state.buildings())
+        owned += b.ownerPlusOne != 0;
+    if (units == 0 || owned == 0)
+        return ::testing::AssertionFailure() << units << " units, " << owned << " owned buildings";
+    return ::testing::AssertionSuccess();
+}
+
+// Lets any message the stopped game left behind arrive, with the end-of-play timer's delay.
+void settleAfterStart()
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(700);
+    while (std::chrono::steady_clock::now() < end) {
+        World::pump();
+        Sleep(10);
+    }
+}
+
+} // namespace
+
+TEST(MainWindowCommands, NewGameOrResumeOverARunningGameLeavesAFullBoard)
+{
+    World world;
+    GameState& state = world.state();
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    const std::string saved = world.gamePath("save/over.wqm");
+    ASSERT_TRUE(world.window().saveGameTo(saved));
+    for (int round = 0; round < 3; ++round) {
+        // From the person's action phase.
+        ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/riverside.vts")));
+        settleAfterStart();
+        EXPECT_TRUE(boardFull(world)) << "new game over the person's phase, round " << round;
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+        ASSERT_TRUE(world.window().resumeGameFrom(saved));
+        settleAfterStart();
+        EXPECT_TRUE(boardFull(world)) << "resume over the person's phase, round " << round;
+
+        // From a computer's turn.
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+        world.window().endActionPhase();
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
+        world.window().endTurn();
+        ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry == 1; }));
+        ASSERT_TRUE(world.window().resumeGameFrom(saved));
+        settleAfterStart();
+        EXPECT_TRUE(boardFull(world)) << "resume over a computer's turn, round " << round;
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+        world.window().endActionPhase();
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
+        world.window().endTurn();
+        ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry == 1; }));
+        ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/continent.vtm")));
+        settleAfterStart();
+        EXPECT_TRUE(boardFull(world)) << "new game over a computer's turn, round " << round;
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    }
+}
+
+TEST(MainWindowCommands, EveryMapShowsThePersonsFogFromTheFirstTurn)
+{
+    World world;
+    for (const char* map : { "tkmap/training.vtm", "tkmap/continent.vtm", "tkmap/riverside.vts", "tkmap/border.vtc" }) {
+        ASSERT_TRUE(world.window().newGameFrom(world.gamePath(map))) << map;
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction)) << map;
+        World::pump();
+        ASSERT_NE(world.window().mapWindow(), nullptr);
+        EXPECT_EQ(world.state().ruleSwitch(kRuleSearch), 1) << map << " plays with fog";
+        EXPECT_EQ(world.window().mapWindow()->fogViewer(), 0) << map;
+    }
+}
+
+TEST(MainWindowCommands, AQuitAskedDuringAFightWaitsForTheFightToEnd)
+{
+    World world;
+    GameState& state = world.state();
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+
+    // The close box is clicked while the fight is on the screen: a message the box's own loop
+    // hands to the main window.
+    struct ClosingBattle : HeadlessBattle {
+        HWND main = nullptr;
+        GameState* state = nullptr;
+        bool openAfterClose = false;
+        bool playingAfterClose = false;
+        void runBattleScene(BattleRecord&, bool) override { closeNow(); }
+        void showSimpleBattle() override { closeNow(); }
+        void closeNow()
+        {
+            SendMessageA(main, WM_CLOSE, 0, 0);
+            openAfterClose = IsWindow(main);
+            playingAfterClose = state->handshake().playRunning();
+        }
+    } battle;
+    battle.main = world.handle();
+    battle.state = &state;
+    setRulesLinks({ &world.link(), &appMapWindowLink(), &world.dialogs(), &battle });
+
+    // The person's first unit fires at the nearest enemy, wherever it stands.
+    int attacker = -1, defender = -1;
+    for (uint32_t i = 0; i < state.unitCount(0) && attacker < 0; ++i)
+        if (const UnitRecord* u = state.unitOf(0, int(i)); u && unitInPlay(*u) && u->isOnOwnHex())
+            attacker = int(i);
+    for (uint32_t i = 0; i < state.unitCount(1) && defender < 0; ++i)
+        if (const UnitRecord* u = state.unitOf(1, int(i)); u && unitInPlay(*u) && u->isOnOwnHex())
+            defender = int(i);
+    ASSERT_GE(attacker, 0);
+    ASSERT_GE(defender, 0);
+    state.settings().showFight = true;
+    CombatPair& pair = currentCombat(state);
+    pair = CombatPair {};
+    pair.setAttacker(state, 0, attacker, state.unitOf(0, attacker)->x, state.unitOf(0, attacker)->y, false);
+    pair.setDefender(state, 1, defender);
+    pair.computeValues(state);
+    resolveCombat(state);
+
+    EXPECT_TRUE(battle.openAfterClose) << "the quit waited for the fight";
+    EXPECT_TRUE(battle.playingAfterClose);
+    EXPECT_TRUE(IsWindow(world.handle()));
+    EXPECT_TRUE(World::pumpUntil([&] { return !IsWindow(world.handle()); }, std::chrono::seconds(5)))
+        << "the end of the fight asks to quit again";
     EXPECT_EQ(state.handshake().playThread(), nullptr);
 }

@@ -1,7 +1,6 @@
 // Where the main window puts its sub-windows, and the notices of the dialog link.
 #include "app/app_dialog_link.h"
 #include "app/main_window_layout.h"
-#include "rules/combat_pair.h"
 #include "tests/app/main_window_world.h"
 
 #include <cstring>
@@ -69,7 +68,7 @@ TEST(MainWindowLayout, WindowPlacesItsSubWindowsAndKeepsItsPlacement)
     }
 }
 
-TEST(DialogLinkNotices, TextsNameTheUnitOrTheCountriesAndTheRulesChoiceStands)
+TEST(DialogLinkNotices, TextsNameTheUnitOrTheCountries)
 {
     main_window_test::World world;
     GameState& state = world.state();
@@ -79,11 +78,4 @@ TEST(DialogLinkNotices, TextsNameTheUnitOrTheCountriesAndTheRulesChoiceStands)
     EXPECT_EQ(platform::cp932ToUtf8(AppDialogLink::noticeText(state, 3, 0, 999)), "民間人を目標地点に輸送しました。");
     EXPECT_TRUE(AppDialogLink::noticeText(state, 17, 0, 0).empty());
     EXPECT_TRUE(AppDialogLink::noticeText(state, -1, 0, 0).empty());
-
-    CombatPair pair {};
-    pair.side[0].weaponSlot = 2;
-    pair.side[1].weaponSlot = -1;
-    EXPECT_EQ(world.dialogs().chooseWeapon(pair, 0, WeaponChoiceMode::AttackAfterMove), 1);
-    EXPECT_EQ(world.dialogs().chooseWeapon(pair, 0, WeaponChoiceMode::ReturnFire), 0);
-    EXPECT_EQ(pair.side[0].weaponSlot, 2) << "the choice is left as the rules made it";
 }

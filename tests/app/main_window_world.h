@@ -5,9 +5,11 @@
 #include "ai/computer_players.h"
 #include "app/app_battle_link.h"
 #include "app/app_dialog_link.h"
+#include "app/app_window_services.h"
 #include "app/game_state_services.h"
 #include "app/main_window.h"
 #include "app/main_window_rules_link.h"
+#include "battle/battle_unit_data.h"
 #include "app/map_window_link.h"
 #include "lib/application.h"
 #include "platform/desktop/harness.h"
@@ -31,12 +33,19 @@ namespace main_window_test {
 
 class World {
 public:
-    World()
+    // With the battle scene's files the main window sets the scene up; without them engagements
+    // end at once.
+    enum class Scene { Off, On };
+    explicit World(Scene scene = Scene::Off)
+        : m_programServices(scene == Scene::On)
     {
         namespace fs = std::filesystem;
         theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
-        for (const char* folder : { "tkbmp", "tkmap" })
+        for (const char* folder : { "tkbmp", "tkmap", "tkunit" })
             fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive);
+        if (scene == Scene::On) {
+            fs::create_directory_symlink(fs::path(DERAZODO_PROGRAM_DIR) / "tklc", m_data.host("tklc"));
+        }
         fs::create_directories(m_data.host("save"));
         makeNamedValue("SimpleMode").profileWriteInt(0);
         platform::harness::clearMessageBoxes();
@@ -44,11 +53,17 @@ public:
         installComputerPlayer();
         m_game = std::make_unique<OwnedGameState>();
         state().startUp();
+        if (scene == Scene::On)
+            loadBattleUnitData(false);
         m_link = std::make_unique<AppMainWindowLink>(state());
         m_dialogs = std::make_unique<AppDialogLink>(*m_link);
         m_battle = std::make_unique<AppBattleLink>(*m_link);
         setRulesLinks({ m_link.get(), &appMapWindowLink(), m_dialogs.get(), m_battle.get() });
+        m_services = std::make_unique<AppWindowServices>(*m_link);
+        setMainWindowServices(m_services.get());
         m_window = new MainWindow(state(), *m_link);
+        // A chosen map starts at once; the tests of the set-up dialogs put the real step back.
+        m_window->setGameSetUp([](swCWindow*) { return true; });
         EXPECT_TRUE(m_window->createCentred());
         m_handle = m_window->handle();
         ShowWindow(m_handle, SW_SHOWNORMAL);
@@ -62,6 +77,7 @@ public:
         // The window's end posts WM_QUIT for the program's loop; a test has none.
         MSG msg;
         while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
+        setMainWindowServices(nullptr);
         setRulesLinks({});
         platform::harness::setDefaultMessageBoxAnswer(0);
     }
@@ -122,13 +138,75 @@ public:
     }
 
 private:
+    // With the scene the program's services make the battle unit table and the unit icon sheet;
+    // they stay until the game state has gone.
+    struct ProgramServices {
+        explicit ProgramServices(bool on)
+            : on(on)
+            , previous(gameStateServices())
+        {
+            if (on)
+                setGameStateServices(&appGameStateServices());
+        }
+        ~ProgramServices()
+        {
+            if (on)
+                setGameStateServices(previous);
+        }
+        bool on;
+        GameStateServices* previous;
+    };
+
     testing_state::DataFolder m_data;
+    ProgramServices m_programServices;
     std::unique_ptr<OwnedGameState> m_game;
     std::unique_ptr<AppMainWindowLink> m_link;
     std::unique_ptr<AppDialogLink> m_dialogs;
     std::unique_ptr<AppBattleLink> m_battle;
+    std::unique_ptr<AppWindowServices> m_services;
     MainWindow* m_window = nullptr;
     HWND m_handle = nullptr;
+};
+
+// Accepts the set-up windows a campaign's next map shows on the game thread (its briefing, else
+// the map settings list with OK only) while it lives, so that tests of later stages go on.
+class SetUpAcceptor {
+public:
+    SetUpAcceptor()
+        : m_thread([this] {
+            const std::string list = platform::utf8ToCp932("マップ設定一覧");
+            const std::string briefing = platform::utf8ToCp932("ブリーフィング");
+            while (!m_stop) {
+                HWND shown = FindWindowA(nullptr, list.c_str());
+                if (shown && IsWindowVisible(shown)) {
+                    PostMessageA(shown, WM_COMMAND, kListOk, 0);
+                    ++m_accepted;
+                } else if ((shown = FindWindowA(nullptr, briefing.c_str())) && IsWindowVisible(shown)) {
+                    PostMessageA(shown, WM_COMMAND, IDOK, 0);
+                    ++m_accepted;
+                } else {
+                    shown = nullptr;
+                }
+                for (int i = 0; shown && i < 200 && IsWindow(shown); ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        })
+    {
+    }
+    ~SetUpAcceptor()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    int accepted() const { return m_accepted; }
+
+private:
+    // The list's OK button.
+    static constexpr WPARAM kListOk = 1314;
+    std::atomic<bool> m_stop { false };
+    std::atomic<int> m_accepted { 0 };
+    std::thread m_thread;
 };
 
 } // namespace main_window_test

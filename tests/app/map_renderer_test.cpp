@@ -181,6 +181,12 @@ TEST_F(MapRendererTest, RoadsAndRiversFollowTheCellBits)
     const POINT river = renderer.geometry().hexOrigin(6, 4);
     EXPECT_EQ(at(road.x + s / 8, road.y + s / 8), kPlaceholderColours[kRoad]);
     EXPECT_EQ(at(river.x + s / 8, river.y + s / 8), kPlaceholderColours[kRiver]);
+
+    // By night they come from the night pictures, as the ground does.
+    renderer.setNight(true);
+    renderer.drawAll();
+    EXPECT_EQ(at(road.x + s / 8, road.y + s / 8), kPlaceholderColours[kRoadNight]);
+    EXPECT_EQ(at(river.x + s / 8, river.y + s / 8), kPlaceholderColours[kRiverNight]);
 }
 
 TEST_F(MapRendererTest, FogHidesAnEnemyUnitAndNotAnOwnOne)

@@ -205,7 +205,7 @@ void save(const Image& image, const std::string& name)
     if (!folder || !*folder)
         return;
     fs::create_directories(folder);
-    EXPECT_TRUE(testing_app::writePngFile(image, (fs::path(folder) / (name + ".png")).string())) << name;
+    EXPECT_TRUE(platform::harness::writePng(image, (fs::path(folder) / (name + ".png")).string())) << name;
 }
 
 int distinctColours(const Image& image)

@@ -17,11 +17,11 @@ namespace testing_app {
 // Palette indices of the placeholder sheets, with their colours (0x00RRGGBB) below.
 enum Placeholder : uint8_t {
     kKey, kGroundDay, kGroundNight, kBuilding, kRoad, kRiver, kBorder, kFog, kRange, kSecond,
-    kTargetMark, kRouteMark, kBlinkMark, kSelectedMark, kEffect, kUnit, kPlaceholderCount
+    kTargetMark, kRouteMark, kBlinkMark, kSelectedMark, kEffect, kUnit, kRoadNight, kRiverNight, kPlaceholderCount
 };
 constexpr uint32_t kPlaceholderColours[kPlaceholderCount] = {
     0xFF00FF, 0x00A000, 0x003C00, 0x0000C8, 0x808080, 0x0080FF, 0x0000A0, 0x141414, 0xFFFFFF, 0xFFC896,
-    0xFF0000, 0xC8C800, 0xFFFF00, 0xFAFAFA, 0xFF8000, 0x0000FF,
+    0xFF0000, 0xC8C800, 0xFFFF00, 0xFAFAFA, 0xFF8000, 0x0000FF, 0x404040, 0x004080,
 };
 
 inline bool insideHex(int px, int py, int size)
@@ -126,10 +126,13 @@ inline void writePlaceholderSheets(const testing_lib::TempProgramFolder& folder)
         for (int d = 0; d < 6; ++d) {
             map.square(m::kRoad + d, m::kLines, s / 8, s / 4, kRoad);
             map.square(m::kRiver + d, m::kLines, s / 8, s / 4, kRiver);
+            map.square(m::kLinesNight + m::kRoad + d, m::kLines, s / 8, s / 4, kRoadNight);
+            map.square(m::kLinesNight + m::kRiver + d, m::kLines, s / 8, s / 4, kRiverNight);
             const auto [bx, by] = edgeSquare(s, d);
             map.square(d, m::kBorders, bx, by, s / 8, kBorder);
         }
         map.square(m::kRoadCentre, m::kLines, s / 8, s / 4, kRoad);
+        map.square(m::kLinesNight + m::kRoadCentre, m::kLines, s / 8, s / 4, kRoadNight);
         map.stipple(m::kFog, m::kMarks, kFog);
         const int markFrom = s * 3 / 8, markTo = s * 5 / 8;
         map.square(m::kMoveRange, m::kMarks, markFrom, markTo, kRange);

@@ -2,17 +2,24 @@
 #include "app/app_messages.h"
 #include "rules/commands.h"
 #include "rules/current_action_marks.h"
+#include "rules/combat_scene.h"
+#include "rules/engineering.h"
 #include "rules/move_display_path.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
+#include "dialogs/sel_attack_arms_dialog.h"
+#include "tests/app/dialog_answer.h"
 #include "tests/app/map_window_world.h"
 #include "tests/rules/combat_world.h"
 #include "tests/rules/world_invariants.h"
+#include "tests/platform/commdlg/dialog_driver.h"
+#include "platform/kernel/host.h"
 #include "rules/targets.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 using testing_app::MapWindowHarness;
 using testing_rules::CombatWorld;
@@ -88,6 +95,23 @@ bool anyHexMarked(GameState& s, uint16_t bits)
     return false;
 }
 
+// The back picture's pixels over a hex's cell, row by row.
+std::vector<uint32_t> hexPixels(MapWindow& window, HexPos hex)
+{
+    RECT client {};
+    GetClientRect(window.handle(), &client);
+    const HexGeometry g(window.zoom(), window.state().mapWidth(), window.state().mapHeight());
+    const POINT corner = g.hexOrigin(hex.x, hex.y);
+    const POINT origin = window.viewOrigin();
+    const uint32_t* pixels = window.backPixels();
+    std::vector<uint32_t> out;
+    for (int y = corner.y - origin.y; y < corner.y - origin.y + g.cell(); ++y)
+        for (int x = corner.x - origin.x; x < corner.x - origin.x + g.cell(); ++x)
+            if (x >= 0 && y >= 0 && x < client.right && y < client.bottom)
+                out.push_back(pixels[size_t(y) * size_t(client.right) + size_t(x)]);
+    return out;
+}
+
 } // namespace
 
 TEST(PersonsOrders, MoveAndAttackByClicksEndAsTheRulesCalledDirectly)
@@ -95,6 +119,7 @@ TEST(PersonsOrders, MoveAndAttackByClicksEndAsTheRulesCalledDirectly)
     const Outcome direct = orderedDirectly(4, kCommandAttack, int(packHex(5, 2)));
 
     OrderWorld world;
+    testing_app::linkPictures(world.host(""));
     GameState& s = world.state();
     MapWindowHarness view(s);
     const int hp_before = strengthTotal(world.unit(1, world.target));
@@ -110,7 +135,12 @@ TEST(PersonsOrders, MoveAndAttackByClicksEndAsTheRulesCalledDirectly)
     EXPECT_TRUE(hasHexMark(s, 4, 2, kMarkPathEnd));
     view.send(app_message::kMapCommandChosen, kCommandAttack);
     EXPECT_TRUE(isCommandTargetHex(s, 5, 2));
-    view.clickHex(5, 2);
+    {
+        // The weapon the rules picked stands when the person carries the attack out.
+        testing_app::DialogAnswer answer(platform::utf8ToCp932("兵器選択"),
+            [](HWND dialog) { testing_app::pressControl(dialog, int(sel_attack_arms_id::kExecute)); });
+        view.clickHex(5, 2);
+    }
 
     EXPECT_EQ((HexPos { world.unit(0, world.mover).x, world.unit(0, world.mover).y }), (HexPos { 4, 2 }));
     EXPECT_EQ(world.unit(0, world.mover).ammunition[0], 4) << "the attack was fought";
@@ -335,28 +365,235 @@ TEST(PersonsOrders, EnteringAPactPartnersLandIsAskedAndNoEndsTheOrder)
     EXPECT_FALSE(s.hasPactWith(0, 1)) << "the walk broke the pact";
 }
 
-TEST(PersonsOrders, AnAttackAllowedOnlyAtGroundHexesIsNotOfferedNorCarriedOut)
+TEST(PersonsOrders, WithGroundAttacksTheAttackMarksEveryFreeHexInReachAndFiresOnTheOneClicked)
 {
-    // No enemy in sight; a long gun with indirect ground attacks allowed gives the rules' mask an attack.
+    // No enemy in sight; a long gun with indirect fire on a point allowed (rule 46).
     OrderWorld world(false);
+    testing_app::linkPictures(world.host(""));
     GameState& s = world.state();
     world.gun->reach = 3;
+    world.gun->flags |= 2;
     world.setRule(46, 1);
-    CommandAsk ask { 0, world.mover, 1, 2, false, 0 };
-    ASSERT_TRUE(availableCommandMask(s, ask) & (1u << kCommandAttack)) << "the rules offer the attack";
     MapWindowHarness view(s);
 
     view.clickHex(1, 2);
     ASSERT_FALSE(view.host.selections.empty());
-    EXPECT_EQ(view.host.selections.back().index, world.mover);
-    EXPECT_FALSE(view.host.selections.back().mask & (1u << kCommandAttack)) << "no button that marks nothing";
-    EXPECT_TRUE(view.host.selections.back().mask & (1u << kCommandEndAction));
-
-    // Chosen all the same (a stale palette), the order is refused, not left waiting for a click.
-    const Outcome before(s);
+    EXPECT_TRUE(view.host.selections.back().mask & (1u << kCommandAttack)) << "ground hexes are targets";
     view.send(app_message::kMapCommandChosen, kCommandAttack);
-    EXPECT_NE(view.window->orders().stage(), OrderStage::Targeting);
+    ASSERT_EQ(view.window->orders().stage(), OrderStage::Targeting);
+    for (int y = 0; y < s.mapHeight(); ++y)
+        for (int x = 0; x < s.mapWidth(); ++x) {
+            const int d = hexDistance(HexPos { 1, 2 }, HexPos { x, y });
+            EXPECT_EQ(isCommandTargetHex(s, x, y), d >= 2 && d <= 3) << x << "," << y;
+        }
+    const uint32_t records = s.historyLog().count();
+    {
+        testing_app::DialogAnswer answer(platform::utf8ToCp932("兵器選択"),
+            [](HWND dialog) { testing_app::pressControl(dialog, int(sel_attack_arms_id::kExecute)); });
+        view.clickHex(3, 2);
+    }
+    EXPECT_TRUE(world.unit(0, world.mover).hasFlag(kUnitActed));
+    EXPECT_EQ((HexPos { world.unit(0, world.mover).x, world.unit(0, world.mover).y }), (HexPos { 1, 2 }));
+    ASSERT_EQ(s.historyLog().count(), records + 1);
+    EXPECT_EQ(s.historyLog().record(records).kind, 28) << "recorded as an attack on the ground";
     EXPECT_FALSE(anyHexMarked(s, kMarkCommandTarget));
-    EXPECT_FALSE(world.unit(0, world.mover).hasFlag(kUnitActed));
+}
+
+TEST(PersonsOrders, AnEngineerBridgesTheRiverHexItClicksStraightAcross)
+{
+    OrderWorld world(false);
+    GameState& s = world.state();
+    const int river = world.terrainOfKind(kTerrainRiver);
+    world.editTerrain(river).flags |= 0x20;
+    world.cell(2, 2).terrain = uint8_t(river);
+    world.cell(0, 2).terrain = uint8_t(river);
+    world.editType(world.plain).flags |= 0x1000;
+    world.giveWeapon(world.plain, kWeaponEngineering, 10, 1);
+    world.unit(0, world.mover).ammunition[1] = 10;
+    MapWindowHarness view(s);
+
+    view.clickHex(1, 2);
+    ASSERT_FALSE(view.host.selections.empty());
+    ASSERT_TRUE(view.host.selections.back().mask & (1u << kCommandBridge)) << "the bridge is offered";
+    view.send(app_message::kMapCommandChosen, kCommandBridge);
+    EXPECT_TRUE(isCommandTargetHex(s, 2, 2));
+    EXPECT_TRUE(isCommandTargetHex(s, 0, 2));
+    EXPECT_FALSE(isCommandTargetHex(s, 1, 3));
+    view.clickHex(2, 2);
+    EXPECT_EQ(world.cell(2, 2).terrain, 53) << "a bridge stands on the clicked hex";
+    EXPECT_EQ(world.cell(0, 2).terrain, river);
+    EXPECT_EQ(world.cell(2, 2).displayCode, bridgeDisplayCode(0, 3)) << "from the west bank straight across";
+    EXPECT_TRUE(world.unit(0, world.mover).hasFlag(kUnitActed));
+}
+
+TEST(PersonsOrders, ASecondClickOnTheChosenDestinationMovesThere)
+{
+    const Outcome direct = orderedDirectly(3, kCommandNone, 0);
+    OrderWorld world;
+    MapWindowHarness view(world.state());
+    view.clickHex(1, 2);
+    view.clickHex(3, 2);
+    EXPECT_EQ(world.unit(0, world.mover).x, 1) << "the first click only chooses";
+    EXPECT_TRUE(hasHexMark(world.state(), 3, 2, kMarkPathEnd));
+    view.clickHex(3, 2);
+    EXPECT_EQ(world.unit(0, world.mover).x, 3);
+    EXPECT_TRUE(world.unit(0, world.mover).hasFlag(kUnitActed));
+    EXPECT_TRUE(Outcome(world.state()) == direct);
+    EXPECT_EQ(view.host.selections.back().side, -1);
+}
+
+TEST(PersonsOrders, TheFightAfterAMoveShowsTheUnitWhereItArrivedAndNoRoute)
+{
+    // The fight is shown while the map shows what the move left behind.
+    struct WatchingBattle : HeadlessBattle {
+        GameState* state = nullptr;
+        MapWindow* window = nullptr;
+        HexPos start {};
+        bool routeShown = true;
+        std::vector<uint32_t> startHexDuringFight;
+        void runBattleScene(BattleRecord& record, bool play_se) override
+        {
+            routeShown = false;
+            for (int y = 0; y < state->mapHeight(); ++y)
+                for (int x = 0; x < state->mapWidth(); ++x)
+                    routeShown = routeShown || hasHexMark(*state, x, y, kMarkPath | kMarkPathEnd);
+            startHexDuringFight = hexPixels(*window, start);
+            HeadlessBattle::runBattleScene(record, play_se);
+        }
+        void showSimpleBattle() override
+        {
+            BattleRecord record;
+            runBattleScene(record, false);
+        }
+    };
+    OrderWorld world;
+    GameState& s = world.state();
+    s.settings().showFight = true;
+    s.settings().fightOfAll = true;
+    MapWindowHarness view(s);
+    // The weapon dialog's pictures; the map keeps the plain art it was made with.
+    testing_app::linkPictures(world.host(""));
+    WatchingBattle battle;
+    battle.state = &s;
+    battle.window = view.window;
+    battle.start = { 1, 2 };
+    struct ShownMain : HeadlessMainWindow {
+        bool isVisible() const override { return true; }
+    } main;
+    setRulesLinks({ &main, &appMapWindowLink(), &view.dialogs, &battle });
+    view.clickHex(1, 2);
+    view.clickHex(4, 2);
+    view.send(app_message::kMapCommandChosen, kCommandAttack);
+    {
+        testing_app::DialogAnswer answer(platform::utf8ToCp932("兵器選択"),
+            [](HWND dialog) { testing_app::pressControl(dialog, int(sel_attack_arms_id::kExecute)); });
+        view.clickHex(5, 2);
+    }
+    ASSERT_EQ(world.unit(0, world.mover).x, 4);
+    ASSERT_FALSE(battle.startHexDuringFight.empty()) << "the fight was shown";
+    EXPECT_FALSE(battle.routeShown);
+    view.window->fullRefresh();
+    EXPECT_EQ(battle.startHexDuringFight, hexPixels(*view.window, { 1, 2 })) << "no unit left drawn where it started";
+    setRulesLinks({ &view.main, &appMapWindowLink(), &view.dialogs, &view.battle });
+}
+
+TEST(PersonsOrders, AClickOnAStackPicksTheUnitTheMapDrawsOnTop)
+{
+    OrderWorld world(false);
+    GameState& s = world.state();
+    world.setRule(kRuleStacking, 1);
+    // The mover is re-placed in its land slot, with an aircraft of the person's above it.
+    world.unitCell(1, 2) = UnitCell {};
+    world.unitCell(1, 2).lowerSide[s.unitSlotFor(3)] = 1;
+    world.unitCell(1, 2).lowerUnit[s.unitSlotFor(3)] = uint16_t(world.mover);
+    const int plane = world.placeUnit(0, world.aircraft, 1, 2);
+    ASSERT_LT(s.unitSlotFor(s.unitTypeRecord(world.aircraft).domain), s.unitSlotFor(3));
+    MapWindowHarness view(s);
+    view.clickHex(1, 2);
+    ASSERT_FALSE(view.host.selections.empty());
+    EXPECT_EQ(view.host.selections.back().index, plane) << "the aircraft is drawn over the land unit";
+}
+
+namespace {
+
+// The mover of two sets (0 and 2) beside a capital of its own country, which rearms land units.
+struct ExchangeWorld : OrderWorld {
+    ExchangeWorld()
+        : OrderWorld(false)
+    {
+        UnitTypeRecord& type = editType(plain);
+        for (int set = 0; set < kModelCount; ++set)
+            std::fill(std::begin(type.model[set].ammo), std::end(type.model[set].ammo), uint8_t(0));
+        type.defaultModel = 0;
+        type.model[0].ammo[0] = 5;
+        type.model[0].values[0] = 6;
+        type.model[2].ammo[0] = 9;
+        type.model[2].values[0] = 6;
+        type.model[2].fuel = 33;
+        const int capital = terrainOfKind(12);
+        placeBuilding(capital, 0, 2, 2);
+        state().country(0).funds = 10000;
+        selectModel(state(), unit(0, mover), 0);
+        // The armament window's pictures and buttons.
+        std::filesystem::create_directory_symlink(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkbmp", host("tkbmp"));
+    }
+    std::string title()
+    {
+        const UnitRecord& u = unit(0, mover);
+        return platform::utf8ToCp932("武装交換 - ") + std::string(u.name, strnlen(u.name, sizeof u.name));
+    }
+};
+
+// Chooses command 14 and works the armament window: the set buttons stand at (560, 8 + 48 k).
+void exchangeTo(MapWindowHarness& view, const std::string& title, int set)
+{
+    dialogtest::drive(title.c_str(), [&] {
+        view.send(app_message::kMapCommandChosen, kCommandArmamentExchange);
+        return 0;
+    }, [&](HWND dialog) {
+        dialogtest::settle();
+        for (const POINT& at : { POINT { 632, 28 + 48 * set }, POINT { 632, 324 } }) {
+            const POINT p = dialogtest::screenOf(dialog, at.x, at.y);
+            platform::harness::click(p.x, p.y);
+            dialogtest::settle();
+        }
+    });
+    testing_lib::pump();
+}
+
+} // namespace
+
+TEST(PersonsOrders, TheArmamentExchangeChangesTheUnitsSetThroughItsWindow)
+{
+    ExchangeWorld world;
+    GameState& s = world.state();
+    MapWindowHarness view(s);
+    view.clickHex(1, 2);
+    ASSERT_FALSE(view.host.selections.empty());
+    ASSERT_TRUE(view.host.selections.back().mask & (1u << kCommandArmamentExchange)) << "a capital stands beside";
+    const uint32_t history = s.historyLog().count();
+    exchangeTo(view, world.title(), 2);
+    const UnitRecord& u = world.unit(0, world.mover);
+    EXPECT_EQ(u.model, 2);
+    EXPECT_EQ(u.ammunition[0], 9);
+    EXPECT_EQ(u.fuel, 33);
+    EXPECT_TRUE(u.hasFlag(kUnitActed));
+    EXPECT_EQ(s.historyLog().count(), history + 1);
+    EXPECT_EQ(view.host.selections.back().side, -1);
+    EXPECT_FALSE(currentAction(s).underWay());
+}
+
+TEST(PersonsOrders, ConfirmingTheSetTheUnitHasExchangesNothing)
+{
+    ExchangeWorld world;
+    GameState& s = world.state();
+    MapWindowHarness view(s);
+    view.clickHex(1, 2);
+    const Outcome before(s);
+    exchangeTo(view, world.title(), 0);
     EXPECT_TRUE(Outcome(s) == before);
+    EXPECT_FALSE(world.unit(0, world.mover).hasFlag(kUnitActed));
+    // The unit is still selected and may take another order.
+    EXPECT_EQ(view.host.selections.back().side, 0);
+    EXPECT_TRUE(s.handshake().unitCommandBeingSet());
 }

@@ -178,7 +178,8 @@ TEST(ToolEnableBits, FollowWhetherTheGameMayBeInterruptedAndEnded)
     EXPECT_EQ(toolEnableBits(state), 0u);
     handshake.setUiLinkReady();
     EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame);
-    handshake.setCombatUnderWay(true);
+    handshake.beginCombat();
     EXPECT_EQ(toolEnableBits(state), ToolPalette::kCanInterrupt);
+    handshake.endCombat();
     handshake.setPlayRunning(false);
 }

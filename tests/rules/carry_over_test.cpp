@@ -287,3 +287,24 @@ TEST(CarryOverDeployment, AutomaticPrefersHexesNearTheCapitalStopsAtTheLimitAndN
 }
 
 } // namespace
+
+TEST(CarryOverDeploymentStart, TakesAsManyAsTheListAndTheTableAllowAndFindsHexesNearHome)
+{
+    CarryOverWorld world(0);
+    GameState& s = world.state();
+    for (int i = 0; i < 4; ++i)
+        world.addEntry(kInfantry);
+    world.placeUnit(0, kHeadquarters, 1, 1);
+    // Four waiting entries and room for all: four placements, land and high air only.
+    beginCarryOverDeployment(s);
+    EXPECT_EQ(carryOverDeployment(s).limit, 4u);
+    EXPECT_EQ(carryOverDeployment(s).unitsLeft, 4u);
+    EXPECT_EQ(carryOverDeployment(s).domainMask, uint8_t(1u << 0 | 1u << 3));
+    // The map marks no deployment hex: those near the headquarters take its place.
+    EXPECT_TRUE(s.terrainCellAt(1, 1)->turnMarks[0] & 1);
+    // Room for only two more units in the table: two placements.
+    s.country(0).unitListLength = 3;
+    beginCarryOverDeployment(s);
+    EXPECT_EQ(carryOverDeployment(s).limit, 2u);
+    EXPECT_EQ(carryOverDeployment(s).unitsLeft, 2u);
+}

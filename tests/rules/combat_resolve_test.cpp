@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using testing_rules::CombatWorld;
 
 namespace {
@@ -40,12 +42,12 @@ struct DuelWorld : CombatWorld {
 
 // A main window that is shown and a battle scene that keeps the side records it was given.
 struct ShownBattle : HeadlessBattle {
-    void runBattleScene(BattleSceneSide& a, BattleSceneSide& d, bool play_se) override
+    void runBattleScene(BattleRecord& record, bool play_se) override
     {
-        sides[0] = a, sides[1] = d;
-        HeadlessBattle::runBattleScene(a, d, play_se);
+        sides[0] = record.side[0], sides[1] = record.side[1];
+        HeadlessBattle::runBattleScene(record, play_se);
     }
-    BattleSceneSide sides[2];
+    BattleSideRecord sides[2];
 };
 struct ShownMainWindow : HeadlessMainWindow {
     bool isVisible() const override { return true; }
@@ -241,12 +243,13 @@ TEST(CombatResolve, ShownFightHandsBothSidesToTheBattleScene)
     world.resolve();
     setRulesLinks({});
     ASSERT_EQ(battle.callsOf("runBattleScene").size(), 1u);
-    const BattleSceneSide& d = battle.sides[1];
-    EXPECT_EQ(d.country, 1);
-    EXPECT_EQ(d.typeId, world.other);
-    EXPECT_EQ(d.membersBefore, 4);
-    EXPECT_EQ(d.membersAfter, 0);
-    EXPECT_EQ(battle.sides[0].hits, 4);
+    const BattleSideRecord& d = battle.sides[1];
+    EXPECT_EQ(d.country, 1u);
+    EXPECT_EQ(d.unitType, uint32_t(world.other));
+    EXPECT_EQ(d.battleId, world.other) << "the battle id is the unit type's id";
+    EXPECT_EQ(d.figuresBefore, 4);
+    EXPECT_EQ(d.figuresAfter, 0);
+    EXPECT_EQ(battle.sides[0].shots, 4u);
     EXPECT_EQ(battle.sides[0].weaponSlot, 0);
     EXPECT_EQ(map.callsOf("animateExplosion").size(), 1u);
     EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
@@ -334,4 +337,54 @@ TEST(AttackSearch, FindsAWeaponOnlyWithinReachAndWithTheMaskBits)
     world.gun->power[targetClass(world.unit(1, world.defender).type())] = 1;
     world.unit(0, world.attacker).ammunition[0] = 0;
     EXPECT_EQ(findAttackWeapon(state, 0, world.attacker, 2, 2, 1, world.defender, 8), -1) << "no rounds";
+}
+
+// The person asks to quit, or to take the delegated turn back, while the fight is on screen: both
+// wait for the fight's end, which carries them out.
+TEST(CombatResolve, RequestsMadeDuringTheFightAreCarriedOutAtItsEnd)
+{
+    struct AskingBattle : ShownBattle {
+        Handshake* handshake = nullptr;
+        std::vector<DeferredRequest> asks;
+        bool deferred = true;
+        void runBattleScene(BattleRecord& record, bool play_se) override
+        {
+            for (DeferredRequest ask : asks)
+                deferred = handshake->deferDuringCombat(ask) && deferred;
+            ShownBattle::runBattleScene(record, play_se);
+        }
+    };
+    struct Case {
+        std::vector<DeferredRequest> asks;
+        bool delegated;
+        const char* call;
+    };
+    for (const Case& c : { Case { { DeferredRequest::Quit }, false, "requestQuit" },
+             Case { { DeferredRequest::CancelDelegation }, true, "releasePendingWait" },
+             Case { { DeferredRequest::CancelDelegation, DeferredRequest::Quit }, false, "requestQuit" } }) {
+        DuelWorld world;
+        Handshake& handshake = world.state().handshake();
+        ShownMainWindow main;
+        HeadlessMapWindow map;
+        HeadlessDialogs dialogs;
+        AskingBattle battle;
+        battle.handshake = &handshake;
+        battle.asks = c.asks;
+        setRulesLinks({ &main, &map, &dialogs, &battle });
+        world.state().turnBlock().viewingCountry = 0;
+        world.state().settings().fightOnReal = true;
+        world.state().settings().showFight = true;
+        handshake.setPlayRunning(true);
+        handshake.setDelegation(c.delegated);
+        world.resolve();
+        setRulesLinks({});
+        EXPECT_TRUE(battle.deferred) << "a request during the fight is kept for its end";
+        EXPECT_EQ(main.callsOf(c.call).size(), 1u) << c.call;
+        EXPECT_FALSE(handshake.delegation());
+        const bool cancel = std::find(c.asks.begin(), c.asks.end(), DeferredRequest::CancelDelegation) != c.asks.end();
+        EXPECT_EQ(handshake.interruptRequested(), cancel && !c.delegated) << "a cancel without delegation pauses the computer";
+        EXPECT_FALSE(handshake.combatUnderWay());
+        EXPECT_FALSE(handshake.deferDuringCombat(DeferredRequest::Quit)) << "after the fight the caller acts itself";
+        handshake.setPlayRunning(false);
+    }
 }

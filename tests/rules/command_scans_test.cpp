@@ -2,6 +2,7 @@
 #include "rules/command_scans_rules.h"
 #include "rules/commands.h"
 #include "rules/current_action.h"
+#include "rules/current_action_marks.h"
 #include "rules/commands_range.h"
 #include "rules/visibility.h"
 #include "state/game_state.h"
@@ -10,6 +11,8 @@
 #include "tests/rules/commands_world.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using testing_rules::CommandWorld;
 
@@ -153,6 +156,38 @@ TEST(AttackCommand, GroundAttackHexMustHoldNoVisibleUnit)
     ASSERT_TRUE(world.scans->hasGroundAttackHex(world.state(), 0, world.infantry, 0, 0, 2));
     world.placeUnit(0, world.other, 2, 0);
     EXPECT_FALSE(world.scans->hasGroundAttackHex(world.state(), 0, world.infantry, 0, 0, 2));
+}
+
+TEST(AttackCommand, GroundAttackMarkingFormMarksEveryHexTheCheckCouldHaveStoppedAt)
+{
+    ScanWorld world(3);
+    GameState& s = world.state();
+    world.placeUnit(0, world.other, 4, 3);
+    std::vector<HexPos> hexes;
+    EXPECT_EQ(collectGroundAttackHexes(s, 0, world.infantry, 2, 3, false, true, hexes), 0) << "rule 46 off";
+    world.setRule(kRuleGroundPointTarget, 1);
+    ASSERT_GT(collectGroundAttackHexes(s, 0, world.infantry, 2, 3, false, true, hexes), 0);
+    int expected = 0;
+    for (int y = 0; y < s.mapHeight(); ++y)
+        for (int x = 0; x < s.mapWidth(); ++x) {
+            const int d = hexDistance(HexPos { 2, 3 }, HexPos { x, y });
+            const bool target = d >= 2 && d <= 3 && HexPos { x, y } != HexPos { 4, 3 };
+            expected += target;
+            const bool listed = std::find(hexes.begin(), hexes.end(), HexPos { x, y }) != hexes.end();
+            EXPECT_EQ(listed, target) << x << "," << y;
+            EXPECT_EQ(isCommandTargetHex(s, x, y), target) << x << "," << y;
+        }
+    EXPECT_EQ(int(hexes.size()), expected) << "each hex once";
+    EXPECT_TRUE(world.scans->hasGroundAttackHex(s, 0, world.infantry, 2, 3, 3)) << "the check finds the first of them";
+
+    // The listing form leaves the marks alone; without a weapon reaching past the neighbours there is none.
+    clearHexMarkAll(s, kMarkCommandTarget);
+    hexes.clear();
+    ASSERT_GT(collectGroundAttackHexes(s, 0, world.infantry, 2, 3, false, false, hexes), 0);
+    EXPECT_FALSE(isCommandTargetHex(s, 2, 5));
+    world.editWeapon(world.weapon).reach = 1;
+    hexes.clear();
+    EXPECT_EQ(collectGroundAttackHexes(s, 0, world.infantry, 2, 3, false, false, hexes), 0);
 }
 
 TEST(FireCommand, OfferedWhenTheLaunchedTypeReachesTwoHexesOut)

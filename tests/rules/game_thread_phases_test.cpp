@@ -23,7 +23,7 @@ struct IncomeWorld : GameThreadWorld {
         int town = terrainOfKind(kTerrainBuilding);
         editTerrain(town).income = kIncome;
         placeBuilding(town, 0, 3, 3);
-        state().mapHeader().data0[532] = 1;
+        state().mapHeader().buildingIncome = 1;
         turn().turn = uint16_t(turn_number);
         turn().currentCountry = 0;
         turn().phase = kPhaseIncome;

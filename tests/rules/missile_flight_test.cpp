@@ -1,5 +1,7 @@
 // Missile flight over turns: steps, arrival next to the target, interception, running dry, and the
 // action phase's interception of exposed units.
+#include "rules/headless_links.h"
+#include "rules/links.h"
 #include "rules/missiles.h"
 
 #include "rules/interception.h"
@@ -118,8 +120,21 @@ TEST(ExposedUnits, SurvivorsLoseTheirActionAndTheDestroyedAreRemoved)
     interceptExposedUnits(s, 0);
     EXPECT_FALSE(world.unit(0, strong).hasFlag(kUnitActed)) << "rule 31 off";
 
+    // At the end of a person's action phase each unit left standing exposed is told of its
+    // interception, once; a unit out of reach is not.
     world.setRule(kRuleInterception, 1);
+    s.country(0).controller = 1;
+    HeadlessDialogs dialogs;
+    setRulesLinks({ nullptr, nullptr, &dialogs, nullptr });
     interceptExposedUnits(s, 0);
+    setRulesLinks({});
+    int notices = 0;
+    for (const LinkCall& call : dialogs.callsOf("showEventNotice"))
+        if (call.args.at(0) == 7) {
+            ++notices;
+            EXPECT_NE(call.args.at(2), safe);
+        }
+    EXPECT_EQ(notices, 2);
     EXPECT_TRUE(world.unit(0, strong).hasFlag(kUnitActed));
     EXPECT_GT(strengthTotal(world.unit(0, strong)), 0);
     EXPECT_EQ(world.unit(0, weak).state(), 0);

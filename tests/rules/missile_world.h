@@ -33,7 +33,7 @@ public:
         m.weaponSlot[0].weaponId = uint16_t(gun2Id);
         m.model[0].values[0] = uint8_t(3 * cost);
         m.model[0].fuel = uint16_t(20 * cost);
-        m.value106 = 0;
+        m.defaultModel = 0;
         *warhead() = *gun;
         warhead()->kind = kWeaponMissile;
         warhead()->reach = 3;

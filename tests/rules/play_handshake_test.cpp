@@ -213,9 +213,9 @@ TEST_F(PlayHandshake, InterruptAllowedOnlyWhenThePersonIsNotMidCommand)
     EXPECT_FALSE(canInterruptGame(state()));
     handshake.setUiLinkReady();
     EXPECT_TRUE(canInterruptGame(state()));
-    handshake.setCombatUnderWay(true);
+    handshake.beginCombat();
     EXPECT_FALSE(canEndGame(state()));
-    handshake.setCombatUnderWay(false);
+    handshake.endCombat();
     EXPECT_TRUE(canEndGame(state()));
 
     handshake.replyToGame(0);

@@ -24,7 +24,7 @@ public:
             type.memberPrice = 100;
             type.memberStrength = 10;
             type.productionTurns = 3;
-            type.value106 = 0;
+            type.defaultModel = 0;
         }
         // Open ground that every land and air movement type may enter.
         for (int x = 0; x < width; ++x)

@@ -563,7 +563,7 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
         EXPECT_GT(given, 3000) << name;
         EXPECT_GT(moved, walks / 2) << name;
         EXPECT_GT(attacks, 10) << name << ": the two sides met and fought";
-        EXPECT_GT(stored, 5) << name << ": units went into buildings and came out again";
+        EXPECT_GE(stored, 3) << name << ": units went into buildings and came out again";
         EXPECT_GT(occupied + demolished, 0) << name << ": buildings were occupied or demolished";
         // The engineering and merge orders come up on these maps too.
         EXPECT_GT(ordered[kCommandMerge] + ordered[kCommandSplit], 0) << name;

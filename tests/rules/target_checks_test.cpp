@@ -246,6 +246,50 @@ TEST(BridgeSites, FlaggedTerrainWhoseUnitsCanStandOnTheBridge)
     EXPECT_FALSE(canBuildBridgeAt(s, 4, 3));
 }
 
+TEST(BridgeSites, TheBridgeHexesBesideAHexAreTheFlaggedOnesNoEnemyHolds)
+{
+    CommandWorld world;
+    GameState& s = world.state();
+    const int river = world.terrainOfKind(kTerrainRiver);
+    world.editTerrain(river).flags |= 0x20;
+    world.cell(4, 3).terrain = uint8_t(river);
+    world.cell(2, 3).terrain = uint8_t(river);
+    std::vector<HexPos> hexes;
+    EXPECT_EQ(collectBridgeHexes(s, 0, 3, 3, hexes), 2);
+    EXPECT_TRUE(contains(hexes, 4, 3) && contains(hexes, 2, 3));
+    world.placeUnit(1, world.other, 2, 3);
+    hexes.clear();
+    EXPECT_EQ(collectBridgeHexes(s, 0, 3, 3, hexes), 1) << "an enemy on the river hex";
+    EXPECT_TRUE(contains(hexes, 4, 3));
+    hexes.clear();
+    EXPECT_EQ(collectBridgeHexes(s, 0, 6, 6, hexes), 0) << "no river beside";
+}
+
+TEST(LongestReachOfKind, LoadedWeaponsOfThatKindOnlyAndNothingWhenExhausted)
+{
+    CommandWorld world;
+    world.giveWeapon(world.plain, 0, 4, 0);
+    world.giveWeapon(world.plain, 6, 2, 1);
+    WeaponRecord& gun = world.editWeapon(world.weaponOfKind(0));
+    WeaponRecord& goods = world.editWeapon(world.weaponOfKind(6));
+    gun.reach = 2;
+    goods.reach = 3;
+    goods.flags &= uint16_t(~128u);
+    const int index = world.placeUnit(0, world.plain, 1, 1);
+    UnitRecord& unit = world.unit(0, index);
+    EXPECT_EQ(longestReachOfKind(unit, 6, false), 3);
+    EXPECT_EQ(longestReachOfKind(unit, 0, false), 2);
+    EXPECT_EQ(longestReachOfKind(unit, 5, false), 0) << "no torpedo";
+    EXPECT_EQ(longestReachOfKind(unit, 6, true), 0) << "the goods lack flag 128";
+    goods.flags |= 128;
+    EXPECT_EQ(longestReachOfKind(unit, 6, true), 3);
+    unit.ammunition[1] = 0;
+    EXPECT_EQ(longestReachOfKind(unit, 6, false), 0) << "no rounds left";
+    world.setRule(11, 1);
+    unit.fatigue = 50;
+    EXPECT_EQ(longestReachOfKind(unit, 0, false), 0) << "too tired to fight";
+}
+
 TEST(BombTargets, DestroyReachesAsFarAsTheLongestLoadedWeapon)
 {
     CommandWorld world;

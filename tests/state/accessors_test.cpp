@@ -1,5 +1,5 @@
 // State accessors: unit counts, the place table, day and night, borders, scenario texts, text
-// operations and the troop sorts.
+// operations and the destroyed-units sort.
 #include "state/state_accessors.h"
 #include "state/troop_sort.h"
 #include "state/unit_facts.h"
@@ -173,53 +173,6 @@ TEST(Mines, DetonationClearsOrLowersTheCount)
     }
 }
 
-TEST(TroopSort, SelectionMovesEqualKeysAsTheListWindowShowsThem)
-{
-    // Keys compare by their high byte only; the low byte tells equal keys apart.
-    std::vector<uint32_t> keys = { 0x0201, 0x0101, 0x0202, 0x0102, 0x0103 };
-    sortTroopKeys(keys, [](uint32_t a, uint32_t b) { return (a >> 8) < (b >> 8); });
-    EXPECT_EQ(keys, (std::vector<uint32_t> { 0x0103, 0x0102, 0x0101, 0x0201, 0x0202 }));
-}
-
-TEST(TroopSort, PlayerListPutsMissingUnitsLastAndReversesOnlyUnitsInPlay)
-{
-    SmallWorld world(6, 6);
-    GameState& s = world.state();
-    int id = s.unitTypes()[0].id;
-    for (int troop : { 30, 10, 20 })
-        world.unit(1, world.addUnit(1, id, 0, 0)).troopNumber = uint16_t(troop);
-    // Index 3 is free, index 4 waits in the carry-over list.
-    int waiting = world.addUnit(1, id, 0, 0);
-    world.unit(1, waiting + 1) = world.unit(1, waiting);
-    world.unit(1, waiting) = UnitRecord {};
-    world.unit(1, waiting + 1).stateLow = 1000 & 0xFF;
-    world.unit(1, waiting + 1).stateHigh = 1000 >> 8;
-    world.unit(1, waiting + 1).troopNumber = 5;
-    s.country(1).unitListLength = 5;
-    auto indexes = [&] {
-        std::vector<int> out;
-        for (uint32_t key : s.playerUnitList(1)) {
-            EXPECT_EQ(key & 0xFFFF, 1u);
-            out.push_back(int(key >> 16));
-        }
-        return out;
-    };
-    s.sortPlayerUnitList(1, 0, 0);
-    EXPECT_EQ(indexes(), (std::vector<int> { 4, 1, 2, 0, 3 }));
-    s.sortPlayerUnitList(1, 0, 1);
-    EXPECT_EQ(indexes(), (std::vector<int> { 3, 0, 2, 1, 4 }));
-
-    world.unit(1, 0).fuel = 1;
-    world.unit(1, 1).fuel = 3;
-    world.unit(1, 2).fuel = 2;
-    world.unit(1, 4).fuel = 9;
-    s.sortPlayerUnitList(1, 9, 0);
-    EXPECT_EQ(indexes(), (std::vector<int> { 0, 2, 1, 4, 3 }));
-    // The leading run in play is reversed; the waiting unit stops it.
-    s.sortPlayerUnitList(1, 9, 1);
-    EXPECT_EQ(indexes(), (std::vector<int> { 1, 2, 0, 4, 3 }));
-}
-
 TEST(TroopSort, DestroyedListByKeyWithFreeEntriesLast)
 {
     SmallWorld world(6, 6);
@@ -239,7 +192,7 @@ TEST(TroopSort, DestroyedListByKeyWithFreeEntriesLast)
         entries[i].y = made[i].y;
         std::strcpy(reinterpret_cast<char*>(entries[i].identity), made[i].name);
     }
-    // Keys are (entry << 16) | country. Entry 3 is free and entry 500 lies outside the list.
+    // Keys are (entry << 16) | country; a vector of another length is made again, one key per entry.
     auto keys = [](std::vector<uint32_t> list) {
         for (uint32_t& k : list)
             k = (k << 16) | 3;
@@ -249,59 +202,23 @@ TEST(TroopSort, DestroyedListByKeyWithFreeEntriesLast)
         *s.troopList(3) = keys({ 3, 500, 2, 1, 0 });
         s.setTroopListSort(key, reverse);
         s.sortTroopList(3);
-        return std::vector<uint32_t>(s.troopList(3)->begin(), s.troopList(3)->begin() + 3);
+        EXPECT_EQ(s.troopList(3)->size(), size_t(kDestroyedUnitsPerCountry));
+        return std::vector<uint32_t>(s.troopList(3)->begin(), s.troopList(3)->begin() + 4);
     };
-    EXPECT_EQ(sorted(0, 0), keys({ 0, 1, 2 }));
-    EXPECT_EQ(sorted(1, 0), keys({ 1, 0, 2 }));
-    EXPECT_EQ(sorted(2, 0), keys({ 1, 0, 2 }));
-    EXPECT_EQ(sorted(3, 0), keys({ 2, 0, 1 }));
-    *s.troopList(3) = keys({ 3, 2, 1, 0 });
+    EXPECT_EQ(sorted(0, 0), keys({ 0, 1, 2, 3 }));
+    EXPECT_EQ(sorted(1, 0), keys({ 1, 0, 2, 3 }));
+    EXPECT_EQ(sorted(2, 0), keys({ 1, 0, 2, 3 }));
+    EXPECT_EQ(sorted(3, 0), keys({ 2, 0, 1, 3 }));
+    // Key 0 takes no notice of free entries; the others keep them behind, in their order.
+    entries[1].turn = 0;
+    entries[1].usedMark = 0;
+    EXPECT_EQ(sorted(0, 0), keys({ 0, 1, 2, 3 }));
+    EXPECT_EQ(sorted(1, 0), keys({ 0, 2, 1, 3 }));
+    // Descending turns the whole list round, free entries too.
+    EXPECT_EQ(sorted(0, 1), keys({ 99, 98, 97, 96 }));
     s.setTroopListSort(1, 1);
     s.sortTroopList(3);
-    EXPECT_EQ(*s.troopList(3), keys({ 3, 2, 0, 1 }));
+    const std::vector<uint32_t>& list = *s.troopList(3);
+    EXPECT_EQ(std::vector<uint32_t>(list.end() - 2, list.end()), keys({ 2, 0 }));
 }
 
-TEST(ProducibleList, FilterAvailabilityWarheadsAndOrders)
-{
-    SmallWorld world(4, 4);
-    GameState& s = world.state();
-    const auto& types = s.unitTypes();
-    int a = types[0].id;
-    int b = types[1].id;
-    int c = types[2].id;
-    for (int id : { a, b, c }) {
-        world.editType(id).available = 1;
-        world.editType(id).baseType = 0;
-        world.editType(id).unitClass = 0;
-    }
-    world.editType(c).unitClass = kWarheadClass;
-    ProductionTypeRecord production {};
-    production.setProducible(a, true);
-    production.setProducible(b, true);
-    production.setProducible(c, true);
-    s.setUserProductionType(0, production);
-    s.buildProducibleList(kFirstUserProductionType);
-    EXPECT_EQ(s.producibleList(), (std::vector<uint32_t> { uint32_t(a), uint32_t(b) }));
-    world.editType(a).available = 0;
-    s.buildProducibleList(kFirstUserProductionType);
-    EXPECT_EQ(s.producibleList(), (std::vector<uint32_t> { uint32_t(b) }));
-    // A derived type whose base number lies at or below its own is left out.
-    world.editType(b).baseType = uint16_t(b);
-    s.buildProducibleList(kFirstUserProductionType);
-    EXPECT_TRUE(s.producibleList().empty());
-    world.editType(b).baseType = 0;
-
-    world.editType(a).available = 1;
-    s.buildProducibleList(0);
-    std::vector<uint32_t> all = s.producibleList();
-    EXPECT_EQ(std::count(all.begin(), all.end(), uint32_t(c)), 0);
-    s.reverseProducibleList(0, 1);
-    EXPECT_EQ(s.producibleList().front(), all.back());
-    s.reverseProducibleList(3, 0);
-    const std::vector<uint32_t>& sorted = s.producibleList();
-    for (size_t i = 1; i < sorted.size(); ++i) {
-        const UnitTypeRecord& x = s.unitTypeRecord(int(sorted[i - 1]));
-        const UnitTypeRecord& y = s.unitTypeRecord(int(sorted[i]));
-        EXPECT_LE(uint64_t(x.members) * x.memberPrice, uint64_t(y.members) * y.memberPrice);
-    }
-}

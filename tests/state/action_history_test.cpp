@@ -42,6 +42,10 @@ TEST(ActionHistoryLog, GrowsByAThousandKeepingEarlierRecords)
     EXPECT_EQ(log.capacity(), 2000u);
     for (uint32_t i = 0; i <= 1000; ++i)
         ASSERT_EQ(log.record(i).value, i);
+    // Past the last record (inside the grown capacity or beyond it) an empty record answers.
+    EXPECT_EQ(log.record(1001).kind, 0);
+    EXPECT_EQ(log.record(1001).value, 0u);
+    EXPECT_EQ(log.record(5000).value, 0u);
     log.clear();
     EXPECT_EQ(log.count(), 0u);
     EXPECT_EQ(log.capacity(), 0u);
@@ -312,4 +316,18 @@ TEST(GameStateHistory, RecordsTheGamesUnitsAndNamesItsTerrain)
     EXPECT_NE(line.find(platform::utf8ToCp932("→ ") + terrain + ","), std::string::npos) << line;
     EXPECT_EQ(line.rfind("004,003.004,", 0), 0u);
     EXPECT_NE(line.find("[G]"), std::string::npos);
+}
+
+TEST(ActionHistoryLog, TheGameStateHandsOutRecordsOnlyUpToTheCount)
+{
+    testing_state::SmallWorld world(4, 4);
+    GameState& state = world.state();
+    EXPECT_EQ(state.historyCount(), 0u);
+    EXPECT_EQ(state.historyRecord(0), nullptr);
+    state.historyLog().append(numbered(7));
+    ASSERT_EQ(state.historyCount(), 1u);
+    ASSERT_NE(state.historyRecord(0), nullptr);
+    EXPECT_EQ(state.historyRecord(0)->value, 7u);
+    EXPECT_EQ(state.historyRecord(1), nullptr);
+    EXPECT_EQ(state.historyRecord(0xFFFFFFFFu), nullptr);
 }

@@ -354,7 +354,7 @@ TEST(Buildings, IncomeCountsIntactOwnedBuildingsOnlyWhenTheMapPays)
     world.placeBuilding(city, 2, 3, 1);
     EXPECT_EQ(s.countOwnedBuildings(1), 2);
     EXPECT_EQ(s.countBuildingsOf(1), 0); // income switched off
-    s.mapHeader().data0[532] = 1;
+    s.mapHeader().buildingIncome = 1;
     EXPECT_EQ(s.countBuildingsOf(1), 60);
     world.building(0).destroyed = 1;
     EXPECT_EQ(s.countBuildingsOf(1), 30);

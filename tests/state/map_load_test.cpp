@@ -329,9 +329,13 @@ TEST(ShippedScenario, HasBriefingTargetsAndVictoryConditions)
     std::vector<uint8_t> bytes = shippedMap("riverside.vts");
     ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size()));
     EXPECT_TRUE(state.hasScenarioText());
+    // Three target towns and the supply truck sent to the north town, whose goal is marked too.
     std::vector<HexPos> targets;
     state.collectBriefingHexes(targets);
-    EXPECT_EQ(targets.size(), 3u);
+    EXPECT_EQ(targets.size(), 4u);
+    std::vector<HexPos> goals;
+    state.collectBriefingGoalHexes(goals);
+    EXPECT_EQ(goals, (std::vector<HexPos> { { 5, 1 } }));
     EXPECT_EQ(state.country(0).victoryKind, 1);
     EXPECT_EQ(state.country(1).victoryKind, 1);
     EXPECT_TRUE(state.country(0).victoryFlags & 2);
@@ -347,7 +351,9 @@ TEST(ShippedScenario, EveryTargetPlaceHoldsABuilding)
         std::vector<uint8_t> bytes = shippedMap(name);
         ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size())) << name;
         std::vector<HexPos> targets;
-        state.collectBriefingHexes(targets);
+        for (int i = 0; i < state.usedRecordCount(); ++i)
+            if (const PlaceRecord& place = state.placeTable()[i]; place.used && place.target)
+                targets.push_back({ place.x, place.y });
         EXPECT_FALSE(targets.empty()) << name;
         for (HexPos p : targets) {
             const UnitCell* cell = state.unitCellAt(p.x, p.y);

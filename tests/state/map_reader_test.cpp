@@ -19,7 +19,7 @@ TEST(MapReader, VersionOneSetsHeaderByteAndFundsLimitOfCountriesInPlay)
     ScenarioFile f = smallScenarioFile();
     f.version = 1;
     ScenarioFile back = readBack(f);
-    EXPECT_EQ(back.header.data0[532], 1);
+    EXPECT_EQ(back.header.buildingIncome, 1);
     EXPECT_EQ(packed(back.countries[0].fundsLimit), 99999999u);
     EXPECT_EQ(packed(back.countries[1].fundsLimit), 99999999u);
     EXPECT_EQ(packed(back.countries[2].fundsLimit), 0u);

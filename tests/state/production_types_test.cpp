@@ -65,14 +65,14 @@ TEST(ProductionTypes, GeneratedTablesAndUserFill)
     auto state = std::make_unique<GameState>();
     state->loadProductTypes();
     state->loadUserProductTypes();
-    ASSERT_EQ(state->builtinProductionTypes().size(), 5u);
+    ASSERT_EQ(state->builtinProductionTypes().size(), 6u);
     EXPECT_EQ(utf8(state->productionType(0)->name), "標準");
     EXPECT_TRUE(state->productionType(0)->canProduce(34));
     EXPECT_FALSE(state->productionType(0)->canProduce(1));
     EXPECT_EQ(state->userProductionTypes().size(), 100u);
     EXPECT_EQ(state->productionType(249)->name[0], 0);
     EXPECT_EQ(state->productionType(250), nullptr);
-    EXPECT_EQ(state->productionType(5), nullptr);
+    EXPECT_EQ(state->productionType(6), nullptr);
 
     auto simple = std::make_unique<GameState>();
     simple->setMode(1);
@@ -126,7 +126,7 @@ TEST(ProductionTypes, ClearAndCopySaveTheirTableAtOnce)
     reloaded->loadUserProductTypes();
     EXPECT_STREQ(reloaded->productionType(3)->name, "user10");
     EXPECT_TRUE(reloaded->productionType(3)->canProduce(19999));
-    EXPECT_EQ(reloaded->builtinProductionTypes().size(), 5u);
+    EXPECT_EQ(reloaded->builtinProductionTypes().size(), 6u);
     EXPECT_EQ(reloaded->productionType(150)->name[0], 0);
     EXPECT_STREQ(reloaded->productionType(160)->name, "user10");
 

@@ -1,5 +1,6 @@
 // The "Environment" settings: defaults, round trip, the simple-mode keys, column widths and the mode key.
 #include "state/game_settings.h"
+#include "state/game_state.h"
 #include "tests/lib/temp_program_folder.h"
 
 #include <gtest/gtest.h>
@@ -112,4 +113,18 @@ TEST(Settings, ModeKeyIsTwoWhenMissingAndSwitchWritesTheOpposite)
     EXPECT_EQ(readStoredMode(), 0);
     makeNamedValue("SimpleMode").profileWriteInt(5);
     EXPECT_EQ(readModeFlag(), 0);
+}
+
+TEST(Settings, QuickInformationModeCombinesTheTroopAndLandSwitches)
+{
+    GameState state;
+    struct Case {
+        bool troop, land;
+        int mode;
+    };
+    for (const Case& c : { Case { false, false, 0 }, Case { true, false, 1 }, Case { false, true, 2 }, Case { true, true, 3 } }) {
+        state.settings().showQuickTroop = c.troop;
+        state.settings().showQuickLand = c.land;
+        EXPECT_EQ(state.quickInfoMode(), c.mode);
+    }
 }

@@ -3,15 +3,21 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace testing_state {
 
-SmallWorld::SmallWorld(int width, int height, int terrain)
+SmallWorld::SmallWorld(int width, int height, int terrain, Pictures pictures)
     : m_state(std::make_unique<GameState>())
     , m_previous(g_gameState)
     , m_width(width)
     , m_height(height)
 {
+    if (pictures == Pictures::Linked) {
+        namespace fs = std::filesystem;
+        for (const char* folder : { "tkbmp", "tkunit" })
+            fs::create_directory_symlink(fs::path(DERAZODO_PROGRAM_DIR) / folder, host(folder));
+    }
     m_state->startUp();
     g_gameState = m_state.get();
     m_state->mapHeader().width = uint16_t(width);

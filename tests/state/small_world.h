@@ -12,8 +12,10 @@ namespace testing_state {
 class SmallWorld : public DataFolder {
 public:
     // A width x height map of one terrain type; -1 picks the first type of kind 0 (basic terrain).
-    // The world is g_gameState while it lives.
-    SmallWorld(int width, int height, int terrain = -1);
+    // The world is g_gameState while it lives. With pictures the generated bitmap and unit folders
+    // are linked in before start-up, so the base bitmaps load.
+    enum class Pictures { None, Linked };
+    SmallWorld(int width, int height, int terrain = -1, Pictures pictures = Pictures::None);
     ~SmallWorld();
 
     GameState& state() { return *m_state; }

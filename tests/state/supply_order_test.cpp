@@ -145,3 +145,20 @@ TEST(SupplyOrder, NoFundsWarnsOnlyAPersonInTheActionPhase)
     world.unit(0, index).requestResupply(0, index);
     EXPECT_EQ(services.calls, (std::vector<std::string> { "注意:軍資金が不足しているため、補給を行うことができません。" }));
 }
+
+TEST(SupplyOrder, SelectingAmmunitionChoosesEveryAffordableAmmunitionPartOrNone)
+{
+    SupplyOrder order {};
+    for (int p = 0; p < SupplyOrder::kPartCount; ++p)
+        order.parts[p].granted = p == SupplyOrder::kEngineering ? 0 : 1;
+    order.parts[SupplyOrder::kFuel].chosen = 1;
+    order.selectAmmunition(true);
+    EXPECT_EQ(order.parts[SupplyOrder::kFuel].chosen, 1) << "fuel is not ammunition";
+    EXPECT_EQ(order.parts[SupplyOrder::kAmmunition].chosen, 1);
+    EXPECT_EQ(order.parts[SupplyOrder::kEngineering].chosen, 0) << "what cannot be paid for is not chosen";
+    EXPECT_EQ(order.parts[SupplyOrder::kSupplyGoods].chosen, 1);
+    order.selectAmmunition(false);
+    for (int p = SupplyOrder::kAmmunition; p < SupplyOrder::kPartCount; ++p)
+        EXPECT_EQ(order.parts[p].chosen, 0) << p;
+    EXPECT_EQ(order.parts[SupplyOrder::kFuel].chosen, 1);
+}

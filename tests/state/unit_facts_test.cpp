@@ -122,6 +122,23 @@ TEST(UnitTypeFacts, RolesLayersAndTargetClasses)
     EXPECT_EQ(baseTargetClass(type), 2);
 }
 
+TEST(UnitTypeFacts, ArmamentSetsExistByDefaultOrByAmmunition)
+{
+    UnitTypeRecord type {};
+    type.defaultModel = 2;
+    // Only the default set exists: one set is no choice.
+    EXPECT_FALSE(unitTypeHasGroupFlag(type, 0));
+    EXPECT_TRUE(unitTypeHasGroupFlag(type, 2));
+    EXPECT_FALSE(isMultiRole(type));
+    type.model[3].ammo[4] = 1;
+    EXPECT_TRUE(unitTypeHasGroupFlag(type, 3));
+    EXPECT_TRUE(isMultiRole(type));
+    EXPECT_FALSE(unitTypeHasGroupFlag(type, 4)) << "there are four sets";
+    EXPECT_FALSE(unitTypeHasGroupFlag(type, -1));
+    type.defaultModel = 9;
+    EXPECT_EQ(defaultModelOf(type), 0) << "a default out of range starts with set 0";
+}
+
 TEST(UnitTypeFacts, ImageFileNames)
 {
     UnitTypeRecord type {};
@@ -187,13 +204,16 @@ TEST(Carrying, CargoTakesTheTightestBerthThatSuitsIt)
     EXPECT_FALSE(canCarryUnit(s, c, 0x02, 1, 0));
     EXPECT_FALSE(takeAboard(s, c, 0, 0, infantry2));
 
+    // Index + 1 in the carrier's country, or in the neutral side's table for a flagged slot.
     int side = 0;
-    EXPECT_EQ(carriedUnitAt(c, 1, side), tank);
-    EXPECT_EQ(side, -1);
+    EXPECT_EQ(c.carriedUnitAt(1, side), tank + 1);
+    EXPECT_EQ(side, 0);
     c.carriedUnits[2] = 0x8000 | 5;
-    EXPECT_EQ(carriedUnitAt(c, 2, side), 4);
+    EXPECT_EQ(c.carriedUnitAt(2, side), 5);
     EXPECT_EQ(side, 8);
-    EXPECT_EQ(carriedUnitAt(c, 3, side), -1);
+    side = 0;
+    EXPECT_EQ(c.carriedUnitAt(3, side), 0);
+    EXPECT_EQ(c.carriedUnitAt(8, side), 0) << "past the eighth slot";
 }
 
 namespace {

@@ -104,7 +104,7 @@ TEST(UnitTypeLoader, GeneratedTypesResolveTheirWeaponsAndFlags)
 {
     DataFolder folder;
     auto state = loaded();
-    EXPECT_EQ(state->unitTypes().size(), 24u);
+    EXPECT_EQ(state->unitTypes().size(), 25u);
     EXPECT_TRUE(shownTexts().empty());
     const UnitTypeRecord& tank = state->unitTypeRecord(3);
     EXPECT_EQ(utf8(tank.name), "戦車");
@@ -237,5 +237,5 @@ TEST(UnitTypeLoader, UserFilesAreParsedButNotKept)
     state->loadArmamentData(1);
     state->loadWeaponData(1);
     EXPECT_EQ(state->weapons().size(), 25u);
-    EXPECT_EQ(state->unitTypes().size(), 24u);
+    EXPECT_EQ(state->unitTypes().size(), 25u);
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 using namespace testing_sheets;
 
@@ -74,6 +75,34 @@ TEST_P(MapSheetAtZoom, NightGroundIsDarkerThanDay)
     };
     for (int id = 0; id < kTerrainIds; ++id)
         EXPECT_LT(brightness(id, map_sheet::kGroundNight), brightness(id, map_sheet::kGroundDay) * 3 / 4) << "terrain " << id;
+}
+
+TEST_P(MapSheetAtZoom, RoadsAndRiversHaveDarkerNightPicturesInTheSameShape)
+{
+    auto sum = [&](int column, bool& shaped, int day_column) {
+        long total = 0;
+        for (int y = 0; y < size(); ++y)
+            for (int x = 0; x < size(); ++x) {
+                const bool drawn = !pic().clear(column * size() + x, map_sheet::kLines * size() + y);
+                shaped = shaped && drawn == !pic().clear(day_column * size() + x, map_sheet::kLines * size() + y);
+                if (drawn) {
+                    const uint32_t c = pic().at(column * size() + x, map_sheet::kLines * size() + y);
+                    total += long(c >> 16 & 255) + long(c >> 8 & 255) + long(c & 255);
+                }
+            }
+        return total;
+    };
+    std::vector<int> columns { map_sheet::kRoadCentre };
+    for (int d = 0; d < 6; ++d)
+        columns.push_back(map_sheet::kRoad + d), columns.push_back(map_sheet::kRiver + d);
+    for (int column : columns) {
+        bool shaped = true;
+        const long day = sum(column, shaped, column);
+        const long night = sum(map_sheet::kLinesNight + column, shaped, column);
+        EXPECT_TRUE(shaped) << "column " << column;
+        EXPECT_GT(day, 0) << "column " << column;
+        EXPECT_LT(night, day * 3 / 4) << "column " << column;
+    }
 }
 
 TEST_P(MapSheetAtZoom, BuildingsAreBlueOrGreyInsideTheHexAndOnlyWhereThereIsOne)

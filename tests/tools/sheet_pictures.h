@@ -1,7 +1,7 @@
 // Reads the generated sheets of the program folder as 0xRRGGBB pixels for the picture tests.
 #pragma once
 
-#include "lib/media/bmp_reader.h"
+#include "platform/gdi/bmp_reader.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -32,10 +32,11 @@ inline std::vector<uint8_t> readProgramFile(const std::string& name)
     return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
-// An 8-bit sheet as written by the data generator; an empty picture when it cannot be read.
-inline Picture readSheet(const std::string& name)
+// An 8-bit picture of the program folder as written by the data generator; an empty picture when
+// it cannot be read.
+inline Picture readPicture(const std::string& path)
 {
-    const std::vector<uint8_t> bytes = readProgramFile("tkbmp/" + name);
+    const std::vector<uint8_t> bytes = readProgramFile(path);
     BmpReadResult read = bmpReadBytes(bytes);
     Picture picture;
     if (!read || read.dib.header().biBitCount != 8)
@@ -58,6 +59,9 @@ inline Picture readSheet(const std::string& name)
     }
     return picture;
 }
+
+// A sheet of the bitmap folder.
+inline Picture readSheet(const std::string& name) { return readPicture("tkbmp/" + name); }
 
 // Pixels of one cell that are not magenta.
 inline int drawnPixels(const Picture& sheet, int column, int row, int size)

@@ -19,7 +19,11 @@ Rgb groundColour(int t);
 bool isBuilding(int t);
 bool isBridge(int t);
 
-// One of a few plain silhouettes by unit bitmap index, scaled to a square of `size`.
+// One of a few plain silhouettes by shape (categoryShape), scaled to a square of `size`.
 void drawUnitShape(Canvas& canvas, int x, int y, int size, int index, uint8_t colour, uint8_t outline);
+// The unit bitmap indexes: the 57 classes, then seven slower variants of guns and missile vehicles.
+constexpr int kCategoryColumns = 64;
+// The shape of a bitmap index: 0 flag, 1 figure, 2 tank, 3 gun, 4 aircraft, 5 ship.
+int categoryShape(int index);
 
 } // namespace mkdata::base

@@ -47,6 +47,21 @@ void drawUnitShape(Canvas& canvas, int x, int y, int size, int index, uint8_t co
     }
 }
 
+int categoryShape(int index)
+{
+    if (index <= 18)
+        return 4; // aircraft and helicopters
+    if (index <= 23 || index == 35 || index == 36)
+        return 2; // armour and other vehicles
+    if (index == 37 || index == 38)
+        return 1;
+    if (index == 39)
+        return 0;
+    if (index >= 40 && index <= 56)
+        return 5;
+    return 3; // guns, missile vehicles, warheads and the slow variants
+}
+
 namespace {
 
 // Column = unit bitmap index, row 0 no side, row s + 1 country s.
@@ -55,12 +70,12 @@ void writeCategorySheet(const std::filesystem::path& folder)
     Palette palette;
     const uint8_t clear = palette.index(kMagenta);
     const uint8_t outline = palette.index({ 20, 20, 20 });
-    Canvas canvas(kUnitCells * 16, 9 * 16, clear);
+    Canvas canvas(kCategoryColumns * 16, 9 * 16, clear);
     for (int row = 0; row < 9; ++row) {
         const Rgb side = sideColours()[size_t(row == 0 ? 8 : row - 1)];
         const uint8_t colour = palette.index(side);
-        for (int i = 0; i < kUnitCells; ++i)
-            drawUnitShape(canvas, i * 16, row * 16, 16, i, colour, outline);
+        for (int i = 0; i < kCategoryColumns; ++i)
+            drawUnitShape(canvas, i * 16, row * 16, 16, categoryShape(i), colour, outline);
     }
     writeFile(folder / "tkbmp" / "category.bmp", encodeBmp8(canvas, palette));
 }

@@ -1,6 +1,9 @@
-// "tkbmp" button strips: every bitmap button's faces where its class cuts them, with labels.
+// "tkbmp" button strips: every bitmap button's faces where its class cuts them, with labels, and
+// the pictures that share a strip with its buttons.
 #include "lib/media/bitmap_button_layout.h"
+#include "tools/mkdata/base_bitmaps.h"
 #include "tools/mkdata/bmp_writer.h"
+#include "tools/mkdata/buttons_sheets.h"
 #include "tools/mkdata/buttons_text.h"
 #include "tools/mkdata/generator.h"
 
@@ -27,6 +30,22 @@ struct Label {
 };
 
 const Label kLabels[] = {
+    // The troop tables' column headers and the troop list's buttons.
+    { ButtonKind::Button24x20, 0, "番号", 11 },
+    { ButtonKind::Button24x20, 1, "兵種", 11 },
+    { ButtonKind::Button24x20, 2, "ﾀｰﾝ", 11 },
+    { ButtonKind::Button48x20, 4, "状態" },
+    { ButtonKind::Button48x20, 5, "座標" },
+    { ButtonKind::Button228x20, 0, "兵器名" },
+    { ButtonKind::Button228x20, 1, "部隊名" },
+    { ButtonKind::Button32x20, 0, "機数" },
+    { ButtonKind::Button32x20, 1, "疲労" },
+    { ButtonKind::Button32x20, 2, "燃料" },
+    { ButtonKind::Button28x20, 0, "ﾚﾍﾞﾙ", 11 },
+    { ButtonKind::Button48x16, 0, "詳細" },
+    { ButtonKind::Button48x16, 1, "改名" },
+    { ButtonKind::Button48x16, 2, "位置" },
+    { ButtonKind::Button48x16, 3, "解散" },
     { ButtonKind::Button100x26, 0, "戻る" },
     { ButtonKind::Button100x26, 1, "次へ" },
     { ButtonKind::Button100x26, 2, "開始" },
@@ -75,6 +94,14 @@ const Label kLabels[] = {
     { ButtonKind::EditSheetButton, 14, "名称" },
     { ButtonKind::EditSheetButton, 15, "コスト" },
     { ButtonKind::PanelButton80x24, 0, "OK" },
+    { ButtonKind::PanelButton80x24, 1, "中止" },
+    { ButtonKind::Button96x20, 0, "分類" },
+    { ButtonKind::Button272x20, 0, "名称" },
+    { ButtonKind::Button68x20, 0, "価格" },
+    { ButtonKind::MergeButton, 0, "←" },
+    { ButtonKind::MergeButton, 1, "→" },
+    { ButtonKind::MergeButton, 2, "実行" },
+    { ButtonKind::MergeButton, 3, "ｷｬﾝｾﾙ" },
     { ButtonKind::ComButton72x24, 0, "行動終了" },
     { ButtonKind::ComButton72x24, 1, "キャンセル" },
     { ButtonKind::ToolButton80x24, 0, "新規ゲーム" },
@@ -109,11 +136,12 @@ std::optional<Label> labelFor(ButtonKind kind, int image)
     return std::nullopt;
 }
 
-const Rgb kCountryColours[8] = { { 40, 80, 220 }, { 210, 40, 40 }, { 40, 170, 60 }, { 220, 200, 40 },
-    { 150, 60, 190 }, { 40, 190, 200 }, { 235, 130, 30 }, { 220, 60, 180 } };
+// Beside the eight countries' check marks the strip holds a ninth, unowned column at x 144: the
+// facility tables head their columns with all nine.
+constexpr int kUnownedMark = 8;
 
 struct Colours {
-    uint8_t back, face, light, dark, text, pressedFace, disabledFace, disabledText, focus, mark;
+    uint8_t back, face, light, dark, text, pressedFace, disabledFace, disabledText, focus, mark, selectedRow;
 };
 
 enum class Face { Normal, Pressed, Disabled, Focus };
@@ -160,10 +188,11 @@ void drawFace(Canvas& canvas, const Colours& c, const FaceRect& r, Face face, Bu
     }
 }
 
-// Check marks: a box in the country colour, empty in the normal rows, ticked above them.
+// Check marks: a box in the side's colour (as the map and its thumbnails show it), empty in the
+// normal rows, ticked above them.
 void drawCheckMark(Canvas& canvas, Palette& palette, const Colours& c, const FaceRect& r, int image, bool ticked)
 {
-    const uint8_t colour = palette.index(kCountryColours[image % 8]);
+    const uint8_t colour = palette.index(base::sideColours()[size_t(image % 9)]);
     canvas.fillRect(r.left, r.top, r.right, r.bottom, c.back);
     canvas.fillRect(r.left + 2, r.top + 1, r.right - 2, r.bottom - 1, colour);
     canvas.frameRect(r.left + 2, r.top + 1, r.right - 2, r.bottom - 1, c.dark);
@@ -181,15 +210,32 @@ struct Placed {
     bitmap_buttons::ButtonLayout layout;
 };
 
+// A list row drawn selected: a lit bar with a sunken rim, for the white text the lists write on it.
+void drawSelectedRow(Canvas& canvas, const Colours& c, const FaceRect& r)
+{
+    canvas.fillRect(r.left, r.top, r.right, r.bottom, c.selectedRow);
+    canvas.line(r.left, r.top, r.right - 1, r.top, c.dark);
+    canvas.line(r.left, r.bottom - 1, r.right - 1, r.bottom - 1, c.light);
+    canvas.frameRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, c.focus);
+}
+
 void writeStrip(const std::filesystem::path& programFolder, const std::string& file, const std::vector<Placed>& buttons)
 {
-    int width = 0;
-    int height = 0;
+    std::vector<FaceRect> rows;
+    if (file == bitmap_buttons::kEditStripFile)
+        rows.assign(std::begin(bitmap_buttons::kEditSelectedRows), std::end(bitmap_buttons::kEditSelectedRows));
+    const SheetSize sheet = sheetSize(file);
+    int width = sheet.width;
+    int height = sheet.height;
     for (const Placed& p : buttons) {
         for (const FaceRect& r : { p.layout.normal, p.layout.pressed, p.layout.disabled, p.layout.focus }) {
             width = std::max(width, r.right);
             height = std::max(height, r.bottom);
         }
+    }
+    for (const FaceRect& r : rows) {
+        width = std::max(width, r.right);
+        height = std::max(height, r.bottom);
     }
     Palette palette;
     Colours c {};
@@ -203,7 +249,11 @@ void writeStrip(const std::filesystem::path& programFolder, const std::string& f
     c.disabledText = palette.index({ 160, 160, 156 });
     c.focus = palette.index({ 236, 200, 80 });
     c.mark = palette.index({ 255, 255, 255 });
+    c.selectedRow = rows.empty() ? c.back : palette.index({ 52, 86, 140 });
     Canvas canvas(width, height, c.back);
+    for (const FaceRect& r : rows)
+        drawSelectedRow(canvas, c, r);
+    paintSheetPictures(file, canvas, palette);
     for (const Placed& p : buttons) {
         const auto& l = p.layout;
         if (p.kind == ButtonKind::CheckMarkButton) {
@@ -232,6 +282,14 @@ void writeButtonStrips(const std::filesystem::path& programFolder)
             const auto layout = bitmap_buttons::buttonLayout(kind, i);
             strips[layout.file].push_back({ kind, i, layout });
         }
+    }
+    {
+        auto unowned = bitmap_buttons::buttonLayout(ButtonKind::CheckMarkButton, 0);
+        const int x = unowned.normal.width() * kUnownedMark;
+        unowned.normal = { x, unowned.normal.top, x + unowned.normal.width(), unowned.normal.bottom };
+        unowned.pressed = { x, unowned.pressed.top, x + unowned.pressed.width(), unowned.pressed.bottom };
+        unowned.disabled = unowned.normal;
+        strips[unowned.file].push_back({ ButtonKind::CheckMarkButton, kUnownedMark, unowned });
     }
     for (const auto& [file, buttons] : strips)
         writeStrip(programFolder, file, buttons);

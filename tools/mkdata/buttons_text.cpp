@@ -11,7 +11,7 @@
 namespace mkdata::buttons {
 
 void drawLabel(Canvas& canvas, int left, int top, int right, int bottom, std::string_view utf8, uint8_t index,
-    int pixelHeight, bool bold)
+    int pixelHeight, bool bold, Align align)
 {
     const int width = right - left;
     const int height = bottom - top;
@@ -39,7 +39,8 @@ void drawLabel(Canvas& canvas, int left, int top, int right, int bottom, std::st
     SetTextColor(dc, RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);
     const std::string text = platform::utf8ToCp932(utf8);
-    DrawTextA(dc, text.c_str(), int(text.size()), &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    UINT across = align == Align::Left ? DT_LEFT : align == Align::Right ? DT_RIGHT : DT_CENTER;
+    DrawTextA(dc, text.c_str(), int(text.size()), &all, across | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     GdiFlush();
     const auto* pixels = static_cast<const uint32_t*>(bits);
     for (int y = 0; y < height; ++y) {

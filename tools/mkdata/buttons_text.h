@@ -7,9 +7,11 @@
 
 namespace mkdata::buttons {
 
-// Draws UTF-8 text centred in (left, top, right, bottom), pixels of the glyphs in colour
-// `index`. pixelHeight is the font's character height.
+enum class Align { Centre, Left, Right };
+
+// Draws UTF-8 text in (left, top, right, bottom), centred vertically and placed across by align,
+// pixels of the glyphs in colour `index`. pixelHeight is the font's character height.
 void drawLabel(Canvas& canvas, int left, int top, int right, int bottom, std::string_view utf8, uint8_t index,
-    int pixelHeight = 12, bool bold = false);
+    int pixelHeight = 12, bool bold = false, Align align = Align::Centre);
 
 } // namespace mkdata::buttons

@@ -39,8 +39,8 @@ MapBuilder passMap()
 {
     MapBuilder m(kPassRows);
     m.setOwners([](int x, int) { return x <= 4 ? 0 : x >= 9 ? 1 : -1; });
-    m.country(0, "蒼嶺連邦", 1, 2500);
-    m.country(1, "緋砂王国", 2, 1500);
+    m.country(0, "蒼嶺連邦", 1, 1500);
+    m.country(1, "緋砂王国", 2, 1000);
     m.title("峠の前哨戦", "国境の峠にある砦を奪う、戦役の第一幕です。\r\n生き残った部隊は次の戦場へ引き継がれます。", 1, 20);
     m.normalRules();
     m.unit(0, kInfantry, 2, 2, "第1歩兵連隊");
@@ -55,6 +55,8 @@ MapBuilder passMap()
     m.place(6, 4, "石橋", false);
     // The attacker wins by taking the fortress; the defender by holding out to the turn limit.
     m.winByPlaces(0, 2);
+    m.atTurnLimit(0, kFallsShort);
+    m.atTurnLimit(1, kHoldsOut);
     return m;
 }
 
@@ -62,8 +64,8 @@ MapBuilder lakeMap()
 {
     MapBuilder m(kLakeRows);
     m.setOwners([](int x, int) { return x <= 4 ? 0 : x >= 10 ? 1 : -1; });
-    m.country(0, "蒼嶺連邦", 1, 2000);
-    m.country(1, "緋砂王国", 2, 3000);
+    m.country(0, "蒼嶺連邦", 1, 1500);
+    m.country(1, "緋砂王国", 2, 2000);
     m.title("湖畔の決戦", "湖の東にそびえる要塞を落とす、戦役の最終幕です。\r\n前の戦場から来た部隊を首都の周りに配置できます。", 2, 25);
     m.normalRules();
     // The carried-over units land on the land hexes round the capital.
@@ -80,6 +82,8 @@ MapBuilder lakeMap()
     m.place(11, 3, "湖東市", false);
     // The attacker wins by taking the fortress; the defender by holding out to the turn limit.
     m.winByPlaces(0, 2);
+    m.atTurnLimit(0, kFallsShort);
+    m.atTurnLimit(1, kHoldsOut);
     m.briefing({
         "北辺日報",
         "峠の砦、連邦の手に",

@@ -63,14 +63,17 @@ void river(Cell& c, int direction)
 
 void drawLines(MapSheet& sheet)
 {
-    for (int d = 0; d < 6; ++d) {
-        Cell roadCell = sheet.cell(map_sheet::kRoad + d, map_sheet::kLines, Light::Day, true);
-        road(roadCell, d);
-        Cell riverCell = sheet.cell(map_sheet::kRiver + d, map_sheet::kLines, Light::Day, true);
-        river(riverCell, d);
+    for (const Light light : { Light::Day, Light::Night }) {
+        const int offset = light == Light::Night ? map_sheet::kLinesNight : 0;
+        for (int d = 0; d < 6; ++d) {
+            Cell roadCell = sheet.cell(offset + map_sheet::kRoad + d, map_sheet::kLines, light, true);
+            road(roadCell, d);
+            Cell riverCell = sheet.cell(offset + map_sheet::kRiver + d, map_sheet::kLines, light, true);
+            river(riverCell, d);
+        }
+        Cell centre = sheet.cell(offset + map_sheet::kRoadCentre, map_sheet::kLines, light, true);
+        roadCentre(centre);
     }
-    Cell centre = sheet.cell(map_sheet::kRoadCentre, map_sheet::kLines, Light::Day, true);
-    roadCentre(centre);
 }
 
 void drawBorders(MapSheet& sheet)

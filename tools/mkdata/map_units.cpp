@@ -230,6 +230,13 @@ void ship(Symbol& s, int picture)
         s.line(3, 12, 7, 12);
         s.line(24, 12, 28, 12);
         break;
+    case kTorpedoBoat:
+        // Low and fast: a short bridge and the two torpedo tubes along the deck.
+        s.silhouette({ { 2, 16 }, { 30, 16 }, { 26, 21 }, { 5, 21 } });
+        s.silhouette({ { 14, 11 }, { 19, 11 }, { 19, 16 }, { 14, 16 } }, kBodyLight);
+        s.detail(4, 14.5, 11, 14.5, kBodyDark);
+        s.detail(21, 14.5, 28, 14.5, kBodyDark);
+        break;
     default: // kDestroyer
         s.silhouette({ { 1, 15 }, { 30, 15 }, { 27, 21 }, { 4, 21 } });
         s.silhouette({ { 11, 9 }, { 18, 9 }, { 18, 15 }, { 11, 15 } }, kBodyLight);

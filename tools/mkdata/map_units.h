@@ -5,7 +5,7 @@
 
 namespace mkdata::units {
 
-// A unit type's imageNumber; cells 24..31 are left for unit types a player adds.
+// A unit type's imageNumber; cells 25..31 are left for unit types a player adds.
 enum Picture : int {
     kHeadquarters = 0,
     kInfantry,
@@ -31,6 +31,7 @@ enum Picture : int {
     kTransportShip,
     kLandingShip,
     kCruiser,
+    kTorpedoBoat,
     kPictureCount
 };
 

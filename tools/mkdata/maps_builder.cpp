@@ -71,6 +71,8 @@ MapBuilder::MapBuilder(int width, int height, uint8_t fill)
     m_file.cells.assign(size_t(width) * size_t(height), FileMapCell {});
     for (FileMapCell& cell : m_file.cells)
         cell.terrain = fill;
+    // Every sample map pays its buildings' income.
+    m_file.header.buildingIncome = 1;
     // 1000 = days only.
     m_file.header.dayNightLow = 1000 & 0xFF;
     m_file.header.dayNightHigh = 1000 >> 8;
@@ -176,10 +178,13 @@ void MapBuilder::country(int c, const char* name, uint8_t controller, uint32_t f
     r.allianceMask = uint8_t(1u << c);
     r.productionType = 0;
     r.anthemCode = uint8_t(c);
-    r.unitSlots = 200;
+    // Few enough units that the income buys a choice of them rather than a crowd.
+    r.unitSlots = 20;
     r.funds = funds;
     r.fundsLimit = 99999999;
 }
+
+void MapBuilder::atTurnLimit(int c, uint8_t outcome) { m_file.countries[size_t(c)].victoryParameter = outcome; }
 
 void MapBuilder::title(const char* name, const char* description, int difficulty, int turns)
 {
@@ -228,8 +233,9 @@ void MapBuilder::winByPlaces(int c, uint8_t kind)
 
 void MapBuilder::normalRules()
 {
+    // Fog of war (3) on every map; supplies are paid for (8), so income has more than production to pay.
     m_file.rules = RuleBlock {};
-    for (int i : {0, 1, 3, 5, 6, 7, 9, 12, 15, 16, 17, 18, 22, 28, 29, 31, 33, 35, 38, 44, 47, 48})
+    for (int i : {0, 1, 3, 5, 6, 7, 8, 9, 12, 15, 16, 17, 18, 22, 28, 29, 31, 33, 35, 38, 44, 47, 48})
         m_file.rules.switches[i] = 1;
 }
 

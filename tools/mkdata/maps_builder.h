@@ -24,6 +24,9 @@ enum UnitType : uint16_t {
     kFighter = 20, kAttacker = 21, kAttackHeli = 22, kDestroyer = 30, kSubmarine = 31, kTransportShip = 32,
 };
 
+// A country's result at the turn limit.
+enum LimitOutcome : uint8_t { kHoldsOut = 1, kFallsShort = 2 };
+
 class MapBuilder {
 public:
     MapBuilder(int width, int height, uint8_t fill);
@@ -43,6 +46,8 @@ public:
     // Territory and building owners: owner(x, y) gives the country 0..7 or -1 for nobody.
     void setOwners(const std::function<int(int, int)>& owner);
     void country(int c, const char* name, uint8_t controller, uint32_t funds);
+    // The country's result when the turn limit passes: 1 a victory, 2 a defeat.
+    void atTurnLimit(int c, uint8_t outcome);
     void title(const char* name, const char* description, int difficulty, int turns);
     int unit(int side, uint16_t type, int x, int y, const char* name);
     void place(int x, int y, const char* name, bool target);

@@ -204,7 +204,7 @@ MapBuilder continentMap()
     m.normalRules();
     std::set<std::pair<int, int>> used;
     for (int c = 0; c < 4; ++c) {
-        m.country(c, kRealms[c].name, c == 0 ? 1 : 2, 5000);
+        m.country(c, kRealms[c].name, c == 0 ? 1 : 2, 3000);
         placeArmy(m, c, used);
     }
     for (auto [x, y] : kNeutralCities)
@@ -213,10 +213,11 @@ MapBuilder continentMap()
     m.unit(8, kDestroyer, 18, 14, "沿岸警備艇");
     m.place(20, 11, "内海市", false);
     m.place(20, 15, "要港島", false);
-    // The first realm to take a rival's capital wins.
+    // The first realm to take a rival's capital wins; at the limit none has united the continent.
     for (int c = 0; c < 4; ++c) {
         m.place(kRealms[c].capitalX, kRealms[c].capitalY, kRealms[c].name, true);
         m.winByPlaces(c, 2);
+        m.atTurnLimit(c, kFallsShort);
     }
     return m;
 }

@@ -2,6 +2,7 @@
 #include "tools/mkdata/maps_builder.h"
 
 #include "tools/mkdata/generator.h"
+#include "tools/mkdata/maps_pictures.h"
 
 namespace mkdata::maps {
 namespace {
@@ -53,8 +54,8 @@ MapBuilder drawTraining()
 {
     MapBuilder m(kTrainingRows);
     m.setOwners([](int x, int) { return x <= 4 ? 0 : x >= 12 ? 1 : -1; });
-    m.country(0, "蒼嶺連邦", 1, 3000);
-    m.country(1, "緋砂王国", 2, 3000);
+    m.country(0, "蒼嶺連邦", 1, 2000);
+    m.country(1, "緋砂王国", 2, 2000);
     troops(m, 0, false);
     troops(m, 1, true);
     m.unit(8, kInfantry, 8, 6, "川辺市守備隊");
@@ -67,6 +68,9 @@ MapBuilder drawTraining()
     m.place(15, 3, "緋砂首都", true);
     m.winByPlaces(0, 2);
     m.winByPlaces(1, 2);
+    // The east bank only has to hold out: at the limit it wins.
+    m.atTurnLimit(0, kFallsShort);
+    m.atTurnLimit(1, kHoldsOut);
     return m;
 }
 
@@ -76,7 +80,8 @@ MapBuilder trainingMap(bool simple)
 {
     MapBuilder m = drawTraining();
     m.title(simple ? "演習場（シンプル）" : "演習場", "川をはさんで向き合う二国の小さな演習用マップです。\r\n"
-                                          "中央の川辺市と橋を押さえた側が有利になります。", 1, 30);
+                                          "中央の川辺市と橋を押さえた側が有利になります。\r\n"
+                                          "30ターンのうちに緋砂王国の首都を落とせなければ、守り抜いた緋砂王国の勝利です。", 1, 30);
     if (simple)
         m.simpleRules();
     else
@@ -84,10 +89,37 @@ MapBuilder trainingMap(bool simple)
     return m;
 }
 
+// The mission text, long enough to scroll past its first screen.
+const char* const kRiversideOrders =
+    "司令官、わが軍は西岸に展開を終えた。\n"
+    "敵より先に川辺市と北の町を押さえ、橋を守り抜け。\n"
+    "\n"
+    "一、戦車大隊は夜明けとともに北大橋へ前進し、橋の東詰めを確保せよ。\n"
+    "二、歩兵連隊は戦車に続いて川辺市へ入り、中立の守備隊と交渉せよ。\n"
+    "三、砲兵大隊は丘の上に陣地を築き、東岸の敵砲兵を制圧せよ。\n"
+    "四、防空中隊は橋の周辺に展開し、敵の攻撃機から渡河部隊を守れ。\n"
+    "五、補給隊は北町までの道を確保しつつ前進し、燃料と弾薬を届けよ。\n"
+    "六、工兵中隊は川辺市の南で仮設橋の準備にかかれ。\n"
+    "七、ヘリ隊は偵察にあたり、敵の渡河の兆しを見逃すな。\n"
+    "八、飛行隊は首都上空を守り、命令あるまで東岸へ出るな。\n"
+    "九、護衛艦しらかぜは河口を封鎖し、敵の輸送艦を通すな。\n"
+    "十、輸送艦はやせは後方で待機し、増援の到着を待て。\n"
+    "\n"
+    "敵の緋砂王国も同じ町をねらっている。先に町を押さえた側が川を制する。\n"
+    "町を占領したら、ただちに守りを固めよ。敵は必ず取り返しに来る。\n"
+    "橋が落とされた場合は、工兵の仮設橋で渡河を続けよ。\n"
+    "中立の守備隊とは、こちらから戦いを仕掛けてはならない。\n"
+    "民間人を巻き込む砲撃は厳に慎め。\n"
+    "\n"
+    "天候は晴れ、川の水位は平年並みである。\n"
+    "作戦は二十ターン以内に完了せよ。\n"
+    "諸君の健闘を祈る。";
+
 MapBuilder riversideScenario()
 {
     MapBuilder m = drawTraining();
-    m.title("河畔の攻防", "川辺市と二つの町をめぐる短いシナリオです。", 2, 20);
+    m.title("河畔の攻防", "川辺市と二つの町をめぐる短いシナリオです。\r\n"
+                          "20ターンのうちに三つの拠点を押さえられなければ、緋砂王国の勝利です。", 2, 20);
     m.normalRules();
     m.file().places.clear();
     // Villages hold no building, and a target place must hold one to be taken: towns instead.
@@ -105,13 +137,22 @@ MapBuilder riversideScenario()
         "国境の川をはさんで蒼嶺連邦と緋砂王国の部隊が向き合っている。\n"
         "中立の川辺市は交通の要で、どちらの国も手放すつもりはない。",
         "作戦名：河畔の盾",
-        "司令官、わが軍は西岸に展開を終えた。\n"
-        "敵より先に川辺市と北の町を押さえ、橋を守り抜け。",
-        "川辺市・北町・東町をすべて占領せよ。",
+        kRiversideOrders,
+        "川辺市・北町・東町をすべて占領せよ。\n"
+        "補給隊を北町まで送り届けよ。",
         "蒼嶺連邦（西岸）\n緋砂王国（東岸）\n川辺市守備隊（中立）",
         "川辺市、平穏を取り戻す",
         "激しい戦いの末、川辺市に静けさが戻った。\n市民は橋の再建に取りかかっている。",
     });
+    // The orders are long: the mission page scrolls.
+    m.file().scenario.bytes[16062] = 2;
+    m.file().images[0] = riversideBriefingPicture();
+    m.file().images[1] = riversideNewsPicture();
+    // The west's supply truck is to reach the north town: its goal shows on the overview map.
+    UnitRecord& truck = m.file().units[0][6];
+    truck.watchBits = 2;
+    truck.goalX = 5;
+    truck.goalY = 1;
     return m;
 }
 

@@ -34,7 +34,9 @@ struct UnitType {
     int members, strength, turns, price;
     int sight[6];
     int range[6];
-    // Columns 16-24: bits 6, 7 (may occupy), 8 (demolition), 12, 10, 11, 13 (hard armour), 0, 1 (mine clearing).
+    // Columns 16-24: bits 6, 7 (may occupy), 8 (demolition), 12 (bridges, pillboxes and roads), 10, 11,
+    // 13 (hard armour), 0, 1 (mine clearing).
+    // Bit 11 (column 21, producible) is written from `available` below.
     const char* flags;
     const char* carryClass;
     Berth berths[2];
@@ -51,7 +53,7 @@ const UnitType kUnitTypes[] = {
     { 6, "対空戦車", true, true, "地上", "キャタピラC", "対空車両", 4, 6, 2, 200, { 0, 2, 3, 2, 1, 0 }, { 0, 1, 1, 1, 0, 0 }, "000000100", "重車両", {}, { { "対空機関砲", "35mm", 1, 20 } }, 40 },
     { 7, "地対空ミサイル車", true, false, "地上", "車両C", "対空ﾐｻｲﾙ車両", 4, 5, 2, 350, { 2, 3, 3, 2, 1, 0 }, { 3, 3, 3, 0, 0, 0 }, "000000000", "車両", {}, { { "地対空ミサイル", "SAM", 1, 8 } }, 40 },
     { 8, "補給車", true, true, "地上", "車両A", "補給車", 4, 3, 1, 100, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 0, 1, 0, 0 }, "000000000", "車両", {}, { { "補給物資", "", 1, 10 } }, 60 },
-    { 9, "工兵", true, true, "地上", "歩兵B", "工作部隊", 8, 2, 1, 40, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 0, 1, 0, 0 }, "011000011", "歩兵", {}, { { "工作機材", "", 1, 10 }, { "小銃", "5.56mm", 1, 20 } }, 50 },
+    { 9, "工兵", true, true, "地上", "歩兵B", "工作部隊", 8, 2, 1, 40, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 0, 1, 0, 0 }, "011100011", "歩兵", {}, { { "工作機材", "", 1, 10 }, { "小銃", "5.56mm", 1, 20 } }, 50 },
     { 10, "装甲車", true, false, "地上", "車両A", "兵員輸送車", 4, 5, 1, 120, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 1, 1, 0, 0 }, "000000000", "車両", { { "歩兵", 10 } }, { { "機関銃", "12.7mm", 1, 20 } }, 50 },
     { 11, "弾道ミサイル車", true, false, "地上", "車両D", "弾道ﾐｻｲﾙ車両", 2, 5, 3, 800, { 0, 0, 1, 2, 1, 0 }, { 0, 0, 0, 30, 30, 0 }, "000000000", "重車両", {}, { { "弾道ミサイル", "発射機", 1, 1 } }, 40 },
     // The missiles themselves (warheads) are sent off by launch weapons and never produced.
@@ -68,6 +70,8 @@ const UnitType kUnitTypes[] = {
     { 32, "輸送艦", true, true, "海上", "海上B", "輸送艦", 1, 20, 2, 600, { 0, 1, 2, 2, 3, 1 }, { 0, 0, 1, 1, 1, 0 }, "000000000", "なし", { { "重車両", 8 }, { "歩兵", 20 } }, { { "機関銃", "12.7mm", 1, 20 } }, 100 },
     { 33, "揚陸艦", true, false, "海上", "海上B", "揚陸艦", 1, 20, 2, 700, { 0, 1, 2, 2, 3, 1 }, { 0, 0, 1, 1, 1, 0 }, "000000000", "なし", { { "重車両", 6 }, { "ヘリ", 2 } }, { { "機関銃", "12.7mm", 1, 20 } }, 100 },
     { 34, "巡洋艦", true, false, "海上", "海上A", "巡洋艦", 1, 40, 4, 1800, { 2, 3, 3, 2, 4, 2 }, { 3, 3, 3, 15, 15, 1 }, "000000000", "なし", { { "ヘリ", 2 } }, { { "艦砲", "127mm", 1, 20 }, { "巡航ミサイル", "発射機", 1, 4 }, { "地対空ミサイル", "SAM", 1, 12 }, { "迎撃ミサイル", "ABM", 1, 4 }, { "爆雷", "対潜", 1, 6 } }, 120 },
+    // A fast boat whose torpedoes need open water to the target.
+    { 35, "魚雷艇", true, false, "海上", "海上A", "ｺﾙﾍﾞｯﾄ", 1, 15, 2, 500, { 0, 1, 2, 2, 3, 2 }, { 0, 0, 1, 1, 2, 2 }, "000000000", "なし", {}, { { "魚雷", "533mm", 1, 8 }, { "機関砲", "20mm", 1, 20 } }, 80 },
 };
 
 // Per model: the movement allowance, the extended allowance and the fuel it holds; the fuel of
@@ -82,7 +86,32 @@ const Movement kMovement[] = {
     { 12, 10, 5, 20 }, { 13, 20, 10, 30 },
     { 20, 12, 6, 36 }, { 21, 10, 5, 30 }, { 22, 8, 4, 24 }, { 23, 8, 4, 24 }, { 24, 12, 6, 36 }, { 25, 10, 5, 30 },
     { 30, 8, 4, 100 }, { 31, 6, 3, 120 }, { 32, 7, 3, 100 }, { 33, 7, 3, 100 }, { 34, 7, 3, 120 },
+    { 35, 9, 4, 80 },
 };
+
+// Further armament sets (models 1..3) of the multi-role types: ammunition per slot, movement,
+// extended movement and fuel.
+struct ExtraSet {
+    int id, model;
+    int ammo[5];
+    int allowance, extended, fuel;
+};
+
+const ExtraSet kExtraSets[] = {
+    // The attack aircraft: heavy bombs, or missiles only.
+    { 21, 1, { 0, 8, 10, 0, 0 }, 9, 4, 30 },
+    { 21, 2, { 8, 0, 6, 0, 0 }, 10, 5, 26 },
+    // The fighter: long range with drop tanks and fewer missiles.
+    { 20, 1, { 2, 10, 0, 0, 0 }, 14, 7, 48 },
+};
+
+const ExtraSet* extraSetOf(const UnitType& u, int model)
+{
+    for (const ExtraSet& e : kExtraSets)
+        if (e.id == u.id && e.model == model)
+            return &e;
+    return nullptr;
+}
 
 // Column 131, the imageNumber: the type's cell in the map view's unit sheets.
 struct PictureOf {
@@ -98,6 +127,7 @@ const PictureOf kPictures[] = {
     { 21, units::kAttackAircraft }, { 22, units::kAttackHelicopter }, { 23, units::kTransportHelicopter },
     { 24, units::kTransportAircraft }, { 25, units::kElectronicWarfare }, { 30, units::kDestroyer },
     { 31, units::kSubmarine }, { 32, units::kTransportShip }, { 33, units::kLandingShip }, { 34, units::kCruiser },
+    { 35, units::kTorpedoBoat },
 };
 
 int pictureOf(const UnitType& u)
@@ -121,8 +151,10 @@ std::string unitTypeLine(const UnitType& u)
     auto num = [](int v) { return "," + std::to_string(v); };
     std::string line = std::to_string(u.id) + "," + u.name + "," + (u.available ? "○" : "") + "," + u.domain + ","
         + u.movement + "," + u.unitClass + ",0" + num(u.members) + num(u.strength) + num(u.turns) + ",,0,0,0,0";
-    for (const char* p = u.flags; *p; ++p)
-        line += *p == '1' ? ",○" : ",";
+    // Every type a country may field can be bought; the headquarters and the warheads cannot.
+    constexpr int kProducibleColumn = 5;
+    for (int i = 0; u.flags[i]; ++i)
+        line += u.flags[i] == '1' || (i == kProducibleColumn && u.available) ? ",○" : ",";
     line += ",0";
     for (int s : u.sight)
         line += num(s);
@@ -139,10 +171,15 @@ std::string unitTypeLine(const UnitType& u)
         line += s.name ? "," + std::string(s.name) + "," + s.subName + num(s.multiplier) + "," : ",,,0,";
     const Movement move = movementOf(u);
     for (int m = 0; m < 4; ++m) {
-        for (const Slot& s : u.slots)
-            line += num(m == 0 && s.name ? s.ammo : 0);
+        const ExtraSet* extra = extraSetOf(u, m);
+        for (int i = 0; i < 5; ++i) {
+            const Slot& s = u.slots[i];
+            line += num(!s.name ? 0 : m == 0 ? s.ammo : extra ? extra->ammo[i] : 0);
+        }
         if (m == 0)
             line += num(move.allowance) + num(move.extended) + ",0" + num(move.fuel);
+        else if (extra)
+            line += num(extra->allowance) + num(extra->extended) + ",0" + num(extra->fuel);
         else
             line += ",0,0,0,0";
     }

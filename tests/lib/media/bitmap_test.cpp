@@ -2,7 +2,7 @@
 // padded rows, tinting, the colour hooks, drawing into a bitmap and the errors it reports.
 #include "lib/file.h"
 #include "lib/media/bitmap.h"
-#include "tests/lib/media/bmp_files.h"
+#include "tests/platform/gdi/bmp_files.h"
 #include "tests/lib/media/picture_checks.h"
 #include "tests/lib/temp_program_folder.h"
 

@@ -1,6 +1,6 @@
 // The BMP reader: every depth and header form read back pixel for pixel, and damaged files refused.
 #include "lib/media/bitmap.h"
-#include "tests/lib/media/bmp_files.h"
+#include "tests/platform/gdi/bmp_files.h"
 #include "tests/lib/media/picture_checks.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +11,9 @@
 
 using testing_bmp::Layout;
 using testing_bmp::makeBmp;
+using testing_bmp::NamedLayout;
 
 namespace {
-
-struct NamedLayout {
-    std::string name;
-    Layout layout;
-    // What the test list shows for the parameter.
-    friend void PrintTo(const NamedLayout& l, std::ostream* out) { *out << l.name; }
-};
 
 std::vector<NamedLayout> allLayouts()
 {

@@ -2,7 +2,7 @@
 // against black, and pictures without a colour table passing unchanged.
 #include "lib/media/colour_filter.h"
 #include "platform/gdi/dc_view.h"
-#include "tests/lib/media/bmp_files.h"
+#include "tests/platform/gdi/bmp_files.h"
 
 #include <gtest/gtest.h>
 

@@ -45,10 +45,13 @@ private:
     std::string m_host;
 };
 
+// A window is found once it is shown: a dialog exists, hidden, while its initialisation still runs
+// on its own thread, and that thread does not count as busy meanwhile.
 inline HWND waitForWindow(const char* title)
 {
     for (int i = 0; i < 500; ++i) {
-        if (HWND found = FindWindowA(nullptr, title)) {
+        HWND found = FindWindowA(nullptr, title);
+        if (found && IsWindowVisible(found)) {
             harness::waitIdle();
             return found;
         }

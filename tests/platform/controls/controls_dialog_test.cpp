@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 using namespace ctltest;
 namespace harness = platform::harness;
@@ -147,8 +146,7 @@ TEST_F(ControlsDialog, DrawsEveryControlInThePlainLook)
     RECT r;
     GetWindowRect(dialog, &r);
     harness::Image image = harness::readRect(r);
-    if (const char* folder = std::getenv("DERAZODO_TEST_SHOTS"))
-        harness::writePng(image, std::string(folder) + "/controls_dialog.png");
+    harness::keepShot(image, "controls_dialog.png");
 
     auto xrgb = [](COLORREF c) { return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c); };
     auto at = [&](HWND control, int x, int y) {

@@ -16,6 +16,8 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         switch (message) {
         case WM_COMMAND:
             p->commands.push_back(Command { LOWORD(wParam), HIWORD(wParam) });
+            if (p->onCommand)
+                p->onCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_NOTIFY: {
             auto* nm = reinterpret_cast<NMHDR*>(lParam);

@@ -35,6 +35,7 @@ struct Parent {
     UINT measureHeight = 0;            // answer to WM_MEASUREITEM when not 0
     std::function<LRESULT(NMHDR*)> onNotify; // answer to WM_NOTIFY (0 when unset)
     std::function<LRESULT(WPARAM)> onVKeyToItem; // answer to WM_VKEYTOITEM (default when unset)
+    std::function<void(int id, int code)> onCommand; // run as each WM_COMMAND arrives
 
     Parent(int x = 100, int y = 100, int cx = 500, int cy = 400);
     ~Parent();

@@ -163,7 +163,7 @@ TEST(DesktopScreenshot, WrittenAfterTheDelayAndKeptAtExit)
         ASSERT_TRUE(std::filesystem::exists(path));
         std::ifstream file(path, std::ios::binary);
         std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), {});
-        ASSERT_GT(bytes.size(), 24u + 320 * 320 * 3);
+        ASSERT_GT(bytes.size(), 33u) << "signature and header";
         EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
         EXPECT_EQ(std::string(bytes.begin() + 12, bytes.begin() + 16), "IHDR");
         EXPECT_EQ(bytes[18] * 256 + bytes[19], 320) << "width";

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <zlib.h>
+
 namespace {
 
 uint32_t bigEndian(const std::vector<uint8_t>& b, size_t at)
@@ -17,31 +19,30 @@ uint32_t bigEndian(const std::vector<uint8_t>& b, size_t at)
     return (uint32_t(b[at]) << 24) | (uint32_t(b[at + 1]) << 16) | (uint32_t(b[at + 2]) << 8) | b[at + 3];
 }
 
-// Undoes the writer's stored deflate blocks; empty on any inconsistency.
-std::vector<uint8_t> inflateStored(const std::vector<uint8_t>& z)
+// The zlib stream inflated to `expected` bytes; empty when it does not inflate to exactly that.
+std::vector<uint8_t> inflated(const std::vector<uint8_t>& z, size_t expected)
 {
-    std::vector<uint8_t> out;
-    if (z.size() < 6 || z[0] != 0x78)
+    std::vector<uint8_t> out(expected + 1);
+    uLongf size = uLongf(out.size());
+    if (uncompress(out.data(), &size, z.data(), uLong(z.size())) != Z_OK || size != expected)
         return {};
-    size_t pos = 2;
-    for (;;) {
-        if (pos + 5 > z.size())
-            return {};
-        bool last = z[pos] & 1;
-        size_t n = z[pos + 1] | (z[pos + 2] << 8);
-        if ((n ^ 0xFFFF) != size_t(z[pos + 3] | (z[pos + 4] << 8)) || pos + 5 + n > z.size())
-            return {};
-        out.insert(out.end(), z.begin() + ptrdiff_t(pos + 5), z.begin() + ptrdiff_t(pos + 5 + n));
-        pos += 5 + n;
-        if (last)
-            break;
-    }
-    uint32_t a = 1, b = 0;
-    for (uint8_t v : out)
-        a = (a + v) % 65521, b = (b + a) % 65521;
-    if (pos + 4 > z.size() || bigEndian(z, pos) != ((b << 16) | a))
-        return {};
+    out.resize(size);
     return out;
+}
+
+// The chunk's stored CRC matches its type and data.
+bool chunkCrcHolds(const std::vector<uint8_t>& png, size_t at)
+{
+    uint32_t length = bigEndian(png, at);
+    if (at + 12 + length > png.size())
+        return false;
+    return bigEndian(png, at + 8 + length) == uint32_t(crc32(0, &png[at + 4], uInt(length + 4)));
+}
+
+std::vector<uint8_t> readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 void drawCard(HDC dc, int w, int h)
@@ -121,8 +122,7 @@ TEST(TestCard, WritesAPngWhosePixelsReadBackExactly)
     const std::string path = "gdi_test_card.png";
     ASSERT_TRUE(platform::writePng(path, w, h, image.pixels.data(), w));
 
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> png = readFile(path);
     ASSERT_GT(png.size(), 33u);
     EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
     EXPECT_EQ(bigEndian(png, 16), uint32_t(w));
@@ -131,14 +131,42 @@ TEST(TestCard, WritesAPngWhosePixelsReadBackExactly)
     ASSERT_EQ(std::string(png.begin() + ptrdiff_t(idat + 4), png.begin() + ptrdiff_t(idat + 8)), "IDAT");
     uint32_t length = bigEndian(png, idat);
     std::vector<uint8_t> z(png.begin() + ptrdiff_t(idat + 8), png.begin() + ptrdiff_t(idat + 8 + length));
-    std::vector<uint8_t> raw = inflateStored(z);
+    EXPECT_TRUE(chunkCrcHolds(png, 8));
+    EXPECT_TRUE(chunkCrcHolds(png, idat));
+    std::vector<uint8_t> raw = inflated(z, size_t(h) * (size_t(w) * 3 + 1));
     ASSERT_EQ(raw.size(), size_t(h) * (size_t(w) * 3 + 1));
-    for (int y = 0; y < h; ++y)
+    const size_t rowBytes = size_t(w) * 3 + 1;
+    for (int y = 0; y < h; ++y) {
+        uint8_t* row = &raw[size_t(y) * rowBytes];
+        ASSERT_EQ(row[0], 2) << "each row filtered against the one above";
+        if (y > 0)
+            for (size_t i = 1; i < rowBytes; ++i)
+                row[i] = uint8_t(row[i] + row[i - rowBytes]);
         for (int x = 0; x < w; ++x) {
-            const uint8_t* p = &raw[size_t(y) * (w * 3 + 1) + 1 + size_t(x) * 3];
+            const uint8_t* p = &row[1 + size_t(x) * 3];
             ASSERT_EQ((uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2], image.at(x, y)) << x << "," << y;
         }
+    }
     EXPECT_FALSE(platform::writePng("/nonexistent-folder/card.png", w, h, image.pixels.data(), w));
+}
+
+TEST(TestCard, AWholeScreenOfItIsWrittenDeflated)
+{
+    const int w = 320, h = 200;
+    TestCanvas card(w, h);
+    drawCard(card.dc, w, h);
+    platform::gdi::Image image = platform::gdi::readPixels(card.dc);
+    // A 1280 x 960 screen of cards: 3.6 MB of rows, which deflate keeps far below that.
+    const int sw = 1280, sh = 960;
+    std::vector<uint32_t> screen(size_t(sw) * sh);
+    for (int y = 0; y < sh; ++y)
+        for (int x = 0; x < sw; ++x)
+            screen[size_t(y) * sw + size_t(x)] = image.at(x % w, y % h);
+    const std::string path = "gdi_test_screen.png";
+    ASSERT_TRUE(platform::writePng(path, sw, sh, screen.data(), sw));
+    std::vector<uint8_t> png = readFile(path);
+    EXPECT_LT(png.size(), size_t(sw) * sh * 3 / 10);
+    std::remove(path.c_str());
 }
 
 TEST(TestCard, BmpFilesAreBottomUp24BitWithPaddedRows)

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <future>
 #include <thread>
 
@@ -17,13 +16,6 @@ using platform::resources::DialogItem;
 using platform::resources::DialogTemplate;
 
 namespace {
-
-// Writes the screen for a person to look at when DERAZODO_TEST_SHOTS names a folder.
-void keepShot(const char* name)
-{
-    if (const char* folder = std::getenv("DERAZODO_TEST_SHOTS"))
-        harness::writePng(harness::readScreen(), std::string(folder) + "/" + name);
-}
 
 // A control that answers WM_GETDLGCODE with the code kept in its user data and records the
 // button messages it gets.
@@ -220,6 +212,109 @@ TEST(DialogNavigation, EnterPressesTheDefaultButtonAndEscapeCancels)
     DestroyWindow(dialog);
 }
 
+namespace {
+
+// Template 902: 10, 50 and 60 start groups; 40 holds its own controls (WS_EX_CONTROLPARENT), 50
+// holds one without saying so. The panels' controls are made by panelDialog().
+void addPanelTemplate()
+{
+    DialogTemplate t;
+    t.caption = "panels";
+    t.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | WS_VISIBLE;
+    t.clientSize = SIZE { 300, 160 };
+    auto panel = [](int id, DWORD exStyle, int x) {
+        DWORD style = WS_CHILD | WS_VISIBLE | (exStyle ? 0 : WS_GROUP);
+        return DialogItem { "DlgTestOwner", "", id, style, exStyle, RECT { x, 40, x + 100, 140 } };
+    };
+    t.items = {
+        item(10, WS_TABSTOP | WS_GROUP, 10),
+        panel(40, WS_EX_CONTROLPARENT, 10),
+        panel(50, 0, 150),
+        item(60, WS_TABSTOP | WS_GROUP, 250),
+    };
+    platform::resources::addDialog(MAKEINTRESOURCEA(902), t);
+}
+
+HWND panelDialog()
+{
+    registerTestClasses();
+    addPanelTemplate();
+    HWND dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(902), nullptr, recordingProc, 0);
+    if (!dialog)
+        return nullptr;
+    auto control = [](HWND parent, int id, DWORD style, int y) {
+        CreateWindowExA(0, "DlgTestControl", "", WS_CHILD | WS_VISIBLE | style, 10, y, 60, 20, parent,
+            reinterpret_cast<HMENU>(INT_PTR(id)), nullptr, nullptr);
+    };
+    control(GetDlgItem(dialog, 40), 41, WS_TABSTOP, 10);
+    control(GetDlgItem(dialog, 40), 42, 0, 40);
+    control(GetDlgItem(dialog, 50), 51, WS_TABSTOP | WS_GROUP, 10);
+    return dialog;
+}
+
+// Handles this thread's queue the way a modeless dialog's message loop does (the harness puts
+// input into the queue before it returns).
+void pumpThrough(HWND dialog)
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (!IsDialogMessageA(dialog, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+}
+
+} // namespace
+
+TEST(DialogNavigation, TabAndShiftTabWalkIntoAndOutOfAControlParentOnly)
+{
+    HWND dialog = panelDialog();
+    ASSERT_NE(dialog, nullptr);
+    SetForegroundWindow(dialog);
+    SetFocus(GetDlgItem(dialog, 10));
+    pumpThrough(dialog);
+    std::vector<int> forward, backward;
+    for (int i = 0; i < 4; ++i) {
+        harness::pressKey(VK_TAB);
+        pumpThrough(dialog);
+        forward.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    harness::keyDown(VK_SHIFT);
+    for (int i = 0; i < 4; ++i) {
+        harness::pressKey(VK_TAB);
+        pumpThrough(dialog);
+        backward.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    harness::keyUp(VK_SHIFT);
+    pumpThrough(dialog);
+    EXPECT_EQ(forward, (std::vector<int> { 41, 60, 10, 41 })) << "41 inside panel 40; never 51 in the plain panel";
+    EXPECT_EQ(backward, (std::vector<int> { 10, 60, 41, 10 }));
+    EXPECT_EQ(GetParent(GetFocus()), dialog);
+
+    // A disabled panel's controls are out of reach, as are a hidden one's.
+    EnableWindow(GetDlgItem(dialog, 40), FALSE);
+    EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, 10), FALSE), GetDlgItem(dialog, 60));
+    EnableWindow(GetDlgItem(dialog, 40), TRUE);
+    ShowWindow(GetDlgItem(dialog, 40), SW_HIDE);
+    EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, 60), TRUE), GetDlgItem(dialog, 10));
+    DestroyWindow(dialog);
+}
+
+TEST(DialogNavigation, ArrowsWalkTheGroupIntoAndOutOfAControlParent)
+{
+    HWND dialog = panelDialog();
+    ASSERT_NE(dialog, nullptr);
+    SetFocus(GetDlgItem(dialog, 10));
+    std::vector<int> order;
+    for (WPARAM key : { VK_DOWN, VK_DOWN, VK_DOWN, VK_UP, VK_LEFT }) {
+        MSG msg = keyMessage(GetFocus(), WM_KEYDOWN, key);
+        IsDialogMessageA(dialog, &msg);
+        order.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    EXPECT_EQ(order, (std::vector<int> { 41, 42, 10, 42, 41 })) << "the group 10, 41, 42 ends at 50";
+    DestroyWindow(dialog);
+}
+
 TEST(DialogProcedure, CloseBecomesCancelAndMessageResultIsReturned)
 {
     registerTestClasses();
@@ -353,7 +448,7 @@ TEST(ModalDialog, OnAnotherThreadDisablesTheOwnerUntilEnded)
     EXPECT_FALSE(IsWindowEnabled(owner));
     EXPECT_TRUE(IsWindowVisible(dialog));
     harness::waitIdle(std::chrono::milliseconds(1000));
-    keepShot("dialog.png");
+    harness::keepShot("dialog.png");
     PostMessageA(dialog, WM_USER + 1, 55, 0);
     EXPECT_EQ(pumpUntil(result), 55);
     EXPECT_TRUE(IsWindowEnabled(owner));

@@ -9,7 +9,6 @@
 
 #include <atomic>
 #include <stdexcept>
-#include <cstdlib>
 #include <thread>
 
 namespace harness = platform::harness;
@@ -101,13 +100,6 @@ TEST(MenuModel, MnemonicsSkipDoubledAmpersandsAndDoubleByteCharacters)
 
 namespace {
 
-// Writes the screen for a person to look at when DERAZODO_TEST_SHOTS names a folder.
-void keepShot(const char* name)
-{
-    if (const char* folder = std::getenv("DERAZODO_TEST_SHOTS"))
-        harness::writePng(harness::readScreen(), std::string(folder) + "/" + name);
-}
-
 std::vector<UINT> g_commands;
 std::vector<UINT> g_popupsInitialised;
 std::vector<UINT> g_selected; // WM_MENUSELECT item ids; 0xFFFF flags (closing) recorded as 0
@@ -198,7 +190,7 @@ TEST(PopupMenu, KeysWalkPastSeparatorsAndGreyedItemsAreNotChosen)
     std::thread keys = whenPopupOpens([](HWND) {
         harness::pressKey(VK_DOWN);
         harness::waitIdle(std::chrono::milliseconds(1000));
-        keepShot("menu.png");
+        harness::keepShot("menu.png");
         harness::pressKey(VK_UP);
         for (UINT key : { VK_DOWN, VK_DOWN, VK_RETURN, VK_DOWN, VK_RETURN })
             harness::pressKey(key);
@@ -279,7 +271,7 @@ TEST(MenuBar, KeyboardAndMouseChoicesArriveAsCommands)
     ClientToScreen(owner, &barPoint);
     std::thread clicker = whenPopupOpens([](HWND popup) {
         harness::waitIdle(std::chrono::milliseconds(1000));
-        keepShot("menubar.png");
+        harness::keepShot("menubar.png");
         RECT r;
         GetWindowRect(popup, &r);
         harness::click(r.left + 20, r.top + 3 + 8);

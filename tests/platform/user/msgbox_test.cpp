@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <future>
 #include <thread>
 
@@ -82,13 +81,6 @@ TEST(MessageBoxText, WrapsAtBlanksOrBetweenCharactersNeverInsideOne)
 
 namespace {
 
-// Writes the screen for a person to look at when DERAZODO_TEST_SHOTS names a folder.
-void keepShot(const char* name)
-{
-    if (const char* folder = std::getenv("DERAZODO_TEST_SHOTS"))
-        harness::writePng(harness::readScreen(), std::string(folder) + "/" + name);
-}
-
 void pumpOnce()
 {
     MSG msg;
@@ -144,7 +136,7 @@ TEST(MessageBoxWindow, ShownWithoutPolicyAndAnsweredByKeysAndMouse)
     // The frame is filled: some pixel inside differs from the desktop around it.
     auto image = harness::readRect(r);
     ASSERT_GT(image.width, 300) << "the long line makes the box wide";
-    keepShot("msgbox.png");
+    harness::keepShot("msgbox.png");
     harness::pressKey(VK_RIGHT); // from Yes to No
     harness::pressKey(VK_RETURN);
     EXPECT_EQ(pumpUntil(answer), IDNO);

@@ -1,0 +1,149 @@
+// MainWindow's editors: the rule list, the rule window with its "ShowRuleInfo" setting and the
+// developer's rule dialog, and the modeless victory conditions.
+#include "app/main_window.h"
+
+#include "app/main_window_messages.h"
+#include "editors/rule_list_window.h"
+#include "editors/rule_setting_dialog.h"
+#include "editors/rule_window.h"
+#include "editors/victory_condition_dialog.h"
+#include "infowin/window_services.h"
+#include "lib/error.h"
+#include "state/game_settings.h"
+#include "state/game_state.h"
+
+
+static_assert(main_message::kCloseRuleWindow == RuleWindow::kCloseRequest);
+static_assert(main_message::kCloseVictoryWindow == VictoryConditionDialog::kCloseRequest);
+
+namespace {
+
+constexpr const char* kShowRuleInfo = "ShowRuleInfo";
+
+// A kept handle whose window has gone (destroyed with its owner) is forgotten.
+HWND live(HWND& window)
+{
+    if (window && !IsWindow(window))
+        window = nullptr;
+    return window;
+}
+
+} // namespace
+
+HWND MainWindow::ruleWindow() const { return m_ruleWindow && IsWindow(m_ruleWindow) ? m_ruleWindow : nullptr; }
+
+HWND MainWindow::victoryWindow() const
+{
+    return m_victoryWindow && IsWindow(m_victoryWindow) ? m_victoryWindow : nullptr;
+}
+
+void MainWindow::openRuleList()
+{
+    try {
+        RuleListWindow window(this);
+        ModalIdleOff idle;
+        window.run();
+    } catch (swCError* error) {
+        error->Show(handle());
+        delete error;
+    }
+}
+
+void MainWindow::showRuleInfo()
+{
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    if (!(m_state.settings().hel && shift)) {
+        if (live(m_ruleWindow))
+            closeRuleInfo();
+        else
+            openRuleInfo();
+        return;
+    }
+    RuleSlot rules;
+    rules.block = m_state.ruleBlock();
+    RuleSettingDialog dialog(this, rules, kRuleSet);
+    {
+        ModalIdleOff idle;
+        dialog.run();
+    }
+    if (dialog.result() != 1)
+        return;
+    m_state.ruleBlock() = dialog.slot().block;
+    refreshRuleWindow();
+}
+
+void MainWindow::openRuleInfo()
+{
+    if (!live(m_ruleWindow)) {
+        RuleWindow* window = m_state.isSimpleMode() ? new RuleShortWindow(this) : new RuleWindow(this);
+        if (!window->run()) {
+            delete window;
+            return;
+        }
+        m_ruleWindow = window->handle();
+    }
+    ShowWindow(m_ruleWindow, SW_SHOWNOACTIVATE);
+    makeNamedValue(kShowRuleInfo).profileWriteBool(true);
+    updateMenuStates();
+}
+
+void MainWindow::closeRuleInfo()
+{
+    // The member goes first: the window's object deletes itself as it is destroyed.
+    HWND window = live(m_ruleWindow);
+    m_ruleWindow = nullptr;
+    if (window)
+        DestroyWindow(window);
+    makeNamedValue(kShowRuleInfo).profileWriteBool(false);
+    updateMenuStates();
+}
+
+void MainWindow::refreshRuleWindow()
+{
+    if (HWND window = live(m_ruleWindow))
+        PostMessageA(window, RuleWindow::kRefresh, 0, 0);
+}
+
+void MainWindow::openVictoryConditions()
+{
+    if (HWND open = live(m_victoryWindow)) {
+        SetWindowPos(open, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        return;
+    }
+    auto* window = new VictoryConditionDialog(this, 1, victoryConditionEntriesOf(m_state), kVictoryConfirm);
+    if (!window->run()) {
+        delete window;
+        return;
+    }
+    m_victoryWindow = window->handle();
+    ShowWindow(m_victoryWindow, SW_SHOWNOACTIVATE);
+}
+
+void MainWindow::closeVictoryConditions()
+{
+    HWND window = live(m_victoryWindow);
+    m_victoryWindow = nullptr;
+    if (window)
+        DestroyWindow(window);
+}
+
+bool MainWindow::onEditorMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case main_message::kCloseRuleWindow:
+        closeRuleInfo();
+        return true;
+    case main_message::kCloseVictoryWindow:
+        closeVictoryConditions();
+        return true;
+    case main_message::kOpenStartWindows:
+        if (makeNamedValue(kShowRuleInfo).profileReadBool(false))
+            openRuleInfo();
+        refreshRuleWindow();
+        openStartInfoWindows();
+        openStartTroopWindows();
+        return true;
+    default:
+        return false;
+    }
+}

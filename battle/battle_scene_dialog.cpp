@@ -1,0 +1,38 @@
+// The battle host dialog.
+#include "battle/battle_scene_dialog.h"
+
+#include "battle/live_clash_window.h"
+#include "infowin/dialog_templates.h"
+
+BattleSceneDialog::BattleSceneDialog(swCWindow* parent, const BattleRecord& record, bool play_sounds, BattleHostRegistry& registry)
+    : DialogBase(dialog_template::kBattle, parent, false)
+    , m_record(record)
+    , m_playSounds(play_sounds)
+    , m_registry(registry)
+{
+    registerGameDialogTemplates();
+}
+
+int BattleSceneDialog::OnInitDialog()
+{
+    SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW);
+    m_registry.registerBattleHost(handle());
+    m_started = LiveClashWindow::runBattle(m_record, m_playSounds);
+    setResult(1);
+    // No scene will hand back: the waiter is released at once.
+    if (!m_started) {
+        m_registry.registerBattleHost(nullptr);
+        PostMessageA(handle(), WM_CLOSE, 0, 0);
+    }
+    return 1;
+}
+
+int BattleSceneDialog::OnMessage(MessageRecord& msg)
+{
+    if (msg.message == WM_CLOSE) {
+        setResult(1);
+        Destroy();
+        return 1;
+    }
+    return DialogBase::OnMessage(msg);
+}

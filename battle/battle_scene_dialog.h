@@ -1,0 +1,31 @@
+// BattleSceneDialog: the invisible modal host that keeps combat on the UI thread waiting while the
+// animated scene plays.
+#pragma once
+
+#include "lib/dialog_base.h"
+
+struct BattleRecord;
+
+// The main window's part: it keeps the registered host and closes it when the scene hands back.
+class BattleHostRegistry {
+public:
+    virtual ~BattleHostRegistry() = default;
+    virtual void registerBattleHost(HWND host) = 0;
+};
+
+class BattleSceneDialog : public DialogBase {
+public:
+    BattleSceneDialog(swCWindow* parent, const BattleRecord& record, bool play_sounds, BattleHostRegistry& registry);
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+
+    // Whether the scene started; when it did not the dialog ends at once.
+    bool started() const { return m_started; }
+
+private:
+    const BattleRecord& m_record;
+    bool m_playSounds;
+    BattleHostRegistry& m_registry;
+    bool m_started = false;
+};

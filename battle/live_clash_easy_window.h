@@ -1,0 +1,57 @@
+// LiveClashEasyWindow: the simplified battle window, both units' counters and weapons on one panel,
+// the counters animated from before to after, closing by itself.
+#pragma once
+
+#include "lib/dialog_base.h"
+#include "lib/media/bitmap.h"
+
+#include <cstdint>
+
+namespace easy_battle {
+constexpr UINT kButtonId = 1000;
+constexpr UINT_PTR kAutoCloseTimer = 1;
+constexpr UINT_PTR kStepTimer = 2;
+constexpr UINT_PTR kBlinkTimer = 3;
+constexpr int kWidth = 600;
+constexpr int kHeight = 300;
+} // namespace easy_battle
+
+class LiveClashEasyWindow : public DialogBase {
+public:
+    // viewer: the country whose sight decides what is shown.
+    LiveClashEasyWindow(swCWindow* parent, int viewer);
+    ~LiveClashEasyWindow() override;
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    int step() const { return m_step; }
+    bool autoCloseRunning() const { return m_autoCloseRunning; }
+    bool stepTimerRunning() const { return m_stepTimerRunning; }
+    uint32_t blinkCount() const { return m_blinkCount; }
+    // Whether side k is shown in full.
+    bool sideShown(int k) const { return m_shown[k]; }
+    HBITMAP picture() const { return m_picture.handle(); }
+
+    // The timer steps, also callable without a clock.
+    void onStepTimer();
+    void onBlinkTimer();
+
+private:
+    void drawPanel();
+    void drawSide(HDC dc, int k);
+    void writeCounter(HDC dc, int k, int i, int value);
+    void closeWith(int result);
+
+    int m_viewer;
+    bool m_shown[2] = {};
+    swCBitmap m_picture;
+    swCBitmap m_clean;
+    HDC m_dc = nullptr;
+    HGDIOBJ m_oldBitmap = nullptr;
+    int m_step = 0;
+    bool m_autoCloseRunning = false;
+    bool m_stepTimerRunning = false;
+    uint32_t m_blinkCount = 0;
+};

@@ -1,0 +1,3 @@
+# The battle scene: the heaviest frames of its painters, and the draw thread's share of a core.
+derazodo_bench(battle_scene_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/battle_scene_bench.cpp ${CMAKE_CURRENT_LIST_DIR}/program_folder.cpp DEPS app)
+target_compile_definitions(battle_scene_bench PRIVATE DERAZODO_PROGRAM_DIR="${DERAZODO_PROGRAM_DIR}")

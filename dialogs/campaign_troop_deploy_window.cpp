@@ -1,0 +1,336 @@
+// CampaignTroopDeployWindow: the carry-over rows, the placement commands and their states, and a
+// height of whole rows.
+#include "dialogs/campaign_troop_deploy_window.h"
+
+#include "infowin/main_window_services.h"
+#include "infowin/troop_list_box.h"
+#include "infowin/window_services.h"
+#include "lib/control.h"
+#include "lib/media/bitmap_button.h"
+#include "platform/kernel/host.h"
+#include "rules/carry_over.h"
+#include "state/game_state.h"
+#include "state/troop_sort.h"
+#include "state/unit_facts.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+namespace id = troop_deploy_id;
+
+GameState& game() { return *g_gameState; }
+
+int border() { return GetSystemMetrics(SM_CYBORDER); }
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+int entryState(uint32_t entry)
+{
+    const UnitRecord* record = entry < game().carryOverCount() ? carryOverEntry(game(), int(entry)) : nullptr;
+    return record ? unitState(*record) : 0;
+}
+
+bool isPlaced(int state) { return state != 0 && state != kCarryOverWaiting; }
+
+} // namespace
+
+std::string CampaignTroopDeployWindow::countsText()
+{
+    int held = 0, placed = 0;
+    for (uint32_t i = 0; i < game().carryOverCount(); ++i) {
+        const int state = entryState(i);
+        held += state != 0;
+        placed += isPlaced(state);
+    }
+    char figures[96];
+    std::snprintf(figures, sizeof figures, cp("保有部隊数%4d  配置部隊数%4d/%d").c_str(), held, placed,
+        int(carryOverDeployment(game()).limit));
+    return figures;
+}
+
+CampaignTroopDeployWindow::CampaignTroopDeployWindow(swCWindow* mainWindow)
+    : swCWindow(kClassName, mainWindow)
+    , m_playerCountry(g_gameState ? g_gameState->campaignBlock().playerCountry : 0)
+{
+    static const std::string title = cp("部隊配置");
+    m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    setTitle(title.c_str());
+    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, 40, 40);
+}
+
+CampaignTroopDeployWindow* CampaignTroopDeployWindow::open(swCWindow* mainWindow)
+{
+    if (!g_gameState)
+        return nullptr;
+    auto* window = new CampaignTroopDeployWindow(mainWindow);
+    if (!window->Create()) {
+        delete window;
+        return nullptr;
+    }
+    return window->create() ? window : nullptr;
+}
+
+int CampaignTroopDeployWindow::fixedHeight() const { return m_frameHeight + 2 * border() + kButtonsHeight; }
+
+bool CampaignTroopDeployWindow::create()
+{
+    RECT window {}, client {};
+    GetWindowRect(handle(), &window);
+    GetClientRect(handle(), &client);
+    m_frameWidth = (window.right - window.left) - client.right;
+    m_frameHeight = (window.bottom - window.top) - client.bottom;
+    MoveWindow(handle(), 0, 0, m_frameWidth + kClientWidth, m_frameHeight + 2 * border() + 446, FALSE);
+    windowRestorePlacement(kClassName, true, false);
+    RECT placed {};
+    GetWindowRect(handle(), &placed);
+    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+
+    GetClientRect(handle(), &client);
+    const int count = int(game().carryOverCount());
+    const int listHeight = std::max(0, std::min(int(client.bottom) - kButtonsHeight, kTroopRowHeight * count + 2 * border()));
+    m_list = new TroopListBox(this, id::kList, &m_order);
+    m_list->setCarryOverMode(1);
+    m_list->controlCreate({ 0, kHeaderHeight, kClientWidth, listHeight });
+    SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
+    int x = 0;
+    for (int column = 0; column < kTroopColumnCount; ++column) {
+        m_headers[column] = makeTroopColumnHeader(this, column, id::kFirstHeader + UINT(column));
+        MoveWindow(m_headers[column]->handle(), x, 0, kTroopColumnWidths[column], kHeaderHeight, FALSE);
+        x += kTroopColumnWidths[column];
+    }
+
+    const int y0 = kHeaderHeight + listHeight;
+    m_counts = new StaticText(this, id::kCounts, 0);
+    m_counts->setStyle(WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE);
+    m_counts->controlCreate({ 0, y0, 252, 18 });
+    SendMessageA(m_counts->handle(), WM_SETFONT, WPARAM(game().font(kFont14).handle()), FALSE);
+    struct Button {
+        UINT controlId;
+        const char* label;
+        int x, y;
+    };
+    const Button buttons[5] = {
+        { id::kPlaceByHand, "手動配置", 548, y0 },
+        { id::kPlaceAutomatically, "自動配置", 644, y0 },
+        { id::kCancelOne, "配置ｷｬﾝｾﾙ", 548, y0 + 24 },
+        { id::kCancelAll, "全配置ｷｬﾝｾﾙ", 644, y0 + 24 },
+        { id::kStartGame, "ｹﾞｰﾑ開始", 644, y0 + 48 },
+    };
+    for (int i = 0; i < 5; ++i) {
+        m_buttons[i] = new PushButton(this, buttons[i].controlId, WS_TABSTOP);
+        m_buttons[i]->controlCreateTitled(cp(buttons[i].label).c_str(), { buttons[i].x + 2 * border(), buttons[i].y, 80, 20 });
+        SendMessageA(m_buttons[i]->handle(), WM_SETFONT, WPARAM(game().font(kSmallFont).handle()), FALSE);
+    }
+
+    m_sortKey = 0;
+    sortByKey(int(m_sortKey));
+    fill();
+    updateButtons();
+    BringWindowToTop(handle());
+    ShowWindow(handle(), SW_SHOW);
+    UpdateWindow(handle());
+    return true;
+}
+
+HWND CampaignTroopDeployWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }
+
+void CampaignTroopDeployWindow::fill()
+{
+    showCounts();
+    HWND list = m_list->handle();
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (uint32_t i = 0; i < game().carryOverCount(); ++i)
+        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
+}
+
+void CampaignTroopDeployWindow::sortByKey(int key)
+{
+    m_sortKey = uint32_t(key);
+    if (!m_headers[key]->heldPressed()) {
+        m_descending = 0;
+        for (int column = 0; column < kTroopColumnCount; ++column) {
+            m_headers[column]->setHeldPressed(column == key);
+            InvalidateRect(m_headers[column]->handle(), nullptr, FALSE);
+        }
+    } else {
+        m_descending = m_descending ? 0 : 1;
+    }
+    m_order.clear();
+    for (uint32_t i = 0; i < game().carryOverCount(); ++i)
+        m_order.push_back(i);
+    GameState& state = game();
+    sortTroopKeys(m_order, [&state, key](uint32_t a, uint32_t b) { return carryOverKeyLess(state, key, a, b); });
+    if (m_descending) {
+        // Empty entries stay at the end but for key 0, which turns the whole list round.
+        auto end = key == 0 ? m_order.end()
+                            : std::find_if(m_order.begin(), m_order.end(), [](uint32_t e) { return entryState(e) == 0; });
+        std::reverse(m_order.begin(), end);
+    }
+    InvalidateRect(m_list->handle(), nullptr, TRUE);
+    SetFocus(m_list->handle());
+}
+
+int CampaignTroopDeployWindow::selectedEntry() const
+{
+    const LRESULT row = SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0);
+    return row >= 0 && size_t(row) < m_order.size() ? int(m_order[size_t(row)]) : -1;
+}
+
+void CampaignTroopDeployWindow::updateButtons()
+{
+    bool anyPlaced = false;
+    for (uint32_t i = 0; i < game().carryOverCount() && !anyPlaced; ++i)
+        anyPlaced = isPlaced(entryState(i));
+    const int entry = selectedEntry();
+    const int state = entry >= 0 ? entryState(uint32_t(entry)) : 0;
+    const bool movable = state != 0 && canDeployCarryOverEntry(game(), entry);
+    EnableWindow(GetDlgItem(handle(), int(id::kPlaceByHand)), movable && state == kCarryOverWaiting);
+    EnableWindow(GetDlgItem(handle(), int(id::kCancelOne)), movable && isPlaced(state));
+    EnableWindow(GetDlgItem(handle(), int(id::kCancelAll)), anyPlaced);
+    EnableWindow(GetDlgItem(handle(), int(id::kPlaceAutomatically)), TRUE);
+    EnableWindow(GetDlgItem(handle(), int(id::kStartGame)), TRUE);
+}
+
+void CampaignTroopDeployWindow::showCounts()
+{
+    if (m_counts)
+        SetWindowTextA(m_counts->handle(), countsText().c_str());
+}
+
+void CampaignTroopDeployWindow::placeSelected()
+{
+    const int entry = selectedEntry();
+    const UnitRecord* record = entry >= 0 ? carryOverEntry(game(), entry) : nullptr;
+    if (!record || unitState(*record) != kCarryOverWaiting || record->hasFlag(kUnitAboard)
+        || !canDeployCarryOverEntry(game(), entry))
+        return;
+    if (carryOverDeployment(game()).unitsLeft == 0) {
+        modalMessageBox(this, cp("これ以上部隊を配置することはできません。").c_str(), cp("注意").c_str(), MB_OK);
+        return;
+    }
+    // The map window takes the click and shows this window again.
+    mainWindowServices().markPlacementHexes(entry);
+    ShowWindow(handle(), SW_HIDE);
+}
+
+void CampaignTroopDeployWindow::refreshAfterChange()
+{
+    if (MapBitSet* redraw = game().redrawSet())
+        redraw->setAll();
+    mainWindowServices().refreshMap();
+    mainWindowServices().refreshTroopLists();
+    InvalidateRect(m_list->handle(), nullptr, TRUE);
+    UpdateWindow(m_list->handle());
+    updateButtons();
+    showCounts();
+}
+
+int CampaignTroopDeployWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case troop_deploy_message::kRefresh:
+        if (msg.wParam) {
+            InvalidateRect(m_list->handle(), nullptr, TRUE);
+            updateButtons();
+            showCounts();
+        }
+        ShowWindow(handle(), SW_SHOW);
+        UpdateWindow(handle());
+        return 1;
+    case WM_SIZE: {
+        if (!m_list)
+            return 0;
+        const int w = LOWORD(msg.lParam);
+        const int h = HIWORD(msg.lParam);
+        MoveWindow(m_list->handle(), 0, kHeaderHeight, w, std::max(0, h - kButtonsHeight), TRUE);
+        MoveWindow(m_counts->handle(), 0, h - 68, 252, 18, TRUE);
+        const int places[5][2] = { { 548, h - 68 }, { 644, h - 68 }, { 548, h - 44 }, { 644, h - 44 }, { 644, h - 20 } };
+        for (int i = 0; i < 5; ++i)
+            MoveWindow(m_buttons[i]->handle(), places[i][0], places[i][1], 80, 20, TRUE);
+        return 0;
+    }
+    case WM_SIZING:
+        snapHeightToRows(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam, fixedHeight(), kTroopRowHeight);
+        msg.result = TRUE;
+        return 1;
+    case WM_GETMINMAXINFO: {
+        if (!m_frameWidth)
+            return 0;
+        auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
+        const int width = m_frameWidth + kClientWidth;
+        info->ptMaxSize.x = info->ptMinTrackSize.x = info->ptMaxTrackSize.x = width;
+        info->ptMinTrackSize.y = fixedHeight();
+        info->ptMaxSize.y = info->ptMaxTrackSize.y = fixedHeight() + kTroopRowHeight * int(game().carryOverCount());
+        return 1;
+    }
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_CLOSE:
+        // The deployment ends only by "ｹﾞｰﾑ開始" or with play.
+        return 1;
+    case WM_LBUTTONDOWN:
+        BringWindowToTop(handle());
+        return 1;
+    case WM_PARENTNOTIFY:
+        // A right press in a child means nothing here: it must not close another window.
+        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
+            BringWindowToTop(handle());
+        return 0;
+    case WM_RBUTTONDOWN:
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kClassName);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int CampaignTroopDeployWindow::OnCommand(MessageRecord&, UINT controlId, UINT code)
+{
+    if (controlId >= id::kFirstHeader && controlId < id::kFirstHeader + kTroopColumnCount) {
+        sortByKey(int(controlId - id::kFirstHeader));
+        return 1;
+    }
+    switch (controlId) {
+    case id::kList:
+        if (code == LBN_SELCHANGE)
+            updateButtons();
+        else if (code == LBN_DBLCLK)
+            placeSelected();
+        return 1;
+    case id::kPlaceByHand:
+        placeSelected();
+        return 1;
+    case id::kPlaceAutomatically:
+        autoDeployCarryOver(game());
+        refreshAfterChange();
+        return 1;
+    case id::kCancelOne: {
+        const int entry = selectedEntry();
+        if (entry >= 0 && isPlaced(entryState(uint32_t(entry))))
+            cancelDeployment(game(), entry);
+        refreshAfterChange();
+        return 1;
+    }
+    case id::kCancelAll:
+        cancelAllDeployments(game());
+        refreshAfterChange();
+        return 1;
+    case id::kStartGame:
+        if (HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow())
+            PostMessageA(main, troop_deploy_message::kClose, 1, 0);
+        return 1;
+    case IDOK:
+    case IDCANCEL:
+        return 1;
+    default:
+        return 0;
+    }
+}

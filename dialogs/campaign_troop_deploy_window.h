@@ -1,0 +1,81 @@
+// CampaignTroopDeployWindow ("部隊配置"): the units carried over from the campaign's last map,
+// placed on the new map by hand or automatically, or taken back, before play goes on.
+#pragma once
+
+#include "lib/window.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class BitmapButton;
+class PushButton;
+class StaticText;
+class TroopListBox;
+
+namespace troop_deploy_id {
+constexpr UINT kList = 1000;
+// Headers 1001..1010 sort by key 0..9.
+constexpr UINT kFirstHeader = 1001;
+constexpr UINT kCounts = 1015;
+constexpr UINT kPlaceByHand = 1016;
+constexpr UINT kPlaceAutomatically = 1017;
+constexpr UINT kCancelOne = 1018;
+constexpr UINT kCancelAll = 1019;
+constexpr UINT kStartGame = 1020;
+} // namespace troop_deploy_id
+
+namespace troop_deploy_message {
+// From the main window: show again; wParam 1 also rereads the rows, buttons and counts.
+constexpr UINT kRefresh = WM_USER + 105;
+// To the main window: wParam 1 ends the deployment.
+constexpr UINT kClose = WM_USER + 174;
+} // namespace troop_deploy_message
+
+class CampaignTroopDeployWindow : public swCWindow {
+public:
+    static constexpr const char* kClassName = "VKRC_CAMPAIGNTROOPDEPLOYWINDOW_CNAME";
+    static constexpr int kClientWidth = 742;
+    // The status line and the buttons below the list.
+    static constexpr int kButtonsHeight = 88;
+    static constexpr int kHeaderHeight = 20;
+
+    // Made owned by mainWindow, shown; null when it could not be made. The object deletes itself
+    // with its window.
+    static CampaignTroopDeployWindow* open(swCWindow* mainWindow);
+
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    int sortKey() const { return int(m_sortKey); }
+    bool descending() const { return m_descending != 0; }
+    const std::vector<uint32_t>& order() const { return m_order; }
+    HWND listHandle() const;
+    int frameWidth() const { return m_frameWidth; }
+    int frameHeight() const { return m_frameHeight; }
+    // "保有部隊数%4d  配置部隊数%4d/%d" of the entries held, placed and the map's limit.
+    static std::string countsText();
+
+private:
+    explicit CampaignTroopDeployWindow(swCWindow* mainWindow);
+    bool create();
+    void fill();
+    void sortByKey(int key);
+    void updateButtons();
+    void showCounts();
+    void placeSelected();
+    void refreshAfterChange();
+    int selectedEntry() const;
+    int fixedHeight() const;
+
+    uint8_t m_playerCountry = 0;
+    uint32_t m_sortKey = 0;
+    uint8_t m_descending = 0;
+    std::vector<uint32_t> m_order;
+    int m_frameWidth = 0;
+    int m_frameHeight = 0;
+    TroopListBox* m_list = nullptr;
+    BitmapButton* m_headers[10] = {};
+    StaticText* m_counts = nullptr;
+    PushButton* m_buttons[5] = {};
+};

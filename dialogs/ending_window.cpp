@@ -1,0 +1,280 @@
+// EndingWindow: creation, the backdrop's presenting, the timers and the page order.
+#include "dialogs/ending_window.h"
+
+#include "dialogs/ending_backdrop.h"
+#include "dialogs/evaluation_page.h"
+#include "infowin/dialog_templates.h"
+#include "infowin/main_window_services.h"
+#include "lib/error.h"
+#include "lib/media/bitmap_button.h"
+#include "lib/window_services.h"
+#include "platform/kernel/host.h"
+#include "state/campaign_progress.h"
+#include "state/game_state.h"
+
+namespace id = ending_id;
+
+namespace {
+
+constexpr int kVictoryTune = 9;
+constexpr int kDefeatTune = 10;
+
+} // namespace
+
+EndingWindow::EndingWindow(swCWindow* parent)
+    : swCDialog(dialog_template::kEnding, parent)
+{
+    registerGameDialogTemplates();
+    if (GameState* state = g_gameState) {
+        m_resultKind = hasPlayerWon(*state) ? 0 : hasPlayerLost(*state) ? 2 : 1;
+        m_resultCountry = ::resultCountry(*state);
+    }
+}
+
+EndingWindow::~EndingWindow() = default;
+
+INT_PTR EndingWindow::run()
+{
+    CreateModal();
+    return result();
+}
+
+void EndingWindow::placeWindow()
+{
+    RECT frame { 0, 0, EndingBackdrop::kWidth, EndingBackdrop::kHeight };
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), FALSE,
+        DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT area {};
+    HWND owner = parent() ? parent()->handle() : nullptr;
+    if (owner) {
+        GetClientRect(owner, &area);
+        MapWindowPoints(owner, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    windowFitWorkArea(area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
+        width, height, FALSE, 1);
+}
+
+int EndingWindow::OnInitDialog()
+{
+    placeWindow();
+    try {
+        m_backdrop = std::make_unique<EndingBackdrop>(this);
+        POINT origin { 0, 0 };
+        ClientToScreen(handle(), &origin);
+        m_backdrop->moveTo(origin);
+        m_evaluation = std::make_unique<EvaluationBuildUp>(*m_backdrop, handle());
+        int k = 0;
+        for (int c = 0; c < kCountryCount; ++c) {
+            if (!g_gameState || g_gameState->country(c).controller == 0)
+                continue;
+            auto* button = new CheckMarkButton(this, c, id::kFirstCountry + UINT(c), 71 + 18 * k, 480);
+            button->setHeldPressed(true);
+            m_countryButtons[size_t(c)] = button;
+            m_countryMask |= uint8_t(1u << c);
+            ++k;
+        }
+        showPage();
+        createButtons();
+    } catch (swCError* error) {
+        error->Show(parent() ? parent()->handle() : nullptr);
+        delete error;
+        setResult(0);
+        DestroyModal();
+        return 1;
+    }
+    mainWindowServices().requestMusic(m_resultKind == 0 ? kVictoryTune : kDefeatTune, true);
+    return 1;
+}
+
+void EndingWindow::createButtons()
+{
+    m_next = new EndButton88x32(this, 1, id::kNext, 544, 480);
+    m_finish = new EndButton88x32(this, 2, id::kFinish, 544, 480);
+    ShowWindow(m_finish->handle(), SW_HIDE);
+    m_previous = new EndButton88x32(this, 0, id::kPrevious, 440, 480);
+    EnableWindow(m_previous->handle(), FALSE);
+}
+
+void EndingWindow::startTimer(UINT_PTR timer, UINT ms)
+{
+    bool& active = m_timerActive[size_t(timer)];
+    if (active)
+        KillTimer(handle(), timer);
+    SetTimer(handle(), timer, ms, nullptr);
+    active = true;
+}
+
+void EndingWindow::killTimer(UINT_PTR timer)
+{
+    bool& active = m_timerActive[size_t(timer)];
+    if (!active)
+        return;
+    KillTimer(handle(), timer);
+    active = false;
+}
+
+void EndingWindow::killAllTimers()
+{
+    for (UINT_PTR timer = 0; timer < UINT_PTR(kTimerCount); ++timer)
+        killTimer(timer);
+}
+
+void EndingWindow::stopReveal()
+{
+    m_revealRunning = false;
+    killTimer(kRevealTimer);
+}
+
+void EndingWindow::showPage()
+{
+    if (m_revealRunning)
+        stopReveal();
+    const bool graphPage = m_page > kSummaryPage && m_page < kEvaluationPage;
+    for (CheckMarkButton* button : m_countryButtons)
+        if (button)
+            ShowWindow(button->handle(), graphPage ? SW_SHOW : SW_HIDE);
+    if (m_page == kSummaryPage) {
+        drawSummary();
+    } else if (graphPage) {
+        drawGraph();
+        m_revealWidth = 0;
+        m_revealRunning = true;
+        startTimer(kRevealTimer, kTickMs);
+    } else if (m_evaluation->prepare(m_resultKind, m_resultCountry)) {
+        startTimer(kBuildUpTimer, kTickMs);
+    }
+}
+
+void EndingWindow::nextPage()
+{
+    killAllTimers();
+    if (m_page == kSummaryPage)
+        EnableWindow(m_previous->handle(), TRUE);
+    ++m_page;
+    if (m_page > kEvaluationPage) {
+        setResult(1);
+        DestroyModal();
+        return;
+    }
+    showPage();
+    InvalidateRect(handle(), nullptr, FALSE);
+    if (m_page == kEvaluationPage) {
+        ShowWindow(m_finish->handle(), SW_SHOW);
+        ShowWindow(m_next->handle(), SW_HIDE);
+    }
+}
+
+void EndingWindow::previousPage()
+{
+    killAllTimers();
+    if (m_page == kSummaryPage)
+        return;
+    if (m_page == kEvaluationPage) {
+        ShowWindow(m_next->handle(), SW_SHOW);
+        ShowWindow(m_finish->handle(), SW_HIDE);
+    }
+    --m_page;
+    showPage();
+    InvalidateRect(handle(), nullptr, FALSE);
+    if (m_page == kSummaryPage)
+        EnableWindow(m_previous->handle(), FALSE);
+}
+
+void EndingWindow::toggleCountry(int country)
+{
+    m_countryMask ^= uint8_t(1u << country);
+    if (CheckMarkButton* button = m_countryButtons[size_t(country)]) {
+        button->setHeldPressed((m_countryMask & (1u << country)) != 0);
+        InvalidateRect(button->handle(), nullptr, FALSE);
+    }
+    if (m_page > kSummaryPage && m_page < kEvaluationPage) {
+        renderChart();
+        showChart();
+    }
+}
+
+int EndingWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_PAINT: {
+        PaintDcHolder paint(handle());
+        if (m_backdrop)
+            m_backdrop->present();
+        return 1;
+    }
+    case WM_ERASEBKGND: {
+        RECT update {};
+        if (m_backdrop && GetUpdateRect(handle(), &update, FALSE))
+            m_backdrop->present();
+        msg.result = 1;
+        return 1;
+    }
+    case WM_WINDOWPOSCHANGING:
+    case WM_WINDOWPOSCHANGED: {
+        const auto* position = reinterpret_cast<const WINDOWPOS*>(msg.lParam);
+        if (m_backdrop && position && !(position->flags & SWP_NOZORDER))
+            m_backdrop->present();
+        return 0;
+    }
+    case WM_MOVE:
+        if (m_backdrop) {
+            POINT origin { 0, 0 };
+            ClientToScreen(handle(), &origin);
+            m_backdrop->moveTo(origin);
+        }
+        return 0;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_TIMER:
+        if (msg.wParam == kRevealTimer)
+            revealStep();
+        else if (msg.wParam == kBuildUpTimer && m_evaluation && !m_evaluation->tick())
+            killTimer(kBuildUpTimer);
+        return 1;
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        setResult(0);
+        DestroyModal();
+        return 1;
+    case WM_DESTROY:
+        stopReveal();
+        killAllTimers();
+        if (m_evaluation)
+            m_evaluation->release();
+        mainWindowServices().stopAllSounds();
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int EndingWindow::OnCommand(MessageRecord&, UINT commandId, UINT)
+{
+    switch (commandId) {
+    case id::kNext:
+    case id::kFinish:
+        nextPage();
+        return 1;
+    case id::kPrevious:
+        previousPage();
+        return 1;
+    case IDOK:
+        return 1;
+    case IDCANCEL:
+        setResult(0);
+        DestroyModal();
+        return 1;
+    default:
+        if (commandId >= id::kFirstCountry && commandId < id::kFirstCountry + kCountryCount) {
+            toggleCountry(int(commandId - id::kFirstCountry));
+            return 1;
+        }
+        return 0;
+    }
+}

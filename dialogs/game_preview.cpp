@@ -1,0 +1,138 @@
+// Filling the preview buffers from files.
+#include "dialogs/game_preview.h"
+
+#include "dialogs/map_preview_fields.h"
+#include "lib/error.h"
+#include "lib/file.h"
+#include "platform/kernel/host.h"
+#include "platform/windows.h"
+#include "state/campaign_file.h"
+#include "state/map_file.h"
+#include "state/name_tables.h"
+#include "state/saved_game_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
+{
+    if (!fileExists(path.c_str()))
+        return false;
+    try {
+        swCFile file(path.c_str(), 0);
+        const DWORD size = file.fileGetSize();
+        bytes.resize(size);
+        return size == 0 || file.fileRead(bytes.data(), size) == size;
+    } catch (swCError* error) {
+        delete error;
+        return false;
+    }
+}
+
+bool takeScenario(std::span<const uint8_t> image, PreviewBuffers& out)
+{
+    auto file = std::make_unique<ScenarioFile>();
+    if (readScenarioBytes(image, *file))
+        return false;
+    out.scenario = file->scenario;
+    out.header = file->header;
+    out.countries = file->countries;
+    const size_t hexes = std::min<size_t>(file->cells.size(), kMaxMapCells);
+    std::copy_n(file->cells.begin(), hexes, out.cells.get());
+    return true;
+}
+
+} // namespace
+
+PreviewBuffers::PreviewBuffers()
+    : cells(std::make_unique<FileMapCell[]>(kMaxMapCells))
+{
+}
+
+void PreviewBuffers::clearMap()
+{
+    scenario = {};
+    header = {};
+    std::memset(cells.get(), 0, sizeof(FileMapCell) * kMaxMapCells);
+}
+
+bool readMapPreview(const std::string& path, PreviewBuffers& out)
+{
+    std::vector<uint8_t> bytes;
+    return readWholeFile(path, bytes) && takeScenario(bytes, out);
+}
+
+bool readCampaignPreview(const std::string& path, PreviewBuffers& out)
+{
+    out.campaign = {};
+    const uint32_t size = campaignEntrySize(path.c_str(), 0);
+    if (size == 0)
+        return false;
+    std::vector<uint8_t> map(size);
+    CampaignReadTargets targets;
+    targets.record = &out.campaign;
+    targets.maps[0] = map.data();
+    targets.sizes[0] = size;
+    CampaignReader reader;
+    return reader.read(targets, path.c_str()) == 1 && takeScenario(map, out);
+}
+
+bool readSavedGamePreview(const std::string& path, PreviewBuffers& out)
+{
+    SaveFileInfo info;
+    info.campaign = &out.campaignBlock;
+    info.header = &out.header;
+    info.turn = &out.turn;
+    info.cells = out.cells.get();
+    return readSaveFileInfo(path.c_str(), info);
+}
+
+std::optional<EntryTitle> readEntryTitle(const std::string& path, bool campaign)
+{
+    EntryTitle title;
+    if (campaign) {
+        CampaignRecord record {};
+        CampaignReadTargets targets;
+        targets.record = &record;
+        CampaignReader reader;
+        if (reader.read(targets, path.c_str()) != 1)
+            return std::nullopt;
+        title.style = record.titleStyle;
+        title.shade = record.titleShade;
+        title.text = std::string(campaignName(record));
+        return title;
+    }
+    MapHeader header {};
+    if (readScenarioHeader(path.c_str(), header))
+        return std::nullopt;
+    title.style = mapTitleStyle(header);
+    title.shade = mapTitleShade(header);
+    title.text = std::string(mapName(header));
+    return title;
+}
+
+std::string savedGameDataText(const std::string& path, const TurnBlock& turn)
+{
+    SYSTEMTIME time {};
+    WIN32_FIND_DATAA found {};
+    HANDLE find = FindFirstFileA(path.c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        FindClose(find);
+        FILETIME local {};
+        FileTimeToLocalFileTime(&found.ftLastWriteTime, &local);
+        FileTimeToSystemTime(&local, &time);
+    }
+    char date[32];
+    char clock[32];
+    std::snprintf(date, sizeof date, "%02d/%02d/%02d", time.wYear % 100, time.wMonth, time.wDay);
+    std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", time.wHour, time.wMinute, time.wSecond);
+    const char* side = turn.currentCountry < 8 ? playerColourName(turn.currentCountry) : "";
+    static const std::string format = platform::utf8ToCp932("日　付：%s\r\n時　間：%s\r\nターン：%d\r\n担　当：%s");
+    char text[256];
+    std::snprintf(text, sizeof text, format.c_str(), date, clock, int(turn.turn), side);
+    return text;
+}

@@ -1,0 +1,190 @@
+// The game selection dialog: construction, its messages and commands, browsing and accepting.
+#include "dialogs/game_select_dialog.h"
+
+#include "dialogs/folder_browse.h"
+#include "dialogs/game_select_ids.h"
+#include "dialogs/map_info_strip.h"
+#include "dialogs/map_thumbnail.h"
+#include "infowin/dialog_templates.h"
+#include "lib/application.h"
+#include "lib/window_services.h"
+#include "rules/links.h"
+#include "rules/main_window_link.h"
+#include "state/data_path.h"
+#include "state/game_settings.h"
+#include "state/game_state.h"
+
+namespace id = game_select_id;
+
+namespace {
+
+constexpr int kPageSound = 10;
+
+} // namespace
+
+GameSelectDialog::GameSelectDialog(swCWindow* parent, GameState& state, uint8_t networkGame, uint8_t resumeMode,
+    int32_t matchKind, uint32_t category)
+    : DialogBase(dialog_template::kGameSelect, parent, false)
+    , m_state(state)
+{
+    registerGameDialogTemplates();
+    m_mode.resume = resumeMode == 1;
+    m_mode.networkGame = networkGame;
+    m_mode.matchKind = matchKind;
+    m_mode.category = state.isSimpleMode() || category > kCategoryCampaign ? uint32_t(kCategoryScenario) : category;
+    const std::string fallback = m_mode.resume ? theApplication().appProgramFolder() + "save\\" : dataPath("", kFolderMap);
+    makeNamedValue(m_mode.resume ? "SaveGamePath" : "NewGamePath").profileReadString(m_folder, fallback.c_str());
+}
+
+GameSelectDialog::~GameSelectDialog() = default;
+
+int GameSelectDialog::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_CLOSE:
+    case WM_RBUTTONUP:
+        end(0);
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_CONTROL_SETFOCUS:
+        // The entry that took the focus is previewed now, after its focus change has settled.
+        for (MapInfoStrip* strip : m_entries) {
+            if (strip && reinterpret_cast<LPARAM>(static_cast<swCControl*>(strip)) == msg.lParam) {
+                char name[MAX_PATH] = {};
+                GetWindowTextA(strip->handle(), name, sizeof name);
+                selectFile(name);
+                return 1;
+            }
+        }
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int GameSelectDialog::OnCommand(MessageRecord&, UINT control, UINT code)
+{
+    if (control >= id::kFirstEntry && control <= id::kLastEntry) {
+        // A click previews nothing new: the entry was previewed when it took the focus.
+        if (code == BN_DOUBLECLICKED && startEnabled())
+            accept();
+        return 1;
+    }
+    switch (control) {
+    case IDOK:
+        if (startEnabled())
+            accept();
+        return 1;
+    case id::kStart:
+        accept();
+        return 1;
+    case IDCANCEL:
+    case id::kCancel:
+        end(0);
+        return 1;
+    case id::kCategoryMap:
+    case id::kCategoryScenario:
+    case id::kCategoryCampaign:
+        if (code == BN_CLICKED && IsDlgButtonChecked(handle(), int(control)) == BST_CHECKED)
+            chooseCategory(control == id::kCategoryMap ? kCategoryMap
+                    : control == id::kCategoryScenario                ? kCategoryScenario
+                                                                      : kCategoryCampaign);
+        return 1;
+    case id::kImageView:
+    case id::kBuildingsView:
+        if (code == BN_CLICKED && IsDlgButtonChecked(handle(), int(control)) == BST_CHECKED && m_thumbnail) {
+            m_thumbnail->viewMode = control == id::kImageView ? 0 : 1;
+            m_thumbnail->render();
+            InvalidateRect(m_thumbnail->handle(), nullptr, TRUE);
+        }
+        return 1;
+    case id::kSaveList:
+        if (code == LBN_SELCHANGE) {
+            const LRESULT row = SendDlgItemMessageA(handle(), int(control), LB_GETCURSEL, 0, 0);
+            char name[MAX_PATH] = {};
+            if (row >= 0 && SendDlgItemMessageA(handle(), int(control), LB_GETTEXTLEN, WPARAM(row), 0) < LRESULT(sizeof name)) {
+                SendDlgItemMessageA(handle(), int(control), LB_GETTEXT, WPARAM(row), reinterpret_cast<LPARAM>(name));
+                selectFile(name);
+            }
+        } else if (code == LBN_DBLCLK && startEnabled()) {
+            accept();
+        }
+        return 1;
+    case id::kBrowse:
+        browseFolder();
+        return 1;
+    case id::kPreviousPage:
+    case id::kNextPage:
+        turnPage(control == id::kPreviousPage ? -1 : 1);
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+void GameSelectDialog::chooseCategory(uint32_t category)
+{
+    m_mode.category = category;
+    m_page = 0;
+    refill();
+    clearPreview();
+}
+
+void GameSelectDialog::turnPage(int step)
+{
+    const int next = m_page + step;
+    if (next < 0 || next >= pageCount())
+        return;
+    m_page = next;
+    if (m_state.settings().playSe)
+        mainWindowLink().playSound(kPageSound);
+    fillPage();
+    updatePageButtons();
+}
+
+void GameSelectDialog::browseFolder()
+{
+    const std::optional<std::string> chosen = browseForGameFolder(handle(), m_folder);
+    if (!chosen)
+        return;
+    if (*chosen != m_folder) {
+        m_folder = *chosen;
+        m_page = 0;
+    }
+    refill();
+    clearPreview();
+}
+
+void GameSelectDialog::refill()
+{
+    if (m_mode.resume) {
+        fillSaveList();
+        return;
+    }
+    fillPage();
+    updatePageButtons();
+}
+
+void GameSelectDialog::accept()
+{
+    if (!(m_mode.resume && m_mode.matchKind == 1)) {
+        const char* key = !m_mode.resume ? "NewGamePath" : m_mode.networkGame == 1 ? "NetworkSaveGamePath" : "SaveGamePath";
+        makeNamedValue(key).profileWriteString(m_folder.c_str());
+    }
+    end(1);
+}
+
+bool GameSelectDialog::startEnabled() const
+{
+    HWND start = GetDlgItem(handle(), int(id::kStart));
+    return start && IsWindowEnabled(start);
+}
+
+void GameSelectDialog::end(int result)
+{
+    setResult(result);
+    Destroy();
+}

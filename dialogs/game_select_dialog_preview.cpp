@@ -1,0 +1,156 @@
+// The game selection dialog's listing, pages and preview of the focused file.
+#include "dialogs/game_select_dialog.h"
+
+#include "dialogs/game_select_ids.h"
+#include "dialogs/map_facility_table.h"
+#include "dialogs/map_info_strip.h"
+#include "dialogs/map_preview_fields.h"
+#include "dialogs/map_thumbnail.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "state/small_utilities.h"
+
+#include <cstdio>
+
+namespace id = game_select_id;
+
+namespace {
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+std::string formatted(const char* utf8Format, std::string_view value)
+{
+    return cp(utf8Format) + std::string(value);
+}
+
+} // namespace
+
+std::vector<std::string> GameSelectDialog::listFiles() const
+{
+    return listGameFiles(m_folder, gameFilePattern(m_mode, m_state));
+}
+
+int GameSelectDialog::pageCount() const
+{
+    const int files = int(listFiles().size());
+    return std::max(1, (files + id::kEntriesPerPage - 1) / id::kEntriesPerPage);
+}
+
+void GameSelectDialog::setText(UINT control, const std::string& text) { SetDlgItemTextA(handle(), int(control), text.c_str()); }
+
+void GameSelectDialog::fillPage()
+{
+    const std::vector<std::string> files = listFiles();
+    for (int i = 0; i < id::kEntriesPerPage; ++i) {
+        MapInfoStrip* strip = m_entries[size_t(i)];
+        if (!strip)
+            continue;
+        strip->setStyle(0, 0);
+        strip->setText("");
+        const size_t k = size_t(m_page) * id::kEntriesPerPage + size_t(i);
+        if (k >= files.size()) {
+            SetWindowTextA(strip->handle(), "");
+            EnableWindow(strip->handle(), FALSE);
+        } else {
+            SetWindowTextA(strip->handle(), files[k].c_str());
+            const std::string path = folderWithSeparator(m_folder) + files[k];
+            if (const std::optional<EntryTitle> title = readEntryTitle(path, m_mode.category == kCategoryCampaign)) {
+                strip->setStyle(title->style, title->shade);
+                strip->setText(title->text);
+            }
+            EnableWindow(strip->handle(), TRUE);
+        }
+        strip->render();
+        InvalidateRect(strip->handle(), nullptr, FALSE);
+    }
+}
+
+void GameSelectDialog::updatePageButtons()
+{
+    const int pages = pageCount();
+    EnableWindow(GetDlgItem(handle(), int(id::kPreviousPage)), m_page >= 1);
+    EnableWindow(GetDlgItem(handle(), int(id::kNextPage)), m_page < pages - 1);
+    char text[32];
+    std::snprintf(text, sizeof text, "-%d-", m_page + 1);
+    setText(id::kPageNumber, text);
+}
+
+void GameSelectDialog::fillSaveList()
+{
+    HWND list = GetDlgItem(handle(), int(id::kSaveList));
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& name : listFiles())
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+void GameSelectDialog::selectFile(const std::string& name)
+{
+    m_chosenPath = folderWithSeparator(m_folder) + name;
+    m_preview.clearMap();
+    bool read = false;
+    if (m_mode.resume) {
+        m_preview.turn = {};
+        m_preview.campaignBlock = {};
+        if (m_mode.matchKind == 1)
+            return;
+        read = readSavedGamePreview(m_chosenPath, m_preview);
+    } else if (m_mode.category == kCategoryCampaign) {
+        read = readCampaignPreview(m_chosenPath, m_preview);
+    } else {
+        read = readMapPreview(m_chosenPath, m_preview);
+    }
+    if (!read) {
+        clearPreview();
+        return;
+    }
+    showFileInfo(name);
+    if (m_mode.resume && m_preview.campaignBlock.campaignFlag == 1)
+        setText(id::kNameLine, formatted("ｷｬﾝﾍﾟｰﾝ名：", campaignName(m_preview.campaignBlock)));
+    EnableWindow(GetDlgItem(handle(), int(id::kStart)), TRUE);
+}
+
+void GameSelectDialog::showFileInfo(const std::string& name)
+{
+    const MapHeader& header = m_preview.header;
+    if (!m_mode.resume)
+        setText(id::kNameLine, formatted("ﾌｧｲﾙ名：", name));
+    else
+        setText(id::kNameLine, formatted(m_mode.category == kCategoryScenario ? "ｼﾅﾘｵ名：" : "ﾏｯﾌﾟ名：", mapName(header)));
+    setText(id::kTurnLimit, std::to_string(mapTurnLimit(header)));
+    setText(id::kDifficulty, starRatingText(mapDifficulty(header)));
+    setText(id::kSize, std::to_string(header.width) + "x" + std::to_string(header.height));
+
+    m_thumbnail->ready = 1;
+    m_thumbnail->render();
+    InvalidateRect(m_thumbnail->handle(), nullptr, FALSE);
+    m_facilities->refresh();
+    InvalidateRect(m_facilities->handle(), nullptr, TRUE);
+
+    std::string text;
+    if (m_mode.resume) {
+        text = savedGameDataText(m_chosenPath, m_preview.turn);
+    } else if (m_mode.category == kCategoryCampaign) {
+        char count[64];
+        std::snprintf(count, sizeof count, cp("キャンペーン総枚数：%d枚\r\n\r\n").c_str(), int(m_preview.campaign.mapCount));
+        text = count;
+        text += convertLfToCrLf(scenarioNewspaper(m_preview.scenario)) + "\r\n";
+        text += convertLfToCrLf(scenarioHeadline(m_preview.scenario)) + "\r\n";
+        text += convertLfToCrLf(scenarioNews(m_preview.scenario));
+    } else {
+        text = std::string(mapDescription(header));
+    }
+    setText(id::kDescription, text);
+}
+
+void GameSelectDialog::clearPreview()
+{
+    setText(id::kNameLine, cp(m_mode.resume ? "ﾏｯﾌﾟ名：" : "ﾌｧｲﾙ名："));
+    m_thumbnail->clear();
+    m_thumbnail->ready = 0;
+    InvalidateRect(m_thumbnail->handle(), nullptr, FALSE);
+    for (UINT control : { id::kDifficulty, id::kTurnLimit, id::kSize, id::kDescription })
+        setText(control, "");
+    m_facilities->clearCells();
+    InvalidateRect(m_facilities->handle(), nullptr, TRUE);
+    EnableWindow(GetDlgItem(handle(), int(id::kStart)), FALSE);
+}

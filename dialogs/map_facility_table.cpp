@@ -1,0 +1,126 @@
+// Drawing the facility table: the grid, its labels and column marks, and the counts.
+#include "dialogs/map_facility_table.h"
+
+#include "lib/error.h"
+#include "platform/kernel/host.h"
+#include "state/data_path.h"
+#include "dialogs/bitmap_canvas.h"
+#include "state/game_state.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr COLORREF kWhite = paletteRgb(255, 255, 255);
+constexpr COLORREF kBlack = paletteRgb(0, 0, 0);
+constexpr COLORREF kRed = paletteRgb(255, 0, 0);
+constexpr int kMarkWidth = 18;
+constexpr int kMarkHeight = 14;
+// The marks' plain row: a box in the side's colour without a tick.
+constexpr int kMarkRow = 14;
+constexpr uint32_t kMostShown = 999;
+
+const char* const kRowLabels[kFacilityRows] = { "首 都", "都 市", "空 港", "工 場", "港", "施 設" };
+
+HFONT smallFont()
+{
+    return g_gameState ? g_gameState->font(kSmallFont).handle() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void drawCentred(HDC dc, RECT rect, const std::string& text, COLORREF colour)
+{
+    HGDIOBJ oldFont = SelectObject(dc, smallFont());
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = SetTextColor(dc, colour);
+    DrawTextA(dc, text.c_str(), int(text.size()), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+    SelectObject(dc, oldFont);
+}
+
+} // namespace
+
+MapFacilityTable::MapFacilityTable(swCWindow* parent, UINT controlId, int x, int y, DWORD style)
+    : ChildControl("Button", parent, controlId, BS_OWNERDRAW | style)
+{
+    controlCreate({ x, y, kWidth, kHeight });
+    EnableWindow(handle(), FALSE);
+    m_picture.bitmapCreateCompatible(WindowDcHolder(nullptr), kWidth, kHeight);
+    drawTable();
+}
+
+RECT MapFacilityTable::cellRect(int owner_value, int row)
+{
+    const int x = owner_value == 0 ? 190 : 19 * owner_value + 19;
+    const int y = 16 + 15 * row;
+    return RECT { x, y, x + 17, y + 13 };
+}
+
+void MapFacilityTable::drawTable()
+{
+    SelectedBitmap canvas(m_picture.handle());
+    PaletteHolder holder(canvas.dc());
+    holder.fillRectColor(0, 0, kWidth - 1, kHeight - 1, GetSysColor(COLOR_BTNFACE));
+    holder.fillRectColor(0, 0, kWidth - 1, kTableHeight - 1, kWhite);
+    for (int x : { 0, 37, 56, 75, 94, 113, 132, 151, 170, 189, 208 })
+        holder.drawPolyline(x, 0, x, kTableHeight - 1, kBlack);
+    for (int y = 0; y < kTableHeight; y += 15)
+        holder.drawPolyline(0, y, kWidth - 1, y, kBlack);
+    for (int r = 0; r < kFacilityRows; ++r) {
+        const int y = 30 + 15 * r;
+        drawCentred(canvas.dc(), RECT { 1, y - 14, 37, y }, platform::utf8ToCp932(kRowLabels[r]), kBlack);
+    }
+    // Column marks: the eight countries, then the unowned column.
+    swCBitmap marks;
+    try {
+        marks.bitmapLoadFile(dataPath("cmark18_14.bmp", kFolderBitmap).c_str());
+    } catch (swCError* error) {
+        delete error;
+        return;
+    }
+    for (int i = 0; i < kFacilityOwners; ++i)
+        holder.blitBitmap(38 + 19 * i, 1, marks.handle(), RECT { kMarkWidth * i, kMarkRow, kMarkWidth * (i + 1), kMarkRow + kMarkHeight });
+}
+
+void MapFacilityTable::refresh()
+{
+    m_counts = {};
+    if (liveSource == 1) {
+        if (g_gameState)
+            m_counts = countLiveFacilities(*g_gameState);
+    } else if (header && cells && g_gameState) {
+        const size_t hexes = header->width <= kMaxMapSide && header->height <= kMaxMapSide
+            ? size_t(header->width) * size_t(header->height) : 0;
+        m_counts = countPreviewFacilities(std::span(cells, hexes), g_gameState->terrainTypes());
+    }
+    SelectedBitmap canvas(m_picture.handle());
+    PaletteHolder holder(canvas.dc());
+    for (int v = 0; v < kFacilityOwners; ++v) {
+        for (int r = 0; r < kFacilityRows; ++r) {
+            const RECT cell = cellRect(v, r);
+            holder.fillRectColor(cell.left, cell.top, cell.right, cell.bottom, kWhite);
+            const uint32_t n = m_counts[size_t(v)][size_t(r)];
+            char text[16];
+            std::snprintf(text, sizeof text, "%3u", n > kMostShown ? kMostShown : n);
+            drawCentred(canvas.dc(), RECT { cell.left, cell.top, cell.left + 18, cell.top + 14 }, text, n > kMostShown ? kRed : kBlack);
+        }
+    }
+}
+
+void MapFacilityTable::clearCells()
+{
+    m_counts = {};
+    SelectedBitmap canvas(m_picture.handle());
+    PaletteHolder holder(canvas.dc());
+    for (int v = 0; v < kFacilityOwners; ++v)
+        for (int r = 0; r < kFacilityRows; ++r) {
+            const RECT cell = cellRect(v, r);
+            holder.fillRectColor(cell.left, cell.top, cell.right, cell.bottom, kWhite);
+        }
+}
+
+void MapFacilityTable::DrawItem(DRAWITEMSTRUCT* item)
+{
+    SelectedBitmap picture(m_picture.handle());
+    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, kWidth, kHeight, picture.dc(), 0, 0, SRCCOPY);
+}

@@ -1,0 +1,39 @@
+// MapFacilityTable: how many capitals, cities, airports, factories, ports and other facilities each
+// country holds and how many nobody holds, from the running game or a dialog's preview buffers.
+#pragma once
+
+#include "dialogs/map_facility_counts.h"
+#include "lib/control.h"
+#include "lib/media/bitmap.h"
+#include "state/map_header.h"
+
+class MapFacilityTable : public ChildControl {
+public:
+    static constexpr int kWidth = 209;
+    static constexpr int kHeight = 121;
+    static constexpr int kTableHeight = 106;
+
+    // Creates the control disabled and draws the empty table with its heads.
+    MapFacilityTable(swCWindow* parent, UINT controlId, int x, int y, DWORD style = 0);
+
+    // Recounts and writes every cell.
+    void refresh();
+    // Blanks every cell.
+    void clearCells();
+    void DrawItem(DRAWITEMSTRUCT* item) override;
+
+    const FacilityCounts& counts() const { return m_counts; }
+    HBITMAP picture() const { return m_picture.handle(); }
+    // The cell of an owner value and a row, inclusive.
+    static RECT cellRect(int owner_value, int row);
+
+    const MapHeader* header = nullptr;
+    const FileMapCell* cells = nullptr;
+    uint8_t liveSource = 0;
+
+private:
+    void drawTable();
+
+    swCBitmap m_picture;
+    FacilityCounts m_counts {};
+};

@@ -1,0 +1,227 @@
+// MapSettingsListDialog: the general facts, the eight country columns and the buttons.
+#include "dialogs/map_settings_list_dialog.h"
+
+#include "dialogs/map_preview_fields.h"
+#include "dialogs/map_settings_common.h"
+#include "dialogs/map_settings_ids.h"
+#include "editors/rule_setting_dialog.h"
+#include "editors/victory_condition_dialog.h"
+#include "editors/window_frame.h"
+#include "infowin/dialog_templates.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "state/name_tables.h"
+
+#include <cstring>
+
+namespace {
+
+namespace id = map_list_id;
+
+constexpr SIZE kClient { 648, 690 };
+constexpr SIZE kSimpleClient { 648, 618 };
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+constexpr CountryFrameIds kFrameIds { id::kGroupBox, id::kLabels, id::kAlliance, id::kCivilian, id::kPact };
+
+const char* dayNightWord(DayNight dayNight)
+{
+    switch (dayNight) {
+    case DayNight::DayOnly: return "昼のみ";
+    case DayNight::NightOnly: return "夜のみ";
+    default: return "昼夜";
+    }
+}
+
+} // namespace
+
+MapSettingsListDialog::MapSettingsListDialog(swCWindow* parent, bool withCancel, bool withChange)
+    : DialogBase(dialog_template::kMapSettings, parent, false)
+    , m_state(*g_gameState)
+    , m_withCancel(withCancel)
+    , m_withChange(withChange)
+{
+    registerGameDialogTemplates();
+    m_state.listMusicFiles();
+}
+
+int MapSettingsListDialog::OnInitDialog()
+{
+    const SIZE client = m_state.isSimpleMode() ? kSimpleClient : kClient;
+    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, client.cx, client.cy);
+    SetWindowTextA(handle(), cp("マップ設定一覧").c_str());
+    createGeneralControls();
+    for (int c = 0; c < kCountryCount; ++c)
+        createCountry(c);
+    SetFocus(GetDlgItem(handle(), id::kComment));
+    return 0;
+}
+
+void MapSettingsListDialog::createGeneralControls()
+{
+    const int height = m_state.isSimpleMode() ? kSimpleClient.cy : kClient.cy;
+    HWND dialog = handle();
+    HFONT font = m_state.font(kSmallFont).handle();
+    HFONT buttons = m_state.font(kFont14).handle();
+    const MapHeader& header = m_state.mapHeader();
+    const bool campaign = m_state.campaignBlock().campaignFlag == 1;
+    makeSettingsControl(dialog, "Button", "OK", BS_PUSHBUTTON | WS_TABSTOP, id::kOk,
+        { m_withCancel ? 440 : 544, height - 28, 96, 24 }, buttons);
+    if (m_withCancel)
+        makeSettingsControl(dialog, "Button", cp("ｷｬﾝｾﾙ"), BS_PUSHBUTTON | WS_TABSTOP, id::kCancel,
+            { 544, height - 28, 96, 24 }, buttons);
+    makeSettingsControl(dialog, "Static", mapNameText(m_state), SS_LEFT, id::kMapName, { 8, 4, 300, 12 }, font);
+    makeSettingsControl(dialog, "Static", mapSizeText(m_state), SS_LEFT, id::kMapSize, { 340, 4, 96, 12 }, font);
+    makeSettingsControl(dialog, "Static", cp("表示切替："), SS_LEFT, id::kViewLabel, { 160, 20, 60, 12 }, font);
+    makeSettingsControl(dialog, "Button", cp("イメージ"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, id::kImageView,
+        { 220, 20, 72, 12 }, font);
+    makeSettingsControl(dialog, "Button", cp("建物"), BS_AUTORADIOBUTTON, id::kBuildingsView, { 220, 35, 72, 12 }, font);
+    CheckDlgButton(dialog, id::kImageView, BST_CHECKED);
+    makeSettingsControl(dialog, "Static", difficultyText(m_state), SS_LEFT, id::kDifficulty, { 160, 50, 120, 12 }, font);
+    makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限：") + std::to_string(mapTurnLimit(header)), SS_LEFT,
+        id::kTurnLimit, { 160, 68, 90, 12 }, font);
+    makeSettingsControl(dialog, "Static",
+        cp("建物収入：") + cp(map_header_field::buildingIncome(header) ? "あり" : "なし"), SS_LEFT, id::kIncome,
+        { 160, 86, 90, 12 }, font);
+    const DayNight dayNight = dayNightOf(header);
+    makeSettingsControl(dialog, "Static", cp(dayNightWord(dayNight)), SS_LEFT, id::kDayNight, { 296, 50, 36, 12 }, font);
+    if (dayNight == DayNight::Alternating) {
+        makeSettingsControl(dialog, "Static", cp(" 昼夜ﾀｰﾝ：") + std::to_string(shownDayNightTurns(header)), SS_LEFT,
+            id::kDayNightTurns, { 330, 50, 78, 12 }, font);
+        makeSettingsControl(dialog, "Static",
+            cp("開始時間：") + cp(map_header_field::startTime(header) == 0 ? "昼" : "夜"), SS_LEFT, id::kStartTime,
+            { 296, 65, 72, 12 }, font);
+    }
+    makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),
+        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, id::kComment, { 160, 102, 256, 62 }, font);
+    makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, id::kFacilityLabel, { 423, 20, 48, 12 }, font);
+    m_thumbnail = createMapPreviews(*this, id::kThumbnail, id::kFacilityTable);
+    if (m_withChange) {
+        makeSettingsControl(dialog, "Button", cp("設定変更"), BS_PUSHBUTTON | WS_TABSTOP, id::kChange,
+            { 8, height - 28, 96, 24 }, buttons);
+    } else if (campaign) {
+        makeSettingsControl(dialog, "Button", cp("ルール設定"), BS_PUSHBUTTON | WS_TABSTOP, id::kRules,
+            { 8, height - 28, 96, 24 }, buttons);
+        makeSettingsControl(dialog, "Button", cp("勝利条件設定"), BS_PUSHBUTTON | WS_TABSTOP, id::kVictory,
+            { 112, height - 28, 96, 24 }, buttons);
+    }
+}
+
+void MapSettingsListDialog::createCountry(int c)
+{
+    HWND dialog = handle();
+    HFONT font = m_state.font(kSmallFont).handle();
+    const bool simple = m_state.isSimpleMode();
+    const int pageHeight = simple ? 212 : 248;
+    CountryFrame frame;
+    frame.ids = kFrameIds;
+    frame.index = c;
+    frame.origin = { 158 * (c % 4) + 8, pageHeight * (c / 4) + 166 };
+    frame.pageHeight = pageHeight;
+    frame.simple = simple;
+    createCountryFrame(dialog, frame, font);
+    const CountryRecord& country = m_state.country(c);
+    const bool active = country.controller != 0 && country.inPlay == 1;
+    SetDlgItemTextA(dialog, id::kGroupBox + c, playerColourName(c));
+    const int x = frame.origin.x;
+    const int y = frame.origin.y;
+    const DWORD centred = ES_READONLY | ES_CENTER | ES_AUTOHSCROLL;
+    const DWORD right = ES_READONLY | ES_RIGHT | ES_AUTOHSCROLL;
+    const ProductionTypeRecord* own = m_state.sideProductionType(c);
+    const struct {
+        int id;
+        std::string text;
+        DWORD style;
+        RECT frame;
+    } fields[] = {
+        { id::kParticipation, participationText(country), centred, { x + 30, y + 13, 114, 20 } },
+        { id::kName, std::string(boundedText(country.name, sizeof country.name)), centred, { x + 30, y + 33, 114, 20 } },
+        { id::kProductionType, own ? std::string(boundedText(own->name, sizeof own->name)) : std::string(), centred, { x + 30, y + 53, 114, 20 } },
+        { id::kFunds, std::to_string(country.funds), right, { x + 30, y + 73, 114, 20 } },
+        { id::kFundsCap, std::to_string(country.fundsCeiling), right, { x + 30, y + 93, 114, 20 } },
+        { id::kUnitLimit, std::to_string(country.unitListLength), right, { x + 30, y + 113, simple ? 114 : 40, 20 } },
+        { id::kProductionLimit, std::to_string(country.productionLimit), right, { x + 104, y + 113, 40, 20 } },
+        { id::kMusic, musicNameOf(m_state, country.anthemCode), centred, { x + 30, y + 133, 114, 20 } },
+        { id::kStrategy, computerStrategyName(country.analysisByte), centred, { x + 30, y + 153, 114, 20 } },
+    };
+    for (const auto& f : fields) {
+        HWND control = makeSettingsControl(dialog, "Edit", f.text, f.style, f.id + c, f.frame, font);
+        EnableWindow(control, active);
+        if (f.id == id::kProductionLimit && simple)
+            ShowWindow(control, SW_HIDE);
+    }
+    const bool civilians = m_state.liveUnitCount(8) > 0 && m_state.isAllied(c, 8);
+    CheckDlgButton(dialog, id::kCivilian + c, civilians ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(GetDlgItem(dialog, id::kCivilian + c), FALSE);
+    for (int k = 0; k < kCountryCount; ++k) {
+        const bool allied = k == c || (country.allianceMask >> k & 1);
+        CheckDlgButton(dialog, id::kAlliance + 8 * c + k, allied ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, id::kPact + 8 * c + k, country.pactMask >> k & 1 ? BST_CHECKED : BST_UNCHECKED);
+        EnableWindow(GetDlgItem(dialog, id::kAlliance + 8 * c + k), FALSE);
+        EnableWindow(GetDlgItem(dialog, id::kPact + 8 * c + k), FALSE);
+    }
+    const int labels = id::kLabels + 11 * c;
+    for (int k = 0; k <= 10; ++k)
+        EnableWindow(GetDlgItem(dialog, labels + k), active);
+    EnableWindow(GetDlgItem(dialog, id::kGroupBox + c), active);
+}
+
+void MapSettingsListDialog::showRules()
+{
+    RuleSlot rules;
+    rules.block = m_state.ruleBlock();
+    if (m_state.isSimpleMode()) {
+        RuleShortSettingDialog dialog(this, rules, kRuleConfirm);
+        dialog.run();
+    } else {
+        RuleSettingDialog dialog(this, rules, kRuleConfirm);
+        dialog.run();
+    }
+}
+
+void MapSettingsListDialog::showVictoryConditions()
+{
+    VictoryConditionDialog dialog(this, 0, victoryConditionEntriesOf(m_state), kVictoryConfirm);
+    dialog.run();
+}
+
+void MapSettingsListDialog::end(INT_PTR result)
+{
+    m_result = result;
+    Destroy();
+}
+
+int MapSettingsListDialog::OnMessage(MessageRecord& msg)
+{
+    if (handleCloseGestures(handle(), msg, [this] { end(0); }))
+        return 1;
+    return DialogBase::OnMessage(msg);
+}
+
+int MapSettingsListDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
+{
+    switch (control) {
+    case id::kOk:
+    case IDOK:
+        end(1);
+        return 1;
+    case id::kCancel:
+    case IDCANCEL:
+        end(0);
+        return 1;
+    case id::kChange:
+        m_changeRequested = true;
+        end(1);
+        return 1;
+    case id::kImageView:
+    case id::kBuildingsView:
+        if (code == BN_CLICKED)
+            showThumbnailView(m_thumbnail, IsDlgButtonChecked(handle(), id::kBuildingsView) == BST_CHECKED);
+        return 1;
+    case id::kRules: showRules(); return 1;
+    case id::kVictory: showVictoryConditions(); return 1;
+    default:
+        return DialogBase::OnCommand(msg, control, code);
+    }
+}

@@ -1,0 +1,75 @@
+// MusicPreview: choosing the file and the player of a preview.
+#include "dialogs/music_preview.h"
+
+#include "infowin/main_window_services.h"
+#include "lib/error.h"
+#include "lib/media/mci_device.h"
+#include "lib/media/music_player.h"
+#include "lib/media/sound_player.h"
+#include "rules/links.h"
+#include "rules/main_window_link.h"
+#include "state/data_path.h"
+#include "state/game_state.h"
+#include "state/state_accessors.h"
+
+MusicPreview::MusicPreview(HWND notify)
+    : m_notify(notify)
+{
+}
+
+MusicPreview::~MusicPreview() { stop(); }
+
+void MusicPreview::stop()
+{
+    mainWindowServices().unloadSound(kPreviewSoundSlot);
+    if (m_midi) {
+        m_midi->mciCommand(MCI_STOP, nullptr);
+        m_midi->mciClose();
+        m_midi.reset();
+    }
+}
+
+void MusicPreview::play(const GameState& state, int code)
+{
+    if (!m_stoppedGameMusic) {
+        mainWindowLink().stopAllSounds();
+        m_stoppedGameMusic = true;
+    }
+    stop();
+    if (code < 0)
+        return;
+    std::string name;
+    if (code >= 50) {
+        const size_t entry = size_t(code - 50);
+        if (entry >= state.musicPaths().size())
+            return;
+        name = state.musicPaths()[entry];
+    } else {
+        state.anthemWaveName(code, name);
+    }
+    const std::string path = dataPath(name.c_str(), kFolderProgram);
+    MainWindowServices& services = mainWindowServices();
+    if (MusicPlayer* music = services.musicPlayer()) {
+        if (music->loadSegment(kPreviewSoundSlot, path.c_str()))
+            music->playLooped(kMusicAudioPath, kPreviewSoundSlot);
+        return;
+    }
+    try {
+        if (!isMidiFileName(name)) {
+            if (SoundPlayer* sounds = services.soundPlayer()) {
+                sounds->soundLoad(path.c_str(), kPreviewSoundSlot);
+                sounds->soundSetVolume(kPreviewSoundSlot, state.seVolume());
+                sounds->soundPlay(kPreviewSoundSlot, 2);
+            }
+            return;
+        }
+        m_midi = std::make_unique<swCMCIDevice>("sequencer", path.c_str());
+        m_midi->mciSet(MCI_FORMAT_MILLISECONDS, nullptr);
+        m_midi->mciPlay(m_notify);
+    } catch (swCError* error) {
+        // The person is told; the settings go on without the preview.
+        error->Show(m_notify);
+        delete error;
+        m_midi.reset();
+    }
+}

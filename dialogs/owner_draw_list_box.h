@@ -1,0 +1,44 @@
+// OwnerDrawListBox: the production and placement dialogs' list of unit types, one 17-pixel row per
+// type with its icon, class, name and price, coloured by whether the country can buy it now.
+#pragma once
+
+#include "lib/control.h"
+#include "lib/media/bitmap.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class OwnerDrawListBox : public ChildControl {
+public:
+    static constexpr DWORD kStyle = WS_VSCROLL | WS_BORDER | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS
+        | LBS_NOTIFY | LBS_OWNERDRAWFIXED;
+    static constexpr int kRowWidth = 456;
+    static constexpr int kRowHeight = 17;
+
+    // Items carry their position in typeIds, which the owner keeps.
+    OwnerDrawListBox(swCWindow* parent, UINT controlId, int country, const std::vector<uint32_t>* typeIds);
+    ~OwnerDrawListBox() override;
+
+    // Creates the box whose client area is width x height at (x, y) of the parent.
+    void create(int x, int y, int width, int height);
+    // Domains the hex has room for; a type of another domain is grey.
+    void setFreeSlotMask(uint16_t mask) { m_freeSlotMask = mask; }
+    // Above these funds a price is red.
+    void setFunds(int64_t funds) { m_funds = funds; }
+    // The machines the shown prices are for; 0 prices a full unit.
+    void setShownCount(int count) { m_shownCount = count; }
+    int shownCount() const { return m_shownCount; }
+    // The type id of the selected row; 0 when none is selected.
+    int selectedType() const;
+
+    void DrawItem(DRAWITEMSTRUCT* item) override;
+
+private:
+    int m_country = 0;
+    const std::vector<uint32_t>* m_typeIds = nullptr;
+    uint16_t m_freeSlotMask = 0;
+    int64_t m_funds = 0;
+    int m_shownCount = 10;
+    std::unique_ptr<swCBitmap> m_row;
+};

@@ -1,0 +1,128 @@
+// PlacementDialog: every type of the country's production type, placed by "OK" or a double click.
+#include "dialogs/placement_dialog.h"
+
+#include "dialogs/owner_draw_list_box.h"
+#include "dialogs/production_dialog.h"
+#include "dialogs/production_types.h"
+#include "infowin/dialog_templates.h"
+#include "infowin/window_services.h"
+#include "lib/media/bitmap_button.h"
+#include "platform/kernel/host.h"
+#include "rules/place_new_unit.h"
+#include "state/game_state.h"
+
+#include <cstring>
+
+namespace {
+
+namespace id = production_id;
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+} // namespace
+
+PlacementDialog::PlacementDialog(swCWindow* parent, int x, int y, int country)
+    : swCDialog(dialog_template::kProduction, parent)
+    , m_state(*g_gameState)
+    , m_x(x)
+    , m_y(y)
+    , m_country(country)
+{
+    registerGameDialogTemplates();
+}
+
+INT_PTR PlacementDialog::run()
+{
+    setResult(0);
+    CreateModal();
+    return result();
+}
+
+void PlacementDialog::end(int result)
+{
+    setResult(result);
+    DestroyModal();
+}
+
+int PlacementDialog::OnInitDialog()
+{
+    centreOnParent(*this, kWidth, kHeight);
+    m_typeIds = productionTypeMembers(m_state, m_country);
+    // Every row grey, and the price of a whole unit: the tool buys nothing.
+    m_list = new OwnerDrawListBox(this, id::kTypeList, m_country, &m_typeIds);
+    m_list->setFreeSlotMask(0);
+    m_list->setShownCount(0);
+    m_list->create(8, 8, 420, 242);
+    SendMessageA(m_list->handle(), WM_SETFONT, WPARAM(m_state.font(kSmallFont).handle()), FALSE);
+    for (size_t i = 0; i < m_typeIds.size(); ++i)
+        SendMessageA(m_list->handle(), LB_ADDSTRING, 0, LPARAM(i));
+    new HexPictureButton(this, id::kHexPicture, 432, 8, m_x, m_y);
+    auto* name = new ChildControl("Static", this, id::kTerrainName, SS_CENTER | SS_NOPREFIX);
+    const TerrainRecord* terrain = m_state.terrainTypeAt(m_x, m_y);
+    name->controlCreateTitled(terrain ? std::string(terrain->name, strnlen(terrain->name, sizeof terrain->name)).c_str() : "",
+        { 464, 17, 84, 14 });
+    SendMessageA(name->handle(), WM_SETFONT, WPARAM(m_state.font(kSmallFont).handle()), FALSE);
+    const struct {
+        UINT id;
+        const char* text;
+        int x;
+    } buttons[2] = { { id::kOk, "OK", 340 }, { id::kCancel, "ｷｬﾝｾﾙ", 452 } };
+    for (const auto& b : buttons) {
+        auto* button = new ChildControl("Button", this, b.id, BS_PUSHBUTTON | WS_TABSTOP);
+        button->controlCreateTitled(cp(b.text).c_str(), { b.x, 268, 96, 24 });
+        SendMessageA(button->handle(), WM_SETFONT, WPARAM(m_state.font(kFont14).handle()), FALSE);
+    }
+    SetFocus(m_list->handle());
+    return 0;
+}
+
+void PlacementDialog::place()
+{
+    const int type = m_list ? m_list->selectedType() : 0;
+    if (type <= 0) {
+        modalMessageBox(this, cp("配置する兵器を選択してください。").c_str(), cp("警告").c_str(), MB_OK);
+        return;
+    }
+    if (!placeNewUnit(m_state, m_x, m_y, m_country, type)) {
+        modalMessageBox(this, cp("この地点に兵器を配置することができませんでした。").c_str(), cp("警告").c_str(), MB_OK);
+        return;
+    }
+    end(1);
+}
+
+int PlacementDialog::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        end(0);
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+int PlacementDialog::OnCommand(MessageRecord&, UINT command, UINT code)
+{
+    switch (command) {
+    case id::kTypeList:
+        if (code == LBN_DBLCLK)
+            place();
+        return 1;
+    case id::kOk:
+        place();
+        return 1;
+    case id::kCancel:
+    case IDCANCEL:
+        end(0);
+        return 1;
+    case IDOK:
+        return 1;
+    default:
+        return 0;
+    }
+}

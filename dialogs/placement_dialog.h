@@ -1,0 +1,38 @@
+// PlacementDialog: the developer's tool that puts one unit of any type of a country's production
+// type on a hex, free of charge.
+#pragma once
+
+#include "lib/dialog.h"
+
+#include <cstdint>
+#include <vector>
+
+class GameState;
+class OwnerDrawListBox;
+
+class PlacementDialog : public swCDialog {
+public:
+    static constexpr int kWidth = 556;
+    static constexpr int kHeight = 300;
+
+    PlacementDialog(swCWindow* parent, int x, int y, int country);
+
+    // 1 when a unit was placed.
+    INT_PTR run();
+    const std::vector<uint32_t>& typeIds() const { return m_typeIds; }
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+private:
+    void end(int result);
+    void place();
+
+    GameState& m_state;
+    int m_x;
+    int m_y;
+    int m_country;
+    std::vector<uint32_t> m_typeIds;
+    OwnerDrawListBox* m_list = nullptr;
+};

@@ -1,0 +1,312 @@
+// ProductionDialog: sorting, buying, orders and their armament, and the end of the dialog.
+#include "dialogs/production_dialog.h"
+
+#include "dialogs/owner_draw_list_box.h"
+#include "dialogs/production_list_box.h"
+#include "infowin/arm_change_window.h"
+#include "infowin/dialog_templates.h"
+#include "infowin/main_window_services.h"
+#include "lib/error.h"
+#include "lib/media/bitmap_button.h"
+#include "platform/kernel/host.h"
+#include "rules/production.h"
+#include "rules/targets.h"
+#include "state/game_state.h"
+#include "state/rule_block.h"
+#include "state/troop_sort.h"
+#include "state/unit_facts.h"
+#include "state/unit_type_sort.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+namespace id = production_id;
+
+constexpr UINT_PTR kPlayTimer = 1;
+// Asks the main window for the weapon information of unit type wParam.
+constexpr UINT kShowWeaponInfo = WM_USER + 152;
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+bool playRunning() { return g_gameState && g_gameState->handshake().playRunning(); }
+
+} // namespace
+
+ProductionDialog::ProductionDialog(swCWindow* parent, int x, int y)
+    : swCDialog(dialog_template::kProduction, parent)
+    , m_state(*g_gameState)
+    , m_x(x)
+    , m_y(y)
+    , m_country(g_gameState->turnBlock().currentCountry)
+    , m_storing(g_gameState->ruleSwitch(kRuleStoring) == 1)
+    , m_orders(*g_gameState, x, y, g_gameState->turnBlock().currentCountry)
+{
+    registerGameDialogTemplates();
+}
+
+ProductionDialog::~ProductionDialog() = default;
+
+INT_PTR ProductionDialog::run()
+{
+    setResult(0);
+    CreateModal();
+    return result();
+}
+
+void ProductionDialog::end(int result)
+{
+    setResult(result);
+    DestroyModal();
+}
+
+void ProductionDialog::warn(const char* utf8Text)
+{
+    modalMessageBox(this, cp(utf8Text).c_str(), cp("警告").c_str(), MB_OK);
+}
+
+int ProductionDialog::OnInitDialog()
+{
+    centreOnParent(*this, clientWidth(), kHeight);
+    if (m_country < 0 || m_country >= kCountryCount) {
+        end(0);
+        return 1;
+    }
+    try {
+        createControls();
+    } catch (swCError* error) {
+        error->Show(handle());
+        delete error;
+        end(0);
+        return 1;
+    }
+    fillTypeList();
+    SetTimer(handle(), kPlayTimer, 100, nullptr);
+    return 0;
+}
+
+void ProductionDialog::sortBy(int head)
+{
+    if (head < 0 || head > 2 || !m_typeList)
+        return;
+    if (m_heads[size_t(head)] && m_heads[size_t(head)]->heldPressed()) {
+        std::reverse(m_typeIds.begin(), m_typeIds.end());
+    } else {
+        m_activeHead = head;
+        for (size_t k = 0; k < m_heads.size(); ++k)
+            if (m_heads[k]) {
+                m_heads[k]->setHeldPressed(int(k) == head);
+                InvalidateRect(m_heads[k]->handle(), nullptr, FALSE);
+            }
+        using Less = bool (*)(const GameState&, uint32_t, uint32_t);
+        const Less orders[3] = { unitTypeLessByClass, unitTypeLessByName, unitTypeLessByCost };
+        const Less less = orders[head];
+        sortTroopKeys(m_typeIds, [&](uint32_t a, uint32_t b) { return less(m_state, a, b); });
+    }
+    InvalidateRect(m_typeList->handle(), nullptr, FALSE);
+    SetFocus(m_typeList->handle());
+}
+
+int ProductionDialog::chosenMachines() const
+{
+    HWND combo = GetDlgItem(handle(), int(id::kMachines));
+    const LRESULT item = combo ? SendMessageA(combo, CB_GETCURSEL, 0, 0) : CB_ERR;
+    return item == CB_ERR ? 10 : int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
+}
+
+void ProductionDialog::produce()
+{
+    if (!playRunning())
+        return;
+    const int type = m_typeList->selectedType();
+    const ProductionRefusal refusal = m_orders.check(type, chosenMachines(), m_storing);
+    if (refusal == ProductionRefusal::NoType) {
+        warn("生産する兵器を選択してください。");
+        return;
+    }
+    if (refusal == ProductionRefusal::Limit) {
+        warn("これ以上部隊を生産できません。");
+        return;
+    }
+    switch (refusal) {
+    case ProductionRefusal::DomainTaken:
+        // The slot of the type's layer is taken: nothing is bought, nothing said.
+        break;
+    case ProductionRefusal::Funds:
+        warn("兵器を購入するための軍資金が足りません。");
+        break;
+    case ProductionRefusal::Capacity:
+        warn("建物の最大収納数を超えるため生産できません。");
+        break;
+    default:
+        if (m_storing) {
+            m_orders.placeOrder(type, chosenMachines());
+            refreshFigures();
+            refreshStoredList(int(m_orders.entries().size()) - 1);
+        } else {
+            const int unit = buyUnit(m_state, m_x, m_y, m_country, type, m_orders.cappedMachines(type, chosenMachines()), 0, -1);
+            if (unit < 0) {
+                warn("この地点に兵器を生産することができませんでした。");
+            } else {
+                if (isMultiRole(m_state.unitTypeRecord(type))) {
+                    ArmChangeWindow arms(this, m_country, unit, -1);
+                    if (arms.run() == 1 && playRunning())
+                        selectModel(m_state, *m_state.unitOf(m_country, unit), arms.selectedSet());
+                }
+                end(playRunning() ? 1 : 0);
+                return;
+            }
+        }
+        break;
+    }
+    if (HWND button = GetDlgItem(handle(), int(id::kProduce)))
+        EnableWindow(button, m_typeList->selectedType() > 0 ? TRUE : FALSE);
+}
+
+void ProductionDialog::cancelOrder()
+{
+    const int selected = m_storedList ? m_storedList->selection() : -1;
+    if (selected < 0) {
+        warn("生産を取り消す収納部隊を選択してください。");
+        return;
+    }
+    if (!m_orders.cancelOrder(size_t(selected)))
+        return;
+    refreshFigures();
+    const int count = int(m_orders.entries().size());
+    refreshStoredList(selected < count ? selected : count - 1);
+}
+
+void ProductionDialog::updateOrderButtons()
+{
+    const int selected = m_storedList ? m_storedList->selection() : -1;
+    const auto& entries = m_orders.entries();
+    const StoredEntry* entry = selected >= 0 && size_t(selected) < entries.size() ? &entries[size_t(selected)] : nullptr;
+    const bool order = entry && entry->isOrder();
+    const bool multiRole = order && m_state.unitTypeIndex(entry->typeId())
+        && isMultiRole(m_state.unitTypeRecord(entry->typeId()));
+    if (HWND button = GetDlgItem(handle(), int(id::kCancelOrder)))
+        EnableWindow(button, order ? TRUE : FALSE);
+    if (HWND button = GetDlgItem(handle(), int(id::kPack)))
+        EnableWindow(button, multiRole ? TRUE : FALSE);
+}
+
+void ProductionDialog::choosePack()
+{
+    const int selected = m_storedList ? m_storedList->selection() : -1;
+    const auto& entries = m_orders.entries();
+    if (selected < 0 || size_t(selected) >= entries.size() || !entries[size_t(selected)].isOrder())
+        return;
+    const StoredEntry entry = entries[size_t(selected)];
+    ArmChangeWindow arms(this, -1, entry.typeId(), entry.model);
+    if (arms.run() == 1)
+        m_orders.setOrderModel(size_t(selected), arms.selectedSet());
+    if (!playRunning())
+        end(0);
+}
+
+void ProductionDialog::showDetails()
+{
+    const int type = m_typeList->selectedType();
+    if (type <= 0) {
+        warn("詳細を表示する兵器を選択してください。");
+        return;
+    }
+    HWND main = mainWindowServices().mainWindow();
+    if (!main && parent())
+        main = parent()->handle();
+    if (main)
+        PostMessageA(main, kShowWeaponInfo, WPARAM(type), 0);
+}
+
+void ProductionDialog::carryOutOrders()
+{
+    if (!playRunning()) {
+        end(0);
+        return;
+    }
+    std::vector<int> refused;
+    const int made = m_orders.carryOut(refused);
+    if (!refused.empty()) {
+        // The rules re-check every order; the person hears which of them came to nothing.
+        std::string text = cp("次の兵器は生産できませんでした。");
+        for (int type : refused)
+            if (m_state.unitTypeIndex(type)) {
+                const char* name = m_state.unitTypeRecord(type).name;
+                text += "\n" + std::string(name, strnlen(name, sizeof m_state.unitTypeRecord(type).name));
+            }
+        modalMessageBox(this, text.c_str(), cp("警告").c_str(), MB_OK);
+    }
+    end(made > 0 && playRunning() ? 1 : 0);
+}
+
+int ProductionDialog::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_TIMER:
+        if (msg.wParam != kPlayTimer)
+            return 0;
+        if (!playRunning())
+            end(0);
+        return 1;
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        end(0);
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_DESTROY:
+        KillTimer(handle(), kPlayTimer);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int ProductionDialog::OnCommand(MessageRecord&, UINT command, UINT code)
+{
+    switch (command) {
+    case id::kClassHead: sortBy(0); return 1;
+    case id::kNameHead: sortBy(1); return 1;
+    case id::kPriceHead: sortBy(2); return 1;
+    case id::kTypeList:
+        if (code == LBN_DBLCLK)
+            produce();
+        else if (code == LBN_SELCHANGE && m_storing)
+            if (HWND button = GetDlgItem(handle(), int(id::kProduce)))
+                EnableWindow(button, TRUE);
+        return 1;
+    case id::kStoredList:
+        if (code == LBN_DBLCLK)
+            cancelOrder();
+        else if (code == LBN_SELCHANGE)
+            updateOrderButtons();
+        return 1;
+    case id::kMachines:
+        if (code == CBN_SELCHANGE && m_typeList) {
+            m_typeList->setShownCount(chosenMachines());
+            InvalidateRect(m_typeList->handle(), nullptr, FALSE);
+            UpdateWindow(m_typeList->handle());
+        }
+        return 1;
+    case id::kProduce: produce(); return 1;
+    case id::kCancelOrder: cancelOrder(); return 1;
+    case id::kPack: choosePack(); return 1;
+    case id::kDetails: showDetails(); return 1;
+    case id::kOk:
+        if (m_storing)
+            carryOutOrders();
+        return 1;
+    case id::kCancel:
+    case IDCANCEL:
+        end(0);
+        return 1;
+    case IDOK:
+        return 1;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,107 @@
+// ProductionDialog: a person's country buys units at a hex. With storing (rule 6) off one purchase
+// puts a unit on the hex and closes the dialog; with it on, purchases are collected as orders in the
+// building's stored-unit list, paid in the dialog's own reckoning and carried out together on "OK".
+#pragma once
+
+#include "dialogs/production_orders.h"
+#include "infowin/window_services.h"
+#include "lib/dialog.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class BitmapButton;
+class GameState;
+class OwnerDrawListBox;
+class ProductionListBox;
+
+namespace production_id {
+constexpr UINT kTypeList = 1000;
+constexpr UINT kHexPicture = 1001;
+constexpr UINT kTerrainName = 1002;
+constexpr UINT kFundsLabel = 1003;
+constexpr UINT kUnitsLabel = 1004;
+constexpr UINT kFunds = 1005;
+constexpr UINT kUnits = 1006;
+constexpr UINT kProducedLabel = 1007;
+constexpr UINT kProduced = 1008;
+constexpr UINT kOk = 1009;
+constexpr UINT kCancel = 1010;
+constexpr UINT kStoredLabel = 1011;
+constexpr UINT kStoredList = 1012;
+// ">>生産>>" with storing on, "生産" without.
+constexpr UINT kProduce = 1013;
+constexpr UINT kCancelOrder = 1014;
+constexpr UINT kStoredCount = 1015;
+constexpr UINT kClassHead = 1016;
+constexpr UINT kNameHead = 1017;
+constexpr UINT kPriceHead = 1018;
+constexpr UINT kPack = 1019;
+constexpr UINT kDetails = 1020;
+constexpr UINT kRateLabel = 1021;
+constexpr UINT kRate = 1022;
+constexpr UINT kMachinesLabel = 1023;
+constexpr UINT kMachines = 1024;
+constexpr UINT kUpperMark = 1025;
+constexpr UINT kLowerMark = 1026;
+} // namespace production_id
+
+class ProductionDialog : public swCDialog {
+public:
+    static constexpr int kWidth = 588;
+    static constexpr int kStoringWidth = 836;
+    static constexpr int kHeight = 322;
+
+    // The current country buys at (x, y).
+    ProductionDialog(swCWindow* parent, int x, int y);
+    ~ProductionDialog() override;
+
+    // 1 when units were made (or stored) and play still runs; 0 otherwise.
+    INT_PTR run();
+
+    const std::vector<uint32_t>& typeIds() const { return m_typeIds; }
+    const ProductionOrders& orders() const { return m_orders; }
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+private:
+    bool storing() const { return m_storing; }
+    int clientWidth() const { return m_storing ? kStoringWidth : kWidth; }
+    void end(int result);
+    // Controls made in code, each with the game's interface font.
+    HWND addControl(const char* className, UINT id, DWORD style, const char* utf8Text, int x, int y, int width,
+        int height, bool pushButton = false);
+    void createControls();
+    void createStoringControls();
+    void createFacilityMarks();
+    void fillTypeList();
+    void refreshFigures();
+    void refreshStoredCount();
+    void refreshStoredList(int selection);
+    void updateOrderButtons();
+    void sortBy(int head);
+    void produce();
+    void cancelOrder();
+    void choosePack();
+    void showDetails();
+    void carryOutOrders();
+    int chosenMachines() const;
+    void warn(const char* utf8Text);
+
+    GameState& m_state;
+    int m_x;
+    int m_y;
+    int m_country;
+    bool m_storing = false;
+    ProductionOrders m_orders;
+    std::vector<uint32_t> m_typeIds;
+    OwnerDrawListBox* m_typeList = nullptr;
+    ProductionListBox* m_storedList = nullptr;
+    std::array<BitmapButton*, 3> m_heads {};
+    int m_activeHead = 0;
+    ModalIdleOff m_idleOff;
+};

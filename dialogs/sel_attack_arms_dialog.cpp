@@ -1,0 +1,215 @@
+// SelAttackArmsDialog: the window, its buttons and the choice of a weapon.
+#include "dialogs/sel_attack_arms_dialog.h"
+
+#include "dialogs/sel_attack_arms_layout.h"
+#include "infowin/dialog_templates.h"
+#include "lib/error.h"
+#include "lib/media/bitmap_button.h"
+#include "lib/media/picture_services.h"
+#include "platform/kernel/host.h"
+#include "rules/combat_pair.h"
+#include "rules/weapon_selection.h"
+#include "state/game_state.h"
+
+namespace {
+
+namespace id = sel_attack_arms_id;
+namespace layout = sel_attack_arms_layout;
+
+constexpr UINT_PTR kPlayTimer = 1;
+
+const char* const kQuestions[4] = { "", "迎撃を行いますか？", "攻撃を行いますか？", "反撃を行いますか？" };
+
+// The strips are drawn from when present; a missing one leaves its marks out.
+void loadQuietly(swCBitmap& bitmap, const char* file)
+{
+    try {
+        bitmap.bitmapLoadFile(pictureServices().bitmapPath(file).c_str());
+    } catch (swCError* error) {
+        delete error;
+    }
+}
+
+} // namespace
+
+SelAttackArmsDialog::SelAttackArmsDialog(swCWindow* parent, CombatPair& pair, uint8_t restrictToFlag7, int mode)
+    : swCDialog(dialog_template::kBattle, parent)
+    , m_state(*g_gameState)
+    , m_pair(pair)
+    , m_restrictToFlag7(restrictToFlag7)
+    , m_mode(mode >= 0 && mode <= 3 ? mode : 0)
+    , m_chooserSide(mode == 3 ? 1 : 0)
+{
+    registerGameDialogTemplates();
+}
+
+SelAttackArmsDialog::~SelAttackArmsDialog() = default;
+
+INT_PTR SelAttackArmsDialog::run()
+{
+    try {
+        const std::string path = pictureServices().bitmapPath(layout::kBackground);
+        m_canvas.bitmapLoadFile(path.c_str());
+        m_cleanPanel.bitmapLoadFile(path.c_str());
+    } catch (swCError* error) {
+        error->Show(parent() ? parent()->handle() : nullptr);
+        delete error;
+        return 0;
+    }
+    loadQuietly(m_marks, "panel_btn.bmp");
+    loadQuietly(m_icons, "category.bmp");
+    m_selection = std::make_unique<WeaponSelection>(m_state, m_pair, m_restrictToFlag7 != 0);
+    setResult(0);
+    CreateModal();
+    return result();
+}
+
+void SelAttackArmsDialog::end(int result)
+{
+    setResult(result);
+    DestroyModal();
+}
+
+void SelAttackArmsDialog::placeWindow()
+{
+    centreOnParent(*this, kWidth, kHeight);
+    windowRestorePlacement(kPlacementPrefix, false, false);
+}
+
+int SelAttackArmsDialog::OnInitDialog()
+{
+    // The frame is shared with the battle windows: this dialog sizes itself to its picture.
+    placeWindow();
+    render();
+    try {
+        createControls();
+    } catch (swCError* error) {
+        error->Show(handle());
+        delete error;
+        end(0);
+        return 1;
+    }
+    SetTimer(handle(), kPlayTimer, 100, nullptr);
+    // The title last: the window is complete once it bears its name.
+    SetWindowTextA(handle(), platform::utf8ToCp932("兵器選択").c_str());
+    return 1;
+}
+
+void SelAttackArmsDialog::createControls()
+{
+    const int x0 = layout::halfX(m_chooserSide);
+    const int chosen = m_pair.side[m_chooserSide].weaponSlot;
+    for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
+        if (!m_selection->isUsable(m_chooserSide, slot))
+            continue;
+        auto* button = new PanelButton20x20(this, 0, id::kFirstWeapon + UINT(slot), x0 + layout::kWeaponButtonX,
+            layout::weaponRowY(slot) + layout::kWeaponButtonDY);
+        if (slot == chosen)
+            EnableWindow(button->handle(), FALSE);
+    }
+    auto* question = new StaticText(this, id::kQuestion, SS_RIGHT | SS_NOPREFIX);
+    question->controlCreateTitled(platform::utf8ToCp932(kQuestions[m_mode]).c_str(),
+        { layout::kQuestionX, layout::kQuestionY, layout::kQuestionWidth, layout::kQuestionHeight });
+    SendMessageA(question->handle(), WM_SETFONT, WPARAM(m_state.font(kSmallFont).handle()), FALSE);
+    auto* execute = new PanelButton80x24(this, 0, id::kExecute, layout::kExecuteX, layout::kButtonY);
+    new PanelButton80x24(this, 1, id::kDrop, layout::kDropX, layout::kButtonY);
+    // Without a weapon there is nothing to fire: the engagement can only be dropped.
+    EnableWindow(execute->handle(), chosen >= 0 ? TRUE : FALSE);
+}
+
+void SelAttackArmsDialog::chooseSlot(int slot)
+{
+    const int old = m_pair.side[m_chooserSide].weaponSlot;
+    if (slot == old || !m_selection->isUsable(m_chooserSide, slot))
+        return;
+    if (old >= 0)
+        if (HWND button = GetDlgItem(handle(), int(id::kFirstWeapon) + old))
+            EnableWindow(button, TRUE);
+    m_pair.side[m_chooserSide].weaponSlot = int16_t(slot);
+    if (HWND button = GetDlgItem(handle(), int(id::kFirstWeapon) + slot))
+        EnableWindow(button, FALSE);
+    if (HWND execute = GetDlgItem(handle(), int(id::kExecute)))
+        EnableWindow(execute, TRUE);
+    m_pair.computeValues(m_state);
+    render();
+    InvalidateRect(handle(), nullptr, FALSE);
+}
+
+void SelAttackArmsDialog::paint(HDC dc) const
+{
+    if (m_canvas.handle())
+        PaletteHolder(dc).blitBitmap(0, 0, m_canvas.handle(), RECT { 0, 0, kWidth, kHeight });
+}
+
+int SelAttackArmsDialog::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_TIMER:
+        if (msg.wParam != kPlayTimer)
+            return 0;
+        // An engagement outlives no game: a stopped game takes its question away.
+        if (!m_state.handshake().playRunning())
+            end(0);
+        return 1;
+    case WM_NCHITTEST:
+        msg.result = HTCAPTION;
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps {};
+        HDC dc = BeginPaint(handle(), &ps);
+        paint(dc);
+        EndPaint(handle(), &ps);
+        return 1;
+    }
+    case WM_ERASEBKGND:
+        paint(reinterpret_cast<HDC>(msg.wParam));
+        msg.result = 1;
+        return 1;
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(msg.wParam);
+        SetTextColor(dc, 0x02FFFFFF);
+        SetBkMode(dc, TRANSPARENT);
+        msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        return 1;
+    }
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        // Dragged by any point, the dialog hears a right click on its body as one on its frame.
+        end(0);
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_DESTROY:
+        KillTimer(handle(), kPlayTimer);
+        windowSavePlacement(kPlacementPrefix);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int SelAttackArmsDialog::OnCommand(MessageRecord&, UINT command, UINT)
+{
+    if (command >= id::kFirstWeapon && command < id::kFirstWeapon + kWeaponSlotCount) {
+        chooseSlot(int(command - id::kFirstWeapon));
+        return 1;
+    }
+    switch (command) {
+    case id::kExecute:
+        if (m_pair.side[m_chooserSide].weaponSlot >= 0)
+            end(1);
+        return 1;
+    case id::kDrop:
+    case IDCANCEL:
+        end(0);
+        return 1;
+    case IDOK:
+        // Enter carries nothing out by itself.
+        return 1;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,76 @@
+// SelAttackArmsDialog: the weapon choice before an engagement a person's unit fires in. It shows both
+// sides with their weapons, values and expected losses, and changes the chosen slot of the
+// engagement record in place. It runs modally on the calling thread: the user-interface thread for
+// an attack ordered on the map (mode 0), the thread resolving the engagement otherwise.
+#pragma once
+
+#include "infowin/window_services.h"
+#include "lib/dialog.h"
+#include "lib/media/bitmap.h"
+
+#include <cstdint>
+#include <memory>
+
+struct CombatPair;
+struct ExpectedLosses;
+class GameState;
+class WeaponSelection;
+
+namespace sel_attack_arms_id {
+constexpr UINT kExecute = 1000;
+constexpr UINT kDrop = 1001;
+// Slots 0..4 of the choosing side.
+constexpr UINT kFirstWeapon = 1002;
+constexpr UINT kQuestion = 1007;
+} // namespace sel_attack_arms_id
+
+class SelAttackArmsDialog : public swCDialog {
+public:
+    static constexpr const char* kPlacementPrefix = "SelAttackArms";
+    static constexpr int kWidth = 600;
+    static constexpr int kHeight = 400;
+
+    // mode 0: the map's attack order; 1 interception, 2 an attack after a move, 3 return fire (the
+    // person chooses for the defender). restrictToFlag7: the attacker's weapons need flag 128.
+    SelAttackArmsDialog(swCWindow* parent, CombatPair& pair, uint8_t restrictToFlag7, int mode);
+    ~SelAttackArmsDialog() override;
+
+    // 1 when the engagement is to be carried out with the slot now in the record, 0 when dropped.
+    // A picture that cannot be loaded is shown as its error and answers 0.
+    INT_PTR run();
+
+    int chooserSide() const { return m_chooserSide; }
+    // As the last drawing computed them.
+    int expectedLosses(int side) const { return m_expectedLosses[side & 1]; }
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+private:
+    void end(int result);
+    void placeWindow();
+    void createControls();
+    void chooseSlot(int slot);
+    // Restores the canvas and draws both sides again.
+    void render();
+    void drawSide(HDC dc, int side, const ExpectedLosses& losses);
+    void drawMachines(HDC dc, int side, const ExpectedLosses& losses);
+    void drawWeaponRows(HDC dc, int side);
+    void paint(HDC dc) const;
+
+    GameState& m_state;
+    CombatPair& m_pair;
+    uint8_t m_restrictToFlag7 = 0;
+    int m_mode = 0;
+    int m_chooserSide = 0;
+    int m_expectedLosses[2] = {};
+    std::unique_ptr<WeaponSelection> m_selection;
+    swCBitmap m_canvas;
+    swCBitmap m_cleanPanel;
+    // Private copies of the mark strip and the small icon strip: on the engagement's own thread
+    // the dialog must not select the shared ones the map window draws from.
+    swCBitmap m_marks;
+    swCBitmap m_icons;
+    ModalIdleOff m_idleOff;
+};

@@ -1,0 +1,221 @@
+// RuleListWindow: the drawn list of the user rules, its selection and the edit of one rule.
+#include "editors/rule_list_window.h"
+
+#include "editors/rule_setting_dialog.h"
+#include "editors/window_frame.h"
+#include "infowin/dialog_templates.h"
+#include "lib/media/bitmap_button.h"
+#include "platform/kernel/host.h"
+#include "state/data_path.h"
+#include "state/game_state.h"
+
+#include <cstdio>
+
+namespace {
+
+namespace id = rule_list_id;
+
+constexpr SIZE kClient { 248, 480 };
+constexpr COLORREF kTextColour = 0x02FFFFFF;
+
+std::unique_ptr<swCBitmap> loadPicture(const char* name)
+{
+    auto picture = std::make_unique<swCBitmap>();
+    picture->bitmapLoadFile(dataPath(name, kFolderBitmap).c_str());
+    return picture;
+}
+
+RECT pressedRow()
+{
+    const auto& r = bitmap_buttons::kRuleListSelectedRow;
+    return { r.left, r.top, r.right, r.bottom };
+}
+
+void drawText(HDC dc, const std::string& text, RECT area, UINT format)
+{
+    DrawTextA(dc, text.c_str(), int(text.size()), &area, format | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+} // namespace
+
+void stampRuleSlot(RuleSlot& slot, const SYSTEMTIME& now)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d", now.wYear, now.wMonth, now.wDay);
+    slot.date = text;
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond);
+    slot.time = text;
+}
+
+RuleSlotButton::RuleSlotButton(swCWindow* parent, int row, const swCBitmap& background, const swCBitmap& buttons,
+    int x, int y)
+    : swCControl("Button", parent, UINT(id::kFirstRow + row), BS_OWNERDRAW)
+    , m_row(row)
+    , m_background(background)
+    , m_buttons(buttons)
+    , m_x(x)
+    , m_y(y)
+{
+    controlCreate({ x, y, kWidth, kHeight });
+}
+
+void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
+{
+    PaletteHolder holder(item->hDC);
+    if (m_pressed)
+        holder.blitBitmap(0, 0, m_buttons.handle(), pressedRow());
+    else
+        holder.blitBitmap(0, 0, m_background.handle(), RECT { m_x, m_y, m_x + kWidth, m_y + kHeight });
+    const RuleSlot& slot = g_gameState->ruleSlot(id::kFirstListedSlot + m_row);
+    HDC dc = item->hDC;
+    HGDIOBJ oldFont = SelectObject(dc, g_gameState->font(kSmallFont).handle());
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = SetTextColor(dc, kTextColour);
+    if (!slot.name.empty()) {
+        drawText(dc, slot.name, { 8, 4, 80, 16 }, DT_LEFT);
+        drawText(dc, slot.date, { 96, 4, 156, 16 }, DT_LEFT);
+        drawText(dc, slot.time, { 172, 4, 220, 16 }, DT_LEFT);
+    } else {
+        drawText(dc, "--------", { 8, 4, 80, 16 }, DT_CENTER);
+    }
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+    SelectObject(dc, oldFont);
+}
+
+RuleListWindow::RuleListWindow(swCWindow* parent)
+    : DialogBase(dialog_template::kPopup, parent, false)
+    , m_background(loadPicture("slot_rule.bmp"))
+    , m_buttons(loadPicture("edit_btn.bmp"))
+{
+    registerGameDialogTemplates();
+}
+
+int RuleListWindow::OnInitDialog()
+{
+    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, kClient.cx, kClient.cy);
+    // Not shown (the window has no caption); it names the window for the person's tools.
+    SetWindowTextA(handle(), platform::utf8ToCp932("ルール作成").c_str());
+    for (int row = 0; row < id::kRowCount; ++row) {
+        m_rows[size_t(row)] = new RuleSlotButton(this, row, *m_background, *m_buttons, 8, 36 + 20 * row);
+        m_rows[size_t(row)]->setPressed(row == m_selected);
+    }
+    new EditGridButton72x24(this, 0, id::kEdit, 80, 448);
+    new EditGridButton72x24(this, 2, id::kClose, 168, 448);
+    windowRestorePlacement(kPlacementPrefix, false, true);
+    return 0;
+}
+
+void RuleListWindow::paintBackground(HDC dc, const RECT& area)
+{
+    PaletteHolder holder(dc);
+    holder.blitBitmap(area.left, area.top, m_background->handle(), area);
+}
+
+int RuleListWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_PAINT: {
+        PaintDcHolder paint(handle());
+        paintBackground(paint.dc(), { 0, 0, kClient.cx, kClient.cy });
+        return 1;
+    }
+    case WM_ERASEBKGND: {
+        RECT update { 0, 0, kClient.cx, kClient.cy };
+        GetUpdateRect(handle(), &update, FALSE);
+        paintBackground(reinterpret_cast<HDC>(msg.wParam), update);
+        msg.result = 1;
+        return 1;
+    }
+    case WM_NCHITTEST:
+        msg.result = HTCAPTION;
+        return 1;
+    case WM_CTLCOLORBTN:
+        msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        return 1;
+    // The whole body is caption: a right click on it arrives as a non-client one.
+    case WM_NCRBUTTONDOWN:
+        m_result = 0;
+        Destroy();
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kPlacementPrefix);
+        return 0;
+    default:
+        break;
+    }
+    if (handleCloseGestures(handle(), msg, [this] {
+            m_result = 0;
+            Destroy();
+        }))
+        return 1;
+    return DialogBase::OnMessage(msg);
+}
+
+int RuleListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
+{
+    const int row = int(control) - id::kFirstRow;
+    if (row >= 0 && row < id::kRowCount) {
+        select(row);
+        if (code == BN_DOUBLECLICKED)
+            edit(row);
+        return 1;
+    }
+    switch (control) {
+    case id::kEdit:
+        edit(m_selected);
+        return 1;
+    case id::kClose:
+        m_result = 1;
+        Destroy();
+        return 1;
+    case IDOK:
+    case IDCANCEL:
+        // Enter and Escape are not the window's buttons.
+        return 1;
+    default:
+        return DialogBase::OnCommand(msg, control, code);
+    }
+}
+
+void RuleListWindow::select(int row)
+{
+    m_selected = row;
+    for (RuleSlotButton* button : m_rows) {
+        const bool pressed = button == m_rows[size_t(row)];
+        if (button->pressed() == pressed)
+            continue;
+        button->setPressed(pressed);
+        InvalidateRect(button->handle(), nullptr, FALSE);
+        UpdateWindow(button->handle());
+    }
+}
+
+void RuleListWindow::edit(int row)
+{
+    const int slotIndex = id::kFirstListedSlot + row;
+    const RuleSlot& current = g_gameState->ruleSlot(slotIndex);
+    INT_PTR result = 0;
+    RuleSlot edited;
+    if (g_gameState->isSimpleMode()) {
+        RuleShortSettingDialog dialog(this, current, kRuleEdit);
+        dialog.run();
+        result = dialog.result();
+        edited = dialog.slot();
+    } else {
+        RuleSettingDialog dialog(this, current, kRuleEdit);
+        dialog.run();
+        result = dialog.result();
+        edited = dialog.slot();
+    }
+    if (result != 1)
+        return;
+    SYSTEMTIME now {};
+    GetLocalTime(&now);
+    stampRuleSlot(edited, now);
+    // The rule file is named by the block's rule number: it must be the slot's own, never a fixed rule's.
+    edited.block.lead = uint8_t(slotIndex);
+    g_gameState->setRuleSlot(slotIndex, edited);
+    InvalidateRect(m_rows[size_t(row)]->handle(), nullptr, FALSE);
+    g_gameState->saveRuleFile(slotIndex);
+}

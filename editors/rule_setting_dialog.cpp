@@ -1,0 +1,194 @@
+// RuleSettingDialog: building the dialog around its panel, the rule choice with its refusals, and
+// OK with the rule name's check.
+#include "editors/rule_setting_dialog.h"
+
+#include "editors/panel_page.h"
+#include "editors/window_frame.h"
+#include "infowin/dialog_templates.h"
+#include "infowin/window_services.h"
+#include "platform/kernel/host.h"
+#include "rules/move_checks.h"
+#include "state/game_state.h"
+#include "state/state_accessors.h"
+
+namespace {
+
+namespace id = rule_option_id;
+
+constexpr SIZE kFullClient { 400, 436 };
+constexpr SIZE kShortClient { 400, 170 };
+constexpr int kMaxNameBytes = 12;
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+const char* titleOf(RuleDialogMode mode)
+{
+    switch (mode) {
+    case kRuleEdit: return "ルール編集";
+    case kRuleConfirm: return "ルール確認";
+    default: return "ルール設定";
+    }
+}
+
+std::string windowText(HWND window)
+{
+    std::string text(size_t(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(window, text.data(), int(text.size()))));
+    return text;
+}
+
+} // namespace
+
+std::string ruleNameFromText(const std::string& text)
+{
+    std::string name = text;
+    trimFullWidthSpaces(name);
+    size_t end = 0;
+    while (end < name.size()) {
+        const size_t width = IsDBCSLeadByte(BYTE(name[end])) && end + 1 < name.size() ? 2 : 1;
+        if (end + width > size_t(kMaxNameBytes))
+            break;
+        end += width;
+    }
+    name.resize(end);
+    return name;
+}
+
+RuleSettingDialog::RuleSettingDialog(swCWindow* parent, const RuleSlot& slot, RuleDialogMode mode)
+    : RuleSettingDialog(parent, slot, mode, false)
+{
+}
+
+RuleSettingDialog::RuleSettingDialog(swCWindow* parent, const RuleSlot& slot, RuleDialogMode mode, bool shortForm)
+    : DialogBase(dialog_template::kRuleSetting, parent, false)
+    , m_slot(slot)
+    , m_mode(mode)
+    , m_short(shortForm)
+{
+    registerGameDialogTemplates();
+}
+
+int RuleSettingDialog::OnInitDialog()
+{
+    const SIZE client = m_short ? kShortClient : kFullClient;
+    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, client.cx, client.cy);
+    const bool editable = m_mode != kRuleConfirm;
+    const bool nameBox = m_mode == kRuleEdit;
+    if (m_short)
+        buildShortRuleOptionPanel(*this, *g_gameState, m_slot.block, editable, nameBox, m_panel);
+    else
+        buildRuleOptionPanel(*this, *g_gameState, m_slot.block, editable, nameBox, m_panel);
+    // After the panel, so that Tab reaches them last.
+    const int buttonsTop = client.cy - 32;
+    makePushButton(handle(), "OK", id::kOk, 192, buttonsTop);
+    makePushButton(handle(), "ｷｬﾝｾﾙ", id::kCancel, 296, buttonsTop);
+    m_page = 0;
+    showRulePage(m_panel, m_page, -1);
+    SetWindowTextA(handle(), cp(titleOf(m_mode)).c_str());
+    return 0;
+}
+
+int RuleSettingDialog::DataExchange(int save)
+{
+    if (!save) {
+        showValues();
+        if (m_mode == kRuleEdit)
+            SetWindowTextA(m_panel.nameBox, m_slot.name.c_str());
+    }
+    return DialogBase::DataExchange(save);
+}
+
+void RuleSettingDialog::showValues()
+{
+    if (m_mode == kRuleEdit)
+        setRuleOptionValues(*g_gameState, m_panel, m_slot.block, true, false);
+    else
+        setRuleOptionValues(*g_gameState, m_panel, m_slot.block, m_slot.block.lead >= 4 && m_mode != kRuleConfirm, true);
+}
+
+void RuleSettingDialog::end(INT_PTR result)
+{
+    m_result = result;
+    Destroy();
+}
+
+int RuleSettingDialog::OnMessage(MessageRecord& msg)
+{
+    if (runPanelCommand(*this, msg))
+        return 1;
+    if (handleCloseGestures(handle(), msg, [this] { end(0); }))
+        return 1;
+    return DialogBase::OnMessage(msg);
+}
+
+int RuleSettingDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
+{
+    switch (control) {
+    // Enter reaches the dialog as IDOK and Escape as IDCANCEL.
+    case IDOK:
+    case id::kOk:
+        accept();
+        return 1;
+    case IDCANCEL:
+    case id::kCancel:
+        end(0);
+        return 1;
+    case id::kRuleCombo:
+        if (code == CBN_SELCHANGE && m_mode == kRuleSet)
+            chooseRule();
+        return 1;
+    default:
+        if (code == BN_CLICKED && clickRuleOption(m_panel, int(control)))
+            return 1;
+        return DialogBase::OnCommand(msg, control, code);
+    }
+}
+
+int RuleSettingDialog::OnNotify(MessageRecord&, UINT, NMHDR* header)
+{
+    return followRuleTab(m_panel, header, m_page) ? 1 : 0;
+}
+
+void RuleSettingDialog::chooseRule()
+{
+    const int chosen = chosenRuleNumber(m_panel);
+    if (chosen < kRuleSlotCount) {
+        const RuleBlock& rule = g_gameState->ruleSlot(chosen).block;
+        bool refused = false;
+        if (rule.switches[kRuleStoring] != m_slot.block.switches[kRuleStoring] && rule.switches[kRuleStoring] == 0
+            && !noUnitStored(*g_gameState)) {
+            modalMessageBox(this, cp("収納部隊が配置されているために、収納なしに設定できません。").c_str(), cp("注意").c_str());
+            refused = true;
+        }
+        if (rule.switches[kRuleStacking] != m_slot.block.switches[kRuleStacking] && !noUnitOnMap(*g_gameState)) {
+            modalMessageBox(this, cp("部隊が配置されているために、スタックありなしの変更はできません。").c_str(),
+                cp("注意").c_str());
+            refused = true;
+        }
+        if (refused) {
+            selectRuleChoice(m_panel, m_slot.block.lead);
+            return;
+        }
+        m_slot.block = rule;
+    } else {
+        // "カスタム" starts from the switches as they stand.
+        readRuleOptionValues(m_panel, m_slot.block);
+    }
+    m_slot.block.lead = uint8_t(chosen);
+    showValues();
+}
+
+void RuleSettingDialog::accept()
+{
+    readRuleOptionValues(m_panel, m_slot.block);
+    if (m_mode == kRuleEdit) {
+        const std::string name = ruleNameFromText(windowText(m_panel.nameBox));
+        if (name.empty()) {
+            modalMessageBox(this, cp("ルール名を設定してください。").c_str(), cp("注意").c_str());
+            return;
+        }
+        m_slot.name = name;
+    }
+    DialogBase::DataExchange(1);
+    end(1);
+}

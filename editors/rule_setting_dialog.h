@@ -1,0 +1,61 @@
+// RuleSettingDialog and RuleShortSettingDialog: the modal rule dialogs that set the rules of a game
+// being prepared, edit a saved rule or show rules read-only. The caller reads the record back
+// after result 1.
+#pragma once
+
+#include "editors/rule_option_panel.h"
+#include "lib/dialog_base.h"
+#include "state/rule_block.h"
+
+#include <string>
+
+enum RuleDialogMode : int {
+    kRuleSet = 0,
+    kRuleEdit = 1,
+    kRuleConfirm = 2,
+};
+
+class RuleSettingDialog : public DialogBase {
+public:
+    RuleSettingDialog(swCWindow* parent, const RuleSlot& slot, RuleDialogMode mode);
+
+    int OnInitDialog() override;
+    int DataExchange(int save) override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+    int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
+
+    // The record as the dialog holds it: after OK, the edited one.
+    const RuleSlot& slot() const { return m_slot; }
+    RuleDialogMode mode() const { return m_mode; }
+    int page() const { return m_page; }
+
+protected:
+    RuleSettingDialog(swCWindow* parent, const RuleSlot& slot, RuleDialogMode mode, bool shortForm);
+
+private:
+    // The rule choice changed: a saved rule replaces the switches unless the units already placed
+    // forbid it, "カスタム" keeps them.
+    void chooseRule();
+    void showValues();
+    void accept();
+    void end(INT_PTR result);
+
+    RuleSlot m_slot;
+    RuleDialogMode m_mode = kRuleSet;
+    bool m_short = false;
+    int m_page = 0;
+    RuleOptionPanel m_panel;
+};
+
+class RuleShortSettingDialog : public RuleSettingDialog {
+public:
+    RuleShortSettingDialog(swCWindow* parent, const RuleSlot& slot, RuleDialogMode mode)
+        : RuleSettingDialog(parent, slot, mode, true)
+    {
+    }
+};
+
+// The rule name as typed: trailing half- and full-width blanks cut, then at most 12 bytes without
+// half a character. Empty when nothing else was typed.
+std::string ruleNameFromText(const std::string& text);

@@ -1,0 +1,100 @@
+// RuleWindow: the rules in force, read-only, refreshed on request.
+#include "editors/rule_window.h"
+
+#include "editors/panel_page.h"
+#include "editors/window_frame.h"
+#include "infowin/dialog_templates.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+
+namespace {
+
+namespace id = rule_option_id;
+
+constexpr SIZE kFullClient { 400, 436 };
+constexpr SIZE kShortClient { 400, 170 };
+
+} // namespace
+
+RuleWindow::RuleWindow(swCWindow* mainWindow)
+    : RuleWindow(mainWindow, false)
+{
+}
+
+RuleWindow::RuleWindow(swCWindow* mainWindow, bool shortForm)
+    : DialogBase(dialog_template::kModelessInfo, mainWindow, true)
+    , m_short(shortForm)
+{
+    registerGameDialogTemplates();
+}
+
+int RuleWindow::OnInitDialog()
+{
+    const SIZE client = m_short ? kShortClient : kFullClient;
+    placeInformationWindow(*this, kPlacementPrefix, client.cx, client.cy);
+    SetWindowTextA(handle(), platform::utf8ToCp932("ルール情報").c_str());
+    m_block = g_gameState->ruleBlock();
+    if (m_short)
+        buildShortRuleOptionPanel(*this, *g_gameState, m_block, false, true, m_panel);
+    else
+        buildRuleOptionPanel(*this, *g_gameState, m_block, false, true, m_panel);
+    makePushButton(handle(), "OK", id::kOk, 296, client.cy - 32);
+    m_page = 0;
+    showRulePage(m_panel, m_page, -1);
+    showRules();
+    return 0;
+}
+
+void RuleWindow::showRules()
+{
+    const int rule = m_block.lead;
+    const std::string name = rule < kRuleSlotCount ? g_gameState->ruleSlot(rule).name
+                                                   : platform::utf8ToCp932("カスタム");
+    SetWindowTextA(m_panel.nameBox, name.c_str());
+    setRuleOptionValues(*g_gameState, m_panel, m_block, false, false);
+}
+
+void RuleWindow::requestClose()
+{
+    HWND main = m_parent ? m_parent->handle() : nullptr;
+    if (main && IsWindow(main))
+        PostMessageA(main, kCloseRequest, 0, 0);
+    else
+        DestroyWindow(handle());
+}
+
+int RuleWindow::OnMessage(MessageRecord& msg)
+{
+    if (runPanelCommand(*this, msg))
+        return 1;
+    if (handleCloseGestures(handle(), msg, [this] { requestClose(); }))
+        return 1;
+    switch (msg.message) {
+    case kRefresh:
+        m_block = g_gameState->ruleBlock();
+        showRules();
+        return 1;
+    case WM_LBUTTONDOWN:
+        SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kPlacementPrefix);
+        return 0;
+    default:
+        return DialogBase::OnMessage(msg);
+    }
+}
+
+int RuleWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
+{
+    if (control == UINT(id::kOk) || control == IDOK || control == IDCANCEL) {
+        requestClose();
+        return 1;
+    }
+    return DialogBase::OnCommand(msg, control, code);
+}
+
+int RuleWindow::OnNotify(MessageRecord&, UINT, NMHDR* header)
+{
+    return followRuleTab(m_panel, header, m_page) ? 1 : 0;
+}

@@ -1,0 +1,44 @@
+// RuleWindow and RuleShortWindow: the modeless, read-only window of the rules in force. The main
+// window opens it and, on its close request, destroys it.
+#pragma once
+
+#include "editors/rule_option_panel.h"
+#include "lib/dialog_base.h"
+#include "state/rule_block.h"
+
+class RuleWindow : public DialogBase {
+public:
+    // Re-reads the game's rules and shows them again.
+    static constexpr UINT kRefresh = WM_USER + 105;
+    // Posted to the main window: close the rule window.
+    static constexpr UINT kCloseRequest = WM_USER + 115;
+    static constexpr const char* kPlacementPrefix = "VKRC_RULEWINDOW_CNAME";
+
+    explicit RuleWindow(swCWindow* mainWindow);
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+    int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
+
+    const RuleBlock& block() const { return m_block; }
+    int page() const { return m_page; }
+
+protected:
+    RuleWindow(swCWindow* mainWindow, bool shortForm);
+
+private:
+    void showRules();
+    // Every way of closing asks the main window, which owns the window.
+    void requestClose();
+
+    RuleBlock m_block {};
+    bool m_short = false;
+    int m_page = 0;
+    RuleOptionPanel m_panel;
+};
+
+class RuleShortWindow : public RuleWindow {
+public:
+    explicit RuleShortWindow(swCWindow* mainWindow) : RuleWindow(mainWindow, true) { }
+};

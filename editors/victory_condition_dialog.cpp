@@ -1,0 +1,280 @@
+// VictoryConditionDialog: its page, loading and saving a country's entry, and the tab that refuses
+// to leave a country whose share is out of range.
+#include "editors/victory_condition_dialog.h"
+
+#include "editors/panel_page.h"
+#include "editors/window_frame.h"
+#include "infowin/dialog_templates.h"
+#include "infowin/window_services.h"
+#include "lib/edit.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "state/name_tables.h"
+
+#include <string>
+
+namespace {
+
+namespace id = victory_id;
+using namespace victory_entry;
+
+constexpr SIZE kClient { 316, 280 };
+
+// The page's controls, in page coordinates; the edit box is made apart for its digit filter.
+struct PageControl {
+    int id;
+    const char* className;
+    const char* text;
+    DWORD style;
+    RECT frame; // x, y, width, height
+};
+
+const PageControl kPageControls[] = {
+    { id::kConditionsGroup, "Button", "勝利条件", BS_GROUPBOX, { 0, 0, 308, 124 } },
+    { id::kBuilding, "Button", "建物勝利条件", BS_AUTOCHECKBOX | WS_TABSTOP, { 16, 16, 96, 14 } },
+    { id::kBuildingAll, "Button", "すべて", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, { 112, 16, 60, 14 } },
+    { id::kBuildingAny, "Button", "どれかひとつ", BS_AUTORADIOBUTTON, { 172, 16, 96, 14 } },
+    { id::kUnit, "Button", "部隊勝利条件", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, { 16, 36, 96, 14 } },
+    { id::kUnitAll, "Button", "すべて", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, { 112, 36, 60, 14 } },
+    { id::kUnitAny, "Button", "どれかひとつ", BS_AUTORADIOBUTTON, { 172, 36, 96, 14 } },
+    { id::kTransport, "Button", "輸送勝利条件", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, { 16, 56, 96, 14 } },
+    { id::kShareCaption, "Static", "達成機数", SS_LEFT, { 112, 56, 48, 12 } },
+    { id::kShareUnit, "Static", "%以上", SS_LEFT, { 190, 56, 30, 12 } },
+    { id::kCivilians, "Button", "民間人陣営の部隊も含む", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, { 112, 74, 156, 14 } },
+    { id::kAnyOne, "Button", "上記どれかひとつの条件を満たすと勝利となる。", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+        { 16, 92, 288, 12 } },
+    { id::kAllOf, "Button", "上記すべての条件を満たすと勝利となる。", BS_AUTORADIOBUTTON, { 16, 106, 276, 12 } },
+    { id::kTurnOverGroup, "Button", "ターンオーバー", BS_GROUPBOX | WS_GROUP, { 0, 132, 308, 54 } },
+    { id::kTurnOverCaption, "Static", "ターン制限を越えた場合", SS_LEFT, { 16, 148, 132, 12 } },
+    { id::kVictory, "Button", "勝利", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, { 32, 166, 48, 14 } },
+    { id::kDefeat, "Button", "敗北", BS_AUTORADIOBUTTON, { 80, 166, 48, 14 } },
+    { id::kDraw, "Button", "引分", BS_AUTORADIOBUTTON, { 128, 166, 48, 14 } },
+};
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+} // namespace
+
+VictoryConditionDialog::VictoryConditionDialog(swCWindow* parent, int modeless, const VictoryConditionEntries& entries,
+    VictoryDialogMode mode)
+    : DialogBase(modeless == 1 ? dialog_template::kModelessInfo : dialog_template::kRuleSetting, parent, modeless == 1)
+    , m_entries(entries)
+    , m_mode(mode)
+{
+    registerGameDialogTemplates();
+}
+
+int VictoryConditionDialog::OnInitDialog()
+{
+    if (modeless())
+        placeInformationWindow(*this, kPlacementPrefix, kClient.cx, kClient.cy);
+    else
+        centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, kClient.cx, kClient.cy);
+    HFONT font = g_gameState->font(kSmallFont).handle();
+    m_tab = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | TCS_MULTILINE | TCS_FOCUSNEVER, 0, 0,
+        kClient.cx, 242, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kTab)), nullptr, nullptr);
+    SendMessageA(m_tab, WM_SETFONT, WPARAM(font), FALSE);
+    for (int c = 0; c < kCountryCount; ++c) {
+        std::string name = playerColourName(c);
+        TCITEMA item {};
+        item.mask = TCIF_TEXT;
+        item.pszText = name.data();
+        SendMessageA(m_tab, TCM_INSERTITEMA, WPARAM(c), LPARAM(&item));
+    }
+    createPage();
+    if (m_mode == kVictorySet) {
+        makePushButton(handle(), "OK", id::kOk, 108, 248);
+        makePushButton(handle(), "ｷｬﾝｾﾙ", id::kCancel, 212, 248);
+    } else {
+        makePushButton(handle(), "OK", id::kCancel, 212, 248);
+    }
+    m_country = 0;
+    loadCountry(0, -1);
+    SetWindowTextA(handle(), cp(m_mode == kVictorySet ? "勝利条件設定" : "勝利条件確認").c_str());
+    return 0;
+}
+
+void VictoryConditionDialog::createPage()
+{
+    auto* page = new WinCondLabel(this, id::kPage);
+    page->controlCreate({ 4, 44, 308, 190 });
+    m_page = page->handle();
+    HFONT font = g_gameState->font(kSmallFont).handle();
+    for (const PageControl& c : kPageControls) {
+        HWND control = CreateWindowExA(0, c.className, cp(c.text).c_str(), WS_CHILD | WS_VISIBLE | c.style,
+            c.frame.left, c.frame.top, c.frame.right, c.frame.bottom, m_page, reinterpret_cast<HMENU>(INT_PTR(c.id)),
+            nullptr, nullptr);
+        SendMessageA(control, WM_SETFONT, WPARAM(font), FALSE);
+        // The share sits between its caption and its unit, in the tab order of the transport row.
+        if (c.id == id::kShareCaption) {
+            auto* share = new swCEdit(page, id::kShare, ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP);
+            share->editSetAllowedChars("0123456789");
+            share->setStyle(WS_CHILD | WS_VISIBLE | ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
+            share->controlCreate({ 160, 53, 30, 18 });
+            SendMessageA(share->handle(), EM_LIMITTEXT, 3, 0);
+            SendMessageA(share->handle(), WM_SETFONT, WPARAM(font), FALSE);
+        }
+    }
+}
+
+bool VictoryConditionDialog::pageSettable() const
+{
+    return m_mode == kVictorySet && victoryConditionsSettable(*g_gameState, m_country);
+}
+
+bool VictoryConditionDialog::loadCountry(int country, int previous)
+{
+    SetWindowPos(m_page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    if (previous >= 0 && !saveCountry(previous)) {
+        SendMessageA(m_tab, TCM_SETCURSEL, WPARAM(previous), 0);
+        m_country = previous;
+        return false;
+    }
+    m_country = country;
+    const VictoryConditionEntry& e = m_entries[size_t(country)];
+    auto check = [this](int control, bool on) { CheckDlgButton(m_page, control, on ? BST_CHECKED : BST_UNCHECKED); };
+    check(id::kBuilding, e[kBuilding] != 0);
+    check(id::kBuildingAny, e[kBuilding] == 2);
+    check(id::kBuildingAll, e[kBuilding] != 2);
+    check(id::kUnit, e[kUnit] != 0);
+    check(id::kUnitAny, e[kUnit] == 2);
+    check(id::kUnitAll, e[kUnit] != 2);
+    check(id::kTransport, e[kShare] != 0);
+    SetDlgItemInt(m_page, id::kShare, e[kShare] ? e[kShare] : 100, FALSE);
+    check(id::kCivilians, e[kFlags] & kCountCivilians);
+    check(id::kAllOf, e[kFlags] & kAllConditions);
+    check(id::kAnyOne, !(e[kFlags] & kAllConditions));
+    check(id::kVictory, e[kTurnOver] == 1);
+    check(id::kDefeat, e[kTurnOver] == 2);
+    check(id::kDraw, e[kTurnOver] == 0);
+    if (pageSettable()) {
+        applyEnabling();
+    } else {
+        for (const PageControl& c : kPageControls)
+            if (c.id != id::kConditionsGroup && c.id != id::kTurnOverGroup)
+                EnableWindow(GetDlgItem(m_page, c.id), FALSE);
+        EnableWindow(GetDlgItem(m_page, id::kShare), FALSE);
+        check(id::kAnyOne, false);
+        check(id::kAllOf, false);
+    }
+    InvalidateRect(m_page, nullptr, TRUE);
+    return true;
+}
+
+void VictoryConditionDialog::applyEnabling()
+{
+    auto checked = [this](int control) { return IsDlgButtonChecked(m_page, control) == BST_CHECKED; };
+    VictoryPageChecks checks { checked(id::kBuilding), checked(id::kUnit), checked(id::kTransport),
+        checked(id::kCivilians), checked(id::kAnyOne), checked(id::kAllOf) };
+    const VictoryConditionChances chances = victoryConditionChances(*g_gameState, m_country);
+    const VictoryPageEnabling on = applyVictoryEnabling(chances, m_entries[size_t(m_country)][kFlags], checks);
+    auto enable = [this](int control, bool state) { EnableWindow(GetDlgItem(m_page, control), state); };
+    enable(id::kBuilding, on.building);
+    enable(id::kBuildingAll, on.buildingChoice);
+    enable(id::kBuildingAny, on.buildingChoice);
+    enable(id::kUnit, on.unit);
+    enable(id::kUnitAll, on.unitChoice);
+    enable(id::kUnitAny, on.unitChoice);
+    enable(id::kTransport, on.transport);
+    for (int control : { id::kShare, id::kShareCaption, id::kShareUnit })
+        enable(control, on.share);
+    enable(id::kCivilians, on.civilians);
+    enable(id::kAnyOne, on.combination);
+    enable(id::kAllOf, on.combination);
+    for (int control : { id::kTurnOverCaption, id::kVictory, id::kDefeat, id::kDraw })
+        enable(control, on.turnOver);
+    CheckDlgButton(m_page, id::kCivilians, checks.civilians ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_page, id::kAnyOne, checks.anyOne ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_page, id::kAllOf, checks.allOf ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool VictoryConditionDialog::saveCountry(int country)
+{
+    // A greyed page could not be changed; its entry stays exactly as it came in.
+    if (m_mode != kVictorySet || !victoryConditionsSettable(*g_gameState, country))
+        return true;
+    auto checked = [this](int control) { return IsDlgButtonChecked(m_page, control) == BST_CHECKED; };
+    VictoryConditionEntry& e = m_entries[size_t(country)];
+    int share = 0;
+    bool civilians = false;
+    if (checked(id::kTransport)) {
+        BOOL read = FALSE;
+        share = int(GetDlgItemInt(m_page, id::kShare, &read, FALSE));
+        if (!read || share < 1 || share > 100) {
+            modalMessageBox(this, cp("達成機数には1～100までを指定してください。").c_str(), cp("注意").c_str());
+            return false;
+        }
+        civilians = checked(id::kCivilians);
+    }
+    e[kShare] = uint8_t(share);
+    e[kFlags] = uint8_t((e[kFlags] & ~(kCountCivilians | kAllConditions)) | (civilians ? kCountCivilians : 0)
+        | (checked(id::kAllOf) ? kAllConditions : 0));
+    e[kBuilding] = !checked(id::kBuilding) ? 0 : checked(id::kBuildingAll) ? 1 : 2;
+    e[kUnit] = !checked(id::kUnit) ? 0 : checked(id::kUnitAll) ? 1 : 2;
+    e[kTurnOver] = checked(id::kVictory) ? 1 : checked(id::kDefeat) ? 2 : 0;
+    return true;
+}
+
+void VictoryConditionDialog::close(INT_PTR result)
+{
+    if (!modeless()) {
+        m_result = result;
+        Destroy();
+        return;
+    }
+    HWND main = m_parent ? m_parent->handle() : nullptr;
+    if (main && IsWindow(main))
+        PostMessageA(main, kCloseRequest, 0, 0);
+    else
+        DestroyWindow(handle());
+}
+
+int VictoryConditionDialog::OnMessage(MessageRecord& msg)
+{
+    if (runPanelCommand(*this, msg))
+        return 1;
+    if (handleCloseGestures(handle(), msg, [this] { close(0); }))
+        return 1;
+    if (msg.message == WM_DESTROY && modeless())
+        windowSavePlacement(kPlacementPrefix);
+    return DialogBase::OnMessage(msg);
+}
+
+int VictoryConditionDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
+{
+    switch (control) {
+    // Enter reaches the dialog as IDOK: the confirm form has only its closing "OK".
+    case IDOK:
+        if (m_mode != kVictorySet) {
+            close(0);
+            return 1;
+        }
+        [[fallthrough]];
+    case id::kOk:
+        if (m_mode == kVictorySet && saveCountry(m_country))
+            close(1);
+        return 1;
+    case id::kCancel:
+    case IDCANCEL:
+        close(0);
+        return 1;
+    case id::kBuilding:
+    case id::kUnit:
+    case id::kTransport:
+        if (code == BN_CLICKED && pageSettable())
+            applyEnabling();
+        return 1;
+    default:
+        return DialogBase::OnCommand(msg, control, code);
+    }
+}
+
+int VictoryConditionDialog::OnNotify(MessageRecord&, UINT control, NMHDR* header)
+{
+    if (control != UINT(id::kTab) || !header || header->code != UINT(TCN_SELCHANGE))
+        return 0;
+    const int chosen = int(SendMessageA(m_tab, TCM_GETCURSEL, 0, 0));
+    if (chosen >= 0 && chosen < kCountryCount && chosen != m_country)
+        loadCountry(chosen, m_country);
+    return 1;
+}

@@ -1,0 +1,74 @@
+// VictoryConditionDialog: the eight countries' victory conditions on one page per country tab;
+// modal to set or show them, modeless to show them during play.
+#pragma once
+
+#include "editors/victory_condition_rules.h"
+#include "lib/dialog_base.h"
+
+namespace victory_id {
+constexpr int kOk = 1000;
+constexpr int kCancel = 1001;
+constexpr int kConditionsGroup = 1002;
+constexpr int kBuilding = 1003;
+constexpr int kBuildingAll = 1004;
+constexpr int kBuildingAny = 1005;
+constexpr int kUnit = 1006;
+constexpr int kUnitAll = 1007;
+constexpr int kUnitAny = 1008;
+constexpr int kTransport = 1009;
+constexpr int kShare = 1010;
+constexpr int kShareCaption = 1011;
+constexpr int kShareUnit = 1012;
+constexpr int kCivilians = 1013;
+constexpr int kAnyOne = 1014;
+constexpr int kAllOf = 1015;
+constexpr int kTurnOverCaption = 1016;
+constexpr int kTurnOverGroup = 1017;
+constexpr int kVictory = 1018;
+constexpr int kDefeat = 1019;
+constexpr int kDraw = 1020;
+constexpr int kTab = 1021;
+constexpr int kPage = 1022;
+} // namespace victory_id
+
+enum VictoryDialogMode : int {
+    kVictorySet = 0,
+    kVictoryConfirm = 1,
+};
+
+class VictoryConditionDialog : public DialogBase {
+public:
+    // Posted to the main window by every way of closing the modeless form.
+    static constexpr UINT kCloseRequest = WM_USER + 187;
+    static constexpr const char* kPlacementPrefix = "WinInfo";
+
+    // A modeless flag of 1 makes the modeless form; entries are copied.
+    VictoryConditionDialog(swCWindow* parent, int modeless, const VictoryConditionEntries& entries,
+        VictoryDialogMode mode);
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+    int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
+
+    // After result 1 in set mode: the edited entries.
+    const VictoryConditionEntries& entries() const { return m_entries; }
+    int country() const { return m_country; }
+
+private:
+    void createPage();
+    // Shows country c, saving the country shown before; false when that save failed and the tab
+    // went back to it.
+    bool loadCountry(int country, int previous);
+    bool saveCountry(int country);
+    // The enabling rules of the shown country, from the checks as they stand.
+    void applyEnabling();
+    bool pageSettable() const;
+    void close(INT_PTR result);
+
+    VictoryConditionEntries m_entries {};
+    VictoryDialogMode m_mode = kVictorySet;
+    int m_country = 0;
+    HWND m_tab = nullptr;
+    HWND m_page = nullptr;
+};

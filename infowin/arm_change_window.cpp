@@ -1,0 +1,253 @@
+// ArmChangeWindow: the four set panels and the chosen set's weapon table on "change_bg.bmp".
+#include "infowin/arm_change_window.h"
+
+#include "infowin/dialog_templates.h"
+#include "infowin/game_options.h"
+#include "infowin/panel_text.h"
+#include "infowin/unit_panels.h"
+#include "lib/error.h"
+#include "lib/media/bitmap_button.h"
+#include "lib/media/picture_services.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <cstring>
+
+namespace {
+
+namespace id = arm_change_id;
+
+constexpr UINT_PTR kPlayTimer = 1;
+constexpr int kPageWidth = 720;
+constexpr int kPageHeight = 560;
+constexpr int kProductionPhase = 6;
+
+using panel::loadPicture;
+
+bool playRunning() { return g_gameState && g_gameState->handshake().playRunning(); }
+
+} // namespace
+
+ArmChangeWindow::ArmChangeWindow(swCWindow* parent, int country, int unitOrType, int initialSet)
+    : swCDialog(dialog_template::kArmChange, parent)
+    , m_country(country)
+    , m_unitOrType(unitOrType)
+    , m_initialSet(initialSet)
+    , m_background(loadPicture("change_bg.bmp"))
+    , m_buttonSheet(loadPicture("change_btn.bmp"))
+{
+    registerGameDialogTemplates();
+}
+
+ArmChangeWindow::~ArmChangeWindow() = default;
+
+INT_PTR ArmChangeWindow::run()
+{
+    CreateModal();
+    return result();
+}
+
+const UnitRecord* ArmChangeWindow::shownUnit() const
+{
+    return m_country >= 0 && g_gameState ? g_gameState->unitOf(m_country, m_unitOrType) : nullptr;
+}
+
+const UnitTypeRecord* ArmChangeWindow::shownType() const
+{
+    GameState* state = g_gameState;
+    if (!state)
+        return nullptr;
+    if (m_country >= 0) {
+        const UnitRecord* unit = shownUnit();
+        return unit ? state->unitTypeOf(*unit) : nullptr;
+    }
+    return m_unitOrType > 0 && m_unitOrType < kUnitTypeIdMapSize && state->unitTypeIndex(m_unitOrType)
+        ? &state->unitTypeRecord(m_unitOrType)
+        : nullptr;
+}
+
+void ArmChangeWindow::end(int result)
+{
+    setResult(result);
+    DestroyModal();
+}
+
+int ArmChangeWindow::OnInitDialog()
+{
+    const UnitTypeRecord* type = shownType();
+    if (!type) {
+        end(0);
+        return 1;
+    }
+    centreDialogOver(handle(), parent() ? parent()->handle() : nullptr, kPageWidth, kPageHeight);
+
+    if (m_initialSet < 0 || m_initialSet >= kModelCount) {
+        const UnitRecord* unit = shownUnit();
+        m_initialSet = unit ? unit->modelIndex() : defaultModelOf(*type);
+    }
+    m_selectedSet = m_initialSet;
+    render();
+
+    try {
+        createButtons();
+    } catch (swCError* error) {
+        error->Show(handle());
+        delete error;
+        end(0);
+        return 1;
+    }
+    RECT placed {};
+    GetWindowRect(handle(), &placed);
+    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    windowRestorePlacement(kPlacementPrefix, false, true);
+    // The title last: the window is complete once it bears its name.
+    const bool production = g_gameState->turnBlock().phase == kProductionPhase;
+    m_title = platform::utf8ToCp932(production ? "初期武装選択" : "武装交換");
+    if (const UnitRecord* unit = shownUnit())
+        m_title += " - " + std::string(unit->name, strnlen(unit->name, sizeof unit->name));
+    SetWindowTextA(handle(), m_title.c_str());
+    SetTimer(handle(), kPlayTimer, 100, nullptr);
+    return 1;
+}
+
+void ArmChangeWindow::createButtons()
+{
+    const UnitTypeRecord& type = *shownType();
+    for (int k = 0; k < kModelCount; ++k) {
+        if (!unitTypeHasGroupFlag(type, k))
+            continue;
+        auto* button = new ChangeButton144x40(this, k, id::kFirstSet + UINT(k), 560, 8 + 48 * k);
+        button->setHeldPressed(k == m_selectedSet);
+    }
+    new ChangeButton144x40(this, 4, id::kConfirm, 560, 304);
+    if (g_gameState->turnBlock().phase != kProductionPhase)
+        new ChangeButton144x40(this, 5, id::kCancel, 560, 352);
+}
+
+void ArmChangeWindow::render()
+{
+    const UnitTypeRecord* type = shownType();
+    if (!m_background || !m_background->handle() || !type)
+        return;
+    const std::unique_ptr<swCBitmap> clean = loadPicture("change_bg.bmp");
+    HDC screen = GetDC(nullptr);
+    {
+        MemoryDcHolder page(screen);
+        HGDIOBJ old = SelectObject(page.dc(), m_background->handle());
+        if (clean && clean->handle())
+            page.blitBitmap(0, 0, clean->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
+        try {
+            for (int k = 0; k < kModelCount; ++k)
+                if (unitTypeHasGroupFlag(*type, k))
+                    drawSetPanel(page.dc(), *type, k);
+            if (m_buttonSheet)
+                drawWeaponTable(page.dc(), m_selectedSet, *type, *m_buttonSheet, info_sheet::kChangeBars.x,
+                    info_sheet::kChangeBars.y, -60);
+        } catch (swCError* error) {
+            delete error;
+        }
+        SelectObject(page.dc(), old);
+    }
+    ReleaseDC(nullptr, screen);
+}
+
+void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)
+{
+    const int x0 = 8 + 272 * (set % 2);
+    const int y0 = 8 + 200 * (set / 2);
+    if (m_buttonSheet)
+        panel::blitCell(dc, x0, y0, *m_buttonSheet, info_sheet::setPanel(set, set == m_selectedSet));
+    panel::TextScope scope(dc);
+    const UnitTypeModel& model = type.model[set];
+    for (int i = 0; i < kWeaponSlotCount; ++i) {
+        if (!unitWeaponSlotUsed(type, i))
+            continue;
+        const int y = y0 + 50 + 16 * i;
+        SetTextColor(dc, model.ammo[i] == 0 ? panel::kGrey : panel::kWhite);
+        const char* name = type.weaponSlot[i].name;
+        panel::text(dc, x0 + 8, y, x0 + 104, y + 12, std::string(name, strnlen(name, sizeof type.weaponSlot[i].name)).c_str());
+        panel::format(dc, x0 + 220, y, x0 + 250, y + 12, DT_LEFT, "%2d/%2d", model.ammo[i], model.ammo[i]);
+        SetTextColor(dc, panel::kWhite);
+    }
+    const int strength = type.memberStrength * type.members;
+    panel::format(dc, x0 + 76, y0 + 132, x0 + 106, y0 + 144, DT_LEFT, "%2d/%2d", strength, strength);
+    panel::format(dc, x0 + 184, y0 + 132, x0 + 226, y0 + 144, DT_LEFT, "%3d/%3d", model.fuel, model.fuel);
+    panel::format(dc, x0 + 76, y0 + 152, x0 + 88, y0 + 164, DT_LEFT, "%2d", model.values[0]);
+    if (model.values[1] != 0 && effectiveGameOption19())
+        panel::format(dc, x0 + 212, y0 + 152, x0 + 224, y0 + 164, DT_LEFT, "%2d", model.values[1]);
+    if (model.values[2] != 0)
+        panel::format(dc, x0 + 76, y0 + 172, x0 + 88, y0 + 184, DT_LEFT, "%2d", model.values[2]);
+}
+
+void ArmChangeWindow::paint(HDC dc) const
+{
+    if (m_background && m_background->handle())
+        PaletteHolder(dc).blitBitmap(0, 0, m_background->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
+}
+
+int ArmChangeWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_TIMER:
+        if (msg.wParam != kPlayTimer)
+            return 0;
+        if (!playRunning())
+            end(0);
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps {};
+        HDC dc = BeginPaint(handle(), &ps);
+        paint(dc);
+        EndPaint(handle(), &ps);
+        return 1;
+    }
+    case WM_ERASEBKGND:
+        paint(reinterpret_cast<HDC>(msg.wParam));
+        msg.result = 1;
+        return 1;
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        end(0);
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_DESTROY:
+        KillTimer(handle(), kPlayTimer);
+        windowSavePlacement(kPlacementPrefix);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int ArmChangeWindow::OnCommand(MessageRecord&, UINT id, UINT)
+{
+    if (!playRunning())
+        return 0;
+    if (id >= id::kFirstSet && id < id::kFirstSet + kModelCount) {
+        m_selectedSet = int(id - id::kFirstSet);
+        for (int k = 0; k < kModelCount; ++k) {
+            if (HWND button = GetDlgItem(handle(), int(id::kFirstSet) + k)) {
+                if (auto* face = dynamic_cast<BitmapButton*>(windowFromHandle(button)))
+                    face->setHeldPressed(k == m_selectedSet);
+                InvalidateRect(button, nullptr, FALSE);
+            }
+        }
+        render();
+        InvalidateRect(handle(), nullptr, FALSE);
+        return 1;
+    }
+    if (id == id::kConfirm) {
+        end(m_selectedSet != m_initialSet ? 1 : 0);
+        return 1;
+    }
+    if (id == id::kCancel || id == IDCANCEL) {
+        end(0);
+        return 1;
+    }
+    // Enter confirms nothing by itself.
+    return id == IDOK ? 1 : 0;
+}

@@ -1,0 +1,59 @@
+// ArmChangeWindow: the choice of one of a unit type's up to four armament sets, as the initial
+// armament of a new unit ("初期武装選択", production phase) or as an exchange ("武装交換"). It only
+// reports the choice; the caller applies it with its costs and checks.
+#pragma once
+
+#include "infowin/window_services.h"
+#include "lib/dialog.h"
+#include "lib/media/bitmap.h"
+
+#include <memory>
+#include <string>
+
+struct UnitRecord;
+struct UnitTypeRecord;
+
+namespace arm_change_id {
+constexpr UINT kConfirm = 1001;
+constexpr UINT kCancel = 1002;
+// Sets 0..3 are chosen by 1004..1007.
+constexpr UINT kFirstSet = 1004;
+} // namespace arm_change_id
+
+class ArmChangeWindow : public swCDialog {
+public:
+    static constexpr const char* kPlacementPrefix = "ArmChange";
+
+    // country -1: unitOrType is a unit type id, else the country's unit index. initialSet -1 takes
+    // the unit's current set, or the type's default set. The game's modal-idle flag is cleared while
+    // the object lives.
+    ArmChangeWindow(swCWindow* parent, int country, int unitOrType, int initialSet);
+    ~ArmChangeWindow() override;
+
+    // Runs modally. 1 when a set other than the initial one was confirmed; selectedSet() tells which.
+    INT_PTR run();
+    int selectedSet() const { return m_selectedSet; }
+    int initialSet() const { return m_initialSet; }
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+private:
+    const UnitTypeRecord* shownType() const;
+    const UnitRecord* shownUnit() const;
+    void end(int result);
+    void render();
+    void drawSetPanel(HDC dc, const UnitTypeRecord& type, int set);
+    void paint(HDC dc) const;
+    void createButtons();
+
+    int m_country = -1;
+    int m_unitOrType = 0;
+    int m_initialSet = -1;
+    int m_selectedSet = 0;
+    ModalIdleOff m_idleOff;
+    std::unique_ptr<swCBitmap> m_background;
+    std::unique_ptr<swCBitmap> m_buttonSheet;
+    std::string m_title;
+};

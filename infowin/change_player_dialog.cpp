@@ -1,0 +1,224 @@
+// ChangePlayerDialog: "changeplayer.bmp" with the countries' names, one choice per country.
+#include "infowin/change_player_dialog.h"
+
+#include "infowin/country_board_layout.h"
+#include "infowin/dialog_templates.h"
+#include "infowin/game_fonts.h"
+#include "lib/error.h"
+#include "lib/media/picture_services.h"
+#include "lib/window_services.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+
+#include <cstring>
+#include <string>
+
+namespace board = country_board;
+namespace id = change_player_id;
+
+namespace {
+
+constexpr COLORREF kBlack = 0x02000000;
+constexpr COLORREF kWhite = 0x02FFFFFF;
+constexpr int kPlayerPerson = 1;
+constexpr int kPlayerComputer = 2;
+
+GameState& game() { return *g_gameState; }
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+void drawText(HDC dc, RECT box, const std::string& text, UINT align)
+{
+    DrawTextA(dc, text.c_str(), int(text.size()), &box, align | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+} // namespace
+
+ChangePlayerDialog::ChangePlayerDialog(swCWindow* parent)
+    : swCDialog(dialog_template::kPopup, parent)
+{
+    registerGameDialogTemplates();
+}
+
+ChangePlayerDialog::~ChangePlayerDialog() = default;
+
+INT_PTR ChangePlayerDialog::run()
+{
+    CreateModal();
+    return result();
+}
+
+void ChangePlayerDialog::end(int result)
+{
+    setResult(result);
+    DestroyModal();
+}
+
+int ChangePlayerDialog::OnInitDialog()
+{
+    if (!g_gameState) {
+        end(0);
+        return 1;
+    }
+    try {
+        m_picture.bitmapLoadFile(pictureServices().bitmapPath("changeplayer.bmp").c_str());
+    } catch (swCError* error) {
+        error->Show(parent() ? parent()->handle() : nullptr);
+        delete error;
+        end(0);
+        return 1;
+    }
+    const SIZE size = m_picture.bitmapGetSize();
+    RECT frame { 0, 0, size.cx, size.cy };
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), FALSE,
+        DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT area {};
+    if (parent() && parent()->handle()) {
+        GetClientRect(parent()->handle(), &area);
+        MapWindowPoints(parent()->handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    windowFitWorkArea(area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
+        width, height, FALSE, 1);
+    windowRestorePlacement(kPlacementPrefix, false, true);
+    drawPicture();
+    createControls();
+    static const std::string title = cp("プレイヤー変更");
+    SetWindowTextA(handle(), title.c_str());
+    return 1;
+}
+
+void ChangePlayerDialog::drawPicture()
+{
+    MemoryDcHolder memory(nullptr);
+    HDC dc = memory.dc();
+    HGDIOBJ oldBitmap = SelectObject(dc, m_picture.handle());
+    HGDIOBJ oldFont = SelectObject(dc, game().font(kTextFont).handle());
+    SetBkMode(dc, TRANSPARENT);
+    for (int block = 0; block < 2; ++block) {
+        const int top = board::kChangeBlockPitch * block;
+        SetTextColor(dc, kBlack);
+        for (int row : { board::kColour, board::kName, board::kPlayer }) {
+            const int y = top + board::kRows[row].titleTop;
+            drawText(dc, RECT { board::kTitleLeft, y, board::kTitleRight, y + board::kLineHeight }, cp(board::kRows[row].title), DT_CENTER);
+        }
+        SetTextColor(dc, kWhite);
+        for (int c = 4 * block; c < 4 * block + 4; ++c) {
+            const CountryRecord& country = game().country(c);
+            if (country.controller == 0)
+                continue;
+            const int x = board::columnX(c);
+            const int y = top + board::kChangeNameTop;
+            drawText(dc, RECT { x, y, x + board::kCellWidth, y + board::kLineHeight },
+                std::string(country.name, strnlen(country.name, sizeof country.name)), DT_CENTER);
+        }
+    }
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+}
+
+void ChangePlayerDialog::createControls()
+{
+    HFONT small = game().font(kSmallFont).handle();
+    for (int c = 0; c < kCountryCount; ++c) {
+        auto* combo = new ComboBoxControl(this, id::kFirstCombo + UINT(c), CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER);
+        combo->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
+        combo->controlCreate({ board::columnX(c), board::kChangeComboTop + board::kChangeBlockPitch * (c / 4), board::kCellWidth, 64 });
+        HWND handle = combo->handle();
+        SendMessageA(handle, WM_SETFONT, WPARAM(small), FALSE);
+        const CountryRecord& country = game().country(c);
+        auto add = [&](const char* utf8, int player) {
+            const LRESULT item = SendMessageA(handle, CB_ADDSTRING, 0, LPARAM(cp(utf8).c_str()));
+            SendMessageA(handle, CB_SETITEMDATA, WPARAM(item), LPARAM(player));
+        };
+        if (country.controller != 0 && country.inPlay == 1) {
+            add("USER", kPlayerPerson);
+            add("COMP", kPlayerComputer);
+            SendMessageA(handle, CB_SETCURSEL, country.controller == kPlayerPerson ? 0 : 1, 0);
+        } else {
+            add(country.controller == 0 ? "不参戦" : "滅亡", 0);
+            SendMessageA(handle, CB_SETCURSEL, 0, 0);
+            EnableWindow(handle, FALSE);
+        }
+        m_combos[size_t(c)] = combo;
+    }
+    HFONT buttons = game().font(kTextFont).handle();
+    auto button = [&](UINT buttonId, const char* utf8, int x) {
+        auto* made = new PushButton(this, buttonId, BS_PUSHBUTTON | WS_TABSTOP);
+        made->controlCreateTitled(cp(utf8).c_str(), { x, 140, 96, 24 });
+        SendMessageA(made->handle(), WM_SETFONT, WPARAM(buttons), FALSE);
+    };
+    button(id::kOk, "OK", 398);
+    button(id::kCancel, "ｷｬﾝｾﾙ", 504);
+}
+
+int ChangePlayerDialog::DataExchange(int save)
+{
+    if (!save || !g_gameState)
+        return 1;
+    for (int c = 0; c < kCountryCount; ++c) {
+        CountryRecord& country = game().country(c);
+        if (country.controller == 0 || country.inPlay != 1 || !m_combos[size_t(c)])
+            continue;
+        HWND combo = m_combos[size_t(c)]->handle();
+        const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+        if (item == CB_ERR)
+            continue;
+        country.controller = uint8_t(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
+    }
+    return 1;
+}
+
+int ChangePlayerDialog::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_PAINT: {
+        PaintDcHolder paint(handle());
+        const SIZE size = m_picture.bitmapGetSize();
+        paint.blitBitmap(0, 0, m_picture.handle(), RECT { 0, 0, size.cx, size.cy });
+        return 1;
+    }
+    case WM_ERASEBKGND: {
+        RECT update {};
+        if (!GetUpdateRect(handle(), &update, FALSE))
+            GetClientRect(handle(), &update);
+        PaletteHolder holder(reinterpret_cast<HDC>(msg.wParam));
+        holder.blitBitmap(update.left, update.top, m_picture.handle(), update);
+        msg.result = 1;
+        return 1;
+    }
+    case WM_RBUTTONDOWN:
+    case WM_CLOSE:
+        end(0);
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kPlacementPrefix);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int ChangePlayerDialog::OnCommand(MessageRecord&, UINT commandId, UINT)
+{
+    switch (commandId) {
+    case id::kOk:
+    case IDOK:
+        DataExchange(1);
+        end(1);
+        return 1;
+    case id::kCancel:
+    case IDCANCEL:
+        end(0);
+        return 1;
+    default:
+        return 0;
+    }
+}

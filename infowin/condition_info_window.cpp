@@ -1,0 +1,276 @@
+// ConditionInfoWindow: the tabs, the page with its country buttons, and the graph drawn from the
+// shared per-turn graph.
+#include "infowin/condition_info_window.h"
+
+#include "infowin/country_info_window.h"
+#include "infowin/game_fonts.h"
+#include "infowin/main_window_services.h"
+#include "infowin/window_services.h"
+#include "infowin/turn_graph.h"
+#include "lib/application.h"
+#include "lib/error.h"
+#include "lib/media/bitmap_button.h"
+#include "lib/window_services.h"
+#include "platform/controls/commctrl.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+
+namespace id = condition_info_id;
+namespace message = condition_info_message;
+
+namespace {
+
+constexpr COLORREF kBlack = 0x02000000;
+// The tabs and the statistic each plots.
+constexpr const char* kTabLabels[turn_graph::kFieldCount] = { "領土数", "収入", "戦力部隊数", "戦力価値", "撃破機数", "損害機数", "被害額" };
+constexpr int kTabFields[turn_graph::kFieldCount] = { 0, 1, 4, 5, 2, 3, 6 };
+constexpr int kPageX = 4;
+constexpr int kPageY = 24;
+// The plot area in the page and where its axes' ticks and labels stand.
+constexpr RECT kPlot { 62, 0, 582, 406 };
+constexpr turn_graph::Frame kFrame { POINT { 62, 406 }, 61, 62, 0, 60, kBlack };
+
+int g_storedTab = 0;
+
+GameState& game() { return *g_gameState; }
+
+} // namespace
+
+ConditionInfoPageWindow::ConditionInfoPageWindow(swCWindow* parent, const swCBitmap& graph)
+    : PanelPage(parent, id::kPage, 0, kClassName)
+    , m_graph(graph)
+{
+    setStyle(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
+}
+
+int ConditionInfoPageWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_PAINT: {
+        PaintDcHolder paint(handle());
+        paint.blitBitmap(0, 0, m_graph.handle(), RECT { 0, 0, kWidth, kHeight });
+        return 1;
+    }
+    case WM_ERASEBKGND: {
+        RECT update {};
+        if (!GetUpdateRect(handle(), &update, FALSE))
+            GetClientRect(handle(), &update);
+        PaletteHolder holder(reinterpret_cast<HDC>(msg.wParam));
+        holder.blitBitmap(update.left, update.top, m_graph.handle(), update);
+        msg.result = 1;
+        return 1;
+    }
+    default:
+        return PanelPage::OnMessage(msg);
+    }
+}
+
+ConditionInfoWindow::ConditionInfoWindow(swCWindow* mainWindow)
+    : swCWindow(kClassName, mainWindow)
+{
+    static const std::string title = platform::utf8ToCp932("状況表");
+    setTitle(title.c_str());
+    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, 40, 40);
+}
+
+ConditionInfoWindow::~ConditionInfoWindow() { theApplication().appRemoveModeless(this); }
+
+int ConditionInfoWindow::storedTab() { return g_storedTab; }
+
+ConditionInfoWindow* ConditionInfoWindow::open(swCWindow* mainWindow)
+{
+    auto* window = new ConditionInfoWindow(mainWindow);
+    bool windowMade = false;
+    if (window->create(windowMade))
+        return window;
+    if (!windowMade)
+        delete window;
+    return nullptr;
+}
+
+bool ConditionInfoWindow::create(bool& windowMade)
+{
+    windowMade = false;
+    if (!g_gameState || !Create())
+        return false;
+    windowMade = true;
+    placeInfoWindow(*this, kClassName, kClientWidth, kClientHeight);
+    {
+        WindowDcHolder screen(handle());
+        m_graph.bitmapCreateCompatible(screen, ConditionInfoPageWindow::kWidth, ConditionInfoPageWindow::kHeight);
+    }
+
+    m_tabs = new TabControl(this, id::kTabs, WS_CLIPSIBLINGS | WS_TABSTOP);
+    m_tabs->controlCreate({ 0, 0, kClientWidth, kClientHeight });
+    SendMessageA(m_tabs->handle(), WM_SETFONT, WPARAM(game().font(kTextFont).handle()), FALSE);
+    for (int i = 0; i < turn_graph::kFieldCount; ++i) {
+        std::string label = platform::utf8ToCp932(kTabLabels[i]);
+        TCITEMA item {};
+        item.mask = TCIF_TEXT;
+        item.pszText = label.data();
+        SendMessageA(m_tabs->handle(), TCM_INSERTITEMA, WPARAM(i), LPARAM(&item));
+    }
+    SendMessageA(m_tabs->handle(), TCM_SETCURSEL, WPARAM(g_storedTab), 0);
+
+    m_page = new ConditionInfoPageWindow(this, m_graph);
+    m_page->controlCreate({ kPageX, kPageY, ConditionInfoPageWindow::kWidth, ConditionInfoPageWindow::kHeight });
+    SetWindowPos(m_page->handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    int k = 0;
+    try {
+        for (int c = 0; c < kCountryCount; ++c) {
+            if (game().country(c).controller == 0)
+                continue;
+            m_buttons[size_t(c)] = new CheckMarkButton(m_page, c, id::kFirstCountry + UINT(c), 8 + 18 * k, 424);
+            ++k;
+            m_toggleMask |= uint8_t(1u << c);
+            m_visibleMask |= uint8_t(1u << c);
+        }
+    } catch (swCError* error) {
+        error->Show(parent() ? parent()->handle() : nullptr);
+        delete error;
+        DestroyWindow(handle());
+        return false;
+    }
+    // Dialog navigation walks from the tabs into the page's buttons.
+    theApplication().appAddModeless(this);
+    refreshVisible();
+    drawGraph();
+    BringWindowToTop(handle());
+    ShowWindow(handle(), SW_SHOW);
+    return true;
+}
+
+HWND ConditionInfoWindow::countryButton(int country) const
+{
+    return country >= 0 && country < kCountryCount && m_buttons[size_t(country)] ? m_buttons[size_t(country)]->handle() : nullptr;
+}
+
+void ConditionInfoWindow::refreshVisible()
+{
+    const int current = game().turnBlock().currentCountry;
+    const bool open = game().ruleSwitch(kRuleOpenCampInfo) == 1;
+    m_visibleMask = 0;
+    for (int c = 0; c < kCountryCount; ++c)
+        if (game().country(c).controller != 0 && (open || game().isAllied(current, c)))
+            m_visibleMask |= uint8_t(1u << c);
+    for (int c = 0; c < kCountryCount; ++c) {
+        CheckMarkButton* button = m_buttons[size_t(c)];
+        if (!button)
+            continue;
+        const unsigned bit = 1u << c;
+        button->setHeldPressed((m_visibleMask & m_toggleMask & bit) != 0);
+        ShowWindow(button->handle(), m_visibleMask & bit ? SW_SHOW : SW_HIDE);
+        InvalidateRect(button->handle(), nullptr, FALSE);
+    }
+}
+
+void ConditionInfoWindow::drawGraph()
+{
+    const int field = kTabFields[g_storedTab];
+    const turn_graph::Graph graph = turn_graph::computeGraph(turn_graph::statsRecords(game()), field,
+        uint8_t(m_toggleMask & m_visibleMask), game().turnBlock().turn);
+    MemoryDcHolder memory(nullptr);
+    HDC dc = memory.dc();
+    HGDIOBJ oldBitmap = SelectObject(dc, m_graph.handle());
+    const COLORREF menu = GetSysColor(COLOR_MENU);
+    memory.fillRectColor(0, 0, kPlot.left - 1, ConditionInfoPageWindow::kHeight - 1, menu);
+    memory.fillRectColor(kPlot.left, 400, ConditionInfoPageWindow::kWidth - 1, ConditionInfoPageWindow::kHeight - 1, menu);
+    memory.fillRectColor(kPlot.left, kPlot.top, kPlot.right - 1, kPlot.bottom - 1, kBlack);
+    HGDIOBJ oldFont = SelectObject(dc, game().font(kSmallFont).handle());
+    turn_graph::drawAxes(dc, kFrame, graph);
+    SelectObject(dc, oldFont);
+    // Turns past the range's end would run out of the plot area.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, kPlot.left, kPlot.top, kPlot.right, kPlot.bottom);
+    turn_graph::drawSegments(dc, kFrame.chartFoot, graph.segments);
+    RestoreDC(dc, saved);
+    SelectObject(dc, oldBitmap);
+}
+
+void ConditionInfoWindow::repaintPage()
+{
+    if (m_page)
+        InvalidateRect(m_page->handle(), nullptr, TRUE);
+}
+
+int ConditionInfoWindow::OnMessage(MessageRecord& msg)
+{
+    if (runPanelCommand(*this, msg))
+        return 1;
+    switch (msg.message) {
+    case message::kRefresh:
+        refreshVisible();
+        drawGraph();
+        InvalidateRect(handle(), nullptr, FALSE);
+        repaintPage();
+        return 1;
+    case message::kRedraw:
+        drawGraph();
+        InvalidateRect(handle(), nullptr, FALSE);
+        repaintPage();
+        return 1;
+    case message::kRepaintPage:
+        repaintPage();
+        return 1;
+    case WM_ERASEBKGND:
+        PostMessageA(handle(), message::kRepaintPage, 0, 0);
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        return 1;
+    case WM_PARENTNOTIFY:
+        if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
+            postToOwner(*this, message::kCloseRequest);
+        return 0;
+    case WM_RBUTTONDOWN:
+    case WM_CLOSE:
+        postToOwner(*this, message::kCloseRequest);
+        return 1;
+    case WM_WINDOWPOSCHANGING:
+    case WM_WINDOWPOSCHANGED: {
+        const auto* position = reinterpret_cast<const WINDOWPOS*>(msg.lParam);
+        if (position && !(position->flags & SWP_NOZORDER))
+            repaintPage();
+        return 0;
+    }
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kClassName);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int ConditionInfoWindow::OnCommand(MessageRecord&, UINT commandId, UINT)
+{
+    if (commandId < id::kFirstCountry || commandId >= id::kFirstCountry + kCountryCount)
+        return 0;
+    const int c = int(commandId - id::kFirstCountry);
+    m_toggleMask ^= uint8_t(1u << c);
+    if (CheckMarkButton* button = m_buttons[size_t(c)]) {
+        button->setHeldPressed((m_toggleMask & (1u << c)) != 0);
+        InvalidateRect(button->handle(), nullptr, FALSE);
+    }
+    drawGraph();
+    repaintPage();
+    return 1;
+}
+
+int ConditionInfoWindow::OnNotify(MessageRecord&, UINT controlId, NMHDR* header)
+{
+    if (controlId != id::kTabs || !header || header->code != UINT(TCN_SELCHANGE))
+        return 0;
+    const int selected = int(SendMessageA(m_tabs->handle(), TCM_GETCURSEL, 0, 0));
+    if (selected < 0 || selected >= turn_graph::kFieldCount || selected == g_storedTab)
+        return 1;
+    g_storedTab = selected;
+    refreshVisible();
+    drawGraph();
+    repaintPage();
+    return 1;
+}

@@ -1,0 +1,82 @@
+// ConditionInfoWindow ("状況表"): during play, the countries' per-turn statistics as line graphs, one
+// statistic per tab, with a check button per country on the page. The tab last chosen is kept for
+// the whole run of the program.
+#pragma once
+
+#include "infowin/panel_page.h"
+#include "lib/media/bitmap.h"
+
+#include <array>
+#include <cstdint>
+
+class CheckMarkButton;
+class TabControl;
+
+namespace condition_info_id {
+constexpr UINT kTabs = 1000;
+// Country c's check button is 1001 + c.
+constexpr UINT kFirstCountry = 1001;
+constexpr UINT kPage = 1010;
+} // namespace condition_info_id
+
+namespace condition_info_message {
+// To the main window: close the window.
+constexpr UINT kCloseRequest = WM_USER + 146;
+// To the window: the game changed (who is seen may have too); redraw the graph; repaint the page.
+constexpr UINT kRefresh = WM_USER + 105;
+constexpr UINT kRedraw = WM_USER + 106;
+constexpr UINT kRepaintPage = WM_USER + 107;
+} // namespace condition_info_message
+
+// The page inside the tab control: shows the graph and carries the country buttons.
+class ConditionInfoPageWindow : public PanelPage {
+public:
+    static constexpr const char* kClassName = "VKRC_CONDITIONINFOPAGEWINDOW_CNAME";
+    static constexpr int kWidth = 582;
+    static constexpr int kHeight = 438;
+
+    ConditionInfoPageWindow(swCWindow* parent, const swCBitmap& graph);
+    int OnMessage(MessageRecord& msg) override;
+
+private:
+    const swCBitmap& m_graph;
+};
+
+class ConditionInfoWindow : public swCWindow {
+public:
+    static constexpr const char* kClassName = "VKRC_CONDITIONINFOWINDOW_CNAME";
+    static constexpr int kClientWidth = 590;
+    static constexpr int kClientHeight = 470;
+
+    // Makes and shows the window owned by mainWindow; null when it could not be made. The object
+    // deletes itself with its window.
+    static ConditionInfoWindow* open(swCWindow* mainWindow);
+    ~ConditionInfoWindow() override;
+
+    // The tab shown last, 0 before any window was opened.
+    static int storedTab();
+
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+    int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
+
+    uint8_t toggleMask() const { return m_toggleMask; }
+    uint8_t visibleMask() const { return m_visibleMask; }
+    const swCBitmap& graph() const { return m_graph; }
+    HWND page() const { return m_page ? m_page->handle() : nullptr; }
+    HWND countryButton(int country) const;
+
+private:
+    explicit ConditionInfoWindow(swCWindow* mainWindow);
+    bool create(bool& windowMade);
+    void refreshVisible();
+    void drawGraph();
+    void repaintPage();
+
+    swCBitmap m_graph;
+    TabControl* m_tabs = nullptr;
+    ConditionInfoPageWindow* m_page = nullptr;
+    std::array<CheckMarkButton*, 8> m_buttons {};
+    uint8_t m_toggleMask = 0;
+    uint8_t m_visibleMask = 0;
+};

@@ -1,0 +1,224 @@
+// CountryInfoWindow: the board's pictures, placement, painting, and the anthem choice.
+#include "infowin/country_info_window.h"
+
+#include "infowin/country_board_layout.h"
+#include "infowin/main_window_services.h"
+#include "infowin/window_services.h"
+#include "lib/error.h"
+#include "lib/media/picture_services.h"
+#include "lib/window_services.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+
+#include <cstdio>
+
+namespace board = country_board;
+namespace message = country_info_message;
+
+namespace {
+
+GameState& game() { return *g_gameState; }
+
+int boardHeight() { return game().isSimpleMode() ? board::kBoardHeightSimple : board::kBoardHeight; }
+
+} // namespace
+
+CountryInfoWindow::CountryInfoWindow(swCWindow* mainWindow)
+    : swCWindow(kClassName, mainWindow)
+{
+    static const std::string title = platform::utf8ToCp932("陣営情報");
+    m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    setTitle(title.c_str());
+    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, 40, 40);
+}
+
+CountryInfoWindow* CountryInfoWindow::open(swCWindow* mainWindow)
+{
+    auto* window = new CountryInfoWindow(mainWindow);
+    bool windowMade = false;
+    if (window->create(windowMade))
+        return window;
+    if (!windowMade)
+        delete window;
+    return nullptr;
+}
+
+void CountryInfoWindow::loadPictures()
+{
+    const std::string path = pictureServices().bitmapPath(game().isSimpleMode() ? "jineis.bmp" : "jinei.bmp");
+    m_board.bitmapLoadFile(path.c_str());
+    m_cleanBoard.bitmapLoadFile(path.c_str());
+}
+
+bool CountryInfoWindow::create(bool& windowMade)
+{
+    windowMade = false;
+    if (!g_gameState)
+        return false;
+    try {
+        loadPictures();
+    } catch (swCError* error) {
+        error->Show(parent() ? parent()->handle() : nullptr);
+        delete error;
+        return false;
+    }
+    if (!Create())
+        return false;
+    windowMade = true;
+    placeInfoWindow(*this, kClassName, board::kBoardWidth, boardHeight());
+    redrawBoard(true);
+
+    m_anthemCombo = new ComboBoxControl(this, country_info_id::kAnthemCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER);
+    m_anthemCombo->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_CHILD, WS_EX_CLIENTEDGE);
+    m_anthemCombo->controlCreate({ 0, 0, board::kCellWidth, 128 });
+    SendMessageA(m_anthemCombo->handle(), WM_SETFONT, WPARAM(game().font(kSmallFont).handle()), FALSE);
+    fillAnthems();
+    ShowWindow(handle(), SW_SHOW);
+    return true;
+}
+
+HWND CountryInfoWindow::anthemCombo() const { return m_anthemCombo ? m_anthemCombo->handle() : nullptr; }
+
+void CountryInfoWindow::fillAnthems()
+{
+    HWND combo = anthemCombo();
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    auto add = [&](const std::string& name, int code) {
+        const LRESULT item = SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(name.c_str()));
+        SendMessageA(combo, CB_SETITEMDATA, WPARAM(item), LPARAM(code));
+    };
+    const auto& anthems = game().anthemNames();
+    for (size_t i = 0; i < anthems.size(); ++i)
+        add(anthems[i], int(i));
+    const auto& music = game().musicNames();
+    for (size_t i = 0; i < music.size(); ++i)
+        add(music[i], 50 + int(i));
+}
+
+void CountryInfoWindow::redrawBoard(bool titles)
+{
+    MemoryDcHolder memory(nullptr);
+    HGDIOBJ old = SelectObject(memory.dc(), m_board.handle());
+    if (titles) {
+        drawHeader(memory.dc(), BoardKind::Window);
+        SelectObject(memory.dc(), m_cleanBoard.handle());
+        drawHeader(memory.dc(), BoardKind::Window);
+        SelectObject(memory.dc(), m_board.handle());
+    }
+    drawTable(memory.dc(), &m_cleanBoard, BoardDisclosure::ByRules, BoardKind::Window);
+    SelectObject(memory.dc(), old);
+}
+
+void CountryInfoWindow::anthemClick(int x, int y)
+{
+    const int blockHeight = game().isSimpleMode() ? board::kLowerBlockTopSimple : board::kLowerBlockTop;
+    const int dx = x - board::kColumnX;
+    const int dy = y - board::kAnthemClickTop;
+    if (dx < 0 || dy < 0)
+        return;
+    const int column = dx / board::kColumnPitch;
+    const int block = dy / blockHeight;
+    if (column >= 4 || block >= 2 || dx % board::kColumnPitch >= board::kCellWidth || dy % blockHeight >= board::kAnthemClickHeight)
+        return;
+    const int c = column + 4 * block;
+    const CountryRecord& country = game().country(c);
+    if (country.controller == 0 || country.inPlay != 1)
+        return;
+    m_anthemCountry = c;
+    HWND combo = anthemCombo();
+    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    SendMessageA(combo, CB_SETCURSEL, WPARAM(-1), 0);
+    for (LRESULT i = 0; i < count; ++i)
+        if (SendMessageA(combo, CB_GETITEMDATA, WPARAM(i), 0) == LRESULT(country.anthemCode))
+            SendMessageA(combo, CB_SETCURSEL, WPARAM(i), 0);
+    MoveWindow(combo, board::kColumnX + board::kColumnPitch * column, board::kAnthemClickTop + blockHeight * block,
+        board::kCellWidth, 128, TRUE);
+    ShowWindow(combo, SW_SHOW);
+    SetFocus(combo);
+}
+
+void CountryInfoWindow::anthemChosen()
+{
+    HWND combo = anthemCombo();
+    const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    if (m_anthemCountry >= 0 && item != CB_ERR) {
+        const int c = m_anthemCountry;
+        CountryRecord& country = game().country(c);
+        const int code = int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
+        const bool changed = code != country.anthemCode;
+        country.anthemCode = uint8_t(code);
+        // The file name goes in before the tune is asked for, so the new one plays.
+        const auto& music = game().musicNames();
+        if (changed && code >= 50 && size_t(code - 50) < music.size()) {
+            char (&name)[260] = game().turnBlock().anthemFiles[c];
+            std::snprintf(name, sizeof name, "%s", music[size_t(code - 50)].c_str());
+        }
+        if (changed && game().turnBlock().currentCountry == c)
+            mainWindowServices().requestMusic(c + 1, true);
+    }
+    m_anthemCountry = -1;
+    redrawBoard(false);
+    ShowWindow(combo, SW_HIDE);
+    InvalidateRect(handle(), nullptr, FALSE);
+}
+
+int CountryInfoWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case message::kRefresh:
+        redrawBoard(false);
+        InvalidateRect(handle(), nullptr, FALSE);
+        return 1;
+    case message::kReload:
+        try {
+            loadPictures();
+        } catch (swCError* error) {
+            delete error;
+        }
+        redrawBoard(true);
+        InvalidateRect(handle(), nullptr, FALSE);
+        return 1;
+    case WM_LBUTTONDOWN:
+        anthemClick(short(LOWORD(msg.lParam)), short(HIWORD(msg.lParam)));
+        BringWindowToTop(handle());
+        return 1;
+    case WM_PAINT: {
+        PaintDcHolder paint(handle());
+        SIZE size = m_board.bitmapGetSize();
+        paint.blitBitmap(0, 0, m_board.handle(), RECT { 0, 0, size.cx, size.cy });
+        return 1;
+    }
+    case WM_ERASEBKGND: {
+        RECT update {};
+        if (!GetUpdateRect(handle(), &update, FALSE))
+            GetClientRect(handle(), &update);
+        PaletteHolder holder(reinterpret_cast<HDC>(msg.wParam));
+        holder.blitBitmap(update.left, update.top, m_board.handle(), update);
+        msg.result = 1;
+        return 1;
+    }
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        postToOwner(*this, message::kCloseRequest);
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kClassName);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int CountryInfoWindow::OnCommand(MessageRecord&, UINT id, UINT code)
+{
+    if (id == country_info_id::kAnthemCombo && code == CBN_CLOSEUP) {
+        anthemChosen();
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,297 @@
+// DestroyedTroopListWindow: its rows, the four sorting headers and a height of whole rows.
+#include "infowin/destroyed_troop_list_window.h"
+
+#include "infowin/main_window_services.h"
+#include "infowin/troop_list_box.h"
+#include "infowin/troop_list_ids.h"
+#include "infowin/window_services.h"
+#include "lib/media/bitmap_button.h"
+#include "platform/kernel/host.h"
+#include "state/game_settings.h"
+#include "state/game_state.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+namespace message = troop_list_message;
+
+constexpr UINT kListId = 1000;
+constexpr UINT kFirstHeader = 1001;
+constexpr COLORREF kBlack = 0x02000000;
+constexpr COLORREF kWhite = 0x02FFFFFF;
+// A destroyed unit's name is the first 32 bytes of its record's name, not always terminated.
+constexpr size_t kNameBytes = 32;
+
+GameState& game() { return *g_gameState; }
+
+int border() { return GetSystemMetrics(SM_CYBORDER); }
+
+void cell(HDC dc, int left, int top, int width, const char* text, UINT align, int length = -1)
+{
+    RECT box { left, top + 2, left + width, top + 16 };
+    DrawTextA(dc, text, length, &box, align | DT_NOPREFIX | DT_SINGLELINE);
+}
+
+} // namespace
+
+std::string destroyedUnitName(const DestroyedUnitRecord& entry)
+{
+    const char* name = reinterpret_cast<const char*>(entry.identity);
+    return std::string(name, strnlen(name, kNameBytes));
+}
+
+DestroyedTroopListBox::DestroyedTroopListBox(swCWindow* owner)
+    : ChildControl("ListBox", owner, kListId, TroopListBox::kStyle)
+{
+}
+
+void DestroyedTroopListBox::DrawItem(DRAWITEMSTRUCT* item)
+{
+    GameState* state = g_gameState;
+    if (!item || int(item->itemID) < 0 || m_country < 0 || !state)
+        return;
+    const RECT& r = item->rcItem;
+    PaletteHolder holder(item->hDC);
+    holder.fillRectColor(r.left, r.top, r.right - 1, r.bottom - 1, kWhite);
+    HGDIOBJ oldFont = SelectObject(item->hDC, state->font(kFont14).handle());
+    const int oldMode = SetBkMode(item->hDC, TRANSPARENT);
+    const COLORREF oldColour = SetTextColor(item->hDC, kBlack);
+
+    const std::vector<uint32_t>* keys = state->troopList(m_country);
+    const size_t row = size_t(item->itemData);
+    const DestroyedUnitRecord* entry = keys && row < keys->size()
+        ? state->destroyedUnitEntry(m_country, int((*keys)[row] >> 16))
+        : nullptr;
+    const int viewer = state->turnBlock().viewingCountry;
+    const bool seen = entry && entry->isUsed() && viewer >= 0 && viewer < kCountryCount && (entry->visibleMask >> viewer & 1);
+    char text[16];
+    int x = r.left;
+    std::snprintf(text, sizeof text, "%3d", seen ? int(entry->turn) : 0);
+    cell(item->hDC, x, r.top, 24, seen ? text : "---", DT_CENTER);
+    x += 24;
+    // Another country's troop numbers stay its own.
+    const bool number = seen && m_country == viewer;
+    std::snprintf(text, sizeof text, "%3d", number ? int(entry->troopNumber) : 0);
+    cell(item->hDC, x, r.top, 24, number ? text : "---", DT_CENTER);
+    x += 24;
+    std::snprintf(text, sizeof text, "%3d", seen ? int(entry->x) : 0);
+    cell(item->hDC, x, r.top, 21, seen ? text : "---", DT_CENTER);
+    holder.setPixelColor(x + 24, r.top + 13, kBlack);
+    x += 26;
+    std::snprintf(text, sizeof text, "%3d", seen ? int(entry->y) : 0);
+    cell(item->hDC, x, r.top, 21, seen ? text : "---", DT_CENTER);
+    x += 22 + 2;
+    if (seen) {
+        const std::string name = destroyedUnitName(*entry);
+        cell(item->hDC, x, r.top, 226, name.c_str(), DT_LEFT);
+    } else {
+        cell(item->hDC, x, r.top, 226, "--------------------------------", DT_LEFT);
+    }
+    for (int line : { 23, 47, 95 })
+        holder.drawPolyline(r.left + line, r.top, r.left + line, r.bottom - 1, kBlack);
+    SetTextColor(item->hDC, oldColour);
+    SetBkMode(item->hDC, oldMode);
+    SelectObject(item->hDC, oldFont);
+}
+
+DestroyedTroopListWindow::DestroyedTroopListWindow(swCWindow* mainWindow)
+    : swCWindow(kClassName, mainWindow)
+{
+    static const std::string title = platform::utf8ToCp932("全滅部隊表");
+    m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    setTitle(title.c_str());
+    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, 40, 40);
+}
+
+DestroyedTroopListWindow* DestroyedTroopListWindow::open(swCWindow* mainWindow)
+{
+    if (!g_gameState)
+        return nullptr;
+    auto* window = new DestroyedTroopListWindow(mainWindow);
+    if (!window->Create()) {
+        delete window;
+        return nullptr;
+    }
+    if (window->create())
+        return window;
+    DestroyWindow(window->handle());
+    return nullptr;
+}
+
+bool DestroyedTroopListWindow::create()
+{
+    POINT origin { game().settings().leftInfoPanel ? 216 : GetSystemMetrics(SM_CXVSCROLL), 0 };
+    if (parent() && parent()->handle())
+        ClientToScreen(parent()->handle(), &origin);
+    RECT window {}, client {};
+    GetWindowRect(handle(), &window);
+    GetClientRect(handle(), &client);
+    m_frameWidth = (window.right - window.left) - client.right;
+    m_frameHeight = (window.bottom - window.top) - client.bottom;
+    MoveWindow(handle(), origin.x, origin.y, m_frameWidth + DestroyedTroopListBox::kWidth,
+        m_frameHeight + 2 * border() + 400, FALSE);
+    windowRestorePlacement(kClassName, true, false);
+    RECT placed {};
+    GetWindowRect(handle(), &placed);
+    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+
+    GetClientRect(handle(), &client);
+    m_list = new DestroyedTroopListBox(this);
+    m_list->controlCreate({ 0, kHeaderHeight, DestroyedTroopListBox::kWidth, std::max(0, int(client.bottom) - kHeaderHeight) });
+    SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
+    for (int i = 0; i < kDestroyedUnitsPerCountry; ++i)
+        SendMessageA(m_list->handle(), LB_ADDSTRING, 0, LPARAM(i));
+    m_headers[0] = new Button24x20(this, 2, kFirstHeader, 0, 0);
+    m_headers[1] = new Button24x20(this, 0, kFirstHeader + 1, 24, 0);
+    m_headers[2] = new Button48x20(this, 5, kFirstHeader + 2, 48, 0);
+    m_headers[3] = new Button228x20(this, 1, kFirstHeader + 3, 96, 0);
+
+    latchHeader(int(game().troopListSortKey()));
+    showCountry(chooseCountry());
+    ShowWindow(handle(), SW_SHOWNOACTIVATE);
+    UpdateWindow(handle());
+    return true;
+}
+
+HWND DestroyedTroopListWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }
+
+int DestroyedTroopListWindow::chooseCountry() const
+{
+    const TurnBlock& turn = game().turnBlock();
+    const int current = turn.currentCountry;
+    if (current >= 0 && current < kCountryCount && game().country(current).controller == 1)
+        return current;
+    const int viewer = turn.viewingCountry;
+    return viewer >= 0 && viewer < kCountryCount ? viewer : -1;
+}
+
+void DestroyedTroopListWindow::showCountry(int country)
+{
+    m_country = country >= 0 && country < kCountryCount ? country : -1;
+    if (m_list)
+        m_list->setCountry(m_country);
+    if (m_country >= 0)
+        sortAndRepaint();
+    else if (m_list)
+        InvalidateRect(m_list->handle(), nullptr, TRUE);
+}
+
+void DestroyedTroopListWindow::latchHeader(int key)
+{
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (!m_headers[k])
+            continue;
+        m_headers[k]->setHeldPressed(k == key);
+        InvalidateRect(m_headers[k]->handle(), nullptr, FALSE);
+    }
+}
+
+void DestroyedTroopListWindow::chooseKey(int key)
+{
+    // One key and direction for every country; a new key starts ascending.
+    if (uint32_t(key) != game().troopListSortKey())
+        game().setTroopListSort(uint32_t(key), 0);
+    else
+        game().setTroopListSort(uint32_t(key), game().troopListSortReverse() == 1 ? 0 : 1);
+    latchHeader(key);
+    sortAndRepaint();
+}
+
+void DestroyedTroopListWindow::sortAndRepaint()
+{
+    if (m_country >= 0)
+        game().sortTroopList(m_country);
+    if (!m_list)
+        return;
+    InvalidateRect(m_list->handle(), nullptr, TRUE);
+    SetFocus(m_list->handle());
+}
+
+int DestroyedTroopListWindow::maxRows() const
+{
+    return m_country >= 0 ? game().playerUnitCount(m_country) : 200;
+}
+
+void DestroyedTroopListWindow::postToMain(UINT message) const
+{
+    HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
+    if (main)
+        PostMessageA(main, message, 0, 0);
+}
+
+int DestroyedTroopListWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case message::kRefresh:
+        if (m_list) {
+            InvalidateRect(m_list->handle(), nullptr, TRUE);
+            SetFocus(m_list->handle());
+        }
+        return 1;
+    case message::kShowCurrent: {
+        const int current = game().turnBlock().currentCountry;
+        const bool person = current >= 0 && current < kCountryCount && game().country(current).controller == 1;
+        showCountry(person ? current : -1);
+        return 1;
+    }
+    case message::kShowCountry:
+        showCountry(int(msg.wParam));
+        return 1;
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        postToMain(troop_main_message::kCloseDestroyedList);
+        return 1;
+    case WM_PARENTNOTIFY:
+        if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
+            postToMain(troop_main_message::kCloseDestroyedList);
+        else if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
+            BringWindowToTop(handle());
+        return 0;
+    case WM_LBUTTONDOWN:
+        BringWindowToTop(handle());
+        return 1;
+    case WM_SIZE:
+        if (m_list)
+            MoveWindow(m_list->handle(), 0, kHeaderHeight, LOWORD(msg.lParam), std::max(0, int(HIWORD(msg.lParam)) - kHeaderHeight), TRUE);
+        return 0;
+    case WM_GETMINMAXINFO: {
+        if (!m_frameWidth)
+            return 0;
+        auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
+        const int width = m_frameWidth + DestroyedTroopListBox::kWidth;
+        const int fixed = m_frameHeight + 2 * border() + kHeaderHeight;
+        info->ptMinTrackSize.x = info->ptMaxTrackSize.x = info->ptMaxSize.x = width;
+        info->ptMinTrackSize.y = fixed;
+        info->ptMaxTrackSize.y = info->ptMaxSize.y = fixed + kTroopRowHeight * maxRows();
+        return 1;
+    }
+    case WM_SIZING:
+        snapHeightToRows(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam, m_frameHeight + 2 * border() + kHeaderHeight,
+            kTroopRowHeight);
+        msg.result = TRUE;
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kClassName);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int DestroyedTroopListWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
+{
+    if (controlId >= kFirstHeader && controlId < kFirstHeader + kKeyCount) {
+        chooseKey(int(controlId - kFirstHeader));
+        return 1;
+    }
+    return controlId == IDOK || controlId == IDCANCEL ? 1 : 0;
+}

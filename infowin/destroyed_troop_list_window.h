@@ -1,0 +1,61 @@
+// DestroyedTroopListWindow ("全滅部隊表"): one country's destroyed units, by turn, troop number,
+// position or name, with what the viewing country did not see left as dashes.
+#pragma once
+
+#include "lib/control.h"
+
+#include <string>
+
+class BitmapButton;
+struct DestroyedUnitRecord;
+
+// The destroyed unit's name: its first 32 bytes, which need not end in a terminator.
+std::string destroyedUnitName(const DestroyedUnitRecord& entry);
+
+// The owner-drawn rows; item data i reads key i of the shown country's destroyed-key vector.
+class DestroyedTroopListBox : public ChildControl {
+public:
+    static constexpr int kWidth = 342;
+    explicit DestroyedTroopListBox(swCWindow* owner);
+    void setCountry(int country) { m_country = country; }
+    int country() const { return m_country; }
+    void DrawItem(DRAWITEMSTRUCT* item) override;
+
+private:
+    int m_country = -1;
+};
+
+class DestroyedTroopListWindow : public swCWindow {
+public:
+    static constexpr const char* kClassName = "VKRC_DESTROYTROOPLISTWINDOW_CNAME";
+    static constexpr int kHeaderHeight = 20;
+    static constexpr int kKeyCount = 4;
+
+    // Made owned by mainWindow at its kept placement; null when it could not be made.
+    static DestroyedTroopListWindow* open(swCWindow* mainWindow);
+
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    int country() const { return m_country; }
+    HWND listHandle() const;
+    int frameWidth() const { return m_frameWidth; }
+    int frameHeight() const { return m_frameHeight; }
+
+private:
+    explicit DestroyedTroopListWindow(swCWindow* mainWindow);
+    bool create();
+    void showCountry(int country);
+    int chooseCountry() const;
+    void chooseKey(int key);
+    void latchHeader(int key);
+    void sortAndRepaint();
+    int maxRows() const;
+    void postToMain(UINT message) const;
+
+    int m_frameWidth = 0;
+    int m_frameHeight = 0;
+    int m_country = -1;
+    DestroyedTroopListBox* m_list = nullptr;
+    BitmapButton* m_headers[kKeyCount] = {};
+};

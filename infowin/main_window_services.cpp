@@ -1,0 +1,39 @@
+// The installed main-window services and the default of a run without a main window.
+#include "infowin/main_window_services.h"
+
+#include "lib/window.h"
+
+#include <atomic>
+
+namespace {
+
+class NoMainWindow final : public MainWindowServices {
+public:
+    HWND mainWindow() const override { return nullptr; }
+    void unloadSound(int) override { }
+    void restartMusic() override { }
+    void fadeOutMusic() override { }
+    MusicPlayer* musicPlayer() const override { return nullptr; }
+    SoundPlayer* soundPlayer() const override { return nullptr; }
+};
+
+NoMainWindow g_none;
+std::atomic<MainWindowServices*> g_installed = nullptr;
+
+} // namespace
+
+void setMainWindowServices(MainWindowServices* services) { g_installed = services; }
+
+void postToOwner(const swCWindow& window, UINT message, WPARAM wParam)
+{
+    const swCWindow* owner = window.parent();
+    HWND target = owner && owner->handle() ? owner->handle() : mainWindowServices().mainWindow();
+    if (target)
+        PostMessageA(target, message, wParam, 0);
+}
+
+MainWindowServices& mainWindowServices()
+{
+    MainWindowServices* services = g_installed;
+    return services ? *services : g_none;
+}

@@ -1,0 +1,59 @@
+// Small drawing helpers the panels share: transparent text in a rectangle in the interface font,
+// formatted figures, cells cut from a sheet, and the panels' colours.
+#pragma once
+
+#include "infowin/sheet_layout.h"
+#include "lib/media/bitmap.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <memory>
+
+namespace panel {
+
+// Palette-relative colours: white text, grey for a slot without ammunition, red for a quarter or
+// less, orange for a half or less.
+constexpr COLORREF kWhite = 0x02FFFFFF;
+constexpr COLORREF kGrey = 0x02A0A0A0;
+constexpr COLORREF kRed = 0x020000FF;
+constexpr COLORREF kOrange = 0x0240A0FF;
+
+// Selects the game's interface font and transparent drawing for its lifetime.
+class TextScope {
+public:
+    explicit TextScope(HDC dc);
+    ~TextScope();
+    TextScope(const TextScope&) = delete;
+    TextScope& operator=(const TextScope&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_oldFont = nullptr;
+    int m_oldMode = 0;
+    COLORREF m_oldColour = 0;
+};
+
+void text(HDC dc, int left, int top, int right, int bottom, const char* text, UINT align = DT_LEFT);
+template <typename... Args>
+void format(HDC dc, int left, int top, int right, int bottom, UINT align, const char* pattern, Args... values)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, pattern, values...);
+    text(dc, left, top, right, bottom, buffer, align);
+}
+// A figure of `digits` places: dashes for a negative value, the largest figure for one too large.
+std::string cappedFigure(int64_t value, int digits);
+
+// A value's colour against its whole: red at a quarter or less, orange at a half or less.
+COLORREF shareColour(int value, int whole);
+
+// Copies a cell of the sheet to (x, y), opaque or leaving out the key colour; a cell the sheet does
+// not hold draws nothing.
+void blitCell(HDC dc, int x, int y, const swCBitmap& sheet, const info_sheet::Cell& cell);
+void blitKeyed(HDC dc, int x, int y, const swCBitmap& sheet, const RECT& cell, COLORREF key);
+bool sheetHas(const swCBitmap& sheet, const RECT& cell);
+// A picture of the bitmap folder; null when it cannot be loaded.
+std::unique_ptr<swCBitmap> loadPicture(const char* file);
+
+} // namespace panel

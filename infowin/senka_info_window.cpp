@@ -1,0 +1,157 @@
+// SenkaInfoWindow: the current country's figures on "senka.bmp".
+#include "infowin/senka_info_window.h"
+
+#include "infowin/game_fonts.h"
+#include "infowin/main_window_services.h"
+#include "infowin/window_services.h"
+#include "infowin/panel_text.h"
+#include "lib/error.h"
+#include "lib/media/picture_services.h"
+#include "lib/window_services.h"
+#include "platform/kernel/host.h"
+#include "rules/game_thread.h"
+#include "state/game_state.h"
+
+namespace message = senka_info_message;
+
+namespace {
+
+constexpr COLORREF kBlack = 0x02000000;
+constexpr int kFigureLeft = 133;
+constexpr int kFigureRight = 205;
+constexpr int kFigureDigits = 9;
+
+GameState& game() { return *g_gameState; }
+
+} // namespace
+
+SenkaFigures senkaFigures(GameState& state, int country)
+{
+    SenkaFigures figures;
+    const CountryRecord& record = state.country(country);
+    int64_t* v = figures.values;
+    v[0] = mapTurnLimit(state);
+    v[1] = state.turnBlock().turn;
+    v[2] = v[0] - v[1];
+    v[3] = int64_t(record.runningTotal);
+    v[4] = int64_t(record.fundsSpent);
+    v[5] = v[3] - v[4];
+    v[6] = record.membersAtStart;
+    v[7] = record.membersLost;
+    v[8] = v[6] - v[7];
+    v[9] = int64_t(state.buildingCount());
+    int64_t other = 0;
+    for (size_t i = 0; i < state.buildingCount(); ++i) {
+        const int owner = state.buildingAt(i).ownerPlusOne - 1;
+        other += owner < 0 || !state.isAllied(country, owner);
+    }
+    v[10] = other;
+    v[11] = v[9] - v[10];
+    return figures;
+}
+
+SenkaInfoWindow::SenkaInfoWindow(swCWindow* mainWindow)
+    : swCWindow(kClassName, mainWindow)
+{
+    static const std::string title = platform::utf8ToCp932("戦果表");
+    setTitle(title.c_str());
+    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, 40, 40);
+}
+
+SenkaInfoWindow* SenkaInfoWindow::open(swCWindow* mainWindow)
+{
+    auto* window = new SenkaInfoWindow(mainWindow);
+    bool windowMade = false;
+    if (window->create(windowMade))
+        return window;
+    if (!windowMade)
+        delete window;
+    return nullptr;
+}
+
+bool SenkaInfoWindow::create(bool& windowMade)
+{
+    windowMade = false;
+    if (!g_gameState)
+        return false;
+    try {
+        const std::string path = pictureServices().bitmapPath("senka.bmp");
+        m_picture.bitmapLoadFile(path.c_str());
+        m_background.bitmapLoadFile(path.c_str());
+    } catch (swCError* error) {
+        error->Show(parent() ? parent()->handle() : nullptr);
+        delete error;
+        return false;
+    }
+    if (!Create())
+        return false;
+    windowMade = true;
+    placeInfoWindow(*this, kClassName, kWidth, kHeight);
+    redraw();
+    ShowWindow(handle(), SW_SHOW);
+    return true;
+}
+
+void SenkaInfoWindow::redraw()
+{
+    MemoryDcHolder memory(nullptr);
+    HDC dc = memory.dc();
+    HGDIOBJ oldBitmap = SelectObject(dc, m_picture.handle());
+    memory.blitBitmap(0, 0, m_background.handle(), RECT { 0, 0, kWidth, kHeight });
+    const int country = game().turnBlock().currentCountry;
+    // The neutral side and the time before the first country have no record.
+    if (country < kCountryCount) {
+        const SenkaFigures figures = senkaFigures(game(), country);
+        HGDIOBJ oldFont = SelectObject(dc, game().font(kFigureFont).handle());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, kBlack);
+        for (int i = 0; i < 12; ++i) {
+            const std::string text = panel::cappedFigure(figures.values[i], kFigureDigits);
+            panel::text(dc, kFigureLeft, kRows[i], kFigureRight, kRows[i] + 16, text.c_str(), DT_RIGHT);
+        }
+        SelectObject(dc, oldFont);
+    }
+    SelectObject(dc, oldBitmap);
+}
+
+int SenkaInfoWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case message::kRefresh:
+    case message::kRedraw:
+        redraw();
+        InvalidateRect(handle(), nullptr, FALSE);
+        return 1;
+    case WM_PAINT: {
+        PaintDcHolder paint(handle());
+        paint.blitBitmap(0, 0, m_picture.handle(), RECT { 0, 0, kWidth, kHeight });
+        return 1;
+    }
+    case WM_ERASEBKGND: {
+        RECT update {};
+        if (!GetUpdateRect(handle(), &update, FALSE))
+            GetClientRect(handle(), &update);
+        PaletteHolder holder(reinterpret_cast<HDC>(msg.wParam));
+        holder.blitBitmap(update.left, update.top, m_picture.handle(), update);
+        msg.result = 1;
+        return 1;
+    }
+    case WM_LBUTTONDOWN:
+        SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        return 1;
+    case WM_RBUTTONDOWN:
+    case WM_CLOSE:
+        postToOwner(*this, message::kCloseRequest);
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kClassName);
+        return 0;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,48 @@
+// SenkaInfoWindow ("戦果表"): during play, the running record of the country whose turn it is: turns,
+// funds, members and buildings, the four groups the end-of-game evaluation rates, as plain figures.
+#pragma once
+
+#include "lib/window.h"
+#include "lib/media/bitmap.h"
+
+#include <cstdint>
+
+class GameState;
+
+namespace senka_info_message {
+// To the main window: close the window.
+constexpr UINT kCloseRequest = WM_USER + 148;
+// To the window: redraw the figures.
+constexpr UINT kRefresh = WM_USER + 105;
+constexpr UINT kRedraw = WM_USER + 106;
+} // namespace senka_info_message
+
+// The twelve figures of a country, top to bottom; 64 bits for the funds.
+struct SenkaFigures {
+    int64_t values[12] {};
+};
+SenkaFigures senkaFigures(GameState& state, int country);
+
+class SenkaInfoWindow : public swCWindow {
+public:
+    static constexpr const char* kClassName = "VKRC_SENKAINFOWINDOW_CNAME";
+    static constexpr int kWidth = 216;
+    static constexpr int kHeight = 376;
+    // The figures' rows, each 16 pixels high in x 133..205.
+    static constexpr int kRows[12] = { 32, 52, 72, 124, 144, 164, 216, 236, 256, 308, 328, 348 };
+
+    // Makes and shows the window owned by mainWindow; null when it could not be made (the picture
+    // missing: the error has been shown). The object deletes itself with its window.
+    static SenkaInfoWindow* open(swCWindow* mainWindow);
+
+    int OnMessage(MessageRecord& msg) override;
+    const swCBitmap& picture() const { return m_picture; }
+
+private:
+    explicit SenkaInfoWindow(swCWindow* mainWindow);
+    bool create(bool& windowMade);
+    void redraw();
+
+    swCBitmap m_picture;
+    swCBitmap m_background;
+};

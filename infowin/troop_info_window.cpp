@@ -1,0 +1,354 @@
+// TroopInfoWindow: the page drawn on "info_butai.bmp", its page buttons and the step through the
+// country's units.
+#include "infowin/troop_info_window.h"
+
+#include "infowin/dialog_templates.h"
+#include "infowin/panel_text.h"
+#include "infowin/unit_panels.h"
+#include "infowin/window_services.h"
+#include "lib/error.h"
+#include "lib/media/bitmap_button.h"
+#include "platform/kernel/host.h"
+#include "state/base_bitmaps.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <string>
+
+namespace {
+
+namespace id = troop_info_id;
+
+constexpr const char* kBackgroundFile = "info_butai.bmp";
+
+const UnitRecord* unitInPlayAt(GameState& state, int country, int index)
+{
+    if (index < 0 || uint32_t(index) >= state.unitCount(country))
+        return nullptr;
+    const UnitRecord* unit = state.unitOf(country, index);
+    return unit && unitInPlay(*unit) ? unit : nullptr;
+}
+
+BitmapButton* button(HWND dialog, UINT controlId)
+{
+    HWND item = GetDlgItem(dialog, int(controlId));
+    return item ? dynamic_cast<BitmapButton*>(windowFromHandle(item)) : nullptr;
+}
+
+void showItem(HWND dialog, UINT controlId, bool shown)
+{
+    if (HWND item = GetDlgItem(dialog, int(controlId)))
+        ShowWindow(item, shown ? SW_SHOWNA : SW_HIDE);
+}
+
+} // namespace
+
+bool troopCargoVisible(GameState& state, int country)
+{
+    const int current = state.turnBlock().currentCountry;
+    return current >= kCountryCount || current == country || state.isAllied(current, country);
+}
+
+TroopNeighbours findTroopNeighbours(GameState& state, int country, int index)
+{
+    TroopNeighbours found;
+    if (country < 0 || country >= kCountryCount || !troopCargoVisible(state, country))
+        return found;
+    const std::vector<uint32_t>& keys = state.playerUnitList(country);
+    const uint32_t own = uint32_t(index) << 16 | uint32_t(country);
+    size_t position = 0;
+    while (position < keys.size() && keys[position] != own)
+        ++position;
+    auto live = [&](uint32_t key) { return int(key & 0xFFFF) == country && unitInPlayAt(state, country, int(key >> 16)); };
+    if (position < keys.size()) {
+        for (size_t p = position; p-- > 0;)
+            if (live(keys[p])) {
+                found.previous = int(keys[p] >> 16);
+                break;
+            }
+        for (size_t p = position + 1; p < keys.size(); ++p)
+            if (live(keys[p])) {
+                found.next = int(keys[p] >> 16);
+                break;
+            }
+        return found;
+    }
+    // Outside the troop list's order the table's order serves; only units in play are stepped onto.
+    for (int i = index - 1; i >= 0; --i)
+        if (unitInPlayAt(state, country, i)) {
+            found.previous = i;
+            break;
+        }
+    const int count = int(state.unitCount(country));
+    for (int i = index + 1; i < count; ++i)
+        if (unitInPlayAt(state, country, i)) {
+            found.next = i;
+            break;
+        }
+    return found;
+}
+
+TroopInfoWindow::TroopInfoWindow(swCWindow* parent, int country, int unitIndex)
+    : swCDialog(dialog_template::kTroopInfo, parent)
+    , m_country(country)
+    , m_unitIndex(unitIndex)
+    , m_background(panel::loadPicture(kBackgroundFile))
+{
+    registerGameDialogTemplates();
+    if (const UnitRecord* unit = shownUnit())
+        m_typeId = unit->unitTypeId;
+}
+
+TroopInfoWindow::~TroopInfoWindow() = default;
+
+INT_PTR TroopInfoWindow::run()
+{
+    if (!shownUnit())
+        return 0;
+    ModalIdleOff idle;
+    CreateModal();
+    return 0;
+}
+
+const UnitRecord* TroopInfoWindow::shownUnit() const
+{
+    return g_gameState && m_country >= 0 && m_country < kCountryCount ? unitInPlayAt(*g_gameState, m_country, m_unitIndex)
+                                                                      : nullptr;
+}
+
+const UnitTypeRecord* TroopInfoWindow::shownType() const
+{
+    GameState* state = g_gameState;
+    return state && m_typeId > 0 && m_typeId < kUnitTypeIdMapSize && state->unitTypeIndex(m_typeId)
+        ? &state->unitTypeRecord(m_typeId)
+        : nullptr;
+}
+
+void TroopInfoWindow::end()
+{
+    setResult(0);
+    DestroyModal();
+}
+
+void TroopInfoWindow::refuse()
+{
+    static const std::string text = platform::utf8ToCp932("メモリが不足しています。ウィンドウを開くことができません。");
+    static const std::string caption = platform::utf8ToCp932("注意");
+    modalMessageBox(this, text.c_str(), caption.c_str(), MB_OK);
+    end();
+}
+
+int TroopInfoWindow::OnInitDialog()
+{
+    const UnitRecord* unit = shownUnit();
+    if (!unit || !shownType() || !m_background || !m_background->handle()) {
+        refuse();
+        return 1;
+    }
+    centreDialogOver(handle(), parent() ? parent()->handle() : nullptr, kPageWidth, kPageHeight);
+    m_armamentSet = unit->modelIndex();
+    try {
+        render();
+        createButtons();
+        updateButtons();
+    } catch (swCError* error) {
+        delete error;
+        refuse();
+        return 1;
+    }
+    RECT placed {};
+    GetWindowRect(handle(), &placed);
+    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    windowRestorePlacement(kPlacementPrefix, false, true);
+    // The title last: the window is complete once it bears its name.
+    static const std::string title = platform::utf8ToCp932("部隊詳細情報");
+    SetWindowTextA(handle(), title.c_str());
+    return 1;
+}
+
+void TroopInfoWindow::render()
+{
+    const UnitRecord* unit = shownUnit();
+    const UnitTypeRecord* type = shownType();
+    if (!m_background || !m_background->handle() || !unit || !type)
+        return;
+    GameState& state = *g_gameState;
+    const std::unique_ptr<swCBitmap> clean = panel::loadPicture(kBackgroundFile);
+    HDC screen = GetDC(nullptr);
+    MemoryDcHolder page(screen);
+    HGDIOBJ old = SelectObject(page.dc(), m_background->handle());
+    if (clean && clean->handle())
+        page.blitBitmap(0, 0, clean->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
+    try {
+        drawTypeHeader(page.dc(), *type, m_country);
+        if (m_movePage)
+            drawMovementPanel(page.dc(), *type);
+        else
+            drawCapabilityIcons(page.dc(), *type);
+        if (m_lowerPage == kCargoPage)
+            drawCarriedUnits(page.dc(), state, m_country, *unit, *type);
+        else
+            drawArmamentSetBlock(page.dc(), m_armamentSet, *type, unit);
+        if (const swCBitmap* icons = state.baseBitmap(kInfoButtons); icons && icons->handle())
+            drawWeaponTable(page.dc(), m_armamentSet, *type, *icons, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
+        drawTroopStatus(page.dc(), state, m_country, *unit);
+    } catch (swCError*) {
+        SelectObject(page.dc(), old);
+        ReleaseDC(nullptr, screen);
+        throw;
+    }
+    SelectObject(page.dc(), old);
+    ReleaseDC(nullptr, screen);
+}
+
+void TroopInfoWindow::createButtons()
+{
+    new InfoButton80x24(this, 0, id::kPrevious, 456, 8);
+    new InfoButton80x24(this, 1, id::kNext, 544, 8);
+    new InfoButton80x24(this, 2, id::kClose, 632, 8);
+    new InfoButton56x24(this, 0, id::kBaseType, 378, 54);
+    new InfoButton72x24(this, 0, id::kCapabilityPage, 152, 322);
+    new InfoButton72x24(this, 1, id::kMovePage, 224, 322);
+    new InfoButton72x24(this, 2, id::kArmamentPage, 508, 214);
+    new InfoButton72x24(this, 3, id::kCargoPage, 580, 214);
+    for (int k = 0; k < kModelCount; ++k) {
+        auto* set = new InfoButton48x16(this, k, id::kFirstSet + UINT(k), 460 + 64 * k, 432);
+        EnableWindow(set->handle(), FALSE);
+    }
+    pressPair(m_movePage ? id::kMovePage : id::kCapabilityPage, m_movePage ? id::kCapabilityPage : id::kMovePage);
+    pressPair(m_lowerPage == kCargoPage ? id::kCargoPage : id::kArmamentPage,
+        m_lowerPage == kCargoPage ? id::kArmamentPage : id::kCargoPage);
+}
+
+void TroopInfoWindow::pressPair(UINT chosen, UINT partner)
+{
+    for (UINT controlId : { chosen, partner }) {
+        if (BitmapButton* face = button(handle(), controlId)) {
+            face->setHeldPressed(controlId == chosen);
+            InvalidateRect(face->handle(), nullptr, FALSE);
+        }
+    }
+}
+
+void TroopInfoWindow::updateButtons()
+{
+    const UnitTypeRecord* type = shownType();
+    if (!type)
+        return;
+    const TroopNeighbours around = findTroopNeighbours(*g_gameState, m_country, m_unitIndex);
+    showItem(handle(), id::kPrevious, around.previous >= 0);
+    showItem(handle(), id::kNext, around.next >= 0);
+    showItem(handle(), id::kBaseType, type->baseType != 0);
+    showItem(handle(), id::kCargoPage, carryBerthCount(*type) > 0);
+    for (int k = 0; k < kModelCount; ++k) {
+        const UINT controlId = id::kFirstSet + UINT(k);
+        showItem(handle(), controlId, m_lowerPage == kArmamentPage && unitTypeHasGroupFlag(*type, k));
+        if (BitmapButton* face = button(handle(), controlId)) {
+            face->setHeldPressed(k == m_armamentSet);
+            InvalidateRect(face->handle(), nullptr, FALSE);
+        }
+    }
+}
+
+void TroopInfoWindow::step(int index)
+{
+    const UnitRecord* unit = g_gameState ? unitInPlayAt(*g_gameState, m_country, index) : nullptr;
+    if (!unit)
+        return;
+    m_unitIndex = index;
+    m_armamentSet = unit->modelIndex();
+    m_typeId = unit->unitTypeId;
+    const UnitTypeRecord* type = shownType();
+    if (m_lowerPage == kCargoPage && (!type || carryBerthCount(*type) == 0)) {
+        m_lowerPage = kArmamentPage;
+        pressPair(id::kArmamentPage, id::kCargoPage);
+    }
+    render();
+    updateButtons();
+    InvalidateRect(handle(), nullptr, FALSE);
+}
+
+void TroopInfoWindow::paint(HDC dc) const
+{
+    if (m_background && m_background->handle())
+        PaletteHolder(dc).blitBitmap(0, 0, m_background->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
+}
+
+int TroopInfoWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps {};
+        HDC dc = BeginPaint(handle(), &ps);
+        paint(dc);
+        EndPaint(handle(), &ps);
+        return 1;
+    }
+    case WM_ERASEBKGND:
+        paint(reinterpret_cast<HDC>(msg.wParam));
+        msg.result = 1;
+        return 1;
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        end();
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kPlacementPrefix);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int TroopInfoWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
+{
+    try {
+        switch (controlId) {
+        case id::kClose:
+        case IDCANCEL:
+            end();
+            return 1;
+        case id::kBaseType:
+            if (const UnitTypeRecord* type = shownType(); type && type->baseType != 0) {
+                m_typeId = type->baseType - 1;
+                render();
+                updateButtons();
+                InvalidateRect(handle(), nullptr, FALSE);
+            }
+            return 1;
+        case id::kPrevious:
+        case id::kNext: {
+            const TroopNeighbours around = findTroopNeighbours(*g_gameState, m_country, m_unitIndex);
+            step(controlId == id::kPrevious ? around.previous : around.next);
+            return 1;
+        }
+        case id::kCapabilityPage:
+        case id::kMovePage:
+            m_movePage = controlId == id::kMovePage;
+            pressPair(controlId, controlId == id::kMovePage ? id::kCapabilityPage : id::kMovePage);
+            render();
+            InvalidateRect(handle(), nullptr, FALSE);
+            return 1;
+        case id::kArmamentPage:
+        case id::kCargoPage:
+            m_lowerPage = controlId == id::kCargoPage ? kCargoPage : kArmamentPage;
+            pressPair(controlId, controlId == id::kCargoPage ? id::kArmamentPage : id::kCargoPage);
+            render();
+            updateButtons();
+            InvalidateRect(handle(), nullptr, FALSE);
+            return 1;
+        case IDOK:
+            return 1;
+        default:
+            return 0;
+        }
+    } catch (swCError* error) {
+        delete error;
+        refuse();
+        return 1;
+    }
+}

@@ -1,0 +1,87 @@
+// TroopInfoWindow ("部隊詳細情報"): one unit on the map: its type as the weapon information shows
+// it, its status, its armament set or its cargo, and the step to the country's previous and next
+// unit in troop-list order.
+#pragma once
+
+#include "lib/dialog.h"
+#include "lib/media/bitmap.h"
+
+#include <memory>
+
+class GameState;
+struct UnitRecord;
+struct UnitTypeRecord;
+
+namespace troop_info_id {
+constexpr UINT kClose = 1000;
+constexpr UINT kBaseType = 1003;
+// Armament sets 0..3: 1004..1007.
+constexpr UINT kFirstSet = 1004;
+constexpr UINT kNext = 1008;
+constexpr UINT kPrevious = 1009;
+constexpr UINT kCapabilityPage = 1010;
+constexpr UINT kMovePage = 1011;
+constexpr UINT kArmamentPage = 1012;
+constexpr UINT kCargoPage = 1013;
+} // namespace troop_info_id
+
+// The units before and after (country, index) among the country's units in play; -1 for none.
+struct TroopNeighbours {
+    int previous = -1;
+    int next = -1;
+};
+// In the order of the country's troop-key vector when the unit is in it, else by index. A foreign
+// unit of a country not allied with the one acting has neither.
+TroopNeighbours findTroopNeighbours(GameState& state, int country, int index);
+// The unit's cargo may be shown while the country acting is the neutral side (or none), the unit's
+// own or an ally of it.
+bool troopCargoVisible(GameState& state, int country);
+
+// The status block right of the picture, and the carried-units page of the lower right.
+void drawTroopStatus(HDC dc, GameState& state, int country, const UnitRecord& unit);
+void drawCarriedUnits(HDC dc, GameState& state, int country, const UnitRecord& unit, const UnitTypeRecord& type);
+
+class TroopInfoWindow : public swCDialog {
+public:
+    static constexpr const char* kPlacementPrefix = "TroopInfo";
+    static constexpr int kPageWidth = 720;
+    static constexpr int kPageHeight = 608;
+    static constexpr int kArmamentPage = 2;
+    static constexpr int kCargoPage = 3;
+
+    TroopInfoWindow(swCWindow* parent, int country, int unitIndex);
+    ~TroopInfoWindow() override;
+
+    // Runs modally; the result is always 0.
+    INT_PTR run();
+
+    int OnInitDialog() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    int unitIndex() const { return m_unitIndex; }
+    int typeId() const { return m_typeId; }
+    int lowerPage() const { return m_lowerPage; }
+    bool movePage() const { return m_movePage; }
+
+private:
+    const UnitRecord* shownUnit() const;
+    const UnitTypeRecord* shownType() const;
+    void takeUnit(int index);
+    void render();
+    void createButtons();
+    void updateButtons();
+    void pressPair(UINT chosen, UINT partner);
+    void step(int index);
+    void refuse();
+    void end();
+    void paint(HDC dc) const;
+
+    int m_country = -1;
+    int m_unitIndex = -1;
+    int m_armamentSet = 0;
+    int m_typeId = 0;
+    bool m_movePage = false;
+    int m_lowerPage = kArmamentPage;
+    std::unique_ptr<swCBitmap> m_background;
+};

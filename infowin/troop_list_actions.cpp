@@ -1,0 +1,209 @@
+// TroopListWindow's commands on the selected unit: information, the map, renaming, renumbering in
+// the number combo, disbanding, and the buttons that offer them.
+#include "infowin/troop_info_window.h"
+#include "infowin/troop_list_box.h"
+#include "infowin/troop_list_ids.h"
+#include "infowin/troop_list_window.h"
+#include "infowin/main_window_services.h"
+#include "infowin/unit_rename_dialog.h"
+#include "infowin/window_services.h"
+#include "lib/control.h"
+#include "lib/media/bitmap_button.h"
+#include "platform/kernel/host.h"
+#include "rules/current_action.h"
+#include "rules/disband.h"
+#include "rules/rules_context.h"
+#include "rules/targets.h"
+#include "rules/unit_numbers.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <cstdio>
+
+namespace {
+
+namespace id = troop_list_id;
+
+constexpr int kActionPhase = 5;
+// The victory-condition bits of a unit: a victory target or a transport target.
+constexpr uint8_t kVictoryMarks = 7;
+
+GameState& game() { return *g_gameState; }
+
+bool waitingForOrders() { return game().handshake().waitingForAnswer(); }
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+} // namespace
+
+int TroopListWindow::selectedRow() const
+{
+    return m_list ? int(SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0)) : -1;
+}
+
+int TroopListWindow::selectedLiveUnit() const
+{
+    const int row = selectedRow();
+    const std::vector<uint32_t>* keys = m_list ? m_list->keys() : nullptr;
+    if (row < 0 || !keys || size_t(row) >= keys->size() || m_country < 0)
+        return -1;
+    const uint32_t key = (*keys)[size_t(row)];
+    const int index = int(key >> 16);
+    if (int(key & 0xFFFF) != m_country || uint32_t(index) >= game().unitCount(m_country))
+        return -1;
+    const UnitRecord* unit = game().unitOf(m_country, index);
+    return unit && unitInPlay(*unit) ? index : -1;
+}
+
+void TroopListWindow::updateButtons()
+{
+    if (!m_buttons[0])
+        return;
+    const int index = selectedLiveUnit();
+    const bool live = index >= 0;
+    const bool waiting = live && waitingForOrders();
+    const bool disband = waiting && game().turnBlock().phase == kActionPhase && canDisband(game(), m_country, index, false);
+    EnableWindow(m_buttons[0]->handle(), disband ? TRUE : FALSE);
+    EnableWindow(m_buttons[1]->handle(), live ? TRUE : FALSE);
+    EnableWindow(m_buttons[2]->handle(), waiting ? TRUE : FALSE);
+    EnableWindow(m_buttons[3]->handle(), live ? TRUE : FALSE);
+}
+
+void TroopListWindow::openInformation()
+{
+    const int index = selectedLiveUnit();
+    if (index < 0)
+        return;
+    TroopInfoWindow window(this, m_country, index);
+    window.run();
+}
+
+void TroopListWindow::showOnMap()
+{
+    const int index = selectedLiveUnit();
+    if (index >= 0)
+        mainWindowServices().showUnitOnMap(m_country, index);
+}
+
+void TroopListWindow::rename()
+{
+    const int index = selectedLiveUnit();
+    if (index < 0 || !waitingForOrders())
+        return;
+    UnitRenameDialog dialog(this, m_country, index);
+    if (dialog.run() != 1)
+        return;
+    repaintList();
+    mainWindowServices().refreshPanelUnit();
+}
+
+void TroopListWindow::disband()
+{
+    // Asked when the command runs: the game may have moved on since the button was enabled.
+    auto allowed = [this] {
+        const TurnBlock& turn = game().turnBlock();
+        return waitingForOrders() && m_country >= 0 && turn.phase == kActionPhase && turn.currentCountry == m_country;
+    };
+    if (!allowed())
+        return;
+    const int index = selectedLiveUnit();
+    if (index < 0)
+        return;
+    const UnitRecord& unit = *game().unitOf(m_country, index);
+    if (unit.hasFlag(kUnitAwaitingProduction) || !canDisband(game(), m_country, index, false))
+        return;
+    if (game().handshake().unitCommandBeingSet()) {
+        const CurrentAction& action = currentAction(game());
+        const bool same = action.actingCountry() == m_country && action.actingIndex() == index;
+        const std::string text = cp(same ? "行動中の部隊は、部隊表から解散を行うことはできません。"
+                                         : "部隊行動処理中は、部隊表から解散を行うことはできません。");
+        modalMessageBox(this, text.c_str(), cp("注意").c_str(), MB_OK);
+        return;
+    }
+    const char* question = game().liveUnitCount(m_country) == 1 ? "部隊を解散します。\n最後の部隊ですがよろしいですか？"
+        : (unit.watchBits & kVictoryMarks)                     ? "部隊を解散します。\n勝敗条件が設定されていますがよろしいですか？"
+                                                               : "部隊を解散します。\nよろしいですか？";
+    if (modalMessageBox(this, cp(question).c_str(), cp("解散確認").c_str(), MB_YESNO) != IDYES)
+        return;
+    // The box let the game run on (a stop, for one): ask again before the rules act.
+    if (!allowed() || selectedLiveUnit() != index || game().handshake().unitCommandBeingSet())
+        return;
+    CurrentAction& action = currentAction(game());
+    action.beginAction(m_country, index);
+    execDisband(game());
+    if (MapBitSet* redraw = game().redrawSet())
+        redraw->setAll();
+    action.finishAction();
+    updateCount();
+    repaintList();
+    updateButtons();
+}
+
+void TroopListWindow::maybeOpenNumberCombo()
+{
+    const int index = selectedLiveUnit();
+    if (!m_numberCombo || index < 0 || !waitingForOrders() || !(troopListColumnMask() & 1))
+        return;
+    POINT cursor {};
+    GetCursorPos(&cursor);
+    ScreenToClient(handle(), &cursor);
+    if (cursor.x < 0 || cursor.x >= kTroopColumnWidths[0])
+        return;
+    m_editedIndex = index;
+    HWND combo = m_numberCombo->handle();
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    std::vector<uint32_t> free;
+    listFreeUnitNumbers(game(), m_country, free);
+    const uint32_t own = game().unitOf(m_country, index)->troopNumber;
+    bool ownAdded = false;
+    auto add = [combo](uint32_t number) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%3u", number);
+        const LRESULT item = SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(text));
+        SendMessageA(combo, CB_SETITEMDATA, WPARAM(item), LPARAM(number));
+        return item;
+    };
+    LRESULT ownItem = CB_ERR;
+    for (uint32_t number : free) {
+        if (!ownAdded && own < number) {
+            ownItem = add(own);
+            ownAdded = true;
+        }
+        add(number);
+    }
+    if (!ownAdded)
+        ownItem = add(own);
+    SendMessageA(combo, CB_SETCURSEL, WPARAM(ownItem), 0);
+    const int top = int(SendMessageA(m_list->handle(), LB_GETTOPINDEX, 0, 0));
+    SetWindowPos(combo, HWND_TOP, 0, (selectedRow() - top) * kTroopRowHeight, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetFocus(combo);
+}
+
+void TroopListWindow::closeNumberCombo(bool save)
+{
+    if (!m_numberCombo)
+        return;
+    const int index = m_editedIndex;
+    m_editedIndex = -1;
+    HWND combo = m_numberCombo->handle();
+    if (save && index >= 0 && m_country >= 0) {
+        const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+        UnitRecord* unit = game().unitOf(m_country, index);
+        if (item != CB_ERR && unit && unitInPlay(*unit)) {
+            unit->troopNumber = uint16_t(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
+            InvalidateRect(m_list->handle(), nullptr, TRUE);
+        }
+    }
+    if (!IsWindowVisible(combo))
+        return;
+    SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    ShowWindow(combo, SW_HIDE);
+}
+
+void TroopListWindow::toggleOptions()
+{
+    SetFocus(m_buttons[3]->handle());
+    const bool wasShown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::Troops);
+    SetWindowTextA(m_optionButton->handle(), wasShown ? ">>" : "<<");
+    postToMain(troop_main_message::kToggleTroopListOption);
+}

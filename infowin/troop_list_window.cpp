@@ -1,0 +1,407 @@
+// TroopListWindow: creation, the country shown, sorting by the headers, the column layout and a
+// height of whole rows.
+#include "infowin/troop_list_window.h"
+
+#include "infowin/main_window_services.h"
+#include "infowin/troop_list_box.h"
+#include "infowin/troop_list_ids.h"
+#include "infowin/troop_list_option_window.h"
+#include "infowin/window_services.h"
+#include "lib/error.h"
+#include "lib/media/bitmap_button.h"
+#include "platform/kernel/host.h"
+#include "state/game_settings.h"
+#include "state/game_state.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+namespace id = troop_list_id;
+namespace message = troop_list_message;
+
+// Kept for the rest of the run, not saved: every troop list opens with the last key and direction.
+int g_sortKey = 0;
+uint8_t g_savedDescending = 0;
+
+GameState& game() { return *g_gameState; }
+
+int border() { return GetSystemMetrics(SM_CYBORDER); }
+
+} // namespace
+
+int TroopListWindow::currentSortKey() { return g_sortKey; }
+bool TroopListWindow::savedDescending() { return g_savedDescending != 0; }
+void TroopListWindow::resetSortMemory() { g_sortKey = 0, g_savedDescending = 0; }
+
+int TroopListWindow::shownColumnsWidth()
+{
+    const uint32_t mask = troopListColumnMask();
+    int width = 0;
+    for (int column = 0; column < kTroopColumnCount; ++column)
+        if (mask >> column & 1)
+            width += kTroopColumnWidths[column];
+    return width;
+}
+
+TroopListWindow::TroopListWindow(swCWindow* mainWindow)
+    : swCWindow(kClassName, mainWindow)
+{
+    static const std::string title = platform::utf8ToCp932("部隊表");
+    m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    setTitle(title.c_str());
+    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, 40, 40);
+}
+
+TroopListWindow* TroopListWindow::open(swCWindow* mainWindow)
+{
+    if (!g_gameState)
+        return nullptr;
+    auto* window = new TroopListWindow(mainWindow);
+    if (!window->Create()) {
+        delete window;
+        return nullptr;
+    }
+    if (window->create())
+        return window;
+    DestroyWindow(window->handle());
+    return nullptr;
+}
+
+bool TroopListWindow::create()
+{
+    POINT origin { game().settings().leftInfoPanel ? 216 : GetSystemMetrics(SM_CXVSCROLL), 0 };
+    if (parent() && parent()->handle())
+        ClientToScreen(parent()->handle(), &origin);
+    RECT window {}, client {};
+    GetWindowRect(handle(), &window);
+    GetClientRect(handle(), &client);
+    m_frameWidth = (window.right - window.left) - client.right;
+    m_frameHeight = (window.bottom - window.top) - client.bottom;
+    MoveWindow(handle(), origin.x, origin.y, m_frameWidth + 742, m_frameHeight + 2 * border() + 360, FALSE);
+    windowRestorePlacement(kClassName, true, false);
+    RECT placed {};
+    GetWindowRect(handle(), &placed);
+    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    try {
+        createControls();
+    } catch (swCError* error) {
+        error->Show(parent() ? parent()->handle() : nullptr);
+        delete error;
+        return false;
+    }
+    layoutColumns();
+    showCountry(chooseCountry());
+    sortByKey(g_sortKey, true);
+    updateButtons();
+    ShowWindow(handle(), SW_SHOWNOACTIVATE);
+    UpdateWindow(handle());
+
+    // The number combo lives inside the list box so that it scrolls and closes with the rows.
+    m_numberCombo = new ComboBoxControl(m_list, id::kNumberCombo, 0);
+    m_numberCombo->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_CHILD, WS_EX_TOPMOST);
+    m_numberCombo->controlCreate({ 0, 0, 42, 256 });
+    SendMessageA(m_numberCombo->handle(), WM_SETFONT, WPARAM(game().font(kSmallFont).handle()), FALSE);
+    return true;
+}
+
+void TroopListWindow::createControls()
+{
+    RECT client {};
+    GetClientRect(handle(), &client);
+    m_list = new TroopListBox(this, id::kList, nullptr);
+    m_list->controlCreate({ 0, kHeaderHeight, int(client.right), std::max(0, int(client.bottom) - kHeaderHeight - kFooterHeight) });
+    SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
+    for (int i = 0; i < kEmptyRows; ++i)
+        SendMessageA(m_list->handle(), LB_ADDSTRING, 0, LPARAM(i));
+    for (int column = 0; column < kTroopColumnCount; ++column)
+        m_headers[column] = makeTroopColumnHeader(this, column, id::kFirstHeader + UINT(column));
+
+    const HFONT small = game().font(kSmallFont).handle();
+    m_optionButton = new PushButton(this, id::kOptionToggle, 0);
+    m_optionButton->controlCreateTitled(">>", { shownColumnsWidth() + 2, 0, 16, 16 });
+    SendMessageA(m_optionButton->handle(), WM_SETFONT, WPARAM(small), FALSE);
+
+    // Disband, information, rename and show on map, right-aligned at the bottom.
+    const UINT ids[4] = { id::kDisband, id::kInformation, id::kRename, id::kShowOnMap };
+    const int faces[4] = { 3, 0, 1, 2 };
+    for (int i = 0; i < 4; ++i)
+        m_buttons[i] = new Button48x16(this, faces[i], ids[i], int(client.right) - 192 + 48 * i, int(client.bottom) - kFooterHeight);
+    EnableWindow(m_buttons[0]->handle(), FALSE);
+    EnableWindow(m_buttons[2]->handle(), FALSE);
+
+    m_count = new StaticText(this, id::kCount, 0);
+    m_count->setStyle(WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE);
+    m_count->controlCreate({ 0, int(client.bottom) - kFooterHeight, 102, kFooterHeight });
+    SendMessageA(m_count->handle(), WM_SETFONT, WPARAM(game().font(kFont14).handle()), FALSE);
+}
+
+HWND TroopListWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }
+
+HWND TroopListWindow::numberComboHandle() const { return m_numberCombo ? m_numberCombo->handle() : nullptr; }
+
+int TroopListWindow::chooseCountry() const
+{
+    const TurnBlock& turn = game().turnBlock();
+    const int current = turn.currentCountry;
+    if (current >= 0 && current < kCountryCount && game().country(current).controller == 1)
+        return current;
+    const int viewer = turn.viewingCountry;
+    return viewer >= 0 && viewer < kCountryCount ? viewer : -1;
+}
+
+void TroopListWindow::showCountry(int country)
+{
+    m_country = country >= 0 && country < kCountryCount ? country : -1;
+    updateCount();
+    closeNumberCombo(false);
+    if (!m_list)
+        return;
+    HWND list = m_list->handle();
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    if (m_country >= 0) {
+        game().sortPlayerUnitList(m_country, g_sortKey, m_descending);
+        m_list->setKeys(&game().playerUnitList(m_country));
+        latchHeader(g_sortKey);
+        const int rows = game().playerUnitCount(m_country);
+        for (int i = 0; i < rows; ++i)
+            SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
+    } else {
+        m_list->setKeys(nullptr);
+        for (int i = 0; i < kEmptyRows; ++i)
+            SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
+    }
+    applyHeightLimits();
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void TroopListWindow::updateCount()
+{
+    if (!m_count)
+        return;
+    std::string text = platform::utf8ToCp932("部隊数");
+    if (m_country >= 0) {
+        char figures[32];
+        std::snprintf(figures, sizeof figures, " %3d/%3d", game().countUnitsInState1(m_country),
+            game().playerUnitCount(m_country));
+        text += figures;
+    }
+    SetWindowTextA(m_count->handle(), text.c_str());
+}
+
+void TroopListWindow::latchHeader(int key)
+{
+    for (int column = 0; column < kTroopColumnCount; ++column) {
+        if (!m_headers[column] || m_headers[column]->heldPressed() == (column == key))
+            continue;
+        m_headers[column]->setHeldPressed(column == key);
+        InvalidateRect(m_headers[column]->handle(), nullptr, FALSE);
+    }
+}
+
+void TroopListWindow::sortByKey(int key, bool atCreation)
+{
+    if (key < 0 || key >= kTroopColumnCount)
+        return;
+    g_sortKey = key;
+    if (m_country < 0)
+        return;
+    // At creation the kept direction is taken whatever the header shows.
+    if (atCreation || !m_headers[key]->heldPressed()) {
+        m_descending = atCreation ? g_savedDescending : 0;
+        latchHeader(key);
+    } else {
+        m_descending = m_descending ? 0 : 1;
+    }
+    game().sortPlayerUnitList(m_country, key, m_descending);
+    repaintList();
+    g_savedDescending = m_descending;
+}
+
+void TroopListWindow::repaintList()
+{
+    if (!m_list)
+        return;
+    InvalidateRect(m_list->handle(), nullptr, TRUE);
+    SetFocus(m_list->handle());
+}
+
+void TroopListWindow::layoutColumns()
+{
+    const uint32_t mask = troopListColumnMask();
+    int x = 0;
+    for (int column = 0; column < kTroopColumnCount; ++column) {
+        HWND header = m_headers[column] ? m_headers[column]->handle() : nullptr;
+        if (!header)
+            continue;
+        if (mask >> column & 1) {
+            SetWindowPos(header, nullptr, x, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            ShowWindow(header, SW_SHOWNA);
+            x += kTroopColumnWidths[column];
+        } else {
+            ShowWindow(header, SW_HIDE);
+        }
+    }
+    // The width follows the columns; the right edge, the top and the height stay.
+    RECT frame {};
+    GetWindowRect(handle(), &frame);
+    const int width = std::max(x, kMinColumnsWidth) + kScrollAllowance + m_frameWidth;
+    MoveWindow(handle(), frame.right - width, frame.top, width, frame.bottom - frame.top, TRUE);
+}
+
+void TroopListWindow::layoutControls(int width, int height)
+{
+    if (!m_list)
+        return;
+    MoveWindow(m_list->handle(), 0, kHeaderHeight, width, std::max(0, height - kHeaderHeight - kFooterHeight), TRUE);
+    MoveWindow(m_optionButton->handle(), width - 16, 0, 16, 16, TRUE);
+    MoveWindow(m_count->handle(), 0, height - kFooterHeight, 102, kFooterHeight, TRUE);
+    for (int i = 0; i < 4; ++i)
+        MoveWindow(m_buttons[i]->handle(), width - 192 + 48 * i, height - kFooterHeight, 48, 16, TRUE);
+}
+
+int TroopListWindow::maxRows() const
+{
+    return m_country >= 0 ? game().playerUnitCount(m_country) : 200;
+}
+
+void TroopListWindow::applyHeightLimits()
+{
+    RECT frame {};
+    GetWindowRect(handle(), &frame);
+    const int fixed = m_frameHeight + 2 * border() + kHeaderHeight + kFooterHeight;
+    const int height = std::clamp(int(frame.bottom - frame.top), fixed, fixed + kTroopRowHeight * maxRows());
+    if (height != frame.bottom - frame.top)
+        SetWindowPos(handle(), nullptr, 0, 0, frame.right - frame.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TroopListWindow::dockOptions() { mainWindowServices().dockDisplayItemWindow(DisplayItemList::Troops); }
+
+void TroopListWindow::postToMain(UINT message) const
+{
+    HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
+    if (main)
+        PostMessageA(main, message, 0, 0);
+}
+
+int TroopListWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case message::kRefresh:
+        closeNumberCombo(false);
+        updateCount();
+        repaintList();
+        updateButtons();
+        return 1;
+    case message::kShowCurrent: {
+        const int current = game().turnBlock().currentCountry;
+        const bool person = current >= 0 && current < kCountryCount && game().country(current).controller == 1;
+        if (m_options)
+            m_options->layoutBoxes();
+        layoutColumns();
+        showCountry(person ? current : -1);
+        updateButtons();
+        return 1;
+    }
+    case message::kShowCountry:
+        showCountry(int(msg.wParam));
+        updateButtons();
+        return 1;
+    case message::kColumnsChanged:
+        layoutColumns();
+        InvalidateRect(m_list->handle(), nullptr, TRUE);
+        return 1;
+    case message::kNumberChosen:
+        closeNumberCombo(true);
+        return 1;
+    case message::kUpdateButtons:
+        updateButtons();
+        return 1;
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        postToMain(troop_main_message::kCloseTroopList);
+        return 1;
+    case WM_PARENTNOTIFY:
+        if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
+            postToMain(troop_main_message::kCloseTroopList);
+        else if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
+            BringWindowToTop(handle());
+        return 0;
+    case WM_LBUTTONDOWN:
+        BringWindowToTop(handle());
+        return 1;
+    case WM_SIZE:
+        layoutControls(LOWORD(msg.lParam), HIWORD(msg.lParam));
+        dockOptions();
+        return 0;
+    case WM_MOVE:
+        dockOptions();
+        return 0;
+    case WM_WINDOWPOSCHANGED: {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(msg.lParam);
+        if (pos && !(pos->flags & SWP_NOZORDER) && pos->hwndInsertAfter == HWND_TOP)
+            dockOptions();
+        return 0;
+    }
+    case WM_SIZING:
+        snapHeightToRows(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam,
+            m_frameHeight + 2 * border() + kHeaderHeight + kFooterHeight, kTroopRowHeight);
+        msg.result = TRUE;
+        return 1;
+    case WM_GETMINMAXINFO: {
+        if (!m_frameWidth)
+            return 0;
+        auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
+        const int width = std::max(shownColumnsWidth(), kMinColumnsWidth) + kScrollAllowance + m_frameWidth;
+        const int fixed = m_frameHeight + 2 * border() + kHeaderHeight + kFooterHeight;
+        info->ptMinTrackSize.x = info->ptMaxTrackSize.x = info->ptMaxSize.x = width;
+        info->ptMinTrackSize.y = fixed;
+        info->ptMaxTrackSize.y = info->ptMaxSize.y = fixed + kTroopRowHeight * maxRows();
+        return 1;
+    }
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        msg.result = LRESULT(GetStockObject(NULL_BRUSH));
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kClassName);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int TroopListWindow::OnCommand(MessageRecord&, UINT controlId, UINT code)
+{
+    if (controlId == id::kList) {
+        if (code == LBN_SELCHANGE) {
+            updateButtons();
+            maybeOpenNumberCombo();
+        } else if (code == LBN_DBLCLK) {
+            showOnMap();
+        }
+        return 1;
+    }
+    if (controlId >= id::kFirstHeader && controlId < id::kFirstHeader + kTroopColumnCount) {
+        closeNumberCombo(false);
+        sortByKey(int(controlId - id::kFirstHeader), false);
+        return 1;
+    }
+    switch (controlId) {
+    case id::kInformation: openInformation(); return 1;
+    case id::kRename: rename(); return 1;
+    case id::kShowOnMap: showOnMap(); return 1;
+    case id::kDisband: disband(); return 1;
+    case id::kOptionToggle: toggleOptions(); return 1;
+    case IDOK:
+    case IDCANCEL: return 1;
+    default: return 0;
+    }
+}

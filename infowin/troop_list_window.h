@@ -1,0 +1,92 @@
+// TroopListWindow ("部隊表"): one country's unit table as a sortable list, with its display-item
+// window, the unit's information, its place on the map, renaming, renumbering and disbanding.
+#pragma once
+
+#include "lib/window.h"
+
+#include <cstdint>
+
+class BitmapButton;
+class ComboBoxControl;
+class PushButton;
+class StaticText;
+class TroopListBox;
+class TroopListOptionWindow;
+
+class TroopListWindow : public swCWindow {
+public:
+    static constexpr const char* kClassName = "VKRC_TROOPLISTWINDOW_CNAME";
+    // Width of the smallest column set and of the list's scroll bar and border.
+    static constexpr int kMinColumnsWidth = 294;
+    static constexpr int kScrollAllowance = 18;
+    static constexpr int kHeaderHeight = 20;
+    static constexpr int kFooterHeight = 16;
+    static constexpr int kEmptyRows = 40;
+
+    // Makes the window, owned by mainWindow, at its kept placement; null when it could not be made.
+    // The object deletes itself with its window.
+    static TroopListWindow* open(swCWindow* mainWindow);
+
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    // The display-item window registers itself here; it is destroyed with the list.
+    void setOptionWindow(TroopListOptionWindow* options) { m_options = options; }
+    TroopListOptionWindow* optionWindow() const { return m_options; }
+
+    int country() const { return m_country; }
+    bool descending() const { return m_descending != 0; }
+    int editedIndex() const { return m_editedIndex; }
+    HWND listHandle() const;
+    HWND numberComboHandle() const;
+    // Total width of the shown columns.
+    static int shownColumnsWidth();
+    int frameWidth() const { return m_frameWidth; }
+    int frameHeight() const { return m_frameHeight; }
+
+    // The sort key and direction every troop list starts with, kept for the rest of the run.
+    static int currentSortKey();
+    static bool savedDescending();
+    static void resetSortMemory();
+
+private:
+    explicit TroopListWindow(swCWindow* mainWindow);
+    bool create();
+    void createControls();
+    void showCountry(int country);
+    int chooseCountry() const;
+    void updateCount();
+    void sortByKey(int key, bool atCreation);
+    void latchHeader(int key);
+    void layoutColumns();
+    void layoutControls(int clientWidth, int clientHeight);
+    void applyHeightLimits();
+    int maxRows() const;
+    void updateButtons();
+    void repaintList();
+    void dockOptions();
+    // The unit index of the selected row when it holds a live unit of the shown country, else -1.
+    int selectedLiveUnit() const;
+    int selectedRow() const;
+    void openInformation();
+    void showOnMap();
+    void rename();
+    void disband();
+    void maybeOpenNumberCombo();
+    void closeNumberCombo(bool save);
+    void toggleOptions();
+    void postToMain(UINT message) const;
+
+    uint8_t m_descending = 0;
+    int m_frameWidth = 0;
+    int m_frameHeight = 0;
+    int m_country = -1;
+    int m_editedIndex = -1;
+    TroopListBox* m_list = nullptr;
+    ComboBoxControl* m_numberCombo = nullptr;
+    BitmapButton* m_headers[10] = {};
+    PushButton* m_optionButton = nullptr;
+    StaticText* m_count = nullptr;
+    BitmapButton* m_buttons[4] = {};
+    TroopListOptionWindow* m_options = nullptr;
+};

@@ -1,0 +1,159 @@
+// The armament-set block and the weapon table of one armament set.
+#include "infowin/game_options.h"
+#include "infowin/panel_text.h"
+#include "infowin/unit_panels.h"
+
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using namespace panel;
+
+std::string slotName(const UnitTypeRecord& type, int i)
+{
+    const char* name = type.weaponSlot[i].name;
+    return std::string(name, strnlen(name, sizeof type.weaponSlot[i].name));
+}
+
+// The launch weapons show the fuel of the launched type's first set as their reach.
+int reachShown(const GameState& state, const WeaponRecord& weapon)
+{
+    if (weapon.kind == 2 || weapon.kind == 3) {
+        const int launched = weapon.launchedType;
+        return state.unitTypeIndex(launched) ? state.unitTypeRecord(launched).model[0].fuel : 0;
+    }
+    return weapon.reach;
+}
+
+const char* mark(const char* utf8)
+{
+    // A handful of marks, each converted once.
+    static std::string cache[8];
+    static const char* sources[8] = {};
+    for (int i = 0; i < 8; ++i) {
+        if (sources[i] == utf8)
+            return cache[i].c_str();
+        if (!sources[i]) {
+            sources[i] = utf8;
+            cache[i] = platform::utf8ToCp932(utf8);
+            return cache[i].c_str();
+        }
+    }
+    return "";
+}
+
+void drawWeaponRow(HDC dc, const GameState& state, const WeaponRecord& weapon, int b)
+{
+    const int t = b - 12;
+    text(dc, 16, t, 208, b, std::string(weapon.name, strnlen(weapon.name, sizeof weapon.name)).c_str());
+    format(dc, 228, t, 240, b, DT_LEFT, "%2d", weapon.multiplier);
+    const bool launch = weapon.kind == 2 || weapon.kind == 3;
+    if (weapon.kind == 6 || weapon.kind == 11)
+        text(dc, 264, t, 276, b, "--");
+    else
+        format(dc, 264, t, 276, b, DT_LEFT, "%2d", reachShown(state, weapon));
+    static constexpr int kClassOrder[9] = { 0, 1, 2, 3, 6, 4, 5, 7, 8 };
+    for (int j = 0; j < 9; ++j)
+        format(dc, 296 + 20 * j, t, 308 + 20 * j, b, DT_LEFT, "%2d", weapon.power[kClassOrder[j]]);
+    const bool attack = weapon.flags & 8;
+    const bool defence = weapon.flags & 16;
+    if (attack || defence)
+        text(dc, 488, t, 500, b, mark(attack && defence ? "全" : attack ? "攻" : "防"));
+    if (weapon.flags & 64)
+        text(dc, 500, t, 512, b, mark("Ｅ"));
+    if (weapon.flags & 1)
+        text(dc, 528, t, 540, b, mark("直"));
+    if (weapon.flags & 2)
+        text(dc, 540, t, 552, b, mark("間"));
+    if (weapon.flags & 128)
+        text(dc, 568, t, 580, b, mark("○"));
+    if (weapon.flags & 4)
+        text(dc, 596, t, 608, b, mark("○"));
+    if (effectiveGameOption15() && !launch && weapon.useValue != 0)
+        format(dc, 624, t, 636, b, DT_LEFT, "%2d", weapon.useValue);
+    else
+        text(dc, 624, t, 636, b, "--");
+    if (launch)
+        format(dc, 652, t, 664, b, DT_LEFT, "%2d", weapon.useValue);
+    else
+        text(dc, 652, t, 664, b, "--");
+    if (effectiveGameOption8())
+        format(dc, 680, t, 704, b, DT_LEFT, "%4d", weapon.ammoPrice);
+    else
+        text(dc, 680, t, 704, b, " --");
+}
+
+} // namespace
+
+void drawArmamentSetBlock(HDC dc, int set, const UnitTypeRecord& type, const UnitRecord* unit)
+{
+    if (set < 0 || set >= kModelCount)
+        return;
+    TextScope scope(dc);
+    const UnitTypeModel& model = type.model[set];
+    for (int i = 0; i < kWeaponSlotCount; ++i) {
+        if (!unitWeaponSlotUsed(type, i))
+            continue;
+        const int y = 268 + 20 * i;
+        const int ammo = model.ammo[i];
+        const COLORREF row = ammo == 0 ? kGrey : kWhite;
+        SetTextColor(dc, row);
+        text(dc, 456, y, 648, y + 12, slotName(type, i).c_str());
+        format(dc, 654, y, 666, y + 12, DT_LEFT, "%2d", type.weaponSlot[i].multiplier);
+        if (!unit) {
+            format(dc, 686, y, 698, y + 12, DT_LEFT, "%2d", ammo);
+        } else {
+            const int held = unit->ammunition[i];
+            COLORREF colour = row;
+            if (ammo != 0 && (held <= ammo / 4 || held <= ammo / 2))
+                colour = shareColour(held, ammo);
+            SetTextColor(dc, colour);
+            format(dc, 674, y, 686, y + 12, DT_LEFT, "%2d", held);
+            SetTextColor(dc, row);
+            format(dc, 686, y, 704, y + 12, DT_LEFT, "/%2d", ammo);
+        }
+    }
+    SetTextColor(dc, kWhite);
+    format(dc, 524, 368, 566, 380, DT_LEFT, "%2d", type.memberStrength);
+    if (unit) {
+        SetTextColor(dc, model.fuel != 0 ? shareColour(unit->fuel, model.fuel) : kWhite);
+        format(dc, 632, 368, 650, 380, DT_LEFT, "%3d", unit->fuel);
+        SetTextColor(dc, kWhite);
+        format(dc, 650, 368, 674, 380, DT_LEFT, "/%3d", model.fuel);
+    } else {
+        format(dc, 654, 368, 672, 380, DT_LEFT, "%3d", model.fuel);
+    }
+    format(dc, 524, 388, 536, 400, DT_LEFT, "%2d", model.values[0]);
+    if (model.values[1] != 0 && effectiveGameOption19())
+        format(dc, 660, 388, 672, 400, DT_LEFT, "%2d", model.values[1]);
+    if (model.values[2] != 0)
+        format(dc, 524, 408, 536, 420, DT_LEFT, "%2d", model.values[2]);
+}
+
+void drawWeaponTable(HDC dc, int set, const UnitTypeRecord& type, const swCBitmap& barSheet, int barX, int barY,
+    int rowOffset)
+{
+    const GameState* state = g_gameState;
+    if (!state || set < 0 || set >= kModelCount)
+        return;
+    TextScope scope(dc);
+    for (int i = 0; i < kWeaponSlotCount; ++i) {
+        const WeaponRecord* weapon = slotWeapon(*state, type, i);
+        if (!unitWeaponSlotUsed(type, i) || !weapon)
+            continue;
+        const int b = 522 + rowOffset + 16 * i;
+        if (type.model[set].ammo[i] != 0) {
+            blitCell(dc, 8, b - 14, barSheet, { barX, barY + 16 * i, 704, 16 });
+            SetTextColor(dc, kWhite);
+        } else {
+            SetTextColor(dc, kGrey);
+        }
+        drawWeaponRow(dc, *state, *weapon, b);
+        SetTextColor(dc, kWhite);
+    }
+}

@@ -1,0 +1,150 @@
+// UnitRenameDialog: the name edit, its byte limit, and the refusal of a blank name.
+#include "infowin/unit_rename_dialog.h"
+
+#include "infowin/dialog_templates.h"
+#include "infowin/troop_list_ids.h"
+#include "infowin/window_services.h"
+#include "lib/control.h"
+#include "lib/edit.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "state/state_accessors.h"
+#include "state/unit_facts.h"
+
+#include <cstring>
+
+namespace {
+
+namespace id = unit_rename_id;
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+} // namespace
+
+void setUnitName(UnitRecord& unit, const std::string& cp932)
+{
+    size_t length = 0;
+    while (length < cp932.size() && cp932[length] != '\0') {
+        const bool lead = platform::isCp932LeadByte(static_cast<unsigned char>(cp932[length]));
+        const size_t next = length + (lead && length + 1 < cp932.size() ? 2 : 1);
+        if (next > size_t(kUnitNameBytes))
+            break;
+        length = next;
+    }
+    std::memset(unit.name, 0, sizeof unit.name);
+    std::memcpy(unit.name, cp932.data(), length);
+}
+
+UnitRenameDialog::UnitRenameDialog(swCWindow* owner, int country, int unitIndex)
+    : swCDialog(dialog_template::kTroopList, owner)
+    , m_country(country)
+    , m_unitIndex(unitIndex)
+{
+    registerGameDialogTemplates();
+}
+
+INT_PTR UnitRenameDialog::run()
+{
+    if (!unit())
+        return 0;
+    ModalIdleOff idle;
+    CreateModal();
+    return result();
+}
+
+UnitRecord* UnitRenameDialog::unit() const
+{
+    UnitRecord* record = g_gameState ? g_gameState->unitOf(m_country, m_unitIndex) : nullptr;
+    return record && unitInPlay(*record) ? record : nullptr;
+}
+
+void UnitRenameDialog::end(int result)
+{
+    setResult(result);
+    DestroyModal();
+}
+
+int UnitRenameDialog::OnInitDialog()
+{
+    const UnitRecord* record = unit();
+    if (!record) {
+        end(0);
+        return 1;
+    }
+    centreDialogOver(handle(), parent() ? parent()->handle() : nullptr, kClientWidth, kClientHeight);
+
+    const HFONT font = g_gameState->font(kFont14).handle();
+    auto* label = new StaticText(this, id::kLabel, 0);
+    label->controlCreateTitled(cp("部隊名の変更").c_str(), { 4, 4, 84, 14 });
+    auto* edit = new EditBox(this, id::kName, 0);
+    edit->setStyle(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+    edit->controlCreate({ 4, 20, 238, 22 });
+    auto* ok = new PushButton(this, id::kOk, WS_TABSTOP);
+    ok->controlCreateTitled("OK", { 19, 46, 96, 24 });
+    auto* cancel = new PushButton(this, id::kCancel, WS_TABSTOP);
+    cancel->controlCreateTitled(cp("ｷｬﾝｾﾙ").c_str(), { 127, 46, 96, 24 });
+    for (swCWindow* control : { static_cast<swCWindow*>(label), static_cast<swCWindow*>(edit),
+             static_cast<swCWindow*>(ok), static_cast<swCWindow*>(cancel) })
+        SendMessageA(control->handle(), WM_SETFONT, WPARAM(font), FALSE);
+
+    // The limit counts bytes; the edit never splits a double-byte character at it.
+    SendMessageA(edit->handle(), EM_LIMITTEXT, kUnitNameBytes, 0);
+    const std::string name(record->name, strnlen(record->name, sizeof record->name));
+    SetWindowTextA(edit->handle(), name.c_str());
+    SetFocus(edit->handle());
+    SendMessageA(edit->handle(), EM_SETSEL, 0, -1);
+    // The title last: the window is complete once it bears its name.
+    SetWindowTextA(handle(), cp("部隊名変更").c_str());
+    return 0;
+}
+
+bool UnitRenameDialog::store()
+{
+    UnitRecord* record = unit();
+    if (!record)
+        return true;
+    HWND edit = GetDlgItem(handle(), int(id::kName));
+    std::string text(size_t(GetWindowTextLengthA(edit)) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(edit, text.data(), int(text.size()))));
+    trimFullWidthSpaces(text);
+    if (text.empty()) {
+        modalMessageBox(this, cp("部隊名が空白です。\n部隊名を入力してください。").c_str(), cp("注意").c_str(), MB_OK);
+        SetFocus(edit);
+        return false;
+    }
+    setUnitName(*record, text);
+    return true;
+}
+
+int UnitRenameDialog::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        end(0);
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+int UnitRenameDialog::OnCommand(MessageRecord&, UINT controlId, UINT)
+{
+    switch (controlId) {
+    case id::kOk:
+    case IDOK:
+        if (store())
+            end(unit() ? 1 : 0);
+        return 1;
+    case id::kCancel:
+    case IDCANCEL:
+        end(0);
+        return 1;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,369 @@
+// WeaponListWindow: the filter, the sorting headers, the rows, and a height that shows whole rows.
+#include "infowin/weapon_list_window.h"
+
+#include "infowin/main_window_services.h"
+#include "infowin/panel_text.h"
+#include "infowin/sheet_layout.h"
+#include "infowin/window_services.h"
+#include "lib/error.h"
+#include "lib/media/bitmap_button.h"
+#include "lib/media/picture_services.h"
+#include "platform/kernel/host.h"
+#include "state/game_state.h"
+#include "state/name_tables.h"
+#include "state/unit_facts.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+namespace id = weapon_list_id;
+namespace message = weapon_list_message;
+
+constexpr COLORREF kBlack = 0x02000000;
+
+GameState& game() { return *g_gameState; }
+
+int scrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
+
+void text(HDC dc, int left, int right, const char* text, int length = -1)
+{
+    RECT box { left, 3, right, 15 };
+    DrawTextA(dc, text, length, &box, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE);
+}
+
+} // namespace
+
+WeaponListBox::WeaponListBox(swCWindow* parent, const swCBitmap& strip)
+    : ChildControl("ListBox", parent, id::kList,
+          WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED)
+    , m_strip(strip)
+{
+}
+
+void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
+{
+    GameState* state = g_gameState;
+    if (!item || int(item->itemID) < 0 || !state)
+        return;
+    const int width = item->rcItem.right - item->rcItem.left;
+    const int height = item->rcItem.bottom - item->rcItem.top;
+    PaletteHolder target(item->hDC);
+    swCBitmap row(target, width, height);
+    MemoryDcHolder memory(item->hDC);
+    HDC dc = memory.dc();
+    HGDIOBJ oldBitmap = SelectObject(dc, row.handle());
+    const info_sheet::Cell strip = info_sheet::kWeaponRowStrip;
+    if (m_strip.handle())
+        memory.blitBitmap(0, 0, m_strip.handle(), RECT { strip.x, strip.y, strip.right(), strip.bottom() });
+    else
+        memory.fillRectColor(0, 0, width - 1, height - 1, 0x02FFFFFF);
+    const std::vector<uint32_t>& list = state->producibleList();
+    const size_t position = size_t(item->itemData);
+    const int typeId = position < list.size() ? int(list[position]) : 0;
+    if (typeId > 0 && typeId < kUnitTypeIdMapSize && state->unitTypeIndex(typeId)) {
+        const UnitTypeRecord& type = state->unitTypeRecord(typeId);
+        const swCBitmap* icons = state->baseBitmap(kCategorySheet);
+        if (icons && icons->handle()) {
+            const int column = unitBitmapIndex(*state, type);
+            panel::blitKeyed(dc, 2, 1, *icons, RECT { column * 16, 0, column * 16 + 16, 16 }, kPictureKey);
+        }
+        HGDIOBJ oldFont = SelectObject(dc, state->font(kSmallFont).handle());
+        const int oldMode = SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, kBlack);
+        text(dc, 20, 116, unitClassName(type.unitClass));
+        text(dc, 124, 316, type.name, int(strnlen(type.name, sizeof type.name)));
+        char figure[16];
+        std::snprintf(figure, sizeof figure, "%2d", type.members);
+        text(dc, 334, 346, figure);
+        std::snprintf(figure, sizeof figure, "%6d", int(type.memberPrice * type.members));
+        text(dc, 366, 402, figure);
+        SetBkMode(dc, oldMode);
+        SelectObject(dc, oldFont);
+    }
+    if (item->itemState & ODS_SELECTED) {
+        RECT all { 0, 0, width, height };
+        InvertRect(dc, &all);
+    }
+    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, width, height, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, oldBitmap);
+}
+
+WeaponListWindow::WeaponListWindow(swCWindow* mainWindow)
+    : swCWindow(kClassName, mainWindow)
+{
+    static const std::string title = platform::utf8ToCp932("兵器一覧");
+    m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    setTitle(title.c_str());
+    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, 200, 200);
+}
+
+WeaponListWindow::~WeaponListWindow() = default;
+
+int WeaponListWindow::fullWidth() const { return kListWidth + scrollBarWidth(); }
+
+HWND WeaponListWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }
+
+WeaponListWindow* WeaponListWindow::open(swCWindow* mainWindow)
+{
+    auto* window = new WeaponListWindow(mainWindow);
+    bool windowMade = false;
+    if (window->create(windowMade))
+        return window;
+    // A window that was made has taken its object with it.
+    if (!windowMade)
+        delete window;
+    return nullptr;
+}
+
+bool WeaponListWindow::create(bool& windowMade)
+{
+    windowMade = false;
+    if (!g_gameState || !Create())
+        return false;
+    windowMade = true;
+    RECT window {}, client {};
+    GetWindowRect(handle(), &window);
+    GetClientRect(handle(), &client);
+    m_frameWidth = (window.right - window.left) - client.right;
+    m_frameHeight = (window.bottom - window.top) - client.bottom;
+    // Beside the side panel when it stands at the left, else beside the map's scroll bar.
+    POINT origin { game().settings().leftInfoPanel ? 216 : scrollBarWidth(), 0 };
+    if (parent() && parent()->handle())
+        ClientToScreen(parent()->handle(), &origin);
+    MoveWindow(handle(), origin.x, origin.y, fullWidth() + m_frameWidth, kListWidth + m_frameHeight, FALSE);
+    windowRestorePlacement(kClassName, true, false);
+    RECT placed {};
+    GetWindowRect(handle(), &placed);
+    snapHeight(placed, WMSZ_BOTTOM);
+    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    try {
+        createControls();
+    } catch (swCError* error) {
+        error->Show(parent() ? parent()->handle() : nullptr);
+        delete error;
+        DestroyWindow(handle());
+        return false;
+    }
+    ShowWindow(handle(), SW_SHOW);
+    return true;
+}
+
+void WeaponListWindow::createControls()
+{
+    m_strip.bitmapLoadFile(pictureServices().bitmapPath("list_weap.bmp").c_str());
+    {
+        // The list's background is the row strip's own colour.
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(memory, m_strip.handle());
+        const COLORREF colour = GetPixel(memory, info_sheet::kListColourX, info_sheet::kListColourY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        m_listBrush = std::make_unique<GdiObjectHolder>(CreateSolidBrush(colour));
+    }
+    HFONT font = game().font(kSmallFont).handle();
+    m_filter = new ComboBoxControl(this, id::kFilter, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
+    m_filter->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
+    m_filter->controlCreate({ 0, 0, 112, 128 });
+    SendMessageA(m_filter->handle(), WM_SETFONT, WPARAM(font), FALSE);
+    fillFilter(game().producibleFilter());
+
+    RECT client {};
+    GetClientRect(handle(), &client);
+    m_list = new WeaponListBox(this, m_strip);
+    m_list->controlCreate({ 0, kHeaderHeight, fullWidth(), client.bottom - kHeaderHeight });
+    SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
+    static constexpr int kHeaderX[4] = { 0, 120, 320, 360 };
+    for (int k = 0; k < 4; ++k)
+        m_headers[k] = new WeaponListButton(this, k, id::kFirstHeader + UINT(k), kHeaderX[k], 24);
+    const int order = game().producibleOrder();
+    for (int k = 0; k < 4; ++k)
+        m_headers[k]->setHeldPressed(k == order);
+    // A list never built yet (the first opening) is made for the stored filter and order.
+    if (game().producibleList().empty())
+        rebuild(game().producibleFilter());
+    else
+        redrawList();
+}
+
+void WeaponListWindow::fillFilter(int selectedFilter)
+{
+    HWND combo = m_filter->handle();
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    auto add = [&](const char* name, size_t length, int filter) {
+        const std::string text(name, strnlen(name, length));
+        const LRESULT item = SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(text.c_str()));
+        SendMessageA(combo, CB_SETITEMDATA, WPARAM(item), LPARAM(filter));
+        if (filter == selectedFilter)
+            SendMessageA(combo, CB_SETCURSEL, WPARAM(item), 0);
+    };
+    static const std::string all = platform::utf8ToCp932("全兵器");
+    add(all.c_str(), all.size(), 0);
+    const auto& builtin = game().builtinProductionTypes();
+    for (size_t i = 0; i < builtin.size() && i < size_t(kFirstUserProductionType); ++i)
+        if (builtin[i].name[0])
+            add(builtin[i].name, sizeof builtin[i].name, producibleFilterOf(int(i)));
+    const auto& user = game().userProductionTypes();
+    for (size_t i = 0; i < user.size() && i < size_t(kUserProductionTypeCount); ++i)
+        if (user[i].name[0])
+            add(user[i].name, sizeof user[i].name, producibleFilterOf(kFirstUserProductionType + int(i)));
+    if (SendMessageA(combo, CB_GETCURSEL, 0, 0) == CB_ERR)
+        SendMessageA(combo, CB_SETCURSEL, 0, 0);
+}
+
+int WeaponListWindow::chosenFilter() const
+{
+    if (!m_filter)
+        return 0;
+    const LRESULT item = SendMessageA(m_filter->handle(), CB_GETCURSEL, 0, 0);
+    return item == CB_ERR ? 0 : int(SendMessageA(m_filter->handle(), CB_GETITEMDATA, WPARAM(item), 0));
+}
+
+void WeaponListWindow::rebuild(int filter)
+{
+    // A new list is sorted ascending by the key kept; a reversed order is not carried over.
+    game().buildProducibleList(filter);
+    game().reverseProducibleList(game().producibleOrder(), 0);
+    redrawList();
+}
+
+void WeaponListWindow::pressHeader(int key)
+{
+    if (m_headers[key]->heldPressed()) {
+        game().reverseProducibleList(key, 1);
+    } else {
+        for (int k = 0; k < 4; ++k) {
+            m_headers[k]->setHeldPressed(k == key);
+            InvalidateRect(m_headers[k]->handle(), nullptr, FALSE);
+        }
+        game().reverseProducibleList(key, 0);
+    }
+    redrawList();
+}
+
+void WeaponListWindow::redrawList()
+{
+    if (!m_list)
+        return;
+    HWND list = m_list->handle();
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    const size_t count = game().producibleList().size();
+    for (size_t i = 0; i < count; ++i)
+        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
+    InvalidateRect(list, nullptr, TRUE);
+    SetFocus(list);
+}
+
+int WeaponListWindow::rowTypeId(int row) const
+{
+    const std::vector<uint32_t>& list = game().producibleList();
+    if (!m_list || row < 0)
+        return 0;
+    const LRESULT data = SendMessageA(m_list->handle(), LB_GETITEMDATA, WPARAM(row), 0);
+    return data != LB_ERR && size_t(data) < list.size() ? int(list[size_t(data)]) : 0;
+}
+
+void WeaponListWindow::snapHeight(RECT& rect, WPARAM edge) const
+{
+    const int above = m_frameHeight + kHeaderHeight;
+    const int rows = std::max(0, int(rect.bottom - rect.top) - above) / kRowHeight;
+    const int height = above + kRowHeight * rows;
+    const int width = fullWidth() + m_frameWidth;
+    if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
+        rect.top = rect.bottom - height;
+    else
+        rect.bottom = rect.top + height;
+    if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
+        rect.left = rect.right - width;
+    else
+        rect.right = rect.left + width;
+}
+
+int WeaponListWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case message::kRefresh:
+        if (!m_filter)
+            return 1;
+        fillFilter(chosenFilter());
+        rebuild(chosenFilter());
+        return 1;
+    case WM_GETMINMAXINFO: {
+        if (!m_frameWidth)
+            return 0;
+        auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
+        const int width = fullWidth() + m_frameWidth;
+        info->ptMaxSize.x = info->ptMaxTrackSize.x = info->ptMinTrackSize.x = width;
+        info->ptMinTrackSize.y = m_frameHeight + kHeaderHeight;
+        return 1;
+    }
+    case WM_SIZING:
+        snapHeight(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
+        msg.result = TRUE;
+        return 1;
+    case WM_SIZE:
+        if (m_list)
+            MoveWindow(m_list->handle(), 0, kHeaderHeight, fullWidth(), std::max(0, int(HIWORD(msg.lParam)) - kHeaderHeight), TRUE);
+        return 0;
+    case WM_CTLCOLORLISTBOX:
+        if (m_list && HWND(msg.lParam) == m_list->handle() && m_listBrush) {
+            msg.result = LRESULT(m_listBrush->get());
+            return 1;
+        }
+        return 0;
+    case WM_CTLCOLORBTN:
+        msg.result = LRESULT(GetStockObject(NULL_BRUSH));
+        return 1;
+    case WM_LBUTTONDOWN:
+        BringWindowToTop(handle());
+        return 1;
+    case WM_PARENTNOTIFY:
+        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
+            BringWindowToTop(handle());
+        else if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
+            postToOwner(*this, message::kCloseRequest);
+        return 0;
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        postToOwner(*this, message::kCloseRequest);
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_DESTROY:
+        windowSavePlacement(kClassName);
+        return 0;
+    default:
+        if (msg.message >= message::kRebuildFirst && msg.message <= message::kRebuildLast) {
+            if (m_filter)
+                rebuild(chosenFilter());
+            return 1;
+        }
+        return 0;
+    }
+}
+
+int WeaponListWindow::OnCommand(MessageRecord&, UINT id, UINT code)
+{
+    if (id >= id::kFirstHeader && id < id::kFirstHeader + 4) {
+        pressHeader(int(id - id::kFirstHeader));
+        return 1;
+    }
+    if (id == id::kFilter && code == CBN_SELCHANGE) {
+        rebuild(chosenFilter());
+        return 1;
+    }
+    if (id == id::kList && code == LBN_DBLCLK) {
+        const int row = int(SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0));
+        if (const int type = rowTypeId(row))
+            postToOwner(*this, message::kShowWeaponInfo, WPARAM(type));
+        return 1;
+    }
+    return id == IDOK || id == IDCANCEL ? 1 : 0;
+}

@@ -1,0 +1,85 @@
+// WeaponListWindow ("兵器一覧"): the producible unit types of a production type, or all of them, one
+// per row with icon, class, name, member count and cost, sorted by the column headers. The list,
+// its order and its filter live in the game state, so a reopened window shows them as they were.
+#pragma once
+
+#include "lib/control.h"
+#include "lib/media/bitmap.h"
+
+#include <memory>
+
+class WeaponListButton;
+
+namespace weapon_list_id {
+constexpr UINT kList = 1000;
+// Headers 1001..1004 sort by class, name, member count and cost.
+constexpr UINT kFirstHeader = 1001;
+constexpr UINT kFilter = 1005;
+} // namespace weapon_list_id
+
+// Main-window messages of the weapon list.
+namespace weapon_list_message {
+// Posted to the main window to close the list.
+constexpr UINT kCloseRequest = WM_USER + 112;
+// Posted to the main window: show the information of unit type wParam.
+constexpr UINT kShowWeaponInfo = WM_USER + 152;
+// To the list: refill the filter keeping its choice, rebuild, sort and redraw.
+constexpr UINT kRefresh = WM_USER + 105;
+// To the list, 106..108: rebuild for the chosen filter, sort and redraw.
+constexpr UINT kRebuildFirst = WM_USER + 106;
+constexpr UINT kRebuildLast = WM_USER + 108;
+} // namespace weapon_list_message
+
+// The owner-drawn rows of the weapon list; item data is the row's position in the game's list.
+class WeaponListBox : public ChildControl {
+public:
+    WeaponListBox(swCWindow* parent, const swCBitmap& strip);
+    void DrawItem(DRAWITEMSTRUCT* item) override;
+
+private:
+    const swCBitmap& m_strip;
+};
+
+class WeaponListWindow : public swCWindow {
+public:
+    static constexpr const char* kClassName = "VKRC_WEAPONLISTWINDOW_CNAME";
+    static constexpr int kListWidth = 408;
+    static constexpr int kHeaderHeight = 48;
+    static constexpr int kRowHeight = 18;
+
+    // Makes the window, owned by mainWindow (which receives its requests), at its kept placement.
+    // Null when it could not be made (a picture missing: the error has been shown). The window
+    // object deletes itself with its window.
+    static WeaponListWindow* open(swCWindow* mainWindow);
+    ~WeaponListWindow() override;
+
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    // The unit-type id of list row i; 0 outside the list.
+    int rowTypeId(int row) const;
+    HWND listHandle() const;
+    int fullWidth() const;
+    int frameWidth() const { return m_frameWidth; }
+    int frameHeight() const { return m_frameHeight; }
+
+private:
+    explicit WeaponListWindow(swCWindow* mainWindow);
+    // False when no window was made; a window whose controls failed is destroyed.
+    bool create(bool& windowMade);
+    void createControls();
+    void fillFilter(int selectedFilter);
+    int chosenFilter() const;
+    void rebuild(int filter);
+    void pressHeader(int key);
+    void redrawList();
+    void snapHeight(RECT& rect, WPARAM edge) const;
+
+    swCBitmap m_strip;
+    std::unique_ptr<GdiObjectHolder> m_listBrush;
+    int m_frameWidth = 0;
+    int m_frameHeight = 0;
+    ComboBoxControl* m_filter = nullptr;
+    WeaponListBox* m_list = nullptr;
+    WeaponListButton* m_headers[4] = {};
+};

@@ -1,0 +1,79 @@
+// Answers the next dialog of a title from a thread of its own while the test thread runs the
+// dialog's modal loop inside the order that opened it; and the pictures the play dialogs need.
+#pragma once
+
+#include "tests/platform/commdlg/dialog_driver.h"
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace testing_app {
+
+class DialogAnswer {
+public:
+    DialogAnswer(std::string title, std::function<void(HWND)> act)
+        : m_thread([this, title = std::move(title), act = std::move(act)] {
+            HWND dialog = dialogtest::waitForWindow(title.c_str());
+            if (!dialog)
+                return;
+            for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            dialogtest::settle();
+            act(dialog);
+            m_answered = true;
+            // What the answer left open is cancelled, so a failing test never hangs.
+            for (int i = 0; i < 100 && IsWindow(dialog); ++i) {
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        })
+    {
+    }
+    ~DialogAnswer() { m_thread.join(); }
+    DialogAnswer(const DialogAnswer&) = delete;
+    DialogAnswer& operator=(const DialogAnswer&) = delete;
+
+    bool answered() const { return m_answered; }
+
+private:
+    std::atomic<bool> m_answered { false };
+    std::thread m_thread;
+};
+
+inline void pressControl(HWND dialog, int id)
+{
+    RECT r {};
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    platform::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    dialogtest::settle();
+}
+
+// Clicks (or double-clicks) row `item` of a list box.
+inline void pressListRow(HWND list, int item, bool twice = false)
+{
+    RECT row {};
+    SendMessageA(list, LB_GETITEMRECT, WPARAM(item), LPARAM(&row));
+    POINT p { (row.left + row.right) / 2, (row.top + row.bottom) / 2 };
+    ClientToScreen(list, &p);
+    if (twice)
+        platform::harness::doubleClick(p.x, p.y);
+    else
+        platform::harness::click(p.x, p.y);
+    dialogtest::settle();
+}
+
+// The generated pictures in a test's program folder made after its start-up: the dialogs load their
+// backgrounds and buttons from it.
+inline void linkPictures(const std::string& hostFolder)
+{
+    namespace fs = std::filesystem;
+    const fs::path link = fs::path(hostFolder) / "tkbmp";
+    if (!fs::exists(link))
+        fs::create_directory_symlink(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp", link);
+}
+
+} // namespace testing_app

@@ -1,0 +1,72 @@
+// The weapon list from the main window: the menu opens it (or raises the open one), its close
+// request closes it, a new game rebuilds it, and a type's information is answered by a box naming it.
+#include "app/main_window_messages.h"
+#include "app/menu_ids.h"
+#include "infowin/weapon_list_window.h"
+#include "tests/app/main_window_world.h"
+
+#include <cstring>
+
+namespace {
+
+using main_window_test::World;
+namespace harness = platform::harness;
+
+HWND findWeaponList() { return FindWindowA(WeaponListWindow::kClassName, nullptr); }
+
+} // namespace
+
+TEST(MainWindowWeaponList, MenuOpensOnceAndTheCloseRequestCloses)
+{
+    World world;
+    SendMessageA(world.handle(), WM_COMMAND, menu_id::kWeaponList, 0);
+    World::pump();
+    const HWND list = findWeaponList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(world.window().weaponList(), list);
+    EXPECT_EQ(GetWindow(list, GW_OWNER), world.handle());
+    SendMessageA(world.handle(), WM_COMMAND, menu_id::kWeaponList, 0);
+    World::pump();
+    EXPECT_EQ(findWeaponList(), list) << "a second command raises the open list";
+
+    PostMessageA(list, WM_CLOSE, 0, 0);
+    World::pump();
+    EXPECT_FALSE(IsWindow(list));
+    EXPECT_EQ(world.window().weaponList(), nullptr);
+}
+
+TEST(MainWindowWeaponList, ANewGameRebuildsTheListForPlay)
+{
+    World world;
+    SendMessageA(world.handle(), WM_COMMAND, menu_id::kWeaponList, 0);
+    World::pump();
+    GameState& state = world.state();
+    ASSERT_GT(state.producibleList().size(), 0u);
+    // A list rebuilt behind the window's back (for a production type that allows nothing) is made
+    // again for the window's own filter by the refresh of a new game.
+    state.buildProducibleList(producibleFilterOf(kFirstUserProductionType + kUserProductionTypeCount - 1));
+    ASSERT_TRUE(state.producibleList().empty());
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    World::pump();
+    EXPECT_FALSE(state.producibleList().empty());
+    EXPECT_EQ(SendMessageA(world.window().weaponList() ? GetDlgItem(world.window().weaponList(), int(weapon_list_id::kList)) : nullptr,
+                  LB_GETCOUNT, 0, 0),
+        LRESULT(state.producibleList().size()));
+    world.window().quit();
+}
+
+TEST(MainWindowWeaponList, WeaponInformationIsABoxNamingTheType)
+{
+    World world;
+    harness::clearMessageBoxes();
+    const UnitTypeRecord& type = world.state().unitTypes()[3];
+    SendMessageA(world.handle(), main_message::kWeaponInfo, WPARAM(type.id), 0);
+    World::pump();
+    const auto boxes = harness::messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, std::string(type.name, strnlen(type.name, sizeof type.name)));
+    // An id no type has asks nothing.
+    SendMessageA(world.handle(), main_message::kWeaponInfo, 14999, 0);
+    World::pump();
+    EXPECT_EQ(harness::messageBoxes().size(), 1u);
+}

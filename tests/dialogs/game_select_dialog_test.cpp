@@ -1,0 +1,326 @@
+// The game selection dialog driven by input on the headless desktop: categories and pages, the
+// preview of the entry that takes the focus, refusals while nothing is previewed, the saves list,
+// browsing and the ini written only on accept.
+#include "dialogs/game_select_dialog.h"
+
+#include "dialogs/folder_browse.h"
+#include "dialogs/game_select_ids.h"
+#include "dialogs/map_facility_table.h"
+#include "dialogs/map_info_strip.h"
+#include "state/game_settings.h"
+#include "state/saved_game_file.h"
+#include "tests/dialogs/dialog_test_world.h"
+#include "tests/platform/commdlg/dialog_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using namespace testing_dialogs;
+namespace id = game_select_id;
+namespace harness = platform::harness;
+
+namespace {
+
+std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+std::string textOf(HWND dialog, UINT control)
+{
+    char text[512] = {};
+    GetDlgItemTextA(dialog, int(control), text, sizeof text);
+    return text;
+}
+
+bool enabled(HWND dialog, UINT control) { return IsWindowEnabled(GetDlgItem(dialog, int(control))) != FALSE; }
+
+void clickItem(HWND dialog, UINT control, bool twice = false)
+{
+    RECT r {};
+    GetWindowRect(GetDlgItem(dialog, int(control)), &r);
+    const int x = (r.left + r.right) / 2;
+    const int y = (r.top + r.bottom) / 2;
+    if (twice)
+        harness::doubleClick(x, y);
+    else
+        harness::click(x, y);
+    dialogtest::settle();
+}
+
+int enabledEntries(HWND dialog)
+{
+    int n = 0;
+    for (UINT c = id::kFirstEntry; c <= id::kLastEntry; ++c)
+        n += enabled(dialog, c) ? 1 : 0;
+    return n;
+}
+
+std::string shotFolder()
+{
+    const char* folder = std::getenv("DERAZODO_SHOTS");
+    return folder ? folder : "";
+}
+
+void shot(HWND dialog, const std::string& name)
+{
+    if (shotFolder().empty())
+        return;
+    RECT r {};
+    GetWindowRect(dialog, &r);
+    harness::writePng(harness::readRect(r), shotFolder() + "/" + name + ".png");
+}
+
+struct SelectWorld : DialogWorld {
+    SelectWorld()
+    {
+        harness::clearMessageBoxes();
+        makeNamedValue("NewGamePath").profileWriteString(gamePath("maps").c_str());
+        makeNamedValue("SaveGamePath").profileWriteString(gamePath("saves").c_str());
+    }
+    void maps(int count, const char* extension)
+    {
+        for (int i = 0; i < count; ++i) {
+            MapFacts facts;
+            char name[32];
+            std::snprintf(name, sizeof name, "map %02d", i);
+            facts.name = name;
+            facts.style = uint8_t(i % 5);
+            facts.shade = uint8_t(i % 5);
+            facts.width = 20 + i;
+            facts.height = 16;
+            facts.difficulty = uint8_t(i);
+            facts.turnLimit = uint16_t(10 + i);
+            facts.description = "about " + std::string(name);
+            char file[32];
+            std::snprintf(file, sizeof file, "maps/m%02d.%s", i, extension);
+            writeMap(file, facts);
+        }
+    }
+};
+
+TEST(GameSelectDialog, CategoriesPagesOfFourteenAndFifteenAndTheirTitles)
+{
+    SelectWorld world;
+    world.maps(15, "vtm");
+    world.maps(14, "vts");
+    world.writeCampaign("maps/c.vtc", "campaign", 2, MapFacts {});
+    GameSelectDialog dialog(nullptr, world.state(), 0, 0, 0, kCategoryScenario);
+    std::vector<std::string> titles;
+    dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
+        waitUntilShown(h);
+        RECT client {};
+        GetClientRect(h, &client);
+        EXPECT_EQ(client.right, 598);
+        EXPECT_EQ(client.bottom, 488);
+        // Fourteen scenarios: one page, both page buttons off.
+        EXPECT_EQ(enabledEntries(h), 14);
+        EXPECT_FALSE(enabled(h, id::kPreviousPage));
+        EXPECT_FALSE(enabled(h, id::kNextPage));
+        EXPECT_EQ(textOf(h, id::kPageNumber), "-1-");
+        EXPECT_FALSE(enabled(h, id::kStart));
+        shot(h, "game_select_new");
+        // Fifteen maps: two pages, the second with one enabled entry.
+        clickItem(h, id::kCategoryMap);
+        EXPECT_EQ(enabledEntries(h), 14);
+        EXPECT_TRUE(enabled(h, id::kNextPage));
+        for (int i = 0; i < 14; ++i)
+            titles.push_back(dialog.entry(i)->text());
+        clickItem(h, id::kNextPage);
+        EXPECT_EQ(enabledEntries(h), 1);
+        EXPECT_EQ(dialog.entry(0)->text(), "map 14");
+        EXPECT_EQ(textOf(h, id::kPageNumber), "-2-");
+        EXPECT_TRUE(enabled(h, id::kPreviousPage));
+        EXPECT_FALSE(enabled(h, id::kNextPage));
+        // A category change goes back to the first page.
+        clickItem(h, id::kCategoryCampaign);
+        EXPECT_EQ(dialog.page(), 0);
+        EXPECT_EQ(enabledEntries(h), 1);
+        EXPECT_EQ(dialog.entry(0)->text(), "campaign");
+        EXPECT_EQ(dialog.entry(0)->textStyle(), 3);
+    });
+    ASSERT_EQ(titles.size(), 14u);
+    EXPECT_EQ(titles.front(), "map 00");
+    EXPECT_EQ(titles.back(), "map 13");
+    EXPECT_EQ(dialog.result(), 0);
+}
+
+TEST(GameSelectDialog, FocusPreviewsEnterAcceptsOnlyThenAndTheIniIsWrittenOnAccept)
+{
+    SelectWorld world;
+    world.maps(3, "vts");
+    world.write("maps/z.vts", "damaged");
+    world.writeCampaign("maps/c.vtc", "campaign", 4, MapFacts {});
+    makeNamedValue("NewGamePath").profileWriteString(world.gamePath("maps\\").c_str());
+    const std::string before = world.gamePath("maps\\");
+    GameSelectDialog dialog(nullptr, world.state(), 0, 0, 0, kCategoryScenario);
+    dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
+        waitUntilShown(h);
+        EXPECT_EQ(enabledEntries(h), 4) << "the damaged file is listed";
+        EXPECT_EQ(dialog.entry(3)->text(), "") << "with a blank title";
+        // Nothing previewed: Enter and a double click on the damaged entry are refused.
+        harness::pressKey(VK_RETURN);
+        dialogtest::settle();
+        ASSERT_TRUE(IsWindow(h));
+        clickItem(h, id::kFirstEntry + 3, true);
+        ASSERT_TRUE(IsWindow(h)) << "a double click on an entry whose preview failed";
+        EXPECT_FALSE(enabled(h, id::kStart));
+        // The entry that takes the focus is previewed.
+        clickItem(h, id::kFirstEntry + 1);
+        EXPECT_TRUE(enabled(h, id::kStart));
+        EXPECT_EQ(textOf(h, id::kNameLine), cp("ﾌｧｲﾙ名：") + "m01.vts");
+        EXPECT_EQ(textOf(h, id::kSize), "21x16");
+        EXPECT_EQ(textOf(h, id::kTurnLimit), "11");
+        EXPECT_EQ(textOf(h, id::kDifficulty), starRatingText(1));
+        EXPECT_EQ(textOf(h, id::kDescription), "about map 01");
+        shot(h, "game_select_preview");
+        // The damaged one clears it again.
+        clickItem(h, id::kFirstEntry + 3);
+        EXPECT_FALSE(enabled(h, id::kStart));
+        EXPECT_EQ(textOf(h, id::kSize), "");
+        EXPECT_EQ(dialog.facilityTable()->counts()[0][0], 0u);
+        // A campaign's description: its map count and the first map's news.
+        clickItem(h, id::kCategoryCampaign);
+        clickItem(h, id::kFirstEntry);
+        EXPECT_EQ(textOf(h, id::kDescription).rfind(cp("キャンペーン総枚数：4枚\r\n\r\n"), 0), 0u);
+        clickItem(h, id::kCategoryScenario);
+        EXPECT_FALSE(enabled(h, id::kStart)) << "a category change clears the preview";
+        clickItem(h, id::kFirstEntry + 2);
+        harness::pressKey(VK_RETURN);
+        dialogtest::settle();
+    });
+    EXPECT_EQ(dialog.result(), 1);
+    EXPECT_EQ(dialog.chosenPath(), before + "m02.vts") << "one separator with or without a trailing one";
+    std::string stored;
+    makeNamedValue("NewGamePath").profileReadString(stored, "");
+    EXPECT_EQ(stored, before);
+
+    // A double click on an entry that previews accepts.
+    makeNamedValue("NewGamePath").profileWriteString(world.gamePath("maps").c_str());
+    GameSelectDialog again(nullptr, world.state(), 0, 0, 0, kCategoryScenario);
+    dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return again.run(); }, [&](HWND h) {
+        waitUntilShown(h);
+        clickItem(h, id::kFirstEntry, true);
+        ASSERT_FALSE(IsWindow(h)) << "an entry that previews is accepted by a double click";
+    });
+    EXPECT_EQ(again.result(), 1);
+    EXPECT_EQ(again.chosenPath(), before + "m00.vts");
+}
+
+TEST(GameSelectDialog, ResumeListsSavesWithDateTurnAndSide)
+{
+    SelectWorld world;
+    GameState& s = world.state();
+    s.turnBlock().turn = 5;
+    s.turnBlock().currentCountry = 1;
+    std::filesystem::create_directories(world.host("saves"));
+    ASSERT_TRUE(saveGameFile(s, world.gamePath("saves/b.wqs").c_str(), false));
+    s.turnBlock().currentCountry = 8;
+    ASSERT_TRUE(saveGameFile(s, world.gamePath("saves/a.wqs").c_str(), false));
+    ASSERT_TRUE(saveGameFile(s, world.gamePath("saves/other.wqm").c_str(), false));
+    world.write("saves/c.wqs", "broken");
+    GameSelectDialog dialog(nullptr, s, 0, 1, 0, kCategoryScenario);
+    dialogtest::drive(cp("ゲーム再開").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
+        waitUntilShown(h);
+        RECT client {};
+        GetClientRect(h, &client);
+        EXPECT_EQ(client.right, 500);
+        HWND list = GetDlgItem(h, int(id::kSaveList));
+        ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
+        char first[64] = {};
+        SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
+        EXPECT_STREQ(first, "a.wqs");
+        RECT inner {};
+        GetClientRect(list, &inner);
+        EXPECT_EQ(inner.bottom, 345);
+        RECT row {};
+        SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+        POINT at = dialogtest::screenOf(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
+        harness::click(at.x, at.y);
+        dialogtest::settle();
+        EXPECT_TRUE(enabled(h, id::kStart));
+        const std::string data = textOf(h, id::kDescription);
+        EXPECT_EQ(data.rfind(cp("日　付："), 0), 0u) << data;
+        EXPECT_NE(data.find(cp("ターン：5\r\n担　当：RED")), std::string::npos) << data;
+        EXPECT_EQ(textOf(h, id::kNameLine), cp("ｼﾅﾘｵ名："));
+        shot(h, "game_select_resume");
+        SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+        at = dialogtest::screenOf(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
+        harness::click(at.x, at.y);
+        dialogtest::settle();
+        EXPECT_EQ(textOf(h, id::kDescription).substr(textOf(h, id::kDescription).size() - cp("担　当：").size()), cp("担　当："));
+        // The damaged save: a cleared preview, and its double click is refused.
+        SendMessageA(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+        at = dialogtest::screenOf(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
+        harness::doubleClick(at.x, at.y);
+        dialogtest::settle();
+        ASSERT_TRUE(IsWindow(h));
+        EXPECT_FALSE(enabled(h, id::kStart));
+        EXPECT_EQ(textOf(h, id::kDescription), "");
+        // The maps category lists the map saves.
+        clickItem(h, id::kCategoryMap);
+        EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
+    });
+    EXPECT_EQ(dialog.result(), 0);
+}
+
+TEST(GameSelectDialog, BrowsingChangesTheFolderAndSimpleModeShowsNoCategories)
+{
+    SelectWorld world;
+    world.maps(2, "vts");
+    world.maps(1, "smp");
+    std::filesystem::create_directories(world.host("other"));
+    world.writeMap("other/x.vts", MapFacts {});
+    GameSelectDialog dialog(nullptr, world.state(), 0, 0, 0, kCategoryScenario);
+    dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
+        waitUntilShown(h);
+        EXPECT_EQ(enabledEntries(h), 2);
+        clickItem(h, id::kFirstEntry);
+        EXPECT_TRUE(enabled(h, id::kStart));
+        // The browser opens on the folder shown; choosing another refills and clears the preview.
+        PostMessageA(GetDlgItem(h, int(id::kBrowse)), BM_CLICK, 0, 0);
+        HWND browser = dialogtest::waitForWindow(cp("フォルダの参照").c_str());
+        ASSERT_NE(browser, nullptr);
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(world.gamePath("other").c_str()));
+        PostMessageA(browser, WM_COMMAND, IDOK, 0);
+        dialogtest::settle();
+        EXPECT_EQ(enabledEntries(h), 1);
+        EXPECT_FALSE(enabled(h, id::kStart));
+    });
+    EXPECT_EQ(dialog.folder(), world.gamePath("other"));
+    std::string stored;
+    makeNamedValue("NewGamePath").profileReadString(stored, "");
+    EXPECT_EQ(stored, world.gamePath("maps")) << "browsing alone writes nothing";
+
+    world.state().setMode(1);
+    GameSelectDialog simple(nullptr, world.state(), 0, 0, 0, kCategoryCampaign);
+    dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return simple.run(); }, [&](HWND h) {
+        waitUntilShown(h);
+        for (UINT c : { id::kCategoryMap, id::kCategoryScenario, id::kCategoryCampaign })
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(h, int(c))));
+        EXPECT_EQ(enabledEntries(h), 1) << "only *.smp";
+        shot(h, "game_select_simple");
+    });
+    EXPECT_EQ(simple.category(), uint32_t(kCategoryScenario));
+    world.state().setMode(0);
+}
+
+TEST(BrowseFolderCallback, WidensTheTitleLineAndShowsTheSelectionAsStatus)
+{
+    DialogWorld world;
+    testing_lib::TopWindow browser("BrowseCallbackTest");
+    ASSERT_TRUE(browser.Create());
+    HWND title = CreateWindowExA(0, "Static", cp("参照するフォルダー").c_str(), WS_CHILD | WS_VISIBLE, 8, 20, 200, 16,
+        browser.handle(), nullptr, nullptr, nullptr);
+    const std::string folder = world.gamePath("");
+    browseFolderCallback(browser.handle(), BFFM_INITIALIZED, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    RECT r {};
+    GetWindowRect(title, &r);
+    POINT corner { r.left, r.top };
+    ScreenToClient(browser.handle(), &corner);
+    EXPECT_EQ(corner.y, 14);
+    EXPECT_EQ(r.bottom - r.top, 28);
+    EXPECT_EQ(r.right - r.left, 200);
+    EXPECT_TRUE(GetWindowLongPtrA(title, GWL_STYLE) & SS_PATHELLIPSIS);
+    DestroyWindow(browser.handle());
+}
+
+} // namespace

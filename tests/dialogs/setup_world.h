@@ -1,0 +1,228 @@
+// A small started game for the set-up dialogs: the pictures of the briefing and news pages, the
+// thumbnail colour strips, countries taking part, and helpers that drive the dialogs on the
+// headless desktop and capture them.
+#pragma once
+
+#include "dialogs/briefing_text.h"
+#include "tests/platform/commdlg/dialog_driver.h"
+#include "tests/state/small_world.h"
+
+#include "lib/application.h"
+#include "state/data_path.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <thread>
+
+namespace setup_test {
+
+namespace harness = platform::harness;
+using dialogtest::settle;
+
+inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+
+class SetUpWorld : public testing_state::SmallWorld {
+public:
+    explicit SetUpWorld(int width = 12, int height = 10)
+        : SmallWorld(width, height)
+    {
+        theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+        namespace fs = std::filesystem;
+        fs::create_directories(host("tkbmp"));
+        for (const char* picture : { "news.bmp", "news2.bmp", "mission1.bmp", "mission2.bmp", "btn100x26.bmp", "hq1.bmp",
+                 "hq2.bmp", "hqc1.bmp", "hqc2.bmp" })
+            fs::copy_file(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp" / picture, host(std::string("tkbmp/") + picture),
+                fs::copy_options::overwrite_existing);
+        const int strips[] = { kTerrainStrip1, kTerrainStrip2, kOwnerStrip1, kOwnerStrip2 };
+        const char* files[] = { "hq1.bmp", "hq2.bmp", "hqc1.bmp", "hqc2.bmp" };
+        for (int i = 0; i < 4; ++i)
+            state().baseBitmap(strips[i])->bitmapLoadFile(dataPath(files[i], kFolderBitmap).c_str());
+        harness::clearMessageBoxes();
+        harness::setDefaultMessageBoxAnswer(IDOK);
+        // Nobody takes part until a test says so.
+        for (int c = 0; c < kCountryCount; ++c)
+            state().country(c).controller = 0;
+        // As the sample maps are made: days only, 30 turns.
+        MapHeader& header = state().mapHeader();
+        header.dayNightLow = 1000 & 0xFF;
+        header.dayNightHigh = 1000 >> 8;
+        reinterpret_cast<uint8_t*>(&header)[536] = 30;
+    }
+
+    // The first available land unit type.
+    int landType()
+    {
+        for (const UnitTypeRecord& type : state().unitTypes())
+            if (type.available && type.id > 0 && type.domain == 3)
+                return type.id;
+        ADD_FAILURE() << "no land unit type";
+        return 0;
+    }
+
+    // Countries taking part, each alone in its alliance, with sound limits.
+    void play(std::initializer_list<int> countries)
+    {
+        for (int c : countries) {
+            CountryRecord& r = state().country(c);
+            r.controller = 2;
+            r.inPlay = 1;
+            r.allianceMask = uint8_t(1u << c);
+            r.unitListLength = 100;
+            r.productionLimit = 10;
+            r.funds = 1000;
+            r.initialFunds = 1000;
+            r.fundsCeiling = 50000;
+            std::snprintf(r.name, sizeof r.name, "country%d", c);
+        }
+    }
+
+    // One of the scenario block's texts, given in UTF-8.
+    void text(int offset, const char* utf8)
+    {
+        const std::string bytes = cp(utf8);
+        std::memcpy(state().scenarioBlock().bytes + offset, bytes.c_str(), bytes.size() + 1);
+    }
+    void pageKinds(PageKind news, PageKind mission)
+    {
+        state().scenarioBlock().bytes[scenario_text::kNewsKind] = uint8_t(news);
+        state().scenarioBlock().bytes[scenario_text::kMissionKind] = uint8_t(mission);
+    }
+};
+
+// "line0\n" .. one line per number.
+inline std::string numberedLines(int count, const char* word = "line")
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += word + std::to_string(i) + "\n";
+    return text;
+}
+
+// The window of that title once its loop shows it; null when none came.
+inline HWND waitForShown(const std::string& title)
+{
+    HWND window = dialogtest::waitForWindow(title.c_str());
+    for (int i = 0; window && i < 500 && !IsWindowVisible(window); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    settle();
+    return window;
+}
+
+// Runs `modal` while `driver` works the window named `title` from another thread. A dialog is
+// found by its title while it still initialises: it is worked once its loop shows it.
+template <class Modal>
+auto drive(const std::string& title, Modal modal, std::function<void(HWND)> driver)
+{
+    return dialogtest::drive(title.c_str(), modal, [&](HWND dialog) {
+        for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        settle();
+        driver(dialog);
+    });
+}
+
+// A control anywhere below the window (the settings' slots stand on a page).
+inline HWND control(HWND window, int id)
+{
+    if (HWND direct = GetDlgItem(window, id))
+        return direct;
+    struct Search {
+        int id;
+        HWND found;
+    } search { id, nullptr };
+    EnumChildWindows(window, [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (GetDlgCtrlID(child) != s->id)
+            return TRUE;
+        s->found = child;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+inline bool shown(HWND window, int id)
+{
+    HWND item = control(window, id);
+    return item && IsWindowVisible(item);
+}
+inline bool enabled(HWND window, int id) { return IsWindowEnabled(control(window, id)) != FALSE; }
+inline bool checked(HWND window, int id) { return SendMessageA(control(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+inline void clickAt(HWND window, int x, int y, harness::Button button = harness::Button::Left)
+{
+    POINT p { x, y };
+    ClientToScreen(window, &p);
+    harness::click(p.x, p.y, button);
+    settle();
+}
+
+// A click in the middle of the control, or at its left end where a box has its mark.
+inline void clickControl(HWND window, int id, int dx = -1)
+{
+    HWND target = control(window, id);
+    ASSERT_NE(target, nullptr) << id;
+    RECT r {};
+    GetClientRect(target, &r);
+    POINT p { dx < 0 ? r.right / 2 : dx, r.bottom / 2 };
+    ClientToScreen(target, &p);
+    harness::click(p.x, p.y);
+    settle();
+}
+
+// Chooses the drop-down item whose text is given, as a person's choice would (the owner is told).
+inline void chooseItem(HWND window, int id, const std::string& text)
+{
+    HWND combo = control(window, id);
+    const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(text.c_str()));
+    ASSERT_GE(index, 0) << text;
+    SendMessageA(combo, CB_SETCURSEL, WPARAM(index), 0);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(combo));
+    settle();
+}
+
+inline std::string textOf(HWND window, int id)
+{
+    char text[256] = {};
+    GetWindowTextA(control(window, id), text, sizeof text);
+    return text;
+}
+
+// The whole window as an image, also written as a PNG when DERAZODO_SHOTS names a folder.
+inline harness::Image capture(HWND window, const std::string& name)
+{
+    RECT r {};
+    GetWindowRect(window, &r);
+    harness::Image image = harness::readRect(r);
+    if (const char* folder = std::getenv("DERAZODO_SHOTS"); folder && *folder) {
+        std::filesystem::create_directories(folder);
+        EXPECT_TRUE(harness::writePng(image, std::string(folder) + "/" + name + ".png")) << name;
+    }
+    return image;
+}
+
+// The client point's pixel in an image of the whole window.
+inline uint32_t clientPixel(HWND window, const harness::Image& image, int x, int y)
+{
+    RECT outer {};
+    GetWindowRect(window, &outer);
+    POINT p { x, y };
+    ClientToScreen(window, &p);
+    return image.at(p.x - outer.left, p.y - outer.top) & 0xFFFFFF;
+}
+
+// Pixels in the client rectangle that differ from its first one: text or marks drawn there.
+inline int inkIn(HWND window, const harness::Image& image, RECT area)
+{
+    const uint32_t ground = clientPixel(window, image, area.left, area.top);
+    int ink = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            ink += clientPixel(window, image, x, y) != ground;
+    return ink;
+}
+
+} // namespace setup_test

@@ -1,0 +1,398 @@
+// List and combo boxes as Win32 keeps them, written as tables: each row is a message sent to a
+// single-, a multiple- and an extended-selection list box with the answer each must give, after
+// the row's action (a message or a piece of input) was done to all three.
+#include "listbox_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+using namespace listtest;
+
+namespace {
+
+struct Ask {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    LRESULT single, multiple, extended;
+};
+
+struct Row {
+    const char* action;
+    std::function<LRESULT(HWND)> act;      // may be empty; its answer is checked when `answers` is set
+    std::vector<LRESULT> answers;          // single, multiple, extended answers of `act`
+    std::vector<Ask> asks;
+};
+
+std::function<LRESULT(HWND)> send(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return [=](HWND list) { return SendMessageA(list, message, wParam, lParam); };
+}
+
+int rowCentre(HWND list, int index)
+{
+    RECT r;
+    SendMessageA(list, LB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+    return (r.top + r.bottom) / 2;
+}
+
+class ThreeLists {
+public:
+    ThreeLists()
+    {
+        const DWORD styles[] = { 0, LBS_MULTIPLESEL, LBS_EXTENDEDSEL };
+        for (int i = 0; i < 3; ++i) {
+            lists[i] = parent.child("ListBox", WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | styles[i], 30 + i,
+                10 + 160 * i, 10, 150, 120);
+            for (int n = 0; n < 5; ++n) {
+                std::string text = "row " + std::to_string(n);
+                SendMessageA(lists[i], LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            }
+        }
+        pump();
+    }
+
+    void run(const std::vector<Row>& table)
+    {
+        static const char* const names[] = { "single", "multiple", "extended" };
+        for (const Row& row : table)
+            for (int i = 0; i < 3; ++i) {
+                if (row.act) {
+                    LRESULT got = row.act(lists[i]);
+                    if (!row.answers.empty()) {
+                        EXPECT_EQ(got, row.answers[size_t(i)]) << row.action << " on the " << names[i] << " list";
+                    }
+                }
+                for (const Ask& ask : row.asks) {
+                    LRESULT want = i == 0 ? ask.single : i == 1 ? ask.multiple : ask.extended;
+                    EXPECT_EQ(SendMessageA(lists[i], ask.message, ask.wParam, ask.lParam), want)
+                        << "after " << row.action << ", message 0x" << std::hex << ask.message << std::dec << " ("
+                        << ask.wParam << ") on the " << names[i] << " list";
+                }
+            }
+    }
+
+    Parent parent { 20, 20, 520, 160 };
+    HWND lists[3] {};
+};
+
+constexpr LRESULT ERR = LB_ERR;
+
+TEST(ListBoxTable, SelectionMessagesMoveCaretAndAnchorAsWin32Does)
+{
+    ThreeLists boxes;
+    boxes.run({
+        { "nothing", nullptr, {}, {
+            { LB_GETCURSEL, 0, 0, ERR, 0, 0 },
+            { LB_GETCARETINDEX, 0, 0, 0, 0, 0 },
+            { LB_GETANCHORINDEX, 0, 0, ERR, ERR, ERR },
+            { LB_GETSELCOUNT, 0, 0, ERR, 0, 0 },
+        } },
+        { "LB_SETSEL TRUE 2", send(LB_SETSEL, TRUE, 2), { ERR, 0, 0 }, {
+            { LB_GETCURSEL, 0, 0, ERR, 2, 2 },
+            { LB_GETCARETINDEX, 0, 0, 0, 2, 2 },
+            { LB_GETANCHORINDEX, 0, 0, ERR, 2, 2 },
+            { LB_GETSELCOUNT, 0, 0, ERR, 1, 1 },
+            { LB_GETSEL, 2, 0, 0, 1, 1 },
+        } },
+        { "LB_SETSEL FALSE 3", send(LB_SETSEL, FALSE, 3), { ERR, 0, 0 }, {
+            { LB_GETCARETINDEX, 0, 0, 0, 3, 3 },
+            { LB_GETANCHORINDEX, 0, 0, ERR, 3, 3 },
+            { LB_GETSELCOUNT, 0, 0, ERR, 1, 1 },
+        } },
+        { "LB_SETSEL TRUE -1", send(LB_SETSEL, TRUE, -1), { ERR, 0, 0 }, {
+            { LB_GETSELCOUNT, 0, 0, ERR, 5, 5 },
+            { LB_GETCARETINDEX, 0, 0, 0, 3, 3 },
+            { LB_GETANCHORINDEX, 0, 0, ERR, 3, 3 },
+        } },
+        { "LB_SETSEL past the end", send(LB_SETSEL, TRUE, 5), { ERR, ERR, ERR }, {} },
+        { "LB_SELITEMRANGE off 1..3", send(LB_SELITEMRANGE, FALSE, MAKELPARAM(1, 3)), { ERR, 0, 0 }, {
+            { LB_GETSELCOUNT, 0, 0, ERR, 2, 2 },
+            { LB_GETSEL, 2, 0, 0, 0, 0 },
+            { LB_GETCARETINDEX, 0, 0, 0, 3, 3 },
+            { LB_GETANCHORINDEX, 0, 0, ERR, 3, 3 },
+        } },
+        { "LB_SELITEMRANGEEX 4..0 (backwards: off)", send(LB_SELITEMRANGEEX, 4, 0), { ERR, 0, 0 }, {
+            { LB_GETSELCOUNT, 0, 0, ERR, 0, 0 },
+        } },
+        { "LB_SELITEMRANGEEX 1..2", send(LB_SELITEMRANGEEX, 1, 2), { ERR, 0, 0 }, {
+            { LB_GETSELCOUNT, 0, 0, ERR, 2, 2 },
+            { LB_GETSEL, 1, 0, 0, 1, 1 },
+            { LB_GETCARETINDEX, 0, 0, 0, 3, 3 },
+        } },
+        { "LB_SELITEMRANGE on 3..60", send(LB_SELITEMRANGE, TRUE, MAKELPARAM(3, 60)), { ERR, 0, 0 }, {
+            { LB_GETSELCOUNT, 0, 0, ERR, 4, 4 },
+        } },
+        { "LB_SETCURSEL 1", send(LB_SETCURSEL, 1, 0), { 1, ERR, ERR }, {
+            { LB_GETCURSEL, 0, 0, 1, 3, 3 },
+            { LB_GETCARETINDEX, 0, 0, 1, 3, 3 },
+        } },
+    });
+}
+
+TEST(ListBoxTable, ClicksSetTheAnchorAndArrowsMoveItInExtendedLists)
+{
+    ThreeLists boxes;
+    auto clickRow = [](int index) {
+        return [index](HWND list) -> LRESULT {
+            clickAt(list, 20, rowCentre(list, index));
+            return 0;
+        };
+    };
+    auto key = [](UINT modifier, UINT vk) {
+        return [modifier, vk](HWND list) -> LRESULT {
+            SetFocus(list);
+            if (modifier)
+                pressWith(modifier, vk);
+            else
+                press(vk);
+            return 0;
+        };
+    };
+    boxes.run({
+        { "click on row 2", clickRow(2), {}, {
+            { LB_GETCURSEL, 0, 0, 2, 2, 2 },
+            { LB_GETCARETINDEX, 0, 0, 2, 2, 2 },
+            { LB_GETANCHORINDEX, 0, 0, 2, 2, 2 },
+            { LB_GETSELCOUNT, 0, 0, ERR, 1, 1 },
+        } },
+        { "VK_DOWN", key(0, VK_DOWN), {}, {
+            { LB_GETCURSEL, 0, 0, 3, 3, 3 },
+            { LB_GETCARETINDEX, 0, 0, 3, 3, 3 },
+            { LB_GETANCHORINDEX, 0, 0, 2, 2, 3 },
+            { LB_GETSEL, 3, 0, 1, 0, 1 },
+            { LB_GETSELCOUNT, 0, 0, ERR, 1, 1 },
+        } },
+        { "Shift+VK_DOWN", key(VK_SHIFT, VK_DOWN), {}, {
+            { LB_GETCARETINDEX, 0, 0, 4, 4, 4 },
+            { LB_GETANCHORINDEX, 0, 0, 2, 2, 3 },
+            { LB_GETSELCOUNT, 0, 0, ERR, 1, 2 },
+        } },
+        { "Ctrl+click on row 0", [](HWND list) -> LRESULT {
+              clickWith(VK_CONTROL, list, 20, rowCentre(list, 0));
+              return 0;
+          }, {}, {
+            { LB_GETCURSEL, 0, 0, 0, 0, 0 },
+            { LB_GETANCHORINDEX, 0, 0, 0, 0, 0 },
+            { LB_GETSELCOUNT, 0, 0, ERR, 2, 3 },
+        } },
+    });
+}
+
+TEST(ListBoxMouse, APressHoldsTheCaptureUntilTheFocusLeavesWithOneSelChange)
+{
+    Parent parent;
+    HWND list = parent.child("ListBox", WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 40, 10, 10, 150, 120);
+    HWND other = parent.child("ListBox", WS_BORDER | LBS_NOINTEGRALHEIGHT, 41, 200, 10, 150, 120);
+    for (const char* s : { "a", "b", "c" })
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    pump();
+    parent.clear();
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, rowCentre(list, 1)));
+    EXPECT_EQ(GetCapture(), list);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+    std::vector<int> codes = parent.codesFrom(40);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), LBN_SELCHANGE), 0) << "the press has not ended";
+    SetFocus(other);
+    EXPECT_EQ(GetCapture(), nullptr);
+    codes = parent.codesFrom(40);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), LBN_SELCHANGE), 1);
+    EXPECT_EQ(codes.back(), LBN_KILLFOCUS);
+}
+
+TEST(ListBoxMouse, NoSelListsStillMoveTheSelectionOnAClick)
+{
+    Parent parent;
+    HWND list = parent.child("ListBox", WS_BORDER | LBS_NOSEL | LBS_NOINTEGRALHEIGHT, 42, 10, 10, 150, 120);
+    for (const char* s : { "a", "b", "c", "d" })
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    pump();
+    clickAt(list, 20, rowCentre(list, 3));
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), LB_ERR) << "a single-selection list counts no selection";
+}
+
+TEST(ListBoxTable, HorizontalExtentSetsTheScrollRangeAndShowsTheBarOnlyWhenWider)
+{
+    Parent parent;
+    HWND scrolled = parent.child("ListBox", WS_BORDER | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, 43, 10, 10, 150, 120);
+    HWND plain = parent.child("ListBox", WS_BORDER | LBS_NOINTEGRALHEIGHT, 44, 200, 10, 150, 120);
+    auto hasBar = [](HWND w) { return (GetWindowLongPtrA(w, GWL_STYLE) & WS_HSCROLL) != 0; };
+    auto range = [](HWND w) {
+        SCROLLINFO si { sizeof(si), SIF_RANGE, 0, 0, 0, 0, 0 };
+        GetScrollInfo(w, SB_HORZ, &si);
+        return std::pair<int, int>(si.nMin, si.nMax);
+    };
+    EXPECT_EQ(SendMessageA(scrolled, LB_GETHORIZONTALEXTENT, 0, 0), 0);
+    EXPECT_FALSE(hasBar(scrolled)) << "nothing to scroll yet";
+
+    struct Step {
+        int extent;
+        std::pair<int, int> range;
+        bool bar;
+    };
+    for (Step step : { Step { 300, { 0, 299 }, true }, Step { 100, { 0, 99 }, false }, Step { 151, { 0, 150 }, true } }) {
+        EXPECT_EQ(SendMessageA(scrolled, LB_SETHORIZONTALEXTENT, WPARAM(step.extent), 0), 0);
+        EXPECT_EQ(SendMessageA(scrolled, LB_GETHORIZONTALEXTENT, 0, 0), step.extent);
+        EXPECT_EQ(range(scrolled), step.range) << step.extent;
+        EXPECT_EQ(hasBar(scrolled), step.bar) << step.extent;
+    }
+    SendMessageA(scrolled, LB_SETHORIZONTALEXTENT, 300, 0);
+    for (const char* s : { "a row far wider than the list box that shows it", "short" })
+        SendMessageA(scrolled, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    SendMessageA(scrolled, WM_HSCROLL, SB_LINERIGHT, 0);
+    EXPECT_GT(GetScrollPos(scrolled, SB_HORZ), 0);
+    SendMessageA(scrolled, WM_HSCROLL, SB_RIGHT, 0);
+    RECT client;
+    GetClientRect(scrolled, &client);
+    EXPECT_EQ(GetScrollPos(scrolled, SB_HORZ), 300 - client.right) << "the last column of the extent shows";
+    pump();
+    platform::harness::keepShot("listbox_extent.png");
+
+    SendMessageA(plain, LB_SETHORIZONTALEXTENT, 300, 0);
+    EXPECT_EQ(SendMessageA(plain, LB_GETHORIZONTALEXTENT, 0, 0), 300);
+    EXPECT_FALSE(hasBar(plain)) << "without WS_HSCROLL there is no bar to show";
+}
+
+int defaultFontHeight()
+{
+    HDC dc = GetDC(nullptr);
+    TEXTMETRICA tm {};
+    GetTextMetricsA(dc, &tm);
+    ReleaseDC(nullptr, dc);
+    return tm.tmHeight;
+}
+
+int windowHeight(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    return r.bottom - r.top;
+}
+
+TEST(ComboBoxTable, UnfontedControlsAreMeasuredInTheDcsDefaultFont)
+{
+    Parent parent;
+    HWND list = parent.child("ListBox", WS_BORDER, 50, 10, 10, 150, 120);
+    HWND combo = parent.child("ComboBox", CBS_DROPDOWNLIST, 51, 200, 10, 150, 120);
+    const int font = defaultFontHeight();
+    EXPECT_EQ(font, 16);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), font);
+    EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0), font);
+    EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0), font + 2);
+    EXPECT_EQ(windowHeight(combo), 24) << "the field is the font and eight pixels";
+    for (const char* s : { "first", "second" }) {
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    }
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+    pump();
+    platform::harness::keepShot("unfonted_lists.png");
+    SendMessageA(combo, CB_SETITEMHEIGHT, WPARAM(-1), 30);
+    EXPECT_EQ(windowHeight(combo), 36);
+}
+
+TEST(ComboBoxTable, MovingOrSizingKeepsTheFieldHeightAndSizesTheList)
+{
+    Parent parent;
+    HWND combo = parent.child("ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL, 52, 10, 10, 160, 150);
+    for (int i = 0; i < 30; ++i) {
+        std::string s = "entry " + std::to_string(i);
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+    }
+    const int field = windowHeight(combo);
+    auto droppedHeight = [&] {
+        RECT r;
+        SendMessageA(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+        return int(r.bottom - r.top);
+    };
+    struct Step {
+        const char* how;
+        std::function<void()> act;
+        int width, dropped;
+    };
+    const Step steps[] = {
+        { "MoveWindow 170 x 200", [&] { MoveWindow(combo, 30, 40, 170, 200, TRUE); }, 170, 200 },
+        { "SetWindowPos 180 x 90", [&] { SetWindowPos(combo, nullptr, 0, 0, 180, 90, SWP_NOMOVE | SWP_NOZORDER); }, 180, 90 },
+        { "SetWindowPos move only", [&] { SetWindowPos(combo, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }, 180, 90 },
+    };
+    for (const Step& step : steps) {
+        step.act();
+        RECT r;
+        GetWindowRect(combo, &r);
+        EXPECT_EQ(r.bottom - r.top, field) << step.how;
+        EXPECT_EQ(r.right - r.left, step.width) << step.how;
+        EXPECT_EQ(droppedHeight(), step.dropped) << step.how;
+    }
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    RECT field2, list;
+    GetWindowRect(combo, &field2);
+    HWND dropped = WindowFromPoint(POINT { field2.left + 5, field2.bottom + 5 });
+    ASSERT_NE(dropped, nullptr);
+    GetWindowRect(dropped, &list);
+    EXPECT_LE(list.bottom - list.top, 90 - field);
+    SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+TEST(ComboBoxTable, DroppedWidthNeverGoesBelowTheComboAndAnswersTheWidthInForce)
+{
+    Parent parent;
+    HWND combo = parent.child("ComboBox", CBS_DROPDOWNLIST, 53, 10, 10, 160, 120);
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("x"));
+    struct Pair {
+        UINT message;
+        WPARAM wParam;
+        LRESULT answer;
+    };
+    const Pair table[] = {
+        { CB_GETDROPPEDWIDTH, 0, 160 },
+        { CB_SETDROPPEDWIDTH, 50, 160 },
+        { CB_GETDROPPEDWIDTH, 0, 160 },
+        { CB_SETDROPPEDWIDTH, 220, 220 },
+        { CB_SETDROPPEDWIDTH, 0, 220 },
+        { CB_SETDROPPEDWIDTH, WPARAM(-1), 220 },
+        { CB_GETDROPPEDWIDTH, 0, 220 },
+        { CB_SETDROPPEDWIDTH, 170, 170 },
+    };
+    for (const Pair& p : table)
+        EXPECT_EQ(SendMessageA(combo, p.message, p.wParam, 0), p.answer)
+            << (p.message == CB_SETDROPPEDWIDTH ? "set " : "get ") << int(p.wParam);
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    RECT field, list;
+    GetWindowRect(combo, &field);
+    GetWindowRect(WindowFromPoint(POINT { field.left + 5, field.bottom + 5 }), &list);
+    EXPECT_EQ(list.right - list.left, 170);
+    SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+TEST(ComboBoxKeys, SelChangeArrivesWhileTheEditStillShowsThePreviousText)
+{
+    Parent parent;
+    HWND combo = parent.child("ComboBox", CBS_DROPDOWN | WS_VSCROLL, 54, 10, 10, 160, 120);
+    for (const char* s : { "alpha", "beta" })
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    std::string textAtChange;
+    LRESULT selectionAtChange = CB_ERR;
+    parent.onCommand = [&](int id, int code) {
+        if (id != 54 || code != CBN_SELCHANGE)
+            return;
+        char text[32] = {};
+        GetWindowTextA(combo, text, sizeof text);
+        textAtChange = text;
+        selectionAtChange = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    };
+    SetFocus(combo);
+    press(VK_DOWN);
+    EXPECT_EQ(selectionAtChange, 1);
+    EXPECT_EQ(textAtChange, "alpha");
+    char text[32] = {};
+    GetWindowTextA(combo, text, sizeof text);
+    EXPECT_STREQ(text, "beta") << "shown once the parent has heard";
+    parent.onCommand = nullptr;
+}
+
+} // namespace

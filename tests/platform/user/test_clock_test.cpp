@@ -1,0 +1,116 @@
+// The harness's test clock: timers, tick counts and message times follow advanceClock, on this
+// thread and on another, while Sleep stays on real time.
+#include "user_test_util.h"
+
+#include "platform/kernel/test_clock.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+using namespace usertest;
+namespace harness = platform::harness;
+
+namespace {
+
+struct TestClockTest : ::testing::Test {
+    void TearDown() override { destroyAll(); }
+};
+
+int timerTicks(HWND w)
+{
+    int n = 0;
+    for (const Entry& e : Recorder::instance().entries())
+        n += e.hwnd == w && e.message == WM_TIMER;
+    return n;
+}
+
+TEST_F(TestClockTest, AThreeSecondTimerFiresOnAdvanceAndNotBefore)
+{
+    harness::TestClock clock;
+    HWND w = createFrame("notice", 10, 10, 200, 100);
+    pump();
+    const DWORD start = GetTickCount();
+    std::vector<DWORD> tickTimes;
+    Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT*) {
+        if (hwnd == w && message == WM_TIMER)
+            tickTimes.push_back(GetMessageTime());
+        return false;
+    };
+    SetTimer(w, 1, 3000, nullptr);
+    Recorder::instance().clear();
+    Sleep(30);
+    EXPECT_EQ(GetTickCount(), start) << "real time passing does not move the clock";
+    ASSERT_TRUE(harness::advanceClock(2999));
+    EXPECT_EQ(timerTicks(w), 0);
+    EXPECT_EQ(GetTickCount() - start, 2999u);
+    EXPECT_EQ(timeGetTime(), GetTickCount());
+    ASSERT_TRUE(harness::advanceClock(1));
+    EXPECT_EQ(timerTicks(w), 1);
+    EXPECT_EQ(tickTimes, (std::vector<DWORD> { start + 3000 })) << "the message carries the clock's time";
+    KillTimer(w, 1);
+}
+
+TEST_F(TestClockTest, APollTicksOnceForEachIntervalOnTheWay)
+{
+    harness::TestClock clock;
+    HWND w = createFrame("poll", 10, 10, 200, 100);
+    std::vector<DWORD> seen;
+    Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT*) {
+        if (hwnd == w && message == WM_TIMER)
+            seen.push_back(GetTickCount());
+        return false;
+    };
+    const DWORD start = GetTickCount();
+    SetTimer(w, 1, 100, nullptr);
+    ASSERT_TRUE(harness::advanceClock(3000));
+    ASSERT_EQ(seen.size(), 30u);
+    EXPECT_EQ(seen.front(), start + 100);
+    EXPECT_EQ(seen.back(), start + 3000);
+    KillTimer(w, 1);
+}
+
+TEST_F(TestClockTest, AWindowOfAnotherThreadClosesOnItsEightSecondTimer)
+{
+    harness::TestClock clock;
+    std::atomic<HWND> window { nullptr };
+    std::thread thread([&] {
+        HWND w = createFrame("scene", 10, 10, 200, 100);
+        SetTimer(w, 7, 8000, nullptr);
+        window = w;
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            if (msg.message == WM_TIMER && msg.hwnd == w) {
+                DestroyWindow(w);
+                PostQuitMessage(0);
+            }
+            DispatchMessageA(&msg);
+        }
+    });
+    while (!window)
+        std::this_thread::yield();
+    ASSERT_TRUE(harness::advanceClock(7999));
+    EXPECT_TRUE(IsWindow(window));
+    ASSERT_TRUE(harness::advanceClock(1));
+    thread.join();
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(TestClockTest, RunsOnFromWhereTheTestLeftItAndNeverGoesBack)
+{
+    DWORD before;
+    {
+        harness::TestClock clock;
+        before = GetTickCount();
+        ASSERT_TRUE(harness::advanceClock(60000));
+    }
+    EXPECT_FALSE(platform::testClockOn());
+    EXPECT_FALSE(harness::advanceClock(10)) << "no test clock to move";
+    const DWORD after = GetTickCount();
+    EXPECT_GE(after - before, 60000u);
+    Sleep(20);
+    EXPECT_GT(GetTickCount(), after) << "real time moves it again";
+}
+
+} // namespace
