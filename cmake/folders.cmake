@@ -18,6 +18,8 @@ function(derazodo_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  # GoogleTest's header is a third of a test file's build time: it is compiled once per target.
+  target_precompile_headers(${name} PRIVATE <gtest/gtest.h>)
   get_filename_component(root "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/.." ABSOLUTE)
   target_compile_definitions(${name} PRIVATE
     DERAZODO_SOURCE_DIR="${root}"

@@ -40,7 +40,7 @@ class AreaAnalysis;
 class BattleUnitData;
 class ActionHistoryLog;
 struct HistoryRecord;
-class CombatPair;
+struct CombatPair;
 class CountryHexLayers;
 class CountryHexMasks;
 class FogMap;

@@ -89,7 +89,7 @@ Outcome play(const std::vector<uint8_t>& image, unsigned seed)
     startPlay(state);
     std::vector<uint32_t> funds_at_start;
     for (int c = 0; c < kCountryCount; ++c)
-        funds_at_start.push_back(state.country(c).funds);
+        funds_at_start.push_back(uint32_t(state.country(c).funds)); // a packed field, read by value
     AiComputerPlayer player;
     GameThread thread(state, player, StepYield::None);
     thread.Run();

@@ -2,6 +2,9 @@
 // accepts (a refused seed would teach the fuzzer nothing), and the inputs that once found a fault
 // are read again here, where the sanitizer build watches them.
 #include "app/map_renderer_impl.h"
+#include "battle/battle_unit_data.h"
+#include "battle/scene_shape.h"
+#include "battle/sprite_image.h"
 #include "lib/error.h"
 #include "lib/file_link_reader.h"
 #include "lib/media/wave_data.h"
@@ -66,8 +69,9 @@ bool campaignReads(const std::vector<uint8_t>& bytes)
     return CampaignReader().read(targets, stream, bytes.size()) == 1;
 }
 
-// Whether each reader takes a file whole; the master text target writes its input as a file and
-// is left to the fuzz run, and pictures are read by the layer's own tests.
+// Whether each reader takes a file whole. The master text target writes its input as a file and the
+// briefing target takes any text, so both are left to the fuzz run; pictures are read by the
+// layer's own tests.
 const std::map<std::string, std::function<bool(const std::vector<uint8_t>&)>>& readers()
 {
     static const std::map<std::string, std::function<bool(const std::vector<uint8_t>&)>> table = {
@@ -92,6 +96,13 @@ const std::map<std::string, std::function<bool(const std::vector<uint8_t>&)>>& r
          } },
         { "map_sheet", [](const auto& b) { map_render::IndexedSheet s; return map_render::readIndexedSheet(b, s); } },
         { "wav", waveReads },
+        { "battle_unit_data", [](const auto& b) {
+             BattleUnitData table;
+             table.readFile(std::span(b.data(), b.size()));
+             return !table.empty();
+         } },
+        { "scene_shape", [](const auto& b) { return !decodeShapeFile(std::span(b.data(), b.size())).empty(); } },
+        { "sprite", [](const auto& b) { SpriteImage sprite; return decodeSprite(std::span(b.data(), b.size()), sprite); } },
     };
     return table;
 }
@@ -111,7 +122,7 @@ TEST(FuzzCorpus, EveryTargetHasAFolderOfInputs)
         ASSERT_TRUE(fs::is_directory(folder)) << folder;
         EXPECT_FALSE(fs::is_empty(folder)) << folder;
     }
-    EXPECT_GE(targets, 12);
+    EXPECT_GE(targets, 17);
 }
 
 TEST(FuzzCorpus, SeedsAreAcceptedByTheirReadersAndFaultsReadWithoutHarm)
@@ -128,5 +139,5 @@ TEST(FuzzCorpus, SeedsAreAcceptedByTheirReadersAndFaultsReadWithoutHarm)
             }
         }
     }
-    EXPECT_GE(seeds, 13);
+    EXPECT_GE(seeds, 16);
 }

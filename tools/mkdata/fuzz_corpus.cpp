@@ -3,6 +3,7 @@
 #include "tools/mkdata/fuzz_corpus.h"
 
 #include "lib/file.h"
+#include "platform/kernel/host.h"
 #include "state/action_history.h"
 #include "state/campaign_file.h"
 #include "state/production_type_file.h"
@@ -225,6 +226,17 @@ void writeFuzzCorpus(const fs::path& corpus, const fs::path& program)
     seed("map_sheet", "tiny-sheet.bmp", tinySheet());
     seed("map_sheet", "unit16.bmp", readFile(program / "tkbmp" / "unit16.bmp"));
     seed("wav", "dsse00.wav", readFile(program / "tkwave" / "dsse00.wav"));
+
+    seed("battle_unit_data", "unitdata.dat", readFile(program / "tklc" / "unitdata.dat"));
+    // The first rows of a scene shape: whole rectangles, and a fraction of the file's size.
+    seed("scene_shape", "bg_mask1", readFile(program / "tklc" / "bg_mask1.dat").substr(0, 16 * 24));
+    seed("sprite", "ef04c.dat", readFile(program / "tklc" / "ef04c.dat"));
+    // A briefing as a scenario holds it: several paragraphs, a word longer than a line, double-byte text.
+    seed("briefing_text", "briefing",
+        platform::utf8ToCp932("作戦目標\r\n北の首都を十ターン以内に占領せよ。\r\n\r\n"
+                              "Supply lines run along the river; the bridges decide the campaign.\r\n"
+                              "AVeryLongWordThatDoesNotFitOnOneLineOfTheNewsPageAtAll\r\n"
+                              "敵は山岳に戦車を隠している。"));
 }
 
 } // namespace mkdata
