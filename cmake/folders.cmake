@@ -21,6 +21,11 @@ function(derazodo_test name)
   # GoogleTest's header is a third of a test file's build time: it is compiled once per target.
   target_precompile_headers(${name} PRIVATE <gtest/gtest.h>)
   get_filename_component(root "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/.." ABSOLUTE)
+  # Sanitized code runs several times slower: the long game tests get room for it.
+  set(timeout 120)
+  if(DERAZODO_SANITIZE)
+    set(timeout 600)
+  endif()
   target_compile_definitions(${name} PRIVATE
     DERAZODO_SOURCE_DIR="${root}"
     DERAZODO_PROGRAM_DIR="${DERAZODO_PROGRAM_DIR}")
@@ -29,7 +34,7 @@ function(derazodo_test name)
     # One variable per property: a ';' inside a value would split the property list.
     PROPERTIES ENVIRONMENT "DERAZODO_HEADLESS=1"
                ENVIRONMENT_MODIFICATION "DERAZODO_PROGRAM_DIR=set:${DERAZODO_PROGRAM_DIR}"
-               TIMEOUT 120
+               TIMEOUT ${timeout}
     DISCOVERY_MODE PRE_TEST)
 endfunction()
 

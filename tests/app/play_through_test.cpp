@@ -18,6 +18,7 @@
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "tests/state/packed_value.h"
 #include "tests/state/state_test_support.h"
 
 #include <gtest/gtest.h>
@@ -543,10 +544,10 @@ TEST_F(PlayThrough, EverySampleMapPlaysTurnsThenANewGameAndAResumeOverItKeepTheB
             }
             person.shot(std::string("09_") + map);
             const CountryRecord& country = state.country(0);
-            EXPECT_GT(country.runningTotal, uint64_t(opening)) << "the person's buildings paid";
+            EXPECT_GT(packed(country.runningTotal), uint64_t(opening)) << "the person's buildings paid";
             // Until a production dialog exists the person spends only on supplies, replenishment
             // and repairs, which a few quiet turns may not need; the books balance all the same.
-            EXPECT_EQ(uint64_t(country.funds), country.runningTotal - country.fundsSpent);
+            EXPECT_EQ(uint64_t(country.funds), packed(country.runningTotal) - packed(country.fundsSpent));
             bool incomeTold = false;
             for (const auto& box : harness::messageBoxes())
                 incomeTold = incomeTold || box.caption == cp("収入");

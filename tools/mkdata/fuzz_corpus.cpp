@@ -230,7 +230,8 @@ void writeFuzzCorpus(const fs::path& corpus, const fs::path& program)
     seed("battle_unit_data", "unitdata.dat", readFile(program / "tklc" / "unitdata.dat"));
     // The first rows of a scene shape: whole rectangles, and a fraction of the file's size.
     seed("scene_shape", "bg_mask1", readFile(program / "tklc" / "bg_mask1.dat").substr(0, 16 * 24));
-    seed("sprite", "ef04c.dat", readFile(program / "tklc" / "ef04c.dat"));
+    // The smallest unit sprite; the effect strips run to hundreds of kilobytes.
+    seed("sprite", "1005.dat", readFile(program / "tklc" / "1005.dat"));
     // A briefing as a scenario holds it: several paragraphs, a word longer than a line, double-byte text.
     seed("briefing_text", "briefing",
         platform::utf8ToCp932("作戦目標\r\n北の首都を十ターン以内に占領せよ。\r\n\r\n"
