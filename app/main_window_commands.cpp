@@ -40,6 +40,12 @@ namespace {
 
 std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
+// The line that says why a file was refused (the reader's own words, with the place in the file).
+std::string refusalLine(const std::string& why)
+{
+    return why.empty() ? std::string() : cp("\n理由: ") + why;
+}
+
 // The extension in lower case, without the dot.
 std::string extensionOf(const std::string& path)
 {
@@ -150,7 +156,7 @@ bool MainWindow::newGameFrom(const std::string& path)
     // Country 0 is the person's in the sample campaigns.
     bool loaded = ext == "vtc" ? startCampaign(m_state, path.c_str(), 0) : m_state.loadMapFile(path.c_str());
     if (!loaded) {
-        std::string text = cp("マップファイルを読み込めませんでした。\n") + path;
+        std::string text = cp("マップファイルを読み込めませんでした。\n") + path + refusalLine(m_state.mapRefusal());
         modalMessageBox(this, text.c_str(), cp("注意").c_str());
         refreshTitle();
         return false;
@@ -197,8 +203,10 @@ bool MainWindow::resumeGameFrom(const std::string& path)
 {
     stopPlay();
     clearCampaignInfo(m_state);
-    if (!fileExists(path.c_str()) || !loadGame(m_state, path.c_str())) {
-        std::string text = cp("セーブデータを読み込めませんでした。\n") + path;
+    SavedGameError why { "file not found", 0 };
+    if (!fileExists(path.c_str()) || !loadGame(m_state, path.c_str(), &why)) {
+        std::string reason = why.what + (why.offset ? " (at byte " + std::to_string(why.offset) + ")" : "");
+        std::string text = cp("セーブデータを読み込めませんでした。\n") + path + refusalLine(reason);
         modalMessageBox(this, text.c_str(), cp("注意").c_str());
         refreshTitle();
         return false;

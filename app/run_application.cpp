@@ -12,12 +12,14 @@
 #include "app/map_window_link.h"
 #include "app/program_resources.h"
 #include "lib/error.h"
+#include "lib/profile.h"
 #include "rules/links.h"
 #include "state/game_state.h"
 #include "platform/kernel/host.h"
 #include "platform/media/directx_version.h"
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace {
@@ -128,6 +130,27 @@ private:
     AppWindowServices m_windows;
 };
 
+// An ini file that cannot be read, or that is not ini text, is left as it is: the run takes the
+// defaults and writes nothing back, after this one warning.
+void checkSettingsFile()
+{
+    profileUseDefaults(false);
+    const ProfileCheck check = checkProfile();
+    if (check.usable())
+        return;
+    std::string path = profilePath();
+    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    std::string reason = check.folder ? "同じ名前のフォルダがあります。"
+        : check.state == ProfileCheck::State::Invalid ? std::to_string(check.line) + "行目が設定の形式ではありません。"
+                                                      : "読み取れません。";
+    MessageBoxA(nullptr,
+        (platform::utf8ToCp932("設定ファイル ") + name
+            + platform::utf8ToCp932(" を使えません。" + reason + "\n設定は既定値で始め、このファイルは変更しません。"))
+            .c_str(),
+        platform::utf8ToCp932("警告").c_str(), MB_OK | MB_ICONEXCLAMATION);
+    profileUseDefaults(true);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand)
@@ -161,7 +184,9 @@ RunOutcome runApplication(swCApplication& app)
     registerProgramResources();
     if (unsigned int ms = exitAfterMilliseconds())
         SetTimer(nullptr, 0, ms, endUnattendedRun);
-    // A missing master file has shown its warning; the program then ends without a window.
+    checkSettingsFile();
+    // A master file that is missing or cannot be read has shown its warning; the program then
+    // ends without a window.
     setGameStateServices(&appGameStateServices());
     installComputerPlayer();
     auto game = std::make_unique<OwnedGameState>();
@@ -169,7 +194,10 @@ RunOutcome runApplication(swCApplication& app)
     try {
         game->state().startUp();
     } catch (swCError* error) {
-        delete error;
+        // The loaders tell of their files; a file error that reached here untold still gets a box.
+        std::unique_ptr<swCError> owned(error);
+        if (dynamic_cast<swCFileError*>(error))
+            stop("起動に必要なファイルを読み込めませんでした。", "警告");
         return RunOutcome::StartUpFailed;
     }
     app.setOwnedObject(std::move(game));

@@ -1,1 +1,1 @@
-derazodo_bench(gdi_bench SOURCES gdi_bench.cpp DEPS platform_gdi)
+derazodo_bench(gdi_bench SOURCES gdi_bench.cpp DEPS platform)

@@ -38,8 +38,13 @@ struct World {
             game->country(c).capitalX = 4;
             game->country(c).capitalY = uint16_t(band);
             addBuilding(kHeadquarters, c, 4, band);
-            for (int i = 0; i < 40; ++i)
-                addBuilding(game->terrainRoles().largeCity + int(random() % 4), c, int(random() % kSize), band + int(random() % 8) * 4);
+            for (int i = 0; i < 40; ++i) {
+                // One draw a statement, so every compiler builds the same map.
+                const int kind = game->terrainRoles().largeCity + int(random() % 4);
+                const int x = int(random() % kSize);
+                const int y = band + int(random() % 8) * 4;
+                addBuilding(kind, c, x, y);
+            }
             addUnits(c, random);
         }
         game->turnBlock().currentCountry = 0;

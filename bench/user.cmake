@@ -1,2 +1,2 @@
 # Messages per second across and within threads.
-derazodo_bench(user_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/user_bench.cpp DEPS platform_user platform_desktop platform_gdi platform_kernel)
+derazodo_bench(user_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/user_bench.cpp DEPS platform)

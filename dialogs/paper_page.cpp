@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kLinePitch = 20;
 constexpr int kLineHeight = 16;
 constexpr int kPixelsPerByte = 8;
 

@@ -76,6 +76,12 @@ DWORD swCFile::fileGetSize()
     return size;
 }
 
+void swCFile::fileFlush()
+{
+    if (!FlushFileBuffers(m_handle))
+        throw new swCFileError(2);
+}
+
 void swCFile::fileClose()
 {
     if (!m_handle)

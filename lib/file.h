@@ -25,6 +25,8 @@ public:
     DWORD fileWrite(const void* buffer, DWORD count) { return Write(buffer, count); }
     DWORD fileSeek(LONG offset, int origin) { return Seek(offset, origin); }
     DWORD fileGetSize();
+    // Puts what was written on the disk before it returns; a failure throws code 2 (write).
+    void fileFlush();
     void fileClose();
 
     bool isOpen() const { return m_handle != nullptr; }

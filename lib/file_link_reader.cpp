@@ -184,7 +184,8 @@ size_t MemoryLinkSource::readAt(uint64_t offset, void* buffer, size_t count)
     if (offset >= m_size)
         return 0;
     size_t n = std::min<uint64_t>(count, m_size - offset);
-    std::memcpy(buffer, m_data + offset, n);
+    if (n > 0)
+        std::memcpy(buffer, m_data + offset, n);
     return n;
 }
 

@@ -1,9 +1,29 @@
 // swCProfileKey over the kernel's private-profile calls.
 #include "lib/profile.h"
 
+#include "lib/error.h"
+#include "lib/file.h"
 #include "platform/kernel/winbase.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
+
+namespace {
+
+std::atomic<bool> g_defaultsOnly { false };
+
+bool isIniLine(const std::string& line)
+{
+    size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line[start] == ';')
+        return true;
+    if (line[start] == '[')
+        return line.find(']', start) != std::string::npos;
+    return line.find('=') != std::string::npos;
+}
+
+} // namespace
 
 std::string profilePath()
 {
@@ -20,13 +40,73 @@ std::string profilePath()
     return path + "ini";
 }
 
+ProfileCheck checkProfile()
+{
+    ProfileCheck check;
+    const std::string path = profilePath();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return check;
+    FindClose(search);
+    check.state = ProfileCheck::State::Unreadable;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        check.folder = true;
+        return check;
+    }
+    std::string text;
+    try {
+        swCFile file(path.c_str(), 0);
+        char buffer[4096];
+        while (DWORD got = file.fileRead(buffer, sizeof buffer))
+            text.append(buffer, got);
+    } catch (swCError* error) {
+        delete error;
+        return check;
+    }
+    check.state = ProfileCheck::State::Usable;
+    size_t start = 0;
+    for (int line = 1; start < text.size(); ++line) {
+        size_t end = text.find('\n', start);
+        std::string row = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!row.empty() && row.back() == '\r')
+            row.pop_back();
+        // A zero byte is damage, never text an editor or this program writes.
+        if (row.find('\0') != std::string::npos || !isIniLine(row)) {
+            check.state = ProfileCheck::State::Invalid;
+            check.line = line;
+            return check;
+        }
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return check;
+}
+
+void profileUseDefaults(bool defaults_only) { g_defaultsOnly = defaults_only; }
+
+bool profileUsesDefaults() { return g_defaultsOnly; }
+
 void swCProfileKey::profileWriteString(const char* value) const
 {
+    if (g_defaultsOnly)
+        return;
     WritePrivateProfileStringA(m_section, m_key, value, profilePath().c_str());
 }
 
 DWORD swCProfileKey::profileReadStringBuffer(const char* fallback, char* buffer, DWORD size) const
 {
+    if (g_defaultsOnly) {
+        // As the platform answers a missing key: the default without its trailing blanks.
+        std::string value = fallback ? fallback : "";
+        while (!value.empty() && value.back() == ' ')
+            value.pop_back();
+        if (size == 0)
+            return 0;
+        size_t length = std::min<size_t>(value.size(), size - 1);
+        std::memcpy(buffer, value.data(), length);
+        buffer[length] = '\0';
+        return DWORD(length);
+    }
     return GetPrivateProfileStringA(m_section, m_key, fallback, buffer, size, profilePath().c_str());
 }
 
@@ -44,6 +124,8 @@ void swCProfileKey::profileWriteInt(int value) const
 
 int swCProfileKey::profileReadInt(int fallback) const
 {
+    if (g_defaultsOnly)
+        return fallback;
     return int(GetPrivateProfileIntA(m_section, m_key, fallback, profilePath().c_str()));
 }
 

@@ -8,6 +8,24 @@
 // The program's path with the text after the file name's last '.' replaced by "ini".
 std::string profilePath();
 
+// What start-up finds at the ini path. A file that cannot be read, or whose text is not ini lines,
+// is left as it is: the run goes on with the defaults (profileUseDefaults) after one warning.
+struct ProfileCheck {
+    enum class State { Missing, Usable, Unreadable, Invalid };
+    State state = State::Missing;
+    // Invalid: the first line that is not blank, a comment, a [section] or a key=value entry.
+    int line = 0;
+    // Unreadable: a folder stands at the path.
+    bool folder = false;
+
+    bool usable() const { return state == State::Missing || state == State::Usable; }
+};
+ProfileCheck checkProfile();
+// From now on every read gives its default and every write is dropped (true), or both go to the
+// file again (false).
+void profileUseDefaults(bool defaults_only);
+bool profileUsesDefaults();
+
 class swCProfileKey {
 public:
     swCProfileKey(const char* section, const char* key)

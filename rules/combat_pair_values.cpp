@@ -6,6 +6,9 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 bool isMissileWeaponKind(int kind)
@@ -57,7 +60,8 @@ void fillDefence(GameState& state, CombatPair& pair, int k)
 void previewSide(GameState& state, CombatPair& pair, int k)
 {
     CombatSide& s = pair.side[k];
-    std::fill(std::begin(s.preview), std::end(s.preview), 0u);
+    // The record is packed: the values are cleared as bytes, never through misaligned references.
+    std::memset(s.preview, 0, sizeof s.preview);
     const UnitRecord* unit = pair.unit(state, k);
     if (!unit)
         return;

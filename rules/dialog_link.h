@@ -3,7 +3,7 @@
 
 struct BuildingRecord;
 struct SupplyOrder;
-class CombatPair;
+struct CombatPair;
 
 // The weapon choice's modes.
 enum class WeaponChoiceMode { Interception = 1, AttackAfterMove = 2, ReturnFire = 3 };

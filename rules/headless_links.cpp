@@ -3,11 +3,10 @@
 
 #include "state/building_record.h"
 
-
 std::vector<LinkCall> LinkRecorder::calls() const
 {
     std::lock_guard lock(m_lock);
-    return m_calls;
+    return { m_calls.begin(), m_calls.end() };
 }
 
 std::vector<LinkCall> LinkRecorder::callsOf(const std::string& what) const
@@ -20,28 +19,40 @@ std::vector<LinkCall> LinkRecorder::callsOf(const std::string& what) const
     return out;
 }
 
+uint64_t LinkRecorder::callCount() const
+{
+    std::lock_guard lock(m_lock);
+    return m_count;
+}
+
 void LinkRecorder::clear()
 {
     std::lock_guard lock(m_lock);
     m_calls.clear();
+    m_count = 0;
 }
 
 void LinkRecorder::record(std::string what, std::vector<int64_t> args)
 {
     std::lock_guard lock(m_lock);
+    if (m_calls.size() == kKeptCalls)
+        m_calls.pop_front();
     m_calls.push_back({ std::move(what), std::move(args) });
+    ++m_count;
 }
 
 std::vector<std::pair<std::string, std::string>> HeadlessMainWindow::messages() const
 {
     std::lock_guard lock(m_messageLock);
-    return m_messages;
+    return { m_messages.begin(), m_messages.end() };
 }
 
 void HeadlessMainWindow::messageBox(const std::string& text, const std::string& caption)
 {
     {
         std::lock_guard lock(m_messageLock);
+        if (m_messages.size() == kKeptCalls)
+            m_messages.pop_front();
         m_messages.emplace_back(text, caption);
     }
     record("messageBox");

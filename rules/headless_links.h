@@ -7,6 +7,7 @@
 #include "rules/map_window_link.h"
 
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -19,11 +20,16 @@ struct LinkCall {
 };
 
 // The game thread and the interface thread may both call; the record is shared under a lock.
+// Only the latest kKeptCalls are kept, so a long headless run does not grow without end.
 class LinkRecorder {
 public:
+    static constexpr size_t kKeptCalls = 20000;
+
     std::vector<LinkCall> calls() const;
     // The recorded calls of that name, in order.
     std::vector<LinkCall> callsOf(const std::string& what) const;
+    // Calls made since the last clear, the forgotten ones included.
+    uint64_t callCount() const;
     void clear();
 
 protected:
@@ -31,7 +37,8 @@ protected:
 
 private:
     mutable std::mutex m_lock;
-    std::vector<LinkCall> m_calls;
+    std::deque<LinkCall> m_calls;
+    uint64_t m_count = 0;
 };
 
 // The answers a headless person gives; by default every offer and question is declined.
@@ -82,7 +89,8 @@ public:
 
 private:
     mutable std::mutex m_messageLock;
-    std::vector<std::pair<std::string, std::string>> m_messages;
+    // The latest kKeptCalls boxes.
+    std::deque<std::pair<std::string, std::string>> m_messages;
 };
 
 // No map window: nothing is drawn, waits return at once and the view is empty.

@@ -1,6 +1,7 @@
 // The anthem list, the music folder listing and the game file kinds.
 #include "state/data_path.h"
 #include "state/game_state.h"
+#include "state/master_text.h"
 #include "state/text_file_reader.h"
 
 #include "lib/file.h"
@@ -13,10 +14,12 @@ void GameState::loadAnthemList()
     std::string path = dataPath("anthem.lst", kFolderProgram);
     if (!fileExists(path.c_str()))
         return;
-    TextFileReader reader(path.c_str());
+    std::unique_ptr<TextFileReader> reader = readMasterFile(path, "国歌リスト", "anthem.lst", false);
+    if (!reader)
+        return;
     char line[kLineCapacity];
-    while (!reader.atEnd()) {
-        reader.readLine(line, sizeof line);
+    while (!reader->atEnd()) {
+        reader->readLine(line, sizeof line);
         std::vector<char*> fields;
         if (parseCommaList(line, fields) != 2)
             continue;

@@ -2,6 +2,7 @@
 #include "state/base_bitmaps.h"
 
 #include "lib/error.h"
+#include "lib/file.h"
 #include "state/data_path.h"
 
 #include <string>
@@ -28,17 +29,20 @@ constexpr const char* kFiles[kBaseBitmapCount] = {
 
 const char* baseBitmapFile(int index) { return index >= 0 && index < kBaseBitmapCount ? kFiles[index] : nullptr; }
 
-void BaseBitmaps::load(int index)
+bool BaseBitmaps::load(int index)
 {
     auto bitmap = std::make_unique<swCBitmap>();
     std::string path;
     buildDataPath(path, kFiles[index], kFolderBitmap);
+    bool loaded = true;
     try {
         bitmap->bitmapLoadFile(path.c_str());
     } catch (swCError* error) {
         delete error;
+        loaded = !fileExists(path.c_str());
     }
     m_bitmaps[size_t(index)] = std::move(bitmap);
+    return loaded;
 }
 
 void BaseBitmaps::store(int index, std::unique_ptr<swCBitmap> bitmap)

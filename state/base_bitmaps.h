@@ -29,8 +29,9 @@ const char* baseBitmapFile(int index);
 class BaseBitmaps {
 public:
     // Loads the file from the bitmap folder. A picture that cannot be read leaves an empty
-    // bitmap: one missing picture must not end the program.
-    void load(int index);
+    // bitmap: one missing picture must not end the program. False when the file is there but
+    // could not be read.
+    bool load(int index);
     // Takes a sheet built by the program; null leaves an empty bitmap.
     void store(int index, std::unique_ptr<swCBitmap> bitmap);
     // Null only before start-up and after release.

@@ -40,11 +40,13 @@ bool campaignFileTime(const char* path, uint32_t& low, uint32_t& high)
 
 bool startCampaign(GameState& state, const char* path, int player)
 {
+    state.noteMapRefusal("campaign file not found or its path too long");
     if (!path || player < 0 || player >= kCountryCount || std::strlen(path) >= sizeof(CampaignBlock::filePath))
         return false;
     uint32_t time_low = 0, time_high = 0;
     if (!campaignFileTime(path, time_low, time_high))
         return false;
+    state.noteMapRefusal("campaign file holds no readable first map");
     uint32_t size = campaignEntrySize(path, 0);
     if (size == 0)
         return false;
@@ -56,6 +58,7 @@ bool startCampaign(GameState& state, const char* path, int player)
     targets.sizes[0] = size;
     if (CampaignReader().read(targets, path) != 1 || !state.loadMapImage(map.data(), map.size()))
         return false;
+    state.noteMapRefusal("");
     CampaignBlock& block = state.campaignBlock();
     block = CampaignBlock {};
     std::memcpy(reinterpret_cast<uint8_t*>(&block) + kCampaignRecordOffset, record.get(), sizeof(CampaignRecord));

@@ -40,7 +40,7 @@ class AreaAnalysis;
 class BattleUnitData;
 class ActionHistoryLog;
 struct HistoryRecord;
-class CombatPair;
+struct CombatPair;
 class CountryHexLayers;
 class CountryHexMasks;
 class FogMap;
@@ -396,9 +396,13 @@ public:
     const std::vector<std::string>& musicPaths() const { return m_musicPaths; }
 
     // -- maps and scenarios --
-    // Reads, checks and commits a map; a refused map leaves the game as it was and answers false.
+    // Reads, checks and commits a map; a refused map leaves the game as it was and answers false,
+    // and mapRefusal() then says why (what and where in the file).
     bool loadMapFile(const char* path);
     bool loadMapImage(const uint8_t* image, size_t size);
+    const std::string& mapRefusal() const { return m_mapRefusal; }
+    // For readers of files that hold maps (campaigns): why the map never reached loadMapImage.
+    void noteMapRefusal(std::string why) { m_mapRefusal = std::move(why); }
     // Puts an accepted file into the state (resetting the map part first), then runs afterMapLoad.
     bool commitScenario(const ScenarioFile& file);
     bool afterMapLoad();
@@ -503,6 +507,7 @@ private:
     TerrainRoles m_terrainRoles;
     std::vector<WeaponRecord> m_weapons;
     std::unique_ptr<uint16_t[]> m_weaponIdMap;
+    std::string m_mapRefusal;
     std::vector<UnitTypeRecord> m_unitTypes;
     std::unique_ptr<uint16_t[]> m_unitTypeIdMap;
     std::vector<ProductionTypeRecord> m_builtinProductionTypes;

@@ -2,10 +2,13 @@
 #include "state/game_state.h"
 
 #include "lib/application.h"
+#include "lib/error.h"
+#include "lib/profile.h"
 #include "platform/kernel/host.h"
 #include "state/data_path.h"
 #include "state/game_picture_services.h"
 #include "state/game_state_services.h"
+#include "state/master_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,6 +28,29 @@ constexpr FontSpec kFonts[kFontCount] = {
 constexpr int kDestroyedListBytes = 4200;
 static_assert(kDestroyedUnitsPerCountry * sizeof(DestroyedUnitRecord) == kDestroyedListBytes);
 
+// The base pictures that could not be read: the first by name, and how many.
+class UnreadPictures {
+public:
+    void note(bool loaded, int index)
+    {
+        if (!loaded && m_count++ == 0)
+            m_first = baseBitmapFile(index);
+    }
+    void report() const
+    {
+        if (m_count == 0)
+            return;
+        std::string text = "画像ファイル " + m_first + " を読み込めません。";
+        if (m_count > 1)
+            text += "\nほかに " + std::to_string(m_count - 1) + "個の画像を読み込めません。";
+        showLoaderMessage(platform::utf8ToCp932(text), platform::utf8ToCp932("警告"));
+    }
+
+private:
+    std::string m_first;
+    int m_count = 0;
+};
+
 template <class T>
 std::unique_ptr<T[]> zeroedTable(size_t count)
 {
@@ -41,8 +67,8 @@ GameState::~GameState() { shutDown(); }
 
 void GameState::startUp()
 {
-    // 1-2: the mode, asked once when the ini has none.
-    if (readStoredMode() == 2 && g_services)
+    // 1-2: the mode, asked once when the ini has none (not while the ini is set aside).
+    if (readStoredMode() == 2 && g_services && !profileUsesDefaults())
         g_services->runStartModeDialog();
     m_mode = readModeFlag();
     theApplication().clearRestartRequest();
@@ -120,17 +146,26 @@ void GameState::startUp()
         m_battleUnitData = g_services->createBattleUnitData();
     m_customColors = std::make_unique<CustomColorTable>();
     m_customColors->clear();
-    m_customColors->load(dataPath("", kFolderProgram));
+    try {
+        m_customColors->load(dataPath("", kFolderProgram));
+    } catch (swCError* error) {
+        m_customColors->clear();
+        for (int i = 0; i < CustomColorTable::kShownEntries; ++i)
+            m_customColors->setEntry(i, CustomColorTable::defaultEntry(i));
+        showUnreadableFile("カスタムカラー", CustomColorTable::kFileName, error);
+    }
 
-    // 13
-    m_baseBitmaps.load(kLand32Base);
-    m_baseBitmaps.load(kLand16Base);
+    // 13: pictures that are there but cannot be read stay empty, told in one notice.
+    UnreadPictures unread;
+    unread.note(m_baseBitmaps.load(kLand32Base), kLand32Base);
+    unread.note(m_baseBitmaps.load(kLand16Base), kLand16Base);
     prepareSmallBuildingSheets();
     for (int i = kCategorySheet; i <= kOwnerStrip2; ++i)
-        m_baseBitmaps.load(i);
+        unread.note(m_baseBitmaps.load(i), i);
     prepareUnitSheet();
     for (int i = kCivilian32; i <= kInfoButtons; ++i)
-        m_baseBitmaps.load(i);
+        unread.note(m_baseBitmaps.load(i), i);
+    unread.report();
     if (g_services)
         g_services->loadStartArrowBitmap();
 

@@ -149,7 +149,9 @@ MapFileError Reader::run(ScenarioFile& out)
         if (auto e = block(kSectionPlaces, Section {s.offset, uint32_t(total), 1, true}, kMaxPlaceBytes))
             return e;
         f.places.assign((total + sizeof(PlaceRecord) - 1) / sizeof(PlaceRecord), PlaceRecord {});
-        std::memcpy(f.places.data(), at(s.offset), total);
+        // An empty table has no storage to copy into.
+        if (total > 0)
+            std::memcpy(f.places.data(), at(s.offset), total);
     }
 
     for (int side = 0; side < kMapSideCount; ++side) {
@@ -183,7 +185,8 @@ MapFileError Reader::run(ScenarioFile& out)
             return fail(kSectionNeutral, s.offset, "neutral block of " + std::to_string(total) + " bytes exceeds 10");
         if (auto e = block(kSectionNeutral, Section {s.offset, uint32_t(total), 1, true}, kNeutralBlockSize))
             return e;
-        std::memcpy(f.neutral.data(), at(s.offset), total);
+        if (total > 0)
+            std::memcpy(f.neutral.data(), at(s.offset), total);
     }
 
     for (int i = 0; i < 2; ++i) {

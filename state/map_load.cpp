@@ -11,6 +11,7 @@
 #include "state/map_validate.h"
 #include "state/unit_facts.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -30,6 +31,7 @@ void showMissingUnitTypes()
 bool GameState::loadMapFile(const char* path)
 {
     std::vector<uint8_t> bytes;
+    m_mapRefusal = "file cannot be read";
     try {
         swCFile file(path, 0);
         DWORD size = file.fileGetSize();
@@ -45,18 +47,27 @@ bool GameState::loadMapFile(const char* path)
 
 bool GameState::loadMapImage(const uint8_t* image, size_t size)
 {
-    if (!image || !m_terrainGrid)
+    m_mapRefusal = !m_terrainGrid ? "game not started" : !image || size == 0 ? "empty file" : "";
+    if (!m_mapRefusal.empty())
         return false;
     // The file is staged whole and checked before anything of the current game changes.
     auto file = std::make_unique<ScenarioFile>();
-    if (readScenarioBytes(std::span(image, size), *file))
+    if (MapFileError error = readScenarioBytes(std::span(image, size), *file)) {
+        m_mapRefusal = error.describe();
         return false;
+    }
     MapValidation check = validateScenario(*file, *this);
     if (check.verdict == MapVerdict::MissingUnitTypes)
         showMissingUnitTypes();
-    if (!check.accepted())
+    if (!check.accepted()) {
+        m_mapRefusal = check.refusal;
         return false;
-    return commitScenario(*file);
+    }
+    if (!commitScenario(*file)) {
+        m_mapRefusal = "unit types not available";
+        return false;
+    }
+    return true;
 }
 
 bool GameState::commitScenario(const ScenarioFile& f)
@@ -99,7 +110,8 @@ bool GameState::commitScenario(const ScenarioFile& f)
             c.inPlay = 1;
             c.marketRate = 100;
         }
-        c.fundsCeiling = std::max(r.fundsLimit, r.funds);
+        // Packed fields are read by value: a reference into the record would be misaligned.
+        c.fundsCeiling = std::max(uint32_t(r.fundsLimit), uint32_t(r.funds));
         m_sideProductionTypes[i] = i < f.productionTypes.size() ? f.productionTypes[i] : ProductionTypeRecord {};
         unsigned number = c.reserved45;
         if (number < kFirstUserProductionType && number < m_builtinProductionTypes.size()
@@ -140,9 +152,10 @@ bool GameState::commitScenario(const ScenarioFile& f)
         }
     }
 
-    std::memcpy(m_placeTable.get(), f.places.data(), std::min<size_t>(f.places.size(), kPlaceRecordCount) * sizeof(PlaceRecord));
+    // Copied by element: an empty table has no storage a byte copy may be handed.
+    std::copy_n(f.places.begin(), std::min<size_t>(f.places.size(), kPlaceRecordCount), m_placeTable.get());
     for (size_t side = 0; side < kSideCount; ++side)
-        std::memcpy(m_unitTables[side].get(), f.units[side].data(), f.units[side].size() * sizeof(UnitRecord));
+        std::copy(f.units[side].begin(), f.units[side].end(), m_unitTables[side].get());
     std::memcpy(m_neutralBlock, f.neutral.data(), sizeof m_neutralBlock);
 
     auto keep = [](const std::vector<uint8_t>& from, std::unique_ptr<uint8_t[]>& to, uint32_t& size) {

@@ -17,6 +17,8 @@ private:
     {
         if (m_result.verdict == MapVerdict::Accepted)
             m_result.verdict = MapVerdict::Refused;
+        if (m_result.refusal.empty())
+            m_result.refusal = text;
         m_result.messages.push_back(std::move(text));
     }
     void clamp(std::string text) { m_result.messages.push_back(std::move(text)); }
@@ -98,7 +100,10 @@ void Validator::checkUnits(int side)
         if (type == 0 || m_state.unitTypeRecord(u.unitTypeId).available == 0) {
             if (m_result.verdict != MapVerdict::Refused)
                 m_result.verdict = MapVerdict::MissingUnitTypes;
-            m_result.messages.push_back(who + std::to_string(i) + ": unit type " + std::to_string(u.unitTypeId) + " not available");
+            std::string text = who + std::to_string(i) + ": unit type " + std::to_string(u.unitTypeId) + " not available";
+            if (m_result.refusal.empty())
+                m_result.refusal = text;
+            m_result.messages.push_back(std::move(text));
         }
         if (unitInPlay(u) && !u.hasFlag(kUnitAboard | kUnitOffMap) && !onMap(u.x, u.y))
             refuse(who + std::to_string(i) + " at " + hex(u.x, u.y) + " is off the map");

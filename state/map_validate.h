@@ -20,6 +20,8 @@ struct MapValidation {
     MapVerdict verdict = MapVerdict::Accepted;
     // One line per refusal or clamp, with the hex, side or index concerned.
     std::vector<std::string> messages;
+    // The first refusal's line; empty while the file is accepted.
+    std::string refusal;
 
     bool accepted() const { return verdict == MapVerdict::Accepted; }
 };

@@ -1,11 +1,14 @@
 // Column access, numbers, names and notices of the master text loaders.
 #include "state/master_text.h"
+#include "state/text_file_reader.h"
 
+#include "lib/error.h"
 #include "platform/kernel/host.h"
 #include "platform/windows.h"
 
 #include <climits>
 #include <cstring>
+#include <memory>
 
 namespace master_text {
 
@@ -73,6 +76,38 @@ std::vector<std::string> cp932Table(std::initializer_list<const char*> utf8)
 void showLoaderMessage(const std::string& text, const std::string& caption)
 {
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void showUnreadableFile(const char* kind_utf8, const std::string& file, swCError* error)
+{
+    std::unique_ptr<swCError> owned(error);
+    const char* reason = "読み取りに失敗しました。";
+    if (dynamic_cast<swCFileError*>(error) && error->code() == 0)
+        reason = "ファイルを開けません（読み取りが許されていないか、フォルダです）。";
+    else if (dynamic_cast<swCFileError*>(error) && error->code() == 5)
+        reason = "ファイルの大きさを調べられません。";
+    showLoaderMessage(platform::utf8ToCp932(std::string(kind_utf8) + " ") + file
+            + platform::utf8ToCp932(std::string(" を読み込めません。\n") + reason),
+        platform::utf8ToCp932("警告"));
+}
+
+std::unique_ptr<TextFileReader> readMasterFile(const std::string& path, const char* kind_utf8, const std::string& file,
+    bool required)
+{
+    try {
+        return std::make_unique<TextFileReader>(path.c_str());
+    } catch (swCError* error) {
+        showUnreadableFile(kind_utf8, file, error);
+        if (required)
+            throw new swCError(0);
+        return nullptr;
+    }
+}
+
+void showEmptyMasterFile(const char* kind_utf8, const char* file, const char* records_utf8)
+{
+    showLoaderMessage(platform::utf8ToCp932(std::string(kind_utf8) + " " + file + " に" + records_utf8 + "がありません"),
+        platform::utf8ToCp932("警告"));
 }
 
 void SkippedLines::add(int line, const char* reason_utf8)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,18 @@ std::vector<std::string> cp932Table(std::initializer_list<const char*> utf8);
 
 // Shows a loader's notice (CP932 text and caption) with a stop icon and no owner.
 void showLoaderMessage(const std::string& text, const std::string& caption);
+
+class swCError;
+class TextFileReader;
+// Reads a master text file whole. One that exists but cannot be read gets showUnreadableFile; then
+// a required file stops start-up (swCError thrown) and another gives null.
+std::unique_ptr<TextFileReader> readMasterFile(const std::string& path, const char* kind_utf8, const std::string& file,
+    bool required);
+// The one notice for a start-up file that exists but could not be read: its kind ("地形データ"),
+// its name and why (the file error's code). Takes the error.
+void showUnreadableFile(const char* kind_utf8, const std::string& file, swCError* error);
+// The one notice for a required master file without a single record; start-up stops after it.
+void showEmptyMasterFile(const char* kind_utf8, const char* file, const char* records_utf8);
 // Collects the lines a loader skipped and tells of them in one notice: the first line, its reason
 // and how many there were.
 class SkippedLines {

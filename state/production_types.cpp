@@ -4,6 +4,7 @@
 #include "state/master_text.h"
 #include "state/production_type_file.h"
 
+#include "lib/error.h"
 #include "lib/file.h"
 #include "platform/kernel/host.h"
 
@@ -24,10 +25,17 @@ void readTable(const char* file, std::vector<ProductionTypeRecord>& table)
     std::string path = dataPath(file, kFolderProgram);
     if (!fileExists(path.c_str()))
         return;
-    swCFile in(path.c_str(), 0);
-    std::vector<uint8_t> bytes(in.fileGetSize());
-    size_t done = bytes.empty() ? 0 : in.fileRead(bytes.data(), DWORD(bytes.size()));
-    in.fileClose();
+    std::vector<uint8_t> bytes;
+    size_t done = 0;
+    try {
+        swCFile in(path.c_str(), 0);
+        bytes.resize(in.fileGetSize());
+        done = bytes.empty() ? 0 : in.fileRead(bytes.data(), DWORD(bytes.size()));
+        in.fileClose();
+    } catch (swCError* error) {
+        showUnreadableFile("生産タイプデータ", file, error);
+        return;
+    }
     if (!readProductionTypeFile(bytes.data(), done, table))
         showLoaderMessage(platform::utf8ToCp932(std::string("生産タイプデータ ") + file + " が壊れています"),
             platform::utf8ToCp932("警告"));

@@ -43,17 +43,30 @@ void applyRuleLine(const char* line, RuleSlot& slot)
 void GameState::loadRuleFile()
 {
     int slots = isSimpleMode() ? 1 : kRuleSlotCount;
+    // An unreadable rule folder would otherwise give a notice per slot: only the first is told.
+    bool told = false;
     for (int i = 0; i < slots; ++i) {
         RuleSlot& slot = m_ruleSlots[i];
         slot = RuleSlot{};
         slot.block.lead = uint8_t(i);
-        std::string path = dataPath(ruleFileName(isSimpleMode(), i).c_str(), kFolderRule);
+        const std::string name = ruleFileName(isSimpleMode(), i);
+        std::string path = dataPath(name.c_str(), kFolderRule);
         if (!fileExists(path.c_str()))
             continue;
-        TextFileReader reader(path.c_str());
+        std::unique_ptr<TextFileReader> reader;
+        try {
+            reader = std::make_unique<TextFileReader>(path.c_str());
+        } catch (swCError* error) {
+            if (told)
+                delete error;
+            else
+                showUnreadableFile("ルールファイル", name, error);
+            told = true;
+            continue;
+        }
         char line[kLineCapacity];
-        while (!reader.atEnd()) {
-            reader.readLine(line, sizeof line);
+        while (!reader->atEnd()) {
+            reader->readLine(line, sizeof line);
             applyRuleLine(line, slot);
         }
     }

@@ -37,6 +37,9 @@ struct HistorySiblingMark {
     // 'h' (normal mode) or 'i' (simple mode) when a sibling was written, else 0.
     char letter = 0;
     uint32_t recordCount = 0;
+    // The save's generation, written into both files of the pair so a reader never joins a game to
+    // another save's history. 0 in records written before the mark existed.
+    uint64_t generation = 0;
 };
 
 // Every block of a saved game, read and checked before any of it reaches the game.
@@ -89,6 +92,9 @@ SavedGameError readSavedGameImage(swCFile& stream, SavedGameImage& out);
 // Writes the block sequence and the sibling record; swCFile's errors, and short writes as
 // swCFileError code 2, pass to the caller.
 void writeSavedGameImage(const SavedGameImage& image, swCFile& stream);
+// The two parts of writeSavedGameImage: every block, then the sibling record that closes the file.
+void writeSavedGameBlocks(const SavedGameImage& image, swCFile& stream);
+void writeSavedGameSibling(const HistorySiblingMark& sibling, swCFile& stream);
 
 // The game's blocks, tables and sight as a saved game holds them (sibling not set).
 void captureSavedGame(GameState& state, SavedGameImage& out);

@@ -3,6 +3,7 @@
 
 #include "state/saved_game.h"
 
+#include <functional>
 #include <string>
 
 struct FileMapCell;
@@ -12,15 +13,31 @@ struct FileMapCell;
 // letter there, gets "." + letter appended instead, so the sibling never names the save itself.
 std::string historySiblingPath(const std::string& path, char letter);
 
-// Writes the game (and, with the "WriteHistory" setting on, its history) to temporary files and
-// renames them over the old ones, so a failed save leaves the previous files as they were. keep_path
-// stores path as the game's save path. False on any failure.
-bool saveGameFile(GameState& state, const char* path, bool keep_path);
+// The steps of a save in their order. Both files are written to temporaries beside their targets
+// and flushed; then the history and the game are renamed over the old pair, so that after a failure
+// or a kill at any point a reader finds the old pair or the new one.
+enum class SaveStep {
+    WriteHistory,
+    WriteGame,
+    FlushHistory,
+    FlushGame,
+    RenameHistory,
+    RenameGame,
+};
+// Asked before each step; false makes that step fail as a full disk or a read-only folder would.
+using SaveStepCheck = std::function<bool(SaveStep)>;
+
+// Writes the game (and, with the "WriteHistory" setting on, its history) as a pair marked with one
+// generation. A save that was stopped between its two renames is finished first, and temporaries
+// left by it are removed. keep_path stores path as the game's save path. False on any failure.
+bool saveGameFile(GameState& state, const char* path, bool keep_path, const SaveStepCheck& check = {});
 
 // Reads and checks the whole file and its history sibling before changing anything: false (and the
 // game in memory as it was) when the file is missing, unreadable or refused; why, when given, then
-// says what. The sibling is taken only when the save records one with the same number of records
-// (older saves: when it exists); otherwise the history starts empty.
+// says what. A history sibling of another generation (a mix of two saves) refuses the file unless
+// the interrupted save's temporary completes the pair, which is then renamed into place. A missing
+// sibling leaves the history empty; older saves without the generation take the sibling when its
+// record count matches.
 bool loadGameFile(GameState& state, const char* path, SavedGameError* why = nullptr);
 
 // The preview of a saved game for the file dialogs. Each buffer may be null; cells, when given, must

@@ -12,7 +12,9 @@ namespace {
 // statistics record per turn.
 constexpr uint32_t kMaxHexes = 65536;
 constexpr uint32_t kMaxStatsRecords = 65536;
+// The sibling record without and with the generation.
 constexpr uint32_t kSiblingRecordLength = 9;
+constexpr uint32_t kPairedSiblingRecordLength = 17;
 constexpr char kSiblingTag[4] = { 'H', 'I', 'S', 'T' };
 
 class ImageReader {
@@ -229,13 +231,16 @@ bool ImageReader::tail()
     char tag[4];
     uint8_t letter = 0;
     uint32_t count = 0;
-    if (got != sizeof first || length != kSiblingRecordLength || !m_in.readExact(tag, 4) || std::memcmp(tag, kSiblingTag, 4) != 0
-        || !m_in.readExact(&letter, 1) || !m_in.readU32(count) || (letter != 0 && letter != 'h' && letter != 'i'))
+    uint64_t generation = 0;
+    bool paired = length == kPairedSiblingRecordLength;
+    if (got != sizeof first || (length != kSiblingRecordLength && !paired) || !m_in.readExact(tag, 4)
+        || std::memcmp(tag, kSiblingTag, 4) != 0 || !m_in.readExact(&letter, 1) || !m_in.readU32(count)
+        || (letter != 0 && letter != 'h' && letter != 'i') || (paired && !m_in.readExact(&generation, sizeof generation)))
         return fail("unknown data after the last block");
     uint8_t extra;
     if (m_in.Read(&extra, 1) != 0)
         return fail("unknown data after the last block");
-    m_out.sibling = { true, char(letter), count };
+    m_out.sibling = { true, char(letter), count, generation };
     return true;
 }
 

@@ -42,6 +42,25 @@ bool SavedGameInput::skip(size_t count)
     return true;
 }
 
+DWORD SavedGameOutput::Read(void*, DWORD)
+{
+    return 0;
+}
+
+DWORD SavedGameOutput::Write(const void* buffer, DWORD count)
+{
+    writeExact(m_inner, buffer, count);
+    for (DWORD i = 0; i < count; ++i)
+        m_digest = (m_digest ^ static_cast<const uint8_t*>(buffer)[i]) * 0x100000001b3ull;
+    return count;
+}
+
+DWORD SavedGameOutput::Seek(LONG, int)
+{
+    // The digest follows the bytes in order; a writer never moves back.
+    throw new swCFileError(3);
+}
+
 void writeExact(swCFile& stream, const void* buffer, size_t count)
 {
     if (count > 0 && stream.Write(buffer, DWORD(count)) != count)

@@ -45,6 +45,12 @@ void sideTables(swCFile& stream, const List& tables)
 
 void writeSavedGameImage(const SavedGameImage& image, swCFile& stream)
 {
+    writeSavedGameBlocks(image, stream);
+    writeSavedGameSibling(image.sibling, stream);
+}
+
+void writeSavedGameBlocks(const SavedGameImage& image, swCFile& stream)
+{
     writeExact(stream, image.version == 1 ? kSavedGameMagic1 : kSavedGameMagic2, kSavedGameMagicSize);
     lengthBlock(stream, image.campaign);
     lengthBlock(stream, image.scenario);
@@ -73,12 +79,16 @@ void writeSavedGameImage(const SavedGameImage& image, swCFile& stream)
     writeExact(stream, image.productionTypes.data(), sizeof(ProductionTypeRecord) * image.productionTypes.size());
     if (image.campaign.campaignFlag == 1)
         countedTable(stream, image.carryOver);
+}
 
+void writeSavedGameSibling(const HistorySiblingMark& sibling, swCFile& stream)
+{
     // Readers of the plain block sequence stop before this record.
-    writeU32(stream, 9);
+    writeU32(stream, 17);
     writeExact(stream, "HIST", 4);
-    writeExact(stream, &image.sibling.letter, 1);
-    writeU32(stream, image.sibling.recordCount);
+    writeExact(stream, &sibling.letter, 1);
+    writeU32(stream, sibling.recordCount);
+    writeExact(stream, &sibling.generation, sizeof sibling.generation);
 }
 
 void captureSavedGame(GameState& state, SavedGameImage& out)

@@ -76,10 +76,10 @@ void GameState::loadTerrainData()
         showLoaderMessage(platform::utf8ToCp932("地形データ land.dat が見つかりません"), platform::utf8ToCp932("警告"));
         throw new swCError(0);
     }
-    TextFileReader reader(path.c_str());
+    std::unique_ptr<TextFileReader> reader = readMasterFile(path, "地形データ", "land.dat", true);
     std::vector<TerrainRecord> types;
     SkippedLines skipped;
-    forEachRecordLine(reader, [&](int number, std::vector<char*>& fields) {
+    forEachRecordLine(*reader, [&](int number, std::vector<char*>& fields) {
         // Cell bytes hold a terrain type in one byte.
         if (types.size() >= 256)
             skipped.add(number, "地形の種類は256までです。");
@@ -87,6 +87,10 @@ void GameState::loadTerrainData()
             types.push_back(terrainFromLine(fields));
     });
     skipped.report("land.dat");
+    if (types.empty()) {
+        showEmptyMasterFile("地形データ", "land.dat", "地形");
+        throw new swCError(0);
+    }
     m_terrainTypes = std::move(types);
     computeTerrainRoles();
     // Without a large city a fallen capital would turn into no terrain at all.

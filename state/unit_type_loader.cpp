@@ -81,6 +81,37 @@ uint8_t carryClass(const char* text)
     return named < 0 ? 0 : uint8_t(0x80u >> named);
 }
 
+// Slots naming a weapon that warm.dat lacks keep id 0; a damaged warm.dat leaves many, which are
+// told in one notice: the first one, where it is, and how many there are.
+class UnmatchedWeapons {
+public:
+    void add(int line, const UnitTypeRecord& type, const WeaponSlot& slot)
+    {
+        if (m_count++ > 0)
+            return;
+        m_line = line;
+        m_caption.assign(type.name, strnlen(type.name, sizeof type.name));
+        m_weapon = std::string(slot.name, strnlen(slot.name, sizeof slot.name)) + " "
+            + std::string(slot.subName, strnlen(slot.subName, sizeof slot.subName));
+    }
+    void report(const char* file) const
+    {
+        if (m_count == 0)
+            return;
+        std::string text = platform::utf8ToCp932("一致する武装がみつかりませんでした。\n") + m_weapon;
+        if (m_count > 1)
+            text += platform::utf8ToCp932("\n" + std::string(file) + " の " + std::to_string(m_line) + "行目ほか、全部で "
+                + std::to_string(m_count) + "件あります。");
+        MessageBoxA(nullptr, text.c_str(), m_caption.c_str(), MB_OK);
+    }
+
+private:
+    int m_line = 0;
+    int m_count = 0;
+    std::string m_caption;
+    std::string m_weapon;
+};
+
 UnitTypeRecord unitTypeFromLine(const std::vector<char*>& fields, int user_flag)
 {
     UnitTypeRecord r;
@@ -127,8 +158,9 @@ UnitTypeRecord unitTypeFromLine(const std::vector<char*>& fields, int user_flag)
         if (isCircle(column(fields, 64 + i)))
             r.flags2 = uint8_t(r.flags2 | 1u << kFlag2Bit[i]);
     r.defaultModel = uint8_t(decimal(column(fields, 73)));
-    int base = decimal(column(fields, 74));
-    r.baseType = uint16_t(!user_flag && base != 0 ? base + 1 : base);
+    // Counted unsigned: the column saturates at INT_MAX, and only the low 16 bits are kept.
+    const uint32_t base = uint32_t(decimal(column(fields, 74)));
+    r.baseType = uint16_t(!user_flag && base != 0 ? base + 1u : base);
     for (int s = 0; s < kWeaponSlotCount; ++s) {
         WeaponSlot& slot = r.weaponSlot[s];
         copyName(slot.name, sizeof slot.name, column(fields, 75 + 4 * s));
@@ -170,9 +202,12 @@ void GameState::loadWeaponData(int user_flag)
             platform::utf8ToCp932("警告"));
         throw new swCError(0);
     }
-    TextFileReader reader(path.c_str());
+    std::unique_ptr<TextFileReader> reader = readMasterFile(path, "兵器データ", file, !user_flag);
+    if (!reader)
+        return;
     SkippedLines skipped;
-    forEachRecordLine(reader, [&](int number, std::vector<char*>& fields) {
+    UnmatchedWeapons unmatched;
+    forEachRecordLine(*reader, [&](int number, std::vector<char*>& fields) {
         UnitTypeRecord record = unitTypeFromLine(fields, user_flag);
         if (user_flag) {
             if (record.id >= 5000 && record.id <= 9999)
@@ -183,15 +218,18 @@ void GameState::loadWeaponData(int user_flag)
             if (!slot.name[0])
                 continue;
             slot.weaponId = uint16_t(findWeaponByName(slot.name, slot.subName, user_flag, 0));
-            if (!slot.weaponId) {
-                std::string text = platform::utf8ToCp932("一致する武装がみつかりませんでした。\n") + slot.name + " " + slot.subName;
-                MessageBoxA(nullptr, text.c_str(), record.name, MB_OK);
-            }
+            if (!slot.weaponId)
+                unmatched.add(number, record, slot);
         }
         if (!user_flag)
             storeUnitType(record, number, skipped);
     });
+    unmatched.report(file);
     skipped.report(file);
+    if (!user_flag && m_unitTypes.empty()) {
+        showEmptyMasterFile("兵器データ", file, "兵器");
+        throw new swCError(0);
+    }
 }
 
 void GameState::storeUnitType(UnitTypeRecord& record, int line, SkippedLines& skipped)

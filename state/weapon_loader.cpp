@@ -58,9 +58,11 @@ void GameState::loadArmamentData(int user_flag)
         showLoaderMessage(platform::utf8ToCp932("兵装データ warm.dat が見つかりません"), platform::utf8ToCp932("警告"));
         throw new swCError(0);
     }
-    TextFileReader reader(path.c_str());
+    std::unique_ptr<TextFileReader> reader = readMasterFile(path, "兵装データ", file, !user_flag);
+    if (!reader)
+        return;
     SkippedLines skipped;
-    forEachRecordLine(reader, [&](int number, std::vector<char*>& fields) {
+    forEachRecordLine(*reader, [&](int number, std::vector<char*>& fields) {
         WeaponRecord record = weaponFromLine(fields);
         if (user_flag)
             return;
@@ -73,6 +75,10 @@ void GameState::loadArmamentData(int user_flag)
         m_weaponIdMap[m_weapons.size()] = uint16_t(m_weapons.size());
     });
     skipped.report(file);
+    if (!user_flag && m_weapons.empty()) {
+        showEmptyMasterFile("兵装データ", file, "兵装");
+        throw new swCError(0);
+    }
 }
 
 int GameState::findWeaponByName(const char* name, const char* sub_name, int include_user, int exclude_id) const

@@ -25,6 +25,22 @@ INT_PTR CALLBACK fileDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return dialog->onMessage(message, wParam, lParam);
 }
 
+// A hook procedure answers UINT_PTR, a dialog procedure INT_PTR: the hook's child dialog runs this
+// procedure, which calls the hook as what it is. The hook is kept as a property of the child from
+// its first message on (WM_SETFONT comes before WM_INITDIALOG).
+constexpr const char* kHookProperty = "platform.commdlg.hook";
+thread_local LPOFNHOOKPROC t_hookBeingCreated = nullptr;
+
+INT_PTR CALLBACK hookDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto hook = reinterpret_cast<LPOFNHOOKPROC>(GetPropA(hwnd, kHookProperty));
+    if (!hook && t_hookBeingCreated) {
+        hook = t_hookBeingCreated;
+        SetPropA(hwnd, kHookProperty, reinterpret_cast<HANDLE>(hook));
+    }
+    return hook ? INT_PTR(hook(hwnd, message, wParam, lParam)) : FALSE;
+}
+
 // Copies text into a caller's buffer of the given size; returns the size the text needs.
 LRESULT copyOut(const std::string& text, WPARAM size, LPARAM buffer)
 {
@@ -140,8 +156,9 @@ bool FileDialog::createHook()
     const char* name = hookTemplateName((m_ofn.Flags & OFN_ENABLETEMPLATE) ? m_ofn.lpTemplateName : nullptr);
     if (!name)
         return false;
-    m_hook = CreateDialogParamA(m_ofn.hInstance, name, m_dialog, reinterpret_cast<DLGPROC>(m_ofn.lpfnHook),
-        reinterpret_cast<LPARAM>(&m_ofn));
+    t_hookBeingCreated = m_ofn.lpfnHook;
+    m_hook = CreateDialogParamA(m_ofn.hInstance, name, m_dialog, hookDialogProc, reinterpret_cast<LPARAM>(&m_ofn));
+    t_hookBeingCreated = nullptr;
     if (!m_hook)
         return false;
     RECT area;

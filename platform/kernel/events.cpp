@@ -31,6 +31,7 @@ public:
 
     // Under the wait lock.
     void set(bool signalled) { m_signalled = signalled; }
+    size_t waiterCount() const { return m_waiters.size(); }
     // Releases the threads waiting right now (one of them for an auto-reset event), then resets.
     void pulse()
     {
@@ -96,6 +97,15 @@ BOOL changeEvent(HANDLE handle, F change)
 }
 
 } // namespace
+
+size_t eventWaiterCount(HANDLE handle)
+{
+    auto event = objectFromHandle<EventObject>(handle, HandleKind::Event);
+    if (!event)
+        return 0;
+    std::lock_guard lock(waitMutex());
+    return event->waiterCount();
+}
 
 } // namespace platform
 

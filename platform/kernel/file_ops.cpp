@@ -19,6 +19,19 @@ BOOL fail(DWORD error)
 
 bool statPath(const std::string& path, struct stat& st) { return stat(path.c_str(), &st) == 0; }
 
+// A rename is on the disk once the folder that holds the name is.
+bool syncFolderOf(const std::string& path)
+{
+    size_t slash = path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool synced = fsync(fd) == 0;
+    close(fd);
+    return synced;
+}
+
 // Copies the bytes, the permissions and the last write time; the target is made by this call.
 bool copyContents(const std::string& from, const std::string& to, bool failIfExists)
 {
@@ -123,8 +136,11 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
             return fail(ERROR_ACCESS_DENIED);
     }
     // rename() replaces the target in one step, so saving through a temporary file is atomic.
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), targetExists ? 0 : RENAME_NOREPLACE) == 0)
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), targetExists ? 0 : RENAME_NOREPLACE) == 0) {
+        if ((dwFlags & MOVEFILE_WRITE_THROUGH) && !syncFolderOf(to))
+            return failFromErrno(to);
         return TRUE;
+    }
     if (errno == EEXIST)
         return fail(ERROR_ALREADY_EXISTS);
     if (errno == EXDEV) {

@@ -5,8 +5,6 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,10 +44,30 @@ bool writeAll(int fd, const std::string& data)
 
 IniDocument IniDocument::load(const std::string& hostFile)
 {
-    std::ifstream in(hostFile, std::ios::binary);
-    if (!in)
-        return IniDocument();
-    IniDocument document = parse(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    IniDocument unreadable;
+    unreadable.m_found = true;
+    unreadable.m_readable = false;
+    int fd = open(hostFile.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? IniDocument() : unreadable;
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            int error = errno;
+            close(fd);
+            errno = error;
+            return unreadable;
+        }
+        if (got == 0)
+            break;
+        text.append(buffer, size_t(got));
+    }
+    close(fd);
+    IniDocument document = parse(text);
     document.m_found = true;
     return document;
 }

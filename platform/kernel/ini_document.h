@@ -10,11 +10,14 @@ namespace platform {
 
 class IniDocument {
 public:
-    // Reads the file; a missing file gives an empty document and found() false.
+    // Reads the file; a missing file gives an empty document and found() false. A file that is
+    // there but cannot be read (a folder, no permission, an I/O error) gives an empty document
+    // with readable() false, which must never be saved over it. Sets errno for that case.
     static IniDocument load(const std::string& hostFile);
     // Lines split at LF, a CR before it dropped.
     static IniDocument parse(std::string_view text);
     bool found() const { return m_found; }
+    bool readable() const { return m_readable; }
     // The document as the file holds it: CP932 lines ending in CR LF.
     std::string text() const;
 
@@ -45,6 +48,7 @@ private:
 
     std::vector<std::string> m_lines;
     bool m_found = false;
+    bool m_readable = true;
 };
 
 } // namespace platform

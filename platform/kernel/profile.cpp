@@ -163,6 +163,9 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
     std::lock_guard lock(profileMutex());
     std::string path = profilePath(lpFileName);
     IniDocument document = IniDocument::load(path);
+    // Saving what could not be read would replace every setting in the file by this one.
+    if (!document.readable())
+        return failFromErrno(path);
     bool changed;
     if (!lpKeyName)
         changed = document.deleteSection(lpAppName);

@@ -48,6 +48,9 @@ void notifyWaiters();
 // The wait lock, for changing several waitables' state at once; notifyWaiters() after unlocking.
 std::unique_lock<std::mutex> lockWaitState();
 
+// The threads blocked on an event right now: what a PulseEvent would release.
+size_t eventWaiterCount(HANDLE event);
+
 // Makes an object waitable through a kernel HANDLE; null on failure.
 HANDLE registerWaitable(std::shared_ptr<Waitable> object);
 // The object behind any waitable kernel handle (event, mutex, semaphore, thread, registered).

@@ -6,7 +6,9 @@
 #include "rules/play.h"
 #include "rules/victory.h"
 #include "state/game_state.h"
+#include "state/memory_read_stream.h"
 #include "tests/ai/seeded_worlds.h"
+#include "tests/state/packed_value.h"
 #include "tests/state/small_world.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +44,7 @@ Outcome play(const std::vector<uint8_t>& image, unsigned seed)
     startPlay(state);
     std::vector<uint32_t> funds_at_start;
     for (int c = 0; c < kCountryCount; ++c)
-        funds_at_start.push_back(state.country(c).funds);
+        funds_at_start.push_back(uint32_t(state.country(c).funds)); // a packed field, read by value
     AiComputerPlayer player;
     GameThread thread(state, player, StepYield::None);
     thread.Run();
@@ -131,14 +133,14 @@ TEST_P(ComputerTurnGames, EveryCountryEarnsItsBuildingsIncomeAndHasAResultAtTheL
                 if (b.ownerPlusOne == c + 1 && b.isIntact())
                     expected += state.terrainTypes()[b.type].income;
             EXPECT_GT(expected, 0u) << sample.file << " country " << c << " owns nothing that pays";
-            EXPECT_GT(country.funds, 0u) << "opening funds";
+            EXPECT_GT(packed(country.funds), 0u) << "opening funds";
             TurnBlock& turn = state.turnBlock();
             turn.turn = 2;
             turn.phase = kPhaseIncome;
             turn.currentCountry = uint16_t(c);
             const uint32_t before = country.funds;
             thread.runStep();
-            EXPECT_EQ(country.funds, before + expected) << sample.file << " country " << c;
+            EXPECT_EQ(packed(country.funds), before + expected) << sample.file << " country " << c;
         }
         EXPECT_GE(countries, 2);
         endPlay(state);

@@ -9,6 +9,7 @@
 #include "rules/targets.h"
 #include "tests/rules/enterable_terrain.h"
 #include "tests/rules/occupation_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -196,24 +197,25 @@ TEST(ComputerTurnInterrupt, StopFlagAndRepliesEndTheTurnWithTheirValue)
 
     Handshake& handshake = world.state().handshake();
     handshake.setPlayRunning(true);
-    for (uint32_t reply : { 1u, 4u }) {
-        handshake.setUiLinkReady();
-        std::thread person([&] {
-            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    // The person answers once the game thread waits for the answer, or gives up after a while.
+    auto answer = [&](uint32_t reply) {
+        return std::thread([&handshake, reply] {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
             while (handshake.openWaitCount() == 0 && std::chrono::steady_clock::now() < deadline)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            EXPECT_GT(handshake.openWaitCount(), 0u) << "the turn never asked";
             handshake.replyToGame(reply);
         });
+    };
+    for (uint32_t reply : { 1u, 4u }) {
+        handshake.setUiLinkReady();
+        std::thread person = answer(reply);
         EXPECT_EQ(ComputerTurn(world.state(), 0, stop).run(), int(reply));
         person.join();
     }
     // Reply 0 lets the turn go on to its end.
     handshake.setUiLinkReady();
-    std::thread person([&] {
-        while (handshake.openWaitCount() == 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        handshake.replyToGame(0);
-    });
+    std::thread person = answer(0);
     EXPECT_EQ(ComputerTurn(world.state(), 0, stop).run(), 0);
     person.join();
     handshake.setPlayRunning(false);
@@ -321,7 +323,7 @@ TEST(ComputerTargetCountry, NearestLiveEnemyIsChosenAndKeptUntilItDropsOut)
     EXPECT_EQ(chooseTargetCountry(s, 0), 2);
     s.country(2).inPlay = 2;
     EXPECT_EQ(chooseTargetCountry(s, 0), kNoTargetCountry);
-    EXPECT_EQ(s.country(0).targetCountry, kNoTargetCountry);
+    EXPECT_EQ(packed(s.country(0).targetCountry), kNoTargetCountry);
 }
 
 TEST(ComputerUnitChoice, BadlyDamagedUnitFallsBackToABuildingThatReplenishesIt)

@@ -2,6 +2,7 @@
 #include "ai/production_planner.h"
 
 #include "tests/rules/production_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +67,7 @@ TEST(ProductionPlanner, SpendsOnlyWhatTheFundsAllowAtFreeSites)
     world.country(0).funds = 1000;
     EXPECT_EQ(world.run(), 0);
     EXPECT_EQ(world.bought().size(), 2u);
-    EXPECT_EQ(world.country(0).funds, 1000u - 800u);
+    EXPECT_EQ(packed(world.country(0).funds), 1000u - 800u);
 
     // Four hexes to produce at (capital and three cities), one unit each with stacking off.
     PlannerWorld rich;
@@ -92,7 +93,7 @@ TEST(ProductionPlanner, KeepsTheSideCapacityAndTheProductionLimit)
     limited.country(0).producedThisTurn = 2;
     limited.run();
     EXPECT_EQ(limited.bought().size(), 1u);
-    EXPECT_EQ(limited.country(0).producedThisTurn, 3);
+    EXPECT_EQ(packed(limited.country(0).producedThisTurn), 3);
 }
 
 TEST(ProductionPlanner, BuysNothingThatWouldDipIntoTheReserve)
@@ -108,12 +109,12 @@ TEST(ProductionPlanner, BuysNothingThatWouldDipIntoTheReserve)
     world.country(0).funds = 519;
     world.run();
     EXPECT_EQ(world.bought().size(), 3u);
-    EXPECT_EQ(world.country(0).funds, 519u);
+    EXPECT_EQ(packed(world.country(0).funds), 519u);
 
     world.country(0).funds = 520;
     world.run();
     EXPECT_EQ(world.bought().size(), 4u);
-    EXPECT_EQ(world.country(0).funds, 120u);
+    EXPECT_EQ(packed(world.country(0).funds), 120u);
 }
 
 TEST(ProductionPlanner, BuysAnOccupierFirstWhenTheCountryHasNone)

@@ -13,6 +13,7 @@
 #include "state/unit_facts.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
+#include "tests/state/packed_value.h"
 
 #include <chrono>
 #include <filesystem>
@@ -121,7 +122,7 @@ TEST(MainWindowCommands, SavedGameResumesAtTheTurnItWasSaved)
     EXPECT_EQ(state.savePath(), path);
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
     EXPECT_EQ(state.turnBlock().turn, turn);
-    EXPECT_EQ(state.country(0).funds, funds);
+    EXPECT_EQ(packed(state.country(0).funds), funds);
 }
 
 TEST(MainWindowCommands, RefusedFilesAreToldAndLeaveNoGameRunning)
@@ -129,12 +130,19 @@ TEST(MainWindowCommands, RefusedFilesAreToldAndLeaveNoGameRunning)
     World world;
     world.dismissPopups();
     world.folder().write("tkmap/broken.vtm", "not a map");
+    world.folder().write("save/cut.wqm", "ZAFRONGDE0000002\x0a\x0a");
     EXPECT_FALSE(world.window().newGameFrom(world.gamePath("tkmap/broken.vtm")));
     EXPECT_FALSE(world.window().resumeGameFrom(world.gamePath("save/missing.wqm")));
+    EXPECT_FALSE(world.window().resumeGameFrom(world.gamePath("save/cut.wqm")));
     EXPECT_FALSE(world.state().handshake().playRunning());
     auto boxes = harness::messageBoxes();
-    ASSERT_EQ(boxes.size(), 2u);
+    ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[0].caption, cp("注意"));
+    // Each says why, in the reader's words.
+    EXPECT_EQ(boxes[0].text, cp("マップファイルを読み込めませんでした。\n") + world.gamePath("tkmap/broken.vtm")
+            + cp("\n理由: file of 9 bytes is shorter than the header (at byte 0)"));
+    EXPECT_EQ(boxes[1].text, cp("セーブデータを読み込めませんでした。\n") + world.gamePath("save/missing.wqm") + cp("\n理由: file not found"));
+    EXPECT_NE(boxes[2].text.find(cp("理由: file ends in campaign block")), std::string::npos) << boxes[2].text;
     EXPECT_EQ(title(world.handle()), cp("新規ゲーム"));
     EXPECT_FALSE(world.window().saveGameTo(world.gamePath("save/nothing.wqm"))) << "no game to save";
 }
@@ -261,12 +269,12 @@ TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
     harness::queueMessageBoxAnswer(IDNO);
     world.window().surrender();
     EXPECT_TRUE(state.handshake().waitingForAnswer()) << "no keeps the game going";
-    EXPECT_EQ(state.country(0).inPlay, 1);
+    EXPECT_EQ(packed(state.country(0).inPlay), 1);
 
     harness::queueMessageBoxAnswer(IDYES);
     world.window().surrender();
     World::pump();
-    EXPECT_NE(state.country(0).inPlay, 1);
+    EXPECT_NE(packed(state.country(0).inPlay), 1);
     bool told = false;
     for (SIZE size : world.dismissPopups().answeredSizes())
         told = told || (size.cx == GameEndWindow::kWidth && size.cy == GameEndWindow::kHeight);

@@ -135,6 +135,7 @@ TEST(MainWindowRequests, ThinkProgressIsReleasedWithoutAThinkingWindow)
 struct StoppedRequest {
     const char* name;
     std::function<void(World&)> call;
+    friend void PrintTo(const StoppedRequest& r, std::ostream* out) { *out << r.name; }
     World::Scene scene = World::Scene::Off;
 };
 

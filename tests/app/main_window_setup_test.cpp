@@ -7,6 +7,7 @@
 #include "rules/play_handshake.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
+#include "tests/state/packed_value.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -121,7 +122,7 @@ TEST(MainWindowSetUp, ANewGameOfFiveCountriesPlaysWithTheSettingsChosen)
     GameState& s = world.state();
     EXPECT_TRUE(s.handshake().playRunning());
     EXPECT_EQ(s.country(0).controller, 2);
-    EXPECT_EQ(s.country(0).funds, 7777u);
+    EXPECT_EQ(packed(s.country(0).funds), 7777u);
     EXPECT_EQ(s.country(0).allianceMask, 0b11);
     EXPECT_EQ(s.country(1).allianceMask, 0b11);
 }

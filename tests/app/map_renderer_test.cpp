@@ -377,6 +377,8 @@ protected:
         SelectObject(dc, old);
         DeleteDC(dc);
         DeleteObject(canvas);
+        // Shut down while the services that made its area analysis and battle data can free them.
+        state.shutDown();
         setGameStateServices(m_previous);
     }
     void clear() { std::fill_n(pixels, 32 * 32, 0u); }

@@ -19,6 +19,7 @@
 #include "tests/app/main_window_world.h"
 #include "tests/app/map_window_world.h"
 #include "tests/rules/combat_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -241,7 +242,7 @@ TEST(PlayDialogsOnTheMap, TheDevelopersPopupPlacesAUnitFreeOfCharge)
     UnitRef placed {};
     ASSERT_TRUE(s.unitRefInHex(4, 4, 0, placed));
     EXPECT_EQ(s.unitOf(0, placed.index)->unitTypeId, world.plain);
-    EXPECT_EQ(s.country(0).funds, funds);
+    EXPECT_EQ(packed(s.country(0).funds), funds);
 }
 
 TEST(PlayDialogsOnTheMap, TheRulesWeaponChoiceRunsOnTheEngagementsThread)

@@ -61,7 +61,7 @@ struct Outcome {
     bool operator==(const Outcome& o) const
     {
         auto same = [](const auto& a, const auto& b) {
-            return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0;
+            return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0);
         };
         return same(units0, o.units0) && same(units1, o.units1) && same(cells, o.cells) && history == o.history;
     }

@@ -4,6 +4,7 @@
 #include "app/main_window_rules_link.h"
 #include "state/game_state.h"
 #include "app/run_application.h"
+#include "lib/profile.h"
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
 #include "state/game_settings.h"
@@ -147,4 +148,81 @@ TEST_F(Startup, SmallScreenStopsWithItsMessage)
                                                     "画面サイズを800×600以上に変更してこのゲームを起動してください。"));
     EXPECT_EQ(FindWindowA(MainWindow::kClassName, nullptr), nullptr);
     EXPECT_EQ(theApplication().ownedObject(), nullptr);
+}
+
+namespace {
+
+void CALLBACK closeMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (HWND main = theApplication().mainWindowHandle())
+        PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+RunOutcome runAndClose()
+{
+    platform::harness::clearMessageBoxes();
+    SetTimer(nullptr, 0, 50, closeMainWindow);
+    return runApplication(theApplication());
+}
+
+// The ini file's name in the program folder.
+std::string iniName()
+{
+    const std::string path = profilePath();
+    return path.substr(path.find_last_of("\\/") + 1);
+}
+
+int settingCount(const std::string& ini)
+{
+    int count = 0;
+    for (const std::string& line : testing_state::splitLines(ini))
+        count += line.find('=') != std::string::npos;
+    return count;
+}
+
+} // namespace
+
+TEST_F(Startup, AnIniThatIsNotIniTextIsLeftAsItIsAndTheRunTakesTheDefaults)
+{
+    // A first run writes every setting back at its end.
+    ASSERT_EQ(runAndClose(), RunOutcome::Played);
+    const std::string ini = m_data->read(iniName());
+    ASSERT_GE(settingCount(ini), 61);
+    makeNamedValue("ShowFight").profileWriteInt(0);
+
+    std::string damaged = m_data->read(iniName());
+    damaged.insert(damaged.find('\n') + 1, std::string("\0\0\0\0\r\n", 6));
+    m_data->write(iniName(), damaged);
+    ASSERT_EQ(runAndClose(), RunOutcome::Played);
+    auto boxes = platform::harness::messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(platform::cp932ToUtf8(boxes[0].text),
+        "設定ファイル " + iniName() + " を使えません。2行目が設定の形式ではありません。\n"
+        "設定は既定値で始め、このファイルは変更しません。");
+    EXPECT_TRUE(m_data->read(iniName()) == damaged);
+
+    // Mended by hand, the settings are all there again, the changed one too.
+    m_data->write(iniName(), damaged.erase(damaged.find('\n') + 1, 6));
+    ASSERT_EQ(runAndClose(), RunOutcome::Played);
+    EXPECT_TRUE(platform::harness::messageBoxes().empty());
+    EXPECT_FALSE(profileUsesDefaults());
+    EXPECT_EQ(makeNamedValue("ShowFight").profileReadInt(-1), 0);
+}
+
+TEST_F(Startup, AFolderAtTheIniPathGivesOneWarningAndTheRunGoesOn)
+{
+    // The mode is not asked either: the folder stands where the answer would be kept.
+    m_data->remove(iniName());
+    std::filesystem::create_directory(m_data->host(iniName()));
+    EXPECT_EQ(runAndClose(), RunOutcome::Played);
+    auto boxes = platform::harness::messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(platform::cp932ToUtf8(boxes[0].text),
+        "設定ファイル " + iniName() + " を使えません。同じ名前のフォルダがあります。\n"
+        "設定は既定値で始め、このファイルは変更しません。");
+    EXPECT_TRUE(std::filesystem::is_directory(m_data->host(iniName())));
+    // The platform refuses to write over what it could not read.
+    EXPECT_FALSE(WritePrivateProfileStringA("Environment", "SeVolume", "0", profilePath().c_str()));
+    EXPECT_TRUE(std::filesystem::is_empty(m_data->host(iniName())));
 }

@@ -1,5 +1,6 @@
 // The battle unit table: both file forms, the look-up and its bounds.
 #include "battle/battle_unit_data.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -73,9 +74,9 @@ TEST(BattleUnitData, SpriteNumberZeroReadsTheBattleIdsFileAndALaterEntryWins)
 {
     BattleUnitData data;
     data.readFile(currentForm({ entry(7, 1, 0), entry(9, 2, 21000), entry(9, 5, 22000) }));
-    EXPECT_EQ(data.entryFor(7).spriteNumber, 7u);
+    EXPECT_EQ(packed(data.entryFor(7).spriteNumber), 7u);
     EXPECT_EQ(data.entryFor(9).sceneKind, 5);
-    EXPECT_EQ(data.entryFor(9).spriteNumber, 22000u) << "the sprite number is 32 bits wide";
+    EXPECT_EQ(packed(data.entryFor(9).spriteNumber), 22000u) << "the sprite number is 32 bits wide";
 }
 
 TEST(BattleUnitData, IdsOutsideTheIndexAndUnknownIdsReadTheZeroEntry)
@@ -85,7 +86,7 @@ TEST(BattleUnitData, IdsOutsideTheIndexAndUnknownIdsReadTheZeroEntry)
     for (int id : { 15000, 40000, 65535, 6, -1 }) {
         EXPECT_EQ(data.indexOf(id), 0) << id;
         EXPECT_EQ(data.entryFor(id).sceneKind, 0) << id;
-        EXPECT_EQ(data.entryFor(id).spriteNumber, 0u) << id;
+        EXPECT_EQ(packed(data.entryFor(id).spriteNumber), 0u) << id;
     }
     EXPECT_EQ(data.entryFor(4).sceneKind, 3);
 }

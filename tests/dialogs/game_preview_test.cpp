@@ -6,6 +6,7 @@
 #include "state/map_file_layout.h"
 #include "state/saved_game_file.h"
 #include "tests/dialogs/dialog_test_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -96,13 +97,13 @@ TEST(GamePreview, TitlesAndPreviewsOfMapsCampaignsAndSavesAndTheirDamage)
 
     PreviewBuffers buffers;
     ASSERT_TRUE(readMapPreview(world.gamePath("games/a.vtm"), buffers));
-    EXPECT_EQ(buffers.header.width, 12);
+    EXPECT_EQ(packed(buffers.header.width), 12);
     ASSERT_TRUE(readCampaignPreview(world.gamePath("games/c.vtc"), buffers));
     EXPECT_EQ(buffers.campaign.mapCount, 3);
-    EXPECT_EQ(buffers.header.height, 9);
+    EXPECT_EQ(packed(buffers.header.height), 9);
     ASSERT_TRUE(readSavedGamePreview(world.gamePath("games/s.wqm"), buffers));
     EXPECT_EQ(buffers.turn.turn, 7);
-    EXPECT_EQ(buffers.header.width, 8);
+    EXPECT_EQ(packed(buffers.header.width), 8);
     EXPECT_FALSE(readMapPreview(world.gamePath("games/bad.vtm"), buffers));
     EXPECT_FALSE(readCampaignPreview(world.gamePath("games/bad.vtc"), buffers));
     EXPECT_FALSE(readSavedGamePreview(world.gamePath("games/bad.wqm"), buffers));

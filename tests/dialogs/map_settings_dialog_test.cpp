@@ -8,6 +8,7 @@
 #include "editors/rule_option_table.h"
 #include "editors/victory_condition_dialog.h"
 #include "tests/dialogs/setup_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -134,8 +135,8 @@ TEST(MapSettingsDialog, OkTakesTheSlotsIntoTheGame)
     EXPECT_EQ(result, 1);
     GameState& s = world.state();
     EXPECT_EQ(s.country(0).controller, 2);
-    EXPECT_EQ(s.country(0).funds, 12345u);
-    EXPECT_EQ(s.country(0).initialFunds, 12345u);
+    EXPECT_EQ(packed(s.country(0).funds), 12345u);
+    EXPECT_EQ(packed(s.country(0).initialFunds), 12345u);
     EXPECT_STREQ(s.country(1).name, "renamed");
     EXPECT_EQ(s.country(1).analysisByte, 2);
     EXPECT_EQ(s.country(0).allianceMask, 0b101);
@@ -299,7 +300,7 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
         clickControl(window, id::kCivilian + 2, 4);
         clickTab(window, 1);
         ASSERT_EQ(dialog.page(), 1);
-        EXPECT_EQ(s.country(0).funds, 777u) << "the page left is stored";
+        EXPECT_EQ(packed(s.country(0).funds), 777u) << "the page left is stored";
         typeInto(window, id::kName, "fifth");
         clickControl(window, id::kPact + 1, 4);
         // The rules: the day-and-night switch turned on.

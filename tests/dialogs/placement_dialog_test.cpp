@@ -4,6 +4,7 @@
 
 #include "dialogs/production_dialog.h"
 #include "tests/dialogs/play_dialog_world.h"
+#include "tests/state/packed_value.h"
 
 #include <algorithm>
 
@@ -35,5 +36,5 @@ TEST(PlacementDialog, PlacesAnyTypeOfTheProductionTypeFreeOfCharge)
     UnitRef placed {};
     ASSERT_TRUE(s.unitRefInHex(4, 4, 0, placed));
     EXPECT_EQ(s.unitOf(0, placed.index)->unitTypeId, kTank);
-    EXPECT_EQ(s.country(0).funds, funds);
+    EXPECT_EQ(packed(s.country(0).funds), funds);
 }

@@ -8,6 +8,7 @@
 #include "infowin/arm_change_window.h"
 #include "state/unit_type_sort.h"
 #include "tests/dialogs/play_dialog_world.h"
+#include "tests/state/packed_value.h"
 
 #include <algorithm>
 
@@ -83,7 +84,7 @@ TEST(ProductionDialog, ImmediatePurchaseBuysTheCappedMachinesAndCloses)
     ASSERT_TRUE(s.unitRefInHex(kHome, kHome, 0, made));
     EXPECT_EQ(s.unitOf(0, made.index)->unitTypeId, kTank);
     EXPECT_EQ(strengthSlotCount(*s.unitOf(0, made.index)), 4);
-    EXPECT_EQ(s.country(0).funds, funds - world.price(kTank, 4));
+    EXPECT_EQ(packed(s.country(0).funds), funds - world.price(kTank, 4));
 }
 
 TEST(ProductionDialog, AMultiRoleTypeAsksForItsArmamentSet)
@@ -184,7 +185,7 @@ TEST(ProductionDialog, StoredOrdersArePaidInTheDialogAndCarriedOutOnOk)
     EXPECT_EQ(countShown, "収納数 3/6");
     EXPECT_EQ(result, 1);
     EXPECT_EQ(s.liveUnitCount(0), units + 2);
-    EXPECT_EQ(s.country(0).funds, 5u);
+    EXPECT_EQ(packed(s.country(0).funds), 5u);
     EXPECT_EQ(world.info.world.building(world.building).unitCount(), 3);
     EXPECT_TRUE(boxTexts().empty());
 }
@@ -221,7 +222,7 @@ TEST(ProductionDialog, CancellingMovesTheSelectionAndTheRoomRunsOut)
     EXPECT_EQ(boxTexts(), std::vector<std::string> { "建物の最大収納数を超えるため生産できません。" });
     EXPECT_EQ(selections, (std::vector<int> { 4, 1 }));
     EXPECT_EQ(fundsShown, std::to_string(funds - 4 * world.price(kInfantry, 10)));
-    EXPECT_EQ(s.country(0).funds, funds) << "cancelled orders were never paid";
+    EXPECT_EQ(packed(s.country(0).funds), funds) << "cancelled orders were never paid";
 }
 
 TEST(ProductionDialog, OrdersTheRulesRefuseAreToldAndNothingMadeAnswersZero)

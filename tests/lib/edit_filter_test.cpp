@@ -34,7 +34,9 @@ TEST(EditCharacterFilter, JudgesWholeDoubleByteCharacters)
     EXPECT_FALSE(filter.accepts("0"));
     EXPECT_TRUE(filter.accepts("\x08"));
 
-    const auto split = EditCharacterFilter::characters(std::string("a\x83\x5C\x83"));
+    // The pieces are views into the text, which must outlive them.
+    const std::string text = "a\x83\x5C\x83";
+    const auto split = EditCharacterFilter::characters(text);
     ASSERT_EQ(split.size(), 3u);
     EXPECT_EQ(split[1], "\x83\x5C");
     EXPECT_EQ(split[2], "\x83");

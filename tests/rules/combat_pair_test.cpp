@@ -4,6 +4,7 @@
 
 #include "state/unit_facts.h"
 #include "tests/rules/combat_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +45,8 @@ TEST(CombatPair, TypicalPairGetsBothWeaponsAndValues)
     EXPECT_EQ(pair.side[0].weaponMultiplier, 4);
     EXPECT_EQ(pair.side[0].slotMultiplier, 1);
     EXPECT_EQ(pair.side[0].memberCount, 4);
-    EXPECT_EQ(pair.side[0].preview[kPreviewBasePower], 50u);
-    EXPECT_EQ(pair.side[0].preview[kPreviewAttackBonus], 10u);
+    EXPECT_EQ(packed(pair.side[0].preview[kPreviewBasePower]), 50u);
+    EXPECT_EQ(packed(pair.side[0].preview[kPreviewAttackBonus]), 10u);
     EXPECT_EQ(pair.side[1].preview[kPreviewTerrain], 50u);
 }
 
@@ -158,7 +159,7 @@ TEST(CombatPair, WriteBackPutsLossesFatigueAndAmmunitionIntoTheUnit)
     EXPECT_EQ(defender.experience, 120);
     EXPECT_EQ(defender.fatigue, 47);
     EXPECT_EQ(defender.ammunition[0], 0) << "an empty slot stays empty";
-    EXPECT_EQ(world.state().country(1).membersLost, 1u);
+    EXPECT_EQ(packed(world.state().country(1).membersLost), 1u);
     pair.writeBack(world.state(), 1);
     EXPECT_EQ(world.unit(1, d).fatigue, 50) << "fatigue never passes 50";
 }

@@ -7,6 +7,7 @@
 #include "state/action_history.h"
 #include "state/unit_facts.h"
 #include "tests/rules/combat_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -101,9 +102,9 @@ TEST(CombatResolve, DestroyedDefenderIsWrittenBackThenRemovedAndCountedOnce)
     GameState& state = world.state();
     EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
     EXPECT_FALSE(state.hexHasUnit(3, 2, 0));
-    EXPECT_EQ(state.country(1).unitsLost, 1u);
-    EXPECT_EQ(state.country(0).enemyUnitsDestroyed, 1u);
-    EXPECT_EQ(state.country(1).membersLost, 4u) << "the write-back counts the members, removal adds none";
+    EXPECT_EQ(packed(state.country(1).unitsLost), 1u);
+    EXPECT_EQ(packed(state.country(0).enemyUnitsDestroyed), 1u);
+    EXPECT_EQ(packed(state.country(1).membersLost), 4u) << "the write-back counts the members, removal adds none";
     ASSERT_NE(state.destroyedUnitEntry(1, 0), nullptr);
     EXPECT_TRUE(state.destroyedUnitEntry(1, 0)->isUsed());
     EXPECT_FALSE(state.destroyedUnitEntry(1, 1)->isUsed());
@@ -202,8 +203,8 @@ TEST(CombatResolve, AreaWeaponKillsNeighboursInTheRulesWithNothingShown)
     EXPECT_FALSE(state.hexHasUnit(6, 2, 0));
     EXPECT_TRUE(unitExists(world.unit(0, friendly))) << "rule 30 off spares own units";
     EXPECT_EQ(strengthTotal(world.unit(0, friendly)), 4);
-    EXPECT_EQ(state.country(1).unitsLost, 2u);
-    EXPECT_EQ(state.country(1).membersLost, 8u);
+    EXPECT_EQ(packed(state.country(1).unitsLost), 2u);
+    EXPECT_EQ(packed(state.country(1).membersLost), 8u);
     EXPECT_EQ(historyCount(state), 2);
     EXPECT_TRUE(headlessMapWindow().callsOf("animateExplosion").empty());
 }
@@ -280,8 +281,8 @@ TEST(CombatResolve, KilledCarrierTakesItsCargoWithItCountingEachLossOnce)
     world.resolve();
     GameState& state = world.state();
     EXPECT_FALSE(unitExists(world.unit(1, cargo)));
-    EXPECT_EQ(state.country(1).membersLost, 8u);
-    EXPECT_EQ(state.country(1).unitsLost, 2u);
+    EXPECT_EQ(packed(state.country(1).membersLost), 8u);
+    EXPECT_EQ(packed(state.country(1).unitsLost), 2u);
     EXPECT_TRUE(state.destroyedUnitEntry(1, 1)->isUsed());
     EXPECT_FALSE(state.destroyedUnitEntry(1, 2)->isUsed());
 }
@@ -298,7 +299,7 @@ TEST(CombatResolve, SelfDestructingAttackerDiesWithoutReturnFire)
     EXPECT_FALSE(unitExists(world.unit(0, world.attacker)));
     EXPECT_FALSE(world.state().hexHasUnit(2, 2, 0));
     EXPECT_EQ(strengthTotal(world.unit(1, world.defender)), 36);
-    EXPECT_EQ(world.state().country(1).enemyUnitsDestroyed, 0u) << "its own blast, not the defender's kill";
+    EXPECT_EQ(packed(world.state().country(1).enemyUnitsDestroyed), 0u) << "its own blast, not the defender's kill";
     EXPECT_EQ(world.state().historyLog().record(0).kind, 11);
 }
 

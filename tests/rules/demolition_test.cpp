@@ -6,6 +6,7 @@
 #include "state/action_history.h"
 #include "state/unit_facts.h"
 #include "tests/rules/occupation_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -144,7 +145,7 @@ TEST(BuildingDemolition, KnockedOutBridgeTakesTheLandUnitOnItDown)
     EXPECT_FALSE(world.building(b).isIntact());
     EXPECT_FALSE(unitExists(world.unit(1, crossing)));
     EXPECT_EQ(world.unitCell(4, 3).lowerSide[0], 0);
-    EXPECT_EQ(s.country(1).unitsLost, 1u);
+    EXPECT_EQ(packed(s.country(1).unitsLost), 1u);
     EXPECT_TRUE(unitExists(world.unit(0, striker)));
 }
 

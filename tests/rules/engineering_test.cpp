@@ -10,6 +10,7 @@
 #include "state/unit_facts.h"
 #include "state/weapon_record.h"
 #include "tests/rules/commands_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -137,7 +138,7 @@ TEST(PillboxWork, BuiltOnSuitableGroundAndDemolishedToWasteland)
     EXPECT_EQ(world.cell(3, 3).terrain, pillbox);
     EXPECT_EQ(world.cell(3, 3).displayCode, s.terrainTypes()[size_t(pillbox)].value18);
     ASSERT_EQ(s.listedHexes10().size(), 2u);
-    EXPECT_EQ(s.listedHexes10()[1].x, 3u);
+    EXPECT_EQ(packed(s.listedHexes10()[1].x), 3u);
     EXPECT_EQ(s.listedHexes10()[1].data[0], 30);
     EXPECT_EQ(world.material(), 8);
 

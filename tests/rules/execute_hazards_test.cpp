@@ -8,6 +8,7 @@
 #include "state/unit_facts.h"
 #include "tests/rules/combat_world.h"
 #include "tests/rules/world_invariants.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -82,7 +83,7 @@ TEST(WalkHazards, MineThatDestroysTheMoverEndsTheWalkAndClearsEveryTrace)
     world.walkTo(5);
     EXPECT_FALSE(unitExists(world.actor()));
     EXPECT_EQ(world.cell(3, 2).mineKind, 0) << "a mine of count 1 is spent";
-    EXPECT_EQ(world.state().country(0).membersLost, 4u);
+    EXPECT_EQ(packed(world.state().country(0).membersLost), 4u);
     EXPECT_TRUE(worldInvariantFaults(world.state()).empty()) << worldInvariantFaults(world.state()).front();
 }
 

@@ -6,6 +6,7 @@
 #include "state/action_history.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -39,8 +40,8 @@ TEST(GameThreadIncome, AddsBuildingIncomeUpToTheCeilingFromTheSecondTurn)
         IncomeWorld world(turn);
         world.state().country(0).fundsCeiling = 1050;
         world.thread.runStep();
-        EXPECT_EQ(world.state().country(0).funds, turn == 1 ? 1000u : 1050u);
-        EXPECT_EQ(world.state().country(0).runningTotal, world.state().country(0).funds) << "only what was gained is received";
+        EXPECT_EQ(packed(world.state().country(0).funds), turn == 1 ? 1000u : 1050u);
+        EXPECT_EQ(packed(world.state().country(0).runningTotal), packed(world.state().country(0).funds)) << "only what was gained is received";
         EXPECT_EQ(world.turn().phase, kPhaseSupply);
     }
 }
@@ -54,7 +55,7 @@ TEST(GameThreadIncome, MarketRateMovesFromTheFourthTurnAndSpendingIsClearedEvery
         world.thread.runStep();
         // 2000 × 1.7 / 120 = 28; (2800 + 300) / 4 = 775, held at 200.
         EXPECT_EQ(world.state().country(0).marketRate, turn == 3 ? 100 : 200) << "turn " << turn;
-        EXPECT_EQ(world.state().country(0).productionSpent, 0u);
+        EXPECT_EQ(packed(world.state().country(0).productionSpent), 0u);
     }
 }
 
@@ -158,7 +159,7 @@ TEST(GameThreadReplenish, WeaponWaitsCountDownAndReinforcementsArriveOnTheirTurn
     EXPECT_NE(std::make_pair(int(world.unit(0, due).x), int(world.unit(0, due).y)), std::make_pair(1, 1))
         << "its own hex is taken by the country's first unit";
     EXPECT_EQ(world.unit(0, early).state(), 5);
-    EXPECT_EQ(world.state().country(0).membersAtStart, uint32_t(strengthSlotCount(world.unit(0, due))));
+    EXPECT_EQ(packed(world.state().country(0).membersAtStart), uint32_t(strengthSlotCount(world.unit(0, due))));
     EXPECT_EQ(world.turn().phase, kPhaseAction);
 }
 

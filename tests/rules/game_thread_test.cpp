@@ -3,6 +3,7 @@
 
 #include "rules/victory.h"
 #include "state/game_state.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -112,10 +113,10 @@ TEST(GameThreadEnd, TurnLimitGivesTheTurnLimitOutcomesAndEndsTheThread)
     EXPECT_TRUE(world.thread.stopRequested());
     EXPECT_TRUE(world.thread.gameOver());
     EXPECT_EQ(world.turn().turn, 3);
-    EXPECT_EQ(state.country(0).outcome, kOutcomeTurnLimitVictory);
-    EXPECT_EQ(state.country(1).outcome, kOutcomeTurnLimitDefeat);
-    EXPECT_EQ(state.country(2).outcome, 100) << "turn-limit byte 0 keeps the outcome";
-    EXPECT_EQ(state.country(3).outcome, 0) << "a country out of play keeps its outcome";
+    EXPECT_EQ(packed(state.country(0).outcome), kOutcomeTurnLimitVictory);
+    EXPECT_EQ(packed(state.country(1).outcome), kOutcomeTurnLimitDefeat);
+    EXPECT_EQ(packed(state.country(2).outcome), 100) << "turn-limit byte 0 keeps the outcome";
+    EXPECT_EQ(packed(state.country(3).outcome), 0) << "a country out of play keeps its outcome";
     EXPECT_EQ(world.window.callsOf("endOfGameStep").size(), 1u);
     EXPECT_EQ(world.player.turns.size(), 6u);
     EXPECT_EQ(world.window.callsOf("refreshTerrainWindows").back().args, (std::vector<int64_t> { 1 }));

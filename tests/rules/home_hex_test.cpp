@@ -2,6 +2,7 @@
 #include "rules/home_hex.h"
 
 #include "tests/rules/production_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -63,8 +64,8 @@ TEST(HomeHex, RefreshInvalidatesTheDistanceCacheOnlyWhenTheHomeMoves)
 
     world.build(world.capital, 0, 1, 0);
     refreshCapitalHex(world.state(), 0);
-    EXPECT_EQ(world.country(0).capitalX, 1);
-    EXPECT_EQ(world.country(0).capitalY, 0);
+    EXPECT_EQ(packed(world.country(0).capitalX), 1);
+    EXPECT_EQ(packed(world.country(0).capitalY), 0);
     EXPECT_EQ(world.state().distanceGrids(0)->current, 0);
 }
 

@@ -84,3 +84,23 @@ TEST(HeadlessLinks, DeclineOffersUnlessScriptedOtherwise)
     ASSERT_EQ(window.messages().size(), 1u);
     EXPECT_EQ(window.messages()[0].second, "caption");
 }
+
+TEST(HeadlessLinks, KeepOnlyTheLatestCallsSoALongRunStaysSmall)
+{
+    HeadlessMainWindow window;
+    const int made = int(LinkRecorder::kKeptCalls) + 500;
+    for (int i = 0; i < made; ++i) {
+        window.playSound(i);
+        window.messageBox("text", "caption");
+    }
+    EXPECT_EQ(window.callCount(), uint64_t(2 * made));
+    const std::vector<LinkCall> calls = window.calls();
+    ASSERT_EQ(calls.size(), LinkRecorder::kKeptCalls);
+    EXPECT_EQ(calls.back(), (LinkCall { "messageBox", {} }));
+    const std::vector<LinkCall> sounds = window.callsOf("playSound");
+    ASSERT_FALSE(sounds.empty());
+    EXPECT_EQ(sounds.back().args, std::vector<int64_t> { made - 1 });
+    EXPECT_EQ(window.messages().size(), LinkRecorder::kKeptCalls);
+    window.clear();
+    EXPECT_EQ(window.callCount(), 0u);
+}

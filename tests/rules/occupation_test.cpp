@@ -7,6 +7,7 @@
 #include "state/action_history.h"
 #include "state/unit_facts.h"
 #include "tests/rules/occupation_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -82,7 +83,7 @@ TEST(OccupationChange, MovesIncomeCountsTakingsAndLosesWhatTheBuildingHeld)
     EXPECT_EQ(world.building(held).unitCount(), 0);
     EXPECT_FALSE(unitExists(world.unit(1, produced))) << "the enemy's production in the building is lost";
     EXPECT_TRUE(unitExists(world.unit(2, friendly))) << "an ally's production stays";
-    EXPECT_EQ(s.country(0).commandCounter, 0u) << "taken from an owner";
+    EXPECT_EQ(packed(s.country(0).commandCounter), 0u) << "taken from an owner";
 
     world.unitCell(3, 3).lowerSide[0] = 0;
     world.unit(0, unit).x = 5;
@@ -90,7 +91,7 @@ TEST(OccupationChange, MovesIncomeCountsTakingsAndLosesWhatTheBuildingHeld)
     s.endCheckFlags() = 0;
     execOccupy(s);
     EXPECT_EQ(world.building(unowned).owner(), 0);
-    EXPECT_EQ(s.country(0).commandCounter, 1u) << "taken from nobody";
+    EXPECT_EQ(packed(s.country(0).commandCounter), 1u) << "taken from nobody";
     EXPECT_EQ(s.endCheckFlags() & kEndCheckWatchedLost, kEndCheckWatchedLost) << "a target place changed hands";
 }
 

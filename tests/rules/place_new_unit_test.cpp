@@ -3,6 +3,7 @@
 #include "rules/production.h"
 
 #include "tests/rules/production_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ TEST(PlaceNewUnit, MakesTheRecordProductionMakesWithoutPaying)
     const UnitRecord& unit = placed.unit(0, 0);
     EXPECT_EQ(std::memcmp(&unit, &bought.unit(0, 0), sizeof unit), 0);
     EXPECT_EQ(placed.state().unitCount(0), 1u);
-    EXPECT_EQ(placed.country(0).funds, 10000u);
+    EXPECT_EQ(packed(placed.country(0).funds), 10000u);
     UnitRef ref {};
     ASSERT_TRUE(placed.state().unitRefInHex(3, 4, placed.state().unitSlotFor(unit.type().domain), ref));
     EXPECT_EQ(ref.country, 0);

@@ -7,6 +7,7 @@
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
 #include "tests/state/small_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -155,8 +156,8 @@ TEST(StartPlay, NewGameRemovesEverythingOfACountryNotTakingPart)
 
     startPlay(state);
     // Countries that play get their home hex, on the map.
-    EXPECT_LT(state.country(0).capitalX, 8);
-    EXPECT_LT(state.country(0).capitalY, 8);
+    EXPECT_LT(packed(state.country(0).capitalX), 8);
+    EXPECT_LT(packed(state.country(0).capitalY), 8);
     EXPECT_EQ(state.unitCount(3), 0u);
     EXPECT_EQ(world.unit(3, gone).stateLow, 0);
     EXPECT_EQ(world.unitCell(4, 4).lowerSide[0], 0);

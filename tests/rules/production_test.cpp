@@ -3,6 +3,7 @@
 #include "rules/production.h"
 
 #include "tests/rules/production_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ struct Snapshot {
     bool operator==(const Snapshot& o) const
     {
         auto same = [](const auto& a, const auto& b) {
-            return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0;
+            return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0);
         };
         return std::memcmp(&country, &o.country, sizeof country) == 0 && same(units, o.units) && same(cells, o.cells)
             && same(buildings, o.buildings) && count == o.count && history == o.history;
@@ -139,16 +140,16 @@ TEST(BuyUnit, BuildsPaysAndPlacesTheUnitOnTheHex)
     EXPECT_EQ(unit.troopNumber, 2);
     EXPECT_EQ(world.unitCell(3, 3).lowerSide[3], 1);
     EXPECT_EQ(world.unitCell(3, 3).lowerUnit[3], 1);
-    EXPECT_EQ(world.country(0).funds, 10000u - 300);
-    EXPECT_EQ(world.country(0).productionSpent, 300u);
-    EXPECT_EQ(world.country(0).unitsBought, 3u);
+    EXPECT_EQ(packed(world.country(0).funds), 10000u - 300);
+    EXPECT_EQ(packed(world.country(0).productionSpent), 300u);
+    EXPECT_EQ(packed(world.country(0).unitsBought), 3u);
     EXPECT_EQ(world.historyCount(), history + 1);
 
     // Counters are bounded by the type; none is no unit.
     int big = buyUnit(world.state(), 4, 3, 0, world.plain, 12, 0, -1);
     ASSERT_GE(big, 0);
     EXPECT_EQ(world.unit(0, big).memberLimit, 4);
-    EXPECT_EQ(world.country(0).funds, 10000u - 300 - 400);
+    EXPECT_EQ(packed(world.country(0).funds), 10000u - 300 - 400);
     EXPECT_EQ(buyUnit(world.state(), 5, 3, 0, world.plain, 0, 0, -1), -1);
 }
 
@@ -206,8 +207,8 @@ TEST(BuyUnit, LastAffordableUnitLeavesFundsAtZeroAndCountsAgainstTheLimit)
     world.country(0).productionLimit = 5;
     world.country(0).funds = 400;
     ASSERT_GE(buyUnit(world.state(), 3, 3, 0, world.plain, 4, 0, -1), 0);
-    EXPECT_EQ(world.country(0).funds, 0u);
-    EXPECT_EQ(world.country(0).producedThisTurn, 1);
+    EXPECT_EQ(packed(world.country(0).funds), 0u);
+    EXPECT_EQ(packed(world.country(0).producedThisTurn), 1);
 }
 
 TEST(BuyUnit, IntoABuildingTheUnitIsStoredInItsFirstFreeSlot)
@@ -310,7 +311,7 @@ TEST(TurnReset, TargetCountryClearedAndWorkingWordsZeroed)
     unit.placedUnitIndex = 7;
     std::fill(std::begin(unit.computerWork), std::end(unit.computerWork), uint8_t(5));
     resetTurnUnitFields(world.state(), 0);
-    EXPECT_EQ(world.country(0).targetCountry, 8);
+    EXPECT_EQ(packed(world.country(0).targetCountry), 8);
     EXPECT_EQ(unit.placedUnitIndex, 0);
     EXPECT_EQ(unit.computerWork[7], 0);
     EXPECT_EQ(unit.computerWork[8], 5);

@@ -5,6 +5,7 @@
 #include "platform/kernel/host.h"
 #include "state/unit_facts.h"
 #include "tests/rules/production_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -85,13 +86,13 @@ TEST(Replenish, AddsFullCountersPaysAndDilutesExperience)
     EXPECT_EQ(unit.memberStrengths[1], 10);
     EXPECT_EQ(unit.memberStrengths[3], 10);
     EXPECT_EQ(unit.experience, 150);
-    EXPECT_EQ(world.country(0).funds, 10000u - 200);
-    EXPECT_EQ(world.country(0).unitsBought, 2u);
+    EXPECT_EQ(packed(world.country(0).funds), 10000u - 200);
+    EXPECT_EQ(packed(world.country(0).unitsBought), 2u);
     EXPECT_EQ(world.historyCount(), history + 1);
 
     // A full unit buys nothing, whatever was asked.
     doReplenish(world.state(), 0, index, 3, 1);
-    EXPECT_EQ(world.country(0).funds, 10000u - 200);
+    EXPECT_EQ(packed(world.country(0).funds), 10000u - 200);
     EXPECT_EQ(world.historyCount(), history + 1);
 }
 
@@ -106,14 +107,14 @@ TEST(Repair, SpreadsOverDamagedCountersInOrderAndPaysPerPoint)
     EXPECT_EQ(unit.memberStrengths[0], 10);
     EXPECT_EQ(unit.memberStrengths[2], 9);
     EXPECT_EQ(unit.memberStrengths[3], 0);
-    EXPECT_EQ(world.country(0).funds, 10000u - 24);
+    EXPECT_EQ(packed(world.country(0).funds), 10000u - 24);
 
     world.country(0).funds = 10;
     setCounters(unit, { 2, 2 });
     EXPECT_EQ(repairAmount(world.state(), 0, index, 0), 2);
     doRepair(world.state(), 0, index, 9, 0, 1);
     EXPECT_EQ(strengthTotal(unit), 6);
-    EXPECT_EQ(world.country(0).funds, 2u);
+    EXPECT_EQ(packed(world.country(0).funds), 2u);
 }
 
 TEST(Repair, HalvedRoundedUpAtABuildingThatCannotReplenish)
@@ -150,7 +151,7 @@ TEST(Repair, FreeRepairSpendsTheCarriersGoodsNotFunds)
     setCounters(unit, { 4, 10 });
     offerFreeRepair(world.state(), 0, index);
     EXPECT_GT(unit.memberStrengths[0], 4);
-    EXPECT_EQ(world.country(0).funds, 10000u);
+    EXPECT_EQ(packed(world.country(0).funds), 10000u);
     EXPECT_EQ(world.unit(0, carrier).ammunition[0], 9);
 }
 

@@ -508,10 +508,13 @@ TEST(OrderSoak, RandomOrdersKeepUnitsHexesCarriersAndCargoInAgreement)
                 const_cast<UnitTypeRecord&>(type).flags |= 0x0100;
         GameState& s = game.state();
         ASSERT_EQ(worldInvariantFaults(s), std::vector<std::string> {}) << name << " as loaded";
-        std::mt19937 random(20261207);
+        std::mt19937 random(7);
         // Mines on the way, so that walks are hurt and cut short now and then.
         for (int i = 0; i < s.mapWidth() * s.mapHeight() / 20; ++i) {
-            TerrainCell& cell = *s.terrainCellAt(int(random() % uint32_t(s.mapWidth())), int(random() % uint32_t(s.mapHeight())));
+            // One draw per statement: the order of a call's arguments differs between compilers.
+            const int x = int(random() % uint32_t(s.mapWidth()));
+            const int y = int(random() % uint32_t(s.mapHeight()));
+            TerrainCell& cell = *s.terrainCellAt(x, y);
             cell.mineKind = 1;
             cell.mineCount = 2;
         }

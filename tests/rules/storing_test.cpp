@@ -5,6 +5,7 @@
 
 #include "state/action_history.h"
 #include "tests/rules/storing_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,6 @@ TEST(Disband, AStoredCarrierLeavesItsBuildingAndTakesItsCargoWithIt)
     EXPECT_EQ(world.building(b).unitCount(), 0);
     EXPECT_FALSE(unitExists(world.unit(0, carrier)));
     EXPECT_FALSE(unitExists(world.unit(0, rider)));
-    EXPECT_EQ(world.state().country(0).membersLost, lost + 8);
+    EXPECT_EQ(packed(world.state().country(0).membersLost), lost + 8);
     EXPECT_EQ(world.lastRecord().side0, 0);
 }

@@ -5,6 +5,7 @@
 #include "state/map_bit_set.h"
 #include "state/unit_facts.h"
 #include "tests/rules/occupation_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +31,9 @@ TEST(Surrender, CapitalFallsToAnUnownedLargeCityAndTheCountryDropsOut)
     EXPECT_FALSE(unitExists(world.unit(2, stored)));
     EXPECT_FALSE(unitExists(world.unit(1, produced)));
     EXPECT_EQ(world.income(1), 40u - 20u) << "the capital's income left its owner";
-    EXPECT_EQ(s.country(1).inPlay, kCountryOut);
-    EXPECT_EQ(s.country(1).outcome, kOutcomeCapitalLost);
-    EXPECT_EQ(s.country(0).inPlay, kCountryInPlay);
+    EXPECT_EQ(packed(s.country(1).inPlay), kCountryOut);
+    EXPECT_EQ(packed(s.country(1).outcome), kOutcomeCapitalLost);
+    EXPECT_EQ(packed(s.country(0).inPlay), kCountryInPlay);
     EXPECT_EQ(s.endCheckFlags(), 0) << "the end check ran";
     EXPECT_EQ(s.supplyLinesDirty(), 0) << "supply lines were recomputed";
 
@@ -58,6 +59,6 @@ TEST(Surrender, ACountryThatStartedWithoutACapitalCountsAsHavingLostIt)
 
     surrenderSide(s, 2);
     EXPECT_NE(s.turnBlock().capitalMask & (1u << 2), 0u);
-    EXPECT_EQ(s.country(2).inPlay, kCountryOut);
+    EXPECT_EQ(packed(s.country(2).inPlay), kCountryOut);
     EXPECT_EQ(world.building(town).type, world.town) << "only a capital falls";
 }

@@ -3,6 +3,7 @@
 
 #include "state/unit_facts.h"
 #include "tests/rules/combat_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ TEST(UnitRemoval, DestroyingACarrierDestroysItsCargoFirstAndCountsBoth)
     EXPECT_EQ(world.unit(0, world.cargo).troopNumber, 0) << "the whole record is cleared";
     ASSERT_EQ(destroyedEntries(state, 0), 2);
     EXPECT_EQ(state.destroyedUnitEntry(0, 0)->unitTypeId, world.other) << "the cargo is listed first";
-    EXPECT_EQ(state.country(0).membersLost, 8u);
+    EXPECT_EQ(packed(state.country(0).membersLost), 8u);
     EXPECT_EQ(state.endCheckFlags() & 6, 6) << "a watched unit lost and a unit destroyed";
     EXPECT_FALSE(state.hexHasUnit(4, 4, 0));
 }
@@ -81,7 +82,7 @@ TEST(UnitRemoval, ErasingCountsNoLossAndAnswersTheCountersErased)
     CarrierWorld world;
     EXPECT_EQ(eraseUnitRecord(world.state(), 0, world.carrier), 8);
     EXPECT_FALSE(unitExists(world.unit(0, world.cargo)));
-    EXPECT_EQ(world.state().country(0).membersLost, 0u);
+    EXPECT_EQ(packed(world.state().country(0).membersLost), 0u);
     EXPECT_EQ(destroyedEntries(world.state(), 0), 0);
 }
 

@@ -5,6 +5,7 @@
 #include "rules/rules_context.h"
 #include "state/unit_facts.h"
 #include "tests/rules/victory_world.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ TEST(CapitalCheck, ACapturedCapitalRuinsAndDropsItsCountry)
     s.endCheckFlags() = kEndCheckCapital;
     checkEndOfGame(s, 1);
     EXPECT_EQ(world.outcome(0), kOutcomeCapitalLost);
-    EXPECT_EQ(s.country(0).inPlay, kCountryOut);
+    EXPECT_EQ(packed(s.country(0).inPlay), kCountryOut);
     EXPECT_EQ(s.unitCount(0), 0u);
     EXPECT_EQ(world.unitCell(4, 4).lowerSide[s.unitSlotFor(3)], 0) << "unit " << unit << " left its hex";
     // The capital is the map's ruin now, held by the country that took it.
@@ -67,8 +68,8 @@ TEST(CapitalCheck, IntactOrUncheckedCapitalsKeepTheirCountries)
     s.turnBlock().capitalMask = 1;
     s.endCheckFlags() = kEndCheckCapital;
     checkEndOfGame(s, 1);
-    EXPECT_EQ(s.country(0).inPlay, kCountryInPlay);
-    EXPECT_EQ(s.country(1).inPlay, kCountryInPlay);
+    EXPECT_EQ(packed(s.country(0).inPlay), kCountryInPlay);
+    EXPECT_EQ(packed(s.country(1).inPlay), kCountryInPlay);
 
     // A destroyed capital counts as lost; without a visible main window nothing is shown.
     VictoryWorld other;
@@ -94,13 +95,13 @@ TEST(Elimination, ACountryWithoutUnitsInPlayDropsOutUnlessUnitsAreBeingProduced)
     // Without a destroyed unit flagged nobody is looked at.
     s.endCheckFlags() = kEndCheckArrival;
     checkEndOfGame(s, 1);
-    EXPECT_EQ(s.country(1).inPlay, kCountryInPlay);
+    EXPECT_EQ(packed(s.country(1).inPlay), kCountryInPlay);
 
     s.endCheckFlags() = kEndCheckUnitDestroyed;
     checkEndOfGame(s, 1);
     EXPECT_EQ(world.outcome(1), kOutcomeEliminated);
-    EXPECT_EQ(s.country(1).inPlay, kCountryOut);
-    EXPECT_EQ(s.country(2).inPlay, kCountryInPlay);
+    EXPECT_EQ(packed(s.country(1).inPlay), kCountryOut);
+    EXPECT_EQ(packed(s.country(2).inPlay), kCountryInPlay);
     EXPECT_EQ(world.outcome(2), kOutcomeUndecided);
     EXPECT_EQ(world.dialogs.callsOf("showGameEnd")[0].args, gameEnd(1, kGameEndEliminated));
 }
@@ -120,7 +121,7 @@ TEST(DropOut, BuildingsPassToTheHolderOfTheHomeHexAndUnitsLeaveEveryTable)
     EXPECT_EQ(world.building(town).owner(), 2);
     EXPECT_EQ(world.building(town).unitCount(), 0);
     EXPECT_FALSE(unitExists(world.unit(0, stored)));
-    EXPECT_EQ(s.country(0).inPlay, kCountryOut);
+    EXPECT_EQ(packed(s.country(0).inPlay), kCountryOut);
 
     // With rule 25 nobody inherits.
     VictoryWorld other;
@@ -263,7 +264,7 @@ TEST(VictoryConditions, SimpleModeEndsCountriesOnlyByCapitalAndElimination)
     checkEndOfGame(s, 1);
     EXPECT_EQ(s.turnBlock().decided, 0);
     EXPECT_EQ(world.outcome(0), kOutcomeEliminated);
-    EXPECT_EQ(s.country(2).inPlay, kCountryInPlay) << "no transport check in simple mode";
+    EXPECT_EQ(packed(s.country(2).inPlay), kCountryInPlay) << "no transport check in simple mode";
 }
 
 TEST(VictoryConditions, AMapWithoutTargetPlacesGivesNoVictoryByPlaces)

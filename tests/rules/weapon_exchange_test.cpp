@@ -7,6 +7,7 @@
 #include "tests/rules/storing_world.h"
 
 #include "platform/kernel/host.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -45,12 +46,12 @@ TEST(WeaponExchange, BoughtIsFreeWithoutSupplyCostsAndPaidWithThem)
     EXPECT_EQ(unit.ammunition[0], 9);
     EXPECT_EQ(unit.fuel, 77);
     EXPECT_TRUE(unit.hasFlag(kUnitActed));
-    EXPECT_EQ(world.state().country(0).funds, 1000u);
+    EXPECT_EQ(packed(world.state().country(0).funds), 1000u);
     EXPECT_EQ(world.lastRecord().side0, 0);
 
     world.setRule(kRuleSupplyCosts, 1);
     ASSERT_TRUE(execWeaponExchange(world.state(), 1, kBoughtArmament));
-    EXPECT_EQ(world.state().country(0).funds, 1000u - 4 * 9 * 10 / 4);
+    EXPECT_EQ(packed(world.state().country(0).funds), 1000u - 4 * 9 * 10 / 4);
 }
 
 TEST(WeaponExchange, ShortFundsChangeNothingAndWarnAPersonSettingTheOrder)
@@ -62,7 +63,7 @@ TEST(WeaponExchange, ShortFundsChangeNothingAndWarnAPersonSettingTheOrder)
     EXPECT_FALSE(execWeaponExchange(world.state(), 1, kBoughtArmament));
     EXPECT_EQ(world.unit(0, world.u).model, 0);
     EXPECT_FALSE(world.unit(0, world.u).hasFlag(kUnitActed));
-    EXPECT_EQ(world.state().country(0).funds, 10u);
+    EXPECT_EQ(packed(world.state().country(0).funds), 10u);
     ASSERT_EQ(world.window.messages().size(), 1u);
     EXPECT_EQ(world.window.messages()[0].first, platform::utf8ToCp932("軍資金が不足しています。"));
     EXPECT_EQ(world.window.messages()[0].second, platform::utf8ToCp932("警告"));
@@ -84,7 +85,7 @@ TEST(WeaponExchange, FromASupplyUnitOnTheSameHexItGoesBackAboard)
     EXPECT_TRUE(world.unit(0, world.u).hasFlag(kUnitAboard));
     EXPECT_EQ(world.unit(0, truck).carriedUnits[0], world.u + 1);
     EXPECT_EQ(world.unit(0, truck).supplyStock(), stock - 1);
-    EXPECT_EQ(world.state().country(0).funds, 1000u);
+    EXPECT_EQ(packed(world.state().country(0).funds), 1000u);
 }
 
 TEST(WeaponExchange, ASupplyUnitInTheSameColumnElsewhereTakesNobodyAboard)

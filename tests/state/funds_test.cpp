@@ -1,6 +1,7 @@
 // Spending and earning funds: the floor, the ceiling and the money alarm.
 #include "state/game_state.h"
 #include "state/ui_hooks.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ TEST(Funds, SpendingStopsAtZeroAndCountsOnlyWhatWasTaken)
     s.country(1).funds = 300;
     EXPECT_EQ(s.spendFunds(1, 200), 100u);
     EXPECT_EQ(s.spendFunds(1, 500), 0u);
-    EXPECT_EQ(s.country(1).fundsSpent, 300u);
+    EXPECT_EQ(packed(s.country(1).fundsSpent), 300u);
 }
 
 TEST(Funds, IncomeStopsAtTheCeilingWithoutWrapping)

@@ -1,5 +1,6 @@
 // The map reader: version conversions, and damaged files refused with what and where.
 #include "tests/state/map_file_fixture.h"
+#include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,9 @@ TEST(MapReader, VersionOneSetsHeaderByteAndFundsLimitOfCountriesInPlay)
     f.version = 1;
     ScenarioFile back = readBack(f);
     EXPECT_EQ(back.header.buildingIncome, 1);
-    EXPECT_EQ(back.countries[0].fundsLimit, 99999999u);
-    EXPECT_EQ(back.countries[1].fundsLimit, 99999999u);
-    EXPECT_EQ(back.countries[2].fundsLimit, 0u);
+    EXPECT_EQ(packed(back.countries[0].fundsLimit), 99999999u);
+    EXPECT_EQ(packed(back.countries[1].fundsLimit), 99999999u);
+    EXPECT_EQ(packed(back.countries[2].fundsLimit), 0u);
 }
 
 TEST(MapReader, RuleLeadByteRaisedOnlyForVersionsOneAndTwo)

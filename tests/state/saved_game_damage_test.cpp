@@ -81,8 +81,8 @@ TEST(SavedGameDamage, EveryCutShortFileIsRefused)
         cuts.push_back(at + 2);
         cuts.push_back(at + 6);
     }
-    // 13 bytes short is an older save without the sibling record, which loads.
-    for (size_t back : { 1, 5, 12, 14, 100, 3000 })
+    // 21 bytes short is an older save without the sibling record, which loads.
+    for (size_t back : { 1, 5, 12, 14, 20, 22, 100, 3000 })
         cuts.push_back(world.good.size() - back);
     for (size_t cut : cuts)
         world.expectRefused(world.good.substr(0, cut), "cut at " + std::to_string(cut));

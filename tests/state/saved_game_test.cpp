@@ -186,7 +186,7 @@ TEST(SavedGameHistory, SiblingIsReadOnlyWhenTheSaveRecordsIt)
     ASSERT_TRUE(world.load("g.dat"));
     EXPECT_EQ(s.historyLog().count(), 0u);
 
-    // A sibling whose record count differs from the save's record is not this game's.
+    // A sibling of another save is never joined to this game.
     s.settings().writeHistory = true;
     s.historyLog().append(HistoryRecord {});
     ASSERT_TRUE(world.save("g.dat"));
@@ -194,12 +194,25 @@ TEST(SavedGameHistory, SiblingIsReadOnlyWhenTheSaveRecordsIt)
     s.historyLog().append(HistoryRecord {});
     ASSERT_TRUE(world.save("h.dat"));
     world.write("h.iat", other);
-    ASSERT_TRUE(world.load("h.dat"));
+    EXPECT_FALSE(world.load("h.dat"));
+    EXPECT_EQ(s.historyLog().count(), 2u);
+
+    // Records of older versions without the generation: a sibling of another count is not this game's.
+    std::string bytes = world.read("g.dat");
+    std::string older = bytes.substr(0, bytes.size() - 21);
+    uint32_t length = 9;
+    older.append(reinterpret_cast<const char*>(&length), 4);
+    older += "HIST";
+    older += 'i';
+    uint32_t count = 2;
+    older.append(reinterpret_cast<const char*>(&count), 4);
+    world.write("nine.dat", older);
+    world.write("nine.iat", other);
+    ASSERT_TRUE(world.load("nine.dat"));
     EXPECT_EQ(s.historyLog().count(), 0u);
 
     // Saves without the record (older files) take the sibling when it exists.
-    std::string bytes = world.read("g.dat");
-    world.write("old.dat", bytes.substr(0, bytes.size() - 13));
+    world.write("old.dat", bytes.substr(0, bytes.size() - 21));
     world.write("old.iat", other);
     ASSERT_TRUE(world.load("old.dat"));
     EXPECT_EQ(s.historyLog().count(), 1u);

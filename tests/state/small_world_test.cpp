@@ -1,5 +1,6 @@
 // The shared small world: master data loaded, the map laid out and units and buildings placed.
 #include "tests/state/small_world.h"
+#include "tests/state/packed_value.h"
 
 using namespace testing_state;
 
@@ -8,7 +9,7 @@ TEST(SmallWorld, BuildsAMapOfOneTerrainWithUnitsAndBuildingsOnIt)
     SmallWorld world(6, 4);
     GameState& state = world.state();
     EXPECT_EQ(g_gameState, &state);
-    EXPECT_EQ(state.mapHeader().width, 6);
+    EXPECT_EQ(packed(state.mapHeader().width), 6);
     EXPECT_EQ(state.terrainTypes()[world.cell(5, 3).terrain].kind, kTerrainBasic);
 
     int tank = world.placeUnit(2, 3, 1, 2);

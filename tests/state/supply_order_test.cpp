@@ -5,6 +5,7 @@
 #include "state/unit_record.h"
 
 #include "tests/state/small_world.h"
+#include "tests/state/packed_value.h"
 
 #include <string>
 
@@ -47,7 +48,7 @@ TEST(SupplyOrder, CostsUnderRule8AndTheAmmunitionPartsStandOrFallTogether)
     tank.ammunition[1] = 15; // 5 rounds at 2
     SupplyOrder order;
     ASSERT_TRUE(tank.buildSupplyOrder(order, 0, index));
-    EXPECT_EQ(order.parts[SupplyOrder::kFuel].cost, 0u);
+    EXPECT_EQ(packed(order.parts[SupplyOrder::kFuel].cost), 0u);
     EXPECT_EQ(order.parts[SupplyOrder::kFuel].granted, 1);
     EXPECT_EQ(order.parts[SupplyOrder::kAmmunition].granted, 1);
     EXPECT_EQ(order.parts[SupplyOrder::kEngineering].wanted, 0);
@@ -55,8 +56,8 @@ TEST(SupplyOrder, CostsUnderRule8AndTheAmmunitionPartsStandOrFallTogether)
     world.setRule(8, 1);
     world.state().country(0).funds = 109;
     tank.buildSupplyOrder(order, 0, index);
-    EXPECT_EQ(order.parts[SupplyOrder::kFuel].cost, 10u);
-    EXPECT_EQ(order.parts[SupplyOrder::kAmmunition].cost, 110u);
+    EXPECT_EQ(packed(order.parts[SupplyOrder::kFuel].cost), 10u);
+    EXPECT_EQ(packed(order.parts[SupplyOrder::kAmmunition].cost), 110u);
     EXPECT_EQ(order.firstAmount(), 10u);
     EXPECT_EQ(order.parts[SupplyOrder::kAmmunition].granted, 0);
     EXPECT_EQ(order.otherAmountsTotal(), 0u);
@@ -98,8 +99,8 @@ TEST(SupplyOrder, ApplyFillsFreeOrWhatTheFundsBuy)
     order.apply();
     EXPECT_EQ(tank.fuel, 40); // 10 for the fuel
     EXPECT_EQ(tank.ammunition[0], 13); // 35 left buys three shells at 10
-    EXPECT_EQ(world.state().country(0).funds, 5u);
-    EXPECT_EQ(world.state().country(0).fundsSpent, 40u);
+    EXPECT_EQ(packed(world.state().country(0).funds), 5u);
+    EXPECT_EQ(packed(world.state().country(0).fundsSpent), 40u);
 }
 
 TEST(SupplyOrder, ResupplyAsksTheBuildingThenANeighbouringSupplyUnit)

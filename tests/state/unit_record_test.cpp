@@ -4,6 +4,7 @@
 #include "state/unit_record.h"
 
 #include "tests/state/small_world.h"
+#include "tests/state/packed_value.h"
 
 using namespace testing_state;
 
@@ -340,7 +341,7 @@ TEST(UnitDamage, PacksSurvivorsBooksLossesAndCutsTheCargo)
     EXPECT_EQ(strengthSlotCount(carrier), 2);
     EXPECT_EQ(carrier.memberStrengths[0], 5);
     EXPECT_EQ(carrier.memberStrengths[2], 0);
-    EXPECT_EQ(world.state().country(1).membersLost, 2u + 5u); // two carrier members, half the riders
+    EXPECT_EQ(packed(world.state().country(1).membersLost), 2u + 5u); // two carrier members, half the riders
     EXPECT_EQ(world.state().actionEventFlags() & 4, 4);
     EXPECT_EQ(world.state().lossAccountingFlag(), 1);
     // Without rule 27 the rider keeps old x new / old of its strength: 10 x 5 / 10.
@@ -352,8 +353,8 @@ TEST(UnitDamage, PacksSurvivorsBooksLossesAndCutsTheCargo)
     carrier.applyDamage(1, nullptr, 0);
     EXPECT_EQ(strengthTotal(carrier), 0);
     EXPECT_EQ(strengthTotal(world.unit(1, rider_index)), 0);
-    EXPECT_EQ(world.state().country(0).enemyUnitsDestroyed, 2u);
-    EXPECT_EQ(world.state().country(1).unitsLost, 2u);
+    EXPECT_EQ(packed(world.state().country(0).enemyUnitsDestroyed), 2u);
+    EXPECT_EQ(packed(world.state().country(1).unitsLost), 2u);
 }
 
 TEST(UnitMines, ActingOnItsOwnHexRevealsTheMinesOfItsDomainNextToIt)

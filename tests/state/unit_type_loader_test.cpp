@@ -2,6 +2,7 @@
 #include "state/game_state.h"
 
 #include "tests/state/state_test_support.h"
+#include "tests/state/packed_value.h"
 
 #include <cstring>
 #include <memory>
@@ -112,7 +113,7 @@ TEST(UnitTypeLoader, GeneratedTypesResolveTheirWeaponsAndFlags)
     EXPECT_EQ(tank.domain, 3);
     EXPECT_EQ(tank.available, 1);
     EXPECT_EQ(tank.members, 4);
-    EXPECT_EQ(tank.memberPrice, 300u);
+    EXPECT_EQ(packed(tank.memberPrice), 300u);
     EXPECT_TRUE(tank.flags & (1u << 13));
     EXPECT_EQ(tank.carryClass, 0x10);
     EXPECT_EQ(utf8(state->weaponRecord(tank.weaponSlot[0].weaponId).name), "戦車砲");

@@ -1,10 +1,12 @@
 // mkdata: writes the game's original data set into a program folder.
+#include "tools/mkdata/fuzz_corpus.h"
 #include "tools/mkdata/generator.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
+#include <string>
 
 namespace mkdata {
 
@@ -32,8 +34,17 @@ void writeFile(const std::filesystem::path& path, const std::vector<unsigned cha
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "--fuzz-corpus") {
+        try {
+            mkdata::writeFuzzCorpus(argv[2], argv[3]);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "mkdata: %s\n", e.what());
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: mkdata <program folder>\n");
+        std::fprintf(stderr, "usage: mkdata <program folder>\n       mkdata --fuzz-corpus <corpus folder> <program folder>\n");
         return 2;
     }
     std::filesystem::path folder = argv[1];

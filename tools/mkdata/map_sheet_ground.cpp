@@ -101,7 +101,6 @@ const Rgb kEarth { 150, 120, 80 };
 const Rgb kSand { 222, 200, 140 };
 const Rgb kSandDark { 200, 174, 112 };
 const Rgb kSandLight { 238, 222, 170 };
-const Rgb kWater { 52, 104, 188 };
 const Rgb kWaterLight { 100, 152, 220 };
 const Rgb kRock { 128, 118, 106 };
 const Rgb kRockDark { 92, 84, 76 };

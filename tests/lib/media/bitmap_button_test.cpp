@@ -229,7 +229,10 @@ TEST(BitmapButtonLayout, EveryButtonOfTheDataSetLiesInsideItsStrip)
             const auto layout = bitmap_buttons::buttonLayout(kind, i);
             int width = 0;
             int height = 0;
-            const std::string path = std::string(DERAZODO_PROGRAM_DIR) + "/tkbmp/" + layout.file;
+            // Appended piece by piece: g++ 12 takes a literal-sized string plus a literal for an overflow.
+            std::string path = DERAZODO_PROGRAM_DIR;
+            path += "/tkbmp/";
+            path += layout.file;
             ASSERT_TRUE(bmpSize(path, width, height)) << path;
             SCOPED_TRACE(std::string(bitmap_buttons::buttonKindName(kind)) + " " + std::to_string(i));
             for (const FaceRect& r : { layout.normal, layout.pressed, layout.disabled }) {

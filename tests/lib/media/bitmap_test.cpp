@@ -30,6 +30,14 @@ struct MirrorCase {
     int flags;
 };
 
+std::string caseName(const MirrorCase& m)
+{
+    return std::to_string(m.bits) + "BitsWidth" + std::to_string(m.width) + (m.topDown ? "TopDown" : "BottomUp") + "Flags"
+        + std::to_string(m.flags);
+}
+
+void PrintTo(const MirrorCase& m, std::ostream* out) { *out << caseName(m); }
+
 class Mirroring : public testing::TestWithParam<MirrorCase> { };
 
 TEST_P(Mirroring, WholePictureMirrorsPixelForPixel)
@@ -61,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(PaddedRows, Mirroring,
         MirrorCase { 16, 3, false, 1 }, MirrorCase { 32, 3, false, 1 }, MirrorCase { 1, 11, false, 1 },
         MirrorCase { 4, 5, false, 1 }, MirrorCase { 24, 5, false, 2 }, MirrorCase { 24, 5, false, 3 },
         MirrorCase { 4, 7, true, 3 }, MirrorCase { 8, 3, true, 1 }, MirrorCase { 1, 9, false, 2 },
-        MirrorCase { 8, 6, false, 4 }));
+        MirrorCase { 8, 6, false, 4 }),
+    [](const testing::TestParamInfo<MirrorCase>& info) { return caseName(info.param); });
 
 TEST(BitmapLoadRect, MirroredRectangleIsTheFilesRectangleMirrored)
 {

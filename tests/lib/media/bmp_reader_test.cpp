@@ -89,6 +89,7 @@ struct Damage {
     const char* name;
     Layout layout;
     std::function<void(std::vector<uint8_t>&)> apply;
+    friend void PrintTo(const Damage& d, std::ostream* out) { *out << d.name; }
 };
 
 Layout eightBits()

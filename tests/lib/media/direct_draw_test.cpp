@@ -76,6 +76,9 @@ void fillDC(HDC dc, const RECT& rect, COLORREF colour)
 
 enum class Path { DirectDraw, Gdi };
 
+const char* pathName(Path path) { return path == Path::Gdi ? "Gdi" : "DirectDraw"; }
+void PrintTo(Path path, std::ostream* out) { *out << pathName(path); }
+
 // A manager on a 16 x 8 window at (300, 200), on the path the parameter names.
 class Manager : public ::testing::TestWithParam<Path> {
 protected:
@@ -205,7 +208,7 @@ TEST_P(Manager, PresentFollowsTheMovedOriginAndStretchesToTheSetSize)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPaths, Manager, ::testing::Values(Path::DirectDraw, Path::Gdi),
-    [](const ::testing::TestParamInfo<Path>& info) { return info.param == Path::Gdi ? "Gdi" : "DirectDraw"; });
+    [](const ::testing::TestParamInfo<Path>& info) { return pathName(info.param); });
 
 class GdiManager : public Manager { };
 
@@ -233,7 +236,8 @@ TEST_P(GdiManager, SurfacesMadeEmptyTakeNoDrawing)
     EXPECT_EQ(m_dd->ddrawDisplayLock(nullptr, desc), E_FAIL);
 }
 
-INSTANTIATE_TEST_SUITE_P(GdiOnly, GdiManager, ::testing::Values(Path::Gdi));
+INSTANTIATE_TEST_SUITE_P(GdiOnly, GdiManager, ::testing::Values(Path::Gdi),
+    [](const ::testing::TestParamInfo<Path>& info) { return pathName(info.param); });
 
 class DirectDrawManager : public Manager {
 protected:
@@ -409,6 +413,7 @@ TEST_P(DirectDrawManager, AttachFallsBackToGdiWhenTheBackBufferCannotBeMade)
     EXPECT_EQ(windowPixels().at(3, 3), R);
 }
 
-INSTANTIATE_TEST_SUITE_P(DirectDrawOnly, DirectDrawManager, ::testing::Values(Path::DirectDraw));
+INSTANTIATE_TEST_SUITE_P(DirectDrawOnly, DirectDrawManager, ::testing::Values(Path::DirectDraw),
+    [](const ::testing::TestParamInfo<Path>& info) { return pathName(info.param); });
 
 } // namespace

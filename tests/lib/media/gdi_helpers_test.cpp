@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 using testing_pictures::Canvas;
 
 namespace {
@@ -116,6 +119,15 @@ struct TransparentCase {
     COLORREF destBack; // the destination DC's own background colour, which must not matter
 };
 
+std::string caseName(const TransparentCase& c)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "Key%08XOnBackground%06X", unsigned(c.key), unsigned(c.destBack & 0xFFFFFF));
+    return text;
+}
+
+void PrintTo(const TransparentCase& c, std::ostream* out) { *out << caseName(c); }
+
 class TransparentBlit : public testing::TestWithParam<TransparentCase> { };
 
 TEST_P(TransparentBlit, KeepsDestinationUnderKeyPixelsOnly)
@@ -156,7 +168,8 @@ TEST_P(TransparentBlit, SourceWhollyOfKeyLeavesDestinationAlone)
 INSTANTIATE_TEST_SUITE_P(BothSequences, TransparentBlit,
     testing::Values(TransparentCase { kPictureKey, RGB(255, 255, 255) }, TransparentCase { kPictureKey, kBlack },
         TransparentCase { kPictureKey, RGB(12, 34, 56) }, TransparentCase { kNoColour, RGB(255, 255, 255) },
-        TransparentCase { kNoColour, RGB(12, 34, 56) }));
+        TransparentCase { kNoColour, RGB(12, 34, 56) }),
+    [](const testing::TestParamInfo<TransparentCase>& info) { return caseName(info.param); });
 
 TEST(Blits, CopyAndStretchTheSourceRectangle)
 {

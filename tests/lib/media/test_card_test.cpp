@@ -29,7 +29,9 @@ void checkerboard(PaletteHolder& dc, int left, int top, int width, int height)
 
 TEST(LibraryTestCard, DrawsEveryHelperIntoOnePicture)
 {
-    platform::setProgramFolder(std::string(DERAZODO_PROGRAM_DIR) + "/");
+    std::string folder = DERAZODO_PROGRAM_DIR;
+    folder += '/';
+    platform::setProgramFolder(folder);
     Canvas canvas(480, 360, RGB(192, 192, 192));
     PaletteHolder& dc = canvas.holder();
 

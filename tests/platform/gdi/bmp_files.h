@@ -26,6 +26,8 @@ struct Layout {
 struct NamedLayout {
     std::string name;
     Layout layout;
+    // What the test list shows for the parameter.
+    friend void PrintTo(const NamedLayout& l, std::ostream* out) { *out << l.name; }
 };
 
 inline uint32_t entries(const Layout& l) { return l.colourCount ? l.colourCount : 1u << l.bits; }

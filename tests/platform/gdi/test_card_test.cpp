@@ -139,9 +139,11 @@ TEST(TestCard, WritesAPngWhosePixelsReadBackExactly)
     for (int y = 0; y < h; ++y) {
         uint8_t* row = &raw[size_t(y) * rowBytes];
         ASSERT_EQ(row[0], 2) << "each row filtered against the one above";
-        if (y > 0)
+        if (y > 0) {
+            const uint8_t* above = row - rowBytes;
             for (size_t i = 1; i < rowBytes; ++i)
-                row[i] = uint8_t(row[i] + row[i - rowBytes]);
+                row[i] = uint8_t(row[i] + above[i]);
+        }
         for (int x = 0; x < w; ++x) {
             const uint8_t* p = &row[1 + size_t(x) * 3];
             ASSERT_EQ((uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2], image.at(x, y)) << x << "," << y;

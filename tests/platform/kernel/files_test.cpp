@@ -96,7 +96,10 @@ TEST(SetFilePointer, SeeksPastEndAndTruncates)
     EXPECT_EQ(GetFileSize(file, nullptr), 10u); // seeking alone does not grow the file
     writeText(file, "Z");
     EXPECT_EQ(GetFileSize(file, nullptr), 21u);
-    EXPECT_EQ(folder.read("s.bin"), std::string("0123456789") + std::string(10, '\0') + "Z");
+    std::string expected = "0123456789";
+    expected.append(10, '\0');
+    expected += 'Z';
+    EXPECT_EQ(folder.read("s.bin"), expected);
 
     EXPECT_EQ(SetFilePointer(file, -1, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_NEGATIVE_SEEK));

@@ -5,7 +5,12 @@
 #include "platform/kernel/winbase.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -133,4 +138,37 @@ TEST(Profile, ConcurrentWritersLoseNothing)
     for (auto& entry : std::filesystem::directory_iterator(folder.path()))
         files += entry.is_regular_file();
     EXPECT_EQ(files, 1); // no temporary file left behind
+}
+
+TEST(Profile, AFileThatCannotBeReadIsNeverWrittenOver)
+{
+    // Sixty-one settings, then the file unreadable (for root too: its override is dropped while
+    // the file rights are an ordinary user's). A write must fail rather than replace them all.
+    TempProgramFolder folder;
+    std::string text = "[Environment]\n";
+    for (int i = 0; i < 61; ++i)
+        text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    folder.write("kept.ini", text);
+    const std::string host = folder / "kept.ini";
+    chmod(folder.path().c_str(), 0755);
+    chmod(host.c_str(), 0);
+    const bool root = geteuid() == 0;
+    if (root)
+        setfsuid(65534);
+    const bool written = WritePrivateProfileStringA("Environment", "Key0", "changed", "kept.ini");
+    const DWORD error = GetLastError();
+    const int read = int(GetPrivateProfileIntA("Environment", "Key5", -1, "kept.ini"));
+    if (root)
+        setfsuid(0);
+    chmod(host.c_str(), 0644);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, DWORD(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(read, -1) << "what cannot be read gives the default";
+    EXPECT_EQ(folder.read("kept.ini"), text);
+
+    // A folder at the path is no ini either, and reading it is no crash.
+    std::filesystem::create_directory(folder / "folder.ini");
+    EXPECT_EQ(int(GetPrivateProfileIntA("Environment", "Key5", -1, "folder.ini")), -1);
+    EXPECT_FALSE(WritePrivateProfileStringA("Environment", "Key0", "x", "folder.ini"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "folder.ini"));
 }

@@ -46,10 +46,13 @@ TEST(Events, SetFromAnotherThreadWakesTheWaiter)
 {
     HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     std::thread setter([&] {
-        Sleep(20);
+        // Set once the waiter blocks, so the wake-up is what is tested.
+        const DWORD deadline = GetTickCount() + 10000;
+        while (platform::eventWaiterCount(event) == 0 && GetTickCount() < deadline)
+            Sleep(1);
         SetEvent(event);
     });
-    EXPECT_EQ(WaitForSingleObject(event, 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(event, 20000), WAIT_OBJECT_0);
     setter.join();
     EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
     CloseHandle(event);
@@ -70,7 +73,11 @@ TEST(Events, PulseReleasesOnlyCurrentWaitersAndLeavesReset)
         HANDLE threads[3] = { runThread(waiter), runThread(waiter), runThread(waiter) };
         for (int i = 0; i < 3; ++i)
             WaitForSingleObject(ready, INFINITE);
-        Sleep(200); // let all three block in their wait
+        // A pulse releases only threads already blocked in their wait.
+        const DWORD deadline = GetTickCount() + 10000;
+        while (platform::eventWaiterCount(event) < 3 && GetTickCount() < deadline)
+            Sleep(1);
+        ASSERT_EQ(platform::eventWaiterCount(event), 3u);
         PulseEvent(event);
         EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
         for (HANDLE thread : threads)

@@ -246,17 +246,20 @@ TEST_F(CrossThreadSend, SenderGetsZeroWhenTheTargetThreadEnds)
 {
     HWND target = nullptr;
     std::promise<void> created;
-    std::promise<void> release;
+    std::atomic<bool> pending { false };
     std::thread owner([&] {
         target = createFrame("doomed", 0, 0, 10, 10, WS_POPUP);
         created.set_value();
-        release.get_future().wait();   // never pumps: the send stays pending until the thread ends
+        // Never pumps: the thread ends with the send still waiting in its queue.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        pending = (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0;
     });
     created.get_future().wait();
     auto result = std::async(std::launch::async, [&] { return SendMessageA(target, WM_USER, 0, 0); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    release.set_value();
     owner.join();
+    ASSERT_TRUE(pending) << "the send never reached the owner's queue";
     EXPECT_EQ(result.get(), 0);
     EXPECT_FALSE(IsWindow(target));
 }

@@ -100,11 +100,13 @@ static BOOL CALLBACK collect(HWND hwnd, LPARAM lParam)
 
 void destroyAll()
 {
+    // The test's handler captures the test's locals, which are gone by now: it must not see the
+    // messages the windows get while they are destroyed.
+    Recorder::instance().handler = nullptr;
     std::vector<HWND> tops;
     EnumWindows(collect, LPARAM(&tops));
     for (HWND top : tops)
         DestroyWindow(top);
-    Recorder::instance().handler = nullptr;
     Recorder::instance().clear();
 }
 

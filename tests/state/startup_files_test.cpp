@@ -1,0 +1,172 @@
+// Damaged start-up files: each one that cannot be read, or holds no record, is told in exactly one
+// box that names it; a required master file then stops start-up, the others leave their defaults.
+#include "lib/application.h"
+#include "state/base_bitmaps.h"
+#include "state/game_state.h"
+
+#include "tests/state/packed_value.h"
+#include "tests/state/state_test_support.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace testing_state;
+
+namespace {
+
+// Makes a file unreadable for this thread while it lives. Root reads any file, so a root test
+// takes the file access rights of an ordinary user (which drops the override) meanwhile.
+class UnreadableFile {
+public:
+    UnreadableFile(const DataFolder& folder, const std::string& name)
+        : m_path(folder.host(name))
+    {
+        chmod(folder.path().c_str(), 0755);
+        for (std::string part = std::filesystem::path(m_path).parent_path(); part.size() > folder.path().size();
+             part = std::filesystem::path(part).parent_path())
+            chmod(part.c_str(), 0755);
+        chmod(m_path.c_str(), 0);
+        if (geteuid() == 0) {
+            setfsuid(65534);
+            m_dropped = true;
+        }
+    }
+    ~UnreadableFile()
+    {
+        if (m_dropped)
+            setfsuid(0);
+        chmod(m_path.c_str(), 0644);
+    }
+
+private:
+    std::string m_path;
+    bool m_dropped = false;
+};
+
+struct Outcome {
+    bool stopped = false;
+    std::vector<platform::harness::MessageBoxRecord> boxes;
+};
+
+template <class Damage>
+Outcome startUpWith(Damage damage)
+{
+    DataFolder folder;
+    makeNamedValue("SimpleMode").profileWriteInt(0);
+    auto state = std::make_unique<GameState>();
+    Outcome outcome;
+    {
+        [[maybe_unused]] auto held = damage(folder);
+        auto error = testing_lib::thrownError([&] { state->startUp(); });
+        outcome.stopped = error.thrown;
+    }
+    outcome.boxes = platform::harness::messageBoxes();
+    return outcome;
+}
+
+std::string text(const Outcome& outcome)
+{
+    return outcome.boxes.empty() ? std::string() : platform::cp932ToUtf8(outcome.boxes[0].text);
+}
+
+} // namespace
+
+TEST(StartUpFiles, EachUnreadableFileGetsOneBoxNamingItAndOnlyMasterFilesStopStartUp)
+{
+    struct Case {
+        const char* file;
+        const char* told;
+        bool stops;
+    };
+    const Case cases[] = {
+        { "land.dat", "地形データ land.dat を読み込めません。", true },
+        { "warm.dat", "兵装データ warm.dat を読み込めません。", true },
+        { "weapon.dat", "兵器データ weapon.dat を読み込めません。", true },
+        { "producttype.dat", "生産タイプデータ producttype.dat を読み込めません。", false },
+        { "tkrule/class0.rul", "ルールファイル class0.rul を読み込めません。", false },
+        { "anthem.lst", "国歌リスト anthem.lst を読み込めません。", false },
+    };
+    for (const Case& c : cases) {
+        Outcome o = startUpWith([&](const DataFolder& folder) { return std::make_unique<UnreadableFile>(folder, c.file); });
+        ASSERT_EQ(o.boxes.size(), 1u) << c.file;
+        EXPECT_EQ(text(o).rfind(c.told, 0), 0u) << text(o);
+        EXPECT_EQ(o.stopped, c.stops) << c.file;
+    }
+}
+
+TEST(StartUpFiles, AMasterFileWithoutRecordsStopsStartUpWithOneBox)
+{
+    struct Case {
+        const char* file;
+        const char* told;
+    };
+    for (const Case& c : { Case { "land.dat", "地形データ land.dat に地形がありません" },
+             Case { "warm.dat", "兵装データ warm.dat に兵装がありません" },
+             Case { "weapon.dat", "兵器データ weapon.dat に兵器がありません" } }) {
+        Outcome o = startUpWith([&](const DataFolder& folder) {
+            folder.write(c.file, "\r\n\r\n");
+            return 0;
+        });
+        EXPECT_TRUE(o.stopped) << c.file;
+        ASSERT_EQ(o.boxes.size(), 1u) << c.file;
+        EXPECT_EQ(text(o), c.told);
+    }
+}
+
+TEST(StartUpFiles, ADamagedArmamentFileGivesOneBoxForAllUnmatchedWeapons)
+{
+    Outcome o = startUpWith([](const DataFolder& folder) {
+        std::string warm = folder.read("warm.dat");
+        // Only the first weapon survives: most unit types name weapons that are gone.
+        folder.write("warm.dat", warm.substr(0, warm.find('\n') + 1));
+        return 0;
+    });
+    EXPECT_FALSE(o.stopped);
+    ASSERT_EQ(o.boxes.size(), 1u);
+    EXPECT_EQ(text(o).rfind("一致する武装がみつかりませんでした。\n", 0), 0u) << text(o);
+    EXPECT_NE(text(o).find("weapon.dat の "), std::string::npos) << text(o);
+    EXPECT_NE(text(o).find("件あります。"), std::string::npos) << text(o);
+}
+
+TEST(StartUpFiles, UnreadableCustomColoursAndPicturesAreToldOnceAndLeaveDefaults)
+{
+    Outcome colours = startUpWith([](const DataFolder& folder) {
+        folder.write("cstmcl.dat", std::string(120, '\x01'));
+        return std::make_unique<UnreadableFile>(folder, "cstmcl.dat");
+    });
+    EXPECT_FALSE(colours.stopped);
+    ASSERT_EQ(colours.boxes.size(), 1u);
+    EXPECT_EQ(text(colours).rfind("カスタムカラー cstmcl.dat を読み込めません。", 0), 0u) << text(colours);
+
+    // Two damaged pictures, the others missing (which stays silent): one box for both.
+    Outcome pictures = startUpWith([](const DataFolder& folder) {
+        folder.write(std::string("tkbmp/") + baseBitmapFile(kCategorySheet), "BM not a picture");
+        folder.write(std::string("tkbmp/") + baseBitmapFile(kInfoButtons), "");
+        return 0;
+    });
+    EXPECT_FALSE(pictures.stopped);
+    ASSERT_EQ(pictures.boxes.size(), 1u);
+    EXPECT_EQ(text(pictures), std::string("画像ファイル ") + baseBitmapFile(kCategorySheet)
+            + " を読み込めません。\nほかに 1個の画像を読み込めません。");
+}
+
+TEST(StartUpFiles, AHugeBaseTypeInTheWeaponFileKeepsItsLowSixteenBits)
+{
+    // Found by fuzzing: the base type column is stored plus one, which overflowed at INT_MAX.
+    DataFolder folder;
+    std::ifstream in(std::filesystem::path(DERAZODO_SOURCE_DIR) / "fuzz" / "corpus" / "master_text" / "fault-weapon-file-base-overflow",
+        std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_GT(bytes.size(), 1u);
+    folder.write("weapon.dat", bytes.substr(1));
+    makeNamedValue("SimpleMode").profileWriteInt(0);
+    GameState state;
+    state.startUp();
+    // Type 1 names base type 11111111110, which reads as 2147483647: stored plus one, then cut.
+    ASSERT_GT(state.unitTypeIndex(1), 0);
+    EXPECT_EQ(packed(state.unitTypeRecord(1).baseType), uint16_t(2147483648u));
+}
