@@ -25,6 +25,18 @@ bool hasMembers(const GameState& state, int side, int index)
     return unit && unitExists(*unit) && strengthTotal(*unit) > 0;
 }
 
+// No unit intercepts beyond its type's range in the mover's domain, so the scan need not walk
+// further than the longest such range of any type.
+int searchRadius(const GameState& state, int domain)
+{
+    if (domain < 0 || domain >= kDomainCount)
+        return 0;
+    int radius = 0;
+    for (const UnitTypeRecord& type : state.unitTypes())
+        radius = std::max<int>(radius, type.range[domain]);
+    return std::min(radius, kSearchRadius);
+}
+
 int countryOf(int side) { return side >= kMissileCodeBase ? side - kMissileCodeBase : side; }
 
 // A fresh engagement of the interceptor against the mover, valued and made current; false when
@@ -81,7 +93,7 @@ bool findInterceptors(GameState& state, int index, std::vector<uint32_t>& list)
         return false;
     const UnitTypeRecord& type = mover->type();
     InterceptionCandidatesScan scan(state, side, targetClass(type), type.domain);
-    scan.scan(mover->x, mover->y, kSearchRadius);
+    scan.scan(mover->x, mover->y, searchRadius(state, type.domain));
     list.insert(list.end(), scan.candidates().begin(), scan.candidates().end());
     return !scan.candidates().empty();
 }

@@ -82,13 +82,27 @@ TurnMarkTracker::UnitInputs TurnMarkTracker::inputsOf(GameState& state, const Un
     in.present = true;
     in.record = *unit;
     in.relation = int8_t(relation);
-    if (unit->isOnOwnHex() && m_setting.current < kCountryCount)
-        in.strong = isUnitVisibleTo(state, m_setting.current, side, index) ? 1 : 0;
     const UnitTypeRecord& type = unit->type();
+    in.mayHide = typeMayHide(type);
+    in.domain = type.domain;
+    in.strong = seenByCurrent(state, in, side, index) ? 1 : 0;
     in.radius = type.areaRadius;
     for (int k = 0; k < kDomainCount; ++k)
         in.radius = std::max<int>(in.radius, type.range[k]);
     return in;
+}
+
+bool TurnMarkTracker::seenByCurrent(const GameState& state, const UnitInputs& in, int side, int index) const
+{
+    const int viewer = m_setting.current;
+    if (!in.record.isOnOwnHex() || viewer >= kCountryCount)
+        return false;
+    if (in.relation != kThreatOther || state.ruleSwitch(kRuleSearch) == 0)
+        return true;
+    if (in.mayHide)
+        return isUnitVisibleTo(state, viewer, side, index);
+    const FogMap* fog = state.fogMap();
+    return fog && fog->isSeenBy(viewer, in.record.x, in.record.y, in.domain);
 }
 
 void TurnMarkTracker::rebuild(GameState& state)
@@ -164,12 +178,9 @@ void TurnMarkTracker::update(GameState& state)
             const UnitRecord* unit = i < count ? presentUnit(state, side, int(i)) : nullptr;
             if (!unit && !kept.present)
                 continue;
-            if (unit && kept.present && kept.relation == relation && std::memcmp(unit, &kept.record, sizeof kept.record) == 0) {
-                const bool strong = unit->isOnOwnHex() && m_setting.current < kCountryCount
-                    && isUnitVisibleTo(state, m_setting.current, side, int(i));
-                if (kept.strong == int8_t(strong))
-                    continue;
-            }
+            if (unit && kept.present && kept.relation == relation && std::memcmp(unit, &kept.record, sizeof kept.record) == 0
+                && kept.strong == int8_t(seenByCurrent(state, kept, side, int(i))))
+                continue;
             addCover(kept);
             kept = inputsOf(state, unit, side, int(i), relation);
             addCover(kept);

@@ -27,6 +27,10 @@ private:
         int8_t relation = 0;
         // The greatest radius of its weapons' and area cover's marks, from its type.
         int radius = 0;
+        // From its type: whether it may hide where the current country's sight reaches, and the
+        // domain that sight is read in.
+        bool mayHide = false;
+        uint8_t domain = 0;
         UnitRecord record {};
     };
     struct Setting {
@@ -43,6 +47,9 @@ private:
     Setting settingOf(GameState& state) const;
     // Null when the unit lays no marks.
     const UnitRecord* presentUnit(GameState& state, int side, int index) const;
+    // Whether the country whose turn it is sees the unit, as isUnitVisibleTo answers; a unit of its
+    // own camp is always seen, one of another camp that cannot hide is seen where the sight map says.
+    bool seenByCurrent(const GameState& state, const UnitInputs& in, int side, int index) const;
     UnitInputs inputsOf(GameState& state, const UnitRecord* unit, int side, int index, int relation) const;
     void rebuild(GameState& state);
     // The boxes a unit's marks may cover: its weapons' and area cover's greatest radius round its hex,

@@ -63,6 +63,11 @@ bool isHexVisibleTo(const GameState& state, int viewer, int code, int index, int
     return radius == 0 || findRevealer(state, viewer, country, type.domain, x, y, radius);
 }
 
+bool typeMayHide(const UnitTypeRecord& type)
+{
+    return type.value48 > 0 || type.value50 > 0 || type.value49 > 0;
+}
+
 bool VisibilityHooks::isUnitVisibleTo(const GameState& state, int side, int index, int country)
 {
     return ::isUnitVisibleTo(state, country, side, index);

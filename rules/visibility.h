@@ -4,6 +4,7 @@
 #include "state/rules_hooks.h"
 
 class GameState;
+struct UnitTypeRecord;
 
 // Rule 3 off: everything on the map is visible. A unit aboard, stored or off the map is visible only
 // to its own country and its allies; any other as isHexVisibleTo at its own hex. A code of 100 + c
@@ -11,6 +12,10 @@ class GameState;
 bool isUnitVisibleTo(const GameState& state, int viewer, int code, int index);
 // Whether unit (code, index), standing at (x, y), is visible to the viewer.
 bool isHexVisibleTo(const GameState& state, int viewer, int code, int index, int x, int y);
+// Whether units of this type may stay unseen where the viewer's sight reaches (concealment). When not,
+// a unit of another camp on its own hex is visible exactly when rule 3 is off or the viewer's sight
+// covers its hex in the type's domain.
+bool typeMayHide(const UnitTypeRecord& type);
 
 // The state's visibility questions answered by the rules above. The landing check is not
 // visibility: it goes to the hooks given (another part of the rules engine), or is refused

@@ -80,12 +80,14 @@ void GameState::placeUnitRefInHex(int x, int y, int slot, int side_word, int ind
 
 int GameState::collectUnitsInHex(int x, int y, std::vector<UnitRef>& list) const
 {
+    const UnitCell* cell = unitCellAt(x, y);
+    if (!cell)
+        return 0;
     int found = 0;
-    int slots = ruleSwitch(17) == 1 ? kSlots : 1;
-    UnitRef ref {};
+    const int slots = ruleSwitch(17) == 1 ? kSlots : 1;
     for (int slot = 0; slot < slots; ++slot)
-        if (unitRefInHex(x, y, slot, ref))
-            list.push_back(ref), ++found;
+        if (cell->lowerSide[slot])
+            list.push_back(refFromSideWord(cell->lowerSide[slot], cell->lowerUnit[slot])), ++found;
     return found;
 }
 
