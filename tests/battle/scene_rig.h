@@ -85,7 +85,7 @@ public:
             fs::create_directory_symlink(fs::path(DERAZODO_PROGRAM_DIR) / "tklc", host("tklc"));
         testing_lib::initApplication();
         owner.Create();
-        std::ifstream in(std::string(DERAZODO_PROGRAM_DIR) + "/tklc/unitdata.dat", std::ios::binary);
+        std::ifstream in(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tklc" / "unitdata.dat", std::ios::binary);
         const std::vector<uint8_t> bytes { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
         data.readFile(bytes);
         ready = LiveClashWindow::init(GetModuleHandleA(nullptr), owner.handle());

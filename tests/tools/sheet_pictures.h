@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -28,7 +29,7 @@ struct Picture {
 
 inline std::vector<uint8_t> readProgramFile(const std::string& name)
 {
-    std::ifstream in(std::string(DERAZODO_PROGRAM_DIR) + "/" + name, std::ios::binary);
+    std::ifstream in(std::filesystem::path(DERAZODO_PROGRAM_DIR) / name, std::ios::binary);
     return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 

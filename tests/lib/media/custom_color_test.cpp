@@ -327,7 +327,7 @@ TEST_F(CustomColorDialogTest, PreviewsShowTheHueTurnedPictures)
     RECT window {};
     GetWindowRect(dialog.handle(), &window);
     const auto before = harness::readRect(window);
-    harness::writePng(before, std::string(DERAZODO_PROGRAM_DIR) + "/../custom_color_dialog.png");
+    harness::writePng(before, (std::filesystem::path(DERAZODO_PROGRAM_DIR) / ".." / "custom_color_dialog.png").string());
     // The preview's unit is blue for country 0; a turn by 120 degrees makes it another colour.
     HWND preview = item(kPreview);
     RECT r {};
