@@ -6,21 +6,45 @@
 #include "state/unit_facts.h"
 
 #include <algorithm>
-#include <deque>
+#include <array>
+#include <vector>
 
 namespace {
 
-// Owned by nobody or by a friend of the side.
-bool friendlyGround(GameState& state, int side, int x, int y)
+// The neighbour of (x, y) in direction d, as hexNeighbour gives it, without leaving the file.
+inline bool stepHex(int x, int y, int d, int w, int h, int& nx, int& ny)
 {
-    const TerrainCell* cell = state.terrainCellAt(x, y);
-    if (!cell || cell->owner < 1 || cell->owner > kCountryCount)
-        return cell != nullptr;
-    const int owner = cell->owner - 1;
-    return !state.isEnemy(side, owner);
+    static constexpr int kDy[kHexDirections] = { 0, 1, 1, 0, -1, -1 };
+    // x offsets for even and odd rows.
+    static constexpr int kDx[2][kHexDirections] = { { -1, -1, 0, 1, 0, -1 }, { -1, 0, 1, 1, 1, 0 } };
+    nx = x + kDx[y & 1][d];
+    ny = y + kDy[d];
+    return unsigned(nx) < unsigned(w) && unsigned(ny) < unsigned(h);
 }
 
-void pushSource(GameState& state, HexWordGrid& front, std::deque<HexPos>& queue, int x, int y)
+// Per hex of the map, row by row: owned by nobody or by a friend of the side. Empty without terrain.
+std::vector<uint8_t> friendlyGround(GameState& state, int side)
+{
+    const int w = state.mapWidth(), h = state.mapHeight();
+    std::vector<uint8_t> friendly;
+    if (!state.terrainCellAt(0, 0))
+        return friendly;
+    // Whether each owner code (1..kCountryCount) is an enemy of the side, asked once.
+    std::array<uint8_t, kCountryCount + 1> enemy {};
+    for (int owner = 1; owner <= kCountryCount; ++owner)
+        enemy[size_t(owner)] = state.isEnemy(side, owner - 1);
+    friendly.resize(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y) {
+        const TerrainCell* row = state.terrainCellAt(0, y);
+        for (int x = 0; x < w; ++x) {
+            const int owner = row[x].owner;
+            friendly[size_t(y) * size_t(w) + size_t(x)] = owner < 1 || owner > kCountryCount || !enemy[size_t(owner)];
+        }
+    }
+    return friendly;
+}
+
+void pushSource(GameState& state, HexWordGrid& front, std::vector<HexPos>& queue, int x, int y)
 {
     if (!state.isOnMap(x, y) || getHexWord(front, x, y) == 0)
         return;
@@ -33,14 +57,18 @@ void pushSource(GameState& state, HexWordGrid& front, std::deque<HexPos>& queue,
 void buildHeldArea(GameState& state, int side, HexBitLayer& held)
 {
     held.clearAll();
-    const int w = std::min(state.mapWidth(), kLayerStride);
-    const int h = std::min(state.mapHeight(), kLayerStride);
+    const std::vector<uint8_t> friendly = friendlyGround(state, side);
+    if (friendly.empty())
+        return;
+    const int map_w = state.mapWidth(), map_h = state.mapHeight();
+    const int w = std::min(map_w, kLayerStride);
+    const int h = std::min(map_h, kLayerStride);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            bool keep = friendlyGround(state, side, x, y);
+            bool keep = friendly[size_t(y) * size_t(map_w) + size_t(x)] != 0;
             for (int d = 0; d < kHexDirections && !keep; ++d) {
-                HexPos n = state.hexNeighbour(x, y, d);
-                keep = n.valid() && friendlyGround(state, side, n.x, n.y);
+                int nx, ny;
+                keep = stepHex(x, y, d, map_w, map_h, nx, ny) && friendly[size_t(ny) * size_t(map_w) + size_t(nx)];
             }
             if (keep)
                 held.set(x, y);
@@ -50,7 +78,8 @@ void buildHeldArea(GameState& state, int side, HexBitLayer& held)
 void buildFrontGrid(GameState& state, int side, HexWordGrid& front)
 {
     front.fill(0xFFFF);
-    std::deque<HexPos> queue;
+    // First in, first out: read from the front index, never erased.
+    std::vector<HexPos> queue;
     for (int s = 0; s < kSideCount; ++s) {
         if (!state.isEnemy(side, s))
             continue;
@@ -65,16 +94,19 @@ void buildFrontGrid(GameState& state, int side, HexWordGrid& front)
         if (b.ownerPlusOne != 0 && state.isEnemy(side, b.owner()))
             pushSource(state, front, queue, int(b.x), int(b.y));
     }
-    while (!queue.empty()) {
-        const HexPos at = queue.front();
-        queue.pop_front();
-        const uint16_t next = uint16_t(getHexWord(front, at.x, at.y) + 1);
+    const int map_w = state.mapWidth(), map_h = state.mapHeight();
+    for (size_t read = 0; read < queue.size(); ++read) {
+        const HexPos at = queue[read];
+        const uint16_t next = uint16_t(front[size_t(at.x + kLayerStride * at.y)] + 1);
         for (int d = 0; d < kHexDirections; ++d) {
-            HexPos n = state.hexNeighbour(at.x, at.y, d);
-            if (!n.valid() || n.x >= kLayerStride || n.y >= kLayerStride || getHexWord(front, n.x, n.y) <= next)
+            int nx, ny;
+            if (!stepHex(at.x, at.y, d, map_w, map_h, nx, ny) || nx >= kLayerStride || ny >= kLayerStride)
                 continue;
-            front[size_t(n.x + kLayerStride * n.y)] = next;
-            queue.push_back(n);
+            uint16_t& held = front[size_t(nx + kLayerStride * ny)];
+            if (held <= next)
+                continue;
+            held = next;
+            queue.push_back({ nx, ny });
         }
     }
 }
