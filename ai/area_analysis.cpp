@@ -4,6 +4,8 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
+#include <algorithm>
+
 AreaAnalysis::AreaAnalysis() = default;
 
 AreaAnalysis::~AreaAnalysis() = default;
@@ -46,9 +48,14 @@ void AreaAnalysis::rebuild(GameState& state, int country)
 
     HexBitLayer& all = *m_areas[size_t(AreaKind::All)];
     all.clearAll();
-    for (int y = 0; y < state.mapHeight(); ++y)
-        for (int x = 0; x < state.mapWidth(); ++x)
-            all.set(x, y);
+    // Whole bytes of each row, then the few hexes left at its end.
+    const int w = std::min(state.mapWidth(), kLayerStride), h = std::min(state.mapHeight(), kLayerStride);
+    for (int y = 0; y < h; ++y) {
+        uint8_t* row = all.bits.data() + size_t(y) * (kLayerStride / 8);
+        std::fill(row, row + w / 8, uint8_t(0xFF));
+        if (w % 8)
+            row[w / 8] = uint8_t((1u << (w % 8)) - 1);
+    }
 
     HexBitLayer& held = *m_areas[size_t(AreaKind::Held)];
     buildHeldArea(state, country, held);
@@ -57,9 +64,9 @@ void AreaAnalysis::rebuild(GameState& state, int country)
 
     HexBitLayer& safe = *m_areas[size_t(AreaKind::Safe)];
     safe = held;
-    for (int y = 0; y < state.mapHeight() && y < kLayerStride; ++y)
-        for (int x = 0; x < state.mapWidth() && x < kLayerStride; ++x)
-            if (getHexWord(*m_threat, x, y) != 0) {
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if ((*m_threat)[size_t(x + kLayerStride * y)] != 0) {
                 const int i = x + kLayerStride * y;
                 safe.bits[size_t(i >> 3)] &= uint8_t(~(1u << (i & 7)));
             }

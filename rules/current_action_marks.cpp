@@ -82,10 +82,14 @@ void clearHexMarkAll(GameState& state, uint16_t bits)
     });
 }
 
-std::vector<HexPos> hexesWithMark(const GameState& state, uint16_t bits)
+std::vector<HexPos> takeHexesWithMark(GameState& state, uint16_t bits)
 {
     std::vector<HexPos> hexes;
-    forEachMarkedHex(state, bits, [&](int x, int y, uint16_t&) { hexes.push_back({ x, y }); });
+    forEachMarkedHex(state, bits, [&](int x, int y, uint16_t& mark) {
+        hexes.push_back({ x, y });
+        addToRedraw(state, x, y);
+        mark &= uint16_t(~bits);
+    });
     return hexes;
 }
 

@@ -13,5 +13,5 @@ void setHexMark(GameState& state, int x, int y, uint16_t bits);
 void clearHexMark(GameState& state, int x, int y, uint16_t bits);
 void clearHexMarkAll(GameState& state, uint16_t bits);
 bool hasHexMark(const GameState& state, int x, int y, uint16_t bits);
-// The hexes whose mark has any of the bits, row by row.
-std::vector<HexPos> hexesWithMark(const GameState& state, uint16_t bits);
+// clearHexMarkAll, answering the hexes whose mark had any of the bits, row by row.
+std::vector<HexPos> takeHexesWithMark(GameState& state, uint16_t bits);

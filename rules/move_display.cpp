@@ -139,9 +139,8 @@ void animateMove(GameState& state, const std::vector<HexPos>& walked, int sound,
 void showMoveEnded(GameState& state, HexPos start, HexPos end)
 {
     std::vector<HexPos> hexes { start, end };
-    for (const HexPos& hex : hexesWithMark(state, kMarkPath | kMarkPathEnd))
+    for (const HexPos& hex : takeHexesWithMark(state, kMarkPath | kMarkPathEnd))
         hexes.push_back(hex);
-    clearHexMarkAll(state, kMarkPath | kMarkPathEnd);
     for (const HexPos& hex : hexes)
         if (state.isOnMap(hex.x, hex.y))
             redraw(hex.x, hex.y);
