@@ -3,6 +3,7 @@
 
 #include "dialogs/merge_layout.h"
 #include "infowin/dialog_templates.h"
+#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/picture_services.h"
@@ -130,31 +131,9 @@ int MergeDialogBase::OnMessage(MessageRecord& msg)
         if (!m_state.handshake().playRunning())
             end(0);
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps {};
-        HDC dc = BeginPaint(handle(), &ps);
-        paint(dc);
-        EndPaint(handle(), &ps);
-        return 1;
-    }
-    case WM_ERASEBKGND:
-        paint(reinterpret_cast<HDC>(msg.wParam));
-        msg.result = 1;
-        return 1;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        end(0);
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_DESTROY:
-        KillTimer(handle(), kPlayTimer);
-        windowSavePlacement(kPlacementPrefix);
-        return 0;
     default:
-        return 0;
+        return handleDrawnDialogMessage(*this, msg, kPlacementPrefix, kPlayTimer,
+            [this](HDC dc) { paint(dc); }, [this] { end(0); });
     }
 }
 

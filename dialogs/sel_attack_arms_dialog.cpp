@@ -3,6 +3,7 @@
 
 #include "dialogs/sel_attack_arms_layout.h"
 #include "infowin/dialog_templates.h"
+#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/picture_services.h"
@@ -154,17 +155,6 @@ int SelAttackArmsDialog::OnMessage(MessageRecord& msg)
     case WM_NCHITTEST:
         msg.result = HTCAPTION;
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps {};
-        HDC dc = BeginPaint(handle(), &ps);
-        paint(dc);
-        EndPaint(handle(), &ps);
-        return 1;
-    }
-    case WM_ERASEBKGND:
-        paint(reinterpret_cast<HDC>(msg.wParam));
-        msg.result = 1;
-        return 1;
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(msg.wParam);
         SetTextColor(dc, 0x02FFFFFF);
@@ -172,22 +162,13 @@ int SelAttackArmsDialog::OnMessage(MessageRecord& msg)
         msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         return 1;
     }
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
         // Dragged by any point, the dialog hears a right click on its body as one on its frame.
         end(0);
         return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_DESTROY:
-        KillTimer(handle(), kPlayTimer);
-        windowSavePlacement(kPlacementPrefix);
-        return 0;
     default:
-        return 0;
+        return handleDrawnDialogMessage(*this, msg, kPlacementPrefix, kPlayTimer,
+            [this](HDC dc) { paint(dc); }, [this] { end(0); });
     }
 }
 

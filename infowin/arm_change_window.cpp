@@ -2,6 +2,7 @@
 #include "infowin/arm_change_window.h"
 
 #include "infowin/dialog_templates.h"
+#include "infowin/window_services.h"
 #include "infowin/game_options.h"
 #include "infowin/panel_text.h"
 #include "infowin/unit_panels.h"
@@ -195,31 +196,9 @@ int ArmChangeWindow::OnMessage(MessageRecord& msg)
         if (!playRunning())
             end(0);
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps {};
-        HDC dc = BeginPaint(handle(), &ps);
-        paint(dc);
-        EndPaint(handle(), &ps);
-        return 1;
-    }
-    case WM_ERASEBKGND:
-        paint(reinterpret_cast<HDC>(msg.wParam));
-        msg.result = 1;
-        return 1;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        end(0);
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_DESTROY:
-        KillTimer(handle(), kPlayTimer);
-        windowSavePlacement(kPlacementPrefix);
-        return 0;
     default:
-        return 0;
+        return handleDrawnDialogMessage(*this, msg, kPlacementPrefix, kPlayTimer,
+            [this](HDC dc) { paint(dc); }, [this] { end(0); });
     }
 }
 

@@ -86,3 +86,35 @@ void centreOnParent(swCWindow& window, int width, int height)
     window.windowFitWorkArea(area.left + (area.right - area.left - outerWidth) / 2,
         area.top + (area.bottom - area.top - outerHeight) / 2, outerWidth, outerHeight, FALSE, 1);
 }
+
+int handleDrawnDialogMessage(swCWindow& dialog, MessageRecord& msg, const char* placementPrefix, UINT_PTR playTimer,
+    const std::function<void(HDC)>& paint, const std::function<void()>& close)
+{
+    switch (msg.message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps {};
+        HDC dc = BeginPaint(dialog.handle(), &ps);
+        paint(dc);
+        EndPaint(dialog.handle(), &ps);
+        return 1;
+    }
+    case WM_ERASEBKGND:
+        paint(reinterpret_cast<HDC>(msg.wParam));
+        msg.result = 1;
+        return 1;
+    case WM_CLOSE:
+    case WM_RBUTTONDOWN:
+        close();
+        return 1;
+    case WM_MOVING:
+        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
+        msg.result = TRUE;
+        return 1;
+    case WM_DESTROY:
+        KillTimer(dialog.handle(), playTimer);
+        dialog.windowSavePlacement(placementPrefix);
+        return 0;
+    default:
+        return 0;
+    }
+}
