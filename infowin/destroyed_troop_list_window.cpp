@@ -1,6 +1,7 @@
 // DestroyedTroopListWindow: its rows, the four sorting headers and a height of whole rows.
 #include "infowin/destroyed_troop_list_window.h"
 
+#include "infowin/info_window_frame.h"
 #include "infowin/main_window_services.h"
 #include "infowin/troop_list_box.h"
 #include "infowin/troop_list_ids.h"
@@ -125,14 +126,10 @@ DestroyedTroopListWindow* DestroyedTroopListWindow::open(swCWindow* mainWindow)
 
 bool DestroyedTroopListWindow::create()
 {
-    POINT origin { game().settings().leftInfoPanel ? 216 : GetSystemMetrics(SM_CXVSCROLL), 0 };
-    if (parent() && parent()->handle())
-        ClientToScreen(parent()->handle(), &origin);
-    RECT window {}, client {};
-    GetWindowRect(handle(), &window);
-    GetClientRect(handle(), &client);
-    m_frameWidth = (window.right - window.left) - client.right;
-    m_frameHeight = (window.bottom - window.top) - client.bottom;
+    const POINT origin = info_window::defaultOrigin(*this);
+    const SIZE frame = info_window::frameSize(handle());
+    m_frameWidth = frame.cx;
+    m_frameHeight = frame.cy;
     MoveWindow(handle(), origin.x, origin.y, m_frameWidth + DestroyedTroopListBox::kWidth,
         m_frameHeight + 2 * border() + 400, FALSE);
     windowRestorePlacement(kClassName, true, false);
@@ -140,6 +137,7 @@ bool DestroyedTroopListWindow::create()
     GetWindowRect(handle(), &placed);
     windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
 
+    RECT client {};
     GetClientRect(handle(), &client);
     m_list = new DestroyedTroopListBox(this);
     m_list->controlCreate({ 0, kHeaderHeight, DestroyedTroopListBox::kWidth, std::max(0, int(client.bottom) - kHeaderHeight) });

@@ -2,6 +2,7 @@
 // height of whole rows.
 #include "infowin/troop_list_window.h"
 
+#include "infowin/info_window_frame.h"
 #include "infowin/main_window_services.h"
 #include "infowin/troop_list_box.h"
 #include "infowin/troop_list_ids.h"
@@ -73,14 +74,10 @@ TroopListWindow* TroopListWindow::open(swCWindow* mainWindow)
 
 bool TroopListWindow::create()
 {
-    POINT origin { game().settings().leftInfoPanel ? 216 : GetSystemMetrics(SM_CXVSCROLL), 0 };
-    if (parent() && parent()->handle())
-        ClientToScreen(parent()->handle(), &origin);
-    RECT window {}, client {};
-    GetWindowRect(handle(), &window);
-    GetClientRect(handle(), &client);
-    m_frameWidth = (window.right - window.left) - client.right;
-    m_frameHeight = (window.bottom - window.top) - client.bottom;
+    const POINT origin = info_window::defaultOrigin(*this);
+    const SIZE frame = info_window::frameSize(handle());
+    m_frameWidth = frame.cx;
+    m_frameHeight = frame.cy;
     MoveWindow(handle(), origin.x, origin.y, m_frameWidth + 742, m_frameHeight + 2 * border() + 360, FALSE);
     windowRestorePlacement(kClassName, true, false);
     RECT placed {};
