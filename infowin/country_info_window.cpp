@@ -2,6 +2,7 @@
 #include "infowin/country_info_window.h"
 
 #include "infowin/country_board_layout.h"
+#include "infowin/info_window_frame.h"
 #include "infowin/main_window_services.h"
 #include "infowin/window_services.h"
 #include "lib/error.h"
@@ -198,18 +199,12 @@ int CountryInfoWindow::OnMessage(MessageRecord& msg)
         msg.result = 1;
         return 1;
     }
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        postToOwner(*this, message::kCloseRequest);
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
     case WM_DESTROY:
         windowSavePlacement(kClassName);
         return 0;
     default:
+        if (info_window::handleBodyMessage(*this, msg, message::kCloseRequest))
+            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
         return 0;
     }
 }

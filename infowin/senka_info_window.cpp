@@ -2,6 +2,7 @@
 #include "infowin/senka_info_window.h"
 
 #include "infowin/game_fonts.h"
+#include "infowin/info_window_frame.h"
 #include "infowin/main_window_services.h"
 #include "infowin/window_services.h"
 #include "infowin/panel_text.h"
@@ -137,21 +138,12 @@ int SenkaInfoWindow::OnMessage(MessageRecord& msg)
         msg.result = 1;
         return 1;
     }
-    case WM_LBUTTONDOWN:
-        SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        return 1;
-    case WM_RBUTTONDOWN:
-    case WM_CLOSE:
-        postToOwner(*this, message::kCloseRequest);
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
     case WM_DESTROY:
         windowSavePlacement(kClassName);
         return 0;
     default:
+        if (info_window::handleBodyMessage(*this, msg, message::kCloseRequest))
+            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
         return 0;
     }
 }
