@@ -231,24 +231,26 @@ void MoveRangeMap::buildLeaveMasks()
 
 // Entries are packed window coordinates (x low, y high); a neighbour outside the window lies beyond
 // the limit and is never entered. Each hex's tests are packed into one word first: entry cost (bits
-// 0..7), the sides it may be entered through (8..15), and whether it stops the mover (enemy zone),
-// is closed in the second layer (interception zone or known mine) or is held by a blocking enemy.
+// 0..7), the sides it may be entered through (8..15), and whether it is closed to this layer (no
+// entry cost, a blocking enemy, or in the second layer an interception zone or known mine) or stops
+// the mover (enemy zone). An edge is open when the word holds its side's bit and no closing bit.
 void MoveRangeMap::flood(int layer)
 {
     constexpr uint32_t kStops = 1u << 16, kSecondLayerClosed = 1u << 17, kBlocked = 1u << 18;
-    std::vector<int32_t>& costs = m_costs[layer];
-    costs.assign(m_flags.size(), -1);
+    std::vector<int32_t>& cost_vector = m_costs[layer];
+    cost_vector.assign(m_flags.size(), -1);
     const bool stacking = m_state.ruleSwitch(17) == 1;
     const uint32_t own_class = kRangeEnemyClass << stackingClass();
     m_gates.resize(m_flags.size());
     for (size_t t = 0; t < m_flags.size(); ++t) {
         const uint32_t flags = m_flags[t];
-        uint32_t gate = m_entryCosts[t] | uint32_t(m_exitDirs[t]) << 8;
+        const uint32_t entry = m_entryCosts[t];
+        uint32_t gate = entry | uint32_t(m_exitDirs[t]) << 8;
         if (flags & kRangeEnemyZoc)
             gate |= kStops;
         if (flags & (kRangeInterceptZone | kRangeKnownMine))
             gate |= kSecondLayerClosed;
-        if ((flags & kRangeEnemy) && (!stacking || (flags & own_class)))
+        if (!entry || ((flags & kRangeEnemy) && (!stacking || (flags & own_class))))
             gate |= kBlocked;
         m_gates[t] = gate;
     }
@@ -256,46 +258,72 @@ void MoveRangeMap::flood(int layer)
     m_queue.clear();
     const int w = m_window.width, h = m_window.height;
     const int start_x = m_startX - m_window.x, start_y = m_startY - m_window.y;
-    costs[size_t(start_y * w + start_x)] = 0;
+    int32_t* const costs = cost_vector.data();
+    const uint32_t* const gates = m_gates.data();
+    const uint8_t* const leave = m_leave.data();
+    costs[start_y * w + start_x] = 0;
     m_queue.push(uint32_t(start_x) | uint32_t(start_y) << 16, 0);
     const long goal = m_goalX >= 0 && onMap(m_goalX, m_goalY) && inWindow(m_goalX, m_goalY) ? long(at(m_goalX, m_goalY)) : -1;
+    int limit = m_workingLimit;
     // Row parity of the window's first row, so a window row's parity is known without the map's y.
     const int parity = m_window.y & 1;
+    // Per direction, in the order the flood tries them: the step on even and odd rows, its offset in
+    // the window and the side bit the neighbour is entered through.
+    struct Edge {
+        int dx[2], dy, offset[2];
+        uint32_t side;
+    };
     static constexpr int kOrder[kHexDirections] = { 0, 3, 5, 1, 4, 2 };
+    Edge edges[kHexDirections];
+    for (int k = 0; k < kHexDirections; ++k) {
+        const int d = kOrder[k];
+        Edge& e = edges[k];
+        e.dy = kSteps[0][d].dy;
+        for (int p = 0; p < 2; ++p) {
+            e.dx[p] = kSteps[p][d].dx;
+            e.offset[p] = e.dy * w + e.dx[p];
+        }
+        e.side = 1u << (8 + oppositeDirection(d));
+    }
+    uint8_t leave_bit[kHexDirections];
+    for (int k = 0; k < kHexDirections; ++k)
+        leave_bit[k] = uint8_t(1u << kOrder[k]);
     while (!m_queue.empty()) {
         int cost = 0;
         const uint32_t entry = m_queue.pop(cost);
         const int x = int(entry & 0xFFFF), y = int(entry >> 16);
+        const int i = y * w + x;
         // An entry superseded by a cheaper push was expanded then.
-        if (costs[size_t(y * w + x)] != cost)
+        if (costs[i] != cost)
             continue;
-        const uint8_t leave = m_leave[size_t(y * w + x)];
-        const Step* steps = kSteps[(y + parity) & 1];
-        for (int d : kOrder) {
-            if (!(leave & (1 << d)))
+        const unsigned exits = leave[i];
+        const int p = (y + parity) & 1;
+        for (int k = 0; k < kHexDirections; ++k) {
+            const Edge& e = edges[k];
+            if (!(exits & leave_bit[k]))
                 continue;
-            const int nx = x + steps[d].dx, ny = y + steps[d].dy;
+            const int nx = x + e.dx[p], ny = y + e.dy;
             if (unsigned(nx) >= unsigned(w) || unsigned(ny) >= unsigned(h))
                 continue;
-            const size_t t = size_t(ny * w + nx);
-            const uint32_t gate = m_gates[t];
-            const int k = int(gate & 0xFF);
-            if ((gate & closed) || !(gate >> (8 + oppositeDirection(d)) & 1) || k == 0)
+            const int t = i + e.offset[p];
+            const uint32_t gate = gates[t];
+            if ((gate & (closed | e.side)) != e.side)
                 continue;
-            const int n = cost + k;
-            int32_t& held = costs[t];
-            if (n > m_workingLimit || (held >= 0 && n >= held))
+            const int n = cost + int(gate & 0xFF);
+            const int held = costs[t];
+            if (n > limit || (held >= 0 && n >= held))
                 continue;
-            held = n;
-            if (n >= m_workingLimit)
+            costs[t] = n;
+            if (n >= limit)
                 continue;
-            if (long(t) == goal)
-                m_workingLimit = n;
+            if (t == goal)
+                limit = n;
             // A unit entering an enemy zone of control stops there.
             if (!(gate & kStops))
                 m_queue.push(uint32_t(nx) | uint32_t(ny) << 16, n);
         }
     }
+    m_workingLimit = limit;
     m_queue.clear();
 }
 
