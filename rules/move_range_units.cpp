@@ -66,18 +66,26 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bo
     const bool stacking = m_state.ruleSwitch(17) == 1;
     const int code = missiles ? 100 + side : side;
     // How far a unit's marks reach from its hex: its own hex, and for an enemy its neighbours and
-    // its interception zone (never beyond its type's range byte for the mover's domain).
+    // its interception zone (never beyond its type's range byte for the mover's domain). The longest
+    // range of any type bounds them all, so a unit's type is read only when it stands that near.
     const bool intercepting = m_state.ruleSwitch(31) == 1 && m_domain >= 0 && m_domain < kDomainCount;
+    const bool zones = relation == kRangeEnemy && !missiles;
+    int farthest = 0;
+    if (zones)
+        farthest = 1;
+    if (zones && intercepting)
+        for (const UnitTypeRecord& type : m_state.unitTypes())
+            farthest = std::max<int>(farthest, type.range[m_domain]);
     for (int i = 0; i < count; ++i) {
         const UnitRecord& unit = table[i];
+        const int outside = std::max(distanceOutside(unit.x, m_window.x, m_window.width), distanceOutside(unit.y, m_window.y, m_window.height));
+        if (outside > farthest)
+            continue;
         if (!isCounted(unit) || (!missiles && side == m_side && i == m_unitIndex))
             continue;
         if (!onMap(unit.x, unit.y))
             continue;
-        int reach = 0;
-        if (relation == kRangeEnemy && !missiles)
-            reach = std::max(1, intercepting ? int(unit.type().range[m_domain]) : 0);
-        if (std::max(distanceOutside(unit.x, m_window.x, m_window.width), distanceOutside(unit.y, m_window.y, m_window.height)) > reach)
+        if (outside > 0 && outside > std::max(1, intercepting ? int(unit.type().range[m_domain]) : 0))
             continue;
         if (relation == kRangeEnemy && !isUnitVisibleTo(m_state, m_side, code, i))
             continue;
@@ -85,7 +93,7 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bo
             continue;
         if (inWindow(unit.x, unit.y))
             m_flags[at(unit.x, unit.y)] |= relation | (base << (stacking ? unit.type().domain : 0));
-        if (relation == kRangeEnemy && !missiles)
+        if (zones)
             addEnemyZones(unit);
     }
 }

@@ -58,51 +58,63 @@ TurnMarkTracker::Setting TurnMarkTracker::settingOf(GameState& state) const
     Setting s;
     s.layers = state.hexLayers();
     s.masks = state.hexMasks();
+    const FogMap* fog = state.fogMap();
+    s.fog = fog;
     s.width = state.mapWidth();
     s.height = state.mapHeight();
     s.current = state.turnBlock().currentCountry;
     for (int side = 0; side < kSideCount; ++side)
         if (takesPartInMarks(state, side))
             s.sides = uint16_t(s.sides | 1u << side);
+    if (fog) {
+        s.friends = fog->rules().allianceMaskOf(s.current);
+        s.layeredSight = fog->rules().layeredSight();
+    }
+    s.search = state.ruleSwitch(kRuleSearch);
     s.rebuilds = g_turnMarkRebuilds;
     return s;
 }
 
-const UnitRecord* TurnMarkTracker::presentUnit(GameState& state, int side, int index) const
-{
-    const UnitRecord* unit = state.unitOf(side, index);
-    return unit && unitInPlay(*unit) && !unit->hasFlag(kUnitAwaitingProduction) ? unit : nullptr;
-}
+bool TurnMarkTracker::isPresent(const UnitRecord& unit) { return unitInPlay(unit) && !unit.hasFlag(kUnitAwaitingProduction); }
 
-TurnMarkTracker::UnitInputs TurnMarkTracker::inputsOf(GameState& state, const UnitRecord* unit, int side, int index, int relation) const
+TurnMarkTracker::UnitInputs TurnMarkTracker::inputsOf(GameState& state, const UnitRecord& unit, int side, int index, int relation) const
 {
     UnitInputs in;
-    if (!unit)
+    if (!isPresent(unit))
         return in;
     in.present = true;
-    in.record = *unit;
-    in.relation = int8_t(relation);
-    const UnitTypeRecord& type = unit->type();
+    in.onOwnHex = unit.isOnOwnHex();
+    const UnitTypeRecord& type = unit.type();
     in.mayHide = typeMayHide(type);
     in.domain = type.domain;
-    in.strong = seenByCurrent(state, in, side, index) ? 1 : 0;
     in.radius = type.areaRadius;
     for (int k = 0; k < kDomainCount; ++k)
-        in.radius = std::max<int>(in.radius, type.range[k]);
+        in.radius = std::max<int16_t>(in.radius, type.range[k]);
+    in.x = int16_t(unit.x), in.y = int16_t(unit.y);
+    in.remembers = (unit.watchBits & kWatchRemembered) != 0;
+    in.goalX = int16_t(unit.goalX), in.goalY = int16_t(unit.goalY);
+    in.strong = seenByCurrent(state, in, relation, side, index) ? 1 : 0;
     return in;
 }
 
-bool TurnMarkTracker::seenByCurrent(const GameState& state, const UnitInputs& in, int side, int index) const
+bool TurnMarkTracker::seenByCurrent(const GameState& state, const UnitInputs& in, int relation, int side, int index) const
 {
     const int viewer = m_setting.current;
-    if (!in.record.isOnOwnHex() || viewer >= kCountryCount)
+    if (!in.onOwnHex || viewer >= kCountryCount)
         return false;
-    if (in.relation != kThreatOther || state.ruleSwitch(kRuleSearch) == 0)
+    if (relation != kThreatOther || m_setting.search == 0)
         return true;
     if (in.mayHide)
         return isUnitVisibleTo(state, viewer, side, index);
     const FogMap* fog = state.fogMap();
-    return fog && fog->isSeenBy(viewer, in.record.x, in.record.y, in.domain);
+    return fog && fog->isSeenBy(viewer, in.x, in.y, in.domain);
+}
+
+bool TurnMarkTracker::mayBeSeenOtherwise(const GameState& state, const UnitInputs& in, int relation) const
+{
+    if (!in.present || !in.onOwnHex || m_setting.current >= kCountryCount || relation != kThreatOther || m_setting.search == 0)
+        return false;
+    return in.mayHide || !state.fogMap() || m_sightChanged.contains(in.x, in.y);
 }
 
 void TurnMarkTracker::rebuild(GameState& state)
@@ -110,14 +122,20 @@ void TurnMarkTracker::rebuild(GameState& state)
     resetHexTurnMarks(state);
     m_setting = settingOf(state);
     for (int side = 0; side < kSideCount; ++side) {
-        std::vector<UnitInputs>& units = m_units[size_t(side)];
-        units.clear();
+        SideUnits& units = m_sides[size_t(side)];
+        units.records.clear();
+        units.inputs.clear();
         if (!(m_setting.sides >> side & 1))
             continue;
-        const int relation = threatRelationTo(state, side, m_setting.current);
-        for (int i = 0; i < int(state.unitCount(side)); ++i)
-            units.push_back(inputsOf(state, presentUnit(state, side, i), side, i, relation));
+        units.relation = threatRelationTo(state, side, m_setting.current);
+        const UnitRecord* table = state.unitTable(side);
+        const int count = table ? int(state.unitCount(side)) : 0;
+        units.records.assign(table, table + count);
+        for (int i = 0; i < count; ++i)
+            units.inputs.push_back(inputsOf(state, table[i], side, i, units.relation));
     }
+    const FogMap* fog = state.fogMap();
+    m_fogSerial = fog ? fog->changeSerial() : 0;
     m_kept = true;
 }
 
@@ -125,21 +143,19 @@ void TurnMarkTracker::addCover(const UnitInputs& unit)
 {
     if (!unit.present)
         return;
-    const UnitRecord& r = unit.record;
-    if (r.isOnOwnHex())
-        m_region.addBox(r.x - unit.radius, r.y - unit.radius, r.x + unit.radius, r.y + unit.radius);
-    if (r.watchBits & kWatchRemembered)
-        m_region.addBox(r.goalX, r.goalY, r.goalX, r.goalY);
+    if (unit.onOwnHex)
+        m_region.addBox(unit.x - unit.radius, unit.y - unit.radius, unit.x + unit.radius, unit.y + unit.radius);
+    if (unit.remembers)
+        m_region.addBox(unit.goalX, unit.goalY, unit.goalX, unit.goalY);
 }
 
 bool TurnMarkTracker::reaches(const UnitInputs& unit) const
 {
     if (!unit.present)
         return false;
-    const UnitRecord& r = unit.record;
-    if ((r.watchBits & kWatchRemembered) && m_region.contains(r.goalX, r.goalY))
+    if (unit.remembers && m_region.contains(unit.goalX, unit.goalY))
         return true;
-    return r.isOnOwnHex() && m_region.overlaps(r.x - unit.radius, r.y - unit.radius, r.x + unit.radius, r.y + unit.radius);
+    return unit.onOwnHex && m_region.overlaps(unit.x - unit.radius, unit.y - unit.radius, unit.x + unit.radius, unit.y + unit.radius);
 }
 
 void TurnMarkTracker::clearRegion(GameState& state)
@@ -158,6 +174,59 @@ void TurnMarkTracker::clearRegion(GameState& state)
             }
 }
 
+void TurnMarkTracker::updateSide(GameState& state, int side)
+{
+    SideUnits& units = m_sides[size_t(side)];
+    const UnitRecord* table = state.unitTable(side);
+    const size_t count = table ? state.unitCount(side) : 0;
+    const int relation = threatRelationTo(state, side, m_setting.current);
+    const bool same_relation = relation == units.relation;
+    units.relation = relation;
+    // Most actions leave most sides' records as they were: one comparison of the whole block.
+    const bool same_records = same_relation && count == units.records.size()
+        && (count == 0 || std::memcmp(table, units.records.data(), count * sizeof(UnitRecord)) == 0);
+    if (same_records) {
+        for (size_t i = 0; i < count; ++i) {
+            UnitInputs& kept = units.inputs[i];
+            if (!mayBeSeenOtherwise(state, kept, relation) || kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
+                continue;
+            // The record stands, so the box of the marks is the same before and after.
+            addCover(kept);
+            kept.strong = int8_t(kept.strong ^ 1);
+        }
+        return;
+    }
+    const size_t kept_count = units.records.size();
+    if (count > kept_count) {
+        units.records.resize(count);
+        units.inputs.resize(count);
+    }
+    for (size_t i = 0; i < units.records.size(); ++i) {
+        UnitInputs& kept = units.inputs[i];
+        if (i >= count) {
+            // Past the table's end: a unit no longer counted lays nothing.
+            addCover(kept);
+            kept = UnitInputs();
+            units.records[i] = UnitRecord {};
+            continue;
+        }
+        const bool same = same_relation && i < kept_count && std::memcmp(&table[i], &units.records[i], sizeof(UnitRecord)) == 0;
+        if (same) {
+            if (!mayBeSeenOtherwise(state, kept, relation) || kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
+                continue;
+        } else if (!kept.present && !isPresent(table[i])) {
+            units.records[i] = table[i];
+            continue;
+        }
+        addCover(kept);
+        units.records[i] = table[i];
+        kept = inputsOf(state, table[i], side, int(i), relation);
+        addCover(kept);
+    }
+    units.records.resize(count);
+    units.inputs.resize(count);
+}
+
 void TurnMarkTracker::update(GameState& state)
 {
     if (!m_kept || !(settingOf(state) == m_setting)) {
@@ -165,32 +234,20 @@ void TurnMarkTracker::update(GameState& state)
         return;
     }
     m_region.reset(m_setting.width, m_setting.height);
-    for (int side = 0; side < kSideCount; ++side) {
-        if (!(m_setting.sides >> side & 1))
-            continue;
-        std::vector<UnitInputs>& units = m_units[size_t(side)];
-        const size_t count = state.unitCount(side);
-        if (units.size() < count)
-            units.resize(count);
-        const int relation = threatRelationTo(state, side, m_setting.current);
-        for (size_t i = 0; i < units.size(); ++i) {
-            UnitInputs& kept = units[i];
-            const UnitRecord* unit = i < count ? presentUnit(state, side, int(i)) : nullptr;
-            if (!unit && !kept.present)
-                continue;
-            if (unit && kept.present && kept.relation == relation && std::memcmp(unit, &kept.record, sizeof kept.record) == 0
-                && kept.strong == int8_t(seenByCurrent(state, kept, side, int(i))))
-                continue;
-            addCover(kept);
-            kept = inputsOf(state, unit, side, int(i), relation);
-            addCover(kept);
-        }
-    }
+    if (const FogMap* fog = state.fogMap())
+        m_sightChanged = fog->changedSince(m_fogSerial);
+    for (int side = 0; side < kSideCount; ++side)
+        if (m_setting.sides >> side & 1)
+            updateSide(state, side);
+    const FogMap* fog = state.fogMap();
+    m_fogSerial = fog ? fog->changeSerial() : 0;
     if (m_region.empty())
         return;
     clearRegion(state);
-    for (int side = 0; side < kSideCount; ++side)
-        for (size_t i = 0; i < m_units[size_t(side)].size(); ++i)
-            if (reaches(m_units[size_t(side)][i]))
+    for (int side = 0; side < kSideCount; ++side) {
+        const std::vector<UnitInputs>& inputs = m_sides[size_t(side)].inputs;
+        for (size_t i = 0; i < inputs.size(); ++i)
+            if (reaches(inputs[i]))
                 markUnitThreatZones(state, side, int(i), &m_region);
+    }
 }

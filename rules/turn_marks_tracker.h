@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rules/turn_marks.h"
+#include "state/sight_maps.h"
 #include "state/unit_record.h"
 
 #include <array>
@@ -15,51 +16,72 @@ public:
     // record, whether the country whose turn it is sees it and its relation to that country; a unit
     // whose inputs changed since the last call has the hexes its old and new marks may cover cleared,
     // and every unit reaching them lays its marks there again. A full rebuild when there is nothing
-    // to compare with: the first call, after any other rebuild, or when the map, the country whose
-    // turn it is or the countries in play changed.
+    // to compare with: the first call, after any other rebuild, or when the map, the sight map, the
+    // country whose turn it is, its friends or the countries in play changed.
     void update(GameState& state);
 
 private:
-    // What a unit's marks are made of; absent units (free slots, awaiting production) lay none.
+    // What a unit's marks are made of, besides its record; absent units (free slots, awaiting
+    // production) lay none.
     struct UnitInputs {
         bool present = false;
         int8_t strong = 0;
-        int8_t relation = 0;
-        // The greatest radius of its weapons' and area cover's marks, from its type.
-        int radius = 0;
         // From its type: whether it may hide where the current country's sight reaches, and the
         // domain that sight is read in.
         bool mayHide = false;
         uint8_t domain = 0;
-        UnitRecord record {};
+        bool onOwnHex = false;
+        // Its hex, and the greatest radius of its weapons' and area cover's marks, from its type.
+        int16_t x = 0, y = 0, radius = 0;
+        // The hex it remembers, when it has one.
+        bool remembers = false;
+        int16_t goalX = 0, goalY = 0;
+    };
+    // One side's units as last seen: their records in one block, to be compared at once, and what
+    // their marks are made of.
+    struct SideUnits {
+        std::vector<UnitRecord> records;
+        std::vector<UnitInputs> inputs;
+        int relation = 0;
     };
     struct Setting {
         const void* layers = nullptr;
         const void* masks = nullptr;
+        const void* fog = nullptr;
         int width = 0;
         int height = 0;
         int current = -1;
         uint16_t sides = 0;
+        uint16_t friends = 0;
+        bool layeredSight = false;
+        int search = 0;
         unsigned rebuilds = 0;
         friend bool operator==(const Setting&, const Setting&) = default;
     };
 
     Setting settingOf(GameState& state) const;
-    // Null when the unit lays no marks.
-    const UnitRecord* presentUnit(GameState& state, int side, int index) const;
+    static bool isPresent(const UnitRecord& unit);
     // Whether the country whose turn it is sees the unit, as isUnitVisibleTo answers; a unit of its
     // own camp is always seen, one of another camp that cannot hide is seen where the sight map says.
-    bool seenByCurrent(const GameState& state, const UnitInputs& in, int side, int index) const;
-    UnitInputs inputsOf(GameState& state, const UnitRecord* unit, int side, int index, int relation) const;
+    bool seenByCurrent(const GameState& state, const UnitInputs& in, int relation, int side, int index) const;
+    // Whether the unit's sight answer may have changed while its record stayed: a unit that may hide
+    // is asked again every time, another only where the sight map changed.
+    bool mayBeSeenOtherwise(const GameState& state, const UnitInputs& in, int relation) const;
+    UnitInputs inputsOf(GameState& state, const UnitRecord& unit, int side, int index, int relation) const;
     void rebuild(GameState& state);
-    // The boxes a unit's marks may cover: its weapons' and area cover's greatest radius round its hex,
-    // and its remembered hex.
+    // Takes the side's units as they stand, putting the boxes of every unit whose inputs changed
+    // into the region.
+    void updateSide(GameState& state, int side);
     void addCover(const UnitInputs& unit);
     bool reaches(const UnitInputs& unit) const;
     void clearRegion(GameState& state);
 
     bool m_kept = false;
     Setting m_setting;
-    std::array<std::vector<UnitInputs>, 9> m_units;
+    // The sight map's change serial when the units' sight answers were last taken, and the hexes
+    // whose sight changed since then.
+    uint64_t m_fogSerial = 0;
+    FogMap::Area m_sightChanged;
+    std::array<SideUnits, 9> m_sides;
     HexRegion m_region;
 };

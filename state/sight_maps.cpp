@@ -26,6 +26,8 @@ FogMap::FogMap(uint32_t width, uint32_t height, const SightRules& rules)
     : m_width(width)
     , m_height(height)
     , m_rules(rules)
+    , m_blocksPerRow((width >> kBlockShift) + 1)
+    , m_blockSerials(zeroed<uint64_t>(size_t(m_blocksPerRow) * ((height >> kBlockShift) + 1)))
 {
     for (auto& layer : m_layers)
         layer = zeroed<uint16_t>(size_t(width) * height);
@@ -37,20 +39,51 @@ void FogMap::setBit(int side, int x, int y, int layer)
 {
     layer = effectiveLayer(layer);
     long i = cellIndex(x, y);
-    if (i >= 0 && layer >= 0 && layer < kLayerCount)
-        m_layers[layer][size_t(i)] |= sideBit(side);
+    if (i < 0 || layer < 0 || layer >= kLayerCount)
+        return;
+    uint16_t& cell = m_layers[layer][size_t(i)];
+    const uint16_t bit = sideBit(side);
+    if ((cell & bit) == bit)
+        return;
+    cell = uint16_t(cell | bit);
+    m_blockSerials[size_t(y >> kBlockShift) * m_blocksPerRow + size_t(x >> kBlockShift)] = ++m_serial;
+}
+
+FogMap::Area FogMap::changedSince(uint64_t serial) const
+{
+    Area area;
+    if (serial >= m_serial)
+        return area;
+    if (m_wholeMapSerial > serial)
+        return { 0, 0, int(m_width) - 1, int(m_height) - 1 };
+    const int rows = int(m_height >> kBlockShift) + 1;
+    area = { int(m_blocksPerRow), rows, -1, -1 };
+    for (int by = 0; by < rows; ++by)
+        for (int bx = 0; bx < int(m_blocksPerRow); ++bx)
+            if (m_blockSerials[size_t(by) * m_blocksPerRow + size_t(bx)] > serial) {
+                area.x0 = std::min(area.x0, bx), area.x1 = std::max(area.x1, bx);
+                area.y0 = std::min(area.y0, by), area.y1 = std::max(area.y1, by);
+            }
+    if (area.empty())
+        return Area();
+    constexpr int kBlock = 1 << kBlockShift;
+    return { area.x0 * kBlock, area.y0 * kBlock, area.x1 * kBlock + kBlock - 1, area.y1 * kBlock + kBlock - 1 };
 }
 
 void FogMap::fillLayer(int layer)
 {
-    if (layer >= 0 && layer < kLayerCount)
-        std::fill_n(m_layers[layer].get(), size_t(m_width) * m_height, uint16_t(0xFFFF));
+    if (layer < 0 || layer >= kLayerCount)
+        return;
+    std::fill_n(m_layers[layer].get(), size_t(m_width) * m_height, uint16_t(0xFFFF));
+    changedEverywhere();
 }
 
 void FogMap::clearLayer(int layer)
 {
-    if (layer >= 0 && layer < kLayerCount)
-        std::fill_n(m_layers[layer].get(), size_t(m_width) * m_height, uint16_t(0));
+    if (layer < 0 || layer >= kLayerCount)
+        return;
+    std::fill_n(m_layers[layer].get(), size_t(m_width) * m_height, uint16_t(0));
+    changedEverywhere();
 }
 
 void FogMap::keepOnlyCountry(int country)
@@ -59,6 +92,7 @@ void FogMap::keepOnlyCountry(int country)
     for (auto& layer : m_layers)
         for (size_t i = 0; i < size_t(m_width) * m_height; ++i)
             layer[i] &= keep;
+    changedEverywhere();
 }
 
 void FogMap::keepAlliedBits(int country)
@@ -70,6 +104,7 @@ void FogMap::keepAlliedBits(int country)
     for (auto& layer : m_layers)
         for (size_t i = 0; i < size_t(m_width) * m_height; ++i)
             layer[i] &= keep;
+    changedEverywhere();
 }
 
 uint16_t FogMap::cell(int x, int y, int layer) const

@@ -35,16 +35,35 @@ public:
     // The side's own bit, no alliance and no collapse of layers.
     bool testBit(int side, int x, int y, int layer) const;
     uint16_t cell(int x, int y, int layer) const;
+    const SightRules& rules() const { return m_rules; }
+
+    // For readers that keep what they derived from the bits: a serial that grows with every change,
+    // and a box of hexes holding every bit changed after a serial was read (whole 8 × 8 blocks).
+    struct Area {
+        int x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+        bool empty() const { return x0 > x1; }
+        bool contains(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
+    };
+    uint64_t changeSerial() const { return m_serial; }
+    Area changedSince(uint64_t serial) const;
 
 private:
+    static constexpr int kBlockShift = 3;
+
     // -1 outside the map.
     long cellIndex(int x, int y) const;
     int effectiveLayer(int layer) const { return m_rules.layeredSight() ? layer : 0; }
+    // A change over the whole map.
+    void changedEverywhere() { m_wholeMapSerial = ++m_serial; }
 
     uint32_t m_width;
     uint32_t m_height;
     const SightRules& m_rules;
     std::unique_ptr<uint16_t[]> m_layers[kLayerCount];
+    uint64_t m_serial = 0;
+    uint64_t m_wholeMapSerial = 0;
+    uint32_t m_blocksPerRow;
+    std::unique_ptr<uint64_t[]> m_blockSerials;
 };
 
 // Marks laid per country by the hex scans: eight byte layers, a strong second set, three mask layers.
