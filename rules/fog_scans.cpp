@@ -11,25 +11,6 @@ namespace {
 
 int countryOfCode(int code) { return code >= 100 ? code - 100 : code; }
 
-class SightScan : public HexScan {
-public:
-    SightScan(GameState& state, FogMap& fog, int side, int layer)
-        : HexScan(state)
-        , m_fog(fog)
-        , m_side(side)
-        , m_layer(layer)
-    {
-    }
-
-protected:
-    void visit(int x, int y) override { m_fog.setBit(m_side, x, y, m_layer); }
-
-private:
-    FogMap& m_fog;
-    int m_side;
-    int m_layer;
-};
-
 // Ring by ring from the concealed unit's hex; the ring is the distance a revealer must see.
 class RevealScan : public HexScan {
 public:
@@ -105,10 +86,12 @@ private:
 
 void markSightArea(GameState& state, FogMap& fog, int side, int x, int y, int radius, int layer)
 {
-    if (radius < 0)
-        return;
-    SightScan scan(state, fog, side, layer);
-    scan.scan(x, y, radius);
+    // Every hex within the radius, row by row: the bits are the same in whatever order they are set.
+    const int top = std::max(0, y - radius), bottom = std::min(state.mapHeight() - 1, y + radius);
+    for (int row = top; row <= bottom; ++row) {
+        const HexRowSpan span = hexDiscRow(x, y, radius, row);
+        fog.setRowBits(side, row, span.x0, span.x1, layer);
+    }
 }
 
 bool findRevealer(const GameState& state, int viewer, int hidden_country, int domain, int x, int y, int radius)

@@ -21,6 +21,20 @@ HexPos hexNeighbour(int x, int y, int direction, int width, int height);
 int hexDistance(HexPos a, HexPos b);
 constexpr int oppositeDirection(int d) { return (d + 3) % 6; }
 
+// The hexes of row y within radius of the centre, x0..x1 (empty when x0 > x1), not clipped to a map.
+// A row change moves half a hex sideways for free, to the side the centre row's parity gives.
+struct HexRowSpan {
+    int x0 = 0, x1 = -1;
+};
+constexpr HexRowSpan hexDiscRow(int cx, int cy, int radius, int y)
+{
+    const int dy = y > cy ? y - cy : cy - y;
+    if (radius < 0 || dy > radius)
+        return {};
+    const int near = radius - dy / 2, far = radius - (dy + 1) / 2;
+    return (cy & 1) ? HexRowSpan { cx - far, cx + near } : HexRowSpan { cx - near, cx + far };
+}
+
 // Packed hex: x in the low 16 bits, y in the high 16 bits.
 constexpr uint32_t packHex(int x, int y) { return uint32_t(x & 0xFFFF) | uint32_t(y & 0xFFFF) << 16; }
 constexpr HexPos unpackHex(uint32_t packed) { return { int32_t(packed & 0xFFFF), int32_t(packed >> 16) }; }

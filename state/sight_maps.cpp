@@ -49,6 +49,30 @@ void FogMap::setBit(int side, int x, int y, int layer)
     m_blockSerials[size_t(y >> kBlockShift) * m_blocksPerRow + size_t(x >> kBlockShift)] = ++m_serial;
 }
 
+void FogMap::setRowBits(int side, int y, int x0, int x1, int layer)
+{
+    layer = effectiveLayer(layer);
+    x0 = std::max(x0, 0), x1 = std::min(x1, int(m_width) - 1);
+    const uint16_t bit = sideBit(side);
+    if (y < 0 || uint32_t(y) >= m_height || x0 > x1 || layer < 0 || layer >= kLayerCount || !bit)
+        return;
+    uint16_t* row = m_layers[layer].get() + size_t(y) * m_width;
+    int first = -1, last = -1;
+    for (int x = x0; x <= x1; ++x)
+        if (!(row[x] & bit)) {
+            row[x] = uint16_t(row[x] | bit);
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    if (first < 0)
+        return;
+    ++m_serial;
+    uint64_t* blocks = m_blockSerials.get() + size_t(y >> kBlockShift) * m_blocksPerRow;
+    for (int b = first >> kBlockShift; b <= last >> kBlockShift; ++b)
+        blocks[b] = m_serial;
+}
+
 FogMap::Area FogMap::changedSince(uint64_t serial) const
 {
     Area area;

@@ -26,6 +26,8 @@ public:
     uint32_t height() const { return m_height; }
 
     void setBit(int side, int x, int y, int layer);
+    // setBit over the hexes x0..x1 of row y; the part off the map is ignored.
+    void setRowBits(int side, int y, int x0, int x1, int layer);
     void fillLayer(int layer);
     void clearLayer(int layer);
     void keepOnlyCountry(int country);

@@ -103,6 +103,21 @@ TEST(HexGeometry, DistanceIsSymmetricAndKeepsTheTriangleInequality)
     }
 }
 
+TEST(HexGeometry, DiscRowsHoldExactlyTheHexesWithinTheRadius)
+{
+    for (int cy = 0; cy < 4; ++cy)
+        for (int cx = 5; cx < 8; ++cx)
+            for (int radius = -1; radius <= 9; ++radius)
+                for (int y = cy - 11; y <= cy + 11; ++y) {
+                    const HexRowSpan span = hexDiscRow(cx, cy, radius, y);
+                    for (int x = cx - 12; x <= cx + 12; ++x) {
+                        const bool in_span = x >= span.x0 && x <= span.x1;
+                        ASSERT_EQ(in_span, hexDistance({ cx, cy }, { x, y }) <= radius)
+                            << "centre " << cx << "," << cy << " radius " << radius << " hex " << x << "," << y;
+                    }
+                }
+}
+
 TEST(HexGeometry, PackedHexRoundTrips)
 {
     EXPECT_EQ(packHex(3, 5), 0x00050003u);
