@@ -44,12 +44,14 @@ std::vector<uint8_t> friendlyGround(GameState& state, int side)
     return friendly;
 }
 
-void pushSource(GameState& state, HexWordGrid& front, std::vector<HexPos>& queue, int x, int y)
+// Hexes are kept as x + kLayerStride * y.
+void pushSource(GameState& state, HexWordGrid& front, std::vector<uint32_t>& queue, int x, int y)
 {
     if (!state.isOnMap(x, y) || getHexWord(front, x, y) == 0)
         return;
-    front[size_t(x + kLayerStride * y)] = 0;
-    queue.push_back({ x, y });
+    const uint32_t at = uint32_t(x + kLayerStride * y);
+    front[at] = 0;
+    queue.push_back(at);
 }
 
 } // namespace
@@ -79,7 +81,8 @@ void buildFrontGrid(GameState& state, int side, HexWordGrid& front)
 {
     front.fill(0xFFFF);
     // First in, first out: read from the front index, never erased.
-    std::vector<HexPos> queue;
+    std::vector<uint32_t> queue;
+    queue.reserve(kLayerHexes);
     for (int s = 0; s < kSideCount; ++s) {
         if (!state.isEnemy(side, s))
             continue;
@@ -94,19 +97,25 @@ void buildFrontGrid(GameState& state, int side, HexWordGrid& front)
         if (b.ownerPlusOne != 0 && state.isEnemy(side, b.owner()))
             pushSource(state, front, queue, int(b.x), int(b.y));
     }
-    const int map_w = state.mapWidth(), map_h = state.mapHeight();
+    // Every step costs one, so the first visit of a hex is its distance from the nearest source.
+    const int w = std::min(state.mapWidth(), kLayerStride), h = std::min(state.mapHeight(), kLayerStride);
+    static constexpr int kDy[kHexDirections] = { 0, 1, 1, 0, -1, -1 };
+    static constexpr int kDx[2][kHexDirections] = { { -1, -1, 0, 1, 0, -1 }, { -1, 0, 1, 1, 1, 0 } };
+    uint16_t* grid = front.data();
     for (size_t read = 0; read < queue.size(); ++read) {
-        const HexPos at = queue[read];
-        const uint16_t next = uint16_t(front[size_t(at.x + kLayerStride * at.y)] + 1);
+        const uint32_t at = queue[read];
+        const int x = int(at % kLayerStride), y = int(at / kLayerStride);
+        const uint16_t next = uint16_t(grid[at] + 1);
+        const int* dx = kDx[y & 1];
         for (int d = 0; d < kHexDirections; ++d) {
-            int nx, ny;
-            if (!stepHex(at.x, at.y, d, map_w, map_h, nx, ny) || nx >= kLayerStride || ny >= kLayerStride)
+            const int nx = x + dx[d], ny = y + kDy[d];
+            if (unsigned(nx) >= unsigned(w) || unsigned(ny) >= unsigned(h))
                 continue;
-            uint16_t& held = front[size_t(nx + kLayerStride * ny)];
-            if (held <= next)
+            const uint32_t to = uint32_t(nx + kLayerStride * ny);
+            if (grid[to] <= next)
                 continue;
-            held = next;
-            queue.push_back({ nx, ny });
+            grid[to] = next;
+            queue.push_back(to);
         }
     }
 }

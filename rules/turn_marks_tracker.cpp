@@ -110,13 +110,6 @@ bool TurnMarkTracker::seenByCurrent(const GameState& state, const UnitInputs& in
     return fog && fog->isSeenBy(viewer, in.x, in.y, in.domain);
 }
 
-bool TurnMarkTracker::mayBeSeenOtherwise(const GameState& state, const UnitInputs& in, int relation) const
-{
-    if (!in.present || !in.onOwnHex || m_setting.current >= kCountryCount || relation != kThreatOther || m_setting.search == 0)
-        return false;
-    return in.mayHide || !state.fogMap() || m_sightChanged.contains(in.x, in.y);
-}
-
 void TurnMarkTracker::rebuild(GameState& state)
 {
     resetHexTurnMarks(state);
@@ -182,13 +175,20 @@ void TurnMarkTracker::updateSide(GameState& state, int side)
     const int relation = threatRelationTo(state, side, m_setting.current);
     const bool same_relation = relation == units.relation;
     units.relation = relation;
+    // A unit whose record stayed is asked again whether it is seen only where the answer may have
+    // changed: one of another camp, under the search rule, that may hide or stands where sight changed.
+    const bool sight_asked = relation == kThreatOther && m_setting.search != 0 && m_setting.current < kCountryCount;
+    const bool any_fog = state.fogMap() != nullptr;
+    auto may_be_seen_otherwise = [&](const UnitInputs& in) {
+        return sight_asked && in.present && in.onOwnHex && (in.mayHide || !any_fog || m_sightChanged.contains(in.x, in.y));
+    };
     // Most actions leave most sides' records as they were: one comparison of the whole block.
     const bool same_records = same_relation && count == units.records.size()
         && (count == 0 || std::memcmp(table, units.records.data(), count * sizeof(UnitRecord)) == 0);
     if (same_records) {
-        for (size_t i = 0; i < count; ++i) {
+        for (size_t i = 0; sight_asked && i < count; ++i) {
             UnitInputs& kept = units.inputs[i];
-            if (!mayBeSeenOtherwise(state, kept, relation) || kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
+            if (!may_be_seen_otherwise(kept) || kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
                 continue;
             // The record stands, so the box of the marks is the same before and after.
             addCover(kept);
@@ -212,7 +212,7 @@ void TurnMarkTracker::updateSide(GameState& state, int side)
         }
         const bool same = same_relation && i < kept_count && std::memcmp(&table[i], &units.records[i], sizeof(UnitRecord)) == 0;
         if (same) {
-            if (!mayBeSeenOtherwise(state, kept, relation) || kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
+            if (!may_be_seen_otherwise(kept) || kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
                 continue;
         } else if (!kept.present && !isPresent(table[i])) {
             units.records[i] = table[i];

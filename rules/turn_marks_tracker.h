@@ -64,9 +64,6 @@ private:
     // Whether the country whose turn it is sees the unit, as isUnitVisibleTo answers; a unit of its
     // own camp is always seen, one of another camp that cannot hide is seen where the sight map says.
     bool seenByCurrent(const GameState& state, const UnitInputs& in, int relation, int side, int index) const;
-    // Whether the unit's sight answer may have changed while its record stayed: a unit that may hide
-    // is asked again every time, another only where the sight map changed.
-    bool mayBeSeenOtherwise(const GameState& state, const UnitInputs& in, int relation) const;
     UnitInputs inputsOf(GameState& state, const UnitRecord& unit, int side, int index, int relation) const;
     void rebuild(GameState& state);
     // Takes the side's units as they stand, putting the boxes of every unit whose inputs changed
