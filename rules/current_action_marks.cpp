@@ -30,6 +30,7 @@ void setHexMark(GameState& state, int x, int y, uint16_t bits)
         return;
     addToRedraw(state, x, y);
     *mark |= bits;
+    state.markRowBits()[y] |= bits;
 }
 
 void clearHexMark(GameState& state, int x, int y, uint16_t bits)
@@ -43,13 +44,17 @@ void clearHexMark(GameState& state, int x, int y, uint16_t bits)
 
 namespace {
 
-// Calls visit(x, y, mark) for each hex whose mark has any of the bits, row by row; a row none of
-// whose hexes has one is passed over after one sweep, so a nearly empty grid costs little.
-template <typename Visit> void forEachMarkedHex(const GameState& state, uint16_t bits, Visit visit)
+// Calls visit(x, y, mark) for each hex whose mark has any of the bits, row by row; a row that cannot
+// hold them is passed over, one none of whose hexes has one after one sweep, so a nearly empty grid
+// costs little. The rows swept keep the bits they still hold.
+template <typename Visit> void forEachMarkedHex(GameState& state, uint16_t bits, Visit visit)
 {
     uint16_t* grid = state.markGrid();
+    uint16_t* rows = state.markRowBits();
     const size_t width = size_t(state.mapWidth());
     for (size_t y = 0; grid && y < size_t(state.mapHeight()); ++y) {
+        if (!(rows[y] & bits))
+            continue;
         uint16_t* row = grid + y * width;
         // Four marks to a word, two words a step.
         uint64_t a = 0, b = 0;
@@ -64,11 +69,17 @@ template <typename Visit> void forEachMarkedHex(const GameState& state, uint16_t
         uint32_t any = uint32_t(a | a >> 16 | a >> 32 | a >> 48);
         for (; x < width; ++x)
             any |= row[x];
-        if (!(any & bits))
+        if (!(any & bits)) {
+            rows[y] = uint16_t(any);
             continue;
-        for (x = 0; x < width; ++x)
+        }
+        any = 0;
+        for (x = 0; x < width; ++x) {
             if (row[x] & bits)
                 visit(int(x), int(y), row[x]);
+            any |= row[x];
+        }
+        rows[y] = uint16_t(any);
     }
 }
 

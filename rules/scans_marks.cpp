@@ -58,8 +58,10 @@ void HexMarkScan::visit(int x, int y)
     const size_t i = gridIndex(state(), x, y);
     if (!grid || i >= size_t(kGridHexes))
         return;
-    if (m_change == MarkChange::Set)
+    if (m_change == MarkChange::Set) {
         grid[i] |= m_mark;
+        state().markRowBits()[y] |= m_mark;
+    }
     else
         grid[i] &= uint16_t(~m_mark);
 }

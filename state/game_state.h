@@ -164,6 +164,9 @@ public:
     TerrainCell* terrainGrid() const { return m_terrainGrid.get(); }
     UnitCell* unitGrid() const { return m_unitGrid.get(); }
     uint16_t* markGrid() const { return m_markGrid.get(); }
+    // Per row of the mark grid, every bit a hex of the row may hold: whoever sets bits in the grid
+    // adds them here, so a sweep for some bits passes over the rows that cannot have them.
+    uint16_t* markRowBits() { return m_markRowBits.data(); }
     PlaceRecord* placeTable() const { return m_placeTable.get(); }
     UnitRecord* carryOverTable() const { return m_carryOver.get(); }
     // Entries in use of the campaign carry-over list; counts above the list's size are cut to it.
@@ -539,6 +542,7 @@ private:
     std::unique_ptr<TerrainCell[]> m_terrainGrid;
     std::unique_ptr<UnitCell[]> m_unitGrid;
     std::unique_ptr<uint16_t[]> m_markGrid;
+    std::array<uint16_t, kGridHexes / 256> m_markRowBits {};
     uint32_t m_highlighted[2] = {};
     std::vector<uint32_t> m_hexList;
     std::vector<BuildingRecord> m_buildings;

@@ -413,7 +413,7 @@ TEST(CurrentAction, MissileActsWithItsFuelAsRangeAndItsFinishWaitsForTheMap)
     EXPECT_EQ(world.action.range()->costAt(4, 2, -1), 2);
     EXPECT_EQ(world.action.range()->costAt(5, 2, -1), -1);
 
-    world.state().markGrid()[0] = 128 | kMarkBlink;
+    setHexMark(world.state(), 0, 0, 128 | kMarkBlink);
     world.action.finishMissileAction();
     EXPECT_EQ(world.state().markGrid()[0], kMarkBlink) << "the missile finish also clears 128";
     EXPECT_EQ(world.mapWindow.callsOf("postRefresh").back().args, (std::vector<int64_t> { 1 }));

@@ -1,4 +1,5 @@
 // MoveRangeMap with units on the map: zones of control, stacking, visibility, mines, the second layer and stopping.
+#include "rules/current_action_marks.h"
 #include "rules/move_range.h"
 
 #include "state/sight_maps.h"
@@ -318,7 +319,7 @@ TEST(MoveRangeMarks, BandsInterceptionAndOccupiedHexesOnTheMarkGrid)
     range.compute();
     GameState& state = world.state();
     const uint16_t* marks = state.markGrid();
-    state.markGrid()[7] = kMarkMoveRange; // stale, cleared by the next band
+    setHexMark(state, 7, 0, kMarkMoveRange); // stale, cleared by the next band
     range.markNormalRange(0, 3);
     range.markExtendedRange(4, 5);
     range.markInterceptedHexes();
