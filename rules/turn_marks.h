@@ -23,11 +23,18 @@ public:
     {
         return x >= 0 && y >= 0 && x < m_width && y < m_height && m_hexes[size_t(y) * size_t(m_width) + size_t(x)];
     }
-    bool overlaps(int x0, int y0, int x1, int y1) const;
+    bool overlaps(int x0, int y0, int x1, int y1) const
+    {
+        if (m_boxes.empty() || x0 > m_bounds.x1 || m_bounds.x0 > x1 || y0 > m_bounds.y1 || m_bounds.y0 > y1)
+            return false;
+        return overlapsABox(x0, y0, x1, y1);
+    }
     bool empty() const { return m_boxes.empty(); }
     const std::vector<Box>& boxes() const { return m_boxes; }
 
 private:
+    bool overlapsABox(int x0, int y0, int x1, int y1) const;
+
     int m_width = 0;
     int m_height = 0;
     std::vector<uint8_t> m_hexes;

@@ -43,10 +43,8 @@ void HexRegion::addBox(int x0, int y0, int x1, int y1)
         std::fill_n(m_hexes.begin() + long(y) * m_width + x0, x1 - x0 + 1, uint8_t(1));
 }
 
-bool HexRegion::overlaps(int x0, int y0, int x1, int y1) const
+bool HexRegion::overlapsABox(int x0, int y0, int x1, int y1) const
 {
-    if (m_boxes.empty() || x0 > m_bounds.x1 || m_bounds.x0 > x1 || y0 > m_bounds.y1 || m_bounds.y0 > y1)
-        return false;
     for (const Box& box : m_boxes)
         if (x0 <= box.x1 && box.x0 <= x1 && y0 <= box.y1 && box.y0 <= y1)
             return true;
@@ -140,15 +138,6 @@ void TurnMarkTracker::addCover(const UnitInputs& unit)
         m_region.addBox(unit.x - unit.radius, unit.y - unit.radius, unit.x + unit.radius, unit.y + unit.radius);
     if (unit.remembers)
         m_region.addBox(unit.goalX, unit.goalY, unit.goalX, unit.goalY);
-}
-
-bool TurnMarkTracker::reaches(const UnitInputs& unit) const
-{
-    if (!unit.present)
-        return false;
-    if (unit.remembers && m_region.contains(unit.goalX, unit.goalY))
-        return true;
-    return unit.onOwnHex && m_region.overlaps(unit.x - unit.radius, unit.y - unit.radius, unit.x + unit.radius, unit.y + unit.radius);
 }
 
 void TurnMarkTracker::clearRegion(GameState& state)

@@ -70,7 +70,14 @@ private:
     // into the region.
     void updateSide(GameState& state, int side);
     void addCover(const UnitInputs& unit);
-    bool reaches(const UnitInputs& unit) const;
+    bool reaches(const UnitInputs& unit) const
+    {
+        if (!unit.present)
+            return false;
+        if (unit.onOwnHex && m_region.overlaps(unit.x - unit.radius, unit.y - unit.radius, unit.x + unit.radius, unit.y + unit.radius))
+            return true;
+        return unit.remembers && m_region.contains(unit.goalX, unit.goalY);
+    }
     void clearRegion(GameState& state);
 
     bool m_kept = false;
