@@ -65,16 +65,36 @@ void buildHeldArea(GameState& state, int side, HexBitLayer& held)
     const int map_w = state.mapWidth(), map_h = state.mapHeight();
     const int w = std::min(map_w, kLayerStride);
     const int h = std::min(map_h, kLayerStride);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            bool keep = friendly[size_t(y) * size_t(map_w) + size_t(x)] != 0;
-            for (int d = 0; d < kHexDirections && !keep; ++d) {
-                int nx, ny;
-                keep = stepHex(x, y, d, map_w, map_h, nx, ny) && friendly[size_t(ny) * size_t(map_w) + size_t(nx)];
-            }
-            if (keep)
-                held.set(x, y);
+    // A hex is held when it or a neighbour is friendly: per row, the friendly hexes of the row and of
+    // the rows above and below spread to their neighbours (a row's neighbours above and below are x - 1
+    // and x on even rows, x and x + 1 on odd ones). Rows carry a blank hex at each end.
+    const size_t padded = size_t(map_w) + 2;
+    std::vector<uint8_t> near(padded), row_above(padded), row_here(padded), row_below(padded);
+    auto load = [&](std::vector<uint8_t>& row, int y) {
+        std::fill(row.begin(), row.end(), uint8_t(0));
+        if (y >= 0 && y < map_h)
+            std::copy_n(friendly.begin() + long(y) * map_w, map_w, row.begin() + 1);
+    };
+    load(row_here, 0);
+    load(row_below, 1);
+    for (int y = 0; y < h; ++y) {
+        if (y > 0) {
+            std::swap(row_above, row_here);
+            std::swap(row_here, row_below);
+            load(row_below, y + 1);
         }
+        // The neighbours in other rows lie at x - 1 and x (even) or x and x + 1 (odd), padded by one.
+        const int shift = y & 1;
+        for (int x = 0; x < w; ++x) {
+            const size_t i = size_t(x) + 1;
+            near[i] = row_here[i] | row_here[i - 1] | row_here[i + 1] | row_above[i - 1 + size_t(shift)]
+                | row_above[i + size_t(shift)] | row_below[i - 1 + size_t(shift)] | row_below[i + size_t(shift)];
+        }
+        uint8_t* bits = held.bits.data() + size_t(y) * (kLayerStride / 8);
+        for (int x = 0; x < w; ++x)
+            if (near[size_t(x) + 1])
+                bits[x >> 3] = uint8_t(bits[x >> 3] | 1u << (x & 7));
+    }
 }
 
 void buildFrontGrid(GameState& state, int side, HexWordGrid& front)

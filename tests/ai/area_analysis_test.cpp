@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 TEST(AreaAnalysis, KnownHexLayersExistOnlyOnceBuiltAndKnowEveryHex)
 {
     AreaAnalysis analysis;
@@ -76,6 +78,29 @@ TEST(AreaAnalysisRebuild, HeldAreaIsFriendlyAndUnownedGroundWithAnEnemyRim)
     world.state().country(1).allianceMask = 3;
     world.analysis.rebuild(world.state(), 0);
     EXPECT_TRUE(testHexBit(*world.analysis.areaLayer(AreaKind::Held), 11, 11));
+}
+
+TEST(AreaAnalysisRebuild, HeldAreaIsTheFriendlyGroundAndEveryNeighbourOfItOnAScatteredMap)
+{
+    // Enemy ground in scattered patches over both row parities and the map's edges.
+    AreaWorld world;
+    std::mt19937 random(5);
+    for (int round = 0; round < 4; ++round) {
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x)
+                world.cell(x, y).owner = uint8_t(random() % 4 == 0 ? 0 : 2);
+        world.analysis.rebuild(world.state(), 0);
+        const HexBitLayer& held = *world.analysis.areaLayer(AreaKind::Held);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                bool near_friendly = world.cell(x, y).owner == 0;
+                for (int d = 0; d < kHexDirections; ++d) {
+                    const HexPos n = hexNeighbour(x, y, d, 12, 12);
+                    near_friendly |= n.valid() && world.cell(n.x, n.y).owner == 0;
+                }
+                ASSERT_EQ(testHexBit(held, x, y), near_friendly) << "round " << round << " hex " << x << "," << y;
+            }
+    }
 }
 
 TEST(AreaAnalysisRebuild, ThreatCoversWhereAVisibleEnemyCanFireAndSafeLeavesItOut)
