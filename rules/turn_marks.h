@@ -31,6 +31,8 @@ public:
     }
     bool empty() const { return m_boxes.empty(); }
     const std::vector<Box>& boxes() const { return m_boxes; }
+    // The smallest box holding every box; meaningless while the region is empty.
+    const Box& bounds() const { return m_bounds; }
 
 private:
     bool overlapsABox(int x0, int y0, int x1, int y1) const;

@@ -91,6 +91,14 @@ TurnMarkTracker::UnitInputs TurnMarkTracker::inputsOf(GameState& state, const Un
     in.x = int16_t(unit.x), in.y = int16_t(unit.y);
     in.remembers = (unit.watchBits & kWatchRemembered) != 0;
     in.goalX = int16_t(unit.goalX), in.goalY = int16_t(unit.goalY);
+    if (in.onOwnHex) {
+        in.reachX0 = int16_t(in.x - in.radius), in.reachY0 = int16_t(in.y - in.radius);
+        in.reachX1 = int16_t(in.x + in.radius), in.reachY1 = int16_t(in.y + in.radius);
+    }
+    if (in.remembers) {
+        in.reachX0 = std::min(in.reachX0, in.goalX), in.reachY0 = std::min(in.reachY0, in.goalY);
+        in.reachX1 = std::max(in.reachX1, in.goalX), in.reachY1 = std::max(in.reachY1, in.goalY);
+    }
     in.strong = seenByCurrent(state, in, relation, side, index) ? 1 : 0;
     return in;
 }
@@ -233,10 +241,20 @@ void TurnMarkTracker::update(GameState& state)
     if (m_region.empty())
         return;
     clearRegion(state);
+    // First the units whose reach box meets the region's bounds, without a branch a unit; then the
+    // exact test on those.
+    const HexRegion::Box bounds = m_region.bounds();
     for (int side = 0; side < kSideCount; ++side) {
         const std::vector<UnitInputs>& inputs = m_sides[size_t(side)].inputs;
-        for (size_t i = 0; i < inputs.size(); ++i)
-            if (reaches(inputs[i]))
-                markUnitThreatZones(state, side, int(i), &m_region);
+        m_candidates.resize(inputs.size());
+        size_t found = 0;
+        for (size_t i = 0; i < inputs.size(); ++i) {
+            const UnitInputs& in = inputs[i];
+            m_candidates[found] = uint32_t(i);
+            found += (in.reachX0 <= bounds.x1) & (bounds.x0 <= in.reachX1) & (in.reachY0 <= bounds.y1) & (bounds.y0 <= in.reachY1);
+        }
+        for (size_t k = 0; k < found; ++k)
+            if (reaches(inputs[m_candidates[k]]))
+                markUnitThreatZones(state, side, int(m_candidates[k]), &m_region);
     }
 }

@@ -7,6 +7,7 @@
 #include "state/unit_record.h"
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -24,6 +25,8 @@ private:
     // What a unit's marks are made of, besides its record; absent units (free slots, awaiting
     // production) lay none.
     struct UnitInputs {
+        // A box holding every hex its marks may cover; empty (x0 > x1) when it lays none.
+        int16_t reachX0 = INT16_MAX, reachY0 = INT16_MAX, reachX1 = INT16_MIN, reachY1 = INT16_MIN;
         bool present = false;
         int8_t strong = 0;
         // From its type: whether it may hide where the current country's sight reaches, and the
@@ -87,5 +90,6 @@ private:
     uint64_t m_fogSerial = 0;
     FogMap::Area m_sightChanged;
     std::array<SideUnits, 9> m_sides;
+    std::vector<uint32_t> m_candidates;
     HexRegion m_region;
 };
