@@ -76,11 +76,20 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bo
     if (zones && intercepting)
         for (const UnitTypeRecord& type : m_state.unitTypes())
             farthest = std::max<int>(farthest, type.range[m_domain]);
+    // The units standing that near, in table order, picked without a branch a unit.
+    static thread_local std::vector<uint32_t> near;
+    near.resize(size_t(std::max(count, 0)));
+    size_t found = 0;
+    const int lo_x = m_window.x - farthest, lo_y = m_window.y - farthest;
+    const unsigned span_x = unsigned(m_window.width - 1 + 2 * farthest), span_y = unsigned(m_window.height - 1 + 2 * farthest);
     for (int i = 0; i < count; ++i) {
+        near[found] = uint32_t(i);
+        found += (unsigned(table[i].x - lo_x) <= span_x) & (unsigned(table[i].y - lo_y) <= span_y);
+    }
+    for (size_t k = 0; k < found; ++k) {
+        const int i = int(near[k]);
         const UnitRecord& unit = table[i];
         const int outside = std::max(distanceOutside(unit.x, m_window.x, m_window.width), distanceOutside(unit.y, m_window.y, m_window.height));
-        if (outside > farthest)
-            continue;
         if (!isCounted(unit) || (!missiles && side == m_side && i == m_unitIndex))
             continue;
         if (!onMap(unit.x, unit.y))
