@@ -44,16 +44,6 @@ std::vector<uint8_t> friendlyGround(GameState& state, int side)
     return friendly;
 }
 
-// Hexes are kept as x + kLayerStride * y.
-void pushSource(GameState& state, HexWordGrid& front, std::vector<uint32_t>& queue, int x, int y)
-{
-    if (!state.isOnMap(x, y) || getHexWord(front, x, y) == 0)
-        return;
-    const uint32_t at = uint32_t(x + kLayerStride * y);
-    front[at] = 0;
-    queue.push_back(at);
-}
-
 } // namespace
 
 void buildHeldArea(GameState& state, int side, HexBitLayer& held)
@@ -100,42 +90,68 @@ void buildHeldArea(GameState& state, int side, HexBitLayer& held)
 void buildFrontGrid(GameState& state, int side, HexWordGrid& front)
 {
     front.fill(0xFFFF);
-    // First in, first out: read from the front index, never erased.
-    std::vector<uint32_t> queue;
-    queue.reserve(kLayerHexes);
+    bool any = false;
+    auto source = [&](int x, int y) {
+        if (state.isOnMap(x, y) && x < kLayerStride && y < kLayerStride) {
+            front[size_t(x + kLayerStride * y)] = 0;
+            any = true;
+        }
+    };
     for (int s = 0; s < kSideCount; ++s) {
         if (!state.isEnemy(side, s))
             continue;
         for (uint32_t i = 0; i < state.unitCount(s); ++i) {
             const UnitRecord* unit = state.unitOf(s, int(i));
             if (unit && unitInPlay(*unit) && isUnitVisibleTo(state, side, s, int(i)))
-                pushSource(state, front, queue, unit->x, unit->y);
+                source(unit->x, unit->y);
         }
     }
     for (size_t i = 0; i < state.buildingCount(); ++i) {
         const BuildingRecord& b = state.buildingAt(i);
         if (b.ownerPlusOne != 0 && state.isEnemy(side, b.owner()))
-            pushSource(state, front, queue, int(b.x), int(b.y));
+            source(int(b.x), int(b.y));
     }
-    // Every step costs one, so the first visit of a hex is its distance from the nearest source.
+    if (!any)
+        return;
+    // Every step costs one and the map is a full rectangle, so a hex's distance to the nearest source
+    // is its hex distance to it, and two sweeps find it: a shortest path can be taken as its east and
+    // southward steps first (the sweep down the map, each hex from its west and upper neighbours) and
+    // then its west and northward ones (the sweep back up, from its east and lower neighbours).
     const int w = std::min(state.mapWidth(), kLayerStride), h = std::min(state.mapHeight(), kLayerStride);
-    static constexpr int kDy[kHexDirections] = { 0, 1, 1, 0, -1, -1 };
-    static constexpr int kDx[2][kHexDirections] = { { -1, -1, 0, 1, 0, -1 }, { -1, 0, 1, 1, 1, 0 } };
     uint16_t* grid = front.data();
-    for (size_t read = 0; read < queue.size(); ++read) {
-        const uint32_t at = queue[read];
-        const int x = int(at % kLayerStride), y = int(at / kLayerStride);
-        const uint16_t next = uint16_t(grid[at] + 1);
-        const int* dx = kDx[y & 1];
-        for (int d = 0; d < kHexDirections; ++d) {
-            const int nx = x + dx[d], ny = y + kDy[d];
-            if (unsigned(nx) >= unsigned(w) || unsigned(ny) >= unsigned(h))
-                continue;
-            const uint32_t to = uint32_t(nx + kLayerStride * ny);
-            if (grid[to] <= next)
-                continue;
-            grid[to] = next;
-            queue.push_back(to);
+    auto take = [](uint16_t& held, uint16_t from) {
+        if (from != 0xFFFF && from + 1 < held)
+            held = uint16_t(from + 1);
+    };
+    for (int y = 0; y < h; ++y) {
+        uint16_t* row = grid + size_t(y) * kLayerStride;
+        // The row above's neighbours are x - 1 and x on even rows, x and x + 1 on odd ones.
+        const uint16_t* above = y > 0 ? row - kLayerStride : nullptr;
+        const int shift = y & 1;
+        for (int x = 0; x < w; ++x) {
+            if (x > 0)
+                take(row[x], row[x - 1]);
+            if (above) {
+                if (x - 1 + shift >= 0)
+                    take(row[x], above[x - 1 + shift]);
+                if (x + shift < w)
+                    take(row[x], above[x + shift]);
+            }
+        }
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        uint16_t* row = grid + size_t(y) * kLayerStride;
+        const uint16_t* below = y + 1 < h ? row + kLayerStride : nullptr;
+        const int shift = y & 1;
+        for (int x = w - 1; x >= 0; --x) {
+            if (x + 1 < w)
+                take(row[x], row[x + 1]);
+            if (below) {
+                if (x - 1 + shift >= 0)
+                    take(row[x], below[x - 1 + shift]);
+                if (x + shift < w)
+                    take(row[x], below[x + shift]);
+            }
         }
     }
 }

@@ -146,6 +146,36 @@ TEST(AreaAnalysisRebuild, FrontGridCountsHexesToTheNearestEnemy)
     EXPECT_EQ(world.analysis.frontDistanceAt(7, 5), 3);
 }
 
+TEST(AreaAnalysisRebuild, FrontGridHoldsTheHexDistanceToTheNearestEnemyEverywhere)
+{
+    // Enemies scattered over both row parities and the edges, a few at a time and many.
+    std::mt19937 random(3);
+    for (int count : { 1, 2, 5, 12 }) {
+        AreaWorld world;
+        std::vector<HexPos> enemies { { 10, 5 } };
+        for (int k = 1; k < count; ++k) {
+            const int x = int(random() % 12);
+            const int y = int(random() % 12);
+            world.placeUnit(1, world.plain, x, y);
+            enemies.push_back({ x, y });
+        }
+        world.analysis.rebuild(world.state(), 0);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                int nearest = 0xFFFF;
+                for (HexPos e : enemies)
+                    nearest = std::min(nearest, hexDistance(e, { x, y }));
+                ASSERT_EQ(world.analysis.frontDistanceAt(x, y), nearest) << count << " enemies, hex " << x << "," << y;
+            }
+    }
+    // No enemy in sight: every hex stays unreached.
+    AreaWorld world;
+    world.unit(1, world.enemy).stateLow = 0;
+    world.analysis.rebuild(world.state(), 0);
+    EXPECT_EQ(world.analysis.frontDistanceAt(0, 0), 0xFFFF);
+    EXPECT_EQ(world.analysis.frontDistanceAt(11, 11), 0xFFFF);
+}
+
 TEST(AreaAnalysisRebuild, WeakUnitsAreKeptToTheSafeArea)
 {
     AreaWorld world;
