@@ -2,7 +2,6 @@
 #include "rules/turn_marks.h"
 
 #include "rules/combat_values.h"
-#include "rules/hex_scan.h"
 #include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/sight_maps.h"
@@ -33,48 +32,30 @@ bool takesPartInMarks(GameState& state, int side)
 
 namespace {
 
-class ThreatHexScan : public HexScan {
-public:
-    ThreatHexScan(GameState& state, const HexRegion* only, CountryHexLayers& layers, int side, int layer, int strong,
-        uint32_t value, int relation)
-        : HexScan(state), m_only(only), m_layers(layers), m_side(side), m_layer(layer), m_strong(strong), m_value(value), m_relation(relation)
-    {
+// Calls mark(y, x0, x1) for each run of hexes of a row within the radius of the centre that lies on
+// the map and, with a region, in it. The marks are bits set, the same in whatever order.
+template <typename Mark> void forEachDiscRun(const GameState& state, int cx, int cy, int radius, const HexRegion* only, Mark mark)
+{
+    const int w = state.mapWidth(), h = state.mapHeight();
+    for (int y = std::max(0, cy - radius); y <= std::min(h - 1, cy + radius); ++y) {
+        const HexRowSpan span = hexDiscRow(cx, cy, radius, y);
+        const int x0 = std::max(span.x0, 0), x1 = std::min(span.x1, w - 1);
+        if (!only) {
+            if (x0 <= x1)
+                mark(y, x0, x1);
+            continue;
+        }
+        for (int x = x0; x <= x1; ++x) {
+            if (!only->contains(x, y))
+                continue;
+            int end = x;
+            while (end < x1 && only->contains(end + 1, y))
+                ++end;
+            mark(y, x, end);
+            x = end;
+        }
     }
-
-protected:
-    void visit(int x, int y) override
-    {
-        if (!m_only || m_only->contains(x, y))
-            m_layers.markHex(m_side, x, y, m_layer, m_strong, m_value, m_relation);
-    }
-
-private:
-    const HexRegion* m_only;
-    CountryHexLayers& m_layers;
-    int m_side, m_layer, m_strong;
-    uint32_t m_value;
-    int m_relation;
-};
-
-class AreaCoverHexScan : public HexScan {
-public:
-    AreaCoverHexScan(GameState& state, const HexRegion* only, CountryHexMasks& masks, int side, int strong, int relation)
-        : HexScan(state), m_only(only), m_masks(masks), m_side(side), m_strong(strong), m_relation(relation)
-    {
-    }
-
-protected:
-    void visit(int x, int y) override
-    {
-        if (!m_only || m_only->contains(x, y))
-            m_masks.markHex(m_side, x, y, m_strong, 1, m_relation);
-    }
-
-private:
-    const HexRegion* m_only;
-    CountryHexMasks& m_masks;
-    int m_side, m_strong, m_relation;
-};
+}
 
 void markRememberedHex(GameState& state, const UnitRecord& unit, int side, const HexRegion* only)
 {
@@ -116,8 +97,8 @@ void markUnitThreatZones(GameState& state, int side, int index, const HexRegion*
             uint32_t value = 1u << layer;
             if (hasDirectFireWeapon(*unit, target_class))
                 value |= 1u << (8 + layer);
-            ThreatHexScan scan(state, only, *layers, side, layer, strong, value, relation);
-            scan.scan(unit->x, unit->y, std::min(reach, range));
+            forEachDiscRun(state, unit->x, unit->y, std::min(reach, range), only,
+                [&](int y, int x0, int x1) { layers->markRow(side, y, x0, x1, layer, strong, value, relation); });
         };
         for (int k = 0; k < kDomainCount; ++k) {
             if (type.range[k] == 0)
@@ -130,8 +111,8 @@ void markUnitThreatZones(GameState& state, int side, int index, const HexRegion*
         }
     }
     if (CountryHexMasks* masks = state.hexMasks(); masks && type.areaRadius > 0) {
-        AreaCoverHexScan scan(state, only, *masks, side, strong, relation);
-        scan.scan(unit->x, unit->y, type.areaRadius);
+        forEachDiscRun(state, unit->x, unit->y, type.areaRadius, only,
+            [&](int y, int x0, int x1) { masks->markRow(side, y, x0, x1, strong, 1, relation); });
     }
     markRememberedHex(state, *unit, side, only);
 }

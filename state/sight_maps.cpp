@@ -187,6 +187,24 @@ void CountryHexLayers::markHex(int country, int x, int y, int layer, int strong,
         m_masks[mask_index][size_t(i)] |= value;
 }
 
+void CountryHexLayers::markRow(int country, int y, int x0, int x1, int layer, int strong, uint32_t value, int mask_index)
+{
+    x0 = std::max(x0, 0), x1 = std::min(x1, int(m_width) - 1);
+    if (y < 0 || uint32_t(y) >= m_height || x0 > x1 || layer < 0 || layer >= kLayerCount)
+        return;
+    const size_t from = size_t(y) * m_width + size_t(x0), to = size_t(y) * m_width + size_t(x1);
+    const uint8_t bit = countryBit(country);
+    for (size_t i = from; i <= to; ++i)
+        m_first[layer][i] |= bit;
+    if (strong != 1)
+        return;
+    for (size_t i = from; i <= to; ++i)
+        m_second[layer][i] |= bit;
+    if (mask_index >= 0 && mask_index < kMaskCount)
+        for (size_t i = from; i <= to; ++i)
+            m_masks[mask_index][i] |= value;
+}
+
 void CountryHexLayers::clearAll()
 {
     size_t cells = size_t(m_width) * m_height;
@@ -261,6 +279,24 @@ void CountryHexMasks::markHex(int country, int x, int y, int strong, uint32_t va
     m_second[size_t(i)] |= countryBit(country);
     if (mask_index >= 0 && mask_index < kMaskCount)
         m_masks[mask_index][size_t(i)] |= value;
+}
+
+void CountryHexMasks::markRow(int country, int y, int x0, int x1, int strong, uint32_t value, int mask_index)
+{
+    x0 = std::max(x0, 0), x1 = std::min(x1, int(m_width) - 1);
+    if (y < 0 || uint32_t(y) >= m_height || x0 > x1)
+        return;
+    const size_t from = size_t(y) * m_width + size_t(x0), to = size_t(y) * m_width + size_t(x1);
+    const uint8_t bit = countryBit(country);
+    for (size_t i = from; i <= to; ++i)
+        m_first[i] |= bit;
+    if (strong != 1)
+        return;
+    for (size_t i = from; i <= to; ++i)
+        m_second[i] |= bit;
+    if (mask_index >= 0 && mask_index < kMaskCount)
+        for (size_t i = from; i <= to; ++i)
+            m_masks[mask_index][i] |= value;
 }
 
 void CountryHexMasks::clearAll()

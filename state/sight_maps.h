@@ -77,6 +77,8 @@ public:
     CountryHexLayers(uint32_t width, uint32_t height, const SightRules& rules);
 
     void markHex(int country, int x, int y, int layer, int strong, uint32_t value, int mask_index);
+    // markHex over the hexes x0..x1 of row y; the part off the map is ignored.
+    void markRow(int country, int y, int x0, int x1, int layer, int strong, uint32_t value, int mask_index);
     void clearAll();
     // Every layer, strong layer and mask of one hex.
     void clearHex(int x, int y);
@@ -104,6 +106,8 @@ public:
     CountryHexMasks(uint32_t width, uint32_t height);
 
     void markHex(int country, int x, int y, int strong, uint32_t value, int mask_index);
+    // markHex over the hexes x0..x1 of row y; the part off the map is ignored.
+    void markRow(int country, int y, int x0, int x1, int strong, uint32_t value, int mask_index);
     void clearAll();
     void clearHex(int x, int y);
     bool testBit(int country, int x, int y) const;
