@@ -2,7 +2,8 @@
 // armies growing with the area (18, 75, 300 units a side) or fixed at 40, and on the continent sample
 // (its opening turns, and a 100-turn game). Victory is off and the pool is seeded, so every run plays
 // the same turns. side_turn_ms is a whole side turn (the engine's phases, analysis, action and
-// production: the game's time over its side turns); player_ms is the computer player's share.
+// production: the game's time over its side turns); player_ms is the computer player's share. Each
+// is run five times; besides the median, "min" gives the fastest run.
 #include "ai/computer_turn.h"
 #include "bench/computer_games.h"
 #include "tests/ai/seeded_worlds.h"
@@ -14,6 +15,9 @@
 #include <chrono>
 
 namespace {
+
+// On a shared machine the fastest of the repeated runs is the one least disturbed by other work.
+double fastest(const std::vector<double>& runs) { return runs.empty() ? 0.0 : *std::min_element(runs.begin(), runs.end()); }
 
 void report(benchmark::State& bench, const BenchGame& game, const TimedComputerPlayer& player)
 {
@@ -50,7 +54,8 @@ BENCHMARK(generatedWorldTurns)
     ->Args({ 256, 40, 2 })
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
-    ->Repetitions(3);
+    ->Repetitions(5)
+    ->ComputeStatistics("min", fastest);
 
 void continentOpeningTurns(benchmark::State& bench)
 {
@@ -92,6 +97,6 @@ void continentHundredTurns(benchmark::State& bench)
     }
     report(bench, game, player);
 }
-BENCHMARK(continentHundredTurns)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(continentHundredTurns)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ComputeStatistics("min", fastest);
 
 } // namespace
