@@ -176,16 +176,28 @@ void TurnMarkTracker::updateSide(GameState& state, int side)
     // changed: one of another camp, under the search rule, that may hide or stands where sight changed.
     const bool sight_asked = relation == kThreatOther && m_setting.search != 0 && m_setting.current < kCountryCount;
     const bool any_fog = state.fogMap() != nullptr;
+    const FogMap::Area changed = m_sightChanged;
     auto may_be_seen_otherwise = [&](const UnitInputs& in) {
-        return sight_asked && in.present && in.onOwnHex && (in.mayHide || !any_fog || m_sightChanged.contains(in.x, in.y));
+        const bool in_changed = (in.x >= changed.x0) & (in.x <= changed.x1) & (in.y >= changed.y0) & (in.y <= changed.y1);
+        return sight_asked & in.present & in.onOwnHex & (in.mayHide | !any_fog | in_changed);
     };
     // Most actions leave most sides' records as they were: one comparison of the whole block.
     const bool same_records = same_relation && count == units.records.size()
         && (count == 0 || std::memcmp(table, units.records.data(), count * sizeof(UnitRecord)) == 0);
     if (same_records) {
-        for (size_t i = 0; sight_asked && i < count; ++i) {
+        if (!sight_asked)
+            return;
+        // The units to ask again, picked without a branch a unit.
+        m_candidates.resize(count);
+        size_t found = 0;
+        for (size_t i = 0; i < count; ++i) {
+            m_candidates[found] = uint32_t(i);
+            found += may_be_seen_otherwise(units.inputs[i]);
+        }
+        for (size_t k = 0; k < found; ++k) {
+            const size_t i = m_candidates[k];
             UnitInputs& kept = units.inputs[i];
-            if (!may_be_seen_otherwise(kept) || kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
+            if (kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
                 continue;
             // The record stands, so the box of the marks is the same before and after.
             addCover(kept);
