@@ -1,4 +1,4 @@
-// MoveRangeMap: units, zones of control, interception zones and known mines in the flag map.
+// MoveRangeMap: units, zones of control and interception zones in the flag map.
 #include "rules/move_range.h"
 
 #include "rules/hex_scan.h"
@@ -51,7 +51,6 @@ void MoveRangeMap::buildUnitFlags()
         if (s < kCountryCount)
             addSideUnits(s, m_state.missileTable(s), int(m_state.missileCount(s)), true);
     }
-    markTurnInterceptions();
 }
 
 void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bool missiles)
@@ -84,7 +83,7 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bo
         if (m_ignoreUnitsAtGoal && unit.x == m_goalX && unit.y == m_goalY)
             continue;
         if (inWindow(unit.x, unit.y))
-            m_flags[at(unit.x, unit.y)] |= relation | (base << (stacking ? unit.type().domain : 0));
+            m_buf.flags[at(unit.x, unit.y)] |= relation | (base << (stacking ? unit.type().domain : 0));
         if (relation == kRangeEnemy && !missiles)
             addEnemyZones(unit);
     }
@@ -98,10 +97,10 @@ void MoveRangeMap::addEnemyZones(const UnitRecord& enemy)
     for (int d = 0; d < kHexDirections; ++d) {
         const HexPos n = hexNeighbour(enemy.x, enemy.y, d, m_width, m_height);
         if (n.valid() && inWindow(n.x, n.y))
-            m_flags[at(n.x, n.y)] |= zone ? kRangeEnemyZoc : kRangeNextToEnemy;
+            m_buf.flags[at(n.x, n.y)] |= zone ? kRangeEnemyZoc : kRangeNextToEnemy;
     }
     if (zone && m_state.ruleSwitch(17) == 1 && inWindow(enemy.x, enemy.y))
-        m_flags[at(enemy.x, enemy.y)] |= kRangeEnemyZoc;
+        m_buf.flags[at(enemy.x, enemy.y)] |= kRangeEnemyZoc;
 
     if (m_state.ruleSwitch(31) != 1 || m_domain < 0 || m_domain >= kDomainCount)
         return;
@@ -115,38 +114,7 @@ void MoveRangeMap::addEnemyZones(const UnitRecord& enemy)
         return;
     RadiusMarkScan scan(m_state, [this](int x, int y) {
         if (inWindow(x, y))
-            m_flags[at(x, y)] |= kRangeInterceptZone;
+            m_buf.flags[at(x, y)] |= kRangeInterceptZone;
     });
     scan.scan(enemy.x, enemy.y, r);
-}
-
-void MoveRangeMap::markTurnInterceptions()
-{
-    if (m_domain < 0 || m_domain >= kDomainCount)
-        return;
-    const unsigned bit = 1u << m_domain;
-    for (int y = m_window.y; y < m_window.y + m_window.height; ++y)
-        for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
-            const TerrainCell* cell = m_state.terrainCellAt(x, y);
-            if (cell && ((cell->turnMarks[0] | cell->turnMarks[1]) & bit))
-                m_flags[at(x, y)] |= kRangeInterceptZone;
-        }
-}
-
-void MoveRangeMap::markKnownMines()
-{
-    if (m_side < 0 || m_side >= kCountryCount)
-        return;
-    const unsigned known = 1u << m_side;
-    for (int y = m_window.y; y < m_window.y + m_window.height; ++y)
-        for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
-            const TerrainCell* cell = m_state.terrainCellAt(x, y);
-            if (!cell || !cell->mineKind || !(cell->mineKnownMask & known))
-                continue;
-            if ((cell->mineKind == 1 && m_domain == 3) || (cell->mineKind == 2 && m_domain == 4)) {
-                m_flags[at(x, y)] |= kRangeKnownMine;
-                if (m_minesImpassable)
-                    m_entryCosts[at(x, y)] = 0;
-            }
-        }
 }
