@@ -39,7 +39,8 @@ public:
         }
     }
     // Pops every entry in turn into expand(entry, cost) until none is left; expand may push. A bucket
-    // is read straight through, which is what keeps the flood's inner loop tight.
+    // is read straight through, which is what keeps the flood's inner loop tight. The queue is left as
+    // new, every bucket read having been emptied, so a flood need not clear it.
     template <class Expand>
     void drain(Expand&& expand)
     {
@@ -54,6 +55,7 @@ public:
             bucket.clear();
             m_reads[b] = 0;
         }
+        m_cost = 0;
     }
     void clear();
 

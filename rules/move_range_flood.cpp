@@ -152,8 +152,8 @@ void MoveRangeMap::flood(int layer)
     const uint8_t* const leave = m_buf.leave.data();
     const long goal = m_goalX >= 0 && onMap(m_goalX, m_goalY) && inWindow(m_goalX, m_goalY) ? long(at(m_goalX, m_goalY)) : -1;
     int limit = m_workingLimit;
+    // Clear as borrowed, and left clear by every drain.
     CoordQueue& queue = *m_buf.queue;
-    queue.clear();
     const uint32_t start = uint32_t(at(m_startX, m_startY));
     costs[start] = 0;
     queue.push(start, 0);
@@ -184,5 +184,4 @@ void MoveRangeMap::flood(int layer)
         }
     });
     m_workingLimit = limit;
-    queue.clear();
 }

@@ -65,18 +65,24 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bo
     const bool stacking = m_state.ruleSwitch(17) == 1;
     const int code = missiles ? 100 + side : side;
     // How far a unit's marks reach from its hex: its own hex, and for an enemy its neighbours and
-    // its interception zone (never beyond its type's range byte for the mover's domain).
+    // its interception zone (never beyond its type's range byte for the mover's domain), so units
+    // further outside the window are passed over.
     const bool intercepting = m_state.ruleSwitch(31) == 1 && m_domain >= 0 && m_domain < kDomainCount;
     for (int i = 0; i < count; ++i) {
         const UnitRecord& unit = table[i];
-        if (!isCounted(unit) || (!missiles && side == m_side && i == m_unitIndex))
-            continue;
+        // Where it stands first: most units are far from the window, and the position shares the
+        // record's first cache line.
         if (!onMap(unit.x, unit.y))
             continue;
-        int reach = 0;
-        if (relation == kRangeEnemy && !missiles)
-            reach = std::max(1, intercepting ? int(unit.type().range[m_domain]) : 0);
-        if (std::max(distanceOutside(unit.x, m_window.x, m_window.width), distanceOutside(unit.y, m_window.y, m_window.height)) > reach)
+        const int outside = std::max(distanceOutside(unit.x, m_window.x, m_window.width), distanceOutside(unit.y, m_window.y, m_window.height));
+        if (outside > 0) {
+            if (relation != kRangeEnemy || missiles)
+                continue;
+            // Beyond its zone's one hex only its interception reach can touch the window.
+            if (outside > 1 && (!intercepting || outside > int(unit.type().range[m_domain])))
+                continue;
+        }
+        if (!isCounted(unit) || (!missiles && side == m_side && i == m_unitIndex))
             continue;
         if (relation == kRangeEnemy && !isUnitVisibleTo(m_state, m_side, code, i))
             continue;
