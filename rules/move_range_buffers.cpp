@@ -64,6 +64,8 @@ void returnMoveRangeBuffers(MoveRangeBuffers&& buffers)
     set.leave.clear();
     set.gates.clear();
     set.mines.clear();
-    set.queue->clear();
+    // A flood leaves its queue clear; only one cut short would not.
+    if (!set.queue->empty())
+        set.queue->clear();
     pool->sets.push_back(std::move(set));
 }

@@ -7,6 +7,8 @@
 #include "state/game_state.h"
 #include "state/hex_terrain_rules.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isWaterCode(int code) { return code == 29 || code == 30 || code == 39 || code == 40 || code == 49; }
@@ -35,10 +37,15 @@ struct EntryCostTable {
                 return uint8_t(own);
             return uint8_t(costWithRoad(own, types[size_t(roles.road)].moveCost[move_type]));
         };
-        for (int t = 0; t < 256; ++t) {
+        // Types beyond the table cost nothing (water-only looks at the codes alone), so a small range
+        // does not pay for 256 of them.
+        const int known = water_only ? 256 : int(std::min<size_t>(types.size(), 256));
+        for (int t = 0; t < known; ++t) {
             plain[t] = cost(t, false);
             road[t] = cost(t, true);
         }
+        std::fill(plain + known, plain + 256, uint8_t(0));
+        std::fill(road + known, road + 256, uint8_t(0));
         const int rivers[3] = { roles.deepRiver, roles.frozenRiver, roles.river };
         for (int k = 0; k < 3; ++k)
             for (int overlay = 0; overlay < 2; ++overlay)
