@@ -135,7 +135,9 @@ private:
     void readTerrainCells();
     void buildExitDirections();
     void buildUnitFlags();
-    void addSideUnits(int side, const UnitRecord* table, int count, bool missiles);
+    // Interception reach by unit type, remembered over one build of the unit flags.
+    struct TypeReaches;
+    void addSideUnits(int side, const UnitRecord* table, int count, bool missiles, TypeReaches& reaches);
     void addEnemyZones(const UnitRecord& enemy);
     void buildFloodTests();
     void flood(int layer);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -39,21 +40,46 @@ bool isCounted(const UnitRecord& unit)
 
 } // namespace
 
+// Most units share a handful of types, so a few slots spare a type look-up per far enemy.
+struct MoveRangeMap::TypeReaches {
+    static constexpr int kSlots = 64;
+    int domain = 0;
+    uint16_t ids[kSlots] = {};
+    int16_t reach[kSlots];
+
+    explicit TypeReaches(int d)
+        : domain(d)
+    {
+        std::fill(std::begin(reach), std::end(reach), int16_t(-1));
+    }
+
+    int of(const UnitRecord& unit)
+    {
+        const unsigned slot = unit.unitTypeId & (kSlots - 1);
+        if (reach[slot] < 0 || ids[slot] != unit.unitTypeId) {
+            ids[slot] = unit.unitTypeId;
+            reach[slot] = int16_t(unit.type().range[domain]);
+        }
+        return reach[slot];
+    }
+};
+
 void MoveRangeMap::buildUnitFlags()
 {
+    TypeReaches reaches(m_domain);
     for (int s = 0; s < kSideCount; ++s) {
         if (s < kCountryCount) {
             const CountryRecord& country = m_state.country(s);
             if (country.controller == 0 || country.inPlay != 1)
                 continue;
         }
-        addSideUnits(s, m_state.unitTable(s), int(m_state.unitCount(s)), false);
+        addSideUnits(s, m_state.unitTable(s), int(m_state.unitCount(s)), false, reaches);
         if (s < kCountryCount)
-            addSideUnits(s, m_state.missileTable(s), int(m_state.missileCount(s)), true);
+            addSideUnits(s, m_state.missileTable(s), int(m_state.missileCount(s)), true, reaches);
     }
 }
 
-void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bool missiles)
+void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bool missiles, TypeReaches& reaches)
 {
     if (!table)
         return;
@@ -79,7 +105,7 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bo
             if (relation != kRangeEnemy || missiles)
                 continue;
             // Beyond its zone's one hex only its interception reach can touch the window.
-            if (outside > 1 && (!intercepting || outside > int(unit.type().range[m_domain])))
+            if (outside > 1 && (!intercepting || outside > reaches.of(unit)))
                 continue;
         }
         if (!isCounted(unit) || (!missiles && side == m_side && i == m_unitIndex))
