@@ -1,4 +1,4 @@
-// MoveRangeMap: set-up from a unit or from values, the cost flood and the per-hex queries.
+// MoveRangeMap: set-up from a unit or from values, the window and its filling in, and the per-hex queries.
 #include "rules/move_range.h"
 
 #include "state/game_state.h"

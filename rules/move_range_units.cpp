@@ -100,7 +100,8 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bo
         // record's first cache line.
         if (!onMap(unit.x, unit.y))
             continue;
-        const int outside = std::max(distanceOutside(unit.x, m_window.x, m_window.width), distanceOutside(unit.y, m_window.y, m_window.height));
+        const int outside = std::max(distanceOutside(unit.x, m_window.x, m_window.width),
+            distanceOutside(unit.y, m_window.y, m_window.height));
         if (outside > 0) {
             if (relation != kRangeEnemy || missiles)
                 continue;
