@@ -2,7 +2,8 @@
 // middle: the whole-map range (limit beyond any cost), a bare bucket-queue Dijkstra over the same entry
 // costs with its neighbours inlined (the baseline), both alternated in one run with their ratio, and
 // the range of a unit with 3 move points (unit flags and the second layer on, as the computer asks),
-// which should cost the same whatever the map's size.
+// which should cost the same whatever the map's size. Each range is a new MoveRangeMap, computed right
+// after the one before as the computer player computes them, so its arrays come from the thread's pool.
 #include "bench/program_folder.h"
 #include "rules/move_range.h"
 #include "state/game_state.h"

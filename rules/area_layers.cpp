@@ -17,14 +17,6 @@ void HexBitLayer::set(int x, int y)
     bits[size_t(i >> 3)] |= uint8_t(1u << (i & 7));
 }
 
-bool testHexBit(const HexBitLayer& layer, int x, int y)
-{
-    if (!insideLayer(x, y))
-        return false;
-    const int i = x + kLayerStride * y;
-    return (layer.bits[size_t(i >> 3)] >> (i & 7)) & 1;
-}
-
 uint16_t getHexWord(const HexWordGrid& grid, int x, int y)
 {
     return insideLayer(x, y) ? grid[size_t(x + kLayerStride * y)] : 0;

@@ -20,8 +20,14 @@ struct HexBitLayer {
 // One u16 per hex, index x + 256 × y.
 using HexWordGrid = std::array<uint16_t, kLayerHexes>;
 
-// False for a hex outside the layer.
-bool testHexBit(const HexBitLayer& layer, int x, int y);
+// False for a hex outside the layer. Inline: whole-window passes test it hex by hex.
+inline bool testHexBit(const HexBitLayer& layer, int x, int y)
+{
+    if (unsigned(x) >= unsigned(kLayerStride) || unsigned(y) >= unsigned(kLayerStride))
+        return false;
+    const unsigned i = unsigned(x) + unsigned(kLayerStride) * unsigned(y);
+    return (layer.bits[i >> 3] >> (i & 7)) & 1;
+}
 // 0 for a hex outside the grid.
 uint16_t getHexWord(const HexWordGrid& grid, int x, int y);
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "rules/current_action_range.h"
+#include "rules/move_range_buffers.h"
 #include "rules/reach_map.h"
 #include "state/hex_geometry.h"
 
@@ -38,52 +39,12 @@ public:
     virtual bool canStoreAt(int x, int y) = 0;
 };
 
-// The hexes waiting to be expanded, taken cheapest first and, among equal costs, first in first out.
-// Entries are never dropped: every bucket grows as the flood needs, however often a hex is pushed
-// again after an improvement.
-class CoordQueue {
-public:
-    // Entry costs lie in 1..255, so 256 buckets cover every pending cost at once.
-    static constexpr int kBuckets = 256;
-
-    void push(uint32_t entry, int cost)
-    {
-        // A cost below the bucket being read cannot come from a cheapest-first flood; keep it anyway.
-        m_buckets[unsigned(cost > m_cost ? cost : m_cost) & (kBuckets - 1)].push_back(entry);
-        ++m_pending;
-    }
-    bool empty() const { return m_pending == 0; }
-    // The next entry of the lowest pending cost; callers check empty() first.
-    uint32_t pop(int& cost)
-    {
-        for (;;) {
-            const unsigned b = unsigned(m_cost) & (kBuckets - 1);
-            std::vector<uint32_t>& bucket = m_buckets[b];
-            if (m_reads[b] < bucket.size()) {
-                --m_pending;
-                cost = m_cost;
-                return bucket[m_reads[b]++];
-            }
-            bucket.clear();
-            m_reads[b] = 0;
-            ++m_cost;
-        }
-    }
-    void clear();
-
-private:
-    std::vector<uint32_t> m_buckets[kBuckets];
-    size_t m_reads[kBuckets] = {};
-    size_t m_pending = 0;
-    int m_cost = 0;
-};
-
 class MoveRangeMap : public ReachMap, public ActionRange {
 public:
     MoveRangeMap(GameState& state);
     // A unit's range from its hex: side, type facts and start come from the unit.
     MoveRangeMap(GameState& state, int side, int index);
-    ~MoveRangeMap() override = default;
+    ~MoveRangeMap() override { release(); }
     MoveRangeMap(const MoveRangeMap&) = delete;
     MoveRangeMap& operator=(const MoveRangeMap&) = delete;
 
@@ -168,14 +129,17 @@ private:
 
     // Fills the per-hex arrays of the window from the game: terrain, units, zones and mines.
     void buildHexData();
+    // One pass over the window's cells: entry costs, closed sides, turn interceptions and known mines;
+    // then the buildings' closures and exits.
     void buildTerrainCosts();
+    void readTerrainCells();
     void buildExitDirections();
     void buildUnitFlags();
-    void addSideUnits(int side, const UnitRecord* table, int count, bool missiles);
+    // Interception reach by unit type, remembered over one build of the unit flags.
+    struct TypeReaches;
+    void addSideUnits(int side, const UnitRecord* table, int count, bool missiles, TypeReaches& reaches);
     void addEnemyZones(const UnitRecord& enemy);
-    void markTurnInterceptions();
-    void markKnownMines();
-    void buildLeaveMasks();
+    void buildFloodTests();
     void flood(int layer);
     bool mayShareHex(int x, int y, uint32_t flags, bool ignore_checks) const;
     bool onMap(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
@@ -219,14 +183,9 @@ private:
     HexPos m_builtStart;
     HexPos m_builtGoal;
     Window m_window;
+    // Whether any hex of the window closes a side from its own cell.
+    bool m_anyClosed = false;
 
-    std::vector<uint8_t> m_entryCosts;
-    std::vector<uint32_t> m_flags;
-    std::vector<uint8_t> m_exitDirs;
-    // Sides a hex may be left through: its exit directions less the sides no unit may cross.
-    std::vector<uint8_t> m_leave;
-    std::vector<int32_t> m_costs[2];
-    // The flood's per-hex tests, one word a hex.
-    std::vector<uint32_t> m_gates;
-    CoordQueue m_queue;
+    // Lent by the thread's pool from compute() to release().
+    MoveRangeBuffers m_buf;
 };

@@ -76,7 +76,7 @@ void MoveRangeMap::markReachable(bool ignore_checks)
         for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
             if (costIn(x, y, 0) < 0)
                 continue;
-            uint32_t& flags = m_flags[at(x, y)];
+            uint32_t& flags = m_buf.flags[at(x, y)];
             if ((flags & kRangeStart) || mayShareHex(x, y, flags, ignore_checks))
                 flags |= kRangeReachable;
         }

@@ -1,4 +1,4 @@
-// MoveRangeMap: units, zones of control, interception zones and known mines in the flag map.
+// MoveRangeMap: units, zones of control and interception zones in the flag map.
 #include "rules/move_range.h"
 
 #include "rules/hex_scan.h"
@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -39,22 +40,52 @@ bool isCounted(const UnitRecord& unit)
 
 } // namespace
 
+// How far an enemy's marks reach from its hex: its neighbours and, with interception on, its type's
+// range byte for the mover's domain. Most units share a handful of types, so a few slots spare a type
+// look-up per far enemy; the longest range of any type bounds them all.
+struct MoveRangeMap::TypeReaches {
+    static constexpr int kSlots = 64;
+    int domain = 0;
+    int farthest = 1;
+    uint16_t ids[kSlots] = {};
+    int16_t reach[kSlots];
+
+    TypeReaches(const GameState& state, int d, bool intercepting)
+        : domain(d)
+    {
+        std::fill(std::begin(reach), std::end(reach), int16_t(-1));
+        if (intercepting)
+            for (const UnitTypeRecord& type : state.unitTypes())
+                farthest = std::max<int>(farthest, type.range[domain]);
+    }
+
+    int of(const UnitRecord& unit)
+    {
+        const unsigned slot = unit.unitTypeId & (kSlots - 1);
+        if (reach[slot] < 0 || ids[slot] != unit.unitTypeId) {
+            ids[slot] = unit.unitTypeId;
+            reach[slot] = int16_t(unit.type().range[domain]);
+        }
+        return reach[slot];
+    }
+};
+
 void MoveRangeMap::buildUnitFlags()
 {
+    TypeReaches reaches(m_state, m_domain, m_state.ruleSwitch(31) == 1 && m_domain >= 0 && m_domain < kDomainCount);
     for (int s = 0; s < kSideCount; ++s) {
         if (s < kCountryCount) {
             const CountryRecord& country = m_state.country(s);
             if (country.controller == 0 || country.inPlay != 1)
                 continue;
         }
-        addSideUnits(s, m_state.unitTable(s), int(m_state.unitCount(s)), false);
+        addSideUnits(s, m_state.unitTable(s), int(m_state.unitCount(s)), false, reaches);
         if (s < kCountryCount)
-            addSideUnits(s, m_state.missileTable(s), int(m_state.missileCount(s)), true);
+            addSideUnits(s, m_state.missileTable(s), int(m_state.missileCount(s)), true, reaches);
     }
-    markTurnInterceptions();
 }
 
-void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bool missiles)
+void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bool missiles, TypeReaches& reaches)
 {
     if (!table)
         return;
@@ -66,17 +97,12 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bo
     const bool stacking = m_state.ruleSwitch(17) == 1;
     const int code = missiles ? 100 + side : side;
     // How far a unit's marks reach from its hex: its own hex, and for an enemy its neighbours and
-    // its interception zone (never beyond its type's range byte for the mover's domain). The longest
-    // range of any type bounds them all, so a unit's type is read only when it stands that near.
+    // its interception zone (never beyond its type's range byte for the mover's domain), so units
+    // further outside the window are passed over.
     const bool intercepting = m_state.ruleSwitch(31) == 1 && m_domain >= 0 && m_domain < kDomainCount;
-    const bool zones = relation == kRangeEnemy && !missiles;
-    int farthest = 0;
-    if (zones)
-        farthest = 1;
-    if (zones && intercepting)
-        for (const UnitTypeRecord& type : m_state.unitTypes())
-            farthest = std::max<int>(farthest, type.range[m_domain]);
-    // The units standing that near, in table order, picked without a branch a unit.
+    const int farthest = relation == kRangeEnemy && !missiles ? reaches.farthest : 0;
+    // The units standing within the farthest reach, in table order, picked without a branch a unit:
+    // most units are far from the window, and the position shares the record's first cache line.
     static thread_local std::vector<uint32_t> near;
     near.resize(size_t(std::max(count, 0)));
     size_t found = 0;
@@ -89,20 +115,26 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bo
     for (size_t k = 0; k < found; ++k) {
         const int i = int(near[k]);
         const UnitRecord& unit = table[i];
-        const int outside = std::max(distanceOutside(unit.x, m_window.x, m_window.width), distanceOutside(unit.y, m_window.y, m_window.height));
-        if (!isCounted(unit) || (!missiles && side == m_side && i == m_unitIndex))
-            continue;
         if (!onMap(unit.x, unit.y))
             continue;
-        if (outside > 0 && outside > std::max(1, intercepting ? int(unit.type().range[m_domain]) : 0))
+        const int outside = std::max(distanceOutside(unit.x, m_window.x, m_window.width),
+            distanceOutside(unit.y, m_window.y, m_window.height));
+        if (outside > 0) {
+            if (relation != kRangeEnemy || missiles)
+                continue;
+            // Beyond its zone's one hex only its interception reach can touch the window.
+            if (outside > 1 && (!intercepting || outside > reaches.of(unit)))
+                continue;
+        }
+        if (!isCounted(unit) || (!missiles && side == m_side && i == m_unitIndex))
             continue;
         if (relation == kRangeEnemy && !isUnitVisibleTo(m_state, m_side, code, i))
             continue;
         if (m_ignoreUnitsAtGoal && unit.x == m_goalX && unit.y == m_goalY)
             continue;
         if (inWindow(unit.x, unit.y))
-            m_flags[at(unit.x, unit.y)] |= relation | (base << (stacking ? unit.type().domain : 0));
-        if (zones)
+            m_buf.flags[at(unit.x, unit.y)] |= relation | (base << (stacking ? unit.type().domain : 0));
+        if (relation == kRangeEnemy && !missiles)
             addEnemyZones(unit);
     }
 }
@@ -115,10 +147,10 @@ void MoveRangeMap::addEnemyZones(const UnitRecord& enemy)
     for (int d = 0; d < kHexDirections; ++d) {
         const HexPos n = hexNeighbour(enemy.x, enemy.y, d, m_width, m_height);
         if (n.valid() && inWindow(n.x, n.y))
-            m_flags[at(n.x, n.y)] |= zone ? kRangeEnemyZoc : kRangeNextToEnemy;
+            m_buf.flags[at(n.x, n.y)] |= zone ? kRangeEnemyZoc : kRangeNextToEnemy;
     }
     if (zone && m_state.ruleSwitch(17) == 1 && inWindow(enemy.x, enemy.y))
-        m_flags[at(enemy.x, enemy.y)] |= kRangeEnemyZoc;
+        m_buf.flags[at(enemy.x, enemy.y)] |= kRangeEnemyZoc;
 
     if (m_state.ruleSwitch(31) != 1 || m_domain < 0 || m_domain >= kDomainCount)
         return;
@@ -132,38 +164,7 @@ void MoveRangeMap::addEnemyZones(const UnitRecord& enemy)
         return;
     RadiusMarkScan scan(m_state, [this](int x, int y) {
         if (inWindow(x, y))
-            m_flags[at(x, y)] |= kRangeInterceptZone;
+            m_buf.flags[at(x, y)] |= kRangeInterceptZone;
     });
     scan.scan(enemy.x, enemy.y, r);
-}
-
-void MoveRangeMap::markTurnInterceptions()
-{
-    if (m_domain < 0 || m_domain >= kDomainCount)
-        return;
-    const unsigned bit = 1u << m_domain;
-    for (int y = m_window.y; y < m_window.y + m_window.height; ++y)
-        for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
-            const TerrainCell* cell = m_state.terrainCellAt(x, y);
-            if (cell && ((cell->turnMarks[0] | cell->turnMarks[1]) & bit))
-                m_flags[at(x, y)] |= kRangeInterceptZone;
-        }
-}
-
-void MoveRangeMap::markKnownMines()
-{
-    if (m_side < 0 || m_side >= kCountryCount)
-        return;
-    const unsigned known = 1u << m_side;
-    for (int y = m_window.y; y < m_window.y + m_window.height; ++y)
-        for (int x = m_window.x; x < m_window.x + m_window.width; ++x) {
-            const TerrainCell* cell = m_state.terrainCellAt(x, y);
-            if (!cell || !cell->mineKind || !(cell->mineKnownMask & known))
-                continue;
-            if ((cell->mineKind == 1 && m_domain == 3) || (cell->mineKind == 2 && m_domain == 4)) {
-                m_flags[at(x, y)] |= kRangeKnownMine;
-                if (m_minesImpassable)
-                    m_entryCosts[at(x, y)] = 0;
-            }
-        }
 }

@@ -1,7 +1,6 @@
 // Terrain on a hex: effective terrain, class values, flag tables, loading hexes and crossable sides.
 #include "state/game_state.h"
-
-#include <algorithm>
+#include "state/hex_terrain_rules.h"
 
 namespace {
 
@@ -37,15 +36,7 @@ UnitCell* GameState::unitCellAt(int x, int y) const
 int GameState::effectiveTerrainAt(int x, int y) const
 {
     const TerrainCell* cell = terrainCellAt(x, y);
-    if (!cell)
-        return -1;
-    if (!cell->hasSubstitute())
-        return cell->terrain;
-    switch (cell->substituteKind()) {
-    case 1: return m_terrainRoles.deepRiver;
-    case 2: return m_terrainRoles.frozenRiver;
-    default: return m_terrainRoles.river;
-    }
+    return cell ? effectiveTerrainOf(*cell, m_terrainRoles) : -1;
 }
 
 const TerrainRecord* GameState::terrainTypeAt(int x, int y) const
@@ -65,10 +56,7 @@ int GameState::terrainValueAt(int x, int y, int k) const
     const TerrainCell* cell = terrainCellAt(x, y);
     if (!cell->overlay || terrain->kind >= kTerrainBuilding || size_t(m_terrainRoles.road) >= m_terrainTypes.size())
         return own;
-    int over = m_terrainTypes[size_t(m_terrainRoles.road)].moveCost[k];
-    if (over > 0 && own > 0)
-        return std::min(own, over);
-    return over > 0 ? over : own;
+    return costWithRoad(own, m_terrainTypes[size_t(m_terrainRoles.road)].moveCost[k]);
 }
 
 int GameState::terrainClassAt(int x, int y) const
@@ -149,16 +137,8 @@ bool GameState::canCrossHexSide(int x, int y, int direction) const
 uint8_t GameState::closedHexSides(int x, int y) const
 {
     const TerrainCell* cell = terrainCellAt(x, y);
-    if (!cell || !(cell->sideCodes[0] | cell->sideCodes[1] | cell->sideCodes[2]))
-        return 0;
     const UnitCell* units = unitCellAt(x, y);
-    if (!units)
-        return 0;
-    uint8_t closed = 0;
-    for (int d = 0; d < kHexDirections; ++d)
-        if (cell->sideCode(d) == 3 && (units->borderMask >> d & 1))
-            closed = uint8_t(closed | 1u << d);
-    return closed;
+    return cell && units ? closedSidesOf(*cell, *units) : 0;
 }
 
 int GameState::hexPlaceLink(int x, int y) const

@@ -3,6 +3,7 @@
 
 #include "tests/state/small_world.h"
 
+#include <queue>
 #include <random>
 #include <vector>
 
@@ -41,5 +42,34 @@ public:
 private:
     std::vector<int> m_terrains;
 };
+
+// Dijkstra over the state's own terrain values and crossable sides, no units.
+inline std::vector<int> referenceCosts(const GameState& state, int sx, int sy, int move_type, int limit)
+{
+    const int w = state.mapWidth(), h = state.mapHeight();
+    std::vector<int> dist(size_t(w * h), -1);
+    using Entry = std::pair<int, int>;
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
+    dist[size_t(sy * w + sx)] = 0;
+    open.push({ 0, sy * w + sx });
+    while (!open.empty()) {
+        auto [c, i] = open.top();
+        open.pop();
+        if (c != dist[size_t(i)] || c == limit)
+            continue;
+        for (int d = 0; d < 6; ++d) {
+            HexPos n = hexNeighbour(i % w, i / w, d, w, h);
+            if (!n.valid() || !state.canCrossHexSide(i % w, i / w, d))
+                continue;
+            int k = state.terrainValueAt(n.x, n.y, move_type);
+            int& held = dist[size_t(n.y * w + n.x)];
+            if (k > 0 && c + k <= limit && (held < 0 || c + k < held)) {
+                held = c + k;
+                open.push({ held, n.y * w + n.x });
+            }
+        }
+    }
+    return dist;
+}
 
 } // namespace testing_rules
