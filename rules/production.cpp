@@ -106,8 +106,6 @@ bool checkPurchase(GameState& state, int x, int y, int side, int type_id, int co
     out.type = &state.unitTypeRecord(type_id);
     out.counters = std::min({ counters, int(out.type->members), 10 });
     CountryRecord& country = state.country(side);
-    if (state.liveUnitCount(side) >= state.playerUnitCount(side))
-        return false;
     if (ruleOn(state, kRuleProductionLimit) && country.producedThisTurn >= country.productionLimit)
         return false;
     out.price = unitTypeCost(*out.type, country, uint32_t(out.counters), out.type->members);
@@ -139,7 +137,8 @@ bool checkPurchase(GameState& state, int x, int y, int side, int type_id, int co
         if (out.index >= kUnitTableSize)
             return false;
     }
-    return true;
+    // Last, as it reads the whole unit table: the refusals are the same in any order.
+    return state.liveUnitCount(side) < state.playerUnitCount(side);
 }
 
 void landCargo(GameState& state, int side, UnitRecord& carrier, bool notify, int depth)
