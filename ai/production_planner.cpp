@@ -123,6 +123,9 @@ ProductionNeeds ProductionPlanner::assessNeeds() const
 
 bool ProductionPlanner::buyBest(const std::vector<ProductionSite>& sites, const std::vector<ProductionOption>& options, uint32_t budget)
 {
+    // A country at its unit limit has every purchase refused; no need to try each.
+    if (m_state.liveUnitCount(m_country) >= m_state.playerUnitCount(m_country))
+        return false;
     const ProductionNeeds needs = assessNeeds();
     struct Choice {
         const ProductionSite* site;
