@@ -13,6 +13,12 @@ void RulesSettlement::checkEndOfGame(int mode) { ::checkEndOfGame(m_state, mode)
 
 void RulesSettlement::resetHexTurnMarks() { m_marks.update(m_state); }
 
+void RulesSettlement::hexTurnMarksLaidAfresh(GameState& state)
+{
+    if (&state == &m_state)
+        m_marks.takeFreshMarks(state);
+}
+
 void RulesSettlement::updateSupplyLines() { ::updateSupplyLines(m_state); }
 
 void RulesSettlement::answerUi(int value) { m_state.handshake().answerUi(uint8_t(value)); }

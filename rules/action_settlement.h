@@ -16,6 +16,7 @@ public:
     void checkEndOfGame(int mode) override;
     // Keeps the marks up to date incrementally; the same marks as a full rebuild.
     void resetHexTurnMarks() override;
+    void hexTurnMarksLaidAfresh(GameState& state) override;
     void updateSupplyLines() override;
     void answerUi(int value) override;
 

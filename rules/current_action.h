@@ -31,6 +31,8 @@ public:
     virtual void missileImpact(int country, int index) = 0;
     virtual void checkEndOfGame(int mode) = 0;
     virtual void resetHexTurnMarks() = 0;
+    // Every per-turn mark of the state has just been laid afresh, so marks kept can start from them.
+    virtual void hexTurnMarksLaidAfresh(GameState&) { }
     virtual void updateSupplyLines() = 0;
     // Tells the waiting game thread that the user interface has handled its request.
     virtual void answerUi(int value) = 0;

@@ -2,6 +2,7 @@
 #include "rules/turn_marks.h"
 
 #include "rules/combat_values.h"
+#include "rules/current_action.h"
 #include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/sight_maps.h"
@@ -118,6 +119,13 @@ void markUnitThreatZones(GameState& state, int side, int index, const HexRegion*
 }
 
 void resetHexTurnMarks(GameState& state)
+{
+    layHexTurnMarksAfresh(state);
+    if (ActionSettlement* settlement = actionSettlement())
+        settlement->hexTurnMarksLaidAfresh(state);
+}
+
+void layHexTurnMarksAfresh(GameState& state)
 {
     ++g_turnMarkRebuilds;
     if (UnitCell* cells = state.unitGrid())

@@ -56,8 +56,11 @@ enum ThreatRelation : int {
 };
 
 // Clears every hex's per-turn unit word and both threat-layer sets, then lays the marks of every unit
-// of the neutral side and of every country in play.
+// of the neutral side and of every country in play. The installed action settlement is told, so that
+// the marks it keeps after each action start from these.
 void resetHexTurnMarks(GameState& state);
+// The same, telling no one: the kept marks' own rebuild.
+void layHexTurnMarksAfresh(GameState& state);
 // Counts the full rebuilds, so that a kept copy of the marks knows when it was replaced.
 extern unsigned g_turnMarkRebuilds;
 // One unit's threat scans: layers 0..5 per target class within its weapons' reach (capped by its

@@ -118,7 +118,12 @@ bool TurnMarkTracker::seenByCurrent(const GameState& state, const UnitInputs& in
 
 void TurnMarkTracker::rebuild(GameState& state)
 {
-    resetHexTurnMarks(state);
+    layHexTurnMarksAfresh(state);
+    takeFreshMarks(state);
+}
+
+void TurnMarkTracker::takeFreshMarks(GameState& state)
+{
     m_setting = settingOf(state);
     for (int side = 0; side < kSideCount; ++side) {
         SideUnits& units = m_sides[size_t(side)];

@@ -20,6 +20,8 @@ public:
     // to compare with: the first call, after any other rebuild, or when the map, the sight map, the
     // country whose turn it is, its friends or the countries in play changed.
     void update(GameState& state);
+    // The marks were just laid afresh by someone else: keep them, and the units they were laid from.
+    void takeFreshMarks(GameState& state);
 
 private:
     // What a unit's marks are made of, besides its record; absent units (free slots, awaiting
