@@ -91,14 +91,6 @@ TurnMarkTracker::UnitInputs TurnMarkTracker::inputsOf(GameState& state, const Un
     in.x = int16_t(unit.x), in.y = int16_t(unit.y);
     in.remembers = (unit.watchBits & kWatchRemembered) != 0;
     in.goalX = int16_t(unit.goalX), in.goalY = int16_t(unit.goalY);
-    if (in.onOwnHex) {
-        in.reachX0 = int16_t(in.x - in.radius), in.reachY0 = int16_t(in.y - in.radius);
-        in.reachX1 = int16_t(in.x + in.radius), in.reachY1 = int16_t(in.y + in.radius);
-    }
-    if (in.remembers) {
-        in.reachX0 = std::min(in.reachX0, in.goalX), in.reachY0 = std::min(in.reachY0, in.goalY);
-        in.reachX1 = std::max(in.reachX1, in.goalX), in.reachY1 = std::max(in.reachY1, in.goalY);
-    }
     in.strong = seenByCurrent(state, in, relation, side, index) ? 1 : 0;
     return in;
 }
@@ -132,15 +124,46 @@ void TurnMarkTracker::takeFreshMarks(GameState& state)
         if (!(m_setting.sides >> side & 1))
             continue;
         units.relation = threatRelationTo(state, side, m_setting.current);
+        units.standing.reset(m_setting.width, m_setting.height);
+        units.remembering.clear();
+        units.hiding.clear();
+        units.radius = 0;
         const UnitRecord* table = state.unitTable(side);
         const int count = table ? int(state.unitCount(side)) : 0;
         units.records.assign(table, table + count);
+        units.inputs.resize(size_t(count));
         for (int i = 0; i < count; ++i)
-            units.inputs.push_back(inputsOf(state, table[i], side, i, units.relation));
+            setInputs(units, uint32_t(i), inputsOf(state, table[i], side, i, units.relation));
     }
     const FogMap* fog = state.fogMap();
     m_fogSerial = fog ? fog->changeSerial() : 0;
     m_kept = true;
+}
+
+void TurnMarkTracker::setInputs(SideUnits& units, uint32_t index, const UnitInputs& in)
+{
+    auto drop = [index](std::vector<uint32_t>& list) {
+        const auto at = std::find(list.begin(), list.end(), index);
+        if (at != list.end())
+            list.erase(at);
+    };
+    UnitInputs& kept = units.inputs[index];
+    if (kept.present && kept.onOwnHex) {
+        units.standing.remove(index, kept.x, kept.y);
+        if (kept.mayHide)
+            drop(units.hiding);
+    }
+    if (kept.present && kept.remembers)
+        drop(units.remembering);
+    kept = in;
+    if (in.present && in.onOwnHex) {
+        units.standing.add(index, in.x, in.y);
+        units.radius = std::max<int>(units.radius, in.radius);
+        if (in.mayHide)
+            units.hiding.push_back(index);
+    }
+    if (in.present && in.remembers)
+        units.remembering.push_back(index);
 }
 
 void TurnMarkTracker::addCover(const UnitInputs& unit)
@@ -192,17 +215,21 @@ void TurnMarkTracker::updateSide(GameState& state, int side)
     if (same_records) {
         if (!sight_asked)
             return;
-        // The units to ask again, picked without a branch a unit.
-        m_candidates.resize(count);
-        size_t found = 0;
-        for (size_t i = 0; i < count; ++i) {
-            m_candidates[found] = uint32_t(i);
-            found += may_be_seen_otherwise(units.inputs[i]);
+        // The units to ask again: those that may hide, and those standing where sight changed.
+        m_candidates.clear();
+        if (!any_fog) {
+            for (size_t i = 0; i < count; ++i)
+                m_candidates.push_back(uint32_t(i));
+        } else {
+            m_candidates.assign(units.hiding.begin(), units.hiding.end());
+            units.standing.forEachNear(changed.x0, changed.y0, changed.x1, changed.y1, [&](uint32_t i) {
+                if (!units.inputs[i].mayHide)
+                    m_candidates.push_back(i);
+            });
         }
-        for (size_t k = 0; k < found; ++k) {
-            const size_t i = m_candidates[k];
+        for (const uint32_t i : m_candidates) {
             UnitInputs& kept = units.inputs[i];
-            if (kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
+            if (!may_be_seen_otherwise(kept) || kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
                 continue;
             // The record stands, so the box of the marks is the same before and after.
             addCover(kept);
@@ -220,7 +247,7 @@ void TurnMarkTracker::updateSide(GameState& state, int side)
         if (i >= count) {
             // Past the table's end: a unit no longer counted lays nothing.
             addCover(kept);
-            kept = UnitInputs();
+            setInputs(units, uint32_t(i), UnitInputs());
             units.records[i] = UnitRecord {};
             continue;
         }
@@ -234,7 +261,7 @@ void TurnMarkTracker::updateSide(GameState& state, int side)
         }
         addCover(kept);
         units.records[i] = table[i];
-        kept = inputsOf(state, table[i], side, int(i), relation);
+        setInputs(units, uint32_t(i), inputsOf(state, table[i], side, int(i), relation));
         addCover(kept);
     }
     units.records.resize(count);
@@ -258,20 +285,19 @@ void TurnMarkTracker::update(GameState& state)
     if (m_region.empty())
         return;
     clearRegion(state);
-    // First the units whose reach box meets the region's bounds, without a branch a unit; then the
-    // exact test on those.
+    // The units that may reach the region: those standing within the side's greatest radius of its
+    // bounds, and those remembering a hex; then the exact test on those.
     const HexRegion::Box bounds = m_region.bounds();
     for (int side = 0; side < kSideCount; ++side) {
-        const std::vector<UnitInputs>& inputs = m_sides[size_t(side)].inputs;
-        m_candidates.resize(inputs.size());
-        size_t found = 0;
-        for (size_t i = 0; i < inputs.size(); ++i) {
-            const UnitInputs& in = inputs[i];
-            m_candidates[found] = uint32_t(i);
-            found += (in.reachX0 <= bounds.x1) & (bounds.x0 <= in.reachX1) & (in.reachY0 <= bounds.y1) & (bounds.y0 <= in.reachY1);
-        }
-        for (size_t k = 0; k < found; ++k)
-            if (reaches(inputs[m_candidates[k]]))
-                markUnitThreatZones(state, side, int(m_candidates[k]), &m_region);
+        const SideUnits& units = m_sides[size_t(side)];
+        const int r = units.radius;
+        m_candidates.assign(units.remembering.begin(), units.remembering.end());
+        units.standing.forEachNear(bounds.x0 - r, bounds.y0 - r, bounds.x1 + r, bounds.y1 + r, [&](uint32_t i) {
+            if (!units.inputs[i].remembers)
+                m_candidates.push_back(i);
+        });
+        for (const uint32_t i : m_candidates)
+            if (reaches(units.inputs[i]))
+                markUnitThreatZones(state, side, int(i), &m_region);
     }
 }

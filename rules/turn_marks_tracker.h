@@ -3,11 +3,11 @@
 #pragma once
 
 #include "rules/turn_marks.h"
+#include "rules/unit_tiles.h"
 #include "state/sight_maps.h"
 #include "state/unit_record.h"
 
 #include <array>
-#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -27,8 +27,6 @@ private:
     // What a unit's marks are made of, besides its record; absent units (free slots, awaiting
     // production) lay none.
     struct UnitInputs {
-        // A box holding every hex its marks may cover; empty (x0 > x1) when it lays none.
-        int16_t reachX0 = INT16_MAX, reachY0 = INT16_MAX, reachX1 = INT16_MIN, reachY1 = INT16_MIN;
         bool present = false;
         int8_t strong = 0;
         // From its type: whether it may hide where the current country's sight reaches, and the
@@ -43,11 +41,17 @@ private:
         int16_t goalX = 0, goalY = 0;
     };
     // One side's units as last seen: their records in one block, to be compared at once, and what
-    // their marks are made of.
+    // their marks are made of. The units standing on the map (present, on their own hex) are filed by
+    // block; those that remember a hex and those that may hide are listed apart, as the blocks do not
+    // find them. The greatest radius of the filed units' marks never shrinks between rebuilds.
     struct SideUnits {
         std::vector<UnitRecord> records;
         std::vector<UnitInputs> inputs;
         int relation = 0;
+        UnitTiles standing;
+        std::vector<uint32_t> remembering;
+        std::vector<uint32_t> hiding;
+        int radius = 0;
     };
     struct Setting {
         const void* layers = nullptr;
@@ -74,6 +78,8 @@ private:
     // Takes the side's units as they stand, putting the boxes of every unit whose inputs changed
     // into the region.
     void updateSide(GameState& state, int side);
+    // Replaces a unit's inputs, keeping the side's files up to date.
+    void setInputs(SideUnits& units, uint32_t index, const UnitInputs& in);
     void addCover(const UnitInputs& unit);
     bool reaches(const UnitInputs& unit) const
     {

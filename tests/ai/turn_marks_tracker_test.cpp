@@ -10,6 +10,7 @@
 #include "state/game_state.h"
 #include "state/sight_maps.h"
 #include "tests/ai/seeded_worlds.h"
+#include "tests/rules/turn_marks_reading.h"
 #include "tests/state/small_world.h"
 
 #include <gtest/gtest.h>
@@ -17,47 +18,6 @@
 #include <string>
 
 namespace {
-
-// Every mark a reader can see of a hex.
-std::vector<uint32_t> readMarks(GameState& state)
-{
-    std::vector<uint32_t> marks;
-    const CountryHexLayers* layers = state.hexLayers();
-    const CountryHexMasks* masks = state.hexMasks();
-    for (int y = 0; y < state.mapHeight(); ++y)
-        for (int x = 0; x < state.mapWidth(); ++x) {
-            for (int layer = 0; layers && layer < CountryHexLayers::kLayerCount; ++layer)
-                marks.push_back(layers->cellByte(x, y, layer));
-            for (int m = 0; layers && m < CountryHexLayers::kMaskCount; ++m)
-                marks.push_back(layers->maskAt(x, y, m));
-            if (layers)
-                marks.push_back(layers->secondLayerBits(x, y));
-            for (int m = 0; masks && m < CountryHexMasks::kMaskCount; ++m)
-                marks.push_back(masks->maskAt(x, y, m));
-            if (masks)
-                marks.push_back(masks->secondLayerByte(x, y) | uint32_t(masks->testBit(0, x, y)) << 8
-                    | uint32_t(masks->testBit(1, x, y)) << 9 | uint32_t(masks->testBit(2, x, y)) << 10
-                    | uint32_t(masks->testBit(3, x, y)) << 11);
-            marks.push_back(state.unitCellAt(x, y)->turnMark);
-        }
-    return marks;
-}
-
-// Clears everything and lays every unit's marks, as the full rebuild does.
-void layAfresh(GameState& state)
-{
-    for (int y = 0; y < state.mapHeight(); ++y)
-        for (int x = 0; x < state.mapWidth(); ++x)
-            state.unitCellAt(x, y)->turnMark = 0;
-    if (state.hexLayers())
-        state.hexLayers()->clearAll();
-    if (state.hexMasks())
-        state.hexMasks()->clearAll();
-    for (int side = 0; side < kSideCount; ++side)
-        if (takesPartInMarks(state, side))
-            for (int i = 0; i < int(state.unitCount(side)); ++i)
-                markUnitThreatZones(state, side, i);
-}
 
 // The game's settlement, checking the kept marks after each action.
 class CheckingSettlement : public RulesSettlement {
@@ -72,9 +32,9 @@ public:
         const unsigned rebuilds = g_turnMarkRebuilds;
         RulesSettlement::resetHexTurnMarks();
         kept += g_turnMarkRebuilds == rebuilds;
-        const std::vector<uint32_t> kept = readMarks(m_state);
-        layAfresh(m_state);
-        const std::vector<uint32_t> fresh = readMarks(m_state);
+        const std::vector<uint32_t> kept = testing_rules::readTurnMarks(m_state);
+        testing_rules::layTurnMarksAfresh(m_state);
+        const std::vector<uint32_t> fresh = testing_rules::readTurnMarks(m_state);
         ++actions;
         if (kept != fresh && ++mismatches <= 3)
             ADD_FAILURE() << m_game << ": the kept marks differ from fresh ones after action " << actions;

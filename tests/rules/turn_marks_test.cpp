@@ -1,8 +1,11 @@
 // Per-turn marks: threat layers by reach and range byte, area cover, watched units and jamming.
 #include "rules/turn_marks.h"
 
+#include "rules/turn_marks_tracker.h"
+
 #include "state/unit_facts.h"
 #include "tests/rules/fog_world.h"
+#include "tests/rules/turn_marks_reading.h"
 
 #include <gtest/gtest.h>
 
@@ -172,4 +175,50 @@ TEST(TurnMarks, ClearJammedBitClearsOneSidesBitOfUnitsInPlay)
     EXPECT_EQ(world.unit(8, neutral).jammedSides, 0x04);
     clearJammedBit(world.state(), 8);
     EXPECT_EQ(world.unit(8, neutral).jammedSides, 0x04) << "no bit for a side outside the countries";
+}
+
+// The kept marks after a change that neither the changed hexes' neighbourhood nor the sight map shows.
+TEST(KeptTurnMarks, FollowAUnitRememberingAFarHexAndAHiddenUnitAFriendNowReveals)
+{
+    // Country 1's unit remembers a hex far from where it stands; side 0's gunner moves next to it,
+    // so its hex is cleared and laid again.
+    {
+        ThreatWorld world;
+        const int watcher = world.placeUnit(1, world.landType, 10, 9);
+        UnitRecord& unit = world.unit(1, watcher);
+        unit.watchBits = 4;
+        unit.goalX = 1;
+        unit.goalY = 1;
+        TurnMarkTracker tracker;
+        tracker.update(world.state());
+        world.unit(0, world.gunner).x = 2;
+        world.unit(0, world.gunner).y = 2;
+        tracker.update(world.state());
+        const std::vector<uint32_t> kept = testing_rules::readTurnMarks(world.state());
+        EXPECT_EQ(world.unitCell(1, 1).turnMark, 1u << 1);
+        testing_rules::layTurnMarksAfresh(world.state());
+        EXPECT_EQ(kept, testing_rules::readTurnMarks(world.state()));
+    }
+    // Side 0's gunner hides within three hexes of itself; country 1 sees the whole map, and its scout
+    // arriving three hexes away (outside the gunner's own marks) reveals it, so the gunner's marks
+    // become strong though nothing near it changed.
+    {
+        ThreatWorld world;
+        world.editType(world.landType).value48 = 3;
+        world.setSight(world.seaType, 5);
+        UnitTypeRecord& scout_type = world.editType(world.seaType);
+        std::fill(std::begin(scout_type.range), std::end(scout_type.range), uint8_t(0));
+        scout_type.areaRadius = 0;
+        world.fog().fillLayer(0);
+        TurnMarkTracker tracker;
+        tracker.update(world.state());
+        EXPECT_EQ(world.layers().secondLayerBits(5, 5) & 1, 0u) << "hidden, so only weakly marked";
+        world.placeUnit(1, world.seaType, 8, 5);
+        tracker.update(world.state());
+        const std::vector<uint32_t> kept = testing_rules::readTurnMarks(world.state());
+        testing_rules::layTurnMarksAfresh(world.state());
+        const std::vector<uint32_t> fresh = testing_rules::readTurnMarks(world.state());
+        EXPECT_NE(world.layers().secondLayerBits(5, 5) & 1, 0u) << "revealed, so strongly marked";
+        EXPECT_EQ(kept, fresh);
+    }
 }
