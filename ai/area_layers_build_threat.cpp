@@ -6,12 +6,14 @@
 #include "state/unit_facts.h"
 
 #include <algorithm>
-#include <queue>
+#include <array>
+#include <climits>
 #include <vector>
 
 namespace {
 
-// Scratch cost grid reset through the list of hexes it touched, so each unit costs only its reach.
+// Scratch grid of move points left, reset through the list of hexes it touched, so each unit costs
+// only its reach. Entry costs are read once per hex and movement type for all units.
 class StrikeZone {
 public:
     explicit StrikeZone(GameState& state)
@@ -30,25 +32,31 @@ public:
         m_touched.clear();
         if (unit.x >= m_width || unit.y >= m_height)
             return m_touched;
-        using Entry = std::pair<int, uint32_t>;
-        std::priority_queue<Entry> open;
-        visit(unit.x, unit.y, unit.movePoints());
-        open.push({ unit.movePoints(), packHex(unit.x, unit.y) });
-        while (!open.empty()) {
-            auto [left, packed] = open.top();
-            open.pop();
-            const HexPos p = unpackHex(packed);
-            if (left < m_left[at(p.x, p.y)])
-                continue;
-            for (int d = 0; d < kHexDirections; ++d) {
-                HexPos n = m_state.hexNeighbour(p.x, p.y, d);
-                if (!inside(n))
+        // The most points left first: every step costs at least one, so one bucket per points left,
+        // and a hex keeps the most points any way there leaves it.
+        const int points = unit.movePoints();
+        if (m_buckets.size() < size_t(points) + 1)
+            m_buckets.resize(size_t(points) + 1);
+        for (int left = 0; left <= points; ++left)
+            m_buckets[size_t(left)].clear();
+        visit(unit.x, unit.y, points);
+        m_buckets[size_t(points)].push_back({ int(unit.x), int(unit.y) });
+        for (int left = points; left > 0; --left) {
+            const std::vector<HexPos>& bucket = m_buckets[size_t(left)];
+            for (size_t k = 0; k < bucket.size(); ++k) {
+                const HexPos p = bucket[k];
+                if (m_left[at(p.x, p.y)] != left)
                     continue;
-                const int cost = m_state.terrainValueAt(n.x, n.y, type.movementType);
-                if (cost <= 0 || cost > left || left - cost <= m_left[at(n.x, n.y)])
-                    continue;
-                visit(n.x, n.y, left - cost);
-                open.push({ left - cost, packHex(n.x, n.y) });
+                for (int d = 0; d < kHexDirections; ++d) {
+                    const HexPos n = step(p, d);
+                    if (!inside(n))
+                        continue;
+                    const int cost = entryCost(n, type.movementType);
+                    if (cost <= 0 || cost > left || left - cost <= m_left[at(n.x, n.y)])
+                        continue;
+                    visit(n.x, n.y, left - cost);
+                    m_buckets[size_t(left - cost)].push_back(n);
+                }
             }
         }
         // Widen by the reach one ring at a time; the move points left no longer matter.
@@ -57,7 +65,7 @@ public:
             const size_t ring_end = m_touched.size();
             for (size_t i = ring_start; i < ring_end; ++i)
                 for (int d = 0; d < kHexDirections; ++d) {
-                    HexPos n = m_state.hexNeighbour(m_touched[i].x, m_touched[i].y, d);
+                    const HexPos n = step(m_touched[i], d);
                     if (inside(n) && m_left[at(n.x, n.y)] < 0)
                         visit(n.x, n.y, 0);
                 }
@@ -67,7 +75,14 @@ public:
     }
 
 private:
-    bool inside(HexPos p) const { return p.valid() && p.x < m_width && p.y < m_height; }
+    // The neighbour in direction d, as hexNeighbour numbers them; possibly off the map.
+    static HexPos step(HexPos p, int d)
+    {
+        static constexpr int kDy[kHexDirections] = { 0, 1, 1, 0, -1, -1 };
+        static constexpr int kDx[2][kHexDirections] = { { -1, -1, 0, 1, 0, -1 }, { -1, 0, 1, 1, 1, 0 } };
+        return { p.x + kDx[p.y & 1][d], p.y + kDy[d] };
+    }
+    bool inside(HexPos p) const { return p.x >= 0 && p.y >= 0 && p.x < m_width && p.y < m_height; }
     size_t at(int x, int y) const { return size_t(y) * size_t(m_width) + size_t(x); }
     void visit(int x, int y, int left)
     {
@@ -76,12 +91,28 @@ private:
             m_touched.push_back({ x, y });
         slot = left;
     }
+    int entryCost(HexPos p, int move_type)
+    {
+        if (move_type < 0 || move_type >= kMovementTypeCount)
+            return 0;
+        std::vector<int>& costs = m_costs[size_t(move_type)];
+        if (costs.empty())
+            costs.assign(m_left.size(), kUnread);
+        int& cost = costs[at(p.x, p.y)];
+        if (cost == kUnread)
+            cost = m_state.terrainValueAt(p.x, p.y, move_type);
+        return cost;
+    }
+
+    static constexpr int kUnread = INT_MIN;
 
     GameState& m_state;
     int m_width;
     int m_height;
     std::vector<int> m_left;
     std::vector<HexPos> m_touched;
+    std::vector<std::vector<HexPos>> m_buckets;
+    std::array<std::vector<int>, kMovementTypeCount> m_costs;
 };
 
 } // namespace
