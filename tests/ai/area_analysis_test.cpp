@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 
 TEST(AreaAnalysis, KnownHexLayersExistOnlyOnceBuiltAndKnowEveryHex)
@@ -174,6 +175,58 @@ TEST(AreaAnalysisRebuild, FrontGridHoldsTheHexDistanceToTheNearestEnemyEverywher
     world.analysis.rebuild(world.state(), 0);
     EXPECT_EQ(world.analysis.frontDistanceAt(0, 0), 0xFFFF);
     EXPECT_EQ(world.analysis.frontDistanceAt(11, 11), 0xFFFF);
+}
+
+TEST(AreaAnalysisRebuild, ThreatCoversEveryHexTheEnemyCanEnterWithItsPointsAndItsReachBeyond)
+{
+    // Terrain of dearer and closed hexes scattered round an enemy with four move points and reach 1.
+    std::mt19937 random(9);
+    for (int round = 0; round < 6; ++round) {
+        AreaWorld world;
+        GameState& state = world.state();
+        UnitRecord& enemy = world.unit(1, world.enemy);
+        const int move_type = enemy.type().movementType;
+        world.editType(world.plain).model[0].values[0] = 4;
+        enemy.fuel = 100;
+        std::vector<int> terrains;
+        for (int cost : { 0, 1, 2, 3 })
+            for (size_t t = 0; t < state.terrainTypes().size(); ++t)
+                if (state.terrainTypes()[t].kind < kTerrainBuilding && state.terrainTypes()[t].moveCost[move_type] == cost) {
+                    terrains.push_back(int(t));
+                    break;
+                }
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x)
+                world.cell(x, y).terrain = uint8_t(terrains[random() % terrains.size()]);
+        world.analysis.rebuild(state, 0);
+
+        // The cheapest way to each hex, then every hex within one step of those entered.
+        std::vector<int> best(144, INT_MAX);
+        best[size_t(5 * 12 + 10)] = 0;
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (int y = 0; y < 12; ++y)
+                for (int x = 0; x < 12; ++x)
+                    for (int d = 0; d < kHexDirections && best[size_t(y * 12 + x)] != INT_MAX; ++d) {
+                        const HexPos n = hexNeighbour(x, y, d, 12, 12);
+                        const int cost = n.valid() ? state.terrainValueAt(n.x, n.y, move_type) : 0;
+                        if (cost <= 0 || best[size_t(y * 12 + x)] + cost > 4 || best[size_t(y * 12 + x)] + cost >= best[size_t(n.y * 12 + n.x)])
+                            continue;
+                        best[size_t(n.y * 12 + n.x)] = best[size_t(y * 12 + x)] + cost;
+                        changed = true;
+                    }
+        }
+        const int strength = strengthTotal(enemy);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                bool covered = best[size_t(y * 12 + x)] != INT_MAX;
+                for (int d = 0; d < kHexDirections; ++d) {
+                    const HexPos n = hexNeighbour(x, y, d, 12, 12);
+                    covered |= n.valid() && best[size_t(n.y * 12 + n.x)] != INT_MAX;
+                }
+                ASSERT_EQ(world.analysis.threatAt(x, y), covered ? strength : 0) << "round " << round << " hex " << x << "," << y;
+            }
+    }
 }
 
 TEST(AreaAnalysisRebuild, WeakUnitsAreKeptToTheSafeArea)
