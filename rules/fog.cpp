@@ -5,6 +5,8 @@
 #include "state/game_state.h"
 #include "state/sight_maps.h"
 
+#include <algorithm>
+
 namespace {
 
 bool fogOfWarOn(const GameState& state) { return state.ruleSwitch(kRuleSearch) != 0; }
@@ -102,6 +104,14 @@ void addUnitSight(GameState& state, int x, int y, int code, int index)
     if (!fog || !unit)
         return;
     int country = code >= 100 ? code - 100 : code;
+    if (!fog->rules().layeredSight()) {
+        // Every layer is layer 0, where the discs of all the layers' ranges make the widest one.
+        int widest = -1;
+        for (int layer = 0; layer < FogMap::kLayerCount; ++layer)
+            widest = std::max(widest, unit->sightRange(layer));
+        markSightArea(state, *fog, country, x, y, widest, 0);
+        return;
+    }
     for (int layer = 0; layer < FogMap::kLayerCount; ++layer)
         markSightArea(state, *fog, country, x, y, unit->sightRange(layer), layer);
 }
