@@ -46,6 +46,7 @@ void FogMap::setBit(int side, int x, int y, int layer)
     if ((cell & bit) == bit)
         return;
     cell = uint16_t(cell | bit);
+    m_blank[layer] = false;
     m_blockSerials[size_t(y >> kBlockShift) * m_blocksPerRow + size_t(x >> kBlockShift)] = ++m_serial;
 }
 
@@ -67,6 +68,7 @@ void FogMap::setRowBits(int side, int y, int x0, int x1, int layer)
         }
     if (first < 0)
         return;
+    m_blank[layer] = false;
     ++m_serial;
     uint64_t* blocks = m_blockSerials.get() + size_t(y >> kBlockShift) * m_blocksPerRow;
     for (int b = first >> kBlockShift; b <= last >> kBlockShift; ++b)
@@ -99,6 +101,7 @@ void FogMap::fillLayer(int layer)
     if (layer < 0 || layer >= kLayerCount)
         return;
     std::fill_n(m_layers[layer].get(), size_t(m_width) * m_height, uint16_t(0xFFFF));
+    m_blank[layer] = false;
     changedEverywhere();
 }
 
@@ -107,16 +110,26 @@ void FogMap::clearLayer(int layer)
     if (layer < 0 || layer >= kLayerCount)
         return;
     std::fill_n(m_layers[layer].get(), size_t(m_width) * m_height, uint16_t(0));
+    m_blank[layer] = true;
+    changedEverywhere();
+}
+
+void FogMap::keepBits(uint16_t keep)
+{
+    for (int layer = 0; layer < kLayerCount; ++layer) {
+        if (m_blank[layer])
+            continue;
+        uint16_t* cells = m_layers[layer].get();
+        for (size_t i = 0; i < size_t(m_width) * m_height; ++i)
+            cells[i] &= keep;
+    }
     changedEverywhere();
 }
 
 void FogMap::keepOnlyCountry(int country)
 {
     uint16_t keep = countryBit(country);
-    for (auto& layer : m_layers)
-        for (size_t i = 0; i < size_t(m_width) * m_height; ++i)
-            layer[i] &= keep;
-    changedEverywhere();
+    keepBits(keep);
 }
 
 void FogMap::keepAlliedBits(int country)
@@ -125,10 +138,7 @@ void FogMap::keepAlliedBits(int country)
     for (int side = 0; side <= 8; ++side)
         if (side != country && !m_rules.isAllied(country, side))
             keep &= uint16_t(~sideBit(side));
-    for (auto& layer : m_layers)
-        for (size_t i = 0; i < size_t(m_width) * m_height; ++i)
-            layer[i] &= keep;
-    changedEverywhere();
+    keepBits(keep);
 }
 
 uint16_t FogMap::cell(int x, int y, int layer) const

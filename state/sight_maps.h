@@ -57,11 +57,15 @@ private:
     int effectiveLayer(int layer) const { return m_rules.layeredSight() ? layer : 0; }
     // A change over the whole map.
     void changedEverywhere() { m_wholeMapSerial = ++m_serial; }
+    // Clears every bit not in keep, in every layer.
+    void keepBits(uint16_t keep);
 
     uint32_t m_width;
     uint32_t m_height;
     const SightRules& m_rules;
     std::unique_ptr<uint16_t[]> m_layers[kLayerCount];
+    // Layers known to hold no bit, which masking leaves as they are.
+    bool m_blank[kLayerCount] = { true, true, true, true, true, true };
     uint64_t m_serial = 0;
     uint64_t m_wholeMapSerial = 0;
     uint32_t m_blocksPerRow;
