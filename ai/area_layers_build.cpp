@@ -11,17 +11,6 @@
 
 namespace {
 
-// The neighbour of (x, y) in direction d, as hexNeighbour gives it, without leaving the file.
-inline bool stepHex(int x, int y, int d, int w, int h, int& nx, int& ny)
-{
-    static constexpr int kDy[kHexDirections] = { 0, 1, 1, 0, -1, -1 };
-    // x offsets for even and odd rows.
-    static constexpr int kDx[2][kHexDirections] = { { -1, -1, 0, 1, 0, -1 }, { -1, 0, 1, 1, 1, 0 } };
-    nx = x + kDx[y & 1][d];
-    ny = y + kDy[d];
-    return unsigned(nx) < unsigned(w) && unsigned(ny) < unsigned(h);
-}
-
 // Per hex of the map, row by row: owned by nobody or by a friend of the side. Empty without terrain.
 std::vector<uint8_t> friendlyGround(GameState& state, int side)
 {

@@ -78,9 +78,8 @@ private:
     // The neighbour in direction d, as hexNeighbour numbers them; possibly off the map.
     static HexPos step(HexPos p, int d)
     {
-        static constexpr int kDy[kHexDirections] = { 0, 1, 1, 0, -1, -1 };
-        static constexpr int kDx[2][kHexDirections] = { { -1, -1, 0, 1, 0, -1 }, { -1, 0, 1, 1, 1, 0 } };
-        return { p.x + kDx[p.y & 1][d], p.y + kDy[d] };
+        const HexStep s = hexStep(p.y & 1, d);
+        return { p.x + s.dx, p.y + s.dy };
     }
     bool inside(HexPos p) const { return p.x >= 0 && p.y >= 0 && p.x < m_width && p.y < m_height; }
     size_t at(int x, int y) const { return size_t(y) * size_t(m_width) + size_t(x); }

@@ -87,11 +87,8 @@ private:
 void markSightArea(GameState& state, FogMap& fog, int side, int x, int y, int radius, int layer)
 {
     // Every hex within the radius, row by row: the bits are the same in whatever order they are set.
-    const int top = std::max(0, y - radius), bottom = std::min(state.mapHeight() - 1, y + radius);
-    for (int row = top; row <= bottom; ++row) {
-        const HexRowSpan span = hexDiscRow(x, y, radius, row);
-        fog.setRowBits(side, row, span.x0, span.x1, layer);
-    }
+    forEachDiscRow(x, y, radius, state.mapWidth(), state.mapHeight(),
+        [&](int row, int x0, int x1) { fog.setRowBits(side, row, x0, x1, layer); });
 }
 
 bool findRevealer(const GameState& state, int viewer, int hidden_country, int domain, int x, int y, int radius)

@@ -5,15 +5,6 @@
 
 namespace {
 
-struct Step {
-    int dx, dy;
-};
-// The six directions' steps on even rows and on odd rows (odd rows are shifted right).
-constexpr Step kSteps[2][kHexDirections] = {
-    { { -1, 0 }, { -1, 1 }, { 0, 1 }, { 1, 0 }, { 0, -1 }, { -1, -1 } },
-    { { -1, 0 }, { 0, 1 }, { 1, 1 }, { 1, 0 }, { 1, -1 }, { 0, -1 } },
-};
-
 // The order the flood tries the directions in; costs are the same in any order, but which of two
 // equal routes reaches the goal first, and so the working limit, is not.
 constexpr int kOrder[kHexDirections] = { 0, 3, 5, 1, 4, 2 };
@@ -36,7 +27,7 @@ constexpr EdgeMasks edgeMasks()
     for (int k = 0; k < kHexDirections; ++k) {
         const uint8_t bit = uint8_t(1u << k);
         for (int p = 0; p < 2; ++p) {
-            const Step s = kSteps[p][kOrder[k]];
+            const HexStep s = hexStep(p, kOrder[k]);
             if (s.dx < 0)
                 m.lowX[p] |= bit;
             if (s.dx > 0)
@@ -113,7 +104,7 @@ void MoveRangeMap::buildFloodTests()
             if (closed) {
                 dirs = uint8_t(dirs & ~closed[i]);
                 for (int d = 0; d < kHexDirections; ++d) {
-                    const Step s = kSteps[p][d];
+                    const HexStep s = hexStep(p, d);
                     const int nx = x + s.dx, ny = y + s.dy;
                     if ((dirs >> d & 1) && unsigned(nx) < unsigned(w) && unsigned(ny) < unsigned(h)
                         && (closed[size_t(ny) * size_t(w) + size_t(nx)] >> oppositeDirection(d) & 1))
@@ -144,7 +135,7 @@ void MoveRangeMap::flood(int layer)
     for (int k = 0; k < kHexDirections; ++k) {
         const int d = kOrder[k];
         for (int p = 0; p < 2; ++p)
-            offset[p][k] = kSteps[p][d].dy * w + kSteps[p][d].dx;
+            offset[p][k] = hexStep(p, d).dy * w + hexStep(p, d).dx;
         side[k] = 1u << (8 + oppositeDirection(d));
     }
     int32_t* const costs = cost_vector.data();

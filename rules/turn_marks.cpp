@@ -37,14 +37,10 @@ namespace {
 // the map and, with a region, in it. The marks are bits set, the same in whatever order.
 template <typename Mark> void forEachDiscRun(const GameState& state, int cx, int cy, int radius, const HexRegion* only, Mark mark)
 {
-    const int w = state.mapWidth(), h = state.mapHeight();
-    for (int y = std::max(0, cy - radius); y <= std::min(h - 1, cy + radius); ++y) {
-        const HexRowSpan span = hexDiscRow(cx, cy, radius, y);
-        const int x0 = std::max(span.x0, 0), x1 = std::min(span.x1, w - 1);
+    forEachDiscRow(cx, cy, radius, state.mapWidth(), state.mapHeight(), [&](int y, int x0, int x1) {
         if (!only) {
-            if (x0 <= x1)
-                mark(y, x0, x1);
-            continue;
+            mark(y, x0, x1);
+            return;
         }
         for (int x = x0; x <= x1; ++x) {
             if (!only->contains(x, y))
@@ -55,7 +51,7 @@ template <typename Mark> void forEachDiscRun(const GameState& state, int cx, int
             mark(y, x, end);
             x = end;
         }
-    }
+    });
 }
 
 void markRememberedHex(GameState& state, const UnitRecord& unit, int side, const HexRegion* only)

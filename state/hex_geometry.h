@@ -35,6 +35,33 @@ constexpr HexRowSpan hexDiscRow(int cx, int cy, int radius, int y)
     return (cy & 1) ? HexRowSpan { cx - far, cx + near } : HexRowSpan { cx - near, cx + far };
 }
 
+// Calls row(y, x0, x1) for each row of the hexes within radius of the centre that lie on a
+// width × height map.
+template <typename Row> void forEachDiscRow(int cx, int cy, int radius, int width, int height, Row&& row)
+{
+    const int top = cy - radius < 0 ? 0 : cy - radius, bottom = cy + radius < height ? cy + radius : height - 1;
+    for (int y = top; y <= bottom; ++y) {
+        const HexRowSpan span = hexDiscRow(cx, cy, radius, y);
+        const int x0 = span.x0 < 0 ? 0 : span.x0, x1 = span.x1 < width ? span.x1 : width - 1;
+        if (x0 <= x1)
+            row(y, x0, x1);
+    }
+}
+
+// The step to the neighbour in a direction (as hexNeighbour numbers them) from a row of parity 0
+// (even) or 1 (odd), whether or not it lies on the map.
+struct HexStep {
+    int dx, dy;
+};
+constexpr HexStep hexStep(int parity, int direction)
+{
+    constexpr HexStep kSteps[2][kHexDirections] = {
+        { { -1, 0 }, { -1, 1 }, { 0, 1 }, { 1, 0 }, { 0, -1 }, { -1, -1 } },
+        { { -1, 0 }, { 0, 1 }, { 1, 1 }, { 1, 0 }, { 1, -1 }, { 0, -1 } },
+    };
+    return kSteps[parity & 1][direction];
+}
+
 // Packed hex: x in the low 16 bits, y in the high 16 bits.
 constexpr uint32_t packHex(int x, int y) { return uint32_t(x & 0xFFFF) | uint32_t(y & 0xFFFF) << 16; }
 constexpr HexPos unpackHex(uint32_t packed) { return { int32_t(packed & 0xFFFF), int32_t(packed >> 16) }; }

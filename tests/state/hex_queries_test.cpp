@@ -118,6 +118,18 @@ TEST(HexGeometry, DiscRowsHoldExactlyTheHexesWithinTheRadius)
                 }
 }
 
+TEST(HexGeometry, StepsAreTheNeighboursWhereTheyLieOnTheMap)
+{
+    for (HexPos p : everyHex())
+        for (int d = 0; d < kHexDirections; ++d) {
+            const HexStep s = hexStep(p.y & 1, d);
+            const HexPos n = hexNeighbour(p.x, p.y, d, kW, kH);
+            const bool on_map = p.x + s.dx >= 0 && p.x + s.dx < kW && p.y + s.dy >= 0 && p.y + s.dy < kH;
+            const HexPos expected = on_map ? HexPos { p.x + s.dx, p.y + s.dy } : kNoHex;
+            EXPECT_EQ(n, expected) << p.x << "," << p.y << " d" << d;
+        }
+}
+
 TEST(HexGeometry, PackedHexRoundTrips)
 {
     EXPECT_EQ(packHex(3, 5), 0x00050003u);
