@@ -6,6 +6,7 @@
 #include "rules/current_action.h"
 #include "rules/move_display_path.h"
 #include "rules/rules_install.h"
+#include "rules/sight_tracker.h"
 #include "state/game_state.h"
 #include "state/hex_geometry.h"
 
@@ -29,6 +30,8 @@ public:
     CarryOverDeployment deployment;
     ComputerApproach approach;
     RulesInstallation installation;
+    // Each side's sight as last laid, to lay again only where it changed.
+    SightTracker sight;
 
 private:
     GameState& m_state;

@@ -2,6 +2,8 @@
 #include "state/sight_maps.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 
 namespace {
 
@@ -20,6 +22,20 @@ uint16_t sideBit(int side) { return side >= 0 && side < 16 ? uint16_t(1u << side
 template <typename T>
 std::unique_ptr<T[]> zeroed(size_t count) { return std::unique_ptr<T[]>(new T[count]()); }
 
+template <typename T>
+std::unique_ptr<T[]> copied(const T* from, size_t count)
+{
+    std::unique_ptr<T[]> to(new T[count]);
+    std::memcpy(to.get(), from, count * sizeof(T));
+    return to;
+}
+
+uint64_t newFogMapIdentity()
+{
+    static std::atomic<uint64_t> last { 0 };
+    return ++last;
+}
+
 } // namespace
 
 FogMap::FogMap(uint32_t width, uint32_t height, const SightRules& rules)
@@ -29,8 +45,40 @@ FogMap::FogMap(uint32_t width, uint32_t height, const SightRules& rules)
     , m_blocksPerRow((width >> kBlockShift) + 1)
     , m_blockSerials(zeroed<uint64_t>(size_t(m_blocksPerRow) * ((height >> kBlockShift) + 1)))
 {
+    m_identity = newFogMapIdentity();
     for (auto& layer : m_layers)
         layer = zeroed<uint16_t>(size_t(width) * height);
+}
+
+FogMap::FogMap(const FogMap& other)
+    : m_width(other.m_width)
+    , m_height(other.m_height)
+    , m_rules(other.m_rules)
+    , m_serial(other.m_serial)
+    , m_wholeMapSerial(other.m_wholeMapSerial)
+    , m_blocksPerRow(other.m_blocksPerRow)
+    , m_blockSerials(copied(other.m_blockSerials.get(), size_t(m_blocksPerRow) * ((m_height >> kBlockShift) + 1)))
+{
+    m_identity = newFogMapIdentity();
+    for (int layer = 0; layer < kLayerCount; ++layer) {
+        m_layers[layer] = copied(other.m_layers[layer].get(), size_t(m_width) * m_height);
+        m_blank[layer] = other.m_blank[layer];
+    }
+    std::copy(std::begin(other.m_sideSerials), std::end(other.m_sideSerials), std::begin(m_sideSerials));
+}
+
+void FogMap::changedEverywhere()
+{
+    m_wholeMapSerial = ++m_serial;
+    std::fill(std::begin(m_sideSerials), std::end(m_sideSerials), m_serial);
+}
+
+void FogMap::changedInRow(int side, int y, int x0, int x1)
+{
+    m_sideSerials[side] = ++m_serial;
+    uint64_t* blocks = m_blockSerials.get() + size_t(y >> kBlockShift) * m_blocksPerRow;
+    for (int b = x0 >> kBlockShift; b <= x1 >> kBlockShift; ++b)
+        blocks[b] = m_serial;
 }
 
 long FogMap::cellIndex(int x, int y) const { return indexIn(m_width, m_height, x, y); }
@@ -47,7 +95,7 @@ void FogMap::setBit(int side, int x, int y, int layer)
         return;
     cell = uint16_t(cell | bit);
     m_blank[layer] = false;
-    m_blockSerials[size_t(y >> kBlockShift) * m_blocksPerRow + size_t(x >> kBlockShift)] = ++m_serial;
+    changedInRow(side, y, x, x);
 }
 
 void FogMap::setRowBits(int side, int y, int x0, int x1, int layer)
@@ -69,10 +117,33 @@ void FogMap::setRowBits(int side, int y, int x0, int x1, int layer)
     if (first < 0)
         return;
     m_blank[layer] = false;
-    ++m_serial;
-    uint64_t* blocks = m_blockSerials.get() + size_t(y >> kBlockShift) * m_blocksPerRow;
-    for (int b = first >> kBlockShift; b <= last >> kBlockShift; ++b)
-        blocks[b] = m_serial;
+    changedInRow(side, y, first, last);
+}
+
+void FogMap::clearSideBits(int side, int x0, int y0, int x1, int y1)
+{
+    x0 = std::max(x0, 0), x1 = std::min(x1, int(m_width) - 1);
+    y0 = std::max(y0, 0), y1 = std::min(y1, int(m_height) - 1);
+    const uint16_t bit = sideBit(side);
+    if (x0 > x1 || y0 > y1 || !bit)
+        return;
+    for (int layer = 0; layer < kLayerCount; ++layer) {
+        if (m_blank[layer])
+            continue;
+        for (int y = y0; y <= y1; ++y) {
+            uint16_t* row = m_layers[layer].get() + size_t(y) * m_width;
+            int first = -1, last = -1;
+            for (int x = x0; x <= x1; ++x)
+                if (row[x] & bit) {
+                    row[x] = uint16_t(row[x] & ~bit);
+                    if (first < 0)
+                        first = x;
+                    last = x;
+                }
+            if (first >= 0)
+                changedInRow(side, y, first, last);
+        }
+    }
 }
 
 FogMap::Area FogMap::changedSince(uint64_t serial) const

@@ -21,6 +21,9 @@ public:
     static constexpr int kLayerCount = 6;
 
     FogMap(uint32_t width, uint32_t height, const SightRules& rules);
+    // A copy of every bit, answering to the same rules; a map of its own identity.
+    FogMap(const FogMap& other);
+    FogMap& operator=(const FogMap&) = delete;
 
     uint32_t width() const { return m_width; }
     uint32_t height() const { return m_height; }
@@ -32,6 +35,9 @@ public:
     void clearLayer(int layer);
     void keepOnlyCountry(int country);
     void keepAlliedBits(int country);
+    // Clears the side's bit in every layer over the hexes x0..x1 of rows y0..y1; the part off the map
+    // is ignored.
+    void clearSideBits(int side, int x0, int y0, int x1, int y1);
     bool isSeenBy(int side, int x, int y, int layer) const;
     bool isSeenInLayers(int side, int x, int y, uint32_t layer_mask) const;
     // The side's own bit, no alliance and no collapse of layers.
@@ -48,15 +54,23 @@ public:
     };
     uint64_t changeSerial() const { return m_serial; }
     Area changedSince(uint64_t serial) const;
+    // The serial of the last change that may have touched the side's bits; 0 for sides past 15.
+    uint64_t sideSerial(int side) const { return side >= 0 && side < kSides ? m_sideSerials[side] : 0; }
+    // Differs between any two maps made while the program runs, so a reader can tell a new map from
+    // an old one at the same address.
+    uint64_t identity() const { return m_identity; }
 
 private:
     static constexpr int kBlockShift = 3;
+    static constexpr int kSides = 16;
 
     // -1 outside the map.
     long cellIndex(int x, int y) const;
     int effectiveLayer(int layer) const { return m_rules.layeredSight() ? layer : 0; }
     // A change over the whole map.
-    void changedEverywhere() { m_wholeMapSerial = ++m_serial; }
+    void changedEverywhere();
+    // The blocks of row y from x0 to x1 changed, in the side's bits.
+    void changedInRow(int side, int y, int x0, int x1);
     // Clears every bit not in keep, in every layer.
     void keepBits(uint16_t keep);
 
@@ -68,6 +82,8 @@ private:
     bool m_blank[kLayerCount] = { true, true, true, true, true, true };
     uint64_t m_serial = 0;
     uint64_t m_wholeMapSerial = 0;
+    uint64_t m_sideSerials[kSides] = {};
+    uint64_t m_identity;
     uint32_t m_blocksPerRow;
     std::unique_ptr<uint64_t[]> m_blockSerials;
 };
