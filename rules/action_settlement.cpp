@@ -19,6 +19,14 @@ void RulesSettlement::hexTurnMarksLaidAfresh(GameState& state)
         m_marks.takeFreshMarks(state);
 }
 
+bool RulesSettlement::keepHexTurnMarks(GameState& state)
+{
+    if (&state != &m_state)
+        return false;
+    resetHexTurnMarks();
+    return true;
+}
+
 void RulesSettlement::updateSupplyLines() { ::updateSupplyLines(m_state); }
 
 void RulesSettlement::answerUi(int value) { m_state.handshake().answerUi(uint8_t(value)); }

@@ -17,6 +17,7 @@ public:
     // Keeps the marks up to date incrementally; the same marks as a full rebuild.
     void resetHexTurnMarks() override;
     void hexTurnMarksLaidAfresh(GameState& state) override;
+    bool keepHexTurnMarks(GameState& state) override;
     void updateSupplyLines() override;
     void answerUi(int value) override;
 

@@ -33,6 +33,9 @@ public:
     virtual void resetHexTurnMarks() = 0;
     // Every per-turn mark of the state has just been laid afresh, so marks kept can start from them.
     virtual void hexTurnMarksLaidAfresh(GameState&) { }
+    // Brings the per-turn marks of the state up to date from the marks kept, as resetHexTurnMarks
+    // does; false when this settlement keeps no marks of that state.
+    virtual bool keepHexTurnMarks(GameState&) { return false; }
     virtual void updateSupplyLines() = 0;
     // Tells the waiting game thread that the user interface has handled its request.
     virtual void answerUi(int value) = 0;

@@ -116,8 +116,11 @@ void markUnitThreatZones(GameState& state, int side, int index, const HexRegion*
 
 void resetHexTurnMarks(GameState& state)
 {
+    ActionSettlement* settlement = actionSettlement();
+    if (settlement && settlement->keepHexTurnMarks(state))
+        return;
     layHexTurnMarksAfresh(state);
-    if (ActionSettlement* settlement = actionSettlement())
+    if (settlement)
         settlement->hexTurnMarksLaidAfresh(state);
 }
 

@@ -55,9 +55,10 @@ enum ThreatRelation : int {
     kThreatOther = 2,
 };
 
-// Clears every hex's per-turn unit word and both threat-layer sets, then lays the marks of every unit
-// of the neutral side and of every country in play. The installed action settlement is told, so that
-// the marks it keeps after each action start from these.
+// Leaves every hex's per-turn unit word and both threat-layer sets as clearing them and laying the
+// marks of every unit of the neutral side and of every country in play leaves them. The installed
+// action settlement brings its kept marks up to date instead when it keeps the state's; else the
+// marks are laid afresh and it is told, so that the marks it keeps start from these.
 void resetHexTurnMarks(GameState& state);
 // The same, telling no one: the kept marks' own rebuild.
 void layHexTurnMarksAfresh(GameState& state);

@@ -2,6 +2,7 @@
 // lay again there.
 #include "rules/turn_marks_tracker.h"
 
+#include "rules/changed_records.h"
 #include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/sight_maps.h"
@@ -45,9 +46,21 @@ void HexRegion::addBox(int x0, int y0, int x1, int y1)
 
 bool HexRegion::overlapsABox(int x0, int y0, int x1, int y1) const
 {
-    for (const Box& box : m_boxes)
-        if (x0 <= box.x1 && box.x0 <= x1 && y0 <= box.y1 && box.y0 <= y1)
+    // Past a few boxes, the box's own rows of the hex map are read instead of every box.
+    constexpr size_t kBoxesWorthReading = 8;
+    if (m_boxes.size() <= kBoxesWorthReading) {
+        for (const Box& box : m_boxes)
+            if (x0 <= box.x1 && box.x0 <= x1 && y0 <= box.y1 && box.y0 <= y1)
+                return true;
+        return false;
+    }
+    x0 = std::max(x0, m_bounds.x0), x1 = std::min(x1, m_bounds.x1);
+    y0 = std::max(y0, m_bounds.y0), y1 = std::min(y1, m_bounds.y1);
+    for (int y = y0; y <= y1; ++y) {
+        const uint8_t* row = m_hexes.data() + size_t(y) * size_t(m_width);
+        if (std::memchr(row + x0, 1, size_t(x1 - x0 + 1)))
             return true;
+    }
     return false;
 }
 
@@ -60,14 +73,12 @@ TurnMarkTracker::Setting TurnMarkTracker::settingOf(GameState& state) const
     s.fog = fog;
     s.width = state.mapWidth();
     s.height = state.mapHeight();
-    s.current = state.turnBlock().currentCountry;
+    s.countryTurn = state.turnBlock().currentCountry < kCountryCount;
     for (int side = 0; side < kSideCount; ++side)
         if (takesPartInMarks(state, side))
             s.sides = uint16_t(s.sides | 1u << side);
-    if (fog) {
-        s.friends = fog->rules().allianceMaskOf(s.current);
+    if (fog)
         s.layeredSight = fog->rules().layeredSight();
-    }
     s.search = state.ruleSwitch(kRuleSearch);
     s.rebuilds = g_turnMarkRebuilds;
     return s;
@@ -97,7 +108,7 @@ TurnMarkTracker::UnitInputs TurnMarkTracker::inputsOf(GameState& state, const Un
 
 bool TurnMarkTracker::seenByCurrent(const GameState& state, const UnitInputs& in, int relation, int side, int index) const
 {
-    const int viewer = m_setting.current;
+    const int viewer = m_current;
     if (!in.onOwnHex || viewer >= kCountryCount)
         return false;
     if (relation != kThreatOther || m_setting.search == 0)
@@ -114,16 +125,24 @@ void TurnMarkTracker::rebuild(GameState& state)
     takeFreshMarks(state);
 }
 
+uint16_t TurnMarkTracker::friendsOf(const GameState& state, int current)
+{
+    const FogMap* fog = state.fogMap();
+    return fog ? fog->rules().allianceMaskOf(current) : 0;
+}
+
 void TurnMarkTracker::takeFreshMarks(GameState& state)
 {
     m_setting = settingOf(state);
+    m_current = state.turnBlock().currentCountry;
+    m_friends = friendsOf(state, m_current);
     for (int side = 0; side < kSideCount; ++side) {
         SideUnits& units = m_sides[size_t(side)];
         units.records.clear();
         units.inputs.clear();
         if (!(m_setting.sides >> side & 1))
             continue;
-        units.relation = threatRelationTo(state, side, m_setting.current);
+        units.relation = threatRelationTo(state, side, m_current);
         units.standing.reset(m_setting.width, m_setting.height);
         units.remembering.clear();
         units.hiding.clear();
@@ -197,75 +216,78 @@ void TurnMarkTracker::updateSide(GameState& state, int side)
     SideUnits& units = m_sides[size_t(side)];
     const UnitRecord* table = state.unitTable(side);
     const size_t count = table ? state.unitCount(side) : 0;
-    const int relation = threatRelationTo(state, side, m_setting.current);
+    const int relation = threatRelationTo(state, side, m_current);
     const bool same_relation = relation == units.relation;
     units.relation = relation;
-    // A unit whose record stayed is asked again whether it is seen only where the answer may have
-    // changed: one of another camp, under the search rule, that may hide or stands where sight changed.
-    const bool sight_asked = relation == kThreatOther && m_setting.search != 0 && m_setting.current < kCountryCount;
-    const bool any_fog = state.fogMap() != nullptr;
-    const FogMap::Area changed = m_sightChanged;
-    auto may_be_seen_otherwise = [&](const UnitInputs& in) {
-        const bool in_changed = (in.x >= changed.x0) & (in.x <= changed.x1) & (in.y >= changed.y0) & (in.y <= changed.y1);
-        return sight_asked & in.present & in.onOwnHex & (in.mayHide | !any_fog | in_changed);
-    };
-    // Most actions leave most sides' records as they were: one comparison of the whole block.
-    const bool same_records = same_relation && count == units.records.size()
-        && (count == 0 || std::memcmp(table, units.records.data(), count * sizeof(UnitRecord)) == 0);
-    if (same_records) {
-        if (!sight_asked)
-            return;
-        // The units to ask again: those that may hide, and those standing where sight changed.
-        m_candidates.clear();
-        if (!any_fog) {
-            for (size_t i = 0; i < count; ++i)
-                m_candidates.push_back(uint32_t(i));
-        } else {
-            m_candidates.assign(units.hiding.begin(), units.hiding.end());
-            units.standing.forEachNear(changed.x0, changed.y0, changed.x1, changed.y1, [&](uint32_t i) {
-                if (!units.inputs[i].mayHide)
-                    m_candidates.push_back(i);
-            });
-        }
-        for (const uint32_t i : m_candidates) {
-            UnitInputs& kept = units.inputs[i];
-            if (!may_be_seen_otherwise(kept) || kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
-                continue;
-            // The record stands, so the box of the marks is the same before and after.
-            addCover(kept);
-            kept.strong = int8_t(kept.strong ^ 1);
-        }
-        return;
-    }
     const size_t kept_count = units.records.size();
     if (count > kept_count) {
         units.records.resize(count);
         units.inputs.resize(count);
     }
-    for (size_t i = 0; i < units.records.size(); ++i) {
+    // The units whose inputs may have changed: those whose record changed or is new or gone, or every
+    // unit when the side's relation to the current country changed.
+    m_changed.clear();
+    const size_t both = std::min(count, kept_count);
+    if (same_relation)
+        forEachChangedRecord(table, units.records.data(), both, [&](size_t i) { m_changed.push_back(uint32_t(i)); });
+    for (size_t i = same_relation ? both : 0; i < units.records.size(); ++i)
+        m_changed.push_back(uint32_t(i));
+    for (const uint32_t i : m_changed) {
         UnitInputs& kept = units.inputs[i];
         if (i >= count) {
             // Past the table's end: a unit no longer counted lays nothing.
             addCover(kept);
-            setInputs(units, uint32_t(i), UnitInputs());
-            units.records[i] = UnitRecord {};
+            setInputs(units, i, UnitInputs());
             continue;
         }
-        const bool same = same_relation && i < kept_count && std::memcmp(&table[i], &units.records[i], sizeof(UnitRecord)) == 0;
-        if (same) {
-            if (!may_be_seen_otherwise(kept) || kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
-                continue;
-        } else if (!kept.present && !isPresent(table[i])) {
+        if (!kept.present && !isPresent(table[i])) {
             units.records[i] = table[i];
             continue;
         }
         addCover(kept);
         units.records[i] = table[i];
-        setInputs(units, uint32_t(i), inputsOf(state, table[i], side, int(i), relation));
+        setInputs(units, i, inputsOf(state, table[i], side, int(i), relation));
         addCover(kept);
     }
     units.records.resize(count);
     units.inputs.resize(count);
+    recheckSight(state, side);
+}
+
+void TurnMarkTracker::recheckSight(GameState& state, int side)
+{
+    SideUnits& units = m_sides[size_t(side)];
+    const int relation = units.relation;
+    // A unit whose record stayed is asked again whether it is seen only where the answer may have
+    // changed: one of another camp, under the search rule, that may hide or stands where sight changed.
+    // A unit just taken from its record answers as it did.
+    const bool sight_asked = relation == kThreatOther && m_setting.search != 0 && m_current < kCountryCount;
+    if (!sight_asked)
+        return;
+    const bool any_fog = state.fogMap() != nullptr;
+    const FogMap::Area changed = m_sightChanged;
+    m_candidates.clear();
+    if (!any_fog) {
+        for (size_t i = 0; i < units.inputs.size(); ++i)
+            m_candidates.push_back(uint32_t(i));
+    } else {
+        m_candidates.assign(units.hiding.begin(), units.hiding.end());
+        units.standing.forEachNear(changed.x0, changed.y0, changed.x1, changed.y1, [&](uint32_t i) {
+            if (!units.inputs[i].mayHide)
+                m_candidates.push_back(i);
+        });
+    }
+    for (const uint32_t i : m_candidates) {
+        UnitInputs& kept = units.inputs[i];
+        const bool in_changed = kept.x >= changed.x0 && kept.x <= changed.x1 && kept.y >= changed.y0 && kept.y <= changed.y1;
+        if (!kept.present || !kept.onOwnHex || !(kept.mayHide || !any_fog || in_changed))
+            continue;
+        if (kept.strong == int8_t(seenByCurrent(state, kept, relation, side, int(i))))
+            continue;
+        // The record stands, so the box of the marks is the same before and after.
+        addCover(kept);
+        kept.strong = int8_t(kept.strong ^ 1);
+    }
 }
 
 void TurnMarkTracker::update(GameState& state)
@@ -277,6 +299,14 @@ void TurnMarkTracker::update(GameState& state)
     m_region.reset(m_setting.width, m_setting.height);
     if (const FogMap* fog = state.fogMap())
         m_sightChanged = fog->changedSince(m_fogSerial);
+    const int current = state.turnBlock().currentCountry;
+    const uint16_t friends = friendsOf(state, current);
+    if (current != m_current || friends != m_friends) {
+        // Another viewer: every answer of the sight map may differ.
+        m_current = current;
+        m_friends = friends;
+        m_sightChanged = { 0, 0, m_setting.width - 1, m_setting.height - 1 };
+    }
     for (int side = 0; side < kSideCount; ++side)
         if (m_setting.sides >> side & 1)
             updateSide(state, side);

@@ -16,9 +16,11 @@ public:
     // Leaves the marks as resetHexTurnMarks would lay them now. Each unit's marks depend only on its
     // record, whether the country whose turn it is sees it and its relation to that country; a unit
     // whose inputs changed since the last call has the hexes its old and new marks may cover cleared,
-    // and every unit reaching them lays its marks there again. A full rebuild when there is nothing
-    // to compare with: the first call, after any other rebuild, or when the map, the sight map, the
-    // country whose turn it is, its friends or the countries in play changed.
+    // and every unit reaching them lays its marks there again. When the country whose turn it is or
+    // its friends changed, every unit is asked again how it relates to them and whether they see it.
+    // A full rebuild when there is nothing to compare with: the first call, after any other rebuild,
+    // or when the map, the sight map or the countries in play changed, or a turn passes between a
+    // country and no country.
     void update(GameState& state);
     // The marks were just laid afresh by someone else: keep them, and the units they were laid from.
     void takeFreshMarks(GameState& state);
@@ -59,9 +61,8 @@ private:
         const void* fog = nullptr;
         int width = 0;
         int height = 0;
-        int current = -1;
+        bool countryTurn = false;
         uint16_t sides = 0;
-        uint16_t friends = 0;
         bool layeredSight = false;
         int search = 0;
         unsigned rebuilds = 0;
@@ -69,6 +70,7 @@ private:
     };
 
     Setting settingOf(GameState& state) const;
+    static uint16_t friendsOf(const GameState& state, int current);
     static bool isPresent(const UnitRecord& unit);
     // Whether the country whose turn it is sees the unit, as isUnitVisibleTo answers; a unit of its
     // own camp is always seen, one of another camp that cannot hide is seen where the sight map says.
@@ -78,6 +80,8 @@ private:
     // Takes the side's units as they stand, putting the boxes of every unit whose inputs changed
     // into the region.
     void updateSide(GameState& state, int side);
+    // Asks again whether the current country sees the side's units whose answer may have changed.
+    void recheckSight(GameState& state, int side);
     // Replaces a unit's inputs, keeping the side's files up to date.
     void setInputs(SideUnits& units, uint32_t index, const UnitInputs& in);
     void addCover(const UnitInputs& unit);
@@ -93,11 +97,15 @@ private:
 
     bool m_kept = false;
     Setting m_setting;
+    // The country whose turn it is, and the sides it counts as friends.
+    int m_current = -1;
+    uint16_t m_friends = 0;
     // The sight map's change serial when the units' sight answers were last taken, and the hexes
     // whose sight changed since then.
     uint64_t m_fogSerial = 0;
     FogMap::Area m_sightChanged;
     std::array<SideUnits, 9> m_sides;
     std::vector<uint32_t> m_candidates;
+    std::vector<uint32_t> m_changed;
     HexRegion m_region;
 };

@@ -44,6 +44,7 @@ FogMap::FogMap(uint32_t width, uint32_t height, const SightRules& rules)
     , m_rules(rules)
     , m_blocksPerRow((width >> kBlockShift) + 1)
     , m_blockSerials(zeroed<uint64_t>(size_t(m_blocksPerRow) * ((height >> kBlockShift) + 1)))
+    , m_rowSerials(zeroed<uint64_t>((height >> kBlockShift) + 1))
 {
     m_identity = newFogMapIdentity();
     for (auto& layer : m_layers)
@@ -58,6 +59,7 @@ FogMap::FogMap(const FogMap& other)
     , m_wholeMapSerial(other.m_wholeMapSerial)
     , m_blocksPerRow(other.m_blocksPerRow)
     , m_blockSerials(copied(other.m_blockSerials.get(), size_t(m_blocksPerRow) * ((m_height >> kBlockShift) + 1)))
+    , m_rowSerials(copied(other.m_rowSerials.get(), (m_height >> kBlockShift) + 1))
 {
     m_identity = newFogMapIdentity();
     for (int layer = 0; layer < kLayerCount; ++layer) {
@@ -76,6 +78,7 @@ void FogMap::changedEverywhere()
 void FogMap::changedInRow(int side, int y, int x0, int x1)
 {
     m_sideSerials[side] = ++m_serial;
+    m_rowSerials[y >> kBlockShift] = m_serial;
     uint64_t* blocks = m_blockSerials.get() + size_t(y >> kBlockShift) * m_blocksPerRow;
     for (int b = x0 >> kBlockShift; b <= x1 >> kBlockShift; ++b)
         blocks[b] = m_serial;
@@ -156,7 +159,7 @@ FogMap::Area FogMap::changedSince(uint64_t serial) const
     const int rows = int(m_height >> kBlockShift) + 1;
     area = { int(m_blocksPerRow), rows, -1, -1 };
     for (int by = 0; by < rows; ++by)
-        for (int bx = 0; bx < int(m_blocksPerRow); ++bx)
+        for (int bx = 0; m_rowSerials[by] > serial && bx < int(m_blocksPerRow); ++bx)
             if (m_blockSerials[size_t(by) * m_blocksPerRow + size_t(bx)] > serial) {
                 area.x0 = std::min(area.x0, bx), area.x1 = std::max(area.x1, bx);
                 area.y0 = std::min(area.y0, by), area.y1 = std::max(area.y1, by);

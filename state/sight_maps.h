@@ -86,6 +86,8 @@ private:
     uint64_t m_identity;
     uint32_t m_blocksPerRow;
     std::unique_ptr<uint64_t[]> m_blockSerials;
+    // The latest serial of each row of blocks, so that a look for changes passes over quiet rows.
+    std::unique_ptr<uint64_t[]> m_rowSerials;
 };
 
 // Marks laid per country by the hex scans: eight byte layers, a strong second set, three mask layers.
