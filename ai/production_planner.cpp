@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -22,7 +23,7 @@ constexpr int kNoFront = 0xFFFF;
 // A person who hands production to the computer is planned for like a computer country.
 bool isCountry(GameState& state, int country)
 {
-    return country >= 0 && country < kCountryCount && state.unitTable(country);
+    return country >= 0 && country < kCountryCount && std::as_const(state).unitTable(country);
 }
 
 } // namespace

@@ -41,7 +41,12 @@ const UnitTypeRecord* sideType(const GameState& state, const CombatSide& side)
 
 CombatPair& currentCombat(GameState& state) { return rulesContext(state).combat; }
 
-UnitRecord* CombatPair::unit(const GameState& state, int k) const
+UnitRecord* CombatPair::unit(GameState& state, int k) const
+{
+    return isSideSet(k) ? state.unitOf(side[k].code, side[k].index) : nullptr;
+}
+
+const UnitRecord* CombatPair::unit(const GameState& state, int k) const
 {
     return isSideSet(k) ? state.unitOf(side[k].code, side[k].index) : nullptr;
 }

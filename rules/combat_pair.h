@@ -67,7 +67,8 @@ struct CombatPair {
     bool isHexSide(int k) const { return side[k].code == kHexSideCode; }
     bool isSideSet(int k) const { return !isHexSide(k) && side[k].code >= 0; }
     // The unit behind a set side; null for a hex, no target or a stale index.
-    UnitRecord* unit(const GameState& state, int k) const;
+    UnitRecord* unit(GameState& state, int k) const;
+    const UnitRecord* unit(const GameState& state, int k) const;
 
     // A code above 108 is a hex whose position is packed into index.
     void setSide(const GameState& state, int k, int code, int index);

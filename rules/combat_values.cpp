@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <vector>
+#include <utility>
 
 namespace {
 
@@ -65,7 +66,7 @@ int areaCoverPercent(GameState& state, int side, int x, int y, int domain)
         return 0;
     int best = 0;
     for (uint32_t i = 0; i < state.unitCount(side); ++i) {
-        const UnitRecord& unit = state.unitTable(side)[i];
+        const UnitRecord& unit = std::as_const(state).unitTable(side)[i];
         if (!unitInPlay(unit) || unit.hasFlag(kUnitAwaitingProduction))
             continue;
         const UnitTypeRecord& type = unit.type();

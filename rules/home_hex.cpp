@@ -5,6 +5,7 @@
 #include "state/unit_facts.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -71,7 +72,7 @@ bool isCapitalOf(GameState& state, int x, int y, int side)
 
 bool hasHeadquartersAt(GameState& state, int x, int y, int side)
 {
-    const UnitRecord* table = state.unitTable(side);
+    const UnitRecord* table = std::as_const(state).unitTable(side);
     for (int i = 0; table && i < int(state.unitCount(side)); ++i) {
         const UnitRecord& unit = table[i];
         if (unit.x == x && unit.y == y && unit.isOnOwnHex() && isHeadquarters(state, unit))
@@ -88,7 +89,7 @@ void collectHomeAnchors(GameState& state, int side, std::vector<HexPos>& anchors
         if (building.owner() == side && terrain && terrain->kind == kTerrainCapital)
             anchors.push_back({ int32_t(building.x), int32_t(building.y) });
     }
-    const UnitRecord* table = state.unitTable(side);
+    const UnitRecord* table = std::as_const(state).unitTable(side);
     for (int i = 0; table && i < int(state.unitCount(side)); ++i)
         if (isHeadquarters(state, table[i]))
             anchors.push_back({ table[i].x, table[i].y });
@@ -107,7 +108,7 @@ HexPos computeHomeHex(GameState& state, int side)
         for (int x = 0; x < state.mapWidth(); ++x)
             if (isCapitalOf(state, x, y, side))
                 return { x, y };
-    const UnitRecord* table = state.unitTable(side);
+    const UnitRecord* table = std::as_const(state).unitTable(side);
     for (int i = 0; table && i < int(state.unitCount(side)); ++i)
         if (isHeadquarters(state, table[i]) && !table[i].hasFlag(kUnitAwaitingProduction))
             return { table[i].x, table[i].y };

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -79,7 +80,7 @@ void MoveRangeMap::buildUnitFlags()
             if (country.controller == 0 || country.inPlay != 1)
                 continue;
         }
-        addSideUnits(s, m_state.unitTable(s), int(m_state.unitCount(s)), false, reaches);
+        addSideUnits(s, std::as_const(m_state).unitTable(s), int(m_state.unitCount(s)), false, reaches);
         if (s < kCountryCount)
             addSideUnits(s, m_state.missileTable(s), int(m_state.missileCount(s)), true, reaches);
     }

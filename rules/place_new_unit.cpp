@@ -7,9 +7,11 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
+#include <utility>
+
 bool placeNewUnit(GameState& state, int x, int y, int country, int unit_type)
 {
-    if (country < 0 || country >= kCountryCount || !state.isOnMap(x, y) || !state.unitTable(country)
+    if (country < 0 || country >= kCountryCount || !state.isOnMap(x, y) || !std::as_const(state).unitTable(country)
         || unit_type <= 0 || !state.unitTypeIndex(unit_type))
         return false;
     const UnitTypeRecord& type = state.unitTypeRecord(unit_type);

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -99,7 +100,7 @@ struct Purchase {
 bool checkPurchase(GameState& state, int x, int y, int side, int type_id, int counters, bool in_building, int index,
     Purchase& out)
 {
-    if (side < 0 || side >= kCountryCount || !state.isOnMap(x, y) || !state.unitTable(side) || counters < 1)
+    if (side < 0 || side >= kCountryCount || !state.isOnMap(x, y) || !std::as_const(state).unitTable(side) || counters < 1)
         return false;
     if (!state.unitTypeIndex(type_id))
         return false;

@@ -9,6 +9,7 @@
 #include "state/unit_facts.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -44,7 +45,7 @@ std::vector<uint8_t> buildThreatGrid(GameState& state, int side, int target_clas
     for (int enemy = 0; enemy < kSideCount; ++enemy) {
         if (!state.isEnemy(side, enemy))
             continue;
-        const UnitRecord* table = state.unitTable(enemy);
+        const UnitRecord* table = std::as_const(state).unitTable(enemy);
         for (uint32_t i = 0; table && i < state.unitCount(enemy); ++i) {
             const UnitRecord& u = table[i];
             if (!unitInPlay(u) || u.hasFlag(kUnitAwaitingProduction) || !u.isOnOwnHex()

@@ -3,11 +3,13 @@
 #include "rules/sight_tracker.h"
 
 #include "rules/fog.h"
+#include "rules/changed_records.h"
 #include "rules/fog_scans.h"
 #include "state/sight_maps.h"
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 SightTracker::Setting SightTracker::settingOf(const GameState& state)
 {
@@ -92,7 +94,7 @@ void SightTracker::setUnit(SideSight& side, uint32_t index, const Sight& sight)
 void SightTracker::takeSide(GameState& state, int side)
 {
     SideSight& units = m_sides[size_t(side)];
-    const UnitRecord* table = state.unitTable(side);
+    const UnitRecord* table = std::as_const(state).unitTable(side);
     const size_t count = table ? state.unitCount(side) : 0;
     units.records.assign(table, table + count);
     units.units.assign(count, Sight());
@@ -115,6 +117,7 @@ void SightTracker::takeLaid(GameState& state, uint16_t exact)
         takeSide(state, side);
         sight.serial = state.fogMap()->sideSerial(side);
     }
+    m_look = state.unitTouches().look();
     m_kept = true;
 }
 
@@ -140,28 +143,36 @@ void SightTracker::layWholeSide(GameState& state, FogMap& fog, int side)
 void SightTracker::compareUnits(GameState& state, int side)
 {
     SideSight& units = m_sides[size_t(side)];
-    const UnitRecord* table = state.unitTable(side);
+    const UnitRecord* table = std::as_const(state).unitTable(side);
     const size_t count = table ? state.unitCount(side) : 0;
-    // Most actions leave most sides' records as they were: one comparison of the whole block.
-    if (count == units.records.size() && (count == 0 || std::memcmp(table, units.records.data(), count * sizeof(UnitRecord)) == 0))
-        return;
     const size_t kept_count = units.records.size();
     if (count > kept_count) {
         units.records.resize(count);
         units.units.resize(count);
     }
-    for (size_t i = 0; i < units.records.size(); ++i) {
-        if (i < kept_count && i < count && std::memcmp(&table[i], &units.records[i], sizeof(UnitRecord)) == 0)
-            continue;
+    auto take = [&](size_t i) {
         const Sight now = i < count ? unitSight(table[i], side, m_setting.layeredSight) : Sight();
         if (i < count)
             units.records[i] = table[i];
         if (now == units.units[i])
-            continue;
+            return;
         noteChange(units.units[i]);
         noteChange(now);
         setUnit(units, uint32_t(i), now);
+    };
+    const size_t both = std::min(count, kept_count);
+    // Only records handed out writable since the last look may differ; the current country's are
+    // all compared, as its acting units may be written through pointers taken before that look.
+    const UnitTouches& touches = state.unitTouches();
+    if (side == state.turnBlock().currentCountry || touches.tableTouchedAfter(side, m_look)) {
+        forEachChangedRecord(table, units.records.data(), both, take);
+    } else {
+        for (size_t i = 0; i < both; ++i)
+            if (touches.touchedAfter(side, int(i), m_look) && std::memcmp(&table[i], &units.records[i], sizeof(UnitRecord)) != 0)
+                take(i);
     }
+    for (size_t i = both; i < units.records.size(); ++i)
+        take(i);
     units.records.resize(count);
     units.units.resize(count);
 }
@@ -234,5 +245,6 @@ bool SightTracker::update(GameState& state, uint16_t exact)
             laySight(state, fog, building);
     m_readBuildings.resize(state.buildingCount());
     m_buildings.swap(m_readBuildings);
+    m_look = state.unitTouches().look();
     return true;
 }

@@ -79,6 +79,8 @@ private:
 
     bool m_kept = false;
     Setting m_setting;
+    // The look at the unit records' touches that took the records kept.
+    uint32_t m_look = 0;
     std::array<SideSight, kSideCount> m_sides;
     std::vector<Sight> m_buildings;
     std::vector<Sight> m_readBuildings;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -147,7 +148,7 @@ void TurnMarkTracker::takeFreshMarks(GameState& state)
         units.remembering.clear();
         units.hiding.clear();
         units.radius = 0;
-        const UnitRecord* table = state.unitTable(side);
+        const UnitRecord* table = std::as_const(state).unitTable(side);
         const int count = table ? int(state.unitCount(side)) : 0;
         units.records.assign(table, table + count);
         units.inputs.resize(size_t(count));
@@ -156,6 +157,7 @@ void TurnMarkTracker::takeFreshMarks(GameState& state)
     }
     const FogMap* fog = state.fogMap();
     m_fogSerial = fog ? fog->changeSerial() : 0;
+    m_look = state.unitTouches().look();
     m_kept = true;
 }
 
@@ -214,7 +216,7 @@ void TurnMarkTracker::clearRegion(GameState& state)
 void TurnMarkTracker::updateSide(GameState& state, int side)
 {
     SideUnits& units = m_sides[size_t(side)];
-    const UnitRecord* table = state.unitTable(side);
+    const UnitRecord* table = std::as_const(state).unitTable(side);
     const size_t count = table ? state.unitCount(side) : 0;
     const int relation = threatRelationTo(state, side, m_current);
     const bool same_relation = relation == units.relation;
@@ -228,8 +230,17 @@ void TurnMarkTracker::updateSide(GameState& state, int side)
     // unit when the side's relation to the current country changed.
     m_changed.clear();
     const size_t both = std::min(count, kept_count);
-    if (same_relation)
+    const UnitTouches& touches = state.unitTouches();
+    // Only records handed out writable since the last look may differ. The current country's are
+    // all compared, as its acting units may be written through pointers taken before that look.
+    const bool compare_all = side == m_current || touches.tableTouchedAfter(side, m_look);
+    if (same_relation && compare_all) {
         forEachChangedRecord(table, units.records.data(), both, [&](size_t i) { m_changed.push_back(uint32_t(i)); });
+    } else if (same_relation) {
+        for (size_t i = 0; i < both; ++i)
+            if (touches.touchedAfter(side, int(i), m_look) && std::memcmp(&table[i], &units.records[i], sizeof(UnitRecord)) != 0)
+                m_changed.push_back(uint32_t(i));
+    }
     for (size_t i = same_relation ? both : 0; i < units.records.size(); ++i)
         m_changed.push_back(uint32_t(i));
     for (const uint32_t i : m_changed) {
@@ -312,8 +323,14 @@ void TurnMarkTracker::update(GameState& state)
             updateSide(state, side);
     const FogMap* fog = state.fogMap();
     m_fogSerial = fog ? fog->changeSerial() : 0;
-    if (m_region.empty())
-        return;
+    if (!m_region.empty())
+        layRegion(state);
+    // After the lay, whose reads of the records are no writes.
+    m_look = state.unitTouches().look();
+}
+
+void TurnMarkTracker::layRegion(GameState& state)
+{
     clearRegion(state);
     // The units that may reach the region: those standing within the side's greatest radius of its
     // bounds, and those remembering a hex; then the exact test on those.

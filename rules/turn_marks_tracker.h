@@ -94,6 +94,8 @@ private:
         return unit.remembers && m_region.contains(unit.goalX, unit.goalY);
     }
     void clearRegion(GameState& state);
+    // Clears the region and lays again there the marks of every unit reaching it.
+    void layRegion(GameState& state);
 
     bool m_kept = false;
     Setting m_setting;
@@ -103,6 +105,8 @@ private:
     // The sight map's change serial when the units' sight answers were last taken, and the hexes
     // whose sight changed since then.
     uint64_t m_fogSerial = 0;
+    // The look at the unit records' touches that took the records kept.
+    uint32_t m_look = 0;
     FogMap::Area m_sightChanged;
     std::array<SideUnits, 9> m_sides;
     std::vector<uint32_t> m_candidates;

@@ -4,6 +4,8 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
+#include <utility>
+
 namespace {
 
 // Bit n set when troop number n is in use among the table's used records.
@@ -47,7 +49,7 @@ int nextTroopNumber(GameState& state, int side)
     int capacity = unitCapacity(state, side);
     if (capacity <= 0)
         return -1;
-    return firstFree(usedNumbers(state.unitTable(side), capacity));
+    return firstFree(usedNumbers(std::as_const(state).unitTable(side), capacity));
 }
 
 int nextCarryOverNumber(GameState& state)
@@ -60,7 +62,7 @@ void listFreeUnitNumbers(GameState& state, int side, std::vector<uint32_t>& list
     int capacity = unitCapacity(state, side);
     if (capacity <= 0)
         return;
-    std::vector<bool> used = usedNumbers(state.unitTable(side), capacity);
+    std::vector<bool> used = usedNumbers(std::as_const(state).unitTable(side), capacity);
     for (int n = 1; n <= capacity; ++n)
         if (!used[size_t(n)])
             list.push_back(uint32_t(n));

@@ -23,6 +23,7 @@
 #include "state/turn_block.h"
 #include "state/turn_stats.h"
 #include "state/unit_record.h"
+#include "state/unit_touches.h"
 #include "state/rule_block.h"
 #include "state/terrain_record.h"
 #include "state/unit_type_record.h"
@@ -64,6 +65,7 @@ enum GameFont : int {
 
 constexpr int kSideCount = 9;
 constexpr int kCountryCount = 8;
+static_assert(UnitTouches::kSides == kSideCount && UnitTouches::kRecords == kUnitTableSize);
 constexpr int kGridHexes = 65536;
 
 // A side's movement costs from its home hex, one width × height grid per movement type, made on
@@ -158,7 +160,13 @@ public:
     BattleUnitData* battleUnitData() const { return m_battleUnitData; }
     CustomColorTable* customColors() const { return m_customColors.get(); }
     CountryRecord& country(int c) { return m_countries[size_t(c)]; }
-    UnitRecord* unitTable(int side) const { return m_unitTables[size_t(side)].get(); }
+    const UnitRecord* unitTable(int side) const { return m_unitTables[size_t(side)].get(); }
+    // Handed out writable: every record of the side is noted as touched.
+    UnitRecord* unitTable(int side)
+    {
+        m_unitTouches.touchTable(side);
+        return m_unitTables[size_t(side)].get();
+    }
     UnitRecord* missileTable(int country) const { return m_missileTables[size_t(country)].get(); }
     DestroyedUnitRecord* destroyedUnits(int country) const { return m_destroyedUnits[size_t(country)].get(); }
     TerrainCell* terrainGrid() const { return m_terrainGrid.get(); }
@@ -246,7 +254,15 @@ public:
     bool isHexOwnerAllied(int country, int x, int y) const;
 
     // Sides 0..8 and missiles 100..107; null for any other code or an index outside the table.
-    UnitRecord* unitOf(int code, int index) const;
+    const UnitRecord* unitOf(int code, int index) const;
+    // Handed out writable: a record of sides 0..8 is noted as touched.
+    UnitRecord* unitOf(int code, int index)
+    {
+        m_unitTouches.touch(code, index);
+        return const_cast<UnitRecord*>(static_cast<const GameState*>(this)->unitOf(code, index));
+    }
+    UnitTouches& unitTouches() { return m_unitTouches; }
+    const UnitTouches& unitTouches() const { return m_unitTouches; }
     const UnitTypeRecord* unitTypeOf(const UnitRecord& unit) const;
     void selectNextActiveUnit();
     // The first built-in type (5000..9999) equal to this one but for its ids and weapon ids; 0 when none.
@@ -533,6 +549,7 @@ private:
     std::array<CountryRecord, kCountryCount> m_countries {};
     std::array<uint32_t, kSideCount> m_unitCounts {};
     std::array<std::unique_ptr<UnitRecord[]>, kSideCount> m_unitTables;
+    UnitTouches m_unitTouches;
     std::array<uint32_t, kCountryCount> m_missileCounts {};
     // Missiles in flight of country c, side code 100 + c.
     std::array<std::unique_ptr<UnitRecord[]>, kCountryCount> m_missileTables;

@@ -110,6 +110,7 @@ void GameState::startUp()
     m_redrawSet.reset();
 
     // 7
+    m_unitTouches.touchAll();
     for (int side = 0; side < kSideCount; ++side) {
         m_unitTables[size_t(side)] = zeroedTable<UnitRecord>(kUnitTableSize);
         m_unitCounts[size_t(side)] = 0;

@@ -25,6 +25,7 @@ void GameState::clearPlayTables()
     m_listedHexes12.clear();
     m_turnStats.clear();
     m_statsChanged = 0;
+    m_unitTouches.touchAll();
     for (int side = 0; side < kSideCount; ++side) {
         if (m_unitTables[size_t(side)])
             std::fill_n(m_unitTables[size_t(side)].get(), kUnitTableSize, UnitRecord {});

@@ -21,7 +21,7 @@ int sideWordOf(int code) { return code >= 100 ? code : code + 1; }
 
 } // namespace
 
-UnitRecord* GameState::unitOf(int code, int index) const
+const UnitRecord* GameState::unitOf(int code, int index) const
 {
     // Indexes come from files and cells; nothing outside the 1000-record tables is reached.
     if (index < 0 || index >= kUnitTableSize)

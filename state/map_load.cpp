@@ -154,6 +154,7 @@ bool GameState::commitScenario(const ScenarioFile& f)
 
     // Copied by element: an empty table has no storage a byte copy may be handed.
     std::copy_n(f.places.begin(), std::min<size_t>(f.places.size(), kPlaceRecordCount), m_placeTable.get());
+    m_unitTouches.touchAll();
     for (size_t side = 0; side < kSideCount; ++side)
         std::copy(f.units[side].begin(), f.units[side].end(), m_unitTables[side].get());
     std::memcpy(m_neutralBlock, f.neutral.data(), sizeof m_neutralBlock);
@@ -183,6 +184,7 @@ bool GameState::afterMapLoad()
     linkPlaces();
     relinkUnits(false);
     refillUnitsToFull();
+    m_unitTouches.touchAll();
     for (int side = 0; side < kSideCount; ++side) {
         for (int i = 0; i < kUnitTableSize; ++i) {
             UnitRecord& unit = m_unitTables[size_t(side)][size_t(i)];

@@ -118,6 +118,7 @@ void GameState::linkPlaces()
 
 void GameState::relinkUnits(bool from_save)
 {
+    m_unitTouches.touchAll();
     for (int side = 0; side < kSideCount; ++side) {
         UnitRecord* table = m_unitTables[size_t(side)].get();
         uint32_t count = 0;
@@ -238,6 +239,7 @@ void GameState::resetMapPart()
     m_newsImage.reset();
     m_newsImageSize = 0;
     m_randomPool.fill();
+    m_unitTouches.touchAll();
     for (int side = 0; side < kSideCount; ++side) {
         m_unitCounts[size_t(side)] = 0;
         std::memset(m_unitTables[size_t(side)].get(), 0, sizeof(UnitRecord) * kUnitTableSize);

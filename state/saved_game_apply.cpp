@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -69,7 +70,7 @@ uint32_t copyTable(const std::vector<R>& list, R* table, size_t capacity)
 
 bool applySavedGame(GameState& state, const SavedGameImage& image)
 {
-    if (!state.terrainGrid() || !state.unitGrid() || !state.markGrid() || !state.placeTable() || !state.unitTable(0)
+    if (!state.terrainGrid() || !state.unitGrid() || !state.markGrid() || !state.placeTable() || !std::as_const(state).unitTable(0)
         || !state.carryOverTable() || image.header.width == 0 || image.header.height == 0
         || size_t(image.header.width) * image.header.height > size_t(kGridHexes)
         || image.cells.size() != size_t(image.header.width) * image.header.height)

@@ -6,6 +6,7 @@
 #include "state/sight_maps.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -119,7 +120,7 @@ void captureSavedGame(GameState& state, SavedGameImage& out)
         out.turnStats.push_back(*state.turnStatsAt(i));
 
     for (int side = 0; side < kSideCount; ++side)
-        out.units[size_t(side)].assign(state.unitTable(side), state.unitTable(side) + state.unitCount(side));
+        out.units[size_t(side)].assign(std::as_const(state).unitTable(side), std::as_const(state).unitTable(side) + state.unitCount(side));
     for (int c = 0; c < kCountryCount; ++c) {
         out.missiles[size_t(c)].assign(state.missileTable(c), state.missileTable(c) + state.missileCount(c));
         out.destroyed[size_t(c)].assign(state.destroyedUnits(c), state.destroyedUnits(c) + kDestroyedUnitsPerCountry);

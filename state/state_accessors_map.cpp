@@ -108,7 +108,7 @@ namespace {
 constexpr int kStrengthCounters = 10;
 
 template <typename F>
-void forEachCountryUnit(const GameState& state, F&& f)
+void forEachCountryUnit(GameState& state, F&& f)
 {
     for (int c = 0; c < kCountryCount; ++c) {
         UnitRecord* table = state.unitTable(c);

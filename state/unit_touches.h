@@ -1,0 +1,47 @@
+// UnitTouches: which unit records were handed out writable since a reader last looked, so that a
+// reader keeping what it derived from the records can look again only at those.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+class UnitTouches {
+public:
+    static constexpr int kSides = 9;
+    static constexpr int kRecords = 1000;
+
+    UnitTouches() : m_records(new std::atomic<uint32_t>[size_t(kSides) * kRecords]()) { }
+
+    // Noted with the serial of the look to come; nothing for a side or index outside the tables.
+    void touch(int side, int index)
+    {
+        if (side >= 0 && side < kSides && index >= 0 && index < kRecords)
+            m_records[size_t(side) * kRecords + size_t(index)].store(m_serial.load(std::memory_order_relaxed), std::memory_order_relaxed);
+    }
+    // Every record of the side, as when its whole table is handed out.
+    void touchTable(int side)
+    {
+        if (side >= 0 && side < kSides)
+            m_tables[size_t(side)].store(m_serial.load(std::memory_order_relaxed), std::memory_order_relaxed);
+    }
+    void touchAll()
+    {
+        for (int side = 0; side < kSides; ++side)
+            touchTable(side);
+    }
+    // A look: what was touched up to now is after the previous look's serial and not after the one
+    // returned; 0 is before every touch.
+    uint32_t look() { return m_serial.fetch_add(1, std::memory_order_relaxed); }
+    bool tableTouchedAfter(int side, uint32_t look) const { return m_tables[size_t(side)].load(std::memory_order_relaxed) > look; }
+    bool touchedAfter(int side, int index, uint32_t look) const
+    {
+        return m_records[size_t(side) * kRecords + size_t(index)].load(std::memory_order_relaxed) > look;
+    }
+
+private:
+    std::atomic<uint32_t> m_serial { 1 };
+    std::array<std::atomic<uint32_t>, kSides> m_tables {};
+    std::unique_ptr<std::atomic<uint32_t>[]> m_records;
+};
