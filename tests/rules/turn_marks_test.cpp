@@ -222,3 +222,24 @@ TEST(KeptTurnMarks, FollowAUnitRememberingAFarHexAndAHiddenUnitAFriendNowReveals
         EXPECT_EQ(kept, fresh);
     }
 }
+
+// The acting country's units may be written through pointers taken before the marks were last kept;
+// another side's are written only through records handed out since.
+TEST(KeptTurnMarks, FollowTheActingCountrysUnitWrittenThroughAnOldPointer)
+{
+    ThreatWorld world;
+    const int acting = world.placeUnit(1, world.landType, 10, 9);
+    UnitRecord* unit = world.state().unitOf(1, acting);
+    unit->ammunition[0] = 5;
+    TurnMarkTracker tracker;
+    tracker.update(world.state());
+    world.unit(0, world.gunner).x = 3;
+    tracker.update(world.state());
+    unit->x = 2;
+    unit->y = 2;
+    tracker.update(world.state());
+    const std::vector<uint32_t> kept = testing_rules::readTurnMarks(world.state());
+    EXPECT_NE(world.layers().cellByte(2, 3, kTargetArmoured) & (1u << 1), 0u) << "marked from its new hex";
+    testing_rules::layTurnMarksAfresh(world.state());
+    EXPECT_EQ(kept, testing_rules::readTurnMarks(world.state()));
+}

@@ -106,6 +106,57 @@ TEST(FogMap, OutsidePointsAndLayersAreIgnored)
     EXPECT_FALSE(fog.isSeenBy(1, 2, 0, 0));
 }
 
+// Clearing one side's bits in a box: the other sides' bits and the hexes outside stay, and only the
+// side whose bits went and the blocks that held them are reported changed.
+TEST(FogMap, ClearingASidesBitsInABoxReportsTheSideAndTheBlocksChanged)
+{
+    FakeRules rules;
+    rules.layered = true;
+    FogMap fog(40, 30, rules);
+    fog.setRowBits(3, 10, 0, 39, 0);
+    fog.setRowBits(3, 12, 0, 39, 2);
+    fog.setRowBits(4, 10, 0, 39, 0);
+    const uint64_t serial = fog.changeSerial();
+    const uint64_t side4 = fog.sideSerial(4);
+    fog.clearSideBits(3, 20, 9, 25, 11);
+    EXPECT_FALSE(fog.testBit(3, 20, 10, 0));
+    EXPECT_FALSE(fog.testBit(3, 25, 10, 0));
+    EXPECT_TRUE(fog.testBit(3, 19, 10, 0));
+    EXPECT_TRUE(fog.testBit(3, 26, 10, 0));
+    EXPECT_TRUE(fog.testBit(3, 22, 12, 2)) << "row 12 lies outside the box";
+    EXPECT_TRUE(fog.testBit(4, 22, 10, 0)) << "another side's bit";
+    EXPECT_GT(fog.sideSerial(3), serial);
+    EXPECT_EQ(fog.sideSerial(4), side4);
+    const FogMap::Area changed = fog.changedSince(serial);
+    EXPECT_TRUE(changed.contains(20, 10) && changed.contains(25, 10));
+    EXPECT_FALSE(changed.contains(10, 10) || changed.contains(20, 20)) << "blocks of eight away";
+    // Clearing what is clear changes nothing.
+    const uint64_t after = fog.changeSerial();
+    fog.clearSideBits(3, 20, 9, 25, 11);
+    fog.clearSideBits(3, -50, -50, -10, -10);
+    EXPECT_EQ(fog.changeSerial(), after);
+    EXPECT_TRUE(fog.changedSince(after).empty());
+    // Setting a bit already set is no change either; whole-layer changes touch every side.
+    fog.setRowBits(3, 10, 0, 5, 0);
+    EXPECT_EQ(fog.changeSerial(), after);
+    fog.keepOnlyCountry(3);
+    EXPECT_GT(fog.sideSerial(4), after);
+}
+
+TEST(FogMap, ACopyHoldsTheSameBitsApartAndIsAMapOfItsOwn)
+{
+    FakeRules rules;
+    FogMap fog(20, 20, rules);
+    fog.setBit(2, 7, 7, 0);
+    FogMap copy(fog);
+    EXPECT_NE(copy.identity(), fog.identity());
+    EXPECT_TRUE(copy.testBit(2, 7, 7, 0));
+    EXPECT_EQ(copy.changeSerial(), fog.changeSerial());
+    copy.setBit(1, 3, 3, 0);
+    EXPECT_FALSE(fog.testBit(1, 3, 3, 0));
+    EXPECT_NE(FogMap(20, 20, rules).identity(), FogMap(20, 20, rules).identity());
+}
+
 TEST(CountryHexLayers, StrongMarksFillTheSecondSetAndTheMask)
 {
     FakeRules rules;
