@@ -39,6 +39,8 @@ public:
     virtual bool canStoreAt(int x, int y) = 0;
 };
 
+class UnitPlaces;
+
 class MoveRangeMap : public ReachMap, public ActionRange {
 public:
     MoveRangeMap(GameState& state);
@@ -137,7 +139,8 @@ private:
     void buildUnitFlags();
     // Interception reach by unit type, remembered over one build of the unit flags.
     struct TypeReaches;
-    void addSideUnits(int side, const UnitRecord* table, int count, bool missiles, TypeReaches& reaches);
+    // A side's units with where they stand, or a missile table (no places) read whole.
+    void addSideUnits(int side, const UnitRecord* table, int count, const UnitPlaces* places, TypeReaches& reaches);
     void addEnemyZones(const UnitRecord& enemy);
     void buildFloodTests();
     void flood(int layer);

@@ -2,6 +2,7 @@
 #include "rules/move_range.h"
 
 #include "rules/hex_scan.h"
+#include "rules/unit_places.h"
 #include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -74,20 +75,23 @@ struct MoveRangeMap::TypeReaches {
 void MoveRangeMap::buildUnitFlags()
 {
     TypeReaches reaches(m_state, m_domain, m_state.ruleSwitch(31) == 1 && m_domain >= 0 && m_domain < kDomainCount);
+    const UnitPlaces& places = currentUnitPlaces(m_state);
     for (int s = 0; s < kSideCount; ++s) {
         if (s < kCountryCount) {
             const CountryRecord& country = m_state.country(s);
             if (country.controller == 0 || country.inPlay != 1)
                 continue;
         }
-        addSideUnits(s, std::as_const(m_state).unitTable(s), int(m_state.unitCount(s)), false, reaches);
+        addSideUnits(s, std::as_const(m_state).unitTable(s), int(m_state.unitCount(s)), &places, reaches);
         if (s < kCountryCount)
-            addSideUnits(s, m_state.missileTable(s), int(m_state.missileCount(s)), true, reaches);
+            addSideUnits(s, m_state.missileTable(s), int(m_state.missileCount(s)), nullptr, reaches);
     }
 }
 
-void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bool missiles, TypeReaches& reaches)
+void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, const UnitPlaces* places, TypeReaches& reaches)
 {
+    // Missile tables are read whole; a side's units are found by where they stand.
+    const bool missiles = places == nullptr;
     if (!table)
         return;
     uint32_t relation = kRangeEnemy, base = kRangeEnemyClass;
@@ -105,13 +109,18 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, bo
     // The units standing within the farthest reach, in table order, picked without a branch a unit:
     // most units are far from the window, and the position shares the record's first cache line.
     static thread_local std::vector<uint32_t> near;
-    near.resize(size_t(std::max(count, 0)));
     size_t found = 0;
     const int lo_x = m_window.x - farthest, lo_y = m_window.y - farthest;
     const unsigned span_x = unsigned(m_window.width - 1 + 2 * farthest), span_y = unsigned(m_window.height - 1 + 2 * farthest);
-    for (int i = 0; i < count; ++i) {
-        near[found] = uint32_t(i);
-        found += (unsigned(table[i].x - lo_x) <= span_x) & (unsigned(table[i].y - lo_y) <= span_y);
+    if (places) {
+        places->collect(side, lo_x, lo_y, lo_x + int(span_x), lo_y + int(span_y), near);
+        found = near.size();
+    } else {
+        near.resize(size_t(std::max(count, 0)));
+        for (int i = 0; i < count; ++i) {
+            near[found] = uint32_t(i);
+            found += (unsigned(table[i].x - lo_x) <= span_x) & (unsigned(table[i].y - lo_y) <= span_y);
+        }
     }
     for (size_t k = 0; k < found; ++k) {
         const int i = int(near[k]);

@@ -186,6 +186,7 @@ public:
     // The campaign's map index after this map, -1 none; the end-of-game step sets it.
     int32_t& nextCampaignStage() { return m_carryOverNext; }
     TurnBlock& turnBlock() { return m_turnBlock; }
+    const TurnBlock& turnBlock() const { return m_turnBlock; }
     RandomPool& randomPool() { return m_randomPool; }
 
     // Read and changed by the main window.

@@ -12,7 +12,11 @@ public:
     static constexpr int kSides = 9;
     static constexpr int kRecords = 1000;
 
-    UnitTouches() : m_records(new std::atomic<uint32_t>[size_t(kSides) * kRecords]()) { }
+    UnitTouches() : m_records(new std::atomic<uint32_t>[size_t(kSides) * kRecords]()), m_identity(newIdentity()) { }
+
+    // Differs between any two made while the program runs, so a reader can tell the records of a
+    // new game state from those of an old one at the same address.
+    uint64_t identity() const { return m_identity; }
 
     // Noted with the serial of the look to come; nothing for a side or index outside the tables.
     void touch(int side, int index)
@@ -33,7 +37,7 @@ public:
     }
     // A look: what was touched up to now is after the previous look's serial and not after the one
     // returned; 0 is before every touch.
-    uint32_t look() { return m_serial.fetch_add(1, std::memory_order_relaxed); }
+    uint32_t look() const { return m_serial.fetch_add(1, std::memory_order_relaxed); }
     bool tableTouchedAfter(int side, uint32_t look) const { return m_tables[size_t(side)].load(std::memory_order_relaxed) > look; }
     bool touchedAfter(int side, int index, uint32_t look) const
     {
@@ -41,7 +45,14 @@ public:
     }
 
 private:
-    std::atomic<uint32_t> m_serial { 1 };
+    static uint64_t newIdentity()
+    {
+        static std::atomic<uint64_t> last { 0 };
+        return ++last;
+    }
+
+    mutable std::atomic<uint32_t> m_serial { 1 };
     std::array<std::atomic<uint32_t>, kSides> m_tables {};
     std::unique_ptr<std::atomic<uint32_t>[]> m_records;
+    uint64_t m_identity;
 };
