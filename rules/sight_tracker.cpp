@@ -167,9 +167,10 @@ void SightTracker::compareUnits(GameState& state, int side)
     if (side == state.turnBlock().currentCountry || touches.tableTouchedAfter(side, m_look)) {
         forEachChangedRecord(table, units.records.data(), both, take);
     } else {
-        for (size_t i = 0; i < both; ++i)
-            if (touches.touchedAfter(side, int(i), m_look) && std::memcmp(&table[i], &units.records[i], sizeof(UnitRecord)) != 0)
+        touches.forEachTouchedAfter(side, m_look, both, [&](size_t i) {
+            if (std::memcmp(&table[i], &units.records[i], sizeof(UnitRecord)) != 0)
                 take(i);
+        });
     }
     for (size_t i = both; i < units.records.size(); ++i)
         take(i);

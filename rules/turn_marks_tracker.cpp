@@ -237,9 +237,10 @@ void TurnMarkTracker::updateSide(GameState& state, int side)
     if (same_relation && compare_all) {
         forEachChangedRecord(table, units.records.data(), both, [&](size_t i) { m_changed.push_back(uint32_t(i)); });
     } else if (same_relation) {
-        for (size_t i = 0; i < both; ++i)
-            if (touches.touchedAfter(side, int(i), m_look) && std::memcmp(&table[i], &units.records[i], sizeof(UnitRecord)) != 0)
+        touches.forEachTouchedAfter(side, m_look, both, [&](size_t i) {
+            if (std::memcmp(&table[i], &units.records[i], sizeof(UnitRecord)) != 0)
                 m_changed.push_back(uint32_t(i));
+        });
     }
     for (size_t i = same_relation ? both : 0; i < units.records.size(); ++i)
         m_changed.push_back(uint32_t(i));

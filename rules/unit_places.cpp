@@ -22,14 +22,20 @@ void UnitPlaces::refreshSide(const GameState& state, int side, bool every)
     const size_t count = table ? std::min<size_t>(state.unitCount(side), kUnitTableSize) : 0;
     const UnitTouches& touches = state.unitTouches();
     every = every || touches.tableTouchedAfter(side, m_look);
-    const size_t end = std::max(places.filed, count);
+    const size_t filed = places.filed;
     places.filed = count;
-    for (size_t i = 0; i < end; ++i) {
-        if (i >= count) {
-            place(places, uint32_t(i), kUnfiled);
-        } else if (every || places.places[i] == kUnfiled || touches.touchedAfter(side, int(i), m_look)) {
-            place(places, uint32_t(i), int32_t(table[i].x | table[i].y << 8));
-        }
+    auto take = [&](size_t i) { place(places, uint32_t(i), int32_t(table[i].x | table[i].y << 8)); };
+    // Records dropped from the count, and records newly counted.
+    for (size_t i = count; i < filed; ++i)
+        place(places, uint32_t(i), kUnfiled);
+    for (size_t i = filed; i < count; ++i)
+        take(i);
+    const size_t both = std::min(filed, count);
+    if (every) {
+        for (size_t i = 0; i < both; ++i)
+            take(i);
+    } else {
+        touches.forEachTouchedAfter(side, m_look, both, take);
     }
 }
 

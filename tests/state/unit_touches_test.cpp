@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 TEST(UnitTouches, WritableRecordsAreTouchedAfterTheLastLookAndReadsAreNot)
 {
@@ -36,6 +37,16 @@ TEST(UnitTouches, WritableRecordsAreTouchedAfterTheLastLookAndReadsAreNot)
     EXPECT_TRUE(touches.tableTouchedAfter(3, next));
     EXPECT_FALSE(touches.tableTouchedAfter(4, next));
     EXPECT_FALSE(touches.touchedAfter(3, 7, next)) << "the table's touch stands for its records";
+
+    // The records touched, in order, across runs of records and below a count only.
+    for (int index : { 900, 3, 64, 63, 999 })
+        state.unitOf(4, index);
+    std::vector<size_t> listed;
+    touches.forEachTouchedAfter(4, next, 950, [&](size_t i) { listed.push_back(i); });
+    EXPECT_EQ(listed, (std::vector<size_t> { 3, 63, 64, 900 }));
+    listed.clear();
+    touches.forEachTouchedAfter(4, state.unitTouches().look(), kUnitTableSize, [&](size_t i) { listed.push_back(i); });
+    EXPECT_TRUE(listed.empty());
 }
 
 TEST(UnitTouches, RelinkingAfterALoadTouchesEveryTable)
