@@ -201,16 +201,18 @@ void TurnMarkTracker::clearRegion(GameState& state)
 {
     CountryHexLayers* layers = state.hexLayers();
     CountryHexMasks* masks = state.hexMasks();
+    UnitCell* cells = state.unitGrid();
+    const int width = state.mapWidth();
     for (const HexRegion::Box& box : m_region.boxes())
-        for (int y = box.y0; y <= box.y1; ++y)
-            for (int x = box.x0; x <= box.x1; ++x) {
-                if (layers)
-                    layers->clearHex(x, y);
-                if (masks)
-                    masks->clearHex(x, y);
-                if (UnitCell* cell = state.unitCellAt(x, y))
-                    cell->turnMark = 0;
-            }
+        for (int y = box.y0; y <= box.y1; ++y) {
+            if (layers)
+                layers->clearRow(y, box.x0, box.x1);
+            if (masks)
+                masks->clearRow(y, box.x0, box.x1);
+            // The region's boxes lie on the map.
+            for (int x = box.x0; cells && x <= box.x1; ++x)
+                cells[size_t(y) * size_t(width) + size_t(x)].turnMark = 0;
+        }
 }
 
 void TurnMarkTracker::updateSide(GameState& state, int side)

@@ -300,15 +300,18 @@ void CountryHexLayers::clearAll()
         std::fill_n(mask.get(), cells, 0u);
 }
 
-void CountryHexLayers::clearHex(int x, int y)
+void CountryHexLayers::clearRow(int y, int x0, int x1)
 {
-    const long i = cellIndex(x, y);
-    if (i < 0)
+    x0 = std::max(x0, 0), x1 = std::min(x1, int(m_width) - 1);
+    if (y < 0 || uint32_t(y) >= m_height || x0 > x1)
         return;
-    for (int layer = 0; layer < kLayerCount; ++layer)
-        m_first[layer][size_t(i)] = m_second[layer][size_t(i)] = 0;
+    const size_t first = size_t(y) * m_width + size_t(x0), count = size_t(x1 - x0 + 1);
+    for (int layer = 0; layer < kLayerCount; ++layer) {
+        std::fill_n(m_first[layer].get() + first, count, uint8_t(0));
+        std::fill_n(m_second[layer].get() + first, count, uint8_t(0));
+    }
     for (auto& mask : m_masks)
-        mask[size_t(i)] = 0;
+        std::fill_n(mask.get() + first, count, 0u);
 }
 
 bool CountryHexLayers::hasForeignBit(int country, int x, int y, int layer) const
@@ -392,14 +395,16 @@ void CountryHexMasks::clearAll()
         std::fill_n(mask.get(), cells, 0u);
 }
 
-void CountryHexMasks::clearHex(int x, int y)
+void CountryHexMasks::clearRow(int y, int x0, int x1)
 {
-    const long i = cellIndex(x, y);
-    if (i < 0)
+    x0 = std::max(x0, 0), x1 = std::min(x1, int(m_width) - 1);
+    if (y < 0 || uint32_t(y) >= m_height || x0 > x1)
         return;
-    m_first[size_t(i)] = m_second[size_t(i)] = 0;
+    const size_t first = size_t(y) * m_width + size_t(x0), count = size_t(x1 - x0 + 1);
+    std::fill_n(m_first.get() + first, count, uint8_t(0));
+    std::fill_n(m_second.get() + first, count, uint8_t(0));
     for (auto& mask : m_masks)
-        mask[size_t(i)] = 0;
+        std::fill_n(mask.get() + first, count, 0u);
 }
 
 bool CountryHexMasks::testBit(int country, int x, int y) const

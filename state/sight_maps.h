@@ -102,8 +102,8 @@ public:
     // markHex over the hexes x0..x1 of row y; the part off the map is ignored.
     void markRow(int country, int y, int x0, int x1, int layer, int strong, uint32_t value, int mask_index);
     void clearAll();
-    // Every layer, strong layer and mask of one hex.
-    void clearHex(int x, int y);
+    // Every layer, strong layer and mask of the hexes x0..x1 of row y; the part off the map is ignored.
+    void clearRow(int y, int x0, int x1);
     bool hasForeignBit(int country, int x, int y, int layer) const;
     uint8_t secondLayerBits(int x, int y) const;
     uint8_t cellByte(int x, int y, int layer) const;
@@ -131,7 +131,8 @@ public:
     // markHex over the hexes x0..x1 of row y; the part off the map is ignored.
     void markRow(int country, int y, int x0, int x1, int strong, uint32_t value, int mask_index);
     void clearAll();
-    void clearHex(int x, int y);
+    // The layer, its strong layer and the masks of the hexes x0..x1 of row y, as clearRow above.
+    void clearRow(int y, int x0, int x1);
     bool testBit(int country, int x, int y) const;
     uint8_t secondLayerByte(int x, int y) const;
     uint32_t maskAt(int x, int y, int mask_index) const;

@@ -176,6 +176,17 @@ TEST(CountryHexLayers, StrongMarksFillTheSecondSetAndTheMask)
     EXPECT_TRUE(layers.hasForeignBit(1, 0, 0, 0));
     EXPECT_FALSE(layers.hasForeignBit(2, 0, 0, 0));
 
+    // A row's run clears every layer there and nothing beside it; the part off the map is ignored.
+    layers.markRow(3, 2, 0, 3, 5, 1, 0x40, 2);
+    layers.clearRow(2, 2, 9);
+    EXPECT_EQ(layers.cellByte(2, 2, 3), 0);
+    EXPECT_EQ(layers.secondLayerBits(2, 2), 0);
+    EXPECT_EQ(layers.maskAt(3, 2, 2), 0u);
+    EXPECT_EQ(layers.secondLayerBits(1, 2), 0b1000);
+    EXPECT_EQ(layers.maskAt(1, 2, 2), 0x40u);
+    layers.clearRow(7, 0, 3);
+    layers.clearRow(1, -5, -1);
+
     layers.clearAll();
     EXPECT_EQ(layers.cellByte(2, 2, 3), 0);
     EXPECT_EQ(layers.secondLayerBits(2, 2), 0);
@@ -193,6 +204,11 @@ TEST(CountryHexMasks, MarksOneLayerWithStrongSecondAndMask)
     EXPECT_FALSE(masks.testBit(3, 1, 1));
     EXPECT_EQ(masks.secondLayerByte(1, 1), 0b100);
     EXPECT_EQ(masks.maskAt(1, 1, 0), 0x3u);
+    masks.markRow(2, 1, 0, 2, 1, 0x3, 0);
+    masks.clearRow(1, 1, 1);
+    EXPECT_FALSE(masks.testBit(2, 1, 1));
+    EXPECT_EQ(masks.maskAt(1, 1, 0), 0u);
+    EXPECT_TRUE(masks.testBit(2, 0, 1) && masks.testBit(2, 2, 1));
     masks.clearAll();
     EXPECT_FALSE(masks.testBit(6, 1, 1));
     EXPECT_EQ(masks.maskAt(1, 1, 0), 0u);
