@@ -7,6 +7,7 @@
 #include "state/sight_maps.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -42,7 +43,7 @@ void layAllBuildingSight(GameState& state, FogMap& fog)
 
 void layUnitSight(GameState& state, FogMap& fog, int x, int y, int code, int index)
 {
-    const UnitRecord* unit = state.unitOf(code, index);
+    const UnitRecord* unit = std::as_const(state).unitOf(code, index);
     if (!unit)
         return;
     int country = code >= 100 ? code - 100 : code;
@@ -62,7 +63,7 @@ void laySideUnitSight(GameState& state, FogMap& fog, int side)
 {
     int count = int(state.unitCount(side));
     for (int i = 0; i < count; ++i) {
-        const UnitRecord* unit = state.unitOf(side, i);
+        const UnitRecord* unit = std::as_const(state).unitOf(side, i);
         if (unit && unitLaysSight(*unit))
             layUnitSight(state, fog, unit->x, unit->y, side, i);
     }

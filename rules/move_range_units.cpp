@@ -106,8 +106,8 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, co
     // further outside the window are passed over.
     const bool intercepting = m_state.ruleSwitch(31) == 1 && m_domain >= 0 && m_domain < kDomainCount;
     const int farthest = relation == kRangeEnemy && !missiles ? reaches.farthest : 0;
-    // The units standing within the farthest reach, in table order, picked without a branch a unit:
-    // most units are far from the window, and the position shares the record's first cache line.
+    // The units standing within the farthest reach, in table order: a side's from where its units
+    // were last seen standing, a missile table's by one pass over it without a branch a record.
     static thread_local std::vector<uint32_t> near;
     size_t found = 0;
     const int lo_x = m_window.x - farthest, lo_y = m_window.y - farthest;

@@ -71,7 +71,7 @@ TurnMarkTracker::Setting TurnMarkTracker::settingOf(GameState& state) const
     s.layers = state.hexLayers();
     s.masks = state.hexMasks();
     const FogMap* fog = state.fogMap();
-    s.fog = fog;
+    s.fog = fog ? fog->identity() : 0;
     s.width = state.mapWidth();
     s.height = state.mapHeight();
     s.countryTurn = state.turnBlock().currentCountry < kCountryCount;

@@ -58,7 +58,8 @@ private:
     struct Setting {
         const void* layers = nullptr;
         const void* masks = nullptr;
-        const void* fog = nullptr;
+        // The sight map by identity: a new one may take an old one's address.
+        uint64_t fog = 0;
         int width = 0;
         int height = 0;
         bool countryTurn = false;
