@@ -64,21 +64,15 @@ BenchGame::~BenchGame() { g_gameState = nullptr; }
 bool BenchGame::start(int turns, unsigned seed)
 {
     GameState& state = *m_state;
-    if (m_image.empty() || !state.loadMapImage(m_image.data(), m_image.size()))
+    if (m_image.empty() || !testing_ai::readyComputerGame(state, m_image, seed))
         return false;
     state.mapHeader().data534[2] = uint8_t(turns & 0xFF);
     state.mapHeader().data534[3] = uint8_t(turns >> 8);
     for (int c = 0; c < kCountryCount; ++c) {
-        CountryRecord& country = state.country(c);
-        if (country.controller != 0)
-            country.controller = 2;
         // No country wins by places; the game runs to the limit unless armies or capitals fall.
-        country.victoryKind = 0;
-        country.victoryFlags = 0;
+        state.country(c).victoryKind = 0;
+        state.country(c).victoryFlags = 0;
     }
-    state.settings().playChime = false;
-    state.settings().showIncome = false;
-    state.randomPool() = testing_ai::seededPool(seed);
     startPlay(state);
     return true;
 }

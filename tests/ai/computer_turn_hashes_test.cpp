@@ -95,13 +95,7 @@ GameHash playHashed(const std::vector<uint8_t>& image, unsigned seed)
 {
     testing_state::SmallWorld world(4, 4);
     GameState& state = world.state();
-    EXPECT_TRUE(state.loadMapImage(image.data(), image.size()));
-    for (int c = 0; c < kCountryCount; ++c)
-        if (state.country(c).controller != 0)
-            state.country(c).controller = 2;
-    state.settings().playChime = false;
-    state.settings().showIncome = false;
-    state.randomPool() = testing_ai::seededPool(seed);
+    EXPECT_TRUE(testing_ai::readyComputerGame(state, image, seed));
     startPlay(state);
     HashingPlayer player;
     GameThread thread(state, player, StepYield::None);

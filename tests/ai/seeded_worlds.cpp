@@ -1,8 +1,13 @@
 // Seeded worlds: sample map images, generated realms with their armies, and pools from a seed.
 #include "tests/ai/seeded_worlds.h"
 
+#include "ai/computer_players.h"
 #include "platform/kernel/host.h"
+#include "rules/current_action.h"
+#include "rules/game_thread.h"
+#include "rules/play.h"
 #include "state/campaign_file.h"
+#include "state/game_state.h"
 #include "state/hex_geometry.h"
 #include "state/map_file.h"
 #include "state/memory_read_stream.h"
@@ -260,6 +265,30 @@ RandomPool seededPool(unsigned seed)
     RandomPool pool;
     pool.load(stream);
     return pool;
+}
+
+bool readyComputerGame(GameState& state, const std::vector<uint8_t>& image, unsigned seed)
+{
+    if (!state.loadMapImage(image.data(), image.size()))
+        return false;
+    for (int c = 0; c < kCountryCount; ++c)
+        if (state.country(c).controller != 0)
+            state.country(c).controller = 2;
+    state.settings().playChime = false;
+    state.settings().showIncome = false;
+    state.randomPool() = seededPool(seed);
+    return true;
+}
+
+void playWithSettlement(GameState& state, ActionSettlement& settlement)
+{
+    ActionSettlement* previous = actionSettlement();
+    setActionSettlement(&settlement);
+    AiComputerPlayer player;
+    GameThread thread(state, player, StepYield::None);
+    thread.Run();
+    setActionSettlement(previous);
+    endPlay(state);
 }
 
 } // namespace testing_ai

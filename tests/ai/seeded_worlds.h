@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <vector>
 
+class ActionSettlement;
+class GameState;
+
 namespace testing_ai {
 
 struct LargeWorldShape {
@@ -28,5 +31,14 @@ std::vector<std::vector<uint8_t>> sampleMapImages(const char* file_name);
 
 // A recorded pool drawn from the seed, so a game is the seed's and no other's.
 RandomPool seededPool(unsigned seed);
+
+// Loads the image into the state for a game of the computer alone: every country with a controller
+// is played by the computer, no chime or income report, the pool drawn from the seed. The caller
+// starts play. False when the image does not load.
+bool readyComputerGame(GameState& state, const std::vector<uint8_t>& image, unsigned seed);
+
+// Plays the started game to its end with the computer player and the settlement installed, then
+// ends play.
+void playWithSettlement(GameState& state, ActionSettlement& settlement);
 
 } // namespace testing_ai

@@ -2,10 +2,8 @@
 // all-computer games (moves, attacks, losses, captures, production arriving) on the sample maps and a
 // large generated world, each of the three ways of laying sight is made on a copy of the sight map
 // in full and on the game's own map by the kept sight, and every bit of every layer is compared.
-#include "ai/computer_players.h"
 #include "rules/action_settlement.h"
 #include "rules/fog.h"
-#include "rules/game_thread.h"
 #include "rules/play.h"
 #include "rules/rules_context.h"
 #include "state/game_state.h"
@@ -83,24 +81,12 @@ Played playChecking(const std::vector<uint8_t>& image, unsigned seed, const std:
 {
     testing_state::SmallWorld world(4, 4);
     GameState& state = world.state();
-    EXPECT_TRUE(state.loadMapImage(image.data(), image.size()));
-    for (int c = 0; c < kCountryCount; ++c)
-        if (state.country(c).controller != 0)
-            state.country(c).controller = 2;
+    EXPECT_TRUE(testing_ai::readyComputerGame(state, image, seed));
     state.ruleBlock().switches[kRuleSearch] = 1;
     state.ruleBlock().switches[4] = layered ? 1 : 0;
-    state.settings().playChime = false;
-    state.settings().showIncome = false;
-    state.randomPool() = testing_ai::seededPool(seed);
     startPlay(state);
-    ActionSettlement* previous = actionSettlement();
     CheckingSettlement checking(state, game);
-    setActionSettlement(&checking);
-    AiComputerPlayer player;
-    GameThread thread(state, player, StepYield::None);
-    thread.Run();
-    setActionSettlement(previous);
-    endPlay(state);
+    testing_ai::playWithSettlement(state, checking);
     EXPECT_EQ(checking.mismatches, 0) << game;
     return { checking.checks, checking.kept };
 }

@@ -2,9 +2,7 @@
 // all-computer games (thousands of orders: moves, attacks, occupations, production arriving) on the
 // sample maps and a large generated world, every hex's threat layers, area cover and per-turn word
 // are compared with a full clear-and-lay of every unit's marks.
-#include "ai/computer_players.h"
 #include "rules/action_settlement.h"
-#include "rules/game_thread.h"
 #include "rules/play.h"
 #include "rules/turn_marks.h"
 #include "state/game_state.h"
@@ -54,22 +52,10 @@ int playChecking(const std::vector<uint8_t>& image, unsigned seed, const std::st
 {
     testing_state::SmallWorld world(4, 4);
     GameState& state = world.state();
-    EXPECT_TRUE(state.loadMapImage(image.data(), image.size()));
-    for (int c = 0; c < kCountryCount; ++c)
-        if (state.country(c).controller != 0)
-            state.country(c).controller = 2;
-    state.settings().playChime = false;
-    state.settings().showIncome = false;
-    state.randomPool() = testing_ai::seededPool(seed);
+    EXPECT_TRUE(testing_ai::readyComputerGame(state, image, seed));
     startPlay(state);
-    ActionSettlement* previous = actionSettlement();
     CheckingSettlement checking(state, game);
-    setActionSettlement(&checking);
-    AiComputerPlayer player;
-    GameThread thread(state, player, StepYield::None);
-    thread.Run();
-    setActionSettlement(previous);
-    endPlay(state);
+    testing_ai::playWithSettlement(state, checking);
     EXPECT_EQ(checking.mismatches, 0) << game;
     // Most actions keep the marks; a rebuild follows only a phase's own.
     EXPECT_GT(checking.kept * 4, checking.actions * 3) << game;
