@@ -2,9 +2,6 @@
 #include "platform/kernel/host.h"
 #include "platform/kernel/winbase.h"
 
-#include <cstdint>
-#include <vector>
-
 namespace {
 
 // One character of CP932 text with its sort weights. Like the original platform's word sort:
@@ -19,74 +16,103 @@ struct SortChar {
     unsigned code = 0;
 };
 
-std::vector<SortChar> sortChars(const char* text)
+// Reads the character at p and moves past it. Lists are sorted a pair at a time many times over,
+// so the levels below walk the text in place rather than collecting its characters.
+SortChar nextChar(const unsigned char*& p)
 {
-    std::vector<SortChar> chars;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p;) {
-        SortChar c;
-        if (platform::isCp932LeadByte(*p) && p[1] != 0) {
-            c.code = unsigned(p[0]) << 8 | p[1];
-            c.group = 5;
-            c.value = c.code;
-            p += 2;
-        } else {
-            unsigned char byte = *p++;
-            c.code = byte;
-            c.value = byte;
-            if (byte == '-' || byte == '\'') {
-                c.ignorable = true;
-            } else if (byte >= '0' && byte <= '9') {
-                c.group = 2;
-            } else if ((byte | 0x20) >= 'a' && (byte | 0x20) <= 'z') {
-                c.group = 3;
-                c.value = byte | 0x20;
-                c.caseRank = byte < 'a' ? 1 : 0;
-            } else if (byte >= 0xA1 && byte <= 0xDF) {
-                c.group = 4; // half-width kana
-            } else {
-                c.group = 1;
-            }
-        }
-        chars.push_back(c);
+    SortChar c;
+    if (platform::isCp932LeadByte(*p) && p[1] != 0) {
+        c.code = unsigned(p[0]) << 8 | p[1];
+        c.group = 5;
+        c.value = c.code;
+        p += 2;
+        return c;
     }
-    return chars;
+    const unsigned char byte = *p++;
+    c.code = byte;
+    c.value = byte;
+    if (byte == '-' || byte == '\'') {
+        c.ignorable = true;
+    } else if (byte >= '0' && byte <= '9') {
+        c.group = 2;
+    } else if ((byte | 0x20) >= 'a' && (byte | 0x20) <= 'z') {
+        c.group = 3;
+        c.value = byte | 0x20;
+        c.caseRank = byte < 'a' ? 1 : 0;
+    } else if (byte >= 0xA1 && byte <= 0xDF) {
+        c.group = 4; // half-width kana
+    } else {
+        c.group = 1;
+    }
+    return c;
+}
+
+// The next character that is not an ignorable mark; false at the end of the text.
+bool nextSignificant(const unsigned char*& p, SortChar& c)
+{
+    while (*p) {
+        c = nextChar(p);
+        if (!c.ignorable)
+            return true;
+    }
+    return false;
 }
 
 int sign(long long difference) { return difference < 0 ? -1 : difference > 0 ? 1 : 0; }
 
-int collate(const char* a, const char* b, bool ignoreCase)
+// Compares the marks-free texts by the weight `level` picks; a text that runs out first is less.
+template <typename Level>
+int compareSignificant(const unsigned char* a, const unsigned char* b, Level level)
 {
-    std::vector<SortChar> left = sortChars(a ? a : "");
-    std::vector<SortChar> right = sortChars(b ? b : "");
-    auto significant = [](const std::vector<SortChar>& chars) {
-        std::vector<SortChar> result;
-        for (const SortChar& c : chars)
-            if (!c.ignorable)
-                result.push_back(c);
-        return result;
-    };
-    std::vector<SortChar> l = significant(left);
-    std::vector<SortChar> r = significant(right);
-    for (size_t i = 0; i < l.size() && i < r.size(); ++i) {
-        if (l[i].group != r[i].group)
-            return sign(l[i].group - r[i].group);
-        if (l[i].value != r[i].value)
-            return sign((long long)l[i].value - r[i].value);
+    SortChar l, r;
+    for (;;) {
+        const bool hasLeft = nextSignificant(a, l);
+        const bool hasRight = nextSignificant(b, r);
+        if (!hasLeft || !hasRight)
+            return hasLeft ? 1 : hasRight ? -1 : 0;
+        if (int order = level(l, r))
+            return order;
     }
-    if (l.size() != r.size())
-        return sign((long long)l.size() - (long long)r.size());
+}
+
+int collate(const char* left, const char* right, bool ignoreCase)
+{
+    const auto* a = reinterpret_cast<const unsigned char*>(left ? left : "");
+    const auto* b = reinterpret_cast<const unsigned char*>(right ? right : "");
+    // Whole characters the two texts share at their start weigh the same at every level.
+    while (*a && *a == *b) {
+        const bool pair = platform::isCp932LeadByte(*a) && a[1] != 0;
+        if (pair && a[1] != b[1])
+            break;
+        a += pair ? 2 : 1;
+        b += pair ? 2 : 1;
+    }
+    if (!*a && !*b)
+        return 0;
+    if (int order = compareSignificant(a, b, [](const SortChar& l, const SortChar& r) {
+            return l.group != r.group ? sign(l.group - r.group) : sign((long long)l.value - r.value);
+        }))
+        return order;
     if (!ignoreCase)
-        for (size_t i = 0; i < l.size(); ++i)
-            if (l[i].caseRank != r[i].caseRank)
-                return sign(l[i].caseRank - r[i].caseRank);
+        if (int order = compareSignificant(a, b, [](const SortChar& l, const SortChar& r) { return sign(l.caseRank - r.caseRank); }))
+            return order;
     // Only the ignorable marks differ: fewer marks first, then their places and kinds.
-    if (left.size() != right.size())
-        return sign((long long)left.size() - (long long)right.size());
-    for (size_t i = 0; i < left.size(); ++i) {
-        unsigned lc = ignoreCase && left[i].group == 3 ? left[i].value : left[i].code;
-        unsigned rc = ignoreCase && right[i].group == 3 ? right[i].value : right[i].code;
+    const unsigned char* p = a;
+    const unsigned char* q = b;
+    long long count = 0;
+    while (*p)
+        nextChar(p), ++count;
+    while (*q)
+        nextChar(q), --count;
+    if (count)
+        return sign(count);
+    while (*a) {
+        const SortChar l = nextChar(a);
+        const SortChar r = nextChar(b);
+        const unsigned lc = ignoreCase && l.group == 3 ? l.value : l.code;
+        const unsigned rc = ignoreCase && r.group == 3 ? r.value : r.code;
         if (lc != rc)
-            return left[i].ignorable != right[i].ignorable ? (left[i].ignorable ? 1 : -1) : sign((long long)lc - rc);
+            return l.ignorable != r.ignorable ? (l.ignorable ? 1 : -1) : sign((long long)lc - rc);
     }
     return 0;
 }

@@ -104,6 +104,7 @@ TEST(Strings, CopyAndCompare)
     EXPECT_NE(lstrcmpA("ABC", "abc"), 0);
     EXPECT_EQ(lstrcmpiA("ABC", "abc"), 0);
     EXPECT_NE(lstrcmpiA("\x83\x41", "\x83\x61"), 0); // different kana, not a case pair
+    EXPECT_GT(lstrcmpA("x\x83\x61", "x\x83\x41"), 0); // one lead byte shared: still two kana
 }
 
 TEST(Strings, SortOrderIsTheLocaleStyleOne)
