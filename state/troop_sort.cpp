@@ -2,7 +2,6 @@
 #include "state/troop_sort.h"
 
 #include "state/game_state.h"
-#include "state/list_sort.h"
 #include "state/unit_facts.h"
 #include "state/unit_type_sort.h"
 
@@ -83,7 +82,42 @@ bool presenceOrder(const UnitRecord* b) { return !b; }
 
 } // namespace
 
-void sortTroopKeys(std::vector<uint32_t>& keys, const TroopLess& less) { selectionSort(keys.data(), keys.size(), less); }
+void placeInSelectionOrder(std::vector<uint32_t>& keys, std::vector<uint32_t> ranks)
+{
+    // A tournament tree over the places: each node holds the place of its range's choice, the
+    // lowest rank and of equal ranks the furthest back. A settled place leaves the contest.
+    constexpr uint32_t kSettled = UINT32_MAX;
+    const size_t count = keys.size();
+    size_t leaves = 1;
+    while (leaves < count)
+        leaves *= 2;
+    ranks.resize(leaves, kSettled);
+    std::vector<uint32_t> tree(2 * leaves);
+    auto better = [&](uint32_t a, uint32_t b) {
+        return ranks[a] != ranks[b] ? (ranks[a] < ranks[b] ? a : b) : std::max(a, b);
+    };
+    for (size_t i = 0; i < leaves; ++i)
+        tree[leaves + i] = uint32_t(i);
+    for (size_t node = leaves - 1; node > 0; --node)
+        tree[node] = better(tree[2 * node], tree[2 * node + 1]);
+    auto update = [&](size_t place) {
+        for (size_t node = (leaves + place) / 2; node > 0; node /= 2)
+            tree[node] = better(tree[2 * node], tree[2 * node + 1]);
+    };
+    for (size_t i = 0; i + 1 < count; ++i) {
+        const uint32_t choice = tree[1];
+        // Only keys naming nothing are left: the sort keeps the first of them, moving none.
+        if (ranks[choice] >= kRankBehind)
+            break;
+        if (choice != i) {
+            std::swap(keys[i], keys[choice]);
+            std::swap(ranks[i], ranks[choice]);
+            update(choice);
+        }
+        ranks[i] = kSettled;
+        update(i);
+    }
+}
 
 bool isLiveTroopKey(const GameState& state, TroopKey key) { return liveUnit(state, key) != nullptr; }
 

@@ -2,8 +2,9 @@
 // tables and carry-over keys of the campaign's carry-over list.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
-#include <functional>
+#include <utility>
 #include <vector>
 
 class GameState;
@@ -11,13 +12,40 @@ struct UnitRecord;
 
 // (index << 16) | country: one slot of a country's unit table.
 using TroopKey = uint32_t;
-using TroopLess = std::function<bool(uint32_t a, uint32_t b)>;
 
 constexpr int kTroopSortKeyCount = 10;
 
-// Selection sort: an entry after the current choice replaces it unless less(choice, entry) holds,
-// so among equal entries the one furthest back is taken. Not stable; the lists show its order.
-void sortTroopKeys(std::vector<uint32_t>& keys, const TroopLess& less);
+// Puts the keys in the order of the lists' selection sort (state/list_sort.h), given each key's
+// rank under the order: equal ranks are equal keys, and kRankBehind marks keys that name nothing.
+void placeInSelectionOrder(std::vector<uint32_t>& keys, std::vector<uint32_t> ranks);
+constexpr uint32_t kRankBehind = UINT32_MAX - 1;
+
+// The lists' order, as the selection sort gives it: an entry after the current choice replaces it
+// unless less(choice, entry) holds, so among equal entries the one furthest back is taken. Not
+// stable; the lists show its order. `less` is a strict weak order on keys that name something; a
+// key naming nothing answers less(key, other) true for every other such key and false for the
+// rest, so it sorts behind (that is how less(key, key) tells it apart). Each key is ranked by one
+// ordinary sort, then the selection sort is replayed on the ranks.
+template <typename Less>
+void sortTroopKeys(std::vector<uint32_t>& keys, Less&& less)
+{
+    if (keys.size() < 2)
+        return;
+    std::vector<uint32_t> named;
+    named.reserve(keys.size());
+    for (uint32_t i = 0; i < keys.size(); ++i)
+        if (!less(keys[i], keys[i]))
+            named.push_back(i);
+    std::sort(named.begin(), named.end(), [&](uint32_t a, uint32_t b) { return less(keys[a], keys[b]); });
+    std::vector<uint32_t> ranks(keys.size(), kRankBehind);
+    uint32_t rank = 0;
+    for (size_t k = 0; k < named.size(); ++k) {
+        if (k && less(keys[named[k - 1]], keys[named[k]]))
+            ++rank;
+        ranks[named[k]] = rank;
+    }
+    placeInSelectionOrder(keys, std::move(ranks));
+}
 
 // Country below 8, index below the country's unit count, unit state exactly 1.
 bool isLiveTroopKey(const GameState& state, TroopKey key);

@@ -1,5 +1,6 @@
 // The troop tables' orders: the selection sort, every key of the troop-key and carry-over families,
 // the side's unit list with its descending form, and the unit-type orders of the producible list.
+#include "state/list_sort.h"
 #include "state/troop_sort.h"
 #include "state/unit_facts.h"
 #include "state/unit_type_sort.h"
@@ -104,6 +105,36 @@ TEST(SortTroopKeys, TakesTheLastOfEqualKeysAndLeavesShortVectorsAlone)
     sortTroopKeys(one, counting);
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(one, std::vector<uint32_t> { 7 });
+}
+
+TEST(SortTroopKeys, OrdersAsTheSelectionSortWithManyTiesAndKeysNamingNothing)
+{
+    // The low 16 bits are the field; a field of 0 names nothing when the case says so.
+    struct Case {
+        size_t count;
+        uint32_t distinct;
+        bool missing;
+    };
+    const Case cases[] = { { 2, 1, true }, { 7, 2, false }, { 60, 3, true }, { 300, 40, true }, { 1000, 1000, false },
+        { 1000, 25, true } };
+    uint32_t seed = 99;
+    for (const Case& c : cases) {
+        auto names = [&c](uint32_t k) { return !c.missing || (k & 0xFFFF) != 0; };
+        auto less = [&](uint32_t a, uint32_t b) {
+            if (!names(a) || !names(b))
+                return !names(b);
+            return (a & 0xFFFF) < (b & 0xFFFF);
+        };
+        std::vector<uint32_t> keys;
+        for (size_t i = 0; i < c.count; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            keys.push_back(uint32_t(i) << 16 | (seed >> 16) % c.distinct);
+        }
+        std::vector<uint32_t> expected = keys;
+        selectionSort(expected.data(), expected.size(), less);
+        sortTroopKeys(keys, less);
+        EXPECT_EQ(keys, expected) << c.count << " keys of " << c.distinct << " values";
+    }
 }
 
 TEST(TroopStateCode, FlagsInOrderOfPrecedenceAndTheActedFlag)
