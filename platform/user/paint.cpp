@@ -108,6 +108,12 @@ static void invalidateAreaIn(Window& w, const Region& rootArea)
 
 void invalidateRootArea(Window& root, const Region& rootArea) { invalidateAreaIn(root, rootArea); }
 
+void invalidateChildrenIn(Window& w, const Region& rootArea)
+{
+    for (Window* child : w.children)
+        invalidateAreaIn(*child, rootArea);
+}
+
 void invalidateWhole(Window& w) { invalidateAreaIn(w, Region(windowRectInRoot(w))); }
 
 void clearPaintState(Window& w)

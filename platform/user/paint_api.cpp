@@ -119,6 +119,14 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
         w->internalPaint = false;
         clipChildren = (w->style & WS_CLIPCHILDREN) != 0;
         updatePaintCount(*w);
+        // A window that does not clip its children paints over them, so those in the painted
+        // area paint again after it, even when they were painted since it was invalidated.
+        if (!clipChildren && !area.isEmpty()) {
+            Region rootArea = area;
+            const RECT client = clientRectInRoot(*w);
+            rootArea.offset(client.left, client.top);
+            invalidateChildrenIn(*w, rootArea);
+        }
     }
     memset(paint, 0, sizeof(*paint));
     paint->rcPaint = area.bounds();

@@ -149,6 +149,7 @@ void invalidateClient(Window& w, const Region* clientArea, bool erase);
 void invalidateFrame(Window& w);
 void invalidateRootArea(Window& root, const Region& rootArea);
 void invalidateWhole(Window& w);           // frame, client and every descendant
+void invalidateChildrenIn(Window& w, const Region& rootArea);   // the descendants only
 void clearPaintState(Window& w);
 void updatePaintCount(Window& w);
 RECT windowRectInRoot(const Window& w);

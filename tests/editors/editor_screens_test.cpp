@@ -10,9 +10,12 @@
 
 #include "lib/media/bitmap_button_layout.h"
 #include "tests/editors/product_world.h"
+#include "tests/lib/window_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 
 using namespace editors_test;
@@ -61,7 +64,52 @@ RECT clientRectOf(HWND window, int id)
     return r;
 }
 
+// Clicks the tabs 部隊, 攻撃, 同盟 and back to 陣営 as a person would; after each, the least ink
+// of the page's first row: its label and its two choice texts, by page.
+std::array<int, 4> rowInkAfterEachTab(HWND window, const std::function<void()>& settleDown)
+{
+    std::array<int, 4> ink {};
+    HWND tab = GetDlgItem(window, rule_option_id::kTab);
+    for (int page : { 1, 2, 3, 0 }) {
+        RECT item {};
+        SendMessageA(tab, TCM_GETITEMRECT, WPARAM(page), LPARAM(&item));
+        POINT p { (item.left + item.right) / 2, (item.top + item.bottom) / 2 };
+        ClientToScreen(tab, &p);
+        harness::click(p.x, p.y);
+        settleDown();
+        const harness::Image image = capture(window, "rule_page" + std::to_string(page));
+        const auto rows = fullRuleOptionRows();
+        const auto first = std::find_if(rows.begin(), rows.end(), [&](const RuleOptionRow& r) { return r.page == page; });
+        const int s = first->ruleSwitch;
+        ink[size_t(page)] = std::min({ inkIn(window, image, clientRectOf(window, rule_option_id::labelId(s))),
+            inkIn(window, image, clientRectOf(window, rule_option_id::textId(s, 0))),
+            inkIn(window, image, clientRectOf(window, rule_option_id::textId(s, 1))) });
+    }
+    return ink;
+}
+
 } // namespace
+
+TEST(EditorScreens, EveryRulePageShowsItsRowsWhenItsTabIsClicked)
+{
+    EditorWorld world;
+    std::array<int, 4> edited {};
+    RuleSettingDialog dialog(nullptr, world.state().ruleSlot(5), kRuleEdit);
+    drive(cp("ルール編集"), [&] { return dialog.run(); }, [&](HWND window) {
+        edited = rowInkAfterEachTab(window, settle);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    });
+    auto* window = new RuleWindow(nullptr);
+    ASSERT_TRUE(window->run());
+    HWND shown = window->handle();
+    ShowWindow(shown, SW_SHOW);
+    const std::array<int, 4> info = rowInkAfterEachTab(shown, [] { testing_lib::pump(); });
+    DestroyWindow(shown);
+    for (int page = 0; page < 4; ++page) {
+        EXPECT_GT(edited[size_t(page)], 10) << "rule editor, page " << page;
+        EXPECT_GT(info[size_t(page)], 10) << "rule window, page " << page;
+    }
+}
 
 TEST(EditorScreens, FullAndShortRuleDialogsShowTheirRowsWithTheChoiceNotTakenGreyed)
 {

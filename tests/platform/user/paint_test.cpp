@@ -199,6 +199,31 @@ TEST_F(PaintPixels, MovingAChildRepaintsWhatItUncovered)
     EXPECT_EQ(image.at(110, 10), kRedPixel);
 }
 
+// A page swap as a tab's owner does it: the old page hidden (its parent must repaint there), the
+// new one shown and painted at once. The parent, which does not clip its children, paints later
+// and the new page has to come back over it.
+TEST_F(PaintPixels, AChildPaintedBeforeItsParentIsPaintedAgainAfterIt)
+{
+    installFiller();
+    HWND frame = createFrame("frame", 0, 0, 200, 100, WS_POPUP | WS_VISIBLE);
+    paintColours()[frame] = RGB(0, 255, 0);
+    HWND oldPage = createChild(frame, 1, 10, 10, 80, 80);
+    HWND newPage = createChild(frame, 2, 10, 10, 80, 80, WS_CHILD);
+    HWND row = createChild(newPage, 3, 5, 5, 20, 20);
+    paintColours()[oldPage] = kBlue;
+    paintColours()[newPage] = kRed;
+    paintColours()[row] = kBlue;
+    pump();
+    ShowWindow(oldPage, SW_HIDE);
+    SetWindowPos(newPage, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    UpdateWindow(newPage);
+    pump();
+    const platform::gdi::Image image = store(frame);
+    EXPECT_EQ(image.at(60, 60), kRedPixel);
+    EXPECT_EQ(image.at(20, 20), kBluePixel) << "the page's own child too";
+    EXPECT_EQ(image.at(150, 50), 0x00FF00u);
+}
+
 TEST_F(PaintPixels, HiddenAndMinimisedWindowsLeaveTheScreen)
 {
     installFiller();
