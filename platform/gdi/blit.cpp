@@ -141,8 +141,10 @@ bool blit(const BlitRequest& r)
     const bool monoDest = dest.format == PixelFormat::Mono;
     const bool monoToColour = needSource && source->format == PixelFormat::Mono && !monoDest;
     const bool colourToMono = needSource && source->format != PixelFormat::Mono && monoDest;
-    const bool rawCopy = needSource && index == 0xCC && !stretched && !r.transparent && source->format == dest.format
-        && bitsPerPixel(dest.format) >= 8 && samePalette(*source, dest);
+    // A plain copy neither reads the destination nor combines anything: same formats move bytes,
+    // others convert each source row straight into the destination.
+    const bool plainCopy = needSource && index == 0xCC && !stretched && !r.transparent && !monoToColour && !colourToMono;
+    const bool rawCopy = plainCopy && source->format == dest.format && bitsPerPixel(dest.format) >= 8 && samePalette(*source, dest);
 
     size_t width = size_t(area.right - area.left);
     std::vector<uint32_t> dbuf(width), sbuf(needSource ? width : 0), pbuf(needPattern ? width : 0), keep;
@@ -157,6 +159,16 @@ bool blit(const BlitRequest& r)
                 int srcX = xmap.at(cr.left - dx);
                 std::memmove(dest.rowPointer(y) + size_t(cr.left) * bpp, source->rowPointer(srcRow) + size_t(srcX) * bpp,
                     size_t(n) * bpp);
+                continue;
+            }
+            if (plainCopy) {
+                const int srcX = xmap.at(cr.left - dx);
+                if (dest.format == PixelFormat::Xrgb32) {
+                    readRow(*source, srcX, srcRow, n, reinterpret_cast<uint32_t*>(dest.rowPointer(y)) + cr.left);
+                } else {
+                    readRow(*source, srcX, srcRow, n, sbuf.data());
+                    writeRow(dest, cr.left, y, n, sbuf.data());
+                }
                 continue;
             }
             readRow(dest, cr.left, y, n, dbuf.data());

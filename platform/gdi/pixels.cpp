@@ -19,8 +19,13 @@ const uint32_t* paletteOf(const PixelBuffer& b, int& size)
     return b.palette;
 }
 
-inline uint32_t expand5(uint32_t v) { return (v << 3) | (v >> 2); }
-inline uint32_t expand6(uint32_t v) { return (v << 2) | (v >> 4); }
+// Pixel x of a 16-bit row: a little-endian word, as the host's own.
+inline uint32_t word16(const uint8_t* row, int x)
+{
+    uint16_t word;
+    std::memcpy(&word, row + 2 * size_t(x), 2);
+    return word;
+}
 
 } // namespace
 
@@ -103,16 +108,17 @@ void readRow(const PixelBuffer& b, int x, int y, int n, uint32_t* out)
         break;
     case PixelFormat::Rgb555:
         for (int i = 0; i < n; ++i) {
-            const uint8_t* p = row + 2 * (x + i);
-            uint32_t v = p[0] | (p[1] << 8);
-            out[i] = (expand5((v >> 10) & 31) << 16) | (expand5((v >> 5) & 31) << 8) | expand5(v & 31);
+            const uint32_t v = word16(row, x + i);
+            // Each channel goes to the top of its byte, then its top bits repeat below it.
+            const uint32_t spread = (v & 0x7C00) << 9 | (v & 0x03E0) << 6 | (v & 0x001F) << 3;
+            out[i] = spread | (spread >> 5 & 0x070707);
         }
         break;
     case PixelFormat::Rgb565:
         for (int i = 0; i < n; ++i) {
-            const uint8_t* p = row + 2 * (x + i);
-            uint32_t v = p[0] | (p[1] << 8);
-            out[i] = (expand5((v >> 11) & 31) << 16) | (expand6((v >> 5) & 63) << 8) | expand5(v & 31);
+            const uint32_t v = word16(row, x + i);
+            const uint32_t spread = (v & 0xF800) << 8 | (v & 0x07E0) << 5 | (v & 0x001F) << 3;
+            out[i] = spread | (spread >> 5 & 0x070007) | (spread >> 6 & 0x000300);
         }
         break;
     case PixelFormat::Rgb24:

@@ -222,3 +222,45 @@ TEST(BlitClipping, OverlappingCopyWithinOneBitmapScrolls)
     EXPECT_EQ(c.at(2, 0), colours[1]);
     EXPECT_EQ(c.at(3, 0), colours[2]);
 }
+
+TEST(PlainCopy, SixteenBitSourceLandsPixelForPixelInsideTheClipOnly)
+{
+    struct Dest {
+        const char* name;
+        int bits;   // 0: a device bitmap
+        int height; // negative: top-down
+    };
+    const Dest dests[] = { { "ddb32", 0, 10 }, { "dib32 bottom-up", 32, 10 }, { "dib24 top-down", 24, -10 } };
+    BITMAPINFO sourceInfo {};
+    sourceInfo.bmiHeader = { sizeof(BITMAPINFOHEADER), 12, 6, 1, 16, BI_RGB, 0, 0, 0, 0, 0 };
+    void* sourceBits = nullptr;
+    TestCanvas source(CreateDIBSection(nullptr, &sourceInfo, DIB_RGB_COLORS, &sourceBits, nullptr, 0));
+    ASSERT_NE(sourceBits, nullptr);
+    auto* words = static_cast<uint16_t*>(sourceBits);
+    for (int i = 0; i < 12 * 6; ++i)
+        words[i] = uint16_t((i * 2731 + 977) & 0x7FFF);
+    const RECT clipRects[2] = { { 4, 3, 9, 7 }, { 10, 4, 14, 9 } };
+    for (const Dest& d : dests) {
+        BITMAPINFO info {};
+        info.bmiHeader = { sizeof(BITMAPINFOHEADER), 16, d.height, 1, WORD(d.bits), BI_RGB, 0, 0, 0, 0, 0 };
+        void* bits = nullptr;
+        TestCanvas dest(d.bits ? CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
+                               : CreateBitmap(16, 10, 1, 32, nullptr));
+        fill(dest, 16, 10, RGB(1, 2, 3));
+        HRGN clip = CreateRectRgnIndirect(&clipRects[0]);
+        HRGN second = CreateRectRgnIndirect(&clipRects[1]);
+        CombineRgn(clip, clip, second, RGN_OR);
+        SelectClipRgn(dest.dc, clip);
+        ASSERT_TRUE(BitBlt(dest.dc, 3, 2, 10, 6, source.dc, 1, 0, SRCCOPY)) << d.name;
+        SelectClipRgn(dest.dc, nullptr);
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const bool inBlit = x >= 3 && x < 13 && y >= 2 && y < 8;
+                const bool copied = inBlit && (PtInRegion(clip, x, y) != 0);
+                const COLORREF expected = copied ? source.at(x - 2, y - 2) : RGB(1, 2, 3);
+                ASSERT_EQ(dest.at(x, y), expected) << d.name << " at " << x << "," << y;
+            }
+        DeleteObject(second);
+        DeleteObject(clip);
+    }
+}

@@ -44,6 +44,8 @@ const DepthCase kDepths[] = {
     { 16, BI_RGB, [](uint8_t* r) { r[2] = 0x10, r[3] = 0x7C; }, RGB(255, 0, 132) },
     // RGB565 (31, 63, 0): 0xFFE0.
     { 16, BI_BITFIELDS, [](uint8_t* r) { r[2] = 0xE0, r[3] = 0xFF; }, RGB(255, 255, 0) },
+    // RGB565 (1, 32, 16): 0x0C10; each channel's top bits repeat below it.
+    { 16, BI_BITFIELDS, [](uint8_t* r) { r[2] = 0x10, r[3] = 0x0C; }, RGB(8, 130, 132) },
     { 24, BI_RGB, [](uint8_t* r) { r[3] = 30, r[4] = 20, r[5] = 10; }, RGB(10, 20, 30) },
     { 32, BI_RGB, [](uint8_t* r) { r[4] = 30, r[5] = 20, r[6] = 10; }, RGB(10, 20, 30) },
 };
