@@ -62,7 +62,9 @@ DWORD WINAPI battleDrawThread(LPVOID)
             if (first)
                 for (int side = 0; side < 2; ++side)
                     playSideSound(side, 0);
-            next_time = st.startTime + uint32_t((int64_t(frame) + 1) * 1000 / 30);
+            // The first millisecond of the next frame: rounded down, the loop would wake before
+            // the frame number moves on and spin until it does.
+            next_time = st.startTime + uint32_t(((int64_t(frame) + 1) * 1000 + 29) / 30);
         }
         const std::array<HWND, 2> windows = st.windows;
         LeaveCriticalSection(&st.lock);
