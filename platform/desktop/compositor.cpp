@@ -13,11 +13,6 @@ bool sameRect(const RECT& a, const RECT& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-bool covers(const RECT& outer, const RECT& inner)
-{
-    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right && outer.bottom >= inner.bottom;
-}
-
 } // namespace
 
 Compositor::Compositor(SIZE size, uint32_t backgroundXrgb)
@@ -163,37 +158,50 @@ std::vector<RECT> Compositor::compose()
         RECT store { 0, 0, l.surface->width(), l.surface->height() };
         l.storeRect = rectIntersect(rectOffset(store, l.screenRect.left, l.screenRect.top), l.screenRect);
     }
-    for (const RECT& r : dirty)
-        composeRect(r, layers);
+    composeArea(Region::fromRects(dirty), layers);
     return dirty;
 }
 
-void Compositor::composeRect(const RECT& dirty, const std::vector<Layer>& layers)
+void Compositor::composeArea(Region uncovered, const std::vector<Layer>& layers)
 {
-    // Start at the topmost unshaped layer that hides the whole rectangle; nothing below shows.
-    size_t first = 0;
-    for (size_t i = layers.size(); i-- > 0;) {
-        if (!layers[i].shape && covers(layers[i].storeRect, dirty)) {
-            first = i;
-            break;
-        }
-    }
-    bool covered = !layers.empty() && !layers[first].shape && covers(layers[first].storeRect, dirty);
-    if (!covered) {
-        for (LONG y = dirty.top; y < dirty.bottom; ++y)
-            std::fill_n(&m_screen[size_t(y) * m_size.cx + dirty.left], dirty.right - dirty.left, m_background);
-    }
-    for (size_t i = first; i < layers.size(); ++i) {
+    // Top down, each unshaped layer takes what is still uncovered of its store and hides it from
+    // the layers below, so every pixel is copied once and the background fills only what no layer
+    // covers. A shaped layer hides nothing: what lies below shows around its shape, so the layers
+    // below are drawn under its whole box and it is drawn over them.
+    struct Part {
+        const Layer* layer;
+        Region area;
+    };
+    std::vector<Part> parts;
+    for (size_t i = layers.size(); i-- > 0 && !uncovered.isEmpty();) {
         const Layer& layer = layers[i];
-        RECT part = rectIntersect(dirty, layer.screenRect);
-        if (rectIsEmpty(part))
+        const RECT box = layer.shape ? rectIntersect(layer.storeRect, rectOffset(layer.shape->bounds(),
+                                           layer.screenRect.left, layer.screenRect.top))
+                                     : layer.storeRect;
+        if (rectIsEmpty(box) || !uncovered.intersects(box))
             continue;
-        if (!layer.shape) {
-            blitLayer(layer, part);
-            continue;
-        }
-        LONG dx = layer.screenRect.left, dy = layer.screenRect.top;
-        layer.shape->forEachRectIn(rectOffset(part, -dx, -dy), [&](const RECT& inWindow) { blitLayer(layer, rectOffset(inWindow, dx, dy)); });
+        parts.push_back({ &layer, uncovered.intersected(box) });
+        if (!layer.shape)
+            uncovered.subtract(Region(box));
+    }
+    uncovered.forEachRectIn(uncovered.bounds(), [&](const RECT& r) {
+        // One row filled, the others copied from it: a copy moves far more pixels per step.
+        const size_t width = size_t(r.right - r.left);
+        uint32_t* first = &m_screen[size_t(r.top) * m_size.cx + r.left];
+        std::fill_n(first, width, m_background);
+        for (LONG y = r.top + 1; y < r.bottom; ++y)
+            std::memcpy(&m_screen[size_t(y) * m_size.cx + r.left], first, width * sizeof(uint32_t));
+    });
+    for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
+        const Layer& layer = *part->layer;
+        part->area.forEachRectIn(part->area.bounds(), [&](const RECT& r) {
+            if (!layer.shape) {
+                blitLayer(layer, r);
+                return;
+            }
+            const LONG dx = layer.screenRect.left, dy = layer.screenRect.top;
+            layer.shape->forEachRectIn(rectOffset(r, -dx, -dy), [&](const RECT& inWindow) { blitLayer(layer, rectOffset(inWindow, dx, dy)); });
+        });
     }
 }
 

@@ -46,7 +46,7 @@ private:
 
     Layer* find(LayerId layer);
     void invalidateLayerArea(const Layer& layer);
-    void composeRect(const RECT& dirty, const std::vector<Layer>& layers);
+    void composeArea(Region uncovered, const std::vector<Layer>& layers);
     void blitLayer(const Layer& layer, const RECT& screenPart);
 
     const SIZE m_size;

@@ -138,6 +138,52 @@ TEST(Compositor, StoreSmallerThanItsWindowLeavesTheRestToWhatIsBelow)
     EXPECT_EQ(pixel(c, 40, 40), background);
 }
 
+TEST(Compositor, RandomStacksMatchLayersPaintedOneOverAnother)
+{
+    // The oracle paints every visible layer bottom up over the background, pixel by pixel.
+    uint32_t seed = 7;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % uint32_t(range));
+    };
+    for (int round = 0; round < 20; ++round) {
+        Compositor c(SIZE { 64, 48 }, background);
+        std::vector<LayerState> stack;
+        std::vector<LayerId> ids;
+        for (int i = 0; i < 6; ++i) {
+            const int w = 4 + next(40), h = 4 + next(30);
+            LayerState layer = layerAt(filled(w, h, uint32_t(0x101010 * (i + 1))), next(70) - 10, next(56) - 10, next(5) != 0);
+            if (next(4) == 0)
+                layer.screenRect.right += next(10); // the store lags behind a wider window
+            if (next(3) == 0)
+                layer.shape = Region::fromEllipse(RECT { 0, 0, w, h });
+            stack.push_back(layer);
+            ids.push_back(c.addLayer(layer));
+        }
+        c.compose();
+        // Moved and hidden layers uncover what was drawn before.
+        for (size_t i = 0; i < stack.size(); ++i) {
+            if (next(3) == 0)
+                stack[i].visible = !stack[i].visible;
+            if (next(3) == 0)
+                stack[i].screenRect = platform::desktop::rectOffset(stack[i].screenRect, next(9) - 4, next(9) - 4);
+            c.updateLayer(ids[i], stack[i]);
+        }
+        const std::vector<uint32_t> screen = c.copyScreen(RECT { 0, 0, 64, 48 });
+        for (LONG y = 0; y < 48; ++y)
+            for (LONG x = 0; x < 64; ++x) {
+                uint32_t expected = background;
+                for (const LayerState& l : stack) {
+                    const LONG wx = x - l.screenRect.left, wy = y - l.screenRect.top;
+                    if (l.visible && x < l.screenRect.right && wx >= 0 && wy >= 0 && wx < l.surface->width()
+                        && wy < l.surface->height() && (!l.shape || l.shape->contains(wx, wy)))
+                        expected = l.surface->pixels()[0];
+                }
+                ASSERT_EQ(screen[size_t(y * 64 + x)], expected) << "round " << round << " at " << x << "," << y;
+            }
+    }
+}
+
 TEST(Compositor, PaintingThreadsAndComposingDoNotDeadlock)
 {
     Compositor c(SIZE { 200, 200 }, background);
