@@ -42,7 +42,8 @@ const Frame kFrames[] = {
     { id::kTroopInfo, "", kCaptioned, 0, { 720, 608 } },
     { id::kBattle, "", WS_POPUP, 0, { 600, 300 } },
     { id::kArmChange, "", kCaptioned, 0, { 720, 560 } },
-    { id::kEnding, "戦果報告", kCaptioned, 0, { 640, 520 } },
+    // The backdrop is presented over the whole client area; the buttons are kept out of it.
+    { id::kEnding, "戦果報告", kCaptioned | WS_CLIPCHILDREN, 0, { 640, 520 } },
     // Merge and split: captioned "合流" or "分散" in code.
     { id::kMerge, "", kCaptioned, 0, { 438, 127 } },
     // The modeless rule and victory-condition windows: captioned tool windows, sized in code.

@@ -167,6 +167,9 @@ TEST_F(Ending, PagesGoInOrderWithTheirButtons)
 
         next(dialog);
         EXPECT_EQ(window.page(), 1);
+        harness::pressKey(VK_RETURN);
+        dialogtest::settle();
+        EXPECT_EQ(window.page(), 1) << "Return is no command of the window";
         EXPECT_TRUE(enabled(dialog, id::kPrevious));
         EXPECT_TRUE(shown(dialog, id::kFirstCountry + 1));
         previous(dialog);
@@ -196,7 +199,10 @@ TEST_F(Ending, GraphRevealsInFiveSecondsAndTogglesRedrawTheLines)
     EndingWindow window(&owner);
     const uint32_t first = xrgb(playerColourRef(0));
     const RECT chart { 71, 36, 571, 436 };
+    const RECT nextFace { 544, 480, 632, 512 };
+    const RECT firstMark { 71, 480, 89, 494 };
     run(window, [&](HWND dialog) {
+        const Image summary = clientImage(dialog);
         next(dialog);
         EXPECT_TRUE(window.revealRunning());
         EXPECT_TRUE(window.timerActive(EndingWindow::kRevealTimer));
@@ -212,6 +218,7 @@ TEST_F(Ending, GraphRevealsInFiveSecondsAndTogglesRedrawTheLines)
         const Image before = clientImage(dialog);
         saveShot(before, "ending_graph");
         EXPECT_GT(countColour(before, chart, first), 10) << "country 0's line";
+        EXPECT_TRUE(sameArea(summary, before, nextFace)) << "the revealed graph leaves the buttons drawn";
 
         // Country 0 off: its line goes, the scale and the others stay.
         const POINT button = { 71 + 9, 480 + 7 };
@@ -219,6 +226,7 @@ TEST_F(Ending, GraphRevealsInFiveSecondsAndTogglesRedrawTheLines)
         EXPECT_EQ(window.countryMask() & 1, 0);
         const Image after = clientImage(dialog);
         EXPECT_EQ(countColour(after, chart, first), 0);
+        EXPECT_FALSE(sameArea(before, after, firstMark)) << "the button shows the country off";
         EXPECT_TRUE(sameArea(before, after, RECT { 0, 36, 66, 436 })) << "the value axis is unchanged";
         clickAt(dialog, button.x, button.y);
         EXPECT_EQ(window.countryMask() & 1, 1);

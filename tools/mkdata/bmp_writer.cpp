@@ -2,6 +2,7 @@
 #include "tools/mkdata/bmp_writer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -91,6 +92,17 @@ void Canvas::fillCircle(int cx, int cy, int radius, uint8_t index)
         for (int x = -radius; x <= radius; ++x)
             if (x * x + y * y <= radius * radius + radius / 2)
                 set(cx + x, cy + y, index);
+}
+
+std::vector<std::pair<int, int>> starPoints(int cx, int cy, int outer, int inner, int points)
+{
+    std::vector<std::pair<int, int>> star;
+    for (int i = 0; i < 2 * points; ++i) {
+        const double angle = -M_PI / 2 + M_PI * i / points;
+        const int radius = i % 2 ? inner : outer;
+        star.push_back({ cx + int(std::lround(radius * std::cos(angle))), cy + int(std::lround(radius * std::sin(angle))) });
+    }
+    return star;
 }
 
 void Canvas::fillPolygon(const std::vector<std::pair<int, int>>& points, uint8_t index)

@@ -54,6 +54,9 @@ private:
     std::vector<uint8_t> m_pixels;
 };
 
+// The corners of a star of `points` tips, the first tip straight up, for Canvas::fillPolygon.
+std::vector<std::pair<int, int>> starPoints(int cx, int cy, int outer, int inner, int points);
+
 // A BMP file: 14-byte file header, 40-byte info header, 256-entry colour table (unused
 // entries black), rows bottom-up padded to four bytes.
 std::vector<unsigned char> encodeBmp8(const Canvas& canvas, const Palette& palette);

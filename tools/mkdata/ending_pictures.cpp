@@ -110,17 +110,6 @@ void writeCaption(const std::filesystem::path& folder)
     writeFile(folder / "tkbmp" / "evaluation.bmp", encodeBmp8(canvas, palette));
 }
 
-std::vector<std::pair<int, int>> starPoints(int cx, int cy, int outer, int inner, int points)
-{
-    std::vector<std::pair<int, int>> star;
-    for (int i = 0; i < 2 * points; ++i) {
-        const double angle = -M_PI / 2 + M_PI * i / points;
-        const int radius = i % 2 ? inner : outer;
-        star.push_back({ cx + int(std::lround(radius * std::cos(angle))), cy + int(std::lround(radius * std::sin(angle))) });
-    }
-    return star;
-}
-
 // The metals of the six ranks, lowest first, and their letters.
 const Rgb kMetals[6] = { { 120, 110, 100 }, { 150, 96, 60 }, { 176, 120, 70 }, { 190, 194, 204 }, { 214, 186, 90 }, { 246, 214, 96 } };
 const char* const kRankLetters[6] = { "Ｅ", "Ｄ", "Ｃ", "Ｂ", "Ａ", "Ｓ" };

@@ -38,7 +38,8 @@ void writeGameEnd(const std::filesystem::path& folder)
     const uint8_t wall = palette.index({ 150, 144, 132 });
     const uint8_t smoke = palette.index({ 72, 72, 74 });
     const uint8_t fire = palette.index({ 228, 110, 36 });
-    const uint8_t flagBlue = palette.index({ 40, 80, 210 });
+    const uint8_t leaf = palette.index({ 118, 128, 58 });
+    const uint8_t leafLight = palette.index({ 168, 176, 92 });
     const std::array<const char*, 5> titles = { "首都陥落", "全滅", "勝利", "降伏", "敗北" };
     Canvas canvas(kWidth, 5 * kHeight, inks.back);
     for (int band = 0; band < 5; ++band) {
@@ -62,10 +63,25 @@ void writeGameEnd(const std::filesystem::path& folder)
                 canvas.fillRect(x + 12, top + kHorizon - 6, x + 20, top + kHorizon + 2, fire);
             }
             break;
-        case 2: // the flag raised in the sun
+        case 2: // a laurel wreath round a star in the sun: any country may be the one that won
             canvas.fillCircle(270, top + 50, 22, gold);
-            canvas.fillRect(150, top + 40, 154, top + kHorizon + 6, inks.shade);
-            canvas.fillPolygon({ { 154, top + 40 }, { 230, top + 60 }, { 154, top + 80 } }, flagBlue);
+            // Two branches of leaves up the sides from the foot, each leaf along the branch.
+            for (int i = 0; i < 11; ++i) {
+                const double a = M_PI * (0.56 + 0.085 * i);
+                for (const int side : { -1, 1 }) {
+                    const double c = side * std::cos(a);
+                    const double s = -std::sin(a);
+                    const double x = 168 + 54 * c;
+                    const double y = top + 104 + 54 * s;
+                    const double tx = -s * side;
+                    const double ty = c * side;
+                    auto at = [](double v) { return int(std::lround(v)); };
+                    canvas.fillPolygon({ { at(x + 12 * tx), at(y + 12 * ty) }, { at(x + 7 * c), at(y + 7 * s) },
+                                           { at(x - 6 * tx), at(y - 6 * ty) }, { at(x - 7 * c), at(y - 7 * s) } },
+                        i % 2 ? leaf : leafLight);
+                }
+            }
+            canvas.fillPolygon(starPoints(168, top + 104, 34, 14, 5), gold);
             break;
         case 3: // a white flag
             canvas.fillRect(150, top + 50, 153, top + kHorizon + 6, inks.shade);
