@@ -237,6 +237,31 @@ TEST(SceneFrames, SeededScenesPaintTheKeptFrames)
     }
 }
 
+// An attacker the viewer cannot see: its window holds the frame picture for the whole fight, and that
+// picture is a haze with the glow of fire in it, not an empty panel.
+TEST(SceneFrames, AnUnseenAttackerShowsTheGlowOfItsFireThroughHaze)
+{
+    SceneRig rig;
+    ASSERT_TRUE(rig.ready);
+    BattleRecord record { { rig.side(4, kNoCountry, 3, kLand), rig.side(2, 1, 3, kLand) } };
+    record.side[1].figuresAfter = 7;
+    LiveClashWindow::prepareScene(record);
+    LiveClashWindow::loadSceneData(false);
+    SceneState& st = sceneState();
+    ASSERT_EQ(st.plan.totalFrames, 75);
+    for (int f : { 0, 40, 74 }) {
+        LiveClashWindow::paintFrame(f);
+        const platform::harness::Image attacker = scene_test::bufferImage(st.buffers[0]);
+        int glowing = 0;
+        for (uint32_t p : attacker.pixels) {
+            const int r = int(p >> 16), g = int(p >> 8 & 255), b = int(p & 255);
+            glowing += r > 150 && r > g + 40 && r > b + 80;
+        }
+        EXPECT_GT(glowing, 100) << "frame " << f;
+    }
+    LiveClashWindow::resetScene();
+}
+
 TEST(SceneFrames, TheSameSeedPaintsTheSameFrame)
 {
     SceneRig rig;

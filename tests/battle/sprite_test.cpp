@@ -1,7 +1,14 @@
-// Sprite files: both headers, refused files, night darkening and composed sheets.
+// Sprite files: both headers, refused files, night darkening, composed sheets and the sample
+// explosion strips.
 #include "battle/sprite_image.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
 
 namespace {
 
@@ -83,4 +90,39 @@ TEST(SpriteFile, ComposedSheetsScaleThePictureIntoEachPlace)
     ASSERT_TRUE(decodeSprite(spriteFile(true, 4, 2, 1), plain));
     EXPECT_FALSE(composeSheet(plain, 40)) << "other kinds keep the picture as read";
     EXPECT_EQ(plain.width, 4);
+}
+
+// The explosion strips of the sample data are clouds, not flat discs laid over the figures: in no
+// frame does one colour make up half of what is drawn.
+TEST(SpriteFile, ExplosionFramesAreShadedClouds)
+{
+    const struct {
+        const char* name;
+        int frameHeight;
+    } strips[] = { { "ef04a.dat", 160 }, { "ef04b.dat", 120 }, { "ef04c.dat", 70 }, { "ef05a.dat", 88 },
+        { "ef05b.dat", 88 }, { "ef06.dat", 105 }, { "ef07.dat", 110 }, { "ef08a.dat", 120 }, { "ef08b.dat", 95 } };
+    for (const auto& strip : strips) {
+        std::ifstream in(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tklc" / strip.name, std::ios::binary);
+        const std::vector<uint8_t> bytes { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+        SpriteImage sprite;
+        ASSERT_TRUE(decodeSprite(bytes, sprite)) << strip.name;
+        ASSERT_EQ(sprite.pictureHeight(), 8 * strip.frameHeight) << strip.name;
+        for (int frame = 0; frame < 8; ++frame) {
+            std::map<uint16_t, int> colours;
+            int drawn = 0;
+            for (int y = frame * strip.frameHeight; y < (frame + 1) * strip.frameHeight; ++y)
+                for (int x = 0; x < sprite.width; ++x) {
+                    const size_t i = size_t(y) * size_t(sprite.width) + size_t(x);
+                    if (sprite.mask()[i] == 0) {
+                        ++colours[sprite.pixels[i]];
+                        ++drawn;
+                    }
+                }
+            int most = 0;
+            for (const auto& [colour, count] : colours)
+                most = std::max(most, count);
+            EXPECT_GT(drawn, 0) << strip.name << " frame " << frame;
+            EXPECT_LT(most * 2, drawn) << strip.name << " frame " << frame;
+        }
+    }
 }

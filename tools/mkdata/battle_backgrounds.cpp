@@ -5,6 +5,7 @@
 #include "tools/mkdata/bmp_writer.h"
 #include "tools/mkdata/generator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -144,18 +145,54 @@ void writeBackgrounds(const std::filesystem::path& folder)
     }
 }
 
+// The side that cannot be seen: a night haze over dark ground, banks of fog drifting across it and
+// the glow of fire somewhere inside, in a frame like the scene window's.
 std::vector<unsigned char> drawFramePicture()
 {
     Canvas c(500, 300);
     Palette p;
-    c.fillRect(0, 0, 500, 300, p.index({ 20, 24, 30 }));
-    const uint8_t line = p.index({ 70, 80, 96 });
-    for (int y = 0; y < 300; y += 4)
-        c.fillRect(0, y, 500, y + 1, p.index({ 28, 32, 40 }));
-    c.frameRect(10, 10, 490, 290, line);
-    c.frameRect(14, 14, 486, 286, line);
-    c.line(200, 150, 300, 150, line);
-    c.line(250, 110, 250, 190, line);
+    constexpr int kGround = 170;
+    gradient(c, p, 0, kGround, { 22, 28, 40 }, { 70, 78, 86 });
+    gradient(c, p, kGround, 300, { 46, 48, 40 }, { 18, 20, 16 });
+    // Glows behind the fog: a halo and a hot core each.
+    const struct {
+        int x, y, r;
+    } glows[] = { { 120, 164, 22 }, { 330, 158, 16 }, { 410, 172, 12 } };
+    for (const auto& g : glows) {
+        c.fillCircle(g.x, g.y, g.r, p.index({ 120, 70, 40 }));
+        c.fillCircle(g.x, g.y, g.r * 2 / 3, p.index({ 200, 110, 50 }));
+        c.fillCircle(g.x, g.y, g.r / 3, p.index({ 250, 200, 120 }));
+    }
+    // Fog: a smooth random density, thickest along the horizon, laid in an ordered dither over
+    // what lies behind it.
+    auto lattice = [](int x, int y) {
+        uint32_t h = uint32_t(x) * 374761393u + uint32_t(y) * 668265263u;
+        h = (h ^ (h >> 13)) * 1274126177u;
+        return double((h ^ (h >> 16)) & 0xFFFF) / 65535.0;
+    };
+    auto smooth = [&](double x, double y) {
+        const int x0 = int(std::floor(x)), y0 = int(std::floor(y));
+        const double fx = x - x0, fy = y - y0;
+        const double top = lattice(x0, y0) + (lattice(x0 + 1, y0) - lattice(x0, y0)) * fx;
+        const double bottom = lattice(x0, y0 + 1) + (lattice(x0 + 1, y0 + 1) - lattice(x0, y0 + 1)) * fx;
+        return top + (bottom - top) * fy;
+    };
+    static constexpr int kBayer[4][4] = { { 0, 8, 2, 10 }, { 12, 4, 14, 6 }, { 3, 11, 1, 9 }, { 15, 7, 13, 5 } };
+    const uint8_t fog = p.index({ 104, 110, 116 });
+    const uint8_t thick = p.index({ 142, 148, 152 });
+    for (int y = 16; y < 284; ++y)
+        for (int x = 16; x < 484; ++x) {
+            const double nearHorizon = std::max(0.0, 1.0 - std::abs(y - kGround) / 120.0);
+            const double density = (0.65 * smooth(x / 70.0, y / 28.0) + 0.35 * smooth(x / 23.0, y / 11.0)) * (0.35 + 0.75 * nearHorizon);
+            const double step = (kBayer[y % 4][x % 4] + 0.5) / 16.0;
+            if (density > 0.55 + 0.4 * step)
+                c.set(x, y, thick);
+            else if (density > 0.25 + 0.5 * step)
+                c.set(x, y, fog);
+        }
+    const uint8_t rim = p.index({ 70, 80, 96 });
+    c.frameRect(10, 10, 490, 290, rim);
+    c.frameRect(14, 14, 486, 286, rim);
     return encodeBmp8(c, p);
 }
 

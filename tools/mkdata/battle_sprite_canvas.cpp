@@ -1,4 +1,4 @@
-// The battle scene's sprites: unit pictures and explosion strips.
+// The battle scene's sprites: the canvas and the unit pictures.
 #include "tools/mkdata/battle_sprite_canvas.h"
 
 #include <algorithm>
@@ -21,6 +21,12 @@ void SpriteCanvas::set(int x, int y, Rgb5 colour)
     const size_t i = size_t(y) * size_t(m_width) + size_t(x);
     m_pixels[i] = colour.word();
     m_opaque[i] = 1;
+}
+
+void SpriteCanvas::erase(int x, int y)
+{
+    if (x >= 0 && y >= 0 && x < m_width && y < m_height)
+        m_opaque[size_t(y) * size_t(m_width) + size_t(x)] = 0;
 }
 
 void SpriteCanvas::fillRect(int left, int top, int right, int bottom, Rgb5 colour)
@@ -198,40 +204,6 @@ SpriteCanvas drawUnitSprite(Look look)
     case Look::Submarine: return large(look);
     default: return groundVehicle(look);
     }
-}
-
-SpriteCanvas drawExplosionStrip(int w, int h, Blast blast)
-{
-    SpriteCanvas c(w, h * 8);
-    for (int f = 0; f < 8; ++f) {
-        const double grow = 0.3 + 0.7 * (f + 1) / 8.0;
-        const int cx = w / 2;
-        const int cy = f * h + h / 2;
-        const int rx = int(w / 2 * grow) - 2;
-        const int ry = int(h / 2 * grow) - 2;
-        const int fade = f * 20;
-        switch (blast) {
-        case Blast::Fire:
-            c.fillEllipse(cx, cy, rx, ry, Rgb5 { std::max(60, 200 - fade), std::max(40, 80 - fade / 2), 40 });
-            if (f < 6)
-                c.fillEllipse(cx, cy, rx * 2 / 3, ry * 2 / 3, Rgb5 { 250, std::max(80, 200 - fade), 60 });
-            if (f < 4)
-                c.fillEllipse(cx, cy, rx / 3, ry / 3, Rgb5 { 255, 250, 200 });
-            break;
-        case Blast::Water:
-            c.fillPolygon({ { cx - rx, f * h + h - 1 }, { cx - rx / 3, f * h + h - 2 * ry }, { cx, f * h + h - 1 } },
-                Rgb5 { 220, 236, 250 });
-            c.fillPolygon({ { cx, f * h + h - 1 }, { cx + rx / 3, f * h + h - 2 * ry }, { cx + rx, f * h + h - 1 } },
-                Rgb5 { 190, 214, 240 });
-            break;
-        case Blast::Smoke:
-            c.fillEllipse(cx, cy, rx, ry, Rgb5 { 120 + fade / 2, 110 + fade / 2, 100 + fade / 2 });
-            if (f < 3)
-                c.fillEllipse(cx, cy, rx / 2, ry / 2, Rgb5 { 250, 160, 60 });
-            break;
-        }
-    }
-    return c;
 }
 
 } // namespace mkdata::battle

@@ -21,6 +21,8 @@ public:
     int width() const { return m_width; }
     int height() const { return m_height; }
     void set(int x, int y, Rgb5 colour);
+    // Makes the pixel transparent again.
+    void erase(int x, int y);
     void fillRect(int left, int top, int right, int bottom, Rgb5 colour);
     void fillEllipse(int cx, int cy, int rx, int ry, Rgb5 colour);
     void fillPolygon(const std::vector<std::pair<int, int>>& points, Rgb5 colour);
@@ -38,7 +40,7 @@ enum class Look { Soldier, Tank, Gun, Launcher, Truck, Missile, Jet, Helicopter,
 enum class Blast { Fire, Water, Smoke };
 
 SpriteCanvas drawUnitSprite(Look look);
-// Eight frames of w × h one below the other, growing and fading.
+// Eight frames of w × h one below the other: the blast swells, cools and thins out.
 SpriteCanvas drawExplosionStrip(int w, int h, Blast blast);
 // "bg00.dat" .. "bg62.dat".
 void writeBackgrounds(const std::filesystem::path& folder);

@@ -224,6 +224,24 @@ SpriteCanvas flashSheet(int w, int h, int frames, Puff kind, double dx = 0, doub
     return c;
 }
 
+} // namespace
+
+// Fire turns to grey smoke, water falls back as spray, dust settles; over the last three frames
+// ever more of the cloud breaks up, so what stands behind it shows through again.
+SpriteCanvas drawExplosionStrip(int w, int h, Blast blast)
+{
+    const Puff kind = blast == Blast::Fire ? Puff::Fire : blast == Blast::Water ? Puff::Splash : Puff::Dust;
+    SpriteCanvas c = flashSheet(w, h, 8, kind);
+    for (int f = 5; f < 8; ++f)
+        for (int y = f * h; y < (f + 1) * h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (noise(x / 2, y / 2, 40 + f) < (f - 4) * 0.25)
+                    c.erase(x, y);
+    return c;
+}
+
+namespace {
+
 // Muzzle flashes of 12 × 12 (two frames, two columns) and the eight-frame large ones pointing left.
 SpriteCanvas smallFlashes()
 {
