@@ -312,8 +312,8 @@ public:
     // The scenario block with each of its nine texts cut at its end.
     void copyScenarioBlock(ScenarioBlock& out) const;
     bool hasScenarioText() const;
-    // Every existing unit of the countries at full strength with its model's supplies, or cut back
-    // to what its type allows.
+    // Every existing unit of the countries (below their tables' counts) at full strength with its
+    // model's supplies, or cut back to what its type allows.
     void refillUnitsToFull();
     void clampUnitsToType();
     // False when a country's existing unit names a missing or unavailable type.
@@ -429,6 +429,8 @@ public:
     void rebuildFromCells();
     void deriveCellData();
     void linkPlaces();
+    // Each table's count then ends after its last unit; records past the counts must already be
+    // empty, as both loads leave them.
     void relinkUnits(bool from_save);
     int countWatchedUnits(int side) const;
     // The turn block's start-of-play tallies: each country's watched units, each side's members to carry.
@@ -560,6 +562,8 @@ private:
     std::unique_ptr<TerrainCell[]> m_terrainGrid;
     std::unique_ptr<UnitCell[]> m_unitGrid;
     std::unique_ptr<uint16_t[]> m_markGrid;
+    // The largest map area the grids held since they were last cleared.
+    size_t m_gridCellsUsed = 0;
     std::array<uint16_t, kGridHexes / 256> m_markRowBits {};
     uint32_t m_highlighted[2] = {};
     std::vector<uint32_t> m_hexList;

@@ -76,6 +76,7 @@ bool GameState::commitScenario(const ScenarioFile& f)
     m_mapVersion = f.version;
     m_scenario = f.scenario;
     m_mapHeader = f.header;
+    m_gridCellsUsed = size_t(mapWidth()) * size_t(mapHeight());
 
     m_ruleBlock = f.rules;
     if (isSimpleMode()) {
@@ -155,8 +156,10 @@ bool GameState::commitScenario(const ScenarioFile& f)
     // Copied by element: an empty table has no storage a byte copy may be handed.
     std::copy_n(f.places.begin(), std::min<size_t>(f.places.size(), kPlaceRecordCount), m_placeTable.get());
     m_unitTouches.touchAll();
-    for (size_t side = 0; side < kSideCount; ++side)
+    for (size_t side = 0; side < kSideCount; ++side) {
         std::copy(f.units[side].begin(), f.units[side].end(), m_unitTables[side].get());
+        m_unitCounts[side] = uint32_t(f.units[side].size());
+    }
     std::memcpy(m_neutralBlock, f.neutral.data(), sizeof m_neutralBlock);
 
     auto keep = [](const std::vector<uint8_t>& from, std::unique_ptr<uint8_t[]>& to, uint32_t& size) {
@@ -186,7 +189,7 @@ bool GameState::afterMapLoad()
     refillUnitsToFull();
     m_unitTouches.touchAll();
     for (int side = 0; side < kSideCount; ++side) {
-        for (int i = 0; i < kUnitTableSize; ++i) {
+        for (uint32_t i = 0; i < m_unitCounts[size_t(side)]; ++i) {
             UnitRecord& unit = m_unitTables[size_t(side)][size_t(i)];
             const UnitTypeRecord* type = unitExists(unit) ? unitTypeOf(unit) : nullptr;
             if (!type)

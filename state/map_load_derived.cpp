@@ -122,7 +122,7 @@ void GameState::relinkUnits(bool from_save)
     for (int side = 0; side < kSideCount; ++side) {
         UnitRecord* table = m_unitTables[size_t(side)].get();
         uint32_t count = 0;
-        for (int i = kUnitTableSize - 1; i >= 0; --i)
+        for (int i = int(m_unitCounts[size_t(side)]) - 1; i >= 0; --i)
             if (unitExists(table[i])) {
                 count = uint32_t(i + 1);
                 break;
@@ -150,7 +150,7 @@ void GameState::relinkUnits(bool from_save)
     for (int c = 0; c < kCountryCount; ++c) {
         UnitRecord* table = m_missileTables[size_t(c)].get();
         uint32_t count = 0;
-        for (int i = kUnitTableSize - 1; i >= 0; --i)
+        for (int i = int(m_missileCounts[size_t(c)]) - 1; i >= 0; --i)
             if (unitExists(table[i])) {
                 count = uint32_t(i + 1);
                 break;
@@ -231,9 +231,13 @@ void GameState::resetMapPart()
         return;
     m_viewPosition = {};
     m_scenario = ScenarioBlock {};
-    std::memset(m_terrainGrid.get(), 0, sizeof(TerrainCell) * kGridHexes);
-    std::memset(m_unitGrid.get(), 0, sizeof(UnitCell) * kGridHexes);
-    std::memset(m_markGrid.get(), 0, sizeof(uint16_t) * kGridHexes);
+    // The grids are read and written only inside the map's area, so past the largest area used
+    // since they were last cleared they still hold zeros.
+    const size_t cells = std::min(size_t(kGridHexes), std::max(m_gridCellsUsed, size_t(mapWidth()) * size_t(mapHeight())));
+    std::memset(m_terrainGrid.get(), 0, sizeof(TerrainCell) * cells);
+    std::memset(m_unitGrid.get(), 0, sizeof(UnitCell) * cells);
+    std::memset(m_markGrid.get(), 0, sizeof(uint16_t) * cells);
+    m_gridCellsUsed = 0;
     m_briefingImage.reset();
     m_briefingImageSize = 0;
     m_newsImage.reset();

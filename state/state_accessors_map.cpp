@@ -65,7 +65,7 @@ bool GameState::allUnitTypesAvailable() const
 {
     for (int c = 0; c < kCountryCount; ++c) {
         const UnitRecord* table = m_unitTables[size_t(c)].get();
-        for (int i = 0; table && i < kUnitTableSize; ++i) {
+        for (uint32_t i = 0; table && i < m_unitCounts[size_t(c)]; ++i) {
             if (!unitExists(table[i]))
                 continue;
             const UnitTypeRecord* type = unitTypeOf(table[i]);
@@ -112,7 +112,7 @@ void forEachCountryUnit(GameState& state, F&& f)
 {
     for (int c = 0; c < kCountryCount; ++c) {
         UnitRecord* table = state.unitTable(c);
-        for (int i = 0; table && i < kUnitTableSize; ++i) {
+        for (uint32_t i = 0; table && i < state.unitCount(c); ++i) {
             const UnitTypeRecord* type = unitExists(table[i]) ? state.unitTypeOf(table[i]) : nullptr;
             if (type)
                 f(table[i], *type);

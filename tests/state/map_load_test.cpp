@@ -11,9 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace {
 
@@ -311,6 +313,44 @@ TEST_P(ShippedMaps, LoadWithLinkedBuildingsPlacesAndUnits)
     }
     if (const char* folder = std::getenv("DERAZODO_TEST_SHOTS"))
         platform::harness::writePng(testing_state::mapPicture(state), std::string(folder) + "/" + GetParam() + ".png");
+}
+
+// The grids are cleared only as far as maps reached, so a map loaded after larger ones played on
+// must hold exactly what it holds loaded into a fresh game.
+TEST(MapLoad, AMapLoadedAfterLargerOnesHoldsWhatAFreshLoadHolds)
+{
+    SmallWorld fresh(4, 4);
+    const std::vector<uint8_t> training = shippedMap("training.vtm");
+    ASSERT_TRUE(fresh.state().loadMapImage(training.data(), training.size()));
+
+    SmallWorld reused(4, 4);
+    GameState& state = reused.state();
+    const std::vector<uint8_t> continent = shippedMap("continent.vtm");
+    ASSERT_TRUE(state.loadMapImage(continent.data(), continent.size()));
+    // Play leaves marks and links all over the larger map.
+    const size_t cells = size_t(state.mapWidth()) * size_t(state.mapHeight());
+    for (size_t i = 0; i < cells; i += 7) {
+        state.markGrid()[i] = 0x0101;
+        state.unitGrid()[i].turnMark = 3;
+        state.terrainGrid()[i].mineCount = 2;
+    }
+    ASSERT_TRUE(load(state, twoCountryMap()));
+    ASSERT_TRUE(state.loadMapImage(training.data(), training.size()));
+
+    const GameState& expected = fresh.state();
+    ASSERT_EQ(state.mapWidth(), expected.mapWidth());
+    ASSERT_EQ(state.mapHeight(), expected.mapHeight());
+    const size_t used = size_t(state.mapWidth()) * size_t(state.mapHeight());
+    EXPECT_EQ(std::memcmp(state.terrainGrid(), expected.terrainGrid(), used * sizeof(TerrainCell)), 0);
+    EXPECT_EQ(std::memcmp(state.unitGrid(), expected.unitGrid(), used * sizeof(UnitCell)), 0);
+    EXPECT_EQ(std::memcmp(state.markGrid(), expected.markGrid(), used * sizeof(uint16_t)), 0);
+    for (int side = 0; side < kSideCount; ++side) {
+        EXPECT_EQ(state.unitCount(side), expected.unitCount(side)) << side;
+        EXPECT_EQ(std::memcmp(std::as_const(state).unitTable(side), std::as_const(expected).unitTable(side),
+                      sizeof(UnitRecord) * kUnitTableSize),
+            0)
+            << side;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, ShippedMaps, testing::Values("training.vtm", "training.smp", "riverside.vts", "continent.vtm"),
