@@ -6,6 +6,7 @@
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -34,10 +35,11 @@ OwnerDrawListBox::OwnerDrawListBox(swCWindow* parent, UINT controlId, int countr
 
 OwnerDrawListBox::~OwnerDrawListBox() = default;
 
-void OwnerDrawListBox::create(int x, int y, int width, int height)
+void OwnerDrawListBox::create(int x, int y, int width, int height, Size size)
 {
     RECT frame { 0, 0, width, height };
-    AdjustWindowRectEx(&frame, kStyle | WS_CHILD, FALSE, WS_EX_CLIENTEDGE);
+    if (size == Size::Client)
+        AdjustWindowRectEx(&frame, kStyle | WS_CHILD, FALSE, WS_EX_CLIENTEDGE);
     controlCreate({ x, y, frame.right - frame.left, frame.bottom - frame.top });
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
 }
@@ -64,6 +66,9 @@ void OwnerDrawListBox::DrawItem(DRAWITEMSTRUCT* item)
     HGDIOBJ oldBitmap = SelectObject(dc, m_row->handle());
     memory.fillRectColor(0, 0, kRowWidth - 1, kRowHeight - 1, kWhite);
     memory.drawPolyline(0, 16, kRowWidth, 16, kGrey);
+    // The price keeps its column at the right of a box narrower than the production dialog's (the
+    // placement dialog's), where the names give way.
+    const int priceRight = std::min<int>(kPriceRight, item->rcItem.right - item->rcItem.left);
     const size_t position = size_t(item->itemData);
     const int typeId = position < m_typeIds->size() ? int((*m_typeIds)[position]) : 0;
     if (typeId > 0 && typeId < kUnitTypeIdMapSize && state->unitTypeIndex(typeId) && m_country >= 0
@@ -81,15 +86,15 @@ void OwnerDrawListBox::DrawItem(DRAWITEMSTRUCT* item)
         const int oldMode = SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, !room ? kGrey : int64_t(price) > m_funds ? kRed : kBlack);
         rowText(dc, 16, 128, unitClassName(type.unitClass), -1, DT_LEFT);
-        rowText(dc, 103, 368, type.name, int(strnlen(type.name, sizeof type.name)), DT_LEFT);
+        rowText(dc, 103, priceRight - kPriceWidth, type.name, int(strnlen(type.name, sizeof type.name)), DT_LEFT);
         char figure[16];
         std::snprintf(figure, sizeof figure, "%6d", int(price));
-        rowText(dc, 368, 436, figure, -1, DT_CENTER);
+        rowText(dc, priceRight - kPriceWidth, priceRight, figure, -1, DT_CENTER);
         SetBkMode(dc, oldMode);
         SelectObject(dc, oldFont);
     }
     memory.drawPolyline(100, 0, 100, kRowHeight - 1, kBlack);
-    memory.drawPolyline(372, 0, 372, kRowHeight - 1, kBlack);
+    memory.drawPolyline(priceRight - kPriceWidth + 4, 0, priceRight - kPriceWidth + 4, kRowHeight - 1, kBlack);
     if (item->itemState & ODS_SELECTED) {
         RECT all { 0, 0, kRowWidth, kRowHeight };
         InvertRect(dc, &all);

@@ -15,13 +15,18 @@ public:
         | LBS_NOTIFY | LBS_OWNERDRAWFIXED;
     static constexpr int kRowWidth = 456;
     static constexpr int kRowHeight = 17;
+    // The price column, (368, 436) of a production dialog's row.
+    static constexpr int kPriceRight = 436;
+    static constexpr int kPriceWidth = 68;
 
     // Items carry their position in typeIds, which the owner keeps.
     OwnerDrawListBox(swCWindow* parent, UINT controlId, int country, const std::vector<uint32_t>* typeIds);
     ~OwnerDrawListBox() override;
 
-    // Creates the box whose client area is width x height at (x, y) of the parent.
-    void create(int x, int y, int width, int height);
+    // Creates the box at (x, y) of the parent, width x height being its client area or, for the
+    // placement dialog, the whole box.
+    enum class Size { Client, Window };
+    void create(int x, int y, int width, int height, Size size = Size::Client);
     // Domains the hex has room for; a type of another domain is grey.
     void setFreeSlotMask(uint16_t mask) { m_freeSlotMask = mask; }
     // Above these funds a price is red.

@@ -52,7 +52,8 @@ int PlacementDialog::OnInitDialog()
     m_list = new OwnerDrawListBox(this, id::kTypeList, m_country, &m_typeIds);
     m_list->setFreeSlotMask(0);
     m_list->setShownCount(0);
-    m_list->create(8, 8, 420, 242);
+    // The whole box, so that it ends short of the hex picture at x = 432.
+    m_list->create(8, 8, 420, 242, OwnerDrawListBox::Size::Window);
     SendMessageA(m_list->handle(), WM_SETFONT, WPARAM(m_state.font(kSmallFont).handle()), FALSE);
     for (size_t i = 0; i < m_typeIds.size(); ++i)
         SendMessageA(m_list->handle(), LB_ADDSTRING, 0, LPARAM(i));

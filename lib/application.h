@@ -68,9 +68,10 @@ public:
     void setOwnedObject(std::unique_ptr<swCOwnedObject> object) { m_ownedObject = std::move(object); }
     // Deletes the owned object now (the game state writes the settings back as it goes).
     void deleteOwnedObject() { m_ownedObject.reset(); }
+    // The loop's keyboard step: true when a modeless dialog took the message as its own.
+    bool tryModelessNavigation(MSG& msg);
 
 private:
-    bool tryModelessNavigation(MSG& msg);
 
     HINSTANCE m_instance = nullptr;
     const char* m_commandLine = "";

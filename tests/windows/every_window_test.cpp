@@ -1,0 +1,76 @@
+// Every registered window opened on the small world: it fits the screen, its controls lie apart and
+// their texts fit. With DERAZODO_TEST_SHOTS naming a folder, each window's picture is written there
+// (the entry's name, ".png") and all of them on one sheet, "every_window.png", for a reviewer.
+#include "tests/windows/registry/window_registry.h"
+#include "tests/windows/window_checks.h"
+#include "tests/windows/window_sheet.h"
+
+#include "platform/desktop/harness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+using namespace window_registry;
+namespace harness = platform::harness;
+
+namespace {
+
+std::string lines(const std::vector<std::string>& found)
+{
+    std::string all;
+    for (const std::string& line : found)
+        all += "\n  " + line;
+    return all;
+}
+
+// Controls that a window's layout places over one another: the rule switches' radio buttons
+// under their texts, and what the production and map settings dialogs lay out so.
+bool placedOver(const std::string& window, int id, int other)
+{
+    static const std::map<std::string, std::vector<std::pair<int, int>>> pairs = {
+        { "map_settings", { { 1003, 1335 }, { 1004, 1336 }, { 1005, 1006 } } },
+        { "production", { { 1000, 1002 } } },
+    };
+    if (window.starts_with("rule_") && id >= 1003 && id <= 1155 && other == id + 200)
+        return true;
+    const auto listed = pairs.find(window);
+    return listed != pairs.end() && std::count(listed->second.begin(), listed->second.end(), std::pair { id, other }) > 0;
+}
+
+harness::Image picture(const OpenWindow& open)
+{
+    RECT all = {};
+    for (HWND window : open.came) {
+        RECT r {};
+        GetWindowRect(window, &r);
+        UnionRect(&all, &all, &r);
+    }
+    return harness::readRect(all);
+}
+
+} // namespace
+
+TEST(EveryWindow, OpensFitsAndShowsItsTexts)
+{
+    WindowWorld world;
+    ASSERT_TRUE(world.ready());
+    std::vector<window_sheet::Picture> pictures;
+    for (const WindowEntry& entry : windowEntries()) {
+        const bool visited = visit(entry, world, [&](const OpenWindow& open) {
+            std::vector<std::string> found = window_checks::offScreen(open.came);
+            const auto byDesign = [&](int id, int other) { return placedOver(entry.name, id, other); };
+            for (auto more : { window_checks::overlaps(open.window, byDesign), window_checks::cutTexts(open.window) })
+                found.insert(found.end(), more.begin(), more.end());
+            if (!found.empty())
+                ADD_FAILURE() << entry.name << ":" << lines(found);
+            pictures.push_back({ entry.name, picture(open) });
+            harness::keepShot(pictures.back().image, entry.name + ".png");
+        });
+        EXPECT_TRUE(visited) << entry.name << " was registered but never opened";
+    }
+    if (std::getenv("DERAZODO_TEST_SHOTS"))
+        harness::keepShot(window_sheet::sheetOf(pictures), "every_window.png");
+}

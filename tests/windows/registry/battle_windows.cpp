@@ -1,0 +1,58 @@
+// The registry's battle windows: the animated scene and the simplified battle window.
+#include "tests/windows/registry/window_registry.h"
+
+#include "battle/battle_unit_data.h"
+#include "battle/live_clash_easy_window.h"
+#include "rules/combat_pair.h"
+#include "rules/combat_scene.h"
+
+namespace window_registry {
+namespace {
+
+// Country 0's tanks fire twice at country 1's infantry, which loses two machines.
+BattleRecord tanksAtInfantry()
+{
+    BattleRecord record;
+    for (int s = 0; s < 2; ++s) {
+        BattleSideRecord& r = record.side[s];
+        r.country = uint32_t(s);
+        r.battleId = uint16_t(s == 0 ? 3 : 2);
+        r.domain = 3;
+        r.terrain = 5;
+        r.figuresBefore = 10;
+        r.figuresAfter = s == 0 ? 10 : 8;
+        r.weaponSlot = 0;
+    }
+    record.side[0].shots = 2;
+    return record;
+}
+
+// A click on the scene ends it.
+void clickScene(HWND window)
+{
+    RECT r {};
+    GetWindowRect(window, &r);
+    platform::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+} // namespace
+
+std::vector<WindowEntry> battleWindows()
+{
+    return {
+        { "battle_scene", [](WindowWorld& w) {
+             BattleRecord record = tanksAtInfantry();
+             return modal([&] { w.world().battle().runBattleScene(record, false); });
+         }, clickScene },
+        { "simple_battle", [](WindowWorld& w) {
+             GameState& s = w.state();
+             CombatPair& pair = currentCombat(s);
+             pair.setAttacker(s, 0, w.unitNamed(0, "戦車"));
+             pair.setDefender(s, 1, w.unitNamed(1, "歩兵"));
+             pair.side[0].weaponSlot = 0;
+             return modal([&] { LiveClashEasyWindow(w.owner(), 0).Create(); });
+         }, nullptr },
+    };
+}
+
+} // namespace window_registry

@@ -1,0 +1,64 @@
+// The registry's rule and production-type editors.
+#include "tests/windows/registry/window_registry.h"
+
+#include "app/menu_ids.h"
+#include "editors/copy_source_dialog.h"
+#include "editors/product_edit_window.h"
+#include "editors/product_list_window.h"
+#include "editors/rule_setting_dialog.h"
+#include "editors/rule_window.h"
+#include "app/main_window.h"
+#include "editors/victory_condition_dialog.h"
+#include "editors/victory_condition_rules.h"
+
+namespace window_registry {
+namespace {
+
+template <class Dialog>
+HWND ruleSettings(WindowWorld& w)
+{
+    RuleSlot rules;
+    rules.block = w.state().ruleBlock();
+    return modal([&] { Dialog(w.owner(), rules, kRuleEdit).run(); });
+}
+
+HWND kept(DialogBase* window)
+{
+    if (!window->run()) {
+        delete window;
+        return nullptr;
+    }
+    ShowWindow(window->handle(), SW_SHOW);
+    return window->handle();
+}
+
+} // namespace
+
+std::vector<WindowEntry> editorWindows()
+{
+    return {
+        { "rule_list", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kRuleList); }); }, nullptr },
+        { "rule_settings", ruleSettings<RuleSettingDialog>, nullptr },
+        { "rule_settings_short", ruleSettings<RuleShortSettingDialog>, nullptr },
+        { "rule_window", [](WindowWorld& w) {
+             w.command(menu_id::kRuleInfo);
+             return w.mainWindow().ruleWindow();
+         }, nullptr },
+        // Simple mode's own: the main window keeps it there only.
+        { "rule_window_short", [](WindowWorld& w) { return kept(new RuleShortWindow(w.owner())); }, destroyWindow },
+        { "victory_conditions", [](WindowWorld& w) {
+             w.command(menu_id::kVictoryConditions);
+             return w.mainWindow().victoryWindow();
+         }, nullptr },
+        { "victory_conditions_set", [](WindowWorld& w) {
+             return modal([&] { VictoryConditionDialog(w.owner(), 0, victoryConditionEntriesOf(w.state()), kVictorySet).run(); });
+         }, nullptr },
+        { "product_list", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kProductEdit); }); }, nullptr },
+        { "product_import", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kProductImport); }); }, nullptr },
+        { "product_export", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kProductExport); }); }, nullptr },
+        { "product_edit", [](WindowWorld& w) { return modal([&] { ProductEditWindow(w.owner(), 0).run(); }); }, nullptr },
+        { "copy_source", [](WindowWorld& w) { return modal([&] { CopySourceDialog(w.owner()).run(); }); }, nullptr },
+    };
+}
+
+} // namespace window_registry

@@ -1,0 +1,262 @@
+// The checks of an open window, made through the controls' own messages and the font each uses.
+#include "tests/windows/window_checks.h"
+
+#include "platform/controls/commctrl.h"
+#include "platform/kernel/host.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace window_checks {
+namespace {
+
+// As the button and check box drawing lays them out.
+constexpr int kBoxSize = 13;
+constexpr int kBoxGap = 4;
+constexpr int kPushMargin = 2;
+constexpr int kGroupMargin = 16;
+// The blank a list view leaves on each side of a cell's text.
+constexpr int kCellMargin = 6;
+// A glyph's advance ends in a blank column, which may touch the control's edge.
+constexpr int kBlankColumn = 1;
+
+std::string className(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string textOf(HWND window)
+{
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+DWORD styleOf(HWND window) { return DWORD(GetWindowLongA(window, GWL_STYLE)); }
+
+// "Button 1001 "OK"": how a finding names a control, in UTF-8.
+std::string nameOf(HWND control)
+{
+    std::string text = platform::cp932ToUtf8(textOf(control));
+    return className(control) + " " + std::to_string(GetDlgCtrlID(control)) + (text.empty() ? "" : " \"" + text + "\"");
+}
+
+std::vector<HWND> shownChildren(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child))
+            children.push_back(child);
+    return children;
+}
+
+RECT rectOf(HWND window)
+{
+    RECT r {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+bool contains(const RECT& outer, const RECT& inner)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+}
+
+// A frame, group box or tab control holds other controls inside it.
+bool holdsOthers(HWND control)
+{
+    const std::string name = className(control);
+    if (name == "Static" || name == "SysTabControl32")
+        return true;
+    return name == "Button" && (styleOf(control) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+void overlapsAmong(HWND parent, const PlacedOver& placedOver, std::vector<std::string>& found)
+{
+    const std::vector<HWND> children = shownChildren(parent);
+    for (size_t i = 0; i < children.size(); ++i) {
+        const RECT a = rectOf(children[i]);
+        for (size_t j = i + 1; j < children.size(); ++j) {
+            const RECT b = rectOf(children[j]);
+            RECT both {};
+            if (!IntersectRect(&both, &a, &b))
+                continue;
+            if ((contains(a, b) && holdsOthers(children[i])) || (contains(b, a) && holdsOthers(children[j])))
+                continue;
+            const int one = GetDlgCtrlID(children[i]);
+            const int other = GetDlgCtrlID(children[j]);
+            if (placedOver(one, other) || placedOver(other, one))
+                continue;
+            found.push_back(nameOf(children[i]) + " overlaps " + nameOf(children[j]));
+        }
+        overlapsAmong(children[i], placedOver, found);
+    }
+}
+
+// The text's size as DrawText lays it out in the control's font, the width given.
+SIZE measured(HWND control, const std::string& text, UINT format, int width)
+{
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT r { 0, 0, width, 0 };
+    DrawTextA(dc, text.c_str(), int(text.size()), &r, format | DT_CALCRECT);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return { r.right, r.bottom };
+}
+
+int fontHeight(HWND control)
+{
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageA(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return metrics.tmHeight;
+}
+
+// The room a control gives its text, and how it lays it out; an empty room for controls that draw
+// no text of their own.
+struct TextRoom {
+    int width = 0;
+    int height = 0;
+    UINT format = 0;
+};
+
+TextRoom roomOf(HWND control)
+{
+    RECT client {};
+    GetClientRect(control, &client);
+    const std::string name = className(control);
+    const DWORD style = styleOf(control);
+    if (name == "Static") {
+        const UINT type = style & SS_TYPEMASK;
+        if (type > SS_SIMPLE && type != SS_LEFTNOWORDWRAP)
+            return {};
+        UINT format = DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
+        const bool wraps = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
+        format |= wraps && !(style & (SS_CENTERIMAGE | SS_ELLIPSISMASK)) ? DT_WORDBREAK : DT_SINGLELINE;
+        return { client.right, client.bottom, format };
+    }
+    if (name != "Button")
+        return {};
+    const UINT format = (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+    switch (style & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON:
+        return { client.right - 2 * kPushMargin, client.bottom - 2 * kPushMargin, format };
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+        if (style & BS_PUSHLIKE)
+            return { client.right - 2 * kPushMargin, client.bottom - 2 * kPushMargin, format };
+        return { client.right - kBoxSize - kBoxGap, client.bottom, format };
+    case BS_GROUPBOX:
+        return { client.right - kGroupMargin, client.bottom, DT_SINGLELINE };
+    default:
+        return {};
+    }
+}
+
+void cutLabel(HWND control, std::vector<std::string>& found)
+{
+    const std::string text = textOf(control);
+    const TextRoom room = roomOf(control);
+    if (text.empty() || room.width <= 0)
+        return;
+    const SIZE size = measured(control, text, room.format, room.width);
+    if (size.cx - kBlankColumn > room.width || size.cy > room.height)
+        found.push_back(nameOf(control) + " needs " + std::to_string(size.cx) + "x" + std::to_string(size.cy) + ", has "
+            + std::to_string(room.width) + "x" + std::to_string(room.height));
+}
+
+void lowRows(HWND control, std::vector<std::string>& found)
+{
+    const std::string name = className(control);
+    const int font = fontHeight(control);
+    auto check = [&](const char* part, LRESULT height) {
+        if (height >= 0 && height < font)
+            found.push_back(nameOf(control) + " " + part + " " + std::to_string(height) + " high for a font of " + std::to_string(font));
+    };
+    if (name == "ListBox" && !(styleOf(control) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)))
+        check("row", SendMessageA(control, LB_GETITEMHEIGHT, 0, 0));
+    if (name != "ComboBox")
+        return;
+    check("field", SendMessageA(control, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+    if (styleOf(control) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE))
+        return;
+    check("row", SendMessageA(control, CB_GETITEMHEIGHT, 0, 0));
+}
+
+void narrowCells(HWND control, std::vector<std::string>& found)
+{
+    if (className(control) != "SysListView32" || (styleOf(control) & LVS_OWNERDRAWFIXED))
+        return;
+    HWND header = HWND(SendMessageA(control, LVM_GETHEADER, 0, 0));
+    const int columns = header ? int(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    const int rows = int(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < columns; ++column) {
+        const int width = int(SendMessageA(control, LVM_GETCOLUMNWIDTH, WPARAM(column), 0));
+        for (int row = 0; row < rows; ++row) {
+            char text[256] = {};
+            LVITEMA item {};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(control, LVM_GETITEMTEXTA, WPARAM(row), LPARAM(&item));
+            const SIZE size = measured(control, text, DT_SINGLELINE | DT_NOPREFIX, 0);
+            if (size.cx + 2 * kCellMargin > width) {
+                found.push_back(nameOf(control) + " column " + std::to_string(column) + " is " + std::to_string(width)
+                    + " wide for \"" + platform::cp932ToUtf8(text) + "\"");
+                break;
+            }
+        }
+    }
+}
+
+void cutAmong(HWND parent, std::vector<std::string>& found)
+{
+    for (HWND child : shownChildren(parent)) {
+        cutLabel(child, found);
+        lowRows(child, found);
+        narrowCells(child, found);
+        cutAmong(child, found);
+    }
+}
+
+} // namespace
+
+std::vector<std::string> offScreen(const std::vector<HWND>& windows)
+{
+    const RECT screen { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+    std::vector<std::string> found;
+    for (HWND window : windows) {
+        const RECT r = rectOf(window);
+        if (!contains(screen, r))
+            found.push_back("\"" + platform::cp932ToUtf8(textOf(window)) + "\" spans (" + std::to_string(r.left) + ","
+                + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," + std::to_string(r.bottom) + ")");
+    }
+    return found;
+}
+
+std::vector<std::string> overlaps(HWND window, const PlacedOver& placedOver)
+{
+    std::vector<std::string> found;
+    overlapsAmong(window, placedOver, found);
+    return found;
+}
+
+std::vector<std::string> cutTexts(HWND window)
+{
+    std::vector<std::string> found;
+    cutAmong(window, found);
+    return found;
+}
+
+} // namespace window_checks
