@@ -1,7 +1,8 @@
-// Map drawing time on the continent sample: a full redraw of a 1280 x 960 view at each zoom, and
-// the update of one hex with a unit, as moves and blinks redraw it.
+// Map drawing time on the continent sample: a full redraw of a 1280 x 960 view at each zoom, the
+// update of one hex with a unit, as moves and blinks redraw it, and a screenshot of the view written.
 #include "app/map_renderer.h"
 #include "bench/program_folder.h"
+#include "platform/gdi/png.h"
 #include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/map_file.h"
@@ -12,6 +13,8 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -96,5 +99,26 @@ void oneHex(benchmark::State& state)
     }
 }
 BENCHMARK(oneHex)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// The view at each zoom written as a PNG file: the time of the write and the file's size.
+void writeScreenshot(benchmark::State& state)
+{
+    ContinentView& view = continent();
+    if (!view.loaded || !view.sheets) {
+        state.SkipWithError("the continent map or the map sheets did not load");
+        return;
+    }
+    view.renderer->setZoom(int(state.range(0)));
+    view.renderer->setView(POINT { 0, 0 }, SIZE { 1280, 960 });
+    view.renderer->drawAll();
+    const fs::path path = fs::temp_directory_path() / ("derazodo-bench-shot-" + std::to_string(getpid()) + ".png");
+    for (auto _ : state)
+        if (!platform::writePng(path.string(), 1280, 960, view.renderer->pixels(), 1280))
+            state.SkipWithError("the picture could not be written");
+    std::error_code ignored;
+    state.counters["kilobytes"] = double(fs::file_size(path, ignored)) / 1024.0;
+    fs::remove(path, ignored);
+}
+BENCHMARK(writeScreenshot)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -49,12 +49,95 @@ bool writeFile(const std::string& path, const void* data, size_t size)
     return true;
 }
 
+// The picture's colours in the order met, when there are at most 256 of them.
+bool collectPalette(int width, int height, const uint32_t* xrgb, int stride, std::vector<uint32_t>& palette,
+    std::vector<uint8_t>& indices)
+{
+    // Open addressing over twice the most colours a palette holds; a slot holds colour + 1.
+    constexpr size_t kSlots = 512;
+    uint32_t keys[kSlots] = {};
+    uint8_t values[kSlots] = {};
+    palette.clear();
+    indices.resize(size_t(width) * size_t(height));
+    uint32_t last = ~0u;
+    uint8_t lastIndex = 0;
+    uint8_t* out = indices.data();
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* row = xrgb + size_t(y) * size_t(stride);
+        for (int x = 0; x < width; ++x) {
+            const uint32_t colour = row[x] & 0xFFFFFF;
+            if (colour != last) {
+                size_t slot = (colour * 2654435761u) >> 23;
+                while (keys[slot] && keys[slot] != colour + 1)
+                    slot = (slot + 1) & (kSlots - 1);
+                if (!keys[slot]) {
+                    if (palette.size() == 256)
+                        return false;
+                    keys[slot] = colour + 1;
+                    values[slot] = uint8_t(palette.size());
+                    palette.push_back(colour);
+                }
+                last = colour;
+                lastIndex = values[slot];
+            }
+            *out++ = lastIndex;
+        }
+    }
+    return true;
+}
+
+std::vector<uint8_t> deflated(const std::vector<uint8_t>& raw, int level)
+{
+    uLongf packedSize = compressBound(uLong(raw.size()));
+    std::vector<uint8_t> z(packedSize);
+    if (compress2(z.data(), &packedSize, raw.data(), uLong(raw.size()), level) != Z_OK)
+        return {};
+    z.resize(packedSize);
+    return z;
+}
+
+std::vector<uint8_t> pngFile(int width, int height, uint8_t colourType, const std::vector<uint8_t>& palette,
+    const std::vector<uint8_t>& z)
+{
+    std::vector<uint8_t> png { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
+    std::vector<uint8_t> header;
+    putBE32(header, uint32_t(width));
+    putBE32(header, uint32_t(height));
+    header.insert(header.end(), { 8, colourType, 0, 0, 0 });
+    chunk(png, "IHDR", header);
+    if (!palette.empty())
+        chunk(png, "PLTE", palette);
+    chunk(png, "IDAT", z);
+    chunk(png, "IEND", {});
+    return png;
+}
+
 } // namespace
 
 bool writePng(const std::string& path, int width, int height, const uint32_t* xrgb, int stride)
 {
     if (width <= 0 || height <= 0 || !xrgb || stride < width)
         return false;
+    // Screens of the game have few colours: a palette of them and a byte a pixel is a third of
+    // the data, and deflates faster and smaller.
+    std::vector<uint32_t> colours;
+    std::vector<uint8_t> indices;
+    if (collectPalette(width, height, xrgb, stride, colours, indices)) {
+        std::vector<uint8_t> raw;
+        raw.reserve(size_t(height) * (size_t(width) + 1));
+        for (int y = 0; y < height; ++y) {
+            raw.push_back(0); // no filter: differences of palette indices mean nothing
+            raw.insert(raw.end(), indices.begin() + ptrdiff_t(y) * width, indices.begin() + ptrdiff_t(y + 1) * width);
+        }
+        std::vector<uint8_t> palette;
+        for (uint32_t c : colours)
+            palette.insert(palette.end(), { uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c) });
+        const std::vector<uint8_t> z = deflated(raw, Z_DEFAULT_COMPRESSION);
+        if (z.empty())
+            return false;
+        const std::vector<uint8_t> png = pngFile(width, height, 3, palette, z);
+        return writeFile(path, png.data(), png.size());
+    }
     std::vector<uint8_t> raw;
     raw.reserve(size_t(height) * (size_t(width) * 3 + 1));
     for (int y = 0; y < height; ++y) {
@@ -68,20 +151,10 @@ bool writePng(const std::string& path, int width, int height, const uint32_t* xr
                 raw.push_back(uint8_t((row[x] >> shift) - (up >> shift)));
         }
     }
-    uLongf packedSize = compressBound(uLong(raw.size()));
-    std::vector<uint8_t> z(packedSize);
-    if (compress2(z.data(), &packedSize, raw.data(), uLong(raw.size()), Z_BEST_COMPRESSION) != Z_OK)
+    const std::vector<uint8_t> z = deflated(raw, Z_BEST_COMPRESSION);
+    if (z.empty())
         return false;
-    z.resize(packedSize);
-
-    std::vector<uint8_t> png { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
-    std::vector<uint8_t> header;
-    putBE32(header, uint32_t(width));
-    putBE32(header, uint32_t(height));
-    header.insert(header.end(), { 8, 2, 0, 0, 0 }); // 8-bit RGB
-    chunk(png, "IHDR", header);
-    chunk(png, "IDAT", z);
-    chunk(png, "IEND", {});
+    const std::vector<uint8_t> png = pngFile(width, height, 2, {}, z);
     return writeFile(path, png.data(), png.size());
 }
 

@@ -228,20 +228,36 @@ INSTANTIATE_TEST_SUITE_P(Zooms, GoldenScreen, testing::Values(0, 1, 2),
 
 TEST(GoldenImageFile, WrittenImageReadsBackPixelForPixel)
 {
-    const Image image = patterned(37, 23);
-    const std::vector<uint8_t> bytes = pngBytes(image);
-    Image read;
-    std::string error;
-    ASSERT_TRUE(testing_app::decodePng(bytes.data(), bytes.size(), read, error)) << error;
-    ASSERT_EQ(read.width, 37);
-    ASSERT_EQ(read.height, 23);
-    for (size_t i = 0; i < image.pixels.size(); ++i)
-        ASSERT_EQ(read.pixels[i], image.pixels[i] & 0xFFFFFF) << "pixel " << i;
+    // Up to 256 colours the file keeps a palette (colour type 3 at byte 25), past that full colour.
+    struct Case {
+        int width;
+        int height;
+        uint32_t colours;
+        uint8_t colourType;
+    };
+    const Case cases[] = { { 37, 23, 0, 2 }, { 5, 3, 1, 3 }, { 64, 9, 256, 3 }, { 64, 9, 257, 2 } };
+    for (const Case& c : cases) {
+        Image image = patterned(c.width, c.height);
+        if (c.colours)
+            for (size_t i = 0; i < image.pixels.size(); ++i)
+                image.pixels[i] = uint32_t(i % c.colours) * 0x010307 ^ 0xFF000000u;
+        const std::vector<uint8_t> bytes = pngBytes(image);
+        ASSERT_GT(bytes.size(), 25u);
+        EXPECT_EQ(bytes[25], c.colourType) << c.colours << " colours";
+        Image read;
+        std::string error;
+        ASSERT_TRUE(testing_app::decodePng(bytes.data(), bytes.size(), read, error)) << error;
+        ASSERT_EQ(read.width, c.width);
+        ASSERT_EQ(read.height, c.height);
+        for (size_t i = 0; i < image.pixels.size(); ++i)
+            ASSERT_EQ(read.pixels[i], image.pixels[i] & 0xFFFFFF) << c.colours << " colours, pixel " << i;
+    }
 }
 
 TEST(GoldenImageFile, ReaderRefusesSizesAndLengthsTheFileCannotBack)
 {
-    const std::vector<uint8_t> good = pngBytes(patterned(20, 10));
+    const std::vector<uint8_t> good = pngBytes(patterned(40, 10));
+    ASSERT_EQ(good[25], 2) << "a full-colour file to damage";
     struct Damage {
         const char* what;
         void (*apply)(std::vector<uint8_t>&);
@@ -249,11 +265,11 @@ TEST(GoldenImageFile, ReaderRefusesSizesAndLengthsTheFileCannotBack)
     const Damage damages[] = {
         { "cut short", [](std::vector<uint8_t>& b) { b.resize(b.size() / 2); } },
         { "chunk longer than the file", [](std::vector<uint8_t>& b) { putBE32(b, 33, 0x7FFFFFF0); } },
-        { "wider than its pixels", [](std::vector<uint8_t>& b) { putBE32(b, 16, 21); resealHeader(b); } },
+        { "wider than its pixels", [](std::vector<uint8_t>& b) { putBE32(b, 16, 41); resealHeader(b); } },
         { "taller than its pixels", [](std::vector<uint8_t>& b) { putBE32(b, 20, 4000); resealHeader(b); } },
         { "absurd width", [](std::vector<uint8_t>& b) { putBE32(b, 16, 0x40000000); resealHeader(b); } },
         { "zero height", [](std::vector<uint8_t>& b) { putBE32(b, 20, 0); resealHeader(b); } },
-        { "palette colour type", [](std::vector<uint8_t>& b) { b[25] = 3; resealHeader(b); } },
+        { "palette colour type without a palette", [](std::vector<uint8_t>& b) { b[25] = 3; resealHeader(b); } },
         { "header checksum wrong", [](std::vector<uint8_t>& b) { b[16] ^= 1; } },
         { "not a PNG", [](std::vector<uint8_t>& b) { b[1] = 'Q'; } },
     };

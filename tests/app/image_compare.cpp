@@ -80,6 +80,7 @@ bool decodePng(const uint8_t* bytes, size_t size, Image& image, std::string& err
     uint32_t width = 0, height = 0;
     size_t channels = 0;
     std::vector<uint8_t> packed;
+    std::vector<uint32_t> palette;
     bool ended = false;
     while (!ended) {
         if (size - pos < 12)
@@ -99,9 +100,14 @@ bool decodePng(const uint8_t* bytes, size_t size, Image& image, std::string& err
             height = readBE32(data + 4);
             if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
                 return refuse(image, error, "image size out of range");
-            if (data[8] != 8 || (data[9] != 2 && data[9] != 6) || data[10] || data[11] || data[12])
-                return refuse(image, error, "only 8-bit RGB or RGBA without interlace is read");
-            channels = data[9] == 6 ? 4 : 3;
+            if (data[8] != 8 || (data[9] != 2 && data[9] != 3 && data[9] != 6) || data[10] || data[11] || data[12])
+                return refuse(image, error, "only 8-bit RGB, RGBA or palette without interlace is read");
+            channels = data[9] == 6 ? 4 : data[9] == 3 ? 1 : 3;
+        } else if (name == "PLTE") {
+            if (length % 3 != 0 || length > 3 * 256)
+                return refuse(image, error, "palette length not whole entries up to 256");
+            for (uint32_t i = 0; i < length; i += 3)
+                palette.push_back(uint32_t(data[i]) << 16 | uint32_t(data[i + 1]) << 8 | data[i + 2]);
         } else if (name == "IDAT") {
             packed.insert(packed.end(), data, data + length);
         } else if (name == "IEND") {
@@ -111,6 +117,8 @@ bool decodePng(const uint8_t* bytes, size_t size, Image& image, std::string& err
     }
     if (!channels)
         return refuse(image, error, "no header");
+    if (channels == 1 && palette.empty())
+        return refuse(image, error, "palette image without a palette");
     const size_t rowBytes = size_t(width) * channels;
     const size_t expected = (rowBytes + 1) * height;
     std::vector<uint8_t> raw(expected + 1);
@@ -128,7 +136,9 @@ bool decodePng(const uint8_t* bytes, size_t size, Image& image, std::string& err
         const uint8_t* row = raw.data() + y * (rowBytes + 1) + 1;
         for (size_t x = 0; x < width; ++x) {
             const uint8_t* p = row + x * channels;
-            image.pixels[y * width + x] = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+            if (channels == 1 && p[0] >= palette.size())
+                return refuse(image, error, "palette index past the palette");
+            image.pixels[y * width + x] = channels == 1 ? palette[p[0]] : uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
         }
     }
     return true;

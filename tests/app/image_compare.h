@@ -13,7 +13,7 @@ namespace testing_app {
 using Image = platform::harness::Image;
 
 // Written with platform::harness::writePng.
-// Reads an 8-bit RGB or RGBA PNG without interlace. Every length and size in the file is checked;
+// Reads an 8-bit RGB, RGBA or palette PNG without interlace. Every length and size in the file is checked;
 // on refusal the image is left empty and error says why.
 bool readPngFile(const std::string& hostPath, Image& image, std::string& error);
 bool decodePng(const uint8_t* bytes, size_t size, Image& image, std::string& error);
