@@ -39,10 +39,17 @@ void drawCross(DeviceContext& dc, const RECT& r, COLORREF colour)
 {
     int size = std::min(width(r), height(r));
     int extent = std::max(2, size / 2 - 1);
+    // Two-pixel strokes fill a small box's cross in: there the strokes are one pixel over an odd
+    // span, so that they meet in one pixel.
+    int stroke = 2;
+    if (extent < 6) {
+        stroke = 1;
+        extent = (size / 2) | 1;
+    }
     int x0 = r.left + (width(r) - extent) / 2, y0 = r.top + (height(r) - extent) / 2;
     for (int i = 0; i < extent; ++i) {
-        fillColour(dc, { x0 + i, y0 + i, x0 + i + 2, y0 + i + 1 }, colour);
-        fillColour(dc, { x0 + extent - 2 - i, y0 + i, x0 + extent - i, y0 + i + 1 }, colour);
+        fillColour(dc, { x0 + i, y0 + i, x0 + i + stroke, y0 + i + 1 }, colour);
+        fillColour(dc, { x0 + extent - stroke - i, y0 + i, x0 + extent - i, y0 + i + 1 }, colour);
     }
 }
 

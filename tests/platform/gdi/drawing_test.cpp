@@ -1,7 +1,9 @@
 // Lines, rectangles, shapes and 3-D edges against hand-computed pixels.
 #include "gdi_test_util.h"
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -195,6 +197,35 @@ TEST(Edges, FrameControlsDrawInsideTheirRectangle)
     for (int y = 0; y < 20; ++y)
         EXPECT_EQ(c.at(37, y), kBack);
     EXPECT_EQ(c.at(30, 15), kBack);
+}
+
+// A tool window's close box is 10 pixels: its glyph must stay a cross, every inked pixel on one of
+// two diagonals that meet, not a blob of two-pixel strokes.
+TEST(Edges, ASmallCloseGlyphIsACross)
+{
+    TestCanvas c(10, 10);
+    clear(c, 10, 10);
+    RECT close { 0, 0, 10, 10 };
+    ASSERT_TRUE(DrawFrameControl(c.dc, &close, DFC_CAPTION, DFCS_CAPTIONCLOSE));
+    std::vector<POINT> ink;
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            if (c.at(x, y) == GetSysColor(COLOR_BTNTEXT))
+                ink.push_back({ x, y });
+    ASSERT_FALSE(ink.empty());
+    // The top row holds the start of both strokes: its first pixel falls, its last rises.
+    const POINT top = ink.front();
+    const auto lastOfTop = std::find_if(ink.begin(), ink.end(), [&](const POINT& p) { return p.y != top.y; }) - 1;
+    const LONG falling = top.x - top.y;
+    const LONG rising = lastOfTop->x + lastOfTop->y;
+    int onFalling = 0, onRising = 0;
+    for (const POINT& p : ink) {
+        EXPECT_TRUE(p.x - p.y == falling || p.x + p.y == rising) << p.x << "," << p.y;
+        onFalling += p.x - p.y == falling;
+        onRising += p.x + p.y == rising;
+    }
+    EXPECT_GE(onFalling, 5);
+    EXPECT_GE(onRising, 5);
 }
 
 // Steps outside the clip are skipped arithmetically; the visible pixels must be the ones a walk
