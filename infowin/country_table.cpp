@@ -22,6 +22,8 @@ constexpr COLORREF kWhite = 0x02FFFFFF;
 constexpr COLORREF kGrey = 0x02808080;
 constexpr int kMarkWidth = 18;
 constexpr int kMarkHeight = 14;
+// The blank a figure keeps from the rules at each side of its cell.
+constexpr int kCellMargin = 3;
 constexpr int kMusicBase = 50;
 
 std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
@@ -68,12 +70,21 @@ std::string anthemName(const GameState& state, int code)
     return entry < names.size() ? names[entry] : std::string();
 }
 
+// In the text font, or in the small font where that would fill the cell to its edges: the
+// seventeen characters of funds and their limit.
 void drawCellText(HDC dc, const RECT& box, const BoardCell& cell)
 {
     if (cell.grey)
         SetTextColor(dc, kGrey);
+    SIZE size {};
+    GetTextExtentPoint32A(dc, cell.text.c_str(), int(cell.text.size()), &size);
+    HGDIOBJ textFont = nullptr;
+    if (size.cx > board::kCellWidth - 2 * kCellMargin && g_gameState)
+        textFont = SelectObject(dc, g_gameState->font(kSmallFont).handle());
     RECT r = box;
     DrawTextA(dc, cell.text.c_str(), int(cell.text.size()), &r, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (textFont)
+        SelectObject(dc, textFont);
     SetTextColor(dc, kWhite);
 }
 

@@ -131,6 +131,9 @@ TEST_F(CountryBoard, MarksListAlliesAndPactsOfTakingPartCountries)
 
 TEST_F(CountryBoard, WindowShowsTheBoardAtItsSizeAndLeavesAbsentCountriesBlank)
 {
+    // Eight-figure limits, of the viewer's own funds and of hidden ones.
+    for (int c : { 0, 2 })
+        s.country(c).fundsCeiling = 99999999;
     CountryInfoWindow* window = open();
     ASSERT_NE(window, nullptr);
     Image shown = clientImage(window->handle());
@@ -144,6 +147,14 @@ TEST_F(CountryBoard, WindowShowsTheBoardAtItsSizeAndLeavesAbsentCountriesBlank)
     EXPECT_EQ(countColour(shown, board::columnX(4), lowerNameTop, board::columnX(4) + 122, lowerNameTop + 14, kWhitePixel), 0);
     // Black titles in the title column.
     EXPECT_GT(countColour(shown, 4, nameTop, 104, nameTop + 14, kBlackPixel), 3);
+    // The longest figures keep clear of their cell's edges.
+    const int fundsTop = board::kRows[board::kFunds].valueTop;
+    for (int c : { 0, 2 }) {
+        const int left = board::columnX(c);
+        EXPECT_GT(countColour(shown, left, fundsTop, left + 122, fundsTop + 14, kWhitePixel), 30) << c;
+        EXPECT_EQ(countColour(shown, left, fundsTop, left + 3, fundsTop + 14, kWhitePixel), 0) << c;
+        EXPECT_EQ(countColour(shown, left + 119, fundsTop, left + 122, fundsTop + 14, kWhitePixel), 0) << c;
+    }
 
     // A right click asks the main window to close the window.
     const POINT p = screenOf(window->handle(), 40, 300);
