@@ -1,6 +1,7 @@
 // The information windows' sheets and the panel strip's marks: each region the windows cut lies
 // inside its sheet and overlaps no other region nor a button of the same sheet; the weapon list's
 // colour pixel is its row colour; every sample unit type has a picture the windows can show.
+#include "infowin/land_list_items.h"
 #include "infowin/panel_marks.h"
 #include "infowin/sheet_layout.h"
 #include "lib/media/bitmap_button_layout.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace testing_sheets;
@@ -163,4 +165,26 @@ TEST(UnitPictures, EverySampleTypeHasAPictureThatFitsTheBox)
     EXPECT_EQ(standIn.at(1, 1), 0x000000u);
     EXPECT_LE(standIn.width, 360);
     EXPECT_LE(standIn.height, 160);
+}
+
+// Each column title of the terrain list is one line of readable text: its ink spans the rows of one
+// line of at least 10 pixels, never two squeezed lines.
+TEST(InfoSheets, TerrainListTitlesAreOneReadableLine)
+{
+    const Picture sheet = readSheet("list_land.bmp");
+    ASSERT_GT(sheet.width, 0);
+    const uint32_t ink = 0xF0F2EC;
+    for (int i = 0; i <= land_list::kItemCount; ++i) {
+        const int left = i == 0 ? 0 : land_list::sheetX(i - 1);
+        const int right = i == 0 ? land_list::kNameWidth : left + land_list::item(i - 1).width;
+        int top = land_list::kTitleHeight, bottom = 0;
+        for (int y = 0; y < land_list::kTitleHeight; ++y)
+            for (int x = left; x < right; ++x)
+                if (sheet.at(x, y) == ink) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y + 1);
+                }
+        EXPECT_GE(bottom - top, 8) << "column " << i;
+        EXPECT_LE(bottom - top, 12) << "column " << i;
+    }
 }

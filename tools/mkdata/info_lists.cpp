@@ -74,15 +74,14 @@ void writeLandListSheet(const std::filesystem::path& folder)
         canvas.fillRect(left, 0, left + width, kTitleHeight, title);
         canvas.line(left, 0, left + width - 1, 0, titleEdge);
         canvas.line(left, 0, left, kTitleHeight - 1, titleEdge);
-        const int height = fittingHeight(label, width - 2);
-        if (height >= 10) {
-            drawLabel(canvas, left, 2, left + width, kTitleHeight - 2, label, ink, height);
-        } else {
-            // Too long for one line: two lines of half the characters each.
-            const size_t half = firstCharacters(label, characterCount(label) / 2);
-            drawLabel(canvas, left, 1, left + width, 10, label.substr(0, half), ink, 9);
-            drawLabel(canvas, left, 10, left + width, 19, label.substr(half), ink, 9);
-        }
+        // A label too long for one line even at 10 pixels keeps the characters that fit at 12: two
+        // lines in the 20-pixel strip would be too small to read ("道路施設" becomes "道路"; the
+        // display-item window names it in full).
+        std::string shown = label;
+        if (fittingHeight(label, width - 2) < 10)
+            while (fittingHeight(shown, width - 2) < 12 && characterCount(shown) > 1)
+                shown = shown.substr(0, firstCharacters(shown, characterCount(shown) - 1));
+        drawLabel(canvas, left, 2, left + width, kTitleHeight - 2, shown, ink, fittingHeight(shown, width - 2));
         canvas.fillRect(left, kTitleHeight, left + width, kSheetHeight, background);
         // Each column closes with a rule at its left; the closing column draws the last one.
         canvas.line(left, kTitleHeight, left, kSheetHeight - 1, rule);
