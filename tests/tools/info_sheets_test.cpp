@@ -188,3 +188,19 @@ TEST(InfoSheets, TerrainListTitlesAreOneReadableLine)
         EXPECT_LE(bottom - top, 12) << "column " << i;
     }
 }
+
+// The unit-type pages leave the carry class icon's cell, right above the picture box, to the icon:
+// no frame of the picture box runs through it.
+TEST(InfoSheets, TypePagesLeaveTheCarryClassCellClear)
+{
+    for (const char* file : { "info_butai.bmp", "info_heiki.bmp" }) {
+        const Picture page = readSheet(file);
+        ASSERT_GT(page.width, 0) << file;
+        const uint32_t ground = page.at(244, 30);
+        int marked = 0;
+        for (int y = 30; y < 48; ++y)
+            for (int x = 244; x < 300; ++x)
+                marked += page.at(x, y) != ground;
+        EXPECT_EQ(marked, 0) << file;
+    }
+}

@@ -172,8 +172,9 @@ void drawHeaderLabels(Canvas& canvas, const PageInks& c)
     label(canvas, c, 16, 36, 70, "種別");
     label(canvas, c, 176, 36, 240, "搭載区分");
     label(canvas, c, 340, 36, 378, "移動");
-    canvas.fillRect(16, 48, 376, 208, c.well);
-    canvas.frameRect(15, 47, 377, 209, c.rule);
+    // The frame starts at the box's top row: the carry class icon ends right above it.
+    canvas.fillRect(16, 49, 376, 208, c.well);
+    canvas.frameRect(15, 48, 377, 209, c.rule);
     label(canvas, c, 382, 116, 436, "機数");
     label(canvas, c, 382, 145, 436, "価格");
     label(canvas, c, 382, 174, 436, "生産");
