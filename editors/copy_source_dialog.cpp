@@ -4,6 +4,7 @@
 #include "editors/product_type_rules.h"
 #include "editors/window_frame.h"
 #include "infowin/dialog_templates.h"
+#include "platform/controls/list_rows.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 
@@ -38,6 +39,7 @@ int CopySourceDialog::OnInitDialog()
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 8, 24, 252,
         184, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kList)), nullptr, nullptr);
     SendMessageA(m_list, WM_SETFONT, WPARAM(font), FALSE);
+    platform::controls::giveRowsRoomForFocus(m_list);
     for (int number : m_numbers) {
         const ProductionTypeRecord* record = g_gameState->productionType(number);
         const std::string name(record->name, strnlen(record->name, sizeof record->name));

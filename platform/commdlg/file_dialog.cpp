@@ -1,6 +1,7 @@
 // The file dialog's behaviour: listing and navigating folders, the filters, the hook and its
 // notices, and checking the chosen name before it is handed back.
 #include "platform/commdlg/file_dialog.h"
+#include "platform/controls/list_rows.h"
 
 #include "platform/controls/commctrl.h"
 #include "platform/kernel/host.h"
@@ -115,6 +116,7 @@ INT_PTR FileDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void FileDialog::init(HWND dialog)
 {
     m_dialog = dialog;
+    controls::giveRowsRoomForFocus(GetDlgItem(dialog, lst1));
     if (m_ofn.lpstrTitle)
         SetWindowTextA(dialog, m_ofn.lpstrTitle);
     HWND types = GetDlgItem(dialog, cmb1);

@@ -2,6 +2,7 @@
 // caller's callback, and handing back the chosen folder as an id list.
 #include "platform/commdlg/commdlg.h"
 #include "platform/commdlg/file_folder.h"
+#include "platform/controls/list_rows.h"
 
 #include "platform/controls/commctrl.h"
 #include "platform/kernel/host.h"
@@ -172,6 +173,7 @@ private:
         switch (message) {
         case WM_INITDIALOG:
             m_dialog = hwnd;
+            controls::giveRowsRoomForFocus(GetDlgItem(hwnd, kTree));
             SetDlgItemTextA(hwnd, kTitle, m_info.lpszTitle ? m_info.lpszTitle : "");
             if (!(m_info.ulFlags & BIF_STATUSTEXT))
                 ShowWindow(GetDlgItem(hwnd, kStatus), SW_HIDE);

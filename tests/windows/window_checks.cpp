@@ -17,6 +17,8 @@ constexpr int kPushMargin = 2;
 constexpr int kGroupMargin = 16;
 // The blank a list view leaves on each side of a cell's text.
 constexpr int kCellMargin = 6;
+// The dotted line of a list row's focus.
+constexpr int kFocusLine = 1;
 // A glyph's advance ends in a blank column, which may touch the control's edge.
 constexpr int kBlankColumn = 1;
 
@@ -184,8 +186,9 @@ void lowRows(HWND control, std::vector<std::string>& found)
         if (height >= 0 && height < font)
             found.push_back(nameOf(control) + " " + part + " " + std::to_string(height) + " high for a font of " + std::to_string(font));
     };
+    // A selected row's focus rectangle lies on its outer pixels, which the glyphs must leave free.
     if (name == "ListBox" && !(styleOf(control) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)))
-        check("row", SendMessageA(control, LB_GETITEMHEIGHT, 0, 0));
+        check("row", SendMessageA(control, LB_GETITEMHEIGHT, 0, 0) - 2 * kFocusLine);
     if (name != "ComboBox")
         return;
     check("field", SendMessageA(control, CB_GETITEMHEIGHT, WPARAM(-1), 0));
