@@ -317,7 +317,9 @@ void ProductEditWindow::answerListColour(MessageRecord& msg)
 
 int ProductEditWindow::OnMessage(MessageRecord& msg)
 {
-    if (msg.message == WM_CTLCOLORLISTBOX && m_left && m_right) {
+    // The two lists are drawn over the page; the class filter keeps a combo box's own colours.
+    const HWND asking = reinterpret_cast<HWND>(msg.lParam);
+    if (msg.message == WM_CTLCOLORLISTBOX && m_left && m_right && (asking == m_left->handle() || asking == m_right->handle())) {
         answerListColour(msg);
         return 1;
     }

@@ -121,10 +121,18 @@ TEST_F(ProductEdit, OpensUnchangedAndTheDomainAndClassFiltersEmptyTheListsOnly)
         EXPECT_EQ(window.model().totals().count, totals.count);
         EXPECT_FALSE(window.modified());
 
-        // Land back on, then one class only.
+        // Land back on, then one class only, in a filter whose field is light, not the window's
+        // dark background.
         clickControl(editor, id::kFirstDomain + 3, 20);
         const int landClass = s.unitTypeRecord(all[1]).unitClass;
         HWND combo = GetDlgItem(editor, id::kClassFilter);
+        RECT field {};
+        GetWindowRect(combo, &field);
+        const harness::Image shown = harness::readRect(field);
+        const int light = int(std::count_if(shown.pixels.begin(), shown.pixels.end(), [](uint32_t p) {
+            return (p & 0xFF) + (p >> 8 & 0xFF) + (p >> 16 & 0xFF) > 3 * 160;
+        }));
+        EXPECT_GT(light, int(shown.pixels.size()) / 2);
         const int count = int(SendMessageA(combo, CB_GETCOUNT, 0, 0));
         EXPECT_EQ(count, 1 + kUnitClassCount - 1) << "every class but the warheads";
         for (int i = 0; i < count; ++i)
