@@ -1,12 +1,16 @@
 // The weapon effects over the generated sprites: when each shot arrives and how a miss ends, the
 // trails' lengths and ends, the size steps, flashes before the shot, the stages, the kind-83 flash,
-// the sounds played once per figure and the kind-82 schedule.
+// the sounds played once per figure, the kind-82 schedule, and the sample types firing every kind.
 #include "battle/battle_sound.h"
+#include "state/game_state.h"
+#include "state/unit_facts.h"
 #include "tests/battle/effect_rig.h"
+#include "tests/state/small_world.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <set>
 #include <vector>
 
 namespace {
@@ -558,7 +562,10 @@ TEST(EffectKind82, EveryFirstArrivalAtAFigureIsHeardAndCountedOnce)
 
 namespace {
 
-TEST(EffectSampleData, EveryWeaponOfTheSampleUnitsShowsItsEffect)
+// Both ways between the sample data and the effects: every weapon row of the sample unit types
+// shows its effect, and every weapon kind the scene shows (a launch, or a shot that lands on some
+// background) is fired from a used weapon slot of a sample type, so that each painter is met in play.
+TEST(EffectSampleData, EveryWeaponOfTheSampleUnitsShowsItsEffectAndEveryEffectIsFired)
 {
     SceneRig rig;
     ASSERT_TRUE(rig.ready);
@@ -566,11 +573,12 @@ TEST(EffectSampleData, EveryWeaponOfTheSampleUnitsShowsItsEffect)
     int weapons = 0;
     for (int id = 1; id < 100; ++id)
         for (const BattleWeaponRow& row : rig.data.entryFor(id).weapons) {
-            if (row.kind == 0)
+            // Kind 33 draws nothing itself: its own figures run at the enemy and fade out.
+            if (row.kind == 0 || row.kind == 33)
                 continue;
             ++weapons;
-            // Under-water launchers fire from below the surface.
-            const int background = row.kind >= 74 && row.kind <= 79 ? 58 : 5;
+            // Under-water launchers fire from below the surface; sinking charges fall onto a side there.
+            const int background = (row.kind >= 74 && row.kind <= 79) || row.kind == 64 ? 58 : 5;
             arm(1, row.kind, background, row.param1, row.param2);
             st.sides[1].background = background;
             fillBuffers();
@@ -583,6 +591,25 @@ TEST(EffectSampleData, EveryWeaponOfTheSampleUnitsShowsItsEffect)
             EXPECT_GT(changedWords(0) + changedWords(1), 0) << "type " << id << " weapon kind " << row.kind;
         }
     EXPECT_GT(weapons, 30);
+
+    testing_state::SmallWorld world(4, 4);
+    std::set<int> fired;
+    for (const UnitTypeRecord& type : world.state().unitTypes())
+        for (int slot = 0; type.id > 0 && slot < kWeaponSlotCount; ++slot)
+            if (unitWeaponSlotUsed(type, slot))
+                fired.insert(rig.data.entryFor(type.id).weapons[slot].kind);
+    std::vector<int> unfired;
+    for (int kind = 1; kind <= 83; ++kind) {
+        bool shown = false;
+        for (int background : { 5, 58, 60 }) {
+            arm(0, kind, background);
+            for (int t = -2; t <= 80 && !shown; ++t)
+                shown = paintLaunch(kind, t, 0, 250, 150, 0, 0) || paintIncoming(kind, t, 1, 250, 150, 0, 1, false);
+        }
+        if (shown && !fired.count(kind))
+            unfired.push_back(kind);
+    }
+    EXPECT_EQ(unfired, std::vector<int> {});
 }
 
 } // namespace

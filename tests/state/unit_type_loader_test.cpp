@@ -50,9 +50,9 @@ TEST(WeaponLoader, GeneratedWeaponsAreNumberedByLineAndMapColumnsToClasses)
 {
     DataFolder folder;
     auto state = loaded();
-    ASSERT_EQ(state->weapons().size(), 25u);
+    ASSERT_EQ(state->weapons().size(), 42u);
     EXPECT_EQ(state->weaponIndex(1), 1);
-    EXPECT_EQ(state->weaponIndex(26), 0);
+    EXPECT_EQ(state->weaponIndex(43), 0);
     const WeaponRecord& rifle = state->weaponRecord(1);
     EXPECT_EQ(utf8(rifle.name), "小銃");
     // Column 9 is the power against other land units, class 6.
@@ -104,7 +104,7 @@ TEST(UnitTypeLoader, GeneratedTypesResolveTheirWeaponsAndFlags)
 {
     DataFolder folder;
     auto state = loaded();
-    EXPECT_EQ(state->unitTypes().size(), 25u);
+    EXPECT_EQ(state->unitTypes().size(), 28u);
     EXPECT_TRUE(shownTexts().empty());
     const UnitTypeRecord& tank = state->unitTypeRecord(3);
     EXPECT_EQ(utf8(tank.name), "戦車");
@@ -236,6 +236,6 @@ TEST(UnitTypeLoader, UserFilesAreParsedButNotKept)
     auto state = loaded();
     state->loadArmamentData(1);
     state->loadWeaponData(1);
-    EXPECT_EQ(state->weapons().size(), 25u);
-    EXPECT_EQ(state->unitTypes().size(), 25u);
+    EXPECT_EQ(state->weapons().size(), 42u);
+    EXPECT_EQ(state->unitTypes().size(), 28u);
 }

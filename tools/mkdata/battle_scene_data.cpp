@@ -30,32 +30,37 @@ struct UnitScene {
     Look look;
 };
 
+// Between them the sample types fire every weapon kind the scene draws a launch or a hit for.
 const UnitScene kUnits[] = {
     { 1, 1, { { 16, -2, 24 } }, Look::Truck },
-    { 2, 0, { { 17, -8, 26 }, { 18, -8, 26 } }, Look::Soldier },
+    { 2, 0, { { 17, -8, 26 }, { 18, -8, 26 }, { 45, 24, 10 } }, Look::Soldier },
     { 3, 0, { { 2, 4, 20 }, { 24, 30, 14 } }, Look::Tank },
     { 4, 0, { { 3, 0, 0 } }, Look::Gun },
-    { 5, 0, { { 52, 56, 16 } }, Look::Launcher },
-    { 6, 0, { { 31, 4, 18 } }, Look::Tank },
-    { 7, 0, { { 36, 60, 30 } }, Look::Launcher },
+    { 5, 0, { { 52, 56, 16 }, { 51, 56, 16 } }, Look::Launcher },
+    { 6, 0, { { 31, 4, 18 }, { 44, 86, 20 } }, Look::Tank },
+    { 7, 0, { { 36, 60, 30 }, { 39, 90, 20 }, { 41, 70, 20 } }, Look::Launcher },
     { 8, 1, {}, Look::Truck },
     { 9, 0, { { 0, 0, 0 }, { 25, -8, 26 } }, Look::Soldier },
     { 10, 0, { { 26, 6, 18 } }, Look::Truck },
     { 11, 1, { { 54, 60, -20 } }, Look::Launcher },
     { 12, 31, { { 81, 0, 0 } }, Look::Missile },
     { 13, 31, { { 83, 0, 0 } }, Look::Missile },
-    { 20, 5, { { 32, 60, 40 }, { 21, -50, 16 } }, Look::Jet },
-    { 21, 5, { { 7, 40, 46 }, { 12, 60, 40 }, { 22, -56, 16 } }, Look::Jet },
-    { 22, 5, { { 9, 20, 44 }, { 23, halves(-40, -40), halves(40, 28) } }, Look::Helicopter },
-    { 23, 5, {}, Look::Helicopter },
+    { 20, 5, { { 32, 60, 40 }, { 21, -50, 16 }, { 6, 40, 46 } }, Look::Jet },
+    { 21, 5, { { 7, 40, 46 }, { 12, 60, 40 }, { 22, -56, 16 }, { 11, 60, 40 }, { 53, 40, 46 } }, Look::Jet },
+    { 22, 5, { { 9, 20, 44 }, { 23, halves(-40, -40), halves(40, 28) }, { 56, 20, 44 } }, Look::Helicopter },
+    { 23, 5, { { 27, halves(-40, -40), halves(40, 28) } }, Look::Helicopter },
     { 24, 30, {}, Look::Transport },
-    { 25, 30, { { 82, 20, 80 } }, Look::Transport },
-    { 30, 20, { { 8, 10, 60 }, { 57, 60, 20 }, { 13, 200, 140 }, { 37, 150, -20 } }, Look::Ship },
+    { 25, 30, { { 82, 20, 80 }, { 58, 150, 100 } }, Look::Transport },
+    { 30, 20, { { 8, 10, 60 }, { 57, 60, 20 }, { 13, 200, 140 }, { 37, 150, -20 }, { 73, 210, 10 } }, Look::Ship },
     { 31, 21, { { 76, 20, 100 }, { 74, 60, 60 } }, Look::Submarine },
-    { 32, 22, { { 61, -44, 62 } }, Look::Ship },
-    { 33, 22, { { 63, -44, 62 } }, Look::Ship },
+    { 32, 22, { { 61, -44, 62 }, { 43, 150, -20 } }, Look::Ship },
+    { 33, 22, { { 63, -44, 62 }, { 71, 150, 10 } }, Look::Ship },
     { 34, 20, { { 1, 10, 74 }, { 59, 60, 20 }, { 38, 150, 10 }, { 40, 150, 10 }, { 62, 220, 70 } }, Look::Ship },
-    { 35, 20, { { 72, 200, 80 }, { 19, -56, 60 } }, Look::Ship },
+    { 35, 20, { { 72, 200, 80 }, { 19, -56, 60 }, { 68, 220, 70 }, { 69, 150, 10 } }, Look::Ship },
+    { 36, 20, { { 66, 220, 70 }, { 67, 150, 10 }, { 42, 150, 10 }, { 70, 60, 70 }, { 64, 40, 84 } }, Look::Ship },
+    { 37, 21, { { 77, 20, 100 }, { 75, 60, 60 }, { 78, 60, 60 }, { 79, 60, 60 }, { 80, 60, 60 } }, Look::Submarine },
+    // Its figures run at the enemy and vanish in the flash (the fixed formation's kind 33).
+    { 38, 10, { { 33, 0, 0 } }, Look::Boat },
 };
 
 void put16(std::string& out, uint16_t v)
@@ -93,7 +98,7 @@ void writeUnitData(const std::filesystem::path& folder)
 void writeUnitSprites(const std::filesystem::path& folder)
 {
     for (Look look : { Look::Soldier, Look::Tank, Look::Gun, Look::Launcher, Look::Truck, Look::Missile, Look::Jet,
-             Look::Helicopter, Look::Transport, Look::Ship, Look::Submarine }) {
+             Look::Helicopter, Look::Transport, Look::Ship, Look::Submarine, Look::Boat }) {
         char name[16];
         std::snprintf(name, sizeof name, "%04d.dat", spriteNumber(look));
         writeFile(folder / name, drawUnitSprite(look).encode());

@@ -180,6 +180,19 @@ SpriteCanvas large(Look look)
     return c;
 }
 
+// A small boat heading left, bow up, its wake behind it.
+SpriteCanvas boat()
+{
+    SpriteCanvas c(160, 80);
+    c.fillPolygon({ { 2, 40 }, { 150, 50 }, { 146, 66 }, { 24, 66 } }, kDarkGrey);
+    c.fillRect(60, 34, 110, 50, kGrey);
+    c.fillRect(70, 38, 84, 46, kGlass);
+    c.fillRect(116, 40, 140, 50, Rgb5 { 170, 50, 40 });
+    for (int x = 120; x < 160; x += 8)
+        c.fillRect(x, 64, x + 5, 70, Rgb5 { 230, 236, 240 });
+    return c;
+}
+
 SpriteCanvas missile()
 {
     SpriteCanvas c(18, 18);
@@ -197,6 +210,7 @@ SpriteCanvas drawUnitSprite(Look look)
     switch (look) {
     case Look::Soldier: return soldier();
     case Look::Missile: return missile();
+    case Look::Boat: return boat();
     case Look::Jet:
     case Look::Helicopter: return aircraft(look);
     case Look::Transport:

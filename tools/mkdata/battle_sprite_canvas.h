@@ -36,7 +36,7 @@ private:
     std::vector<uint8_t> m_opaque;
 };
 
-enum class Look { Soldier, Tank, Gun, Launcher, Truck, Missile, Jet, Helicopter, Transport, Ship, Submarine };
+enum class Look { Soldier, Tank, Gun, Launcher, Truck, Missile, Jet, Helicopter, Transport, Ship, Submarine, Boat };
 enum class Blast { Fire, Water, Smoke };
 
 SpriteCanvas drawUnitSprite(Look look);

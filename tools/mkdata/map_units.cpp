@@ -230,6 +230,25 @@ void ship(Symbol& s, int picture)
         s.line(3, 12, 7, 12);
         s.line(24, 12, 28, 12);
         break;
+    case kMissileSubmarine:
+        // Longer than the attack boat, its missile deck a hump behind the sail.
+        s.blob(15, 17, 14, 3.5);
+        s.silhouette({ { 9, 9 }, { 13, 9 }, { 14, 14 }, { 8, 14 } });
+        s.silhouette({ { 17, 12 }, { 26, 12 }, { 27, 15 }, { 16, 15 } }, kBodyLight);
+        break;
+    case kFrigate:
+        // A destroyer's shape with a missile launcher fore and aft of one tall mast.
+        s.silhouette({ { 1, 15 }, { 30, 15 }, { 27, 21 }, { 4, 21 } });
+        s.silhouette({ { 12, 10 }, { 19, 10 }, { 19, 15 }, { 12, 15 } }, kBodyLight);
+        s.line(15.5, 3, 15.5, 10);
+        s.silhouette({ { 3, 12 }, { 9, 12 }, { 9, 15 }, { 3, 15 } }, kBodyDark);
+        s.silhouette({ { 22, 12 }, { 28, 12 }, { 28, 15 }, { 22, 15 } }, kBodyDark);
+        break;
+    case kExplosiveBoat:
+        // A small open boat riding high at the bow, its charge a dark block amidships.
+        s.silhouette({ { 4, 18 }, { 28, 16 }, { 25, 22 }, { 7, 22 } });
+        s.silhouette({ { 12, 14 }, { 20, 14 }, { 20, 18 }, { 12, 18 } }, kBodyDark);
+        break;
     case kTorpedoBoat:
         // Low and fast: a short bridge and the two torpedo tubes along the deck.
         s.silhouette({ { 2, 16 }, { 30, 16 }, { 26, 21 }, { 5, 21 } });

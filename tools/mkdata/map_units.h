@@ -5,7 +5,7 @@
 
 namespace mkdata::units {
 
-// A unit type's imageNumber; cells 25..31 are left for unit types a player adds.
+// A unit type's imageNumber; cells 28..31 are left for unit types a player adds.
 enum Picture : int {
     kHeadquarters = 0,
     kInfantry,
@@ -32,6 +32,9 @@ enum Picture : int {
     kLandingShip,
     kCruiser,
     kTorpedoBoat,
+    kFrigate,
+    kMissileSubmarine,
+    kExplosiveBoat,
     kPictureCount
 };
 

@@ -19,11 +19,11 @@ struct ProductionType {
     std::vector<int> unitTypes;
 };
 
-// Ids as in weapon.dat: 2..11 land, 20..25 air, 30..35 sea.
+// Ids as in weapon.dat: 2..11 land, 20..25 air, 30..38 sea.
 const ProductionType kNormal[] = {
-    { "標準", { 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 20, 21, 22, 23, 24, 25, 30, 31, 32, 33, 34 } },
+    { "標準", { 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 20, 21, 22, 23, 24, 25, 30, 31, 32, 33, 34, 36, 37 } },
     { "陸軍重視", { 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 22, 23, 32 } },
-    { "海軍重視", { 2, 6, 8, 9, 20, 22, 30, 31, 32, 33, 34 } },
+    { "海軍重視", { 2, 6, 8, 9, 20, 22, 30, 31, 32, 33, 34, 36, 37, 38 } },
     { "空軍重視", { 2, 6, 7, 8, 9, 20, 21, 22, 23, 24, 25, 32 } },
     { "歩兵部隊", { 2, 8, 9, 10, 23 } },
     // Types with several armament sets to choose from, and the torpedo boat with its quarry.

@@ -316,6 +316,30 @@ void paintPicture(Painter& p, int picture)
             p.barrel(x + 36, 76, 20, 0, 4);
         }
         break;
+    case kFrigate:
+        p.hull(20, 306, 74, 110, k.navy);
+        p.box(130, 40, 196, 72, k.navy);
+        p.c.line(162, 40, 162, 6, k.line);
+        p.c.line(150, 16, 174, 16, k.line);
+        p.box(50, 60, 100, 72, k.navy);
+        p.c.fillRect(56, 54, 94, 60, k.missile.dark);
+        p.box(220, 60, 270, 72, k.navy);
+        p.c.fillRect(226, 54, 264, 60, k.missile.dark);
+        break;
+    case kMissileSubmarine:
+        p.shape({ { 14, 80 }, { 34, 64 }, { 280, 64 }, { 310, 80 }, { 280, 98 }, { 34, 98 } }, k.navy);
+        p.box(90, 40, 128, 64, k.navy);
+        p.c.line(108, 40, 108, 24, k.line);
+        p.box(150, 54, 250, 64, k.navy);
+        for (int x = 160; x < 250; x += 18)
+            p.c.fillRect(x, 56, x + 10, 60, k.navy.dark);
+        break;
+    case kExplosiveBoat:
+        p.shape({ { 60, 74 }, { 270, 62 }, { 250, 96 }, { 80, 96 } }, k.navy);
+        p.box(140, 50, 200, 70, k.olive);
+        p.c.fillRect(150, 56, 190, 64, k.red);
+        p.c.line(230, 66, 230, 44, k.line);
+        break;
     case kCruiser:
         p.hull(10, 312, 70, 112, k.navy);
         p.box(110, 34, 210, 68, k.navy);
