@@ -131,11 +131,17 @@ void MainWindow::showUnitOnMap(int country, int index)
     const UnitRecord* unit = m_state.unitOf(country, index);
     if (!unit || !unitInPlay(*unit))
         return;
-    m_link.postPanelCommand(country, index);
-    if (MapWindow* map = mapWindow()) {
-        map->ensureVisible(unit->x, unit->y);
-        map->blinkHex(unit->x, unit->y);
+    MapWindow* map = mapWindow();
+    if (!map) {
+        m_link.postPanelCommand(country, index);
+        return;
     }
+    map->ensureVisible(unit->x, unit->y);
+    m_link.postPanelHexInfo(unit->x, unit->y);
+    // Picked as a click on it picks it, so that the panel, the palette and the map agree on the
+    // unit the next command is for.
+    map->orders().pickUnit(country, index);
+    map->blinkHex(unit->x, unit->y);
 }
 
 void MainWindow::refreshPanelUnit() { post(m_link.panel(), ControlPanel::kRefreshUnit); }

@@ -68,6 +68,21 @@ int buildingOwnerAt(const GameState& state, HexPos hex)
     return building ? building->owner() : -1;
 }
 
+// The units of the list the viewing country's sight allows, in their order.
+std::vector<UnitRef> seenBy(const GameState& state, const std::vector<UnitRef>& units)
+{
+    const int viewer = state.turnBlock().viewingCountry;
+    std::vector<UnitRef> seen;
+    for (const UnitRef& ref : units) {
+        if (ref.table >= kSideCount)
+            continue;
+        if (viewer >= 0 && viewer < kCountryCount && !isUnitVisibleTo(state, viewer, ref.table, ref.index))
+            continue;
+        seen.push_back(ref);
+    }
+    return seen;
+}
+
 } // namespace
 
 MapOrders::MapOrders(GameState& state, OrderUi& ui)
@@ -193,32 +208,52 @@ void MapOrders::click(int x, int y, bool shift)
 
 std::vector<UnitRef> MapOrders::visibleUnitsAt(int x, int y) const
 {
+    // The unit the map draws on the hex comes first: the first slot's (the highest layer).
     std::vector<UnitRef> units;
     m_state.collectUnitsInHex(x, y, units);
-    const int viewer = m_state.turnBlock().viewingCountry;
-    // The unit the map draws on the hex comes first: the first slot's (the highest layer), among
-    // those the viewer's sight allows.
-    std::vector<UnitRef> seen;
-    for (auto it = units.begin(); it != units.end(); ++it) {
-        if (it->table >= kSideCount)
-            continue;
-        if (viewer >= 0 && viewer < kCountryCount && !isUnitVisibleTo(m_state, viewer, it->table, it->index))
-            continue;
-        seen.push_back(*it);
-    }
-    return seen;
+    return seenBy(m_state, units);
+}
+
+std::vector<UnitRef> MapOrders::visibleStoredUnitsAt(int x, int y) const
+{
+    std::vector<UnitRef> units;
+    m_state.collectBuildingUnitsAt(x, y, units);
+    return seenBy(m_state, units);
 }
 
 void MapOrders::select(int x, int y)
 {
-    const std::vector<UnitRef> seen = visibleUnitsAt(x, y);
-    if (seen.empty()) {
+    const std::vector<UnitRef> standing = visibleUnitsAt(x, y);
+    const std::vector<UnitRef> stored = visibleStoredUnitsAt(x, y);
+    if (standing.empty() && stored.empty()) {
         m_ui.unitSelected(-1, -1, 0);
         return;
     }
-    const UnitRef& top = seen.front();
-    if (!selectUnit(top.table, top.index))
-        m_ui.unitSelected(top.table, top.index, 0);
+    // A building's units are drawn nowhere: when the hex holds more than one thing the person
+    // picks from all of them, those standing on it above those the building holds.
+    if (stored.empty() || standing.size() + stored.size() == 1) {
+        const UnitRef& only = standing.empty() ? stored.front() : standing.front();
+        pickUnit(only.table, only.index);
+        return;
+    }
+    auto entries = [](const std::vector<UnitRef>& units) {
+        std::vector<uint32_t> list;
+        for (const UnitRef& ref : units)
+            list.push_back(popup_entry::make(ref.table, ref.index));
+        return list;
+    };
+    const uint32_t chosen = m_ui.choose(HookedPopupDialog::kMoveTarget, entries(standing), entries(stored));
+    if (chosen == popup_entry::kNone || !popup_entry::isUnit(chosen)) {
+        m_ui.unitSelected(-1, -1, 0);
+        return;
+    }
+    pickUnit(int(popup_entry::kindOf(chosen)), int(popup_entry::valueOf(chosen)));
+}
+
+void MapOrders::pickUnit(int side, int index)
+{
+    if (!selectUnit(side, index))
+        m_ui.unitSelected(side, index, 0);
 }
 
 bool MapOrders::selectUnit(int side, int index)

@@ -54,6 +54,8 @@ public:
     // Picks the person's unit as a click on it does, for units no hex shows on top (aboard, stored);
     // false when it may not act now.
     bool selectUnit(int side, int index);
+    // The same, and a unit that may not act is shown without commands, as a click shows it.
+    void pickUnit(int side, int index);
     // A left click on a hex; with shift a click in range adds a way-point.
     void click(int x, int y, bool shift);
     void commandChosen(int code);
@@ -112,8 +114,9 @@ private:
     // The auto-move set-up's clicks: a unit for the group, a way-point or a unit to follow.
     void addToAutoMoveGroup(int x, int y);
     void chooseAutoMoveTarget(int x, int y);
-    // The units of the hex the viewer sees, top first.
+    // The units of the hex the viewer sees, top first; those held in its building.
     std::vector<UnitRef> visibleUnitsAt(int x, int y) const;
+    std::vector<UnitRef> visibleStoredUnitsAt(int x, int y) const;
 
     GameState& m_state;
     OrderUi& m_ui;

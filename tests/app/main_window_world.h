@@ -6,10 +6,13 @@
 #include "app/app_battle_link.h"
 #include "app/app_dialog_link.h"
 #include "app/app_window_services.h"
+#include "app/command_palette.h"
+#include "app/hex_geometry.h"
 #include "app/game_state_services.h"
 #include "app/main_window.h"
 #include "app/main_window_rules_link.h"
 #include "battle/battle_unit_data.h"
+#include "app/map_window.h"
 #include "app/map_window_link.h"
 #include "lib/application.h"
 #include "platform/desktop/harness.h"
@@ -29,6 +32,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace main_window_test {
 
@@ -136,6 +140,36 @@ public:
             state().handshake().requestStopPlay();
         thread.join();
         return returned;
+    }
+
+    // A person's click on the hex's centre, the map scrolled to show it first.
+    void clickHex(int x, int y)
+    {
+        MapWindow* view = m_window->mapWindow();
+        view->ensureVisible(x, y);
+        pump();
+        const HexGeometry geometry(view->zoom(), state().mapWidth(), state().mapHeight());
+        const POINT centre = geometry.hexCentre(x, y);
+        const POINT origin = view->viewOrigin();
+        POINT at { centre.x - origin.x, centre.y - origin.y };
+        ClientToScreen(view->handle(), &at);
+        platform::harness::click(at.x, at.y);
+        pump();
+    }
+    CommandPalette& palette() { return *dynamic_cast<CommandPalette*>(windowFromHandle(m_window->commandPalette())); }
+    // The unit the palette offers commands for: (side, index), or (-1, -1).
+    std::pair<int, int> paletteUnit()
+    {
+        const int32_t unit = palette().shownUnit();
+        return unit < 0 ? std::pair { -1, -1 } : std::pair { int(unit & 0xFFFF), int(unit >> 16) };
+    }
+    // A click on the palette's button of the command.
+    void pressCommand(int code)
+    {
+        RECT r {};
+        GetWindowRect(palette().commandButton(code), &r);
+        platform::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        pump();
     }
 
     // The game thread waits for the person's answer in that phase of country 0.

@@ -1,0 +1,189 @@
+// The person's orders through the main window on a sample map: units bought at a building leave it
+// when picked on the map or in the troop list.
+#include "app/menu_ids.h"
+#include "dialogs/hooked_popup_dialog.h"
+#include "infowin/troop_list_ids.h"
+#include "rules/commands.h"
+#include "rules/current_action.h"
+#include "rules/game_thread.h"
+#include "rules/production.h"
+#include "rules/rules_context.h"
+#include "state/rule_block.h"
+#include "state/unit_facts.h"
+#include "tests/app/main_window_world.h"
+#include "tests/rules/world_invariants.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using main_window_test::World;
+namespace harness = platform::harness;
+
+// Sample unit types and the western port of the training map.
+constexpr int kInfantryType = 2;
+constexpr int kTankType = 3;
+constexpr HexPos kPort { 2, 9 };
+
+// A new game of the training map, in the person's action phase of turn 1.
+void startTraining(World& world)
+{
+    world.dismissPopups();
+    // The computer's fights are not shown: nobody would watch them to their end.
+    world.state().settings().showFight = false;
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+}
+
+bool storedAt(GameState& s, HexPos hex, int index)
+{
+    std::vector<UnitRef> held;
+    s.collectBuildingUnitsAt(hex.x, hex.y, held);
+    return std::any_of(held.begin(), held.end(), [&](const UnitRef& r) { return r.table == 0 && r.index == index; });
+}
+
+// A free hex of the unit's range beside the port.
+HexPos freeHexInRange(GameState& s)
+{
+    for (int d = 0; d < 6; ++d) {
+        const HexPos n = s.hexNeighbour(kPort.x, kPort.y, d);
+        if (n.valid() && isInMoveRange(s, n.x, n.y) && !s.hexHasUnit(n.x, n.y, s.unitSlotFor(3)))
+            return n;
+    }
+    return kNoHex;
+}
+
+// Moves the picked unit out by a click on the destination and the palette's end of action.
+void moveOut(World& world, HexPos to)
+{
+    world.clickHex(to.x, to.y);
+    world.pressCommand(kCommandEndAction);
+}
+
+} // namespace
+
+// How the port makes its units: stored in it or standing on its hex, at once or counted down.
+struct Purchase {
+    const char* name;
+    bool storing;
+    bool countdown;
+    // A second unit bought beside the tank.
+    bool pair;
+};
+
+void PrintTo(const Purchase& purchase, std::ostream* out) { *out << purchase.name; }
+
+class BoughtUnits : public ::testing::TestWithParam<Purchase> { };
+
+INSTANTIATE_TEST_SUITE_P(PersonsOrdersOnTheSampleMap, BoughtUnits,
+    ::testing::Values(Purchase { "Stored", true, false, true }, Purchase { "OnTheHex", false, false, false },
+        Purchase { "AwaitingProduction", true, true, false }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(BoughtUnits, ArePickedOnThePortsHexAndLeaveIt)
+{
+    const Purchase& c = GetParam();
+    World world(World::Scene::On);
+    startTraining(world);
+    GameState& s = world.state();
+    s.ruleBlock().switches[kRuleStoring] = c.storing ? 1 : 0;
+    s.ruleBlock().switches[kRuleProductionCount] = c.countdown ? 1 : 0;
+    world.window().endActionPhase();
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
+    const int tank = buyUnit(s, kPort.x, kPort.y, 0, kTankType, 4, c.storing ? 1 : 0, -1);
+    ASSERT_GE(tank, 0);
+    const int infantry = c.pair ? buyUnit(s, kPort.x, kPort.y, 0, kInfantryType, 10, 1, -1) : -1;
+    world.window().endTurn();
+    const int turn = s.turnBlock().turn;
+    ASSERT_TRUE(world.pumpUntil([&] { return s.turnBlock().turn > turn; }) && world.waitForPersonIn(kPhaseAction));
+    EXPECT_EQ(storedAt(s, kPort, tank), c.storing);
+
+    if (c.countdown) {
+        // Still in the making: shown, but it takes no order.
+        world.clickHex(kPort.x, kPort.y);
+        EXPECT_EQ(world.paletteUnit(), (std::pair { -1, -1 }));
+        EXPECT_FALSE(currentAction(s).underWay());
+        return;
+    }
+    if (infantry >= 0) {
+        // Two units in the building: the person picks one in the hex contents popup, by the keyboard.
+        std::vector<int> rows;
+        popup_test::drive([&] {
+            world.clickHex(kPort.x, kPort.y);
+            return 0;
+        }, [&](HWND popup) {
+            for (UINT id = HookedPopupDialog::kFirstLowerRow; GetDlgItem(popup, int(id)); ++id)
+                rows.push_back(IsWindowEnabled(GetDlgItem(popup, int(id))));
+            harness::keepShot("stored_units_popup.png");
+            harness::pressKey(VK_TAB);
+            popup_test::settle();
+            harness::pressKey(VK_SPACE);
+            popup_test::settle();
+        });
+        EXPECT_EQ(rows, (std::vector<int> { 1, 1 })) << "both stored units are listed";
+    } else {
+        world.clickHex(kPort.x, kPort.y);
+    }
+    ASSERT_EQ(world.paletteUnit(), (std::pair { 0, tank }));
+    const HexPos to = freeHexInRange(s);
+    ASSERT_TRUE(to.valid());
+    moveOut(world, to);
+    const UnitRecord& moved = *s.unitOf(0, tank);
+    EXPECT_EQ((HexPos { moved.x, moved.y }), to);
+    EXPECT_FALSE(moved.hasFlag(kUnitStored));
+    EXPECT_FALSE(storedAt(s, kPort, tank));
+    EXPECT_TRUE(moved.hasFlag(kUnitActed));
+    EXPECT_TRUE(testing_rules::worldInvariantFaults(s).empty());
+    if (infantry >= 0) {
+        // The one left is picked by a click alone.
+        world.clickHex(kPort.x, kPort.y);
+        EXPECT_EQ(world.paletteUnit(), (std::pair { 0, infantry }));
+    }
+}
+
+TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
+{
+    World world(World::Scene::On);
+    startTraining(world);
+    GameState& s = world.state();
+    const UnitRecord& first = *s.unitOf(0, 2);
+    world.clickHex(first.x, first.y);
+    ASSERT_EQ(world.paletteUnit(), (std::pair { 0, 2 }));
+
+    SendMessageA(world.handle(), WM_COMMAND, menu_id::kTroopList, 0);
+    World::pump();
+    HWND troops = world.window().troopList();
+    ASSERT_NE(troops, nullptr);
+    HWND list = GetDlgItem(troops, int(troop_list_id::kList));
+    const std::vector<uint32_t>& keys = s.playerUnitList(0);
+    auto rowPoint = [&](int row) {
+        RECT r {};
+        SendMessageA(list, LB_GETITEMRECT, WPARAM(row), LPARAM(&r));
+        POINT p { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+        ClientToScreen(list, &p);
+        return p;
+    };
+    // A double click on a row picks its unit as a click on the map would.
+    const int picked = int(keys[4] >> 16);
+    const POINT row = rowPoint(4);
+    harness::doubleClick(row.x, row.y);
+    World::pump();
+    EXPECT_EQ(world.paletteUnit(), (std::pair { 0, picked }));
+    EXPECT_EQ(currentAction(s).actingIndex(), picked);
+    harness::keepShot("troop_list_picks.png");
+    world.pressCommand(kCommandEndAction);
+    EXPECT_TRUE(s.unitOf(0, picked)->hasFlag(kUnitActed)) << "the end of action was the troop list's unit's";
+    EXPECT_FALSE(first.hasFlag(kUnitActed));
+
+    // The arrow keys move the list's choice; its map button picks that unit.
+    const POINT top = rowPoint(0);
+    harness::click(top.x, top.y);
+    harness::pressKey(VK_DOWN);
+    World::pump();
+    RECT map {};
+    GetWindowRect(GetDlgItem(troops, int(troop_list_id::kShowOnMap)), &map);
+    harness::click((map.left + map.right) / 2, (map.top + map.bottom) / 2);
+    World::pump();
+    EXPECT_EQ(world.paletteUnit(), (std::pair { 0, int(keys[1] >> 16) }));
+}
+
