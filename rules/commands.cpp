@@ -5,6 +5,7 @@
 #include "rules/command_scans.h"
 #include "rules/current_action_marks.h"
 #include "rules/targets.h"
+#include "rules/unit_numbers.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "state/weapon_record.h"
@@ -69,7 +70,8 @@ bool checkSplit(GameState& state, const UnitRecord& unit, const CommandAsk& ask)
 {
     if (!isHexFreeForUnit(state, ask.side, ask.index, ask.x, ask.y) || !ruleOn(state, 28))
         return false;
-    if (state.liveUnitCount(ask.side) >= kUnitTableSize || unit.hasFlag(kUnitCarrying))
+    // The split-off part needs a troop number of the country's own: none is left at its unit limit.
+    if (state.liveUnitCount(ask.side) >= unitCapacity(state, ask.side) || unit.hasFlag(kUnitCarrying))
         return false;
     if (unit.type().members < 2 || strengthSlotCount(unit) < 2 || (unit.watchBits & 7))
         return false;

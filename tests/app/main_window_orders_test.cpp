@@ -1,12 +1,16 @@
-// The person's orders through the main window on a sample map: units bought at a building leave it
-// when picked on the map or in the troop list.
+// The person's orders through the main window on the sample maps: units bought at a building leave
+// it when picked on the map or in the troop list; the split, the merge and the armament change are
+// offered when the rules allow them and carried out through their dialogs.
 #include "app/menu_ids.h"
 #include "dialogs/hooked_popup_dialog.h"
+#include "dialogs/merge_dialog.h"
+#include "infowin/arm_change_window.h"
 #include "infowin/troop_list_ids.h"
 #include "rules/commands.h"
 #include "rules/current_action.h"
 #include "rules/game_thread.h"
 #include "rules/production.h"
+#include "rules/resupply.h"
 #include "rules/rules_context.h"
 #include "state/rule_block.h"
 #include "state/unit_facts.h"
@@ -187,3 +191,115 @@ TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
     EXPECT_EQ(world.paletteUnit(), (std::pair { 0, int(keys[1] >> 16) }));
 }
 
+namespace {
+
+// Presses a control of a dialog from the keyboard: the focus walks there by Tab, Space presses it.
+void pressByKeyboard(HWND dialog, int id)
+{
+    for (int i = 0; i < 8 && GetFocus() != GetDlgItem(dialog, id); ++i) {
+        harness::pressKey(VK_TAB);
+        popup_test::settle();
+    }
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, id)) << "Tab reaches control " << id;
+    harness::pressKey(VK_SPACE);
+    popup_test::settle();
+}
+
+int machines(GameState& s, int index) { return strengthSlotCount(*s.unitOf(0, index)); }
+
+} // namespace
+
+TEST(PersonsOrdersOnTheSampleMap, SplitMergeAndArmamentChangeAreOfferedAndCarriedOut)
+{
+    World world(World::Scene::On);
+    startTraining(world);
+    GameState& s = world.state();
+    const int first = 2, second = 3, fighter = 8;
+    ASSERT_EQ(machines(s, first), 4);
+
+    // At its unit limit the country has no troop number for a split-off part.
+    const uint32_t slots = s.country(0).unitListLength;
+    s.country(0).unitListLength = uint32_t(s.liveUnitCount(0));
+    world.clickHex(3, 3);
+    EXPECT_FALSE(world.palette().isCommandEnabled(kCommandSplit));
+    s.country(0).unitListLength = slots;
+    harness::pressKey(VK_ESCAPE);
+    World::pump();
+    // Below it the split lights; no merge does while every tank is whole.
+    world.clickHex(3, 3);
+    ASSERT_TRUE(world.palette().isCommandEnabled(kCommandSplit));
+    EXPECT_FALSE(world.palette().isCommandEnabled(kCommandMerge));
+    world.pressCommand(kCommandSplit);
+    ASSERT_TRUE(isCommandTargetHex(s, 4, 3));
+    popup_test::drive([&] {
+        world.clickHex(4, 3);
+        return 0;
+    }, [&](HWND dialog) {
+        harness::keepShot("split_dialog.png");
+        pressByKeyboard(dialog, int(merge_id::kToLeft));
+        pressByKeyboard(dialog, int(merge_id::kExecute));
+    });
+    UnitRef part {};
+    ASSERT_TRUE(s.unitRefInHex(4, 3, s.unitSlotFor(3), part));
+    EXPECT_EQ(machines(s, part.index), 1) << "two by halves, one taken back";
+    EXPECT_EQ(machines(s, first), 3);
+
+    // The other tank beside the part may fill it up again.
+    world.clickHex(5, 3);
+    ASSERT_TRUE(world.palette().isCommandEnabled(kCommandMerge));
+    world.pressCommand(kCommandMerge);
+    popup_test::drive([&] {
+        world.clickHex(4, 3);
+        return 0;
+    }, [&](HWND dialog) {
+        for (int i = 0; i < 3; ++i)
+            popup_test::clickItem(dialog, int(merge_id::kToRight));
+        harness::keepShot("merge_dialog.png");
+        popup_test::clickItem(dialog, int(merge_id::kExecute));
+    });
+    EXPECT_EQ(machines(s, part.index), 4);
+    EXPECT_EQ(machines(s, second), 1);
+
+    // The fighter in the airport exchanges its armament for the set it buys there.
+    const uint32_t funds = s.country(0).funds;
+    const uint32_t price = rearmCost(s, 0, fighter, 1);
+    world.clickHex(1, 4);
+    ASSERT_EQ(world.paletteUnit(), (std::pair { 0, fighter }));
+    ASSERT_TRUE(world.palette().isCommandEnabled(kCommandArmamentExchange));
+    popup_test::drive([&] {
+        world.pressCommand(kCommandArmamentExchange);
+        return 0;
+    }, [&](HWND window) {
+        popup_test::clickItem(window, int(arm_change_id::kFirstSet) + 1);
+        harness::keepShot("armament_change.png");
+        pressByKeyboard(window, int(arm_change_id::kConfirm));
+    });
+    const UnitRecord& plane = *s.unitOf(0, fighter);
+    EXPECT_EQ(plane.model, 1);
+    EXPECT_TRUE(plane.hasFlag(kUnitActed));
+    EXPECT_GT(price, 0u);
+    EXPECT_EQ(s.country(0).funds, funds - price);
+    EXPECT_TRUE(testing_rules::worldInvariantFaults(s).empty());
+}
+
+TEST(PersonsOrdersOnTheSampleMap, EverySampleMapOffersItsPersonASplitAndAnArmamentChange)
+{
+    World world;
+    world.dismissPopups();
+    GameState& s = world.state();
+    for (const char* map : { "training.vtm", "riverside.vts", "continent.vtm", "border.vtc" }) {
+        SCOPED_TRACE(map);
+        ASSERT_TRUE(world.window().newGameFrom(world.gamePath(std::string("tkmap/") + map)));
+        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+        uint32_t offered = 0;
+        for (uint32_t i = 0; i < s.unitCount(0); ++i) {
+            const UnitRecord& unit = *s.unitOf(0, int(i));
+            if (unitInPlay(unit))
+                offered |= availableCommandMask(s, CommandAsk { 0, int(i), unit.x, unit.y, false, unit.movePoints() });
+        }
+        EXPECT_TRUE(offered & 1u << kCommandSplit);
+        EXPECT_TRUE(offered & 1u << kCommandArmamentExchange);
+        // No unit starts short of machines: merges come after a split or a loss.
+        EXPECT_FALSE(offered & 1u << kCommandMerge);
+    }
+}

@@ -12,7 +12,7 @@ namespace {
 const std::vector<std::string> kPassRows = {
     "MMhh,,,FhMMMMM",
     "MC=,,FF,hhMvMM",
-    "h,=,,,,F,,hhhM",
+    "h,=p,,,F,,hhhM",
     ",t===,,,,=T,hM",
     ",,,,==b==,,,hh",
     "F,,,,,r,,,,F,M",
@@ -25,7 +25,7 @@ const std::vector<std::string> kPassRows = {
 const std::vector<std::string> kLakeRows = {
     "MMh,,,FF,,,hMM",
     "hC=,,,,F,,,,hM",
-    "h,==,,sss,,,,h",
+    "hp==,,sss,,,,h",
     ",,,=,s~~~s,c,,",
     "F,,==s~~~s==T,",
     "F,,,,s~~~s,,,h",
@@ -48,6 +48,9 @@ MapBuilder passMap()
     m.unit(0, kTank, 3, 3, "第1戦車大隊");
     m.unit(0, kArtillery, 2, 4, "第1砲兵大隊");
     m.unit(0, kSupplyTruck, 1, 2, "第1補給隊");
+    // A fighter of two armament sets waits in the airfield that sells them.
+    const int fighter = m.unit(0, kFighter, 3, 2, "第1飛行隊");
+    m.file().units[0][size_t(fighter)].flags = kUnitStored;
     m.unit(1, kInfantry, 10, 3, "峠砦守備隊");
     m.unit(1, kInfantry, 9, 6, "南村守備隊");
     m.unit(1, kTank, 11, 4, "緋砂第3戦車中隊");
@@ -68,7 +71,7 @@ MapBuilder lakeMap()
     m.country(1, "緋砂王国", 2, 2000);
     m.title("湖畔の決戦", "湖の東にそびえる要塞を落とす、戦役の最終幕です。\r\n前の戦場から来た部隊を首都の周りに配置できます。", 2, 25);
     m.normalRules();
-    // The carried-over units land on the land hexes round the capital.
+    // The carried-over units land on the land hexes round the capital; aircraft need the airfield.
     for (int y = 0; y <= 3; ++y)
         for (int x = 0; x <= 4; ++x)
             if (!isWater(m.at(x, y)) && !isBuilding(m.at(x, y)) && m.at(x, y) != kMountain)
