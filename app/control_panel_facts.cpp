@@ -81,19 +81,18 @@ std::vector<PanelLine> unitFactLines(GameState& state, int side, int index)
     lines.push_back({ name.empty() ? typeName : name, playerColourRef(side), true });
     if (!name.empty() && name != typeName)
         lines.push_back(line(typeName));
-    // A unit holds at most ten members' counters, whatever its type's record says.
-    const int members = std::clamp<int>(type.members, 1, int(std::size(unit->memberStrengths)));
-    const int full = members * std::max<int>(type.memberStrength, 1);
-    lines.push_back(line(jp("戦力　") + fraction(strengthTotal(*unit), full)));
+    const HeldFigure machines = heldMachines(*unit);
+    lines.push_back(line(jp("機数　") + fraction(machines.now, machines.most)));
     lines.push_back(
         line(jp("練度　") + experienceMark(experienceLevel(*unit)) + " (" + std::to_string(unit->experience) + ")"));
-    const int maxFuel = unit->maxFuel();
-    lines.push_back(line(jp("燃料　") + (maxFuel > 0 ? fraction(unit->fuel, maxFuel) : jp("－"))));
+    const HeldFigure fuel = heldFuel(*unit);
+    lines.push_back(line(jp("燃料　") + (fuel.most > 0 ? fraction(fuel.now, fuel.most) : jp("－"))));
     std::string ammo;
     for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
         if (!unit->slotWeaponOrBase(slot))
             continue;
-        ammo += (ammo.empty() ? "" : " ") + fraction(unit->ammunition[slot], unit->maxAmmo(slot));
+        const HeldFigure held = heldAmmunition(*unit, slot);
+        ammo += (ammo.empty() ? "" : " ") + fraction(held.now, held.most);
     }
     lines.push_back(line(jp("弾薬　") + (ammo.empty() ? jp("－") : ammo)));
     const bool acted = unit->hasFlag(kUnitActed);

@@ -87,7 +87,7 @@ RowWords rowWords(uint32_t entry)
         words.name = type ? field(type->name) : std::string();
     } else if (const UnitRecord* unit = entryUnit(entry)) {
         words.name = field(unit->name);
-        words.figure = strengthSlotCount(*unit);
+        words.figure = heldMachines(*unit).now;
         if (unit->hasFlag(kUnitAwaitingProduction))
             words.colour = kGrey;
         else if (ofCurrentCountry(entry) && HookedPopupDialog::autoMoveMarked(entry))

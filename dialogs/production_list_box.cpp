@@ -95,7 +95,7 @@ void ProductionListBox::DrawItem(DRAWITEMSTRUCT* item)
             } else {
                 text(dc, x + 32, y + 16, x + 68, y + 28, words().stored.c_str());
             }
-            number(dc, x + 80, y + 16, x + 104, y + 28, words().machines.c_str(), strengthSlotCount(*unit));
+            number(dc, x + 80, y + 16, x + 104, y + 28, words().machines.c_str(), heldMachines(*unit).now);
         }
     } else if (state->unitTypeIndex(entry.typeId())) {
         const UnitTypeRecord& type = state->unitTypeRecord(entry.typeId());

@@ -161,6 +161,10 @@ void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)
         panel::blitCell(dc, x0, y0, *m_buttonSheet, info_sheet::setPanel(set, set == m_selectedSet));
     panel::TextScope scope(dc);
     const UnitTypeModel& model = type.model[set];
+    // A unit's own set shows what it holds, read as every window reads it; another set shows what
+    // an exchange fills the unit to. The machines stay the unit's (the type's count without one).
+    const UnitRecord* unit = shownUnit();
+    const bool held = unit && unit->modelIndex() == set;
     for (int i = 0; i < kWeaponSlotCount; ++i) {
         if (!unitWeaponSlotUsed(type, i))
             continue;
@@ -168,12 +172,15 @@ void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)
         SetTextColor(dc, model.ammo[i] == 0 ? panel::kGrey : panel::kWhite);
         const char* name = type.weaponSlot[i].name;
         panel::text(dc, x0 + 8, y, x0 + 104, y + 12, std::string(name, strnlen(name, sizeof type.weaponSlot[i].name)).c_str());
-        panel::format(dc, x0 + 220, y, x0 + 250, y + 12, DT_LEFT, "%2d/%2d", model.ammo[i], model.ammo[i]);
+        const int full = g_gameState ? modelAmmoAllowance(*g_gameState, type, set, i) : model.ammo[i];
+        const HeldFigure ammo = held ? heldAmmunition(*unit, i) : HeldFigure { full, full };
+        panel::format(dc, x0 + 220, y, x0 + 250, y + 12, DT_LEFT, "%2d/%2d", ammo.now, ammo.most);
         SetTextColor(dc, panel::kWhite);
     }
-    const int strength = type.memberStrength * type.members;
-    panel::format(dc, x0 + 76, y0 + 132, x0 + 106, y0 + 144, DT_LEFT, "%2d/%2d", strength, strength);
-    panel::format(dc, x0 + 184, y0 + 132, x0 + 226, y0 + 144, DT_LEFT, "%3d/%3d", model.fuel, model.fuel);
+    const HeldFigure machines = unit ? heldMachines(*unit) : HeldFigure { type.members, type.members };
+    panel::format(dc, x0 + 76, y0 + 132, x0 + 106, y0 + 144, DT_LEFT, "%2d/%2d", machines.now, machines.most);
+    const HeldFigure fuel = held ? heldFuel(*unit) : HeldFigure { model.fuel, model.fuel };
+    panel::format(dc, x0 + 184, y0 + 132, x0 + 226, y0 + 144, DT_LEFT, "%3d/%3d", fuel.now, fuel.most);
     panel::format(dc, x0 + 76, y0 + 152, x0 + 88, y0 + 164, DT_LEFT, "%2d", model.values[0]);
     if (model.values[1] != 0 && effectiveGameOption19())
         panel::format(dc, x0 + 212, y0 + 152, x0 + 224, y0 + 164, DT_LEFT, "%2d", model.values[1]);

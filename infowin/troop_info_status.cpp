@@ -46,11 +46,11 @@ std::string nameOf(const UnitRecord& unit) { return std::string(unit.name, strnl
 // "/%2d" of the limit in white.
 void drawMembers(HDC dc, int left, int top, const UnitRecord& unit, UINT align)
 {
-    const int members = strengthSlotCount(unit);
-    SetTextColor(dc, shareColour(members, unit.memberLimit));
-    format(dc, left, top, left + 12, top + 12, align, "%2d", members);
+    const HeldFigure machines = heldMachines(unit);
+    SetTextColor(dc, shareColour(machines.now, machines.most));
+    format(dc, left, top, left + 12, top + 12, align, "%2d", machines.now);
     SetTextColor(dc, kWhite);
-    format(dc, left + 12, top, left + 30, top + 12, DT_LEFT, "/%2d", int(unit.memberLimit));
+    format(dc, left + 12, top, left + 30, top + 12, DT_LEFT, "/%2d", machines.most);
 }
 
 void drawExperience(HDC dc, GameState& state, const UnitRecord& unit, const swCBitmap* icons)

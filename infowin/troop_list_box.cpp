@@ -181,9 +181,9 @@ void drawLiveRow(RowPainter& p, const GameState& state, const Row& row)
     if (p.shown(5))
         p.name(type.name);
     if (p.shown(6)) {
-        const int members = strengthSlotCount(u);
-        p.setColour(shareColour(members, u.memberLimit));
-        p.number("%2d", members, kTroopColumnWidths[6]);
+        const HeldFigure machines = heldMachines(u);
+        p.setColour(shareColour(machines.now, machines.most));
+        p.number("%2d", machines.now, kTroopColumnWidths[6]);
         p.setColour(kBlack);
     }
     if (p.shown(7))
@@ -194,8 +194,9 @@ void drawLiveRow(RowPainter& p, const GameState& state, const Row& row)
         p.setColour(kBlack);
     }
     if (p.shown(9)) {
-        p.setColour(shareColour(u.fuel, type.model[u.modelIndex()].fuel));
-        p.number("%3d", u.fuel, kTroopColumnWidths[9]);
+        const HeldFigure fuel = heldFuel(u);
+        p.setColour(shareColour(fuel.now, fuel.most));
+        p.number("%3d", fuel.now, kTroopColumnWidths[9]);
         p.setColour(kBlack);
     }
 }
@@ -217,7 +218,7 @@ void drawReserveRow(RowPainter& p, const GameState& state, const Row& row, COLOR
     if (p.shown(5))
         p.name(typeOf(state, u).name);
     if (p.shown(6))
-        p.number("%2d", strengthSlotCount(u), kTroopColumnWidths[6]);
+        p.number("%2d", heldMachines(u).now, kTroopColumnWidths[6]);
     if (p.shown(7))
         p.text(experienceMark(experienceLevel(u)), kTroopColumnWidths[7], DT_CENTER);
     if (p.shown(8))

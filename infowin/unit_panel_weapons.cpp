@@ -108,23 +108,24 @@ void drawArmamentSetBlock(HDC dc, int set, const UnitTypeRecord& type, const Uni
         if (!unit) {
             format(dc, 686, y, 698, y + 12, DT_LEFT, "%2d", ammo);
         } else {
-            const int held = unit->ammunition[i];
+            const HeldFigure held = heldAmmunition(*unit, i);
             COLORREF colour = row;
-            if (ammo != 0 && (held <= ammo / 4 || held <= ammo / 2))
-                colour = shareColour(held, ammo);
+            if (held.most != 0 && (held.now <= held.most / 4 || held.now <= held.most / 2))
+                colour = shareColour(held.now, held.most);
             SetTextColor(dc, colour);
-            format(dc, 674, y, 686, y + 12, DT_LEFT, "%2d", held);
+            format(dc, 674, y, 686, y + 12, DT_LEFT, "%2d", held.now);
             SetTextColor(dc, row);
-            format(dc, 686, y, 704, y + 12, DT_LEFT, "/%2d", ammo);
+            format(dc, 686, y, 704, y + 12, DT_LEFT, "/%2d", held.most);
         }
     }
     SetTextColor(dc, kWhite);
     format(dc, 524, 368, 566, 380, DT_LEFT, "%2d", type.memberStrength);
     if (unit) {
-        SetTextColor(dc, model.fuel != 0 ? shareColour(unit->fuel, model.fuel) : kWhite);
-        format(dc, 632, 368, 650, 380, DT_LEFT, "%3d", unit->fuel);
+        const HeldFigure fuel = heldFuel(*unit);
+        SetTextColor(dc, fuel.most != 0 ? shareColour(fuel.now, fuel.most) : kWhite);
+        format(dc, 632, 368, 650, 380, DT_LEFT, "%3d", fuel.now);
         SetTextColor(dc, kWhite);
-        format(dc, 650, 368, 674, 380, DT_LEFT, "/%3d", model.fuel);
+        format(dc, 650, 368, 674, 380, DT_LEFT, "/%3d", fuel.most);
     } else {
         format(dc, 654, 368, 672, 380, DT_LEFT, "%3d", model.fuel);
     }

@@ -96,6 +96,17 @@ int strengthSlotCount(const UnitRecord& unit)
     return int(std::count_if(std::begin(unit.memberStrengths), std::end(unit.memberStrengths), [](uint8_t s) { return s != 0; }));
 }
 
+HeldFigure heldMachines(const UnitRecord& unit) { return { strengthSlotCount(unit), unit.memberLimit }; }
+
+HeldFigure heldFuel(const UnitRecord& unit) { return { unit.fuel, unit.maxFuel() }; }
+
+HeldFigure heldAmmunition(const UnitRecord& unit, int slot)
+{
+    if (slot < 0 || slot >= kWeaponSlotCount)
+        return {};
+    return { unit.ammunition[slot], unit.maxAmmo(slot) };
+}
+
 int strengthTenths(const UnitRecord& unit, const UnitTypeRecord& type)
 {
     // The loader keeps both divisors at least 1; a record from elsewhere may not.

@@ -38,6 +38,18 @@ bool isMultiRole(const UnitTypeRecord& type);
 
 int strengthTotal(const UnitRecord& unit);
 int strengthSlotCount(const UnitRecord& unit);
+
+// What a unit holds of the most it can hold, as every window shows it: one query for each figure,
+// so that the panel, the troop list and the unit windows agree.
+struct HeldFigure {
+    int now = 0;
+    int most = 0;
+};
+// Machines: the counters with strength, of the unit's member limit.
+HeldFigure heldMachines(const UnitRecord& unit);
+// Fuel and a slot's ammunition, of its armament set's allowance.
+HeldFigure heldFuel(const UnitRecord& unit);
+HeldFigure heldAmmunition(const UnitRecord& unit, int slot);
 int strengthTenths(const UnitRecord& unit, const UnitTypeRecord& type);
 
 int experienceLevelFor(int points);

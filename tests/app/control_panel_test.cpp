@@ -110,13 +110,14 @@ TEST_F(ControlPanelTest, AShownUnitListsItsFactsAndARefreshRereadsThem)
     const int index = world.placeUnit(0, kInfantry, 2, 3);
     UnitRecord& unit = world.unit(0, index);
     const UnitTypeRecord& type = unit.type();
+    unit.memberLimit = type.members;
     post(ControlPanel::kShowUnit, WPARAM(0 | index << 16));
     const auto& lines = panel->unitLines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0].text, std::string(type.name, strnlen(type.name, sizeof type.name)));
     EXPECT_TRUE(lines[0].heading);
-    const int full = type.members * type.memberStrength;
-    EXPECT_TRUE(contains(lines, jp("戦力　") + std::to_string(full) + "/" + std::to_string(full)));
+    const std::string limit = "/" + std::to_string(unit.memberLimit);
+    EXPECT_TRUE(contains(lines, jp("機数　") + std::to_string(unit.memberLimit) + limit));
     EXPECT_TRUE(contains(lines, jp("練度　") + experienceMark(0) + " (0)"));
     EXPECT_TRUE(contains(lines, jp("未行動")));
 
@@ -125,15 +126,13 @@ TEST_F(ControlPanelTest, AShownUnitListsItsFactsAndARefreshRereadsThem)
     unit.experience = 500;
     post(ControlPanel::kRefreshUnit);
     EXPECT_TRUE(contains(panel->unitLines(), jp("行動済")));
-    EXPECT_TRUE(
-        contains(panel->unitLines(), jp("戦力　") + std::to_string(strengthTotal(unit)) + "/" + std::to_string(full)));
+    EXPECT_TRUE(contains(panel->unitLines(), jp("機数　") + std::to_string(unit.memberLimit - 1) + limit));
     EXPECT_TRUE(contains(panel->unitLines(), jp("練度　") + experienceMark(experienceLevel(unit)) + " (500)"));
 
-    // A type record claiming more members than a unit has counters for is held to ten.
+    // The machines are the unit's own, whatever its type's record claims.
     world.editType(kInfantry).members = 40;
     post(ControlPanel::kRefreshUnit);
-    const std::string fullTen = std::to_string(10 * type.memberStrength);
-    EXPECT_TRUE(contains(panel->unitLines(), jp("戦力　") + std::to_string(strengthTotal(unit)) + "/" + fullTen));
+    EXPECT_TRUE(contains(panel->unitLines(), jp("機数　") + std::to_string(unit.memberLimit - 1) + limit));
 }
 
 TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefence)
