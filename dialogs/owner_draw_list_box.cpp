@@ -2,6 +2,7 @@
 #include "dialogs/owner_draw_list_box.h"
 
 #include "infowin/panel_text.h"
+#include "rules/production.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
@@ -79,7 +80,7 @@ void OwnerDrawListBox::DrawItem(DRAWITEMSTRUCT* item)
             const int row = m_country + 1;
             panel::blitKeyed(dc, 0, 0, *icons, RECT { column * 16, row * 16, column * 16 + 16, row * 16 + 16 }, kPictureKey);
         }
-        const uint32_t count = m_shownCount > 0 ? uint32_t(m_shownCount) : type.members;
+        const uint32_t count = uint32_t(m_shownCount > 0 ? machinesMade(type, m_shownCount) : type.members);
         const uint32_t price = unitTypeCost(type, state->country(m_country), count, type.members);
         const bool room = type.domain < 16 && (m_freeSlotMask >> type.domain & 1);
         HGDIOBJ oldFont = SelectObject(dc, state->font(kSmallFont).handle());

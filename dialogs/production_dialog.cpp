@@ -108,11 +108,12 @@ void ProductionDialog::sortBy(int head)
     SetFocus(m_typeList->handle());
 }
 
-int ProductionDialog::chosenMachines() const
+void ProductionDialog::showMachinesMade()
 {
-    HWND combo = GetDlgItem(handle(), int(id::kMachines));
-    const LRESULT item = combo ? SendMessageA(combo, CB_GETCURSEL, 0, 0) : CB_ERR;
-    return item == CB_ERR ? 10 : int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
+    const int type = m_typeList ? m_typeList->selectedType() : 0;
+    const int made = m_state.unitTypeIndex(type) ? machinesMade(m_state.unitTypeRecord(type), m_askedMachines) : m_askedMachines;
+    // Item n - 1 holds n; setting it sends no change of its own.
+    SendMessageA(GetDlgItem(handle(), int(id::kMachines)), CB_SETCURSEL, WPARAM(made - 1), 0);
 }
 
 void ProductionDialog::produce()
@@ -273,11 +274,13 @@ int ProductionDialog::OnCommand(MessageRecord&, UINT command, UINT code)
     case id::kNameHead: sortBy(1); return 1;
     case id::kPriceHead: sortBy(2); return 1;
     case id::kTypeList:
-        if (code == LBN_DBLCLK)
+        if (code == LBN_DBLCLK) {
             produce();
-        else if (code == LBN_SELCHANGE && m_storing)
-            if (HWND button = GetDlgItem(handle(), int(id::kProduce)))
+        } else if (code == LBN_SELCHANGE) {
+            showMachinesMade();
+            if (HWND button = GetDlgItem(handle(), int(id::kProduce)); button && m_storing)
                 EnableWindow(button, TRUE);
+        }
         return 1;
     case id::kStoredList:
         if (code == LBN_DBLCLK)
@@ -287,7 +290,12 @@ int ProductionDialog::OnCommand(MessageRecord&, UINT command, UINT code)
         return 1;
     case id::kMachines:
         if (code == CBN_SELCHANGE && m_typeList) {
-            m_typeList->setShownCount(chosenMachines());
+            HWND combo = GetDlgItem(handle(), int(id::kMachines));
+            const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+            if (item != CB_ERR)
+                m_askedMachines = int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
+            showMachinesMade();
+            m_typeList->setShownCount(m_askedMachines);
             InvalidateRect(m_typeList->handle(), nullptr, FALSE);
             UpdateWindow(m_typeList->handle());
         }

@@ -89,7 +89,9 @@ private:
     void choosePack();
     void showDetails();
     void carryOutOrders();
-    int chosenMachines() const;
+    // The machines the person asked for in 1024; the field shows what that makes of the chosen type.
+    int chosenMachines() const { return m_askedMachines; }
+    void showMachinesMade();
     void warn(const char* utf8Text);
 
     GameState& m_state;
@@ -103,5 +105,6 @@ private:
     ProductionListBox* m_storedList = nullptr;
     std::array<BitmapButton*, 3> m_heads {};
     int m_activeHead = 0;
+    int m_askedMachines = 10;
     ModalIdleOff m_idleOff;
 };

@@ -48,7 +48,7 @@ int ProductionOrders::cappedMachines(int typeId, int machines) const
 {
     if (!m_state.unitTypeIndex(typeId))
         return 0;
-    return std::clamp(machines, 1, std::max<int>(m_state.unitTypeRecord(typeId).members, 1));
+    return machinesMade(m_state.unitTypeRecord(typeId), machines);
 }
 
 uint32_t ProductionOrders::priceOf(int typeId, int machines) const

@@ -223,6 +223,8 @@ uint16_t productionCategoriesAt(GameState& state, int x, int y, int side, uint8_
     return mask;
 }
 
+int machinesMade(const UnitTypeRecord& type, int asked) { return std::clamp(asked, 1, std::max<int>(type.members, 1)); }
+
 int buyUnit(GameState& state, int x, int y, int side, int type_id, int counters, uint8_t in_building, int index)
 {
     Purchase buy;

@@ -22,6 +22,10 @@ enum ProductionCategory : uint16_t {
 // capital or headquarters.
 uint16_t productionCategoriesAt(GameState& state, int x, int y, int side, uint8_t adjacent);
 
+// The machines an order for `asked` makes of the type: at least one, at most the type's members.
+// The production dialog shows, prices and buys this number.
+int machinesMade(const UnitTypeRecord& type, int asked);
+
 // Buys a unit of type_id with the given strength counters at (x, y), onto the hex or into its building,
 // at index (-1: the first free one). Answers the unit's index, or -1 having changed nothing.
 int buyUnit(GameState& state, int x, int y, int side, int type_id, int counters, uint8_t in_building, int index);

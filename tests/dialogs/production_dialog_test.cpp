@@ -39,6 +39,13 @@ void chooseMachines(HWND dialog, int machines)
     dialogtest::settle();
 }
 
+// The number the machine field shows.
+int shownMachines(HWND dialog)
+{
+    HWND combo = GetDlgItem(dialog, int(id::kMachines));
+    return int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(SendMessageA(combo, CB_GETCURSEL, 0, 0)), 0));
+}
+
 // Red pixels in the list row of the type.
 int redInRow(HWND dialog, const ProductionDialog& production, int type)
 {
@@ -63,18 +70,24 @@ TEST(ProductionDialog, ImmediatePurchaseBuysTheCappedMachinesAndCloses)
     size_t rows = 0;
     bool idle = true;
     INT_PTR result = -1;
+    int shownBefore = 0, shownForTank = 0;
     {
         ProductionDialog dialog(&world.info.owner, kHome, kHome);
         result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
             idle = s.modalIdle();
             rows = size_t(SendMessageA(typeList(d), LB_GETCOUNT, 0, 0));
             keepShot(clientImage(d), "production_immediate.png");
+            shownBefore = shownMachines(d);
             clickRow(typeList(d), rowOf(dialog, kTank));
-            // Ten machines asked of a type of four: four are bought, at the price of four.
+            // Ten machines asked of a type of four: the field reads four, and four are bought, at
+            // the price of four.
+            shownForTank = shownMachines(d);
             clickControl(d, int(id::kProduce));
         });
     }
     EXPECT_EQ(result, 1);
+    EXPECT_EQ(shownBefore, 10);
+    EXPECT_EQ(shownForTank, 4);
     EXPECT_FALSE(idle);
     EXPECT_TRUE(s.modalIdle());
     EXPECT_EQ(rows, producibleTypesAt(s, kHome, kHome, 0).size());
