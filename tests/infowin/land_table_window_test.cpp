@@ -4,6 +4,7 @@
 #include "infowin/land_table_window.h"
 
 #include "infowin/land_transport_table.h"
+#include "infowin/sheet_layout.h"
 #include "platform/kernel/host.h"
 #include "state/terrain_record.h"
 #include "tests/infowin/info_world.h"
@@ -53,6 +54,9 @@ TEST_F(LandTables, ImpassableShowsADashInMovementAndAvoidance)
     const auto& types = info.state().terrainTypes();
     for (int c = 1; c < int(types.size()); ++c)
         EXPECT_LE(types[size_t(move->columnTerrain(c - 1))].number, types[size_t(move->columnTerrain(c))].number);
+    // With the sample terrains that is the order of the unit windows' movement panel, after "なし".
+    for (int n = 0; n < info_sheet::kMovePanelEntries; ++n)
+        EXPECT_EQ(move->columnTerrain(n + 1), info_sheet::movePanelTerrain(n)) << n;
     LandTableWindow* transport = open(LandTable::Transport);
     ASSERT_NE(transport, nullptr);
     for (int c = 0; c < int(types.size()); ++c)

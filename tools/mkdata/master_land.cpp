@@ -4,6 +4,7 @@
 #include "tools/mkdata/generator.h"
 #include "tools/mkdata/master_land.h"
 
+#include "infowin/sheet_layout.h"
 #include "platform/kernel/host.h"
 
 #include <string>
@@ -120,12 +121,22 @@ void appendMarks(std::string& line, const char* bits)
         line += *p == '1' ? ",○" : ",";
 }
 
+// The list-order value: the terrain lists and tables show the types in the order of the unit
+// windows' movement panel, whose labels are drawn in that order; "なし" first, types past it last.
+int listOrder(int index)
+{
+    for (int n = 0; n < info_sheet::kMovePanelEntries; ++n)
+        if (info_sheet::movePanelTerrain(n) == index)
+            return n + 1;
+    return index;
+}
+
 void writeLand(const std::filesystem::path& programFolder)
 {
     std::string text;
-    int number = 0;
+    int index = 0;
     for (const Terrain& t : kTerrain) {
-        std::string line = std::string(t.name) + "," + std::to_string(number++) + "," + t.kind;
+        std::string line = std::string(t.name) + "," + std::to_string(listOrder(index++)) + "," + t.kind;
         appendFamilies(line, t.move);
         appendFamilies(line, t.evade);
         line += "," + std::to_string(t.durability) + "," + std::to_string(t.reinforced) + "," + std::to_string(t.occupation);
