@@ -20,6 +20,8 @@
 #include "rules/combat_pair.h"
 #include "state/supply_order.h"
 
+#include <utility>
+
 namespace window_registry {
 namespace {
 
@@ -68,11 +70,16 @@ HWND hexPopup(WindowWorld& w)
 
 HWND replenish(WindowWorld& w)
 {
+    // A tank that lost a machine is offered one back.
     ReplenishOffer offer;
     offer.unitIndex = uint32_t(w.unitNamed(0, "戦車"));
     offer.counters = 1;
     offer.repair = 4;
-    return modal([&] { FillTroopWindow(w.owner(), offer).run(); });
+    UnitRecord& tank = *w.state().unitOf(0, int(offer.unitIndex));
+    const uint8_t lost = std::exchange(tank.memberStrengths[3], uint8_t(0));
+    modal([&] { FillTroopWindow(w.owner(), offer).run(); });
+    tank.memberStrengths[3] = lost;
+    return nullptr;
 }
 
 HWND supply(WindowWorld& w)
