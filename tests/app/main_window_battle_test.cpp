@@ -6,6 +6,7 @@
 #include "rules/combat_pair.h"
 #include "rules/combat_scene.h"
 #include "rules/game_thread.h"
+#include "tests/app/battle_records.h"
 #include "tests/app/main_window_world.h"
 
 #include <atomic>
@@ -24,23 +25,6 @@ HWND sceneWindow(int side)
 }
 
 bool sceneShown() { return sceneWindow(0) && IsWindowVisible(sceneWindow(0)) && IsWindowVisible(sceneWindow(1)); }
-
-BattleRecord tanksAtInfantry()
-{
-    BattleRecord record;
-    for (int s = 0; s < 2; ++s) {
-        BattleSideRecord& r = record.side[s];
-        r.country = uint32_t(s);
-        r.battleId = uint16_t(s == 0 ? 3 : 2);
-        r.domain = 3;
-        r.terrain = 5;
-        r.figuresBefore = 10;
-        r.figuresAfter = s == 0 ? 10 : 8;
-        r.weaponSlot = 0;
-    }
-    record.side[0].shots = 2;
-    return record;
-}
 
 void clickCentre(HWND window)
 {

@@ -4,28 +4,10 @@
 #include "battle/battle_unit_data.h"
 #include "battle/live_clash_easy_window.h"
 #include "rules/combat_pair.h"
-#include "rules/combat_scene.h"
+#include "tests/app/battle_records.h"
 
 namespace window_registry {
 namespace {
-
-// Country 0's tanks fire twice at country 1's infantry, which loses two machines.
-BattleRecord tanksAtInfantry()
-{
-    BattleRecord record;
-    for (int s = 0; s < 2; ++s) {
-        BattleSideRecord& r = record.side[s];
-        r.country = uint32_t(s);
-        r.battleId = uint16_t(s == 0 ? 3 : 2);
-        r.domain = 3;
-        r.terrain = 5;
-        r.figuresBefore = 10;
-        r.figuresAfter = s == 0 ? 10 : 8;
-        r.weaponSlot = 0;
-    }
-    record.side[0].shots = 2;
-    return record;
-}
 
 // A click on the scene ends it.
 void clickScene(HWND window)
