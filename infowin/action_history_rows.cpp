@@ -208,7 +208,11 @@ int paintEvent(HDC dc, int left, int right, int y, const HistoryRecord& r, int v
     const Row row(dc, right, y, r, viewer, trace);
     int x = row.text(left, eventWord(r));
     const int first = left + kFirstPartyOffset;
-    auto then = [&](int end, const char* separator) { return row.text(end, cp(separator)) + kSecondPartyGap; };
+    // The separator lies in the gap between the parties, not before it.
+    auto then = [&](int end, const char* separator) {
+        row.text(end, cp(separator));
+        return end + kSecondPartyGap;
+    };
     switch (r.kind) {
     case 2:
         x = row.party(first, 1, true);

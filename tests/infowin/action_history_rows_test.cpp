@@ -209,6 +209,9 @@ TEST_F(HistoryRows, NamesAreBoundedAndKindsPastTheMaskShowNothing)
     const RowTrace trace = event(full);
     ASSERT_EQ(trace.size(), 3u);
     EXPECT_EQ(trace[2], std::string(34, 'N'));
+    // The second party stands 24 pixels after the first party's end, its separator in that gap:
+    // word 49, icon 16 and two characters of name and a pixel, twice.
+    EXPECT_EQ(history_rows::paintEvent(dc, 0, 2048, 0, record(14), kViewer), 49 + 29 + 24 + 29);
 
     EXPECT_TRUE(event(single(40, 0)).empty());
     EXPECT_TRUE(result(single(40, 0)).empty());

@@ -23,7 +23,7 @@ WindowWorld::WindowWorld()
         HistoryEngagement fight;
         fight.attacker = { 0, unitNamed(0, "第1飛行隊"), 1, 4, 10, 9 };
         fight.target = { 1, unitNamed(1, "輸送艦はやせ"), 15, 10, 10, 6 };
-        log.recordCombat(fight, 1, 0);
+        log.recordCombat(fight, 0, 0);
         log.recordTransport(0, unitNamed(0, "輸送艦はやせ"), 0, unitNamed(0, "第1工兵中隊"), 4, 1, 10);
     }
     // A saved game for the file dialogs to list and preview.
