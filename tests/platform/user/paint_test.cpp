@@ -199,9 +199,8 @@ TEST_F(PaintPixels, MovingAChildRepaintsWhatItUncovered)
     EXPECT_EQ(image.at(110, 10), kRedPixel);
 }
 
-// A page swap as a tab's owner does it: the old page hidden (its parent must repaint there), the
-// new one shown and painted at once. The parent, which does not clip its children, paints later
-// and the new page has to come back over it.
+// A tab's page swap: the old page hidden, the new one shown and painted at once; the parent, which
+// does not clip its children, paints the uncovered area later, and the new page comes back over it.
 TEST_F(PaintPixels, AChildPaintedBeforeItsParentIsPaintedAgainAfterIt)
 {
     installFiller();
@@ -210,9 +209,7 @@ TEST_F(PaintPixels, AChildPaintedBeforeItsParentIsPaintedAgainAfterIt)
     HWND oldPage = createChild(frame, 1, 10, 10, 80, 80);
     HWND newPage = createChild(frame, 2, 10, 10, 80, 80, WS_CHILD);
     HWND row = createChild(newPage, 3, 5, 5, 20, 20);
-    paintColours()[oldPage] = kBlue;
-    paintColours()[newPage] = kRed;
-    paintColours()[row] = kBlue;
+    paintColours().insert({ { oldPage, kBlue }, { newPage, kRed }, { row, kBlue } });
     pump();
     ShowWindow(oldPage, SW_HIDE);
     SetWindowPos(newPage, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
