@@ -16,6 +16,7 @@
 #include "app/program_resources.h"
 #include "lib/application.h"
 #include "lib/error.h"
+#include "lib/media/bitmap.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/scenario_block.h"
@@ -76,7 +77,11 @@ bool MainWindow::createCentred()
     m_sound = std::make_unique<GameSound>(handle(), m_state);
     m_sound->applySettings(m_state.settings());
     m_link.setSound(m_sound.get());
-    createChildren();
+    {
+        // The palettes' and the panel's buttons take their faces from a few strips.
+        PictureSheetScope sheets;
+        createChildren();
+    }
     installKeyboardHook();
     watchThinkClicks(true);
     // A kept placement wins over the centred default; the window stays hidden until shown.

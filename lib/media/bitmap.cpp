@@ -6,6 +6,9 @@
 #include "lib/file.h"
 
 #include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,7 +69,80 @@ void mirrorRow(const uint8_t* from, uint8_t* to, int bits, int width, size_t str
 
 BYTE tintChannel(BYTE channel, BYTE tint) { return BYTE(unsigned(channel) * tint / 255); }
 
+// The sheets a thread read inside its outermost PictureSheetScope, the latest first.
+struct SheetCache {
+    static constexpr size_t kKept = 4;
+    int depth = 0;
+    std::vector<std::pair<std::string, std::shared_ptr<const PackedDib>>> sheets;
+};
+thread_local SheetCache t_sheets;
+
+std::shared_ptr<const PackedDib> readSheet(const char* fileName)
+{
+    const std::string name = fileName ? fileName : "";
+    if (t_sheets.depth > 0)
+        for (const auto& [kept, dib] : t_sheets.sheets)
+            if (kept == name)
+                return dib;
+    PackedDib dib;
+    {
+        swCFile file(fileName, 0);
+        dib = bmpReadPackedDib(file);
+    }
+    auto shared = std::make_shared<const PackedDib>(std::move(dib));
+    if (t_sheets.depth > 0) {
+        t_sheets.sheets.insert(t_sheets.sheets.begin(), { name, shared });
+        if (t_sheets.sheets.size() > SheetCache::kKept)
+            t_sheets.sheets.pop_back();
+    }
+    return shared;
+}
+
+// The rectangle of the picture as a picture of its own, when it lies inside it.
+bool cropDib(const PackedDib& dib, const RECT& r, PackedDib& out)
+{
+    const BITMAPINFOHEADER& h = dib.header();
+    const int bits = h.biBitCount;
+    const int width = h.biWidth;
+    const int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height || r.left >= r.right || r.top >= r.bottom)
+        return false;
+    const size_t stride = size_t(bmpRowStride(bits, width));
+    if (stride * size_t(height) > dib.pixelBytes())
+        return false;
+    const int w = int(r.right - r.left), rows = int(r.bottom - r.top);
+    BITMAPINFOHEADER header = h;
+    header.biWidth = w;
+    header.biHeight = h.biHeight < 0 ? -rows : rows;
+    const size_t outStride = size_t(bmpRowStride(bits, w));
+    header.biSizeImage = DWORD(outStride * size_t(rows));
+    out = PackedDib(header, dib.tableBytes(), outStride * size_t(rows));
+    std::memcpy(out.table(), dib.info()->bmiColors, dib.tableBytes());
+    for (int y = 0; y < rows; ++y) {
+        // Memory rows run from the bottom of the picture in a bottom-up DIB.
+        const int from = h.biHeight < 0 ? int(r.top) + y : height - 1 - (int(r.top) + y);
+        const int to = h.biHeight < 0 ? y : rows - 1 - y;
+        const uint8_t* source = dib.pixels() + size_t(from) * stride;
+        uint8_t* dest = out.pixels() + size_t(to) * outStride;
+        if (bits >= 8) {
+            std::memcpy(dest, source + size_t(r.left) * size_t(bits / 8), size_t(w) * size_t(bits / 8));
+        } else {
+            for (int x = 0; x < w; ++x)
+                setPixelAt(dest, bits, x, pixelAt(source, bits, int(r.left) + x));
+        }
+    }
+    return true;
+}
+
 } // namespace
+
+PictureSheetScope::PictureSheetScope() { ++t_sheets.depth; }
+
+PictureSheetScope::~PictureSheetScope()
+{
+    if (--t_sheets.depth == 0)
+        t_sheets.sheets.clear();
+}
 
 swCBitmap::swCBitmap(const PaletteHolder& holder, int width, int height)
 {
@@ -97,11 +173,14 @@ void swCBitmap::bitmapLoadFile(const char* fileName, int flags)
 
 void swCBitmap::bitmapLoadRect(const char* fileName, int left, int top, int right, int bottom, int flags)
 {
-    PackedDib dib;
-    {
-        swCFile file(fileName, 0);
-        dib = bmpReadPackedDib(file);
+    const std::shared_ptr<const PackedDib> sheet = readSheet(fileName);
+    // Only the rectangle is converted; mirrored whole, the picture would give the same pixels.
+    PackedDib rect;
+    if (cropDib(*sheet, RECT { left, top, right, bottom }, rect)) {
+        replace(dibToBitmap(rect, DIB_RGB_COLORS, flags, kNoColour, kNoColour));
+        return;
     }
+    PackedDib dib = *sheet;
     GdiObjectHolder whole(dibToBitmap(dib, DIB_RGB_COLORS, flags, kNoColour, kNoColour));
     const LONG pictureWidth = dib.header().biWidth;
     const LONG pictureHeight = dib.header().biHeight < 0 ? -dib.header().biHeight : dib.header().biHeight;

@@ -51,6 +51,17 @@ private:
     HBITMAP m_bitmap = nullptr;
 };
 
+// While one lives on a thread, the pictures its rectangles are loaded from (bitmapLoadRect) are
+// read and parsed once: a window making many strip-faced controls reads each strip once. Files
+// are taken as they were when first read in the outermost scope.
+class PictureSheetScope {
+public:
+    PictureSheetScope();
+    ~PictureSheetScope();
+    PictureSheetScope(const PictureSheetScope&) = delete;
+    PictureSheetScope& operator=(const PictureSheetScope&) = delete;
+};
+
 // Reads a DIB from the file's position to its end; throws swCBitmapError code 0 when unreadable.
 PackedDib bmpReadPackedDib(swCFile& file);
 void dibTintColourTable(PackedDib& dib, COLORREF tint, COLORREF key);

@@ -72,33 +72,69 @@ INSTANTIATE_TEST_SUITE_P(PaddedRows, Mirroring,
         MirrorCase { 8, 6, false, 4 }),
     [](const testing::TestParamInfo<MirrorCase>& info) { return caseName(info.param); });
 
-TEST(BitmapLoadRect, MirroredRectangleIsTheFilesRectangleMirrored)
+TEST(BitmapLoadRect, MirroredRectangleIsTheFilesRectangleMirroredAtEveryDepth)
 {
-    Layout l;
-    l.bits = 8;
-    l.width = 64;
-    l.height = 16;
-    testing_lib::TempProgramFolder folder("bitmap");
-    writeHostFile(folder.host("wide.bmp"), makeBmp(l));
+    struct {
+        int bits;
+        bool topDown;
+    } depths[] = { { 1, false }, { 4, true }, { 8, false }, { 16, false }, { 24, true }, { 32, false } };
     struct {
         RECT rect;
         int flags;
-    } cases[] = { { { 0, 0, 16, 16 }, 0 }, { { 0, 0, 16, 16 }, 1 }, { { 8, 2, 20, 10 }, 1 }, { { 8, 2, 20, 10 }, 2 }, { { 8, 2, 20, 10 }, 3 } };
-    for (auto& c : cases) {
-        swCBitmap bitmap;
-        bitmap.bitmapLoadRect("wide.bmp", c.rect.left, c.rect.top, c.rect.right, c.rect.bottom, c.flags);
-        SIZE size = bitmap.bitmapGetSize();
-        ASSERT_EQ(size.cx, c.rect.right - c.rect.left);
-        ASSERT_EQ(size.cy, c.rect.bottom - c.rect.top);
-        platform::gdi::Image image = platform::gdi::readPixels(bitmap.handle());
-        for (int y = 0; y < size.cy; ++y)
-            for (int x = 0; x < size.cx; ++x) {
-                const int sx = c.rect.left + ((c.flags & 1) ? size.cx - 1 - x : x);
-                const int sy = c.rect.top + ((c.flags & 2) ? size.cy - 1 - y : y);
-                ASSERT_EQ(image.at(x, y) & 0xFFFFFF, testing_bmp::expectedColour(l, sx, sy))
-                    << "flags " << c.flags << " at " << x << "," << y;
-            }
+    } cases[] = { { { 0, 0, 16, 16 }, 0 }, { { 0, 0, 16, 16 }, 1 }, { { 9, 2, 20, 10 }, 1 }, { { 9, 2, 20, 10 }, 2 },
+        { { 3, 5, 37, 16 }, 3 } };
+    for (auto& d : depths) {
+        Layout l;
+        l.bits = d.bits;
+        l.width = 37; // padded rows
+        l.height = 16;
+        l.topDown = d.topDown;
+        testing_lib::TempProgramFolder folder("bitmap");
+        writeHostFile(folder.host("wide.bmp"), makeBmp(l));
+        for (auto& c : cases) {
+            swCBitmap bitmap;
+            bitmap.bitmapLoadRect("wide.bmp", c.rect.left, c.rect.top, c.rect.right, c.rect.bottom, c.flags);
+            SIZE size = bitmap.bitmapGetSize();
+            ASSERT_EQ(size.cx, c.rect.right - c.rect.left);
+            ASSERT_EQ(size.cy, c.rect.bottom - c.rect.top);
+            platform::gdi::Image image = platform::gdi::readPixels(bitmap.handle());
+            for (int y = 0; y < size.cy; ++y)
+                for (int x = 0; x < size.cx; ++x) {
+                    const int sx = c.rect.left + ((c.flags & 1) ? size.cx - 1 - x : x);
+                    const int sy = c.rect.top + ((c.flags & 2) ? size.cy - 1 - y : y);
+                    ASSERT_EQ(image.at(x, y) & 0xFFFFFF, testing_bmp::expectedColour(l, sx, sy))
+                        << d.bits << " bits, flags " << c.flags << " at " << x << "," << y;
+                }
+        }
     }
+}
+
+TEST(BitmapLoadRect, ASheetIsReadOnceInsideAScopeAndAfreshAfterIt)
+{
+    testing_lib::TempProgramFolder folder("bitmap");
+    Layout l;
+    l.bits = 8;
+    l.width = 8;
+    l.height = 4;
+    std::vector<uint8_t> file = makeBmp(l);
+    writeHostFile(folder.host("sheet.bmp"), file);
+    auto face = [](swCBitmap& bitmap) {
+        bitmap.bitmapLoadRect("sheet.bmp", 0, 0, 4, 4);
+        return platform::gdi::readPixels(bitmap.handle()).at(0, 0) & 0xFFFFFF;
+    };
+    swCBitmap first, second, third;
+    uint32_t before = 0, during = 0;
+    {
+        PictureSheetScope scope;
+        before = face(first);
+        // The same size and another colour table: only the contents tell the two apart.
+        for (size_t i = 54; i < 54 + 256 * 4; ++i)
+            file[i] = uint8_t(~file[i]);
+        writeHostFile(folder.host("sheet.bmp"), file);
+        during = face(second);
+    }
+    EXPECT_EQ(during, before) << "the sheet as first read in the scope";
+    EXPECT_NE(face(third), before) << "read again once the scope ended";
 }
 
 TEST(BitmapLoadFile, DamagedFileThrowsAndKeepsThePreviousPicture)
