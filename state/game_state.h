@@ -28,6 +28,7 @@
 #include "state/terrain_record.h"
 #include "state/unit_type_record.h"
 #include "state/weapon_record.h"
+#include "platform/kernel/zeroed_table.h"
 
 #include <array>
 #include <cstdint>
@@ -551,24 +552,24 @@ private:
     MapHeader m_mapHeader {};
     std::array<CountryRecord, kCountryCount> m_countries {};
     std::array<uint32_t, kSideCount> m_unitCounts {};
-    std::array<std::unique_ptr<UnitRecord[]>, kSideCount> m_unitTables;
+    std::array<platform::ZeroedTable<UnitRecord>, kSideCount> m_unitTables;
     UnitTouches m_unitTouches;
     std::array<uint32_t, kCountryCount> m_missileCounts {};
     // Missiles in flight of country c, side code 100 + c.
-    std::array<std::unique_ptr<UnitRecord[]>, kCountryCount> m_missileTables;
-    std::array<std::unique_ptr<DestroyedUnitRecord[]>, kCountryCount> m_destroyedUnits;
+    std::array<platform::ZeroedTable<UnitRecord>, kCountryCount> m_missileTables;
+    std::array<platform::ZeroedTable<DestroyedUnitRecord>, kCountryCount> m_destroyedUnits;
     std::array<ProductionTypeRecord, kCountryCount> m_sideProductionTypes {};
     TurnBlock m_turnBlock {};
-    std::unique_ptr<TerrainCell[]> m_terrainGrid;
-    std::unique_ptr<UnitCell[]> m_unitGrid;
-    std::unique_ptr<uint16_t[]> m_markGrid;
+    platform::ZeroedTable<TerrainCell> m_terrainGrid;
+    platform::ZeroedTable<UnitCell> m_unitGrid;
+    platform::ZeroedTable<uint16_t> m_markGrid;
     // The largest map area the grids held since they were last cleared.
     size_t m_gridCellsUsed = 0;
     std::array<uint16_t, kGridHexes / 256> m_markRowBits {};
     uint32_t m_highlighted[2] = {};
     std::vector<uint32_t> m_hexList;
     std::vector<BuildingRecord> m_buildings;
-    std::unique_ptr<PlaceRecord[]> m_placeTable;
+    platform::ZeroedTable<PlaceRecord> m_placeTable;
     FogMap* m_fogMap = nullptr;
     CountryHexLayers* m_hexLayers = nullptr;
     CountryHexMasks* m_hexMasks = nullptr;
@@ -596,7 +597,7 @@ private:
     DisplayState m_display;
     std::unique_ptr<MapBitSet> m_redrawSet;
     int32_t m_carryOverNext = -1;
-    std::unique_ptr<UnitRecord[]> m_carryOver;
+    platform::ZeroedTable<UnitRecord> m_carryOver;
     uint32_t m_carryOverCount = 0;
     MoveRangeMap* m_rangeMap = nullptr;
     MoveRangeMap* m_ownedRangeMap = nullptr;

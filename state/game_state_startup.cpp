@@ -51,12 +51,6 @@ private:
     int m_count = 0;
 };
 
-template <class T>
-std::unique_ptr<T[]> zeroedTable(size_t count)
-{
-    return std::unique_ptr<T[]>(new T[count]());
-}
-
 } // namespace
 
 void setGameStateServices(GameStateServices* services) { g_services = services; }
@@ -76,9 +70,9 @@ void GameState::startUp()
     m_started = true;
 
     // 3: the grids hold the largest map, so a new game never reallocates them.
-    m_terrainGrid = zeroedTable<TerrainCell>(kGridHexes);
-    m_unitGrid = zeroedTable<UnitCell>(kGridHexes);
-    m_markGrid = zeroedTable<uint16_t>(kGridHexes);
+    m_terrainGrid = platform::makeZeroedTable<TerrainCell>(kGridHexes);
+    m_unitGrid = platform::makeZeroedTable<UnitCell>(kGridHexes);
+    m_markGrid = platform::makeZeroedTable<uint16_t>(kGridHexes);
     if (g_services)
         m_areaAnalysis = g_services->createAreaAnalysis();
 
@@ -95,9 +89,9 @@ void GameState::startUp()
     m_newsImageSize = 0;
 
     // 5
-    m_carryOver = zeroedTable<UnitRecord>(kUnitTableSize);
+    m_carryOver = platform::makeZeroedTable<UnitRecord>(kUnitTableSize);
     m_carryOverCount = 0;
-    m_placeTable = zeroedTable<PlaceRecord>(kPlaceRecordCount);
+    m_placeTable = platform::makeZeroedTable<PlaceRecord>(kPlaceRecordCount);
     std::fill_n(m_unitTypeIdMap.get(), kUnitTypeIdMapSize, uint16_t(0));
     std::fill_n(m_weaponIdMap.get(), kWeaponIdMapSize, uint16_t(0));
 
@@ -112,13 +106,13 @@ void GameState::startUp()
     // 7
     m_unitTouches.touchAll();
     for (int side = 0; side < kSideCount; ++side) {
-        m_unitTables[size_t(side)] = zeroedTable<UnitRecord>(kUnitTableSize);
+        m_unitTables[size_t(side)] = platform::makeZeroedTable<UnitRecord>(kUnitTableSize);
         m_unitCounts[size_t(side)] = 0;
     }
     for (int c = 0; c < kCountryCount; ++c) {
-        m_missileTables[size_t(c)] = zeroedTable<UnitRecord>(kUnitTableSize);
+        m_missileTables[size_t(c)] = platform::makeZeroedTable<UnitRecord>(kUnitTableSize);
         m_missileCounts[size_t(c)] = 0;
-        m_destroyedUnits[size_t(c)] = zeroedTable<DestroyedUnitRecord>(kDestroyedUnitsPerCountry);
+        m_destroyedUnits[size_t(c)] = platform::makeZeroedTable<DestroyedUnitRecord>(kDestroyedUnitsPerCountry);
     }
 
     // 8

@@ -18,8 +18,11 @@ bool sameRect(const RECT& a, const RECT& b)
 Compositor::Compositor(SIZE size, uint32_t backgroundXrgb)
     : m_size(size)
     , m_background(backgroundXrgb)
-    , m_screen(size_t(size.cx) * size_t(size.cy), backgroundXrgb)
+    , m_screen(makeZeroedTable<uint32_t>(size_t(std::max<LONG>(size.cx, 0)) * size_t(std::max<LONG>(size.cy, 0))))
 {
+    // The first compose lays the background where no window covers it; until the screen is read,
+    // its memory is not touched.
+    m_dirty.add(RECT { 0, 0, size.cx, size.cy });
 }
 
 Compositor::Layer* Compositor::find(LayerId layer)
@@ -226,7 +229,7 @@ void Compositor::blitLayer(const Layer& layer, const RECT& screenPart)
 void Compositor::withScreen(const std::function<void(const uint32_t* pixels)>& f) const
 {
     std::lock_guard lock(m_screenMutex);
-    f(m_screen.data());
+    f(m_screen.get());
 }
 
 std::vector<uint32_t> Compositor::copyScreen(const RECT& screenRect)

@@ -4,6 +4,7 @@
 
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/rect_list.h"
+#include "platform/kernel/zeroed_table.h"
 
 #include <functional>
 #include <mutex>
@@ -56,7 +57,7 @@ private:
     RectList m_dirty;
     LayerId m_nextId = 1;
     mutable std::mutex m_screenMutex; // the buffer; taken before any surface's mutex
-    std::vector<uint32_t> m_screen;
+    ZeroedTable<uint32_t> m_screen;
 };
 
 } // namespace platform::desktop

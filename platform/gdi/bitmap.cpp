@@ -38,7 +38,7 @@ HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, cons
     if (!bitmap)
         return nullptr;
     if (lpBits)
-        std::memcpy(bitmap->storage.data(), lpBits, bitmap->storage.size());
+        std::memcpy(bitmap->storage.get(), lpBits, bitmap->storageBytes);
     return static_cast<HBITMAP>(addObject(bitmap));
 }
 

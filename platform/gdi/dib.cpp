@@ -71,7 +71,7 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppv
     bitmap->palette = dib->palette;
     bitmap->refreshPalette();
     if (ppvBits)
-        *ppvBits = bitmap->storage.data();
+        *ppvBits = bitmap->storage.get();
     return static_cast<HBITMAP>(addObject(bitmap));
 }
 

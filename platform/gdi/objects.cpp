@@ -38,12 +38,13 @@ std::shared_ptr<Bitmap> makeBitmap(PixelFormat format, int width, int height, Ro
         return nullptr;
     try {
         auto bitmap = std::make_shared<Bitmap>();
-        bitmap->storage.assign(stride * size_t(height), 0);
+        bitmap->storage = makeZeroedTable<uint8_t>(stride * size_t(height));
+        bitmap->storageBytes = stride * size_t(height);
         bitmap->pixels.format = format;
         bitmap->pixels.width = width;
         bitmap->pixels.height = height;
         bitmap->pixels.stride = stride;
-        bitmap->pixels.bits = bitmap->storage.data();
+        bitmap->pixels.bits = bitmap->storage.get();
         return bitmap;
     } catch (const std::bad_alloc&) {
         return nullptr;

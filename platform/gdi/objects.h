@@ -5,6 +5,7 @@
 #include "platform/gdi/region.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/kernel/handle_table.h"
+#include "platform/kernel/zeroed_table.h"
 
 #include <atomic>
 #include <memory>
@@ -31,7 +32,9 @@ struct Bitmap : GdiObject {
     {
     }
     PixelBuffer pixels;
-    std::vector<uint8_t> storage;
+    // Zeroed from the system: a fresh picture needs no clearing pass.
+    ZeroedTable<uint8_t> storage;
+    size_t storageBytes = 0;
     std::vector<uint32_t> palette;        // XRGB colour table of indexed DIB sections
     bool dibSection = false;
     DWORD compression = BI_RGB;           // BI_BITFIELDS for 565 DIB sections

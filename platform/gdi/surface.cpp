@@ -9,7 +9,7 @@ namespace platform {
 Surface::Surface(int width, int height)
     : m_width(std::max(width, 0))
     , m_height(std::max(height, 0))
-    , m_pixels(size_t(m_width) * size_t(m_height), 0)
+    , m_pixels(makeZeroedTable<uint32_t>(size_t(m_width) * size_t(m_height)))
 {
 }
 
@@ -20,7 +20,7 @@ void Surface::resize(int width, int height)
     height = std::max(height, 0);
     if (width == m_width && height == m_height)
         return;
-    std::vector<uint32_t> pixels(size_t(width) * size_t(height), 0);
+    ZeroedTable<uint32_t> pixels = makeZeroedTable<uint32_t>(size_t(width) * size_t(height));
     int keepW = std::min(width, m_width);
     int keepH = std::min(height, m_height);
     for (int y = 0; y < keepH; ++y)
@@ -33,7 +33,7 @@ void Surface::resize(int width, int height)
 void Surface::fill(uint32_t xrgb)
 {
     std::lock_guard lock(m_mutex);
-    std::fill(m_pixels.begin(), m_pixels.end(), xrgb);
+    std::fill_n(m_pixels.get(), size_t(m_width) * size_t(m_height), xrgb);
 }
 
 } // namespace platform

@@ -2,9 +2,10 @@
 // top-level window and the target of its window DCs.
 #pragma once
 
+#include "platform/kernel/zeroed_table.h"
+
 #include <cstdint>
 #include <mutex>
-#include <vector>
 
 namespace platform {
 
@@ -19,10 +20,10 @@ public:
     int width() const { return m_width; }
     int height() const { return m_height; }
     int stride() const { return m_width; }
-    uint32_t* pixels() { return m_pixels.data(); }
-    const uint32_t* pixels() const { return m_pixels.data(); }
-    uint32_t* row(int y) { return m_pixels.data() + size_t(y) * size_t(m_width); }
-    const uint32_t* row(int y) const { return m_pixels.data() + size_t(y) * size_t(m_width); }
+    uint32_t* pixels() { return m_pixels.get(); }
+    const uint32_t* pixels() const { return m_pixels.get(); }
+    uint32_t* row(int y) { return m_pixels.get() + size_t(y) * size_t(m_width); }
+    const uint32_t* row(int y) const { return m_pixels.get() + size_t(y) * size_t(m_width); }
     std::recursive_mutex& mutex() const { return m_mutex; }
 
     // Changes the size, keeping the overlapping top-left part; new pixels are black.
@@ -33,7 +34,7 @@ public:
 private:
     int m_width = 0;
     int m_height = 0;
-    std::vector<uint32_t> m_pixels;
+    ZeroedTable<uint32_t> m_pixels;
     mutable std::recursive_mutex m_mutex;
 };
 
