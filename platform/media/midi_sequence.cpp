@@ -1,7 +1,7 @@
 // MIDI song playback through libfluidsynth, events dispatched at sample accuracy by the mixer.
 #include "platform/media/midi_sequence.h"
 
-#include <fluidsynth.h>
+#include "platform/media/fluid_library.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,38 +14,42 @@ class Synthesiser {
 public:
     static std::unique_ptr<Synthesiser> open()
     {
+        const FluidLibrary* fluid = fluidLibrary();
         std::string font = soundFontPath();
-        if (font.empty())
+        if (!fluid || font.empty())
             return nullptr;
-        auto synth = std::unique_ptr<Synthesiser>(new Synthesiser);
-        if (!synth->m_synth || fluid_synth_sfload(synth->m_synth, font.c_str(), 1) == FLUID_FAILED)
+        auto synth = std::unique_ptr<Synthesiser>(new Synthesiser(*fluid));
+        if (!synth->m_synth || fluid->loadSoundFont(synth->m_synth, font.c_str(), 1) == FLUID_FAILED)
             return nullptr;
         return synth;
     }
     ~Synthesiser()
     {
         if (m_synth)
-            delete_fluid_synth(m_synth);
-        delete_fluid_settings(m_settings);
+            m_fluid.deleteSynth(m_synth);
+        m_fluid.deleteSettings(m_settings);
     }
     fluid_synth_t* get() const { return m_synth; }
+    const FluidLibrary& fluid() const { return m_fluid; }
 
 private:
-    Synthesiser()
+    explicit Synthesiser(const FluidLibrary& library)
+        : m_fluid(library)
     {
-        static bool quiet = [] {
+        static bool quiet = [this] {
             // Missing presets are reported per note; the game has no use for that chatter.
-            fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
-            fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
-            fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+            m_fluid.setLogFunction(FLUID_WARN, nullptr, nullptr);
+            m_fluid.setLogFunction(FLUID_INFO, nullptr, nullptr);
+            m_fluid.setLogFunction(FLUID_DBG, nullptr, nullptr);
             return true;
         }();
         (void)quiet;
-        m_settings = new_fluid_settings();
-        fluid_settings_setnum(m_settings, "synth.sample-rate", kDeviceRate);
-        fluid_settings_setnum(m_settings, "synth.gain", 0.5);
-        m_synth = new_fluid_synth(m_settings);
+        m_settings = m_fluid.newSettings();
+        m_fluid.settingsSetNumber(m_settings, "synth.sample-rate", kDeviceRate);
+        m_fluid.settingsSetNumber(m_settings, "synth.gain", 0.5);
+        m_synth = m_fluid.newSynth(m_settings);
     }
+    const FluidLibrary& m_fluid;
     fluid_settings_t* m_settings = nullptr;
     fluid_synth_t* m_synth = nullptr;
 };
@@ -95,7 +99,7 @@ void MidiSequence::stop()
     std::lock_guard lock(mixer.mutex());
     mixer.deactivate(this);
     if (m_synth)
-        fluid_synth_all_sounds_off(m_synth->get(), -1);
+        m_synth->fluid().allSoundsOff(m_synth->get(), -1);
 }
 
 bool MidiSequence::isPlaying() const { return Mixer::instance().isActive(this); }
@@ -130,7 +134,7 @@ void MidiSequence::seekLocked(uint64_t sample)
     m_sample = sample;
     m_next = 0;
     if (m_synth)
-        fluid_synth_system_reset(m_synth->get());
+        m_synth->fluid().systemReset(m_synth->get());
     while (m_next < m_song.events.size() && usToSamples(m_song.events[m_next].timeUs) < sample) {
         uint8_t kind = m_song.events[m_next].status & 0xF0;
         if (kind != 0x80 && kind != 0x90)
@@ -144,20 +148,21 @@ void MidiSequence::send(const MidiEvent& event)
     if (!m_synth)
         return;
     fluid_synth_t* s = m_synth->get();
+    const FluidLibrary& fluid = m_synth->fluid();
     int channel = event.status & 0x0F;
     switch (event.status & 0xF0) {
-    case 0x80: fluid_synth_noteoff(s, channel, event.data1); break;
+    case 0x80: fluid.noteOff(s, channel, event.data1); break;
     case 0x90:
         if (event.data2)
-            fluid_synth_noteon(s, channel, event.data1, event.data2);
+            fluid.noteOn(s, channel, event.data1, event.data2);
         else
-            fluid_synth_noteoff(s, channel, event.data1);
+            fluid.noteOff(s, channel, event.data1);
         break;
-    case 0xA0: fluid_synth_key_pressure(s, channel, event.data1, event.data2); break;
-    case 0xB0: fluid_synth_cc(s, channel, event.data1, event.data2); break;
-    case 0xC0: fluid_synth_program_change(s, channel, event.data1); break;
-    case 0xD0: fluid_synth_channel_pressure(s, channel, event.data1); break;
-    case 0xE0: fluid_synth_pitch_bend(s, channel, event.data1 | event.data2 << 7); break;
+    case 0xA0: fluid.keyPressure(s, channel, event.data1, event.data2); break;
+    case 0xB0: fluid.controlChange(s, channel, event.data1, event.data2); break;
+    case 0xC0: fluid.programChange(s, channel, event.data1); break;
+    case 0xD0: fluid.channelPressure(s, channel, event.data1); break;
+    case 0xE0: fluid.pitchBend(s, channel, event.data1 | event.data2 << 7); break;
     }
 }
 
@@ -166,7 +171,7 @@ void MidiSequence::renderSynth(float* mix, size_t frames)
     if (!m_synth || frames == 0)
         return;
     m_buffer.assign(frames * 2, 0.0f);
-    fluid_synth_write_float(m_synth->get(), int(frames), m_buffer.data(), 0, 2, m_buffer.data(), 1, 2);
+    m_synth->fluid().writeFloat(m_synth->get(), int(frames), m_buffer.data(), 0, 2, m_buffer.data(), 1, 2);
     float scale = 32768.0f * m_gain;
     for (size_t i = 0; i < frames * 2; ++i)
         mix[i] += m_buffer[i] * scale;
@@ -206,7 +211,7 @@ void MidiSequence::ended()
     {
         std::lock_guard lock(Mixer::instance().mutex());
         if (m_synth)
-            fluid_synth_all_notes_off(m_synth->get(), -1);
+            m_synth->fluid().allNotesOff(m_synth->get(), -1);
         handler = m_endHandler;
     }
     if (handler)
