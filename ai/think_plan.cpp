@@ -1,12 +1,10 @@
 // The think sequencer: steps of a country's plan with click, pause and interrupt checks between them.
 #include "ai/think_plan.h"
 
+#include "lib/thread.h"
 #include "rules/links.h"
 #include "rules/main_window_link.h"
 #include "state/game_state.h"
-
-#include <chrono>
-#include <thread>
 
 namespace {
 
@@ -42,7 +40,7 @@ int ThinkPlan::checkpoint()
     ++m_steps;
     if (settings.sleepInterval > 0 && settings.sleepTime > 0 && m_steps % settings.sleepInterval == 0
         && mainWindowLink().isVisible())
-        std::this_thread::sleep_for(std::chrono::milliseconds(settings.sleepTime));
+        threadPause(uint32_t(settings.sleepTime));
 
     if (!handshake.isUiLinkReady())
         return kGoOn;

@@ -5,6 +5,10 @@
 #include "platform/kernel/host.h"
 #include "platform/kernel/winbase.h"
 
+void threadPause(uint32_t milliseconds) { Sleep(milliseconds); }
+
+uint64_t threadClockMilliseconds() { return GetTickCount64(); }
+
 swCThread::swCThread()
     : m_done(std::make_unique<swCEvent>())
 {

@@ -4,9 +4,16 @@
 #include "platform/kernel/windef.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 class swCEvent;
+
+// Pauses the calling thread on the layer's clock (GetTickCount's), which a test may run ahead of
+// real time: the pauses that pace what a person sees go through here.
+void threadPause(uint32_t milliseconds);
+// That clock, in milliseconds.
+uint64_t threadClockMilliseconds();
 
 class swCThread {
 public:

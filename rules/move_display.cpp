@@ -1,6 +1,7 @@
 // The move display: which walked hexes the viewing country sees, and their paced playback.
 #include "rules/move_display.h"
 
+#include "lib/thread.h"
 #include "rules/commands.h"
 #include "rules/current_action_marks.h"
 #include "rules/links.h"
@@ -12,8 +13,6 @@
 #include "state/unit_facts.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 namespace {
 
@@ -57,7 +56,7 @@ void playMoveSteps(GameState& state, const std::vector<HexPos>& kept, int sound,
     for (size_t i = first; i < kept.size(); ++i) {
         if (i == first)
             playMoveSound(state, slot);
-        const auto begin = std::chrono::steady_clock::now();
+        const uint64_t begin = threadClockMilliseconds();
         const HexPos previous = i == 0 ? kept[0] : kept[i - 1];
         clearHexMark(state, previous.x, previous.y, mark);
         redraw(previous.x, previous.y);
@@ -66,9 +65,9 @@ void playMoveSteps(GameState& state, const std::vector<HexPos>& kept, int sound,
         // The pace exists only for the eye: headless the walk costs no time.
         if (!shown)
             continue;
-        const auto spent = std::chrono::steady_clock::now() - begin;
-        if (spent >= std::chrono::milliseconds(0) && spent < std::chrono::milliseconds(kStepMilliseconds))
-            std::this_thread::sleep_for(std::chrono::milliseconds(kStepMilliseconds) - spent);
+        const uint64_t spent = threadClockMilliseconds() - begin;
+        if (spent < uint64_t(kStepMilliseconds))
+            threadPause(uint32_t(kStepMilliseconds - spent));
     }
 }
 

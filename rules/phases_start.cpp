@@ -1,6 +1,7 @@
 // The start phase (turn start, production countdowns, sight, supply and threat marks) and the missile phase.
 #include "rules/game_thread.h"
 
+#include "lib/thread.h"
 #include "rules/fog.h"
 #include "rules/home_distance.h"
 #include "rules/home_hex.h"
@@ -17,8 +18,6 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
-#include <chrono>
-#include <thread>
 
 namespace {
 
@@ -130,7 +129,7 @@ void GameThread::phaseStart()
     if (home.x != -1)
         requestCentreOnHex(m_state, home.x, home.y);
     while (main.isSoundPlaying(kChimeSlot) && !stopRequested())
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        threadPause(10);
     main.requestMusic(side + 1, true);
     turn.phase = kPhaseMissile;
 }

@@ -5,7 +5,9 @@
 #include "platform/kernel/host.h"
 #include "platform/kernel/test_clock.h"
 
+#include <atomic>
 #include <cstdlib>
+#include <mutex>
 #include <thread>
 
 namespace platform::harness {
@@ -70,17 +72,72 @@ void typeText(std::string_view utf8)
     Desktop::instance().postInput(event);
 }
 
+namespace {
+
+// Idle twice in a row: a queue may be empty for a moment while a thread hands work on.
+bool idleNow(desktop::InputSink& sink)
+{
+    if (!sink.isIdle())
+        return false;
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+    return sink.isIdle();
+}
+
+bool waitIdleUntil(desktop::InputSink& sink, std::chrono::steady_clock::time_point deadline)
+{
+    for (;;) {
+        if (idleNow(sink))
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+// The running clock's hand holds still while a test waits for idle, so that idle means what it
+// means on real time: nothing queued and no timer due at this moment. The hand moves the clock
+// under g_handMutex. A hold kept longer than a moment (the waiting thread handles its own
+// messages meanwhile, and one of them may wait for a thread asleep on the clock) lets the clock
+// go on at real pace.
+std::mutex g_handMutex;
+std::atomic<int> g_holds { 0 };
+std::atomic<int64_t> g_holdStart { 0 };
+constexpr std::chrono::milliseconds kLongestHold { 20 };
+
+int64_t steadyNow() { return std::chrono::steady_clock::now().time_since_epoch().count(); }
+
+bool handHeld()
+{
+    return g_holds.load() > 0
+        && std::chrono::steady_clock::duration(steadyNow() - g_holdStart.load()) < kLongestHold;
+}
+
+struct HandHold {
+    HandHold()
+    {
+        if (g_holds++ == 0)
+            g_holdStart = steadyNow();
+        std::lock_guard settled(g_handMutex);
+    }
+    ~HandHold() { --g_holds; }
+};
+
+} // namespace
+
 bool waitIdle(std::chrono::milliseconds timeout)
 {
     auto deadline = std::chrono::steady_clock::now() + timeout;
+    desktop::InputSink* sink = Desktop::instance().inputSink();
+    if (!sink)
+        return false;
+    if (!testClockRunning())
+        return waitIdleUntil(*sink, deadline);
+    // A program that stays busy may be waiting for time to pass (a thread it waits for sleeps):
+    // the hand is let go now and then.
     for (;;) {
-        desktop::InputSink* sink = Desktop::instance().inputSink();
-        if (!sink)
-            return false;
-        // Idle twice in a row: a queue may be empty for a moment while a thread hands work on.
-        if (sink->isIdle()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            if (sink->isIdle())
+        {
+            HandHold hold;
+            if (waitIdleUntil(*sink, std::min(deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(50))))
                 return true;
         }
         if (std::chrono::steady_clock::now() >= deadline)
@@ -89,10 +146,64 @@ bool waitIdle(std::chrono::milliseconds timeout)
     }
 }
 
-TestClock::TestClock() { setTestClock(true); }
+// Moves a running clock: to the next timer or sleeper due whenever the program is idle, and never
+// slower than real time.
+struct TestClock::Hand {
+    std::atomic<bool> stop { false };
+    std::thread thread;
+
+    Hand()
+        : thread([this] { run(); })
+    {
+    }
+    ~Hand()
+    {
+        stop = true;
+        thread.join();
+    }
+
+    void run()
+    {
+        using namespace std::chrono;
+        auto lastMove = steady_clock::now();
+        while (!stop) {
+            // What the last move woke gets the processor first.
+            std::this_thread::sleep_for(microseconds(300));
+            awaitReleasedSleepers(milliseconds(20));
+            if (handHeld())
+                continue;
+            desktop::InputSink* sink = Desktop::instance().inputSink();
+            const bool idle = g_holds.load() == 0 && (!sink || idleNow(*sink));
+            std::lock_guard lock(g_handMutex);
+            if (handHeld())
+                continue;
+            const uint64_t now = clockMilliseconds();
+            const uint64_t next = std::min(nextSleeperDue(), sink ? sink->nextTimerDue() : UINT64_MAX);
+            uint64_t target = now + uint64_t(duration_cast<milliseconds>(steady_clock::now() - lastMove).count());
+            if (idle && next != UINT64_MAX && next > now)
+                target = next;
+            if (target <= now)
+                continue;
+            setTestClockTo(target);
+            if (sink)
+                sink->clockMoved();
+            lastMove = steady_clock::now();
+        }
+    }
+};
+
+TestClock::TestClock(Mode mode)
+{
+    setTestClock(true);
+    if (mode == Running) {
+        setTestClockRunning(true);
+        m_hand = std::make_unique<Hand>();
+    }
+}
 
 TestClock::~TestClock()
 {
+    m_hand.reset();
     setTestClock(false);
     // Timers that fell due meanwhile are looked at again on real time.
     if (desktop::InputSink* sink = Desktop::instance().inputSink())
@@ -101,7 +212,7 @@ TestClock::~TestClock()
 
 bool advanceClock(DWORD ms)
 {
-    if (!testClockOn())
+    if (!testClockOn() || testClockRunning())
         return false;
     const uint64_t target = clockMilliseconds() + ms;
     desktop::InputSink* sink = Desktop::instance().inputSink();

@@ -6,6 +6,7 @@
 #include "platform/desktop/desktop.h"
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,25 +34,41 @@ void typeText(std::string_view utf8);
 bool waitIdle(std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
 
 // The test clock. While a TestClock lives, GetTickCount, timeGetTime, message times and window
-// timers stand still and move only by advanceClock; off by default. Waits with a time-out
+// timers stand still; off by default.
+//
+// Held (the default): the clock moves only by advanceClock. Waits with a time-out
 // (WaitForSingleObject, MsgWaitForMultipleObjects, SendMessageTimeout, waitIdle) and Sleep stay
-// on real time. Typical use:
+// on real time. For a test that checks what shows at a given moment:
 //     harness::TestClock clock;
 //     ... open the window that closes itself after 3 s ...
 //     harness::advanceClock(2999);   // still open
 //     harness::advanceClock(1);      // closed
+//
+// Running: time passes as fast as the program is idle. Whenever every queue is idle, the clock
+// jumps to the next timer or Sleep that falls due, and never stands still longer than real time
+// would; Sleep (and lib's threadPause) wait on it, so animations, popups that close after a delay,
+// the thinking window and the battle scene's frames cost no real time. waitIdle then returns
+// once the program has been seen idle, waiting only for time. For a test that plays along:
+//     harness::TestClock clock(harness::TestClock::Running);
+//     ... click, waitIdle, look: the delays in between pass at once ...
+// Waits on other threads' work (WaitForSingleObject, condition variables) keep real time.
 class TestClock {
 public:
-    TestClock();
+    enum Mode { Held, Running };
+    explicit TestClock(Mode mode = Held);
     ~TestClock();
     TestClock(const TestClock&) = delete;
     TestClock& operator=(const TestClock&) = delete;
+
+private:
+    struct Hand;
+    std::unique_ptr<Hand> m_hand;
 };
 
-// Moves the test clock on by `ms`, stopping at each timer that falls due on the way and waiting
+// Moves a held test clock on by `ms`, stopping at each timer that falls due on the way and waiting
 // until it was handled: a 100 ms timer ticks 30 times in advanceClock(3000), each tick seeing
 // GetTickCount at its own due time. Before the first window is made it just moves the clock.
-// False when no test clock is on or the windows did not become idle (see waitIdle).
+// False when no held test clock is on or the windows did not become idle (see waitIdle).
 bool advanceClock(DWORD ms);
 
 struct Image {

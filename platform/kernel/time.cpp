@@ -108,6 +108,8 @@ void Sleep(DWORD dwMilliseconds)
         for (;;)
             std::this_thread::sleep_for(std::chrono::hours(24));
     }
+    if (platform::sleepOnTestClock(dwMilliseconds))
+        return;
     std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds));
 }
 

@@ -467,6 +467,9 @@ DWORD ThreadQueue::status(UINT flags)
 
 bool ThreadQueue::isIdle()
 {
+    // A thread asleep on the running test clock does nothing more until the clock moves.
+    if (testClockRunning() && asleepOnTestClock(m_threadId))
+        return true;
     // On the test clock a due timer is work the test waits for; on real time timers never end.
     auto timerDue = [this] {
         if (!testClockOn())

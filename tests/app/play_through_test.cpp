@@ -42,10 +42,12 @@ using namespace std::chrono_literals;
 
 std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
+// The pause between steps is the program's time: on the running test clock it passes as soon as
+// the program is idle.
 void settle()
 {
     harness::waitIdle();
-    std::this_thread::sleep_for(30ms);
+    Sleep(30);
     harness::waitIdle();
 }
 
@@ -121,7 +123,7 @@ public:
                 const bool game_thread = (GetMenuState(GetSystemMenu(m_main, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) != 0;
                 std::atomic<int>& count = game_thread ? m_computerScenes : m_personScenes;
                 if (count++ == 0) {
-                    std::this_thread::sleep_for(500ms);
+                    Sleep(500);
                     if (!m_shots.empty())
                         harness::writePng(harness::readScreen(), m_shots + (game_thread ? "/scene_computer.png" : "/scene_person.png"));
                 }
@@ -472,6 +474,8 @@ struct PlayThrough : ::testing::Test {
         m_computerScenes += person.computerScenes();
     }
 
+    // The program's pauses, animations and closing delays pass as soon as it is idle.
+    harness::TestClock m_clock { harness::TestClock::Running };
     testing_state::DataFolder m_data;
     std::string m_lockFolder;
     std::string m_shots;
@@ -581,7 +585,7 @@ bool boardFull(Person& person)
 // Gives messages a stopped game may have left behind time to arrive, the end-of-play timer's included.
 void settleLong()
 {
-    std::this_thread::sleep_for(700ms);
+    Sleep(700);
     settle();
 }
 

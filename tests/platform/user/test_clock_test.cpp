@@ -1,5 +1,6 @@
-// The harness's test clock: timers, tick counts and message times follow advanceClock, on this
-// thread and on another, while Sleep stays on real time.
+// The harness's test clock: held, timers, tick counts and message times follow advanceClock, on
+// this thread and on another, while Sleep stays on real time; running, timers and Sleep fall due
+// in their order as fast as the program is idle.
 #include "user_test_util.h"
 
 #include "platform/kernel/test_clock.h"
@@ -7,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <mutex>
+#include <string>
 #include <thread>
 
 using namespace usertest;
@@ -111,6 +114,51 @@ TEST_F(TestClockTest, RunsOnFromWhereTheTestLeftItAndNeverGoesBack)
     EXPECT_GE(after - before, 60000u);
     Sleep(20);
     EXPECT_GT(GetTickCount(), after) << "real time moves it again";
+}
+
+TEST_F(TestClockTest, ARunningClockPassesSleepsAndTimersInTheOrderTheyFallDue)
+{
+    harness::TestClock clock(harness::TestClock::Running);
+    HWND w = createFrame("running", 10, 10, 200, 100);
+    const DWORD start = GetTickCount();
+    std::mutex mutex;
+    std::string order;
+    std::vector<DWORD> times;
+    auto note = [&](char what) {
+        const DWORD at = GetTickCount() - start;
+        std::lock_guard lock(mutex);
+        order += what;
+        times.push_back(at);
+    };
+    Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT*) {
+        if (hwnd == w && message == WM_TIMER) {
+            KillTimer(w, 1);
+            note('T');
+        }
+        return false;
+    };
+    SetTimer(w, 1, 2500, nullptr);
+    // Another thread sleeps four seconds a second at a time, then ten minutes, which on real
+    // time would outlast the test's time limit.
+    std::thread sleeper([&] {
+        for (int i = 0; i < 4; ++i) {
+            Sleep(1000);
+            note('S');
+        }
+        Sleep(10 * 60 * 1000);
+        note('L');
+        PostMessageA(w, WM_CLOSE, 0, 0);
+    });
+    MSG msg;
+    while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    sleeper.join();
+    EXPECT_EQ(order, "SSTSSL");
+    const std::vector<DWORD> due { 1000, 2000, 2500, 3000, 4000, 604000 };
+    ASSERT_EQ(times.size(), due.size());
+    for (size_t i = 0; i < due.size(); ++i)
+        EXPECT_GE(times[i], due[i]) << "event " << i << " came before its time";
+    EXPECT_FALSE(harness::advanceClock(10)) << "a running clock is not moved by hand";
 }
 
 } // namespace
