@@ -226,6 +226,7 @@ void writeFuzzCorpus(const fs::path& corpus, const fs::path& program)
     seed("map_sheet", "tiny-sheet.bmp", tinySheet());
     seed("map_sheet", "unit16.bmp", readFile(program / "tkbmp" / "unit16.bmp"));
     seed("wav", "dsse00.wav", readFile(program / "tkwave" / "dsse00.wav"));
+    seed("midi", "march.mid", readFile(program / "tkbgm" / "march.mid"));
 
     seed("battle_unit_data", "unitdata.dat", readFile(program / "tklc" / "unitdata.dat"));
     // The first rows of a scene shape: whole rectangles, and a fraction of the file's size.
