@@ -398,6 +398,7 @@ void settleAfterStart()
 
 TEST(MainWindowCommands, NewGameOrResumeOverARunningGameLeavesAFullBoard)
 {
+    platform::harness::TestClock clock(platform::harness::TestClock::Running);
     World world;
     GameState& state = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));

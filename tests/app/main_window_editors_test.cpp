@@ -159,6 +159,7 @@ TEST(MainWindowEditors, ProductionTypeMenuOpensTheListInEachMode)
 // Simple mode holds empty user slots only: editing there would overwrite the stored table.
 TEST(MainWindowEditors, ProductionTypeListIsNotOfferedInSimpleMode)
 {
+    platform::harness::TestClock clock(platform::harness::TestClock::Running);
     World world;
     world.window().state().setMode(1);
     bool opened = false;

@@ -176,6 +176,7 @@ TEST(MainWindowTroopWindows, TheGameThreadsNoticesReachTheLists)
 
 TEST(MainWindowTroopWindows, ACampaignsCarriedOverUnitsArePlacedByHand)
 {
+    platform::harness::TestClock clock(platform::harness::TestClock::Running);
     World world;
     GameState& s = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/border.vtc")));
@@ -243,6 +244,7 @@ TEST(MainWindowTroopWindows, ACampaignsCarriedOverUnitsArePlacedByHand)
 
 TEST(MainWindowTroopWindows, EndingPlayDuringTheDeploymentDestroysItsWindow)
 {
+    platform::harness::TestClock clock(platform::harness::TestClock::Running);
     World world;
     GameState& s = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/border.vtc")));

@@ -204,6 +204,7 @@ TEST(PlayDialogsOnTheMap, AClickInTheProductionPhaseBuysAtTheBuilding)
 
 TEST(PlayDialogsOnTheMap, TheDevelopersPopupPlacesAUnitFreeOfCharge)
 {
+    platform::harness::TestClock clock(platform::harness::TestClock::Running);
     PlayWorld world;
     GameState& s = world.state();
     ProductionTypeRecord production {};
