@@ -1,6 +1,20 @@
 # Helpers that keep each folder's CMakeLists.txt to a few lines. Paths are taken from this file's
 # place, so a folder (the platform layer) also builds inside another project.
 
+# Precompiled headers for the folder libraries: a clean build (CI's) parses the standard library,
+# and above state/ the game state's header, once per target instead of once per file, which saves
+# about half of those files' compile time. Off by default where ccache builds (the developers'
+# builds): ccache does not cache a file compiled with one, and its cache saves more.
+if(NOT DEFINED DERAZODO_PCH)
+  set(DERAZODO_PCH ON)
+  if(CMAKE_CXX_COMPILER_LAUNCHER)
+    set(DERAZODO_PCH OFF)
+  endif()
+endif()
+set(DERAZODO_PCH ${DERAZODO_PCH} CACHE BOOL "Precompiled headers per target")
+set(derazodo_std_headers <algorithm> <array> <atomic> <cstdint> <cstring> <functional> <map> <memory>
+    <mutex> <optional> <set> <string> <unordered_map> <vector>)
+
 # derazodo_library(<target> SOURCES <files...> DEPS <targets...> [SYSTEM_DEPS <libs...>])
 # One folder is one static library; every target sees the repository root as include root.
 function(derazodo_library target)
@@ -9,6 +23,14 @@ function(derazodo_library target)
   get_filename_component(root "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/.." ABSOLUTE)
   target_include_directories(${target} PUBLIC ${root})
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_SYSTEM_DEPS})
+  if(DERAZODO_PCH)
+    set(headers ${derazodo_std_headers})
+    # Nearly every file of these folders reads the game state.
+    if(target MATCHES "^(rules|ai|infowin|dialogs|editors|app)$")
+      list(APPEND headers "${root}/state/game_state.h")
+    endif()
+    target_precompile_headers(${target} PRIVATE ${headers})
+  endif()
 endfunction()
 
 # derazodo_test(<name> SOURCES <files...> DEPS <targets...>)
