@@ -4,6 +4,7 @@
 #include "state/text_file_reader.h"
 
 #include "lib/error.h"
+#include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
 
 #include <cstdint>
@@ -16,6 +17,16 @@
 namespace {
 
 std::filesystem::path g_folder;
+
+// The scratch program folder goes when the run ends, a finding's input being kept by libFuzzer.
+struct ScratchFolder {
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        if (!g_folder.empty())
+            std::filesystem::remove_all(g_folder, ignored);
+    }
+} g_scratch;
 
 void put(const char* name, const uint8_t* data, size_t size)
 {
@@ -41,6 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const char* const kFiles[] = { "land.dat", "warm.dat", "weapon.dat", "tkrule/class0.rul", "anthem.lst" };
     int which = data[0] % 5;
     put(kFiles[which], data + 1, size - 1);
+    // The loaders' warnings are answered by the headless message-box policy, which keeps each.
+    platform::harness::clearMessageBoxes();
     auto state = std::make_unique<GameState>();
     try {
         switch (which) {
