@@ -150,7 +150,7 @@ std::vector<std::string> IniDocument::keyNames(std::string_view section) const
 {
     std::vector<std::string> keys;
     if (auto header = findSection(section))
-        for (size_t i = *header + 1; i < sectionEnd(*header); ++i)
+        for (size_t i = *header + 1, end = sectionEnd(*header); i < end; ++i)
             if (auto entry = entryOf(m_lines[i]))
                 keys.push_back(entry->key);
     return keys;
@@ -160,7 +160,7 @@ std::vector<std::string> IniDocument::entries(std::string_view section) const
 {
     std::vector<std::string> result;
     if (auto header = findSection(section))
-        for (size_t i = *header + 1; i < sectionEnd(*header); ++i)
+        for (size_t i = *header + 1, end = sectionEnd(*header); i < end; ++i)
             if (auto entry = entryOf(m_lines[i]))
                 result.push_back(entry->key + "=" + entry->value);
     return result;
@@ -171,7 +171,7 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     auto header = findSection(section);
     if (!header)
         return std::nullopt;
-    for (size_t i = *header + 1; i < sectionEnd(*header); ++i) {
+    for (size_t i = *header + 1, end = sectionEnd(*header); i < end; ++i) {
         auto entry = entryOf(m_lines[i]);
         if (!entry || !sameName(entry->key, trim(key)))
             continue;
@@ -218,7 +218,7 @@ bool IniDocument::deleteKey(std::string_view section, std::string_view key)
     auto header = findSection(section);
     if (!header)
         return false;
-    for (size_t i = *header + 1; i < sectionEnd(*header); ++i) {
+    for (size_t i = *header + 1, end = sectionEnd(*header); i < end; ++i) {
         auto entry = entryOf(m_lines[i]);
         if (entry && sameName(entry->key, trim(key))) {
             m_lines.erase(m_lines.begin() + std::ptrdiff_t(i));
