@@ -278,7 +278,7 @@ TEST(PersonsOrdersOnTheSampleMap, SplitMergeAndArmamentChangeAreOfferedAndCarrie
     EXPECT_EQ(plane.model, 1);
     EXPECT_TRUE(plane.hasFlag(kUnitActed));
     EXPECT_GT(price, 0u);
-    EXPECT_EQ(s.country(0).funds, funds - price);
+    EXPECT_EQ(uint32_t(s.country(0).funds), funds - price);
     EXPECT_TRUE(testing_rules::worldInvariantFaults(s).empty());
 }
 
