@@ -130,6 +130,13 @@ bool MapRenderer::night() const { return m_impl->night; }
 
 int MapRenderer::fogViewer() const { return m_impl->fogActive() ? m_impl->viewer : -1; }
 
+bool MapRenderer::showsUnit(int side, int index, int x, int y) const
+{
+    std::vector<UnitRef> units;
+    m_impl->visibleUnits(x, y, units);
+    return std::any_of(units.begin(), units.end(), [&](const UnitRef& u) { return u.table == side && u.index == index; });
+}
+
 void MapRenderer::setViewer(int side, bool fog)
 {
     m_impl->viewer = side;

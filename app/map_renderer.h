@@ -44,6 +44,8 @@ public:
     void setViewer(int side, bool fog);
     // The country whose fog is drawn now, -1 while everything shows.
     int fogViewer() const;
+    // Whether the unit standing at the hex is among those drawn there for the viewer.
+    bool showsUnit(int side, int index, int x, int y) const;
 
     // The back picture's size in pixels and the map pixel at its top-left.
     void setView(POINT origin, SIZE size);

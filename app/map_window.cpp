@@ -6,13 +6,12 @@
 #include "app/map_window_ui.h"
 #include "lib/media/dc_holders.h"
 #include "state/game_state.h"
+#include "state/rule_block.h"
 
 #include <algorithm>
 
 namespace {
 
-// Rule 3 "索敵" hides what a country's units and buildings do not see.
-constexpr int kRuleFog = 3;
 constexpr int kWheelStep = 120;
 
 } // namespace
@@ -241,7 +240,7 @@ void MapWindow::reinitialise()
         std::lock_guard lock(m_drawLock);
         m_renderer->setZoom(std::clamp(int(m_state.display().zoom), 0, kZoomCount - 1));
         m_renderer->setNight(shownNight());
-        m_renderer->setViewer(m_state.turnBlock().viewingCountry, m_state.ruleSwitch(kRuleFog) == 1);
+        m_renderer->setViewer(m_state.turnBlock().viewingCountry, m_state.ruleSwitch(kRuleSearch) == 1);
         if (handle()) {
             RECT client {};
             GetClientRect(handle(), &client);

@@ -111,6 +111,13 @@ void MapWindow::animateLevelChange(const LevelChange& change)
     const int y = int(change.y);
     if (!m_state.settings().levelEffect || !m_state.isOnMap(x, y) || !animationsShown())
         return;
+    // The game thread asks whether the acting country sees the unit; the screen shows the viewing
+    // country's fog, which may hide it.
+    {
+        std::lock_guard lock(m_drawLock);
+        if (!m_renderer->showsUnit(int(change.side), int(change.index), x, y))
+            return;
+    }
     playSound(change.up ? kSoundLevelUp : kSoundLevelDown);
     if (hexInView(x, y))
         playEffect({ { x, y } }, change.up ? MapEffect::LevelUp : MapEffect::LevelDown);

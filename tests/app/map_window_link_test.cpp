@@ -78,6 +78,34 @@ TEST(MapWindowLink, BlinkAndExplosionLeaveTheMapAsItWas)
     EXPECT_TRUE(view.main.callsOf("playSound").empty());
 }
 
+TEST(MapWindowLink, LevelChangeOfAUnitHiddenByTheViewersFogPlaysNothing)
+{
+    CombatWorld world;
+    world.setRule(kRuleSearch, 1);
+    const int own = world.placeUnit(0, world.plain, 2, 2);
+    const int enemy = world.placeUnit(1, world.plain, 6, 2);
+    testing_app::startPersonsActionPhase(world.state());
+    world.state().fogMap()->setBit(0, 2, 2, 3);
+    world.state().settings().playSe = true;
+    world.state().settings().levelEffect = true;
+    MapWindowHarness view(world.state());
+    view.window->fullRefresh();
+    ASSERT_EQ(view.window->fogViewer(), 0);
+    const std::vector<uint32_t> before = backPicture(*view.window);
+
+    MapWindowLink& link = appMapWindowLink();
+    link.animateLevelChange({ 1, 1, uint32_t(enemy), 6, 2 });
+    EXPECT_TRUE(view.main.callsOf("playSound").empty()) << "the enemy stands in fog";
+    EXPECT_TRUE(backPicture(*view.window) == before);
+    link.animateLevelChange({ 1, 0, uint32_t(own), 2, 2 });
+    world.state().fogMap()->setBit(0, 6, 2, 3);
+    link.animateLevelChange({ 0, 1, uint32_t(enemy), 6, 2 });
+    const auto sounds = view.main.callsOf("playSound");
+    ASSERT_EQ(sounds.size(), 2u);
+    EXPECT_EQ(sounds[0].args[0], 19);
+    EXPECT_EQ(sounds[1].args[0], 20);
+}
+
 TEST(MapWindowLink, GameThreadWaitsAreAnsweredByTheWindow)
 {
     CombatWorld world;
