@@ -13,7 +13,6 @@ ThinkClickSource* g_clickSource = nullptr;
 } // namespace
 
 void setThinkClickSource(ThinkClickSource* source) { g_clickSource = source; }
-ThinkClickSource* thinkClickSource() { return g_clickSource; }
 
 ThinkPlan::ThinkPlan(GameState& state, const std::atomic<BYTE>& stop) : m_state(state), m_stop(stop) { }
 

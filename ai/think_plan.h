@@ -18,7 +18,6 @@ public:
 
 // Owned by the caller; null uninstalls.
 void setThinkClickSource(ThinkClickSource* source);
-ThinkClickSource* thinkClickSource();
 
 class ThinkPlan {
 public:

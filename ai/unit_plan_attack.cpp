@@ -134,7 +134,7 @@ bool UnitPlan::tryGroundAttack()
         return false;
     const HexPos own { m_unit->x, m_unit->y };
     std::vector<HexPos> hexes;
-    collectGroundAttackHexes(m_state, m_country, m_index, own.x, own.y, false, false, hexes);
+    collectGroundAttackHexes(m_state, m_country, m_index, own.x, own.y, false, hexes);
     for (const HexPos& hex : hexes) {
         const TerrainCell* cell = m_state.terrainCellAt(hex.x, hex.y);
         if (cell && cell->mineKind == kLandMineKind && (cell->mineKnownMask & (1u << m_country))) {

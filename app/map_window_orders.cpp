@@ -443,7 +443,7 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
             if (const UnitRecord* target = m_state.unitOf(ref.table, ref.index))
                 targets.push_back({ { target->x, target->y }, int(packHex(target->x, target->y)), -1 });
         // With indirect fire on a point (rule 46) free hexes in reach are targets too.
-        collectGroundAttackHexes(m_state, m_side, m_index, x, y, moving(), false, hexes);
+        collectGroundAttackHexes(m_state, m_side, m_index, x, y, moving(), hexes);
         for (const HexPos& hex : hexes)
             if (std::none_of(targets.begin(), targets.end(), [&](const Target& t) { return t.hex == hex; }))
                 targets.push_back({ hex, int(packHex(hex.x, hex.y)), -1 });

@@ -24,4 +24,3 @@ public:
 };
 
 void setCommandScans(CommandScans* scans);
-CommandScans* commandScans();

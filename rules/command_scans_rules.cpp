@@ -19,7 +19,7 @@ namespace {
 // The command check stops at the first such hex; the marking form collects and marks them all.
 class GroundAttackHexScan : public HexScan {
 public:
-    enum class Form { FirstOnly, Marking, Listing };
+    enum class Form { FirstOnly, Listing };
 
     GroundAttackHexScan(GameState& state, int side, int index, const UnitRecord& unit, Form form)
         : HexScan(state)
@@ -42,8 +42,6 @@ protected:
         addHit(x, y, 0);
         if (m_form == Form::FirstOnly)
             stop();
-        else if (m_form == Form::Marking)
-            setHexMark(state(), x, y, kMarkCommandTarget);
     }
 
 private:
@@ -81,8 +79,7 @@ bool RulesCommandScans::hasGroundAttackHex(GameState& state, int side, int index
     return scan.found();
 }
 
-int collectGroundAttackHexes(GameState& state, int side, int index, int x, int y, bool moving, bool marking,
-    std::vector<HexPos>& list)
+int collectGroundAttackHexes(GameState& state, int side, int index, int x, int y, bool moving, std::vector<HexPos>& list)
 {
     const UnitRecord* unit = state.unitOf(side, index);
     if (state.ruleSwitch(kRuleGroundPointTarget) != 1 || !unit || !unitExists(*unit))
@@ -90,8 +87,7 @@ int collectGroundAttackHexes(GameState& state, int side, int index, int x, int y
     const int reach = unit->bestWeaponReach(kTargetArmoured, moving ? 1 : 0, 0, 0);
     if (reach < 2)
         return 0;
-    using Form = GroundAttackHexScan::Form;
-    GroundAttackHexScan scan(state, side, index, *unit, marking ? Form::Marking : Form::Listing);
+    GroundAttackHexScan scan(state, side, index, *unit, GroundAttackHexScan::Form::Listing);
     scan.scan(x, y, reach);
     const size_t before = list.size();
     for (const HexScanHit& hit : scan.hits())

@@ -20,11 +20,10 @@ private:
     CurrentAction* m_action = nullptr;
 };
 
-// Rule 46's marking form of the ground-attack scan: every free hex the unit could fire on from
-// (x, y) (moving picks the weapons usable after a move), not only the first; with marking on each
-// also gets the command-target mark for the map. Empty with the rule off or no reach beyond 1.
-int collectGroundAttackHexes(GameState& state, int side, int index, int x, int y, bool moving, bool marking,
-    std::vector<HexPos>& list);
+// Rule 46's ground-attack scan in full: every free hex the unit could fire on from (x, y) (moving
+// picks the weapons usable after a move), not only the first. Empty with the rule off or no reach
+// beyond 1. The map marks what it lists with its other targets.
+int collectGroundAttackHexes(GameState& state, int side, int index, int x, int y, bool moving, std::vector<HexPos>& list);
 
 // Installs the rules' single instance as the command scans; the game start and tests call it.
 RulesCommandScans& installRulesCommandScans();

@@ -125,7 +125,6 @@ bool checkRoad(GameState& state, const UnitRecord& unit, const CommandAsk& ask)
 } // namespace
 
 void setCommandScans(CommandScans* scans) { g_commandScans = scans; }
-CommandScans* commandScans() { return g_commandScans; }
 
 bool isHexFreeForUnit(const GameState& state, int side, int index, int x, int y)
 {

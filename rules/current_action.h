@@ -74,10 +74,8 @@ public:
     int routeCostTo(int x, int y) const;
     // False when nothing was added: no range, an unreachable hex, or a full auto-move route.
     bool addWayPoint(int x, int y);
-    void appendPathHex(int x, int y);
     // The hex that now ends the route.
     HexPos removeLastWayPoint();
-    void clearPath();
     void clearRouteMarks();
     // Marks the acting unit's stored automatic route: each leg 32768, each leg's end 16384.
     void markAutoMoveRoute();

@@ -150,12 +150,6 @@ void updateVisibilityAll(GameState& state) { laySight(state, SightLay::All); }
 
 void updateVisibilityAfterAction(GameState& state) { laySight(state, SightLay::AfterAction); }
 
-void addAllBuildingSight(GameState& state)
-{
-    if (FogMap* fog = state.fogMap())
-        layAllBuildingSight(state, *fog);
-}
-
 void addBuildingSight(GameState& state, int index)
 {
     FogMap* fog = state.fogMap();

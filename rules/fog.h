@@ -19,7 +19,6 @@ void updateVisibilityAfterAction(GameState& state);
 enum class SightLay { Rebuild, All, AfterAction };
 void laySightInFull(GameState& state, FogMap& fog, SightLay lay);
 
-void addAllBuildingSight(GameState& state);
 // Nothing for an index outside the list, an unowned or a destroyed building.
 void addBuildingSight(GameState& state, int building);
 // Units in play on the map: not awaiting production, aboard, stored or off the map.

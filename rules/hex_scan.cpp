@@ -37,8 +37,6 @@ int farthestRing(const GameState& state, int x, int y)
 
 } // namespace
 
-void hexScanStep(int& x, int& y, int direction) { ringStep(x, y, direction); }
-
 HexScan::HexScan(GameState& state)
     : m_state(state)
 {

@@ -89,6 +89,3 @@ private:
     bool m_ringFlag = false;
 };
 
-// One step of the walk from (x, y): 0 north-west, 1 north-east, 2 east, 3 south-east, 4 south-west,
-// 5 west; odd rows are shifted half a hex right.
-void hexScanStep(int& x, int& y, int direction);

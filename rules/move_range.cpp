@@ -204,12 +204,6 @@ void MoveRangeMap::copyCosts(int32_t* buffer) const
 
 uint32_t MoveRangeMap::flagsAt(int x, int y) const { return covers(x, y) ? m_buf.flags[at(x, y)] : 0; }
 
-void MoveRangeMap::setFlag(int x, int y, uint32_t bits)
-{
-    if (covers(x, y))
-        m_buf.flags[at(x, y)] |= bits;
-}
-
 int MoveRangeMap::entryCost(int x, int y) const { return covers(x, y) ? m_buf.entryCosts[at(x, y)] : 0; }
 
 bool MoveRangeMap::hasUnitOfClass(int x, int y, int stacking_class) const
@@ -219,11 +213,5 @@ bool MoveRangeMap::hasUnitOfClass(int x, int y, int stacking_class) const
 }
 
 uint8_t MoveRangeMap::exitDirs(int x, int y) const { return covers(x, y) ? m_buf.exitDirs[at(x, y)] : 0; }
-
-void MoveRangeMap::setExitDirs(int x, int y, uint8_t bits)
-{
-    if (covers(x, y))
-        m_buf.exitDirs[at(x, y)] = bits;
-}
 
 bool MoveRangeMap::canCrossSide(int x, int y, int direction) const { return m_state.canCrossHexSide(x, y, direction); }

@@ -98,7 +98,6 @@ public:
     bool tracePath(int x, int y, std::vector<HexPos>& path, int limit) override;
 
     uint32_t flagsAt(int x, int y) const;
-    void setFlag(int x, int y, uint32_t bits);
     int entryCost(int x, int y) const;
     bool isReachable(int x, int y) const { return (flagsAt(x, y) & kRangeReachable) != 0; }
     bool isNextToEnemy(int x, int y) const override { return (flagsAt(x, y) & (kRangeEnemyZoc | kRangeNextToEnemy)) != 0; }
@@ -110,7 +109,6 @@ public:
     bool hasUnitOfClass(int x, int y, int stacking_class) const;
     // 0 off the map.
     uint8_t exitDirs(int x, int y) const;
-    void setExitDirs(int x, int y, uint8_t bits);
     bool canCrossSide(int x, int y, int direction) const;
 
     // -- marks on the game's mark grid --

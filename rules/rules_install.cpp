@@ -32,6 +32,8 @@ void RulesUnitHooks::bookLosses(int attacker_side, int side, int members)
 
 void RulesUnitHooks::recordSupply(int country, int index, int done) { m_state.historyLog().recordSupply(country, index, done); }
 
+void RulesUiHooks::playSound(int slot) { mainWindowLink().playSound(slot); }
+
 void RulesInstallation::install()
 {
     installLandingHooks();
@@ -40,6 +42,7 @@ void RulesInstallation::install()
     m_scans = &installRulesCommandScans();
     m_scans->setCurrentAction(&currentAction(m_state));
     setUnitRecordHooks(&m_unitHooks);
+    setStateUiHooks(&m_uiHooks);
     m_installed = true;
 }
 
@@ -53,6 +56,8 @@ void RulesInstallation::uninstall()
         setActionRangeSource(nullptr);
     if (unitRecordHooks() == &m_unitHooks)
         setUnitRecordHooks(nullptr);
+    if (stateUiHooks() == &m_uiHooks)
+        setStateUiHooks(nullptr);
     // The scans are the rules' single instance, which outlives every game.
     if (m_scans)
         m_scans->setCurrentAction(nullptr);

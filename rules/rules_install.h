@@ -3,6 +3,7 @@
 
 #include "rules/action_settlement.h"
 #include "rules/commands_range.h"
+#include "state/ui_hooks.h"
 #include "state/unit_hooks.h"
 
 class GameState;
@@ -25,6 +26,12 @@ private:
     GameState& m_state;
 };
 
+// The state's sounds (the money alarm) played by the main window.
+class RulesUiHooks : public StateUiHooks {
+public:
+    void playSound(int slot) override;
+};
+
 // Kept by the game's RulesContext; what it installed is taken back when it goes.
 class RulesInstallation {
 public:
@@ -33,8 +40,8 @@ public:
     RulesInstallation(const RulesInstallation&) = delete;
     RulesInstallation& operator=(const RulesInstallation&) = delete;
 
-    // Visibility and landing checks, the action settlement, the units' ranges, the command scans and
-    // the unit hooks.
+    // Visibility and landing checks, the action settlement, the units' ranges, the command scans,
+    // the unit hooks and the state's sounds.
     void install();
     // Only the hooks that are still this game's are taken back.
     void uninstall();
@@ -43,6 +50,7 @@ private:
     GameState& m_state;
     RulesSettlement m_settlement;
     RulesUnitHooks m_unitHooks;
+    RulesUiHooks m_uiHooks;
     CommandRangeSource m_rangeSource;
     RulesCommandScans* m_scans = nullptr;
     bool m_installed = false;

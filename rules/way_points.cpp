@@ -66,13 +66,6 @@ void CurrentAction::markStopInZone(int spent)
     mapWindowLink().postRefresh(false);
 }
 
-void CurrentAction::appendPathHex(int x, int y)
-{
-    m_path.push_back({ x, y });
-    clearHexMarkAll(m_state, kMarkMoveRange | kMarkInterceptRange | kMarkExtendedBand);
-    mapWindowLink().postRefresh(false);
-}
-
 HexPos CurrentAction::removeLastWayPoint()
 {
     HexPos actor = actorHex();
@@ -111,18 +104,6 @@ HexPos CurrentAction::removeLastWayPoint()
         m_range->setStart(end.x, end.y);
     markRangeAfter(spent);
     return end;
-}
-
-void CurrentAction::clearPath()
-{
-    HexPos actor = actorHex();
-    clearHexMark(m_state, actor.x, actor.y, kMarkPath);
-    setHexMark(m_state, actor.x, actor.y, kMarkPathEnd);
-    setHexMark(m_state, actor.x, actor.y, kMarkMoveRange);
-    if (!m_path.empty())
-        clearHexMark(m_state, m_path.front().x, m_path.front().y, kMarkPath | kMarkPathEnd);
-    m_path.clear();
-    mapWindowLink().postRefresh(false);
 }
 
 void CurrentAction::clearRouteMarks() { clearHexMarkAll(m_state, kMarkAutoMoveEnd | kMarkAutoMoveRoute); }

@@ -105,8 +105,6 @@ public:
     void requestModeSwitch(int mode);
     // Phases 0..6; read from the ini at each call.
     bool isPhaseHelpEnabled(int phase) const;
-    // The quick information shown on the map: 0 none, 1 troops only, 2 land only, 3 both.
-    int quickInfoMode() const;
     bool isHumanCountry(int country) const;
 
     void prepareSmallBuildingSheets();
@@ -250,9 +248,7 @@ public:
     bool hexHasUnitVisibleTo(int x, int y, int country) const;
     // Slot 6 asks every slot.
     bool hexDomainHasFriendlyUnit(int x, int y, int slot, int country) const;
-    bool isDomainHeldByFriend(int x, int y, int domain, int country) const;
     bool isNextToFriendlyUnit(int x, int y, int country) const;
-    int countAdjacentOfCategory(int x, int y, int domain, int country) const;
     bool isHexOwnerAllied(int country, int x, int y) const;
 
     // Sides 0..8 and missiles 100..107; null for any other code or an index outside the table.
@@ -266,13 +262,11 @@ public:
     UnitTouches& unitTouches() { return m_unitTouches; }
     const UnitTouches& unitTouches() const { return m_unitTouches; }
     const UnitTypeRecord* unitTypeOf(const UnitRecord& unit) const;
-    void selectNextActiveUnit();
     // The first built-in type (5000..9999) equal to this one but for its ids and weapon ids; 0 when none.
     int findTwinUnitType(int id) const;
     // A neighbour (or the one in direction d) holds another unit of the table that this unit may service.
     bool isNextToServiceableUnit(int x, int y, int country, int index) const;
     bool isNextToServiceableUnit(int x, int y, int country, int index, int direction) const;
-    bool anyUnitCanAct() const;
 
     bool isAllied(int a, int b) const;
     bool hasPactWith(int a, int b) const;
@@ -438,6 +432,8 @@ public:
     void tallyWatchedUnits();
     void markCountryFeatures();
     void resetMapPart();
+    // Back to no map at all, as before the first game: nothing to draw, nothing in the panel.
+    void unloadMap();
     // The sound-effect volume in hundredths of a decibel, -10000..0.
     int seVolume() const { return m_settings.seVolume; }
     // Full path of the music for an event code; an anthem outside the music list gets the start tune.
@@ -603,7 +599,6 @@ private:
     MoveRangeMap* m_ownedRangeMap = nullptr;
     GameSettings m_settings;
     uint8_t m_modalIdle = 0;
-    int32_t m_unitSelection[2] = { -1, -1 };
     std::vector<uint32_t> m_producibleList;
     uint32_t m_producibleOrder = 0;
     uint32_t m_producibleFilter = 0;

@@ -242,11 +242,6 @@ bool GameState::isPhaseHelpEnabled(int phase) const
     return makeNamedValue(kPhaseHelpKeys[phase]).profileReadBool(true);
 }
 
-int GameState::quickInfoMode() const
-{
-    return (m_settings.showQuickTroop ? 1 : 0) | (m_settings.showQuickLand ? 2 : 0);
-}
-
 bool GameState::isHumanCountry(int country) const
 {
     return country >= 0 && country < kCountryCount && m_countries[size_t(country)].controller == 1;

@@ -13,7 +13,6 @@ void GameState::resetPlayFields()
     m_action.spare = -1;
     m_redrawSet = std::make_unique<MapBitSet>(uint32_t(std::max(mapWidth(), 0)), uint32_t(std::max(mapHeight(), 0)));
     m_redrawSet->setAll();
-    m_unitSelection[0] = m_unitSelection[1] = -1;
 }
 
 void GameState::clearPlayTables()

@@ -188,18 +188,6 @@ bool GameState::hexDomainHasFriendlyUnit(int x, int y, int slot, int country) co
     return unitRefInHex(x, y, slot, ref) && isAllied(country, ref.country);
 }
 
-bool GameState::isDomainHeldByFriend(int x, int y, int domain, int country) const
-{
-    if (ruleSwitch(17) == 1)
-        return hexDomainHasFriendlyUnit(x, y, domain, country);
-    UnitRef ref {};
-    if (!unitRefInHex(x, y, 0, ref) || !isAllied(country, ref.country))
-        return false;
-    const UnitRecord* unit = unitOf(ref.table, ref.index);
-    const UnitTypeRecord* type = unit ? unitTypeOf(*unit) : nullptr;
-    return type && type->domain == domain;
-}
-
 bool GameState::isNextToFriendlyUnit(int x, int y, int country) const
 {
     for (int d = 0; d < kHexDirections; ++d) {
@@ -208,23 +196,6 @@ bool GameState::isNextToFriendlyUnit(int x, int y, int country) const
             return true;
     }
     return false;
-}
-
-int GameState::countAdjacentOfCategory(int x, int y, int domain, int country) const
-{
-    int count = 0;
-    int slot = unitSlotFor(domain);
-    UnitRef ref {};
-    for (int d = 0; d < kHexDirections; ++d) {
-        HexPos n = hexNeighbour(x, y, d);
-        if (!n.valid() || !unitRefInHex(n.x, n.y, slot, ref) || !isAllied(country, ref.country))
-            continue;
-        const UnitRecord* unit = unitOf(ref.table, ref.index);
-        const UnitTypeRecord* type = unit ? unitTypeOf(*unit) : nullptr;
-        if (type && type->domain == domain)
-            ++count;
-    }
-    return count;
 }
 
 bool GameState::isNextToServiceableUnit(int x, int y, int country, int index, int direction) const

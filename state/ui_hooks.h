@@ -1,7 +1,5 @@
-// StateUiHooks: what the state's queries ask of the main window and the map, which live in app/.
+// StateUiHooks: what the state's queries ask of the main window, which lives above them.
 #pragma once
-
-#include <cstdint>
 
 class StateUiHooks {
 public:
@@ -9,14 +7,8 @@ public:
 
     // Effect slot n (18 the money alarm); posts and returns.
     virtual void playSound(int slot) = 0;
-    // Scrolls the hex into view when needed and blinks it.
-    virtual void blinkHex(int x, int y) = 0;
-    // The panel shows the unit (packed side and index) and the hex.
-    virtual void postPanelCommand(uint32_t packed_unit) = 0;
-    virtual void postPanelHexInfo(int x, int y) = 0;
-    virtual void setPanelValue(int value) = 0;
 };
 
-// Owned by the caller; without hooks the queries change state and show nothing.
+// Owned by the caller; without hooks the queries change state and play nothing.
 void setStateUiHooks(StateUiHooks* hooks);
 StateUiHooks* stateUiHooks();

@@ -124,10 +124,8 @@ void syncCarriedPositions(GameState& state, UnitRecord& carrier, int country);
 // Fields of the slot's weapon; 0 for an empty slot (the power also for a class outside 0..8).
 int slotWeaponLaunchedType(const GameState& state, const UnitTypeRecord& type, int i);
 int slotWeaponWaitTurns(const GameState& state, const UnitTypeRecord& type, int i);
-int slotWeaponReach(const GameState& state, const UnitTypeRecord& type, int i);
 int slotWeaponMultiplier(const GameState& state, const UnitTypeRecord& type, int i);
 int slotWeaponAmmoPrice(const GameState& state, const UnitTypeRecord& type, int i);
-int slotWeaponFlags(const GameState& state, const UnitTypeRecord& type, int i);
 int slotWeaponPower(const GameState& state, const UnitTypeRecord& type, int i, int target_class);
 int slotWeaponByte39(const GameState& state, const UnitTypeRecord& type, int i);
 int slotWeaponKind(const GameState& state, const UnitTypeRecord& type, int i);

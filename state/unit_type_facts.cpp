@@ -127,11 +127,6 @@ int slotWeaponWaitTurns(const GameState& s, const UnitTypeRecord& t, int i)
     return weaponField(s, t, i, [](const WeaponRecord& w) { return w.waitTurns; });
 }
 
-int slotWeaponReach(const GameState& s, const UnitTypeRecord& t, int i)
-{
-    return weaponField(s, t, i, [](const WeaponRecord& w) { return w.reach; });
-}
-
 int slotWeaponMultiplier(const GameState& s, const UnitTypeRecord& t, int i)
 {
     return weaponField(s, t, i, [](const WeaponRecord& w) { return w.multiplier; });
@@ -140,11 +135,6 @@ int slotWeaponMultiplier(const GameState& s, const UnitTypeRecord& t, int i)
 int slotWeaponAmmoPrice(const GameState& s, const UnitTypeRecord& t, int i)
 {
     return weaponField(s, t, i, [](const WeaponRecord& w) { return w.ammoPrice; });
-}
-
-int slotWeaponFlags(const GameState& s, const UnitTypeRecord& t, int i)
-{
-    return weaponField(s, t, i, [](const WeaponRecord& w) { return w.flags; });
 }
 
 int slotWeaponPower(const GameState& s, const UnitTypeRecord& t, int i, int target_class)

@@ -158,15 +158,15 @@ TEST(AttackCommand, GroundAttackHexMustHoldNoVisibleUnit)
     EXPECT_FALSE(world.scans->hasGroundAttackHex(world.state(), 0, world.infantry, 0, 0, 2));
 }
 
-TEST(AttackCommand, GroundAttackMarkingFormMarksEveryHexTheCheckCouldHaveStoppedAt)
+TEST(AttackCommand, GroundAttackListingHoldsEveryHexTheCheckCouldHaveStoppedAt)
 {
     ScanWorld world(3);
     GameState& s = world.state();
     world.placeUnit(0, world.other, 4, 3);
     std::vector<HexPos> hexes;
-    EXPECT_EQ(collectGroundAttackHexes(s, 0, world.infantry, 2, 3, false, true, hexes), 0) << "rule 46 off";
+    EXPECT_EQ(collectGroundAttackHexes(s, 0, world.infantry, 2, 3, false, hexes), 0) << "rule 46 off";
     world.setRule(kRuleGroundPointTarget, 1);
-    ASSERT_GT(collectGroundAttackHexes(s, 0, world.infantry, 2, 3, false, true, hexes), 0);
+    ASSERT_GT(collectGroundAttackHexes(s, 0, world.infantry, 2, 3, false, hexes), 0);
     int expected = 0;
     for (int y = 0; y < s.mapHeight(); ++y)
         for (int x = 0; x < s.mapWidth(); ++x) {
@@ -175,19 +175,15 @@ TEST(AttackCommand, GroundAttackMarkingFormMarksEveryHexTheCheckCouldHaveStopped
             expected += target;
             const bool listed = std::find(hexes.begin(), hexes.end(), HexPos { x, y }) != hexes.end();
             EXPECT_EQ(listed, target) << x << "," << y;
-            EXPECT_EQ(isCommandTargetHex(s, x, y), target) << x << "," << y;
         }
     EXPECT_EQ(int(hexes.size()), expected) << "each hex once";
     EXPECT_TRUE(world.scans->hasGroundAttackHex(s, 0, world.infantry, 2, 3, 3)) << "the check finds the first of them";
 
-    // The listing form leaves the marks alone; without a weapon reaching past the neighbours there is none.
-    clearHexMarkAll(s, kMarkCommandTarget);
-    hexes.clear();
-    ASSERT_GT(collectGroundAttackHexes(s, 0, world.infantry, 2, 3, false, false, hexes), 0);
+    // Listing leaves the marks alone; without a weapon reaching past the neighbours there is none.
     EXPECT_FALSE(isCommandTargetHex(s, 2, 5));
     world.editWeapon(world.weapon).reach = 1;
     hexes.clear();
-    EXPECT_EQ(collectGroundAttackHexes(s, 0, world.infantry, 2, 3, false, false, hexes), 0);
+    EXPECT_EQ(collectGroundAttackHexes(s, 0, world.infantry, 2, 3, false, hexes), 0);
 }
 
 TEST(FireCommand, OfferedWhenTheLaunchedTypeReachesTwoHexesOut)

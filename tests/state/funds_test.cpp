@@ -14,10 +14,6 @@ public:
     SoundLog() { setStateUiHooks(this); }
     ~SoundLog() override { setStateUiHooks(nullptr); }
     void playSound(int slot) override { sounds.push_back(slot); }
-    void blinkHex(int, int) override { }
-    void postPanelCommand(uint32_t) override { }
-    void postPanelHexInfo(int, int) override { }
-    void setPanelValue(int) override { }
     std::vector<int> sounds;
 };
 

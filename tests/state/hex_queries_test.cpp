@@ -1,15 +1,12 @@
 // Hex geometry as properties and against a breadth-first reference, and the terrain and slot queries.
 #include "state/game_state.h"
 #include "state/hex_geometry.h"
-#include "state/rules_hooks.h"
-#include "state/ui_hooks.h"
 
 #include "tests/state/small_world.h"
 #include "tests/state/state_test_support.h"
 
 #include <queue>
 #include <random>
-#include <set>
 #include <vector>
 
 using namespace testing_state;
@@ -307,66 +304,6 @@ TEST(HexQueries, SideWithAWallOnABorderCannotBeCrossedFromEitherHex)
     EXPECT_FALSE(s.canCrossHexSide(3, 2, 0));
     EXPECT_TRUE(s.canCrossHexSide(3, 2, 3));
     EXPECT_TRUE(s.canCrossHexSide(2, 2, 6));
-}
-
-namespace {
-
-// Lets units act by a set of indexes; records what the panel and the map were told.
-struct ActingHooks : StateRulesHooks, StateUiHooks {
-    ActingHooks()
-    {
-        setStateRulesHooks(this);
-        setStateUiHooks(this);
-    }
-    ~ActingHooks() override
-    {
-        setStateRulesHooks(nullptr);
-        setStateUiHooks(nullptr);
-    }
-    bool isUnitVisibleTo(const GameState&, int, int, int) override { return true; }
-    bool isHexVisibleTo(const GameState&, int, int, int, int, int) override { return true; }
-    bool canUnitLand(const GameState&, int, int index, int) override { return able.count(index) != 0; }
-    void playSound(int) override { }
-    void blinkHex(int x, int y) override { blinked = { x, y }; }
-    void postPanelCommand(uint32_t packed) override { panelUnit = packed; }
-    void postPanelHexInfo(int, int) override { }
-    void setPanelValue(int) override { }
-    std::set<int> able;
-    HexPos blinked;
-    uint32_t panelUnit = 0;
-};
-
-} // namespace
-
-TEST(ActiveUnit, NextUnitWalksOnceRoundSkippingWaitingAndUnableUnits)
-{
-    ActingHooks hooks;
-    SmallWorld world(6, 6);
-    GameState& s = world.state();
-    int id = s.unitTypes()[0].id;
-    for (int i = 0; i < 4; ++i)
-        world.placeUnit(2, id, i, 1);
-    s.turnBlock().currentCountry = 2;
-    world.unit(2, 1).flags |= 0x40; // waiting for production
-    hooks.able = { 1, 2, 3 };
-    s.selectNextActiveUnit();
-    EXPECT_EQ(hooks.panelUnit, 2u | 2u << 16);
-    EXPECT_EQ(hooks.blinked, (HexPos { 2, 1 }));
-    s.selectNextActiveUnit();
-    EXPECT_EQ(hooks.panelUnit, 2u | 3u << 16);
-    s.selectNextActiveUnit(); // wraps round past the end
-    EXPECT_EQ(hooks.panelUnit, 2u | 2u << 16);
-    hooks.able.clear();
-    hooks.panelUnit = 0;
-    s.selectNextActiveUnit();
-    EXPECT_EQ(hooks.panelUnit, 0u);
-
-    EXPECT_FALSE(s.anyUnitCanAct());
-    hooks.able = { 3 };
-    world.unit(2, 0).hasAutoRoute = 1;
-    EXPECT_FALSE(s.anyUnitCanAct());
-    world.unit(2, 3).hasAutoRoute = 1;
-    EXPECT_TRUE(s.anyUnitCanAct());
 }
 
 TEST(Buildings, IncomeCountsIntactOwnedBuildingsOnlyWhenTheMapPays)

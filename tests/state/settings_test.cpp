@@ -114,17 +114,3 @@ TEST(Settings, ModeKeyIsTwoWhenMissingAndSwitchWritesTheOpposite)
     makeNamedValue("SimpleMode").profileWriteInt(5);
     EXPECT_EQ(readModeFlag(), 0);
 }
-
-TEST(Settings, QuickInformationModeCombinesTheTroopAndLandSwitches)
-{
-    GameState state;
-    struct Case {
-        bool troop, land;
-        int mode;
-    };
-    for (const Case& c : { Case { false, false, 0 }, Case { true, false, 1 }, Case { false, true, 2 }, Case { true, true, 3 } }) {
-        state.settings().showQuickTroop = c.troop;
-        state.settings().showQuickLand = c.land;
-        EXPECT_EQ(state.quickInfoMode(), c.mode);
-    }
-}
