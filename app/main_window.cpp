@@ -135,7 +135,7 @@ HWND makeChild(Window* window, Make make)
 
 void MainWindow::createChildren()
 {
-    auto* tool = new ToolPalette(this);
+    auto* tool = new ToolPalette(this, [this](unsigned id) { return commandEnabled(id); });
     m_link.setToolPalette(makeChild(tool, [&] { return tool->Create(); }));
     auto* panel = new ControlPanel(this, m_state);
     m_link.setPanel(makeChild(panel, [&] { return panel->Create(); }));
@@ -295,6 +295,8 @@ void MainWindow::unitSelected(int side, int index, uint32_t commandMask)
         PostMessageA(m_commandPalette, app_message::kPaletteShowCommands, WPARAM(commandMask), unit);
     if (shown)
         m_link.postPanelCommand(side, index);
+    // A selection holds the game and its end frees it: the tools follow at once, not at the next menu.
+    m_link.postToolStates();
 }
 
 void MainWindow::hexShown(int x, int y) { m_link.postPanelHexInfo(x, y); }

@@ -62,6 +62,8 @@ public:
 
     // -- the game's commands; the file commands also come without their dialogs --
     CommandStates commandStates() const;
+    // Whether the menu command may be chosen now: the menu and the tool palette both ask here.
+    bool commandEnabled(UINT id) const;
     // Offers the game selection dialog, then newGameFrom.
     void newGame();
     // Ends a running game, reads the map, scenario or campaign, runs the set-up step (briefing or
@@ -80,6 +82,8 @@ public:
     void endGame();
     // Ends play (stop request until the game thread has finished, then its end) without asking.
     void stopPlay();
+    // Ends play and leaves no game loaded, as before the first one.
+    void closeGame();
     // During a fight the quit waits for its end, which asks again (kQuitRequest).
     void quit();
     void endActionPhase();

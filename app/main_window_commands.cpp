@@ -9,6 +9,7 @@
 #include "app/game_sound.h"
 #include "app/help_page.h"
 #include "app/main_window_messages.h"
+#include "app/main_window_prompts.h"
 #include "app/main_window_rules_link.h"
 #include "app/map_window.h"
 #include "app/menu_ids.h"
@@ -134,7 +135,7 @@ int MainWindow::gameKind() const
 
 void MainWindow::newGame()
 {
-    if (!commandStates().canStop)
+    if (!commandEnabled(menu_id::kNewGame))
         return;
     // The selection dialog hands back the path; newGameFrom runs the set-up before play.
     GameSelectDialog dialog(this, m_state, 0, 0, 0, kCategoryScenario);
@@ -165,8 +166,7 @@ bool MainWindow::newGameFrom(const std::string& path)
     m_gamePath = path;
     m_fileKind = ext == "vtc" ? 1 : (ext == "vts" ? 2 : 0);
     if (!(m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(this))) {
-        refreshTitle();
-        refreshAfterChange();
+        closeGame();
         return false;
     }
     setCountryMusic(m_state);
@@ -178,7 +178,7 @@ bool MainWindow::newGameFrom(const std::string& path)
 
 void MainWindow::showOrders()
 {
-    if (!commandStates().playing || !m_state.hasScenarioText())
+    if (!commandEnabled(menu_id::kShowOrders))
         return;
     ModalIdleOff idle;
     BriefingDialog dialog(this, BriefingMode::DuringPlay);
@@ -187,7 +187,7 @@ void MainWindow::showOrders()
 
 void MainWindow::resumeGame()
 {
-    if (!commandStates().canStop)
+    if (!commandEnabled(menu_id::kResumeGame))
         return;
     GameSelectDialog dialog(this, m_state, 0, 1, 0, kCategoryScenario);
     {
@@ -223,7 +223,7 @@ bool MainWindow::resumeGameFrom(const std::string& path)
 
 void MainWindow::saveGameAs()
 {
-    if (!commandStates().canEndGame)
+    if (!commandEnabled(menu_id::kSaveGameAs))
         return;
     std::string folder = folderKey("SaveGamePath", theApplication().appProgramFolder() + "save\\");
     const std::string& current = m_state.savePath();
@@ -256,12 +256,20 @@ bool MainWindow::saveGameTo(const std::string& path)
 
 void MainWindow::endGame()
 {
-    const CommandStates s = commandStates();
-    if (!s.playing || !s.canStop)
+    if (!commandEnabled(menu_id::kEndGame))
         return;
     if (modalMessageBox(this, cp("ゲームを終了しますか？").c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
         return;
+    closeGame();
+}
+
+void MainWindow::closeGame()
+{
     stopPlay();
+    // Play's end has emptied the units and buildings: what is left of the map would show a board
+    // that no longer is, beside a panel still reading its turn and funds.
+    m_state.unloadMap();
+    m_gamePath.clear();
     refreshTitle();
     refreshAfterChange();
 }
@@ -314,22 +322,24 @@ void MainWindow::quit()
 
 void MainWindow::endActionPhase()
 {
-    const CommandStates s = commandStates();
-    if (s.canEndGame && s.personToMove && s.actionPhase)
+    if (commandEnabled(menu_id::kEndActionPhase))
         m_state.handshake().answerUi(1);
 }
 
 void MainWindow::endTurn()
 {
-    const CommandStates s = commandStates();
-    if (s.canEndGame && s.personToMove && m_state.turnBlock().phase == kPhaseProduction)
-        m_state.handshake().answerUi2(1);
+    if (!commandEnabled(menu_id::kEndTurn))
+        return;
+    // The question is modal: the game may have been stopped meanwhile.
+    if (m_state.settings().showTurnEnd && (!prompts::confirmTurnEnd(handle()) || !commandEnabled(menu_id::kEndTurn)))
+        return;
+    m_state.handshake().answerUi2(1);
 }
 
 void MainWindow::surrender()
 {
     const CommandStates s = commandStates();
-    if (!s.canEndGame || !s.personToMove)
+    if (!commandEnabled(menu_id::kSurrender))
         return;
     if (modalMessageBox(this, cp("降伏しますか？").c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
         return;
@@ -342,8 +352,7 @@ void MainWindow::surrender()
 
 void MainWindow::delegateTurn()
 {
-    const CommandStates s = commandStates();
-    if (!s.canEndGame || !s.personToMove || !s.actionPhase)
+    if (!commandEnabled(menu_id::kDelegateTurn))
         return;
     m_state.handshake().setDelegation(true);
     m_state.handshake().answerUi(0);

@@ -162,7 +162,5 @@ void MainWindow::onEndOfPlayTimer()
     KillTimer(handle(), main_message::kEndOfPlayTimer);
     m_endOfPlayPending = false;
     runEndOfPlayWindows();
-    stopPlay();
-    refreshTitle();
-    refreshAfterChange();
+    closeGame();
 }

@@ -24,39 +24,53 @@ CommandStates commandStatesOf(GameState& state)
 
 CommandStates MainWindow::commandStates() const { return commandStatesOf(m_state); }
 
+bool MainWindow::commandEnabled(UINT id) const
+{
+    using namespace menu_id;
+    const CommandStates s = commandStates();
+    const int phase = m_state.turnBlock().phase;
+    switch (id) {
+    case kNewGame:
+    case kResumeGame: return s.canStop;
+    case kSaveGameAs:
+    case kChangePlayers: return s.canEndGame;
+    case kEndGame: return s.playing && s.canStop;
+    case kEndActionPhase:
+    case kDelegateTurn: return s.canEndGame && s.personToMove && s.actionPhase;
+    case kEndTurn: return s.canEndGame && s.personToMove && phase == kPhaseProduction;
+    case kSurrender: return s.canEndGame && s.personToMove;
+    case kRuleInfo: return s.playing || ruleWindow();
+    case kVictoryConditions:
+    case kTroopInfo: return s.playing;
+    case kShowOrders: return s.playing && m_state.hasScenarioText();
+    case kProductEdit:
+    case kProductImport:
+    case kProductExport: return productTypesEditable();
+    case kTroopList: return s.playing || troopList();
+    case kDestroyedList: return s.playing || destroyedList();
+    default: return true;
+    }
+}
+
 void MainWindow::updateMenuStates()
 {
     m_link.postToolStates();
     if (!m_menu)
         return;
     using namespace menu_id;
-    const CommandStates s = commandStates();
-    auto enable = [this](UINT id, bool on) { EnableMenuItem(m_menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
-    enable(kNewGame, s.canStop);
-    enable(kResumeGame, s.canStop);
-    enable(kSaveGameAs, s.canEndGame);
-    enable(kEndGame, s.playing && s.canStop);
-    enable(kEndActionPhase, s.canEndGame && s.personToMove && s.actionPhase);
-    enable(kEndTurn, s.canEndGame && s.personToMove && m_state.turnBlock().phase == kPhaseProduction);
-    enable(kSurrender, s.canEndGame && s.personToMove);
-    enable(kChangePlayers, s.canEndGame);
-    enable(kDelegateTurn, s.canEndGame && s.personToMove && s.actionPhase);
-    enable(kRuleInfo, s.playing || ruleWindow());
-    enable(kVictoryConditions, s.playing);
-    enable(kShowOrders, s.playing && m_state.hasScenarioText());
-    for (UINT id : { kProductEdit, kProductImport, kProductExport })
-        enable(id, productTypesEditable());
-    CheckMenuItem(m_menu, kRuleInfo, MF_BYCOMMAND | (ruleWindow() ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(m_menu, kCountryInfo, MF_BYCOMMAND | (countryInfoWindow() ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(m_menu, kConditionInfo, MF_BYCOMMAND | (conditionInfoWindow() ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(m_menu, kResults, MF_BYCOMMAND | (resultsWindow() ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(m_menu, kAutoMoveWindow, MF_BYCOMMAND | (m_link.autoMoveWindow() ? MF_CHECKED : MF_UNCHECKED));
-    enable(kTroopList, s.playing || troopList());
-    enable(kDestroyedList, s.playing || destroyedList());
-    enable(kTroopInfo, s.playing);
-    CheckMenuItem(m_menu, kTroopList, MF_BYCOMMAND | (troopList() ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(m_menu, kDestroyedList, MF_BYCOMMAND | (destroyedList() ? MF_CHECKED : MF_UNCHECKED));
+    for (UINT id : { kNewGame, kResumeGame, kSaveGameAs, kEndGame, kEndActionPhase, kEndTurn, kSurrender, kChangePlayers,
+             kDelegateTurn, kRuleInfo, kVictoryConditions, kShowOrders, kProductEdit, kProductImport, kProductExport,
+             kTroopList, kDestroyedList, kTroopInfo })
+        EnableMenuItem(m_menu, id, MF_BYCOMMAND | (commandEnabled(id) ? MF_ENABLED : MF_GRAYED));
+    auto check = [this](UINT id, bool on) { CheckMenuItem(m_menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); };
+    check(kRuleInfo, ruleWindow());
+    check(kCountryInfo, countryInfoWindow());
+    check(kConditionInfo, conditionInfoWindow());
+    check(kResults, resultsWindow());
+    check(kAutoMoveWindow, m_link.autoMoveWindow());
+    check(kTroopList, troopList());
+    check(kDestroyedList, destroyedList());
     const UINT zoom = m_state.display().zoom;
     for (UINT id : { kZoom16, kZoom32, kZoom48 })
-        CheckMenuItem(m_menu, id, MF_BYCOMMAND | (id - kZoom16 == zoom ? MF_CHECKED : MF_UNCHECKED));
+        check(id, id - kZoom16 == zoom);
 }

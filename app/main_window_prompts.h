@@ -1,5 +1,4 @@
-// The game's question still asked in a message box, until its own window exists: it asks the
-// person, owned by the main window, and returns the answer.
+// The game's yes/no questions asked in message boxes owned by the main window.
 #pragma once
 
 #include "platform/windows.h"
@@ -8,5 +7,7 @@ namespace prompts {
 
 // "部隊の生産指示を行いますか？": true for yes.
 bool askProductionOrders(HWND owner);
+// "ターンを終了しますか？": true for yes.
+bool confirmTurnEnd(HWND owner);
 
 } // namespace prompts

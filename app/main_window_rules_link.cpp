@@ -48,19 +48,7 @@ uint32_t AppMainWindowLink::postAndWait(HWND target, const std::shared_ptr<UiWai
     return value;
 }
 
-void AppMainWindowLink::postToolStates()
-{
-    const CommandStates now = commandStatesOf(m_state);
-    WPARAM states = 0;
-    if (now.canStop)
-        states |= ToolPalette::kCanInterrupt;
-    if (now.canEndGame)
-        states |= ToolPalette::kCanEndGame;
-    const HWND troops = m_troops;
-    if (now.playing || (troops && IsWindow(troops)))
-        states |= ToolPalette::kCanShowTroops;
-    post(m_tool, ToolPalette::kRefreshMessage, states);
-}
+void AppMainWindowLink::postToolStates() { post(m_tool, ToolPalette::kRefreshMessage); }
 
 bool AppMainWindowLink::isVisible() const
 {

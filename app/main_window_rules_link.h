@@ -56,7 +56,7 @@ public:
     // Posts the request with the wait's id to the window and blocks until it is answered; a request
     // that cannot be posted is answered at once.
     uint32_t postAndWait(HWND target, const std::shared_ptr<UiWait>& wait, UINT message, LPARAM lParam = 0);
-    // The tool palette's enable states as the main window's menus have them.
+    // The tool palette re-reads its enable states from the main window's menu commands.
     void postToolStates();
 
     bool isVisible() const override;

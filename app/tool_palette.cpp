@@ -4,8 +4,6 @@
 #include "app/menu_ids.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/dc_holders.h"
-#include "rules/play_handshake.h"
-#include "state/game_state.h"
 
 namespace {
 
@@ -19,31 +17,31 @@ struct ToolEntry {
     unsigned menuId;
     Size size;
     int image;
-    unsigned needs;
     bool groupStart;
 };
 
 constexpr ToolEntry kTools[] = {
-    { menu_id::kNewGame, Size::Wide, 0, ToolPalette::kCanInterrupt, false },
-    { menu_id::kResumeGame, Size::Wide, 1, ToolPalette::kCanInterrupt, false },
-    { menu_id::kSaveGameAs, Size::Wide, 2, ToolPalette::kCanEndGame, false },
-    { menu_id::kEndActionPhase, Size::Wide, 3, ToolPalette::kCanEndGame, true },
-    { menu_id::kEndTurn, Size::Wide, 4, ToolPalette::kCanEndGame, false },
-    { menu_id::kZoom16, Size::Narrow, 0, 0, true },
-    { menu_id::kZoom32, Size::Narrow, 1, 0, false },
-    { menu_id::kZoom48, Size::Narrow, 2, 0, false },
-    { menu_id::kEnvironment, Size::Wide, 5, 0, true },
+    { menu_id::kNewGame, Size::Wide, 0, false },
+    { menu_id::kResumeGame, Size::Wide, 1, false },
+    { menu_id::kSaveGameAs, Size::Wide, 2, false },
+    { menu_id::kEndActionPhase, Size::Wide, 3, true },
+    { menu_id::kEndTurn, Size::Wide, 4, false },
+    { menu_id::kZoom16, Size::Narrow, 0, true },
+    { menu_id::kZoom32, Size::Narrow, 1, false },
+    { menu_id::kZoom48, Size::Narrow, 2, false },
+    { menu_id::kEnvironment, Size::Wide, 5, true },
     // The information windows: each button toggles its window as the menu command does.
-    { menu_id::kCountryInfo, Size::Wide, 6, 0, true },
-    { menu_id::kConditionInfo, Size::Wide, 7, 0, false },
-    { menu_id::kResults, Size::Wide, 8, 0, false },
-    { menu_id::kTroopList, Size::Wide, 9, ToolPalette::kCanShowTroops, false },
+    { menu_id::kCountryInfo, Size::Wide, 6, true },
+    { menu_id::kConditionInfo, Size::Wide, 7, false },
+    { menu_id::kResults, Size::Wide, 8, false },
+    { menu_id::kTroopList, Size::Wide, 9, false },
 };
 
 } // namespace
 
-ToolPalette::ToolPalette(swCWindow* parent)
+ToolPalette::ToolPalette(swCWindow* parent, CommandEnabled enabled)
     : swCWindow(kClassName, parent)
+    , m_enabled(std::move(enabled))
 {
     m_windowClass.hbrBackground = nullptr;
     setStyle(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN);
@@ -60,7 +58,7 @@ BOOL ToolPalette::Create()
     for (const ToolEntry& entry : kTools) {
         if (entry.groupStart)
             x += kGroupGap;
-        Tool tool { entry.menuId, entry.needs, nullptr };
+        Tool tool { entry.menuId, nullptr };
         // The global new: the palette owns its buttons; they do not delete themselves with their windows.
         if (entry.size == Size::Wide) {
             tool.button.reset(::new ToolButton80x24(this, entry.image, entry.menuId, x, kTop));
@@ -71,15 +69,14 @@ BOOL ToolPalette::Create()
         }
         m_tools.push_back(std::move(tool));
     }
-    setEnableStates(m_states);
+    refreshEnableStates();
     return TRUE;
 }
 
-void ToolPalette::setEnableStates(unsigned bits)
+void ToolPalette::refreshEnableStates()
 {
-    m_states = bits & (kCanInterrupt | kCanEndGame | kCanShowTroops);
     for (const Tool& tool : m_tools) {
-        const bool on = (tool.needs & m_states) == tool.needs;
+        const bool on = !m_enabled || m_enabled(tool.menuId);
         if (tool.button && tool.button->handle() && bool(IsWindowEnabled(tool.button->handle())) != on)
             EnableWindow(tool.button->handle(), on ? TRUE : FALSE);
     }
@@ -98,7 +95,7 @@ int ToolPalette::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
     case kRefreshMessage:
-        setEnableStates(unsigned(msg.wParam));
+        refreshEnableStates();
         return 1;
     case WM_ERASEBKGND:
         msg.result = 1;
@@ -128,11 +125,4 @@ int ToolPalette::OnCommand(MessageRecord&, UINT id, UINT code)
         return 1;
     }
     return 0;
-}
-
-unsigned toolEnableBits(GameState& state)
-{
-    return (canInterruptGame(state) ? ToolPalette::kCanInterrupt : 0u)
-        | (canEndGame(state) ? ToolPalette::kCanEndGame : 0u)
-        | (state.handshake().playRunning() ? ToolPalette::kCanShowTroops : 0u);
 }

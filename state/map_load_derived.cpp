@@ -224,6 +224,13 @@ void GameState::markCountryFeatures()
     }
 }
 
+void GameState::unloadMap()
+{
+    resetMapPart();
+    m_mapHeader = MapHeader {};
+    m_countries = {};
+}
+
 void GameState::resetMapPart()
 {
     // Before start-up made the grids and tables there is no map part to clear.

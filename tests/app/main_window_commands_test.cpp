@@ -1,5 +1,6 @@
 // The main window's game commands: a new game starts play, the turn commands answer the game
 // thread, save and resume round trip, and quitting never hangs.
+#include "app/game_sound.h"
 #include "app/map_window.h"
 #include "dialogs/game_end_window.h"
 #include "app/menu_ids.h"
@@ -10,6 +11,7 @@
 #include "rules/combat.h"
 #include "rules/combat_pair.h"
 #include "rules/headless_links.h"
+#include "state/game_settings.h"
 #include "state/unit_facts.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
@@ -37,6 +39,24 @@ bool grayed(World& world, UINT id)
 {
     SendMessageA(world.handle(), WM_INITMENU, WPARAM(world.window().menu()), 0);
     return (GetMenuState(world.window().menu(), id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
+// The tool buttons whose menu item is greyed, or that are greyed while their item is not; the
+// palette is read as the game thread's refreshes leave it, without opening a menu.
+std::vector<UINT> toolsDisagreeingWithTheMenu(World& world)
+{
+    World::pump();
+    auto* tools = dynamic_cast<ToolPalette*>(windowFromHandle(world.link().toolPalette()));
+    std::vector<UINT> states;
+    using namespace menu_id;
+    for (UINT id : { kNewGame, kResumeGame, kSaveGameAs, kEndActionPhase, kEndTurn, kTroopList })
+        states.push_back(tools && IsWindowEnabled(tools->button(id)));
+    std::vector<UINT> wrong;
+    size_t i = 0;
+    for (UINT id : { kNewGame, kResumeGame, kSaveGameAs, kEndActionPhase, kEndTurn, kTroopList })
+        if (bool(states[i++]) == grayed(world, id))
+            wrong.push_back(id);
+    return wrong;
 }
 
 } // namespace
@@ -82,17 +102,17 @@ TEST(MainWindowCommands, MenusAndToolsOfferOnlyWhatThePhaseAllows)
     for (UINT id : { kNewGame, kSaveGameAs, kEndGame, kEndActionPhase, kSurrender, kDelegateTurn })
         EXPECT_FALSE(grayed(world, id)) << id << " in the person's action phase";
     EXPECT_TRUE(grayed(world, kEndTurn));
-    World::pump();
+    EXPECT_EQ(toolsDisagreeingWithTheMenu(world), std::vector<UINT> {});
     auto* tools = dynamic_cast<ToolPalette*>(windowFromHandle(world.link().toolPalette()));
     ASSERT_NE(tools, nullptr);
-    EXPECT_EQ(tools->enableStates(), ToolPalette::kCanInterrupt | ToolPalette::kCanEndGame | ToolPalette::kCanShowTroops);
 
     // A unit order being given holds the game: nothing may interrupt it.
     world.state().handshake().setUnitCommandBeingSet(true);
     EXPECT_TRUE(grayed(world, kNewGame));
     EXPECT_TRUE(grayed(world, kEndActionPhase));
-    World::pump();
-    EXPECT_EQ(tools->enableStates(), ToolPalette::kCanShowTroops);
+    world.link().postToolStates();
+    EXPECT_EQ(toolsDisagreeingWithTheMenu(world), std::vector<UINT> {});
+    EXPECT_FALSE(IsWindowEnabled(tools->button(kNewGame)));
     world.state().handshake().setUnitCommandBeingSet(false);
 
     world.window().endActionPhase();
@@ -100,6 +120,7 @@ TEST(MainWindowCommands, MenusAndToolsOfferOnlyWhatThePhaseAllows)
     EXPECT_FALSE(grayed(world, kEndTurn));
     EXPECT_TRUE(grayed(world, kEndActionPhase));
     EXPECT_TRUE(grayed(world, kDelegateTurn));
+    EXPECT_EQ(toolsDisagreeingWithTheMenu(world), std::vector<UINT> {});
 }
 
 TEST(MainWindowCommands, SavedGameResumesAtTheTurnItWasSaved)
@@ -500,4 +521,56 @@ TEST(MainWindowCommands, AQuitAskedDuringAFightWaitsForTheFightToEnd)
     EXPECT_TRUE(World::pumpUntil([&] { return !IsWindow(world.handle()); }, std::chrono::seconds(5)))
         << "the end of the fight asks to quit again";
     EXPECT_EQ(state.handshake().playThread(), nullptr);
+}
+
+TEST(MainWindowCommands, TheEndOfTurnIsConfirmedOnlyWhileTheSettingAsksForIt)
+{
+    World world;
+    world.dismissPopups();
+    GameState& state = world.state();
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    world.window().endActionPhase();
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
+
+    state.settings().showTurnEnd = true;
+    harness::clearMessageBoxes();
+    harness::queueMessageBoxAnswer(IDNO);
+    world.window().endTurn();
+    ASSERT_EQ(harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(harness::messageBoxes()[0].text, cp("ターンを終了しますか？"));
+    World::pump();
+    EXPECT_TRUE(world.waitForPersonIn(kPhaseProduction)) << "no keeps the turn";
+
+    state.settings().showTurnEnd = false;
+    world.window().endTurn();
+    EXPECT_EQ(harness::messageBoxes().size(), 1u) << "unasked";
+    EXPECT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 0; }));
+}
+
+TEST(MainWindowCommands, TheMoneyAlarmSoundsWhenThePersonsFundsFallBelowIt)
+{
+    World world;
+    world.dismissPopups();
+    GameState& state = world.state();
+    namespace fs = std::filesystem;
+    fs::create_directories(world.folder().host("tkwave"));
+    fs::copy_file(fs::path(DERAZODO_PROGRAM_DIR) / "tkwave" / "dsse18.wav", world.folder().host("tkwave/dsse18.wav"));
+    GameSound sound(world.handle(), state);
+    GameSound* before = world.link().sound();
+    world.link().setSound(&sound);
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    GameSettings& settings = state.settings();
+    settings.playSe = true;
+    settings.playMoneyAlarm = true;
+    const uint32_t funds = state.country(0).funds;
+    settings.moneyAlarm = int32_t(funds) - 10;
+    sound.applySettings(settings);
+    state.spendFunds(0, 5);
+    EXPECT_FALSE(sound.isSoundPlaying(sound_slot::kMoneyAlarm)) << "still above the alarm";
+    state.spendFunds(0, 10);
+    EXPECT_TRUE(sound.isSoundPlaying(sound_slot::kMoneyAlarm));
+    world.window().quit();
+    world.link().setSound(before);
 }

@@ -1,6 +1,8 @@
 // The main window's windows of the countries: opened from the menu and closed on their requests,
 // reopened at the start of play, refreshed by the rules, and the ending window once per finished game.
+#include "app/control_panel.h"
 #include "app/main_window_messages.h"
+#include "app/map_window.h"
 #include "app/menu_ids.h"
 #include "dialogs/game_end_window.h"
 #include "infowin/country_info_window.h"
@@ -9,6 +11,7 @@
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -83,10 +86,19 @@ TEST(MainWindowCountries, AWindowLeftOpenComesBackWithTheNextGameAndFollowsIt)
     world.window().quit();
 }
 
-TEST(MainWindowCountries, AFinishedGameShowsTheEndingWindowOnceAndThenEndsPlay)
+TEST(MainWindowCountries, AFinishedGameShowsTheEndingWindowOnceAndThenLeavesNoGame)
 {
     World world;
     GameState& state = world.state();
+    auto* panel = dynamic_cast<ControlPanel*>(windowFromHandle(world.link().panel()));
+    ASSERT_NE(panel, nullptr);
+    auto panelTexts = [&] {
+        std::vector<std::string> texts;
+        for (const PanelLine& line : panel->lines())
+            texts.push_back(line.text);
+        return texts;
+    };
+    const std::vector<std::string> beforeAnyGame = panelTexts();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
     std::atomic<int> endings = 0;
@@ -117,6 +129,19 @@ TEST(MainWindowCountries, AFinishedGameShowsTheEndingWindowOnceAndThenEndsPlay)
     EXPECT_TRUE(ended);
     EXPECT_EQ(endings.load(), 1);
     EXPECT_EQ(state.handshake().playThread(), nullptr);
+
+    // Afterwards the window is as before the first game: an empty map beside an empty panel, not
+    // the emptied board of the game beside its last turn and funds.
+    World::pump();
+    harness::keepShot("after_the_end_of_play.png");
+    EXPECT_EQ(state.mapWidth(), 0);
+    EXPECT_EQ(panelTexts(), beforeAnyGame);
+    MapWindow* map = world.window().mapWindow();
+    RECT client {};
+    GetClientRect(map->handle(), &client);
+    const uint32_t* pixels = map->backPixels();
+    const size_t count = size_t(client.right) * size_t(client.bottom);
+    EXPECT_EQ(std::count(pixels, pixels + count, pixels[0]), std::ptrdiff_t(count)) << "the map shows nothing";
 }
 
 TEST(MainWindowCountries, ASurrenderThatDecidesTheGameIsAnnouncedBeforeTheEndingWindow)

@@ -1,8 +1,12 @@
-// The tool palette's information buttons in the main window: each toggles its window as the menu
-// command does, and the troop list's button follows the menu's rule for it.
+// The tool palette's buttons in the main window: each information button toggles its window as the
+// menu command does, and every button is enabled exactly when its menu command is.
+#include "app/hex_geometry.h"
+#include "app/map_window.h"
+#include "app/map_window_orders.h"
 #include "app/menu_ids.h"
 #include "app/tool_palette.h"
 #include "rules/game_thread.h"
+#include "state/unit_facts.h"
 #include "tests/app/main_window_world.h"
 
 namespace {
@@ -108,4 +112,44 @@ TEST(MainWindowToolButtons, TheTroopListButtonWorksWhileAGameIsPlayedOrItsListIs
     World::pump();
     EXPECT_FALSE(enabled(world, menu_id::kTroopList));
     EXPECT_TRUE(menuGrayed(world, menu_id::kTroopList));
+}
+
+TEST(MainWindowToolButtons, TheTurnButtonsFollowASelectionAndTheFirstClickAfterItEndsThePhase)
+{
+    World world;
+    world.dismissPopups();
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    World::pump();
+    EXPECT_TRUE(enabled(world, menu_id::kEndActionPhase));
+    EXPECT_FALSE(enabled(world, menu_id::kEndTurn)) << "the menu greys the end of turn in the action phase";
+
+    // A unit picked holds the game: the menu and the tools grey what would interrupt it, and give
+    // it back once the pick is cancelled, without a menu being opened in between.
+    const UnitRecord* table = world.state().unitTable(0);
+    const UnitRecord* picked = nullptr;
+    for (uint32_t i = 0; !picked && i < world.state().unitCount(0); ++i)
+        if (unitInPlay(table[i]) && table[i].isOnOwnHex())
+            picked = &table[i];
+    ASSERT_NE(picked, nullptr);
+    MapWindow* map = world.window().mapWindow();
+    PostMessageA(map->handle(), map_message::kCentreOnHex, WPARAM(picked->x), LPARAM(picked->y));
+    World::pump();
+    const POINT centre = HexGeometry(map->zoom(), world.state().mapWidth(), world.state().mapHeight()).hexCentre(picked->x, picked->y);
+    POINT at { centre.x - map->viewOrigin().x, centre.y - map->viewOrigin().y };
+    ClientToScreen(map->handle(), &at);
+    harness::click(at.x, at.y);
+    World::pump();
+    ASSERT_EQ(map->orders().stage(), OrderStage::Selected);
+    EXPECT_TRUE(menuGrayed(world, menu_id::kEndActionPhase));
+    EXPECT_FALSE(enabled(world, menu_id::kEndActionPhase));
+    EXPECT_FALSE(enabled(world, menu_id::kNewGame));
+    harness::pressKey(VK_ESCAPE);
+    World::pump();
+    EXPECT_TRUE(enabled(world, menu_id::kEndActionPhase));
+    EXPECT_TRUE(enabled(world, menu_id::kNewGame));
+    clickTool(world, menu_id::kEndActionPhase);
+    EXPECT_TRUE(world.waitForPersonIn(kPhaseProduction));
+    EXPECT_TRUE(enabled(world, menu_id::kEndTurn));
+    EXPECT_FALSE(enabled(world, menu_id::kEndActionPhase));
 }
