@@ -16,13 +16,7 @@ namespace {
 
 GameState& game()
 {
-    static std::unique_ptr<GameState> state = [] {
-        prepareBenchProgramFolder();
-        auto made = std::make_unique<GameState>();
-        made->startUp();
-        g_gameState = made.get();
-        return made;
-    }();
+    static std::unique_ptr<GameState> state = startBenchGameState();
     return *state;
 }
 

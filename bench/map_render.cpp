@@ -63,15 +63,25 @@ ContinentView& continent()
     return view;
 }
 
-void fullRedraw(benchmark::State& state)
+// The 1280 x 960 view at the top-left of the map at the zoom the run asks; null when it cannot be drawn.
+ContinentView* viewAtZoom(benchmark::State& state)
 {
     ContinentView& view = continent();
     if (!view.loaded || !view.sheets) {
         state.SkipWithError("the continent map or the map sheets did not load");
-        return;
+        return nullptr;
     }
     view.renderer->setZoom(int(state.range(0)));
     view.renderer->setView(POINT { 0, 0 }, SIZE { 1280, 960 });
+    return &view;
+}
+
+void fullRedraw(benchmark::State& state)
+{
+    ContinentView* shown = viewAtZoom(state);
+    if (!shown)
+        return;
+    ContinentView& view = *shown;
     for (auto _ : state) {
         view.renderer->drawAll();
         benchmark::DoNotOptimize(view.renderer->pixels()[640 * 1280 + 480]);
@@ -103,13 +113,10 @@ BENCHMARK(oneHex)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 // The view at each zoom written as a PNG file: the time of the write and the file's size.
 void writeScreenshot(benchmark::State& state)
 {
-    ContinentView& view = continent();
-    if (!view.loaded || !view.sheets) {
-        state.SkipWithError("the continent map or the map sheets did not load");
+    ContinentView* shown = viewAtZoom(state);
+    if (!shown)
         return;
-    }
-    view.renderer->setZoom(int(state.range(0)));
-    view.renderer->setView(POINT { 0, 0 }, SIZE { 1280, 960 });
+    ContinentView& view = *shown;
     view.renderer->drawAll();
     const fs::path path = fs::temp_directory_path() / ("derazodo-bench-shot-" + std::to_string(getpid()) + ".png");
     for (auto _ : state)

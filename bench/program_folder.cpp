@@ -4,6 +4,7 @@
 #include "app/game_state_services.h"
 #include "lib/application.h"
 #include "platform/kernel/host.h"
+#include "state/game_state.h"
 #include "state/game_settings.h"
 
 #include <cstdlib>
@@ -33,4 +34,13 @@ void prepareBenchProgramFolder()
     theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
     makeNamedValue("SimpleMode").profileWriteInt(0);
     setGameStateServices(&appGameStateServices());
+}
+
+std::unique_ptr<GameState> startBenchGameState()
+{
+    prepareBenchProgramFolder();
+    auto state = std::make_unique<GameState>();
+    state->startUp();
+    g_gameState = state.get();
+    return state;
 }

@@ -66,10 +66,7 @@ void fillCountries(GameState& state)
 GameState& game()
 {
     static std::unique_ptr<GameState> state = [] {
-        prepareBenchProgramFolder();
-        auto made = std::make_unique<GameState>();
-        made->startUp();
-        g_gameState = made.get();
+        auto made = startBenchGameState();
         fillCountries(*made);
         return made;
     }();
