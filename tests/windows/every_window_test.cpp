@@ -1,6 +1,7 @@
 // Every registered window opened on the small world: it fits the screen, its controls lie apart and
 // their texts fit. With DERAZODO_TEST_SHOTS naming a folder, each window's picture is written there
-// (the entry's name, ".png") and all of them on one sheet, "every_window.png", for a reviewer.
+// (the entry's name, ".png") and all of them on one sheet, "every_window.png", for a reviewer:
+//     DERAZODO_TEST_SHOTS=/tmp/windows ctest --test-dir build/test -R EveryWindow
 #include "tests/windows/registry/window_registry.h"
 #include "tests/windows/window_checks.h"
 #include "tests/windows/window_sheet.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 
 using namespace window_registry;
@@ -55,6 +57,9 @@ harness::Image picture(const OpenWindow& open)
 
 TEST(EveryWindow, OpensFitsAndShowsItsTexts)
 {
+    const char* shots = std::getenv("DERAZODO_TEST_SHOTS");
+    if (shots)
+        std::filesystem::create_directories(shots);
     WindowWorld world;
     ASSERT_TRUE(world.ready());
     std::vector<window_sheet::Picture> pictures;
@@ -71,6 +76,6 @@ TEST(EveryWindow, OpensFitsAndShowsItsTexts)
         });
         EXPECT_TRUE(visited) << entry.name << " was registered but never opened";
     }
-    if (std::getenv("DERAZODO_TEST_SHOTS"))
+    if (shots)
         harness::keepShot(window_sheet::sheetOf(pictures), "every_window.png");
 }
