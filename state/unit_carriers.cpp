@@ -103,6 +103,9 @@ void collectTargets(const UnitRecord& unit, std::vector<uint32_t>& list, int sid
     for (int slot = 0; slot < kBerthCount; ++slot) {
         int carried_side = own_side;
         int plus1 = unit.carriedUnitAt(slot, carried_side);
+        // Neither the unit boarding nor its own cargo can take it aboard.
+        if (plus1 - 1 == index && carried_side == side)
+            continue;
         if (const UnitRecord* carried = plus1 ? game().unitOf(carried_side, plus1 - 1) : nullptr)
             collectTargets(*carried, list, side, index, carried_side, plus1 - 1, depth + 1);
     }

@@ -452,6 +452,12 @@ TEST(UnitCarriers, NestedBoardingFindsACarrierAboardAndSharedCarriersPassTheHex)
     EXPECT_FALSE(apc.canTakeAboard(0, infantry, 0, apc_index));
     world.unit(0, infantry).boardCarrier(0, ship_index);
     EXPECT_TRUE(apc.canTakeAboard(0, infantry, 0, apc_index));
+
+    // A carrier aboard that could carry its own kind is not offered itself to board.
+    world.editType(kCarrierVehicle).berthMask[0] = 0xFF;
+    targets.clear();
+    ship.collectBoardingTargets(targets, 0, apc_index, 0, ship_index);
+    EXPECT_EQ(targets, (std::vector<uint32_t> { uint32_t(ship_index) << 16 }));
 }
 
 TEST(UnitSupplies, AircraftDrawFromCarriersWithSupplyGoods)
