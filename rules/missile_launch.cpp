@@ -65,7 +65,7 @@ UnitRecord newMissile(const GameState& state, const UnitTypeRecord& type, const 
     return missile;
 }
 
-// A launcher stored in a building comes out onto the hex.
+// A launcher stored in a building comes out onto its free hex.
 void leaveBuildingToFire(GameState& state, UnitRecord& launcher, int country, int index)
 {
     const UnitCell* cell = state.unitCellAt(launcher.x, launcher.y);
@@ -115,9 +115,13 @@ void execLaunchMissile(GameState& state, int target_x, int target_y, int missile
     announceRankChange(state, country, index, launcher->x, launcher->y, old_experience, launcher->experience,
         ReportWait::No);
     launcher->flags |= kUnitActed;
+    // A stored launcher comes out only onto a free hex; beside another unit it fires from inside, as
+    // it would otherwise stand on the map listed nowhere.
+    const int hex_slot = state.unitSlotFor(launcher->type().domain);
+    if (state.hexHasOtherUnit(launcher->x, launcher->y, hex_slot, country, index))
+        return;
     if (launcher->hasFlag(kUnitStored))
         leaveBuildingToFire(state, *launcher, country, index);
-    const int hex_slot = state.unitSlotFor(launcher->type().domain);
-    if (launcher->isOnOwnHex() && !state.hexHasOtherUnit(launcher->x, launcher->y, hex_slot, country, index))
+    if (launcher->isOnOwnHex())
         state.setUnitRefInHex(launcher->x, launcher->y, hex_slot, country + 1, index);
 }

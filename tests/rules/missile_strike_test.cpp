@@ -3,6 +3,7 @@
 
 #include "rules/headless_links.h"
 #include "tests/rules/missile_world.h"
+#include "tests/rules/world_invariants.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,25 @@ TEST(MissileLaunch, RefusedWithoutARoundOrRoomInTheTable)
         world.missile(i).stateLow = 1;
     world.launch(3, 3, 7, 5);
     EXPECT_EQ(world.unit(0, world.lastLauncher).ammunition[0], 2) << "a full table keeps the round";
+}
+
+TEST(MissileLaunch, AStoredLauncherComesOutOnlyOntoAFreeHex)
+{
+    for (const bool taken : { false, true }) {
+        MissileWorld world;
+        world.setRule(kRuleMissilePhase, 1);
+        const int b = world.placeTown(0, 2, 2);
+        if (taken)
+            world.placeUnit(0, world.plain, 2, 2);
+        const int launcher = world.storeUnit(0, b);
+        world.unit(0, launcher).unitTypeId = uint16_t(world.third);
+        world.unit(0, launcher).ammunition[0] = 2;
+        currentAction(world.state()).beginAction(0, launcher);
+        execLaunchMissile(world.state(), 7, 5, world.missileType);
+        EXPECT_EQ(world.state().missileCount(0), 1u) << taken;
+        EXPECT_EQ(world.unit(0, launcher).hasFlag(kUnitStored), taken);
+        EXPECT_EQ(worldInvariantFaults(world.state()), std::vector<std::string> {}) << taken;
+    }
 }
 
 TEST(MissileLaunch, WithoutTheMissilePhaseStrikesAtOnce)
