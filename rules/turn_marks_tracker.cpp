@@ -9,6 +9,8 @@
 #include "state/unit_facts.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -17,6 +19,18 @@ namespace {
 constexpr unsigned kWatchRemembered = 4;
 
 } // namespace
+
+TurnMarkTracker::UntouchedWrite TurnMarkTracker::defaultUntouchedWrite()
+{
+#ifdef DERAZODO_CHECK_UNIT_TOUCHES
+    return [](int side, int index) {
+        std::fprintf(stderr, "unit record %d/%d was written through a pointer taken before the kept caches last looked\n", side, index);
+        std::abort();
+    };
+#else
+    return {};
+#endif
+}
 
 void HexRegion::reset(int width, int height)
 {
@@ -236,6 +250,11 @@ void TurnMarkTracker::updateSide(GameState& state, int side)
     // Only records handed out writable since the last look may differ. The current country's are
     // all compared, as its acting units may be written through pointers taken before that look.
     const bool compare_all = side == m_current || touches.tableTouchedAfter(side, m_look);
+    if (m_untouchedWrite && same_relation && !compare_all)
+        forEachChangedRecord(table, units.records.data(), both, [&](size_t i) {
+            if (!touches.touchedAfter(side, int(i), m_look))
+                m_untouchedWrite(side, int(i));
+        });
     if (same_relation && compare_all) {
         forEachChangedRecord(table, units.records.data(), both, [&](size_t i) { m_changed.push_back(uint32_t(i)); });
     } else if (same_relation) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class TurnMarkTracker {
@@ -24,6 +25,12 @@ public:
     void update(GameState& state);
     // The marks were just laid afresh by someone else: keep them, and the units they were laid from.
     void takeFreshMarks(GameState& state);
+    // A record of a side other than the current country's that changed without being handed out
+    // writable since the last look was written through a pointer kept from before: the kept marks,
+    // sight and places would miss the change. When a report is set, every kept record is compared and
+    // each such write reported; the sanitizer build's report stops the program.
+    using UntouchedWrite = std::function<void(int side, int index)>;
+    void reportUntouchedWrites(UntouchedWrite report) { m_untouchedWrite = std::move(report); }
 
 private:
     // What a unit's marks are made of, besides its record; absent units (free slots, awaiting
@@ -113,4 +120,7 @@ private:
     std::vector<uint32_t> m_candidates;
     std::vector<uint32_t> m_changed;
     HexRegion m_region;
+    UntouchedWrite m_untouchedWrite = defaultUntouchedWrite();
+
+    static UntouchedWrite defaultUntouchedWrite();
 };

@@ -243,3 +243,22 @@ TEST(KeptTurnMarks, FollowTheActingCountrysUnitWrittenThroughAnOldPointer)
     testing_rules::layTurnMarksAfresh(world.state());
     EXPECT_EQ(kept, testing_rules::readTurnMarks(world.state()));
 }
+
+// Another side's record written through a pointer taken before the last look is reported; one handed
+// out writable since is not.
+TEST(KeptTurnMarks, ReportAnotherSidesRecordWrittenThroughAnOldPointer)
+{
+    ThreatWorld world;
+    world.placeUnit(1, world.landType, 10, 9);
+    UnitRecord* gunner = world.state().unitOf(0, world.gunner);
+    TurnMarkTracker tracker;
+    std::vector<std::pair<int, int>> reported;
+    tracker.reportUntouchedWrites([&](int side, int index) { reported.emplace_back(side, index); });
+    tracker.update(world.state());
+    gunner->x = 3;
+    tracker.update(world.state());
+    EXPECT_EQ(reported, (std::vector<std::pair<int, int>> { { 0, world.gunner } }));
+    world.state().unitOf(0, world.gunner)->x = 4;
+    tracker.update(world.state());
+    EXPECT_EQ(reported.size(), 1u);
+}
