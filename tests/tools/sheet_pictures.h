@@ -81,25 +81,33 @@ inline bool blueOrGrey(uint32_t c)
     return (r == g && g == b) || (b > r && b > g);
 }
 
-// Unit type id (column 1) to imageNumber (column 131) of each line of a unit type master file
-// (comma-separated CP932, where commas and digits read as in ASCII).
-inline std::map<int, int> unitPictures(const std::string& file)
+// The lines of a master file of the program folder, split at its commas (comma-separated CP932,
+// where commas and digits read as in ASCII); column n is field n - 1.
+inline std::vector<std::vector<std::string>> masterLines(const std::string& file)
 {
     const std::vector<uint8_t> bytes = readProgramFile(file);
     std::istringstream in(std::string(bytes.begin(), bytes.end()));
-    std::map<int, int> pictures;
+    std::vector<std::vector<std::string>> lines;
     std::string line;
     while (std::getline(in, line)) {
-        std::vector<std::string> fields(1);
+        std::vector<std::string>& fields = lines.emplace_back(1);
         for (char ch : line) {
             if (ch == ',')
                 fields.emplace_back();
             else
                 fields.back().push_back(ch);
         }
+    }
+    return lines;
+}
+
+// Unit type id (column 1) to imageNumber (column 131) of each line of a unit type master file.
+inline std::map<int, int> unitPictures(const std::string& file)
+{
+    std::map<int, int> pictures;
+    for (const std::vector<std::string>& fields : masterLines(file))
         if (fields.size() >= 131 && !fields[0].empty())
             pictures[std::atoi(fields[0].c_str())] = std::atoi(fields[130].c_str());
-    }
     return pictures;
 }
 
