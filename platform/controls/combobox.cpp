@@ -54,8 +54,10 @@ void ComboBox::create()
     m_lb = m_list ? listBoxOf(m_list) : nullptr;
     if (m_lb)
         m_lb->setItemHeight(listItemHeight);
-    // The scroll-bar styles belong to the drop-down list, not to the field.
-    SetWindowLongPtrA(m_hwnd, GWL_STYLE, GetWindowLongPtrA(m_hwnd, GWL_STYLE) & ~LONG_PTR(WS_VSCROLL | WS_HSCROLL));
+    // The scroll-bar styles belong to the drop-down list, not to the field. The field draws its
+    // own sunken edge: a border or client edge asked for on top would only cut its text.
+    SetWindowLongPtrA(m_hwnd, GWL_STYLE, GetWindowLongPtrA(m_hwnd, GWL_STYLE) & ~LONG_PTR(WS_VSCROLL | WS_HSCROLL | WS_BORDER));
+    SetWindowLongPtrA(m_hwnd, GWL_EXSTYLE, GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_CLIENTEDGE));
     RECT r;
     GetWindowRect(m_hwnd, &r);
     SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(),
@@ -72,8 +74,12 @@ void ComboBox::drop()
     RECT r;
     GetWindowRect(m_hwnd, &r);
     int width = std::max(int(r.right - r.left), m_droppedWidth);
-    int wanted = std::max(1, m_lb->count()) * m_lb->itemHeight() + 2;
-    int space = std::max(m_createHeight - fieldHeight(), m_lb->itemHeight() + 2);
+    const int item = std::max(1, m_lb->itemHeight());
+    int wanted = std::max(1, m_lb->count()) * item + 2;
+    int space = std::max(m_createHeight - fieldHeight(), item + 2);
+    // Whole rows only, unless the caller asked for the height exactly.
+    if (!(m_style & CBS_NOINTEGRALHEIGHT))
+        space = (space - 2) / item * item + 2;
     int height = std::min(wanted, space);
     int y = r.bottom;
     if (y + height > GetSystemMetrics(SM_CYSCREEN) && r.top - height >= 0)

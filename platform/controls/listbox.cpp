@@ -42,6 +42,12 @@ ListBox::ListBox(HWND hwnd, const CREATESTRUCTA& create)
 {
     if (!ownerDraw())
         m_style |= LBS_HASSTRINGS;
+    // A list whose items cannot be selected has one selection at most, like a single one.
+    if (m_style & LBS_NOSEL)
+        m_style &= ~DWORD(LBS_MULTIPLESEL | LBS_EXTENDEDSEL);
+    // Items without data are a fixed owner-drawn list's alone.
+    if ((m_style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_SORT)) != LBS_OWNERDRAWFIXED)
+        m_style &= ~DWORD(LBS_NODATA);
     if (m_style & LBS_COMBOBOX)
         m_combo = static_cast<HWND>(create.lpCreateParams);
     m_itemHeight = fontLineHeight(font());
@@ -69,7 +75,7 @@ int ListBox::insert(int index, LPARAM value)
     if (hasStrings()) {
         const char* s = reinterpret_cast<const char*>(value);
         item.text = s ? s : "";
-    } else {
+    } else if (!noData()) {
         item.data = ULONG_PTR(value);
     }
     if (index < 0 || index > count()) {
@@ -136,6 +142,23 @@ void ListBox::reset()
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
+// The list of a caller that draws items from its own data: only the count is kept.
+int ListBox::setCount(int wanted)
+{
+    if (!noData() || wanted < 0)
+        return LB_ERR;
+    m_items.resize(size_t(wanted));
+    if (m_selected >= wanted)
+        m_selected = -1;
+    if (m_anchor >= wanted)
+        m_anchor = -1;
+    m_caret = std::clamp(m_caret, 0, std::max(0, wanted - 1));
+    m_top = std::clamp(m_top, 0, std::max(0, wanted - 1));
+    updateScrollBars();
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    return 0;
+}
+
 int ListBox::getText(int index, char* out) const
 {
     if (index < 0 || index >= count() || !out)
@@ -159,7 +182,7 @@ int ListBox::textLength(int index) const
 int ListBox::find(int start, LPARAM value, bool exact) const
 {
     int n = count();
-    if (n == 0)
+    if (n == 0 || noData())
         return LB_ERR;
     if (start < -1 || start >= n)
         start = -1;
@@ -402,8 +425,13 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return getText(int(wParam), reinterpret_cast<char*>(lParam));
     case LB_GETTEXTLEN:
         return textLength(int(wParam));
-    case LB_SETCURSEL:
-        return setCurrentSelection(int(wParam));
+    case LB_SETCURSEL: {
+        int index = setCurrentSelection(int(wParam));
+        // The choice is kept, but a list that selects nothing does not report it as made.
+        return (m_style & LBS_NOSEL) ? LB_ERR : index;
+    }
+    case LB_SETCOUNT:
+        return setCount(int(wParam));
     case LB_GETCURSEL:
         return currentSelection();
     case LB_SETSEL:
@@ -435,7 +463,7 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return n;
     }
     case LB_SETITEMDATA:
-        if (int(wParam) < 0 || int(wParam) >= count())
+        if (int(wParam) < 0 || int(wParam) >= count() || noData())
             return LB_ERR;
         m_items[size_t(wParam)].data = ULONG_PTR(lParam);
         return TRUE;
@@ -494,6 +522,9 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return FALSE;
         return setTabStops(int(wParam), reinterpret_cast<const int*>(lParam));
     case LB_SETHORIZONTALEXTENT:
+        // Columns scroll sideways by whole columns; the extent is not theirs.
+        if (multiColumn())
+            return 0;
         m_horizontalExtent = std::max(0, int(wParam));
         updateScrollBars();
         scrollSideways(m_left);

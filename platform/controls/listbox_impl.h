@@ -19,6 +19,7 @@ public:
     int insert(int index, LPARAM value);
     int remove(int index);
     void reset();
+    int setCount(int wanted);
     int getText(int index, char* out) const;
     int textLength(int index) const;
     const std::string& text(int index) const { return m_items[size_t(index)].text; }
@@ -52,6 +53,7 @@ private:
     bool ownerDraw() const { return (m_style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
     bool multiSelect() const { return (m_style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
     bool multiColumn() const { return (m_style & LBS_MULTICOLUMN) != 0; }
+    bool noData() const { return (m_style & LBS_NODATA) != 0; }
     bool isSelected(int index) const;
     int rowsPerColumn() const;
     int visibleCount() const;

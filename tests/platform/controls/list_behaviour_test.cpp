@@ -41,11 +41,12 @@ int rowCentre(HWND list, int index)
 
 class ThreeLists {
 public:
-    ThreeLists()
+    // `added` goes to the styles of all three lists.
+    explicit ThreeLists(DWORD added = 0)
     {
         const DWORD styles[] = { 0, LBS_MULTIPLESEL, LBS_EXTENDEDSEL };
         for (int i = 0; i < 3; ++i) {
-            lists[i] = parent.child("ListBox", WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | styles[i], 30 + i,
+            lists[i] = parent.child("ListBox", WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | styles[i] | added, 30 + i,
                 10 + 160 * i, 10, 150, 120);
             for (int n = 0; n < 5; ++n) {
                 std::string text = "row " + std::to_string(n);
@@ -129,6 +130,73 @@ TEST(ListBoxTable, SelectionMessagesMoveCaretAndAnchorAsWin32Does)
         { "LB_SETCURSEL 1", send(LB_SETCURSEL, 1, 0), { 1, ERR, ERR }, {
             { LB_GETCURSEL, 0, 0, 1, 3, 3 },
             { LB_GETCARETINDEX, 0, 0, 1, 3, 3 },
+        } },
+    });
+}
+
+// Without data an owner-drawn list keeps only its count; selection, caret and anchor go as in
+// any other list.
+TEST(ListBoxTable, NoDataListsKeepACountAndSelectAsOtherLists)
+{
+    ThreeLists boxes(LBS_NODATA | LBS_OWNERDRAWFIXED);
+    boxes.run({
+        { "nothing", nullptr, {}, {
+            { LB_GETCOUNT, 0, 0, 5, 5, 5 },
+            { LB_GETITEMDATA, 1, 0, 0, 0, 0 },
+            { LB_FINDSTRING, WPARAM(-1), 0, ERR, ERR, ERR },
+            { LB_GETANCHORINDEX, 0, 0, ERR, ERR, ERR },
+            { LB_GETSELCOUNT, 0, 0, ERR, 0, 0 },
+        } },
+        { "LB_SETCOUNT 40", send(LB_SETCOUNT, 40, 0), { 0, 0, 0 }, {
+            { LB_GETCOUNT, 0, 0, 40, 40, 40 },
+        } },
+        { "LB_SETSEL TRUE 30", send(LB_SETSEL, TRUE, 30), { ERR, 0, 0 }, {
+            { LB_GETCURSEL, 0, 0, ERR, 30, 30 },
+            { LB_GETANCHORINDEX, 0, 0, ERR, 30, 30 },
+            { LB_GETSELCOUNT, 0, 0, ERR, 1, 1 },
+        } },
+        { "LB_SETCURSEL 35", send(LB_SETCURSEL, 35, 0), { 35, ERR, ERR }, {
+            { LB_GETCURSEL, 0, 0, 35, 30, 30 },
+            { LB_GETCARETINDEX, 0, 0, 35, 30, 30 },
+        } },
+        { "LB_SETCOUNT 3", send(LB_SETCOUNT, 3, 0), { 0, 0, 0 }, {
+            { LB_GETCURSEL, 0, 0, ERR, 2, 2 },
+            { LB_GETANCHORINDEX, 0, 0, ERR, ERR, ERR },
+            { LB_GETSELCOUNT, 0, 0, ERR, 0, 0 },
+        } },
+    });
+    Parent parent;
+    HWND strings = parent.child("ListBox", LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 39, 10, 10, 100, 100);
+    EXPECT_EQ(SendMessageA(strings, LB_SETCOUNT, 10, 0), ERR) << "a list holding strings has data";
+}
+
+// A list whose items cannot be selected is a single-selection list whatever else it asks for:
+// clicks and LB_SETCURSEL still move the one selection and the anchor.
+TEST(ListBoxTable, NoSelListsKeepOneSelectionInEveryMode)
+{
+    ThreeLists boxes(LBS_NOSEL);
+    boxes.run({
+        { "nothing", nullptr, {}, {
+            { LB_GETCURSEL, 0, 0, ERR, ERR, ERR },
+            { LB_GETANCHORINDEX, 0, 0, ERR, ERR, ERR },
+            { LB_GETSELCOUNT, 0, 0, ERR, ERR, ERR },
+        } },
+        { "LB_SETSEL TRUE 2", send(LB_SETSEL, TRUE, 2), { ERR, ERR, ERR }, {
+            { LB_GETSEL, 2, 0, 0, 0, 0 },
+        } },
+        { "LB_SELITEMRANGE on 1..3", send(LB_SELITEMRANGE, TRUE, MAKELPARAM(1, 3)), { ERR, ERR, ERR }, {} },
+        { "LB_SETCURSEL 1", send(LB_SETCURSEL, 1, 0), { ERR, ERR, ERR }, {
+            { LB_GETCURSEL, 0, 0, 1, 1, 1 },
+            { LB_GETCARETINDEX, 0, 0, 1, 1, 1 },
+        } },
+        { "click on row 3", [](HWND list) -> LRESULT {
+              clickAt(list, 20, rowCentre(list, 3));
+              return 0;
+          }, {}, {
+            { LB_GETCURSEL, 0, 0, 3, 3, 3 },
+            { LB_GETANCHORINDEX, 0, 0, 3, 3, 3 },
+            { LB_GETSELCOUNT, 0, 0, ERR, ERR, ERR },
+            { LB_GETSEL, 3, 0, 1, 1, 1 },
         } },
     });
 }
@@ -255,6 +323,33 @@ TEST(ListBoxTable, HorizontalExtentSetsTheScrollRangeAndShowsTheBarOnlyWhenWider
     SendMessageA(plain, LB_SETHORIZONTALEXTENT, 300, 0);
     EXPECT_EQ(SendMessageA(plain, LB_GETHORIZONTALEXTENT, 0, 0), 300);
     EXPECT_FALSE(hasBar(plain)) << "without WS_HSCROLL there is no bar to show";
+
+    HWND columns = parent.child("ListBox", WS_HSCROLL | LBS_MULTICOLUMN, 45, 10, 200, 150, 60);
+    SendMessageA(columns, LB_SETHORIZONTALEXTENT, 300, 0);
+    EXPECT_EQ(SendMessageA(columns, LB_GETHORIZONTALEXTENT, 0, 0), 0) << "columns scroll by columns";
+}
+
+// LB_ITEMFROMPOINT names the nearest item; its high word says the point is on no item.
+TEST(ListBoxTable, ItemFromPointOffTheItemsNamesTheNearestOne)
+{
+    Parent parent;
+    HWND list = parent.child("ListBox", WS_BORDER | LBS_NOINTEGRALHEIGHT, 46, 10, 10, 150, 120);
+    EXPECT_EQ(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 5)), 0x1FFFF) << "empty list";
+    for (const char* s : { "a", "b", "c" })
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    const int row = int(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const struct {
+        POINT at;
+        LRESULT answer;
+    } table[] = {
+        { { 5, row + 2 }, MAKELONG(1, 0) },
+        { { 5, 3 * row + 2 }, MAKELONG(2, 1) },  // below the last item, inside the list
+        { { 400, row + 2 }, MAKELONG(1, 1) },    // right of the list
+        { { 5, -20 }, MAKELONG(0, 1) },          // above it
+    };
+    for (const auto& probe : table)
+        EXPECT_EQ(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(probe.at.x, probe.at.y)), probe.answer)
+            << probe.at.x << ", " << probe.at.y;
 }
 
 int defaultFontHeight()
@@ -293,6 +388,53 @@ TEST(ComboBoxTable, UnfontedControlsAreMeasuredInTheDcsDefaultFont)
     platform::harness::keepShot("unfonted_lists.png");
     SendMessageA(combo, CB_SETITEMHEIGHT, WPARAM(-1), 30);
     EXPECT_EQ(windowHeight(combo), 36);
+}
+
+// The field is as high as the font plus two, the window six more, whatever frame the caller
+// asked for; list rows are the font's height, and the drop-down shows whole rows only.
+TEST(ComboBoxTable, FieldAndRowsFollowTheFontWhateverTheFrame)
+{
+    Parent parent;
+    struct Frame {
+        const char* name;
+        DWORD style, exStyle;
+    };
+    const Frame frames[] = { { "plain", 0, 0 }, { "border", WS_BORDER, 0 }, { "client edge", WS_BORDER, WS_EX_CLIENTEDGE } };
+    HFONT small = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "");
+    HFONT large = CreateFontA(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "");
+    int id = 60;
+    for (const Frame& frame : frames)
+        for (HFONT font : { HFONT(nullptr), small, large }) {
+            HWND combo = parent.child("ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | frame.style, id++, 10, 10, 160, 150, frame.exStyle);
+            for (int i = 0; i < 20; ++i)
+                SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("USER"));
+            if (font)
+                SendMessageA(combo, WM_SETFONT, WPARAM(font), FALSE);
+            HDC dc = GetDC(combo);
+            if (font)
+                SelectObject(dc, font);
+            TEXTMETRICA tm {};
+            GetTextMetricsA(dc, &tm);
+            ReleaseDC(combo, dc);
+            const std::string what = std::string(frame.name) + ", font " + std::to_string(tm.tmHeight);
+            RECT client {};
+            GetClientRect(combo, &client);
+            EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0), tm.tmHeight) << what;
+            EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0), tm.tmHeight + 2) << what;
+            EXPECT_EQ(client.bottom, tm.tmHeight + 8) << what;
+            EXPECT_EQ(windowHeight(combo), tm.tmHeight + 8) << what;
+
+            SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+            RECT field, list;
+            GetWindowRect(combo, &field);
+            GetWindowRect(WindowFromPoint(POINT { field.left + 5, field.bottom + 5 }), &list);
+            const int rows = (150 - (tm.tmHeight + 8) - 2) / tm.tmHeight;
+            EXPECT_EQ(list.bottom - list.top, rows * tm.tmHeight + 2) << what;
+            SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+            DestroyWindow(combo);
+        }
+    DeleteObject(small);
+    DeleteObject(large);
 }
 
 TEST(ComboBoxTable, MovingOrSizingKeepsTheFieldHeightAndSizesTheList)
