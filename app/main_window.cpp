@@ -215,6 +215,13 @@ MainWindow* g_hookOwner = nullptr;
 
 bool isArrow(WPARAM key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
 
+bool inMenuMode()
+{
+    GUITHREADINFO info {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE);
+}
+
 } // namespace
 
 void MainWindow::installKeyboardHook()
@@ -237,12 +244,12 @@ void MainWindow::removeKeyboardHook()
 }
 
 // The arrows scroll the map while the main window is active and no dialog has the focus; a key
-// going up (bit 31) only passes on.
+// going up (bit 31) only passes on, and so do the keys of an open menu.
 LRESULT CALLBACK MainWindow::keyboardHook(int code, WPARAM wParam, LPARAM lParam)
 {
     MainWindow* owner = g_hookOwner;
     HHOOK hook = owner ? owner->m_keyboardHook : nullptr;
-    if (code != HC_ACTION || !owner || !isArrow(wParam) || (lParam & (LPARAM(1) << 31)))
+    if (code != HC_ACTION || !owner || !isArrow(wParam) || (lParam & (LPARAM(1) << 31)) || inMenuMode())
         return CallNextHookEx(hook, code, wParam, lParam);
     HWND main = owner->handle();
     HWND focus = GetFocus();

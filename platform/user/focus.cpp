@@ -1,6 +1,7 @@
 // Activation, keyboard focus, mouse capture and enabled state. One input state serves every
 // thread: the game thread's dialogs take the focus from the interface thread's windows.
 #include "platform/kernel/winbase.h"
+#include "platform/user/menu_model.h"
 #include "platform/user/paint_internal.h"
 
 #include <algorithm>
@@ -256,6 +257,25 @@ HWND GetCapture()
     TreeLock lock;
     HWND capture = windowSystem().capture;
     return peekWindow(capture) ? capture : nullptr;
+}
+
+// Hooks ask it whether the thread is in a menu's loop, whose keys are the menu's.
+BOOL GetGUIThreadInfo(DWORD threadId, PGUITHREADINFO info)
+{
+    if (!info || info->cbSize != sizeof(GUITHREADINFO) || (threadId != 0 && threadId != GetCurrentThreadId())) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const platform::menus::MenuMode menu = platform::menus::threadMenuMode();
+    *info = GUITHREADINFO {};
+    info->cbSize = sizeof(GUITHREADINFO);
+    info->hwndActive = GetActiveWindow();
+    info->hwndFocus = GetFocus();
+    info->hwndCapture = GetCapture();
+    info->hwndMenuOwner = menu.owner;
+    if (menu.owner)
+        info->flags |= GUI_INMENUMODE | (menu.popup ? GUI_POPUPMENUMODE : 0);
+    return TRUE;
 }
 
 BOOL EnableWindow(HWND hwnd, BOOL enable)

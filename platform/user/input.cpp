@@ -262,6 +262,10 @@ bool processKey(ThreadQueue& queue, const RawInput& input, MSG& msg, bool remove
         return false;
     bool down = input.message == WM_KEYDOWN;
     if (input.kind == RawInput::Kind::Text) {
+        // With Alt held (without Ctrl) a letter is a mnemonic, which the key itself brings as
+        // WM_SYSCHAR: the text the desktop reports for it as well was not typed.
+        if ((queue.m_keyState[VK_MENU] & 0x80) && !(queue.m_keyState[VK_CONTROL] & 0x80))
+            return false;
         uint32_t id = 0;
         if (remove) {
             std::lock_guard lock(queue.m_mutex);

@@ -140,9 +140,25 @@ bool isMenu(HMENU handle)
     return menuTable().get(handleValue(handle)) != nullptr;
 }
 
+namespace {
+thread_local MenuMode t_menuMode;
+}
+
 bool isTracking() { return trackingDepth > 0; }
-TrackingScope::TrackingScope() { ++trackingDepth; }
-TrackingScope::~TrackingScope() { --trackingDepth; }
+MenuMode threadMenuMode() { return t_menuMode; }
+
+TrackingScope::TrackingScope(HWND owner, bool popup)
+    : m_outer(t_menuMode)
+{
+    ++trackingDepth;
+    t_menuMode = MenuMode { owner, popup };
+}
+
+TrackingScope::~TrackingScope()
+{
+    --trackingDepth;
+    t_menuMode = m_outer;
+}
 
 char mnemonicOf(const std::string& text)
 {

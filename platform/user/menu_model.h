@@ -28,12 +28,22 @@ bool isMenu(HMENU menu);
 // True while a menu bar or popup menu is being tracked in this process.
 bool isTracking();
 
+// The window whose menu this thread tracks (null when none) and whether it is a popup menu.
+struct MenuMode {
+    HWND owner = nullptr;
+    bool popup = false;
+};
+MenuMode threadMenuMode();
+
 class TrackingScope {
 public:
-    TrackingScope();
+    TrackingScope(HWND owner, bool popup);
     ~TrackingScope();
     TrackingScope(const TrackingScope&) = delete;
     TrackingScope& operator=(const TrackingScope&) = delete;
+
+private:
+    MenuMode m_outer;
 };
 
 // Puts the menu bar into the window system's frames; done by every call that makes a menu.

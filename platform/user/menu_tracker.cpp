@@ -101,6 +101,7 @@ private:
     void step(int direction);
     void choose(size_t level, int index);
     void barNeighbour(int direction);
+    void pressMnemonic(size_t level, char key);
     bool hitTest(POINT screen, size_t& level, int& index) const;
     void loop();
     void handleMouse(const MSG& msg);
@@ -248,6 +249,28 @@ void Tracker::choose(size_t level, int index)
     m_done = true;
 }
 
+// The item of that mnemonic is chosen, or its submenu opened; when several items share it the
+// key only moves the selection on to the next of them.
+void Tracker::pressMnemonic(size_t level, char key)
+{
+    const Pane& pane = *m_panes[level];
+    const int count = int(pane.items.size());
+    int first = -1, matches = 0;
+    for (int step = 1; step <= count; ++step) {
+        int i = (std::max(pane.selected, -1) + step + count) % count;
+        if (pane.items[size_t(i)].separator() || mnemonicOf(pane.items[size_t(i)].text) != key)
+            continue;
+        if (first < 0)
+            first = i;
+        ++matches;
+    }
+    if (first < 0)
+        return;
+    select(level, first);
+    if (matches == 1)
+        choose(level, first);
+}
+
 void Tracker::barNeighbour(int direction)
 {
     Pane& bar = *m_panes[0];
@@ -363,20 +386,8 @@ void Tracker::handleMouse(const MSG& msg)
 void Tracker::handleKey(const MSG& msg)
 {
     if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
-        if (msg.wParam >= 0x80)
-            return;
-        char key = char(std::toupper(int(msg.wParam)));
-        Pane& pane = top();
-        for (size_t i = 0; i < pane.items.size(); ++i) {
-            if (mnemonicOf(pane.items[i].text) != key)
-                continue;
-            select(m_panes.size() - 1, int(i));
-            if (pane.items[i].submenu)
-                openSelected(true);
-            else
-                choose(m_panes.size() - 1, int(i));
-            return;
-        }
+        if (msg.wParam < 0x80)
+            pressMnemonic(m_panes.size() - 1, char(std::toupper(int(msg.wParam))));
         return;
     }
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
@@ -473,7 +484,7 @@ UINT Tracker::runPopup(HMENU menu, int x, int y, const RECT* exclude)
 {
     if (exclude)
         m_exclude = *exclude;
-    TrackingScope scope;
+    TrackingScope scope(m_owner, true);
     notify(WM_ENTERMENULOOP, TRUE, 0);
     notify(WM_INITMENU, WPARAM(menu), 0);
     openPopup(menu, 0, x, y, nullptr, false, false);
@@ -508,7 +519,7 @@ UINT Tracker::runBar(HMENU menu, POINT* click, LPARAM key)
     layoutBar(dc, *pane, std::max<int>(bar.right - bar.left, 1));
     ReleaseDC(nullptr, dc);
 
-    TrackingScope scope;
+    TrackingScope scope(m_owner, false);
     notify(WM_ENTERMENULOOP, FALSE, 0);
     notify(WM_INITMENU, WPARAM(menu), 0);
     m_panes.push_back(std::move(pane));
@@ -523,20 +534,9 @@ UINT Tracker::runBar(HMENU menu, POINT* click, LPARAM key)
             m_done = true;
         }
     } else if (key) {
-        char wanted = char(std::toupper(int(key & 0x7F)));
-        int found = -1;
-        for (size_t i = 0; i < m_panes[0]->items.size(); ++i)
-            if (mnemonicOf(m_panes[0]->items[i].text) == wanted)
-                found = int(i);
-        if (found < 0) {
-            m_done = true;
-        } else {
-            select(0, found);
-            if (m_panes[0]->items[size_t(found)].submenu)
-                openSelected(true);
-            else
-                choose(0, found);
-        }
+        pressMnemonic(0, char(std::toupper(int(key & 0x7F))));
+        if (m_panes[0]->selected < 0)
+            m_done = true; // no item of the bar has that mnemonic
     } else {
         select(0, 0);
     }

@@ -1177,6 +1177,27 @@ BOOL GetCursorPos(LPPOINT point);
 BOOL SetCursorPos(int x, int y);
 UINT GetDoubleClickTime();
 
+#define GUI_CARETBLINKING 0x00000001
+#define GUI_INMOVESIZE 0x00000002
+#define GUI_INMENUMODE 0x00000004
+#define GUI_SYSTEMMENUMODE 0x00000008
+#define GUI_POPUPMENUMODE 0x00000010
+
+typedef struct tagGUITHREADINFO {
+    DWORD cbSize;
+    DWORD flags;
+    HWND hwndActive;
+    HWND hwndFocus;
+    HWND hwndCapture;
+    HWND hwndMenuOwner;
+    HWND hwndMoveSize;
+    HWND hwndCaret;
+    RECT rcCaret;
+} GUITHREADINFO, *PGUITHREADINFO, *LPGUITHREADINFO;
+
+// Answers for the calling thread (0 or its own id) only.
+BOOL GetGUIThreadInfo(DWORD threadId, PGUITHREADINFO info);
+
 // ---- Hooks ------------------------------------------------------------------------------------
 
 HHOOK SetWindowsHookExA(int hookId, HOOKPROC proc, HINSTANCE module, DWORD threadId);

@@ -267,6 +267,50 @@ TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
     EXPECT_GT(map->viewOrigin().x, 0);
 }
 
+// An open menu takes the arrows and the letters typed, whichever window had the focus before it.
+TEST(MainWindowCommands, AnOpenMenuTakesTheArrowsAndTheLetters)
+{
+    World world;
+    world.dismissPopups();
+    MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
+    ASSERT_NE(map, nullptr);
+    const UINT zoomed = world.state().display().zoom;
+    harness::keyDown(VK_MENU);
+    harness::keyDown('V');
+    harness::keyUp('V');
+    harness::keyUp(VK_MENU);
+    harness::pressKey(VK_DOWN); // from the first item, 縮小表示, to 標準表示
+    harness::pressKey(VK_RETURN);
+    ASSERT_TRUE(World::pumpUntil([&] { return world.state().display().zoom != zoomed; }, std::chrono::seconds(5)));
+    EXPECT_EQ(world.state().display().zoom, 1u);
+
+    // With a tool window's control focused, a menu opened by a click on the bar hears its letters.
+    world.window().openWeaponList();
+    World::pump();
+    HWND list = world.window().weaponList();
+    ASSERT_NE(list, nullptr);
+    RECT r {};
+    GetWindowRect(list, &r);
+    harness::click(r.left + 40, r.bottom - 40);
+    World::pump();
+    ASSERT_EQ(GetAncestor(GetFocus(), GA_ROOT), list);
+    RECT frame {};
+    GetWindowRect(world.handle(), &frame);
+    RECT client {};
+    GetClientRect(world.handle(), &client);
+    POINT origin { 0, 0 };
+    ClientToScreen(world.handle(), &origin);
+    // 表示(&V) is the third item of the bar, just above the client area.
+    std::thread keys([] {
+        for (int i = 0; i < 500 && !FindWindowA("#32768", nullptr); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        harness::typeText("3");
+    });
+    harness::click(origin.x + 150, origin.y - 8);
+    ASSERT_TRUE(World::pumpUntil([&] { return world.state().display().zoom == 2; }, std::chrono::seconds(5)));
+    keys.join();
+}
+
 TEST(MainWindowCommands, TheWheelScrollsTheMapBeforeTheMapWasClicked)
 {
     World world;

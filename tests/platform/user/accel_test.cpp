@@ -99,7 +99,7 @@ TEST(Accelerators, NothingWhileAMenuIsOpenAndGreyedCommandsAreSwallowed)
     MSG q { owner, WM_CHAR, 'q', 0, 0, {} };
     g_commands.clear();
     {
-        platform::menus::TrackingScope menuOpen;
+        platform::menus::TrackingScope menuOpen(owner, false);
         EXPECT_EQ(TranslateAcceleratorA(owner, table, &f2), 0);
     }
     EXPECT_EQ(TranslateAcceleratorA(owner, table, &q), 1) << "character accelerators match WM_CHAR";

@@ -2,6 +2,7 @@
 // producing WM_COMMAND.
 #include "platform/desktop/harness.h"
 #include "platform/user/menu_model.h"
+#include "platform/user/menu_tracker.h"
 #include "platform/kernel/host.h"
 #include "platform/windows.h"
 
@@ -333,5 +334,64 @@ TEST(PopupMenu, AlignmentFlagsAndTheExcludedRectanglePlaceIt)
     RECT excluded = placedAt(TPM_LEFTALIGN, &params);
     EXPECT_EQ(excluded.top, 260) << "moved below the excluded rectangle";
     DestroyMenu(popup);
+    DestroyWindow(owner);
+}
+
+// Alt and a letter open the bar's menu of that mnemonic and choose nothing in it, even with the
+// letter also reported as typed text; arrows walk within and across menus; a mnemonic that two
+// items share moves between them; each Escape closes one level.
+TEST(MenuBar, KeyboardWalksMenusAsAPersonExpects)
+{
+    HMENU bar = CreateMenu();
+    HMENU game = CreatePopupMenu();
+    AppendMenuA(game, MF_STRING, 401, "&Start");
+    HMENU turn = CreatePopupMenu();
+    AppendMenuA(turn, MF_STRING, 411, "&Turn end");
+    AppendMenuA(turn, MF_STRING, 412, "&Troops");
+    AppendMenuA(turn, MF_STRING, 413, "&Surrender");
+    HMENU help = CreatePopupMenu();
+    AppendMenuA(help, MF_STRING, 421, "&Help");
+    AppendMenuA(help, MF_STRING, 422, "&About");
+    AppendMenuA(bar, MF_POPUP, UINT_PTR(game), "&Game");
+    AppendMenuA(bar, MF_POPUP, UINT_PTR(turn), "&Turn");
+    AppendMenuA(bar, MF_POPUP, UINT_PTR(help), "&Help");
+    HWND owner = makeOwner("walk", bar);
+    pump();
+    g_commands.clear();
+    g_selected.clear();
+    std::atomic<bool> done = false, finished = false;
+    std::thread keys([&] {
+        auto settle = [] { harness::waitIdle(std::chrono::milliseconds(2000)); };
+        harness::keyDown(VK_MENU);
+        harness::keyDown('H');
+        harness::typeText("h"); // what the desktop reports for the same key
+        harness::keyUp('H');
+        harness::keyUp(VK_MENU);
+        settle();
+        for (UINT key : { VK_DOWN, VK_LEFT }) {
+            harness::pressKey(key);
+            settle();
+        }
+        harness::typeText("t");
+        settle();
+        harness::typeText("t");
+        settle();
+        harness::keepShot("menu_walk.png");
+        harness::pressKey(VK_ESCAPE);
+        settle();
+        done = platform::menus::barSelection(owner) == 1 && !FindWindowA("#32768", nullptr);
+        harness::pressKey(VK_ESCAPE);
+        finished = true;
+    });
+    while (!finished)
+        pump();
+    keys.join();
+    pump();
+    EXPECT_TRUE(g_commands.empty());
+    // Help (bar item 2) and its first item; About; Turn (bar item 1) and its first item; the two
+    // items of "T" in turn; then the loop's end.
+    EXPECT_EQ(g_selected, (std::vector<UINT> { 2, 421, 422, 1, 411, 412, 411, 0 }));
+    EXPECT_TRUE(done) << "the first Escape closes the menu and leaves its bar item selected";
+    EXPECT_FALSE(platform::menus::isTracking());
     DestroyWindow(owner);
 }
