@@ -154,14 +154,33 @@ void MainWindow::createChildren()
 
 MapWindow* MainWindow::mapWindow() const { return dynamic_cast<MapWindow*>(windowFromHandle(m_link.mapWindow())); }
 
+namespace {
+
+ChildSizes childSizes()
+{
+    return ChildSizes { ToolPalette::kHeight, ControlPanel::kWidth, ControlPanel::kHeight, ToolPalette::kWidth, CommandPalette::kHeight };
+}
+
+} // namespace
+
+// The window is never made so small that a tool button or a row of the command column is cut off.
+void MainWindow::keepChildrenReachable(MINMAXINFO& info) const
+{
+    const SIZE client = minimumMainClient(childSizes());
+    RECT frame { 0, 0, client.cx, client.cy };
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), GetMenu(handle()) != nullptr,
+        DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
+    info.ptMinTrackSize.x = std::max<LONG>(info.ptMinTrackSize.x, frame.right - frame.left);
+    info.ptMinTrackSize.y = std::max<LONG>(info.ptMinTrackSize.y, frame.bottom - frame.top);
+}
+
 void MainWindow::layoutChildren()
 {
     if (!handle())
         return;
     RECT client {};
     GetClientRect(handle(), &client);
-    const ChildSizes sizes { ToolPalette::kHeight, ControlPanel::kWidth, ControlPanel::kHeight };
-    MainLayout layout = layoutMainWindow(client.right, client.bottom, sizes, m_state.settings().leftInfoPanel);
+    MainLayout layout = layoutMainWindow(client.right, client.bottom, childSizes(), m_state.settings().leftInfoPanel);
     auto place = [](HWND child, const RECT& r) {
         if (child)
             MoveWindow(child, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
@@ -270,6 +289,10 @@ int MainWindow::OnMessage(MessageRecord& msg)
     case WM_INITMENUPOPUP:
         updateMenuStates();
         return 0;
+    case WM_GETMINMAXINFO:
+        if (msg.lParam)
+            keepChildrenReachable(*reinterpret_cast<MINMAXINFO*>(msg.lParam));
+        return 1;
     case WM_CLOSE:
         quit();
         return 1;

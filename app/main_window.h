@@ -233,6 +233,7 @@ private:
     // Greys what may not be chosen now, and tells the tool palette the same.
     void updateMenuStates();
     void layoutChildren();
+    void keepChildrenReachable(MINMAXINFO& info) const;
     void createChildren();
     void onDestroy();
     // The end of a game that finished by itself, once the main window is not minimised.

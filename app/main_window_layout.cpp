@@ -20,3 +20,8 @@ MainLayout layoutMainWindow(int width, int height, const ChildSizes& sizes, bool
     layout.map = RECT { mapLeft, top, mapLeft + width - column, height };
     return layout;
 }
+
+SIZE minimumMainClient(const ChildSizes& sizes)
+{
+    return SIZE { std::max(sizes.toolWidth, sizes.columnWidth), sizes.toolHeight + sizes.panelHeight + sizes.commandsHeight };
+}

@@ -118,8 +118,20 @@ void MapWindow::scrollTo(POINT origin)
         if (origin.x == m_origin.x && origin.y == m_origin.y)
             return;
         m_origin = origin;
+        noteAim();
     }
     layoutView();
+}
+
+void MapWindow::noteAim()
+{
+    const HexGeometry g = geometry();
+    const SIZE map = g.mapPixelSize();
+    const int largest = HexGeometry(kZoomCount - 1, 1, 1).cell();
+    if (map.cx > m_client.cx)
+        m_aim.x = (m_origin.x + m_client.cx / 2) * largest / g.cell();
+    if (map.cy > m_client.cy)
+        m_aim.y = (m_origin.y + m_client.cy / 2) * largest / g.cell();
 }
 
 void MapWindow::setZoom(int zoom)
@@ -127,14 +139,13 @@ void MapWindow::setZoom(int zoom)
     zoom = std::clamp(zoom, 0, kZoomCount - 1);
     {
         std::lock_guard lock(m_drawLock);
-        const int old_cell = geometry().cell();
         if (zoom == m_renderer->zoom())
             return;
-        const POINT centre { m_origin.x + m_client.cx / 2, m_origin.y + m_client.cy / 2 };
         m_renderer->setZoom(zoom);
         m_state.display().zoom = uint32_t(zoom);
         const int cell = geometry().cell();
-        m_origin = { centre.x * cell / old_cell - m_client.cx / 2, centre.y * cell / old_cell - m_client.cy / 2 };
+        const int largest = HexGeometry(kZoomCount - 1, 1, 1).cell();
+        m_origin = { m_aim.x * cell / largest - m_client.cx / 2, m_aim.y * cell / largest - m_client.cy / 2 };
     }
     layoutView();
 }
@@ -246,6 +257,16 @@ void MapWindow::reinitialise()
             GetClientRect(handle(), &client);
             m_client = { client.right - client.left, client.bottom - client.top };
         }
+        // Another map is aimed at where its view starts; the same map keeps its aim.
+        m_origin = clampOrigin(m_origin);
+        const SIZE hexes { m_state.mapWidth(), m_state.mapHeight() };
+        if (hexes.cx != m_aimedMap.cx || hexes.cy != m_aimedMap.cy) {
+            const int largest = HexGeometry(kZoomCount - 1, 1, 1).cell();
+            const int cell = geometry().cell();
+            m_aim = { (m_origin.x + m_client.cx / 2) * largest / cell, (m_origin.y + m_client.cy / 2) * largest / cell };
+            m_aimedMap = hexes;
+        }
+        noteAim();
     }
     layoutView();
 }
@@ -279,6 +300,10 @@ int MapWindow::OnMessage(MessageRecord& msg)
             m_client = { LOWORD(msg.lParam), HIWORD(msg.lParam) };
         }
         layoutView();
+        {
+            std::lock_guard lock(m_drawLock);
+            noteAim();
+        }
         return 1;
     case WM_HSCROLL:
     case WM_VSCROLL:

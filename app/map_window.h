@@ -129,6 +129,8 @@ private:
     // With the developer switch on, Shift and the right button open the placement tool's popup.
     bool onDeveloperPopup(LPARAM lParam, WPARAM wParam);
     bool onKey(UINT virtualKey);
+    // Takes the view's centre as the aim along each axis where the map is wider than the view.
+    void noteAim();
 
     GameState& m_state;
     MapViewHost* m_host;
@@ -138,6 +140,10 @@ private:
     mutable std::recursive_mutex m_drawLock;
     POINT m_origin {};
     SIZE m_client {};
+    // The point the view is centred on, in pixels of the largest zoom. A change of zoom comes back
+    // to it, also after a zoom that showed the whole map along an axis and so could not centre it.
+    POINT m_aim {};
+    SIZE m_aimedMap {};
     std::atomic<bool> m_dayNightPosted = false;
     // Waits posted to this window; its end answers those still open.
     std::mutex m_waitLock;

@@ -311,6 +311,39 @@ TEST(MainWindowCommands, AnOpenMenuTakesTheArrowsAndTheLetters)
     keys.join();
 }
 
+// The zoom buttons keep the hex at the view's centre; a zoom that shows the whole map, and so
+// cannot centre it, leaves that hex to come back to when the zoom grows again.
+TEST(MainWindowCommands, ZoomButtonsKeepTheCentreHex)
+{
+    World world;
+    world.dismissPopups();
+    MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
+    ASSERT_NE(map, nullptr);
+    RECT view {};
+    GetClientRect(map->handle(), &view);
+    const POINT middle { view.right / 2, view.bottom / 2 };
+    map->centreOn(world.state().mapWidth() / 2, world.state().mapHeight() / 2);
+    World::pump();
+    int x = -1, y = -1;
+    ASSERT_TRUE(map->hexAtClient(middle, x, y));
+    const HWND tools = world.link().toolPalette();
+    for (UINT zoom : { menu_id::kZoom32, menu_id::kZoom48, menu_id::kZoom16, menu_id::kZoom32, menu_id::kZoom48 }) {
+        RECT button {};
+        GetWindowRect(GetDlgItem(tools, int(zoom)), &button);
+        harness::click((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+        ASSERT_TRUE(World::pumpUntil([&] { return world.state().display().zoom == zoom - menu_id::kZoom16; }, std::chrono::seconds(5)));
+        harness::keepShot("zoom_" + std::to_string(zoom - menu_id::kZoom16) + ".png");
+        if (zoom == menu_id::kZoom16) {
+            EXPECT_EQ(map->viewOrigin().x, 0) << "the whole map is shown";
+            continue;
+        }
+        int nowX = -1, nowY = -1;
+        ASSERT_TRUE(map->hexAtClient(middle, nowX, nowY));
+        EXPECT_LE(std::abs(nowX - x) + std::abs(nowY - y), 1) << "zoom " << zoom - menu_id::kZoom16 << ": " << nowX << ","
+                                                              << nowY << " instead of " << x << "," << y;
+    }
+}
+
 TEST(MainWindowCommands, TheWheelScrollsTheMapBeforeTheMapWasClicked)
 {
     World world;

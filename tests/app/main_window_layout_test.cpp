@@ -51,7 +51,7 @@ TEST(MainWindowLayout, WindowPlacesItsSubWindowsAndKeepsItsPlacement)
         GetWindowRect(map, &mapRect);
         GetWindowRect(panel, &panelRect);
         EXPECT_EQ(mapRect.left, panelRect.right) << "the column is on the left by default";
-        MoveWindow(world.handle(), 10, 20, 900, 700, TRUE);
+        MoveWindow(world.handle(), 10, 20, 1000, 740, TRUE);
         main_window_test::World::pump();
         GetWindowRect(map, &mapRect);
         RECT client {};
@@ -62,6 +62,43 @@ TEST(MainWindowLayout, WindowPlacesItsSubWindowsAndKeepsItsPlacement)
         EXPECT_EQ(mapRect.bottom, corner.y);
         DestroyWindow(world.handle());
         EXPECT_EQ(swCProfileKey("WindowInfo", "MainWindowWindowPosLeft").profileReadInt(-1), 10);
-        EXPECT_EQ(swCProfileKey("WindowInfo", "MainWindowWindowPosRight").profileReadInt(-1), 910);
+        EXPECT_EQ(swCProfileKey("WindowInfo", "MainWindowWindowPosRight").profileReadInt(-1), 1010);
+    }
+}
+
+namespace {
+
+BOOL CALLBACK collectButton(HWND child, LPARAM list)
+{
+    char name[16] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (std::string(name) == "Button")
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+} // namespace
+
+// Sized down by a person or by a kept placement, the window still shows every tool button and the
+// command column down to its last row: those are the only ways to give some orders.
+TEST(MainWindowLayout, NoSizeCutsOffAButton)
+{
+    main_window_test::World world;
+    std::vector<HWND> buttons;
+    EnumChildWindows(world.handle(), collectButton, reinterpret_cast<LPARAM>(&buttons));
+    ASSERT_GT(buttons.size(), 30u);
+    for (SIZE asked : { SIZE { 820, 620 }, SIZE { 400, 300 } }) {
+        MoveWindow(world.handle(), 0, 0, asked.cx, asked.cy, TRUE);
+        main_window_test::World::pump();
+        RECT client {};
+        GetClientRect(world.handle(), &client);
+        MapWindowPoints(world.handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+        for (HWND button : buttons) {
+            RECT r {}, inside {};
+            GetWindowRect(button, &r);
+            IntersectRect(&inside, &r, &client);
+            EXPECT_TRUE(EqualRect(&inside, &r)) << "button " << GetDlgCtrlID(button) << " at " << r.left << "," << r.top
+                                                << " in a window asked to be " << asked.cx << "x" << asked.cy;
+        }
     }
 }
