@@ -53,6 +53,7 @@ int GameSelectDialog::OnMessage(MessageRecord& msg)
         // The entry that took the focus is previewed now, after its focus change has settled.
         for (MapInfoStrip* strip : m_entries) {
             if (strip && reinterpret_cast<LPARAM>(static_cast<swCControl*>(strip)) == msg.lParam) {
+                keepTabStopOn(strip->handle());
                 char name[MAX_PATH] = {};
                 GetWindowTextA(strip->handle(), name, sizeof name);
                 selectFile(name);
@@ -62,6 +63,18 @@ int GameSelectDialog::OnMessage(MessageRecord& msg)
         return 0;
     default:
         return 0;
+    }
+}
+
+// The page's entries are one stop of the Tab walk, as a list is: Tab comes back to the entry
+// last chosen, and the arrows move between the entries.
+void GameSelectDialog::keepTabStopOn(HWND entry)
+{
+    for (MapInfoStrip* strip : m_entries) {
+        if (!strip)
+            continue;
+        const LONG_PTR style = GetWindowLongPtrA(strip->handle(), GWL_STYLE);
+        SetWindowLongPtrA(strip->handle(), GWL_STYLE, strip->handle() == entry ? style | WS_TABSTOP : style & ~LONG_PTR(WS_TABSTOP));
     }
 }
 

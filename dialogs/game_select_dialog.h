@@ -60,6 +60,7 @@ private:
     void fillSaveList();
     void refill();
     void selectFile(const std::string& name);
+    void keepTabStopOn(HWND entry);
     void showFileInfo(const std::string& name);
     void clearPreview();
     void setText(UINT id, const std::string& text);

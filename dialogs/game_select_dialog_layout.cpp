@@ -159,11 +159,12 @@ void GameSelectDialog::createPageControls()
     addControl("Button", id::kNextPage, BS_PUSHBUTTON | WS_TABSTOP, ">>", { 441, 8, 149, 26 }, kFont16);
     EnableWindow(previous->handle(), FALSE);
     for (int i = 0; i < id::kEntriesPerPage; ++i) {
-        MapInfoStrip* strip = own<MapInfoStrip>(m_controls, this, id::kFirstEntry + UINT(i), 292, 34 + 26 * i, WS_TABSTOP);
+        MapInfoStrip* strip = own<MapInfoStrip>(m_controls, this, id::kFirstEntry + UINT(i), 292, 34 + 26 * i,
+            i == 0 ? WS_GROUP | WS_TABSTOP : 0);
         strip->setFocusNotices(true);
         m_entries[size_t(i)] = strip;
     }
-    addControl("Static", id::kPageNumber, SS_CENTER, "", { 292, 398, 298, 26 }, kFont16);
+    addControl("Static", id::kPageNumber, SS_CENTER | WS_GROUP, "", { 292, 398, 298, 26 }, kFont16);
     addControl("Button", id::kBrowse, BS_PUSHBUTTON | WS_TABSTOP, "参照", { 510, 424, 80, 22 }, kSmallFont);
     fillPage();
     updatePageButtons();

@@ -63,6 +63,9 @@ void GameSelectDialog::fillPage()
         strip->render();
         InvalidateRect(strip->handle(), nullptr, FALSE);
     }
+    // A new page is entered from its first entry.
+    if (m_entries[0])
+        keepTabStopOn(m_entries[0]->handle());
 }
 
 void GameSelectDialog::updatePageButtons()

@@ -116,6 +116,8 @@ void SelAttackArmsDialog::createControls()
     new PanelButton80x24(this, 1, id::kDrop, layout::kDropX, layout::kButtonY);
     // Without a weapon there is nothing to fire: the engagement can only be dropped.
     EnableWindow(execute->handle(), chosen >= 0 ? TRUE : FALSE);
+    // Enter executes, as a person expects of the box that asks before a fight.
+    SendMessageA(handle(), DM_SETDEFID, id::kExecute, 0);
 }
 
 void SelAttackArmsDialog::chooseSlot(int slot)
@@ -188,7 +190,6 @@ int SelAttackArmsDialog::OnCommand(MessageRecord&, UINT command, UINT)
         end(0);
         return 1;
     case IDOK:
-        // Enter carries nothing out by itself.
         return 1;
     default:
         return 0;

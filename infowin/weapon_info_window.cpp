@@ -310,6 +310,7 @@ int WeaponInfoWindow::OnCommand(MessageRecord&, UINT command, UINT)
     }
     switch (command) {
     case id::kClose:
+    case IDCANCEL: // Escape
         postClose();
         return 1;
     case id::kBaseType:
@@ -334,7 +335,7 @@ int WeaponInfoWindow::OnCommand(MessageRecord&, UINT command, UINT)
         InvalidateRect(handle(), nullptr, FALSE);
         return 1;
     default:
-        // Enter and Escape do nothing by themselves.
-        return command == IDOK || command == IDCANCEL ? 1 : 0;
+        // The window has no default button: Enter does nothing by itself.
+        return command == IDOK ? 1 : 0;
     }
 }

@@ -205,6 +205,42 @@ TEST(GameSelectDialog, FocusPreviewsEnterAcceptsOnlyThenAndTheIniIsWrittenOnAcce
     EXPECT_EQ(again.chosenPath(), before + "m00.vts");
 }
 
+// The page's entries are one stop of the Tab walk, as a list is: Tab and Shift+Tab leave them and
+// come back to the entry chosen, the arrows move between them.
+TEST(GameSelectDialog, EntriesAreOneTabStopThatTheArrowsWalk)
+{
+    SelectWorld world;
+    world.maps(3, "vts");
+    GameSelectDialog dialog(nullptr, world.state(), 0, 0, 0, kCategoryScenario);
+    dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
+        waitUntilShown(h);
+        const auto press = [](UINT key, bool shift = false) {
+            if (shift)
+                harness::keyDown(VK_SHIFT);
+            harness::pressKey(key);
+            if (shift)
+                harness::keyUp(VK_SHIFT);
+            dialogtest::settle();
+        };
+        const std::string m01 = cp("ﾌｧｲﾙ名：") + "m01.vts";
+        clickItem(h, id::kFirstEntry + 1);
+        press(VK_TAB);
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(id::kBrowse)));
+        EXPECT_EQ(textOf(h, id::kNameLine), m01);
+        press(VK_TAB, true);
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(id::kFirstEntry + 1))) << "back to the entry chosen";
+        press(VK_DOWN);
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(id::kFirstEntry + 2)));
+        EXPECT_EQ(textOf(h, id::kNameLine), cp("ﾌｧｲﾙ名：") + "m02.vts");
+        press(VK_TAB, true);
+        const UINT focused = UINT(GetDlgCtrlID(GetFocus()));
+        EXPECT_TRUE(focused < id::kFirstEntry || focused > id::kLastEntry) << "Shift+Tab leaves the entries";
+        EXPECT_EQ(textOf(h, id::kNameLine), cp("ﾌｧｲﾙ名：") + "m02.vts");
+        press(VK_ESCAPE);
+    });
+    EXPECT_EQ(dialog.result(), 0);
+}
+
 TEST(GameSelectDialog, ResumeListsSavesWithDateTurnAndSide)
 {
     SelectWorld world;

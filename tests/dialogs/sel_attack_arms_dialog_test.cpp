@@ -77,7 +77,9 @@ TEST(WeaponSelectionDialog, ChoosingAWeaponChangesTheRecordAndTheLosses)
         lossesAfter = dialog.expectedLosses(1);
         after = clientImage(d);
         keepShot(after, "weapon_selection_mode0.png");
-        clickControl(d, int(id::kExecute));
+        // Execute is the default button: Enter presses it.
+        platform::harness::pressKey(VK_RETURN);
+        dialogtest::settle();
     });
     EXPECT_TRUE(chosenDisabled) << "the chosen weapon's button is the mark of the choice";
     EXPECT_TRUE(otherEnabled);
@@ -105,6 +107,8 @@ TEST(WeaponSelectionDialog, WithoutAWeaponOnlyDroppingIsLeft)
         executable = enabled(d, int(id::kExecute));
         buttons = GetDlgItem(d, int(id::kFirstWeapon)) || GetDlgItem(d, int(id::kFirstWeapon) + 1);
         clickControl(d, int(id::kExecute));
+        platform::harness::pressKey(VK_RETURN);
+        dialogtest::settle();
         openAfterExecute = IsWindow(d);
         // Dragged by any point, the dialog still hears the right button.
         clickAt(d, 150, 200, platform::harness::Button::Right);
