@@ -101,7 +101,7 @@ void MainWindow::openRuleInfo()
         }
         m_ruleWindow = window->handle();
     }
-    ShowWindow(m_ruleWindow, SW_SHOWNOACTIVATE);
+    ShowWindow(m_ruleWindow, SW_SHOW);
     makeNamedValue(kShowRuleInfo).profileWriteBool(true);
     updateMenuStates();
 }
@@ -135,7 +135,7 @@ void MainWindow::openVictoryConditions()
         return;
     }
     m_victoryWindow = window->handle();
-    ShowWindow(m_victoryWindow, SW_SHOWNOACTIVATE);
+    ShowWindow(m_victoryWindow, SW_SHOW);
 }
 
 void MainWindow::closeVictoryConditions()
@@ -155,7 +155,10 @@ bool MainWindow::onEditorMessage(MessageRecord& msg)
     case main_message::kCloseVictoryWindow:
         closeVictoryConditions();
         return true;
-    case main_message::kOpenStartWindows:
+    case main_message::kOpenStartWindows: {
+        // Windows reopened with the game come up active as any opened window does; the board
+        // keeps the keyboard at the start of play.
+        const HWND active = GetActiveWindow();
         if (makeNamedValue(kShowRuleInfo).profileReadBool(false))
             openRuleInfo();
         if (m_state.settings().showActionHistory)
@@ -163,7 +166,10 @@ bool MainWindow::onEditorMessage(MessageRecord& msg)
         refreshRuleWindow();
         openStartInfoWindows();
         openStartTroopWindows();
+        if (active && active != GetActiveWindow())
+            SetActiveWindow(active);
         return true;
+    }
     default:
         return false;
     }

@@ -99,7 +99,7 @@ bool ActionHistoryWindow::create()
     GetWindowRect(listViewFindHeader(*m_list), &header);
     m_fixedHeight = frame.cy + (header.bottom - header.top);
     refresh();
-    ShowWindow(handle(), SW_SHOWNOACTIVATE);
+    ShowWindow(handle(), SW_SHOW);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "infowin/country_info_window.h"
 #include "infowin/game_fonts.h"
+#include "infowin/info_window_frame.h"
 #include "infowin/main_window_services.h"
 #include "infowin/window_services.h"
 #include "infowin/turn_graph.h"
@@ -249,7 +250,7 @@ int ConditionInfoWindow::OnMessage(MessageRecord& msg)
 int ConditionInfoWindow::OnCommand(MessageRecord&, UINT commandId, UINT)
 {
     if (commandId < id::kFirstCountry || commandId >= id::kFirstCountry + kCountryCount)
-        return 0;
+        return info_window::escapeCloses(*this, commandId) ? 1 : 0;
     const int c = int(commandId - id::kFirstCountry);
     m_toggleMask ^= uint8_t(1u << c);
     if (CheckMarkButton* button = m_buttons[size_t(c)]) {

@@ -75,6 +75,7 @@ bool CountryInfoWindow::create(bool& windowMade)
     m_anthemCombo->controlCreate({ 0, 0, board::kCellWidth, 128 });
     SendMessageA(m_anthemCombo->handle(), WM_SETFONT, WPARAM(game().font(kSmallFont).handle()), FALSE);
     fillAnthems();
+    m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);
     return true;
 }
@@ -215,5 +216,5 @@ int CountryInfoWindow::OnCommand(MessageRecord&, UINT id, UINT code)
         anthemChosen();
         return 1;
     }
-    return 0;
+    return info_window::escapeCloses(*this, id) ? 1 : 0;
 }

@@ -4,6 +4,7 @@
 // with the end-of-game summary, which calls it with its own flags.
 #pragma once
 
+#include "infowin/info_window_frame.h"
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
 
@@ -73,6 +74,7 @@ public:
     const swCBitmap& board() const { return m_board; }
 
 private:
+    info_window::DialogKeys m_dialogKeys;
     explicit CountryInfoWindow(swCWindow* mainWindow);
     bool create(bool& windowMade);
     void loadPictures();

@@ -151,7 +151,7 @@ bool DestroyedTroopListWindow::create()
 
     latchHeader(int(game().troopListSortKey()));
     showCountry(chooseCountry());
-    ShowWindow(handle(), SW_SHOWNOACTIVATE);
+    ShowWindow(handle(), SW_SHOW);
     UpdateWindow(handle());
     return true;
 }

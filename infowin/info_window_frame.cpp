@@ -2,6 +2,7 @@
 #include "infowin/info_window_frame.h"
 
 #include "infowin/main_window_services.h"
+#include "lib/application.h"
 #include "lib/window_services.h"
 #include "state/game_state.h"
 
@@ -49,6 +50,28 @@ bool handleBodyMessage(const swCWindow& window, MessageRecord& msg, UINT closeRe
     default:
         return false;
     }
+}
+
+bool escapeCloses(const swCWindow& window, UINT command)
+{
+    if (command != IDCANCEL)
+        return false;
+    PostMessageA(window.handle(), WM_CLOSE, 0, 0);
+    return true;
+}
+
+void DialogKeys::attach(swCWindow* window)
+{
+    if (m_window || !window)
+        return;
+    m_window = window;
+    theApplication().appAddModeless(window);
+}
+
+DialogKeys::~DialogKeys()
+{
+    if (m_window)
+        theApplication().appRemoveModeless(m_window);
 }
 
 } // namespace info_window

@@ -18,5 +18,22 @@ bool raisedToTop(const WINDOWPOS& pos);
 // close request; a drag stays in the work area. True when msg was one of these; the handler then
 // returns 1, or 0 for WM_PARENTNOTIFY, which the default handling still sees.
 bool handleBodyMessage(const swCWindow& window, MessageRecord& msg, UINT closeRequest);
+// Escape reaches the window as IDCANCEL: it closes the window as its close box does. True when
+// the command was IDCANCEL.
+bool escapeCloses(const swCWindow& window, UINT command);
+
+// Puts a window on the application's list that the dialog manager walks, so Tab and Escape work
+// in it as in a dialog; the window leaves the list with this member.
+class DialogKeys {
+public:
+    DialogKeys() = default;
+    DialogKeys(const DialogKeys&) = delete;
+    DialogKeys& operator=(const DialogKeys&) = delete;
+    ~DialogKeys();
+    void attach(swCWindow* window);
+
+private:
+    swCWindow* m_window = nullptr;
+};
 
 } // namespace info_window

@@ -152,7 +152,7 @@ bool LandListWindow::create()
     m_list->controlCreate({ 0, kHeaderHeight, columnWidth() + scrollBarWidth(), std::max(0, int(client.bottom) - kHeaderHeight) });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
     fill();
-    ShowWindow(handle(), SW_SHOWNOACTIVATE);
+    ShowWindow(handle(), SW_SHOW);
     return true;
 }
 

@@ -203,7 +203,7 @@ bool LandTableWindow::create(bool& windowMade)
     auto* corner = new StaticText(this, id::kCorner, SS_LEFT);
     corner->controlCreate({ 0, m_member.columnHeight, kLandTableLegendWidth, scrollHeight });
     fill();
-    ShowWindow(handle(), SW_SHOWNOACTIVATE);
+    ShowWindow(handle(), SW_SHOW);
     return true;
 }
 

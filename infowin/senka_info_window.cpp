@@ -90,6 +90,7 @@ bool SenkaInfoWindow::create(bool& windowMade)
     windowMade = true;
     placeInfoWindow(*this, kClassName, kWidth, kHeight);
     redraw();
+    m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);
     return true;
 }
@@ -147,3 +148,5 @@ int SenkaInfoWindow::OnMessage(MessageRecord& msg)
         return 0;
     }
 }
+
+int SenkaInfoWindow::OnCommand(MessageRecord&, UINT id, UINT) { return info_window::escapeCloses(*this, id) ? 1 : 0; }

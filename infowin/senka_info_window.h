@@ -2,6 +2,7 @@
 // funds, members and buildings, the four groups the end-of-game evaluation rates, as plain figures.
 #pragma once
 
+#include "infowin/info_window_frame.h"
 #include "lib/window.h"
 #include "lib/media/bitmap.h"
 
@@ -36,9 +37,11 @@ public:
     static SenkaInfoWindow* open(swCWindow* mainWindow);
 
     int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     const swCBitmap& picture() const { return m_picture; }
 
 private:
+    info_window::DialogKeys m_dialogKeys;
     explicit SenkaInfoWindow(swCWindow* mainWindow);
     bool create(bool& windowMade);
     void redraw();

@@ -94,7 +94,8 @@ bool TroopListWindow::create()
     showCountry(chooseCountry());
     sortByKey(g_sortKey, true);
     updateButtons();
-    ShowWindow(handle(), SW_SHOWNOACTIVATE);
+    m_dialogKeys.attach(this);
+    ShowWindow(handle(), SW_SHOW);
     UpdateWindow(handle());
 
     // The number combo lives inside the list box so that it scrolls and closes with the rows.
@@ -397,8 +398,7 @@ int TroopListWindow::OnCommand(MessageRecord&, UINT controlId, UINT code)
     case id::kShowOnMap: showOnMap(); return 1;
     case id::kDisband: disband(); return 1;
     case id::kOptionToggle: toggleOptions(); return 1;
-    case IDOK:
-    case IDCANCEL: return 1;
-    default: return 0;
+    case IDOK: return 1;
+    default: return info_window::escapeCloses(*this, controlId) ? 1 : 0;
     }
 }

@@ -2,6 +2,7 @@
 // window, the unit's information, its place on the map, renaming, renumbering and disbanding.
 #pragma once
 
+#include "infowin/info_window_frame.h"
 #include "lib/window.h"
 
 #include <cstdint>
@@ -50,6 +51,7 @@ public:
     static void resetSortMemory();
 
 private:
+    info_window::DialogKeys m_dialogKeys;
     explicit TroopListWindow(swCWindow* mainWindow);
     bool create();
     void createControls();
