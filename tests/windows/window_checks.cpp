@@ -19,6 +19,9 @@ constexpr int kGroupMargin = 16;
 constexpr int kCellMargin = 6;
 // The dotted line of a list row's focus.
 constexpr int kFocusLine = 1;
+// A combo box's field: its sunken edge, the highlight's line inside it, and the text's indent.
+constexpr int kComboEdge = 2;
+constexpr int kComboIndent = 2;
 // A glyph's advance ends in a blank column, which may touch the control's edge.
 constexpr int kBlankColumn = 1;
 
@@ -134,6 +137,13 @@ TextRoom roomOf(HWND control)
     GetClientRect(control, &client);
     const std::string name = className(control);
     const DWORD style = styleOf(control);
+    if (name == "ComboBox") {
+        if (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE))
+            return {};
+        // What the field leaves its text between the edge, the highlight and the arrow button.
+        const int inside = 2 * (kComboEdge + kFocusLine);
+        return { client.right - inside - GetSystemMetrics(SM_CXVSCROLL) - kComboIndent, client.bottom - inside, DT_SINGLELINE };
+    }
     if (name == "Static") {
         const UINT type = style & SS_TYPEMASK;
         if (type > SS_SIMPLE && type != SS_LEFTNOWORDWRAP)
@@ -166,9 +176,24 @@ TextRoom roomOf(HWND control)
     }
 }
 
+// The text a control shows: a combo box's is its chosen row.
+std::string shownText(HWND control)
+{
+    if (className(control) != "ComboBox")
+        return textOf(control);
+    const LRESULT chosen = SendMessageA(control, CB_GETCURSEL, 0, 0);
+    const LRESULT length = chosen < 0 ? CB_ERR : SendMessageA(control, CB_GETLBTEXTLEN, WPARAM(chosen), 0);
+    if (length == CB_ERR)
+        return {};
+    std::string text(size_t(length) + 1, '\0');
+    SendMessageA(control, CB_GETLBTEXT, WPARAM(chosen), LPARAM(text.data()));
+    text.resize(size_t(length));
+    return text;
+}
+
 void cutLabel(HWND control, std::vector<std::string>& found)
 {
-    const std::string text = textOf(control);
+    const std::string text = shownText(control);
     const TextRoom room = roomOf(control);
     if (text.empty() || room.width <= 0)
         return;

@@ -19,9 +19,9 @@ using PlacedOver = std::function<bool(int id, int other)>;
 std::vector<std::string> overlaps(HWND window, const PlacedOver& placedOver);
 
 // Texts that do not fit their control in its own font (a glyph's last blank column may touch the
-// edge): statics and buttons as they wrap them,
-// the rows and fields of list and combo boxes lower than their font, list-view cells narrower
-// than their text.
+// edge): statics and buttons as they wrap them, a combo box's chosen row in its field, the rows
+// and fields of list and combo boxes lower than their font, list-view cells narrower than their
+// text.
 std::vector<std::string> cutTexts(HWND window);
 
 } // namespace window_checks
