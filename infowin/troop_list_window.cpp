@@ -119,7 +119,7 @@ void TroopListWindow::createControls()
         m_headers[column] = makeTroopColumnHeader(this, column, id::kFirstHeader + UINT(column));
 
     const HFONT small = game().font(kSmallFont).handle();
-    m_optionButton = new PushButton(this, id::kOptionToggle, 0);
+    m_optionButton = new PushButton(this, id::kOptionToggle, WS_TABSTOP);
     m_optionButton->controlCreateTitled(">>", { shownColumnsWidth() + 2, 0, 16, 16 });
     SendMessageA(m_optionButton->handle(), WM_SETFONT, WPARAM(small), FALSE);
 

@@ -85,7 +85,7 @@ public:
 
 class CheckBox : public swCControl {
 public:
-    CheckBox(swCWindow* parent, UINT controlId) : swCControl("Button", parent, controlId, BS_AUTOCHECKBOX) { }
+    CheckBox(swCWindow* parent, UINT controlId) : swCControl("Button", parent, controlId, BS_AUTOCHECKBOX | WS_TABSTOP) { }
 };
 
 class StaticText : public swCControl {
