@@ -267,9 +267,12 @@ int ProductListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
     case id::kClose:
         end(1);
         return 1;
-    case IDOK:
     case IDCANCEL:
-        // Enter and Escape are not the window's buttons.
+        // Escape leaves the window as its close box does.
+        end(0);
+        return 1;
+    case IDOK:
+        // The window has no default button: Enter does nothing by itself.
         return 1;
     default:
         return DialogBase::OnCommand(msg, control, code);

@@ -192,10 +192,8 @@ const std::map<std::string, Walk> kKnown = {
     { "terrain_list_options", { false, 15, false } },
     { "action_history_options", { false, 28, false } },
     { "rule_list", { true, 20, false } },
+    // Made here, not by the main window, which closes only the rule window it made.
     { "rule_window_short", { true, 0, false } },
-    { "product_list", { true, 0, false } },
-    { "product_import", { true, 0, false } },
-    { "product_export", { true, 0, false } },
     { "product_edit", { true, 2, false } },
     { "battle_scene", { false, 0, false } },
 };
