@@ -41,7 +41,7 @@ void stampRuleSlot(RuleSlot& slot, const SYSTEMTIME& now)
 
 RuleSlotButton::RuleSlotButton(swCWindow* parent, int row, const swCBitmap& background, const swCBitmap& buttons,
     int x, int y)
-    : swCControl("Button", parent, UINT(id::kFirstRow + row), BS_OWNERDRAW)
+    : swCControl("Button", parent, UINT(id::kFirstRow + row), BS_OWNERDRAW | WS_TABSTOP)
     , m_row(row)
     , m_background(background)
     , m_buttons(buttons)
@@ -73,6 +73,9 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldFont);
+    // The row Tab reached shows it; Space then chooses it.
+    if (item->itemState & ODS_FOCUS)
+        DrawFocusRect(dc, &item->rcItem);
 }
 
 RuleListWindow::RuleListWindow(swCWindow* parent)
@@ -125,9 +128,13 @@ int RuleListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
         m_result = 1;
         Destroy();
         return 1;
-    case IDOK:
     case IDCANCEL:
-        // Enter and Escape are not the window's buttons.
+        // Escape leaves as the close box does: nothing chosen.
+        m_result = 0;
+        Destroy();
+        return 1;
+    case IDOK:
+        // Enter is not the window's button.
         return 1;
     default:
         return DialogBase::OnCommand(msg, control, code);

@@ -151,6 +151,8 @@ bool DestroyedTroopListWindow::create()
 
     latchHeader(int(game().troopListSortKey()));
     showCountry(chooseCountry());
+    // Tab walks the headers and the list as in a dialog; Enter and Escape stay swallowed.
+    m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);
     UpdateWindow(handle());
     return true;

@@ -2,6 +2,7 @@
 // position or name, with what the viewing country did not see left as dashes.
 #pragma once
 
+#include "infowin/info_window_frame.h"
 #include "lib/control.h"
 
 #include <string>
@@ -58,4 +59,5 @@ private:
     int m_country = -1;
     DestroyedTroopListBox* m_list = nullptr;
     BitmapButton* m_headers[kKeyCount] = {};
+    info_window::DialogKeys m_dialogKeys;
 };

@@ -148,6 +148,9 @@ bool WeaponListWindow::create(bool& windowMade)
         DestroyWindow(handle());
         return false;
     }
+    // Tab walks the filter, the headers and the list as in a dialog; Enter and Escape stay
+    // swallowed by the commands.
+    m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);
     return true;
 }

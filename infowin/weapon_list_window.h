@@ -3,6 +3,7 @@
 // its order and its filter live in the game state, so a reopened window shows them as they were.
 #pragma once
 
+#include "infowin/info_window_frame.h"
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
 
@@ -82,4 +83,5 @@ private:
     ComboBoxControl* m_filter = nullptr;
     WeaponListBox* m_list = nullptr;
     WeaponListButton* m_headers[4] = {};
+    info_window::DialogKeys m_dialogKeys;
 };

@@ -164,8 +164,8 @@ const std::set<std::string> kStays = { "main_window" };
 // What the keyboard cannot do yet, window by window, as { focused, missed, closed }: a window
 // mended leaves this table, and one that changes fails. These lists swallow Escape by design:
 const std::map<std::string, Walk> kKnown = {
-    { "weapon_list", { true, 5, false } },
-    { "destroyed_list", { true, 4, false } },
+    { "weapon_list", { true, 0, false } },
+    { "destroyed_list", { true, 0, false } },
     { "terrain_list", { true, 2, false } },
     { "move_table", { true, 1, false } },
     { "avoid_table", { true, 1, false } },
@@ -191,7 +191,6 @@ const std::map<std::string, Walk> kKnown = {
     { "troop_list_options", { false, 9, true } },
     { "terrain_list_options", { false, 15, false } },
     { "action_history_options", { false, 28, false } },
-    { "rule_list", { true, 20, false } },
     // Made here, not by the main window, which closes only the rule window it made.
     { "rule_window_short", { true, 0, false } },
     { "product_edit", { true, 2, false } },
