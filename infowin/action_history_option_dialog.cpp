@@ -44,7 +44,7 @@ uint32_t ActionHistoryOptionDialog::boxMask(int box)
 }
 
 ActionHistoryOptionDialog::ActionHistoryOptionDialog(swCWindow* history)
-    : DisplayItemWindow(kClassName, history)
+    : DisplayItemWindow(kClassName, history, action_history_id::kOptionButton)
 {
 }
 
@@ -74,7 +74,7 @@ void ActionHistoryOptionDialog::createBoxes()
 int ActionHistoryOptionDialog::OnCommand(MessageRecord&, UINT command, UINT)
 {
     if (command < id::kFirstBox || command >= id::kFirstBox + id::kBoxCount)
-        return command == IDOK || command == IDCANCEL ? 1 : 0;
+        return dialogKey(command) ? 1 : 0;
     const int box = int(command - id::kFirstBox);
     const bool checked = SendMessageA(GetDlgItem(handle(), int(command)), BM_GETCHECK, 0, 0) == BST_CHECKED;
     int32_t& option = game().settings().historyOption;

@@ -39,7 +39,7 @@ void DisplayItemDock::show(bool on)
         return;
     if (on)
         dock();
-    ShowWindow(window, on ? SW_SHOWNOACTIVATE : SW_HIDE);
+    ShowWindow(window, on ? SW_SHOW : SW_HIDE);
 }
 
 bool DisplayItemDock::toggle()

@@ -7,8 +7,9 @@
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 
-DisplayItemWindow::DisplayItemWindow(const char* className, swCWindow* list)
+DisplayItemWindow::DisplayItemWindow(const char* className, swCWindow* list, UINT listToggle)
     : swCWindow(className, list)
+    , m_listToggle(listToggle)
 {
     m_windowClass.hbrBackground = GetSysColorBrush(COLOR_MENU);
     setTitle("");
@@ -27,6 +28,8 @@ bool DisplayItemWindow::createBeside(int clientWidth, int clientHeight, UINT lab
     auto* label = new StaticText(this, labelId, SS_LEFT);
     label->controlCreateTitled(title.c_str(), { 4, 4, 48, 12 });
     useSmallFont(label->handle());
+    // Tab walks the boxes as in a dialog.
+    m_dialogKeys.attach(this);
     return true;
 }
 
@@ -48,9 +51,25 @@ void DisplayItemWindow::raiseList() const
         BringWindowToTop(parent()->handle());
 }
 
+bool DisplayItemWindow::dialogKey(UINT command) const
+{
+    if (command == IDCANCEL && parent() && parent()->handle()) {
+        HWND list = parent()->handle();
+        SetActiveWindow(list);
+        PostMessageA(list, WM_COMMAND, MAKEWPARAM(m_listToggle, BN_CLICKED), LPARAM(GetDlgItem(list, int(m_listToggle))));
+    }
+    return command == IDOK || command == IDCANCEL;
+}
+
 int DisplayItemWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
+    case WM_ACTIVATE:
+        // Shown by the list's toggle, the window takes the keyboard at its first box.
+        if (LOWORD(msg.wParam) != WA_INACTIVE && !IsChild(handle(), GetFocus()))
+            if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE))
+                SetFocus(first);
+        return 0;
     case WM_LBUTTONDOWN:
         raiseList();
         return 1;

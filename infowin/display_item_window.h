@@ -3,6 +3,7 @@
 // on it raises the list.
 #pragma once
 
+#include "infowin/info_window_frame.h"
 #include "lib/window.h"
 
 class DisplayItemWindow : public swCWindow {
@@ -10,7 +11,8 @@ public:
     int OnMessage(MessageRecord& msg) override;
 
 protected:
-    DisplayItemWindow(const char* className, swCWindow* list);
+    // listToggle: the list's command that shows and hides this window.
+    DisplayItemWindow(const char* className, swCWindow* list, UINT listToggle);
     // Makes the window with the client size beside the list and its label; false when no window
     // was made.
     bool createBeside(int clientWidth, int clientHeight, UINT labelId);
@@ -18,7 +20,12 @@ protected:
     void setClientSize(int clientWidth, int clientHeight);
     // The interface font on the control.
     static void useSmallFont(HWND control);
+    // Enter is swallowed; Escape hides the window as the list's toggle does and gives the list
+    // the keyboard back. True when the command was one of the two.
+    bool dialogKey(UINT command) const;
 
 private:
     void raiseList() const;
+    UINT m_listToggle;
+    info_window::DialogKeys m_dialogKeys;
 };

@@ -16,7 +16,7 @@ GameState& game() { return *g_gameState; }
 } // namespace
 
 LandListOptionWindow::LandListOptionWindow(swCWindow* landList)
-    : DisplayItemWindow(kClassName, landList)
+    : DisplayItemWindow(kClassName, landList, land_list_id::kOptionButton)
 {
 }
 
@@ -71,7 +71,7 @@ int LandListOptionWindow::OnMessage(MessageRecord& msg)
 int LandListOptionWindow::OnCommand(MessageRecord&, UINT id, UINT)
 {
     if (id < id::kFirstItem || id >= id::kFirstItem + land_list::kItemCount)
-        return id == IDOK || id == IDCANCEL ? 1 : 0;
+        return dialogKey(id) ? 1 : 0;
     const int item = int(id - id::kFirstItem);
     const bool checked = SendMessageA(GetDlgItem(handle(), int(id)), BM_GETCHECK, 0, 0) == BST_CHECKED;
     int32_t& mask = game().settings().landListOption;

@@ -30,7 +30,7 @@ bool offered(int column)
 } // namespace
 
 TroopListOptionWindow::TroopListOptionWindow(TroopListWindow* list)
-    : DisplayItemWindow(kClassName, list)
+    : DisplayItemWindow(kClassName, list, troop_list_id::kOptionToggle)
     , m_list(list)
     , m_listHandle(list->handle())
 {
@@ -92,5 +92,5 @@ int TroopListOptionWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
             PostMessageA(m_listHandle, troop_list_message::kColumnsChanged, 0, 0);
         return 1;
     }
-    return controlId == IDOK || controlId == IDCANCEL ? 1 : 0;
+    return dialogKey(controlId) ? 1 : 0;
 }

@@ -188,9 +188,6 @@ const std::map<std::string, Walk> kKnown = {
     { "game_end", { false, 0, false } },
     { "think_progress", { true, 0, false } },
     { "auto_move", { true, 1, false } },
-    { "troop_list_options", { false, 9, true } },
-    { "terrain_list_options", { false, 15, false } },
-    { "action_history_options", { false, 28, false } },
     // Made here, not by the main window, which closes only the rule window it made.
     { "rule_window_short", { true, 0, false } },
     { "product_edit", { true, 2, false } },
