@@ -84,7 +84,7 @@ void GameFileDialog::createPanel(HWND hook)
     addControl(hook, "Static", kTurnLimitLabel, SS_RIGHT, "ﾀｰﾝ制限：", { 157, 60, 60, 12 });
     addControl(hook, "Static", kTurnLimit, SS_LEFT, "", { 217, 60, 60, 12 });
     addControl(hook, "Static", kFileInfoLabel, SS_LEFT, "ファイル情報：", { 157, 94, 84, 12 });
-    addControl(hook, "Edit", kSavedGameData, ES_MULTILINE | ES_READONLY | WS_BORDER, "", { 157, 108, 103, 52 });
+    addControl(hook, "Edit", kSavedGameData, ES_MULTILINE | ES_READONLY | WS_BORDER | WS_TABSTOP, "", { 157, 108, 103, 52 });
     addControl(hook, "Static", kSizeLabel, SS_LEFT, "サイズ：", { 293, 16, 96, 12 });
     addControl(hook, "Static", kBuildingsLabel, SS_LEFT, "建物数：", { 293, 40, 48, 12 });
 

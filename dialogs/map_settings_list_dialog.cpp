@@ -126,8 +126,9 @@ void MapSettingsListDialog::createCountry(int c)
     SetDlgItemTextA(dialog, id::kGroupBox + c, playerColourName(c));
     const int x = frame.origin.x;
     const int y = frame.origin.y;
-    const DWORD centred = ES_READONLY | ES_CENTER | ES_AUTOHSCROLL;
-    const DWORD right = ES_READONLY | ES_RIGHT | ES_AUTOHSCROLL;
+    // Read-only, yet Tab stops as any edit field, so the keyboard can scroll a long text.
+    const DWORD centred = ES_READONLY | ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP;
+    const DWORD right = ES_READONLY | ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP;
     const ProductionTypeRecord* own = m_state.sideProductionType(c);
     const struct {
         int id;

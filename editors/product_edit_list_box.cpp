@@ -19,7 +19,7 @@ constexpr COLORREF kOwnTypeColour = 0x0200FFFF;
 constexpr int kFirstOwnTypeId = 10000;
 constexpr int kListHeight = 360;
 constexpr int kBackgroundBottom = 500;
-constexpr DWORD kListStyle = WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_EXTENDEDSEL;
+constexpr DWORD kListStyle = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_EXTENDEDSEL;
 
 RECT toRect(const bitmap_buttons::FaceRect& r) { return { r.left, r.top, r.right, r.bottom }; }
 

@@ -376,6 +376,8 @@ int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
         DataExchange(1);
         return 1;
     case id::kClose:
+    case IDCANCEL:
+        // Escape is the close button: unsaved changes are asked about first.
         if (mayClose())
             end(1);
         return 1;
@@ -389,8 +391,7 @@ int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
         sortList(EditSide::Left, int(control) - id::kLeftByClass);
         return 1;
     case IDOK:
-    case IDCANCEL:
-        // Enter and Escape are not the window's buttons.
+        // Enter is not the window's button.
         return 1;
     default:
         return DialogBase::OnCommand(msg, control, code);

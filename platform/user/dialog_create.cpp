@@ -89,6 +89,9 @@ HWND createFromTemplate(HINSTANCE instance, const resources::DialogTemplate& dia
         exStyle |= WS_EX_DLGMODALFRAME;
     if (dialog.style & DS_SYSMODAL)
         exStyle |= WS_EX_TOPMOST;
+    // A dialog made to sit inside another lets the keyboard walk its controls from the outer one.
+    if (dialog.style & DS_CONTROL)
+        exStyle |= WS_EX_CONTROLPARENT;
     RECT r = placement(dialog, (style & WS_CHILD) ? nullptr : parent, style, exStyle);
     HWND hwnd = CreateWindowExA(exStyle, "#32770", dialog.caption.c_str(), style, r.left, r.top, r.right - r.left,
         r.bottom - r.top, owner, nullptr, instance, nullptr);

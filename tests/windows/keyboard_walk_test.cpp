@@ -44,6 +44,10 @@ bool takesKeys(HWND control)
 {
     if (!IsWindowVisible(control) || !IsWindowEnabled(control))
         return false;
+    // A control of no size (a focus sink) is none a person can reach.
+    RECT area {};
+    if (GetClientRect(control, &area) && IsRectEmpty(&area))
+        return false;
     if (HWND parent = GetParent(control); parent && className(parent) == "ComboBox")
         return false;
     const std::string name = className(control);
@@ -173,10 +177,7 @@ const std::map<std::string, Walk> kKnown = {
     { "action_history", { true, 3, false } },
     // Still to mend: notices and scenes that open without the focus, owner-drawn rows of buttons
     // outside the Tab walk, docked option windows, dialogs without a cancel.
-    { "game_file_save", { true, 3, true } },
-    { "map_settings_list", { true, 18, true } },
     { "campaign_troop_deploy", { true, 12, false } },
-    { "hex_popup", { true, 1, true } },
     { "event_notice", { false, 0, false } },
     { "occupation_result", { false, 0, false } },
     { "building_destroyed", { false, 0, false } },
@@ -190,7 +191,6 @@ const std::map<std::string, Walk> kKnown = {
     { "auto_move", { true, 1, false } },
     // Made here, not by the main window, which closes only the rule window it made.
     { "rule_window_short", { true, 0, false } },
-    { "product_edit", { true, 2, false } },
     { "battle_scene", { false, 0, false } },
 };
 
