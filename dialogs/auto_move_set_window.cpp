@@ -75,6 +75,8 @@ BOOL AutoMoveSetWindow::Create()
     makeBitmapButton<AutoMoveSubButton>(this, 4, kEnd, 196, 64);
     fullRefresh();
     windowRestorePlacement(kClassName, false, true);
+    // Tab walks the buttons as in a dialog.
+    m_dialogKeys.attach(this);
     return TRUE;
 }
 
@@ -173,6 +175,12 @@ int AutoMoveSetWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
         return 1;
     case kEnd:
         postToMain(kEndMessage);
+        return 1;
+    case IDCANCEL:
+        // Escape is the close box.
+        PostMessageA(handle(), WM_CLOSE, 0, 0);
+        return 1;
+    case IDOK:
         return 1;
     default:
         return swCWindow::OnCommand(msg, id, code);

@@ -3,6 +3,7 @@
 // window, which does the work; it shows the group's first unit and size.
 #pragma once
 
+#include "infowin/info_window_frame.h"
 #include "infowin/picture_canvas.h"
 #include "lib/window.h"
 
@@ -55,6 +56,7 @@ private:
     void postToMain(UINT message);
 
     PictureCanvas m_canvas;
+    info_window::DialogKeys m_dialogKeys;
 };
 
 // The game-state tests the window's buttons follow.

@@ -130,6 +130,9 @@ bool CampaignTroopDeployWindow::create()
     sortByKey(int(m_sortKey));
     fill();
     updateButtons();
+    // Tab walks the headers, the list and the buttons as in a dialog; Enter and Escape stay
+    // swallowed, for only "ｹﾞｰﾑ開始" ends the deployment.
+    m_dialogKeys.attach(this);
     BringWindowToTop(handle());
     ShowWindow(handle(), SW_SHOW);
     UpdateWindow(handle());

@@ -2,6 +2,7 @@
 // placed on the new map by hand or automatically, or taken back, before play goes on.
 #pragma once
 
+#include "infowin/info_window_frame.h"
 #include "lib/window.h"
 
 #include <cstdint>
@@ -78,4 +79,5 @@ private:
     BitmapButton* m_headers[10] = {};
     StaticText* m_counts = nullptr;
     PushButton* m_buttons[5] = {};
+    info_window::DialogKeys m_dialogKeys;
 };

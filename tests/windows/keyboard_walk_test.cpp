@@ -175,9 +175,12 @@ const std::map<std::string, Walk> kKnown = {
     { "avoid_table", { true, 1, false } },
     { "transport_table", { true, 1, false } },
     { "action_history", { true, 3, false } },
+    // Neither can be closed by the person: the deployment ends by its own button, the thinking
+    // window with the computer's turn.
+    { "campaign_troop_deploy", { true, 0, false } },
+    { "think_progress", { true, 0, false } },
     // Still to mend: notices and scenes that open without the focus, owner-drawn rows of buttons
     // outside the Tab walk, docked option windows, dialogs without a cancel.
-    { "campaign_troop_deploy", { true, 12, false } },
     { "event_notice", { false, 0, false } },
     { "occupation_result", { false, 0, false } },
     { "building_destroyed", { false, 0, false } },
@@ -187,8 +190,6 @@ const std::map<std::string, Walk> kKnown = {
     { "unit_repair", { false, 0, false } },
     { "unit_reinforce", { false, 0, false } },
     { "game_end", { false, 0, false } },
-    { "think_progress", { true, 0, false } },
-    { "auto_move", { true, 1, false } },
     // Made here, not by the main window, which closes only the rule window it made.
     { "rule_window_short", { true, 0, false } },
     { "battle_scene", { false, 0, false } },
