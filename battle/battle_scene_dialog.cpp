@@ -24,7 +24,9 @@ int BattleSceneDialog::OnInitDialog()
         m_registry.registerBattleHost(nullptr);
         PostMessageA(handle(), WM_CLOSE, 0, 0);
     }
-    return 1;
+    // The host has no controls: it takes the keyboard itself, so that Escape reaches it.
+    SetFocus(handle());
+    return 0;
 }
 
 int BattleSceneDialog::OnMessage(MessageRecord& msg)
@@ -35,4 +37,16 @@ int BattleSceneDialog::OnMessage(MessageRecord& msg)
         return 1;
     }
     return DialogBase::OnMessage(msg);
+}
+
+int BattleSceneDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)
+{
+    // The invisible host holds the keyboard while the scene plays: Escape ends the scene as a
+    // click on it does, and the scene's hand-back closes the host.
+    if (id == IDCANCEL) {
+        if (m_started)
+            LiveClashWindow::endScene();
+        return 1;
+    }
+    return DialogBase::OnCommand(msg, id, code);
 }

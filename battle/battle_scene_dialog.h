@@ -19,6 +19,7 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // Whether the scene started; when it did not the dialog ends at once.
     bool started() const { return m_started; }

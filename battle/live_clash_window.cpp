@@ -186,6 +186,12 @@ void LiveClashWindow::shutDown()
     releaseAll(st);
 }
 
+void LiveClashWindow::endScene()
+{
+    SendMessageA(sideWindow(0), scene_message::kEndScene, 0, 0);
+    SendMessageA(sideWindow(1), scene_message::kEndScene, 0, 0);
+}
+
 void LiveClashWindow::resetScene()
 {
     SceneState& st = sceneState();
@@ -244,8 +250,7 @@ LRESULT battleWindowProc(int side, HWND window, UINT message, WPARAM wParam, LPA
     case WM_RBUTTONDOWN:
     // Alt+F4 on a scene window ends the scene as a click does: the windows serve every scene.
     case WM_CLOSE:
-        SendMessageA(sideWindow(0), scene_message::kEndScene, 0, 0);
-        SendMessageA(sideWindow(1), scene_message::kEndScene, 0, 0);
+        LiveClashWindow::endScene();
         return 0;
     case scene_message::kDestroy:
         DestroyWindow(window);

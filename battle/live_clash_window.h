@@ -26,6 +26,8 @@ public:
     static bool runBattle(const BattleRecord& record, bool play_sounds);
     // Stops painting and frees the last scene's resources.
     static void resetScene();
+    // Ends the scene playing as a click on it does.
+    static void endScene();
 
     // The set-up of runBattle without resources or windows: sides, figures, aims, shots, cut plan.
     static void prepareScene(const BattleRecord& record);

@@ -192,7 +192,8 @@ const std::map<std::string, Walk> kKnown = {
     { "game_end", { false, 0, false } },
     // Made here, not by the main window, which closes only the rule window it made.
     { "rule_window_short", { true, 0, false } },
-    { "battle_scene", { false, 0, false } },
+    // The invisible host dialog, not the scene, holds the keyboard while the scene plays.
+    { "battle_scene", { false, 0, true } },
 };
 
 } // namespace
