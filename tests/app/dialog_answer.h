@@ -18,8 +18,10 @@ public:
     DialogAnswer(std::string title, std::function<void(HWND)> act)
         : m_thread([this, title = std::move(title), act = std::move(act)] {
             HWND dialog = dialogtest::waitForWindow(title.c_str());
-            if (!dialog)
+            if (!dialog) {
+                m_done = true;
                 return;
+            }
             for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             dialogtest::settle();
@@ -30,10 +32,23 @@ public:
                 PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             }
+            m_done = true;
         })
     {
     }
-    ~DialogAnswer() { m_thread.join(); }
+    // The answer's clicks wait for the program to be idle: this thread handles its messages
+    // meanwhile instead of holding them up until the wait times out.
+    ~DialogAnswer()
+    {
+        while (!m_done) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                if (msg.message != WM_QUIT)
+                    DispatchMessageA(&msg);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
+        m_thread.join();
+    }
     DialogAnswer(const DialogAnswer&) = delete;
     DialogAnswer& operator=(const DialogAnswer&) = delete;
 
@@ -41,6 +56,7 @@ public:
 
 private:
     std::atomic<bool> m_answered { false };
+    std::atomic<bool> m_done { false };
     std::thread m_thread;
 };
 

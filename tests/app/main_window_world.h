@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/main_window_rules_link.h"
 #include "battle/battle_unit_data.h"
+#include "dialogs/game_end_window.h"
 #include "app/map_window.h"
 #include "app/map_window_link.h"
 #include "lib/application.h"
@@ -80,6 +81,7 @@ public:
         if (IsWindow(m_handle))
             DestroyWindow(m_handle);
         pump();
+        s_beforeCounting = nullptr;
         // The window's end posts WM_QUIT for the program's loop; a test has none.
         MSG msg;
         while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
@@ -108,18 +110,36 @@ public:
         return *m_dismisser;
     }
 
+    // From now on counts the game-end windows shown, by the start each posts to the main window:
+    // on a running test clock one closes on its own timer before a person could click it.
+    const std::atomic<int>& countGameEnds()
+    {
+        if (!s_beforeCounting) {
+            s_gameEnds = 0;
+            s_beforeCounting = WNDPROC(SetWindowLongPtrA(m_handle, GWLP_WNDPROC, LONG_PTR(&countingGameEnds)));
+        }
+        return s_gameEnds;
+    }
+
     // Handles this thread's messages until nothing is left.
     static void pump() { testing_lib::pump(); }
 
-    // Handles messages until the condition holds; false after the time-out.
+    // Handles messages until the condition holds; false after the time-out. Between messages the
+    // thread waits for the next one rather than polling, so that a running test clock sees it idle.
     static bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(20))
     {
         auto end = std::chrono::steady_clock::now() + timeout;
         while (!done()) {
             if (std::chrono::steady_clock::now() > end)
                 return false;
-            pump();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.message == WM_QUIT)
+                    continue;
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
         pump();
         return true;
@@ -182,6 +202,14 @@ public:
     }
 
 private:
+    static LRESULT CALLBACK countingGameEnds(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        s_gameEnds += message == GameEndWindow::kStartedMessage;
+        return CallWindowProcA(s_beforeCounting, window, message, wParam, lParam);
+    }
+    static inline WNDPROC s_beforeCounting = nullptr;
+    static inline std::atomic<int> s_gameEnds { 0 };
+
     // With the scene the program's services make the battle unit table and the unit icon sheet;
     // they stay until the game state has gone.
     struct ProgramServices {

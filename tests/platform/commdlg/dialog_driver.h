@@ -46,8 +46,9 @@ private:
 };
 
 // A window is found once it is shown: a dialog exists, hidden, while its initialisation still runs
-// on its own thread, and that thread does not count as busy meanwhile.
-inline HWND waitForWindow(const char* title)
+// on its own thread, and that thread does not count as busy meanwhile. Once the call that was to
+// show it has returned (`returned`) and the program is idle with no such window, none comes.
+inline HWND waitForWindow(const char* title, const std::atomic<bool>* returned = nullptr)
 {
     for (int i = 0; i < 500; ++i) {
         HWND found = FindWindowA(nullptr, title);
@@ -55,6 +56,8 @@ inline HWND waitForWindow(const char* title)
             harness::waitIdle();
             return found;
         }
+        if (!found && returned && *returned && harness::waitIdle() && !FindWindowA(nullptr, title))
+            return nullptr;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return nullptr;
@@ -81,8 +84,9 @@ template <class Modal>
 auto drive(const char* title, Modal modal, std::function<void(HWND)> driver)
 {
     std::atomic<bool> done { false };
+    std::atomic<bool> returned { false };
     std::thread helper([&] {
-        HWND dialog = waitForWindow(title);
+        HWND dialog = waitForWindow(title, &returned);
         if (dialog)
             driver(dialog);
         for (int i = 0; i < 100 && IsWindow(dialog); ++i) {
@@ -92,6 +96,7 @@ auto drive(const char* title, Modal modal, std::function<void(HWND)> driver)
         done = true;
     });
     auto result = modal();
+    returned = true;
     while (!done) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
