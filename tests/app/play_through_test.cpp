@@ -637,14 +637,16 @@ TEST_F(PlayThrough, EverySampleMapPlaysTurnsThenANewGameAndAResumeOverItKeepTheB
             ASSERT_TRUE(person.clickEnabledTool(menu_id::kNewGame));
             ASSERT_TRUE(person.chooseGame("新規ゲーム", category, map));
             ASSERT_TRUE(person.acceptSetUp());
+            // Once the new game asks its person, whatever the stopped one left behind may still
+            // arrive: the board must stay full through it.
+            ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
             settleLong();
             EXPECT_TRUE(boardFull(person)) << "a new game over a running one";
-            ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
             ASSERT_TRUE(person.clickEnabledTool(menu_id::kResumeGame));
             ASSERT_TRUE(person.chooseGame("ゲーム再開", category, save.c_str()));
+            ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
             settleLong();
             EXPECT_TRUE(boardFull(person)) << "a resume over a running game";
-            ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
             person.shot(std::string("10_resumed_") + map);
         }
     });
