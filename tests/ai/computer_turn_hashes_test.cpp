@@ -125,18 +125,18 @@ void expectRecorded(const std::string& game, unsigned seed, const GameHash& actu
 
 // Each seeded game of the sample data: its hash and the number of steps folded into it.
 const std::vector<Recorded> kSampleGames = {
-    { "training.vtm/0", 1, { 0xf6804f94f9760b0ull, 118 } },
-    { "training.vtm/0", 2, { 0x2db3c6ca4bba7538ull, 85 } },
-    { "training.vtm/0", 3, { 0x2cc90421a7f73ae7ull, 93 } },
-    { "riverside.vts/0", 1, { 0x11093fc78700e88aull, 70 } },
-    { "riverside.vts/0", 2, { 0x67f4b923a0471cc0ull, 73 } },
-    { "riverside.vts/0", 3, { 0x47d35578f356553eull, 44 } },
-    { "continent.vtm/0", 1, { 0x1c87bc75060ab838ull, 106 } },
-    { "continent.vtm/0", 2, { 0x9331f83cadf765a8ull, 106 } },
-    { "continent.vtm/0", 3, { 0x72de51bf326bb0baull, 106 } },
-    { "border.vtc/0", 1, { 0xd32284e6f710a60dull, 29 } },
-    { "border.vtc/0", 2, { 0x968e2ce2a6e26bdaull, 37 } },
-    { "border.vtc/0", 3, { 0xff6774c9bc257f3bull, 29 } },
+    { "training.vtm/0", 1, { 0xb732576e125ce8c5ull, 91 } },
+    { "training.vtm/0", 2, { 0x60911c848e84e1ffull, 104 } },
+    { "training.vtm/0", 3, { 0x5813d25e204376a3ull, 128 } },
+    { "riverside.vts/0", 1, { 0x2ea3596d1d97f9d4ull, 64 } },
+    { "riverside.vts/0", 2, { 0xfcaf3eda6fd7924dull, 88 } },
+    { "riverside.vts/0", 3, { 0x37d85e2bf224084bull, 86 } },
+    { "continent.vtm/0", 1, { 0x590219af48c1a4afull, 115 } },
+    { "continent.vtm/0", 2, { 0xccc84e8fa9cfb41eull, 106 } },
+    { "continent.vtm/0", 3, { 0x29201431c4d06d91ull, 127 } },
+    { "border.vtc/0", 1, { 0xc9f41b782f6402d4ull, 29 } },
+    { "border.vtc/0", 2, { 0x7c6da9d68a236344ull, 29 } },
+    { "border.vtc/0", 3, { 0xcc162599128016a9ull, 25 } },
     { "border.vtc/1", 1, { 0x28f140999fd5ecebull, 70 } },
     { "border.vtc/1", 2, { 0x6a35ff1724e6df71ull, 70 } },
     { "border.vtc/1", 3, { 0x755b6a7d5e8959bbull, 68 } },
@@ -152,12 +152,12 @@ const std::vector<Recorded> kSampleGames = {
 };
 
 const std::vector<Recorded> kLargeGames = {
-    { "64x8", 1, { 0xc0285cc51d10d276ull, 180 } },
-    { "64x8", 2, { 0xc418aa63b3664f5eull, 182 } },
-    { "96x4", 1, { 0x7f199a1cb479345full, 64 } },
-    { "96x4", 2, { 0x42162e9dab34be9ull, 64 } },
-    { "128x2", 1, { 0x316cd1d99c7565c7ull, 24 } },
-    { "128x2", 2, { 0xdbb7f95167a93eb0ull, 24 } },
+    { "64x8", 1, { 0xd8b0f74774a28385ull, 192 } },
+    { "64x8", 2, { 0xf32be3f78f870c38ull, 188 } },
+    { "96x4", 1, { 0xbaee0a0a81bdd048ull, 64 } },
+    { "96x4", 2, { 0xb40470e5b9ec4af7ull, 64 } },
+    { "128x2", 1, { 0x5faa041049fe0d01ull, 24 } },
+    { "128x2", 2, { 0xc9fe098627c2a259ull, 24 } },
 };
 
 } // namespace

@@ -1,9 +1,10 @@
 // The person's orders through the main window on the sample maps: units bought at a building leave
 // it when picked on the map or in the troop list; the split, the merge and the armament change are
-// offered when the rules allow them and carried out through their dialogs.
+// offered when the rules allow them and carried out through their dialogs; a supply truck refuels.
 #include "app/menu_ids.h"
 #include "dialogs/hooked_popup_dialog.h"
 #include "dialogs/merge_dialog.h"
+#include "dialogs/supply_troop_window.h"
 #include "infowin/arm_change_window.h"
 #include "infowin/troop_list_ids.h"
 #include "rules/commands.h"
@@ -302,4 +303,34 @@ TEST(PersonsOrdersOnTheSampleMap, EverySampleMapOffersItsPersonASplitAndAnArmame
         // No unit starts short of machines: merges come after a split or a loss.
         EXPECT_FALSE(offered & 1u << kCommandMerge);
     }
+}
+
+TEST(PersonsOrdersOnTheSampleMap, AUnitBesideTheSupplyTruckIsRefuelledInTheSupplyPhase)
+{
+    World world;
+    startTraining(world);
+    GameState& s = world.state();
+    s.settings().askSupply = true;
+    const int infantry = 0, truck = 6;
+    const UnitRecord& unit = *s.unitOf(0, infantry);
+    ASSERT_EQ(s.unitOf(0, truck)->unitTypeId, 8);
+    world.clickHex(unit.x, unit.y);
+    world.clickHex(1, 5);
+    world.pressCommand(kCommandEndAction);
+    ASSERT_EQ((HexPos { unit.x, unit.y }), (HexPos { 1, 5 })) << "beside the truck at (2, 5)";
+    ASSERT_LT(unit.fuel, unit.maxFuel());
+    const int stock = s.unitOf(0, truck)->supplyStock();
+    auto supplyAsked = [&] {
+        const auto sizes = world.dismissPopups().answeredSizes();
+        return std::count_if(sizes.begin(), sizes.end(),
+            [](SIZE size) { return size.cx == SupplyTroopWindow::kWidth && size.cy == SupplyTroopWindow::kHeight; });
+    };
+    const auto asked = supplyAsked();
+    world.window().endActionPhase();
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
+    world.window().endTurn();
+    ASSERT_TRUE(world.pumpUntil([&] { return s.turnBlock().turn > 1; }) && world.waitForPersonIn(kPhaseAction));
+    EXPECT_EQ(unit.fuel, unit.maxFuel());
+    EXPECT_EQ(s.unitOf(0, truck)->supplyStock(), stock - 1) << "from the truck's goods";
+    EXPECT_GT(supplyAsked(), asked) << "the person was asked";
 }

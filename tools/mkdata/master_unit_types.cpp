@@ -172,7 +172,13 @@ std::string unitTypeLine(const UnitType& u)
         line += berth ? "," + std::string(berth->mask) + num(berth->count) : ",なし,0";
     }
     // Column 56 repeats the class; "揚陸艦" there marks a landing ship.
-    line += "," + std::string(u.carryClass) + "," + u.unitClass + ",0,0,0,0,0,0,0,,,,,,,,,,0,0";
+    line += "," + std::string(u.carryClass) + "," + u.unitClass + ",0,0,0,0,0,0,0";
+    // Columns 64-66: who may resupply the type in the field: a tanker, a supply truck, a supply ship.
+    // Trucks serve everything on the ground and the helicopters.
+    const bool truckServes = std::string(u.domain) == "地上" || std::string(u.carryClass) == "ヘリ";
+    for (int column = 64; column <= 72; ++column)
+        line += column == 65 && truckServes ? ",○" : ",";
+    line += ",0,0";
     for (const Slot& s : u.slots)
         line += s.name ? "," + std::string(s.name) + "," + s.subName + num(s.multiplier) + "," : ",,,0,";
     const Movement move = movementOf(u);
