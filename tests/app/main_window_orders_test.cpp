@@ -253,10 +253,13 @@ TEST(PersonsOrdersOnTheSampleMap, SplitMergeAndArmamentChangeAreOfferedAndCarrie
         world.clickHex(4, 3);
         return 0;
     }, [&](HWND dialog) {
-        for (int i = 0; i < 3; ++i)
-            popup_test::clickItem(dialog, int(merge_id::kToRight));
+        pressByKeyboard(dialog, int(merge_id::kToRight));
+        for (int i = 0; i < 2; ++i) {
+            harness::pressKey(VK_SPACE);
+            popup_test::settle();
+        }
         harness::keepShot("merge_dialog.png");
-        popup_test::clickItem(dialog, int(merge_id::kExecute));
+        pressByKeyboard(dialog, int(merge_id::kExecute));
     });
     EXPECT_EQ(machines(s, part.index), 4);
     EXPECT_EQ(machines(s, second), 1);
@@ -271,7 +274,7 @@ TEST(PersonsOrdersOnTheSampleMap, SplitMergeAndArmamentChangeAreOfferedAndCarrie
         world.pressCommand(kCommandArmamentExchange);
         return 0;
     }, [&](HWND window) {
-        popup_test::clickItem(window, int(arm_change_id::kFirstSet) + 1);
+        pressByKeyboard(window, int(arm_change_id::kFirstSet) + 1);
         harness::keepShot("armament_change.png");
         pressByKeyboard(window, int(arm_change_id::kConfirm));
     });
