@@ -1,5 +1,8 @@
-// The help page: a missing page or a desktop without a viewer is told, never silently ignored.
+// The help page: a missing page or a desktop without a viewer is told, never silently ignored; the
+// page the program ships speaks of every order and every menu item a person can choose.
+#include "app/command_palette.h"
 #include "app/help_page.h"
+#include "app/program_resources.h"
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
 
@@ -10,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -34,6 +38,46 @@ TEST(HelpPage, MissingPageOrViewerIsToldInAMessageBox)
     EXPECT_EQ(outcome, HelpOutcome::NoViewer);
     ASSERT_EQ(harness::messageBoxes().size(), 2u);
     EXPECT_NE(harness::messageBoxes()[1].text.find("tkhelp/index.html"), std::string::npos);
+}
+
+// The menu's item texts without their access keys, shortcuts and ellipses, submenus walked.
+void collectMenuTexts(HMENU menu, std::vector<std::string>& out)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            collectMenuTexts(sub, out);
+            continue;
+        }
+        char text[128] = {};
+        if (GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION) <= 0)
+            continue;
+        std::string item = platform::cp932ToUtf8(text);
+        item = item.substr(0, std::min({ item.find('('), item.find('\t'), item.find("...") }));
+        if (!item.empty())
+            out.push_back(item);
+    }
+}
+
+TEST(HelpPage, ShippedPageTellsOfEveryOrderAndMenuItem)
+{
+    std::ifstream file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkhelp" / "index.html");
+    ASSERT_TRUE(file);
+    std::stringstream read;
+    read << file.rdbuf();
+    const std::string page = read.str();
+    std::vector<std::string> names;
+    for (int code = 1; code < CommandPalette::kCommandCount; ++code)
+        if (*commandName(code))
+            names.push_back(platform::cp932ToUtf8(commandName(code)));
+    HMENU menu = loadMainMenu();
+    ASSERT_NE(menu, nullptr);
+    collectMenuTexts(menu, names);
+    DestroyMenu(menu);
+    EXPECT_GT(names.size(), 50u);
+    for (const std::string& name : names)
+        EXPECT_NE(page.find(name), std::string::npos) << name;
+    // What the program does is not said to be missing.
+    EXPECT_EQ(page.find("まだ命令できません"), std::string::npos);
 }
 
 } // namespace
