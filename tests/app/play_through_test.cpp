@@ -7,8 +7,17 @@
 #include "app/menu_ids.h"
 #include "app/run_application.h"
 #include "app/tool_palette.h"
+#include "dialogs/ending_window.h"
+#include "dialogs/hooked_popup_dialog.h"
+#include "dialogs/merge_dialog.h"
+#include "dialogs/news_dialog.h"
+#include "dialogs/production_dialog.h"
+#include "dialogs/production_types.h"
 #include "dialogs/sel_attack_arms_dialog.h"
+#include "dialogs/supply_troop_window.h"
 #include "dialogs/think_progress_window.h"
+#include "infowin/arm_change_window.h"
+#include "infowin/change_player_dialog.h"
 #include "infowin/income_window.h"
 #include "lib/application.h"
 #include "platform/commdlg/commdlg.h"
@@ -20,6 +29,7 @@
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "tests/app/dialog_answer.h"
 #include "tests/dialogs/popup_driver.h"
 #include "tests/state/packed_value.h"
 #include "tests/state/state_test_support.h"
@@ -280,14 +290,28 @@ public:
     bool waitForPersonIn(int phase) { return waitFor([&] { return personActs(phase) || gameDecided(); }); }
     bool gameDecided() const { return g_gameState && state().turnBlock().decided; }
 
-    // The first menu of the menu bar.
-    void openGameMenu()
+    // The first menu of the menu bar (ゲーム), or the second (ターン).
+    void openMenu(int index = 0)
     {
         RECT r {};
         GetWindowRect(m_main, &r);
-        int x = r.left + GetSystemMetrics(SM_CXFRAME) + 24;
+        int x = r.left + GetSystemMetrics(SM_CXFRAME) + (index == 0 ? 24 : 95);
         int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) / 2;
         harness::click(x, y);
+        settle();
+    }
+
+    // The item of the menu open, by its place among `rows` items and `separators` separators.
+    void clickMenuItem(int row, int separatorsAbove, int rows, int separators)
+    {
+        HWND pane = FindWindowA("#32768", nullptr);
+        ASSERT_TRUE(pane && IsWindowVisible(pane));
+        RECT r {};
+        GetClientRect(pane, &r);
+        MapWindowPoints(pane, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        constexpr int kSeparator = 7;
+        const int height = (r.bottom - r.top - kSeparator * separators) / rows;
+        harness::click((r.left + r.right) / 2, r.top + row * height + separatorsAbove * kSeparator + height / 2);
         settle();
     }
 
@@ -310,14 +334,133 @@ public:
     bool order(int index)
     {
         const bool acted = orderUnit(index);
-        // A person waits for the order to play out (its scene, its result window) before the next.
+        waitForOrderPlayedOut();
+        return acted;
+    }
+    // A person waits for the order to play out (its scene, its result window) before the next.
+    void waitForOrderPlayedOut()
+    {
         waitFor([&] {
             const Handshake& handshake = state().handshake();
             return gameDecided()
                 || (handshake.waitingForAnswer() && !handshake.unitCommandBeingSet() && !handshake.combatUnderWay());
         });
         waitForPopupsAnswered();
-        return acted;
+    }
+
+    // The first of the person's units offered that order where it stands, -1 when none is.
+    int unitOffered(int code) const
+    {
+        GameState& s = state();
+        for (uint32_t i = 0; i < s.unitCount(0); ++i) {
+            const UnitRecord& u = *s.unitOf(0, int(i));
+            if (unitInPlay(u) && !u.hasFlag(kUnitActed | kUnitAboard | kUnitOffMap)
+                && availableCommandMask(s, CommandAsk { 0, int(i), u.x, u.y, false, u.movePoints() }) & 1u << code)
+                return int(i);
+        }
+        return -1;
+    }
+    // Picks the unit by a click on its hex, and in the hex contents popup when the hex holds more.
+    bool pickUnit(int index)
+    {
+        GameState& s = state();
+        const UnitRecord& unit = *s.unitOf(0, index);
+        const std::vector<HWND> known = popup_test::openDialogs();
+        clickHex(unit.x, unit.y);
+        for (HWND popup : popup_test::openDialogs()) {
+            if (std::find(known.begin(), known.end(), popup) != known.end()
+                || !(GetDlgItem(popup, HookedPopupDialog::kFirstUpperRow) || GetDlgItem(popup, HookedPopupDialog::kFirstLowerRow)))
+                continue;
+            // Those standing on the hex above those its building holds.
+            std::vector<UnitRef> standing, held;
+            s.collectUnitsInHex(unit.x, unit.y, standing);
+            s.collectBuildingUnitsAt(unit.x, unit.y, held);
+            auto rowOf = [&](const std::vector<UnitRef>& units) {
+                const auto at = std::find_if(units.begin(), units.end(), [&](const UnitRef& r) { return r.table == 0 && r.index == index; });
+                return at == units.end() ? -1 : int(at - units.begin());
+            };
+            shot("hex_contents");
+            const int up = rowOf(standing);
+            click(GetDlgItem(popup, up >= 0 ? int(HookedPopupDialog::kFirstUpperRow) + up : int(HookedPopupDialog::kFirstLowerRow) + rowOf(held)));
+        }
+        return palette()->shownUnit() == int32_t(index << 16);
+    }
+    // Picks the unit and presses the order's button. False when it was not offered.
+    bool pressOrder(int index, int code)
+    {
+        if (!pickUnit(index) || !palette()->isCommandEnabled(code))
+            return false;
+        click(palette()->commandButton(code));
+        return true;
+    }
+    // The order on the first hex it may target; false when it was not offered or has no target.
+    bool orderOnTarget(int index, int code)
+    {
+        if (!pressOrder(index, code))
+            return false;
+        GameState& s = state();
+        for (int y = 0; y < s.mapHeight(); ++y)
+            for (int x = 0; x < s.mapWidth(); ++x)
+                if (isCommandTargetHex(s, x, y)) {
+                    clickHex(x, y);
+                    return true;
+                }
+        click(palette()->cancelButton());
+        return false;
+    }
+    // Moves a unit onto a hex beside one of the person's supply units, so that it is short of
+    // fuel where it may be refuelled. False when no unit could.
+    bool moveBesideSupplier()
+    {
+        GameState& s = state();
+        std::vector<HexPos> beside;
+        for (uint32_t i = 0; i < s.unitCount(0); ++i)
+            if (const UnitRecord* u = s.unitOf(0, int(i)); u && unitInPlay(*u) && u->isOnOwnHex() && u->supplyStock() > 0)
+                for (int d = 0; d < 6; ++d)
+                    beside.push_back(s.hexNeighbour(u->x, u->y, d));
+        for (uint32_t i = 0; i < s.unitCount(0); ++i) {
+            const UnitRecord& u = *s.unitOf(0, int(i));
+            if (!unitInPlay(u) || u.supplyStock() > 0 || u.hasFlag(kUnitActed | kUnitAboard | kUnitStored | kUnitOffMap))
+                continue;
+            clickHex(u.x, u.y);
+            if (palette()->shownUnit() != int32_t(i << 16))
+                continue;
+            for (const HexPos& to : beside)
+                if (to.valid() && (to.x != u.x || to.y != u.y) && isInMoveRange(s, to.x, to.y)) {
+                    clickHex(to.x, to.y);
+                    click(palette()->commandButton(kCommandEndAction));
+                    waitForOrderPlayedOut();
+                    return u.x == to.x && u.y == to.y;
+                }
+            click(palette()->cancelButton());
+        }
+        return false;
+    }
+
+    // A shown window whose title starts with that text (some name their unit after it); null when
+    // none came in time.
+    HWND waitForWindow(const char* utf8Title, std::chrono::milliseconds timeout = 10s)
+    {
+        const std::string title = cp(utf8Title);
+        auto shown = [&] {
+            for (HWND h = FindWindowExA(nullptr, nullptr, nullptr, nullptr); h; h = FindWindowExA(nullptr, h, nullptr, nullptr)) {
+                char text[256] = {};
+                GetWindowTextA(h, text, sizeof text);
+                if (IsWindowVisible(h) && std::string_view(text).starts_with(title))
+                    return h;
+            }
+            return HWND(nullptr);
+        };
+        if (!waitFor([&] { return shown() != nullptr; }, timeout))
+            return nullptr;
+        settle();
+        return shown();
+    }
+    // Clicks the control and waits for its window to close.
+    bool clickToClose(HWND window, int id)
+    {
+        click(GetDlgItem(window, id));
+        return waitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 10s);
     }
 
 private:
@@ -529,7 +672,7 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
         person.clickTool(menu_id::kSaveGameAs);
         ASSERT_TRUE(person.chooseFile("名前を付けてｹﾞｰﾑを保存", "playthrough.wqm"));
         person.shot("06_saved");
-        person.openGameMenu();
+        person.openMenu();
         person.shot("06_game_menu");
         harness::pressKey(VK_ESCAPE);
         harness::pressKey(VK_ESCAPE);
@@ -652,3 +795,231 @@ TEST_F(PlayThrough, EverySampleMapPlaysTurnsThenANewGameAndAResumeOverItKeepTheB
     });
     EXPECT_GT(computersSpent, 0u) << "the computers spent their income";
 }
+
+namespace {
+
+// The live units of the person's country by index.
+std::vector<int> liveUnits(GameState& state)
+{
+    std::vector<int> out;
+    for (uint32_t i = 0; i < state.unitCount(0); ++i)
+        if (const UnitRecord* u = state.unitOf(0, int(i)); u && unitInPlay(*u))
+            out.push_back(int(i));
+    return out;
+}
+
+// The person's buildings where the production dialog opens.
+std::vector<HexPos> productionHexes(GameState& state)
+{
+    std::vector<HexPos> out;
+    for (const BuildingRecord& b : state.buildings())
+        if (canOpenProductionAt(state, b.x, b.y, 0))
+            out.push_back({ int(b.x), int(b.y) });
+    return out;
+}
+
+class WholeGame : public PlayThrough, public ::testing::WithParamInterface<const char*> { };
+
+} // namespace
+
+// A person's game by input alone: the new game through its dialogs, a split, an armament change
+// and attacks, a purchase with the income, the bought unit brought out and moved, a merge, the
+// supplies asked for, a save and a resume, then the country handed to the computer, which plays
+// on to the end; every page of the ending window, and the window left without a game.
+TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
+{
+    const std::string map = GetParam();
+    const std::string extension = fs::path(map).extension().string();
+    const int category = extension == ".vtc" ? 1004 : extension == ".vts" ? 1003 : 1002;
+    // The person's settings: supplies asked for; the computer's pauses and the map's pace, which
+    // are for the eye only, off.
+    makeNamedValue("AskSupply").profileWriteInt(1);
+    for (const char* key : { "SleepInterval", "SleepTime", "LevelEffect" })
+        makeNamedValue(key).profileWriteInt(0);
+    makeNamedValue("TroopMoveAnim").profileWriteInt(2);
+    run([&](Person& person) {
+        ASSERT_TRUE(person.clickEnabledTool(menu_id::kNewGame));
+        ASSERT_TRUE(person.chooseGame("新規ゲーム", category, map.c_str()));
+        ASSERT_TRUE(person.acceptSetUp());
+        ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
+        GameState& s = person.state();
+
+        // Turn 1: an armament change, for another set than the unit holds.
+        const int rearmed = person.unitOffered(kCommandArmamentExchange);
+        ASSERT_GE(rearmed, 0);
+        const int model = s.unitOf(0, rearmed)->model;
+        ASSERT_TRUE(person.pressOrder(rearmed, kCommandArmamentExchange));
+        HWND arms = person.waitForWindow("武装交換");
+        ASSERT_TRUE(arms);
+        for (int set = 0; set < 4; ++set) {
+            HWND button = GetDlgItem(arms, int(arm_change_id::kFirstSet) + set);
+            if (set != model && button && IsWindowEnabled(button) && IsWindowVisible(button)) {
+                person.click(button);
+                break;
+            }
+        }
+        person.shot("whole_armament_change");
+        ASSERT_TRUE(person.clickToClose(arms, int(arm_change_id::kConfirm)));
+        person.waitForOrderPlayedOut();
+        EXPECT_NE(s.unitOf(0, rearmed)->model, model);
+
+        // A split, which leaves two units of one type short of machines to merge next turn.
+        const int split = person.unitOffered(kCommandSplit);
+        ASSERT_GE(split, 0);
+        const int machines = strengthSlotCount(*s.unitOf(0, split));
+        const std::vector<int> beforeSplit = liveUnits(s);
+        ASSERT_TRUE(person.orderOnTarget(split, kCommandSplit));
+        HWND dialog = person.waitForWindow("分散");
+        ASSERT_TRUE(dialog);
+        person.shot("whole_split");
+        ASSERT_TRUE(person.clickToClose(dialog, int(merge_id::kExecute)));
+        person.waitForOrderPlayedOut();
+        ASSERT_EQ(liveUnits(s).size(), beforeSplit.size() + 1);
+        const int part = liveUnits(s).back();
+        EXPECT_EQ(strengthSlotCount(*s.unitOf(0, split)) + strengthSlotCount(*s.unitOf(0, part)), machines);
+
+        // A unit moves up to a supply truck, which refuels it in the supply phase.
+        ASSERT_TRUE(person.moveBesideSupplier());
+
+        // The others attack with their weapon choice, or move towards the other sides.
+        auto attack = [&] {
+            for (int i = 0; i < int(s.unitCount(0)) && person.fights() == 0 && person.personActs(kPhaseAction); ++i)
+                if (i != split && i != part)
+                    person.order(i);
+        };
+        attack();
+
+        // The purchase, with the income: a row the funds pay for, then the order carried out.
+        ASSERT_TRUE(person.clickEnabledTool(menu_id::kEndActionPhase));
+        ASSERT_TRUE(person.waitForPersonIn(kPhaseProduction));
+        const std::vector<HexPos> factories = productionHexes(s);
+        ASSERT_FALSE(factories.empty());
+        const HexPos factory = factories.front();
+        const uint64_t spent = packed(s.country(0).fundsSpent);
+        const std::vector<int> beforePurchase = liveUnits(s);
+        person.clickHex(factory.x, factory.y);
+        HWND production = person.waitForWindow("生 産");
+        ASSERT_TRUE(production);
+        HWND list = GetDlgItem(production, int(production_id::kTypeList));
+        const int rows = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        HWND stored = GetDlgItem(production, int(production_id::kStoredList));
+        for (int row = 0; row < rows && IsWindow(production); ++row) {
+            testing_app::pressListRow(list, row);
+            person.click(GetDlgItem(production, int(production_id::kProduce)));
+            if (stored && IsWindow(production) && SendMessageA(stored, LB_GETCOUNT, 0, 0) > 0) {
+                person.shot("whole_production");
+                person.clickToClose(production, int(production_id::kOk));
+            }
+        }
+        ASSERT_FALSE(IsWindow(production) && IsWindowVisible(production)) << "nothing the funds pay for";
+        const std::vector<int> afterPurchase = liveUnits(s);
+        ASSERT_EQ(afterPurchase.size(), beforePurchase.size() + 1);
+        const int bought = afterPurchase.back();
+        const uint32_t boughtType = s.unitOf(0, bought)->unitTypeId;
+        EXPECT_GT(packed(s.country(0).fundsSpent), spent) << "the purchase was paid";
+        ASSERT_TRUE(person.clickEnabledTool(menu_id::kEndTurn));
+        ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
+        EXPECT_GT(person.popupsAnswered(SupplyTroopWindow::kWidth, SupplyTroopWindow::kHeight), 0)
+            << "a supply was asked for and given";
+
+        // Turn 2: the bought unit leaves its building.
+        ASSERT_TRUE(person.pickUnit(bought));
+        HexPos to = kNoHex;
+        for (int y = 0; y < s.mapHeight() && !to.valid(); ++y)
+            for (int x = 0; x < s.mapWidth() && !to.valid(); ++x)
+                if (isInMoveRange(s, x, y) && (x != factory.x || y != factory.y))
+                    to = { x, y };
+        ASSERT_TRUE(to.valid());
+        person.clickHex(to.x, to.y);
+        person.click(person.palette()->commandButton(kCommandEndAction));
+        person.waitForOrderPlayedOut();
+        const UnitRecord& unit = *s.unitOf(0, bought);
+        EXPECT_EQ((HexPos { unit.x, unit.y }), to);
+        EXPECT_EQ(unit.unitTypeId, boughtType);
+        EXPECT_FALSE(unit.hasFlag(kUnitStored));
+
+        // The merge of the split's two halves.
+        const int merging = person.unitOffered(kCommandMerge);
+        ASSERT_GE(merging, 0);
+        const int together = strengthSlotCount(*s.unitOf(0, split)) + strengthSlotCount(*s.unitOf(0, part));
+        ASSERT_TRUE(person.orderOnTarget(merging, kCommandMerge));
+        dialog = person.waitForWindow("合流");
+        ASSERT_TRUE(dialog);
+        for (int i = 0; i < 8 && IsWindowEnabled(GetDlgItem(dialog, int(merge_id::kToRight))); ++i)
+            person.click(GetDlgItem(dialog, int(merge_id::kToRight)));
+        person.shot("whole_merge");
+        ASSERT_TRUE(person.clickToClose(dialog, int(merge_id::kExecute)));
+        person.waitForOrderPlayedOut();
+        auto machinesOf = [&](int index) { return unitInPlay(*s.unitOf(0, index)) ? strengthSlotCount(*s.unitOf(0, index)) : 0; };
+        EXPECT_EQ(machinesOf(split) + machinesOf(part), together);
+        EXPECT_EQ(std::max(machinesOf(split), machinesOf(part)), machines) << "one of them whole again";
+
+        // An attack on this turn when the units were too far apart on the first.
+        attack();
+        EXPECT_GT(person.fights(), 0);
+
+        // Saved and resumed.
+        const std::string save = "whole_" + fs::path(map).stem().string() + "." + (extension == ".vtc" ? "wqc" : extension == ".vts" ? "wqs" : "wqm");
+        const int turn = s.turnBlock().turn;
+        ASSERT_TRUE(person.clickEnabledTool(menu_id::kSaveGameAs));
+        ASSERT_TRUE(person.chooseFile("名前を付けてｹﾞｰﾑを保存", save.c_str()));
+        ASSERT_TRUE(person.clickEnabledTool(menu_id::kResumeGame));
+        ASSERT_TRUE(person.chooseGame("ゲーム再開", category, save.c_str()));
+        ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
+        GameState& resumed = person.state();
+        EXPECT_EQ(int(resumed.turnBlock().turn), turn);
+        EXPECT_EQ((HexPos { resumed.unitOf(0, bought)->x, resumed.unitOf(0, bought)->y }), to);
+
+        // The country handed to the computer from the turn menu; play runs to its end.
+        person.openMenu(1);
+        person.shot("whole_turn_menu");
+        person.clickMenuItem(3, 1, 6, 2);
+        HWND players = person.waitForWindow("プレイヤー変更");
+        ASSERT_TRUE(players);
+        HWND combo = GetDlgItem(players, int(change_player_id::kFirstCombo));
+        const LRESULT comp = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM("COMP"));
+        SendMessageA(combo, CB_SETCURSEL, WPARAM(comp), 0);
+        SendMessageA(players, WM_COMMAND, MAKEWPARAM(change_player_id::kFirstCombo, CBN_SELCHANGE), LPARAM(combo));
+        person.shot("whole_players");
+        ASSERT_TRUE(person.clickToClose(players, int(change_player_id::kOk)));
+        EXPECT_NE(resumed.country(0).controller, 1);
+
+        // The closing news of a map that has one comes first, read page by page.
+        HWND ending = nullptr;
+        int newsPages = 0;
+        waitFor([&] {
+            if ((ending = person.waitForWindow("戦果報告", 0s)))
+                return true;
+            for (HWND news : popup_test::openDialogs()) {
+                if (!GetDlgItem(news, news_id::kBack) || !GetDlgItem(news, news_id::kClose))
+                    continue;
+                person.shot("whole_news_" + std::to_string(newsPages++));
+                HWND next = GetDlgItem(news, news_id::kNext);
+                person.click(IsWindowVisible(next) && IsWindowEnabled(next) ? next : GetDlgItem(news, news_id::kClose));
+            }
+            return false;
+        }, 300s);
+        ASSERT_TRUE(ending) << "play did not end";
+        auto* window = dynamic_cast<EndingWindow*>(windowFromHandle(ending));
+        ASSERT_NE(window, nullptr);
+        for (int page = 0; page <= EndingWindow::kEvaluationPage; ++page) {
+            EXPECT_EQ(window->page(), page);
+            person.shot("whole_ending_" + std::to_string(page));
+            const int next = page == EndingWindow::kEvaluationPage ? ending_id::kFinish : ending_id::kNext;
+            person.click(GetDlgItem(ending, next));
+        }
+        EXPECT_TRUE(waitFor([&] { return !IsWindow(ending); }, 10s));
+        settleLong();
+        person.shot("whole_after");
+        EXPECT_EQ(person.state().mapWidth(), 0) << "no board of the ended game is left";
+        EXPECT_FALSE(person.state().handshake().playRunning());
+    });
+}
+
+std::string mapStem(const ::testing::TestParamInfo<const char*>& info) { return fs::path(info.param).stem().string(); }
+
+INSTANTIATE_TEST_SUITE_P(SampleMaps, WholeGame, ::testing::Values("riverside.vts"), mapStem);
+// Longer than the suite's budget allows (70 to 90 s each): run by hand with
+// --gtest_also_run_disabled_tests. The campaign is left out: after its first stage the computer
+// did not finish the second within five minutes.
+INSTANTIATE_TEST_SUITE_P(DISABLED_LongSampleMaps, WholeGame, ::testing::Values("training.vtm", "continent.vtm"), mapStem);
