@@ -6,6 +6,8 @@
 #include "rules/main_window_link.h"
 #include "state/game_state.h"
 
+#include <algorithm>
+
 namespace {
 
 ThinkClickSource* g_clickSource = nullptr;
@@ -38,8 +40,12 @@ int ThinkPlan::checkpoint()
     const GameSettings& settings = m_state.settings();
     ++m_steps;
     if (settings.sleepInterval > 0 && settings.sleepTime > 0 && m_steps % settings.sleepInterval == 0
-        && mainWindowLink().isVisible())
-        threadPause(uint32_t(settings.sleepTime));
+        && mainWindowLink().isVisible()) {
+        // In slices, so that a stop (the game ending, the window closing) never waits for the pause.
+        constexpr int kSlice = 10;
+        for (int waited = 0; waited < settings.sleepTime && m_stop.load() == 0; waited += kSlice)
+            threadPause(uint32_t(std::min(kSlice, settings.sleepTime - waited)));
+    }
 
     if (!handshake.isUiLinkReady())
         return kGoOn;

@@ -22,6 +22,7 @@
 #include "lib/application.h"
 #include "lib/file.h"
 #include "platform/kernel/host.h"
+#include "platform/user/modal_loop.h"
 #include "rules/campaign_next_map.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
@@ -313,8 +314,15 @@ void MainWindow::stopPlay()
 
 void MainWindow::quit()
 {
-    if (m_stopping || m_state.handshake().deferDuringCombat(DeferredRequest::Quit))
+    if (m_state.handshake().deferDuringCombat(DeferredRequest::Quit))
         return;
+    // Asked inside a nested loop (a dialog, a box or a menu over this window, or the wait for the
+    // game thread), the window must outlive the code waiting there: the quit unwinds every loop
+    // and the program's loop closes the window once it is back at the top.
+    if (m_stopping || platform::modalLoopDepth() > 0) {
+        PostQuitMessage(0);
+        return;
+    }
     stopPlay();
     if (handle())
         DestroyWindow(handle());

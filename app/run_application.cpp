@@ -16,6 +16,7 @@
 #include "rules/links.h"
 #include "state/game_state.h"
 #include "platform/kernel/host.h"
+#include "platform/user/program_close.h"
 #include "platform/media/directx_version.h"
 
 #include <cstdlib>
@@ -228,9 +229,13 @@ RunOutcome runApplication(swCApplication& app)
     app.setMainWindow(mainWindow);
     ShowWindow(mainWindow->handle(), app.showCommand() ? app.showCommand() : SW_SHOWNORMAL);
     UpdateWindow(mainWindow->handle());
+    // Closed while starting (a signal, or the desktop closed over a start-up box): the run ends at once.
+    if (platform::closeRequested())
+        PostMessageA(mainWindow->handle(), WM_CLOSE, 0, 0);
 
     // The loop deletes the game state at its end: play has stopped by then and the links go first.
     app.appMessageLoop();
+    platform::clearCloseRequest();
     links.reset();
     if (app.restartRequested()) {
         // The new copy must not find this copy's mutex.

@@ -89,6 +89,12 @@ int swCApplication::appMessageLoop()
         DispatchMessageA(&msg);
     }
     m_exitCode = int(msg.wParam);
+    // A quit that unwound a modal loop left the main window for this loop to close: it goes before
+    // the game it shows, and its own quit message is not left behind for a later loop.
+    if (HWND main = mainWindowHandle(); main && IsWindow(main)) {
+        DestroyWindow(main);
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
+    }
     m_ownedObject.reset();
     return m_exitCode;
 }

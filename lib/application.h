@@ -28,8 +28,8 @@ public:
     // Stores what the entry was given, installs outOfMemoryHandler and seeds the runtime's
     // random generator.
     void appInit(HINSTANCE instance, HINSTANCE previousInstance, const char* commandLine, int showCommand);
-    // Runs until WM_QUIT; stores its wParam as the exit code, deletes the owned object and
-    // returns the exit code.
+    // Runs until WM_QUIT; stores its wParam as the exit code, closes the main window if it is still
+    // open, deletes the owned object and returns the exit code.
     int appMessageLoop();
 
     // The head of the list is tried first. Safe from any thread.

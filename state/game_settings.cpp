@@ -128,6 +128,9 @@ void readSettings(GameSettings& settings, bool simpleMode)
         else
             settings.*field.number = address.profileReadInt(key.fallback);
     }
+    // The computer's pause between steps: an edited ini must not stall its turns.
+    settings.sleepTime = std::clamp(settings.sleepTime, 0, kMaxSleepTime);
+    settings.sleepInterval = std::max(settings.sleepInterval, 0);
 }
 
 void writeSettings(const GameSettings& settings, bool simpleMode)

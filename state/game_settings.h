@@ -59,7 +59,7 @@ struct GameSettings {
     // Normal mode only, as showUnitIcon.
     bool supplyLine = true;
     int32_t sleepInterval = 50;
-    int32_t sleepTime = 100;
+    int32_t sleepTime = 100; // milliseconds, at most kMaxSleepTime
     bool levelEffect = true;
     bool fixedInfoPanel = true;
     bool leftInfoPanel = true;
@@ -94,6 +94,8 @@ struct SettingKey {
 };
 
 constexpr int kSettingKeyCount = 59;
+// The longest pause of the computer player between its steps, in milliseconds.
+constexpr int kMaxSleepTime = 1000;
 // The keys in table order, "SimpleMode" last.
 const SettingKey* settingKeys();
 

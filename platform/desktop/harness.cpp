@@ -72,6 +72,13 @@ void typeText(std::string_view utf8)
     Desktop::instance().postInput(event);
 }
 
+void closeDesktop()
+{
+    InputEvent event;
+    event.kind = InputEvent::Kind::CloseRequest;
+    Desktop::instance().postInput(event);
+}
+
 namespace {
 
 // Idle twice in a row: a queue may be empty for a moment while a thread hands work on.

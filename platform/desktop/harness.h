@@ -28,6 +28,8 @@ void keyUp(UINT virtualKey);
 void pressKey(UINT virtualKey);
 // UTF-8 text, delivered as CP932 as the sdl backend delivers typed text.
 void typeText(std::string_view utf8);
+// The close button of the desktop's own window, as the sdl backend reports it.
+void closeDesktop();
 
 // Waits until the window system reports every queue idle. False on time-out, or when no
 // window system is attached.

@@ -1,6 +1,7 @@
 // Modal dialogs: the loop that runs on the calling thread until EndDialog, with the owner
 // disabled meanwhile (also when the owner belongs to another thread).
 #include "platform/user/dialog_internal.h"
+#include "platform/user/modal_loop.h"
 
 #include "platform/kernel/winbase.h"
 
@@ -70,6 +71,7 @@ INT_PTR runModal(HWND dialog, HWND owner)
     if (!info)
         return -1;
     OwnerDisabled disabled(owner);
+    ModalLoopScope loop;
     if (!info->ended) {
         ShowWindow(dialog, SW_SHOWNORMAL);
         // The loop may run on a thread that is not in the foreground (the game thread).

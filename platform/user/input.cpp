@@ -5,6 +5,7 @@
 #include "platform/user/input_sink.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/pointer.h"
+#include "platform/user/program_close.h"
 #include "platform/user/window_state.h"
 
 #include <atomic>
@@ -380,20 +381,9 @@ void routeInput(const desktop::InputEvent& event)
         input.text = event.textCp932;
         target = focusOrActive();
         break;
-    case Kind::CloseRequest: {
-        HWND main = nullptr;
-        {
-            TreeLock lock;
-            for (Window* w : windowSystem().topLevels)
-                if (!w->owner && (w->style & WS_VISIBLE)) {
-                    main = w->handle;
-                    break;
-                }
-        }
-        if (main && !systemCloseDisabled(main))
-            PostMessageA(main, WM_CLOSE, 0, 0);
+    case Kind::CloseRequest:
+        requestProgramClose(false);
         return;
-    }
     }
     auto w = windowRef(target);
     if (!w || !w->queue)

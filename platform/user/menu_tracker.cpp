@@ -2,6 +2,7 @@
 #include "platform/user/menu_tracker.h"
 
 #include "platform/user/menu_layout.h"
+#include "platform/user/modal_loop.h"
 #include "platform/user/system_classes.h"
 
 #include <algorithm>
@@ -445,6 +446,7 @@ void Tracker::handleKey(const MSG& msg)
 
 void Tracker::loop()
 {
+    ModalLoopScope nested;
     HWND previousCapture = GetCapture();
     SetCapture(m_owner);
     struct Restore {

@@ -2,6 +2,7 @@
 // in runs without a person, an answer from the harness policy at once.
 #include "platform/desktop/harness.h"
 #include "platform/user/menu_model.h"
+#include "platform/user/modal_loop.h"
 #include "platform/user/msgbox_draw.h"
 #include "platform/user/msgbox_layout.h"
 #include "platform/user/system_classes.h"
@@ -329,6 +330,7 @@ int runBox(HWND owner, const std::string& text, const std::string& caption, UINT
         SetForegroundWindow(hwnd);
     SetActiveWindow(hwnd);
     SetFocus(hwnd);
+    ModalLoopScope loop;
     while (!box.done && IsWindow(hwnd)) {
         MSG msg;
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);

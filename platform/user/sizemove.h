@@ -2,6 +2,7 @@
 // and tracking a window scroll bar.
 #pragma once
 
+#include "platform/user/modal_loop.h"
 #include "platform/user/winuser.h"
 
 namespace platform::user {
@@ -10,7 +11,7 @@ namespace platform::user {
 // `start` is where the button went down (screen).
 void runSizeMove(HWND hwnd, int hit, POINT start);
 // Releases the capture a mouse loop took when an error unwinds through the loop (quietly: no
-// window procedure runs while the error is on its way).
+// window procedure runs while the error is on its way), and counts the loop as a nested one.
 class CaptureGuard {
 public:
     explicit CaptureGuard(HWND hwnd);
@@ -21,6 +22,7 @@ public:
 private:
     HWND m_hwnd;
     int m_exceptions;
+    ModalLoopScope m_loop;
 };
 
 // True when the button was released over the same caption box.
