@@ -33,7 +33,7 @@ void label(HDC dc, const RECT& column, const char* text)
 } // namespace
 
 ActionHistoryListView::ActionHistoryListView(swCWindow* parent)
-    : ChildControl("SysListView32", parent, kId, LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_NOSORTHEADER | LVS_SINGLESEL)
+    : ChildControl("SysListView32", parent, kId, WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_NOSORTHEADER | LVS_SINGLESEL)
 {
 }
 

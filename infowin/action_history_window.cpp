@@ -99,6 +99,8 @@ bool ActionHistoryWindow::create()
     GetWindowRect(listViewFindHeader(*m_list), &header);
     m_fixedHeight = frame.cy + (header.bottom - header.top);
     refresh();
+    // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.
+    m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);
     return true;
 }
@@ -109,8 +111,8 @@ void ActionHistoryWindow::createControls()
     GetClientRect(handle(), &client);
     const int width = client.right;
     m_strip = makeChild(this, "Static", id::kStrip, SS_LEFT, 0, "", { 0, 0, width, kStripHeight });
-    m_optionButton = makeChild(this, "Button", id::kOptionButton, BS_PUSHBUTTON, 0, ">>", { width - 16, 0, 16, 16 });
-    m_pageCombo = makeChild(this, "ComboBox", id::kPage, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER, WS_EX_CLIENTEDGE, "",
+    m_optionButton = makeChild(this, "Button", id::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP, 0, ">>", { width - 16, 0, 16, 16 });
+    m_pageCombo = makeChild(this, "ComboBox", id::kPage, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP, WS_EX_CLIENTEDGE, "",
         { 0, 0, 106, 128 });
     m_exportButton = makeChild(this, "Button", id::kExport, BS_PUSHBUTTON, 0, cp("ﾃｷｽﾄ出力").c_str(), { width - 106, 0, 80, 20 });
     EnableWindow(m_exportButton, FALSE);

@@ -3,6 +3,7 @@
 // The main window owns it and its display-item window (ActionHistoryOptionDialog).
 #pragma once
 
+#include "infowin/info_window_frame.h"
 #include "lib/control.h"
 
 #include <cstdint>
@@ -80,4 +81,5 @@ private:
     HWND m_exportButton = nullptr;
     HWND m_optionButton = nullptr;
     HWND m_strip = nullptr;
+    info_window::DialogKeys m_dialogKeys;
 };

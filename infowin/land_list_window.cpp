@@ -145,13 +145,15 @@ bool LandListWindow::create()
     RECT client {};
     GetClientRect(handle(), &client);
     HFONT font = game().font(kSmallFont).handle();
-    m_button = new PushButton(this, id::kOptionButton, BS_PUSHBUTTON);
+    m_button = new PushButton(this, id::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP);
     m_button->controlCreateTitled(">>", { client.right - 16, 0, 16, 16 });
     SendMessageA(m_button->handle(), WM_SETFONT, WPARAM(font), FALSE);
     m_list = new LandListBox(this, m_composed, m_effective);
     m_list->controlCreate({ 0, kHeaderHeight, columnWidth() + scrollBarWidth(), std::max(0, int(client.bottom) - kHeaderHeight) });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
     fill();
+    // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.
+    m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);
     return true;
 }

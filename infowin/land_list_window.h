@@ -3,6 +3,7 @@
 // display-item window is a LandListOptionWindow the main window makes beside it.
 #pragma once
 
+#include "infowin/info_window_frame.h"
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
 
@@ -77,4 +78,5 @@ private:
     int m_frameHeight = 0;
     LandListBox* m_list = nullptr;
     PushButton* m_button = nullptr;
+    info_window::DialogKeys m_dialogKeys;
 };

@@ -75,7 +75,7 @@ void drawNameDownwards(HDC dc, int x, int y, const char* name, int length)
 
 LandTableListBox::LandTableListBox(swCWindow* parent, const LandTableMember& member)
     : ChildControl("ListBox", parent, id::kList,
-          WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_MULTICOLUMN | LBS_DISABLENOSCROLL)
+          WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_MULTICOLUMN | LBS_DISABLENOSCROLL)
     , m_member(member)
 {
 }
@@ -203,6 +203,8 @@ bool LandTableWindow::create(bool& windowMade)
     auto* corner = new StaticText(this, id::kCorner, SS_LEFT);
     corner->controlCreate({ 0, m_member.columnHeight, kLandTableLegendWidth, scrollHeight });
     fill();
+    // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.
+    m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);
     return true;
 }

@@ -3,6 +3,7 @@
 // whose members differ only by the table below and the entries their list boxes draw.
 #pragma once
 
+#include "infowin/info_window_frame.h"
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
 
@@ -112,6 +113,7 @@ private:
     int m_frameWidth = 0;
     int m_frameHeight = 0;
     LandTableListBox* m_list = nullptr;
+    info_window::DialogKeys m_dialogKeys;
 };
 
 class LandMoveListWindow final : public LandTableWindow {

@@ -170,11 +170,11 @@ const std::set<std::string> kStays = { "main_window" };
 const std::map<std::string, Walk> kKnown = {
     { "weapon_list", { true, 0, false } },
     { "destroyed_list", { true, 0, false } },
-    { "terrain_list", { true, 2, false } },
-    { "move_table", { true, 1, false } },
-    { "avoid_table", { true, 1, false } },
-    { "transport_table", { true, 1, false } },
-    { "action_history", { true, 3, false } },
+    { "terrain_list", { true, 0, false } },
+    { "move_table", { true, 0, false } },
+    { "avoid_table", { true, 0, false } },
+    { "transport_table", { true, 0, false } },
+    { "action_history", { true, 0, false } },
     // Neither can be closed by the person: the deployment ends by its own button, the thinking
     // window with the computer's turn.
     { "campaign_troop_deploy", { true, 0, false } },
