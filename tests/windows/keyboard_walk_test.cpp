@@ -179,8 +179,7 @@ const std::map<std::string, Walk> kKnown = {
     // window with the computer's turn.
     { "campaign_troop_deploy", { true, 0, false } },
     { "think_progress", { true, 0, false } },
-    // Still to mend: notices and scenes that open without the focus, owner-drawn rows of buttons
-    // outside the Tab walk, docked option windows, dialogs without a cancel.
+    // Still to mend: notices that open without the focus and close by their own timer or a click.
     { "event_notice", { false, 0, false } },
     { "occupation_result", { false, 0, false } },
     { "building_destroyed", { false, 0, false } },
