@@ -203,8 +203,11 @@ bool hasDirectFireWeapon(const UnitRecord& unit, int target_class)
     if (!unit.isFresh() || target_class < 0 || target_class >= kTargetClassCount)
         return false;
     for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
+        // An empty slot is passed over before its weapon is looked up.
+        if (unit.ammunition[slot] == 0)
+            continue;
         const WeaponRecord* weapon = unit.slotWeapon(slot);
-        if (weapon && unit.ammunition[slot] > 0 && weapon->power[target_class] > 0 && (weapon->flags & kWeaponNear))
+        if (weapon && weapon->power[target_class] > 0 && (weapon->flags & kWeaponNear))
             return true;
     }
     return false;

@@ -37,21 +37,22 @@ namespace {
 // the map and, with a region, in it. The marks are bits set, the same in whatever order.
 template <typename Mark> void forEachDiscRun(const GameState& state, int cx, int cy, int radius, const HexRegion* only, Mark mark)
 {
-    forEachDiscRow(cx, cy, radius, state.mapWidth(), state.mapHeight(), [&](int y, int x0, int x1) {
-        if (!only) {
-            mark(y, x0, x1);
-            return;
-        }
-        for (int x = x0; x <= x1; ++x) {
-            if (!only->contains(x, y))
-                continue;
-            int end = x;
-            while (end < x1 && only->contains(end + 1, y))
-                ++end;
-            mark(y, x, end);
-            x = end;
-        }
-    });
+    if (!only) {
+        forEachDiscRow(cx, cy, radius, state.mapWidth(), state.mapHeight(), mark);
+        return;
+    }
+    // The disc lies within its square; a region no box of which meets the square holds none of it.
+    if (!only->overlaps(cx - radius, cy - radius, cx + radius, cy + radius))
+        return;
+    forEachDiscRow(cx, cy, radius, state.mapWidth(), state.mapHeight(),
+        [&](int y, int x0, int x1) { only->forEachRun(y, x0, x1, [&](int a, int b) { mark(y, a, b); }); });
+}
+
+// Whether a disc of the radius may mark a hex of the region: false spares working out a reach whose
+// marks would all fall outside it.
+bool discMeets(const UnitRecord& unit, int radius, const HexRegion* only)
+{
+    return !only || only->overlaps(unit.x - radius, unit.y - radius, unit.x + radius, unit.y + radius);
 }
 
 void markRememberedHex(GameState& state, const UnitRecord& unit, int side, const HexRegion* only)
@@ -88,6 +89,8 @@ void markUnitThreatZones(GameState& state, int side, int index, const HexRegion*
 
     if (CountryHexLayers* layers = state.hexLayers()) {
         auto threat = [&](int target_class, int layer, int range) {
+            if (!discMeets(*unit, range, only))
+                return;
             const int reach = unit->bestWeaponReach(target_class, 0, 0, 0);
             if (reach <= 0)
                 return;
@@ -107,7 +110,7 @@ void markUnitThreatZones(GameState& state, int side, int index, const HexRegion*
                 threat(kWarheadClassHigh, kWarheadLayerHigh, type.range[2]);
         }
     }
-    if (CountryHexMasks* masks = state.hexMasks(); masks && type.areaRadius > 0) {
+    if (CountryHexMasks* masks = state.hexMasks(); masks && type.areaRadius > 0 && discMeets(*unit, type.areaRadius, only)) {
         forEachDiscRun(state, unit->x, unit->y, type.areaRadius, only,
             [&](int y, int x0, int x1) { masks->markRow(side, y, x0, x1, strong, 1, relation); });
     }

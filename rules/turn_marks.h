@@ -29,6 +29,25 @@ public:
             return false;
         return overlapsABox(x0, y0, x1, y1);
     }
+    // Calls run(a, b) for each longest run of the region's hexes on row y within x0..x1, left first.
+    template <typename Run> void forEachRun(int y, int x0, int x1, Run&& run) const
+    {
+        // Every hex of the region lies within its bounds, which lie on its map.
+        if (m_boxes.empty() || y < m_bounds.y0 || y > m_bounds.y1)
+            return;
+        x0 = x0 > m_bounds.x0 ? x0 : m_bounds.x0;
+        x1 = x1 < m_bounds.x1 ? x1 : m_bounds.x1;
+        const uint8_t* const row = m_hexes.data() + size_t(y) * size_t(m_width);
+        for (int x = x0; x <= x1; ++x) {
+            if (!row[x])
+                continue;
+            int end = x;
+            while (end < x1 && row[end + 1])
+                ++end;
+            run(x, end);
+            x = end;
+        }
+    }
     bool empty() const { return m_boxes.empty(); }
     const std::vector<Box>& boxes() const { return m_boxes; }
     // The smallest box holding every box; meaningless while the region is empty.

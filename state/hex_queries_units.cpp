@@ -3,6 +3,8 @@
 #include "state/rules_hooks.h"
 #include "state/unit_facts.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int kSlots = 6;
@@ -80,11 +82,19 @@ void GameState::placeUnitRefInHex(int x, int y, int slot, int side_word, int ind
 
 int GameState::collectUnitsInHex(int x, int y, std::vector<UnitRef>& list) const
 {
-    const UnitCell* cell = unitCellAt(x, y);
-    if (!cell)
+    // The scans ask this of every hex they pass: the cell is found here rather than by a call.
+    if (!m_unitGrid || !isOnMap(x, y))
+        return 0;
+    const UnitCell* cell = &m_unitGrid[size_t(y) * size_t(mapWidth()) + size_t(x)];
+    const int slots = ruleSwitch(17) == 1 ? kSlots : 1;
+    // Most hexes hold no unit: their side words are all zero, seen in two reads.
+    uint64_t first_four = 0;
+    uint32_t last_two = 0;
+    std::memcpy(&first_four, cell->lowerSide, sizeof first_four);
+    std::memcpy(&last_two, cell->lowerSide + 4, sizeof last_two);
+    if (slots == kSlots ? (first_four | last_two) == 0 : cell->lowerSide[0] == 0)
         return 0;
     int found = 0;
-    const int slots = ruleSwitch(17) == 1 ? kSlots : 1;
     for (int slot = 0; slot < slots; ++slot)
         if (cell->lowerSide[slot])
             list.push_back(refFromSideWord(cell->lowerSide[slot], cell->lowerUnit[slot])), ++found;

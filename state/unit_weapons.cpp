@@ -1,6 +1,7 @@
 // UnitRecord: weapon choice and reach, sight and movement.
 #include "state/unit_record.h"
 
+#include "state/unit_facts.h"
 #include "state/unit_internal.h"
 
 #include <algorithm>
@@ -23,12 +24,15 @@ int scaledAtNight(const UnitRecord& unit, int value)
     return std::max(value * unit.type().value51 / 100, 1);
 }
 
-// A usable fitted slot with ammunition that passes the flag and class tests, or null.
-const WeaponRecord* directWeapon(const UnitRecord& unit, int slot, int target_class, int with_flag128,
-    unsigned required, unsigned excluded)
+// A usable fitted slot with ammunition that passes the flag and class tests, or null. The unit's
+// type is passed in, looked up once for all its slots.
+const WeaponRecord* directWeapon(const UnitRecord& unit, const UnitTypeRecord& type, int slot, int target_class,
+    int with_flag128, unsigned required, unsigned excluded)
 {
-    const WeaponRecord* weapon = unit.slotWeapon(slot);
-    if (!weapon || unit.ammunition[slot] == 0 || isLaunchKind(weapon->kind))
+    if (unit.ammunition[slot] == 0)
+        return nullptr;
+    const WeaponRecord* weapon = slotWeapon(game(), type, slot);
+    if (!weapon || isLaunchKind(weapon->kind))
         return nullptr;
     if (with_flag128 == 1)
         required |= 128;
@@ -55,9 +59,10 @@ int UnitRecord::bestWeaponReach(int target_class, int with_flag128, unsigned req
 {
     if (!isFresh())
         return 0;
+    const UnitTypeRecord& t = type();
     int best = 0;
     for (int slot = 0; slot < kWeaponSlotCount; ++slot)
-        if (const WeaponRecord* weapon = directWeapon(*this, slot, target_class, with_flag128, required, excluded))
+        if (const WeaponRecord* weapon = directWeapon(*this, t, slot, target_class, with_flag128, required, excluded))
             best = std::max<int>(best, weapon->reach);
     return best;
 }
@@ -67,8 +72,9 @@ int UnitRecord::firstWeaponSlotFor(int target_class, int min_reach, int with_fla
 {
     if (!isFresh())
         return -1;
+    const UnitTypeRecord& t = type();
     for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
-        const WeaponRecord* weapon = directWeapon(*this, slot, target_class, with_flag128, required, excluded);
+        const WeaponRecord* weapon = directWeapon(*this, t, slot, target_class, with_flag128, required, excluded);
         if (weapon && weapon->reach >= min_reach)
             return slot;
     }
