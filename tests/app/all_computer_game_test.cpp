@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -156,7 +157,8 @@ class AllComputerGame : public ::testing::TestWithParam<std::pair<const char*, b
 
 TEST_P(AllComputerGame, EveryCountrySetToCompInTheSettingsPlaysToTheEnd)
 {
-    const auto [map, campaign] = GetParam();
+    const char* map = GetParam().first;
+    const bool campaign = GetParam().second;
     platform::harness::TestClock clock(platform::harness::TestClock::Running);
     World world;
     world.dismissPopups();
@@ -189,4 +191,9 @@ INSTANTIATE_TEST_SUITE_P(SampleMaps, AllComputerGame,
     ::testing::Values(std::pair { "tkmap/duel.vtm", false }, std::pair { "tkmap/riverside.vts", false },
         std::pair { "tkmap/training.vtm", false }, std::pair { "tkmap/continent.vtm", false },
         std::pair { "tkmap/octagon.vtm", false }, std::pair { "tkmap/pentagon.vtm", false },
-        std::pair { "tkmap/border.vtc", true }));
+        std::pair { "tkmap/border.vtc", true }),
+    [](const auto& info) {
+        std::string name = info.param.first + 6;
+        std::replace(name.begin(), name.end(), '.', '_');
+        return name;
+    });
