@@ -132,13 +132,7 @@ public:
         while (!done()) {
             if (std::chrono::steady_clock::now() > end)
                 return false;
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.message == WM_QUIT)
-                    continue;
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
+            testing_lib::pumpQueued();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
         pump();

@@ -52,13 +52,7 @@ inline bool pumpUntil(const std::function<bool()>& done, std::chrono::millisecon
     while (!done()) {
         if (std::chrono::steady_clock::now() > end)
             return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        testing_lib::pumpQueued();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;

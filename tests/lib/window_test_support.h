@@ -18,8 +18,8 @@ inline void initApplication()
     (void)done;
 }
 
-// Handles what is queued for this thread (WM_QUIT included, which is dropped).
-inline void pump()
+// Handles what is queued for this thread now (WM_QUIT included, which is dropped).
+inline void pumpQueued()
 {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -28,6 +28,12 @@ inline void pump()
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+// Handles what is queued for this thread, then waits for the windows to be idle.
+inline void pump()
+{
+    pumpQueued();
     platform::harness::waitIdle();
 }
 
