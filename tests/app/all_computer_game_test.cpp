@@ -5,6 +5,7 @@
 #include "dialogs/campaign_troop_deploy_window.h"
 #include "dialogs/map_settings_ids.h"
 #include "dialogs/news_dialog.h"
+#include "platform/kernel/host.h"
 #include "state/game_settings.h"
 #include "tests/app/main_window_world.h"
 #include "tests/dialogs/setup_world.h"
@@ -153,6 +154,10 @@ private:
 // On the running test clock the computer's pauses and the animations cost no time: a whole game
 // takes a few seconds. A campaign's next stage is its person's again (its side is the campaign's):
 // there the run ends when that stage's first turn waits for the person.
+// The map's random pool is filled from this thread's generator when the map loads; left seeded by
+// the clock, a rare pool has the campaign's side lose its first stage at the turn limit, which
+// rightly ends the campaign there. A fixed seed gives each map one course, a won first stage here.
+constexpr unsigned kPoolSeed = 1;
 class AllComputerGame : public ::testing::TestWithParam<std::pair<const char*, bool>> { };
 
 TEST_P(AllComputerGame, EveryCountrySetToCompInTheSettingsPlaysToTheEnd)
@@ -170,6 +175,7 @@ TEST_P(AllComputerGame, EveryCountrySetToCompInTheSettingsPlaysToTheEnd)
     settings.troopMoveAnim = 2;
     world.window().setGameSetUp(nullptr);
     AllToTheComputer person;
+    platform::crtSrand(kPoolSeed);
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath(map)));
     EXPECT_EQ(person.starts(), 1);
     for (int c = 0; c < kCountryCount; ++c)
