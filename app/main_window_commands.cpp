@@ -48,6 +48,22 @@ std::string refusalLine(const std::string& why)
     return why.empty() ? std::string() : cp("\n理由: ") + why;
 }
 
+// Why a save failed, from the system error of the step that failed, and which save the file holds now.
+std::string saveFailureText(const std::string& path, const SaveResult& result)
+{
+    const char* reason = "ファイルに書き込めませんでした。";
+    switch (result.error) {
+    case ERROR_DISK_FULL: reason = "ディスクの空きが足りません。"; break;
+    case ERROR_ACCESS_DENIED: reason = "書き込みが許されていません（読み取り専用か、同じ名前のフォルダがあります）。"; break;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: reason = "保存先のフォルダがありません。"; break;
+    }
+    const char* kept = result.kept == SaveResult::Kept::Previous ? "前のセーブデータがそのまま残っています。"
+        : result.kept == SaveResult::Kept::New                  ? "新しいセーブデータは保存されています。"
+                                                                : "このファイルから読み込めるセーブデータはありません。";
+    return cp("ゲームを保存できませんでした。\n") + path + cp((std::string("\n理由: ") + reason + "\n" + kept).c_str());
+}
+
 // The extension in lower case, without the dot.
 std::string extensionOf(const std::string& path)
 {
@@ -246,9 +262,8 @@ bool MainWindow::saveGameTo(const std::string& path)
 {
     if (!commandStates().canEndGame)
         return false;
-    if (!saveGame(m_state, path.c_str(), true)) {
-        std::string text = cp("ゲームを保存できませんでした。\n") + path;
-        modalMessageBox(this, text.c_str(), cp("注意").c_str());
+    if (const SaveResult result = saveGame(m_state, path.c_str(), true); !result) {
+        modalMessageBox(this, saveFailureText(path, result).c_str(), cp("注意").c_str());
         return false;
     }
     refreshTitle();

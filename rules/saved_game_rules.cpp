@@ -27,12 +27,16 @@ void layUnsavedSight(GameState& state)
 
 } // namespace
 
-bool saveGame(GameState& state, const char* path, bool keep_path)
+SaveResult saveGame(GameState& state, const char* path, bool keep_path)
 {
     MapWindowLink& map = mapWindowLink();
     HexView view = map.isOpen() ? map.visibleHexRange() : HexView {};
+    const auto before = state.viewPosition();
     state.viewPosition() = { uint16_t(view.firstColumn), uint16_t(view.firstRow) };
-    return saveGameFile(state, path, keep_path);
+    SaveResult result = saveGameFile(state, path, keep_path);
+    if (!result)
+        state.viewPosition() = before;
+    return result;
 }
 
 bool loadGame(GameState& state, const char* path, SavedGameError* why)

@@ -1,4 +1,5 @@
-// Saving through temporary files, and loading into a staged image before the game is touched.
+// Saving through temporary files with the previous history set aside, and loading into a staged
+// image before the game is touched.
 #include "state/saved_game_file.h"
 
 #include "lib/error.h"
@@ -20,6 +21,21 @@ constexpr char kPairTag[4] = { 'P', 'A', 'I', 'R' };
 bool isSeparator(char c) { return c == '/' || c == '\\' || c == ':' || c == '.'; }
 
 std::string temporaryOf(const std::string& name) { return name + ".tmp"; }
+// The previous history while a save replaces the pair: with the previous game file still in place
+// it completes the previous pair until the new game file is renamed over the old one.
+std::string previousOf(const std::string& sibling) { return sibling + ".old"; }
+
+// By the file's own name, not by a folder listing: a folder may be written but not listed.
+bool isFile(const std::string& name)
+{
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool moveOver(const std::string& from, const std::string& to)
+{
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
 
 // Removes its file unless moved or kept: a failed save leaves no temporary file behind.
 class TemporaryFile {
@@ -36,12 +52,11 @@ public:
     const char* name() const { return m_name.c_str(); }
     bool moveTo(const std::string& target)
     {
-        if (!MoveFileExA(m_name.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!moveOver(m_name, target))
             return false;
         m_name.clear();
         return true;
     }
-    void keep() { m_name.clear(); }
 
 private:
     std::string m_name;
@@ -69,7 +84,7 @@ void readHistoryFile(const std::string& name, HistoryFile& out)
     out.paired = false;
     out.generation = 0;
     out.state = HistoryFile::State::Missing;
-    if (!fileExists(name.c_str()))
+    if (!isFile(name))
         return;
     out.state = HistoryFile::State::Damaged;
     try {
@@ -121,28 +136,6 @@ struct SavePair {
     bool withHistory = false;
 };
 
-// A save stopped between its two renames left one file of the new pair in place and the other as
-// its temporary: the temporary that completes a pair is renamed into place.
-bool completeInterruptedSave(const std::string& path, const std::string& sibling, SavePair& pair)
-{
-    if (pair.history.state == HistoryFile::State::Whole && pair.history.paired) {
-        auto game = std::make_unique<SavedGameImage>();
-        if (!readImageFile(temporaryOf(path), *game) && game->sibling.letter == pair.game->sibling.letter
-            && belongsTo(game->sibling, pair.history)) {
-            MoveFileExA(temporaryOf(path).c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-            pair.game = std::move(game);
-            return true;
-        }
-    }
-    HistoryFile history;
-    readHistoryFile(temporaryOf(sibling), history);
-    if (!belongsTo(pair.game->sibling, history))
-        return false;
-    MoveFileExA(temporaryOf(sibling).c_str(), sibling.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    readHistoryFile(sibling, pair.history);
-    return belongsTo(pair.game->sibling, pair.history);
-}
-
 // Reads the save at path and the history that belongs to it.
 SavedGameError readSavePair(const std::string& path, char mode_letter, SavePair& pair)
 {
@@ -167,34 +160,48 @@ SavedGameError readSavePair(const std::string& path, char mode_letter, SavePair&
     // Records written before the generation existed: a history of another count is not this game's.
     if (mark.generation == 0)
         return {};
-    if (completeInterruptedSave(path, sibling, pair)) {
+    // A save stopped after setting the previous history aside and before renaming its game.
+    const HistoryFile::State beside = pair.history.state;
+    readHistoryFile(previousOf(sibling), pair.history);
+    if (belongsTo(mark, pair.history)) {
         pair.withHistory = true;
         return {};
     }
     // A history that was removed leaves the game without one; one of another save is never joined.
-    if (pair.history.state == HistoryFile::State::Missing)
+    if (beside == HistoryFile::State::Missing)
         return {};
-    if (pair.history.state != HistoryFile::State::Whole)
+    if (beside != HistoryFile::State::Whole)
         return { "history file " + sibling + " is damaged", 0 };
     return { "history file " + sibling + " belongs to another save", 0 };
 }
 
-// A stopped save is finished, then what it left behind is removed.
-void clearInterruptedSave(const std::string& path, char mode_letter)
+// What a stopped save left is cleared: a set-aside history goes back in place when it is the one
+// that makes the previous pair whole, then the temporaries go. False, with the system error set,
+// when such a history could not be put back: it is then still needed where it is.
+bool clearInterruptedSave(const std::string& path)
 {
-    const std::string siblings[] = { historySiblingPath(path, 'h'), historySiblingPath(path, 'i') };
-    bool left = fileExists(temporaryOf(path).c_str());
-    for (const std::string& sibling : siblings)
-        left = left || fileExists(temporaryOf(sibling).c_str());
-    if (!left)
-        return;
-    if (fileExists(path.c_str())) {
-        SavePair pair;
-        readSavePair(path, mode_letter, pair);
+    for (char letter : { 'h', 'i' }) {
+        const std::string sibling = historySiblingPath(path, letter);
+        const std::string previous = previousOf(sibling);
+        if (!isFile(previous))
+            continue;
+        auto game = std::make_unique<SavedGameImage>();
+        if (isFile(path) && !readImageFile(path, *game) && game->sibling.letter == letter && game->sibling.generation != 0) {
+            HistoryFile current, aside;
+            readHistoryFile(sibling, current);
+            readHistoryFile(previous, aside);
+            if (!belongsTo(game->sibling, current) && belongsTo(game->sibling, aside)) {
+                if (!moveOver(previous, sibling))
+                    return false;
+                continue;
+            }
+        }
+        DeleteFileA(previous.c_str());
     }
     DeleteFileA(temporaryOf(path).c_str());
-    for (const std::string& sibling : siblings)
-        DeleteFileA(temporaryOf(sibling).c_str());
+    for (char letter : { 'h', 'i' })
+        DeleteFileA(temporaryOf(historySiblingPath(path, letter)).c_str());
+    return true;
 }
 
 // One mark for both files, from every byte of both.
@@ -202,6 +209,16 @@ uint64_t pairGeneration(uint64_t history_digest, uint64_t game_digest)
 {
     uint64_t generation = game_digest ^ (history_digest * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull);
     return generation ? generation : 1;
+}
+
+// Which save a load of the path finds now: the one of the generation just written, or another.
+SaveResult::Kept pairAt(const std::string& path, char mode_letter, uint64_t new_generation)
+{
+    SavePair now;
+    if (!isFile(path) || readSavePair(path, mode_letter, now))
+        return SaveResult::Kept::None;
+    const uint64_t found = now.game->sibling.generation;
+    return new_generation != 0 && found == new_generation ? SaveResult::Kept::New : SaveResult::Kept::Previous;
 }
 
 } // namespace
@@ -218,23 +235,48 @@ std::string historySiblingPath(const std::string& path, char letter)
     return path + '.' + letter;
 }
 
-bool saveGameFile(GameState& state, const char* path, bool keep_path, const SaveStepCheck& check)
+SaveResult saveGameFile(GameState& state, const char* path, bool keep_path, const SaveStepFault& fault)
 {
+    SaveResult result;
     // Without a map there is no game to save, and the reader would refuse its 0 x 0 map.
-    if (!path || !*path || !state.terrainGrid() || state.mapWidth() == 0 || state.mapHeight() == 0)
-        return false;
+    if (!path || !*path || !state.terrainGrid() || state.mapWidth() == 0 || state.mapHeight() == 0) {
+        result.error = ERROR_INVALID_PARAMETER;
+        return result;
+    }
     const std::string target = path;
     const char mode_letter = state.mode() == 1 ? 'i' : 'h';
-    clearInterruptedSave(target, mode_letter);
-
     const char letter = siblingLetter(state);
     const std::string sibling = letter ? historySiblingPath(target, letter) : std::string();
+    uint64_t generation = 0;
+    bool setAside = false;
+    // The previous history back in place of a new one renamed over it (or the new one gone when
+    // there was none), with the error of the failed step kept for the result.
+    auto putBack = [&] {
+        const DWORD error = GetLastError();
+        if (setAside)
+            moveOver(previousOf(sibling), sibling);
+        else if (letter)
+            DeleteFileA(sibling.c_str());
+        SetLastError(error);
+    };
+    auto failed = [&] {
+        result.error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+        result.kept = pairAt(target, mode_letter, generation);
+        return result;
+    };
+    if (!clearInterruptedSave(target))
+        return failed();
+
+    // Each temporary is removed when this function returns without having renamed it.
     TemporaryFile game_temp(temporaryOf(target));
     TemporaryFile history_temp(letter ? temporaryOf(sibling) : std::string());
     auto step = [&](SaveStep s) {
-        if (check && !check(s))
-            throw new swCFileError(2);
+        const uint32_t error = fault ? fault(s) : 0;
+        if (error)
+            SetLastError(error);
+        return error == 0;
     };
+    SetLastError(ERROR_SUCCESS);
     try {
         auto image = std::make_unique<SavedGameImage>();
         captureSavedGame(state, *image);
@@ -242,14 +284,14 @@ bool saveGameFile(GameState& state, const char* path, bool keep_path, const Save
         std::unique_ptr<swCFile> history;
         uint64_t history_digest = 0;
         if (letter) {
-            step(SaveStep::WriteHistory);
             history = std::make_unique<swCFile>(history_temp.name(), 1);
             SavedGameOutput out(*history);
             state.historyLog().write(out);
             history_digest = out.digest();
             image->sibling.recordCount = state.historyLog().count();
+            if (!step(SaveStep::WriteHistory))
+                return failed();
         }
-        step(SaveStep::WriteGame);
         swCFile game(game_temp.name(), 1);
         SavedGameOutput out(game);
         writeSavedGameBlocks(*image, out);
@@ -258,28 +300,48 @@ bool saveGameFile(GameState& state, const char* path, bool keep_path, const Save
         if (history) {
             writeExact(*history, kPairTag, sizeof kPairTag);
             writeExact(*history, &image->sibling.generation, sizeof image->sibling.generation);
-            step(SaveStep::FlushHistory);
+        }
+        if (!step(SaveStep::WriteGame))
+            return failed();
+        // Both files are on the disk before either name changes.
+        if (history) {
+            if (!step(SaveStep::FlushHistory))
+                return failed();
             history->fileFlush();
             history->fileClose();
         }
-        step(SaveStep::FlushGame);
+        if (!step(SaveStep::FlushGame))
+            return failed();
         game.fileFlush();
         game.fileClose();
+        generation = image->sibling.generation;
     } catch (swCError* error) {
         delete error;
-        return false;
+        return failed();
     }
-    if (letter && ((check && !check(SaveStep::RenameHistory)) || !history_temp.moveTo(sibling)))
-        return false;
-    if ((check && !check(SaveStep::RenameGame)) || !game_temp.moveTo(target)) {
-        // The new history is in place: its game's temporary completes the pair for the next reader.
-        if (letter)
-            game_temp.keep();
-        return false;
+    setAside = letter && isFile(sibling);
+    if (setAside && (!step(SaveStep::SetAsideHistory) || !moveOver(sibling, previousOf(sibling)))) {
+        setAside = false;
+        return failed();
     }
+    if (letter && (!step(SaveStep::RenameHistory) || !history_temp.moveTo(sibling))) {
+        putBack();
+        return failed();
+    }
+    if (!step(SaveStep::RenameGame) || !game_temp.moveTo(target)) {
+        // A rename that was done but not synced leaves the new pair in place: nothing to put back.
+        if (isFile(game_temp.name()))
+            putBack();
+        return failed();
+    }
+    // The new pair is whole: a set-aside history that cannot be removed now is cleared by the next save.
+    if (setAside && step(SaveStep::RemovePrevious))
+        DeleteFileA(previousOf(sibling).c_str());
     if (keep_path)
         state.setSavePath(target);
-    return true;
+    result.saved = true;
+    result.kept = SaveResult::Kept::New;
+    return result;
 }
 
 bool loadGameFile(GameState& state, const char* path, SavedGameError* why)
@@ -289,7 +351,7 @@ bool loadGameFile(GameState& state, const char* path, SavedGameError* why)
             *why = error;
         return false;
     };
-    if (!path || !fileExists(path))
+    if (!path || !isFile(path))
         return refuse({ "file not found", 0 });
     SavePair pair;
     if (SavedGameError error = readSavePair(path, state.mode() == 1 ? 'i' : 'h', pair))

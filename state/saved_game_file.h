@@ -14,28 +14,45 @@ struct FileMapCell;
 std::string historySiblingPath(const std::string& path, char letter);
 
 // The steps of a save in their order. Both files are written to temporaries beside their targets
-// and flushed; then the history and the game are renamed over the old pair, so that after a failure
-// or a kill at any point a reader finds the old pair or the new one.
+// and flushed; the previous history is set aside as ".old", the new history and then the new game
+// are renamed into place, and only then does the set-aside history go. After a failure or a kill at
+// any point a reader finds the previous pair (the game file still in place, with its history in
+// place or set aside) or the new one, never a mix.
 enum class SaveStep {
     WriteHistory,
     WriteGame,
     FlushHistory,
     FlushGame,
+    SetAsideHistory,
     RenameHistory,
     RenameGame,
+    RemovePrevious,
 };
-// Asked before each step; false makes that step fail as a full disk or a read-only folder would.
-using SaveStepCheck = std::function<bool(SaveStep)>;
+// Asked at each step before it is done (a write step once its file is open and written): 0 lets the
+// step go on, any other value fails it with that system error, as a full disk (ERROR_DISK_FULL) or a
+// read-only folder (ERROR_ACCESS_DENIED) would.
+using SaveStepFault = std::function<uint32_t(SaveStep)>;
+
+struct SaveResult {
+    // Which save a load of the path finds after this one: the new, the previous, or none at all.
+    enum class Kept { None, Previous, New };
+    bool saved = false;
+    Kept kept = Kept::None;
+    // The system error of the step that failed (ERROR_DISK_FULL, ERROR_ACCESS_DENIED, ...); 0 on success.
+    uint32_t error = 0;
+
+    explicit operator bool() const { return saved; }
+};
 
 // Writes the game (and, with the "WriteHistory" setting on, its history) as a pair marked with one
-// generation. A save that was stopped between its two renames is finished first, and temporaries
-// left by it are removed. keep_path stores path as the game's save path. False on any failure.
-bool saveGameFile(GameState& state, const char* path, bool keep_path, const SaveStepCheck& check = {});
+// generation. What a stopped save left is cleared first. keep_path stores path as the game's save
+// path, on success only. A failed save puts the previous pair back and says which pair loads now.
+SaveResult saveGameFile(GameState& state, const char* path, bool keep_path, const SaveStepFault& fault = {});
 
 // Reads and checks the whole file and its history sibling before changing anything: false (and the
 // game in memory as it was) when the file is missing, unreadable or refused; why, when given, then
 // says what. A history sibling of another generation (a mix of two saves) refuses the file unless
-// the interrupted save's temporary completes the pair, which is then renamed into place. A missing
+// the history a stopped save set aside completes the pair; no file is changed. A missing
 // sibling leaves the history empty; older saves without the generation take the sibling when its
 // record count matches.
 bool loadGameFile(GameState& state, const char* path, SavedGameError* why = nullptr);

@@ -19,14 +19,16 @@ BOOL fail(DWORD error)
 
 bool statPath(const std::string& path, struct stat& st) { return stat(path.c_str(), &st) == 0; }
 
-// A rename is on the disk once the folder that holds the name is.
+// A rename is on the disk once the folder that holds the name is. A folder that may be written but
+// not read cannot be opened to be synced: the rename is done all the same, and saying it failed
+// would tell the caller that the old name still holds the file.
 bool syncFolderOf(const std::string& path)
 {
     size_t slash = path.find_last_of('/');
     std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return errno == EACCES;
     bool synced = fsync(fd) == 0;
     close(fd);
     return synced;

@@ -155,7 +155,7 @@ TEST(SavedGameRules, ViewComesFromAnOpenMapWindowAndSightOpensWithFogOff)
     GameState& s = world.state();
     OpenMap map;
     setRulesLinks({ nullptr, &map, nullptr, nullptr });
-    bool saved = saveGame(s, programPath("v.dat").c_str(), true);
+    const bool saved(saveGame(s, programPath("v.dat").c_str(), true));
     setRulesLinks({});
     ASSERT_TRUE(saved);
     EXPECT_EQ(s.savePath(), programPath("v.dat"));

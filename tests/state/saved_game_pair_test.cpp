@@ -1,19 +1,24 @@
 // A save and its history as one pair: a failure or a kill at every step of a save leaves the old
-// pair or the new one, a mix is refused with a reason, and what a stopped save left is cleaned.
+// pair or the new one and the save says which, a mix is refused with a reason, and what a stopped
+// save left is cleared by the next one.
+#include "tests/lib/permission_checks.h"
 #include "tests/state/saved_game_world.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 using testing_state::SavedGameWorld;
+using Kept = SaveResult::Kept;
 
 constexpr SaveStep kSteps[] = { SaveStep::WriteHistory, SaveStep::WriteGame, SaveStep::FlushHistory,
-    SaveStep::FlushGame, SaveStep::RenameHistory, SaveStep::RenameGame };
+    SaveStep::FlushGame, SaveStep::SetAsideHistory, SaveStep::RenameHistory, SaveStep::RenameGame,
+    SaveStep::RemovePrevious };
 
 const char* stepName(SaveStep step)
 {
@@ -22,14 +27,30 @@ const char* stepName(SaveStep step)
     case SaveStep::WriteGame: return "write game";
     case SaveStep::FlushHistory: return "flush history";
     case SaveStep::FlushGame: return "flush game";
+    case SaveStep::SetAsideHistory: return "set the previous history aside";
     case SaveStep::RenameHistory: return "rename history";
     case SaveStep::RenameGame: return "rename game";
+    case SaveStep::RemovePrevious: return "remove the previous history";
     }
     return "?";
 }
 
 // Which save a load found: the old one (turn 4, two records) or the new one (turn 9, three).
 enum class Found { Old, New, Refused, Mixed };
+
+const char* foundName(Found found)
+{
+    switch (found) {
+    case Found::Old: return "old pair";
+    case Found::New: return "new pair";
+    case Found::Refused: return "refused";
+    case Found::Mixed: return "a mix";
+    }
+    return "?";
+}
+
+// The load that a save's answer promises.
+Found promised(Kept kept) { return kept == Kept::New ? Found::New : kept == Kept::Previous ? Found::Old : Found::Refused; }
 
 class SavePair : public SavedGameWorld {
 public:
@@ -53,13 +74,18 @@ public:
         s.turnBlock().turn = 0;
         s.historyLog().clear();
         SavedGameError why;
-        if (!loadGameFile(s, path("p.dat").c_str(), &why))
-            return Found::Refused;
-        if (s.turnBlock().turn == 4 && s.historyLog().count() == 2)
-            return Found::Old;
-        if (s.turnBlock().turn == 9 && s.historyLog().count() == 3)
-            return Found::New;
-        return Found::Mixed;
+        const Found found = !loadGameFile(s, path("p.dat").c_str(), &why) ? Found::Refused
+            : s.turnBlock().turn == 4 && s.historyLog().count() == 2      ? Found::Old
+            : s.turnBlock().turn == 9 && s.historyLog().count() == 3      ? Found::New
+                                                                          : Found::Mixed;
+        makeNewGame();
+        return found;
+    }
+
+    SaveResult saveFailingAt(SaveStep failing, uint32_t error)
+    {
+        return saveGameFile(state(), path("p.dat").c_str(), false,
+            [failing, error](SaveStep step) { return step == failing ? error : 0u; });
     }
 
     // Saves in a child process that ends without any cleanup when it reaches the step.
@@ -71,7 +97,7 @@ public:
             saveGameFile(state(), path("p.dat").c_str(), false, [at](SaveStep step) {
                 if (step == at)
                     _exit(0);
-                return true;
+                return 0u;
             });
             _exit(1);
         }
@@ -80,69 +106,107 @@ public:
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save never reached " << stepName(at);
     }
 
-    bool temporariesLeft() const
+    std::vector<std::string> leftovers() const
     {
-        return std::filesystem::exists(host("p.dat.tmp")) || std::filesystem::exists(host("p.hat.tmp"));
+        std::vector<std::string> left;
+        for (const char* name : { "p.dat.tmp", "p.hat.tmp", "p.hat.old" })
+            if (std::filesystem::exists(host(name)))
+                left.push_back(name);
+        return left;
     }
 };
 
-const char* foundName(Found found)
+TEST(SavedGamePair, AFailureAtEachStepLeavesOneWholePairAndSaysWhich)
 {
-    switch (found) {
-    case Found::Old: return "old pair";
-    case Found::New: return "new pair";
-    case Found::Refused: return "refused";
-    case Found::Mixed: return "a mix";
-    }
-    return "?";
-}
-
-TEST(SavedGamePair, FailureAtEveryStepLeavesTheOldOrTheNewPair)
-{
-    for (SaveStep failing : kSteps) {
+    struct Case {
+        SaveStep step;
+        uint32_t error;
+        // Only a set-aside history that cannot be removed is left; the new pair is whole then.
+        bool saved;
+    };
+    const Case cases[] = {
+        { SaveStep::WriteHistory, ERROR_DISK_FULL, false },
+        { SaveStep::WriteGame, ERROR_DISK_FULL, false },
+        { SaveStep::FlushHistory, ERROR_WRITE_FAULT, false },
+        { SaveStep::FlushGame, ERROR_DISK_FULL, false },
+        { SaveStep::SetAsideHistory, ERROR_ACCESS_DENIED, false },
+        { SaveStep::RenameHistory, ERROR_ACCESS_DENIED, false },
+        { SaveStep::RenameGame, ERROR_ACCESS_DENIED, false },
+        { SaveStep::RemovePrevious, ERROR_ACCESS_DENIED, true },
+    };
+    for (const Case& c : cases) {
         SavePair world;
-        bool saved = saveGameFile(world.state(), world.path("p.dat").c_str(), false,
-            [failing](SaveStep step) { return step != failing; });
-        EXPECT_FALSE(saved) << stepName(failing);
-        // Once the history is renamed the game's temporary completes the new pair.
-        Found expected = failing == SaveStep::RenameGame ? Found::New : Found::Old;
-        EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(expected)) << stepName(failing);
-        if (failing != SaveStep::RenameGame) {
-            EXPECT_FALSE(world.temporariesLeft()) << stepName(failing);
-        }
+        const SaveResult result = world.saveFailingAt(c.step, c.error);
+        EXPECT_EQ(result.saved, c.saved) << stepName(c.step);
+        EXPECT_EQ(result.error, c.saved ? 0u : c.error) << stepName(c.step);
+        EXPECT_EQ(result.kept, c.saved ? Kept::New : Kept::Previous) << stepName(c.step);
+        EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(promised(result.kept))) << stepName(c.step);
+        EXPECT_EQ(world.leftovers(), c.saved ? std::vector<std::string> { "p.hat.old" } : std::vector<std::string> {})
+            << stepName(c.step);
+
+        // The next save goes through and clears what this one left.
+        ASSERT_TRUE(world.save("p.dat")) << stepName(c.step);
+        EXPECT_EQ(world.leftovers(), std::vector<std::string> {}) << stepName(c.step);
+        EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(Found::New)) << stepName(c.step);
     }
+
+    // Without a previous save nothing is left to load, not even the new history.
+    SavedGameWorld empty;
+    const SaveResult result = saveGameFile(empty.state(), empty.path("q.dat").c_str(), false,
+        [](SaveStep step) { return step == SaveStep::RenameGame ? uint32_t(ERROR_DISK_FULL) : 0u; });
+    EXPECT_EQ(result.kept, Kept::None);
+    EXPECT_FALSE(std::filesystem::exists(empty.host("q.hat")));
+    EXPECT_FALSE(std::filesystem::exists(empty.host("q.dat")));
 }
 
-TEST(SavedGamePair, KillAtEveryStepLeavesTheOldOrTheNewPairAndTheNextSaveCleansUp)
+TEST(SavedGamePair, AKillAtEachStepLeavesOneWholePairAndTheNextSaveClearsWhatItLeft)
 {
     for (SaveStep killed : kSteps) {
         SavePair world;
         world.killedAt(killed);
-        // A kill before the history's rename keeps the old pair; after it the game's temporary,
-        // already flushed, completes the new one.
-        Found expected = killed == SaveStep::RenameGame ? Found::New : Found::Old;
+        // Until the new game file is in place the previous pair is what loads.
+        const Found expected = killed == SaveStep::RemovePrevious ? Found::New : Found::Old;
         EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(expected)) << stepName(killed);
+        EXPECT_FALSE(world.leftovers().empty()) << stepName(killed);
 
-        world.makeNewGame();
-        if (killed != SaveStep::RenameGame) {
-            EXPECT_TRUE(world.temporariesLeft() || killed == SaveStep::WriteHistory) << stepName(killed);
-        }
         ASSERT_TRUE(world.save("p.dat")) << stepName(killed);
-        EXPECT_FALSE(world.temporariesLeft()) << stepName(killed);
+        EXPECT_EQ(world.leftovers(), std::vector<std::string> {}) << stepName(killed);
         EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(Found::New)) << stepName(killed);
     }
-}
 
-TEST(SavedGamePair, AStoppedSaveIsFinishedBeforeTheNextOneCleansItsTemporaries)
-{
-    // Stopped between the renames, then saved again with a failure: the completed pair survives.
+    // Stopped with the new history in place and the previous one set aside, then saved again with
+    // a failure: the previous pair is still what loads, and nothing of either save is left over.
     SavePair world;
     world.killedAt(SaveStep::RenameGame);
     world.state().turnBlock().turn = 11;
-    EXPECT_FALSE(saveGameFile(world.state(), world.path("p.dat").c_str(), false,
-        [](SaveStep step) { return step != SaveStep::WriteGame; }));
-    EXPECT_FALSE(world.temporariesLeft());
-    EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(Found::New));
+    EXPECT_EQ(world.saveFailingAt(SaveStep::WriteGame, ERROR_DISK_FULL).kept, Kept::Previous);
+    EXPECT_EQ(world.leftovers(), std::vector<std::string> {});
+    EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(Found::Old));
+}
+
+TEST(SavedGamePair, FoldersThatRefuseWritingOrListingKeepOnePair)
+{
+    testing_lib::PermissionChecks checks;
+    if (!checks.inForce())
+        GTEST_SKIP() << "file permissions cannot be made to hold here";
+    struct Case {
+        const char* name;
+        mode_t mode;
+        bool saves;
+    };
+    // A read-only folder refuses the save; one that can be written but not listed takes it.
+    for (Case c : { Case { "read-only", 0555, false }, Case { "not listed", 0333, true } }) {
+        SavePair world;
+        const std::string folder = std::filesystem::path(world.host("p.dat")).parent_path();
+        chmod(folder.c_str(), c.mode);
+        const SaveResult result = saveGameFile(world.state(), world.path("p.dat").c_str(), false);
+        chmod(folder.c_str(), 0755);
+        EXPECT_EQ(result.saved, c.saves) << c.name;
+        EXPECT_EQ(result.kept, c.saves ? Kept::New : Kept::Previous) << c.name;
+        EXPECT_EQ(result.error, c.saves ? 0u : uint32_t(ERROR_ACCESS_DENIED)) << c.name;
+        EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(promised(result.kept))) << c.name;
+        EXPECT_EQ(world.leftovers(), std::vector<std::string> {}) << c.name;
+    }
 }
 
 TEST(SavedGamePair, AHistoryOfAnotherSaveIsRefusedWithTheReason)

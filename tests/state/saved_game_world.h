@@ -86,7 +86,7 @@ public:
     }
 
     std::string path(const std::string& name) const { return dataPath(name.c_str(), kFolderProgram); }
-    bool save(const std::string& name) { return saveGameFile(state(), path(name).c_str(), false); }
+    bool save(const std::string& name) { return bool(saveGameFile(state(), path(name).c_str(), false)); }
     bool load(const std::string& name) { return loadGameFile(state(), path(name).c_str()); }
 };
 
