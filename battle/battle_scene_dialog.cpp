@@ -48,5 +48,9 @@ int BattleSceneDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)
             LiveClashWindow::endScene();
         return 1;
     }
+    // The host has no button: Enter, which reaches it as IDOK, would end it with the scene still
+    // playing and let the engagement go on under it.
+    if (id == IDOK)
+        return 1;
     return DialogBase::OnCommand(msg, id, code);
 }

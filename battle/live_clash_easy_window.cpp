@@ -108,6 +108,7 @@ int LiveClashEasyWindow::OnInitDialog()
     drawPanel();
     // A heap window: it deletes itself with its window.
     new PanelButton80x24(this, 0, kButtonId, 412, 268);
+    SendMessageA(handle(), DM_SETDEFID, kButtonId, 0);
     windowFitWorkArea(x, y, width, height, TRUE, 1);
     windowRestorePlacement(kPlacementKey, false, false);
     const CombatPair& pair = currentCombat(*g_gameState);

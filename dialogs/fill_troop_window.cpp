@@ -85,6 +85,7 @@ int FillTroopWindow::OnInitDialog()
     makeBitmapButton<FillTroopButton72x24>(this, 2, kBoth, 176, 192);
     makeBitmapButton<FillTroopButton104x28>(this, 0, kAccept, 24, 230);
     makeBitmapButton<FillTroopButton104x28>(this, 1, kRefuse, 160, 230);
+    SendMessageA(handle(), DM_SETDEFID, kAccept, 0);
     showChoice();
     return 1;
 }

@@ -91,6 +91,7 @@ int MapSettingsDialog::OnInitDialog()
     SetWindowPos(m_tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     setDayNightEnables();
     loadPage();
+    SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     SetFocus(item(id::kComment));
     return 0;
 }

@@ -54,6 +54,7 @@ int MapSettingsListDialog::OnInitDialog()
     createGeneralControls();
     for (int c = 0; c < kCountryCount; ++c)
         createCountry(c);
+    SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     SetFocus(GetDlgItem(handle(), id::kComment));
     return 0;
 }

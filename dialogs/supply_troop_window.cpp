@@ -59,6 +59,7 @@ int SupplyTroopWindow::OnInitDialog()
     makeBitmapButton<SupplyTroopButton72x24>(this, 2, kBoth, 176, 88);
     makeBitmapButton<SupplyTroopButton104x28>(this, 0, kAccept, 24, 126);
     makeBitmapButton<SupplyTroopButton104x28>(this, 1, kRefuse, 160, 126);
+    SendMessageA(handle(), DM_SETDEFID, kAccept, 0);
     showChoice();
     return 1;
 }

@@ -50,6 +50,7 @@ int CopySourceDialog::OnInitDialog()
     SendMessageA(m_list, LB_SETCURSEL, 0, 0);
     makePushButton(handle(), "OK", id::kOk, 92, 216, 80, 22);
     makePushButton(handle(), "CANCEL", id::kCancel, 180, 216, 80, 22);
+    SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     SetFocus(m_list);
     return 0;
 }

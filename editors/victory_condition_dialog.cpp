@@ -85,6 +85,7 @@ int VictoryConditionDialog::OnInitDialog()
     if (m_mode == kVictorySet) {
         makePushButton(handle(), "OK", id::kOk, 108, 248);
         makePushButton(handle(), "ｷｬﾝｾﾙ", id::kCancel, 212, 248);
+        SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     } else {
         makePushButton(handle(), "OK", id::kCancel, 212, 248);
     }

@@ -153,6 +153,7 @@ void ChangePlayerDialog::createControls()
     };
     button(id::kOk, "OK", 398);
     button(id::kCancel, "ｷｬﾝｾﾙ", 504);
+    SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
 }
 
 int ChangePlayerDialog::DataExchange(int save)

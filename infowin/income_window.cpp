@@ -43,6 +43,7 @@ int IncomeWindow::OnInitDialog()
         m_canvas.text({ 228, 60, 252, 72 }, rate, RGB(255, 255, 255), font, right);
     }
     makeBitmapButton<IncomeButton112x32>(this, 0, kCloseButton, 144, 128);
+    SendMessageA(handle(), DM_SETDEFID, kCloseButton, 0);
     return 1;
 }
 

@@ -91,6 +91,7 @@ int UnitRenameDialog::OnInitDialog()
     SendMessageA(edit->handle(), EM_LIMITTEXT, kUnitNameBytes, 0);
     const std::string name(record->name, strnlen(record->name, sizeof record->name));
     SetWindowTextA(edit->handle(), name.c_str());
+    SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     SetFocus(edit->handle());
     SendMessageA(edit->handle(), EM_SETSEL, 0, -1);
     // The title last: the window is complete once it bears its name.

@@ -6,7 +6,6 @@
 #include "editors/product_edit_window.h"
 #include "editors/product_list_window.h"
 #include "editors/rule_setting_dialog.h"
-#include "editors/rule_window.h"
 #include "app/main_window.h"
 #include "editors/victory_condition_dialog.h"
 #include "editors/victory_condition_rules.h"
@@ -22,16 +21,6 @@ HWND ruleSettings(WindowWorld& w)
     return modal([&] { Dialog(w.owner(), rules, kRuleEdit).run(); });
 }
 
-HWND kept(DialogBase* window)
-{
-    if (!window->run()) {
-        delete window;
-        return nullptr;
-    }
-    ShowWindow(window->handle(), SW_SHOW);
-    return window->handle();
-}
-
 } // namespace
 
 std::vector<WindowEntry> editorWindows()
@@ -44,8 +33,14 @@ std::vector<WindowEntry> editorWindows()
              w.command(menu_id::kRuleInfo);
              return w.mainWindow().ruleWindow();
          }, nullptr },
-        // Simple mode's own: the main window keeps it there only.
-        { "rule_window_short", [](WindowWorld& w) { return kept(new RuleShortWindow(w.owner())); }, destroyWindow },
+        // Simple mode's own: the main window makes it while the game is in that mode.
+        { "rule_window_short", [](WindowWorld& w) {
+             const uint8_t mode = w.state().mode();
+             w.state().setMode(1);
+             w.command(menu_id::kRuleInfo);
+             w.state().setMode(mode);
+             return w.mainWindow().ruleWindow();
+         }, nullptr },
         { "victory_conditions", [](WindowWorld& w) {
              w.command(menu_id::kVictoryConditions);
              return w.mainWindow().victoryWindow();

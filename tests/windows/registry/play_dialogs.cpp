@@ -50,10 +50,12 @@ HWND weaponChoice(WindowWorld& w)
 {
     GameState& s = w.state();
     CombatPair pair {};
+    // The tank attacks from beside the infantry, so that it has a weapon to choose and fire.
     const int tank = w.unitNamed(0, "戦車");
-    const UnitRecord& unit = *s.unitOf(0, tank);
-    pair.setAttacker(s, 0, tank, unit.x, unit.y, false);
-    pair.setDefender(s, 1, w.unitNamed(1, "歩兵"));
+    const int infantry = w.unitNamed(1, "歩兵");
+    const UnitRecord& target = *s.unitOf(1, infantry);
+    pair.setAttacker(s, 0, tank, target.x, target.y - 1, false);
+    pair.setDefender(s, 1, infantry);
     pair.prepare(s);
     pair.computeValues(s);
     return modal([&] { SelAttackArmsDialog(w.owner(), pair, 0, 0).run(); });
