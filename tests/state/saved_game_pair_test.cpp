@@ -17,8 +17,7 @@ using testing_state::SavedGameWorld;
 using Kept = SaveResult::Kept;
 
 constexpr SaveStep kSteps[] = { SaveStep::WriteHistory, SaveStep::WriteGame, SaveStep::FlushHistory,
-    SaveStep::FlushGame, SaveStep::SetAsideHistory, SaveStep::RenameHistory, SaveStep::RenameGame,
-    SaveStep::RemovePrevious };
+    SaveStep::FlushGame, SaveStep::SetAsideHistory, SaveStep::RenameHistory, SaveStep::RenameGame, SaveStep::RemovePrevious };
 
 const char* stepName(SaveStep step)
 {
@@ -37,20 +36,6 @@ const char* stepName(SaveStep step)
 
 // Which save a load found: the old one (turn 4, two records) or the new one (turn 9, three).
 enum class Found { Old, New, Refused, Mixed };
-
-const char* foundName(Found found)
-{
-    switch (found) {
-    case Found::Old: return "old pair";
-    case Found::New: return "new pair";
-    case Found::Refused: return "refused";
-    case Found::Mixed: return "a mix";
-    }
-    return "?";
-}
-
-// The load that a save's answer promises.
-Found promised(Kept kept) { return kept == Kept::New ? Found::New : kept == Kept::Previous ? Found::Old : Found::Refused; }
 
 class SavePair : public SavedGameWorld {
 public:
@@ -74,18 +59,13 @@ public:
         s.turnBlock().turn = 0;
         s.historyLog().clear();
         SavedGameError why;
-        const Found found = !loadGameFile(s, path("p.dat").c_str(), &why) ? Found::Refused
-            : s.turnBlock().turn == 4 && s.historyLog().count() == 2      ? Found::Old
-            : s.turnBlock().turn == 9 && s.historyLog().count() == 3      ? Found::New
-                                                                          : Found::Mixed;
-        makeNewGame();
-        return found;
-    }
-
-    SaveResult saveFailingAt(SaveStep failing, uint32_t error)
-    {
-        return saveGameFile(state(), path("p.dat").c_str(), false,
-            [failing, error](SaveStep step) { return step == failing ? error : 0u; });
+        if (!loadGameFile(s, path("p.dat").c_str(), &why))
+            return Found::Refused;
+        if (s.turnBlock().turn == 4 && s.historyLog().count() == 2)
+            return Found::Old;
+        if (s.turnBlock().turn == 9 && s.historyLog().count() == 3)
+            return Found::New;
+        return Found::Mixed;
     }
 
     // Saves in a child process that ends without any cleanup when it reaches the step.
@@ -106,57 +86,49 @@ public:
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save never reached " << stepName(at);
     }
 
-    std::vector<std::string> leftovers() const
+    bool temporariesLeft() const
     {
-        std::vector<std::string> left;
-        for (const char* name : { "p.dat.tmp", "p.hat.tmp", "p.hat.old" })
-            if (std::filesystem::exists(host(name)))
-                left.push_back(name);
-        return left;
+        return std::filesystem::exists(host("p.dat.tmp")) || std::filesystem::exists(host("p.hat.tmp"))
+            || std::filesystem::exists(host("p.hat.old"));
     }
 };
 
+const char* foundName(Found found)
+{
+    switch (found) {
+    case Found::Old: return "old pair";
+    case Found::New: return "new pair";
+    case Found::Refused: return "refused";
+    case Found::Mixed: return "a mix";
+    }
+    return "?";
+}
+
 TEST(SavedGamePair, AFailureAtEachStepLeavesOneWholePairAndSaysWhich)
 {
-    struct Case {
-        SaveStep step;
-        uint32_t error;
-        // Only a set-aside history that cannot be removed is left; the new pair is whole then.
-        bool saved;
-    };
-    const Case cases[] = {
-        { SaveStep::WriteHistory, ERROR_DISK_FULL, false },
-        { SaveStep::WriteGame, ERROR_DISK_FULL, false },
-        { SaveStep::FlushHistory, ERROR_WRITE_FAULT, false },
-        { SaveStep::FlushGame, ERROR_DISK_FULL, false },
-        { SaveStep::SetAsideHistory, ERROR_ACCESS_DENIED, false },
-        { SaveStep::RenameHistory, ERROR_ACCESS_DENIED, false },
-        { SaveStep::RenameGame, ERROR_ACCESS_DENIED, false },
-        { SaveStep::RemovePrevious, ERROR_ACCESS_DENIED, true },
-    };
-    for (const Case& c : cases) {
+    const std::pair<SaveStep, uint32_t> faults[] = { { SaveStep::WriteHistory, ERROR_DISK_FULL },
+        { SaveStep::WriteGame, ERROR_DISK_FULL }, { SaveStep::FlushHistory, ERROR_WRITE_FAULT },
+        { SaveStep::FlushGame, ERROR_DISK_FULL }, { SaveStep::SetAsideHistory, ERROR_ACCESS_DENIED },
+        { SaveStep::RenameHistory, ERROR_ACCESS_DENIED }, { SaveStep::RenameGame, ERROR_ACCESS_DENIED },
+        { SaveStep::RemovePrevious, ERROR_ACCESS_DENIED } };
+    for (auto [failing, error] : faults) {
         SavePair world;
-        const SaveResult result = world.saveFailingAt(c.step, c.error);
-        EXPECT_EQ(result.saved, c.saved) << stepName(c.step);
-        EXPECT_EQ(result.error, c.saved ? 0u : c.error) << stepName(c.step);
-        EXPECT_EQ(result.kept, c.saved ? Kept::New : Kept::Previous) << stepName(c.step);
-        EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(promised(result.kept))) << stepName(c.step);
-        EXPECT_EQ(world.leftovers(), c.saved ? std::vector<std::string> { "p.hat.old" } : std::vector<std::string> {})
-            << stepName(c.step);
-
-        // The next save goes through and clears what this one left.
-        ASSERT_TRUE(world.save("p.dat")) << stepName(c.step);
-        EXPECT_EQ(world.leftovers(), std::vector<std::string> {}) << stepName(c.step);
-        EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(Found::New)) << stepName(c.step);
+        const SaveResult result = saveGameFile(world.state(), world.path("p.dat").c_str(), false,
+            [failing = failing, error = error](SaveStep step) { return step == failing ? error : 0u; });
+        // A set-aside history that cannot be removed fails nothing: the new pair is whole.
+        const bool saved = failing == SaveStep::RemovePrevious;
+        EXPECT_EQ(result.saved, saved) << stepName(failing);
+        EXPECT_EQ(result.error, saved ? 0u : error) << stepName(failing);
+        EXPECT_EQ(result.kept, saved ? Kept::New : Kept::Previous) << stepName(failing);
+        EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(saved ? Found::New : Found::Old)) << stepName(failing);
+        EXPECT_EQ(world.temporariesLeft(), saved) << stepName(failing);
     }
-
     // Without a previous save nothing is left to load, not even the new history.
     SavedGameWorld empty;
     const SaveResult result = saveGameFile(empty.state(), empty.path("q.dat").c_str(), false,
         [](SaveStep step) { return step == SaveStep::RenameGame ? uint32_t(ERROR_DISK_FULL) : 0u; });
     EXPECT_EQ(result.kept, Kept::None);
     EXPECT_FALSE(std::filesystem::exists(empty.host("q.hat")));
-    EXPECT_FALSE(std::filesystem::exists(empty.host("q.dat")));
 }
 
 TEST(SavedGamePair, AKillAtEachStepLeavesOneWholePairAndTheNextSaveClearsWhatItLeft)
@@ -165,22 +137,29 @@ TEST(SavedGamePair, AKillAtEachStepLeavesOneWholePairAndTheNextSaveClearsWhatItL
         SavePair world;
         world.killedAt(killed);
         // Until the new game file is in place the previous pair is what loads.
-        const Found expected = killed == SaveStep::RemovePrevious ? Found::New : Found::Old;
+        Found expected = killed == SaveStep::RemovePrevious ? Found::New : Found::Old;
         EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(expected)) << stepName(killed);
-        EXPECT_FALSE(world.leftovers().empty()) << stepName(killed);
 
+        world.makeNewGame();
+        EXPECT_TRUE(world.temporariesLeft()) << stepName(killed);
         ASSERT_TRUE(world.save("p.dat")) << stepName(killed);
-        EXPECT_EQ(world.leftovers(), std::vector<std::string> {}) << stepName(killed);
+        EXPECT_FALSE(world.temporariesLeft()) << stepName(killed);
         EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(Found::New)) << stepName(killed);
     }
+}
 
-    // Stopped with the new history in place and the previous one set aside, then saved again with
-    // a failure: the previous pair is still what loads, and nothing of either save is left over.
+TEST(SavedGamePair, AStoppedSaveLeavesThePreviousPairWholeThroughAFailedSave)
+{
+    // Stopped with the new history in place and the previous one set aside, then saved again with a
+    // failure: the previous pair still loads, and nothing of either save is left over.
     SavePair world;
     world.killedAt(SaveStep::RenameGame);
     world.state().turnBlock().turn = 11;
-    EXPECT_EQ(world.saveFailingAt(SaveStep::WriteGame, ERROR_DISK_FULL).kept, Kept::Previous);
-    EXPECT_EQ(world.leftovers(), std::vector<std::string> {});
+    EXPECT_EQ(saveGameFile(world.state(), world.path("p.dat").c_str(), false,
+                  [](SaveStep step) { return step == SaveStep::WriteGame ? uint32_t(ERROR_DISK_FULL) : 0u; })
+                  .kept,
+        Kept::Previous);
+    EXPECT_FALSE(world.temporariesLeft());
     EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(Found::Old));
 }
 
@@ -189,23 +168,17 @@ TEST(SavedGamePair, FoldersThatRefuseWritingOrListingKeepOnePair)
     testing_lib::PermissionChecks checks;
     if (!checks.inForce())
         GTEST_SKIP() << "file permissions cannot be made to hold here";
-    struct Case {
-        const char* name;
-        mode_t mode;
-        bool saves;
-    };
     // A read-only folder refuses the save; one that can be written but not listed takes it.
-    for (Case c : { Case { "read-only", 0555, false }, Case { "not listed", 0333, true } }) {
+    for (auto [mode, saves] : { std::pair { 0555, false }, std::pair { 0333, true } }) {
         SavePair world;
         const std::string folder = std::filesystem::path(world.host("p.dat")).parent_path();
-        chmod(folder.c_str(), c.mode);
+        chmod(folder.c_str(), mode_t(mode));
         const SaveResult result = saveGameFile(world.state(), world.path("p.dat").c_str(), false);
         chmod(folder.c_str(), 0755);
-        EXPECT_EQ(result.saved, c.saves) << c.name;
-        EXPECT_EQ(result.kept, c.saves ? Kept::New : Kept::Previous) << c.name;
-        EXPECT_EQ(result.error, c.saves ? 0u : uint32_t(ERROR_ACCESS_DENIED)) << c.name;
-        EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(promised(result.kept))) << c.name;
-        EXPECT_EQ(world.leftovers(), std::vector<std::string> {}) << c.name;
+        EXPECT_EQ(result.saved, saves) << mode;
+        EXPECT_EQ(result.error, saves ? 0u : uint32_t(ERROR_ACCESS_DENIED)) << mode;
+        EXPECT_STREQ(foundName(world.loadAndClassify()), foundName(saves ? Found::New : Found::Old)) << mode;
+        EXPECT_FALSE(world.temporariesLeft()) << mode;
     }
 }
 
