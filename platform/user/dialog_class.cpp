@@ -24,13 +24,14 @@ Registry& registry()
     return r;
 }
 
-// The default push button id: DM_SETDEFID's, else the first button that says it is default.
+// The default push button id: DM_SETDEFID's, else the first button that says it is default other
+// than one that only has the focus.
 int defaultButtonId(HWND dialog, const DialogInfo& info)
 {
     if (info.defaultId)
         return info.defaultId;
     for (HWND child : dialogItems(dialog))
-        if (dialogCode(child, nullptr) & DLGC_DEFPUSHBUTTON)
+        if (child != info.lent && (dialogCode(child, nullptr) & DLGC_DEFPUSHBUTTON))
             return GetDlgCtrlID(child);
     return 0;
 }
@@ -117,13 +118,17 @@ LRESULT defaultProcessing(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
             HWND restore = info->savedFocus && IsWindow(info->savedFocus) && IsChild(dialog, info->savedFocus)
                 ? info->savedFocus
                 : GetNextDlgTabItem(dialog, nullptr, FALSE);
-            if (restore)
+            if (restore) {
                 SetFocus(restore);
+                showDefaultFor(dialog, restore);
+            }
         }
         return 0;
     case WM_SETFOCUS:
-        if (HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE))
+        if (HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE)) {
             SetFocus(first);
+            showDefaultFor(dialog, first);
+        }
         return 0;
     case WM_NCDESTROY:
         if (info && info->ownsFont && info->font)
@@ -145,6 +150,27 @@ bool returnsDirectly(UINT message)
 }
 
 } // namespace
+
+void showDefaultFor(HWND dialog, HWND focus)
+{
+    std::shared_ptr<DialogInfo> info = infoOf(dialog);
+    if (!info)
+        return;
+    const int ownId = defaultButtonId(dialog, *info);
+    HWND own = ownId ? GetDlgItem(dialog, ownId) : nullptr;
+    HWND shown = own;
+    if (focus && IsChild(dialog, focus) && (dialogCode(focus, nullptr) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+        shown = focus;
+    // The dialog's own default loses its look for a while: it is kept by id.
+    if (own && shown != own)
+        info->defaultId = ownId;
+    info->lent = shown != own ? shown : nullptr;
+    for (HWND child : navigationItems(dialog))
+        if (child != shown && (dialogCode(child, nullptr) & DLGC_DEFPUSHBUTTON))
+            SendMessageA(child, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    if (shown && (dialogCode(shown, nullptr) & DLGC_UNDEFPUSHBUTTON))
+        SendMessageA(shown, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
 
 void registerDialogClass()
 {

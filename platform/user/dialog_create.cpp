@@ -135,8 +135,10 @@ HWND createFromTemplate(HINSTANCE instance, const resources::DialogTemplate& dia
     }
     // Activation later gives the focus back to whatever WM_INITDIALOG left it on.
     HWND focus = GetFocus();
-    if (focus && IsChild(hwnd, focus))
+    if (focus && IsChild(hwnd, focus)) {
         info->savedFocus = focus;
+        showDefaultFor(hwnd, focus);
+    }
     // A modal dialog is shown by its loop, so one ended inside WM_INITDIALOG never appears.
     if (!modal && (dialog.style & WS_VISIBLE))
         ShowWindow(hwnd, SW_SHOWNORMAL);

@@ -15,6 +15,7 @@ struct DialogInfo {
     std::atomic<bool> ended { false };   // EndDialog may come from another thread
     std::atomic<INT_PTR> result { 0 };
     int defaultId = 0;        // set by DM_SETDEFID; 0: found from the buttons
+    HWND lent = nullptr;      // a push button that shows the default look only while it has the focus
     HFONT font = nullptr;
     bool ownsFont = false;
     HWND savedFocus = nullptr; // focus to give back when the dialog is activated again
@@ -26,6 +27,10 @@ void registerDialogClass();
 std::shared_ptr<DialogInfo> infoOf(HWND dialog);
 void attachInfo(HWND dialog, std::shared_ptr<DialogInfo> info);
 void detachInfo(HWND dialog);
+
+// Gives the default look to the push button with the focus, as Enter presses it, and with the focus
+// elsewhere back to the dialog's own default button.
+void showDefaultFor(HWND dialog, HWND focus);
 
 // Creates the window and its items, sends WM_SETFONT and WM_INITDIALOG and sets the focus.
 // Returns null when the window or an item cannot be created; nothing is left behind then.

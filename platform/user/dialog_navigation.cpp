@@ -172,9 +172,10 @@ bool isTabStop(HWND control)
     return (styleOf(control) & WS_TABSTOP) && canTakeFocus(control);
 }
 
-void setDialogFocus(HWND, HWND control)
+void setDialogFocus(HWND dialog, HWND control)
 {
     SetFocus(control);
+    showDefaultFor(dialog, control);
     // An edit field that gets the focus by keyboard has its text selected.
     if (dialogCode(control, nullptr) & DLGC_HASSETSEL)
         SendMessageA(control, EM_SETSEL, 0, -1);

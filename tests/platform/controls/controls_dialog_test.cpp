@@ -136,6 +136,18 @@ TEST_F(ControlsDialog, KeyboardWalksTabStopsAndRadioGroupsAndEnterIsOk)
     g_commands.clear();
     press(VK_RETURN);
     EXPECT_NE(std::find(g_commands.begin(), g_commands.end(), WPARAM(IDOK)), g_commands.end());
+    // The default look goes with the focus to the push button Enter would press, and back to OK
+    // when the focus leaves the push buttons; OK stays the dialog's default throughout.
+    auto looksDefault = [&](int id) { return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
+    press(VK_TAB);
+    EXPECT_EQ(focusId(), IDCANCEL);
+    EXPECT_TRUE(looksDefault(IDCANCEL));
+    EXPECT_FALSE(looksDefault(IDOK));
+    press(VK_TAB);
+    EXPECT_EQ(focusId(), Name);
+    EXPECT_TRUE(looksDefault(IDOK));
+    EXPECT_FALSE(looksDefault(IDCANCEL));
+    EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
 }
 
 TEST_F(ControlsDialog, DrawsEveryControlInThePlainLook)
