@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <sys/mman.h>
 
 namespace platform::desktop {
 
@@ -13,13 +15,50 @@ bool sameRect(const RECT& a, const RECT& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// Asks for huge pages over the 2 MiB blocks inside the table, where the kernel gives them for the
+// asking: a frame touches every page of the screen, and each 4 KiB page costs a translation.
+void adviseHugePages(const void* table, size_t bytes)
+{
+    constexpr uintptr_t hugePage = uintptr_t(2) << 20;
+    const uintptr_t begin = (uintptr_t(table) + hugePage - 1) & ~(hugePage - 1);
+    const uintptr_t end = (uintptr_t(table) + bytes) & ~(hugePage - 1);
+    if (begin < end)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
+// The surfaces a compose reads, held together, taken in the order of their addresses. A painting
+// thread holds one at a time, or two through std::lock, which lets go of both when it cannot have
+// the second: neither can wait on a surface the compose holds while holding one it waits for.
+class SurfaceLocks {
+public:
+    explicit SurfaceLocks(std::vector<std::recursive_mutex*> mutexes)
+        : m_mutexes(std::move(mutexes))
+    {
+        std::sort(m_mutexes.begin(), m_mutexes.end());
+        m_mutexes.erase(std::unique(m_mutexes.begin(), m_mutexes.end()), m_mutexes.end());
+        for (std::recursive_mutex* m : m_mutexes)
+            m->lock();
+    }
+    SurfaceLocks(const SurfaceLocks&) = delete;
+    SurfaceLocks& operator=(const SurfaceLocks&) = delete;
+    ~SurfaceLocks()
+    {
+        for (std::recursive_mutex* m : m_mutexes)
+            m->unlock();
+    }
+
+private:
+    std::vector<std::recursive_mutex*> m_mutexes;
+};
+
 } // namespace
 
 Compositor::Compositor(SIZE size, uint32_t backgroundXrgb)
     : m_size(size)
-    , m_background(backgroundXrgb)
+    , m_backgroundRow(size_t(std::max<LONG>(size.cx, 0)), backgroundXrgb)
     , m_screen(makeZeroedTable<uint32_t>(size_t(std::max<LONG>(size.cx, 0)) * size_t(std::max<LONG>(size.cy, 0))))
 {
+    adviseHugePages(m_screen.get(), size_t(std::max<LONG>(size.cx, 0)) * size_t(std::max<LONG>(size.cy, 0)) * sizeof(uint32_t));
     // The first compose lays the background where no window covers it; until the screen is read,
     // its memory is not touched.
     m_dirty.add(RECT { 0, 0, size.cx, size.cy });
@@ -168,9 +207,9 @@ std::vector<RECT> Compositor::compose()
 void Compositor::composeArea(Region uncovered, const std::vector<Layer>& layers)
 {
     // Top down, each unshaped layer takes what is still uncovered of its store and hides it from
-    // the layers below, so every pixel is copied once and the background fills only what no layer
-    // covers. A shaped layer hides nothing: what lies below shows around its shape, so the layers
-    // below are drawn under its whole box and it is drawn over them.
+    // the layers below, so every pixel but those under a shaped layer is copied once and the
+    // background fills only what no layer covers. A shaped layer hides nothing: what lies below shows around
+    // its shape, so the layers below are drawn under its whole box and it is drawn over them.
     struct Part {
         const Layer* layer;
         Region area;
@@ -187,42 +226,66 @@ void Compositor::composeArea(Region uncovered, const std::vector<Layer>& layers)
         if (!layer.shape)
             uncovered.subtract(Region(box));
     }
+
+    // The screen is written row after row, each row from every part crossing it: writing a large
+    // buffer in order is far quicker than down one column of it after another. That needs every
+    // surface held at once.
+    std::vector<std::recursive_mutex*> mutexes;
+    for (const Part& part : parts)
+        mutexes.push_back(&part.layer->surface->mutex());
+    const SurfaceLocks locks(std::move(mutexes));
+
+    // Runs in drawing order: background first, then the parts bottom up.
+    std::vector<Run> runs;
     uncovered.forEachRectIn(uncovered.bounds(), [&](const RECT& r) {
-        // One row filled, the others copied from it: a copy moves far more pixels per step.
-        const size_t width = size_t(r.right - r.left);
-        uint32_t* first = &m_screen[size_t(r.top) * m_size.cx + r.left];
-        std::fill_n(first, width, m_background);
-        for (LONG y = r.top + 1; y < r.bottom; ++y)
-            std::memcpy(&m_screen[size_t(y) * m_size.cx + r.left], first, width * sizeof(uint32_t));
+        runs.push_back({ r, m_backgroundRow.data() + r.left, 0 });
     });
     for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
         const Layer& layer = *part->layer;
-        part->area.forEachRectIn(part->area.bounds(), [&](const RECT& r) {
-            if (!layer.shape) {
-                blitLayer(layer, r);
-                return;
-            }
-            const LONG dx = layer.screenRect.left, dy = layer.screenRect.top;
-            layer.shape->forEachRectIn(rectOffset(r, -dx, -dy), [&](const RECT& inWindow) { blitLayer(layer, rectOffset(inWindow, dx, dy)); });
+        const Surface& surface = *layer.surface;
+        const LONG dx = layer.screenRect.left, dy = layer.screenRect.top;
+        // The store may lag behind a resize; what it does not cover keeps what lies below.
+        const RECT store = rectOffset(RECT { 0, 0, surface.width(), surface.height() }, dx, dy);
+        const auto add = [&](const RECT& r) {
+            runs.push_back({ r, surface.pixels() + size_t(r.top - dy) * surface.stride() + (r.left - dx), size_t(surface.stride()) });
+        };
+        part->area.forEachRectIn(rectIntersect(part->area.bounds(), store), [&](const RECT& r) {
+            if (!layer.shape)
+                return add(r);
+            layer.shape->forEachRectIn(rectOffset(r, -dx, -dy), [&](const RECT& inWindow) { add(rectOffset(inWindow, dx, dy)); });
         });
     }
+    drawRuns(runs);
 }
 
-void Compositor::blitLayer(const Layer& layer, const RECT& screenPart)
+void Compositor::drawRuns(const std::vector<Run>& runs)
 {
-    Surface& surface = *layer.surface;
-    std::lock_guard lock(surface.mutex());
-    // The store may lag behind a resize; what it does not cover keeps what lies below.
-    RECT store = rectOffset(RECT { 0, 0, surface.width(), surface.height() }, layer.screenRect.left, layer.screenRect.top);
-    RECT part = rectIntersect(screenPart, store);
-    if (rectIsEmpty(part))
-        return;
-    const uint32_t* pixels = surface.pixels();
-    size_t stride = surface.stride();
-    size_t width = size_t(part.right - part.left);
-    for (LONG y = part.top; y < part.bottom; ++y) {
-        const uint32_t* source = pixels + size_t(y - layer.screenRect.top) * stride + (part.left - layer.screenRect.left);
-        std::memcpy(&m_screen[size_t(y) * m_size.cx + part.left], source, width * sizeof(uint32_t));
+    std::vector<const Run*> byTop;
+    for (const Run& run : runs)
+        byTop.push_back(&run);
+    std::stable_sort(byTop.begin(), byTop.end(), [](const Run* a, const Run* b) { return a->rect.top < b->rect.top; });
+    // The runs crossing the current rows, in drawing order (their order in `runs`).
+    std::vector<const Run*> crossing;
+    size_t next = 0;
+    for (LONG y = 0;;) {
+        if (crossing.empty()) {
+            if (next == byTop.size())
+                break;
+            y = byTop[next]->rect.top;
+        }
+        for (; next < byTop.size() && byTop[next]->rect.top <= y; ++next)
+            crossing.insert(std::upper_bound(crossing.begin(), crossing.end(), byTop[next]), byTop[next]);
+        // The set stays the same until a run starts or ends.
+        LONG until = next < byTop.size() ? byTop[next]->rect.top : std::numeric_limits<LONG>::max();
+        for (const Run* run : crossing)
+            until = std::min(until, run->rect.bottom);
+        for (; y < until; ++y) {
+            uint32_t* row = &m_screen[size_t(y) * m_size.cx];
+            for (const Run* run : crossing)
+                std::memcpy(row + run->rect.left, run->source + size_t(y - run->rect.top) * run->stride,
+                    size_t(run->rect.right - run->rect.left) * sizeof(uint32_t));
+        }
+        std::erase_if(crossing, [y](const Run* run) { return run->rect.bottom <= y; });
     }
 }
 

@@ -47,11 +47,18 @@ private:
 
     Layer* find(LayerId layer);
     void invalidateLayerArea(const Layer& layer);
+    // A rectangle of the screen copied row by row from `source`, whose rows lie `stride` apart.
+    struct Run {
+        RECT rect;
+        const uint32_t* source;
+        size_t stride;
+    };
+
     void composeArea(Region uncovered, const std::vector<Layer>& layers);
-    void blitLayer(const Layer& layer, const RECT& screenPart);
+    void drawRuns(const std::vector<Run>& runs);
 
     const SIZE m_size;
-    const uint32_t m_background;
+    const std::vector<uint32_t> m_backgroundRow; // one screen row of the background colour
     mutable std::mutex m_mutex; // layers, z-order, dirty list
     std::vector<Layer> m_layers; // bottom to top
     RectList m_dirty;

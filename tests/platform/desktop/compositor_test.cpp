@@ -152,7 +152,12 @@ TEST(Compositor, RandomStacksMatchLayersPaintedOneOverAnother)
         std::vector<LayerId> ids;
         for (int i = 0; i < 6; ++i) {
             const int w = 4 + next(40), h = 4 + next(30);
-            LayerState layer = layerAt(filled(w, h, uint32_t(0x101010 * (i + 1))), next(70) - 10, next(56) - 10, next(5) != 0);
+            // Each pixel its own value, so a row or column taken from the wrong place shows.
+            auto surface = std::make_shared<Surface>(w, h);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    surface->pixels()[size_t(y) * surface->stride() + x] = uint32_t((i + 1) << 16 | y << 8 | x);
+            LayerState layer = layerAt(surface, next(70) - 10, next(56) - 10, next(5) != 0);
             if (next(4) == 0)
                 layer.screenRect.right += next(10); // the store lags behind a wider window
             if (next(3) == 0)
@@ -177,7 +182,7 @@ TEST(Compositor, RandomStacksMatchLayersPaintedOneOverAnother)
                     const LONG wx = x - l.screenRect.left, wy = y - l.screenRect.top;
                     if (l.visible && x < l.screenRect.right && wx >= 0 && wy >= 0 && wx < l.surface->width()
                         && wy < l.surface->height() && (!l.shape || l.shape->contains(wx, wy)))
-                        expected = l.surface->pixels()[0];
+                        expected = l.surface->pixels()[size_t(wy) * l.surface->stride() + wx];
                 }
                 ASSERT_EQ(screen[size_t(y * 64 + x)], expected) << "round " << round << " at " << x << "," << y;
             }
