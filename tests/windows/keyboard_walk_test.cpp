@@ -116,47 +116,20 @@ bool inGroupReached(HWND control, const std::set<HWND>& reached)
     return std::any_of(group.begin(), group.end(), [&](HWND g) { return reached.count(g) > 0; });
 }
 
-// The command ids a window receives, seen by a procedure put in front of its own: the dialog
-// manager sends Enter's command, so no hook on the queue sees it. One window at a time.
-class CommandSpy {
-public:
-    explicit CommandSpy(HWND window)
-        : m_window(window)
-    {
-        std::lock_guard lock(s_mutex);
-        s_seen.clear();
-        s_original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&spy));
-    }
-    ~CommandSpy()
-    {
-        if (IsWindow(m_window) && GetWindowLongPtrA(m_window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&spy))
-            SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_original.load()));
-    }
-    CommandSpy(const CommandSpy&) = delete;
-    CommandSpy& operator=(const CommandSpy&) = delete;
+// The command ids that reach the spied window: the dialog manager sends Enter's command, so no
+// hook on the queue sees it. One window at a time.
+std::mutex g_spyMutex;
+std::vector<int> g_commands;
+std::atomic<WNDPROC> g_spiedProc { nullptr };
 
-    std::vector<int> seen() const
-    {
-        std::lock_guard lock(s_mutex);
-        return s_seen;
+LRESULT CALLBACK commandSpy(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND) {
+        std::lock_guard lock(g_spyMutex);
+        g_commands.push_back(LOWORD(wParam));
     }
-
-private:
-    static LRESULT CALLBACK spy(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_COMMAND) {
-            std::lock_guard lock(s_mutex);
-            s_seen.push_back(LOWORD(wParam));
-        }
-        return CallWindowProcA(s_original, window, message, wParam, lParam);
-    }
-
-    HWND m_window;
-    static inline std::mutex s_mutex;
-    static inline std::vector<int> s_seen;
-    static inline std::atomic<WNDPROC> s_original { nullptr };
-};
+    return CallWindowProcA(g_spiedProc, window, message, wParam, lParam);
+}
 
 bool isPushButton(HWND control)
 {
@@ -204,10 +177,14 @@ bool enter(HWND window, Walk& walk, std::vector<std::string>& detail)
         button = nullptr;
     const std::string named = button ? describe(button) : "";
     const int id = button ? GetDlgCtrlID(button) : 0;
-    CommandSpy spy(window);
+    g_commands.clear();
+    g_spiedProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&commandSpy));
     harness::pressKey(VK_RETURN);
     settle();
-    const std::vector<int> seen = spy.seen();
+    if (IsWindow(window))
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_spiedProc.load()));
+    const std::vector<int> seen = [] { std::lock_guard lock(g_spyMutex); return g_commands; }();
     const bool shows = !gone(window);
     if (button) {
         walk.entered = std::count(seen.begin(), seen.end(), id) > 0;
