@@ -28,12 +28,13 @@ void report(benchmark::State& bench, const BenchGame& game, const TimedComputerP
     bench.counters["worst_action_ms"] = player.worstActionMs;
 }
 
-// Args: map size, units per side, turns played. The 256² world with 300 units a side is also played
-// for four turns, as the 128² one is: its armies meet later, so its first two turns are its cheapest.
+// Args: map size, units per side, turns played, the world's seed. The 256² world with 300 units a
+// side is also played for four turns, as the 128² one is: its armies meet later, so its first two
+// turns are its cheapest; those four turns are played on four worlds, for the worst of them.
 void generatedWorldTurns(benchmark::State& bench)
 {
     const int size = int(bench.range(0));
-    const testing_ai::LargeWorldShape shape { size, 8, int(bench.range(1)), 3 };
+    const testing_ai::LargeWorldShape shape { size, 8, int(bench.range(1)), unsigned(bench.range(3)) };
     const int turns = int(bench.range(2));
     BenchGame game(testing_ai::largeWorldBytes(shape, turns));
     TimedComputerPlayer player;
@@ -47,13 +48,16 @@ void generatedWorldTurns(benchmark::State& bench)
     report(bench, game, player);
 }
 BENCHMARK(generatedWorldTurns)
-    ->Args({ 64, 18, 8 })
-    ->Args({ 128, 75, 4 })
-    ->Args({ 256, 300, 2 })
-    ->Args({ 256, 300, 4 })
-    ->Args({ 64, 40, 8 })
-    ->Args({ 128, 40, 4 })
-    ->Args({ 256, 40, 2 })
+    ->Args({ 64, 18, 8, 3 })
+    ->Args({ 128, 75, 4, 3 })
+    ->Args({ 256, 300, 2, 3 })
+    ->Args({ 256, 300, 4, 3 })
+    ->Args({ 256, 300, 4, 4 })
+    ->Args({ 256, 300, 4, 5 })
+    ->Args({ 256, 300, 4, 6 })
+    ->Args({ 64, 40, 8, 3 })
+    ->Args({ 128, 40, 4, 3 })
+    ->Args({ 256, 40, 2, 3 })
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(5)
