@@ -37,16 +37,16 @@ bool syncFolderOf(const std::string& path)
 // Copies the bytes, the permissions and the last write time; the target is made by this call.
 bool copyContents(const std::string& from, const std::string& to, bool failIfExists)
 {
-    int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        {
+    // As CreateFileA: only a regular file is copied, and opening a pipe does not wait for a writer.
+    int in = open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (in < 0) {
         platform::failFromErrno(from);
         return false;
     }
-    struct stat st;
-    if (fstat(in, &st) != 0 || S_ISDIR(st.st_mode)) {
+    struct stat st {};
+    if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(in, F_SETFL, fcntl(in, F_GETFL) & ~O_NONBLOCK) != 0) {
         close(in);
-        SetLastError(ERROR_ACCESS_DENIED);
+        SetLastError(S_ISDIR(st.st_mode) ? ERROR_ACCESS_DENIED : ERROR_NOT_SUPPORTED);
         return false;
     }
     int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (failIfExists ? O_EXCL : 0), 0600);

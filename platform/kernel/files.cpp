@@ -78,8 +78,9 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_A
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
-    // The host needs write access to truncate, even where the caller only asked to read.
-    int flags = (write || truncates) ? (read || !write ? O_RDWR : O_WRONLY) : O_RDONLY;
+    // The host needs write access to truncate, even where the caller only asked to read. Opening
+    // never waits: a named pipe in a file's place would block until a writer came.
+    int flags = ((write || truncates) ? (read || !write ? O_RDWR : O_WRONLY) : O_RDONLY) | O_NONBLOCK;
     mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
     std::string path = hostPath(lpFileName);
 
@@ -109,10 +110,12 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_A
         SetLastError(errno == EEXIST ? ERROR_FILE_EXISTS : errorFromErrno(errno, path));
         return INVALID_HANDLE_VALUE;
     }
-    struct stat st;
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    // Only regular files: a folder is refused as the original platform refuses it, and a pipe or a
+    // device (one endless, like /dev/zero) is no file of the game's.
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         close(fd);
-        SetLastError(ERROR_ACCESS_DENIED);
+        SetLastError(S_ISDIR(st.st_mode) ? ERROR_ACCESS_DENIED : ERROR_NOT_SUPPORTED);
         return INVALID_HANDLE_VALUE;
     }
     auto file = std::make_shared<FileObject>();

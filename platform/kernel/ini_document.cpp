@@ -1,5 +1,6 @@
 // Reading, editing and atomically saving ini documents.
 #include "platform/kernel/ini_document.h"
+#include "platform/kernel/file_bytes.h"
 #include "platform/kernel/winbase.h"
 
 #include <atomic>
@@ -11,6 +12,8 @@
 namespace platform {
 
 namespace {
+
+constexpr size_t kMaxIniBytes = size_t(1) << 20;
 
 std::string_view trim(std::string_view text)
 {
@@ -44,30 +47,26 @@ bool writeAll(int fd, const std::string& data)
 
 IniDocument IniDocument::load(const std::string& hostFile)
 {
-    IniDocument unreadable;
-    unreadable.m_found = true;
-    unreadable.m_readable = false;
-    int fd = open(hostFile.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? IniDocument() : unreadable;
-    std::string text;
-    char buffer[4096];
-    for (;;) {
-        ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            int error = errno;
-            close(fd);
-            errno = error;
-            return unreadable;
-        }
-        if (got == 0)
-            break;
-        text.append(buffer, size_t(got));
+    struct stat st {};
+    const bool known = stat(hostFile.c_str(), &st) == 0;
+    if (!known && (errno == ENOENT || errno == ENOTDIR))
+        return IniDocument();
+    // A settings file is a few kilobytes: anything else in its place (a pipe, a device such as
+    // /dev/zero, a huge file) is unreadable rather than read for ever.
+    std::optional<std::vector<uint8_t>> bytes = readHostFile(hostFile, kMaxIniBytes);
+    if (!bytes) {
+        if (known && S_ISDIR(st.st_mode))
+            errno = EISDIR;
+        else if (known && !S_ISREG(st.st_mode))
+            errno = EINVAL;
+        else if (known && uint64_t(st.st_size) > kMaxIniBytes)
+            errno = EFBIG;
+        IniDocument unreadable;
+        unreadable.m_found = true;
+        unreadable.m_readable = false;
+        return unreadable;
     }
-    close(fd);
-    IniDocument document = parse(text);
+    IniDocument document = parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
     document.m_found = true;
     return document;
 }

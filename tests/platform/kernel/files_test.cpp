@@ -1,10 +1,13 @@
 // File handles and file operations by name.
 #include "temp_program_folder.h"
 
+#include "platform/kernel/file_bytes.h"
+#include "platform/kernel/ini_document.h"
 #include "platform/kernel/winbase.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -195,4 +198,22 @@ TEST(FileOperations, Folders)
     EXPECT_FALSE(DeleteFileA("save"));
     ASSERT_TRUE(DeleteFileA("save\\x"));
     ASSERT_TRUE(RemoveDirectoryA("save"));
+}
+
+TEST(CreateFile, OnlyRegularFilesAreReadAndNothingWaitsForAWriterOrReadsForEver)
+{
+    TempProgramFolder folder;
+    ASSERT_EQ(mkfifo((folder / "pipe.vtm").c_str(), 0644), 0);
+    ASSERT_EQ(symlink("/dev/zero", (folder / "zero.ini").c_str()), 0);
+    ASSERT_TRUE(CreateDirectoryA("folder.bmp", nullptr));
+    folder.write("huge.ini", std::string(size_t(1) << 21, ';'));
+    for (const char* name : { "pipe.vtm", "zero.ini", "folder.bmp" }) {
+        EXPECT_EQ(openFile(name, GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE) << name;
+        EXPECT_FALSE(platform::readGameFile(name, 1 << 20)) << name;
+        EXPECT_FALSE(CopyFileA(name, "copy.dat", FALSE)) << name;
+    }
+    for (const char* name : { "pipe.vtm", "zero.ini", "folder.bmp", "huge.ini" }) {
+        const platform::IniDocument document = platform::IniDocument::load(folder / name);
+        EXPECT_TRUE(document.found() && !document.readable()) << name;
+    }
 }
