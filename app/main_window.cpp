@@ -31,8 +31,7 @@ std::string newGameTitle() { return platform::utf8ToCp932("新規ゲーム"); }
 
 std::string fileNameOf(const std::string& path)
 {
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return path.substr(platform::fileNameOffset(path));
 }
 
 // The map's own name (the first scenario text), else the file's name.

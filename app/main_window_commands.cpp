@@ -30,6 +30,7 @@
 #include "rules/saved_game_rules.h"
 #include "rules/surrender.h"
 #include "state/campaign_progress.h"
+#include "state/map_file.h"
 #include "state/data_path.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
@@ -40,12 +41,14 @@
 
 namespace {
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+std::string cp(const std::string& utf8) { return platform::utf8ToCp932(utf8); }
 
-// The line that says why a file was refused (the reader's own words, with the place in the file).
-std::string refusalLine(const std::string& why)
+// The box that tells why a file was refused; the reader's own account goes to the debug output.
+void showRefusal(swCWindow* owner, const char* what_utf8, const std::string& path, const FileRefusal& why)
 {
-    return why.empty() ? std::string() : cp("\n理由: ") + why;
+    OutputDebugStringA((path + ": " + why.detail + "\r\n").c_str());
+    std::string text = cp(what_utf8) + "\n" + path + cp("\n理由: ") + why.text();
+    modalMessageBox(owner, text.c_str(), cp("注意").c_str());
 }
 
 // Why a save failed, from the system error of the step that failed, and which save the file holds now.
@@ -68,8 +71,7 @@ std::string saveFailureText(const std::string& path, const SaveResult& result)
 std::string extensionOf(const std::string& path)
 {
     size_t dot = path.find_last_of('.');
-    size_t slash = path.find_last_of("\\/");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+    if (dot == std::string::npos || dot < platform::fileNameOffset(path))
         return std::string();
     std::string ext = path.substr(dot + 1);
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
@@ -168,15 +170,25 @@ void MainWindow::newGame()
 
 bool MainWindow::newGameFrom(const std::string& path)
 {
+    const std::string ext = extensionOf(path);
+    // The file is read and checked whole before anything of the running game is touched.
+    std::unique_ptr<StagedCampaign> campaign;
+    std::unique_ptr<ScenarioFile> map;
+    if (ext == "vtc")
+        campaign = stageCampaign(m_state, path.c_str());
+    else
+        map = m_state.stageMapFile(path.c_str());
+    if (!campaign && !map) {
+        showRefusal(this, "マップファイルを読み込めませんでした。", path, m_state.mapRefusal());
+        return false;
+    }
     stopPlay();
     clearCampaignInfo(m_state);
-    const std::string ext = extensionOf(path);
     // Country 0 is the person's in the sample campaigns.
-    bool loaded = ext == "vtc" ? startCampaign(m_state, path.c_str(), 0) : m_state.loadMapFile(path.c_str());
-    if (!loaded) {
-        std::string text = cp("マップファイルを読み込めませんでした。\n") + path + refusalLine(m_state.mapRefusal());
-        modalMessageBox(this, text.c_str(), cp("注意").c_str());
+    if (!(campaign ? commitCampaign(m_state, *campaign, 0) : m_state.commitStaged(std::move(map)))) {
+        showRefusal(this, "マップファイルを読み込めませんでした。", path, m_state.mapRefusal());
         refreshTitle();
+        refreshAfterChange();
         return false;
     }
     m_state.setSavePath("");
@@ -218,15 +230,24 @@ void MainWindow::resumeGame()
 
 bool MainWindow::resumeGameFrom(const std::string& path)
 {
+    // The save and its history are read and checked before anything of the running game is touched.
+    StagedSave staged;
+    if (FileRefusal refusal = stageSavedGame(m_state, path.c_str(), staged)) {
+        showRefusal(this, "セーブデータを読み込めませんでした。", path, refusal);
+        return false;
+    }
     stopPlay();
     clearCampaignInfo(m_state);
-    SavedGameError why { "file not found", 0 };
-    if (!fileExists(path.c_str()) || !loadGame(m_state, path.c_str(), &why)) {
-        std::string reason = why.what + (why.offset ? " (at byte " + std::to_string(why.offset) + ")" : "");
-        std::string text = cp("セーブデータを読み込めませんでした。\n") + path + refusalLine(reason);
-        modalMessageBox(this, text.c_str(), cp("注意").c_str());
+    if (!resumeStagedGame(m_state, staged)) {
+        showRefusal(this, "セーブデータを読み込めませんでした。", path, { FileFault::Unreadable, -1, "game not started" });
         refreshTitle();
         return false;
+    }
+    if (!staged.droppedHistory.empty()) {
+        const std::string& history = staged.droppedHistory;
+        std::string text = cp("履歴ファイル ") + history.substr(platform::fileNameOffset(history))
+            + cp(" は壊れているか別のセーブデータのものなので、履歴なしでゲームを再開します。");
+        modalMessageBox(this, text.c_str(), cp("注意").c_str());
     }
     m_state.setSavePath(path);
     m_gamePath = path;
@@ -244,8 +265,7 @@ void MainWindow::saveGameAs()
         return;
     std::string folder = folderKey("SaveGamePath", theApplication().appProgramFolder() + "save\\");
     const std::string& current = m_state.savePath();
-    const size_t slash = current.find_last_of("\\/");
-    const std::string name = current.substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::string name = current.substr(platform::fileNameOffset(current));
     GameFileDialog dialog;
     int chosen = 0;
     {

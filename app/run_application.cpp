@@ -140,7 +140,7 @@ void checkSettingsFile()
     if (check.usable())
         return;
     std::string path = profilePath();
-    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    std::string name = path.substr(platform::fileNameOffset(path));
     std::string reason = check.folder ? "同じ名前のフォルダがあります。"
         : check.state == ProfileCheck::State::Invalid ? std::to_string(check.line) + "行目が設定の形式ではありません。"
                                                       : "読み取れません。";

@@ -114,8 +114,8 @@ bool LiveClashWindow::init(HINSTANCE instance, HWND main_window)
     char module[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, module, sizeof module);
     std::string folder = module;
-    const size_t slash = folder.find_last_of("\\/");
-    folder = slash == std::string::npos ? "\\" : folder.substr(0, slash + 1);
+    const size_t name = platform::fileNameOffset(folder);
+    folder = name == 0 ? "\\" : folder.substr(0, name);
     st.folder = folder + "tklc\\";
     st.soundOn = initBattleSound(main_window);
     InitializeCriticalSection(&st.lock);

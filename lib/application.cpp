@@ -131,10 +131,10 @@ std::string swCApplication::appProgramPath() const
 std::string swCApplication::appProgramFolder() const
 {
     std::string path = appProgramPath();
-    size_t end = path.find_last_of("\\/");
-    if (end == std::string::npos)
+    size_t name = platform::fileNameOffset(path);
+    if (name == 0)
         return std::string();
-    path.erase(end);
+    path.erase(name - 1);
     return path + '\\';
 }
 

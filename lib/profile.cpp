@@ -3,6 +3,7 @@
 
 #include "lib/error.h"
 #include "lib/file.h"
+#include "platform/kernel/host.h"
 #include "platform/kernel/winbase.h"
 
 #include <algorithm>
@@ -31,9 +32,9 @@ std::string profilePath()
     DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
     std::string path(buffer, length < MAX_PATH ? length : MAX_PATH - 1);
     // Only a dot of the file name counts; one in a folder name is no extension.
-    size_t name = path.find_last_of("\\/");
+    size_t name = platform::fileNameOffset(path);
     size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (name != std::string::npos && dot < name))
+    if (dot == std::string::npos || dot < name)
         path += '.';
     else
         path.erase(dot + 1);

@@ -39,9 +39,18 @@ SaveResult saveGame(GameState& state, const char* path, bool keep_path)
     return result;
 }
 
-bool loadGame(GameState& state, const char* path, SavedGameError* why)
+bool loadGame(GameState& state, const char* path, FileRefusal* why)
 {
-    if (!loadGameFile(state, path, why))
+    StagedSave staged;
+    FileRefusal refusal = stageSavedGame(state, path, staged);
+    if (why)
+        *why = refusal;
+    return !refusal && resumeStagedGame(state, staged);
+}
+
+bool resumeStagedGame(GameState& state, const StagedSave& staged)
+{
+    if (!applyStagedSave(state, staged))
         return false;
     if (state.ruleSwitch(3) != 1)
         rebuildSightMaps(state);

@@ -8,6 +8,8 @@ class GameState;
 // Takes the map view's origin from the map window when it is open, then saves (saveGameFile); a
 // failed save leaves the game in memory as it was.
 SaveResult saveGame(GameState& state, const char* path, bool keep_path);
-// loadGameFile, then what play reads besides the file: open sight with rule 3 off (else the sight
-// of the sides the file does not hold), and the per-turn hex marks. False with the game in memory unchanged when the file is refused.
-bool loadGame(GameState& state, const char* path, SavedGameError* why = nullptr);
+// applyStagedSave, then what play reads besides the file: open sight with rule 3 off (else the sight
+// of the sides the file does not hold), and the per-turn hex marks.
+bool resumeStagedGame(GameState& state, const StagedSave& staged);
+// Both steps from a path; false with the game in memory unchanged when the file is refused.
+bool loadGame(GameState& state, const char* path, FileRefusal* why = nullptr);

@@ -17,6 +17,7 @@ constexpr uint32_t kCampaignHeaderCapacity = 872;
 constexpr int kCampaignDirectoryEntries = 1 + kCampaignMapCount;
 // No embedded map comes near this; a larger stored size is damage.
 constexpr uint32_t kMaxCampaignMapSize = 64u << 20;
+constexpr size_t kMaxCampaignFileBytes = size_t(kCampaignDirectoryEntries) * kMaxCampaignMapSize;
 
 // Only the entries whose pointer is set are read; a map buffer must be exactly its directory size.
 struct CampaignReadTargets {

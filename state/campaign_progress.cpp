@@ -1,6 +1,8 @@
 // Starting a campaign, the stage row that picks the next map, and the results of play.
 #include "state/campaign_progress.h"
 
+#include "lib/error.h"
+#include "lib/file.h"
 #include "platform/kernel/winbase.h"
 #include "state/campaign_file.h"
 #include "state/game_state.h"
@@ -38,37 +40,70 @@ bool campaignFileTime(const char* path, uint32_t& low, uint32_t& high)
     return true;
 }
 
-bool startCampaign(GameState& state, const char* path, int player)
+std::unique_ptr<StagedCampaign> stageCampaign(GameState& state, const char* path)
 {
-    state.noteMapRefusal("campaign file not found or its path too long");
-    if (!path || player < 0 || player >= kCountryCount || std::strlen(path) >= sizeof(CampaignBlock::filePath))
-        return false;
-    uint32_t time_low = 0, time_high = 0;
-    if (!campaignFileTime(path, time_low, time_high))
-        return false;
-    state.noteMapRefusal("campaign file holds no readable first map");
-    uint32_t size = campaignEntrySize(path, 0);
+    auto refuse = [&](FileFault fault, const char* detail) {
+        state.noteMapRefusal({ fault, -1, detail });
+        return nullptr;
+    };
+    if (!path || std::strlen(path) >= sizeof(CampaignBlock::filePath))
+        return refuse(FileFault::Missing, "campaign path missing or too long");
+    if (FileFault fault = checkFileBytes(path, kMaxCampaignFileBytes); fault != FileFault::None)
+        return refuse(fault, "campaign file not read");
+    char magic[kCampaignMagicSize] = {};
+    try {
+        swCFile file(path, 0);
+        if (file.fileRead(magic, sizeof magic) != sizeof magic)
+            return refuse(FileFault::Truncated, "file ends in the magic");
+    } catch (swCError* error) {
+        delete error;
+        return refuse(FileFault::Unreadable, "campaign file not read");
+    }
+    if (campaignFileVersion(magic) < 0)
+        return refuse(FileFault::Format, "unknown magic");
+    auto staged = std::make_unique<StagedCampaign>();
+    staged->path = path;
+    if (!campaignFileTime(path, staged->timeLow, staged->timeHigh))
+        return refuse(FileFault::Unreadable, "campaign file time not read");
+    const uint32_t size = campaignEntrySize(path, 0);
     if (size == 0)
-        return false;
-    auto record = std::make_unique<CampaignRecord>();
+        return refuse(FileFault::Damaged, "campaign file holds no readable first map");
     std::vector<uint8_t> map(size);
     CampaignReadTargets targets;
-    targets.record = record.get();
+    targets.record = &staged->record;
     targets.maps[0] = map.data();
     targets.sizes[0] = size;
-    if (CampaignReader().read(targets, path) != 1 || !state.loadMapImage(map.data(), map.size()))
+    if (CampaignReader().read(targets, path) != 1)
+        return refuse(FileFault::Damaged, "campaign file refused");
+    staged->map = state.stageMapImage(map.data(), map.size());
+    if (!staged->map)
+        return nullptr;
+    return staged;
+}
+
+bool commitCampaign(GameState& state, StagedCampaign& staged, int player)
+{
+    if (player < 0 || player >= kCountryCount || !staged.map || !state.commitStaged(std::move(staged.map)))
         return false;
-    state.noteMapRefusal("");
+    state.noteMapRefusal({});
     CampaignBlock& block = state.campaignBlock();
     block = CampaignBlock {};
-    std::memcpy(reinterpret_cast<uint8_t*>(&block) + kCampaignRecordOffset, record.get(), sizeof(CampaignRecord));
+    std::memcpy(reinterpret_cast<uint8_t*>(&block) + kCampaignRecordOffset, &staged.record, sizeof(CampaignRecord));
     block.campaignFlag = 1;
     block.playerCountry = uint8_t(player);
     block.currentStage = 1;
-    std::strcpy(block.filePath, path);
-    block.fileTimeLow = time_low;
-    block.fileTimeHigh = time_high;
+    std::strcpy(block.filePath, staged.path.c_str());
+    block.fileTimeLow = staged.timeLow;
+    block.fileTimeHigh = staged.timeHigh;
     return true;
+}
+
+bool startCampaign(GameState& state, const char* path, int player)
+{
+    if (player < 0 || player >= kCountryCount)
+        return false;
+    std::unique_ptr<StagedCampaign> staged = stageCampaign(state, path);
+    return staged && commitCampaign(state, *staged, player);
 }
 
 int campaignNextMapIndex(GameState& state)

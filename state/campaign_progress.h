@@ -1,13 +1,31 @@
 // Campaign progress kept in the CampaignBlock: starting a campaign, the next map, and who won.
 #pragma once
 
+#include "state/campaign_block.h"
+#include "state/map_file.h"
+
 #include <cstdint>
+#include <memory>
+#include <string>
 
 class GameState;
 
 void clearCampaignInfo(GameState& state);
-// Reads the record and stage 0's map, loads the map and fills the block; false with the block
-// untouched when the file, its first map or the player country is refused.
+
+// A campaign file read and checked with its first map, before the game is touched.
+struct StagedCampaign {
+    std::string path;
+    CampaignRecord record {};
+    std::unique_ptr<ScenarioFile> map;
+    uint32_t timeLow = 0;
+    uint32_t timeHigh = 0;
+};
+// Null, with state.mapRefusal() saying why, when the file or its first map is refused.
+std::unique_ptr<StagedCampaign> stageCampaign(GameState& state, const char* path);
+// Loads the staged map and fills the block for the player; false when the player is out of range
+// or the map's unit types are not available.
+bool commitCampaign(GameState& state, StagedCampaign& staged, int player);
+// Both steps: false with the game untouched when the file, its first map or the player is refused.
 bool startCampaign(GameState& state, const char* path, int player);
 bool campaignFileTime(const char* path, uint32_t& low, uint32_t& high);
 // The map index the current stage's row names for the player's end; -1 when the campaign ends.

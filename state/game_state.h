@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lib/event.h"
+#include "lib/file_fault.h"
 #include "lib/font.h"
 #include "lib/media/custom_color_table.h"
 #include "lib/media/picture_services.h"
@@ -411,13 +412,18 @@ public:
     const std::vector<std::string>& musicPaths() const { return m_musicPaths; }
 
     // -- maps and scenarios --
-    // Reads, checks and commits a map; a refused map leaves the game as it was and answers false,
-    // and mapRefusal() then says why (what and where in the file).
+    // Reads and checks a map without touching the game: the file to commit, or null and mapRefusal()
+    // saying why (what and where in the file).
+    std::unique_ptr<ScenarioFile> stageMapFile(const char* path);
+    std::unique_ptr<ScenarioFile> stageMapImage(const uint8_t* image, size_t size);
+    // Stages and commits a map; a refused map leaves the game as it was and answers false (a map
+    // that names unit types this program lacks is also told in a box).
     bool loadMapFile(const char* path);
     bool loadMapImage(const uint8_t* image, size_t size);
-    const std::string& mapRefusal() const { return m_mapRefusal; }
+    bool commitStaged(std::unique_ptr<ScenarioFile> file);
+    const FileRefusal& mapRefusal() const { return m_mapRefusal; }
     // For readers of files that hold maps (campaigns): why the map never reached loadMapImage.
-    void noteMapRefusal(std::string why) { m_mapRefusal = std::move(why); }
+    void noteMapRefusal(FileRefusal why) { m_mapRefusal = std::move(why); }
     // Puts an accepted file into the state (resetting the map part first), then runs afterMapLoad.
     bool commitScenario(const ScenarioFile& file);
     bool afterMapLoad();
@@ -526,7 +532,7 @@ private:
     TerrainRoles m_terrainRoles;
     std::vector<WeaponRecord> m_weapons;
     std::unique_ptr<uint16_t[]> m_weaponIdMap;
-    std::string m_mapRefusal;
+    FileRefusal m_mapRefusal;
     std::vector<UnitTypeRecord> m_unitTypes;
     std::unique_ptr<uint16_t[]> m_unitTypeIdMap;
     std::vector<ProductionTypeRecord> m_builtinProductionTypes;

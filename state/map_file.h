@@ -1,6 +1,7 @@
 // ScenarioFile: a map or scenario file read into memory, section by section, before any conversion.
 #pragma once
 
+#include "lib/file_fault.h"
 #include "state/map_file_layout.h"
 #include "state/map_header.h"
 #include "state/production_type_record.h"
@@ -16,6 +17,8 @@
 #include <vector>
 
 constexpr int kMapSideCount = 9;
+// No map, with its pictures, comes near this size: a larger file is refused unread.
+constexpr size_t kMaxMapFileBytes = size_t(64) << 20;
 
 // The file's content in its own records. The scenario block is always in the current layout;
 // version fixes that need no master data (map header byte 532, funds limits, rule lead byte) are done.
@@ -42,6 +45,7 @@ struct ScenarioFile {
 // What was wrong with a refused file, and where.
 struct MapFileError {
     std::string what;
+    FileFault fault = FileFault::Damaged;
     // Byte offset in the file, or the directory entry the fault belongs to.
     int64_t offset = -1;
     int section = -1;

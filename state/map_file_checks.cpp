@@ -3,10 +3,11 @@
 
 #include <cstring>
 
-MapFileError mapFileFault(int section, int64_t offset, std::string what)
+MapFileError mapFileFault(int section, int64_t offset, std::string what, FileFault fault)
 {
     MapFileError e;
     e.what = std::move(what);
+    e.fault = fault;
     e.offset = offset;
     e.section = section;
     return e;
@@ -15,16 +16,17 @@ MapFileError mapFileFault(int section, int64_t offset, std::string what)
 MapFileError checkScenarioHead(std::span<const uint8_t> opening, uint64_t file_size, ScenarioHead& out)
 {
     if (opening.size() < sizeof(MapFileHeader))
-        return mapFileFault(-1, 0, "file of " + std::to_string(file_size) + " bytes is shorter than the header");
+        return mapFileFault(-1, 0, "file of " + std::to_string(file_size) + " bytes is shorter than the header",
+            file_size == 0 ? FileFault::Empty : FileFault::Truncated);
     MapFileHeader head;
     std::memcpy(&head, opening.data(), sizeof head);
     const int version = scenarioFileVersion(head.magic);
     if (version < 0)
-        return mapFileFault(-1, 0, "unknown magic");
+        return mapFileFault(-1, 0, "unknown magic", FileFault::Format);
     if (head.length < sizeof(MapFileHeader) || head.length > kMapHeaderCapacity)
         return mapFileFault(-1, 16, "header length " + std::to_string(head.length) + " outside 20.." + std::to_string(kMapHeaderCapacity));
     if (head.length > file_size || head.length > opening.size())
-        return mapFileFault(-1, 16, "header length " + std::to_string(head.length) + " past the end of the file");
+        return mapFileFault(-1, 16, "header length " + std::to_string(head.length) + " past the end of the file", FileFault::Truncated);
     out.version = version;
     out.headerLength = head.length;
     return {};
@@ -45,7 +47,8 @@ MapFileError checkScenarioBlock(int index, const MapDirectoryEntry& entry, uint3
     if (entry.size > limit)
         return mapFileFault(index, entry.offset, "size " + std::to_string(entry.size) + " exceeds " + std::to_string(limit));
     if (uint64_t(entry.offset) + entry.size > file_size)
-        return mapFileFault(index, entry.offset, "section of " + std::to_string(entry.size) + " bytes runs past the end of the file");
+        return mapFileFault(index, entry.offset, "section of " + std::to_string(entry.size) + " bytes runs past the end of the file",
+            FileFault::Truncated);
     return {};
 }
 
@@ -62,7 +65,7 @@ MapFileError checkTrailerOffset(const ScenarioHead& head, uint64_t file_size, ui
     if (head.version < 3)
         return {};
     if (file_size < head.headerLength + 4u)
-        return mapFileFault(-1, int64_t(file_size), "no room for the trailer offset");
+        return mapFileFault(-1, int64_t(file_size), "no room for the trailer offset", FileFault::Truncated);
     if (trailer > file_size - 4)
         return mapFileFault(-1, int64_t(file_size) - 4, "trailer offset " + std::to_string(trailer) + " past the end of the file");
     return {};

@@ -10,7 +10,7 @@ struct ScenarioHead {
     uint32_t headerLength = 0;
 };
 
-MapFileError mapFileFault(int section, int64_t offset, std::string what);
+MapFileError mapFileFault(int section, int64_t offset, std::string what, FileFault fault = FileFault::Damaged);
 // The magic and the stored header length, against the opening bytes and the whole file's size.
 MapFileError checkScenarioHead(std::span<const uint8_t> opening, uint64_t file_size, ScenarioHead& out);
 // Directory entry index; all zero when it lies past the stored header length (the section is absent).

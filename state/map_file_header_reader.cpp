@@ -3,6 +3,7 @@
 
 #include "lib/error.h"
 #include "lib/file.h"
+#include "lib/file_fault.h"
 #include "state/map_file_checks.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ MapFileError readHeader(swCFile& file, MapHeader& out)
     uint8_t opening[kMapHeaderCapacity] = {};
     const DWORD wanted = DWORD(std::min<uint64_t>(size, sizeof opening));
     if (file.fileRead(opening, wanted) != wanted)
-        return mapFileFault(-1, 0, "the opening bytes cannot be read");
+        return mapFileFault(-1, 0, "the opening bytes cannot be read", FileFault::Truncated);
     ScenarioHead head;
     if (auto e = checkScenarioHead(std::span<const uint8_t>(opening, wanted), size, head))
         return e;
@@ -28,7 +29,7 @@ MapFileError readHeader(swCFile& file, MapHeader& out)
             return e;
         file.fileSeek(LONG(entry.offset), 0);
         if (file.fileRead(&header, entry.size) != entry.size)
-            return mapFileFault(kSectionMapHeader, entry.offset, "the map header cannot be read");
+            return mapFileFault(kSectionMapHeader, entry.offset, "the map header cannot be read", FileFault::Truncated);
     }
     if (head.version == 1)
         header.buildingIncome = 1;
@@ -39,7 +40,7 @@ MapFileError readHeader(swCFile& file, MapHeader& out)
     if (head.version >= 3 && size >= 4) {
         file.fileSeek(LONG(size - 4), 0);
         if (file.fileRead(&trailer, 4) != 4)
-            return mapFileFault(-1, int64_t(size) - 4, "the trailer offset cannot be read");
+            return mapFileFault(-1, int64_t(size) - 4, "the trailer offset cannot be read", FileFault::Truncated);
     }
     if (auto e = checkTrailerOffset(head, size, trailer))
         return e;
@@ -51,13 +52,13 @@ MapFileError readHeader(swCFile& file, MapHeader& out)
 
 MapFileError readScenarioHeader(const char* path, MapHeader& out)
 {
-    if (!path || !fileExists(path))
-        return mapFileFault(-1, -1, "no such file");
+    if (!path)
+        return mapFileFault(-1, -1, "no such file", FileFault::Missing);
     try {
         swCFile file(path, 0);
         return readHeader(file, out);
     } catch (swCError* error) {
         delete error;
-        return mapFileFault(-1, -1, "the file cannot be read");
+        return mapFileFault(-1, -1, "the file cannot be opened", openFault(path));
     }
 }

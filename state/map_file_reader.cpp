@@ -30,7 +30,10 @@ public:
     MapFileError run(ScenarioFile& out);
 
 private:
-    MapFileError fail(int section, int64_t offset, std::string what) const { return mapFileFault(section, offset, std::move(what)); }
+    MapFileError fail(int section, int64_t offset, std::string what, FileFault fault = FileFault::Damaged) const
+    {
+        return mapFileFault(section, offset, std::move(what), fault);
+    }
     void entry(int index, Section& section) const;
     // Checks size x count records of at most slot bytes, at most limit records.
     MapFileError records(int index, const Section& s, uint32_t slot, uint32_t limit) const;
@@ -59,7 +62,8 @@ MapFileError Reader::records(int index, const Section& s, uint32_t slot, uint32_
         return fail(index, s.offset, "record count " + std::to_string(s.count) + " exceeds " + std::to_string(limit));
     uint64_t end = uint64_t(s.offset) + uint64_t(s.size) * s.count;
     if (end > m_bytes.size())
-        return fail(index, s.offset, "section ends at " + std::to_string(end) + " past the file's " + std::to_string(m_bytes.size()) + " bytes");
+        return fail(index, s.offset, "section ends at " + std::to_string(end) + " past the file's " + std::to_string(m_bytes.size()) + " bytes",
+            FileFault::Truncated);
     return {};
 }
 
@@ -123,7 +127,7 @@ MapFileError Reader::run(ScenarioFile& out)
         // A longer rule section is cut: nothing past the switches has a meaning.
         uint32_t size = std::min(s.size, kRuleSectionSize);
         if (uint64_t(s.offset) + size > m_bytes.size())
-            return fail(kSectionRules, s.offset, "rule block runs past the end of the file");
+            return fail(kSectionRules, s.offset, "rule block runs past the end of the file", FileFault::Truncated);
         std::memcpy(&f.rules, at(s.offset), size);
         if (version <= 2 && f.rules.lead > 2)
             ++f.rules.lead;

@@ -28,43 +28,54 @@ void showMissingUnitTypes()
 
 }
 
-bool GameState::loadMapFile(const char* path)
+std::unique_ptr<ScenarioFile> GameState::stageMapFile(const char* path)
 {
     std::vector<uint8_t> bytes;
-    m_mapRefusal = "file cannot be read";
-    try {
-        swCFile file(path, 0);
-        DWORD size = file.fileGetSize();
-        bytes.resize(size);
-        if (size && file.fileRead(bytes.data(), size) != size)
-            return false;
-    } catch (swCError* error) {
-        delete error;
-        return false;
+    if (FileFault fault = readFileBytes(path, kMaxMapFileBytes, bytes); fault != FileFault::None) {
+        m_mapRefusal = { fault, -1, "file not read" };
+        return nullptr;
     }
-    return loadMapImage(bytes.data(), bytes.size());
+    return stageMapImage(bytes.data(), bytes.size());
 }
 
-bool GameState::loadMapImage(const uint8_t* image, size_t size)
+std::unique_ptr<ScenarioFile> GameState::stageMapImage(const uint8_t* image, size_t size)
 {
-    m_mapRefusal = !m_terrainGrid ? "game not started" : !image || size == 0 ? "empty file" : "";
-    if (!m_mapRefusal.empty())
-        return false;
+    m_mapRefusal = {};
+    if (!m_terrainGrid || !image || size == 0) {
+        m_mapRefusal = { !m_terrainGrid ? FileFault::Unreadable : FileFault::Empty, -1, !m_terrainGrid ? "game not started" : "empty file" };
+        return nullptr;
+    }
     // The file is staged whole and checked before anything of the current game changes.
     auto file = std::make_unique<ScenarioFile>();
     if (MapFileError error = readScenarioBytes(std::span(image, size), *file)) {
-        m_mapRefusal = error.describe();
-        return false;
+        m_mapRefusal = { error.fault, error.offset, error.describe() };
+        return nullptr;
     }
     MapValidation check = validateScenario(*file, *this);
-    if (check.verdict == MapVerdict::MissingUnitTypes)
-        showMissingUnitTypes();
+    if (check.verdict == MapVerdict::MissingUnitTypes) {
+        m_mapRefusal = { FileFault::UnknownData, -1, "unit types not available" };
+        return nullptr;
+    }
     if (!check.accepted()) {
-        m_mapRefusal = check.refusal;
+        m_mapRefusal = { FileFault::Damaged, -1, check.refusal };
+        return nullptr;
+    }
+    return file;
+}
+
+bool GameState::loadMapFile(const char* path) { return commitStaged(stageMapFile(path)); }
+
+bool GameState::loadMapImage(const uint8_t* image, size_t size) { return commitStaged(stageMapImage(image, size)); }
+
+bool GameState::commitStaged(std::unique_ptr<ScenarioFile> file)
+{
+    if (!file) {
+        if (m_mapRefusal.fault == FileFault::UnknownData)
+            showMissingUnitTypes();
         return false;
     }
     if (!commitScenario(*file)) {
-        m_mapRefusal = "unit types not available";
+        m_mapRefusal = { FileFault::UnknownData, -1, "unit types not available" };
         return false;
     }
     return true;

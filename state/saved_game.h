@@ -1,6 +1,7 @@
 // Saved games: the staged image of a save file, its reader and writer, and the commit into a game.
 #pragma once
 
+#include "lib/file_fault.h"
 #include "state/building_record.h"
 #include "state/campaign_block.h"
 #include "state/country_record.h"
@@ -81,6 +82,7 @@ struct SavedGameImage {
 struct SavedGameError {
     std::string what;
     uint64_t offset = 0;
+    FileFault fault = FileFault::Damaged;
 
     explicit operator bool() const { return !what.empty(); }
 };

@@ -17,6 +17,8 @@ namespace {
 
 // Closes a history file after its records: the generation of the save it belongs to.
 constexpr char kPairTag[4] = { 'P', 'A', 'I', 'R' };
+// No saved game comes near this size; a larger file is refused unread.
+constexpr size_t kMaxSavedGameBytes = size_t(64) << 20;
 
 bool isSeparator(char c) { return c == '/' || c == '\\' || c == ':' || c == '.'; }
 
@@ -73,14 +75,14 @@ char siblingLetter(const GameState& state)
 struct HistoryFile {
     enum class State { Missing, Whole, Truncated, Damaged };
     State state = State::Missing;
-    ActionHistoryLog log;
+    std::unique_ptr<ActionHistoryLog> log = std::make_unique<ActionHistoryLog>();
     bool paired = false;
     uint64_t generation = 0;
 };
 
 void readHistoryFile(const std::string& name, HistoryFile& out)
 {
-    out.log.clear();
+    out.log->clear();
     out.paired = false;
     out.generation = 0;
     out.state = HistoryFile::State::Missing;
@@ -89,7 +91,7 @@ void readHistoryFile(const std::string& name, HistoryFile& out)
     out.state = HistoryFile::State::Damaged;
     try {
         swCFile file(name.c_str(), 0);
-        HistoryReadResult result = out.log.read(file);
+        HistoryReadResult result = out.log->read(file);
         if (result != HistoryReadResult::Whole) {
             if (result == HistoryReadResult::Truncated)
                 out.state = HistoryFile::State::Truncated;
@@ -113,19 +115,23 @@ void readHistoryFile(const std::string& name, HistoryFile& out)
 // Whether the history is the one the save was written with.
 bool belongsTo(const HistorySiblingMark& mark, const HistoryFile& history)
 {
-    if (history.state != HistoryFile::State::Whole || history.log.count() != mark.recordCount)
+    if (history.state != HistoryFile::State::Whole || history.log->count() != mark.recordCount)
         return false;
     return mark.generation == 0 || (history.paired && history.generation == mark.generation);
 }
 
-SavedGameError readImageFile(const std::string& name, SavedGameImage& image)
+FileRefusal readImageFile(const std::string& name, SavedGameImage& image)
 {
+    if (FileFault fault = checkFileBytes(name.c_str(), kMaxSavedGameBytes); fault != FileFault::None)
+        return { fault, -1, "file not read" };
     try {
         swCFile file(name.c_str(), 0);
-        return readSavedGameImage(file, image);
+        if (SavedGameError error = readSavedGameImage(file, image))
+            return { error.fault, int64_t(error.offset), error.what };
+        return {};
     } catch (swCError* error) {
         delete error;
-        return { "file cannot be read", 0 };
+        return { FileFault::Unreadable, -1, "file cannot be read" };
     }
 }
 
@@ -134,13 +140,17 @@ struct SavePair {
     HistoryFile history;
     // False: the game starts with an empty history.
     bool withHistory = false;
+    // A history beside the save that could not be joined to it.
+    std::string droppedHistory;
 };
 
-// Reads the save at path and the history that belongs to it.
-SavedGameError readSavePair(const std::string& path, char mode_letter, SavePair& pair)
+// Reads the save at path and the history that belongs to it. A history that is there but cannot be
+// joined to the game (damaged, cut short, another save's) is left out and named: the game itself
+// resumes all the same.
+FileRefusal readSavePair(const std::string& path, char mode_letter, SavePair& pair)
 {
-    if (SavedGameError error = readImageFile(path, *pair.game))
-        return error;
+    if (FileRefusal refusal = readImageFile(path, *pair.game))
+        return refusal;
     const HistorySiblingMark& mark = pair.game->sibling;
     if (!mark.known) {
         // Older saves name no sibling: the mode's sibling is taken when it reads at all.
@@ -168,11 +178,9 @@ SavedGameError readSavePair(const std::string& path, char mode_letter, SavePair&
         return {};
     }
     // A history that was removed leaves the game without one; one of another save is never joined.
-    if (beside == HistoryFile::State::Missing)
-        return {};
-    if (beside != HistoryFile::State::Whole)
-        return { "history file " + sibling + " is damaged", 0 };
-    return { "history file " + sibling + " belongs to another save", 0 };
+    if (beside != HistoryFile::State::Missing)
+        pair.droppedHistory = sibling;
+    return {};
 }
 
 // What a stopped save left is cleared: a set-aside history goes back in place when it is the one
@@ -215,7 +223,8 @@ uint64_t pairGeneration(uint64_t history_digest, uint64_t game_digest)
 SaveResult::Kept pairAt(const std::string& path, char mode_letter, uint64_t new_generation)
 {
     SavePair now;
-    if (!isFile(path) || readSavePair(path, mode_letter, now))
+    // A game whose history would be dropped is no whole pair.
+    if (!isFile(path) || readSavePair(path, mode_letter, now) || !now.droppedHistory.empty())
         return SaveResult::Kept::None;
     const uint64_t found = now.game->sibling.generation;
     return new_generation != 0 && found == new_generation ? SaveResult::Kept::New : SaveResult::Kept::Previous;
@@ -344,23 +353,39 @@ SaveResult saveGameFile(GameState& state, const char* path, bool keep_path, cons
     return result;
 }
 
-bool loadGameFile(GameState& state, const char* path, SavedGameError* why)
+FileRefusal stageSavedGame(const GameState& state, const char* path, StagedSave& out)
 {
-    auto refuse = [&](const SavedGameError& error) {
-        if (why)
-            *why = error;
-        return false;
-    };
-    if (!path || !isFile(path))
-        return refuse({ "file not found", 0 });
+    out = StagedSave {};
+    if (!path || !*path)
+        return { FileFault::Missing, -1, "no path" };
     SavePair pair;
-    if (SavedGameError error = readSavePair(path, state.mode() == 1 ? 'i' : 'h', pair))
-        return refuse(error);
-    if (!applySavedGame(state, *pair.game))
-        return refuse({ "game not started", 0 });
+    if (FileRefusal refusal = readSavePair(path, state.mode() == 1 ? 'i' : 'h', pair))
+        return refusal;
+    out.game = std::move(pair.game);
+    if (pair.withHistory)
+        out.history = std::move(pair.history.log);
+    out.droppedHistory = std::move(pair.droppedHistory);
+    return {};
+}
+
+bool applyStagedSave(GameState& state, const StagedSave& staged)
+{
+    if (!staged.game || !applySavedGame(state, *staged.game))
+        return false;
     ActionHistoryLog& log = state.historyLog();
     log.clear();
-    for (uint32_t i = 0; pair.withHistory && i < pair.history.log.count(); ++i)
-        log.append(pair.history.log.record(i));
+    for (uint32_t i = 0; staged.history && i < staged.history->count(); ++i)
+        log.append(staged.history->record(i));
     return true;
+}
+
+bool loadGameFile(GameState& state, const char* path, FileRefusal* why)
+{
+    StagedSave staged;
+    FileRefusal refusal = stageSavedGame(state, path, staged);
+    if (!refusal && !applyStagedSave(state, staged))
+        refusal = { FileFault::Unreadable, -1, "game not started" };
+    if (why)
+        *why = refusal;
+    return !refusal;
 }

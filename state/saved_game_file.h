@@ -1,9 +1,11 @@
 // Saving and loading a game by path, with its history sibling file, and the save dialogs' preview.
 #pragma once
 
+#include "state/action_history.h"
 #include "state/saved_game.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 struct FileMapCell;
@@ -49,13 +51,24 @@ struct SaveResult {
 // path, on success only. A failed save puts the previous pair back and says which pair loads now.
 SaveResult saveGameFile(GameState& state, const char* path, bool keep_path, const SaveStepFault& fault = {});
 
-// Reads and checks the whole file and its history sibling before changing anything: false (and the
-// game in memory as it was) when the file is missing, unreadable or refused; why, when given, then
-// says what. A history sibling of another generation (a mix of two saves) refuses the file unless
-// the history a stopped save set aside completes the pair; no file is changed. A missing
-// sibling leaves the history empty; older saves without the generation take the sibling when its
-// record count matches.
-bool loadGameFile(GameState& state, const char* path, SavedGameError* why = nullptr);
+// A save and its history read and checked, before anything of the game changes.
+struct StagedSave {
+    std::unique_ptr<SavedGameImage> game;
+    // Null: the game resumes with an empty history.
+    std::unique_ptr<ActionHistoryLog> history;
+    // A history beside the save that could not be joined to it (damaged, cut short, or another
+    // save's) and was left out; empty when none was. A missing history is no fault.
+    std::string droppedHistory;
+};
+// Reads and checks the whole file and its history sibling without changing the game: the refusal
+// says why the game itself cannot be read. A history sibling of another generation (a mix of two
+// saves) is dropped unless the history a stopped save set aside completes the pair; no file is
+// changed. Older saves without the generation take the sibling when its record count matches.
+FileRefusal stageSavedGame(const GameState& state, const char* path, StagedSave& out);
+// Puts a staged save into the game; false (game untouched) before start-up made the grids.
+bool applyStagedSave(GameState& state, const StagedSave& staged);
+// Both steps; false (and the game as it was) when the file is refused, and why then says why.
+bool loadGameFile(GameState& state, const char* path, FileRefusal* why = nullptr);
 
 // The preview of a saved game for the file dialogs. Each buffer may be null; cells, when given, must
 // hold 65536 cells and receives the map row by row.

@@ -24,15 +24,15 @@ public:
     SavedGameError run();
 
 private:
-    bool fail(const std::string& what)
+    bool fail(const std::string& what, FileFault fault = FileFault::Damaged)
     {
         if (!m_error)
-            m_error = { what, m_in.offset() };
+            m_error = { what, m_in.offset(), fault };
         return false;
     }
     bool u32(uint32_t& value, const char* what)
     {
-        return m_in.readU32(value) || fail(std::string("file ends in ") + what);
+        return m_in.readU32(value) || fail(std::string("file ends in ") + what, FileFault::Truncated);
     }
 
     // len + bytes into a zeroed record; a stored length above the record is refused.
@@ -45,7 +45,7 @@ private:
         if (length > sizeof(R))
             return fail(std::string(what) + ": stored length " + std::to_string(length) + " exceeds " + std::to_string(sizeof(R)));
         std::memset(static_cast<void*>(&record), 0, sizeof(R));
-        return m_in.readExact(&record, length) || fail(std::string("file ends in ") + what);
+        return m_in.readExact(&record, length) || fail(std::string("file ends in ") + what, FileFault::Truncated);
     }
 
     // A stored record size: 0 only where no record follows, never above the record.
@@ -70,7 +70,7 @@ private:
             R record {};
             std::memset(static_cast<void*>(&record), 0, sizeof(R));
             if (!m_in.readExact(&record, size))
-                return fail(std::string("file ends in ") + what);
+                return fail(std::string("file ends in ") + what, FileFault::Truncated);
             list.push_back(record);
         }
         return true;
@@ -103,10 +103,10 @@ bool ImageReader::header()
 {
     char magic[kSavedGameMagicSize];
     if (!m_in.readExact(magic, sizeof magic))
-        return fail("file ends in the magic");
+        return fail("file ends in the magic", FileFault::Truncated);
     m_out.version = savedGameVersion(magic);
     if (m_out.version < 0)
-        return fail("unknown magic");
+        return fail("unknown magic", FileFault::Format);
     if (!lengthBlock(m_out.campaign, "campaign block") || !lengthBlock(m_out.scenario, "scenario block")
         || !lengthBlock(m_out.header, "map header") || !lengthBlock(m_out.turn, "turn block"))
         return false;
@@ -121,7 +121,7 @@ bool ImageReader::header()
     for (CountryRecord& country : m_out.countries) {
         country = CountryRecord {};
         if (!m_in.readExact(&country, size))
-            return fail("file ends in country records");
+            return fail("file ends in country records", FileFault::Truncated);
     }
     return lengthBlock(m_out.neutral, "neutral block") && lengthBlock(m_out.rules, "rule block");
 }
@@ -198,7 +198,7 @@ bool ImageReader::sight()
             continue;
         bitmap.resize(bytes);
         if (!m_in.readExact(bitmap.data(), bytes))
-            return fail("file ends in sight bitmaps");
+            return fail("file ends in sight bitmaps", FileFault::Truncated);
     }
     return true;
 }
@@ -215,7 +215,7 @@ bool ImageReader::tail()
     for (ProductionTypeRecord& type : m_out.productionTypes) {
         std::memset(static_cast<void*>(&type), 0, sizeof type);
         if (!m_in.readExact(&type, size))
-            return fail("file ends in production types");
+            return fail("file ends in production types", FileFault::Truncated);
     }
     m_out.carryOver.clear();
     if (m_out.campaign.campaignFlag == 1 && !countedTable(m_out.carryOver, kUnitTableSize, "carry-over list"))

@@ -60,13 +60,13 @@ DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, L
         full += "\\" + component;
     if (full.empty())
         full = "\\";
-    bool endsInSeparator = name.back() == '\\' || name.back() == '/';
+    bool endsInSeparator = fileNameOffset(name) == name.size();
     if (endsInSeparator && full.size() > 1)
         full.push_back('\\');
     DWORD result = copyOutString(full, lpBuffer, nBufferLength);
     if (lpFilePart && result < nBufferLength) {
-        size_t last = full.rfind('\\');
-        *lpFilePart = endsInSeparator || last + 1 >= full.size() ? nullptr : lpBuffer + last + 1;
+        size_t name = fileNameOffset(full);
+        *lpFilePart = endsInSeparator || name >= full.size() ? nullptr : lpBuffer + name;
     }
     return result;
 }

@@ -32,6 +32,10 @@ std::string programPathForGame();
 std::string hostPath(std::string_view gamePath);
 // The inverse for paths the layer hands back to the game (find results, dialogs).
 std::string gamePathFromHost(std::string_view hostPath);
+// Where the file name of a CP932 game path begins: after its last '\' or '/', 0 when it has none.
+// The second byte of a double-byte character may have the value of '\' ("表" is 0x95 0x5C) and is
+// never taken for a separator.
+size_t fileNameOffset(std::string_view gamePath);
 
 // Debug output: off unless DERAZODO_DEBUG is set (then stderr) or a sink is installed (tests).
 void debugOutput(std::string_view text);

@@ -1,6 +1,7 @@
 // LoadLibraryA / GetProcAddress / FreeLibrary over the in-process module registry.
 #include "platform/kernel/modules.h"
 #include "platform/kernel/handle_table.h"
+#include "platform/kernel/host.h"
 #include "platform/kernel/internal.h"
 
 #include <map>
@@ -33,9 +34,7 @@ Registry& registry()
 // "C:\x\DSound" and "dsound.dll" name the same module.
 std::string moduleKey(std::string_view name)
 {
-    size_t slash = name.find_last_of("\\/");
-    if (slash != std::string_view::npos)
-        name.remove_prefix(slash + 1);
+    name.remove_prefix(fileNameOffset(name));
     std::string key(name);
     for (char& c : key)
         if (c >= 'A' && c <= 'Z')

@@ -106,6 +106,18 @@ GamePathParts splitGamePath(std::string_view gamePath)
     return parts;
 }
 
+size_t fileNameOffset(std::string_view gamePath)
+{
+    size_t offset = 0;
+    for (size_t pos = 0; pos < gamePath.size(); ++pos) {
+        if (isCp932LeadByte(uint8_t(gamePath[pos])))
+            ++pos;
+        else if (isSeparator(gamePath[pos]))
+            offset = pos + 1;
+    }
+    return offset;
+}
+
 std::string currentHostFolder()
 {
     {
@@ -219,6 +231,8 @@ DWORD attributesFromMode(unsigned mode)
     DWORD attributes = 0;
     if (S_ISDIR(mode))
         attributes |= FILE_ATTRIBUTE_DIRECTORY;
+    else if (!S_ISREG(mode))
+        attributes |= FILE_ATTRIBUTE_DEVICE; // a pipe, a socket or a device: never opened as a file
     if (!(mode & S_IWUSR))
         attributes |= FILE_ATTRIBUTE_READONLY;
     return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;

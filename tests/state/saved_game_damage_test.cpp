@@ -20,11 +20,11 @@ public:
     void expectRefused(const std::string& bytes, const std::string& label)
     {
         write("bad.dat", bytes);
-        SavedGameError why;
+        FileRefusal why;
         EXPECT_FALSE(loadGameFile(state(), path("bad.dat").c_str(), &why)) << label;
-        EXPECT_FALSE(why.what.empty()) << label;
+        EXPECT_FALSE(why.detail.empty()) << label;
         ASSERT_TRUE(save("after.dat"));
-        EXPECT_TRUE(read("after.dat") == good) << label << ": " << why.what;
+        EXPECT_TRUE(read("after.dat") == good) << label << ": " << why.detail;
         EXPECT_EQ(state().historyLog().count(), 2u) << label;
     }
     std::string with(const std::string& field, uint32_t value, size_t extra = 0) const

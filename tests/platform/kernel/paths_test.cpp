@@ -122,3 +122,30 @@ TEST(GamePaths, FullPathNamesAreTextual)
     length = GetFullPathNameA("D:/a/./b", sizeof buffer, buffer, nullptr);
     EXPECT_EQ(std::string(buffer, length), "\\a\\b");
 }
+
+TEST(GamePaths, FileNamesSplitByCharactersNotBytes)
+{
+    // "ソ" and "表" end in the byte of '\': neither is a separator.
+    const std::string name = platform::utf8ToCp932("ソ表能.vtm");
+    struct Case {
+        std::string path;
+        size_t offset;
+    };
+    const Case cases[] = {
+        { name, 0 },
+        { "tkmap\\" + name, 6 },
+        { "C:/a\\" + name, 5 },
+        { platform::utf8ToCp932("表\\") + name, 3 },
+        { "tkmap\\", 6 },
+        { "", 0 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::fileNameOffset(c.path), c.offset) << platform::cp932ToUtf8(c.path);
+
+    TempProgramFolder folder;
+    char buffer[MAX_PATH];
+    char* filePart = nullptr;
+    GetFullPathNameA(("tkmap\\" + name).c_str(), sizeof buffer, buffer, &filePart);
+    ASSERT_NE(filePart, nullptr);
+    EXPECT_EQ(filePart, name);
+}
