@@ -35,6 +35,9 @@ private:
     struct Tool {
         unsigned menuId;
         std::unique_ptr<BitmapButton> button;
+        // A button with its name as text, when the strip's picture could not be read.
+        HWND plain = nullptr;
+        HWND handle() const;
     };
 
     CommandEnabled m_enabled;

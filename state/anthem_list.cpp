@@ -12,20 +12,28 @@ void GameState::loadAnthemList()
     m_anthemNames.clear();
     m_anthemWaves.clear();
     std::string path = dataPath("anthem.lst", kFolderProgram);
-    if (!fileExists(path.c_str()))
+    if (!fileExists(path.c_str())) {
+        showMissingMasterFile("国歌リスト", "anthem.lst", "国歌はすべて既定の曲になります。");
         return;
+    }
     std::unique_ptr<TextFileReader> reader = readMasterFile(path, "国歌リスト", "anthem.lst", false);
     if (!reader)
         return;
+    SkippedLines skipped;
     char line[kLineCapacity];
-    while (!reader->atEnd()) {
+    for (int number = 1; !reader->atEnd(); ++number) {
         reader->readLine(line, sizeof line);
-        std::vector<char*> fields;
-        if (parseCommaList(line, fields) != 2)
+        if (!line[0])
             continue;
+        std::vector<char*> fields;
+        if (parseCommaList(line, fields) != 2) {
+            skipped.add(number, "国名と曲のファイル名の2項目ではありません。");
+            continue;
+        }
         m_anthemNames.emplace_back(fields[0]);
         m_anthemWaves.emplace_back(fields[1]);
     }
+    skipped.report("anthem.lst");
 }
 
 void GameState::anthemWaveName(int index, std::string& out) const

@@ -104,6 +104,13 @@ std::unique_ptr<TextFileReader> readMasterFile(const std::string& path, const ch
     }
 }
 
+void showMissingMasterFile(const char* kind_utf8, const std::string& file, const char* consequence_utf8)
+{
+    showLoaderMessage(platform::utf8ToCp932(std::string(kind_utf8) + " ") + file
+            + platform::utf8ToCp932(std::string(" がありません。\n") + consequence_utf8),
+        platform::utf8ToCp932("警告"));
+}
+
 void showEmptyMasterFile(const char* kind_utf8, const char* file, const char* records_utf8)
 {
     showLoaderMessage(platform::utf8ToCp932(std::string(kind_utf8) + " " + file + " に" + records_utf8 + "がありません"),

@@ -37,6 +37,9 @@ void showUnreadableFile(const char* kind_utf8, const std::string& file, swCError
 void showEmptyMasterFile(const char* kind_utf8, const char* file, const char* records_utf8);
 // Collects the lines a loader skipped and tells of them in one notice: the first line, its reason
 // and how many there were.
+// Tells that a master file the program ships is missing, and what starting without it means.
+void showMissingMasterFile(const char* kind_utf8, const std::string& file, const char* consequence_utf8);
+
 class SkippedLines {
 public:
     void add(int line, const char* reason_utf8);

@@ -19,12 +19,16 @@ ProductionTypeRecord zeroRecord()
     return record;
 }
 
-// A missing file is silent; a damaged one is shown and leaves the table as it was.
-void readTable(const char* file, std::vector<ProductionTypeRecord>& table)
+// A damaged file is shown and leaves the table as it was; a missing one is shown when the program
+// ships it (the user's own table starts empty).
+void readTable(const char* file, std::vector<ProductionTypeRecord>& table, bool shipped)
 {
     std::string path = dataPath(file, kFolderProgram);
-    if (!fileExists(path.c_str()))
+    if (!fileExists(path.c_str())) {
+        if (shipped)
+            showMissingMasterFile("生産タイプデータ", file, "生産タイプなしで始めます。");
         return;
+    }
     std::vector<uint8_t> bytes;
     size_t done = 0;
     try {
@@ -53,13 +57,13 @@ void writeTable(const char* file, const std::vector<ProductionTypeRecord>& table
 
 void GameState::loadProductTypes()
 {
-    readTable(isSimpleMode() ? "sproducttype.dat" : "producttype.dat", m_builtinProductionTypes);
+    readTable(isSimpleMode() ? "sproducttype.dat" : "producttype.dat", m_builtinProductionTypes, true);
 }
 
 void GameState::loadUserProductTypes()
 {
     if (!isSimpleMode())
-        readTable("productutype.dat", m_userProductionTypes);
+        readTable("productutype.dat", m_userProductionTypes, false);
     while (m_userProductionTypes.size() < size_t(kUserProductionTypeCount))
         m_userProductionTypes.push_back(zeroRecord());
 }

@@ -18,7 +18,18 @@ std::string ruleFileName(bool simple, int slot)
     return simple ? "simple.rul" : "class" + std::to_string(slot) + ".rul";
 }
 
-void applyRuleLine(const char* line, RuleSlot& slot)
+// A number as decimal() reads one: blanks, a sign, then at least one digit.
+bool hasNumber(const char* text)
+{
+    while (*text == ' ' || *text == '\t')
+        ++text;
+    if (*text == '-' || *text == '+')
+        ++text;
+    return *text >= '0' && *text <= '9';
+}
+
+// False for a line that sets nothing: no key of a rule file, or a switch without a number.
+bool applyRuleLine(const char* line, RuleSlot& slot)
 {
     const auto& keys = ruleFileKeys();
     for (int k = 0; k < kRuleKeyCount; ++k) {
@@ -32,10 +43,13 @@ void applyRuleLine(const char* line, RuleSlot& slot)
             slot.date = value;
         else if (k == 2)
             slot.time = value;
+        else if (!hasNumber(value))
+            return false;
         else
             slot.block.switches[k - 3] = uint8_t(master_text::decimal(value));
-        return;
+        return true;
     }
+    return false;
 }
 
 } // namespace
@@ -51,8 +65,12 @@ void GameState::loadRuleFile()
         slot.block.lead = uint8_t(i);
         const std::string name = ruleFileName(isSimpleMode(), i);
         std::string path = dataPath(name.c_str(), kFolderRule);
-        if (!fileExists(path.c_str()))
+        if (!fileExists(path.c_str())) {
+            // Slot 0 is the rule the program ships; the others are the person's own, when made.
+            if (i == 0)
+                showMissingMasterFile("ルールファイル", name, "標準のルールで始めます。");
             continue;
+        }
         std::unique_ptr<TextFileReader> reader;
         try {
             reader = std::make_unique<TextFileReader>(path.c_str());
@@ -64,11 +82,14 @@ void GameState::loadRuleFile()
             told = true;
             continue;
         }
+        SkippedLines skipped;
         char line[kLineCapacity];
-        while (!reader->atEnd()) {
+        for (int number = 1; !reader->atEnd(); ++number) {
             reader->readLine(line, sizeof line);
-            applyRuleLine(line, slot);
+            if (line[0] && !applyRuleLine(line, slot))
+                skipped.add(number, "ルールの項目ではないか、値が数ではありません。");
         }
+        skipped.report(name.c_str());
     }
 }
 

@@ -5,10 +5,13 @@
 #include "app/tool_palette.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "tests/lib/temp_program_folder.h"
 #include "tests/lib/window_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include <vector>
@@ -156,4 +159,35 @@ TEST_F(ToolPaletteTest, GreysWhatTheMenuGreysAndIgnoresTheirClicks)
     for (unsigned id : kToolIds)
         clickCentre(tools->button(id));
     EXPECT_EQ(recorder.commands, (std::vector<UINT> { menu_id::kZoom48, menu_id::kResults }));
+}
+
+TEST(ToolPaletteWithoutItsPicture, KeepsEveryToolAsANamedButtonAndSaysSoOnce)
+{
+    initApplication();
+    TempProgramFolder folder("palette");
+    std::filesystem::copy(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkbmp", folder.host("tkbmp"),
+        std::filesystem::copy_options::recursive);
+    for (const char* damage : { "BM not a picture", "" }) {
+        SCOPED_TRACE(damage);
+        std::ofstream(folder.host("tkbmp/tool_btn.bmp"), std::ios::binary | std::ios::trunc) << damage;
+        harness::clearMessageBoxes();
+        Recorder recorder;
+        ASSERT_TRUE(recorder.Create());
+        ToolPalette* tools = new ToolPalette(&recorder, [](unsigned id) { return id != menu_id::kEndTurn; });
+        ASSERT_TRUE(tools->Create());
+        pump();
+        const auto boxes = harness::messageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(platform::cp932ToUtf8(boxes[0].text).rfind("画像ファイル tool_btn.bmp を読み込めません。", 0), 0u);
+        harness::keepShot("tool_palette_without_picture.png");
+        for (unsigned id : kToolIds) {
+            ASSERT_NE(tools->button(id), nullptr) << id;
+            EXPECT_EQ(bool(IsWindowEnabled(tools->button(id))), id != menu_id::kEndTurn) << id;
+            clickCentre(tools->button(id));
+        }
+        std::vector<UINT> sent(std::begin(kToolIds), std::end(kToolIds));
+        std::erase(sent, menu_id::kEndTurn);
+        EXPECT_EQ(recorder.commands, sent);
+        destroyAllWindows();
+    }
 }

@@ -98,6 +98,34 @@ TEST(StartUpFiles, EachUnreadableFileGetsOneBoxNamingItAndOnlyMasterFilesStopSta
     }
 }
 
+TEST(StartUpFiles, AMissingOrDamagedShippedFileIsToldOnceAndStartUpGoesOn)
+{
+    struct Case {
+        const char* file;
+        const char* bytes; // null: the file is removed
+        const char* told;
+    };
+    const Case cases[] = {
+        { "tkrule/class0.rul", nullptr, "ルールファイル class0.rul がありません。\n標準のルールで始めます。" },
+        { "producttype.dat", nullptr, "生産タイプデータ producttype.dat がありません。\n生産タイプなしで始めます。" },
+        { "anthem.lst", nullptr, "国歌リスト anthem.lst がありません。\n国歌はすべて既定の曲になります。" },
+        { "tkrule/class0.rul", "Name=x\r\n\x01\x02garbage\r\nZOC=\r\n", "class0.rul の 2行目から 2行を読み飛ばしました。" },
+        { "anthem.lst", "a,tkbgm\\a.wav\r\nno comma here\r\n", "anthem.lst の 2行目から 1行を読み飛ばしました。" },
+    };
+    for (const Case& c : cases) {
+        Outcome o = startUpWith([&](const DataFolder& folder) {
+            if (c.bytes)
+                folder.write(c.file, c.bytes);
+            else
+                folder.remove(c.file);
+            return 0;
+        });
+        EXPECT_FALSE(o.stopped) << c.file;
+        ASSERT_EQ(o.boxes.size(), 1u) << c.file;
+        EXPECT_EQ(text(o).rfind(c.told, 0), 0u) << text(o);
+    }
+}
+
 TEST(StartUpFiles, AMasterFileWithoutRecordsStopsStartUpWithOneBox)
 {
     struct Case {
