@@ -9,6 +9,8 @@
 #include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
+#include <sys/stat.h>
 
 using namespace testing_dialogs;
 
@@ -161,3 +163,19 @@ TEST(GameFileList, PatternsSortingAndTheFolderSeparator)
 }
 
 } // namespace
+
+TEST(GamePreview, APipeOrAFolderNamedAsAGameFileHasNoTitleNorPreviewAndNothingWaits)
+{
+    DialogWorld world;
+    std::filesystem::create_directories(world.host("games/folder.vtc"));
+    PreviewBuffers buffers;
+    for (const char* name : { "games/pipe.vtm", "games/pipe.vtc", "games/pipe.wqm" })
+        ASSERT_EQ(mkfifo(world.host(name).c_str(), 0644), 0) << name;
+    // Opening a pipe for reading would wait for a writer that never comes.
+    EXPECT_FALSE(readEntryTitle(world.gamePath("games/pipe.vtm"), false).has_value());
+    EXPECT_FALSE(readEntryTitle(world.gamePath("games/pipe.vtc"), true).has_value());
+    EXPECT_FALSE(readEntryTitle(world.gamePath("games/folder.vtc"), true).has_value());
+    EXPECT_FALSE(readMapPreview(world.gamePath("games/pipe.vtm"), buffers));
+    EXPECT_FALSE(readCampaignPreview(world.gamePath("games/pipe.vtc"), buffers));
+    EXPECT_FALSE(readSavedGamePreview(world.gamePath("games/pipe.wqm"), buffers));
+}
