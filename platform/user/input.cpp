@@ -143,7 +143,14 @@ bool processMouse(ThreadQueue& queue, const RawInput& input, MSG& msg, bool remo
         }
         return false;
     }
-    if (message != WM_MOUSEWHEEL && !captureWindow && !IsWindow(hwnd)) {
+    if (message != WM_MOUSEWHEEL && !captureWindow && hwnd && !IsWindow(hwnd)) {
+        // Its window is gone: nobody else gets it, but the button is up or down all the same.
+        if (remove)
+            if (UINT vk = buttonKey(message))
+                setKey(queue, vk, isButtonDown(message));
+        return false;
+    }
+    if (message != WM_MOUSEWHEEL && !captureWindow && !hwnd) {
         // Routed while over the bare desktop: look again now.
         hwnd = windowFromPointExcluding(input.screen, {});
         auto w = windowRef(hwnd);
@@ -258,10 +265,17 @@ bool processMouse(ThreadQueue& queue, const RawInput& input, MSG& msg, bool remo
 
 bool processKey(ThreadQueue& queue, const RawInput& input, MSG& msg, bool remove)
 {
-    HWND hwnd = IsWindow(input.hwnd) ? input.hwnd : focusOrActive();
+    bool down = input.message == WM_KEYDOWN;
+    if (input.hwnd && !IsWindow(input.hwnd)) {
+        // Its window is gone (a dialog that closed on the key's press): the release is nobody
+        // else's, though the key is up all the same.
+        if (remove && input.kind == RawInput::Kind::Key)
+            setKey(queue, input.virtualKey & 0xFF, down);
+        return false;
+    }
+    HWND hwnd = input.hwnd ? input.hwnd : focusOrActive();
     if (!hwnd)
         return false;
-    bool down = input.message == WM_KEYDOWN;
     if (input.kind == RawInput::Kind::Text) {
         // With Alt held (without Ctrl) a letter is a mnemonic, which the key itself brings as
         // WM_SYSCHAR: the text the desktop reports for it as well was not typed.

@@ -487,38 +487,16 @@ bool ThreadQueue::isIdle()
         if (m_posted.empty() && m_input.empty())
             return true;
     }
-    // What is left may be for windows that are gone (the game thread closed its dialog with the
-    // button down and does not read its queue again): posted messages for them are dropped and
-    // mouse input goes where it now points, as reading them would do.
-    std::vector<std::pair<RawInput, std::shared_ptr<ThreadQueue>>> forwarded;
-    {
-        TreeLock tree;
-        std::lock_guard lock(m_mutex);
-        std::erase_if(m_posted, [](const MSG& msg) { return msg.hwnd && !peekWindow(msg.hwnd); });
-        for (auto it = m_input.begin(); it != m_input.end();) {
-            if (it->kind != RawInput::Kind::Mouse || !it->hwnd || peekWindow(it->hwnd)) {
-                ++it;
-                continue;
-            }
-            HWND target = windowFromPointExcluding(it->screen, {});
-            auto window = windowRef(target);
-            // Input for a window of this thread stays for the thread to read.
-            if (window && window->threadId == m_threadId) {
-                ++it;
-                continue;
-            }
-            if (window && window->queue) {
-                RawInput input = std::move(*it);
-                input.hwnd = target;
-                forwarded.emplace_back(std::move(input), window->queue);
-            }
-            it = m_input.erase(it);
-        }
-    }
-    for (auto& [input, queue] : forwarded)
-        queue->postInput(std::move(input));
+    // What is left may be for windows that are gone (the game thread closed its dialog on a
+    // key's press or with the button down and does not read its queue again). Posted messages for
+    // them are dropped; input for them is never delivered either, but stays for the thread to
+    // drop when it reads, so that its key state follows the release.
+    TreeLock tree;
     std::lock_guard lock(m_mutex);
-    return m_posted.empty() && m_input.empty() && m_incoming.empty() && m_paintCount <= 0 && !m_busy
+    std::erase_if(m_posted, [](const MSG& msg) { return msg.hwnd && !peekWindow(msg.hwnd); });
+    const bool liveInput = std::any_of(m_input.begin(), m_input.end(),
+        [](const RawInput& in) { return !in.hwnd || peekWindow(in.hwnd); });
+    return m_posted.empty() && !liveInput && m_incoming.empty() && m_paintCount <= 0 && !m_busy
         && m_handlingSent.load() == 0 && !timerDue();
 }
 

@@ -492,6 +492,80 @@ TEST(ModalDialog, AThreadBackAtOtherWorkAfterItsLoopLeavesTheWindowSystemIdle)
     DestroyWindow(owner);
 }
 
+std::shared_future<void> g_dialogHeld;
+std::promise<void> g_dialogHolding;
+
+// Ends on Enter; WM_USER + 4 holds its thread until g_dialogHeld, so input queues up meanwhile.
+INT_PTR CALLBACK closesOnEnterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        g_modalDialog = hwnd;
+        return TRUE;
+    case WM_USER + 4:
+        g_dialogHolding.set_value();
+        g_dialogHeld.wait();
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK)
+            EndDialog(hwnd, IDOK);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+TEST(ModalDialog, AKeyReleaseForADialogClosedOnItsPressReachesNobodyAndHoldsNothingUp)
+{
+    registerTestClasses();
+    addModalTemplate();
+    HWND owner = makeOwner();
+    g_modalDialog = nullptr;
+    g_dialogHolding = {};
+    std::future<void> holding = g_dialogHolding.get_future();
+    std::promise<void> hold, laterWork, loopEnded, workDone;
+    g_dialogHeld = hold.get_future().share();
+    std::future<void> ended = loopEnded.get_future(), done = workDone.get_future();
+    std::atomic<INT_PTR> result = 0;
+    std::atomic<int> staleReleases = 0;
+    std::atomic<bool> enterStillDown = true;
+    std::thread worker([&, later = laterWork.get_future()] {
+        result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, closesOnEnterProc, 0);
+        loopEnded.set_value();
+        // Other work, without reading the queue; then a window of its own takes the focus.
+        later.wait();
+        HWND next = CreateWindowExA(0, "DlgTestOwner", "next", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 200, 100,
+            nullptr, nullptr, nullptr, nullptr);
+        SetFocus(next);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_KEYUP)
+                ++staleReleases;
+            DispatchMessageA(&msg);
+        }
+        enterStillDown = GetKeyState(VK_RETURN) < 0;
+        DestroyWindow(next);
+        workDone.set_value();
+    });
+    HWND dialog = waitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(dialog, WM_USER + 4, 0, 0);
+    pumpUntil(holding);
+    // Both reach the dialog's queue; the loop closes the dialog on the press.
+    harness::keyDown(VK_RETURN);
+    harness::keyUp(VK_RETURN);
+    hold.set_value();
+    pumpUntil(ended);
+    EXPECT_EQ(result.load(), IDOK);
+    EXPECT_TRUE(harness::waitIdle(std::chrono::milliseconds(2000))) << "the release for the closed dialog counts as work";
+    laterWork.set_value();
+    pumpUntil(done);
+    worker.join();
+    EXPECT_EQ(staleReleases.load(), 0) << "the later window got the closed dialog's release";
+    EXPECT_FALSE(enterStillDown.load()) << "the dropped release still counts for the thread's key state";
+    DestroyWindow(owner);
+}
+
 TEST(ModalDialog, EndDialogInsideInitDialogReturnsWithoutShowing)
 {
     registerTestClasses();
