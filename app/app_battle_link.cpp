@@ -2,7 +2,7 @@
 #include "app/app_battle_link.h"
 
 #include "app/main_window.h"
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/main_window_rules_link.h"
 #include "battle/battle_scene_dialog.h"
 #include "battle/battle_unit_data.h"
@@ -33,7 +33,7 @@ void AppBattleLink::runBattleScene(BattleRecord& record, bool play_se)
     }
     auto wait = m_main.state().handshake().openWaitWith<BattleRecord>(UiWaitKind::BattleDone);
     wait->data = record;
-    m_main.postAndWait(main, wait, main_message::kBattleScene, play_se ? 1 : 0);
+    m_main.postAndWait(main, wait, ui_message::kBattleScene, play_se ? 1 : 0);
 }
 
 void AppBattleLink::showSimpleBattle()

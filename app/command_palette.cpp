@@ -1,7 +1,7 @@
 // CommandPalette: the command buttons with their names, enabled by the rules' mask of the shown unit.
 #include "app/command_palette.h"
 
-#include "app/app_messages.h"
+#include "ui/private_messages.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/dc_holders.h"
 #include "platform/kernel/host.h"
@@ -119,7 +119,7 @@ HWND CommandPalette::cancelButton() const { return m_cancel ? m_cancel->handle()
 int CommandPalette::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case app_message::kPaletteShowCommands:
+    case ui_message::kPaletteShowCommands:
         // -1 may arrive widened or as its 32-bit pattern; both mean no unit.
         showCommands(uint32_t(msg.wParam), int32_t(uint32_t(msg.lParam)));
         return 1;
@@ -140,14 +140,14 @@ int CommandPalette::OnCommand(MessageRecord&, UINT id, UINT code)
         return 0;
     if (id == kCancelButtonId) {
         if (m_mapWindow)
-            PostMessageA(m_mapWindow, app_message::kMapCancelOrder, 0, 0);
+            PostMessageA(m_mapWindow, ui_message::kMapCancelOrder, 0, 0);
         return 1;
     }
     const int command = int(id) - int(kFirstButtonId);
     if (!hasButton(command))
         return 0;
     if (m_mapWindow && isCommandEnabled(command))
-        PostMessageA(m_mapWindow, app_message::kMapCommandChosen, WPARAM(command), 0);
+        PostMessageA(m_mapWindow, ui_message::kMapCommandChosen, WPARAM(command), 0);
     return 1;
 }
 

@@ -5,9 +5,8 @@
 #include "app/command_palette.h"
 #include "app/control_panel.h"
 #include "app/game_sound.h"
-#include "app/app_messages.h"
+#include "ui/private_messages.h"
 #include "app/main_window_layout.h"
-#include "app/main_window_messages.h"
 #include "app/main_window_rules_link.h"
 #include "app/map_window.h"
 #include "app/tool_palette.h"
@@ -306,7 +305,7 @@ int MainWindow::OnMessage(MessageRecord& msg)
         }
         return 0;
     case WM_TIMER:
-        if (msg.wParam != main_message::kEndOfPlayTimer)
+        if (msg.wParam != MainWindow::kEndOfPlayTimer)
             return 0;
         onEndOfPlayTimer();
         return 1;
@@ -321,7 +320,7 @@ void MainWindow::unitSelected(int side, int index, uint32_t commandMask)
     const bool shown = side >= 0 && index >= 0;
     const LPARAM unit = shown && commandMask ? LPARAM(uint32_t(side & 0xFFFF) | uint32_t(index & 0xFFFF) << 16) : LPARAM(-1);
     if (m_commandPalette)
-        PostMessageA(m_commandPalette, app_message::kPaletteShowCommands, WPARAM(commandMask), unit);
+        PostMessageA(m_commandPalette, ui_message::kPaletteShowCommands, WPARAM(commandMask), unit);
     if (shown)
         m_link.postPanelCommand(side, index);
     // A selection holds the game and its end frees it: the tools follow at once, not at the next menu.

@@ -45,6 +45,8 @@ public:
     static constexpr const char* kPlacementPrefix = "MainWindow";
     static constexpr int kWidth = 1024;
     static constexpr int kHeight = 768;
+    // Timer of the end of play, retried while the window is minimised.
+    static constexpr UINT_PTR kEndOfPlayTimer = 1;
 
     MainWindow(GameState& state, AppMainWindowLink& link);
     ~MainWindow() override;

@@ -3,12 +3,11 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
-#include "app/app_messages.h"
+#include "ui/private_messages.h"
 #include "app/control_panel.h"
 #include "app/environment_window.h"
 #include "app/game_sound.h"
 #include "app/help_page.h"
-#include "app/main_window_messages.h"
 #include "app/main_window_prompts.h"
 #include "app/main_window_rules_link.h"
 #include "app/map_window.h"
@@ -315,7 +314,7 @@ void MainWindow::stopPlay()
     // The victory conditions shown belong to the game that ends, and so does its deployment.
     closeVictoryConditions();
     closeTroopDeployWindow(false);
-    KillTimer(handle(), main_message::kEndOfPlayTimer);
+    KillTimer(handle(), MainWindow::kEndOfPlayTimer);
     m_endOfPlayPending = false;
     Handshake& handshake = m_state.handshake();
     if (!handshake.playRunning() && !handshake.playThread())
@@ -426,7 +425,7 @@ void MainWindow::setZoom(int zoom)
         return;
     // The map window keeps the view's centre as it changes the zoom.
     if (HWND map = m_link.mapWindow())
-        PostMessageA(map, app_message::kMapSetZoom, WPARAM(zoom), 0);
+        PostMessageA(map, ui_message::kMapSetZoom, WPARAM(zoom), 0);
     else
         m_state.display().zoom = uint32_t(zoom);
     updateMenuStates();

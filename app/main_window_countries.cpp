@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 
 #include "ai/area_analysis.h"
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/main_window_rules_link.h"
 #include "app/menu_ids.h"
 #include "dialogs/ending_window.h"
@@ -17,11 +17,6 @@
 #include "rules/play.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
-
-static_assert(main_message::kOpenCountryInfo == country_info_message::kOpenRequest);
-static_assert(main_message::kCloseCountryInfo == country_info_message::kCloseRequest);
-static_assert(main_message::kCloseConditionInfo == condition_info_message::kCloseRequest);
-static_assert(main_message::kCloseResults == senka_info_message::kCloseRequest);
 
 namespace {
 
@@ -100,7 +95,7 @@ void MainWindow::toggleInfoWindow(unsigned menuId)
         if (infoWindow(slot))
             closeInfoWindow(slot);
         else if (slot == kCountryWindow)
-            PostMessageA(handle(), main_message::kOpenCountryInfo, 0, 0);
+            PostMessageA(handle(), ui_message::kOpenCountryInfo, 0, 0);
         else
             openInfoWindow(slot);
     }
@@ -123,16 +118,16 @@ void MainWindow::refreshCountryWindows()
 bool MainWindow::onCountryWindowMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case main_message::kOpenCountryInfo:
+    case ui_message::kOpenCountryInfo:
         openCountryInfo();
         return true;
-    case main_message::kCloseCountryInfo:
+    case ui_message::kCloseCountryInfo:
         closeCountryInfo();
         return true;
-    case main_message::kCloseConditionInfo:
+    case ui_message::kCloseConditionInfo:
         closeConditionInfo();
         return true;
-    case main_message::kCloseResults:
+    case ui_message::kCloseResults:
         closeResults();
         return true;
     default:

@@ -2,7 +2,7 @@
 // "ShowRuleInfo" setting and the developer's rule dialog, and the modeless victory conditions.
 #include "app/main_window.h"
 
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "editors/product_edit_window.h"
 #include "editors/product_list_window.h"
 #include "editors/rule_list_window.h"
@@ -13,11 +13,6 @@
 #include "lib/error.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
-
-
-static_assert(main_message::kCloseRuleWindow == RuleWindow::kCloseRequest);
-static_assert(main_message::kCloseVictoryWindow == VictoryConditionDialog::kCloseRequest);
-static_assert(main_message::kWeaponInfo == ProductEditWindow::kShowWeaponInfo);
 
 namespace {
 
@@ -149,13 +144,13 @@ void MainWindow::closeVictoryConditions()
 bool MainWindow::onEditorMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case main_message::kCloseRuleWindow:
+    case ui_message::kCloseRuleWindow:
         closeRuleInfo();
         return true;
-    case main_message::kCloseVictoryWindow:
+    case ui_message::kCloseVictoryWindow:
         closeVictoryConditions();
         return true;
-    case main_message::kOpenStartWindows: {
+    case ui_message::kOpenStartWindows: {
         // Windows reopened with the game come up active as any opened window does; the board
         // keeps the keyboard at the start of play.
         const HWND active = GetActiveWindow();

@@ -5,7 +5,7 @@
 #include "app/app_battle_link.h"
 #include "app/app_dialog_link.h"
 #include "app/game_sound.h"
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/main_window_prompts.h"
 #include "app/play_windows.h"
 #include "app/main_window_rules_link.h"
@@ -36,7 +36,7 @@ std::shared_ptr<UiWait> pendingWait(GameState& state, WPARAM id)
 
 bool MainWindow::onGameMessage(MessageRecord& msg)
 {
-    using namespace main_message;
+    using namespace ui_message;
     switch (msg.message) {
     case kQuitRequest:
         quit();
@@ -159,7 +159,7 @@ void MainWindow::onEndOfPlayTimer()
     // Retried while minimised, so the person sees the end of the game.
     if (IsIconic(handle()))
         return;
-    KillTimer(handle(), main_message::kEndOfPlayTimer);
+    KillTimer(handle(), MainWindow::kEndOfPlayTimer);
     m_endOfPlayPending = false;
     runEndOfPlayWindows();
     closeGame();

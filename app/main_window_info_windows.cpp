@@ -2,7 +2,7 @@
 // weapon information, terrain and history windows are in main_window_terrain_windows.cpp.
 #include "app/main_window.h"
 
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "infowin/weapon_list_window.h"
 
 void MainWindow::openWeaponList()
@@ -32,7 +32,7 @@ void MainWindow::refreshInfoWindows()
 bool MainWindow::onInfoWindowMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case main_message::kCloseWeaponList:
+    case ui_message::kCloseWeaponList:
         closeWeaponList();
         return true;
     default:

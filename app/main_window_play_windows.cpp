@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/game_sound.h"
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/main_window_rules_link.h"
 #include "app/map_window.h"
 #include "dialogs/auto_move_set_window.h"
@@ -88,7 +88,7 @@ void MainWindow::closePlayWindows()
 
 bool MainWindow::onPlayWindowMessage(MessageRecord& msg)
 {
-    using namespace main_message;
+    using namespace ui_message;
     Handshake& handshake = m_state.handshake();
     MapWindow* map = mapWindow();
     switch (msg.message) {

@@ -6,7 +6,7 @@
 #include "app/control_panel.h"
 #include "app/game_sound.h"
 #include "app/main_window.h"
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/play_windows.h"
 #include "dialogs/auto_move_set_window.h"
 #include "dialogs/think_progress_window.h"
@@ -75,7 +75,7 @@ void AppMainWindowLink::restartChime()
     if (sound && onWindowThread())
         sound->restartChime();
     else
-        post(m_main, main_message::kRestartChime);
+        post(m_main, ui_message::kRestartChime);
 }
 
 void AppMainWindowLink::stopAllSounds()
@@ -84,19 +84,19 @@ void AppMainWindowLink::stopAllSounds()
     if (sound && onWindowThread())
         sound->stopAllSounds();
     else
-        post(m_main, main_message::kStopAllSounds);
+        post(m_main, ui_message::kStopAllSounds);
 }
 
 void AppMainWindowLink::requestMusic(int tune, bool loop)
 {
     GameSound* sound = m_sound;
     if (sound && sound->canPlayMusic())
-        post(m_main, main_message::kPlayTune, WPARAM(tune), loop ? 1 : 0);
+        post(m_main, ui_message::kPlayTune, WPARAM(tune), loop ? 1 : 0);
 }
 
 void AppMainWindowLink::refresh(MainRefresh what)
 {
-    using namespace main_message;
+    using namespace ui_message;
     switch (what) {
     case MainRefresh::AfterAction:
         postToolStates();
@@ -184,14 +184,14 @@ void AppMainWindowLink::reportThinkProgress(int value)
 
 bool AppMainWindowLink::postThinkProgress(int value)
 {
-    return post(m_main, main_message::kThinkProgress, WPARAM(value));
+    return post(m_main, ui_message::kThinkProgress, WPARAM(value));
 }
 
-void AppMainWindowLink::showThinkWindow(int country) { post(m_main, main_message::kShowThinkWindow, WPARAM(country), 1); }
+void AppMainWindowLink::showThinkWindow(int country) { post(m_main, ui_message::kShowThinkWindow, WPARAM(country), 1); }
 
-void AppMainWindowLink::closeThinkWindow() { post(m_main, main_message::kShowThinkWindow, 0, 0); }
+void AppMainWindowLink::closeThinkWindow() { post(m_main, ui_message::kShowThinkWindow, 0, 0); }
 
-void AppMainWindowLink::setTitle() { post(m_main, main_message::kRefreshTitle); }
+void AppMainWindowLink::setTitle() { post(m_main, ui_message::kRefreshTitle); }
 
 void AppMainWindowLink::messageBox(const std::string& text, const std::string& caption)
 {
@@ -199,7 +199,7 @@ void AppMainWindowLink::messageBox(const std::string& text, const std::string& c
     MessageBoxA(m_main, text.c_str(), caption.c_str(), MB_OK);
 }
 
-void AppMainWindowLink::bringToFront() { post(m_main, main_message::kBringToFront); }
+void AppMainWindowLink::bringToFront() { post(m_main, ui_message::kBringToFront); }
 
 void AppMainWindowLink::showIncome(int32_t income)
 {
@@ -213,7 +213,7 @@ void AppMainWindowLink::showIncome(int32_t income)
     }
     auto wait = m_state.handshake().openWait(UiWaitKind::Income);
     setMainWindowDoneEvent(wait);
-    postAndWait(main, wait, main_message::kShowIncome);
+    postAndWait(main, wait, ui_message::kShowIncome);
     setMainWindowDoneEvent(nullptr);
 }
 
@@ -225,7 +225,7 @@ void AppMainWindowLink::endOfGameStep()
         return;
     auto wait = m_state.handshake().openWait(UiWaitKind::EndOfGame);
     setMainWindowDoneEvent(wait);
-    postAndWait(main, wait, main_message::kEndOfGameStep);
+    postAndWait(main, wait, ui_message::kEndOfGameStep);
     setMainWindowDoneEvent(nullptr);
 }
 
@@ -242,7 +242,7 @@ void AppMainWindowLink::askReplenish(ReplenishOffer& offer)
     }
     auto wait = m_state.handshake().openWaitWith<ReplenishOffer>(UiWaitKind::Prompt);
     wait->data = offer;
-    postAndWait(main, wait, main_message::kReplenishPrompt);
+    postAndWait(main, wait, ui_message::kReplenishPrompt);
     // A stopped game takes nothing.
     offer.acceptReplenish = wait->cancelled() ? 0 : wait->data.acceptReplenish;
     offer.acceptRepair = wait->cancelled() ? 0 : wait->data.acceptRepair;
@@ -259,7 +259,7 @@ void AppMainWindowLink::askSupplyOrder(SupplyOrder& order)
     }
     auto wait = m_state.handshake().openWaitWith<SupplyOrder>(UiWaitKind::Prompt);
     wait->data = order;
-    postAndWait(main, wait, main_message::kSupplyPrompt);
+    postAndWait(main, wait, ui_message::kSupplyPrompt);
     if (!wait->cancelled())
         order = wait->data;
 }
@@ -272,7 +272,7 @@ bool AppMainWindowLink::askProductionOrders()
     if (onWindowThread())
         return prompts::askProductionOrders(main);
     auto wait = m_state.handshake().openWait(UiWaitKind::ProductionQuestion);
-    return postAndWait(main, wait, main_message::kProductionQuestion) == IDYES;
+    return postAndWait(main, wait, ui_message::kProductionQuestion) == IDYES;
 }
 
 void AppMainWindowLink::explainPhase()
@@ -284,10 +284,10 @@ void AppMainWindowLink::explainPhase()
         play_windows::explainPhase(main);
         return;
     }
-    postAndWait(main, m_state.handshake().openWait(UiWaitKind::PhaseHelp), main_message::kPhaseHelp);
+    postAndWait(main, m_state.handshake().openWait(UiWaitKind::PhaseHelp), ui_message::kPhaseHelp);
 }
 
-void AppMainWindowLink::openStartWindows() { post(m_main, main_message::kOpenStartWindows); }
+void AppMainWindowLink::openStartWindows() { post(m_main, ui_message::kOpenStartWindows); }
 
 void AppMainWindowLink::startGameView()
 {
@@ -295,7 +295,7 @@ void AppMainWindowLink::startGameView()
     // it even when it is the one a game before ended with.
     m_viewer = -1;
     stopAllSounds();
-    post(m_main, main_message::kGameViewStarted);
+    post(m_main, ui_message::kGameViewStarted);
     post(m_panel, ControlPanel::kStartGameView);
     HWND map = m_map;
     if (!map)
@@ -310,15 +310,15 @@ void AppMainWindowLink::startGameView()
 
 void AppMainWindowLink::refreshTerrainWindows(bool last)
 {
-    post(m_main, last ? main_message::kLastGameMessage : main_message::kRefreshTerrainWindows,
+    post(m_main, last ? ui_message::kLastGameMessage : ui_message::kRefreshTerrainWindows,
         WPARAM(m_state.handshake().playRun()));
 }
 
 // The main window opens the deployment window, whose end answers the game thread's wait.
-bool AppMainWindowLink::startCampaignDeployment() { return post(m_main, main_message::kOpenTroopDeploy); }
+bool AppMainWindowLink::startCampaignDeployment() { return post(m_main, ui_message::kOpenTroopDeploy); }
 
-void AppMainWindowLink::requestQuit() { post(m_main, main_message::kQuitRequest); }
+void AppMainWindowLink::requestQuit() { post(m_main, ui_message::kQuitRequest); }
 
-void AppMainWindowLink::releasePendingWait() { post(m_main, main_message::kReleasePendingWait); }
+void AppMainWindowLink::releasePendingWait() { post(m_main, ui_message::kReleasePendingWait); }
 
-void AppMainWindowLink::afterGame() { post(m_main, main_message::kAfterGame, WPARAM(m_state.handshake().playRun())); }
+void AppMainWindowLink::afterGame() { post(m_main, ui_message::kAfterGame, WPARAM(m_state.handshake().playRun())); }

@@ -3,7 +3,7 @@
 // docked beside their lists.
 #include "app/main_window.h"
 
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/main_window_rules_link.h"
 #include "infowin/action_history_option_dialog.h"
 #include "infowin/action_history_window.h"
@@ -16,12 +16,6 @@
 #include "state/game_state.h"
 
 #include <algorithm>
-
-static_assert(main_message::kCloseWeaponInfo == weapon_info_message::kCloseRequest);
-static_assert(main_message::kCloseTerrainList == land_list_message::kCloseRequest);
-static_assert(main_message::kToggleLandListOption == land_list_message::kToggleOptions);
-static_assert(main_message::kCloseActionHistory == action_history_message::kCloseRequest);
-static_assert(main_message::kToggleHistoryOption == action_history_message::kToggleOptions);
 
 namespace {
 
@@ -217,7 +211,7 @@ void MainWindow::dockDisplayItemWindow(DisplayItemList list)
 
 bool MainWindow::onTerrainWindowMessage(MessageRecord& msg)
 {
-    using namespace main_message;
+    using namespace ui_message;
     switch (msg.message) {
     case kWeaponInfo: openWeaponInfo(int(msg.wParam)); return true;
     case kCloseWeaponInfo: closeWeaponInfo(int(msg.wParam)); return true;

@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/control_panel.h"
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/main_window_rules_link.h"
 #include "app/map_window.h"
 #include "dialogs/campaign_troop_deploy_window.h"
@@ -17,11 +17,6 @@
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
-
-static_assert(main_message::kCloseTroopList == troop_main_message::kCloseTroopList);
-static_assert(main_message::kCloseDestroyedList == troop_main_message::kCloseDestroyedList);
-static_assert(main_message::kToggleTroopListOption == troop_main_message::kToggleTroopListOption);
-static_assert(main_message::kCloseTroopDeploy == troop_deploy_message::kClose);
 
 namespace {
 
@@ -188,22 +183,22 @@ void MainWindow::closeTroopDeployWindow(bool done)
 bool MainWindow::onTroopWindowMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case main_message::kOpenTroopList:
+    case ui_message::kOpenTroopList:
         openTroopList();
         return true;
-    case main_message::kCloseTroopList:
+    case ui_message::kCloseTroopList:
         closeTroopList();
         return true;
-    case main_message::kToggleTroopListOption:
+    case ui_message::kToggleTroopListOption:
         toggleTroopListOption();
         return true;
-    case main_message::kCloseDestroyedList:
+    case ui_message::kCloseDestroyedList:
         closeDestroyedList();
         return true;
-    case main_message::kOpenTroopDeploy:
+    case ui_message::kOpenTroopDeploy:
         openTroopDeployWindow();
         return true;
-    case main_message::kCloseTroopDeploy:
+    case ui_message::kCloseTroopDeploy:
         if (msg.wParam == 1)
             closeTroopDeployWindow(true);
         return true;

@@ -1,7 +1,7 @@
 // MapWindow's input: clicks, keys and the command palette's messages, handed to the person's orders.
 #include "app/map_window.h"
 
-#include "app/app_messages.h"
+#include "ui/private_messages.h"
 #include "app/map_window_ui.h"
 #include "dialogs/placement_dialog.h"
 #include "rules/links.h"
@@ -95,13 +95,13 @@ bool MapWindow::handleInput(MessageRecord& msg)
         return true;
     case WM_KEYDOWN:
         return onKey(UINT(msg.wParam));
-    case app_message::kMapCommandChosen:
+    case ui_message::kMapCommandChosen:
         m_orders->commandChosen(int(msg.wParam));
         return true;
-    case app_message::kMapCancelOrder:
+    case ui_message::kMapCancelOrder:
         m_orders->cancel();
         return true;
-    case app_message::kMapSetZoom:
+    case ui_message::kMapSetZoom:
         setZoom(int(msg.wParam));
         return true;
     default:

@@ -2,6 +2,7 @@
 #include "battle/scene_painters.h"
 
 #include "battle/battle_sound.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -70,8 +71,8 @@ DWORD WINAPI battleDrawThread(LPVOID)
         LeaveCriticalSection(&st.lock);
         if (frame >= 0 && frame >= total) {
             // Attacker first; the defender's hand-back resets the scene and so stops this loop.
-            SendMessageA(windows[1], WM_USER + 3, 0, 0);
-            SendMessageA(windows[0], WM_USER + 3, 0, 0);
+            SendMessageA(windows[1], ui_message::kSceneEnd, 0, 0);
+            SendMessageA(windows[0], ui_message::kSceneEnd, 0, 0);
             continue;
         }
         // Nothing changes before the next frame is due.

@@ -4,6 +4,7 @@
 #include "battle/battle_sound.h"
 #include "platform/kernel/host.h"
 #include "rules/combat_scene.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -188,8 +189,8 @@ void LiveClashWindow::shutDown()
 
 void LiveClashWindow::endScene()
 {
-    SendMessageA(sideWindow(0), scene_message::kEndScene, 0, 0);
-    SendMessageA(sideWindow(1), scene_message::kEndScene, 0, 0);
+    SendMessageA(sideWindow(0), ui_message::kSceneEnd, 0, 0);
+    SendMessageA(sideWindow(1), ui_message::kSceneEnd, 0, 0);
 }
 
 void LiveClashWindow::resetScene()
@@ -216,8 +217,8 @@ bool LiveClashWindow::runBattle(const BattleRecord& record, bool play_sounds)
     placeWindows();
     if (play_sounds && st.soundOn)
         loadBattleSounds();
-    SendMessageA(sideWindow(0), scene_message::kStartClock, 0, 0);
-    SendMessageA(sideWindow(1), scene_message::kStartClock, 0, 0);
+    SendMessageA(sideWindow(0), ui_message::kSceneStartClock, 0, 0);
+    SendMessageA(sideWindow(1), ui_message::kSceneStartClock, 0, 0);
     LeaveCriticalSection(&st.lock);
     SetEvent(st.event);
     ShowWindow(sideWindow(1), SW_RESTORE);
@@ -252,20 +253,20 @@ LRESULT battleWindowProc(int side, HWND window, UINT message, WPARAM wParam, LPA
     case WM_CLOSE:
         LiveClashWindow::endScene();
         return 0;
-    case scene_message::kDestroy:
+    case ui_message::kSceneDestroy:
         DestroyWindow(window);
         return 0;
     case WM_DESTROY:
         LiveClashWindow::removeWindowShape(window);
         // The main window ends the program; a quit from here would end whatever loop runs now.
         break;
-    case scene_message::kStartClock:
+    case ui_message::kSceneStartClock:
         st.frame = 0;
         st.lastFrame = -1;
         if (side == 1)
             st.startTime = UINT32_MAX;
         return 0;
-    case scene_message::kEndScene:
+    case ui_message::kSceneEnd:
         if (st.mainWindow)
             EnableWindow(st.mainWindow, TRUE);
         ShowWindow(window, SW_HIDE);
@@ -275,7 +276,7 @@ LRESULT battleWindowProc(int side, HWND window, UINT message, WPARAM wParam, LPA
             const bool playing = st.frame >= 0;
             LiveClashWindow::resetScene();
             if (playing && st.mainWindow)
-                PostMessageA(st.mainWindow, WM_USER + 3, 0, 0);
+                PostMessageA(st.mainWindow, ui_message::kBattleSceneFinished, 0, 0);
         }
         return 0;
     default:

@@ -7,13 +7,6 @@
 
 struct BattleRecord;
 
-namespace scene_message {
-// To the scene windows.
-constexpr UINT kDestroy = WM_USER + 1;
-constexpr UINT kStartClock = WM_USER + 2;
-constexpr UINT kEndScene = WM_USER + 3;
-} // namespace scene_message
-
 class LiveClashWindow {
 public:
     // Set up once with the main window's sub-windows; false leaves no windows and no draw thread.

@@ -9,6 +9,7 @@
 #include "rules/rules_context.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/private_messages.h"
 
 #include <cstdio>
 #include <cstring>
@@ -159,22 +160,22 @@ int AutoMoveSetWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
     switch (id) {
     case kBegin:
         if (autoMoveCanBegin())
-            postToMain(kBeginMessage);
+            postToMain(ui_message::kAutoMoveBegin);
         return 1;
     case kRouteStage:
-        postToMain(kRouteStageMessage);
+        postToMain(ui_message::kAutoMoveRouteStage);
         return 1;
     case kSetRoute:
-        postToMain(kSetRouteMessage);
+        postToMain(ui_message::kAutoMoveSetRoute);
         return 1;
     case kRun:
         if (autoMoveCanRun()) {
-            postToMain(kRunMessage);
+            postToMain(ui_message::kAutoMoveRun);
             enable(kRun, false);
         }
         return 1;
     case kEnd:
-        postToMain(kEndMessage);
+        postToMain(ui_message::kAutoMoveEnd);
         return 1;
     case IDCANCEL:
         // Escape is the close box.
@@ -207,7 +208,7 @@ int AutoMoveSetWindow::OnMessage(MessageRecord& msg)
         return 1;
     case WM_CLOSE:
         // The main window closes it through its own member.
-        postToMain(kToggleMessage);
+        postToMain(ui_message::kAutoMoveWindow);
         return 1;
     case WM_MOVING:
         keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));

@@ -20,14 +20,6 @@ public:
     static constexpr UINT kRun = 1004;
     static constexpr UINT kEnd = 1003;
 
-    // Posted to the main window.
-    static constexpr UINT kBeginMessage = WM_USER + 169;
-    static constexpr UINT kRouteStageMessage = WM_USER + 170;
-    static constexpr UINT kSetRouteMessage = WM_USER + 171;
-    static constexpr UINT kEndMessage = WM_USER + 172;
-    static constexpr UINT kToggleMessage = WM_USER + 182;
-    static constexpr UINT kRunMessage = WM_USER + 184;
-
     // Accepted from the main window.
     static constexpr UINT kFullRefresh = WM_USER + 105;
     static constexpr UINT kUnitAdded = WM_USER + 106;

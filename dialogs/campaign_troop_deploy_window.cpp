@@ -12,6 +12,7 @@
 #include "state/game_state.h"
 #include "state/troop_sort.h"
 #include "state/unit_facts.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -328,7 +329,7 @@ int CampaignTroopDeployWindow::OnCommand(MessageRecord&, UINT controlId, UINT co
         return 1;
     case id::kStartGame:
         if (HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow())
-            PostMessageA(main, troop_deploy_message::kClose, 1, 0);
+            PostMessageA(main, ui_message::kCloseTroopDeploy, 1, 0);
         return 1;
     case IDOK:
     case IDCANCEL:

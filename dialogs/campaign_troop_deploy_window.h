@@ -29,8 +29,6 @@ constexpr UINT kStartGame = 1020;
 namespace troop_deploy_message {
 // From the main window: show again; wParam 1 also rereads the rows, buttons and counts.
 constexpr UINT kRefresh = WM_USER + 105;
-// To the main window: wParam 1 ends the deployment.
-constexpr UINT kClose = WM_USER + 174;
 } // namespace troop_deploy_message
 
 class CampaignTroopDeployWindow : public swCWindow {

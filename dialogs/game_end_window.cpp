@@ -7,6 +7,7 @@
 #include "rules/links.h"
 #include "rules/main_window_link.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 #include <array>
 #include <cstring>
@@ -55,7 +56,7 @@ int GameEndWindow::OnInitDialog()
     m_canvas.text({ 12, 241, 300, 257 }, kindText(m_kind), RGB(255, 255, 255), font, DT_LEFT | DT_SINGLELINE);
     placeCentred(kWidth, kHeight);
     if (HWND main = mainWindowServices().mainWindow())
-        PostMessageA(main, kStartedMessage, WPARAM(m_country), LPARAM(m_kind));
+        PostMessageA(main, ui_message::kGameEndShown, WPARAM(m_country), LPARAM(m_kind));
     SetTimer(handle(), kShowTimer, kShowMs, nullptr);
     return 1;
 }

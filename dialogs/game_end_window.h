@@ -14,8 +14,6 @@ public:
     static constexpr UINT kSoundTimer = 2;
     static constexpr UINT kShowMs = 8000;
     static constexpr UINT kSoundPollMs = 1000;
-    // Posted to the main window when the window starts; wParam the country, lParam the kind.
-    static constexpr UINT kStartedMessage = WM_USER + 180;
     static constexpr int kJingleSlot = 1;
 
     // Kinds: 0 capital captured, 1 all units lost, 2 victory conditions met, 3 surrender,

@@ -16,6 +16,7 @@
 #include "state/troop_sort.h"
 #include "state/unit_facts.h"
 #include "state/unit_type_sort.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,8 +26,6 @@ namespace {
 namespace id = production_id;
 
 constexpr UINT_PTR kPlayTimer = 1;
-// Asks the main window for the weapon information of unit type wParam.
-constexpr UINT kShowWeaponInfo = WM_USER + 152;
 
 std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
@@ -218,7 +217,7 @@ void ProductionDialog::showDetails()
     if (!main && parent())
         main = parent()->handle();
     if (main)
-        PostMessageA(main, kShowWeaponInfo, WPARAM(type), 0);
+        PostMessageA(main, ui_message::kWeaponInfo, WPARAM(type), 0);
 }
 
 void ProductionDialog::carryOutOrders()

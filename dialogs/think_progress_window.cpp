@@ -5,6 +5,7 @@
 #include "infowin/drawn_dialog.h"
 #include "infowin/window_services.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -201,11 +202,11 @@ void ThinkProgressThread::pollStopButton()
     if (handshake.combatUnderWay()) {
         handshake.setUiLinkReady();
     } else if (handshake.delegation()) {
-        PostMessageA(main, ThinkProgressWindow::kCancelDelegation, 0, 0);
+        PostMessageA(main, ui_message::kCancelDelegation, 0, 0);
         m_window.drawStopFace(false);
         pause(kClickPauseMs);
     } else if (handshake.isUiLinkReady()) {
-        PostMessageA(main, ThinkProgressWindow::kResumeGame, 0, 0);
+        PostMessageA(main, ui_message::kResumeGame, 0, 0);
         PostMessageA(window, ThinkProgressWindow::kResumedFace, 0, 0);
     } else {
         handshake.setUiLinkReady();

@@ -51,9 +51,6 @@ public:
     static constexpr UINT kPressedFace = WM_USER + 107;
     static constexpr UINT kResumedFace = WM_USER + 108;
     static constexpr UINT kPauseAskedFace = WM_USER + 109;
-    // Posted to the main window by the watcher.
-    static constexpr UINT kResumeGame = WM_USER + 156;
-    static constexpr UINT kCancelDelegation = WM_USER + 162;
 
     // country: whose turn it shows; the window is made by Create.
     ThinkProgressWindow(swCWindow* parent, int country);

@@ -14,6 +14,7 @@
 #include "state/game_state.h"
 #include "state/name_tables.h"
 #include "state/state_accessors.h"
+#include "ui/private_messages.h"
 
 #include <cstring>
 
@@ -280,7 +281,7 @@ void ProductEditWindow::showUnitInformation()
     if (ids.empty())
         return;
     if (HWND main = mainWindowOf(*this))
-        PostMessageA(main, kShowWeaponInfo, WPARAM(ids.front()), 0);
+        PostMessageA(main, ui_message::kWeaponInfo, WPARAM(ids.front()), 0);
 }
 
 bool ProductEditWindow::mayClose()

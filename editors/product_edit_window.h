@@ -16,8 +16,6 @@ class swCEdit;
 class ProductEditWindow : public DialogBase {
 public:
     static constexpr const char* kPlacementPrefix = "ProductEdit";
-    // Posted to the main window with a unit-type id: show its information.
-    static constexpr UINT kShowWeaponInfo = WM_USER + 152;
 
     // Copies user production type 150 + row; loads the pictures (throws the loader's error).
     ProductEditWindow(swCWindow* listWindow, int row);

@@ -6,6 +6,7 @@
 #include "infowin/dialog_templates.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ void RuleWindow::requestClose()
 {
     HWND main = m_parent ? m_parent->handle() : nullptr;
     if (main && IsWindow(main))
-        PostMessageA(main, kCloseRequest, 0, 0);
+        PostMessageA(main, ui_message::kCloseRuleWindow, 0, 0);
     else
         DestroyWindow(handle());
 }

@@ -10,8 +10,6 @@ class RuleWindow : public DialogBase {
 public:
     // Re-reads the game's rules and shows them again.
     static constexpr UINT kRefresh = WM_USER + 105;
-    // Posted to the main window: close the rule window.
-    static constexpr UINT kCloseRequest = WM_USER + 115;
     static constexpr const char* kPlacementPrefix = "VKRC_RULEWINDOW_CNAME";
 
     explicit RuleWindow(swCWindow* mainWindow);

@@ -10,6 +10,7 @@
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
+#include "ui/private_messages.h"
 
 #include <string>
 
@@ -225,7 +226,7 @@ void VictoryConditionDialog::close(INT_PTR result)
     }
     HWND main = m_parent ? m_parent->handle() : nullptr;
     if (main && IsWindow(main))
-        PostMessageA(main, kCloseRequest, 0, 0);
+        PostMessageA(main, ui_message::kCloseVictoryWindow, 0, 0);
     else
         DestroyWindow(handle());
 }

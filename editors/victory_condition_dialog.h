@@ -38,8 +38,6 @@ enum VictoryDialogMode : int {
 
 class VictoryConditionDialog : public DialogBase {
 public:
-    // Posted to the main window by every way of closing the modeless form.
-    static constexpr UINT kCloseRequest = WM_USER + 187;
     static constexpr const char* kPlacementPrefix = "WinInfo";
 
     // A modeless flag of 1 makes the modeless form; entries are copied.

@@ -14,6 +14,7 @@
 #include "state/data_path.h"
 #include "state/game_state.h"
 #include "state/game_settings.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -318,7 +319,7 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
         saveColumnWidths();
         return 0;
     default:
-        if (info_window::handleBodyMessage(*this, msg, message::kCloseRequest))
+        if (info_window::handleBodyMessage(*this, msg, ui_message::kCloseActionHistory))
             return msg.message == WM_PARENTNOTIFY ? 0 : 1;
         return 0;
     }
@@ -330,7 +331,7 @@ int ActionHistoryWindow::OnCommand(MessageRecord&, UINT command, UINT code)
     case id::kOptionButton: {
         const bool shown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::History);
         SetWindowTextA(m_optionButton, shown ? ">>" : "<<");
-        postToOwner(*this, message::kToggleOptions);
+        postToOwner(*this, ui_message::kToggleHistoryOption);
         return 1;
     }
     case id::kPage:

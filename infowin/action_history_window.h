@@ -20,9 +20,6 @@ constexpr UINT kExport = 1033;
 } // namespace action_history_id
 
 namespace action_history_message {
-// To the main window: close the window and its display-item window; show or hide the latter.
-constexpr UINT kCloseRequest = WM_USER + 176;
-constexpr UINT kToggleOptions = WM_USER + 177;
 // To the window: list what is new (after events, or a changed filter).
 constexpr UINT kRefresh = WM_USER + 105;
 // To the window: the person's action phase opened or closed.

@@ -15,6 +15,7 @@
 #include "platform/controls/commctrl.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 namespace id = condition_info_id;
 namespace message = condition_info_message;
@@ -222,11 +223,11 @@ int ConditionInfoWindow::OnMessage(MessageRecord& msg)
         return 1;
     case WM_PARENTNOTIFY:
         if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToOwner(*this, message::kCloseRequest);
+            postToOwner(*this, ui_message::kCloseConditionInfo);
         return 0;
     case WM_RBUTTONDOWN:
     case WM_CLOSE:
-        postToOwner(*this, message::kCloseRequest);
+        postToOwner(*this, ui_message::kCloseConditionInfo);
         return 1;
     case WM_WINDOWPOSCHANGING:
     case WM_WINDOWPOSCHANGED: {

@@ -20,8 +20,6 @@ constexpr UINT kPage = 1010;
 } // namespace condition_info_id
 
 namespace condition_info_message {
-// To the main window: close the window.
-constexpr UINT kCloseRequest = WM_USER + 146;
 // To the window: the game changed (who is seen may have too); redraw the graph; repaint the page.
 constexpr UINT kRefresh = WM_USER + 105;
 constexpr UINT kRedraw = WM_USER + 106;

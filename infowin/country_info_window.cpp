@@ -10,6 +10,7 @@
 #include "lib/window_services.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 #include <cstdio>
 
@@ -204,7 +205,7 @@ int CountryInfoWindow::OnMessage(MessageRecord& msg)
         windowSavePlacement(kClassName);
         return 0;
     default:
-        if (info_window::handleBodyMessage(*this, msg, message::kCloseRequest))
+        if (info_window::handleBodyMessage(*this, msg, ui_message::kCloseCountryInfo))
             return msg.message == WM_PARENTNOTIFY ? 0 : 1;
         return 0;
     }

@@ -16,11 +16,8 @@ namespace country_info_id {
 constexpr UINT kAnthemCombo = 1009;
 } // namespace country_info_id
 
-// Messages of the window and to the main window.
+// Messages the window takes.
 namespace country_info_message {
-// To the main window: open (WM_USER+140) or close (WM_USER+141) the window.
-constexpr UINT kOpenRequest = WM_USER + 140;
-constexpr UINT kCloseRequest = WM_USER + 141;
 // To the window: redraw the table; reload the pictures and redraw everything.
 constexpr UINT kRefresh = WM_USER + 105;
 constexpr UINT kReload = WM_USER + 106;

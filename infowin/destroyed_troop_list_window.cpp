@@ -10,6 +10,7 @@
 #include "platform/kernel/host.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -244,11 +245,11 @@ int DestroyedTroopListWindow::OnMessage(MessageRecord& msg)
         return 1;
     case WM_CLOSE:
     case WM_RBUTTONDOWN:
-        postToMain(troop_main_message::kCloseDestroyedList);
+        postToMain(ui_message::kCloseDestroyedList);
         return 1;
     case WM_PARENTNOTIFY:
         if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToMain(troop_main_message::kCloseDestroyedList);
+            postToMain(ui_message::kCloseDestroyedList);
         else if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
             BringWindowToTop(handle());
         return 0;

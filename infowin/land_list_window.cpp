@@ -11,6 +11,7 @@
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/terrain_record.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -289,7 +290,7 @@ int LandListWindow::OnMessage(MessageRecord& msg)
         windowSavePlacement(kClassName);
         return 0;
     default:
-        if (info_window::handleBodyMessage(*this, msg, message::kCloseRequest))
+        if (info_window::handleBodyMessage(*this, msg, ui_message::kCloseTerrainList))
             return msg.message == WM_PARENTNOTIFY ? 0 : 1;
         return 0;
     }
@@ -302,7 +303,7 @@ int LandListWindow::OnCommand(MessageRecord&, UINT id, UINT)
             SetFocus(m_list->handle());
         const bool shown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::Terrain);
         SetWindowTextA(m_button->handle(), shown ? ">>" : "<<");
-        postToOwner(*this, message::kToggleOptions);
+        postToOwner(*this, ui_message::kToggleLandListOption);
         return 1;
     }
     return id == IDOK || id == IDCANCEL ? 1 : 0;

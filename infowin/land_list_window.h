@@ -13,9 +13,6 @@ constexpr UINT kOptionButton = 1003;
 } // namespace land_list_id
 
 namespace land_list_message {
-// To the main window: close the list, show or hide its display-item window.
-constexpr UINT kCloseRequest = WM_USER + 108;
-constexpr UINT kToggleOptions = WM_USER + 179;
 // To the list: from the main window, compose the columns again keeping the left edge.
 constexpr UINT kRefresh = WM_USER + 105;
 constexpr UINT kReload = WM_USER + 106;

@@ -11,6 +11,7 @@
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/terrain_record.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,10 +28,10 @@ constexpr COLORREF kBlack = 0x02000000;
 constexpr int kDefaultWidth = kLandTableLegendWidth + 35 * kLandTableColumnWidth;
 
 const LandTableMember kMembers[] = {
-    { LandTable::Move, "VKRC_LANDMOVELISTWINDOW_CNAME", "地形移動表", "list_move.bmp", 616, 26, true, WM_USER + 110 },
-    { LandTable::Avoid, "VKRC_LANDAVOIDLISTWINDOW_CNAME", "地形回避表", "list_avoid.bmp", 616, 26, true, WM_USER + 164 },
+    { LandTable::Move, "VKRC_LANDMOVELISTWINDOW_CNAME", "地形移動表", "list_move.bmp", 616, 26, true, ui_message::kCloseMoveTable },
+    { LandTable::Avoid, "VKRC_LANDAVOIDLISTWINDOW_CNAME", "地形回避表", "list_avoid.bmp", 616, 26, true, ui_message::kCloseAvoidTable },
     { LandTable::Transport, "VKRC_LANDTRANSPORTLISTWINDOW_CNAME", "輸送可能地形（搭載及び発進が可能となる地形）", "list_carry.bmp",
-        316, 11, false, WM_USER + 161 },
+        316, 11, false, ui_message::kCloseTransportTable },
 };
 
 GameState& game() { return *g_gameState; }

@@ -12,6 +12,7 @@
 #include "platform/kernel/host.h"
 #include "rules/game_thread.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 namespace message = senka_info_message;
 
@@ -143,7 +144,7 @@ int SenkaInfoWindow::OnMessage(MessageRecord& msg)
         windowSavePlacement(kClassName);
         return 0;
     default:
-        if (info_window::handleBodyMessage(*this, msg, message::kCloseRequest))
+        if (info_window::handleBodyMessage(*this, msg, ui_message::kCloseResults))
             return msg.message == WM_PARENTNOTIFY ? 0 : 1;
         return 0;
     }

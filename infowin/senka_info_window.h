@@ -11,8 +11,6 @@
 class GameState;
 
 namespace senka_info_message {
-// To the main window: close the window.
-constexpr UINT kCloseRequest = WM_USER + 148;
 // To the window: redraw the figures.
 constexpr UINT kRefresh = WM_USER + 105;
 constexpr UINT kRedraw = WM_USER + 106;

@@ -17,6 +17,7 @@
 #include "rules/unit_numbers.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/private_messages.h"
 
 #include <cstdio>
 
@@ -205,5 +206,5 @@ void TroopListWindow::toggleOptions()
     SetFocus(m_buttons[3]->handle());
     const bool wasShown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::Troops);
     SetWindowTextA(m_optionButton->handle(), wasShown ? ">>" : "<<");
-    postToMain(troop_main_message::kToggleTroopListOption);
+    postToMain(ui_message::kToggleTroopListOption);
 }

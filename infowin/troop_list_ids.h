@@ -41,10 +41,3 @@ constexpr UINT kNumberChosen = WM_USER + 109;
 // After an action: the buttons follow.
 constexpr UINT kUpdateButtons = WM_USER + 110;
 } // namespace troop_list_message
-
-// What the troop windows post to the main window.
-namespace troop_main_message {
-constexpr UINT kCloseTroopList = WM_USER + 139;
-constexpr UINT kCloseDestroyedList = WM_USER + 167;
-constexpr UINT kToggleTroopListOption = WM_USER + 178;
-} // namespace troop_main_message

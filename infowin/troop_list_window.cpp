@@ -13,6 +13,7 @@
 #include "platform/kernel/host.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -320,11 +321,11 @@ int TroopListWindow::OnMessage(MessageRecord& msg)
         return 1;
     case WM_CLOSE:
     case WM_RBUTTONDOWN:
-        postToMain(troop_main_message::kCloseTroopList);
+        postToMain(ui_message::kCloseTroopList);
         return 1;
     case WM_PARENTNOTIFY:
         if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToMain(troop_main_message::kCloseTroopList);
+            postToMain(ui_message::kCloseTroopList);
         else if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
             BringWindowToTop(handle());
         return 0;

@@ -15,6 +15,7 @@
 #include "state/base_bitmaps.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/private_messages.h"
 
 #include <vector>
 
@@ -258,7 +259,7 @@ void WeaponInfoWindow::paint(HDC dc, const RECT& area) const
         PaletteHolder(dc).blitBitmap(area.left, area.top, m_background->handle(), area);
 }
 
-void WeaponInfoWindow::postClose() const { postToOwner(*this, message::kCloseRequest, WPARAM(m_key)); }
+void WeaponInfoWindow::postClose() const { postToOwner(*this, ui_message::kCloseWeaponInfo, WPARAM(m_key)); }
 
 int WeaponInfoWindow::OnMessage(MessageRecord& msg)
 {

@@ -22,8 +22,6 @@ constexpr UINT kMovePage = 1011;
 } // namespace weapon_info_id
 
 namespace weapon_info_message {
-// To the main window: destroy the window of key wParam.
-constexpr UINT kCloseRequest = WM_USER + 153;
 // From the main window: render the page again.
 constexpr UINT kRefresh = WM_USER + 105;
 constexpr UINT kReload = WM_USER + 106;

@@ -12,6 +12,7 @@
 #include "state/game_state.h"
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
+#include "ui/private_messages.h"
 
 #include <cstdio>
 #include <cstring>
@@ -329,11 +330,11 @@ int WeaponListWindow::OnMessage(MessageRecord& msg)
         if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
             BringWindowToTop(handle());
         else if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToOwner(*this, message::kCloseRequest);
+            postToOwner(*this, ui_message::kCloseWeaponList);
         return 0;
     case WM_CLOSE:
     case WM_RBUTTONDOWN:
-        postToOwner(*this, message::kCloseRequest);
+        postToOwner(*this, ui_message::kCloseWeaponList);
         return 1;
     case WM_MOVING:
         keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
@@ -365,7 +366,7 @@ int WeaponListWindow::OnCommand(MessageRecord&, UINT id, UINT code)
     if (id == id::kList && code == LBN_DBLCLK) {
         const int row = int(SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0));
         if (const int type = rowTypeId(row))
-            postToOwner(*this, message::kShowWeaponInfo, WPARAM(type));
+            postToOwner(*this, ui_message::kWeaponInfo, WPARAM(type));
         return 1;
     }
     return id == IDOK || id == IDCANCEL ? 1 : 0;

@@ -20,10 +20,6 @@ constexpr UINT kFilter = 1005;
 
 // Main-window messages of the weapon list.
 namespace weapon_list_message {
-// Posted to the main window to close the list.
-constexpr UINT kCloseRequest = WM_USER + 112;
-// Posted to the main window: show the information of unit type wParam.
-constexpr UINT kShowWeaponInfo = WM_USER + 152;
 // To the list: refill the filter keeping its choice, rebuild, sort and redraw.
 constexpr UINT kRefresh = WM_USER + 105;
 // To the list, 106..108: rebuild for the chosen filter, sort and redraw.

@@ -1,7 +1,7 @@
 // Engagements shown through the main window: the game thread's scene greys Close until it hands
 // back, a person's attack on the window's thread waits in the invisible host until the scene ends,
 // and the simplified window shows the game's engagement.
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "battle/live_clash_window.h"
 #include "rules/combat_pair.h"
 #include "rules/combat_scene.h"

@@ -1,7 +1,7 @@
 // The main window's windows of the countries: opened from the menu and closed on their requests,
 // reopened at the start of play, refreshed by the rules, and the ending window once per finished game.
 #include "app/control_panel.h"
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/map_window.h"
 #include "app/menu_ids.h"
 #include "dialogs/game_end_window.h"
@@ -120,8 +120,8 @@ TEST(MainWindowCountries, AFinishedGameShowsTheEndingWindowOnceAndThenLeavesNoGa
     });
     // The game thread's last messages of a game that ended by itself.
     const WPARAM run = WPARAM(state.handshake().playRun());
-    PostMessageA(world.handle(), main_message::kAfterGame, run, 0);
-    PostMessageA(world.handle(), main_message::kLastGameMessage, run, 0);
+    PostMessageA(world.handle(), ui_message::kAfterGame, run, 0);
+    PostMessageA(world.handle(), ui_message::kLastGameMessage, run, 0);
     const bool ended = World::pumpUntil([&] { return !state.handshake().playRunning(); });
     World::pumpUntil([] { return false; }, std::chrono::milliseconds(1200));
     stop = true;

@@ -2,7 +2,7 @@
 // its close request, remembered in "ShowRuleInfo" and reopened at the start of play; the modeless
 // victory conditions closed on their request; the rule list and the production-type list on their
 // menu.
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/menu_ids.h"
 #include "editors/rule_window.h"
 #include "editors/victory_condition_dialog.h"
@@ -57,7 +57,7 @@ TEST(MainWindowEditors, RuleInfoCommandTogglesTheRuleWindowAndItsCloseRequestClo
     World::pump();
     EXPECT_EQ(world.window().ruleWindow(), nullptr);
     // A stray close request with no window open does nothing.
-    SendMessageA(world.handle(), main_message::kCloseRuleWindow, 0, 0);
+    SendMessageA(world.handle(), ui_message::kCloseRuleWindow, 0, 0);
     World::pump();
 
     // A window that went without the main window's knowing is forgotten, not posted to.
@@ -67,7 +67,7 @@ TEST(MainWindowEditors, RuleInfoCommandTogglesTheRuleWindowAndItsCloseRequestClo
     ASSERT_NE(gone, nullptr);
     DestroyWindow(gone);
     EXPECT_EQ(world.window().ruleWindow(), nullptr);
-    SendMessageA(world.handle(), main_message::kOpenStartWindows, 0, 0);
+    SendMessageA(world.handle(), ui_message::kOpenStartWindows, 0, 0);
     World::pump();
     EXPECT_NE(world.window().ruleWindow(), nullptr) << "reopened: the setting still says shown";
     EXPECT_NE(world.window().ruleWindow(), gone);
@@ -82,7 +82,7 @@ TEST(MainWindowEditors, StartOfPlayReopensTheRuleWindowWhenItWasLeftOpenAndRefre
     auto* window = dynamic_cast<RuleWindow*>(windowFromHandle(world.window().ruleWindow()));
     ASSERT_NE(window, nullptr);
     world.state().ruleBlock().switches[kRuleStacking] ^= 1;
-    SendMessageA(world.handle(), main_message::kOpenStartWindows, 0, 0);
+    SendMessageA(world.handle(), ui_message::kOpenStartWindows, 0, 0);
     World::pump();
     EXPECT_EQ(window->block().switches[kRuleStacking], world.state().ruleBlock().switches[kRuleStacking]);
 }

@@ -1,6 +1,6 @@
 // The main window's play windows: the thinking window over the computer's turns, its requests to
 // resume and to hand a delegated turn back, and the auto-move window's menu command.
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/menu_ids.h"
 #include "dialogs/auto_move_set_window.h"
 #include "dialogs/think_progress_window.h"
@@ -47,7 +47,7 @@ TEST(MainWindowPlayWindows, TheThinkingWindowStandsOverAComputersTurnAndAPauseIs
     ASSERT_TRUE(World::pumpUntil([&] { return handshake.replyPending(); }));
     const int phase = state.turnBlock().phase;
     const int country = state.turnBlock().currentCountry;
-    PostMessageA(world.handle(), main_message::kResumeGame, 0, 0);
+    PostMessageA(world.handle(), ui_message::kResumeGame, 0, 0);
     ASSERT_TRUE(World::pumpUntil([&] { return !handshake.replyPending(); }));
     EXPECT_FALSE(handshake.isUiLinkReady());
     // The turn goes on to its end, and the window goes with it.
@@ -112,7 +112,7 @@ TEST(MainWindowPlayWindows, TheStopOfADelegatedTurnHandsTheRestOfTheTurnBack)
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->delegated()) << "the delegated face";
 
-    PostMessageA(world.handle(), ThinkProgressWindow::kCancelDelegation, 0, 0);
+    PostMessageA(world.handle(), ui_message::kCancelDelegation, 0, 0);
     World::pump();
     EXPECT_FALSE(handshake.delegation());
     handshake.replyToGame(0);

@@ -1,6 +1,6 @@
 // The game thread's requests to the main window: each answered on the window's thread with the
 // person's choice, and each released without asking once play stops.
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "dialogs/fill_troop_window.h"
 #include "dialogs/phase_help_dialog.h"
 #include "infowin/income_window.h"

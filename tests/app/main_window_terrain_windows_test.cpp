@@ -2,7 +2,7 @@
 // information windows (a shown type raised, a third refused), the terrain list with its docked
 // display-item window, the tables, the history with its setting, and the refreshes posted to them.
 #include "app/app_window_services.h"
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/menu_ids.h"
 #include "infowin/action_history_window.h"
 #include "infowin/land_list_window.h"
@@ -54,8 +54,8 @@ TEST_F(Windows, AtMostTwoWeaponInformationWindows)
 {
     const std::vector<int> ids = typeIds(3);
     harness::clearMessageBoxes();
-    post(main_message::kWeaponInfo, WPARAM(ids[0]));
-    post(main_message::kWeaponInfo, WPARAM(ids[1]));
+    post(ui_message::kWeaponInfo, WPARAM(ids[0]));
+    post(ui_message::kWeaponInfo, WPARAM(ids[1]));
     EXPECT_EQ(world.window().weaponInfoCount(), 2);
     const HWND first = world.window().weaponInfoWindow(0);
     const HWND second = world.window().weaponInfoWindow(1);
@@ -64,11 +64,11 @@ TEST_F(Windows, AtMostTwoWeaponInformationWindows)
     EXPECT_EQ(GetWindow(first, GW_OWNER), world.handle());
 
     // A type already shown raises its window; nothing new opens and nothing is refused.
-    post(main_message::kWeaponInfo, WPARAM(ids[0]));
+    post(ui_message::kWeaponInfo, WPARAM(ids[0]));
     EXPECT_EQ(world.window().weaponInfoCount(), 2);
     EXPECT_TRUE(harness::messageBoxes().empty());
 
-    post(main_message::kWeaponInfo, WPARAM(ids[2]));
+    post(ui_message::kWeaponInfo, WPARAM(ids[2]));
     EXPECT_EQ(world.window().weaponInfoCount(), 2);
     const auto boxes = harness::messageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -80,11 +80,11 @@ TEST_F(Windows, AtMostTwoWeaponInformationWindows)
     World::pump();
     EXPECT_FALSE(IsWindow(first));
     EXPECT_EQ(world.window().weaponInfoCount(), 1);
-    post(main_message::kWeaponInfo, WPARAM(ids[2]));
+    post(ui_message::kWeaponInfo, WPARAM(ids[2]));
     EXPECT_NE(world.window().weaponInfoWindow(0), nullptr);
     // A window that browsed on is found under its new type.
     world.window().setWeaponInfoShown(1, ids[0]);
-    post(main_message::kWeaponInfo, WPARAM(ids[0]));
+    post(ui_message::kWeaponInfo, WPARAM(ids[0]));
     EXPECT_EQ(world.window().weaponInfoCount(), 2);
 }
 
@@ -135,7 +135,7 @@ TEST_F(Windows, TheTerrainListComesWithItsDisplayItemWindowDocked)
     EXPECT_FALSE(IsWindowVisible(options));
     command(menu_id::kTerrainList);
     EXPECT_EQ(world.window().terrainList(), list) << "raised, not made again";
-    post(main_message::kCloseTerrainList);
+    post(ui_message::kCloseTerrainList);
     EXPECT_FALSE(IsWindow(list));
     EXPECT_FALSE(IsWindow(options));
     EXPECT_EQ(world.window().terrainList(), nullptr);
@@ -169,7 +169,7 @@ TEST_F(Windows, TheHistoryKeepsItsSettingAndTakesTheRefreshes)
     ASSERT_NE(options, nullptr);
     EXPECT_TRUE(world.state().settings().showActionHistory);
     EXPECT_FALSE(IsWindowVisible(options));
-    post(main_message::kToggleHistoryOption);
+    post(ui_message::kToggleHistoryOption);
     EXPECT_TRUE(IsWindowVisible(options));
     RECT outer {}, side {};
     GetWindowRect(history, &outer);
@@ -191,7 +191,7 @@ TEST_F(Windows, TheHistoryKeepsItsSettingAndTakesTheRefreshes)
     World::pump();
     EXPECT_EQ(window->listedCount(), int32_t(world.state().historyCount()));
 
-    post(main_message::kCloseActionHistory);
+    post(ui_message::kCloseActionHistory);
     EXPECT_FALSE(IsWindow(history));
     EXPECT_FALSE(IsWindow(options));
     EXPECT_FALSE(world.state().settings().showActionHistory);

@@ -2,7 +2,7 @@
 // window on the menu and its messages, the game thread's notices reaching the lists, and a
 // campaign's next map whose carried-over units the person places by hand on the map.
 #include "app/control_panel.h"
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/map_window.h"
 #include "app/menu_ids.h"
 #include "dialogs/campaign_troop_deploy_window.h"
@@ -76,7 +76,7 @@ TEST(MainWindowTroopWindows, TheTroopListOpensWithItsDisplayItemWindowDockedAndC
     EXPECT_EQ(window->country(), 0);
 
     // WM_USER+178 shows it beside the list; a move of the list takes it along.
-    post(world, main_message::kToggleTroopListOption);
+    post(world, ui_message::kToggleTroopListOption);
     EXPECT_TRUE(IsWindowVisible(options));
     EXPECT_EQ(windowRect(options).left, windowRect(list).right);
     SetWindowPos(list, nullptr, 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -85,11 +85,11 @@ TEST(MainWindowTroopWindows, TheTroopListOpensWithItsDisplayItemWindowDockedAndC
     EXPECT_EQ(windowRect(options).top, displayItemDockPoint(list).y);
     const RECT l = windowRect(list);
     harness::keepShot(harness::readRect(RECT { l.left, l.top, windowRect(options).right, l.bottom }), "troop_list_docked.png");
-    post(world, main_message::kToggleTroopListOption);
+    post(world, ui_message::kToggleTroopListOption);
     EXPECT_FALSE(IsWindowVisible(options));
 
     // WM_USER+139 closes both and remembers it.
-    post(world, main_message::kCloseTroopList);
+    post(world, ui_message::kCloseTroopList);
     EXPECT_FALSE(IsWindow(list));
     EXPECT_FALSE(IsWindow(options));
     EXPECT_EQ(world.window().troopList(), nullptr);
@@ -97,7 +97,7 @@ TEST(MainWindowTroopWindows, TheTroopListOpensWithItsDisplayItemWindowDockedAndC
 
     // Marked open, it comes back with the windows of the start of play.
     makeNamedValue("ShowTroopList").profileWriteBool(true);
-    post(world, main_message::kOpenStartWindows);
+    post(world, ui_message::kOpenStartWindows);
     EXPECT_NE(world.window().troopList(), nullptr);
 }
 
@@ -169,7 +169,7 @@ TEST(MainWindowTroopWindows, TheGameThreadsNoticesReachTheLists)
     EXPECT_STREQ(text, expected);
 
     // The destroyed list's close request.
-    post(world, main_message::kCloseDestroyedList);
+    post(world, ui_message::kCloseDestroyedList);
     EXPECT_FALSE(IsWindow(destroyed));
     EXPECT_EQ(world.window().destroyedList(), nullptr);
 }

@@ -1,6 +1,6 @@
 // The weapon list from the main window: the menu opens it (or raises the open one), its close
 // request closes it, and a new game rebuilds it.
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/menu_ids.h"
 #include "infowin/weapon_list_window.h"
 #include "tests/app/main_window_world.h"

@@ -23,6 +23,7 @@
 #include "tests/dialogs/popup_driver.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/state/state_test_support.h"
+#include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -198,7 +199,7 @@ public:
 private:
     static LRESULT CALLBACK countingGameEnds(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        s_gameEnds += message == GameEndWindow::kStartedMessage;
+        s_gameEnds += message == ui_message::kGameEndShown;
         return CallWindowProcA(s_beforeCounting, window, message, wParam, lParam);
     }
     static inline WNDPROC s_beforeCounting = nullptr;

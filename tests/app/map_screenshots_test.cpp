@@ -1,7 +1,7 @@
 // The sample maps in the map view at each zoom, by day and night, with and without fog, and with a
 // unit's movement range and attack targets marked. The pictures go to the folder DERAZODO_SHOTS
 // names (nothing is written when it is unset); the tests check what can be told from the pixels.
-#include "app/app_messages.h"
+#include "ui/private_messages.h"
 #include "rules/commands.h"
 #include "rules/current_action_marks.h"
 #include "rules/fog.h"
@@ -476,7 +476,7 @@ TEST_P(MapScreenshots, MovementRangeAndAttackTargetsMarkTheirHexesOnly)
         ASSERT_TRUE(view.select(attack.index));
         if (attack.from != unitAt)
             view.harness.clickHex(attack.from.x, attack.from.y);
-        view.harness.send(app_message::kMapCommandChosen, kCommandAttack);
+        view.harness.send(ui_message::kMapCommandChosen, kCommandAttack);
         ASSERT_EQ(view.harness.window->orders().stage(), OrderStage::Targeting) << tag;
         const Image targets = view.shot();
         save(targets, tag + "_targets");

@@ -2,7 +2,7 @@
 // chosen for an attack is the one fired and a dropped choice gives no order; a merge and a split
 // pass the machines the dialog settled on to the rules; a click in the production phase buys; and
 // the rules' weapon choice runs on the engagement's thread while the main window keeps serving.
-#include "app/app_messages.h"
+#include "ui/private_messages.h"
 #include "dialogs/merge_dialog.h"
 #include "dialogs/placement_dialog.h"
 #include "dialogs/production_dialog.h"
@@ -75,7 +75,7 @@ TEST(PlayDialogsOnTheMap, TheAttackFiresTheWeaponChosenInTheDialog)
     const int strength = strengthTotal(world.unit(1, target));
     view.clickHex(1, 2);
     view.clickHex(4, 2);
-    view.send(app_message::kMapCommandChosen, kCommandAttack);
+    view.send(ui_message::kMapCommandChosen, kCommandAttack);
     {
         DialogAnswer answer(cp("兵器選択"), [](HWND dialog) {
             pressControl(dialog, int(sel_attack_arms_id::kFirstWeapon) + 1);
@@ -101,7 +101,7 @@ TEST(PlayDialogsOnTheMap, ADroppedWeaponChoiceLeavesTheUnitSelectedAndUnmoved)
     const UnitRecord before = world.unit(0, mover);
     view.clickHex(1, 2);
     view.clickHex(4, 2);
-    view.send(app_message::kMapCommandChosen, kCommandAttack);
+    view.send(ui_message::kMapCommandChosen, kCommandAttack);
     {
         DialogAnswer answer(cp("兵器選択"), [](HWND dialog) { pressControl(dialog, int(sel_attack_arms_id::kDrop)); });
         view.clickHex(5, 2);
@@ -127,7 +127,7 @@ TEST(PlayDialogsOnTheMap, MergeAndSplitPassTheMachinesSettledOnToTheRules)
         MapWindowHarness view(s);
         view.clickHex(1, 2);
         ASSERT_TRUE(view.host.selections.back().mask & (1u << kCommandMerge)) << "the merge is offered";
-        view.send(app_message::kMapCommandChosen, kCommandMerge);
+        view.send(ui_message::kMapCommandChosen, kCommandMerge);
         EXPECT_TRUE(isCommandTargetHex(s, 2, 2)) << "the partner is the target";
         {
             DialogAnswer answer(cp("合流"), [](HWND dialog) {
@@ -146,7 +146,7 @@ TEST(PlayDialogsOnTheMap, MergeAndSplitPassTheMachinesSettledOnToTheRules)
     MapWindowHarness view(s);
     view.clickHex(1, 2);
     ASSERT_TRUE(view.host.selections.back().mask & (1u << kCommandSplit)) << "the split is offered";
-    view.send(app_message::kMapCommandChosen, kCommandSplit);
+    view.send(ui_message::kMapCommandChosen, kCommandSplit);
     {
         DialogAnswer answer(cp("分散"), [](HWND dialog) {
             pressControl(dialog, int(merge_id::kToRight));

@@ -1,5 +1,5 @@
 // The person's orders through injected clicks end as the rules called directly; cancels, way-points.
-#include "app/app_messages.h"
+#include "ui/private_messages.h"
 #include "rules/commands.h"
 #include "rules/current_action_marks.h"
 #include "rules/combat_scene.h"
@@ -133,7 +133,7 @@ TEST(PersonsOrders, MoveAndAttackByClicksEndAsTheRulesCalledDirectly)
     view.clickHex(4, 2);
     EXPECT_TRUE(view.host.selections.back().mask & (1u << kCommandAttack)) << "the attack is offered at the destination";
     EXPECT_TRUE(hasHexMark(s, 4, 2, kMarkPathEnd));
-    view.send(app_message::kMapCommandChosen, kCommandAttack);
+    view.send(ui_message::kMapCommandChosen, kCommandAttack);
     EXPECT_TRUE(isCommandTargetHex(s, 5, 2));
     {
         // The weapon the rules picked stands when the person carries the attack out.
@@ -160,7 +160,7 @@ TEST(PersonsOrders, MoveByEndOfActionAtTheDestinationAndByTheMoveOrder)
         MapWindowHarness view(world.state());
         view.clickHex(1, 2);
         view.clickHex(3, 2);
-        view.send(app_message::kMapCommandChosen, kCommandEndAction);
+        view.send(ui_message::kMapCommandChosen, kCommandEndAction);
         EXPECT_EQ(world.unit(0, world.mover).x, 3);
         EXPECT_TRUE(world.unit(0, world.mover).hasFlag(kUnitActed));
         EXPECT_TRUE(Outcome(world.state()) == direct);
@@ -168,7 +168,7 @@ TEST(PersonsOrders, MoveByEndOfActionAtTheDestinationAndByTheMoveOrder)
     OrderWorld world;
     MapWindowHarness view(world.state());
     view.clickHex(1, 2);
-    view.send(app_message::kMapCommandChosen, kCommandMoveOrder);
+    view.send(ui_message::kMapCommandChosen, kCommandMoveOrder);
     view.clickHex(3, 2);
     EXPECT_TRUE(Outcome(world.state()) == direct);
 }
@@ -183,7 +183,7 @@ TEST(PersonsOrders, CancelsLeaveTheUnitWhereItStood)
     // The right button first drops the target choice, then the unit.
     view.clickHex(1, 2);
     view.clickHex(4, 2);
-    view.send(app_message::kMapCommandChosen, kCommandAttack);
+    view.send(ui_message::kMapCommandChosen, kCommandAttack);
     view.clickHex(1, 2, platform::harness::Button::Right);
     EXPECT_FALSE(isCommandTargetHex(s, 5, 2));
     EXPECT_TRUE(currentAction(s).underWay());
@@ -192,9 +192,9 @@ TEST(PersonsOrders, CancelsLeaveTheUnitWhereItStood)
 
     // A click on an unmarked hex while targets are shown, and Escape.
     view.clickHex(1, 2);
-    view.send(app_message::kMapCommandChosen, kCommandMoveOrder);
+    view.send(ui_message::kMapCommandChosen, kCommandMoveOrder);
     view.clickHex(9, 7);
-    view.send(app_message::kMapCancelOrder);
+    view.send(ui_message::kMapCancelOrder);
     view.clickHex(1, 2);
     platform::harness::pressKey(VK_ESCAPE);
     testing_lib::pump();
@@ -288,7 +288,7 @@ TEST(PersonsOrders, ShiftClickWayPointsLeadTheMoveAndBackspaceTakesThemBack)
 
     // Three hexes south, then three back north-east: twice the cost of the straight road.
     view.clickHex(3, 2);
-    view.send(app_message::kMapCommandChosen, kCommandEndAction);
+    view.send(ui_message::kMapCommandChosen, kCommandEndAction);
     EXPECT_EQ((HexPos { mover.x, mover.y }), (HexPos { 3, 2 }));
     EXPECT_EQ(fuel - mover.fuel, 6);
     EXPECT_FALSE(currentAction(s).underWay());
@@ -315,7 +315,7 @@ TEST(PersonsOrders, AParatrooperAboardDropsOnTheClickedHex)
     // A unit aboard is no hex's top unit: it is picked as the troop list picks it.
     ASSERT_TRUE(view.window->orders().selectUnit(0, para));
     EXPECT_EQ(view.host.selections.back().mask & ~kAirborneOnlyMask, 1u << kCommandEndAction);
-    view.send(app_message::kMapCommandChosen, kCommandAirborneDrop);
+    view.send(ui_message::kMapCommandChosen, kCommandAirborneDrop);
     EXPECT_TRUE(isCommandTargetHex(s, 4, 3));
     view.clickHex(4, 3);
     EXPECT_EQ((HexPos { unit.x, unit.y }), (HexPos { 4, 3 }));
@@ -337,7 +337,7 @@ TEST(PersonsOrders, AClickInTheExtendedBandMovesTheWholeWayAtDoubleFuel)
     ASSERT_TRUE(hasHexMark(s, 9, 2, kMarkExtendedBand));
     ASSERT_FALSE(hasHexMark(s, 9, 2, kMarkMoveRange));
     view.clickHex(9, 2);
-    view.send(app_message::kMapCommandChosen, kCommandEndAction);
+    view.send(ui_message::kMapCommandChosen, kCommandEndAction);
     EXPECT_EQ((HexPos { mover.x, mover.y }), (HexPos { 9, 2 }));
     EXPECT_EQ(fuel - mover.fuel, 16) << "eight hexes past an allowance of six cost twice";
 }
@@ -356,14 +356,14 @@ TEST(PersonsOrders, EnteringAPactPartnersLandIsAskedAndNoEndsTheOrder)
     platform::harness::queueMessageBoxAnswer(IDNO);
     view.clickHex(1, 2);
     view.clickHex(4, 2);
-    view.send(app_message::kMapCommandChosen, kCommandEndAction);
+    view.send(ui_message::kMapCommandChosen, kCommandEndAction);
     ASSERT_EQ(platform::harness::messageBoxes().size(), 1u);
     EXPECT_EQ(platform::harness::messageBoxes()[0].caption, platform::utf8ToCp932("確認"));
     EXPECT_EQ(world.unit(0, world.mover).x, 1) << "no: the unit stays";
     EXPECT_TRUE(s.hasPactWith(0, 1));
 
     platform::harness::queueMessageBoxAnswer(IDYES);
-    view.send(app_message::kMapCommandChosen, kCommandEndAction);
+    view.send(ui_message::kMapCommandChosen, kCommandEndAction);
     EXPECT_EQ(world.unit(0, world.mover).x, 4);
     EXPECT_FALSE(s.hasPactWith(0, 1)) << "the walk broke the pact";
 }
@@ -382,7 +382,7 @@ TEST(PersonsOrders, WithGroundAttacksTheAttackMarksEveryFreeHexInReachAndFiresOn
     view.clickHex(1, 2);
     ASSERT_FALSE(view.host.selections.empty());
     EXPECT_TRUE(view.host.selections.back().mask & (1u << kCommandAttack)) << "ground hexes are targets";
-    view.send(app_message::kMapCommandChosen, kCommandAttack);
+    view.send(ui_message::kMapCommandChosen, kCommandAttack);
     ASSERT_EQ(view.window->orders().stage(), OrderStage::Targeting);
     for (int y = 0; y < s.mapHeight(); ++y)
         for (int x = 0; x < s.mapWidth(); ++x) {
@@ -418,7 +418,7 @@ TEST(PersonsOrders, AnEngineerBridgesTheRiverHexItClicksStraightAcross)
     view.clickHex(1, 2);
     ASSERT_FALSE(view.host.selections.empty());
     ASSERT_TRUE(view.host.selections.back().mask & (1u << kCommandBridge)) << "the bridge is offered";
-    view.send(app_message::kMapCommandChosen, kCommandBridge);
+    view.send(ui_message::kMapCommandChosen, kCommandBridge);
     EXPECT_TRUE(isCommandTargetHex(s, 2, 2));
     EXPECT_TRUE(isCommandTargetHex(s, 0, 2));
     EXPECT_FALSE(isCommandTargetHex(s, 1, 3));
@@ -486,7 +486,7 @@ TEST(PersonsOrders, TheFightAfterAMoveShowsTheUnitWhereItArrivedAndNoRoute)
     setRulesLinks({ &main, &appMapWindowLink(), &view.dialogs, &battle });
     view.clickHex(1, 2);
     view.clickHex(4, 2);
-    view.send(app_message::kMapCommandChosen, kCommandAttack);
+    view.send(ui_message::kMapCommandChosen, kCommandAttack);
     {
         testing_app::DialogAnswer answer(platform::utf8ToCp932("兵器選択"),
             [](HWND dialog) { testing_app::pressControl(dialog, int(sel_attack_arms_id::kExecute)); });
@@ -551,7 +551,7 @@ struct ExchangeWorld : OrderWorld {
 void exchangeTo(MapWindowHarness& view, const std::string& title, int set)
 {
     dialogtest::drive(title.c_str(), [&] {
-        view.send(app_message::kMapCommandChosen, kCommandArmamentExchange);
+        view.send(ui_message::kMapCommandChosen, kCommandArmamentExchange);
         return 0;
     }, [&](HWND dialog) {
         dialogtest::settle();

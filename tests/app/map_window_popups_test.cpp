@@ -1,6 +1,6 @@
 // The hex contents popup where the person's orders meet several candidates on one hex: the carrier
 // to board, the unit to follow, and the auto-move set-up gathered and routed by clicks.
-#include "app/app_messages.h"
+#include "ui/private_messages.h"
 #include "dialogs/hooked_popup_dialog.h"
 #include "rules/commands.h"
 #include "rules/current_action.h"
@@ -62,7 +62,7 @@ TEST(MapPopups, BoardingAmongTwoCarriersTakesTheOneChosenInThePopup)
     ASSERT_TRUE(view.host.selections.back().mask & (1u << kCommandBoard)) << "boarding is offered at the carriers' hex";
     std::vector<int> rowsEnabled;
     popup_test::drive([&] {
-        view.send(app_message::kMapCommandChosen, kCommandBoard);
+        view.send(ui_message::kMapCommandChosen, kCommandBoard);
         return 0;
     }, [&](HWND popup) {
         for (int row = 0; row < 2; ++row)

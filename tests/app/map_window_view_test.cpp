@@ -1,5 +1,5 @@
 // The map view: the hex under the mouse at each zoom and scroll, the scrolling limits and the zoom's centre.
-#include "app/app_messages.h"
+#include "ui/private_messages.h"
 #include "tests/app/map_window_world.h"
 #include "tests/rules/commands_world.h"
 
@@ -132,7 +132,7 @@ TEST(MapView, ZoomKeepsTheCentreHexAndTheWheelScrollsRows)
     map.setZoom(1);
     map.centreOn(30, 21);
     for (int zoom : { 2, 0, 1 }) {
-        view.send(app_message::kMapSetZoom, WPARAM(zoom));
+        view.send(ui_message::kMapSetZoom, WPARAM(zoom));
         EXPECT_EQ(map.zoom(), zoom);
         EXPECT_EQ(world.state().display().zoom, uint32_t(zoom));
         int x = -1, y = -1;

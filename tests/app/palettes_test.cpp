@@ -1,5 +1,5 @@
 // The tool and command palettes on the headless desktop: what each enables, and what a click sends.
-#include "app/app_messages.h"
+#include "ui/private_messages.h"
 #include "app/command_palette.h"
 #include "app/menu_ids.h"
 #include "app/tool_palette.h"
@@ -36,9 +36,9 @@ public:
     }
     int OnMessage(MessageRecord& msg) override
     {
-        if (msg.message == app_message::kMapCommandChosen)
+        if (msg.message == ui_message::kMapCommandChosen)
             chosen.push_back(int(msg.wParam));
-        else if (msg.message == app_message::kMapCancelOrder)
+        else if (msg.message == ui_message::kMapCancelOrder)
             ++cancels;
         else
             return 0;
@@ -78,7 +78,7 @@ protected:
         PostMessageA(window->handle(), message, wParam, lParam);
         pump();
     }
-    void show(uint32_t mask, LPARAM unit) { post(commands, app_message::kPaletteShowCommands, mask, unit); }
+    void show(uint32_t mask, LPARAM unit) { post(commands, ui_message::kPaletteShowCommands, mask, unit); }
 
     Recorder recorder;
     // The menu commands the tool palette is told may be chosen.

@@ -1,7 +1,7 @@
 // Closing the program while a modal window is open: the desktop's close button and the signals end
 // the run by its usual road, whatever waits on the main window.
 #include "app/main_window.h"
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/menu_ids.h"
 #include "app/run_application.h"
 #include "lib/application.h"
@@ -188,7 +188,7 @@ TEST_P(ProgramClose, FromEveryModalStateTheRunEndsWithItsWindowsAndPlay)
             [&] {
                 MainWindow* window = startGame("tkmap/riverside.vts");
                 window->state().country(0).outcome = 1;
-                PostMessageA(window->handle(), WM_TIMER, main_message::kEndOfPlayTimer, 0);
+                PostMessageA(window->handle(), WM_TIMER, MainWindow::kEndOfPlayTimer, 0);
             } },
         { "environment", titled("環境設定"), [] { command(menu_id::kEnvironment); } },
         { "menu", ofClass("#32768"),

@@ -6,6 +6,7 @@
 #include "rules/rules_context.h"
 #include "rules/rules_install.h"
 #include "tests/dialogs/dialog_world.h"
+#include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -91,7 +92,7 @@ TEST(AutoMoveSetWindow, TheStagesOfTheSetUpOfferTheirStepsAndPostThem)
     EXPECT_FALSE(world.enabled(AutoMoveSetWindow::kEnd));
     EXPECT_FALSE(world.enabled(AutoMoveSetWindow::kRun)) << "no unit has an order yet";
     world.click(AutoMoveSetWindow::kBegin);
-    EXPECT_EQ(world.owner()->count(AutoMoveSetWindow::kBeginMessage), 1);
+    EXPECT_EQ(world.owner()->count(ui_message::kAutoMoveBegin), 1);
 
     // The main window began the set-up; a unit joins the group.
     CurrentAction& action = currentAction(world.state());
@@ -104,7 +105,7 @@ TEST(AutoMoveSetWindow, TheStagesOfTheSetUpOfferTheirStepsAndPostThem)
     SendMessageA(world.handle, AutoMoveSetWindow::kUnitAdded, 0, 0);
     EXPECT_TRUE(world.enabled(AutoMoveSetWindow::kRouteStage));
     world.click(AutoMoveSetWindow::kRouteStage);
-    EXPECT_EQ(world.owner()->count(AutoMoveSetWindow::kRouteStageMessage), 1);
+    EXPECT_EQ(world.owner()->count(ui_message::kAutoMoveRouteStage), 1);
 
     action.beginAutoMoveRouteStage();
     world.refresh();
@@ -112,8 +113,8 @@ TEST(AutoMoveSetWindow, TheStagesOfTheSetUpOfferTheirStepsAndPostThem)
     EXPECT_FALSE(world.enabled(AutoMoveSetWindow::kRouteStage));
     world.click(AutoMoveSetWindow::kSetRoute);
     world.click(AutoMoveSetWindow::kEnd);
-    EXPECT_EQ(world.owner()->count(AutoMoveSetWindow::kSetRouteMessage), 1);
-    EXPECT_EQ(world.owner()->count(AutoMoveSetWindow::kEndMessage), 1);
+    EXPECT_EQ(world.owner()->count(ui_message::kAutoMoveSetRoute), 1);
+    EXPECT_EQ(world.owner()->count(ui_message::kAutoMoveEnd), 1);
 }
 
 TEST(AutoMoveSetWindow, RunIsGreyedAtOnceWhenClickedAndTheCloseBoxAsksTheMainWindow)
@@ -124,10 +125,10 @@ TEST(AutoMoveSetWindow, RunIsGreyedAtOnceWhenClickedAndTheCloseBoxAsksTheMainWin
     ASSERT_TRUE(world.enabled(AutoMoveSetWindow::kRun));
     world.click(AutoMoveSetWindow::kRun);
     EXPECT_FALSE(world.enabled(AutoMoveSetWindow::kRun)) << "before the auto move has run";
-    EXPECT_EQ(world.owner()->count(AutoMoveSetWindow::kRunMessage), 1);
+    EXPECT_EQ(world.owner()->count(ui_message::kAutoMoveRun), 1);
 
     SendMessageA(world.handle, WM_CLOSE, 0, 0);
     testing_lib::pump();
     EXPECT_TRUE(IsWindow(world.handle)) << "the main window closes it through its member";
-    EXPECT_EQ(world.owner()->count(AutoMoveSetWindow::kToggleMessage), 1);
+    EXPECT_EQ(world.owner()->count(ui_message::kAutoMoveWindow), 1);
 }

@@ -6,6 +6,7 @@
 #include "infowin/troop_list_box.h"
 #include "rules/carry_over.h"
 #include "tests/infowin/troop_world.h"
+#include "ui/private_messages.h"
 
 #include <cstring>
 
@@ -210,9 +211,9 @@ TEST_F(TroopDeploy, StartGameAsksTheMainWindowAndClosingIsIgnored)
     EXPECT_TRUE(IsWindow(window->handle()));
     EXPECT_EQ(world.info.owner.count(WM_USER + 139), 0);
     press(id::kStartGame);
-    ASSERT_EQ(world.info.owner.count(troop_deploy_message::kClose), 1);
+    ASSERT_EQ(world.info.owner.count(ui_message::kCloseTroopDeploy), 1);
     for (const Posted& p : world.info.owner.posted) {
-        if (p.message == troop_deploy_message::kClose) {
+        if (p.message == ui_message::kCloseTroopDeploy) {
             EXPECT_EQ(p.wParam, 1u);
         }
     }

@@ -6,6 +6,7 @@
 #include "rules/headless_links.h"
 #include "rules/links.h"
 #include "tests/dialogs/dialog_world.h"
+#include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -166,7 +167,7 @@ TEST(GameEndWindow, WordsAndBandsByKindAndItTellsTheMainWindowAsItStarts)
     testing_lib::pump();
     const auto posts = world.owner()->posts();
     ASSERT_EQ(posts.size(), 1u);
-    EXPECT_EQ(posts[0].message, GameEndWindow::kStartedMessage);
+    EXPECT_EQ(posts[0].message, ui_message::kGameEndShown);
     EXPECT_EQ(posts[0].wParam, 2u);
     EXPECT_EQ(posts[0].lParam, 5);
 }

@@ -3,6 +3,7 @@
 #include "dialogs/think_progress_window.h"
 
 #include "tests/dialogs/dialog_world.h"
+#include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -65,11 +66,11 @@ TEST(ThinkProgressWindow, TwoClicksOnTheStopButtonPauseTheTurnAndThenResumeIt)
     EXPECT_TRUE(handshake.isUiLinkReady()) << "the game thread pauses at its next hand-shake";
     ThinkWorld::pumpFor(600ms);
     EXPECT_TRUE(world.window->stopPressed()) << "the button shows the pause";
-    EXPECT_EQ(world.owner()->count(ThinkProgressWindow::kResumeGame), 0);
+    EXPECT_EQ(world.owner()->count(ui_message::kResumeGame), 0);
 
     world.clickStop();
-    EXPECT_EQ(world.owner()->count(ThinkProgressWindow::kResumeGame), 1) << "the second click resumes";
-    EXPECT_EQ(world.owner()->count(ThinkProgressWindow::kCancelDelegation), 0);
+    EXPECT_EQ(world.owner()->count(ui_message::kResumeGame), 1) << "the second click resumes";
+    EXPECT_EQ(world.owner()->count(ui_message::kCancelDelegation), 0);
 }
 
 TEST(ThinkProgressWindow, ADelegatedTurnIsHandedBackAndAnEngagementIsOnlyInterrupted)
@@ -78,7 +79,7 @@ TEST(ThinkProgressWindow, ADelegatedTurnIsHandedBackAndAnEngagementIsOnlyInterru
     Handshake& handshake = world.state().handshake();
     handshake.setDelegation(true);
     world.clickStop();
-    EXPECT_EQ(world.owner()->count(ThinkProgressWindow::kCancelDelegation), 1);
+    EXPECT_EQ(world.owner()->count(ui_message::kCancelDelegation), 1);
     EXPECT_FALSE(handshake.isUiLinkReady()) << "the main window, not the button, ends the delegation";
 
     world.owner()->clear();

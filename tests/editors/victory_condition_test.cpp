@@ -3,6 +3,7 @@
 #include "editors/victory_condition_dialog.h"
 
 #include "tests/editors/editor_world.h"
+#include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -265,7 +266,7 @@ std::vector<UINT> g_received;
 
 LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == VictoryConditionDialog::kCloseRequest)
+    if (message == ui_message::kCloseVictoryWindow)
         g_received.push_back(message);
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -7,6 +7,7 @@
 #include "platform/controls/commctrl.h"
 #include "state/name_tables.h"
 #include "tests/infowin/info_world.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <chrono>
@@ -180,5 +181,5 @@ TEST_F(ConditionWindow, RightClickOnThePageAsksToClose)
     ConditionInfoWindow* window = open();
     ASSERT_NE(window, nullptr);
     click(window->page(), 300, 200, harness::Button::Right);
-    EXPECT_EQ(info.owner.count(condition_info_message::kCloseRequest), 1);
+    EXPECT_EQ(info.owner.count(ui_message::kCloseConditionInfo), 1);
 }

@@ -5,6 +5,7 @@
 #include "infowin/main_window_services.h"
 #include "platform/kernel/host.h"
 #include "tests/infowin/info_world.h"
+#include "ui/private_messages.h"
 
 #include <cstdio>
 
@@ -160,7 +161,7 @@ TEST_F(CountryBoard, WindowShowsTheBoardAtItsSizeAndLeavesAbsentCountriesBlank)
     const POINT p = screenOf(window->handle(), 40, 300);
     harness::click(p.x, p.y, harness::Button::Right);
     testing_lib::pump();
-    EXPECT_EQ(info.owner.count(country_info_message::kCloseRequest), 1);
+    EXPECT_EQ(info.owner.count(ui_message::kCloseCountryInfo), 1);
 }
 
 TEST_F(CountryBoard, SimpleModeLeavesOutThePactRow)

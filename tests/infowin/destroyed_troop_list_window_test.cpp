@@ -5,6 +5,7 @@
 #include "infowin/troop_list_box.h"
 #include "infowin/troop_list_ids.h"
 #include "tests/infowin/troop_world.h"
+#include "ui/private_messages.h"
 
 #include <cstring>
 
@@ -139,7 +140,7 @@ TEST_F(DestroyedList, CloseRequestsGoToTheMainWindowAndHeightsSnap)
     clickClient(list->handle(), 150, 60, harness::Button::Right);
     SendMessageA(list->handle(), WM_CLOSE, 0, 0);
     testing_lib::pump();
-    EXPECT_EQ(world.info.owner.count(troop_main_message::kCloseDestroyedList), 2);
+    EXPECT_EQ(world.info.owner.count(ui_message::kCloseDestroyedList), 2);
     const int fixed = list->frameHeight() + 2 * GetSystemMetrics(SM_CYBORDER) + DestroyedTroopListWindow::kHeaderHeight;
     RECT drag { 0, 0, 300, fixed + 18 * 3 + 9 };
     SendMessageA(list->handle(), WM_SIZING, WMSZ_BOTTOM, LPARAM(&drag));

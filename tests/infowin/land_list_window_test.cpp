@@ -9,6 +9,7 @@
 #include "state/game_settings.h"
 #include "state/terrain_record.h"
 #include "tests/infowin/info_world.h"
+#include "ui/private_messages.h"
 
 #include <cstring>
 
@@ -170,17 +171,17 @@ TEST_F(LandList, RightClickAndCloseAskTheMainWindow)
     const POINT row = screenOf(handle, 40, 30);
     harness::click(row.x, row.y, harness::Button::Right);
     testing_lib::pump();
-    EXPECT_EQ(info.owner.count(land_list_message::kCloseRequest), 1);
+    EXPECT_EQ(info.owner.count(ui_message::kCloseTerrainList), 1);
     PostMessageA(handle, WM_CLOSE, 0, 0);
     testing_lib::pump();
-    EXPECT_EQ(info.owner.count(land_list_message::kCloseRequest), 2);
+    EXPECT_EQ(info.owner.count(ui_message::kCloseTerrainList), 2);
     EXPECT_TRUE(IsWindow(handle));
     RECT client {};
     GetClientRect(handle, &client);
     const POINT toggle = screenOf(handle, client.right - 8, 8);
     harness::click(toggle.x, toggle.y);
     testing_lib::pump();
-    EXPECT_EQ(info.owner.count(land_list_message::kToggleOptions), 1);
+    EXPECT_EQ(info.owner.count(ui_message::kToggleLandListOption), 1);
     char text[8] = {};
     GetWindowTextA(GetDlgItem(handle, int(land_list_id::kOptionButton)), text, sizeof text);
     EXPECT_STREQ(text, "<<") << "the display-item window was hidden";

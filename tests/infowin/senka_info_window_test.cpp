@@ -4,6 +4,7 @@
 
 #include "infowin/panel_text.h"
 #include "tests/infowin/info_world.h"
+#include "ui/private_messages.h"
 
 #include <cstring>
 
@@ -87,5 +88,5 @@ TEST_F(BattleResults, WindowShowsFiguresOnlyForACountrysTurn)
     const POINT p = screenOf(window->handle(), 100, 100);
     harness::click(p.x, p.y, harness::Button::Right);
     testing_lib::pump();
-    EXPECT_EQ(info.owner.count(senka_info_message::kCloseRequest), 1);
+    EXPECT_EQ(info.owner.count(ui_message::kCloseResults), 1);
 }

@@ -8,6 +8,7 @@
 #include "infowin/troop_list_option_window.h"
 #include "state/troop_sort.h"
 #include "tests/infowin/troop_world.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -270,7 +271,7 @@ TEST_F(TroopList, TheDisplayItemWindowIsDockedAndFollowsTheList)
     RECT t = windowRect(toggle);
     harness::click((t.left + t.right) / 2, (t.top + t.bottom) / 2);
     testing_lib::pump();
-    EXPECT_EQ(world.info.owner.count(troop_main_message::kToggleTroopListOption), 1);
+    EXPECT_EQ(world.info.owner.count(ui_message::kToggleTroopListOption), 1);
     EXPECT_EQ(windowText(toggle), "<<");
 
     world.services.dock.show(true);
@@ -410,12 +411,12 @@ TEST_F(TroopList, ARightClickOrCloseAsksTheMainWindowToCloseIt)
     open();
     clickRow(3, 300);
     clickRow(3, 300);
-    EXPECT_EQ(world.info.owner.count(troop_main_message::kCloseTroopList), 0);
+    EXPECT_EQ(world.info.owner.count(ui_message::kCloseTroopList), 0);
     const POINT p = rowPoint(2, 300);
     clickClient(list->handle(), p.x, p.y, harness::Button::Right);
-    EXPECT_EQ(world.info.owner.count(troop_main_message::kCloseTroopList), 1);
+    EXPECT_EQ(world.info.owner.count(ui_message::kCloseTroopList), 1);
     SendMessageA(list->handle(), WM_CLOSE, 0, 0);
     testing_lib::pump();
-    EXPECT_EQ(world.info.owner.count(troop_main_message::kCloseTroopList), 2);
+    EXPECT_EQ(world.info.owner.count(ui_message::kCloseTroopList), 2);
     EXPECT_TRUE(IsWindow(list->handle()));
 }

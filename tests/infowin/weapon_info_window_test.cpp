@@ -6,6 +6,7 @@
 #include "lib/application.h"
 #include "state/unit_facts.h"
 #include "tests/infowin/info_world.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 
@@ -174,7 +175,7 @@ TEST_F(WeaponInfo, CloseAndRightClickAskTheMainWindowWithTheKey)
     const POINT p = screenOf(window->handle(), 600, 200);
     harness::click(p.x, p.y, harness::Button::Right);
     testing_lib::pump();
-    ASSERT_EQ(info.owner.count(weapon_info_message::kCloseRequest), 2);
+    ASSERT_EQ(info.owner.count(ui_message::kCloseWeaponInfo), 2);
     EXPECT_EQ(info.owner.posted.back().wParam, 7u);
     EXPECT_TRUE(IsWindow(window->handle())) << "the main window destroys it";
 }

@@ -7,6 +7,7 @@
 #include "platform/kernel/host.h"
 #include "state/unit_type_sort.h"
 #include "tests/infowin/info_world.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -157,7 +158,7 @@ TEST_F(WeaponList, FilterKeepsTheKeyButNotAReversedOrder)
     const POINT row = screenOf(window->listHandle(), 200, WeaponListWindow::kRowHeight + 9);
     harness::doubleClick(row.x, row.y);
     testing_lib::pump();
-    ASSERT_EQ(info.owner.count(message::kShowWeaponInfo), 1);
+    ASSERT_EQ(info.owner.count(ui_message::kWeaponInfo), 1);
     EXPECT_EQ(info.owner.posted.back().wParam, WPARAM(shownIds()[1]));
 
     // A production type that allows nothing: an empty list, and a double click asks for nothing.
@@ -165,7 +166,7 @@ TEST_F(WeaponList, FilterKeepsTheKeyButNotAReversedOrder)
     EXPECT_EQ(rows(), 0);
     harness::doubleClick(row.x, row.y);
     testing_lib::pump();
-    EXPECT_EQ(info.owner.count(message::kShowWeaponInfo), 1);
+    EXPECT_EQ(info.owner.count(ui_message::kWeaponInfo), 1);
 }
 
 TEST_F(WeaponList, RefreshKeepsTheFilterChosenAndRightClickAsksToClose)
@@ -188,11 +189,11 @@ TEST_F(WeaponList, RefreshKeepsTheFilterChosenAndRightClickAsksToClose)
     EXPECT_GT(rows(), 2);
 
     clickClient(200, 200, harness::Button::Right);
-    EXPECT_EQ(info.owner.count(message::kCloseRequest), 1);
+    EXPECT_EQ(info.owner.count(ui_message::kCloseWeaponList), 1);
     EXPECT_TRUE(IsWindow(handle)); // the main window closes it
     PostMessageA(handle, WM_CLOSE, 0, 0);
     testing_lib::pump();
-    EXPECT_EQ(info.owner.count(message::kCloseRequest), 2);
+    EXPECT_EQ(info.owner.count(ui_message::kCloseWeaponList), 2);
 }
 
 TEST_F(WeaponList, SizingSnapsToWholeRowsAndKeepsTheWidth)

@@ -2,7 +2,7 @@
 #include "tests/windows/registry/window_registry.h"
 
 #include "app/main_window.h"
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/menu_ids.h"
 #include "infowin/arm_change_window.h"
 #include "infowin/change_player_dialog.h"
@@ -51,12 +51,12 @@ std::vector<WindowEntry> infoWindows()
         kept("weapon_list", menu_id::kWeaponList, &MainWindow::weaponList),
         { "weapon_info", [](WindowWorld& w) {
              const int tank = w.unitNamed(0, "戦車");
-             SendMessageA(w.handle(), main_message::kWeaponInfo, w.state().unitOf(0, tank)->unitTypeId, 0);
+             SendMessageA(w.handle(), ui_message::kWeaponInfo, w.state().unitOf(0, tank)->unitTypeId, 0);
              WindowWorld::pump();
              return w.mainWindow().weaponInfoWindow(0);
          }, nullptr },
         kept("troop_list", menu_id::kTroopList, &MainWindow::troopList),
-        docked("troop_list_options", menu_id::kTroopList, main_message::kToggleTroopListOption, &MainWindow::troopListOption),
+        docked("troop_list_options", menu_id::kTroopList, ui_message::kToggleTroopListOption, &MainWindow::troopListOption),
         kept("destroyed_list", menu_id::kDestroyedList, &MainWindow::destroyedList),
         { "troop_info", [](WindowWorld& w) {
              return modal([&] { TroopInfoWindow(w.owner(), 0, w.unitNamed(0, "歩兵")).run(); });
@@ -71,12 +71,12 @@ std::vector<WindowEntry> infoWindows()
              return modal([&] { ArmChangeWindow(w.owner(), 0, w.unitNamed(0, "飛行"), -1).run(); });
          }, nullptr },
         kept("terrain_list", menu_id::kTerrainList, &MainWindow::terrainList),
-        docked("terrain_list_options", menu_id::kTerrainList, main_message::kToggleLandListOption, &MainWindow::landListOption),
+        docked("terrain_list_options", menu_id::kTerrainList, ui_message::kToggleLandListOption, &MainWindow::landListOption),
         { "move_table", [](WindowWorld& w) { return landTable(w, menu_id::kMoveTable, LandTable::Move); }, nullptr },
         { "avoid_table", [](WindowWorld& w) { return landTable(w, menu_id::kAvoidTable, LandTable::Avoid); }, nullptr },
         { "transport_table", [](WindowWorld& w) { return landTable(w, menu_id::kTransportTable, LandTable::Transport); }, nullptr },
         kept("action_history", menu_id::kActionHistory, &MainWindow::actionHistory),
-        docked("action_history_options", menu_id::kActionHistory, main_message::kToggleHistoryOption, &MainWindow::historyOption),
+        docked("action_history_options", menu_id::kActionHistory, ui_message::kToggleHistoryOption, &MainWindow::historyOption),
         kept("country_info", menu_id::kCountryInfo, &MainWindow::countryInfoWindow),
         { "change_player", [](WindowWorld& w) { return modal([&] { ChangePlayerDialog(w.owner()).run(); }); }, nullptr },
         kept("condition_info", menu_id::kConditionInfo, &MainWindow::conditionInfoWindow),

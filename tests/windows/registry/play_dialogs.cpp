@@ -1,7 +1,7 @@
 // The registry's windows of the action and the other phases: orders, their popups and results.
 #include "tests/windows/registry/window_registry.h"
 
-#include "app/main_window_messages.h"
+#include "ui/private_messages.h"
 #include "app/main_window_rules_link.h"
 #include "app/menu_ids.h"
 #include "dialogs/event_notice_window.h"
@@ -138,9 +138,9 @@ std::vector<WindowEntry> playDialogs()
         { "unit_reinforce", [](WindowWorld& w) { return modal([&] { UnitReinforceWindow(w.owner(), 10, 15, 10).run(); }); }, nullptr },
         { "game_end", [](WindowWorld& w) { return modal([&] { GameEndWindow(w.owner(), 0, 2).run(); }); }, nullptr },
         { "think_progress", [](WindowWorld& w) {
-             SendMessageA(w.handle(), main_message::kShowThinkWindow, 1, 1);
+             SendMessageA(w.handle(), ui_message::kShowThinkWindow, 1, 1);
              return w.world().link().thinkWindow();
-         }, [](HWND window) { PostMessageA(GetWindow(window, GW_OWNER), main_message::kShowThinkWindow, 0, 0); } },
+         }, [](HWND window) { PostMessageA(GetWindow(window, GW_OWNER), ui_message::kShowThinkWindow, 0, 0); } },
         { "auto_move", [](WindowWorld& w) {
              w.command(menu_id::kAutoMoveWindow);
              return w.world().link().autoMoveWindow();
