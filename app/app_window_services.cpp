@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/main_window_rules_link.h"
 #include "app/map_window.h"
+#include "ui/private_messages.h"
 
 AppWindowServices::AppWindowServices(AppMainWindowLink& main)
     : m_main(main)
@@ -74,7 +75,7 @@ void AppWindowServices::refreshTroopLists()
 void AppWindowServices::refreshMap()
 {
     if (HWND map = m_main.mapWindow())
-        PostMessageA(map, map_message::kRefresh, 0, 0);
+        PostMessageA(map, ui_message::kMapRefresh, 0, 0);
 }
 
 void AppWindowServices::markPlacementHexes(int entry)

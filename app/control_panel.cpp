@@ -4,6 +4,7 @@
 #include "lib/media/bitmap.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/private_messages.h"
 
 namespace {
 
@@ -61,38 +62,38 @@ void ControlPanel::redraw()
 int ControlPanel::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case kFullRefresh:
+    case ui_message::kPanelFullRefresh:
         readSide();
         readUnit();
         readHex();
         break;
-    case kStartGameView:
+    case ui_message::kPanelStartGameView:
         m_unitSide = m_unitIndex = m_hexX = m_hexY = -1;
         readSide();
         readUnit();
         readHex();
         break;
-    case kShowUnit:
+    case ui_message::kPanelShowUnit:
         m_unitSide = int(msg.wParam & 0xFFFF);
         m_unitIndex = int(msg.wParam >> 16 & 0xFFFF);
         readUnit();
         readHex();
         break;
-    case kRefreshUnit:
+    case ui_message::kPanelRefreshUnit:
         readUnit();
         break;
-    case kShowHex:
+    case ui_message::kPanelShowHex:
         m_hexX = int(msg.wParam & 0xFFFF);
         m_hexY = int(msg.wParam >> 16 & 0xFFFF);
         readHex();
         break;
-    case kRefreshHex:
+    case ui_message::kPanelRefreshHex:
         readHex();
         break;
-    case kSideFacts:
+    case ui_message::kPanelSideFacts:
         readSide();
         break;
-    case kPanelValue:
+    case ui_message::kPanelValue:
         m_value = uint8_t(msg.wParam);
         return 1;
     case WM_ERASEBKGND:

@@ -16,18 +16,6 @@ public:
     static constexpr int kWidth = 216;
     static constexpr int kHeight = 288;
 
-    static constexpr UINT kFullRefresh = WM_USER + 105;
-    static constexpr UINT kStartGameView = WM_USER + 107;
-    // wParam = side | index << 16.
-    static constexpr UINT kShowUnit = WM_USER + 108;
-    static constexpr UINT kRefreshUnit = WM_USER + 109;
-    // wParam = (y << 16) | x.
-    static constexpr UINT kShowHex = WM_USER + 110;
-    static constexpr UINT kRefreshHex = WM_USER + 111;
-    static constexpr UINT kSideFacts = WM_USER + 115;
-    // wParam = the value byte.
-    static constexpr UINT kPanelValue = WM_USER + 118;
-
     ControlPanel(swCWindow* parent, GameState& state);
     ~ControlPanel() override;
 
@@ -38,7 +26,7 @@ public:
     const std::vector<PanelLine>& sideLines() const { return m_sideLines; }
     const std::vector<PanelLine>& unitLines() const { return m_unitLines; }
     const std::vector<PanelLine>& hexLines() const { return m_hexLines; }
-    // The byte of the last WM_USER+118; kept for the main window's later reads.
+    // The byte of the last kPanelValue; kept for the main window's later reads.
     uint8_t panelValue() const { return m_value; }
     int unitSide() const { return m_unitSide; }
     int unitIndex() const { return m_unitIndex; }

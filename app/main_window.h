@@ -147,7 +147,7 @@ public:
     void closeTroopDeployWindow(bool done);
     void showUnitOnMap(int country, int index);
     void refreshPanelUnit();
-    // WM_USER+105 to the troop list and the destroyed-units list.
+    // kTroopListRefresh to the troop list and the destroyed-units list.
     void refreshTroopLists();
     void markPlacementHexes(int entry);
     void refreshDeployWindow(uint8_t flag);
@@ -243,7 +243,7 @@ private:
     // The kind of the game now loaded: 0 map, 1 campaign, 2 scenario.
     int gameKind() const;
     void refreshAfterChange();
-    // The open information windows rebuild what they show (WM_USER+105).
+    // The open information windows rebuild what they show (their refresh message).
     void refreshInfoWindows();
     // The information windows' messages; true when the message was one of them.
     bool onInfoWindowMessage(MessageRecord& msg);

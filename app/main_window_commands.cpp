@@ -444,15 +444,15 @@ void MainWindow::openEnvironment()
         m_sound->applySettings(m_state.settings());
     layoutChildren();
     if (HWND map = m_link.mapWindow())
-        PostMessageA(map, map_message::kFullRefresh, 0, 0);
+        PostMessageA(map, ui_message::kMapFullRefresh, 0, 0);
 }
 
 void MainWindow::refreshAfterChange()
 {
     if (HWND map = m_link.mapWindow())
-        PostMessageA(map, map_message::kFullRefresh, 0, 0);
+        PostMessageA(map, ui_message::kMapFullRefresh, 0, 0);
     if (HWND panel = m_link.panel())
-        PostMessageA(panel, ControlPanel::kStartGameView, 0, 0);
+        PostMessageA(panel, ui_message::kPanelStartGameView, 0, 0);
     refreshRuleWindow();
     refreshInfoWindows();
     updateMenuStates();

@@ -36,9 +36,9 @@ HWND openWindow(swCWindow* owner)
 }
 
 const InfoWindowKind kInfoWindows[kInfoWindowSlots] = {
-    { menu_id::kCountryInfo, "ShowCountryInfo", openWindow<CountryInfoWindow>, country_info_message::kRefresh },
-    { menu_id::kConditionInfo, "ShowConditionInfo", openWindow<ConditionInfoWindow>, condition_info_message::kRefresh },
-    { menu_id::kResults, "ShowSenkaInfo", openWindow<SenkaInfoWindow>, senka_info_message::kRefresh },
+    { menu_id::kCountryInfo, "ShowCountryInfo", openWindow<CountryInfoWindow>, ui_message::kCountryInfoRefresh },
+    { menu_id::kConditionInfo, "ShowConditionInfo", openWindow<ConditionInfoWindow>, ui_message::kConditionInfoRefresh },
+    { menu_id::kResults, "ShowSenkaInfo", openWindow<SenkaInfoWindow>, ui_message::kResultsRefresh },
 };
 
 } // namespace

@@ -115,7 +115,7 @@ void MainWindow::closeRuleInfo()
 void MainWindow::refreshRuleWindow()
 {
     if (HWND window = live(m_ruleWindow))
-        PostMessageA(window, RuleWindow::kRefresh, 0, 0);
+        PostMessageA(window, ui_message::kRuleWindowRefresh, 0, 0);
 }
 
 void MainWindow::openVictoryConditions()

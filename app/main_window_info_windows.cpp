@@ -25,7 +25,7 @@ void MainWindow::closeWeaponList()
 void MainWindow::refreshInfoWindows()
 {
     if (m_weaponList && IsWindow(m_weaponList))
-        PostMessageA(m_weaponList, weapon_list_message::kRefresh, 0, 0);
+        PostMessageA(m_weaponList, ui_message::kWeaponListRefresh, 0, 0);
     refreshCountryWindows();
 }
 

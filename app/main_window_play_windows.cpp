@@ -104,7 +104,7 @@ bool MainWindow::onPlayWindowMessage(MessageRecord& msg)
     case kResumeGame:
         if (handshake.isUiLinkReady())
             handshake.replyToGame(0);
-        PostMessageA(m_link.thinkWindow(), ThinkProgressWindow::kNormalFace, 0, 0);
+        PostMessageA(m_link.thinkWindow(), ui_message::kThinkNormalFace, 0, 0);
         updateMenuStates();
         return true;
     case kGameEndShown:
@@ -138,7 +138,7 @@ bool MainWindow::onPlayWindowMessage(MessageRecord& msg)
         return false;
     }
     // The set-up steps: the window shows the stage they left.
-    PostMessageA(m_link.autoMoveWindow(), AutoMoveSetWindow::kFullRefresh, 0, 0);
+    PostMessageA(m_link.autoMoveWindow(), ui_message::kAutoMoveWindowRefresh, 0, 0);
     updateMenuStates();
     return true;
 }

@@ -48,7 +48,7 @@ uint32_t AppMainWindowLink::postAndWait(HWND target, const std::shared_ptr<UiWai
     return value;
 }
 
-void AppMainWindowLink::postToolStates() { post(m_tool, ToolPalette::kRefreshMessage); }
+void AppMainWindowLink::postToolStates() { post(m_tool, ui_message::kToolPaletteRefresh); }
 
 bool AppMainWindowLink::isVisible() const
 {
@@ -100,52 +100,52 @@ void AppMainWindowLink::refresh(MainRefresh what)
     switch (what) {
     case MainRefresh::AfterAction:
         postToolStates();
-        post(m_panel, ControlPanel::kFullRefresh);
-        post(m_autoMove, AutoMoveSetWindow::kFullRefresh);
-        post(m_history, action_history_message::kPhaseChanged);
-        post(m_troops, troop_list_message::kUpdateButtons);
+        post(m_panel, ui_message::kPanelFullRefresh);
+        post(m_autoMove, ui_message::kAutoMoveWindowRefresh);
+        post(m_history, ui_message::kHistoryPhaseChanged);
+        post(m_troops, ui_message::kTroopListUpdateButtons);
         break;
     case MainRefresh::AfterProduction:
         postToolStates();
-        post(m_autoMove, AutoMoveSetWindow::kDisableAll);
-        post(m_history, action_history_message::kPhaseChanged);
+        post(m_autoMove, ui_message::kAutoMoveDisableAll);
+        post(m_history, ui_message::kHistoryPhaseChanged);
         break;
     case MainRefresh::AutoMoveWindow:
-        post(m_autoMove, AutoMoveSetWindow::kFullRefresh);
+        post(m_autoMove, ui_message::kAutoMoveWindowRefresh);
         break;
     case MainRefresh::ThinkWindow:
-        post(m_think, ThinkProgressWindow::kPressedFace);
+        post(m_think, ui_message::kThinkPressedFace);
         break;
     case MainRefresh::SideInfo:
-        post(m_panel, ControlPanel::kSideFacts);
-        post(m_infoWindows[kCountryWindow], country_info_message::kRefresh);
+        post(m_panel, ui_message::kPanelSideFacts);
+        post(m_infoWindows[kCountryWindow], ui_message::kCountryInfoRefresh);
         break;
     case MainRefresh::ConditionInfo:
-        post(m_infoWindows[kConditionWindow], condition_info_message::kRefresh);
+        post(m_infoWindows[kConditionWindow], ui_message::kConditionInfoRefresh);
         break;
     case MainRefresh::Results:
-        post(m_infoWindows[kResultsWindow], senka_info_message::kRefresh);
+        post(m_infoWindows[kResultsWindow], ui_message::kResultsRefresh);
         break;
     case MainRefresh::Panel:
-        post(m_panel, ControlPanel::kFullRefresh);
+        post(m_panel, ui_message::kPanelFullRefresh);
         break;
     case MainRefresh::PanelUnit:
-        post(m_panel, ControlPanel::kRefreshUnit);
+        post(m_panel, ui_message::kPanelRefreshUnit);
         break;
     case MainRefresh::PanelHex:
-        post(m_panel, ControlPanel::kRefreshHex);
+        post(m_panel, ui_message::kPanelRefreshHex);
         break;
     case MainRefresh::GameView:
         post(m_main, kGameViewStarted);
-        post(m_map, map_message::kFullRefresh);
-        post(m_panel, ControlPanel::kStartGameView);
+        post(m_map, ui_message::kMapFullRefresh);
+        post(m_panel, ui_message::kPanelStartGameView);
         break;
     case MainRefresh::TroopLists:
-        post(m_troops, troop_list_message::kRefresh);
-        post(m_destroyed, troop_list_message::kRefresh);
+        post(m_troops, ui_message::kTroopListRefresh);
+        post(m_destroyed, ui_message::kTroopListRefresh);
         break;
     case MainRefresh::ActionHistory:
-        post(m_history, action_history_message::kRefresh);
+        post(m_history, ui_message::kHistoryRefresh);
         break;
     }
 }
@@ -155,24 +155,24 @@ void AppMainWindowLink::refresh(MainRefresh what)
 // the game view has started).
 void AppMainWindowLink::notifyTroopLists(int country)
 {
-    post(m_troops, troop_list_message::kShowCountry, WPARAM(country));
-    post(m_destroyed, troop_list_message::kShowCountry, WPARAM(country));
+    post(m_troops, ui_message::kTroopListShowCountry, WPARAM(country));
+    post(m_destroyed, ui_message::kTroopListShowCountry, WPARAM(country));
     const int viewer = m_state.turnBlock().viewingCountry;
     if (viewer != m_viewer.exchange(viewer))
-        post(m_map, map_message::kFullRefresh);
+        post(m_map, ui_message::kMapFullRefresh);
 }
 
 void AppMainWindowLink::postPanelCommand(int country, int index)
 {
-    post(m_panel, ControlPanel::kShowUnit, WPARAM(uint32_t(country & 0xFFFF) | uint32_t(index & 0xFFFF) << 16));
+    post(m_panel, ui_message::kPanelShowUnit, WPARAM(uint32_t(country & 0xFFFF) | uint32_t(index & 0xFFFF) << 16));
 }
 
 void AppMainWindowLink::postPanelHexInfo(int x, int y)
 {
-    post(m_panel, ControlPanel::kShowHex, WPARAM(uint32_t(y & 0xFFFF) << 16 | uint32_t(x & 0xFFFF)));
+    post(m_panel, ui_message::kPanelShowHex, WPARAM(uint32_t(y & 0xFFFF) << 16 | uint32_t(x & 0xFFFF)));
 }
 
-void AppMainWindowLink::setPanelValue(uint8_t value) { post(m_panel, ControlPanel::kPanelValue, value); }
+void AppMainWindowLink::setPanelValue(uint8_t value) { post(m_panel, ui_message::kPanelValue, value); }
 
 // The thinking window releases the pending wait once it has shown the value; without one, nobody
 // shows it and the wait is released here.
@@ -296,16 +296,16 @@ void AppMainWindowLink::startGameView()
     m_viewer = -1;
     stopAllSounds();
     post(m_main, ui_message::kGameViewStarted);
-    post(m_panel, ControlPanel::kStartGameView);
+    post(m_panel, ui_message::kPanelStartGameView);
     HWND map = m_map;
     if (!map)
         return;
     // The map window shares this thread: waiting here would stop it from ever redrawing.
     if (onWindowThread()) {
-        post(map, map_message::kFullRefresh);
+        post(map, ui_message::kMapFullRefresh);
         return;
     }
-    postAndWait(map, m_state.handshake().openWait(UiWaitKind::MapRedraw), map_message::kFullRefresh);
+    postAndWait(map, m_state.handshake().openWait(UiWaitKind::MapRedraw), ui_message::kMapFullRefresh);
 }
 
 void AppMainWindowLink::refreshTerrainWindows(bool last)

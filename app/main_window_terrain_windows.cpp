@@ -146,12 +146,12 @@ void MainWindow::closeLandTable(LandTable table)
 void MainWindow::refreshTerrainWindows()
 {
     if (HWND list = m_landDock.list())
-        PostMessageA(list, land_list_message::kRefresh, 0, 0);
+        PostMessageA(list, ui_message::kLandListRefresh, 0, 0);
     if (HWND options = m_landDock.options())
-        PostMessageA(options, land_list_option_message::kRefresh, 0, 0);
+        PostMessageA(options, ui_message::kLandListOptionRefresh, 0, 0);
     for (const WeaponInfoEntry& entry : m_weaponInfos)
         if (IsWindow(entry.window))
-            PostMessageA(entry.window, weapon_info_message::kRefresh, 0, 0);
+            PostMessageA(entry.window, ui_message::kWeaponInfoRefresh, 0, 0);
     // The transport marks follow rule 26.
     for (int t = 0; t < 3; ++t)
         if (HWND table = landTable(LandTable(t)))

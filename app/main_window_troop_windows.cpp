@@ -111,14 +111,14 @@ void MainWindow::openStartTroopWindows()
 {
     if (makeNamedValue(kShowTroopList).profileReadBool(false))
         openTroopList();
-    post(troopList(), troop_list_message::kShowCurrent);
-    post(destroyedList(), troop_list_message::kShowCurrent);
+    post(troopList(), ui_message::kTroopListShowCurrent);
+    post(destroyedList(), ui_message::kTroopListShowCurrent);
 }
 
 void MainWindow::refreshTroopLists()
 {
-    post(troopList(), troop_list_message::kRefresh);
-    post(destroyedList(), troop_list_message::kRefresh);
+    post(troopList(), ui_message::kTroopListRefresh);
+    post(destroyedList(), ui_message::kTroopListRefresh);
 }
 
 void MainWindow::showUnitOnMap(int country, int index)
@@ -139,11 +139,11 @@ void MainWindow::showUnitOnMap(int country, int index)
     map->blinkHex(unit->x, unit->y);
 }
 
-void MainWindow::refreshPanelUnit() { post(m_link.panel(), ControlPanel::kRefreshUnit); }
+void MainWindow::refreshPanelUnit() { post(m_link.panel(), ui_message::kPanelRefreshUnit); }
 
-void MainWindow::markPlacementHexes(int entry) { post(m_link.mapWindow(), map_message::kPlaceCarryOver, WPARAM(entry)); }
+void MainWindow::markPlacementHexes(int entry) { post(m_link.mapWindow(), ui_message::kMapPlaceCarryOver, WPARAM(entry)); }
 
-void MainWindow::refreshDeployWindow(uint8_t flag) { post(deployWindow(), troop_deploy_message::kRefresh, flag); }
+void MainWindow::refreshDeployWindow(uint8_t flag) { post(deployWindow(), ui_message::kTroopDeployRefresh, flag); }
 
 void MainWindow::openTroopDeployWindow()
 {

@@ -7,6 +7,7 @@
 #include "lib/media/dc_holders.h"
 #include "state/game_state.h"
 #include "state/rule_block.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 
@@ -87,7 +88,7 @@ void MapWindow::syncScrollBars()
         return;
     // Scroll bars belong to the window's own thread; another thread asks for them by a post.
     if (!onWindowThread()) {
-        PostMessageA(handle(), map_message::kSyncScrollBars, 0, 0);
+        PostMessageA(handle(), ui_message::kMapSyncScrollBars, 0, 0);
         return;
     }
     const SIZE map = geometry().mapPixelSize();
@@ -279,7 +280,7 @@ void MapWindow::checkDayNight()
         differs = m_renderer->night() != shownNight();
     }
     if (differs && handle() && !m_dayNightPosted.exchange(true))
-        PostMessageA(handle(), map_message::kDayNight, 0, 0);
+        PostMessageA(handle(), ui_message::kMapDayNight, 0, 0);
 }
 
 int MapWindow::OnMessage(MessageRecord& msg)

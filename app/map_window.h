@@ -16,25 +16,6 @@
 class GameState;
 class MapViewHost;
 
-// Messages the map window takes besides those of app/app_messages.h.
-namespace map_message {
-// wParam = the id of a MapRedraw wait to answer when done, or 0.
-constexpr UINT kFullRefresh = WM_USER + 105;
-constexpr UINT kRefresh = WM_USER + 106;
-// wParam = (y << 16) | x.
-constexpr UINT kBlinkHex = WM_USER + 108;
-// wParam = the id of a UiWaitWith<LevelChange>.
-constexpr UINT kLevelChange = WM_USER + 115;
-// wParam = x, lParam = y.
-constexpr UINT kCentreOnHex = WM_USER + 119;
-// wParam = a carry-over entry: mark where it may be placed and place it on the next click.
-constexpr UINT kPlaceCarryOver = WM_USER + 124;
-// The shown day or night no longer matches the game's.
-constexpr UINT kDayNight = WM_USER + 126;
-// The view moved on another thread: the scroll bars follow on the window's own.
-constexpr UINT kSyncScrollBars = WM_USER + 127;
-} // namespace map_message
-
 class MapWindow : public swCWindow {
 public:
     static constexpr const char* kClassName = "VKRC_MAPWINDOW_CNAME";

@@ -4,6 +4,7 @@
 
 #include "app/map_window.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 #include <mutex>
 
@@ -25,7 +26,7 @@ public:
         with([&](MapWindow& w) { w.updateHex(x, y); });
     }
 
-    void postRefresh(bool wait) override { postAndWait(map_message::kRefresh, wait); }
+    void postRefresh(bool wait) override { postAndWait(ui_message::kMapRefresh, wait); }
 
     void fullRefresh() override
     {
@@ -74,10 +75,10 @@ public:
 
     bool postHexBlink(int x, int y) override
     {
-        return post(map_message::kBlinkHex, WPARAM(uint32_t(y) << 16 | (uint32_t(x) & 0xFFFF)), 0);
+        return post(ui_message::kMapBlinkHex, WPARAM(uint32_t(y) << 16 | (uint32_t(x) & 0xFFFF)), 0);
     }
 
-    bool postCentreOnHex(int x, int y) override { return post(map_message::kCentreOnHex, WPARAM(x), LPARAM(y)); }
+    bool postCentreOnHex(int x, int y) override { return post(ui_message::kMapCentreOnHex, WPARAM(x), LPARAM(y)); }
 
     bool postLevelChange(uint32_t wait_id) override
     {
@@ -85,7 +86,7 @@ public:
         if (!g_window || !g_window->handle())
             return false;
         g_window->notePostedWait(wait_id);
-        return PostMessageA(g_window->handle(), map_message::kLevelChange, WPARAM(wait_id), 0) != 0;
+        return PostMessageA(g_window->handle(), ui_message::kMapLevelChange, WPARAM(wait_id), 0) != 0;
     }
 
     void checkDayNight() override

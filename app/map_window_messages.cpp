@@ -3,6 +3,7 @@
 
 #include "app/map_view_host.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 
@@ -40,15 +41,15 @@ void MapWindow::releasePostedWaits()
 bool MapWindow::handleUserMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case map_message::kFullRefresh:
+    case ui_message::kMapFullRefresh:
         reinitialise();
         answerWait(uint32_t(msg.wParam));
         return true;
-    case map_message::kRefresh:
+    case ui_message::kMapRefresh:
         fullRefresh();
         answerWait(uint32_t(msg.wParam));
         return true;
-    case map_message::kBlinkHex: {
+    case ui_message::kMapBlinkHex: {
         const int x = int(msg.wParam & 0xFFFF);
         const int y = int((msg.wParam >> 16) & 0xFFFF);
         if (m_state.isOnMap(x, y))
@@ -56,12 +57,12 @@ bool MapWindow::handleUserMessage(MessageRecord& msg)
         m_state.handshake().releaseMapWait();
         return true;
     }
-    case map_message::kCentreOnHex:
+    case ui_message::kMapCentreOnHex:
         if (m_state.isOnMap(int(msg.wParam), int(msg.lParam)))
             centreOn(int(msg.wParam), int(msg.lParam));
         m_state.handshake().releaseMapWait();
         return true;
-    case map_message::kLevelChange: {
+    case ui_message::kMapLevelChange: {
         const uint32_t id = uint32_t(msg.wParam);
         std::shared_ptr<UiWait> wait = m_state.handshake().findWait(id);
         if (wait && wait->kind() == UiWaitKind::LevelChange)
@@ -69,14 +70,14 @@ bool MapWindow::handleUserMessage(MessageRecord& msg)
         answerWait(id);
         return true;
     }
-    case map_message::kPlaceCarryOver:
+    case ui_message::kMapPlaceCarryOver:
         beginPlacement(int(msg.wParam));
         return true;
-    case map_message::kDayNight:
+    case ui_message::kMapDayNight:
         m_dayNightPosted = false;
         reinitialise();
         return true;
-    case map_message::kSyncScrollBars:
+    case ui_message::kMapSyncScrollBars:
         syncScrollBars();
         if (m_host)
             m_host->viewChanged();

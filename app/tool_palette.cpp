@@ -9,6 +9,7 @@
 #include "lib/media/dc_holders.h"
 #include "platform/kernel/host.h"
 #include "state/master_text.h"
+#include "ui/private_messages.h"
 
 namespace {
 
@@ -122,7 +123,7 @@ HWND ToolPalette::button(unsigned menuId) const
 int ToolPalette::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case kRefreshMessage:
+    case ui_message::kToolPaletteRefresh:
         refreshEnableStates();
         return 1;
     case WM_ERASEBKGND:

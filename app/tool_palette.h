@@ -9,13 +9,12 @@
 
 class BitmapButton;
 
-// Each button posts WM_COMMAND with its menu id to the parent (the main window). WM_USER+115
+// Each button posts WM_COMMAND with its menu id to the parent (the main window). kToolPaletteRefresh
 // re-reads every button's state from the menu's own answer, so that a button is enabled exactly
 // when its menu item is.
 class ToolPalette : public swCWindow {
 public:
     static constexpr const char* kClassName = "DERAZODO_TOOLPALETTE_CNAME";
-    static constexpr UINT kRefreshMessage = WM_USER + 115;
     static constexpr int kHeight = 28;
     static constexpr int kWidth = 960;
 

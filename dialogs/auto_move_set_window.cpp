@@ -191,18 +191,18 @@ int AutoMoveSetWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
 int AutoMoveSetWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case kFullRefresh:
+    case ui_message::kAutoMoveWindowRefresh:
         fullRefresh();
         return 1;
-    case kUnitAdded:
+    case ui_message::kAutoMoveUnitAdded:
         enable(kRouteStage, true);
         drawDisplay();
         return 1;
-    case kReevaluate:
+    case ui_message::kAutoMoveReevaluate:
         reevaluateBegin();
         reevaluateRun();
         return 1;
-    case kDisableAll:
+    case ui_message::kAutoMoveDisableAll:
         for (UINT id : { kBegin, kRouteStage, kRun, kSetRoute })
             enable(id, false);
         return 1;

@@ -20,12 +20,6 @@ public:
     static constexpr UINT kRun = 1004;
     static constexpr UINT kEnd = 1003;
 
-    // Accepted from the main window.
-    static constexpr UINT kFullRefresh = WM_USER + 105;
-    static constexpr UINT kUnitAdded = WM_USER + 106;
-    static constexpr UINT kReevaluate = WM_USER + 107;
-    static constexpr UINT kDisableAll = WM_USER + 108;
-
     explicit AutoMoveSetWindow(swCWindow* parent);
 
     // Creates the window at its kept placement (else centred over the main window).

@@ -236,7 +236,7 @@ void CampaignTroopDeployWindow::refreshAfterChange()
 int CampaignTroopDeployWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case troop_deploy_message::kRefresh:
+    case ui_message::kTroopDeployRefresh:
         if (msg.wParam) {
             InvalidateRect(m_list->handle(), nullptr, TRUE);
             updateButtons();

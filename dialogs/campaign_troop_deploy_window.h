@@ -26,11 +26,6 @@ constexpr UINT kCancelAll = 1019;
 constexpr UINT kStartGame = 1020;
 } // namespace troop_deploy_id
 
-namespace troop_deploy_message {
-// From the main window: show again; wParam 1 also rereads the rows, buttons and counts.
-constexpr UINT kRefresh = WM_USER + 105;
-} // namespace troop_deploy_message
-
 class CampaignTroopDeployWindow : public swCWindow {
 public:
     static constexpr const char* kClassName = "VKRC_CAMPAIGNTROOPDEPLOYWINDOW_CNAME";

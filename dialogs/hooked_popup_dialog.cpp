@@ -8,6 +8,7 @@
 #include "rules/rules_context.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/private_messages.h"
 
 #include <array>
 
@@ -216,7 +217,7 @@ int HookedPopupDialog::OnMessage(MessageRecord& msg)
         setResult(0);
         close();
         return 1;
-    case ProductionStatusList::kPointedMessage:
+    case ui_message::kPopupCellPointed:
         openNested(reinterpret_cast<ProductionStatusList*>(msg.lParam));
         return 1;
     case WM_MOVING:

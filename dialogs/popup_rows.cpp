@@ -9,6 +9,7 @@
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/private_messages.h"
 
 #include <cstdio>
 #include <cstring>
@@ -165,7 +166,7 @@ int ProductionStatusList::OnMessage(MessageRecord& msg)
         const POINT at { short(LOWORD(msg.lParam)), short(HIWORD(msg.lParam)) };
         if (at.x != m_lastMouse.x || at.y != m_lastMouse.y) {
             m_lastMouse = at;
-            PostMessageA(m_popup->handle(), kPointedMessage, 0, reinterpret_cast<LPARAM>(this));
+            PostMessageA(m_popup->handle(), ui_message::kPopupCellPointed, 0, reinterpret_cast<LPARAM>(this));
         }
         break;
     }

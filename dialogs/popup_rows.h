@@ -23,8 +23,6 @@ private:
 
 class ProductionStatusList : public swCControl {
 public:
-    // Sent to the popup when the mouse moves over the cell: lParam is the cell.
-    static constexpr UINT kPointedMessage = WM_USER + 102;
 
     // 67 pixels wide with production counting (rule 45) on, else 25.
     static int width();

@@ -63,7 +63,7 @@ BOOL ThinkProgressWindow::Create()
 
 bool ThinkProgressWindow::postProgress(HWND window, int percent)
 {
-    return window && PostMessageA(window, kProgress, WPARAM(percent), 0);
+    return window && PostMessageA(window, ui_message::kThinkShowProgress, WPARAM(percent), 0);
 }
 
 void ThinkProgressWindow::drawStopFace(bool pressed)
@@ -105,7 +105,7 @@ void ThinkProgressWindow::waitShowing(int ms)
 int ThinkProgressWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case kProgress:
+    case ui_message::kThinkShowProgress:
         m_progress = int32_t(msg.wParam);
         // Kept with the window too, where any thread may read what it shows.
         SetWindowLongPtrA(handle(), GWLP_USERDATA, LONG_PTR(m_progress.load()));
@@ -117,17 +117,17 @@ int ThinkProgressWindow::OnMessage(MessageRecord& msg)
         if (g_gameState)
             g_gameState->handshake().releaseUiWait();
         return 1;
-    case kNormalFace:
+    case ui_message::kThinkNormalFace:
         drawStopFace(false);
         return 1;
-    case kPressedFace:
+    case ui_message::kThinkPressedFace:
         drawStopFace(true);
         return 1;
-    case kResumedFace:
+    case ui_message::kThinkResumedFace:
         drawStopFace(true);
         waitShowing(ThinkProgressThread::kClickPauseMs);
         return 1;
-    case kPauseAskedFace:
+    case ui_message::kThinkPauseAskedFace:
         drawStopFace(false);
         waitShowing(ThinkProgressThread::kClickPauseMs);
         // The game thread pauses at its next hand-shake: the button shows it held.
@@ -207,10 +207,10 @@ void ThinkProgressThread::pollStopButton()
         pause(kClickPauseMs);
     } else if (handshake.isUiLinkReady()) {
         PostMessageA(main, ui_message::kResumeGame, 0, 0);
-        PostMessageA(window, ThinkProgressWindow::kResumedFace, 0, 0);
+        PostMessageA(window, ui_message::kThinkResumedFace, 0, 0);
     } else {
         handshake.setUiLinkReady();
-        PostMessageA(window, ThinkProgressWindow::kPauseAskedFace, 0, 0);
+        PostMessageA(window, ui_message::kThinkPauseAskedFace, 0, 0);
     }
 }
 

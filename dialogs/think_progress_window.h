@@ -45,13 +45,6 @@ public:
     static constexpr RECT kBarArea { 80, 42, 280, 58 };
     static constexpr RECT kPercentArea { 168, 43, 196, 57 };
 
-    // Messages the window accepts.
-    static constexpr UINT kProgress = WM_USER + 105;
-    static constexpr UINT kNormalFace = WM_USER + 106;
-    static constexpr UINT kPressedFace = WM_USER + 107;
-    static constexpr UINT kResumedFace = WM_USER + 108;
-    static constexpr UINT kPauseAskedFace = WM_USER + 109;
-
     // country: whose turn it shows; the window is made by Create.
     ThinkProgressWindow(swCWindow* parent, int country);
     ~ThinkProgressWindow() override;
@@ -61,7 +54,7 @@ public:
     BOOL Create() override;
     int OnMessage(MessageRecord& msg) override;
 
-    // Posts the progress to the window (WM_USER+105), which shows it and then releases the game
+    // Posts the progress to the window (kThinkShowProgress), which shows it and then releases the game
     // thread's pending wait. False when nothing was posted.
     static bool postProgress(HWND window, int percent);
     // The progress the window shows (kept in its user data); 0 before the first.

@@ -71,7 +71,7 @@ int RuleWindow::OnMessage(MessageRecord& msg)
     if (handleCloseGestures(handle(), msg, [this] { requestClose(); }))
         return 1;
     switch (msg.message) {
-    case kRefresh:
+    case ui_message::kRuleWindowRefresh:
         m_block = g_gameState->ruleBlock();
         showRules();
         return 1;

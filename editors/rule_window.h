@@ -8,8 +8,6 @@
 
 class RuleWindow : public DialogBase {
 public:
-    // Re-reads the game's rules and shows them again.
-    static constexpr UINT kRefresh = WM_USER + 105;
     static constexpr const char* kPlacementPrefix = "VKRC_RULEWINDOW_CNAME";
 
     explicit RuleWindow(swCWindow* mainWindow);

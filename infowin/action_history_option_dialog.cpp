@@ -5,6 +5,7 @@
 #include "lib/control.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 namespace {
 
@@ -80,6 +81,6 @@ int ActionHistoryOptionDialog::OnCommand(MessageRecord&, UINT command, UINT)
     int32_t& option = game().settings().historyOption;
     option = int32_t(checked ? uint32_t(option) | boxMask(box) : uint32_t(option) & ~boxMask(box));
     if (parent() && parent()->handle())
-        PostMessageA(parent()->handle(), action_history_message::kRefresh, 0, 0);
+        PostMessageA(parent()->handle(), ui_message::kHistoryRefresh, 0, 0);
     return 1;
 }

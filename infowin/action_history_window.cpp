@@ -23,7 +23,6 @@
 namespace {
 
 namespace id = action_history_id;
-namespace message = action_history_message;
 
 constexpr int kActionPhase = 5;
 constexpr int kDefaultListWidth = 548;
@@ -280,10 +279,10 @@ void ActionHistoryWindow::snapHeight(RECT& rect, WPARAM edge) const
 int ActionHistoryWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case message::kRefresh:
+    case ui_message::kHistoryRefresh:
         refresh();
         return 1;
-    case message::kPhaseChanged: {
+    case ui_message::kHistoryPhaseChanged: {
         GameState& state = game();
         EnableWindow(m_exportButton, state.handshake().waitingForAnswer() && state.turnBlock().phase == kActionPhase);
         return 1;

@@ -19,13 +19,6 @@ constexpr UINT kPage = 1032;
 constexpr UINT kExport = 1033;
 } // namespace action_history_id
 
-namespace action_history_message {
-// To the window: list what is new (after events, or a changed filter).
-constexpr UINT kRefresh = WM_USER + 105;
-// To the window: the person's action phase opened or closed.
-constexpr UINT kPhaseChanged = WM_USER + 106;
-} // namespace action_history_message
-
 class ActionHistoryWindow : public swCWindow {
 public:
     static constexpr const char* kClassName = "VKRC_HISTORYWINDOW_CNAME";

@@ -18,7 +18,6 @@
 #include "ui/private_messages.h"
 
 namespace id = condition_info_id;
-namespace message = condition_info_message;
 
 namespace {
 
@@ -201,22 +200,22 @@ int ConditionInfoWindow::OnMessage(MessageRecord& msg)
     if (runPanelCommand(*this, msg))
         return 1;
     switch (msg.message) {
-    case message::kRefresh:
+    case ui_message::kConditionInfoRefresh:
         refreshVisible();
         drawGraph();
         InvalidateRect(handle(), nullptr, FALSE);
         repaintPage();
         return 1;
-    case message::kRedraw:
+    case ui_message::kConditionInfoRedraw:
         drawGraph();
         InvalidateRect(handle(), nullptr, FALSE);
         repaintPage();
         return 1;
-    case message::kRepaintPage:
+    case ui_message::kConditionInfoRepaintPage:
         repaintPage();
         return 1;
     case WM_ERASEBKGND:
-        PostMessageA(handle(), message::kRepaintPage, 0, 0);
+        PostMessageA(handle(), ui_message::kConditionInfoRepaintPage, 0, 0);
         return 0;
     case WM_LBUTTONDOWN:
         SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -19,13 +19,6 @@ constexpr UINT kFirstCountry = 1001;
 constexpr UINT kPage = 1010;
 } // namespace condition_info_id
 
-namespace condition_info_message {
-// To the window: the game changed (who is seen may have too); redraw the graph; repaint the page.
-constexpr UINT kRefresh = WM_USER + 105;
-constexpr UINT kRedraw = WM_USER + 106;
-constexpr UINT kRepaintPage = WM_USER + 107;
-} // namespace condition_info_message
-
 // The page inside the tab control: shows the graph and carries the country buttons.
 class ConditionInfoPageWindow : public PanelPage {
 public:

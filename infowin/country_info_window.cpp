@@ -15,7 +15,6 @@
 #include <cstdio>
 
 namespace board = country_board;
-namespace message = country_info_message;
 
 namespace {
 
@@ -169,11 +168,11 @@ void CountryInfoWindow::anthemChosen()
 int CountryInfoWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case message::kRefresh:
+    case ui_message::kCountryInfoRefresh:
         redrawBoard(false);
         InvalidateRect(handle(), nullptr, FALSE);
         return 1;
-    case message::kReload:
+    case ui_message::kCountryInfoReload:
         try {
             loadPictures();
         } catch (swCError* error) {

@@ -16,13 +16,6 @@ namespace country_info_id {
 constexpr UINT kAnthemCombo = 1009;
 } // namespace country_info_id
 
-// Messages the window takes.
-namespace country_info_message {
-// To the window: redraw the table; reload the pictures and redraw everything.
-constexpr UINT kRefresh = WM_USER + 105;
-constexpr UINT kReload = WM_USER + 106;
-} // namespace country_info_message
-
 // The rule switch that shows every country's figures to everyone.
 constexpr int kRuleOpenCampInfo = 32;
 

@@ -19,7 +19,6 @@
 
 namespace {
 
-namespace message = troop_list_message;
 
 constexpr UINT kListId = 1000;
 constexpr UINT kFirstHeader = 1001;
@@ -228,19 +227,19 @@ void DestroyedTroopListWindow::postToMain(UINT message) const
 int DestroyedTroopListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case message::kRefresh:
+    case ui_message::kTroopListRefresh:
         if (m_list) {
             InvalidateRect(m_list->handle(), nullptr, TRUE);
             SetFocus(m_list->handle());
         }
         return 1;
-    case message::kShowCurrent: {
+    case ui_message::kTroopListShowCurrent: {
         const int current = game().turnBlock().currentCountry;
         const bool person = current >= 0 && current < kCountryCount && game().country(current).controller == 1;
         showCountry(person ? current : -1);
         return 1;
     }
-    case message::kShowCountry:
+    case ui_message::kTroopListShowCountry:
         showCountry(int(msg.wParam));
         return 1;
     case WM_CLOSE:

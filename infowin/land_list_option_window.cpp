@@ -6,6 +6,7 @@
 #include "lib/control.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ void LandListOptionWindow::layoutBoxes()
 int LandListOptionWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case land_list_option_message::kRefresh:
+    case ui_message::kLandListOptionRefresh:
         layoutBoxes();
         return 1;
     default:
@@ -77,6 +78,6 @@ int LandListOptionWindow::OnCommand(MessageRecord&, UINT id, UINT)
     int32_t& mask = game().settings().landListOption;
     mask = int32_t(checked ? uint32_t(mask) | 1u << item : uint32_t(mask) & ~(1u << item));
     if (parent() && parent()->handle())
-        PostMessageA(parent()->handle(), land_list_message::kItemsChanged, 0, 0);
+        PostMessageA(parent()->handle(), ui_message::kLandListItemsChanged, 0, 0);
     return 1;
 }

@@ -10,11 +10,6 @@ constexpr UINT kLabel = 1020;
 constexpr UINT kFirstItem = 1004;
 } // namespace land_list_option_id
 
-namespace land_list_option_message {
-// From the main window: the rules in force may have changed; lay the boxes out again.
-constexpr UINT kRefresh = WM_USER + 105;
-} // namespace land_list_option_message
-
 class LandListOptionWindow : public DisplayItemWindow {
 public:
     static constexpr const char* kClassName = "VKRC_LANDLISTOPTIONWINDOW_CNAME";

@@ -20,7 +20,6 @@
 namespace {
 
 namespace id = land_list_id;
-namespace message = land_list_message;
 
 constexpr COLORREF kBlack = 0x02000000;
 
@@ -244,12 +243,12 @@ void LandListWindow::paintHeader(HDC dc) const
 int LandListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case message::kRefresh:
-    case message::kReload:
+    case ui_message::kLandListRefresh:
+    case ui_message::kLandListReload:
         compose();
         applyWidth(false);
         return 1;
-    case message::kItemsChanged:
+    case ui_message::kLandListItemsChanged:
         compose();
         applyWidth(true);
         return 1;

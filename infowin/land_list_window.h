@@ -12,14 +12,6 @@ constexpr UINT kList = 1000;
 constexpr UINT kOptionButton = 1003;
 } // namespace land_list_id
 
-namespace land_list_message {
-// To the list: from the main window, compose the columns again keeping the left edge.
-constexpr UINT kRefresh = WM_USER + 105;
-constexpr UINT kReload = WM_USER + 106;
-// From the display-item window: the items changed; the right edge stays.
-constexpr UINT kItemsChanged = WM_USER + 107;
-} // namespace land_list_message
-
 // The owner-drawn rows; item data is the terrain index.
 class LandListBox : public ChildControl {
 public:

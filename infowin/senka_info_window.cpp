@@ -14,7 +14,6 @@
 #include "state/game_state.h"
 #include "ui/private_messages.h"
 
-namespace message = senka_info_message;
 
 namespace {
 
@@ -121,8 +120,8 @@ void SenkaInfoWindow::redraw()
 int SenkaInfoWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case message::kRefresh:
-    case message::kRedraw:
+    case ui_message::kResultsRefresh:
+    case ui_message::kResultsRedraw:
         redraw();
         InvalidateRect(handle(), nullptr, FALSE);
         return 1;

@@ -10,12 +10,6 @@
 
 class GameState;
 
-namespace senka_info_message {
-// To the window: redraw the figures.
-constexpr UINT kRefresh = WM_USER + 105;
-constexpr UINT kRedraw = WM_USER + 106;
-} // namespace senka_info_message
-
 // The twelve figures of a country, top to bottom; 64 bits for the funds.
 struct SenkaFigures {
     int64_t values[12] {};

@@ -8,6 +8,7 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "platform/kernel/host.h"
+#include "ui/private_messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -308,7 +309,7 @@ TroopListBox::TroopListBox(swCWindow* owner, UINT controlId, const std::vector<u
 int TroopListBox::OnCommand(MessageRecord&, UINT id, UINT code)
 {
     if (id == kTroopNumberComboId && code == CBN_CLOSEUP && m_owner && m_owner->handle()) {
-        PostMessageA(m_owner->handle(), kTroopNumberListClosed, 0, 0);
+        PostMessageA(m_owner->handle(), ui_message::kTroopListNumberChosen, 0, 0);
         return 1;
     }
     return 0;

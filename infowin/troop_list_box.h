@@ -16,8 +16,6 @@ constexpr int kTroopColumnCount = 10;
 constexpr int kTroopColumnWidths[kTroopColumnCount] = { 24, 24, 48, 48, 228, 228, 32, 28, 32, 32 };
 constexpr int kTroopRowWidth = 724;
 constexpr int kTroopRowHeight = 18;
-// Posted to the owner when the troop-number combo box inside the list closes its drop-down.
-constexpr UINT kTroopNumberListClosed = WM_USER + 109;
 constexpr UINT kTroopNumberComboId = 1033;
 
 // The troop list's column mask: "TroopListOption" without the level column while rule 12 is off

@@ -26,18 +26,3 @@ constexpr UINT kName = 1002;
 constexpr UINT kLabel = 1003;
 } // namespace unit_rename_id
 
-// Messages the troop list and the destroyed-units list take; the same numbers reach both.
-namespace troop_list_message {
-// Close an open number combo unsaved, recount, repaint.
-constexpr UINT kRefresh = WM_USER + 105;
-// Show the current country when a person plays it, else none.
-constexpr UINT kShowCurrent = WM_USER + 106;
-// wParam = the country to show, or -1.
-constexpr UINT kShowCountry = WM_USER + 107;
-// From the display-item window: the columns changed.
-constexpr UINT kColumnsChanged = WM_USER + 108;
-// From the list box: the number combo closed (kTroopNumberListClosed).
-constexpr UINT kNumberChosen = WM_USER + 109;
-// After an action: the buttons follow.
-constexpr UINT kUpdateButtons = WM_USER + 110;
-} // namespace troop_list_message

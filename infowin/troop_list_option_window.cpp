@@ -8,6 +8,7 @@
 #include "lib/control.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ int TroopListOptionWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
         const uint32_t bit = 1u << column;
         option = int32_t(on ? uint32_t(option) | bit : uint32_t(option) & ~bit);
         if (IsWindow(m_listHandle))
-            PostMessageA(m_listHandle, troop_list_message::kColumnsChanged, 0, 0);
+            PostMessageA(m_listHandle, ui_message::kTroopListColumnsChanged, 0, 0);
         return 1;
     }
     return dialogKey(controlId) ? 1 : 0;

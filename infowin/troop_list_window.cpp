@@ -22,7 +22,6 @@
 namespace {
 
 namespace id = troop_list_id;
-namespace message = troop_list_message;
 
 // Kept for the rest of the run, not saved: every troop list opens with the last key and direction.
 int g_sortKey = 0;
@@ -289,13 +288,13 @@ void TroopListWindow::postToMain(UINT message) const
 int TroopListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case message::kRefresh:
+    case ui_message::kTroopListRefresh:
         closeNumberCombo(false);
         updateCount();
         repaintList();
         updateButtons();
         return 1;
-    case message::kShowCurrent: {
+    case ui_message::kTroopListShowCurrent: {
         const int current = game().turnBlock().currentCountry;
         const bool person = current >= 0 && current < kCountryCount && game().country(current).controller == 1;
         if (m_options)
@@ -305,18 +304,18 @@ int TroopListWindow::OnMessage(MessageRecord& msg)
         updateButtons();
         return 1;
     }
-    case message::kShowCountry:
+    case ui_message::kTroopListShowCountry:
         showCountry(int(msg.wParam));
         updateButtons();
         return 1;
-    case message::kColumnsChanged:
+    case ui_message::kTroopListColumnsChanged:
         layoutColumns();
         InvalidateRect(m_list->handle(), nullptr, TRUE);
         return 1;
-    case message::kNumberChosen:
+    case ui_message::kTroopListNumberChosen:
         closeNumberCombo(true);
         return 1;
-    case message::kUpdateButtons:
+    case ui_message::kTroopListUpdateButtons:
         updateButtons();
         return 1;
     case WM_CLOSE:

@@ -22,7 +22,6 @@
 namespace {
 
 namespace id = weapon_info_id;
-namespace message = weapon_info_message;
 
 constexpr const char* kBackground = "info_heiki.bmp";
 // The parts of the page a change of armament set draws again.
@@ -264,8 +263,8 @@ void WeaponInfoWindow::postClose() const { postToOwner(*this, ui_message::kClose
 int WeaponInfoWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case message::kRefresh:
-    case message::kReload:
+    case ui_message::kWeaponInfoRefresh:
+    case ui_message::kWeaponInfoReload:
         render();
         updateButtons();
         InvalidateRect(handle(), nullptr, FALSE);

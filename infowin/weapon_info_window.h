@@ -21,12 +21,6 @@ constexpr UINT kCapabilityPage = 1010;
 constexpr UINT kMovePage = 1011;
 } // namespace weapon_info_id
 
-namespace weapon_info_message {
-// From the main window: render the page again.
-constexpr UINT kRefresh = WM_USER + 105;
-constexpr UINT kReload = WM_USER + 106;
-} // namespace weapon_info_message
-
 class WeaponInfoWindow : public swCDialog {
 public:
     static constexpr const char* kPlacementPrefix = "WeaponInfo";

@@ -21,7 +21,6 @@
 namespace {
 
 namespace id = weapon_list_id;
-namespace message = weapon_list_message;
 
 constexpr COLORREF kBlack = 0x02000000;
 
@@ -291,7 +290,7 @@ void WeaponListWindow::snapHeight(RECT& rect, WPARAM edge) const
 int WeaponListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case message::kRefresh:
+    case ui_message::kWeaponListRefresh:
         if (!m_filter)
             return 1;
         fillFilter(chosenFilter());
@@ -344,7 +343,7 @@ int WeaponListWindow::OnMessage(MessageRecord& msg)
         windowSavePlacement(kClassName);
         return 0;
     default:
-        if (msg.message >= message::kRebuildFirst && msg.message <= message::kRebuildLast) {
+        if (msg.message >= ui_message::kWeaponListRebuildFirst && msg.message <= ui_message::kWeaponListRebuildLast) {
             if (m_filter)
                 rebuild(chosenFilter());
             return 1;

@@ -18,15 +18,6 @@ constexpr UINT kFirstHeader = 1001;
 constexpr UINT kFilter = 1005;
 } // namespace weapon_list_id
 
-// Main-window messages of the weapon list.
-namespace weapon_list_message {
-// To the list: refill the filter keeping its choice, rebuild, sort and redraw.
-constexpr UINT kRefresh = WM_USER + 105;
-// To the list, 106..108: rebuild for the chosen filter, sort and redraw.
-constexpr UINT kRebuildFirst = WM_USER + 106;
-constexpr UINT kRebuildLast = WM_USER + 108;
-} // namespace weapon_list_message
-
 // The owner-drawn rows of the weapon list; item data is the row's position in the game's list.
 class WeaponListBox : public ChildControl {
 public:

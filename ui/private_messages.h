@@ -123,6 +123,22 @@ enum PrivateMessage : UINT {
     kRestartChime = WM_USER + 194,
 
     // ---- To the map window (answered in app/map_window_messages.cpp) ----
+    // The main window and the game thread: set the view up again, then answer wait wParam (or 0).
+    kMapFullRefresh = WM_USER + 105,
+    // The same: draw everything again, then answer wait wParam (or 0).
+    kMapRefresh = WM_USER + 106,
+    // The game thread: blink hex wParam = (y << 16) | x.
+    kMapBlinkHex = WM_USER + 108,
+    // The game thread: show a level change; wParam the id of its UiWaitWith<LevelChange>.
+    kMapLevelChange = WM_USER + 115,
+    // The main window and the game thread: centre the view on hex wParam x, lParam y.
+    kMapCentreOnHex = WM_USER + 119,
+    // The troop windows: wParam a carry-over entry; mark where it may go, place it on the next click.
+    kMapPlaceCarryOver = WM_USER + 124,
+    // The game thread: the shown day or night no longer matches the game's; no parameters.
+    kMapDayNight = WM_USER + 126,
+    // The view moved on another thread: the scroll bars follow on the window's own; no parameters.
+    kMapSyncScrollBars = WM_USER + 127,
     // The command palette: the person chose command wParam (0..26).
     kMapCommandChosen = WM_USER + 130,
     // The palette, the right button, Escape: cancel the order being given; no parameters.
@@ -134,6 +150,97 @@ enum PrivateMessage : UINT {
     // The map window: wParam the command mask (bit c: command c may be given), lParam the unit as
     // side | (index << 16), or -1 when no unit of the person is selected.
     kPaletteShowCommands = WM_USER + 133,
+
+    // ---- To the control panel (app/control_panel.cpp), from the main window and the game thread ----
+    // Read everything again; start showing the game; no parameters.
+    kPanelFullRefresh = WM_USER + 105,
+    kPanelStartGameView = WM_USER + 107,
+    // Show unit wParam = side | (index << 16); show the shown unit again, no parameters.
+    kPanelShowUnit = WM_USER + 108,
+    kPanelRefreshUnit = WM_USER + 109,
+    // Show hex wParam = (y << 16) | x; show the shown hex again, no parameters.
+    kPanelShowHex = WM_USER + 110,
+    kPanelRefreshHex = WM_USER + 111,
+    // The side's facts changed; no parameters.
+    kPanelSideFacts = WM_USER + 115,
+    // wParam the value byte to show.
+    kPanelValue = WM_USER + 118,
+
+    // ---- To the tool palette (app/tool_palette.cpp) ----
+    // The main window: read every button's state from the menu again; no parameters.
+    kToolPaletteRefresh = WM_USER + 115,
+
+    // ---- To the thinking window (dialogs/think_progress_window.cpp) ----
+    // The game thread (through the main window): show progress wParam, then release its wait.
+    kThinkShowProgress = WM_USER + 105,
+    // The main window and the window's watcher: draw the stop button normal, pressed, as resumed,
+    // as asked to pause; no parameters.
+    kThinkNormalFace = WM_USER + 106,
+    kThinkPressedFace = WM_USER + 107,
+    kThinkResumedFace = WM_USER + 108,
+    kThinkPauseAskedFace = WM_USER + 109,
+
+    // ---- To the auto-move window (dialogs/auto_move_set_window.cpp), from the main window ----
+    // Show the set-up again; a unit was added; weigh the buttons again; disable every button; no
+    // parameters.
+    kAutoMoveWindowRefresh = WM_USER + 105,
+    kAutoMoveUnitAdded = WM_USER + 106,
+    kAutoMoveReevaluate = WM_USER + 107,
+    kAutoMoveDisableAll = WM_USER + 108,
+
+    // ---- To the production popup (dialogs/hooked_popup_dialog.cpp) ----
+    // A production status row, as the mouse moves over it: lParam the row (ProductionStatusList*).
+    kPopupCellPointed = WM_USER + 102,
+
+    // ---- To the campaign deployment window (dialogs/campaign_troop_deploy_window.cpp) ----
+    // The main window: show again; wParam 1 also rereads the rows, buttons and counts.
+    kTroopDeployRefresh = WM_USER + 105,
+
+    // ---- To the rule window (editors/rule_window.cpp) ----
+    // The main window: read the game's rules again and show them; no parameters.
+    kRuleWindowRefresh = WM_USER + 105,
+
+    // ---- To the troop list and the destroyed-units list (infowin/), the same numbers to both ----
+    // The main window: close an open number combo unsaved, recount, repaint; no parameters.
+    kTroopListRefresh = WM_USER + 105,
+    // The main window: show the current country when a person plays it, else none; no parameters.
+    kTroopListShowCurrent = WM_USER + 106,
+    // The main window: show country wParam, or -1 for none.
+    kTroopListShowCountry = WM_USER + 107,
+    // The display-item window: the columns changed; no parameters.
+    kTroopListColumnsChanged = WM_USER + 108,
+    // The troop list box (also in the deployment window): its number combo closed; no parameters.
+    kTroopListNumberChosen = WM_USER + 109,
+    // The main window, after an action: the buttons follow; no parameters.
+    kTroopListUpdateButtons = WM_USER + 110,
+
+    // ---- To the other information windows (infowin/), from the main window unless said ----
+    // Every one: show the game again (after events, rules or settings changed); no parameters.
+    kCountryInfoRefresh = WM_USER + 105,
+    kWeaponInfoRefresh = WM_USER + 105,
+    kResultsRefresh = WM_USER + 105,
+    kConditionInfoRefresh = WM_USER + 105,
+    kWeaponListRefresh = WM_USER + 105,
+    kHistoryRefresh = WM_USER + 105,
+    kLandListRefresh = WM_USER + 105,
+    kLandListOptionRefresh = WM_USER + 105,
+    // The country window, the weapon information, the terrain list: reload the pictures and draw
+    // everything again; no parameters.
+    kCountryInfoReload = WM_USER + 106,
+    kWeaponInfoReload = WM_USER + 106,
+    kLandListReload = WM_USER + 106,
+    // The results and condition windows: redraw the figures, the graph; no parameters.
+    kResultsRedraw = WM_USER + 106,
+    kConditionInfoRedraw = WM_USER + 106,
+    // The condition window to itself: repaint the page; no parameters.
+    kConditionInfoRepaintPage = WM_USER + 107,
+    // The weapon list, kWeaponListRebuildFirst..Last: rebuild for the chosen filter, sort, redraw.
+    kWeaponListRebuildFirst = WM_USER + 106,
+    kWeaponListRebuildLast = WM_USER + 108,
+    // The history: the person's action phase opened or closed; no parameters.
+    kHistoryPhaseChanged = WM_USER + 106,
+    // The terrain list, from its display-item window: the items changed; no parameters.
+    kLandListItemsChanged = WM_USER + 107,
 
     // ---- To the battle scene's two windows (battle/live_clash_window.cpp) ----
     // The scene: destroy the window; start its clock; end the scene (also from the draw thread

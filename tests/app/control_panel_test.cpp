@@ -4,6 +4,7 @@
 #include "state/unit_facts.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/state/small_world.h"
+#include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +76,7 @@ protected:
 
 TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds)
 {
-    post(ControlPanel::kSideFacts);
+    post(ui_message::kPanelSideFacts);
     const auto& lines = panel->sideLines();
     ASSERT_EQ(texts(lines),
         (std::vector<std::string> { jp("青国"), jp("第3ターン　昼"), jp("行動フェイズ"), jp("資金　4321") }));
@@ -91,7 +92,7 @@ TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds
     world.state().turnBlock().currentCountry = 1;
     world.state().turnBlock().phase = 6;
     world.state().country(1).funds = 7;
-    post(ControlPanel::kSideFacts);
+    post(ui_message::kPanelSideFacts);
     EXPECT_EQ(texts(panel->sideLines()),
         (std::vector<std::string> { jp("赤国"), jp("第3ターン　昼"), jp("生産フェイズ"), jp("資金　7") }));
 
@@ -101,7 +102,7 @@ TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds
     header.data534[3] = 0;
     world.state().turnBlock().turn = 21;
     world.state().turnBlock().phase = 7;
-    post(ControlPanel::kSideFacts);
+    post(ui_message::kPanelSideFacts);
     EXPECT_EQ(texts(panel->sideLines())[1], jp("第20ターン　昼"));
 }
 
@@ -111,7 +112,7 @@ TEST_F(ControlPanelTest, AShownUnitListsItsFactsAndARefreshRereadsThem)
     UnitRecord& unit = world.unit(0, index);
     const UnitTypeRecord& type = unit.type();
     unit.memberLimit = type.members;
-    post(ControlPanel::kShowUnit, WPARAM(0 | index << 16));
+    post(ui_message::kPanelShowUnit, WPARAM(0 | index << 16));
     const auto& lines = panel->unitLines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0].text, std::string(type.name, strnlen(type.name, sizeof type.name)));
@@ -124,14 +125,14 @@ TEST_F(ControlPanelTest, AShownUnitListsItsFactsAndARefreshRereadsThem)
     unit.flags |= kUnitActed;
     unit.memberStrengths[0] = 0;
     unit.experience = 500;
-    post(ControlPanel::kRefreshUnit);
+    post(ui_message::kPanelRefreshUnit);
     EXPECT_TRUE(contains(panel->unitLines(), jp("行動済")));
     EXPECT_TRUE(contains(panel->unitLines(), jp("機数　") + std::to_string(unit.memberLimit - 1) + limit));
     EXPECT_TRUE(contains(panel->unitLines(), jp("練度　") + experienceMark(experienceLevel(unit)) + " (500)"));
 
     // The machines are the unit's own, whatever its type's record claims.
     world.editType(kInfantry).members = 40;
-    post(ControlPanel::kRefreshUnit);
+    post(ui_message::kPanelRefreshUnit);
     EXPECT_TRUE(contains(panel->unitLines(), jp("機数　") + std::to_string(unit.memberLimit - 1) + limit));
 }
 
@@ -142,8 +143,8 @@ TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefen
     const int b = world.placeBuilding(town, 1, 4, 2);
     world.building(b).durability = 3;
     const int index = world.placeUnit(0, kInfantry, 4, 2);
-    post(ControlPanel::kShowUnit, WPARAM(0 | index << 16));
-    post(ControlPanel::kShowHex, WPARAM(2 << 16 | 4));
+    post(ui_message::kPanelShowUnit, WPARAM(0 | index << 16));
+    post(ui_message::kPanelShowHex, WPARAM(2 << 16 | 4));
 
     const TerrainRecord& plain = world.state().terrainTypes()[kPlain];
     const auto& lines = panel->hexLines();
@@ -158,30 +159,30 @@ TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefen
     EXPECT_TRUE(contains(lines, jp("防御　+") + std::to_string(evasion) + "%"));
 
     world.building(b).ownerPlusOne = 0;
-    post(ControlPanel::kRefreshHex);
+    post(ui_message::kPanelRefreshHex);
     EXPECT_TRUE(contains(panel->hexLines(), jp("所属　なし")));
 }
 
 TEST_F(ControlPanelTest, UnitsAndHexesThatDoNotExistShowTheEmptyLines)
 {
-    post(ControlPanel::kPanelValue, 1);
+    post(ui_message::kPanelValue, 1);
     EXPECT_EQ(panel->panelValue(), 1);
     const std::vector<std::string> noUnit { jp("部隊未選択") };
     const std::vector<std::string> noHex { jp("ヘックス未選択") };
     // A free table slot, an index past the table, a side past the sides.
     for (WPARAM unit : { WPARAM(0 | 5 << 16), WPARAM(0 | 4000 << 16), WPARAM(12) }) {
-        post(ControlPanel::kShowUnit, unit);
+        post(ui_message::kPanelShowUnit, unit);
         EXPECT_EQ(texts(panel->unitLines()), noUnit) << unit;
     }
-    post(ControlPanel::kShowHex, WPARAM(1 << 16 | 8));
+    post(ui_message::kPanelShowHex, WPARAM(1 << 16 | 8));
     EXPECT_EQ(texts(panel->hexLines()), noHex);
 
     // The start of a game view forgets what was shown.
     const int index = world.placeUnit(0, kInfantry, 1, 1);
-    post(ControlPanel::kShowUnit, WPARAM(0 | index << 16));
-    post(ControlPanel::kShowHex, WPARAM(1 << 16 | 1));
+    post(ui_message::kPanelShowUnit, WPARAM(0 | index << 16));
+    post(ui_message::kPanelShowHex, WPARAM(1 << 16 | 1));
     ASSERT_NE(texts(panel->unitLines()), noUnit);
-    post(ControlPanel::kStartGameView);
+    post(ui_message::kPanelStartGameView);
     EXPECT_EQ(texts(panel->unitLines()), noUnit);
     EXPECT_EQ(texts(panel->hexLines()), noHex);
     EXPECT_EQ(panel->unitSide(), -1);

@@ -10,6 +10,7 @@
 #include "rules/game_thread.h"
 #include "tests/app/image_compare.h"
 #include "tests/app/main_window_world.h"
+#include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -94,7 +95,7 @@ Image screenOnTrainingMap(World& world, int zoom, const std::function<void()>& c
             change();
             HWND map = mapWindowIn(world.handle());
             ASSERT_NE(map, nullptr);
-            SendMessageA(map, map_message::kFullRefresh, 0, 0);
+            SendMessageA(map, ui_message::kMapFullRefresh, 0, 0);
         }
         World::pump();
         ASSERT_TRUE(platform::harness::waitIdle());
@@ -185,7 +186,7 @@ TEST(GoldenScreenView, FirstTurnIsDrawnForThePersonAsAFreshViewDrawsIt)
     RECT area {};
     GetWindowRect(map, &area);
     const Image shown = platform::harness::readRect(area);
-    SendMessageA(map, map_message::kFullRefresh, 0, 0);
+    SendMessageA(map, ui_message::kMapFullRefresh, 0, 0);
     World::pump();
     ASSERT_TRUE(platform::harness::waitIdle());
     EXPECT_EQ(testing_app::compareImages(shown, platform::harness::readRect(area), 0).differing, 0u);

@@ -8,6 +8,7 @@
 #include "rules/game_thread.h"
 #include "state/unit_facts.h"
 #include "tests/app/main_window_world.h"
+#include "ui/private_messages.h"
 
 namespace {
 
@@ -133,7 +134,7 @@ TEST(MainWindowToolButtons, TheTurnButtonsFollowASelectionAndTheFirstClickAfterI
             picked = &table[i];
     ASSERT_NE(picked, nullptr);
     MapWindow* map = world.window().mapWindow();
-    PostMessageA(map->handle(), map_message::kCentreOnHex, WPARAM(picked->x), LPARAM(picked->y));
+    PostMessageA(map->handle(), ui_message::kMapCentreOnHex, WPARAM(picked->x), LPARAM(picked->y));
     World::pump();
     const POINT centre = HexGeometry(map->zoom(), world.state().mapWidth(), world.state().mapHeight()).hexCentre(picked->x, picked->y);
     POINT at { centre.x - map->viewOrigin().x, centre.y - map->viewOrigin().y };

@@ -75,7 +75,7 @@ TEST(MainWindowTroopWindows, TheTroopListOpensWithItsDisplayItemWindowDockedAndC
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->country(), 0);
 
-    // WM_USER+178 shows it beside the list; a move of the list takes it along.
+    // kToggleTroopListOption shows it beside the list; a move of the list takes it along.
     post(world, ui_message::kToggleTroopListOption);
     EXPECT_TRUE(IsWindowVisible(options));
     EXPECT_EQ(windowRect(options).left, windowRect(list).right);
@@ -88,7 +88,7 @@ TEST(MainWindowTroopWindows, TheTroopListOpensWithItsDisplayItemWindowDockedAndC
     post(world, ui_message::kToggleTroopListOption);
     EXPECT_FALSE(IsWindowVisible(options));
 
-    // WM_USER+139 closes both and remembers it.
+    // kCloseTroopList closes both and remembers it.
     post(world, ui_message::kCloseTroopList);
     EXPECT_FALSE(IsWindow(list));
     EXPECT_FALSE(IsWindow(options));
@@ -297,7 +297,7 @@ TEST(MapWindowPlacement, MarksOnlyDeploymentHexesTheEntryMayTakeAndARightClickGi
     // One of the three is taken.
     world.placeUnit(0, type, 2, 2);
     beginCarryOverDeployment(s);
-    harness.send(map_message::kPlaceCarryOver, 0);
+    harness.send(ui_message::kMapPlaceCarryOver, 0);
     ASSERT_TRUE(harness.window->placing());
     std::vector<HexPos> marked = harness.window->placementHexes();
     ASSERT_EQ(marked.size(), 2u);
@@ -311,7 +311,7 @@ TEST(MapWindowPlacement, MarksOnlyDeploymentHexesTheEntryMayTakeAndARightClickGi
     EXPECT_EQ(services.refreshes, std::vector<uint8_t> { 0 });
     EXPECT_EQ(unitState(s.carryOverTable()[0]), kCarryOverWaiting);
     // Again, and a click on a mark places it.
-    harness.send(map_message::kPlaceCarryOver, 0);
+    harness.send(ui_message::kMapPlaceCarryOver, 0);
     harness.clickHex(3, 2);
     EXPECT_FALSE(harness.window->placing());
     EXPECT_EQ(unitState(s.carryOverTable()[0]), kCarryOverPlaced);

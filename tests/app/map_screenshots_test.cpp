@@ -103,7 +103,7 @@ public:
         refresh();
     }
 
-    void refresh() { harness.send(map_message::kFullRefresh); }
+    void refresh() { harness.send(ui_message::kMapFullRefresh); }
 
     void setZoom(int zoom, HexPos centre)
     {

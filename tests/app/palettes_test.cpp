@@ -144,7 +144,7 @@ TEST_F(CommandPaletteTest, AClickPostsItsCodeOrTheCancelToTheMapWindow)
 TEST_F(ToolPaletteTest, EachButtonSendsItsMenuIdToTheMainWindow)
 {
     allowed.insert(std::begin(kToolIds), std::end(kToolIds));
-    post(tools, ToolPalette::kRefreshMessage, 0);
+    post(tools, ui_message::kToolPaletteRefresh, 0);
     for (unsigned id : kToolIds)
         clickCentre(tools->button(id));
     EXPECT_EQ(recorder.commands, std::vector<UINT>(std::begin(kToolIds), std::end(kToolIds)));
@@ -153,7 +153,7 @@ TEST_F(ToolPaletteTest, EachButtonSendsItsMenuIdToTheMainWindow)
 TEST_F(ToolPaletteTest, GreysWhatTheMenuGreysAndIgnoresTheirClicks)
 {
     allowed = { menu_id::kZoom48, menu_id::kResults };
-    post(tools, ToolPalette::kRefreshMessage, 0);
+    post(tools, ui_message::kToolPaletteRefresh, 0);
     for (unsigned id : kToolIds)
         EXPECT_EQ(bool(IsWindowEnabled(tools->button(id))), allowed.count(id) > 0) << id;
     for (unsigned id : kToolIds)

@@ -37,6 +37,7 @@
 #include "tests/dialogs/setup_world.h"
 #include "tests/state/packed_value.h"
 #include "tests/state/state_test_support.h"
+#include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -191,7 +192,7 @@ public:
     void clickHex(int x, int y)
     {
         MapWindow* view = map();
-        PostMessageA(view->handle(), map_message::kCentreOnHex, WPARAM(x), LPARAM(y));
+        PostMessageA(view->handle(), ui_message::kMapCentreOnHex, WPARAM(x), LPARAM(y));
         settle();
         HexGeometry geometry(view->zoom(), state().mapWidth(), state().mapHeight());
         POINT centre = geometry.hexCentre(x, y);

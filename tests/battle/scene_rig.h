@@ -8,6 +8,7 @@
 #include "rules/combat_scene.h"
 #include "tests/lib/temp_program_folder.h"
 #include "tests/lib/window_test_support.h"
+#include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ namespace scene_test {
 
 namespace harness = platform::harness;
 
-// Stands in for the main window: counts the scene's hand-backs (WM_USER + 3).
+// Stands in for the main window: counts the scene's hand-backs (kBattleSceneFinished).
 class OwnerWindow : public swCWindow {
 public:
     OwnerWindow()
@@ -36,7 +37,7 @@ public:
     }
     int OnMessage(MessageRecord& msg) override
     {
-        if (msg.message == WM_USER + 3) {
+        if (msg.message == ui_message::kBattleSceneFinished) {
             ++handBacks;
             return 1;
         }

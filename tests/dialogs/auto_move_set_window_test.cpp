@@ -45,7 +45,7 @@ struct AutoMoveWorld : DialogWorld {
     }
     void refresh()
     {
-        SendMessageA(handle, AutoMoveSetWindow::kFullRefresh, 0, 0);
+        SendMessageA(handle, ui_message::kAutoMoveWindowRefresh, 0, 0);
         testing_lib::pump();
     }
     bool enabled(UINT id) const { return IsWindowEnabled(GetDlgItem(handle, int(id))); }
@@ -102,7 +102,7 @@ TEST(AutoMoveSetWindow, TheStagesOfTheSetUpOfferTheirStepsAndPostThem)
     EXPECT_TRUE(world.enabled(AutoMoveSetWindow::kEnd));
     EXPECT_FALSE(world.enabled(AutoMoveSetWindow::kRouteStage)) << "an empty group has no route";
     action.addAutoMoveUnit(0, world.unitIndex);
-    SendMessageA(world.handle, AutoMoveSetWindow::kUnitAdded, 0, 0);
+    SendMessageA(world.handle, ui_message::kAutoMoveUnitAdded, 0, 0);
     EXPECT_TRUE(world.enabled(AutoMoveSetWindow::kRouteStage));
     world.click(AutoMoveSetWindow::kRouteStage);
     EXPECT_EQ(world.owner()->count(ui_message::kAutoMoveRouteStage), 1);

@@ -183,7 +183,7 @@ TEST_F(TroopDeploy, AManualPlacementGoesToTheMapAndNeedsAPlacementLeft)
     EXPECT_FALSE(IsWindowVisible(window->handle()));
     // The main window shows it again once the map has placed the unit.
     place(2, 3, 3);
-    PostMessageA(window->handle(), troop_deploy_message::kRefresh, 1, 0);
+    PostMessageA(window->handle(), ui_message::kTroopDeployRefresh, 1, 0);
     testing_lib::pump();
     EXPECT_TRUE(IsWindowVisible(window->handle()));
     EXPECT_EQ(windowText(item(id::kCounts)), cp("保有部隊数   3  配置部隊数   1/3"));
@@ -209,7 +209,7 @@ TEST_F(TroopDeploy, StartGameAsksTheMainWindowAndClosingIsIgnored)
     // A right press in a child closes nothing.
     clickClient(window->handle(), 300, CampaignTroopDeployWindow::kHeaderHeight + 10, harness::Button::Right);
     EXPECT_TRUE(IsWindow(window->handle()));
-    EXPECT_EQ(world.info.owner.count(WM_USER + 139), 0);
+    EXPECT_EQ(world.info.owner.count(ui_message::kCloseTroopList), 0);
     press(id::kStartGame);
     ASSERT_EQ(world.info.owner.count(ui_message::kCloseTroopDeploy), 1);
     for (const Posted& p : world.info.owner.posted) {

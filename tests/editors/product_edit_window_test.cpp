@@ -7,6 +7,7 @@
 
 #include "state/unit_type_sort.h"
 #include "tests/editors/product_world.h"
+#include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -262,7 +263,7 @@ TEST_F(ProductEdit, UnitInformationGoesToTheMainWindow)
         clickControl(editor, id::kUnitInfo, 40);
     });
     ASSERT_EQ(owner.posted.size(), 1u);
-    EXPECT_EQ(owner.posted[0].first, UINT(WM_USER + 152));
+    EXPECT_EQ(owner.posted[0].first, UINT(ui_message::kWeaponInfo));
     EXPECT_EQ(int(owner.posted[0].second), shown);
 }
 

@@ -10,6 +10,7 @@
 #include "state/action_history.h"
 #include "state/game_settings.h"
 #include "tests/infowin/info_world.h"
+#include "ui/private_messages.h"
 
 #include <cstring>
 #include <filesystem>
@@ -19,7 +20,6 @@ using namespace info_test;
 namespace {
 
 namespace id = action_history_id;
-namespace message = action_history_message;
 
 class HistoryWindow : public ::testing::Test {
 protected:
@@ -80,7 +80,7 @@ protected:
     }
     void refresh()
     {
-        PostMessageA(handle, message::kRefresh, 0, 0);
+        PostMessageA(handle, ui_message::kHistoryRefresh, 0, 0);
         testing_lib::pump();
     }
 
@@ -237,11 +237,11 @@ TEST_F(HistoryWindow, ExportIsOfferedInThePersonsActionPhaseOnly)
     EXPECT_FALSE(IsWindowEnabled(button));
     s.turnBlock().phase = 5;
     s.handshake().setWaitingForAnswer(true);
-    PostMessageA(handle, message::kPhaseChanged, 0, 0);
+    PostMessageA(handle, ui_message::kHistoryPhaseChanged, 0, 0);
     testing_lib::pump();
     EXPECT_TRUE(IsWindowEnabled(button));
     s.turnBlock().phase = 6;
-    PostMessageA(handle, message::kPhaseChanged, 0, 0);
+    PostMessageA(handle, ui_message::kHistoryPhaseChanged, 0, 0);
     testing_lib::pump();
     EXPECT_FALSE(IsWindowEnabled(button));
     s.handshake().setWaitingForAnswer(false);

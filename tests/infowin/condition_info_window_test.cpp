@@ -101,16 +101,16 @@ TEST_F(ConditionWindow, Rule32DecidesWhoIsSeenAndTogglesSurviveTheirHiding)
     testing_lib::pump();
     EXPECT_EQ(window->toggleMask(), 0x0D);
     s.turnBlock().currentCountry = 2;
-    SendMessageA(window->handle(), condition_info_message::kRefresh, 0, 0);
+    SendMessageA(window->handle(), ui_message::kConditionInfoRefresh, 0, 0);
     EXPECT_EQ(window->visibleMask(), 0x04);
     EXPECT_FALSE(shown(*window, 1));
     s.turnBlock().currentCountry = 0;
-    SendMessageA(window->handle(), condition_info_message::kRefresh, 0, 0);
+    SendMessageA(window->handle(), ui_message::kConditionInfoRefresh, 0, 0);
     EXPECT_TRUE(shown(*window, 1));
     EXPECT_EQ(window->toggleMask(), 0x0D) << "still off when seen again";
 
     info.world.setRule(kRuleOpenCampInfo, 1);
-    SendMessageA(window->handle(), condition_info_message::kRefresh, 0, 0);
+    SendMessageA(window->handle(), ui_message::kConditionInfoRefresh, 0, 0);
     EXPECT_EQ(window->visibleMask(), 0x0F);
     EXPECT_TRUE(shown(*window, 3));
 }

@@ -96,7 +96,7 @@ TEST_F(DestroyedList, UnseenEntriesAreDashesAndForeignNumbersStayHidden)
         EXPECT_LE(inkInCell(image, 3, cell), 2) << cell;
     }
     // Country 1's unit: seen, but its troop number is its own country's.
-    PostMessageA(list->handle(), troop_list_message::kShowCountry, 1, 0);
+    PostMessageA(list->handle(), ui_message::kTroopListShowCountry, 1, 0);
     testing_lib::pump();
     EXPECT_EQ(list->country(), 1);
     image = clientImage(list->handle());

@@ -137,7 +137,7 @@ TEST_F(LandList, EdgesStayAsTheItemsChange)
 
     // A refresh from the main window keeps the left edge.
     info.state().settings().landListOption = 0x0001;
-    PostMessageA(handle, land_list_message::kRefresh, 0, 0);
+    PostMessageA(handle, ui_message::kLandListRefresh, 0, 0);
     testing_lib::pump();
     const RECT refreshed = frame();
     EXPECT_EQ(refreshed.left, after.left);

@@ -8,6 +8,7 @@
 #include "platform/kernel/host.h"
 #include "state/terrain_record.h"
 #include "tests/infowin/info_world.h"
+#include "ui/private_messages.h"
 
 #include <cstring>
 
@@ -133,9 +134,9 @@ TEST_F(LandTables, EachMemberAsksForItsOwnClose)
         DestroyWindow(window->handle());
         testing_lib::pump();
     }
-    EXPECT_EQ(landTableMember(LandTable::Move).closeRequest, UINT(WM_USER + 110));
-    EXPECT_EQ(landTableMember(LandTable::Avoid).closeRequest, UINT(WM_USER + 164));
-    EXPECT_EQ(landTableMember(LandTable::Transport).closeRequest, UINT(WM_USER + 161));
+    EXPECT_EQ(landTableMember(LandTable::Move).closeRequest, UINT(ui_message::kCloseMoveTable));
+    EXPECT_EQ(landTableMember(LandTable::Avoid).closeRequest, UINT(ui_message::kCloseAvoidTable));
+    EXPECT_EQ(landTableMember(LandTable::Transport).closeRequest, UINT(ui_message::kCloseTransportTable));
 }
 
 TEST(LandTableNames, WrittenDownwardsWithTheLongVowelAsAStroke)

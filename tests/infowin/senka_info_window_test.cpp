@@ -80,7 +80,7 @@ TEST_F(BattleResults, WindowShowsFiguresOnlyForACountrysTurn)
         EXPECT_GT(figureInk(shown, i), 3) << "row " << i;
 
     s.turnBlock().currentCountry = 8;
-    SendMessageA(window->handle(), senka_info_message::kRefresh, 0, 0);
+    SendMessageA(window->handle(), ui_message::kResultsRefresh, 0, 0);
     shown = clientImage(window->handle());
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(figureInk(shown, i), 0) << "the neutral side has no record, row " << i;

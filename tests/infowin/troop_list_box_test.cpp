@@ -5,6 +5,7 @@
 
 #include "state/unit_facts.h"
 #include "tests/infowin/info_world.h"
+#include "ui/private_messages.h"
 
 #include <cstring>
 
@@ -218,5 +219,5 @@ TEST_F(TroopRows, TheTroopNumberListClosingInsideTheBoxIsToldToTheOwner)
     SendMessageA(box->handle(), WM_COMMAND, MAKEWPARAM(kTroopNumberComboId, CBN_SELCHANGE), LPARAM(combo));
     SendMessageA(box->handle(), WM_COMMAND, MAKEWPARAM(kTroopNumberComboId, CBN_CLOSEUP), LPARAM(combo));
     testing_lib::pump();
-    EXPECT_EQ(info.owner.count(kTroopNumberListClosed), 1);
+    EXPECT_EQ(info.owner.count(ui_message::kTroopListNumberChosen), 1);
 }

@@ -10,6 +10,7 @@
 #include "rules/rules_context.h"
 #include "tests/infowin/troop_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
+#include "ui/private_messages.h"
 
 #include <cstring>
 
@@ -128,7 +129,7 @@ TEST_F(TroopCommands, CancelKeepsTheNameAndRenamingNeedsTheWait)
     EXPECT_EQ(world.services.panelRefreshes, 0);
     // The button greys once the game stops waiting.
     s.handshake().setWaitingForAnswer(false);
-    PostMessageA(list->handle(), troop_list_message::kUpdateButtons, 0, 0);
+    PostMessageA(list->handle(), ui_message::kTroopListUpdateButtons, 0, 0);
     testing_lib::pump();
     EXPECT_FALSE(IsWindowEnabled(button(id::kRename)));
 }
@@ -161,7 +162,7 @@ TEST_F(TroopCommands, TheThreeDisbandQuestions)
     world.unit(first).watchBits = 0;
     // Only one unit left of the country.
     world.unit(second).stateLow = 0;
-    PostMessageA(list->handle(), troop_list_message::kRefresh, 0, 0);
+    PostMessageA(list->handle(), ui_message::kTroopListRefresh, 0, 0);
     testing_lib::pump();
     press(id::kDisband);
     const std::vector<std::string> expected = { cp("部隊を解散します。\nよろしいですか？"),

@@ -20,7 +20,6 @@ using namespace info_test;
 namespace {
 
 namespace id = troop_list_id;
-namespace message = troop_list_message;
 
 class TroopList : public ::testing::Test {
 protected:
@@ -138,7 +137,7 @@ TEST_F(TroopList, ShowsEverySlotOfTheCountryAndItsCount)
     saveShot(clientImage(list->handle()), "troop_list");
 
     // Without a country: forty empty rows and the bare count.
-    PostMessageA(list->handle(), message::kShowCountry, WPARAM(-1), 0);
+    PostMessageA(list->handle(), ui_message::kTroopListShowCountry, WPARAM(-1), 0);
     testing_lib::pump();
     EXPECT_EQ(list->country(), -1);
     EXPECT_EQ(SendMessageA(list->listHandle(), LB_GETCOUNT, 0, 0), 40);
@@ -218,7 +217,7 @@ TEST_F(TroopList, RulesElevenAndTwelveTakeTheirColumnsAndBoxesAway)
 
     world.info.world.setRule(12, 0);
     frame = windowRect(list->handle());
-    PostMessageA(list->handle(), message::kShowCurrent, 0, 0);
+    PostMessageA(list->handle(), ui_message::kTroopListShowCurrent, 0, 0);
     testing_lib::pump();
     EXPECT_EQ(clientWidth(), kTroopRowWidth - 32 - 28 + TroopListWindow::kScrollAllowance);
     EXPECT_EQ(options->columns().size(), 8u);
@@ -307,7 +306,7 @@ TEST_F(TroopList, HeightSnapsToWholeRowsWithinTheCountrysSlots)
     EXPECT_EQ(info.ptMaxTrackSize.y, fixed + 18 * 30);
     // A window taller than the country's slots is cut down when the country is shown.
     SetWindowPos(list->handle(), nullptr, 0, 0, width, fixed + 18 * 40, SWP_NOMOVE | SWP_NOZORDER);
-    PostMessageA(list->handle(), message::kShowCountry, 0, 0);
+    PostMessageA(list->handle(), ui_message::kTroopListShowCountry, 0, 0);
     testing_lib::pump();
     RECT now = windowRect(list->handle());
     EXPECT_EQ(now.bottom - now.top, fixed + 18 * 30);
@@ -360,7 +359,7 @@ TEST_F(TroopList, TheNumberComboOffersFreeNumbersAndSavesOnCloseUp)
     clickRow(row);
     ASSERT_TRUE(IsWindowVisible(combo));
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
-    PostMessageA(list->handle(), message::kRefresh, 0, 0);
+    PostMessageA(list->handle(), ui_message::kTroopListRefresh, 0, 0);
     testing_lib::pump();
     EXPECT_FALSE(IsWindowVisible(combo));
     EXPECT_EQ(world.unit(3).troopNumber, 28);
@@ -393,9 +392,9 @@ TEST_F(TroopList, ButtonsFollowTheSelectionAndTheWait)
     testing_lib::pump();
     ASSERT_EQ(world.services.shown.size(), 1u);
     EXPECT_EQ(world.services.shown[0], (std::pair<int, int> { 0, unitIndex }));
-    // The game thread stops waiting: WM_USER+110 takes renaming and disbanding away.
+    // The game thread stops waiting: kTroopListUpdateButtons takes renaming and disbanding away.
     s.handshake().setWaitingForAnswer(false);
-    PostMessageA(list->handle(), message::kUpdateButtons, 0, 0);
+    PostMessageA(list->handle(), ui_message::kTroopListUpdateButtons, 0, 0);
     testing_lib::pump();
     EXPECT_FALSE(IsWindowEnabled(rename));
     EXPECT_FALSE(IsWindowEnabled(disband));

@@ -17,7 +17,6 @@ using namespace info_test;
 namespace {
 
 namespace id = weapon_list_id;
-namespace message = weapon_list_message;
 
 void nameRecord(ProductionTypeRecord& record, const char* utf8)
 {
@@ -177,13 +176,13 @@ TEST_F(WeaponList, RefreshKeepsTheFilterChosenAndRightClickAsksToClose)
     ProductionTypeRecord edited = s.userProductionTypes()[0];
     edited.setProducible(int(picked[1]), false);
     s.setUserProductionType(0, edited);
-    SendMessageA(handle, message::kRefresh, 0, 0);
+    SendMessageA(handle, ui_message::kWeaponListRefresh, 0, 0);
     testing_lib::pump();
     EXPECT_EQ(s.producibleFilter(), producibleFilterOf(kFirstUserProductionType));
     EXPECT_EQ(shownIds(), std::vector<uint32_t> { picked[0] });
     // Once the production type is gone, every type is shown again.
     s.setUserProductionType(0, ProductionTypeRecord {});
-    SendMessageA(handle, message::kRefresh, 0, 0);
+    SendMessageA(handle, ui_message::kWeaponListRefresh, 0, 0);
     testing_lib::pump();
     EXPECT_EQ(s.producibleFilter(), 0);
     EXPECT_GT(rows(), 2);
