@@ -127,15 +127,16 @@ enum PrivateMessage : UINT {
     kMapFullRefresh = WM_USER + 105,
     // The same: draw everything again, then answer wait wParam (or 0).
     kMapRefresh = WM_USER + 106,
-    // The game thread: blink hex wParam = (y << 16) | x.
+    // The game thread's link: blink hex wParam = (y << 16) | x.
     kMapBlinkHex = WM_USER + 108,
-    // The game thread: show a level change; wParam the id of its UiWaitWith<LevelChange>.
+    // The game thread's link: show a level change; wParam the id of its UiWaitWith<LevelChange>.
     kMapLevelChange = WM_USER + 115,
-    // The main window and the game thread: centre the view on hex wParam x, lParam y.
+    // The game thread's link: centre the view on hex wParam x, lParam y.
     kMapCentreOnHex = WM_USER + 119,
-    // The troop windows: wParam a carry-over entry; mark where it may go, place it on the next click.
+    // The main window, for the troop windows: wParam a carry-over entry; mark where it may go and
+    // place it on the next click.
     kMapPlaceCarryOver = WM_USER + 124,
-    // The game thread: the shown day or night no longer matches the game's; no parameters.
+    // The map window to itself: the shown day or night no longer matches the game's; no parameters.
     kMapDayNight = WM_USER + 126,
     // The view moved on another thread: the scroll bars follow on the window's own; no parameters.
     kMapSyncScrollBars = WM_USER + 127,
@@ -265,6 +266,12 @@ inline constexpr PrivateMessage kToMainWindow[] = {
     kRestartChime,
 };
 
+// Every message the map window answers; its handlers too are split (messages, input).
+inline constexpr PrivateMessage kToMapWindow[] = {
+    kMapFullRefresh, kMapRefresh, kMapBlinkHex, kMapLevelChange, kMapCentreOnHex, kMapPlaceCarryOver,
+    kMapDayNight, kMapSyncScrollBars, kMapCommandChosen, kMapCancelOrder, kMapSetZoom,
+};
+
 // Ascending numbers are distinct: a repeat would reach whichever handler looks first.
 constexpr bool strictlyAscending(const PrivateMessage* first, std::size_t count)
 {
@@ -276,5 +283,7 @@ constexpr bool strictlyAscending(const PrivateMessage* first, std::size_t count)
 }
 static_assert(strictlyAscending(kToMainWindow, std::size(kToMainWindow)),
               "two messages to the main window share a number, or the list is out of order");
+static_assert(strictlyAscending(kToMapWindow, std::size(kToMapWindow)),
+              "two messages to the map window share a number, or the list is out of order");
 
 } // namespace ui_message
