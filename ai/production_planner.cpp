@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int kStopped = 1;
-constexpr int kStoringRule = 6;
 constexpr uint32_t kReserveShare = 10;
 constexpr int kNoFront = 0xFFFF;
 
@@ -64,7 +63,7 @@ int ProductionPlanner::frontDistance(int x, int y) const
 std::vector<ProductionSite> ProductionPlanner::collectSites() const
 {
     std::vector<ProductionSite> sites;
-    const bool storing = m_state.ruleSwitch(kStoringRule) == 1;
+    const bool storing = m_state.ruleOn(kRuleStoring);
     auto consider = [&](int x, int y, bool building) {
         if (!m_state.isOnMap(x, y))
             return;

@@ -63,7 +63,7 @@ int MapRenderer::Impl::visibleUnits(int x, int y, std::vector<UnitRef>& list) co
     const bool fogged = fogActive();
     const bool seen = !fogged || hexSeen(x, y);
     StateRulesHooks* hooks = stateRulesHooks();
-    const int slots = state.ruleSwitch(17) == 1 ? kSlots : 1;
+    const int slots = state.ruleOn(kRuleStacking) ? kSlots : 1;
     auto consider = [&](uint16_t word, uint16_t index) {
         if (!word)
             return;

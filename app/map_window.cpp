@@ -252,7 +252,7 @@ void MapWindow::reinitialise()
         std::lock_guard lock(m_drawLock);
         m_renderer->setZoom(std::clamp(int(m_state.display().zoom), 0, kZoomCount - 1));
         m_renderer->setNight(shownNight());
-        m_renderer->setViewer(m_state.turnBlock().viewingCountry, m_state.ruleSwitch(kRuleSearch) == 1);
+        m_renderer->setViewer(m_state.turnBlock().viewingCountry, m_state.ruleOn(kRuleSearch));
         if (handle()) {
             RECT client {};
             GetClientRect(handle(), &client);

@@ -491,7 +491,7 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
     case kCommandDestroy:
         collectDestroyTargets(m_state, m_side, m_index, x, y, hexes);
         // With bombing allowed (rule 15) a fresh unit may also strike works within its weapons' reach.
-        if (m_state.ruleSwitch(15) == 1 && unit->isFresh() && findUsableWeaponSlot(m_state, *unit, moving() ? 128 : 0, 0) >= 0) {
+        if (m_state.ruleOn(kRuleBombing) && unit->isFresh() && findUsableWeaponSlot(m_state, *unit, moving() ? 128 : 0, 0) >= 0) {
             std::vector<HexPos> bombed;
             collectBombTargets(m_state, m_side, m_index, x, y, moving(), bombed);
             for (const HexPos& hex : bombed)

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kRuleOccupationPoints = 5;
 constexpr int kFirstBandType = 31;
 constexpr int kLastBandType = 51;
 constexpr int kDefaultBand = 3;

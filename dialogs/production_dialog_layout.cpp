@@ -17,7 +17,6 @@ namespace {
 
 namespace id = production_id;
 
-constexpr int kRuleMarketRate = 9;
 constexpr uint8_t kAirportKind = 16;
 constexpr uint8_t kPortKind = 17;
 

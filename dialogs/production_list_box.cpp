@@ -17,7 +17,6 @@ constexpr COLORREF kBlack = 0x02000000;
 constexpr COLORREF kWhite = 0x02FFFFFF;
 constexpr COLORREF kGrey = 0x02808080;
 constexpr COLORREF kStoredGrey = 0x02A0A0A0;
-constexpr int kRuleFirstProduction = 37;
 
 void text(HDC dc, int left, int top, int right, int bottom, const char* text, int length = -1)
 {

@@ -24,7 +24,6 @@ using sel_attack_arms::kWhite;
 
 constexpr COLORREF kGreen = 0x0240FF40;
 constexpr COLORREF kDarkGreen = 0x02208020;
-constexpr int kRuleEncirclement = 21;
 
 template <size_t N>
 std::string field(const char (&text)[N])

@@ -16,8 +16,6 @@ namespace country_info_id {
 constexpr UINT kAnthemCombo = 1009;
 } // namespace country_info_id
 
-// The rule switch that shows every country's figures to everyone.
-constexpr int kRuleOpenCampInfo = 32;
 
 // How a table is drawn: hiding others' figures under the rules (the window during play), and the
 // end-of-game summary's shorter rows.

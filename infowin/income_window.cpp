@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kRuleMarketRate = 9;
 
 std::string number(const char* format, long long value)
 {

@@ -20,9 +20,7 @@ constexpr int kLastGroundKind = 10;
 constexpr int kFirstBuildingKind = 12;
 
 // Rules 40..42 let allies use a building's replenishment, repair and ammunition.
-constexpr int kAlliedServiceRule = 40;
 // Rule 26 lets anyone land at a building.
-constexpr int kOpenLandingRule = 26;
 
 struct Marks {
     std::string yes = platform::utf8ToCp932("○");
@@ -38,7 +36,7 @@ const Marks& marks()
     return instance;
 }
 
-bool ruleOn(int rule) { return g_gameState && g_gameState->ruleSwitch(rule) != 0; }
+bool ruleOn(RuleSwitch rule) { return g_gameState && g_gameState->ruleSwitch(rule) != 0; }
 
 bool playing() { return g_gameState && g_gameState->handshake().playRunning(); }
 
@@ -57,7 +55,7 @@ std::string serviceMark(int i, uint16_t mask, int kind)
         return kind < kFirstBuildingKind ? marks().yes : marks().allied;
     if (kind < kFirstBuildingKind)
         return marks().yes;
-    return ruleOn(kAlliedServiceRule + (i - 5)) ? marks().allied : marks().own;
+    return ruleOn(RuleSwitch(kRuleAlliedReplenish + (i - 5))) ? marks().allied : marks().own;
 }
 
 std::string flagMark(bool set) { return set ? marks().yes : marks().no; }
@@ -68,7 +66,7 @@ std::string landingMark(bool set, int kind)
         return marks().no;
     if (kind < kFirstBuildingKind)
         return marks().yes;
-    return ruleOn(kOpenLandingRule) ? marks().all : marks().allied;
+    return ruleOn(kRuleBoardingOwnership) ? marks().all : marks().allied;
 }
 
 std::string sightText(const TerrainRecord& t)

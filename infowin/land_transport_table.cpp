@@ -21,7 +21,6 @@ constexpr const char* kCodes[kTerrainCount] = {
 
 constexpr int kFirstBuildingKind = 12;
 // Rule 26 opens a building's transport service to everyone.
-constexpr int kOpenLandingRule = 26;
 
 } // namespace
 
@@ -40,7 +39,7 @@ std::string mark(int code, int terrainKind)
     case 1:
         if (terrainKind < kFirstBuildingKind)
             return platform::utf8ToCp932("○");
-        return platform::utf8ToCp932(g_gameState && g_gameState->ruleSwitch(kOpenLandingRule) != 0 ? "全" : "味");
+        return platform::utf8ToCp932(g_gameState && g_gameState->ruleSwitch(kRuleBoardingOwnership) != 0 ? "全" : "味");
     default: return platform::utf8ToCp932("×");
     }
 }

@@ -16,7 +16,6 @@ namespace {
 
 using namespace panel;
 
-constexpr int kExperienceRule = 12;
 constexpr int kTopLevel = 5;
 constexpr int kBarWidth = 80;
 // The unit is to be carried to its goal hex: a transport victory condition.
@@ -58,7 +57,7 @@ void drawExperience(HDC dc, GameState& state, const UnitRecord& unit, const swCB
     const int level = experienceLevel(unit);
     if (icons)
         blitCell(dc, 504, 64, *icons, info_sheet::experienceMark(level));
-    const bool rule = state.ruleSwitch(kExperienceRule) != 0;
+    const bool rule = state.ruleSwitch(kRuleExperience) != 0;
     if (rule && level < kTopLevel) {
         const ExperienceProgress progress = experienceProgress(unit.experience);
         format(dc, 580, 68, 622, 80, DT_CENTER, "%3d/%3d", progress.value, progress.span);

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kRuleExperience = 12;
-constexpr int kRuleFriendlyDamage = 30;
 constexpr int kMaxExperience = 2550;
 
 } // namespace
@@ -72,7 +70,7 @@ void hitAreaAround(GameState& state, const CombatPair& pair, int domain, bool mi
                     }
                 }
             }
-            if (was_hit && state.ruleSwitch(kRuleExperience) == 1) {
+            if (was_hit && state.ruleOn(kRuleExperience)) {
                 int gain = 10;
                 if (state.campaignBlock().campaignFlag == 1)
                     gain = UnitRecord::divideExperienceGain(gain);

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kRuleFatigue = 11;
 constexpr uint16_t kUnitFought = 0x20;
 constexpr int kNeutralAttacker = 8;
 
@@ -130,7 +129,7 @@ void CombatPair::writeBack(GameState& state, int k)
     const int attacker = k == 0 && selfDestruct ? kNeutralAttacker : side[1 - k].country;
     unit->applyDamage(s.code, counters, attacker);
     unit->experience = s.experienceAfter;
-    if (state.ruleSwitch(kRuleFatigue) == 1)
+    if (state.ruleOn(kRuleFatigue))
         unit->fatigue = uint16_t(std::min(50, unit->fatigue + strengthSlotsBefore(k) + 6 - strengthSlotsAfter(k)));
     if (s.weaponSlot >= 0 && s.weaponSlot < kWeaponSlotCount && unit->ammunition[s.weaponSlot] > 0)
         --unit->ammunition[s.weaponSlot];

@@ -19,15 +19,6 @@
 
 namespace {
 
-enum : int {
-    kRuleSight = 3,
-    kRuleExperience = 12,
-    kRuleMisfire = 20,
-    kRuleCritical = 22,
-    kRuleFriendlyDamage = 30,
-    kRuleFirstStrike = 44,
-    kRuleGroundPoint = 46,
-};
 
 constexpr int kMaxExperience = 2550;
 constexpr int kWaterMoveType = 17;
@@ -49,7 +40,6 @@ public:
     void run();
 
 private:
-    bool ruleOn(int rule) const { return m_state.ruleSwitch(rule) == 1; }
     bool isFriendOfAttacker(int country) const
     {
         return country == m_pair.side[0].country || m_state.isAllied(m_pair.side[0].country, country);
@@ -108,7 +98,7 @@ void Resolution::unitInTargetHex()
     const UnitRecord* unit = m_state.unitOf(ref.table, ref.index);
     if (!unit || unit->type().domain != kLandDomain)
         return;
-    if (!ruleOn(kRuleFriendlyDamage) && isFriendOfAttacker(ref.country))
+    if (!m_state.ruleOn(kRuleFriendlyDamage) && isFriendOfAttacker(ref.country))
         return;
     const int16_t slot = m_pair.side[0].weaponSlot;
     retarget(ref.table, ref.index);
@@ -131,7 +121,7 @@ void Resolution::misfire()
 {
     UnitRecord* attacker = m_pair.unit(m_state, 0);
     const WeaponRecord* weapon = attackerWeapon();
-    if (!attacker || !weapon || !ruleOn(kRuleMisfire) || m_distance < 2)
+    if (!attacker || !weapon || !m_state.ruleOn(kRuleMisfire) || m_distance < 2)
         return;
     const int tx = int(m_pair.side[1].x);
     const int ty = int(m_pair.side[1].y);
@@ -178,14 +168,14 @@ void Resolution::misfire()
     }
     const int viewer = m_show.viewer;
     m_show.misfireSeen = viewer >= 0 && viewer < kCountryCount
-        && (!ruleOn(kRuleSight) || (m_state.fogMap() && m_state.fogMap()->isSeenBy(viewer, target.x, target.y, domain)));
+        && (!m_state.ruleOn(kRuleSearch) || (m_state.fogMap() && m_state.fogMap()->isSeenBy(viewer, target.x, target.y, domain)));
 }
 
 void Resolution::experience()
 {
     const UnitRecord* attacker = m_pair.unit(m_state, 0);
     const UnitRecord* defender = m_pair.unit(m_state, 1);
-    if (!ruleOn(kRuleExperience) || !defender || m_hexTarget || !attacker)
+    if (!m_state.ruleOn(kRuleExperience) || !defender || m_hexTarget || !attacker)
         return;
     const int l0 = experienceLevelFor(m_pair.side[0].experienceBefore);
     const int l1 = experienceLevelFor(m_pair.side[1].experienceBefore);
@@ -215,7 +205,7 @@ void Resolution::record()
 void Resolution::clearKnownMines()
 {
     const int country = m_pair.side[0].code;
-    if (!ruleOn(kRuleGroundPoint) || m_distance < 2 || !m_hexTarget || country < 0 || country >= kCountryCount)
+    if (!m_state.ruleOn(kRuleGroundPointTarget) || m_distance < 2 || !m_hexTarget || country < 0 || country >= kCountryCount)
         return;
     auto clear = [&](int x, int y) {
         TerrainCell* cell = m_state.terrainCellAt(x, y);
@@ -296,11 +286,11 @@ void Resolution::run()
         m_targetDomain = defender->type().domain;
     chooseReturnWeapon();
     misfire();
-    if (ruleOn(kRuleCritical))
+    if (m_state.ruleOn(kRuleCritical))
         for (int k = 0; k < 2; ++k)
             if (const UnitRecord* unit = m_pair.unit(m_state, k))
                 m_critical[k] = m_state.random(0, 99) < (experienceLevel(*unit) + 1) * 5;
-    const bool spared = m_misfire && !ruleOn(kRuleFriendlyDamage) && m_pair.unit(m_state, 1)
+    const bool spared = m_misfire && !m_state.ruleOn(kRuleFriendlyDamage) && m_pair.unit(m_state, 1)
         && isFriendOfAttacker(m_pair.side[1].country);
     if (m_pair.unit(m_state, 1) && !spared)
         m_show.hits[0] = fireSide(m_state, 0, m_critical[0]);
@@ -310,7 +300,7 @@ void Resolution::run()
         && (m_distance >= 2 || (attacker && attacker->type().unitClass == kWarheadClass));
     if (m_show.area)
         hitAreaAround(m_state, m_pair, m_targetDomain, m_misfire, m_show);
-    m_show.firstStrike = ruleOn(kRuleFirstStrike) && m_distance >= 2;
+    m_show.firstStrike = m_state.ruleOn(kRuleFirstStrike) && m_distance >= 2;
     if (m_pair.unit(m_state, 1) && !m_pair.selfDestruct && !m_noReturnFire && m_pair.side[1].attackValue > 0) {
         if (m_show.firstStrike)
             m_pair.recountAfter(1);

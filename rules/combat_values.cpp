@@ -12,10 +12,6 @@
 
 namespace {
 
-constexpr int kRuleFatigue = 11;
-constexpr int kRuleEncirclement = 21;
-
-bool ruleOn(const GameState& state, int rule) { return state.ruleSwitch(rule) == 1; }
 
 int targetClassOf(GameState& state, const CombatTarget& target)
 {
@@ -81,7 +77,7 @@ int areaCoverPercent(GameState& state, int side, int x, int y, int domain)
 
 int encirclementPercent(GameState& state, int code, int index, const CombatTarget& target)
 {
-    if (!ruleOn(state, kRuleEncirclement) || target.x < 0)
+    if (!state.ruleOn(kRuleEncirclement) || target.x < 0)
         return 0;
     int sum = 0;
     for (int d = 0; d < kHexDirections; ++d) {
@@ -184,7 +180,7 @@ int findUsableWeaponSlot(const UnitRecord& unit, unsigned required, unsigned exc
 
 int findUsableWeaponSlot(const GameState& state, const UnitRecord& unit, unsigned required, unsigned excluded)
 {
-    if (ruleOn(state, kRuleFatigue) && unit.fatigue >= 50)
+    if (state.ruleOn(kRuleFatigue) && unit.fatigue >= 50)
         return -1;
     for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
         const WeaponRecord* weapon = unit.slotWeapon(slot);

@@ -14,17 +14,15 @@ namespace {
 
 CommandScans* g_commandScans = nullptr;
 
-bool ruleOn(const GameState& state, int i) { return state.ruleSwitch(i) == 1; }
-
 bool checkAttack(GameState& state, const UnitRecord& unit, const CommandAsk& ask)
 {
-    if (ruleOn(state, 11) && unit.fatigue >= 50)
+    if (state.ruleOn(kRuleFatigue) && unit.fatigue >= 50)
         return false;
     if (!isHexFreeForUnit(state, ask.side, ask.index, ask.x, ask.y) || !g_commandScans)
         return false;
     if (g_commandScans->hasAttackTarget(state, ask.side, ask.index, ask.x, ask.y, ask.moving))
         return true;
-    if (!ruleOn(state, kRuleGroundPointTarget))
+    if (!state.ruleOn(kRuleGroundPointTarget))
         return false;
     const int reach = unit.bestWeaponReach(kTargetArmoured, ask.moving ? 1 : 0, 0, 0);
     return reach > 1 && g_commandScans->hasGroundAttackHex(state, ask.side, ask.index, ask.x, ask.y, reach);
@@ -50,7 +48,7 @@ bool checkDestroy(GameState& state, const UnitRecord& unit, const CommandAsk& as
     std::vector<HexPos> hexes;
     if (collectDestroyTargets(state, ask.side, ask.index, ask.x, ask.y, hexes) > 0)
         return true;
-    if (!ruleOn(state, 15) || !unit.isFresh() || findUsableWeaponSlot(state, unit, ask.moving ? 128 : 0, 0) < 0)
+    if (!state.ruleOn(kRuleBombing) || !unit.isFresh() || findUsableWeaponSlot(state, unit, ask.moving ? 128 : 0, 0) < 0)
         return false;
     hexes.clear();
     return collectBombTargets(state, ask.side, ask.index, ask.x, ask.y, ask.moving, hexes) > 0;
@@ -60,7 +58,7 @@ bool checkMerge(GameState& state, const UnitRecord& unit, const CommandAsk& ask)
 {
     if (unit.hasFlag(kUnitCarrying) || !isHexFreeForUnit(state, ask.side, ask.index, ask.x, ask.y))
         return false;
-    if ((unit.watchBits & 7) || !ruleOn(state, 18))
+    if ((unit.watchBits & 7) || !state.ruleOn(kRuleMerging))
         return false;
     std::vector<UnitRef> partners;
     return collectMergePartners(state, ask.side, ask.index, ask.x, ask.y, ask.rangePoints, partners) > 0;
@@ -68,7 +66,7 @@ bool checkMerge(GameState& state, const UnitRecord& unit, const CommandAsk& ask)
 
 bool checkSplit(GameState& state, const UnitRecord& unit, const CommandAsk& ask)
 {
-    if (!isHexFreeForUnit(state, ask.side, ask.index, ask.x, ask.y) || !ruleOn(state, 28))
+    if (!isHexFreeForUnit(state, ask.side, ask.index, ask.x, ask.y) || !state.ruleOn(kRuleSplitting))
         return false;
     // The split-off part needs a troop number of the country's own: none is left at its unit limit.
     if (state.liveUnitCount(ask.side) >= unitCapacity(state, ask.side) || unit.hasFlag(kUnitCarrying))
@@ -156,11 +154,11 @@ bool commandTargetCheck(GameState& state, const CommandAsk& ask, int code)
     case kCommandDestroy:
         return checkDestroy(state, unit, ask);
     case kCommandJamming:
-        return ruleOn(state, 3) && unit.findEcmWeapon() >= 0;
+        return state.ruleOn(kRuleSearch) && unit.findEcmWeapon() >= 0;
     case kCommandRestore:
         return isHexFreeForUnit(state, side, index, ask.x, ask.y) && collectRestoreTargets(state, side, index, ask.x, ask.y, hexes) > 0;
     case kCommandReinforce:
-        return ruleOn(state, 47) && isHexFreeForUnit(state, side, index, ask.x, ask.y)
+        return state.ruleOn(kRuleReinforcement) && isHexFreeForUnit(state, side, index, ask.x, ask.y)
             && collectReinforceTargets(state, side, index, ask.x, ask.y, hexes) > 0;
     case kCommandMerge:
         return checkMerge(state, unit, ask);

@@ -14,7 +14,6 @@ namespace {
 ActionRangeSource* g_rangeSource = nullptr;
 ActionSettlement* g_settlement = nullptr;
 
-constexpr int kRuleExtendedMove = 19;
 // Event flag bit 2: the action changed what the sides see.
 constexpr uint8_t kEventSightChanged = 4;
 
@@ -120,7 +119,7 @@ void CurrentAction::beginUnitAction(int country, int index, bool use_current)
         m_firstAllowance = unit->fuel;
     else
         m_firstAllowance = lands ? uint32_t(unit->movePoints()) : 0;
-    bool extended = !m_setup && m_state.ruleSwitch(kRuleExtendedMove) != 0 && lands;
+    bool extended = !m_setup && m_state.ruleSwitch(kRuleFastMovement) != 0 && lands;
     m_secondAllowance = extended ? uint32_t(unit->halfFuelCapped()) : 0;
 
     setHexMark(m_state, unit->x, unit->y, kMarkActingUnit);

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kRuleMissilePhase = 16;
 // Acted and off the map; bit 15 marks a missile launched from a building.
 constexpr uint16_t kInFlightFlags = 0xC001;
 constexpr uint16_t kStrikingFlags = 0x8001;

@@ -19,9 +19,6 @@
 namespace {
 
 constexpr int kExplosionSound = 13;
-constexpr int kRuleMissilePhase = 16;
-constexpr int kRuleDestroyedBuildingsUnowned = 24;
-constexpr int kRuleFallenCapitalUnowned = 25;
 constexpr int kTerrainDam = 25;
 constexpr int kTerrainTunnel = 26;
 
@@ -61,7 +58,7 @@ void knockOut(GameState& state, const DemolitionStrike& strike, BuildingRecord& 
         loseStandingLandUnit(state, strike);
     destroyStoredUnits(state, building, StoredLoss::ZeroCountersFirst);
     destroyUpperUnitsNotAllied(state, strike.x, strike.y, strike.side);
-    if (state.ruleSwitch(kRuleDestroyedBuildingsUnowned) == 1 && type->kind != kTerrainCapital)
+    if (state.ruleOn(kRuleDestroyedBuildingsUnowned) && type->kind != kTerrainCapital)
         setOwner(state, building, 0);
     if (isTargetPlaceHex(state, strike.x, strike.y))
         state.endCheckFlags() |= kEndCheckWatchedLost;
@@ -117,7 +114,7 @@ void demolishBuilding(GameState& state, const DemolitionStrike& strike, Building
     showStrike(state, strike, building, before);
 
     // A missile phase strike on an owned building is an act of war already declared.
-    if (!(strike.missile && state.ruleSwitch(kRuleMissilePhase) == 1 && building.ownerPlusOne != 0))
+    if (!(strike.missile && state.ruleOn(kRuleMissilePhase) && building.ownerPlusOne != 0))
         breakTiesOverBuilding(state, strike.side, building);
     spendDemolitionRound(strike);
     if (strengthTotal(*strike.unit) > 0)

@@ -32,7 +32,6 @@ constexpr int kBorderEdge = 2;
 constexpr int kPactBreakNotice = 13;
 constexpr int kLandMineNotice = 15;
 constexpr int kSeaMineNotice = 16;
-constexpr int kRuleInterception = 31;
 
 class Walk {
 public:
@@ -87,7 +86,7 @@ public:
                 return false;
             markRedraw(hex);
         }
-        if (m_state.ruleSwitch(kRuleInterception) == 1 && isExposedToEnemyFire(m_state, hex.x, hex.y, m_side, m_index)) {
+        if (m_state.ruleOn(kRuleInterception) && isExposedToEnemyFire(m_state, hex.x, hex.y, m_side, m_index)) {
             standOnLastFree(unit);
             std::vector<uint32_t> interceptors;
             if (findInterceptors(m_state, m_index, interceptors)) {

@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr int kRuleLowFuelUse = 0;
 constexpr int kAmbushNotice = 6;
 constexpr int kFuelOutNotice = 0;
 constexpr int kTopExperience = 2550;
@@ -148,7 +147,7 @@ FuelBurn burnFuel(GameState& state, const Actor& a, int path_cost)
     if (movementGroup(type.movementType) == 0 && !u.hasFlag(kUnitAboard | kUnitStored)) {
         const BuildingRecord* building = buildingOnHex(state, u.x, u.y);
         if (!building || !building->canRefuel(a.side, unitTypeGroup(type)))
-            burned = std::max(burned, allowance / (state.ruleSwitch(kRuleLowFuelUse) == 1 ? 4 : 2));
+            burned = std::max(burned, allowance / (state.ruleOn(kRuleLowFuelUse) ? 4 : 2));
     }
     const int fuel = std::max(0, int(u.fuel) - burned);
     result.changed = fuel != u.fuel;

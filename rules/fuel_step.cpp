@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kGroupVtol = 1;
 constexpr int kGroupHelicopter = 2;
-constexpr int kRuleLowFuelUse = 0;
 constexpr int kEndOfGameCode = 19;
 constexpr int kFuelOutNotice = 0;
 
@@ -23,7 +22,7 @@ void burnFuel(GameState& state, int side, int index)
 {
     UnitRecord& unit = *state.unitOf(side, index);
     const int allowance = unit.type().model[unit.modelIndex()].values[0];
-    const int burn = allowance / (state.ruleSwitch(kRuleLowFuelUse) == 1 ? 4 : 2);
+    const int burn = allowance / (state.ruleOn(kRuleLowFuelUse) ? 4 : 2);
     if (burn < unit.fuel) {
         unit.fuel = uint16_t(unit.fuel - burn);
         return;

@@ -117,7 +117,7 @@ void GameThread::prepareNextTurnOrder()
         return;
     for (int i = 0; i < kCountryCount; ++i)
         std::swap(turn.nextOrder[i], turn.nextOrder[m_state.random(0, kCountryCount - 1)]);
-    if (m_state.ruleSwitch(kRuleSameCampInRow) == 1)
+    if (m_state.ruleOn(kRuleSameCampInRow))
         return;
 
     // The country that acted last in this turn does not act first in the next.

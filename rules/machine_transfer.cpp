@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kRuleFastMovement = 19;
 
 std::vector<int> head(const std::vector<int>& counters, int n)
 {
@@ -30,7 +29,7 @@ int routeFuelCost(const GameState& state, const UnitRecord& unit, int cost)
     if (cost <= 0)
         return 0;
     const int allowance = unit.type().model[unit.modelIndex()].values[0];
-    return state.ruleSwitch(kRuleFastMovement) == 1 && cost > allowance ? 2 * cost : cost;
+    return state.ruleOn(kRuleFastMovement) && cost > allowance ? 2 * cost : cost;
 }
 
 MachineTransfer::MachineTransfer(const UnitRecord& left, const UnitRecord& right)

@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int kRuleInterception = 31;
 constexpr int kSplitCode = 10;
 constexpr int kAmbushNotice = 6;
 constexpr uint16_t kPlaceFlags = kUnitAboard | kUnitCarrying | kUnitStored | kUnitOffMap;
@@ -172,7 +171,7 @@ int execSplit(GameState& state, int x, int y, int counters, const MoveFuel& fuel
     state.historyLog().recordSplit(side, index, int(a.memberLimit));
 
     detonateMineAt(state, x, y, side, index);
-    if (state.ruleSwitch(kRuleInterception) == 1 && hasMembers(state, side, index)
+    if (state.ruleOn(kRuleInterception) && hasMembers(state, side, index)
         && isExposedToEnemyFire(state, x, y, side, index)) {
         std::vector<uint32_t> list;
         if (findInterceptors(state, index, list))

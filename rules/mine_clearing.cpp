@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kRuleFatigue = 11;
 constexpr int kFatigueGain = 5;
 constexpr int kFatigueLimit = 50;
 constexpr int kLandMinesClearedNotice = 11;
@@ -46,7 +45,7 @@ bool execClearMines(GameState& state, int x, int y, int kind)
     const bool cleared = cell->mineKind == kind;
     if (cleared)
         cell->clearMine();
-    if (state.ruleSwitch(kRuleFatigue) == 1 && unit.fatigue < kFatigueLimit)
+    if (state.ruleOn(kRuleFatigue) && unit.fatigue < kFatigueLimit)
         unit.fatigue = uint16_t(std::min(unit.fatigue + kFatigueGain, kFatigueLimit));
     if (MapBitSet* redraw = state.redrawSet())
         redraw->set(x, y);

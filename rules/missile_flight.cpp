@@ -20,8 +20,6 @@
 namespace {
 
 constexpr int kMissileCodeBase = 100;
-constexpr int kRuleLowFuelUse = 0;
-constexpr int kRuleInterception = 31;
 
 struct Missile {
     int country = 0;
@@ -232,7 +230,7 @@ void missileFlightStep(GameState& state, int country, int index)
 
     if (unitExists(*unit)) {
         const int allowance = unit->type().model[unit->modelIndex()].values[0];
-        const int burn = state.ruleSwitch(kRuleLowFuelUse) == 1 ? allowance / 4 : allowance / 2;
+        const int burn = state.ruleOn(kRuleLowFuelUse) ? allowance / 4 : allowance / 2;
         const int left = std::max(0, fuel_before - burn);
         if (left < unit->fuel)
             unit->fuel = uint16_t(left);

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int kMissileCodeBase = 100;
-constexpr int kRuleBombing = 15;
 constexpr int kActionPhase = 5;
 constexpr int kPactBrokenByStrikeNotice = 14;
 
@@ -48,7 +47,7 @@ void missileImpact(GameState& state, int country, int index)
     // The fight at the hex already ends a pact with its owner; the notice still tells of it.
     const int pact_owner = state.isHexOwnerAllied(country, x, y) ? state.terrainCellAt(x, y)->owner - 1 : -1;
     strikeHex(state, code, index, x, y);
-    if (state.ruleSwitch(kRuleBombing) == 1 && hasDestroyableTarget(state, country, x, y)) {
+    if (state.ruleOn(kRuleBombing) && hasDestroyableTarget(state, country, x, y)) {
         CurrentAction& action = currentAction(state);
         const int acting_country = action.actingCountry();
         const int acting_index = action.actingIndex();

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kRuleInterception = 31;
 constexpr int kEndCheckActionCode = 19;
 
 bool waitsToAct(const UnitRecord& unit)

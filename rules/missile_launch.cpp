@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kRuleMissilePhase = 16;
 // Acted, off the map and launched: the missile waits for the missile phase.
 constexpr uint16_t kInFlightFlags = 0xC001;
 constexpr uint16_t kStrikingFlags = 0x8001;

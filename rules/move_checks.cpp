@@ -40,7 +40,7 @@ CarrierLink topCarrierOf(const GameState& state, const UnitRecord& unit)
 
 bool sharesHexWithNonAllied(const GameState& state, const UnitRecord& unit, int side)
 {
-    if (state.ruleSwitch(kRuleStacking) == 1)
+    if (state.ruleOn(kRuleStacking))
         return state.hexDomainHasNonAlliedUnit(unit.x, unit.y, state.unitSlotFor(unit.type().domain), side);
     return state.hexHasNonAlliedUnit(unit.x, unit.y, side);
 }

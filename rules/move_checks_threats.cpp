@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kRuleZocNeedsWeapon = 2;
-constexpr int kRuleAttackAllies = 23;
 constexpr int kNeutralSide = 8;
 // The weapon masks of the attack search: usable where the unit stands, and after a move too.
 constexpr unsigned kAttackInPlace = 8;
@@ -34,9 +32,9 @@ int threatLayerOf(const GameState& state, int code, int index)
 
 bool exertsZoc(const GameState& state, const UnitRecord& enemy, int target_class)
 {
-    if (state.ruleSwitch(kRuleZocNeedsWeapon) == 1)
+    if (state.ruleOn(kRuleZocNeedsWeapon))
         return enemy.canAttackClass(target_class);
-    return state.ruleSwitch(kRuleZoc) == 1;
+    return state.ruleOn(kRuleZoc);
 }
 
 } // namespace

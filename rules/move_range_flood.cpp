@@ -78,7 +78,7 @@ void MoveRangeMap::buildFloodTests()
     const size_t hexes = m_buf.flags.size();
     m_buf.leave.assign(hexes, 0);
     m_buf.gates.resize(hexes);
-    const bool stacking = m_state.ruleSwitch(17) == 1;
+    const bool stacking = m_state.ruleOn(kRuleStacking);
     const uint32_t own_class = kRangeEnemyClass << stackingClass();
     const uint8_t* const closed = m_anyClosed ? m_buf.closed.data() : nullptr;
     for (int y = 0; y < h; ++y) {

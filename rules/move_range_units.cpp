@@ -74,7 +74,7 @@ struct MoveRangeMap::TypeReaches {
 
 void MoveRangeMap::buildUnitFlags()
 {
-    TypeReaches reaches(m_state, m_domain, m_state.ruleSwitch(31) == 1 && m_domain >= 0 && m_domain < kDomainCount);
+    TypeReaches reaches(m_state, m_domain, m_state.ruleOn(kRuleInterception) && m_domain >= 0 && m_domain < kDomainCount);
     const UnitPlaces& places = currentUnitPlaces(m_state);
     for (int s = 0; s < kSideCount; ++s) {
         if (s < kCountryCount) {
@@ -99,12 +99,12 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, co
         relation = kRangeOwn, base = kRangeOwnClass;
     else if (m_state.isAllied(m_side, side))
         relation = kRangeAllied, base = kRangeAlliedClass;
-    const bool stacking = m_state.ruleSwitch(17) == 1;
+    const bool stacking = m_state.ruleOn(kRuleStacking);
     const int code = missiles ? 100 + side : side;
     // How far a unit's marks reach from its hex: its own hex, and for an enemy its neighbours and
     // its interception zone (never beyond its type's range byte for the mover's domain), so units
     // further outside the window are passed over.
-    const bool intercepting = m_state.ruleSwitch(31) == 1 && m_domain >= 0 && m_domain < kDomainCount;
+    const bool intercepting = m_state.ruleOn(kRuleInterception) && m_domain >= 0 && m_domain < kDomainCount;
     const int farthest = relation == kRangeEnemy && !missiles ? reaches.farthest : 0;
     // The units standing within the farthest reach, in table order: a side's from where its units
     // were last seen standing, a missile table's by one pass over it without a branch a record.
@@ -152,17 +152,17 @@ void MoveRangeMap::addSideUnits(int side, const UnitRecord* table, int count, co
 void MoveRangeMap::addEnemyZones(const UnitRecord& enemy)
 {
     bool zone = false;
-    if (m_state.ruleSwitch(1) == 1)
-        zone = m_state.ruleSwitch(2) != 1 || enemy.canAttackClass(m_targetClass);
+    if (m_state.ruleOn(kRuleZoc))
+        zone = m_state.ruleSwitch(kRuleZocNeedsWeapon) != 1 || enemy.canAttackClass(m_targetClass);
     for (int d = 0; d < kHexDirections; ++d) {
         const HexPos n = hexNeighbour(enemy.x, enemy.y, d, m_width, m_height);
         if (n.valid() && inWindow(n.x, n.y))
             m_buf.flags[at(n.x, n.y)] |= zone ? kRangeEnemyZoc : kRangeNextToEnemy;
     }
-    if (zone && m_state.ruleSwitch(17) == 1 && inWindow(enemy.x, enemy.y))
+    if (zone && m_state.ruleOn(kRuleStacking) && inWindow(enemy.x, enemy.y))
         m_buf.flags[at(enemy.x, enemy.y)] |= kRangeEnemyZoc;
 
-    if (m_state.ruleSwitch(31) != 1 || m_domain < 0 || m_domain >= kDomainCount)
+    if (m_state.ruleSwitch(kRuleInterception) != 1 || m_domain < 0 || m_domain >= kDomainCount)
         return;
     const int range = enemy.type().range[m_domain];
     if (range <= 0)

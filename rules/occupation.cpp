@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kRuleOccupationPoints = 5;
 
 bool personInvolved(GameState& state, int side, const BuildingRecord& before)
 {
@@ -85,7 +84,7 @@ void execOccupy(GameState& state)
     const BuildingRecord before = *building;
     const int counters = strengthSlotCount(*actor.unit);
     bool complete = true;
-    if (state.ruleSwitch(kRuleOccupationPoints) == 1 && counters < building->typeByte70) {
+    if (state.ruleOn(kRuleOccupationPoints) && counters < building->typeByte70) {
         building->typeByte70 = uint8_t(building->typeByte70 - counters);
         complete = false;
     } else {

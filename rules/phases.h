@@ -1,20 +1,9 @@
-// The turn's rule switches and the phase rules that need no thread: market rate, reinforcements.
+// The phase rules that need no thread: market rate, reinforcements.
 #pragma once
 
 #include <cstdint>
 
 class GameState;
-
-enum PhaseRule : int {
-    kRuleSupplyPhase = 7,
-    kRuleMarketRate = 9,
-    kRuleReplenishing = 29,
-    kRuleInterception = 31,
-    kRuleProducing = 33,
-    kRuleRandomOrder = 43,
-    kRuleRepairing = 48,
-    kRuleSameCampInRow = 49,
-};
 
 // Unit flags the phases read: no fatigue recovery this turn, and a per-turn mark the supply phase clears.
 constexpr uint16_t kUnitNoRecovery = 0x20;

@@ -67,7 +67,7 @@ void GameThread::phaseProduction()
     MainWindowLink& main = mainWindowLink();
     m_player.rebuildAnalysis(m_state, side);
     const CountryRecord& country = m_state.country(side);
-    if (m_state.ruleSwitch(kRuleProductionLimit) == 1 && country.producedThisTurn >= country.productionLimit) {
+    if (m_state.ruleOn(kRuleProductionLimit) && country.producedThisTurn >= country.productionLimit) {
         main.refresh(MainRefresh::AfterProduction);
         turn.phase = kPhaseEnd;
         return;

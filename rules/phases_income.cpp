@@ -47,7 +47,7 @@ void GameThread::phaseIncome()
     uint32_t after = m_state.addFunds(side, uint32_t(std::max(income, 0)));
     country.runningTotal += after > before ? after - before : 0;
 
-    if (m_state.ruleSwitch(kRuleMarketRate) == 1 && turn.turn >= kMarketRateFirstTurn)
+    if (m_state.ruleOn(kRuleMarketRate) && turn.turn >= kMarketRateFirstTurn)
         country.marketRate = nextMarketRate(country.productionSpent, income, country.marketRate);
     country.productionSpent = 0;
 
@@ -75,7 +75,7 @@ void GameThread::phaseSupply()
             unit.fatigue = uint16_t(unit.fatigue > kFatigueRecovery ? unit.fatigue - kFatigueRecovery : 0);
         unit.flags = uint16_t(unit.flags & ~kUnitTurnMark100);
     }
-    if (m_state.ruleSwitch(kRuleSupplyPhase) == 1) {
+    if (m_state.ruleOn(kRuleSupplyPhase)) {
         autoResupplyAll(m_state);
         resetHexTurnMarks(m_state);
         if (MapBitSet* redraw = m_state.redrawSet())

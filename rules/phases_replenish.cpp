@@ -50,14 +50,14 @@ void GameThread::serviceUnitAtBuilding(int side, int index, int depth)
         return;
     const UnitTypeRecord& type = unit->type();
     bool serviced = type.unitClass != kHeadquartersClass;
-    if (serviced && m_state.ruleSwitch(kRuleStoring) == 1 && !unit->hasFlag(kUnitStored))
+    if (serviced && m_state.ruleOn(kRuleStoring) && !unit->hasFlag(kUnitStored))
         serviced = reachesStoredCarrier(m_state, *unit);
     const UnitCell* cell = m_state.unitCellAt(unit->x, unit->y);
     const BuildingRecord* building = serviced && cell ? m_state.building(cell->building - 1) : nullptr;
     if (building) {
-        bool replenish = m_state.ruleSwitch(kRuleReplenishing) == 1 && building->canReplenish(side, type) == 1
+        bool replenish = m_state.ruleOn(kRuleReplenishing) && building->canReplenish(side, type) == 1
             && unit->missingMembers() > 0;
-        bool repair = m_state.ruleSwitch(kRuleRepairing) == 1 && building->canRepair(side, unitTypeGroup(type))
+        bool repair = m_state.ruleOn(kRuleRepairing) && building->canRepair(side, unitTypeGroup(type))
             && unit->hasDamagedMember();
         if (replenish || repair)
             offerReplenishRepair(m_state, side, index, replenish ? 1 : 0, repair ? 1 : 0, 0);
@@ -73,7 +73,7 @@ void GameThread::serviceUnitAtBuilding(int side, int index, int depth)
 void GameThread::serviceLoadedUnit(int side, int index)
 {
     const UnitRecord* unit = m_state.unitOf(side, index);
-    if (unit && m_state.ruleSwitch(kRuleRepairing) == 1 && unit->canDrawCarrierSupplies())
+    if (unit && m_state.ruleOn(kRuleRepairing) && unit->canDrawCarrierSupplies())
         offerFreeRepair(m_state, side, index);
 }
 

@@ -100,7 +100,7 @@ void GameThread::phaseStart()
         main.restartChime();
     clearPhaseHelpFlags();
 
-    if (m_state.ruleSwitch(kRuleProductionCount) == 1)
+    if (m_state.ruleOn(kRuleProductionCount))
         countDownProduction(m_state, side);
     forEachUnitInPlay(m_state, side, [](UnitRecord& unit, int) {
         unit.turnStartX = unit.x;

@@ -17,19 +17,11 @@
 
 namespace {
 
-enum : int {
-    kRuleAnyDistance = 13,
-    kRuleAdjacentProduction = 14,
-    kRuleFirstProduction = 37,
-    kRuleAlliedProduction = 39,
-};
 constexpr int kRuinedBuildingType = 49;
 constexpr int kLandSlot = 3;
 // Carriers nest only a few levels; a deeper chain comes from a broken file.
 constexpr int kMaxCargoDepth = 36;
 constexpr int kReinforcementNotice = 1;
-
-bool ruleOn(const GameState& state, int i) { return state.ruleSwitch(i) == 1; }
 
 BuildingRecord* buildingOn(GameState& state, int x, int y)
 {
@@ -46,13 +38,13 @@ bool mayProduceAt(GameState& state, const BuildingRecord& building, int side)
 {
     if (!building.isSupplied() || !building.isIntact() || building.ownerPlusOne == 0)
         return false;
-    return building.owner() == side || (ruleOn(state, kRuleAlliedProduction) && state.isAllied(building.owner(), side));
+    return building.owner() == side || (state.ruleOn(kRuleAlliedProduction) && state.isAllied(building.owner(), side));
 }
 
 uint16_t buildingCategories(GameState& state, int x, int y, uint16_t word)
 {
     uint16_t mask = 0;
-    if (ruleOn(state, kRuleStoring)) {
+    if (state.ruleOn(kRuleStoring)) {
         if (word & (kProduceAir1 | kProduceAir2))
             mask |= kProduceAir1 | kProduceAir2;
         if (word & kProduceAir3)
@@ -107,7 +99,7 @@ bool checkPurchase(GameState& state, int x, int y, int side, int type_id, int co
     out.type = &state.unitTypeRecord(type_id);
     out.counters = std::min({ counters, int(out.type->members), 10 });
     CountryRecord& country = state.country(side);
-    if (ruleOn(state, kRuleProductionLimit) && country.producedThisTurn >= country.productionLimit)
+    if (state.ruleOn(kRuleProductionLimit) && country.producedThisTurn >= country.productionLimit)
         return false;
     out.price = unitTypeCost(*out.type, country, uint32_t(out.counters), out.type->members);
     if (out.price > country.funds)
@@ -121,7 +113,7 @@ bool checkPurchase(GameState& state, int x, int y, int side, int type_id, int co
             return false;
         out.slot = state.unitSlotFor(out.type->domain);
         UnitRef ref {};
-        bool taken = ruleOn(state, kRuleProductionCount) ? state.upperUnitRefInHex(x, y, out.slot, ref)
+        bool taken = state.ruleOn(kRuleProductionCount) ? state.upperUnitRefInHex(x, y, out.slot, ref)
                                                    : state.unitRefInHex(x, y, out.slot, ref);
         if (taken)
             return false;
@@ -185,11 +177,11 @@ void makeProducedUnit(GameState& state, UnitRecord& unit, const UnitTypeRecord& 
     unit.memberLimit = uint8_t(counters);
     selectModel(state, unit, defaultModelOf(type));
     unit.flags = in_building ? kUnitActed | kUnitStored : kUnitActed;
-    if (ruleOn(state, kRuleProductionCount)) {
+    if (state.ruleOn(kRuleProductionCount)) {
         unit.flags |= kUnitAwaitingProduction;
         // A type stored with no production turns still waits one turn.
         int turns = std::max<int>(type.productionTurns, 1);
-        if (ruleOn(state, kRuleFirstProduction) && state.turnBlock().turn == 1)
+        if (state.ruleOn(kRuleFirstProduction) && state.turnBlock().turn == 1)
             turns = 1;
         unit.productionTurnsLeft = uint8_t(turns);
     }
@@ -200,7 +192,7 @@ uint16_t productionCategoriesAt(GameState& state, int x, int y, int side, uint8_
     const TerrainCell* cell = state.terrainCellAt(x, y);
     if (!cell || side < 0 || side >= kCountryCount)
         return 0;
-    if (!ruleOn(state, kRuleAnyDistance)) {
+    if (!state.ruleOn(kRuleProductionAnyDistance)) {
         std::vector<HexPos> anchors;
         collectHomeAnchors(state, side, anchors);
         if (!isNearHome(anchors, x, y))
@@ -215,7 +207,7 @@ uint16_t productionCategoriesAt(GameState& state, int x, int y, int side, uint8_
         if (building->domainMask)
             mask &= building->domainMask;
     }
-    if (adjacent == 1 && !ruleOn(state, kRuleStoring) && ruleOn(state, kRuleAdjacentProduction)) {
+    if (adjacent == 1 && !state.ruleOn(kRuleStoring) && state.ruleOn(kRuleAdjacentProduction)) {
         bool ruined = building && building->type == kRuinedBuildingType && !building->isIntact();
         if (!ruined && slotFree(state, x, y, kLandSlot) && besideHome(state, x, y, side))
             mask |= kProduceLand;
@@ -237,7 +229,7 @@ int buyUnit(GameState& state, int x, int y, int side, int type_id, int counters,
     if (uint32_t(buy.index) >= state.unitCount(side))
         state.setUnitCount(side, uint32_t(buy.index) + 1);
     *state.unitOf(side, buy.index) = record;
-    bool countdown = ruleOn(state, kRuleProductionCount);
+    bool countdown = state.ruleOn(kRuleProductionCount);
     if (!countdown)
         state.historyLog().recordProductionDone(side, buy.index);
 
@@ -245,7 +237,7 @@ int buyUnit(GameState& state, int x, int y, int side, int type_id, int counters,
     country.unitsBought += uint32_t(buy.counters);
     state.spendFunds(side, buy.price);
     country.productionSpent += buy.price;
-    if (ruleOn(state, kRuleProductionLimit))
+    if (state.ruleOn(kRuleProductionLimit))
         ++country.producedThisTurn;
 
     if (buy.building) {

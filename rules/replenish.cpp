@@ -12,15 +12,9 @@
 
 namespace {
 
-enum : int {
-    kRuleExperienceOn = 12,
-    kRuleCarrierLimit = 27,
-};
 constexpr int kMaxCounters = 10;
 // (low, high) thresholds of the capacity draw for experience levels 0..5.
 constexpr int kLevelThresholds[6][2] = { { 10, 40 }, { 30, 40 }, { 10, 70 }, { 30, 90 }, { 60, 70 }, { 60, 90 } };
-
-bool ruleOn(const GameState& state, int i) { return state.ruleSwitch(i) == 1; }
 
 UnitRecord* serviced(GameState& state, int country, int index)
 {
@@ -72,13 +66,13 @@ int randomServiceCapacity(GameState& state, int country, int index)
 {
     int r = state.random(0, 99);
     int capacity;
-    if (ruleOn(state, kRuleExperienceOn)) {
+    if (state.ruleOn(kRuleExperience)) {
         int level = std::clamp(state.unitExperienceLevel(country, index), 0, 5);
         capacity = r < kLevelThresholds[level][0] ? 1 : r < kLevelThresholds[level][1] ? 2 : 3;
     } else {
         capacity = r < 30 ? 1 : r < 90 ? 2 : 3;
     }
-    return ruleOn(state, kRuleStoring) ? capacity : capacity + 2;
+    return state.ruleOn(kRuleStoring) ? capacity : capacity + 2;
 }
 
 int replenishCapacity(GameState& state, int country, int index)
@@ -86,7 +80,7 @@ int replenishCapacity(GameState& state, int country, int index)
     const UnitRecord* unit = serviced(state, country, index);
     if (!unit)
         return 0;
-    if (!ruleOn(state, kRuleProductionCount))
+    if (!state.ruleOn(kRuleProductionCount))
         return randomServiceCapacity(state, country, index);
     const UnitTypeRecord& type = unit->type();
     return countdownCapacity(state, maxCounters(type), productionTurns(type));
@@ -99,7 +93,7 @@ int repairCapacity(GameState& state, int country, int index)
         return 0;
     const UnitTypeRecord& type = unit->type();
     int total = int(type.memberStrength) * maxCounters(type);
-    if (!ruleOn(state, kRuleProductionCount))
+    if (!state.ruleOn(kRuleProductionCount))
         return randomServiceCapacity(state, country, index) * total / 10;
     return countdownCapacity(state, total, productionTurns(type));
 }
@@ -113,7 +107,7 @@ int replenishCount(GameState& state, int country, int index)
     int maximum = maxCounters(type);
     int count = std::min(unit->missingMembers(), replenishCapacity(state, country, index));
     int limit = maximum;
-    if (ruleOn(state, kRuleCarrierLimit))
+    if (state.ruleOn(kRuleCarrierCapacity))
         if (const UnitRecord* carrier = carrierOf(state, *unit))
             limit = std::min(limit, carrier->strengthTenths() * maximum / 10);
     count = std::min(count, limit - strengthSlotCount(*unit));

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kActionPhase = 5;
-constexpr int kRuleSupplyCosts = 8;
 
 // Clearing a part withdraws it from this service; what was wanted stays for the next source.
 void withdraw(SupplyOrder& order, int part)

@@ -52,7 +52,7 @@ bool resumeStagedGame(GameState& state, const StagedSave& staged)
 {
     if (!applyStagedSave(state, staged))
         return false;
-    if (state.ruleSwitch(3) != 1)
+    if (state.ruleSwitch(kRuleSearch) != 1)
         rebuildSightMaps(state);
     else
         layUnsavedSight(state);

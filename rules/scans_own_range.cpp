@@ -72,8 +72,8 @@ void MissileTargetHexScan::visit(int x, int y)
 int MissileTargetHexScan::countTargetsAround(int x, int y) const
 {
     const GameState& game = state();
-    const bool spare_own = game.ruleSwitch(30) == 1 && (m_weapon->flags & 4);
-    const bool near_turn_start = game.ruleSwitch(16) == 1;
+    const bool spare_own = game.ruleOn(kRuleFriendlyDamage) && (m_weapon->flags & 4);
+    const bool near_turn_start = game.ruleOn(kRuleMissilePhase);
     int count = 0;
     std::vector<UnitRef> units;
     for (int d = -1; d < kHexDirections; ++d) {

@@ -40,7 +40,7 @@ void ReplenishPointHexScan::visit(int x, int y)
     const BuildingRecord* b = cost >= 0 ? buildingAt(state(), x, y) : nullptr;
     if (!b || !b->canReplenish(unitSide(), *unitType()))
         return;
-    const bool room = state().ruleSwitch(kRuleStoring) == 1 ? b->acceptsUnit(unitSide(), unitTypeGroup(*unitType()))
+    const bool room = state().ruleOn(kRuleStoring) ? b->acceptsUnit(unitSide(), unitTypeGroup(*unitType()))
                                                              : isFreeForDomain(x, y);
     if (room)
         addHit(x, y, uint32_t(cost));

@@ -3,9 +3,6 @@
 
 class GameState;
 
-// Rule switch 38: buildings are supplied only over roads.
-constexpr int kRuleSupplyLines = 38;
-
 // Bits of BuildingRecord::supplyBits.
 enum BuildingSupplyBits : unsigned {
     // Supplied for its owner.

@@ -10,8 +10,6 @@
 
 namespace {
 
-bool ruleOn(const GameState& state, int i) { return state.ruleSwitch(i) == 1; }
-
 bool landSlotHasVisibleOther(const GameState& state, int side, int index, int x, int y)
 {
     return state.hexDomainHasVisibleOtherUnit(x, y, state.unitSlotFor(3), side, index);
@@ -128,7 +126,7 @@ int collectSelfDestructTargets(const GameState& state, int side, int index, int 
         for (const UnitRef& ref : units) {
             const UnitRecord* target = state.unitOf(ref.table, ref.index);
             const int country = ref.table >= 100 ? ref.table - 100 : ref.table;
-            if (!target || (state.isAllied(country, side) && !ruleOn(state, 23)) || country == side)
+            if (!target || (state.isAllied(country, side) && !state.ruleOn(kRuleAttackAllies)) || country == side)
                 continue;
             if (isUnitVisibleTo(state, side, ref.table, ref.index)
                 && slotWeaponPower(state, unit->type(), slot, targetClass(target->type())) > 0)
@@ -181,7 +179,7 @@ int collectExchangePlacesAt(const GameState& state, int side, int index, int x, 
         const BuildingRecord* building = buildingOnHex(state, x, y);
         if (building && building->canRearm(side, unitTypeGroup(type))) {
             const bool stored_here = unit->hasFlag(kUnitStored) && unit->x == x && unit->y == y;
-            if (!ruleOn(state, 6) || stored_here || building->hasFreeSlot())
+            if (!state.ruleOn(kRuleStoring) || stored_here || building->hasFreeSlot())
                 list.push_back(UnitRef { kBuildingPlaceSide, uint16_t(x | y << 8), kBuildingPlaceSide });
         }
         std::vector<uint32_t> carriers;

@@ -8,8 +8,6 @@
 
 namespace {
 
-bool ruleOn(const GameState& state, int i) { return state.ruleSwitch(i) == 1; }
-
 bool canUnitLand(const GameState& state, int side, int index)
 {
     StateRulesHooks* hooks = stateRulesHooks();
@@ -56,15 +54,15 @@ bool canOccupyAt(const GameState& state, int side, int index, int x, int y, int 
     if (!state.isAllied(owner, side))
         return true;
     if (owner != side)
-        return ruleOn(state, 23) && no_allied_capture == 0;
+        return state.ruleOn(kRuleAttackAllies) && no_allied_capture == 0;
     const TerrainRecord* terrain = building->terrain();
-    return ruleOn(state, 5) && terrain && building->typeByte70 < terrain->occupationValue;
+    return state.ruleOn(kRuleOccupationPoints) && terrain && building->typeByte70 < terrain->occupationValue;
 }
 
 bool canStoreInBuilding(const GameState& state, int side, int index, int x, int y)
 {
     const UnitRecord* unit = state.unitOf(side, index);
-    if (!unit || !ruleOn(state, 6))
+    if (!unit || !state.ruleOn(kRuleStoring))
         return false;
     const UnitTypeRecord& type = unit->type();
     if (type.unitClass == kHeadquartersClass)
@@ -72,7 +70,7 @@ bool canStoreInBuilding(const GameState& state, int side, int index, int x, int 
     const BuildingRecord* building = buildingOnHex(state, x, y);
     if (!building)
         return false;
-    if (ruleOn(state, 17) ? state.hexDomainHasNonAlliedUnit(unit->x, unit->y, type.domain, side)
+    if (state.ruleOn(kRuleStacking) ? state.hexDomainHasNonAlliedUnit(unit->x, unit->y, type.domain, side)
                           : state.hexHasNonAlliedUnit(unit->x, unit->y, side))
         return false;
     if (unit->hasFlag(kUnitStored) && int(building->x) == unit->x && int(building->y) == unit->y)
@@ -83,7 +81,7 @@ bool canStoreInBuilding(const GameState& state, int side, int index, int x, int 
 bool canSupplyAt(const GameState& state, int side, int index)
 {
     const UnitRecord* unit = state.unitOf(side, index);
-    if (!unit || ruleOn(state, 7))
+    if (!unit || state.ruleOn(kRuleSupplyPhase))
         return false;
     const UnitTypeRecord& type = unit->type();
     const bool fuel = unit->needsFuel();
@@ -98,7 +96,7 @@ bool canSupplyAt(const GameState& state, int side, int index)
         if (!building || !(building->canRefuel(side, group) || building->canRearm(side, group)))
             return false;
     }
-    if (unit->hasFlag(kUnitAboard) || unit->hasFlag(kUnitStored) || !ruleOn(state, 6)) {
+    if (unit->hasFlag(kUnitAboard) || unit->hasFlag(kUnitStored) || !state.ruleOn(kRuleStoring)) {
         if (building && ((fuel && building->canRefuel(side, group)) || (ammo && building->canRearm(side, group))))
             return true;
         if (unit->hasFlag(kUnitAboard))

@@ -12,8 +12,6 @@
 
 namespace {
 
-bool ruleOn(const GameState& state, int i) { return state.ruleSwitch(i) == 1; }
-
 int terrainKindAt(const GameState& state, int x, int y)
 {
     const TerrainRecord* terrain = state.terrainTypeAt(x, y);
@@ -145,10 +143,10 @@ bool hasDestroyableTarget(const GameState& state, int side, int x, int y)
     if (const BuildingRecord* building = buildingOnHex(state, x, y)) {
         if (building->durability == 0 || building->owner() == side)
             return false;
-        if (building->ownerPlusOne != 0 && state.isAllied(building->owner(), side) && !ruleOn(state, 23))
+        if (building->ownerPlusOne != 0 && state.isAllied(building->owner(), side) && !state.ruleOn(kRuleAttackAllies))
             return false;
         const TerrainRecord* terrain = building->terrain();
-        return !(terrain && terrain->kind == kTerrainCapital && !ruleOn(state, 34));
+        return !(terrain && terrain->kind == kTerrainCapital && !state.ruleOn(kRuleCapitalDestruction));
     }
     if (const ListedHex10* entry = state.tenByteRecord(state.findListedHexA(x, y)))
         return entry->data[0] > 0;
@@ -161,7 +159,7 @@ bool hasDestroyableTarget(const GameState& state, int side, int x, int y)
 int collectDestroyTargets(const GameState& state, int side, int index, int x, int y, std::vector<HexPos>& list)
 {
     const UnitRecord* unit = state.unitOf(side, index);
-    if (!unit || !ruleOn(state, 15))
+    if (!unit || !state.ruleOn(kRuleBombing))
         return 0;
     const int bits = typeEngineeringBits(unit->type());
     if (!(bits & 0x11))

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kRuleNobodyTakesCapital = 25;
 constexpr int kPhaseMissile = 1;
 constexpr int kPhaseAction = 5;
 constexpr int kPhaseProduction = 6;
@@ -28,7 +27,7 @@ bool validCountry(int c) { return c >= 0 && c < kCountryCount; }
 // building now; nobody with rule 25 on.
 int capitalTaker(GameState& state, int country, const BuildingRecord& building)
 {
-    if (state.ruleSwitch(kRuleNobodyTakesCapital) == 1)
+    if (state.ruleOn(kRuleFallenCapitalUnowned))
         return -1;
     const TurnBlock& turn = state.turnBlock();
     if (turn.phase != kPhaseMissile && turn.phase != kPhaseAction && turn.phase != kPhaseProduction)
@@ -60,7 +59,7 @@ std::vector<UnitRef> unitsLostWith(GameState& state, const BuildingRecord& build
 
 int heirOf(GameState& state, int country)
 {
-    if (state.ruleSwitch(kRuleNobodyTakesCapital) == 1)
+    if (state.ruleOn(kRuleFallenCapitalUnowned))
         return -1;
     const HexPos home = sideHomeHex(state, country);
     const UnitCell* cell = state.unitCellAt(home.x, home.y);

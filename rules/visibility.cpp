@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kRuleConcealment = 10;
 // Terrain flag bit 0: the hex hides units whose type conceals itself there.
 constexpr uint8_t kConcealingTerrain = 1;
 

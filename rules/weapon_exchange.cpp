@@ -94,7 +94,7 @@ bool execWeaponExchangeAfterMove(GameState& state, int model, uint32_t source)
     bool changed = false;
     if ((source & 0xFFFF) >= kBoughtArmament) {
         changed = validModel(actor, model) && buy(state, actor, model, Marking::Later);
-        if (state.ruleSwitch(kRuleStoring) == 1)
+        if (state.ruleOn(kRuleStoring))
             execStore(state);
     } else {
         changed = validModel(actor, model) && drawFromSupplyUnit(state, actor, model, source, Marking::Later);

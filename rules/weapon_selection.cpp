@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kWaterMoveType = 17;
 constexpr int kSeaDomain = 4;
-constexpr int kRuleFirstStrike = 44;
 
 // The longest reach of the unit's loaded weapons of the kind; 0 for an exhausted unit.
 int longestReachOfKind(const UnitRecord& unit, int kind, bool flag128)
@@ -138,7 +137,7 @@ ExpectedLosses WeaponSelection::lossesOf(int side, int otherLosses) const
         return result;
     int members = strengthSlotCount(*shooter);
     // The attacker's shots from afar land first: the defender fires back with what is left.
-    if (side == 0 && m_state.ruleSwitch(kRuleFirstStrike) == 1 && hexDistanceOfSides() >= 2 && otherLosses >= 1) {
+    if (side == 0 && m_state.ruleOn(kRuleFirstStrike) && hexDistanceOfSides() >= 2 && otherLosses >= 1) {
         const UnitTypeRecord& type = shooter->type();
         members = membersAfterFirstStrike(countersOf(*shooter), shooter->strengthTenths(), otherLosses, type.members,
             type.memberStrength);

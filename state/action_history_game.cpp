@@ -12,7 +12,7 @@ namespace {
 class GameStateSightRules : public SightRules {
 public:
     explicit GameStateSightRules(const GameState& state) : m_state(state) { }
-    bool layeredSight() const override { return m_state.ruleSwitch(4) != 0; }
+    bool layeredSight() const override { return m_state.ruleSwitch(kRuleSightLayers) != 0; }
     uint16_t allianceMaskOf(int side) const override { return uint16_t(m_state.allianceMaskOf(side)); }
     bool isAllied(int a, int b) const override { return m_state.isAllied(a, b); }
 

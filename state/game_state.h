@@ -232,7 +232,7 @@ public:
     std::vector<ListedHex12>& listedHexes12() { return m_listedHexes12; }
 
     // The hex slot of a unit of that domain: the domain with stacking (switch 17), else 0.
-    int unitSlotFor(int domain) const { return ruleSwitch(17) == 1 ? domain : 0; }
+    int unitSlotFor(int domain) const { return ruleOn(kRuleStacking) ? domain : 0; }
     bool unitRefInHex(int x, int y, int slot, UnitRef& ref) const;
     bool upperUnitRefInHex(int x, int y, int slot, UnitRef& ref) const;
     void setUnitRefInHex(int x, int y, int slot, int side_word, int index);
@@ -399,7 +399,8 @@ public:
     RuleSlot& ruleSlot(int slot) { return m_ruleSlots[slot]; }
     const RuleSlot& ruleSlot(int slot) const { return m_ruleSlots[slot]; }
     RuleBlock& ruleBlock() { return m_ruleBlock; }
-    int ruleSwitch(int i) const { return m_ruleBlock.switches[i]; }
+    int ruleSwitch(RuleSwitch s) const { return m_ruleBlock.switches[s]; }
+    bool ruleOn(RuleSwitch s) const { return ruleSwitch(s) == 1; }
 
     void loadAnthemList();
     void anthemWaveName(int index, std::string& out) const;

@@ -107,7 +107,7 @@ bool hexHasFlagFor(const GameState& state, int x, int y, unsigned flag, int coun
         || (cell->overlay && typeHasFlag(types, roles.road, flag));
     if (!has)
         return false;
-    if (country == -1 || state.ruleSwitch(26) == 1)
+    if (country == -1 || state.ruleOn(kRuleBoardingOwnership))
         return true;
     const UnitCell* units = state.unitCellAt(x, y);
     if (!units->building || size_t(units->building) > state.buildingCount())

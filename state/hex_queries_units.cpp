@@ -75,7 +75,7 @@ void GameState::placeUnitRefInHex(int x, int y, int slot, int side_word, int ind
     UnitCell* cell = unitCellAt(x, y);
     if (!cell || !validSlot(slot))
         return;
-    bool upper = ruleSwitch(45) == 1;
+    bool upper = ruleOn(kRuleProductionCount);
     (upper ? cell->upperSide : cell->lowerSide)[slot] = uint16_t(side_word);
     (upper ? cell->upperUnit : cell->lowerUnit)[slot] = uint16_t(index);
 }
@@ -86,7 +86,7 @@ int GameState::collectUnitsInHex(int x, int y, std::vector<UnitRef>& list) const
     if (!m_unitGrid || !isOnMap(x, y))
         return 0;
     const UnitCell* cell = &m_unitGrid[size_t(y) * size_t(mapWidth()) + size_t(x)];
-    const int slots = ruleSwitch(17) == 1 ? kSlots : 1;
+    const int slots = ruleOn(kRuleStacking) ? kSlots : 1;
     // Most hexes hold no unit: their side words are all zero, seen in two reads.
     uint64_t first_four = 0;
     uint32_t last_two = 0;

@@ -36,7 +36,7 @@ void GameState::computeBorderMasks()
 
 bool GameState::isNightTurn() const
 {
-    if (ruleSwitch(35) != 1)
+    if (ruleSwitch(kRuleDayNight) != 1)
         return false;
     int period = std::max(1, m_mapHeader.dayNightLow | m_mapHeader.dayNightHigh << 8);
     int t = m_turnBlock.turn ? m_turnBlock.turn - 1 : 0;

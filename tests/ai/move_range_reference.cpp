@@ -43,7 +43,7 @@ ReferenceRange::ReferenceRange(GameState& state, const RangeSetUp& setUp)
     m_moveType = type.movementType;
     m_domain = type.domain;
     m_targetClass = ::targetClass(type);
-    m_cap = state.ruleSwitch(3) == 1 ? type.value48 : 0;
+    m_cap = state.ruleOn(kRuleSearch) ? type.value48 : 0;
     width = state.mapWidth();
     height = state.mapHeight();
     const size_t hexes = size_t(width) * size_t(height);
@@ -127,7 +127,7 @@ void ReferenceRange::sideUnits(int side, const UnitRecord* table, int count, boo
             continue;
         if (unit.x == m_setUp.goal.x && unit.y == m_setUp.goal.y)
             continue;
-        flags[at(unit.x, unit.y)] |= relation | (base << (m_state.ruleSwitch(17) == 1 ? unit.type().domain : 0));
+        flags[at(unit.x, unit.y)] |= relation | (base << (m_state.ruleOn(kRuleStacking) ? unit.type().domain : 0));
         if (relation == kRangeEnemy && !missiles)
             enemyZones(unit);
     }
@@ -135,15 +135,15 @@ void ReferenceRange::sideUnits(int side, const UnitRecord* table, int count, boo
 
 void ReferenceRange::enemyZones(const UnitRecord& enemy)
 {
-    const bool zone = m_state.ruleSwitch(1) == 1 && (m_state.ruleSwitch(2) != 1 || enemy.canAttackClass(m_targetClass));
+    const bool zone = m_state.ruleOn(kRuleZoc) && (m_state.ruleSwitch(kRuleZocNeedsWeapon) != 1 || enemy.canAttackClass(m_targetClass));
     for (int d = 0; d < kHexDirections; ++d) {
         const HexPos n = hexNeighbour(enemy.x, enemy.y, d, width, height);
         if (n.valid())
             flags[at(n.x, n.y)] |= zone ? kRangeEnemyZoc : kRangeNextToEnemy;
     }
-    if (zone && m_state.ruleSwitch(17) == 1)
+    if (zone && m_state.ruleOn(kRuleStacking))
         flags[at(enemy.x, enemy.y)] |= kRangeEnemyZoc;
-    if (m_state.ruleSwitch(31) != 1)
+    if (m_state.ruleSwitch(kRuleInterception) != 1)
         return;
     const int range = enemy.type().range[m_domain];
     int r = range > 0 ? std::min(range, enemy.bestWeaponReach(m_domain, 0, 0, 0)) : 0;
@@ -198,7 +198,7 @@ bool ReferenceRange::relax(int x, int y, int cost, int entering_side, int layer)
 {
     const uint32_t f = flags[at(x, y)];
     const int stacking = m_state.unitSlotFor(m_domain);
-    if ((f & kRangeEnemy) && (m_state.ruleSwitch(17) != 1 || (f & (kRangeEnemyClass << stacking))))
+    if ((f & kRangeEnemy) && (m_state.ruleSwitch(kRuleStacking) != 1 || (f & (kRangeEnemyClass << stacking))))
         return false;
     if (layer == 1 && (f & (kRangeInterceptZone | kRangeKnownMine)))
         return false;

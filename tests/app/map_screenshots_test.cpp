@@ -31,8 +31,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRuleFog = 3;
-constexpr int kRuleDayNight = 35;
 constexpr int kActionPhase = 5;
 // The sight of every kind of unit (land, sea, air ...), as the map shows it.
 constexpr uint32_t kAllLayers = 0x3F;
@@ -76,7 +74,7 @@ public:
 
     void setFog(bool on)
     {
-        setRule(kRuleFog, on ? 1 : 0);
+        setRule(kRuleSearch, on ? 1 : 0);
         rebuildSightMaps(state());
     }
 

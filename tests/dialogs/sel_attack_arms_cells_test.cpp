@@ -17,7 +17,6 @@ namespace cells = sel_attack_arms;
 
 namespace {
 
-constexpr int kRuleEncirclement = 21;
 
 int number(const cells::ValueCell& cell) { return std::stoi(cell.text.substr(cell.text.find_first_of("0123456789"))); }
 

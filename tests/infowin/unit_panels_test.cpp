@@ -234,7 +234,7 @@ TEST_F(UnitPanels, RuleDependentValuesShowOutsidePlayAndFollowTheRulesInPlay)
         info.world.setRule(rule, 1);
     const Image shown = header();
     EXPECT_TRUE(sameArea(outside, 0, 0, shown, 0, 0, 720, 320));
-    EXPECT_TRUE(effectiveGameOption48() == (s.ruleSwitch(48) != 0));
+    EXPECT_TRUE(effectiveGameOption48() == (s.ruleSwitch(kRuleRepairing) != 0));
 }
 
 TEST_F(UnitPanels, AmmunitionAndFuelTurnRedAtAQuarterAndOrangeAtAHalf)

@@ -14,9 +14,6 @@ using testing_rules::OccupationWorld;
 
 namespace {
 
-constexpr int kRuleMissilePhase = 16;
-constexpr int kRuleDestroyedBuildingsUnowned = 24;
-constexpr int kRuleFallenCapitalUnowned = 25;
 
 } // namespace
 

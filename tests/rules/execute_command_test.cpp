@@ -18,7 +18,6 @@ using testing_rules::worldInvariantFaults;
 
 namespace {
 
-constexpr int kRuleLowFuelUse = 0;
 
 // Country 0, played by a person, moves along row 2 from (1, 2); country 1 is its neighbour.
 class WalkWorld : public CommandWorld {

@@ -18,7 +18,6 @@ using testing_rules::worldInvariantFaults;
 namespace {
 
 constexpr int kLand = 3;
-constexpr int kRuleInterception = 31;
 
 // Country 0, played by a person, walks east along row 2 from (1, 2); country 1 is its enemy.
 struct HazardWorld : CombatWorld {

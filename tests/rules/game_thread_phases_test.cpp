@@ -166,7 +166,7 @@ TEST(GameThreadReplenish, WeaponWaitsCountDownAndReinforcementsArriveOnTheirTurn
 TEST(GameThreadMissiles, MissilePhaseFliesTheCountrysMissilesTurnByTurn)
 {
     testing_rules::MissileWorld world;
-    world.setRule(testing_rules::kRuleMissilePhase, 1);
+    world.setRule(kRuleMissilePhase, 1);
     const int target = world.placeUnit(1, world.plain, 7, 1);
     ASSERT_EQ(world.launch(1, 1, 7, 1), 0);
     testing_rules::ScriptedPlayer player;

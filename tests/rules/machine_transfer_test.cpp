@@ -13,7 +13,6 @@ using testing_rules::CommandWorld;
 
 namespace {
 
-constexpr int kRuleFastMovement = 19;
 
 // A unit of the type's first `machines` counters, numbered 1, 2, 3... so their order shows.
 UnitRecord unitOf(const CommandWorld& world, int type, int machines, int fuel, int experience, int fatigue)

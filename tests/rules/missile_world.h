@@ -11,8 +11,6 @@
 
 namespace testing_rules {
 
-constexpr int kRuleMissilePhase = 16;
-constexpr int kRuleInterception = 31;
 constexpr int kMissilePhase = 1;
 
 class MissileWorld : public OccupationWorld {

@@ -15,7 +15,6 @@ using testing_rules::OccupationWorld;
 
 namespace {
 
-constexpr int kRuleOccupationPoints = 5;
 
 } // namespace
 

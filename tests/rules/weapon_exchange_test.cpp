@@ -15,9 +15,6 @@ using testing_rules::StoringWorld;
 
 namespace {
 
-constexpr int kRuleSupplyCosts = 8;
-constexpr int kRuleFatigue = 11;
-constexpr int kRuleExperience = 12;
 
 // Country 0's unit at (3, 3), acting; model 1 carries 9 rounds of the gun, priced 10 a round.
 struct ExchangeWorld : StoringWorld {

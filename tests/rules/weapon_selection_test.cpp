@@ -16,8 +16,6 @@ using testing_rules::CombatWorld;
 
 namespace {
 
-constexpr int kRuleFatigue = 11;
-constexpr int kRuleFirstStrike = 44;
 
 // Country 0's unit at (2, 2) engages country 1's at (2 + distance, 2); both carry the one gun.
 struct Engagement : CombatWorld {
