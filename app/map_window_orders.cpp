@@ -3,7 +3,6 @@
 
 #include "dialogs/hooked_popup_dialog.h"
 #include "dialogs/popup_entries.h"
-#include "dialogs/production_types.h"
 #include "platform/kernel/host.h"
 #include "rules/combat_pair.h"
 #include "rules/combat_values.h"
@@ -15,6 +14,7 @@
 #include "rules/links.h"
 #include "rules/main_window_link.h"
 #include "rules/move_display_path.h"
+#include "rules/production_types.h"
 #include "rules/route.h"
 #include "rules/rules_context.h"
 #include "rules/scans_attack.h"
@@ -489,16 +489,7 @@ bool MapOrders::collectTargets(int code, std::vector<Target>& targets)
         return true;
     }
     case kCommandDestroy:
-        collectDestroyTargets(m_state, m_side, m_index, x, y, hexes);
-        // With bombing allowed (rule 15) a fresh unit may also strike works within its weapons' reach.
-        if (m_state.ruleOn(kRuleBombing) && unit->isFresh() && findUsableWeaponSlot(m_state, *unit, moving() ? 128 : 0, 0) >= 0) {
-            std::vector<HexPos> bombed;
-            collectBombTargets(m_state, m_side, m_index, x, y, moving(), bombed);
-            for (const HexPos& hex : bombed)
-                if (std::find(hexes.begin(), hexes.end(), hex) == hexes.end())
-                    hexes.push_back(hex);
-        }
-        for (const HexPos& hex : hexes)
+        for (const HexPos& hex : destroyOrderTargets(m_state, { m_side, m_index, x, y, moving() }))
             targets.push_back({ hex, hex.x, hex.y });
         return true;
     case kCommandRestore:

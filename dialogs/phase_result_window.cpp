@@ -54,7 +54,7 @@ ResultGauge structureGauge(int kind, int after, int before)
 ResultGauge occupationGauge(const BuildingRecord& after, const BuildingRecord& before)
 {
     const TerrainRecord* type = terrainType(before.type);
-    return { before.typeByte70, after.typeByte70, type ? type->occupationValue : 0, 64 + 10 * before.ownerPlusOne };
+    return { before.occupationDurability, after.occupationDurability, type ? type->occupationValue : 0, 64 + 10 * before.ownerPlusOne };
 }
 
 int occupationBand(int type) { return type >= kFirstBandType && type <= kLastBandType ? type - kFirstBandType : kDefaultBand; }

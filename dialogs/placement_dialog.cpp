@@ -3,12 +3,12 @@
 
 #include "dialogs/owner_draw_list_box.h"
 #include "dialogs/production_dialog.h"
-#include "dialogs/production_types.h"
 #include "infowin/dialog_templates.h"
 #include "infowin/window_services.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
 #include "rules/place_new_unit.h"
+#include "rules/production_types.h"
 #include "state/game_state.h"
 
 #include <cstring>

@@ -3,9 +3,9 @@
 
 #include "dialogs/owner_draw_list_box.h"
 #include "dialogs/production_list_box.h"
-#include "dialogs/production_types.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
+#include "rules/production_types.h"
 #include "rules/targets.h"
 #include "state/game_state.h"
 #include "state/rule_block.h"

@@ -12,6 +12,9 @@
 
 namespace {
 
+// The main window's left panel, beside which information windows open by default.
+constexpr int kLeftPanelWidth = 216;
+
 SIZE outerSize(HWND window, int clientWidth, int clientHeight)
 {
     RECT r { 0, 0, clientWidth, clientHeight };
@@ -49,7 +52,7 @@ void placeInformationWindow(swCWindow& window, const char* prefix, int clientWid
     POINT origin { storedKey(prefix, "WindowPosLeft"), storedKey(prefix, "WindowPosTop") };
     if (origin.x == INT_MIN || origin.y == INT_MIN) {
         const bool leftPanel = !g_gameState || g_gameState->settings().leftInfoPanel;
-        origin = { leftPanel ? GameState::constant216() : GetSystemMetrics(SM_CXVSCROLL), 0 };
+        origin = { leftPanel ? kLeftPanelWidth : GetSystemMetrics(SM_CXVSCROLL), 0 };
         if (HWND main = window.parent() ? window.parent()->handle() : nullptr)
             ClientToScreen(main, &origin);
     }

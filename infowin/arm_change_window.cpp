@@ -182,7 +182,7 @@ void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)
     const HeldFigure fuel = held ? heldFuel(*unit) : HeldFigure { model.fuel, model.fuel };
     panel::format(dc, x0 + 184, y0 + 132, x0 + 226, y0 + 144, DT_LEFT, "%3d/%3d", fuel.now, fuel.most);
     panel::format(dc, x0 + 76, y0 + 152, x0 + 88, y0 + 164, DT_LEFT, "%2d", model.values[0]);
-    if (model.values[1] != 0 && effectiveGameOption19())
+    if (model.values[1] != 0 && ruleInEffect(kRuleFastMovement))
         panel::format(dc, x0 + 212, y0 + 152, x0 + 224, y0 + 164, DT_LEFT, "%2d", model.values[1]);
     if (model.values[2] != 0)
         panel::format(dc, x0 + 76, y0 + 172, x0 + 88, y0 + 184, DT_LEFT, "%2d", model.values[2]);

@@ -16,7 +16,6 @@ namespace country_info_id {
 constexpr UINT kAnthemCombo = 1009;
 } // namespace country_info_id
 
-
 // How a table is drawn: hiding others' figures under the rules (the window during play), and the
 // end-of-game summary's shorter rows.
 enum class BoardDisclosure { Everything, ByRules };

@@ -72,7 +72,7 @@ std::string landingMark(bool set, int kind)
 std::string sightText(const TerrainRecord& t)
 {
     const uint8_t* sight = t.groupValues;
-    if (effectiveGameOption4()) {
+    if (ruleInEffect(kRuleSightLayers)) {
         char text[40];
         std::snprintf(text, sizeof text, "%d/%d/%d/%d/%d/%d", sight[0], sight[1], sight[2], sight[3], sight[4], sight[5]);
         return text;
@@ -97,13 +97,13 @@ bool isItemOffered(int i)
 {
     switch (i) {
     case 0: return !playing() || (g_gameState && g_gameState->mapHeader().buildingIncome == 1);
-    case 1: return effectiveGameOption3();
-    case 2: return effectiveGameOption5();
-    case 3: return effectiveGameOption15();
-    case 4: return effectiveGameOption6();
-    case 5: return effectiveGameOption29();
-    case 6: return effectiveGameOption48();
-    case 9: return effectiveGameOption10();
+    case 1: return ruleInEffect(kRuleSearch);
+    case 2: return ruleInEffect(kRuleOccupationPoints);
+    case 3: return ruleInEffect(kRuleBombing);
+    case 4: return ruleInEffect(kRuleStoring);
+    case 5: return ruleInEffect(kRuleReplenishing);
+    case 6: return ruleInEffect(kRuleRepairing);
+    case 9: return ruleInEffect(kRuleConcealment);
     default: return i >= 0 && i < kItemCount;
     }
 }

@@ -47,10 +47,10 @@ const swCBitmap* sheet(int index)
 void drawProductionCell(HDC dc, const UnitTypeRecord& type)
 {
     std::string cell = "-";
-    if (effectiveGameOption33()) {
+    if (ruleInEffect(kRuleProducing)) {
         if (!(type.flags & 0x0800))
             cell = platform::utf8ToCp932("不可");
-        else if (effectiveGameOption45())
+        else if (ruleInEffect(kRuleProductionCount))
             cell = std::to_string(type.productionTurns) + platform::utf8ToCp932("ターン");
         else
             cell = platform::utf8ToCp932("○");
@@ -76,9 +76,9 @@ int layerDefence(const UnitTypeRecord& type, int layer) { return layer < 4 ? typ
 
 void drawLayerRows(HDC dc, const UnitTypeRecord& type)
 {
-    const bool sight = effectiveGameOption3();
-    const bool layered = effectiveGameOption4();
-    const bool range = effectiveGameOption31();
+    const bool sight = ruleInEffect(kRuleSearch);
+    const bool layered = ruleInEffect(kRuleSightLayers);
+    const bool range = ruleInEffect(kRuleInterception);
     for (int k = 0; k < kDomainCount; ++k) {
         const int x = 120 + 60 * k;
         if (sight)

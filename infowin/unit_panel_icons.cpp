@@ -69,19 +69,19 @@ void drawCapabilityIcons(HDC dc, const UnitTypeRecord& type)
     const bool works = ability & (0x0100 | 0x1000);
     if (type.value51 > 0)
         grid.put(info_sheet::nightSightIcon(type.value51), 0, 0);
-    if (type.value48 > 0)
-        grid.put(info_sheet::grade1Icon(type.value48), 1, 0);
-    if (type.value49 > 0)
-        grid.put(info_sheet::grade2Icon(type.value49), 2, 0);
-    if (type.value50 > 0)
-        grid.put(info_sheet::grade3Icon(type.value50), 3, 0);
+    if (type.concealRadius > 0)
+        grid.put(info_sheet::grade1Icon(type.concealRadius), 1, 0);
+    if (type.terrainConcealRadius > 0)
+        grid.put(info_sheet::grade2Icon(type.terrainConcealRadius), 2, 0);
+    if (type.secondConcealRadius > 0)
+        grid.put(info_sheet::grade3Icon(type.secondConcealRadius), 3, 0);
     if (unitTypeDomain(type) == 3)
         grid.put(capabilityIcon(ability & 0x2000 ? Capability::HardArmour : Capability::SoftArmour), 4, 0);
     if (hasLoadedBerth(type))
         grid.put(capabilityIcon(Capability::Berths), 5, 0);
     if (ability & 0x4000)
         grid.put(capabilityIcon(Capability::LandingShip), 6, 0);
-    if (effectiveGameOption31() && canIntercept(*state, type))
+    if (ruleInEffect(kRuleInterception) && canIntercept(*state, type))
         grid.put(capabilityIcon(Capability::Intercept), 0, 1);
     if (type.areaRadius > 0)
         grid.put(info_sheet::areaRadiusIcon(type.areaRadius), 1, 1);
@@ -101,7 +101,7 @@ void drawCapabilityIcons(HDC dc, const UnitTypeRecord& type)
         grid.put(capabilityIcon(Capability::Occupy), 1, 2);
     if (works)
         grid.put(capabilityIcon(Capability::Engineering), 2, 2);
-    if (effectiveGameOption15() && (hasUsableDirectWeapon(*state, type) || works))
+    if (ruleInEffect(kRuleBombing) && (hasUsableDirectWeapon(*state, type) || works))
         grid.put(capabilityIcon(Capability::Demolition), 3, 2);
     if (ability & 0x1000) {
         grid.put(capabilityIcon(Capability::Bridge), 4, 2);

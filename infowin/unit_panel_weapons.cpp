@@ -74,7 +74,7 @@ void drawWeaponRow(HDC dc, const GameState& state, const WeaponRecord& weapon, i
         text(dc, 568, t, 580, b, mark("○"));
     if (weapon.flags & 4)
         text(dc, 596, t, 608, b, mark("○"));
-    if (effectiveGameOption15() && !launch && weapon.useValue != 0)
+    if (ruleInEffect(kRuleBombing) && !launch && weapon.useValue != 0)
         format(dc, 624, t, 636, b, DT_LEFT, "%2d", weapon.useValue);
     else
         text(dc, 624, t, 636, b, "--");
@@ -82,7 +82,7 @@ void drawWeaponRow(HDC dc, const GameState& state, const WeaponRecord& weapon, i
         format(dc, 652, t, 664, b, DT_LEFT, "%2d", weapon.useValue);
     else
         text(dc, 652, t, 664, b, "--");
-    if (effectiveGameOption8())
+    if (ruleInEffect(kRuleSupplyCosts))
         format(dc, 680, t, 704, b, DT_LEFT, "%4d", weapon.ammoPrice);
     else
         text(dc, 680, t, 704, b, " --");
@@ -130,7 +130,7 @@ void drawArmamentSetBlock(HDC dc, int set, const UnitTypeRecord& type, const Uni
         format(dc, 654, 368, 672, 380, DT_LEFT, "%3d", model.fuel);
     }
     format(dc, 524, 388, 536, 400, DT_LEFT, "%2d", model.values[0]);
-    if (model.values[1] != 0 && effectiveGameOption19())
+    if (model.values[1] != 0 && ruleInEffect(kRuleFastMovement))
         format(dc, 660, 388, 672, 400, DT_LEFT, "%2d", model.values[1]);
     if (model.values[2] != 0)
         format(dc, 524, 408, 536, 420, DT_LEFT, "%2d", model.values[2]);

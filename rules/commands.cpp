@@ -10,6 +10,8 @@
 #include "state/unit_facts.h"
 #include "state/weapon_record.h"
 
+#include <algorithm>
+
 namespace {
 
 CommandScans* g_commandScans = nullptr;
@@ -41,6 +43,12 @@ bool checkFire(GameState& state, const UnitRecord& unit, const CommandAsk& ask)
     return false;
 }
 
+// With bombing allowed a fresh unit with a usable weapon may also strike works within its reach.
+bool mayBomb(GameState& state, const UnitRecord& unit, const CommandAsk& ask)
+{
+    return state.ruleOn(kRuleBombing) && unit.isFresh() && findUsableWeaponSlot(state, unit, ask.moving ? 128 : 0, 0) >= 0;
+}
+
 bool checkDestroy(GameState& state, const UnitRecord& unit, const CommandAsk& ask)
 {
     if (!isHexFreeForUnit(state, ask.side, ask.index, ask.x, ask.y))
@@ -48,10 +56,7 @@ bool checkDestroy(GameState& state, const UnitRecord& unit, const CommandAsk& as
     std::vector<HexPos> hexes;
     if (collectDestroyTargets(state, ask.side, ask.index, ask.x, ask.y, hexes) > 0)
         return true;
-    if (!state.ruleOn(kRuleBombing) || !unit.isFresh() || findUsableWeaponSlot(state, unit, ask.moving ? 128 : 0, 0) < 0)
-        return false;
-    hexes.clear();
-    return collectBombTargets(state, ask.side, ask.index, ask.x, ask.y, ask.moving, hexes) > 0;
+    return mayBomb(state, unit, ask) && collectBombTargets(state, ask.side, ask.index, ask.x, ask.y, ask.moving, hexes) > 0;
 }
 
 bool checkMerge(GameState& state, const UnitRecord& unit, const CommandAsk& ask)
@@ -130,6 +135,23 @@ bool isHexFreeForUnit(const GameState& state, int side, int index, int x, int y)
     if (!unit || !state.isOnMap(x, y))
         return false;
     return !state.hexDomainHasVisibleOtherUnit(x, y, state.unitSlotFor(unit->type().domain), side, index);
+}
+
+std::vector<HexPos> destroyOrderTargets(GameState& state, const CommandAsk& ask)
+{
+    std::vector<HexPos> hexes;
+    const UnitRecord* unit = state.unitOf(ask.side, ask.index);
+    if (!unit)
+        return hexes;
+    collectDestroyTargets(state, ask.side, ask.index, ask.x, ask.y, hexes);
+    if (!mayBomb(state, *unit, ask))
+        return hexes;
+    std::vector<HexPos> bombed;
+    collectBombTargets(state, ask.side, ask.index, ask.x, ask.y, ask.moving, bombed);
+    for (const HexPos& hex : bombed)
+        if (std::find(hexes.begin(), hexes.end(), hex) == hexes.end())
+            hexes.push_back(hex);
+    return hexes;
 }
 
 bool commandTargetCheck(GameState& state, const CommandAsk& ask, int code)

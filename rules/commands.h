@@ -1,7 +1,10 @@
 // Unit commands: the code table, the command masks of the troop command window and the per-code checks.
 #pragma once
 
+#include "state/hex_geometry.h"
+
 #include <cstdint>
+#include <vector>
 
 class GameState;
 
@@ -56,6 +59,9 @@ uint32_t availableCommandMask(GameState& state, const CommandAsk& ask);
 uint32_t availableCommandMaskAuto(GameState& state, const CommandAsk& ask);
 // False for 0, 26 and unknown codes.
 bool commandTargetCheck(GameState& state, const CommandAsk& ask, int code);
+// The hexes a destroy order may strike from (x, y): the works in reach and, when the unit may bomb,
+// what its weapons reach; each hex once. The check of code 5 passes on a free hex when this is not empty.
+std::vector<HexPos> destroyOrderTargets(GameState& state, const CommandAsk& ask);
 
 // No other unit visible to the side stands in the unit's domain slot at (x, y).
 bool isHexFreeForUnit(const GameState& state, int side, int index, int x, int y);

@@ -84,7 +84,7 @@ int HeadlessDialogs::chooseWeapon(CombatPair&, int flag, WeaponChoiceMode mode)
 
 void HeadlessDialogs::showOccupationResult(const BuildingRecord& after, const BuildingRecord& before)
 {
-    record("showOccupationResult", { after.x, after.y, before.typeByte70, after.typeByte70 });
+    record("showOccupationResult", { after.x, after.y, before.occupationDurability, after.occupationDurability });
 }
 
 void HeadlessDialogs::showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord&)

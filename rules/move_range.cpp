@@ -35,7 +35,7 @@ MoveRangeMap::MoveRangeMap(GameState& state, int side, int index)
     m_domain = type.domain;
     m_targetClass = ::targetClass(type);
     m_carryClass = type.carryClass;
-    m_interceptionCap = state.ruleOn(kRuleSearch) ? type.value48 : 0;
+    m_interceptionCap = state.ruleOn(kRuleSearch) ? type.concealRadius : 0;
 }
 
 void MoveRangeMap::initFromValues(int side, int x, int y, int move_type, int domain)

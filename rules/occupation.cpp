@@ -30,11 +30,11 @@ void showResult(GameState& state, const BuildingRecord& building, const Building
 // The side's own building: its points are restored by the unit's counters.
 void strengthenOwnBuilding(GameState& state, const ActingUnit& actor, BuildingRecord& building, int maximum)
 {
-    if (state.ruleSwitch(kRuleOccupationPoints) != 1 || building.typeByte70 >= maximum)
+    if (state.ruleSwitch(kRuleOccupationPoints) != 1 || building.occupationDurability >= maximum)
         return;
     const BuildingRecord before = building;
-    building.typeByte70 = uint8_t(std::min(before.typeByte70 + strengthSlotCount(*actor.unit), maximum));
-    state.historyLog().recordOccupation(actor.side, actor.index, building.typeByte70, before.typeByte70,
+    building.occupationDurability = uint8_t(std::min(before.occupationDurability + strengthSlotCount(*actor.unit), maximum));
+    state.historyLog().recordOccupation(actor.side, actor.index, building.occupationDurability, before.occupationDurability,
         building.ownerPlusOne, building.type);
     showResult(state, building, before, state.isHumanCountry(actor.side));
 }
@@ -48,7 +48,7 @@ void completeOccupation(GameState& state, const ActingUnit& actor, int index, Bu
     if (before.ownerPlusOne == 0)
         ++state.country(actor.side).commandCounter;
     building.ownerPlusOne = uint8_t(actor.side + 1);
-    building.typeByte70 = type->occupationValue;
+    building.occupationDurability = type->occupationValue;
     destroyStoredUnits(state, building, StoredLoss::Destroy);
     destroyUpperUnitsNotAllied(state, int(building.x), int(building.y), actor.side);
     if (building.destroyed == 0)
@@ -84,13 +84,13 @@ void execOccupy(GameState& state)
     const BuildingRecord before = *building;
     const int counters = strengthSlotCount(*actor.unit);
     bool complete = true;
-    if (state.ruleOn(kRuleOccupationPoints) && counters < building->typeByte70) {
-        building->typeByte70 = uint8_t(building->typeByte70 - counters);
+    if (state.ruleOn(kRuleOccupationPoints) && counters < building->occupationDurability) {
+        building->occupationDurability = uint8_t(building->occupationDurability - counters);
         complete = false;
     } else {
-        building->typeByte70 = 0;
+        building->occupationDurability = 0;
     }
-    state.historyLog().recordOccupation(actor.side, actor.index, building->typeByte70, before.typeByte70,
+    state.historyLog().recordOccupation(actor.side, actor.index, building->occupationDurability, before.occupationDurability,
         before.ownerPlusOne, building->type);
     showResult(state, *building, before, personInvolved(state, actor.side, before));
 

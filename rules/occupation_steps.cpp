@@ -40,7 +40,7 @@ void fallCapitalToLargeCity(GameState& state, BuildingRecord& building)
         cell->displayCode = type.value18;
     }
     building.type = uint8_t(city);
-    building.typeByte70 = std::min(building.typeByte70, type.occupationValue);
+    building.occupationDurability = std::min(building.occupationDurability, type.occupationValue);
     building.durability = std::min(building.durability, type.durability);
     state.endCheckFlags() |= kEndCheckCapital;
 }

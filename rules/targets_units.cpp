@@ -56,7 +56,7 @@ bool canOccupyAt(const GameState& state, int side, int index, int x, int y, int 
     if (owner != side)
         return state.ruleOn(kRuleAttackAllies) && no_allied_capture == 0;
     const TerrainRecord* terrain = building->terrain();
-    return state.ruleOn(kRuleOccupationPoints) && terrain && building->typeByte70 < terrain->occupationValue;
+    return state.ruleOn(kRuleOccupationPoints) && terrain && building->occupationDurability < terrain->occupationValue;
 }
 
 bool canStoreInBuilding(const GameState& state, int side, int index, int x, int y)

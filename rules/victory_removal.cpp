@@ -97,7 +97,7 @@ void ruinCapitals(GameState& state, int country)
         cell->displayCode = ruin_type.value18;
         b.type = uint8_t(ruin);
         b.durability = std::min(b.durability, ruin_type.durability);
-        b.typeByte70 = std::min(b.typeByte70, ruin_type.occupationValue);
+        b.occupationDurability = std::min(b.occupationDurability, ruin_type.occupationValue);
         b.ownerPlusOne = uint8_t(taker + 1);
         state.statsAddIncome(b.ownerPlusOne, b.type);
         for (const UnitRef& ref : unitsLostWith(state, b)) {

@@ -47,7 +47,7 @@ void showArrivalNotice(GameState& state, int side, int unit)
             dialogLink().showEventNotice(kNoticeActingNeutralArrived, side, unit);
         else
             dialogLink().showEventNotice(kNoticeArrivalNamed, action.actingCountry(), action.actingIndex());
-    } else if (state.isPlayerKindOne(side)) {
+    } else if (state.isHumanCountry(side)) {
         dialogLink().showEventNotice(kNoticePersonsArrival, side, unit);
     }
 }

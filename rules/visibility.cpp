@@ -20,14 +20,14 @@ bool isFriend(const GameState& state, int country, int viewer)
 // The radius within which a revealer must stand; 0 when the unit hides nowhere here.
 int concealmentRadius(const GameState& state, const UnitTypeRecord& type, int x, int y)
 {
-    if (type.value48 > 0)
-        return type.value48;
-    if (type.value50 > 0)
-        return type.value50;
-    if (state.ruleSwitch(kRuleConcealment) != 0 && type.value49 > 0) {
+    if (type.concealRadius > 0)
+        return type.concealRadius;
+    if (type.secondConcealRadius > 0)
+        return type.secondConcealRadius;
+    if (state.ruleSwitch(kRuleConcealment) != 0 && type.terrainConcealRadius > 0) {
         const TerrainRecord* terrain = state.terrainTypeAt(x, y);
         if (terrain && (terrain->flags & kConcealingTerrain))
-            return type.value49;
+            return type.terrainConcealRadius;
     }
     return 0;
 }
@@ -64,7 +64,7 @@ bool isHexVisibleTo(const GameState& state, int viewer, int code, int index, int
 
 bool typeMayHide(const UnitTypeRecord& type)
 {
-    return type.value48 > 0 || type.value50 > 0 || type.value49 > 0;
+    return type.concealRadius > 0 || type.secondConcealRadius > 0 || type.terrainConcealRadius > 0;
 }
 
 bool VisibilityHooks::isUnitVisibleTo(const GameState& state, int side, int index, int country)

@@ -20,7 +20,9 @@ struct BuildingRecord {
     uint32_t x;
     uint32_t y;
     uint8_t durability;
-    uint8_t typeByte70;
+    // Enemy occupation wears it down and takes the building at 0; the owner's units raise it back up
+    // to the type's occupation value.
+    uint8_t occupationDurability;
     BuildingSlot slots[6];
     uint8_t destroyed;
     uint8_t unused37;

@@ -22,7 +22,7 @@ uint32_t GameState::spendFunds(int country, uint32_t amount)
     record.fundsSpent += taken;
 
     int64_t alarm = m_settings.moneyAlarm;
-    if (m_settings.playMoneyAlarm && m_turnBlock.currentCountry == country && isPlayerKindOne(country)
+    if (m_settings.playMoneyAlarm && m_turnBlock.currentCountry == country && isHumanCountry(country)
         && int64_t(before) >= alarm && int64_t(record.funds) < alarm) {
         if (StateUiHooks* hooks = stateUiHooks())
             hooks->playSound(kMoneyAlarmSound);

@@ -273,8 +273,7 @@ public:
     bool hasPactWith(int a, int b) const;
     bool isEnemy(int a, int b) const { return !isAllied(a, b) && !hasPactWith(a, b); }
     unsigned allianceMaskOf(int c) const;
-    bool isPlayerKindOne(int c) const { return c >= 0 && c < kCountryCount && m_countries[size_t(c)].controller == 1; }
-    bool isCurrentCountryNotHuman() const { return !isPlayerKindOne(m_turnBlock.currentCountry); }
+    bool isCurrentCountryNotHuman() const { return !isHumanCountry(m_turnBlock.currentCountry); }
     // Byte 0 is the neutral side's alliance mask.
     uint8_t* neutralBlock() { return m_neutralBlock; }
 
@@ -294,7 +293,6 @@ public:
     int memberCountInState1(int side) const;
     int playerUnitCount(int country) const;
     bool hasFlaggedUnit(int country) const;
-    static constexpr int constant216() { return 216; }
     int unitExperienceLevel(int side, int index) const;
 
     int usedRecordCount() const;

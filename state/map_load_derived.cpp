@@ -46,7 +46,7 @@ void GameState::rebuildFromCells()
             b.x = uint32_t(x);
             b.y = uint32_t(y);
             b.durability = t->durability;
-            b.typeByte70 = t->occupationValue;
+            b.occupationDurability = t->occupationValue;
             if (cell.turnMarks[0] & 2) {
                 b.durability = 0;
                 b.destroyed = 1;

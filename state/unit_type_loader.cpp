@@ -127,9 +127,9 @@ UnitTypeRecord unitTypeFromLine(const std::vector<char*>& fields, int user_flag)
     r.members = uint8_t(std::max(1, decimal(column(fields, 8)) & 0xFF));
     r.memberStrength = uint8_t(std::max(1, decimal(column(fields, 9)) & 0xFF));
     r.productionTurns = uint8_t(decimal(column(fields, 10)));
-    r.value48 = uint8_t(decimal(column(fields, 12)));
-    r.value49 = uint8_t(decimal(column(fields, 13)));
-    r.value50 = uint8_t(decimal(column(fields, 14)));
+    r.concealRadius = uint8_t(decimal(column(fields, 12)));
+    r.terrainConcealRadius = uint8_t(decimal(column(fields, 13)));
+    r.secondConcealRadius = uint8_t(decimal(column(fields, 14)));
     r.areaRadius = uint8_t(decimal(column(fields, 15)));
     static const int kFlagBit[9] = { 6, 7, 8, 12, 10, 11, 13, 0, 1 };
     for (int i = 0; i < 9; ++i)

@@ -47,9 +47,11 @@ struct UnitTypeRecord {
     // A divisor in the rules: the loader keeps it at least 1.
     uint8_t memberStrength;
     uint8_t productionTurns;
-    uint8_t value48;
-    uint8_t value49;
-    uint8_t value50;
+    // Concealment radii: revealed only by an enemy within the radius. The second applies when the first
+    // is 0; the terrain one only on concealing terrain and with the concealment switch on.
+    uint8_t concealRadius;
+    uint8_t terrainConcealRadius;
+    uint8_t secondConcealRadius;
     uint8_t value51;
     uint8_t areaRadius;
     uint8_t sight[kDomainCount];

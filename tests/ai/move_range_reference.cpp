@@ -43,7 +43,7 @@ ReferenceRange::ReferenceRange(GameState& state, const RangeSetUp& setUp)
     m_moveType = type.movementType;
     m_domain = type.domain;
     m_targetClass = ::targetClass(type);
-    m_cap = state.ruleOn(kRuleSearch) ? type.value48 : 0;
+    m_cap = state.ruleOn(kRuleSearch) ? type.concealRadius : 0;
     width = state.mapWidth();
     height = state.mapHeight();
     const size_t hexes = size_t(width) * size_t(height);

@@ -47,7 +47,7 @@ struct PlayWorld : CombatWorld {
         std::fill(std::begin(editWeapon(gun2Id).power), std::end(editWeapon(gun2Id).power), uint8_t(20));
         for (int id : { plain, other }) {
             UnitTypeRecord& type = editType(id);
-            type.value48 = type.value49 = type.value50 = 0;
+            type.concealRadius = type.terrainConcealRadius = type.secondConcealRadius = 0;
             type.model[0].values[0] = 6;
             type.weaponSlot[1].weaponId = uint16_t(gun2Id);
             type.weaponSlot[1].multiplier = 1;

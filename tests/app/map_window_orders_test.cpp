@@ -33,7 +33,7 @@ struct OrderWorld : CombatWorld {
         gun->flags |= 128;
         for (int id : { plain, other }) {
             UnitTypeRecord& type = editType(id);
-            type.value48 = type.value49 = type.value50 = 0;
+            type.concealRadius = type.terrainConcealRadius = type.secondConcealRadius = 0;
             type.model[0].values[0] = 6;
             editTerrain(state().terrainGrid()[0].terrain).moveCost[type.movementType] = 1;
         }

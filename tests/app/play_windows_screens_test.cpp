@@ -183,9 +183,9 @@ TEST(PlayWindowScreens, ResultWindowsShowTheBandAndTheGauge)
     before.type = 31;
     before.ownerPlusOne = 2;
     before.durability = 60;
-    before.typeByte70 = 30;
+    before.occupationDurability = 30;
     BuildingRecord after = before;
-    after.typeByte70 = 12;
+    after.occupationDurability = 12;
     // A click ends the gauge's run: the picture is taken at its end value.
     auto atEnd = [](const char* name, int filled) {
         return [name, filled](HWND popup, const harness::Image&) {

@@ -20,7 +20,7 @@ BuildingRecord buildingOf(int type, int owner, int durability, int occupation)
     record.type = uint8_t(type);
     record.ownerPlusOne = uint8_t(owner + 1);
     record.durability = uint8_t(durability);
-    record.typeByte70 = uint8_t(occupation);
+    record.occupationDurability = uint8_t(occupation);
     return record;
 }
 

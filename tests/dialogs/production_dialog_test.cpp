@@ -4,8 +4,8 @@
 // count; and its end when play stops.
 #include "dialogs/production_dialog.h"
 
-#include "dialogs/production_types.h"
 #include "infowin/arm_change_window.h"
+#include "rules/production_types.h"
 #include "state/unit_type_sort.h"
 #include "tests/dialogs/play_dialog_world.h"
 #include "tests/state/packed_value.h"

@@ -114,9 +114,9 @@ protected:
         UnitTypeRecord& t = type();
         t.domain = 3;
         t.value51 = 50;
-        t.value48 = 2;
-        t.value49 = 7;
-        t.value50 = 9;
+        t.concealRadius = 2;
+        t.terrainConcealRadius = 7;
+        t.secondConcealRadius = 9;
         t.areaRadius = 8;
         t.flags = 0x2000 | 0x4000 | 0x0400 | 0x0080 | 0x1000 | 0x0001 | 0x0002 | 0x0800;
         t.flags2 = 1 | 2 | 4;
@@ -234,7 +234,7 @@ TEST_F(UnitPanels, RuleDependentValuesShowOutsidePlayAndFollowTheRulesInPlay)
         info.world.setRule(rule, 1);
     const Image shown = header();
     EXPECT_TRUE(sameArea(outside, 0, 0, shown, 0, 0, 720, 320));
-    EXPECT_TRUE(effectiveGameOption48() == (s.ruleSwitch(kRuleRepairing) != 0));
+    EXPECT_TRUE(ruleInEffect(kRuleRepairing) == (s.ruleSwitch(kRuleRepairing) != 0));
 }
 
 TEST_F(UnitPanels, AmmunitionAndFuelTurnRedAtAQuarterAndOrangeAtAHalf)

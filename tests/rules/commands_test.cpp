@@ -195,12 +195,12 @@ TEST(CommandMask, OwnBuildingOccupiableOnlyWithRuleFiveBelowFullDurability)
     const int unit = world.placeUnit(0, world.plain, 3, 3);
     const int own = world.placeBuilding(town, 0, 3, 3);
     const int enemy = world.placeBuilding(town, 2, 4, 3);
-    world.building(own).typeByte70 = 5;
+    world.building(own).occupationDurability = 5;
     EXPECT_TRUE(commandTargetCheck(world.state(), at(0, unit, 4, 3, true), kCommandOccupy)) << enemy;
     EXPECT_FALSE(commandTargetCheck(world.state(), at(0, unit, 3, 3), kCommandOccupy));
     world.setRule(5, 1);
     EXPECT_TRUE(commandTargetCheck(world.state(), at(0, unit, 3, 3), kCommandOccupy));
-    world.building(own).typeByte70 = 10;
+    world.building(own).occupationDurability = 10;
     EXPECT_FALSE(commandTargetCheck(world.state(), at(0, unit, 3, 3), kCommandOccupy));
     // Allied buildings only with rule 23; never without the occupying ability.
     world.state().country(0).allianceMask = 0b101;

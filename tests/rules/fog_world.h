@@ -39,7 +39,7 @@ public:
     {
         UnitTypeRecord& type = editType(type_id);
         std::fill(std::begin(type.sight), std::end(type.sight), uint8_t(range));
-        type.value48 = type.value49 = type.value50 = 0;
+        type.concealRadius = type.terrainConcealRadius = type.secondConcealRadius = 0;
     }
 
     void setBuildingSight(int range)

@@ -41,7 +41,7 @@ public:
         state().turnBlock().viewingCountry = 1;
         state().country(0).inPlay = state().country(1).inPlay = 1;
         UnitTypeRecord& type = editType(plain);
-        type.value48 = type.value49 = type.value50 = 0;
+        type.concealRadius = type.terrainConcealRadius = type.secondConcealRadius = 0;
         type.model[0].values[0] = 6;
         editTerrain(terrainOfKind(kTerrainBasic)).moveCost[type.movementType] = 1;
         mover = placeUnit(0, plain, 1, 2);

@@ -32,13 +32,13 @@ TEST(OccupationPoints, CountersWearPointsDownAndCompleteWhenNotFewer)
         OccupationWorld world;
         world.setRule(kRuleOccupationPoints, c.rule);
         const int b = world.placeTown(1, 3, 3);
-        world.building(b).typeByte70 = uint8_t(c.points);
+        world.building(b).occupationDurability = uint8_t(c.points);
         world.actor(0, 3, 3, c.counters);
         const uint32_t records = world.state().historyLog().count();
         execOccupy(world.state());
         const bool taken = c.pointsAfter == 4;
         EXPECT_EQ(world.building(b).owner(), taken ? 0 : 1) << c.points << " points, " << c.counters << " counters";
-        EXPECT_EQ(world.building(b).typeByte70, c.pointsAfter);
+        EXPECT_EQ(world.building(b).occupationDurability, c.pointsAfter);
         EXPECT_EQ(world.state().command().ownershipChanged, taken ? 1 : 0);
         ASSERT_EQ(world.state().historyLog().count(), records + 1);
         EXPECT_EQ(world.state().historyLog().record(records).value & 0xFFFF, taken ? 0u : 1u);
@@ -50,12 +50,12 @@ TEST(OccupationPoints, OwnBuildingRegainsPointsUpToItsMaximum)
     OccupationWorld world;
     world.setRule(kRuleOccupationPoints, 1);
     const int b = world.placeTown(0, 3, 3);
-    world.building(b).typeByte70 = 1;
+    world.building(b).occupationDurability = 1;
     world.actor(0, 3, 3, 2);
     execOccupy(world.state());
-    EXPECT_EQ(world.building(b).typeByte70, 3);
+    EXPECT_EQ(world.building(b).occupationDurability, 3);
     execOccupy(world.state());
-    EXPECT_EQ(world.building(b).typeByte70, 4) << "capped at the type's 4";
+    EXPECT_EQ(world.building(b).occupationDurability, 4) << "capped at the type's 4";
     EXPECT_EQ(world.state().command().ownershipChanged, 0);
 }
 
@@ -107,7 +107,7 @@ TEST(OccupationChange, CapitalFallsToALargeCityWithItsMaximaCut)
     EXPECT_EQ(world.cell(4, 4).terrain, world.city);
     EXPECT_EQ(world.cell(4, 4).displayCode, s.terrainTypes()[size_t(world.city)].value18);
     EXPECT_EQ(b.durability, 20) << "30 cut to the large city's 20";
-    EXPECT_EQ(b.typeByte70, 6) << "8 cut to the large city's 6";
+    EXPECT_EQ(b.occupationDurability, 6) << "8 cut to the large city's 6";
     EXPECT_EQ(s.endCheckFlags() & kEndCheckCapital, kEndCheckCapital);
 }
 
@@ -148,7 +148,7 @@ TEST(OccupationDisplay, ResultWindowOnlyWhenAPersonTakesPart)
     person.state().country(1).controller = 1;
     person.setRule(kRuleOccupationPoints, 1);
     const int b = person.placeTown(1, 3, 3);
-    person.building(b).typeByte70 = 4;
+    person.building(b).occupationDurability = 4;
     person.actor(0, 3, 3, 3);
     execOccupy(person.state());
     const auto shown = person.dialogs.callsOf("showOccupationResult");

@@ -46,7 +46,7 @@ public:
     int placeTown(int owner, int x, int y, int type = -1)
     {
         const int b = placeBuilding(type < 0 ? town : type, owner, x, y);
-        building(b).typeByte70 = building(b).terrain()->occupationValue;
+        building(b).occupationDurability = building(b).terrain()->occupationValue;
         return b;
     }
     int placeCapital(int country, int x, int y)

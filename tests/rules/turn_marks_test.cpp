@@ -204,7 +204,7 @@ TEST(KeptTurnMarks, FollowAUnitRememberingAFarHexAndAHiddenUnitAFriendNowReveals
     // become strong though nothing near it changed.
     {
         ThreatWorld world;
-        world.editType(world.landType).value48 = 3;
+        world.editType(world.landType).concealRadius = 3;
         world.setSight(world.seaType, 5);
         UnitTypeRecord& scout_type = world.editType(world.seaType);
         std::fill(std::begin(scout_type.range), std::end(scout_type.range), uint8_t(0));

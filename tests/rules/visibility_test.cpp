@@ -15,7 +15,7 @@ TEST(Visibility, RuleOffShowsEveryUnitOnTheMap)
     FogWorld world;
     world.setRule(3, 0);
     int hidden = world.placeUnit(4, world.landType, 10, 10);
-    world.editType(world.landType).value48 = 2;
+    world.editType(world.landType).concealRadius = 2;
     for (int viewer = 0; viewer <= 8; ++viewer)
         EXPECT_TRUE(isUnitVisibleTo(world.state(), viewer, 4, hidden)) << viewer;
 }
@@ -76,7 +76,7 @@ TEST(Visibility, ConcealedUnitIsFoundOnlyByAnEnemyCloseEnough)
 {
     FogWorld world;
     world.setSight(world.landType, 3);
-    world.editType(world.landType).value48 = 1;
+    world.editType(world.landType).concealRadius = 1;
     int hidden = world.placeUnit(4, world.landType, 6, 6);
     int scout = world.placeUnit(0, world.landType, 3, 6);
     rebuildSightMaps(world.state());
@@ -100,7 +100,7 @@ TEST(Visibility, RevealerMustBeTheViewersFriendAndNotTheHiddenUnits)
 {
     FogWorld world;
     world.setSight(world.landType, 3);
-    world.editType(world.landType).value48 = 1;
+    world.editType(world.landType).concealRadius = 1;
     int hidden = world.placeUnit(4, world.landType, 6, 6);
     world.placeUnit(2, world.landType, 5, 6);
     world.placeUnit(0, world.landType, 3, 6);
@@ -122,14 +122,14 @@ TEST(Visibility, ConcealmentRadiusFallsBackToTheSecondAndTheTerrainRadius)
     world.placeUnit(0, world.landType, 4, 6);
     rebuildSightMaps(world.state());
 
-    type.value50 = 1;
+    type.secondConcealRadius = 1;
     EXPECT_FALSE(isUnitVisibleTo(world.state(), 0, 4, hidden));
-    type.value50 = 2;
+    type.secondConcealRadius = 2;
     EXPECT_TRUE(isUnitVisibleTo(world.state(), 0, 4, hidden));
 
     // The terrain radius needs rule 10 and a concealing hex.
-    type.value50 = 0;
-    type.value49 = 1;
+    type.secondConcealRadius = 0;
+    type.terrainConcealRadius = 1;
     int open = world.cell(6, 6).terrain;
     int cover = open == 0 ? 1 : 0;
     world.editTerrain(open).flags &= uint8_t(~1u);
@@ -146,7 +146,7 @@ TEST(Visibility, BuildingsRevealWithinTheirWidestSightOrOnlyOnTheirHexWithLayers
     FogWorld world;
     ASSERT_GE(world.buildingTerrain, 0);
     world.setBuildingSight(2);
-    world.editType(world.landType).value48 = 2;
+    world.editType(world.landType).concealRadius = 2;
     int hidden = world.placeUnit(4, world.landType, 6, 6);
     int base = world.placeBuilding(world.buildingTerrain, 0, 5, 6);
     rebuildSightMaps(world.state());

@@ -38,9 +38,9 @@ TEST(Alliances, PersonControlledCountries)
     GameState s;
     s.country(2).controller = 1;
     s.country(3).controller = 2;
-    EXPECT_TRUE(s.isPlayerKindOne(2));
-    EXPECT_FALSE(s.isPlayerKindOne(3));
-    EXPECT_FALSE(s.isPlayerKindOne(8));
+    EXPECT_TRUE(s.isHumanCountry(2));
+    EXPECT_FALSE(s.isHumanCountry(3));
+    EXPECT_FALSE(s.isHumanCountry(8));
     s.turnBlock().currentCountry = 2;
     EXPECT_FALSE(s.isCurrentCountryNotHuman());
     s.turnBlock().currentCountry = 9;

@@ -99,7 +99,7 @@ BuildingRecord town(int durability, int strength)
     building.type = 31;
     building.ownerPlusOne = 2;
     building.durability = uint8_t(durability);
-    building.typeByte70 = uint8_t(strength);
+    building.occupationDurability = uint8_t(strength);
     return building;
 }
 

@@ -1,5 +1,5 @@
-// The unit-type lists of the production and placement dialogs.
-#include "dialogs/production_types.h"
+// The unit types a country may produce at a hex, and whether production can open there.
+#include "rules/production_types.h"
 
 #include "rules/production.h"
 #include "rules/targets.h"
