@@ -10,9 +10,9 @@
 #include "dialogs/map_settings_flow.h"
 #include "dialogs/phase_result_window.h"
 #include "dialogs/sel_attack_arms_dialog.h"
-#include "infowin/window_services.h"
 #include "rules/combat_pair.h"
 #include "state/building_record.h"
+#include "ui/window_services.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 // AppWindowServices: the main window's services to the game's windows, over the rules' link.
 #pragma once
 
-#include "infowin/main_window_services.h"
+#include "ui/main_window_services.h"
 
 class AppMainWindowLink;
 class MainWindow;

@@ -1,7 +1,6 @@
 // GameSound: loading the effect bank, the switches, and routing tunes to the music players.
 #include "app/game_sound.h"
 
-#include "infowin/main_window_services.h"
 #include "lib/error.h"
 #include "lib/file.h"
 #include "lib/media/mci_device.h"
@@ -9,6 +8,7 @@
 #include "lib/media/sound_player.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
+#include "ui/main_window_services.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -7,8 +7,8 @@
 #include "app/map_view_host.h"
 #include "infowin/display_item_dock.h"
 #include "infowin/land_table_window.h"
-#include "infowin/main_window_services.h"
 #include "lib/frame_window.h"
+#include "ui/main_window_services.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,6 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
-#include "ui/private_messages.h"
 #include "app/control_panel.h"
 #include "app/environment_window.h"
 #include "app/game_sound.h"
@@ -17,7 +16,6 @@
 #include "dialogs/game_file_dialog.h"
 #include "dialogs/game_select_dialog.h"
 #include "dialogs/map_settings_flow.h"
-#include "infowin/window_services.h"
 #include "lib/application.h"
 #include "lib/file.h"
 #include "platform/kernel/host.h"
@@ -29,10 +27,12 @@
 #include "rules/saved_game_rules.h"
 #include "rules/surrender.h"
 #include "state/campaign_progress.h"
-#include "state/map_file.h"
 #include "state/data_path.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "state/map_file.h"
+#include "ui/private_messages.h"
+#include "ui/window_services.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,6 @@
 #include "app/main_window.h"
 
 #include "ai/area_analysis.h"
-#include "ui/private_messages.h"
 #include "app/main_window_rules_link.h"
 #include "app/menu_ids.h"
 #include "dialogs/ending_window.h"
@@ -12,11 +11,12 @@
 #include "infowin/condition_info_window.h"
 #include "infowin/country_info_window.h"
 #include "infowin/senka_info_window.h"
-#include "infowin/window_services.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
+#include "ui/window_services.h"
 
 namespace {
 

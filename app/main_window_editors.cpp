@@ -2,17 +2,17 @@
 // "ShowRuleInfo" setting and the developer's rule dialog, and the modeless victory conditions.
 #include "app/main_window.h"
 
-#include "ui/private_messages.h"
 #include "editors/product_edit_window.h"
 #include "editors/product_list_window.h"
 #include "editors/rule_list_window.h"
 #include "editors/rule_setting_dialog.h"
 #include "editors/rule_window.h"
 #include "editors/victory_condition_dialog.h"
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
+#include "ui/window_services.h"
 
 namespace {
 

@@ -3,17 +3,17 @@
 // docked beside their lists.
 #include "app/main_window.h"
 
-#include "ui/private_messages.h"
 #include "app/main_window_rules_link.h"
 #include "infowin/action_history_option_dialog.h"
 #include "infowin/action_history_window.h"
 #include "infowin/land_list_option_window.h"
 #include "infowin/land_list_window.h"
 #include "infowin/weapon_info_window.h"
-#include "infowin/window_services.h"
 #include "platform/kernel/host.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "ui/private_messages.h"
+#include "ui/window_services.h"
 
 #include <algorithm>
 

@@ -2,11 +2,11 @@
 // one places it, and the deployment window shows itself again either way.
 #include "app/map_window.h"
 
-#include "infowin/main_window_services.h"
 #include "rules/carry_over.h"
 #include "rules/current_action_marks.h"
 #include "rules/home_hex.h"
 #include "state/game_state.h"
+#include "ui/main_window_services.h"
 
 namespace {
 

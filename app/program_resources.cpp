@@ -2,10 +2,10 @@
 #include "app/program_resources.h"
 
 #include "app/menu_ids.h"
-#include "infowin/dialog_templates.h"
 #include "lib/application.h"
 #include "platform/kernel/host.h"
 #include "platform/user/resource_table.h"
+#include "ui/dialog_templates.h"
 
 #include <mutex>
 

@@ -1,7 +1,7 @@
 // The main window's done event; the window services every window uses come from infowin/.
 #pragma once
 
-#include "infowin/window_services.h"
+#include "ui/window_services.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 #include "battle/battle_scene_dialog.h"
 
 #include "battle/live_clash_window.h"
-#include "infowin/dialog_templates.h"
+#include "ui/dialog_templates.h"
 
 BattleSceneDialog::BattleSceneDialog(swCWindow* parent, const BattleRecord& record, bool play_sounds, BattleHostRegistry& registry)
     : DialogBase(dialog_template::kBattle, parent, false)

@@ -1,12 +1,11 @@
 // The simplified battle window.
 #include "battle/live_clash_easy_window.h"
 
-#include "infowin/dialog_templates.h"
 #include "infowin/panel_marks.h"
 #include "infowin/panel_text.h"
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
+#include "platform/kernel/host.h"
 #include "rules/combat_pair.h"
 #include "rules/visibility.h"
 #include "state/base_bitmaps.h"
@@ -15,7 +14,8 @@
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
 #include "state/unit_record.h"
-#include "platform/kernel/host.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_services.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,15 +1,16 @@
 // AutoMoveSetWindow: the buttons' states by the set-up's stage, the display and the posts.
 #include "dialogs/auto_move_set_window.h"
 
-#include "infowin/drawn_dialog.h"
-#include "infowin/window_services.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
 #include "rules/current_action.h"
 #include "rules/rules_context.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/drawn_dialog.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <cstdio>
 #include <cstring>
@@ -64,7 +65,7 @@ BOOL AutoMoveSetWindow::Create()
     const std::string title = platform::utf8ToCp932("オート移動");
     setTitle(title.c_str());
     HWND owner = m_parent ? m_parent->handle() : nullptr;
-    const RECT frame = centredWindowRect(owner, kWidth, kHeight, m_style, m_exStyle);
+    const RECT frame = ui::centredWindowRect(owner, { kWidth, kHeight }, m_style, m_exStyle, ui::kOverMainWindow);
     setFrame(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
     if (!swCWindow::Create())
         return FALSE;

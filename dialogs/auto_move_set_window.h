@@ -3,9 +3,9 @@
 // window, which does the work; it shows the group's first unit and size.
 #pragma once
 
-#include "infowin/info_window_frame.h"
-#include "infowin/picture_canvas.h"
 #include "lib/window.h"
+#include "ui/info_window_frame.h"
+#include "ui/picture_canvas.h"
 
 class AutoMoveSetWindow : public swCWindow {
 public:

@@ -2,17 +2,17 @@
 // height of whole rows.
 #include "dialogs/campaign_troop_deploy_window.h"
 
-#include "infowin/main_window_services.h"
 #include "infowin/troop_list_box.h"
-#include "infowin/window_services.h"
 #include "lib/control.h"
 #include "lib/media/bitmap_button.h"
-#include "platform/kernel/host.h"
 #include "rules/carry_over.h"
 #include "state/game_state.h"
 #include "state/troop_sort.h"
 #include "state/unit_facts.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,7 +26,7 @@ GameState& game() { return *g_gameState; }
 
 int border() { return GetSystemMetrics(SM_CYBORDER); }
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 int entryState(uint32_t entry)
 {

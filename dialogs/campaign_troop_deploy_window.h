@@ -2,8 +2,8 @@
 // placed on the new map by hand or automatically, or taken back, before play goes on.
 #pragma once
 
-#include "infowin/info_window_frame.h"
 #include "lib/window.h"
+#include "ui/info_window_frame.h"
 
 #include <cstdint>
 #include <string>

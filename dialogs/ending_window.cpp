@@ -3,14 +3,13 @@
 
 #include "dialogs/ending_backdrop.h"
 #include "dialogs/evaluation_page.h"
-#include "infowin/dialog_templates.h"
-#include "infowin/main_window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/window_services.h"
-#include "platform/kernel/host.h"
 #include "state/campaign_progress.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
+#include "ui/main_window_services.h"
 
 namespace id = ending_id;
 

@@ -1,10 +1,10 @@
 // EventNoticeWindow: the texts of the event kinds, drawn once on "event_s.bmp", and the close timer.
 #include "dialogs/event_notice_window.h"
 
-#include "infowin/dialog_templates.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/dialog_templates.h"
 
 #include <array>
 #include <cstring>

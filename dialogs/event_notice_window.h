@@ -2,7 +2,7 @@
 // closing by itself after three seconds or at a click. Modal on whichever thread raises it.
 #pragma once
 
-#include "infowin/drawn_dialog.h"
+#include "ui/drawn_dialog.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
 // GameEndWindow: the kind's picture and words, the eight-second timer and the wait for the jingle.
 #include "dialogs/game_end_window.h"
 
-#include "infowin/dialog_templates.h"
-#include "infowin/main_window_services.h"
 #include "platform/kernel/host.h"
 #include "rules/links.h"
 #include "rules/main_window_link.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // its jingle, stays eight seconds and then until the jingle (effect slot 1) has fallen silent.
 #pragma once
 
-#include "infowin/drawn_dialog.h"
+#include "ui/drawn_dialog.h"
 
 #include <string>
 

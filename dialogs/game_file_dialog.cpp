@@ -3,13 +3,13 @@
 
 #include "dialogs/map_facility_table.h"
 #include "dialogs/map_thumbnail.h"
-#include "infowin/dialog_templates.h"
-#include "infowin/main_window_services.h"
 #include "lib/application.h"
 #include "lib/file.h"
 #include "platform/commdlg/commdlg.h"
-#include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
+#include "ui/main_window_services.h"
+#include "ui/window_kit.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -18,7 +18,7 @@ namespace {
 
 GameFileDialog* g_active = nullptr;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 // One entry: the display text, a zero byte, the pattern, a zero byte.
 std::string saveFilter(const std::string& mode_word, const std::string& extension)

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "dialogs/game_preview.h"
-#include "infowin/window_services.h"
 #include "platform/windows.h"
+#include "ui/window_services.h"
 
 #include <memory>
 #include <string>

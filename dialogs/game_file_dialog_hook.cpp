@@ -8,8 +8,8 @@
 #include "lib/file.h"
 #include "lib/handle_window.h"
 #include "platform/commdlg/commdlg.h"
-#include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/window_kit.h"
 
 #include <algorithm>
 #include <cctype>
@@ -36,7 +36,7 @@ enum PanelId : UINT {
     kSavedGameData = 1013,
 };
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 HWND addControl(HWND hook, const char* className, UINT id, DWORD style, const char* utf8Text, RECT frame, DWORD exStyle = 0)
 {

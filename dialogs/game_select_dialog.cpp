@@ -5,7 +5,6 @@
 #include "dialogs/game_select_ids.h"
 #include "dialogs/map_info_strip.h"
 #include "dialogs/map_thumbnail.h"
-#include "infowin/dialog_templates.h"
 #include "lib/application.h"
 #include "lib/window_services.h"
 #include "rules/links.h"
@@ -13,6 +12,7 @@
 #include "state/data_path.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
 
 namespace id = game_select_id;
 

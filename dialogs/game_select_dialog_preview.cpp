@@ -6,9 +6,9 @@
 #include "dialogs/map_info_strip.h"
 #include "dialogs/map_preview_fields.h"
 #include "dialogs/map_thumbnail.h"
-#include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/small_utilities.h"
+#include "ui/window_kit.h"
 
 #include <cstdio>
 
@@ -16,7 +16,7 @@ namespace id = game_select_id;
 
 namespace {
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 std::string formatted(const char* utf8Format, std::string_view value)
 {

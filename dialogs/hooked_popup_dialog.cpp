@@ -2,12 +2,12 @@
 #include "dialogs/hooked_popup_dialog.h"
 
 #include "dialogs/popup_rows.h"
-#include "infowin/dialog_templates.h"
 #include "platform/kernel/host.h"
 #include "rules/current_action.h"
 #include "rules/rules_context.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/dialog_templates.h"
 #include "ui/private_messages.h"
 
 #include <array>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "dialogs/popup_entries.h"
-#include "infowin/window_services.h"
 #include "lib/dialog_base.h"
+#include "ui/window_services.h"
 
 #include <cstdint>
 #include <string>

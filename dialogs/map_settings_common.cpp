@@ -4,9 +4,9 @@
 #include "dialogs/map_facility_table.h"
 #include "dialogs/map_preview_fields.h"
 #include "dialogs/map_thumbnail.h"
-#include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
+#include "ui/window_kit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,7 +20,7 @@ constexpr size_t kStartTime = 534;
 const uint8_t* bytesOf(const MapHeader& header) { return reinterpret_cast<const uint8_t*>(&header); }
 uint8_t* bytesOf(MapHeader& header) { return reinterpret_cast<uint8_t*>(&header); }
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 constexpr const char* kRowLabels[8] = { "参戦", "陣営", "ﾀｲﾌﾟ", "資金", "上限", "部隊", "BGM", "思考" };
 

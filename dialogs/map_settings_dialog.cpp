@@ -2,23 +2,23 @@
 // with its checks and cancel with its snapshot.
 #include "dialogs/map_settings_dialog.h"
 
-#include "dialogs/map_settings_boxes.h"
 #include "dialogs/map_preview_fields.h"
+#include "dialogs/map_settings_boxes.h"
 #include "dialogs/map_settings_common.h"
 #include "dialogs/map_settings_ids.h"
 #include "dialogs/map_settings_validation.h"
 #include "dialogs/music_preview.h"
-#include "editors/rule_setting_dialog.h"
 #include "editors/panel_page.h"
+#include "editors/rule_setting_dialog.h"
 #include "editors/victory_condition_dialog.h"
 #include "editors/window_frame.h"
-#include "infowin/dialog_templates.h"
-#include "infowin/main_window_services.h"
-#include "infowin/window_services.h"
 #include "lib/edit.h"
-#include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
+#include "ui/dialog_templates.h"
+#include "ui/main_window_services.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <cstring>
 
@@ -29,7 +29,7 @@ namespace id = map_settings_id;
 constexpr SIZE kClient { 648, 478 };
 constexpr SIZE kSimpleClient { 648, 442 };
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 void check(HWND dialog, int control, bool on) { CheckDlgButton(dialog, control, on ? BST_CHECKED : BST_UNCHECKED); }
 bool checked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
@@ -80,7 +80,7 @@ int MapSettingsDialog::OnInitDialog()
 {
     const bool simple = m_state.isSimpleMode();
     const SIZE client = simple ? kSimpleClient : kClient;
-    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, client.cx, client.cy);
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { client.cx, client.cy }, { .repaint = TRUE });
     SetWindowTextA(handle(), cp("マップ設定変更").c_str());
     m_neutralUnits = m_state.liveUnitCount(8);
     m_preview = std::make_unique<MusicPreview>(handle());

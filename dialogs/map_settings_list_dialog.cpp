@@ -7,10 +7,10 @@
 #include "editors/rule_setting_dialog.h"
 #include "editors/victory_condition_dialog.h"
 #include "editors/window_frame.h"
-#include "infowin/dialog_templates.h"
-#include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
 
 #include <cstring>
 
@@ -21,7 +21,7 @@ namespace id = map_list_id;
 constexpr SIZE kClient { 648, 690 };
 constexpr SIZE kSimpleClient { 648, 618 };
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 constexpr CountryFrameIds kFrameIds { id::kGroupBox, id::kLabels, id::kAlliance, id::kCivilian, id::kPact };
 
@@ -49,7 +49,7 @@ MapSettingsListDialog::MapSettingsListDialog(swCWindow* parent, bool withCancel,
 int MapSettingsListDialog::OnInitDialog()
 {
     const SIZE client = m_state.isSimpleMode() ? kSimpleClient : kClient;
-    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, client.cx, client.cy);
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { client.cx, client.cy }, { .repaint = TRUE });
     SetWindowTextA(handle(), cp("マップ設定一覧").c_str());
     createGeneralControls();
     for (int c = 0; c < kCountryCount; ++c)

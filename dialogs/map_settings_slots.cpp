@@ -8,11 +8,11 @@
 #include "dialogs/map_settings_common.h"
 #include "dialogs/map_settings_ids.h"
 #include "editors/panel_page.h"
-#include "infowin/window_services.h"
 #include "lib/edit.h"
-#include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <cstring>
 
@@ -26,7 +26,7 @@ constexpr int kComputer = 0x200;
 // The production type item inserted for a country whose own type is none of the listed ones.
 constexpr int kOwnProductionType = 65535;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 constexpr CountryFrameIds kFrameIds { id::kGroupBox, id::kLabels, id::kAlliance, id::kCivilian, id::kPact };
 

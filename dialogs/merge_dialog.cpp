@@ -2,8 +2,6 @@
 #include "dialogs/merge_dialog.h"
 
 #include "dialogs/merge_layout.h"
-#include "infowin/dialog_templates.h"
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/picture_services.h"
@@ -12,6 +10,9 @@
 #include "rules/machine_transfer.h"
 #include "rules/rules_context.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ void MergeDialogBase::end(int result)
 
 void MergeDialogBase::placeWindow()
 {
-    centreOnParent(*this, layout::kWidth, layout::kHeight);
+    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { layout::kWidth, layout::kHeight });
     windowRestorePlacement(kPlacementPrefix, false, false);
 }
 

@@ -4,9 +4,9 @@
 // right-hand unit's count, and the rules carry it out.
 #pragma once
 
-#include "infowin/window_services.h"
 #include "lib/dialog.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_services.h"
 
 #include <memory>
 

@@ -1,7 +1,6 @@
 // MusicPreview: choosing the file and the player of a preview.
 #include "dialogs/music_preview.h"
 
-#include "infowin/main_window_services.h"
 #include "lib/error.h"
 #include "lib/media/mci_device.h"
 #include "lib/media/music_player.h"
@@ -11,6 +10,7 @@
 #include "state/data_path.h"
 #include "state/game_state.h"
 #include "state/state_accessors.h"
+#include "ui/main_window_services.h"
 
 MusicPreview::MusicPreview(HWND notify)
     : m_notify(notify)

@@ -2,8 +2,9 @@
 #include "dialogs/paper_dialog.h"
 
 #include "editors/window_frame.h"
-#include "infowin/dialog_templates.h"
 #include "platform/kernel/host.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
 
 PaperDialog::PaperDialog(swCWindow* parent)
     : DialogBase(dialog_template::kPopup, parent, false)
@@ -13,7 +14,7 @@ PaperDialog::PaperDialog(swCWindow* parent)
 
 void PaperDialog::placeCentred(const char* utf8Name)
 {
-    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, kPaperSize.cx, kPaperSize.cy);
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kPaperSize.cx, kPaperSize.cy }, { .repaint = TRUE });
     SetWindowTextA(handle(), platform::utf8ToCp932(utf8Name).c_str());
 }
 

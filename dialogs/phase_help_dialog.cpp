@@ -1,12 +1,13 @@
 // PhaseHelpDialog: the phase's words, the OK button and the never-again box.
 #include "dialogs/phase_help_dialog.h"
 
-#include "infowin/dialog_templates.h"
-#include "infowin/drawn_dialog.h"
 #include "lib/control.h"
 #include "platform/kernel/host.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
+#include "ui/drawn_dialog.h"
+#include "ui/window_kit.h"
 
 #include <array>
 #include <iterator>
@@ -67,7 +68,7 @@ int PhaseHelpDialog::OnInitDialog()
 
     const DWORD style = DWORD(GetWindowLongPtrA(handle(), GWL_STYLE));
     const DWORD exStyle = DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE));
-    const RECT r = centredWindowRect(parent() ? parent()->handle() : nullptr, kWidth, kHeight, style, exStyle);
+    const RECT r = ui::centredWindowRect(parent() ? parent()->handle() : nullptr, { kWidth, kHeight }, style, exStyle, ui::kOverMainWindow);
     windowFitWorkArea(r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE, 1);
     SetFocus(GetDlgItem(handle(), kOkButton));
     return 0;

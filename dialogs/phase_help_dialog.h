@@ -2,8 +2,8 @@
 // explanation of that phase off (the setting is written at each click of the box).
 #pragma once
 
-#include "infowin/window_services.h"
 #include "lib/dialog_base.h"
+#include "ui/window_services.h"
 
 #include <string>
 

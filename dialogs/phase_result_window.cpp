@@ -1,8 +1,8 @@
 // PhaseResultWindow: the picture band, the gauge and its two timers; the members' values.
 #include "dialogs/phase_result_window.h"
 
-#include "infowin/dialog_templates.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // three seconds after the gauge has stopped. Modal on whichever thread carries the event out.
 #pragma once
 
-#include "infowin/drawn_dialog.h"
+#include "ui/drawn_dialog.h"
 
 struct BuildingRecord;
 

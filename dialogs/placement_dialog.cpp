@@ -3,13 +3,13 @@
 
 #include "dialogs/owner_draw_list_box.h"
 #include "dialogs/production_dialog.h"
-#include "infowin/dialog_templates.h"
-#include "infowin/window_services.h"
 #include "lib/media/bitmap_button.h"
-#include "platform/kernel/host.h"
 #include "rules/place_new_unit.h"
 #include "rules/production_types.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <cstring>
 
@@ -17,7 +17,7 @@ namespace {
 
 namespace id = production_id;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 } // namespace
 
@@ -46,7 +46,7 @@ void PlacementDialog::end(int result)
 
 int PlacementDialog::OnInitDialog()
 {
-    centreOnParent(*this, kWidth, kHeight);
+    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kWidth, kHeight });
     m_typeIds = productionTypeMembers(m_state, m_country);
     // Every row grey, and the price of a whole unit: the tool buys nothing.
     m_list = new OwnerDrawListBox(this, id::kTypeList, m_country, &m_typeIds);

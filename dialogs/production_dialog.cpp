@@ -4,11 +4,8 @@
 #include "dialogs/owner_draw_list_box.h"
 #include "dialogs/production_list_box.h"
 #include "infowin/arm_change_window.h"
-#include "infowin/dialog_templates.h"
-#include "infowin/main_window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
-#include "platform/kernel/host.h"
 #include "rules/production.h"
 #include "rules/targets.h"
 #include "state/game_state.h"
@@ -16,7 +13,10 @@
 #include "state/troop_sort.h"
 #include "state/unit_facts.h"
 #include "state/unit_type_sort.h"
+#include "ui/dialog_templates.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -27,7 +27,7 @@ namespace id = production_id;
 
 constexpr UINT_PTR kPlayTimer = 1;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 bool playRunning() { return g_gameState && g_gameState->handshake().playRunning(); }
 
@@ -67,7 +67,7 @@ void ProductionDialog::warn(const char* utf8Text)
 
 int ProductionDialog::OnInitDialog()
 {
-    centreOnParent(*this, clientWidth(), kHeight);
+    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { clientWidth(), kHeight });
     if (m_country < 0 || m_country >= kCountryCount) {
         end(0);
         return 1;

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "dialogs/production_orders.h"
-#include "infowin/window_services.h"
 #include "lib/dialog.h"
+#include "ui/window_services.h"
 
 #include <array>
 #include <cstdint>

@@ -4,11 +4,11 @@
 #include "dialogs/owner_draw_list_box.h"
 #include "dialogs/production_list_box.h"
 #include "lib/media/bitmap_button.h"
-#include "platform/kernel/host.h"
 #include "rules/production_types.h"
 #include "rules/targets.h"
 #include "state/game_state.h"
 #include "state/rule_block.h"
+#include "ui/window_kit.h"
 
 #include <cstdio>
 #include <cstring>
@@ -20,7 +20,7 @@ namespace id = production_id;
 constexpr uint8_t kAirportKind = 16;
 constexpr uint8_t kPortKind = 17;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 } // namespace
 

@@ -2,8 +2,6 @@
 #include "dialogs/sel_attack_arms_dialog.h"
 
 #include "dialogs/sel_attack_arms_layout.h"
-#include "infowin/dialog_templates.h"
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/picture_services.h"
@@ -11,6 +9,9 @@
 #include "rules/combat_pair.h"
 #include "rules/weapon_selection.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ void SelAttackArmsDialog::end(int result)
 
 void SelAttackArmsDialog::placeWindow()
 {
-    centreOnParent(*this, kWidth, kHeight);
+    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kWidth, kHeight });
     windowRestorePlacement(kPlacementPrefix, false, false);
 }
 

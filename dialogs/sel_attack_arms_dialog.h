@@ -4,9 +4,9 @@
 // an attack ordered on the map (mode 0), the thread resolving the engagement otherwise.
 #pragma once
 
-#include "infowin/window_services.h"
 #include "lib/dialog.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_services.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,9 +1,9 @@
 // ServicePopup: the service popups' shared heading, figures and closing.
 #include "dialogs/service_popup.h"
 
-#include "infowin/dialog_templates.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/dialog_templates.h"
 
 #include <cstdio>
 #include <cstring>

@@ -3,7 +3,7 @@
 // the close message refuse).
 #pragma once
 
-#include "infowin/drawn_dialog.h"
+#include "ui/drawn_dialog.h"
 
 #include <string>
 

@@ -2,10 +2,11 @@
 // the messages of the main window and the watcher.
 #include "dialogs/think_progress_window.h"
 
-#include "infowin/drawn_dialog.h"
-#include "infowin/window_services.h"
 #include "state/game_state.h"
+#include "ui/drawn_dialog.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,7 +49,7 @@ BOOL ThinkProgressWindow::Create()
     m_canvas.load(kSheet, source);
     PictureCanvas::loadPart(m_sheet, kSheet, { 0, 0, 680, 248 });
     HWND owner = m_parent ? m_parent->handle() : nullptr;
-    const RECT frame = centredWindowRect(owner, kWidth, kHeight, WS_POPUP, 0);
+    const RECT frame = ui::centredWindowRect(owner, { kWidth, kHeight }, WS_POPUP, 0, ui::kOverMainWindow);
     setFrame(frame.left, frame.top, kWidth, kHeight);
     if (!swCWindow::Create())
         return FALSE;

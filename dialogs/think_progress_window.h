@@ -3,9 +3,9 @@
 // watcher thread (ThinkProgressThread) animates it and watches the stop button.
 #pragma once
 
-#include "infowin/picture_canvas.h"
 #include "lib/thread.h"
 #include "lib/window.h"
+#include "ui/picture_canvas.h"
 
 #include <atomic>
 #include <memory>

@@ -3,10 +3,11 @@
 
 #include "editors/product_type_rules.h"
 #include "editors/window_frame.h"
-#include "infowin/dialog_templates.h"
 #include "platform/controls/list_rows.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
 
 #include <cstring>
 
@@ -29,7 +30,7 @@ CopySourceDialog::CopySourceDialog(swCWindow* parent)
 
 int CopySourceDialog::OnInitDialog()
 {
-    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, kClient.cx, kClient.cy);
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
     HFONT font = g_gameState->font(kSmallFont).handle();
     HWND prompt = CreateWindowExA(0, "Static",
         platform::utf8ToCp932("複製元となる生産タイプを選択してください。").c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 8,

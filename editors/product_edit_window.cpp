@@ -2,19 +2,19 @@
 #include "editors/product_edit_window.h"
 
 #include "editors/window_frame.h"
-#include "infowin/dialog_templates.h"
-#include "infowin/main_window_services.h"
 #include "infowin/panel_text.h"
-#include "infowin/window_services.h"
 #include "lib/edit.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
-#include "platform/kernel/host.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
 #include "state/state_accessors.h"
+#include "ui/dialog_templates.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <cstring>
 
@@ -28,7 +28,7 @@ constexpr int kNameBytes = 14;
 constexpr int kClassFilterWidth = 180;
 constexpr int kClassFilterListHeight = 256;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 ProductionTypeRecord recordOfRow(int row)
 {
@@ -76,7 +76,7 @@ ProductEditWindow::~ProductEditWindow() = default;
 
 int ProductEditWindow::OnInitDialog()
 {
-    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, kClient.cx, kClient.cy);
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
     // Not shown (the window has no caption); it names the window for the person's tools.
     SetWindowTextA(handle(), cp("生産タイプエディタ").c_str());
     createControls();

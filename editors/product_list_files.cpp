@@ -2,15 +2,15 @@
 // user production-type file, with the folder kept as "UserProductPath".
 #include "editors/product_list_window.h"
 
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/file.h"
 #include "lib/profile.h"
-#include "platform/kernel/host.h"
 #include "state/data_path.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "state/user_production.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <optional>
 
@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* kUserProductPath = "UserProductPath";
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 std::string dataFolder()
 {

@@ -4,14 +4,14 @@
 #include "editors/copy_source_dialog.h"
 #include "editors/product_edit_window.h"
 #include "editors/window_frame.h"
-#include "infowin/dialog_templates.h"
 #include "infowin/panel_text.h"
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/row_canvas.h"
-#include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ constexpr int kListHeight = 400;
 // Where each domain's figure starts in a row; all of them 24 wide.
 constexpr int kDomainLeft[kDomainCount] = { 169, 209, 249, 289, 329, 369 };
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 RECT selectedStrip()
 {
@@ -97,7 +97,7 @@ ProductListWindow::ProductListWindow(swCWindow* parent, int mode)
 
 int ProductListWindow::OnInitDialog()
 {
-    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, kClient.cx, kClient.cy);
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
     static const char* const titles[] = { "生産タイプ編集", "生産タイプ読込", "生産タイプ書出" };
     // Not shown (the window has no caption); it names the window for the person's tools.
     SetWindowTextA(handle(), cp(titles[m_mode >= 0 && m_mode <= 2 ? m_mode : 0]).c_str());

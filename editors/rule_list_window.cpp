@@ -3,10 +3,11 @@
 
 #include "editors/rule_setting_dialog.h"
 #include "editors/window_frame.h"
-#include "infowin/dialog_templates.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
 
 #include <cstdio>
 
@@ -88,7 +89,7 @@ RuleListWindow::RuleListWindow(swCWindow* parent)
 
 int RuleListWindow::OnInitDialog()
 {
-    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, kClient.cx, kClient.cy);
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
     // Not shown (the window has no caption); it names the window for the person's tools.
     SetWindowTextA(handle(), platform::utf8ToCp932("ルール作成").c_str());
     for (int row = 0; row < id::kRowCount; ++row) {

@@ -2,9 +2,9 @@
 #include "editors/rule_option_panel.h"
 
 #include "editors/panel_page.h"
-#include "platform/kernel/host.h"
 #include "rules/move_checks.h"
 #include "state/game_state.h"
+#include "ui/window_kit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,7 +26,7 @@ HWND makeControl(HWND parent, const char* className, const std::string& text, DW
     return control;
 }
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 // One row: the label, then each radio pair opening its own group inside the page. The buttons
 // cover their texts and let them show through, so a click on a text picks its choice.

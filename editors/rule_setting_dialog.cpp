@@ -4,12 +4,12 @@
 
 #include "editors/panel_page.h"
 #include "editors/window_frame.h"
-#include "infowin/dialog_templates.h"
-#include "infowin/window_services.h"
-#include "platform/kernel/host.h"
 #include "rules/move_checks.h"
 #include "state/game_state.h"
 #include "state/state_accessors.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr SIZE kFullClient { 400, 436 };
 constexpr SIZE kShortClient { 400, 170 };
 constexpr int kMaxNameBytes = 12;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 const char* titleOf(RuleDialogMode mode)
 {
@@ -71,7 +71,7 @@ RuleSettingDialog::RuleSettingDialog(swCWindow* parent, const RuleSlot& slot, Ru
 int RuleSettingDialog::OnInitDialog()
 {
     const SIZE client = m_short ? kShortClient : kFullClient;
-    centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, client.cx, client.cy);
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { client.cx, client.cy }, { .repaint = TRUE });
     const bool editable = m_mode != kRuleConfirm;
     const bool nameBox = m_mode == kRuleEdit;
     if (m_short)

@@ -3,10 +3,11 @@
 
 #include "editors/panel_page.h"
 #include "editors/window_frame.h"
-#include "infowin/dialog_templates.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ RuleWindow::RuleWindow(swCWindow* mainWindow, bool shortForm)
 int RuleWindow::OnInitDialog()
 {
     const SIZE client = m_short ? kShortClient : kFullClient;
-    placeInformationWindow(*this, kPlacementPrefix, client.cx, client.cy);
+    ui::placeInfoWindow(*this, kPlacementPrefix, { client.cx, client.cy }, !g_gameState || g_gameState->settings().leftInfoPanel, TRUE);
     SetWindowTextA(handle(), platform::utf8ToCp932("ルール情報").c_str());
     m_block = g_gameState->ruleBlock();
     if (m_short)

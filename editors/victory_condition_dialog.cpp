@@ -4,13 +4,13 @@
 
 #include "editors/panel_page.h"
 #include "editors/window_frame.h"
-#include "infowin/dialog_templates.h"
-#include "infowin/window_services.h"
 #include "lib/edit.h"
-#include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
+#include "ui/dialog_templates.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <string>
 
@@ -52,7 +52,7 @@ const PageControl kPageControls[] = {
     { id::kDraw, "Button", "引分", BS_AUTORADIOBUTTON, { 128, 166, 48, 14 } },
 };
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 } // namespace
 
@@ -68,9 +68,9 @@ VictoryConditionDialog::VictoryConditionDialog(swCWindow* parent, int modeless, 
 int VictoryConditionDialog::OnInitDialog()
 {
     if (modeless())
-        placeInformationWindow(*this, kPlacementPrefix, kClient.cx, kClient.cy);
+        ui::placeInfoWindow(*this, kPlacementPrefix, { kClient.cx, kClient.cy }, !g_gameState || g_gameState->settings().leftInfoPanel, TRUE);
     else
-        centreClientOverParent(*this, m_parent ? m_parent->handle() : nullptr, kClient.cx, kClient.cy);
+        ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
     HFONT font = g_gameState->font(kSmallFont).handle();
     m_tab = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | TCS_MULTILINE | TCS_FOCUSNEVER, 0, 0,
         kClient.cx, 242, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kTab)), nullptr, nullptr);

@@ -1,5 +1,4 @@
-// Placing the editors' windows: a client area of a given size, centred over the owner, or at the
-// information windows' stored or default place; and the closing gestures they share.
+// What the editors' windows share: their pictures, push buttons and closing gestures.
 #pragma once
 
 #include "lib/media/bitmap.h"
@@ -7,16 +6,6 @@
 
 #include <functional>
 #include <memory>
-
-// Sizes the window to the client area and centres it over the parent's client area (the screen
-// without a parent), kept inside the work area.
-void centreClientOverParent(swCWindow& window, HWND parent, int clientWidth, int clientHeight);
-
-// Sizes the window to the client area at the position stored under the prefix in "WindowInfo"
-// ("...WindowPosLeft", "...WindowPosTop"); without one, at the information windows' default: the
-// main window's client point (216, 0) while the side panel stands at the left, else (width of a
-// vertical scroll bar, 0). Kept inside the work area.
-void placeInformationWindow(swCWindow& window, const char* prefix, int clientWidth, int clientHeight);
 
 // A picture of the bitmap folder; throws the picture loader's error when it cannot be read.
 std::unique_ptr<swCBitmap> loadEditorPicture(const char* name);

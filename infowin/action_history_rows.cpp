@@ -2,11 +2,11 @@
 #include "infowin/action_history_rows.h"
 
 #include "infowin/panel_text.h"
-#include "platform/kernel/host.h"
 #include "state/action_history.h"
 #include "state/base_bitmaps.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/window_kit.h"
 
 #include <cstdio>
 #include <cstring>
@@ -21,7 +21,7 @@ constexpr int kSecondPartyGap = 24;
 constexpr COLORREF kWhite = 0x02FFFFFF;
 constexpr COLORREF kBlack = 0x02000000;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 unsigned low(uint32_t value) { return value & 0xFFFF; }
 unsigned high(uint32_t value) { return value >> 16; }

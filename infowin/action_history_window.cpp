@@ -3,18 +3,18 @@
 
 #include "infowin/action_history_list_view.h"
 #include "infowin/action_history_rows.h"
-#include "infowin/info_window_frame.h"
-#include "infowin/main_window_services.h"
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/file.h"
 #include "lib/list_view.h"
-#include "platform/kernel/host.h"
 #include "state/action_history.h"
 #include "state/data_path.h"
-#include "state/game_state.h"
 #include "state/game_settings.h"
+#include "state/game_state.h"
+#include "ui/info_window_frame.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -33,7 +33,7 @@ constexpr size_t kMapNameSize = 42;
 
 GameState& game() { return *g_gameState; }
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 struct WidthSetting {
     const char* key;

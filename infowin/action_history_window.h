@@ -3,8 +3,8 @@
 // The main window owns it and its display-item window (ActionHistoryOptionDialog).
 #pragma once
 
-#include "infowin/info_window_frame.h"
 #include "lib/control.h"
+#include "ui/info_window_frame.h"
 
 #include <cstdint>
 #include <string>

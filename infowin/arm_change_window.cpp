@@ -1,8 +1,6 @@
 // ArmChangeWindow: the four set panels and the chosen set's weapon table on "change_bg.bmp".
 #include "infowin/arm_change_window.h"
 
-#include "infowin/dialog_templates.h"
-#include "infowin/window_services.h"
 #include "infowin/game_options.h"
 #include "infowin/panel_text.h"
 #include "infowin/unit_panels.h"
@@ -12,6 +10,9 @@
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <cstring>
 
@@ -81,7 +82,7 @@ int ArmChangeWindow::OnInitDialog()
         end(0);
         return 1;
     }
-    centreDialogOver(handle(), parent() ? parent()->handle() : nullptr, kPageWidth, kPageHeight);
+    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kPageWidth, kPageHeight });
 
     if (m_initialSet < 0 || m_initialSet >= kModelCount) {
         const UnitRecord* unit = shownUnit();

@@ -3,9 +3,9 @@
 // reports the choice; the caller applies it with its costs and checks.
 #pragma once
 
-#include "infowin/window_services.h"
 #include "lib/dialog.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_services.h"
 
 #include <memory>
 #include <string>

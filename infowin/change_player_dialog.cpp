@@ -2,13 +2,13 @@
 #include "infowin/change_player_dialog.h"
 
 #include "infowin/country_board_layout.h"
-#include "infowin/dialog_templates.h"
 #include "infowin/game_fonts.h"
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
 #include "lib/window_services.h"
-#include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
 
 #include <cstring>
 #include <string>
@@ -25,7 +25,7 @@ constexpr int kPlayerComputer = 2;
 
 GameState& game() { return *g_gameState; }
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 void drawText(HDC dc, RECT box, const std::string& text, UINT align)
 {

@@ -4,9 +4,6 @@
 
 #include "infowin/country_info_window.h"
 #include "infowin/game_fonts.h"
-#include "infowin/info_window_frame.h"
-#include "infowin/main_window_services.h"
-#include "infowin/window_services.h"
 #include "infowin/turn_graph.h"
 #include "lib/application.h"
 #include "lib/error.h"
@@ -15,7 +12,11 @@
 #include "platform/controls/commctrl.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/info_window_frame.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 namespace id = condition_info_id;
 
@@ -96,7 +97,7 @@ bool ConditionInfoWindow::create(bool& windowMade)
     if (!g_gameState || !Create())
         return false;
     windowMade = true;
-    placeInfoWindow(*this, kClassName, kClientWidth, kClientHeight);
+    ui::placeInfoWindow(*this, kClassName, { kClientWidth, kClientHeight }, !g_gameState || g_gameState->settings().leftInfoPanel);
     {
         WindowDcHolder screen(handle());
         m_graph.bitmapCreateCompatible(screen, ConditionInfoPageWindow::kWidth, ConditionInfoPageWindow::kHeight);

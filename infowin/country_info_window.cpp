@@ -2,15 +2,16 @@
 #include "infowin/country_info_window.h"
 
 #include "infowin/country_board_layout.h"
-#include "infowin/info_window_frame.h"
-#include "infowin/main_window_services.h"
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
 #include "lib/window_services.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/info_window_frame.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <cstdio>
 
@@ -67,7 +68,7 @@ bool CountryInfoWindow::create(bool& windowMade)
     if (!Create())
         return false;
     windowMade = true;
-    placeInfoWindow(*this, kClassName, board::kBoardWidth, boardHeight());
+    ui::placeInfoWindow(*this, kClassName, { board::kBoardWidth, boardHeight() }, !g_gameState || g_gameState->settings().leftInfoPanel);
     redrawBoard(true);
 
     m_anthemCombo = new ComboBoxControl(this, country_info_id::kAnthemCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER);

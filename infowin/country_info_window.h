@@ -4,9 +4,9 @@
 // with the end-of-game summary, which calls it with its own flags.
 #pragma once
 
-#include "infowin/info_window_frame.h"
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
+#include "ui/info_window_frame.h"
 
 #include <string>
 

@@ -5,8 +5,8 @@
 #include "infowin/game_fonts.h"
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
-#include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/window_kit.h"
 
 #include <bit>
 #include <cstdio>
@@ -26,7 +26,7 @@ constexpr int kMarkHeight = 14;
 constexpr int kCellMargin = 3;
 constexpr int kMusicBase = 50;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 bool simpleMode() { return g_gameState && g_gameState->isSimpleMode(); }
 

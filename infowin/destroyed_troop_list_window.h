@@ -2,8 +2,8 @@
 // position or name, with what the viewing country did not see left as dashes.
 #pragma once
 
-#include "infowin/info_window_frame.h"
 #include "lib/control.h"
+#include "ui/info_window_frame.h"
 
 #include <string>
 

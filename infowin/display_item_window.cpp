@@ -2,10 +2,10 @@
 #include "infowin/display_item_window.h"
 
 #include "infowin/display_item_dock.h"
-#include "infowin/info_window_frame.h"
 #include "lib/control.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/info_window_frame.h"
 
 DisplayItemWindow::DisplayItemWindow(const char* className, swCWindow* list, UINT listToggle)
     : swCWindow(className, list)

@@ -3,8 +3,8 @@
 // on it raises the list.
 #pragma once
 
-#include "infowin/info_window_frame.h"
 #include "lib/window.h"
+#include "ui/info_window_frame.h"
 
 class DisplayItemWindow : public swCWindow {
 public:

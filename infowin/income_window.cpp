@@ -1,13 +1,12 @@
 // IncomeWindow: its figures drawn once on the picture, a close button and drag by any point.
 #include "infowin/income_window.h"
 
-#include "infowin/dialog_templates.h"
 #include "state/game_state.h"
+#include "ui/dialog_templates.h"
 
 #include <cstdio>
 
 namespace {
-
 
 std::string number(const char* format, long long value)
 {
@@ -19,7 +18,7 @@ std::string number(const char* format, long long value)
 } // namespace
 
 IncomeWindow::IncomeWindow(swCWindow* parent, int32_t income)
-    : DrawnDialog(dialog_template::kPopup, parent, Drag::Anywhere)
+    : DrawnDialog(dialog_template::kPopup, parent, { .drawn = true, .drag = Drag::Anywhere, .closing = ui::Closing::EndModal })
     , m_income(income)
 {
     registerGameDialogTemplates();
@@ -44,19 +43,6 @@ int IncomeWindow::OnInitDialog()
     makeBitmapButton<IncomeButton112x32>(this, 0, kCloseButton, 144, 128);
     SendMessageA(handle(), DM_SETDEFID, kCloseButton, 0);
     return 1;
-}
-
-int IncomeWindow::OnMessage(MessageRecord& msg)
-{
-    switch (msg.message) {
-    case WM_RBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_CLOSE:
-        closeWith(0);
-        return 1;
-    default:
-        return DrawnDialog::OnMessage(msg);
-    }
 }
 
 int IncomeWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)

@@ -1,7 +1,7 @@
 // IncomeWindow: the income phase's picture of the income just received, the funds and the market rate.
 #pragma once
 
-#include "infowin/drawn_dialog.h"
+#include "ui/drawn_dialog.h"
 
 #include <cstdint>
 
@@ -17,7 +17,6 @@ public:
     IncomeWindow(swCWindow* parent, int32_t income);
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:

@@ -3,9 +3,9 @@
 // display-item window is a LandListOptionWindow the main window makes beside it.
 #pragma once
 
-#include "infowin/info_window_frame.h"
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
+#include "ui/info_window_frame.h"
 
 namespace land_list_id {
 constexpr UINT kList = 1000;

@@ -1,17 +1,17 @@
 // The terrain table family: the member table, the columns and a width that shows whole columns.
 #include "infowin/land_table_window.h"
 
-#include "infowin/info_window_frame.h"
 #include "infowin/land_list_items.h"
 #include "infowin/land_transport_table.h"
-#include "infowin/main_window_services.h"
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/terrain_record.h"
+#include "ui/info_window_frame.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_services.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,9 +3,9 @@
 // whose members differ only by the table below and the entries their list boxes draw.
 #pragma once
 
-#include "infowin/info_window_frame.h"
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
+#include "ui/info_window_frame.h"
 
 #include <string>
 

@@ -2,9 +2,6 @@
 #include "infowin/senka_info_window.h"
 
 #include "infowin/game_fonts.h"
-#include "infowin/info_window_frame.h"
-#include "infowin/main_window_services.h"
-#include "infowin/window_services.h"
 #include "infowin/panel_text.h"
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
@@ -12,7 +9,11 @@
 #include "platform/kernel/host.h"
 #include "rules/game_thread.h"
 #include "state/game_state.h"
+#include "ui/info_window_frame.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 
 namespace {
@@ -52,7 +53,7 @@ SenkaFigures senkaFigures(GameState& state, int country)
 }
 
 SenkaInfoWindow::SenkaInfoWindow(swCWindow* mainWindow)
-    : swCWindow(kClassName, mainWindow)
+    : KitWindow(kClassName, mainWindow)
 {
     static const std::string title = platform::utf8ToCp932("戦果表");
     setTitle(title.c_str());
@@ -88,7 +89,7 @@ bool SenkaInfoWindow::create(bool& windowMade)
     if (!Create())
         return false;
     windowMade = true;
-    placeInfoWindow(*this, kClassName, kWidth, kHeight);
+    ui::placeInfoWindow(*this, kClassName, { kWidth, kHeight }, !g_gameState || g_gameState->settings().leftInfoPanel);
     redraw();
     m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);
@@ -117,6 +118,13 @@ void SenkaInfoWindow::redraw()
     SelectObject(dc, oldBitmap);
 }
 
+const ui::WindowDescription& SenkaInfoWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .drawn = true,
+        .closing = ui::Closing::AskOwner, .closeRequest = ui_message::kCloseResults, .floating = true };
+    return kDescription;
+}
+
 int SenkaInfoWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -125,28 +133,7 @@ int SenkaInfoWindow::OnMessage(MessageRecord& msg)
         redraw();
         InvalidateRect(handle(), nullptr, FALSE);
         return 1;
-    case WM_PAINT: {
-        PaintDcHolder paint(handle());
-        paint.blitBitmap(0, 0, m_picture.handle(), RECT { 0, 0, kWidth, kHeight });
-        return 1;
-    }
-    case WM_ERASEBKGND: {
-        RECT update {};
-        if (!GetUpdateRect(handle(), &update, FALSE))
-            GetClientRect(handle(), &update);
-        PaletteHolder holder(reinterpret_cast<HDC>(msg.wParam));
-        holder.blitBitmap(update.left, update.top, m_picture.handle(), update);
-        msg.result = 1;
-        return 1;
-    }
-    case WM_DESTROY:
-        windowSavePlacement(kClassName);
-        return 0;
     default:
-        if (info_window::handleBodyMessage(*this, msg, ui_message::kCloseResults))
-            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }
-
-int SenkaInfoWindow::OnCommand(MessageRecord&, UINT id, UINT) { return info_window::escapeCloses(*this, id) ? 1 : 0; }

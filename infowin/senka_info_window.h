@@ -2,9 +2,10 @@
 // funds, members and buildings, the four groups the end-of-game evaluation rates, as plain figures.
 #pragma once
 
-#include "infowin/info_window_frame.h"
-#include "lib/window.h"
 #include "lib/media/bitmap.h"
+#include "lib/window.h"
+#include "ui/info_window_frame.h"
+#include "ui/window_kit.h"
 
 #include <cstdint>
 
@@ -16,7 +17,7 @@ struct SenkaFigures {
 };
 SenkaFigures senkaFigures(GameState& state, int country);
 
-class SenkaInfoWindow : public swCWindow {
+class SenkaInfoWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_SENKAINFOWINDOW_CNAME";
     static constexpr int kWidth = 216;
@@ -28,9 +29,9 @@ public:
     // missing: the error has been shown). The object deletes itself with its window.
     static SenkaInfoWindow* open(swCWindow* mainWindow);
 
+    const ui::WindowDescription& description() const override;
     int OnMessage(MessageRecord& msg) override;
-    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
-    const swCBitmap& picture() const { return m_picture; }
+    HBITMAP background() const override { return m_picture.handle(); }
 
 private:
     info_window::DialogKeys m_dialogKeys;

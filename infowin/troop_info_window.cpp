@@ -2,16 +2,17 @@
 // country's units.
 #include "infowin/troop_info_window.h"
 
-#include "infowin/dialog_templates.h"
 #include "infowin/panel_text.h"
 #include "infowin/unit_panels.h"
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
 #include "state/base_bitmaps.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <string>
 
@@ -145,7 +146,7 @@ int TroopInfoWindow::OnInitDialog()
         refuse();
         return 1;
     }
-    centreDialogOver(handle(), parent() ? parent()->handle() : nullptr, kPageWidth, kPageHeight);
+    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kPageWidth, kPageHeight });
     m_armamentSet = unit->modelIndex();
     try {
         render();

@@ -4,12 +4,9 @@
 #include "infowin/troop_list_box.h"
 #include "infowin/troop_list_ids.h"
 #include "infowin/troop_list_window.h"
-#include "infowin/main_window_services.h"
 #include "infowin/unit_rename_dialog.h"
-#include "infowin/window_services.h"
 #include "lib/control.h"
 #include "lib/media/bitmap_button.h"
-#include "platform/kernel/host.h"
 #include "rules/current_action.h"
 #include "rules/disband.h"
 #include "rules/rules_context.h"
@@ -17,7 +14,10 @@
 #include "rules/unit_numbers.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <cstdio>
 
@@ -33,7 +33,7 @@ GameState& game() { return *g_gameState; }
 
 bool waitingForOrders() { return game().handshake().waitingForAnswer(); }
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 } // namespace
 

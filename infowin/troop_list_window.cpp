@@ -2,18 +2,18 @@
 // height of whole rows.
 #include "infowin/troop_list_window.h"
 
-#include "infowin/info_window_frame.h"
-#include "infowin/main_window_services.h"
 #include "infowin/troop_list_box.h"
 #include "infowin/troop_list_ids.h"
 #include "infowin/troop_list_option_window.h"
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "ui/info_window_frame.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_services.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // window, the unit's information, its place on the map, renaming, renumbering and disbanding.
 #pragma once
 
-#include "infowin/info_window_frame.h"
 #include "lib/window.h"
+#include "ui/info_window_frame.h"
 
 #include <cstdint>
 

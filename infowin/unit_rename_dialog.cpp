@@ -1,15 +1,16 @@
 // UnitRenameDialog: the name edit, its byte limit, and the refusal of a blank name.
 #include "infowin/unit_rename_dialog.h"
 
-#include "infowin/dialog_templates.h"
 #include "infowin/troop_list_ids.h"
-#include "infowin/window_services.h"
 #include "lib/control.h"
 #include "lib/edit.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/state_accessors.h"
 #include "state/unit_facts.h"
+#include "ui/dialog_templates.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <cstring>
 
@@ -17,7 +18,7 @@ namespace {
 
 namespace id = unit_rename_id;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using ui::cp;
 
 } // namespace
 
@@ -71,7 +72,7 @@ int UnitRenameDialog::OnInitDialog()
         end(0);
         return 1;
     }
-    centreDialogOver(handle(), parent() ? parent()->handle() : nullptr, kClientWidth, kClientHeight);
+    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kClientWidth, kClientHeight });
 
     const HFONT font = g_gameState->font(kFont14).handle();
     auto* label = new StaticText(this, id::kLabel, 0);

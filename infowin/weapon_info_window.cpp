@@ -2,12 +2,8 @@
 // the browsing through the producible-type list.
 #include "infowin/weapon_info_window.h"
 
-#include "infowin/dialog_templates.h"
-#include "infowin/info_window_frame.h"
-#include "infowin/main_window_services.h"
 #include "infowin/sheet_layout.h"
 #include "infowin/unit_panels.h"
-#include "infowin/window_services.h"
 #include "lib/application.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
@@ -15,7 +11,11 @@
 #include "state/base_bitmaps.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/dialog_templates.h"
+#include "ui/info_window_frame.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_services.h"
 
 #include <vector>
 

@@ -1,10 +1,8 @@
 // WeaponListWindow: the filter, the sorting headers, the rows, and a height that shows whole rows.
 #include "infowin/weapon_list_window.h"
 
-#include "infowin/main_window_services.h"
 #include "infowin/panel_text.h"
 #include "infowin/sheet_layout.h"
-#include "infowin/window_services.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/picture_services.h"
@@ -12,7 +10,9 @@
 #include "state/game_state.h"
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/window_services.h"
 
 #include <cstdio>
 #include <cstring>

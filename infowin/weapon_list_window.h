@@ -3,9 +3,9 @@
 // its order and its filter live in the game state, so a reopened window shows them as they were.
 #pragma once
 
-#include "infowin/info_window_frame.h"
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
+#include "ui/info_window_frame.h"
 
 #include <memory>
 

@@ -10,3 +10,6 @@ struct WindowContext {
     GameState& game;
     MainWindowServices& main;
 };
+
+// The context of a window made for the game with the main window's services installed now.
+WindowContext makeWindowContext(GameState& game);

@@ -1,13 +1,13 @@
 // GameSound: the effect bank and its switches, tunes routed to files and players, MIDI through
 // the sequencer, and missing files or players that leave everything quiet.
 #include "app/game_sound.h"
-#include "infowin/main_window_services.h"
 #include "lib/media/music_player.h"
 #include "lib/media/sound_player.h"
 #include "platform/desktop/harness.h"
 #include "platform/media/com_object.h"
 #include "platform/media/media.h"
 #include "state/game_state.h"
+#include "ui/main_window_services.h"
 
 #include "tests/lib/media/notice_log.h"
 #include "tests/lib/media/sound_files.h"

@@ -6,9 +6,9 @@
 #include "tests/lib/window_test_support.h"
 #include "tests/state/small_world.h"
 
-#include "infowin/main_window_services.h"
 #include "lib/application.h"
 #include "state/unit_facts.h"
+#include "ui/main_window_services.h"
 
 #include <filesystem>
 #include <mutex>

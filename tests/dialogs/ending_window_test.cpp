@@ -3,13 +3,13 @@
 #include "dialogs/ending_backdrop.h"
 #include "dialogs/ending_window.h"
 #include "dialogs/evaluation_page.h"
-#include "infowin/main_window_services.h"
 #include "lib/media/picture_services.h"
 #include "platform/kernel/host.h"
 #include "state/name_tables.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/state/small_world.h"
+#include "ui/main_window_services.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // marks of allies and pacts, the window's two sizes, and the anthem chosen by a click on its cell.
 #include "infowin/country_board_layout.h"
 #include "infowin/country_info_window.h"
-#include "infowin/main_window_services.h"
 #include "platform/kernel/host.h"
 #include "tests/infowin/info_world.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 
 #include <cstdio>

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "infowin/display_item_dock.h"
-#include "infowin/main_window_services.h"
 #include "platform/kernel/host.h"
 #include "state/unit_facts.h"
 #include "tests/infowin/info_world.h"
+#include "ui/main_window_services.h"
 
 #include <cstring>
 #include <utility>

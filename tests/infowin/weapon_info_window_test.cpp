@@ -2,10 +2,10 @@
 // producible list (also through a type's base type), the set buttons, and the close requests.
 #include "infowin/weapon_info_window.h"
 
-#include "infowin/main_window_services.h"
 #include "lib/application.h"
 #include "state/unit_facts.h"
 #include "tests/infowin/info_world.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 
 #include <algorithm>

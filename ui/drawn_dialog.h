@@ -1,27 +1,30 @@
-// DrawnDialog: the base of the small modal picture windows of play: a canvas shown on WM_PAINT and
-// WM_ERASEBKGND, kept inside the work area while dragged, and the modal-idle flag cleared while it lives.
+// DrawnDialog: the base of the small modal picture windows of play: a canvas the kit shows on
+// WM_PAINT and WM_ERASEBKGND, kept inside the work area while dragged, and the modal-idle flag
+// cleared while it lives.
 #pragma once
 
-#include "infowin/picture_canvas.h"
-#include "infowin/window_services.h"
 #include "lib/dialog_base.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
+#include "ui/picture_canvas.h"
+#include "ui/window_kit.h"
+#include "ui/window_services.h"
 
-class DrawnDialog : public DialogBase {
+class DrawnDialog : public ui::KitWindow<DialogBase> {
 public:
-    // Windows without a caption that are dragged by their body answer HTCAPTION everywhere; their
-    // right clicks then arrive as WM_NCRBUTTONDOWN.
-    enum class Drag { ByFrameOnly, Anywhere };
+    using Drag = ui::Drag;
 
-    DrawnDialog(UINT templateId, swCWindow* parent, Drag drag = Drag::ByFrameOnly);
+    // Without a description the close box and right clicks are left to the dialog.
+    DrawnDialog(UINT templateId, swCWindow* parent, Drag drag = Drag::ByFrame);
+    DrawnDialog(UINT templateId, swCWindow* parent, const ui::WindowDescription& description);
 
-    int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override { return m_description; }
+    void showPicture(HDC dc, const RECT& area) override { m_canvas.copyTo(dc, area); }
 
     const PictureCanvas& picture() const { return m_canvas; }
 
     // Ends the modal loop with the result (the last end before the loop returns wins).
-    void closeWith(INT_PTR result);
+    void closeWith(INT_PTR result) { ui::endWindow(*this, result); }
 
 protected:
     // Gives the window a client area of the size, centred over the main window's client area (the
@@ -36,13 +39,8 @@ protected:
 
 private:
     ModalIdleOff m_idle;
-    Drag m_drag;
+    ui::WindowDescription m_description;
 };
-
-// The client area (width, height) centred over the main window's client area, or the owner's when
-// there is no main window, as a window rectangle of the style; the screen's centre when the one
-// chosen is minimised.
-RECT centredWindowRect(HWND owner, int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
 
 // A bitmap button of the window (it deletes itself with its window); null when its strip cannot
 // be read, so a missing picture costs the button, not the window.

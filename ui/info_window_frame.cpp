@@ -1,20 +1,17 @@
 // The information windows' shared placement, frame, requests and mouse rules.
-#include "infowin/info_window_frame.h"
+#include "ui/info_window_frame.h"
 
-#include "infowin/main_window_services.h"
 #include "lib/application.h"
 #include "lib/window_services.h"
 #include "state/game_state.h"
+#include "ui/main_window_services.h"
+#include "ui/window_kit.h"
 
 namespace info_window {
 
 POINT defaultOrigin(const swCWindow& window)
 {
-    const bool leftPanel = !g_gameState || g_gameState->settings().leftInfoPanel;
-    POINT origin { leftPanel ? 216 : GetSystemMetrics(SM_CXVSCROLL), 0 };
-    if (window.parent() && window.parent()->handle())
-        ClientToScreen(window.parent()->handle(), &origin);
-    return origin;
+    return ui::infoWindowOrigin(window, !g_gameState || g_gameState->settings().leftInfoPanel);
 }
 
 SIZE frameSize(HWND window)

@@ -1,5 +1,5 @@
 // Window services of the game's windows: the modal-idle guard, the game's message box and the
-// centring of a dialog on its owner.
+// lists' row snapping.
 #pragma once
 
 #include "lib/window_services.h"
@@ -21,20 +21,9 @@ private:
     bool m_saved = false;
 };
 
-// Places an information window: at its kept position (the placement keys under the prefix), else
-// beside the main window's side panel when it stands at the left, else beside the map's scroll bar;
-// then sized to the client area given and kept inside the work area.
-void placeInfoWindow(swCWindow& window, const char* placementPrefix, int clientWidth, int clientHeight);
-// Sizes the dialog's client area and centres it over the owner's client area (the work area
-// without an owner), kept inside the work area.
-void centreDialogOver(HWND dialog, HWND owner, int clientWidth, int clientHeight);
-
 // WM_SIZING of the lists: the height keeps whole rows above its fixed part (at least none); the
 // top moves when a top edge or corner is dragged, else the bottom.
 void snapHeightToRows(RECT& rect, WPARAM edge, int fixedHeight, int rowHeight);
-// Moves and sizes the window so that its client area is width x height, centred on its parent's
-// client area (on the work area without a parent), and kept inside the work area.
-void centreOnParent(swCWindow& window, int width, int height);
 
 // A message box on the owner's window with the game's modal-idle flag cleared while it is open.
 // Returns the button pressed.

@@ -1,7 +1,8 @@
 // The installed main-window services and the default of a run without a main window.
-#include "infowin/main_window_services.h"
+#include "ui/main_window_services.h"
 
 #include "lib/window.h"
+#include "ui/window_context.h"
 
 #include <atomic>
 
@@ -31,6 +32,8 @@ void postToOwner(const swCWindow& window, UINT message, WPARAM wParam)
     if (target)
         PostMessageA(target, message, wParam, 0);
 }
+
+WindowContext makeWindowContext(GameState& game) { return { game, mainWindowServices() }; }
 
 MainWindowServices& mainWindowServices()
 {

@@ -1,5 +1,5 @@
 // The one table of the game windows' dialog frames.
-#include "infowin/dialog_templates.h"
+#include "ui/dialog_templates.h"
 
 #include "platform/kernel/host.h"
 #include "platform/user/resource_table.h"

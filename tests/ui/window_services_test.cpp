@@ -1,8 +1,8 @@
 // The window services every game window shares: work-area fitting, the modal-idle guard and the
 // shared table of dialog frames.
-#include "infowin/dialog_templates.h"
-#include "infowin/main_window_services.h"
-#include "infowin/window_services.h"
+#include "ui/dialog_templates.h"
+#include "ui/main_window_services.h"
+#include "ui/window_services.h"
 
 #include "tests/state/small_world.h"
 

@@ -1,5 +1,5 @@
 // PictureCanvas: loading, restoring and drawing on a drawn window's picture.
-#include "infowin/picture_canvas.h"
+#include "ui/picture_canvas.h"
 
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
