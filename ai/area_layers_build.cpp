@@ -7,30 +7,59 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace {
 
-// Per hex of the map, row by row: owned by nobody or by a friend of the side. Empty without terrain.
-std::vector<uint8_t> friendlyGround(GameState& state, int side)
+// A row of a bit layer as four words, bit x of the row in bit x % 64 of word x / 64.
+constexpr int kRowWords = kLayerStride / 64;
+using RowBits = std::array<uint64_t, kRowWords>;
+
+RowBits shiftedUp(const RowBits& r)
 {
-    const int w = state.mapWidth(), h = state.mapHeight();
-    std::vector<uint8_t> friendly;
-    if (!state.terrainCellAt(0, 0))
-        return friendly;
-    // Whether each owner code (1..kCountryCount) is an enemy of the side, asked once.
-    std::array<uint8_t, kCountryCount + 1> enemy {};
-    for (int owner = 1; owner <= kCountryCount; ++owner)
-        enemy[size_t(owner)] = state.isEnemy(side, owner - 1);
-    friendly.resize(size_t(w) * size_t(h));
-    for (int y = 0; y < h; ++y) {
-        const TerrainCell* row = state.terrainCellAt(0, y);
-        for (int x = 0; x < w; ++x) {
-            const int owner = row[x].owner;
-            friendly[size_t(y) * size_t(w) + size_t(x)] = owner < 1 || owner > kCountryCount || !enemy[size_t(owner)];
-        }
-    }
-    return friendly;
+    RowBits out;
+    for (int i = 0; i < kRowWords; ++i)
+        out[size_t(i)] = r[size_t(i)] << 1 | (i > 0 ? r[size_t(i - 1)] >> 63 : 0);
+    return out;
+}
+
+RowBits shiftedDown(const RowBits& r)
+{
+    RowBits out;
+    for (int i = 0; i < kRowWords; ++i)
+        out[size_t(i)] = r[size_t(i)] >> 1 | (i + 1 < kRowWords ? r[size_t(i + 1)] << 63 : 0);
+    return out;
+}
+
+// The bits of a row's neighbours in the row above or below: x - 1 and x on even rows, x and x + 1 on
+// odd ones.
+RowBits besideOtherRow(const RowBits& other, int y)
+{
+    const RowBits moved = (y & 1) ? shiftedDown(other) : shiftedUp(other);
+    RowBits out;
+    for (size_t i = 0; i < size_t(kRowWords); ++i)
+        out[i] = other[i] | moved[i];
+    return out;
+}
+
+// min(held, from + 1): an unreached hex (0xFFFF) spreads nothing.
+inline uint16_t closer(uint16_t held, uint16_t from)
+{
+    const unsigned n = unsigned(from) + 1;
+    return n < held ? uint16_t(n) : held;
+}
+
+// Each hex of the row takes its two neighbours in the other row: x - 1 + shift and x + shift.
+void takeFromOtherRow(uint16_t* row, const uint16_t* other, int w, int shift)
+{
+    if (!shift)
+        row[0] = closer(row[0], other[0]);
+    const int first = shift ? 0 : 1, last = shift ? w - 1 : w;
+    for (int x = first; x < last; ++x)
+        row[x] = closer(closer(row[x], other[x - 1 + shift]), other[x + shift]);
+    if (shift)
+        row[w - 1] = closer(row[w - 1], other[w - 1]);
 }
 
 } // namespace
@@ -38,41 +67,42 @@ std::vector<uint8_t> friendlyGround(GameState& state, int side)
 void buildHeldArea(GameState& state, int side, HexBitLayer& held)
 {
     held.clearAll();
-    const std::vector<uint8_t> friendly = friendlyGround(state, side);
-    if (friendly.empty())
+    if (!state.terrainCellAt(0, 0))
         return;
-    const int map_w = state.mapWidth(), map_h = state.mapHeight();
-    const int w = std::min(map_w, kLayerStride);
-    const int h = std::min(map_h, kLayerStride);
-    // A hex is held when it or a neighbour is friendly: per row, the friendly hexes of the row and of
-    // the rows above and below spread to their neighbours (a row's neighbours above and below are x - 1
-    // and x on even rows, x and x + 1 on odd ones). Rows carry a blank hex at each end.
-    const size_t padded = size_t(map_w) + 2;
-    std::vector<uint8_t> near(padded), row_above(padded), row_here(padded), row_below(padded);
-    auto load = [&](std::vector<uint8_t>& row, int y) {
-        std::fill(row.begin(), row.end(), uint8_t(0));
-        if (y >= 0 && y < map_h)
-            std::copy_n(friendly.begin() + long(y) * map_w, map_w, row.begin() + 1);
+    const int w = std::min(state.mapWidth(), kLayerStride);
+    const int h = std::min(state.mapHeight(), kLayerStride);
+    // Per owner code: whether the ground is friendly (nobody's, or a friend's of the side), asked once.
+    std::array<uint8_t, 256> friendly_owner;
+    friendly_owner.fill(1);
+    for (int owner = 1; owner <= kCountryCount; ++owner)
+        friendly_owner[size_t(owner)] = !state.isEnemy(side, owner - 1);
+    auto friendly = [&](int y) {
+        RowBits bits {};
+        if (y < 0 || y >= h)
+            return bits;
+        const TerrainCell* row = state.terrainCellAt(0, y);
+        for (int x = 0; x < w; ++x)
+            bits[size_t(x >> 6)] |= uint64_t(friendly_owner[row[x].owner]) << (x & 63);
+        return bits;
     };
-    load(row_here, 0);
-    load(row_below, 1);
+    // A hex is held when it or a neighbour is friendly.
+    RowBits above {}, here = friendly(0), below = friendly(1);
+    RowBits in_map {};
+    for (int x = 0; x < w; ++x)
+        in_map[size_t(x >> 6)] |= uint64_t(1) << (x & 63);
     for (int y = 0; y < h; ++y) {
         if (y > 0) {
-            std::swap(row_above, row_here);
-            std::swap(row_here, row_below);
-            load(row_below, y + 1);
+            above = here;
+            here = below;
+            below = friendly(y + 1);
         }
-        // The neighbours in other rows lie at x - 1 and x (even) or x and x + 1 (odd), padded by one.
-        const int shift = y & 1;
-        for (int x = 0; x < w; ++x) {
-            const size_t i = size_t(x) + 1;
-            near[i] = row_here[i] | row_here[i - 1] | row_here[i + 1] | row_above[i - 1 + size_t(shift)]
-                | row_above[i + size_t(shift)] | row_below[i - 1 + size_t(shift)] | row_below[i + size_t(shift)];
-        }
+        const RowBits left = shiftedUp(here), right = shiftedDown(here);
+        const RowBits up = besideOtherRow(above, y), down = besideOtherRow(below, y);
         uint8_t* bits = held.bits.data() + size_t(y) * (kLayerStride / 8);
-        for (int x = 0; x < w; ++x)
-            if (near[size_t(x) + 1])
-                bits[x >> 3] = uint8_t(bits[x >> 3] | 1u << (x & 7));
+        for (size_t i = 0; i < size_t(kRowWords); ++i) {
+            const uint64_t near = (here[i] | left[i] | right[i] | up[i] | down[i]) & in_map[i];
+            std::memcpy(bits + i * 8, &near, 8);
+        }
     }
 }
 
@@ -108,39 +138,18 @@ void buildFrontGrid(GameState& state, int side, HexWordGrid& front)
     // then its west and northward ones (the sweep back up, from its east and lower neighbours).
     const int w = std::min(state.mapWidth(), kLayerStride), h = std::min(state.mapHeight(), kLayerStride);
     uint16_t* grid = front.data();
-    auto take = [](uint16_t& held, uint16_t from) {
-        if (from != 0xFFFF && from + 1 < held)
-            held = uint16_t(from + 1);
-    };
     for (int y = 0; y < h; ++y) {
         uint16_t* row = grid + size_t(y) * kLayerStride;
-        // The row above's neighbours are x - 1 and x on even rows, x and x + 1 on odd ones.
-        const uint16_t* above = y > 0 ? row - kLayerStride : nullptr;
-        const int shift = y & 1;
-        for (int x = 0; x < w; ++x) {
-            if (x > 0)
-                take(row[x], row[x - 1]);
-            if (above) {
-                if (x - 1 + shift >= 0)
-                    take(row[x], above[x - 1 + shift]);
-                if (x + shift < w)
-                    take(row[x], above[x + shift]);
-            }
-        }
+        if (y > 0)
+            takeFromOtherRow(row, row - kLayerStride, w, y & 1);
+        for (int x = 1; x < w; ++x)
+            row[x] = closer(row[x], row[x - 1]);
     }
     for (int y = h - 1; y >= 0; --y) {
         uint16_t* row = grid + size_t(y) * kLayerStride;
-        const uint16_t* below = y + 1 < h ? row + kLayerStride : nullptr;
-        const int shift = y & 1;
-        for (int x = w - 1; x >= 0; --x) {
-            if (x + 1 < w)
-                take(row[x], row[x + 1]);
-            if (below) {
-                if (x - 1 + shift >= 0)
-                    take(row[x], below[x - 1 + shift]);
-                if (x + shift < w)
-                    take(row[x], below[x + shift]);
-            }
-        }
+        if (y + 1 < h)
+            takeFromOtherRow(row, row + kLayerStride, w, y & 1);
+        for (int x = w - 2; x >= 0; --x)
+            row[x] = closer(row[x], row[x + 1]);
     }
 }

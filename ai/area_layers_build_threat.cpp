@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <vector>
 
 namespace {
@@ -94,16 +93,17 @@ private:
     {
         if (move_type < 0 || move_type >= kMovementTypeCount)
             return 0;
-        std::vector<int>& costs = m_costs[size_t(move_type)];
+        std::vector<int16_t>& costs = m_costs[size_t(move_type)];
         if (costs.empty())
             costs.assign(m_left.size(), kUnread);
-        int& cost = costs[at(p.x, p.y)];
+        int16_t& cost = costs[at(p.x, p.y)];
         if (cost == kUnread)
-            cost = m_state.terrainValueAt(p.x, p.y, move_type);
+            cost = int16_t(m_state.terrainValueAt(p.x, p.y, move_type));
         return cost;
     }
 
-    static constexpr int kUnread = INT_MIN;
+    // Costs are 0..255; an unread hex holds all ones, so a cost table is cleared as bytes.
+    static constexpr int16_t kUnread = -1;
 
     GameState& m_state;
     int m_width;
@@ -111,7 +111,7 @@ private:
     std::vector<int> m_left;
     std::vector<HexPos> m_touched;
     std::vector<std::vector<HexPos>> m_buckets;
-    std::array<std::vector<int>, kMovementTypeCount> m_costs;
+    std::array<std::vector<int16_t>, kMovementTypeCount> m_costs;
 };
 
 } // namespace

@@ -41,11 +41,11 @@ namespace {
 // cannot move stands at (10, 5) and fires one hex.
 class AreaWorld : public testing_rules::CommandWorld {
 public:
-    AreaWorld()
-        : CommandWorld(12, 12)
+    AreaWorld(int width = 12, int height = 12)
+        : CommandWorld(width, height)
     {
-        for (int y = 0; y < 12; ++y)
-            for (int x = 0; x < 12; ++x)
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
                 cell(x, y).owner = uint8_t(x < 3 ? 1 : x >= 8 ? 2 : 0);
         giveWeapon(plain, kWeaponGun, 10);
         editWeapon(editType(plain).weaponSlot[0].weaponId).reach = 1;
@@ -83,24 +83,27 @@ TEST(AreaAnalysisRebuild, HeldAreaIsFriendlyAndUnownedGroundWithAnEnemyRim)
 
 TEST(AreaAnalysisRebuild, HeldAreaIsTheFriendlyGroundAndEveryNeighbourOfItOnAScatteredMap)
 {
-    // Enemy ground in scattered patches over both row parities and the map's edges.
-    AreaWorld world;
+    // Enemy ground in scattered patches over both row parities and the map's edges; the wide map's
+    // rows cross the layer's word boundaries.
     std::mt19937 random(5);
-    for (int round = 0; round < 4; ++round) {
-        for (int y = 0; y < 12; ++y)
-            for (int x = 0; x < 12; ++x)
-                world.cell(x, y).owner = uint8_t(random() % 4 == 0 ? 0 : 2);
-        world.analysis.rebuild(world.state(), 0);
-        const HexBitLayer& held = *world.analysis.areaLayer(AreaKind::Held);
-        for (int y = 0; y < 12; ++y)
-            for (int x = 0; x < 12; ++x) {
-                bool near_friendly = world.cell(x, y).owner == 0;
-                for (int d = 0; d < kHexDirections; ++d) {
-                    const HexPos n = hexNeighbour(x, y, d, 12, 12);
-                    near_friendly |= n.valid() && world.cell(n.x, n.y).owner == 0;
+    for (const HexPos size : { HexPos { 12, 12 }, HexPos { 200, 5 } }) {
+        AreaWorld world(size.x, size.y);
+        for (int round = 0; round < 4; ++round) {
+            for (int y = 0; y < size.y; ++y)
+                for (int x = 0; x < size.x; ++x)
+                    world.cell(x, y).owner = uint8_t(random() % 4 == 0 ? 0 : 2);
+            world.analysis.rebuild(world.state(), 0);
+            const HexBitLayer& held = *world.analysis.areaLayer(AreaKind::Held);
+            for (int y = 0; y < size.y; ++y)
+                for (int x = 0; x <= size.x; ++x) {
+                    bool near_friendly = x < size.x && world.cell(x, y).owner == 0;
+                    for (int d = 0; d < kHexDirections && x < size.x; ++d) {
+                        const HexPos n = hexNeighbour(x, y, d, size.x, size.y);
+                        near_friendly |= n.valid() && world.cell(n.x, n.y).owner == 0;
+                    }
+                    ASSERT_EQ(testHexBit(held, x, y), near_friendly) << size.x << " wide, round " << round << " hex " << x << "," << y;
                 }
-                ASSERT_EQ(testHexBit(held, x, y), near_friendly) << "round " << round << " hex " << x << "," << y;
-            }
+        }
     }
 }
 
@@ -149,26 +152,28 @@ TEST(AreaAnalysisRebuild, FrontGridCountsHexesToTheNearestEnemy)
 
 TEST(AreaAnalysisRebuild, FrontGridHoldsTheHexDistanceToTheNearestEnemyEverywhere)
 {
-    // Enemies scattered over both row parities and the edges, a few at a time and many.
+    // Enemies scattered over both row parities and the edges, a few at a time and many, on a square
+    // map and a wide one.
     std::mt19937 random(3);
-    for (int count : { 1, 2, 5, 12 }) {
-        AreaWorld world;
-        std::vector<HexPos> enemies { { 10, 5 } };
-        for (int k = 1; k < count; ++k) {
-            const int x = int(random() % 12);
-            const int y = int(random() % 12);
-            world.placeUnit(1, world.plain, x, y);
-            enemies.push_back({ x, y });
-        }
-        world.analysis.rebuild(world.state(), 0);
-        for (int y = 0; y < 12; ++y)
-            for (int x = 0; x < 12; ++x) {
-                int nearest = 0xFFFF;
-                for (HexPos e : enemies)
-                    nearest = std::min(nearest, hexDistance(e, { x, y }));
-                ASSERT_EQ(world.analysis.frontDistanceAt(x, y), nearest) << count << " enemies, hex " << x << "," << y;
+    for (const HexPos size : { HexPos { 12, 12 }, HexPos { 70, 9 } })
+        for (int count : { 1, 2, 5, 12 }) {
+            AreaWorld world(size.x, size.y);
+            std::vector<HexPos> enemies { { 10, 5 } };
+            for (int k = 1; k < count; ++k) {
+                const int x = int(random() % unsigned(size.x));
+                const int y = int(random() % unsigned(size.y));
+                world.placeUnit(1, world.plain, x, y);
+                enemies.push_back({ x, y });
             }
-    }
+            world.analysis.rebuild(world.state(), 0);
+            for (int y = 0; y < size.y; ++y)
+                for (int x = 0; x < size.x; ++x) {
+                    int nearest = 0xFFFF;
+                    for (HexPos e : enemies)
+                        nearest = std::min(nearest, hexDistance(e, { x, y }));
+                    ASSERT_EQ(world.analysis.frontDistanceAt(x, y), nearest) << count << " enemies, hex " << x << "," << y;
+                }
+        }
     // No enemy in sight: every hex stays unreached.
     AreaWorld world;
     world.unit(1, world.enemy).stateLow = 0;
