@@ -111,9 +111,7 @@ void MoveRangeMap::compute()
     buildHexData();
     m_workingLimit = m_costLimit;
     buildFloodTests();
-    flood(0);
-    if (m_secondLayer)
-        flood(1);
+    floodLayers();
 }
 
 void MoveRangeMap::buildHexData()

@@ -142,6 +142,8 @@ private:
     void addEnemyZones(const UnitRecord& enemy);
     void buildFloodTests();
     void flood(int layer);
+    // Layer 0, then layer 1 when asked for.
+    void floodLayers();
     bool mayShareHex(int x, int y, uint32_t flags, bool ignore_checks) const;
     bool onMap(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     bool inWindow(int x, int y) const
@@ -186,6 +188,8 @@ private:
     Window m_window;
     // Whether any hex of the window closes a side from its own cell.
     bool m_anyClosed = false;
+    // Whether any hex of the window is closed to the second layer alone.
+    bool m_secondLayerDiffers = false;
 
     // Lent by the thread's pool from compute() to release().
     MoveRangeBuffers m_buf;

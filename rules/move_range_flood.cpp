@@ -81,6 +81,7 @@ void MoveRangeMap::buildFloodTests()
     const bool stacking = m_state.ruleOn(kRuleStacking);
     const uint32_t own_class = kRangeEnemyClass << stackingClass();
     const uint8_t* const closed = m_anyClosed ? m_buf.closed.data() : nullptr;
+    uint32_t all_gates = 0;
     for (int y = 0; y < h; ++y) {
         const int p = (m_window.y + y) & 1;
         const uint8_t row_mask = uint8_t(0x3F & ~(y == 0 ? kEdges.lowY : 0) & ~(y == h - 1 ? kEdges.highY : 0));
@@ -97,6 +98,7 @@ void MoveRangeMap::buildFloodTests()
             if (!entry || ((flags & kRangeEnemy) && (!stacking || (flags & own_class))))
                 gate |= kBlocked;
             m_buf.gates[i] = gate;
+            all_gates |= gate;
             // Only a hex that can be entered, or the start, is ever left.
             if (!entry && !(flags & kRangeStart))
                 continue;
@@ -119,6 +121,21 @@ void MoveRangeMap::buildFloodTests()
             m_buf.leave[i] = uint8_t(leave | (p ? kOddRow : 0));
         }
     }
+    m_secondLayerDiffers = (all_gates & kSecondLayerClosed) != 0;
+}
+
+void MoveRangeMap::floodLayers()
+{
+    const int limit = m_workingLimit;
+    flood(0);
+    if (!m_secondLayer)
+        return;
+    // Without a hex closed to it, the second layer floods as the first did, unless the goal lowered
+    // the limit on the way: the same costs.
+    if (!m_secondLayerDiffers && m_workingLimit == limit)
+        m_buf.costs[1] = m_buf.costs[0];
+    else
+        flood(1);
 }
 
 // Entries are window indices. An edge is open when the leave byte holds its direction and the
