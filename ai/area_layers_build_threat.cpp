@@ -7,20 +7,28 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace {
 
 // Scratch grid of move points left, reset through the list of hexes it touched, so each unit costs
 // only its reach. Entry costs are read once per hex and movement type for all units.
+// Sized to the map, every bit set (-1 in each element): cleared as bytes.
+template <class T> void fillWithOnes(std::vector<T>& v, size_t size)
+{
+    v.resize(size);
+    std::memset(v.data(), 0xFF, size * sizeof(T));
+}
+
 class StrikeZone {
 public:
     explicit StrikeZone(GameState& state)
         : m_state(state)
         , m_width(std::min(state.mapWidth(), kLayerStride))
         , m_height(std::min(state.mapHeight(), kLayerStride))
-        , m_left(size_t(m_width) * size_t(std::max(m_height, 0)), -1)
     {
+        fillWithOnes(m_left, size_t(m_width) * size_t(std::max(m_height, 0)));
     }
 
     // Hexes the unit can enter with its move points, then every hex within its weapon reach of them.
@@ -95,7 +103,7 @@ private:
             return 0;
         std::vector<int16_t>& costs = m_costs[size_t(move_type)];
         if (costs.empty())
-            costs.assign(m_left.size(), kUnread);
+            fillWithOnes(costs, m_left.size());
         int16_t& cost = costs[at(p.x, p.y)];
         if (cost == kUnread)
             cost = int16_t(m_state.terrainValueAt(p.x, p.y, move_type));

@@ -104,10 +104,12 @@ HexPos computeHomeHex(GameState& state, int side)
 {
     if (side < 0 || side >= kCountryCount)
         return kNoHex;
-    for (int y = 0; y < state.mapHeight(); ++y)
-        for (int x = 0; x < state.mapWidth(); ++x)
-            if (isCapitalOf(state, x, y, side))
-                return { x, y };
+    // Only a hex with a building can be a capital: the unit grid is read first, row by row.
+    if (const UnitCell* cells = state.unitGrid())
+        for (int y = 0; y < state.mapHeight(); ++y)
+            for (int x = 0; x < state.mapWidth(); ++x)
+                if (cells[size_t(y) * size_t(state.mapWidth()) + size_t(x)].building && isCapitalOf(state, x, y, side))
+                    return { x, y };
     const UnitRecord* table = std::as_const(state).unitTable(side);
     for (int i = 0; table && i < int(state.unitCount(side)); ++i)
         if (isHeadquarters(state, table[i]) && !table[i].hasFlag(kUnitAwaitingProduction))

@@ -52,10 +52,15 @@ EnemyUnitsScan::EnemyUnitsScan(GameState& state, int country, int domain)
 
 void EnemyUnitsScan::visit(int x, int y)
 {
-    std::vector<UnitRef> refs;
-    state().collectUnitsInHex(x, y, refs);
+    // The hex's units are added to the list and those that do not count taken out again, which spares
+    // a list a hex.
+    const size_t first = m_units.size();
+    if (!state().collectUnitsInHex(x, y, m_units))
+        return;
     StateRulesHooks* hooks = stateRulesHooks();
-    for (const UnitRef& ref : refs) {
+    size_t kept = first;
+    for (size_t k = first; k < m_units.size(); ++k) {
+        const UnitRef ref = m_units[k];
         const UnitRecord* unit = state().unitOf(ref.table, ref.index);
         if (!unit || !state().isEnemy(m_country, ref.country))
             continue;
@@ -63,6 +68,7 @@ void EnemyUnitsScan::visit(int x, int y)
             continue;
         if (hooks && !hooks->isUnitVisibleTo(state(), ref.table, ref.index, m_country))
             continue;
-        m_units.push_back(ref);
+        m_units[kept++] = ref;
     }
+    m_units.resize(kept);
 }
