@@ -5,6 +5,8 @@
 #include "rules/supply_search.h"
 #include "state/game_state.h"
 
+#include <algorithm>
+
 namespace {
 
 bool takesPart(GameState& state, int side)
@@ -18,24 +20,14 @@ void setBits(BuildingRecord& building, unsigned bits, bool on)
     building.supplyBits = uint8_t(on ? building.supplyBits | bits : building.supplyBits & ~bits);
 }
 
-void showNetwork(GameState& state, const SupplySearch& network)
-{
-    for (int y = 0; y < state.mapHeight(); ++y)
-        for (int x = 0; x < state.mapWidth(); ++x) {
-            UnitCell* cell = state.unitCellAt(x, y);
-            cell->supplyLineMask = network.isReached(x, y) ? network.cellByteAt(x, y) : 0;
-            cell->supplyRoad = network.roadCodeAt(x, y);
-        }
-}
-
 } // namespace
 
 void clearSupplyLineCells(GameState& state)
 {
-    for (int y = 0; y < state.mapHeight(); ++y)
-        for (int x = 0; x < state.mapWidth(); ++x)
-            if (UnitCell* cell = state.unitCellAt(x, y))
-                cell->supplyLineMask = cell->supplyRoad = 0;
+    UnitCell* cells = state.unitGrid();
+    const size_t hexes = size_t(std::max(state.mapWidth(), 0)) * size_t(std::max(state.mapHeight(), 0));
+    for (size_t i = 0; cells && i < hexes; ++i)
+        cells[i].supplyLineMask = cells[i].supplyRoad = 0;
 }
 
 void updateSupplyLines(GameState& state)
@@ -68,7 +60,7 @@ void updateSupplyLinesOfSide(GameState& state, int side)
 
     const bool current = state.turnBlock().currentCountry == side;
     if (current)
-        showNetwork(state, network);
+        network.showIn(state.unitGrid());
     for (BuildingRecord& building : state.buildings()) {
         const bool reached = network.isReached(int(building.x), int(building.y));
         const int owner = building.owner();

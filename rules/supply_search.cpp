@@ -102,6 +102,16 @@ void SupplySearch::setRoadCode(int x, int y, uint8_t value)
         m_roadCodes[size_t(i)] = value;
 }
 
+void SupplySearch::showIn(UnitCell* cells) const
+{
+    const size_t hexes = size_t(m_width) * size_t(m_height);
+    for (size_t i = 0; i < hexes; ++i) {
+        const bool reached = m_distances && m_distances[i] != kUnreached;
+        cells[i].supplyLineMask = reached ? m_lineMasks[i] : 0;
+        cells[i].supplyRoad = m_roadCodes ? m_roadCodes[i] : 0;
+    }
+}
+
 bool SupplySearch::holdsBuilding(int x, int y) const { return buildingAt(m_state, x, y) != nullptr; }
 
 SupplySearch::Entry SupplySearch::tryEnter(int x, int y, int distance, int required_bit)

@@ -6,6 +6,7 @@
 #include <vector>
 
 class GameState;
+struct UnitCell;
 
 // Bit d: a road leaves the hex through side d (hexNeighbour's directions). A hex of terrain code 53
 // takes its mask from its display code, any other hex from the cell's road byte; 0 off the map.
@@ -37,6 +38,10 @@ public:
     void setLineMask(int x, int y, uint8_t value);
     uint8_t roadCodeAt(int x, int y) const;
     void setRoadCode(int x, int y, uint8_t value);
+
+    // Into the map's cells (index y * width + x), in one pass: each hex's line mask where it was
+    // reached, else 0, and its road code.
+    void showIn(UnitCell* cells) const;
 
     // Frees the three maps; every hex then reads as unreached.
     void release();
