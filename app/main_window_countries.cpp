@@ -16,6 +16,7 @@
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "ui/private_messages.h"
+#include "ui/window_context.h"
 #include "ui/window_services.h"
 
 namespace {
@@ -24,14 +25,14 @@ struct InfoWindowKind {
     unsigned menuId;
     // The "Environment" key that reopens the window at the start of play.
     const char* showKey;
-    HWND (*open)(swCWindow* owner);
+    HWND (*open)(const WindowContext& context, swCWindow* owner);
     UINT refresh;
 };
 
 template <class Window>
-HWND openWindow(swCWindow* owner)
+HWND openWindow(const WindowContext& context, swCWindow* owner)
 {
-    Window* window = Window::open(owner);
+    Window* window = Window::open(context, owner);
     return window ? window->handle() : nullptr;
 }
 
@@ -60,7 +61,7 @@ void MainWindow::openInfoWindow(int slot)
         return;
     }
     const InfoWindowKind& kind = kInfoWindows[slot];
-    HWND window = kind.open(this);
+    HWND window = kind.open(makeWindowContext(m_state), this);
     m_infoWindows[size_t(slot)] = window;
     m_link.setInfoWindow(InfoWindowSlot(slot), window);
     if (window)
@@ -140,7 +141,7 @@ void MainWindow::changePlayers()
     if (!commandStates().canEndGame)
         return;
     {
-        ChangePlayerDialog dialog(this);
+        ChangePlayerDialog dialog(makeWindowContext(m_state), this);
         ModalIdleOff idle;
         if (dialog.run() != 1)
             return;

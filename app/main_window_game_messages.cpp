@@ -59,7 +59,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kShowIncome:
         if (mainWindowDoneEventPending())
-            play_windows::showIncome(handle(), m_link.pendingIncome());
+            play_windows::showIncome(makeWindowContext(m_state), handle(), m_link.pendingIncome());
         signalMainWindowDoneEvent();
         return true;
     case kEndOfGameStep:

@@ -11,7 +11,7 @@ void MainWindow::openWeaponList()
         BringWindowToTop(m_weaponList);
         return;
     }
-    WeaponListWindow* list = WeaponListWindow::open(this);
+    WeaponListWindow* list = WeaponListWindow::open(makeWindowContext(m_state), this);
     m_weaponList = list ? list->handle() : nullptr;
 }
 

@@ -208,7 +208,7 @@ void AppMainWindowLink::showIncome(int32_t income)
     if (!main)
         return;
     if (onWindowThread()) {
-        play_windows::showIncome(main, income);
+        play_windows::showIncome(makeWindowContext(m_state), main, income);
         return;
     }
     auto wait = m_state.handshake().openWait(UiWaitKind::Income);

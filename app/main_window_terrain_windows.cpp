@@ -54,7 +54,7 @@ void MainWindow::openWeaponInfo(int typeId)
     while (key < kWeaponInfoKeys
         && std::any_of(m_weaponInfos.begin(), m_weaponInfos.end(), [key](const WeaponInfoEntry& e) { return e.key == key; }))
         ++key;
-    auto* window = new WeaponInfoWindow(this, typeId, key, 0);
+    auto* window = new WeaponInfoWindow(makeWindowContext(m_state), this, typeId, key, 0);
     if (!window->open()) {
         delete window;
         return;
@@ -101,10 +101,10 @@ void MainWindow::openTerrainList()
         raise(open);
         return;
     }
-    LandListWindow* list = LandListWindow::open(this);
+    LandListWindow* list = LandListWindow::open(makeWindowContext(m_state), this);
     if (!list)
         return;
-    LandListOptionWindow* options = LandListOptionWindow::open(list);
+    LandListOptionWindow* options = LandListOptionWindow::open(makeWindowContext(m_state), list);
     m_landDock.attach(list->handle(), options ? options->handle() : nullptr);
 }
 
@@ -132,7 +132,7 @@ void MainWindow::openLandTable(LandTable table)
         raise(open);
         return;
     }
-    LandTableWindow* window = LandTableWindow::open(this, table);
+    LandTableWindow* window = LandTableWindow::open(makeWindowContext(m_state), this, table);
     m_landTables[int(table)] = window ? window->handle() : nullptr;
 }
 
@@ -166,10 +166,10 @@ void MainWindow::openActionHistory()
         raise(open);
         return;
     }
-    ActionHistoryWindow* history = ActionHistoryWindow::open(this);
+    ActionHistoryWindow* history = ActionHistoryWindow::open(makeWindowContext(m_state), this);
     if (!history)
         return;
-    ActionHistoryOptionDialog* options = ActionHistoryOptionDialog::open(history);
+    ActionHistoryOptionDialog* options = ActionHistoryOptionDialog::open(makeWindowContext(m_state), history);
     m_historyDock.attach(history->handle(), options ? options->handle() : nullptr);
     m_link.setActionHistory(history->handle());
     m_state.settings().showActionHistory = true;

@@ -43,10 +43,10 @@ void MainWindow::openTroopList()
         BringWindowToTop(open);
         return;
     }
-    TroopListWindow* list = TroopListWindow::open(this);
+    TroopListWindow* list = TroopListWindow::open(makeWindowContext(m_state), this);
     if (!list)
         return;
-    TroopListOptionWindow* options = TroopListOptionWindow::open(list);
+    TroopListOptionWindow* options = TroopListOptionWindow::open(makeWindowContext(m_state), list);
     m_troopDock.attach(list->handle(), options ? options->handle() : nullptr);
     m_troopDock.dock();
     m_link.setTroopLists(list->handle(), destroyedList());
@@ -77,7 +77,7 @@ void MainWindow::openDestroyedList()
         BringWindowToTop(open);
         return;
     }
-    DestroyedTroopListWindow* list = DestroyedTroopListWindow::open(this);
+    DestroyedTroopListWindow* list = DestroyedTroopListWindow::open(makeWindowContext(m_state), this);
     m_destroyedList = list ? list->handle() : nullptr;
     m_link.setTroopLists(troopList(), m_destroyedList);
     updateMenuStates();
@@ -103,7 +103,7 @@ void MainWindow::openTroopInfo()
     const UnitRecord* unit = side >= 0 && side < kCountryCount ? m_state.unitOf(side, index) : nullptr;
     if (!unit || !unitInPlay(*unit))
         return;
-    TroopInfoWindow window(this, side, index);
+    TroopInfoWindow window(makeWindowContext(m_state), this, side, index);
     window.run();
 }
 

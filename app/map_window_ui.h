@@ -48,7 +48,7 @@ public:
     }
     int chooseArmamentSet(int side, int index) override
     {
-        ArmChangeWindow window(owner(), side, index, -1);
+        ArmChangeWindow window(makeWindowContext(m_window.state()), owner(), side, index, -1);
         return window.run() == 1 ? window.selectedSet() : -1;
     }
     bool chooseWeapon(CombatPair& pair) override

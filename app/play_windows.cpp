@@ -17,11 +17,11 @@ swCWindow* ownerOf(HWND owner) { return owner ? windowFromHandle(owner) : nullpt
 
 } // namespace
 
-void showIncome(HWND owner, int32_t income)
+void showIncome(const WindowContext& context, HWND owner, int32_t income)
 {
     if (!owner)
         return;
-    IncomeWindow window(ownerOf(owner), income);
+    IncomeWindow window(context, ownerOf(owner), income);
     window.run();
 }
 

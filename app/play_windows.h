@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/windows.h"
+#include "ui/window_context.h"
 
 #include <cstdint>
 
@@ -12,7 +13,7 @@ struct SupplyOrder;
 namespace play_windows {
 
 // The owner is the main window's handle; null runs nothing (the order's choice is then cleared).
-void showIncome(HWND owner, int32_t income);
+void showIncome(const WindowContext& context, HWND owner, int32_t income);
 // Fills the offer's two accept bytes.
 void askReplenish(HWND owner, ReplenishOffer& offer);
 // Refused, the order keeps nothing.

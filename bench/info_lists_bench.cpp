@@ -69,7 +69,7 @@ void drawTroopPage(benchmark::State& bench)
     state.setUnitCount(0, kPageRows);
     Owner owner;
     owner.Create();
-    auto* box = new TroopListBox(&owner, 1000, &keys);
+    auto* box = new TroopListBox(&owner, state, 1000, &keys);
     box->controlCreate({ 0, 0, kTroopRowWidth + GetSystemMetrics(SM_CXVSCROLL) + 2, kTroopRowHeight * kPageRows + 2 });
     SendMessageA(box->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
     for (int i = 0; i < kPageRows; ++i)

@@ -114,13 +114,13 @@ void openTroopList(benchmark::State& bench)
     TroopListWindow::resetSortMemory();
     Owner owner;
     owner.Create();
-    if (TroopListWindow* first = TroopListWindow::open(&owner)) {
+    if (TroopListWindow* first = TroopListWindow::open(makeWindowContext(state), &owner)) {
         SendMessageA(first->handle(), WM_COMMAND, MAKEWPARAM(troop_list_id::kFirstHeader + 5, BN_CLICKED), 0);
         DestroyWindow(first->handle());
         pumpMessages();
     }
     for (auto _ : bench) {
-        TroopListWindow* list = TroopListWindow::open(&owner);
+        TroopListWindow* list = TroopListWindow::open(makeWindowContext(state), &owner);
         if (!list) {
             bench.SkipWithError("the troop list did not open");
             break;

@@ -93,7 +93,7 @@ bool CampaignTroopDeployWindow::create()
     GetClientRect(handle(), &client);
     const int count = int(game().carryOverCount());
     const int listHeight = std::max(0, std::min(int(client.bottom) - kButtonsHeight, kTroopRowHeight * count + 2 * border()));
-    m_list = new TroopListBox(this, id::kList, &m_order);
+    m_list = new TroopListBox(this, game(), id::kList, &m_order);
     m_list->setCarryOverMode(1);
     m_list->controlCreate({ 0, kHeaderHeight, kClientWidth, listHeight });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);

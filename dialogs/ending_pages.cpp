@@ -65,8 +65,8 @@ void EndingWindow::drawSummary()
     if (board.handle()) {
         MemoryDcHolder memory(dc);
         HGDIOBJ old = SelectObject(memory.dc(), board.handle());
-        CountryInfoWindow::drawHeader(memory.dc(), BoardKind::Ending);
-        CountryInfoWindow::drawTable(memory.dc(), nullptr, BoardDisclosure::Everything, BoardKind::Ending);
+        CountryInfoWindow::drawHeader(memory.dc(), state, BoardKind::Ending);
+        CountryInfoWindow::drawTable(memory.dc(), state, nullptr, BoardDisclosure::Everything, BoardKind::Ending);
         SelectObject(memory.dc(), old);
         const SIZE size = board.bitmapGetSize();
         PaletteHolder(dc).blitBitmap(kBoardAt.x, kBoardAt.y, board.handle(), RECT { 0, 0, size.cx, size.cy });

@@ -150,7 +150,7 @@ void ProductionDialog::produce()
                 warn("この地点に兵器を生産することができませんでした。");
             } else {
                 if (isMultiRole(m_state.unitTypeRecord(type))) {
-                    ArmChangeWindow arms(this, m_country, unit, -1);
+                    ArmChangeWindow arms(makeWindowContext(m_state), this, m_country, unit, -1);
                     if (arms.run() == 1 && playRunning())
                         selectModel(m_state, *m_state.unitOf(m_country, unit), arms.selectedSet());
                 }
@@ -199,7 +199,7 @@ void ProductionDialog::choosePack()
     if (selected < 0 || size_t(selected) >= entries.size() || !entries[size_t(selected)].isOrder())
         return;
     const StoredEntry entry = entries[size_t(selected)];
-    ArmChangeWindow arms(this, -1, entry.typeId(), entry.model);
+    ArmChangeWindow arms(makeWindowContext(m_state), this, -1, entry.typeId(), entry.model);
     if (arms.run() == 1)
         m_orders.setOrderModel(size_t(selected), arms.selectedSet());
     if (!playRunning())

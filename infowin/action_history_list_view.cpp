@@ -18,10 +18,9 @@ constexpr COLORREF kBlack = 0x02000000;
 constexpr COLORREF kWhite = 0x02FFFFFF;
 constexpr COLORREF kRule = 0x02B4B4B4;
 
-const HistoryRecord* recordAt(int index)
+const HistoryRecord* recordAt(GameState& state, int index)
 {
-    GameState* state = g_gameState;
-    return state && index >= 0 ? state->historyRecord(uint32_t(index)) : nullptr;
+    return index >= 0 ? state.historyRecord(uint32_t(index)) : nullptr;
 }
 
 void label(HDC dc, const RECT& column, const char* text)
@@ -32,14 +31,15 @@ void label(HDC dc, const RECT& column, const char* text)
 
 } // namespace
 
-ActionHistoryListView::ActionHistoryListView(swCWindow* parent)
+ActionHistoryListView::ActionHistoryListView(swCWindow* parent, GameState& game)
     : ChildControl("SysListView32", parent, kId, WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_NOSORTHEADER | LVS_SINGLESEL)
+    , m_game(game)
 {
 }
 
 void ActionHistoryListView::setUp(const int (&widths)[kColumnCount])
 {
-    GameState& state = *g_gameState;
+    GameState& state = m_game;
     SendMessageA(handle(), WM_SETFONT, WPARAM(state.font(kSmallFont).handle()), FALSE);
     listViewSetHeaderFont(*this, state.font(kFont12Bold).handle());
     static const char* const kTitles[kColumnCount] = { "ターン", "座標", "出来事", "結果" };
@@ -68,7 +68,7 @@ void ActionHistoryListView::clear() { SendMessageA(handle(), LVM_DELETEALLITEMS,
 
 void ActionHistoryListView::addRecord(uint32_t index)
 {
-    const HistoryRecord* record = recordAt(int(index));
+    const HistoryRecord* record = recordAt(m_game, int(index));
     if (!record)
         return;
     // The placeholders are blanks as wide as the drawn texts, which is what fitting a column reads.
@@ -78,10 +78,10 @@ void ActionHistoryListView::addRecord(uint32_t index)
         MemoryDcHolder memory(nullptr);
         HDC dc = memory.dc();
         HGDIOBJ oldBitmap = SelectObject(dc, m_row.handle());
-        HGDIOBJ oldFont = SelectObject(dc, g_gameState->font(kSmallFont).handle());
+        HGDIOBJ oldFont = SelectObject(dc, m_game.font(kSmallFont).handle());
         SetBkMode(dc, TRANSPARENT);
-        eventWidth = history_rows::paintEvent(dc, 0, kRowBitmapWidth, 1, *record, m_viewer);
-        resultWidth = history_rows::paintResult(dc, 0, kRowBitmapWidth, 1, *record, m_viewer);
+        eventWidth = history_rows::paintEvent(dc, m_game, 0, kRowBitmapWidth, 1, *record, m_viewer);
+        resultWidth = history_rows::paintResult(dc, m_game, 0, kRowBitmapWidth, 1, *record, m_viewer);
         SelectObject(dc, oldFont);
         SelectObject(dc, oldBitmap);
     }
@@ -107,7 +107,7 @@ RECT ActionHistoryListView::labelRect(int item, int column) const
 
 void ActionHistoryListView::paintRow(HDC dc, int item, int) const
 {
-    const HistoryRecord* record = recordAt(itemRecord(item));
+    const HistoryRecord* record = recordAt(m_game, itemRecord(item));
     PaletteHolder holder(dc);
     // The whole bitmap: a column widened past its old right edge must not show an earlier row.
     holder.fillRectColor(0, 0, kRowBitmapWidth - 1, kRowHeight - 1, kWhite);
@@ -125,14 +125,14 @@ void ActionHistoryListView::paintRow(HDC dc, int item, int) const
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, column.left, 0, column.right - 1, kRowHeight);
         if (c == 2)
-            history_rows::paintEvent(dc, column.left + 1, column.right - 1, 1, *record, m_viewer);
+            history_rows::paintEvent(dc, m_game, column.left + 1, column.right - 1, 1, *record, m_viewer);
         else
-            history_rows::paintResult(dc, column.left + 1, column.right - 1, 1, *record, m_viewer);
+            history_rows::paintResult(dc, m_game, column.left + 1, column.right - 1, 1, *record, m_viewer);
         RestoreDC(dc, saved);
         holder.drawPolyline(column.right - 1, 0, column.right - 1, 17, kRule);
     }
     // A black rule closes each turn.
-    const HistoryRecord* next = recordAt(itemRecord(item + 1));
+    const HistoryRecord* next = recordAt(m_game, itemRecord(item + 1));
     const RECT whole = labelRect(item, 0);
     RECT bounds {};
     bounds.left = LVIR_BOUNDS;
@@ -142,12 +142,12 @@ void ActionHistoryListView::paintRow(HDC dc, int item, int) const
 
 void ActionHistoryListView::DrawItem(DRAWITEMSTRUCT* item)
 {
-    if (!item || int(item->itemID) < 0 || !m_row.handle() || !recordAt(itemRecord(int(item->itemID))))
+    if (!item || int(item->itemID) < 0 || !m_row.handle() || !recordAt(m_game, itemRecord(int(item->itemID))))
         return;
     MemoryDcHolder memory(item->hDC);
     HDC dc = memory.dc();
     HGDIOBJ oldBitmap = SelectObject(dc, m_row.handle());
-    HGDIOBJ oldFont = SelectObject(dc, g_gameState->font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_game.font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kBlack);
     paintRow(dc, int(item->itemID), item->rcItem.top);

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+class GameState;
+
 class ActionHistoryListView : public ChildControl {
 public:
     static constexpr UINT kId = 1000;
@@ -15,7 +17,7 @@ public:
     static constexpr int kRowBitmapWidth = 2048;
     static constexpr int kColumnCount = 4;
 
-    explicit ActionHistoryListView(swCWindow* parent);
+    ActionHistoryListView(swCWindow* parent, GameState& game);
 
     // After the control's window exists: the fonts, the four columns at the given widths and the
     // row bitmap.
@@ -37,6 +39,7 @@ private:
     void paintRow(HDC dc, int item, int top) const;
     RECT labelRect(int item, int column) const;
 
+    GameState& m_game;
     swCBitmap m_row;
     int m_viewer = 8;
 };

@@ -30,8 +30,6 @@ const std::vector<Box>& boxes()
     return table;
 }
 
-GameState& game() { return *g_gameState; }
-
 } // namespace
 
 const std::vector<int>& ActionHistoryOptionDialog::boxKinds(int box) { return boxes()[size_t(box)].kinds; }
@@ -44,14 +42,14 @@ uint32_t ActionHistoryOptionDialog::boxMask(int box)
     return mask;
 }
 
-ActionHistoryOptionDialog::ActionHistoryOptionDialog(swCWindow* history)
-    : DisplayItemWindow(kClassName, history, action_history_id::kOptionButton)
+ActionHistoryOptionDialog::ActionHistoryOptionDialog(const WindowContext& context, swCWindow* history)
+    : DisplayItemWindow(context, kClassName, history, action_history_id::kOptionButton)
 {
 }
 
-ActionHistoryOptionDialog* ActionHistoryOptionDialog::open(swCWindow* history)
+ActionHistoryOptionDialog* ActionHistoryOptionDialog::open(const WindowContext& context, swCWindow* history)
 {
-    auto* window = new ActionHistoryOptionDialog(history);
+    auto* window = new ActionHistoryOptionDialog(context, history);
     if (!window->createBeside(kClientWidth, kClientHeight, id::kLabel)) {
         delete window;
         return nullptr;
@@ -62,7 +60,7 @@ ActionHistoryOptionDialog* ActionHistoryOptionDialog::open(swCWindow* history)
 
 void ActionHistoryOptionDialog::createBoxes()
 {
-    const uint32_t mask = uint32_t(game().settings().historyOption);
+    const uint32_t mask = uint32_t(m_game.settings().historyOption);
     for (int i = 0; i < id::kBoxCount; ++i) {
         auto* box = new CheckBox(this, id::kFirstBox + UINT(i));
         box->controlCreateTitled(platform::utf8ToCp932(boxes()[size_t(i)].label).c_str(),
@@ -78,7 +76,7 @@ int ActionHistoryOptionDialog::OnCommand(MessageRecord&, UINT command, UINT)
         return dialogKey(command) ? 1 : 0;
     const int box = int(command - id::kFirstBox);
     const bool checked = SendMessageA(GetDlgItem(handle(), int(command)), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    int32_t& option = game().settings().historyOption;
+    int32_t& option = m_game.settings().historyOption;
     option = int32_t(checked ? uint32_t(option) | boxMask(box) : uint32_t(option) & ~boxMask(box));
     if (parent() && parent()->handle())
         PostMessageA(parent()->handle(), ui_message::kHistoryRefresh, 0, 0);

@@ -22,7 +22,7 @@ public:
 
     // Made hidden, owned by the history window, beside it. Null when no window was made; the
     // object deletes itself with its window.
-    static ActionHistoryOptionDialog* open(swCWindow* history);
+    static ActionHistoryOptionDialog* open(const WindowContext& context, swCWindow* history);
 
     // The event kinds box i stands for.
     static const std::vector<int>& boxKinds(int box);
@@ -31,6 +31,6 @@ public:
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
-    explicit ActionHistoryOptionDialog(swCWindow* history);
+    ActionHistoryOptionDialog(const WindowContext& context, swCWindow* history);
     void createBoxes();
 };

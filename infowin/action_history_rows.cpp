@@ -41,8 +41,8 @@ std::string format(const char* pattern, Args... values)
 // One row's drawing state: where the texts may go and where the row stands.
 class Row {
 public:
-    Row(HDC dc, int right, int top, const HistoryRecord& record, int viewer, RowTrace* trace)
-        : m_dc(dc), m_right(right), m_top(top), m_record(record), m_viewer(viewer), m_trace(trace)
+    Row(HDC dc, GameState& state, int right, int top, const HistoryRecord& record, int viewer, RowTrace* trace)
+        : m_dc(dc), m_state(state), m_right(right), m_top(top), m_record(record), m_viewer(viewer), m_trace(trace)
     {
     }
 
@@ -65,8 +65,7 @@ public:
     int terrainIcon(int x, int terrain, bool building) const
     {
         note("[land]");
-        if (GameState* state = g_gameState)
-            state->drawLandIcon(m_dc, x, m_top + 1, terrain, building ? terrain : 0, 0, std::min(kIcon, m_right - x));
+        m_state.drawLandIcon(m_dc, x, m_top + 1, terrain, building ? terrain : 0, 0, std::min(kIcon, m_right - x));
         return x + kIcon;
     }
 
@@ -127,9 +126,9 @@ private:
     void categoryIcon(int x, int slot) const
     {
         note("[unit]");
-        GameState* state = g_gameState;
+        GameState* state = &m_state;
         const int typeId = slot == 0 ? m_record.type0 : m_record.type1;
-        if (!state || typeId <= 0 || typeId >= kUnitTypeIdMapSize || !state->unitTypeIndex(typeId))
+        if (typeId <= 0 || typeId >= kUnitTypeIdMapSize || !state->unitTypeIndex(typeId))
             return;
         const swCBitmap* sheet = state->baseBitmap(kCategorySheet);
         if (!sheet || !sheet->handle())
@@ -144,6 +143,7 @@ private:
     }
 
     HDC m_dc;
+    GameState& m_state;
     int m_right;
     int m_top;
     const HistoryRecord& m_record;
@@ -203,9 +203,9 @@ bool partyKnown(const HistoryRecord& record, int slot, int viewer)
     return (viewer >= 0 && viewer < 8 && (seen >> viewer & 1)) || side == viewer;
 }
 
-int paintEvent(HDC dc, int left, int right, int y, const HistoryRecord& r, int viewer, RowTrace* trace)
+int paintEvent(HDC dc, GameState& state, int left, int right, int y, const HistoryRecord& r, int viewer, RowTrace* trace)
 {
-    const Row row(dc, right, y, r, viewer, trace);
+    const Row row(dc, state, right, y, r, viewer, trace);
     int x = row.text(left, eventWord(r));
     const int first = left + kFirstPartyOffset;
     // The separator lies in the gap between the parties, not before it.
@@ -238,9 +238,9 @@ int paintEvent(HDC dc, int left, int right, int y, const HistoryRecord& r, int v
     }
 }
 
-int paintResult(HDC dc, int left, int right, int y, const HistoryRecord& r, int viewer, RowTrace* trace)
+int paintResult(HDC dc, GameState& state, int left, int right, int y, const HistoryRecord& r, int viewer, RowTrace* trace)
 {
-    const Row row(dc, right, y, r, viewer, trace);
+    const Row row(dc, state, right, y, r, viewer, trace);
     const uint32_t v = r.value;
     const bool failed = v == 0xFFFFFFFFu;
     // The building of a building event: its type in the detail word's low byte.

@@ -31,8 +31,6 @@ constexpr int kDefaultHeight = 378;
 constexpr size_t kMapNameOffset = 538;
 constexpr size_t kMapNameSize = 42;
 
-GameState& game() { return *g_gameState; }
-
 using ui::cp;
 
 struct WidthSetting {
@@ -47,20 +45,21 @@ constexpr WidthSetting kWidths[ActionHistoryListView::kColumnCount] = {
     { "HistoryWinResultWidth", &GameSettings::historyWinResultWidth },
 };
 
-HWND makeChild(swCWindow* parent, const char* className, UINT controlId, DWORD style, DWORD exStyle, const char* text,
-    const ControlFrame& frame)
+HWND makeChild(swCWindow* parent, HFONT font, const char* className, UINT controlId, DWORD style, DWORD exStyle,
+    const char* text, const ControlFrame& frame)
 {
     auto* control = new ChildControl(className, parent, controlId, style);
     control->setStyle(style | WS_CHILD | WS_VISIBLE, exStyle);
     control->controlCreateTitled(text, frame);
-    SendMessageA(control->handle(), WM_SETFONT, WPARAM(game().font(kSmallFont).handle()), FALSE);
+    SendMessageA(control->handle(), WM_SETFONT, WPARAM(font), FALSE);
     return control->handle();
 }
 
 } // namespace
 
-ActionHistoryWindow::ActionHistoryWindow(swCWindow* mainWindow)
-    : swCWindow(kClassName, mainWindow)
+ActionHistoryWindow::ActionHistoryWindow(const WindowContext& context, swCWindow* mainWindow)
+    : KitWindow(kClassName, mainWindow)
+    , m_context(context)
 {
     static const std::string title = cp("履歴");
     m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
@@ -71,29 +70,19 @@ ActionHistoryWindow::ActionHistoryWindow(swCWindow* mainWindow)
 
 ActionHistoryWindow::~ActionHistoryWindow() = default;
 
-ActionHistoryWindow* ActionHistoryWindow::open(swCWindow* mainWindow)
+ActionHistoryWindow* ActionHistoryWindow::open(const WindowContext& context, swCWindow* mainWindow)
 {
-    if (!g_gameState)
-        return nullptr;
-    auto* window = new ActionHistoryWindow(mainWindow);
-    if (window->create())
-        return window;
-    delete window;
-    return nullptr;
+    return ui::openOwnWindow(new ActionHistoryWindow(context, mainWindow), &ActionHistoryWindow::create);
 }
 
-bool ActionHistoryWindow::create()
+bool ActionHistoryWindow::create(bool& windowMade)
 {
-    if (!Create())
+    windowMade = Create();
+    if (!windowMade)
         return false;
-    const POINT origin = info_window::defaultOrigin(*this);
     const SIZE frame = info_window::frameSize(handle());
-    MoveWindow(handle(), origin.x, origin.y, frame.cx + GetSystemMetrics(SM_CXVSCROLL) + kDefaultListWidth,
-        frame.cy + kDefaultHeight, FALSE);
-    windowRestorePlacement(kClassName, true, false);
-    RECT placed {};
-    GetWindowRect(handle(), &placed);
-    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    const SIZE defaultSize { frame.cx + GetSystemMetrics(SM_CXVSCROLL) + kDefaultListWidth, frame.cy + kDefaultHeight };
+    ui::fitInWorkArea(*this, ui::restoreInfoWindow(*this, kClassName, defaultSize, m_context.game.settings().leftInfoPanel));
     createControls();
     RECT header {};
     GetWindowRect(listViewFindHeader(*m_list), &header);
@@ -110,17 +99,18 @@ void ActionHistoryWindow::createControls()
     RECT client {};
     GetClientRect(handle(), &client);
     const int width = client.right;
-    m_strip = makeChild(this, "Static", id::kStrip, SS_LEFT, 0, "", { 0, 0, width, kStripHeight });
-    m_optionButton = makeChild(this, "Button", id::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP, 0, ">>", { width - 16, 0, 16, 16 });
-    m_pageCombo = makeChild(this, "ComboBox", id::kPage, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP, WS_EX_CLIENTEDGE, "",
+    const HFONT font = m_context.game.font(kSmallFont).handle();
+    m_strip = makeChild(this, font, "Static", id::kStrip, SS_LEFT, 0, "", { 0, 0, width, kStripHeight });
+    m_optionButton = makeChild(this, font, "Button", id::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP, 0, ">>", { width - 16, 0, 16, 16 });
+    m_pageCombo = makeChild(this, font, "ComboBox", id::kPage, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP, WS_EX_CLIENTEDGE, "",
         { 0, 0, 106, 128 });
-    m_exportButton = makeChild(this, "Button", id::kExport, BS_PUSHBUTTON, 0, cp("ﾃｷｽﾄ出力").c_str(), { width - 106, 0, 80, 20 });
+    m_exportButton = makeChild(this, font, "Button", id::kExport, BS_PUSHBUTTON, 0, cp("ﾃｷｽﾄ出力").c_str(), { width - 106, 0, 80, 20 });
     EnableWindow(m_exportButton, FALSE);
     // The strip only paints the band behind the controls.
     SetWindowPos(m_strip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    m_list = new ActionHistoryListView(this);
+    m_list = new ActionHistoryListView(this, m_context.game);
     m_list->controlCreate({ 0, kStripHeight, width, std::max(0, int(client.bottom) - kStripHeight) });
-    const GameSettings& settings = game().settings();
+    const GameSettings& settings = m_context.game.settings();
     int widths[ActionHistoryListView::kColumnCount];
     for (int c = 0; c < ActionHistoryListView::kColumnCount; ++c)
         widths[c] = settings.*kWidths[c].member;
@@ -129,7 +119,7 @@ void ActionHistoryWindow::createControls()
 
 void ActionHistoryWindow::buildPageChoices()
 {
-    const int turn = game().turnBlock().turn;
+    const int turn = m_context.game.turnBlock().turn;
     m_pageTurn = turn;
     SendMessageA(m_pageCombo, CB_RESETCONTENT, 0, 0);
     static const std::string unit = cp("ターン");
@@ -145,7 +135,7 @@ void ActionHistoryWindow::refresh()
 {
     if (!m_list)
         return;
-    GameState& state = game();
+    GameState& state = m_context.game;
     const int viewer = state.turnBlock().viewingCountry;
     const uint8_t viewMask = history_rows::viewMaskOf(viewer);
     const uint32_t kindMask = uint32_t(state.settings().historyOption);
@@ -181,16 +171,16 @@ void ActionHistoryWindow::refresh()
 
 std::string ActionHistoryWindow::proposedFileName() const
 {
-    const auto* header = reinterpret_cast<const char*>(&game().mapHeader());
+    const auto* header = reinterpret_cast<const char*>(&m_context.game.mapHeader());
     const std::string name(header + kMapNameOffset, strnlen(header + kMapNameOffset, kMapNameSize));
     char text[80];
-    std::snprintf(text, sizeof text, "%s_%d.txt", name.c_str(), int(game().turnBlock().turn));
+    std::snprintf(text, sizeof text, "%s_%d.txt", name.c_str(), int(m_context.game.turnBlock().turn));
     return text;
 }
 
 bool ActionHistoryWindow::writeText(const std::string& path) const
 {
-    GameState& state = game();
+    GameState& state = m_context.game;
     try {
         swCFile file(path.c_str(), 1);
         const uint32_t count = state.historyCount();
@@ -247,7 +237,7 @@ void ActionHistoryWindow::saveColumnWidths() const
 {
     if (!m_list)
         return;
-    GameSettings& settings = game().settings();
+    GameSettings& settings = m_context.game.settings();
     for (int c = 0; c < ActionHistoryListView::kColumnCount; ++c) {
         const int width = std::max(10, m_list->columnWidth(c));
         settings.*kWidths[c].member = width;
@@ -276,6 +266,13 @@ void ActionHistoryWindow::snapHeight(RECT& rect, WPARAM edge) const
         rect.bottom = rect.top + height;
 }
 
+const ui::WindowDescription& ActionHistoryWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
+        .closeRequest = ui_message::kCloseActionHistory, .floating = true };
+    return kDescription;
+}
+
 int ActionHistoryWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -283,7 +280,7 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
         refresh();
         return 1;
     case ui_message::kHistoryPhaseChanged: {
-        GameState& state = game();
+        GameState& state = m_context.game;
         EnableWindow(m_exportButton, state.handshake().waitingForAnswer() && state.turnBlock().phase == kActionPhase);
         return 1;
     }
@@ -297,14 +294,14 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
     }
     case WM_SIZE:
         layout(LOWORD(msg.lParam), HIWORD(msg.lParam));
-        mainWindowServices().dockDisplayItemWindow(DisplayItemList::History);
+        m_context.main.dockDisplayItemWindow(DisplayItemList::History);
         return 0;
     case WM_MOVE:
-        mainWindowServices().dockDisplayItemWindow(DisplayItemList::History);
+        m_context.main.dockDisplayItemWindow(DisplayItemList::History);
         return 0;
     case WM_WINDOWPOSCHANGED:
         if (info_window::raisedToTop(*reinterpret_cast<WINDOWPOS*>(msg.lParam)))
-            mainWindowServices().dockDisplayItemWindow(DisplayItemList::History);
+            m_context.main.dockDisplayItemWindow(DisplayItemList::History);
         return 0;
     case WM_GETMINMAXINFO:
         reinterpret_cast<MINMAXINFO*>(msg.lParam)->ptMinTrackSize.x = kMinimumWidth;
@@ -314,13 +311,10 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
         msg.result = TRUE;
         return 1;
     case WM_DESTROY:
-        windowSavePlacement(kClassName);
         saveColumnWidths();
-        return 0;
+        return KitWindow::OnMessage(msg);
     default:
-        if (info_window::handleBodyMessage(*this, msg, ui_message::kCloseActionHistory))
-            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }
 
@@ -328,7 +322,7 @@ int ActionHistoryWindow::OnCommand(MessageRecord&, UINT command, UINT code)
 {
     switch (command) {
     case id::kOptionButton: {
-        const bool shown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::History);
+        const bool shown = m_context.main.isDisplayItemWindowVisible(DisplayItemList::History);
         SetWindowTextA(m_optionButton, shown ? ">>" : "<<");
         postToOwner(*this, ui_message::kToggleHistoryOption);
         return 1;

@@ -5,6 +5,8 @@
 
 #include "lib/control.h"
 #include "ui/info_window_frame.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <cstdint>
 #include <string>
@@ -19,7 +21,7 @@ constexpr UINT kPage = 1032;
 constexpr UINT kExport = 1033;
 } // namespace action_history_id
 
-class ActionHistoryWindow : public swCWindow {
+class ActionHistoryWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_HISTORYWINDOW_CNAME";
     static constexpr int kStripHeight = 20;
@@ -27,9 +29,10 @@ public:
 
     // Makes the window owned by mainWindow at its kept placement and lists the events. Null when
     // no window was made; the object deletes itself with its window.
-    static ActionHistoryWindow* open(swCWindow* mainWindow);
+    static ActionHistoryWindow* open(const WindowContext& context, swCWindow* mainWindow);
     ~ActionHistoryWindow() override;
 
+    const ui::WindowDescription& description() const override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
@@ -50,8 +53,8 @@ public:
     std::string proposedFileName() const;
 
 private:
-    explicit ActionHistoryWindow(swCWindow* mainWindow);
-    bool create();
+    ActionHistoryWindow(const WindowContext& context, swCWindow* mainWindow);
+    bool create(bool& windowMade);
     void createControls();
     void buildPageChoices();
     void layout(int width, int height);
@@ -59,6 +62,7 @@ private:
     void exportText();
     void saveColumnWidths() const;
 
+    WindowContext m_context;
     uint8_t m_viewMask = 0;
     int32_t m_listedCount = 0;
     uint32_t m_kindMask = 0;

@@ -27,12 +27,11 @@ constexpr int kProductionPhase = 6;
 
 using panel::loadPicture;
 
-bool playRunning() { return g_gameState && g_gameState->handshake().playRunning(); }
-
 } // namespace
 
-ArmChangeWindow::ArmChangeWindow(swCWindow* parent, int country, int unitOrType, int initialSet)
-    : swCDialog(dialog_template::kArmChange, parent)
+ArmChangeWindow::ArmChangeWindow(const WindowContext& context, swCWindow* parent, int country, int unitOrType, int initialSet)
+    : KitWindow(dialog_template::kArmChange, parent)
+    , m_game(context.game)
     , m_country(country)
     , m_unitOrType(unitOrType)
     , m_initialSet(initialSet)
@@ -52,21 +51,26 @@ INT_PTR ArmChangeWindow::run()
 
 const UnitRecord* ArmChangeWindow::shownUnit() const
 {
-    return m_country >= 0 && g_gameState ? g_gameState->unitOf(m_country, m_unitOrType) : nullptr;
+    return m_country >= 0 ? m_game.unitOf(m_country, m_unitOrType) : nullptr;
 }
 
 const UnitTypeRecord* ArmChangeWindow::shownType() const
 {
-    GameState* state = g_gameState;
-    if (!state)
-        return nullptr;
     if (m_country >= 0) {
         const UnitRecord* unit = shownUnit();
-        return unit ? state->unitTypeOf(*unit) : nullptr;
+        return unit ? m_game.unitTypeOf(*unit) : nullptr;
     }
-    return m_unitOrType > 0 && m_unitOrType < kUnitTypeIdMapSize && state->unitTypeIndex(m_unitOrType)
-        ? &state->unitTypeRecord(m_unitOrType)
+    return m_unitOrType > 0 && m_unitOrType < kUnitTypeIdMapSize && m_game.unitTypeIndex(m_unitOrType)
+        ? &m_game.unitTypeRecord(m_unitOrType)
         : nullptr;
+}
+
+bool ArmChangeWindow::playRunning() const { return m_game.handshake().playRunning(); }
+
+const ui::WindowDescription& ArmChangeWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
+    return kDescription;
 }
 
 void ArmChangeWindow::end(int result)
@@ -104,7 +108,7 @@ int ArmChangeWindow::OnInitDialog()
     windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
     windowRestorePlacement(kPlacementPrefix, false, true);
     // The title last: the window is complete once it bears its name.
-    const bool production = g_gameState->turnBlock().phase == kProductionPhase;
+    const bool production = m_game.turnBlock().phase == kProductionPhase;
     m_title = platform::utf8ToCp932(production ? "初期武装選択" : "武装交換");
     if (const UnitRecord* unit = shownUnit())
         m_title += " - " + std::string(unit->name, strnlen(unit->name, sizeof unit->name));
@@ -123,7 +127,7 @@ void ArmChangeWindow::createButtons()
         button->setHeldPressed(k == m_selectedSet);
     }
     new ChangeButton144x40(this, 4, id::kConfirm, 560, 304);
-    if (g_gameState->turnBlock().phase != kProductionPhase)
+    if (m_game.turnBlock().phase != kProductionPhase)
         new ChangeButton144x40(this, 5, id::kCancel, 560, 352);
 }
 
@@ -173,7 +177,7 @@ void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)
         SetTextColor(dc, model.ammo[i] == 0 ? panel::kGrey : panel::kWhite);
         const char* name = type.weaponSlot[i].name;
         panel::text(dc, x0 + 8, y, x0 + 104, y + 12, std::string(name, strnlen(name, sizeof type.weaponSlot[i].name)).c_str());
-        const int full = g_gameState ? modelAmmoAllowance(*g_gameState, type, set, i) : model.ammo[i];
+        const int full = modelAmmoAllowance(m_game, type, set, i);
         const HeldFigure ammo = held ? heldAmmunition(*unit, i) : HeldFigure { full, full };
         panel::format(dc, x0 + 220, y, x0 + 250, y + 12, DT_LEFT, "%2d/%2d", ammo.now, ammo.most);
         SetTextColor(dc, panel::kWhite);
@@ -189,12 +193,6 @@ void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)
         panel::format(dc, x0 + 76, y0 + 172, x0 + 88, y0 + 184, DT_LEFT, "%2d", model.values[2]);
 }
 
-void ArmChangeWindow::paint(HDC dc) const
-{
-    if (m_background && m_background->handle())
-        PaletteHolder(dc).blitBitmap(0, 0, m_background->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
-}
-
 int ArmChangeWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -204,9 +202,11 @@ int ArmChangeWindow::OnMessage(MessageRecord& msg)
         if (!playRunning())
             end(0);
         return 1;
+    case WM_DESTROY:
+        KillTimer(handle(), kPlayTimer);
+        return KitWindow::OnMessage(msg);
     default:
-        return handleDrawnDialogMessage(*this, msg, kPlacementPrefix, kPlayTimer,
-            [this](HDC dc) { paint(dc); }, [this] { end(0); });
+        return KitWindow::OnMessage(msg);
     }
 }
 

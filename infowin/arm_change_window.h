@@ -5,11 +5,14 @@
 
 #include "lib/dialog.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 #include "ui/window_services.h"
 
 #include <memory>
 #include <string>
 
+class GameState;
 struct UnitRecord;
 struct UnitTypeRecord;
 
@@ -20,14 +23,14 @@ constexpr UINT kCancel = 1002;
 constexpr UINT kFirstSet = 1004;
 } // namespace arm_change_id
 
-class ArmChangeWindow : public swCDialog {
+class ArmChangeWindow : public ui::KitWindow<swCDialog> {
 public:
     static constexpr const char* kPlacementPrefix = "ArmChange";
 
     // country -1: unitOrType is a unit type id, else the country's unit index. initialSet -1 takes
     // the unit's current set, or the type's default set. The game's modal-idle flag is cleared while
     // the object lives.
-    ArmChangeWindow(swCWindow* parent, int country, int unitOrType, int initialSet);
+    ArmChangeWindow(const WindowContext& context, swCWindow* parent, int country, int unitOrType, int initialSet);
     ~ArmChangeWindow() override;
 
     // Runs modally. 1 when a set other than the initial one was confirmed; selectedSet() tells which.
@@ -37,6 +40,8 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
+    HBITMAP background() const override { return m_background ? m_background->handle() : nullptr; }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
@@ -45,9 +50,10 @@ private:
     void end(int result);
     void render();
     void drawSetPanel(HDC dc, const UnitTypeRecord& type, int set);
-    void paint(HDC dc) const;
     void createButtons();
+    bool playRunning() const;
 
+    GameState& m_game;
     int m_country = -1;
     int m_unitOrType = 0;
     int m_initialSet = -1;

@@ -23,8 +23,6 @@ constexpr COLORREF kWhite = 0x02FFFFFF;
 constexpr int kPlayerPerson = 1;
 constexpr int kPlayerComputer = 2;
 
-GameState& game() { return *g_gameState; }
-
 using ui::cp;
 
 void drawText(HDC dc, RECT box, const std::string& text, UINT align)
@@ -34,8 +32,9 @@ void drawText(HDC dc, RECT box, const std::string& text, UINT align)
 
 } // namespace
 
-ChangePlayerDialog::ChangePlayerDialog(swCWindow* parent)
-    : swCDialog(dialog_template::kPopup, parent)
+ChangePlayerDialog::ChangePlayerDialog(const WindowContext& context, swCWindow* parent)
+    : KitWindow(dialog_template::kPopup, parent)
+    , m_game(context.game)
 {
     registerGameDialogTemplates();
 }
@@ -54,12 +53,14 @@ void ChangePlayerDialog::end(int result)
     DestroyModal();
 }
 
+const ui::WindowDescription& ChangePlayerDialog::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
+    return kDescription;
+}
+
 int ChangePlayerDialog::OnInitDialog()
 {
-    if (!g_gameState) {
-        end(0);
-        return 1;
-    }
     try {
         m_picture.bitmapLoadFile(pictureServices().bitmapPath("changeplayer.bmp").c_str());
     } catch (swCError* error) {
@@ -68,21 +69,7 @@ int ChangePlayerDialog::OnInitDialog()
         end(0);
         return 1;
     }
-    const SIZE size = m_picture.bitmapGetSize();
-    RECT frame { 0, 0, size.cx, size.cy };
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), FALSE,
-        DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT area {};
-    if (parent() && parent()->handle()) {
-        GetClientRect(parent()->handle(), &area);
-        MapWindowPoints(parent()->handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
-    } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    }
-    windowFitWorkArea(area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
-        width, height, FALSE, 1);
+    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, m_picture.bitmapGetSize());
     windowRestorePlacement(kPlacementPrefix, false, true);
     drawPicture();
     createControls();
@@ -96,7 +83,7 @@ void ChangePlayerDialog::drawPicture()
     MemoryDcHolder memory(nullptr);
     HDC dc = memory.dc();
     HGDIOBJ oldBitmap = SelectObject(dc, m_picture.handle());
-    HGDIOBJ oldFont = SelectObject(dc, game().font(kTextFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_game.font(kTextFont).handle());
     SetBkMode(dc, TRANSPARENT);
     for (int block = 0; block < 2; ++block) {
         const int top = board::kChangeBlockPitch * block;
@@ -107,7 +94,7 @@ void ChangePlayerDialog::drawPicture()
         }
         SetTextColor(dc, kWhite);
         for (int c = 4 * block; c < 4 * block + 4; ++c) {
-            const CountryRecord& country = game().country(c);
+            const CountryRecord& country = m_game.country(c);
             if (country.controller == 0)
                 continue;
             const int x = board::columnX(c);
@@ -122,14 +109,14 @@ void ChangePlayerDialog::drawPicture()
 
 void ChangePlayerDialog::createControls()
 {
-    HFONT small = game().font(kSmallFont).handle();
+    HFONT small = m_game.font(kSmallFont).handle();
     for (int c = 0; c < kCountryCount; ++c) {
         auto* combo = new ComboBoxControl(this, id::kFirstCombo + UINT(c), CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER);
         combo->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
         combo->controlCreate({ board::columnX(c), board::kChangeComboTop + board::kChangeBlockPitch * (c / 4), board::kCellWidth, 64 });
         HWND handle = combo->handle();
         SendMessageA(handle, WM_SETFONT, WPARAM(small), FALSE);
-        const CountryRecord& country = game().country(c);
+        const CountryRecord& country = m_game.country(c);
         auto add = [&](const char* utf8, int player) {
             const LRESULT item = SendMessageA(handle, CB_ADDSTRING, 0, LPARAM(cp(utf8).c_str()));
             SendMessageA(handle, CB_SETITEMDATA, WPARAM(item), LPARAM(player));
@@ -145,7 +132,7 @@ void ChangePlayerDialog::createControls()
         }
         m_combos[size_t(c)] = combo;
     }
-    HFONT buttons = game().font(kTextFont).handle();
+    HFONT buttons = m_game.font(kTextFont).handle();
     auto button = [&](UINT buttonId, const char* utf8, int x) {
         auto* made = new PushButton(this, buttonId, BS_PUSHBUTTON | WS_TABSTOP);
         made->controlCreateTitled(cp(utf8).c_str(), { x, 140, 96, 24 });
@@ -158,10 +145,10 @@ void ChangePlayerDialog::createControls()
 
 int ChangePlayerDialog::DataExchange(int save)
 {
-    if (!save || !g_gameState)
+    if (!save)
         return 1;
     for (int c = 0; c < kCountryCount; ++c) {
-        CountryRecord& country = game().country(c);
+        CountryRecord& country = m_game.country(c);
         if (country.controller == 0 || country.inPlay != 1 || !m_combos[size_t(c)])
             continue;
         HWND combo = m_combos[size_t(c)]->handle();
@@ -171,40 +158,6 @@ int ChangePlayerDialog::DataExchange(int save)
         country.controller = uint8_t(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
     }
     return 1;
-}
-
-int ChangePlayerDialog::OnMessage(MessageRecord& msg)
-{
-    switch (msg.message) {
-    case WM_PAINT: {
-        PaintDcHolder paint(handle());
-        const SIZE size = m_picture.bitmapGetSize();
-        paint.blitBitmap(0, 0, m_picture.handle(), RECT { 0, 0, size.cx, size.cy });
-        return 1;
-    }
-    case WM_ERASEBKGND: {
-        RECT update {};
-        if (!GetUpdateRect(handle(), &update, FALSE))
-            GetClientRect(handle(), &update);
-        PaletteHolder holder(reinterpret_cast<HDC>(msg.wParam));
-        holder.blitBitmap(update.left, update.top, m_picture.handle(), update);
-        msg.result = 1;
-        return 1;
-    }
-    case WM_RBUTTONDOWN:
-    case WM_CLOSE:
-        end(0);
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kPlacementPrefix);
-        return 0;
-    default:
-        return 0;
-    }
 }
 
 int ChangePlayerDialog::OnCommand(MessageRecord&, UINT commandId, UINT)

@@ -5,6 +5,8 @@
 #include "lib/control.h"
 #include "lib/dialog.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <array>
 
@@ -15,11 +17,13 @@ constexpr UINT kCancel = 1007;
 constexpr UINT kFirstCombo = 1008;
 } // namespace change_player_id
 
-class ChangePlayerDialog : public swCDialog {
+class GameState;
+
+class ChangePlayerDialog : public ui::KitWindow<swCDialog> {
 public:
     static constexpr const char* kPlacementPrefix = "ChangePlayer";
 
-    explicit ChangePlayerDialog(swCWindow* parent);
+    ChangePlayerDialog(const WindowContext& context, swCWindow* parent);
     ~ChangePlayerDialog() override;
 
     // Runs modally: 1 after OK, 0 otherwise.
@@ -27,7 +31,8 @@ public:
 
     int OnInitDialog() override;
     int DataExchange(int save) override;
-    int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
+    HBITMAP background() const override { return m_picture.handle(); }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
@@ -35,6 +40,7 @@ private:
     void createControls();
     void end(int result);
 
+    GameState& m_game;
     swCBitmap m_picture;
     std::array<ComboBoxControl*, 8> m_combos {};
 };

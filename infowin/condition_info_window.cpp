@@ -34,41 +34,25 @@ constexpr turn_graph::Frame kFrame { POINT { 62, 406 }, 61, 62, 0, 60, kBlack };
 
 int g_storedTab = 0;
 
-GameState& game() { return *g_gameState; }
-
 } // namespace
 
 ConditionInfoPageWindow::ConditionInfoPageWindow(swCWindow* parent, const swCBitmap& graph)
-    : PanelPage(parent, id::kPage, 0, kClassName)
+    : KitWindow(parent, id::kPage, 0, kClassName)
     , m_graph(graph)
 {
     setStyle(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
-int ConditionInfoPageWindow::OnMessage(MessageRecord& msg)
+const ui::WindowDescription& ConditionInfoPageWindow::description() const
 {
-    switch (msg.message) {
-    case WM_PAINT: {
-        PaintDcHolder paint(handle());
-        paint.blitBitmap(0, 0, m_graph.handle(), RECT { 0, 0, kWidth, kHeight });
-        return 1;
-    }
-    case WM_ERASEBKGND: {
-        RECT update {};
-        if (!GetUpdateRect(handle(), &update, FALSE))
-            GetClientRect(handle(), &update);
-        PaletteHolder holder(reinterpret_cast<HDC>(msg.wParam));
-        holder.blitBitmap(update.left, update.top, m_graph.handle(), update);
-        msg.result = 1;
-        return 1;
-    }
-    default:
-        return PanelPage::OnMessage(msg);
-    }
+    // The page only shows the graph; its owner's body answers for it.
+    static constexpr ui::WindowDescription kDescription { .drawn = true, .closing = ui::Closing::Unanswered };
+    return kDescription;
 }
 
-ConditionInfoWindow::ConditionInfoWindow(swCWindow* mainWindow)
-    : swCWindow(kClassName, mainWindow)
+ConditionInfoWindow::ConditionInfoWindow(const WindowContext& context, swCWindow* mainWindow)
+    : KitWindow(kClassName, mainWindow)
+    , m_game(context.game)
 {
     static const std::string title = platform::utf8ToCp932("状況表");
     setTitle(title.c_str());
@@ -80,24 +64,18 @@ ConditionInfoWindow::~ConditionInfoWindow() { theApplication().appRemoveModeless
 
 int ConditionInfoWindow::storedTab() { return g_storedTab; }
 
-ConditionInfoWindow* ConditionInfoWindow::open(swCWindow* mainWindow)
+ConditionInfoWindow* ConditionInfoWindow::open(const WindowContext& context, swCWindow* mainWindow)
 {
-    auto* window = new ConditionInfoWindow(mainWindow);
-    bool windowMade = false;
-    if (window->create(windowMade))
-        return window;
-    if (!windowMade)
-        delete window;
-    return nullptr;
+    return ui::openOwnWindow(new ConditionInfoWindow(context, mainWindow), &ConditionInfoWindow::create);
 }
 
 bool ConditionInfoWindow::create(bool& windowMade)
 {
     windowMade = false;
-    if (!g_gameState || !Create())
+    if (!Create())
         return false;
     windowMade = true;
-    ui::placeInfoWindow(*this, kClassName, { kClientWidth, kClientHeight }, !g_gameState || g_gameState->settings().leftInfoPanel);
+    ui::placeInfoWindow(*this, kClassName, { kClientWidth, kClientHeight }, m_game.settings().leftInfoPanel);
     {
         WindowDcHolder screen(handle());
         m_graph.bitmapCreateCompatible(screen, ConditionInfoPageWindow::kWidth, ConditionInfoPageWindow::kHeight);
@@ -105,7 +83,7 @@ bool ConditionInfoWindow::create(bool& windowMade)
 
     m_tabs = new TabControl(this, id::kTabs, WS_CLIPSIBLINGS | WS_TABSTOP);
     m_tabs->controlCreate({ 0, 0, kClientWidth, kClientHeight });
-    SendMessageA(m_tabs->handle(), WM_SETFONT, WPARAM(game().font(kTextFont).handle()), FALSE);
+    SendMessageA(m_tabs->handle(), WM_SETFONT, WPARAM(m_game.font(kTextFont).handle()), FALSE);
     for (int i = 0; i < turn_graph::kFieldCount; ++i) {
         std::string label = platform::utf8ToCp932(kTabLabels[i]);
         TCITEMA item {};
@@ -121,7 +99,7 @@ bool ConditionInfoWindow::create(bool& windowMade)
     int k = 0;
     try {
         for (int c = 0; c < kCountryCount; ++c) {
-            if (game().country(c).controller == 0)
+            if (m_game.country(c).controller == 0)
                 continue;
             m_buttons[size_t(c)] = new CheckMarkButton(m_page, c, id::kFirstCountry + UINT(c), 8 + 18 * k, 424);
             ++k;
@@ -150,11 +128,11 @@ HWND ConditionInfoWindow::countryButton(int country) const
 
 void ConditionInfoWindow::refreshVisible()
 {
-    const int current = game().turnBlock().currentCountry;
-    const bool open = game().ruleSwitch(kRuleOpenCampInfo) == 1;
+    const int current = m_game.turnBlock().currentCountry;
+    const bool open = m_game.ruleSwitch(kRuleOpenCampInfo) == 1;
     m_visibleMask = 0;
     for (int c = 0; c < kCountryCount; ++c)
-        if (game().country(c).controller != 0 && (open || game().isAllied(current, c)))
+        if (m_game.country(c).controller != 0 && (open || m_game.isAllied(current, c)))
             m_visibleMask |= uint8_t(1u << c);
     for (int c = 0; c < kCountryCount; ++c) {
         CheckMarkButton* button = m_buttons[size_t(c)];
@@ -170,8 +148,8 @@ void ConditionInfoWindow::refreshVisible()
 void ConditionInfoWindow::drawGraph()
 {
     const int field = kTabFields[g_storedTab];
-    const turn_graph::Graph graph = turn_graph::computeGraph(turn_graph::statsRecords(game()), field,
-        uint8_t(m_toggleMask & m_visibleMask), game().turnBlock().turn);
+    const turn_graph::Graph graph = turn_graph::computeGraph(turn_graph::statsRecords(m_game), field,
+        uint8_t(m_toggleMask & m_visibleMask), m_game.turnBlock().turn);
     MemoryDcHolder memory(nullptr);
     HDC dc = memory.dc();
     HGDIOBJ oldBitmap = SelectObject(dc, m_graph.handle());
@@ -179,7 +157,7 @@ void ConditionInfoWindow::drawGraph()
     memory.fillRectColor(0, 0, kPlot.left - 1, ConditionInfoPageWindow::kHeight - 1, menu);
     memory.fillRectColor(kPlot.left, 400, ConditionInfoPageWindow::kWidth - 1, ConditionInfoPageWindow::kHeight - 1, menu);
     memory.fillRectColor(kPlot.left, kPlot.top, kPlot.right - 1, kPlot.bottom - 1, kBlack);
-    HGDIOBJ oldFont = SelectObject(dc, game().font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_game.font(kSmallFont).handle());
     turn_graph::drawAxes(dc, kFrame, graph);
     SelectObject(dc, oldFont);
     // Turns past the range's end would run out of the plot area.
@@ -194,6 +172,13 @@ void ConditionInfoWindow::repaintPage()
 {
     if (m_page)
         InvalidateRect(m_page->handle(), nullptr, TRUE);
+}
+
+const ui::WindowDescription& ConditionInfoWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
+        .closeRequest = ui_message::kCloseConditionInfo, .floating = true };
+    return kDescription;
 }
 
 int ConditionInfoWindow::OnMessage(MessageRecord& msg)
@@ -218,17 +203,6 @@ int ConditionInfoWindow::OnMessage(MessageRecord& msg)
     case WM_ERASEBKGND:
         PostMessageA(handle(), ui_message::kConditionInfoRepaintPage, 0, 0);
         return 0;
-    case WM_LBUTTONDOWN:
-        SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        return 1;
-    case WM_PARENTNOTIFY:
-        if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToOwner(*this, ui_message::kCloseConditionInfo);
-        return 0;
-    case WM_RBUTTONDOWN:
-    case WM_CLOSE:
-        postToOwner(*this, ui_message::kCloseConditionInfo);
-        return 1;
     case WM_WINDOWPOSCHANGING:
     case WM_WINDOWPOSCHANGED: {
         const auto* position = reinterpret_cast<const WINDOWPOS*>(msg.lParam);
@@ -236,22 +210,15 @@ int ConditionInfoWindow::OnMessage(MessageRecord& msg)
             repaintPage();
         return 0;
     }
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kClassName);
-        return 0;
     default:
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }
 
-int ConditionInfoWindow::OnCommand(MessageRecord&, UINT commandId, UINT)
+int ConditionInfoWindow::OnCommand(MessageRecord& msg, UINT commandId, UINT code)
 {
     if (commandId < id::kFirstCountry || commandId >= id::kFirstCountry + kCountryCount)
-        return info_window::escapeCloses(*this, commandId) ? 1 : 0;
+        return KitWindow::OnCommand(msg, commandId, code);
     const int c = int(commandId - id::kFirstCountry);
     m_toggleMask ^= uint8_t(1u << c);
     if (CheckMarkButton* button = m_buttons[size_t(c)]) {

@@ -5,11 +5,14 @@
 
 #include "infowin/panel_page.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <array>
 #include <cstdint>
 
 class CheckMarkButton;
+class GameState;
 class TabControl;
 
 namespace condition_info_id {
@@ -20,20 +23,21 @@ constexpr UINT kPage = 1010;
 } // namespace condition_info_id
 
 // The page inside the tab control: shows the graph and carries the country buttons.
-class ConditionInfoPageWindow : public PanelPage {
+class ConditionInfoPageWindow : public ui::KitWindow<PanelPage> {
 public:
     static constexpr const char* kClassName = "VKRC_CONDITIONINFOPAGEWINDOW_CNAME";
     static constexpr int kWidth = 582;
     static constexpr int kHeight = 438;
 
     ConditionInfoPageWindow(swCWindow* parent, const swCBitmap& graph);
-    int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
+    HBITMAP background() const override { return m_graph.handle(); }
 
 private:
     const swCBitmap& m_graph;
 };
 
-class ConditionInfoWindow : public swCWindow {
+class ConditionInfoWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_CONDITIONINFOWINDOW_CNAME";
     static constexpr int kClientWidth = 590;
@@ -41,12 +45,13 @@ public:
 
     // Makes and shows the window owned by mainWindow; null when it could not be made. The object
     // deletes itself with its window.
-    static ConditionInfoWindow* open(swCWindow* mainWindow);
+    static ConditionInfoWindow* open(const WindowContext& context, swCWindow* mainWindow);
     ~ConditionInfoWindow() override;
 
     // The tab shown last, 0 before any window was opened.
     static int storedTab();
 
+    const ui::WindowDescription& description() const override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
@@ -58,12 +63,13 @@ public:
     HWND countryButton(int country) const;
 
 private:
-    explicit ConditionInfoWindow(swCWindow* mainWindow);
+    ConditionInfoWindow(const WindowContext& context, swCWindow* mainWindow);
     bool create(bool& windowMade);
     void refreshVisible();
     void drawGraph();
     void repaintPage();
 
+    GameState& m_game;
     swCBitmap m_graph;
     TabControl* m_tabs = nullptr;
     ConditionInfoPageWindow* m_page = nullptr;

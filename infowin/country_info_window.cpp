@@ -19,14 +19,11 @@ namespace board = country_board;
 
 namespace {
 
-GameState& game() { return *g_gameState; }
-
-int boardHeight() { return game().isSimpleMode() ? board::kBoardHeightSimple : board::kBoardHeight; }
-
 } // namespace
 
-CountryInfoWindow::CountryInfoWindow(swCWindow* mainWindow)
-    : swCWindow(kClassName, mainWindow)
+CountryInfoWindow::CountryInfoWindow(const WindowContext& context, swCWindow* mainWindow)
+    : KitWindow(kClassName, mainWindow)
+    , m_context(context)
 {
     static const std::string title = platform::utf8ToCp932("陣営情報");
     m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
@@ -35,20 +32,26 @@ CountryInfoWindow::CountryInfoWindow(swCWindow* mainWindow)
     setFrame(0, 0, 40, 40);
 }
 
-CountryInfoWindow* CountryInfoWindow::open(swCWindow* mainWindow)
+CountryInfoWindow* CountryInfoWindow::open(const WindowContext& context, swCWindow* mainWindow)
 {
-    auto* window = new CountryInfoWindow(mainWindow);
-    bool windowMade = false;
-    if (window->create(windowMade))
-        return window;
-    if (!windowMade)
-        delete window;
-    return nullptr;
+    return ui::openOwnWindow(new CountryInfoWindow(context, mainWindow), &CountryInfoWindow::create);
+}
+
+const ui::WindowDescription& CountryInfoWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .drawn = true,
+        .closing = ui::Closing::AskOwner, .closeRequest = ui_message::kCloseCountryInfo, .floating = true };
+    return kDescription;
+}
+
+int CountryInfoWindow::boardHeight() const
+{
+    return m_context.game.isSimpleMode() ? board::kBoardHeightSimple : board::kBoardHeight;
 }
 
 void CountryInfoWindow::loadPictures()
 {
-    const std::string path = pictureServices().bitmapPath(game().isSimpleMode() ? "jineis.bmp" : "jinei.bmp");
+    const std::string path = pictureServices().bitmapPath(m_context.game.isSimpleMode() ? "jineis.bmp" : "jinei.bmp");
     m_board.bitmapLoadFile(path.c_str());
     m_cleanBoard.bitmapLoadFile(path.c_str());
 }
@@ -56,8 +59,6 @@ void CountryInfoWindow::loadPictures()
 bool CountryInfoWindow::create(bool& windowMade)
 {
     windowMade = false;
-    if (!g_gameState)
-        return false;
     try {
         loadPictures();
     } catch (swCError* error) {
@@ -68,13 +69,13 @@ bool CountryInfoWindow::create(bool& windowMade)
     if (!Create())
         return false;
     windowMade = true;
-    ui::placeInfoWindow(*this, kClassName, { board::kBoardWidth, boardHeight() }, !g_gameState || g_gameState->settings().leftInfoPanel);
+    ui::placeInfoWindow(*this, kClassName, { board::kBoardWidth, boardHeight() }, m_context.game.settings().leftInfoPanel);
     redrawBoard(true);
 
     m_anthemCombo = new ComboBoxControl(this, country_info_id::kAnthemCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER);
     m_anthemCombo->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_CHILD, WS_EX_CLIENTEDGE);
     m_anthemCombo->controlCreate({ 0, 0, board::kCellWidth, 128 });
-    SendMessageA(m_anthemCombo->handle(), WM_SETFONT, WPARAM(game().font(kSmallFont).handle()), FALSE);
+    SendMessageA(m_anthemCombo->handle(), WM_SETFONT, WPARAM(m_context.game.font(kSmallFont).handle()), FALSE);
     fillAnthems();
     m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);
@@ -91,10 +92,10 @@ void CountryInfoWindow::fillAnthems()
         const LRESULT item = SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(name.c_str()));
         SendMessageA(combo, CB_SETITEMDATA, WPARAM(item), LPARAM(code));
     };
-    const auto& anthems = game().anthemNames();
+    const auto& anthems = m_context.game.anthemNames();
     for (size_t i = 0; i < anthems.size(); ++i)
         add(anthems[i], int(i));
-    const auto& music = game().musicNames();
+    const auto& music = m_context.game.musicNames();
     for (size_t i = 0; i < music.size(); ++i)
         add(music[i], 50 + int(i));
 }
@@ -104,18 +105,18 @@ void CountryInfoWindow::redrawBoard(bool titles)
     MemoryDcHolder memory(nullptr);
     HGDIOBJ old = SelectObject(memory.dc(), m_board.handle());
     if (titles) {
-        drawHeader(memory.dc(), BoardKind::Window);
+        drawHeader(memory.dc(), m_context.game, BoardKind::Window);
         SelectObject(memory.dc(), m_cleanBoard.handle());
-        drawHeader(memory.dc(), BoardKind::Window);
+        drawHeader(memory.dc(), m_context.game, BoardKind::Window);
         SelectObject(memory.dc(), m_board.handle());
     }
-    drawTable(memory.dc(), &m_cleanBoard, BoardDisclosure::ByRules, BoardKind::Window);
+    drawTable(memory.dc(), m_context.game, &m_cleanBoard, BoardDisclosure::ByRules, BoardKind::Window);
     SelectObject(memory.dc(), old);
 }
 
 void CountryInfoWindow::anthemClick(int x, int y)
 {
-    const int blockHeight = game().isSimpleMode() ? board::kLowerBlockTopSimple : board::kLowerBlockTop;
+    const int blockHeight = m_context.game.isSimpleMode() ? board::kLowerBlockTopSimple : board::kLowerBlockTop;
     const int dx = x - board::kColumnX;
     const int dy = y - board::kAnthemClickTop;
     if (dx < 0 || dy < 0)
@@ -125,7 +126,7 @@ void CountryInfoWindow::anthemClick(int x, int y)
     if (column >= 4 || block >= 2 || dx % board::kColumnPitch >= board::kCellWidth || dy % blockHeight >= board::kAnthemClickHeight)
         return;
     const int c = column + 4 * block;
-    const CountryRecord& country = game().country(c);
+    const CountryRecord& country = m_context.game.country(c);
     if (country.controller == 0 || country.inPlay != 1)
         return;
     m_anthemCountry = c;
@@ -147,18 +148,18 @@ void CountryInfoWindow::anthemChosen()
     const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     if (m_anthemCountry >= 0 && item != CB_ERR) {
         const int c = m_anthemCountry;
-        CountryRecord& country = game().country(c);
+        CountryRecord& country = m_context.game.country(c);
         const int code = int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
         const bool changed = code != country.anthemCode;
         country.anthemCode = uint8_t(code);
         // The file name goes in before the tune is asked for, so the new one plays.
-        const auto& music = game().musicNames();
+        const auto& music = m_context.game.musicNames();
         if (changed && code >= 50 && size_t(code - 50) < music.size()) {
-            char (&name)[260] = game().turnBlock().anthemFiles[c];
+            char (&name)[260] = m_context.game.turnBlock().anthemFiles[c];
             std::snprintf(name, sizeof name, "%s", music[size_t(code - 50)].c_str());
         }
-        if (changed && game().turnBlock().currentCountry == c)
-            mainWindowServices().requestMusic(c + 1, true);
+        if (changed && m_context.game.turnBlock().currentCountry == c)
+            m_context.main.requestMusic(c + 1, true);
     }
     m_anthemCountry = -1;
     redrawBoard(false);
@@ -186,36 +187,16 @@ int CountryInfoWindow::OnMessage(MessageRecord& msg)
         anthemClick(short(LOWORD(msg.lParam)), short(HIWORD(msg.lParam)));
         BringWindowToTop(handle());
         return 1;
-    case WM_PAINT: {
-        PaintDcHolder paint(handle());
-        SIZE size = m_board.bitmapGetSize();
-        paint.blitBitmap(0, 0, m_board.handle(), RECT { 0, 0, size.cx, size.cy });
-        return 1;
-    }
-    case WM_ERASEBKGND: {
-        RECT update {};
-        if (!GetUpdateRect(handle(), &update, FALSE))
-            GetClientRect(handle(), &update);
-        PaletteHolder holder(reinterpret_cast<HDC>(msg.wParam));
-        holder.blitBitmap(update.left, update.top, m_board.handle(), update);
-        msg.result = 1;
-        return 1;
-    }
-    case WM_DESTROY:
-        windowSavePlacement(kClassName);
-        return 0;
     default:
-        if (info_window::handleBodyMessage(*this, msg, ui_message::kCloseCountryInfo))
-            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }
 
-int CountryInfoWindow::OnCommand(MessageRecord&, UINT id, UINT code)
+int CountryInfoWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
 {
     if (id == country_info_id::kAnthemCombo && code == CBN_CLOSEUP) {
         anthemChosen();
         return 1;
     }
-    return info_window::escapeCloses(*this, id) ? 1 : 0;
+    return KitWindow::OnCommand(msg, id, code);
 }

@@ -7,6 +7,8 @@
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
 #include "ui/info_window_frame.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <string>
 
@@ -36,21 +38,23 @@ struct BoardMarks {
 };
 BoardMarks countryBoardMarks(GameState& state, int country, int row);
 
-class CountryInfoWindow : public swCWindow {
+class CountryInfoWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_COUNTRYINFOWINDOW_CNAME";
 
     // Makes and shows the window owned by mainWindow at its kept position; null when it could not be
     // made (a picture missing: the error has been shown). The object deletes itself with its window.
-    static CountryInfoWindow* open(swCWindow* mainWindow);
+    static CountryInfoWindow* open(const WindowContext& context, swCWindow* mainWindow);
 
     // The row titles of both blocks, black in the text font.
-    static void drawHeader(HDC dc, BoardKind kind);
+    static void drawHeader(HDC dc, const GameState& state, BoardKind kind);
     // Every taking-part country's cells; each cell is first restored from `clean` when given.
-    static void drawTable(HDC dc, const swCBitmap* clean, BoardDisclosure disclosure, BoardKind kind);
-    // The top of block 0 or 1 of the board.
-    static int blockTop(int block, BoardKind kind);
+    static void drawTable(HDC dc, GameState& state, const swCBitmap* clean, BoardDisclosure disclosure, BoardKind kind);
+    // The top of block 0 or 1 of the board (simple: the simple mode's board).
+    static int blockTop(int block, BoardKind kind, bool simple);
 
+    const ui::WindowDescription& description() const override;
+    HBITMAP background() const override { return m_board.handle(); }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
@@ -62,7 +66,8 @@ public:
 
 private:
     info_window::DialogKeys m_dialogKeys;
-    explicit CountryInfoWindow(swCWindow* mainWindow);
+    CountryInfoWindow(const WindowContext& context, swCWindow* mainWindow);
+    int boardHeight() const;
     bool create(bool& windowMade);
     void loadPictures();
     void redrawBoard(bool titles);
@@ -70,6 +75,7 @@ private:
     void anthemClick(int x, int y);
     void anthemChosen();
 
+    WindowContext m_context;
     swCBitmap m_board;
     swCBitmap m_cleanBoard;
     ComboBoxControl* m_anthemCombo = nullptr;

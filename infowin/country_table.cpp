@@ -28,15 +28,13 @@ constexpr int kMusicBase = 50;
 
 using ui::cp;
 
-bool simpleMode() { return g_gameState && g_gameState->isSimpleMode(); }
-
 // Which rows a block shows, and the place each takes: the summary moves the alliance row up into
 // the anthem row's place.
-bool rowShown(int row, BoardKind kind)
+bool rowShown(int row, BoardKind kind, bool simple)
 {
     if (kind == BoardKind::Ending)
         return row != board::kAnthem && row != board::kPact;
-    return row != board::kPact || !simpleMode();
+    return row != board::kPact || !simple;
 }
 
 int rowPlace(int row, BoardKind kind) { return kind == BoardKind::Ending && row == board::kAlliance ? board::kAnthem : row; }
@@ -72,15 +70,15 @@ std::string anthemName(const GameState& state, int code)
 
 // In the text font, or in the small font where that would fill the cell to its edges: the
 // seventeen characters of funds and their limit.
-void drawCellText(HDC dc, const RECT& box, const BoardCell& cell)
+void drawCellText(HDC dc, const RECT& box, const BoardCell& cell, HFONT smallFont)
 {
     if (cell.grey)
         SetTextColor(dc, kGrey);
     SIZE size {};
     GetTextExtentPoint32A(dc, cell.text.c_str(), int(cell.text.size()), &size);
     HGDIOBJ textFont = nullptr;
-    if (size.cx > board::kCellWidth - 2 * kCellMargin && g_gameState)
-        textFont = SelectObject(dc, g_gameState->font(kSmallFont).handle());
+    if (size.cx > board::kCellWidth - 2 * kCellMargin)
+        textFont = SelectObject(dc, smallFont);
     RECT r = box;
     DrawTextA(dc, cell.text.c_str(), int(cell.text.size()), &r, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (textFont)
@@ -154,27 +152,26 @@ BoardMarks countryBoardMarks(GameState& state, int c, int row)
     return {};
 }
 
-int CountryInfoWindow::blockTop(int block, BoardKind kind)
+int CountryInfoWindow::blockTop(int block, BoardKind kind, bool simple)
 {
     if (block == 0)
         return 0;
     if (kind == BoardKind::Ending)
         return board::kLowerBlockTopEnding;
-    return simpleMode() ? board::kLowerBlockTopSimple : board::kLowerBlockTop;
+    return simple ? board::kLowerBlockTopSimple : board::kLowerBlockTop;
 }
 
-void CountryInfoWindow::drawHeader(HDC dc, BoardKind kind)
+void CountryInfoWindow::drawHeader(HDC dc, const GameState& state, BoardKind kind)
 {
-    if (!g_gameState)
-        return;
-    HGDIOBJ oldFont = SelectObject(dc, g_gameState->font(kTextFont).handle());
+    const bool simple = state.isSimpleMode();
+    HGDIOBJ oldFont = SelectObject(dc, state.font(kTextFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kBlack);
     for (int block = 0; block < 2; ++block) {
         for (int row = 0; row < board::kRowCount; ++row) {
-            if (!rowShown(row, kind))
+            if (!rowShown(row, kind, simple))
                 continue;
-            const int top = blockTop(block, kind) + board::kRows[rowPlace(row, kind)].titleTop;
+            const int top = blockTop(block, kind, simple) + board::kRows[rowPlace(row, kind)].titleTop;
             RECT box { board::kTitleLeft, top, board::kTitleRight, top + board::kLineHeight };
             const std::string title = cp(board::kRows[row].title);
             DrawTextA(dc, title.c_str(), int(title.size()), &box, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -185,11 +182,9 @@ void CountryInfoWindow::drawHeader(HDC dc, BoardKind kind)
     SelectObject(dc, oldFont);
 }
 
-void CountryInfoWindow::drawTable(HDC dc, const swCBitmap* clean, BoardDisclosure disclosure, BoardKind kind)
+void CountryInfoWindow::drawTable(HDC dc, GameState& state, const swCBitmap* clean, BoardDisclosure disclosure, BoardKind kind)
 {
-    if (!g_gameState)
-        return;
-    GameState& state = *g_gameState;
+    const bool simple = state.isSimpleMode();
     swCBitmap marks;
     try {
         marks.bitmapLoadFile(pictureServices().bitmapPath("cmark18_14.bmp").c_str());
@@ -205,9 +200,9 @@ void CountryInfoWindow::drawTable(HDC dc, const swCBitmap* clean, BoardDisclosur
             continue;
         const int x = board::columnX(c);
         for (int row = board::kName; row < board::kRowCount; ++row) {
-            if (!rowShown(row, kind))
+            if (!rowShown(row, kind, simple))
                 continue;
-            const int y = blockTop(c / 4, kind) + board::kRows[rowPlace(row, kind)].valueTop;
+            const int y = blockTop(c / 4, kind, simple) + board::kRows[rowPlace(row, kind)].valueTop;
             const RECT box { x, y, x + board::kCellWidth, y + board::kLineHeight };
             if (clean && clean->handle())
                 PaletteHolder(dc).blitBitmap(box.left, box.top, clean->handle(), box);
@@ -216,7 +211,7 @@ void CountryInfoWindow::drawTable(HDC dc, const swCBitmap* clean, BoardDisclosur
                     drawMarks(dc, box, marks, countryBoardMarks(state, c, row));
                 continue;
             }
-            drawCellText(dc, box, countryBoardCell(state, c, row, disclosure));
+            drawCellText(dc, box, countryBoardCell(state, c, row, disclosure), state.font(kSmallFont).handle());
         }
     }
     SetTextColor(dc, oldColour);

@@ -27,7 +27,6 @@ constexpr COLORREF kWhite = 0x02FFFFFF;
 // A destroyed unit's name is the first 32 bytes of its record's name, not always terminated.
 constexpr size_t kNameBytes = 32;
 
-GameState& game() { return *g_gameState; }
 
 int border() { return GetSystemMetrics(SM_CYBORDER); }
 
@@ -45,15 +44,16 @@ std::string destroyedUnitName(const DestroyedUnitRecord& entry)
     return std::string(name, strnlen(name, kNameBytes));
 }
 
-DestroyedTroopListBox::DestroyedTroopListBox(swCWindow* owner)
+DestroyedTroopListBox::DestroyedTroopListBox(swCWindow* owner, GameState& game)
     : ChildControl("ListBox", owner, kListId, TroopListBox::kStyle)
+    , m_game(game)
 {
 }
 
 void DestroyedTroopListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
-    GameState* state = g_gameState;
-    if (!item || int(item->itemID) < 0 || m_country < 0 || !state)
+    GameState* state = &m_game;
+    if (!item || int(item->itemID) < 0 || m_country < 0)
         return;
     const RECT& r = item->rcItem;
     PaletteHolder holder(item->hDC);
@@ -99,8 +99,9 @@ void DestroyedTroopListBox::DrawItem(DRAWITEMSTRUCT* item)
     SelectObject(item->hDC, oldFont);
 }
 
-DestroyedTroopListWindow::DestroyedTroopListWindow(swCWindow* mainWindow)
-    : swCWindow(kClassName, mainWindow)
+DestroyedTroopListWindow::DestroyedTroopListWindow(const WindowContext& context, swCWindow* mainWindow)
+    : KitWindow(kClassName, mainWindow)
+    , m_game(context.game)
 {
     static const std::string title = platform::utf8ToCp932("全滅部隊表");
     m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
@@ -109,37 +110,25 @@ DestroyedTroopListWindow::DestroyedTroopListWindow(swCWindow* mainWindow)
     setFrame(0, 0, 40, 40);
 }
 
-DestroyedTroopListWindow* DestroyedTroopListWindow::open(swCWindow* mainWindow)
+DestroyedTroopListWindow* DestroyedTroopListWindow::open(const WindowContext& context, swCWindow* mainWindow)
 {
-    if (!g_gameState)
-        return nullptr;
-    auto* window = new DestroyedTroopListWindow(mainWindow);
-    if (!window->Create()) {
-        delete window;
-        return nullptr;
-    }
-    if (window->create())
-        return window;
-    DestroyWindow(window->handle());
-    return nullptr;
+    return ui::openOwnWindow(new DestroyedTroopListWindow(context, mainWindow), &DestroyedTroopListWindow::create);
 }
 
-bool DestroyedTroopListWindow::create()
+bool DestroyedTroopListWindow::create(bool& windowMade)
 {
-    const POINT origin = info_window::defaultOrigin(*this);
+    windowMade = Create();
+    if (!windowMade)
+        return false;
     const SIZE frame = info_window::frameSize(handle());
     m_frameWidth = frame.cx;
     m_frameHeight = frame.cy;
-    MoveWindow(handle(), origin.x, origin.y, m_frameWidth + DestroyedTroopListBox::kWidth,
-        m_frameHeight + 2 * border() + 400, FALSE);
-    windowRestorePlacement(kClassName, true, false);
-    RECT placed {};
-    GetWindowRect(handle(), &placed);
-    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    const SIZE defaultSize { m_frameWidth + DestroyedTroopListBox::kWidth, m_frameHeight + 2 * border() + 400 };
+    ui::fitInWorkArea(*this, ui::restoreInfoWindow(*this, kClassName, defaultSize, m_game.settings().leftInfoPanel));
 
     RECT client {};
     GetClientRect(handle(), &client);
-    m_list = new DestroyedTroopListBox(this);
+    m_list = new DestroyedTroopListBox(this, m_game);
     m_list->controlCreate({ 0, kHeaderHeight, DestroyedTroopListBox::kWidth, std::max(0, int(client.bottom) - kHeaderHeight) });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
     for (int i = 0; i < kDestroyedUnitsPerCountry; ++i)
@@ -149,7 +138,7 @@ bool DestroyedTroopListWindow::create()
     m_headers[2] = new Button48x20(this, 5, kFirstHeader + 2, 48, 0);
     m_headers[3] = new Button228x20(this, 1, kFirstHeader + 3, 96, 0);
 
-    latchHeader(int(game().troopListSortKey()));
+    latchHeader(int(m_game.troopListSortKey()));
     showCountry(chooseCountry());
     // Tab walks the headers and the list as in a dialog; Enter and Escape stay swallowed.
     m_dialogKeys.attach(this);
@@ -162,9 +151,9 @@ HWND DestroyedTroopListWindow::listHandle() const { return m_list ? m_list->hand
 
 int DestroyedTroopListWindow::chooseCountry() const
 {
-    const TurnBlock& turn = game().turnBlock();
+    const TurnBlock& turn = m_game.turnBlock();
     const int current = turn.currentCountry;
-    if (current >= 0 && current < kCountryCount && game().country(current).controller == 1)
+    if (current >= 0 && current < kCountryCount && m_game.country(current).controller == 1)
         return current;
     const int viewer = turn.viewingCountry;
     return viewer >= 0 && viewer < kCountryCount ? viewer : -1;
@@ -194,10 +183,10 @@ void DestroyedTroopListWindow::latchHeader(int key)
 void DestroyedTroopListWindow::chooseKey(int key)
 {
     // One key and direction for every country; a new key starts ascending.
-    if (uint32_t(key) != game().troopListSortKey())
-        game().setTroopListSort(uint32_t(key), 0);
+    if (uint32_t(key) != m_game.troopListSortKey())
+        m_game.setTroopListSort(uint32_t(key), 0);
     else
-        game().setTroopListSort(uint32_t(key), game().troopListSortReverse() == 1 ? 0 : 1);
+        m_game.setTroopListSort(uint32_t(key), m_game.troopListSortReverse() == 1 ? 0 : 1);
     latchHeader(key);
     sortAndRepaint();
 }
@@ -205,7 +194,7 @@ void DestroyedTroopListWindow::chooseKey(int key)
 void DestroyedTroopListWindow::sortAndRepaint()
 {
     if (m_country >= 0)
-        game().sortTroopList(m_country);
+        m_game.sortTroopList(m_country);
     if (!m_list)
         return;
     InvalidateRect(m_list->handle(), nullptr, TRUE);
@@ -214,14 +203,14 @@ void DestroyedTroopListWindow::sortAndRepaint()
 
 int DestroyedTroopListWindow::maxRows() const
 {
-    return m_country >= 0 ? game().playerUnitCount(m_country) : 200;
+    return m_country >= 0 ? m_game.playerUnitCount(m_country) : 200;
 }
 
-void DestroyedTroopListWindow::postToMain(UINT message) const
+const ui::WindowDescription& DestroyedTroopListWindow::description() const
 {
-    HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
-    if (main)
-        PostMessageA(main, message, 0, 0);
+    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
+        .closeRequest = ui_message::kCloseDestroyedList, .floating = true };
+    return kDescription;
 }
 
 int DestroyedTroopListWindow::OnMessage(MessageRecord& msg)
@@ -234,26 +223,13 @@ int DestroyedTroopListWindow::OnMessage(MessageRecord& msg)
         }
         return 1;
     case ui_message::kTroopListShowCurrent: {
-        const int current = game().turnBlock().currentCountry;
-        const bool person = current >= 0 && current < kCountryCount && game().country(current).controller == 1;
+        const int current = m_game.turnBlock().currentCountry;
+        const bool person = current >= 0 && current < kCountryCount && m_game.country(current).controller == 1;
         showCountry(person ? current : -1);
         return 1;
     }
     case ui_message::kTroopListShowCountry:
         showCountry(int(msg.wParam));
-        return 1;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        postToMain(ui_message::kCloseDestroyedList);
-        return 1;
-    case WM_PARENTNOTIFY:
-        if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToMain(ui_message::kCloseDestroyedList);
-        else if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
-            BringWindowToTop(handle());
-        return 0;
-    case WM_LBUTTONDOWN:
-        BringWindowToTop(handle());
         return 1;
     case WM_SIZE:
         if (m_list)
@@ -275,15 +251,8 @@ int DestroyedTroopListWindow::OnMessage(MessageRecord& msg)
             kTroopRowHeight);
         msg.result = TRUE;
         return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kClassName);
-        return 0;
     default:
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }
 

@@ -4,10 +4,13 @@
 
 #include "lib/control.h"
 #include "ui/info_window_frame.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <string>
 
 class BitmapButton;
+class GameState;
 struct DestroyedUnitRecord;
 
 // The destroyed unit's name: its first 32 bytes, which need not end in a terminator.
@@ -17,23 +20,26 @@ std::string destroyedUnitName(const DestroyedUnitRecord& entry);
 class DestroyedTroopListBox : public ChildControl {
 public:
     static constexpr int kWidth = 342;
-    explicit DestroyedTroopListBox(swCWindow* owner);
+    DestroyedTroopListBox(swCWindow* owner, GameState& game);
     void setCountry(int country) { m_country = country; }
     int country() const { return m_country; }
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
+    GameState& m_game;
     int m_country = -1;
 };
 
-class DestroyedTroopListWindow : public swCWindow {
+class DestroyedTroopListWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_DESTROYTROOPLISTWINDOW_CNAME";
     static constexpr int kHeaderHeight = 20;
     static constexpr int kKeyCount = 4;
 
     // Made owned by mainWindow at its kept placement; null when it could not be made.
-    static DestroyedTroopListWindow* open(swCWindow* mainWindow);
+    static DestroyedTroopListWindow* open(const WindowContext& context, swCWindow* mainWindow);
+
+    const ui::WindowDescription& description() const override;
 
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
@@ -44,16 +50,16 @@ public:
     int frameHeight() const { return m_frameHeight; }
 
 private:
-    explicit DestroyedTroopListWindow(swCWindow* mainWindow);
-    bool create();
+    DestroyedTroopListWindow(const WindowContext& context, swCWindow* mainWindow);
+    bool create(bool& windowMade);
     void showCountry(int country);
     int chooseCountry() const;
     void chooseKey(int key);
     void latchHeader(int key);
     void sortAndRepaint();
     int maxRows() const;
-    void postToMain(UINT message) const;
 
+    GameState& m_game;
     int m_frameWidth = 0;
     int m_frameHeight = 0;
     int m_country = -1;

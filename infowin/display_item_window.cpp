@@ -7,8 +7,9 @@
 #include "state/game_state.h"
 #include "ui/info_window_frame.h"
 
-DisplayItemWindow::DisplayItemWindow(const char* className, swCWindow* list, UINT listToggle)
-    : swCWindow(className, list)
+DisplayItemWindow::DisplayItemWindow(const WindowContext& context, const char* className, swCWindow* list, UINT listToggle)
+    : KitWindow(className, list)
+    , m_game(context.game)
     , m_listToggle(listToggle)
 {
     m_windowClass.hbrBackground = GetSysColorBrush(COLOR_MENU);
@@ -19,7 +20,7 @@ DisplayItemWindow::DisplayItemWindow(const char* className, swCWindow* list, UIN
 
 bool DisplayItemWindow::createBeside(int clientWidth, int clientHeight, UINT labelId)
 {
-    if (!g_gameState || !parent() || !parent()->handle() || !Create())
+    if (!parent() || !parent()->handle() || !Create())
         return false;
     setClientSize(clientWidth, clientHeight);
     const POINT at = displayItemDockPoint(parent()->handle());
@@ -39,10 +40,16 @@ void DisplayItemWindow::setClientSize(int clientWidth, int clientHeight)
     SetWindowPos(handle(), nullptr, 0, 0, clientWidth + frame.cx, clientHeight + frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void DisplayItemWindow::useSmallFont(HWND control)
+void DisplayItemWindow::useSmallFont(HWND control) const
 {
-    if (g_gameState && control)
-        SendMessageA(control, WM_SETFONT, WPARAM(g_gameState->font(kSmallFont).handle()), FALSE);
+    if (control)
+        SendMessageA(control, WM_SETFONT, WPARAM(m_game.font(kSmallFont).handle()), FALSE);
+}
+
+const ui::WindowDescription& DisplayItemWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .closing = ui::Closing::Unanswered };
+    return kDescription;
 }
 
 void DisplayItemWindow::raiseList() const
@@ -78,6 +85,6 @@ int DisplayItemWindow::OnMessage(MessageRecord& msg)
             raiseList();
         return 0;
     default:
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }

@@ -5,24 +5,32 @@
 
 #include "lib/window.h"
 #include "ui/info_window_frame.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
-class DisplayItemWindow : public swCWindow {
+class GameState;
+
+class DisplayItemWindow : public ui::KitWindow<swCWindow> {
 public:
+    // Its list closes it, and a click raises the list rather than the window.
+    const ui::WindowDescription& description() const override;
     int OnMessage(MessageRecord& msg) override;
 
 protected:
     // listToggle: the list's command that shows and hides this window.
-    DisplayItemWindow(const char* className, swCWindow* list, UINT listToggle);
+    DisplayItemWindow(const WindowContext& context, const char* className, swCWindow* list, UINT listToggle);
     // Makes the window with the client size beside the list and its label; false when no window
     // was made.
     bool createBeside(int clientWidth, int clientHeight, UINT labelId);
     // Gives the window the client size, keeping its place.
     void setClientSize(int clientWidth, int clientHeight);
     // The interface font on the control.
-    static void useSmallFont(HWND control);
+    void useSmallFont(HWND control) const;
     // Enter is swallowed; Escape hides the window as the list's toggle does and gives the list
     // the keyboard back. True when the command was one of the two.
     bool dialogKey(UINT command) const;
+
+    GameState& m_game;
 
 private:
     void raiseList() const;

@@ -17,8 +17,9 @@ std::string number(const char* format, long long value)
 
 } // namespace
 
-IncomeWindow::IncomeWindow(swCWindow* parent, int32_t income)
+IncomeWindow::IncomeWindow(const WindowContext& context, swCWindow* parent, int32_t income)
     : DrawnDialog(dialog_template::kPopup, parent, { .drawn = true, .drag = Drag::Anywhere, .closing = ui::Closing::EndModal })
+    , m_game(context.game)
     , m_income(income)
 {
     registerGameDialogTemplates();
@@ -28,7 +29,7 @@ int IncomeWindow::OnInitDialog()
 {
     placeCentred(kWidth, kHeight);
     m_canvas.load("income.bmp", { 0, 0, kWidth, kHeight });
-    GameState& state = *g_gameState;
+    GameState& state = m_game;
     const int side = state.turnBlock().currentCountry;
     if (side >= 0 && side < kCountryCount) {
         const CountryRecord& country = state.country(side);

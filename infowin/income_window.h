@@ -2,8 +2,11 @@
 #pragma once
 
 #include "ui/drawn_dialog.h"
+#include "ui/window_context.h"
 
 #include <cstdint>
+
+class GameState;
 
 class IncomeWindow : public DrawnDialog {
 public:
@@ -14,11 +17,12 @@ public:
     static constexpr COLORREF kCeilingColour = RGB(0, 200, 240);
 
     // Shows the current country's figures; income is what the phase has just added.
-    IncomeWindow(swCWindow* parent, int32_t income);
+    IncomeWindow(const WindowContext& context, swCWindow* parent, int32_t income);
 
     int OnInitDialog() override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
+    GameState& m_game;
     int32_t m_income = 0;
 };

@@ -36,9 +36,7 @@ const Marks& marks()
     return instance;
 }
 
-bool ruleOn(RuleSwitch rule) { return g_gameState && g_gameState->ruleSwitch(rule) != 0; }
-
-bool playing() { return g_gameState && g_gameState->handshake().playRunning(); }
+bool ruleOn(GameState& state, RuleSwitch rule) { return state.ruleSwitch(rule) != 0; }
 
 std::string figure(const char* format, int value)
 {
@@ -47,7 +45,7 @@ std::string figure(const char* format, int value)
     return text;
 }
 
-std::string serviceMark(int i, uint16_t mask, int kind)
+std::string serviceMark(GameState& state, int i, uint16_t mask, int kind)
 {
     if (mask == 0)
         return marks().no;
@@ -55,18 +53,18 @@ std::string serviceMark(int i, uint16_t mask, int kind)
         return kind < kFirstBuildingKind ? marks().yes : marks().allied;
     if (kind < kFirstBuildingKind)
         return marks().yes;
-    return ruleOn(RuleSwitch(kRuleAlliedReplenish + (i - 5))) ? marks().allied : marks().own;
+    return ruleOn(state, RuleSwitch(kRuleAlliedReplenish + (i - 5))) ? marks().allied : marks().own;
 }
 
 std::string flagMark(bool set) { return set ? marks().yes : marks().no; }
 
-std::string landingMark(bool set, int kind)
+std::string landingMark(GameState& state, bool set, int kind)
 {
     if (!set)
         return marks().no;
     if (kind < kFirstBuildingKind)
         return marks().yes;
-    return ruleOn(kRuleBoardingOwnership) ? marks().all : marks().allied;
+    return ruleOn(state, kRuleBoardingOwnership) ? marks().all : marks().allied;
 }
 
 std::string sightText(const TerrainRecord& t)
@@ -82,21 +80,19 @@ std::string sightText(const TerrainRecord& t)
 
 } // namespace
 
-std::vector<int> terrainsByListOrder()
+std::vector<int> terrainsByListOrder(GameState& state)
 {
-    if (!g_gameState)
-        return {};
-    const std::vector<TerrainRecord>& types = g_gameState->terrainTypes();
+    const std::vector<TerrainRecord>& types = state.terrainTypes();
     std::vector<int> order(types.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return types[size_t(a)].number < types[size_t(b)].number; });
     return order;
 }
 
-bool isItemOffered(int i)
+bool isItemOffered(GameState& state, int i)
 {
     switch (i) {
-    case 0: return !playing() || (g_gameState && g_gameState->mapHeader().buildingIncome == 1);
+    case 0: return !state.handshake().playRunning() || state.mapHeader().buildingIncome == 1;
     case 1: return ruleInEffect(kRuleSearch);
     case 2: return ruleInEffect(kRuleOccupationPoints);
     case 3: return ruleInEffect(kRuleBombing);
@@ -108,11 +104,11 @@ bool isItemOffered(int i)
     }
 }
 
-uint32_t effectiveItems(uint32_t displayMask)
+uint32_t effectiveItems(GameState& state, uint32_t displayMask)
 {
     uint32_t effective = 0;
     for (int i = 0; i < kItemCount; ++i)
-        if ((displayMask >> i & 1) && isItemOffered(i))
+        if ((displayMask >> i & 1) && isItemOffered(state, i))
             effective |= 1u << i;
     return effective;
 }
@@ -126,7 +122,7 @@ int columnWidth(uint32_t effective)
     return width;
 }
 
-std::string itemText(int i, const TerrainRecord& t)
+std::string itemText(GameState& state, int i, const TerrainRecord& t)
 {
     const int kind = t.kind;
     const bool ground = kind <= kLastGroundKind;
@@ -136,14 +132,14 @@ std::string itemText(int i, const TerrainRecord& t)
     case 2: return ground ? "-" : figure("%2d", t.occupationValue);
     case 3: return ground && t.durability == 0 ? "-" : figure("%2d", t.durability);
     case 4: return ground ? "-" : figure("%d", t.capacity);
-    case 5: return serviceMark(i, t.replenishMask, kind);
-    case 6: return serviceMark(i, t.repairMask, kind);
-    case 7: return serviceMark(i, t.rearmMask, kind);
-    case 8: return serviceMark(i, t.refuelMask, kind);
+    case 5: return serviceMark(state, i, t.replenishMask, kind);
+    case 6: return serviceMark(state, i, t.repairMask, kind);
+    case 7: return serviceMark(state, i, t.rearmMask, kind);
+    case 8: return serviceMark(state, i, t.refuelMask, kind);
     case 9: return flagMark(t.flags & 0x01);
     case 10: return flagMark(t.flags & 0x10);
-    case 11: return landingMark(t.flags & 0x08, kind);
-    case 12: return landingMark(t.flags & 0x04, kind);
+    case 11: return landingMark(state, t.flags & 0x08, kind);
+    case 12: return landingMark(state, t.flags & 0x04, kind);
     case 13: return flagMark(t.flags & 0x20);
     case 14: return flagMark(t.flags & 0x40);
     case 15: return flagMark(t.flags & 0x80);

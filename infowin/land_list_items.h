@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class GameState;
 struct TerrainRecord;
 
 namespace land_list {
@@ -60,16 +61,16 @@ constexpr int sheetX(int i)
 static_assert(sheetX(kItemCount) + kClosingWidth == kSheetWidth);
 
 // Whether the rules in force show item i; outside play every item is offered.
-bool isItemOffered(int i);
+bool isItemOffered(GameState& state, int i);
 // The display mask without the items that are not offered.
-uint32_t effectiveItems(uint32_t displayMask);
+uint32_t effectiveItems(GameState& state, uint32_t displayMask);
 // Name column, the effective items and the closing column: 96 to 820.
 int columnWidth(uint32_t effective);
 
 // The terrain indexes by ascending list-order value, ties in index order.
-std::vector<int> terrainsByListOrder();
+std::vector<int> terrainsByListOrder(GameState& state);
 
 // Item i's text for a terrain type (CP932), as the rules in force show it.
-std::string itemText(int i, const TerrainRecord& terrain);
+std::string itemText(GameState& state, int i, const TerrainRecord& terrain);
 
 } // namespace land_list

@@ -12,18 +12,16 @@ namespace {
 
 namespace id = land_list_option_id;
 
-GameState& game() { return *g_gameState; }
-
 } // namespace
 
-LandListOptionWindow::LandListOptionWindow(swCWindow* landList)
-    : DisplayItemWindow(kClassName, landList, land_list_id::kOptionButton)
+LandListOptionWindow::LandListOptionWindow(const WindowContext& context, swCWindow* landList)
+    : DisplayItemWindow(context, kClassName, landList, land_list_id::kOptionButton)
 {
 }
 
-LandListOptionWindow* LandListOptionWindow::open(swCWindow* landList)
+LandListOptionWindow* LandListOptionWindow::open(const WindowContext& context, swCWindow* landList)
 {
-    auto* window = new LandListOptionWindow(landList);
+    auto* window = new LandListOptionWindow(context, landList);
     if (!window->createBeside(kClientWidth, 20, id::kLabel)) {
         delete window;
         return nullptr;
@@ -34,11 +32,11 @@ LandListOptionWindow* LandListOptionWindow::open(swCWindow* landList)
 
 void LandListOptionWindow::layoutBoxes()
 {
-    const uint32_t mask = uint32_t(game().settings().landListOption);
+    const uint32_t mask = uint32_t(m_game.settings().landListOption);
     int shown = 0;
     for (int i = 0; i < land_list::kItemCount; ++i) {
         HWND box = GetDlgItem(handle(), int(id::kFirstItem) + i);
-        if (!land_list::isItemOffered(i)) {
+        if (!land_list::isItemOffered(m_game, i)) {
             if (box)
                 DestroyWindow(box);
             continue;
@@ -75,7 +73,7 @@ int LandListOptionWindow::OnCommand(MessageRecord&, UINT id, UINT)
         return dialogKey(id) ? 1 : 0;
     const int item = int(id - id::kFirstItem);
     const bool checked = SendMessageA(GetDlgItem(handle(), int(id)), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    int32_t& mask = game().settings().landListOption;
+    int32_t& mask = m_game.settings().landListOption;
     mask = int32_t(checked ? uint32_t(mask) | 1u << item : uint32_t(mask) & ~(1u << item));
     if (parent() && parent()->handle())
         PostMessageA(parent()->handle(), ui_message::kLandListItemsChanged, 0, 0);

@@ -17,13 +17,13 @@ public:
 
     // Made hidden, owned by the terrain list, beside it. Null when no window was made; the object
     // deletes itself with its window.
-    static LandListOptionWindow* open(swCWindow* landList);
+    static LandListOptionWindow* open(const WindowContext& context, swCWindow* landList);
 
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
-    explicit LandListOptionWindow(swCWindow* landList);
+    LandListOptionWindow(const WindowContext& context, swCWindow* landList);
     // One box per offered item, stacked without gaps; the window's height follows.
     void layoutBoxes();
 };

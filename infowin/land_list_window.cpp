@@ -23,8 +23,6 @@ namespace id = land_list_id;
 
 constexpr COLORREF kBlack = 0x02000000;
 
-GameState& game() { return *g_gameState; }
-
 int scrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 
 void centred(HDC dc, int left, int top, int right, int bottom, const std::string& text)
@@ -35,9 +33,10 @@ void centred(HDC dc, int left, int top, int right, int bottom, const std::string
 
 } // namespace
 
-LandListBox::LandListBox(swCWindow* parent, const swCBitmap& composed, const uint32_t& effective)
+LandListBox::LandListBox(swCWindow* parent, GameState& game, const swCBitmap& composed, const uint32_t& effective)
     : ChildControl("ListBox", parent, id::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL)
+    , m_game(game)
     , m_composed(composed)
     , m_effective(effective)
 {
@@ -45,8 +44,8 @@ LandListBox::LandListBox(swCWindow* parent, const swCBitmap& composed, const uin
 
 void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
-    GameState* state = g_gameState;
-    if (!item || int(item->itemID) < 0 || !state)
+    GameState* state = &m_game;
+    if (!item || int(item->itemID) < 0)
         return;
     const size_t terrain = size_t(item->itemData);
     if (terrain >= state->terrainTypes().size())
@@ -75,7 +74,7 @@ void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
             continue;
         const land_list::Item& column = land_list::item(i);
         const int left = x + column.textInset;
-        centred(dc, left, 3, left + column.textWidth, 15, land_list::itemText(i, type));
+        centred(dc, left, 3, left + column.textWidth, 15, land_list::itemText(m_game, i, type));
         x += column.width;
     }
     SetBkMode(dc, oldMode);
@@ -84,8 +83,9 @@ void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
     SelectObject(dc, oldBitmap);
 }
 
-LandListWindow::LandListWindow(swCWindow* mainWindow)
-    : swCWindow(kClassName, mainWindow)
+LandListWindow::LandListWindow(const WindowContext& context, swCWindow* mainWindow)
+    : KitWindow(kClassName, mainWindow)
+    , m_context(context)
 {
     static const std::string title = platform::utf8ToCp932("地形情報");
     m_windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -96,16 +96,9 @@ LandListWindow::LandListWindow(swCWindow* mainWindow)
 
 LandListWindow::~LandListWindow() = default;
 
-LandListWindow* LandListWindow::open(swCWindow* mainWindow)
+LandListWindow* LandListWindow::open(const WindowContext& context, swCWindow* mainWindow)
 {
-    if (!g_gameState)
-        return nullptr;
-    auto* window = new LandListWindow(mainWindow);
-    if (window->create())
-        return window;
-    // No window was made: the object is still ours.
-    delete window;
-    return nullptr;
+    return ui::openOwnWindow(new LandListWindow(context, mainWindow), &LandListWindow::create);
 }
 
 HWND LandListWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }
@@ -114,9 +107,10 @@ int LandListWindow::columnWidth() const { return land_list::columnWidth(m_effect
 
 int LandListWindow::windowWidth() const { return columnWidth() + scrollBarWidth() + m_frameWidth; }
 
-bool LandListWindow::create()
+bool LandListWindow::create(bool& windowMade)
 {
-    if (!Create())
+    windowMade = Create();
+    if (!windowMade)
         return false;
     const SIZE frame = info_window::frameSize(handle());
     m_frameWidth = frame.cx;
@@ -133,22 +127,19 @@ bool LandListWindow::create()
         ReleaseDC(nullptr, screen);
     }
     compose();
-    const POINT origin = info_window::defaultOrigin(*this);
-    MoveWindow(handle(), origin.x, origin.y, windowWidth(), m_frameHeight + kDefaultListHeight, FALSE);
-    windowRestorePlacement(kClassName, true, false);
-    RECT placed {};
-    GetWindowRect(handle(), &placed);
+    RECT placed = ui::restoreInfoWindow(*this, kClassName, { windowWidth(), m_frameHeight + kDefaultListHeight },
+        m_context.game.settings().leftInfoPanel);
     placed.right = placed.left + windowWidth();
     snapHeight(placed, WMSZ_BOTTOM);
-    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    ui::fitInWorkArea(*this, placed);
 
     RECT client {};
     GetClientRect(handle(), &client);
-    HFONT font = game().font(kSmallFont).handle();
+    HFONT font = m_context.game.font(kSmallFont).handle();
     m_button = new PushButton(this, id::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP);
     m_button->controlCreateTitled(">>", { client.right - 16, 0, 16, 16 });
     SendMessageA(m_button->handle(), WM_SETFONT, WPARAM(font), FALSE);
-    m_list = new LandListBox(this, m_composed, m_effective);
+    m_list = new LandListBox(this, m_context.game, m_composed, m_effective);
     m_list->controlCreate({ 0, kHeaderHeight, columnWidth() + scrollBarWidth(), std::max(0, int(client.bottom) - kHeaderHeight) });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
     fill();
@@ -162,7 +153,7 @@ void LandListWindow::fill()
 {
     HWND list = m_list->handle();
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (int terrain : land_list::terrainsByListOrder())
+    for (int terrain : land_list::terrainsByListOrder(m_context.game))
         SendMessageA(list, LB_ADDSTRING, 0, LPARAM(terrain));
 }
 
@@ -176,7 +167,7 @@ int LandListWindow::rowTerrain(int row) const
 
 void LandListWindow::compose()
 {
-    m_effective = land_list::effectiveItems(uint32_t(game().settings().landListOption));
+    m_effective = land_list::effectiveItems(m_context.game, uint32_t(m_context.game.settings().landListOption));
     if (!m_composed.handle())
         return;
     if (!m_sheet.handle()) {
@@ -240,6 +231,13 @@ void LandListWindow::paintHeader(HDC dc) const
         PaletteHolder(dc).blitBitmap(0, 0, m_composed.handle(), RECT { 0, 0, columnWidth(), kHeaderHeight });
 }
 
+const ui::WindowDescription& LandListWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
+        .closeRequest = ui_message::kCloseTerrainList, .floating = true };
+    return kDescription;
+}
+
 int LandListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -264,7 +262,7 @@ int LandListWindow::OnMessage(MessageRecord& msg)
             return 0;
         auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
         info->ptMinTrackSize.x = info->ptMaxTrackSize.x = windowWidth();
-        info->ptMaxTrackSize.y = m_frameHeight + kRowHeight * int(game().terrainTypes().size()) + kHeaderHeight;
+        info->ptMaxTrackSize.y = m_frameHeight + kRowHeight * int(m_context.game.terrainTypes().size()) + kHeaderHeight;
         return 1;
     }
     case WM_SIZING:
@@ -273,25 +271,20 @@ int LandListWindow::OnMessage(MessageRecord& msg)
         return 1;
     case WM_SIZE:
         layout(LOWORD(msg.lParam), HIWORD(msg.lParam));
-        mainWindowServices().dockDisplayItemWindow(DisplayItemList::Terrain);
+        m_context.main.dockDisplayItemWindow(DisplayItemList::Terrain);
         return 0;
     case WM_MOVE:
-        mainWindowServices().dockDisplayItemWindow(DisplayItemList::Terrain);
+        m_context.main.dockDisplayItemWindow(DisplayItemList::Terrain);
         return 0;
     case WM_WINDOWPOSCHANGED:
         if (info_window::raisedToTop(*reinterpret_cast<WINDOWPOS*>(msg.lParam)))
-            mainWindowServices().dockDisplayItemWindow(DisplayItemList::Terrain);
+            m_context.main.dockDisplayItemWindow(DisplayItemList::Terrain);
         return 0;
     case WM_CTLCOLORLISTBOX:
         msg.result = LRESULT(GetStockObject(NULL_BRUSH));
         return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kClassName);
-        return 0;
     default:
-        if (info_window::handleBodyMessage(*this, msg, ui_message::kCloseTerrainList))
-            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }
 
@@ -300,7 +293,7 @@ int LandListWindow::OnCommand(MessageRecord&, UINT id, UINT)
     if (id == id::kOptionButton) {
         if (m_list)
             SetFocus(m_list->handle());
-        const bool shown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::Terrain);
+        const bool shown = m_context.main.isDisplayItemWindowVisible(DisplayItemList::Terrain);
         SetWindowTextA(m_button->handle(), shown ? ">>" : "<<");
         postToOwner(*this, ui_message::kToggleLandListOption);
         return 1;

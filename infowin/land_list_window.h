@@ -6,6 +6,10 @@
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
 #include "ui/info_window_frame.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
+
+class GameState;
 
 namespace land_list_id {
 constexpr UINT kList = 1000;
@@ -15,15 +19,16 @@ constexpr UINT kOptionButton = 1003;
 // The owner-drawn rows; item data is the terrain index.
 class LandListBox : public ChildControl {
 public:
-    LandListBox(swCWindow* parent, const swCBitmap& composed, const uint32_t& effective);
+    LandListBox(swCWindow* parent, GameState& game, const swCBitmap& composed, const uint32_t& effective);
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
+    GameState& m_game;
     const swCBitmap& m_composed;
     const uint32_t& m_effective;
 };
 
-class LandListWindow : public swCWindow {
+class LandListWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_LANDLISTWINDOW_CNAME";
     static constexpr int kHeaderHeight = 20;
@@ -32,9 +37,10 @@ public:
 
     // Makes the window, owned by mainWindow (which receives its requests), at its kept placement.
     // Null when it could not be made. The object deletes itself with its window.
-    static LandListWindow* open(swCWindow* mainWindow);
+    static LandListWindow* open(const WindowContext& context, swCWindow* mainWindow);
     ~LandListWindow() override;
 
+    const ui::WindowDescription& description() const override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
@@ -49,8 +55,8 @@ public:
     int rowTerrain(int row) const;
 
 private:
-    explicit LandListWindow(swCWindow* mainWindow);
-    bool create();
+    LandListWindow(const WindowContext& context, swCWindow* mainWindow);
+    bool create(bool& windowMade);
     void fill();
     // Puts the effective items' cells side by side into the composed image.
     void compose();
@@ -60,6 +66,7 @@ private:
     void snapHeight(RECT& rect, WPARAM edge) const;
     void paintHeader(HDC dc) const;
 
+    WindowContext m_context;
     swCBitmap m_sheet;
     swCBitmap m_composed;
     uint32_t m_effective = 0;

@@ -34,7 +34,6 @@ const LandTableMember kMembers[] = {
         316, 11, false, ui_message::kCloseTransportTable },
 };
 
-GameState& game() { return *g_gameState; }
 
 void centred(HDC dc, int left, int top, int right, int bottom, const char* text, UINT align = DT_CENTER)
 {
@@ -74,10 +73,11 @@ void drawNameDownwards(HDC dc, int x, int y, const char* name, int length)
     }
 }
 
-LandTableListBox::LandTableListBox(swCWindow* parent, const LandTableMember& member)
+LandTableListBox::LandTableListBox(swCWindow* parent, const LandTableMember& member, GameState& game)
     : ChildControl("ListBox", parent, id::kList,
           WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_MULTICOLUMN | LBS_DISABLENOSCROLL)
     , m_member(member)
+    , m_game(game)
 {
 }
 
@@ -85,8 +85,8 @@ void LandTableListBox::loadSheet() { m_sheet.bitmapLoadFile(pictureServices().bi
 
 void LandTableListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
-    GameState* state = g_gameState;
-    if (!item || int(item->itemID) < 0 || !state)
+    GameState* state = &m_game;
+    if (!item || int(item->itemID) < 0)
         return;
     const size_t terrain = size_t(item->itemData);
     if (terrain >= state->terrainTypes().size())
@@ -114,24 +114,22 @@ void LandTableListBox::DrawItem(DRAWITEMSTRUCT* item)
     SelectObject(dc, oldFont);
 }
 
-std::string LandMoveListBox::entryText(int row, int, const TerrainRecord& type) const
+std::string LandTableListBox::entryText(int row, int terrain, const TerrainRecord& type) const
 {
-    return figureOrDash(type, row, type.moveCost);
-}
-
-std::string LandAvoidListBox::entryText(int row, int, const TerrainRecord& type) const
-{
-    return figureOrDash(type, row, type.evasion);
-}
-
-std::string LandTransportListBox::entryText(int row, int terrain, const TerrainRecord& type) const
-{
+    switch (m_member.table) {
+    case LandTable::Move: return figureOrDash(type, row, type.moveCost);
+    case LandTable::Avoid: return figureOrDash(type, row, type.evasion);
+    case LandTable::Transport: break;
+    }
     return land_transport::mark(land_transport::code(terrain, row), type.kind);
 }
 
-LandTableWindow::LandTableWindow(swCWindow* mainWindow, const LandTableMember& member)
-    : swCWindow(member.className, mainWindow)
+LandTableWindow::LandTableWindow(const WindowContext& context, swCWindow* mainWindow, const LandTableMember& member)
+    : KitWindow(member.className, mainWindow)
+    , m_game(context.game)
     , m_member(member)
+    , m_description { .placementKey = member.className, .closing = ui::Closing::AskOwner,
+        .closeRequest = member.closeRequest, .floating = true }
 {
     static std::string titles[std::size(kMembers)];
     std::string& title = titles[int(member.table)];
@@ -145,23 +143,9 @@ LandTableWindow::LandTableWindow(swCWindow* mainWindow, const LandTableMember& m
 
 LandTableWindow::~LandTableWindow() = default;
 
-LandTableWindow* LandTableWindow::open(swCWindow* mainWindow, LandTable table)
+LandTableWindow* LandTableWindow::open(const WindowContext& context, swCWindow* mainWindow, LandTable table)
 {
-    if (!g_gameState)
-        return nullptr;
-    LandTableWindow* window = nullptr;
-    switch (table) {
-    case LandTable::Move: window = new LandMoveListWindow(mainWindow); break;
-    case LandTable::Avoid: window = new LandAvoidListWindow(mainWindow); break;
-    case LandTable::Transport: window = new LandTransportListWindow(mainWindow); break;
-    }
-    bool windowMade = false;
-    if (window->create(windowMade))
-        return window;
-    // A window that was made has taken its object with it.
-    if (!windowMade)
-        delete window;
-    return nullptr;
+    return ui::openOwnWindow(new LandTableWindow(context, mainWindow, landTableMember(table)), &LandTableWindow::create);
 }
 
 HWND LandTableWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }
@@ -177,18 +161,15 @@ bool LandTableWindow::create(bool& windowMade)
     m_frameWidth = frame.cx;
     // The list's scroll bar counts with the frame: the client area holds the columns themselves.
     m_frameHeight = frame.cy + scrollHeight;
-    const POINT origin = info_window::defaultOrigin(*this);
-    MoveWindow(handle(), origin.x, origin.y, kDefaultWidth + m_frameWidth, m_member.columnHeight + m_frameHeight, FALSE);
-    windowRestorePlacement(m_member.className, true, false);
-    RECT placed {};
-    GetWindowRect(handle(), &placed);
+    RECT placed = ui::restoreInfoWindow(*this, m_member.className, { kDefaultWidth + m_frameWidth, m_member.columnHeight + m_frameHeight },
+        m_game.settings().leftInfoPanel);
     placed.bottom = placed.top + m_member.columnHeight + m_frameHeight;
     snapWidth(placed, WMSZ_RIGHT);
-    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    ui::fitInWorkArea(*this, placed);
     try {
         m_legend.bitmapLoadRect(pictureServices().bitmapPath(m_member.sheet).c_str(), 0, 0, kLandTableLegendWidth,
             m_member.columnHeight);
-        m_list = makeListBox();
+        m_list = new LandTableListBox(this, m_member, m_game);
         m_list->loadSheet();
     } catch (swCError* error) {
         error->Show(parent() ? parent()->handle() : nullptr);
@@ -212,9 +193,9 @@ bool LandTableWindow::create(bool& windowMade)
 
 void LandTableWindow::fill()
 {
-    std::vector<int> order(game().terrainTypes().size());
+    std::vector<int> order(m_game.terrainTypes().size());
     if (m_member.byListOrder)
-        order = land_list::terrainsByListOrder();
+        order = land_list::terrainsByListOrder(m_game);
     else
         std::iota(order.begin(), order.end(), 0);
     HWND list = m_list->handle();
@@ -270,7 +251,7 @@ int LandTableWindow::OnMessage(MessageRecord& msg)
         if (!m_frameWidth)
             return 0;
         auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
-        const int columns = int(game().terrainTypes().size());
+        const int columns = int(m_game.terrainTypes().size());
         info->ptMinTrackSize.y = info->ptMaxTrackSize.y = m_member.columnHeight + m_frameHeight;
         info->ptMinTrackSize.x = kLandTableLegendWidth + m_frameWidth;
         info->ptMaxTrackSize.x = kLandTableLegendWidth + kLandTableColumnWidth * columns + m_frameWidth;
@@ -283,13 +264,8 @@ int LandTableWindow::OnMessage(MessageRecord& msg)
     case WM_CTLCOLORLISTBOX:
         msg.result = LRESULT(GetStockObject(NULL_BRUSH));
         return 1;
-    case WM_DESTROY:
-        windowSavePlacement(m_member.className);
-        return 0;
     default:
-        if (info_window::handleBodyMessage(*this, msg, m_member.closeRequest))
-            return msg.message == WM_PARENTNOTIFY ? 0 : 1;
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }
 

@@ -23,8 +23,6 @@ constexpr int kFigureLeft = 133;
 constexpr int kFigureRight = 205;
 constexpr int kFigureDigits = 9;
 
-GameState& game() { return *g_gameState; }
-
 } // namespace
 
 SenkaFigures senkaFigures(GameState& state, int country)
@@ -52,8 +50,9 @@ SenkaFigures senkaFigures(GameState& state, int country)
     return figures;
 }
 
-SenkaInfoWindow::SenkaInfoWindow(swCWindow* mainWindow)
+SenkaInfoWindow::SenkaInfoWindow(const WindowContext& context, swCWindow* mainWindow)
     : KitWindow(kClassName, mainWindow)
+    , m_game(context.game)
 {
     static const std::string title = platform::utf8ToCp932("戦果表");
     setTitle(title.c_str());
@@ -61,22 +60,14 @@ SenkaInfoWindow::SenkaInfoWindow(swCWindow* mainWindow)
     setFrame(0, 0, 40, 40);
 }
 
-SenkaInfoWindow* SenkaInfoWindow::open(swCWindow* mainWindow)
+SenkaInfoWindow* SenkaInfoWindow::open(const WindowContext& context, swCWindow* mainWindow)
 {
-    auto* window = new SenkaInfoWindow(mainWindow);
-    bool windowMade = false;
-    if (window->create(windowMade))
-        return window;
-    if (!windowMade)
-        delete window;
-    return nullptr;
+    return ui::openOwnWindow(new SenkaInfoWindow(context, mainWindow), &SenkaInfoWindow::create);
 }
 
 bool SenkaInfoWindow::create(bool& windowMade)
 {
     windowMade = false;
-    if (!g_gameState)
-        return false;
     try {
         const std::string path = pictureServices().bitmapPath("senka.bmp");
         m_picture.bitmapLoadFile(path.c_str());
@@ -89,7 +80,7 @@ bool SenkaInfoWindow::create(bool& windowMade)
     if (!Create())
         return false;
     windowMade = true;
-    ui::placeInfoWindow(*this, kClassName, { kWidth, kHeight }, !g_gameState || g_gameState->settings().leftInfoPanel);
+    ui::placeInfoWindow(*this, kClassName, { kWidth, kHeight }, m_game.settings().leftInfoPanel);
     redraw();
     m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);
@@ -102,11 +93,11 @@ void SenkaInfoWindow::redraw()
     HDC dc = memory.dc();
     HGDIOBJ oldBitmap = SelectObject(dc, m_picture.handle());
     memory.blitBitmap(0, 0, m_background.handle(), RECT { 0, 0, kWidth, kHeight });
-    const int country = game().turnBlock().currentCountry;
+    const int country = m_game.turnBlock().currentCountry;
     // The neutral side and the time before the first country have no record.
     if (country < kCountryCount) {
-        const SenkaFigures figures = senkaFigures(game(), country);
-        HGDIOBJ oldFont = SelectObject(dc, game().font(kFigureFont).handle());
+        const SenkaFigures figures = senkaFigures(m_game, country);
+        HGDIOBJ oldFont = SelectObject(dc, m_game.font(kFigureFont).handle());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, kBlack);
         for (int i = 0; i < 12; ++i) {

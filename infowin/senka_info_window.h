@@ -5,6 +5,7 @@
 #include "lib/media/bitmap.h"
 #include "lib/window.h"
 #include "ui/info_window_frame.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 
 #include <cstdint>
@@ -27,7 +28,7 @@ public:
 
     // Makes and shows the window owned by mainWindow; null when it could not be made (the picture
     // missing: the error has been shown). The object deletes itself with its window.
-    static SenkaInfoWindow* open(swCWindow* mainWindow);
+    static SenkaInfoWindow* open(const WindowContext& context, swCWindow* mainWindow);
 
     const ui::WindowDescription& description() const override;
     int OnMessage(MessageRecord& msg) override;
@@ -35,10 +36,11 @@ public:
 
 private:
     info_window::DialogKeys m_dialogKeys;
-    explicit SenkaInfoWindow(swCWindow* mainWindow);
+    SenkaInfoWindow(const WindowContext& context, swCWindow* mainWindow);
     bool create(bool& windowMade);
     void redraw();
 
+    GameState& m_game;
     swCBitmap m_picture;
     swCBitmap m_background;
 };

@@ -89,8 +89,9 @@ TroopNeighbours findTroopNeighbours(GameState& state, int country, int index)
     return found;
 }
 
-TroopInfoWindow::TroopInfoWindow(swCWindow* parent, int country, int unitIndex)
-    : swCDialog(dialog_template::kTroopInfo, parent)
+TroopInfoWindow::TroopInfoWindow(const WindowContext& context, swCWindow* parent, int country, int unitIndex)
+    : KitWindow(dialog_template::kTroopInfo, parent)
+    , m_game(context.game)
     , m_country(country)
     , m_unitIndex(unitIndex)
     , m_background(panel::loadPicture(kBackgroundFile))
@@ -113,16 +114,19 @@ INT_PTR TroopInfoWindow::run()
 
 const UnitRecord* TroopInfoWindow::shownUnit() const
 {
-    return g_gameState && m_country >= 0 && m_country < kCountryCount ? unitInPlayAt(*g_gameState, m_country, m_unitIndex)
-                                                                      : nullptr;
+    return m_country >= 0 && m_country < kCountryCount ? unitInPlayAt(m_game, m_country, m_unitIndex) : nullptr;
 }
 
 const UnitTypeRecord* TroopInfoWindow::shownType() const
 {
-    GameState* state = g_gameState;
-    return state && m_typeId > 0 && m_typeId < kUnitTypeIdMapSize && state->unitTypeIndex(m_typeId)
-        ? &state->unitTypeRecord(m_typeId)
-        : nullptr;
+    return m_typeId > 0 && m_typeId < kUnitTypeIdMapSize && m_game.unitTypeIndex(m_typeId) ? &m_game.unitTypeRecord(m_typeId)
+                                                                                          : nullptr;
+}
+
+const ui::WindowDescription& TroopInfoWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
+    return kDescription;
 }
 
 void TroopInfoWindow::end()
@@ -173,7 +177,7 @@ void TroopInfoWindow::render()
     const UnitTypeRecord* type = shownType();
     if (!m_background || !m_background->handle() || !unit || !type)
         return;
-    GameState& state = *g_gameState;
+    GameState& state = m_game;
     const std::unique_ptr<swCBitmap> clean = panel::loadPicture(kBackgroundFile);
     HDC screen = GetDC(nullptr);
     MemoryDcHolder page(screen);
@@ -236,7 +240,7 @@ void TroopInfoWindow::updateButtons()
     const UnitTypeRecord* type = shownType();
     if (!type)
         return;
-    const TroopNeighbours around = findTroopNeighbours(*g_gameState, m_country, m_unitIndex);
+    const TroopNeighbours around = findTroopNeighbours(m_game, m_country, m_unitIndex);
     showItem(handle(), id::kPrevious, around.previous >= 0);
     showItem(handle(), id::kNext, around.next >= 0);
     showItem(handle(), id::kBaseType, type->baseType != 0);
@@ -253,7 +257,7 @@ void TroopInfoWindow::updateButtons()
 
 void TroopInfoWindow::step(int index)
 {
-    const UnitRecord* unit = g_gameState ? unitInPlayAt(*g_gameState, m_country, index) : nullptr;
+    const UnitRecord* unit = unitInPlayAt(m_game, m_country, index);
     if (!unit)
         return;
     m_unitIndex = index;
@@ -267,42 +271,6 @@ void TroopInfoWindow::step(int index)
     render();
     updateButtons();
     InvalidateRect(handle(), nullptr, FALSE);
-}
-
-void TroopInfoWindow::paint(HDC dc) const
-{
-    if (m_background && m_background->handle())
-        PaletteHolder(dc).blitBitmap(0, 0, m_background->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
-}
-
-int TroopInfoWindow::OnMessage(MessageRecord& msg)
-{
-    switch (msg.message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps {};
-        HDC dc = BeginPaint(handle(), &ps);
-        paint(dc);
-        EndPaint(handle(), &ps);
-        return 1;
-    }
-    case WM_ERASEBKGND:
-        paint(reinterpret_cast<HDC>(msg.wParam));
-        msg.result = 1;
-        return 1;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        end();
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kPlacementPrefix);
-        return 0;
-    default:
-        return 0;
-    }
 }
 
 int TroopInfoWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
@@ -323,7 +291,7 @@ int TroopInfoWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
             return 1;
         case id::kPrevious:
         case id::kNext: {
-            const TroopNeighbours around = findTroopNeighbours(*g_gameState, m_country, m_unitIndex);
+            const TroopNeighbours around = findTroopNeighbours(m_game, m_country, m_unitIndex);
             step(controlId == id::kPrevious ? around.previous : around.next);
             return 1;
         }

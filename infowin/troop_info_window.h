@@ -5,6 +5,8 @@
 
 #include "lib/dialog.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <memory>
 
@@ -41,7 +43,7 @@ bool troopCargoVisible(GameState& state, int country);
 void drawTroopStatus(HDC dc, GameState& state, int country, const UnitRecord& unit);
 void drawCarriedUnits(HDC dc, GameState& state, int country, const UnitRecord& unit, const UnitTypeRecord& type);
 
-class TroopInfoWindow : public swCDialog {
+class TroopInfoWindow : public ui::KitWindow<swCDialog> {
 public:
     static constexpr const char* kPlacementPrefix = "TroopInfo";
     static constexpr int kPageWidth = 720;
@@ -49,14 +51,15 @@ public:
     static constexpr int kArmamentPage = 2;
     static constexpr int kCargoPage = 3;
 
-    TroopInfoWindow(swCWindow* parent, int country, int unitIndex);
+    TroopInfoWindow(const WindowContext& context, swCWindow* parent, int country, int unitIndex);
     ~TroopInfoWindow() override;
 
     // Runs modally; the result is always 0.
     INT_PTR run();
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
+    HBITMAP background() const override { return m_background ? m_background->handle() : nullptr; }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     int unitIndex() const { return m_unitIndex; }
@@ -75,8 +78,8 @@ private:
     void step(int index);
     void refuse();
     void end();
-    void paint(HDC dc) const;
 
+    GameState& m_game;
     int m_country = -1;
     int m_unitIndex = -1;
     int m_armamentSet = 0;

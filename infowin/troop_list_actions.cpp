@@ -29,13 +29,11 @@ constexpr int kActionPhase = 5;
 // The victory-condition bits of a unit: a victory target or a transport target.
 constexpr uint8_t kVictoryMarks = 7;
 
-GameState& game() { return *g_gameState; }
-
-bool waitingForOrders() { return game().handshake().waitingForAnswer(); }
-
 using ui::cp;
 
 } // namespace
+
+bool TroopListWindow::waitingForOrders() const { return m_context.game.handshake().waitingForAnswer(); }
 
 int TroopListWindow::selectedRow() const
 {
@@ -50,9 +48,9 @@ int TroopListWindow::selectedLiveUnit() const
         return -1;
     const uint32_t key = (*keys)[size_t(row)];
     const int index = int(key >> 16);
-    if (int(key & 0xFFFF) != m_country || uint32_t(index) >= game().unitCount(m_country))
+    if (int(key & 0xFFFF) != m_country || uint32_t(index) >= m_context.game.unitCount(m_country))
         return -1;
-    const UnitRecord* unit = game().unitOf(m_country, index);
+    const UnitRecord* unit = m_context.game.unitOf(m_country, index);
     return unit && unitInPlay(*unit) ? index : -1;
 }
 
@@ -63,7 +61,7 @@ void TroopListWindow::updateButtons()
     const int index = selectedLiveUnit();
     const bool live = index >= 0;
     const bool waiting = live && waitingForOrders();
-    const bool disband = waiting && game().turnBlock().phase == kActionPhase && canDisband(game(), m_country, index, false);
+    const bool disband = waiting && m_context.game.turnBlock().phase == kActionPhase && canDisband(m_context.game, m_country, index, false);
     EnableWindow(m_buttons[0]->handle(), disband ? TRUE : FALSE);
     EnableWindow(m_buttons[1]->handle(), live ? TRUE : FALSE);
     EnableWindow(m_buttons[2]->handle(), waiting ? TRUE : FALSE);
@@ -75,7 +73,7 @@ void TroopListWindow::openInformation()
     const int index = selectedLiveUnit();
     if (index < 0)
         return;
-    TroopInfoWindow window(this, m_country, index);
+    TroopInfoWindow window(m_context, this, m_country, index);
     window.run();
 }
 
@@ -83,7 +81,7 @@ void TroopListWindow::showOnMap()
 {
     const int index = selectedLiveUnit();
     if (index >= 0)
-        mainWindowServices().showUnitOnMap(m_country, index);
+        m_context.main.showUnitOnMap(m_country, index);
 }
 
 void TroopListWindow::rename()
@@ -91,18 +89,18 @@ void TroopListWindow::rename()
     const int index = selectedLiveUnit();
     if (index < 0 || !waitingForOrders())
         return;
-    UnitRenameDialog dialog(this, m_country, index);
+    UnitRenameDialog dialog(m_context, this, m_country, index);
     if (dialog.run() != 1)
         return;
     repaintList();
-    mainWindowServices().refreshPanelUnit();
+    m_context.main.refreshPanelUnit();
 }
 
 void TroopListWindow::disband()
 {
     // Asked when the command runs: the game may have moved on since the button was enabled.
     auto allowed = [this] {
-        const TurnBlock& turn = game().turnBlock();
+        const TurnBlock& turn = m_context.game.turnBlock();
         return waitingForOrders() && m_country >= 0 && turn.phase == kActionPhase && turn.currentCountry == m_country;
     };
     if (!allowed())
@@ -110,29 +108,29 @@ void TroopListWindow::disband()
     const int index = selectedLiveUnit();
     if (index < 0)
         return;
-    const UnitRecord& unit = *game().unitOf(m_country, index);
-    if (unit.hasFlag(kUnitAwaitingProduction) || !canDisband(game(), m_country, index, false))
+    const UnitRecord& unit = *m_context.game.unitOf(m_country, index);
+    if (unit.hasFlag(kUnitAwaitingProduction) || !canDisband(m_context.game, m_country, index, false))
         return;
-    if (game().handshake().unitCommandBeingSet()) {
-        const CurrentAction& action = currentAction(game());
+    if (m_context.game.handshake().unitCommandBeingSet()) {
+        const CurrentAction& action = currentAction(m_context.game);
         const bool same = action.actingCountry() == m_country && action.actingIndex() == index;
         const std::string text = cp(same ? "行動中の部隊は、部隊表から解散を行うことはできません。"
                                          : "部隊行動処理中は、部隊表から解散を行うことはできません。");
         modalMessageBox(this, text.c_str(), cp("注意").c_str(), MB_OK);
         return;
     }
-    const char* question = game().liveUnitCount(m_country) == 1 ? "部隊を解散します。\n最後の部隊ですがよろしいですか？"
+    const char* question = m_context.game.liveUnitCount(m_country) == 1 ? "部隊を解散します。\n最後の部隊ですがよろしいですか？"
         : (unit.watchBits & kVictoryMarks)                     ? "部隊を解散します。\n勝敗条件が設定されていますがよろしいですか？"
                                                                : "部隊を解散します。\nよろしいですか？";
     if (modalMessageBox(this, cp(question).c_str(), cp("解散確認").c_str(), MB_YESNO) != IDYES)
         return;
     // The box let the game run on (a stop, for one): ask again before the rules act.
-    if (!allowed() || selectedLiveUnit() != index || game().handshake().unitCommandBeingSet())
+    if (!allowed() || selectedLiveUnit() != index || m_context.game.handshake().unitCommandBeingSet())
         return;
-    CurrentAction& action = currentAction(game());
+    CurrentAction& action = currentAction(m_context.game);
     action.beginAction(m_country, index);
-    execDisband(game());
-    if (MapBitSet* redraw = game().redrawSet())
+    execDisband(m_context.game);
+    if (MapBitSet* redraw = m_context.game.redrawSet())
         redraw->setAll();
     action.finishAction();
     updateCount();
@@ -143,7 +141,7 @@ void TroopListWindow::disband()
 void TroopListWindow::maybeOpenNumberCombo()
 {
     const int index = selectedLiveUnit();
-    if (!m_numberCombo || index < 0 || !waitingForOrders() || !(troopListColumnMask() & 1))
+    if (!m_numberCombo || index < 0 || !waitingForOrders() || !(troopListColumnMask(m_context.game) & 1))
         return;
     POINT cursor {};
     GetCursorPos(&cursor);
@@ -154,8 +152,8 @@ void TroopListWindow::maybeOpenNumberCombo()
     HWND combo = m_numberCombo->handle();
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     std::vector<uint32_t> free;
-    listFreeUnitNumbers(game(), m_country, free);
-    const uint32_t own = game().unitOf(m_country, index)->troopNumber;
+    listFreeUnitNumbers(m_context.game, m_country, free);
+    const uint32_t own = m_context.game.unitOf(m_country, index)->troopNumber;
     bool ownAdded = false;
     auto add = [combo](uint32_t number) {
         char text[16];
@@ -189,7 +187,7 @@ void TroopListWindow::closeNumberCombo(bool save)
     HWND combo = m_numberCombo->handle();
     if (save && index >= 0 && m_country >= 0) {
         const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-        UnitRecord* unit = game().unitOf(m_country, index);
+        UnitRecord* unit = m_context.game.unitOf(m_country, index);
         if (item != CB_ERR && unit && unitInPlay(*unit)) {
             unit->troopNumber = uint16_t(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
             InvalidateRect(m_list->handle(), nullptr, TRUE);
@@ -204,7 +202,7 @@ void TroopListWindow::closeNumberCombo(bool save)
 void TroopListWindow::toggleOptions()
 {
     SetFocus(m_buttons[3]->handle());
-    const bool wasShown = mainWindowServices().isDisplayItemWindowVisible(DisplayItemList::Troops);
+    const bool wasShown = m_context.main.isDisplayItemWindowVisible(DisplayItemList::Troops);
     SetWindowTextA(m_optionButton->handle(), wasShown ? ">>" : "<<");
-    postToMain(ui_message::kToggleTroopListOption);
+    postToOwner(*this, ui_message::kToggleTroopListOption);
 }

@@ -258,9 +258,9 @@ COLORREF reserveColour(GameState& state, uint32_t key, bool carryOver)
 
 } // namespace
 
-uint32_t troopListColumnMask()
+uint32_t troopListColumnMask(GameState& state)
 {
-    uint32_t mask = g_gameState ? uint32_t(g_gameState->settings().troopListOption) : 0xFFFFFFFFu;
+    uint32_t mask = uint32_t(state.settings().troopListOption);
     if (!isExperienceRuleOn())
         mask &= ~(1u << 7);
     if (!isFatigueRuleOn())
@@ -293,9 +293,10 @@ BitmapButton* makeTroopColumnHeader(swCWindow* parent, int column, UINT controlI
     }
 }
 
-TroopListBox::TroopListBox(swCWindow* owner, UINT controlId, const std::vector<uint32_t>* keys)
+TroopListBox::TroopListBox(swCWindow* owner, GameState& game, UINT controlId, const std::vector<uint32_t>* keys)
     : ChildControl("ListBox", owner, controlId, kStyle)
     , m_owner(owner)
+    , m_game(game)
     , m_keys(keys)
 {
     HDC screen = GetDC(nullptr);
@@ -317,8 +318,8 @@ int TroopListBox::OnCommand(MessageRecord&, UINT id, UINT code)
 
 void TroopListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
-    GameState* state = g_gameState;
-    if (!item || int(item->itemID) < 0 || !state || !m_rowBitmap.handle())
+    GameState* state = &m_game;
+    if (!item || int(item->itemID) < 0 || !m_rowBitmap.handle())
         return;
     const int right = item->rcItem.right;
     const int width = std::min(right, kTroopRowWidth);
@@ -331,7 +332,7 @@ void TroopListBox::DrawItem(DRAWITEMSTRUCT* item)
     memory.fillRectColor(0, 0, width - 1, kTroopRowHeight - 1, kWhite);
 
     const bool carryOver = m_carryOverMode == 1;
-    const uint32_t mask = carryOver ? 0x3FFu : troopListColumnMask();
+    const uint32_t mask = carryOver ? 0x3FFu : troopListColumnMask(m_game);
     const size_t rowIndex = size_t(item->itemID);
     const bool hasKey = m_keys && rowIndex < m_keys->size();
     const uint32_t key = hasKey ? (*m_keys)[rowIndex] : 0;

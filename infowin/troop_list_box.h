@@ -9,6 +9,7 @@
 #include <vector>
 
 class BitmapButton;
+class GameState;
 
 constexpr int kTroopColumnCount = 10;
 // Troop number, type icon, state, position, unit name, type name, members, level, fatigue, fuel;
@@ -20,7 +21,7 @@ constexpr UINT kTroopNumberComboId = 1033;
 
 // The troop list's column mask: "TroopListOption" without the level column while rule 12 is off
 // and without the fatigue column while rule 11 is off.
-uint32_t troopListColumnMask();
+uint32_t troopListColumnMask(GameState& state);
 // The column's label as the display-item window shows it ("部隊番号" .. "燃料"), CP932.
 const char* troopColumnLabel(int column);
 
@@ -33,7 +34,7 @@ public:
         | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL;
 
     // keys: the rows' keys, owned by the caller; null shows empty rows.
-    TroopListBox(swCWindow* owner, UINT controlId, const std::vector<uint32_t>* keys);
+    TroopListBox(swCWindow* owner, GameState& game, UINT controlId, const std::vector<uint32_t>* keys);
 
     // The owner resets and refills the items after a change.
     void setKeys(const std::vector<uint32_t>* keys) { m_keys = keys; }
@@ -47,6 +48,7 @@ public:
 
 private:
     swCWindow* m_owner = nullptr;
+    GameState& m_game;
     const std::vector<uint32_t>* m_keys = nullptr;
     uint8_t m_carryOverMode = 0;
     swCBitmap m_rowBitmap;

@@ -30,8 +30,8 @@ bool offered(int column)
 
 } // namespace
 
-TroopListOptionWindow::TroopListOptionWindow(TroopListWindow* list)
-    : DisplayItemWindow(kClassName, list, troop_list_id::kOptionToggle)
+TroopListOptionWindow::TroopListOptionWindow(const WindowContext& context, TroopListWindow* list)
+    : DisplayItemWindow(context, kClassName, list, troop_list_id::kOptionToggle)
     , m_list(list)
     , m_listHandle(list->handle())
 {
@@ -43,11 +43,11 @@ TroopListOptionWindow::~TroopListOptionWindow()
         m_list->setOptionWindow(nullptr);
 }
 
-TroopListOptionWindow* TroopListOptionWindow::open(TroopListWindow* list)
+TroopListOptionWindow* TroopListOptionWindow::open(const WindowContext& context, TroopListWindow* list)
 {
     if (!list || !list->handle())
         return nullptr;
-    auto* window = new TroopListOptionWindow(list);
+    auto* window = new TroopListOptionWindow(context, list);
     if (!window->createBeside(kClientWidth, kBoxTop, id::kOptionLabel)) {
         delete window;
         return nullptr;
@@ -63,7 +63,7 @@ void TroopListOptionWindow::layoutBoxes()
         DestroyWindow(box->handle());
     m_boxes.clear();
     m_columns.clear();
-    const uint32_t mask = troopListColumnMask();
+    const uint32_t mask = troopListColumnMask(m_game);
     for (int column = 0; column < kTroopColumnCount; ++column) {
         if (!offered(column))
             continue;
@@ -82,11 +82,9 @@ void TroopListOptionWindow::layoutBoxes()
 int TroopListOptionWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
 {
     if (controlId >= id::kFirstColumnBox && controlId < id::kFirstColumnBox + kTroopColumnCount) {
-        if (!g_gameState)
-            return 1;
         const int column = int(controlId - id::kFirstColumnBox);
         const bool on = SendMessageA(GetDlgItem(handle(), int(controlId)), BM_GETCHECK, 0, 0) == BST_CHECKED;
-        int32_t& option = g_gameState->settings().troopListOption;
+        int32_t& option = m_game.settings().troopListOption;
         const uint32_t bit = 1u << column;
         option = int32_t(on ? uint32_t(option) | bit : uint32_t(option) & ~bit);
         if (IsWindow(m_listHandle))

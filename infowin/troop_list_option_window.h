@@ -15,7 +15,7 @@ public:
     static constexpr int kClientWidth = 74;
 
     // Made hidden, owned by the list and registered with it; null when it could not be made.
-    static TroopListOptionWindow* open(TroopListWindow* list);
+    static TroopListOptionWindow* open(const WindowContext& context, TroopListWindow* list);
     ~TroopListOptionWindow() override;
 
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
@@ -26,7 +26,7 @@ public:
     const std::vector<int>& columns() const { return m_columns; }
 
 private:
-    explicit TroopListOptionWindow(TroopListWindow* list);
+    TroopListOptionWindow(const WindowContext& context, TroopListWindow* list);
 
     TroopListWindow* m_list = nullptr;
     HWND m_listHandle = nullptr;

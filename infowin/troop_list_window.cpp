@@ -27,8 +27,6 @@ namespace id = troop_list_id;
 int g_sortKey = 0;
 uint8_t g_savedDescending = 0;
 
-GameState& game() { return *g_gameState; }
-
 int border() { return GetSystemMetrics(SM_CYBORDER); }
 
 } // namespace
@@ -37,9 +35,9 @@ int TroopListWindow::currentSortKey() { return g_sortKey; }
 bool TroopListWindow::savedDescending() { return g_savedDescending != 0; }
 void TroopListWindow::resetSortMemory() { g_sortKey = 0, g_savedDescending = 0; }
 
-int TroopListWindow::shownColumnsWidth()
+int TroopListWindow::shownColumnsWidth() const
 {
-    const uint32_t mask = troopListColumnMask();
+    const uint32_t mask = troopListColumnMask(m_context.game);
     int width = 0;
     for (int column = 0; column < kTroopColumnCount; ++column)
         if (mask >> column & 1)
@@ -47,8 +45,9 @@ int TroopListWindow::shownColumnsWidth()
     return width;
 }
 
-TroopListWindow::TroopListWindow(swCWindow* mainWindow)
-    : swCWindow(kClassName, mainWindow)
+TroopListWindow::TroopListWindow(const WindowContext& context, swCWindow* mainWindow)
+    : KitWindow(kClassName, mainWindow)
+    , m_context(context)
 {
     static const std::string title = platform::utf8ToCp932("部隊表");
     m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
@@ -57,37 +56,27 @@ TroopListWindow::TroopListWindow(swCWindow* mainWindow)
     setFrame(0, 0, 40, 40);
 }
 
-TroopListWindow* TroopListWindow::open(swCWindow* mainWindow)
+TroopListWindow* TroopListWindow::open(const WindowContext& context, swCWindow* mainWindow)
 {
-    if (!g_gameState)
-        return nullptr;
-    auto* window = new TroopListWindow(mainWindow);
-    if (!window->Create()) {
-        delete window;
-        return nullptr;
-    }
-    if (window->create())
-        return window;
-    DestroyWindow(window->handle());
-    return nullptr;
+    return ui::openOwnWindow(new TroopListWindow(context, mainWindow), &TroopListWindow::create);
 }
 
-bool TroopListWindow::create()
+bool TroopListWindow::create(bool& windowMade)
 {
-    const POINT origin = info_window::defaultOrigin(*this);
+    windowMade = Create();
+    if (!windowMade)
+        return false;
     const SIZE frame = info_window::frameSize(handle());
     m_frameWidth = frame.cx;
     m_frameHeight = frame.cy;
-    MoveWindow(handle(), origin.x, origin.y, m_frameWidth + 742, m_frameHeight + 2 * border() + 360, FALSE);
-    windowRestorePlacement(kClassName, true, false);
-    RECT placed {};
-    GetWindowRect(handle(), &placed);
-    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    const SIZE defaultSize { m_frameWidth + 742, m_frameHeight + 2 * border() + 360 };
+    ui::fitInWorkArea(*this, ui::restoreInfoWindow(*this, kClassName, defaultSize, m_context.game.settings().leftInfoPanel));
     try {
         createControls();
     } catch (swCError* error) {
         error->Show(parent() ? parent()->handle() : nullptr);
         delete error;
+        DestroyWindow(handle());
         return false;
     }
     layoutColumns();
@@ -102,7 +91,7 @@ bool TroopListWindow::create()
     m_numberCombo = new ComboBoxControl(m_list, id::kNumberCombo, 0);
     m_numberCombo->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_CHILD, WS_EX_TOPMOST);
     m_numberCombo->controlCreate({ 0, 0, 42, 256 });
-    SendMessageA(m_numberCombo->handle(), WM_SETFONT, WPARAM(game().font(kSmallFont).handle()), FALSE);
+    SendMessageA(m_numberCombo->handle(), WM_SETFONT, WPARAM(m_context.game.font(kSmallFont).handle()), FALSE);
     return true;
 }
 
@@ -110,7 +99,7 @@ void TroopListWindow::createControls()
 {
     RECT client {};
     GetClientRect(handle(), &client);
-    m_list = new TroopListBox(this, id::kList, nullptr);
+    m_list = new TroopListBox(this, m_context.game, id::kList, nullptr);
     m_list->controlCreate({ 0, kHeaderHeight, int(client.right), std::max(0, int(client.bottom) - kHeaderHeight - kFooterHeight) });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
     for (int i = 0; i < kEmptyRows; ++i)
@@ -118,7 +107,7 @@ void TroopListWindow::createControls()
     for (int column = 0; column < kTroopColumnCount; ++column)
         m_headers[column] = makeTroopColumnHeader(this, column, id::kFirstHeader + UINT(column));
 
-    const HFONT small = game().font(kSmallFont).handle();
+    const HFONT small = m_context.game.font(kSmallFont).handle();
     m_optionButton = new PushButton(this, id::kOptionToggle, WS_TABSTOP);
     m_optionButton->controlCreateTitled(">>", { shownColumnsWidth() + 2, 0, 16, 16 });
     SendMessageA(m_optionButton->handle(), WM_SETFONT, WPARAM(small), FALSE);
@@ -134,7 +123,7 @@ void TroopListWindow::createControls()
     m_count = new StaticText(this, id::kCount, 0);
     m_count->setStyle(WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE);
     m_count->controlCreate({ 0, int(client.bottom) - kFooterHeight, 102, kFooterHeight });
-    SendMessageA(m_count->handle(), WM_SETFONT, WPARAM(game().font(kFont14).handle()), FALSE);
+    SendMessageA(m_count->handle(), WM_SETFONT, WPARAM(m_context.game.font(kFont14).handle()), FALSE);
 }
 
 HWND TroopListWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }
@@ -143,9 +132,9 @@ HWND TroopListWindow::numberComboHandle() const { return m_numberCombo ? m_numbe
 
 int TroopListWindow::chooseCountry() const
 {
-    const TurnBlock& turn = game().turnBlock();
+    const TurnBlock& turn = m_context.game.turnBlock();
     const int current = turn.currentCountry;
-    if (current >= 0 && current < kCountryCount && game().country(current).controller == 1)
+    if (current >= 0 && current < kCountryCount && m_context.game.country(current).controller == 1)
         return current;
     const int viewer = turn.viewingCountry;
     return viewer >= 0 && viewer < kCountryCount ? viewer : -1;
@@ -161,10 +150,10 @@ void TroopListWindow::showCountry(int country)
     HWND list = m_list->handle();
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     if (m_country >= 0) {
-        game().sortPlayerUnitList(m_country, g_sortKey, m_descending);
-        m_list->setKeys(&game().playerUnitList(m_country));
+        m_context.game.sortPlayerUnitList(m_country, g_sortKey, m_descending);
+        m_list->setKeys(&m_context.game.playerUnitList(m_country));
         latchHeader(g_sortKey);
-        const int rows = game().playerUnitCount(m_country);
+        const int rows = m_context.game.playerUnitCount(m_country);
         for (int i = 0; i < rows; ++i)
             SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
     } else {
@@ -183,8 +172,8 @@ void TroopListWindow::updateCount()
     std::string text = platform::utf8ToCp932("部隊数");
     if (m_country >= 0) {
         char figures[32];
-        std::snprintf(figures, sizeof figures, " %3d/%3d", game().countUnitsInState1(m_country),
-            game().playerUnitCount(m_country));
+        std::snprintf(figures, sizeof figures, " %3d/%3d", m_context.game.countUnitsInState1(m_country),
+            m_context.game.playerUnitCount(m_country));
         text += figures;
     }
     SetWindowTextA(m_count->handle(), text.c_str());
@@ -214,7 +203,7 @@ void TroopListWindow::sortByKey(int key, bool atCreation)
     } else {
         m_descending = m_descending ? 0 : 1;
     }
-    game().sortPlayerUnitList(m_country, key, m_descending);
+    m_context.game.sortPlayerUnitList(m_country, key, m_descending);
     repaintList();
     g_savedDescending = m_descending;
 }
@@ -229,7 +218,7 @@ void TroopListWindow::repaintList()
 
 void TroopListWindow::layoutColumns()
 {
-    const uint32_t mask = troopListColumnMask();
+    const uint32_t mask = troopListColumnMask(m_context.game);
     int x = 0;
     for (int column = 0; column < kTroopColumnCount; ++column) {
         HWND header = m_headers[column] ? m_headers[column]->handle() : nullptr;
@@ -263,7 +252,7 @@ void TroopListWindow::layoutControls(int width, int height)
 
 int TroopListWindow::maxRows() const
 {
-    return m_country >= 0 ? game().playerUnitCount(m_country) : 200;
+    return m_country >= 0 ? m_context.game.playerUnitCount(m_country) : 200;
 }
 
 void TroopListWindow::applyHeightLimits()
@@ -276,13 +265,13 @@ void TroopListWindow::applyHeightLimits()
         SetWindowPos(handle(), nullptr, 0, 0, frame.right - frame.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TroopListWindow::dockOptions() { mainWindowServices().dockDisplayItemWindow(DisplayItemList::Troops); }
+void TroopListWindow::dockOptions() { m_context.main.dockDisplayItemWindow(DisplayItemList::Troops); }
 
-void TroopListWindow::postToMain(UINT message) const
+const ui::WindowDescription& TroopListWindow::description() const
 {
-    HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow();
-    if (main)
-        PostMessageA(main, message, 0, 0);
+    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
+        .closeRequest = ui_message::kCloseTroopList, .floating = true };
+    return kDescription;
 }
 
 int TroopListWindow::OnMessage(MessageRecord& msg)
@@ -295,8 +284,8 @@ int TroopListWindow::OnMessage(MessageRecord& msg)
         updateButtons();
         return 1;
     case ui_message::kTroopListShowCurrent: {
-        const int current = game().turnBlock().currentCountry;
-        const bool person = current >= 0 && current < kCountryCount && game().country(current).controller == 1;
+        const int current = m_context.game.turnBlock().currentCountry;
+        const bool person = current >= 0 && current < kCountryCount && m_context.game.country(current).controller == 1;
         if (m_options)
             m_options->layoutBoxes();
         layoutColumns();
@@ -317,19 +306,6 @@ int TroopListWindow::OnMessage(MessageRecord& msg)
         return 1;
     case ui_message::kTroopListUpdateButtons:
         updateButtons();
-        return 1;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        postToMain(ui_message::kCloseTroopList);
-        return 1;
-    case WM_PARENTNOTIFY:
-        if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToMain(ui_message::kCloseTroopList);
-        else if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
-            BringWindowToTop(handle());
-        return 0;
-    case WM_LBUTTONDOWN:
-        BringWindowToTop(handle());
         return 1;
     case WM_SIZE:
         layoutControls(LOWORD(msg.lParam), HIWORD(msg.lParam));
@@ -360,23 +336,16 @@ int TroopListWindow::OnMessage(MessageRecord& msg)
         info->ptMaxTrackSize.y = info->ptMaxSize.y = fixed + kTroopRowHeight * maxRows();
         return 1;
     }
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
         msg.result = LRESULT(GetStockObject(NULL_BRUSH));
         return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kClassName);
-        return 0;
     default:
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }
 
-int TroopListWindow::OnCommand(MessageRecord&, UINT controlId, UINT code)
+int TroopListWindow::OnCommand(MessageRecord& msg, UINT controlId, UINT code)
 {
     if (controlId == id::kList) {
         if (code == LBN_SELCHANGE) {
@@ -399,6 +368,6 @@ int TroopListWindow::OnCommand(MessageRecord&, UINT controlId, UINT code)
     case id::kDisband: disband(); return 1;
     case id::kOptionToggle: toggleOptions(); return 1;
     case IDOK: return 1;
-    default: return info_window::escapeCloses(*this, controlId) ? 1 : 0;
+    default: return KitWindow::OnCommand(msg, controlId, code);
     }
 }

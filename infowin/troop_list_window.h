@@ -4,6 +4,8 @@
 
 #include "lib/window.h"
 #include "ui/info_window_frame.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <cstdint>
 
@@ -14,7 +16,7 @@ class StaticText;
 class TroopListBox;
 class TroopListOptionWindow;
 
-class TroopListWindow : public swCWindow {
+class TroopListWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_TROOPLISTWINDOW_CNAME";
     // Width of the smallest column set and of the list's scroll bar and border.
@@ -26,7 +28,9 @@ public:
 
     // Makes the window, owned by mainWindow, at its kept placement; null when it could not be made.
     // The object deletes itself with its window.
-    static TroopListWindow* open(swCWindow* mainWindow);
+    static TroopListWindow* open(const WindowContext& context, swCWindow* mainWindow);
+
+    const ui::WindowDescription& description() const override;
 
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
@@ -41,7 +45,7 @@ public:
     HWND listHandle() const;
     HWND numberComboHandle() const;
     // Total width of the shown columns.
-    static int shownColumnsWidth();
+    int shownColumnsWidth() const;
     int frameWidth() const { return m_frameWidth; }
     int frameHeight() const { return m_frameHeight; }
 
@@ -52,8 +56,8 @@ public:
 
 private:
     info_window::DialogKeys m_dialogKeys;
-    explicit TroopListWindow(swCWindow* mainWindow);
-    bool create();
+    TroopListWindow(const WindowContext& context, swCWindow* mainWindow);
+    bool create(bool& windowMade);
     void createControls();
     void showCountry(int country);
     int chooseCountry() const;
@@ -77,8 +81,9 @@ private:
     void maybeOpenNumberCombo();
     void closeNumberCombo(bool save);
     void toggleOptions();
-    void postToMain(UINT message) const;
+    bool waitingForOrders() const;
 
+    WindowContext m_context;
     uint8_t m_descending = 0;
     int m_frameWidth = 0;
     int m_frameHeight = 0;

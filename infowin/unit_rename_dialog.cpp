@@ -36,8 +36,9 @@ void setUnitName(UnitRecord& unit, const std::string& cp932)
     std::memcpy(unit.name, cp932.data(), length);
 }
 
-UnitRenameDialog::UnitRenameDialog(swCWindow* owner, int country, int unitIndex)
-    : swCDialog(dialog_template::kTroopList, owner)
+UnitRenameDialog::UnitRenameDialog(const WindowContext& context, swCWindow* owner, int country, int unitIndex)
+    : KitWindow(dialog_template::kTroopList, owner)
+    , m_game(context.game)
     , m_country(country)
     , m_unitIndex(unitIndex)
 {
@@ -53,9 +54,15 @@ INT_PTR UnitRenameDialog::run()
     return result();
 }
 
+const ui::WindowDescription& UnitRenameDialog::description() const
+{
+    static constexpr ui::WindowDescription kDescription {};
+    return kDescription;
+}
+
 UnitRecord* UnitRenameDialog::unit() const
 {
-    UnitRecord* record = g_gameState ? g_gameState->unitOf(m_country, m_unitIndex) : nullptr;
+    UnitRecord* record = m_game.unitOf(m_country, m_unitIndex);
     return record && unitInPlay(*record) ? record : nullptr;
 }
 
@@ -74,7 +81,7 @@ int UnitRenameDialog::OnInitDialog()
     }
     ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kClientWidth, kClientHeight });
 
-    const HFONT font = g_gameState->font(kFont14).handle();
+    const HFONT font = m_game.font(kFont14).handle();
     auto* label = new StaticText(this, id::kLabel, 0);
     label->controlCreateTitled(cp("部隊名の変更").c_str(), { 4, 4, 84, 14 });
     auto* edit = new EditBox(this, id::kName, 0);
@@ -116,22 +123,6 @@ bool UnitRenameDialog::store()
     }
     setUnitName(*record, text);
     return true;
-}
-
-int UnitRenameDialog::OnMessage(MessageRecord& msg)
-{
-    switch (msg.message) {
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        end(0);
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    default:
-        return 0;
-    }
 }
 
 int UnitRenameDialog::OnCommand(MessageRecord&, UINT controlId, UINT)

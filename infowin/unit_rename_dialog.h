@@ -2,9 +2,12 @@
 #pragma once
 
 #include "lib/dialog.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <string>
 
+class GameState;
 struct UnitRecord;
 
 // Copies the CP932 text into the unit's name field: at most kUnitNameBytes bytes without splitting
@@ -12,18 +15,18 @@ struct UnitRecord;
 constexpr int kUnitNameBytes = 32;
 void setUnitName(UnitRecord& unit, const std::string& cp932);
 
-class UnitRenameDialog : public swCDialog {
+class UnitRenameDialog : public ui::KitWindow<swCDialog> {
 public:
     static constexpr int kClientWidth = 246;
     static constexpr int kClientHeight = 74;
 
-    UnitRenameDialog(swCWindow* owner, int country, int unitIndex);
+    UnitRenameDialog(const WindowContext& context, swCWindow* owner, int country, int unitIndex);
 
     // Runs modally; 1 when a name was stored.
     INT_PTR run();
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
@@ -32,6 +35,7 @@ private:
     bool store();
     void end(int result);
 
+    GameState& m_game;
     int m_country = -1;
     int m_unitIndex = -1;
 };

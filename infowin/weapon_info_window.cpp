@@ -29,30 +29,28 @@ constexpr RECT kSetBlock { 456, 268, 698, 420 };
 constexpr RECT kWeaponTable { 8, 508, 712, 588 };
 constexpr RECT kMoveArea { 12, 348, 436, 452 };
 
-GameState* game() { return g_gameState; }
-
-const UnitTypeRecord* typeRecord(int typeId)
+const UnitTypeRecord* typeRecord(GameState& state, int typeId)
 {
-    GameState* state = game();
-    if (!state || typeId <= 0 || typeId >= kUnitTypeIdMapSize || !state->unitTypeIndex(typeId))
+    if (typeId <= 0 || typeId >= kUnitTypeIdMapSize || !state.unitTypeIndex(typeId))
         return nullptr;
-    return &state->unitTypeRecord(typeId);
+    return &state.unitTypeRecord(typeId);
 }
 
-int defaultSetOf(int typeId)
+int defaultSetOf(GameState& state, int typeId)
 {
-    const UnitTypeRecord* type = typeRecord(typeId);
+    const UnitTypeRecord* type = typeRecord(state, typeId);
     return type ? defaultModelOf(*type) : 0;
 }
 
 } // namespace
 
-WeaponInfoWindow::WeaponInfoWindow(swCWindow* parent, int typeId, int key, int flags)
-    : swCDialog(dialog_template::kWeaponInfo, parent)
+WeaponInfoWindow::WeaponInfoWindow(const WindowContext& context, swCWindow* parent, int typeId, int key, int flags)
+    : KitWindow(dialog_template::kWeaponInfo, parent)
+    , m_context(context)
     , m_key(key)
     , m_typeId(typeId)
     , m_originTypeId(typeId)
-    , m_armamentSet(defaultSetOf(typeId))
+    , m_armamentSet(defaultSetOf(context.game, typeId))
     , m_flags(flags)
     , m_background(std::make_unique<swCBitmap>())
 {
@@ -77,24 +75,18 @@ bool WeaponInfoWindow::loadClean(swCBitmap& bitmap) const
     return bitmap.handle() != nullptr;
 }
 
-const UnitTypeRecord* WeaponInfoWindow::shownType() const { return typeRecord(m_typeId); }
+const UnitTypeRecord* WeaponInfoWindow::shownType() const { return typeRecord(m_context.game, m_typeId); }
+
+const ui::WindowDescription& WeaponInfoWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true,
+        .closing = ui::Closing::Itself };
+    return kDescription;
+}
 
 int WeaponInfoWindow::OnInitDialog()
 {
-    RECT frame { 0, 0, kPageWidth, kPageHeight };
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), FALSE,
-        DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT area {};
-    if (parent() && parent()->handle()) {
-        GetClientRect(parent()->handle(), &area);
-        MapWindowPoints(parent()->handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
-    } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    }
-    MoveWindow(handle(), area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
-        width, height, FALSE);
+    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kPageWidth, kPageHeight });
 
     new InfoButton80x24(this, 0, id::kPrevious, 456, 8);
     new InfoButton80x24(this, 1, id::kNext, 544, 8);
@@ -109,9 +101,6 @@ int WeaponInfoWindow::OnInitDialog()
     render();
     updateButtons();
 
-    RECT placed {};
-    GetWindowRect(handle(), &placed);
-    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
     windowRestorePlacement(kPlacementPrefix, false, false);
     return 1;
 }
@@ -136,7 +125,7 @@ void WeaponInfoWindow::render()
             else
                 drawCapabilityIcons(page.dc(), *type);
             drawArmamentSetBlock(page.dc(), m_armamentSet, *type, nullptr);
-            if (const swCBitmap* bars = game()->baseBitmap(kInfoButtons))
+            if (const swCBitmap* bars = m_context.game.baseBitmap(kInfoButtons))
                 drawWeaponTable(page.dc(), m_armamentSet, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
         } catch (swCError* error) {
             delete error;
@@ -167,7 +156,7 @@ void WeaponInfoWindow::chooseSet(int set)
             if (m_movePage)
                 drawMovementPanel(page.dc(), *type);
             drawArmamentSetBlock(page.dc(), set, *type, nullptr);
-            if (const swCBitmap* bars = game()->baseBitmap(kInfoButtons))
+            if (const swCBitmap* bars = m_context.game.baseBitmap(kInfoButtons))
                 drawWeaponTable(page.dc(), set, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
         } catch (swCError* error) {
             delete error;
@@ -182,15 +171,13 @@ void WeaponInfoWindow::chooseSet(int set)
 
 int WeaponInfoWindow::originPosition() const
 {
-    GameState* state = game();
-    if (!state)
-        return -1;
+    GameState* state = &m_context.game;
     if (state->producibleList().empty()) {
         // A list never built (the weapon list not yet opened) is made as that list would make it.
         state->buildProducibleList(state->producibleFilter());
         state->reverseProducibleList(state->producibleOrder(), 0);
     }
-    const UnitTypeRecord* origin = typeRecord(m_originTypeId);
+    const UnitTypeRecord* origin = typeRecord(*state, m_originTypeId);
     const int base = origin ? int(origin->baseType) - 1 : -1;
     const std::vector<uint32_t>& list = state->producibleList();
     for (size_t p = 0; p < list.size(); ++p)
@@ -202,15 +189,15 @@ int WeaponInfoWindow::originPosition() const
 int WeaponInfoWindow::previousType() const
 {
     const int p = originPosition();
-    return p > 0 ? int(game()->producibleList()[size_t(p - 1)]) : 0;
+    return p > 0 ? int(m_context.game.producibleList()[size_t(p - 1)]) : 0;
 }
 
 int WeaponInfoWindow::nextType() const
 {
     const int p = originPosition();
-    if (p < 0 || size_t(p + 1) >= game()->producibleList().size())
+    if (p < 0 || size_t(p + 1) >= m_context.game.producibleList().size())
         return 0;
-    return int(game()->producibleList()[size_t(p + 1)]);
+    return int(m_context.game.producibleList()[size_t(p + 1)]);
 }
 
 void WeaponInfoWindow::browseTo(int typeId)
@@ -218,11 +205,11 @@ void WeaponInfoWindow::browseTo(int typeId)
     if (typeId <= 0)
         return;
     m_typeId = m_originTypeId = typeId;
-    m_armamentSet = defaultSetOf(typeId);
+    m_armamentSet = defaultSetOf(m_context.game, typeId);
     render();
     updateButtons();
     InvalidateRect(handle(), nullptr, FALSE);
-    mainWindowServices().setWeaponInfoShown(m_key, m_typeId);
+    m_context.main.setWeaponInfoShown(m_key, m_typeId);
 }
 
 void WeaponInfoWindow::updateButtons()
@@ -252,13 +239,7 @@ void WeaponInfoWindow::showButton(UINT buttonId, bool shown)
         ShowWindow(button, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
-void WeaponInfoWindow::paint(HDC dc, const RECT& area) const
-{
-    if (m_background && m_background->handle())
-        PaletteHolder(dc).blitBitmap(area.left, area.top, m_background->handle(), area);
-}
-
-void WeaponInfoWindow::postClose() const { postToOwner(*this, ui_message::kCloseWeaponInfo, WPARAM(m_key)); }
+void WeaponInfoWindow::closeGesture() { postToOwner(*this, ui_message::kCloseWeaponInfo, WPARAM(m_key)); }
 
 int WeaponInfoWindow::OnMessage(MessageRecord& msg)
 {
@@ -269,36 +250,11 @@ int WeaponInfoWindow::OnMessage(MessageRecord& msg)
         updateButtons();
         InvalidateRect(handle(), nullptr, FALSE);
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps {};
-        HDC dc = BeginPaint(handle(), &ps);
-        paint(dc, ps.rcPaint);
-        EndPaint(handle(), &ps);
-        return 1;
-    }
-    case WM_ERASEBKGND: {
-        RECT area { 0, 0, kPageWidth, kPageHeight };
-        GetClipBox(reinterpret_cast<HDC>(msg.wParam), &area);
-        paint(reinterpret_cast<HDC>(msg.wParam), area);
-        msg.result = 1;
-        return 1;
-    }
     case WM_CTLCOLORBTN:
         msg.result = LRESULT(GetStockObject(NULL_BRUSH));
         return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        postClose();
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kPlacementPrefix);
-        return 0;
     default:
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }
 
@@ -311,7 +267,7 @@ int WeaponInfoWindow::OnCommand(MessageRecord&, UINT command, UINT)
     switch (command) {
     case id::kClose:
     case IDCANCEL: // Escape
-        postClose();
+        closeGesture();
         return 1;
     case id::kBaseType:
         if (const UnitTypeRecord* type = shownType(); type && type->baseType != 0) {

@@ -5,9 +5,12 @@
 
 #include "lib/dialog.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <memory>
 
+class GameState;
 struct UnitTypeRecord;
 
 namespace weapon_info_id {
@@ -21,7 +24,7 @@ constexpr UINT kCapabilityPage = 1010;
 constexpr UINT kMovePage = 1011;
 } // namespace weapon_info_id
 
-class WeaponInfoWindow : public swCDialog {
+class WeaponInfoWindow : public ui::KitWindow<swCDialog> {
 public:
     static constexpr const char* kPlacementPrefix = "WeaponInfo";
     static constexpr int kPageWidth = 720;
@@ -29,7 +32,7 @@ public:
 
     // flags: kept for the creator; nothing depends on it. The window joins the application's
     // modeless list here and leaves it when the object goes.
-    WeaponInfoWindow(swCWindow* parent, int typeId, int key, int flags);
+    WeaponInfoWindow(const WindowContext& context, swCWindow* parent, int typeId, int key, int flags);
     ~WeaponInfoWindow() override;
 
     // Makes the modeless window; false when no window was made (the object is then still the caller's).
@@ -37,6 +40,10 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
+    HBITMAP background() const override { return m_background ? m_background->handle() : nullptr; }
+    // The close box, a right click or Escape ask the owner to close the window of the key.
+    void closeGesture() override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     int key() const { return m_key; }
@@ -59,9 +66,8 @@ private:
     void updateButtons();
     void pressButton(UINT id, bool pressed);
     void showButton(UINT id, bool shown);
-    void paint(HDC dc, const RECT& area) const;
-    void postClose() const;
 
+    WindowContext m_context;
     int m_key = 0;
     int m_typeId = 0;
     int m_originTypeId = 0;

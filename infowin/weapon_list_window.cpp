@@ -24,7 +24,6 @@ namespace id = weapon_list_id;
 
 constexpr COLORREF kBlack = 0x02000000;
 
-GameState& game() { return *g_gameState; }
 
 int scrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 
@@ -36,16 +35,17 @@ void text(HDC dc, int left, int right, const char* text, int length = -1)
 
 } // namespace
 
-WeaponListBox::WeaponListBox(swCWindow* parent, const swCBitmap& strip)
+WeaponListBox::WeaponListBox(swCWindow* parent, GameState& game, const swCBitmap& strip)
     : ChildControl("ListBox", parent, id::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED)
+    , m_game(game)
     , m_strip(strip)
 {
 }
 
 void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
-    GameState* state = g_gameState;
+    GameState* state = &m_game;
     if (!item || int(item->itemID) < 0 || !state)
         return;
     const int width = item->rcItem.right - item->rcItem.left;
@@ -91,8 +91,9 @@ void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
     SelectObject(dc, oldBitmap);
 }
 
-WeaponListWindow::WeaponListWindow(swCWindow* mainWindow)
-    : swCWindow(kClassName, mainWindow)
+WeaponListWindow::WeaponListWindow(const WindowContext& context, swCWindow* mainWindow)
+    : KitWindow(kClassName, mainWindow)
+    , m_game(context.game)
 {
     static const std::string title = platform::utf8ToCp932("兵器一覧");
     m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
@@ -107,22 +108,15 @@ int WeaponListWindow::fullWidth() const { return kListWidth + scrollBarWidth(); 
 
 HWND WeaponListWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }
 
-WeaponListWindow* WeaponListWindow::open(swCWindow* mainWindow)
+WeaponListWindow* WeaponListWindow::open(const WindowContext& context, swCWindow* mainWindow)
 {
-    auto* window = new WeaponListWindow(mainWindow);
-    bool windowMade = false;
-    if (window->create(windowMade))
-        return window;
-    // A window that was made has taken its object with it.
-    if (!windowMade)
-        delete window;
-    return nullptr;
+    return ui::openOwnWindow(new WeaponListWindow(context, mainWindow), &WeaponListWindow::create);
 }
 
 bool WeaponListWindow::create(bool& windowMade)
 {
     windowMade = false;
-    if (!g_gameState || !Create())
+    if (!Create())
         return false;
     windowMade = true;
     RECT window {}, client {};
@@ -130,16 +124,10 @@ bool WeaponListWindow::create(bool& windowMade)
     GetClientRect(handle(), &client);
     m_frameWidth = (window.right - window.left) - client.right;
     m_frameHeight = (window.bottom - window.top) - client.bottom;
-    // Beside the side panel when it stands at the left, else beside the map's scroll bar.
-    POINT origin { game().settings().leftInfoPanel ? 216 : scrollBarWidth(), 0 };
-    if (parent() && parent()->handle())
-        ClientToScreen(parent()->handle(), &origin);
-    MoveWindow(handle(), origin.x, origin.y, fullWidth() + m_frameWidth, kListWidth + m_frameHeight, FALSE);
-    windowRestorePlacement(kClassName, true, false);
-    RECT placed {};
-    GetWindowRect(handle(), &placed);
+    RECT placed = ui::restoreInfoWindow(*this, kClassName, { fullWidth() + m_frameWidth, kListWidth + m_frameHeight },
+        m_game.settings().leftInfoPanel);
     snapHeight(placed, WMSZ_BOTTOM);
-    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    ui::fitInWorkArea(*this, placed);
     try {
         createControls();
     } catch (swCError* error) {
@@ -169,27 +157,27 @@ void WeaponListWindow::createControls()
         ReleaseDC(nullptr, screen);
         m_listBrush = std::make_unique<GdiObjectHolder>(CreateSolidBrush(colour));
     }
-    HFONT font = game().font(kSmallFont).handle();
+    HFONT font = m_game.font(kSmallFont).handle();
     m_filter = new ComboBoxControl(this, id::kFilter, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
     m_filter->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
     m_filter->controlCreate({ 0, 0, 112, 128 });
     SendMessageA(m_filter->handle(), WM_SETFONT, WPARAM(font), FALSE);
-    fillFilter(game().producibleFilter());
+    fillFilter(m_game.producibleFilter());
 
     RECT client {};
     GetClientRect(handle(), &client);
-    m_list = new WeaponListBox(this, m_strip);
+    m_list = new WeaponListBox(this, m_game, m_strip);
     m_list->controlCreate({ 0, kHeaderHeight, fullWidth(), client.bottom - kHeaderHeight });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
     static constexpr int kHeaderX[4] = { 0, 120, 320, 360 };
     for (int k = 0; k < 4; ++k)
         m_headers[k] = new WeaponListButton(this, k, id::kFirstHeader + UINT(k), kHeaderX[k], 24);
-    const int order = game().producibleOrder();
+    const int order = m_game.producibleOrder();
     for (int k = 0; k < 4; ++k)
         m_headers[k]->setHeldPressed(k == order);
     // A list never built yet (the first opening) is made for the stored filter and order.
-    if (game().producibleList().empty())
-        rebuild(game().producibleFilter());
+    if (m_game.producibleList().empty())
+        rebuild(m_game.producibleFilter());
     else
         redrawList();
 }
@@ -207,11 +195,11 @@ void WeaponListWindow::fillFilter(int selectedFilter)
     };
     static const std::string all = platform::utf8ToCp932("全兵器");
     add(all.c_str(), all.size(), 0);
-    const auto& builtin = game().builtinProductionTypes();
+    const auto& builtin = m_game.builtinProductionTypes();
     for (size_t i = 0; i < builtin.size() && i < size_t(kFirstUserProductionType); ++i)
         if (builtin[i].name[0])
             add(builtin[i].name, sizeof builtin[i].name, producibleFilterOf(int(i)));
-    const auto& user = game().userProductionTypes();
+    const auto& user = m_game.userProductionTypes();
     for (size_t i = 0; i < user.size() && i < size_t(kUserProductionTypeCount); ++i)
         if (user[i].name[0])
             add(user[i].name, sizeof user[i].name, producibleFilterOf(kFirstUserProductionType + int(i)));
@@ -230,21 +218,21 @@ int WeaponListWindow::chosenFilter() const
 void WeaponListWindow::rebuild(int filter)
 {
     // A new list is sorted ascending by the key kept; a reversed order is not carried over.
-    game().buildProducibleList(filter);
-    game().reverseProducibleList(game().producibleOrder(), 0);
+    m_game.buildProducibleList(filter);
+    m_game.reverseProducibleList(m_game.producibleOrder(), 0);
     redrawList();
 }
 
 void WeaponListWindow::pressHeader(int key)
 {
     if (m_headers[key]->heldPressed()) {
-        game().reverseProducibleList(key, 1);
+        m_game.reverseProducibleList(key, 1);
     } else {
         for (int k = 0; k < 4; ++k) {
             m_headers[k]->setHeldPressed(k == key);
             InvalidateRect(m_headers[k]->handle(), nullptr, FALSE);
         }
-        game().reverseProducibleList(key, 0);
+        m_game.reverseProducibleList(key, 0);
     }
     redrawList();
 }
@@ -255,7 +243,7 @@ void WeaponListWindow::redrawList()
         return;
     HWND list = m_list->handle();
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    const size_t count = game().producibleList().size();
+    const size_t count = m_game.producibleList().size();
     for (size_t i = 0; i < count; ++i)
         SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
     InvalidateRect(list, nullptr, TRUE);
@@ -264,7 +252,7 @@ void WeaponListWindow::redrawList()
 
 int WeaponListWindow::rowTypeId(int row) const
 {
-    const std::vector<uint32_t>& list = game().producibleList();
+    const std::vector<uint32_t>& list = m_game.producibleList();
     if (!m_list || row < 0)
         return 0;
     const LRESULT data = SendMessageA(m_list->handle(), LB_GETITEMDATA, WPARAM(row), 0);
@@ -285,6 +273,13 @@ void WeaponListWindow::snapHeight(RECT& rect, WPARAM edge) const
         rect.left = rect.right - width;
     else
         rect.right = rect.left + width;
+}
+
+const ui::WindowDescription& WeaponListWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
+        .closeRequest = ui_message::kCloseWeaponList, .floating = true };
+    return kDescription;
 }
 
 int WeaponListWindow::OnMessage(MessageRecord& msg)
@@ -322,33 +317,13 @@ int WeaponListWindow::OnMessage(MessageRecord& msg)
     case WM_CTLCOLORBTN:
         msg.result = LRESULT(GetStockObject(NULL_BRUSH));
         return 1;
-    case WM_LBUTTONDOWN:
-        BringWindowToTop(handle());
-        return 1;
-    case WM_PARENTNOTIFY:
-        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
-            BringWindowToTop(handle());
-        else if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            postToOwner(*this, ui_message::kCloseWeaponList);
-        return 0;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        postToOwner(*this, ui_message::kCloseWeaponList);
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kClassName);
-        return 0;
     default:
         if (msg.message >= ui_message::kWeaponListRebuildFirst && msg.message <= ui_message::kWeaponListRebuildLast) {
             if (m_filter)
                 rebuild(chosenFilter());
             return 1;
         }
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }
 

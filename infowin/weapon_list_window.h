@@ -6,9 +6,12 @@
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
 #include "ui/info_window_frame.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <memory>
 
+class GameState;
 class WeaponListButton;
 
 namespace weapon_list_id {
@@ -21,14 +24,15 @@ constexpr UINT kFilter = 1005;
 // The owner-drawn rows of the weapon list; item data is the row's position in the game's list.
 class WeaponListBox : public ChildControl {
 public:
-    WeaponListBox(swCWindow* parent, const swCBitmap& strip);
+    WeaponListBox(swCWindow* parent, GameState& game, const swCBitmap& strip);
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
+    GameState& m_game;
     const swCBitmap& m_strip;
 };
 
-class WeaponListWindow : public swCWindow {
+class WeaponListWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_WEAPONLISTWINDOW_CNAME";
     static constexpr int kListWidth = 408;
@@ -38,9 +42,10 @@ public:
     // Makes the window, owned by mainWindow (which receives its requests), at its kept placement.
     // Null when it could not be made (a picture missing: the error has been shown). The window
     // object deletes itself with its window.
-    static WeaponListWindow* open(swCWindow* mainWindow);
+    static WeaponListWindow* open(const WindowContext& context, swCWindow* mainWindow);
     ~WeaponListWindow() override;
 
+    const ui::WindowDescription& description() const override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
@@ -52,7 +57,7 @@ public:
     int frameHeight() const { return m_frameHeight; }
 
 private:
-    explicit WeaponListWindow(swCWindow* mainWindow);
+    WeaponListWindow(const WindowContext& context, swCWindow* mainWindow);
     // False when no window was made; a window whose controls failed is destroyed.
     bool create(bool& windowMade);
     void createControls();
@@ -63,6 +68,7 @@ private:
     void redrawList();
     void snapHeight(RECT& rect, WPARAM edge) const;
 
+    GameState& m_game;
     swCBitmap m_strip;
     std::unique_ptr<GdiObjectHolder> m_listBrush;
     int m_frameWidth = 0;

@@ -176,6 +176,21 @@ void placeInfoWindow(swCWindow& window, const char* placementKey, SIZE client, b
     window.windowFitWorkArea(origin.x, origin.y, frame.right - frame.left, frame.bottom - frame.top, repaint, 1);
 }
 
+RECT restoreInfoWindow(swCWindow& window, const char* placementKey, SIZE defaultSize, bool besideLeftPanel)
+{
+    const POINT origin = infoWindowOrigin(window, besideLeftPanel);
+    MoveWindow(window.handle(), origin.x, origin.y, defaultSize.cx, defaultSize.cy, FALSE);
+    window.windowRestorePlacement(placementKey, true, false);
+    RECT placed {};
+    GetWindowRect(window.handle(), &placed);
+    return placed;
+}
+
+void fitInWorkArea(swCWindow& window, const RECT& rect)
+{
+    window.windowFitWorkArea(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE, 1);
+}
+
 RECT centredWindowRect(HWND owner, SIZE client, DWORD style, DWORD exStyle, Centring how)
 {
     RECT frame { 0, 0, client.cx, client.cy };

@@ -113,6 +113,13 @@ void placeInfoWindow(swCWindow& window, const char* placementKey, SIZE client, b
 // (216, 0) beside the side panel at the left, else just right of a vertical scroll bar.
 POINT infoWindowOrigin(const swCWindow& window, bool besideLeftPanel);
 
+// A resizable information window's rectangle, where the window now stands: its place and size
+// kept under the key, else the default outer size at infoWindowOrigin. The caller may snap it
+// before fitInWorkArea finishes the placement.
+RECT restoreInfoWindow(swCWindow& window, const char* placementKey, SIZE defaultSize, bool besideLeftPanel);
+// Moves the window to the rectangle, kept wholly inside the work area.
+void fitInWorkArea(swCWindow& window, const RECT& rect);
+
 // What a window is centred over: its owner's client area (the work area without an owner), or the
 // main window's (the owner's without a main window; the screen's centre when the one chosen is
 // minimised).
@@ -130,6 +137,20 @@ RECT centredWindowRect(HWND owner, SIZE client, DWORD style, DWORD exStyle, Cent
 // Sizes the window to the client area, centres it as told over the owner and keeps it inside the
 // work area.
 void centreWindow(swCWindow& window, HWND owner, SIZE client, Centring how = {});
+
+// Opens a window object made with new, which deletes itself with its window: `create` makes and
+// fills the window, telling whether the window was made (a create that fails after that destroys
+// it). Null when it failed; the object is deleted unless its window took it.
+template <class Window>
+Window* openOwnWindow(Window* window, bool (Window::*create)(bool& windowMade))
+{
+    bool windowMade = false;
+    if ((window->*create)(windowMade))
+        return window;
+    if (!windowMade)
+        delete window;
+    return nullptr;
+}
 
 // UTF-8 text in the program's code page, as the window functions take it.
 std::string cp(const char* utf8);

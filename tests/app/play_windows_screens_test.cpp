@@ -120,11 +120,10 @@ struct ScreenWorld {
 };
 
 template <class Window, class... Args>
-harness::Image shoot(const std::string& name, std::function<void(HWND, const harness::Image&)> check, swCWindow* owner,
-    Args&&... args)
+harness::Image shoot(const std::string& name, std::function<void(HWND, const harness::Image&)> check, Args&&... args)
 {
     harness::Image shot;
-    Window window(owner, std::forward<Args>(args)...);
+    Window window(std::forward<Args>(args)...);
     popup_test::drive([&] { return window.run(); }, [&](HWND popup) {
         shot = capture(popup, name);
         check(popup, shot);
@@ -166,7 +165,7 @@ TEST(PlayWindowScreens, NoticeServicePopupsAndIncomeShowTheirFigures)
 
     shoot<IncomeWindow>("income", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 216, 12, 252, 24 }), 10) << "the income";
-    }, w.owner(), 1234);
+    }, makeWindowContext(w.world.state()), w.owner(), 1234);
 
     w.world.state().turnBlock().phase = 4;
     shoot<PhaseHelpDialog>("phase_help", [](HWND popup, const harness::Image& image) {

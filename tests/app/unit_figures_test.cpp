@@ -82,7 +82,7 @@ TEST(UnitFigures, MachinesFuelAndAmmunitionReadTheSameOnThePanelAndInTheArmament
     std::snprintf(machines, sizeof machines, "%2d/%2d", 8, 10);
     std::snprintf(fuelText, sizeof fuelText, "%3d/%3d", fuel.most - 3, fuel.most);
     std::snprintf(ammoText, sizeof ammoText, "%2d/%2d", ammo.most - 1, ammo.most);
-    ArmChangeWindow window(&info.owner, 0, index, -1);
+    ArmChangeWindow window(info.context(), &info.owner, 0, index, -1);
     const std::string title = jp("武装交換 - ") + std::string(unit.name, strnlen(unit.name, sizeof unit.name));
     dialogtest::drive(title.c_str(), [&] { return window.run(); }, [&](HWND dialog) {
         dialogtest::settle();

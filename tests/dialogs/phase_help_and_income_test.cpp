@@ -107,7 +107,7 @@ TEST(IncomeWindow, FundsAtTheCeilingStandOutAndTheRateReadsDashesWithoutTheMarke
     for (const Case& c : cases) {
         country.funds = c.funds;
         world.setRule(9, c.market ? 1 : 0);
-        IncomeWindow window(world.owner(), 321);
+        IncomeWindow window(makeWindowContext(world.state()), world.owner(), 321);
         popup_test::drive([&] { return window.run(); }, [&](HWND popup) {
             EXPECT_EQ(inkColour(popup, funds), c.highlighted ? 0x00C8F0u : 0xFFFFFFu);
             (c.market ? percent : dashes) = inkPixels(popup, rate);
@@ -122,7 +122,7 @@ TEST(IncomeWindow, FundsAtTheCeilingStandOutAndTheRateReadsDashesWithoutTheMarke
 TEST(IncomeWindow, ALeftDragMovesItAndARightClickAnywhereClosesIt)
 {
     DialogWorld world;
-    IncomeWindow window(world.owner(), 10);
+    IncomeWindow window(makeWindowContext(world.state()), world.owner(), 10);
     popup_test::drive([&] { return window.run(); }, [&](HWND popup) {
         RECT before {};
         GetWindowRect(popup, &before);

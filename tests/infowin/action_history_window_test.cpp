@@ -48,7 +48,7 @@ protected:
     void open(int turn)
     {
         s.turnBlock().turn = uint16_t(turn);
-        window = ActionHistoryWindow::open(&info.owner);
+        window = ActionHistoryWindow::open(info.context(), &info.owner);
         ASSERT_NE(window, nullptr);
         handle = window->handle();
         testing_lib::pump();
@@ -168,7 +168,7 @@ TEST_F(HistoryWindow, TheCombatBoxHidesItsKindsAndRebuilds)
     add(22, 28);
     add(22, 15);
     open(22);
-    ActionHistoryOptionDialog* options = ActionHistoryOptionDialog::open(window);
+    ActionHistoryOptionDialog* options = ActionHistoryOptionDialog::open(info.context(), window);
     ASSERT_NE(options, nullptr);
     ShowWindow(options->handle(), SW_SHOWNOACTIVATE);
     testing_lib::pump();

@@ -72,7 +72,7 @@ TEST_F(ArmChange, OffersTheExistingSetsAndTheSameSetGivesZero)
     bool idleWhileOpen = true;
     std::vector<bool> buttons;
     {
-        ArmChangeWindow window(&info.owner, 0, unitIndex, -1);
+        ArmChangeWindow window(info.context(), &info.owner, 0, unitIndex, -1);
         const INT_PTR result = run(window, unitTitle(), [&](HWND dialog) {
             idleWhileOpen = s.modalIdle();
             for (int k = 0; k < kModelCount; ++k)
@@ -93,7 +93,7 @@ TEST_F(ArmChange, OffersTheExistingSetsAndTheSameSetGivesZero)
 
 TEST_F(ArmChange, AnotherSetIsReportedAndShownOnThePage)
 {
-    ArmChangeWindow window(&info.owner, 0, unitIndex, -1);
+    ArmChangeWindow window(info.context(), &info.owner, 0, unitIndex, -1);
     Image first, second;
     const INT_PTR result = run(window, unitTitle(), [&](HWND dialog) {
         first = clientImage(dialog);
@@ -119,7 +119,7 @@ TEST_F(ArmChange, AnotherSetIsReportedAndShownOnThePage)
 TEST_F(ArmChange, ProductionPhaseHasNoCancelAndAnyCloseGivesZero)
 {
     info.startPlay(6);
-    ArmChangeWindow window(&info.owner, -1, typeId, 2);
+    ArmChangeWindow window(info.context(), &info.owner, -1, typeId, 2);
     bool cancel = true;
     const INT_PTR result = run(window, platform::utf8ToCp932("初期武装選択"), [&](HWND dialog) {
         cancel = GetDlgItem(dialog, int(id::kCancel)) != nullptr;
@@ -132,7 +132,7 @@ TEST_F(ArmChange, ProductionPhaseHasNoCancelAndAnyCloseGivesZero)
 
 TEST_F(ArmChange, ClosesWhenPlayStops)
 {
-    ArmChangeWindow window(&info.owner, 0, unitIndex, -1);
+    ArmChangeWindow window(info.context(), &info.owner, 0, unitIndex, -1);
     const INT_PTR result = run(window, unitTitle(), [&](HWND dialog) {
         clickSet(dialog, 2);
         s.handshake().setPlayRunning(false);

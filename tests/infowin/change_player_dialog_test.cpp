@@ -25,7 +25,7 @@ protected:
     }
     INT_PTR run(std::function<void(HWND)> driver)
     {
-        ChangePlayerDialog dialog(&info.owner);
+        ChangePlayerDialog dialog(info.context(), &info.owner);
         return dialogtest::drive(platform::utf8ToCp932("プレイヤー変更").c_str(), [&] { return dialog.run(); },
             [&](HWND window) {
                 for (int i = 0; i < 500 && !IsWindowVisible(window); ++i)

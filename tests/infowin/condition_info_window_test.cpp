@@ -45,7 +45,7 @@ protected:
     }
     ConditionInfoWindow* open()
     {
-        ConditionInfoWindow* window = ConditionInfoWindow::open(&info.owner);
+        ConditionInfoWindow* window = ConditionInfoWindow::open(info.context(), &info.owner);
         testing_lib::pump();
         return window;
     }

@@ -63,7 +63,7 @@ protected:
     }
     CountryInfoWindow* open()
     {
-        CountryInfoWindow* window = CountryInfoWindow::open(&info.owner);
+        CountryInfoWindow* window = CountryInfoWindow::open(info.context(), &info.owner);
         testing_lib::pump();
         return window;
     }

@@ -40,7 +40,7 @@ protected:
     }
     void open()
     {
-        list = DestroyedTroopListWindow::open(&world.info.owner);
+        list = DestroyedTroopListWindow::open(world.info.context(), &world.info.owner);
         ASSERT_NE(list, nullptr);
         testing_lib::pump();
     }

@@ -5,6 +5,7 @@
 #include "platform/desktop/harness.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/state/small_world.h"
+#include "ui/window_context.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,8 @@ public:
         testing_lib::destroyAllWindows();
     }
     GameState& state() { return world.state(); }
+    // What the windows under test are handed.
+    WindowContext context() { return makeWindowContext(state()); }
     // Play running with the rules as given; a person's country 0 in phase 5.
     void startPlay(int phase = 5)
     {

@@ -26,7 +26,7 @@ protected:
     void open(uint32_t mask)
     {
         info.state().settings().landListOption = int32_t(mask);
-        window = LandListWindow::open(&info.owner);
+        window = LandListWindow::open(info.context(), &info.owner);
         ASSERT_NE(window, nullptr);
         handle = window->handle();
         testing_lib::pump();
@@ -103,7 +103,7 @@ TEST_F(LandList, AColumnTheRulesDropClosesUpInHeaderAndRows)
     EXPECT_EQ(rgb(image, window->columnWidth() - 1, 20 + 9), 0x282C34u) << "the closing column";
 
     // The display-item window offers no "視界" box; the boxes below close up.
-    LandListOptionWindow* options = LandListOptionWindow::open(window);
+    LandListOptionWindow* options = LandListOptionWindow::open(info.context(), window);
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(GetDlgItem(options->handle(), int(land_list_option_id::kFirstItem) + 1), nullptr);
     HWND occupation = GetDlgItem(options->handle(), int(land_list_option_id::kFirstItem) + 2);
@@ -122,7 +122,7 @@ TEST_F(LandList, EdgesStayAsTheItemsChange)
     open(0x0001);
     const RECT before = frame();
     // From the display-item window: the list widens to the left.
-    LandListOptionWindow* options = LandListOptionWindow::open(window);
+    LandListOptionWindow* options = LandListOptionWindow::open(info.context(), window);
     ASSERT_NE(options, nullptr);
     ShowWindow(options->handle(), SW_SHOWNOACTIVATE);
     testing_lib::pump();
@@ -190,6 +190,7 @@ TEST_F(LandList, RightClickAndCloseAskTheMainWindow)
 TEST(LandListItems, MarksFollowTheKindsAndTheRules)
 {
     InfoWorld info;
+    GameState& s = info.state();
     TerrainRecord ground {};
     ground.kind = 0;
     ground.replenishMask = ground.repairMask = ground.rearmMask = ground.refuelMask = 1;
@@ -221,31 +222,31 @@ TEST(LandListItems, MarksFollowTheKindsAndTheRules)
         { &building, 15, "×" },
     };
     for (const Row& row : offRule26)
-        EXPECT_EQ(land_list::itemText(row.item, *row.terrain), cp(row.text)) << "item " << row.item << " kind " << int(row.terrain->kind);
+        EXPECT_EQ(land_list::itemText(s, row.item, *row.terrain), cp(row.text)) << "item " << row.item << " kind " << int(row.terrain->kind);
     info.world.setRule(26, 1);
     info.world.setRule(40, 0);
-    EXPECT_EQ(land_list::itemText(11, building), cp("全"));
-    EXPECT_EQ(land_list::itemText(5, building), cp("自"));
-    EXPECT_EQ(land_list::itemText(11, ground), cp("○"));
+    EXPECT_EQ(land_list::itemText(s, 11, building), cp("全"));
+    EXPECT_EQ(land_list::itemText(s, 5, building), cp("自"));
+    EXPECT_EQ(land_list::itemText(s, 11, ground), cp("○"));
 
     // Ground types leave the building figures out; a ground type's durability shows when it has one.
     for (int item : { 0, 1, 2, 4 })
-        EXPECT_EQ(land_list::itemText(item, ground), "-") << item;
-    EXPECT_EQ(land_list::itemText(3, ground), "-");
+        EXPECT_EQ(land_list::itemText(s, item, ground), "-") << item;
+    EXPECT_EQ(land_list::itemText(s, 3, ground), "-");
     ground.durability = 12;
-    EXPECT_EQ(land_list::itemText(3, ground), "12");
-    EXPECT_EQ(land_list::itemText(0, building), " 120");
-    EXPECT_EQ(land_list::itemText(2, building), " 7");
-    EXPECT_EQ(land_list::itemText(4, building), "6");
+    EXPECT_EQ(land_list::itemText(s, 3, ground), "12");
+    EXPECT_EQ(land_list::itemText(s, 0, building), " 120");
+    EXPECT_EQ(land_list::itemText(s, 2, building), " 7");
+    EXPECT_EQ(land_list::itemText(s, 4, building), "6");
     building.groupValues[2] = 5;
     building.groupValues[4] = 3;
-    EXPECT_EQ(land_list::itemText(1, building), "0/0/5/0/3/0");
+    EXPECT_EQ(land_list::itemText(s, 1, building), "0/0/5/0/3/0");
     info.startPlay();
     info.world.setRule(4, 0);
-    EXPECT_EQ(land_list::itemText(1, building), "5");
+    EXPECT_EQ(land_list::itemText(s, 1, building), "5");
     // In play the income column needs the map's building income.
     info.state().mapHeader().buildingIncome = 0;
-    EXPECT_FALSE(land_list::isItemOffered(0));
+    EXPECT_FALSE(land_list::isItemOffered(s, 0));
     info.state().mapHeader().buildingIncome = 1;
-    EXPECT_TRUE(land_list::isItemOffered(0));
+    EXPECT_TRUE(land_list::isItemOffered(s, 0));
 }

@@ -22,7 +22,7 @@ class LandTables : public ::testing::Test {
 protected:
     LandTableWindow* open(LandTable table)
     {
-        LandTableWindow* window = LandTableWindow::open(&info.owner, table);
+        LandTableWindow* window = LandTableWindow::open(info.context(), &info.owner, table);
         testing_lib::pump();
         return window;
     }

@@ -69,7 +69,7 @@ TEST_F(BattleResults, FiguresOfTheCurrentCountry)
 TEST_F(BattleResults, WindowShowsFiguresOnlyForACountrysTurn)
 {
     s.turnBlock().currentCountry = 0;
-    SenkaInfoWindow* window = SenkaInfoWindow::open(&info.owner);
+    SenkaInfoWindow* window = SenkaInfoWindow::open(info.context(), &info.owner);
     ASSERT_NE(window, nullptr);
     testing_lib::pump();
     Image shown = clientImage(window->handle());

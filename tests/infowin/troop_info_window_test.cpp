@@ -52,7 +52,7 @@ protected:
     }
     void run(int index, const std::function<void(HWND)>& driver)
     {
-        TroopInfoWindow window(&world.info.owner, 0, index);
+        TroopInfoWindow window(world.info.context(), &world.info.owner, 0, index);
         dialogtest::drive(cp("部隊詳細情報").c_str(), [&] { return window.run(); }, [&](HWND dialog) {
             dialogtest::settle();
             driver(dialog);

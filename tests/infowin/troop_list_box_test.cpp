@@ -55,7 +55,7 @@ protected:
         keys.clear();
         for (int i : indexes)
             keys.push_back(uint32_t(i) << 16 | 1u);
-        auto* box = new TroopListBox(&info.owner, 1000, &keys);
+        auto* box = new TroopListBox(&info.owner, info.state(), 1000, &keys);
         const int width = kTroopRowWidth + GetSystemMetrics(SM_CXVSCROLL) + 2;
         box->controlCreate({ 10, 10, width, kTroopRowHeight * int(keys.size()) + 2 });
         SendMessageA(box->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
@@ -202,12 +202,12 @@ TEST(TroopListColumnMask, RulesElevenAndTwelveHideTheirColumns)
     world.state().settings().troopListOption = -1;
     world.setRule(11, 1);
     world.setRule(12, 1);
-    EXPECT_EQ(troopListColumnMask(), 0xFFFFFFFFu);
+    EXPECT_EQ(troopListColumnMask(world.state()), 0xFFFFFFFFu);
     world.setRule(12, 0);
-    EXPECT_EQ(troopListColumnMask(), 0xFFFFFF7Fu);
+    EXPECT_EQ(troopListColumnMask(world.state()), 0xFFFFFF7Fu);
     world.setRule(11, 0);
     world.state().settings().troopListOption = 0x3FF;
-    EXPECT_EQ(troopListColumnMask(), 0x27Fu);
+    EXPECT_EQ(troopListColumnMask(world.state()), 0x27Fu);
 }
 
 TEST_F(TroopRows, TheTroopNumberListClosingInsideTheBoxIsToldToTheOwner)

@@ -31,7 +31,7 @@ protected:
         world.info.world.setRule(12, 1);
         world.personActs();
         harness::clearMessageBoxes();
-        list = TroopListWindow::open(&world.info.owner);
+        list = TroopListWindow::open(world.info.context(), &world.info.owner);
         testing_lib::pump();
     }
     ~TroopCommands() override { harness::setDefaultMessageBoxAnswer(0); }

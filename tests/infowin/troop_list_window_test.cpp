@@ -48,9 +48,9 @@ protected:
     }
     void open()
     {
-        list = TroopListWindow::open(&world.info.owner);
+        list = TroopListWindow::open(world.info.context(), &world.info.owner);
         ASSERT_NE(list, nullptr);
-        options = TroopListOptionWindow::open(list);
+        options = TroopListOptionWindow::open(world.info.context(), list);
         ASSERT_NE(options, nullptr);
         world.services.dock.attach(list->handle(), options->handle());
         world.services.dock.dock();
@@ -64,9 +64,9 @@ protected:
         open();
     }
     // The x of column k's header with the columns shown now.
-    int headerX(int column) const
+    int headerX(int column)
     {
-        const uint32_t mask = troopListColumnMask();
+        const uint32_t mask = troopListColumnMask(world.info.state());
         int x = 0;
         for (int c = 0; c < column; ++c)
             x += (mask >> c & 1) ? kTroopColumnWidths[c] : 0;

@@ -40,7 +40,7 @@ protected:
 
     WeaponInfoWindow* open(int typeId, int key = 0)
     {
-        auto* window = new WeaponInfoWindow(&info.owner, typeId, key, 0);
+        auto* window = new WeaponInfoWindow(info.context(), &info.owner, typeId, key, 0);
         if (!window->open()) {
             delete window;
             return nullptr;

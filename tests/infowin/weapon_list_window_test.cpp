@@ -42,7 +42,7 @@ protected:
         ProductionTypeRecord none {};
         nameRecord(none, "なし");
         s.setUserProductionType(1, none);
-        window = WeaponListWindow::open(&info.owner);
+        window = WeaponListWindow::open(info.context(), &info.owner);
         handle = window ? window->handle() : nullptr;
         testing_lib::pump();
     }

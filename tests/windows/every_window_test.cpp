@@ -1,19 +1,23 @@
-// Every registered window opened on the small world: it fits the screen, its controls lie apart and
-// their texts fit. With DERAZODO_TEST_SHOTS naming a folder, each window's picture is written there
+// Every registered window opened on the small world: it fits the screen, its controls lie apart,
+// their texts fit, and a kit window whose description names a placement key keeps its place there. With DERAZODO_TEST_SHOTS naming a folder, each window's picture is written there
 // (the entry's name, ".png") and all of them on one sheet, "every_window.png", for a reviewer:
 //     DERAZODO_TEST_SHOTS=/tmp/windows ctest --test-dir build/test -R EveryWindow
 #include "tests/windows/registry/window_registry.h"
 #include "tests/windows/window_checks.h"
 #include "tests/windows/window_sheet.h"
 
+#include "lib/profile.h"
 #include "platform/desktop/harness.h"
+#include "ui/window_kit.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
 
 using namespace window_registry;
 namespace harness = platform::harness;
@@ -42,6 +46,27 @@ bool placedOver(const std::string& window, int id, int other)
     return listed != pairs.end() && std::count(listed->second.begin(), listed->second.end(), std::pair { id, other }) > 0;
 }
 
+// Where a kit window stands and the key its description keeps that under; none for other windows.
+struct KeptPlace {
+    std::string key;
+    POINT topLeft;
+};
+
+std::optional<KeptPlace> keptPlaceOf(HWND window)
+{
+    const auto* kit = dynamic_cast<const ui::KitHooks*>(windowFromHandle(window));
+    if (!kit || !kit->description().placementKey)
+        return std::nullopt;
+    RECT r {};
+    GetWindowRect(window, &r);
+    return KeptPlace { kit->description().placementKey, { r.left, r.top } };
+}
+
+int keptCoordinate(const std::string& key, const char* name)
+{
+    return swCProfileKey("WindowInfo", (key + name).c_str()).profileReadInt(INT_MIN);
+}
+
 harness::Image picture(const OpenWindow& open)
 {
     RECT all = {};
@@ -64,7 +89,9 @@ TEST(EveryWindow, OpensFitsAndShowsItsTexts)
     ASSERT_TRUE(world.ready());
     std::vector<window_sheet::Picture> pictures;
     for (const WindowEntry& entry : windowEntries()) {
+        std::optional<KeptPlace> kept;
         const bool visited = visit(entry, world, [&](const OpenWindow& open) {
+            kept = keptPlaceOf(open.window);
             std::vector<std::string> found = window_checks::offScreen(open.came);
             const auto byDesign = [&](int id, int other) { return placedOver(entry.name, id, other); };
             for (auto more : { window_checks::overlaps(open.window, byDesign), window_checks::cutTexts(open.window) })
@@ -75,6 +102,10 @@ TEST(EveryWindow, OpensFitsAndShowsItsTexts)
             harness::keepShot(pictures.back().image, entry.name + ".png");
         });
         EXPECT_TRUE(visited) << entry.name << " was registered but never opened";
+        if (kept) {
+            EXPECT_EQ(keptCoordinate(kept->key, "WindowPosLeft"), kept->topLeft.x) << entry.name << " under " << kept->key;
+            EXPECT_EQ(keptCoordinate(kept->key, "WindowPosTop"), kept->topLeft.y) << entry.name << " under " << kept->key;
+        }
     }
     if (shots)
         harness::keepShot(window_sheet::sheetOf(pictures), "every_window.png");

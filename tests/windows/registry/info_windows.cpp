@@ -59,16 +59,16 @@ std::vector<WindowEntry> infoWindows()
         docked("troop_list_options", menu_id::kTroopList, ui_message::kToggleTroopListOption, &MainWindow::troopListOption),
         kept("destroyed_list", menu_id::kDestroyedList, &MainWindow::destroyedList),
         { "troop_info", [](WindowWorld& w) {
-             return modal([&] { TroopInfoWindow(w.owner(), 0, w.unitNamed(0, "歩兵")).run(); });
+             return modal([&] { TroopInfoWindow(w.context(), w.owner(), 0, w.unitNamed(0, "歩兵")).run(); });
          }, nullptr },
         { "troop_info_carrier", [](WindowWorld& w) {
-             return modal([&] { TroopInfoWindow(w.owner(), 0, w.unitNamed(0, "輸送艦")).run(); });
+             return modal([&] { TroopInfoWindow(w.context(), w.owner(), 0, w.unitNamed(0, "輸送艦")).run(); });
          }, nullptr },
         { "unit_rename", [](WindowWorld& w) {
-             return modal([&] { UnitRenameDialog(w.owner(), 0, w.unitNamed(0, "戦車")).run(); });
+             return modal([&] { UnitRenameDialog(w.context(), w.owner(), 0, w.unitNamed(0, "戦車")).run(); });
          }, nullptr },
         { "arm_change", [](WindowWorld& w) {
-             return modal([&] { ArmChangeWindow(w.owner(), 0, w.unitNamed(0, "飛行"), -1).run(); });
+             return modal([&] { ArmChangeWindow(w.context(), w.owner(), 0, w.unitNamed(0, "飛行"), -1).run(); });
          }, nullptr },
         kept("terrain_list", menu_id::kTerrainList, &MainWindow::terrainList),
         docked("terrain_list_options", menu_id::kTerrainList, ui_message::kToggleLandListOption, &MainWindow::landListOption),
@@ -78,7 +78,7 @@ std::vector<WindowEntry> infoWindows()
         kept("action_history", menu_id::kActionHistory, &MainWindow::actionHistory),
         docked("action_history_options", menu_id::kActionHistory, ui_message::kToggleHistoryOption, &MainWindow::historyOption),
         kept("country_info", menu_id::kCountryInfo, &MainWindow::countryInfoWindow),
-        { "change_player", [](WindowWorld& w) { return modal([&] { ChangePlayerDialog(w.owner()).run(); }); }, nullptr },
+        { "change_player", [](WindowWorld& w) { return modal([&] { ChangePlayerDialog(w.context(), w.owner()).run(); }); }, nullptr },
         kept("condition_info", menu_id::kConditionInfo, &MainWindow::conditionInfoWindow),
         kept("results", menu_id::kResults, &MainWindow::resultsWindow),
     };

@@ -119,7 +119,7 @@ std::vector<WindowEntry> playDialogs()
          }, nullptr },
         { "replenish", replenish, nullptr },
         { "supply", supply, nullptr },
-        { "income", [](WindowWorld& w) { return modal([&] { IncomeWindow(w.owner(), 1234).run(); }); }, nullptr },
+        { "income", [](WindowWorld& w) { return modal([&] { IncomeWindow(w.context(), w.owner(), 1234).run(); }); }, nullptr },
         { "phase_help", [](WindowWorld& w) { return modal([&] { PhaseHelpDialog(w.owner()).run(); }); }, nullptr },
         { "occupation_result", [](WindowWorld& w) {
              return modal([&] { OccupationResultWindow(w.owner(), town(60, 12), town(60, 30)).run(); });

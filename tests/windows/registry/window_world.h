@@ -6,6 +6,7 @@
 #include "tests/app/main_window_world.h"
 
 #include "state/game_state.h"
+#include "ui/window_context.h"
 
 #include <string>
 
@@ -23,6 +24,8 @@ public:
     GameState& state() { return m_world.state(); }
     MainWindow& mainWindow() { return m_world.window(); }
     swCWindow* owner() { return &m_world.window(); }
+    // What a window made by the registry is handed: the world's game and the main window's services.
+    WindowContext context() { return makeWindowContext(state()); }
     HWND handle() const { return m_world.handle(); }
     main_window_test::World& world() { return m_world; }
     std::string gamePath(const std::string& name) const { return m_world.gamePath(name); }
