@@ -266,13 +266,6 @@ void ActionHistoryWindow::snapHeight(RECT& rect, WPARAM edge) const
         rect.bottom = rect.top + height;
 }
 
-const ui::WindowDescription& ActionHistoryWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
-        .closeRequest = ui_message::kCloseActionHistory, .floating = true };
-    return kDescription;
-}
-
 int ActionHistoryWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {

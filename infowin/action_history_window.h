@@ -6,6 +6,7 @@
 #include "lib/control.h"
 #include "ui/info_window_frame.h"
 #include "ui/window_context.h"
+#include "ui/private_messages.h"
 #include "ui/window_kit.h"
 
 #include <cstdint>
@@ -32,7 +33,9 @@ public:
     static ActionHistoryWindow* open(const WindowContext& context, swCWindow* mainWindow);
     ~ActionHistoryWindow() override;
 
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription =
+        ui::floatingWindow(kClassName, ui_message::kCloseActionHistory);
+    const ui::WindowDescription& description() const override { return kDescription; }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;

@@ -67,12 +67,6 @@ const UnitTypeRecord* ArmChangeWindow::shownType() const
 
 bool ArmChangeWindow::playRunning() const { return m_game.handshake().playRunning(); }
 
-const ui::WindowDescription& ArmChangeWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
-    return kDescription;
-}
-
 void ArmChangeWindow::end(int result)
 {
     setResult(result);

@@ -40,7 +40,8 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
+    const ui::WindowDescription& description() const override { return kDescription; }
     HBITMAP background() const override { return m_background ? m_background->handle() : nullptr; }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 

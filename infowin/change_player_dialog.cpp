@@ -53,12 +53,6 @@ void ChangePlayerDialog::end(int result)
     DestroyModal();
 }
 
-const ui::WindowDescription& ChangePlayerDialog::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
-    return kDescription;
-}
-
 int ChangePlayerDialog::OnInitDialog()
 {
     try {

@@ -31,7 +31,8 @@ public:
 
     int OnInitDialog() override;
     int DataExchange(int save) override;
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
+    const ui::WindowDescription& description() const override { return kDescription; }
     HBITMAP background() const override { return m_picture.handle(); }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 

@@ -43,13 +43,6 @@ ConditionInfoPageWindow::ConditionInfoPageWindow(swCWindow* parent, const swCBit
     setStyle(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
-const ui::WindowDescription& ConditionInfoPageWindow::description() const
-{
-    // The page only shows the graph; its owner's body answers for it.
-    static constexpr ui::WindowDescription kDescription { .drawn = true, .closing = ui::Closing::Unanswered };
-    return kDescription;
-}
-
 ConditionInfoWindow::ConditionInfoWindow(const WindowContext& context, swCWindow* mainWindow)
     : KitWindow(kClassName, mainWindow)
     , m_game(context.game)
@@ -172,13 +165,6 @@ void ConditionInfoWindow::repaintPage()
 {
     if (m_page)
         InvalidateRect(m_page->handle(), nullptr, TRUE);
-}
-
-const ui::WindowDescription& ConditionInfoWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
-        .closeRequest = ui_message::kCloseConditionInfo, .floating = true };
-    return kDescription;
 }
 
 int ConditionInfoWindow::OnMessage(MessageRecord& msg)

@@ -6,6 +6,7 @@
 #include "infowin/panel_page.h"
 #include "lib/media/bitmap.h"
 #include "ui/window_context.h"
+#include "ui/private_messages.h"
 #include "ui/window_kit.h"
 
 #include <array>
@@ -30,7 +31,9 @@ public:
     static constexpr int kHeight = 438;
 
     ConditionInfoPageWindow(swCWindow* parent, const swCBitmap& graph);
-    const ui::WindowDescription& description() const override;
+    // The page only shows the graph; its window's body answers for it.
+    static constexpr ui::WindowDescription kDescription { .drawn = true, .closing = ui::Closing::Unanswered };
+    const ui::WindowDescription& description() const override { return kDescription; }
     HBITMAP background() const override { return m_graph.handle(); }
 
 private:
@@ -51,7 +54,9 @@ public:
     // The tab shown last, 0 before any window was opened.
     static int storedTab();
 
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription =
+        ui::floatingWindow(kClassName, ui_message::kCloseConditionInfo);
+    const ui::WindowDescription& description() const override { return kDescription; }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;

@@ -37,13 +37,6 @@ CountryInfoWindow* CountryInfoWindow::open(const WindowContext& context, swCWind
     return ui::openOwnWindow(new CountryInfoWindow(context, mainWindow), &CountryInfoWindow::create);
 }
 
-const ui::WindowDescription& CountryInfoWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .drawn = true,
-        .closing = ui::Closing::AskOwner, .closeRequest = ui_message::kCloseCountryInfo, .floating = true };
-    return kDescription;
-}
-
 int CountryInfoWindow::boardHeight() const
 {
     return m_context.game.isSimpleMode() ? board::kBoardHeightSimple : board::kBoardHeight;

@@ -8,6 +8,7 @@
 #include "lib/media/bitmap.h"
 #include "ui/info_window_frame.h"
 #include "ui/window_context.h"
+#include "ui/private_messages.h"
 #include "ui/window_kit.h"
 
 #include <string>
@@ -53,7 +54,9 @@ public:
     // The top of block 0 or 1 of the board (simple: the simple mode's board).
     static int blockTop(int block, BoardKind kind, bool simple);
 
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription =
+        ui::floatingWindow(kClassName, ui_message::kCloseCountryInfo, true);
+    const ui::WindowDescription& description() const override { return kDescription; }
     HBITMAP background() const override { return m_board.handle(); }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;

@@ -206,13 +206,6 @@ int DestroyedTroopListWindow::maxRows() const
     return m_country >= 0 ? m_game.playerUnitCount(m_country) : 200;
 }
 
-const ui::WindowDescription& DestroyedTroopListWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
-        .closeRequest = ui_message::kCloseDestroyedList, .floating = true };
-    return kDescription;
-}
-
 int DestroyedTroopListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {

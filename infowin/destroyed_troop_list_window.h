@@ -5,6 +5,7 @@
 #include "lib/control.h"
 #include "ui/info_window_frame.h"
 #include "ui/window_context.h"
+#include "ui/private_messages.h"
 #include "ui/window_kit.h"
 
 #include <string>
@@ -39,7 +40,9 @@ public:
     // Made owned by mainWindow at its kept placement; null when it could not be made.
     static DestroyedTroopListWindow* open(const WindowContext& context, swCWindow* mainWindow);
 
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription =
+        ui::floatingWindow(kClassName, ui_message::kCloseDestroyedList);
+    const ui::WindowDescription& description() const override { return kDescription; }
 
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;

@@ -46,12 +46,6 @@ void DisplayItemWindow::useSmallFont(HWND control) const
         SendMessageA(control, WM_SETFONT, WPARAM(m_game.font(kSmallFont).handle()), FALSE);
 }
 
-const ui::WindowDescription& DisplayItemWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .closing = ui::Closing::Unanswered };
-    return kDescription;
-}
-
 void DisplayItemWindow::raiseList() const
 {
     if (parent() && parent()->handle())

@@ -13,7 +13,8 @@ class GameState;
 class DisplayItemWindow : public ui::KitWindow<swCWindow> {
 public:
     // Its list closes it, and a click raises the list rather than the window.
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription { .closing = ui::Closing::Unanswered };
+    const ui::WindowDescription& description() const override { return kDescription; }
     int OnMessage(MessageRecord& msg) override;
 
 protected:

@@ -231,13 +231,6 @@ void LandListWindow::paintHeader(HDC dc) const
         PaletteHolder(dc).blitBitmap(0, 0, m_composed.handle(), RECT { 0, 0, columnWidth(), kHeaderHeight });
 }
 
-const ui::WindowDescription& LandListWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
-        .closeRequest = ui_message::kCloseTerrainList, .floating = true };
-    return kDescription;
-}
-
 int LandListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {

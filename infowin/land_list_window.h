@@ -7,6 +7,7 @@
 #include "lib/media/bitmap.h"
 #include "ui/info_window_frame.h"
 #include "ui/window_context.h"
+#include "ui/private_messages.h"
 #include "ui/window_kit.h"
 
 class GameState;
@@ -40,7 +41,8 @@ public:
     static LandListWindow* open(const WindowContext& context, swCWindow* mainWindow);
     ~LandListWindow() override;
 
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription = ui::floatingWindow(kClassName, ui_message::kCloseTerrainList);
+    const ui::WindowDescription& description() const override { return kDescription; }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 

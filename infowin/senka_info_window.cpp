@@ -109,13 +109,6 @@ void SenkaInfoWindow::redraw()
     SelectObject(dc, oldBitmap);
 }
 
-const ui::WindowDescription& SenkaInfoWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .drawn = true,
-        .closing = ui::Closing::AskOwner, .closeRequest = ui_message::kCloseResults, .floating = true };
-    return kDescription;
-}
-
 int SenkaInfoWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {

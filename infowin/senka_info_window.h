@@ -6,6 +6,7 @@
 #include "lib/window.h"
 #include "ui/info_window_frame.h"
 #include "ui/window_context.h"
+#include "ui/private_messages.h"
 #include "ui/window_kit.h"
 
 #include <cstdint>
@@ -30,7 +31,9 @@ public:
     // missing: the error has been shown). The object deletes itself with its window.
     static SenkaInfoWindow* open(const WindowContext& context, swCWindow* mainWindow);
 
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription =
+        ui::floatingWindow(kClassName, ui_message::kCloseResults, true);
+    const ui::WindowDescription& description() const override { return kDescription; }
     int OnMessage(MessageRecord& msg) override;
     HBITMAP background() const override { return m_picture.handle(); }
 

@@ -123,12 +123,6 @@ const UnitTypeRecord* TroopInfoWindow::shownType() const
                                                                                           : nullptr;
 }
 
-const ui::WindowDescription& TroopInfoWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
-    return kDescription;
-}
-
 void TroopInfoWindow::end()
 {
     setResult(0);

@@ -58,7 +58,8 @@ public:
     INT_PTR run();
 
     int OnInitDialog() override;
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
+    const ui::WindowDescription& description() const override { return kDescription; }
     HBITMAP background() const override { return m_background ? m_background->handle() : nullptr; }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 

@@ -267,13 +267,6 @@ void TroopListWindow::applyHeightLimits()
 
 void TroopListWindow::dockOptions() { m_context.main.dockDisplayItemWindow(DisplayItemList::Troops); }
 
-const ui::WindowDescription& TroopListWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
-        .closeRequest = ui_message::kCloseTroopList, .floating = true };
-    return kDescription;
-}
-
 int TroopListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {

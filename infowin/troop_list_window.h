@@ -5,6 +5,7 @@
 #include "lib/window.h"
 #include "ui/info_window_frame.h"
 #include "ui/window_context.h"
+#include "ui/private_messages.h"
 #include "ui/window_kit.h"
 
 #include <cstdint>
@@ -30,7 +31,8 @@ public:
     // The object deletes itself with its window.
     static TroopListWindow* open(const WindowContext& context, swCWindow* mainWindow);
 
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription = ui::floatingWindow(kClassName, ui_message::kCloseTroopList);
+    const ui::WindowDescription& description() const override { return kDescription; }
 
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;

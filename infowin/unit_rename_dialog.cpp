@@ -54,12 +54,6 @@ INT_PTR UnitRenameDialog::run()
     return result();
 }
 
-const ui::WindowDescription& UnitRenameDialog::description() const
-{
-    static constexpr ui::WindowDescription kDescription {};
-    return kDescription;
-}
-
 UnitRecord* UnitRenameDialog::unit() const
 {
     UnitRecord* record = m_game.unitOf(m_country, m_unitIndex);

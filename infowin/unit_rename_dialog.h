@@ -26,7 +26,8 @@ public:
     INT_PTR run();
 
     int OnInitDialog() override;
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription {};
+    const ui::WindowDescription& description() const override { return kDescription; }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:

@@ -77,13 +77,6 @@ bool WeaponInfoWindow::loadClean(swCBitmap& bitmap) const
 
 const UnitTypeRecord* WeaponInfoWindow::shownType() const { return typeRecord(m_context.game, m_typeId); }
 
-const ui::WindowDescription& WeaponInfoWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true,
-        .closing = ui::Closing::Itself };
-    return kDescription;
-}
-
 int WeaponInfoWindow::OnInitDialog()
 {
     ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kPageWidth, kPageHeight });

@@ -40,7 +40,9 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription {
+        .placementKey = kPlacementPrefix, .drawn = true, .closing = ui::Closing::Itself };
+    const ui::WindowDescription& description() const override { return kDescription; }
     HBITMAP background() const override { return m_background ? m_background->handle() : nullptr; }
     // The close box, a right click or Escape ask the owner to close the window of the key.
     void closeGesture() override;

@@ -275,13 +275,6 @@ void WeaponListWindow::snapHeight(RECT& rect, WPARAM edge) const
         rect.right = rect.left + width;
 }
 
-const ui::WindowDescription& WeaponListWindow::description() const
-{
-    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
-        .closeRequest = ui_message::kCloseWeaponList, .floating = true };
-    return kDescription;
-}
-
 int WeaponListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {

@@ -7,6 +7,7 @@
 #include "lib/media/bitmap.h"
 #include "ui/info_window_frame.h"
 #include "ui/window_context.h"
+#include "ui/private_messages.h"
 #include "ui/window_kit.h"
 
 #include <memory>
@@ -45,7 +46,8 @@ public:
     static WeaponListWindow* open(const WindowContext& context, swCWindow* mainWindow);
     ~WeaponListWindow() override;
 
-    const ui::WindowDescription& description() const override;
+    static constexpr ui::WindowDescription kDescription = ui::floatingWindow(kClassName, ui_message::kCloseWeaponList);
+    const ui::WindowDescription& description() const override { return kDescription; }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 

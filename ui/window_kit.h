@@ -46,6 +46,14 @@ struct WindowDescription {
     bool floating = false;
 };
 
+// A floating information window's: its place kept under the key, a click raises it, and its close
+// gestures post the request to its owner, which closes it.
+constexpr WindowDescription floatingWindow(const char* placementKey, UINT closeRequest, bool drawn = false)
+{
+    return { .placementKey = placementKey, .drawn = drawn, .closing = Closing::AskOwner, .closeRequest = closeRequest,
+        .floating = true };
+}
+
 // The window side of the kit's answers; KitWindow implements it.
 class KitHooks {
 public:
