@@ -15,7 +15,7 @@ constexpr int kHexTop = 189;
 constexpr int kHeadingPitch = 18;
 constexpr int kLinePitch = 15;
 
-constexpr COLORREF kBackground = RGB(24, 28, 22);
+constexpr COLORREF kPanelBackground = RGB(24, 28, 22);
 constexpr COLORREF kRule = RGB(92, 104, 84);
 
 } // namespace
@@ -121,7 +121,7 @@ void ControlPanel::paint()
     swCBitmap picture(target, width, height);
     MemoryDcHolder canvas(target.dc());
     HGDIOBJ old = SelectObject(canvas.dc(), picture.handle());
-    canvas.fillRectColor(0, 0, width - 1, height - 1, kBackground);
+    canvas.fillRectColor(0, 0, width - 1, height - 1, kPanelBackground);
     canvas.drawPolyline(4, kUnitTop - 4, width - 5, kUnitTop - 4, kRule);
     canvas.drawPolyline(4, kHexTop - 4, width - 5, kHexTop - 4, kRule);
     const HFONT headingFont = m_state.font(kFont14Bold).handle();

@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr COLORREF kText = RGB(236, 236, 220);
-constexpr COLORREF kGreyText = RGB(130, 132, 124);
+constexpr COLORREF kFactText = RGB(236, 236, 220);
+constexpr COLORREF kFactGreyText = RGB(130, 132, 124);
 
 std::string jp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
@@ -34,7 +34,7 @@ std::string countryName(GameState& state, int side)
 
 std::string fraction(int value, int full) { return std::to_string(value) + "/" + std::to_string(full); }
 
-PanelLine line(std::string text, COLORREF colour = kText) { return { std::move(text), colour, false }; }
+PanelLine line(std::string text, COLORREF colour = kFactText) { return { std::move(text), colour, false }; }
 
 } // namespace
 
@@ -73,7 +73,7 @@ std::vector<PanelLine> unitFactLines(GameState& state, int side, int index)
 {
     const UnitRecord* unit = state.unitOf(side, index);
     if (!unit || !unitExists(*unit))
-        return { line(jp("部隊未選択"), kGreyText) };
+        return { line(jp("部隊未選択"), kFactGreyText) };
     const UnitTypeRecord& type = unit->type();
     std::vector<PanelLine> lines;
     const std::string name = fieldText(unit->name);
@@ -96,7 +96,7 @@ std::vector<PanelLine> unitFactLines(GameState& state, int side, int index)
     }
     lines.push_back(line(jp("弾薬　") + (ammo.empty() ? jp("－") : ammo)));
     const bool acted = unit->hasFlag(kUnitActed);
-    lines.push_back(line(jp(acted ? "行動済" : "未行動"), acted ? kGreyText : kText));
+    lines.push_back(line(jp(acted ? "行動済" : "未行動"), acted ? kFactGreyText : kFactText));
     return lines;
 }
 
@@ -104,9 +104,9 @@ std::vector<PanelLine> hexFactLines(GameState& state, int x, int y, const UnitRe
 {
     const TerrainRecord* terrain = state.isOnMap(x, y) ? state.terrainTypeAt(x, y) : nullptr;
     if (!terrain)
-        return { line(jp("ヘックス未選択"), kGreyText) };
+        return { line(jp("ヘックス未選択"), kFactGreyText) };
     std::vector<PanelLine> lines;
-    lines.push_back({ fieldText(terrain->name), kText, true });
+    lines.push_back({ fieldText(terrain->name), kFactText, true });
     lines.push_back(line(jp("座標　(") + std::to_string(x) + ", " + std::to_string(y) + ")"));
     if (const BuildingRecord* building = buildingOnHex(state, x, y)) {
         const TerrainRecord* kind = building->terrain();

@@ -11,7 +11,7 @@ namespace {
 namespace id = environment_id;
 using platform::resources::DialogItem;
 
-constexpr int kLeft = 10;
+constexpr int kGroupLeft = 10;
 constexpr int kRight = 265;
 constexpr int kColumn = 245;
 
@@ -48,8 +48,8 @@ private:
 std::vector<DialogItem> items()
 {
     Items i;
-    const int x = kLeft + 12;
-    i.group("サウンド", kLeft, 6, 196);
+    const int x = kGroupLeft + 12;
+    i.group("サウンド", kGroupLeft, 6, 196);
     i.check(id::kPlaySe, "効果音を鳴らす", x, 26);
     i.check(id::kPlayBgm, "BGMを鳴らす", x, 48);
     i.check(id::kPlayChime, "ターン開始のチャイム", x, 70);
@@ -62,7 +62,7 @@ std::vector<DialogItem> items()
     i.label("BGMの音量", x, 172, 96);
     i.add(TRACKBAR_CLASSA, "", id::kWaveVolume, WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS, { x + 96, 170, x + 226, 196 });
 
-    i.group("戦闘", kLeft, 208, 118);
+    i.group("戦闘", kGroupLeft, 208, 118);
     i.check(id::kShowFight, "戦闘を表示する", x, 228);
     i.add("Button", "戦闘シーンで見る", id::kFightScene, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
         { x + 18, 250, x + 218, 270 });

@@ -1,5 +1,6 @@
 // Boarding: the acting unit goes aboard a carrier.
 #include "rules/boarding.h"
+#include "rules/shared_codes.h"
 
 #include "rules/engineering_steps.h"
 #include "rules/storing_steps.h"
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr int kNeutralSide = 8;
 
 bool isAboard(const UnitRecord& unit, int carrier_side, int carrier_index)
 {

@@ -1,5 +1,6 @@
 // Picking civilians up and setting them down.
 #include "rules/civilians.h"
+#include "rules/shared_codes.h"
 
 #include "rules/engineering_steps.h"
 #include "rules/mines.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr int kNeutralSide = 8;
 
 // The carrier shares its slot with no other unit it can see.
 bool carrierAlone(const GameState& state, const ActingUnit& actor)

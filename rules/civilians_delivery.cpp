@@ -1,5 +1,6 @@
 // Delivery: a transport set down on its destination counts for its side's goal and leaves play.
 #include "rules/civilians.h"
+#include "rules/shared_codes.h"
 
 #include "rules/dialog_link.h"
 #include "rules/links.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int kNeutralSide = 8;
 constexpr uint8_t kWatchTransport = 2;
 constexpr uint8_t kEndCheckArrived = 8;
 constexpr int kCiviliansDeliveredNotice = 3;

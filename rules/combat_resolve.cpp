@@ -1,5 +1,6 @@
 // Combat resolution: the current engagement from the first shot to the write-back and removal.
 #include "rules/combat.h"
+#include "rules/shared_codes.h"
 
 #include "rules/alliances.h"
 #include "rules/combat_pair.h"
@@ -21,9 +22,6 @@ namespace {
 
 
 constexpr int kMaxExperience = 2550;
-constexpr int kWaterMoveType = 17;
-constexpr int kLandDomain = 3;
-constexpr int kLandMine = 1;
 constexpr int kMisfireTable[6] = { 10, 20, 30, 50, 70, 100 };
 
 // The unit record keeps its misfire countdown in its spare byte 105.

@@ -1,5 +1,6 @@
 // The weapon choice of an engagement: the slot that kills most, else the one that scores best.
 #include "rules/combat_values.h"
+#include "rules/shared_codes.h"
 
 #include "rules/combat_pair.h"
 #include "rules/move_range.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr int kWaterMoveType = 17;
 
 bool isLaunchKind(int kind) { return kind == kWeaponCruiseMissile || kind == kWeaponBallisticMissile; }
 

@@ -1,5 +1,6 @@
 // The demolition executor: the strike on a building, its knock-out and the toll on the units it holds.
 #include "rules/demolition.h"
+#include "rules/shared_codes.h"
 
 #include "rules/demolition_steps.h"
 #include "rules/dialog_link.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int kExplosionSound = 13;
 constexpr int kTerrainDam = 25;
 constexpr int kTerrainTunnel = 26;
 

@@ -1,5 +1,6 @@
 // Demolition where no building stands: listed pillboxes and temporary bridges, and roads.
 #include "rules/demolition_steps.h"
+#include "rules/shared_codes.h"
 
 #include "rules/alliances.h"
 #include "rules/dialog_link.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr int kExplosionSound = 13;
-constexpr int kLandMine = 1;
 
 // The structure's durability byte in its listed-hex table; null when the hex is not listed.
 uint8_t* listedDurability(GameState& state, int x, int y, int kind)

@@ -1,5 +1,6 @@
 // The striker of a demolition: its power, its round, its experience, and the land unit a fallen hex takes.
 #include "rules/demolition_steps.h"
+#include "rules/shared_codes.h"
 
 #include "rules/combat_values.h"
 #include "rules/engineering_steps.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-constexpr int kLandDomain = 3;
-constexpr int kNeutralSide = 8;
 
 } // namespace
 

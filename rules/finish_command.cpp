@@ -1,6 +1,7 @@
 // The post-move step: leaving a building or carrier, the ambush, fuel, the executor, fuel-out
 // crashes, removal of the destroyed and the transport goals.
 #include "rules/finish_command.h"
+#include "rules/shared_codes.h"
 
 #include "rules/combat.h"
 #include "rules/combat_pair.h"
@@ -24,7 +25,6 @@
 namespace {
 
 constexpr int kAmbushNotice = 6;
-constexpr int kFuelOutNotice = 0;
 constexpr int kTopExperience = 2550;
 
 struct Actor {

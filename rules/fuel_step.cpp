@@ -1,5 +1,6 @@
 // Aircraft aloft and the end-of-turn fuel step that makes idle ones burn fuel or crash.
 #include "rules/fuel_step.h"
+#include "rules/shared_codes.h"
 
 #include "rules/dialog_link.h"
 #include "rules/links.h"
@@ -16,7 +17,6 @@ namespace {
 constexpr int kGroupVtol = 1;
 constexpr int kGroupHelicopter = 2;
 constexpr int kEndOfGameCode = 19;
-constexpr int kFuelOutNotice = 0;
 
 void burnFuel(GameState& state, int side, int index)
 {

@@ -3,6 +3,7 @@
 
 #include "lib/thread.h"
 #include "rules/game_thread_players.h"
+#include "rules/shared_codes.h"
 
 #include <array>
 #include <cstdint>
@@ -21,7 +22,6 @@ enum GamePhase : uint16_t {
     kPhaseEnd = 7,
 };
 
-constexpr int kNeutralSide = 8;
 // The current side before the first country of a turn.
 constexpr int kNoSide = 9;
 

@@ -1,5 +1,6 @@
 // Interceptors found and resolved against a moving unit, and the list of units that intercepted.
 #include "rules/interception.h"
+#include "rules/shared_codes.h"
 
 #include "rules/combat.h"
 #include "rules/combat_pair.h"
@@ -13,13 +14,11 @@
 
 namespace {
 
-constexpr int kMissileCodeBase = 100;
-constexpr int kMissilePhase = 1;
 constexpr int kSearchRadius = 99;
 constexpr int kInterceptionNotice = 7;
 constexpr int kModeAttack = 1;
 
-bool hasMembers(const GameState& state, int side, int index)
+bool warheadHasMembers(const GameState& state, int side, int index)
 {
     const UnitRecord* unit = state.unitOf(side, index);
     return unit && unitExists(*unit) && strengthTotal(*unit) > 0;
@@ -125,7 +124,7 @@ void resolveInterceptions(GameState& state, int side, int index, int mode, const
 
         CombatPair& current = currentCombat(state);
         current = kept;
-        if (mode == kModeAttack && hasMembers(state, side, index) && current.side[0].code == side
+        if (mode == kModeAttack && warheadHasMembers(state, side, index) && current.side[0].code == side
             && current.side[0].index == index) {
             // The attack that follows the move fires with what the mover has left.
             const int16_t slot = current.side[0].weaponSlot;
@@ -134,7 +133,7 @@ void resolveInterceptions(GameState& state, int side, int index, int mode, const
             current.side[0].weaponSlot = slot;
             current.computeValues(state);
         }
-        if (!hasMembers(state, side, index))
+        if (!warheadHasMembers(state, side, index))
             return;
     }
 }

@@ -1,5 +1,6 @@
 // A mine going off under a unit: the members' losses, the display, the history and the mine's shrinking.
 #include "rules/mines.h"
+#include "rules/shared_codes.h"
 
 #include "rules/links.h"
 #include "rules/map_window_link.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr int kMissileCodeBase = 100;
 // Mine damage is booked against nobody: the attacker side of the neutral table.
 constexpr int kMineAttackerSide = 8;
 

@@ -1,5 +1,6 @@
 // A missile's flight: one step along its route with interception on the way, and the fuel it burns.
 #include "rules/missiles.h"
+#include "rules/shared_codes.h"
 
 #include "rules/commands.h"
 #include "rules/current_action.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr int kMissileCodeBase = 100;
 
 struct Missile {
     int country = 0;

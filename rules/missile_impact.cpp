@@ -1,5 +1,6 @@
 // A missile's strike at its target hex: the fight, the demolition, the cleared record and the pact.
 #include "rules/missiles.h"
+#include "rules/shared_codes.h"
 
 #include "rules/alliances.h"
 #include "rules/combat.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int kMissileCodeBase = 100;
 constexpr int kActionPhase = 5;
 constexpr int kPactBrokenByStrikeNotice = 14;
 

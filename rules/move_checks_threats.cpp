@@ -1,5 +1,6 @@
 // Dangers of a hex for a unit: enemy threat layers, exposure to fire, mines and zones of control.
 #include "rules/move_checks.h"
+#include "rules/shared_codes.h"
 
 #include "rules/combat.h"
 #include "rules/rules_context.h"
@@ -9,11 +10,9 @@
 
 namespace {
 
-constexpr int kNeutralSide = 8;
 // The weapon masks of the attack search: usable where the unit stands, and after a move too.
 constexpr unsigned kAttackInPlace = 8;
 constexpr unsigned kAttackAfterMove = 136;
-constexpr int kMissileCodeBase = 100;
 constexpr int kDomainLand = 3;
 constexpr int kDomainSea = 4;
 

@@ -1,5 +1,6 @@
 // The move display: which walked hexes the viewing country sees, and their paced playback.
 #include "rules/move_display.h"
+#include "rules/shared_codes.h"
 
 #include "lib/thread.h"
 #include "rules/commands.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int kMissilePhase = 1;
 constexpr int kStepMilliseconds = 20;
 
 bool seenAt(GameState& state, HexPos hex)

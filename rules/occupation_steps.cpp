@@ -1,5 +1,6 @@
 // Shared consequences of buildings changing hands: statistics, fallen capitals, lost units and broken ties.
 #include "rules/occupation_steps.h"
+#include "rules/shared_codes.h"
 
 #include "rules/alliances.h"
 #include "rules/links.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-constexpr int kHexSlots = 6;
-constexpr int kNeutralSide = 8;
 
 } // namespace
 

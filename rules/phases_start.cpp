@@ -1,5 +1,6 @@
 // The start phase (turn start, production countdowns, sight, supply and threat marks) and the missile phase.
 #include "rules/game_thread.h"
+#include "rules/shared_codes.h"
 
 #include "lib/thread.h"
 #include "rules/fog.h"
@@ -22,8 +23,6 @@
 namespace {
 
 constexpr int kChimeSlot = 16;
-// Country c's missiles in flight are side code 100 + c.
-constexpr int kMissileCodeBase = 100;
 
 template <class F>
 void forEachUnitInPlay(GameState& state, int side, F f)

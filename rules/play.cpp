@@ -1,5 +1,6 @@
 // startPlay and endPlay: settling who takes part, the per-game fields, the game thread's start and join.
 #include "rules/play.h"
+#include "rules/shared_codes.h"
 
 #include "lib/thread.h"
 #include "rules/home_distance.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int kHexSlots = 6;
 // Watch bits of UnitRecord::watchBits.
 constexpr uint8_t kWatchBit0 = 1;
 constexpr uint8_t kWatchBit1 = 2;

@@ -32,7 +32,7 @@ bool anyChosen(const SupplyOrder& order)
     return std::any_of(std::begin(order.parts), std::end(order.parts), [](const SupplyPart& p) { return p.chosen != 0; });
 }
 
-UnitRecord* carrierOf(GameState& state, const UnitRecord& unit)
+UnitRecord* aboardCarrier(GameState& state, const UnitRecord& unit)
 {
     return unit.hasFlag(kUnitAboard) ? state.unitOf(unit.carrierSide - 1, unit.carrierIndex - 1) : nullptr;
 }
@@ -79,7 +79,7 @@ void serviceFromCarrier(GameState& state, SupplyOrder& order)
     showSupplyOrder(state, order);
     order.apply();
     if (anyChosen(order))
-        if (UnitRecord* carrier = carrierOf(state, *unit))
+        if (UnitRecord* carrier = aboardCarrier(state, *unit))
             carrier->spendSupplyStock(1);
 }
 

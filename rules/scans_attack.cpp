@@ -1,5 +1,6 @@
 // The attack-target scan.
 #include "rules/scans_attack.h"
+#include "rules/shared_codes.h"
 
 #include "rules/move_range.h"
 #include "rules/visibility.h"
@@ -14,7 +15,6 @@ constexpr uint16_t kNearFlag = 1;
 constexpr uint16_t kFarFlag = 2;
 constexpr uint16_t kAttackFlag = 8;
 constexpr uint16_t kRestrictedFlag = 128;
-constexpr int kWaterMoveType = 17;
 
 } // namespace
 

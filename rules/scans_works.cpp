@@ -1,5 +1,6 @@
 // The works scans' visits and finishes.
 #include "rules/scans_works.h"
+#include "rules/shared_codes.h"
 
 #include "rules/open_sides.h"
 #include "rules/reach_map.h"
@@ -11,7 +12,6 @@
 namespace {
 
 constexpr int kStructureTerrain = 53;
-constexpr int kLandDomain = 3;
 
 } // namespace
 

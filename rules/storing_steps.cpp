@@ -1,5 +1,6 @@
 // Hex registration, carrier berths and redraws for the storing, boarding and exchange executors.
 #include "rules/storing_steps.h"
+#include "rules/shared_codes.h"
 
 #include "rules/dialog_link.h"
 #include "rules/links.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr int kLandDomain = 3;
 constexpr int kLandMineNotice = 15;
 constexpr int kSeaMineNotice = 16;
 

@@ -1,5 +1,6 @@
 // Laying and clearing the per-turn marks: threat layers, area cover, watched units, interception, jamming.
 #include "rules/turn_marks.h"
+#include "rules/shared_codes.h"
 
 #include "rules/combat_values.h"
 #include "rules/current_action.h"
@@ -16,8 +17,6 @@ constexpr int kWarheadClassLow = 7;
 constexpr int kWarheadClassHigh = 8;
 constexpr int kWarheadLayerLow = 6;
 constexpr int kWarheadLayerHigh = 7;
-// End-check (watch) bit 2: the unit's remembered hex carries its side in the per-turn word.
-constexpr unsigned kWatchRemembered = 4;
 
 } // namespace
 

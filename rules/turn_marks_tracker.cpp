@@ -1,6 +1,7 @@
 // Keeping the per-turn marks after an action: compare every unit's inputs, clear where they changed,
 // lay again there.
 #include "rules/turn_marks_tracker.h"
+#include "rules/shared_codes.h"
 
 #include "rules/changed_records.h"
 #include "rules/visibility.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr unsigned kWatchRemembered = 4;
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // A country's end: its capitals fall to ruin and it drops out, leaving its buildings to an heir.
 #include "rules/victory.h"
+#include "rules/shared_codes.h"
 #include "rules/victory_units.h"
 
 #include "rules/fog.h"
@@ -18,7 +19,6 @@ namespace {
 constexpr int kPhaseMissile = 1;
 constexpr int kPhaseAction = 5;
 constexpr int kPhaseProduction = 6;
-constexpr int kHexSlots = 6;
 
 bool validCountry(int c) { return c >= 0 && c < kCountryCount; }
 

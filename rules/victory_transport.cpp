@@ -1,5 +1,6 @@
 // The transport condition: members to carry, arrivals at the target hex and whether enough can still arrive.
 #include "rules/victory.h"
+#include "rules/shared_codes.h"
 #include "rules/victory_units.h"
 
 #include "rules/dialog_link.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int kNeutralSide = 8;
 constexpr uint8_t kWatchTransport = 2;
 // Option bits of a country's victory conditions.
 constexpr uint8_t kCountsNeutralTransports = 1;
@@ -37,7 +37,7 @@ int waitingTransportMembers(const GameState& state, int side)
     return members;
 }
 
-bool validCountry(int c) { return c >= 0 && c < kCountryCount; }
+bool isCountryIndex(int c) { return c >= 0 && c < kCountryCount; }
 
 void showArrivalNotice(GameState& state, int side, int unit)
 {
@@ -79,7 +79,7 @@ void handleArrivalsAt(GameState& state, int side, int unit, int depth)
 
 int transportRequired(GameState& state, int country)
 {
-    if (!validCountry(country))
+    if (!isCountryIndex(country))
         return 0;
     const TurnBlock& turn = state.turnBlock();
     int total = turn.transportTotal[country];
@@ -90,7 +90,7 @@ int transportRequired(GameState& state, int country)
 
 bool isTransportMet(GameState& state, int country)
 {
-    if (!validCountry(country))
+    if (!isCountryIndex(country))
         return false;
     const TurnBlock& turn = state.turnBlock();
     int arrived = turn.transportArrived[country];
@@ -110,7 +110,7 @@ bool canStillMeetTransport(GameState& state, int side)
         if (country < 0)
             return true;
     }
-    if (!validCountry(country) || transportPercent(state, country) == 0)
+    if (!isCountryIndex(country) || transportPercent(state, country) == 0)
         return true;
     const TurnBlock& turn = state.turnBlock();
     int possible = turn.transportArrived[country] + waitingTransportMembers(state, country);

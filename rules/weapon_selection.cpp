@@ -1,5 +1,6 @@
 // WeaponSelection: the usability of each side's weapons and the expected losses of both sides.
 #include "rules/weapon_selection.h"
+#include "rules/shared_codes.h"
 
 #include "rules/combat_pair.h"
 #include "rules/combat_values.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr int kWaterMoveType = 17;
 constexpr int kSeaDomain = 4;
 
 // The longest reach of the unit's loaded weapons of the kind; 0 for an exhausted unit.

@@ -2,6 +2,7 @@
 #include "state/action_history.h"
 
 #include "state/building_record.h"
+#include "state/unit_facts.h"
 #include "state/unit_record.h"
 #include "state/unit_type_record.h"
 
@@ -45,22 +46,6 @@ enum HistoryKind : uint16_t {
 };
 
 uint32_t halves(uint32_t low, uint32_t high) { return (low & 0xFFFF) | high << 16; }
-
-int strengthSlotCount(const UnitRecord& unit)
-{
-    int n = 0;
-    for (uint8_t counter : unit.memberStrengths)
-        n += counter != 0;
-    return n;
-}
-
-int strengthTotal(const UnitRecord& unit)
-{
-    int total = 0;
-    for (uint8_t counter : unit.memberStrengths)
-        total += counter;
-    return total;
-}
 
 // Members before in the high byte, after in the low byte.
 uint32_t membersWord(const HistoryEngagement::Side& side)

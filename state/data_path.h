@@ -3,7 +3,7 @@
 
 #include <string>
 
-enum DataFolder : int {
+enum DataFolderCode : int {
     kFolderProgram = 0,
     kFolderMaster = 1,
     kFolderBitmap = 2,

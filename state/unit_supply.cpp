@@ -17,7 +17,6 @@ constexpr int kSupplyTruckClass = 36;
 constexpr int kTankerClass = 11;
 constexpr int kSupplyShipClass = 53;
 constexpr int kCarrierClass = 48;
-constexpr int kHelicopterCarrierClass = 49;
 constexpr int kActionPhase = 5;
 
 const UnitRecord* carrierOf(const UnitRecord& unit) { return game().unitOf(unit.carrierSide - 1, unit.carrierIndex - 1); }

@@ -7,7 +7,6 @@ using namespace unit_rules;
 
 namespace {
 
-constexpr int kHelicopterCarrierClass = 49;
 constexpr int kHoverMovementType = 14;
 constexpr uint16_t kTypeShallowsBit = 0x4000;
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-[[noreturn]] void fail(int code) { throw new swCDirectDrawError(code); }
+[[noreturn]] void failSurface(int code) { throw new swCDirectDrawError(code); }
 
 } // namespace
 
@@ -21,7 +21,7 @@ IDirectDrawSurface7* swCDirectDraw::createOffscreen(int width, int height)
     IDirectDrawSurface7* surface = nullptr;
     if (FAILED(m_ddraw->CreateSurface(&desc, &surface, nullptr))
         && FAILED(m_ddraw->CreateSurface(&desc, &surface, nullptr)))
-        fail(3);
+        failSurface(3);
     return surface;
 }
 
@@ -98,7 +98,7 @@ void swCDirectDraw::surfaceSetKey(SurfaceRecord& record)
     DWORD pixel = surfaceColorMatch(record.surface, record.transparent);
     DDCOLORKEY key { pixel, pixel };
     if (FAILED(record.surface->SetColorKey(DDCKEY_SRCBLT, &key)))
-        fail(7);
+        failSurface(7);
 }
 
 // The surface's own pixel value for a colour: drawn at (0, 0) through GDI and read back.
@@ -147,7 +147,7 @@ void swCDirectDraw::surfaceCopyBitmap(IDirectDrawSurface7* surface, HBITMAP bitm
     HDC dc = nullptr;
     if (FAILED(surface->GetDC(&dc))) {
         SelectObject(memory.dc(), previous);
-        fail(4);
+        failSurface(4);
     }
     StretchBlt(dc, 0, 0, int(desc.dwWidth), int(desc.dwHeight), memory.dc(), x, y, dx, dy, SRCCOPY);
     surface->ReleaseDC(dc);
@@ -160,7 +160,7 @@ void swCDirectDraw::surfaceRestore(SurfaceRecord& record)
     if (!record.surface)
         return;
     if (FAILED(record.surface->Restore()))
-        fail(9);
+        failSurface(9);
     if (record.state == kSurfaceEmpty)
         return;
     std::unique_ptr<swCBitmap> bitmap = loadPicture(record.fileName.c_str(), record.factory, record.value1,
@@ -177,6 +177,6 @@ void swCDirectDraw::displayRestore(DirectDrawDisplay& display)
         while ((result = surface->Restore()) == DDERR_WASSTILLDRAWING) {
         }
         if (FAILED(result))
-            fail(8);
+            failSurface(8);
     }
 }

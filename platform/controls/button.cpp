@@ -128,7 +128,7 @@ LRESULT onDoubleClick(HWND hwnd, ButtonState& s)
     return onButtonDown(hwnd, s);
 }
 
-LRESULT onKeyDown(HWND hwnd, ButtonState& s, WPARAM key)
+LRESULT onButtonKeyDown(HWND hwnd, ButtonState& s, WPARAM key)
 {
     if (key == VK_SPACE && !s.tracking && !s.spaceDown) {
         s.spaceDown = true;
@@ -236,7 +236,7 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             setPushed(hwnd, *s, false);
         }
         return 0;
-    case WM_KEYDOWN: return onKeyDown(hwnd, *s, wParam);
+    case WM_KEYDOWN: return onButtonKeyDown(hwnd, *s, wParam);
     case WM_KEYUP: return onKeyUp(hwnd, *s, wParam);
     case WM_SETFOCUS: return onFocus(hwnd, *s, true);
     case WM_KILLFOCUS: return onFocus(hwnd, *s, false);

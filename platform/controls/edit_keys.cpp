@@ -12,12 +12,12 @@ namespace {
 
 bool readOnly(HWND hwnd) { return controlStyle(hwnd) & ES_READONLY; }
 bool multiLine(HWND hwnd) { return controlStyle(hwnd) & ES_MULTILINE; }
-bool shiftDown() { return GetKeyState(VK_SHIFT) < 0; }
+bool shiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
 bool controlDown() { return GetKeyState(VK_CONTROL) < 0; }
 
 void moveCaret(HWND hwnd, EditState& s, size_t to)
 {
-    setSelection(hwnd, s, shiftDown() ? s.anchor : to, to);
+    setSelection(hwnd, s, shiftHeld() ? s.anchor : to, to);
 }
 
 // The offset on another line nearest to the caret's x.
@@ -163,13 +163,13 @@ LRESULT onKeyDown(HWND hwnd, EditState& s, WPARAM key)
 {
     switch (key) {
     case VK_LEFT:
-        if (!shiftDown() && s.anchor != s.caret)
+        if (!shiftHeld() && s.anchor != s.caret)
             setSelection(hwnd, s, s.selStart(), s.selStart());
         else
             moveCaret(hwnd, s, previousChar(s.text, s.caret));
         return 0;
     case VK_RIGHT:
-        if (!shiftDown() && s.anchor != s.caret)
+        if (!shiftHeld() && s.anchor != s.caret)
             setSelection(hwnd, s, s.selEnd(), s.selEnd());
         else
             moveCaret(hwnd, s, nextChar(s.text, s.caret));
@@ -192,7 +192,7 @@ LRESULT onKeyDown(HWND hwnd, EditState& s, WPARAM key)
         return 0;
     }
     case VK_DELETE:
-        if (shiftDown())
+        if (shiftHeld())
             cut(hwnd, s);
         else if (!readOnly(hwnd))
             deleteForward(hwnd, s);
@@ -200,7 +200,7 @@ LRESULT onKeyDown(HWND hwnd, EditState& s, WPARAM key)
     case VK_INSERT:
         if (controlDown())
             copy(hwnd, s);
-        else if (shiftDown())
+        else if (shiftHeld())
             paste(hwnd, s);
         return 0;
     default: return 0;

@@ -8,7 +8,7 @@ namespace platform::controls::edit {
 
 namespace {
 
-bool multiLine(HWND hwnd) { return controlStyle(hwnd) & ES_MULTILINE; }
+bool isMultiLine(HWND hwnd) { return controlStyle(hwnd) & ES_MULTILINE; }
 
 int extent(HDC dc, const std::string& text)
 {
@@ -64,7 +64,7 @@ RECT textArea(HWND hwnd, const EditState& s)
     GetClientRect(hwnd, &r);
     r.left += s.leftMargin;
     r.right -= s.rightMargin;
-    if (!multiLine(hwnd)) {
+    if (!isMultiLine(hwnd)) {
         int height = lineHeight(hwnd, s);
         if (r.bottom - r.top > height) {
             r.top = (r.bottom - height) / 2;
@@ -80,7 +80,7 @@ RECT textArea(HWND hwnd, const EditState& s)
 void layoutEdit(HWND hwnd, EditState& s)
 {
     s.lines.clear();
-    if (!multiLine(hwnd)) {
+    if (!isMultiLine(hwnd)) {
         s.lines.push_back({ 0, s.text.size(), s.text.size() });
         return;
     }
@@ -129,7 +129,7 @@ int lineLeft(HDC dc, HWND hwnd, const EditState& s, size_t line)
     DWORD style = controlStyle(hwnd);
     int width = extent(dc, displayText(hwnd, s, l.start, l.end));
     int room = area.right - area.left;
-    int left = area.left - (multiLine(hwnd) ? 0 : s.scrollX);
+    int left = area.left - (isMultiLine(hwnd) ? 0 : s.scrollX);
     if (width < room && (style & (ES_CENTER | ES_RIGHT))) {
         if (style & ES_CENTER)
             left = area.left + (room - width) / 2;
@@ -158,7 +158,7 @@ size_t offsetAt(HWND hwnd, const EditState& s, POINT p)
         return 0;
     RECT area = textArea(hwnd, s);
     size_t line = 0;
-    if (multiLine(hwnd)) {
+    if (isMultiLine(hwnd)) {
         int height = lineHeight(hwnd, s);
         int offset = p.y - area.top;
         int row = offset >= 0 ? offset / height : -((-offset + height - 1) / height);
@@ -182,7 +182,7 @@ size_t offsetAt(HWND hwnd, const EditState& s, POINT p)
 
 void updateScrollBar(HWND hwnd, const EditState& s)
 {
-    if (!multiLine(hwnd) || !(controlStyle(hwnd) & WS_VSCROLL))
+    if (!isMultiLine(hwnd) || !(controlStyle(hwnd) & WS_VSCROLL))
         return;
     SCROLLINFO info { sizeof(info), SIF_ALL | SIF_DISABLENOSCROLL, 0, int(s.lines.size()) - 1,
         UINT(visibleLines(hwnd, s)), s.firstLine, 0 };
@@ -194,7 +194,7 @@ void scrollToCaret(HWND hwnd, EditState& s)
     if (s.lines.empty())
         return;
     size_t line = lineOf(s, s.caret);
-    if (multiLine(hwnd)) {
+    if (isMultiLine(hwnd)) {
         int visible = visibleLines(hwnd, s);
         if (int(line) < s.firstLine)
             s.firstLine = int(line);

@@ -115,7 +115,7 @@ void drawStatic(HWND hwnd, HDC dc, const StaticState& s)
     RestoreDC(dc, saved);
 }
 
-void repaint(HWND hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
+void repaintStatic(HWND hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
 
 LRESULT setImage(HWND hwnd, StaticState& s, WPARAM kind, HANDLE image)
 {
@@ -127,7 +127,7 @@ LRESULT setImage(HWND hwnd, StaticState& s, WPARAM kind, HANDLE image)
     DWORD style = controlStyle(hwnd);
     if (image && staticType(style) == SS_BITMAP && !(style & SS_CENTERIMAGE) && GetObjectA(image, sizeof(info), &info))
         SetWindowPos(hwnd, nullptr, 0, 0, info.bmWidth, info.bmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    repaint(hwnd);
+    repaintStatic(hwnd);
     return LRESULT(old);
 }
 
@@ -163,18 +163,18 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_ENABLE:
         if (controlStyle(hwnd) & SS_NOTIFY)
             notifyParent(hwnd, wParam ? STN_ENABLE : STN_DISABLE);
-        repaint(hwnd);
+        repaintStatic(hwnd);
         return 0;
     case WM_GETDLGCODE: return DLGC_STATIC;
     case WM_SETTEXT: {
         LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-        repaint(hwnd);
+        repaintStatic(hwnd);
         return result;
     }
     case WM_SETFONT:
         s->font = HFONT(wParam);
         if (LOWORD(lParam))
-            repaint(hwnd);
+            repaintStatic(hwnd);
         return 0;
     case WM_GETFONT: return LRESULT(s->font);
     case STM_SETIMAGE: return setImage(hwnd, *s, wParam, HANDLE(lParam));

@@ -12,7 +12,7 @@ namespace {
 constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT_PTR kWatchTimer = 2;
 constexpr UINT_PTR kPopTimer = 3;
-constexpr int kPadding = 3;
+constexpr int kTipPadding = 3;
 
 bool sameTool(const Tool& tool, const TOOLINFOA& info)
 {
@@ -76,7 +76,7 @@ SIZE tipSize(HWND hwnd, const TooltipState& s, const std::string& text)
     UINT format = DT_CALCRECT | DT_NOPREFIX | (s.maxWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE);
     DrawTextA(dc, text.c_str(), int(text.size()), &r, format);
     // The tip has a one-pixel border around its client area.
-    return SIZE { r.right + 2 * kPadding + 2, r.bottom + 2 * kPadding + 2 };
+    return SIZE { r.right + 2 * kTipPadding + 2, r.bottom + 2 * kTipPadding + 2 };
 }
 
 void show(HWND hwnd, TooltipState& s, int tool)
@@ -205,7 +205,7 @@ void paint(HWND hwnd, HDC dc, const TooltipState& s)
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     SetBkMode(dc, TRANSPARENT);
     RECT r = client;
-    InflateRect(&r, -kPadding, -kPadding);
+    InflateRect(&r, -kTipPadding, -kTipPadding);
     DrawTextA(dc, text.c_str(), int(text.size()), &r, DT_NOPREFIX | (s.maxWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
 }
 

@@ -9,9 +9,9 @@ namespace platform::controls {
 
 namespace {
 
-constexpr UINT_PTR kRepeatTimer = 1;
+constexpr UINT_PTR kTrackRepeatTimer = 1;
 
-void repaint(HWND hwnd) { InvalidateRect(hwnd, nullptr, FALSE); }
+void repaintTrack(HWND hwnd) { InvalidateRect(hwnd, nullptr, FALSE); }
 
 void notify(HWND hwnd, const TrackbarState& s, WORD code)
 {
@@ -30,7 +30,7 @@ bool moveTo(HWND hwnd, TrackbarState& s, int pos)
     if (pos == s.pos)
         return false;
     s.pos = pos;
-    repaint(hwnd);
+    repaintTrack(hwnd);
     return true;
 }
 
@@ -48,7 +48,7 @@ void step(HWND hwnd, TrackbarState& s, WORD code)
     notify(hwnd, s, code);
 }
 
-int keyCode(WPARAM key)
+int trackKeyCode(WPARAM key)
 {
     switch (key) {
     case VK_LEFT:
@@ -91,14 +91,14 @@ LRESULT onButtonDown(HWND hwnd, TrackbarState& s, LPARAM lParam)
     if (PtInRect(&g.thumb, p)) {
         s.dragging = true;
         s.grab = alongOf(g, p) - (g.vertical ? (g.thumb.top + g.thumb.bottom) / 2 : (g.thumb.left + g.thumb.right) / 2);
-        repaint(hwnd);
+        repaintTrack(hwnd);
         return 0;
     }
     int thumbStart = g.vertical ? g.thumb.top : g.thumb.left;
     s.pageCode = alongOf(g, p) < thumbStart ? TB_PAGEUP : TB_PAGEDOWN;
     s.pagePoint = p;
     pageTowardPoint(hwnd, s);
-    SetTimer(hwnd, kRepeatTimer, 400, nullptr);
+    SetTimer(hwnd, kTrackRepeatTimer, 400, nullptr);
     return 0;
 }
 
@@ -120,11 +120,11 @@ LRESULT endTracking(HWND hwnd, TrackbarState& s)
     bool wasPaging = s.pageCode >= 0;
     s.dragging = false;
     s.pageCode = -1;
-    KillTimer(hwnd, kRepeatTimer);
+    KillTimer(hwnd, kTrackRepeatTimer);
     if (GetCapture() == hwnd)
         ReleaseCapture();
     if (wasDragging) {
-        repaint(hwnd);
+        repaintTrack(hwnd);
         notify(hwnd, s, TB_THUMBPOSITION);
     }
     if (wasDragging || wasPaging)
@@ -135,10 +135,10 @@ LRESULT endTracking(HWND hwnd, TrackbarState& s)
 LRESULT onTimer(HWND hwnd, TrackbarState& s)
 {
     if (s.pageCode < 0 || !pageTowardPoint(hwnd, s)) {
-        KillTimer(hwnd, kRepeatTimer);
+        KillTimer(hwnd, kTrackRepeatTimer);
         return 0;
     }
-    SetTimer(hwnd, kRepeatTimer, 100, nullptr);
+    SetTimer(hwnd, kTrackRepeatTimer, 100, nullptr);
     return 0;
 }
 
@@ -148,7 +148,7 @@ LRESULT setRange(HWND hwnd, TrackbarState& s, int min, int max, bool redraw)
     s.max = std::max(min, max);
     s.pos = std::clamp(s.pos, s.min, s.max);
     if (redraw)
-        repaint(hwnd);
+        repaintTrack(hwnd);
     return 0;
 }
 
@@ -176,24 +176,24 @@ LRESULT CALLBACK trackbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     case WM_ERASEBKGND: return 1;
-    case WM_SIZE: repaint(hwnd); return 0;
+    case WM_SIZE: repaintTrack(hwnd); return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         s->focused = message == WM_SETFOCUS;
         if (!s->focused && (s->dragging || s->pageCode >= 0))
             endTracking(hwnd, *s);
-        repaint(hwnd);
+        repaintTrack(hwnd);
         return 0;
-    case WM_ENABLE: repaint(hwnd); return 0;
+    case WM_ENABLE: repaintTrack(hwnd); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_KEYDOWN: {
-        int code = keyCode(wParam);
+        int code = trackKeyCode(wParam);
         if (code >= 0)
             step(hwnd, *s, WORD(code));
         return 0;
     }
     case WM_KEYUP:
-        if (keyCode(wParam) >= 0)
+        if (trackKeyCode(wParam) >= 0)
             notify(hwnd, *s, TB_ENDTRACK);
         return 0;
     case WM_LBUTTONDOWN:
@@ -205,14 +205,14 @@ LRESULT CALLBACK trackbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             endTracking(hwnd, *s);
         return 0;
     case WM_TIMER:
-        if (wParam == kRepeatTimer)
+        if (wParam == kTrackRepeatTimer)
             return onTimer(hwnd, *s);
         break;
     case TBM_GETPOS: return s->pos;
     case TBM_SETPOS:
         s->pos = std::clamp(int(lParam), s->min, s->max);
         if (wParam)
-            repaint(hwnd);
+            repaintTrack(hwnd);
         return 0;
     case TBM_GETRANGEMIN: return s->min;
     case TBM_GETRANGEMAX: return s->max;
@@ -221,7 +221,7 @@ LRESULT CALLBACK trackbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case TBM_SETRANGEMAX: return setRange(hwnd, *s, s->min, int(lParam), wParam);
     case TBM_SETTICFREQ:
         s->ticFrequency = std::max(1, int(wParam));
-        repaint(hwnd);
+        repaintTrack(hwnd);
         return 0;
     case TBM_SETPAGESIZE: {
         int old = s->page;

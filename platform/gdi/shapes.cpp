@@ -9,7 +9,7 @@ using namespace platform::gdi;
 
 namespace {
 
-RECT ordered(int l, int t, int r, int b) { return { std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b) }; }
+RECT orderedBox(int l, int t, int r, int b) { return { std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b) }; }
 
 RECT inset(const RECT& r, int d) { return { r.left + d, r.top + d, r.right - d, r.bottom - d }; }
 
@@ -73,7 +73,7 @@ Region roundRectRegion(const RECT& box, int ew, int eh, const RECT& rows)
 
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
 {
-    RECT box = ordered(left, top, right, bottom);
+    RECT box = orderedBox(left, top, right, bottom);
     POINT corners[] = { { box.left, box.top }, { box.right - 1, box.top }, { box.right - 1, box.bottom - 1 },
         { box.left, box.bottom - 1 } };
     return paintShape(hdc, box, [](const RECT& r, const RECT&) { return Region(r); }, true, corners, 4);
@@ -81,13 +81,13 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
 
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom)
 {
-    return paintShape(hdc, ordered(left, top, right, bottom), [](const RECT& r, const RECT& rows) { return Region::fromEllipse(r, rows); },
+    return paintShape(hdc, orderedBox(left, top, right, bottom), [](const RECT& r, const RECT& rows) { return Region::fromEllipse(r, rows); },
         false, nullptr, 0);
 }
 
 BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height)
 {
-    return paintShape(hdc, ordered(left, top, right, bottom),
+    return paintShape(hdc, orderedBox(left, top, right, bottom),
         [width, height](const RECT& r, const RECT& rows) { return roundRectRegion(r, width, height, rows); }, false, nullptr, 0);
 }
 

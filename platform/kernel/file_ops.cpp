@@ -11,7 +11,7 @@
 
 namespace {
 
-BOOL fail(DWORD error)
+BOOL failWith(DWORD error)
 {
     SetLastError(error);
     return FALSE;
@@ -100,14 +100,14 @@ using namespace platform;
 BOOL DeleteFileA(LPCSTR lpFileName)
 {
     if (!lpFileName || !*lpFileName)
-        return fail(ERROR_PATH_NOT_FOUND);
+        return failWith(ERROR_PATH_NOT_FOUND);
     std::string path = hostPath(lpFileName);
     struct stat st;
     if (!statPath(path, st))
         return failFromErrno(path);
     // Folders and read-only files are not deleted by this call.
     if (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR))
-        return fail(ERROR_ACCESS_DENIED);
+        return failWith(ERROR_ACCESS_DENIED);
     if (unlink(path.c_str()) != 0)
         return failFromErrno(path);
     return TRUE;
@@ -121,7 +121,7 @@ BOOL MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName)
 BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
 {
     if (!lpExistingFileName || !lpNewFileName || !*lpExistingFileName || !*lpNewFileName)
-        return fail(ERROR_INVALID_PARAMETER);
+        return failWith(ERROR_INVALID_PARAMETER);
     std::string from = hostPath(lpExistingFileName);
     std::string to = hostPath(lpNewFileName);
     struct stat source;
@@ -133,9 +133,9 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
     bool same = targetExists && target.st_dev == source.st_dev && target.st_ino == source.st_ino;
     if (targetExists && !same) {
         if (!(dwFlags & MOVEFILE_REPLACE_EXISTING))
-            return fail(ERROR_ALREADY_EXISTS);
+            return failWith(ERROR_ALREADY_EXISTS);
         if (S_ISDIR(target.st_mode) || S_ISDIR(source.st_mode))
-            return fail(ERROR_ACCESS_DENIED);
+            return failWith(ERROR_ACCESS_DENIED);
     }
     // rename() replaces the target in one step, so saving through a temporary file is atomic.
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), targetExists ? 0 : RENAME_NOREPLACE) == 0) {
@@ -144,10 +144,10 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
         return TRUE;
     }
     if (errno == EEXIST)
-        return fail(ERROR_ALREADY_EXISTS);
+        return failWith(ERROR_ALREADY_EXISTS);
     if (errno == EXDEV) {
         if (!(dwFlags & MOVEFILE_COPY_ALLOWED) || S_ISDIR(source.st_mode))
-            return fail(ERROR_NOT_SAME_DEVICE);
+            return failWith(ERROR_NOT_SAME_DEVICE);
         if (!copyContents(from, to, false))
             return FALSE;
         unlink(from.c_str());
@@ -159,24 +159,24 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists)
 {
     if (!lpExistingFileName || !lpNewFileName || !*lpExistingFileName || !*lpNewFileName)
-        return fail(ERROR_INVALID_PARAMETER);
+        return failWith(ERROR_INVALID_PARAMETER);
     std::string from = hostPath(lpExistingFileName);
     std::string to = hostPath(lpNewFileName);
     struct stat source;
     struct stat target;
     if (statPath(from, source) && statPath(to, target) && source.st_dev == target.st_dev && source.st_ino == target.st_ino)
-        return fail(ERROR_SHARING_VIOLATION);
+        return failWith(ERROR_SHARING_VIOLATION);
     return copyContents(from, to, bFailIfExists != FALSE) ? TRUE : FALSE;
 }
 
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES)
 {
     if (!lpPathName || !*lpPathName)
-        return fail(ERROR_PATH_NOT_FOUND);
+        return failWith(ERROR_PATH_NOT_FOUND);
     std::string path = hostPath(lpPathName);
     if (mkdir(path.c_str(), 0777) != 0) {
         if (errno == ENOENT)
-            return fail(ERROR_PATH_NOT_FOUND);
+            return failWith(ERROR_PATH_NOT_FOUND);
         return failFromErrno(path);
     }
     return TRUE;
@@ -185,10 +185,10 @@ BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES)
 BOOL RemoveDirectoryA(LPCSTR lpPathName)
 {
     if (!lpPathName || !*lpPathName)
-        return fail(ERROR_PATH_NOT_FOUND);
+        return failWith(ERROR_PATH_NOT_FOUND);
     std::string path = hostPath(lpPathName);
     if (rmdir(path.c_str()) != 0)
-        return errno == ENOTDIR ? fail(ERROR_DIRECTORY) : failFromErrno(path);
+        return errno == ENOTDIR ? failWith(ERROR_DIRECTORY) : failFromErrno(path);
     return TRUE;
 }
 

@@ -15,7 +15,7 @@ namespace platform::user {
 
 namespace {
 
-std::atomic<int64_t> g_cursor { 0 };
+std::atomic<int64_t> g_cursorPos { 0 };
 
 struct LastClick {
     HWND hwnd = nullptr;
@@ -340,7 +340,7 @@ public:
 
 POINT lastCursorPos()
 {
-    int64_t packed = g_cursor.load(std::memory_order_relaxed);
+    int64_t packed = g_cursorPos.load(std::memory_order_relaxed);
     return { LONG(int32_t(packed >> 32)), LONG(int32_t(packed & 0xFFFFFFFF)) };
 }
 
@@ -356,7 +356,7 @@ void routeInput(const desktop::InputEvent& event)
     case Kind::MouseDown:
     case Kind::MouseUp:
     case Kind::MouseWheel:
-        g_cursor.store((int64_t(event.screen.x) << 32) | uint32_t(event.screen.y), std::memory_order_relaxed);
+        g_cursorPos.store((int64_t(event.screen.x) << 32) | uint32_t(event.screen.y), std::memory_order_relaxed);
         input.kind = RawInput::Kind::Mouse;
         input.message = event.kind == Kind::MouseMove ? WM_MOUSEMOVE
             : event.kind == Kind::MouseWheel          ? WM_MOUSEWHEEL

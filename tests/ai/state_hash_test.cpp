@@ -107,7 +107,7 @@ public:
 };
 
 // Every block a save holds, and the history.
-uint64_t stateHash(GameState& state)
+uint64_t savedBlocksHash(GameState& state)
 {
     auto image = std::make_unique<SavedGameImage>();
     captureSavedGame(state, *image);
@@ -162,7 +162,7 @@ std::vector<uint64_t> playAndHash(const fs::path& map)
             const int number = turn.turn;
             thread.runStep();
             if (number > 0 && (turn.currentCountry != side || turn.turn != number))
-                hashes.push_back(stateHash(state));
+                hashes.push_back(savedBlocksHash(state));
         }
     }
     endPlay(state);

@@ -22,9 +22,9 @@ using scene_test::SceneRig;
 constexpr int kLand = 5;
 constexpr int kSea = 15;
 
-std::filesystem::path goldenPath() { return std::filesystem::path(DERAZODO_SOURCE_DIR) / "tests/battle/golden/scene_checksums.txt"; }
+std::filesystem::path sceneGoldenPath() { return std::filesystem::path(DERAZODO_SOURCE_DIR) / "tests/battle/golden/scene_checksums.txt"; }
 
-bool updating()
+bool updatingSceneGolden()
 {
     const char* value = std::getenv("DERAZODO_UPDATE_GOLDEN");
     return value && std::string(value) == "1";
@@ -33,7 +33,7 @@ bool updating()
 std::map<std::string, std::string> readGolden()
 {
     std::map<std::string, std::string> sums;
-    std::ifstream in(goldenPath());
+    std::ifstream in(sceneGoldenPath());
     std::string key, sum;
     while (in >> key >> sum)
         sums[key] = sum;
@@ -232,7 +232,7 @@ TEST(SceneFrames, SeededScenesPaintTheKeptFrames)
             for (int side = 0; side < 2; ++side)
                 scene_test::keepBuffer(st.wide[size_t(side)] ? st.wideBuffer : st.buffers[size_t(side)],
                     "scene_" + c.name + "_" + std::to_string(f) + (side ? "_defender" : "_attacker"));
-            if (!updating()) {
+            if (!updatingSceneGolden()) {
                 auto it = golden.find(key);
                 if (it == golden.end())
                     ADD_FAILURE() << key << " has no kept checksum (see the file's head to make them)";
@@ -243,9 +243,9 @@ TEST(SceneFrames, SeededScenesPaintTheKeptFrames)
         }
         LiveClashWindow::resetScene();
     }
-    if (updating()) {
-        std::filesystem::create_directories(goldenPath().parent_path());
-        std::ofstream(goldenPath()) << fresh.str();
+    if (updatingSceneGolden()) {
+        std::filesystem::create_directories(sceneGoldenPath().parent_path());
+        std::ofstream(sceneGoldenPath()) << fresh.str();
     }
 }
 

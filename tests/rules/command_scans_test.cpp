@@ -15,21 +15,10 @@
 #include <algorithm>
 
 using testing_rules::CommandWorld;
+using testing_rules::at;
+using testing_rules::bit;
 
 namespace {
-
-constexpr uint32_t bit(int code) { return 1u << code; }
-
-CommandAsk at(int side, int index, int x, int y, bool moving = false)
-{
-    CommandAsk ask;
-    ask.side = side;
-    ask.index = index;
-    ask.x = x;
-    ask.y = y;
-    ask.moving = moving;
-    return ask;
-}
 
 // Side 0's infantry at (2, 3) with one direct weapon of the given reach; the rules' scans installed.
 class ScanWorld : public CommandWorld {

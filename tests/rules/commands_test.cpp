@@ -10,21 +10,10 @@
 #include <gtest/gtest.h>
 
 using testing_rules::CommandWorld;
+using testing_rules::at;
+using testing_rules::bit;
 
 namespace {
-
-constexpr uint32_t bit(int code) { return 1u << code; }
-
-CommandAsk at(int side, int index, int x, int y, bool moving = false)
-{
-    CommandAsk ask;
-    ask.side = side;
-    ask.index = index;
-    ask.x = x;
-    ask.y = y;
-    ask.moving = moving;
-    return ask;
-}
 
 // Answers every scan from its fields and records the last attack question.
 class FakeScans : public CommandScans {

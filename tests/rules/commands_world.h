@@ -3,6 +3,7 @@
 
 #include "tests/state/small_world.h"
 
+#include "rules/commands.h"
 #include "state/unit_facts.h"
 
 #include <algorithm>
@@ -70,5 +71,19 @@ public:
     int third = 0;
     int aircraft = 0;
 };
+
+constexpr uint32_t bit(int code) { return 1u << code; }
+
+// The ask for a unit's command at a hex.
+inline CommandAsk at(int side, int index, int x, int y, bool moving = false)
+{
+    CommandAsk ask;
+    ask.side = side;
+    ask.index = index;
+    ask.x = x;
+    ask.y = y;
+    ask.moving = moving;
+    return ask;
+}
 
 } // namespace testing_rules

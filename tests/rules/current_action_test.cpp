@@ -118,7 +118,7 @@ public:
     bool built_with_units = false;
 };
 
-class EveryUnitLands : public VisibilityHooks {
+class LandingAnywhere : public VisibilityHooks {
 public:
     bool canUnitLand(const GameState&, int, int, int) override { return true; }
 };
@@ -175,7 +175,7 @@ public:
     RecordingSettlement settlement;
     HeadlessMainWindow mainWindow;
     HeadlessMapWindow mapWindow;
-    EveryUnitLands hooks;
+    LandingAnywhere hooks;
     StateRulesHooks* previousHooks = nullptr;
     CurrentAction action { state() };
     int unit = 0;

@@ -247,7 +247,7 @@ TEST(JammingWork, MarksUnitsWithinReachButNotSubmarines)
 
 namespace {
 
-class ShownMainWindow : public HeadlessMainWindow {
+class VisibleMainWindow : public HeadlessMainWindow {
 public:
     bool isVisible() const override { return true; }
 };
@@ -258,7 +258,7 @@ TEST(RestoreWork, ResultWindowGoesToAPersonWhenTheSettingAsks)
 {
     WorksWorld world;
     GameState& s = world.state();
-    ShownMainWindow main;
+    VisibleMainWindow main;
     HeadlessDialogs dialogs;
     setRulesLinks({ &main, nullptr, &dialogs, nullptr });
     const int town = world.terrainOfKind(kTerrainBuilding);

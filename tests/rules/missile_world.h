@@ -3,6 +3,7 @@
 
 #include "rules/commands_range.h"
 #include "rules/missiles.h"
+#include "rules/shared_codes.h"
 #include "state/sight_maps.h"
 #include "state/unit_facts.h"
 #include "tests/rules/occupation_world.h"
@@ -10,8 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace testing_rules {
-
-constexpr int kMissilePhase = 1;
 
 class MissileWorld : public OccupationWorld {
 public:

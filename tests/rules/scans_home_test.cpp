@@ -6,6 +6,7 @@
 #include "state/sight_maps.h"
 #include "state/unit_facts.h"
 #include "tests/state/small_world.h"
+#include "tests/rules/scan_hits.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +16,11 @@
 
 using testing_rules::GridReach;
 using testing_state::SmallWorld;
+using testing_rules::hexesOf;
 
 namespace {
 
 using Hex = std::pair<int, int>;
-
-std::vector<Hex> hexesOf(const HexScan& scan)
-{
-    std::vector<Hex> out;
-    for (const HexScanHit& hit : scan.hits())
-        out.push_back({ hit.x, hit.y });
-    return out;
-}
 
 bool has(const std::vector<Hex>& hexes, Hex hex) { return std::find(hexes.begin(), hexes.end(), hex) != hexes.end(); }
 

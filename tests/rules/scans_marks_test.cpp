@@ -5,6 +5,7 @@
 
 #include "state/rules_hooks.h"
 #include "tests/state/small_world.h"
+#include "tests/rules/scan_hits.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 using testing_state::SmallWorld;
+using testing_rules::typeOfDomain;
 
 namespace {
 
@@ -24,14 +26,6 @@ int markedCount(const std::vector<uint8_t>& grid)
 }
 
 // The first unit type of the domain, or -1.
-int typeOfDomain(const GameState& state, int domain)
-{
-    for (const UnitTypeRecord& type : state.unitTypes())
-        if (type.domain == domain && type.id > 0)
-            return type.id;
-    return -1;
-}
-
 } // namespace
 
 TEST(MarkScans, MarkExactlyTheHexesWithinTheRadius)

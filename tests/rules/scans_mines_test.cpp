@@ -14,7 +14,6 @@ using testing_state::SmallWorld;
 
 namespace {
 
-constexpr int kOpenGround = 1;
 
 void layMine(SmallWorld& world, int x, int y, int kind, unsigned known)
 {

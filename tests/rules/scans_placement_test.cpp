@@ -3,20 +3,13 @@
 #include "tests/rules/enterable_terrain.h"
 
 #include "tests/state/small_world.h"
+#include "tests/rules/scan_hits.h"
 
 #include <gtest/gtest.h>
 
 using testing_state::SmallWorld;
 
 namespace {
-
-int typeOfDomain(const GameState& state, int domain)
-{
-    for (const UnitTypeRecord& type : state.unitTypes())
-        if (type.domain == domain && type.id > 0)
-            return type.id;
-    return -1;
-}
 
 HexPos placeFrom(GameState& s, int side, int index, int x, int y, int radius)
 {
@@ -32,6 +25,7 @@ HexPos placeFrom(GameState& s, int side, int index, int x, int y, int radius)
 } // namespace
 
 using testing_rules::makeEnterable;
+using testing_rules::typeOfDomain;
 
 TEST(PlacementHexScan, TakesTheFirstFreeHexOfTheWalk)
 {

@@ -4,6 +4,7 @@
 #include "grid_reach.h"
 #include "platform/kernel/host.h"
 #include "tests/state/small_world.h"
+#include "tests/rules/scan_hits.h"
 
 #include <gtest/gtest.h>
 
@@ -14,26 +15,12 @@
 
 using testing_rules::GridReach;
 using testing_state::SmallWorld;
+using testing_rules::hexesOf;
+using testing_rules::typeOfDomain;
 
 namespace {
 
 using Hex = std::pair<int, int>;
-
-std::vector<Hex> hexesOf(const HexScan& scan)
-{
-    std::vector<Hex> out;
-    for (const HexScanHit& hit : scan.hits())
-        out.push_back({ hit.x, hit.y });
-    return out;
-}
-
-int typeOfDomain(const GameState& state, int domain)
-{
-    for (const UnitTypeRecord& type : state.unitTypes())
-        if (type.domain == domain && type.id > 0)
-            return type.id;
-    return -1;
-}
 
 } // namespace
 

@@ -13,7 +13,6 @@ using testing_state::SmallWorld;
 
 namespace {
 
-constexpr int kOpenGround = 1;
 
 int typeWhere(const GameState& state, bool (*wanted)(const UnitTypeRecord&))
 {

@@ -8,24 +8,18 @@
 #include "rules/move_range.h"
 #include "state/unit_facts.h"
 #include "tests/rules/move_range_world.h"
+#include "tests/rules/scan_hits.h"
 
 #include <gtest/gtest.h>
 
 using testing_rules::GridReach;
 using testing_rules::RangeWorld;
 using testing_state::SmallWorld;
+using testing_rules::landType;
+using testing_rules::kOpenGround;
 
 namespace {
 
-constexpr int kOpenGround = 1;
-
-int landType(const GameState& state)
-{
-    for (const UnitTypeRecord& type : state.unitTypes())
-        if (type.domain == 3 && type.id > 0)
-            return type.id;
-    return -1;
-}
 
 // Ring 1 of the even-row centre (4, 4) in walk order: (3, 4), (3, 3), (4, 3), (5, 4), (4, 5), (3, 5).
 GridReach ringOneReach()

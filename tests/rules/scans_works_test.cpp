@@ -15,7 +15,6 @@ using testing_state::SmallWorld;
 
 namespace {
 
-constexpr int kOpenGround = 1;
 constexpr int kStructure = 53;
 // A terrain type the tests turn into road (flag 0x80).
 constexpr int kRoad = 2;

@@ -13,8 +13,6 @@
 
 namespace {
 
-using testing_state::DataFolder;
-
 constexpr char kPath[] = "tkmap\\c.vtc";
 
 std::string generatedCampaign()
@@ -38,7 +36,7 @@ MapDirectoryEntry& entry(std::string& bytes, int i)
     return *reinterpret_cast<MapDirectoryEntry*>(bytes.data() + sizeof(MapFileHeader) + size_t(i) * sizeof(MapDirectoryEntry));
 }
 
-class CampaignFolder : public DataFolder {
+class CampaignFolder : public testing_state::DataFolder {
 public:
     void put(const std::string& bytes) { write("tkmap/c.vtc", bytes); }
     // Reads the record and every map the directory sizes; 1 when the reader took all of them.

@@ -227,7 +227,7 @@ void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::s
     walk.closed = waitGone(window, expectClosed ? 2000ms : 200ms);
 }
 
-std::string lines(const std::vector<std::string>& found)
+std::string indentedLines(const std::vector<std::string>& found)
 {
     std::string all;
     for (const std::string& line : found)
@@ -292,6 +292,6 @@ TEST(EveryWindow, KeyboardAloneTabsThroughAndEscapes)
         // Enter ended it: Tab and Escape are walked on it opened again.
         if (!shows)
             visit(entry, world, [&](const OpenWindow& open) { tabAndEscape(open.window, walk, expected.closed, detail); });
-        EXPECT_EQ(walk, expected) << entry.name << lines(detail);
+        EXPECT_EQ(walk, expected) << entry.name << indentedLines(detail);
     }
 }

@@ -14,11 +14,11 @@ using testing_buttons::Fill;
 namespace {
 
 constexpr COLORREF kBack = RGB(10, 20, 30);
-constexpr COLORREF kNormal = RGB(200, 0, 0);
-constexpr COLORREF kPressed = RGB(0, 200, 0);
-constexpr COLORREF kDisabled = RGB(0, 0, 200);
+constexpr COLORREF kButtonNormal = RGB(200, 0, 0);
+constexpr COLORREF kButtonPressed = RGB(0, 200, 0);
+constexpr COLORREF kButtonDisabled = RGB(0, 0, 200);
 constexpr COLORREF kFocus = RGB(200, 200, 0);
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
+constexpr COLORREF kButtonMagenta = RGB(255, 0, 255);
 
 class ButtonDrawTest : public ::testing::Test {
 protected:
@@ -28,8 +28,8 @@ protected:
         ASSERT_TRUE(parent.Create());
         // Four 20 × 16 faces side by side; the focus face has a magenta corner.
         testing_buttons::writeStrip(folder.host("faces.bmp"), 80, 16,
-            { { { 0, 0, 20, 16 }, kNormal }, { { 20, 0, 40, 16 }, kPressed }, { { 40, 0, 60, 16 }, kDisabled },
-                { { 60, 0, 80, 16 }, kFocus }, { { 60, 0, 64, 4 }, kMagenta } });
+            { { { 0, 0, 20, 16 }, kButtonNormal }, { { 20, 0, 40, 16 }, kButtonPressed }, { { 40, 0, 60, 16 }, kButtonDisabled },
+                { { 60, 0, 80, 16 }, kFocus }, { { 60, 0, 64, 4 }, kButtonMagenta } });
         path = folder.path() + "/faces.bmp";
     }
     void TearDown() override { testing_lib::destroyAllWindows(); }
@@ -65,23 +65,23 @@ TEST_F(ButtonDrawTest, EachStateDrawsItsFace)
     withFaces(button, true);
     EXPECT_EQ(button.faceRect().right, 20);
     EXPECT_EQ(button.faceRect().bottom, 16);
-    EXPECT_EQ(draw(button, 0, 10, 8), kNormal);
-    EXPECT_EQ(draw(button, ODS_SELECTED | ODS_DISABLED, 10, 8), kPressed);
-    EXPECT_EQ(draw(button, ODS_DISABLED | ODS_FOCUS, 10, 8), kDisabled);
+    EXPECT_EQ(draw(button, 0, 10, 8), kButtonNormal);
+    EXPECT_EQ(draw(button, ODS_SELECTED | ODS_DISABLED, 10, 8), kButtonPressed);
+    EXPECT_EQ(draw(button, ODS_DISABLED | ODS_FOCUS, 10, 8), kButtonDisabled);
     // Focused without a focus face: the normal face with a grey frame inside it.
-    EXPECT_EQ(draw(button, ODS_FOCUS, 10, 8), kNormal);
+    EXPECT_EQ(draw(button, ODS_FOCUS, 10, 8), kButtonNormal);
     EXPECT_EQ(canvas->at(3, 3), RGB(64, 64, 64));
     EXPECT_EQ(canvas->at(16, 12), RGB(64, 64, 64));
-    EXPECT_EQ(canvas->at(17, 12), kNormal);
+    EXPECT_EQ(canvas->at(17, 12), kButtonNormal);
 
     button.buttonSetFocusFace(path.c_str(), { 60, 0, 80, 16 });
     EXPECT_EQ(draw(button, ODS_FOCUS, 10, 8), kFocus);
-    EXPECT_EQ(canvas->at(3, 3), kMagenta);
+    EXPECT_EQ(canvas->at(3, 3), kButtonMagenta);
 
     button.setIgnoreDisabled(true);
-    EXPECT_EQ(draw(button, ODS_DISABLED, 10, 8), kNormal);
+    EXPECT_EQ(draw(button, ODS_DISABLED, 10, 8), kButtonNormal);
     button.setHeldPressed(true);
-    EXPECT_EQ(draw(button, 0, 10, 8), kPressed);
+    EXPECT_EQ(draw(button, 0, 10, 8), kButtonPressed);
 }
 
 TEST_F(ButtonDrawTest, TransparentFacesLeaveTheKeyColourOut)
@@ -101,14 +101,14 @@ TEST_F(ButtonDrawTest, WithoutAPressedFaceThePressedButtonIsShiftedAndSunken)
     ASSERT_EQ(button.pressedFace(), nullptr);
     draw(button, 0, 0, 0);
     const COLORREF raisedTopLeft = canvas->at(0, 0);
-    EXPECT_NE(raisedTopLeft, kNormal);
-    EXPECT_EQ(canvas->at(10, 8), kNormal);
+    EXPECT_NE(raisedTopLeft, kButtonNormal);
+    EXPECT_EQ(canvas->at(10, 8), kButtonNormal);
     // Pressed: the face one pixel right and down, so the column and row at 0 stay background
     // under the sunken edge, and the face reaches x 20.
     draw(button, ODS_SELECTED, 0, 0);
     EXPECT_NE(canvas->at(0, 0), raisedTopLeft);
-    EXPECT_EQ(canvas->at(10, 8), kNormal);
-    EXPECT_EQ(canvas->at(20, 16), kNormal);
+    EXPECT_EQ(canvas->at(10, 8), kButtonNormal);
+    EXPECT_EQ(canvas->at(20, 16), kButtonNormal);
 }
 
 TEST_F(ButtonDrawTest, AMissingFaceIsNotDrawn)
@@ -132,7 +132,7 @@ TEST_F(ButtonDrawTest, AFaceThatCannotBeLoadedThrowsAndKeepsTheOldFaces)
         thrown = true;
     }
     EXPECT_TRUE(thrown);
-    EXPECT_EQ(draw(button, ODS_SELECTED, 10, 8), kPressed);
+    EXPECT_EQ(draw(button, ODS_SELECTED, 10, 8), kButtonPressed);
 }
 
 } // namespace
