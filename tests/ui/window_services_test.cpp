@@ -13,7 +13,7 @@
 
 namespace {
 
-RECT workArea()
+RECT desktopWorkArea()
 {
     RECT area {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
@@ -22,7 +22,7 @@ RECT workArea()
 
 TEST(KeepRectInWorkArea, MovesOnlyWhatLeavesTheAreaAndKeepsTheSize)
 {
-    const RECT area = workArea();
+    const RECT area = desktopWorkArea();
     const LONG w = area.right - area.left;
     const LONG h = area.bottom - area.top;
     struct Case {
@@ -90,7 +90,7 @@ TEST(GameDialogTemplates, EveryFrameOpensAndFitsTheScreen)
 {
     registerGameDialogTemplates();
     registerGameDialogTemplates();
-    const RECT area = workArea();
+    const RECT area = desktopWorkArea();
     const UINT popups[] = { dialog_template::kPopup, dialog_template::kMapSettings, dialog_template::kRuleSetting,
         dialog_template::kProduction, dialog_template::kTroopList, dialog_template::kWeaponInfo,
         dialog_template::kTroopInfo, dialog_template::kBattle, dialog_template::kArmChange,
