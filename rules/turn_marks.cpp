@@ -164,8 +164,8 @@ void clearJammedBit(GameState& state, int side)
 
 void clearInterceptionBytes(GameState& state)
 {
-    for (int y = 0; y < state.mapHeight(); ++y)
-        for (int x = 0; x < state.mapWidth(); ++x)
-            if (TerrainCell* cell = state.terrainCellAt(x, y))
-                cell->turnMarks[0] = cell->turnMarks[1] = 0;
+    TerrainCell* cells = state.terrainGrid();
+    const size_t hexes = size_t(std::max(state.mapWidth(), 0)) * size_t(std::max(state.mapHeight(), 0));
+    for (size_t i = 0; cells && i < hexes; ++i)
+        cells[i].turnMarks[0] = cells[i].turnMarks[1] = 0;
 }

@@ -33,6 +33,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <span>
 #include <string>
@@ -237,7 +238,22 @@ public:
     bool upperUnitRefInHex(int x, int y, int slot, UnitRef& ref) const;
     void setUnitRefInHex(int x, int y, int slot, int side_word, int index);
     void placeUnitRefInHex(int x, int y, int slot, int side_word, int index);
-    int collectUnitsInHex(int x, int y, std::vector<UnitRef>& list) const;
+    int collectUnitsInHex(int x, int y, std::vector<UnitRef>& list) const
+    {
+        // The scans ask this of every hex they pass, and most hexes hold no unit: their side words are
+        // all zero, seen here in two reads without a call.
+        if (!m_unitGrid || !isOnMap(x, y))
+            return 0;
+        const UnitCell& cell = m_unitGrid[size_t(y) * size_t(mapWidth()) + size_t(x)];
+        const bool every_slot = ruleOn(kRuleStacking);
+        uint64_t first_four = 0;
+        uint32_t last_two = 0;
+        std::memcpy(&first_four, cell.lowerSide, sizeof first_four);
+        std::memcpy(&last_two, cell.lowerSide + 4, sizeof last_two);
+        if (every_slot ? (first_four | last_two) == 0 : cell.lowerSide[0] == 0)
+            return 0;
+        return collectUnitsOfCell(cell, every_slot, list);
+    }
     int collectBuildingUnitsAt(int x, int y, std::vector<UnitRef>& list) const;
     bool hexHasUnit(int x, int y, int slot) const;
     bool hexHasUpperUnit(int x, int y, int slot) const;
@@ -522,6 +538,8 @@ public:
     void setSavePath(const std::string& path) { m_savePath = path; }
 
 private:
+    // The units of a cell's slots (all of them, or the first), appended to the list.
+    int collectUnitsOfCell(const UnitCell& cell, bool every_slot, std::vector<UnitRef>& list) const;
     TurnStatsEntry* lastStatsEntry(int country);
     void computeTerrainRoles();
     void storeUnitType(UnitTypeRecord& record, int line, SkippedLines& skipped);

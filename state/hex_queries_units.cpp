@@ -80,24 +80,13 @@ void GameState::placeUnitRefInHex(int x, int y, int slot, int side_word, int ind
     (upper ? cell->upperUnit : cell->lowerUnit)[slot] = uint16_t(index);
 }
 
-int GameState::collectUnitsInHex(int x, int y, std::vector<UnitRef>& list) const
+int GameState::collectUnitsOfCell(const UnitCell& cell, bool every_slot, std::vector<UnitRef>& list) const
 {
-    // The scans ask this of every hex they pass: the cell is found here rather than by a call.
-    if (!m_unitGrid || !isOnMap(x, y))
-        return 0;
-    const UnitCell* cell = &m_unitGrid[size_t(y) * size_t(mapWidth()) + size_t(x)];
-    const int slots = ruleOn(kRuleStacking) ? kSlots : 1;
-    // Most hexes hold no unit: their side words are all zero, seen in two reads.
-    uint64_t first_four = 0;
-    uint32_t last_two = 0;
-    std::memcpy(&first_four, cell->lowerSide, sizeof first_four);
-    std::memcpy(&last_two, cell->lowerSide + 4, sizeof last_two);
-    if (slots == kSlots ? (first_four | last_two) == 0 : cell->lowerSide[0] == 0)
-        return 0;
+    const int slots = every_slot ? kSlots : 1;
     int found = 0;
     for (int slot = 0; slot < slots; ++slot)
-        if (cell->lowerSide[slot])
-            list.push_back(refFromSideWord(cell->lowerSide[slot], cell->lowerUnit[slot])), ++found;
+        if (cell.lowerSide[slot])
+            list.push_back(refFromSideWord(cell.lowerSide[slot], cell.lowerUnit[slot])), ++found;
     return found;
 }
 
