@@ -27,7 +27,7 @@ void AppBattleLink::runBattleScene(BattleRecord& record, bool play_se)
         auto* window = dynamic_cast<MainWindow*>(windowFromHandle(main));
         if (!window)
             return;
-        BattleSceneDialog host(window, record, play_se, *window);
+        BattleSceneDialog host(window, record, SceneSound { play_se, m_main.state().seVolume() }, *window);
         host.Create();
         return;
     }
@@ -46,6 +46,6 @@ void AppBattleLink::showSimpleBattle()
     const int viewer = turn.viewingCountry >= 0 && turn.viewingCountry < kCountryCount ? turn.viewingCountry
         : turn.currentCountry < kCountryCount                                          ? turn.currentCountry
                                                                                        : 0;
-    LiveClashEasyWindow window(owner, viewer);
+    LiveClashEasyWindow window(owner, m_main.state(), viewer);
     window.Create();
 }

@@ -11,6 +11,7 @@
 #include "lib/error.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
 
@@ -38,7 +39,7 @@ HWND MainWindow::victoryWindow() const
 void MainWindow::openRuleList()
 {
     try {
-        RuleListWindow window(this);
+        RuleListWindow window(this, m_state);
         ModalIdleOff idle;
         window.run();
     } catch (swCError* error) {
@@ -54,7 +55,7 @@ void MainWindow::openProductList(int mode)
     if (!productTypesEditable())
         return;
     try {
-        ProductListWindow window(this, mode);
+        ProductListWindow window(this, WindowContext { m_state, mainWindowServices() }, mode);
         ModalIdleOff idle;
         window.run();
     } catch (swCError* error) {
@@ -75,7 +76,7 @@ void MainWindow::showRuleInfo()
     }
     RuleSlot rules;
     rules.block = m_state.ruleBlock();
-    RuleSettingDialog dialog(this, rules, kRuleSet);
+    RuleSettingDialog dialog(this, m_state, rules, kRuleSet);
     {
         ModalIdleOff idle;
         dialog.run();
@@ -89,7 +90,7 @@ void MainWindow::showRuleInfo()
 void MainWindow::openRuleInfo()
 {
     if (!live(m_ruleWindow)) {
-        RuleWindow* window = m_state.isSimpleMode() ? new RuleShortWindow(this) : new RuleWindow(this);
+        RuleWindow* window = m_state.isSimpleMode() ? new RuleShortWindow(this, m_state) : new RuleWindow(this, m_state);
         if (!window->run()) {
             delete window;
             return;
@@ -124,7 +125,7 @@ void MainWindow::openVictoryConditions()
         SetWindowPos(open, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         return;
     }
-    auto* window = new VictoryConditionDialog(this, 1, victoryConditionEntriesOf(m_state), kVictoryConfirm);
+    auto* window = new VictoryConditionDialog(this, m_state, 1, victoryConditionEntriesOf(m_state), kVictoryConfirm);
     if (!window->run()) {
         delete window;
         return;

@@ -101,7 +101,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         if (auto wait = pendingWait<BattleRecord>(m_state, msg.wParam)) {
             enableClose(false);
             m_battleWait = wait;
-            if (!LiveClashWindow::runBattle(wait->data, msg.lParam != 0))
+            if (!LiveClashWindow::runBattle(wait->data, SceneSound { msg.lParam != 0, m_state.seVolume() }))
                 battleFinished();
         }
         return true;

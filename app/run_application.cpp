@@ -215,7 +215,7 @@ RunOutcome runApplication(swCApplication& app)
         app.deleteOwnedObject();
         return RunOutcome::SmallScreen;
     }
-    loadBattleUnitData(false);
+    loadBattleUnitData(state, false);
     app.appLoadAccelerators(kAcceleratorTable);
 
     auto links = std::make_unique<InstalledLinks>(state);

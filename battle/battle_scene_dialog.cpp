@@ -4,10 +4,11 @@
 #include "battle/live_clash_window.h"
 #include "ui/dialog_templates.h"
 
-BattleSceneDialog::BattleSceneDialog(swCWindow* parent, const BattleRecord& record, bool play_sounds, BattleHostRegistry& registry)
+BattleSceneDialog::BattleSceneDialog(swCWindow* parent, const BattleRecord& record, SceneSound sound,
+    BattleHostRegistry& registry)
     : DialogBase(dialog_template::kBattle, parent, false)
     , m_record(record)
-    , m_playSounds(play_sounds)
+    , m_sound(sound)
     , m_registry(registry)
 {
     registerGameDialogTemplates();
@@ -17,7 +18,7 @@ int BattleSceneDialog::OnInitDialog()
 {
     SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW);
     m_registry.registerBattleHost(handle());
-    m_started = LiveClashWindow::runBattle(m_record, m_playSounds);
+    m_started = LiveClashWindow::runBattle(m_record, m_sound);
     setResult(1);
     // No scene will hand back: the waiter is released at once.
     if (!m_started) {

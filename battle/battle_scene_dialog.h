@@ -2,6 +2,7 @@
 // animated scene plays.
 #pragma once
 
+#include "battle/battle_sound.h"
 #include "lib/dialog_base.h"
 
 struct BattleRecord;
@@ -15,7 +16,7 @@ public:
 
 class BattleSceneDialog : public DialogBase {
 public:
-    BattleSceneDialog(swCWindow* parent, const BattleRecord& record, bool play_sounds, BattleHostRegistry& registry);
+    BattleSceneDialog(swCWindow* parent, const BattleRecord& record, SceneSound sound, BattleHostRegistry& registry);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
@@ -26,7 +27,7 @@ public:
 
 private:
     const BattleRecord& m_record;
-    bool m_playSounds;
+    SceneSound m_sound;
     BattleHostRegistry& m_registry;
     bool m_started = false;
 };

@@ -25,6 +25,7 @@ struct SoundState {
     std::array<int, kSoundBuffers> copies {};
     int inUse = 0;
     std::array<int, kSoundSlots> roundRobin {};
+    int volume = 0;
 };
 
 SoundState& sound()
@@ -200,8 +201,9 @@ int loadSoundSlot(int sound_id, int side, int slot)
     return loadWave(sceneState().folder + battleSoundFileName(sound_id, side), soundSlotCopies(slot));
 }
 
-bool loadBattleSounds()
+bool loadBattleSounds(int volume)
 {
+    sound().volume = volume;
     SceneState& st = sceneState();
     for (int side = 0; side < 2; ++side) {
         SceneSide& s = st.sides[size_t(side)];
@@ -227,7 +229,7 @@ bool playBuffer(int index)
     IDirectSoundBuffer* buffer = s.buffers[size_t(index)];
     buffer->Stop();
     buffer->SetCurrentPosition(0);
-    buffer->SetVolume(g_gameState ? g_gameState->seVolume() : 0);
+    buffer->SetVolume(s.volume);
     return SUCCEEDED(buffer->Play(0, 0, 0));
 }
 

@@ -8,6 +8,13 @@
 
 constexpr int kSoundBuffers = 34;
 
+// Whether a scene plays its sound effects, and at which volume (hundredths of a decibel, 0 full);
+// handed to the scene as it starts, so the draw thread never reads the settings.
+struct SceneSound {
+    bool on = false;
+    int volume = 0;
+};
+
 // The sound ids of a side's five slots, -1 for none.
 using SoundChoice = std::array<int, 5>;
 SoundChoice chooseBattleSounds(int scene_kind, int weapon_kind, int other_weapon_kind, int other_background);
@@ -20,8 +27,8 @@ int soundSlotCopies(int slot);
 bool initBattleSound(HWND window);
 void closeBattleSound();
 bool isBattleSoundReady();
-// Both sides' slots of the prepared scene; stops at the first failure.
-bool loadBattleSounds();
+// Both sides' slots of the prepared scene, played at the volume; stops at the first failure.
+bool loadBattleSounds(int volume);
 int loadSoundSlot(int sound_id, int side, int slot);
 // A buffer and up to copies - 1 duplicates of it; the first buffer's index, or -1.
 int loadWave(const std::string& path, int copies);

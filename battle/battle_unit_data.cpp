@@ -117,10 +117,9 @@ const BattleUnitEntry& BattleUnitData::copyEntry(int battle_id, BattleUnitEntry&
     return destination;
 }
 
-void loadBattleUnitData(bool skip)
+void loadBattleUnitData(GameState& state, bool skip)
 {
-    GameState* state = g_gameState;
-    BattleUnitData* data = state ? state->battleUnitData() : nullptr;
+    BattleUnitData* data = state.battleUnitData();
     if (!data)
         return;
     if (!skip) {
@@ -130,7 +129,7 @@ void loadBattleUnitData(bool skip)
             data->readFile(*bytes);
     }
     std::vector<uint16_t> ids;
-    for (const UnitTypeRecord& type : state->unitTypes())
+    for (const UnitTypeRecord& type : state.unitTypes())
         ids.push_back(type.id);
     data->fillMissing(ids);
 }

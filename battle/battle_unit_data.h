@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+class GameState;
+
 #pragma pack(push, 1)
 struct BattleWeaponRow {
     // The weapon animation kind; 0 draws no weapon.
@@ -77,4 +79,4 @@ private:
 
 // Reads "unitdata.dat" of the battle scene folder into the game state's table (skipped when asked)
 // and gives every known unit type an entry.
-void loadBattleUnitData(bool skip);
+void loadBattleUnitData(GameState& state, bool skip);

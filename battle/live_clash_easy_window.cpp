@@ -30,12 +30,9 @@ constexpr COLORREF kFiredText = RGB(0x96, 0xC8, 0xFF);
 constexpr COLORREF kOtherText = RGB(0x28, 0x78, 0xC8);
 constexpr UINT kTextFlags = DT_NOPREFIX | DT_SINGLELINE | DT_LEFT | DT_TOP;
 
-// The mark strip "panel_btn.bmp".
-const swCBitmap* marks() { return g_gameState ? g_gameState->baseBitmap(kPanelButtons) : nullptr; }
-
-void copyMark(HDC dc, int x, int y, const panel_marks::Cell& cell)
+void copyMark(HDC dc, const swCBitmap* sheet, int x, int y, const panel_marks::Cell& cell)
 {
-    if (const swCBitmap* sheet = marks())
+    if (sheet)
         panel::blitCell(dc, x, y, *sheet, cell);
 }
 
@@ -75,12 +72,15 @@ POINT iconPlace(int k, int i) { return { k * 300 + 68 + (i % 5) * 44, (i / 5 + 3
 
 } // namespace
 
-LiveClashEasyWindow::LiveClashEasyWindow(swCWindow* parent, int viewer)
+LiveClashEasyWindow::LiveClashEasyWindow(swCWindow* parent, GameState& game, int viewer)
     : DialogBase(dialog_template::kBattle, parent, false)
+    , m_game(game)
     , m_viewer(viewer)
 {
     registerGameDialogTemplates();
 }
+
+const swCBitmap* LiveClashEasyWindow::marks() const { return m_game.baseBitmap(kPanelButtons); }
 
 LiveClashEasyWindow::~LiveClashEasyWindow()
 {
@@ -111,10 +111,10 @@ int LiveClashEasyWindow::OnInitDialog()
     SendMessageA(handle(), DM_SETDEFID, kButtonId, 0);
     windowFitWorkArea(x, y, width, height, TRUE, 1);
     windowRestorePlacement(kPlacementKey, false, false);
-    const CombatPair& pair = currentCombat(*g_gameState);
+    const CombatPair& pair = currentCombat(m_game);
     bool changed = false;
     for (int k = 0; k < 2; ++k)
-        if (pair.isSideSet(k) && pair.strengthTenthsBefore(*g_gameState, k) != pair.strengthTenthsAfter(*g_gameState, k))
+        if (pair.isSideSet(k) && pair.strengthTenthsBefore(m_game, k) != pair.strengthTenthsAfter(m_game, k))
             changed = true;
     if (changed) {
         SetTimer(handle(), kStepTimer, 200, nullptr);
@@ -142,7 +142,7 @@ void LiveClashEasyWindow::drawPanel()
     m_dc = CreateCompatibleDC(nullptr);
     m_oldBitmap = SelectObject(m_dc, m_picture.handle());
     SetBkMode(m_dc, TRANSPARENT);
-    SelectObject(m_dc, g_gameState->font(kSmallFont).handle());
+    SelectObject(m_dc, m_game.font(kSmallFont).handle());
     SetTextColor(m_dc, kWhite);
     for (int k = 0; k < 2; ++k)
         drawSide(m_dc, k);
@@ -150,7 +150,7 @@ void LiveClashEasyWindow::drawPanel()
 
 void LiveClashEasyWindow::drawSide(HDC dc, int k)
 {
-    GameState& state = *g_gameState;
+    GameState& state = m_game;
     const CombatPair& pair = currentCombat(state);
     const CombatSide& side = pair.side[k];
     const int x = k * 300;
@@ -174,7 +174,7 @@ void LiveClashEasyWindow::drawSide(HDC dc, int k)
     std::memcpy(type_name, type.name, sizeof type.name);
     text(dc, type_name, x + 96, 30, x + 288, 42, kWhite);
     text(dc, unitClassName(type.unitClass), x + 66, 52, x + 162, 64, kWhite);
-    copyMark(dc, x + 190, 48, panel_marks::experienceMark(experienceLevel(*unit)));
+    copyMark(dc, marks(), x + 190, 48, panel_marks::experienceMark(experienceLevel(*unit)));
     const int icon_row = side.country >= 0 && side.country < 8 ? side.country + 1 : 0;
     const panel_marks::Cell icon { unitBitmapIndex(state, type) * 16, icon_row * 16, 16, 16 };
     for (int i = 0; i < 10; ++i) {
@@ -192,8 +192,8 @@ void LiveClashEasyWindow::drawSide(HDC dc, int k)
         const int y = 152 + 22 * slot;
         const bool fired = side.weaponSlot == slot;
         if (fired) {
-            copyMark(dc, x + 8, y - 5, panel_marks::highlightStrip(k, slot));
-            copyMark(dc, x + 12, y - 4, panel_marks::kFiredMark);
+            copyMark(dc, marks(), x + 8, y - 5, panel_marks::highlightStrip(k, slot));
+            copyMark(dc, marks(), x + 12, y - 4, panel_marks::kFiredMark);
         }
         const COLORREF colour = fired ? kFiredText : kOtherText;
         char slot_name[19] = {};
@@ -226,7 +226,7 @@ void LiveClashEasyWindow::onStepTimer()
         m_autoCloseRunning = true;
         return;
     }
-    const CombatPair& pair = currentCombat(*g_gameState);
+    const CombatPair& pair = currentCombat(m_game);
     HDC clean = CreateCompatibleDC(m_dc);
     HGDIOBJ old = SelectObject(clean, m_clean.handle());
     for (int k = 0; k < 2; ++k) {
@@ -258,13 +258,13 @@ void LiveClashEasyWindow::onStepTimer()
 void LiveClashEasyWindow::onBlinkTimer()
 {
     ++m_blinkCount;
-    const CombatPair& pair = currentCombat(*g_gameState);
+    const CombatPair& pair = currentCombat(m_game);
     for (int k = 0; k < 2; ++k) {
         if (pair.side[k].critical != 1 || !m_shown[k])
             continue;
         const int x = k == 0 ? 212 : 512;
         if (m_blinkCount % 2 == 1) {
-            copyMark(m_dc, x, 52, panel_marks::kHitMark);
+            copyMark(m_dc, marks(), x, 52, panel_marks::kHitMark);
         } else {
             copyFrom(m_dc, m_clean.handle(), x, 52, x, 52, 76, 16);
         }

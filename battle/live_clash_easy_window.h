@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+class GameState;
+
 namespace easy_battle {
 constexpr UINT kButtonId = 1000;
 constexpr UINT_PTR kAutoCloseTimer = 1;
@@ -18,8 +20,8 @@ constexpr int kHeight = 300;
 
 class LiveClashEasyWindow : public DialogBase {
 public:
-    // viewer: the country whose sight decides what is shown.
-    LiveClashEasyWindow(swCWindow* parent, int viewer);
+    // viewer: the country whose sight decides what is shown. The game holds the engagement shown.
+    LiveClashEasyWindow(swCWindow* parent, GameState& game, int viewer);
     ~LiveClashEasyWindow() override;
 
     int OnInitDialog() override;
@@ -43,7 +45,10 @@ private:
     void drawSide(HDC dc, int k);
     void writeCounter(HDC dc, int k, int i, int value);
     void closeWith(int result);
+    // The mark strip "panel_btn.bmp".
+    const swCBitmap* marks() const;
 
+    GameState& m_game;
     int m_viewer;
     bool m_shown[2] = {};
     swCBitmap m_picture;

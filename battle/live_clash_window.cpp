@@ -206,7 +206,7 @@ void LiveClashWindow::resetScene()
     LeaveCriticalSection(&st.lock);
 }
 
-bool LiveClashWindow::runBattle(const BattleRecord& record, bool play_sounds)
+bool LiveClashWindow::runBattle(const BattleRecord& record, SceneSound sound)
 {
     SceneState& st = sceneState();
     if (!isReady())
@@ -215,8 +215,8 @@ bool LiveClashWindow::runBattle(const BattleRecord& record, bool play_sounds)
     prepareScene(record);
     loadSceneData(record.side[0].night != 0);
     placeWindows();
-    if (play_sounds && st.soundOn)
-        loadBattleSounds();
+    if (sound.on && st.soundOn)
+        loadBattleSounds(sound.volume);
     SendMessageA(sideWindow(0), ui_message::kSceneStartClock, 0, 0);
     SendMessageA(sideWindow(1), ui_message::kSceneStartClock, 0, 0);
     LeaveCriticalSection(&st.lock);

@@ -2,6 +2,7 @@
 // window, serving every engagement, and torn down with it.
 #pragma once
 
+#include "battle/battle_sound.h"
 #include "battle/scene_state.h"
 #include "platform/windows.h"
 
@@ -16,7 +17,7 @@ public:
     static bool isReady();
     // Prepares and starts one scene; false when the module is not set up, so the caller releases
     // its waiter at once.
-    static bool runBattle(const BattleRecord& record, bool play_sounds);
+    static bool runBattle(const BattleRecord& record, SceneSound sound);
     // Stops painting and frees the last scene's resources.
     static void resetScene();
     // Ends the scene playing as a click on it does.

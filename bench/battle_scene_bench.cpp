@@ -45,7 +45,7 @@ Scene& scene()
         static GameState state;
         state.startUp();
         g_gameState = &state;
-        loadBattleUnitData(false);
+        loadBattleUnitData(state, false);
         s->state = &state;
         s->owner.Create();
         if (!LiveClashWindow::init(GetModuleHandleA(nullptr), s->owner.handle()))
@@ -185,7 +185,7 @@ void playFiveSecondScene(benchmark::State& bench)
             r.side[1].counterAttack = 0;
         const auto before = threadTicks();
         const auto start = std::chrono::steady_clock::now();
-        LiveClashWindow::runBattle(r, false);
+        LiveClashWindow::runBattle(r, SceneSound {});
         forceWide(kind);
         while (sceneState().frame >= 0 || IsWindowVisible(sceneState().windows[0])) {
             MSG msg;

@@ -174,17 +174,17 @@ void MapSettingsListDialog::showRules()
     RuleSlot rules;
     rules.block = m_state.ruleBlock();
     if (m_state.isSimpleMode()) {
-        RuleShortSettingDialog dialog(this, rules, kRuleConfirm);
+        RuleShortSettingDialog dialog(this, m_state, rules, kRuleConfirm);
         dialog.run();
     } else {
-        RuleSettingDialog dialog(this, rules, kRuleConfirm);
+        RuleSettingDialog dialog(this, m_state, rules, kRuleConfirm);
         dialog.run();
     }
 }
 
 void MapSettingsListDialog::showVictoryConditions()
 {
-    VictoryConditionDialog dialog(this, 0, victoryConditionEntriesOf(m_state), kVictoryConfirm);
+    VictoryConditionDialog dialog(this, m_state, 0, victoryConditionEntriesOf(m_state), kVictoryConfirm);
     dialog.run();
 }
 

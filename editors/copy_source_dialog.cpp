@@ -19,9 +19,10 @@ constexpr SIZE kClient { 268, 246 };
 
 } // namespace
 
-CopySourceDialog::CopySourceDialog(swCWindow* parent)
+CopySourceDialog::CopySourceDialog(swCWindow* parent, const GameState& game)
     : DialogBase(dialog_template::kCopySource, parent, false)
-    , m_numbers(copySourceNumbers(*g_gameState))
+    , m_game(game)
+    , m_numbers(copySourceNumbers(game))
 {
     registerGameDialogTemplates();
     if (!m_numbers.empty())
@@ -31,7 +32,7 @@ CopySourceDialog::CopySourceDialog(swCWindow* parent)
 int CopySourceDialog::OnInitDialog()
 {
     ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
-    HFONT font = g_gameState->font(kSmallFont).handle();
+    HFONT font = m_game.font(kSmallFont).handle();
     HWND prompt = CreateWindowExA(0, "Static",
         platform::utf8ToCp932("複製元となる生産タイプを選択してください。").c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 8,
         6, 252, 12, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kPrompt)), nullptr, nullptr);
@@ -42,15 +43,15 @@ int CopySourceDialog::OnInitDialog()
     SendMessageA(m_list, WM_SETFONT, WPARAM(font), FALSE);
     platform::controls::giveRowsRoomForFocus(m_list);
     for (int number : m_numbers) {
-        const ProductionTypeRecord* record = g_gameState->productionType(number);
+        const ProductionTypeRecord* record = m_game.productionType(number);
         const std::string name(record->name, strnlen(record->name, sizeof record->name));
         const LRESULT row = SendMessageA(m_list, LB_ADDSTRING, 0, LPARAM(name.c_str()));
         if (row >= 0)
             SendMessageA(m_list, LB_SETITEMDATA, WPARAM(row), LPARAM(number));
     }
     SendMessageA(m_list, LB_SETCURSEL, 0, 0);
-    makePushButton(handle(), "OK", id::kOk, 92, 216, 80, 22);
-    makePushButton(handle(), "CANCEL", id::kCancel, 180, 216, 80, 22);
+    makePushButton(handle(), m_game, "OK", id::kOk, 92, 216, 80, 22);
+    makePushButton(handle(), m_game, "CANCEL", id::kCancel, 180, 216, 80, 22);
     SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     SetFocus(m_list);
     return 0;

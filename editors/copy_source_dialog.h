@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class GameState;
+
 namespace copy_source_id {
 constexpr int kPrompt = 1004;
 constexpr int kOk = 1018;
@@ -15,7 +17,7 @@ constexpr int kList = 1028;
 
 class CopySourceDialog : public DialogBase {
 public:
-    explicit CopySourceDialog(swCWindow* parent);
+    CopySourceDialog(swCWindow* parent, const GameState& game);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
@@ -29,6 +31,7 @@ public:
 private:
     void end(int result);
 
+    const GameState& m_game;
     std::vector<int> m_numbers;
     // The first row's type until the selection changes: OK at once copies what is shown selected.
     int m_source = -1;

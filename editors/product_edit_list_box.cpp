@@ -42,15 +42,17 @@ bool scrollsTheList(const MessageRecord& msg)
 
 } // namespace
 
-ProductEditListBox::ProductEditListBox(swCWindow* parent, const swCBitmap& background, const swCBitmap& strips)
-    : ProductEditListBox(parent, product_edit_id::kRightList, background, strips, 438, 318,
+ProductEditListBox::ProductEditListBox(swCWindow* parent, const GameState& game, const swCBitmap& background,
+    const swCBitmap& strips)
+    : ProductEditListBox(parent, game, product_edit_id::kRightList, background, strips, 438, 318,
           toRect(bitmap_buttons::kEditSelectedRows[0]), false)
 {
 }
 
-ProductEditListBox::ProductEditListBox(swCWindow* parent, int controlId, const swCBitmap& background,
-    const swCBitmap& strips, int left, int rowWidth, RECT selectedStrip, bool showsCost)
+ProductEditListBox::ProductEditListBox(swCWindow* parent, const GameState& game, int controlId,
+    const swCBitmap& background, const swCBitmap& strips, int left, int rowWidth, RECT selectedStrip, bool showsCost)
     : ChildControl("ListBox", parent, UINT(controlId), kListStyle)
+    , m_game(game)
     , m_background(background)
     , m_strips(strips)
     , m_left(left)
@@ -61,8 +63,9 @@ ProductEditListBox::ProductEditListBox(swCWindow* parent, int controlId, const s
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
 }
 
-ProductEditListBox2::ProductEditListBox2(swCWindow* parent, const swCBitmap& background, const swCBitmap& strips)
-    : ProductEditListBox(parent, product_edit_id::kLeftList, background, strips, 8, 362,
+ProductEditListBox2::ProductEditListBox2(swCWindow* parent, const GameState& game, const swCBitmap& background,
+    const swCBitmap& strips)
+    : ProductEditListBox(parent, game, product_edit_id::kLeftList, background, strips, 8, 362,
           toRect(bitmap_buttons::kEditSelectedRows[1]), true)
 {
 }
@@ -78,8 +81,7 @@ int ProductEditListBox::OnMessage(MessageRecord& msg)
 
 void ProductEditListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
-    GameState* state = g_gameState;
-    if (!item || int(item->itemID) < 0 || !state)
+    if (!item || int(item->itemID) < 0)
         return;
     RowCanvas row(*item);
     HDC dc = row.dc();
@@ -89,10 +91,10 @@ void ProductEditListBox::DrawItem(DRAWITEMSTRUCT* item)
     if (item->itemState & ODS_SELECTED)
         row.holder().blitBitmap(0, 0, m_strips.handle(), m_selectedStrip);
     const int id = int(item->itemData) - 1;
-    if (id > 0 && id < kUnitTypeIdMapSize && state->unitTypeIndex(id)) {
-        const UnitTypeRecord& type = state->unitTypeRecord(id);
-        if (const swCBitmap* icons = state->baseBitmap(kCategorySheet); icons && icons->handle()) {
-            const int column = unitBitmapIndex(*state, type);
+    if (id > 0 && id < kUnitTypeIdMapSize && m_game.unitTypeIndex(id)) {
+        const UnitTypeRecord& type = m_game.unitTypeRecord(id);
+        if (const swCBitmap* icons = m_game.baseBitmap(kCategorySheet); icons && icons->handle()) {
+            const int column = unitBitmapIndex(m_game, type);
             panel::blitKeyed(dc, 2, 1, *icons, RECT { column * 16, 16, column * 16 + 16, 32 }, kPictureKey);
         }
         panel::TextScope scope(dc);

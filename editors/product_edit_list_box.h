@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class GameState;
+
 namespace product_edit_id {
 constexpr int kName = 1008;
 constexpr int kAdd = 1009;
@@ -33,7 +35,7 @@ public:
     static constexpr int kRowHeight = 18;
     static constexpr int kTop = 140;
 
-    ProductEditListBox(swCWindow* parent, const swCBitmap& background, const swCBitmap& strips);
+    ProductEditListBox(swCWindow* parent, const GameState& game, const swCBitmap& background, const swCBitmap& strips);
 
     void DrawItem(DRAWITEMSTRUCT* item) override;
     // Every scroll repaints the whole list: the rows are drawn over the window's background.
@@ -50,10 +52,12 @@ public:
     void paintBelowRows(HDC dc) const;
 
 protected:
-    ProductEditListBox(swCWindow* parent, int controlId, const swCBitmap& background, const swCBitmap& strips,
+    ProductEditListBox(swCWindow* parent, const GameState& game, int controlId, const swCBitmap& background,
+        const swCBitmap& strips,
         int left, int rowWidth, RECT selectedStrip, bool showsCost);
 
 private:
+    const GameState& m_game;
     const swCBitmap& m_background;
     const swCBitmap& m_strips;
     int m_left = 0;
@@ -64,5 +68,5 @@ private:
 // The left list: the unit types that may still be added, with their cost.
 class ProductEditListBox2 : public ProductEditListBox {
 public:
-    ProductEditListBox2(swCWindow* parent, const swCBitmap& background, const swCBitmap& strips);
+    ProductEditListBox2(swCWindow* parent, const GameState& game, const swCBitmap& background, const swCBitmap& strips);
 };

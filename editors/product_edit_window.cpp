@@ -30,13 +30,12 @@ constexpr int kClassFilterListHeight = 256;
 
 using ui::cp;
 
-ProductionTypeRecord recordOfRow(int row)
+ProductionTypeRecord recordOfRow(const GameState& game, int row)
 {
     ProductionTypeRecord record;
     std::memset(&record, 0, sizeof record);
-    if (g_gameState)
-        if (const ProductionTypeRecord* stored = g_gameState->productionType(kFirstUserProductionType + row))
-            record = *stored;
+    if (const ProductionTypeRecord* stored = game.productionType(kFirstUserProductionType + row))
+        record = *stored;
     return record;
 }
 
@@ -49,9 +48,9 @@ std::unique_ptr<swCBitmap> loadTotalsArea()
 }
 
 // The main window, or without one installed the outermost owner (the list window's parent).
-HWND mainWindowOf(const swCWindow& window)
+HWND mainWindowOf(const swCWindow& window, const MainWindowServices& services)
 {
-    if (HWND main = mainWindowServices().mainWindow())
+    if (HWND main = services.mainWindow())
         return main;
     const swCWindow* outer = &window;
     while (outer->parent())
@@ -61,10 +60,12 @@ HWND mainWindowOf(const swCWindow& window)
 
 } // namespace
 
-ProductEditWindow::ProductEditWindow(swCWindow* listWindow, int row)
+ProductEditWindow::ProductEditWindow(swCWindow* listWindow, WindowContext context, int row)
     : DialogBase(dialog_template::kProductEdit, listWindow, false)
+    , m_game(context.game)
+    , m_main(context.main)
     , m_row(row)
-    , m_model(*g_gameState, recordOfRow(row))
+    , m_model(context.game, recordOfRow(context.game, row))
     , m_background(loadEditorPicture("edit_bg.bmp"))
     , m_totalsArea(loadTotalsArea())
     , m_buttons(loadEditorPicture("edit_btn.bmp"))
@@ -86,7 +87,7 @@ int ProductEditWindow::OnInitDialog()
 
 void ProductEditWindow::createControls()
 {
-    HFONT font = g_gameState->font(kSmallFont).handle();
+    HFONT font = m_game.font(kSmallFont).handle();
     m_name = new swCEdit(this, id::kName, ES_AUTOHSCROLL | WS_TABSTOP);
     m_name->controlCreate({ 113, 16, 110, 16 });
     m_name->editSetRefusedChars(".\\/:;*?\"<>|");
@@ -106,8 +107,8 @@ void ProductEditWindow::createControls()
         new EditPanelButton(this, 15, id::kLeftByCost, 326, 120) };
     m_rightKeys = { new EditPanelButton(this, 11, id::kRightByClass, 438, 120),
         new EditPanelButton(this, 12, id::kRightByName, 556, 120) };
-    m_left = new ProductEditListBox2(this, *m_background, *m_buttons);
-    m_right = new ProductEditListBox(this, *m_background, *m_buttons);
+    m_left = new ProductEditListBox2(this, m_game, *m_background, *m_buttons);
+    m_right = new ProductEditListBox(this, m_game, *m_background, *m_buttons);
     new EditPanelButton(this, 7, id::kRemove, 128, 506);
     new EditPanelButton(this, 6, id::kAdd, 248, 506);
     new EditPanelButton(this, 8, id::kUnitInfo, 408, 506);
@@ -152,9 +153,9 @@ int ProductEditWindow::DataExchange(int save)
     ProductionTypeRecord& record = m_model.record();
     std::memset(record.name, 0, sizeof record.name);
     std::memcpy(record.name, name.data(), std::min(name.size(), sizeof record.name - 1));
-    g_gameState->setUserProductionType(m_row, record);
+    m_game.setUserProductionType(m_row, record);
     try {
-        g_gameState->saveUserProductTypes();
+        m_game.saveUserProductTypes();
     } catch (swCError* error) {
         error->Show(handle());
         delete error;
@@ -280,7 +281,7 @@ void ProductEditWindow::showUnitInformation()
     const std::vector<int> ids = list(EditSide(m_active)).selectedIds();
     if (ids.empty())
         return;
-    if (HWND main = mainWindowOf(*this))
+    if (HWND main = mainWindowOf(*this, m_main))
         PostMessageA(main, ui_message::kWeaponInfo, WPARAM(ids.front()), 0);
 }
 

@@ -6,6 +6,7 @@
 #include "editors/product_edit_model.h"
 #include "lib/dialog_base.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_context.h"
 
 #include <array>
 #include <memory>
@@ -18,7 +19,7 @@ public:
     static constexpr const char* kPlacementPrefix = "ProductEdit";
 
     // Copies user production type 150 + row; loads the pictures (throws the loader's error).
-    ProductEditWindow(swCWindow* listWindow, int row);
+    ProductEditWindow(swCWindow* listWindow, WindowContext context, int row);
     ~ProductEditWindow() override;
 
     int OnInitDialog() override;
@@ -51,6 +52,8 @@ private:
     ProductEditListBox& list(EditSide side) { return side == EditSide::Right ? *m_right : *m_left; }
     void answerListColour(MessageRecord& msg);
 
+    GameState& m_game;
+    MainWindowServices& m_main;
     int m_row = 0;
     ProductEditModel m_model;
     int m_active = -1;

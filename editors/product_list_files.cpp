@@ -102,8 +102,8 @@ void ProductListWindow::exportWeaponText()
         { "兵器リストの出力", "ﾃｷｽﾄﾌｧｲﾙ(*.txt)", "*.txt", "txt", dataFolder(), std::string(slot.name) + ".txt", true });
     if (!chosen || !mayOverwrite(chosen->path))
         return;
-    const ProductionTypeRecord* record = g_gameState->productionType(kFirstUserProductionType + m_selected);
-    const std::string text = record ? weaponListText(*g_gameState, *record) : std::string();
+    const ProductionTypeRecord* record = m_context.game.productionType(kFirstUserProductionType + m_selected);
+    const std::string text = record ? weaponListText(m_context.game, *record) : std::string();
     try {
         swCFile file(chosen->path.c_str(), 1);
         file.fileWrite(text.data(), DWORD(text.size()));
@@ -125,7 +125,7 @@ void ProductListWindow::importSlot()
     makeNamedValue(kUserProductPath).profileWriteString(chosen->folder.c_str());
     int imported = 0;
     try {
-        imported = importProductionTypeFile(*g_gameState, chosen->path.c_str(), kFirstUserProductionType + m_selected);
+        imported = importProductionTypeFile(m_context.game, chosen->path.c_str(), kFirstUserProductionType + m_selected);
     } catch (swCError* error) {
         // A file that cannot be read is no production-type file either.
         delete error;
@@ -138,7 +138,7 @@ void ProductListWindow::importSlot()
     if (imported != 1)
         return;
     try {
-        g_gameState->saveUserProductTypes();
+        m_context.game.saveUserProductTypes();
     } catch (swCError* error) {
         error->Show(handle());
         delete error;
@@ -155,7 +155,7 @@ void ProductListWindow::exportSlot()
         return;
     makeNamedValue(kUserProductPath).profileWriteString(chosen->folder.c_str());
     try {
-        exportProductionTypeFile(*g_gameState, chosen->path.c_str(), kFirstUserProductionType + m_selected);
+        exportProductionTypeFile(m_context.game, chosen->path.c_str(), kFirstUserProductionType + m_selected);
     } catch (swCError* error) {
         error->Show(handle());
         delete error;

@@ -84,15 +84,16 @@ void ProductSlotListBox::DrawItem(DRAWITEMSTRUCT* item)
         drawSummary(row.dc(), m_summaries[slot]);
 }
 
-ProductListWindow::ProductListWindow(swCWindow* parent, int mode)
+ProductListWindow::ProductListWindow(swCWindow* parent, WindowContext context, int mode)
     : DialogBase(dialog_template::kProductEdit, parent, false)
+    , m_context(context)
     , m_mode(mode)
     , m_background(loadEditorPicture("slot_type.bmp"))
     , m_buttons(loadEditorPicture("edit_btn.bmp"))
 {
     registerGameDialogTemplates();
     for (int row = 0; row < kUserProductionTypeCount; ++row)
-        m_summaries[size_t(row)] = summariseProductSlot(*g_gameState, row);
+        m_summaries[size_t(row)] = summariseProductSlot(m_context.game, row);
 }
 
 int ProductListWindow::OnInitDialog()
@@ -150,7 +151,7 @@ void ProductListWindow::updateButtons()
 
 void ProductListWindow::refreshRow(int row)
 {
-    m_summaries[size_t(row)] = summariseProductSlot(*g_gameState, row);
+    m_summaries[size_t(row)] = summariseProductSlot(m_context.game, row);
     InvalidateRect(m_list->handle(), nullptr, FALSE);
     updateButtons();
 }
@@ -182,7 +183,7 @@ void ProductListWindow::deleteSlot()
     if (modalMessageBox(this, question.c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
         return;
     try {
-        g_gameState->clearProductionType(kFirstUserProductionType + m_selected);
+        m_context.game.clearProductionType(kFirstUserProductionType + m_selected);
     } catch (swCError* error) {
         error->Show(handle());
         delete error;
@@ -194,12 +195,12 @@ void ProductListWindow::copyIntoSlot()
 {
     if (m_summaries[size_t(m_selected)].used())
         return;
-    CopySourceDialog dialog(this);
+    CopySourceDialog dialog(this, m_context.game);
     dialog.run();
     if (dialog.result() != 1 || dialog.source() < 0)
         return;
     try {
-        g_gameState->copyProductionType(kFirstUserProductionType + m_selected, dialog.source());
+        m_context.game.copyProductionType(kFirstUserProductionType + m_selected, dialog.source());
     } catch (swCError* error) {
         error->Show(handle());
         delete error;
@@ -210,7 +211,7 @@ void ProductListWindow::copyIntoSlot()
 void ProductListWindow::editSlot()
 {
     try {
-        ProductEditWindow editor(this, m_selected);
+        ProductEditWindow editor(this, m_context, m_selected);
         editor.run();
     } catch (swCError* error) {
         error->Show(handle());

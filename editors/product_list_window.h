@@ -7,6 +7,7 @@
 #include "lib/control.h"
 #include "lib/dialog_base.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_context.h"
 
 #include <array>
 #include <memory>
@@ -46,7 +47,7 @@ public:
     static constexpr const char* kPlacementPrefix = "ProductList";
 
     // Builds the summaries and loads the pictures (throws the picture loader's error).
-    ProductListWindow(swCWindow* parent, int mode);
+    ProductListWindow(swCWindow* parent, WindowContext context, int mode);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
@@ -74,6 +75,8 @@ private:
     void tell(const char* utf8Text, const char* utf8Title);
     void end(int result);
 
+    // The editor opened from the list is handed it too.
+    WindowContext m_context;
     int m_mode = 0;
     int m_selected = 0;
     std::array<ProductSlotSummary, kUserProductionTypeCount> m_summaries {};

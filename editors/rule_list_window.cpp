@@ -40,9 +40,10 @@ void stampRuleSlot(RuleSlot& slot, const SYSTEMTIME& now)
     slot.time = text;
 }
 
-RuleSlotButton::RuleSlotButton(swCWindow* parent, int row, const swCBitmap& background, const swCBitmap& buttons,
-    int x, int y)
+RuleSlotButton::RuleSlotButton(swCWindow* parent, const GameState& game, int row, const swCBitmap& background,
+    const swCBitmap& buttons, int x, int y)
     : swCControl("Button", parent, UINT(id::kFirstRow + row), BS_OWNERDRAW | WS_TABSTOP)
+    , m_game(game)
     , m_row(row)
     , m_background(background)
     , m_buttons(buttons)
@@ -59,9 +60,9 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
         holder.blitBitmap(0, 0, m_buttons.handle(), pressedRow());
     else
         holder.blitBitmap(0, 0, m_background.handle(), RECT { m_x, m_y, m_x + kWidth, m_y + kHeight });
-    const RuleSlot& slot = g_gameState->ruleSlot(id::kFirstListedSlot + m_row);
+    const RuleSlot& slot = m_game.ruleSlot(id::kFirstListedSlot + m_row);
     HDC dc = item->hDC;
-    HGDIOBJ oldFont = SelectObject(dc, g_gameState->font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_game.font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kTextColour);
     if (!slot.name.empty()) {
@@ -79,8 +80,9 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
         DrawFocusRect(dc, &item->rcItem);
 }
 
-RuleListWindow::RuleListWindow(swCWindow* parent)
+RuleListWindow::RuleListWindow(swCWindow* parent, GameState& game)
     : DialogBase(dialog_template::kPopup, parent, false)
+    , m_game(game)
     , m_background(loadEditorPicture("slot_rule.bmp"))
     , m_buttons(loadEditorPicture("edit_btn.bmp"))
 {
@@ -93,7 +95,7 @@ int RuleListWindow::OnInitDialog()
     // Not shown (the window has no caption); it names the window for the person's tools.
     SetWindowTextA(handle(), platform::utf8ToCp932("ルール作成").c_str());
     for (int row = 0; row < id::kRowCount; ++row) {
-        m_rows[size_t(row)] = new RuleSlotButton(this, row, *m_background, *m_buttons, 8, 36 + 20 * row);
+        m_rows[size_t(row)] = new RuleSlotButton(this, m_game, row, *m_background, *m_buttons, 8, 36 + 20 * row);
         m_rows[size_t(row)]->setPressed(row == m_selected);
     }
     new EditGridButton72x24(this, 0, id::kEdit, 80, 448);
@@ -158,16 +160,16 @@ void RuleListWindow::select(int row)
 void RuleListWindow::edit(int row)
 {
     const int slotIndex = id::kFirstListedSlot + row;
-    const RuleSlot& current = g_gameState->ruleSlot(slotIndex);
+    const RuleSlot& current = m_game.ruleSlot(slotIndex);
     INT_PTR result = 0;
     RuleSlot edited;
-    if (g_gameState->isSimpleMode()) {
-        RuleShortSettingDialog dialog(this, current, kRuleEdit);
+    if (m_game.isSimpleMode()) {
+        RuleShortSettingDialog dialog(this, m_game, current, kRuleEdit);
         dialog.run();
         result = dialog.result();
         edited = dialog.slot();
     } else {
-        RuleSettingDialog dialog(this, current, kRuleEdit);
+        RuleSettingDialog dialog(this, m_game, current, kRuleEdit);
         dialog.run();
         result = dialog.result();
         edited = dialog.slot();
@@ -179,7 +181,7 @@ void RuleListWindow::edit(int row)
     stampRuleSlot(edited, now);
     // The rule file is named by the block's rule number: it must be the slot's own, never a fixed rule's.
     edited.block.lead = uint8_t(slotIndex);
-    g_gameState->setRuleSlot(slotIndex, edited);
+    m_game.setRuleSlot(slotIndex, edited);
     InvalidateRect(m_rows[size_t(row)]->handle(), nullptr, FALSE);
-    g_gameState->saveRuleFile(slotIndex);
+    m_game.saveRuleFile(slotIndex);
 }

@@ -10,6 +10,8 @@
 #include <array>
 #include <memory>
 
+class GameState;
+
 namespace rule_list_id {
 constexpr int kClose = 1000;
 constexpr int kEdit = 1001;
@@ -26,13 +28,15 @@ public:
     static constexpr int kWidth = 232;
     static constexpr int kHeight = 20;
 
-    RuleSlotButton(swCWindow* parent, int row, const swCBitmap& background, const swCBitmap& buttons, int x, int y);
+    RuleSlotButton(swCWindow* parent, const GameState& game, int row, const swCBitmap& background,
+        const swCBitmap& buttons, int x, int y);
 
     void DrawItem(DRAWITEMSTRUCT* item) override;
     void setPressed(bool pressed) { m_pressed = pressed; }
     bool pressed() const { return m_pressed; }
 
 private:
+    const GameState& m_game;
     int m_row = 0;
     const swCBitmap& m_background;
     const swCBitmap& m_buttons;
@@ -46,7 +50,7 @@ public:
     static constexpr const char* kPlacementPrefix = "RuleList";
 
     // Loads the two pictures; throws the picture loader's error when one is missing.
-    explicit RuleListWindow(swCWindow* parent);
+    RuleListWindow(swCWindow* parent, GameState& game);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
@@ -59,6 +63,8 @@ private:
     // Runs the rule dialog in edit mode on the row's slot and stores the result.
     void edit(int row);
 
+    // An edited rule is stored here and written to its rule file.
+    GameState& m_game;
     int m_selected = 0;
     std::unique_ptr<swCBitmap> m_background;
     std::unique_ptr<swCBitmap> m_buttons;

@@ -54,13 +54,16 @@ std::string ruleNameFromText(const std::string& text)
     return name;
 }
 
-RuleSettingDialog::RuleSettingDialog(swCWindow* parent, const RuleSlot& slot, RuleDialogMode mode)
-    : RuleSettingDialog(parent, slot, mode, false)
+RuleSettingDialog::RuleSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot,
+    RuleDialogMode mode)
+    : RuleSettingDialog(parent, game, slot, mode, false)
 {
 }
 
-RuleSettingDialog::RuleSettingDialog(swCWindow* parent, const RuleSlot& slot, RuleDialogMode mode, bool shortForm)
+RuleSettingDialog::RuleSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot,
+    RuleDialogMode mode, bool shortForm)
     : DialogBase(dialog_template::kRuleSetting, parent, false)
+    , m_game(game)
     , m_slot(slot)
     , m_mode(mode)
     , m_short(shortForm)
@@ -75,13 +78,13 @@ int RuleSettingDialog::OnInitDialog()
     const bool editable = m_mode != kRuleConfirm;
     const bool nameBox = m_mode == kRuleEdit;
     if (m_short)
-        buildShortRuleOptionPanel(*this, *g_gameState, m_slot.block, editable, nameBox, m_panel);
+        buildShortRuleOptionPanel(*this, m_game, m_slot.block, editable, nameBox, m_panel);
     else
-        buildRuleOptionPanel(*this, *g_gameState, m_slot.block, editable, nameBox, m_panel);
+        buildRuleOptionPanel(*this, m_game, m_slot.block, editable, nameBox, m_panel);
     // After the panel, so that Tab reaches them last.
     const int buttonsTop = client.cy - 32;
-    makePushButton(handle(), "OK", id::kOk, 192, buttonsTop);
-    makePushButton(handle(), "ｷｬﾝｾﾙ", id::kCancel, 296, buttonsTop);
+    makePushButton(handle(), m_game, "OK", id::kOk, 192, buttonsTop);
+    makePushButton(handle(), m_game, "ｷｬﾝｾﾙ", id::kCancel, 296, buttonsTop);
     m_page = 0;
     showRulePage(m_panel, m_page, -1);
     SetWindowTextA(handle(), cp(titleOf(m_mode)).c_str());
@@ -101,9 +104,9 @@ int RuleSettingDialog::DataExchange(int save)
 void RuleSettingDialog::showValues()
 {
     if (m_mode == kRuleEdit)
-        setRuleOptionValues(*g_gameState, m_panel, m_slot.block, true, false);
+        setRuleOptionValues(m_game, m_panel, m_slot.block, true, false);
     else
-        setRuleOptionValues(*g_gameState, m_panel, m_slot.block, m_slot.block.lead >= 4 && m_mode != kRuleConfirm, true);
+        setRuleOptionValues(m_game, m_panel, m_slot.block, m_slot.block.lead >= 4 && m_mode != kRuleConfirm, true);
 }
 
 void RuleSettingDialog::end(INT_PTR result)
@@ -153,14 +156,14 @@ void RuleSettingDialog::chooseRule()
 {
     const int chosen = chosenRuleNumber(m_panel);
     if (chosen < kRuleSlotCount) {
-        const RuleBlock& rule = g_gameState->ruleSlot(chosen).block;
+        const RuleBlock& rule = m_game.ruleSlot(chosen).block;
         bool refused = false;
         if (rule.switches[kRuleStoring] != m_slot.block.switches[kRuleStoring] && rule.switches[kRuleStoring] == 0
-            && !noUnitStored(*g_gameState)) {
+            && !noUnitStored(m_game)) {
             modalMessageBox(this, cp("収納部隊が配置されているために、収納なしに設定できません。").c_str(), cp("注意").c_str());
             refused = true;
         }
-        if (rule.switches[kRuleStacking] != m_slot.block.switches[kRuleStacking] && !noUnitOnMap(*g_gameState)) {
+        if (rule.switches[kRuleStacking] != m_slot.block.switches[kRuleStacking] && !noUnitOnMap(m_game)) {
             modalMessageBox(this, cp("部隊が配置されているために、スタックありなしの変更はできません。").c_str(),
                 cp("注意").c_str());
             refused = true;

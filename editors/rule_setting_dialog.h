@@ -9,6 +9,8 @@
 
 #include <string>
 
+class GameState;
+
 enum RuleDialogMode : int {
     kRuleSet = 0,
     kRuleEdit = 1,
@@ -17,7 +19,7 @@ enum RuleDialogMode : int {
 
 class RuleSettingDialog : public DialogBase {
 public:
-    RuleSettingDialog(swCWindow* parent, const RuleSlot& slot, RuleDialogMode mode);
+    RuleSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot, RuleDialogMode mode);
 
     int OnInitDialog() override;
     int DataExchange(int save) override;
@@ -31,7 +33,8 @@ public:
     int page() const { return m_page; }
 
 protected:
-    RuleSettingDialog(swCWindow* parent, const RuleSlot& slot, RuleDialogMode mode, bool shortForm);
+    RuleSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot, RuleDialogMode mode,
+        bool shortForm);
 
 private:
     // The rule choice changed: a saved rule replaces the switches unless the units already placed
@@ -41,6 +44,7 @@ private:
     void accept();
     void end(INT_PTR result);
 
+    const GameState& m_game;
     RuleSlot m_slot;
     RuleDialogMode m_mode = kRuleSet;
     bool m_short = false;
@@ -50,8 +54,8 @@ private:
 
 class RuleShortSettingDialog : public RuleSettingDialog {
 public:
-    RuleShortSettingDialog(swCWindow* parent, const RuleSlot& slot, RuleDialogMode mode)
-        : RuleSettingDialog(parent, slot, mode, true)
+    RuleShortSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot, RuleDialogMode mode)
+        : RuleSettingDialog(parent, game, slot, mode, true)
     {
     }
 };

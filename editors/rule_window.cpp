@@ -18,13 +18,14 @@ constexpr SIZE kShortClient { 400, 170 };
 
 } // namespace
 
-RuleWindow::RuleWindow(swCWindow* mainWindow)
-    : RuleWindow(mainWindow, false)
+RuleWindow::RuleWindow(swCWindow* mainWindow, const GameState& game)
+    : RuleWindow(mainWindow, game, false)
 {
 }
 
-RuleWindow::RuleWindow(swCWindow* mainWindow, bool shortForm)
+RuleWindow::RuleWindow(swCWindow* mainWindow, const GameState& game, bool shortForm)
     : DialogBase(dialog_template::kModelessInfo, mainWindow, true)
+    , m_game(game)
     , m_short(shortForm)
 {
     registerGameDialogTemplates();
@@ -33,14 +34,14 @@ RuleWindow::RuleWindow(swCWindow* mainWindow, bool shortForm)
 int RuleWindow::OnInitDialog()
 {
     const SIZE client = m_short ? kShortClient : kFullClient;
-    ui::placeInfoWindow(*this, kPlacementPrefix, { client.cx, client.cy }, !g_gameState || g_gameState->settings().leftInfoPanel, TRUE);
+    ui::placeInfoWindow(*this, kPlacementPrefix, { client.cx, client.cy }, m_game.settings().leftInfoPanel, TRUE);
     SetWindowTextA(handle(), platform::utf8ToCp932("ルール情報").c_str());
-    m_block = g_gameState->ruleBlock();
+    m_block = m_game.ruleBlock();
     if (m_short)
-        buildShortRuleOptionPanel(*this, *g_gameState, m_block, false, true, m_panel);
+        buildShortRuleOptionPanel(*this, m_game, m_block, false, true, m_panel);
     else
-        buildRuleOptionPanel(*this, *g_gameState, m_block, false, true, m_panel);
-    makePushButton(handle(), "OK", id::kOk, 296, client.cy - 32);
+        buildRuleOptionPanel(*this, m_game, m_block, false, true, m_panel);
+    makePushButton(handle(), m_game, "OK", id::kOk, 296, client.cy - 32);
     m_page = 0;
     showRulePage(m_panel, m_page, -1);
     showRules();
@@ -50,10 +51,10 @@ int RuleWindow::OnInitDialog()
 void RuleWindow::showRules()
 {
     const int rule = m_block.lead;
-    const std::string name = rule < kRuleSlotCount ? g_gameState->ruleSlot(rule).name
+    const std::string name = rule < kRuleSlotCount ? m_game.ruleSlot(rule).name
                                                    : platform::utf8ToCp932("カスタム");
     SetWindowTextA(m_panel.nameBox, name.c_str());
-    setRuleOptionValues(*g_gameState, m_panel, m_block, false, false);
+    setRuleOptionValues(m_game, m_panel, m_block, false, false);
 }
 
 void RuleWindow::requestClose()
@@ -73,7 +74,7 @@ int RuleWindow::OnMessage(MessageRecord& msg)
         return 1;
     switch (msg.message) {
     case ui_message::kRuleWindowRefresh:
-        m_block = g_gameState->ruleBlock();
+        m_block = m_game.ruleBlock();
         showRules();
         return 1;
     case WM_LBUTTONDOWN:

@@ -6,11 +6,13 @@
 #include "lib/dialog_base.h"
 #include "state/rule_block.h"
 
+class GameState;
+
 class RuleWindow : public DialogBase {
 public:
     static constexpr const char* kPlacementPrefix = "VKRC_RULEWINDOW_CNAME";
 
-    explicit RuleWindow(swCWindow* mainWindow);
+    RuleWindow(swCWindow* mainWindow, const GameState& game);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
@@ -21,13 +23,14 @@ public:
     int page() const { return m_page; }
 
 protected:
-    RuleWindow(swCWindow* mainWindow, bool shortForm);
+    RuleWindow(swCWindow* mainWindow, const GameState& game, bool shortForm);
 
 private:
     void showRules();
     // Every way of closing asks the main window, which owns the window.
     void requestClose();
 
+    const GameState& m_game;
     RuleBlock m_block {};
     bool m_short = false;
     int m_page = 0;
@@ -36,5 +39,5 @@ private:
 
 class RuleShortWindow : public RuleWindow {
 public:
-    explicit RuleShortWindow(swCWindow* mainWindow) : RuleWindow(mainWindow, true) { }
+    RuleShortWindow(swCWindow* mainWindow, const GameState& game) : RuleWindow(mainWindow, game, true) { }
 };

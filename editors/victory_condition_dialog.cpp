@@ -56,9 +56,10 @@ using ui::cp;
 
 } // namespace
 
-VictoryConditionDialog::VictoryConditionDialog(swCWindow* parent, int modeless, const VictoryConditionEntries& entries,
-    VictoryDialogMode mode)
+VictoryConditionDialog::VictoryConditionDialog(swCWindow* parent, const GameState& game, int modeless,
+    const VictoryConditionEntries& entries, VictoryDialogMode mode)
     : DialogBase(modeless == 1 ? dialog_template::kModelessInfo : dialog_template::kRuleSetting, parent, modeless == 1)
+    , m_game(game)
     , m_entries(entries)
     , m_mode(mode)
 {
@@ -68,10 +69,10 @@ VictoryConditionDialog::VictoryConditionDialog(swCWindow* parent, int modeless, 
 int VictoryConditionDialog::OnInitDialog()
 {
     if (modeless())
-        ui::placeInfoWindow(*this, kPlacementPrefix, { kClient.cx, kClient.cy }, !g_gameState || g_gameState->settings().leftInfoPanel, TRUE);
+        ui::placeInfoWindow(*this, kPlacementPrefix, { kClient.cx, kClient.cy }, m_game.settings().leftInfoPanel, TRUE);
     else
         ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
-    HFONT font = g_gameState->font(kSmallFont).handle();
+    HFONT font = m_game.font(kSmallFont).handle();
     m_tab = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | TCS_MULTILINE | TCS_FOCUSNEVER, 0, 0,
         kClient.cx, 242, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kTab)), nullptr, nullptr);
     SendMessageA(m_tab, WM_SETFONT, WPARAM(font), FALSE);
@@ -84,11 +85,11 @@ int VictoryConditionDialog::OnInitDialog()
     }
     createPage();
     if (m_mode == kVictorySet) {
-        makePushButton(handle(), "OK", id::kOk, 108, 248);
-        makePushButton(handle(), "ｷｬﾝｾﾙ", id::kCancel, 212, 248);
+        makePushButton(handle(), m_game, "OK", id::kOk, 108, 248);
+        makePushButton(handle(), m_game, "ｷｬﾝｾﾙ", id::kCancel, 212, 248);
         SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     } else {
-        makePushButton(handle(), "OK", id::kCancel, 212, 248);
+        makePushButton(handle(), m_game, "OK", id::kCancel, 212, 248);
     }
     m_country = 0;
     loadCountry(0, -1);
@@ -101,7 +102,7 @@ void VictoryConditionDialog::createPage()
     auto* page = new WinCondLabel(this, id::kPage);
     page->controlCreate({ 4, 44, 308, 190 });
     m_page = page->handle();
-    HFONT font = g_gameState->font(kSmallFont).handle();
+    HFONT font = m_game.font(kSmallFont).handle();
     for (const PageControl& c : kPageControls) {
         HWND control = CreateWindowExA(0, c.className, cp(c.text).c_str(), WS_CHILD | WS_VISIBLE | c.style,
             c.frame.left, c.frame.top, c.frame.right, c.frame.bottom, m_page, reinterpret_cast<HMENU>(INT_PTR(c.id)),
@@ -121,7 +122,7 @@ void VictoryConditionDialog::createPage()
 
 bool VictoryConditionDialog::pageSettable() const
 {
-    return m_mode == kVictorySet && victoryConditionsSettable(*g_gameState, m_country);
+    return m_mode == kVictorySet && victoryConditionsSettable(m_game, m_country);
 }
 
 bool VictoryConditionDialog::loadCountry(int country, int previous)
@@ -168,7 +169,7 @@ void VictoryConditionDialog::applyEnabling()
     auto checked = [this](int control) { return IsDlgButtonChecked(m_page, control) == BST_CHECKED; };
     VictoryPageChecks checks { checked(id::kBuilding), checked(id::kUnit), checked(id::kTransport),
         checked(id::kCivilians), checked(id::kAnyOne), checked(id::kAllOf) };
-    const VictoryConditionChances chances = victoryConditionChances(*g_gameState, m_country);
+    const VictoryConditionChances chances = victoryConditionChances(m_game, m_country);
     const VictoryPageEnabling on = applyVictoryEnabling(chances, m_entries[size_t(m_country)][kFlags], checks);
     auto enable = [this](int control, bool state) { EnableWindow(GetDlgItem(m_page, control), state); };
     enable(id::kBuilding, on.building);
@@ -193,7 +194,7 @@ void VictoryConditionDialog::applyEnabling()
 bool VictoryConditionDialog::saveCountry(int country)
 {
     // A greyed page could not be changed; its entry stays exactly as it came in.
-    if (m_mode != kVictorySet || !victoryConditionsSettable(*g_gameState, country))
+    if (m_mode != kVictorySet || !victoryConditionsSettable(m_game, country))
         return true;
     auto checked = [this](int control) { return IsDlgButtonChecked(m_page, control) == BST_CHECKED; };
     VictoryConditionEntry& e = m_entries[size_t(country)];

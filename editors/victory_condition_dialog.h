@@ -5,6 +5,8 @@
 #include "editors/victory_condition_rules.h"
 #include "lib/dialog_base.h"
 
+class GameState;
+
 namespace victory_id {
 constexpr int kOk = 1000;
 constexpr int kCancel = 1001;
@@ -41,8 +43,8 @@ public:
     static constexpr const char* kPlacementPrefix = "WinInfo";
 
     // A modeless flag of 1 makes the modeless form; entries are copied.
-    VictoryConditionDialog(swCWindow* parent, int modeless, const VictoryConditionEntries& entries,
-        VictoryDialogMode mode);
+    VictoryConditionDialog(swCWindow* parent, const GameState& game, int modeless,
+        const VictoryConditionEntries& entries, VictoryDialogMode mode);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
@@ -64,6 +66,7 @@ private:
     bool pageSettable() const;
     void close(INT_PTR result);
 
+    const GameState& m_game;
     VictoryConditionEntries m_entries {};
     VictoryDialogMode m_mode = kVictorySet;
     int m_country = 0;

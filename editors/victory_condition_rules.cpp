@@ -51,7 +51,7 @@ void storeVictoryConditionEntries(GameState& state, const VictoryConditionEntrie
     state.copyVictoryConditionsIn(raw);
 }
 
-bool victoryConditionsSettable(GameState& state, int country)
+bool victoryConditionsSettable(const GameState& state, int country)
 {
     if (country < 0 || country >= kCountryCount)
         return false;
@@ -59,7 +59,7 @@ bool victoryConditionsSettable(GameState& state, int country)
     return record.controller != 0 && record.inPlay == 1;
 }
 
-VictoryConditionChances victoryConditionChances(GameState& state, int country)
+VictoryConditionChances victoryConditionChances(const GameState& state, int country)
 {
     VictoryConditionChances chances;
     for (size_t i = 0; i < state.buildingCount() && !chances.buildingTargets; ++i) {

@@ -42,9 +42,9 @@ struct VictoryConditionChances {
 VictoryConditionEntries victoryConditionEntriesOf(const GameState& state);
 void storeVictoryConditionEntries(GameState& state, const VictoryConditionEntries& entries);
 
-VictoryConditionChances victoryConditionChances(GameState& state, int country);
+VictoryConditionChances victoryConditionChances(const GameState& state, int country);
 // Whether the country takes part and is still in play, so that its conditions can be set.
-bool victoryConditionsSettable(GameState& state, int country);
+bool victoryConditionsSettable(const GameState& state, int country);
 
 // The page's check boxes and combination radios as they stand; the rules may change them.
 struct VictoryPageChecks {

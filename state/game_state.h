@@ -161,6 +161,7 @@ public:
     BattleUnitData* battleUnitData() const { return m_battleUnitData; }
     CustomColorTable* customColors() const { return m_customColors.get(); }
     CountryRecord& country(int c) { return m_countries[size_t(c)]; }
+    const CountryRecord& country(int c) const { return m_countries[size_t(c)]; }
     const UnitRecord* unitTable(int side) const { return m_unitTables[size_t(side)].get(); }
     // Handed out writable: every record of the side is noted as touched.
     UnitRecord* unitTable(int side)
@@ -413,6 +414,7 @@ public:
     RuleSlot& ruleSlot(int slot) { return m_ruleSlots[slot]; }
     const RuleSlot& ruleSlot(int slot) const { return m_ruleSlots[slot]; }
     RuleBlock& ruleBlock() { return m_ruleBlock; }
+    const RuleBlock& ruleBlock() const { return m_ruleBlock; }
     int ruleSwitch(RuleSwitch s) const { return m_ruleBlock.switches[s]; }
     bool ruleOn(RuleSwitch s) const { return ruleSwitch(s) == 1; }
 

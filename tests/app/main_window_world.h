@@ -61,7 +61,7 @@ public:
         m_game = std::make_unique<OwnedGameState>();
         state().startUp();
         if (scene == Scene::On)
-            loadBattleUnitData(false);
+            loadBattleUnitData(state(), false);
         m_link = std::make_unique<AppMainWindowLink>(state());
         m_dialogs = std::make_unique<AppDialogLink>(*m_link);
         m_battle = std::make_unique<AppBattleLink>(*m_link);

@@ -165,7 +165,7 @@ TEST(SceneSounds, WithSoundsOffNoWaveIsLoaded)
     BattleRecord record;
     record.side[0] = rig.side(3, 0, 3, 5);
     record.side[1] = rig.side(2, 1, 3, 5);
-    ASSERT_TRUE(LiveClashWindow::runBattle(record, false));
+    ASSERT_TRUE(LiveClashWindow::runBattle(record, SceneSound {}));
     EXPECT_EQ(soundBuffersInUse(), 0);
     for (const SceneSide& s : sceneState().sides)
         for (int slot : s.soundSlots)
@@ -173,7 +173,7 @@ TEST(SceneSounds, WithSoundsOffNoWaveIsLoaded)
     LiveClashWindow::resetScene();
     if (!isBattleSoundReady())
         return;
-    ASSERT_TRUE(LiveClashWindow::runBattle(record, true));
+    ASSERT_TRUE(LiveClashWindow::runBattle(record, SceneSound { true, 0 }));
     EXPECT_GT(soundBuffersInUse(), 0) << "with sounds on the slots are loaded";
     EXPECT_GE(sceneState().sides[0].soundSlots[0], 0);
     LiveClashWindow::resetScene();

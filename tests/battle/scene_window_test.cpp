@@ -33,7 +33,7 @@ TEST(SceneWindows, AFiveSecondSceneEndsByItselfAndHandsBackOnce)
     ASSERT_TRUE(rig.ready);
     scene_test::harness::TestClock clock;
     BattleRecord record = tanksAtInfantry(rig);
-    ASSERT_TRUE(LiveClashWindow::runBattle(record, false));
+    ASSERT_TRUE(LiveClashWindow::runBattle(record, SceneSound {}));
     EXPECT_TRUE(rig.shown(0) && rig.shown(1));
     EXPECT_EQ(GetWindow(rig.window(0), GW_OWNER), rig.window(1)) << "the defender's window owns the attacker's";
     EXPECT_EQ(GetWindow(rig.window(1), GW_OWNER), rig.owner.handle());
@@ -63,7 +63,7 @@ TEST(SceneWindows, AClickInEitherWindowEndsTheSceneAtOnce)
     BattleRecord record = tanksAtInfantry(rig);
     for (int side = 0; side < 2; ++side) {
         const int before = rig.owner.handBacks;
-        ASSERT_TRUE(LiveClashWindow::runBattle(record, false));
+        ASSERT_TRUE(LiveClashWindow::runBattle(record, SceneSound {}));
         ASSERT_TRUE(rig.waitFirstFrame());
         RECT r {};
         GetWindowRect(rig.window(side), &r);
@@ -79,7 +79,7 @@ TEST(SceneWindows, ClosingASceneWindowEndsTheSceneButKeepsTheWindow)
     SceneRig rig;
     ASSERT_TRUE(rig.ready);
     BattleRecord record = tanksAtInfantry(rig);
-    ASSERT_TRUE(LiveClashWindow::runBattle(record, false));
+    ASSERT_TRUE(LiveClashWindow::runBattle(record, SceneSound {}));
     ASSERT_TRUE(rig.waitFirstFrame());
     // What Alt+F4 on the window comes to.
     SendMessageA(rig.window(0), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -95,14 +95,14 @@ TEST(SceneWindows, ASecondSceneStartsItsClockAfresh)
     ASSERT_TRUE(rig.ready);
     scene_test::harness::TestClock clock;
     BattleRecord record = tanksAtInfantry(rig);
-    ASSERT_TRUE(LiveClashWindow::runBattle(record, false));
+    ASSERT_TRUE(LiveClashWindow::runBattle(record, SceneSound {}));
     ASSERT_TRUE(rig.waitFirstFrame());
     ASSERT_TRUE(advanceClock(5000));
     ASSERT_TRUE(pumpUntil([&] { return rig.owner.handBacks == 1; }));
 
     ASSERT_TRUE(advanceClock(1234));
     record.side[1].counterAttack = 1;
-    ASSERT_TRUE(LiveClashWindow::runBattle(record, false));
+    ASSERT_TRUE(LiveClashWindow::runBattle(record, SceneSound {}));
     ASSERT_TRUE(rig.waitFirstFrame());
     EXPECT_EQ(lockedRead([](SceneState& st) { return st.frame; }), 0) << "frame 0 when both windows got the start";
     EXPECT_EQ(lockedRead([](SceneState& st) { return st.plan.totalFrames; }), 300);
@@ -118,7 +118,7 @@ TEST(SceneWindows, WithoutSceneFilesNoSceneStarts)
     EXPECT_FALSE(rig.ready) << "the window shapes are missing";
     EXPECT_FALSE(LiveClashWindow::isReady());
     BattleRecord record;
-    EXPECT_FALSE(LiveClashWindow::runBattle(record, false)) << "the caller must release its waiter";
+    EXPECT_FALSE(LiveClashWindow::runBattle(record, SceneSound {})) << "the caller must release its waiter";
 }
 
 TEST(SceneWindows, ShuttingDownAnswersAThreadThatIsEndingTheScene)
@@ -128,7 +128,7 @@ TEST(SceneWindows, ShuttingDownAnswersAThreadThatIsEndingTheScene)
     // No attacker: one cut of 2.5 s.
     BattleRecord record = tanksAtInfantry(rig);
     record.side[0].country = kNoCountry;
-    ASSERT_TRUE(LiveClashWindow::runBattle(record, false));
+    ASSERT_TRUE(LiveClashWindow::runBattle(record, SceneSound {}));
     EXPECT_EQ(lockedRead([](SceneState& st) { return st.plan.totalFrames; }), 75);
     // This thread handles nothing meanwhile: the draw thread is left waiting in its send.
     std::this_thread::sleep_for(2800ms);
