@@ -6,7 +6,7 @@
 
 BattleSceneDialog::BattleSceneDialog(swCWindow* parent, const BattleRecord& record, SceneSound sound,
     BattleHostRegistry& registry)
-    : DialogBase(dialog_template::kBattle, parent, false)
+    : KitWindow(dialog_template::kBattle, parent, false)
     , m_record(record)
     , m_sound(sound)
     , m_registry(registry)
@@ -30,14 +30,11 @@ int BattleSceneDialog::OnInitDialog()
     return 0;
 }
 
-int BattleSceneDialog::OnMessage(MessageRecord& msg)
+const ui::WindowDescription& BattleSceneDialog::description() const
 {
-    if (msg.message == WM_CLOSE) {
-        setResult(1);
-        Destroy();
-        return 1;
-    }
-    return DialogBase::OnMessage(msg);
+    // Closing the host hands the scene back as its end does.
+    static const ui::WindowDescription kDescription { nullptr, false, ui::Drag::ByFrame, ui::Closing::EndModal, 1 };
+    return kDescription;
 }
 
 int BattleSceneDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)

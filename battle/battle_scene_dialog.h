@@ -4,6 +4,7 @@
 
 #include "battle/battle_sound.h"
 #include "lib/dialog_base.h"
+#include "ui/window_kit.h"
 
 struct BattleRecord;
 
@@ -14,12 +15,12 @@ public:
     virtual void registerBattleHost(HWND host) = 0;
 };
 
-class BattleSceneDialog : public DialogBase {
+class BattleSceneDialog : public ui::KitWindow<DialogBase> {
 public:
     BattleSceneDialog(swCWindow* parent, const BattleRecord& record, SceneSound sound, BattleHostRegistry& registry);
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // Whether the scene started; when it did not the dialog ends at once.

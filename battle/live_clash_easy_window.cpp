@@ -73,7 +73,7 @@ POINT iconPlace(int k, int i) { return { k * 300 + 68 + (i % 5) * 44, (i / 5 + 3
 } // namespace
 
 LiveClashEasyWindow::LiveClashEasyWindow(swCWindow* parent, GameState& game, int viewer)
-    : DialogBase(dialog_template::kBattle, parent, false)
+    : KitWindow(dialog_template::kBattle, parent, false)
     , m_game(game)
     , m_viewer(viewer)
 {
@@ -289,6 +289,18 @@ int LiveClashEasyWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
     return DialogBase::OnCommand(msg, id, code);
 }
 
+const ui::WindowDescription& LiveClashEasyWindow::description() const
+{
+    static const ui::WindowDescription kDescription { kPlacementKey, true, ui::Drag::Anywhere, ui::Closing::Itself };
+    return kDescription;
+}
+
+void LiveClashEasyWindow::showPicture(HDC dc, const RECT& area)
+{
+    if (m_dc)
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, m_dc, area.left, area.top, SRCCOPY);
+}
+
 int LiveClashEasyWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -303,47 +315,19 @@ int LiveClashEasyWindow::OnMessage(MessageRecord& msg)
             onBlinkTimer();
         }
         return 1;
-    case WM_NCHITTEST:
-        msg.result = HTCAPTION;
-        SetWindowLongPtrA(handle(), DWLP_MSGRESULT, HTCAPTION);
-        return 1;
     case WM_NCLBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_CLOSE:
+        // A click anywhere on the panel closes it as well.
         closeWith(0);
         return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle(), &ps);
-        if (m_dc)
-            BitBlt(dc, 0, 0, kWidth, kHeight, m_dc, 0, 0, SRCCOPY);
-        EndPaint(handle(), &ps);
-        return 1;
-    }
-    case WM_ERASEBKGND: {
-        RECT r {};
-        GetUpdateRect(handle(), &r, FALSE);
-        if (IsRectEmpty(&r))
-            GetClientRect(handle(), &r);
-        if (m_dc)
-            BitBlt(HDC(msg.wParam), r.left, r.top, r.right - r.left, r.bottom - r.top, m_dc, r.left, r.top, SRCCOPY);
-        msg.result = 1;
-        return 1;
-    }
     case WM_DESTROY:
         KillTimer(handle(), kBlinkTimer);
         if (m_autoCloseRunning)
             KillTimer(handle(), kAutoCloseTimer);
         if (m_stepTimerRunning)
             KillTimer(handle(), kStepTimer);
-        windowSavePlacement(kPlacementKey);
         break;
     default:
         break;
     }
-    return DialogBase::OnMessage(msg);
+    return KitWindow::OnMessage(msg);
 }

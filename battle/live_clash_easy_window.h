@@ -4,6 +4,7 @@
 
 #include "lib/dialog_base.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_kit.h"
 
 #include <cstdint>
 
@@ -18,13 +19,17 @@ constexpr int kWidth = 600;
 constexpr int kHeight = 300;
 } // namespace easy_battle
 
-class LiveClashEasyWindow : public DialogBase {
+class LiveClashEasyWindow : public ui::KitWindow<DialogBase> {
 public:
     // viewer: the country whose sight decides what is shown. The game holds the engagement shown.
     LiveClashEasyWindow(swCWindow* parent, GameState& game, int viewer);
     ~LiveClashEasyWindow() override;
 
     int OnInitDialog() override;
+    const ui::WindowDescription& description() const override;
+    void closeGesture() override { closeWith(0); }
+    // The panel as drawn so far.
+    void showPicture(HDC dc, const RECT& area) override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 

@@ -20,7 +20,7 @@ constexpr SIZE kClient { 268, 246 };
 } // namespace
 
 CopySourceDialog::CopySourceDialog(swCWindow* parent, const GameState& game)
-    : DialogBase(dialog_template::kCopySource, parent, false)
+    : KitWindow(dialog_template::kCopySource, parent, false)
     , m_game(game)
     , m_numbers(copySourceNumbers(game))
 {
@@ -64,15 +64,22 @@ void CopySourceDialog::end(int result)
     Destroy();
 }
 
+const ui::WindowDescription& CopySourceDialog::description() const
+{
+    static const ui::WindowDescription kDescription { nullptr, false, ui::Drag::ByFrame, ui::Closing::Itself, 0, 0, true };
+    return kDescription;
+}
+
+void CopySourceDialog::closeGesture() { end(0); }
+
 int CopySourceDialog::OnMessage(MessageRecord& msg)
 {
-    if (handleCloseGestures(handle(), msg, [this] { end(0); }))
-        return 1;
+    // The caption's right click closes it too.
     if (msg.message == WM_NCRBUTTONDOWN) {
         end(0);
         return 1;
     }
-    return DialogBase::OnMessage(msg);
+    return KitWindow::OnMessage(msg);
 }
 
 int CopySourceDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lib/dialog_base.h"
+#include "ui/window_kit.h"
 
 #include <vector>
 
@@ -15,11 +16,13 @@ constexpr int kCancel = 1019;
 constexpr int kList = 1028;
 } // namespace copy_source_id
 
-class CopySourceDialog : public DialogBase {
+class CopySourceDialog : public ui::KitWindow<DialogBase> {
 public:
     CopySourceDialog(swCWindow* parent, const GameState& game);
 
     int OnInitDialog() override;
+    const ui::WindowDescription& description() const override;
+    void closeGesture() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 

@@ -61,7 +61,7 @@ HWND mainWindowOf(const swCWindow& window, const MainWindowServices& services)
 } // namespace
 
 ProductEditWindow::ProductEditWindow(swCWindow* listWindow, WindowContext context, int row)
-    : DialogBase(dialog_template::kProductEdit, listWindow, false)
+    : KitWindow(dialog_template::kProductEdit, listWindow, false)
     , m_game(context.game)
     , m_main(context.main)
     , m_row(row)
@@ -317,6 +317,18 @@ void ProductEditWindow::answerListColour(MessageRecord& msg)
     msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
+const ui::WindowDescription& ProductEditWindow::description() const
+{
+    static const ui::WindowDescription kDescription { kPlacementPrefix, true, ui::Drag::Anywhere, ui::Closing::Itself, 0, 0, true };
+    return kDescription;
+}
+
+void ProductEditWindow::closeGesture()
+{
+    if (mayClose())
+        end(0);
+}
+
 int ProductEditWindow::OnMessage(MessageRecord& msg)
 {
     // The two lists are drawn over the page; the class filter keeps a combo box's own colours.
@@ -325,12 +337,9 @@ int ProductEditWindow::OnMessage(MessageRecord& msg)
         answerListColour(msg);
         return 1;
     }
-    if (handleDrawnWindowMessage(*this, msg, *m_background, kPlacementPrefix, [this] {
-            if (mayClose())
-                end(0);
-        }))
+    if (answerTransparentButtons(msg))
         return 1;
-    return DialogBase::OnMessage(msg);
+    return KitWindow::OnMessage(msg);
 }
 
 int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)

@@ -7,6 +7,7 @@
 #include "lib/dialog_base.h"
 #include "lib/media/bitmap.h"
 #include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <array>
 #include <memory>
@@ -14,7 +15,7 @@
 class BitmapButton;
 class swCEdit;
 
-class ProductEditWindow : public DialogBase {
+class ProductEditWindow : public ui::KitWindow<DialogBase> {
 public:
     static constexpr const char* kPlacementPrefix = "ProductEdit";
 
@@ -24,6 +25,9 @@ public:
 
     int OnInitDialog() override;
     int DataExchange(int save) override;
+    const ui::WindowDescription& description() const override;
+    void closeGesture() override;
+    HBITMAP background() const override { return m_background->handle(); }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 

@@ -85,7 +85,7 @@ void ProductSlotListBox::DrawItem(DRAWITEMSTRUCT* item)
 }
 
 ProductListWindow::ProductListWindow(swCWindow* parent, WindowContext context, int mode)
-    : DialogBase(dialog_template::kProductEdit, parent, false)
+    : KitWindow(dialog_template::kProductEdit, parent, false)
     , m_context(context)
     , m_mode(mode)
     , m_background(loadEditorPicture("slot_type.bmp"))
@@ -232,11 +232,19 @@ void ProductListWindow::end(int result)
     Destroy();
 }
 
+const ui::WindowDescription& ProductListWindow::description() const
+{
+    static const ui::WindowDescription kDescription { kPlacementPrefix, true, ui::Drag::Anywhere, ui::Closing::Itself, 0, 0, true };
+    return kDescription;
+}
+
+void ProductListWindow::closeGesture() { end(0); }
+
 int ProductListWindow::OnMessage(MessageRecord& msg)
 {
-    if (handleDrawnWindowMessage(*this, msg, *m_background, kPlacementPrefix, [this] { end(0); }))
+    if (answerTransparentButtons(msg))
         return 1;
-    return DialogBase::OnMessage(msg);
+    return KitWindow::OnMessage(msg);
 }
 
 int ProductListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)

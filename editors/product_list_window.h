@@ -8,6 +8,7 @@
 #include "lib/dialog_base.h"
 #include "lib/media/bitmap.h"
 #include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <array>
 #include <memory>
@@ -42,7 +43,7 @@ private:
     const swCBitmap& m_strips;
 };
 
-class ProductListWindow : public DialogBase {
+class ProductListWindow : public ui::KitWindow<DialogBase> {
 public:
     static constexpr const char* kPlacementPrefix = "ProductList";
 
@@ -50,6 +51,9 @@ public:
     ProductListWindow(swCWindow* parent, WindowContext context, int mode);
 
     int OnInitDialog() override;
+    const ui::WindowDescription& description() const override;
+    void closeGesture() override;
+    HBITMAP background() const override { return m_background->handle(); }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 

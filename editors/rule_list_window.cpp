@@ -81,7 +81,7 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
 }
 
 RuleListWindow::RuleListWindow(swCWindow* parent, GameState& game)
-    : DialogBase(dialog_template::kPopup, parent, false)
+    : KitWindow(dialog_template::kPopup, parent, false)
     , m_game(game)
     , m_background(loadEditorPicture("slot_rule.bmp"))
     , m_buttons(loadEditorPicture("edit_btn.bmp"))
@@ -104,14 +104,19 @@ int RuleListWindow::OnInitDialog()
     return 0;
 }
 
+const ui::WindowDescription& RuleListWindow::description() const
+{
+    static const ui::WindowDescription kDescription { kPlacementPrefix, true, ui::Drag::Anywhere, ui::Closing::Itself, 0, 0, true };
+    return kDescription;
+}
+
+void RuleListWindow::closeGesture() { m_result = 0; Destroy(); }
+
 int RuleListWindow::OnMessage(MessageRecord& msg)
 {
-    if (handleDrawnWindowMessage(*this, msg, *m_background, kPlacementPrefix, [this] {
-            m_result = 0;
-            Destroy();
-        }))
+    if (answerTransparentButtons(msg))
         return 1;
-    return DialogBase::OnMessage(msg);
+    return KitWindow::OnMessage(msg);
 }
 
 int RuleListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)

@@ -6,6 +6,7 @@
 #include "lib/dialog_base.h"
 #include "lib/media/bitmap.h"
 #include "state/rule_block.h"
+#include "ui/window_kit.h"
 
 #include <array>
 #include <memory>
@@ -45,7 +46,7 @@ private:
     bool m_pressed = false;
 };
 
-class RuleListWindow : public DialogBase {
+class RuleListWindow : public ui::KitWindow<DialogBase> {
 public:
     static constexpr const char* kPlacementPrefix = "RuleList";
 
@@ -53,6 +54,9 @@ public:
     RuleListWindow(swCWindow* parent, GameState& game);
 
     int OnInitDialog() override;
+    const ui::WindowDescription& description() const override;
+    void closeGesture() override;
+    HBITMAP background() const override { return m_background->handle(); }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 

@@ -62,7 +62,7 @@ RuleSettingDialog::RuleSettingDialog(swCWindow* parent, const GameState& game, c
 
 RuleSettingDialog::RuleSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot,
     RuleDialogMode mode, bool shortForm)
-    : DialogBase(dialog_template::kRuleSetting, parent, false)
+    : KitWindow(dialog_template::kRuleSetting, parent, false)
     , m_game(game)
     , m_slot(slot)
     , m_mode(mode)
@@ -115,13 +115,19 @@ void RuleSettingDialog::end(INT_PTR result)
     Destroy();
 }
 
+const ui::WindowDescription& RuleSettingDialog::description() const
+{
+    static const ui::WindowDescription kDescription { nullptr, false, ui::Drag::ByFrame, ui::Closing::Itself, 0, 0, true };
+    return kDescription;
+}
+
+void RuleSettingDialog::closeGesture() { end(0); }
+
 int RuleSettingDialog::OnMessage(MessageRecord& msg)
 {
     if (runPanelCommand(*this, msg))
         return 1;
-    if (handleCloseGestures(handle(), msg, [this] { end(0); }))
-        return 1;
-    return DialogBase::OnMessage(msg);
+    return KitWindow::OnMessage(msg);
 }
 
 int RuleSettingDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)

@@ -6,6 +6,7 @@
 #include "editors/rule_option_panel.h"
 #include "lib/dialog_base.h"
 #include "state/rule_block.h"
+#include "ui/window_kit.h"
 
 #include <string>
 
@@ -17,12 +18,14 @@ enum RuleDialogMode : int {
     kRuleConfirm = 2,
 };
 
-class RuleSettingDialog : public DialogBase {
+class RuleSettingDialog : public ui::KitWindow<DialogBase> {
 public:
     RuleSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot, RuleDialogMode mode);
 
     int OnInitDialog() override;
     int DataExchange(int save) override;
+    const ui::WindowDescription& description() const override;
+    void closeGesture() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;

@@ -24,7 +24,7 @@ RuleWindow::RuleWindow(swCWindow* mainWindow, const GameState& game)
 }
 
 RuleWindow::RuleWindow(swCWindow* mainWindow, const GameState& game, bool shortForm)
-    : DialogBase(dialog_template::kModelessInfo, mainWindow, true)
+    : KitWindow(dialog_template::kModelessInfo, mainWindow, true)
     , m_game(game)
     , m_short(shortForm)
 {
@@ -66,26 +66,24 @@ void RuleWindow::requestClose()
         DestroyWindow(handle());
 }
 
+const ui::WindowDescription& RuleWindow::description() const
+{
+    static const ui::WindowDescription kDescription { kPlacementPrefix, false, ui::Drag::ByFrame, ui::Closing::Itself, 0, 0, true };
+    return kDescription;
+}
+
+void RuleWindow::closeGesture() { requestClose(); }
+
 int RuleWindow::OnMessage(MessageRecord& msg)
 {
     if (runPanelCommand(*this, msg))
         return 1;
-    if (handleCloseGestures(handle(), msg, [this] { requestClose(); }))
-        return 1;
-    switch (msg.message) {
-    case ui_message::kRuleWindowRefresh:
+    if (msg.message == ui_message::kRuleWindowRefresh) {
         m_block = m_game.ruleBlock();
         showRules();
         return 1;
-    case WM_LBUTTONDOWN:
-        SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kPlacementPrefix);
-        return 0;
-    default:
-        return DialogBase::OnMessage(msg);
     }
+    return KitWindow::OnMessage(msg);
 }
 
 int RuleWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)

@@ -5,16 +5,19 @@
 #include "editors/rule_option_panel.h"
 #include "lib/dialog_base.h"
 #include "state/rule_block.h"
+#include "ui/window_kit.h"
 
 class GameState;
 
-class RuleWindow : public DialogBase {
+class RuleWindow : public ui::KitWindow<DialogBase> {
 public:
     static constexpr const char* kPlacementPrefix = "VKRC_RULEWINDOW_CNAME";
 
     RuleWindow(swCWindow* mainWindow, const GameState& game);
 
     int OnInitDialog() override;
+    const ui::WindowDescription& description() const override;
+    void closeGesture() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;

@@ -58,7 +58,7 @@ using ui::cp;
 
 VictoryConditionDialog::VictoryConditionDialog(swCWindow* parent, const GameState& game, int modeless,
     const VictoryConditionEntries& entries, VictoryDialogMode mode)
-    : DialogBase(modeless == 1 ? dialog_template::kModelessInfo : dialog_template::kRuleSetting, parent, modeless == 1)
+    : KitWindow(modeless == 1 ? dialog_template::kModelessInfo : dialog_template::kRuleSetting, parent, modeless == 1)
     , m_game(game)
     , m_entries(entries)
     , m_mode(mode)
@@ -232,15 +232,21 @@ void VictoryConditionDialog::close(INT_PTR result)
         DestroyWindow(handle());
 }
 
+const ui::WindowDescription& VictoryConditionDialog::description() const
+{
+    // Only the modeless form keeps its place.
+    static const ui::WindowDescription kModal { nullptr, false, ui::Drag::ByFrame, ui::Closing::Itself, 0, 0, true };
+    static const ui::WindowDescription kModeless { kPlacementPrefix, false, ui::Drag::ByFrame, ui::Closing::Itself, 0, 0, true };
+    return modeless() ? kModeless : kModal;
+}
+
+void VictoryConditionDialog::closeGesture() { close(0); }
+
 int VictoryConditionDialog::OnMessage(MessageRecord& msg)
 {
     if (runPanelCommand(*this, msg))
         return 1;
-    if (handleCloseGestures(handle(), msg, [this] { close(0); }))
-        return 1;
-    if (msg.message == WM_DESTROY && modeless())
-        windowSavePlacement(kPlacementPrefix);
-    return DialogBase::OnMessage(msg);
+    return KitWindow::OnMessage(msg);
 }
 
 int VictoryConditionDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)

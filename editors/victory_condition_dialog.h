@@ -4,6 +4,7 @@
 
 #include "editors/victory_condition_rules.h"
 #include "lib/dialog_base.h"
+#include "ui/window_kit.h"
 
 class GameState;
 
@@ -38,7 +39,7 @@ enum VictoryDialogMode : int {
     kVictoryConfirm = 1,
 };
 
-class VictoryConditionDialog : public DialogBase {
+class VictoryConditionDialog : public ui::KitWindow<DialogBase> {
 public:
     static constexpr const char* kPlacementPrefix = "WinInfo";
 
@@ -47,6 +48,8 @@ public:
         const VictoryConditionEntries& entries, VictoryDialogMode mode);
 
     int OnInitDialog() override;
+    const ui::WindowDescription& description() const override;
+    void closeGesture() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;

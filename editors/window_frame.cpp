@@ -32,39 +32,10 @@ std::unique_ptr<swCBitmap> loadEditorPicture(const char* name)
     return picture;
 }
 
-bool handleDrawnWindowMessage(swCWindow& window, MessageRecord& msg, const swCBitmap& background,
-    const char* placementPrefix, const std::function<void()>& close)
+bool answerTransparentButtons(MessageRecord& msg)
 {
-    switch (msg.message) {
-    case WM_PAINT: {
-        PaintDcHolder paint(window.handle());
-        RECT client {};
-        GetClientRect(window.handle(), &client);
-        paint.blitBitmap(0, 0, background.handle(), client);
-        return true;
-    }
-    case WM_ERASEBKGND: {
-        RECT update {};
-        GetClientRect(window.handle(), &update);
-        GetUpdateRect(window.handle(), &update, FALSE);
-        PaletteHolder holder(reinterpret_cast<HDC>(msg.wParam));
-        holder.blitBitmap(update.left, update.top, background.handle(), update);
-        msg.result = 1;
-        return true;
-    }
-    case WM_NCHITTEST:
-        msg.result = HTCAPTION;
-        return true;
-    case WM_CTLCOLORBTN:
-        msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-        return true;
-    case WM_NCRBUTTONDOWN:
-        close();
-        return true;
-    case WM_DESTROY:
-        window.windowSavePlacement(placementPrefix);
+    if (msg.message != WM_CTLCOLORBTN)
         return false;
-    default:
-        return handleCloseGestures(window.handle(), msg, close);
-    }
+    msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    return true;
 }

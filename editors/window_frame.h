@@ -23,12 +23,9 @@ bool handleCloseGestures(HWND window, MessageRecord& msg, Close close);
 
 void keepMovingRectInWorkArea(MessageRecord& msg);
 
-// The messages every drawn editor window answers alike: WM_PAINT and WM_ERASEBKGND copy the
-// background picture, the body answers as caption (so a right click on it arrives as
-// WM_NCRBUTTONDOWN and closes), buttons are drawn without a brush, WM_DESTROY saves the placement
-// under the prefix, and the closing gestures above. True when the message needs nothing more.
-bool handleDrawnWindowMessage(swCWindow& window, MessageRecord& msg, const swCBitmap& background,
-    const char* placementPrefix, const std::function<void()>& close);
+// The drawn windows' buttons paint over the picture without a brush: true when the message was
+// WM_CTLCOLORBTN, answered.
+bool answerTransparentButtons(MessageRecord& msg);
 
 template <class Close>
 bool handleCloseGestures(HWND window, MessageRecord& msg, Close close)
