@@ -41,53 +41,53 @@ swCWindow* AppDialogLink::owner() const
     return main ? windowFromHandle(main) : nullptr;
 }
 
-void AppDialogLink::showEventNotice(int kind, int a, int b) { runOwned<EventNoticeWindow>(owner(), kind, a, b); }
+void AppDialogLink::showEventNotice(int kind, int a, int b) { runOwned<EventNoticeWindow>(owner(), m_main.state(), kind, a, b); }
 
 int AppDialogLink::chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode)
 {
     // On the thread that resolves the engagement, owned by the main window on its own thread.
-    SelAttackArmsDialog dialog(owner(), pair, uint8_t(flag != 0), int(mode));
+    SelAttackArmsDialog dialog(owner(), m_main.state(), pair, uint8_t(flag != 0), int(mode));
     return int(dialog.run());
 }
 
 void AppDialogLink::showOccupationResult(const BuildingRecord& after, const BuildingRecord& before)
 {
-    runOwned<OccupationResultWindow>(owner(), after, before);
+    runOwned<OccupationResultWindow>(owner(), m_main.state(), after, before);
 }
 
 void AppDialogLink::showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord& before)
 {
     switch (kind) {
-    case BuildingResult::Demolished: runOwned<BuildingEventWindow>(owner(), after, before); break;
-    case BuildingResult::Repaired: runOwned<BuildingRepairWindow>(owner(), after, before); break;
-    case BuildingResult::Reinforced: runOwned<BuildingReinforceWindow>(owner(), after, before); break;
+    case BuildingResult::Demolished: runOwned<BuildingEventWindow>(owner(), m_main.state(), after, before); break;
+    case BuildingResult::Repaired: runOwned<BuildingRepairWindow>(owner(), m_main.state(), after, before); break;
+    case BuildingResult::Reinforced: runOwned<BuildingReinforceWindow>(owner(), m_main.state(), after, before); break;
     }
 }
 
 void AppDialogLink::showStructureResult(BuildingResult kind, int terrain_kind, int durability, int old_durability)
 {
     switch (kind) {
-    case BuildingResult::Demolished: runOwned<UnitEventWindow>(owner(), terrain_kind, durability, old_durability); break;
-    case BuildingResult::Repaired: runOwned<UnitRepairWindow>(owner(), terrain_kind, durability, old_durability); break;
+    case BuildingResult::Demolished: runOwned<UnitEventWindow>(owner(), m_main.state(), terrain_kind, durability, old_durability); break;
+    case BuildingResult::Repaired: runOwned<UnitRepairWindow>(owner(), m_main.state(), terrain_kind, durability, old_durability); break;
     case BuildingResult::Reinforced:
-        runOwned<UnitReinforceWindow>(owner(), terrain_kind, durability, old_durability);
+        runOwned<UnitReinforceWindow>(owner(), m_main.state(), terrain_kind, durability, old_durability);
         break;
     }
 }
 
-void AppDialogLink::showGameEnd(int country, int kind) { runOwned<GameEndWindow>(owner(), country, kind); }
+void AppDialogLink::showGameEnd(int country, int kind) { runOwned<GameEndWindow>(owner(), m_main.state(), country, kind); }
 
-void AppDialogLink::showSupplyOrder(SupplyOrder& order) { play_windows::askSupply(m_main.mainWindow(), order); }
+void AppDialogLink::showSupplyOrder(SupplyOrder& order) { play_windows::askSupply(m_main.mainWindow(), m_main.state(), order); }
 
 void AppDialogLink::showBriefing()
 {
     ModalIdleOff idle;
-    BriefingDialog dialog(owner(), BriefingMode::BeforePlay);
+    BriefingDialog dialog(owner(), m_main.state(), BriefingMode::BeforePlay);
     dialog.run();
 }
 
 void AppDialogLink::showMapSettings()
 {
     ModalIdleOff idle;
-    runMapSettingsStep(owner(), MapSettingsListButtons::OkOnly);
+    runMapSettingsStep(owner(), m_main.state(), MapSettingsListButtons::OkOnly);
 }

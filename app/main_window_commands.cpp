@@ -193,7 +193,7 @@ bool MainWindow::newGameFrom(const std::string& path)
     m_state.setSavePath("");
     m_gamePath = path;
     m_fileKind = ext == "vtc" ? 1 : (ext == "vts" ? 2 : 0);
-    if (!(m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(this))) {
+    if (!(m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(this, m_state))) {
         closeGame();
         return false;
     }
@@ -209,7 +209,7 @@ void MainWindow::showOrders()
     if (!commandEnabled(menu_id::kShowOrders))
         return;
     ModalIdleOff idle;
-    BriefingDialog dialog(this, BriefingMode::DuringPlay);
+    BriefingDialog dialog(this, m_state, BriefingMode::DuringPlay);
     dialog.run();
 }
 
@@ -265,7 +265,7 @@ void MainWindow::saveGameAs()
     std::string folder = folderKey("SaveGamePath", theApplication().appProgramFolder() + "save\\");
     const std::string& current = m_state.savePath();
     const std::string name = current.substr(platform::fileNameOffset(current));
-    GameFileDialog dialog;
+    GameFileDialog dialog(m_state);
     int chosen = 0;
     {
         ThinkWindowQuiet quiet(*this);

@@ -179,9 +179,9 @@ void MainWindow::runEndOfPlayWindows()
     ModalIdleOff idle;
     // The map's closing news, when it has one, comes before the ending window.
     if (closingNewsDue(m_state)) {
-        NewsDialog news(this);
+        NewsDialog news(this, m_state);
         news.run();
     }
-    EndingWindow ending(this);
+    EndingWindow ending(this, m_state);
     ending.run();
 }

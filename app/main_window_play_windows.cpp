@@ -37,7 +37,7 @@ void MainWindow::watchThinkClicks(bool on) { setThinkClickSource(on ? &g_leftBut
 void MainWindow::openThinkWindow(int country)
 {
     closeThinkWindow();
-    auto* window = new ThinkProgressWindow(this, country);
+    auto* window = new ThinkProgressWindow(this, m_state, country);
     if (!window->Create()) {
         delete window;
         return;
@@ -68,7 +68,7 @@ void MainWindow::toggleAutoMoveWindow()
         m_link.setAutoMoveWindow(nullptr);
         DestroyWindow(window);
     } else {
-        auto* created = new AutoMoveSetWindow(this);
+        auto* created = new AutoMoveSetWindow(this, m_state);
         if (created->Create())
             m_link.setAutoMoveWindow(created->handle());
         else
@@ -115,7 +115,7 @@ bool MainWindow::onPlayWindowMessage(MessageRecord& msg)
         toggleAutoMoveWindow();
         return true;
     case kAutoMoveBegin:
-        if (map && autoMoveCanBegin())
+        if (map && autoMoveCanBegin(m_state))
             map->orders().beginAutoMoveSetup();
         break;
     case kAutoMoveRouteStage:

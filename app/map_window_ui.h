@@ -41,7 +41,7 @@ public:
     {
         POINT at {};
         GetCursorPos(&at);
-        HookedPopupDialog popup(owner(), purpose, at.x, at.y, upper, lower);
+        HookedPopupDialog popup(owner(), m_window.m_state, purpose, at.x, at.y, upper, lower);
         if (!popup.run() || popup.result() != 1)
             return popup_entry::kNone;
         return popup.chosenEntry();
@@ -53,22 +53,22 @@ public:
     }
     bool chooseWeapon(CombatPair& pair) override
     {
-        SelAttackArmsDialog dialog(owner(), pair, pair.side[0].restricted, 0);
+        SelAttackArmsDialog dialog(owner(), m_window.m_state, pair, pair.side[0].restricted, 0);
         return dialog.run() == 1;
     }
     int chooseMerge(int side, int index, int partner, HexPos dest) override
     {
-        MergeDialog dialog(owner(), side, index, partner, dest.x, dest.y);
+        MergeDialog dialog(owner(), m_window.m_state, side, index, partner, dest.x, dest.y);
         return dialog.run() == 1 ? dialog.rightCount() : -1;
     }
     int chooseSplit(int side, int index, HexPos stay, HexPos part) override
     {
-        SplitDialog dialog(owner(), side, index, stay.x, stay.y, part.x, part.y);
+        SplitDialog dialog(owner(), m_window.m_state, side, index, stay.x, stay.y, part.x, part.y);
         return dialog.run() == 1 ? dialog.rightCount() : -1;
     }
     bool produceAt(int x, int y) override
     {
-        ProductionDialog dialog(owner(), x, y);
+        ProductionDialog dialog(owner(), m_window.m_state, x, y);
         if (dialog.run() != 1)
             return false;
         m_window.fullRefresh();

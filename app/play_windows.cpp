@@ -25,36 +25,36 @@ void showIncome(const WindowContext& context, HWND owner, int32_t income)
     window.run();
 }
 
-void askReplenish(HWND owner, ReplenishOffer& offer)
+void askReplenish(HWND owner, const GameState& game, ReplenishOffer& offer)
 {
     if (!owner) {
         offer.acceptReplenish = offer.acceptRepair = 0;
         return;
     }
-    FillTroopWindow window(ownerOf(owner), offer);
+    FillTroopWindow window(ownerOf(owner), game, offer);
     if (!window.run()) {
         // No window could be shown: nothing is done rather than something unasked.
         offer.acceptReplenish = offer.acceptRepair = 0;
     }
 }
 
-void askSupply(HWND owner, SupplyOrder& order)
+void askSupply(HWND owner, const GameState& game, SupplyOrder& order)
 {
     if (!owner) {
         for (SupplyPart& part : order.parts)
             part.chosen = 0;
         return;
     }
-    SupplyTroopWindow window(ownerOf(owner), order);
+    SupplyTroopWindow window(ownerOf(owner), game, order);
     if (!window.run())
         window.refuse();
 }
 
-void explainPhase(HWND owner)
+void explainPhase(HWND owner, const GameState& game)
 {
     if (!owner)
         return;
-    PhaseHelpDialog dialog(ownerOf(owner));
+    PhaseHelpDialog dialog(ownerOf(owner), game);
     dialog.run();
 }
 

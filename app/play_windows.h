@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+class GameState;
 struct ReplenishOffer;
 struct SupplyOrder;
 
@@ -15,9 +16,9 @@ namespace play_windows {
 // The owner is the main window's handle; null runs nothing (the order's choice is then cleared).
 void showIncome(const WindowContext& context, HWND owner, int32_t income);
 // Fills the offer's two accept bytes.
-void askReplenish(HWND owner, ReplenishOffer& offer);
+void askReplenish(HWND owner, const GameState& game, ReplenishOffer& offer);
 // Refused, the order keeps nothing.
-void askSupply(HWND owner, SupplyOrder& order);
-void explainPhase(HWND owner);
+void askSupply(HWND owner, const GameState& game, SupplyOrder& order);
+void explainPhase(HWND owner, const GameState& game);
 
 } // namespace play_windows

@@ -41,18 +41,16 @@ bool currentCountryHasOrders(GameState& state)
 
 } // namespace
 
-bool autoMoveCanBegin() { return g_gameState && actionPhaseWaiting(*g_gameState); }
+bool autoMoveCanBegin(GameState& state) { return actionPhaseWaiting(state); }
 
-bool autoMoveCanRun()
+bool autoMoveCanRun(GameState& state)
 {
-    if (!g_gameState)
-        return false;
-    GameState& state = *g_gameState;
     return actionPhaseWaiting(state) && currentCountryHasOrders(state) && !currentAction(state).autoMoveSetup();
 }
 
-AutoMoveSetWindow::AutoMoveSetWindow(swCWindow* parent)
+AutoMoveSetWindow::AutoMoveSetWindow(swCWindow* parent, GameState& game)
     : swCWindow(kClassName, parent)
+    , m_game(game)
 {
     m_windowClass.hbrBackground = nullptr;
     setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW);
@@ -105,24 +103,24 @@ void AutoMoveSetWindow::postToMain(UINT message)
 
 bool AutoMoveSetWindow::reevaluateBegin()
 {
-    const bool can = autoMoveCanBegin();
+    const bool can = autoMoveCanBegin(m_game);
     enable(kBegin, can);
     enable(kRouteStage, false);
     enable(kSetRoute, false);
     return can;
 }
 
-void AutoMoveSetWindow::reevaluateRun() { enable(kRun, autoMoveCanRun()); }
+void AutoMoveSetWindow::reevaluateRun() { enable(kRun, autoMoveCanRun(m_game)); }
 
 void AutoMoveSetWindow::fullRefresh()
 {
     enum class Stage { None, Idle, First, Second };
-    const CurrentAction* action = g_gameState ? &currentAction(*g_gameState) : nullptr;
-    const bool setup = action && action->autoMoveSetup();
+    const CurrentAction& action = currentAction(m_game);
+    const bool setup = action.autoMoveSetup();
     const bool canBegin = reevaluateBegin();
     Stage stage = Stage::None;
     if (setup)
-        stage = action->autoMoveRouteStage() ? Stage::Second : Stage::First;
+        stage = action.autoMoveRouteStage() ? Stage::Second : Stage::First;
     else if (canBegin)
         stage = Stage::Idle;
     enable(kEnd, setup);
@@ -138,8 +136,8 @@ void AutoMoveSetWindow::fullRefresh()
 void AutoMoveSetWindow::drawDisplay()
 {
     m_canvas.restore({ 0, 0, kWidth, kHeight });
-    if (g_gameState) {
-        GameState& state = *g_gameState;
+    {
+        GameState& state = m_game;
         const CurrentAction& action = currentAction(state);
         HFONT font = state.font(kSmallFont).handle();
         const int side = state.turnBlock().currentCountry;
@@ -160,7 +158,7 @@ int AutoMoveSetWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
 {
     switch (id) {
     case kBegin:
-        if (autoMoveCanBegin())
+        if (autoMoveCanBegin(m_game))
             postToMain(ui_message::kAutoMoveBegin);
         return 1;
     case kRouteStage:
@@ -170,7 +168,7 @@ int AutoMoveSetWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
         postToMain(ui_message::kAutoMoveSetRoute);
         return 1;
     case kRun:
-        if (autoMoveCanRun()) {
+        if (autoMoveCanRun(m_game)) {
             postToMain(ui_message::kAutoMoveRun);
             enable(kRun, false);
         }

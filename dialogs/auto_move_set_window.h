@@ -7,6 +7,8 @@
 #include "ui/info_window_frame.h"
 #include "ui/picture_canvas.h"
 
+class GameState;
+
 class AutoMoveSetWindow : public swCWindow {
 public:
     static constexpr const char* kClassName = "VKRC_AUTOMOVESETWINDOW_CNAME";
@@ -20,7 +22,7 @@ public:
     static constexpr UINT kRun = 1004;
     static constexpr UINT kEnd = 1003;
 
-    explicit AutoMoveSetWindow(swCWindow* parent);
+    AutoMoveSetWindow(swCWindow* parent, GameState& game);
 
     // Creates the window at its kept placement (else centred over the main window).
     BOOL Create() override;
@@ -41,10 +43,11 @@ private:
     void holdPressed(UINT id, bool on);
     void postToMain(UINT message);
 
+    GameState& m_game;
     PictureCanvas m_canvas;
     info_window::DialogKeys m_dialogKeys;
 };
 
 // The game-state tests the window's buttons follow.
-bool autoMoveCanBegin();
-bool autoMoveCanRun();
+bool autoMoveCanBegin(GameState& state);
+bool autoMoveCanRun(GameState& state);

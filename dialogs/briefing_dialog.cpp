@@ -22,15 +22,16 @@ constexpr int kStartFace = 2;
 constexpr int kMapSettingsFace = 3;
 constexpr int kCloseFace = 5;
 
-bool isCampaign(GameState& state) { return state.campaignBlock().campaignFlag == 1; }
+bool isCampaign(const GameState& state) { return state.campaignBlock().campaignFlag == 1; }
 
 } // namespace
 
-BriefingDialog::BriefingDialog(swCWindow* parent, BriefingMode mode)
+BriefingDialog::BriefingDialog(swCWindow* parent, GameState& game, BriefingMode mode)
     : PaperDialog(parent)
+    , m_game(game)
     , m_mode(mode)
 {
-    GameState& state = *g_gameState;
+    GameState& state = m_game;
     state.copyScenarioBlock(m_block);
     m_newsKind = pageKindOf(m_block.bytes[scenario_text::kNewsKind]);
     m_missionKind = pageKindOf(m_block.bytes[scenario_text::kMissionKind]);
@@ -163,7 +164,7 @@ void BriefingDialog::updateButtons()
     showButton(id::kStart, last);
     showButton(id::kMapSettings, last);
     // A campaign's later maps cannot go back past their first page: the previous map is over.
-    GameState& state = *g_gameState;
+    const GameState& state = m_game;
     const bool noWayBack = isCampaign(state) && m_mode == BriefingMode::BeforePlay
         && state.campaignBlock().currentStage >= 2 && m_subPage == 0 && m_page == startPage();
     showButton(id::kBack, !noWayBack);
@@ -171,7 +172,7 @@ void BriefingDialog::updateButtons()
 
 void BriefingDialog::playButtonSound(int slot) const
 {
-    if (g_gameState->settings().playSe)
+    if (m_game.settings().playSe)
         mainWindowLink().playSound(slot);
 }
 
@@ -206,8 +207,8 @@ void BriefingDialog::next()
 
 void BriefingDialog::openMapSettings()
 {
-    const bool campaign = isCampaign(*g_gameState);
-    runMapSettingsStep(this, campaign ? MapSettingsListButtons::OkOnly : MapSettingsListButtons::CancelAndChange);
+    const bool campaign = isCampaign(m_game);
+    runMapSettingsStep(this, m_game, campaign ? MapSettingsListButtons::OkOnly : MapSettingsListButtons::CancelAndChange);
 }
 
 void BriefingDialog::blink()

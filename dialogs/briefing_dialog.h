@@ -12,6 +12,7 @@
 #include <vector>
 
 class BriefBitmapWindow;
+class GameState;
 
 namespace briefing_id {
 constexpr int kBack = 1000;
@@ -28,7 +29,7 @@ public:
     static constexpr UINT_PTR kBlinkTimer = 1;
     static constexpr UINT kBlinkIntervalMs = 100;
 
-    BriefingDialog(swCWindow* parent, BriefingMode mode);
+    BriefingDialog(swCWindow* parent, GameState& game, BriefingMode mode);
     ~BriefingDialog() override;
 
     int OnInitDialog() override;
@@ -73,6 +74,7 @@ private:
     void showScrolled(BriefingPage page);
     const swCBitmap* pagePicture(BriefingPage page) const;
 
+    GameState& m_game;
     BriefingMode m_mode = BriefingMode::BeforePlay;
     ScenarioBlock m_block {};
     PageKind m_newsKind = PageKind::None;

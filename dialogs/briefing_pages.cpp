@@ -34,7 +34,7 @@ std::vector<PaperLine> placeLines(const std::vector<std::string>& lines, const P
     return placed;
 }
 
-HFONT bodyFont() { return g_gameState->font(kFont16).handle(); }
+HFONT bodyFont(const GameState& game) { return game.font(kFont16).handle(); }
 
 } // namespace
 
@@ -92,7 +92,7 @@ void BriefingDialog::drawNewsPage()
     if (kindOf(BriefingPage::News) != PageKind::Paged || m_subPage >= int(m_newsStarts.size()))
         return;
     const auto lines = pagedSubPageLines(field(m_block, kNews), kNewsShape, m_newsStarts[size_t(m_subPage)]);
-    drawPaperLines(dc, placeLines(lines, kNewsShape, { 18, 118 }, { 242, 310 }), bodyFont());
+    drawPaperLines(dc, placeLines(lines, kNewsShape, { 18, 118 }, { 242, 310 }), bodyFont(m_game));
 }
 
 void BriefingDialog::drawMissionPage()
@@ -109,7 +109,7 @@ void BriefingDialog::drawMissionPage()
     if (kindOf(BriefingPage::Mission) != PageKind::Paged || m_subPage >= int(m_missionStarts.size()))
         return;
     const auto lines = pagedSubPageLines(field(m_block, kMission), kMissionShape, m_missionStarts[size_t(m_subPage)]);
-    drawPaperLines(dc, placeLines(lines, kMissionShape, { 25, 149 }, { 233, 305 }), bodyFont());
+    drawPaperLines(dc, placeLines(lines, kMissionShape, { 25, 149 }, { 233, 305 }), bodyFont(m_game));
 }
 
 void BriefingDialog::drawGoalsPage()
@@ -125,13 +125,13 @@ void BriefingDialog::drawGoalsPage()
             if (lines[size_t(i)].heading)
                 drawPaperText(dc, lines[size_t(i)].text, { 18, y, 98, y + 18 }, m_headingFont->handle());
             else
-                drawPaperLines(dc, { { lines[size_t(i)].text, 18, y, kGoalsShape.firstWidth } }, bodyFont());
+                drawPaperLines(dc, { { lines[size_t(i)].text, 18, y, kGoalsShape.firstWidth } }, bodyFont(m_game));
         }
     }
     char difficulty[64];
     std::snprintf(difficulty, sizeof difficulty, "%s %s", platform::utf8ToCp932("難易度").c_str(),
-        starRatingText(mapDifficulty(g_gameState->mapHeader())));
-    drawPaperText(dc, difficulty, { 33, 453, 193, 469 }, bodyFont());
+        starRatingText(mapDifficulty(m_game.mapHeader())));
+    drawPaperText(dc, difficulty, { 33, 453, 193, 469 }, bodyFont(m_game));
 }
 
 std::unique_ptr<swCBitmap> BriefingDialog::makeScrolledText(BriefingPage page) const
@@ -159,7 +159,7 @@ std::unique_ptr<swCBitmap> BriefingDialog::makeScrolledText(BriefingPage page) c
     const int x = news ? 0 : 2;
     for (int k = 0; k < int(layout.further.size()); ++k)
         lines.push_back({ layout.further[size_t(k)], x, 350 + 20 * k, kScrolledLineWidth });
-    drawPaperLines(dc, lines, bodyFont());
+    drawPaperLines(dc, lines, bodyFont(m_game));
     return text;
 }
 

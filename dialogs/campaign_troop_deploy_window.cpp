@@ -22,15 +22,13 @@ namespace {
 
 namespace id = troop_deploy_id;
 
-GameState& game() { return *g_gameState; }
-
 int border() { return GetSystemMetrics(SM_CYBORDER); }
 
 using ui::cp;
 
-int entryState(uint32_t entry)
+int entryState(GameState& game, uint32_t entry)
 {
-    const UnitRecord* record = entry < game().carryOverCount() ? carryOverEntry(game(), int(entry)) : nullptr;
+    const UnitRecord* record = entry < game.carryOverCount() ? carryOverEntry(game, int(entry)) : nullptr;
     return record ? unitState(*record) : 0;
 }
 
@@ -38,23 +36,24 @@ bool isPlaced(int state) { return state != 0 && state != kCarryOverWaiting; }
 
 } // namespace
 
-std::string CampaignTroopDeployWindow::countsText()
+std::string CampaignTroopDeployWindow::countsText(GameState& game)
 {
     int held = 0, placed = 0;
-    for (uint32_t i = 0; i < game().carryOverCount(); ++i) {
-        const int state = entryState(i);
+    for (uint32_t i = 0; i < game.carryOverCount(); ++i) {
+        const int state = entryState(game, i);
         held += state != 0;
         placed += isPlaced(state);
     }
     char figures[96];
     std::snprintf(figures, sizeof figures, cp("保有部隊数%4d  配置部隊数%4d/%d").c_str(), held, placed,
-        int(carryOverDeployment(game()).limit));
+        int(carryOverDeployment(game).limit));
     return figures;
 }
 
-CampaignTroopDeployWindow::CampaignTroopDeployWindow(swCWindow* mainWindow)
+CampaignTroopDeployWindow::CampaignTroopDeployWindow(swCWindow* mainWindow, GameState& game)
     : swCWindow(kClassName, mainWindow)
-    , m_playerCountry(g_gameState ? g_gameState->campaignBlock().playerCountry : 0)
+    , m_game(game)
+    , m_playerCountry(game.campaignBlock().playerCountry)
 {
     static const std::string title = cp("部隊配置");
     m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
@@ -63,11 +62,9 @@ CampaignTroopDeployWindow::CampaignTroopDeployWindow(swCWindow* mainWindow)
     setFrame(0, 0, 40, 40);
 }
 
-CampaignTroopDeployWindow* CampaignTroopDeployWindow::open(swCWindow* mainWindow)
+CampaignTroopDeployWindow* CampaignTroopDeployWindow::open(swCWindow* mainWindow, GameState& game)
 {
-    if (!g_gameState)
-        return nullptr;
-    auto* window = new CampaignTroopDeployWindow(mainWindow);
+    auto* window = new CampaignTroopDeployWindow(mainWindow, game);
     if (!window->Create()) {
         delete window;
         return nullptr;
@@ -91,9 +88,9 @@ bool CampaignTroopDeployWindow::create()
     windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
 
     GetClientRect(handle(), &client);
-    const int count = int(game().carryOverCount());
+    const int count = int(m_game.carryOverCount());
     const int listHeight = std::max(0, std::min(int(client.bottom) - kButtonsHeight, kTroopRowHeight * count + 2 * border()));
-    m_list = new TroopListBox(this, game(), id::kList, &m_order);
+    m_list = new TroopListBox(this, m_game, id::kList, &m_order);
     m_list->setCarryOverMode(1);
     m_list->controlCreate({ 0, kHeaderHeight, kClientWidth, listHeight });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
@@ -108,7 +105,7 @@ bool CampaignTroopDeployWindow::create()
     m_counts = new StaticText(this, id::kCounts, 0);
     m_counts->setStyle(WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE);
     m_counts->controlCreate({ 0, y0, 252, 18 });
-    SendMessageA(m_counts->handle(), WM_SETFONT, WPARAM(game().font(kFont14).handle()), FALSE);
+    SendMessageA(m_counts->handle(), WM_SETFONT, WPARAM(m_game.font(kFont14).handle()), FALSE);
     struct Button {
         UINT controlId;
         const char* label;
@@ -124,7 +121,7 @@ bool CampaignTroopDeployWindow::create()
     for (int i = 0; i < 5; ++i) {
         m_buttons[i] = new PushButton(this, buttons[i].controlId, WS_TABSTOP);
         m_buttons[i]->controlCreateTitled(cp(buttons[i].label).c_str(), { buttons[i].x + 2 * border(), buttons[i].y, 80, 20 });
-        SendMessageA(m_buttons[i]->handle(), WM_SETFONT, WPARAM(game().font(kSmallFont).handle()), FALSE);
+        SendMessageA(m_buttons[i]->handle(), WM_SETFONT, WPARAM(m_game.font(kSmallFont).handle()), FALSE);
     }
 
     m_sortKey = 0;
@@ -147,7 +144,7 @@ void CampaignTroopDeployWindow::fill()
     showCounts();
     HWND list = m_list->handle();
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (uint32_t i = 0; i < game().carryOverCount(); ++i)
+    for (uint32_t i = 0; i < m_game.carryOverCount(); ++i)
         SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
 }
 
@@ -164,14 +161,14 @@ void CampaignTroopDeployWindow::sortByKey(int key)
         m_descending = m_descending ? 0 : 1;
     }
     m_order.clear();
-    for (uint32_t i = 0; i < game().carryOverCount(); ++i)
+    for (uint32_t i = 0; i < m_game.carryOverCount(); ++i)
         m_order.push_back(i);
-    GameState& state = game();
+    GameState& state = m_game;
     sortTroopKeys(m_order, [&state, key](uint32_t a, uint32_t b) { return carryOverKeyLess(state, key, a, b); });
     if (m_descending) {
         // Empty entries stay at the end but for key 0, which turns the whole list round.
         auto end = key == 0 ? m_order.end()
-                            : std::find_if(m_order.begin(), m_order.end(), [](uint32_t e) { return entryState(e) == 0; });
+                            : std::find_if(m_order.begin(), m_order.end(), [&](uint32_t e) { return entryState(state, e) == 0; });
         std::reverse(m_order.begin(), end);
     }
     InvalidateRect(m_list->handle(), nullptr, TRUE);
@@ -187,11 +184,11 @@ int CampaignTroopDeployWindow::selectedEntry() const
 void CampaignTroopDeployWindow::updateButtons()
 {
     bool anyPlaced = false;
-    for (uint32_t i = 0; i < game().carryOverCount() && !anyPlaced; ++i)
-        anyPlaced = isPlaced(entryState(i));
+    for (uint32_t i = 0; i < m_game.carryOverCount() && !anyPlaced; ++i)
+        anyPlaced = isPlaced(entryState(m_game, i));
     const int entry = selectedEntry();
-    const int state = entry >= 0 ? entryState(uint32_t(entry)) : 0;
-    const bool movable = state != 0 && canDeployCarryOverEntry(game(), entry);
+    const int state = entry >= 0 ? entryState(m_game, uint32_t(entry)) : 0;
+    const bool movable = state != 0 && canDeployCarryOverEntry(m_game, entry);
     EnableWindow(GetDlgItem(handle(), int(id::kPlaceByHand)), movable && state == kCarryOverWaiting);
     EnableWindow(GetDlgItem(handle(), int(id::kCancelOne)), movable && isPlaced(state));
     EnableWindow(GetDlgItem(handle(), int(id::kCancelAll)), anyPlaced);
@@ -202,17 +199,17 @@ void CampaignTroopDeployWindow::updateButtons()
 void CampaignTroopDeployWindow::showCounts()
 {
     if (m_counts)
-        SetWindowTextA(m_counts->handle(), countsText().c_str());
+        SetWindowTextA(m_counts->handle(), countsText(m_game).c_str());
 }
 
 void CampaignTroopDeployWindow::placeSelected()
 {
     const int entry = selectedEntry();
-    const UnitRecord* record = entry >= 0 ? carryOverEntry(game(), entry) : nullptr;
+    const UnitRecord* record = entry >= 0 ? carryOverEntry(m_game, entry) : nullptr;
     if (!record || unitState(*record) != kCarryOverWaiting || record->hasFlag(kUnitAboard)
-        || !canDeployCarryOverEntry(game(), entry))
+        || !canDeployCarryOverEntry(m_game, entry))
         return;
-    if (carryOverDeployment(game()).unitsLeft == 0) {
+    if (carryOverDeployment(m_game).unitsLeft == 0) {
         modalMessageBox(this, cp("これ以上部隊を配置することはできません。").c_str(), cp("注意").c_str(), MB_OK);
         return;
     }
@@ -223,7 +220,7 @@ void CampaignTroopDeployWindow::placeSelected()
 
 void CampaignTroopDeployWindow::refreshAfterChange()
 {
-    if (MapBitSet* redraw = game().redrawSet())
+    if (MapBitSet* redraw = m_game.redrawSet())
         redraw->setAll();
     mainWindowServices().refreshMap();
     mainWindowServices().refreshTroopLists();
@@ -268,7 +265,7 @@ int CampaignTroopDeployWindow::OnMessage(MessageRecord& msg)
         const int width = m_frameWidth + kClientWidth;
         info->ptMaxSize.x = info->ptMinTrackSize.x = info->ptMaxTrackSize.x = width;
         info->ptMinTrackSize.y = fixedHeight();
-        info->ptMaxSize.y = info->ptMaxTrackSize.y = fixedHeight() + kTroopRowHeight * int(game().carryOverCount());
+        info->ptMaxSize.y = info->ptMaxTrackSize.y = fixedHeight() + kTroopRowHeight * int(m_game.carryOverCount());
         return 1;
     }
     case WM_MOVING:
@@ -313,18 +310,18 @@ int CampaignTroopDeployWindow::OnCommand(MessageRecord&, UINT controlId, UINT co
         placeSelected();
         return 1;
     case id::kPlaceAutomatically:
-        autoDeployCarryOver(game());
+        autoDeployCarryOver(m_game);
         refreshAfterChange();
         return 1;
     case id::kCancelOne: {
         const int entry = selectedEntry();
-        if (entry >= 0 && isPlaced(entryState(uint32_t(entry))))
-            cancelDeployment(game(), entry);
+        if (entry >= 0 && isPlaced(entryState(m_game, uint32_t(entry))))
+            cancelDeployment(m_game, entry);
         refreshAfterChange();
         return 1;
     }
     case id::kCancelAll:
-        cancelAllDeployments(game());
+        cancelAllDeployments(m_game);
         refreshAfterChange();
         return 1;
     case id::kStartGame:

@@ -26,6 +26,8 @@ constexpr UINT kCancelAll = 1019;
 constexpr UINT kStartGame = 1020;
 } // namespace troop_deploy_id
 
+class GameState;
+
 class CampaignTroopDeployWindow : public swCWindow {
 public:
     static constexpr const char* kClassName = "VKRC_CAMPAIGNTROOPDEPLOYWINDOW_CNAME";
@@ -36,7 +38,7 @@ public:
 
     // Made owned by mainWindow, shown; null when it could not be made. The object deletes itself
     // with its window.
-    static CampaignTroopDeployWindow* open(swCWindow* mainWindow);
+    static CampaignTroopDeployWindow* open(swCWindow* mainWindow, GameState& game);
 
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
@@ -48,10 +50,10 @@ public:
     int frameWidth() const { return m_frameWidth; }
     int frameHeight() const { return m_frameHeight; }
     // "保有部隊数%4d  配置部隊数%4d/%d" of the entries held, placed and the map's limit.
-    static std::string countsText();
+    static std::string countsText(GameState& game);
 
 private:
-    explicit CampaignTroopDeployWindow(swCWindow* mainWindow);
+    CampaignTroopDeployWindow(swCWindow* mainWindow, GameState& game);
     bool create();
     void fill();
     void sortByKey(int key);
@@ -62,6 +64,7 @@ private:
     int selectedEntry() const;
     int fixedHeight() const;
 
+    GameState& m_game;
     uint8_t m_playerCountry = 0;
     uint32_t m_sortKey = 0;
     uint8_t m_descending = 0;

@@ -51,7 +51,7 @@ void drawText(HDC dc, RECT box, const std::string& text)
 
 void EndingWindow::drawSummary()
 {
-    GameState& state = *g_gameState;
+    GameState& state = m_game;
     m_backdrop->fillBlack();
     HDC dc = m_backdrop->beginDraw();
     if (!dc)
@@ -85,7 +85,7 @@ void EndingWindow::drawSummary()
 
 void EndingWindow::drawGraph()
 {
-    GameState& state = *g_gameState;
+    GameState& state = m_game;
     const GraphPage& page = kGraphPages[m_page - 1];
     try {
         m_graphBackground.bitmapLoadFile(pictureServices().bitmapPath(graphBackground(m_resultKind)).c_str());
@@ -113,7 +113,7 @@ void EndingWindow::drawGraph()
 
 void EndingWindow::renderChart()
 {
-    GameState& state = *g_gameState;
+    GameState& state = m_game;
     if (!m_chart.handle()) {
         WindowDcHolder screen(handle());
         m_chart.bitmapCreateCompatible(screen, kChartWidth, kChartHeight);

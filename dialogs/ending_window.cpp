@@ -20,14 +20,13 @@ constexpr int kDefeatTune = 10;
 
 } // namespace
 
-EndingWindow::EndingWindow(swCWindow* parent)
+EndingWindow::EndingWindow(swCWindow* parent, GameState& game)
     : swCDialog(dialog_template::kEnding, parent)
+    , m_game(game)
 {
     registerGameDialogTemplates();
-    if (GameState* state = g_gameState) {
-        m_resultKind = hasPlayerWon(*state) ? 0 : hasPlayerLost(*state) ? 2 : 1;
-        m_resultCountry = ::resultCountry(*state);
-    }
+    m_resultKind = hasPlayerWon(game) ? 0 : hasPlayerLost(game) ? 2 : 1;
+    m_resultCountry = ::resultCountry(game);
 }
 
 EndingWindow::~EndingWindow() = default;
@@ -65,10 +64,10 @@ int EndingWindow::OnInitDialog()
         POINT origin { 0, 0 };
         ClientToScreen(handle(), &origin);
         m_backdrop->moveTo(origin);
-        m_evaluation = std::make_unique<EvaluationBuildUp>(*m_backdrop, handle());
+        m_evaluation = std::make_unique<EvaluationBuildUp>(m_game, *m_backdrop, handle());
         int k = 0;
         for (int c = 0; c < kCountryCount; ++c) {
-            if (!g_gameState || g_gameState->country(c).controller == 0)
+            if (m_game.country(c).controller == 0)
                 continue;
             auto* button = new CheckMarkButton(this, c, id::kFirstCountry + UINT(c), 71 + 18 * k, 480);
             button->setHeldPressed(true);

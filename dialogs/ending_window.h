@@ -13,6 +13,7 @@
 class CheckMarkButton;
 class EndButton88x32;
 class EndingBackdrop;
+class GameState;
 class EvaluationBuildUp;
 
 namespace ending_id {
@@ -37,7 +38,7 @@ public:
     static constexpr int kChartHeight = 400;
 
     // Takes the result of the game that ended.
-    explicit EndingWindow(swCWindow* parent);
+    EndingWindow(swCWindow* parent, GameState& game);
     ~EndingWindow() override;
 
     // Runs modally: 1 after the last page, 0 when closed.
@@ -77,6 +78,7 @@ private:
     void showChart();
     void revealStep();
 
+    GameState& m_game;
     int m_resultKind = 1;
     int m_resultCountry = -1;
     int m_page = kSummaryPage;

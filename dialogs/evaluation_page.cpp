@@ -32,8 +32,9 @@ const char* backgroundOf(int resultKind)
 
 } // namespace
 
-EvaluationBuildUp::EvaluationBuildUp(EndingBackdrop& backdrop, HWND window)
-    : m_backdrop(backdrop)
+EvaluationBuildUp::EvaluationBuildUp(GameState& game, EndingBackdrop& backdrop, HWND window)
+    : m_game(game)
+    , m_backdrop(backdrop)
     , m_window(window)
 {
 }
@@ -59,7 +60,7 @@ bool EvaluationBuildUp::prepare(int resultKind, int resultCountry)
         release();
         return false;
     }
-    m_scores = g_gameState ? computeEvaluationScores(*g_gameState, resultKind, resultCountry) : EvaluationScores {};
+    m_scores = computeEvaluationScores(m_game, resultKind, resultCountry);
     // Stage 0 is the caller's start of the timer.
     m_stage = 1;
     m_step = 0;
@@ -156,9 +157,7 @@ void EvaluationBuildUp::drawGroupStep(int group, int item)
 
 void EvaluationBuildUp::drawFigure(HDC dc, int x, int y, int64_t value)
 {
-    if (!g_gameState)
-        return;
-    HGDIOBJ oldFont = SelectObject(dc, g_gameState->font(kFigureFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_game.font(kFigureFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kWhite);
     const std::string text = panel::cappedFigure(value, kFigureDigits);

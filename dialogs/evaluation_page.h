@@ -11,6 +11,7 @@
 #include <memory>
 
 class EndingBackdrop;
+class GameState;
 
 class EvaluationBuildUp {
 public:
@@ -23,7 +24,7 @@ public:
     static constexpr int kDone = 7;
 
     // Draws on the backdrop and repaints the window after each step.
-    EvaluationBuildUp(EndingBackdrop& backdrop, HWND window);
+    EvaluationBuildUp(GameState& game, EndingBackdrop& backdrop, HWND window);
     ~EvaluationBuildUp();
     EvaluationBuildUp(const EvaluationBuildUp&) = delete;
     EvaluationBuildUp& operator=(const EvaluationBuildUp&) = delete;
@@ -50,6 +51,7 @@ private:
     void prepareEmblem();
     void repaint();
 
+    GameState& m_game;
     EndingBackdrop& m_backdrop;
     HWND m_window = nullptr;
     EvaluationScores m_scores;

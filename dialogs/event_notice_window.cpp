@@ -38,14 +38,14 @@ std::string field(const char (&text)[N])
     return std::string(text, strnlen(text, N));
 }
 
-std::string countryName(int country)
+std::string countryName(const GameState& game, int country)
 {
-    return country >= 0 && country < kCountryCount ? field(g_gameState->country(country).name) : std::string();
+    return country >= 0 && country < kCountryCount ? field(game.country(country).name) : std::string();
 }
 
-const UnitRecord* noticeUnit(int side, int index)
+const UnitRecord* noticeUnit(const GameState& game, int side, int index)
 {
-    const UnitRecord* unit = g_gameState->unitOf(side, index);
+    const UnitRecord* unit = game.unitOf(side, index);
     return unit && unitExists(*unit) ? unit : nullptr;
 }
 
@@ -59,8 +59,9 @@ std::string withName(const char* utf8Pattern, const std::string& name)
 
 } // namespace
 
-EventNoticeWindow::EventNoticeWindow(swCWindow* parent, int kind, int a, int b)
+EventNoticeWindow::EventNoticeWindow(swCWindow* parent, const GameState& game, int kind, int a, int b)
     : DrawnDialog(dialog_template::kEventNotice, parent)
+    , m_game(game)
     , m_kind(kind)
     , m_a(a)
     , m_b(b)
@@ -68,15 +69,15 @@ EventNoticeWindow::EventNoticeWindow(swCWindow* parent, int kind, int a, int b)
     registerGameDialogTemplates();
 }
 
-std::pair<std::string, std::string> EventNoticeWindow::lines(int kind, int a, int b)
+std::pair<std::string, std::string> EventNoticeWindow::lines(const GameState& game, int kind, int a, int b)
 {
     if (kind < 0 || kind >= int(kFirstLines.size()))
         return {};
     if (namesCountries(kind)) {
         const char* second = kind == 13 ? "%s陣営領に進入しました。" : "%s陣営領に着弾しました。";
-        return { withName(kFirstLines[size_t(kind)], countryName(a)), withName(second, countryName(b)) };
+        return { withName(kFirstLines[size_t(kind)], countryName(game, a)), withName(second, countryName(game, b)) };
     }
-    const UnitRecord* unit = noticeUnit(a, b);
+    const UnitRecord* unit = noticeUnit(game, a, b);
     return { platform::utf8ToCp932(kFirstLines[size_t(kind)]), unit ? field(unit->name) : std::string() };
 }
 
@@ -91,17 +92,17 @@ int EventNoticeWindow::OnInitDialog()
 
 void EventNoticeWindow::drawNotice()
 {
-    GameState& state = *g_gameState;
+    const GameState& state = m_game;
     HFONT font = state.font(kSmallFont).handle();
     const COLORREF white = RGB(255, 255, 255);
     const UINT line = DT_LEFT | DT_SINGLELINE;
-    auto [first, second] = lines(m_kind, m_a, m_b);
+    auto [first, second] = lines(m_game, m_kind, m_a, m_b);
     if (namesCountries(m_kind)) {
         m_canvas.text({ 12, 14, 272, 28 }, first, white, font, line);
         m_canvas.text({ 12, 29, 272, 43 }, second, white, font, line);
         return;
     }
-    if (const UnitRecord* unit = noticeUnit(m_a, m_b))
+    if (const UnitRecord* unit = noticeUnit(m_game, m_a, m_b))
         m_canvas.draw([&](HDC dc) { state.drawUnitIcon(dc, 12, 12, m_a, unit->unitTypeId, 0); });
     if (first.empty())
         return;

@@ -6,6 +6,8 @@
 
 #include <string>
 
+class GameState;
+
 class EventNoticeWindow : public DrawnDialog {
 public:
     static constexpr int kWidth = 284;
@@ -14,19 +16,20 @@ public:
     static constexpr UINT kCloseAfterMs = 3000;
 
     // a and b: the unit's side and index, or two countries for kinds 13 and 14.
-    EventNoticeWindow(swCWindow* parent, int kind, int a, int b);
+    EventNoticeWindow(swCWindow* parent, const GameState& game, int kind, int a, int b);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // The two lines of the kind (CP932); both empty for a kind without words.
-    static std::pair<std::string, std::string> lines(int kind, int a, int b);
+    static std::pair<std::string, std::string> lines(const GameState& game, int kind, int a, int b);
     static bool namesCountries(int kind) { return kind == 13 || kind == 14; }
 
 private:
     void drawNotice();
 
+    const GameState& m_game;
     int m_kind;
     int m_a;
     int m_b;

@@ -24,7 +24,7 @@ void drawMachine(PictureCanvas& canvas, const swCBitmap* sheet, const RECT& icon
 
 } // namespace
 
-ReplenishPreview previewReplenish(GameState& state, const ReplenishOffer& offer)
+ReplenishPreview previewReplenish(const GameState& state, const ReplenishOffer& offer)
 {
     ReplenishPreview preview;
     const UnitRecord* unit = state.unitOf(int(offer.country), int(offer.unitIndex));
@@ -67,8 +67,8 @@ ReplenishPreview previewReplenish(GameState& state, const ReplenishOffer& offer)
     return preview;
 }
 
-FillTroopWindow::FillTroopWindow(swCWindow* parent, ReplenishOffer& offer)
-    : ServicePopup(parent, int(offer.country), int(offer.unitIndex))
+FillTroopWindow::FillTroopWindow(swCWindow* parent, const GameState& game, ReplenishOffer& offer)
+    : ServicePopup(parent, game, int(offer.country), int(offer.unitIndex))
     , m_offer(offer)
 {
     m_offer.acceptRepair = m_offer.repair > 0 ? 1 : 0;
@@ -96,7 +96,7 @@ void FillTroopWindow::drawFixedPart()
     const UnitRecord* record = unit();
     if (!record)
         return;
-    GameState& state = *g_gameState;
+    const GameState& state = m_game;
     const swCBitmap* sheet = state.baseBitmap(kCategorySheet);
     const int column = unitBitmapIndex(state, record->type());
     const RECT icon { column * 16, (m_side + 1) * 16, column * 16 + 16, (m_side + 2) * 16 };
@@ -113,7 +113,7 @@ void FillTroopWindow::drawServicePart()
     const UnitRecord* record = unit();
     if (!record)
         return;
-    GameState& state = *g_gameState;
+    const GameState& state = m_game;
     const ReplenishPreview preview = previewReplenish(state, m_offer);
     const swCBitmap* sheet = state.baseBitmap(kCategorySheet);
     const int column = unitBitmapIndex(state, record->type());

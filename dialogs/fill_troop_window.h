@@ -24,7 +24,7 @@ struct ReplenishPreview {
 };
 
 // Reads the offer's two accept flags as the choice; a free service costs nothing.
-ReplenishPreview previewReplenish(GameState& state, const ReplenishOffer& offer);
+ReplenishPreview previewReplenish(const GameState& state, const ReplenishOffer& offer);
 
 class FillTroopWindow : public ServicePopup {
 public:
@@ -35,7 +35,7 @@ public:
     static constexpr int kHeight = 264;
 
     // Each offered service starts chosen.
-    FillTroopWindow(swCWindow* parent, ReplenishOffer& offer);
+    FillTroopWindow(swCWindow* parent, const GameState& game, ReplenishOffer& offer);
 
     int OnInitDialog() override;
     void refuse() override;

@@ -3,7 +3,6 @@
 
 #include "platform/commdlg/shlobj.h"
 #include "platform/kernel/host.h"
-#include "state/game_state.h"
 
 #include <cstring>
 
@@ -29,7 +28,7 @@ BOOL CALLBACK findTitleStatic(HWND child, LPARAM data)
     return FALSE;
 }
 
-void widenTitle(HWND browser)
+void widenTitle(HWND browser, HFONT font)
 {
     TitleSearch search { platform::utf8ToCp932("参") };
     EnumChildWindows(browser, findTitleStatic, reinterpret_cast<LPARAM>(&search));
@@ -41,8 +40,7 @@ void widenTitle(HWND browser)
     ScreenToClient(browser, &corner);
     MoveWindow(search.found, corner.x, corner.y - 6, r.right - r.left, 28, TRUE);
     SetWindowLongPtrA(search.found, GWL_STYLE, GetWindowLongPtrA(search.found, GWL_STYLE) | SS_PATHELLIPSIS);
-    if (g_gameState)
-        SendMessageA(search.found, WM_SETFONT, reinterpret_cast<WPARAM>(g_gameState->font(kSmallFont).handle()), TRUE);
+    SendMessageA(search.found, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 } // namespace
@@ -50,8 +48,9 @@ void widenTitle(HWND browser)
 int CALLBACK browseFolderCallback(HWND browser, UINT message, LPARAM lParam, LPARAM data)
 {
     if (message == BFFM_INITIALIZED) {
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
-        widenTitle(browser);
+        const auto* start = reinterpret_cast<const FolderBrowseStart*>(data);
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start->folder));
+        widenTitle(browser, start->font);
     } else if (message == BFFM_SELCHANGED) {
         char path[MAX_PATH] = {};
         if (SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(lParam), path))
@@ -60,7 +59,7 @@ int CALLBACK browseFolderCallback(HWND browser, UINT message, LPARAM lParam, LPA
     return 0;
 }
 
-std::optional<std::string> browseForGameFolder(HWND owner, const std::string& current)
+std::optional<std::string> browseForGameFolder(HWND owner, HFONT font, const std::string& current)
 {
     const std::string title = platform::utf8ToCp932("参照するフォルダーを選んでください。");
     char name[MAX_PATH] = {};
@@ -70,7 +69,8 @@ std::optional<std::string> browseForGameFolder(HWND owner, const std::string& cu
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
     info.lpfn = browseFolderCallback;
-    info.lParam = reinterpret_cast<LPARAM>(current.c_str());
+    const FolderBrowseStart start { current.c_str(), font };
+    info.lParam = reinterpret_cast<LPARAM>(&start);
     LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
     if (!chosen)
         return std::nullopt;

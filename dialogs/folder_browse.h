@@ -8,7 +8,14 @@
 #include <string>
 
 // The chosen folder's file-system path; nothing on cancel or for a choice without one.
-std::optional<std::string> browseForGameFolder(HWND owner, const std::string& current);
+// The title line is written in the font.
+std::optional<std::string> browseForGameFolder(HWND owner, HFONT font, const std::string& current);
 
-// The browser's callback (the data is the current folder as a C string).
+// What the browser's callback is handed: the folder it opens on and the title line's font.
+struct FolderBrowseStart {
+    const char* folder;
+    HFONT font;
+};
+
+// The browser's callback (the data is a FolderBrowseStart).
 int CALLBACK browseFolderCallback(HWND browser, UINT message, LPARAM lParam, LPARAM data);

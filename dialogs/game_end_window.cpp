@@ -27,8 +27,9 @@ constexpr std::array<const char*, 8> kKindTexts {
 
 } // namespace
 
-GameEndWindow::GameEndWindow(swCWindow* parent, int country, int kind)
+GameEndWindow::GameEndWindow(swCWindow* parent, const GameState& game, int country, int kind)
     : DrawnDialog(dialog_template::kPopup, parent)
+    , m_game(game)
     , m_country(country)
     , m_kind(kind)
 {
@@ -46,7 +47,7 @@ int GameEndWindow::OnInitDialog()
 {
     const int top = bandTop(m_kind);
     m_canvas.load("end_s.bmp", { 0, top, kWidth, top + kHeight });
-    GameState& state = *g_gameState;
+    const GameState& state = m_game;
     HFONT font = state.font(kFont14Bold).handle();
     if (m_country >= 0 && m_country < kCountryCount) {
         const char* name = state.country(m_country).name;

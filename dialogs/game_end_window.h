@@ -6,6 +6,8 @@
 
 #include <string>
 
+class GameState;
+
 class GameEndWindow : public DrawnDialog {
 public:
     static constexpr int kWidth = 336;
@@ -18,7 +20,7 @@ public:
 
     // Kinds: 0 capital captured, 1 all units lost, 2 victory conditions met, 3 surrender,
     // 4 headquarters captured, 5 victory out of reach, 6 key bases lost, 7 key units lost.
-    GameEndWindow(swCWindow* parent, int country, int kind);
+    GameEndWindow(swCWindow* parent, const GameState& game, int country, int kind);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
@@ -30,6 +32,7 @@ public:
     static int bandTop(int kind);
 
 private:
+    const GameState& m_game;
     int m_country;
     int m_kind;
 };

@@ -32,7 +32,11 @@ std::string saveFilter(const std::string& mode_word, const std::string& extensio
 
 } // namespace
 
-GameFileDialog::GameFileDialog() { g_active = this; }
+GameFileDialog::GameFileDialog(const GameState& game)
+    : m_game(game)
+{
+    g_active = this;
+}
 
 GameFileDialog::~GameFileDialog()
 {
@@ -45,9 +49,8 @@ GameFileDialog* GameFileDialog::active() { return g_active; }
 int GameFileDialog::runSaveDialog(const std::string& initial_folder, uint8_t network, const std::string& initial_name, int game_kind)
 {
     registerGameDialogTemplates();
-    const GameState* state = g_gameState;
-    const bool simple = state && state->isSimpleMode();
-    const std::string extension = network == 1 ? "p2n" : state ? state->fileExtension(game_kind) : "wqm";
+    const bool simple = m_game.isSimpleMode();
+    const std::string extension = network == 1 ? "p2n" : m_game.fileExtension(game_kind);
     const std::string filter = saveFilter(network == 1 || !simple ? "" : cp("ｼﾝﾌﾟﾙﾓｰﾄﾞ"), extension);
     const std::string title = cp(network == 1 ? "ﾈｯﾄﾜｰｸｹﾞｰﾑを保存" : "名前を付けてｹﾞｰﾑを保存");
     const HWND owner = mainWindowServices().mainWindow();

@@ -10,13 +10,14 @@
 #include <memory>
 #include <string>
 
+class GameState;
 class MapFacilityTable;
 class MapThumbnail;
 
 class GameFileDialog {
 public:
     // The game's modal-idle flag is cleared while the object lives.
-    GameFileDialog();
+    explicit GameFileDialog(const GameState& game);
     ~GameFileDialog();
     GameFileDialog(const GameFileDialog&) = delete;
     GameFileDialog& operator=(const GameFileDialog&) = delete;
@@ -43,6 +44,7 @@ private:
     void clearPanel(HWND hook);
     void repaintPicture(HWND hook);
 
+    const GameState& m_game;
     ModalIdleOff m_idle;
     PreviewBuffers m_preview;
     std::unique_ptr<MapThumbnail> m_thumbnail;

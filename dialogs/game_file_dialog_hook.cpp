@@ -38,24 +38,24 @@ enum PanelId : UINT {
 
 using ui::cp;
 
-HWND addControl(HWND hook, const char* className, UINT id, DWORD style, const char* utf8Text, RECT frame, DWORD exStyle = 0)
+HWND addControl(HWND hook, HFONT font, const char* className, UINT id, DWORD style, const char* utf8Text, RECT frame,
+    DWORD exStyle = 0)
 {
     HWND control = CreateWindowExA(exStyle, className, cp(utf8Text).c_str(), WS_CHILD | WS_VISIBLE | style, frame.left,
         frame.top, frame.right, frame.bottom, hook, reinterpret_cast<HMENU>(UINT_PTR(id)), nullptr, nullptr);
-    if (control && g_gameState)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_gameState->font(kSmallFont).handle()), FALSE);
+    if (control)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 
 // A name of this mode's map or saved-game files: a three-letter extension starting "vt" or "wq"
 // ("sm" or "wr" in simple mode), in either case.
-bool hasPreviewExtension(const std::string& path)
+bool hasPreviewExtension(const std::string& path, bool simple)
 {
     if (path.size() < 4 || path[path.size() - 4] != '.')
         return false;
     std::string two = path.substr(path.size() - 3, 2);
     std::transform(two.begin(), two.end(), two.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    const bool simple = g_gameState && g_gameState->isSimpleMode();
     return simple ? (two == "sm" || two == "wr") : (two == "vt" || two == "wq");
 }
 
@@ -74,24 +74,25 @@ void GameFileDialog::createPanel(HWND hook)
         SetWindowPos(dialog, nullptr, 0, 0, (outer.right - outer.left) + kPanelWidth - client.right, outer.bottom - outer.top,
             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    addControl(hook, "Static", kMapName, SS_LEFT, "マップ名：", { 8, 0, 300, 12 });
-    addControl(hook, "Static", kViewLabel, SS_RIGHT, "表示切替：", { 157, 16, 60, 12 });
-    HWND image = addControl(hook, "Button", kImageView, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "ｲﾒｰｼﾞ", { 217, 16, 48, 12 });
+    const HFONT font = m_game.font(kSmallFont).handle();
+    addControl(hook, font, "Static", kMapName, SS_LEFT, "マップ名：", { 8, 0, 300, 12 });
+    addControl(hook, font, "Static", kViewLabel, SS_RIGHT, "表示切替：", { 157, 16, 60, 12 });
+    HWND image = addControl(hook, font, "Button", kImageView, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "ｲﾒｰｼﾞ", { 217, 16, 48, 12 });
     SendMessageA(image, BM_SETCHECK, BST_CHECKED, 0);
-    addControl(hook, "Button", kBuildingsView, BS_AUTORADIOBUTTON, "建物", { 217, 31, 48, 12 });
-    addControl(hook, "Static", kDifficultyLabel, SS_RIGHT, "難易度：", { 157, 46, 60, 12 });
-    addControl(hook, "Static", kDifficulty, SS_LEFT, "", { 217, 46, 60, 12 });
-    addControl(hook, "Static", kTurnLimitLabel, SS_RIGHT, "ﾀｰﾝ制限：", { 157, 60, 60, 12 });
-    addControl(hook, "Static", kTurnLimit, SS_LEFT, "", { 217, 60, 60, 12 });
-    addControl(hook, "Static", kFileInfoLabel, SS_LEFT, "ファイル情報：", { 157, 94, 84, 12 });
-    addControl(hook, "Edit", kSavedGameData, ES_MULTILINE | ES_READONLY | WS_BORDER | WS_TABSTOP, "", { 157, 108, 103, 52 });
-    addControl(hook, "Static", kSizeLabel, SS_LEFT, "サイズ：", { 293, 16, 96, 12 });
-    addControl(hook, "Static", kBuildingsLabel, SS_LEFT, "建物数：", { 293, 40, 48, 12 });
+    addControl(hook, font, "Button", kBuildingsView, BS_AUTORADIOBUTTON, "建物", { 217, 31, 48, 12 });
+    addControl(hook, font, "Static", kDifficultyLabel, SS_RIGHT, "難易度：", { 157, 46, 60, 12 });
+    addControl(hook, font, "Static", kDifficulty, SS_LEFT, "", { 217, 46, 60, 12 });
+    addControl(hook, font, "Static", kTurnLimitLabel, SS_RIGHT, "ﾀｰﾝ制限：", { 157, 60, 60, 12 });
+    addControl(hook, font, "Static", kTurnLimit, SS_LEFT, "", { 217, 60, 60, 12 });
+    addControl(hook, font, "Static", kFileInfoLabel, SS_LEFT, "ファイル情報：", { 157, 94, 84, 12 });
+    addControl(hook, font, "Edit", kSavedGameData, ES_MULTILINE | ES_READONLY | WS_BORDER | WS_TABSTOP, "", { 157, 108, 103, 52 });
+    addControl(hook, font, "Static", kSizeLabel, SS_LEFT, "サイズ：", { 293, 16, 96, 12 });
+    addControl(hook, font, "Static", kBuildingsLabel, SS_LEFT, "建物数：", { 293, 40, 48, 12 });
 
     // The owner-drawn controls need a library window as parent while they are made.
     swCHandleWindow parent(hook);
-    m_thumbnail.reset(::new MapThumbnail(&parent, kThumbnail, 8, 16));
-    m_facilities.reset(::new MapFacilityTable(&parent, kFacilities, 293, 54));
+    m_thumbnail.reset(::new MapThumbnail(&parent, m_game, kThumbnail, 8, 16));
+    m_facilities.reset(::new MapFacilityTable(&parent, m_game, kFacilities, 293, 54));
     m_thumbnail->header = &m_preview.header;
     m_thumbnail->cells = m_preview.cells.get();
     m_facilities->header = &m_preview.header;
@@ -172,7 +173,7 @@ UINT_PTR CALLBACK gameFileDialogHook(HWND hook, UINT message, WPARAM wParam, LPA
         char path[MAX_PATH] = {};
         SendMessageA(GetParent(hook), CDM_GETFILEPATH, sizeof path, reinterpret_cast<LPARAM>(path));
         const std::string chosen = path;
-        if (!fileExists(path) || !hasPreviewExtension(chosen))
+        if (!fileExists(path) || !hasPreviewExtension(chosen, dialog->m_game.isSimpleMode()))
             dialog->clearPanel(hook);
         else
             dialog->showSavedGameInfo(hook, chosen);

@@ -160,7 +160,7 @@ void GameSelectDialog::turnPage(int step)
 
 void GameSelectDialog::browseFolder()
 {
-    const std::optional<std::string> chosen = browseForGameFolder(handle(), m_folder);
+    const std::optional<std::string> chosen = browseForGameFolder(handle(), m_state.font(kSmallFont).handle(), m_folder);
     if (!chosen)
         return;
     if (*chosen != m_folder) {

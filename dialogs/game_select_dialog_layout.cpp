@@ -110,7 +110,7 @@ void GameSelectDialog::createCategoryButtons()
 void GameSelectDialog::createPreviewControls()
 {
     addControl("Static", id::kNameLine, SS_LEFT, m_mode.resume ? "ﾏｯﾌﾟ名：" : "ﾌｧｲﾙ名：", { 8, 36, 276, 12 }, kSmallFont);
-    m_thumbnail = own<MapThumbnail>(m_controls, this, id::kThumbnail, 8, 50);
+    m_thumbnail = own<MapThumbnail>(m_controls, this, m_state, id::kThumbnail, 8, 50);
     m_thumbnail->header = &m_preview.header;
     m_thumbnail->cells = m_preview.cells.get();
     addControl("Static", id::kViewLabel, SS_RIGHT, "表示切替：", { 156, 50, 60, 12 }, kSmallFont);
@@ -129,7 +129,7 @@ void GameSelectDialog::createPreviewControls()
         addControl("Static", p.label, SS_RIGHT, p.text, { 156, p.y, 60, 12 }, kSmallFont);
         addControl("Static", p.value, SS_LEFT, "", { 216, p.y, 60, 12 }, kSmallFont);
     }
-    m_facilities = own<MapFacilityTable>(m_controls, this, id::kFacilities, 8, 198);
+    m_facilities = own<MapFacilityTable>(m_controls, this, m_state, id::kFacilities, 8, 198);
     m_facilities->header = &m_preview.header;
     m_facilities->cells = m_preview.cells.get();
     addControl("Edit", id::kDescription, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, "",
@@ -159,7 +159,7 @@ void GameSelectDialog::createPageControls()
     addControl("Button", id::kNextPage, BS_PUSHBUTTON | WS_TABSTOP, ">>", { 441, 8, 149, 26 }, kFont16);
     EnableWindow(previous->handle(), FALSE);
     for (int i = 0; i < id::kEntriesPerPage; ++i) {
-        MapInfoStrip* strip = own<MapInfoStrip>(m_controls, this, id::kFirstEntry + UINT(i), 292, 34 + 26 * i,
+        MapInfoStrip* strip = own<MapInfoStrip>(m_controls, this, m_state, id::kFirstEntry + UINT(i), 292, 34 + 26 * i,
             i == 0 ? WS_GROUP | WS_TABSTOP : 0);
         strip->setFocusNotices(true);
         m_entries[size_t(i)] = strip;

@@ -27,19 +27,12 @@ constexpr std::array<const char*, 4> kPrompts {
 
 constexpr int kSeparatorHeight = 4;
 
-const UnitRecord* entryUnit(uint32_t entry)
-{
-    if (!popup_entry::isUnit(entry))
-        return nullptr;
-    const UnitRecord* unit = g_gameState->unitOf(int(popup_entry::kindOf(entry)), int(popup_entry::valueOf(entry)));
-    return unit && unitExists(*unit) ? unit : nullptr;
-}
-
 } // namespace
 
-HookedPopupDialog::HookedPopupDialog(swCWindow* parent, int purpose, int x, int y, std::vector<uint32_t> upperEntries,
+HookedPopupDialog::HookedPopupDialog(swCWindow* parent, GameState& game, int purpose, int x, int y, std::vector<uint32_t> upperEntries,
     std::vector<uint32_t> lowerEntries)
     : DialogBase(dialog_template::kHexPopup, parent, false)
+    , m_game(game)
     , m_upperEntries(std::move(upperEntries))
     , m_lowerEntries(std::move(lowerEntries))
     , m_x(x)
@@ -57,14 +50,22 @@ std::string HookedPopupDialog::promptText(int number)
 HookedPopupDialog* HookedPopupDialog::activePopup() { return g_activePopup; }
 bool HookedPopupDialog::hookInstalled() { return g_mouseHook != nullptr; }
 
-bool HookedPopupDialog::autoMoveMarked(uint32_t entry)
+const UnitRecord* HookedPopupDialog::entryUnit(uint32_t entry) const
+{
+    if (!popup_entry::isUnit(entry))
+        return nullptr;
+    const UnitRecord* unit = m_game.unitOf(int(popup_entry::kindOf(entry)), int(popup_entry::valueOf(entry)));
+    return unit && unitExists(*unit) ? unit : nullptr;
+}
+
+bool HookedPopupDialog::autoMoveMarked(uint32_t entry) const
 {
     const UnitRecord* unit = entryUnit(entry);
     if (!unit)
         return false;
     if (unit->hasAutoRoute == 1)
         return true;
-    const CurrentAction& action = currentAction(*g_gameState);
+    const CurrentAction& action = currentAction(m_game);
     return action.autoMoveSetup() && action.autoMoveGroupContains(int(popup_entry::valueOf(entry)));
 }
 
@@ -79,7 +80,7 @@ bool HookedPopupDialog::rowEnabled(uint32_t entry) const
     switch (m_purpose) {
     case kBoard: {
         const UnitRecord* carrier = unit ? entryUnit(entry) : nullptr;
-        const CurrentAction& action = currentAction(*g_gameState);
+        const CurrentAction& action = currentAction(m_game);
         const int actingSide = action.actingCountry();
         const int actingIndex = action.actingIndex();
         if (!carrier || (side == actingSide && index == actingIndex))
@@ -91,7 +92,7 @@ bool HookedPopupDialog::rowEnabled(uint32_t entry) const
         return true;
     case kAutoMoveGroup:
         if (unit)
-            return side < kCountryCount && entryUnit(entry) && !currentAction(*g_gameState).autoMoveGroupContains(index);
+            return side < kCountryCount && entryUnit(entry) && !currentAction(m_game).autoMoveGroupContains(index);
         return kind == popup_entry::kHex;
     default:
         return false;
@@ -102,7 +103,7 @@ bool HookedPopupDialog::cellEnabled(uint32_t entry) const
 {
     if (m_purpose == kMoveTarget || !popup_entry::isUnit(entry))
         return false;
-    if (int(popup_entry::kindOf(entry)) != g_gameState->turnBlock().currentCountry)
+    if (int(popup_entry::kindOf(entry)) != m_game.turnBlock().currentCountry)
         return false;
     const UnitRecord* unit = entryUnit(entry);
     return unit && unit->hasFlag(kUnitCarrying);
@@ -122,7 +123,7 @@ void HookedPopupDialog::makeRows(const std::vector<uint32_t>& entries, UINT firs
 
 int HookedPopupDialog::OnInitDialog()
 {
-    const int width = ProductionStatusList::width() + CommandPromptBar::kWidth;
+    const int width = ProductionStatusList::width(m_game) + CommandPromptBar::kWidth;
     const bool both = !m_upperEntries.empty() && !m_lowerEntries.empty();
     const int height = CommandPromptBar::kHeight * int(m_upperEntries.size() + m_lowerEntries.size()) + (both ? kSeparatorHeight : 0);
     RECT frame { 0, 0, width, height };
@@ -196,7 +197,7 @@ void HookedPopupDialog::openNested(ProductionStatusList* cell)
 
     removeHook();
     SetFocus(GetDlgItem(handle(), kFocusSink));
-    HookedPopupDialog nested(this, m_purpose, x, cellRect.top, {}, std::move(carried));
+    HookedPopupDialog nested(this, m_game, m_purpose, x, cellRect.top, {}, std::move(carried));
     nested.run();
     if (nested.result() == 1) {
         m_chosenEntry = nested.chosenEntry();

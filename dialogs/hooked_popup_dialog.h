@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+class GameState;
 class ProductionStatusList;
+struct UnitRecord;
 
 class HookedPopupDialog : public DialogBase {
 public:
@@ -29,7 +31,7 @@ public:
     static constexpr UINT kRightClicked = WM_USER + 105;
 
     // (x, y): the screen position of the popup's top-left corner.
-    HookedPopupDialog(swCWindow* parent, int purpose, int x, int y, std::vector<uint32_t> upperEntries,
+    HookedPopupDialog(swCWindow* parent, GameState& game, int purpose, int x, int y, std::vector<uint32_t> upperEntries,
         std::vector<uint32_t> lowerEntries);
 
     int OnInitDialog() override;
@@ -46,13 +48,17 @@ public:
     bool rowEnabled(uint32_t entry) const;
     bool cellEnabled(uint32_t entry) const;
     // The unit is drawn green: it has an auto-move order, or it is grouped during the set-up.
-    static bool autoMoveMarked(uint32_t entry);
+    bool autoMoveMarked(uint32_t entry) const;
     // The prompt's words (CP932); empty for an unknown number.
     static std::string promptText(int number);
 
     // The popup the mouse hook tells of a right click; null when none is open.
     static HookedPopupDialog* activePopup();
     static bool hookInstalled();
+
+    GameState& game() const { return m_game; }
+    // The entry's unit when it is one in play; else null.
+    const UnitRecord* entryUnit(uint32_t entry) const;
 
     // Opens the nested popup of the cell's unit: the units it carries.
     void openNested(ProductionStatusList* cell);
@@ -63,6 +69,7 @@ private:
     static void removeHook();
     static LRESULT CALLBACK mouseHook(int code, WPARAM wParam, LPARAM lParam);
 
+    GameState& m_game;
     ModalIdleOff m_idle;
     std::vector<uint32_t> m_upperEntries;
     std::vector<uint32_t> m_lowerEntries;

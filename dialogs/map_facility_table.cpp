@@ -22,14 +22,9 @@ constexpr uint32_t kMostShown = 999;
 
 const char* const kRowLabels[kFacilityRows] = { "首 都", "都 市", "空 港", "工 場", "港", "施 設" };
 
-HFONT smallFont()
+void drawCentred(HDC dc, HFONT font, RECT rect, const std::string& text, COLORREF colour)
 {
-    return g_gameState ? g_gameState->font(kSmallFont).handle() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
-void drawCentred(HDC dc, RECT rect, const std::string& text, COLORREF colour)
-{
-    HGDIOBJ oldFont = SelectObject(dc, smallFont());
+    HGDIOBJ oldFont = SelectObject(dc, font);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, colour);
     DrawTextA(dc, text.c_str(), int(text.size()), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -40,8 +35,9 @@ void drawCentred(HDC dc, RECT rect, const std::string& text, COLORREF colour)
 
 } // namespace
 
-MapFacilityTable::MapFacilityTable(swCWindow* parent, UINT controlId, int x, int y, DWORD style)
+MapFacilityTable::MapFacilityTable(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style)
     : ChildControl("Button", parent, controlId, BS_OWNERDRAW | style)
+    , m_game(game)
 {
     controlCreate({ x, y, kWidth, kHeight });
     EnableWindow(handle(), FALSE);
@@ -66,9 +62,10 @@ void MapFacilityTable::drawTable()
         holder.drawPolyline(x, 0, x, kTableHeight - 1, kBlack);
     for (int y = 0; y < kTableHeight; y += 15)
         holder.drawPolyline(0, y, kWidth - 1, y, kBlack);
+    const HFONT font = m_game.font(kSmallFont).handle();
     for (int r = 0; r < kFacilityRows; ++r) {
         const int y = 30 + 15 * r;
-        drawCentred(canvas.dc(), RECT { 1, y - 14, 37, y }, platform::utf8ToCp932(kRowLabels[r]), kBlack);
+        drawCentred(canvas.dc(), font, RECT { 1, y - 14, 37, y }, platform::utf8ToCp932(kRowLabels[r]), kBlack);
     }
     // Column marks: the eight countries, then the unowned column.
     swCBitmap marks;
@@ -86,15 +83,15 @@ void MapFacilityTable::refresh()
 {
     m_counts = {};
     if (liveSource == 1) {
-        if (g_gameState)
-            m_counts = countLiveFacilities(*g_gameState);
-    } else if (header && cells && g_gameState) {
+        m_counts = countLiveFacilities(m_game);
+    } else if (header && cells) {
         const size_t hexes = header->width <= kMaxMapSide && header->height <= kMaxMapSide
             ? size_t(header->width) * size_t(header->height) : 0;
-        m_counts = countPreviewFacilities(std::span(cells, hexes), g_gameState->terrainTypes());
+        m_counts = countPreviewFacilities(std::span(cells, hexes), m_game.terrainTypes());
     }
     SelectedBitmap canvas(m_picture.handle());
     PaletteHolder holder(canvas.dc());
+    const HFONT font = m_game.font(kSmallFont).handle();
     for (int v = 0; v < kFacilityOwners; ++v) {
         for (int r = 0; r < kFacilityRows; ++r) {
             const RECT cell = cellRect(v, r);
@@ -102,7 +99,8 @@ void MapFacilityTable::refresh()
             const uint32_t n = m_counts[size_t(v)][size_t(r)];
             char text[16];
             std::snprintf(text, sizeof text, "%3u", n > kMostShown ? kMostShown : n);
-            drawCentred(canvas.dc(), RECT { cell.left, cell.top, cell.left + 18, cell.top + 14 }, text, n > kMostShown ? kRed : kBlack);
+            drawCentred(canvas.dc(), font, RECT { cell.left, cell.top, cell.left + 18, cell.top + 14 }, text,
+                n > kMostShown ? kRed : kBlack);
         }
     }
 }

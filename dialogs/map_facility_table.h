@@ -7,6 +7,8 @@
 #include "lib/media/bitmap.h"
 #include "state/map_header.h"
 
+class GameState;
+
 class MapFacilityTable : public ChildControl {
 public:
     static constexpr int kWidth = 209;
@@ -14,7 +16,7 @@ public:
     static constexpr int kTableHeight = 106;
 
     // Creates the control disabled and draws the empty table with its heads.
-    MapFacilityTable(swCWindow* parent, UINT controlId, int x, int y, DWORD style = 0);
+    MapFacilityTable(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style = 0);
 
     // Recounts and writes every cell.
     void refresh();
@@ -34,6 +36,7 @@ public:
 private:
     void drawTable();
 
+    const GameState& m_game;
     swCBitmap m_picture;
     FacilityCounts m_counts {};
 };

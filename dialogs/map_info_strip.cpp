@@ -12,11 +12,6 @@ constexpr int kFirstColour[5] = { 0x20, 0xE7, 0x00, 0xE7, 0x20 };
 constexpr int kSecondColour[5] = { 0xE7, 0x20, 0xE7, 0x20, 0xE7 };
 constexpr COLORREF kFocusFrame = paletteRgb(255, 0, 0);
 
-HFONT gameFont(int index)
-{
-    return g_gameState ? g_gameState->font(index).handle() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 SIZE textSize(HDC dc, HFONT font, const std::string& text)
 {
     HGDIOBJ old = SelectObject(dc, font);
@@ -34,8 +29,9 @@ void drawAt(HDC dc, int x, int y, const std::string& text, int grey)
 
 } // namespace
 
-MapInfoStrip::MapInfoStrip(swCWindow* parent, UINT controlId, int x, int y, DWORD style)
+MapInfoStrip::MapInfoStrip(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style)
     : ChildControl("Button", parent, controlId, BS_OWNERDRAW | style)
+    , m_game(game)
 {
     controlCreate({ x, y, kWidth, kHeight });
     m_picture.bitmapCreateCompatible(WindowDcHolder(nullptr), kWidth, kHeight);
@@ -56,12 +52,12 @@ void MapInfoStrip::render()
     SelectedBitmap canvas(m_picture.handle());
     HDC dc = canvas.dc();
     PaletteHolder(dc).fillRectColor(0, 0, kWidth - 1, kHeight - 1, paletteGrey(kShades[m_shade]));
-    HFONT font = gameFont(kFont16Bold);
+    HFONT font = m_game.font(kFont16Bold).handle();
     SIZE size = textSize(dc, font, m_text);
     for (int smaller : { kFont14Bold, kFont14 }) {
         if (size.cx <= kWidth)
             break;
-        font = gameFont(smaller);
+        font = m_game.font(smaller).handle();
         size = textSize(dc, font, m_text);
     }
     const int x = (kWidth - size.cx) / 2;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+class GameState;
+
 class MapInfoStrip : public ChildControl {
 public:
     static constexpr int kWidth = 298;
@@ -15,7 +17,7 @@ public:
     // The text field holds 39 bytes and its terminator.
     static constexpr size_t kTextLimit = 39;
 
-    MapInfoStrip(swCWindow* parent, UINT controlId, int x, int y, DWORD style = 0);
+    MapInfoStrip(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style = 0);
 
     // Styles and shades 0..4; other values draw as 0.
     void setStyle(uint8_t text_style, uint8_t shade);
@@ -30,6 +32,7 @@ public:
     HBITMAP picture() const { return m_picture.handle(); }
 
 private:
+    const GameState& m_game;
     swCBitmap m_picture;
     uint8_t m_textStyle = 0;
     uint8_t m_shade = 0;

@@ -96,14 +96,14 @@ std::string colourLetter(int k)
     return name ? std::string(name, 1) : std::string();
 }
 
-MapThumbnail* createMapPreviews(swCWindow& dialog, int thumbnailId, int tableId)
+MapThumbnail* createMapPreviews(swCWindow& dialog, const GameState& game, int thumbnailId, int tableId)
 {
-    auto* thumbnail = new MapThumbnail(&dialog, UINT(thumbnailId), 8, 20);
+    auto* thumbnail = new MapThumbnail(&dialog, game, UINT(thumbnailId), 8, 20);
     thumbnail->ready = 1;
     thumbnail->liveSource = 1;
     thumbnail->viewMode = 0;
     thumbnail->render();
-    auto* table = new MapFacilityTable(&dialog, UINT(tableId), 423, 34);
+    auto* table = new MapFacilityTable(&dialog, game, UINT(tableId), 423, 34);
     table->liveSource = 1;
     table->refresh();
     return thumbnail;
@@ -127,6 +127,18 @@ HWND makeSettingsControl(HWND dialog, const char* className, const std::string& 
     if (control && font)
         SendMessageA(control, WM_SETFONT, WPARAM(font), FALSE);
     return control;
+}
+
+void makeMapHeading(HWND dialog, GameState& state, HFONT font, const MapHeadingIds& ids)
+{
+    makeSettingsControl(dialog, "Static", mapNameText(state), SS_LEFT, ids.mapName, { 8, 4, 300, 12 }, font);
+    makeSettingsControl(dialog, "Static", mapSizeText(state), SS_LEFT, ids.mapSize, { 340, 4, 96, 12 }, font);
+    makeSettingsControl(dialog, "Static", cp("表示切替："), SS_LEFT, ids.viewLabel, { 160, 20, 60, 12 }, font);
+    makeSettingsControl(dialog, "Button", cp("イメージ"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, ids.imageView,
+        { 220, 20, 72, 12 }, font);
+    makeSettingsControl(dialog, "Button", cp("建物"), BS_AUTORADIOBUTTON, ids.buildingsView, { 220, 35, 72, 12 }, font);
+    CheckDlgButton(dialog, ids.imageView, BST_CHECKED);
+    makeSettingsControl(dialog, "Static", difficultyText(state), SS_LEFT, ids.difficulty, { 160, 50, 120, 12 }, font);
 }
 
 void showSettingsControl(HWND dialog, int id, bool shown)

@@ -3,6 +3,7 @@
 // the colour-letter boxes of alliances, civilians and pacts).
 #pragma once
 
+#include "dialogs/map_settings_ids.h"
 #include "platform/windows.h"
 #include "state/map_header.h"
 
@@ -48,7 +49,7 @@ std::string colourLetter(int k);
 
 // The map's thumbnail at (8, 20) and its facility table at (423, 34), both drawn from the game at
 // once; the image view is shown first.
-MapThumbnail* createMapPreviews(swCWindow& dialog, int thumbnailId, int tableId);
+MapThumbnail* createMapPreviews(swCWindow& dialog, const GameState& game, int thumbnailId, int tableId);
 // The thumbnail's view after a click on its radio buttons.
 void showThumbnailView(MapThumbnail* thumbnail, bool buildings);
 
@@ -56,6 +57,8 @@ void showThumbnailView(MapThumbnail* thumbnail, bool buildings);
 HWND makeSettingsControl(HWND dialog, const char* className, const std::string& text, DWORD style, int id, RECT frame,
     HFONT font);
 void showSettingsControl(HWND dialog, int id, bool shown);
+// The dialogs' heading (map name, size, view switch with the image view chosen, difficulty).
+void makeMapHeading(HWND dialog, GameState& state, HFONT font, const MapHeadingIds& ids);
 
 // The ids of a country column's frame, for column index i (a slot or a country).
 struct CountryFrameIds {

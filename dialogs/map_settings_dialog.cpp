@@ -36,9 +36,9 @@ bool checked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, contr
 
 } // namespace
 
-MapSettingsDialog::MapSettingsDialog(swCWindow* parent)
+MapSettingsDialog::MapSettingsDialog(swCWindow* parent, GameState& game)
     : DialogBase(dialog_template::kMapSettings, parent, false)
-    , m_state(*g_gameState)
+    , m_state(game)
 {
     registerGameDialogTemplates();
     m_state.listMusicFiles();
@@ -104,14 +104,7 @@ void MapSettingsDialog::createGeneralControls()
     HWND dialog = handle();
     HFONT font = m_state.font(kSmallFont).handle();
     const MapHeader& header = m_state.mapHeader();
-    makeSettingsControl(dialog, "Static", mapNameText(m_state), SS_LEFT, id::kMapName, { 8, 4, 300, 12 }, font);
-    makeSettingsControl(dialog, "Static", mapSizeText(m_state), SS_LEFT, id::kMapSize, { 340, 4, 96, 12 }, font);
-    makeSettingsControl(dialog, "Static", cp("表示切替："), SS_LEFT, id::kViewLabel, { 160, 20, 60, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("イメージ"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, id::kImageView,
-        { 220, 20, 72, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("建物"), BS_AUTORADIOBUTTON, id::kBuildingsView, { 220, 35, 72, 12 }, font);
-    check(dialog, id::kImageView, true);
-    makeSettingsControl(dialog, "Static", difficultyText(m_state), SS_LEFT, id::kDifficulty, { 160, 50, 120, 12 }, font);
+    makeMapHeading(dialog, m_state, font, id::kHeading);
     makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限："), SS_LEFT, id::kTurnLimitLabel, { 160, 68, 72, 12 }, font);
     auto* limit = new swCEdit(this, id::kTurnLimit, 0);
     limit->editSetAllowedChars("0123456789");
@@ -152,7 +145,7 @@ void MapSettingsDialog::createGeneralControls()
     makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),
         ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, id::kComment, { 160, 102, 256, 62 }, font);
     makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, id::kFacilityLabel, { 423, 20, 48, 12 }, font);
-    m_thumbnail = createMapPreviews(*this, id::kThumbnail, id::kFacilityTable);
+    m_thumbnail = createMapPreviews(*this, m_state, id::kThumbnail, id::kFacilityTable);
 
     m_tab = makeSettingsControl(dialog, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, id::kTab,
         { 4, 166, 640, pageHeight + 28 }, font);

@@ -23,7 +23,7 @@ public:
     static constexpr int kSlots = 4;
     static constexpr int kSlotPageWidth = 632;
 
-    explicit MapSettingsDialog(swCWindow* parent);
+    MapSettingsDialog(swCWindow* parent, GameState& game);
     ~MapSettingsDialog() override;
 
     int OnInitDialog() override;

@@ -7,27 +7,27 @@
 #include "rules/campaign_next_map.h"
 #include "state/game_state.h"
 
-int runMapSettingsStep(swCWindow* parent, MapSettingsListButtons buttons)
+int runMapSettingsStep(swCWindow* parent, GameState& game, MapSettingsListButtons buttons)
 {
     const bool full = buttons == MapSettingsListButtons::CancelAndChange;
-    MapSettingsListDialog list(parent, full, full);
+    MapSettingsListDialog list(parent, game, full, full);
     list.run();
     if (list.result() != 1 || !list.changeRequested())
         return int(list.result());
-    MapSettingsDialog settings(parent);
+    MapSettingsDialog settings(parent, game);
     settings.run();
     if (settings.result() != 1)
         return 0;
-    setCountryMusic(*g_gameState);
+    setCountryMusic(game);
     return 1;
 }
 
-bool runNewGameSetUp(swCWindow* parent)
+bool runNewGameSetUp(swCWindow* parent, GameState& game)
 {
-    if (g_gameState->hasScenarioText()) {
-        BriefingDialog briefing(parent, BriefingMode::BeforePlay);
+    if (game.hasScenarioText()) {
+        BriefingDialog briefing(parent, game, BriefingMode::BeforePlay);
         briefing.run();
         return briefing.result() == 1;
     }
-    return runMapSettingsStep(parent, MapSettingsListButtons::CancelAndChange) == 1;
+    return runMapSettingsStep(parent, game, MapSettingsListButtons::CancelAndChange) == 1;
 }

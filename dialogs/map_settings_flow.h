@@ -2,6 +2,7 @@
 // request the map settings.
 #pragma once
 
+class GameState;
 class swCWindow;
 
 enum class MapSettingsListButtons { OkOnly, CancelAndChange };
@@ -9,9 +10,9 @@ enum class MapSettingsListButtons { OkOnly, CancelAndChange };
 // Runs the map settings list and, when the person asks for a change, the map settings dialog,
 // whose result then stands; after the settings' OK the countries' music paths are copied. 1 when
 // the person went on, 0 when they went back.
-int runMapSettingsStep(swCWindow* parent, MapSettingsListButtons buttons);
+int runMapSettingsStep(swCWindow* parent, GameState& game, MapSettingsListButtons buttons);
 
 // Before the play of a newly chosen map: a map with briefing texts shows its briefing (whose map
 // settings button leads to the list), any other the list with cancel and "設定変更". True when
 // play may start.
-bool runNewGameSetUp(swCWindow* parent);
+bool runNewGameSetUp(swCWindow* parent, GameState& game);

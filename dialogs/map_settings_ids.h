@@ -1,6 +1,16 @@
 // Control ids of the map settings dialog and the map settings list.
 #pragma once
 
+// The heading both dialogs share: the map's name and size, the view switch and the difficulty.
+struct MapHeadingIds {
+    int mapName;
+    int mapSize;
+    int viewLabel;
+    int imageView;
+    int buildingsView;
+    int difficulty;
+};
+
 // The map settings dialog: general controls, then per slot s (0..3) of the visible page.
 namespace map_settings_id {
 constexpr int kMapName = 1000;
@@ -48,6 +58,7 @@ constexpr int kStartLabel = 1342;
 constexpr int kIncomeLabel = 1343;
 constexpr int kIncomeYes = 1344;
 constexpr int kIncomeNo = 1345;
+constexpr MapHeadingIds kHeading { kMapName, kMapSize, kViewLabel, kImageView, kBuildingsView, kDifficulty };
 constexpr int kTab = 1346;
 // The page over the tab that carries the four slots.
 constexpr int kSlotPage = 1347;
@@ -91,4 +102,5 @@ constexpr int kIncome = 1321;
 constexpr int kChange = 1322;
 constexpr int kRules = 1323;
 constexpr int kVictory = 1324;
+constexpr MapHeadingIds kHeading { kMapName, kMapSize, kViewLabel, kImageView, kBuildingsView, kDifficulty };
 } // namespace map_list_id

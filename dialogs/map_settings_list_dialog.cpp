@@ -36,9 +36,9 @@ const char* dayNightWord(DayNight dayNight)
 
 } // namespace
 
-MapSettingsListDialog::MapSettingsListDialog(swCWindow* parent, bool withCancel, bool withChange)
+MapSettingsListDialog::MapSettingsListDialog(swCWindow* parent, GameState& game, bool withCancel, bool withChange)
     : DialogBase(dialog_template::kMapSettings, parent, false)
-    , m_state(*g_gameState)
+    , m_state(game)
     , m_withCancel(withCancel)
     , m_withChange(withChange)
 {
@@ -72,14 +72,7 @@ void MapSettingsListDialog::createGeneralControls()
     if (m_withCancel)
         makeSettingsControl(dialog, "Button", cp("ｷｬﾝｾﾙ"), BS_PUSHBUTTON | WS_TABSTOP, id::kCancel,
             { 544, height - 28, 96, 24 }, buttons);
-    makeSettingsControl(dialog, "Static", mapNameText(m_state), SS_LEFT, id::kMapName, { 8, 4, 300, 12 }, font);
-    makeSettingsControl(dialog, "Static", mapSizeText(m_state), SS_LEFT, id::kMapSize, { 340, 4, 96, 12 }, font);
-    makeSettingsControl(dialog, "Static", cp("表示切替："), SS_LEFT, id::kViewLabel, { 160, 20, 60, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("イメージ"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, id::kImageView,
-        { 220, 20, 72, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("建物"), BS_AUTORADIOBUTTON, id::kBuildingsView, { 220, 35, 72, 12 }, font);
-    CheckDlgButton(dialog, id::kImageView, BST_CHECKED);
-    makeSettingsControl(dialog, "Static", difficultyText(m_state), SS_LEFT, id::kDifficulty, { 160, 50, 120, 12 }, font);
+    makeMapHeading(dialog, m_state, font, id::kHeading);
     makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限：") + std::to_string(mapTurnLimit(header)), SS_LEFT,
         id::kTurnLimit, { 160, 68, 90, 12 }, font);
     makeSettingsControl(dialog, "Static",
@@ -97,7 +90,7 @@ void MapSettingsListDialog::createGeneralControls()
     makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),
         ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, id::kComment, { 160, 102, 256, 62 }, font);
     makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, id::kFacilityLabel, { 423, 20, 48, 12 }, font);
-    m_thumbnail = createMapPreviews(*this, id::kThumbnail, id::kFacilityTable);
+    m_thumbnail = createMapPreviews(*this, m_state, id::kThumbnail, id::kFacilityTable);
     if (m_withChange) {
         makeSettingsControl(dialog, "Button", cp("設定変更"), BS_PUSHBUTTON | WS_TABSTOP, id::kChange,
             { 8, height - 28, 96, 24 }, buttons);

@@ -11,7 +11,7 @@ class MapSettingsListDialog : public DialogBase {
 public:
     // Without cancel only OK is offered; without "設定変更" a campaign game offers the rules and
     // the victory conditions to read instead.
-    MapSettingsListDialog(swCWindow* parent, bool withCancel, bool withChange);
+    MapSettingsListDialog(swCWindow* parent, GameState& game, bool withCancel, bool withChange);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;

@@ -27,8 +27,9 @@ bool holds(const Strip& strip, int x, int y, int cell)
 
 } // namespace
 
-MapThumbnail::MapThumbnail(swCWindow* parent, UINT controlId, int x, int y, DWORD style)
+MapThumbnail::MapThumbnail(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style)
     : ChildControl("Button", parent, controlId, BS_OWNERDRAW | style)
+    , m_game(game)
 {
     controlCreate({ x, y, kThumbnailSize, kThumbnailSize });
     EnableWindow(handle(), FALSE);
@@ -44,8 +45,8 @@ void MapThumbnail::clear()
 
 void MapThumbnail::render()
 {
-    const GameState* state = g_gameState;
-    if (ready != 1 || !state)
+    const GameState* state = &m_game;
+    if (ready != 1)
         return;
     const bool live = liveSource == 1;
     if (!live && (!header || !cells))

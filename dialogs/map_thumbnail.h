@@ -7,10 +7,12 @@
 #include "lib/media/bitmap.h"
 #include "state/map_header.h"
 
+class GameState;
+
 class MapThumbnail : public ChildControl {
 public:
     // Creates the control disabled (it takes no input) with a black picture.
-    MapThumbnail(swCWindow* parent, UINT controlId, int x, int y, DWORD style = 0);
+    MapThumbnail(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style = 0);
 
     // Redraws the picture when ready; the owner then invalidates the control.
     void render();
@@ -30,5 +32,6 @@ public:
     const FileMapCell* cells = nullptr;
 
 private:
+    const GameState& m_game;
     swCBitmap m_picture;
 };

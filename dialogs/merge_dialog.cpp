@@ -36,9 +36,9 @@ int routeCost(GameState& state, const UnitRecord& unit, int x, int y)
 
 } // namespace
 
-MergeDialogBase::MergeDialogBase(swCWindow* parent, int side, const char* utf8Caption)
+MergeDialogBase::MergeDialogBase(swCWindow* parent, GameState& game, int side, const char* utf8Caption)
     : swCDialog(dialog_template::kMerge, parent)
-    , m_state(*g_gameState)
+    , m_state(game)
     , m_side(side)
     , m_caption(utf8Caption)
 {
@@ -164,8 +164,8 @@ int MergeDialogBase::OnCommand(MessageRecord&, UINT command, UINT)
     }
 }
 
-MergeDialog::MergeDialog(swCWindow* parent, int side, int index, int partnerIndex, int x, int y)
-    : MergeDialogBase(parent, side, "合流")
+MergeDialog::MergeDialog(swCWindow* parent, GameState& game, int side, int index, int partnerIndex, int x, int y)
+    : MergeDialogBase(parent, game, side, "合流")
 {
     const UnitRecord& acting = unitOrEmpty(m_state, side, index);
     const UnitRecord& partner = unitOrEmpty(m_state, side, partnerIndex);
@@ -182,8 +182,8 @@ bool MergeDialog::moveLeft() { return m_transfer->moveLeft(); }
 
 bool MergeDialog::moveRight() { return m_transfer->moveRight(); }
 
-SplitDialog::SplitDialog(swCWindow* parent, int side, int index, int x1, int y1, int x2, int y2)
-    : MergeDialogBase(parent, side, "分散")
+SplitDialog::SplitDialog(swCWindow* parent, GameState& game, int side, int index, int x1, int y1, int x2, int y2)
+    : MergeDialogBase(parent, game, side, "分散")
 {
     const UnitRecord& unit = unitOrEmpty(m_state, side, index);
     const int stayCost = routeCost(m_state, unit, x1, y1);

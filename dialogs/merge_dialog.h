@@ -43,7 +43,7 @@ public:
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 protected:
-    MergeDialogBase(swCWindow* parent, int side, const char* utf8Caption);
+    MergeDialogBase(swCWindow* parent, GameState& game, int side, const char* utf8Caption);
 
     GameState& m_state;
     int m_side = 0;
@@ -68,7 +68,7 @@ private:
 class MergeDialog : public MergeDialogBase {
 public:
     // The acting unit (left) moves to (x, y) and gives machines to its partner (right).
-    MergeDialog(swCWindow* parent, int side, int index, int partnerIndex, int x, int y);
+    MergeDialog(swCWindow* parent, GameState& game, int side, int index, int partnerIndex, int x, int y);
 
     bool moveLeft() override;
     bool moveRight() override;
@@ -77,7 +77,7 @@ public:
 class SplitDialog : public MergeDialogBase {
 public:
     // The unit (left) stays on (x1, y1); the split-off part (right) goes on to (x2, y2).
-    SplitDialog(swCWindow* parent, int side, int index, int x1, int y1, int x2, int y2);
+    SplitDialog(swCWindow* parent, GameState& game, int side, int index, int x1, int y1, int x2, int y2);
 
     bool moveLeft() override;
     bool moveRight() override;

@@ -47,10 +47,11 @@ bool closingNewsDue(GameState& state)
     return campaign.stageRows[campaign.currentStage - 1][kStageRowNewsOffset + outcome] == 1;
 }
 
-NewsDialog::NewsDialog(swCWindow* parent)
+NewsDialog::NewsDialog(swCWindow* parent, const GameState& game)
     : PaperDialog(parent)
+    , m_game(game)
 {
-    GameState& state = *g_gameState;
+    const GameState& state = m_game;
     state.copyScenarioBlock(m_block);
     m_starts = pagedSubPageStarts(field(m_block, kClosingNews), kNewsShape, takeNewsTextLine);
     if (m_starts.empty())
@@ -123,7 +124,7 @@ void NewsDialog::drawText()
             kNewsShape.widthOf(i) });
     }
     SelectedBitmap canvas(m_canvas.handle());
-    drawPaperLines(canvas.dc(), placed, g_gameState->font(kFont16).handle());
+    drawPaperLines(canvas.dc(), placed, m_game.font(kFont16).handle());
     InvalidateRect(handle(), nullptr, FALSE);
 }
 

@@ -25,7 +25,7 @@ public:
     // A title wider than this in the large font is written in the small one.
     static constexpr int kTitleWidth = 528;
 
-    explicit NewsDialog(swCWindow* parent);
+    NewsDialog(swCWindow* parent, const GameState& game);
     ~NewsDialog() override;
 
     int OnInitDialog() override;
@@ -42,6 +42,7 @@ private:
     void drawText();
     void updateButtons();
 
+    const GameState& m_game;
     ScenarioBlock m_block {};
     std::vector<int> m_starts;
     int m_subPage = 0;

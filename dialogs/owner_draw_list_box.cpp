@@ -26,8 +26,10 @@ void rowText(HDC dc, int left, int right, const char* text, int length, UINT ali
 
 } // namespace
 
-OwnerDrawListBox::OwnerDrawListBox(swCWindow* parent, UINT controlId, int country, const std::vector<uint32_t>* typeIds)
+OwnerDrawListBox::OwnerDrawListBox(swCWindow* parent, const GameState& game, UINT controlId, int country,
+    const std::vector<uint32_t>* typeIds)
     : ChildControl("ListBox", parent, controlId, kStyle)
+    , m_game(game)
     , m_country(country)
     , m_typeIds(typeIds)
 {
@@ -56,8 +58,8 @@ int OwnerDrawListBox::selectedType() const
 
 void OwnerDrawListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
-    GameState* state = g_gameState;
-    if (!item || int(item->itemID) < 0 || !state || !m_typeIds)
+    const GameState* state = &m_game;
+    if (!item || int(item->itemID) < 0 || !m_typeIds)
         return;
     PaletteHolder target(item->hDC);
     if (!m_row)

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+class GameState;
+
 class OwnerDrawListBox : public ChildControl {
 public:
     static constexpr DWORD kStyle = WS_VSCROLL | WS_BORDER | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS
@@ -20,7 +22,7 @@ public:
     static constexpr int kPriceWidth = 68;
 
     // Items carry their position in typeIds, which the owner keeps.
-    OwnerDrawListBox(swCWindow* parent, UINT controlId, int country, const std::vector<uint32_t>* typeIds);
+    OwnerDrawListBox(swCWindow* parent, const GameState& game, UINT controlId, int country, const std::vector<uint32_t>* typeIds);
     ~OwnerDrawListBox() override;
 
     // Creates the box at (x, y) of the parent, width x height being its client area or, for the
@@ -40,6 +42,7 @@ public:
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
+    const GameState& m_game;
     int m_country = 0;
     const std::vector<uint32_t>* m_typeIds = nullptr;
     uint16_t m_freeSlotMask = 0;

@@ -34,8 +34,9 @@ const PhaseWords* wordsOf(int phase) { return phase >= 0 && phase < int(kPhases.
 
 } // namespace
 
-PhaseHelpDialog::PhaseHelpDialog(swCWindow* parent)
+PhaseHelpDialog::PhaseHelpDialog(swCWindow* parent, const GameState& game)
     : DialogBase(dialog_template::kPhaseHelp, parent, false)
+    , m_game(game)
 {
     registerGameDialogTemplates();
 }
@@ -54,9 +55,9 @@ std::string PhaseHelpDialog::text(int phase)
 
 int PhaseHelpDialog::OnInitDialog()
 {
-    m_phase = g_gameState->turnBlock().phase;
+    m_phase = m_game.turnBlock().phase;
     SetWindowTextA(handle(), title(m_phase).c_str());
-    HFONT font = g_gameState->font(kSmallFont).handle();
+    HFONT font = m_game.font(kSmallFont).handle();
     auto* words = new StaticText(this, kTextId, SS_LEFT);
     words->controlCreateTitled(text(m_phase).c_str(), { 8, 8, 392, 56 });
     auto* ok = new PushButton(this, kOkButton, BS_PUSHBUTTON | WS_TABSTOP);

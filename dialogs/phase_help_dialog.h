@@ -7,6 +7,8 @@
 
 #include <string>
 
+class GameState;
+
 class PhaseHelpDialog : public DialogBase {
 public:
     static constexpr UINT kTextId = 1000;
@@ -16,7 +18,7 @@ public:
     static constexpr int kHeight = 104;
 
     // The phase is read from the turn block when the dialog starts.
-    explicit PhaseHelpDialog(swCWindow* parent);
+    PhaseHelpDialog(swCWindow* parent, const GameState& game);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
@@ -27,6 +29,7 @@ public:
     static std::string text(int phase);
 
 private:
+    const GameState& m_game;
     ModalIdleOff m_idle;
     int m_phase = 0;
 };

@@ -16,19 +16,19 @@ constexpr int kPillboxBand = 19;
 constexpr int kBarLeft = 264;
 constexpr int kGaugeWidth = 128;
 
-const TerrainRecord* terrainType(int type)
+const TerrainRecord* terrainType(const GameState& game, int type)
 {
-    const auto& types = g_gameState->terrainTypes();
+    const auto& types = game.terrainTypes();
     return type >= 0 && type < int(types.size()) ? &types[size_t(type)] : nullptr;
 }
 
 int percentOf(int value, int maximum) { return maximum > 0 ? value * 100 / maximum : 100; }
 
 // The structure of the kind: the temporary bridge for kind 10, else the pillbox.
-int structureMaximum(int kind)
+int structureMaximum(const GameState& game, int kind)
 {
-    const auto& types = g_gameState->terrainTypes();
-    int type = g_gameState->terrainRoles().pillbox;
+    const auto& types = game.terrainTypes();
+    int type = game.terrainRoles().pillbox;
     if (kind == kTerrainTemporaryBridge) {
         for (size_t i = 0; i < types.size(); ++i)
             if (types[i].kind == kTerrainTemporaryBridge) {
@@ -36,24 +36,24 @@ int structureMaximum(int kind)
                 break;
             }
     }
-    return PhaseResultWindow::maximumDurability(type);
+    return PhaseResultWindow::maximumDurability(game, type);
 }
 
-ResultGauge buildingGauge(const BuildingRecord& after, const BuildingRecord& before)
+ResultGauge buildingGauge(const GameState& game, const BuildingRecord& after, const BuildingRecord& before)
 {
-    const int maximum = PhaseResultWindow::maximumDurability(before.type);
+    const int maximum = PhaseResultWindow::maximumDurability(game, before.type);
     return { percentOf(before.durability, maximum), percentOf(after.durability, maximum), 100, 64 + 10 * before.ownerPlusOne };
 }
 
-ResultGauge structureGauge(int kind, int after, int before)
+ResultGauge structureGauge(const GameState& game, int kind, int after, int before)
 {
-    const int maximum = structureMaximum(kind);
+    const int maximum = structureMaximum(game, kind);
     return { percentOf(before, maximum), percentOf(after, maximum), 100, 64 };
 }
 
-ResultGauge occupationGauge(const BuildingRecord& after, const BuildingRecord& before)
+ResultGauge occupationGauge(const GameState& game, const BuildingRecord& after, const BuildingRecord& before)
 {
-    const TerrainRecord* type = terrainType(before.type);
+    const TerrainRecord* type = terrainType(game, before.type);
     return { before.occupationDurability, after.occupationDurability, type ? type->occupationValue : 0, 64 + 10 * before.ownerPlusOne };
 }
 
@@ -61,8 +61,9 @@ int occupationBand(int type) { return type >= kFirstBandType && type <= kLastBan
 
 } // namespace
 
-PhaseResultWindow::PhaseResultWindow(swCWindow* parent, const char* pictureFile, int band, const ResultGauge& gauge)
+PhaseResultWindow::PhaseResultWindow(swCWindow* parent, const GameState& game, const char* pictureFile, int band, const ResultGauge& gauge)
     : DrawnDialog(dialog_template::kPopup, parent)
+    , m_game(game)
     , m_gauge(gauge)
     , m_pictureFile(pictureFile)
     , m_band(std::clamp(band, 0, kBandCount - 1))
@@ -70,18 +71,18 @@ PhaseResultWindow::PhaseResultWindow(swCWindow* parent, const char* pictureFile,
     registerGameDialogTemplates();
 }
 
-int PhaseResultWindow::buildingBand(int type)
+int PhaseResultWindow::buildingBand(const GameState& game, int type)
 {
-    const TerrainRecord* record = terrainType(type);
+    const TerrainRecord* record = terrainType(game, type);
     return record && record->kind > kTerrainBuilding ? occupationBand(type) : kDefaultBand;
 }
 
-int PhaseResultWindow::maximumDurability(int type)
+int PhaseResultWindow::maximumDurability(const GameState& game, int type)
 {
-    const TerrainRecord* record = terrainType(type);
+    const TerrainRecord* record = terrainType(game, type);
     if (!record)
         return 0;
-    return g_gameState->ruleSwitch(kRuleReinforcement) == 1 ? record->reinforcedDurability : record->durability;
+    return game.ruleSwitch(kRuleReinforcement) == 1 ? record->reinforcedDurability : record->durability;
 }
 
 int PhaseResultWindow::OnInitDialog()
@@ -188,9 +189,9 @@ int PhaseResultWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
     return DrawnDialog::OnCommand(msg, id, code);
 }
 
-OccupationResultWindow::OccupationResultWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before)
-    : PhaseResultWindow(parent, "occupation.bmp", occupationBand(before.type), occupationGauge(after, before))
-    , m_pointsShown(g_gameState->ruleSwitch(kRuleOccupationPoints) == 1)
+OccupationResultWindow::OccupationResultWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before)
+    : PhaseResultWindow(parent, game, "occupation.bmp", occupationBand(before.type), occupationGauge(game, after, before))
+    , m_pointsShown(game.ruleSwitch(kRuleOccupationPoints) == 1)
 {
 }
 
@@ -201,7 +202,7 @@ void OccupationResultWindow::drawGauge()
         return;
     }
     // Without occupation points there is nothing to measure: the bar of the country taking it.
-    const int country = std::clamp<int>(g_gameState->turnBlock().currentCountry, 0, kCountryCount - 1);
+    const int country = std::clamp<int>(m_game.turnBlock().currentCountry, 0, kCountryCount - 1);
     m_gauge.maximum = 0;
     drawBar(0, 74 + 10 * country);
 }
@@ -214,44 +215,44 @@ void OccupationResultWindow::startTimers()
         startCloseTimer();
 }
 
-BuildingEventWindow::BuildingEventWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before)
-    : BuildingEventWindow(parent, "destruction.bmp", after, before)
+BuildingEventWindow::BuildingEventWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before)
+    : BuildingEventWindow(parent, game, "destruction.bmp", after, before)
 {
 }
 
-BuildingEventWindow::BuildingEventWindow(swCWindow* parent, const char* pictureFile, const BuildingRecord& after,
+BuildingEventWindow::BuildingEventWindow(swCWindow* parent, const GameState& game, const char* pictureFile, const BuildingRecord& after,
     const BuildingRecord& before)
-    : PhaseResultWindow(parent, pictureFile, buildingBand(before.type), buildingGauge(after, before))
+    : PhaseResultWindow(parent, game, pictureFile, buildingBand(game, before.type), buildingGauge(game, after, before))
 {
 }
 
-BuildingRepairWindow::BuildingRepairWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before)
-    : BuildingEventWindow(parent, "repair.bmp", after, before)
+BuildingRepairWindow::BuildingRepairWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before)
+    : BuildingEventWindow(parent, game, "repair.bmp", after, before)
 {
 }
 
-BuildingReinforceWindow::BuildingReinforceWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before)
-    : BuildingEventWindow(parent, "reinforcement.bmp", after, before)
+BuildingReinforceWindow::BuildingReinforceWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before)
+    : BuildingEventWindow(parent, game, "reinforcement.bmp", after, before)
 {
 }
 
-UnitEventWindow::UnitEventWindow(swCWindow* parent, int kind, int after, int before)
-    : UnitEventWindow(parent, "destruction.bmp", kind, after, before)
+UnitEventWindow::UnitEventWindow(swCWindow* parent, const GameState& game, int kind, int after, int before)
+    : UnitEventWindow(parent, game, "destruction.bmp", kind, after, before)
 {
 }
 
-UnitEventWindow::UnitEventWindow(swCWindow* parent, const char* pictureFile, int kind, int after, int before)
-    : PhaseResultWindow(parent, pictureFile, kind == kTerrainTemporaryBridge ? kTemporaryBridgeBand : kPillboxBand,
-        structureGauge(kind, after, before))
+UnitEventWindow::UnitEventWindow(swCWindow* parent, const GameState& game, const char* pictureFile, int kind, int after, int before)
+    : PhaseResultWindow(parent, game, pictureFile, kind == kTerrainTemporaryBridge ? kTemporaryBridgeBand : kPillboxBand,
+        structureGauge(game, kind, after, before))
 {
 }
 
-UnitRepairWindow::UnitRepairWindow(swCWindow* parent, int kind, int after, int before)
-    : UnitEventWindow(parent, "repair.bmp", kind, after, before)
+UnitRepairWindow::UnitRepairWindow(swCWindow* parent, const GameState& game, int kind, int after, int before)
+    : UnitEventWindow(parent, game, "repair.bmp", kind, after, before)
 {
 }
 
-UnitReinforceWindow::UnitReinforceWindow(swCWindow* parent, int kind, int after, int before)
-    : UnitEventWindow(parent, "reinforcement.bmp", kind, after, before)
+UnitReinforceWindow::UnitReinforceWindow(swCWindow* parent, const GameState& game, int kind, int after, int before)
+    : UnitEventWindow(parent, game, "reinforcement.bmp", kind, after, before)
 {
 }

@@ -5,6 +5,7 @@
 
 #include "ui/drawn_dialog.h"
 
+class GameState;
 struct BuildingRecord;
 
 // The gauge: its values, the value that fills it, and the colour row of its bar in "income.bmp".
@@ -48,16 +49,17 @@ public:
     bool stepTimerOn() const { return m_stepTimerOn != 0; }
 
     // The picture band of a building type for the building windows (band 3 for any type without one).
-    static int buildingBand(int type);
+    static int buildingBand(const GameState& game, int type);
     // A type's maximum durability, the reinforced one under rule 47.
-    static int maximumDurability(int type);
+    static int maximumDurability(const GameState& game, int type);
 
 protected:
-    PhaseResultWindow(swCWindow* parent, const char* pictureFile, int band, const ResultGauge& gauge);
+    PhaseResultWindow(swCWindow* parent, const GameState& game, const char* pictureFile, int band, const ResultGauge& gauge);
     // Draws the bar of the value (full when the maximum is 0) over the gauge background.
     void drawBar(int value, int barRow);
     void startCloseTimer();
 
+    const GameState& m_game;
     ResultGauge m_gauge;
 
 private:
@@ -73,7 +75,7 @@ private:
 // Occupation points of a building, before and after; without rule 5 a full bar of the current country.
 class OccupationResultWindow : public PhaseResultWindow {
 public:
-    OccupationResultWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before);
+    OccupationResultWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before);
     void drawGauge() override;
     void startTimers() override;
 
@@ -84,37 +86,37 @@ private:
 // A building's durability in percent of its maximum, before and after.
 class BuildingEventWindow : public PhaseResultWindow {
 public:
-    BuildingEventWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before);
+    BuildingEventWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before);
 
 protected:
-    BuildingEventWindow(swCWindow* parent, const char* pictureFile, const BuildingRecord& after, const BuildingRecord& before);
+    BuildingEventWindow(swCWindow* parent, const GameState& game, const char* pictureFile, const BuildingRecord& after, const BuildingRecord& before);
 };
 
 class BuildingRepairWindow : public BuildingEventWindow {
 public:
-    BuildingRepairWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before);
+    BuildingRepairWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before);
 };
 
 class BuildingReinforceWindow : public BuildingEventWindow {
 public:
-    BuildingReinforceWindow(swCWindow* parent, const BuildingRecord& after, const BuildingRecord& before);
+    BuildingReinforceWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before);
 };
 
 // A pillbox or temporary bridge (terrain kind 10): its durability in percent, before and after.
 class UnitEventWindow : public PhaseResultWindow {
 public:
-    UnitEventWindow(swCWindow* parent, int kind, int after, int before);
+    UnitEventWindow(swCWindow* parent, const GameState& game, int kind, int after, int before);
 
 protected:
-    UnitEventWindow(swCWindow* parent, const char* pictureFile, int kind, int after, int before);
+    UnitEventWindow(swCWindow* parent, const GameState& game, const char* pictureFile, int kind, int after, int before);
 };
 
 class UnitRepairWindow : public UnitEventWindow {
 public:
-    UnitRepairWindow(swCWindow* parent, int kind, int after, int before);
+    UnitRepairWindow(swCWindow* parent, const GameState& game, int kind, int after, int before);
 };
 
 class UnitReinforceWindow : public UnitEventWindow {
 public:
-    UnitReinforceWindow(swCWindow* parent, int kind, int after, int before);
+    UnitReinforceWindow(swCWindow* parent, const GameState& game, int kind, int after, int before);
 };

@@ -21,9 +21,9 @@ using ui::cp;
 
 } // namespace
 
-PlacementDialog::PlacementDialog(swCWindow* parent, int x, int y, int country)
+PlacementDialog::PlacementDialog(swCWindow* parent, GameState& game, int x, int y, int country)
     : swCDialog(dialog_template::kProduction, parent)
-    , m_state(*g_gameState)
+    , m_state(game)
     , m_x(x)
     , m_y(y)
     , m_country(country)
@@ -49,7 +49,7 @@ int PlacementDialog::OnInitDialog()
     ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kWidth, kHeight });
     m_typeIds = productionTypeMembers(m_state, m_country);
     // Every row grey, and the price of a whole unit: the tool buys nothing.
-    m_list = new OwnerDrawListBox(this, id::kTypeList, m_country, &m_typeIds);
+    m_list = new OwnerDrawListBox(this, m_state, id::kTypeList, m_country, &m_typeIds);
     m_list->setFreeSlotMask(0);
     m_list->setShownCount(0);
     // The whole box, so that it ends short of the hex picture at x = 432.

@@ -15,7 +15,7 @@ public:
     static constexpr int kWidth = 556;
     static constexpr int kHeight = 300;
 
-    PlacementDialog(swCWindow* parent, int x, int y, int country);
+    PlacementDialog(swCWindow* parent, GameState& game, int x, int y, int country);
 
     // 1 when a unit was placed.
     INT_PTR run();

@@ -40,23 +40,15 @@ void drawIn(HDC dc, RECT area, const std::string& text, COLORREF colour, UINT fo
     DrawTextA(dc, text.c_str(), int(text.size()), &area, format | DT_NOPREFIX);
 }
 
-const TerrainRecord* terrainType(int type)
+const TerrainRecord* terrainType(const GameState& state, int type)
 {
-    const auto& types = g_gameState->terrainTypes();
+    const auto& types = state.terrainTypes();
     return type >= 0 && type < int(types.size()) ? &types[size_t(type)] : nullptr;
 }
 
-const UnitRecord* entryUnit(uint32_t entry)
+bool ofCurrentCountry(const GameState& state, uint32_t entry)
 {
-    if (!popup_entry::isUnit(entry))
-        return nullptr;
-    const UnitRecord* unit = g_gameState->unitOf(int(popup_entry::kindOf(entry)), int(popup_entry::valueOf(entry)));
-    return unit && unitExists(*unit) ? unit : nullptr;
-}
-
-bool ofCurrentCountry(uint32_t entry)
-{
-    return popup_entry::isUnit(entry) && int(popup_entry::kindOf(entry)) == g_gameState->turnBlock().currentCountry;
+    return popup_entry::isUnit(entry) && int(popup_entry::kindOf(entry)) == state.turnBlock().currentCountry;
 }
 
 // The entry's name and its figure (durability or machines; -1 none).
@@ -66,9 +58,9 @@ struct RowWords {
     COLORREF colour = kBlack;
 };
 
-RowWords rowWords(uint32_t entry)
+RowWords rowWords(const HookedPopupDialog& popup, uint32_t entry)
 {
-    GameState& state = *g_gameState;
+    GameState& state = popup.game();
     const uint32_t kind = popup_entry::kindOf(entry);
     const int value = int(popup_entry::valueOf(entry));
     RowWords words;
@@ -79,19 +71,19 @@ RowWords rowWords(uint32_t entry)
             words.figure = building->durability;
         }
     } else if (kind == popup_entry::kListedHex) {
-        const TerrainRecord* type = terrainType(state.terrainRoles().pillbox);
+        const TerrainRecord* type = terrainType(state, state.terrainRoles().pillbox);
         words.name = type ? field(type->name) : std::string();
         if (const ListedHex10* record = state.tenByteRecord(value))
             words.figure = record->data[0];
     } else if (kind == popup_entry::kHex) {
-        const TerrainRecord* type = terrainType(state.effectiveTerrainAt(value & 0xFF, value >> 8 & 0xFF));
+        const TerrainRecord* type = terrainType(state, state.effectiveTerrainAt(value & 0xFF, value >> 8 & 0xFF));
         words.name = type ? field(type->name) : std::string();
-    } else if (const UnitRecord* unit = entryUnit(entry)) {
+    } else if (const UnitRecord* unit = popup.entryUnit(entry)) {
         words.name = field(unit->name);
         words.figure = heldMachines(*unit).now;
         if (unit->hasFlag(kUnitAwaitingProduction))
             words.colour = kGrey;
-        else if (ofCurrentCountry(entry) && HookedPopupDialog::autoMoveMarked(entry))
+        else if (ofCurrentCountry(state, entry) && popup.autoMoveMarked(entry))
             words.colour = kGreen;
     }
     return words;
@@ -107,6 +99,7 @@ void finishItem(const DRAWITEMSTRUCT* item)
 
 CommandPromptBar::CommandPromptBar(HookedPopupDialog* popup, UINT controlId, uint32_t entry, int x, int y)
     : swCControl("Button", popup, controlId, BS_OWNERDRAW | WS_TABSTOP)
+    , m_popup(popup)
     , m_entry(entry)
 {
     setStyle(m_style & ~DWORD(WS_BORDER));
@@ -118,7 +111,7 @@ void CommandPromptBar::DrawItem(DRAWITEMSTRUCT* item)
 {
     HDC dc = item->hDC;
     const RECT all = item->rcItem;
-    HGDIOBJ oldFont = SelectObject(dc, g_gameState->font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_popup->game().font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     if (popup_entry::kindOf(m_entry) == popup_entry::kPrompt) {
         FillRect(dc, &all, GetSysColorBrush(COLOR_MENU));
@@ -126,9 +119,9 @@ void CommandPromptBar::DrawItem(DRAWITEMSTRUCT* item)
             DT_LEFT | DT_SINGLELINE | DT_VCENTER);
     } else {
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        const RowWords words = rowWords(m_entry);
-        if (const UnitRecord* unit = entryUnit(m_entry)) {
-            GameState& state = *g_gameState;
+        const RowWords words = rowWords(*m_popup, m_entry);
+        if (const UnitRecord* unit = m_popup->entryUnit(m_entry)) {
+            const GameState& state = m_popup->game();
             const int side = int(popup_entry::kindOf(m_entry));
             // The neutral side has the sheet's first row, as units of no country.
             const int row = side < kCountryCount ? side + 1 : 0;
@@ -147,7 +140,7 @@ void CommandPromptBar::DrawItem(DRAWITEMSTRUCT* item)
     finishItem(item);
 }
 
-int ProductionStatusList::width() { return g_gameState->ruleSwitch(kRuleProductionCount) == 1 ? 67 : 25; }
+int ProductionStatusList::width(const GameState& game) { return game.ruleSwitch(kRuleProductionCount) == 1 ? 67 : 25; }
 
 ProductionStatusList::ProductionStatusList(HookedPopupDialog* popup, UINT controlId, uint32_t entry, int x, int y)
     : swCControl("Button", popup, controlId, BS_OWNERDRAW | WS_TABSTOP)
@@ -156,7 +149,7 @@ ProductionStatusList::ProductionStatusList(HookedPopupDialog* popup, UINT contro
 {
     setStyle(m_style & ~DWORD(WS_BORDER));
     setHoverFocus(true);
-    controlCreate({ x, y, width(), CommandPromptBar::kHeight });
+    controlCreate({ x, y, width(popup->game()), CommandPromptBar::kHeight });
 }
 
 int ProductionStatusList::OnMessage(MessageRecord& msg)
@@ -184,17 +177,17 @@ void ProductionStatusList::DrawItem(DRAWITEMSTRUCT* item)
     HDC dc = item->hDC;
     const RECT all = item->rcItem;
     FillRect(dc, &all, m_menuBackground ? GetSysColorBrush(COLOR_MENU) : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    HGDIOBJ oldFont = SelectObject(dc, g_gameState->font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_popup->game().font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    if (const UnitRecord* unit = entryUnit(m_entry)) {
+    if (const UnitRecord* unit = m_popup->entryUnit(m_entry)) {
         if (unit->hasFlag(kUnitAwaitingProduction)) {
             drawIn(dc, { 2, 2, 58, 16 }, platform::utf8ToCp932("生産") + number("%3dt", unit->productionTurnsLeft), kGrey);
-        } else if (ofCurrentCountry(m_entry)) {
+        } else if (ofCurrentCountry(m_popup->game(), m_entry)) {
             if (unit->hasFlag(kUnitActed))
                 drawIn(dc, { 2, 2, 16, 16 }, platform::utf8ToCp932("済"), kRed);
             else
                 drawIn(dc, { 2, 2, 16, 16 }, platform::utf8ToCp932("未"),
-                    HookedPopupDialog::autoMoveMarked(m_entry) ? kGreen : kBlack);
+                    m_popup->autoMoveMarked(m_entry) ? kGreen : kBlack);
         }
     }
     SetBkMode(dc, oldMode);
@@ -202,7 +195,7 @@ void ProductionStatusList::DrawItem(DRAWITEMSTRUCT* item)
     if (!(item->itemState & ODS_DISABLED))
         if (const swCBitmap* arrow = startArrowBitmap(); arrow && arrow->handle()) {
             PaletteHolder holder(dc);
-            holder.blitTransparent(width() == 67 ? 58 : 16, 0, arrow->handle(), { 0, 0, 9, 18 }, kPictureKey);
+            holder.blitTransparent(width(m_popup->game()) == 67 ? 58 : 16, 0, arrow->handle(), { 0, 0, 9, 18 }, kPictureKey);
         }
     finishItem(item);
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+class GameState;
 class HookedPopupDialog;
 
 class CommandPromptBar : public swCControl {
@@ -18,6 +19,7 @@ public:
     uint32_t entry() const { return m_entry; }
 
 private:
+    HookedPopupDialog* m_popup;
     uint32_t m_entry;
 };
 
@@ -25,7 +27,7 @@ class ProductionStatusList : public swCControl {
 public:
 
     // 67 pixels wide with production counting (rule 45) on, else 25.
-    static int width();
+    static int width(const GameState& game);
 
     ProductionStatusList(HookedPopupDialog* popup, UINT controlId, uint32_t entry, int x, int y);
     int OnMessage(MessageRecord& msg) override;

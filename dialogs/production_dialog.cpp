@@ -29,18 +29,16 @@ constexpr UINT_PTR kPlayTimer = 1;
 
 using ui::cp;
 
-bool playRunning() { return g_gameState && g_gameState->handshake().playRunning(); }
-
 } // namespace
 
-ProductionDialog::ProductionDialog(swCWindow* parent, int x, int y)
+ProductionDialog::ProductionDialog(swCWindow* parent, GameState& game, int x, int y)
     : swCDialog(dialog_template::kProduction, parent)
-    , m_state(*g_gameState)
+    , m_state(game)
     , m_x(x)
     , m_y(y)
-    , m_country(g_gameState->turnBlock().currentCountry)
-    , m_storing(g_gameState->ruleSwitch(kRuleStoring) == 1)
-    , m_orders(*g_gameState, x, y, g_gameState->turnBlock().currentCountry)
+    , m_country(game.turnBlock().currentCountry)
+    , m_storing(game.ruleSwitch(kRuleStoring) == 1)
+    , m_orders(game, x, y, game.turnBlock().currentCountry)
 {
     registerGameDialogTemplates();
 }
@@ -117,7 +115,7 @@ void ProductionDialog::showMachinesMade()
 
 void ProductionDialog::produce()
 {
-    if (!playRunning())
+    if (!m_state.handshake().playRunning())
         return;
     const int type = m_typeList->selectedType();
     const ProductionRefusal refusal = m_orders.check(type, chosenMachines(), m_storing);
@@ -151,10 +149,10 @@ void ProductionDialog::produce()
             } else {
                 if (isMultiRole(m_state.unitTypeRecord(type))) {
                     ArmChangeWindow arms(makeWindowContext(m_state), this, m_country, unit, -1);
-                    if (arms.run() == 1 && playRunning())
+                    if (arms.run() == 1 && m_state.handshake().playRunning())
                         selectModel(m_state, *m_state.unitOf(m_country, unit), arms.selectedSet());
                 }
-                end(playRunning() ? 1 : 0);
+                end(m_state.handshake().playRunning() ? 1 : 0);
                 return;
             }
         }
@@ -202,7 +200,7 @@ void ProductionDialog::choosePack()
     ArmChangeWindow arms(makeWindowContext(m_state), this, -1, entry.typeId(), entry.model);
     if (arms.run() == 1)
         m_orders.setOrderModel(size_t(selected), arms.selectedSet());
-    if (!playRunning())
+    if (!m_state.handshake().playRunning())
         end(0);
 }
 
@@ -222,7 +220,7 @@ void ProductionDialog::showDetails()
 
 void ProductionDialog::carryOutOrders()
 {
-    if (!playRunning()) {
+    if (!m_state.handshake().playRunning()) {
         end(0);
         return;
     }
@@ -238,7 +236,7 @@ void ProductionDialog::carryOutOrders()
             }
         modalMessageBox(this, text.c_str(), cp("警告").c_str(), MB_OK);
     }
-    end(made > 0 && playRunning() ? 1 : 0);
+    end(made > 0 && m_state.handshake().playRunning() ? 1 : 0);
 }
 
 int ProductionDialog::OnMessage(MessageRecord& msg)
@@ -247,7 +245,7 @@ int ProductionDialog::OnMessage(MessageRecord& msg)
     case WM_TIMER:
         if (msg.wParam != kPlayTimer)
             return 0;
-        if (!playRunning())
+        if (!m_state.handshake().playRunning())
             end(0);
         return 1;
     case WM_CLOSE:

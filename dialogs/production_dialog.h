@@ -55,7 +55,7 @@ public:
     static constexpr int kHeight = 322;
 
     // The current country buys at (x, y).
-    ProductionDialog(swCWindow* parent, int x, int y);
+    ProductionDialog(swCWindow* parent, GameState& game, int x, int y);
     ~ProductionDialog() override;
 
     // 1 when units were made (or stored) and play still runs; 0 otherwise.

@@ -45,8 +45,9 @@ const Words& words()
 
 } // namespace
 
-ProductionListBox::ProductionListBox(swCWindow* parent, UINT controlId, int country)
+ProductionListBox::ProductionListBox(swCWindow* parent, const GameState& game, UINT controlId, int country)
     : ChildControl("ListBox", parent, controlId, kStyle)
+    , m_game(game)
     , m_country(country)
 {
     setStyle(kStyle | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
@@ -66,8 +67,8 @@ int ProductionListBox::selection() const
 
 void ProductionListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
-    GameState* state = g_gameState;
-    if (!item || int(item->itemID) < 0 || !state)
+    const GameState* state = &m_game;
+    if (!item || int(item->itemID) < 0)
         return;
     HDC dc = item->hDC;
     const RECT r = item->rcItem;

@@ -4,6 +4,8 @@
 
 #include "lib/control.h"
 
+class GameState;
+
 class ProductionListBox : public ChildControl {
 public:
     static constexpr DWORD kStyle = WS_VSCROLL | WS_BORDER | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS
@@ -11,7 +13,7 @@ public:
     static constexpr int kRowHeight = 33;
 
     // Orders are drawn in the country's colours.
-    ProductionListBox(swCWindow* parent, UINT controlId, int country);
+    ProductionListBox(swCWindow* parent, const GameState& game, UINT controlId, int country);
 
     void create(int x, int y, int width, int height);
     // -1 when nothing is selected.
@@ -20,5 +22,6 @@ public:
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
+    const GameState& m_game;
     int m_country = 0;
 };

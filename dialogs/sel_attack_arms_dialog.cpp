@@ -34,9 +34,9 @@ void loadQuietly(swCBitmap& bitmap, const char* file)
 
 } // namespace
 
-SelAttackArmsDialog::SelAttackArmsDialog(swCWindow* parent, CombatPair& pair, uint8_t restrictToFlag7, int mode)
+SelAttackArmsDialog::SelAttackArmsDialog(swCWindow* parent, GameState& game, CombatPair& pair, uint8_t restrictToFlag7, int mode)
     : swCDialog(dialog_template::kBattle, parent)
-    , m_state(*g_gameState)
+    , m_state(game)
     , m_pair(pair)
     , m_restrictToFlag7(restrictToFlag7)
     , m_mode(mode >= 0 && mode <= 3 ? mode : 0)

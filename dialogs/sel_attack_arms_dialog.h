@@ -32,7 +32,7 @@ public:
 
     // mode 0: the map's attack order; 1 interception, 2 an attack after a move, 3 return fire (the
     // person chooses for the defender). restrictToFlag7: the attacker's weapons need flag 128.
-    SelAttackArmsDialog(swCWindow* parent, CombatPair& pair, uint8_t restrictToFlag7, int mode);
+    SelAttackArmsDialog(swCWindow* parent, GameState& game, CombatPair& pair, uint8_t restrictToFlag7, int mode);
     ~SelAttackArmsDialog() override;
 
     // 1 when the engagement is to be carried out with the slot now in the record, 0 when dropped.

@@ -22,8 +22,9 @@ std::string formatPair(const char* format, long long a, long long b)
     return text;
 }
 
-ServicePopup::ServicePopup(swCWindow* parent, int side, int index)
+ServicePopup::ServicePopup(swCWindow* parent, const GameState& game, int side, int index)
     : DrawnDialog(dialog_template::kPopup, parent, Drag::Anywhere)
+    , m_game(game)
     , m_side(side)
     , m_index(index)
 {
@@ -32,19 +33,18 @@ ServicePopup::ServicePopup(swCWindow* parent, int side, int index)
 
 const UnitRecord* ServicePopup::unit() const
 {
-    const UnitRecord* record = g_gameState->unitOf(m_side, m_index);
+    const UnitRecord* record = m_game.unitOf(m_side, m_index);
     return record && unitExists(*record) ? record : nullptr;
 }
 
-HFONT ServicePopup::font() const { return g_gameState->font(kSmallFont).handle(); }
+HFONT ServicePopup::font() const { return m_game.font(kSmallFont).handle(); }
 
 void ServicePopup::drawUnitHeading(int x, int y, const RECT& nameArea, const RECT& typeArea)
 {
     const UnitRecord* record = unit();
     if (!record)
         return;
-    GameState& state = *g_gameState;
-    m_canvas.draw([&](HDC dc) { state.drawUnitIcon(dc, x, y, m_side, record->unitTypeId, 0); });
+    m_canvas.draw([&](HDC dc) { m_game.drawUnitIcon(dc, x, y, m_side, record->unitTypeId, 0); });
     const COLORREF white = RGB(255, 255, 255);
     const UINT line = DT_LEFT | DT_SINGLELINE;
     m_canvas.text(nameArea, std::string(record->name, strnlen(record->name, sizeof record->name)), white, font(), line);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+class GameState;
 struct UnitRecord;
 
 class ServicePopup : public DrawnDialog {
@@ -14,7 +15,7 @@ public:
     static constexpr UINT kAccept = 1000;
     static constexpr UINT kRefuse = 1001;
 
-    ServicePopup(swCWindow* parent, int side, int index);
+    ServicePopup(swCWindow* parent, const GameState& game, int side, int index);
 
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
@@ -34,6 +35,7 @@ protected:
     void drawFigure(const RECT& area, const std::string& text);
     HFONT font() const;
 
+    const GameState& m_game;
     int m_side;
     int m_index;
 };

@@ -16,7 +16,7 @@ bool anyAmmunitionChosen(const SupplyOrder& order)
     return false;
 }
 
-int64_t fundsOf(GameState& state, const SupplyOrder& order)
+int64_t fundsOf(const GameState& state, const SupplyOrder& order)
 {
     return order.country < uint32_t(kCountryCount) ? int64_t(state.country(int(order.country)).funds) : 0;
 }
@@ -31,7 +31,7 @@ int64_t supplyCost(const SupplyOrder& order)
     return cost;
 }
 
-void chooseAffordableSupply(GameState& state, SupplyOrder& order, bool fuel, bool ammunition)
+void chooseAffordableSupply(const GameState& state, SupplyOrder& order, bool fuel, bool ammunition)
 {
     const int64_t funds = fundsOf(state, order);
     const int64_t fuelCost = order.firstAmount();
@@ -42,11 +42,11 @@ void chooseAffordableSupply(GameState& state, SupplyOrder& order, bool fuel, boo
     order.selectAmmunition(ammunition && ammunitionCost <= left);
 }
 
-SupplyTroopWindow::SupplyTroopWindow(swCWindow* parent, SupplyOrder& order)
-    : ServicePopup(parent, int(order.country), int(order.unitIndex))
+SupplyTroopWindow::SupplyTroopWindow(swCWindow* parent, const GameState& game, SupplyOrder& order)
+    : ServicePopup(parent, game, int(order.country), int(order.unitIndex))
     , m_order(order)
 {
-    chooseAffordableSupply(*g_gameState, m_order, true, true);
+    chooseAffordableSupply(m_game, m_order, true, true);
 }
 
 int SupplyTroopWindow::OnInitDialog()
@@ -66,7 +66,7 @@ int SupplyTroopWindow::OnInitDialog()
 
 void SupplyTroopWindow::showChoice()
 {
-    GameState& state = *g_gameState;
+    const GameState& state = m_game;
     const bool fuel = m_order.parts[SupplyOrder::kFuel].chosen != 0;
     const bool ammunition = anyAmmunitionChosen(m_order);
     // A button is offered only when what it chooses is offered and paid for alone.
@@ -103,7 +103,7 @@ bool SupplyTroopWindow::choose(UINT id)
 {
     if (id != kFuelOnly && id != kAmmunitionOnly && id != kBoth)
         return false;
-    chooseAffordableSupply(*g_gameState, m_order, id != kAmmunitionOnly, id != kFuelOnly);
+    chooseAffordableSupply(m_game, m_order, id != kAmmunitionOnly, id != kFuelOnly);
     showChoice();
     return true;
 }

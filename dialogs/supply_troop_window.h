@@ -10,7 +10,7 @@ struct SupplyOrder;
 
 // The order's choice as the funds allow it: fuel when the funds cover it, the three ammunition
 // parts when the funds cover them, with the fuel when that is chosen too. Parts not offered stay out.
-void chooseAffordableSupply(GameState& state, SupplyOrder& order, bool fuel, bool ammunition);
+void chooseAffordableSupply(const GameState& state, SupplyOrder& order, bool fuel, bool ammunition);
 // What the chosen parts cost.
 int64_t supplyCost(const SupplyOrder& order);
 
@@ -23,7 +23,7 @@ public:
     static constexpr int kHeight = 160;
 
     // Every offered part the funds cover starts chosen.
-    SupplyTroopWindow(swCWindow* parent, SupplyOrder& order);
+    SupplyTroopWindow(swCWindow* parent, const GameState& game, SupplyOrder& order);
 
     int OnInitDialog() override;
     void refuse() override;

@@ -25,8 +25,9 @@ constexpr RECT kBarFill { 0, 160, 200, 176 };
 
 } // namespace
 
-ThinkProgressWindow::ThinkProgressWindow(swCWindow* parent, int country)
+ThinkProgressWindow::ThinkProgressWindow(swCWindow* parent, GameState& game, int country)
     : swCWindow(kClassName, parent)
+    , m_game(game)
     , m_country(country)
 {
     m_windowClass.hbrBackground = nullptr;
@@ -44,7 +45,7 @@ void ThinkProgressWindow::stopWatcher()
 
 BOOL ThinkProgressWindow::Create()
 {
-    m_delegated = g_gameState && g_gameState->handshake().delegation();
+    m_delegated = m_game.handshake().delegation();
     const RECT& source = m_delegated ? kDelegatedCanvas : kNormalCanvas;
     m_canvas.load(kSheet, source);
     PictureCanvas::loadPart(m_sheet, kSheet, { 0, 0, 680, 248 });
@@ -90,7 +91,7 @@ void ThinkProgressWindow::drawProgress()
         m_canvas.blit(bar.left, bar.top, m_sheet.handle(), { kBarFill.left, kBarFill.top, kBarFill.left + width, kBarFill.bottom });
     char text[16];
     std::snprintf(text, sizeof text, "%3d%%", percent);
-    HFONT font = g_gameState ? g_gameState->font(kSmallFont).handle() : nullptr;
+    HFONT font = m_game.font(kSmallFont).handle();
     m_canvas.outlinedText(kPercentArea, text, RGB(255, 255, 255), font, DT_CENTER | DT_SINGLELINE);
     if (handle())
         InvalidateRect(handle(), &bar, FALSE);
@@ -111,12 +112,11 @@ int ThinkProgressWindow::OnMessage(MessageRecord& msg)
         // Kept with the window too, where any thread may read what it shows.
         SetWindowLongPtrA(handle(), GWLP_USERDATA, LONG_PTR(m_progress.load()));
         // A paused game thread is not told apart from a busy one by a moving bar.
-        if (!(g_gameState && g_gameState->handshake().isUiLinkReady()))
+        if (!m_game.handshake().isUiLinkReady())
             drawProgress();
         UpdateWindow(handle());
         // Shown: the game thread may go on.
-        if (g_gameState)
-            g_gameState->handshake().releaseUiWait();
+        m_game.handshake().releaseUiWait();
         return 1;
     case ui_message::kThinkNormalFace:
         drawStopFace(false);
@@ -132,7 +132,7 @@ int ThinkProgressWindow::OnMessage(MessageRecord& msg)
         drawStopFace(false);
         waitShowing(ThinkProgressThread::kClickPauseMs);
         // The game thread pauses at its next hand-shake: the button shows it held.
-        if (g_gameState && g_gameState->handshake().isUiLinkReady())
+        if (m_game.handshake().isUiLinkReady())
             drawStopFace(true);
         return 1;
     case WM_NCHITTEST: {
@@ -159,8 +159,7 @@ int ThinkProgressWindow::OnMessage(MessageRecord& msg)
         // The watcher draws on this window: it ends before the window does.
         stopWatcher();
         windowSavePlacement(kClassName);
-        if (g_gameState)
-            g_gameState->handshake().releaseUiWait();
+        m_game.handshake().releaseUiWait();
         return 0;
     default:
         return 0;
@@ -182,10 +181,7 @@ void ThinkProgressThread::pause(int ms)
 
 void ThinkProgressThread::pollStopButton()
 {
-    GameState* state = g_gameState;
-    if (!state)
-        return;
-    Handshake& handshake = state->handshake();
+    Handshake& handshake = m_window.game().handshake();
     // Both are taken, so that neither carries a stale click into a later poll.
     const bool pressed = (GetAsyncKeyState(VK_LBUTTON) & 1) != 0;
     const bool swallowed = handshake.takeClickSwallowed();

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <memory>
 
+class GameState;
 class ThinkProgressWindow;
 
 class ThinkProgressThread : public swCThread {
@@ -46,7 +47,7 @@ public:
     static constexpr RECT kPercentArea { 168, 43, 196, 57 };
 
     // country: whose turn it shows; the window is made by Create.
-    ThinkProgressWindow(swCWindow* parent, int country);
+    ThinkProgressWindow(swCWindow* parent, GameState& game, int country);
     ~ThinkProgressWindow() override;
 
     // Creates the window at its kept placement (else centred over the main window), shows it when
@@ -65,6 +66,7 @@ public:
     bool activeFlag() const { return m_activeFlag.load() != 0; }
     int progress() const { return m_progress.load(); }
     int country() const { return m_country; }
+    GameState& game() const { return m_game; }
     bool delegated() const { return m_delegated; }
     bool stopPressed() const { return m_stopPressed.load(); }
     PictureCanvas& canvas() { return m_canvas; }
@@ -78,6 +80,7 @@ private:
     void stopWatcher();
     void waitShowing(int ms);
 
+    GameState& m_game;
     PictureCanvas m_canvas;
     swCBitmap m_sheet;
     std::unique_ptr<ThinkProgressThread> m_thread;

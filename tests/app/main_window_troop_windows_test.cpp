@@ -221,7 +221,7 @@ TEST(MainWindowTroopWindows, ACampaignsCarriedOverUnitsArePlacedByHand)
     EXPECT_TRUE(unitInPlay(unit));
     EXPECT_EQ(unit.x, target.x);
     EXPECT_EQ(unit.y, target.y);
-    EXPECT_NE(CampaignTroopDeployWindow::countsText().find(platform::utf8ToCp932("配置部隊数   1/")), std::string::npos);
+    EXPECT_NE(CampaignTroopDeployWindow::countsText(world.state()).find(platform::utf8ToCp932("配置部隊数   1/")), std::string::npos);
 
     // A second entry: Escape on the map gives up and brings the window back.
     SendMessageA(window->listHandle(), LB_SETCURSEL, 1, 0);

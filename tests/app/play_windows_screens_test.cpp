@@ -139,10 +139,10 @@ TEST(PlayWindowScreens, NoticeServicePopupsAndIncomeShowTheirFigures)
     shoot<EventNoticeWindow>("event_notice", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 12, 12, 44, 44 }), 50) << "the unit's icon";
         EXPECT_GT(inkIn(popup, image, { 48, 14, 216, 28 }), 30) << "the first line";
-    }, w.owner(), 0, 0, w.unit);
+    }, w.owner(), w.world.state(), 0, 0, w.unit);
     shoot<EventNoticeWindow>("event_notice_countries", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 12, 29, 272, 43 }), 30);
-    }, w.owner(), 14, 1, 0);
+    }, w.owner(), w.world.state(), 14, 1, 0);
 
     ReplenishOffer offer;
     offer.country = 0;
@@ -152,7 +152,7 @@ TEST(PlayWindowScreens, NoticeServicePopupsAndIncomeShowTheirFigures)
     shoot<FillTroopWindow>("fill_troop", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 84, 12, 276, 24 }), 30) << "the unit's name";
         EXPECT_GT(inkIn(popup, image, { 40, 168, 76, 180 }), 10) << "the cost";
-    }, w.owner(), offer);
+    }, w.owner(), w.world.state(), offer);
 
     SupplyOrder order {};
     order.country = 0;
@@ -161,7 +161,7 @@ TEST(PlayWindowScreens, NoticeServicePopupsAndIncomeShowTheirFigures)
     order.parts[SupplyOrder::kAmmunition] = { 1, 0, 300, 1, 1 };
     shoot<SupplyTroopWindow>("supply_troop", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 40, 64, 76, 76 }), 10) << "the cost";
-    }, w.owner(), order);
+    }, w.owner(), w.world.state(), order);
 
     shoot<IncomeWindow>("income", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 216, 12, 252, 24 }), 10) << "the income";
@@ -170,7 +170,7 @@ TEST(PlayWindowScreens, NoticeServicePopupsAndIncomeShowTheirFigures)
     w.world.state().turnBlock().phase = 4;
     shoot<PhaseHelpDialog>("phase_help", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 8, 8, 400, 64 }), 100) << "the explanation";
-    }, w.owner());
+    }, w.owner(), w.world.state());
 }
 
 TEST(PlayWindowScreens, ResultWindowsShowTheBandAndTheGauge)
@@ -193,18 +193,18 @@ TEST(PlayWindowScreens, ResultWindowsShowTheBandAndTheGauge)
             EXPECT_GE(inkIn(popup, image, { 88, 152, 216, 160 }), filled) << name;
         };
     };
-    shoot<OccupationResultWindow>("occupation", atEnd("occupation", 1), w.owner(), after, before);
+    shoot<OccupationResultWindow>("occupation", atEnd("occupation", 1), w.owner(), w.world.state(), after, before);
     after = before;
     after.durability = 20;
     before.type = 37;
     after.type = 37;
-    shoot<BuildingEventWindow>("destruction", atEnd("destruction", 1), w.owner(), after, before);
-    shoot<UnitRepairWindow>("repair_pillbox", atEnd("repair_pillbox", 1), w.owner(), 7, 25, 10);
-    shoot<UnitReinforceWindow>("reinforce_bridge", atEnd("reinforce_bridge", 1), w.owner(), 10, 15, 10);
+    shoot<BuildingEventWindow>("destruction", atEnd("destruction", 1), w.owner(), w.world.state(), after, before);
+    shoot<UnitRepairWindow>("repair_pillbox", atEnd("repair_pillbox", 1), w.owner(), w.world.state(), 7, 25, 10);
+    shoot<UnitReinforceWindow>("reinforce_bridge", atEnd("reinforce_bridge", 1), w.owner(), w.world.state(), 10, 15, 10);
     shoot<GameEndWindow>("game_end", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 12, 219, 268, 235 }), 30) << "the country's name";
         EXPECT_GT(inkIn(popup, image, { 12, 241, 300, 257 }), 30) << "the words";
-    }, w.owner(), 0, 2);
+    }, w.owner(), w.world.state(), 0, 2);
 }
 
 TEST(PlayWindowScreens, HexPopupWithANestedPopupAndTheStatusCells)
@@ -219,7 +219,7 @@ TEST(PlayWindowScreens, HexPopupWithANestedPopupAndTheStatusCells)
     const int other = w.addUnit(1, w.landType(), 3, 3);
     std::vector<uint32_t> lower { popup_entry::make(0, uint32_t(w.unit)), popup_entry::make(0, uint32_t(carrier)),
         popup_entry::make(1, uint32_t(other)), popup_entry::hex(3, 3) };
-    HookedPopupDialog popup(w.owner(), HookedPopupDialog::kAutoMoveTarget, 300, 200, { popup_entry::prompt(3) }, lower);
+    HookedPopupDialog popup(w.owner(), w.world.state(), HookedPopupDialog::kAutoMoveTarget, 300, 200, { popup_entry::prompt(3) }, lower);
     popup_test::drive([&] { return popup.run(); }, [&](HWND window) {
         capture(window, "hex_popup");
         const std::vector<HWND> outer { window };
@@ -245,7 +245,7 @@ TEST(PlayWindowScreens, HexPopupWithANestedPopupAndTheStatusCells)
 TEST(PlayWindowScreens, ThinkingAndAutoMoveWindows)
 {
     ScreenWorld w;
-    auto* think = new ThinkProgressWindow(w.owner(), 1);
+    auto* think = new ThinkProgressWindow(w.owner(), w.world.state(), 1);
     ASSERT_TRUE(think->Create());
     HWND thinkHandle = think->handle();
     ShowWindow(thinkHandle, SW_SHOW);
@@ -258,7 +258,7 @@ TEST(PlayWindowScreens, ThinkingAndAutoMoveWindows)
 
     // A person's turn handed to the computer has its own face.
     w.world.state().handshake().setDelegation(true);
-    auto* delegated = new ThinkProgressWindow(w.owner(), 0);
+    auto* delegated = new ThinkProgressWindow(w.owner(), w.world.state(), 0);
     ASSERT_TRUE(delegated->Create());
     HWND delegatedHandle = delegated->handle();
     ShowWindow(delegatedHandle, SW_SHOW);
@@ -269,7 +269,7 @@ TEST(PlayWindowScreens, ThinkingAndAutoMoveWindows)
     DestroyWindow(delegatedHandle);
     w.world.state().handshake().setDelegation(false);
 
-    auto* autoMove = new AutoMoveSetWindow(w.owner());
+    auto* autoMove = new AutoMoveSetWindow(w.owner(), w.world.state());
     ASSERT_TRUE(autoMove->Create());
     HWND autoHandle = autoMove->handle();
     World::pump();

@@ -28,7 +28,7 @@ BuildingRecord buildingOf(int type, int owner, int durability, int occupation)
 template <class Window, class... Args>
 void runWindow(DialogWorld& world, std::function<void(Window&, HWND)> driver, Args... args)
 {
-    Window window(world.owner(), args...);
+    Window window(world.owner(), world.state(), args...);
     popup_test::drive([&] { return window.run(); }, [&](HWND popup) { driver(window, popup); });
 }
 
@@ -55,7 +55,7 @@ TEST(PhaseResultWindow, BuildingTypesTakeTheirBandsAndAnyOtherTypeTheDefault)
         { 300, 3 },  // no such type
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PhaseResultWindow::buildingBand(c.type), c.band) << "type " << c.type;
+        EXPECT_EQ(PhaseResultWindow::buildingBand(world.state(), c.type), c.band) << "type " << c.type;
 }
 
 TEST(PhaseResultWindow, GaugesRunFromTheValueBeforeToTheValueAfter)

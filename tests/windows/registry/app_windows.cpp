@@ -28,12 +28,12 @@ std::vector<WindowEntry> appWindows()
          }, nullptr },
         { "game_file_save", [](WindowWorld& w) {
              return modal([&] {
-                 GameFileDialog dialog;
+                 GameFileDialog dialog(w.state());
                  dialog.runSaveDialog(w.gamePath("save") + "\\", 0, "kahan.wqs", 2);
              });
          }, pressButton(IDCANCEL) },
         { "folder_browse", [](WindowWorld& w) {
-             return modal([&] { browseForGameFolder(w.handle(), w.gamePath("save")); });
+             return modal([&] { browseForGameFolder(w.handle(), w.state().font(kSmallFont).handle(), w.gamePath("save")); });
          }, pressButton(IDCANCEL) },
     };
 }

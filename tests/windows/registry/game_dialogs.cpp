@@ -15,16 +15,16 @@ namespace window_registry {
 std::vector<WindowEntry> gameDialogs()
 {
     return {
-        { "map_settings_list", [](WindowWorld& w) { return modal([&] { MapSettingsListDialog(w.owner(), true, true).run(); }); }, nullptr },
-        { "map_settings", [](WindowWorld& w) { return modal([&] { MapSettingsDialog(w.owner()).run(); }); }, nullptr },
-        { "briefing_before_play", [](WindowWorld& w) { return modal([&] { BriefingDialog(w.owner(), BriefingMode::BeforePlay).run(); }); }, nullptr },
+        { "map_settings_list", [](WindowWorld& w) { return modal([&] { MapSettingsListDialog(w.owner(), w.state(), true, true).run(); }); }, nullptr },
+        { "map_settings", [](WindowWorld& w) { return modal([&] { MapSettingsDialog(w.owner(), w.state()).run(); }); }, nullptr },
+        { "briefing_before_play", [](WindowWorld& w) { return modal([&] { BriefingDialog(w.owner(), w.state(), BriefingMode::BeforePlay).run(); }); }, nullptr },
         { "briefing", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kShowOrders); }); }, nullptr },
-        { "news", [](WindowWorld& w) { return modal([&] { NewsDialog(w.owner()).run(); }); }, nullptr },
+        { "news", [](WindowWorld& w) { return modal([&] { NewsDialog(w.owner(), w.state()).run(); }); }, nullptr },
         { "campaign_troop_deploy", [](WindowWorld& w) {
-             auto* window = CampaignTroopDeployWindow::open(w.owner());
+             auto* window = CampaignTroopDeployWindow::open(w.owner(), w.state());
              return window ? window->handle() : nullptr;
          }, destroyWindow },
-        { "ending", [](WindowWorld& w) { return modal([&] { EndingWindow(w.owner()).run(); }); }, nullptr },
+        { "ending", [](WindowWorld& w) { return modal([&] { EndingWindow(w.owner(), w.state()).run(); }); }, nullptr },
     };
 }
 

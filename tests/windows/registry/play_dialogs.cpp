@@ -28,7 +28,7 @@ namespace {
 HWND production(WindowWorld& w)
 {
     const BuildingRecord& building = w.state().buildings()[size_t(w.buildingOf(0))];
-    return modal([&] { ProductionDialog(w.owner(), building.x, building.y).run(); });
+    return modal([&] { ProductionDialog(w.owner(), w.state(), building.x, building.y).run(); });
 }
 
 HWND merge(WindowWorld& w)
@@ -36,14 +36,14 @@ HWND merge(WindowWorld& w)
     const int first = w.unitNamed(0, "第1歩兵");
     const int second = w.unitNamed(0, "第2歩兵");
     const UnitRecord& unit = *w.state().unitOf(0, first);
-    return modal([&] { MergeDialog(w.owner(), 0, first, second, unit.x, unit.y).run(); });
+    return modal([&] { MergeDialog(w.owner(), w.state(), 0, first, second, unit.x, unit.y).run(); });
 }
 
 HWND split(WindowWorld& w)
 {
     const int index = w.unitNamed(0, "第1歩兵");
     const UnitRecord& unit = *w.state().unitOf(0, index);
-    return modal([&] { SplitDialog(w.owner(), 0, index, unit.x, unit.y, unit.x, unit.y + 1).run(); });
+    return modal([&] { SplitDialog(w.owner(), w.state(), 0, index, unit.x, unit.y, unit.x, unit.y + 1).run(); });
 }
 
 HWND weaponChoice(WindowWorld& w)
@@ -58,7 +58,7 @@ HWND weaponChoice(WindowWorld& w)
     pair.setDefender(s, 1, infantry);
     pair.prepare(s);
     pair.computeValues(s);
-    return modal([&] { SelAttackArmsDialog(w.owner(), pair, 0, 0).run(); });
+    return modal([&] { SelAttackArmsDialog(w.owner(), w.state(), pair, 0, 0).run(); });
 }
 
 HWND hexPopup(WindowWorld& w)
@@ -67,7 +67,7 @@ HWND hexPopup(WindowWorld& w)
     const UnitRecord& unit = *w.state().unitOf(0, tank);
     const std::vector<uint32_t> lower { popup_entry::make(0, uint32_t(tank)), popup_entry::make(0, uint32_t(w.unitNamed(0, "歩兵"))),
         popup_entry::hex(unit.x, unit.y) };
-    return modal([&] { HookedPopupDialog(w.owner(), HookedPopupDialog::kMoveTarget, 300, 200, { popup_entry::prompt(3) }, lower).run(); });
+    return modal([&] { HookedPopupDialog(w.owner(), w.state(), HookedPopupDialog::kMoveTarget, 300, 200, { popup_entry::prompt(3) }, lower).run(); });
 }
 
 HWND replenish(WindowWorld& w)
@@ -79,7 +79,7 @@ HWND replenish(WindowWorld& w)
     offer.repair = 4;
     UnitRecord& tank = *w.state().unitOf(0, int(offer.unitIndex));
     const uint8_t lost = std::exchange(tank.memberStrengths[3], uint8_t(0));
-    modal([&] { FillTroopWindow(w.owner(), offer).run(); });
+    modal([&] { FillTroopWindow(w.owner(), w.state(), offer).run(); });
     tank.memberStrengths[3] = lost;
     return nullptr;
 }
@@ -90,7 +90,7 @@ HWND supply(WindowWorld& w)
     order.unitIndex = uint32_t(w.unitNamed(0, "戦車"));
     order.parts[SupplyOrder::kFuel] = { 1, 0, 120, 1, 1 };
     order.parts[SupplyOrder::kAmmunition] = { 1, 0, 300, 1, 1 };
-    return modal([&] { SupplyTroopWindow(w.owner(), order).run(); });
+    return modal([&] { SupplyTroopWindow(w.owner(), w.state(), order).run(); });
 }
 
 BuildingRecord town(int durability, int strength)
@@ -109,34 +109,34 @@ std::vector<WindowEntry> playDialogs()
 {
     return {
         { "production", production, nullptr },
-        { "placement", [](WindowWorld& w) { return modal([&] { PlacementDialog(w.owner(), 2, 6, 0).run(); }); }, nullptr },
+        { "placement", [](WindowWorld& w) { return modal([&] { PlacementDialog(w.owner(), w.state(), 2, 6, 0).run(); }); }, nullptr },
         { "merge", merge, nullptr },
         { "split", split, nullptr },
         { "weapon_choice", weaponChoice, nullptr },
         { "hex_popup", hexPopup, nullptr },
         { "event_notice", [](WindowWorld& w) {
-             return modal([&] { EventNoticeWindow(w.owner(), 0, 0, w.unitNamed(0, "戦車")).run(); });
+             return modal([&] { EventNoticeWindow(w.owner(), w.state(), 0, 0, w.unitNamed(0, "戦車")).run(); });
          }, nullptr },
         { "replenish", replenish, nullptr },
         { "supply", supply, nullptr },
         { "income", [](WindowWorld& w) { return modal([&] { IncomeWindow(w.context(), w.owner(), 1234).run(); }); }, nullptr },
-        { "phase_help", [](WindowWorld& w) { return modal([&] { PhaseHelpDialog(w.owner()).run(); }); }, nullptr },
+        { "phase_help", [](WindowWorld& w) { return modal([&] { PhaseHelpDialog(w.owner(), w.state()).run(); }); }, nullptr },
         { "occupation_result", [](WindowWorld& w) {
-             return modal([&] { OccupationResultWindow(w.owner(), town(60, 12), town(60, 30)).run(); });
+             return modal([&] { OccupationResultWindow(w.owner(), w.state(), town(60, 12), town(60, 30)).run(); });
          }, nullptr },
         { "building_destroyed", [](WindowWorld& w) {
-             return modal([&] { BuildingEventWindow(w.owner(), town(20, 30), town(60, 30)).run(); });
+             return modal([&] { BuildingEventWindow(w.owner(), w.state(), town(20, 30), town(60, 30)).run(); });
          }, nullptr },
         { "building_repair", [](WindowWorld& w) {
-             return modal([&] { BuildingRepairWindow(w.owner(), town(60, 30), town(40, 30)).run(); });
+             return modal([&] { BuildingRepairWindow(w.owner(), w.state(), town(60, 30), town(40, 30)).run(); });
          }, nullptr },
         { "building_reinforce", [](WindowWorld& w) {
-             return modal([&] { BuildingReinforceWindow(w.owner(), town(80, 30), town(60, 30)).run(); });
+             return modal([&] { BuildingReinforceWindow(w.owner(), w.state(), town(80, 30), town(60, 30)).run(); });
          }, nullptr },
-        { "structure_destroyed", [](WindowWorld& w) { return modal([&] { UnitEventWindow(w.owner(), 7, 5, 25).run(); }); }, nullptr },
-        { "unit_repair", [](WindowWorld& w) { return modal([&] { UnitRepairWindow(w.owner(), 7, 25, 10).run(); }); }, nullptr },
-        { "unit_reinforce", [](WindowWorld& w) { return modal([&] { UnitReinforceWindow(w.owner(), 10, 15, 10).run(); }); }, nullptr },
-        { "game_end", [](WindowWorld& w) { return modal([&] { GameEndWindow(w.owner(), 0, 2).run(); }); }, nullptr },
+        { "structure_destroyed", [](WindowWorld& w) { return modal([&] { UnitEventWindow(w.owner(), w.state(), 7, 5, 25).run(); }); }, nullptr },
+        { "unit_repair", [](WindowWorld& w) { return modal([&] { UnitRepairWindow(w.owner(), w.state(), 7, 25, 10).run(); }); }, nullptr },
+        { "unit_reinforce", [](WindowWorld& w) { return modal([&] { UnitReinforceWindow(w.owner(), w.state(), 10, 15, 10).run(); }); }, nullptr },
+        { "game_end", [](WindowWorld& w) { return modal([&] { GameEndWindow(w.owner(), w.state(), 0, 2).run(); }); }, nullptr },
         { "think_progress", [](WindowWorld& w) {
              SendMessageA(w.handle(), ui_message::kShowThinkWindow, 1, 1);
              return w.world().link().thinkWindow();
