@@ -49,7 +49,7 @@ bool autoMoveCanRun(GameState& state)
 }
 
 AutoMoveSetWindow::AutoMoveSetWindow(swCWindow* parent, GameState& game)
-    : swCWindow(kClassName, parent)
+    : KitWindow(kClassName, parent)
     , m_game(game)
 {
     m_windowClass.hbrBackground = nullptr;
@@ -205,25 +205,15 @@ int AutoMoveSetWindow::OnMessage(MessageRecord& msg)
         for (UINT id : { kBegin, kRouteStage, kRun, kSetRoute })
             enable(id, false);
         return 1;
-    case WM_CLOSE:
-        // The main window closes it through its own member.
-        postToMain(ui_message::kAutoMoveWindow);
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_PAINT:
-        m_canvas.paint(handle());
-        return 1;
-    case WM_ERASEBKGND:
-        m_canvas.copyTo(reinterpret_cast<HDC>(msg.wParam));
-        msg.result = 1;
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kClassName);
-        return 0;
     default:
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
+}
+
+// The main window closes it through its own member, asked by the close box or a right click.
+const ui::WindowDescription& AutoMoveSetWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .drawn = true,
+        .closing = ui::Closing::AskOwner, .closeRequest = ui_message::kAutoMoveWindow };
+    return kDescription;
 }

@@ -6,10 +6,11 @@
 #include "lib/window.h"
 #include "ui/info_window_frame.h"
 #include "ui/picture_canvas.h"
+#include "ui/window_kit.h"
 
 class GameState;
 
-class AutoMoveSetWindow : public swCWindow {
+class AutoMoveSetWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_AUTOMOVESETWINDOW_CNAME";
     static constexpr int kWidth = 296;
@@ -27,6 +28,8 @@ public:
     // Creates the window at its kept placement (else centred over the main window).
     BOOL Create() override;
     int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
+    void showPicture(HDC dc, const RECT& area) override { m_canvas.copyTo(dc, area); }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // 1002 may begin a set-up: the action phase, the game thread waits for the person's orders and

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 BriefBitmapWindow::BriefBitmapWindow(swCWindow* parent)
-    : swCWindow(kClassName, parent)
+    : KitWindow(kClassName, parent)
 {
     m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     m_windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -92,15 +92,6 @@ void BriefBitmapWindow::compose()
 int BriefBitmapWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case WM_PAINT: {
-        PaintDcHolder paint(handle());
-        if (m_back.handle())
-            paint.blitBitmap(0, 0, m_back.handle(), { 0, 0, kViewWidth, kSize.cy });
-        return 1;
-    }
-    case WM_ERASEBKGND:
-        msg.result = 1;
-        return 1;
     case WM_VSCROLL: {
         const int page = kSize.cy * 3 / 4;
         switch (LOWORD(msg.wParam)) {
@@ -117,6 +108,6 @@ int BriefBitmapWindow::OnMessage(MessageRecord& msg)
         return 1;
     }
     default:
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }

@@ -5,10 +5,11 @@
 
 #include "lib/media/bitmap.h"
 #include "lib/window.h"
+#include "ui/window_kit.h"
 
 #include <memory>
 
-class BriefBitmapWindow : public swCWindow {
+class BriefBitmapWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_BRIEFINTBITMAPWINDOW_CNAME";
     static constexpr POINT kOrigin { 18, 117 };
@@ -38,6 +39,13 @@ public:
     int textHeight() const { return m_textHeight; }
 
     int OnMessage(MessageRecord& msg) override;
+    // A part of the briefing's page: its clicks are the dialog's to answer.
+    const ui::WindowDescription& description() const override
+    {
+        static constexpr ui::WindowDescription kDescription { .drawn = true, .closing = ui::Closing::Unanswered };
+        return kDescription;
+    }
+    HBITMAP background() const override { return m_back.handle(); }
 
 private:
     void scrollTo(int position);

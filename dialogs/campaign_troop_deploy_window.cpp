@@ -51,7 +51,7 @@ std::string CampaignTroopDeployWindow::countsText(GameState& game)
 }
 
 CampaignTroopDeployWindow::CampaignTroopDeployWindow(swCWindow* mainWindow, GameState& game)
-    : swCWindow(kClassName, mainWindow)
+    : KitWindow(kClassName, mainWindow)
     , m_game(game)
     , m_playerCountry(game.campaignBlock().playerCountry)
 {
@@ -268,28 +268,8 @@ int CampaignTroopDeployWindow::OnMessage(MessageRecord& msg)
         info->ptMaxSize.y = info->ptMaxTrackSize.y = fixedHeight() + kTroopRowHeight * int(m_game.carryOverCount());
         return 1;
     }
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_CLOSE:
-        // The deployment ends only by "ｹﾞｰﾑ開始" or with play.
-        return 1;
-    case WM_LBUTTONDOWN:
-        BringWindowToTop(handle());
-        return 1;
-    case WM_PARENTNOTIFY:
-        // A right press in a child means nothing here: it must not close another window.
-        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
-            BringWindowToTop(handle());
-        return 0;
-    case WM_RBUTTONDOWN:
-        return 1;
-    case WM_DESTROY:
-        windowSavePlacement(kClassName);
-        return 0;
     default:
-        return 0;
+        return KitWindow::OnMessage(msg);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "lib/window.h"
 #include "ui/info_window_frame.h"
+#include "ui/window_kit.h"
 
 #include <cstdint>
 #include <string>
@@ -28,7 +29,7 @@ constexpr UINT kStartGame = 1020;
 
 class GameState;
 
-class CampaignTroopDeployWindow : public swCWindow {
+class CampaignTroopDeployWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_CAMPAIGNTROOPDEPLOYWINDOW_CNAME";
     static constexpr int kClientWidth = 742;
@@ -41,6 +42,14 @@ public:
     static CampaignTroopDeployWindow* open(swCWindow* mainWindow, GameState& game);
 
     int OnMessage(MessageRecord& msg) override;
+    // The deployment ends only by "ｹﾞｰﾑ開始" or with play: the close box and right clicks do nothing.
+    const ui::WindowDescription& description() const override
+    {
+        static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::Itself,
+            .floating = true };
+        return kDescription;
+    }
+    void closeGesture() override { }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     int sortKey() const { return int(m_sortKey); }

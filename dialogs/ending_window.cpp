@@ -21,7 +21,7 @@ constexpr int kDefeatTune = 10;
 } // namespace
 
 EndingWindow::EndingWindow(swCWindow* parent, GameState& game)
-    : swCDialog(dialog_template::kEnding, parent)
+    : KitWindow(dialog_template::kEnding, parent)
     , m_game(game)
 {
     registerGameDialogTemplates();
@@ -198,19 +198,6 @@ void EndingWindow::toggleCountry(int country)
 int EndingWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case WM_PAINT: {
-        PaintDcHolder paint(handle());
-        if (m_backdrop)
-            m_backdrop->present();
-        return 1;
-    }
-    case WM_ERASEBKGND: {
-        RECT update {};
-        if (m_backdrop && GetUpdateRect(handle(), &update, FALSE))
-            m_backdrop->present();
-        msg.result = 1;
-        return 1;
-    }
     case WM_WINDOWPOSCHANGING:
     case WM_WINDOWPOSCHANGED: {
         const auto* position = reinterpret_cast<const WINDOWPOS*>(msg.lParam);
@@ -225,20 +212,11 @@ int EndingWindow::OnMessage(MessageRecord& msg)
             m_backdrop->moveTo(origin);
         }
         return 0;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
     case WM_TIMER:
         if (msg.wParam == kRevealTimer)
             revealStep();
         else if (msg.wParam == kBuildUpTimer && m_evaluation && !m_evaluation->tick())
             killTimer(kBuildUpTimer);
-        return 1;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        setResult(0);
-        DestroyModal();
         return 1;
     case WM_DESTROY:
         stopReveal();
@@ -246,10 +224,18 @@ int EndingWindow::OnMessage(MessageRecord& msg)
         if (m_evaluation)
             m_evaluation->release();
         mainWindowServices().stopAllSounds();
-        return 0;
+        break;
     default:
-        return 0;
+        break;
     }
+    return KitWindow::OnMessage(msg);
+}
+
+// The backdrop shows the whole page over the client area.
+void EndingWindow::showPicture(HDC, const RECT&)
+{
+    if (m_backdrop)
+        m_backdrop->present();
 }
 
 int EndingWindow::OnCommand(MessageRecord&, UINT commandId, UINT)

@@ -5,6 +5,7 @@
 
 #include "lib/dialog.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_kit.h"
 
 #include <array>
 #include <cstdint>
@@ -25,7 +26,7 @@ constexpr UINT kFinish = 1003;
 constexpr UINT kFirstCountry = 1004;
 } // namespace ending_id
 
-class EndingWindow : public swCDialog {
+class EndingWindow : public ui::KitWindow<swCDialog> {
 public:
     static constexpr int kSummaryPage = 0;
     static constexpr int kEvaluationPage = 8;
@@ -46,6 +47,13 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    // Drawn by its backdrop; the close box and a right click end it with 0.
+    const ui::WindowDescription& description() const override
+    {
+        static constexpr ui::WindowDescription kDescription { .drawn = true };
+        return kDescription;
+    }
+    void showPicture(HDC dc, const RECT& area) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // 0 the player won, 1 neither won nor lost, 2 the player lost.

@@ -60,13 +60,12 @@ std::string withName(const char* utf8Pattern, const std::string& name)
 } // namespace
 
 EventNoticeWindow::EventNoticeWindow(swCWindow* parent, const GameState& game, int kind, int a, int b)
-    : DrawnDialog(dialog_template::kEventNotice, parent)
+    : AnnouncementWindow(dialog_template::kEventNotice, parent)
     , m_game(game)
     , m_kind(kind)
     , m_a(a)
     , m_b(b)
 {
-    registerGameDialogTemplates();
 }
 
 std::pair<std::string, std::string> EventNoticeWindow::lines(const GameState& game, int kind, int a, int b)
@@ -120,26 +119,11 @@ int EventNoticeWindow::OnMessage(MessageRecord& msg)
             break;
         closeWith(1);
         return 1;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        closeWith(1);
-        return 1;
-    case WM_CLOSE:
-        closeWith(0);
-        return 1;
     case WM_DESTROY:
         KillTimer(handle(), kCloseTimer);
         break;
     default:
         break;
     }
-    return DrawnDialog::OnMessage(msg);
-}
-
-// Keys do not end a notice: only its timer and the mouse do.
-int EventNoticeWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
-{
-    if (id == IDOK || id == IDCANCEL)
-        return 1;
-    return DrawnDialog::OnCommand(msg, id, code);
+    return AnnouncementWindow::OnMessage(msg);
 }

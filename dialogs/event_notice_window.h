@@ -2,13 +2,13 @@
 // closing by itself after three seconds or at a click. Modal on whichever thread raises it.
 #pragma once
 
-#include "ui/drawn_dialog.h"
+#include "dialogs/announcement_window.h"
 
 #include <string>
 
 class GameState;
 
-class EventNoticeWindow : public DrawnDialog {
+class EventNoticeWindow : public AnnouncementWindow {
 public:
     static constexpr int kWidth = 284;
     static constexpr int kHeight = 56;
@@ -20,7 +20,6 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
-    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // The two lines of the kind (CP932); both empty for a kind without words.
     static std::pair<std::string, std::string> lines(const GameState& game, int kind, int a, int b);

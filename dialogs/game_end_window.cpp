@@ -28,12 +28,11 @@ constexpr std::array<const char*, 8> kKindTexts {
 } // namespace
 
 GameEndWindow::GameEndWindow(swCWindow* parent, const GameState& game, int country, int kind)
-    : DrawnDialog(dialog_template::kPopup, parent)
+    : AnnouncementWindow(dialog_template::kPopup, parent)
     , m_game(game)
     , m_country(country)
     , m_kind(kind)
 {
-    registerGameDialogTemplates();
 }
 
 std::string GameEndWindow::kindText(int kind)
@@ -80,13 +79,6 @@ int GameEndWindow::OnMessage(MessageRecord& msg)
             return 1;
         }
         break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        closeWith(1);
-        return 1;
-    case WM_CLOSE:
-        closeWith(0);
-        return 1;
     case WM_DESTROY:
         KillTimer(handle(), kShowTimer);
         KillTimer(handle(), kSoundTimer);
@@ -94,12 +86,5 @@ int GameEndWindow::OnMessage(MessageRecord& msg)
     default:
         break;
     }
-    return DrawnDialog::OnMessage(msg);
-}
-
-int GameEndWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
-{
-    if (id == IDOK || id == IDCANCEL)
-        return 1;
-    return DrawnDialog::OnCommand(msg, id, code);
+    return AnnouncementWindow::OnMessage(msg);
 }

@@ -2,13 +2,13 @@
 // its jingle, stays eight seconds and then until the jingle (effect slot 1) has fallen silent.
 #pragma once
 
-#include "ui/drawn_dialog.h"
+#include "dialogs/announcement_window.h"
 
 #include <string>
 
 class GameState;
 
-class GameEndWindow : public DrawnDialog {
+class GameEndWindow : public AnnouncementWindow {
 public:
     static constexpr int kWidth = 336;
     static constexpr int kHeight = 268;
@@ -24,7 +24,6 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
-    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // The kind's words after the country's name (CP932); empty for an unknown kind.
     static std::string kindText(int kind);

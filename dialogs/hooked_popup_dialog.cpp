@@ -31,7 +31,7 @@ constexpr int kSeparatorHeight = 4;
 
 HookedPopupDialog::HookedPopupDialog(swCWindow* parent, GameState& game, int purpose, int x, int y, std::vector<uint32_t> upperEntries,
     std::vector<uint32_t> lowerEntries)
-    : DialogBase(dialog_template::kHexPopup, parent, false)
+    : KitWindow(dialog_template::kHexPopup, parent, false)
     , m_game(game)
     , m_upperEntries(std::move(upperEntries))
     , m_lowerEntries(std::move(lowerEntries))
@@ -213,17 +213,10 @@ int HookedPopupDialog::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
     case kRightClicked:
-    case WM_CLOSE:
-        m_chosenEntry = popup_entry::kNone;
-        setResult(0);
-        close();
+        closeGesture();
         return 1;
     case ui_message::kPopupCellPointed:
         openNested(reinterpret_cast<ProductionStatusList*>(msg.lParam));
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
         return 1;
     case WM_DESTROY:
         if (g_activePopup == this) {
@@ -234,7 +227,7 @@ int HookedPopupDialog::OnMessage(MessageRecord& msg)
     default:
         break;
     }
-    return DialogBase::OnMessage(msg);
+    return KitWindow::OnMessage(msg);
 }
 
 int HookedPopupDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)
@@ -255,14 +248,12 @@ int HookedPopupDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)
     }
     switch (id) {
     case IDCANCEL:
-        m_chosenEntry = popup_entry::kNone;
-        setResult(0);
-        close();
+        closeGesture();
         return 1;
     case IDOK:
     case kFocusSink:
         return 1;
     default:
-        return DialogBase::OnCommand(msg, id, code);
+        return KitWindow::OnCommand(msg, id, code);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "dialogs/popup_entries.h"
 #include "lib/dialog_base.h"
+#include "ui/window_kit.h"
 #include "ui/window_services.h"
 
 #include <cstdint>
@@ -15,7 +16,7 @@ class GameState;
 class ProductionStatusList;
 struct UnitRecord;
 
-class HookedPopupDialog : public DialogBase {
+class HookedPopupDialog : public ui::KitWindow<DialogBase> {
 public:
     // Purposes: 2 board a carrier, 3 pick among a hex's units, 4 add to the auto-move group,
     // 5 a way-point target of the auto move.
@@ -36,6 +37,12 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    // The close box, a right click and Escape choose nothing.
+    const ui::WindowDescription& description() const override
+    {
+        static constexpr ui::WindowDescription kDescription {};
+        return kDescription;
+    }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // Result 1: the entry chosen; else popup_entry::kNone.

@@ -11,7 +11,6 @@
 #include "editors/panel_page.h"
 #include "editors/rule_setting_dialog.h"
 #include "editors/victory_condition_dialog.h"
-#include "editors/window_frame.h"
 #include "lib/edit.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
@@ -37,7 +36,7 @@ bool checked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, contr
 } // namespace
 
 MapSettingsDialog::MapSettingsDialog(swCWindow* parent, GameState& game)
-    : DialogBase(dialog_template::kMapSettings, parent, false)
+    : KitWindow(dialog_template::kMapSettings, parent, false)
     , m_state(game)
 {
     registerGameDialogTemplates();
@@ -336,9 +335,7 @@ int MapSettingsDialog::OnMessage(MessageRecord& msg)
     default:
         break;
     }
-    if (handleCloseGestures(handle(), msg, [this] { cancel(); }))
-        return 1;
-    return DialogBase::OnMessage(msg);
+    return KitWindow::OnMessage(msg);
 }
 
 int MapSettingsDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)

@@ -6,6 +6,7 @@
 
 #include "dialogs/camp_relations.h"
 #include "lib/dialog_base.h"
+#include "ui/window_kit.h"
 #include "state/country_record.h"
 #include "state/production_type_record.h"
 #include "state/rule_block.h"
@@ -18,7 +19,7 @@ class MapThumbnail;
 class MusicPreview;
 class PanelPage;
 
-class MapSettingsDialog : public DialogBase {
+class MapSettingsDialog : public ui::KitWindow<DialogBase> {
 public:
     static constexpr int kSlots = 4;
     static constexpr int kSlotPageWidth = 632;
@@ -29,6 +30,13 @@ public:
     int OnInitDialog() override;
     int DataExchange(int save) override;
     int OnMessage(MessageRecord& msg) override;
+    // The close box and a right click (on a control too) cancel.
+    const ui::WindowDescription& description() const override
+    {
+        static constexpr ui::WindowDescription kDescription { .closing = ui::Closing::Itself, .floating = true };
+        return kDescription;
+    }
+    void closeGesture() override { cancel(); }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
 

@@ -6,7 +6,6 @@
 #include "dialogs/map_settings_ids.h"
 #include "editors/rule_setting_dialog.h"
 #include "editors/victory_condition_dialog.h"
-#include "editors/window_frame.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
 #include "ui/dialog_templates.h"
@@ -37,7 +36,7 @@ const char* dayNightWord(DayNight dayNight)
 } // namespace
 
 MapSettingsListDialog::MapSettingsListDialog(swCWindow* parent, GameState& game, bool withCancel, bool withChange)
-    : DialogBase(dialog_template::kMapSettings, parent, false)
+    : KitWindow(dialog_template::kMapSettings, parent, false)
     , m_state(game)
     , m_withCancel(withCancel)
     , m_withChange(withChange)
@@ -185,13 +184,6 @@ void MapSettingsListDialog::end(INT_PTR result)
 {
     m_result = result;
     Destroy();
-}
-
-int MapSettingsListDialog::OnMessage(MessageRecord& msg)
-{
-    if (handleCloseGestures(handle(), msg, [this] { end(0); }))
-        return 1;
-    return DialogBase::OnMessage(msg);
 }
 
 int MapSettingsListDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)

@@ -3,18 +3,24 @@
 #pragma once
 
 #include "lib/dialog_base.h"
+#include "ui/window_kit.h"
 
 class GameState;
 class MapThumbnail;
 
-class MapSettingsListDialog : public DialogBase {
+class MapSettingsListDialog : public ui::KitWindow<DialogBase> {
 public:
     // Without cancel only OK is offered; without "設定変更" a campaign game offers the rules and
     // the victory conditions to read instead.
     MapSettingsListDialog(swCWindow* parent, GameState& game, bool withCancel, bool withChange);
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
+    // The close box and a right click (on a control too) end it with 0.
+    const ui::WindowDescription& description() const override
+    {
+        static constexpr ui::WindowDescription kDescription { .floating = true };
+        return kDescription;
+    }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     MapThumbnail* thumbnail() const { return m_thumbnail; }

@@ -37,7 +37,7 @@ int routeCost(GameState& state, const UnitRecord& unit, int x, int y)
 } // namespace
 
 MergeDialogBase::MergeDialogBase(swCWindow* parent, GameState& game, int side, const char* utf8Caption)
-    : swCDialog(dialog_template::kMerge, parent)
+    : KitWindow(dialog_template::kMerge, parent)
     , m_state(game)
     , m_side(side)
     , m_caption(utf8Caption)
@@ -117,10 +117,10 @@ void MergeDialogBase::updateButtons()
             EnableWindow(control, on ? TRUE : FALSE);
 }
 
-void MergeDialogBase::paint(HDC dc) const
+const ui::WindowDescription& MergeDialogBase::description() const
 {
-    if (m_canvas.handle())
-        PaletteHolder(dc).blitBitmap(0, 0, m_canvas.handle(), RECT { 0, 0, layout::kWidth, layout::kHeight });
+    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
+    return kDescription;
 }
 
 int MergeDialogBase::OnMessage(MessageRecord& msg)
@@ -132,10 +132,13 @@ int MergeDialogBase::OnMessage(MessageRecord& msg)
         if (!m_state.handshake().playRunning())
             end(0);
         return 1;
+    case WM_DESTROY:
+        KillTimer(handle(), kPlayTimer);
+        break;
     default:
-        return handleDrawnDialogMessage(*this, msg, kPlacementPrefix, kPlayTimer,
-            [this](HDC dc) { paint(dc); }, [this] { end(0); });
+        break;
     }
+    return KitWindow::OnMessage(msg);
 }
 
 int MergeDialogBase::OnCommand(MessageRecord&, UINT command, UINT)

@@ -6,6 +6,7 @@
 
 #include "lib/dialog.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_kit.h"
 #include "ui/window_services.h"
 
 #include <memory>
@@ -21,7 +22,7 @@ constexpr UINT kToLeft = 1002;
 constexpr UINT kToRight = 1003;
 } // namespace merge_id
 
-class MergeDialogBase : public swCDialog {
+class MergeDialogBase : public ui::KitWindow<swCDialog> {
 public:
     static constexpr const char* kPlacementPrefix = "Merge";
 
@@ -41,6 +42,8 @@ public:
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+    const ui::WindowDescription& description() const override;
+    HBITMAP background() const override { return m_canvas.handle(); }
 
 protected:
     MergeDialogBase(swCWindow* parent, GameState& game, int side, const char* utf8Caption);
@@ -57,7 +60,6 @@ private:
     void render();
     void drawUnitPanel(HDC dc, const UnitRecord& unit, int x);
     void drawMachines(HDC dc);
-    void paint(HDC dc) const;
 
     const char* m_caption;
     swCBitmap m_canvas;

@@ -1,13 +1,12 @@
 // PaperDialog: painting, dragging and closing the drawn pages.
 #include "dialogs/paper_dialog.h"
 
-#include "editors/window_frame.h"
 #include "platform/kernel/host.h"
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
 
 PaperDialog::PaperDialog(swCWindow* parent)
-    : DialogBase(dialog_template::kPopup, parent, false)
+    : KitWindow(dialog_template::kPopup, parent, false)
 {
     registerGameDialogTemplates();
 }
@@ -30,29 +29,10 @@ void PaperDialog::showButton(int control, bool shown)
         ShowWindow(item, shown ? SW_SHOW : SW_HIDE);
 }
 
-int PaperDialog::OnMessage(MessageRecord& msg)
+const ui::WindowDescription& PaperDialog::description() const
 {
-    switch (msg.message) {
-    case WM_PAINT: {
-        PaintDcHolder paint(handle());
-        m_canvas.paint(paint.dc(), { 0, 0, kPaperSize.cx, kPaperSize.cy });
-        return 1;
-    }
-    case WM_ERASEBKGND:
-        m_canvas.paint(reinterpret_cast<HDC>(msg.wParam), { 0, 0, kPaperSize.cx, kPaperSize.cy });
-        msg.result = 1;
-        return 1;
-    case WM_NCHITTEST:
-        msg.result = HTCAPTION;
-        return 1;
-    // The whole body is caption: a right click on it arrives as a non-client one.
-    case WM_NCRBUTTONDOWN:
-        close(0);
-        return 1;
-    default:
-        break;
-    }
-    if (handleCloseGestures(handle(), msg, [this] { close(0); }))
-        return 1;
-    return DialogBase::OnMessage(msg);
+    static constexpr ui::WindowDescription kDescription { .drawn = true, .drag = ui::Drag::Anywhere, .floating = true };
+    return kDescription;
 }
+
+void PaperDialog::showPicture(HDC dc, const RECT&) { m_canvas.paint(dc, { 0, 0, kPaperSize.cx, kPaperSize.cy }); }

@@ -1,15 +1,18 @@
-// PaperDialog: the base of the drawn 640 x 480 briefing and news windows. It paints its canvas,
-// is dragged by its whole body, and closes with result 0 on WM_CLOSE or a right click.
+// PaperDialog: the base of the drawn 640 x 480 briefing and news windows: the kit paints its
+// canvas, drags it by its whole body, and closes it with result 0 on WM_CLOSE or a right click
+// (on a control too).
 #pragma once
 
 #include "dialogs/paper_page.h"
 #include "lib/dialog_base.h"
+#include "ui/window_kit.h"
 
-class PaperDialog : public DialogBase {
+class PaperDialog : public ui::KitWindow<DialogBase> {
 public:
     explicit PaperDialog(swCWindow* parent);
 
-    int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
+    void showPicture(HDC dc, const RECT& area) override;
 
     // The canvas the window paints from.
     HBITMAP canvas() const { return m_canvas.handle(); }

@@ -35,7 +35,7 @@ const PhaseWords* wordsOf(int phase) { return phase >= 0 && phase < int(kPhases.
 } // namespace
 
 PhaseHelpDialog::PhaseHelpDialog(swCWindow* parent, const GameState& game)
-    : DialogBase(dialog_template::kPhaseHelp, parent, false)
+    : KitWindow(dialog_template::kPhaseHelp, parent, false)
     , m_game(game)
 {
     registerGameDialogTemplates();
@@ -75,22 +75,6 @@ int PhaseHelpDialog::OnInitDialog()
     return 0;
 }
 
-int PhaseHelpDialog::OnMessage(MessageRecord& msg)
-{
-    switch (msg.message) {
-    case WM_CLOSE:
-        setResult(1);
-        close();
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    default:
-        return DialogBase::OnMessage(msg);
-    }
-}
-
 int PhaseHelpDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)
 {
     switch (id) {
@@ -108,6 +92,6 @@ int PhaseHelpDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)
         }
         return 1;
     default:
-        return DialogBase::OnCommand(msg, id, code);
+        return KitWindow::OnCommand(msg, id, code);
     }
 }

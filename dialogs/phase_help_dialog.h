@@ -3,13 +3,14 @@
 #pragma once
 
 #include "lib/dialog_base.h"
+#include "ui/window_kit.h"
 #include "ui/window_services.h"
 
 #include <string>
 
 class GameState;
 
-class PhaseHelpDialog : public DialogBase {
+class PhaseHelpDialog : public ui::KitWindow<DialogBase> {
 public:
     static constexpr UINT kTextId = 1000;
     static constexpr UINT kOkButton = 1001;
@@ -21,7 +22,12 @@ public:
     PhaseHelpDialog(swCWindow* parent, const GameState& game);
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
+    // The close box and a right click close it as its OK button does.
+    const ui::WindowDescription& description() const override
+    {
+        static constexpr ui::WindowDescription kDescription { .closeResult = 1 };
+        return kDescription;
+    }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // Title and text of phases 2..6 (CP932); empty for the others.

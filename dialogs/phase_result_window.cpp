@@ -62,13 +62,12 @@ int occupationBand(int type) { return type >= kFirstBandType && type <= kLastBan
 } // namespace
 
 PhaseResultWindow::PhaseResultWindow(swCWindow* parent, const GameState& game, const char* pictureFile, int band, const ResultGauge& gauge)
-    : DrawnDialog(dialog_template::kPopup, parent)
+    : AnnouncementWindow(dialog_template::kPopup, parent)
     , m_game(game)
     , m_gauge(gauge)
     , m_pictureFile(pictureFile)
     , m_band(std::clamp(band, 0, kBandCount - 1))
 {
-    registerGameDialogTemplates();
 }
 
 int PhaseResultWindow::buildingBand(const GameState& game, int type)
@@ -160,16 +159,6 @@ int PhaseResultWindow::OnMessage(MessageRecord& msg)
             return 1;
         }
         break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        if (m_closeTimerOn)
-            closeWith(1);
-        else if (m_stepTimerOn)
-            stepGauge(true);
-        return 1;
-    case WM_CLOSE:
-        closeWith(0);
-        return 1;
     case WM_DESTROY:
         KillTimer(handle(), kCloseTimer);
         KillTimer(handle(), kStepTimer);
@@ -178,15 +167,15 @@ int PhaseResultWindow::OnMessage(MessageRecord& msg)
     default:
         break;
     }
-    return DrawnDialog::OnMessage(msg);
+    return AnnouncementWindow::OnMessage(msg);
 }
 
-// Keys do not end an announcement: its timers and the mouse do.
-int PhaseResultWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
+void PhaseResultWindow::clicked()
 {
-    if (id == IDOK || id == IDCANCEL)
-        return 1;
-    return DrawnDialog::OnCommand(msg, id, code);
+    if (m_closeTimerOn)
+        closeWith(1);
+    else if (m_stepTimerOn)
+        stepGauge(true);
 }
 
 OccupationResultWindow::OccupationResultWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before)

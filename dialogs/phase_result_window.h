@@ -3,7 +3,7 @@
 // three seconds after the gauge has stopped. Modal on whichever thread carries the event out.
 #pragma once
 
-#include "ui/drawn_dialog.h"
+#include "dialogs/announcement_window.h"
 
 class GameState;
 struct BuildingRecord;
@@ -17,7 +17,7 @@ struct ResultGauge {
     int barRow = 64;
 };
 
-class PhaseResultWindow : public DrawnDialog {
+class PhaseResultWindow : public AnnouncementWindow {
 public:
     static constexpr int kWidth = 224;
     static constexpr int kHeight = 168;
@@ -31,7 +31,6 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
-    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // Slots after the dialog's own, in this order.
     // Draws the gauge at its start value.
@@ -58,6 +57,8 @@ protected:
     // Draws the bar of the value (full when the maximum is 0) over the gauge background.
     void drawBar(int value, int barRow);
     void startCloseTimer();
+    // Ends a stopped gauge's wait at once; a running gauge goes to its end first.
+    void clicked() override;
 
     const GameState& m_game;
     ResultGauge m_gauge;

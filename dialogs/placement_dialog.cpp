@@ -22,7 +22,7 @@ using ui::cp;
 } // namespace
 
 PlacementDialog::PlacementDialog(swCWindow* parent, GameState& game, int x, int y, int country)
-    : swCDialog(dialog_template::kProduction, parent)
+    : KitWindow(dialog_template::kProduction, parent)
     , m_state(game)
     , m_x(x)
     , m_y(y)
@@ -89,22 +89,6 @@ void PlacementDialog::place()
         return;
     }
     end(1);
-}
-
-int PlacementDialog::OnMessage(MessageRecord& msg)
-{
-    switch (msg.message) {
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        end(0);
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    default:
-        return 0;
-    }
 }
 
 int PlacementDialog::OnCommand(MessageRecord&, UINT command, UINT code)

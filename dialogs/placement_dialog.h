@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lib/dialog.h"
+#include "ui/window_kit.h"
 
 #include <cstdint>
 #include <vector>
@@ -10,7 +11,7 @@
 class GameState;
 class OwnerDrawListBox;
 
-class PlacementDialog : public swCDialog {
+class PlacementDialog : public ui::KitWindow<swCDialog> {
 public:
     static constexpr int kWidth = 556;
     static constexpr int kHeight = 300;
@@ -22,7 +23,12 @@ public:
     const std::vector<uint32_t>& typeIds() const { return m_typeIds; }
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
+    // The close box and a right click cancel.
+    const ui::WindowDescription& description() const override
+    {
+        static constexpr ui::WindowDescription kDescription {};
+        return kDescription;
+    }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:

@@ -32,7 +32,7 @@ using ui::cp;
 } // namespace
 
 ProductionDialog::ProductionDialog(swCWindow* parent, GameState& game, int x, int y)
-    : swCDialog(dialog_template::kProduction, parent)
+    : KitWindow(dialog_template::kProduction, parent)
     , m_state(game)
     , m_x(x)
     , m_y(y)
@@ -248,20 +248,13 @@ int ProductionDialog::OnMessage(MessageRecord& msg)
         if (!m_state.handshake().playRunning())
             end(0);
         return 1;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        end(0);
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
     case WM_DESTROY:
         KillTimer(handle(), kPlayTimer);
-        return 0;
+        break;
     default:
-        return 0;
+        break;
     }
+    return KitWindow::OnMessage(msg);
 }
 
 int ProductionDialog::OnCommand(MessageRecord&, UINT command, UINT code)

@@ -5,6 +5,7 @@
 
 #include "dialogs/production_orders.h"
 #include "lib/dialog.h"
+#include "ui/window_kit.h"
 #include "ui/window_services.h"
 
 #include <array>
@@ -48,7 +49,7 @@ constexpr UINT kUpperMark = 1025;
 constexpr UINT kLowerMark = 1026;
 } // namespace production_id
 
-class ProductionDialog : public swCDialog {
+class ProductionDialog : public ui::KitWindow<swCDialog> {
 public:
     static constexpr int kWidth = 588;
     static constexpr int kStoringWidth = 836;
@@ -66,6 +67,12 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    // The close box and a right click cancel.
+    const ui::WindowDescription& description() const override
+    {
+        static constexpr ui::WindowDescription kDescription {};
+        return kDescription;
+    }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:

@@ -35,7 +35,7 @@ void loadQuietly(swCBitmap& bitmap, const char* file)
 } // namespace
 
 SelAttackArmsDialog::SelAttackArmsDialog(swCWindow* parent, GameState& game, CombatPair& pair, uint8_t restrictToFlag7, int mode)
-    : swCDialog(dialog_template::kBattle, parent)
+    : KitWindow(dialog_template::kBattle, parent)
     , m_state(game)
     , m_pair(pair)
     , m_restrictToFlag7(restrictToFlag7)
@@ -139,10 +139,12 @@ void SelAttackArmsDialog::chooseSlot(int slot)
     InvalidateRect(handle(), nullptr, FALSE);
 }
 
-void SelAttackArmsDialog::paint(HDC dc) const
+// Dragged by any point: a right click on the body arrives as one on the frame and drops the choice.
+const ui::WindowDescription& SelAttackArmsDialog::description() const
 {
-    if (m_canvas.handle())
-        PaletteHolder(dc).blitBitmap(0, 0, m_canvas.handle(), RECT { 0, 0, kWidth, kHeight });
+    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true,
+        .drag = ui::Drag::Anywhere };
+    return kDescription;
 }
 
 int SelAttackArmsDialog::OnMessage(MessageRecord& msg)
@@ -155,9 +157,6 @@ int SelAttackArmsDialog::OnMessage(MessageRecord& msg)
         if (!m_state.handshake().playRunning())
             end(0);
         return 1;
-    case WM_NCHITTEST:
-        msg.result = HTCAPTION;
-        return 1;
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(msg.wParam);
         SetTextColor(dc, 0x02FFFFFF);
@@ -165,14 +164,13 @@ int SelAttackArmsDialog::OnMessage(MessageRecord& msg)
         msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         return 1;
     }
-    case WM_NCRBUTTONDOWN:
-        // Dragged by any point, the dialog hears a right click on its body as one on its frame.
-        end(0);
-        return 1;
+    case WM_DESTROY:
+        KillTimer(handle(), kPlayTimer);
+        break;
     default:
-        return handleDrawnDialogMessage(*this, msg, kPlacementPrefix, kPlayTimer,
-            [this](HDC dc) { paint(dc); }, [this] { end(0); });
+        break;
     }
+    return KitWindow::OnMessage(msg);
 }
 
 int SelAttackArmsDialog::OnCommand(MessageRecord&, UINT command, UINT)

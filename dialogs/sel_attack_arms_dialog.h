@@ -6,6 +6,7 @@
 
 #include "lib/dialog.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_kit.h"
 #include "ui/window_services.h"
 
 #include <cstdint>
@@ -24,7 +25,7 @@ constexpr UINT kFirstWeapon = 1002;
 constexpr UINT kQuestion = 1007;
 } // namespace sel_attack_arms_id
 
-class SelAttackArmsDialog : public swCDialog {
+class SelAttackArmsDialog : public ui::KitWindow<swCDialog> {
 public:
     static constexpr const char* kPlacementPrefix = "SelAttackArms";
     static constexpr int kWidth = 600;
@@ -45,6 +46,8 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
+    HBITMAP background() const override { return m_canvas.handle(); }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
@@ -57,7 +60,6 @@ private:
     void drawSide(HDC dc, int side, const ExpectedLosses& losses);
     void drawMachines(HDC dc, int side, const ExpectedLosses& losses);
     void drawWeaponRows(HDC dc, int side);
-    void paint(HDC dc) const;
 
     GameState& m_state;
     CombatPair& m_pair;

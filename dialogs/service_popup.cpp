@@ -23,7 +23,8 @@ std::string formatPair(const char* format, long long a, long long b)
 }
 
 ServicePopup::ServicePopup(swCWindow* parent, const GameState& game, int side, int index)
-    : DrawnDialog(dialog_template::kPopup, parent, Drag::Anywhere)
+    : DrawnDialog(dialog_template::kPopup, parent,
+          ui::WindowDescription { .drawn = true, .drag = Drag::Anywhere, .closing = ui::Closing::Itself })
     , m_game(game)
     , m_side(side)
     , m_index(index)
@@ -58,18 +59,10 @@ void ServicePopup::drawFigure(const RECT& area, const std::string& text)
     m_canvas.text(area, text, RGB(255, 255, 255), font(), DT_RIGHT | DT_SINGLELINE);
 }
 
-int ServicePopup::OnMessage(MessageRecord& msg)
+void ServicePopup::closeGesture()
 {
-    switch (msg.message) {
-    case WM_RBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_CLOSE:
-        refuse();
-        closeWith(0);
-        return 1;
-    default:
-        return DrawnDialog::OnMessage(msg);
-    }
+    refuse();
+    closeWith(0);
 }
 
 int ServicePopup::OnCommand(MessageRecord& msg, UINT id, UINT code)
@@ -82,8 +75,7 @@ int ServicePopup::OnCommand(MessageRecord& msg, UINT id, UINT code)
         return 1;
     case kRefuse:
     case IDCANCEL:
-        refuse();
-        closeWith(0);
+        closeGesture();
         return 1;
     default:
         if (choose(id))

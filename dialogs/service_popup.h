@@ -17,8 +17,9 @@ public:
 
     ServicePopup(swCWindow* parent, const GameState& game, int side, int index);
 
-    int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+    // The close box and a right click refuse.
+    void closeGesture() override;
 
     // The choice as the person leaves it; refuse clears it. Called before the popup closes.
     virtual void accept() { }

@@ -26,7 +26,7 @@ constexpr RECT kBarFill { 0, 160, 200, 176 };
 } // namespace
 
 ThinkProgressWindow::ThinkProgressWindow(swCWindow* parent, GameState& game, int country)
-    : swCWindow(kClassName, parent)
+    : KitWindow(kClassName, parent)
     , m_game(game)
     , m_country(country)
 {
@@ -141,29 +141,24 @@ int ThinkProgressWindow::OnMessage(MessageRecord& msg)
         msg.result = PtInRect(&kStopFace, at) ? HTCLIENT : HTCAPTION;
         return 1;
     }
-    case WM_CLOSE:
     case WM_TIMER:
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_PAINT:
-        m_canvas.paint(handle());
-        return 1;
-    case WM_ERASEBKGND:
-        m_canvas.copyTo(reinterpret_cast<HDC>(msg.wParam));
-        msg.result = 1;
         return 1;
     case WM_DESTROY:
         // The watcher draws on this window: it ends before the window does.
         stopWatcher();
-        windowSavePlacement(kClassName);
         m_game.handshake().releaseUiWait();
-        return 0;
+        break;
     default:
-        return 0;
+        break;
     }
+    return KitWindow::OnMessage(msg);
+}
+
+const ui::WindowDescription& ThinkProgressWindow::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .drawn = true,
+        .closing = ui::Closing::Itself };
+    return kDescription;
 }
 
 ThinkProgressThread::ThinkProgressThread(ThinkProgressWindow& window)

@@ -6,6 +6,7 @@
 #include "lib/thread.h"
 #include "lib/window.h"
 #include "ui/picture_canvas.h"
+#include "ui/window_kit.h"
 
 #include <atomic>
 #include <memory>
@@ -36,7 +37,7 @@ private:
     int m_frame = 0;
 };
 
-class ThinkProgressWindow : public swCWindow {
+class ThinkProgressWindow : public ui::KitWindow<swCWindow> {
 public:
     static constexpr const char* kClassName = "VKRC_THINKPROGRESSWINDOW_CNAME";
     static constexpr int kWidth = 296;
@@ -54,6 +55,10 @@ public:
     // the parent is visible and not minimised, and starts the watcher.
     BOOL Create() override;
     int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
+    void showPicture(HDC dc, const RECT& area) override { m_canvas.copyTo(dc, area); }
+    // Neither the close box nor a right click ends the computer's turn: the stop button does.
+    void closeGesture() override { }
 
     // Posts the progress to the window (kThinkShowProgress), which shows it and then releases the game
     // thread's pending wait. False when nothing was posted.
