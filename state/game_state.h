@@ -190,7 +190,6 @@ public:
     TurnBlock& turnBlock() { return m_turnBlock; }
     const TurnBlock& turnBlock() const { return m_turnBlock; }
     // Read-only views for the windows that only show the game.
-    const CountryRecord& country(int c) const { return m_countries[size_t(c)]; }
     const MapHeader& mapHeader() const { return m_mapHeader; }
     const CampaignBlock& campaignBlock() const { return m_campaign; }
     const BuildingRecord* building(int i) const { return i >= 0 && size_t(i) < m_buildings.size() ? &m_buildings[size_t(i)] : nullptr; }
