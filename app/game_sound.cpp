@@ -3,11 +3,14 @@
 
 #include "lib/error.h"
 #include "lib/file.h"
+#include "lib/file_fault.h"
 #include "lib/media/mci_device.h"
 #include "lib/media/music_player.h"
 #include "lib/media/sound_player.h"
+#include "platform/media/wave_file.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
+#include "state/master_text.h"
 #include "ui/main_window_services.h"
 
 #include <algorithm>
@@ -39,6 +42,7 @@ GameSound::GameSound(HWND window, const GameState& state)
     } else {
         m_music->addAudioPath(kMusicPath);
     }
+    std::vector<std::string> broken;
     for (int slot = 0; slot < sound_slot::kBankSize; ++slot) {
         char name[16];
         std::snprintf(name, sizeof name, "dsse%02d.wav", slot);
@@ -50,8 +54,10 @@ GameSound::GameSound(HWND window, const GameState& state)
         } catch (swCError* error) {
             // A broken wave leaves its slot empty; the rest of the bank still plays.
             delete error;
+            broken.push_back(path);
         }
     }
+    tellUnplayable(broken);
     applySettings(state.settings());
 }
 
@@ -69,6 +75,19 @@ void GameSound::applySettings(const GameSettings& settings)
     m_playBgm = settings.playBgm;
     if (!m_playBgm)
         stopMusic();
+}
+
+void GameSound::tellUnplayable(const std::vector<std::string>& paths)
+{
+    std::vector<std::pair<std::string, FileFault>> untold;
+    for (const std::string& path : paths) {
+        if (!m_toldFiles.insert(path).second)
+            continue;
+        // Found and readable, yet refused by the players: its contents are at fault.
+        const FileFault fault = checkFileBytes(path.c_str(), platform::media::kMaxMediaFileBytes);
+        untold.emplace_back(path, fault == FileFault::None ? FileFault::Damaged : fault);
+    }
+    showUnusableFiles("音声ファイルを再生できません。", untold, "このファイルの音は鳴りません。");
 }
 
 bool GameSound::effectAllowed(int slot) const
@@ -104,6 +123,7 @@ void GameSound::playJingle(int tune)
         m_sounds->soundLoad(path.c_str(), sound_slot::kPreview);
     } catch (swCError* error) {
         delete error;
+        tellUnplayable({ path });
         return;
     }
     m_sounds->soundSetVolume(sound_slot::kPreview, m_effectVolume);
@@ -144,6 +164,7 @@ void GameSound::playMusicFile(const std::string& path, bool loop)
             m_midi = std::make_unique<swCMCIDevice>("sequencer", path.c_str());
         } catch (swCError* error) {
             delete error;
+            tellUnplayable({ path });
             return;
         }
         m_midi->mciSet(MCI_FORMAT_MILLISECONDS, nullptr);
@@ -151,8 +172,10 @@ void GameSound::playMusicFile(const std::string& path, bool loop)
         return;
     }
     if (m_music) {
-        if (!m_music->loadSegment(kMusicSegment, path.c_str()))
+        if (!m_music->loadSegment(kMusicSegment, path.c_str())) {
+            tellUnplayable({ path });
             return;
+        }
         m_waveRoute = WaveRoute::MusicPlayer;
         if (loop)
             m_music->playLooped(kMusicPath, kMusicSegment);
@@ -167,6 +190,7 @@ void GameSound::playMusicFile(const std::string& path, bool loop)
         m_sounds->soundLoad(path.c_str(), kMusicSlot);
     } catch (swCError* error) {
         delete error;
+        tellUnplayable({ path });
         return;
     }
     m_waveRoute = WaveRoute::SoundPlayer;

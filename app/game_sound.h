@@ -6,7 +6,9 @@
 
 #include <atomic>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 class GameState;
 class MusicPlayer;
@@ -91,6 +93,9 @@ public:
 private:
     enum class WaveRoute { None, MusicPlayer, SoundPlayer };
     bool effectAllowed(int slot) const;
+    // Tells once per file in this run that a sound the program ships could not be played: a person
+    // who hears nothing learns why, without a box at every play.
+    void tellUnplayable(const std::vector<std::string>& paths);
     void setMusicVolume(long volume);
 
     HWND m_window = nullptr;
@@ -110,4 +115,5 @@ private:
     WaveRoute m_waveRoute = WaveRoute::None;
     std::string m_musicPath;
     bool m_musicLoop = false;
+    std::set<std::string> m_toldFiles;
 };

@@ -27,7 +27,7 @@ void AppGameStateServices::deleteBattleUnitData(BattleUnitData* data)
     delete data;
 }
 
-void AppGameStateServices::loadStartArrowBitmap() { ::loadStartArrowBitmap(); }
+FileFault AppGameStateServices::loadStartArrowBitmap() { return ::loadStartArrowBitmap(); }
 
 void AppGameStateServices::freeStartArrowBitmap() { ::freeStartArrowBitmap(); }
 

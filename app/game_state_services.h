@@ -15,7 +15,7 @@ public:
     void deleteBattleUnitData(BattleUnitData* data) override;
     std::unique_ptr<swCBitmap> buildSmallBuildingSheets(GameState& state) override;
     std::unique_ptr<swCBitmap> buildUnitSheet(GameState& state) override;
-    void loadStartArrowBitmap() override;
+    FileFault loadStartArrowBitmap() override;
     void freeStartArrowBitmap() override;
 };
 

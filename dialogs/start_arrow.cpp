@@ -1,8 +1,8 @@
 // The start-arrow bitmap of the prompt bar.
 #include "dialogs/start_arrow.h"
 
-#include "lib/error.h"
 #include "lib/media/bitmap.h"
+#include "state/base_bitmaps.h"
 #include "state/data_path.h"
 
 #include <memory>
@@ -13,15 +13,12 @@ std::unique_ptr<swCBitmap> g_startArrow;
 
 } // namespace
 
-void loadStartArrowBitmap()
+FileFault loadStartArrowBitmap()
 {
     auto bitmap = std::make_unique<swCBitmap>();
-    try {
-        bitmap->bitmapLoadFile(dataPath("stparrow.bmp", kFolderBitmap).c_str());
-    } catch (swCError* error) {
-        delete error;
-    }
+    const FileFault fault = loadPictureFile(*bitmap, dataPath(kStartArrowFile, kFolderBitmap));
     g_startArrow = std::move(bitmap);
+    return fault;
 }
 
 void freeStartArrowBitmap() { g_startArrow.reset(); }

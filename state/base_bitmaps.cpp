@@ -2,7 +2,6 @@
 #include "state/base_bitmaps.h"
 
 #include "lib/error.h"
-#include "lib/file.h"
 #include "state/data_path.h"
 
 #include <string>
@@ -29,20 +28,28 @@ constexpr const char* kFiles[kBaseBitmapCount] = {
 
 const char* baseBitmapFile(int index) { return index >= 0 && index < kBaseBitmapCount ? kFiles[index] : nullptr; }
 
-bool BaseBitmaps::load(int index)
+FileFault loadPictureFile(swCBitmap& bitmap, const std::string& path)
+{
+    try {
+        bitmap.bitmapLoadFile(path.c_str());
+        return FileFault::None;
+    } catch (swCError* error) {
+        delete error;
+    }
+    // The largest picture the program ships is a few megabytes; the cap only tells apart files
+    // that could be read at all.
+    const FileFault fault = checkFileBytes(path.c_str(), size_t(1) << 30);
+    return fault == FileFault::None ? FileFault::Damaged : fault;
+}
+
+FileFault BaseBitmaps::load(int index)
 {
     auto bitmap = std::make_unique<swCBitmap>();
     std::string path;
     buildDataPath(path, kFiles[index], kFolderBitmap);
-    bool loaded = true;
-    try {
-        bitmap->bitmapLoadFile(path.c_str());
-    } catch (swCError* error) {
-        delete error;
-        loaded = !fileExists(path.c_str());
-    }
+    const FileFault fault = loadPictureFile(*bitmap, path);
     m_bitmaps[size_t(index)] = std::move(bitmap);
-    return loaded;
+    return fault;
 }
 
 void BaseBitmaps::store(int index, std::unique_ptr<swCBitmap> bitmap)

@@ -1,10 +1,12 @@
 // BaseBitmaps: the thirteen pictures every window draws from, loaded once at start-up.
 #pragma once
 
+#include "lib/file_fault.h"
 #include "lib/media/bitmap.h"
 
 #include <array>
 #include <memory>
+#include <string>
 
 enum BaseBitmap : int {
     kLand32Base = 0,
@@ -26,12 +28,18 @@ enum BaseBitmap : int {
 // The file of each base bitmap loaded from the bitmap folder; null for the two built sheets.
 const char* baseBitmapFile(int index);
 
+// The prompt bar's arrow, loaded with the base bitmaps by the services above state.
+inline constexpr const char* kStartArrowFile = "stparrow.bmp";
+
+// Loads a picture file into bitmap; what kept it from being read otherwise (Damaged when the file
+// is there and readable but is no picture).
+FileFault loadPictureFile(swCBitmap& bitmap, const std::string& path);
+
 class BaseBitmaps {
 public:
     // Loads the file from the bitmap folder. A picture that cannot be read leaves an empty
-    // bitmap: one missing picture must not end the program. False when the file is there but
-    // could not be read.
-    bool load(int index);
+    // bitmap: one missing picture must not end the program. Returns why it could not be read.
+    FileFault load(int index);
     // Takes a sheet built by the program; null leaves an empty bitmap.
     void store(int index, std::unique_ptr<swCBitmap> bitmap);
     // Null only before start-up and after release.

@@ -2,6 +2,8 @@
 // battle scene, which live in folders above state; the application installs its implementation.
 #pragma once
 
+#include "lib/file_fault.h"
+
 #include <memory>
 
 class AreaAnalysis;
@@ -22,7 +24,8 @@ public:
     // The 16-pixel building and bridge sheets, and the unit sheet, built from the loaded pictures.
     virtual std::unique_ptr<swCBitmap> buildSmallBuildingSheets(GameState& state) = 0;
     virtual std::unique_ptr<swCBitmap> buildUnitSheet(GameState& state) = 0;
-    virtual void loadStartArrowBitmap() = 0;
+    // Why the picture could not be read (None when it was).
+    virtual FileFault loadStartArrowBitmap() = 0;
     virtual void freeStartArrowBitmap() = 0;
 };
 

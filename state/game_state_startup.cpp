@@ -28,27 +28,18 @@ constexpr FontSpec kFonts[kFontCount] = {
 constexpr int kDestroyedListBytes = 4200;
 static_assert(kDestroyedUnitsPerCountry * sizeof(DestroyedUnitRecord) == kDestroyedListBytes);
 
-// The base pictures that could not be read: the first by name, and how many.
+// The pictures read at start-up that could not be read, told together in one notice.
 class UnreadPictures {
 public:
-    void note(bool loaded, int index)
+    void note(FileFault fault, const char* file)
     {
-        if (!loaded && m_count++ == 0)
-            m_first = baseBitmapFile(index);
+        if (fault != FileFault::None)
+            m_files.emplace_back(file, fault);
     }
-    void report() const
-    {
-        if (m_count == 0)
-            return;
-        std::string text = "画像ファイル " + m_first + " を読み込めません。";
-        if (m_count > 1)
-            text += "\nほかに " + std::to_string(m_count - 1) + "個の画像を読み込めません。";
-        showLoaderMessage(platform::utf8ToCp932(text), platform::utf8ToCp932("警告"));
-    }
+    void report() const { showUnusableFiles("画像ファイルを読み込めません。", m_files, "読み込めた画像だけで表示します。"); }
 
 private:
-    std::string m_first;
-    int m_count = 0;
+    std::vector<std::pair<std::string, FileFault>> m_files;
 };
 
 } // namespace
@@ -150,19 +141,19 @@ void GameState::startUp()
         showUnreadableFile("カスタムカラー", CustomColorTable::kFileName, error);
     }
 
-    // 13: pictures that are there but cannot be read stay empty, told in one notice.
+    // 13: pictures that cannot be read stay empty, told in one notice.
     UnreadPictures unread;
-    unread.note(m_baseBitmaps.load(kLand32Base), kLand32Base);
-    unread.note(m_baseBitmaps.load(kLand16Base), kLand16Base);
+    for (int i : { kLand32Base, kLand16Base })
+        unread.note(m_baseBitmaps.load(i), baseBitmapFile(i));
     prepareSmallBuildingSheets();
     for (int i = kCategorySheet; i <= kOwnerStrip2; ++i)
-        unread.note(m_baseBitmaps.load(i), i);
+        unread.note(m_baseBitmaps.load(i), baseBitmapFile(i));
     prepareUnitSheet();
     for (int i = kCivilian32; i <= kInfoButtons; ++i)
-        unread.note(m_baseBitmaps.load(i), i);
-    unread.report();
+        unread.note(m_baseBitmaps.load(i), baseBitmapFile(i));
     if (g_services)
-        g_services->loadStartArrowBitmap();
+        unread.note(g_services->loadStartArrowBitmap(), kStartArrowFile);
+    unread.report();
 
     // 14-17
     m_ruleBlock.lead = 0;

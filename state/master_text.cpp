@@ -3,6 +3,7 @@
 #include "state/text_file_reader.h"
 
 #include "lib/error.h"
+#include "lib/file_fault.h"
 #include "platform/kernel/host.h"
 #include "platform/windows.h"
 
@@ -76,6 +77,17 @@ std::vector<std::string> cp932Table(std::initializer_list<const char*> utf8)
 void showLoaderMessage(const std::string& text, const std::string& caption)
 {
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void showUnusableFiles(const char* heading_utf8, const std::vector<std::pair<std::string, FileFault>>& files,
+    const char* consequence_utf8)
+{
+    if (files.empty())
+        return;
+    std::string text = platform::utf8ToCp932(std::string(heading_utf8) + "\n");
+    for (const auto& [name, fault] : files)
+        text += name.substr(platform::fileNameOffset(name)) + ": " + fileFaultText(fault) + "\n";
+    showLoaderMessage(text + platform::utf8ToCp932(consequence_utf8), platform::utf8ToCp932("警告"));
 }
 
 void showUnreadableFile(const char* kind_utf8, const std::string& file, swCError* error)

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace master_text {
@@ -23,6 +25,13 @@ std::vector<std::string> cp932Table(std::initializer_list<const char*> utf8);
 
 // Shows a loader's notice (CP932 text and caption) with a stop icon and no owner.
 void showLoaderMessage(const std::string& text, const std::string& caption);
+
+enum class FileFault : uint8_t;
+// One warning for files the program ships that could not be used: the heading, a line per file
+// (its name and fault) and what the program does without them. Texts in UTF-8; names are CP932
+// game paths, shown from their file name on. Nothing when the list is empty.
+void showUnusableFiles(const char* heading_utf8, const std::vector<std::pair<std::string, FileFault>>& files,
+    const char* consequence_utf8);
 
 class swCError;
 class TextFileReader;

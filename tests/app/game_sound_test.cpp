@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace std::string_literals;
 using namespace testing_media;
 using platform::media::DirectSoundState;
 using platform::media::Mixer;
@@ -160,6 +161,44 @@ TEST_F(GameSoundTest, MissingTuneFilesPlayNothingAndSayNothing)
     sound.playTune(11, false);
     EXPECT_EQ(heard(), 0);
     EXPECT_TRUE(platform::harness::messageBoxes().empty());
+}
+
+TEST_F(GameSoundTest, ADamagedSoundIsToldOnceNamingItAndThenStaysSilent)
+{
+    enum class Play { Music, Jingle, Bank };
+    struct Case {
+        const char* file;
+        std::string bytes;
+        Play play;
+        const char* line;
+    };
+    const Case cases[] = {
+        { "tkbgm/bad.wav", "RIFF\x10\0\0\0WAVEjunkjunk"s, Play::Music, "bad.wav: ファイルの内容が壊れています。" },
+        { "tkbgm/bad.mid", "MThd\0\0\0\x06garbage"s, Play::Music, "bad.mid: ファイルの内容が壊れています。" },
+        { "tkbgm/bad.wav", "", Play::Music, "bad.wav: ファイルが空です。" },
+        { "tkwave/VICTORY.wav", "RIFF", Play::Jingle, "VICTORY.wav: ファイルの内容が壊れています。" },
+        { "tkwave/dsse05.wav", "not a wave", Play::Bank, "dsse05.wav: ファイルの内容が壊れています。" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        writeBytes(m_folder.host(c.file), std::vector<uint8_t>(c.bytes.begin(), c.bytes.end()));
+        platform::harness::clearMessageBoxes();
+        GameSound sound(reinterpret_cast<HWND>(uintptr_t(0x1234)), m_state);
+        for (int round = 0; round < 3; ++round) {
+            if (c.play == Play::Music)
+                sound.playMusicFile(std::string(c.file).replace(5, 1, "\\"), true);
+            else if (c.play == Play::Jingle)
+                sound.playJingle(kVictoryTune);
+            else
+                sound.playSound(5);
+            EXPECT_EQ(heard(), 0);
+        }
+        const auto boxes = platform::harness::messageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(platform::cp932ToUtf8(boxes[0].text),
+            std::string("音声ファイルを再生できません。\n") + c.line + "\nこのファイルの音は鳴りません。");
+        std::filesystem::remove(m_folder.host(c.file));
+    }
 }
 
 TEST_F(GameSoundTest, MusicSwitchStopsMusicAndRefusesTunesUntilTurnedOn)

@@ -36,7 +36,7 @@ public:
         categoryLoadedFirst = state.baseBitmap(kCategorySheet) != nullptr;
         return ++sheets, nullptr;
     }
-    void loadStartArrowBitmap() override { ++arrows; }
+    FileFault loadStartArrowBitmap() override { return ++arrows, FileFault::None; }
     void freeStartArrowBitmap() override { --arrows; }
 
     int token = 0;
@@ -162,6 +162,7 @@ TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDisplayDefaults)
 TEST(GameStateStartUp, MissingBaseBitmapsLeaveEmptyBitmapsAndStartUpGoesOn)
 {
     StartUpFolder folder;
+    std::filesystem::remove_all(folder.host("tkbmp"));
     FakeServices services;
     makeNamedValue("SimpleMode").profileWriteInt(0);
     GameState state;
@@ -171,7 +172,10 @@ TEST(GameStateStartUp, MissingBaseBitmapsLeaveEmptyBitmapsAndStartUpGoesOn)
         EXPECT_EQ(state.baseBitmap(i)->handle(), nullptr) << i;
     }
     EXPECT_TRUE(state.modalIdle());
-    EXPECT_TRUE(platform::harness::messageBoxes().empty());
+    // Told once, every picture named.
+    const auto boxes = platform::harness::messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(platform::cp932ToUtf8(boxes[0].text).find("info_btn.bmp: ファイルがありません。"), std::string::npos);
 }
 
 TEST(GameStateStartUp, MissingMasterFileEndsStartUpWithItsMessageAndKeepsTheSettings)

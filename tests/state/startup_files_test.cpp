@@ -160,7 +160,7 @@ TEST(StartUpFiles, ADamagedArmamentFileGivesOneBoxForAllUnmatchedWeapons)
     EXPECT_NE(text(o).find("件あります。"), std::string::npos) << text(o);
 }
 
-TEST(StartUpFiles, UnreadableCustomColoursAndPicturesAreToldOnceAndLeaveDefaults)
+TEST(StartUpFiles, UnreadableCustomColoursAreToldOnceAndLeaveDefaults)
 {
     Outcome colours = startUpWith([](const DataFolder& folder) {
         folder.write("cstmcl.dat", std::string(120, '\x01'));
@@ -169,17 +169,41 @@ TEST(StartUpFiles, UnreadableCustomColoursAndPicturesAreToldOnceAndLeaveDefaults
     EXPECT_FALSE(colours.stopped);
     ASSERT_EQ(colours.boxes.size(), 1u);
     EXPECT_EQ(text(colours).rfind("カスタムカラー cstmcl.dat を読み込めません。", 0), 0u) << text(colours);
+}
 
-    // Two damaged pictures, the others missing (which stays silent): one box for both.
-    Outcome pictures = startUpWith([](const DataFolder& folder) {
-        folder.write(std::string("tkbmp/") + baseBitmapFile(kCategorySheet), "BM not a picture");
-        folder.write(std::string("tkbmp/") + baseBitmapFile(kInfoButtons), "");
-        return 0;
-    });
-    EXPECT_FALSE(pictures.stopped);
-    ASSERT_EQ(pictures.boxes.size(), 1u);
-    EXPECT_EQ(text(pictures), std::string("画像ファイル ") + baseBitmapFile(kCategorySheet)
-            + " を読み込めません。\nほかに 1個の画像を読み込めません。");
+TEST(StartUpFiles, MissingAndDamagedPicturesAreNamedInOneBoxAndStartUpGoesOn)
+{
+    struct Damage {
+        int picture;
+        const char* bytes; // null: the file is removed
+    };
+    struct Case {
+        std::vector<Damage> damage;
+        const char* lines;
+    };
+    const Case cases[] = {
+        { { { kLand32Base, nullptr } }, "land32_base.bmp: ファイルがありません。\n" },
+        { { { kCategorySheet, "BM not a picture" } }, "category.bmp: ファイルの内容が壊れています。\n" },
+        { { { kInfoButtons, "" } }, "info_btn.bmp: ファイルが空です。\n" },
+        { { { kCategorySheet, "BM not a picture" }, { kExtraNumbers, nullptr }, { kInfoButtons, "" } },
+            "category.bmp: ファイルの内容が壊れています。\nexnum.bmp: ファイルがありません。\n"
+            "info_btn.bmp: ファイルが空です。\n" },
+    };
+    for (const Case& c : cases) {
+        Outcome o = startUpWith([&](const DataFolder& folder) {
+            for (const Damage& d : c.damage) {
+                const std::string file = std::string("tkbmp/") + baseBitmapFile(d.picture);
+                if (d.bytes)
+                    folder.write(file, d.bytes);
+                else
+                    folder.remove(file);
+            }
+            return 0;
+        });
+        EXPECT_FALSE(o.stopped) << c.lines;
+        ASSERT_EQ(o.boxes.size(), 1u) << c.lines;
+        EXPECT_EQ(text(o), std::string("画像ファイルを読み込めません。\n") + c.lines + "読み込めた画像だけで表示します。");
+    }
 }
 
 TEST(StartUpFiles, AHugeBaseTypeInTheWeaponFileKeepsItsLowSixteenBits)

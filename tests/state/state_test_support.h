@@ -6,6 +6,7 @@
 
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
+#include "state/base_bitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,12 @@ public:
             fs::copy_file(generated / name, host(name), fs::copy_options::overwrite_existing, error);
             if (error)
                 ADD_FAILURE() << "generated data missing: " << name;
+        }
+        // The pictures start-up reads, so that it has none to tell of.
+        fs::create_directories(host("tkbmp"));
+        for (int i = 0; i < kBaseBitmapCount; ++i) {
+            if (const char* picture = baseBitmapFile(i))
+                fs::copy_file(generated / "tkbmp" / picture, host(std::string("tkbmp/") + picture));
         }
         platform::harness::clearMessageBoxes();
     }
