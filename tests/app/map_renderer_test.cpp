@@ -352,7 +352,7 @@ protected:
         namespace fs = std::filesystem;
         fs::create_directories(folder.host("tkbmp"));
         for (const char* name : { "land16_base.bmp", "land32_base.bmp", "unit32.bmp" })
-            fs::copy_file(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp" / name, fs::path(folder.host("tkbmp")) / name);
+            fs::copy_file(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp" / name, fs::path(folder.host("tkbmp")) / name, fs::copy_options::overwrite_existing);
         m_previous = gameStateServices();
         setGameStateServices(&appGameStateServices());
         // Normal mode without asking.

@@ -128,7 +128,7 @@ TEST(StartModeDialog, StartUpBuildsTheSheetsAndLoadsTheStartArrow)
     namespace fs = std::filesystem;
     fs::create_directories(folder.host("tkbmp"));
     for (const char* name : { "land16_base.bmp", "unit32.bmp", "stparrow.bmp" })
-        fs::copy_file(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp" / name, fs::path(folder.host("tkbmp")) / name);
+        fs::copy_file(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp" / name, fs::path(folder.host("tkbmp")) / name, fs::copy_options::overwrite_existing);
     makeNamedValue("SimpleMode").profileWriteInt(0);
     CountingServices services;
     services.allowed = 0;

@@ -83,7 +83,7 @@ public:
     {
         namespace fs = std::filesystem;
         testing_lib::initApplication();
-        fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp", host("tkbmp"), fs::copy_options::recursive);
+        fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp", host("tkbmp"), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         platform::harness::clearMessageBoxes();
         platform::harness::setDefaultMessageBoxAnswer(0);
         m_owner = new RecordingOwner();

@@ -114,7 +114,7 @@ protected:
         testing_lib::initApplication();
         std::filesystem::create_directories(folder.host("tkbmp"));
         for (const char* picture : { "land48_base.bmp", "land48_build.bmp", "border48.bmp", "ecmcc.bmp", "unit48.bmp" })
-            std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkbmp" / picture, folder.host(std::string("tkbmp/") + picture));
+            std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkbmp" / picture, folder.host(std::string("tkbmp/") + picture), std::filesystem::copy_options::overwrite_existing);
         table.clear();
         table.load(folder.path() + "/");
         harness::clearMessageBoxes();
