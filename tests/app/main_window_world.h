@@ -49,7 +49,7 @@ public:
         namespace fs = std::filesystem;
         theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
         for (const char* folder : { "tkbmp", "tkmap", "tkunit" })
-            fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive);
+            fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         if (scene == Scene::On) {
             fs::create_directory_symlink(fs::path(DERAZODO_PROGRAM_DIR) / "tklc", m_data.host("tklc"));
         }

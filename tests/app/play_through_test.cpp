@@ -587,7 +587,7 @@ struct PlayThrough : ::testing::Test {
         m_lockFolder = pattern;
         setenv("XDG_RUNTIME_DIR", m_lockFolder.c_str(), 1);
         for (const char* folder : { "tkbmp", "tkmap", "tkwave", "tklc" })
-            fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive);
+            fs::copy(fs::path(DERAZODO_PROGRAM_DIR) / folder, m_data.host(folder), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         fs::create_directories(m_data.host("save"));
         makeNamedValue("SimpleMode").profileWriteInt(0);
         theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);

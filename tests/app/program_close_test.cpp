@@ -101,7 +101,7 @@ protected:
         m_data = std::make_unique<testing_state::DataFolder>();
         for (const char* folder : { "tkbmp", "tkmap", "tkunit" })
             std::filesystem::copy(std::filesystem::path(DERAZODO_PROGRAM_DIR) / folder, m_data->host(folder),
-                std::filesystem::copy_options::recursive);
+                std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
         m_data->write("tkmap/damaged.vtm", "ZAFRONSCENO00004 not a map");
         makeNamedValue("SimpleMode").profileWriteInt(0);
         platform::closeOnSignals();
