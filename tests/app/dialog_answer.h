@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/platform/commdlg/dialog_driver.h"
+#include "tests/state/state_test_support.h"
 
 #include <atomic>
 #include <chrono>
@@ -86,10 +87,7 @@ inline void pressListRow(HWND list, int item, bool twice = false)
 // backgrounds and buttons from it.
 inline void linkPictures(const std::string& hostFolder)
 {
-    namespace fs = std::filesystem;
-    const fs::path link = fs::path(hostFolder) / "tkbmp";
-    if (!fs::exists(link))
-        fs::create_directory_symlink(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp", link);
+    testing_state::linkGeneratedFolder(hostFolder, "tkbmp");
 }
 
 } // namespace testing_app

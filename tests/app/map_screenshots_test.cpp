@@ -47,7 +47,7 @@ public:
         fs::create_directories(host("tkmap"));
         fs::copy_file(program / "tkmap" / file, host("tkmap/" + file));
         // The renderer reads the generated sheets; nothing here writes to them.
-        fs::create_directory_symlink(program / "tkbmp", host("tkbmp"));
+        linkGenerated("tkbmp");
         const std::string path = "tkmap\\" + file;
         loaded = fs::path(file).extension() == ".vtc" ? startCampaign(state(), path.c_str(), 0)
                                                       : state().loadMapFile(path.c_str());

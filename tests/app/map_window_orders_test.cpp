@@ -538,7 +538,7 @@ struct ExchangeWorld : OrderWorld {
         state().country(0).funds = 10000;
         selectModel(state(), unit(0, mover), 0);
         // The armament window's pictures and buttons.
-        std::filesystem::create_directory_symlink(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkbmp", host("tkbmp"));
+        linkGenerated("tkbmp");
     }
     std::string title()
     {

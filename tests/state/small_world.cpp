@@ -14,9 +14,8 @@ SmallWorld::SmallWorld(int width, int height, int terrain, Pictures pictures)
     , m_height(height)
 {
     if (pictures == Pictures::Linked) {
-        namespace fs = std::filesystem;
         for (const char* folder : { "tkbmp", "tkunit" })
-            fs::create_directory_symlink(fs::path(DERAZODO_PROGRAM_DIR) / folder, host(folder));
+            linkGenerated(folder);
     }
     m_state->startUp();
     g_gameState = m_state.get();

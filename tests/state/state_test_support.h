@@ -18,6 +18,18 @@
 
 namespace testing_state {
 
+// Links the whole generated folder (tkbmp, tkunit, ...) into a program folder in place of whatever
+// copies stand there, for windows that draw more than start-up reads.
+inline void linkGeneratedFolder(const std::string& programFolder, const char* folder)
+{
+    namespace fs = std::filesystem;
+    const fs::path at = fs::path(programFolder) / folder;
+    if (fs::is_symlink(at))
+        return;
+    fs::remove_all(at);
+    fs::create_directory_symlink(fs::path(DERAZODO_PROGRAM_DIR) / folder, at);
+}
+
 class DataFolder : public testing_lib::TempProgramFolder {
 public:
     DataFolder()
@@ -35,8 +47,8 @@ public:
         }
         // The pictures start-up reads, so that it has none to tell of.
         fs::create_directories(host("tkbmp"));
-        for (int i = 0; i < kBaseBitmapCount; ++i) {
-            if (const char* picture = baseBitmapFile(i))
+        for (int i = 0; i <= kBaseBitmapCount; ++i) {
+            if (const char* picture = i < kBaseBitmapCount ? baseBitmapFile(i) : kStartArrowFile)
                 fs::copy_file(generated / "tkbmp" / picture, host(std::string("tkbmp/") + picture));
         }
         platform::harness::clearMessageBoxes();
@@ -57,6 +69,7 @@ public:
     // Writes UTF-8 text as the CP932 the game reads.
     void writeText(const std::string& name, const std::string& utf8) const { write(name, platform::utf8ToCp932(utf8)); }
     void remove(const std::string& name) const { std::filesystem::remove(host(name)); }
+    void linkGenerated(const char* folder) const { linkGeneratedFolder(host(""), folder); }
 };
 
 // The lines of a CP932 text file, without their ends.
