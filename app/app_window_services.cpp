@@ -48,6 +48,14 @@ SoundPlayer* AppWindowServices::soundPlayer() const
     return sound ? sound->soundPlayer() : nullptr;
 }
 
+void AppWindowServices::tellUnplayableSound(const std::string& path)
+{
+    if (GameSound* sound = m_main.sound())
+        sound->tellUnplayable({ path });
+    else
+        MainWindowServices::tellUnplayableSound(path);
+}
+
 MainWindow* AppWindowServices::window() const
 {
     HWND main = m_main.mainWindow();

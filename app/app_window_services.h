@@ -18,6 +18,7 @@ public:
     void stopAllSounds() override;
     MusicPlayer* musicPlayer() const override;
     SoundPlayer* soundPlayer() const override;
+    void tellUnplayableSound(const std::string& path) override;
     void showUnitOnMap(int country, int index) override;
     void refreshPanelUnit() override;
     void refreshTroopLists() override;

@@ -3,11 +3,9 @@
 
 #include "lib/error.h"
 #include "lib/file.h"
-#include "lib/file_fault.h"
 #include "lib/media/mci_device.h"
 #include "lib/media/music_player.h"
 #include "lib/media/sound_player.h"
-#include "platform/media/wave_file.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
 #include "state/master_text.h"
@@ -79,15 +77,11 @@ void GameSound::applySettings(const GameSettings& settings)
 
 void GameSound::tellUnplayable(const std::vector<std::string>& paths)
 {
-    std::vector<std::pair<std::string, FileFault>> untold;
-    for (const std::string& path : paths) {
-        if (!m_toldFiles.insert(path).second)
-            continue;
-        // Found and readable, yet refused by the players: its contents are at fault.
-        const FileFault fault = checkFileBytes(path.c_str(), platform::media::kMaxMediaFileBytes);
-        untold.emplace_back(path, fault == FileFault::None ? FileFault::Damaged : fault);
-    }
-    showUnusableFiles("音声ファイルを再生できません。", untold, "このファイルの音は鳴りません。");
+    std::vector<std::string> untold;
+    for (const std::string& path : paths)
+        if (m_toldFiles.insert(path).second)
+            untold.push_back(path);
+    showUnplayableSounds(untold);
 }
 
 bool GameSound::effectAllowed(int slot) const

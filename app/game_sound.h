@@ -89,13 +89,13 @@ public:
     // For the windows that preview sounds of their own (slot kPreview); may be null.
     SoundPlayer* soundPlayer() const { return m_sounds.get(); }
     MusicPlayer* musicPlayer() const { return m_music.get(); }
+    // Tells once per file in this run that a sound could not be played (the bank, the music, a
+    // window's preview): a person who hears nothing learns why, without a box at every play.
+    void tellUnplayable(const std::vector<std::string>& paths);
 
 private:
     enum class WaveRoute { None, MusicPlayer, SoundPlayer };
     bool effectAllowed(int slot) const;
-    // Tells once per file in this run that a sound the program ships could not be played: a person
-    // who hears nothing learns why, without a box at every play.
-    void tellUnplayable(const std::vector<std::string>& paths);
     void setMusicVolume(long volume);
 
     HWND m_window = nullptr;

@@ -2,8 +2,7 @@
 #include "dialogs/game_preview.h"
 
 #include "dialogs/map_preview_fields.h"
-#include "lib/error.h"
-#include "lib/file.h"
+#include "lib/file_fault.h"
 #include "platform/kernel/host.h"
 #include "platform/windows.h"
 #include "state/campaign_file.h"
@@ -17,21 +16,6 @@
 #include <vector>
 
 namespace {
-
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
-{
-    if (!fileExists(path.c_str()))
-        return false;
-    try {
-        swCFile file(path.c_str(), 0);
-        const DWORD size = file.fileGetSize();
-        bytes.resize(size);
-        return size == 0 || file.fileRead(bytes.data(), size) == size;
-    } catch (swCError* error) {
-        delete error;
-        return false;
-    }
-}
 
 bool takeScenario(std::span<const uint8_t> image, PreviewBuffers& out)
 {
@@ -62,8 +46,9 @@ void PreviewBuffers::clearMap()
 
 bool readMapPreview(const std::string& path, PreviewBuffers& out)
 {
+    // Capped as the map reader caps it: a file it would refuse is not previewed (nor read whole).
     std::vector<uint8_t> bytes;
-    return readWholeFile(path, bytes) && takeScenario(bytes, out);
+    return readFileBytes(path.c_str(), kMaxMapFileBytes, bytes) == FileFault::None && takeScenario(bytes, out);
 }
 
 bool readCampaignPreview(const std::string& path, PreviewBuffers& out)

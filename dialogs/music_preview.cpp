@@ -52,6 +52,8 @@ void MusicPreview::play(const GameState& state, int code)
     if (MusicPlayer* music = services.musicPlayer()) {
         if (music->loadSegment(kPreviewSoundSlot, path.c_str()))
             music->playLooped(kMusicAudioPath, kPreviewSoundSlot);
+        else
+            services.tellUnplayableSound(path);
         return;
     }
     try {
@@ -67,9 +69,9 @@ void MusicPreview::play(const GameState& state, int code)
         m_midi->mciSet(MCI_FORMAT_MILLISECONDS, nullptr);
         m_midi->mciPlay(m_notify);
     } catch (swCError* error) {
-        // The person is told; the settings go on without the preview.
-        error->Show(m_notify);
+        // The person is told, as of the game's own sounds; the settings go on without the preview.
         delete error;
+        services.tellUnplayableSound(path);
         m_midi.reset();
     }
 }

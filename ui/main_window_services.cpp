@@ -2,6 +2,7 @@
 #include "ui/main_window_services.h"
 
 #include "lib/window.h"
+#include "state/master_text.h"
 #include "ui/window_context.h"
 
 #include <atomic>
@@ -22,6 +23,8 @@ NoMainWindow g_none;
 std::atomic<MainWindowServices*> g_installed = nullptr;
 
 } // namespace
+
+void MainWindowServices::tellUnplayableSound(const std::string& path) { showUnplayableSounds({ path }); }
 
 void setMainWindowServices(MainWindowServices* services) { g_installed = services; }
 

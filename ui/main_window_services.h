@@ -13,6 +13,7 @@ constexpr int kPreviewSoundSlot = 1;
 // The music player's audio path that carries the music at the music volume.
 constexpr int kMusicAudioPath = 1;
 #include <cstdint>
+#include <string>
 
 // The lists that own a display-item window ("表示項目").
 enum class DisplayItemList { Terrain, Troops, History };
@@ -38,6 +39,9 @@ public:
     // The main window's players, for windows that play sounds of their own; null when missing.
     virtual MusicPlayer* musicPlayer() const { return nullptr; }
     virtual SoundPlayer* soundPlayer() const { return nullptr; }
+    // Tells that a sound or music file a window played was refused; the main window tells each file
+    // once a run, without one it is told every time.
+    virtual void tellUnplayableSound(const std::string& path);
 
     // The panel shows the unit, the map scrolls to its hex and blinks it.
     virtual void showUnitOnMap(int country, int index) { (void)country, (void)index; }

@@ -1,6 +1,9 @@
 // GameSound: the effect bank and its switches, tunes routed to files and players, MIDI through
 // the sequencer, and missing files or players that leave everything quiet.
+#include "app/app_window_services.h"
 #include "app/game_sound.h"
+#include "app/main_window_rules_link.h"
+#include "dialogs/music_preview.h"
 #include "lib/media/music_player.h"
 #include "lib/media/sound_player.h"
 #include "platform/desktop/harness.h"
@@ -14,6 +17,8 @@
 #include "tests/lib/temp_program_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace std::string_literals;
 using namespace testing_media;
@@ -165,7 +170,8 @@ TEST_F(GameSoundTest, MissingTuneFilesPlayNothingAndSayNothing)
 
 TEST_F(GameSoundTest, ADamagedSoundIsToldOnceNamingItAndThenStaysSilent)
 {
-    enum class Play { Music, Jingle, Bank };
+    // Preview: the map settings' music preview, through the main window's services.
+    enum class Play { Music, Jingle, Bank, Preview };
     struct Case {
         const char* file;
         std::string bytes;
@@ -178,14 +184,26 @@ TEST_F(GameSoundTest, ADamagedSoundIsToldOnceNamingItAndThenStaysSilent)
         { "tkbgm/bad.wav", "", Play::Music, "bad.wav: ファイルが空です。" },
         { "tkwave/VICTORY.wav", "RIFF", Play::Jingle, "VICTORY.wav: ファイルの内容が壊れています。" },
         { "tkwave/dsse05.wav", "not a wave", Play::Bank, "dsse05.wav: ファイルの内容が壊れています。" },
+        { "tkbgm/bad.wav", "RIFF\x10\0\0\0WAVEjunkjunk"s, Play::Preview, "bad.wav: ファイルの内容が壊れています。" },
+        { "tkbgm/bad.mid", "MThd\0\0\0\x06garbage"s, Play::Preview, "bad.mid: ファイルの内容が壊れています。" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         writeBytes(m_folder.host(c.file), std::vector<uint8_t>(c.bytes.begin(), c.bytes.end()));
         platform::harness::clearMessageBoxes();
         GameSound sound(reinterpret_cast<HWND>(uintptr_t(0x1234)), m_state);
+        AppMainWindowLink link(m_state);
+        link.setSound(&sound);
+        AppWindowServices services(link);
+        setMainWindowServices(&services);
+        MusicPreview preview(reinterpret_cast<HWND>(uintptr_t(0x1234)));
+        m_state.listMusicFiles();
+        const auto& music = m_state.musicPaths();
+        const auto entry = std::find_if(music.begin(), music.end(), [&](const std::string& p) { return p.ends_with(c.file + 6); });
         for (int round = 0; round < 3; ++round) {
-            if (c.play == Play::Music)
+            if (c.play == Play::Preview)
+                preview.play(m_state, 50 + int(entry - music.begin()));
+            else if (c.play == Play::Music)
                 sound.playMusicFile(std::string(c.file).replace(5, 1, "\\"), true);
             else if (c.play == Play::Jingle)
                 sound.playJingle(kVictoryTune);
@@ -193,6 +211,8 @@ TEST_F(GameSoundTest, ADamagedSoundIsToldOnceNamingItAndThenStaysSilent)
                 sound.playSound(5);
             EXPECT_EQ(heard(), 0);
         }
+        preview.stop();
+        setMainWindowServices(nullptr);
         const auto boxes = platform::harness::messageBoxes();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(platform::cp932ToUtf8(boxes[0].text),

@@ -109,6 +109,12 @@ TEST(GamePreview, TitlesAndPreviewsOfMapsCampaignsAndSavesAndTheirDamage)
     EXPECT_FALSE(readMapPreview(world.gamePath("games/bad.vtm"), buffers));
     EXPECT_FALSE(readCampaignPreview(world.gamePath("games/bad.vtc"), buffers));
     EXPECT_FALSE(readSavedGamePreview(world.gamePath("games/bad.wqm"), buffers));
+    // Past the map reader's cap a map is not previewed: a file of 4 GiB + n bytes was once read as
+    // its first n, here a whole map.
+    const std::string big = world.host("games/big.vtm");
+    std::filesystem::copy_file(world.host("games/a.vtm"), big);
+    std::filesystem::resize_file(big, (uintmax_t(1) << 32) + std::filesystem::file_size(big));
+    EXPECT_FALSE(readMapPreview(world.gamePath("games/big.vtm"), buffers));
 
     // The saved-game data: a side of 9 (before the first) is shown empty.
     const std::string text = savedGameDataText(world.gamePath("games/s.wqm"), buffers.turn);
