@@ -34,11 +34,11 @@ void loadQuietly(swCBitmap& bitmap, const char* file)
 
 } // namespace
 
-SelAttackArmsDialog::SelAttackArmsDialog(swCWindow* parent, GameState& game, CombatPair& pair, uint8_t restrictToFlag7, int mode)
+SelAttackArmsDialog::SelAttackArmsDialog(swCWindow* parent, GameState& game, CombatPair& pair, uint8_t restrictedWeaponsOnly, int mode)
     : KitWindow(dialog_template::kBattle, parent)
     , m_state(game)
     , m_pair(pair)
-    , m_restrictToFlag7(restrictToFlag7)
+    , m_restrictedWeaponsOnly(restrictedWeaponsOnly)
     , m_mode(mode >= 0 && mode <= 3 ? mode : 0)
     , m_chooserSide(mode == 3 ? 1 : 0)
 {
@@ -60,7 +60,7 @@ INT_PTR SelAttackArmsDialog::run()
     }
     loadQuietly(m_marks, "panel_btn.bmp");
     loadQuietly(m_icons, "category.bmp");
-    m_selection = std::make_unique<WeaponSelection>(m_state, m_pair, m_restrictToFlag7 != 0);
+    m_selection = std::make_unique<WeaponSelection>(m_state, m_pair, m_restrictedWeaponsOnly != 0);
     setResult(0);
     CreateModal();
     return result();

@@ -32,8 +32,8 @@ public:
     static constexpr int kHeight = 400;
 
     // mode 0: the map's attack order; 1 interception, 2 an attack after a move, 3 return fire (the
-    // person chooses for the defender). restrictToFlag7: the attacker's weapons need flag 128.
-    SelAttackArmsDialog(swCWindow* parent, GameState& game, CombatPair& pair, uint8_t restrictToFlag7, int mode);
+    // person chooses for the defender). restrictedWeaponsOnly: the attacker's weapons need flag 128.
+    SelAttackArmsDialog(swCWindow* parent, GameState& game, CombatPair& pair, uint8_t restrictedWeaponsOnly, int mode);
     ~SelAttackArmsDialog() override;
 
     // 1 when the engagement is to be carried out with the slot now in the record, 0 when dropped.
@@ -63,7 +63,7 @@ private:
 
     GameState& m_state;
     CombatPair& m_pair;
-    uint8_t m_restrictToFlag7 = 0;
+    uint8_t m_restrictedWeaponsOnly = 0;
     int m_mode = 0;
     int m_chooserSide = 0;
     int m_expectedLosses[2] = {};

@@ -67,8 +67,8 @@ void drawCapabilityIcons(HDC dc, const UnitTypeRecord& type)
     IconGrid grid(dc, *sheet);
     const unsigned ability = type.flags;
     const bool works = ability & (0x0100 | 0x1000);
-    if (type.value51 > 0)
-        grid.put(info_sheet::nightSightIcon(type.value51), 0, 0);
+    if (type.nightPercent > 0)
+        grid.put(info_sheet::nightSightIcon(type.nightPercent), 0, 0);
     if (type.concealRadius > 0)
         grid.put(info_sheet::grade1Icon(type.concealRadius), 1, 0);
     if (type.terrainConcealRadius > 0)

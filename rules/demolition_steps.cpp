@@ -21,7 +21,7 @@ int demolitionPower(const GameState& state, const UnitRecord& unit, int& slot)
     const UnitTypeRecord& type = unit.type();
     if (type.unitClass == kWarheadClass) {
         slot = 0;
-        const int value = slotWeaponByte39(state, type, 0);
+        const int value = slotWeaponUseValue(state, type, 0);
         if (value == 0)
             return 0;
         int power = type.weaponSlot[0].multiplier * value;
@@ -30,7 +30,7 @@ int demolitionPower(const GameState& state, const UnitRecord& unit, int& slot)
         return std::max(power, 1);
     }
     slot = findUsableWeaponSlot(unit, 0, 0);
-    return slot >= 0 ? type.weaponSlot[slot].multiplier * slotWeaponByte39(state, type, slot) : 1;
+    return slot >= 0 ? type.weaponSlot[slot].multiplier * slotWeaponUseValue(state, type, slot) : 1;
 }
 
 DemolitionStrike demolitionStrike(GameState& state, bool missile, int x, int y)

@@ -55,7 +55,7 @@ void execBuildPillbox(GameState& state)
         return;
     TerrainCell* cell = state.terrainCellAt(x, y);
     cell->terrain = uint8_t(pillbox);
-    cell->displayCode = type->value18;
+    cell->displayCode = type->defaultDisplayCode;
     gainExperience(state, actor, &UnitRecord::gainExperienceHalfStrength);
     state.listedHexes10().push_back(ListedHex10 { uint32_t(x), uint32_t(y), { type->durability, 0 } });
     actor.unit->spendEngineeringStock(2);
@@ -73,7 +73,7 @@ void demolishPillbox(GameState& state, int x, int y)
         return;
     TerrainCell* cell = state.terrainCellAt(x, y);
     cell->terrain = uint8_t(wasteland);
-    cell->displayCode = type->value18;
+    cell->displayCode = type->defaultDisplayCode;
     const ActingUnit actor = actingUnit(state);
     if (actor.unit)
         gainExperience(state, actor, &UnitRecord::gainExperienceByStrength);

@@ -98,9 +98,9 @@ bool GameThread::nextTurn()
         if (!takesPart(m_state, c))
             continue;
         CountryRecord& country = m_state.country(c);
-        if (country.victoryByte5 == 1)
+        if (country.turnLimitResult == 1)
             country.outcome = kOutcomeTurnLimitVictory;
-        else if (country.victoryByte5 == 2)
+        else if (country.turnLimitResult == 2)
             country.outcome = kOutcomeTurnLimitDefeat;
     }
     ++turn.turn;

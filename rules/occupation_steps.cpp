@@ -36,7 +36,7 @@ void fallCapitalToLargeCity(GameState& state, BuildingRecord& building)
     const TerrainRecord& type = state.terrainTypes()[size_t(city)];
     if (TerrainCell* cell = state.terrainCellAt(int(building.x), int(building.y))) {
         cell->terrain = uint8_t(city);
-        cell->displayCode = type.value18;
+        cell->displayCode = type.defaultDisplayCode;
     }
     building.type = uint8_t(city);
     building.occupationDurability = std::min(building.occupationDurability, type.occupationValue);

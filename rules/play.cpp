@@ -122,8 +122,8 @@ void settleVictoryConditions(GameState& state, unsigned mask)
             continue;
         const CountryRecord& record = state.country(c);
         kind_use |= record.victoryKind != 0;
-        byte2_use |= record.victoryByte2 != 0;
-        if (record.victoryByte3 != 0) {
+        byte2_use |= record.forcesCondition != 0;
+        if (record.transportPercent != 0) {
             byte3_mask |= 1u << c;
             flag_use |= (record.victoryFlags & 1) != 0;
         }

@@ -122,7 +122,7 @@ void checkEndOfGame(GameState& state, int show_notices)
     if (state.mode() == 0) {
         if (flags & kEndCheckUnitDestroyed) {
             for (int c = 0; c < kCountryCount; ++c) {
-                if (!isCountryInPlay(state, c) || !state.country(c).victoryByte3 || canStillMeetTransport(state, c))
+                if (!isCountryInPlay(state, c) || !state.country(c).transportPercent || canStillMeetTransport(state, c))
                     continue;
                 dropWithOutcome(state, c, kOutcomeTransportFailed);
                 notices.show(c, kGameEndTransportFailed);

@@ -66,11 +66,11 @@ bool meetsVictoryConditions(GameState& state, int country)
     if (!(record.victoryFlags & kHasConditions))
         return false;
     ConditionState places = record.victoryKind ? kPending : kNotSet;
-    ConditionState forces = record.victoryByte2 ? kPending : kNotSet;
-    ConditionState transport = record.victoryByte3 ? kPending : kNotSet;
+    ConditionState forces = record.forcesCondition ? kPending : kNotSet;
+    ConditionState transport = record.transportPercent ? kPending : kNotSet;
     if (places && placesMet(state, country, record.victoryKind))
         places = kMet;
-    if (forces && forcesMet(state, country, record.victoryByte2))
+    if (forces && forcesMet(state, country, record.forcesCondition))
         forces = kMet;
     if (transport && isTransportMet(state, country))
         transport = kMet;

@@ -94,7 +94,7 @@ void ruinCapitals(GameState& state, int country)
         TerrainCell* cell = state.terrainCellAt(int(b.x), int(b.y));
         cell->terrain = uint8_t(ruin);
         cell->substitute = 0;
-        cell->displayCode = ruin_type.value18;
+        cell->displayCode = ruin_type.defaultDisplayCode;
         b.type = uint8_t(ruin);
         b.durability = std::min(b.durability, ruin_type.durability);
         b.occupationDurability = std::min(b.occupationDurability, ruin_type.occupationValue);

@@ -24,7 +24,7 @@ constexpr int kNoticePersonsArrival = 8;
 constexpr int kMaxCargoDepth = 8;
 
 bool countsNeutral(GameState& state, int country) { return (state.country(country).victoryFlags & kCountsNeutralTransports) != 0; }
-int transportPercent(GameState& state, int country) { return state.country(country).victoryByte3; }
+int transportPercent(GameState& state, int country) { return state.country(country).transportPercent; }
 
 // Members of the side's transports that have not arrived yet.
 int waitingTransportMembers(const GameState& state, int side)

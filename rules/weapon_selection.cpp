@@ -54,14 +54,14 @@ int membersAfterFirstStrike(const std::array<int, 10>& counters, int strengthTen
     return int(std::count_if(counters.begin(), counters.begin() + kept, [](int c) { return c != 0; }));
 }
 
-WeaponSelection::WeaponSelection(GameState& state, const CombatPair& pair, bool restrictToFlag7)
+WeaponSelection::WeaponSelection(GameState& state, const CombatPair& pair, bool restrictedWeaponsOnly)
     : m_state(state)
     , m_pair(pair)
-    , m_restrictToFlag7(restrictToFlag7)
+    , m_restrictedWeaponsOnly(restrictedWeaponsOnly)
 {
     for (int s = 0; s < 2; ++s) {
         const UnitRecord* unit = pair.unit(state, s);
-        const int reach = unit ? longestReachOfKind(*unit, kWeaponTorpedo, s == 0 && restrictToFlag7) : 0;
+        const int reach = unit ? longestReachOfKind(*unit, kWeaponTorpedo, s == 0 && restrictedWeaponsOnly) : 0;
         if (reach < 1)
             continue;
         const CombatSide& side = pair.side[s];
@@ -104,7 +104,7 @@ bool WeaponSelection::isUsable(int side, int slot) const
         return false;
     if (!(weapon->flags & (side == 0 ? kWeaponAttack : kWeaponDefence)))
         return false;
-    if (side == 0 && m_restrictToFlag7 && !(weapon->flags & kWeaponRestricted))
+    if (side == 0 && m_restrictedWeaponsOnly && !(weapon->flags & kWeaponRestricted))
         return false;
     if (weapon->kind == kWeaponTorpedo) {
         const MoveRangeMap* route = m_torpedoRoutes[size_t(side)].get();

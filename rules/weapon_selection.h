@@ -19,9 +19,9 @@ struct ExpectedLosses {
 
 class WeaponSelection {
 public:
-    // restrictToFlag7: the attacker fires after a move, so its weapons need flag 128. The torpedo
+    // restrictedWeaponsOnly: the attacker fires after a move, so its weapons need flag 128. The torpedo
     // routes of both sides are laid out here, from the hexes the pair fights from.
-    WeaponSelection(GameState& state, const CombatPair& pair, bool restrictToFlag7);
+    WeaponSelection(GameState& state, const CombatPair& pair, bool restrictedWeaponsOnly);
     ~WeaponSelection();
     WeaponSelection(const WeaponSelection&) = delete;
     WeaponSelection& operator=(const WeaponSelection&) = delete;
@@ -40,7 +40,7 @@ private:
 
     GameState& m_state;
     const CombatPair& m_pair;
-    bool m_restrictToFlag7;
+    bool m_restrictedWeaponsOnly;
     std::array<std::unique_ptr<MoveRangeMap>, 2> m_torpedoRoutes;
 };
 

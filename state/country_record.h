@@ -42,10 +42,10 @@ struct CountryRecord {
     uint8_t reserved114[4];
     // The five victory-condition bytes are copied as one block by the settings dialog.
     uint8_t victoryKind;
-    uint8_t victoryByte2;
-    uint8_t victoryByte3;
+    uint8_t forcesCondition;
+    uint8_t transportPercent;
     uint8_t victoryFlags;
-    uint8_t victoryByte5;
+    uint8_t turnLimitResult;
     uint8_t reserved123;
     uint64_t runningTotal;
     uint64_t fundsSpent;

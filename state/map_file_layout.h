@@ -57,7 +57,7 @@ struct FileCountryRecord {
     uint32_t victoryCondition;
     uint8_t victoryParameter;
     uint8_t unused59;
-    uint16_t word112;
+    uint16_t productionLimit;
     uint8_t pactMask;
     uint8_t unused63;
     uint32_t fundsLimit;
@@ -67,7 +67,7 @@ struct FileCountryRecord {
 static_assert(sizeof(FileCountryRecord) == 328);
 static_assert(offsetof(FileCountryRecord, unitSlots) == 48);
 static_assert(offsetof(FileCountryRecord, victoryCondition) == 54);
-static_assert(offsetof(FileCountryRecord, word112) == 60);
+static_assert(offsetof(FileCountryRecord, productionLimit) == 60);
 static_assert(offsetof(FileCountryRecord, pactMask) == 62);
 static_assert(offsetof(FileCountryRecord, fundsLimit) == 64);
 

@@ -114,8 +114,8 @@ bool GameState::commitScenario(const ScenarioFile& f)
         c.funds = r.funds;
         c.initialFunds = r.funds;
         std::memcpy(&c.victoryKind, &r.victoryCondition, 4);
-        c.victoryByte5 = r.victoryParameter;
-        c.productionLimit = r.word112;
+        c.turnLimitResult = r.victoryParameter;
+        c.productionLimit = r.productionLimit;
         c.pactMask = r.pactMask;
         if (c.controller) {
             c.allianceMask = uint8_t(c.allianceMask | 1u << i);
@@ -136,10 +136,10 @@ bool GameState::commitScenario(const ScenarioFile& f)
         for (int x = 0; x < mapWidth(); ++x) {
             FileMapCell in = f.cellAt(x, y);
             if (in.terrain < types.size() && types[in.terrain].kind < 11)
-                in.displayCode = types[in.terrain].value18;
+                in.displayCode = types[in.terrain].defaultDisplayCode;
             if (f.version <= 2 && in.terrain == 53 && types.size() > 1) {
                 in.terrain = 1;
-                in.displayCode = types[1].value18;
+                in.displayCode = types[1].defaultDisplayCode;
             }
             TerrainCell& t = *terrainCellAt(x, y);
             UnitCell& u = *unitCellAt(x, y);

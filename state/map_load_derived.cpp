@@ -38,7 +38,7 @@ void GameState::rebuildFromCells()
                 if (t->kind == kCapitalKind && m_terrainRoles.largeCity >= 0) {
                     cell.terrain = uint8_t(m_terrainRoles.largeCity);
                     t = &m_terrainTypes[cell.terrain];
-                    cell.displayCode = t->value18;
+                    cell.displayCode = t->defaultDisplayCode;
                 }
             }
             b.type = cell.terrain;
@@ -88,7 +88,7 @@ void GameState::deriveCellData()
             int kind = kind_of(effectiveTerrainAt(x, y));
             if (kind != 10 && kind < 11) {
                 int own = kind_of(cell.terrain);
-                cell.displayCode = own >= 1 && own <= 3 ? 1 : (cell.terrain < m_terrainTypes.size() ? m_terrainTypes[cell.terrain].value18 : 0);
+                cell.displayCode = own >= 1 && own <= 3 ? 1 : (cell.terrain < m_terrainTypes.size() ? m_terrainTypes[cell.terrain].defaultDisplayCode : 0);
             }
             if (kind != 5 && kind != 6)
                 continue;

@@ -140,6 +140,6 @@ void GameState::pruneVictoryConditions(unsigned keep_mask)
             continue;
         country.victoryFlags &= uint8_t(~1u);
         if (!hasFlaggedUnit(c))
-            country.victoryByte3 = 0;
+            country.transportPercent = 0;
     }
 }

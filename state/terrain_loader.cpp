@@ -56,8 +56,8 @@ TerrainRecord terrainFromLine(const std::vector<char*>& fields)
         r.groupValues[g] = uint8_t(decimal(column(fields, 89 + g)));
     r.capacity = uint8_t(decimal(column(fields, 95)));
     r.income = uint16_t(decimal(column(fields, 96)));
-    r.value17 = uint16_t(decimal(column(fields, 97)));
-    r.value18 = uint16_t(decimal(column(fields, 98)));
+    r.unusedValue = uint16_t(decimal(column(fields, 97)));
+    r.defaultDisplayCode = uint16_t(decimal(column(fields, 98)));
     for (int bit = 0; bit < 8; ++bit)
         if (isCircle(column(fields, 99 + bit)))
             r.flags = uint8_t(r.flags | 1u << bit);
@@ -125,6 +125,6 @@ void GameState::computeTerrainRoles()
         }
     }
     if (size_t(roles.bridge) < m_terrainTypes.size())
-        roles.bridgeValue = m_terrainTypes[roles.bridge].value18;
+        roles.bridgeValue = m_terrainTypes[roles.bridge].defaultDisplayCode;
     m_terrainRoles = roles;
 }

@@ -30,9 +30,9 @@ struct TerrainRecord {
     uint8_t capacity;
     uint8_t padding89;
     uint16_t income;
-    uint16_t value17;
+    uint16_t unusedValue;
     // Doubles as the display code of cells and, for the bridge type, the bridge value.
-    uint16_t value18;
+    uint16_t defaultDisplayCode;
     uint8_t flags;
     uint8_t mineFlags;
 };
@@ -44,7 +44,7 @@ static_assert(offsetof(TerrainRecord, durability) == 68);
 static_assert(offsetof(TerrainRecord, occupationValue) == 70);
 static_assert(offsetof(TerrainRecord, refuelMask) == 72);
 static_assert(offsetof(TerrainRecord, capacity) == 88);
-static_assert(offsetof(TerrainRecord, value18) == 94);
+static_assert(offsetof(TerrainRecord, defaultDisplayCode) == 94);
 static_assert(offsetof(TerrainRecord, flags) == 96);
 static_assert(offsetof(TerrainRecord, mineFlags) == 97);
 

@@ -127,5 +127,5 @@ int slotWeaponWaitTurns(const GameState& state, const UnitTypeRecord& type, int 
 int slotWeaponMultiplier(const GameState& state, const UnitTypeRecord& type, int i);
 int slotWeaponAmmoPrice(const GameState& state, const UnitTypeRecord& type, int i);
 int slotWeaponPower(const GameState& state, const UnitTypeRecord& type, int i, int target_class);
-int slotWeaponByte39(const GameState& state, const UnitTypeRecord& type, int i);
+int slotWeaponUseValue(const GameState& state, const UnitTypeRecord& type, int i);
 int slotWeaponKind(const GameState& state, const UnitTypeRecord& type, int i);

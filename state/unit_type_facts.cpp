@@ -144,7 +144,7 @@ int slotWeaponPower(const GameState& s, const UnitTypeRecord& t, int i, int targ
     return weaponField(s, t, i, [&](const WeaponRecord& w) { return w.power[target_class]; });
 }
 
-int slotWeaponByte39(const GameState& s, const UnitTypeRecord& t, int i)
+int slotWeaponUseValue(const GameState& s, const UnitTypeRecord& t, int i)
 {
     return weaponField(s, t, i, [](const WeaponRecord& w) { return w.useValue; });
 }

@@ -122,7 +122,7 @@ UnitTypeRecord unitTypeFromLine(const std::vector<char*>& fields, int user_flag)
     r.domain = uint8_t(indexOf(domains(), column(fields, 4), 0));
     r.movementType = uint8_t(indexOf(movementTypes(), column(fields, 5), 0));
     r.unitClass = uint8_t(indexOf(unitClasses(), column(fields, 6), 0));
-    r.value42 = uint8_t(decimal(column(fields, 7)));
+    r.unusedValue = uint8_t(decimal(column(fields, 7)));
     // Members and their strength divide later; a unit has at least one of each.
     r.members = uint8_t(std::max(1, decimal(column(fields, 8)) & 0xFF));
     r.memberStrength = uint8_t(std::max(1, decimal(column(fields, 9)) & 0xFF));
@@ -137,7 +137,7 @@ UnitTypeRecord unitTypeFromLine(const std::vector<char*>& fields, int user_flag)
             r.flags = uint16_t(r.flags | 1u << kFlagBit[i]);
     if (platform::utf8ToCp932("揚陸艦") == column(fields, 56))
         r.flags = uint16_t(r.flags | 1u << 14);
-    r.value51 = uint8_t(decimal(column(fields, 25)));
+    r.nightPercent = uint8_t(decimal(column(fields, 25)));
     for (int d = 0; d < kDomainCount; ++d) {
         r.sight[d] = uint8_t(decimal(column(fields, 26 + d)));
         r.range[d] = uint8_t(decimal(column(fields, 32 + d)));

@@ -40,7 +40,7 @@ struct UnitTypeRecord {
     uint8_t domain;
     uint8_t movementType;
     uint8_t unitClass;
-    uint8_t value42;
+    uint8_t unusedValue;
     // A divisor in the rules: the loader keeps it at least 1.
     uint8_t members;
     uint16_t flags;
@@ -52,7 +52,7 @@ struct UnitTypeRecord {
     uint8_t concealRadius;
     uint8_t terrainConcealRadius;
     uint8_t secondConcealRadius;
-    uint8_t value51;
+    uint8_t nightPercent;
     uint8_t areaRadius;
     uint8_t sight[kDomainCount];
     uint8_t range[kDomainCount];

@@ -21,7 +21,7 @@ int scaledAtNight(const UnitRecord& unit, int value)
 {
     if (value < 1 || !game().isNightTurn())
         return value;
-    return std::max(value * unit.type().value51 / 100, 1);
+    return std::max(value * unit.type().nightPercent / 100, 1);
 }
 
 // A usable fitted slot with ammunition that passes the flag and class tests, or null. The unit's

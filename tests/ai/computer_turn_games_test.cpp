@@ -52,8 +52,8 @@ Outcome play(const std::vector<uint8_t>& image, unsigned seed)
         outcome.victory |= turn.decided && country.outcome >= 1 && country.outcome <= 99 && country.outcome != 4;
         outcome.bought += country.unitsBought;
         outcome.income += int64_t(country.runningTotal) - int64_t(funds_at_start[size_t(c)]);
-        if (isCountryInPlay(state, c) && country.victoryByte5 != 0) {
-            const int expected = country.victoryByte5 == 1 ? kOutcomeTurnLimitVictory : kOutcomeTurnLimitDefeat;
+        if (isCountryInPlay(state, c) && country.turnLimitResult != 0) {
+            const int expected = country.turnLimitResult == 1 ? kOutcomeTurnLimitVictory : kOutcomeTurnLimitDefeat;
             every_result = every_result && country.outcome == expected;
         } else if (isCountryInPlay(state, c)) {
             every_result = false;
@@ -121,7 +121,7 @@ TEST_P(ComputerTurnGames, EveryCountryEarnsItsBuildingsIncomeAndHasAResultAtTheL
                 continue;
             ++countries;
             const CountryRecord& country = state.country(c);
-            EXPECT_TRUE(country.victoryByte5 == 1 || country.victoryByte5 == 2) << sample.file << " country " << c;
+            EXPECT_TRUE(country.turnLimitResult == 1 || country.turnLimitResult == 2) << sample.file << " country " << c;
             uint32_t expected = 0;
             for (const BuildingRecord& b : state.buildings())
                 if (b.ownerPlusOne == c + 1 && b.isIntact())

@@ -324,7 +324,7 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
             SendMessageA(control(victory, victory_id::kOk), BM_CLICK, 0, 0);
             settle();
         }
-        EXPECT_EQ(s.country(0).victoryByte5, 2);
+        EXPECT_EQ(s.country(0).turnLimitResult, 2);
         clickControl(window, id::kCancel);
     });
     EXPECT_TRUE(rulesSeen);

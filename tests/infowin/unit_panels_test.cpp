@@ -113,7 +113,7 @@ protected:
     {
         UnitTypeRecord& t = type();
         t.domain = 3;
-        t.value51 = 50;
+        t.nightPercent = 50;
         t.concealRadius = 2;
         t.terrainConcealRadius = 7;
         t.secondConcealRadius = 9;

@@ -46,7 +46,7 @@ public:
         UnitTypeRecord& type = editType(id);
         type.members = 4;
         type.memberStrength = 10;
-        type.value51 = 100;
+        type.nightPercent = 100;
         std::fill(std::begin(type.values90), std::end(type.values90), uint16_t(0));
         std::fill(std::begin(type.values98), std::end(type.values98), uint16_t(0));
         type.value102 = 0;

@@ -136,7 +136,7 @@ TEST(PillboxWork, BuiltOnSuitableGroundAndDemolishedToWasteland)
 
     execBuildPillbox(s);
     EXPECT_EQ(world.cell(3, 3).terrain, pillbox);
-    EXPECT_EQ(world.cell(3, 3).displayCode, s.terrainTypes()[size_t(pillbox)].value18);
+    EXPECT_EQ(world.cell(3, 3).displayCode, s.terrainTypes()[size_t(pillbox)].defaultDisplayCode);
     ASSERT_EQ(s.listedHexes10().size(), 2u);
     EXPECT_EQ(packed(s.listedHexes10()[1].x), 3u);
     EXPECT_EQ(s.listedHexes10()[1].data[0], 30);

@@ -105,9 +105,9 @@ TEST(GameThreadEnd, TurnLimitGivesTheTurnLimitOutcomesAndEndsTheThread)
     state.country(2).controller = 2;
     state.country(2).inPlay = 1;
     state.country(2).outcome = 100;
-    state.country(0).victoryByte5 = 1;
-    state.country(1).victoryByte5 = 2;
-    state.country(3).victoryByte5 = 1;
+    state.country(0).turnLimitResult = 1;
+    state.country(1).turnLimitResult = 2;
+    state.country(3).turnLimitResult = 1;
     world.thread.Run();
 
     EXPECT_TRUE(world.thread.stopRequested());

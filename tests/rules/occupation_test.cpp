@@ -105,7 +105,7 @@ TEST(OccupationChange, CapitalFallsToALargeCityWithItsMaximaCut)
     EXPECT_EQ(b.owner(), 0);
     EXPECT_EQ(b.type, world.city);
     EXPECT_EQ(world.cell(4, 4).terrain, world.city);
-    EXPECT_EQ(world.cell(4, 4).displayCode, s.terrainTypes()[size_t(world.city)].value18);
+    EXPECT_EQ(world.cell(4, 4).displayCode, s.terrainTypes()[size_t(world.city)].defaultDisplayCode);
     EXPECT_EQ(b.durability, 20) << "30 cut to the large city's 20";
     EXPECT_EQ(b.occupationDurability, 6) << "8 cut to the large city's 6";
     EXPECT_EQ(s.endCheckFlags() & kEndCheckCapital, kEndCheckCapital);

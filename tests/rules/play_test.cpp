@@ -205,7 +205,7 @@ TEST(StartPlay, WatchBitsAreClearedWhenNoVictoryConditionUsesThem)
     int neutral = world.addUnit(8, world.landType, 2, 1);
     world.unit(0, a).watchBits = 7;
     world.unit(8, neutral).watchBits = 7;
-    state.country(0).victoryByte3 = 1;
+    state.country(0).transportPercent = 1;
     startPlay(state);
     // Country 0 watches with byte 3, so bit 1 stays; no flag use clears the neutral side's bit 1.
     EXPECT_EQ(world.unit(0, a).watchBits, 2);
@@ -215,7 +215,7 @@ TEST(StartPlay, WatchBitsAreClearedWhenNoVictoryConditionUsesThem)
     PlayWorld kept;
     int b = kept.addUnit(1, kept.landType, 1, 1);
     kept.unit(1, b).watchBits = 7;
-    kept.state().country(1).victoryByte2 = 1;
+    kept.state().country(1).forcesCondition = 1;
     startPlay(kept.state());
     EXPECT_EQ(kept.unit(1, b).watchBits, 7);
     endPlay(kept.state());

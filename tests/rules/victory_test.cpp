@@ -173,10 +173,10 @@ TEST(VictoryConditions, TheCurrentSideWinsATieAndPendingConditionsHoldBack)
             world.placeUnit(c, world.landType, 1 + c, 6);
         s.turnBlock().enemyForceThreshold[0] = 1;
         for (int c : { 1, 2 }) {
-            s.country(c).victoryByte2 = 2;
+            s.country(c).forcesCondition = 2;
             s.country(c).victoryFlags = 2;
         }
-        s.country(1).victoryByte3 = uint8_t(transport_percent);
+        s.country(1).transportPercent = uint8_t(transport_percent);
         s.turnBlock().transportTotal[1] = 4;
         s.turnBlock().currentCountry = uint16_t(current);
         checkEndOfGame(s, 1);
@@ -203,7 +203,7 @@ TEST(VictoryConditions, ACapturedTargetPlaceOrEnoughArrivalsWin)
     world.placeBuilding(world.townType, 1, 8, 3);
     s.country(1).victoryKind = 2;
     s.country(1).victoryFlags = 2;
-    s.country(2).victoryByte3 = 50;
+    s.country(2).transportPercent = 50;
     s.country(2).victoryFlags = 2;
     s.turnBlock().transportTotal[2] = 6;
     s.turnBlock().transportArrived[2] = 2;
@@ -235,7 +235,7 @@ TEST(VictoryConditions, AllEnemyWatchedUnitsMustBeGoneForKindOne)
     world.unit(0, key).watchBits = 1;
     s.tallyWatchedUnits();
     EXPECT_EQ(s.turnBlock().enemyForceThreshold[0], 1);
-    s.country(1).victoryByte2 = 1;
+    s.country(1).forcesCondition = 1;
     s.country(1).victoryFlags = 2;
     checkEndOfGame(s, 1);
     EXPECT_EQ(s.turnBlock().decided, 0);
@@ -254,9 +254,9 @@ TEST(VictoryConditions, SimpleModeEndsCountriesOnlyByCapitalAndElimination)
     s.setMode(1);
     world.placeUnit(1, world.landType, 2, 6);
     s.turnBlock().enemyForceThreshold[0] = 1;
-    s.country(1).victoryByte2 = 2;
+    s.country(1).forcesCondition = 2;
     s.country(1).victoryFlags = 2;
-    s.country(2).victoryByte3 = 100;
+    s.country(2).transportPercent = 100;
     const int gone = world.placeUnit(0, world.landType, 5, 5);
     world.unit(0, gone) = UnitRecord {};
     world.placeUnit(2, world.landType, 6, 6);

@@ -29,7 +29,7 @@ TEST(TransportCondition, RequiredRoundsUpAndCountsNeutralTransportsWhenAsked)
     VictoryWorld world;
     GameState& s = world.state();
     TurnBlock& turn = s.turnBlock();
-    s.country(0).victoryByte3 = 50;
+    s.country(0).transportPercent = 50;
     turn.transportTotal[0] = 5;
     turn.transportTotal[8] = 4;
     EXPECT_EQ(transportRequired(s, 0), 3);
@@ -42,7 +42,7 @@ TEST(TransportCondition, RequiredRoundsUpAndCountsNeutralTransportsWhenAsked)
     EXPECT_TRUE(isTransportMet(s, 0));
 
     // A requirement with nothing to carry is never met.
-    s.country(1).victoryByte3 = 100;
+    s.country(1).transportPercent = 100;
     EXPECT_EQ(transportRequired(s, 1), 0);
     EXPECT_FALSE(isTransportMet(s, 1));
 }
@@ -56,7 +56,7 @@ TEST(TransportCondition, OutOfReachOnceTooFewMembersAreLeft)
     s.tallyWatchedUnits();
     EXPECT_EQ(s.turnBlock().transportTotal[0], members);
     EXPECT_TRUE(canStillMeetTransport(s, 0)) << "a percent of 0 never fails";
-    s.country(0).victoryByte3 = 100;
+    s.country(0).transportPercent = 100;
     EXPECT_TRUE(canStillMeetTransport(s, 0));
 
     // The transport was lost: nothing can arrive any more.
@@ -76,7 +76,7 @@ TEST(TransportArrival, AUnitOnItsTargetHexArrivesAndLeavesPlay)
 {
     VictoryWorld world;
     GameState& s = world.state();
-    s.country(1).victoryByte3 = 50;
+    s.country(1).transportPercent = 50;
     const int away = placeTransport(world, 1, 2, 2, 9, 6);
     EXPECT_EQ(checkTransportArrival(s, 1, away), 0);
     EXPECT_EQ(s.endCheckFlags(), 0);

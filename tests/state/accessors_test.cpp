@@ -38,10 +38,10 @@ TEST(UnitCounts, CountExistingInPlayAndMembers)
     world.unit(2, 0).watchBits = 2;
     EXPECT_TRUE(s.hasFlaggedUnit(2));
     s.country(2).victoryFlags = 1;
-    s.country(2).victoryByte3 = 9;
+    s.country(2).transportPercent = 9;
     s.pruneVictoryConditions(0);
     EXPECT_EQ(s.country(2).victoryFlags, 0);
-    EXPECT_EQ(s.country(2).victoryByte3, 9); // a watched unit is left
+    EXPECT_EQ(s.country(2).transportPercent, 9); // a watched unit is left
 }
 
 TEST(PlaceTable, FillsFirstFreeEntryAndRefusesWhenFull)

@@ -42,7 +42,7 @@ TEST(TerrainLoader, GeneratedLandHasTheRolesTheRulesNameById)
     EXPECT_EQ(roles.road, 52);
     EXPECT_EQ(roles.snowfield, 10);
     EXPECT_EQ(roles.wasteland, 11);
-    EXPECT_EQ(roles.bridgeValue, types[51].value18);
+    EXPECT_EQ(roles.bridgeValue, types[51].defaultDisplayCode);
     EXPECT_EQ(types[31].kind, kTerrainCapital);
     EXPECT_EQ(types[53].kind, kTerrainTemporaryBridge);
     EXPECT_EQ(utf8(types[31].name), "首都");

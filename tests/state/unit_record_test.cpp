@@ -409,7 +409,7 @@ TEST(UnitTerrain, BuildingHexesNeedAnAlliedOwnerUnlessBoardingIgnoresOwnership)
 TEST(UnitWeapons, NightScalesAttackAndSightByTheTypesPercentAtLeastOne)
 {
     SmallWorld world(2, 2);
-    world.editType(kTank).value51 = 50;
+    world.editType(kTank).nightPercent = 50;
     world.editType(kTank).sight[3] = 3;
     world.editWeapon(world.state().unitTypeRecord(kTank).weaponSlot[1].weaponId).power[kTargetHighAir] = 1;
     UnitRecord& tank = world.unit(0, world.placeUnit(0, kTank, 0, 0));

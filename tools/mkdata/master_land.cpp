@@ -30,7 +30,7 @@ struct Terrain {
     const char* rearm;
     const char* replenish;
     const char* repair;
-    int capacity, income, value17, value18;
+    int capacity, income, unusedValue, defaultDisplayCode;
     // Flag bits 0..7 and mine bits 0..1 as '1'/'0' in bit order.
     const char* flags;
     const char* mines;
@@ -145,8 +145,8 @@ void writeLand(const std::filesystem::path& programFolder)
         // The fifth group block marks where each group can be placed from a building.
         appendMarks(line, t.capacity ? "111111" : kNo);
         line += ",0,0,0,0,0,0";
-        line += "," + std::to_string(t.capacity) + "," + std::to_string(t.income) + "," + std::to_string(t.value17)
-            + "," + std::to_string(t.value18);
+        line += "," + std::to_string(t.capacity) + "," + std::to_string(t.income) + "," + std::to_string(t.unusedValue)
+            + "," + std::to_string(t.defaultDisplayCode);
         appendMarks(line, t.flags);
         appendMarks(line, t.mines);
         text += line + "\r\n";
