@@ -1,12 +1,19 @@
-// The ini profile functions over IniDocument, serialised within the process.
+// The ini profile functions over IniDocument; writes serialised within the process and, by a lock on
+// the file's folder, with other processes.
 #include "platform/kernel/host.h"
 #include "platform/kernel/ini_document.h"
 #include "platform/kernel/internal.h"
 #include "platform/kernel/winbase.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -94,6 +101,29 @@ int parseInteger(std::string_view text)
     return int(value);
 }
 
+// Held across a load-change-save of an ini file: another process writing a file of the same folder
+// (a second copy of the program, a test running beside this one) waits, so neither write is lost.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& file)
+    {
+        std::string folder = std::filesystem::path(file).parent_path().string();
+        m_fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (m_fd >= 0)
+            while (flock(m_fd, LOCK_EX) != 0 && errno == EINTR) { }
+    }
+    ~FolderLock()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
 } // namespace
 
 DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
@@ -162,6 +192,7 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
     }
     std::lock_guard lock(profileMutex());
     std::string path = profilePath(lpFileName);
+    FolderLock folderLock(path);
     IniDocument document = IniDocument::load(path);
     // Saving what could not be read would replace every setting in the file by this one.
     if (!document.readable())

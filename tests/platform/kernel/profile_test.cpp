@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -123,6 +124,17 @@ TEST(Profile, WriteCreatesTheFileBesideTheProgram)
 TEST(Profile, ConcurrentWritersLoseNothing)
 {
     TempProgramFolder folder;
+    // Two other processes write the same file while this one's threads do.
+    std::vector<pid_t> children;
+    for (int c = 0; c < 2; ++c) {
+        pid_t child = fork();
+        if (child == 0) {
+            for (int i = 0; i < 20; ++i)
+                WritePrivateProfileStringA("S", ("p" + std::to_string(c) + "_" + std::to_string(i)).c_str(), "1", "c.ini");
+            _exit(0);
+        }
+        children.push_back(child);
+    }
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
         threads.emplace_back([t] {
@@ -133,7 +145,9 @@ TEST(Profile, ConcurrentWritersLoseNothing)
         });
     for (auto& thread : threads)
         thread.join();
-    EXPECT_EQ(getList("S", "c.ini", 4096).size(), 40u);
+    for (pid_t child : children)
+        waitpid(child, nullptr, 0);
+    EXPECT_EQ(getList("S", "c.ini", 8192).size(), 80u);
     int files = 0;
     for (auto& entry : std::filesystem::directory_iterator(folder.path()))
         files += entry.is_regular_file();
