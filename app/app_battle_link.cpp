@@ -46,6 +46,6 @@ void AppBattleLink::showSimpleBattle()
     const int viewer = turn.viewingCountry >= 0 && turn.viewingCountry < kCountryCount ? turn.viewingCountry
         : turn.currentCountry < kCountryCount                                          ? turn.currentCountry
                                                                                        : 0;
-    LiveClashEasyWindow window(owner, m_main.state(), viewer);
+    LiveClashEasyWindow window(makeWindowContext(m_main.state()), owner, viewer);
     window.Create();
 }

@@ -39,7 +39,7 @@ HWND MainWindow::victoryWindow() const
 void MainWindow::openRuleList()
 {
     try {
-        RuleListWindow window(this, m_state);
+        RuleListWindow window(makeWindowContext(m_state), this);
         ModalIdleOff idle;
         window.run();
     } catch (swCError* error) {
@@ -55,7 +55,7 @@ void MainWindow::openProductList(int mode)
     if (!productTypesEditable())
         return;
     try {
-        ProductListWindow window(this, WindowContext { m_state, mainWindowServices() }, mode);
+        ProductListWindow window(makeWindowContext(m_state), this, mode);
         ModalIdleOff idle;
         window.run();
     } catch (swCError* error) {
@@ -76,7 +76,7 @@ void MainWindow::showRuleInfo()
     }
     RuleSlot rules;
     rules.block = m_state.ruleBlock();
-    RuleSettingDialog dialog(this, m_state, rules, kRuleSet);
+    RuleSettingDialog dialog(makeWindowContext(m_state), this, rules, kRuleSet);
     {
         ModalIdleOff idle;
         dialog.run();
@@ -90,7 +90,7 @@ void MainWindow::showRuleInfo()
 void MainWindow::openRuleInfo()
 {
     if (!live(m_ruleWindow)) {
-        RuleWindow* window = m_state.isSimpleMode() ? new RuleShortWindow(this, m_state) : new RuleWindow(this, m_state);
+        RuleWindow* window = m_state.isSimpleMode() ? new RuleShortWindow(makeWindowContext(m_state), this) : new RuleWindow(makeWindowContext(m_state), this);
         if (!window->run()) {
             delete window;
             return;
@@ -125,7 +125,7 @@ void MainWindow::openVictoryConditions()
         SetWindowPos(open, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         return;
     }
-    auto* window = new VictoryConditionDialog(this, m_state, 1, victoryConditionEntriesOf(m_state), kVictoryConfirm);
+    auto* window = new VictoryConditionDialog(makeWindowContext(m_state), this, 1, victoryConditionEntriesOf(m_state), kVictoryConfirm);
     if (!window->run()) {
         delete window;
         return;

@@ -72,9 +72,9 @@ POINT iconPlace(int k, int i) { return { k * 300 + 68 + (i % 5) * 44, (i / 5 + 3
 
 } // namespace
 
-LiveClashEasyWindow::LiveClashEasyWindow(swCWindow* parent, GameState& game, int viewer)
-    : KitWindow(dialog_template::kBattle, parent, false)
-    , m_game(game)
+LiveClashEasyWindow::LiveClashEasyWindow(const WindowContext& context, swCWindow* owner, int viewer)
+    : KitWindow(dialog_template::kBattle, owner, false)
+    , m_game(context.game)
     , m_viewer(viewer)
 {
     registerGameDialogTemplates();

@@ -4,11 +4,10 @@
 
 #include "lib/dialog_base.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 
 #include <cstdint>
-
-class GameState;
 
 namespace easy_battle {
 constexpr UINT kButtonId = 1000;
@@ -22,7 +21,7 @@ constexpr int kHeight = 300;
 class LiveClashEasyWindow : public ui::KitWindow<DialogBase> {
 public:
     // viewer: the country whose sight decides what is shown. The game holds the engagement shown.
-    LiveClashEasyWindow(swCWindow* parent, GameState& game, int viewer);
+    LiveClashEasyWindow(const WindowContext& context, swCWindow* owner, int viewer);
     ~LiveClashEasyWindow() override;
 
     int OnInitDialog() override;

@@ -289,12 +289,12 @@ void MapSettingsDialog::openRules()
     INT_PTR result = 0;
     RuleSlot edited;
     if (m_state.isSimpleMode()) {
-        RuleShortSettingDialog dialog(this, m_state, rules, kRuleSet);
+        RuleShortSettingDialog dialog(makeWindowContext(m_state), this, rules, kRuleSet);
         dialog.run();
         result = dialog.result();
         edited = dialog.slot();
     } else {
-        RuleSettingDialog dialog(this, m_state, rules, kRuleSet);
+        RuleSettingDialog dialog(makeWindowContext(m_state), this, rules, kRuleSet);
         dialog.run();
         result = dialog.result();
         edited = dialog.slot();
@@ -314,7 +314,7 @@ void MapSettingsDialog::openVictoryConditions()
     const uint8_t kept = neutral;
     neutral = uint8_t(m_camps->shownCivilianMask());
     m_state.pruneVictoryConditions(neutral);
-    VictoryConditionDialog dialog(this, m_state, 0, victoryConditionEntriesOf(m_state), kVictorySet);
+    VictoryConditionDialog dialog(makeWindowContext(m_state), this, 0, victoryConditionEntriesOf(m_state), kVictorySet);
     dialog.run();
     if (dialog.result() == 1)
         storeVictoryConditionEntries(m_state, dialog.entries());

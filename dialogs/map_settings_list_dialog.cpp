@@ -166,17 +166,17 @@ void MapSettingsListDialog::showRules()
     RuleSlot rules;
     rules.block = m_state.ruleBlock();
     if (m_state.isSimpleMode()) {
-        RuleShortSettingDialog dialog(this, m_state, rules, kRuleConfirm);
+        RuleShortSettingDialog dialog(makeWindowContext(m_state), this, rules, kRuleConfirm);
         dialog.run();
     } else {
-        RuleSettingDialog dialog(this, m_state, rules, kRuleConfirm);
+        RuleSettingDialog dialog(makeWindowContext(m_state), this, rules, kRuleConfirm);
         dialog.run();
     }
 }
 
 void MapSettingsListDialog::showVictoryConditions()
 {
-    VictoryConditionDialog dialog(this, m_state, 0, victoryConditionEntriesOf(m_state), kVictoryConfirm);
+    VictoryConditionDialog dialog(makeWindowContext(m_state), this, 0, victoryConditionEntriesOf(m_state), kVictoryConfirm);
     dialog.run();
 }
 

@@ -19,10 +19,10 @@ constexpr SIZE kClient { 268, 246 };
 
 } // namespace
 
-CopySourceDialog::CopySourceDialog(swCWindow* parent, const GameState& game)
-    : KitWindow(dialog_template::kCopySource, parent, false)
-    , m_game(game)
-    , m_numbers(copySourceNumbers(game))
+CopySourceDialog::CopySourceDialog(const WindowContext& context, swCWindow* owner)
+    : KitWindow(dialog_template::kCopySource, owner, false)
+    , m_game(context.game)
+    , m_numbers(copySourceNumbers(context.game))
 {
     registerGameDialogTemplates();
     if (!m_numbers.empty())

@@ -3,11 +3,10 @@
 #pragma once
 
 #include "lib/dialog_base.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 
 #include <vector>
-
-class GameState;
 
 namespace copy_source_id {
 constexpr int kPrompt = 1004;
@@ -18,7 +17,7 @@ constexpr int kList = 1028;
 
 class CopySourceDialog : public ui::KitWindow<DialogBase> {
 public:
-    CopySourceDialog(swCWindow* parent, const GameState& game);
+    CopySourceDialog(const WindowContext& context, swCWindow* owner);
 
     int OnInitDialog() override;
     const ui::WindowDescription& description() const override;

@@ -60,7 +60,7 @@ HWND mainWindowOf(const swCWindow& window, const MainWindowServices& services)
 
 } // namespace
 
-ProductEditWindow::ProductEditWindow(swCWindow* listWindow, WindowContext context, int row)
+ProductEditWindow::ProductEditWindow(const WindowContext& context, swCWindow* listWindow, int row)
     : KitWindow(dialog_template::kProductEdit, listWindow, false)
     , m_game(context.game)
     , m_main(context.main)

@@ -20,7 +20,7 @@ public:
     static constexpr const char* kPlacementPrefix = "ProductEdit";
 
     // Copies user production type 150 + row; loads the pictures (throws the loader's error).
-    ProductEditWindow(swCWindow* listWindow, WindowContext context, int row);
+    ProductEditWindow(const WindowContext& context, swCWindow* listWindow, int row);
     ~ProductEditWindow() override;
 
     int OnInitDialog() override;

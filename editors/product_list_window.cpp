@@ -84,8 +84,8 @@ void ProductSlotListBox::DrawItem(DRAWITEMSTRUCT* item)
         drawSummary(row.dc(), m_summaries[slot]);
 }
 
-ProductListWindow::ProductListWindow(swCWindow* parent, WindowContext context, int mode)
-    : KitWindow(dialog_template::kProductEdit, parent, false)
+ProductListWindow::ProductListWindow(const WindowContext& context, swCWindow* owner, int mode)
+    : KitWindow(dialog_template::kProductEdit, owner, false)
     , m_context(context)
     , m_mode(mode)
     , m_background(loadEditorPicture("slot_type.bmp"))
@@ -195,7 +195,7 @@ void ProductListWindow::copyIntoSlot()
 {
     if (m_summaries[size_t(m_selected)].used())
         return;
-    CopySourceDialog dialog(this, m_context.game);
+    CopySourceDialog dialog(m_context, this);
     dialog.run();
     if (dialog.result() != 1 || dialog.source() < 0)
         return;
@@ -211,7 +211,7 @@ void ProductListWindow::copyIntoSlot()
 void ProductListWindow::editSlot()
 {
     try {
-        ProductEditWindow editor(this, m_context, m_selected);
+        ProductEditWindow editor(m_context, this, m_selected);
         editor.run();
     } catch (swCError* error) {
         error->Show(handle());

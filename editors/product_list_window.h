@@ -48,7 +48,7 @@ public:
     static constexpr const char* kPlacementPrefix = "ProductList";
 
     // Builds the summaries and loads the pictures (throws the picture loader's error).
-    ProductListWindow(swCWindow* parent, WindowContext context, int mode);
+    ProductListWindow(const WindowContext& context, swCWindow* owner, int mode);
 
     int OnInitDialog() override;
     const ui::WindowDescription& description() const override;

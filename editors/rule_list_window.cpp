@@ -80,9 +80,10 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
         DrawFocusRect(dc, &item->rcItem);
 }
 
-RuleListWindow::RuleListWindow(swCWindow* parent, GameState& game)
-    : KitWindow(dialog_template::kPopup, parent, false)
-    , m_game(game)
+RuleListWindow::RuleListWindow(const WindowContext& context, swCWindow* owner)
+    : KitWindow(dialog_template::kPopup, owner, false)
+    , m_context(context)
+    , m_game(context.game)
     , m_background(loadEditorPicture("slot_rule.bmp"))
     , m_buttons(loadEditorPicture("edit_btn.bmp"))
 {
@@ -169,12 +170,12 @@ void RuleListWindow::edit(int row)
     INT_PTR result = 0;
     RuleSlot edited;
     if (m_game.isSimpleMode()) {
-        RuleShortSettingDialog dialog(this, m_game, current, kRuleEdit);
+        RuleShortSettingDialog dialog(m_context, this, current, kRuleEdit);
         dialog.run();
         result = dialog.result();
         edited = dialog.slot();
     } else {
-        RuleSettingDialog dialog(this, m_game, current, kRuleEdit);
+        RuleSettingDialog dialog(m_context, this, current, kRuleEdit);
         dialog.run();
         result = dialog.result();
         edited = dialog.slot();

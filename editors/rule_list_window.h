@@ -6,6 +6,7 @@
 #include "lib/dialog_base.h"
 #include "lib/media/bitmap.h"
 #include "state/rule_block.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 
 #include <array>
@@ -51,7 +52,7 @@ public:
     static constexpr const char* kPlacementPrefix = "RuleList";
 
     // Loads the two pictures; throws the picture loader's error when one is missing.
-    RuleListWindow(swCWindow* parent, GameState& game);
+    RuleListWindow(const WindowContext& context, swCWindow* owner);
 
     int OnInitDialog() override;
     const ui::WindowDescription& description() const override;
@@ -67,6 +68,8 @@ private:
     // Runs the rule dialog in edit mode on the row's slot and stores the result.
     void edit(int row);
 
+    // The rule dialog opened from the list is handed it too.
+    WindowContext m_context;
     // An edited rule is stored here and written to its rule file.
     GameState& m_game;
     int m_selected = 0;

@@ -54,16 +54,16 @@ std::string ruleNameFromText(const std::string& text)
     return name;
 }
 
-RuleSettingDialog::RuleSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot,
+RuleSettingDialog::RuleSettingDialog(const WindowContext& context, swCWindow* owner, const RuleSlot& slot,
     RuleDialogMode mode)
-    : RuleSettingDialog(parent, game, slot, mode, false)
+    : RuleSettingDialog(context, owner, slot, mode, false)
 {
 }
 
-RuleSettingDialog::RuleSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot,
+RuleSettingDialog::RuleSettingDialog(const WindowContext& context, swCWindow* owner, const RuleSlot& slot,
     RuleDialogMode mode, bool shortForm)
-    : KitWindow(dialog_template::kRuleSetting, parent, false)
-    , m_game(game)
+    : KitWindow(dialog_template::kRuleSetting, owner, false)
+    , m_game(context.game)
     , m_slot(slot)
     , m_mode(mode)
     , m_short(shortForm)

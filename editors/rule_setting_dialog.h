@@ -6,11 +6,10 @@
 #include "editors/rule_option_panel.h"
 #include "lib/dialog_base.h"
 #include "state/rule_block.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 
 #include <string>
-
-class GameState;
 
 enum RuleDialogMode : int {
     kRuleSet = 0,
@@ -20,7 +19,7 @@ enum RuleDialogMode : int {
 
 class RuleSettingDialog : public ui::KitWindow<DialogBase> {
 public:
-    RuleSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot, RuleDialogMode mode);
+    RuleSettingDialog(const WindowContext& context, swCWindow* owner, const RuleSlot& slot, RuleDialogMode mode);
 
     int OnInitDialog() override;
     int DataExchange(int save) override;
@@ -36,7 +35,7 @@ public:
     int page() const { return m_page; }
 
 protected:
-    RuleSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot, RuleDialogMode mode,
+    RuleSettingDialog(const WindowContext& context, swCWindow* owner, const RuleSlot& slot, RuleDialogMode mode,
         bool shortForm);
 
 private:
@@ -57,8 +56,8 @@ private:
 
 class RuleShortSettingDialog : public RuleSettingDialog {
 public:
-    RuleShortSettingDialog(swCWindow* parent, const GameState& game, const RuleSlot& slot, RuleDialogMode mode)
-        : RuleSettingDialog(parent, game, slot, mode, true)
+    RuleShortSettingDialog(const WindowContext& context, swCWindow* owner, const RuleSlot& slot, RuleDialogMode mode)
+        : RuleSettingDialog(context, owner, slot, mode, true)
     {
     }
 };

@@ -18,14 +18,14 @@ constexpr SIZE kShortClient { 400, 170 };
 
 } // namespace
 
-RuleWindow::RuleWindow(swCWindow* mainWindow, const GameState& game)
-    : RuleWindow(mainWindow, game, false)
+RuleWindow::RuleWindow(const WindowContext& context, swCWindow* mainWindow)
+    : RuleWindow(context, mainWindow, false)
 {
 }
 
-RuleWindow::RuleWindow(swCWindow* mainWindow, const GameState& game, bool shortForm)
+RuleWindow::RuleWindow(const WindowContext& context, swCWindow* mainWindow, bool shortForm)
     : KitWindow(dialog_template::kModelessInfo, mainWindow, true)
-    , m_game(game)
+    , m_game(context.game)
     , m_short(shortForm)
 {
     registerGameDialogTemplates();

@@ -5,15 +5,14 @@
 #include "editors/rule_option_panel.h"
 #include "lib/dialog_base.h"
 #include "state/rule_block.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
-
-class GameState;
 
 class RuleWindow : public ui::KitWindow<DialogBase> {
 public:
     static constexpr const char* kPlacementPrefix = "VKRC_RULEWINDOW_CNAME";
 
-    RuleWindow(swCWindow* mainWindow, const GameState& game);
+    RuleWindow(const WindowContext& context, swCWindow* mainWindow);
 
     int OnInitDialog() override;
     const ui::WindowDescription& description() const override;
@@ -26,7 +25,7 @@ public:
     int page() const { return m_page; }
 
 protected:
-    RuleWindow(swCWindow* mainWindow, const GameState& game, bool shortForm);
+    RuleWindow(const WindowContext& context, swCWindow* mainWindow, bool shortForm);
 
 private:
     void showRules();
@@ -42,5 +41,5 @@ private:
 
 class RuleShortWindow : public RuleWindow {
 public:
-    RuleShortWindow(swCWindow* mainWindow, const GameState& game) : RuleWindow(mainWindow, game, true) { }
+    RuleShortWindow(const WindowContext& context, swCWindow* mainWindow) : RuleWindow(context, mainWindow, true) { }
 };

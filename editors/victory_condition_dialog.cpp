@@ -56,10 +56,10 @@ using ui::cp;
 
 } // namespace
 
-VictoryConditionDialog::VictoryConditionDialog(swCWindow* parent, const GameState& game, int modeless,
+VictoryConditionDialog::VictoryConditionDialog(const WindowContext& context, swCWindow* owner, int modeless,
     const VictoryConditionEntries& entries, VictoryDialogMode mode)
-    : KitWindow(modeless == 1 ? dialog_template::kModelessInfo : dialog_template::kRuleSetting, parent, modeless == 1)
-    , m_game(game)
+    : KitWindow(modeless == 1 ? dialog_template::kModelessInfo : dialog_template::kRuleSetting, owner, modeless == 1)
+    , m_game(context.game)
     , m_entries(entries)
     , m_mode(mode)
 {

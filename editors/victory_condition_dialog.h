@@ -4,9 +4,8 @@
 
 #include "editors/victory_condition_rules.h"
 #include "lib/dialog_base.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
-
-class GameState;
 
 namespace victory_id {
 constexpr int kOk = 1000;
@@ -44,7 +43,7 @@ public:
     static constexpr const char* kPlacementPrefix = "WinInfo";
 
     // A modeless flag of 1 makes the modeless form; entries are copied.
-    VictoryConditionDialog(swCWindow* parent, const GameState& game, int modeless,
+    VictoryConditionDialog(const WindowContext& context, swCWindow* owner, int modeless,
         const VictoryConditionEntries& entries, VictoryDialogMode mode);
 
     int OnInitDialog() override;

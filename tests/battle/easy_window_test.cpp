@@ -54,7 +54,7 @@ struct EasyWorld {
     // Opens the window modally here while `drive` runs on a second thread once it is open.
     int run(const std::function<void(HWND)>& drive, int viewer = 0)
     {
-        WatchedEasyWindow window(&owner, state(), viewer);
+        WatchedEasyWindow window(makeWindowContext(state()), &owner, viewer);
         std::atomic<bool> driven { false };
         std::thread driver([&] {
             while (!window.opened)

@@ -11,7 +11,6 @@
 #include "lib/media/bitmap_button_layout.h"
 #include "tests/editors/product_world.h"
 #include "tests/lib/window_test_support.h"
-#include "ui/main_window_services.h"
 
 #include <gtest/gtest.h>
 
@@ -89,12 +88,12 @@ void expectRowsAfterEachTab(HWND window, const char* what, const std::function<v
 TEST(EditorScreens, EveryRulePageShowsItsRowsWhenItsTabIsClicked)
 {
     EditorWorld world;
-    RuleSettingDialog dialog(nullptr, world.state(), world.state().ruleSlot(5), kRuleEdit);
+    RuleSettingDialog dialog(world.context(), nullptr, world.state().ruleSlot(5), kRuleEdit);
     drive(cp("ルール編集"), [&] { return dialog.run(); }, [&](HWND window) {
         expectRowsAfterEachTab(window, "rule editor", settle);
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
-    auto* window = new RuleWindow(nullptr, world.state());
+    auto* window = new RuleWindow(world.context(), nullptr);
     ASSERT_TRUE(window->run());
     ShowWindow(window->handle(), SW_SHOW);
     expectRowsAfterEachTab(window->handle(), "rule window", [] { testing_lib::pump(); });
@@ -110,7 +109,7 @@ TEST(EditorScreens, FullAndShortRuleDialogsShowTheirRowsWithTheChoiceNotTakenGre
     int takenInk = 0, labelInk = 0;
     uint32_t taken = 0, notTaken = 0;
     {
-        RuleSettingDialog dialog(nullptr, world.state(), slot, kRuleSet);
+        RuleSettingDialog dialog(world.context(), nullptr, slot, kRuleSet);
         drive(cp("ルール設定"), [&] { return dialog.run(); }, [&](HWND window) {
             const harness::Image image = capture(window, "rule_setting_full");
             // Row "●陣営情報" (switch 32): "非公開" greyed, "公開" taken.
@@ -137,7 +136,7 @@ TEST(EditorScreens, FullAndShortRuleDialogsShowTheirRowsWithTheChoiceNotTakenGre
     EXPECT_GT(labelInk, 10);
     EXPECT_NE(taken, notTaken) << "the text not taken is greyed";
     {
-        RuleShortSettingDialog dialog(nullptr, world.state(), slot, kRuleConfirm);
+        RuleShortSettingDialog dialog(world.context(), nullptr, slot, kRuleConfirm);
         drive(cp("ルール確認"), [&] { return dialog.run(); }, [&](HWND window) {
             const harness::Image image = capture(window, "rule_setting_short");
             RECT client {};
@@ -155,7 +154,7 @@ TEST(EditorScreens, VictoryDialogShowsTheEightTabsAndThePage)
     world.placeTargetBuilding(1, 1, 1);
     VictoryConditionEntries entries {};
     entries[0] = { 1, 0, 0, victory_entry::kAllConditions, 1 };
-    VictoryConditionDialog dialog(nullptr, world.state(), 0, entries, kVictorySet);
+    VictoryConditionDialog dialog(world.context(), nullptr, 0, entries, kVictorySet);
     drive(cp("勝利条件設定"), [&] { return dialog.run(); }, [&](HWND window) {
         const harness::Image image = capture(window, "victory_set");
         RECT client {};
@@ -172,7 +171,7 @@ TEST(EditorScreens, VictoryDialogShowsTheEightTabsAndThePage)
 TEST(EditorScreens, RuleListShowsItsBackgroundTheSelectedStripAndTheNames)
 {
     EditorWorld world;
-    RuleListWindow window(nullptr, world.state());
+    RuleListWindow window(world.context(), nullptr);
     drive(cp("ルール作成"), [&] { return window.run(); }, [&](HWND list) {
         const harness::Image image = capture(list, "rule_list");
         RECT client {};
@@ -200,7 +199,7 @@ TEST(EditorScreens, RuleWindowShowsTheRulesInForceUnderTheirNameReadOnly)
 {
     EditorWorld world;
     world.state().ruleBlock() = world.state().ruleSlot(5).block;
-    auto* window = new RuleWindow(nullptr, world.state());
+    auto* window = new RuleWindow(world.context(), nullptr);
     ASSERT_TRUE(window->run());
     HWND handle = window->handle();
     ShowWindow(handle, SW_SHOW);
@@ -223,7 +222,7 @@ TEST(EditorScreens, ProductListShowsSummariesDashesAndTheButtonsOfEachMode)
     world.setSlot(1, "mix", { land[0], land[1], world.typeIds(1).front() });
     const char* const titles[] = { "生産タイプ編集", "生産タイプ読込", "生産タイプ書出" };
     for (int mode = 0; mode < 3; ++mode) {
-        ProductListWindow window(nullptr, WindowContext { world.state(), mainWindowServices() }, mode);
+        ProductListWindow window(world.context(), nullptr, mode);
         drive(cp(titles[mode]), [&] { return window.run(); }, [&](HWND list) {
             const harness::Image image = capture(list, "product_list_mode" + std::to_string(mode));
             RECT client {};
@@ -252,7 +251,7 @@ TEST(EditorScreens, ProductEditorShowsTotalsAndRowsSelectedOnBothSides)
     ProductWorld world;
     const std::vector<int> all = world.typeIds();
     world.setSlot(2, "mix", { all[0], all[2], all[4], all.back() });
-    ProductEditWindow window(nullptr, WindowContext { world.state(), mainWindowServices() }, 2);
+    ProductEditWindow window(world.context(), nullptr, 2);
     drive(cp("生産タイプエディタ"), [&] { return window.run(); }, [&](HWND editor) {
         // Domain 0 off: its toggle shows released while the others stay pressed.
         const POINT toggle = dialogtest::screenOf(GetDlgItem(editor, product_edit_id::kFirstDomain), 4, 4);

@@ -8,6 +8,7 @@
 
 #include "lib/application.h"
 #include "state/unit_facts.h"
+#include "ui/window_context.h"
 
 #include <filesystem>
 #include <functional>
@@ -56,6 +57,8 @@ public:
         for (int c = 0; c < kCountryCount; ++c)
             state().country(c).inPlay = 1;
     }
+
+    WindowContext context() { return makeWindowContext(state()); }
 
     // The first available land unit type.
     int landType()

@@ -7,7 +7,6 @@
 
 #include "state/unit_type_sort.h"
 #include "tests/editors/product_world.h"
-#include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +53,7 @@ struct ProductEdit : ::testing::Test {
     }
     INT_PTR run(int row, std::function<void(HWND, ProductEditWindow&)> driver)
     {
-        ProductEditWindow window(&owner, WindowContext { world.state(), mainWindowServices() }, row);
+        ProductEditWindow window(world.context(), &owner, row);
         drive(kTitle, [&] { return window.run(); }, [&](HWND editor) {
             driver(editor, window);
             if (IsWindow(editor)) {
@@ -304,7 +303,7 @@ TEST_F(ProductEdit, UnsavedChangesAreAskedAboutOnEveryClose)
 // Saved, then closed by a right click (result 0): the list's row shows the saved type anyway.
 TEST_F(ProductEdit, TheListRowFollowsASaveWhateverTheEditorAnswers)
 {
-    ProductListWindow list(&owner, WindowContext { world.state(), mainWindowServices() }, 0);
+    ProductListWindow list(world.context(), &owner, 0);
     drive(cp("生産タイプ編集"), [&] { return list.run(); }, [&](HWND window) {
         const POINT row = dialogtest::screenOf(window, 48, 36 + 20 * 5 + 10);
         harness::doubleClick(row.x, row.y);

@@ -8,7 +8,6 @@
 #include "state/game_settings.h"
 #include "state/user_production_file.h"
 #include "tests/editors/product_world.h"
-#include "ui/main_window_services.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +36,7 @@ struct ProductList : ::testing::Test {
     // whatever the driver left.
     INT_PTR run(int mode, std::function<void(HWND, ProductListWindow&)> driver, ProductListWindow** seen = nullptr)
     {
-        ProductListWindow window(nullptr, WindowContext { world.state(), mainWindowServices() }, mode);
+        ProductListWindow window(world.context(), nullptr, mode);
         if (seen)
             *seen = &window;
         drive(kTitles[mode], [&] { return window.run(); }, [&](HWND list) {

@@ -21,6 +21,8 @@ public:
         harness::setDefaultMessageBoxAnswer(0);
     }
 
+    WindowContext context() { return makeWindowContext(state()); }
+
     static ProductionTypeRecord record(const char* utf8Name, const std::vector<int>& ids)
     {
         ProductionTypeRecord r;

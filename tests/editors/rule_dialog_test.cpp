@@ -31,7 +31,7 @@ struct RuleDialogTest : ::testing::Test {
     template <class Dialog = RuleSettingDialog>
     INT_PTR run(const RuleSlot& slot, RuleDialogMode mode, std::function<void(HWND)> driver, RuleSlot* out = nullptr)
     {
-        Dialog dialog(nullptr, world.state(), slot, mode);
+        Dialog dialog(world.context(), nullptr, slot, mode);
         const char* titles[] = { "ルール設定", "ルール編集", "ルール確認" };
         drive(cp(titles[mode]), [&] { return dialog.run(); }, driver);
         if (out)
@@ -259,7 +259,7 @@ TEST_F(RuleDialogTest, TabChangeShowsItsPageAndRightClickCancels)
 {
     bool firstShown = false, secondShown = false, firstHidden = false;
     int page = -1;
-    RuleSettingDialog dialog(nullptr, world.state(), slotWith(kCustomRule), kRuleSet);
+    RuleSettingDialog dialog(world.context(), nullptr, slotWith(kCustomRule), kRuleSet);
     drive(cp("ルール設定"), [&] { return dialog.run(); }, [&](HWND window) {
         HWND tab = GetDlgItem(window, id::kTab);
         firstShown = IsWindowVisible(GetDlgItem(window, id::kFirstPage)) != FALSE;

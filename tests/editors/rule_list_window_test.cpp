@@ -25,7 +25,7 @@ struct RuleListTest : ::testing::Test {
 
     INT_PTR run(std::function<void(HWND, RuleListWindow&)> driver, int* selected = nullptr)
     {
-        RuleListWindow window(nullptr, world.state());
+        RuleListWindow window(world.context(), nullptr);
         drive(kTitle, [&] { return window.run(); }, [&](HWND list) { driver(list, window); });
         if (selected)
             *selected = window.selectedRow();

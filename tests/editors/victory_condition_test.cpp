@@ -115,7 +115,7 @@ struct VictoryDialogTest : ::testing::Test {
     INT_PTR run(VictoryDialogMode mode, std::function<void(HWND, VictoryConditionDialog&)> driver,
         VictoryConditionEntries* out = nullptr)
     {
-        VictoryConditionDialog dialog(nullptr, world.state(), 0, entries, mode);
+        VictoryConditionDialog dialog(world.context(), nullptr, 0, entries, mode);
         drive(cp(mode == kVictorySet ? "勝利条件設定" : "勝利条件確認"), [&] { return dialog.run(); },
             [&](HWND window) { driver(window, dialog); });
         if (out)
@@ -285,7 +285,7 @@ TEST(VictoryModeless, EveryWayOfClosingAsksTheMainWindowWhichDestroysIt)
     swCWindow mainWindow;
     mainWindow.windowAttach(hostWindow, true);
     g_received.clear();
-    auto* window = new VictoryConditionDialog(&mainWindow, world.state(), 1, VictoryConditionEntries {}, kVictoryConfirm);
+    auto* window = new VictoryConditionDialog(world.context(), &mainWindow, 1, VictoryConditionEntries {}, kVictoryConfirm);
     ASSERT_TRUE(window->run());
     HWND handle = window->handle();
     ShowWindow(handle, SW_SHOW);

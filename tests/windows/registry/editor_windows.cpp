@@ -9,7 +9,6 @@
 #include "app/main_window.h"
 #include "editors/victory_condition_dialog.h"
 #include "editors/victory_condition_rules.h"
-#include "ui/main_window_services.h"
 
 namespace window_registry {
 namespace {
@@ -19,7 +18,7 @@ HWND ruleSettings(WindowWorld& w)
 {
     RuleSlot rules;
     rules.block = w.state().ruleBlock();
-    return modal([&] { Dialog(w.owner(), w.state(), rules, kRuleEdit).run(); });
+    return modal([&] { Dialog(w.context(), w.owner(), rules, kRuleEdit).run(); });
 }
 
 } // namespace
@@ -47,13 +46,13 @@ std::vector<WindowEntry> editorWindows()
              return w.mainWindow().victoryWindow();
          }, nullptr },
         { "victory_conditions_set", [](WindowWorld& w) {
-             return modal([&] { VictoryConditionDialog(w.owner(), w.state(), 0, victoryConditionEntriesOf(w.state()), kVictorySet).run(); });
+             return modal([&] { VictoryConditionDialog(w.context(), w.owner(), 0, victoryConditionEntriesOf(w.state()), kVictorySet).run(); });
          }, nullptr },
         { "product_list", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kProductEdit); }); }, nullptr },
         { "product_import", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kProductImport); }); }, nullptr },
         { "product_export", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kProductExport); }); }, nullptr },
-        { "product_edit", [](WindowWorld& w) { return modal([&] { ProductEditWindow(w.owner(), WindowContext { w.state(), mainWindowServices() }, 0).run(); }); }, nullptr },
-        { "copy_source", [](WindowWorld& w) { return modal([&] { CopySourceDialog(w.owner(), w.state()).run(); }); }, nullptr },
+        { "product_edit", [](WindowWorld& w) { return modal([&] { ProductEditWindow(w.context(), w.owner(), 0).run(); }); }, nullptr },
+        { "copy_source", [](WindowWorld& w) { return modal([&] { CopySourceDialog(w.context(), w.owner()).run(); }); }, nullptr },
     };
 }
 
