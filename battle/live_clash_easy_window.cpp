@@ -22,8 +22,12 @@
 
 namespace {
 
-using namespace easy_battle;
-
+constexpr UINT kButtonId = 1000;
+constexpr UINT_PTR kAutoCloseTimer = 1;
+constexpr UINT_PTR kStepTimer = 2;
+constexpr UINT_PTR kBlinkTimer = 3;
+constexpr int kWidth = 600;
+constexpr int kHeight = 300;
 constexpr const char* kPlacementKey = "LiveClashEasy";
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kFiredText = RGB(0x96, 0xC8, 0xFF);

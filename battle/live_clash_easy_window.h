@@ -9,15 +9,6 @@
 
 #include <cstdint>
 
-namespace easy_battle {
-constexpr UINT kButtonId = 1000;
-constexpr UINT_PTR kAutoCloseTimer = 1;
-constexpr UINT_PTR kStepTimer = 2;
-constexpr UINT_PTR kBlinkTimer = 3;
-constexpr int kWidth = 600;
-constexpr int kHeight = 300;
-} // namespace easy_battle
-
 class LiveClashEasyWindow : public ui::KitWindow<DialogBase> {
 public:
     // viewer: the country whose sight decides what is shown. The game holds the engagement shown.

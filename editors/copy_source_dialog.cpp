@@ -1,8 +1,9 @@
-// CopySourceDialog: the list of used production types and the choice among them.
+// The copy-source dialog: the list of used production types and the choice among them.
 #include "editors/copy_source_dialog.h"
 
 #include "editors/product_type_rules.h"
 #include "editors/window_frame.h"
+#include "lib/dialog_base.h"
 #include "platform/controls/list_rows.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
@@ -10,6 +11,7 @@
 #include "ui/window_kit.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -17,7 +19,29 @@ namespace id = copy_source_id;
 
 constexpr SIZE kClient { 268, 246 };
 
-} // namespace
+class CopySourceDialog : public ui::KitWindow<DialogBase> {
+public:
+    CopySourceDialog(const WindowContext& context, swCWindow* owner);
+
+    int OnInitDialog() override;
+    const ui::WindowDescription& description() const override;
+    void closeGesture() override;
+    int OnMessage(MessageRecord& msg) override;
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+
+    // After result 1: the production type (0 to 249) to copy from.
+    int source() const { return m_source; }
+
+private:
+    void end(int result);
+
+    const GameState& m_game;
+    std::vector<int> m_numbers;
+    // The first row's type until the selection changes: OK at once copies what is shown selected.
+    int m_source = -1;
+    HWND m_list = nullptr;
+};
+
 
 CopySourceDialog::CopySourceDialog(const WindowContext& context, swCWindow* owner)
     : KitWindow(dialog_template::kCopySource, owner, false)
@@ -105,4 +129,13 @@ int CopySourceDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
     default:
         return DialogBase::OnCommand(msg, control, code);
     }
+}
+
+} // namespace
+
+int chooseCopySource(const WindowContext& context, swCWindow* owner)
+{
+    CopySourceDialog dialog(context, owner);
+    dialog.run();
+    return dialog.result() == 1 ? dialog.source() : -1;
 }

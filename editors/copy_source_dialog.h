@@ -1,12 +1,9 @@
-// CopySourceDialog: chooses the production type an empty user slot is copied from, among the used
+// The copy-source dialog: chooses the production type an empty user slot is copied from, among the used
 // built-in and user types.
 #pragma once
 
-#include "lib/dialog_base.h"
+#include "lib/window.h"
 #include "ui/window_context.h"
-#include "ui/window_kit.h"
-
-#include <vector>
 
 namespace copy_source_id {
 constexpr int kPrompt = 1004;
@@ -15,27 +12,6 @@ constexpr int kCancel = 1019;
 constexpr int kList = 1028;
 } // namespace copy_source_id
 
-class CopySourceDialog : public ui::KitWindow<DialogBase> {
-public:
-    CopySourceDialog(const WindowContext& context, swCWindow* owner);
-
-    int OnInitDialog() override;
-    const ui::WindowDescription& description() const override;
-    void closeGesture() override;
-    int OnMessage(MessageRecord& msg) override;
-    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
-
-    // After result 1: the production type (0 to 249) to copy from.
-    int source() const { return m_source; }
-    // The production types listed, in row order.
-    const std::vector<int>& numbers() const { return m_numbers; }
-
-private:
-    void end(int result);
-
-    const GameState& m_game;
-    std::vector<int> m_numbers;
-    // The first row's type until the selection changes: OK at once copies what is shown selected.
-    int m_source = -1;
-    HWND m_list = nullptr;
-};
+// Runs the dialog modally; the production type (0 to 249) chosen to copy from, or -1 when it was
+// cancelled or nothing was listed.
+int chooseCopySource(const WindowContext& context, swCWindow* owner);

@@ -195,12 +195,11 @@ void ProductListWindow::copyIntoSlot()
 {
     if (m_summaries[size_t(m_selected)].used())
         return;
-    CopySourceDialog dialog(m_context, this);
-    dialog.run();
-    if (dialog.result() != 1 || dialog.source() < 0)
+    const int source = chooseCopySource(m_context, this);
+    if (source < 0)
         return;
     try {
-        m_context.game.copyProductionType(kFirstUserProductionType + m_selected, dialog.source());
+        m_context.game.copyProductionType(kFirstUserProductionType + m_selected, source);
     } catch (swCError* error) {
         error->Show(handle());
         delete error;

@@ -47,24 +47,15 @@ std::span<const RuleOptionRow> shortRuleOptionRows();
 // The tab texts of the full panel's four pages, UTF-8.
 std::span<const char* const> ruleOptionPageNames();
 
-// A switch that means something only while other switches stand at given values: while any of
-// its conditions fails it is greyed and forced to 0.
-struct RuleGate {
-    int ruleSwitch;
-    int parent;
-    int parentValue;
-};
-// Parents come before the switches that hang on them, so one pass settles a chain.
-std::span<const RuleGate> ruleGates();
-
 // What the option rows show: each switch's value and whether its buttons take clicks.
 struct RuleOptionState {
     std::array<uint8_t, kRuleSwitchCount> values {};
     std::array<bool, kRuleSwitchCount> enabled {};
 };
 
-// Settles the gated switches of an editable panel in table order: a switch whose parents stand
-// against it is forced to 0 and greyed, any other one is enabled.
+// Settles the gated switches of an editable panel: a switch that means something only while other
+// switches stand at given values is forced to 0 and greyed while one of them stands otherwise,
+// and enabled while they all hold.
 void applyRuleGates(RuleOptionState& state);
 // Greys what the units already on the map pin down (set mode): the storage switches while a unit
 // is stored in a building, the stacking switch while one stands on the map. Values are kept.

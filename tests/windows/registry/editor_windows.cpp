@@ -52,7 +52,7 @@ std::vector<WindowEntry> editorWindows()
         { "product_import", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kProductImport); }); }, nullptr },
         { "product_export", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kProductExport); }); }, nullptr },
         { "product_edit", [](WindowWorld& w) { return modal([&] { ProductEditWindow(w.context(), w.owner(), 0).run(); }); }, nullptr },
-        { "copy_source", [](WindowWorld& w) { return modal([&] { CopySourceDialog(w.context(), w.owner()).run(); }); }, nullptr },
+        { "copy_source", [](WindowWorld& w) { return modal([&] { chooseCopySource(w.context(), w.owner()); }); }, nullptr },
     };
 }
 
