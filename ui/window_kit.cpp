@@ -64,14 +64,15 @@ Answer answerCommonMessage(swCWindow& window, KitHooks& hooks, MessageRecord& ms
     const bool closes = description.closing != Closing::Unanswered;
     switch (msg.message) {
     case WM_PAINT: {
-        if (!description.drawn)
+        if (!description.drawn && !description.painted)
             return Answer::None;
         PaintDcHolder paint(window.handle());
         if (paint.dc())
-            hooks.showPicture(paint.dc(), paint.paint().rcPaint);
+            hooks.paint(paint.dc(), paint.paint().rcPaint);
         return Answer::Taken;
     }
     case WM_ERASEBKGND: {
+        hooks.erasingBackground();
         if (!description.drawn)
             return Answer::None;
         RECT update {};
@@ -94,13 +95,13 @@ Answer answerCommonMessage(swCWindow& window, KitHooks& hooks, MessageRecord& ms
     case WM_LBUTTONDOWN:
         if (!description.floating)
             return Answer::None;
-        BringWindowToTop(window.handle());
+        hooks.raise();
         return Answer::Taken;
     case WM_PARENTNOTIFY:
         if (!description.floating)
             return Answer::None;
         if (isLeftClick(msg.wParam))
-            BringWindowToTop(window.handle());
+            hooks.raise();
         else if (isRightClick(msg.wParam) && closes)
             hooks.closeGesture();
         return Answer::Seen;
@@ -110,13 +111,18 @@ Answer answerCommonMessage(swCWindow& window, KitHooks& hooks, MessageRecord& ms
             return Answer::None;
         hooks.closeGesture();
         return Answer::Taken;
-    case WM_CLOSE:
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        if ((msg.message == WM_RBUTTONUP) != description.closeOnRightRelease)
+            return Answer::None;
+        [[fallthrough]];
+    case WM_CLOSE:
         if (!closes)
             return Answer::None;
         hooks.closeGesture();
         return Answer::Taken;
     case WM_DESTROY:
+        hooks.destroying();
         if (description.placementKey)
             window.windowSavePlacement(description.placementKey);
         return Answer::Seen;

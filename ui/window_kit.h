@@ -44,6 +44,11 @@ struct WindowDescription {
     // A floating window: a left click in it or on a control raises it, a right click on a control
     // closes it as one on its body does.
     bool floating = false;
+    // A right click closes when the button is released, not when it is pressed.
+    bool closeOnRightRelease = false;
+    // WM_PAINT hands the area to paint() while the background erases as its class says (a window
+    // that shows a picture on part of its body). A drawn window paints so as well.
+    bool painted = false;
 };
 
 // A floating information window's: its place kept under the key, a click raises it, and its close
@@ -62,6 +67,15 @@ public:
     virtual void showPicture(HDC dc, const RECT& area) = 0;
     // What the close box, a right click or Escape do.
     virtual void closeGesture() = 0;
+    // WM_PAINT's area of a drawn or painted window on the paint DC.
+    virtual void paint(HDC dc, const RECT& area) = 0;
+    // A left click in a floating window or on one of its controls.
+    virtual void raise() = 0;
+    // The window's own work as its background is erased (before a drawn window's picture shows or
+    // the class erases it).
+    virtual void erasingBackground() { }
+    // The window's own work as it is destroyed (timers, sounds, hooks), before its placement is kept.
+    virtual void destroying() { }
 
 protected:
     ~KitHooks() = default;
@@ -111,6 +125,10 @@ public:
     virtual HBITMAP background() const { return nullptr; }
     void showPicture(HDC dc, const RECT& area) override { showBitmap(dc, area, background()); }
     void closeGesture() override { closeAsDescribed(*this, description()); }
+    // Shows the picture; a window painted in part overrides it.
+    void paint(HDC dc, const RECT& area) override { showPicture(dc, area); }
+    // Brings the window to the top.
+    void raise() override { BringWindowToTop(this->handle()); }
 };
 
 // Sizes a floating information window to the client area and places it: at the place kept under

@@ -184,10 +184,15 @@ public:
     const ui::WindowDescription& description() const override { return m_description; }
     void closeGesture() override
     {
-        ++closes;
+        hooks += "close ";
         KitWindow::closeGesture();
     }
-    int closes = 0;
+    void paint(HDC, const RECT&) override { hooks += "paint "; }
+    void raise() override { hooks += "raise "; }
+    void erasingBackground() override { hooks += "erase "; }
+    void destroying() override { hooks += "destroying "; }
+    // The hooks the kit called, in order.
+    std::string hooks;
 
 private:
     ui::WindowDescription m_description;
@@ -201,28 +206,38 @@ TEST_F(KitAnswers, TheCommonMessagesAreAnsweredFromTheDescription)
         .closing = ui::Closing::AskOwner, .closeRequest = kCloseRequest, .floating = true };
     const ui::WindowDescription draggedModal { .drag = ui::Drag::Anywhere, .closing = ui::Closing::EndModal };
     const ui::WindowDescription leftAlone { .closing = ui::Closing::Unanswered };
+    const ui::WindowDescription paintedInPart { .closeOnRightRelease = true, .painted = true };
     struct Case {
         const char* name;
         const ui::WindowDescription& description;
         UINT message;
         WPARAM wParam;
         ui::Answer answer;
-        int closes;
+        const char* hooks;
         LRESULT result;
     } cases[] = {
-        { "close box asks the owner", floating, WM_CLOSE, 0, ui::Answer::Taken, 1, 0 },
-        { "right click asks the owner", floating, WM_RBUTTONDOWN, 0, ui::Answer::Taken, 1, 0 },
-        { "right click on a control", floating, WM_PARENTNOTIFY, WM_RBUTTONDOWN, ui::Answer::Seen, 1, 0 },
-        { "left click on a control raises", floating, WM_PARENTNOTIFY, WM_LBUTTONDOWN, ui::Answer::Seen, 0, 0 },
-        { "a caption keeps its right clicks", floating, WM_NCRBUTTONDOWN, 0, ui::Answer::None, 0, 0 },
-        { "a caption is hit by the frame", floating, WM_NCHITTEST, 0, ui::Answer::None, 0, 0 },
-        { "the destruction is seen", floating, WM_DESTROY, 0, ui::Answer::Seen, 0, 0 },
-        { "a body dragged anywhere", draggedModal, WM_NCHITTEST, 0, ui::Answer::Taken, 0, HTCAPTION },
-        { "its right clicks arrive on the frame", draggedModal, WM_NCRBUTTONDOWN, 0, ui::Answer::Taken, 1, 0 },
-        { "a modal left click is its own", draggedModal, WM_LBUTTONDOWN, 0, ui::Answer::None, 0, 0 },
-        { "an undrawn window paints itself", draggedModal, WM_ERASEBKGND, 0, ui::Answer::None, 0, 0 },
-        { "closing left to the window", leftAlone, WM_CLOSE, 0, ui::Answer::None, 0, 0 },
-        { "right clicks left to the window", leftAlone, WM_RBUTTONDOWN, 0, ui::Answer::None, 0, 0 },
+        { "close box asks the owner", floating, WM_CLOSE, 0, ui::Answer::Taken, "close ", 0 },
+        { "right click asks the owner", floating, WM_RBUTTONDOWN, 0, ui::Answer::Taken, "close ", 0 },
+        { "right click on a control", floating, WM_PARENTNOTIFY, WM_RBUTTONDOWN, ui::Answer::Seen, "close ", 0 },
+        { "left click on a control raises", floating, WM_PARENTNOTIFY, WM_LBUTTONDOWN, ui::Answer::Seen, "raise ", 0 },
+        { "left click in it raises", floating, WM_LBUTTONDOWN, 0, ui::Answer::Taken, "raise ", 0 },
+        { "a caption keeps its right clicks", floating, WM_NCRBUTTONDOWN, 0, ui::Answer::None, "", 0 },
+        { "a caption is hit by the frame", floating, WM_NCHITTEST, 0, ui::Answer::None, "", 0 },
+        { "the destruction is seen", floating, WM_DESTROY, 0, ui::Answer::Seen, "destroying ", 0 },
+        { "a drawn window paints its picture", floating, WM_PAINT, 0, ui::Answer::Taken, "erase paint ", 0 },
+        { "and erases with it", floating, WM_ERASEBKGND, 0, ui::Answer::Taken, "erase ", 1 },
+        { "a release is not a click", floating, WM_RBUTTONUP, 0, ui::Answer::None, "", 0 },
+        { "a body dragged anywhere", draggedModal, WM_NCHITTEST, 0, ui::Answer::Taken, "", HTCAPTION },
+        { "its right clicks arrive on the frame", draggedModal, WM_NCRBUTTONDOWN, 0, ui::Answer::Taken, "close destroying ", 0 },
+        { "a modal left click is its own", draggedModal, WM_LBUTTONDOWN, 0, ui::Answer::None, "", 0 },
+        { "an undrawn window paints itself", draggedModal, WM_PAINT, 0, ui::Answer::None, "", 0 },
+        { "and erases itself", draggedModal, WM_ERASEBKGND, 0, ui::Answer::None, "erase ", 0 },
+        { "closing left to the window", leftAlone, WM_CLOSE, 0, ui::Answer::None, "", 0 },
+        { "right clicks left to the window", leftAlone, WM_RBUTTONDOWN, 0, ui::Answer::None, "", 0 },
+        { "a window painted in part paints", paintedInPart, WM_PAINT, 0, ui::Answer::Taken, "erase paint ", 0 },
+        { "but its class erases", paintedInPart, WM_ERASEBKGND, 0, ui::Answer::None, "erase ", 0 },
+        { "a right press does not close it", paintedInPart, WM_RBUTTONDOWN, 0, ui::Answer::None, "", 0 },
+        { "the release does", paintedInPart, WM_RBUTTONUP, 0, ui::Answer::Taken, "close destroying ", 0 },
     };
     Owner owner({ 0, 0, 300, 200 });
     for (const Case& c : cases) {
@@ -230,7 +245,7 @@ TEST_F(KitAnswers, TheCommonMessagesAreAnsweredFromTheDescription)
         window.Create();
         MessageRecord msg { c.message, c.wParam, 0, 0 };
         EXPECT_EQ(ui::answerCommonMessage(window, window, msg), c.answer) << c.name;
-        EXPECT_EQ(window.closes, c.closes) << c.name;
+        EXPECT_EQ(window.hooks, c.hooks) << c.name;
         EXPECT_EQ(msg.result, c.result) << c.name;
         DestroyWindow(window.handle());
     }
@@ -251,8 +266,9 @@ TEST_F(KitAnswers, ADragStaysInTheWorkAreaAndTheEndKeepsThePlacement)
     EXPECT_EQ(dragged.left, area.right - 60);
     SendMessageA(window.handle(), WM_COMMAND, IDCANCEL, 0);
     testing_lib::pump();
-    EXPECT_EQ(window.closes, 1) << "Escape closes as the close box does";
+    EXPECT_EQ(window.hooks.find("close "), 0u) << "Escape closes as the close box does";
     DestroyWindow(window.handle());
+    EXPECT_NE(window.hooks.find("destroying "), std::string::npos);
     EXPECT_EQ(swCProfileKey("WindowInfo", "KitTestEndWindowPosLeft").profileReadInt(-1), 40);
 }
 
