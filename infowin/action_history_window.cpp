@@ -303,9 +303,6 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
         snapHeight(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
         msg.result = TRUE;
         return 1;
-    case WM_DESTROY:
-        saveColumnWidths();
-        return KitWindow::OnMessage(msg);
     default:
         return KitWindow::OnMessage(msg);
     }

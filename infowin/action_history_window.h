@@ -64,6 +64,7 @@ private:
     void snapHeight(RECT& rect, WPARAM edge) const;
     void exportText();
     void saveColumnWidths() const;
+    void destroying() override { saveColumnWidths(); }
 
     WindowContext m_context;
     uint8_t m_viewMask = 0;

@@ -187,6 +187,8 @@ void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)
         panel::format(dc, x0 + 76, y0 + 172, x0 + 88, y0 + 184, DT_LEFT, "%2d", model.values[2]);
 }
 
+void ArmChangeWindow::destroying() { KillTimer(handle(), kPlayTimer); }
+
 int ArmChangeWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -196,9 +198,6 @@ int ArmChangeWindow::OnMessage(MessageRecord& msg)
         if (!playRunning())
             end(0);
         return 1;
-    case WM_DESTROY:
-        KillTimer(handle(), kPlayTimer);
-        return KitWindow::OnMessage(msg);
     default:
         return KitWindow::OnMessage(msg);
     }

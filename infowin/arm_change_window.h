@@ -46,6 +46,7 @@ public:
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
+    void destroying() override;
     const UnitTypeRecord* shownType() const;
     const UnitRecord* shownUnit() const;
     void end(int result);

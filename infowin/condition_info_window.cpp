@@ -186,9 +186,6 @@ int ConditionInfoWindow::OnMessage(MessageRecord& msg)
     case ui_message::kConditionInfoRepaintPage:
         repaintPage();
         return 1;
-    case WM_ERASEBKGND:
-        PostMessageA(handle(), ui_message::kConditionInfoRepaintPage, 0, 0);
-        return 0;
     case WM_WINDOWPOSCHANGING:
     case WM_WINDOWPOSCHANGED: {
         const auto* position = reinterpret_cast<const WINDOWPOS*>(msg.lParam);

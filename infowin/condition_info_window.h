@@ -73,6 +73,8 @@ private:
     void refreshVisible();
     void drawGraph();
     void repaintPage();
+    // The page draws over the erased body: it repaints after it.
+    void erasingBackground() override { PostMessageA(handle(), ui_message::kConditionInfoRepaintPage, 0, 0); }
 
     GameState& m_game;
     swCBitmap m_graph;

@@ -46,7 +46,7 @@ void DisplayItemWindow::useSmallFont(HWND control) const
         SendMessageA(control, WM_SETFONT, WPARAM(m_game.font(kSmallFont).handle()), FALSE);
 }
 
-void DisplayItemWindow::raiseList() const
+void DisplayItemWindow::raise()
 {
     if (parent() && parent()->handle())
         BringWindowToTop(parent()->handle());
@@ -70,13 +70,6 @@ int DisplayItemWindow::OnMessage(MessageRecord& msg)
         if (LOWORD(msg.wParam) != WA_INACTIVE && !IsChild(handle(), GetFocus()))
             if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE))
                 SetFocus(first);
-        return 0;
-    case WM_LBUTTONDOWN:
-        raiseList();
-        return 1;
-    case WM_PARENTNOTIFY:
-        if (LOWORD(msg.wParam) == WM_LBUTTONDOWN)
-            raiseList();
         return 0;
     default:
         return KitWindow::OnMessage(msg);

@@ -13,9 +13,10 @@ class GameState;
 class DisplayItemWindow : public ui::KitWindow<swCWindow> {
 public:
     // Its list closes it, and a click raises the list rather than the window.
-    static constexpr ui::WindowDescription kDescription { .closing = ui::Closing::Unanswered };
+    static constexpr ui::WindowDescription kDescription { .closing = ui::Closing::Unanswered, .floating = true };
     const ui::WindowDescription& description() const override { return kDescription; }
     int OnMessage(MessageRecord& msg) override;
+    void raise() override;
 
 protected:
     // listToggle: the list's command that shows and hides this window.
@@ -34,7 +35,6 @@ protected:
     GameState& m_game;
 
 private:
-    void raiseList() const;
     UINT m_listToggle;
     info_window::DialogKeys m_dialogKeys;
 };

@@ -243,13 +243,6 @@ int LandListWindow::OnMessage(MessageRecord& msg)
         compose();
         applyWidth(true);
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps {};
-        HDC dc = BeginPaint(handle(), &ps);
-        paintHeader(dc);
-        EndPaint(handle(), &ps);
-        return 1;
-    }
     case WM_GETMINMAXINFO: {
         if (!m_frameWidth)
             return 0;

@@ -41,9 +41,12 @@ public:
     static LandListWindow* open(const WindowContext& context, swCWindow* mainWindow);
     ~LandListWindow() override;
 
-    static constexpr ui::WindowDescription kDescription = ui::floatingWindow(kClassName, ui_message::kCloseTerrainList);
+    // Its header shows the composed columns over the class brush.
+    static constexpr ui::WindowDescription kDescription { .placementKey = kClassName, .closing = ui::Closing::AskOwner,
+        .closeRequest = ui_message::kCloseTerrainList, .floating = true, .painted = true };
     const ui::WindowDescription& description() const override { return kDescription; }
     int OnMessage(MessageRecord& msg) override;
+    void paint(HDC dc, const RECT&) override { paintHeader(dc); }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     HWND listHandle() const;

@@ -129,7 +129,7 @@ LandTableWindow::LandTableWindow(const WindowContext& context, swCWindow* mainWi
     , m_game(context.game)
     , m_member(member)
     , m_description { .placementKey = member.className, .closing = ui::Closing::AskOwner,
-        .closeRequest = member.closeRequest, .floating = true }
+        .closeRequest = member.closeRequest, .floating = true, .painted = true }
 {
     static std::string titles[std::size(kMembers)];
     std::string& title = titles[int(member.table)];
@@ -222,6 +222,12 @@ void LandTableWindow::snapWidth(RECT& rect, WPARAM edge) const
         rect.right = rect.left + width;
 }
 
+void LandTableWindow::paint(HDC dc, const RECT&)
+{
+    if (m_legend.handle())
+        PaletteHolder(dc).blitBitmap(0, 0, m_legend.handle(), RECT { 0, 0, kLandTableLegendWidth, m_member.columnHeight });
+}
+
 int LandTableWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -232,14 +238,6 @@ int LandTableWindow::OnMessage(MessageRecord& msg)
             return 0;
         measure->itemHeight = UINT(m_member.columnHeight);
         msg.result = TRUE;
-        return 1;
-    }
-    case WM_PAINT: {
-        PAINTSTRUCT ps {};
-        HDC dc = BeginPaint(handle(), &ps);
-        if (m_legend.handle())
-            PaletteHolder(dc).blitBitmap(0, 0, m_legend.handle(), RECT { 0, 0, kLandTableLegendWidth, m_member.columnHeight });
-        EndPaint(handle(), &ps);
         return 1;
     }
     case WM_SIZE:

@@ -71,6 +71,8 @@ public:
     const ui::WindowDescription& description() const override { return m_description; }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+    // The legend at the left; the list covers the rest.
+    void paint(HDC dc, const RECT& area) override;
 
     const LandTableMember& member() const { return m_member; }
     HWND listHandle() const;
