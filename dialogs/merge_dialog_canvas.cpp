@@ -38,7 +38,7 @@ void MergeDialogBase::render()
     SelectedBitmap page(m_canvas.handle());
     HDC dc = page.dc();
     restore(dc, m_cleanPanel, 0, 0, layout::kWidth, layout::kHeight);
-    panel::TextScope text(dc);
+    panel::TextScope text(dc, m_state.font(kSmallFont));
     const UnitRecord& left = m_transfer->left();
     const UnitRecord& right = m_transfer->right();
     m_state.drawUnitIcon(dc, layout::kLeftIconX, layout::kIconY, m_side, left.unitTypeId, 0);

@@ -55,7 +55,7 @@ void SelAttackArmsDialog::render()
     SelectedBitmap page(m_canvas.handle());
     HDC dc = page.dc();
     restore(dc, m_cleanPanel, 0, 0, kWidth, kHeight);
-    panel::TextScope text(dc);
+    panel::TextScope text(dc, m_state.font(kSmallFont));
     for (int side = 0; side < 2; ++side)
         drawSide(dc, side, losses[size_t(side)]);
 }

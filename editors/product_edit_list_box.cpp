@@ -97,7 +97,7 @@ void ProductEditListBox::DrawItem(DRAWITEMSTRUCT* item)
             const int column = unitBitmapIndex(m_game, type);
             panel::blitKeyed(dc, 2, 1, *icons, RECT { column * 16, 16, column * 16 + 16, 32 }, kPictureKey);
         }
-        panel::TextScope scope(dc);
+        panel::TextScope scope(dc, m_game.font(kSmallFont));
         SetTextColor(dc, id >= kFirstOwnTypeId ? kOwnTypeColour : panel::kWhite);
         panel::text(dc, 20, 3, 116, 15, unitClassName(type.unitClass));
         const std::string name(type.name, strnlen(type.name, sizeof type.name));

@@ -262,7 +262,7 @@ void ProductEditWindow::drawTotals()
         canvas.blitBitmap(kTotalsArea.left, kTotalsArea.top, m_totalsArea->handle(),
             RECT { 0, 0, kTotalsArea.right - kTotalsArea.left, kTotalsArea.bottom - kTotalsArea.top });
         {
-            panel::TextScope scope(dc);
+            panel::TextScope scope(dc, m_game.font(kSmallFont));
             for (size_t k = 0; k < totals.count.size(); ++k) {
                 const int x = 436 + 56 * int(k);
                 panel::format(dc, x - 24, 38, x, 50, DT_RIGHT, "%4d", int(totals.count[k]));

@@ -31,9 +31,9 @@ RECT selectedStrip()
     return { r.left, r.top, r.right, r.bottom };
 }
 
-void drawSummary(HDC dc, const ProductSlotSummary& summary)
+void drawSummary(HDC dc, const swCFont& font, const ProductSlotSummary& summary)
 {
-    panel::TextScope scope(dc);
+    panel::TextScope scope(dc, font);
     if (!summary.used()) {
         panel::text(dc, 8, 4, 92, 16, "--------------------------------");
         panel::text(dc, 125, 4, 149, 16, "----", DT_RIGHT);
@@ -53,12 +53,13 @@ void drawSummary(HDC dc, const ProductSlotSummary& summary)
 
 ProductSlotListBox::ProductSlotListBox(swCWindow* parent,
     const std::array<ProductSlotSummary, kUserProductionTypeCount>& summaries, const swCBitmap& background,
-    const swCBitmap& strips)
+    const swCBitmap& strips, const swCFont& font)
     : ChildControl("ListBox", parent, id::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL)
     , m_summaries(summaries)
     , m_background(background)
     , m_strips(strips)
+    , m_font(font)
 {
     controlCreate({ kOrigin.x, kOrigin.y, kListWidth, kListHeight });
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
@@ -81,7 +82,7 @@ void ProductSlotListBox::DrawItem(DRAWITEMSTRUCT* item)
     }
     const size_t slot = size_t(item->itemData);
     if (slot < m_summaries.size())
-        drawSummary(row.dc(), m_summaries[slot]);
+        drawSummary(row.dc(), m_font, m_summaries[slot]);
 }
 
 ProductListWindow::ProductListWindow(const WindowContext& context, swCWindow* owner, int mode)
@@ -102,7 +103,7 @@ int ProductListWindow::OnInitDialog()
     static const char* const titles[] = { "生産タイプ編集", "生産タイプ読込", "生産タイプ書出" };
     // Not shown (the window has no caption); it names the window for the person's tools.
     SetWindowTextA(handle(), cp(titles[m_mode >= 0 && m_mode <= 2 ? m_mode : 0]).c_str());
-    m_list = new ProductSlotListBox(this, m_summaries, *m_background, *m_buttons);
+    m_list = new ProductSlotListBox(this, m_summaries, *m_background, *m_buttons, m_context.game.font(kSmallFont));
     for (int row = 0; row < kUserProductionTypeCount; ++row)
         SendMessageA(m_list->handle(), LB_ADDSTRING, 0, LPARAM(row));
     SendMessageA(m_list->handle(), LB_SETCURSEL, 0, 0);

@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 
+class swCFont;
+
 namespace product_list_id {
 constexpr int kClose = 1000;
 // Edit in mode 0, import in mode 1, export in mode 2.
@@ -34,13 +36,14 @@ public:
     static constexpr POINT kOrigin { 8, 36 };
 
     ProductSlotListBox(swCWindow* parent, const std::array<ProductSlotSummary, kUserProductionTypeCount>& summaries,
-        const swCBitmap& background, const swCBitmap& strips);
+        const swCBitmap& background, const swCBitmap& strips, const swCFont& font);
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
     const std::array<ProductSlotSummary, kUserProductionTypeCount>& m_summaries;
     const swCBitmap& m_background;
     const swCBitmap& m_strips;
+    const swCFont& m_font;
 };
 
 class ProductListWindow : public ui::KitWindow<DialogBase> {

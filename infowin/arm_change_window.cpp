@@ -142,7 +142,7 @@ void ArmChangeWindow::render()
                 if (unitTypeHasGroupFlag(*type, k))
                     drawSetPanel(page.dc(), *type, k);
             if (m_buttonSheet)
-                drawWeaponTable(page.dc(), m_selectedSet, *type, *m_buttonSheet, info_sheet::kChangeBars.x,
+                drawWeaponTable(page.dc(), m_game, m_selectedSet, *type, *m_buttonSheet, info_sheet::kChangeBars.x,
                     info_sheet::kChangeBars.y, -60);
         } catch (swCError* error) {
             delete error;
@@ -158,7 +158,7 @@ void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)
     const int y0 = 8 + 200 * (set / 2);
     if (m_buttonSheet)
         panel::blitCell(dc, x0, y0, *m_buttonSheet, info_sheet::setPanel(set, set == m_selectedSet));
-    panel::TextScope scope(dc);
+    panel::TextScope scope(dc, m_game.font(kSmallFont));
     const UnitTypeModel& model = type.model[set];
     // A unit's own set shows what it holds, read as every window reads it; another set shows what
     // an exchange fills the unit to. The machines stay the unit's (the type's count without one).
@@ -181,7 +181,7 @@ void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)
     const HeldFigure fuel = held ? heldFuel(*unit) : HeldFigure { model.fuel, model.fuel };
     panel::format(dc, x0 + 184, y0 + 132, x0 + 226, y0 + 144, DT_LEFT, "%3d/%3d", fuel.now, fuel.most);
     panel::format(dc, x0 + 76, y0 + 152, x0 + 88, y0 + 164, DT_LEFT, "%2d", model.values[0]);
-    if (model.values[1] != 0 && ruleInEffect(kRuleFastMovement))
+    if (model.values[1] != 0 && ruleInEffect(m_game, kRuleFastMovement))
         panel::format(dc, x0 + 212, y0 + 152, x0 + 224, y0 + 164, DT_LEFT, "%2d", model.values[1]);
     if (model.values[2] != 0)
         panel::format(dc, x0 + 76, y0 + 172, x0 + 88, y0 + 184, DT_LEFT, "%2d", model.values[2]);

@@ -3,17 +3,10 @@
 
 #include "state/game_state.h"
 
-namespace {
-
-bool ruleOn(RuleSwitch rule) { return g_gameState && g_gameState->ruleSwitch(rule) != 0; }
-
-} // namespace
-
-bool ruleInEffect(RuleSwitch rule)
+bool ruleInEffect(const GameState& game, RuleSwitch rule)
 {
-    const GameState* state = g_gameState;
-    return !state || !state->handshake().playRunning() || state->ruleSwitch(rule) != 0;
+    return !game.handshake().playRunning() || game.ruleSwitch(rule) != 0;
 }
 
-bool isExperienceRuleOn() { return ruleOn(kRuleExperience); }
-bool isFatigueRuleOn() { return ruleOn(kRuleFatigue); }
+bool isExperienceRuleOn(const GameState& game) { return game.ruleSwitch(kRuleExperience) != 0; }
+bool isFatigueRuleOn(const GameState& game) { return game.ruleSwitch(kRuleFatigue) != 0; }

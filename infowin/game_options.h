@@ -4,8 +4,10 @@
 
 #include "state/rule_block.h"
 
-bool ruleInEffect(RuleSwitch rule);
+class GameState;
+
+bool ruleInEffect(const GameState& game, RuleSwitch rule);
 
 // Rule 12 ("経験値") and rule 11 ("疲労度") as they stand, in play or not.
-bool isExperienceRuleOn();
-bool isFatigueRuleOn();
+bool isExperienceRuleOn(const GameState& game);
+bool isFatigueRuleOn(const GameState& game);

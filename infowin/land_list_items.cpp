@@ -67,10 +67,10 @@ std::string landingMark(GameState& state, bool set, int kind)
     return ruleOn(state, kRuleBoardingOwnership) ? marks().all : marks().allied;
 }
 
-std::string sightText(const TerrainRecord& t)
+std::string sightText(const GameState& state, const TerrainRecord& t)
 {
     const uint8_t* sight = t.groupValues;
-    if (ruleInEffect(kRuleSightLayers)) {
+    if (ruleInEffect(state, kRuleSightLayers)) {
         char text[40];
         std::snprintf(text, sizeof text, "%d/%d/%d/%d/%d/%d", sight[0], sight[1], sight[2], sight[3], sight[4], sight[5]);
         return text;
@@ -93,13 +93,13 @@ bool isItemOffered(GameState& state, int i)
 {
     switch (i) {
     case 0: return !state.handshake().playRunning() || state.mapHeader().buildingIncome == 1;
-    case 1: return ruleInEffect(kRuleSearch);
-    case 2: return ruleInEffect(kRuleOccupationPoints);
-    case 3: return ruleInEffect(kRuleBombing);
-    case 4: return ruleInEffect(kRuleStoring);
-    case 5: return ruleInEffect(kRuleReplenishing);
-    case 6: return ruleInEffect(kRuleRepairing);
-    case 9: return ruleInEffect(kRuleConcealment);
+    case 1: return ruleInEffect(state, kRuleSearch);
+    case 2: return ruleInEffect(state, kRuleOccupationPoints);
+    case 3: return ruleInEffect(state, kRuleBombing);
+    case 4: return ruleInEffect(state, kRuleStoring);
+    case 5: return ruleInEffect(state, kRuleReplenishing);
+    case 6: return ruleInEffect(state, kRuleRepairing);
+    case 9: return ruleInEffect(state, kRuleConcealment);
     default: return i >= 0 && i < kItemCount;
     }
 }
@@ -128,7 +128,7 @@ std::string itemText(GameState& state, int i, const TerrainRecord& t)
     const bool ground = kind <= kLastGroundKind;
     switch (i) {
     case 0: return ground ? "-" : figure("%4d", t.income);
-    case 1: return ground ? "-" : sightText(t);
+    case 1: return ground ? "-" : sightText(state, t);
     case 2: return ground ? "-" : figure("%2d", t.occupationValue);
     case 3: return ground && t.durability == 0 ? "-" : figure("%2d", t.durability);
     case 4: return ground ? "-" : figure("%d", t.capacity);

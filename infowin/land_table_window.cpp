@@ -121,7 +121,7 @@ std::string LandTableListBox::entryText(int row, int terrain, const TerrainRecor
     case LandTable::Avoid: return figureOrDash(type, row, type.evasion);
     case LandTable::Transport: break;
     }
-    return land_transport::mark(land_transport::code(terrain, row), type.kind);
+    return land_transport::mark(land_transport::code(terrain, row), type.kind, m_game.ruleSwitch(kRuleBoardingOwnership) != 0);
 }
 
 LandTableWindow::LandTableWindow(const WindowContext& context, swCWindow* mainWindow, const LandTableMember& member)

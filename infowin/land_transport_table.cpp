@@ -31,7 +31,7 @@ int code(int terrain, int kind)
     return kCodes[terrain][kind] - '0';
 }
 
-std::string mark(int code, int terrainKind)
+std::string mark(int code, int terrainKind, bool boardingOwnership)
 {
     switch (code) {
     case 9: return {};
@@ -39,7 +39,7 @@ std::string mark(int code, int terrainKind)
     case 1:
         if (terrainKind < kFirstBuildingKind)
             return platform::utf8ToCp932("○");
-        return platform::utf8ToCp932(g_gameState && g_gameState->ruleSwitch(kRuleBoardingOwnership) != 0 ? "全" : "味");
+        return platform::utf8ToCp932(boardingOwnership ? "全" : "味");
     default: return platform::utf8ToCp932("×");
     }
 }

@@ -14,8 +14,8 @@ constexpr int kTerrainCount = 54;
 // cover answer 0.
 int code(int terrain, int kind);
 
-// The mark of a code for a type of the terrain kind (CP932): "○" for ground, "全" or "味" for
-// buildings as rule 26 stands, "×", "－" or nothing.
-std::string mark(int code, int terrainKind);
+// The mark of a code for a type of the terrain kind (CP932): "○" for ground, for buildings "全"
+// when rule 26 (boarding ownership) is on, else "味"; "×", "－" or nothing.
+std::string mark(int code, int terrainKind, bool boardingOwnership);
 
 } // namespace land_transport

@@ -3,17 +3,17 @@
 
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
-#include "state/game_state.h"
+#include "lib/font.h"
 
 #include <algorithm>
 
 namespace panel {
 
-TextScope::TextScope(HDC dc)
+TextScope::TextScope(HDC dc, const swCFont& font)
     : m_dc(dc)
 {
-    if (g_gameState)
-        m_oldFont = SelectObject(dc, g_gameState->font(kSmallFont).handle());
+    if (font.handle())
+        m_oldFont = SelectObject(dc, font.handle());
     m_oldMode = SetBkMode(dc, TRANSPARENT);
     m_oldColour = SetTextColor(dc, kWhite);
 }

@@ -5,6 +5,8 @@
 #include "infowin/sheet_layout.h"
 #include "lib/media/bitmap.h"
 
+class swCFont;
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -19,10 +21,10 @@ constexpr COLORREF kGrey = 0x02A0A0A0;
 constexpr COLORREF kRed = 0x020000FF;
 constexpr COLORREF kOrange = 0x0240A0FF;
 
-// Selects the game's interface font and transparent drawing for its lifetime.
+// Selects the font (the game's interface font) and transparent drawing for its lifetime.
 class TextScope {
 public:
-    explicit TextScope(HDC dc);
+    TextScope(HDC dc, const swCFont& font);
     ~TextScope();
     TextScope(const TextScope&) = delete;
     TextScope& operator=(const TextScope&) = delete;

@@ -83,7 +83,7 @@ void drawExperience(HDC dc, GameState& state, const UnitRecord& unit, const swCB
 
 void drawTroopStatus(HDC dc, GameState& state, int country, const UnitRecord& unit)
 {
-    TextScope scope(dc);
+    TextScope scope(dc, state.font(kSmallFont));
     const swCBitmap* icons = sheet(state, kInfoButtons);
     text(dc, 504, 46, 696, 58, nameOf(unit).c_str());
     drawExperience(dc, state, unit, icons);
@@ -116,7 +116,7 @@ void drawCarriedUnits(HDC dc, GameState& state, int country, const UnitRecord& u
         PaletteHolder(dc).blitBitmap(444, 204, page->handle(), RECT { 0, 0, 272, 256 });
     if (carryBerthCount(type) == 0)
         return;
-    TextScope scope(dc);
+    TextScope scope(dc, state.font(kSmallFont));
     if (!troopCargoVisible(state, country)) {
         static const std::string hidden = platform::utf8ToCp932("？？？？？？？？？？？？？？？？");
         for (int r = 0; r < kBerthCount; ++r)

@@ -179,17 +179,17 @@ void TroopInfoWindow::render()
     if (clean && clean->handle())
         page.blitBitmap(0, 0, clean->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
     try {
-        drawTypeHeader(page.dc(), *type, m_country);
+        drawTypeHeader(page.dc(), state, *type, m_country);
         if (m_movePage)
-            drawMovementPanel(page.dc(), *type);
+            drawMovementPanel(page.dc(), state, *type);
         else
-            drawCapabilityIcons(page.dc(), *type);
+            drawCapabilityIcons(page.dc(), state, *type);
         if (m_lowerPage == kCargoPage)
             drawCarriedUnits(page.dc(), state, m_country, *unit, *type);
         else
-            drawArmamentSetBlock(page.dc(), m_armamentSet, *type, unit);
+            drawArmamentSetBlock(page.dc(), state, m_armamentSet, *type, unit);
         if (const swCBitmap* icons = state.baseBitmap(kInfoButtons); icons && icons->handle())
-            drawWeaponTable(page.dc(), m_armamentSet, *type, *icons, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
+            drawWeaponTable(page.dc(), state, m_armamentSet, *type, *icons, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
         drawTroopStatus(page.dc(), state, m_country, *unit);
     } catch (swCError*) {
         SelectObject(page.dc(), old);

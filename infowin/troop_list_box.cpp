@@ -261,9 +261,9 @@ COLORREF reserveColour(GameState& state, uint32_t key, bool carryOver)
 uint32_t troopListColumnMask(GameState& state)
 {
     uint32_t mask = uint32_t(state.settings().troopListOption);
-    if (!isExperienceRuleOn())
+    if (!isExperienceRuleOn(state))
         mask &= ~(1u << 7);
-    if (!isFatigueRuleOn())
+    if (!isFatigueRuleOn(state))
         mask &= ~(1u << 8);
     return mask;
 }

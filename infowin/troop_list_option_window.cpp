@@ -19,12 +19,12 @@ constexpr int kBoxTop = 20;
 constexpr int kBoxPitch = 16;
 
 // The level box only with rule 12 on, the fatigue box only with rule 11 on.
-bool offered(int column)
+bool offered(const GameState& game, int column)
 {
     if (column == 7)
-        return isExperienceRuleOn();
+        return isExperienceRuleOn(game);
     if (column == 8)
-        return isFatigueRuleOn();
+        return isFatigueRuleOn(game);
     return true;
 }
 
@@ -65,7 +65,7 @@ void TroopListOptionWindow::layoutBoxes()
     m_columns.clear();
     const uint32_t mask = troopListColumnMask(m_game);
     for (int column = 0; column < kTroopColumnCount; ++column) {
-        if (!offered(column))
+        if (!offered(m_game, column))
             continue;
         const int n = int(m_boxes.size());
         auto* box = new CheckBox(this, id::kFirstColumnBox + UINT(column));

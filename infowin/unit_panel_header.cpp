@@ -38,19 +38,19 @@ int firstBitFromTop(int mask)
     return -1;
 }
 
-const swCBitmap* sheet(int index)
+const swCBitmap* sheet(const GameState& game, int index)
 {
-    const swCBitmap* bitmap = g_gameState ? g_gameState->baseBitmap(index) : nullptr;
+    const swCBitmap* bitmap = game.baseBitmap(index);
     return bitmap && bitmap->handle() ? bitmap : nullptr;
 }
 
-void drawProductionCell(HDC dc, const UnitTypeRecord& type)
+void drawProductionCell(HDC dc, const GameState& game, const UnitTypeRecord& type)
 {
     std::string cell = "-";
-    if (ruleInEffect(kRuleProducing)) {
+    if (ruleInEffect(game, kRuleProducing)) {
         if (!(type.flags & 0x0800))
             cell = platform::utf8ToCp932("不可");
-        else if (ruleInEffect(kRuleProductionCount))
+        else if (ruleInEffect(game, kRuleProductionCount))
             cell = std::to_string(type.productionTurns) + platform::utf8ToCp932("ターン");
         else
             cell = platform::utf8ToCp932("○");
@@ -74,11 +74,11 @@ void drawBerths(HDC dc, const UnitTypeRecord& type, const swCBitmap* icons)
 
 int layerDefence(const UnitTypeRecord& type, int layer) { return layer < 4 ? type.values90[layer] : type.values98[layer - 4]; }
 
-void drawLayerRows(HDC dc, const UnitTypeRecord& type)
+void drawLayerRows(HDC dc, const GameState& game, const UnitTypeRecord& type)
 {
-    const bool sight = ruleInEffect(kRuleSearch);
-    const bool layered = ruleInEffect(kRuleSightLayers);
-    const bool range = ruleInEffect(kRuleInterception);
+    const bool sight = ruleInEffect(game, kRuleSearch);
+    const bool layered = ruleInEffect(game, kRuleSightLayers);
+    const bool range = ruleInEffect(game, kRuleInterception);
     for (int k = 0; k < kDomainCount; ++k) {
         const int x = 120 + 60 * k;
         if (sight)
@@ -96,32 +96,29 @@ void drawLayerRows(HDC dc, const UnitTypeRecord& type)
 
 } // namespace
 
-void drawTypeHeader(HDC dc, const UnitTypeRecord& type, int side)
+void drawTypeHeader(HDC dc, const GameState& game, const UnitTypeRecord& type, int side)
 {
-    const GameState* state = g_gameState;
-    if (!state)
-        return;
-    TextScope scope(dc);
-    if (const swCBitmap* category = sheet(kCategorySheet)) {
-        const int column = unitBitmapIndex(*state, type);
+    TextScope scope(dc, game.font(kSmallFont));
+    if (const swCBitmap* category = sheet(game, kCategorySheet)) {
+        const int column = unitBitmapIndex(game, type);
         const int row = side >= 0 && side < kCountryCount ? side + 1 : 0;
         blitKeyed(dc, 76, 10, *category, RECT { column * 16, row * 16, column * 16 + 16, row * 16 + 16 }, kPictureKey);
     }
     text(dc, 96, 14, 288, 26, std::string(type.name, strnlen(type.name, sizeof type.name)).c_str());
     text(dc, 72, 36, 168, 48, unitClassName(type.unitClass));
     text(dc, 332, 14, 428, 26, targetClassName(targetClass(type)).c_str());
-    drawProductionCell(dc, type);
+    drawProductionCell(dc, game, type);
     format(dc, 388, 158, 424, 170, kCentre, "%d", int(type.memberPrice * type.members));
     drawUnitPicture(dc, type);
-    state->drawUnitIcon(dc, 390, 82, side, type.id, 0);
+    game.drawUnitIcon(dc, 390, 82, side, type.id, 0);
     format(dc, 400, 129, 412, 141, kCentre, "%d", type.members);
-    const swCBitmap* icons = sheet(kInfoButtons);
+    const swCBitmap* icons = sheet(game, kInfoButtons);
     const int carry = firstBitFromTop(type.carryClass);
     if (icons && carry >= 0)
         blitCell(dc, 244, 30, *icons, info_sheet::carryBadge(carry));
     text(dc, 380, 36, 428, 48, movementTypeShortName(type.movementType));
     drawBerths(dc, type, icons);
-    drawLayerRows(dc, type);
+    drawLayerRows(dc, game, type);
 }
 
 void drawUnitPicture(HDC dc, const UnitTypeRecord& type)

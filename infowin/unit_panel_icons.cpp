@@ -57,10 +57,9 @@ private:
 
 } // namespace
 
-void drawCapabilityIcons(HDC dc, const UnitTypeRecord& type)
+void drawCapabilityIcons(HDC dc, const GameState& game, const UnitTypeRecord& type)
 {
-    const GameState* state = g_gameState;
-    const swCBitmap* sheet = state ? state->baseBitmap(kInfoButtons) : nullptr;
+    const swCBitmap* sheet = game.baseBitmap(kInfoButtons);
     if (!sheet || !sheet->handle())
         return;
     using info_sheet::capabilityIcon;
@@ -81,27 +80,27 @@ void drawCapabilityIcons(HDC dc, const UnitTypeRecord& type)
         grid.put(capabilityIcon(Capability::Berths), 5, 0);
     if (ability & 0x4000)
         grid.put(capabilityIcon(Capability::LandingShip), 6, 0);
-    if (ruleInEffect(kRuleInterception) && canIntercept(*state, type))
+    if (ruleInEffect(game, kRuleInterception) && canIntercept(game, type))
         grid.put(capabilityIcon(Capability::Intercept), 0, 1);
     if (type.areaRadius > 0)
         grid.put(info_sheet::areaRadiusIcon(type.areaRadius), 1, 1);
-    if (hasEcmWeapon(*state, type))
+    if (hasEcmWeapon(game, type))
         grid.put(capabilityIcon(Capability::Ecm), 2, 1);
-    if (hasLaunchWeapon(*state, type))
+    if (hasLaunchWeapon(game, type))
         grid.put(capabilityIcon(Capability::Launch), 3, 1);
-    if (hasSelfDestructWeapon(*state, type))
+    if (hasSelfDestructWeapon(game, type))
         grid.put(capabilityIcon(Capability::SelfDestruct), 4, 1);
     if (type.baseType)
         grid.put(capabilityIcon(Capability::BaseType), 5, 1);
     if (ability & 0x0400)
         grid.put(capabilityIcon(Capability::Airborne), 6, 1);
-    if (hasSupplyWeapon(*state, type))
+    if (hasSupplyWeapon(game, type))
         grid.put(capabilityIcon(Capability::Supply), 0, 2);
     if (ability & 0x0080)
         grid.put(capabilityIcon(Capability::Occupy), 1, 2);
     if (works)
         grid.put(capabilityIcon(Capability::Engineering), 2, 2);
-    if (ruleInEffect(kRuleBombing) && (hasUsableDirectWeapon(*state, type) || works))
+    if (ruleInEffect(game, kRuleBombing) && (hasUsableDirectWeapon(game, type) || works))
         grid.put(capabilityIcon(Capability::Demolition), 3, 2);
     if (ability & 0x1000) {
         grid.put(capabilityIcon(Capability::Bridge), 4, 2);

@@ -7,11 +7,8 @@
 
 #include <string>
 
-void drawMovementPanel(HDC dc, const UnitTypeRecord& type)
+void drawMovementPanel(HDC dc, const GameState& game, const UnitTypeRecord& type)
 {
-    const GameState* state = g_gameState;
-    if (!state)
-        return;
     std::string path;
     buildDataPath(path, "info_move.bmp", kFolderBitmap);
     {
@@ -21,8 +18,8 @@ void drawMovementPanel(HDC dc, const UnitTypeRecord& type)
         PaletteHolder(dc).blitBitmap(info_sheet::kMovePanelX, info_sheet::kMovePanelY, background.handle(),
             RECT { 0, 0, size.cx, size.cy });
     }
-    panel::TextScope scope(dc);
-    const std::vector<TerrainRecord>& terrains = state->terrainTypes();
+    panel::TextScope scope(dc, game.font(kSmallFont));
+    const std::vector<TerrainRecord>& terrains = game.terrainTypes();
     const bool immobile = type.model[0].values[0] == 0;
     for (int n = 0; n < info_sheet::kMovePanelEntries; ++n) {
         const info_sheet::Cell box = info_sheet::movePanelFigure(n);

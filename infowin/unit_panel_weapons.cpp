@@ -74,7 +74,7 @@ void drawWeaponRow(HDC dc, const GameState& state, const WeaponRecord& weapon, i
         text(dc, 568, t, 580, b, mark("○"));
     if (weapon.flags & 4)
         text(dc, 596, t, 608, b, mark("○"));
-    if (ruleInEffect(kRuleBombing) && !launch && weapon.useValue != 0)
+    if (ruleInEffect(state, kRuleBombing) && !launch && weapon.useValue != 0)
         format(dc, 624, t, 636, b, DT_LEFT, "%2d", weapon.useValue);
     else
         text(dc, 624, t, 636, b, "--");
@@ -82,7 +82,7 @@ void drawWeaponRow(HDC dc, const GameState& state, const WeaponRecord& weapon, i
         format(dc, 652, t, 664, b, DT_LEFT, "%2d", weapon.useValue);
     else
         text(dc, 652, t, 664, b, "--");
-    if (ruleInEffect(kRuleSupplyCosts))
+    if (ruleInEffect(state, kRuleSupplyCosts))
         format(dc, 680, t, 704, b, DT_LEFT, "%4d", weapon.ammoPrice);
     else
         text(dc, 680, t, 704, b, " --");
@@ -90,11 +90,11 @@ void drawWeaponRow(HDC dc, const GameState& state, const WeaponRecord& weapon, i
 
 } // namespace
 
-void drawArmamentSetBlock(HDC dc, int set, const UnitTypeRecord& type, const UnitRecord* unit)
+void drawArmamentSetBlock(HDC dc, const GameState& game, int set, const UnitTypeRecord& type, const UnitRecord* unit)
 {
     if (set < 0 || set >= kModelCount)
         return;
-    TextScope scope(dc);
+    TextScope scope(dc, game.font(kSmallFont));
     const UnitTypeModel& model = type.model[set];
     for (int i = 0; i < kWeaponSlotCount; ++i) {
         if (!unitWeaponSlotUsed(type, i))
@@ -130,21 +130,20 @@ void drawArmamentSetBlock(HDC dc, int set, const UnitTypeRecord& type, const Uni
         format(dc, 654, 368, 672, 380, DT_LEFT, "%3d", model.fuel);
     }
     format(dc, 524, 388, 536, 400, DT_LEFT, "%2d", model.values[0]);
-    if (model.values[1] != 0 && ruleInEffect(kRuleFastMovement))
+    if (model.values[1] != 0 && ruleInEffect(game, kRuleFastMovement))
         format(dc, 660, 388, 672, 400, DT_LEFT, "%2d", model.values[1]);
     if (model.values[2] != 0)
         format(dc, 524, 408, 536, 420, DT_LEFT, "%2d", model.values[2]);
 }
 
-void drawWeaponTable(HDC dc, int set, const UnitTypeRecord& type, const swCBitmap& barSheet, int barX, int barY,
-    int rowOffset)
+void drawWeaponTable(HDC dc, const GameState& game, int set, const UnitTypeRecord& type, const swCBitmap& barSheet, int barX,
+    int barY, int rowOffset)
 {
-    const GameState* state = g_gameState;
-    if (!state || set < 0 || set >= kModelCount)
+    if (set < 0 || set >= kModelCount)
         return;
-    TextScope scope(dc);
+    TextScope scope(dc, game.font(kSmallFont));
     for (int i = 0; i < kWeaponSlotCount; ++i) {
-        const WeaponRecord* weapon = slotWeapon(*state, type, i);
+        const WeaponRecord* weapon = slotWeapon(game, type, i);
         if (!unitWeaponSlotUsed(type, i) || !weapon)
             continue;
         const int b = 522 + rowOffset + 16 * i;
@@ -154,7 +153,7 @@ void drawWeaponTable(HDC dc, int set, const UnitTypeRecord& type, const swCBitma
         } else {
             SetTextColor(dc, kGrey);
         }
-        drawWeaponRow(dc, *state, *weapon, b);
+        drawWeaponRow(dc, game, *weapon, b);
         SetTextColor(dc, kWhite);
     }
 }

@@ -112,14 +112,14 @@ void WeaponInfoWindow::render()
         HGDIOBJ old = SelectObject(page.dc(), m_background->handle());
         page.blitBitmap(0, 0, clean.handle(), RECT { 0, 0, kPageWidth, kPageHeight });
         try {
-            drawTypeHeader(page.dc(), *type, -1);
+            drawTypeHeader(page.dc(), m_context.game, *type, -1);
             if (m_movePage)
-                drawMovementPanel(page.dc(), *type);
+                drawMovementPanel(page.dc(), m_context.game, *type);
             else
-                drawCapabilityIcons(page.dc(), *type);
-            drawArmamentSetBlock(page.dc(), m_armamentSet, *type, nullptr);
+                drawCapabilityIcons(page.dc(), m_context.game, *type);
+            drawArmamentSetBlock(page.dc(), m_context.game, m_armamentSet, *type, nullptr);
             if (const swCBitmap* bars = m_context.game.baseBitmap(kInfoButtons))
-                drawWeaponTable(page.dc(), m_armamentSet, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
+                drawWeaponTable(page.dc(), m_context.game, m_armamentSet, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
         } catch (swCError* error) {
             delete error;
         }
@@ -147,10 +147,10 @@ void WeaponInfoWindow::chooseSet(int set)
             page.blitBitmap(part.left, part.top, clean.handle(), part);
         try {
             if (m_movePage)
-                drawMovementPanel(page.dc(), *type);
-            drawArmamentSetBlock(page.dc(), set, *type, nullptr);
+                drawMovementPanel(page.dc(), m_context.game, *type);
+            drawArmamentSetBlock(page.dc(), m_context.game, set, *type, nullptr);
             if (const swCBitmap* bars = m_context.game.baseBitmap(kInfoButtons))
-                drawWeaponTable(page.dc(), set, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
+                drawWeaponTable(page.dc(), m_context.game, set, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
         } catch (swCError* error) {
             delete error;
         }

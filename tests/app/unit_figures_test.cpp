@@ -19,7 +19,7 @@ std::string jp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 // Whether the white text in the rectangle of the shown client area is `expected` as the unit
 // panels write it there.
-bool showsText(const Image& shown, const RECT& r, const std::string& expected)
+bool showsText(const Image& shown, const swCFont& font, const RECT& r, const std::string& expected)
 {
     BITMAPINFO info {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -34,7 +34,7 @@ bool showsText(const Image& shown, const RECT& r, const std::string& expected)
     HGDIOBJ old = SelectObject(dc, page);
     std::fill_n(pixels, size_t(shown.width) * size_t(shown.height), 0u);
     {
-        panel::TextScope scope(dc);
+        panel::TextScope scope(dc, font);
         panel::text(dc, r.left, r.top, r.right, r.bottom, expected.c_str());
     }
     GdiFlush();
@@ -87,9 +87,9 @@ TEST(UnitFigures, MachinesFuelAndAmmunitionReadTheSameOnThePanelAndInTheArmament
     dialogtest::drive(title.c_str(), [&] { return window.run(); }, [&](HWND dialog) {
         dialogtest::settle();
         const Image shown = clientImage(dialog);
-        EXPECT_TRUE(showsText(shown, { 84, 140, 114, 152 }, machines)) << machines;
-        EXPECT_TRUE(showsText(shown, { 192, 140, 234, 152 }, fuelText)) << fuelText;
-        EXPECT_TRUE(showsText(shown, { 228, 58, 258, 70 }, ammoText)) << ammoText;
+        EXPECT_TRUE(showsText(shown, s.font(kSmallFont), { 84, 140, 114, 152 }, machines)) << machines;
+        EXPECT_TRUE(showsText(shown, s.font(kSmallFont), { 192, 140, 234, 152 }, fuelText)) << fuelText;
+        EXPECT_TRUE(showsText(shown, s.font(kSmallFont), { 228, 58, 258, 70 }, ammoText)) << ammoText;
         PostMessageA(dialog, WM_CLOSE, 0, 0);
     });
 }

@@ -94,7 +94,7 @@ TEST_F(LandTables, TransportMarksFollowRule26AndStopAtTheTable)
     EXPECT_EQ(land_transport::code(-1, 0), 0);
     EXPECT_EQ(land_transport::code(35, 11), 0);
     EXPECT_EQ(list->entryText(3, 60, building), cp("－"));
-    EXPECT_EQ(land_transport::mark(9, 0), "");
+    EXPECT_EQ(land_transport::mark(9, 0, false), "");
 }
 
 TEST_F(LandTables, WidthSnapsToWholeColumnsAtAFixedHeight)
