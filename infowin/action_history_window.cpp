@@ -58,14 +58,9 @@ HWND makeChild(swCWindow* parent, HFONT font, const char* className, UINT contro
 } // namespace
 
 ActionHistoryWindow::ActionHistoryWindow(const WindowContext& context, swCWindow* mainWindow)
-    : KitWindow(kClassName, mainWindow)
+    : InfoListWindow(kClassName, mainWindow, "履歴", static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH)), 40)
     , m_context(context)
 {
-    static const std::string title = cp("履歴");
-    m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
-    setTitle(title.c_str());
-    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
-    setFrame(0, 0, 40, 40);
 }
 
 ActionHistoryWindow::~ActionHistoryWindow() = default;
@@ -77,20 +72,18 @@ ActionHistoryWindow* ActionHistoryWindow::open(const WindowContext& context, swC
 
 bool ActionHistoryWindow::create(bool& windowMade)
 {
-    windowMade = Create();
+    windowMade = createMeasured();
     if (!windowMade)
         return false;
-    const SIZE frame = info_window::frameSize(handle());
-    const SIZE defaultSize { frame.cx + GetSystemMetrics(SM_CXVSCROLL) + kDefaultListWidth, frame.cy + kDefaultHeight };
-    ui::fitInWorkArea(*this, ui::restoreInfoWindow(*this, kClassName, defaultSize, m_context.game.settings().leftInfoPanel));
+    const SIZE defaultSize { m_frameWidth + GetSystemMetrics(SM_CXVSCROLL) + kDefaultListWidth, m_frameHeight + kDefaultHeight };
+    ui::fitInWorkArea(*this, restoredRect(defaultSize, m_context.game.settings().leftInfoPanel));
     createControls();
     RECT header {};
     GetWindowRect(listViewFindHeader(*m_list), &header);
-    m_fixedHeight = frame.cy + (header.bottom - header.top);
+    m_fixedHeight = m_frameHeight + (header.bottom - header.top);
     refresh();
     // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.
-    m_dialogKeys.attach(this);
-    ShowWindow(handle(), SW_SHOW);
+    showWithDialogKeys();
     return true;
 }
 
@@ -257,13 +250,7 @@ void ActionHistoryWindow::layout(int width, int height)
 
 void ActionHistoryWindow::snapHeight(RECT& rect, WPARAM edge) const
 {
-    const int fixed = m_fixedHeight + kStripHeight;
-    const int rows = std::max(0, int(rect.bottom - rect.top) - fixed) / ActionHistoryListView::kRowHeight;
-    const int height = fixed + ActionHistoryListView::kRowHeight * rows;
-    if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
-        rect.top = rect.bottom - height;
-    else
-        rect.bottom = rect.top + height;
+    snapHeightToRows(rect, edge, m_fixedHeight + kStripHeight, ActionHistoryListView::kRowHeight);
 }
 
 int ActionHistoryWindow::OnMessage(MessageRecord& msg)

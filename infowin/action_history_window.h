@@ -3,8 +3,8 @@
 // The main window owns it and its display-item window (ActionHistoryOptionDialog).
 #pragma once
 
+#include "infowin/info_list_window.h"
 #include "lib/control.h"
-#include "ui/info_window_frame.h"
 #include "ui/window_context.h"
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
@@ -22,7 +22,7 @@ constexpr UINT kPage = 1032;
 constexpr UINT kExport = 1033;
 } // namespace action_history_id
 
-class ActionHistoryWindow : public ui::KitWindow<swCWindow> {
+class ActionHistoryWindow : public InfoListWindow {
 public:
     static constexpr const char* kClassName = "VKRC_HISTORYWINDOW_CNAME";
     static constexpr int kStripHeight = 20;
@@ -79,5 +79,4 @@ private:
     HWND m_exportButton = nullptr;
     HWND m_optionButton = nullptr;
     HWND m_strip = nullptr;
-    info_window::DialogKeys m_dialogKeys;
 };

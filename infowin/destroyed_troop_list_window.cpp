@@ -100,14 +100,9 @@ void DestroyedTroopListBox::DrawItem(DRAWITEMSTRUCT* item)
 }
 
 DestroyedTroopListWindow::DestroyedTroopListWindow(const WindowContext& context, swCWindow* mainWindow)
-    : KitWindow(kClassName, mainWindow)
+    : InfoListWindow(kClassName, mainWindow, "全滅部隊表", static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)), 40)
     , m_game(context.game)
 {
-    static const std::string title = platform::utf8ToCp932("全滅部隊表");
-    m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    setTitle(title.c_str());
-    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
-    setFrame(0, 0, 40, 40);
 }
 
 DestroyedTroopListWindow* DestroyedTroopListWindow::open(const WindowContext& context, swCWindow* mainWindow)
@@ -117,14 +112,11 @@ DestroyedTroopListWindow* DestroyedTroopListWindow::open(const WindowContext& co
 
 bool DestroyedTroopListWindow::create(bool& windowMade)
 {
-    windowMade = Create();
+    windowMade = createMeasured();
     if (!windowMade)
         return false;
-    const SIZE frame = info_window::frameSize(handle());
-    m_frameWidth = frame.cx;
-    m_frameHeight = frame.cy;
     const SIZE defaultSize { m_frameWidth + DestroyedTroopListBox::kWidth, m_frameHeight + 2 * border() + 400 };
-    ui::fitInWorkArea(*this, ui::restoreInfoWindow(*this, kClassName, defaultSize, m_game.settings().leftInfoPanel));
+    ui::fitInWorkArea(*this, restoredRect(defaultSize, m_game.settings().leftInfoPanel));
 
     RECT client {};
     GetClientRect(handle(), &client);
@@ -141,8 +133,7 @@ bool DestroyedTroopListWindow::create(bool& windowMade)
     latchHeader(int(m_game.troopListSortKey()));
     showCountry(chooseCountry());
     // Tab walks the headers and the list as in a dialog; Enter and Escape stay swallowed.
-    m_dialogKeys.attach(this);
-    ShowWindow(handle(), SW_SHOW);
+    showWithDialogKeys();
     UpdateWindow(handle());
     return true;
 }

@@ -2,8 +2,8 @@
 // position or name, with what the viewing country did not see left as dashes.
 #pragma once
 
+#include "infowin/info_list_window.h"
 #include "lib/control.h"
-#include "ui/info_window_frame.h"
 #include "ui/window_context.h"
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
@@ -31,7 +31,7 @@ private:
     int m_country = -1;
 };
 
-class DestroyedTroopListWindow : public ui::KitWindow<swCWindow> {
+class DestroyedTroopListWindow : public InfoListWindow {
 public:
     static constexpr const char* kClassName = "VKRC_DESTROYTROOPLISTWINDOW_CNAME";
     static constexpr int kHeaderHeight = 20;
@@ -49,8 +49,6 @@ public:
 
     int country() const { return m_country; }
     HWND listHandle() const;
-    int frameWidth() const { return m_frameWidth; }
-    int frameHeight() const { return m_frameHeight; }
 
 private:
     DestroyedTroopListWindow(const WindowContext& context, swCWindow* mainWindow);
@@ -63,10 +61,7 @@ private:
     int maxRows() const;
 
     GameState& m_game;
-    int m_frameWidth = 0;
-    int m_frameHeight = 0;
     int m_country = -1;
     DestroyedTroopListBox* m_list = nullptr;
     BitmapButton* m_headers[kKeyCount] = {};
-    info_window::DialogKeys m_dialogKeys;
 };

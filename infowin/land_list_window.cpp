@@ -84,14 +84,9 @@ void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
 }
 
 LandListWindow::LandListWindow(const WindowContext& context, swCWindow* mainWindow)
-    : KitWindow(kClassName, mainWindow)
+    : InfoListWindow(kClassName, mainWindow, "地形情報", GetSysColorBrush(COLOR_BTNFACE), 200)
     , m_context(context)
 {
-    static const std::string title = platform::utf8ToCp932("地形情報");
-    m_windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    setTitle(title.c_str());
-    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
-    setFrame(0, 0, 200, 200);
 }
 
 LandListWindow::~LandListWindow() = default;
@@ -109,12 +104,9 @@ int LandListWindow::windowWidth() const { return columnWidth() + scrollBarWidth(
 
 bool LandListWindow::create(bool& windowMade)
 {
-    windowMade = Create();
+    windowMade = createMeasured();
     if (!windowMade)
         return false;
-    const SIZE frame = info_window::frameSize(handle());
-    m_frameWidth = frame.cx;
-    m_frameHeight = frame.cy;
     try {
         m_sheet.bitmapLoadFile(pictureServices().bitmapPath("list_land.bmp").c_str());
     } catch (swCError* error) {
@@ -127,7 +119,7 @@ bool LandListWindow::create(bool& windowMade)
         ReleaseDC(nullptr, screen);
     }
     compose();
-    RECT placed = ui::restoreInfoWindow(*this, kClassName, { windowWidth(), m_frameHeight + kDefaultListHeight },
+    RECT placed = restoredRect({ windowWidth(), m_frameHeight + kDefaultListHeight },
         m_context.game.settings().leftInfoPanel);
     placed.right = placed.left + windowWidth();
     snapHeight(placed, WMSZ_BOTTOM);
@@ -144,8 +136,7 @@ bool LandListWindow::create(bool& windowMade)
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
     fill();
     // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.
-    m_dialogKeys.attach(this);
-    ShowWindow(handle(), SW_SHOW);
+    showWithDialogKeys();
     return true;
 }
 
@@ -217,12 +208,7 @@ void LandListWindow::layout(int clientWidth, int clientHeight)
 
 void LandListWindow::snapHeight(RECT& rect, WPARAM edge) const
 {
-    const int rows = std::max(0, int(rect.bottom - rect.top) - m_frameHeight - kHeaderHeight) / kRowHeight;
-    const int height = m_frameHeight + kRowHeight * rows + kHeaderHeight;
-    if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
-        rect.top = rect.bottom - height;
-    else
-        rect.bottom = rect.top + height;
+    snapHeightToRows(rect, edge, m_frameHeight + kHeaderHeight, kRowHeight);
 }
 
 void LandListWindow::paintHeader(HDC dc) const

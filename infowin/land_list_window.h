@@ -3,9 +3,9 @@
 // display-item window is a LandListOptionWindow the main window makes beside it.
 #pragma once
 
+#include "infowin/info_list_window.h"
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
-#include "ui/info_window_frame.h"
 #include "ui/window_context.h"
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
@@ -29,7 +29,7 @@ private:
     const uint32_t& m_effective;
 };
 
-class LandListWindow : public ui::KitWindow<swCWindow> {
+class LandListWindow : public InfoListWindow {
 public:
     static constexpr const char* kClassName = "VKRC_LANDLISTWINDOW_CNAME";
     static constexpr int kHeaderHeight = 20;
@@ -55,7 +55,6 @@ public:
     int columnWidth() const;
     // The window's outer width for the columns now composed.
     int windowWidth() const;
-    int frameHeight() const { return m_frameHeight; }
     // The terrain index of row i, -1 outside the list.
     int rowTerrain(int row) const;
 
@@ -75,9 +74,6 @@ private:
     swCBitmap m_sheet;
     swCBitmap m_composed;
     uint32_t m_effective = 0;
-    int m_frameWidth = 0;
-    int m_frameHeight = 0;
     LandListBox* m_list = nullptr;
     PushButton* m_button = nullptr;
-    info_window::DialogKeys m_dialogKeys;
 };

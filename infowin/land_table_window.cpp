@@ -125,20 +125,12 @@ std::string LandTableListBox::entryText(int row, int terrain, const TerrainRecor
 }
 
 LandTableWindow::LandTableWindow(const WindowContext& context, swCWindow* mainWindow, const LandTableMember& member)
-    : KitWindow(member.className, mainWindow)
+    : InfoListWindow(member.className, mainWindow, member.title, GetSysColorBrush(COLOR_BTNFACE), 200)
     , m_game(context.game)
     , m_member(member)
     , m_description { .placementKey = member.className, .closing = ui::Closing::AskOwner,
         .closeRequest = member.closeRequest, .floating = true, .painted = true }
 {
-    static std::string titles[std::size(kMembers)];
-    std::string& title = titles[int(member.table)];
-    if (title.empty())
-        title = platform::utf8ToCp932(member.title);
-    m_windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    setTitle(title.c_str());
-    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
-    setFrame(0, 0, 200, 200);
 }
 
 LandTableWindow::~LandTableWindow() = default;
@@ -152,17 +144,13 @@ HWND LandTableWindow::listHandle() const { return m_list ? m_list->handle() : nu
 
 bool LandTableWindow::create(bool& windowMade)
 {
-    windowMade = false;
-    if (!Create())
+    windowMade = createMeasured();
+    if (!windowMade)
         return false;
-    windowMade = true;
     const int scrollHeight = GetSystemMetrics(SM_CYHSCROLL);
-    const SIZE frame = info_window::frameSize(handle());
-    m_frameWidth = frame.cx;
     // The list's scroll bar counts with the frame: the client area holds the columns themselves.
-    m_frameHeight = frame.cy + scrollHeight;
-    RECT placed = ui::restoreInfoWindow(*this, m_member.className, { kDefaultWidth + m_frameWidth, m_member.columnHeight + m_frameHeight },
-        m_game.settings().leftInfoPanel);
+    m_frameHeight += scrollHeight;
+    RECT placed = restoredRect({ kDefaultWidth + m_frameWidth, m_member.columnHeight + m_frameHeight }, m_game.settings().leftInfoPanel);
     placed.bottom = placed.top + m_member.columnHeight + m_frameHeight;
     snapWidth(placed, WMSZ_RIGHT);
     ui::fitInWorkArea(*this, placed);
@@ -172,10 +160,7 @@ bool LandTableWindow::create(bool& windowMade)
         m_list = new LandTableListBox(this, m_member, m_game);
         m_list->loadSheet();
     } catch (swCError* error) {
-        error->Show(parent() ? parent()->handle() : nullptr);
-        delete error;
-        DestroyWindow(handle());
-        return false;
+        return failWith(error);
     }
     RECT client {};
     GetClientRect(handle(), &client);
@@ -186,8 +171,7 @@ bool LandTableWindow::create(bool& windowMade)
     corner->controlCreate({ 0, m_member.columnHeight, kLandTableLegendWidth, scrollHeight });
     fill();
     // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.
-    m_dialogKeys.attach(this);
-    ShowWindow(handle(), SW_SHOW);
+    showWithDialogKeys();
     return true;
 }
 

@@ -3,9 +3,9 @@
 // tables differ only by their member below and the entries their list boxes draw.
 #pragma once
 
+#include "infowin/info_list_window.h"
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
-#include "ui/info_window_frame.h"
 #include "ui/window_context.h"
 #include "ui/window_kit.h"
 
@@ -61,7 +61,7 @@ private:
 // four pixels further right, as a vertical stroke; a lead byte without its second byte ends it.
 void drawNameDownwards(HDC dc, int x, int y, const char* name, int length);
 
-class LandTableWindow : public ui::KitWindow<swCWindow> {
+class LandTableWindow : public InfoListWindow {
 public:
     // Makes the member's window owned by mainWindow, at its kept placement. Null when it could not
     // be made (a picture missing: the error has been shown). The object deletes itself with its window.
@@ -76,8 +76,6 @@ public:
 
     const LandTableMember& member() const { return m_member; }
     HWND listHandle() const;
-    int frameWidth() const { return m_frameWidth; }
-    int frameHeight() const { return m_frameHeight; }
     // The terrain index of column i, -1 outside the list.
     int columnTerrain(int column) const;
 
@@ -91,8 +89,5 @@ private:
     const LandTableMember& m_member;
     const ui::WindowDescription m_description;
     swCBitmap m_legend;
-    int m_frameWidth = 0;
-    int m_frameHeight = 0;
     LandTableListBox* m_list = nullptr;
-    info_window::DialogKeys m_dialogKeys;
 };

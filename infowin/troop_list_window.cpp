@@ -46,14 +46,9 @@ int TroopListWindow::shownColumnsWidth() const
 }
 
 TroopListWindow::TroopListWindow(const WindowContext& context, swCWindow* mainWindow)
-    : KitWindow(kClassName, mainWindow)
+    : InfoListWindow(kClassName, mainWindow, "部隊表", static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)), 40)
     , m_context(context)
 {
-    static const std::string title = platform::utf8ToCp932("部隊表");
-    m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    setTitle(title.c_str());
-    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW);
-    setFrame(0, 0, 40, 40);
 }
 
 TroopListWindow* TroopListWindow::open(const WindowContext& context, swCWindow* mainWindow)
@@ -63,28 +58,21 @@ TroopListWindow* TroopListWindow::open(const WindowContext& context, swCWindow* 
 
 bool TroopListWindow::create(bool& windowMade)
 {
-    windowMade = Create();
+    windowMade = createMeasured();
     if (!windowMade)
         return false;
-    const SIZE frame = info_window::frameSize(handle());
-    m_frameWidth = frame.cx;
-    m_frameHeight = frame.cy;
     const SIZE defaultSize { m_frameWidth + 742, m_frameHeight + 2 * border() + 360 };
-    ui::fitInWorkArea(*this, ui::restoreInfoWindow(*this, kClassName, defaultSize, m_context.game.settings().leftInfoPanel));
+    ui::fitInWorkArea(*this, restoredRect(defaultSize, m_context.game.settings().leftInfoPanel));
     try {
         createControls();
     } catch (swCError* error) {
-        error->Show(parent() ? parent()->handle() : nullptr);
-        delete error;
-        DestroyWindow(handle());
-        return false;
+        return failWith(error);
     }
     layoutColumns();
     showCountry(chooseCountry());
     sortByKey(g_sortKey, true);
     updateButtons();
-    m_dialogKeys.attach(this);
-    ShowWindow(handle(), SW_SHOW);
+    showWithDialogKeys();
     UpdateWindow(handle());
 
     // The number combo lives inside the list box so that it scrolls and closes with the rows.

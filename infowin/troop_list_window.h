@@ -2,8 +2,8 @@
 // window, the unit's information, its place on the map, renaming, renumbering and disbanding.
 #pragma once
 
+#include "infowin/info_list_window.h"
 #include "lib/window.h"
-#include "ui/info_window_frame.h"
 #include "ui/window_context.h"
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
@@ -17,7 +17,7 @@ class StaticText;
 class TroopListBox;
 class TroopListOptionWindow;
 
-class TroopListWindow : public ui::KitWindow<swCWindow> {
+class TroopListWindow : public InfoListWindow {
 public:
     static constexpr const char* kClassName = "VKRC_TROOPLISTWINDOW_CNAME";
     // Width of the smallest column set and of the list's scroll bar and border.
@@ -48,8 +48,6 @@ public:
     HWND numberComboHandle() const;
     // Total width of the shown columns.
     int shownColumnsWidth() const;
-    int frameWidth() const { return m_frameWidth; }
-    int frameHeight() const { return m_frameHeight; }
 
     // The sort key and direction every troop list starts with, kept for the rest of the run.
     static int currentSortKey();
@@ -57,7 +55,6 @@ public:
     static void resetSortMemory();
 
 private:
-    info_window::DialogKeys m_dialogKeys;
     TroopListWindow(const WindowContext& context, swCWindow* mainWindow);
     bool create(bool& windowMade);
     void createControls();
@@ -87,8 +84,6 @@ private:
 
     WindowContext m_context;
     uint8_t m_descending = 0;
-    int m_frameWidth = 0;
-    int m_frameHeight = 0;
     int m_country = -1;
     int m_editedIndex = -1;
     TroopListBox* m_list = nullptr;

@@ -92,14 +92,9 @@ void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
 }
 
 WeaponListWindow::WeaponListWindow(const WindowContext& context, swCWindow* mainWindow)
-    : KitWindow(kClassName, mainWindow)
+    : InfoListWindow(kClassName, mainWindow, "兵器一覧", static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)), 200)
     , m_game(context.game)
 {
-    static const std::string title = platform::utf8ToCp932("兵器一覧");
-    m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    setTitle(title.c_str());
-    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
-    setFrame(0, 0, 200, 200);
 }
 
 WeaponListWindow::~WeaponListWindow() = default;
@@ -115,31 +110,20 @@ WeaponListWindow* WeaponListWindow::open(const WindowContext& context, swCWindow
 
 bool WeaponListWindow::create(bool& windowMade)
 {
-    windowMade = false;
-    if (!Create())
+    windowMade = createMeasured();
+    if (!windowMade)
         return false;
-    windowMade = true;
-    RECT window {}, client {};
-    GetWindowRect(handle(), &window);
-    GetClientRect(handle(), &client);
-    m_frameWidth = (window.right - window.left) - client.right;
-    m_frameHeight = (window.bottom - window.top) - client.bottom;
-    RECT placed = ui::restoreInfoWindow(*this, kClassName, { fullWidth() + m_frameWidth, kListWidth + m_frameHeight },
-        m_game.settings().leftInfoPanel);
+    RECT placed = restoredRect({ fullWidth() + m_frameWidth, kListWidth + m_frameHeight }, m_game.settings().leftInfoPanel);
     snapHeight(placed, WMSZ_BOTTOM);
     ui::fitInWorkArea(*this, placed);
     try {
         createControls();
     } catch (swCError* error) {
-        error->Show(parent() ? parent()->handle() : nullptr);
-        delete error;
-        DestroyWindow(handle());
-        return false;
+        return failWith(error);
     }
     // Tab walks the filter, the headers and the list as in a dialog; Enter and Escape stay
     // swallowed by the commands.
-    m_dialogKeys.attach(this);
-    ShowWindow(handle(), SW_SHOW);
+    showWithDialogKeys();
     return true;
 }
 
@@ -261,14 +245,8 @@ int WeaponListWindow::rowTypeId(int row) const
 
 void WeaponListWindow::snapHeight(RECT& rect, WPARAM edge) const
 {
-    const int above = m_frameHeight + kHeaderHeight;
-    const int rows = std::max(0, int(rect.bottom - rect.top) - above) / kRowHeight;
-    const int height = above + kRowHeight * rows;
+    snapHeightToRows(rect, edge, m_frameHeight + kHeaderHeight, kRowHeight);
     const int width = fullWidth() + m_frameWidth;
-    if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
-        rect.top = rect.bottom - height;
-    else
-        rect.bottom = rect.top + height;
     if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
         rect.left = rect.right - width;
     else

@@ -3,9 +3,9 @@
 // its order and its filter live in the game state, so a reopened window shows them as they were.
 #pragma once
 
+#include "infowin/info_list_window.h"
 #include "lib/control.h"
 #include "lib/media/bitmap.h"
-#include "ui/info_window_frame.h"
 #include "ui/window_context.h"
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
@@ -33,7 +33,7 @@ private:
     const swCBitmap& m_strip;
 };
 
-class WeaponListWindow : public ui::KitWindow<swCWindow> {
+class WeaponListWindow : public InfoListWindow {
 public:
     static constexpr const char* kClassName = "VKRC_WEAPONLISTWINDOW_CNAME";
     static constexpr int kListWidth = 408;
@@ -55,8 +55,6 @@ public:
     int rowTypeId(int row) const;
     HWND listHandle() const;
     int fullWidth() const;
-    int frameWidth() const { return m_frameWidth; }
-    int frameHeight() const { return m_frameHeight; }
 
 private:
     WeaponListWindow(const WindowContext& context, swCWindow* mainWindow);
@@ -73,10 +71,7 @@ private:
     GameState& m_game;
     swCBitmap m_strip;
     std::unique_ptr<GdiObjectHolder> m_listBrush;
-    int m_frameWidth = 0;
-    int m_frameHeight = 0;
     ComboBoxControl* m_filter = nullptr;
     WeaponListBox* m_list = nullptr;
     WeaponListButton* m_headers[4] = {};
-    info_window::DialogKeys m_dialogKeys;
 };

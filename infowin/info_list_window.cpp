@@ -1,0 +1,44 @@
+// InfoListWindow: the lists' frame, placement and failure.
+#include "infowin/info_list_window.h"
+
+#include "platform/kernel/host.h"
+
+InfoListWindow::InfoListWindow(const char* className, swCWindow* mainWindow, const char* utf8Title, HBRUSH background,
+    int initialSize)
+    : KitWindow(className, mainWindow)
+    , m_title(platform::utf8ToCp932(utf8Title))
+{
+    m_windowClass.hbrBackground = background;
+    setTitle(m_title.c_str());
+    setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW);
+    setFrame(0, 0, initialSize, initialSize);
+}
+
+bool InfoListWindow::createMeasured()
+{
+    if (!Create())
+        return false;
+    const SIZE frame = info_window::frameSize(handle());
+    m_frameWidth = frame.cx;
+    m_frameHeight = frame.cy;
+    return true;
+}
+
+RECT InfoListWindow::restoredRect(SIZE defaultSize, bool besideLeftPanel)
+{
+    return ui::restoreInfoWindow(*this, description().placementKey, defaultSize, besideLeftPanel);
+}
+
+bool InfoListWindow::failWith(swCError* error)
+{
+    error->Show(parent() ? parent()->handle() : nullptr);
+    delete error;
+    DestroyWindow(handle());
+    return false;
+}
+
+void InfoListWindow::showWithDialogKeys()
+{
+    m_dialogKeys.attach(this);
+    ShowWindow(handle(), SW_SHOW);
+}
