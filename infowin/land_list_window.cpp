@@ -5,6 +5,7 @@
 #include "infowin/land_list_items.h"
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
+#include "lib/media/row_canvas.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/terrain_record.h"
@@ -51,13 +52,11 @@ void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
     if (terrain >= state->terrainTypes().size())
         return;
     const TerrainRecord& type = state->terrainTypes()[terrain];
-    const int width = item->rcItem.right - item->rcItem.left;
-    const int height = item->rcItem.bottom - item->rcItem.top;
-    PaletteHolder target(item->hDC);
-    swCBitmap row(target, width, height);
-    MemoryDcHolder memory(item->hDC);
-    HDC dc = memory.dc();
-    HGDIOBJ oldBitmap = SelectObject(dc, row.handle());
+    RowCanvas row(*item);
+    PaletteHolder& memory = row.holder();
+    HDC dc = row.dc();
+    const int width = row.width();
+    const int height = row.height();
     if (m_composed.handle())
         memory.blitBitmap(0, 0, m_composed.handle(),
             RECT { 0, land_list::kTitleHeight, land_list::kSheetWidth, land_list::kSheetHeight });
@@ -79,8 +78,6 @@ void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
     }
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldFont);
-    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, width, height, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldBitmap);
 }
 
 LandListWindow::LandListWindow(const WindowContext& context, swCWindow* mainWindow)

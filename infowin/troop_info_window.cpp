@@ -3,6 +3,7 @@
 #include "infowin/troop_info_window.h"
 
 #include "infowin/panel_text.h"
+#include "infowin/unit_info_ids.h"
 #include "infowin/unit_panels.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-namespace id = troop_info_id;
+namespace id = unit_info_id;
 
 constexpr const char* kBackgroundFile = "info_butai.bmp";
 

@@ -14,19 +14,6 @@ class GameState;
 struct UnitRecord;
 struct UnitTypeRecord;
 
-namespace troop_info_id {
-constexpr UINT kClose = 1000;
-constexpr UINT kBaseType = 1003;
-// Armament sets 0..3: 1004..1007.
-constexpr UINT kFirstSet = 1004;
-constexpr UINT kNext = 1008;
-constexpr UINT kPrevious = 1009;
-constexpr UINT kCapabilityPage = 1010;
-constexpr UINT kMovePage = 1011;
-constexpr UINT kArmamentPage = 1012;
-constexpr UINT kCargoPage = 1013;
-} // namespace troop_info_id
-
 // The units before and after (country, index) among the country's units in play; -1 for none.
 struct TroopNeighbours {
     int previous = -1;

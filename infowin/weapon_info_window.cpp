@@ -3,6 +3,7 @@
 #include "infowin/weapon_info_window.h"
 
 #include "infowin/sheet_layout.h"
+#include "infowin/unit_info_ids.h"
 #include "infowin/unit_panels.h"
 #include "lib/application.h"
 #include "lib/error.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-namespace id = weapon_info_id;
+namespace id = unit_info_id;
 
 constexpr const char* kBackground = "info_heiki.bmp";
 // The parts of the page a change of armament set draws again.

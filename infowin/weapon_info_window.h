@@ -13,17 +13,6 @@
 class GameState;
 struct UnitTypeRecord;
 
-namespace weapon_info_id {
-constexpr UINT kClose = 1000;
-constexpr UINT kBaseType = 1003;
-// Sets 0..3 are kFirstSet..kFirstSet + 3.
-constexpr UINT kFirstSet = 1004;
-constexpr UINT kNext = 1008;
-constexpr UINT kPrevious = 1009;
-constexpr UINT kCapabilityPage = 1010;
-constexpr UINT kMovePage = 1011;
-} // namespace weapon_info_id
-
 class WeaponInfoWindow : public ui::KitWindow<swCDialog> {
 public:
     static constexpr const char* kPlacementPrefix = "WeaponInfo";

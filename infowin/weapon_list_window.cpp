@@ -6,6 +6,7 @@
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/picture_services.h"
+#include "lib/media/row_canvas.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
@@ -48,13 +49,11 @@ void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
     GameState* state = &m_game;
     if (!item || int(item->itemID) < 0 || !state)
         return;
-    const int width = item->rcItem.right - item->rcItem.left;
-    const int height = item->rcItem.bottom - item->rcItem.top;
-    PaletteHolder target(item->hDC);
-    swCBitmap row(target, width, height);
-    MemoryDcHolder memory(item->hDC);
-    HDC dc = memory.dc();
-    HGDIOBJ oldBitmap = SelectObject(dc, row.handle());
+    RowCanvas row(*item);
+    PaletteHolder& memory = row.holder();
+    HDC dc = row.dc();
+    const int width = row.width();
+    const int height = row.height();
     const info_sheet::Cell strip = info_sheet::kWeaponRowStrip;
     if (m_strip.handle())
         memory.blitBitmap(0, 0, m_strip.handle(), RECT { strip.x, strip.y, strip.right(), strip.bottom() });
@@ -87,8 +86,6 @@ void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
         RECT all { 0, 0, width, height };
         InvertRect(dc, &all);
     }
-    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, width, height, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldBitmap);
 }
 
 WeaponListWindow::WeaponListWindow(const WindowContext& context, swCWindow* mainWindow)

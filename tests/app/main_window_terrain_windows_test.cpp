@@ -6,6 +6,7 @@
 #include "app/menu_ids.h"
 #include "infowin/action_history_window.h"
 #include "infowin/land_list_window.h"
+#include "infowin/unit_info_ids.h"
 #include "infowin/weapon_info_window.h"
 #include "platform/kernel/host.h"
 #include "rules/main_window_link.h"
@@ -76,7 +77,7 @@ TEST_F(Windows, AtMostTwoWeaponInformationWindows)
     EXPECT_EQ(boxes[0].caption, platform::utf8ToCp932("注意"));
 
     // The close request frees key 0, which the next window takes.
-    SendMessageA(first, WM_COMMAND, weapon_info_id::kClose, 0);
+    SendMessageA(first, WM_COMMAND, unit_info_id::kClose, 0);
     World::pump();
     EXPECT_FALSE(IsWindow(first));
     EXPECT_EQ(world.window().weaponInfoCount(), 1);

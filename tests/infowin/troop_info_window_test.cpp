@@ -2,6 +2,7 @@
 // troop list's order or the table's, foreign cargo hidden, and the carried-units page giving way
 // to the armament page for a unit that carries nothing.
 #include "infowin/troop_info_window.h"
+#include "infowin/unit_info_ids.h"
 
 #include "tests/infowin/troop_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
@@ -12,7 +13,7 @@ using namespace info_test;
 
 namespace {
 
-namespace id = troop_info_id;
+namespace id = unit_info_id;
 
 void setState(UnitRecord& unit, int state)
 {

@@ -1,6 +1,7 @@
 // The weapon information window: the page rendered into its picture, browsing through the
 // producible list (also through a type's base type), the set buttons, and the close requests.
 #include "infowin/weapon_info_window.h"
+#include "infowin/unit_info_ids.h"
 
 #include "lib/application.h"
 #include "state/unit_facts.h"
@@ -14,7 +15,7 @@ using namespace info_test;
 
 namespace {
 
-namespace id = weapon_info_id;
+namespace id = unit_info_id;
 
 // Records what the window tells the main window.
 class ShownTypes : public MainWindowServices {
