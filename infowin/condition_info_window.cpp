@@ -4,6 +4,7 @@
 
 #include "infowin/country_info_window.h"
 #include "infowin/game_fonts.h"
+#include "infowin/panel_page.h"
 #include "infowin/turn_graph.h"
 #include "lib/application.h"
 #include "lib/error.h"
@@ -35,6 +36,23 @@ constexpr turn_graph::Frame kFrame { POINT { 62, 406 }, 61, 62, 0, 60, kBlack };
 int g_storedTab = 0;
 
 } // namespace
+
+// The page inside the tab control: shows the graph and carries the country buttons.
+class ConditionInfoPageWindow : public ui::KitWindow<PanelPage> {
+public:
+    static constexpr const char* kClassName = "VKRC_CONDITIONINFOPAGEWINDOW_CNAME";
+    static constexpr int kWidth = 582;
+    static constexpr int kHeight = 438;
+
+    ConditionInfoPageWindow(swCWindow* parent, const swCBitmap& graph);
+    // The page only shows the graph; its window's body answers for it.
+    static constexpr ui::WindowDescription kDescription { .drawn = true, .closing = ui::Closing::Unanswered };
+    const ui::WindowDescription& description() const override { return kDescription; }
+    HBITMAP background() const override { return m_graph.handle(); }
+
+private:
+    const swCBitmap& m_graph;
+};
 
 ConditionInfoPageWindow::ConditionInfoPageWindow(swCWindow* parent, const swCBitmap& graph)
     : KitWindow(parent, id::kPage, 0, kClassName)
@@ -113,6 +131,8 @@ bool ConditionInfoWindow::create(bool& windowMade)
     ShowWindow(handle(), SW_SHOW);
     return true;
 }
+
+HWND ConditionInfoWindow::page() const { return m_page ? m_page->handle() : nullptr; }
 
 HWND ConditionInfoWindow::countryButton(int country) const
 {

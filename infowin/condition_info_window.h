@@ -3,7 +3,6 @@
 // the whole run of the program.
 #pragma once
 
-#include "infowin/panel_page.h"
 #include "lib/media/bitmap.h"
 #include "ui/window_context.h"
 #include "ui/private_messages.h"
@@ -13,6 +12,7 @@
 #include <cstdint>
 
 class CheckMarkButton;
+class ConditionInfoPageWindow;
 class GameState;
 class TabControl;
 
@@ -22,23 +22,6 @@ constexpr UINT kTabs = 1000;
 constexpr UINT kFirstCountry = 1001;
 constexpr UINT kPage = 1010;
 } // namespace condition_info_id
-
-// The page inside the tab control: shows the graph and carries the country buttons.
-class ConditionInfoPageWindow : public ui::KitWindow<PanelPage> {
-public:
-    static constexpr const char* kClassName = "VKRC_CONDITIONINFOPAGEWINDOW_CNAME";
-    static constexpr int kWidth = 582;
-    static constexpr int kHeight = 438;
-
-    ConditionInfoPageWindow(swCWindow* parent, const swCBitmap& graph);
-    // The page only shows the graph; its window's body answers for it.
-    static constexpr ui::WindowDescription kDescription { .drawn = true, .closing = ui::Closing::Unanswered };
-    const ui::WindowDescription& description() const override { return kDescription; }
-    HBITMAP background() const override { return m_graph.handle(); }
-
-private:
-    const swCBitmap& m_graph;
-};
 
 class ConditionInfoWindow : public ui::KitWindow<swCWindow> {
 public:
@@ -64,7 +47,7 @@ public:
     uint8_t toggleMask() const { return m_toggleMask; }
     uint8_t visibleMask() const { return m_visibleMask; }
     const swCBitmap& graph() const { return m_graph; }
-    HWND page() const { return m_page ? m_page->handle() : nullptr; }
+    HWND page() const;
     HWND countryButton(int country) const;
 
 private:

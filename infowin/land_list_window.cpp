@@ -34,6 +34,18 @@ void centred(HDC dc, int left, int top, int right, int bottom, const std::string
 
 } // namespace
 
+// The owner-drawn rows; item data is the terrain index.
+class LandListBox : public ChildControl {
+public:
+    LandListBox(swCWindow* parent, GameState& game, const swCBitmap& composed, const uint32_t& effective);
+    void DrawItem(DRAWITEMSTRUCT* item) override;
+
+private:
+    GameState& m_game;
+    const swCBitmap& m_composed;
+    const uint32_t& m_effective;
+};
+
 LandListBox::LandListBox(swCWindow* parent, GameState& game, const swCBitmap& composed, const uint32_t& effective)
     : ChildControl("ListBox", parent, id::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL)

@@ -11,23 +11,12 @@
 #include "ui/window_kit.h"
 
 class GameState;
+class LandListBox;
 
 namespace land_list_id {
 constexpr UINT kList = 1000;
 constexpr UINT kOptionButton = 1003;
 } // namespace land_list_id
-
-// The owner-drawn rows; item data is the terrain index.
-class LandListBox : public ChildControl {
-public:
-    LandListBox(swCWindow* parent, GameState& game, const swCBitmap& composed, const uint32_t& effective);
-    void DrawItem(DRAWITEMSTRUCT* item) override;
-
-private:
-    GameState& m_game;
-    const swCBitmap& m_composed;
-    const uint32_t& m_effective;
-};
 
 class LandListWindow : public InfoListWindow {
 public:

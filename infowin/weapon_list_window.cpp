@@ -36,6 +36,17 @@ void text(HDC dc, int left, int right, const char* text, int length = -1)
 
 } // namespace
 
+// The owner-drawn rows of the weapon list; item data is the row's position in the game's list.
+class WeaponListBox : public ChildControl {
+public:
+    WeaponListBox(swCWindow* parent, GameState& game, const swCBitmap& strip);
+    void DrawItem(DRAWITEMSTRUCT* item) override;
+
+private:
+    GameState& m_game;
+    const swCBitmap& m_strip;
+};
+
 WeaponListBox::WeaponListBox(swCWindow* parent, GameState& game, const swCBitmap& strip)
     : ChildControl("ListBox", parent, id::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED)

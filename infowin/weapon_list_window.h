@@ -13,6 +13,7 @@
 #include <memory>
 
 class GameState;
+class WeaponListBox;
 class WeaponListButton;
 
 namespace weapon_list_id {
@@ -21,17 +22,6 @@ constexpr UINT kList = 1000;
 constexpr UINT kFirstHeader = 1001;
 constexpr UINT kFilter = 1005;
 } // namespace weapon_list_id
-
-// The owner-drawn rows of the weapon list; item data is the row's position in the game's list.
-class WeaponListBox : public ChildControl {
-public:
-    WeaponListBox(swCWindow* parent, GameState& game, const swCBitmap& strip);
-    void DrawItem(DRAWITEMSTRUCT* item) override;
-
-private:
-    GameState& m_game;
-    const swCBitmap& m_strip;
-};
 
 class WeaponListWindow : public InfoListWindow {
 public:
