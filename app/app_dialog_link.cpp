@@ -46,7 +46,7 @@ void AppDialogLink::showEventNotice(int kind, int a, int b) { runOwned<EventNoti
 int AppDialogLink::chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode)
 {
     // On the thread that resolves the engagement, owned by the main window on its own thread.
-    SelAttackArmsDialog dialog(owner(), m_main.state(), pair, uint8_t(flag != 0), int(mode));
+    SelAttackArmsDialog dialog(makeWindowContext(m_main.state()), owner(), pair, uint8_t(flag != 0), int(mode));
     return int(dialog.run());
 }
 

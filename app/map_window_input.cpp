@@ -55,7 +55,7 @@ bool MapWindow::onDeveloperPopup(LPARAM lParam, WPARAM wParam)
         return true;
     HWND root = GetAncestor(handle(), GA_ROOT);
     swCWindow* owner = root ? windowFromHandle(root) : nullptr;
-    PlacementDialog dialog(owner ? owner : this, m_state, x, y, country);
+    PlacementDialog dialog(makeWindowContext(m_state), owner ? owner : this, x, y, country);
     ModalIdleOff idle;
     if (dialog.run() == 1) {
         fullRefresh();

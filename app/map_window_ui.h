@@ -53,22 +53,22 @@ public:
     }
     bool chooseWeapon(CombatPair& pair) override
     {
-        SelAttackArmsDialog dialog(owner(), m_window.m_state, pair, pair.side[0].restricted, 0);
+        SelAttackArmsDialog dialog(makeWindowContext(m_window.m_state), owner(), pair, pair.side[0].restricted, 0);
         return dialog.run() == 1;
     }
     int chooseMerge(int side, int index, int partner, HexPos dest) override
     {
-        MergeDialog dialog(owner(), m_window.m_state, side, index, partner, dest.x, dest.y);
+        MergeDialog dialog(makeWindowContext(m_window.m_state), owner(), side, index, partner, dest.x, dest.y);
         return dialog.run() == 1 ? dialog.rightCount() : -1;
     }
     int chooseSplit(int side, int index, HexPos stay, HexPos part) override
     {
-        SplitDialog dialog(owner(), m_window.m_state, side, index, stay.x, stay.y, part.x, part.y);
+        SplitDialog dialog(makeWindowContext(m_window.m_state), owner(), side, index, stay.x, stay.y, part.x, part.y);
         return dialog.run() == 1 ? dialog.rightCount() : -1;
     }
     bool produceAt(int x, int y) override
     {
-        ProductionDialog dialog(owner(), m_window.m_state, x, y);
+        ProductionDialog dialog(makeWindowContext(m_window.m_state), owner(), x, y);
         if (dialog.run() != 1)
             return false;
         m_window.fullRefresh();

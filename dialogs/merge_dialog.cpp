@@ -4,22 +4,17 @@
 #include "dialogs/merge_layout.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
-#include "lib/media/picture_services.h"
 #include "platform/kernel/host.h"
 #include "rules/current_action.h"
 #include "rules/machine_transfer.h"
 #include "rules/rules_context.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
-#include "ui/window_kit.h"
-#include "ui/window_services.h"
 
 namespace {
 
 namespace id = merge_id;
 namespace layout = merge_layout;
-
-constexpr UINT_PTR kPlayTimer = 1;
 
 const UnitRecord& unitOrEmpty(const GameState& state, int side, int index)
 {
@@ -36,13 +31,11 @@ int routeCost(GameState& state, const UnitRecord& unit, int x, int y)
 
 } // namespace
 
-MergeDialogBase::MergeDialogBase(swCWindow* parent, GameState& game, int side, const char* utf8Caption)
-    : KitWindow(dialog_template::kMerge, parent)
-    , m_state(game)
+MergeDialogBase::MergeDialogBase(const WindowContext& context, swCWindow* owner, int side, const char* utf8Caption)
+    : PlayPopup(context, dialog_template::kMerge, owner)
     , m_side(side)
     , m_caption(utf8Caption)
 {
-    registerGameDialogTemplates();
 }
 
 MergeDialogBase::~MergeDialogBase() = default;
@@ -53,37 +46,11 @@ bool MergeDialogBase::moveRight() { return false; }
 
 int MergeDialogBase::rightCount() const { return m_transfer ? m_transfer->rightCount() : 0; }
 
-INT_PTR MergeDialogBase::run()
-{
-    try {
-        const std::string path = pictureServices().bitmapPath(layout::kBackground);
-        m_canvas.bitmapLoadFile(path.c_str());
-        m_cleanPanel.bitmapLoadFile(path.c_str());
-    } catch (swCError* error) {
-        error->Show(parent() ? parent()->handle() : nullptr);
-        delete error;
-        return 0;
-    }
-    setResult(0);
-    CreateModal();
-    return result();
-}
-
-void MergeDialogBase::end(int result)
-{
-    setResult(result);
-    DestroyModal();
-}
-
-void MergeDialogBase::placeWindow()
-{
-    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { layout::kWidth, layout::kHeight });
-    windowRestorePlacement(kPlacementPrefix, false, false);
-}
+bool MergeDialogBase::prepare() { return loadPanels(layout::kBackground, m_canvas, m_cleanPanel); }
 
 int MergeDialogBase::OnInitDialog()
 {
-    placeWindow();
+    placeWindow({ layout::kWidth, layout::kHeight }, kPlacementPrefix);
     if (!m_transfer) {
         end(0);
         return 1;
@@ -101,7 +68,7 @@ int MergeDialogBase::OnInitDialog()
         return 1;
     }
     updateButtons();
-    SetTimer(handle(), kPlayTimer, 100, nullptr);
+    watchPlay();
     // The caption last: the window is complete once it bears its name.
     SetWindowTextA(handle(), platform::utf8ToCp932(m_caption).c_str());
     return 1;
@@ -121,24 +88,6 @@ const ui::WindowDescription& MergeDialogBase::description() const
 {
     static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
     return kDescription;
-}
-
-int MergeDialogBase::OnMessage(MessageRecord& msg)
-{
-    switch (msg.message) {
-    case WM_TIMER:
-        if (msg.wParam != kPlayTimer)
-            return 0;
-        if (!m_state.handshake().playRunning())
-            end(0);
-        return 1;
-    case WM_DESTROY:
-        KillTimer(handle(), kPlayTimer);
-        break;
-    default:
-        break;
-    }
-    return KitWindow::OnMessage(msg);
 }
 
 int MergeDialogBase::OnCommand(MessageRecord&, UINT command, UINT)
@@ -167,8 +116,8 @@ int MergeDialogBase::OnCommand(MessageRecord&, UINT command, UINT)
     }
 }
 
-MergeDialog::MergeDialog(swCWindow* parent, GameState& game, int side, int index, int partnerIndex, int x, int y)
-    : MergeDialogBase(parent, game, side, "合流")
+MergeDialog::MergeDialog(const WindowContext& context, swCWindow* owner, int side, int index, int partnerIndex, int x, int y)
+    : MergeDialogBase(context, owner, side, "合流")
 {
     const UnitRecord& acting = unitOrEmpty(m_state, side, index);
     const UnitRecord& partner = unitOrEmpty(m_state, side, partnerIndex);
@@ -185,8 +134,8 @@ bool MergeDialog::moveLeft() { return m_transfer->moveLeft(); }
 
 bool MergeDialog::moveRight() { return m_transfer->moveRight(); }
 
-SplitDialog::SplitDialog(swCWindow* parent, GameState& game, int side, int index, int x1, int y1, int x2, int y2)
-    : MergeDialogBase(parent, game, side, "分散")
+SplitDialog::SplitDialog(const WindowContext& context, swCWindow* owner, int side, int index, int x1, int y1, int x2, int y2)
+    : MergeDialogBase(context, owner, side, "分散")
 {
     const UnitRecord& unit = unitOrEmpty(m_state, side, index);
     const int stayCost = routeCost(m_state, unit, x1, y1);

@@ -1,17 +1,16 @@
 // MergeDialog and SplitDialog: before a merge (command 9) or a split (command 10) the person moves
 // machines between two units of one type and sees the fuel, fatigue and experience that follow.
 // The dialogs decide only the number of machines; the map window then gives the command with the
-// right-hand unit's count, and the rules carry it out.
+// right-hand unit's count, and the rules carry it out. run() answers 1 for the carry-out button, 0
+// otherwise; a background that cannot be loaded is shown as its error and answers 0.
 #pragma once
 
-#include "lib/dialog.h"
+#include "dialogs/play_popup.h"
 #include "lib/media/bitmap.h"
-#include "ui/window_kit.h"
 #include "ui/window_services.h"
 
 #include <memory>
 
-class GameState;
 class MachineTransfer;
 struct UnitRecord;
 
@@ -22,15 +21,12 @@ constexpr UINT kToLeft = 1002;
 constexpr UINT kToRight = 1003;
 } // namespace merge_id
 
-class MergeDialogBase : public ui::KitWindow<swCDialog> {
+class MergeDialogBase : public PlayPopup {
 public:
     static constexpr const char* kPlacementPrefix = "Merge";
 
     ~MergeDialogBase() override;
 
-    // 1 for the carry-out button, 0 otherwise. A background that cannot be loaded is shown as its
-    // error and answers 0.
-    INT_PTR run();
     // The machines the command carries.
     int rightCount() const;
     const MachineTransfer& transfer() const { return *m_transfer; }
@@ -40,21 +36,18 @@ public:
     virtual bool moveRight();
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     const ui::WindowDescription& description() const override;
     HBITMAP background() const override { return m_canvas.handle(); }
 
 protected:
-    MergeDialogBase(swCWindow* parent, GameState& game, int side, const char* utf8Caption);
+    MergeDialogBase(const WindowContext& context, swCWindow* owner, int side, const char* utf8Caption);
+    bool prepare() override;
 
-    GameState& m_state;
     int m_side = 0;
     std::unique_ptr<MachineTransfer> m_transfer;
 
 private:
-    void end(int result);
-    void placeWindow();
     void updateButtons();
     // Restores the canvas and draws both units again.
     void render();
@@ -70,7 +63,7 @@ private:
 class MergeDialog : public MergeDialogBase {
 public:
     // The acting unit (left) moves to (x, y) and gives machines to its partner (right).
-    MergeDialog(swCWindow* parent, GameState& game, int side, int index, int partnerIndex, int x, int y);
+    MergeDialog(const WindowContext& context, swCWindow* owner, int side, int index, int partnerIndex, int x, int y);
 
     bool moveLeft() override;
     bool moveRight() override;
@@ -79,7 +72,7 @@ public:
 class SplitDialog : public MergeDialogBase {
 public:
     // The unit (left) stays on (x1, y1); the split-off part (right) goes on to (x2, y2).
-    SplitDialog(swCWindow* parent, GameState& game, int side, int index, int x1, int y1, int x2, int y2);
+    SplitDialog(const WindowContext& context, swCWindow* owner, int side, int index, int x1, int y1, int x2, int y2);
 
     bool moveLeft() override;
     bool moveRight() override;

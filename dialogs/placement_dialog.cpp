@@ -21,32 +21,17 @@ using ui::cp;
 
 } // namespace
 
-PlacementDialog::PlacementDialog(swCWindow* parent, GameState& game, int x, int y, int country)
-    : KitWindow(dialog_template::kProduction, parent)
-    , m_state(game)
+PlacementDialog::PlacementDialog(const WindowContext& context, swCWindow* owner, int x, int y, int country)
+    : PlayPopup(context, dialog_template::kProduction, owner)
     , m_x(x)
     , m_y(y)
     , m_country(country)
 {
-    registerGameDialogTemplates();
-}
-
-INT_PTR PlacementDialog::run()
-{
-    setResult(0);
-    CreateModal();
-    return result();
-}
-
-void PlacementDialog::end(int result)
-{
-    setResult(result);
-    DestroyModal();
 }
 
 int PlacementDialog::OnInitDialog()
 {
-    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kWidth, kHeight });
+    placeWindow({ kWidth, kHeight });
     m_typeIds = productionTypeMembers(m_state, m_country);
     // Every row grey, and the price of a whole unit: the tool buys nothing.
     m_list = new OwnerDrawListBox(this, m_state, id::kTypeList, m_country, &m_typeIds);

@@ -2,24 +2,21 @@
 // type on a hex, free of charge.
 #pragma once
 
-#include "lib/dialog.h"
-#include "ui/window_kit.h"
+#include "dialogs/play_popup.h"
 
 #include <cstdint>
 #include <vector>
 
-class GameState;
 class OwnerDrawListBox;
 
-class PlacementDialog : public ui::KitWindow<swCDialog> {
+class PlacementDialog : public PlayPopup {
 public:
     static constexpr int kWidth = 556;
     static constexpr int kHeight = 300;
 
-    PlacementDialog(swCWindow* parent, GameState& game, int x, int y, int country);
+    // run() answers 1 when a unit was placed.
+    PlacementDialog(const WindowContext& context, swCWindow* owner, int x, int y, int country);
 
-    // 1 when a unit was placed.
-    INT_PTR run();
     const std::vector<uint32_t>& typeIds() const { return m_typeIds; }
 
     int OnInitDialog() override;
@@ -32,10 +29,8 @@ public:
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
-    void end(int result);
     void place();
 
-    GameState& m_state;
     int m_x;
     int m_y;
     int m_country;

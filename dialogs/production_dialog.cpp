@@ -16,7 +16,6 @@
 #include "ui/dialog_templates.h"
 #include "ui/main_window_services.h"
 #include "ui/private_messages.h"
-#include "ui/window_kit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,38 +24,21 @@ namespace {
 
 namespace id = production_id;
 
-constexpr UINT_PTR kPlayTimer = 1;
-
 using ui::cp;
 
 } // namespace
 
-ProductionDialog::ProductionDialog(swCWindow* parent, GameState& game, int x, int y)
-    : KitWindow(dialog_template::kProduction, parent)
-    , m_state(game)
+ProductionDialog::ProductionDialog(const WindowContext& context, swCWindow* owner, int x, int y)
+    : PlayPopup(context, dialog_template::kProduction, owner)
     , m_x(x)
     , m_y(y)
-    , m_country(game.turnBlock().currentCountry)
-    , m_storing(game.ruleSwitch(kRuleStoring) == 1)
-    , m_orders(game, x, y, game.turnBlock().currentCountry)
+    , m_country(context.game.turnBlock().currentCountry)
+    , m_storing(context.game.ruleSwitch(kRuleStoring) == 1)
+    , m_orders(context.game, x, y, context.game.turnBlock().currentCountry)
 {
-    registerGameDialogTemplates();
 }
 
 ProductionDialog::~ProductionDialog() = default;
-
-INT_PTR ProductionDialog::run()
-{
-    setResult(0);
-    CreateModal();
-    return result();
-}
-
-void ProductionDialog::end(int result)
-{
-    setResult(result);
-    DestroyModal();
-}
 
 void ProductionDialog::warn(const char* utf8Text)
 {
@@ -65,7 +47,7 @@ void ProductionDialog::warn(const char* utf8Text)
 
 int ProductionDialog::OnInitDialog()
 {
-    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { clientWidth(), kHeight });
+    placeWindow({ clientWidth(), kHeight });
     if (m_country < 0 || m_country >= kCountryCount) {
         end(0);
         return 1;
@@ -79,7 +61,7 @@ int ProductionDialog::OnInitDialog()
         return 1;
     }
     fillTypeList();
-    SetTimer(handle(), kPlayTimer, 100, nullptr);
+    watchPlay();
     return 0;
 }
 
@@ -148,7 +130,7 @@ void ProductionDialog::produce()
                 warn("この地点に兵器を生産することができませんでした。");
             } else {
                 if (isMultiRole(m_state.unitTypeRecord(type))) {
-                    ArmChangeWindow arms(makeWindowContext(m_state), this, m_country, unit, -1);
+                    ArmChangeWindow arms({ m_state, m_main }, this, m_country, unit, -1);
                     if (arms.run() == 1 && m_state.handshake().playRunning())
                         selectModel(m_state, *m_state.unitOf(m_country, unit), arms.selectedSet());
                 }
@@ -197,7 +179,7 @@ void ProductionDialog::choosePack()
     if (selected < 0 || size_t(selected) >= entries.size() || !entries[size_t(selected)].isOrder())
         return;
     const StoredEntry entry = entries[size_t(selected)];
-    ArmChangeWindow arms(makeWindowContext(m_state), this, -1, entry.typeId(), entry.model);
+    ArmChangeWindow arms({ m_state, m_main }, this, -1, entry.typeId(), entry.model);
     if (arms.run() == 1)
         m_orders.setOrderModel(size_t(selected), arms.selectedSet());
     if (!m_state.handshake().playRunning())
@@ -211,7 +193,7 @@ void ProductionDialog::showDetails()
         warn("詳細を表示する兵器を選択してください。");
         return;
     }
-    HWND main = mainWindowServices().mainWindow();
+    HWND main = m_main.mainWindow();
     if (!main && parent())
         main = parent()->handle();
     if (main)
@@ -237,24 +219,6 @@ void ProductionDialog::carryOutOrders()
         modalMessageBox(this, text.c_str(), cp("警告").c_str(), MB_OK);
     }
     end(made > 0 && m_state.handshake().playRunning() ? 1 : 0);
-}
-
-int ProductionDialog::OnMessage(MessageRecord& msg)
-{
-    switch (msg.message) {
-    case WM_TIMER:
-        if (msg.wParam != kPlayTimer)
-            return 0;
-        if (!m_state.handshake().playRunning())
-            end(0);
-        return 1;
-    case WM_DESTROY:
-        KillTimer(handle(), kPlayTimer);
-        break;
-    default:
-        break;
-    }
-    return KitWindow::OnMessage(msg);
 }
 
 int ProductionDialog::OnCommand(MessageRecord&, UINT command, UINT code)

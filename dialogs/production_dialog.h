@@ -3,9 +3,8 @@
 // building's stored-unit list, paid in the dialog's own reckoning and carried out together on "OK".
 #pragma once
 
+#include "dialogs/play_popup.h"
 #include "dialogs/production_orders.h"
-#include "lib/dialog.h"
-#include "ui/window_kit.h"
 #include "ui/window_services.h"
 
 #include <array>
@@ -14,7 +13,6 @@
 #include <vector>
 
 class BitmapButton;
-class GameState;
 class OwnerDrawListBox;
 class ProductionListBox;
 
@@ -49,24 +47,21 @@ constexpr UINT kUpperMark = 1025;
 constexpr UINT kLowerMark = 1026;
 } // namespace production_id
 
-class ProductionDialog : public ui::KitWindow<swCDialog> {
+class ProductionDialog : public PlayPopup {
 public:
     static constexpr int kWidth = 588;
     static constexpr int kStoringWidth = 836;
     static constexpr int kHeight = 322;
 
-    // The current country buys at (x, y).
-    ProductionDialog(swCWindow* parent, GameState& game, int x, int y);
+    // The current country buys at (x, y). run() answers 1 when units were made (or stored) and play
+    // still runs, 0 otherwise.
+    ProductionDialog(const WindowContext& context, swCWindow* owner, int x, int y);
     ~ProductionDialog() override;
-
-    // 1 when units were made (or stored) and play still runs; 0 otherwise.
-    INT_PTR run();
 
     const std::vector<uint32_t>& typeIds() const { return m_typeIds; }
     const ProductionOrders& orders() const { return m_orders; }
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
     // The close box and a right click cancel.
     const ui::WindowDescription& description() const override
     {
@@ -78,7 +73,6 @@ public:
 private:
     bool storing() const { return m_storing; }
     int clientWidth() const { return m_storing ? kStoringWidth : kWidth; }
-    void end(int result);
     // Controls made in code, each with the game's interface font.
     HWND addControl(const char* className, UINT id, DWORD style, const char* utf8Text, int x, int y, int width,
         int height, bool pushButton = false);
@@ -101,7 +95,6 @@ private:
     void showMachinesMade();
     void warn(const char* utf8Text);
 
-    GameState& m_state;
     int m_x;
     int m_y;
     int m_country;

@@ -10,15 +10,11 @@
 #include "rules/weapon_selection.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
-#include "ui/window_kit.h"
-#include "ui/window_services.h"
 
 namespace {
 
 namespace id = sel_attack_arms_id;
 namespace layout = sel_attack_arms_layout;
-
-constexpr UINT_PTR kPlayTimer = 1;
 
 const char* const kQuestions[4] = { "", "迎撃を行いますか？", "攻撃を行いますか？", "反撃を行いますか？" };
 
@@ -34,54 +30,32 @@ void loadQuietly(swCBitmap& bitmap, const char* file)
 
 } // namespace
 
-SelAttackArmsDialog::SelAttackArmsDialog(swCWindow* parent, GameState& game, CombatPair& pair, uint8_t restrictedWeaponsOnly, int mode)
-    : KitWindow(dialog_template::kBattle, parent)
-    , m_state(game)
+SelAttackArmsDialog::SelAttackArmsDialog(const WindowContext& context, swCWindow* owner, CombatPair& pair,
+    uint8_t restrictedWeaponsOnly, int mode)
+    : PlayPopup(context, dialog_template::kBattle, owner)
     , m_pair(pair)
     , m_restrictedWeaponsOnly(restrictedWeaponsOnly)
     , m_mode(mode >= 0 && mode <= 3 ? mode : 0)
     , m_chooserSide(mode == 3 ? 1 : 0)
 {
-    registerGameDialogTemplates();
 }
 
 SelAttackArmsDialog::~SelAttackArmsDialog() = default;
 
-INT_PTR SelAttackArmsDialog::run()
+bool SelAttackArmsDialog::prepare()
 {
-    try {
-        const std::string path = pictureServices().bitmapPath(layout::kBackground);
-        m_canvas.bitmapLoadFile(path.c_str());
-        m_cleanPanel.bitmapLoadFile(path.c_str());
-    } catch (swCError* error) {
-        error->Show(parent() ? parent()->handle() : nullptr);
-        delete error;
-        return 0;
-    }
+    if (!loadPanels(layout::kBackground, m_canvas, m_cleanPanel))
+        return false;
     loadQuietly(m_marks, "panel_btn.bmp");
     loadQuietly(m_icons, "category.bmp");
     m_selection = std::make_unique<WeaponSelection>(m_state, m_pair, m_restrictedWeaponsOnly != 0);
-    setResult(0);
-    CreateModal();
-    return result();
-}
-
-void SelAttackArmsDialog::end(int result)
-{
-    setResult(result);
-    DestroyModal();
-}
-
-void SelAttackArmsDialog::placeWindow()
-{
-    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kWidth, kHeight });
-    windowRestorePlacement(kPlacementPrefix, false, false);
+    return true;
 }
 
 int SelAttackArmsDialog::OnInitDialog()
 {
     // The frame is shared with the battle windows: this dialog sizes itself to its picture.
-    placeWindow();
+    placeWindow({ kWidth, kHeight }, kPlacementPrefix);
     render();
     try {
         createControls();
@@ -91,7 +65,7 @@ int SelAttackArmsDialog::OnInitDialog()
         end(0);
         return 1;
     }
-    SetTimer(handle(), kPlayTimer, 100, nullptr);
+    watchPlay();
     // The title last: the window is complete once it bears its name.
     SetWindowTextA(handle(), platform::utf8ToCp932("兵器選択").c_str());
     return 1;
@@ -149,28 +123,14 @@ const ui::WindowDescription& SelAttackArmsDialog::description() const
 
 int SelAttackArmsDialog::OnMessage(MessageRecord& msg)
 {
-    switch (msg.message) {
-    case WM_TIMER:
-        if (msg.wParam != kPlayTimer)
-            return 0;
-        // An engagement outlives no game: a stopped game takes its question away.
-        if (!m_state.handshake().playRunning())
-            end(0);
-        return 1;
-    case WM_CTLCOLORSTATIC: {
+    if (msg.message == WM_CTLCOLORSTATIC) {
         HDC dc = reinterpret_cast<HDC>(msg.wParam);
         SetTextColor(dc, 0x02FFFFFF);
         SetBkMode(dc, TRANSPARENT);
         msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         return 1;
     }
-    case WM_DESTROY:
-        KillTimer(handle(), kPlayTimer);
-        break;
-    default:
-        break;
-    }
-    return KitWindow::OnMessage(msg);
+    return PlayPopup::OnMessage(msg);
 }
 
 int SelAttackArmsDialog::OnCommand(MessageRecord&, UINT command, UINT)

@@ -4,9 +4,8 @@
 // an attack ordered on the map (mode 0), the thread resolving the engagement otherwise.
 #pragma once
 
-#include "lib/dialog.h"
+#include "dialogs/play_popup.h"
 #include "lib/media/bitmap.h"
-#include "ui/window_kit.h"
 #include "ui/window_services.h"
 
 #include <cstdint>
@@ -14,7 +13,6 @@
 
 struct CombatPair;
 struct ExpectedLosses;
-class GameState;
 class WeaponSelection;
 
 namespace sel_attack_arms_id {
@@ -25,7 +23,7 @@ constexpr UINT kFirstWeapon = 1002;
 constexpr UINT kQuestion = 1007;
 } // namespace sel_attack_arms_id
 
-class SelAttackArmsDialog : public ui::KitWindow<swCDialog> {
+class SelAttackArmsDialog : public PlayPopup {
 public:
     static constexpr const char* kPlacementPrefix = "SelAttackArms";
     static constexpr int kWidth = 600;
@@ -33,12 +31,11 @@ public:
 
     // mode 0: the map's attack order; 1 interception, 2 an attack after a move, 3 return fire (the
     // person chooses for the defender). restrictedWeaponsOnly: the attacker's weapons need flag 128.
-    SelAttackArmsDialog(swCWindow* parent, GameState& game, CombatPair& pair, uint8_t restrictedWeaponsOnly, int mode);
+    // run() answers 1 when the engagement is to be carried out with the slot now in the record, 0
+    // when dropped; a picture that cannot be loaded is shown as its error and answers 0.
+    SelAttackArmsDialog(const WindowContext& context, swCWindow* owner, CombatPair& pair, uint8_t restrictedWeaponsOnly,
+        int mode);
     ~SelAttackArmsDialog() override;
-
-    // 1 when the engagement is to be carried out with the slot now in the record, 0 when dropped.
-    // A picture that cannot be loaded is shown as its error and answers 0.
-    INT_PTR run();
 
     int chooserSide() const { return m_chooserSide; }
     // As the last drawing computed them.
@@ -51,8 +48,7 @@ public:
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
-    void end(int result);
-    void placeWindow();
+    bool prepare() override;
     void createControls();
     void chooseSlot(int slot);
     // Restores the canvas and draws both sides again.
@@ -61,7 +57,6 @@ private:
     void drawMachines(HDC dc, int side, const ExpectedLosses& losses);
     void drawWeaponRows(HDC dc, int side);
 
-    GameState& m_state;
     CombatPair& m_pair;
     uint8_t m_restrictedWeaponsOnly = 0;
     int m_mode = 0;

@@ -38,7 +38,7 @@ TEST(SplitDialog, MovesMachinesBothWaysAndCarriesTheRightHandCount)
     UnitRecord& infantry = world.info.world.unit(0, unit);
     for (int i = 5; i < 10; ++i)
         infantry.memberStrengths[i] = 0;
-    SplitDialog dialog(&world.info.owner, world.state(), 0, unit, 4, 4, 5, 4);
+    SplitDialog dialog(makeWindowContext(world.state()), &world.info.owner, 0, unit, 4, 4, 5, 4);
     std::vector<Buttons> states;
     int leftDrawn = 0, rightDrawn = 0;
     const INT_PTR result = drive(cp("分散"), [&] { return dialog.run(); }, [&](HWND d) {
@@ -75,7 +75,7 @@ TEST(MergeDialog, ButtonsFollowTheMovesAndTheRightButtonCancels)
     world.info.world.unit(0, partner).memberStrengths[2] = 0;
     world.info.world.unit(0, partner).memberStrengths[3] = 0;
     world.info.world.unit(0, acting).experience = 1200;
-    MergeDialog dialog(&world.info.owner, world.state(), 0, acting, partner, 4, 4);
+    MergeDialog dialog(makeWindowContext(world.state()), &world.info.owner, 0, acting, partner, 4, 4);
     std::vector<Buttons> states;
     int experience = -1;
     const INT_PTR result = drive(cp("合流"), [&] { return dialog.run(); }, [&](HWND d) {
@@ -98,7 +98,7 @@ TEST(MergeDialog, ClosesWhenPlayStops)
     PlayWorld world(5);
     const int acting = world.info.world.placeUnit(0, kTank, 4, 4);
     const int partner = world.info.world.placeUnit(0, kTank, 5, 4);
-    MergeDialog dialog(&world.info.owner, world.state(), 0, acting, partner, 4, 4);
+    MergeDialog dialog(makeWindowContext(world.state()), &world.info.owner, 0, acting, partner, 4, 4);
     bool closed = false;
     const INT_PTR result = drive(cp("合流"), [&] { return dialog.run(); }, [&](HWND d) {
         world.state().handshake().setPlayRunning(false);

@@ -16,7 +16,7 @@ TEST(PlacementDialog, PlacesAnyTypeOfTheProductionTypeFreeOfCharge)
     PlayWorld world(5);
     GameState& s = world.state();
     const uint32_t funds = s.country(0).funds;
-    PlacementDialog dialog(&world.info.owner, world.state(), 4, 4, 0);
+    PlacementDialog dialog(makeWindowContext(world.state()), &world.info.owner, 4, 4, 0);
     int rows = 0, black = -1;
     const INT_PTR result = drive(cp("生 産"), [&] { return dialog.run(); }, [&](HWND d) {
         HWND list = GetDlgItem(d, int(id::kTypeList));

@@ -72,7 +72,7 @@ TEST(ProductionDialog, ImmediatePurchaseBuysTheCappedMachinesAndCloses)
     INT_PTR result = -1;
     int shownBefore = 0, shownForTank = 0;
     {
-        ProductionDialog dialog(&world.info.owner, world.state(), kHome, kHome);
+        ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
         result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
             idle = s.modalIdle();
             rows = size_t(SendMessageA(typeList(d), LB_GETCOUNT, 0, 0));
@@ -104,7 +104,7 @@ TEST(ProductionDialog, AMultiRoleTypeAsksForItsArmamentSet)
 {
     PlayWorld world;
     GameState& s = world.state();
-    ProductionDialog dialog(&world.info.owner, world.state(), kHome, kHome);
+    ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     bool armamentAsked = false;
     const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
         clickRow(typeList(d), rowOf(dialog, kFighter));
@@ -171,7 +171,7 @@ TEST(ProductionDialog, StoredOrdersArePaidInTheDialogAndCarriedOutOnOk)
     s.country(0).funds = world.price(kTank, 4) + world.price(kInfantry, 10) + 5;
     const uint32_t funds = s.country(0).funds;
     const int units = s.liveUnitCount(0);
-    ProductionDialog dialog(&world.info.owner, world.state(), kHome, kHome);
+    ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     int redBefore = -1, redAfter = -1;
     std::string fundsShown, countShown;
     bool cancelEnabledOnStored = true;
@@ -211,7 +211,7 @@ TEST(ProductionDialog, CancellingMovesTheSelectionAndTheRoomRunsOut)
     // A terrain claiming room for 255 still stores no more than the building's six slots.
     world.info.world.editTerrain(world.capital).capacity = 255;
     const uint32_t funds = s.country(0).funds;
-    ProductionDialog dialog(&world.info.owner, world.state(), kHome, kHome);
+    ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     std::vector<int> selections;
     int entries = 0;
     std::string fundsShown;
@@ -243,7 +243,7 @@ TEST(ProductionDialog, OrdersTheRulesRefuseAreToldAndNothingMadeAnswersZero)
     PlayWorld world;
     GameState& s = world.state();
     world.info.world.setRule(kRuleStoring, 1);
-    ProductionDialog dialog(&world.info.owner, world.state(), kHome, kHome);
+    ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
         clickRow(typeList(d), rowOf(dialog, kTank));
         clickControl(d, int(id::kProduce));
@@ -261,7 +261,7 @@ TEST(ProductionDialog, ColumnHeadsSortAndASecondClickReverses)
 {
     PlayWorld world;
     GameState& s = world.state();
-    ProductionDialog dialog(&world.info.owner, world.state(), kHome, kHome);
+    ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     std::vector<std::vector<uint32_t>> orders;
     drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
         orders.push_back(dialog.typeIds());
@@ -291,7 +291,7 @@ TEST(ProductionDialog, TheMachineCountSetsThePricesShownAndBought)
     world.info.world.setRule(kRuleStoring, 1);
     // Enough for two tanks' machines but not for four.
     s.country(0).funds = world.price(kTank, 2) + 1;
-    ProductionDialog dialog(&world.info.owner, world.state(), kHome, kHome);
+    ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     int redAtTen = -1, redAtTwo = -1;
     int machines = 0;
     drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
@@ -313,7 +313,7 @@ TEST(ProductionDialog, ClosesWithinATickWhenPlayStops)
 {
     PlayWorld world;
     GameState& s = world.state();
-    ProductionDialog dialog(&world.info.owner, world.state(), kHome, kHome);
+    ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     bool closed = false;
     const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
         s.handshake().setPlayRunning(false);
@@ -342,7 +342,7 @@ TEST(ProductionDialog, FacilityMarksTellWhatTheAirportOrPortServes)
         world.info.world.cell(5, 5).terrain = uint8_t(terrain);
         const int building = world.info.world.placeBuilding(terrain, 0, 5, 5);
         world.info.world.building(building).domainMask = c.capability;
-        ProductionDialog dialog(&world.info.owner, world.state(), 5, 5);
+        ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, 5, 5);
         std::string upper, lower;
         drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
             upper = textOf(d, int(id::kUpperMark));

@@ -64,7 +64,7 @@ TEST(WeaponSelectionDialog, ChoosingAWeaponChangesTheRecordAndTheLosses)
     Fight fight;
     fight.pair.side[0].weaponSlot = 1;
     fight.pair.computeValues(fight.state());
-    SelAttackArmsDialog dialog(&fight.info.owner, fight.state(), fight.pair, 0, 0);
+    SelAttackArmsDialog dialog(makeWindowContext(fight.state()), &fight.info.owner, fight.pair, 0, 0);
     bool chosenDisabled = false, otherEnabled = false;
     int lossesBefore = -1, lossesAfter = -1;
     Image before, after;
@@ -101,7 +101,7 @@ TEST(WeaponSelectionDialog, WithoutAWeaponOnlyDroppingIsLeft)
     UnitRecord& tank = fight.info.world.unit(0, fight.attacker);
     std::fill(std::begin(tank.ammunition), std::end(tank.ammunition), uint8_t(0));
     fight.pair.side[0].weaponSlot = -1;
-    SelAttackArmsDialog dialog(&fight.info.owner, fight.state(), fight.pair, 0, 0);
+    SelAttackArmsDialog dialog(makeWindowContext(fight.state()), &fight.info.owner, fight.pair, 0, 0);
     bool executable = true, buttons = true, openAfterExecute = false;
     const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
         executable = enabled(d, int(id::kExecute));
@@ -122,7 +122,7 @@ TEST(WeaponSelectionDialog, WithoutAWeaponOnlyDroppingIsLeft)
 TEST(WeaponSelectionDialog, ReturnFireIsChosenInTheRightHalfWithItsQuestion)
 {
     Fight fight;
-    SelAttackArmsDialog dialog(&fight.info.owner, fight.state(), fight.pair, 1, 3);
+    SelAttackArmsDialog dialog(makeWindowContext(fight.state()), &fight.info.owner, fight.pair, 1, 3);
     RECT button {};
     std::string question;
     const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
@@ -177,7 +177,7 @@ TEST(WeaponSelectionDialog, RunsOnTheEngagementsThreadWhileTheInterfaceThreadPai
     std::atomic<INT_PTR> result { -1 };
     std::atomic<bool> threadOnDialog { false };
     std::thread engagement([&] {
-        SelAttackArmsDialog dialog(&owner, fight.state(), fight.pair, 0, 1);
+        SelAttackArmsDialog dialog(makeWindowContext(fight.state()), &owner, fight.pair, 0, 1);
         result = dialog.run();
         threadOnDialog = true;
     });
@@ -211,7 +211,7 @@ TEST(WeaponSelectionDialog, RunsOnTheEngagementsThreadWhileTheInterfaceThreadPai
 TEST(WeaponSelectionDialog, IsDraggedByAnyPointOfItsBody)
 {
     Fight fight;
-    SelAttackArmsDialog dialog(&fight.info.owner, fight.state(), fight.pair, 0, 0);
+    SelAttackArmsDialog dialog(makeWindowContext(fight.state()), &fight.info.owner, fight.pair, 0, 0);
     RECT before {}, after {};
     drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
         GetWindowRect(d, &before);

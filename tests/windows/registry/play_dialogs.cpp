@@ -28,7 +28,7 @@ namespace {
 HWND production(WindowWorld& w)
 {
     const BuildingRecord& building = w.state().buildings()[size_t(w.buildingOf(0))];
-    return modal([&] { ProductionDialog(w.owner(), w.state(), building.x, building.y).run(); });
+    return modal([&] { ProductionDialog(w.context(), w.owner(), building.x, building.y).run(); });
 }
 
 HWND merge(WindowWorld& w)
@@ -36,14 +36,14 @@ HWND merge(WindowWorld& w)
     const int first = w.unitNamed(0, "第1歩兵");
     const int second = w.unitNamed(0, "第2歩兵");
     const UnitRecord& unit = *w.state().unitOf(0, first);
-    return modal([&] { MergeDialog(w.owner(), w.state(), 0, first, second, unit.x, unit.y).run(); });
+    return modal([&] { MergeDialog(w.context(), w.owner(), 0, first, second, unit.x, unit.y).run(); });
 }
 
 HWND split(WindowWorld& w)
 {
     const int index = w.unitNamed(0, "第1歩兵");
     const UnitRecord& unit = *w.state().unitOf(0, index);
-    return modal([&] { SplitDialog(w.owner(), w.state(), 0, index, unit.x, unit.y, unit.x, unit.y + 1).run(); });
+    return modal([&] { SplitDialog(w.context(), w.owner(), 0, index, unit.x, unit.y, unit.x, unit.y + 1).run(); });
 }
 
 HWND weaponChoice(WindowWorld& w)
@@ -58,7 +58,7 @@ HWND weaponChoice(WindowWorld& w)
     pair.setDefender(s, 1, infantry);
     pair.prepare(s);
     pair.computeValues(s);
-    return modal([&] { SelAttackArmsDialog(w.owner(), w.state(), pair, 0, 0).run(); });
+    return modal([&] { SelAttackArmsDialog(w.context(), w.owner(), pair, 0, 0).run(); });
 }
 
 HWND hexPopup(WindowWorld& w)
@@ -109,7 +109,7 @@ std::vector<WindowEntry> playDialogs()
 {
     return {
         { "production", production, nullptr },
-        { "placement", [](WindowWorld& w) { return modal([&] { PlacementDialog(w.owner(), w.state(), 2, 6, 0).run(); }); }, nullptr },
+        { "placement", [](WindowWorld& w) { return modal([&] { PlacementDialog(w.context(), w.owner(), 2, 6, 0).run(); }); }, nullptr },
         { "merge", merge, nullptr },
         { "split", split, nullptr },
         { "weapon_choice", weaponChoice, nullptr },

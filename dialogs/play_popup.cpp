@@ -1,0 +1,84 @@
+// PlayPopup: running, ending and placing the play popups, and their watch on play.
+#include "dialogs/play_popup.h"
+
+#include "lib/error.h"
+#include "lib/media/bitmap.h"
+#include "lib/media/picture_services.h"
+#include "state/game_state.h"
+#include "ui/dialog_templates.h"
+
+namespace {
+
+constexpr UINT_PTR kPlayTimer = 1;
+
+} // namespace
+
+PlayPopup::PlayPopup(const WindowContext& context, UINT templateId, swCWindow* owner)
+    : KitWindow(templateId, owner)
+    , m_state(context.game)
+    , m_main(context.main)
+{
+    registerGameDialogTemplates();
+}
+
+INT_PTR PlayPopup::run()
+{
+    if (!prepare())
+        return 0;
+    setResult(0);
+    CreateModal();
+    return result();
+}
+
+void PlayPopup::end(int result)
+{
+    setResult(result);
+    DestroyModal();
+}
+
+void PlayPopup::placeWindow(SIZE client, const char* placementKey)
+{
+    ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, client);
+    if (placementKey)
+        windowRestorePlacement(placementKey, false, false);
+}
+
+void PlayPopup::watchPlay()
+{
+    SetTimer(handle(), kPlayTimer, 100, nullptr);
+    m_watching = true;
+}
+
+bool PlayPopup::loadPanels(const char* file, swCBitmap& canvas, swCBitmap& clean)
+{
+    try {
+        const std::string path = pictureServices().bitmapPath(file);
+        canvas.bitmapLoadFile(path.c_str());
+        clean.bitmapLoadFile(path.c_str());
+        return true;
+    } catch (swCError* error) {
+        error->Show(parent() ? parent()->handle() : nullptr);
+        delete error;
+        return false;
+    }
+}
+
+int PlayPopup::OnMessage(MessageRecord& msg)
+{
+    if (msg.message == WM_TIMER && m_watching) {
+        if (msg.wParam != kPlayTimer)
+            return 0;
+        // A popup outlives no game: a stopped game takes its question away.
+        if (!m_state.handshake().playRunning())
+            end(0);
+        return 1;
+    }
+    return KitWindow::OnMessage(msg);
+}
+
+void PlayPopup::destroying()
+{
+    if (m_watching)
+        KillTimer(handle(), kPlayTimer);
+    m_watching = false;
+}
