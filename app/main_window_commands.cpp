@@ -156,7 +156,7 @@ void MainWindow::newGame()
     if (!commandEnabled(menu_id::kNewGame))
         return;
     // The selection dialog hands back the path; newGameFrom runs the set-up before play.
-    GameSelectDialog dialog(this, m_state, 0, 0, 0, kCategoryScenario);
+    GameSelectDialog dialog(makeWindowContext(m_state), this, 0, 0, 0, kCategoryScenario);
     {
         ModalIdleOff idle;
         ThinkWindowQuiet quiet(*this);
@@ -217,7 +217,7 @@ void MainWindow::resumeGame()
 {
     if (!commandEnabled(menu_id::kResumeGame))
         return;
-    GameSelectDialog dialog(this, m_state, 0, 1, 0, kCategoryScenario);
+    GameSelectDialog dialog(makeWindowContext(m_state), this, 0, 1, 0, kCategoryScenario);
     {
         ModalIdleOff idle;
         dialog.run();

@@ -233,15 +233,17 @@ int BriefingDialog::OnMessage(MessageRecord& msg)
         if (msg.wParam == kBlinkTimer)
             blink();
         return 1;
-    case WM_DESTROY:
-        if (m_timerRunning)
-            KillTimer(handle(), kBlinkTimer);
-        m_timerRunning = false;
-        break;
     default:
         break;
     }
     return PaperDialog::OnMessage(msg);
+}
+
+void BriefingDialog::destroying()
+{
+    if (m_timerRunning)
+        KillTimer(handle(), kBlinkTimer);
+    m_timerRunning = false;
 }
 
 int BriefingDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)

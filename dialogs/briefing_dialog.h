@@ -34,6 +34,7 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    void destroying() override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     BriefingMode mode() const { return m_mode; }

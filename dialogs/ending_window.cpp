@@ -218,17 +218,19 @@ int EndingWindow::OnMessage(MessageRecord& msg)
         else if (msg.wParam == kBuildUpTimer && m_evaluation && !m_evaluation->tick())
             killTimer(kBuildUpTimer);
         return 1;
-    case WM_DESTROY:
-        stopReveal();
-        killAllTimers();
-        if (m_evaluation)
-            m_evaluation->release();
-        mainWindowServices().stopAllSounds();
-        break;
     default:
         break;
     }
     return KitWindow::OnMessage(msg);
+}
+
+void EndingWindow::destroying()
+{
+    stopReveal();
+    killAllTimers();
+    if (m_evaluation)
+        m_evaluation->release();
+    mainWindowServices().stopAllSounds();
 }
 
 // The backdrop shows the whole page over the client area.

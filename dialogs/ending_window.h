@@ -47,6 +47,7 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    void destroying() override;
     // Drawn by its backdrop; the close box and a right click end it with 0.
     const ui::WindowDescription& description() const override
     {

@@ -119,11 +119,10 @@ int EventNoticeWindow::OnMessage(MessageRecord& msg)
             break;
         closeWith(1);
         return 1;
-    case WM_DESTROY:
-        KillTimer(handle(), kCloseTimer);
-        break;
     default:
         break;
     }
     return AnnouncementWindow::OnMessage(msg);
 }
+
+void EventNoticeWindow::destroying() { KillTimer(handle(), kCloseTimer); }

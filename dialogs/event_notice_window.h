@@ -20,6 +20,7 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    void destroying() override;
 
     // The two lines of the kind (CP932); both empty for a kind without words.
     static std::pair<std::string, std::string> lines(const GameState& game, int kind, int a, int b);

@@ -79,12 +79,14 @@ int GameEndWindow::OnMessage(MessageRecord& msg)
             return 1;
         }
         break;
-    case WM_DESTROY:
-        KillTimer(handle(), kShowTimer);
-        KillTimer(handle(), kSoundTimer);
-        break;
     default:
         break;
     }
     return AnnouncementWindow::OnMessage(msg);
+}
+
+void GameEndWindow::destroying()
+{
+    KillTimer(handle(), kShowTimer);
+    KillTimer(handle(), kSoundTimer);
 }

@@ -24,6 +24,7 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    void destroying() override;
 
     // The kind's words after the country's name (CP932); empty for an unknown kind.
     static std::string kindText(int kind);

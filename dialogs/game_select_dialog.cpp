@@ -22,16 +22,16 @@ constexpr int kPageSound = 10;
 
 } // namespace
 
-GameSelectDialog::GameSelectDialog(swCWindow* parent, GameState& state, uint8_t networkGame, uint8_t resumeMode,
-    int32_t matchKind, uint32_t category)
-    : DialogBase(dialog_template::kGameSelect, parent, false)
-    , m_state(state)
+GameSelectDialog::GameSelectDialog(const WindowContext& context, swCWindow* owner, uint8_t networkGame,
+    uint8_t resumeMode, int32_t matchKind, uint32_t category)
+    : KitWindow(dialog_template::kGameSelect, owner, false)
+    , m_state(context.game)
 {
     registerGameDialogTemplates();
     m_mode.resume = resumeMode == 1;
     m_mode.networkGame = networkGame;
     m_mode.matchKind = matchKind;
-    m_mode.category = state.isSimpleMode() || category > kCategoryCampaign ? uint32_t(kCategoryScenario) : category;
+    m_mode.category = m_state.isSimpleMode() || category > kCategoryCampaign ? uint32_t(kCategoryScenario) : category;
     const std::string fallback = m_mode.resume ? theApplication().appProgramFolder() + "save\\" : dataPath("", kFolderMap);
     makeNamedValue(m_mode.resume ? "SaveGamePath" : "NewGamePath").profileReadString(m_folder, fallback.c_str());
 }
@@ -40,30 +40,26 @@ GameSelectDialog::~GameSelectDialog() = default;
 
 int GameSelectDialog::OnMessage(MessageRecord& msg)
 {
-    switch (msg.message) {
-    case WM_CLOSE:
-    case WM_RBUTTONUP:
-        end(0);
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_CONTROL_SETFOCUS:
-        // The entry that took the focus is previewed now, after its focus change has settled.
-        for (MapInfoStrip* strip : m_entries) {
-            if (strip && reinterpret_cast<LPARAM>(static_cast<swCControl*>(strip)) == msg.lParam) {
-                keepTabStopOn(strip->handle());
-                char name[MAX_PATH] = {};
-                GetWindowTextA(strip->handle(), name, sizeof name);
-                selectFile(name);
-                return 1;
-            }
+    if (msg.message != WM_CONTROL_SETFOCUS)
+        return KitWindow::OnMessage(msg);
+    // The entry that took the focus is previewed now, after its focus change has settled.
+    for (MapInfoStrip* strip : m_entries) {
+        if (strip && reinterpret_cast<LPARAM>(static_cast<swCControl*>(strip)) == msg.lParam) {
+            keepTabStopOn(strip->handle());
+            char name[MAX_PATH] = {};
+            GetWindowTextA(strip->handle(), name, sizeof name);
+            selectFile(name);
+            return 1;
         }
-        return 0;
-    default:
-        return 0;
     }
+    return 0;
+}
+
+// The close box and the right button's release cancel.
+const ui::WindowDescription& GameSelectDialog::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .closeOnRightRelease = true };
+    return kDescription;
 }
 
 // The page's entries are one stop of the Tab walk, as a list is: Tab comes back to the entry

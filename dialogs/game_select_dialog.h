@@ -7,6 +7,8 @@
 #include "dialogs/game_preview.h"
 #include "lib/control.h"
 #include "lib/dialog_base.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <array>
 #include <memory>
@@ -18,16 +20,17 @@ class MapFacilityTable;
 class MapInfoStrip;
 class MapThumbnail;
 
-class GameSelectDialog : public DialogBase {
+class GameSelectDialog : public ui::KitWindow<DialogBase> {
 public:
     // networkGame 1 lists network saves; matchKind 1 lists match files and stores no folder; category
     // 0 maps, 1 scenarios, 2 campaigns (always 1 in simple mode).
-    GameSelectDialog(swCWindow* parent, GameState& state, uint8_t networkGame, uint8_t resumeMode, int32_t matchKind,
-        uint32_t category);
+    GameSelectDialog(const WindowContext& context, swCWindow* owner, uint8_t networkGame, uint8_t resumeMode,
+        int32_t matchKind, uint32_t category);
     ~GameSelectDialog() override;
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    const ui::WindowDescription& description() const override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // The full path of the file last selected, valid after result 1.

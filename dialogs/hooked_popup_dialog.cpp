@@ -218,16 +218,18 @@ int HookedPopupDialog::OnMessage(MessageRecord& msg)
     case ui_message::kPopupCellPointed:
         openNested(reinterpret_cast<ProductionStatusList*>(msg.lParam));
         return 1;
-    case WM_DESTROY:
-        if (g_activePopup == this) {
-            removeHook();
-            g_activePopup = nullptr;
-        }
-        break;
     default:
         break;
     }
     return KitWindow::OnMessage(msg);
+}
+
+void HookedPopupDialog::destroying()
+{
+    if (g_activePopup == this) {
+        removeHook();
+        g_activePopup = nullptr;
+    }
 }
 
 int HookedPopupDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)

@@ -37,6 +37,7 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    void destroying() override;
     // The close box, a right click and Escape choose nothing.
     const ui::WindowDescription& description() const override
     {

@@ -325,17 +325,15 @@ int MapSettingsDialog::OnMessage(MessageRecord& msg)
 {
     if (runPanelCommand(*this, msg))
         return 1;
-    switch (msg.message) {
-    case WM_DESTROY:
-        if (m_preview)
-            m_preview->stop();
-        break;
-    case WM_TIMER:
+    if (msg.message == WM_TIMER)
         return 1;
-    default:
-        break;
-    }
     return KitWindow::OnMessage(msg);
+}
+
+void MapSettingsDialog::destroying()
+{
+    if (m_preview)
+        m_preview->stop();
 }
 
 int MapSettingsDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)

@@ -30,6 +30,7 @@ public:
     int OnInitDialog() override;
     int DataExchange(int save) override;
     int OnMessage(MessageRecord& msg) override;
+    void destroying() override;
     // The close box and a right click (on a control too) cancel.
     const ui::WindowDescription& description() const override
     {

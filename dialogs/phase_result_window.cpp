@@ -159,15 +159,17 @@ int PhaseResultWindow::OnMessage(MessageRecord& msg)
             return 1;
         }
         break;
-    case WM_DESTROY:
-        KillTimer(handle(), kCloseTimer);
-        KillTimer(handle(), kStepTimer);
-        m_closeTimerOn = m_stepTimerOn = 0;
-        break;
     default:
         break;
     }
     return AnnouncementWindow::OnMessage(msg);
+}
+
+void PhaseResultWindow::destroying()
+{
+    KillTimer(handle(), kCloseTimer);
+    KillTimer(handle(), kStepTimer);
+    m_closeTimerOn = m_stepTimerOn = 0;
 }
 
 void PhaseResultWindow::clicked()

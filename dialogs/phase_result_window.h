@@ -31,6 +31,7 @@ public:
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
+    void destroying() override;
 
     // Slots after the dialog's own, in this order.
     // Draws the gauge at its start value.

@@ -143,15 +143,17 @@ int ThinkProgressWindow::OnMessage(MessageRecord& msg)
     }
     case WM_TIMER:
         return 1;
-    case WM_DESTROY:
-        // The watcher draws on this window: it ends before the window does.
-        stopWatcher();
-        m_game.handshake().releaseUiWait();
-        break;
     default:
         break;
     }
     return KitWindow::OnMessage(msg);
+}
+
+void ThinkProgressWindow::destroying()
+{
+    // The watcher draws on this window: it ends before the window does.
+    stopWatcher();
+    m_game.handshake().releaseUiWait();
 }
 
 const ui::WindowDescription& ThinkProgressWindow::description() const

@@ -55,6 +55,7 @@ public:
     // the parent is visible and not minimised, and starts the watcher.
     BOOL Create() override;
     int OnMessage(MessageRecord& msg) override;
+    void destroying() override;
     const ui::WindowDescription& description() const override;
     void showPicture(HDC dc, const RECT& area) override { m_canvas.copyTo(dc, area); }
     // Neither the close box nor a right click ends the computer's turn: the stop button does.

@@ -103,7 +103,7 @@ TEST(GameSelectDialog, CategoriesPagesOfFourteenAndFifteenAndTheirTitles)
     world.maps(15, "vtm");
     world.maps(14, "vts");
     world.writeCampaign("maps/c.vtc", "campaign", 2, MapFacts {});
-    GameSelectDialog dialog(nullptr, world.state(), 0, 0, 0, kCategoryScenario);
+    GameSelectDialog dialog(makeWindowContext(world.state()), nullptr, 0, 0, 0, kCategoryScenario);
     std::vector<std::string> titles;
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
         waitUntilShown(h);
@@ -151,7 +151,7 @@ TEST(GameSelectDialog, FocusPreviewsEnterAcceptsOnlyThenAndTheIniIsWrittenOnAcce
     world.writeCampaign("maps/c.vtc", "campaign", 4, MapFacts {});
     makeNamedValue("NewGamePath").profileWriteString(world.gamePath("maps\\").c_str());
     const std::string before = world.gamePath("maps\\");
-    GameSelectDialog dialog(nullptr, world.state(), 0, 0, 0, kCategoryScenario);
+    GameSelectDialog dialog(makeWindowContext(world.state()), nullptr, 0, 0, 0, kCategoryScenario);
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
         waitUntilShown(h);
         EXPECT_EQ(enabledEntries(h), 4) << "the damaged file is listed";
@@ -195,7 +195,7 @@ TEST(GameSelectDialog, FocusPreviewsEnterAcceptsOnlyThenAndTheIniIsWrittenOnAcce
 
     // A double click on an entry that previews accepts.
     makeNamedValue("NewGamePath").profileWriteString(world.gamePath("maps").c_str());
-    GameSelectDialog again(nullptr, world.state(), 0, 0, 0, kCategoryScenario);
+    GameSelectDialog again(makeWindowContext(world.state()), nullptr, 0, 0, 0, kCategoryScenario);
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return again.run(); }, [&](HWND h) {
         waitUntilShown(h);
         clickItem(h, id::kFirstEntry, true);
@@ -211,7 +211,7 @@ TEST(GameSelectDialog, EntriesAreOneTabStopThatTheArrowsWalk)
 {
     SelectWorld world;
     world.maps(3, "vts");
-    GameSelectDialog dialog(nullptr, world.state(), 0, 0, 0, kCategoryScenario);
+    GameSelectDialog dialog(makeWindowContext(world.state()), nullptr, 0, 0, 0, kCategoryScenario);
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
         waitUntilShown(h);
         const auto press = [](UINT key, bool shift = false) {
@@ -253,7 +253,7 @@ TEST(GameSelectDialog, ResumeListsSavesWithDateTurnAndSide)
     ASSERT_TRUE(saveGameFile(s, world.gamePath("saves/a.wqs").c_str(), false));
     ASSERT_TRUE(saveGameFile(s, world.gamePath("saves/other.wqm").c_str(), false));
     world.write("saves/c.wqs", "broken");
-    GameSelectDialog dialog(nullptr, s, 0, 1, 0, kCategoryScenario);
+    GameSelectDialog dialog(makeWindowContext(s), nullptr, 0, 1, 0, kCategoryScenario);
     dialogtest::drive(cp("ゲーム再開").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
         waitUntilShown(h);
         RECT client {};
@@ -305,7 +305,7 @@ TEST(GameSelectDialog, BrowsingChangesTheFolderAndSimpleModeShowsNoCategories)
     world.maps(1, "smp");
     std::filesystem::create_directories(world.host("other"));
     world.writeMap("other/x.vts", MapFacts {});
-    GameSelectDialog dialog(nullptr, world.state(), 0, 0, 0, kCategoryScenario);
+    GameSelectDialog dialog(makeWindowContext(world.state()), nullptr, 0, 0, 0, kCategoryScenario);
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
         waitUntilShown(h);
         EXPECT_EQ(enabledEntries(h), 2);
@@ -327,7 +327,7 @@ TEST(GameSelectDialog, BrowsingChangesTheFolderAndSimpleModeShowsNoCategories)
     EXPECT_EQ(stored, world.gamePath("maps")) << "browsing alone writes nothing";
 
     world.state().setMode(1);
-    GameSelectDialog simple(nullptr, world.state(), 0, 0, 0, kCategoryCampaign);
+    GameSelectDialog simple(makeWindowContext(world.state()), nullptr, 0, 0, 0, kCategoryCampaign);
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return simple.run(); }, [&](HWND h) {
         waitUntilShown(h);
         for (UINT c : { id::kCategoryMap, id::kCategoryScenario, id::kCategoryCampaign })

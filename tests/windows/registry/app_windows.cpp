@@ -21,10 +21,10 @@ std::vector<WindowEntry> appWindows()
         { "environment", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kEnvironment); }); }, nullptr },
         { "start_mode", [](WindowWorld& w) { return modal([&] { StartModeDialog(w.owner()).run(); }); }, nullptr },
         { "game_select_new", [](WindowWorld& w) {
-             return modal([&] { GameSelectDialog(w.owner(), w.state(), 0, 0, 0, kCategoryScenario).run(); });
+             return modal([&] { GameSelectDialog(w.context(), w.owner(), 0, 0, 0, kCategoryScenario).run(); });
          }, nullptr },
         { "game_select_resume", [](WindowWorld& w) {
-             return modal([&] { GameSelectDialog(w.owner(), w.state(), 0, 1, 0, kCategoryScenario).run(); });
+             return modal([&] { GameSelectDialog(w.context(), w.owner(), 0, 1, 0, kCategoryScenario).run(); });
          }, nullptr },
         { "game_file_save", [](WindowWorld& w) {
              return modal([&] {
