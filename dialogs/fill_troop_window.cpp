@@ -80,12 +80,7 @@ int FillTroopWindow::OnInitDialog()
     placeCentred(kWidth, kHeight);
     m_canvas.load("filltroop.bmp", { 0, 0, kWidth, kHeight });
     drawFixedPart();
-    makeBitmapButton<FillTroopButton72x24>(this, 0, kRepairOnly, 16, 192);
-    makeBitmapButton<FillTroopButton72x24>(this, 1, kReplenishOnly, 96, 192);
-    makeBitmapButton<FillTroopButton72x24>(this, 2, kBoth, 176, 192);
-    makeBitmapButton<FillTroopButton104x28>(this, 0, kAccept, 24, 230);
-    makeBitmapButton<FillTroopButton104x28>(this, 1, kRefuse, 160, 230);
-    SendMessageA(handle(), DM_SETDEFID, kAccept, 0);
+    addButtons<FillTroopButton72x24, FillTroopButton104x28>(kRepairOnly, 192, 230);
     showChoice();
     return 1;
 }
@@ -132,24 +127,11 @@ void FillTroopWindow::showChoice()
 {
     const bool repair = m_offer.repair > 0;
     const bool replenish = m_offer.counters > 0;
-    struct Button {
-        UINT id;
-        bool enabled;
-        bool chosen;
-    };
-    const Button buttons[] = {
-        { kRepairOnly, repair, m_offer.acceptRepair && !m_offer.acceptReplenish },
-        { kReplenishOnly, replenish, !m_offer.acceptRepair && m_offer.acceptReplenish },
-        { kBoth, repair && replenish, m_offer.acceptRepair && m_offer.acceptReplenish },
-    };
-    for (const Button& b : buttons) {
-        HWND window = GetDlgItem(handle(), int(b.id));
-        if (auto* button = dynamic_cast<BitmapButton*>(windowFromHandle(window))) {
-            button->setHeldPressed(b.chosen);
-            EnableWindow(window, b.enabled);
-            InvalidateRect(window, nullptr, FALSE);
-        }
-    }
+    showChoices(kRepairOnly, {
+        { repair, m_offer.acceptRepair && !m_offer.acceptReplenish },
+        { replenish, !m_offer.acceptRepair && m_offer.acceptReplenish },
+        { repair && replenish, m_offer.acceptRepair && m_offer.acceptReplenish },
+    });
     drawServicePart();
 }
 

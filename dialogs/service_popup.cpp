@@ -8,6 +8,18 @@
 #include <cstdio>
 #include <cstring>
 
+void ServicePopup::showChoices(UINT firstChoice, const Choice (&choices)[3])
+{
+    for (UINT i = 0; i < 3; ++i) {
+        HWND window = GetDlgItem(handle(), int(firstChoice + i));
+        if (auto* button = dynamic_cast<BitmapButton*>(windowFromHandle(window))) {
+            button->setHeldPressed(choices[i].chosen);
+            EnableWindow(window, choices[i].enabled);
+            InvalidateRect(window, nullptr, FALSE);
+        }
+    }
+}
+
 std::string formatNumber(const char* format, long long value)
 {
     char text[48];

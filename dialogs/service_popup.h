@@ -34,6 +34,24 @@ protected:
     void drawUnitHeading(int x, int y, const RECT& nameArea, const RECT& typeArea);
     // The figure right-aligned in the rectangle, in white over the clean picture.
     void drawFigure(const RECT& area, const std::string& text);
+    // The three choice buttons in a row at choiceY (ids from firstChoice), then accept and refuse at
+    // commandY, accept the default; a button whose strip is missing is left out.
+    template <class ChoiceButton, class CommandButton>
+    void addButtons(UINT firstChoice, int choiceY, int commandY)
+    {
+        for (int i = 0; i < 3; ++i)
+            makeBitmapButton<ChoiceButton>(this, i, firstChoice + UINT(i), 16 + 80 * i, choiceY);
+        makeBitmapButton<CommandButton>(this, 0, kAccept, 24, commandY);
+        makeBitmapButton<CommandButton>(this, 1, kRefuse, 160, commandY);
+        SendMessageA(handle(), DM_SETDEFID, kAccept, 0);
+    }
+    struct Choice {
+        bool enabled;
+        bool chosen;
+    };
+    // The three choice buttons from firstChoice on: each held pressed when chosen, greyed when not
+    // enabled.
+    void showChoices(UINT firstChoice, const Choice (&choices)[3]);
     HFONT font() const;
 
     const GameState& m_game;

@@ -54,12 +54,7 @@ int SupplyTroopWindow::OnInitDialog()
     placeCentred(kWidth, kHeight);
     m_canvas.load("supplytroop.bmp", { 0, 0, kWidth, kHeight });
     drawUnitHeading(12, 20, { 84, 16, 276, 28 }, { 84, 40, 276, 52 });
-    makeBitmapButton<SupplyTroopButton72x24>(this, 0, kFuelOnly, 16, 88);
-    makeBitmapButton<SupplyTroopButton72x24>(this, 1, kAmmunitionOnly, 96, 88);
-    makeBitmapButton<SupplyTroopButton72x24>(this, 2, kBoth, 176, 88);
-    makeBitmapButton<SupplyTroopButton104x28>(this, 0, kAccept, 24, 126);
-    makeBitmapButton<SupplyTroopButton104x28>(this, 1, kRefuse, 160, 126);
-    SendMessageA(handle(), DM_SETDEFID, kAccept, 0);
+    addButtons<SupplyTroopButton72x24, SupplyTroopButton104x28>(kFuelOnly, 88, 126);
     showChoice();
     return 1;
 }
@@ -75,24 +70,11 @@ void SupplyTroopWindow::showChoice()
     const bool fuelPossible = alone.parts[SupplyOrder::kFuel].chosen != 0;
     chooseAffordableSupply(state, alone, false, true);
     const bool ammunitionPossible = anyAmmunitionChosen(alone);
-    struct Button {
-        UINT id;
-        bool enabled;
-        bool chosen;
-    };
-    const Button buttons[] = {
-        { kFuelOnly, fuelPossible, fuel && !ammunition },
-        { kAmmunitionOnly, ammunitionPossible, !fuel && ammunition },
-        { kBoth, fuelPossible && ammunitionPossible, fuel && ammunition },
-    };
-    for (const Button& b : buttons) {
-        HWND window = GetDlgItem(handle(), int(b.id));
-        if (auto* button = dynamic_cast<BitmapButton*>(windowFromHandle(window))) {
-            button->setHeldPressed(b.chosen);
-            EnableWindow(window, b.enabled);
-            InvalidateRect(window, nullptr, FALSE);
-        }
-    }
+    showChoices(kFuelOnly, {
+        { fuelPossible, fuel && !ammunition },
+        { ammunitionPossible, !fuel && ammunition },
+        { fuelPossible && ammunitionPossible, fuel && ammunition },
+    });
     const int64_t cost = supplyCost(m_order);
     drawFigure({ 40, 64, 76, 76 }, formatNumber("%6lld", cost));
     drawFigure({ 184, 64, 238, 76 }, formatNumber("%9lld", std::max<int64_t>(fundsOf(state, m_order) - cost, 0)));
