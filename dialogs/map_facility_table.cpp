@@ -36,12 +36,9 @@ void drawCentred(HDC dc, HFONT font, RECT rect, const std::string& text, COLORRE
 } // namespace
 
 MapFacilityTable::MapFacilityTable(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style)
-    : ChildControl("Button", parent, controlId, BS_OWNERDRAW | style)
-    , m_game(game)
+    : PictureControl(parent, game, controlId, { x, y, kWidth, kHeight }, style)
 {
-    controlCreate({ x, y, kWidth, kHeight });
     EnableWindow(handle(), FALSE);
-    m_picture.bitmapCreateCompatible(WindowDcHolder(nullptr), kWidth, kHeight);
     drawTable();
 }
 
@@ -115,10 +112,4 @@ void MapFacilityTable::clearCells()
             const RECT cell = cellRect(v, r);
             holder.fillRectColor(cell.left, cell.top, cell.right, cell.bottom, kWhite);
         }
-}
-
-void MapFacilityTable::DrawItem(DRAWITEMSTRUCT* item)
-{
-    SelectedBitmap picture(m_picture.handle());
-    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, kWidth, kHeight, picture.dc(), 0, 0, SRCCOPY);
 }

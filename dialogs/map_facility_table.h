@@ -3,13 +3,10 @@
 #pragma once
 
 #include "dialogs/map_facility_counts.h"
-#include "lib/control.h"
-#include "lib/media/bitmap.h"
+#include "dialogs/picture_control.h"
 #include "state/map_header.h"
 
-class GameState;
-
-class MapFacilityTable : public ChildControl {
+class MapFacilityTable : public PictureControl {
 public:
     static constexpr int kWidth = 209;
     static constexpr int kHeight = 121;
@@ -22,10 +19,8 @@ public:
     void refresh();
     // Blanks every cell.
     void clearCells();
-    void DrawItem(DRAWITEMSTRUCT* item) override;
 
     const FacilityCounts& counts() const { return m_counts; }
-    HBITMAP picture() const { return m_picture.handle(); }
     // The cell of an owner value and a row, inclusive.
     static RECT cellRect(int owner_value, int row);
 
@@ -36,7 +31,5 @@ public:
 private:
     void drawTable();
 
-    const GameState& m_game;
-    swCBitmap m_picture;
     FacilityCounts m_counts {};
 };

@@ -30,11 +30,8 @@ void drawAt(HDC dc, int x, int y, const std::string& text, int grey)
 } // namespace
 
 MapInfoStrip::MapInfoStrip(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style)
-    : ChildControl("Button", parent, controlId, BS_OWNERDRAW | style)
-    , m_game(game)
+    : PictureControl(parent, game, controlId, { x, y, kWidth, kHeight }, style)
 {
-    controlCreate({ x, y, kWidth, kHeight });
-    m_picture.bitmapCreateCompatible(WindowDcHolder(nullptr), kWidth, kHeight);
     SelectedBitmap canvas(m_picture.handle());
     PaletteHolder(canvas.dc()).fillRectColor(0, 0, kWidth - 1, kHeight - 1, kNoColour);
 }
@@ -86,9 +83,8 @@ void MapInfoStrip::render()
 
 void MapInfoStrip::DrawItem(DRAWITEMSTRUCT* item)
 {
-    SelectedBitmap picture(m_picture.handle());
+    PictureControl::DrawItem(item);
     const RECT& r = item->rcItem;
-    BitBlt(item->hDC, r.left, r.top, kWidth, kHeight, picture.dc(), 0, 0, SRCCOPY);
     if (item->itemState & ODS_FOCUS) {
         PaletteHolder target(item->hDC);
         target.frameRectColor(r.left, r.top, r.right - 1, r.bottom - 1, kFocusFrame);

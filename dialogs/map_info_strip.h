@@ -2,15 +2,12 @@
 // selection dialog, drawn in one of five text styles on one of five shades.
 #pragma once
 
-#include "lib/control.h"
-#include "lib/media/bitmap.h"
+#include "dialogs/picture_control.h"
 
 #include <string>
 #include <string_view>
 
-class GameState;
-
-class MapInfoStrip : public ChildControl {
+class MapInfoStrip : public PictureControl {
 public:
     static constexpr int kWidth = 298;
     static constexpr int kHeight = 26;
@@ -29,11 +26,8 @@ public:
     uint8_t textStyle() const { return m_textStyle; }
     uint8_t shade() const { return m_shade; }
     const std::string& text() const { return m_text; }
-    HBITMAP picture() const { return m_picture.handle(); }
 
 private:
-    const GameState& m_game;
-    swCBitmap m_picture;
     uint8_t m_textStyle = 0;
     uint8_t m_shade = 0;
     std::string m_text;

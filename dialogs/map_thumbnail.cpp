@@ -28,12 +28,9 @@ bool holds(const Strip& strip, int x, int y, int cell)
 } // namespace
 
 MapThumbnail::MapThumbnail(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style)
-    : ChildControl("Button", parent, controlId, BS_OWNERDRAW | style)
-    , m_game(game)
+    : PictureControl(parent, game, controlId, { x, y, kThumbnailSize, kThumbnailSize }, style)
 {
-    controlCreate({ x, y, kThumbnailSize, kThumbnailSize });
     EnableWindow(handle(), FALSE);
-    m_picture.bitmapCreateCompatible(WindowDcHolder(nullptr), kThumbnailSize, kThumbnailSize);
     clear();
 }
 
@@ -89,10 +86,4 @@ void MapThumbnail::render()
             BitBlt(canvas.dc(), x, y, s, s, ownerDc.dc(), column * s, 0, SRCCOPY);
         }
     }
-}
-
-void MapThumbnail::DrawItem(DRAWITEMSTRUCT* item)
-{
-    SelectedBitmap picture(m_picture.handle());
-    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, kThumbnailSize, kThumbnailSize, picture.dc(), 0, 0, SRCCOPY);
 }

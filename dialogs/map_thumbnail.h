@@ -3,13 +3,10 @@
 #pragma once
 
 #include "dialogs/map_thumbnail_layout.h"
-#include "lib/control.h"
-#include "lib/media/bitmap.h"
+#include "dialogs/picture_control.h"
 #include "state/map_header.h"
 
-class GameState;
-
-class MapThumbnail : public ChildControl {
+class MapThumbnail : public PictureControl {
 public:
     // Creates the control disabled (it takes no input) with a black picture.
     MapThumbnail(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style = 0);
@@ -18,9 +15,6 @@ public:
     void render();
     // Fills the picture black.
     void clear();
-    void DrawItem(DRAWITEMSTRUCT* item) override;
-
-    HBITMAP picture() const { return m_picture.handle(); }
 
     // Set directly by the owners.
     uint8_t ready = 0;
@@ -30,8 +24,4 @@ public:
     const MapHeader* header = nullptr;
     // 65536 hex records, row-major over the header's width.
     const FileMapCell* cells = nullptr;
-
-private:
-    const GameState& m_game;
-    swCBitmap m_picture;
 };
