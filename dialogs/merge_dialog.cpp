@@ -32,7 +32,7 @@ int routeCost(GameState& state, const UnitRecord& unit, int x, int y)
 } // namespace
 
 MergeDialogBase::MergeDialogBase(const WindowContext& context, swCWindow* owner, int side, const char* utf8Caption)
-    : PlayPopup(context, dialog_template::kMerge, owner)
+    : PlayPopup(context, dialog_template::kMerge, owner, id::kCancel)
     , m_side(side)
     , m_caption(utf8Caption)
 {
@@ -90,7 +90,7 @@ const ui::WindowDescription& MergeDialogBase::description() const
     return kDescription;
 }
 
-int MergeDialogBase::OnCommand(MessageRecord&, UINT command, UINT)
+int MergeDialogBase::OnCommand(MessageRecord& msg, UINT command, UINT code)
 {
     switch (command) {
     case id::kToLeft:
@@ -105,14 +105,8 @@ int MergeDialogBase::OnCommand(MessageRecord&, UINT command, UINT)
         if (m_transfer->buttons().execute)
             end(1);
         return 1;
-    case id::kCancel:
-    case IDCANCEL:
-        end(0);
-        return 1;
-    case IDOK:
-        return 1;
     default:
-        return 0;
+        return PlayPopup::OnCommand(msg, command, code);
     }
 }
 

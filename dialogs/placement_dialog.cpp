@@ -22,7 +22,7 @@ using ui::cp;
 } // namespace
 
 PlacementDialog::PlacementDialog(const WindowContext& context, swCWindow* owner, int x, int y, int country)
-    : PlayPopup(context, dialog_template::kProduction, owner)
+    : PlayPopup(context, dialog_template::kProduction, owner, id::kCancel)
     , m_x(x)
     , m_y(y)
     , m_country(country)
@@ -76,7 +76,7 @@ void PlacementDialog::place()
     end(1);
 }
 
-int PlacementDialog::OnCommand(MessageRecord&, UINT command, UINT code)
+int PlacementDialog::OnCommand(MessageRecord& msg, UINT command, UINT code)
 {
     switch (command) {
     case id::kTypeList:
@@ -86,13 +86,7 @@ int PlacementDialog::OnCommand(MessageRecord&, UINT command, UINT code)
     case id::kOk:
         place();
         return 1;
-    case id::kCancel:
-    case IDCANCEL:
-        end(0);
-        return 1;
-    case IDOK:
-        return 1;
     default:
-        return 0;
+        return PlayPopup::OnCommand(msg, command, code);
     }
 }

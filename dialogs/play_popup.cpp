@@ -13,10 +13,11 @@ constexpr UINT_PTR kPlayTimer = 1;
 
 } // namespace
 
-PlayPopup::PlayPopup(const WindowContext& context, UINT templateId, swCWindow* owner)
+PlayPopup::PlayPopup(const WindowContext& context, UINT templateId, swCWindow* owner, UINT cancelId)
     : KitWindow(templateId, owner)
     , m_state(context.game)
     , m_main(context.main)
+    , m_cancelId(cancelId)
 {
     registerGameDialogTemplates();
 }
@@ -74,6 +75,15 @@ int PlayPopup::OnMessage(MessageRecord& msg)
         return 1;
     }
     return KitWindow::OnMessage(msg);
+}
+
+int PlayPopup::OnCommand(MessageRecord&, UINT id, UINT)
+{
+    if (id == IDCANCEL || id == m_cancelId) {
+        end(0);
+        return 1;
+    }
+    return id == IDOK ? 1 : 0;
 }
 
 void PlayPopup::destroying()

@@ -16,10 +16,12 @@ public:
     INT_PTR run();
 
     int OnMessage(MessageRecord& msg) override;
+    // Escape and the popup's cancel button end it with 0; Enter alone does nothing.
+    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     void destroying() override;
 
 protected:
-    PlayPopup(const WindowContext& context, UINT templateId, swCWindow* owner);
+    PlayPopup(const WindowContext& context, UINT templateId, swCWindow* owner, UINT cancelId);
 
     // Readies what the window shows before it exists; false answers 0 without opening it.
     virtual bool prepare() { return true; }
@@ -36,5 +38,6 @@ protected:
     MainWindowServices& m_main;
 
 private:
+    UINT m_cancelId;
     bool m_watching = false;
 };

@@ -29,7 +29,7 @@ using ui::cp;
 } // namespace
 
 ProductionDialog::ProductionDialog(const WindowContext& context, swCWindow* owner, int x, int y)
-    : PlayPopup(context, dialog_template::kProduction, owner)
+    : PlayPopup(context, dialog_template::kProduction, owner, id::kCancel)
     , m_x(x)
     , m_y(y)
     , m_country(context.game.turnBlock().currentCountry)
@@ -221,7 +221,7 @@ void ProductionDialog::carryOutOrders()
     end(made > 0 && m_state.handshake().playRunning() ? 1 : 0);
 }
 
-int ProductionDialog::OnCommand(MessageRecord&, UINT command, UINT code)
+int ProductionDialog::OnCommand(MessageRecord& msg, UINT command, UINT code)
 {
     switch (command) {
     case id::kClassHead: sortBy(0); return 1;
@@ -262,13 +262,7 @@ int ProductionDialog::OnCommand(MessageRecord&, UINT command, UINT code)
         if (m_storing)
             carryOutOrders();
         return 1;
-    case id::kCancel:
-    case IDCANCEL:
-        end(0);
-        return 1;
-    case IDOK:
-        return 1;
     default:
-        return 0;
+        return PlayPopup::OnCommand(msg, command, code);
     }
 }

@@ -32,7 +32,7 @@ void loadQuietly(swCBitmap& bitmap, const char* file)
 
 SelAttackArmsDialog::SelAttackArmsDialog(const WindowContext& context, swCWindow* owner, CombatPair& pair,
     uint8_t restrictedWeaponsOnly, int mode)
-    : PlayPopup(context, dialog_template::kBattle, owner)
+    : PlayPopup(context, dialog_template::kBattle, owner, id::kDrop)
     , m_pair(pair)
     , m_restrictedWeaponsOnly(restrictedWeaponsOnly)
     , m_mode(mode >= 0 && mode <= 3 ? mode : 0)
@@ -133,7 +133,7 @@ int SelAttackArmsDialog::OnMessage(MessageRecord& msg)
     return PlayPopup::OnMessage(msg);
 }
 
-int SelAttackArmsDialog::OnCommand(MessageRecord&, UINT command, UINT)
+int SelAttackArmsDialog::OnCommand(MessageRecord& msg, UINT command, UINT code)
 {
     if (command >= id::kFirstWeapon && command < id::kFirstWeapon + kWeaponSlotCount) {
         chooseSlot(int(command - id::kFirstWeapon));
@@ -144,13 +144,7 @@ int SelAttackArmsDialog::OnCommand(MessageRecord&, UINT command, UINT)
         if (m_pair.side[m_chooserSide].weaponSlot >= 0)
             end(1);
         return 1;
-    case id::kDrop:
-    case IDCANCEL:
-        end(0);
-        return 1;
-    case IDOK:
-        return 1;
     default:
-        return 0;
+        return PlayPopup::OnCommand(msg, command, code);
     }
 }
