@@ -182,6 +182,6 @@ void MainWindow::runEndOfPlayWindows()
         NewsDialog news(this, m_state);
         news.run();
     }
-    EndingWindow ending(this, m_state);
+    EndingWindow ending(makeWindowContext(m_state), this);
     ending.run();
 }

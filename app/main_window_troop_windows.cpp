@@ -150,7 +150,7 @@ void MainWindow::openTroopDeployWindow()
     Handshake& handshake = m_state.handshake();
     if (deployWindow() || !handshake.deploymentWaiting())
         return;
-    CampaignTroopDeployWindow* window = CampaignTroopDeployWindow::open(this, m_state);
+    CampaignTroopDeployWindow* window = CampaignTroopDeployWindow::open(makeWindowContext(m_state), this);
     if (!window) {
         // Nobody could place them by hand: they go where the automatic placement puts them.
         autoDeployCarryOver(m_state);

@@ -50,10 +50,11 @@ std::string CampaignTroopDeployWindow::countsText(GameState& game)
     return figures;
 }
 
-CampaignTroopDeployWindow::CampaignTroopDeployWindow(swCWindow* mainWindow, GameState& game)
+CampaignTroopDeployWindow::CampaignTroopDeployWindow(const WindowContext& context, swCWindow* mainWindow)
     : KitWindow(kClassName, mainWindow)
-    , m_game(game)
-    , m_playerCountry(game.campaignBlock().playerCountry)
+    , m_game(context.game)
+    , m_main(context.main)
+    , m_playerCountry(context.game.campaignBlock().playerCountry)
 {
     static const std::string title = cp("部隊配置");
     m_windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
@@ -62,9 +63,9 @@ CampaignTroopDeployWindow::CampaignTroopDeployWindow(swCWindow* mainWindow, Game
     setFrame(0, 0, 40, 40);
 }
 
-CampaignTroopDeployWindow* CampaignTroopDeployWindow::open(swCWindow* mainWindow, GameState& game)
+CampaignTroopDeployWindow* CampaignTroopDeployWindow::open(const WindowContext& context, swCWindow* mainWindow)
 {
-    auto* window = new CampaignTroopDeployWindow(mainWindow, game);
+    auto* window = new CampaignTroopDeployWindow(context, mainWindow);
     if (!window->Create()) {
         delete window;
         return nullptr;
@@ -214,7 +215,7 @@ void CampaignTroopDeployWindow::placeSelected()
         return;
     }
     // The map window takes the click and shows this window again.
-    mainWindowServices().markPlacementHexes(entry);
+    m_main.markPlacementHexes(entry);
     ShowWindow(handle(), SW_HIDE);
 }
 
@@ -222,8 +223,8 @@ void CampaignTroopDeployWindow::refreshAfterChange()
 {
     if (MapBitSet* redraw = m_game.redrawSet())
         redraw->setAll();
-    mainWindowServices().refreshMap();
-    mainWindowServices().refreshTroopLists();
+    m_main.refreshMap();
+    m_main.refreshTroopLists();
     InvalidateRect(m_list->handle(), nullptr, TRUE);
     UpdateWindow(m_list->handle());
     updateButtons();
@@ -305,7 +306,7 @@ int CampaignTroopDeployWindow::OnCommand(MessageRecord&, UINT controlId, UINT co
         refreshAfterChange();
         return 1;
     case id::kStartGame:
-        if (HWND main = parent() && parent()->handle() ? parent()->handle() : mainWindowServices().mainWindow())
+        if (HWND main = parent() && parent()->handle() ? parent()->handle() : m_main.mainWindow())
             PostMessageA(main, ui_message::kCloseTroopDeploy, 1, 0);
         return 1;
     case IDOK:

@@ -4,6 +4,7 @@
 
 #include "lib/window.h"
 #include "ui/info_window_frame.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 
 #include <cstdint>
@@ -39,7 +40,7 @@ public:
 
     // Made owned by mainWindow, shown; null when it could not be made. The object deletes itself
     // with its window.
-    static CampaignTroopDeployWindow* open(swCWindow* mainWindow, GameState& game);
+    static CampaignTroopDeployWindow* open(const WindowContext& context, swCWindow* mainWindow);
 
     int OnMessage(MessageRecord& msg) override;
     // The deployment ends only by "ｹﾞｰﾑ開始" or with play: the close box and right clicks do nothing.
@@ -62,7 +63,7 @@ public:
     static std::string countsText(GameState& game);
 
 private:
-    CampaignTroopDeployWindow(swCWindow* mainWindow, GameState& game);
+    CampaignTroopDeployWindow(const WindowContext& context, swCWindow* mainWindow);
     bool create();
     void fill();
     void sortByKey(int key);
@@ -74,6 +75,7 @@ private:
     int fixedHeight() const;
 
     GameState& m_game;
+    MainWindowServices& m_main;
     uint8_t m_playerCountry = 0;
     uint32_t m_sortKey = 0;
     uint8_t m_descending = 0;

@@ -20,13 +20,14 @@ constexpr int kDefeatTune = 10;
 
 } // namespace
 
-EndingWindow::EndingWindow(swCWindow* parent, GameState& game)
-    : KitWindow(dialog_template::kEnding, parent)
-    , m_game(game)
+EndingWindow::EndingWindow(const WindowContext& context, swCWindow* owner)
+    : KitWindow(dialog_template::kEnding, owner)
+    , m_game(context.game)
+    , m_main(context.main)
 {
     registerGameDialogTemplates();
-    m_resultKind = hasPlayerWon(game) ? 0 : hasPlayerLost(game) ? 2 : 1;
-    m_resultCountry = ::resultCountry(game);
+    m_resultKind = hasPlayerWon(m_game) ? 0 : hasPlayerLost(m_game) ? 2 : 1;
+    m_resultCountry = ::resultCountry(m_game);
 }
 
 EndingWindow::~EndingWindow() = default;
@@ -84,7 +85,7 @@ int EndingWindow::OnInitDialog()
         DestroyModal();
         return 1;
     }
-    mainWindowServices().requestMusic(m_resultKind == 0 ? kVictoryTune : kDefeatTune, true);
+    m_main.requestMusic(m_resultKind == 0 ? kVictoryTune : kDefeatTune, true);
     return 1;
 }
 
@@ -230,7 +231,7 @@ void EndingWindow::destroying()
     killAllTimers();
     if (m_evaluation)
         m_evaluation->release();
-    mainWindowServices().stopAllSounds();
+    m_main.stopAllSounds();
 }
 
 // The backdrop shows the whole page over the client area.

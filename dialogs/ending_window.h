@@ -5,6 +5,7 @@
 
 #include "lib/dialog.h"
 #include "lib/media/bitmap.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 
 #include <array>
@@ -39,7 +40,7 @@ public:
     static constexpr int kChartHeight = 400;
 
     // Takes the result of the game that ended.
-    EndingWindow(swCWindow* parent, GameState& game);
+    EndingWindow(const WindowContext& context, swCWindow* owner);
     ~EndingWindow() override;
 
     // Runs modally: 1 after the last page, 0 when closed.
@@ -88,6 +89,7 @@ private:
     void revealStep();
 
     GameState& m_game;
+    MainWindowServices& m_main;
     int m_resultKind = 1;
     int m_resultCountry = -1;
     int m_page = kSummaryPage;

@@ -33,35 +33,3 @@ void snapHeightToRows(RECT& rect, WPARAM edge, int fixedHeight, int rowHeight)
     else
         rect.bottom = rect.top + height;
 }
-
-int handleDrawnDialogMessage(swCWindow& dialog, MessageRecord& msg, const char* placementPrefix, UINT_PTR playTimer,
-    const std::function<void(HDC)>& paint, const std::function<void()>& close)
-{
-    switch (msg.message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps {};
-        HDC dc = BeginPaint(dialog.handle(), &ps);
-        paint(dc);
-        EndPaint(dialog.handle(), &ps);
-        return 1;
-    }
-    case WM_ERASEBKGND:
-        paint(reinterpret_cast<HDC>(msg.wParam));
-        msg.result = 1;
-        return 1;
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        close();
-        return 1;
-    case WM_MOVING:
-        keepRectInWorkArea(*reinterpret_cast<RECT*>(msg.lParam));
-        msg.result = TRUE;
-        return 1;
-    case WM_DESTROY:
-        KillTimer(dialog.handle(), playTimer);
-        dialog.windowSavePlacement(placementPrefix);
-        return 0;
-    default:
-        return 0;
-    }
-}

@@ -28,10 +28,3 @@ void snapHeightToRows(RECT& rect, WPARAM edge, int fixedHeight, int rowHeight);
 // A message box on the owner's window with the game's modal-idle flag cleared while it is open.
 // Returns the button pressed.
 int modalMessageBox(swCWindow* owner, const char* text, const char* caption, UINT style = MB_OK);
-
-// The common messages of the game's drawn modal dialogs: a paint or an erase draws the whole face,
-// the close box or a right click closes, a drag keeps the frame inside the work area, and the end
-// takes the play timer away and keeps the placement under the prefix. Returns what the dialog's
-// message handler returns: 1 when the message was taken, else 0.
-int handleDrawnDialogMessage(swCWindow& dialog, MessageRecord& msg, const char* placementPrefix, UINT_PTR playTimer,
-    const std::function<void(HDC)>& paint, const std::function<void()>& close);

@@ -54,7 +54,7 @@ protected:
     void place(int entry, int x, int y) { ASSERT_TRUE(deployCarriedOverUnit(s, 0, entry, x, y, false)) << entry; }
     void open()
     {
-        window = CampaignTroopDeployWindow::open(&world.info.owner, world.state());
+        window = CampaignTroopDeployWindow::open(makeWindowContext(world.state()), &world.info.owner);
         ASSERT_NE(window, nullptr);
         testing_lib::pump();
     }

@@ -149,7 +149,7 @@ protected:
 
 TEST_F(Ending, PagesGoInOrderWithTheirButtons)
 {
-    EndingWindow window(&owner, world.state());
+    EndingWindow window(makeWindowContext(world.state()), &owner);
     EXPECT_EQ(window.resultKind(), 0);
     EXPECT_EQ(window.resultCountry(), 0);
     const INT_PTR result = run(window, [&](HWND dialog) {
@@ -196,7 +196,7 @@ TEST_F(Ending, PagesGoInOrderWithTheirButtons)
 
 TEST_F(Ending, GraphRevealsInFiveSecondsAndTogglesRedrawTheLines)
 {
-    EndingWindow window(&owner, world.state());
+    EndingWindow window(makeWindowContext(world.state()), &owner);
     const uint32_t first = xrgb(playerColourRef(0));
     const RECT chart { 71, 36, 571, 436 };
     const RECT nextFace { 544, 480, 632, 512 };
@@ -243,7 +243,7 @@ TEST_F(Ending, GraphRevealsInFiveSecondsAndTogglesRedrawTheLines)
 
 TEST_F(Ending, EvaluationBuildsUpInEightyTwoTicksAndFreesItsPictures)
 {
-    EndingWindow window(&owner, world.state());
+    EndingWindow window(makeWindowContext(world.state()), &owner);
     run(window, [&](HWND dialog) {
         for (int page = 1; page <= 8; ++page)
             next(dialog);
@@ -286,7 +286,7 @@ TEST_F(Ending, EvaluationBuildsUpInEightyTwoTicksAndFreesItsPictures)
 TEST_F(Ending, ALostGameShowsDashesAndNoRanks)
 {
     s.country(0).outcome = 150;
-    EndingWindow window(&owner, world.state());
+    EndingWindow window(makeWindowContext(world.state()), &owner);
     EXPECT_EQ(window.resultKind(), 2);
     const RECT rank { 232, 112, 296, 176 };
     const RECT figures { 152, 126, 232, 182 };
@@ -308,7 +308,7 @@ TEST_F(Ending, ALostGameShowsDashesAndNoRanks)
 
 TEST_F(Ending, TheBackdropFollowsTheWindowWhenItMoves)
 {
-    EndingWindow window(&owner, world.state());
+    EndingWindow window(makeWindowContext(world.state()), &owner);
     run(window, [&](HWND dialog) {
         const Image before = clientImage(dialog);
         RECT r {};

@@ -21,10 +21,10 @@ std::vector<WindowEntry> gameDialogs()
         { "briefing", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kShowOrders); }); }, nullptr },
         { "news", [](WindowWorld& w) { return modal([&] { NewsDialog(w.owner(), w.state()).run(); }); }, nullptr },
         { "campaign_troop_deploy", [](WindowWorld& w) {
-             auto* window = CampaignTroopDeployWindow::open(w.owner(), w.state());
+             auto* window = CampaignTroopDeployWindow::open(w.context(), w.owner());
              return window ? window->handle() : nullptr;
          }, destroyWindow },
-        { "ending", [](WindowWorld& w) { return modal([&] { EndingWindow(w.owner(), w.state()).run(); }); }, nullptr },
+        { "ending", [](WindowWorld& w) { return modal([&] { EndingWindow(w.context(), w.owner()).run(); }); }, nullptr },
     };
 }
 
