@@ -20,11 +20,11 @@ namespace {
 
 // Runs the window modally when there is a main window to own it.
 template <class Window, class... Args>
-void runOwned(swCWindow* owner, Args&&... args)
+void runOwned(const WindowContext& context, swCWindow* owner, Args&&... args)
 {
     if (!owner)
         return;
-    Window window(owner, std::forward<Args>(args)...);
+    Window window(context, owner, std::forward<Args>(args)...);
     window.run();
 }
 
@@ -41,7 +41,7 @@ swCWindow* AppDialogLink::owner() const
     return main ? windowFromHandle(main) : nullptr;
 }
 
-void AppDialogLink::showEventNotice(int kind, int a, int b) { runOwned<EventNoticeWindow>(owner(), m_main.state(), kind, a, b); }
+void AppDialogLink::showEventNotice(int kind, int a, int b) { runOwned<EventNoticeWindow>(makeWindowContext(m_main.state()), owner(), kind, a, b); }
 
 int AppDialogLink::chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode)
 {
@@ -52,32 +52,32 @@ int AppDialogLink::chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mod
 
 void AppDialogLink::showOccupationResult(const BuildingRecord& after, const BuildingRecord& before)
 {
-    runOwned<OccupationResultWindow>(owner(), m_main.state(), after, before);
+    runOwned<OccupationResultWindow>(makeWindowContext(m_main.state()), owner(), after, before);
 }
 
 void AppDialogLink::showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord& before)
 {
     switch (kind) {
-    case BuildingResult::Demolished: runOwned<BuildingEventWindow>(owner(), m_main.state(), after, before); break;
-    case BuildingResult::Repaired: runOwned<BuildingRepairWindow>(owner(), m_main.state(), after, before); break;
-    case BuildingResult::Reinforced: runOwned<BuildingReinforceWindow>(owner(), m_main.state(), after, before); break;
+    case BuildingResult::Demolished: runOwned<BuildingEventWindow>(makeWindowContext(m_main.state()), owner(), after, before); break;
+    case BuildingResult::Repaired: runOwned<BuildingRepairWindow>(makeWindowContext(m_main.state()), owner(), after, before); break;
+    case BuildingResult::Reinforced: runOwned<BuildingReinforceWindow>(makeWindowContext(m_main.state()), owner(), after, before); break;
     }
 }
 
 void AppDialogLink::showStructureResult(BuildingResult kind, int terrain_kind, int durability, int old_durability)
 {
     switch (kind) {
-    case BuildingResult::Demolished: runOwned<UnitEventWindow>(owner(), m_main.state(), terrain_kind, durability, old_durability); break;
-    case BuildingResult::Repaired: runOwned<UnitRepairWindow>(owner(), m_main.state(), terrain_kind, durability, old_durability); break;
+    case BuildingResult::Demolished: runOwned<UnitEventWindow>(makeWindowContext(m_main.state()), owner(), terrain_kind, durability, old_durability); break;
+    case BuildingResult::Repaired: runOwned<UnitRepairWindow>(makeWindowContext(m_main.state()), owner(), terrain_kind, durability, old_durability); break;
     case BuildingResult::Reinforced:
-        runOwned<UnitReinforceWindow>(owner(), m_main.state(), terrain_kind, durability, old_durability);
+        runOwned<UnitReinforceWindow>(makeWindowContext(m_main.state()), owner(), terrain_kind, durability, old_durability);
         break;
     }
 }
 
-void AppDialogLink::showGameEnd(int country, int kind) { runOwned<GameEndWindow>(owner(), m_main.state(), country, kind); }
+void AppDialogLink::showGameEnd(int country, int kind) { runOwned<GameEndWindow>(makeWindowContext(m_main.state()), owner(), country, kind); }
 
-void AppDialogLink::showSupplyOrder(SupplyOrder& order) { play_windows::askSupply(m_main.mainWindow(), m_main.state(), order); }
+void AppDialogLink::showSupplyOrder(SupplyOrder& order) { play_windows::askSupply(makeWindowContext(m_main.state()), m_main.mainWindow(), order); }
 
 void AppDialogLink::showBriefing()
 {

@@ -77,13 +77,13 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kReplenishPrompt:
         if (auto wait = pendingWait<ReplenishOffer>(m_state, msg.wParam)) {
-            play_windows::askReplenish(handle(), m_state, wait->data);
+            play_windows::askReplenish(makeWindowContext(m_state), handle(), wait->data);
             wait->answer(0);
         }
         return true;
     case kSupplyPrompt:
         if (auto wait = pendingWait<SupplyOrder>(m_state, msg.wParam)) {
-            play_windows::askSupply(handle(), m_state, wait->data);
+            play_windows::askSupply(makeWindowContext(m_state), handle(), wait->data);
             wait->answer(0);
         }
         return true;
@@ -93,7 +93,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kPhaseHelp:
         if (auto wait = pendingWait(m_state, msg.wParam)) {
-            play_windows::explainPhase(handle(), m_state);
+            play_windows::explainPhase(makeWindowContext(m_state), handle());
             wait->answer(0);
         }
         return true;

@@ -237,7 +237,7 @@ void AppMainWindowLink::askReplenish(ReplenishOffer& offer)
         return;
     }
     if (onWindowThread()) {
-        play_windows::askReplenish(main, m_state, offer);
+        play_windows::askReplenish(makeWindowContext(m_state), main, offer);
         return;
     }
     auto wait = m_state.handshake().openWaitWith<ReplenishOffer>(UiWaitKind::Prompt);
@@ -254,7 +254,7 @@ void AppMainWindowLink::askSupplyOrder(SupplyOrder& order)
     if (!main)
         return;
     if (onWindowThread()) {
-        play_windows::askSupply(main, m_state, order);
+        play_windows::askSupply(makeWindowContext(m_state), main, order);
         return;
     }
     auto wait = m_state.handshake().openWaitWith<SupplyOrder>(UiWaitKind::Prompt);
@@ -281,7 +281,7 @@ void AppMainWindowLink::explainPhase()
     if (!main)
         return;
     if (onWindowThread()) {
-        play_windows::explainPhase(main, m_state);
+        play_windows::explainPhase(makeWindowContext(m_state), main);
         return;
     }
     postAndWait(main, m_state.handshake().openWait(UiWaitKind::PhaseHelp), ui_message::kPhaseHelp);

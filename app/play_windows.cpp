@@ -25,36 +25,36 @@ void showIncome(const WindowContext& context, HWND owner, int32_t income)
     window.run();
 }
 
-void askReplenish(HWND owner, const GameState& game, ReplenishOffer& offer)
+void askReplenish(const WindowContext& context, HWND owner, ReplenishOffer& offer)
 {
     if (!owner) {
         offer.acceptReplenish = offer.acceptRepair = 0;
         return;
     }
-    FillTroopWindow window(ownerOf(owner), game, offer);
+    FillTroopWindow window(context, ownerOf(owner), offer);
     if (!window.run()) {
         // No window could be shown: nothing is done rather than something unasked.
         offer.acceptReplenish = offer.acceptRepair = 0;
     }
 }
 
-void askSupply(HWND owner, const GameState& game, SupplyOrder& order)
+void askSupply(const WindowContext& context, HWND owner, SupplyOrder& order)
 {
     if (!owner) {
         for (SupplyPart& part : order.parts)
             part.chosen = 0;
         return;
     }
-    SupplyTroopWindow window(ownerOf(owner), game, order);
+    SupplyTroopWindow window(context, ownerOf(owner), order);
     if (!window.run())
         window.refuse();
 }
 
-void explainPhase(HWND owner, const GameState& game)
+void explainPhase(const WindowContext& context, HWND owner)
 {
     if (!owner)
         return;
-    PhaseHelpDialog dialog(ownerOf(owner), game);
+    PhaseHelpDialog dialog(context, ownerOf(owner));
     dialog.run();
 }
 

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-class GameState;
 struct ReplenishOffer;
 struct SupplyOrder;
 
@@ -16,9 +15,9 @@ namespace play_windows {
 // The owner is the main window's handle; null runs nothing (the order's choice is then cleared).
 void showIncome(const WindowContext& context, HWND owner, int32_t income);
 // Fills the offer's two accept bytes.
-void askReplenish(HWND owner, const GameState& game, ReplenishOffer& offer);
+void askReplenish(const WindowContext& context, HWND owner, ReplenishOffer& offer);
 // Refused, the order keeps nothing.
-void askSupply(HWND owner, const GameState& game, SupplyOrder& order);
-void explainPhase(HWND owner, const GameState& game);
+void askSupply(const WindowContext& context, HWND owner, SupplyOrder& order);
+void explainPhase(const WindowContext& context, HWND owner);
 
 } // namespace play_windows

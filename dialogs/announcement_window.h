@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ui/drawn_dialog.h"
+#include "ui/window_context.h"
 
 class AnnouncementWindow : public DrawnDialog {
 public:

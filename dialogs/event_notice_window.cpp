@@ -59,9 +59,9 @@ std::string withName(const char* utf8Pattern, const std::string& name)
 
 } // namespace
 
-EventNoticeWindow::EventNoticeWindow(swCWindow* parent, const GameState& game, int kind, int a, int b)
-    : AnnouncementWindow(dialog_template::kEventNotice, parent)
-    , m_game(game)
+EventNoticeWindow::EventNoticeWindow(const WindowContext& context, swCWindow* owner, int kind, int a, int b)
+    : AnnouncementWindow(dialog_template::kEventNotice, owner)
+    , m_game(context.game)
     , m_kind(kind)
     , m_a(a)
     , m_b(b)

@@ -16,7 +16,7 @@ public:
     static constexpr UINT kCloseAfterMs = 3000;
 
     // a and b: the unit's side and index, or two countries for kinds 13 and 14.
-    EventNoticeWindow(swCWindow* parent, const GameState& game, int kind, int a, int b);
+    EventNoticeWindow(const WindowContext& context, swCWindow* owner, int kind, int a, int b);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;

@@ -67,8 +67,8 @@ ReplenishPreview previewReplenish(const GameState& state, const ReplenishOffer& 
     return preview;
 }
 
-FillTroopWindow::FillTroopWindow(swCWindow* parent, const GameState& game, ReplenishOffer& offer)
-    : ServicePopup(parent, game, int(offer.country), int(offer.unitIndex))
+FillTroopWindow::FillTroopWindow(const WindowContext& context, swCWindow* owner, ReplenishOffer& offer)
+    : ServicePopup(context, owner, int(offer.country), int(offer.unitIndex))
     , m_offer(offer)
 {
     m_offer.acceptRepair = m_offer.repair > 0 ? 1 : 0;

@@ -35,7 +35,7 @@ public:
     static constexpr int kHeight = 264;
 
     // Each offered service starts chosen.
-    FillTroopWindow(swCWindow* parent, const GameState& game, ReplenishOffer& offer);
+    FillTroopWindow(const WindowContext& context, swCWindow* owner, ReplenishOffer& offer);
 
     int OnInitDialog() override;
     void refuse() override;

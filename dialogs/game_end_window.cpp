@@ -27,9 +27,10 @@ constexpr std::array<const char*, 8> kKindTexts {
 
 } // namespace
 
-GameEndWindow::GameEndWindow(swCWindow* parent, const GameState& game, int country, int kind)
-    : AnnouncementWindow(dialog_template::kPopup, parent)
-    , m_game(game)
+GameEndWindow::GameEndWindow(const WindowContext& context, swCWindow* owner, int country, int kind)
+    : AnnouncementWindow(dialog_template::kPopup, owner)
+    , m_game(context.game)
+    , m_main(context.main)
     , m_country(country)
     , m_kind(kind)
 {
@@ -55,7 +56,7 @@ int GameEndWindow::OnInitDialog()
     }
     m_canvas.text({ 12, 241, 300, 257 }, kindText(m_kind), RGB(255, 255, 255), font, DT_LEFT | DT_SINGLELINE);
     placeCentred(kWidth, kHeight);
-    if (HWND main = mainWindowServices().mainWindow())
+    if (HWND main = m_main.mainWindow())
         PostMessageA(main, ui_message::kGameEndShown, WPARAM(m_country), LPARAM(m_kind));
     SetTimer(handle(), kShowTimer, kShowMs, nullptr);
     return 1;

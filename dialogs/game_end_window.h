@@ -20,7 +20,7 @@ public:
 
     // Kinds: 0 capital captured, 1 all units lost, 2 victory conditions met, 3 surrender,
     // 4 headquarters captured, 5 victory out of reach, 6 key bases lost, 7 key units lost.
-    GameEndWindow(swCWindow* parent, const GameState& game, int country, int kind);
+    GameEndWindow(const WindowContext& context, swCWindow* owner, int country, int kind);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
@@ -33,6 +33,7 @@ public:
 
 private:
     const GameState& m_game;
+    MainWindowServices& m_main;
     int m_country;
     int m_kind;
 };

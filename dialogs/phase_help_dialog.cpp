@@ -34,9 +34,9 @@ const PhaseWords* wordsOf(int phase) { return phase >= 0 && phase < int(kPhases.
 
 } // namespace
 
-PhaseHelpDialog::PhaseHelpDialog(swCWindow* parent, const GameState& game)
-    : KitWindow(dialog_template::kPhaseHelp, parent, false)
-    , m_game(game)
+PhaseHelpDialog::PhaseHelpDialog(const WindowContext& context, swCWindow* owner)
+    : KitWindow(dialog_template::kPhaseHelp, owner, false)
+    , m_game(context.game)
 {
     registerGameDialogTemplates();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lib/dialog_base.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
 
@@ -19,7 +20,7 @@ public:
     static constexpr int kHeight = 104;
 
     // The phase is read from the turn block when the dialog starts.
-    PhaseHelpDialog(swCWindow* parent, const GameState& game);
+    PhaseHelpDialog(const WindowContext& context, swCWindow* owner);
 
     int OnInitDialog() override;
     // The close box and a right click close it as its OK button does.

@@ -61,9 +61,9 @@ int occupationBand(int type) { return type >= kFirstBandType && type <= kLastBan
 
 } // namespace
 
-PhaseResultWindow::PhaseResultWindow(swCWindow* parent, const GameState& game, const char* pictureFile, int band, const ResultGauge& gauge)
-    : AnnouncementWindow(dialog_template::kPopup, parent)
-    , m_game(game)
+PhaseResultWindow::PhaseResultWindow(const WindowContext& context, swCWindow* owner, const char* pictureFile, int band, const ResultGauge& gauge)
+    : AnnouncementWindow(dialog_template::kPopup, owner)
+    , m_game(context.game)
     , m_gauge(gauge)
     , m_pictureFile(pictureFile)
     , m_band(std::clamp(band, 0, kBandCount - 1))
@@ -180,9 +180,9 @@ void PhaseResultWindow::clicked()
         stepGauge(true);
 }
 
-OccupationResultWindow::OccupationResultWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before)
-    : PhaseResultWindow(parent, game, "occupation.bmp", occupationBand(before.type), occupationGauge(game, after, before))
-    , m_pointsShown(game.ruleSwitch(kRuleOccupationPoints) == 1)
+OccupationResultWindow::OccupationResultWindow(const WindowContext& context, swCWindow* owner, const BuildingRecord& after, const BuildingRecord& before)
+    : PhaseResultWindow(context, owner, "occupation.bmp", occupationBand(before.type), occupationGauge(context.game, after, before))
+    , m_pointsShown(context.game.ruleSwitch(kRuleOccupationPoints) == 1)
 {
 }
 
@@ -206,44 +206,44 @@ void OccupationResultWindow::startTimers()
         startCloseTimer();
 }
 
-BuildingEventWindow::BuildingEventWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before)
-    : BuildingEventWindow(parent, game, "destruction.bmp", after, before)
+BuildingEventWindow::BuildingEventWindow(const WindowContext& context, swCWindow* owner, const BuildingRecord& after, const BuildingRecord& before)
+    : BuildingEventWindow(context, owner, "destruction.bmp", after, before)
 {
 }
 
-BuildingEventWindow::BuildingEventWindow(swCWindow* parent, const GameState& game, const char* pictureFile, const BuildingRecord& after,
+BuildingEventWindow::BuildingEventWindow(const WindowContext& context, swCWindow* owner, const char* pictureFile, const BuildingRecord& after,
     const BuildingRecord& before)
-    : PhaseResultWindow(parent, game, pictureFile, buildingBand(game, before.type), buildingGauge(game, after, before))
+    : PhaseResultWindow(context, owner, pictureFile, buildingBand(context.game, before.type), buildingGauge(context.game, after, before))
 {
 }
 
-BuildingRepairWindow::BuildingRepairWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before)
-    : BuildingEventWindow(parent, game, "repair.bmp", after, before)
+BuildingRepairWindow::BuildingRepairWindow(const WindowContext& context, swCWindow* owner, const BuildingRecord& after, const BuildingRecord& before)
+    : BuildingEventWindow(context, owner, "repair.bmp", after, before)
 {
 }
 
-BuildingReinforceWindow::BuildingReinforceWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before)
-    : BuildingEventWindow(parent, game, "reinforcement.bmp", after, before)
+BuildingReinforceWindow::BuildingReinforceWindow(const WindowContext& context, swCWindow* owner, const BuildingRecord& after, const BuildingRecord& before)
+    : BuildingEventWindow(context, owner, "reinforcement.bmp", after, before)
 {
 }
 
-UnitEventWindow::UnitEventWindow(swCWindow* parent, const GameState& game, int kind, int after, int before)
-    : UnitEventWindow(parent, game, "destruction.bmp", kind, after, before)
+UnitEventWindow::UnitEventWindow(const WindowContext& context, swCWindow* owner, int kind, int after, int before)
+    : UnitEventWindow(context, owner, "destruction.bmp", kind, after, before)
 {
 }
 
-UnitEventWindow::UnitEventWindow(swCWindow* parent, const GameState& game, const char* pictureFile, int kind, int after, int before)
-    : PhaseResultWindow(parent, game, pictureFile, kind == kTerrainTemporaryBridge ? kTemporaryBridgeBand : kPillboxBand,
-        structureGauge(game, kind, after, before))
+UnitEventWindow::UnitEventWindow(const WindowContext& context, swCWindow* owner, const char* pictureFile, int kind, int after, int before)
+    : PhaseResultWindow(context, owner, pictureFile, kind == kTerrainTemporaryBridge ? kTemporaryBridgeBand : kPillboxBand,
+        structureGauge(context.game, kind, after, before))
 {
 }
 
-UnitRepairWindow::UnitRepairWindow(swCWindow* parent, const GameState& game, int kind, int after, int before)
-    : UnitEventWindow(parent, game, "repair.bmp", kind, after, before)
+UnitRepairWindow::UnitRepairWindow(const WindowContext& context, swCWindow* owner, int kind, int after, int before)
+    : UnitEventWindow(context, owner, "repair.bmp", kind, after, before)
 {
 }
 
-UnitReinforceWindow::UnitReinforceWindow(swCWindow* parent, const GameState& game, int kind, int after, int before)
-    : UnitEventWindow(parent, game, "reinforcement.bmp", kind, after, before)
+UnitReinforceWindow::UnitReinforceWindow(const WindowContext& context, swCWindow* owner, int kind, int after, int before)
+    : UnitEventWindow(context, owner, "reinforcement.bmp", kind, after, before)
 {
 }

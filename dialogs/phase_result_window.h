@@ -54,7 +54,7 @@ public:
     static int maximumDurability(const GameState& game, int type);
 
 protected:
-    PhaseResultWindow(swCWindow* parent, const GameState& game, const char* pictureFile, int band, const ResultGauge& gauge);
+    PhaseResultWindow(const WindowContext& context, swCWindow* owner, const char* pictureFile, int band, const ResultGauge& gauge);
     // Draws the bar of the value (full when the maximum is 0) over the gauge background.
     void drawBar(int value, int barRow);
     void startCloseTimer();
@@ -77,7 +77,7 @@ private:
 // Occupation points of a building, before and after; without rule 5 a full bar of the current country.
 class OccupationResultWindow : public PhaseResultWindow {
 public:
-    OccupationResultWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before);
+    OccupationResultWindow(const WindowContext& context, swCWindow* owner, const BuildingRecord& after, const BuildingRecord& before);
     void drawGauge() override;
     void startTimers() override;
 
@@ -88,37 +88,37 @@ private:
 // A building's durability in percent of its maximum, before and after.
 class BuildingEventWindow : public PhaseResultWindow {
 public:
-    BuildingEventWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before);
+    BuildingEventWindow(const WindowContext& context, swCWindow* owner, const BuildingRecord& after, const BuildingRecord& before);
 
 protected:
-    BuildingEventWindow(swCWindow* parent, const GameState& game, const char* pictureFile, const BuildingRecord& after, const BuildingRecord& before);
+    BuildingEventWindow(const WindowContext& context, swCWindow* owner, const char* pictureFile, const BuildingRecord& after, const BuildingRecord& before);
 };
 
 class BuildingRepairWindow : public BuildingEventWindow {
 public:
-    BuildingRepairWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before);
+    BuildingRepairWindow(const WindowContext& context, swCWindow* owner, const BuildingRecord& after, const BuildingRecord& before);
 };
 
 class BuildingReinforceWindow : public BuildingEventWindow {
 public:
-    BuildingReinforceWindow(swCWindow* parent, const GameState& game, const BuildingRecord& after, const BuildingRecord& before);
+    BuildingReinforceWindow(const WindowContext& context, swCWindow* owner, const BuildingRecord& after, const BuildingRecord& before);
 };
 
 // A pillbox or temporary bridge (terrain kind 10): its durability in percent, before and after.
 class UnitEventWindow : public PhaseResultWindow {
 public:
-    UnitEventWindow(swCWindow* parent, const GameState& game, int kind, int after, int before);
+    UnitEventWindow(const WindowContext& context, swCWindow* owner, int kind, int after, int before);
 
 protected:
-    UnitEventWindow(swCWindow* parent, const GameState& game, const char* pictureFile, int kind, int after, int before);
+    UnitEventWindow(const WindowContext& context, swCWindow* owner, const char* pictureFile, int kind, int after, int before);
 };
 
 class UnitRepairWindow : public UnitEventWindow {
 public:
-    UnitRepairWindow(swCWindow* parent, const GameState& game, int kind, int after, int before);
+    UnitRepairWindow(const WindowContext& context, swCWindow* owner, int kind, int after, int before);
 };
 
 class UnitReinforceWindow : public UnitEventWindow {
 public:
-    UnitReinforceWindow(swCWindow* parent, const GameState& game, int kind, int after, int before);
+    UnitReinforceWindow(const WindowContext& context, swCWindow* owner, int kind, int after, int before);
 };

@@ -34,10 +34,10 @@ std::string formatPair(const char* format, long long a, long long b)
     return text;
 }
 
-ServicePopup::ServicePopup(swCWindow* parent, const GameState& game, int side, int index)
-    : DrawnDialog(dialog_template::kPopup, parent,
+ServicePopup::ServicePopup(const WindowContext& context, swCWindow* owner, int side, int index)
+    : DrawnDialog(dialog_template::kPopup, owner,
           ui::WindowDescription { .drawn = true, .drag = Drag::Anywhere, .closing = ui::Closing::Itself })
-    , m_game(game)
+    , m_game(context.game)
     , m_side(side)
     , m_index(index)
 {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/drawn_dialog.h"
+#include "ui/window_context.h"
 
 #include <string>
 
@@ -15,7 +16,7 @@ public:
     static constexpr UINT kAccept = 1000;
     static constexpr UINT kRefuse = 1001;
 
-    ServicePopup(swCWindow* parent, const GameState& game, int side, int index);
+    ServicePopup(const WindowContext& context, swCWindow* owner, int side, int index);
 
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     // The close box and a right click refuse.

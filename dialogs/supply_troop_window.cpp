@@ -42,8 +42,8 @@ void chooseAffordableSupply(const GameState& state, SupplyOrder& order, bool fue
     order.selectAmmunition(ammunition && ammunitionCost <= left);
 }
 
-SupplyTroopWindow::SupplyTroopWindow(swCWindow* parent, const GameState& game, SupplyOrder& order)
-    : ServicePopup(parent, game, int(order.country), int(order.unitIndex))
+SupplyTroopWindow::SupplyTroopWindow(const WindowContext& context, swCWindow* owner, SupplyOrder& order)
+    : ServicePopup(context, owner, int(order.country), int(order.unitIndex))
     , m_order(order)
 {
     chooseAffordableSupply(m_game, m_order, true, true);

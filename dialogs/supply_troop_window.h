@@ -23,7 +23,7 @@ public:
     static constexpr int kHeight = 160;
 
     // Every offered part the funds cover starts chosen.
-    SupplyTroopWindow(swCWindow* parent, const GameState& game, SupplyOrder& order);
+    SupplyTroopWindow(const WindowContext& context, swCWindow* owner, SupplyOrder& order);
 
     int OnInitDialog() override;
     void refuse() override;

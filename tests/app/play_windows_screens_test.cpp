@@ -139,10 +139,10 @@ TEST(PlayWindowScreens, NoticeServicePopupsAndIncomeShowTheirFigures)
     shoot<EventNoticeWindow>("event_notice", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 12, 12, 44, 44 }), 50) << "the unit's icon";
         EXPECT_GT(inkIn(popup, image, { 48, 14, 216, 28 }), 30) << "the first line";
-    }, w.owner(), w.world.state(), 0, 0, w.unit);
+    }, makeWindowContext(w.world.state()), w.owner(), 0, 0, w.unit);
     shoot<EventNoticeWindow>("event_notice_countries", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 12, 29, 272, 43 }), 30);
-    }, w.owner(), w.world.state(), 14, 1, 0);
+    }, makeWindowContext(w.world.state()), w.owner(), 14, 1, 0);
 
     ReplenishOffer offer;
     offer.country = 0;
@@ -152,7 +152,7 @@ TEST(PlayWindowScreens, NoticeServicePopupsAndIncomeShowTheirFigures)
     shoot<FillTroopWindow>("fill_troop", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 84, 12, 276, 24 }), 30) << "the unit's name";
         EXPECT_GT(inkIn(popup, image, { 40, 168, 76, 180 }), 10) << "the cost";
-    }, w.owner(), w.world.state(), offer);
+    }, makeWindowContext(w.world.state()), w.owner(), offer);
 
     SupplyOrder order {};
     order.country = 0;
@@ -161,7 +161,7 @@ TEST(PlayWindowScreens, NoticeServicePopupsAndIncomeShowTheirFigures)
     order.parts[SupplyOrder::kAmmunition] = { 1, 0, 300, 1, 1 };
     shoot<SupplyTroopWindow>("supply_troop", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 40, 64, 76, 76 }), 10) << "the cost";
-    }, w.owner(), w.world.state(), order);
+    }, makeWindowContext(w.world.state()), w.owner(), order);
 
     shoot<IncomeWindow>("income", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 216, 12, 252, 24 }), 10) << "the income";
@@ -170,7 +170,7 @@ TEST(PlayWindowScreens, NoticeServicePopupsAndIncomeShowTheirFigures)
     w.world.state().turnBlock().phase = 4;
     shoot<PhaseHelpDialog>("phase_help", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 8, 8, 400, 64 }), 100) << "the explanation";
-    }, w.owner(), w.world.state());
+    }, makeWindowContext(w.world.state()), w.owner());
 }
 
 TEST(PlayWindowScreens, ResultWindowsShowTheBandAndTheGauge)
@@ -193,18 +193,18 @@ TEST(PlayWindowScreens, ResultWindowsShowTheBandAndTheGauge)
             EXPECT_GE(inkIn(popup, image, { 88, 152, 216, 160 }), filled) << name;
         };
     };
-    shoot<OccupationResultWindow>("occupation", atEnd("occupation", 1), w.owner(), w.world.state(), after, before);
+    shoot<OccupationResultWindow>("occupation", atEnd("occupation", 1), makeWindowContext(w.world.state()), w.owner(), after, before);
     after = before;
     after.durability = 20;
     before.type = 37;
     after.type = 37;
-    shoot<BuildingEventWindow>("destruction", atEnd("destruction", 1), w.owner(), w.world.state(), after, before);
-    shoot<UnitRepairWindow>("repair_pillbox", atEnd("repair_pillbox", 1), w.owner(), w.world.state(), 7, 25, 10);
-    shoot<UnitReinforceWindow>("reinforce_bridge", atEnd("reinforce_bridge", 1), w.owner(), w.world.state(), 10, 15, 10);
+    shoot<BuildingEventWindow>("destruction", atEnd("destruction", 1), makeWindowContext(w.world.state()), w.owner(), after, before);
+    shoot<UnitRepairWindow>("repair_pillbox", atEnd("repair_pillbox", 1), makeWindowContext(w.world.state()), w.owner(), 7, 25, 10);
+    shoot<UnitReinforceWindow>("reinforce_bridge", atEnd("reinforce_bridge", 1), makeWindowContext(w.world.state()), w.owner(), 10, 15, 10);
     shoot<GameEndWindow>("game_end", [](HWND popup, const harness::Image& image) {
         EXPECT_GT(inkIn(popup, image, { 12, 219, 268, 235 }), 30) << "the country's name";
         EXPECT_GT(inkIn(popup, image, { 12, 241, 300, 257 }), 30) << "the words";
-    }, w.owner(), w.world.state(), 0, 2);
+    }, makeWindowContext(w.world.state()), w.owner(), 0, 2);
 }
 
 TEST(PlayWindowScreens, HexPopupWithANestedPopupAndTheStatusCells)

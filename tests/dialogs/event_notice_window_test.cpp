@@ -48,7 +48,7 @@ TEST(EventNoticeWindow, RaisedOnTheGameThreadItClosesAtAClickWithResultOne)
     for (auto button : { harness::Button::Left, harness::Button::Right }) {
         RECT frame {};
         const INT_PTR result = popup_test::driveOnSecondThread([&] {
-            EventNoticeWindow notice(world.owner(), world.state(), 0, 0, unit);
+            EventNoticeWindow notice(makeWindowContext(world.state()), world.owner(), 0, 0, unit);
             notice.run();
             return notice.result();
         }, [&](HWND popup) {
@@ -65,7 +65,7 @@ TEST(EventNoticeWindow, RaisedOnTheGameThreadItClosesAtAClickWithResultOne)
     }
     // The close message is not a click.
     const INT_PTR closed = popup_test::driveOnSecondThread([&] {
-        EventNoticeWindow notice(world.owner(), world.state(), 13, 0, 1);
+        EventNoticeWindow notice(makeWindowContext(world.state()), world.owner(), 13, 0, 1);
         notice.run();
         return notice.result();
     }, [](HWND popup) { PostMessageA(popup, WM_CLOSE, 0, 0); });

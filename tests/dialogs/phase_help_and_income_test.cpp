@@ -25,7 +25,7 @@ TEST(PhaseHelpDialog, TheBoxWritesThePhaseKeyAtOnceAndTheCloseBoxCountsAsOk)
     DialogWorld world;
     world.state().turnBlock().phase = 5;
     const auto key = makeNamedValue("FaseAction");
-    PhaseHelpDialog dialog(world.owner(), world.state());
+    PhaseHelpDialog dialog(makeWindowContext(world.state()), world.owner());
     std::string title;
     popup_test::drive([&] { return dialog.run(); }, [&](HWND window) {
         char text[64] = {};

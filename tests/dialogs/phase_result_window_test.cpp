@@ -28,7 +28,7 @@ BuildingRecord buildingOf(int type, int owner, int durability, int occupation)
 template <class Window, class... Args>
 void runWindow(DialogWorld& world, std::function<void(Window&, HWND)> driver, Args... args)
 {
-    Window window(world.owner(), world.state(), args...);
+    Window window(makeWindowContext(world.state()), world.owner(), args...);
     popup_test::drive([&] { return window.run(); }, [&](HWND popup) { driver(window, popup); });
 }
 

@@ -18,7 +18,7 @@ TEST(PopupTimers, ANoticeOnTheGameThreadClosesByItselfAfterThreeSeconds)
     harness::TestClock clock;
     const int unit = world.placeUnit(0, world.landType(), 2, 2);
     const INT_PTR result = popup_test::driveOnSecondThread([&] {
-        EventNoticeWindow notice(world.owner(), world.state(), 1, 0, unit);
+        EventNoticeWindow notice(makeWindowContext(world.state()), world.owner(), 1, 0, unit);
         notice.run();
         return notice.result();
     }, [](HWND popup) {
@@ -42,7 +42,7 @@ TEST(PopupTimers, ARepairFromFortyToAHundredPercentTakesSixtyStepsThenThreeSecon
     before.durability = uint8_t(maximum * 40 / 100);
     BuildingRecord after = before;
     after.durability = uint8_t(maximum);
-    BuildingRepairWindow window(world.owner(), world.state(), after, before);
+    BuildingRepairWindow window(makeWindowContext(world.state()), world.owner(), after, before);
     popup_test::drive([&] { return window.run(); }, [&](HWND popup) {
         ASSERT_EQ(window.gauge().start, 40);
         ASSERT_TRUE(harness::advanceClock(59 * PhaseResultWindow::kStepMs));
@@ -68,7 +68,7 @@ TEST(PopupTimers, EqualValuesCloseThreeSecondsAfterTheWindowOpened)
     DialogWorld world;
     harness::TestClock clock;
     const INT_PTR result = popup_test::driveOnSecondThread([&] {
-        UnitEventWindow window(world.owner(), world.state(), kTerrainPillbox, 5, 5);
+        UnitEventWindow window(makeWindowContext(world.state()), world.owner(), kTerrainPillbox, 5, 5);
         window.run();
         return window.result();
     }, [](HWND popup) {
@@ -97,7 +97,7 @@ TEST(PopupTimers, TheGameEndStaysEightSecondsAndThenUntilSlotOneFallsSilent)
     setRulesLinks({ &main, nullptr, nullptr, nullptr });
     harness::TestClock clock;
     const INT_PTR result = popup_test::driveOnSecondThread([&] {
-        GameEndWindow window(world.owner(), world.state(), 1, 0);
+        GameEndWindow window(makeWindowContext(world.state()), world.owner(), 1, 0);
         window.run();
         return window.result();
     }, [&](HWND popup) {

@@ -104,7 +104,7 @@ TEST(FillTroopWindow, ChoiceButtonsSetTheFlagsAndARightClickLeavesNothingChosen)
     ReplenishOffer offer = unit.offer(1, 8);
     offer.acceptRepair = offer.acceptReplenish = 0;
     popup_test::drive([&] {
-        FillTroopWindow window(world.owner(), world.state(), offer);
+        FillTroopWindow window(makeWindowContext(world.state()), world.owner(), offer);
         EXPECT_EQ(offer.acceptRepair, 1) << "each offered service starts chosen";
         EXPECT_EQ(offer.acceptReplenish, 1);
         return window.run();
@@ -125,7 +125,7 @@ TEST(FillTroopWindow, OnlyRepairOfferedStartsWithRepairAloneAndTheOtherChoicesGr
     DamagedUnit unit(world);
     ReplenishOffer offer = unit.offer(0, 8);
     int result = popup_test::drive([&] {
-        FillTroopWindow window(world.owner(), world.state(), offer);
+        FillTroopWindow window(makeWindowContext(world.state()), world.owner(), offer);
         window.run();
         return int(window.result());
     }, [&](HWND popup) {
@@ -197,7 +197,7 @@ TEST(SupplyTroopWindow, ButtonsNeverChooseWhatTheFundsDroppedAndARightClickLeave
     SupplyOrder order = orderOf(100, 300);
     order.unitIndex = uint32_t(unit);
     popup_test::drive([&] {
-        SupplyTroopWindow window(world.owner(), world.state(), order);
+        SupplyTroopWindow window(makeWindowContext(world.state()), world.owner(), order);
         EXPECT_EQ(chosen(order), (std::vector<int> { 1, 0, 0, 0 })) << "a country that cannot pay for ammunition";
         return window.run();
     }, [&](HWND popup) {

@@ -79,7 +79,7 @@ HWND replenish(WindowWorld& w)
     offer.repair = 4;
     UnitRecord& tank = *w.state().unitOf(0, int(offer.unitIndex));
     const uint8_t lost = std::exchange(tank.memberStrengths[3], uint8_t(0));
-    modal([&] { FillTroopWindow(w.owner(), w.state(), offer).run(); });
+    modal([&] { FillTroopWindow(w.context(), w.owner(), offer).run(); });
     tank.memberStrengths[3] = lost;
     return nullptr;
 }
@@ -90,7 +90,7 @@ HWND supply(WindowWorld& w)
     order.unitIndex = uint32_t(w.unitNamed(0, "戦車"));
     order.parts[SupplyOrder::kFuel] = { 1, 0, 120, 1, 1 };
     order.parts[SupplyOrder::kAmmunition] = { 1, 0, 300, 1, 1 };
-    return modal([&] { SupplyTroopWindow(w.owner(), w.state(), order).run(); });
+    return modal([&] { SupplyTroopWindow(w.context(), w.owner(), order).run(); });
 }
 
 BuildingRecord town(int durability, int strength)
@@ -115,28 +115,28 @@ std::vector<WindowEntry> playDialogs()
         { "weapon_choice", weaponChoice, nullptr },
         { "hex_popup", hexPopup, nullptr },
         { "event_notice", [](WindowWorld& w) {
-             return modal([&] { EventNoticeWindow(w.owner(), w.state(), 0, 0, w.unitNamed(0, "戦車")).run(); });
+             return modal([&] { EventNoticeWindow(w.context(), w.owner(), 0, 0, w.unitNamed(0, "戦車")).run(); });
          }, nullptr },
         { "replenish", replenish, nullptr },
         { "supply", supply, nullptr },
         { "income", [](WindowWorld& w) { return modal([&] { IncomeWindow(w.context(), w.owner(), 1234).run(); }); }, nullptr },
-        { "phase_help", [](WindowWorld& w) { return modal([&] { PhaseHelpDialog(w.owner(), w.state()).run(); }); }, nullptr },
+        { "phase_help", [](WindowWorld& w) { return modal([&] { PhaseHelpDialog(w.context(), w.owner()).run(); }); }, nullptr },
         { "occupation_result", [](WindowWorld& w) {
-             return modal([&] { OccupationResultWindow(w.owner(), w.state(), town(60, 12), town(60, 30)).run(); });
+             return modal([&] { OccupationResultWindow(w.context(), w.owner(), town(60, 12), town(60, 30)).run(); });
          }, nullptr },
         { "building_destroyed", [](WindowWorld& w) {
-             return modal([&] { BuildingEventWindow(w.owner(), w.state(), town(20, 30), town(60, 30)).run(); });
+             return modal([&] { BuildingEventWindow(w.context(), w.owner(), town(20, 30), town(60, 30)).run(); });
          }, nullptr },
         { "building_repair", [](WindowWorld& w) {
-             return modal([&] { BuildingRepairWindow(w.owner(), w.state(), town(60, 30), town(40, 30)).run(); });
+             return modal([&] { BuildingRepairWindow(w.context(), w.owner(), town(60, 30), town(40, 30)).run(); });
          }, nullptr },
         { "building_reinforce", [](WindowWorld& w) {
-             return modal([&] { BuildingReinforceWindow(w.owner(), w.state(), town(80, 30), town(60, 30)).run(); });
+             return modal([&] { BuildingReinforceWindow(w.context(), w.owner(), town(80, 30), town(60, 30)).run(); });
          }, nullptr },
-        { "structure_destroyed", [](WindowWorld& w) { return modal([&] { UnitEventWindow(w.owner(), w.state(), 7, 5, 25).run(); }); }, nullptr },
-        { "unit_repair", [](WindowWorld& w) { return modal([&] { UnitRepairWindow(w.owner(), w.state(), 7, 25, 10).run(); }); }, nullptr },
-        { "unit_reinforce", [](WindowWorld& w) { return modal([&] { UnitReinforceWindow(w.owner(), w.state(), 10, 15, 10).run(); }); }, nullptr },
-        { "game_end", [](WindowWorld& w) { return modal([&] { GameEndWindow(w.owner(), w.state(), 0, 2).run(); }); }, nullptr },
+        { "structure_destroyed", [](WindowWorld& w) { return modal([&] { UnitEventWindow(w.context(), w.owner(), 7, 5, 25).run(); }); }, nullptr },
+        { "unit_repair", [](WindowWorld& w) { return modal([&] { UnitRepairWindow(w.context(), w.owner(), 7, 25, 10).run(); }); }, nullptr },
+        { "unit_reinforce", [](WindowWorld& w) { return modal([&] { UnitReinforceWindow(w.context(), w.owner(), 10, 15, 10).run(); }); }, nullptr },
+        { "game_end", [](WindowWorld& w) { return modal([&] { GameEndWindow(w.context(), w.owner(), 0, 2).run(); }); }, nullptr },
         { "think_progress", [](WindowWorld& w) {
              SendMessageA(w.handle(), ui_message::kShowThinkWindow, 1, 1);
              return w.world().link().thinkWindow();
