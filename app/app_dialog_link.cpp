@@ -82,7 +82,7 @@ void AppDialogLink::showSupplyOrder(SupplyOrder& order) { play_windows::askSuppl
 void AppDialogLink::showBriefing()
 {
     ModalIdleOff idle;
-    BriefingDialog dialog(owner(), m_main.state(), BriefingMode::BeforePlay);
+    BriefingDialog dialog(makeWindowContext(m_main.state()), owner(), BriefingMode::BeforePlay);
     dialog.run();
 }
 

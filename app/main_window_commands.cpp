@@ -209,7 +209,7 @@ void MainWindow::showOrders()
     if (!commandEnabled(menu_id::kShowOrders))
         return;
     ModalIdleOff idle;
-    BriefingDialog dialog(this, m_state, BriefingMode::DuringPlay);
+    BriefingDialog dialog(makeWindowContext(m_state), this, BriefingMode::DuringPlay);
     dialog.run();
 }
 

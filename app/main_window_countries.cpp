@@ -179,7 +179,7 @@ void MainWindow::runEndOfPlayWindows()
     ModalIdleOff idle;
     // The map's closing news, when it has one, comes before the ending window.
     if (closingNewsDue(m_state)) {
-        NewsDialog news(this, m_state);
+        NewsDialog news(makeWindowContext(m_state), this);
         news.run();
     }
     EndingWindow ending(makeWindowContext(m_state), this);

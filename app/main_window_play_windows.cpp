@@ -37,7 +37,7 @@ void MainWindow::watchThinkClicks(bool on) { setThinkClickSource(on ? &g_leftBut
 void MainWindow::openThinkWindow(int country)
 {
     closeThinkWindow();
-    auto* window = new ThinkProgressWindow(this, m_state, country);
+    auto* window = new ThinkProgressWindow(makeWindowContext(m_state), this, country);
     if (!window->Create()) {
         delete window;
         return;
@@ -68,7 +68,7 @@ void MainWindow::toggleAutoMoveWindow()
         m_link.setAutoMoveWindow(nullptr);
         DestroyWindow(window);
     } else {
-        auto* created = new AutoMoveSetWindow(this, m_state);
+        auto* created = new AutoMoveSetWindow(makeWindowContext(m_state), this);
         if (created->Create())
             m_link.setAutoMoveWindow(created->handle());
         else

@@ -48,9 +48,9 @@ bool autoMoveCanRun(GameState& state)
     return actionPhaseWaiting(state) && currentCountryHasOrders(state) && !currentAction(state).autoMoveSetup();
 }
 
-AutoMoveSetWindow::AutoMoveSetWindow(swCWindow* parent, GameState& game)
-    : KitWindow(kClassName, parent)
-    , m_game(game)
+AutoMoveSetWindow::AutoMoveSetWindow(const WindowContext& context, swCWindow* owner)
+    : KitWindow(kClassName, owner)
+    , m_game(context.game)
 {
     m_windowClass.hbrBackground = nullptr;
     setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW);

@@ -6,6 +6,7 @@
 #include "lib/window.h"
 #include "ui/info_window_frame.h"
 #include "ui/picture_canvas.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 
 class GameState;
@@ -23,7 +24,7 @@ public:
     static constexpr UINT kRun = 1004;
     static constexpr UINT kEnd = 1003;
 
-    AutoMoveSetWindow(swCWindow* parent, GameState& game);
+    AutoMoveSetWindow(const WindowContext& context, swCWindow* owner);
 
     // Creates the window at its kept placement (else centred over the main window).
     BOOL Create() override;

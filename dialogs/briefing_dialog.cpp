@@ -26,9 +26,9 @@ bool isCampaign(const GameState& state) { return state.campaignBlock().campaignF
 
 } // namespace
 
-BriefingDialog::BriefingDialog(swCWindow* parent, GameState& game, BriefingMode mode)
-    : PaperDialog(parent)
-    , m_game(game)
+BriefingDialog::BriefingDialog(const WindowContext& context, swCWindow* owner, BriefingMode mode)
+    : PaperDialog(owner)
+    , m_game(context.game)
     , m_mode(mode)
 {
     GameState& state = m_game;

@@ -7,6 +7,7 @@
 #include "dialogs/briefing_text.h"
 #include "dialogs/overview_map.h"
 #include "dialogs/paper_dialog.h"
+#include "ui/window_context.h"
 
 #include <memory>
 #include <vector>
@@ -29,7 +30,7 @@ public:
     static constexpr UINT_PTR kBlinkTimer = 1;
     static constexpr UINT kBlinkIntervalMs = 100;
 
-    BriefingDialog(swCWindow* parent, GameState& game, BriefingMode mode);
+    BriefingDialog(const WindowContext& context, swCWindow* owner, BriefingMode mode);
     ~BriefingDialog() override;
 
     int OnInitDialog() override;

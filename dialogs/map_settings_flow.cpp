@@ -25,7 +25,7 @@ int runMapSettingsStep(swCWindow* parent, GameState& game, MapSettingsListButton
 bool runNewGameSetUp(swCWindow* parent, GameState& game)
 {
     if (game.hasScenarioText()) {
-        BriefingDialog briefing(parent, game, BriefingMode::BeforePlay);
+        BriefingDialog briefing(makeWindowContext(game), parent, BriefingMode::BeforePlay);
         briefing.run();
         return briefing.result() == 1;
     }

@@ -47,9 +47,9 @@ bool closingNewsDue(GameState& state)
     return campaign.stageRows[campaign.currentStage - 1][kStageRowNewsOffset + outcome] == 1;
 }
 
-NewsDialog::NewsDialog(swCWindow* parent, const GameState& game)
-    : PaperDialog(parent)
-    , m_game(game)
+NewsDialog::NewsDialog(const WindowContext& context, swCWindow* owner)
+    : PaperDialog(owner)
+    , m_game(context.game)
 {
     const GameState& state = m_game;
     state.copyScenarioBlock(m_block);

@@ -4,6 +4,7 @@
 
 #include "dialogs/paper_dialog.h"
 #include "state/scenario_block.h"
+#include "ui/window_context.h"
 
 #include <memory>
 #include <vector>
@@ -25,7 +26,7 @@ public:
     // A title wider than this in the large font is written in the small one.
     static constexpr int kTitleWidth = 528;
 
-    NewsDialog(swCWindow* parent, const GameState& game);
+    NewsDialog(const WindowContext& context, swCWindow* owner);
     ~NewsDialog() override;
 
     int OnInitDialog() override;

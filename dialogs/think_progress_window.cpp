@@ -25,9 +25,9 @@ constexpr RECT kBarFill { 0, 160, 200, 176 };
 
 } // namespace
 
-ThinkProgressWindow::ThinkProgressWindow(swCWindow* parent, GameState& game, int country)
-    : KitWindow(kClassName, parent)
-    , m_game(game)
+ThinkProgressWindow::ThinkProgressWindow(const WindowContext& context, swCWindow* owner, int country)
+    : KitWindow(kClassName, owner)
+    , m_game(context.game)
     , m_country(country)
 {
     m_windowClass.hbrBackground = nullptr;

@@ -6,6 +6,7 @@
 #include "lib/thread.h"
 #include "lib/window.h"
 #include "ui/picture_canvas.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 
 #include <atomic>
@@ -48,7 +49,7 @@ public:
     static constexpr RECT kPercentArea { 168, 43, 196, 57 };
 
     // country: whose turn it shows; the window is made by Create.
-    ThinkProgressWindow(swCWindow* parent, GameState& game, int country);
+    ThinkProgressWindow(const WindowContext& context, swCWindow* owner, int country);
     ~ThinkProgressWindow() override;
 
     // Creates the window at its kept placement (else centred over the main window), shows it when

@@ -245,7 +245,7 @@ TEST(PlayWindowScreens, HexPopupWithANestedPopupAndTheStatusCells)
 TEST(PlayWindowScreens, ThinkingAndAutoMoveWindows)
 {
     ScreenWorld w;
-    auto* think = new ThinkProgressWindow(w.owner(), w.world.state(), 1);
+    auto* think = new ThinkProgressWindow(makeWindowContext(w.world.state()), w.owner(), 1);
     ASSERT_TRUE(think->Create());
     HWND thinkHandle = think->handle();
     ShowWindow(thinkHandle, SW_SHOW);
@@ -258,7 +258,7 @@ TEST(PlayWindowScreens, ThinkingAndAutoMoveWindows)
 
     // A person's turn handed to the computer has its own face.
     w.world.state().handshake().setDelegation(true);
-    auto* delegated = new ThinkProgressWindow(w.owner(), w.world.state(), 0);
+    auto* delegated = new ThinkProgressWindow(makeWindowContext(w.world.state()), w.owner(), 0);
     ASSERT_TRUE(delegated->Create());
     HWND delegatedHandle = delegated->handle();
     ShowWindow(delegatedHandle, SW_SHOW);
@@ -269,7 +269,7 @@ TEST(PlayWindowScreens, ThinkingAndAutoMoveWindows)
     DestroyWindow(delegatedHandle);
     w.world.state().handshake().setDelegation(false);
 
-    auto* autoMove = new AutoMoveSetWindow(w.owner(), w.world.state());
+    auto* autoMove = new AutoMoveSetWindow(makeWindowContext(w.world.state()), w.owner());
     ASSERT_TRUE(autoMove->Create());
     HWND autoHandle = autoMove->handle();
     World::pump();

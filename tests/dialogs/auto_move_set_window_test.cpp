@@ -21,7 +21,7 @@ struct AutoMoveWorld : DialogWorld {
         state().turnBlock().currentCountry = 0;
         unitIndex = placeUnit(0, landType(), 2, 2);
         nameUnit(0, unitIndex, "先導隊");
-        window = new AutoMoveSetWindow(owner(), state());
+        window = new AutoMoveSetWindow(makeWindowContext(state()), owner());
         EXPECT_TRUE(window->Create());
         handle = window->handle();
         testing_lib::pump();

@@ -52,7 +52,7 @@ void press(HWND window, int button) { clickControl(window, button); }
 TEST(BriefingDialog, LeafsThroughNewsMissionAndGoalsAndStarts)
 {
     BriefingWorld world;
-    BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     struct Step {
         int button;
         BriefingPage page;
@@ -100,23 +100,23 @@ TEST(BriefingDialog, BackPastTheFirstPageARightClickAndCloseEndWithZero)
 {
     BriefingWorld world;
     {
-        BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+        BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
         EXPECT_EQ(drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { press(window, id::kBack); }), 0);
     }
     {
         // The body answers as caption: the right click arrives as a non-client one.
-        BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+        BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
         EXPECT_EQ(drive(kTitle, [&] { dialog.run(); return int(dialog.result()); },
                       [&](HWND window) { clickAt(window, 300, 300, harness::Button::Right); }),
             0);
     }
     {
-        BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+        BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
         EXPECT_EQ(drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }), 0);
     }
     {
         // Enter starts the game before play.
-        BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+        BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
         EXPECT_EQ(drive(kTitle, [&] { dialog.run(); return int(dialog.result()); },
                       [&](HWND window) { PostMessageA(window, WM_COMMAND, IDOK, 0); }),
             1);
@@ -126,7 +126,7 @@ TEST(BriefingDialog, BackPastTheFirstPageARightClickAndCloseEndWithZero)
 TEST(BriefingDialog, DuringPlayThereIsNoNewsPageAndNoMapSettingsButton)
 {
     BriefingWorld world;
-    BriefingDialog dialog(nullptr, world.state(), BriefingMode::DuringPlay);
+    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::DuringPlay);
     const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(dialog.page(), BriefingPage::Mission);
         EXPECT_EQ(control(window, id::kMapSettings), nullptr);
@@ -148,7 +148,7 @@ TEST(BriefingDialog, ACampaignsLaterMapCannotGoBackFromItsFirstPage)
     CampaignBlock& campaign = world.state().campaignBlock();
     campaign.campaignFlag = 1;
     campaign.currentStage = 2;
-    BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_FALSE(shown(window, id::kBack));
         press(window, id::kNext);
@@ -159,7 +159,7 @@ TEST(BriefingDialog, ACampaignsLaterMapCannotGoBackFromItsFirstPage)
     });
     // The first map of a campaign still may.
     campaign.currentStage = 1;
-    BriefingDialog first(nullptr, world.state(), BriefingMode::BeforePlay);
+    BriefingDialog first(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     drive(kTitle, [&] { first.run(); return int(first.result()); }, [&](HWND window) {
         EXPECT_TRUE(shown(window, id::kBack));
         PostMessageA(window, WM_CLOSE, 0, 0);
@@ -170,7 +170,7 @@ TEST(BriefingDialog, WithoutNewsAndMissionTheGoalsPageStartsAndOffersTheStart)
 {
     BriefingWorld world;
     world.pageKinds(PageKind::None, PageKind::None);
-    BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(dialog.page(), BriefingPage::Goals);
         EXPECT_EQ(buttonsOf(window), (Visible { true, false, true, true }));
@@ -183,7 +183,7 @@ TEST(BriefingDialog, AScrolledNewsPageScrollsItsLongText)
     BriefingWorld world;
     world.text(kNews, numberedLines(60, "news").c_str());
     world.pageKinds(PageKind::Scrolled, PageKind::Paged);
-    BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         BriefBitmapWindow* scroll = dialog.scrollWindow();
         ASSERT_NE(scroll, nullptr);
@@ -218,7 +218,7 @@ TEST(BriefingDialog, AScrolledTextTooTallForItsPictureIsPaged)
         lines += "a\n";
     world.text(kNews, lines.c_str());
     world.pageKinds(PageKind::Scrolled, PageKind::Paged);
-    BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(dialog.kindOf(BriefingPage::News), PageKind::Paged);
         EXPECT_EQ(dialog.subPageCount(), 160);
@@ -231,7 +231,7 @@ TEST(BriefingDialog, TheMissionPageBlinksItsMarksOnTheTimer)
 {
     BriefingWorld world;
     world.pageKinds(PageKind::None, PageKind::Paged);
-    BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         ASSERT_EQ(dialog.page(), BriefingPage::Mission);
         const OverviewMap* map = dialog.missionOverview();
@@ -257,7 +257,7 @@ TEST(BriefingDialog, TheMapSettingsButtonOpensTheListAndTheBriefingStaysOpen)
 {
     BriefingWorld world;
     world.pageKinds(PageKind::None, PageKind::None);
-    BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     bool listSeen = false;
     bool cancelOffered = false;
     const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
@@ -284,7 +284,7 @@ TEST(BriefingDialog, TheSampleScenarioShowsItsPicturesItsScrolledOrdersAndItsGoa
     std::filesystem::create_directories(world.host("tkmap"));
     std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "riverside.vts", map);
     ASSERT_TRUE(world.state().loadMapFile(platform::gamePathFromHost(map).c_str()));
-    BriefingDialog dialog(nullptr, world.state(), BriefingMode::BeforePlay);
+    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         const harness::Image news = capture(window, "briefing_sample_news");
         // The picture is wider than its box: scaled to 216 wide, it stands in the box's middle.

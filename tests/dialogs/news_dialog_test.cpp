@@ -77,7 +77,7 @@ TEST(NewsDialog, IsDueWhenTheMapHasItAndTheOutcomeAsksForIt)
 TEST(NewsDialog, LeafsThroughItsSubPagesAndClosesFromTheLast)
 {
     NewsWorld world;
-    NewsDialog dialog(nullptr, world.state());
+    NewsDialog dialog(makeWindowContext(world.state()), nullptr);
     const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(dialog.subPageCount(), 3);
         EXPECT_EQ(buttonsOf(window), (Visible { false, true, false }));
@@ -107,7 +107,7 @@ TEST(NewsDialog, AShortTextHasOneSubPageAndTheCloseButtonAtOnce)
 {
     NewsWorld world;
     world.text(kClosingNews, numberedLines(15, "closing").c_str());
-    NewsDialog dialog(nullptr, world.state());
+    NewsDialog dialog(makeWindowContext(world.state()), nullptr);
     EXPECT_EQ(dialog.subPageCount(), 1);
     const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(buttonsOf(window), (Visible { false, false, true }));
@@ -120,16 +120,16 @@ TEST(NewsDialog, AnEmptyTextStillHasOnePage)
 {
     NewsWorld world;
     world.text(kClosingNews, "");
-    NewsDialog dialog(nullptr, world.state());
+    NewsDialog dialog(makeWindowContext(world.state()), nullptr);
     EXPECT_EQ(dialog.subPageCount(), 1);
 }
 
 TEST(NewsDialog, ATitleTooWideForTheLargeFontIsWrittenInTheSmallOne)
 {
     NewsWorld world;
-    EXPECT_EQ(NewsDialog(nullptr, world.state()).titleFontHeight(), 48);
+    EXPECT_EQ(NewsDialog(makeWindowContext(world.state()), nullptr).titleFontHeight(), 48);
     world.text(kClosingTitle, "長い長い長い長い長い長い長い長い長い長い長い長い長い長い長い");
-    NewsDialog wide(nullptr, world.state());
+    NewsDialog wide(makeWindowContext(world.state()), nullptr);
     EXPECT_EQ(wide.titleFontHeight(), 24);
     drive(kTitle, [&] { wide.run(); return int(wide.result()); }, [&](HWND window) {
         const harness::Image image = capture(window, "news_wide_title");
@@ -146,7 +146,7 @@ TEST(NewsDialog, TheSampleScenarioShowsItsNewsPicture)
     std::filesystem::create_directories(world.host("tkmap"));
     std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "riverside.vts", map);
     ASSERT_TRUE(world.state().loadMapFile(platform::gamePathFromHost(map).c_str()));
-    NewsDialog dialog(nullptr, world.state());
+    NewsDialog dialog(makeWindowContext(world.state()), nullptr);
     drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         const harness::Image image = capture(window, "news_sample");
         // A tall picture: fitted to the box's height, 120 wide in its middle.

@@ -18,7 +18,7 @@ struct ThinkWorld : DialogWorld {
     ThinkWorld()
     {
         state().handshake().setPlayRunning(true);
-        window = new ThinkProgressWindow(owner(), state(), 1);
+        window = new ThinkProgressWindow(makeWindowContext(state()), owner(), 1);
         EXPECT_TRUE(window->Create());
         handle = window->handle();
         SetWindowPos(handle, nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
