@@ -89,5 +89,5 @@ void AppDialogLink::showBriefing()
 void AppDialogLink::showMapSettings()
 {
     ModalIdleOff idle;
-    runMapSettingsStep(owner(), m_main.state(), MapSettingsListButtons::OkOnly);
+    runMapSettingsStep(makeWindowContext(m_main.state()), owner(), MapSettingsListButtons::OkOnly);
 }

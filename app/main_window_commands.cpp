@@ -193,7 +193,7 @@ bool MainWindow::newGameFrom(const std::string& path)
     m_state.setSavePath("");
     m_gamePath = path;
     m_fileKind = ext == "vtc" ? 1 : (ext == "vts" ? 2 : 0);
-    if (!(m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(this, m_state))) {
+    if (!(m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(makeWindowContext(m_state), this))) {
         closeGame();
         return false;
     }

@@ -41,7 +41,7 @@ public:
     {
         POINT at {};
         GetCursorPos(&at);
-        HookedPopupDialog popup(owner(), m_window.m_state, purpose, at.x, at.y, upper, lower);
+        HookedPopupDialog popup(makeWindowContext(m_window.m_state), owner(), purpose, at.x, at.y, upper, lower);
         if (!popup.run() || popup.result() != 1)
             return popup_entry::kNone;
         return popup.chosenEntry();

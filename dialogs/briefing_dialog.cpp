@@ -29,6 +29,7 @@ bool isCampaign(const GameState& state) { return state.campaignBlock().campaignF
 BriefingDialog::BriefingDialog(const WindowContext& context, swCWindow* owner, BriefingMode mode)
     : PaperDialog(owner)
     , m_game(context.game)
+    , m_main(context.main)
     , m_mode(mode)
 {
     GameState& state = m_game;
@@ -208,7 +209,8 @@ void BriefingDialog::next()
 void BriefingDialog::openMapSettings()
 {
     const bool campaign = isCampaign(m_game);
-    runMapSettingsStep(this, m_game, campaign ? MapSettingsListButtons::OkOnly : MapSettingsListButtons::CancelAndChange);
+    runMapSettingsStep({ m_game, m_main }, this,
+        campaign ? MapSettingsListButtons::OkOnly : MapSettingsListButtons::CancelAndChange);
 }
 
 void BriefingDialog::blink()

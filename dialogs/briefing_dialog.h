@@ -77,6 +77,7 @@ private:
     const swCBitmap* pagePicture(BriefingPage page) const;
 
     GameState& m_game;
+    MainWindowServices& m_main;
     BriefingMode m_mode = BriefingMode::BeforePlay;
     ScenarioBlock m_block {};
     PageKind m_newsKind = PageKind::None;

@@ -29,10 +29,11 @@ constexpr int kSeparatorHeight = 4;
 
 } // namespace
 
-HookedPopupDialog::HookedPopupDialog(swCWindow* parent, GameState& game, int purpose, int x, int y, std::vector<uint32_t> upperEntries,
-    std::vector<uint32_t> lowerEntries)
-    : KitWindow(dialog_template::kHexPopup, parent, false)
-    , m_game(game)
+HookedPopupDialog::HookedPopupDialog(const WindowContext& context, swCWindow* owner, int purpose, int x, int y,
+    std::vector<uint32_t> upperEntries, std::vector<uint32_t> lowerEntries)
+    : KitWindow(dialog_template::kHexPopup, owner, false)
+    , m_game(context.game)
+    , m_main(context.main)
     , m_upperEntries(std::move(upperEntries))
     , m_lowerEntries(std::move(lowerEntries))
     , m_x(x)
@@ -197,7 +198,7 @@ void HookedPopupDialog::openNested(ProductionStatusList* cell)
 
     removeHook();
     SetFocus(GetDlgItem(handle(), kFocusSink));
-    HookedPopupDialog nested(this, m_game, m_purpose, x, cellRect.top, {}, std::move(carried));
+    HookedPopupDialog nested({ m_game, m_main }, this, m_purpose, x, cellRect.top, {}, std::move(carried));
     nested.run();
     if (nested.result() == 1) {
         m_chosenEntry = nested.chosenEntry();

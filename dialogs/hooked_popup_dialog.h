@@ -5,6 +5,7 @@
 
 #include "dialogs/popup_entries.h"
 #include "lib/dialog_base.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
 
@@ -32,8 +33,8 @@ public:
     static constexpr UINT kRightClicked = WM_USER + 105;
 
     // (x, y): the screen position of the popup's top-left corner.
-    HookedPopupDialog(swCWindow* parent, GameState& game, int purpose, int x, int y, std::vector<uint32_t> upperEntries,
-        std::vector<uint32_t> lowerEntries);
+    HookedPopupDialog(const WindowContext& context, swCWindow* owner, int purpose, int x, int y,
+        std::vector<uint32_t> upperEntries, std::vector<uint32_t> lowerEntries);
 
     int OnInitDialog() override;
     int OnMessage(MessageRecord& msg) override;
@@ -78,6 +79,7 @@ private:
     static LRESULT CALLBACK mouseHook(int code, WPARAM wParam, LPARAM lParam);
 
     GameState& m_game;
+    MainWindowServices& m_main;
     ModalIdleOff m_idle;
     std::vector<uint32_t> m_upperEntries;
     std::vector<uint32_t> m_lowerEntries;

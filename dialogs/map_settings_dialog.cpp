@@ -35,9 +35,10 @@ bool checked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, contr
 
 } // namespace
 
-MapSettingsDialog::MapSettingsDialog(swCWindow* parent, GameState& game)
-    : KitWindow(dialog_template::kMapSettings, parent, false)
-    , m_state(game)
+MapSettingsDialog::MapSettingsDialog(const WindowContext& context, swCWindow* owner)
+    : KitWindow(dialog_template::kMapSettings, owner, false)
+    , m_state(context.game)
+    , m_main(context.main)
 {
     registerGameDialogTemplates();
     m_state.listMusicFiles();
@@ -265,7 +266,7 @@ int MapSettingsDialog::DataExchange(int save)
 void MapSettingsDialog::cancel()
 {
     if (m_preview && m_preview->stoppedGameMusic())
-        mainWindowServices().restartMusic();
+        m_main.restartMusic();
     for (int c = 0; c < kCountryCount; ++c) {
         m_state.country(c) = m_snapshot[size_t(c)];
         m_state.setSideProductionType(c, m_productionSnapshot[size_t(c)]);

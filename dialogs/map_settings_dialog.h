@@ -6,6 +6,7 @@
 
 #include "dialogs/camp_relations.h"
 #include "lib/dialog_base.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 #include "state/country_record.h"
 #include "state/production_type_record.h"
@@ -24,7 +25,7 @@ public:
     static constexpr int kSlots = 4;
     static constexpr int kSlotPageWidth = 632;
 
-    MapSettingsDialog(swCWindow* parent, GameState& game);
+    MapSettingsDialog(const WindowContext& context, swCWindow* owner);
     ~MapSettingsDialog() override;
 
     int OnInitDialog() override;
@@ -80,6 +81,7 @@ private:
     HWND slotItem(int id) const { return GetDlgItem(slotPage(), id); }
 
     GameState& m_state;
+    MainWindowServices& m_main;
     int m_page = 0;
     // Countries taking part when the dialog was made, in country order; -1 fills the rest.
     std::array<int, 8> m_participants {};

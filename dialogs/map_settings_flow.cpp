@@ -7,27 +7,27 @@
 #include "rules/campaign_next_map.h"
 #include "state/game_state.h"
 
-int runMapSettingsStep(swCWindow* parent, GameState& game, MapSettingsListButtons buttons)
+int runMapSettingsStep(const WindowContext& context, swCWindow* owner, MapSettingsListButtons buttons)
 {
     const bool full = buttons == MapSettingsListButtons::CancelAndChange;
-    MapSettingsListDialog list(parent, game, full, full);
+    MapSettingsListDialog list(context, owner, full, full);
     list.run();
     if (list.result() != 1 || !list.changeRequested())
         return int(list.result());
-    MapSettingsDialog settings(parent, game);
+    MapSettingsDialog settings(context, owner);
     settings.run();
     if (settings.result() != 1)
         return 0;
-    setCountryMusic(game);
+    setCountryMusic(context.game);
     return 1;
 }
 
-bool runNewGameSetUp(swCWindow* parent, GameState& game)
+bool runNewGameSetUp(const WindowContext& context, swCWindow* owner)
 {
-    if (game.hasScenarioText()) {
-        BriefingDialog briefing(makeWindowContext(game), parent, BriefingMode::BeforePlay);
+    if (context.game.hasScenarioText()) {
+        BriefingDialog briefing(context, owner, BriefingMode::BeforePlay);
         briefing.run();
         return briefing.result() == 1;
     }
-    return runMapSettingsStep(parent, game, MapSettingsListButtons::CancelAndChange) == 1;
+    return runMapSettingsStep(context, owner, MapSettingsListButtons::CancelAndChange) == 1;
 }

@@ -35,9 +35,9 @@ const char* dayNightWord(DayNight dayNight)
 
 } // namespace
 
-MapSettingsListDialog::MapSettingsListDialog(swCWindow* parent, GameState& game, bool withCancel, bool withChange)
-    : KitWindow(dialog_template::kMapSettings, parent, false)
-    , m_state(game)
+MapSettingsListDialog::MapSettingsListDialog(const WindowContext& context, swCWindow* owner, bool withCancel, bool withChange)
+    : KitWindow(dialog_template::kMapSettings, owner, false)
+    , m_state(context.game)
     , m_withCancel(withCancel)
     , m_withChange(withChange)
 {

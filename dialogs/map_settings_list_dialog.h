@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lib/dialog_base.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 
 class GameState;
@@ -12,7 +13,7 @@ class MapSettingsListDialog : public ui::KitWindow<DialogBase> {
 public:
     // Without cancel only OK is offered; without "設定変更" a campaign game offers the rules and
     // the victory conditions to read instead.
-    MapSettingsListDialog(swCWindow* parent, GameState& game, bool withCancel, bool withChange);
+    MapSettingsListDialog(const WindowContext& context, swCWindow* owner, bool withCancel, bool withChange);
 
     int OnInitDialog() override;
     // The close box and a right click (on a control too) end it with 0.

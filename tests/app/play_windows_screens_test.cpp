@@ -219,7 +219,7 @@ TEST(PlayWindowScreens, HexPopupWithANestedPopupAndTheStatusCells)
     const int other = w.addUnit(1, w.landType(), 3, 3);
     std::vector<uint32_t> lower { popup_entry::make(0, uint32_t(w.unit)), popup_entry::make(0, uint32_t(carrier)),
         popup_entry::make(1, uint32_t(other)), popup_entry::hex(3, 3) };
-    HookedPopupDialog popup(w.owner(), w.world.state(), HookedPopupDialog::kAutoMoveTarget, 300, 200, { popup_entry::prompt(3) }, lower);
+    HookedPopupDialog popup(makeWindowContext(w.world.state()), w.owner(), HookedPopupDialog::kAutoMoveTarget, 300, 200, { popup_entry::prompt(3) }, lower);
     popup_test::drive([&] { return popup.run(); }, [&](HWND window) {
         capture(window, "hex_popup");
         const std::vector<HWND> outer { window };

@@ -74,11 +74,11 @@ TEST(HookedPopupDialog, RowsAndStatusCellsAreEnabledByPurpose)
     };
     currentAction(world.state()).setActingUnit(0, world.plain);
     for (const Case& c : cases) {
-        HookedPopupDialog popup(world.owner(), world.state(), c.purpose, 0, 0, {}, {});
+        HookedPopupDialog popup(makeWindowContext(world.state()), world.owner(), c.purpose, 0, 0, {}, {});
         EXPECT_EQ(popup.rowEnabled(c.entry), c.row) << "purpose " << c.purpose << " entry " << std::hex << c.entry;
         EXPECT_EQ(popup.cellEnabled(c.entry), c.cell) << "purpose " << c.purpose << " entry " << std::hex << c.entry;
     }
-    HookedPopupDialog board(world.owner(), world.state(), HookedPopupDialog::kBoard, 0, 0, {}, {});
+    HookedPopupDialog board(makeWindowContext(world.state()), world.owner(), HookedPopupDialog::kBoard, 0, 0, {}, {});
     EXPECT_FALSE(board.rowEnabled(plain)) << "the acting unit boards nothing of its own";
     currentAction(world.state()).endAutoMoveSetup();
 }
@@ -98,7 +98,7 @@ TEST(HookedPopupDialog, LayoutFollowsTheListsAndTheProductionCountRule)
     };
     for (const Case& c : cases) {
         world.setRule(kRuleProductionCount, c.rule45 ? 1 : 0);
-        HookedPopupDialog popup(world.owner(), world.state(), HookedPopupDialog::kMoveTarget, 200, 150, c.upper, c.lower);
+        HookedPopupDialog popup(makeWindowContext(world.state()), world.owner(), HookedPopupDialog::kMoveTarget, 200, 150, c.upper, c.lower);
         popup_test::drive([&] { return popup.run(); }, [&](HWND window) {
             RECT client {}, frame {};
             GetClientRect(window, &client);
@@ -119,7 +119,7 @@ TEST(HookedPopupDialog, AClickOnARowChoosesItsEntry)
 {
     HexWorld world;
     const std::vector<uint32_t> lower { HexWorld::of(0, world.carrier), HexWorld::of(1, world.other), popup_entry::hex(3, 3) };
-    HookedPopupDialog popup(world.owner(), world.state(), HookedPopupDialog::kMoveTarget, 200, 150, { popup_entry::prompt(3) }, lower);
+    HookedPopupDialog popup(makeWindowContext(world.state()), world.owner(), HookedPopupDialog::kMoveTarget, 200, 150, { popup_entry::prompt(3) }, lower);
     popup_test::drive([&] { return popup.run(); }, [](HWND window) {
         // The prompt does not choose.
         popup_test::clickItem(window, HookedPopupDialog::kFirstUpperRow);
@@ -135,7 +135,7 @@ TEST(HookedPopupDialog, ARightClickInANestedPopupClosesOnlyItAndTheNextClosesThe
 {
     HexWorld world;
     const std::vector<uint32_t> lower { HexWorld::of(0, world.carrier), HexWorld::of(0, world.plain) };
-    HookedPopupDialog popup(world.owner(), world.state(), HookedPopupDialog::kAutoMoveTarget, 200, 150, {}, lower);
+    HookedPopupDialog popup(makeWindowContext(world.state()), world.owner(), HookedPopupDialog::kAutoMoveTarget, 200, 150, {}, lower);
     bool outerStayed = false;
     popup_test::drive([&] { return popup.run(); }, [&](HWND window) {
         EXPECT_TRUE(HookedPopupDialog::hookInstalled());
@@ -171,7 +171,7 @@ TEST(HookedPopupDialog, ANestedChoiceIsTheOuterPopupsChoiceAndAtTheEdgeItOpensTo
     RECT area {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     const int x = area.right - 320;
-    HookedPopupDialog popup(world.owner(), world.state(), HookedPopupDialog::kAutoMoveTarget, x, 150, {}, { HexWorld::of(0, world.carrier) });
+    HookedPopupDialog popup(makeWindowContext(world.state()), world.owner(), HookedPopupDialog::kAutoMoveTarget, x, 150, {}, { HexWorld::of(0, world.carrier) });
     popup_test::drive([&] { return popup.run(); }, [&](HWND window) {
         PostMessageA(window, WM_COMMAND, HookedPopupDialog::kFirstLowerCell, 0);
         HWND nested = popup_test::waitForDialog({ window });

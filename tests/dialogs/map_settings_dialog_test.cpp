@@ -63,7 +63,7 @@ TEST(MapSettingsDialog, TwoParticipantsMayNotLeaveAndShowOnOnePage)
 {
     SetUpWorld world;
     world.play({ 1, 3 });
-    MapSettingsDialog dialog(nullptr, world.state());
+    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     const int result = runSettings(dialog, [&](HWND window) {
         EXPECT_EQ(SendMessageA(control(window, id::kTab), TCM_GETITEMCOUNT, 0, 0), 1);
         EXPECT_EQ(textOf(window, id::kGroupBox + 0), "RED");
@@ -85,7 +85,7 @@ TEST(MapSettingsDialog, FiveParticipantsFillTwoTabsAndTheSecondShowsTheFifth)
 {
     SetUpWorld world;
     world.play({ 0, 1, 2, 3, 4 });
-    MapSettingsDialog dialog(nullptr, world.state());
+    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
         HWND tabs = control(window, id::kTab);
         ASSERT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
@@ -117,7 +117,7 @@ TEST(MapSettingsDialog, OkTakesTheSlotsIntoTheGame)
     world.play({ 0, 1, 2 });
     world.state().country(0).controller = 1;
     world.setRule(kRuleDayNight, 1);
-    MapSettingsDialog dialog(nullptr, world.state());
+    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     const int result = runSettings(dialog, [&](HWND window) {
         EXPECT_EQ(selectedData(window, id::kParticipation), 0x100);
         chooseItem(window, id::kParticipation, "COMP");
@@ -149,7 +149,7 @@ TEST(MapSettingsDialog, AnAlliedCountryMayNotLeaveButALoneOneMay)
 {
     SetUpWorld world;
     world.play({ 0, 1, 2, 3 });
-    MapSettingsDialog dialog(nullptr, world.state());
+    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
         clickControl(window, id::kAlliance + 1, 4);
         chooseItem(window, id::kParticipation, cp("不参戦"));
@@ -172,7 +172,7 @@ TEST(MapSettingsDialog, APageWithAUnitLimitOfZeroIsNotLeft)
 {
     SetUpWorld world;
     world.play({ 0, 1, 2, 3, 4 });
-    MapSettingsDialog dialog(nullptr, world.state());
+    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
         typeInto(window, id::kUnitLimit + 2, "0");
         clickTab(window, 1);
@@ -207,7 +207,7 @@ TEST(MapSettingsDialog, DayAndNightTurnsAreCheckedAtOkWhileTheyAlternate)
         world.setRule(kRuleDayNight, 1);
         uint8_t* header = reinterpret_cast<uint8_t*>(&world.state().mapHeader());
         header[536] = 30;
-        MapSettingsDialog dialog(nullptr, world.state());
+        MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
         const int result = runSettings(dialog, [&](HWND window) {
             clickControl(window, id::kDayAndNight, 4);
             typeInto(window, id::kDayNightTurns, c.turns);
@@ -235,7 +235,7 @@ TEST(MapSettingsDialog, WithTheDayNightRuleOffOkStoresDaysOnly)
     MapHeader& header = world.state().mapHeader();
     header.dayNightLow = 3;
     header.dayNightHigh = 0;
-    MapSettingsDialog dialog(nullptr, world.state());
+    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     const int result = runSettings(dialog, [&](HWND window) {
         EXPECT_TRUE(checked(window, id::kDayOnly));
         EXPECT_FALSE(enabled(window, id::kDayAndNight));
@@ -261,7 +261,7 @@ TEST(MapSettingsDialog, AnUnlistedOwnProductionTypeIsKeptAndAChosenOneReplacesIt
     s.country(1).reserved45 = 200;
     const ProductionTypeRecord* builtin = s.productionType(1);
     ASSERT_NE(builtin, nullptr);
-    MapSettingsDialog dialog(nullptr, world.state());
+    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
         EXPECT_EQ(selectedData(window, id::kProductionType), 65535);
         chooseItem(window, id::kProductionType + 1, builtin->name);
@@ -290,7 +290,7 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
     const RuleBlock rules = s.ruleBlock();
     const ProductionTypeRecord* other = s.productionType(2);
     ASSERT_NE(other, nullptr);
-    MapSettingsDialog dialog(nullptr, world.state());
+    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     bool rulesSeen = false;
     bool victorySeen = false;
     const int result = runSettings(dialog, [&](HWND window) {
@@ -343,7 +343,7 @@ TEST(MapSettingsDialog, SimpleModeLeavesOutPactsCiviliansProductionLimitsAndVict
     SetUpWorld world;
     world.state().setMode(1);
     world.play({ 0, 1, 2 });
-    MapSettingsDialog dialog(nullptr, world.state());
+    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
         RECT client {};
         GetClientRect(window, &client);
@@ -381,7 +381,7 @@ TEST(MapSettingsDialog, TheShippedRingMapsFillOneOrTwoPages)
         std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / c.map, map);
         ASSERT_TRUE(world.state().loadMapFile(platform::gamePathFromHost(map).c_str())) << c.map;
         EXPECT_EQ(world.state().liveUnitCount(8) > 0, c.neutralUnits) << c.map;
-        MapSettingsDialog dialog(nullptr, world.state());
+        MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
         EXPECT_EQ(dialog.participantCount(), c.participants) << c.map;
         EXPECT_EQ(dialog.pageCount(), c.pages) << c.map;
         if (c.participants == 8)

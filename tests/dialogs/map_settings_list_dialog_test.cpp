@@ -38,7 +38,7 @@ TEST(MapSettingsListDialog, ShowsEveryCountryAndGreysThoseOutOfTheGame)
     s.country(5).pactMask = 0b1;
     world.placeUnit(8, world.landType(), 5, 5);
     s.neutralBlock()[0] = 0b10;
-    MapSettingsListDialog dialog(nullptr, world.state(), true, true);
+    MapSettingsListDialog dialog(makeWindowContext(world.state()), nullptr, true, true);
     const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         capture(window, "map_settings_list");
         EXPECT_EQ(textOf(window, id::kParticipation + 0), "USER");
@@ -82,7 +82,7 @@ TEST(MapSettingsListDialog, ACampaignsNextMapHasOnlyOkAndTheRulesToRead)
     MapHeader& header = world.state().mapHeader();
     header.dayNightLow = 3;
     header.dayNightHigh = 0;
-    MapSettingsListDialog dialog(nullptr, world.state(), false, false);
+    MapSettingsListDialog dialog(makeWindowContext(world.state()), nullptr, false, false);
     bool rulesShown = false;
     const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(clientRectOf(window, id::kOk).left, 544);
@@ -121,7 +121,7 @@ TEST(MapSettingsListDialog, AChangeRequestLeadsToTheSettingsWhoseResultStands)
         world.play({ 0, 1 });
         world.state().country(1).anthemCode = 50;
         bool settingsSeen = false;
-        const int result = drive(kTitle, [&] { return runMapSettingsStep(nullptr, world.state(), MapSettingsListButtons::CancelAndChange); },
+        const int result = drive(kTitle, [&] { return runMapSettingsStep(makeWindowContext(world.state()), nullptr, MapSettingsListButtons::CancelAndChange); },
             [&](HWND list) {
                 // The last case clicked the same spot: not a double click.
                 std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 20));
@@ -142,8 +142,8 @@ TEST(MapSettingsListDialog, ANewMapWithBriefingTextsShowsItsBriefingFirst)
 {
     SetUpWorld world;
     world.play({ 0, 1 });
-    EXPECT_TRUE(drive(kTitle, [&] { return runNewGameSetUp(nullptr, world.state()); }, [&](HWND list) { clickControl(list, id::kOk); }));
+    EXPECT_TRUE(drive(kTitle, [&] { return runNewGameSetUp(makeWindowContext(world.state()), nullptr); }, [&](HWND list) { clickControl(list, id::kOk); }));
     world.text(scenario_text::kGoals, "goal");
-    EXPECT_TRUE(drive(cp("ブリーフィング"), [&] { return runNewGameSetUp(nullptr, world.state()); },
+    EXPECT_TRUE(drive(cp("ブリーフィング"), [&] { return runNewGameSetUp(makeWindowContext(world.state()), nullptr); },
         [&](HWND briefing) { PostMessageA(briefing, WM_COMMAND, IDOK, 0); }));
 }

@@ -15,8 +15,8 @@ namespace window_registry {
 std::vector<WindowEntry> gameDialogs()
 {
     return {
-        { "map_settings_list", [](WindowWorld& w) { return modal([&] { MapSettingsListDialog(w.owner(), w.state(), true, true).run(); }); }, nullptr },
-        { "map_settings", [](WindowWorld& w) { return modal([&] { MapSettingsDialog(w.owner(), w.state()).run(); }); }, nullptr },
+        { "map_settings_list", [](WindowWorld& w) { return modal([&] { MapSettingsListDialog(w.context(), w.owner(), true, true).run(); }); }, nullptr },
+        { "map_settings", [](WindowWorld& w) { return modal([&] { MapSettingsDialog(w.context(), w.owner()).run(); }); }, nullptr },
         { "briefing_before_play", [](WindowWorld& w) { return modal([&] { BriefingDialog(w.context(), w.owner(), BriefingMode::BeforePlay).run(); }); }, nullptr },
         { "briefing", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kShowOrders); }); }, nullptr },
         { "news", [](WindowWorld& w) { return modal([&] { NewsDialog(w.context(), w.owner()).run(); }); }, nullptr },

@@ -67,7 +67,7 @@ HWND hexPopup(WindowWorld& w)
     const UnitRecord& unit = *w.state().unitOf(0, tank);
     const std::vector<uint32_t> lower { popup_entry::make(0, uint32_t(tank)), popup_entry::make(0, uint32_t(w.unitNamed(0, "歩兵"))),
         popup_entry::hex(unit.x, unit.y) };
-    return modal([&] { HookedPopupDialog(w.owner(), w.state(), HookedPopupDialog::kMoveTarget, 300, 200, { popup_entry::prompt(3) }, lower).run(); });
+    return modal([&] { HookedPopupDialog(w.context(), w.owner(), HookedPopupDialog::kMoveTarget, 300, 200, { popup_entry::prompt(3) }, lower).run(); });
 }
 
 HWND replenish(WindowWorld& w)
