@@ -16,6 +16,8 @@ int AnnouncementWindow::OnMessage(MessageRecord& msg)
         clicked();
         return 1;
     }
+    if (msg.message == WM_TIMER && timerFired(msg.wParam))
+        return 1;
     return DrawnDialog::OnMessage(msg);
 }
 

@@ -17,4 +17,6 @@ public:
 protected:
     // A left or right click on the picture.
     virtual void clicked() { closeWith(1); }
+    // One of the window's timers went off; false when the timer is none of its own.
+    virtual bool timerFired(UINT_PTR) { return false; }
 };

@@ -111,18 +111,12 @@ void EventNoticeWindow::drawNotice()
     m_canvas.text({ left, 29, 272, 43 }, second, white, font, line);
 }
 
-int EventNoticeWindow::OnMessage(MessageRecord& msg)
+bool EventNoticeWindow::timerFired(UINT_PTR id)
 {
-    switch (msg.message) {
-    case WM_TIMER:
-        if (msg.wParam != kCloseTimer)
-            break;
-        closeWith(1);
-        return 1;
-    default:
-        break;
-    }
-    return AnnouncementWindow::OnMessage(msg);
+    if (id != kCloseTimer)
+        return false;
+    closeWith(1);
+    return true;
 }
 
 void EventNoticeWindow::destroying() { KillTimer(handle(), kCloseTimer); }

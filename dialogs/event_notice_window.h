@@ -19,8 +19,8 @@ public:
     EventNoticeWindow(const WindowContext& context, swCWindow* owner, int kind, int a, int b);
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
     void destroying() override;
+    bool timerFired(UINT_PTR id) override;
 
     // The two lines of the kind (CP932); both empty for a kind without words.
     static std::pair<std::string, std::string> lines(const GameState& game, int kind, int a, int b);

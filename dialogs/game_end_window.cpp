@@ -62,28 +62,21 @@ int GameEndWindow::OnInitDialog()
     return 1;
 }
 
-int GameEndWindow::OnMessage(MessageRecord& msg)
+bool GameEndWindow::timerFired(UINT_PTR id)
 {
-    switch (msg.message) {
-    case WM_TIMER:
-        if (msg.wParam == kShowTimer) {
-            KillTimer(handle(), kShowTimer);
-            SetTimer(handle(), kSoundTimer, kSoundPollMs, nullptr);
-            return 1;
-        }
-        if (msg.wParam == kSoundTimer) {
-            // The jingle plays to its end; the window goes with it.
-            if (mainWindowLink().isSoundPlaying(kJingleSlot))
-                return 1;
-            KillTimer(handle(), kSoundTimer);
-            closeWith(1);
-            return 1;
-        }
-        break;
-    default:
-        break;
+    if (id == kShowTimer) {
+        KillTimer(handle(), kShowTimer);
+        SetTimer(handle(), kSoundTimer, kSoundPollMs, nullptr);
+        return true;
     }
-    return AnnouncementWindow::OnMessage(msg);
+    if (id != kSoundTimer)
+        return false;
+    // The jingle plays to its end; the window goes with it.
+    if (!mainWindowLink().isSoundPlaying(kJingleSlot)) {
+        KillTimer(handle(), kSoundTimer);
+        closeWith(1);
+    }
+    return true;
 }
 
 void GameEndWindow::destroying()

@@ -23,8 +23,8 @@ public:
     GameEndWindow(const WindowContext& context, swCWindow* owner, int country, int kind);
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
     void destroying() override;
+    bool timerFired(UINT_PTR id) override;
 
     // The kind's words after the country's name (CP932); empty for an unknown kind.
     static std::string kindText(int kind);

@@ -2,7 +2,6 @@
 #include "dialogs/merge_dialog.h"
 
 #include "dialogs/merge_layout.h"
-#include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
 #include "rules/current_action.h"
@@ -56,17 +55,14 @@ int MergeDialogBase::OnInitDialog()
         return 1;
     }
     render();
-    try {
+    const bool made = makeControls([this] {
         new MergeButton(this, 0, id::kToLeft, layout::kToLeftX, layout::kArrowY);
         new MergeButton(this, 1, id::kToRight, layout::kToRightX, layout::kArrowY);
         new MergeButton(this, 2, id::kExecute, layout::kExecuteX, layout::kCommandY);
         new MergeButton(this, 3, id::kCancel, layout::kCancelX, layout::kCommandY);
-    } catch (swCError* error) {
-        error->Show(handle());
-        delete error;
-        end(0);
+    });
+    if (!made)
         return 1;
-    }
     updateButtons();
     watchPlay();
     // The caption last: the window is complete once it bears its name.

@@ -144,25 +144,18 @@ void PhaseResultWindow::stepGauge(bool toEnd)
     startCloseTimer();
 }
 
-int PhaseResultWindow::OnMessage(MessageRecord& msg)
+bool PhaseResultWindow::timerFired(UINT_PTR id)
 {
-    switch (msg.message) {
-    case WM_TIMER:
-        if (msg.wParam == kStepTimer && m_stepTimerOn) {
-            stepGauge(false);
-            return 1;
-        }
-        if (msg.wParam == kCloseTimer && m_closeTimerOn) {
-            KillTimer(handle(), kCloseTimer);
-            m_closeTimerOn = 0;
-            closeWith(1);
-            return 1;
-        }
-        break;
-    default:
-        break;
+    if (id == kStepTimer && m_stepTimerOn) {
+        stepGauge(false);
+        return true;
     }
-    return AnnouncementWindow::OnMessage(msg);
+    if (id != kCloseTimer || !m_closeTimerOn)
+        return false;
+    KillTimer(handle(), kCloseTimer);
+    m_closeTimerOn = 0;
+    closeWith(1);
+    return true;
 }
 
 void PhaseResultWindow::destroying()

@@ -30,8 +30,8 @@ public:
     static constexpr RECT kGaugeArea { 88, 151, 216, 161 };
 
     int OnInitDialog() override;
-    int OnMessage(MessageRecord& msg) override;
     void destroying() override;
+    bool timerFired(UINT_PTR id) override;
 
     // Slots after the dialog's own, in this order.
     // Draws the gauge at its start value.

@@ -20,12 +20,6 @@ public:
     const std::vector<uint32_t>& typeIds() const { return m_typeIds; }
 
     int OnInitDialog() override;
-    // The close box and a right click cancel.
-    const ui::WindowDescription& description() const override
-    {
-        static constexpr ui::WindowDescription kDescription {};
-        return kDescription;
-    }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:

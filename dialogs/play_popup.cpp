@@ -44,6 +44,25 @@ void PlayPopup::placeWindow(SIZE client, const char* placementKey)
         windowRestorePlacement(placementKey, false, false);
 }
 
+const ui::WindowDescription& PlayPopup::description() const
+{
+    static constexpr ui::WindowDescription kDescription {};
+    return kDescription;
+}
+
+bool PlayPopup::makeControls(const std::function<void()>& make)
+{
+    try {
+        make();
+        return true;
+    } catch (swCError* error) {
+        error->Show(handle());
+        delete error;
+        end(0);
+        return false;
+    }
+}
+
 void PlayPopup::watchPlay()
 {
     SetTimer(handle(), kPlayTimer, 100, nullptr);

@@ -7,6 +7,8 @@
 #include "ui/window_context.h"
 #include "ui/window_kit.h"
 
+#include <functional>
+
 class GameState;
 class swCBitmap;
 
@@ -15,6 +17,8 @@ public:
     // The popup's answer; 0 when it closes otherwise or could not be prepared.
     INT_PTR run();
 
+    // The close box and a right click cancel.
+    const ui::WindowDescription& description() const override;
     int OnMessage(MessageRecord& msg) override;
     // Escape and the popup's cancel button end it with 0; Enter alone does nothing.
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
@@ -28,6 +32,9 @@ protected:
     void end(int result);
     // Centres the client area over the owner, then restores the place kept under the key (if any).
     void placeWindow(SIZE client, const char* placementKey = nullptr);
+    // Makes the controls; one that cannot be made is shown as its error and ends the popup with 0
+    // (false).
+    bool makeControls(const std::function<void()>& make);
     // From now on the popup ends with 0 within a tick of play stopping.
     void watchPlay();
     // The picture into the canvas and its clean copy; false (after showing the error to the owner)

@@ -4,7 +4,6 @@
 #include "dialogs/owner_draw_list_box.h"
 #include "dialogs/production_list_box.h"
 #include "infowin/arm_change_window.h"
-#include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "rules/production.h"
 #include "rules/targets.h"
@@ -52,14 +51,8 @@ int ProductionDialog::OnInitDialog()
         end(0);
         return 1;
     }
-    try {
-        createControls();
-    } catch (swCError* error) {
-        error->Show(handle());
-        delete error;
-        end(0);
+    if (!makeControls([this] { createControls(); }))
         return 1;
-    }
     fillTypeList();
     watchPlay();
     return 0;

@@ -62,12 +62,6 @@ public:
     const ProductionOrders& orders() const { return m_orders; }
 
     int OnInitDialog() override;
-    // The close box and a right click cancel.
-    const ui::WindowDescription& description() const override
-    {
-        static constexpr ui::WindowDescription kDescription {};
-        return kDescription;
-    }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:

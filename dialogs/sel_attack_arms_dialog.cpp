@@ -57,14 +57,8 @@ int SelAttackArmsDialog::OnInitDialog()
     // The frame is shared with the battle windows: this dialog sizes itself to its picture.
     placeWindow({ kWidth, kHeight }, kPlacementPrefix);
     render();
-    try {
-        createControls();
-    } catch (swCError* error) {
-        error->Show(handle());
-        delete error;
-        end(0);
+    if (!makeControls([this] { createControls(); }))
         return 1;
-    }
     watchPlay();
     // The title last: the window is complete once it bears its name.
     SetWindowTextA(handle(), platform::utf8ToCp932("兵器選択").c_str());
