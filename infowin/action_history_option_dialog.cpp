@@ -43,7 +43,7 @@ uint32_t ActionHistoryOptionDialog::boxMask(int box)
 }
 
 ActionHistoryOptionDialog::ActionHistoryOptionDialog(const WindowContext& context, swCWindow* history)
-    : DisplayItemWindow(context, kClassName, history, action_history_id::kOptionButton)
+    : DisplayItemWindow(context, history, kClassName, action_history_id::kOptionButton)
 {
 }
 

@@ -7,7 +7,7 @@
 #include "state/game_state.h"
 #include "ui/info_window_frame.h"
 
-DisplayItemWindow::DisplayItemWindow(const WindowContext& context, const char* className, swCWindow* list, UINT listToggle)
+DisplayItemWindow::DisplayItemWindow(const WindowContext& context, swCWindow* list, const char* className, UINT listToggle)
     : KitWindow(className, list)
     , m_game(context.game)
     , m_listToggle(listToggle)

@@ -20,7 +20,7 @@ public:
 
 protected:
     // listToggle: the list's command that shows and hides this window.
-    DisplayItemWindow(const WindowContext& context, const char* className, swCWindow* list, UINT listToggle);
+    DisplayItemWindow(const WindowContext& context, swCWindow* list, const char* className, UINT listToggle);
     // Makes the window with the client size beside the list and its label; false when no window
     // was made.
     bool createBeside(int clientWidth, int clientHeight, UINT labelId);

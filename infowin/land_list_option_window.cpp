@@ -15,7 +15,7 @@ namespace id = land_list_option_id;
 } // namespace
 
 LandListOptionWindow::LandListOptionWindow(const WindowContext& context, swCWindow* landList)
-    : DisplayItemWindow(context, kClassName, landList, land_list_id::kOptionButton)
+    : DisplayItemWindow(context, landList, kClassName, land_list_id::kOptionButton)
 {
 }
 

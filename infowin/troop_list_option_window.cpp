@@ -31,7 +31,7 @@ bool offered(const GameState& game, int column)
 } // namespace
 
 TroopListOptionWindow::TroopListOptionWindow(const WindowContext& context, TroopListWindow* list)
-    : DisplayItemWindow(context, kClassName, list, troop_list_id::kOptionToggle)
+    : DisplayItemWindow(context, list, kClassName, troop_list_id::kOptionToggle)
     , m_list(list)
     , m_listHandle(list->handle())
 {
