@@ -248,9 +248,14 @@ void ActionHistoryWindow::layout(int width, int height)
     MoveWindow(m_list->handle(), 0, kStripHeight, width, std::max(0, height - kStripHeight), TRUE);
 }
 
-void ActionHistoryWindow::snapHeight(RECT& rect, WPARAM edge) const
+void ActionHistoryWindow::snap(RECT& rect, WPARAM edge) const
 {
     snapHeightToRows(rect, edge, m_fixedHeight + kStripHeight, ActionHistoryListView::kRowHeight);
+}
+
+void ActionHistoryWindow::limitTracking(MINMAXINFO& info) const
+{
+    info.ptMinTrackSize.x = kMinimumWidth;
 }
 
 int ActionHistoryWindow::OnMessage(MessageRecord& msg)
@@ -283,15 +288,8 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
         if (info_window::raisedToTop(*reinterpret_cast<WINDOWPOS*>(msg.lParam)))
             m_context.main.dockDisplayItemWindow(DisplayItemList::History);
         return 0;
-    case WM_GETMINMAXINFO:
-        reinterpret_cast<MINMAXINFO*>(msg.lParam)->ptMinTrackSize.x = kMinimumWidth;
-        return 1;
-    case WM_SIZING:
-        snapHeight(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
-        msg.result = TRUE;
-        return 1;
     default:
-        return KitWindow::OnMessage(msg);
+        return InfoListWindow::OnMessage(msg);
     }
 }
 

@@ -56,12 +56,13 @@ public:
     std::string proposedFileName() const;
 
 private:
+    void limitTracking(MINMAXINFO& info) const override;
+    void snap(RECT& rect, WPARAM edge) const override;
     ActionHistoryWindow(const WindowContext& context, swCWindow* mainWindow);
     bool create(bool& windowMade);
     void createControls();
     void buildPageChoices();
     void layout(int width, int height);
-    void snapHeight(RECT& rect, WPARAM edge) const;
     void exportText();
     void saveColumnWidths() const;
     void destroying() override { saveColumnWidths(); }

@@ -58,8 +58,7 @@ int ChangePlayerDialog::OnInitDialog()
     try {
         m_picture.bitmapLoadFile(pictureServices().bitmapPath("changeplayer.bmp").c_str());
     } catch (swCError* error) {
-        error->Show(parent() ? parent()->handle() : nullptr);
-        delete error;
+        ui::showOverOwner(*this, error);
         end(0);
         return 1;
     }

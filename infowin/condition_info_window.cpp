@@ -118,8 +118,7 @@ bool ConditionInfoWindow::create(bool& windowMade)
             m_visibleMask |= uint8_t(1u << c);
         }
     } catch (swCError* error) {
-        error->Show(parent() ? parent()->handle() : nullptr);
-        delete error;
+        ui::showOverOwner(*this, error);
         DestroyWindow(handle());
         return false;
     }

@@ -55,8 +55,7 @@ bool CountryInfoWindow::create(bool& windowMade)
     try {
         loadPictures();
     } catch (swCError* error) {
-        error->Show(parent() ? parent()->handle() : nullptr);
-        delete error;
+        ui::showOverOwner(*this, error);
         return false;
     }
     if (!Create())

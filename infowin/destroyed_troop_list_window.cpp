@@ -197,6 +197,20 @@ int DestroyedTroopListWindow::maxRows() const
     return m_country >= 0 ? m_game.playerUnitCount(m_country) : 200;
 }
 
+void DestroyedTroopListWindow::limitTracking(MINMAXINFO& info) const
+{
+    const int width = m_frameWidth + DestroyedTroopListBox::kWidth;
+    const int fixed = m_frameHeight + 2 * border() + kHeaderHeight;
+    info.ptMinTrackSize.x = info.ptMaxTrackSize.x = info.ptMaxSize.x = width;
+    info.ptMinTrackSize.y = fixed;
+    info.ptMaxTrackSize.y = info.ptMaxSize.y = fixed + kTroopRowHeight * maxRows();
+}
+
+void DestroyedTroopListWindow::snap(RECT& rect, WPARAM edge) const
+{
+    snapHeightToRows(rect, edge, m_frameHeight + 2 * border() + kHeaderHeight, kTroopRowHeight);
+}
+
 int DestroyedTroopListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -219,24 +233,8 @@ int DestroyedTroopListWindow::OnMessage(MessageRecord& msg)
         if (m_list)
             MoveWindow(m_list->handle(), 0, kHeaderHeight, LOWORD(msg.lParam), std::max(0, int(HIWORD(msg.lParam)) - kHeaderHeight), TRUE);
         return 0;
-    case WM_GETMINMAXINFO: {
-        if (!m_frameWidth)
-            return 0;
-        auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
-        const int width = m_frameWidth + DestroyedTroopListBox::kWidth;
-        const int fixed = m_frameHeight + 2 * border() + kHeaderHeight;
-        info->ptMinTrackSize.x = info->ptMaxTrackSize.x = info->ptMaxSize.x = width;
-        info->ptMinTrackSize.y = fixed;
-        info->ptMaxTrackSize.y = info->ptMaxSize.y = fixed + kTroopRowHeight * maxRows();
-        return 1;
-    }
-    case WM_SIZING:
-        snapHeightToRows(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam, m_frameHeight + 2 * border() + kHeaderHeight,
-            kTroopRowHeight);
-        msg.result = TRUE;
-        return 1;
     default:
-        return KitWindow::OnMessage(msg);
+        return InfoListWindow::OnMessage(msg);
     }
 }
 

@@ -51,6 +51,8 @@ public:
     HWND listHandle() const;
 
 private:
+    void limitTracking(MINMAXINFO& info) const override;
+    void snap(RECT& rect, WPARAM edge) const override;
     DestroyedTroopListWindow(const WindowContext& context, swCWindow* mainWindow);
     bool create(bool& windowMade);
     void showCountry(int country);

@@ -31,8 +31,7 @@ RECT InfoListWindow::restoredRect(SIZE defaultSize, bool besideLeftPanel)
 
 bool InfoListWindow::failWith(swCError* error)
 {
-    error->Show(parent() ? parent()->handle() : nullptr);
-    delete error;
+    ui::showOverOwner(*this, error);
     DestroyWindow(handle());
     return false;
 }
@@ -41,4 +40,22 @@ void InfoListWindow::showWithDialogKeys()
 {
     m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);
+}
+
+int InfoListWindow::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_GETMINMAXINFO:
+        // Until the frame is measured the limits stay the system's.
+        if (!m_frameWidth)
+            return 0;
+        limitTracking(*reinterpret_cast<MINMAXINFO*>(msg.lParam));
+        return 1;
+    case WM_SIZING:
+        snap(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
+        msg.result = TRUE;
+        return 1;
+    default:
+        return KitWindow::OnMessage(msg);
+    }
 }

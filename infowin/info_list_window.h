@@ -14,6 +14,8 @@ public:
     // The outer size less the client size, once the window is made.
     int frameWidth() const { return m_frameWidth; }
     int frameHeight() const { return m_frameHeight; }
+    // WM_GETMINMAXINFO and WM_SIZING ask the window's limits and snap.
+    int OnMessage(MessageRecord& msg) override;
 
 protected:
     InfoListWindow(const char* className, swCWindow* mainWindow, const char* utf8Title, HBRUSH background, int initialSize);
@@ -26,6 +28,10 @@ protected:
     bool failWith(swCError* error);
     // Tab walks the controls as in a dialog (Enter and Escape stay with the commands); shows the window.
     void showWithDialogKeys();
+    // The sizes a drag may give the window, asked once the frame is measured.
+    virtual void limitTracking(MINMAXINFO& info) const = 0;
+    // A dragged rectangle snapped to whole rows or columns; the dragged edge moves.
+    virtual void snap(RECT& rect, WPARAM edge) const = 0;
 
     int m_frameWidth = 0;
     int m_frameHeight = 0;

@@ -131,7 +131,7 @@ bool LandListWindow::create(bool& windowMade)
     RECT placed = restoredRect({ windowWidth(), m_frameHeight + kDefaultListHeight },
         m_context.game.settings().leftInfoPanel);
     placed.right = placed.left + windowWidth();
-    snapHeight(placed, WMSZ_BOTTOM);
+    snap(placed, WMSZ_BOTTOM);
     ui::fitInWorkArea(*this, placed);
 
     RECT client {};
@@ -215,7 +215,7 @@ void LandListWindow::layout(int clientWidth, int clientHeight)
         MoveWindow(m_button->handle(), clientWidth - 16, 0, 16, 16, TRUE);
 }
 
-void LandListWindow::snapHeight(RECT& rect, WPARAM edge) const
+void LandListWindow::snap(RECT& rect, WPARAM edge) const
 {
     snapHeightToRows(rect, edge, m_frameHeight + kHeaderHeight, kRowHeight);
 }
@@ -224,6 +224,12 @@ void LandListWindow::paintHeader(HDC dc) const
 {
     if (m_sheet.handle() && m_composed.handle())
         PaletteHolder(dc).blitBitmap(0, 0, m_composed.handle(), RECT { 0, 0, columnWidth(), kHeaderHeight });
+}
+
+void LandListWindow::limitTracking(MINMAXINFO& info) const
+{
+    info.ptMinTrackSize.x = info.ptMaxTrackSize.x = windowWidth();
+    info.ptMaxTrackSize.y = m_frameHeight + kRowHeight * int(m_context.game.terrainTypes().size()) + kHeaderHeight;
 }
 
 int LandListWindow::OnMessage(MessageRecord& msg)
@@ -237,18 +243,6 @@ int LandListWindow::OnMessage(MessageRecord& msg)
     case ui_message::kLandListItemsChanged:
         compose();
         applyWidth(true);
-        return 1;
-    case WM_GETMINMAXINFO: {
-        if (!m_frameWidth)
-            return 0;
-        auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
-        info->ptMinTrackSize.x = info->ptMaxTrackSize.x = windowWidth();
-        info->ptMaxTrackSize.y = m_frameHeight + kRowHeight * int(m_context.game.terrainTypes().size()) + kHeaderHeight;
-        return 1;
-    }
-    case WM_SIZING:
-        snapHeight(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
-        msg.result = TRUE;
         return 1;
     case WM_SIZE:
         layout(LOWORD(msg.lParam), HIWORD(msg.lParam));
@@ -265,7 +259,7 @@ int LandListWindow::OnMessage(MessageRecord& msg)
         msg.result = LRESULT(GetStockObject(NULL_BRUSH));
         return 1;
     default:
-        return KitWindow::OnMessage(msg);
+        return InfoListWindow::OnMessage(msg);
     }
 }
 

@@ -48,6 +48,8 @@ public:
     int rowTerrain(int row) const;
 
 private:
+    void limitTracking(MINMAXINFO& info) const override;
+    void snap(RECT& rect, WPARAM edge) const override;
     LandListWindow(const WindowContext& context, swCWindow* mainWindow);
     bool create(bool& windowMade);
     void fill();
@@ -56,7 +58,6 @@ private:
     // Gives the window the width of the composed columns, keeping the left or the right edge.
     void applyWidth(bool keepRight);
     void layout(int clientWidth, int clientHeight);
-    void snapHeight(RECT& rect, WPARAM edge) const;
     void paintHeader(HDC dc) const;
 
     WindowContext m_context;

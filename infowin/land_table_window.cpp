@@ -152,7 +152,7 @@ bool LandTableWindow::create(bool& windowMade)
     m_frameHeight += scrollHeight;
     RECT placed = restoredRect({ kDefaultWidth + m_frameWidth, m_member.columnHeight + m_frameHeight }, m_game.settings().leftInfoPanel);
     placed.bottom = placed.top + m_member.columnHeight + m_frameHeight;
-    snapWidth(placed, WMSZ_RIGHT);
+    snap(placed, WMSZ_RIGHT);
     ui::fitInWorkArea(*this, placed);
     try {
         m_legend.bitmapLoadRect(pictureServices().bitmapPath(m_member.sheet).c_str(), 0, 0, kLandTableLegendWidth,
@@ -196,7 +196,7 @@ int LandTableWindow::columnTerrain(int column) const
     return data == LB_ERR ? -1 : int(data);
 }
 
-void LandTableWindow::snapWidth(RECT& rect, WPARAM edge) const
+void LandTableWindow::snap(RECT& rect, WPARAM edge) const
 {
     const int columns = std::max(0, int(rect.right - rect.left) - m_frameWidth - kLandTableLegendWidth) / kLandTableColumnWidth;
     const int width = m_frameWidth + kLandTableLegendWidth + kLandTableColumnWidth * columns;
@@ -210,6 +210,14 @@ void LandTableWindow::paint(HDC dc, const RECT&)
 {
     if (m_legend.handle())
         PaletteHolder(dc).blitBitmap(0, 0, m_legend.handle(), RECT { 0, 0, kLandTableLegendWidth, m_member.columnHeight });
+}
+
+void LandTableWindow::limitTracking(MINMAXINFO& info) const
+{
+    const int columns = int(m_game.terrainTypes().size());
+    info.ptMinTrackSize.y = info.ptMaxTrackSize.y = m_member.columnHeight + m_frameHeight;
+    info.ptMinTrackSize.x = kLandTableLegendWidth + m_frameWidth;
+    info.ptMaxTrackSize.x = kLandTableLegendWidth + kLandTableColumnWidth * columns + m_frameWidth;
 }
 
 int LandTableWindow::OnMessage(MessageRecord& msg)
@@ -229,25 +237,11 @@ int LandTableWindow::OnMessage(MessageRecord& msg)
             MoveWindow(m_list->handle(), kLandTableLegendWidth, 0, std::max(0, int(LOWORD(msg.lParam)) - kLandTableLegendWidth),
                 m_member.columnHeight + GetSystemMetrics(SM_CYHSCROLL), TRUE);
         return 0;
-    case WM_GETMINMAXINFO: {
-        if (!m_frameWidth)
-            return 0;
-        auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
-        const int columns = int(m_game.terrainTypes().size());
-        info->ptMinTrackSize.y = info->ptMaxTrackSize.y = m_member.columnHeight + m_frameHeight;
-        info->ptMinTrackSize.x = kLandTableLegendWidth + m_frameWidth;
-        info->ptMaxTrackSize.x = kLandTableLegendWidth + kLandTableColumnWidth * columns + m_frameWidth;
-        return 1;
-    }
-    case WM_SIZING:
-        snapWidth(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
-        msg.result = TRUE;
-        return 1;
     case WM_CTLCOLORLISTBOX:
         msg.result = LRESULT(GetStockObject(NULL_BRUSH));
         return 1;
     default:
-        return KitWindow::OnMessage(msg);
+        return InfoListWindow::OnMessage(msg);
     }
 }
 

@@ -80,10 +80,11 @@ public:
     int columnTerrain(int column) const;
 
 private:
+    void limitTracking(MINMAXINFO& info) const override;
+    void snap(RECT& rect, WPARAM edge) const override;
     LandTableWindow(const WindowContext& context, swCWindow* mainWindow, const LandTableMember& member);
     bool create(bool& windowMade);
     void fill();
-    void snapWidth(RECT& rect, WPARAM edge) const;
 
     GameState& m_game;
     const LandTableMember& m_member;

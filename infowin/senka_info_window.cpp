@@ -73,8 +73,7 @@ bool SenkaInfoWindow::create(bool& windowMade)
         m_picture.bitmapLoadFile(path.c_str());
         m_background.bitmapLoadFile(path.c_str());
     } catch (swCError* error) {
-        error->Show(parent() ? parent()->handle() : nullptr);
-        delete error;
+        ui::showOverOwner(*this, error);
         return false;
     }
     if (!Create())

@@ -255,6 +255,20 @@ void TroopListWindow::applyHeightLimits()
 
 void TroopListWindow::dockOptions() { m_context.main.dockDisplayItemWindow(DisplayItemList::Troops); }
 
+void TroopListWindow::limitTracking(MINMAXINFO& info) const
+{
+    const int width = std::max(shownColumnsWidth(), kMinColumnsWidth) + kScrollAllowance + m_frameWidth;
+    const int fixed = m_frameHeight + 2 * border() + kHeaderHeight + kFooterHeight;
+    info.ptMinTrackSize.x = info.ptMaxTrackSize.x = info.ptMaxSize.x = width;
+    info.ptMinTrackSize.y = fixed;
+    info.ptMaxTrackSize.y = info.ptMaxSize.y = fixed + kTroopRowHeight * maxRows();
+}
+
+void TroopListWindow::snap(RECT& rect, WPARAM edge) const
+{
+    snapHeightToRows(rect, edge, m_frameHeight + 2 * border() + kHeaderHeight + kFooterHeight, kTroopRowHeight);
+}
+
 int TroopListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
@@ -301,28 +315,12 @@ int TroopListWindow::OnMessage(MessageRecord& msg)
             dockOptions();
         return 0;
     }
-    case WM_SIZING:
-        snapHeightToRows(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam,
-            m_frameHeight + 2 * border() + kHeaderHeight + kFooterHeight, kTroopRowHeight);
-        msg.result = TRUE;
-        return 1;
-    case WM_GETMINMAXINFO: {
-        if (!m_frameWidth)
-            return 0;
-        auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
-        const int width = std::max(shownColumnsWidth(), kMinColumnsWidth) + kScrollAllowance + m_frameWidth;
-        const int fixed = m_frameHeight + 2 * border() + kHeaderHeight + kFooterHeight;
-        info->ptMinTrackSize.x = info->ptMaxTrackSize.x = info->ptMaxSize.x = width;
-        info->ptMinTrackSize.y = fixed;
-        info->ptMaxTrackSize.y = info->ptMaxSize.y = fixed + kTroopRowHeight * maxRows();
-        return 1;
-    }
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
         msg.result = LRESULT(GetStockObject(NULL_BRUSH));
         return 1;
     default:
-        return KitWindow::OnMessage(msg);
+        return InfoListWindow::OnMessage(msg);
     }
 }
 

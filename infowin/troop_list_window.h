@@ -55,6 +55,8 @@ public:
     static void resetSortMemory();
 
 private:
+    void limitTracking(MINMAXINFO& info) const override;
+    void snap(RECT& rect, WPARAM edge) const override;
     TroopListWindow(const WindowContext& context, swCWindow* mainWindow);
     bool create(bool& windowMade);
     void createControls();

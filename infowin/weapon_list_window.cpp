@@ -122,7 +122,7 @@ bool WeaponListWindow::create(bool& windowMade)
     if (!windowMade)
         return false;
     RECT placed = restoredRect({ fullWidth() + m_frameWidth, kListWidth + m_frameHeight }, m_game.settings().leftInfoPanel);
-    snapHeight(placed, WMSZ_BOTTOM);
+    snap(placed, WMSZ_BOTTOM);
     ui::fitInWorkArea(*this, placed);
     try {
         createControls();
@@ -251,7 +251,7 @@ int WeaponListWindow::rowTypeId(int row) const
     return data != LB_ERR && size_t(data) < list.size() ? int(list[size_t(data)]) : 0;
 }
 
-void WeaponListWindow::snapHeight(RECT& rect, WPARAM edge) const
+void WeaponListWindow::snap(RECT& rect, WPARAM edge) const
 {
     snapHeightToRows(rect, edge, m_frameHeight + kHeaderHeight, kRowHeight);
     const int width = fullWidth() + m_frameWidth;
@@ -259,6 +259,13 @@ void WeaponListWindow::snapHeight(RECT& rect, WPARAM edge) const
         rect.left = rect.right - width;
     else
         rect.right = rect.left + width;
+}
+
+void WeaponListWindow::limitTracking(MINMAXINFO& info) const
+{
+    const int width = fullWidth() + m_frameWidth;
+    info.ptMaxSize.x = info.ptMaxTrackSize.x = info.ptMinTrackSize.x = width;
+    info.ptMinTrackSize.y = m_frameHeight + kHeaderHeight;
 }
 
 int WeaponListWindow::OnMessage(MessageRecord& msg)
@@ -269,19 +276,6 @@ int WeaponListWindow::OnMessage(MessageRecord& msg)
             return 1;
         fillFilter(chosenFilter());
         rebuild(chosenFilter());
-        return 1;
-    case WM_GETMINMAXINFO: {
-        if (!m_frameWidth)
-            return 0;
-        auto* info = reinterpret_cast<MINMAXINFO*>(msg.lParam);
-        const int width = fullWidth() + m_frameWidth;
-        info->ptMaxSize.x = info->ptMaxTrackSize.x = info->ptMinTrackSize.x = width;
-        info->ptMinTrackSize.y = m_frameHeight + kHeaderHeight;
-        return 1;
-    }
-    case WM_SIZING:
-        snapHeight(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
-        msg.result = TRUE;
         return 1;
     case WM_SIZE:
         if (m_list)
@@ -302,7 +296,7 @@ int WeaponListWindow::OnMessage(MessageRecord& msg)
                 rebuild(chosenFilter());
             return 1;
         }
-        return KitWindow::OnMessage(msg);
+        return InfoListWindow::OnMessage(msg);
     }
 }
 

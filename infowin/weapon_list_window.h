@@ -47,6 +47,8 @@ public:
     int fullWidth() const;
 
 private:
+    void limitTracking(MINMAXINFO& info) const override;
+    void snap(RECT& rect, WPARAM edge) const override;
     WeaponListWindow(const WindowContext& context, swCWindow* mainWindow);
     // False when no window was made; a window whose controls failed is destroyed.
     bool create(bool& windowMade);
@@ -56,7 +58,6 @@ private:
     void rebuild(int filter);
     void pressHeader(int key);
     void redrawList();
-    void snapHeight(RECT& rect, WPARAM edge) const;
 
     GameState& m_game;
     swCBitmap m_strip;

@@ -225,6 +225,12 @@ void centreWindow(swCWindow& window, HWND owner, SIZE client, Centring how)
     window.windowFitWorkArea(r.left, r.top, r.right - r.left, r.bottom - r.top, how.repaint, 1);
 }
 
+void showOverOwner(const swCWindow& window, swCError* error)
+{
+    error->Show(window.parent() ? window.parent()->handle() : nullptr);
+    delete error;
+}
+
 std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 } // namespace ui

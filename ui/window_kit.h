@@ -14,6 +14,7 @@
 #pragma once
 
 #include "lib/dialog.h"
+#include "lib/error.h"
 #include "lib/window.h"
 
 #include <string>
@@ -177,6 +178,9 @@ Window* openOwnWindow(Window* window, bool (Window::*create)(bool& windowMade))
         delete window;
     return nullptr;
 }
+
+// Shows the library's error over the window's owner (with no owner, over the desktop) and deletes it.
+void showOverOwner(const swCWindow& window, swCError* error);
 
 // UTF-8 text in the program's code page, as the window functions take it.
 std::string cp(const char* utf8);
