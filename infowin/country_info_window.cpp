@@ -176,9 +176,9 @@ int CountryInfoWindow::OnMessage(MessageRecord& msg)
         InvalidateRect(handle(), nullptr, FALSE);
         return 1;
     case WM_LBUTTONDOWN:
+        // The click may play the anthem; the kit raises the window as for any click.
         anthemClick(short(LOWORD(msg.lParam)), short(HIWORD(msg.lParam)));
-        BringWindowToTop(handle());
-        return 1;
+        return KitWindow::OnMessage(msg);
     default:
         return KitWindow::OnMessage(msg);
     }
