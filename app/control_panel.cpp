@@ -5,6 +5,7 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "ui/private_messages.h"
+#include "ui/presentation.h"
 
 namespace {
 
@@ -124,8 +125,8 @@ void ControlPanel::paint()
     canvas.fillRectColor(0, 0, width - 1, height - 1, kPanelBackground);
     canvas.drawPolyline(4, kUnitTop - 4, width - 5, kUnitTop - 4, kRule);
     canvas.drawPolyline(4, kHexTop - 4, width - 5, kHexTop - 4, kRule);
-    const HFONT headingFont = m_state.font(kFont14Bold).handle();
-    const HFONT lineFont = m_state.font(kSmallFont).handle();
+    const HFONT headingFont = presentation().font(kFont14Bold).handle();
+    const HFONT lineFont = presentation().font(kSmallFont).handle();
     auto drawSection = [&](const std::vector<PanelLine>& lines, int y) {
         for (const PanelLine& line : lines) {
             canvas.drawTextColor(kLeft, y, line.text.c_str(), line.colour, line.heading ? headingFont : lineFont);

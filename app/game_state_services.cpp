@@ -37,14 +37,32 @@ AppGameStateServices& appGameStateServices()
     return services;
 }
 
+void installAppGameStateServices(AppGameStateServices* services)
+{
+    setGameStateServices(services);
+    setPresentationServices(services);
+}
+
 OwnedGameState::OwnedGameState()
     : m_state(std::make_unique<GameState>())
+    , m_look(std::make_unique<Presentation>(*m_state))
 {
     g_gameState = m_state.get();
+    setPresentation(m_look.get());
 }
 
 OwnedGameState::~OwnedGameState()
 {
+    // The game thread is joined before the pictures go; the presentation reads the game.
+    m_state->shutDown();
+    setPresentation(nullptr);
+    m_look.reset();
     m_state.reset();
     g_gameState = nullptr;
+}
+
+void OwnedGameState::startUp()
+{
+    m_state->startUp();
+    m_look->startUp();
 }

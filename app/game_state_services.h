@@ -3,33 +3,41 @@
 
 #include "lib/application.h"
 #include "state/game_state_services.h"
+#include "ui/presentation.h"
 
 #include <memory>
 
-class AppGameStateServices : public GameStateServices {
+class AppGameStateServices : public GameStateServices, public PresentationServices {
 public:
     void runStartModeDialog() override;
     AreaAnalysis* createAreaAnalysis() override;
     void deleteAreaAnalysis(AreaAnalysis* analysis) override;
     BattleUnitData* createBattleUnitData() override;
     void deleteBattleUnitData(BattleUnitData* data) override;
-    std::unique_ptr<swCBitmap> buildSmallBuildingSheets(GameState& state) override;
-    std::unique_ptr<swCBitmap> buildUnitSheet(GameState& state) override;
+    std::unique_ptr<swCBitmap> buildSmallBuildingSheets(const Presentation& look) override;
+    std::unique_ptr<swCBitmap> buildUnitSheet(const Presentation& look) override;
     FileFault loadStartArrowBitmap() override;
     void freeStartArrowBitmap() override;
 };
 
 // The one instance, installed before the game state starts up.
 AppGameStateServices& appGameStateServices();
+// Installs the instance as the game state's and the presentation's services; null removes both.
+void installAppGameStateServices(AppGameStateServices* services);
 
-// The game state as the application's owned object: made before the main window, reached through
-// g_gameState, and deleted after the message loop so that its settings are written back.
+// The game state and its presentation as the application's owned object: made before the main
+// window, reached through g_gameState and presentation(), and deleted after the message loop so
+// that the settings are written back.
 class OwnedGameState : public swCOwnedObject {
 public:
     OwnedGameState();
     ~OwnedGameState() override;
     GameState& state() { return *m_state; }
+    Presentation& look() { return *m_look; }
+    // The game's start-up, then the presentation's.
+    void startUp();
 
 private:
     std::unique_ptr<GameState> m_state;
+    std::unique_ptr<Presentation> m_look;
 };

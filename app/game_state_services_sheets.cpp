@@ -30,9 +30,9 @@ std::unique_ptr<swCBitmap> compatibleBitmap(int width, int height)
 } // namespace
 
 // The building row (the second 16-pixel row) of the 16-pixel terrain strip.
-std::unique_ptr<swCBitmap> AppGameStateServices::buildSmallBuildingSheets(GameState& state)
+std::unique_ptr<swCBitmap> AppGameStateServices::buildSmallBuildingSheets(const Presentation& look)
 {
-    swCBitmap* strip = state.baseBitmap(kLand16Base);
+    swCBitmap* strip = look.baseBitmap(kLand16Base);
     if (!strip || !strip->handle())
         return nullptr;
     const SIZE size = strip->bitmapGetSize();
@@ -46,7 +46,7 @@ std::unique_ptr<swCBitmap> AppGameStateServices::buildSmallBuildingSheets(GameSt
 
 // Rows 2c and 2c + 1 hold the icons of "unit32.bmp" in country c's custom colour, the second
 // row with each icon facing the other way; magenta stays the transparent key.
-std::unique_ptr<swCBitmap> AppGameStateServices::buildUnitSheet(GameState& state)
+std::unique_ptr<swCBitmap> AppGameStateServices::buildUnitSheet(const Presentation& look)
 {
     map_render::IndexedSheet icons;
     if (!map_render::readIndexedSheet(map_render::readBitmapFile("unit32.bmp"), icons))
@@ -58,7 +58,7 @@ std::unique_ptr<swCBitmap> AppGameStateServices::buildUnitSheet(GameState& state
     const int width = std::min(icons.width, kUnitSheetWidth) / kIcon * kIcon;
     const int height = std::min(icons.height, kIcon);
     for (int country = 0; country < kCountryCount; ++country) {
-        const map_render::ColourTable colours = map_render::tintedColours(icons, state, country);
+        const map_render::ColourTable colours = map_render::tintedColours(icons, look.customColors(), country);
         uint32_t* facing = pixels.data() + size_t(2 * country * kIcon) * kUnitSheetWidth;
         uint32_t* mirrored = facing + size_t(kIcon) * kUnitSheetWidth;
         for (int y = 0; y < height; ++y)

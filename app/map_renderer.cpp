@@ -1,5 +1,6 @@
 // MapRenderer: the back picture, the view and the redraw of regions in passes.
 #include "app/map_renderer_impl.h"
+#include "ui/presentation.h"
 
 #include "state/game_state.h"
 
@@ -92,8 +93,8 @@ void MapRenderer::Impl::drawRegion(const RECT& mapRect)
     each(&Impl::drawUnitNumbers);
 }
 
-MapRenderer::MapRenderer(GameState& state)
-    : m_impl(std::make_unique<Impl>(state))
+MapRenderer::MapRenderer(GameState& state, const Presentation& look)
+    : m_impl(std::make_unique<Impl>(state, look))
 {
 }
 
@@ -111,8 +112,8 @@ bool MapRenderer::loadSheets()
             complete = false;
         sheets.mapPlain = plainColours(sheets.map);
         for (int t = 0; t < kTintCount; ++t) {
-            sheets.mapTinted[size_t(t)] = tintedColours(sheets.map, m_impl->state, t);
-            sheets.unitTinted[size_t(t)] = tintedColours(sheets.units, m_impl->state, t);
+            sheets.mapTinted[size_t(t)] = tintedColours(sheets.map, m_impl->look.customColors(), t);
+            sheets.unitTinted[size_t(t)] = tintedColours(sheets.units, m_impl->look.customColors(), t);
         }
     }
     return complete;

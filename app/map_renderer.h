@@ -7,6 +7,7 @@
 #include <memory>
 
 class GameState;
+class Presentation;
 
 // The effect pictures of the map sheets (map_sheet::Effect), eight frames each.
 enum class MapEffect : int {
@@ -25,7 +26,8 @@ enum class MapEffect : int {
 // window; the view's origin is the map pixel shown at its top-left corner.
 class MapRenderer {
 public:
-    explicit MapRenderer(GameState& state);
+    // The custom colours the sheets are tinted with are the presentation's.
+    MapRenderer(GameState& state, const Presentation& look);
     ~MapRenderer();
     MapRenderer(const MapRenderer&) = delete;
     MapRenderer& operator=(const MapRenderer&) = delete;

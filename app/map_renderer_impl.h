@@ -10,7 +10,9 @@
 #include <span>
 #include <vector>
 
+class CustomColorTable;
 class GameState;
+class Presentation;
 struct UnitRef;
 
 namespace map_render {
@@ -45,7 +47,7 @@ std::vector<uint8_t> readBitmapFile(const char* name);
 // The sheet's colours as drawn: magenta left out, the rest untouched.
 ColourTable plainColours(const IndexedSheet& sheet);
 // The colours turned by the colour filter: mode 3 by the country's custom hue, or the grey fade.
-ColourTable tintedColours(const IndexedSheet& sheet, const GameState& state, int tint);
+ColourTable tintedColours(const IndexedSheet& sheet, const CustomColorTable* custom, int tint);
 // The tint of a side code (0..8, or 100 + c for missiles); the grey tint for anything else.
 int tintOfSide(int side);
 // The tint of an owner byte as the cells and buildings store it (country + 1, 0 nobody).
@@ -90,10 +92,11 @@ int numberWidth(int value, int scale);
 } // namespace map_render
 
 struct MapRenderer::Impl {
-    explicit Impl(GameState& game) : state(game) { }
+    Impl(GameState& game, const Presentation& presentation) : state(game), look(presentation) { }
     ~Impl();
 
     GameState& state;
+    const Presentation& look;
     std::array<map_render::ZoomSheets, map_sheet::kZoomCount> sheets;
     int zoom = 1;
     bool night = false;

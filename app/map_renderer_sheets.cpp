@@ -1,6 +1,7 @@
 // The map renderer's sheets: reading them as palette indices and the per-side colour tables the
 // colour filter makes of their palettes.
 #include "app/map_renderer_impl.h"
+#include "lib/media/custom_color_table.h"
 
 #include "lib/error.h"
 #include "lib/file.h"
@@ -137,7 +138,7 @@ ColourTable plainColours(const IndexedSheet& sheet)
     return table;
 }
 
-ColourTable tintedColours(const IndexedSheet& sheet, const GameState& state, int tint)
+ColourTable tintedColours(const IndexedSheet& sheet, const CustomColorTable* custom, int tint)
 {
     // The palette goes through the library's colour filter as a table-only DIB.
     BITMAPINFOHEADER header {};
@@ -155,7 +156,7 @@ ColourTable tintedColours(const IndexedSheet& sheet, const GameState& state, int
     }
     if (tint >= 0 && tint < kCountryCount) {
         CustomColourEntry entry;
-        if (const CustomColorTable* custom = state.customColors())
+        if (custom)
             entry = custom->entry(CustomColorTable::kFirstCountryEntry + tint);
         ColourFilter(entry.hue, entry.second, entry.third, 3).apply(dib);
     } else {

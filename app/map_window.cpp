@@ -7,6 +7,7 @@
 #include "lib/media/dc_holders.h"
 #include "state/game_state.h"
 #include "state/rule_block.h"
+#include "ui/presentation.h"
 #include "ui/private_messages.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ MapWindow::MapWindow(swCWindow* parent, GameState& state, MapViewHost* host)
     : swCWindow(kClassName, parent)
     , m_state(state)
     , m_host(host)
-    , m_renderer(std::make_unique<MapRenderer>(state))
+    , m_renderer(std::make_unique<MapRenderer>(state, presentation()))
 {
     // The back picture covers the whole client area; erasing first would only flicker.
     m_windowClass.hbrBackground = nullptr;

@@ -188,12 +188,12 @@ RunOutcome runApplication(swCApplication& app)
     checkSettingsFile();
     // A master file that is missing or cannot be read has shown its warning; the program then
     // ends without a window.
-    setGameStateServices(&appGameStateServices());
+    installAppGameStateServices(&appGameStateServices());
     installComputerPlayer();
     auto game = std::make_unique<OwnedGameState>();
     GameState& state = game->state();
     try {
-        game->state().startUp();
+        game->startUp();
     } catch (swCError* error) {
         // The loaders tell of their files; a file error that reached here untold still gets a box.
         std::unique_ptr<swCError> owned(error);

@@ -8,7 +8,7 @@
 #include "platform/kernel/host.h"
 #include "rules/combat_pair.h"
 #include "rules/visibility.h"
-#include "state/base_bitmaps.h"
+#include "ui/base_bitmaps.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
@@ -16,6 +16,7 @@
 #include "state/unit_record.h"
 #include "ui/dialog_templates.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <cstdio>
 #include <cstring>
@@ -84,7 +85,7 @@ LiveClashEasyWindow::LiveClashEasyWindow(const WindowContext& context, swCWindow
     registerGameDialogTemplates();
 }
 
-const swCBitmap* LiveClashEasyWindow::marks() const { return m_game.baseBitmap(kPanelButtons); }
+const swCBitmap* LiveClashEasyWindow::marks() const { return presentation().baseBitmap(kPanelButtons); }
 
 LiveClashEasyWindow::~LiveClashEasyWindow()
 {
@@ -146,7 +147,7 @@ void LiveClashEasyWindow::drawPanel()
     m_dc = CreateCompatibleDC(nullptr);
     m_oldBitmap = SelectObject(m_dc, m_picture.handle());
     SetBkMode(m_dc, TRANSPARENT);
-    SelectObject(m_dc, m_game.font(kSmallFont).handle());
+    SelectObject(m_dc, presentation().font(kSmallFont).handle());
     SetTextColor(m_dc, kWhite);
     for (int k = 0; k < 2; ++k)
         drawSide(m_dc, k);
@@ -170,7 +171,7 @@ void LiveClashEasyWindow::drawSide(HDC dc, int k)
         return;
     }
     const UnitTypeRecord& type = unit->type();
-    state.drawUnitIcon(dc, x + 12, 12, side.country, type.id, 0);
+    presentation().drawUnitIcon(dc, x + 12, 12, side.country, type.id, 0);
     char name[35] = {};
     std::memcpy(name, unit->name, sizeof unit->name);
     text(dc, name, x + 96, 12, x + 288, 24, kWhite);
@@ -186,7 +187,7 @@ void LiveClashEasyWindow::drawSide(HDC dc, int k)
             continue;
         writeCounter(dc, k, i, side.strengthBefore[i]);
         const POINT p = iconPlace(k, i);
-        drawKeyed(dc, p.x, p.y, state.baseBitmap(kCategorySheet), icon);
+        drawKeyed(dc, p.x, p.y, presentation().baseBitmap(kCategorySheet), icon);
     }
     const UnitRecord* other = pair.unit(state, 1 - k);
     const int target_class = other ? targetClass(other->type()) : 3;

@@ -6,6 +6,7 @@
 #include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/map_file.h"
+#include "ui/presentation.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,7 +31,9 @@ struct ContinentView {
         const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
         loaded = game->loadMapImage(bytes.data(), bytes.size());
         setStateRulesHooks(&hooks);
-        renderer = std::make_unique<MapRenderer>(*game);
+        look = std::make_unique<Presentation>(*game);
+        look->startUp();
+        renderer = std::make_unique<MapRenderer>(*game, *look);
         sheets = renderer->loadSheets();
         renderer->setViewer(0, true);
     }
@@ -51,6 +54,7 @@ struct ContinentView {
     }
 
     std::unique_ptr<GameState> game;
+    std::unique_ptr<Presentation> look;
     VisibilityHooks hooks;
     std::unique_ptr<MapRenderer> renderer;
     bool loaded = false;

@@ -33,7 +33,7 @@ void prepareBenchProgramFolder()
     platform::setProgramFolder(folder + "/");
     theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
     makeNamedValue("SimpleMode").profileWriteInt(0);
-    setGameStateServices(&appGameStateServices());
+    installAppGameStateServices(&appGameStateServices());
 }
 
 std::unique_ptr<GameState> startBenchGameState()

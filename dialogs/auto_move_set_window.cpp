@@ -11,6 +11,7 @@
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <cstdio>
 #include <cstring>
@@ -139,7 +140,7 @@ void AutoMoveSetWindow::drawDisplay()
     {
         GameState& state = m_game;
         const CurrentAction& action = currentAction(state);
-        HFONT font = state.font(kSmallFont).handle();
+        HFONT font = presentation().font(kSmallFont).handle();
         const int side = state.turnBlock().currentCountry;
         if (action.autoMoveGroupSize() > 0)
             if (const UnitRecord* first = state.unitOf(side, action.autoMoveGroupUnit(0)); first && unitExists(*first))

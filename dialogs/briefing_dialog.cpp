@@ -30,6 +30,7 @@ BriefingDialog::BriefingDialog(const WindowContext& context, swCWindow* owner, B
     : PaperDialog(owner)
     , m_game(context.game)
     , m_main(context.main)
+    , m_look(context.look)
     , m_mode(mode)
 {
     GameState& state = m_game;
@@ -209,7 +210,7 @@ void BriefingDialog::next()
 void BriefingDialog::openMapSettings()
 {
     const bool campaign = isCampaign(m_game);
-    runMapSettingsStep({ m_game, m_main }, this,
+    runMapSettingsStep({ m_game, m_main, m_look }, this,
         campaign ? MapSettingsListButtons::OkOnly : MapSettingsListButtons::CancelAndChange);
 }
 

@@ -78,6 +78,7 @@ private:
 
     GameState& m_game;
     MainWindowServices& m_main;
+    Presentation& m_look;
     BriefingMode m_mode = BriefingMode::BeforePlay;
     ScenarioBlock m_block {};
     PageKind m_newsKind = PageKind::None;

@@ -13,6 +13,7 @@
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -106,7 +107,7 @@ bool CampaignTroopDeployWindow::create()
     m_counts = new StaticText(this, id::kCounts, 0);
     m_counts->setStyle(WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE);
     m_counts->controlCreate({ 0, y0, 252, 18 });
-    SendMessageA(m_counts->handle(), WM_SETFONT, WPARAM(m_game.font(kFont14).handle()), FALSE);
+    SendMessageA(m_counts->handle(), WM_SETFONT, WPARAM(presentation().font(kFont14).handle()), FALSE);
     struct Button {
         UINT controlId;
         const char* label;
@@ -122,7 +123,7 @@ bool CampaignTroopDeployWindow::create()
     for (int i = 0; i < 5; ++i) {
         m_buttons[i] = new PushButton(this, buttons[i].controlId, WS_TABSTOP);
         m_buttons[i]->controlCreateTitled(cp(buttons[i].label).c_str(), { buttons[i].x + 2 * border(), buttons[i].y, 80, 20 });
-        SendMessageA(m_buttons[i]->handle(), WM_SETFONT, WPARAM(m_game.font(kSmallFont).handle()), FALSE);
+        SendMessageA(m_buttons[i]->handle(), WM_SETFONT, WPARAM(presentation().font(kSmallFont).handle()), FALSE);
     }
 
     m_sortKey = 0;

@@ -10,6 +10,7 @@
 #include "platform/kernel/host.h"
 #include "rules/game_thread.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -71,7 +72,7 @@ void EndingWindow::drawSummary()
         const SIZE size = board.bitmapGetSize();
         PaletteHolder(dc).blitBitmap(kBoardAt.x, kBoardAt.y, board.handle(), RECT { 0, 0, size.cx, size.cy });
     }
-    HGDIOBJ oldFont = SelectObject(dc, state.font(kTextFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kTextFont).handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kWhite);
     drawText(dc, RECT { 10, 10, 381, 24 }, platform::utf8ToCp932("マップ名： ") + std::string(mapName(state.mapHeader())));
@@ -99,9 +100,9 @@ void EndingWindow::drawGraph()
         PaletteHolder holder(dc);
         holder.drawPolyline(71, 436, 570, 436, kWhite);
         holder.drawPolyline(70, 36, 70, 436, kWhite);
-        HGDIOBJ oldFont = SelectObject(dc, state.font(kSmallFont).handle());
+        HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
         turn_graph::drawAxes(dc, kFrame, graph);
-        SelectObject(dc, state.font(kTextFont).handle());
+        SelectObject(dc, presentation().font(kTextFont).handle());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, kWhite);
         drawText(dc, RECT { 100, 10, 240, 24 }, platform::utf8ToCp932(page.title));

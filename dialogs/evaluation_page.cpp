@@ -7,6 +7,7 @@
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 namespace {
 
@@ -157,7 +158,7 @@ void EvaluationBuildUp::drawGroupStep(int group, int item)
 
 void EvaluationBuildUp::drawFigure(HDC dc, int x, int y, int64_t value)
 {
-    HGDIOBJ oldFont = SelectObject(dc, m_game.font(kFigureFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kFigureFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kWhite);
     const std::string text = panel::cappedFigure(value, kFigureDigits);

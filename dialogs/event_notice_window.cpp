@@ -5,6 +5,7 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "ui/dialog_templates.h"
+#include "ui/presentation.h"
 
 #include <array>
 #include <cstring>
@@ -91,8 +92,7 @@ int EventNoticeWindow::OnInitDialog()
 
 void EventNoticeWindow::drawNotice()
 {
-    const GameState& state = m_game;
-    HFONT font = state.font(kSmallFont).handle();
+    HFONT font = presentation().font(kSmallFont).handle();
     const COLORREF white = RGB(255, 255, 255);
     const UINT line = DT_LEFT | DT_SINGLELINE;
     auto [first, second] = lines(m_game, m_kind, m_a, m_b);
@@ -102,7 +102,7 @@ void EventNoticeWindow::drawNotice()
         return;
     }
     if (const UnitRecord* unit = noticeUnit(m_game, m_a, m_b))
-        m_canvas.draw([&](HDC dc) { state.drawUnitIcon(dc, 12, 12, m_a, unit->unitTypeId, 0); });
+        m_canvas.draw([&](HDC dc) { presentation().drawUnitIcon(dc, 12, 12, m_a, unit->unitTypeId, 0); });
     if (first.empty())
         return;
     const int left = m_kind <= 1 ? 48 : 46;

@@ -8,6 +8,7 @@
 #include "ui/dialog_templates.h"
 #include "ui/main_window_services.h"
 #include "ui/private_messages.h"
+#include "ui/presentation.h"
 
 #include <array>
 #include <cstring>
@@ -48,7 +49,7 @@ int GameEndWindow::OnInitDialog()
     const int top = bandTop(m_kind);
     m_canvas.load("end_s.bmp", { 0, top, kWidth, top + kHeight });
     const GameState& state = m_game;
-    HFONT font = state.font(kFont14Bold).handle();
+    HFONT font = presentation().font(kFont14Bold).handle();
     if (m_country >= 0 && m_country < kCountryCount) {
         const char* name = state.country(m_country).name;
         m_canvas.text({ 12, 219, 268, 235 }, std::string(name, strnlen(name, sizeof state.country(0).name)),

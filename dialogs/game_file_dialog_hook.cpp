@@ -10,6 +10,7 @@
 #include "platform/commdlg/commdlg.h"
 #include "state/game_state.h"
 #include "ui/window_kit.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -74,7 +75,7 @@ void GameFileDialog::createPanel(HWND hook)
         SetWindowPos(dialog, nullptr, 0, 0, (outer.right - outer.left) + kPanelWidth - client.right, outer.bottom - outer.top,
             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const HFONT font = m_game.font(kSmallFont).handle();
+    const HFONT font = presentation().font(kSmallFont).handle();
     addControl(hook, font, "Static", kMapName, SS_LEFT, "マップ名：", { 8, 0, 300, 12 });
     addControl(hook, font, "Static", kViewLabel, SS_RIGHT, "表示切替：", { 157, 16, 60, 12 });
     HWND image = addControl(hook, font, "Button", kImageView, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "ｲﾒｰｼﾞ", { 217, 16, 48, 12 });

@@ -13,6 +13,7 @@
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
+#include "ui/presentation.h"
 
 namespace id = game_select_id;
 
@@ -156,7 +157,7 @@ void GameSelectDialog::turnPage(int step)
 
 void GameSelectDialog::browseFolder()
 {
-    const std::optional<std::string> chosen = browseForGameFolder(handle(), m_state.font(kSmallFont).handle(), m_folder);
+    const std::optional<std::string> chosen = browseForGameFolder(handle(), presentation().font(kSmallFont).handle(), m_folder);
     if (!chosen)
         return;
     if (*chosen != m_folder) {

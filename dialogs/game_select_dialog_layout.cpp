@@ -7,6 +7,7 @@
 #include "dialogs/map_thumbnail.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 namespace id = game_select_id;
 
@@ -38,7 +39,7 @@ ChildControl* GameSelectDialog::addControl(const char* className, UINT control, 
     ChildControl* c = own<ChildControl>(m_controls, className, this, control, style);
     c->setStyle(style | WS_CHILD | WS_VISIBLE, exStyle);
     c->controlCreateTitled(platform::utf8ToCp932(utf8Text).c_str(), frame);
-    SendMessageA(c->handle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_state.font(font).handle()), FALSE);
+    SendMessageA(c->handle(), WM_SETFONT, reinterpret_cast<WPARAM>(presentation().font(font).handle()), FALSE);
     return c;
 }
 

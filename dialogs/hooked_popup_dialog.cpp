@@ -34,6 +34,7 @@ HookedPopupDialog::HookedPopupDialog(const WindowContext& context, swCWindow* ow
     : KitWindow(dialog_template::kHexPopup, owner, false)
     , m_game(context.game)
     , m_main(context.main)
+    , m_look(context.look)
     , m_upperEntries(std::move(upperEntries))
     , m_lowerEntries(std::move(lowerEntries))
     , m_x(x)
@@ -198,7 +199,7 @@ void HookedPopupDialog::openNested(ProductionStatusList* cell)
 
     removeHook();
     SetFocus(GetDlgItem(handle(), kFocusSink));
-    HookedPopupDialog nested({ m_game, m_main }, this, m_purpose, x, cellRect.top, {}, std::move(carried));
+    HookedPopupDialog nested({ m_game, m_main, m_look }, this, m_purpose, x, cellRect.top, {}, std::move(carried));
     nested.run();
     if (nested.result() == 1) {
         m_chosenEntry = nested.chosenEntry();

@@ -80,6 +80,7 @@ private:
 
     GameState& m_game;
     MainWindowServices& m_main;
+    Presentation& m_look;
     ModalIdleOff m_idle;
     std::vector<uint32_t> m_upperEntries;
     std::vector<uint32_t> m_lowerEntries;

@@ -6,6 +6,7 @@
 #include "state/data_path.h"
 #include "dialogs/bitmap_canvas.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 #include <cstdio>
 
@@ -59,7 +60,7 @@ void MapFacilityTable::drawTable()
         holder.drawPolyline(x, 0, x, kTableHeight - 1, kBlack);
     for (int y = 0; y < kTableHeight; y += 15)
         holder.drawPolyline(0, y, kWidth - 1, y, kBlack);
-    const HFONT font = m_game.font(kSmallFont).handle();
+    const HFONT font = presentation().font(kSmallFont).handle();
     for (int r = 0; r < kFacilityRows; ++r) {
         const int y = 30 + 15 * r;
         drawCentred(canvas.dc(), font, RECT { 1, y - 14, 37, y }, platform::utf8ToCp932(kRowLabels[r]), kBlack);
@@ -88,7 +89,7 @@ void MapFacilityTable::refresh()
     }
     SelectedBitmap canvas(m_picture.handle());
     PaletteHolder holder(canvas.dc());
-    const HFONT font = m_game.font(kSmallFont).handle();
+    const HFONT font = presentation().font(kSmallFont).handle();
     for (int v = 0; v < kFacilityOwners; ++v) {
         for (int r = 0; r < kFacilityRows; ++r) {
             const RECT cell = cellRect(v, r);

@@ -4,6 +4,7 @@
 #include "dialogs/bitmap_canvas.h"
 #include "dialogs/map_preview_fields.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 namespace {
 
@@ -49,12 +50,12 @@ void MapInfoStrip::render()
     SelectedBitmap canvas(m_picture.handle());
     HDC dc = canvas.dc();
     PaletteHolder(dc).fillRectColor(0, 0, kWidth - 1, kHeight - 1, paletteGrey(kShades[m_shade]));
-    HFONT font = m_game.font(kFont16Bold).handle();
+    HFONT font = presentation().font(kFont16Bold).handle();
     SIZE size = textSize(dc, font, m_text);
     for (int smaller : { kFont14Bold, kFont14 }) {
         if (size.cx <= kWidth)
             break;
-        font = m_game.font(smaller).handle();
+        font = presentation().font(smaller).handle();
         size = textSize(dc, font, m_text);
     }
     const int x = (kWidth - size.cx) / 2;

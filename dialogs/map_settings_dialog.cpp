@@ -18,6 +18,7 @@
 #include "ui/main_window_services.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <cstring>
 
@@ -102,7 +103,7 @@ void MapSettingsDialog::createGeneralControls()
     const int height = simple ? kSimpleClient.cy : kClient.cy;
     const int pageHeight = simple ? 212 : 248;
     HWND dialog = handle();
-    HFONT font = m_state.font(kSmallFont).handle();
+    HFONT font = presentation().font(kSmallFont).handle();
     const MapHeader& header = m_state.mapHeader();
     makeMapHeading(dialog, m_state, font, id::kHeading);
     makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限："), SS_LEFT, id::kTurnLimitLabel, { 160, 68, 72, 12 }, font);
@@ -160,7 +161,7 @@ void MapSettingsDialog::createGeneralControls()
         SendMessageA(m_tab, TCM_INSERTITEMA, WPARAM(page), LPARAM(&tab));
     }
 
-    HFONT buttons = m_state.font(kFont14).handle();
+    HFONT buttons = presentation().font(kFont14).handle();
     makeSettingsControl(dialog, "Button", cp("ルール設定"), BS_PUSHBUTTON | WS_TABSTOP, id::kRules,
         { 8, height - 28, 96, 24 }, buttons);
     if (!m_state.isSimpleMode())

@@ -10,6 +10,7 @@
 #include "state/name_tables.h"
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
+#include "ui/presentation.h"
 
 #include <cstring>
 
@@ -62,8 +63,8 @@ void MapSettingsListDialog::createGeneralControls()
 {
     const int height = m_state.isSimpleMode() ? kSimpleClient.cy : kClient.cy;
     HWND dialog = handle();
-    HFONT font = m_state.font(kSmallFont).handle();
-    HFONT buttons = m_state.font(kFont14).handle();
+    HFONT font = presentation().font(kSmallFont).handle();
+    HFONT buttons = presentation().font(kFont14).handle();
     const MapHeader& header = m_state.mapHeader();
     const bool campaign = m_state.campaignBlock().campaignFlag == 1;
     makeSettingsControl(dialog, "Button", "OK", BS_PUSHBUTTON | WS_TABSTOP, id::kOk,
@@ -104,7 +105,7 @@ void MapSettingsListDialog::createGeneralControls()
 void MapSettingsListDialog::createCountry(int c)
 {
     HWND dialog = handle();
-    HFONT font = m_state.font(kSmallFont).handle();
+    HFONT font = presentation().font(kSmallFont).handle();
     const bool simple = m_state.isSimpleMode();
     const int pageHeight = simple ? 212 : 248;
     CountryFrame frame;

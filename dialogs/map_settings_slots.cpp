@@ -13,6 +13,7 @@
 #include "state/name_tables.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <cstring>
 
@@ -98,7 +99,7 @@ void MapSettingsDialog::createSlot(int slot)
         m_camps = std::make_unique<CampRelations>(*m_boxes, m_participantCount, m_neutralUnits > 0);
     }
     HWND dialog = slotPage();
-    HFONT font = m_state.font(kSmallFont).handle();
+    HFONT font = presentation().font(kSmallFont).handle();
     const bool simple = m_state.isSimpleMode();
     const CountryFrame frame = frameOf(m_state, slot);
     createCountryFrame(dialog, frame, font);

@@ -3,6 +3,7 @@
 
 #include "dialogs/bitmap_canvas.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 namespace {
 
@@ -11,10 +12,10 @@ struct Strip {
     SIZE size {};
 };
 
-Strip stripOf(const GameState& state, int index)
+Strip stripOf(int index)
 {
     Strip s;
-    s.bitmap = state.baseBitmap(index);
+    s.bitmap = presentation().baseBitmap(index);
     if (s.bitmap && s.bitmap->handle())
         s.size = s.bitmap->bitmapGetSize();
     return s;
@@ -55,8 +56,8 @@ void MapThumbnail::render()
     if (!layout)
         return;
     const int s = layout->cell;
-    const Strip terrain = stripOf(*state, s == 1 ? kTerrainStrip1 : kTerrainStrip2);
-    const Strip owners = stripOf(*state, s == 1 ? kOwnerStrip1 : kOwnerStrip2);
+    const Strip terrain = stripOf(s == 1 ? kTerrainStrip1 : kTerrainStrip2);
+    const Strip owners = stripOf(s == 1 ? kOwnerStrip1 : kOwnerStrip2);
     if (!terrain.bitmap || !owners.bitmap || !terrain.bitmap->handle() || !owners.bitmap->handle())
         return;
     const int row = viewMode == 0 ? 0 : s;

@@ -6,6 +6,7 @@
 #include "lib/media/bitmap_button.h"
 #include "state/campaign_progress.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ void NewsDialog::drawText()
             kNewsShape.widthOf(i) });
     }
     SelectedBitmap canvas(m_canvas.handle());
-    drawPaperLines(canvas.dc(), placed, m_game.font(kFont16).handle());
+    drawPaperLines(canvas.dc(), placed, presentation().font(kFont16).handle());
     InvalidateRect(handle(), nullptr, FALSE);
 }
 

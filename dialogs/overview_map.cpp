@@ -3,6 +3,7 @@
 
 #include "dialogs/bitmap_canvas.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 
@@ -100,8 +101,8 @@ void OverviewMap::draw(const GameState& state, OverviewRow row)
     if (!m_picture.handle())
         return;
     const int s = m_scale.pixels;
-    const swCBitmap* terrainStrip = state.baseBitmap(s == 1 ? kTerrainStrip1 : kTerrainStrip2);
-    const swCBitmap* ownerStrip = state.baseBitmap(s == 1 ? kOwnerStrip1 : kOwnerStrip2);
+    const swCBitmap* terrainStrip = presentation().baseBitmap(s == 1 ? kTerrainStrip1 : kTerrainStrip2);
+    const swCBitmap* ownerStrip = presentation().baseBitmap(s == 1 ? kOwnerStrip1 : kOwnerStrip2);
     SelectedBitmap canvas(m_picture.handle());
     PaletteHolder(canvas.dc()).fillRectColor(0, 0, m_scale.width - 1, m_scale.height - 1, kNoColour);
     if (!terrainStrip || !terrainStrip->handle() || !ownerStrip || !ownerStrip->handle())

@@ -6,6 +6,7 @@
 #include "state/game_state.h"
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -77,7 +78,7 @@ void OwnerDrawListBox::DrawItem(DRAWITEMSTRUCT* item)
     if (typeId > 0 && typeId < kUnitTypeIdMapSize && state->unitTypeIndex(typeId) && m_country >= 0
         && m_country < kCountryCount) {
         const UnitTypeRecord& type = state->unitTypeRecord(typeId);
-        if (const swCBitmap* icons = state->baseBitmap(kCategorySheet)) {
+        if (const swCBitmap* icons = presentation().baseBitmap(kCategorySheet)) {
             const int column = unitBitmapIndex(*state, type);
             const int row = m_country + 1;
             panel::blitKeyed(dc, 0, 0, *icons, RECT { column * 16, row * 16, column * 16 + 16, row * 16 + 16 }, kPictureKey);
@@ -85,7 +86,7 @@ void OwnerDrawListBox::DrawItem(DRAWITEMSTRUCT* item)
         const uint32_t count = uint32_t(m_shownCount > 0 ? machinesMade(type, m_shownCount) : type.members);
         const uint32_t price = unitTypeCost(type, state->country(m_country), count, type.members);
         const bool room = type.domain < 16 && (m_freeSlotMask >> type.domain & 1);
-        HGDIOBJ oldFont = SelectObject(dc, state->font(kSmallFont).handle());
+        HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
         const int oldMode = SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, !room ? kGrey : int64_t(price) > m_funds ? kRed : kBlack);
         rowText(dc, 16, 128, unitClassName(type.unitClass), -1, DT_LEFT);

@@ -6,6 +6,7 @@
 #include "platform/kernel/host.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 
@@ -35,7 +36,7 @@ std::unique_ptr<swCBitmap> loadPaperPicture(const char* name)
 std::unique_ptr<swCBitmap> mapPicture(const GameState& state, MapPicture which)
 {
     try {
-        return which == MapPicture::Briefing ? state.createBriefingBitmap() : state.createNewsBitmap();
+        return embeddedBitmap(state, which == MapPicture::Briefing ? 0 : 1);
     } catch (swCError* error) {
         // A picture a map file carries that cannot be read is left out like a missing one.
         delete error;

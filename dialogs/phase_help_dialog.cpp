@@ -8,6 +8,7 @@
 #include "ui/dialog_templates.h"
 #include "ui/drawn_dialog.h"
 #include "ui/window_kit.h"
+#include "ui/presentation.h"
 
 #include <array>
 #include <iterator>
@@ -57,7 +58,7 @@ int PhaseHelpDialog::OnInitDialog()
 {
     m_phase = m_game.turnBlock().phase;
     SetWindowTextA(handle(), title(m_phase).c_str());
-    HFONT font = m_game.font(kSmallFont).handle();
+    HFONT font = presentation().font(kSmallFont).handle();
     auto* words = new StaticText(this, kTextId, SS_LEFT);
     words->controlCreateTitled(text(m_phase).c_str(), { 8, 8, 392, 56 });
     auto* ok = new PushButton(this, kOkButton, BS_PUSHBUTTON | WS_TABSTOP);

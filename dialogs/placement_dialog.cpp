@@ -10,6 +10,7 @@
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <cstring>
 
@@ -39,7 +40,7 @@ int PlacementDialog::OnInitDialog()
     m_list->setShownCount(0);
     // The whole box, so that it ends short of the hex picture at x = 432.
     m_list->create(8, 8, 420, 242, OwnerDrawListBox::Size::Window);
-    SendMessageA(m_list->handle(), WM_SETFONT, WPARAM(m_state.font(kSmallFont).handle()), FALSE);
+    SendMessageA(m_list->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
     for (size_t i = 0; i < m_typeIds.size(); ++i)
         SendMessageA(m_list->handle(), LB_ADDSTRING, 0, LPARAM(i));
     new HexPictureButton(this, id::kHexPicture, 432, 8, m_x, m_y);
@@ -47,7 +48,7 @@ int PlacementDialog::OnInitDialog()
     const TerrainRecord* terrain = m_state.terrainTypeAt(m_x, m_y);
     name->controlCreateTitled(terrain ? std::string(terrain->name, strnlen(terrain->name, sizeof terrain->name)).c_str() : "",
         { 464, 17, 84, 14 });
-    SendMessageA(name->handle(), WM_SETFONT, WPARAM(m_state.font(kSmallFont).handle()), FALSE);
+    SendMessageA(name->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
     const struct {
         UINT id;
         const char* text;
@@ -56,7 +57,7 @@ int PlacementDialog::OnInitDialog()
     for (const auto& b : buttons) {
         auto* button = new ChildControl("Button", this, b.id, BS_PUSHBUTTON | WS_TABSTOP);
         button->controlCreateTitled(cp(b.text).c_str(), { b.x, 268, 96, 24 });
-        SendMessageA(button->handle(), WM_SETFONT, WPARAM(m_state.font(kFont14).handle()), FALSE);
+        SendMessageA(button->handle(), WM_SETFONT, WPARAM(m_look.font(kFont14).handle()), FALSE);
     }
     SetFocus(m_list->handle());
     return 0;

@@ -17,6 +17,7 @@ PlayPopup::PlayPopup(const WindowContext& context, UINT templateId, swCWindow* o
     : KitWindow(templateId, owner)
     , m_state(context.game)
     , m_main(context.main)
+    , m_look(context.look)
     , m_cancelId(cancelId)
 {
     registerGameDialogTemplates();

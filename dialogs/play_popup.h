@@ -43,6 +43,7 @@ protected:
 
     GameState& m_state;
     MainWindowServices& m_main;
+    Presentation& m_look;
 
 private:
     UINT m_cancelId;

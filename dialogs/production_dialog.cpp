@@ -123,7 +123,7 @@ void ProductionDialog::produce()
                 warn("この地点に兵器を生産することができませんでした。");
             } else {
                 if (isMultiRole(m_state.unitTypeRecord(type))) {
-                    ArmChangeWindow arms({ m_state, m_main }, this, m_country, unit, -1);
+                    ArmChangeWindow arms({ m_state, m_main, m_look }, this, m_country, unit, -1);
                     if (arms.run() == 1 && m_state.handshake().playRunning())
                         selectModel(m_state, *m_state.unitOf(m_country, unit), arms.selectedSet());
                 }
@@ -172,7 +172,7 @@ void ProductionDialog::choosePack()
     if (selected < 0 || size_t(selected) >= entries.size() || !entries[size_t(selected)].isOrder())
         return;
     const StoredEntry entry = entries[size_t(selected)];
-    ArmChangeWindow arms({ m_state, m_main }, this, -1, entry.typeId(), entry.model);
+    ArmChangeWindow arms({ m_state, m_main, m_look }, this, -1, entry.typeId(), entry.model);
     if (arms.run() == 1)
         m_orders.setOrderModel(size_t(selected), arms.selectedSet());
     if (!m_state.handshake().playRunning())

@@ -9,6 +9,7 @@
 #include "state/game_state.h"
 #include "state/rule_block.h"
 #include "ui/window_kit.h"
+#include "ui/presentation.h"
 
 #include <cstdio>
 #include <cstring>
@@ -29,7 +30,7 @@ HWND ProductionDialog::addControl(const char* className, UINT control, DWORD sty
 {
     auto* c = new ChildControl(className, this, control, style);
     c->controlCreateTitled(cp(utf8Text).c_str(), { x, y, width, height });
-    SendMessageA(c->handle(), WM_SETFONT, WPARAM(m_state.font(pushButton ? kFont14 : kSmallFont).handle()), FALSE);
+    SendMessageA(c->handle(), WM_SETFONT, WPARAM(m_look.font(pushButton ? kFont14 : kSmallFont).handle()), FALSE);
     return c->handle();
 }
 
@@ -41,7 +42,7 @@ void ProductionDialog::createControls()
     m_heads[2] = new Button68x20(this, 0, id::kPriceHead, 380, 10);
     m_typeList = new OwnerDrawListBox(this, m_state, id::kTypeList, m_country, &m_typeIds);
     m_typeList->create(8, 30, 452, 238);
-    SendMessageA(m_typeList->handle(), WM_SETFONT, WPARAM(m_state.font(kSmallFont).handle()), FALSE);
+    SendMessageA(m_typeList->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
     m_typeList->setFreeSlotMask(m_orders.freeSlotMask());
     m_typeList->setFunds(m_orders.funds());
     new HexPictureButton(this, id::kHexPicture, 510, 8, m_x, m_y);

@@ -6,6 +6,7 @@
 #include "state/game_state.h"
 #include "state/rule_block.h"
 #include "state/unit_facts.h"
+#include "ui/presentation.h"
 
 #include <cstdio>
 #include <cstring>
@@ -79,13 +80,13 @@ void ProductionListBox::DrawItem(DRAWITEMSTRUCT* item)
     const int y = r.top;
     StoredEntry entry;
     entry.data = uint32_t(item->itemData);
-    HGDIOBJ oldFont = SelectObject(dc, state->font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const int oldColour = int(SetTextColor(dc, kBlack));
     if (!entry.isOrder()) {
         const UnitRecord* unit = state->unitOf(entry.side(), entry.unitIndex());
         if (unit) {
-            state->drawUnitIcon(dc, x, y, entry.side(), unit->unitTypeId, 0);
+            presentation().drawUnitIcon(dc, x, y, entry.side(), unit->unitTypeId, 0);
             SetTextColor(dc, kStoredGrey);
             text(dc, x + 32, y + 2, x + 224, y + 14, unit->name, int(strnlen(unit->name, sizeof unit->name)));
             if (unit->hasFlag(kUnitAwaitingProduction)) {
@@ -99,7 +100,7 @@ void ProductionListBox::DrawItem(DRAWITEMSTRUCT* item)
         }
     } else if (state->unitTypeIndex(entry.typeId())) {
         const UnitTypeRecord& type = state->unitTypeRecord(entry.typeId());
-        state->drawUnitIcon(dc, x, y, m_country, entry.typeId(), 0);
+        presentation().drawUnitIcon(dc, x, y, m_country, entry.typeId(), 0);
         SetTextColor(dc, kBlack);
         text(dc, x + 32, y + 2, x + 224, y + 14, type.name, int(strnlen(type.name, sizeof type.name)));
         text(dc, x + 32, y + 16, x + 224, y + 28, words().producing.c_str());

@@ -10,6 +10,7 @@
 #include "rules/weapon_selection.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
+#include "ui/presentation.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ void SelAttackArmsDialog::createControls()
     auto* question = new StaticText(this, id::kQuestion, SS_RIGHT | SS_NOPREFIX);
     question->controlCreateTitled(platform::utf8ToCp932(kQuestions[m_mode]).c_str(),
         { layout::kQuestionX, layout::kQuestionY, layout::kQuestionWidth, layout::kQuestionHeight });
-    SendMessageA(question->handle(), WM_SETFONT, WPARAM(m_state.font(kSmallFont).handle()), FALSE);
+    SendMessageA(question->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
     auto* execute = new PanelButton80x24(this, 0, id::kExecute, layout::kExecuteX, layout::kButtonY);
     new PanelButton80x24(this, 1, id::kDrop, layout::kDropX, layout::kButtonY);
     // Without a weapon there is nothing to fire: the engagement can only be dropped.

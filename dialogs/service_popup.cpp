@@ -4,6 +4,7 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "ui/dialog_templates.h"
+#include "ui/presentation.h"
 
 #include <cstdio>
 #include <cstring>
@@ -50,14 +51,14 @@ const UnitRecord* ServicePopup::unit() const
     return record && unitExists(*record) ? record : nullptr;
 }
 
-HFONT ServicePopup::font() const { return m_game.font(kSmallFont).handle(); }
+HFONT ServicePopup::font() const { return presentation().font(kSmallFont).handle(); }
 
 void ServicePopup::drawUnitHeading(int x, int y, const RECT& nameArea, const RECT& typeArea)
 {
     const UnitRecord* record = unit();
     if (!record)
         return;
-    m_canvas.draw([&](HDC dc) { m_game.drawUnitIcon(dc, x, y, m_side, record->unitTypeId, 0); });
+    m_canvas.draw([&](HDC dc) { presentation().drawUnitIcon(dc, x, y, m_side, record->unitTypeId, 0); });
     const COLORREF white = RGB(255, 255, 255);
     const UINT line = DT_LEFT | DT_SINGLELINE;
     m_canvas.text(nameArea, std::string(record->name, strnlen(record->name, sizeof record->name)), white, font(), line);

@@ -2,7 +2,7 @@
 #include "dialogs/start_arrow.h"
 
 #include "lib/media/bitmap.h"
-#include "state/base_bitmaps.h"
+#include "ui/base_bitmaps.h"
 #include "state/data_path.h"
 
 #include <memory>

@@ -7,6 +7,7 @@
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -91,7 +92,7 @@ void ThinkProgressWindow::drawProgress()
         m_canvas.blit(bar.left, bar.top, m_sheet.handle(), { kBarFill.left, kBarFill.top, kBarFill.left + width, kBarFill.bottom });
     char text[16];
     std::snprintf(text, sizeof text, "%3d%%", percent);
-    HFONT font = m_game.font(kSmallFont).handle();
+    HFONT font = presentation().font(kSmallFont).handle();
     m_canvas.outlinedText(kPercentArea, text, RGB(255, 255, 255), font, DT_CENTER | DT_SINGLELINE);
     if (handle())
         InvalidateRect(handle(), &bar, FALSE);

@@ -9,6 +9,7 @@
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
+#include "ui/presentation.h"
 
 #include <cstring>
 #include <vector>
@@ -56,7 +57,7 @@ CopySourceDialog::CopySourceDialog(const WindowContext& context, swCWindow* owne
 int CopySourceDialog::OnInitDialog()
 {
     ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
-    HFONT font = m_game.font(kSmallFont).handle();
+    HFONT font = presentation().font(kSmallFont).handle();
     HWND prompt = CreateWindowExA(0, "Static",
         platform::utf8ToCp932("複製元となる生産タイプを選択してください。").c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 8,
         6, 252, 12, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kPrompt)), nullptr, nullptr);
@@ -74,8 +75,8 @@ int CopySourceDialog::OnInitDialog()
             SendMessageA(m_list, LB_SETITEMDATA, WPARAM(row), LPARAM(number));
     }
     SendMessageA(m_list, LB_SETCURSEL, 0, 0);
-    makePushButton(handle(), m_game, "OK", id::kOk, 92, 216, 80, 22);
-    makePushButton(handle(), m_game, "CANCEL", id::kCancel, 180, 216, 80, 22);
+    makePushButton(handle(), "OK", id::kOk, 92, 216, 80, 22);
+    makePushButton(handle(), "CANCEL", id::kCancel, 180, 216, 80, 22);
     SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     SetFocus(m_list);
     return 0;

@@ -8,6 +8,7 @@
 #include "state/game_state.h"
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstring>
@@ -93,11 +94,11 @@ void ProductEditListBox::DrawItem(DRAWITEMSTRUCT* item)
     const int id = int(item->itemData) - 1;
     if (id > 0 && id < kUnitTypeIdMapSize && m_game.unitTypeIndex(id)) {
         const UnitTypeRecord& type = m_game.unitTypeRecord(id);
-        if (const swCBitmap* icons = m_game.baseBitmap(kCategorySheet); icons && icons->handle()) {
+        if (const swCBitmap* icons = presentation().baseBitmap(kCategorySheet); icons && icons->handle()) {
             const int column = unitBitmapIndex(m_game, type);
             panel::blitKeyed(dc, 2, 1, *icons, RECT { column * 16, 16, column * 16 + 16, 32 }, kPictureKey);
         }
-        panel::TextScope scope(dc, m_game.font(kSmallFont));
+        panel::TextScope scope(dc, presentation().font(kSmallFont));
         SetTextColor(dc, id >= kFirstOwnTypeId ? kOwnTypeColour : panel::kWhite);
         panel::text(dc, 20, 3, 116, 15, unitClassName(type.unitClass));
         const std::string name(type.name, strnlen(type.name, sizeof type.name));

@@ -15,6 +15,7 @@
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <cstring>
 
@@ -64,6 +65,7 @@ ProductEditWindow::ProductEditWindow(const WindowContext& context, swCWindow* li
     : KitWindow(dialog_template::kProductEdit, listWindow, false)
     , m_game(context.game)
     , m_main(context.main)
+    , m_look(context.look)
     , m_row(row)
     , m_model(context.game, recordOfRow(context.game, row))
     , m_background(loadEditorPicture("edit_bg.bmp"))
@@ -87,7 +89,7 @@ int ProductEditWindow::OnInitDialog()
 
 void ProductEditWindow::createControls()
 {
-    HFONT font = m_game.font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     m_name = new swCEdit(this, id::kName, ES_AUTOHSCROLL | WS_TABSTOP);
     m_name->controlCreate({ 113, 16, 110, 16 });
     m_name->editSetRefusedChars(".\\/:;*?\"<>|");
@@ -262,7 +264,7 @@ void ProductEditWindow::drawTotals()
         canvas.blitBitmap(kTotalsArea.left, kTotalsArea.top, m_totalsArea->handle(),
             RECT { 0, 0, kTotalsArea.right - kTotalsArea.left, kTotalsArea.bottom - kTotalsArea.top });
         {
-            panel::TextScope scope(dc, m_game.font(kSmallFont));
+            panel::TextScope scope(dc, m_look.font(kSmallFont));
             for (size_t k = 0; k < totals.count.size(); ++k) {
                 const int x = 436 + 56 * int(k);
                 panel::format(dc, x - 24, 38, x, 50, DT_RIGHT, "%4d", int(totals.count[k]));

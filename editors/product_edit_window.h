@@ -58,6 +58,7 @@ private:
 
     GameState& m_game;
     MainWindowServices& m_main;
+    const Presentation& m_look;
     int m_row = 0;
     ProductEditModel m_model;
     int m_active = -1;

@@ -10,6 +10,7 @@
 #include "lib/media/row_canvas.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
+#include "ui/presentation.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
 
@@ -103,7 +104,7 @@ int ProductListWindow::OnInitDialog()
     static const char* const titles[] = { "生産タイプ編集", "生産タイプ読込", "生産タイプ書出" };
     // Not shown (the window has no caption); it names the window for the person's tools.
     SetWindowTextA(handle(), cp(titles[m_mode >= 0 && m_mode <= 2 ? m_mode : 0]).c_str());
-    m_list = new ProductSlotListBox(this, m_summaries, *m_background, *m_buttons, m_context.game.font(kSmallFont));
+    m_list = new ProductSlotListBox(this, m_summaries, *m_background, *m_buttons, m_context.look.font(kSmallFont));
     for (int row = 0; row < kUserProductionTypeCount; ++row)
         SendMessageA(m_list->handle(), LB_ADDSTRING, 0, LPARAM(row));
     SendMessageA(m_list->handle(), LB_SETCURSEL, 0, 0);

@@ -8,6 +8,7 @@
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
+#include "ui/presentation.h"
 
 #include <cstdio>
 
@@ -62,7 +63,7 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
         holder.blitBitmap(0, 0, m_background.handle(), RECT { m_x, m_y, m_x + kWidth, m_y + kHeight });
     const RuleSlot& slot = m_game.ruleSlot(id::kFirstListedSlot + m_row);
     HDC dc = item->hDC;
-    HGDIOBJ oldFont = SelectObject(dc, m_game.font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kTextColour);
     if (!slot.name.empty()) {

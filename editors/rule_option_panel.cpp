@@ -5,6 +5,7 @@
 #include "rules/move_checks.h"
 #include "state/game_state.h"
 #include "ui/window_kit.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstring>
@@ -68,7 +69,7 @@ void buildNameRow(swCWindow& owner, const GameState& state, const RuleBlock& blo
     int listedSlots, RuleOptionPanel& panel)
 {
     HWND window = owner.handle();
-    HFONT font = state.font(kSmallFont).handle();
+    HFONT font = presentation().font(kSmallFont).handle();
     makeControl(window, "Static", cp("ルール："), SS_LEFT, id::kRuleCaption, { 8, 11, 56, 12 }, font);
     if (nameBox) {
         panel.nameBox = makeControl(window, "Edit", "", ES_AUTOHSCROLL | WS_TABSTOP, id::kRuleName, { 68, 8, 96, 24 },
@@ -112,7 +113,7 @@ void buildRuleOptionPanel(swCWindow& owner, const GameState& state, const RuleBl
 {
     panel = RuleOptionPanel {};
     buildNameRow(owner, state, block, editable, nameBox, kRuleSlotCount, panel);
-    HFONT font = state.font(kSmallFont).handle();
+    HFONT font = presentation().font(kSmallFont).handle();
     panel.tab = makeControl(owner.handle(), WC_TABCONTROLA, "", TCS_FOCUSNEVER, id::kTab, { 0, 36, 400, 360 }, font);
     const auto names = ruleOptionPageNames();
     for (size_t i = 0; i < names.size(); ++i) {
@@ -135,7 +136,7 @@ void buildShortRuleOptionPanel(swCWindow& owner, const GameState& state, const R
     buildNameRow(owner, state, block, editable, nameBox, 1, panel);
     HWND page = makePage(owner, id::kFirstPage, { 0, 40, 400, 90 });
     panel.pages.fill(page);
-    HFONT font = state.font(kSmallFont).handle();
+    HFONT font = presentation().font(kSmallFont).handle();
     for (const RuleOptionRow& row : shortRuleOptionRows())
         addRuleOptionRow(page, panel, row, font);
     ShowWindow(page, SW_SHOW);

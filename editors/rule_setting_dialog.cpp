@@ -83,8 +83,8 @@ int RuleSettingDialog::OnInitDialog()
         buildRuleOptionPanel(*this, m_game, m_slot.block, editable, nameBox, m_panel);
     // After the panel, so that Tab reaches them last.
     const int buttonsTop = client.cy - 32;
-    makePushButton(handle(), m_game, "OK", id::kOk, 192, buttonsTop);
-    makePushButton(handle(), m_game, "ｷｬﾝｾﾙ", id::kCancel, 296, buttonsTop);
+    makePushButton(handle(), "OK", id::kOk, 192, buttonsTop);
+    makePushButton(handle(), "ｷｬﾝｾﾙ", id::kCancel, 296, buttonsTop);
     m_page = 0;
     showRulePage(m_panel, m_page, -1);
     SetWindowTextA(handle(), cp(titleOf(m_mode)).c_str());

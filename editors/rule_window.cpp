@@ -41,7 +41,7 @@ int RuleWindow::OnInitDialog()
         buildShortRuleOptionPanel(*this, m_game, m_block, false, true, m_panel);
     else
         buildRuleOptionPanel(*this, m_game, m_block, false, true, m_panel);
-    makePushButton(handle(), m_game, "OK", id::kOk, 296, client.cy - 32);
+    makePushButton(handle(), "OK", id::kOk, 296, client.cy - 32);
     m_page = 0;
     showRulePage(m_panel, m_page, -1);
     showRules();

@@ -5,6 +5,7 @@
 #include "platform/kernel/host.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 #include <string>
 
@@ -15,13 +16,13 @@ void keepMovingRectInWorkArea(MessageRecord& msg)
     msg.result = TRUE;
 }
 
-HWND makePushButton(HWND window, const GameState& game, const char* utf8, int controlId, int x, int y, int width, int height)
+HWND makePushButton(HWND window, const char* utf8, int controlId, int x, int y, int width, int height)
 {
     HWND button = CreateWindowExA(0, "Button", platform::utf8ToCp932(utf8).c_str(),
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, width, height, window,
         reinterpret_cast<HMENU>(INT_PTR(controlId)), nullptr, nullptr);
     if (button)
-        SendMessageA(button, WM_SETFONT, WPARAM(game.font(kFont14).handle()), FALSE);
+        SendMessageA(button, WM_SETFONT, WPARAM(presentation().font(kFont14).handle()), FALSE);
     return button;
 }
 

@@ -7,13 +7,11 @@
 #include <functional>
 #include <memory>
 
-class GameState;
-
 // A picture of the bitmap folder; throws the picture loader's error when it cannot be read.
 std::unique_ptr<swCBitmap> loadEditorPicture(const char* name);
 
 // A push button of the editors (96 x 24 unless told) in the game's 14-pixel font; text in UTF-8.
-HWND makePushButton(HWND window, const GameState& game, const char* utf8, int controlId, int x, int y, int width = 96, int height = 24);
+HWND makePushButton(HWND window, const char* utf8, int controlId, int x, int y, int width = 96, int height = 24);
 
 // The gestures that close a dialog of the editors as its cancel button does: WM_CLOSE, a right
 // click on it, or a right click on one of its controls (WM_PARENTNOTIFY). WM_MOVING keeps it in the

@@ -7,6 +7,7 @@
 #include "platform/kernel/host.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -39,9 +40,8 @@ ActionHistoryListView::ActionHistoryListView(swCWindow* parent, GameState& game)
 
 void ActionHistoryListView::setUp(const int (&widths)[kColumnCount])
 {
-    GameState& state = m_game;
-    SendMessageA(handle(), WM_SETFONT, WPARAM(state.font(kSmallFont).handle()), FALSE);
-    listViewSetHeaderFont(*this, state.font(kFont12Bold).handle());
+    SendMessageA(handle(), WM_SETFONT, WPARAM(presentation().font(kSmallFont).handle()), FALSE);
+    listViewSetHeaderFont(*this, presentation().font(kFont12Bold).handle());
     static const char* const kTitles[kColumnCount] = { "ターン", "座標", "出来事", "結果" };
     for (int c = 0; c < kColumnCount; ++c)
         listViewInsertColumn(*this, c, platform::utf8ToCp932(kTitles[c]).c_str(), std::max(10, widths[c]));
@@ -78,7 +78,7 @@ void ActionHistoryListView::addRecord(uint32_t index)
         MemoryDcHolder memory(nullptr);
         HDC dc = memory.dc();
         HGDIOBJ oldBitmap = SelectObject(dc, m_row.handle());
-        HGDIOBJ oldFont = SelectObject(dc, m_game.font(kSmallFont).handle());
+        HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
         SetBkMode(dc, TRANSPARENT);
         eventWidth = history_rows::paintEvent(dc, m_game, 0, kRowBitmapWidth, 1, *record, m_viewer);
         resultWidth = history_rows::paintResult(dc, m_game, 0, kRowBitmapWidth, 1, *record, m_viewer);
@@ -147,7 +147,7 @@ void ActionHistoryListView::DrawItem(DRAWITEMSTRUCT* item)
     MemoryDcHolder memory(item->hDC);
     HDC dc = memory.dc();
     HGDIOBJ oldBitmap = SelectObject(dc, m_row.handle());
-    HGDIOBJ oldFont = SelectObject(dc, m_game.font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kBlack);
     paintRow(dc, int(item->itemID), item->rcItem.top);

@@ -3,10 +3,11 @@
 
 #include "infowin/panel_text.h"
 #include "state/action_history.h"
-#include "state/base_bitmaps.h"
+#include "ui/base_bitmaps.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "ui/window_kit.h"
+#include "ui/presentation.h"
 
 #include <cstdio>
 #include <cstring>
@@ -65,7 +66,7 @@ public:
     int terrainIcon(int x, int terrain, bool building) const
     {
         note("[land]");
-        m_state.drawLandIcon(m_dc, x, m_top + 1, terrain, building ? terrain : 0, 0, std::min(kIcon, m_right - x));
+        presentation().drawLandIcon(m_dc, x, m_top + 1, terrain, building ? terrain : 0, 0, std::min(kIcon, m_right - x));
         return x + kIcon;
     }
 
@@ -130,7 +131,7 @@ private:
         const int typeId = slot == 0 ? m_record.type0 : m_record.type1;
         if (typeId <= 0 || typeId >= kUnitTypeIdMapSize || !state->unitTypeIndex(typeId))
             return;
-        const swCBitmap* sheet = state->baseBitmap(kCategorySheet);
+        const swCBitmap* sheet = presentation().baseBitmap(kCategorySheet);
         if (!sheet || !sheet->handle())
             return;
         const int side = (slot == 0 ? m_record.side0 : m_record.side1) & 0x0F;

@@ -12,6 +12,7 @@
 #include "state/game_state.h"
 #include "ui/info_window_frame.h"
 #include "ui/main_window_services.h"
+#include "ui/presentation.h"
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
@@ -92,7 +93,7 @@ void ActionHistoryWindow::createControls()
     RECT client {};
     GetClientRect(handle(), &client);
     const int width = client.right;
-    const HFONT font = m_context.game.font(kSmallFont).handle();
+    const HFONT font = m_context.look.font(kSmallFont).handle();
     m_strip = makeChild(this, font, "Static", id::kStrip, SS_LEFT, 0, "", { 0, 0, width, kStripHeight });
     m_optionButton = makeChild(this, font, "Button", id::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP, 0, ">>", { width - 16, 0, 16, 16 });
     m_pageCombo = makeChild(this, font, "ComboBox", id::kPage, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP, WS_EX_CLIENTEDGE, "",

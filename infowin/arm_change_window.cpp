@@ -10,6 +10,7 @@
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/presentation.h"
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
@@ -32,6 +33,7 @@ using panel::loadPicture;
 ArmChangeWindow::ArmChangeWindow(const WindowContext& context, swCWindow* parent, int country, int unitOrType, int initialSet)
     : KitWindow(dialog_template::kArmChange, parent)
     , m_game(context.game)
+    , m_look(context.look)
     , m_country(country)
     , m_unitOrType(unitOrType)
     , m_initialSet(initialSet)
@@ -158,7 +160,7 @@ void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)
     const int y0 = 8 + 200 * (set / 2);
     if (m_buttonSheet)
         panel::blitCell(dc, x0, y0, *m_buttonSheet, info_sheet::setPanel(set, set == m_selectedSet));
-    panel::TextScope scope(dc, m_game.font(kSmallFont));
+    panel::TextScope scope(dc, m_look.font(kSmallFont));
     const UnitTypeModel& model = type.model[set];
     // A unit's own set shows what it holds, read as every window reads it; another set shows what
     // an exchange fills the unit to. The machines stay the unit's (the type's count without one).

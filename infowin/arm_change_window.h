@@ -56,6 +56,7 @@ private:
     bool playRunning() const;
 
     GameState& m_game;
+    const Presentation& m_look;
     int m_country = -1;
     int m_unitOrType = 0;
     int m_initialSet = -1;

@@ -9,6 +9,7 @@
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
+#include "ui/presentation.h"
 
 #include <cstring>
 #include <string>
@@ -35,6 +36,7 @@ void drawText(HDC dc, RECT box, const std::string& text, UINT align)
 ChangePlayerDialog::ChangePlayerDialog(const WindowContext& context, swCWindow* parent)
     : KitWindow(dialog_template::kPopup, parent)
     , m_game(context.game)
+    , m_look(context.look)
 {
     registerGameDialogTemplates();
 }
@@ -76,7 +78,7 @@ void ChangePlayerDialog::drawPicture()
     MemoryDcHolder memory(nullptr);
     HDC dc = memory.dc();
     HGDIOBJ oldBitmap = SelectObject(dc, m_picture.handle());
-    HGDIOBJ oldFont = SelectObject(dc, m_game.font(kTextFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_look.font(kTextFont).handle());
     SetBkMode(dc, TRANSPARENT);
     for (int block = 0; block < 2; ++block) {
         const int top = board::kChangeBlockPitch * block;
@@ -102,7 +104,7 @@ void ChangePlayerDialog::drawPicture()
 
 void ChangePlayerDialog::createControls()
 {
-    HFONT small = m_game.font(kSmallFont).handle();
+    HFONT small = m_look.font(kSmallFont).handle();
     for (int c = 0; c < kCountryCount; ++c) {
         auto* combo = new ComboBoxControl(this, id::kFirstCombo + UINT(c), CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER);
         combo->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
@@ -125,7 +127,7 @@ void ChangePlayerDialog::createControls()
         }
         m_combos[size_t(c)] = combo;
     }
-    HFONT buttons = m_game.font(kTextFont).handle();
+    HFONT buttons = m_look.font(kTextFont).handle();
     auto button = [&](UINT buttonId, const char* utf8, int x) {
         auto* made = new PushButton(this, buttonId, BS_PUSHBUTTON | WS_TABSTOP);
         made->controlCreateTitled(cp(utf8).c_str(), { x, 140, 96, 24 });

@@ -42,6 +42,7 @@ private:
     void end(int result);
 
     GameState& m_game;
+    const Presentation& m_look;
     swCBitmap m_picture;
     std::array<ComboBoxControl*, 8> m_combos {};
 };

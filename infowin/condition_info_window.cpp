@@ -18,6 +18,7 @@
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 namespace id = condition_info_id;
 
@@ -64,6 +65,7 @@ ConditionInfoPageWindow::ConditionInfoPageWindow(swCWindow* parent, const swCBit
 ConditionInfoWindow::ConditionInfoWindow(const WindowContext& context, swCWindow* mainWindow)
     : KitWindow(kClassName, mainWindow)
     , m_game(context.game)
+    , m_look(context.look)
 {
     static const std::string title = platform::utf8ToCp932("状況表");
     setTitle(title.c_str());
@@ -94,7 +96,7 @@ bool ConditionInfoWindow::create(bool& windowMade)
 
     m_tabs = new TabControl(this, id::kTabs, WS_CLIPSIBLINGS | WS_TABSTOP);
     m_tabs->controlCreate({ 0, 0, kClientWidth, kClientHeight });
-    SendMessageA(m_tabs->handle(), WM_SETFONT, WPARAM(m_game.font(kTextFont).handle()), FALSE);
+    SendMessageA(m_tabs->handle(), WM_SETFONT, WPARAM(m_look.font(kTextFont).handle()), FALSE);
     for (int i = 0; i < turn_graph::kFieldCount; ++i) {
         std::string label = platform::utf8ToCp932(kTabLabels[i]);
         TCITEMA item {};
@@ -169,7 +171,7 @@ void ConditionInfoWindow::drawGraph()
     memory.fillRectColor(0, 0, kPlot.left - 1, ConditionInfoPageWindow::kHeight - 1, menu);
     memory.fillRectColor(kPlot.left, 400, ConditionInfoPageWindow::kWidth - 1, ConditionInfoPageWindow::kHeight - 1, menu);
     memory.fillRectColor(kPlot.left, kPlot.top, kPlot.right - 1, kPlot.bottom - 1, kBlack);
-    HGDIOBJ oldFont = SelectObject(dc, m_game.font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_look.font(kSmallFont).handle());
     turn_graph::drawAxes(dc, kFrame, graph);
     SelectObject(dc, oldFont);
     // Turns past the range's end would run out of the plot area.

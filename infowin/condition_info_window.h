@@ -60,6 +60,7 @@ private:
     void erasingBackground() override { PostMessageA(handle(), ui_message::kConditionInfoRepaintPage, 0, 0); }
 
     GameState& m_game;
+    const Presentation& m_look;
     swCBitmap m_graph;
     TabControl* m_tabs = nullptr;
     ConditionInfoPageWindow* m_page = nullptr;

@@ -9,6 +9,7 @@
 #include "state/game_state.h"
 #include "ui/info_window_frame.h"
 #include "ui/main_window_services.h"
+#include "ui/presentation.h"
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
@@ -67,7 +68,7 @@ bool CountryInfoWindow::create(bool& windowMade)
     m_anthemCombo = new ComboBoxControl(this, country_info_id::kAnthemCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER);
     m_anthemCombo->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_CHILD, WS_EX_CLIENTEDGE);
     m_anthemCombo->controlCreate({ 0, 0, board::kCellWidth, 128 });
-    SendMessageA(m_anthemCombo->handle(), WM_SETFONT, WPARAM(m_context.game.font(kSmallFont).handle()), FALSE);
+    SendMessageA(m_anthemCombo->handle(), WM_SETFONT, WPARAM(m_context.look.font(kSmallFont).handle()), FALSE);
     fillAnthems();
     m_dialogKeys.attach(this);
     ShowWindow(handle(), SW_SHOW);

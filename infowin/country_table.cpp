@@ -7,6 +7,7 @@
 #include "lib/media/picture_services.h"
 #include "state/game_state.h"
 #include "ui/window_kit.h"
+#include "ui/presentation.h"
 
 #include <bit>
 #include <cstdio>
@@ -164,7 +165,7 @@ int CountryInfoWindow::blockTop(int block, BoardKind kind, bool simple)
 void CountryInfoWindow::drawHeader(HDC dc, const GameState& state, BoardKind kind)
 {
     const bool simple = state.isSimpleMode();
-    HGDIOBJ oldFont = SelectObject(dc, state.font(kTextFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kTextFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kBlack);
     for (int block = 0; block < 2; ++block) {
@@ -192,7 +193,7 @@ void CountryInfoWindow::drawTable(HDC dc, GameState& state, const swCBitmap* cle
         // The rows of allies and pacts then stay empty.
         delete error;
     }
-    HGDIOBJ oldFont = SelectObject(dc, state.font(kTextFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kTextFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kWhite);
     for (int c = 0; c < kCountryCount; ++c) {
@@ -211,7 +212,7 @@ void CountryInfoWindow::drawTable(HDC dc, GameState& state, const swCBitmap* cle
                     drawMarks(dc, box, marks, countryBoardMarks(state, c, row));
                 continue;
             }
-            drawCellText(dc, box, countryBoardCell(state, c, row, disclosure), state.font(kSmallFont).handle());
+            drawCellText(dc, box, countryBoardCell(state, c, row, disclosure), presentation().font(kSmallFont).handle());
         }
     }
     SetTextColor(dc, oldColour);

@@ -11,6 +11,7 @@
 #include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -58,7 +59,7 @@ void DestroyedTroopListBox::DrawItem(DRAWITEMSTRUCT* item)
     const RECT& r = item->rcItem;
     PaletteHolder holder(item->hDC);
     holder.fillRectColor(r.left, r.top, r.right - 1, r.bottom - 1, kWhite);
-    HGDIOBJ oldFont = SelectObject(item->hDC, state->font(kFont14).handle());
+    HGDIOBJ oldFont = SelectObject(item->hDC, presentation().font(kFont14).handle());
     const int oldMode = SetBkMode(item->hDC, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(item->hDC, kBlack);
 

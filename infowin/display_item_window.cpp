@@ -6,10 +6,12 @@
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "ui/info_window_frame.h"
+#include "ui/presentation.h"
 
 DisplayItemWindow::DisplayItemWindow(const WindowContext& context, swCWindow* list, const char* className, UINT listToggle)
     : KitWindow(className, list)
     , m_game(context.game)
+    , m_look(context.look)
     , m_listToggle(listToggle)
 {
     m_windowClass.hbrBackground = GetSysColorBrush(COLOR_MENU);
@@ -43,7 +45,7 @@ void DisplayItemWindow::setClientSize(int clientWidth, int clientHeight)
 void DisplayItemWindow::useSmallFont(HWND control) const
 {
     if (control)
-        SendMessageA(control, WM_SETFONT, WPARAM(m_game.font(kSmallFont).handle()), FALSE);
+        SendMessageA(control, WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
 }
 
 void DisplayItemWindow::raise()

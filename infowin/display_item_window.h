@@ -33,6 +33,7 @@ protected:
     bool dialogKey(UINT command) const;
 
     GameState& m_game;
+    const Presentation& m_look;
 
 private:
     UINT m_listToggle;

@@ -1,7 +1,7 @@
 // The roles the game's windows give the game state's fonts beside the small font.
 #pragma once
 
-#include "state/game_state.h"
+#include "ui/presentation.h"
 
 // Titles, cells and tabs.
 constexpr GameFont kTextFont = kFont14;

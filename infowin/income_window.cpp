@@ -3,6 +3,7 @@
 
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
+#include "ui/presentation.h"
 
 #include <cstdio>
 
@@ -20,6 +21,7 @@ std::string number(const char* format, long long value)
 IncomeWindow::IncomeWindow(const WindowContext& context, swCWindow* parent, int32_t income)
     : DrawnDialog(dialog_template::kPopup, parent, { .drawn = true, .drag = Drag::Anywhere, .closing = ui::Closing::EndModal })
     , m_game(context.game)
+    , m_look(context.look)
     , m_income(income)
 {
     registerGameDialogTemplates();
@@ -33,7 +35,7 @@ int IncomeWindow::OnInitDialog()
     const int side = state.turnBlock().currentCountry;
     if (side >= 0 && side < kCountryCount) {
         const CountryRecord& country = state.country(side);
-        HFONT font = state.font(kSmallFont).handle();
+        HFONT font = m_look.font(kSmallFont).handle();
         const UINT right = DT_RIGHT | DT_SINGLELINE;
         m_canvas.text({ 216, 12, 252, 24 }, number("%lld", m_income), RGB(255, 255, 255), font, right);
         const COLORREF funds = country.funds == country.fundsCeiling ? kCeilingColour : RGB(255, 255, 255);

@@ -24,5 +24,6 @@ public:
 
 private:
     GameState& m_game;
+    const Presentation& m_look;
     int32_t m_income = 0;
 };

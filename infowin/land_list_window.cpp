@@ -13,6 +13,7 @@
 #include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstring>
@@ -74,8 +75,8 @@ void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
             RECT { 0, land_list::kTitleHeight, land_list::kSheetWidth, land_list::kSheetHeight });
     else
         memory.fillRectColor(0, 0, width - 1, height - 1, 0x02FFFFFF);
-    state->drawLandIcon(dc, 2, 1, int(terrain), type.kind >= kTerrainCapital ? int(terrain) : 0, 0, 16);
-    HGDIOBJ oldFont = SelectObject(dc, state->font(kSmallFont).handle());
+    presentation().drawLandIcon(dc, 2, 1, int(terrain), type.kind >= kTerrainCapital ? int(terrain) : 0, 0, 16);
+    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kBlack);
     centred(dc, 20, 3, 92, 15, std::string(type.name, strnlen(type.name, sizeof type.name)));
@@ -136,7 +137,7 @@ bool LandListWindow::create(bool& windowMade)
 
     RECT client {};
     GetClientRect(handle(), &client);
-    HFONT font = m_context.game.font(kSmallFont).handle();
+    HFONT font = m_context.look.font(kSmallFont).handle();
     m_button = new PushButton(this, id::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP);
     m_button->controlCreateTitled(">>", { client.right - 16, 0, 16, 16 });
     SendMessageA(m_button->handle(), WM_SETFONT, WPARAM(font), FALSE);

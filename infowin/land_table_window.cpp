@@ -12,6 +12,7 @@
 #include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -97,8 +98,8 @@ void LandTableListBox::DrawItem(DRAWITEMSTRUCT* item)
     HDC dc = item->hDC;
     PaletteHolder(dc).blitBitmap(x, y, m_sheet.handle(),
         RECT { kLandTableLegendWidth, 0, kLandTableLegendWidth + kLandTableColumnWidth, m_member.columnHeight });
-    state->drawLandIcon(dc, x + 2, y + 76, int(terrain), type.kind >= kTerrainCapital ? int(terrain) : 0, 0, 16);
-    HGDIOBJ oldFont = SelectObject(dc, state->font(kSmallFont).handle());
+    presentation().drawLandIcon(dc, x + 2, y + 76, int(terrain), type.kind >= kTerrainCapital ? int(terrain) : 0, 0, 16);
+    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kBlack);
     drawNameDownwards(dc, x + 4, y + 2, type.name, int(strnlen(type.name, sizeof type.name)));

@@ -14,6 +14,7 @@
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 
 namespace {
@@ -53,6 +54,7 @@ SenkaFigures senkaFigures(GameState& state, int country)
 SenkaInfoWindow::SenkaInfoWindow(const WindowContext& context, swCWindow* mainWindow)
     : KitWindow(kClassName, mainWindow)
     , m_game(context.game)
+    , m_look(context.look)
 {
     static const std::string title = platform::utf8ToCp932("戦果表");
     setTitle(title.c_str());
@@ -96,7 +98,7 @@ void SenkaInfoWindow::redraw()
     // The neutral side and the time before the first country have no record.
     if (country < kCountryCount) {
         const SenkaFigures figures = senkaFigures(m_game, country);
-        HGDIOBJ oldFont = SelectObject(dc, m_game.font(kFigureFont).handle());
+        HGDIOBJ oldFont = SelectObject(dc, m_look.font(kFigureFont).handle());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, kBlack);
         for (int i = 0; i < 12; ++i) {

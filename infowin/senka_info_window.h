@@ -44,6 +44,7 @@ private:
     void redraw();
 
     GameState& m_game;
+    const Presentation& m_look;
     swCBitmap m_picture;
     swCBitmap m_background;
 };

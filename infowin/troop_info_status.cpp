@@ -3,9 +3,10 @@
 #include "infowin/troop_info_window.h"
 
 #include "platform/kernel/host.h"
-#include "state/base_bitmaps.h"
+#include "ui/base_bitmaps.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,16 +22,16 @@ constexpr int kBarWidth = 80;
 // The unit is to be carried to its goal hex: a transport victory condition.
 constexpr uint8_t kTransportTarget = 2;
 
-const swCBitmap* sheet(GameState& state, int index)
+const swCBitmap* sheet(int index)
 {
-    const swCBitmap* bitmap = state.baseBitmap(index);
+    const swCBitmap* bitmap = presentation().baseBitmap(index);
     return bitmap && bitmap->handle() ? bitmap : nullptr;
 }
 
 // The unit's 16 x 16 category cell in its owner's row (row 0 for the neutral side).
 void drawCategoryCell(HDC dc, GameState& state, int x, int y, const UnitRecord& unit, int owner)
 {
-    const swCBitmap* categories = sheet(state, kCategorySheet);
+    const swCBitmap* categories = sheet(kCategorySheet);
     const UnitTypeRecord* type = state.unitTypeOf(unit);
     if (!categories || !type)
         return;
@@ -83,8 +84,8 @@ void drawExperience(HDC dc, GameState& state, const UnitRecord& unit, const swCB
 
 void drawTroopStatus(HDC dc, GameState& state, int country, const UnitRecord& unit)
 {
-    TextScope scope(dc, state.font(kSmallFont));
-    const swCBitmap* icons = sheet(state, kInfoButtons);
+    TextScope scope(dc, presentation().font(kSmallFont));
+    const swCBitmap* icons = sheet(kInfoButtons);
     text(dc, 504, 46, 696, 58, nameOf(unit).c_str());
     drawExperience(dc, state, unit, icons);
     drawMembers(dc, 484, 90, unit, DT_CENTER);
@@ -116,7 +117,7 @@ void drawCarriedUnits(HDC dc, GameState& state, int country, const UnitRecord& u
         PaletteHolder(dc).blitBitmap(444, 204, page->handle(), RECT { 0, 0, 272, 256 });
     if (carryBerthCount(type) == 0)
         return;
-    TextScope scope(dc, state.font(kSmallFont));
+    TextScope scope(dc, presentation().font(kSmallFont));
     if (!troopCargoVisible(state, country)) {
         static const std::string hidden = platform::utf8ToCp932("？？？？？？？？？？？？？？？？");
         for (int r = 0; r < kBerthCount; ++r)

@@ -8,12 +8,13 @@
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
-#include "state/base_bitmaps.h"
+#include "ui/base_bitmaps.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <string>
 
@@ -93,6 +94,7 @@ TroopNeighbours findTroopNeighbours(GameState& state, int country, int index)
 TroopInfoWindow::TroopInfoWindow(const WindowContext& context, swCWindow* parent, int country, int unitIndex)
     : KitWindow(dialog_template::kTroopInfo, parent)
     , m_game(context.game)
+    , m_look(context.look)
     , m_country(country)
     , m_unitIndex(unitIndex)
     , m_background(panel::loadPicture(kBackgroundFile))
@@ -189,7 +191,7 @@ void TroopInfoWindow::render()
             drawCarriedUnits(page.dc(), state, m_country, *unit, *type);
         else
             drawArmamentSetBlock(page.dc(), state, m_armamentSet, *type, unit);
-        if (const swCBitmap* icons = state.baseBitmap(kInfoButtons); icons && icons->handle())
+        if (const swCBitmap* icons = m_look.baseBitmap(kInfoButtons); icons && icons->handle())
             drawWeaponTable(page.dc(), state, m_armamentSet, *type, *icons, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
         drawTroopStatus(page.dc(), state, m_country, *unit);
     } catch (swCError*) {

@@ -68,6 +68,7 @@ private:
     void end();
 
     GameState& m_game;
+    const Presentation& m_look;
     int m_country = -1;
     int m_unitIndex = -1;
     int m_armamentSet = 0;

@@ -9,6 +9,7 @@
 #include "state/unit_facts.h"
 #include "platform/kernel/host.h"
 #include "ui/private_messages.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -122,7 +123,7 @@ Row classify(GameState& state, uint32_t key, bool carryOver)
 
 void drawIcon(RowPainter& p, const GameState& state, const Row& row)
 {
-    const swCBitmap* sheet = state.baseBitmap(kCategorySheet);
+    const swCBitmap* sheet = presentation().baseBitmap(kCategorySheet);
     if (sheet && sheet->handle()) {
         const int column = unitBitmapIndex(state, typeOf(state, *row.unit));
         const int line = row.iconCountry >= 0 && row.iconCountry < kCountryCount ? row.iconCountry + 1 : 0;
@@ -326,7 +327,7 @@ void TroopListBox::DrawItem(DRAWITEMSTRUCT* item)
     MemoryDcHolder memory(item->hDC);
     HDC dc = memory.dc();
     HGDIOBJ oldBitmap = SelectObject(dc, m_rowBitmap.handle());
-    HGDIOBJ oldFont = SelectObject(dc, state->font(kFont14).handle());
+    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kFont14).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kBlack);
     memory.fillRectColor(0, 0, width - 1, kTroopRowHeight - 1, kWhite);

@@ -12,6 +12,7 @@
 #include "state/game_state.h"
 #include "ui/info_window_frame.h"
 #include "ui/main_window_services.h"
+#include "ui/presentation.h"
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
 
@@ -79,7 +80,7 @@ bool TroopListWindow::create(bool& windowMade)
     m_numberCombo = new ComboBoxControl(m_list, id::kNumberCombo, 0);
     m_numberCombo->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_CHILD, WS_EX_TOPMOST);
     m_numberCombo->controlCreate({ 0, 0, 42, 256 });
-    SendMessageA(m_numberCombo->handle(), WM_SETFONT, WPARAM(m_context.game.font(kSmallFont).handle()), FALSE);
+    SendMessageA(m_numberCombo->handle(), WM_SETFONT, WPARAM(m_context.look.font(kSmallFont).handle()), FALSE);
     return true;
 }
 
@@ -95,7 +96,7 @@ void TroopListWindow::createControls()
     for (int column = 0; column < kTroopColumnCount; ++column)
         m_headers[column] = makeTroopColumnHeader(this, column, id::kFirstHeader + UINT(column));
 
-    const HFONT small = m_context.game.font(kSmallFont).handle();
+    const HFONT small = m_context.look.font(kSmallFont).handle();
     m_optionButton = new PushButton(this, id::kOptionToggle, WS_TABSTOP);
     m_optionButton->controlCreateTitled(">>", { shownColumnsWidth() + 2, 0, 16, 16 });
     SendMessageA(m_optionButton->handle(), WM_SETFONT, WPARAM(small), FALSE);
@@ -111,7 +112,7 @@ void TroopListWindow::createControls()
     m_count = new StaticText(this, id::kCount, 0);
     m_count->setStyle(WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE);
     m_count->controlCreate({ 0, int(client.bottom) - kFooterHeight, 102, kFooterHeight });
-    SendMessageA(m_count->handle(), WM_SETFONT, WPARAM(m_context.game.font(kFont14).handle()), FALSE);
+    SendMessageA(m_count->handle(), WM_SETFONT, WPARAM(m_context.look.font(kFont14).handle()), FALSE);
 }
 
 HWND TroopListWindow::listHandle() const { return m_list ? m_list->handle() : nullptr; }

@@ -9,6 +9,7 @@
 #include "state/game_state.h"
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
+#include "ui/presentation.h"
 
 #include <cstring>
 #include <string>
@@ -38,9 +39,9 @@ int firstBitFromTop(int mask)
     return -1;
 }
 
-const swCBitmap* sheet(const GameState& game, int index)
+const swCBitmap* sheet(int index)
 {
-    const swCBitmap* bitmap = game.baseBitmap(index);
+    const swCBitmap* bitmap = presentation().baseBitmap(index);
     return bitmap && bitmap->handle() ? bitmap : nullptr;
 }
 
@@ -98,8 +99,8 @@ void drawLayerRows(HDC dc, const GameState& game, const UnitTypeRecord& type)
 
 void drawTypeHeader(HDC dc, const GameState& game, const UnitTypeRecord& type, int side)
 {
-    TextScope scope(dc, game.font(kSmallFont));
-    if (const swCBitmap* category = sheet(game, kCategorySheet)) {
+    TextScope scope(dc, presentation().font(kSmallFont));
+    if (const swCBitmap* category = sheet(kCategorySheet)) {
         const int column = unitBitmapIndex(game, type);
         const int row = side >= 0 && side < kCountryCount ? side + 1 : 0;
         blitKeyed(dc, 76, 10, *category, RECT { column * 16, row * 16, column * 16 + 16, row * 16 + 16 }, kPictureKey);
@@ -110,9 +111,9 @@ void drawTypeHeader(HDC dc, const GameState& game, const UnitTypeRecord& type, i
     drawProductionCell(dc, game, type);
     format(dc, 388, 158, 424, 170, kCentre, "%d", int(type.memberPrice * type.members));
     drawUnitPicture(dc, type);
-    game.drawUnitIcon(dc, 390, 82, side, type.id, 0);
+    presentation().drawUnitIcon(dc, 390, 82, side, type.id, 0);
     format(dc, 400, 129, 412, 141, kCentre, "%d", type.members);
-    const swCBitmap* icons = sheet(game, kInfoButtons);
+    const swCBitmap* icons = sheet(kInfoButtons);
     const int carry = firstBitFromTop(type.carryClass);
     if (icons && carry >= 0)
         blitCell(dc, 244, 30, *icons, info_sheet::carryBadge(carry));

@@ -5,6 +5,7 @@
 
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/presentation.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ private:
 
 void drawCapabilityIcons(HDC dc, const GameState& game, const UnitTypeRecord& type)
 {
-    const swCBitmap* sheet = game.baseBitmap(kInfoButtons);
+    const swCBitmap* sheet = presentation().baseBitmap(kInfoButtons);
     if (!sheet || !sheet->handle())
         return;
     using info_sheet::capabilityIcon;

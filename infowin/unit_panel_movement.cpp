@@ -4,6 +4,7 @@
 
 #include "state/data_path.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 #include <string>
 
@@ -18,7 +19,7 @@ void drawMovementPanel(HDC dc, const GameState& game, const UnitTypeRecord& type
         PaletteHolder(dc).blitBitmap(info_sheet::kMovePanelX, info_sheet::kMovePanelY, background.handle(),
             RECT { 0, 0, size.cx, size.cy });
     }
-    panel::TextScope scope(dc, game.font(kSmallFont));
+    panel::TextScope scope(dc, presentation().font(kSmallFont));
     const std::vector<TerrainRecord>& terrains = game.terrainTypes();
     const bool immobile = type.model[0].values[0] == 0;
     for (int n = 0; n < info_sheet::kMovePanelEntries; ++n) {

@@ -6,6 +6,7 @@
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/presentation.h"
 
 #include <cstring>
 #include <string>
@@ -94,7 +95,7 @@ void drawArmamentSetBlock(HDC dc, const GameState& game, int set, const UnitType
 {
     if (set < 0 || set >= kModelCount)
         return;
-    TextScope scope(dc, game.font(kSmallFont));
+    TextScope scope(dc, presentation().font(kSmallFont));
     const UnitTypeModel& model = type.model[set];
     for (int i = 0; i < kWeaponSlotCount; ++i) {
         if (!unitWeaponSlotUsed(type, i))
@@ -141,7 +142,7 @@ void drawWeaponTable(HDC dc, const GameState& game, int set, const UnitTypeRecor
 {
     if (set < 0 || set >= kModelCount)
         return;
-    TextScope scope(dc, game.font(kSmallFont));
+    TextScope scope(dc, presentation().font(kSmallFont));
     for (int i = 0; i < kWeaponSlotCount; ++i) {
         const WeaponRecord* weapon = slotWeapon(game, type, i);
         if (!unitWeaponSlotUsed(type, i) || !weapon)

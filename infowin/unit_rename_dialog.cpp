@@ -11,6 +11,7 @@
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <cstring>
 
@@ -39,6 +40,7 @@ void setUnitName(UnitRecord& unit, const std::string& cp932)
 UnitRenameDialog::UnitRenameDialog(const WindowContext& context, swCWindow* owner, int country, int unitIndex)
     : KitWindow(dialog_template::kTroopList, owner)
     , m_game(context.game)
+    , m_look(context.look)
     , m_country(country)
     , m_unitIndex(unitIndex)
 {
@@ -75,7 +77,7 @@ int UnitRenameDialog::OnInitDialog()
     }
     ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kClientWidth, kClientHeight });
 
-    const HFONT font = m_game.font(kFont14).handle();
+    const HFONT font = m_look.font(kFont14).handle();
     auto* label = new StaticText(this, id::kLabel, 0);
     label->controlCreateTitled(cp("部隊名の変更").c_str(), { 4, 4, 84, 14 });
     auto* edit = new EditBox(this, id::kName, 0);

@@ -37,6 +37,7 @@ private:
     void end(int result);
 
     GameState& m_game;
+    const Presentation& m_look;
     int m_country = -1;
     int m_unitIndex = -1;
 };

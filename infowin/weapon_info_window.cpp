@@ -9,7 +9,7 @@
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/picture_services.h"
-#include "state/base_bitmaps.h"
+#include "ui/base_bitmaps.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "ui/dialog_templates.h"
@@ -17,6 +17,7 @@
 #include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <vector>
 
@@ -119,7 +120,7 @@ void WeaponInfoWindow::render()
             else
                 drawCapabilityIcons(page.dc(), m_context.game, *type);
             drawArmamentSetBlock(page.dc(), m_context.game, m_armamentSet, *type, nullptr);
-            if (const swCBitmap* bars = m_context.game.baseBitmap(kInfoButtons))
+            if (const swCBitmap* bars = m_context.look.baseBitmap(kInfoButtons))
                 drawWeaponTable(page.dc(), m_context.game, m_armamentSet, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
         } catch (swCError* error) {
             delete error;
@@ -150,7 +151,7 @@ void WeaponInfoWindow::chooseSet(int set)
             if (m_movePage)
                 drawMovementPanel(page.dc(), m_context.game, *type);
             drawArmamentSetBlock(page.dc(), m_context.game, set, *type, nullptr);
-            if (const swCBitmap* bars = m_context.game.baseBitmap(kInfoButtons))
+            if (const swCBitmap* bars = m_context.look.baseBitmap(kInfoButtons))
                 drawWeaponTable(page.dc(), m_context.game, set, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
         } catch (swCError* error) {
             delete error;

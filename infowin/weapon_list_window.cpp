@@ -14,6 +14,7 @@
 #include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
+#include "ui/presentation.h"
 
 #include <cstdio>
 #include <cstring>
@@ -75,12 +76,12 @@ void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
     const int typeId = position < list.size() ? int(list[position]) : 0;
     if (typeId > 0 && typeId < kUnitTypeIdMapSize && state->unitTypeIndex(typeId)) {
         const UnitTypeRecord& type = state->unitTypeRecord(typeId);
-        const swCBitmap* icons = state->baseBitmap(kCategorySheet);
+        const swCBitmap* icons = presentation().baseBitmap(kCategorySheet);
         if (icons && icons->handle()) {
             const int column = unitBitmapIndex(*state, type);
             panel::blitKeyed(dc, 2, 1, *icons, RECT { column * 16, 0, column * 16 + 16, 16 }, kPictureKey);
         }
-        HGDIOBJ oldFont = SelectObject(dc, state->font(kSmallFont).handle());
+        HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
         const int oldMode = SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, kBlack);
         text(dc, 20, 116, unitClassName(type.unitClass));
@@ -102,6 +103,7 @@ void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
 WeaponListWindow::WeaponListWindow(const WindowContext& context, swCWindow* mainWindow)
     : InfoListWindow(kClassName, mainWindow, "兵器一覧", static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)), 200)
     , m_game(context.game)
+    , m_look(context.look)
 {
 }
 
@@ -149,7 +151,7 @@ void WeaponListWindow::createControls()
         ReleaseDC(nullptr, screen);
         m_listBrush = std::make_unique<GdiObjectHolder>(CreateSolidBrush(colour));
     }
-    HFONT font = m_game.font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     m_filter = new ComboBoxControl(this, id::kFilter, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
     m_filter->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
     m_filter->controlCreate({ 0, 0, 112, 128 });

@@ -3,10 +3,6 @@
 
 #include "lib/event.h"
 #include "lib/file_fault.h"
-#include "lib/font.h"
-#include "lib/media/custom_color_table.h"
-#include "lib/media/picture_services.h"
-#include "state/base_bitmaps.h"
 #include "state/building_record.h"
 #include "state/campaign_block.h"
 #include "state/command_fields.h"
@@ -30,6 +26,7 @@
 #include "state/unit_type_record.h"
 #include "state/weapon_record.h"
 #include "platform/kernel/zeroed_table.h"
+#include "platform/windows.h"
 
 #include <array>
 #include <cstdint>
@@ -51,20 +48,6 @@ class FogMap;
 class SightRules;
 class MoveRangeMap;
 struct ScenarioFile;
-
-// The nine interface fonts, in creation order.
-enum GameFont : int {
-    kFont22 = 0,
-    kFont18,
-    kFont16,
-    kFont16Bold,
-    kFont14,
-    kFont14Bold,
-    kSmallFont,
-    kFont12Bold,
-    kFont10,
-    kFontCount,
-};
 
 constexpr int kSideCount = 9;
 constexpr int kCountryCount = 8;
@@ -98,8 +81,8 @@ public:
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
 
-    // Reads the settings, allocates the grids and tables, loads the master data and the base
-    // bitmaps. A missing master file has shown its warning and throws its swCError*.
+    // Reads the settings, allocates the grids and tables and loads the master data. A missing
+    // master file has shown its warning and throws its swCError*.
     void startUp();
     // Writes the settings back and frees what start-up made; a second call does nothing.
     void shutDown();
@@ -108,15 +91,6 @@ public:
     // Phases 0..6; read from the ini at each call.
     bool isPhaseHelpEnabled(int phase) const;
     bool isHumanCountry(int country) const;
-
-    void prepareSmallBuildingSheets();
-    void prepareUnitSheet();
-    // Pictures for the dialogs, from the base bitmaps: a unit type's 32 x 32 icon in the country's
-    // colours (flag 1 faces it the other way; the neutral side is grey), a terrain or building icon
-    // of at most 16 pixels, and one hex's ground with its building or bridge at 32 pixels.
-    void drawUnitIcon(HDC dc, int x, int y, int country, int typeId, int flag) const;
-    void drawLandIcon(HDC dc, int x, int y, int terrain, int building, int unused, int clipWidth) const;
-    bool drawHexBuilding(HDC dc, int x, int y, int hexX, int hexY) const;
 
     // -- unit and building records --
     // Used entries of side 0..8's unit table; 0 for any other side.
@@ -153,13 +127,10 @@ public:
     // Enters the unit into its country's list, dropping the oldest entry of a full list.
     void recordDestroyedUnit(int country, int index);
 
-    const swCFont& font(int index) const { return m_fonts[size_t(index)]; }
-    swCBitmap* baseBitmap(int index) const { return m_baseBitmaps.get(index); }
     GameSettings& settings() { return m_settings; }
     const GameSettings& settings() const { return m_settings; }
     AreaAnalysis* areaAnalysis() const { return m_areaAnalysis; }
     BattleUnitData* battleUnitData() const { return m_battleUnitData; }
-    CustomColorTable* customColors() const { return m_customColors.get(); }
     CountryRecord& country(int c) { return m_countries[size_t(c)]; }
     const CountryRecord& country(int c) const { return m_countries[size_t(c)]; }
     const UnitRecord* unitTable(int side) const { return m_unitTables[size_t(side)].get(); }
@@ -355,9 +326,6 @@ public:
     // Entries of the listed-hex tables; null outside them.
     const ListedHex10* tenByteRecord(int i) const;
     const ListedHex12* twelveByteRecord(int i) const;
-    // A new bitmap of the stored briefing or news picture; null without one.
-    std::unique_ptr<swCBitmap> createBriefingBitmap() const;
-    std::unique_ptr<swCBitmap> createNewsBitmap() const;
 
     // Keys (index << 16) | side of the side's units, sorted by order 0..9.
     void sortPlayerUnitList(int side, int order, int reverse);
@@ -568,9 +536,7 @@ private:
     RuleBlock m_ruleBlock{};
 
     // The members start-up and shut-down look after, in the object's order.
-    std::array<swCFont, kFontCount> m_fonts;
     BattleUnitData* m_battleUnitData = nullptr;
-    BaseBitmaps m_baseBitmaps;
     AreaAnalysis* m_areaAnalysis = nullptr;
     CampaignBlock m_campaign {};
     ScenarioBlock m_scenario {};
@@ -637,7 +603,6 @@ private:
     std::array<std::vector<uint32_t>, kCountryCount> m_destroyedOrder;
     TurnProgress m_turnProgress;
     std::vector<TurnStatsRecord> m_turnStats;
-    std::unique_ptr<CustomColorTable> m_customColors;
     uint8_t m_lossAccounting = 0;
     uint8_t m_supplyLinesDirty = 0;
 
@@ -646,7 +611,6 @@ private:
     std::string m_savePath;
     CommandFields m_command;
     std::unique_ptr<GameStateExtension> m_extension;
-    std::unique_ptr<PictureServices> m_pictureServices;
     // Last: destroyed first, so a game thread still running is joined before the tables go.
     Handshake m_handshake;
     bool m_started = false;

@@ -6,7 +6,6 @@
 #include "lib/profile.h"
 #include "platform/kernel/host.h"
 #include "state/data_path.h"
-#include "state/game_picture_services.h"
 #include "state/game_state_services.h"
 #include "state/master_text.h"
 
@@ -17,30 +16,8 @@ namespace {
 
 GameStateServices* g_services = nullptr;
 
-struct FontSpec {
-    int height;
-    int weight;
-};
-constexpr FontSpec kFonts[kFontCount] = {
-    { 22, 400 }, { 18, 400 }, { 16, 400 }, { 16, 700 }, { 14, 400 }, { 14, 700 }, { 12, 400 }, { 12, 700 }, { 10, 400 },
-};
-
 constexpr int kDestroyedListBytes = 4200;
 static_assert(kDestroyedUnitsPerCountry * sizeof(DestroyedUnitRecord) == kDestroyedListBytes);
-
-// The pictures read at start-up that could not be read, told together in one notice.
-class UnreadPictures {
-public:
-    void note(FileFault fault, const char* file)
-    {
-        if (fault != FileFault::None)
-            m_files.emplace_back(file, fault);
-    }
-    void report() const { showUnusableFiles("画像ファイルを読み込めません。", m_files, "読み込めた画像だけで表示します。"); }
-
-private:
-    std::vector<std::pair<std::string, FileFault>> m_files;
-};
 
 } // namespace
 
@@ -57,7 +34,6 @@ void GameState::startUp()
         g_services->runStartModeDialog();
     m_mode = readModeFlag();
     theApplication().clearRestartRequest();
-    m_baseBitmaps.release();
     m_started = true;
 
     // 3: the grids hold the largest map, so a new game never reallocates them.
@@ -111,13 +87,6 @@ void GameState::startUp()
     m_rangeMap = nullptr;
     m_ownedRangeMap = nullptr;
 
-    // 9
-    const std::string face = platform::utf8ToCp932("ＭＳ ゴシック");
-    for (int i = 0; i < kFontCount; ++i)
-        m_fonts[size_t(i)].fontCreate(kFonts[i].height, kFonts[i].weight, face.c_str());
-    m_pictureServices = std::make_unique<GamePictureServices>(*this);
-    setPictureServices(m_pictureServices.get());
-
     // 10: a missing file has shown its warning and throws out of start-up.
     loadTerrainData();
     loadArmamentData(0);
@@ -127,33 +96,9 @@ void GameState::startUp()
     loadRuleFile();
     loadAnthemList();
 
-    // 11-12
+    // 11
     if (g_services)
         m_battleUnitData = g_services->createBattleUnitData();
-    m_customColors = std::make_unique<CustomColorTable>();
-    m_customColors->clear();
-    try {
-        m_customColors->load(dataPath("", kFolderProgram));
-    } catch (swCError* error) {
-        m_customColors->clear();
-        for (int i = 0; i < CustomColorTable::kShownEntries; ++i)
-            m_customColors->setEntry(i, CustomColorTable::defaultEntry(i));
-        showUnreadableFile("カスタムカラー", CustomColorTable::kFileName, error);
-    }
-
-    // 13: pictures that cannot be read stay empty, told in one notice.
-    UnreadPictures unread;
-    for (int i : { kLand32Base, kLand16Base })
-        unread.note(m_baseBitmaps.load(i), baseBitmapFile(i));
-    prepareSmallBuildingSheets();
-    for (int i = kCategorySheet; i <= kOwnerStrip2; ++i)
-        unread.note(m_baseBitmaps.load(i), baseBitmapFile(i));
-    prepareUnitSheet();
-    for (int i = kCivilian32; i <= kInfoButtons; ++i)
-        unread.note(m_baseBitmaps.load(i), baseBitmapFile(i));
-    if (g_services)
-        unread.note(g_services->loadStartArrowBitmap(), kStartArrowFile);
-    unread.report();
 
     // 14-17
     m_ruleBlock.lead = 0;
@@ -165,16 +110,6 @@ void GameState::startUp()
     m_display.shown[0] = m_display.shown[1] = 1;
     m_modalIdle = 1;
     listMusicFiles();
-}
-
-void GameState::prepareSmallBuildingSheets()
-{
-    m_baseBitmaps.store(kSmallBuildingSheet, g_services ? g_services->buildSmallBuildingSheets(*this) : nullptr);
-}
-
-void GameState::prepareUnitSheet()
-{
-    m_baseBitmaps.store(kUnitSheet, g_services ? g_services->buildUnitSheet(*this) : nullptr);
 }
 
 void GameState::shutDown()
@@ -190,7 +125,6 @@ void GameState::shutDown()
     if (m_battleUnitData && g_services)
         g_services->deleteBattleUnitData(m_battleUnitData);
     m_battleUnitData = nullptr;
-    m_customColors.reset();
     if (m_areaAnalysis && g_services)
         g_services->deleteAreaAnalysis(m_areaAnalysis);
     m_areaAnalysis = nullptr;
@@ -199,9 +133,6 @@ void GameState::shutDown()
     m_carryOver.reset();
     m_placeTable.reset();
     m_redrawSet.reset();
-    m_baseBitmaps.release();
-    if (g_services)
-        g_services->freeStartArrowBitmap();
     m_terrainGrid.reset();
     m_unitGrid.reset();
     m_markGrid.reset();
@@ -211,9 +142,6 @@ void GameState::shutDown()
         table.reset();
     for (auto& list : m_destroyedUnits)
         list.reset();
-    if (&pictureServices() == m_pictureServices.get())
-        setPictureServices(nullptr);
-    m_pictureServices.reset();
 
     // Settings never read (start-up stopped early) are not written over the stored ones.
     if (m_settingsRead) {

@@ -5,7 +5,6 @@
 #include "lib/error.h"
 #include "lib/file_fault.h"
 #include "platform/kernel/host.h"
-#include "platform/media/wave_file.h"
 #include "platform/windows.h"
 
 #include <climits>
@@ -89,16 +88,6 @@ void showUnusableFiles(const char* heading_utf8, const std::vector<std::pair<std
     for (const auto& [name, fault] : files)
         text += name.substr(platform::fileNameOffset(name)) + ": " + fileFaultText(fault) + "\n";
     showLoaderMessage(text + platform::utf8ToCp932(consequence_utf8), platform::utf8ToCp932("警告"));
-}
-
-void showUnplayableSounds(const std::vector<std::string>& paths)
-{
-    std::vector<std::pair<std::string, FileFault>> files;
-    for (const std::string& path : paths) {
-        const FileFault fault = checkFileBytes(path.c_str(), platform::media::kMaxMediaFileBytes);
-        files.emplace_back(path, fault == FileFault::None ? FileFault::Damaged : fault);
-    }
-    showUnusableFiles("音声ファイルを再生できません。", files, "このファイルの音は鳴りません。");
 }
 
 void showUnreadableFile(const char* kind_utf8, const std::string& file, swCError* error)

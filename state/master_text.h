@@ -32,9 +32,6 @@ enum class FileFault : uint8_t;
 // game paths, shown from their file name on. Nothing when the list is empty.
 void showUnusableFiles(const char* heading_utf8, const std::vector<std::pair<std::string, FileFault>>& files,
     const char* consequence_utf8);
-// The warning for sound or music files the players refused, each named with why (one that reads
-// whole is damaged inside). Nothing when the list is empty.
-void showUnplayableSounds(const std::vector<std::string>& paths);
 
 class swCError;
 class TextFileReader;

@@ -1,4 +1,4 @@
-// Accessors of the rule slots, the listed-hex tables and the scenario's stored pictures.
+// Accessors of the rule slots, the listed-hex tables and the sides' production types.
 #include "state/game_state.h"
 
 void GameState::setRuleSlot(int slot, const RuleSlot& source)
@@ -17,23 +17,6 @@ const ListedHex12* GameState::twelveByteRecord(int i) const
 {
     return i >= 0 && size_t(i) < m_listedHexes12.size() ? &m_listedHexes12[size_t(i)] : nullptr;
 }
-
-namespace {
-
-std::unique_ptr<swCBitmap> bitmapOf(const uint8_t* image, uint32_t size)
-{
-    if (!image || !size)
-        return nullptr;
-    auto bitmap = std::make_unique<swCBitmap>();
-    bitmap->bitmapFromPackedDIB({ image, size });
-    return bitmap;
-}
-
-} // namespace
-
-std::unique_ptr<swCBitmap> GameState::createBriefingBitmap() const { return bitmapOf(m_briefingImage.get(), m_briefingImageSize); }
-
-std::unique_ptr<swCBitmap> GameState::createNewsBitmap() const { return bitmapOf(m_newsImage.get(), m_newsImageSize); }
 
 const ProductionTypeRecord* GameState::sideProductionType(int country) const
 {

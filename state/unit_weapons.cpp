@@ -10,7 +10,7 @@ using namespace unit_rules;
 
 namespace {
 
-bool isLaunchKind(int kind) { return kind == kWeaponCruiseMissile || kind == kWeaponBallisticMissile; }
+bool isMissileKind(int kind) { return kind == kWeaponCruiseMissile || kind == kWeaponBallisticMissile; }
 
 int power(const WeaponRecord& weapon, int target_class)
 {
@@ -32,7 +32,7 @@ const WeaponRecord* directWeapon(const UnitRecord& unit, const UnitTypeRecord& t
     if (unit.ammunition[slot] == 0)
         return nullptr;
     const WeaponRecord* weapon = slotWeapon(game(), type, slot);
-    if (!weapon || isLaunchKind(weapon->kind))
+    if (!weapon || isMissileKind(weapon->kind))
         return nullptr;
     if (with_flag128 == 1)
         required |= 128;

@@ -18,7 +18,7 @@ constexpr int kFirstOwnUnitType = 10000;
 constexpr int kOwnUnitTypeEnd = 15000;
 constexpr int kFirstLaunchedKept = 5000;
 
-void writeU32(swCFile& out, uint32_t value) { out.fileWrite(&value, sizeof value); }
+void writeWord32(swCFile& out, uint32_t value) { out.fileWrite(&value, sizeof value); }
 
 bool contains(const std::vector<int>& list, int id) { return std::find(list.begin(), list.end(), id) != list.end(); }
 
@@ -67,12 +67,12 @@ bool exportProductionTypeFile(const GameState& state, const char* path, int numb
     out.fileWrite(kUserProductionMagic, kUserProductionMagicSize);
     std::vector<int> types;
     if (record) {
-        writeU32(out, sizeof(ProductionTypeRecord));
+        writeWord32(out, sizeof(ProductionTypeRecord));
         out.fileWrite(record, sizeof(ProductionTypeRecord));
         if (number >= kFirstUserProductionType)
             types = exportedUnitTypes(state, *record);
     } else {
-        writeU32(out, 0);
+        writeWord32(out, 0);
     }
     writeUnitTypeSection(state, types, battle_entry, out);
     out.fileClose();

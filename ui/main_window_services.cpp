@@ -2,7 +2,9 @@
 #include "ui/main_window_services.h"
 
 #include "lib/window.h"
+#include "platform/media/wave_file.h"
 #include "state/master_text.h"
+#include "ui/presentation.h"
 #include "ui/window_context.h"
 
 #include <atomic>
@@ -36,10 +38,20 @@ void postToOwner(const swCWindow& window, UINT message, WPARAM wParam)
         PostMessageA(target, message, wParam, 0);
 }
 
-WindowContext makeWindowContext(GameState& game) { return { game, mainWindowServices() }; }
+WindowContext makeWindowContext(GameState& game) { return { game, mainWindowServices(), presentation() }; }
 
 MainWindowServices& mainWindowServices()
 {
     MainWindowServices* services = g_installed;
     return services ? *services : g_none;
+}
+
+void showUnplayableSounds(const std::vector<std::string>& paths)
+{
+    std::vector<std::pair<std::string, FileFault>> files;
+    for (const std::string& path : paths) {
+        const FileFault fault = checkFileBytes(path.c_str(), platform::media::kMaxMediaFileBytes);
+        files.emplace_back(path, fault == FileFault::None ? FileFault::Damaged : fault);
+    }
+    showUnusableFiles("音声ファイルを再生できません。", files, "このファイルの音は鳴りません。");
 }

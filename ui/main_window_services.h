@@ -14,6 +14,7 @@ constexpr int kPreviewSoundSlot = 1;
 constexpr int kMusicAudioPath = 1;
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The lists that own a display-item window ("表示項目").
 enum class DisplayItemList { Terrain, Troops, History };
@@ -78,3 +79,7 @@ void postToOwner(const swCWindow& window, UINT message, WPARAM wParam = 0);
 // installation.
 void setMainWindowServices(MainWindowServices* services);
 MainWindowServices& mainWindowServices();
+
+// The warning for sound or music files the players refused, each named with why (one that reads
+// whole is damaged inside). Nothing when the list is empty.
+void showUnplayableSounds(const std::vector<std::string>& paths);

@@ -1,15 +1,19 @@
 // WindowContext: what a game window is handed when it is made, in place of reaching for globals:
-// the game it shows and the main window's services it calls. A window keeps the parts it uses
-// (a const GameState& where it only reads) and hands the context on to the windows it opens.
+// the game it shows, the main window's services it calls and the presentation it draws with. A
+// window keeps the parts it uses (a const GameState& where it only reads) and hands the context
+// on to the windows it opens.
 #pragma once
 
 class GameState;
 class MainWindowServices;
+class Presentation;
 
 struct WindowContext {
     GameState& game;
     MainWindowServices& main;
+    Presentation& look;
 };
 
-// The context of a window made for the game with the main window's services installed now.
+// The context of a window made for the game with the main window's services and the
+// presentation installed now.
 WindowContext makeWindowContext(GameState& game);

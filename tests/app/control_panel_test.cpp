@@ -3,7 +3,7 @@
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
 #include "tests/lib/window_test_support.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 #include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
@@ -34,10 +34,10 @@ bool contains(const std::vector<PanelLine>& lines, const std::string& text)
     return std::any_of(lines.begin(), lines.end(), [&](const PanelLine& l) { return l.text == text; });
 }
 
-class PanelWorld : public SmallWorld {
+class PanelWorld : public testing_ui::LookedWorld {
 public:
     PanelWorld()
-        : SmallWorld(8, 6, kPlain)
+        : LookedWorld(8, 6, kPlain)
     {
         std::strcpy(state().country(0).name, jp("青国").c_str());
         std::strcpy(state().country(1).name, jp("赤国").c_str());

@@ -14,7 +14,7 @@
 #include "tests/app/main_window_world.h"
 #include "tests/app/map_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 
 #include <algorithm>
 
@@ -278,7 +278,7 @@ public:
 
 TEST(MapWindowPlacement, MarksOnlyDeploymentHexesTheEntryMayTakeAndARightClickGivesUp)
 {
-    testing_state::SmallWorld world(8, 8);
+    testing_ui::LookedWorld world(8, 8);
     GameState& s = world.state();
     const int type = s.unitTypes()[1].id;
     world.editTerrain(s.terrainGrid()[0].terrain).moveCost[s.unitTypeRecord(type).movementType] = 1;

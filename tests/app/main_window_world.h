@@ -59,7 +59,7 @@ public:
         platform::harness::setDefaultMessageBoxAnswer(0);
         installComputerPlayer();
         m_game = std::make_unique<OwnedGameState>();
-        state().startUp();
+        m_game->startUp();
         if (scene == Scene::On)
             loadBattleUnitData(state(), false);
         m_link = std::make_unique<AppMainWindowLink>(state());
@@ -211,17 +211,21 @@ private:
         explicit ProgramServices(bool on)
             : on(on)
             , previous(gameStateServices())
+            , previousLook(presentationServices())
         {
             if (on)
-                setGameStateServices(&appGameStateServices());
+                installAppGameStateServices(&appGameStateServices());
         }
         ~ProgramServices()
         {
-            if (on)
+            if (on) {
                 setGameStateServices(previous);
+                setPresentationServices(previousLook);
+            }
         }
         bool on;
         GameStateServices* previous;
+        PresentationServices* previousLook;
     };
 
     testing_state::DataFolder m_data;

@@ -6,7 +6,7 @@
 #include "state/game_state_services.h"
 #include "state/sight_maps.h"
 #include "tests/app/map_sheet_placeholders.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ class MapRendererTest : public ::testing::Test {
 protected:
     MapRendererTest()
         : world(12, 10)
-        , renderer(world.state())
+        , renderer(world.state(), world.look())
     {
         writePlaceholderSheets(world);
         world.state().recreateSightMaps();
@@ -85,7 +85,7 @@ protected:
     }
     uint16_t& mark(int x, int y) { return world.state().markGrid()[size_t(y) * size_t(world.width()) + size_t(x)]; }
 
-    testing_state::SmallWorld world;
+    testing_ui::LookedWorld world;
     MapRenderer renderer;
 };
 
@@ -120,9 +120,9 @@ TEST_F(MapRendererTest, UnitsTakeTheirCountrysCustomColourAndTheNeutralSideIsGre
     EXPECT_GT(neutral.r, 0);
 
     // A changed custom colour reaches the map once the sheets are loaded again.
-    CustomColourEntry entry = world.state().customColors()->entry(CustomColorTable::kFirstCountryEntry + 1);
+    CustomColourEntry entry = world.look().customColors()->entry(CustomColorTable::kFirstCountryEntry + 1);
     entry.hue = 0;
-    world.state().customColors()->setEntry(CustomColorTable::kFirstCountryEntry + 1, entry);
+    world.look().customColors()->setEntry(CustomColorTable::kFirstCountryEntry + 1, entry);
     renderer.loadSheets();
     renderer.drawAll();
     EXPECT_EQ(centre(6, 2), centre(2, 2));
@@ -312,12 +312,12 @@ TEST_F(MapRendererTest, ZoomChangesTheGeometryAndTheView)
 // The unit sheet the dialogs draw from: two rows per country, the second facing the other way.
 TEST(UnitSheet, HoldsEachCountryInItsColourFacingBothWays)
 {
-    testing_state::SmallWorld world(4, 4);
+    testing_ui::LookedWorld world(4, 4);
     PlaceholderSheet icons(map_sheet::kUnitCells, 1, 32);
     for (int c = 0; c < map_sheet::kUnitCells; ++c)
         icons.square(c, 0, 0, 8, kUnit);
     icons.write(world.host("tkbmp/unit32.bmp"));
-    std::unique_ptr<swCBitmap> sheet = appGameStateServices().buildUnitSheet(world.state());
+    std::unique_ptr<swCBitmap> sheet = appGameStateServices().buildUnitSheet(world.look());
     ASSERT_TRUE(sheet);
     ASSERT_EQ(sheet->bitmapGetSize().cx, 1024);
     ASSERT_EQ(sheet->bitmapGetSize().cy, 512);
@@ -354,10 +354,12 @@ protected:
         for (const char* name : { "land16_base.bmp", "land32_base.bmp", "unit32.bmp" })
             fs::copy_file(fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp" / name, fs::path(folder.host("tkbmp")) / name, fs::copy_options::overwrite_existing);
         m_previous = gameStateServices();
-        setGameStateServices(&appGameStateServices());
+        m_previousLook = presentationServices();
+        installAppGameStateServices(&appGameStateServices());
         // Normal mode without asking.
         makeNamedValue("SimpleMode").profileWriteInt(0);
         state.startUp();
+        look.startUp();
         state.mapHeader().width = 4;
         state.mapHeader().height = 4;
         BITMAPINFO info {};
@@ -378,8 +380,10 @@ protected:
         DeleteDC(dc);
         DeleteObject(canvas);
         // Shut down while the services that made its area analysis and battle data can free them.
+        look.shutDown();
         state.shutDown();
         setGameStateServices(m_previous);
+        setPresentationServices(m_previousLook);
     }
     void clear() { std::fill_n(pixels, 32 * 32, 0u); }
     uint32_t at(int x, int y) const
@@ -416,6 +420,7 @@ protected:
 
     testing_state::DataFolder folder;
     GameState state;
+    Presentation look { state };
     HBITMAP canvas = nullptr;
     uint32_t* pixels = nullptr;
     HDC dc = nullptr;
@@ -423,6 +428,7 @@ protected:
 
 private:
     GameStateServices* m_previous = nullptr;
+    PresentationServices* m_previousLook = nullptr;
 };
 
 TEST_F(DialogPictures, UnitIconsTakeTheCountrysColourFaceBothWaysAndGreyForTheNeutralSide)
@@ -430,25 +436,25 @@ TEST_F(DialogPictures, UnitIconsTakeTheCountrysColourFaceBothWaysAndGreyForTheNe
     const int id = typeId();
     ASSERT_GT(id, 0);
     clear();
-    state.drawUnitIcon(dc, 0, 0, 0, id, 0);
+    look.drawUnitIcon(dc, 0, 0, 0, id, 0);
     ASSERT_GT(drawn(), 0);
     const Rgb blue = sums();
     EXPECT_GT(blue.b, blue.r);
     std::vector<uint32_t> facing(pixels, pixels + 32 * 32);
 
     clear();
-    state.drawUnitIcon(dc, 0, 0, 0, id, 1);
+    look.drawUnitIcon(dc, 0, 0, 0, id, 1);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
             ASSERT_EQ(at(x, y), facing[size_t(y * 32 + 31 - x)] & 0xFFFFFF) << x << "," << y;
 
     clear();
-    state.drawUnitIcon(dc, 0, 0, 1, id, 0);
+    look.drawUnitIcon(dc, 0, 0, 1, id, 0);
     const Rgb red = sums();
     EXPECT_GT(red.r, red.b);
 
     clear();
-    state.drawUnitIcon(dc, 0, 0, 8, id, 0);
+    look.drawUnitIcon(dc, 0, 0, 8, id, 0);
     ASSERT_GT(drawn(), 0);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
@@ -457,7 +463,7 @@ TEST_F(DialogPictures, UnitIconsTakeTheCountrysColourFaceBothWaysAndGreyForTheNe
         }
 
     clear();
-    state.drawUnitIcon(dc, 0, 0, 0, 14999, 0);
+    look.drawUnitIcon(dc, 0, 0, 0, 14999, 0);
     EXPECT_EQ(drawn(), 0);
 }
 
@@ -471,20 +477,20 @@ TEST_F(DialogPictures, LandIconsKeepToTheirClipWidthAndHexPicturesNeedAHexOfTheM
         }
     ASSERT_GT(building, 0);
     clear();
-    state.drawLandIcon(dc, 0, 0, building, building, 0, 9);
+    look.drawLandIcon(dc, 0, 0, building, building, 0, 9);
     EXPECT_GT(drawn(), 0);
     for (int y = 0; y < 32; ++y)
         for (int x = 9; x < 32; ++x)
             ASSERT_EQ(at(x, y), 0u) << x << "," << y;
 
     clear();
-    EXPECT_FALSE(state.drawHexBuilding(dc, 0, 0, 4, 0));
+    EXPECT_FALSE(look.drawHexBuilding(dc, 0, 0, 4, 0));
     EXPECT_EQ(drawn(), 0);
-    ASSERT_TRUE(state.drawHexBuilding(dc, 0, 0, 1, 1));
+    ASSERT_TRUE(look.drawHexBuilding(dc, 0, 0, 1, 1));
     const std::vector<uint32_t> plain(pixels, pixels + 32 * 32);
     state.terrainGrid()[1 * 4 + 1].terrain = uint8_t(building);
     clear();
-    ASSERT_TRUE(state.drawHexBuilding(dc, 0, 0, 1, 1));
+    ASSERT_TRUE(look.drawHexBuilding(dc, 0, 0, 1, 1));
     EXPECT_NE(std::vector<uint32_t>(pixels, pixels + 32 * 32), plain);
 }
 

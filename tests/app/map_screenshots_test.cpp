@@ -13,7 +13,7 @@
 #include "state/unit_facts.h"
 #include "tests/app/image_compare.h"
 #include "tests/app/map_window_world.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 
 #include <gtest/gtest.h>
 
@@ -38,10 +38,10 @@ constexpr SIZE kViewSize { 800, 600 };
 
 // A sample file loaded as a new game is, with its first country in play acting as a person at
 // the start of its first action phase.
-class SampleGame : public testing_state::SmallWorld {
+class SampleGame : public testing_ui::LookedWorld {
 public:
     explicit SampleGame(const std::string& file)
-        : SmallWorld(4, 4)
+        : LookedWorld(4, 4)
     {
         const fs::path program = DERAZODO_PROGRAM_DIR;
         fs::create_directories(host("tkmap"));

@@ -20,6 +20,7 @@
 #include "tests/app/map_window_world.h"
 #include "tests/rules/combat_world.h"
 #include "tests/state/packed_value.h"
+#include "tests/ui/looked_world.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,8 @@ std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 // Country 0's unit at (1, 2) that may move six hexes and carries a strong gun in slot 0 and a weak
 // one in slot 1, both usable after a move; country 1's unit at (5, 2).
 struct PlayWorld : CombatWorld {
+    testing_ui::StartedLook look { state() };
+
     PlayWorld()
     {
         testing_app::linkPictures(host(""));

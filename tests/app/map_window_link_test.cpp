@@ -4,6 +4,7 @@
 #include "rules/play_handshake.h"
 #include "tests/app/map_window_world.h"
 #include "tests/rules/combat_world.h"
+#include "tests/ui/looked_world.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,7 @@ bool runAsGameThread(F f)
 TEST(MapWindowLink, BlinkAndExplosionLeaveTheMapAsItWas)
 {
     CombatWorld world;
+    testing_ui::StartedLook look { world.state() };
     world.placeUnit(0, world.plain, 3, 2);
     testing_app::startPersonsActionPhase(world.state());
     MapWindowHarness view(world.state());
@@ -81,6 +83,7 @@ TEST(MapWindowLink, BlinkAndExplosionLeaveTheMapAsItWas)
 TEST(MapWindowLink, LevelChangeOfAUnitHiddenByTheViewersFogPlaysNothing)
 {
     CombatWorld world;
+    testing_ui::StartedLook look { world.state() };
     world.setRule(kRuleSearch, 1);
     const int own = world.placeUnit(0, world.plain, 2, 2);
     const int enemy = world.placeUnit(1, world.plain, 6, 2);
@@ -109,6 +112,7 @@ TEST(MapWindowLink, LevelChangeOfAUnitHiddenByTheViewersFogPlaysNothing)
 TEST(MapWindowLink, GameThreadWaitsAreAnsweredByTheWindow)
 {
     CombatWorld world;
+    testing_ui::StartedLook look { world.state() };
     testing_app::startPersonsActionPhase(world.state());
     MapWindowHarness view(world.state());
     view.window->setZoom(2);
@@ -140,6 +144,7 @@ TEST(MapWindowLink, GameThreadWaitsAreAnsweredByTheWindow)
 TEST(MapWindowLink, WithoutAWindowEveryCallReturnsAtOnce)
 {
     CombatWorld world;
+    testing_ui::StartedLook look { world.state() };
     testing_app::startPersonsActionPhase(world.state());
     MapWindowLink& link = appMapWindowLink();
     ASSERT_FALSE(link.isOpen());

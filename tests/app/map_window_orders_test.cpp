@@ -15,6 +15,7 @@
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "platform/kernel/host.h"
 #include "rules/targets.h"
+#include "tests/ui/looked_world.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,8 @@ namespace {
 
 // Country 0's gunner at (1, 2) may move six hexes and fire after a move; country 1's unit at (5, 2).
 struct OrderWorld : CombatWorld {
+    testing_ui::StartedLook look { state() };
+
     OrderWorld(bool enemy = true)
     {
         gun->flags |= 128;
@@ -297,6 +300,7 @@ TEST(PersonsOrders, ShiftClickWayPointsLeadTheMoveAndBackspaceTakesThemBack)
 TEST(PersonsOrders, AParatrooperAboardDropsOnTheClickedHex)
 {
     testing_rules::CommandWorld world;
+    testing_ui::StartedLook look { world.state() };
     GameState& s = world.state();
     world.editType(world.plain).flags = 0x0400 | 0x80;
     world.editTerrain(s.effectiveTerrainAt(0, 0)).flags |= 16;

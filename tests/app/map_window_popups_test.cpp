@@ -9,6 +9,7 @@
 #include "tests/dialogs/popup_driver.h"
 #include "tests/rules/combat_world.h"
 #include "tests/rules/world_invariants.h"
+#include "tests/ui/looked_world.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,8 @@ namespace {
 
 // Country 0's unit at (1, 2) that moves six hexes; country 1 plays the other side.
 struct PopupWorld : testing_rules::CombatWorld {
+    testing_ui::StartedLook look { state() };
+
     PopupWorld()
     {
         for (int id : { plain, other }) {

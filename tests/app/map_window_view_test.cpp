@@ -2,6 +2,7 @@
 #include "ui/private_messages.h"
 #include "tests/app/map_window_world.h"
 #include "tests/rules/commands_world.h"
+#include "tests/ui/looked_world.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,7 @@ bool samePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
 TEST(MapView, ClickShowsTheHexUnderTheMouseAtEveryZoomAndScroll)
 {
     testing_rules::CommandWorld world(60, 40);
+    testing_ui::StartedLook look { world.state() };
     MapWindowHarness view(world.state());
     for (int zoom = 0; zoom < MapWindow::kZoomCount; ++zoom) {
         view.window->setZoom(zoom);
@@ -74,6 +76,7 @@ TEST(MapView, ClickShowsTheHexUnderTheMouseAtEveryZoomAndScroll)
 TEST(MapView, ScrollingStopsAtTheMapEdgesAtEveryZoom)
 {
     testing_rules::CommandWorld world(60, 40);
+    testing_ui::StartedLook look { world.state() };
     MapWindowHarness view(world.state());
     MapWindow& map = *view.window;
     const SIZE client = clientSize(map.handle());
@@ -110,6 +113,7 @@ TEST(MapView, ScrollingStopsAtTheMapEdgesAtEveryZoom)
 TEST(MapView, MapSmallerThanTheViewIsDrawnFromTheTopLeft)
 {
     testing_rules::CommandWorld world(6, 5);
+    testing_ui::StartedLook look { world.state() };
     MapWindowHarness view(world.state());
     for (int zoom = 0; zoom < MapWindow::kZoomCount; ++zoom) {
         view.window->setZoom(zoom);
@@ -126,6 +130,7 @@ TEST(MapView, MapSmallerThanTheViewIsDrawnFromTheTopLeft)
 TEST(MapView, ZoomKeepsTheCentreHexAndTheWheelScrollsRows)
 {
     testing_rules::CommandWorld world(60, 40);
+    testing_ui::StartedLook look { world.state() };
     MapWindowHarness view(world.state());
     MapWindow& map = *view.window;
     const SIZE client = clientSize(map.handle());

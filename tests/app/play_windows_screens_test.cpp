@@ -59,8 +59,8 @@ int inkIn(HWND window, const harness::Image& image, RECT area)
 
 // The program's own picture services, so that the unit sheet is built as it is in play.
 struct ProgramPictures {
-    ProgramPictures() { setGameStateServices(&appGameStateServices()); }
-    ~ProgramPictures() { setGameStateServices(nullptr); }
+    ProgramPictures() { installAppGameStateServices(&appGameStateServices()); }
+    ~ProgramPictures() { installAppGameStateServices(nullptr); }
 };
 
 // A small map with two named countries and a damaged unit of the first.

@@ -40,8 +40,8 @@ int storedMode() { return makeNamedValue("SimpleMode").profileReadInt(-1); }
 // Counts the dialogs start-up asks for; the second one fails the test instead of opening.
 class CountingServices : public AppGameStateServices {
 public:
-    CountingServices() { setGameStateServices(this); }
-    ~CountingServices() override { setGameStateServices(nullptr); }
+    CountingServices() { installAppGameStateServices(this); }
+    ~CountingServices() override { installAppGameStateServices(nullptr); }
     void runStartModeDialog() override
     {
         if (++dialogs > allowed) {
@@ -135,7 +135,9 @@ TEST(StartModeDialog, StartUpBuildsTheSheetsAndLoadsTheStartArrow)
     {
         GameState state;
         state.startUp();
-        swCBitmap* units = state.baseBitmap(kUnitSheet);
+        Presentation look(state);
+        look.startUp();
+        swCBitmap* units = look.baseBitmap(kUnitSheet);
         ASSERT_NE(units->handle(), nullptr);
         EXPECT_EQ(units->bitmapGetSize().cx, 1024);
         EXPECT_EQ(units->bitmapGetSize().cy, 512);
@@ -149,7 +151,7 @@ TEST(StartModeDialog, StartUpBuildsTheSheetsAndLoadsTheStartArrow)
         EXPECT_GT(GetRValue(red), GetBValue(red));
         EXPECT_GT(GetBValue(blue), GetRValue(blue));
 
-        swCBitmap* buildings = state.baseBitmap(kSmallBuildingSheet);
+        swCBitmap* buildings = look.baseBitmap(kSmallBuildingSheet);
         ASSERT_NE(buildings->handle(), nullptr);
         EXPECT_EQ(buildings->bitmapGetSize().cy, 16);
         ASSERT_NE(startArrowBitmap(), nullptr);

@@ -83,7 +83,7 @@ TEST_F(Startup, WeaponEditorRunningStopsTheStartWithItsMessage)
 TEST_F(Startup, SecondInstanceRaisesTheFirstAndEnds)
 {
     OwnedGameState game;
-    game.state().startUp();
+    game.startUp();
     AppMainWindowLink link(game.state());
     auto* first = new MainWindow(game.state(), link);
     ASSERT_TRUE(first->createCentred());

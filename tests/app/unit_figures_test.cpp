@@ -4,6 +4,7 @@
 #include "infowin/arm_change_window.h"
 #include "infowin/panel_text.h"
 #include "state/unit_facts.h"
+#include "ui/presentation.h"
 #include "tests/infowin/info_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
@@ -87,9 +88,9 @@ TEST(UnitFigures, MachinesFuelAndAmmunitionReadTheSameOnThePanelAndInTheArmament
     dialogtest::drive(title.c_str(), [&] { return window.run(); }, [&](HWND dialog) {
         dialogtest::settle();
         const Image shown = clientImage(dialog);
-        EXPECT_TRUE(showsText(shown, s.font(kSmallFont), { 84, 140, 114, 152 }, machines)) << machines;
-        EXPECT_TRUE(showsText(shown, s.font(kSmallFont), { 192, 140, 234, 152 }, fuelText)) << fuelText;
-        EXPECT_TRUE(showsText(shown, s.font(kSmallFont), { 228, 58, 258, 70 }, ammoText)) << ammoText;
+        EXPECT_TRUE(showsText(shown, presentation().font(kSmallFont), { 84, 140, 114, 152 }, machines)) << machines;
+        EXPECT_TRUE(showsText(shown, presentation().font(kSmallFont), { 192, 140, 234, 152 }, fuelText)) << fuelText;
+        EXPECT_TRUE(showsText(shown, presentation().font(kSmallFont), { 228, 58, 258, 70 }, ammoText)) << ammoText;
         PostMessageA(dialog, WM_CLOSE, 0, 0);
     });
 }

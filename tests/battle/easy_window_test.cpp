@@ -6,7 +6,7 @@
 #include "rules/combat_pair.h"
 #include "state/rule_block.h"
 #include "tests/lib/window_test_support.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,7 @@ struct EasyWorld {
         return int(window.result());
     }
 
-    testing_state::SmallWorld world { 8, 8, -1, testing_state::SmallWorld::Pictures::Linked };
+    testing_ui::LookedWorld world { 8, 8, -1, testing_ui::LookedWorld::Pictures::Linked };
     testing_lib::TopWindow owner;
 };
 

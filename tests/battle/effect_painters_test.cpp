@@ -5,7 +5,7 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "tests/battle/effect_rig.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 
 #include <gtest/gtest.h>
 
@@ -592,7 +592,7 @@ TEST(EffectSampleData, EveryWeaponOfTheSampleUnitsShowsItsEffectAndEveryEffectIs
         }
     EXPECT_GT(weapons, 30);
 
-    testing_state::SmallWorld world(4, 4);
+    testing_ui::LookedWorld world(4, 4);
     std::set<int> fired;
     for (const UnitTypeRecord& type : world.state().unitTypes())
         for (int slot = 0; type.id > 0 && slot < kWeaponSlotCount; ++slot)

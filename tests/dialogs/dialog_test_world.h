@@ -7,7 +7,7 @@
 #include "state/data_path.h"
 #include "state/map_file.h"
 #include "tests/lib/window_test_support.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 
 #include <chrono>
 #include <cstring>
@@ -29,10 +29,10 @@ struct MapFacts {
     std::string description;
 };
 
-class DialogWorld : public testing_state::SmallWorld {
+class DialogWorld : public testing_ui::LookedWorld {
 public:
     explicit DialogWorld(int width = 8, int height = 8)
-        : SmallWorld(width, height)
+        : LookedWorld(width, height)
     {
         testing_lib::initApplication();
         namespace fs = std::filesystem;
@@ -43,7 +43,7 @@ public:
         const int strips[] = { kTerrainStrip1, kTerrainStrip2, kOwnerStrip1, kOwnerStrip2 };
         const char* files[] = { "hq1.bmp", "hq2.bmp", "hqc1.bmp", "hqc2.bmp" };
         for (int i = 0; i < 4; ++i)
-            state().baseBitmap(strips[i])->bitmapLoadFile(dataPath(files[i], kFolderBitmap).c_str());
+            look().baseBitmap(strips[i])->bitmapLoadFile(dataPath(files[i], kFolderBitmap).c_str());
     }
 
     // The game's form of a path below the program folder.

@@ -4,7 +4,7 @@
 
 #include "tests/dialogs/popup_driver.h"
 #include "tests/lib/window_test_support.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 
 #include "lib/application.h"
 #include "state/unit_facts.h"
@@ -76,10 +76,10 @@ private:
     std::vector<Post> m_posts;
 };
 
-class DialogWorld : public testing_state::SmallWorld {
+class DialogWorld : public testing_ui::LookedWorld {
 public:
     DialogWorld()
-        : SmallWorld(8, 8)
+        : LookedWorld(8, 8)
     {
         namespace fs = std::filesystem;
         testing_lib::initApplication();

@@ -8,7 +8,7 @@
 #include "state/name_tables.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/platform/commdlg/dialog_driver.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 #include "ui/main_window_services.h"
 
 #include <gtest/gtest.h>
@@ -139,7 +139,7 @@ protected:
         dialogtest::settle();
     }
 
-    testing_state::SmallWorld world { 8, 8, -1, testing_state::SmallWorld::Pictures::Linked };
+    testing_ui::LookedWorld world { 8, 8, -1, testing_ui::LookedWorld::Pictures::Linked };
     GameState& s = world.state();
     testing_lib::TopWindow owner { "EndingTestOwner" };
     RecordingServices services;

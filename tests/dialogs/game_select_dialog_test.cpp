@@ -347,7 +347,7 @@ TEST(BrowseFolderCallback, WidensTheTitleLineAndShowsTheSelectionAsStatus)
     HWND title = CreateWindowExA(0, "Static", cp("参照するフォルダー").c_str(), WS_CHILD | WS_VISIBLE, 8, 20, 200, 16,
         browser.handle(), nullptr, nullptr, nullptr);
     const std::string folder = world.gamePath("");
-    const FolderBrowseStart start { folder.c_str(), world.state().font(kSmallFont).handle() };
+    const FolderBrowseStart start { folder.c_str(), world.look().font(kSmallFont).handle() };
     browseFolderCallback(browser.handle(), BFFM_INITIALIZED, 0, reinterpret_cast<LPARAM>(&start));
     RECT r {};
     GetWindowRect(title, &r);

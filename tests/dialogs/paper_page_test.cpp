@@ -41,7 +41,7 @@ TEST(PaperPage, AMapPictureThatCannotBeReadIsLeftOut)
     file.images[1] = { 0, 1, 2 };
     const std::vector<uint8_t> bytes = writeScenarioBytes(file);
     ASSERT_TRUE(world.state().loadMapImage(bytes.data(), bytes.size()));
-    EXPECT_TRUE(testing_lib::thrownError([&] { world.state().createBriefingBitmap(); }).thrown) << "the state's reader refuses it";
+    EXPECT_TRUE(testing_lib::thrownError([&] { embeddedBitmap(world.state(), 0); }).thrown) << "the state's reader refuses it";
     EXPECT_EQ(mapPicture(world.state(), MapPicture::Briefing), nullptr);
     EXPECT_EQ(mapPicture(world.state(), MapPicture::News), nullptr);
 }

@@ -5,7 +5,7 @@
 
 #include "dialogs/briefing_text.h"
 #include "tests/platform/commdlg/dialog_driver.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 
 #include "lib/application.h"
 #include "state/data_path.h"
@@ -26,10 +26,10 @@ using dialogtest::settle;
 
 inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
-class SetUpWorld : public testing_state::SmallWorld {
+class SetUpWorld : public testing_ui::LookedWorld {
 public:
     explicit SetUpWorld(int width = 12, int height = 10)
-        : SmallWorld(width, height)
+        : LookedWorld(width, height)
     {
         theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
         namespace fs = std::filesystem;
@@ -41,7 +41,7 @@ public:
         const int strips[] = { kTerrainStrip1, kTerrainStrip2, kOwnerStrip1, kOwnerStrip2 };
         const char* files[] = { "hq1.bmp", "hq2.bmp", "hqc1.bmp", "hqc2.bmp" };
         for (int i = 0; i < 4; ++i)
-            state().baseBitmap(strips[i])->bitmapLoadFile(dataPath(files[i], kFolderBitmap).c_str());
+            look().baseBitmap(strips[i])->bitmapLoadFile(dataPath(files[i], kFolderBitmap).c_str());
         harness::clearMessageBoxes();
         harness::setDefaultMessageBoxAnswer(IDOK);
         // Nobody takes part until a test says so.

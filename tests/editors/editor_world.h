@@ -4,7 +4,7 @@
 #pragma once
 
 #include "tests/platform/commdlg/dialog_driver.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 
 #include "lib/application.h"
 #include "state/unit_facts.h"
@@ -21,10 +21,10 @@ using dialogtest::settle;
 
 inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
-class EditorWorld : public testing_state::SmallWorld {
+class EditorWorld : public testing_ui::LookedWorld {
 public:
     EditorWorld()
-        : SmallWorld(6, 6)
+        : LookedWorld(6, 6)
     {
         theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
         namespace fs = std::filesystem;

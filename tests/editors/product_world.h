@@ -5,16 +5,17 @@
 #include "tests/editors/editor_world.h"
 
 #include "state/production_type_record.h"
+#include "tests/ui/looked_world.h"
 
 #include <cstring>
 #include <vector>
 
 namespace editors_test {
 
-class ProductWorld : public testing_state::SmallWorld {
+class ProductWorld : public testing_ui::LookedWorld {
 public:
     ProductWorld()
-        : SmallWorld(6, 6, -1, Pictures::Linked)
+        : LookedWorld(6, 6, -1, Pictures::Linked)
     {
         theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
         harness::clearMessageBoxes();

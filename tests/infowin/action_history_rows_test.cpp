@@ -50,7 +50,7 @@ protected:
         bitmap = CreateCompatibleBitmap(screen, 2048, 18);
         ReleaseDC(nullptr, screen);
         old = SelectObject(dc, bitmap);
-        SelectObject(dc, info.state().font(kSmallFont).handle());
+        SelectObject(dc, info.world.look().font(kSmallFont).handle());
     }
     ~HistoryRows() override
     {

@@ -4,7 +4,7 @@
 
 #include "platform/desktop/harness.h"
 #include "tests/lib/window_test_support.h"
-#include "tests/state/small_world.h"
+#include "tests/ui/looked_world.h"
 #include "ui/window_context.h"
 
 #include <gtest/gtest.h>
@@ -83,7 +83,7 @@ public:
         state().handshake().setPlayRunning(true);
     }
 
-    testing_state::SmallWorld world { 8, 8, -1, testing_state::SmallWorld::Pictures::Linked };
+    testing_ui::LookedWorld world { 8, 8, -1, testing_ui::LookedWorld::Pictures::Linked };
     RecordingOwner owner;
 };
 

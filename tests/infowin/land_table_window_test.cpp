@@ -147,7 +147,7 @@ TEST(LandTableNames, WrittenDownwardsWithTheLongVowelAsAStroke)
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 20, 60);
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    SelectObject(dc, info.state().font(kSmallFont).handle());
+    SelectObject(dc, info.world.look().font(kSmallFont).handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     auto inkIn = [&](int left, int top, int right, int bottom) {

@@ -9,6 +9,7 @@
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/presentation.h"
 #include "tests/infowin/info_world.h"
 
 #include <cstring>
@@ -89,7 +90,7 @@ protected:
     {
         typeId = s.unitTypes()[2].id;
         // The icon sheet itself, drawn once for comparisons.
-        const swCBitmap* sheet = s.baseBitmap(kInfoButtons);
+        const swCBitmap* sheet = presentation().baseBitmap(kInfoButtons);
         if (sheet && sheet->handle())
             PaletteHolder(sheetPage.dc()).blitBitmap(0, 0, sheet->handle(), RECT { 0, 0, 720, 344 });
         sheetImage = sheetPage.image();
@@ -160,7 +161,7 @@ TEST_F(UnitPanels, RichTypeShowsEachIconInItsCell)
         drawTypeHeader(dc, s, type(), 1);
         drawCapabilityIcons(dc, s, type());
         drawArmamentSetBlock(dc, s, 0, type(), nullptr);
-        drawWeaponTable(dc, s, 0, type(), *s.baseBitmap(kInfoButtons), 0, 264, 0);
+        drawWeaponTable(dc, s, 0, type(), *presentation().baseBitmap(kInfoButtons), 0, 264, 0);
     });
     saveShot(page, "unit_panels_rich");
     using info_sheet::Capability;
@@ -270,11 +271,11 @@ TEST_F(UnitPanels, LaunchWeaponsShowTheLaunchedTypesFuelAsTheirReach)
     ASSERT_TRUE(launcher.kind == 2 || launcher.kind == 3);
     const int fuel = s.unitTypeRecord(launcher.launchedType).model[0].fuel;
     ASSERT_NE(fuel, launcher.reach);
-    const Image page = draw([&](HDC dc) { drawWeaponTable(dc, s, 0, type(), *s.baseBitmap(kInfoButtons), 0, 264, 0); });
+    const Image page = draw([&](HDC dc) { drawWeaponTable(dc, s, 0, type(), *presentation().baseBitmap(kInfoButtons), 0, 264, 0); });
     const int b = 522 + 32;
     const Image expected = draw([&](HDC dc) {
-        PaletteHolder(dc).blitBitmap(8, b - 14, s.baseBitmap(kInfoButtons)->handle(), RECT { 0, 264 + 32, 704, 264 + 48 });
-        panel::TextScope scope(dc, s.font(kSmallFont));
+        PaletteHolder(dc).blitBitmap(8, b - 14, presentation().baseBitmap(kInfoButtons)->handle(), RECT { 0, 264 + 32, 704, 264 + 48 });
+        panel::TextScope scope(dc, presentation().font(kSmallFont));
         panel::format(dc, 264, b - 12, 276, b, DT_LEFT, "%2d", fuel);
     });
     EXPECT_TRUE(sameArea(page, 264, b - 12, expected, 264, b - 12, 12, 12));
@@ -299,7 +300,7 @@ TEST_F(UnitPanels, MovementPanelShowsDashesForTheImmobileAndPastTheTerrainTable)
     auto dash = [&](const info_sheet::Cell& box) {
         return draw([&](HDC dc) {
             drawMovementPanel(dc, s, type());
-            panel::TextScope scope(dc, s.font(kSmallFont));
+            panel::TextScope scope(dc, presentation().font(kSmallFont));
             panel::text(dc, box.x, box.y, box.right(), box.bottom(), "-");
         });
     };

@@ -1,6 +1,5 @@
 // GameState start-up and shut-down on a copy of the generated data, with fake neighbours.
 #include "lib/application.h"
-#include "lib/media/picture_services.h"
 #include "state/game_state.h"
 #include "state/game_state_services.h"
 
@@ -29,41 +28,16 @@ public:
     void deleteAreaAnalysis(AreaAnalysis*) override { --areas; }
     BattleUnitData* createBattleUnitData() override { return ++battles, reinterpret_cast<BattleUnitData*>(&token); }
     void deleteBattleUnitData(BattleUnitData*) override { --battles; }
-    std::unique_ptr<swCBitmap> buildSmallBuildingSheets(GameState&) override { return ++sheets, nullptr; }
-    std::unique_ptr<swCBitmap> buildUnitSheet(GameState& state) override
-    {
-        // The sheet is built after the pictures before it were loaded.
-        categoryLoadedFirst = state.baseBitmap(kCategorySheet) != nullptr;
-        return ++sheets, nullptr;
-    }
-    FileFault loadStartArrowBitmap() override { return ++arrows, FileFault::None; }
-    void freeStartArrowBitmap() override { --arrows; }
 
     int token = 0;
     int answer = 1;
     int dialogs = 0;
     int areas = 0;
     int battles = 0;
-    int sheets = 0;
-    int arrows = 0;
-    bool categoryLoadedFirst = false;
 };
 
 class StartUpFolder : public DataFolder {
 public:
-    // Copies the generated base bitmaps too.
-    void copyBitmaps() const
-    {
-        namespace fs = std::filesystem;
-        fs::path generated = fs::path(DERAZODO_PROGRAM_DIR) / "tkbmp";
-        fs::create_directories(host("tkbmp"));
-        for (int i = 0; i < kBaseBitmapCount; ++i) {
-            if (const char* name = baseBitmapFile(i)) {
-                std::error_code ignored;
-                fs::copy_file(generated / name, fs::path(host("tkbmp")) / name, ignored);
-            }
-        }
-    }
     int stored(const char* key) const { return makeNamedValue(key).profileReadInt(-999); }
 };
 
@@ -109,11 +83,9 @@ TEST(GameStateStartUp, StoredModeOtherThanTwoSkipsTheDialog)
 TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDisplayDefaults)
 {
     StartUpFolder folder;
-    folder.copyBitmaps();
     FakeServices services;
     makeNamedValue("SimpleMode").profileWriteInt(0);
     makeNamedValue("HistoryWinTimeWidth").profileWriteInt(3);
-    PictureServices* installed = nullptr;
     {
         GameState state;
         state.startUp();
@@ -134,48 +106,15 @@ TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDisplayDefaults)
         ASSERT_NE(state.markGrid(), nullptr);
         ASSERT_NE(state.placeTable(), nullptr);
         ASSERT_NE(state.carryOverTable(), nullptr);
-        ASSERT_NE(state.customColors(), nullptr);
-        EXPECT_EQ(state.customColors()->entry(4), CustomColorTable::defaultEntry(4));
-        for (int i = 0; i < kFontCount; ++i)
-            EXPECT_NE(state.font(i).handle(), nullptr) << i;
-        EXPECT_EQ(pictureServices().smallFont(), state.font(kSmallFont).handle());
-        installed = &pictureServices();
-        EXPECT_NE(state.baseBitmap(kLand32Base)->handle(), nullptr);
-        EXPECT_NE(state.baseBitmap(kOwnerStrip2)->handle(), nullptr);
-        EXPECT_TRUE(services.categoryLoadedFirst);
-        EXPECT_EQ(services.sheets, 2);
         EXPECT_EQ(services.areas, 1);
         EXPECT_EQ(services.battles, 1);
-        EXPECT_EQ(services.arrows, 1);
         EXPECT_FALSE(state.terrainTypes().empty());
         EXPECT_TRUE(platform::harness::messageBoxes().empty());
     }
     EXPECT_EQ(services.areas, 0);
     EXPECT_EQ(services.battles, 0);
-    EXPECT_EQ(services.arrows, 0);
-    // The game's services go with the game state.
-    EXPECT_NE(&pictureServices(), installed);
     EXPECT_EQ(folder.stored("ShowFight"), 1);
     EXPECT_EQ(folder.stored("HistoryWinTimeWidth"), 10);
-}
-
-TEST(GameStateStartUp, MissingBaseBitmapsLeaveEmptyBitmapsAndStartUpGoesOn)
-{
-    StartUpFolder folder;
-    std::filesystem::remove_all(folder.host("tkbmp"));
-    FakeServices services;
-    makeNamedValue("SimpleMode").profileWriteInt(0);
-    GameState state;
-    state.startUp();
-    for (int i = 0; i < kBaseBitmapCount; ++i) {
-        ASSERT_NE(state.baseBitmap(i), nullptr) << i;
-        EXPECT_EQ(state.baseBitmap(i)->handle(), nullptr) << i;
-    }
-    EXPECT_TRUE(state.modalIdle());
-    // Told once, every picture named.
-    const auto boxes = platform::harness::messageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(platform::cp932ToUtf8(boxes[0].text).find("info_btn.bmp: ファイルがありません。"), std::string::npos);
 }
 
 TEST(GameStateStartUp, MissingMasterFileEndsStartUpWithItsMessageAndKeepsTheSettings)

@@ -1,51 +1,19 @@
 // Damaged start-up files: each one that cannot be read, or holds no record, is told in exactly one
 // box that names it; a required master file then stops start-up, the others leave their defaults.
 #include "lib/application.h"
-#include "state/base_bitmaps.h"
 #include "state/game_state.h"
 
 #include "tests/state/packed_value.h"
 #include "tests/state/state_test_support.h"
+#include "tests/state/unreadable_file.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/fsuid.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace testing_state;
 
 namespace {
-
-// Makes a file unreadable for this thread while it lives. Root reads any file, so a root test
-// takes the file access rights of an ordinary user (which drops the override) meanwhile.
-class UnreadableFile {
-public:
-    UnreadableFile(const DataFolder& folder, const std::string& name)
-        : m_path(folder.host(name))
-    {
-        chmod(folder.path().c_str(), 0755);
-        for (std::string part = std::filesystem::path(m_path).parent_path(); part.size() > folder.path().size();
-             part = std::filesystem::path(part).parent_path())
-            chmod(part.c_str(), 0755);
-        chmod(m_path.c_str(), 0);
-        if (geteuid() == 0) {
-            setfsuid(65534);
-            m_dropped = true;
-        }
-    }
-    ~UnreadableFile()
-    {
-        if (m_dropped)
-            setfsuid(0);
-        chmod(m_path.c_str(), 0644);
-    }
-
-private:
-    std::string m_path;
-    bool m_dropped = false;
-};
 
 struct Outcome {
     bool stopped = false;
@@ -158,52 +126,6 @@ TEST(StartUpFiles, ADamagedArmamentFileGivesOneBoxForAllUnmatchedWeapons)
     EXPECT_EQ(text(o).rfind("一致する武装がみつかりませんでした。\n", 0), 0u) << text(o);
     EXPECT_NE(text(o).find("weapon.dat の "), std::string::npos) << text(o);
     EXPECT_NE(text(o).find("件あります。"), std::string::npos) << text(o);
-}
-
-TEST(StartUpFiles, UnreadableCustomColoursAreToldOnceAndLeaveDefaults)
-{
-    Outcome colours = startUpWith([](const DataFolder& folder) {
-        folder.write("cstmcl.dat", std::string(120, '\x01'));
-        return std::make_unique<UnreadableFile>(folder, "cstmcl.dat");
-    });
-    EXPECT_FALSE(colours.stopped);
-    ASSERT_EQ(colours.boxes.size(), 1u);
-    EXPECT_EQ(text(colours).rfind("カスタムカラー cstmcl.dat を読み込めません。", 0), 0u) << text(colours);
-}
-
-TEST(StartUpFiles, MissingAndDamagedPicturesAreNamedInOneBoxAndStartUpGoesOn)
-{
-    struct Damage {
-        int picture;
-        const char* bytes; // null: the file is removed
-    };
-    struct Case {
-        std::vector<Damage> damage;
-        const char* lines;
-    };
-    const Case cases[] = {
-        { { { kLand32Base, nullptr } }, "land32_base.bmp: ファイルがありません。\n" },
-        { { { kCategorySheet, "BM not a picture" } }, "category.bmp: ファイルの内容が壊れています。\n" },
-        { { { kInfoButtons, "" } }, "info_btn.bmp: ファイルが空です。\n" },
-        { { { kCategorySheet, "BM not a picture" }, { kExtraNumbers, nullptr }, { kInfoButtons, "" } },
-            "category.bmp: ファイルの内容が壊れています。\nexnum.bmp: ファイルがありません。\n"
-            "info_btn.bmp: ファイルが空です。\n" },
-    };
-    for (const Case& c : cases) {
-        Outcome o = startUpWith([&](const DataFolder& folder) {
-            for (const Damage& d : c.damage) {
-                const std::string file = std::string("tkbmp/") + baseBitmapFile(d.picture);
-                if (d.bytes)
-                    folder.write(file, d.bytes);
-                else
-                    folder.remove(file);
-            }
-            return 0;
-        });
-        EXPECT_FALSE(o.stopped) << c.lines;
-        ASSERT_EQ(o.boxes.size(), 1u) << c.lines;
-        EXPECT_EQ(text(o), std::string("画像ファイルを読み込めません。\n") + c.lines + "読み込めた画像だけで表示します。");
-    }
 }
 
 TEST(StartUpFiles, AHugeBaseTypeInTheWeaponFileKeepsItsLowSixteenBits)

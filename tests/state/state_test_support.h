@@ -6,7 +6,7 @@
 
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
-#include "state/base_bitmaps.h"
+#include "ui/base_bitmaps.h"
 
 #include <gtest/gtest.h>
 

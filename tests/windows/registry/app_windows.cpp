@@ -9,6 +9,7 @@
 #include "dialogs/game_file_dialog.h"
 #include "dialogs/game_file_list.h"
 #include "dialogs/game_select_dialog.h"
+#include "ui/presentation.h"
 
 namespace window_registry {
 
@@ -33,7 +34,7 @@ std::vector<WindowEntry> appWindows()
              });
          }, pressButton(IDCANCEL) },
         { "folder_browse", [](WindowWorld& w) {
-             return modal([&] { browseForGameFolder(w.handle(), w.state().font(kSmallFont).handle(), w.gamePath("save")); });
+             return modal([&] { browseForGameFolder(w.handle(), w.context().look.font(kSmallFont).handle(), w.gamePath("save")); });
          }, pressButton(IDCANCEL) },
     };
 }

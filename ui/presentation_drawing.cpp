@@ -1,8 +1,8 @@
-// The game state's small pictures for the dialogs: unit icons, terrain icons and one hex's picture.
-#include "state/game_state.h"
+// The presentation's small pictures for the dialogs: unit icons, terrain icons and one hex's picture.
+#include "ui/presentation.h"
 
 #include "lib/media/colour_filter.h"
-#include "state/base_bitmaps.h"
+#include "state/game_state.h"
 
 #include <algorithm>
 #include <vector>
@@ -69,13 +69,13 @@ void drawGreyIcon(HDC dc, int x, int y, const swCBitmap& sheet, const RECT& cell
 
 } // namespace
 
-void GameState::drawUnitIcon(HDC dc, int x, int y, int country, int typeId, int flag) const
+void Presentation::drawUnitIcon(HDC dc, int x, int y, int country, int typeId, int flag) const
 {
     const swCBitmap* sheet = baseBitmap(kUnitSheet);
-    const int index = unitTypeIndex(typeId);
+    const int index = m_game.unitTypeIndex(typeId);
     if (!dc || !usable(sheet) || index <= 0)
         return;
-    int picture = m_unitTypes[size_t(index - 1)].imageNumber;
+    int picture = m_game.unitTypes()[size_t(index - 1)].imageNumber;
     if (picture < 0 || picture >= kUnitCells)
         picture = 0;
     const bool ownColours = country >= 0 && country < kCountryCount;
@@ -87,7 +87,7 @@ void GameState::drawUnitIcon(HDC dc, int x, int y, int country, int typeId, int 
         drawGreyIcon(dc, x, y, *sheet, cell);
 }
 
-void GameState::drawLandIcon(HDC dc, int x, int y, int terrain, int building, int, int clipWidth) const
+void Presentation::drawLandIcon(HDC dc, int x, int y, int terrain, int building, int, int clipWidth) const
 {
     const int width = std::min(clipWidth, kLandIcon);
     if (!dc || width <= 0)
@@ -100,25 +100,35 @@ void GameState::drawLandIcon(HDC dc, int x, int y, int terrain, int building, in
         drawKeyed(dc, x, y, *buildings, RECT { building * kLandIcon, 0, building * kLandIcon + width, kLandIcon });
 }
 
-bool GameState::drawHexBuilding(HDC dc, int x, int y, int hexX, int hexY) const
+bool Presentation::drawHexBuilding(HDC dc, int x, int y, int hexX, int hexY) const
 {
-    const TerrainCell* cell = terrainCellAt(hexX, hexY);
-    const UnitCell* units = unitCellAt(hexX, hexY);
+    const TerrainCell* cell = m_game.terrainCellAt(hexX, hexY);
+    const UnitCell* units = m_game.unitCellAt(hexX, hexY);
     const swCBitmap* strip = baseBitmap(kLand32Base);
     if (!dc || !cell || !units || !usable(strip))
         return false;
-    const int ground = effectiveTerrainAt(hexX, hexY);
+    const int ground = m_game.effectiveTerrainAt(hexX, hexY);
     drawKeyed(dc, x, y, *strip, RECT { ground * kIcon, 0, (ground + 1) * kIcon, kIcon });
     // A building record names its type; works and villages stand on the hex's own terrain.
     int structure = -1;
-    if (units->building && units->building <= m_buildings.size())
-        structure = m_buildings[units->building - 1u].type;
-    else if (cell->terrain < m_terrainTypes.size()) {
-        const uint8_t kind = m_terrainTypes[cell->terrain].kind;
+    if (units->building && units->building <= m_game.buildingCount())
+        structure = m_game.buildingAt(units->building - 1u).type;
+    else if (cell->terrain < m_game.terrainTypes().size()) {
+        const uint8_t kind = m_game.terrainTypes()[cell->terrain].kind;
         if (kind == kTerrainPillbox || kind == kTerrainTemporaryBridge || kind >= kTerrainBuilding)
             structure = cell->terrain;
     }
     if (structure >= 0)
         drawKeyed(dc, x, y, *strip, RECT { structure * kIcon, kIcon, (structure + 1) * kIcon, 2 * kIcon });
     return true;
+}
+
+std::unique_ptr<swCBitmap> embeddedBitmap(const GameState& game, int i)
+{
+    const std::span<const uint8_t> image = game.embeddedImage(i);
+    if (image.empty())
+        return nullptr;
+    auto bitmap = std::make_unique<swCBitmap>();
+    bitmap->bitmapFromPackedDIB(image);
+    return bitmap;
 }

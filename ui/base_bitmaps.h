@@ -25,8 +25,16 @@ enum BaseBitmap : int {
     kBaseBitmapCount,
 };
 
-// The file of each base bitmap loaded from the bitmap folder; null for the two built sheets.
-const char* baseBitmapFile(int index);
+// The file of each base bitmap loaded from the bitmap folder; null for the two built sheets. Inline,
+// so that the game's own tests can lay out a data folder without linking the windows' side.
+inline const char* baseBitmapFile(int index)
+{
+    constexpr const char* kFiles[kBaseBitmapCount] = {
+        "land32_base.bmp", "land16_base.bmp", nullptr, "category.bmp", "hq1.bmp", "hq2.bmp", "hqc1.bmp",
+        "hqc2.bmp", nullptr, "minkan32.bmp", "exnum.bmp", "panel_btn.bmp", "info_btn.bmp",
+    };
+    return index >= 0 && index < kBaseBitmapCount ? kFiles[index] : nullptr;
+}
 
 // The prompt bar's arrow, loaded with the base bitmaps by the services above state.
 inline constexpr const char* kStartArrowFile = "stparrow.bmp";

@@ -1,14 +1,15 @@
-// GamePictureServices: the library's picture services served from the game state's folders and fonts.
+// GamePictureServices: the library's picture services served from the game's folders and the
+// presentation's fonts and hex pictures.
 #pragma once
 
 #include "lib/media/picture_services.h"
 
-class GameState;
+class Presentation;
 
 class GamePictureServices : public PictureServices {
 public:
-    explicit GamePictureServices(GameState& state)
-        : m_state(state)
+    explicit GamePictureServices(const Presentation& look)
+        : m_look(look)
     {
     }
     std::string bitmapPath(const char* fileName) const override;
@@ -17,5 +18,5 @@ public:
     bool drawHexBuilding(HDC dc, int hexX, int hexY) override;
 
 private:
-    GameState& m_state;
+    const Presentation& m_look;
 };

@@ -1,32 +1,10 @@
 // Loading and releasing the base bitmaps.
-#include "state/base_bitmaps.h"
+#include "ui/base_bitmaps.h"
 
 #include "lib/error.h"
 #include "state/data_path.h"
 
 #include <string>
-
-namespace {
-
-constexpr const char* kFiles[kBaseBitmapCount] = {
-    "land32_base.bmp",
-    "land16_base.bmp",
-    nullptr,
-    "category.bmp",
-    "hq1.bmp",
-    "hq2.bmp",
-    "hqc1.bmp",
-    "hqc2.bmp",
-    nullptr,
-    "minkan32.bmp",
-    "exnum.bmp",
-    "panel_btn.bmp",
-    "info_btn.bmp",
-};
-
-} // namespace
-
-const char* baseBitmapFile(int index) { return index >= 0 && index < kBaseBitmapCount ? kFiles[index] : nullptr; }
 
 FileFault loadPictureFile(swCBitmap& bitmap, const std::string& path)
 {
@@ -46,7 +24,7 @@ FileFault BaseBitmaps::load(int index)
 {
     auto bitmap = std::make_unique<swCBitmap>();
     std::string path;
-    buildDataPath(path, kFiles[index], kFolderBitmap);
+    buildDataPath(path, baseBitmapFile(index), kFolderBitmap);
     const FileFault fault = loadPictureFile(*bitmap, path);
     m_bitmaps[size_t(index)] = std::move(bitmap);
     return fault;

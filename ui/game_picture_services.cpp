@@ -1,8 +1,8 @@
 // The game's picture services.
-#include "state/game_picture_services.h"
+#include "ui/game_picture_services.h"
 
 #include "state/data_path.h"
-#include "state/game_state.h"
+#include "ui/presentation.h"
 
 std::string GamePictureServices::bitmapPath(const char* fileName) const { return dataPath(fileName, kFolderBitmap); }
 
@@ -13,8 +13,8 @@ std::string GamePictureServices::programFilePath(const char* fileName) const
 
 HFONT GamePictureServices::smallFont()
 {
-    HFONT font = m_state.font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     return font ? font : PictureServices::smallFont();
 }
 
-bool GamePictureServices::drawHexBuilding(HDC dc, int hexX, int hexY) { return m_state.drawHexBuilding(dc, 0, 0, hexX, hexY); }
+bool GamePictureServices::drawHexBuilding(HDC dc, int hexX, int hexY) { return m_look.drawHexBuilding(dc, 0, 0, hexX, hexY); }
