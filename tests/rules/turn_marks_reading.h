@@ -16,6 +16,9 @@ inline std::vector<uint32_t> readTurnMarks(GameState& state)
     std::vector<uint32_t> marks;
     const CountryHexLayers* layers = state.hexLayers();
     const CountryHexMasks* masks = state.hexMasks();
+    // Read after every action of the soaks: one allocation, not a growth by doubling.
+    constexpr size_t kPerHex = CountryHexLayers::kLayerCount + CountryHexLayers::kMaskCount + CountryHexMasks::kMaskCount + 3;
+    marks.reserve(size_t(state.mapWidth()) * size_t(state.mapHeight()) * kPerHex);
     for (int y = 0; y < state.mapHeight(); ++y)
         for (int x = 0; x < state.mapWidth(); ++x) {
             for (int layer = 0; layers && layer < CountryHexLayers::kLayerCount; ++layer)
