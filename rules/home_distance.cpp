@@ -2,9 +2,11 @@
 #include "rules/home_distance.h"
 
 #include "rules/move_range.h"
+#include "rules/rules_context.h"
 #include "state/game_state.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -24,6 +26,57 @@ int domainOfMoveType(int move_type)
     if (move_type == 20 || move_type == 21)
         return 5;
     return 3;
+}
+
+// Whether a flood from the home hex gives the same costs for both movement types: the same entry cost
+// on every terrain type, and bridges' exits read alike (only the land domain reads them).
+bool floodsAlike(const GameState& state, int a, int b)
+{
+    if ((domainOfMoveType(a) == 3) != (domainOfMoveType(b) == 3))
+        return false;
+    for (const TerrainRecord& terrain : state.terrainTypes())
+        if (terrain.moveCost[a] != terrain.moveCost[b])
+            return false;
+    return true;
+}
+
+template <class T>
+void append(std::vector<uint8_t>& out, const T& value)
+{
+    const size_t at = out.size();
+    out.resize(at + sizeof value);
+    std::memcpy(out.data() + at, &value, sizeof value);
+}
+
+// Everything a flood from the home hex without a unit reads of the map, into `map`: the home hex, each
+// cell's terrain, road, river, display code (bridges' exits) and side codes with the border it closes,
+// the buildings that give exits and the listed bridge hexes.
+void readFloodedMap(GameState& state, HexPos home, std::vector<uint8_t>& map)
+{
+    constexpr size_t kHexBytes = 10;
+    const TerrainCell* const cells = state.terrainGrid();
+    const UnitCell* const units = state.unitGrid();
+    const size_t hexes = cells && units ? size_t(state.mapWidth()) * size_t(state.mapHeight()) : 0;
+    map.resize(sizeof home + hexes * kHexBytes);
+    std::memcpy(map.data(), &home, sizeof home);
+    uint8_t* out = map.data() + sizeof home;
+    for (size_t i = 0; i < hexes; ++i, out += kHexBytes) {
+        const TerrainCell& c = cells[i];
+        out[0] = c.terrain;
+        out[1] = c.overlay;
+        std::memcpy(out + 2, &c.substitute, 2);
+        std::memcpy(out + 4, &c.displayCode, 2);
+        std::memcpy(out + 6, c.sideCodes, 3);
+        out[9] = units[i].borderMask;
+    }
+    for (size_t b = 0; b < state.buildingCount(); ++b) {
+        const BuildingRecord& building = state.buildingAt(b);
+        const TerrainRecord* terrain = building.terrain();
+        if (terrain && terrain->kind == 20)
+            append(map, HexPos { int(building.x), int(building.y) });
+    }
+    for (const ListedHex12& listed : state.listedHexes12())
+        append(map, HexPos { int(listed.x), int(listed.y) });
 }
 
 std::unique_ptr<int32_t[]> makeGrid(GameState& state, int side, int move_type)
@@ -83,8 +136,28 @@ int distanceFromHome(GameState& state, int side, int move_type, int x, int y)
         grids->current = 1;
     }
     std::unique_ptr<int32_t[]>& grid = grids->grids[size_t(move_type)];
-    if (!grid)
-        grid = makeGrid(state, side, move_type);
+    if (!grid) {
+        DistanceGridSources::Side& source = rulesContext(state).distanceSources.sides[size_t(side)];
+        readFloodedMap(state, sideHomeHex(state, side), source.reading);
+        if (source.reading != source.map) {
+            source.map.swap(source.reading);
+            ++source.generation;
+        }
+        for (int twin = 0; twin < kMovementTypeCount && !grid; ++twin) {
+            const int32_t* made = grids->grids[size_t(twin)].get();
+            if (made && made == source.grid[size_t(twin)] && source.made[size_t(twin)] == source.generation
+                && floodsAlike(state, twin, move_type)) {
+                const size_t hexes = size_t(state.mapWidth()) * size_t(state.mapHeight());
+                grid.reset(new (std::nothrow) int32_t[hexes]);
+                if (grid)
+                    std::copy(made, made + hexes, grid.get());
+            }
+        }
+        if (!grid)
+            grid = makeGrid(state, side, move_type);
+        source.grid[size_t(move_type)] = grid.get();
+        source.made[size_t(move_type)] = source.generation;
+    }
     if (!grid)
         return -1;
     return grid[size_t(y) * size_t(state.mapWidth()) + size_t(x)];

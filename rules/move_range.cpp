@@ -195,6 +195,10 @@ void MoveRangeMap::copyCosts(int32_t* buffer) const
 {
     if (m_buf.costs[0].empty())
         return;
+    if (m_window.x == 0 && m_window.y == 0 && m_window.width == m_width && m_window.height == m_height) {
+        std::copy(m_buf.costs[0].begin(), m_buf.costs[0].end(), buffer);
+        return;
+    }
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x)
             buffer[size_t(y) * size_t(m_width) + size_t(x)] = costIn(x, y, 0);

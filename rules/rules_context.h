@@ -4,6 +4,7 @@
 #include "rules/carry_over.h"
 #include "rules/combat_pair.h"
 #include "rules/current_action.h"
+#include "rules/home_distance.h"
 #include "rules/move_display_path.h"
 #include "rules/rules_install.h"
 #include "rules/sight_tracker.h"
@@ -32,6 +33,7 @@ public:
     RulesInstallation installation;
     // Each side's sight as last laid, to lay again only where it changed.
     SightTracker sight;
+    DistanceGridSources distanceSources;
 
 private:
     GameState& m_state;

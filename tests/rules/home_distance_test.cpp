@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <queue>
 #include <random>
 #include <vector>
@@ -101,6 +102,35 @@ TEST(DistanceGridCache, KeepsItsGridUntilTheHomeHexMovesOrTheMapChanges)
 
     state.resetMapPart();
     EXPECT_FALSE(state.distanceGrids(0)->grids[RangeWorld::kMoveType]);
+}
+
+// A movement type whose entry costs equal one asked for before (its twin) copies that grid only while
+// the map is as the twin's flood read it: after each change below, the copy equals what a side
+// asking for the first time floods.
+TEST(DistanceGridCache, ATwinMovementTypeCopiesAGridOnlyOfTheMapAsItStillIs)
+{
+    constexpr int kTwin = 2;
+    const std::pair<const char*, std::function<void(RangeWorld&)>> changes[] = {
+        { "nothing", [](RangeWorld&) {} },
+        { "a hex's terrain", [](RangeWorld& w) { w.setTerrain(3, 1, 1); } },
+        // The side code is there from the start; the border that makes it close comes now.
+        { "a closed side", [](RangeWorld& w) { w.state().unitCellAt(3, 1)->borderMask = 0x3F; } },
+        { "the twin's own costs", [](RangeWorld& w) { w.editTerrain(w.terrain(0)).moveCost[kTwin] = 2; } },
+    };
+    for (const auto& [what, change] : changes) {
+        RangeWorld world(8, 3);
+        GameState& state = world.state();
+        for (int i = 0; i < 4; ++i)
+            world.editTerrain(world.terrain(i)).moveCost[kTwin] = world.editTerrain(world.terrain(i)).moveCost[RangeWorld::kMoveType];
+        world.cell(3, 1).setSideCode(0, 3);
+        setCapital(state, 0, 0, 1);
+        setCapital(state, 1, 0, 1);
+        ASSERT_EQ(distanceFromHome(state, 0, RangeWorld::kMoveType, 7, 1), 7);
+        change(world);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 8; ++x)
+                ASSERT_EQ(distanceFromHome(state, 0, kTwin, x, y), distanceFromHome(state, 1, kTwin, x, y)) << what << " at " << x << "," << y;
+    }
 }
 
 TEST(HeadquartersHex, NeedsTheSidesOwnHeadquartersBuildingOnTheCapital)
