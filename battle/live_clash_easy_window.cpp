@@ -324,15 +324,16 @@ int LiveClashEasyWindow::OnMessage(MessageRecord& msg)
         // A click anywhere on the panel closes it as well.
         closeWith(0);
         return 1;
-    case WM_DESTROY:
-        KillTimer(handle(), kBlinkTimer);
-        if (m_autoCloseRunning)
-            KillTimer(handle(), kAutoCloseTimer);
-        if (m_stepTimerRunning)
-            KillTimer(handle(), kStepTimer);
-        break;
     default:
-        break;
+        return KitWindow::OnMessage(msg);
     }
-    return KitWindow::OnMessage(msg);
+}
+
+void LiveClashEasyWindow::destroying()
+{
+    KillTimer(handle(), kBlinkTimer);
+    if (m_autoCloseRunning)
+        KillTimer(handle(), kAutoCloseTimer);
+    if (m_stepTimerRunning)
+        KillTimer(handle(), kStepTimer);
 }

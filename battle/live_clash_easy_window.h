@@ -20,6 +20,8 @@ public:
     void closeGesture() override { closeWith(0); }
     // The panel as drawn so far.
     void showPicture(HDC dc, const RECT& area) override;
+    // Its timers stop with it.
+    void destroying() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 

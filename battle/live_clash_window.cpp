@@ -5,6 +5,7 @@
 #include "platform/kernel/host.h"
 #include "rules/combat_scene.h"
 #include "ui/private_messages.h"
+#include "ui/window_kit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,24 +20,85 @@ const std::string& className(int side)
     return side == 0 ? attacker : defender;
 }
 
-LRESULT CALLBACK attackerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return battleWindowProc(0, window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK defenderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return battleWindowProc(1, window, message, wParam, lParam);
-}
-
 HWND sideWindow(int side) { return sceneState().windows[size_t(1 - side)]; }
+
+// A scene window of one side (0 attacker, 1 defender): it shows its side's buffer and ends the
+// scene on a click; the windows serve every scene until the module shuts down.
+class SceneWindow : public ui::KitWindow<swCWindow> {
+public:
+    explicit SceneWindow(int side)
+        : m_side(side)
+    {
+    }
+
+    const ui::WindowDescription& description() const override
+    {
+        static const ui::WindowDescription kDescription { .drawn = true, .closing = ui::Closing::Itself };
+        return kDescription;
+    }
+    void showPicture(HDC dc, const RECT& area) override
+    {
+        SceneState& st = sceneState();
+        if (!st.lockMade)
+            return;
+        EnterCriticalSection(&st.lock);
+        const SceneBitmap& buffer = st.wide[size_t(m_side)] ? st.wideBuffer : st.buffers[size_t(m_side)];
+        if (!buffer.empty()) {
+            const int right = std::min<int>(area.right, buffer.width());
+            const int bottom = std::min<int>(area.bottom, buffer.height());
+            BitBlt(dc, area.left, area.top, right - area.left, bottom - area.top, buffer.dc(), area.left, area.top, SRCCOPY);
+        }
+        LeaveCriticalSection(&st.lock);
+    }
+    // A right click, and Alt+F4, end the scene as a click does: the window stays for the next one.
+    void closeGesture() override { LiveClashWindow::endScene(); }
+    // The main window ends the program: a quit from here would end whatever loop runs now.
+    void destroying() override { LiveClashWindow::removeWindowShape(handle()); }
+
+    int OnMessage(MessageRecord& msg) override
+    {
+        SceneState& st = sceneState();
+        switch (msg.message) {
+        case WM_LBUTTONDOWN:
+            LiveClashWindow::endScene();
+            return 1;
+        case ui_message::kSceneDestroy:
+            DestroyWindow(handle());
+            return 1;
+        case ui_message::kSceneStartClock:
+            st.frame = 0;
+            st.lastFrame = -1;
+            if (m_side == 1)
+                st.startTime = UINT32_MAX;
+            return 1;
+        case ui_message::kSceneEnd:
+            if (st.mainWindow)
+                EnableWindow(st.mainWindow, TRUE);
+            ShowWindow(handle(), SW_HIDE);
+            if (m_side == 1) {
+                // Only a scene still running hands back: a second click or the thread's repeated
+                // ending finds it reset already.
+                const bool playing = st.frame >= 0;
+                LiveClashWindow::resetScene();
+                if (playing && st.mainWindow)
+                    PostMessageA(st.mainWindow, ui_message::kBattleSceneFinished, 0, 0);
+            }
+            return 1;
+        default:
+            return KitWindow::OnMessage(msg);
+        }
+    }
+
+private:
+    int m_side;
+};
 
 bool registerClass(HINSTANCE instance, int side)
 {
     WNDCLASSEXA wc {};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = side == 0 ? attackerProc : defenderProc;
+    wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(32512));
     wc.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(32517));
@@ -44,6 +106,16 @@ bool registerClass(HINSTANCE instance, int side)
     wc.hbrBackground = HBRUSH(GetStockObject(HOLLOW_BRUSH));
     wc.lpszClassName = className(side).c_str();
     return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// The side's window, owned by the given one, with its object bound (deleted with the window).
+HWND makeSceneWindow(HINSTANCE instance, int side, HWND owner)
+{
+    HWND window = CreateWindowExA(0, className(side).c_str(), className(side).c_str(), WS_POPUP, 0, 0, kNarrowWidth,
+        kSceneHeight, owner, nullptr, instance, nullptr);
+    if (window)
+        (new SceneWindow(side))->windowAttach(window);
+    return window;
 }
 
 bool makeBuffer(SceneBitmap& buffer, int width, HFONT font)
@@ -132,11 +204,8 @@ bool LiveClashWindow::init(HINSTANCE instance, HWND main_window)
     st.random.seed(timeGetTime());
     bool ok = st.font != nullptr && registerClass(instance, 1) && registerClass(instance, 0);
     if (ok) {
-        st.windows[0] = CreateWindowExA(0, className(1).c_str(), className(1).c_str(), WS_POPUP, 0, 0, kNarrowWidth,
-            kSceneHeight, main_window, nullptr, instance, nullptr);
-        st.windows[1] = st.windows[0] ? CreateWindowExA(0, className(0).c_str(), className(0).c_str(), WS_POPUP, 0, 0,
-                                            kNarrowWidth, kSceneHeight, st.windows[0], nullptr, instance, nullptr)
-                                      : nullptr;
+        st.windows[0] = makeSceneWindow(instance, 1, main_window);
+        st.windows[1] = st.windows[0] ? makeSceneWindow(instance, 0, st.windows[0]) : nullptr;
         ok = st.windows[0] && st.windows[1] && loadMasks();
     }
     ok = ok && makeBuffer(st.buffers[0], kNarrowWidth, st.font) && makeBuffer(st.buffers[1], kNarrowWidth, st.font)
@@ -224,63 +293,4 @@ bool LiveClashWindow::runBattle(const BattleRecord& record, SceneSound sound)
     ShowWindow(sideWindow(1), SW_RESTORE);
     ShowWindow(sideWindow(0), SW_RESTORE);
     return true;
-}
-
-LRESULT battleWindowProc(int side, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    SceneState& st = sceneState();
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        if (st.lockMade) {
-            EnterCriticalSection(&st.lock);
-            const SceneBitmap& buffer = st.wide[size_t(side)] ? st.wideBuffer : st.buffers[size_t(side)];
-            if (!buffer.empty())
-                BitBlt(dc, 0, 0, buffer.width(), buffer.height(), buffer.dc(), 0, 0, SRCCOPY);
-            LeaveCriticalSection(&st.lock);
-        }
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_MOUSEMOVE:
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    // Alt+F4 on a scene window ends the scene as a click does: the windows serve every scene.
-    case WM_CLOSE:
-        LiveClashWindow::endScene();
-        return 0;
-    case ui_message::kSceneDestroy:
-        DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        LiveClashWindow::removeWindowShape(window);
-        // The main window ends the program; a quit from here would end whatever loop runs now.
-        break;
-    case ui_message::kSceneStartClock:
-        st.frame = 0;
-        st.lastFrame = -1;
-        if (side == 1)
-            st.startTime = UINT32_MAX;
-        return 0;
-    case ui_message::kSceneEnd:
-        if (st.mainWindow)
-            EnableWindow(st.mainWindow, TRUE);
-        ShowWindow(window, SW_HIDE);
-        if (side == 1) {
-            // Only a scene still running hands back: a second click or the thread's repeated ending
-            // finds it reset already.
-            const bool playing = st.frame >= 0;
-            LiveClashWindow::resetScene();
-            if (playing && st.mainWindow)
-                PostMessageA(st.mainWindow, ui_message::kBattleSceneFinished, 0, 0);
-        }
-        return 0;
-    default:
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
 }

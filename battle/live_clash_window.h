@@ -51,8 +51,6 @@ public:
 
 // The draw thread's procedure.
 DWORD WINAPI battleDrawThread(LPVOID);
-// The window procedure of both scene windows (0 attacker, 1 defender).
-LRESULT battleWindowProc(int side, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Where each window goes: the desktop's width and height, the wide flags, countries and backgrounds.
 struct ScenePlacement {

@@ -26,7 +26,6 @@ public:
 
     int OnInitDialog() override;
     const ui::WindowDescription& description() const override;
-    void closeGesture() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
@@ -91,11 +90,9 @@ void CopySourceDialog::end(int result)
 
 const ui::WindowDescription& CopySourceDialog::description() const
 {
-    static const ui::WindowDescription kDescription { nullptr, false, ui::Drag::ByFrame, ui::Closing::Itself, 0, 0, true };
+    static const ui::WindowDescription kDescription { nullptr, false, ui::Drag::ByFrame, ui::Closing::EndModal, 0, 0, true };
     return kDescription;
 }
-
-void CopySourceDialog::closeGesture() { end(0); }
 
 int CopySourceDialog::OnMessage(MessageRecord& msg)
 {

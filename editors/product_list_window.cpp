@@ -227,19 +227,11 @@ void ProductListWindow::tell(const char* utf8Text, const char* utf8Title)
     modalMessageBox(this, cp(utf8Text).c_str(), cp(utf8Title).c_str(), MB_OK);
 }
 
-void ProductListWindow::end(int result)
-{
-    m_result = result;
-    Destroy();
-}
-
 const ui::WindowDescription& ProductListWindow::description() const
 {
-    static const ui::WindowDescription kDescription { kPlacementPrefix, true, ui::Drag::Anywhere, ui::Closing::Itself, 0, 0, true };
+    static const ui::WindowDescription kDescription { kPlacementPrefix, true, ui::Drag::Anywhere, ui::Closing::EndModal, 0, 0, true };
     return kDescription;
 }
-
-void ProductListWindow::closeGesture() { end(0); }
 
 int ProductListWindow::OnMessage(MessageRecord& msg)
 {
@@ -275,11 +267,11 @@ int ProductListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
             exportWeaponText();
         return 1;
     case id::kClose:
-        end(1);
+        ui::endWindow(*this, 1);
         return 1;
     case IDCANCEL:
         // Escape leaves the window as its close box does.
-        end(0);
+        closeGesture();
         return 1;
     case IDOK:
         // The window has no default button: Enter does nothing by itself.

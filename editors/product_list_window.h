@@ -55,7 +55,6 @@ public:
 
     int OnInitDialog() override;
     const ui::WindowDescription& description() const override;
-    void closeGesture() override;
     HBITMAP background() const override { return m_background->handle(); }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
@@ -80,7 +79,6 @@ private:
     // Asks before an existing file is overwritten; true when it may be written.
     bool mayOverwrite(const std::string& path);
     void tell(const char* utf8Text, const char* utf8Title);
-    void end(int result);
 
     // The editor opened from the list is handed it too.
     WindowContext m_context;

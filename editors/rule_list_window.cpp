@@ -108,11 +108,9 @@ int RuleListWindow::OnInitDialog()
 
 const ui::WindowDescription& RuleListWindow::description() const
 {
-    static const ui::WindowDescription kDescription { kPlacementPrefix, true, ui::Drag::Anywhere, ui::Closing::Itself, 0, 0, true };
+    static const ui::WindowDescription kDescription { kPlacementPrefix, true, ui::Drag::Anywhere, ui::Closing::EndModal, 0, 0, true };
     return kDescription;
 }
-
-void RuleListWindow::closeGesture() { m_result = 0; Destroy(); }
 
 int RuleListWindow::OnMessage(MessageRecord& msg)
 {
@@ -135,13 +133,11 @@ int RuleListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
         edit(m_selected);
         return 1;
     case id::kClose:
-        m_result = 1;
-        Destroy();
+        ui::endWindow(*this, 1);
         return 1;
     case IDCANCEL:
         // Escape leaves as the close box does: nothing chosen.
-        m_result = 0;
-        Destroy();
+        closeGesture();
         return 1;
     case IDOK:
         // Enter is not the window's button.

@@ -56,7 +56,6 @@ public:
 
     int OnInitDialog() override;
     const ui::WindowDescription& description() const override;
-    void closeGesture() override;
     HBITMAP background() const override { return m_background->handle(); }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;

@@ -109,19 +109,11 @@ void RuleSettingDialog::showValues()
         setRuleOptionValues(m_game, m_panel, m_slot.block, m_slot.block.lead >= 4 && m_mode != kRuleConfirm, true);
 }
 
-void RuleSettingDialog::end(INT_PTR result)
-{
-    m_result = result;
-    Destroy();
-}
-
 const ui::WindowDescription& RuleSettingDialog::description() const
 {
-    static const ui::WindowDescription kDescription { nullptr, false, ui::Drag::ByFrame, ui::Closing::Itself, 0, 0, true };
+    static const ui::WindowDescription kDescription { nullptr, false, ui::Drag::ByFrame, ui::Closing::EndModal, 0, 0, true };
     return kDescription;
 }
-
-void RuleSettingDialog::closeGesture() { end(0); }
 
 int RuleSettingDialog::OnMessage(MessageRecord& msg)
 {
@@ -140,7 +132,7 @@ int RuleSettingDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
         return 1;
     case IDCANCEL:
     case id::kCancel:
-        end(0);
+        ui::endWindow(*this, 0);
         return 1;
     case id::kRuleCombo:
         if (code == CBN_SELCHANGE && m_mode == kRuleSet)
@@ -199,5 +191,5 @@ void RuleSettingDialog::accept()
         m_slot.name = name;
     }
     DialogBase::DataExchange(1);
-    end(1);
+    ui::endWindow(*this, 1);
 }

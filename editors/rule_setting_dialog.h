@@ -24,7 +24,6 @@ public:
     int OnInitDialog() override;
     int DataExchange(int save) override;
     const ui::WindowDescription& description() const override;
-    void closeGesture() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
     int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
@@ -44,7 +43,6 @@ private:
     void chooseRule();
     void showValues();
     void accept();
-    void end(INT_PTR result);
 
     const GameState& m_game;
     RuleSlot m_slot;
