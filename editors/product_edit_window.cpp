@@ -62,15 +62,13 @@ HWND mainWindowOf(const swCWindow& window, const MainWindowServices& services)
 } // namespace
 
 ProductEditWindow::ProductEditWindow(const WindowContext& context, swCWindow* listWindow, int row)
-    : KitWindow(dialog_template::kProductEdit, listWindow, false)
+    : DrawnEditorWindow(dialog_template::kProductEdit, listWindow, "edit_bg.bmp", kPlacementPrefix, ui::Closing::Itself)
     , m_game(context.game)
     , m_main(context.main)
     , m_look(context.look)
     , m_row(row)
     , m_model(context.game, recordOfRow(context.game, row))
-    , m_background(loadEditorPicture("edit_bg.bmp"))
     , m_totalsArea(loadTotalsArea())
-    , m_buttons(loadEditorPicture("edit_btn.bmp"))
 {
     registerGameDialogTemplates();
 }
@@ -319,12 +317,6 @@ void ProductEditWindow::answerListColour(MessageRecord& msg)
     msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
-const ui::WindowDescription& ProductEditWindow::description() const
-{
-    static const ui::WindowDescription kDescription { kPlacementPrefix, true, ui::Drag::Anywhere, ui::Closing::Itself, 0, 0, true };
-    return kDescription;
-}
-
 void ProductEditWindow::closeGesture()
 {
     if (mayClose())
@@ -339,9 +331,7 @@ int ProductEditWindow::OnMessage(MessageRecord& msg)
         answerListColour(msg);
         return 1;
     }
-    if (answerTransparentButtons(msg))
-        return 1;
-    return KitWindow::OnMessage(msg);
+    return DrawnEditorWindow::OnMessage(msg);
 }
 
 int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)

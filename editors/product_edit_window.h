@@ -4,10 +4,9 @@
 
 #include "editors/product_edit_list_box.h"
 #include "editors/product_edit_model.h"
-#include "lib/dialog_base.h"
+#include "editors/window_frame.h"
 #include "lib/media/bitmap.h"
 #include "ui/window_context.h"
-#include "ui/window_kit.h"
 
 #include <array>
 #include <memory>
@@ -15,7 +14,7 @@
 class BitmapButton;
 class swCEdit;
 
-class ProductEditWindow : public ui::KitWindow<DialogBase> {
+class ProductEditWindow : public DrawnEditorWindow {
 public:
     static constexpr const char* kPlacementPrefix = "ProductEdit";
 
@@ -25,9 +24,7 @@ public:
 
     int OnInitDialog() override;
     int DataExchange(int save) override;
-    const ui::WindowDescription& description() const override;
     void closeGesture() override;
-    HBITMAP background() const override { return m_background->handle(); }
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
@@ -65,9 +62,7 @@ private:
     bool m_modified = false;
     bool m_loading = false;
     std::array<int, 2> m_knownTops { 0, 0 };
-    std::unique_ptr<swCBitmap> m_background;
     std::unique_ptr<swCBitmap> m_totalsArea;
-    std::unique_ptr<swCBitmap> m_buttons;
     swCEdit* m_name = nullptr;
     HWND m_classFilter = nullptr;
     ProductEditListBox* m_right = nullptr;

@@ -87,11 +87,9 @@ void ProductSlotListBox::DrawItem(DRAWITEMSTRUCT* item)
 }
 
 ProductListWindow::ProductListWindow(const WindowContext& context, swCWindow* owner, int mode)
-    : KitWindow(dialog_template::kProductEdit, owner, false)
+    : DrawnEditorWindow(dialog_template::kProductEdit, owner, "slot_type.bmp", kPlacementPrefix, ui::Closing::EndModal)
     , m_context(context)
     , m_mode(mode)
-    , m_background(loadEditorPicture("slot_type.bmp"))
-    , m_buttons(loadEditorPicture("edit_btn.bmp"))
 {
     registerGameDialogTemplates();
     for (int row = 0; row < kUserProductionTypeCount; ++row)
@@ -225,19 +223,6 @@ void ProductListWindow::editSlot()
 void ProductListWindow::tell(const char* utf8Text, const char* utf8Title)
 {
     modalMessageBox(this, cp(utf8Text).c_str(), cp(utf8Title).c_str(), MB_OK);
-}
-
-const ui::WindowDescription& ProductListWindow::description() const
-{
-    static const ui::WindowDescription kDescription { kPlacementPrefix, true, ui::Drag::Anywhere, ui::Closing::EndModal, 0, 0, true };
-    return kDescription;
-}
-
-int ProductListWindow::OnMessage(MessageRecord& msg)
-{
-    if (answerTransparentButtons(msg))
-        return 1;
-    return KitWindow::OnMessage(msg);
 }
 
 int ProductListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)

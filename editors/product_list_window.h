@@ -4,11 +4,10 @@
 #pragma once
 
 #include "editors/product_type_rules.h"
+#include "editors/window_frame.h"
 #include "lib/control.h"
-#include "lib/dialog_base.h"
 #include "lib/media/bitmap.h"
 #include "ui/window_context.h"
-#include "ui/window_kit.h"
 
 #include <array>
 #include <memory>
@@ -46,7 +45,7 @@ private:
     const swCFont& m_font;
 };
 
-class ProductListWindow : public ui::KitWindow<DialogBase> {
+class ProductListWindow : public DrawnEditorWindow {
 public:
     static constexpr const char* kPlacementPrefix = "ProductList";
 
@@ -54,9 +53,6 @@ public:
     ProductListWindow(const WindowContext& context, swCWindow* owner, int mode);
 
     int OnInitDialog() override;
-    const ui::WindowDescription& description() const override;
-    HBITMAP background() const override { return m_background->handle(); }
-    int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     int mode() const { return m_mode; }
@@ -85,7 +81,5 @@ private:
     int m_mode = 0;
     int m_selected = 0;
     std::array<ProductSlotSummary, kUserProductionTypeCount> m_summaries {};
-    std::unique_ptr<swCBitmap> m_background;
-    std::unique_ptr<swCBitmap> m_buttons;
     ProductSlotListBox* m_list = nullptr;
 };

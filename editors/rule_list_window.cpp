@@ -82,11 +82,9 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
 }
 
 RuleListWindow::RuleListWindow(const WindowContext& context, swCWindow* owner)
-    : KitWindow(dialog_template::kPopup, owner, false)
+    : DrawnEditorWindow(dialog_template::kPopup, owner, "slot_rule.bmp", kPlacementPrefix, ui::Closing::EndModal)
     , m_context(context)
     , m_game(context.game)
-    , m_background(loadEditorPicture("slot_rule.bmp"))
-    , m_buttons(loadEditorPicture("edit_btn.bmp"))
 {
     registerGameDialogTemplates();
 }
@@ -104,19 +102,6 @@ int RuleListWindow::OnInitDialog()
     new EditGridButton72x24(this, 2, id::kClose, 168, 448);
     windowRestorePlacement(kPlacementPrefix, false, true);
     return 0;
-}
-
-const ui::WindowDescription& RuleListWindow::description() const
-{
-    static const ui::WindowDescription kDescription { kPlacementPrefix, true, ui::Drag::Anywhere, ui::Closing::EndModal, 0, 0, true };
-    return kDescription;
-}
-
-int RuleListWindow::OnMessage(MessageRecord& msg)
-{
-    if (answerTransparentButtons(msg))
-        return 1;
-    return KitWindow::OnMessage(msg);
 }
 
 int RuleListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)

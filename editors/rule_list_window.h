@@ -3,11 +3,10 @@
 #pragma once
 
 #include "lib/control.h"
-#include "lib/dialog_base.h"
 #include "lib/media/bitmap.h"
 #include "state/rule_block.h"
 #include "ui/window_context.h"
-#include "ui/window_kit.h"
+#include "editors/window_frame.h"
 
 #include <array>
 #include <memory>
@@ -47,7 +46,7 @@ private:
     bool m_pressed = false;
 };
 
-class RuleListWindow : public ui::KitWindow<DialogBase> {
+class RuleListWindow : public DrawnEditorWindow {
 public:
     static constexpr const char* kPlacementPrefix = "RuleList";
 
@@ -55,9 +54,6 @@ public:
     RuleListWindow(const WindowContext& context, swCWindow* owner);
 
     int OnInitDialog() override;
-    const ui::WindowDescription& description() const override;
-    HBITMAP background() const override { return m_background->handle(); }
-    int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     int selectedRow() const { return m_selected; }
@@ -72,8 +68,6 @@ private:
     // An edited rule is stored here and written to its rule file.
     GameState& m_game;
     int m_selected = 0;
-    std::unique_ptr<swCBitmap> m_background;
-    std::unique_ptr<swCBitmap> m_buttons;
     std::array<RuleSlotButton*, rule_list_id::kRowCount> m_rows {};
 };
 

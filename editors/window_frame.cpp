@@ -1,7 +1,6 @@
-// Placing the editors' windows and keeping them in the work area.
+// The editors' pictures and push buttons, and the drawn editor windows' base.
 #include "editors/window_frame.h"
 
-#include "lib/window_services.h"
 #include "platform/kernel/host.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
@@ -9,12 +8,18 @@
 
 #include <string>
 
-void keepMovingRectInWorkArea(MessageRecord& msg)
+namespace {
+
+// The drawn windows' buttons paint over the picture without a brush.
+bool answerTransparentButtons(MessageRecord& msg)
 {
-    if (auto* rect = reinterpret_cast<RECT*>(msg.lParam))
-        keepRectInWorkArea(*rect);
-    msg.result = TRUE;
+    if (msg.message != WM_CTLCOLORBTN)
+        return false;
+    msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    return true;
 }
+
+} // namespace
 
 HWND makePushButton(HWND window, const char* utf8, int controlId, int x, int y, int width, int height)
 {
@@ -33,10 +38,19 @@ std::unique_ptr<swCBitmap> loadEditorPicture(const char* name)
     return picture;
 }
 
-bool answerTransparentButtons(MessageRecord& msg)
+DrawnEditorWindow::DrawnEditorWindow(UINT templateId, swCWindow* owner, const char* picture, const char* placementKey,
+    ui::Closing closing)
+    : KitWindow(templateId, owner, false)
+    , m_background(loadEditorPicture(picture))
+    , m_buttons(loadEditorPicture("edit_btn.bmp"))
+    , m_description { .placementKey = placementKey, .drawn = true, .drag = ui::Drag::Anywhere, .closing = closing,
+        .floating = true }
 {
-    if (msg.message != WM_CTLCOLORBTN)
-        return false;
-    msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-    return true;
+}
+
+int DrawnEditorWindow::OnMessage(MessageRecord& msg)
+{
+    if (answerTransparentButtons(msg))
+        return 1;
+    return KitWindow::OnMessage(msg);
 }

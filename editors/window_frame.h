@@ -1,10 +1,11 @@
-// What the editors' windows share: their pictures, push buttons and closing gestures.
+// What the editors' windows share: their pictures, push buttons and the drawn windows' base.
 #pragma once
 
+#include "lib/dialog_base.h"
 #include "lib/media/bitmap.h"
 #include "lib/window.h"
+#include "ui/window_kit.h"
 
-#include <functional>
 #include <memory>
 
 // A picture of the bitmap folder; throws the picture loader's error when it cannot be read.
@@ -13,34 +14,22 @@ std::unique_ptr<swCBitmap> loadEditorPicture(const char* name);
 // A push button of the editors (96 x 24 unless told) in the game's 14-pixel font; text in UTF-8.
 HWND makePushButton(HWND window, const char* utf8, int controlId, int x, int y, int width = 96, int height = 24);
 
-// The gestures that close a dialog of the editors as its cancel button does: WM_CLOSE, a right
-// click on it, or a right click on one of its controls (WM_PARENTNOTIFY). WM_MOVING keeps it in the
-// work area. True when the message was one of them; `close` runs for the closing ones.
-template <class Close>
-bool handleCloseGestures(HWND window, MessageRecord& msg, Close close);
+// A drawn editor window: its background picture and the buttons' sheet "edit_btn.bmp", a body that
+// drags, its place kept under the key and buttons that paint over the picture.
+class DrawnEditorWindow : public ui::KitWindow<DialogBase> {
+public:
+    // Loads both pictures (throws the picture loader's error).
+    DrawnEditorWindow(UINT templateId, swCWindow* owner, const char* picture, const char* placementKey,
+        ui::Closing closing);
 
-void keepMovingRectInWorkArea(MessageRecord& msg);
+    const ui::WindowDescription& description() const override { return m_description; }
+    HBITMAP background() const override { return m_background->handle(); }
+    int OnMessage(MessageRecord& msg) override;
 
-// The drawn windows' buttons paint over the picture without a brush: true when the message was
-// WM_CTLCOLORBTN, answered.
-bool answerTransparentButtons(MessageRecord& msg);
+protected:
+    std::unique_ptr<swCBitmap> m_background;
+    std::unique_ptr<swCBitmap> m_buttons;
 
-template <class Close>
-bool handleCloseGestures(HWND window, MessageRecord& msg, Close close)
-{
-    switch (msg.message) {
-    case WM_CLOSE:
-    case WM_RBUTTONDOWN:
-        close();
-        return true;
-    case WM_PARENTNOTIFY:
-        if (LOWORD(msg.wParam) == WM_RBUTTONDOWN)
-            PostMessageA(window, WM_CLOSE, 0, 0);
-        return true;
-    case WM_MOVING:
-        keepMovingRectInWorkArea(msg);
-        return true;
-    default:
-        return false;
-    }
-}
+private:
+    ui::WindowDescription m_description;
+};
