@@ -285,6 +285,21 @@ void drawFlightHit(const SceneTarget& target, const SpriteImage* unit, const Sce
     drawExplosion(Explosion::First, n, x + dx - 44, y - dy - 83, side, 0);
 }
 
+// A shooter's first arrival at a flying figure: marked and heard (even at a figure already brought
+// down), its fire taken while the figure has strength left.
+void takeFlightArrival(SceneFigure& fig, SceneFigure& shooter, int side, int f)
+{
+    if (shooter.impactDone)
+        return;
+    LiveClashWindow::markImpact(side, f);
+    shooter.impactDone = 1;
+    if (fig.hitCount > 0) {
+        fig.hitCount -= shooter.fires;
+        fig.hitFrame = f;
+    }
+    playSideSound(side, 4);
+}
+
 } // namespace
 
 void drawFlight(int f, int side, int cut)
@@ -314,16 +329,8 @@ void drawFlight(int f, int side, int cut)
             SceneFigure& shooter = o.figures[size_t(k)];
             if (shooter.target != i)
                 continue;
-            const bool arrived = drawIncomingEffect(step - lead + 1, side, px - 24 * lead, py + 24 * lead, 0, shooter.fires, k, true);
-            if (arrived && !shooter.impactDone) {
-                LiveClashWindow::markImpact(side, f);
-                shooter.impactDone = 1;
-                if (fig.hitCount > 0) {
-                    fig.hitCount -= shooter.fires;
-                    fig.hitFrame = f;
-                }
-                playSideSound(side, 4);
-            }
+            if (drawIncomingEffect(step - lead + 1, side, px - 24 * lead, py + 24 * lead, 0, shooter.fires, k, true))
+                takeFlightArrival(fig, shooter, side, f);
         }
         if (fig.hitFrame >= 0)
             drawFlightHit(target, unit, fig, f, sx, sy, side);
@@ -358,18 +365,8 @@ void drawKind82Scene(int f, int side, int cut)
             SceneFigure& shooter = o.figures[size_t(k)];
             if (shooter.target != i)
                 continue;
-            if (!drawIncomingEffect(f - q, side, 0, py + 24 * lead, 0, shooter.fires, k, false))
-                continue;
-            if (!shooter.impactDone) {
-                LiveClashWindow::markImpact(side, f);
-                shooter.impactDone = 1;
-                if (fig.hitCount > 0) {
-                    fig.hitCount -= shooter.fires;
-                    fig.hitFrame = f;
-                }
-                // Every first arrival is heard, even at a figure already brought down.
-                playSideSound(side, 4);
-            }
+            if (drawIncomingEffect(f - q, side, 0, py + 24 * lead, 0, shooter.fires, k, false))
+                takeFlightArrival(fig, shooter, side, f);
         }
         if (fig.hitFrame != -1)
             drawFlightHit(target, unit, fig, f, x, y, side);
