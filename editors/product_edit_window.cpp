@@ -62,7 +62,8 @@ HWND mainWindowOf(const swCWindow& window, const MainWindowServices& services)
 } // namespace
 
 ProductEditWindow::ProductEditWindow(const WindowContext& context, swCWindow* listWindow, int row)
-    : DrawnEditorWindow(dialog_template::kProductEdit, listWindow, "edit_bg.bmp", kPlacementPrefix, ui::Closing::Itself)
+    : DrawnEditorWindow(dialog_template::kProductEdit, listWindow, "edit_bg.bmp", kPlacementPrefix, ui::Closing::Itself,
+          id::kClose)
     , m_game(context.game)
     , m_main(context.main)
     , m_look(context.look)
@@ -393,10 +394,7 @@ int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
     case id::kLeftByCost:
         sortList(EditSide::Left, int(control) - id::kLeftByClass);
         return 1;
-    case IDOK:
-        // Enter is not the window's button.
-        return 1;
     default:
-        return DialogBase::OnCommand(msg, control, code);
+        return DrawnEditorWindow::OnCommand(msg, control, code);
     }
 }

@@ -87,7 +87,8 @@ void ProductSlotListBox::DrawItem(DRAWITEMSTRUCT* item)
 }
 
 ProductListWindow::ProductListWindow(const WindowContext& context, swCWindow* owner, int mode)
-    : DrawnEditorWindow(dialog_template::kProductEdit, owner, "slot_type.bmp", kPlacementPrefix, ui::Closing::EndModal)
+    : DrawnEditorWindow(dialog_template::kProductEdit, owner, "slot_type.bmp", kPlacementPrefix, ui::Closing::EndModal,
+          id::kClose)
     , m_context(context)
     , m_mode(mode)
 {
@@ -251,17 +252,7 @@ int ProductListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
         if (m_summaries[size_t(m_selected)].used())
             exportWeaponText();
         return 1;
-    case id::kClose:
-        ui::endWindow(*this, 1);
-        return 1;
-    case IDCANCEL:
-        // Escape leaves the window as its close box does.
-        closeGesture();
-        return 1;
-    case IDOK:
-        // The window has no default button: Enter does nothing by itself.
-        return 1;
     default:
-        return DialogBase::OnCommand(msg, control, code);
+        return DrawnEditorWindow::OnCommand(msg, control, code);
     }
 }

@@ -82,7 +82,8 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
 }
 
 RuleListWindow::RuleListWindow(const WindowContext& context, swCWindow* owner)
-    : DrawnEditorWindow(dialog_template::kPopup, owner, "slot_rule.bmp", kPlacementPrefix, ui::Closing::EndModal)
+    : DrawnEditorWindow(dialog_template::kPopup, owner, "slot_rule.bmp", kPlacementPrefix, ui::Closing::EndModal,
+          id::kClose)
     , m_context(context)
     , m_game(context.game)
 {
@@ -117,18 +118,8 @@ int RuleListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
     case id::kEdit:
         edit(m_selected);
         return 1;
-    case id::kClose:
-        ui::endWindow(*this, 1);
-        return 1;
-    case IDCANCEL:
-        // Escape leaves as the close box does: nothing chosen.
-        closeGesture();
-        return 1;
-    case IDOK:
-        // Enter is not the window's button.
-        return 1;
     default:
-        return DialogBase::OnCommand(msg, control, code);
+        return DrawnEditorWindow::OnCommand(msg, control, code);
     }
 }
 

@@ -57,22 +57,13 @@ void RuleWindow::showRules()
     setRuleOptionValues(m_game, m_panel, m_block, false, false);
 }
 
-void RuleWindow::requestClose()
-{
-    HWND main = m_parent ? m_parent->handle() : nullptr;
-    if (main && IsWindow(main))
-        PostMessageA(main, ui_message::kCloseRuleWindow, 0, 0);
-    else
-        DestroyWindow(handle());
-}
-
 const ui::WindowDescription& RuleWindow::description() const
 {
     static const ui::WindowDescription kDescription { kPlacementPrefix, false, ui::Drag::ByFrame, ui::Closing::Itself, 0, 0, true };
     return kDescription;
 }
 
-void RuleWindow::closeGesture() { requestClose(); }
+void RuleWindow::closeGesture() { askOwnerToClose(*this, ui_message::kCloseRuleWindow); }
 
 int RuleWindow::OnMessage(MessageRecord& msg)
 {
@@ -89,7 +80,7 @@ int RuleWindow::OnMessage(MessageRecord& msg)
 int RuleWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     if (control == UINT(id::kOk) || control == IDOK || control == IDCANCEL) {
-        requestClose();
+        closeGesture();
         return 1;
     }
     return DialogBase::OnCommand(msg, control, code);

@@ -16,6 +16,7 @@ public:
 
     int OnInitDialog() override;
     const ui::WindowDescription& description() const override;
+    // Every way of closing asks the main window, which owns the window.
     void closeGesture() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
@@ -29,8 +30,6 @@ protected:
 
 private:
     void showRules();
-    // Every way of closing asks the main window, which owns the window.
-    void requestClose();
 
     const GameState& m_game;
     RuleBlock m_block {};

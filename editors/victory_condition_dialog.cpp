@@ -222,15 +222,10 @@ bool VictoryConditionDialog::saveCountry(int country)
 void VictoryConditionDialog::close(INT_PTR result)
 {
     if (!modeless()) {
-        m_result = result;
-        Destroy();
+        ui::endWindow(*this, result);
         return;
     }
-    HWND main = m_parent ? m_parent->handle() : nullptr;
-    if (main && IsWindow(main))
-        PostMessageA(main, ui_message::kCloseVictoryWindow, 0, 0);
-    else
-        DestroyWindow(handle());
+    askOwnerToClose(*this, ui_message::kCloseVictoryWindow);
 }
 
 const ui::WindowDescription& VictoryConditionDialog::description() const

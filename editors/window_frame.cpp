@@ -38,13 +38,23 @@ std::unique_ptr<swCBitmap> loadEditorPicture(const char* name)
     return picture;
 }
 
+void askOwnerToClose(swCWindow& window, UINT request)
+{
+    HWND owner = window.parent() ? window.parent()->handle() : nullptr;
+    if (owner && IsWindow(owner))
+        PostMessageA(owner, request, 0, 0);
+    else
+        DestroyWindow(window.handle());
+}
+
 DrawnEditorWindow::DrawnEditorWindow(UINT templateId, swCWindow* owner, const char* picture, const char* placementKey,
-    ui::Closing closing)
+    ui::Closing closing, UINT closeButton)
     : KitWindow(templateId, owner, false)
     , m_background(loadEditorPicture(picture))
     , m_buttons(loadEditorPicture("edit_btn.bmp"))
     , m_description { .placementKey = placementKey, .drawn = true, .drag = ui::Drag::Anywhere, .closing = closing,
         .floating = true }
+    , m_closeButton(closeButton)
 {
 }
 
@@ -53,4 +63,21 @@ int DrawnEditorWindow::OnMessage(MessageRecord& msg)
     if (answerTransparentButtons(msg))
         return 1;
     return KitWindow::OnMessage(msg);
+}
+
+int DrawnEditorWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
+{
+    if (id == m_closeButton) {
+        ui::endWindow(*this, 1);
+        return 1;
+    }
+    switch (id) {
+    case IDCANCEL:
+        closeGesture();
+        return 1;
+    case IDOK:
+        return 1;
+    default:
+        return DialogBase::OnCommand(msg, id, code);
+    }
 }
