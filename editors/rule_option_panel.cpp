@@ -220,3 +220,38 @@ int chosenRuleNumber(const RuleOptionPanel& panel)
     const LRESULT item = panel.combo ? SendMessageA(panel.combo, CB_GETCURSEL, 0, 0) : CB_ERR;
     return item == CB_ERR ? 0 : int(SendMessageA(panel.combo, CB_GETITEMDATA, WPARAM(item), 0));
 }
+
+RulePanelWindow::RulePanelWindow(UINT templateId, swCWindow* owner, bool modeless, const GameState& game, bool shortForm)
+    : KitWindow(templateId, owner, modeless)
+    , m_game(game)
+    , m_short(shortForm)
+{
+}
+
+SIZE RulePanelWindow::clientSize() const { return { 400, m_short ? 170 : 436 }; }
+
+void RulePanelWindow::buildPanel(const RuleBlock& block, bool editable, bool nameBox)
+{
+    if (m_short)
+        buildShortRuleOptionPanel(*this, m_game, block, editable, nameBox, m_panel);
+    else
+        buildRuleOptionPanel(*this, m_game, block, editable, nameBox, m_panel);
+}
+
+void RulePanelWindow::showFirstPage()
+{
+    m_page = 0;
+    showRulePage(m_panel, m_page, -1);
+}
+
+int RulePanelWindow::OnMessage(MessageRecord& msg)
+{
+    if (runPanelCommand(*this, msg))
+        return 1;
+    return KitWindow::OnMessage(msg);
+}
+
+int RulePanelWindow::OnNotify(MessageRecord&, UINT, NMHDR* header)
+{
+    return followRuleTab(m_panel, header, m_page) ? 1 : 0;
+}

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "editors/rule_option_table.h"
+#include "lib/dialog_base.h"
 #include "platform/windows.h"
+#include "ui/window_kit.h"
 
 #include <array>
 
@@ -55,3 +57,27 @@ int chosenRuleNumber(const RuleOptionPanel& panel);
 
 // The rule number that names no saved rule.
 constexpr int kCustomRule = 24;
+
+// A window that carries the full or the short panel: it runs the pages' commands and follows the
+// tab; the window builds the panel, adds its buttons after it (so that Tab reaches them last) and
+// then shows the first page.
+class RulePanelWindow : public ui::KitWindow<DialogBase> {
+public:
+    RulePanelWindow(UINT templateId, swCWindow* owner, bool modeless, const GameState& game, bool shortForm);
+
+    int OnMessage(MessageRecord& msg) override;
+    int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
+
+    int page() const { return m_page; }
+
+protected:
+    // The client area of the window carrying the form's panel.
+    SIZE clientSize() const;
+    void buildPanel(const RuleBlock& block, bool editable, bool nameBox);
+    void showFirstPage();
+
+    const GameState& m_game;
+    bool m_short = false;
+    int m_page = 0;
+    RuleOptionPanel m_panel;
+};

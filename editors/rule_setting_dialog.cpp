@@ -15,8 +15,6 @@ namespace {
 
 namespace id = rule_option_id;
 
-constexpr SIZE kFullClient { 400, 436 };
-constexpr SIZE kShortClient { 400, 170 };
 constexpr int kMaxNameBytes = 12;
 
 using ui::cp;
@@ -62,31 +60,25 @@ RuleSettingDialog::RuleSettingDialog(const WindowContext& context, swCWindow* ow
 
 RuleSettingDialog::RuleSettingDialog(const WindowContext& context, swCWindow* owner, const RuleSlot& slot,
     RuleDialogMode mode, bool shortForm)
-    : KitWindow(dialog_template::kRuleSetting, owner, false)
-    , m_game(context.game)
+    : RulePanelWindow(dialog_template::kRuleSetting, owner, false, context.game, shortForm)
     , m_slot(slot)
     , m_mode(mode)
-    , m_short(shortForm)
 {
     registerGameDialogTemplates();
 }
 
 int RuleSettingDialog::OnInitDialog()
 {
-    const SIZE client = m_short ? kShortClient : kFullClient;
+    const SIZE client = clientSize();
     ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { client.cx, client.cy }, { .repaint = TRUE });
     const bool editable = m_mode != kRuleConfirm;
     const bool nameBox = m_mode == kRuleEdit;
-    if (m_short)
-        buildShortRuleOptionPanel(*this, m_game, m_slot.block, editable, nameBox, m_panel);
-    else
-        buildRuleOptionPanel(*this, m_game, m_slot.block, editable, nameBox, m_panel);
+    buildPanel(m_slot.block, editable, nameBox);
     // After the panel, so that Tab reaches them last.
     const int buttonsTop = client.cy - 32;
     makePushButton(handle(), "OK", id::kOk, 192, buttonsTop);
     makePushButton(handle(), "ｷｬﾝｾﾙ", id::kCancel, 296, buttonsTop);
-    m_page = 0;
-    showRulePage(m_panel, m_page, -1);
+    showFirstPage();
     SetWindowTextA(handle(), cp(titleOf(m_mode)).c_str());
     return 0;
 }
@@ -115,13 +107,6 @@ const ui::WindowDescription& RuleSettingDialog::description() const
     return kDescription;
 }
 
-int RuleSettingDialog::OnMessage(MessageRecord& msg)
-{
-    if (runPanelCommand(*this, msg))
-        return 1;
-    return KitWindow::OnMessage(msg);
-}
-
 int RuleSettingDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
@@ -143,11 +128,6 @@ int RuleSettingDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
             return 1;
         return DialogBase::OnCommand(msg, control, code);
     }
-}
-
-int RuleSettingDialog::OnNotify(MessageRecord&, UINT, NMHDR* header)
-{
-    return followRuleTab(m_panel, header, m_page) ? 1 : 0;
 }
 
 void RuleSettingDialog::chooseRule()

@@ -4,10 +4,8 @@
 #pragma once
 
 #include "editors/rule_option_panel.h"
-#include "lib/dialog_base.h"
 #include "state/rule_block.h"
 #include "ui/window_context.h"
-#include "ui/window_kit.h"
 
 #include <string>
 
@@ -17,21 +15,18 @@ enum RuleDialogMode : int {
     kRuleConfirm = 2,
 };
 
-class RuleSettingDialog : public ui::KitWindow<DialogBase> {
+class RuleSettingDialog : public RulePanelWindow {
 public:
     RuleSettingDialog(const WindowContext& context, swCWindow* owner, const RuleSlot& slot, RuleDialogMode mode);
 
     int OnInitDialog() override;
     int DataExchange(int save) override;
     const ui::WindowDescription& description() const override;
-    int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
-    int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
 
     // The record as the dialog holds it: after OK, the edited one.
     const RuleSlot& slot() const { return m_slot; }
     RuleDialogMode mode() const { return m_mode; }
-    int page() const { return m_page; }
 
 protected:
     RuleSettingDialog(const WindowContext& context, swCWindow* owner, const RuleSlot& slot, RuleDialogMode mode,
@@ -44,12 +39,8 @@ private:
     void showValues();
     void accept();
 
-    const GameState& m_game;
     RuleSlot m_slot;
     RuleDialogMode m_mode = kRuleSet;
-    bool m_short = false;
-    int m_page = 0;
-    RuleOptionPanel m_panel;
 };
 
 class RuleShortSettingDialog : public RuleSettingDialog {

@@ -13,9 +13,6 @@ namespace {
 
 namespace id = rule_option_id;
 
-constexpr SIZE kFullClient { 400, 436 };
-constexpr SIZE kShortClient { 400, 170 };
-
 } // namespace
 
 RuleWindow::RuleWindow(const WindowContext& context, swCWindow* mainWindow)
@@ -24,26 +21,20 @@ RuleWindow::RuleWindow(const WindowContext& context, swCWindow* mainWindow)
 }
 
 RuleWindow::RuleWindow(const WindowContext& context, swCWindow* mainWindow, bool shortForm)
-    : KitWindow(dialog_template::kModelessInfo, mainWindow, true)
-    , m_game(context.game)
-    , m_short(shortForm)
+    : RulePanelWindow(dialog_template::kModelessInfo, mainWindow, true, context.game, shortForm)
 {
     registerGameDialogTemplates();
 }
 
 int RuleWindow::OnInitDialog()
 {
-    const SIZE client = m_short ? kShortClient : kFullClient;
+    const SIZE client = clientSize();
     ui::placeInfoWindow(*this, kPlacementPrefix, { client.cx, client.cy }, m_game.settings().leftInfoPanel, TRUE);
     SetWindowTextA(handle(), platform::utf8ToCp932("ルール情報").c_str());
     m_block = m_game.ruleBlock();
-    if (m_short)
-        buildShortRuleOptionPanel(*this, m_game, m_block, false, true, m_panel);
-    else
-        buildRuleOptionPanel(*this, m_game, m_block, false, true, m_panel);
+    buildPanel(m_block, false, true);
     makePushButton(handle(), "OK", id::kOk, 296, client.cy - 32);
-    m_page = 0;
-    showRulePage(m_panel, m_page, -1);
+    showFirstPage();
     showRules();
     return 0;
 }
@@ -67,14 +58,12 @@ void RuleWindow::closeGesture() { askOwnerToClose(*this, ui_message::kCloseRuleW
 
 int RuleWindow::OnMessage(MessageRecord& msg)
 {
-    if (runPanelCommand(*this, msg))
-        return 1;
     if (msg.message == ui_message::kRuleWindowRefresh) {
         m_block = m_game.ruleBlock();
         showRules();
         return 1;
     }
-    return KitWindow::OnMessage(msg);
+    return RulePanelWindow::OnMessage(msg);
 }
 
 int RuleWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
@@ -84,9 +73,4 @@ int RuleWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
         return 1;
     }
     return DialogBase::OnCommand(msg, control, code);
-}
-
-int RuleWindow::OnNotify(MessageRecord&, UINT, NMHDR* header)
-{
-    return followRuleTab(m_panel, header, m_page) ? 1 : 0;
 }

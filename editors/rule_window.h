@@ -3,12 +3,10 @@
 #pragma once
 
 #include "editors/rule_option_panel.h"
-#include "lib/dialog_base.h"
 #include "state/rule_block.h"
 #include "ui/window_context.h"
-#include "ui/window_kit.h"
 
-class RuleWindow : public ui::KitWindow<DialogBase> {
+class RuleWindow : public RulePanelWindow {
 public:
     static constexpr const char* kPlacementPrefix = "VKRC_RULEWINDOW_CNAME";
 
@@ -20,10 +18,8 @@ public:
     void closeGesture() override;
     int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
-    int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
 
     const RuleBlock& block() const { return m_block; }
-    int page() const { return m_page; }
 
 protected:
     RuleWindow(const WindowContext& context, swCWindow* mainWindow, bool shortForm);
@@ -31,11 +27,7 @@ protected:
 private:
     void showRules();
 
-    const GameState& m_game;
     RuleBlock m_block {};
-    bool m_short = false;
-    int m_page = 0;
-    RuleOptionPanel m_panel;
 };
 
 class RuleShortWindow : public RuleWindow {
