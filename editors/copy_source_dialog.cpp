@@ -26,7 +26,6 @@ public:
 
     int OnInitDialog() override;
     const ui::WindowDescription& description() const override;
-    int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     // After result 1: the production type (0 to 249) to copy from.
@@ -90,18 +89,9 @@ void CopySourceDialog::end(int result)
 
 const ui::WindowDescription& CopySourceDialog::description() const
 {
-    static const ui::WindowDescription kDescription { nullptr, false, ui::Drag::ByFrame, ui::Closing::EndModal, 0, 0, true };
+    static const ui::WindowDescription kDescription { .closing = ui::Closing::EndModal, .floating = true,
+        .captionRightClickCloses = true };
     return kDescription;
-}
-
-int CopySourceDialog::OnMessage(MessageRecord& msg)
-{
-    // The caption's right click closes it too.
-    if (msg.message == WM_NCRBUTTONDOWN) {
-        end(0);
-        return 1;
-    }
-    return KitWindow::OnMessage(msg);
 }
 
 int CopySourceDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)

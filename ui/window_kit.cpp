@@ -106,8 +106,9 @@ Answer answerCommonMessage(swCWindow& window, KitHooks& hooks, MessageRecord& ms
             hooks.closeGesture();
         return Answer::Seen;
     case WM_NCRBUTTONDOWN:
-        // Only a body dragged anywhere turns its right clicks into these; a caption keeps its own.
-        if (description.drag != Drag::Anywhere || !closes)
+        // A body dragged anywhere turns its right clicks into these; a caption keeps its own
+        // unless told.
+        if ((description.drag != Drag::Anywhere && !description.captionRightClickCloses) || !closes)
             return Answer::None;
         hooks.closeGesture();
         return Answer::Taken;

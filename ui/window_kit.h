@@ -50,6 +50,8 @@ struct WindowDescription {
     // WM_PAINT hands the area to paint() while the background erases as its class says (a window
     // that shows a picture on part of its body). A drawn window paints so as well.
     bool painted = false;
+    // A right click on the caption closes as one on the body does.
+    bool captionRightClickCloses = false;
 };
 
 // A floating information window's: its place kept under the key, a click raises it, and its close

@@ -207,6 +207,7 @@ TEST_F(KitAnswers, TheCommonMessagesAreAnsweredFromTheDescription)
     const ui::WindowDescription draggedModal { .drag = ui::Drag::Anywhere, .closing = ui::Closing::EndModal };
     const ui::WindowDescription leftAlone { .closing = ui::Closing::Unanswered };
     const ui::WindowDescription paintedInPart { .closeOnRightRelease = true, .painted = true };
+    const ui::WindowDescription captionCloses { .captionRightClickCloses = true };
     struct Case {
         const char* name;
         const ui::WindowDescription& description;
@@ -238,6 +239,8 @@ TEST_F(KitAnswers, TheCommonMessagesAreAnsweredFromTheDescription)
         { "but its class erases", paintedInPart, WM_ERASEBKGND, 0, ui::Answer::None, "erase ", 0 },
         { "a right press does not close it", paintedInPart, WM_RBUTTONDOWN, 0, ui::Answer::None, "", 0 },
         { "the release does", paintedInPart, WM_RBUTTONUP, 0, ui::Answer::Taken, "close destroying ", 0 },
+        { "a caption told to close on a right click", captionCloses, WM_NCRBUTTONDOWN, 0, ui::Answer::Taken,
+            "close destroying ", 0 },
     };
     Owner owner({ 0, 0, 300, 200 });
     for (const Case& c : cases) {
