@@ -73,8 +73,6 @@ void drawBerths(HDC dc, const UnitTypeRecord& type, const swCBitmap* icons)
     }
 }
 
-int layerDefence(const UnitTypeRecord& type, int layer) { return layer < 4 ? type.values90[layer] : type.values98[layer - 4]; }
-
 void drawLayerRows(HDC dc, const GameState& game, const UnitTypeRecord& type)
 {
     const bool sight = ruleInEffect(game, kRuleSearch);
@@ -86,13 +84,13 @@ void drawLayerRows(HDC dc, const GameState& game, const UnitTypeRecord& type)
             format(dc, x, 258, x + 12, 270, kCentre, "%d", layered ? type.sight[k] : maxSightRange(type));
         else
             text(dc, x, 258, x + 12, 270, "-", kCentre);
-        format(dc, x, 280, x + 12, 292, DT_LEFT, "%2d", layerDefence(type, k));
+        format(dc, x, 280, x + 12, 292, DT_LEFT, "%2d", type.defenceAgainst(k));
         if (range)
             format(dc, x, 302, x + 12, 314, kCentre, "%2d", type.range[k]);
         else
             text(dc, x, 302, x + 12, 314, "-", kCentre);
     }
-    format(dc, 312, 280, 330, 292, DT_LEFT, ":%2d", type.value102);
+    format(dc, 312, 280, 330, 292, DT_LEFT, ":%2d", type.defenceAgainst(kTargetOtherLand));
 }
 
 } // namespace

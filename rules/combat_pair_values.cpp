@@ -73,7 +73,7 @@ void previewSide(GameState& state, CombatPair& pair, int k)
         s.preview[kPreviewAttackBonus] = uint32_t(experienceBonus(*unit));
     }
     const UnitTypeRecord& type = unit->type();
-    s.preview[kPreviewDefence] = uint32_t(typeDefenceValue(type, otherBaseClass(state, pair, k)));
+    s.preview[kPreviewDefence] = uint32_t(type.defenceAgainst(otherBaseClass(state, pair, k)));
     s.preview[kPreviewDefenceBonus] = uint32_t(experienceBonus(*unit));
     const WeaponRecord* other_weapon = other && other_side.weaponSlot >= 0 && other_side.weaponSlot < kWeaponSlotCount
         ? other->slotWeapon(other_side.weaponSlot) : nullptr;

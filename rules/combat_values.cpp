@@ -23,15 +23,6 @@ int targetClassOf(GameState& state, const CombatTarget& target)
 
 } // namespace
 
-int typeDefenceValue(const UnitTypeRecord& type, int target_class)
-{
-    if (target_class >= 0 && target_class <= 3)
-        return type.values90[target_class];
-    if (target_class == 4 || target_class == 5)
-        return type.values98[target_class - 4];
-    return target_class == 6 ? type.value102 : 0;
-}
-
 int experienceBonus(const UnitRecord& unit) { return experienceLevel(unit) * 5; }
 
 int modelEvasion(const UnitRecord& unit) { return unit.type().model[unit.modelIndex()].values[2]; }
@@ -110,7 +101,7 @@ int defenceValue(GameState& state, int code, int index, int x, int y, int attack
     if (!unit)
         return 0;
     const UnitTypeRecord& type = unit->type();
-    int b = typeDefenceValue(type, attacker_class);
+    int b = type.defenceAgainst(attacker_class);
     b += experienceBonus(*unit) * b / 100;
     if (x == -1)
         return b;

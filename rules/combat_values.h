@@ -18,9 +18,6 @@ enum WeaponFlags : unsigned {
     kWeaponRestricted = 128,
 };
 
-// The type's defence value against an attacker of target class 0..6; 0 for any other class.
-// The seven stored values follow the weapon power columns: classes 0..3, then 4, 5, then 6.
-int typeDefenceValue(const UnitTypeRecord& type, int target_class);
 // Experience level x 5 percent.
 int experienceBonus(const UnitRecord& unit);
 // The evasion percent of the unit's model.

@@ -148,11 +148,8 @@ UnitTypeRecord unitTypeFromLine(const std::vector<char*>& fields, int user_flag)
         r.berthCount[b] = uint8_t(decimal(column(fields, 40 + 2 * b)));
     }
     r.carryClass = carryClass(column(fields, 55));
-    for (int i = 0; i < 4; ++i)
-        r.values90[i] = uint16_t(decimal(column(fields, 57 + i)));
-    r.value102 = uint16_t(decimal(column(fields, 61)));
-    r.values98[0] = uint16_t(decimal(column(fields, 62)));
-    r.values98[1] = uint16_t(decimal(column(fields, 63)));
+    for (int i = 0; i < kDefendedClassCount; ++i)
+        r.defence[kMasterColumnClass[i]] = uint16_t(decimal(column(fields, 57 + i)));
     static const int kFlag2Bit[3] = { 1, 0, 2 };
     for (int i = 0; i < 3; ++i)
         if (isCircle(column(fields, 64 + i)))

@@ -1,6 +1,8 @@
 // UnitTypeRecord: one unit type of "weapon.dat", also stored byte for byte in user production-type files.
 #pragma once
 
+#include "state/target_class.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -63,9 +65,8 @@ struct UnitTypeRecord {
     uint8_t carryClass;
     uint8_t padding87;
     uint16_t reserved88;
-    uint16_t values90[4];
-    uint16_t values98[2];
-    uint16_t value102;
+    // Against an attacker of each class up to the warheads, which meet no defence.
+    uint16_t defence[kDefendedClassCount];
     uint8_t flags2;
     uint8_t padding105;
     // The armament model a new unit starts with (0..3).
@@ -83,6 +84,12 @@ struct UnitTypeRecord {
     uint16_t wtImageOther;
     uint16_t miImage16;
     uint16_t miImageOther;
+
+    // 0 for the warhead classes and any number outside the classes.
+    int defenceAgainst(int target_class) const
+    {
+        return target_class >= 0 && target_class < kDefendedClassCount ? defence[target_class] : 0;
+    }
 };
 #pragma pack(pop)
 static_assert(sizeof(UnitTypeRecord) == 326);
@@ -93,6 +100,7 @@ static_assert(offsetof(UnitTypeRecord, memberStrength) == 46);
 static_assert(offsetof(UnitTypeRecord, sight) == 53);
 static_assert(offsetof(UnitTypeRecord, memberPrice) == 66);
 static_assert(offsetof(UnitTypeRecord, carryClass) == 86);
+static_assert(offsetof(UnitTypeRecord, defence) == 90);
 static_assert(offsetof(UnitTypeRecord, flags2) == 104);
 static_assert(offsetof(UnitTypeRecord, defaultModel) == 106);
 static_assert(offsetof(UnitTypeRecord, baseType) == 108);

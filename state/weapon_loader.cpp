@@ -24,8 +24,6 @@ const std::vector<std::string>& weaponKinds()
 
 WeaponRecord weaponFromLine(const std::vector<char*>& fields)
 {
-    // Columns 5..13 give the power against these target classes.
-    static const int kPowerClass[kTargetClassCount] = { 0, 1, 2, 3, 6, 4, 5, 7, 8 };
     static const int kFlagBit[7] = { 0, 1, 2, 3, 4, 6, 7 };
     WeaponRecord r;
     std::memset(&r, 0, sizeof r);
@@ -34,7 +32,7 @@ WeaponRecord weaponFromLine(const std::vector<char*>& fields)
     r.reach = uint8_t(decimal(column(fields, 3)));
     r.multiplier = uint8_t(decimal(column(fields, 4)));
     for (int c = 0; c < kTargetClassCount; ++c)
-        r.power[kPowerClass[c]] = uint8_t(decimal(column(fields, 5 + c)));
+        r.power[kMasterColumnClass[c]] = uint8_t(decimal(column(fields, 5 + c)));
     r.useValue = uint8_t(decimal(column(fields, 14)));
     r.kind = uint8_t(indexOf(weaponKinds(), column(fields, 15), 0));
     r.ammoPrice = uint16_t(decimal(column(fields, 16)));

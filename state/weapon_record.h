@@ -1,10 +1,10 @@
 // WeaponRecord: one weapon of "warm.dat", also stored byte for byte in user production-type files.
 #pragma once
 
+#include "state/target_class.h"
+
 #include <cstddef>
 #include <cstdint>
-
-constexpr int kTargetClassCount = 9;
 
 #pragma pack(push, 1)
 struct WeaponRecord {
@@ -32,18 +32,6 @@ static_assert(offsetof(WeaponRecord, power) == 30);
 static_assert(offsetof(WeaponRecord, kind) == 40);
 static_assert(offsetof(WeaponRecord, ammoPrice) == 42);
 static_assert(offsetof(WeaponRecord, launchedType) == 46);
-
-enum TargetClass : uint8_t {
-    kTargetVeryHighAir = 0,
-    kTargetHighAir = 1,
-    kTargetLowAir = 2,
-    kTargetArmoured = 3,
-    kTargetSeaSurface = 4,
-    kTargetUndersea = 5,
-    kTargetOtherLand = 6,
-    kTargetWarhead = 7,
-    kTargetLowWarhead = 8,
-};
 
 enum WeaponKind : uint8_t {
     kWeaponNormal = 0,

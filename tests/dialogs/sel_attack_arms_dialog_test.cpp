@@ -38,9 +38,7 @@ struct Fight : PlayWorld {
             w.flags = 1 | 8 | 16;
         }
         UnitTypeRecord& infantry = info.world.editType(kInfantry);
-        std::fill(std::begin(infantry.values90), std::end(infantry.values90), uint16_t(0));
-        std::fill(std::begin(infantry.values98), std::end(infantry.values98), uint16_t(0));
-        infantry.value102 = 0;
+        std::fill(std::begin(infantry.defence), std::end(infantry.defence), uint16_t(0));
         attacker = info.world.placeUnit(0, kTank, 2, 2);
         defender = info.world.placeUnit(1, kInfantry, 3, 2);
         pair.setAttacker(s, 0, attacker, 2, 2, false);

@@ -105,18 +105,17 @@ TEST(CombatValues, AttackValueStaysWithinOneTo999AndPassesNonPositivePower)
 TEST(CombatValues, SevenStoredDefenceValuesMapToClassesZeroToSix)
 {
     UnitTypeRecord type {};
-    type.values90[0] = 10, type.values90[1] = 11, type.values90[2] = 12, type.values90[3] = 13;
-    type.values98[0] = 14, type.values98[1] = 15;
-    type.value102 = 16;
+    for (int c = 0; c < kDefendedClassCount; ++c)
+        type.defence[c] = uint16_t(10 + c);
     const auto* bytes = reinterpret_cast<const uint8_t*>(&type);
     for (int c = 0; c <= 6; ++c) {
         uint16_t stored = 0;
         std::memcpy(&stored, bytes + 90 + 2 * c, 2);
-        EXPECT_EQ(typeDefenceValue(type, c), 10 + c);
-        EXPECT_EQ(typeDefenceValue(type, c), stored) << "class " << c << " reads the word at 90 + 2 x class";
+        EXPECT_EQ(type.defenceAgainst(c), 10 + c);
+        EXPECT_EQ(type.defenceAgainst(c), stored) << "class " << c << " reads the word at 90 + 2 x class";
     }
-    EXPECT_EQ(typeDefenceValue(type, 7), 0);
-    EXPECT_EQ(typeDefenceValue(type, -1), 0);
+    EXPECT_EQ(type.defenceAgainst(kTargetWarhead), 0);
+    EXPECT_EQ(type.defenceAgainst(-1), 0);
 }
 
 TEST(CombatPair, HitChanceIsAtLeastOneAgainstAnyDefence)

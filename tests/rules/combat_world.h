@@ -47,9 +47,7 @@ public:
         type.members = 4;
         type.memberStrength = 10;
         type.nightPercent = 100;
-        std::fill(std::begin(type.values90), std::end(type.values90), uint16_t(0));
-        std::fill(std::begin(type.values98), std::end(type.values98), uint16_t(0));
-        type.value102 = 0;
+        std::fill(std::begin(type.defence), std::end(type.defence), uint16_t(0));
         type.areaRadius = 0;
         type.weaponSlot[0].weaponId = uint16_t(gunId);
         type.weaponSlot[0].multiplier = 1;
@@ -63,9 +61,7 @@ public:
     void setDefence(int id, int value)
     {
         UnitTypeRecord& type = editType(id);
-        std::fill(std::begin(type.values90), std::end(type.values90), uint16_t(value));
-        std::fill(std::begin(type.values98), std::end(type.values98), uint16_t(value));
-        type.value102 = uint16_t(value);
+        std::fill(std::begin(type.defence), std::end(type.defence), uint16_t(value));
     }
 
     // A recorded pool of one repeated byte: 0 makes every draw its lowest value, 0xFF makes
