@@ -4,6 +4,7 @@
 #include "dialogs/hooked_popup_dialog.h"
 #include "dialogs/popup_entries.h"
 #include "platform/kernel/host.h"
+#include "rules/alliances.h"
 #include "rules/combat_pair.h"
 #include "rules/combat_values.h"
 #include "rules/command_scans_rules.h"
@@ -32,7 +33,6 @@ namespace {
 
 constexpr int kActionPhase = 5;
 constexpr int kProductionPhase = 6;
-constexpr int kBorderEdge = 2;
 constexpr uint16_t kTargetMarks = kMarkCommandTarget;
 constexpr uint16_t kRouteMarks = kMarkPath | kMarkPathEnd;
 
@@ -541,29 +541,11 @@ void MapOrders::markTargets(bool on)
     m_ui.marksChanged();
 }
 
-bool MapOrders::crossesPactBorder(const std::vector<HexPos>& path) const
-{
-    HexPos previous = unitHex();
-    for (const HexPos& hex : path) {
-        const TerrainCell* from = m_state.terrainCellAt(previous.x, previous.y);
-        const TerrainCell* to = m_state.terrainCellAt(hex.x, hex.y);
-        for (int d = 0; from && to && d < kHexDirections; ++d) {
-            if (m_state.hexNeighbour(previous.x, previous.y, d) != hex || from->sideCode(d) != kBorderEdge)
-                continue;
-            const int owner = to->owner - 1;
-            if (owner >= 0 && owner < kCountryCount && to->owner != from->owner && m_state.hasPactWith(m_side, owner))
-                return true;
-        }
-        previous = hex;
-    }
-    return false;
-}
-
 bool MapOrders::confirmOrder(int code, const Target& target)
 {
     // Walking into the land of a pact partner ends the pact.
     std::vector<HexPos> path;
-    if (moving() && planRoute(m_state, path, m_dest.x, m_dest.y) && crossesPactBorder(path)
+    if (moving() && planRoute(m_state, path, m_dest.x, m_dest.y) && pathEndsPact(m_state, m_side, unitHex(), path)
         && !m_ui.confirm(cp932("不可侵条約を結んでいる国の領土に入ります。\n条約を破棄してよろしいですか？")))
         return false;
     int other = -1;

@@ -99,7 +99,6 @@ private:
     // Command 14: the set from the armament window, from the first place that can rearm the unit.
     void exchangeArmament();
     void markTargets(bool on);
-    bool crossesPactBorder(const std::vector<HexPos>& path) const;
     bool confirmOrder(int code, const Target& target);
     // The dialogs an order asks before it is given: the attack's weapon, the merge's or split's
     // machines (into target.extra). False when the person dropped the order.

@@ -8,6 +8,8 @@ namespace {
 
 bool isCountry(int side) { return side >= 0 && side < kCountryCount; }
 
+constexpr int kBorderEdge = 2;
+
 } // namespace
 
 void breakNonAggressionPact(GameState& state, int a, int b)
@@ -16,6 +18,33 @@ void breakNonAggressionPact(GameState& state, int a, int b)
         return;
     state.country(a).pactMask &= uint8_t(~(1u << b));
     state.country(b).pactMask &= uint8_t(~(1u << a));
+}
+
+int pactEndedByStep(const GameState& state, int side, HexPos from, HexPos to)
+{
+    const TerrainCell* from_cell = state.terrainCellAt(from.x, from.y);
+    const TerrainCell* to_cell = state.terrainCellAt(to.x, to.y);
+    int direction = -1;
+    for (int d = 0; d < kHexDirections && direction < 0; ++d)
+        if (state.hexNeighbour(from.x, from.y, d) == to)
+            direction = d;
+    if (direction < 0 || !from_cell || !to_cell || from_cell->sideCode(direction) != kBorderEdge)
+        return -1;
+    const int owner = to_cell->owner - 1;
+    if (!isCountry(owner) || to_cell->owner == from_cell->owner || !state.hasPactWith(side, owner))
+        return -1;
+    return owner;
+}
+
+bool pathEndsPact(const GameState& state, int side, HexPos start, const std::vector<HexPos>& path)
+{
+    HexPos previous = start;
+    for (const HexPos& hex : path) {
+        if (pactEndedByStep(state, side, previous, hex) >= 0)
+            return true;
+        previous = hex;
+    }
+    return false;
 }
 
 void leaveNeutralAlliance(GameState& state, int side)

@@ -28,7 +28,6 @@
 
 namespace {
 
-constexpr int kBorderEdge = 2;
 constexpr int kPactBreakNotice = 13;
 constexpr int kLandMineNotice = 15;
 constexpr int kSeaMineNotice = 16;
@@ -126,16 +125,8 @@ public:
 
     void checkBorder(HexPos from, HexPos to)
     {
-        int direction = -1;
-        for (int d = 0; d < kHexDirections && direction < 0; ++d)
-            if (m_state.hexNeighbour(from.x, from.y, d) == to)
-                direction = d;
-        const TerrainCell* from_cell = m_state.terrainCellAt(from.x, from.y);
-        const TerrainCell* to_cell = m_state.terrainCellAt(to.x, to.y);
-        if (direction < 0 || !from_cell || !to_cell || from_cell->sideCode(direction) != kBorderEdge)
-            return;
-        const int owner = to_cell->owner - 1;
-        if (owner < 0 || owner >= kCountryCount || to_cell->owner == from_cell->owner || !m_state.hasPactWith(m_side, owner))
+        const int owner = pactEndedByStep(m_state, m_side, from, to);
+        if (owner < 0)
             return;
         breakNonAggressionPact(m_state, owner, m_side);
         pactBreaks.emplace_back(m_side, owner);

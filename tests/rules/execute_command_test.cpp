@@ -1,6 +1,7 @@
 // Carrying out orders: the walk, stops, fuel, crashes, zones of control, pacts, roads and boarding.
 #include "rules/execute_command.h"
 
+#include "rules/alliances.h"
 #include "rules/commands.h"
 #include "rules/headless_links.h"
 #include "rules/links.h"
@@ -172,6 +173,8 @@ TEST(PactBreak, CrossingTheBorderIntoAPactPartnersLandBreaksThePactWithANotice)
     world.cell(2, 2).setSideCode(3, 2);
     s.country(0).pactMask |= 2;
     s.country(1).pactMask |= 1;
+    EXPECT_FALSE(pathEndsPact(s, 0, { 1, 2 }, row2(2, 2)));
+    EXPECT_TRUE(pathEndsPact(s, 0, { 1, 2 }, row2(2, 4)));
     world.go(row2(2, 2));
     EXPECT_TRUE(s.hasPactWith(0, 1)) << "inside its own land";
 
