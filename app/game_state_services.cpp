@@ -14,17 +14,14 @@ void AppGameStateServices::runStartModeDialog()
     dialog.run();
 }
 
-AreaAnalysis* AppGameStateServices::createAreaAnalysis() { return new AreaAnalysis; }
-
-void AppGameStateServices::deleteAreaAnalysis(AreaAnalysis* analysis) { delete analysis; }
-
-BattleUnitData* AppGameStateServices::createBattleUnitData() { return new BattleUnitData; }
-
-void AppGameStateServices::deleteBattleUnitData(BattleUnitData* data)
+UpperOwned<AreaAnalysis> AppGameStateServices::createAreaAnalysis()
 {
-    if (data)
-        data->clear();
-    delete data;
+    return { new AreaAnalysis, std::default_delete<AreaAnalysis>() };
+}
+
+UpperOwned<BattleUnitData> AppGameStateServices::createBattleUnitData()
+{
+    return { new BattleUnitData, std::default_delete<BattleUnitData>() };
 }
 
 FileFault AppGameStateServices::loadStartArrowBitmap() { return ::loadStartArrowBitmap(); }

@@ -10,10 +10,8 @@
 class AppGameStateServices : public GameStateServices, public PresentationServices {
 public:
     void runStartModeDialog() override;
-    AreaAnalysis* createAreaAnalysis() override;
-    void deleteAreaAnalysis(AreaAnalysis* analysis) override;
-    BattleUnitData* createBattleUnitData() override;
-    void deleteBattleUnitData(BattleUnitData* data) override;
+    UpperOwned<AreaAnalysis> createAreaAnalysis() override;
+    UpperOwned<BattleUnitData> createBattleUnitData() override;
     std::unique_ptr<swCBitmap> buildSmallBuildingSheets(const Presentation& look) override;
     std::unique_ptr<swCBitmap> buildUnitSheet(const Presentation& look) override;
     FileFault loadStartArrowBitmap() override;

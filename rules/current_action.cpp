@@ -34,7 +34,7 @@ void CurrentAction::reset()
 {
     m_path.clear();
     m_wayPoints.clear();
-    m_state.actionEventFlags() = 0;
+    m_state.endCheckFlags() = 0;
     m_spare = -1;
     m_subCode = 0;
     m_flag = 0;
@@ -183,7 +183,7 @@ void CurrentAction::finishMissileAction() { finish(Finish::Missile); }
 
 void CurrentAction::finish(Finish variant)
 {
-    uint8_t events = m_state.actionEventFlags();
+    uint8_t events = m_state.endCheckFlags();
     // The end-of-game check clears the flags; the results window still hears of the events.
     if (events)
         m_resultsChanged = 1;
@@ -212,7 +212,7 @@ void CurrentAction::refreshWindows(Finish variant)
 {
     MainWindowLink& main = mainWindowLink();
     bool decided = m_state.turnBlock().decided != 0;
-    bool results = m_resultsChanged || m_state.actionEventFlags();
+    bool results = m_resultsChanged || m_state.endCheckFlags();
     bool by_thread = variant == Finish::Planned || variant == Finish::Missile;
 
     if (variant == Finish::Quiet) {

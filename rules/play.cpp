@@ -188,7 +188,6 @@ void startPlay(GameState& state)
         settleNewGame(state);
     }
 
-    state.display().spare = 0;
     dropStaleDistanceGrids(state);
     for (int side = 0; side < kCountryCount; ++side)
         state.sortPlayerUnitList(side, 0, 0);
@@ -199,7 +198,6 @@ void startPlay(GameState& state)
                 keys->push_back(k << 16 | uint32_t(c));
         }
 
-    state.lossAccountingFlag() = 0;
     currentAction(state).resetForPlay();
     handshake.setDelegation(false);
     handshake.setUnitCommandBeingSet(false);
@@ -217,7 +215,6 @@ void startPlay(GameState& state)
 void endPlay(GameState& state)
 {
     Handshake& handshake = state.handshake();
-    state.display().layerBits[0] = state.display().layerBits[1] = 0xFF;
     // Every wait is answered before the join, so the thread reaches its next stop-flag test.
     handshake.requestStopPlay();
     // On the game thread itself there is nothing to join; the interface thread's endPlay does it.

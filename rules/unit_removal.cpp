@@ -53,7 +53,6 @@ void destroy(GameState& state, int code, int index, Chain& chain)
         }
         state.recordDestroyedUnit(code, index);
         state.country(code).membersLost += uint32_t(strengthSlotCount(*unit));
-        state.lossAccountingFlag() = 1;
         state.endCheckFlags() |= 4;
     }
     clearRecord(*unit);

@@ -74,7 +74,7 @@ std::string GameStateHistoryWorld::terrainName(int type) const
 ActionHistoryLog& GameState::historyLog()
 {
     if (!m_historyLog)
-        m_historyLog = new ActionHistoryLog(std::make_unique<GameStateHistoryWorld>(*this));
+        m_historyLog = std::make_unique<ActionHistoryLog>(std::make_unique<GameStateHistoryWorld>(*this));
     return *m_historyLog;
 }
 
@@ -86,31 +86,24 @@ const HistoryRecord* GameState::historyRecord(uint32_t i)
     return i < log.count() ? &log.record(i) : nullptr;
 }
 
-void GameState::releaseHistoryLog()
-{
-    delete m_historyLog;
-    m_historyLog = nullptr;
-}
+void GameState::releaseHistoryLog() { m_historyLog.reset(); }
 
 void GameState::recreateSightMaps()
 {
     releaseSightMaps();
-    m_sightRules = new GameStateSightRules(*this);
+    m_sightRules = std::make_unique<GameStateSightRules>(*this);
     uint32_t width = m_mapHeader.width;
     uint32_t height = m_mapHeader.height;
-    m_fogMap = new FogMap(width, height, *m_sightRules);
-    m_hexLayers = new CountryHexLayers(width, height, *m_sightRules);
-    m_hexMasks = new CountryHexMasks(width, height);
+    m_fogMap = std::make_unique<FogMap>(width, height, *m_sightRules);
+    m_hexLayers = std::make_unique<CountryHexLayers>(width, height, *m_sightRules);
+    m_hexMasks = std::make_unique<CountryHexMasks>(width, height);
 }
 
 void GameState::releaseSightMaps()
 {
-    delete m_fogMap;
-    m_fogMap = nullptr;
-    delete m_hexLayers;
-    m_hexLayers = nullptr;
-    delete m_hexMasks;
-    m_hexMasks = nullptr;
-    delete m_sightRules;
-    m_sightRules = nullptr;
+    // The maps first: they hold the rules.
+    m_fogMap.reset();
+    m_hexLayers.reset();
+    m_hexMasks.reset();
+    m_sightRules.reset();
 }

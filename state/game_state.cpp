@@ -1,6 +1,9 @@
 // GameState construction and the one global pointer.
 #include "state/game_state.h"
 
+#include "state/action_history.h"
+#include "state/sight_maps.h"
+
 GameState* g_gameState = nullptr;
 
 GameState::GameState()
@@ -8,6 +11,8 @@ GameState::GameState()
     , m_unitTypeIdMap(new uint16_t[kUnitTypeIdMapSize]())
 {
 }
+
+GameState::~GameState() { shutDown(); }
 
 int GameState::weaponIndex(int id) const
 {

@@ -8,6 +8,7 @@
 #include "state/command_fields.h"
 #include "state/country_record.h"
 #include "state/game_settings.h"
+#include "state/game_state_services.h"
 #include "state/handshake.h"
 #include "state/hex_cells.h"
 #include "state/hex_geometry.h"
@@ -46,7 +47,6 @@ class CountryHexLayers;
 class CountryHexMasks;
 class FogMap;
 class SightRules;
-class MoveRangeMap;
 struct ScenarioFile;
 
 constexpr int kSideCount = 9;
@@ -61,23 +61,17 @@ struct DistanceGrids {
     std::array<std::unique_ptr<int32_t[]>, kMovementTypeCount> grids;
 };
 
-// The empty base whose only virtual operation is the destructor.
-class GameStateBase {
-public:
-    virtual ~GameStateBase() = default;
-};
-
 // Per-game objects of a higher layer (the rules engine's), owned by the state and deleted with it.
 class GameStateExtension {
 public:
     virtual ~GameStateExtension() = default;
 };
 
-class GameState : public GameStateBase {
+class GameState {
 public:
     GameState();
     // Runs shutDown.
-    ~GameState() override;
+    ~GameState();
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
 
@@ -108,12 +102,9 @@ public:
             m_missileCounts[size_t(country)] = count < uint32_t(kUnitTableSize) ? count : uint32_t(kUnitTableSize);
     }
     std::vector<BuildingRecord>& buildings() { return m_buildings; }
-    // Read after each action: set when a unit lost members, and the after-action event bits.
-    uint8_t& lossAccountingFlag() { return m_lossAccounting; }
-    uint8_t& actionEventFlags() { return m_action.eventFlags; }
-    // Pending end-of-game checks: 1 capital, 2 a watched unit lost or a country out, 4 a unit
-    // destroyed, 8 a transported unit arrived.
-    uint8_t& endCheckFlags() { return m_action.eventFlags; }
+    // Pending end-of-game checks, read after each action: 1 capital, 2 a watched unit lost or a
+    // country out, 4 a unit destroyed, 8 a transported unit arrived.
+    uint8_t& endCheckFlags() { return m_endCheckFlags; }
     CommandFields& command() { return m_command; }
     // Set when an action changed roads or building owners; the supply-line recomputation clears it.
     uint8_t& supplyLinesDirty() { return m_supplyLinesDirty; }
@@ -129,8 +120,8 @@ public:
 
     GameSettings& settings() { return m_settings; }
     const GameSettings& settings() const { return m_settings; }
-    AreaAnalysis* areaAnalysis() const { return m_areaAnalysis; }
-    BattleUnitData* battleUnitData() const { return m_battleUnitData; }
+    AreaAnalysis* areaAnalysis() const { return m_areaAnalysis.get(); }
+    BattleUnitData* battleUnitData() const { return m_battleUnitData.get(); }
     CountryRecord& country(int c) { return m_countries[size_t(c)]; }
     const CountryRecord& country(int c) const { return m_countries[size_t(c)]; }
     const UnitRecord* unitTable(int side) const { return m_unitTables[size_t(side)].get(); }
@@ -169,11 +160,6 @@ public:
     // Read and changed by the main window.
     struct DisplayState {
         uint32_t zoom = 0;
-        uint8_t spare = 0;
-        uint8_t supplyLines = 0;
-        uint8_t shown[2] = {};
-        uint8_t layerBits[2] = {};
-        uint8_t layers[2] = {};
     };
     DisplayState& display() { return m_display; }
     bool modalIdle() const { return m_modalIdle != 0; }
@@ -440,11 +426,6 @@ public:
                       : std::span<const uint8_t>(m_newsImage.get(), m_newsImageSize);
     }
     MapBitSet* redrawSet() const { return m_redrawSet.get(); }
-    // The unit the map shows highlighted (mark 256): side, index.
-    uint32_t* highlightedUnit() { return m_highlighted; }
-    // Candidate hexes of the map window's pop-up menus: x in the low 16 bits, y in the high 16.
-    std::vector<uint32_t>& hexList() { return m_hexList; }
-    int mapVersion() const { return m_mapVersion; }
 
     // -- play: the hand-shakes with the game thread, the turn statistics and progress --
     Handshake& handshake() { return m_handshake; }
@@ -461,9 +442,6 @@ public:
     void statsAddDamageDealt(int country, uint32_t amount);
     void statsAddDamageTaken(int country, int unit_type, uint32_t damage, uint32_t members_lost);
     void computeTurnStats();
-    // Set by every update; cleared once the windows have been told.
-    bool statsChanged() const { return m_statsChanged != 0; }
-    void clearStatsChanged() { m_statsChanged = 0; }
     void startTurnProgress(int country);
     // Counts one more handled unit: the percentage due for report (4 % steps), else -1.
     int advanceTurnProgress();
@@ -482,9 +460,9 @@ public:
     uint32_t historyCount();
     // Record i of the history; null beyond the last.
     const HistoryRecord* historyRecord(uint32_t i);
-    FogMap* fogMap() const { return m_fogMap; }
-    CountryHexLayers* hexLayers() const { return m_hexLayers; }
-    CountryHexMasks* hexMasks() const { return m_hexMasks; }
+    FogMap* fogMap() const { return m_fogMap.get(); }
+    CountryHexLayers* hexLayers() const { return m_hexLayers.get(); }
+    CountryHexMasks* hexMasks() const { return m_hexMasks.get(); }
     // Deletes the three sight maps and makes them for the map header's size, over this game's
     // rule 4 and alliances.
     void recreateSightMaps();
@@ -536,8 +514,8 @@ private:
     RuleBlock m_ruleBlock{};
 
     // The members start-up and shut-down look after, in the object's order.
-    BattleUnitData* m_battleUnitData = nullptr;
-    AreaAnalysis* m_areaAnalysis = nullptr;
+    UpperOwned<BattleUnitData> m_battleUnitData;
+    UpperOwned<AreaAnalysis> m_areaAnalysis;
     CampaignBlock m_campaign {};
     ScenarioBlock m_scenario {};
     MapHeader m_mapHeader {};
@@ -557,14 +535,13 @@ private:
     // The largest map area the grids held since they were last cleared.
     size_t m_gridCellsUsed = 0;
     std::array<uint16_t, kGridHexes / 256> m_markRowBits {};
-    uint32_t m_highlighted[2] = {};
-    std::vector<uint32_t> m_hexList;
     std::vector<BuildingRecord> m_buildings;
     platform::ZeroedTable<PlaceRecord> m_placeTable;
-    FogMap* m_fogMap = nullptr;
-    CountryHexLayers* m_hexLayers = nullptr;
-    CountryHexMasks* m_hexMasks = nullptr;
-    SightRules* m_sightRules = nullptr;
+    // The sight rules first: the maps made over them go before them.
+    std::unique_ptr<SightRules> m_sightRules;
+    std::unique_ptr<FogMap> m_fogMap;
+    std::unique_ptr<CountryHexLayers> m_hexLayers;
+    std::unique_ptr<CountryHexMasks> m_hexMasks;
     std::vector<ListedHex10> m_listedHexes10;
     std::vector<ListedHex12> m_listedHexes12;
     uint8_t m_neutralBlock[10] = {};
@@ -572,26 +549,16 @@ private:
     uint32_t m_briefingImageSize = 0;
     std::unique_ptr<uint8_t[]> m_newsImage;
     uint32_t m_newsImageSize = 0;
-    ActionHistoryLog* m_historyLog = nullptr;
+    std::unique_ptr<ActionHistoryLog> m_historyLog;
     RandomPool m_randomPool;
-    struct ActionState {
-        uint8_t eventFlags = 0;
-        int8_t spare = 0;
-        uint16_t code = 0;
-        uint16_t extra = 0;
-    } m_action;
-    uint8_t m_statsChanged = 0;
-    uint16_t m_statsWords[2] = {};
+    uint8_t m_endCheckFlags = 0;
     std::array<DistanceGrids, kSideCount> m_distanceGrids;
-    std::string m_engagementText;
     CombatPair* m_combatPair = nullptr;
     DisplayState m_display;
     std::unique_ptr<MapBitSet> m_redrawSet;
     int32_t m_carryOverNext = -1;
     platform::ZeroedTable<UnitRecord> m_carryOver;
     uint32_t m_carryOverCount = 0;
-    MoveRangeMap* m_rangeMap = nullptr;
-    MoveRangeMap* m_ownedRangeMap = nullptr;
     GameSettings m_settings;
     uint8_t m_modalIdle = 0;
     std::vector<uint32_t> m_producibleList;
@@ -603,10 +570,8 @@ private:
     std::array<std::vector<uint32_t>, kCountryCount> m_destroyedOrder;
     TurnProgress m_turnProgress;
     std::vector<TurnStatsRecord> m_turnStats;
-    uint8_t m_lossAccounting = 0;
     uint8_t m_supplyLinesDirty = 0;
 
-    int m_mapVersion = 0;
     std::array<uint16_t, 2> m_viewPosition {};
     std::string m_savePath;
     CommandFields m_command;

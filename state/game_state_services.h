@@ -3,9 +3,16 @@
 // implementation.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 class AreaAnalysis;
 class BattleUnitData;
 class GameState;
+
+// An object of a folder above state that the state owns: the folder that made it says how it goes.
+template <class T>
+using UpperOwned = std::unique_ptr<T, std::function<void(T*)>>;
 
 class GameStateServices {
 public:
@@ -13,10 +20,8 @@ public:
 
     // StartModeDialog, modal; it writes "SimpleMode" as 0 or 1.
     virtual void runStartModeDialog() = 0;
-    virtual AreaAnalysis* createAreaAnalysis() = 0;
-    virtual void deleteAreaAnalysis(AreaAnalysis* analysis) = 0;
-    virtual BattleUnitData* createBattleUnitData() = 0;
-    virtual void deleteBattleUnitData(BattleUnitData* data) = 0;
+    virtual UpperOwned<AreaAnalysis> createAreaAnalysis() = 0;
+    virtual UpperOwned<BattleUnitData> createBattleUnitData() = 0;
 };
 
 // Owned by the caller. Without services start-up makes none of the neighbours' objects.

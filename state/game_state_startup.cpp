@@ -25,8 +25,6 @@ void setGameStateServices(GameStateServices* services) { g_services = services; 
 
 GameStateServices* gameStateServices() { return g_services; }
 
-GameState::~GameState() { shutDown(); }
-
 void GameState::startUp()
 {
     // 1-2: the mode, asked once when the ini has none (not while the ini is set aside).
@@ -63,11 +61,7 @@ void GameState::startUp()
     std::fill_n(m_weaponIdMap.get(), kWeaponIdMapSize, uint16_t(0));
 
     // 6
-    m_action = ActionState {};
-    m_action.spare = -1;
-    m_fogMap = nullptr;
-    m_hexLayers = nullptr;
-    m_hexMasks = nullptr;
+    m_endCheckFlags = 0;
     m_redrawSet.reset();
 
     // 7
@@ -84,8 +78,6 @@ void GameState::startUp()
 
     // 8
     m_destroyedSortKey = 0;
-    m_rangeMap = nullptr;
-    m_ownedRangeMap = nullptr;
 
     // 10: a missing file has shown its warning and throws out of start-up.
     loadTerrainData();
@@ -105,9 +97,6 @@ void GameState::startUp()
     readSettings(m_settings, isSimpleMode());
     m_settingsRead = true;
     m_display.zoom = 1;
-    m_display.layerBits[0] = m_display.layerBits[1] = 0xFF;
-    m_display.layers[0] = m_display.layers[1] = 7;
-    m_display.shown[0] = m_display.shown[1] = 1;
     m_modalIdle = 1;
     listMusicFiles();
 }
@@ -122,12 +111,8 @@ void GameState::shutDown()
     if (!m_started)
         return;
     m_started = false;
-    if (m_battleUnitData && g_services)
-        g_services->deleteBattleUnitData(m_battleUnitData);
-    m_battleUnitData = nullptr;
-    if (m_areaAnalysis && g_services)
-        g_services->deleteAreaAnalysis(m_areaAnalysis);
-    m_areaAnalysis = nullptr;
+    m_battleUnitData.reset();
+    m_areaAnalysis.reset();
     m_briefingImage.reset();
     m_newsImage.reset();
     m_carryOver.reset();

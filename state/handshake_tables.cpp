@@ -10,7 +10,6 @@ void GameState::resetPlayFields()
     m_carryOverNext = -1;
     for (DistanceGrids& grids : m_distanceGrids)
         grids.current = 0;
-    m_action.spare = -1;
     m_redrawSet = std::make_unique<MapBitSet>(uint32_t(std::max(mapWidth(), 0)), uint32_t(std::max(mapHeight(), 0)));
     m_redrawSet->setAll();
 }
@@ -23,7 +22,6 @@ void GameState::clearPlayTables()
     m_listedHexes10.clear();
     m_listedHexes12.clear();
     m_turnStats.clear();
-    m_statsChanged = 0;
     m_unitTouches.touchAll();
     for (int side = 0; side < kSideCount; ++side) {
         if (m_unitTables[size_t(side)])

@@ -84,7 +84,6 @@ bool GameState::commitStaged(std::unique_ptr<ScenarioFile> file)
 bool GameState::commitScenario(const ScenarioFile& f)
 {
     resetMapPart();
-    m_mapVersion = f.version;
     m_scenario = f.scenario;
     m_mapHeader = f.header;
     m_gridCellsUsed = size_t(mapWidth()) * size_t(mapHeight());

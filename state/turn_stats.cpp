@@ -13,7 +13,6 @@ TurnStatsEntry* GameState::lastStatsEntry(int country)
 {
     if (m_turnStats.empty() || country < 0 || country >= kCountryCount)
         return nullptr;
-    m_statsChanged = 1;
     return &m_turnStats.back().country[country];
 }
 
@@ -61,7 +60,6 @@ void GameState::computeTurnStats()
 {
     if (m_turnStats.empty())
         return;
-    m_statsChanged = 1;
     for (int c = 0; c < kCountryCount; ++c) {
         TurnStatsEntry& entry = m_turnStats.back().country[c];
         const CountryRecord& record = m_countries[size_t(c)];

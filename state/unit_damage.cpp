@@ -45,9 +45,8 @@ void damage(UnitRecord& unit, int side, const int16_t* member_list, int attacker
 
     if (side >= 0 && side < kCountryCount) {
         game().country(side).membersLost += uint32_t(lost);
-        game().lossAccountingFlag() = 1;
         if (lost > 0 && (unit.watchBits & 2))
-            game().actionEventFlags() |= 4;
+            game().endCheckFlags() |= 4;
     }
 
     int new_tenths = unit.strengthTenths();

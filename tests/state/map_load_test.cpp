@@ -158,7 +158,6 @@ TEST(MapLoad, OldTemporaryBridgeTurnsPlainAndSimpleModeTakesItsOwnRules)
     EXPECT_EQ(state.ruleBlock().lead, 24);
     EXPECT_EQ(state.ruleSwitch(kRuleSearch), 7);
     EXPECT_EQ(state.ruleSwitch(kRuleStacking), state.ruleSlot(0).block.switches[17]);
-    EXPECT_EQ(state.mapVersion(), 2);
 }
 
 TEST(MapLoad, ReadsFromAPathAndAMissingFileFailsQuietly)

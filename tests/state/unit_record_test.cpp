@@ -342,8 +342,7 @@ TEST(UnitDamage, PacksSurvivorsBooksLossesAndCutsTheCargo)
     EXPECT_EQ(carrier.memberStrengths[0], 5);
     EXPECT_EQ(carrier.memberStrengths[2], 0);
     EXPECT_EQ(packed(world.state().country(1).membersLost), 2u + 5u); // two carrier members, half the riders
-    EXPECT_EQ(world.state().actionEventFlags() & 4, 4);
-    EXPECT_EQ(world.state().lossAccountingFlag(), 1);
+    EXPECT_EQ(world.state().endCheckFlags() & 4, 4);
     // Without rule 27 the rider keeps old x new / old of its strength: 10 x 5 / 10.
     EXPECT_EQ(strengthSlotCount(world.unit(1, rider_index)), 5);
     ASSERT_EQ(losses.booked.size(), 2u);
