@@ -63,7 +63,7 @@ EvaluationScores computeEvaluationScores(GameState& state, int resultKind, int r
 
     scores.membersAtStart = int32_t(country.membersAtStart);
     scores.membersLost = int32_t(country.membersLost);
-    scores.membersNow = int32_t(country.extraMembers) + state.memberCountInState1(resultCountry);
+    scores.membersNow = int32_t(country.extraMembers) + state.memberCountInPlay(resultCountry);
     scores.forcesRate = int32_t(rateOf(scores.membersNow, scores.membersAtStart));
 
     scores.buildingsTotal = int32_t(state.buildingCount());

@@ -161,7 +161,7 @@ void TroopListWindow::updateCount()
     std::string text = platform::utf8ToCp932("部隊数");
     if (m_country >= 0) {
         char figures[32];
-        std::snprintf(figures, sizeof figures, " %3d/%3d", m_context.game.countUnitsInState1(m_country),
+        std::snprintf(figures, sizeof figures, " %3d/%3d", m_context.game.countUnitsInPlay(m_country),
             m_context.game.playerUnitCount(m_country));
         text += figures;
     }

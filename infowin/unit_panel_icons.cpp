@@ -113,10 +113,10 @@ void drawCapabilityIcons(HDC dc, const GameState& game, const UnitTypeRecord& ty
         grid.put(capabilityIcon(Capability::LandMines), 1, 3);
     if (ability & 0x0002)
         grid.put(capabilityIcon(Capability::SeaMines), 2, 3);
-    if (type.flags2 & 2)
+    if (type.suppliedBy & kSuppliedByTanker)
         grid.put(capabilityIcon(Capability::AirRefuel), 3, 3);
-    if (type.flags2 & 1)
+    if (type.suppliedBy & kSuppliedByTruck)
         grid.put(capabilityIcon(Capability::GroundSupply), 4, 3);
-    if (type.flags2 & 4)
+    if (type.suppliedBy & kSuppliedByShip)
         grid.put(capabilityIcon(Capability::SeaSupply), 5, 3);
 }

@@ -1,22 +1,13 @@
 // Combat values: attack and defence values, area cover, encirclement, estimates and the weapon choice.
 #pragma once
 
+#include "state/weapon_record.h"
+
 #include <cstdint>
 
 class GameState;
 struct UnitRecord;
 struct UnitTypeRecord;
-
-// Weapon flag bits.
-enum WeaponFlags : unsigned {
-    kWeaponNear = 1,
-    kWeaponFar = 2,
-    kWeaponArea = 4,
-    kWeaponAttack = 8,
-    kWeaponDefence = 16,
-    kWeaponEvadable = 64,
-    kWeaponRestricted = 128,
-};
 
 // Experience level x 5 percent.
 int experienceBonus(const UnitRecord& unit);

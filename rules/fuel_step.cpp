@@ -56,7 +56,7 @@ bool isAirUnitAloft(const GameState& state, int country, int index, int x, int y
     const BuildingRecord* building = buildingOnHex(state, x, y);
     if (state.ruleSwitch(kRuleStoring) == 0 && building && building->canRefuel(country, group))
         return false;
-    if (group == kGroupVtol && state.isHexFlag4For(x, y, country))
+    if (group == kGroupVtol && state.isVtolLandingHexFor(x, y, country))
         return false;
     if (group == kGroupHelicopter && state.isLoadingHexFor(x, y, -1))
         return false;

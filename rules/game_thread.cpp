@@ -106,7 +106,7 @@ void GameThread::startFirstTurn()
         CountryRecord& country = m_state.country(c);
         country.runningTotal = country.funds;
         country.fundsSpent = 0;
-        country.membersAtStart = uint32_t(m_state.memberCountInState1(c));
+        country.membersAtStart = uint32_t(m_state.memberCountInPlay(c));
         country.membersLost = 0;
     }
     prepareNextTurnOrder();

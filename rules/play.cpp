@@ -14,11 +14,6 @@
 
 namespace {
 
-// Watch bits of UnitRecord::watchBits.
-constexpr uint8_t kWatchBit0 = 1;
-constexpr uint8_t kWatchBit1 = 2;
-constexpr uint8_t kWatchBit2 = 4;
-
 bool isPersonTakingPart(GameState& state, int country) { return takesPart(state, country) && state.isHumanCountry(country); }
 
 // A resumed game whose viewing country is now played by the computer shows the next person's view.
@@ -114,17 +109,17 @@ void forEachUnit(GameState& state, int side, auto f)
 void settleVictoryConditions(GameState& state, unsigned mask)
 {
     bool kind_use = false;
-    bool byte2_use = false;
+    bool forces_use = false;
     bool flag_use = false;
-    unsigned byte3_mask = 0;
+    unsigned transport_mask = 0;
     for (int c = 0; c < kCountryCount; ++c) {
         if (!(mask & (1u << c)))
             continue;
         const CountryRecord& record = state.country(c);
         kind_use |= record.victoryKind != 0;
-        byte2_use |= record.forcesCondition != 0;
+        forces_use |= record.forcesCondition != 0;
         if (record.transportPercent != 0) {
-            byte3_mask |= 1u << c;
+            transport_mask |= 1u << c;
             flag_use |= (record.victoryFlags & 1) != 0;
         }
     }
@@ -133,15 +128,15 @@ void settleVictoryConditions(GameState& state, unsigned mask)
         for (int i = 0; i < used; ++i)
             state.placeTable()[i].target = 0;
     }
-    if (!byte2_use)
+    if (!forces_use)
         for (int c = 0; c < kCountryCount; ++c) {
             if (!(mask & (1u << c)))
                 continue;
-            uint8_t clear = kWatchBit0 | kWatchBit2 | ((byte3_mask & (1u << c)) ? 0 : kWatchBit1);
+            uint8_t clear = kWatchCounted | ((transport_mask & (1u << c)) ? 0 : kWatchTransported);
             forEachUnit(state, c, [clear](UnitRecord& unit) { unit.watchBits = uint8_t(unit.watchBits & ~clear); });
         }
     if (!flag_use)
-        forEachUnit(state, kCountryCount, [](UnitRecord& unit) { unit.watchBits = uint8_t(unit.watchBits & ~kWatchBit1); });
+        forEachUnit(state, kCountryCount, [](UnitRecord& unit) { unit.watchBits = uint8_t(unit.watchBits & ~kWatchTransported); });
 }
 
 void settleNewGame(GameState& state)

@@ -51,7 +51,7 @@ std::vector<uint8_t> buildThreatGrid(GameState& state, int side, int target_clas
             if (!unitInPlay(u) || u.hasFlag(kUnitAwaitingProduction) || !u.isOnOwnHex()
                 || !isUnitVisibleTo(state, side, enemy, int(i)))
                 continue;
-            const int reach = u.reachWithoutFlag128(target_class);
+            const int reach = u.reachWithoutRestricted(target_class);
             if (reach > 0)
                 mark.scan(u.x, u.y, reach);
         }

@@ -102,21 +102,21 @@ void ReachWithinCostHexScan::visit(int x, int y)
         addHit(x, y, uint32_t(cost));
 }
 
-TerrainFlag16HexScan::TerrainFlag16HexScan(GameState& state, const ReachMap& range, int cost_limit)
+DropHexScan::DropHexScan(GameState& state, const ReachMap& range, int cost_limit)
     : HexScan(state)
     , m_range(range)
     , m_limit(cost_limit)
 {
 }
 
-void TerrainFlag16HexScan::visit(int x, int y)
+void DropHexScan::visit(int x, int y)
 {
     const int cost = reachCost(m_range, x, y, m_range.costLimit());
-    if (cost >= 0 && cost < m_limit && state().isHexFlag16(x, y))
+    if (cost >= 0 && cost < m_limit && state().isDropHex(x, y))
         addHit(x, y, uint32_t(cost));
 }
 
-void TerrainFlag16HexScan::finish()
+void DropHexScan::finish()
 {
     auto& hits = mutableHits();
     const int n = int(hits.size());

@@ -79,10 +79,10 @@ private:
     int m_limit;
 };
 
-// Reachable hexes below the limit whose terrain has flag 16, shuffled from the game's pool.
-class TerrainFlag16HexScan : public HexScan {
+// Reachable hexes below the limit where airborne troops may be dropped, shuffled from the game's pool.
+class DropHexScan : public HexScan {
 public:
-    TerrainFlag16HexScan(GameState& state, const ReachMap& range, int cost_limit);
+    DropHexScan(GameState& state, const ReachMap& range, int cost_limit);
 
 protected:
     void visit(int x, int y) override;

@@ -15,20 +15,20 @@ constexpr int kStructureTerrain = 53;
 
 } // namespace
 
-BombTargetHexScan::BombTargetHexScan(GameState& state, int country, int index, int x, int y, bool flag128_only)
+BombTargetHexScan::BombTargetHexScan(GameState& state, int country, int index, int x, int y, bool restricted_only)
     : HexScan(state)
     , m_country(country)
     , m_index(index)
     , m_x(x)
     , m_y(y)
-    , m_flag128Only(flag128_only)
+    , m_restrictedOnly(restricted_only)
 {
 }
 
 void BombTargetHexScan::run()
 {
     const UnitRecord* unit = state().unitOf(m_country, m_index);
-    const int radius = unit ? longestReach(*unit, m_flag128Only) : 0;
+    const int radius = unit ? longestReach(*unit, m_restrictedOnly) : 0;
     if (radius < 1) {
         clearHits();
         return;

@@ -11,7 +11,7 @@ class ReachMap;
 // country may bomb or destroy; nothing for a unit without a reach of 1 or more.
 class BombTargetHexScan : public HexScan {
 public:
-    BombTargetHexScan(GameState& state, int country, int index, int x, int y, bool flag128_only);
+    BombTargetHexScan(GameState& state, int country, int index, int x, int y, bool restricted_only);
 
     void run();
 
@@ -24,7 +24,7 @@ private:
     int m_index;
     int m_x;
     int m_y;
-    bool m_flag128Only;
+    bool m_restrictedOnly;
 };
 
 enum class StructureLinks { Any, Connected };

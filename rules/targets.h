@@ -33,12 +33,12 @@ bool isRoadOrBuildingTerrain(const GameState& state, int x, int y);
 bool canLinkRoad(const GameState& state, HexPos a, HexPos b);
 bool canBuildPillboxAt(const GameState& state, int x, int y);
 // The longest reach of a loaded, usable weapon; 0 when the unit has none left.
-int longestReach(const UnitRecord& unit, bool flag128_only);
+int longestReach(const UnitRecord& unit, bool restricted_only);
 // The longest reach among the unit's slots holding a weapon of that kind with ammunition (only
 // flag-128 weapons when asked); 0 for a unit too tired to fight.
-int longestReachOfKind(const UnitRecord& unit, int kind, bool flag128_only);
+int longestReachOfKind(const UnitRecord& unit, int kind, bool restricted_only);
 // Hexes within that reach of (x, y), the hex included, that hold something the side may bomb.
-int collectBombTargets(GameState& state, int side, int index, int x, int y, bool flag128_only, std::vector<HexPos>& list);
+int collectBombTargets(GameState& state, int side, int index, int x, int y, bool restricted_only, std::vector<HexPos>& list);
 
 // -- mines; known_only 1 takes only mines of that kind the side knows of --
 int collectLandMineHexes(const GameState& state, int side, int x, int y, int known_only, std::vector<HexPos>& list);

@@ -73,7 +73,7 @@ int collectDropHexes(const GameState& state, int side, int index, int x, int y, 
 {
     const size_t before = list.size();
     walkNeighboursThenHex(state, x, y, true, [&](int hx, int hy, int d) {
-        if (!landSlotHasVisibleOther(state, side, index, hx, hy) && state.isHexFlag16(hx, hy) && state.canCrossHexSide(x, y, d))
+        if (!landSlotHasVisibleOther(state, side, index, hx, hy) && state.isDropHex(hx, hy) && state.canCrossHexSide(x, y, d))
             list.push_back(HexPos { hx, hy });
     });
     return int(list.size() - before);

@@ -95,35 +95,35 @@ bool canClearMines(const GameState& state, int side, int index, int x, int y, bo
 
 } // namespace
 
-int longestReach(const UnitRecord& unit, bool flag128_only)
+int longestReach(const UnitRecord& unit, bool restricted_only)
 {
     int reach = 0;
     for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
         const WeaponRecord* weapon = unit.slotWeapon(slot);
-        if (!weapon || unit.ammunition[slot] == 0 || weapon->useValue == 0 || (flag128_only && !(weapon->flags & 128)))
+        if (!weapon || unit.ammunition[slot] == 0 || weapon->useValue == 0 || (restricted_only && !(weapon->flags & 128)))
             continue;
         reach = std::max(reach, int(weapon->reach));
     }
     return reach;
 }
 
-int longestReachOfKind(const UnitRecord& unit, int kind, bool flag128_only)
+int longestReachOfKind(const UnitRecord& unit, int kind, bool restricted_only)
 {
     if (!unit.isFresh())
         return 0;
     int reach = 0;
     for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
         const WeaponRecord* weapon = unit.slotWeapon(slot);
-        if (!weapon || weapon->kind != kind || unit.ammunition[slot] == 0 || (flag128_only && !(weapon->flags & 128)))
+        if (!weapon || weapon->kind != kind || unit.ammunition[slot] == 0 || (restricted_only && !(weapon->flags & 128)))
             continue;
         reach = std::max(reach, int(weapon->reach));
     }
     return reach;
 }
 
-int collectBombTargets(GameState& state, int side, int index, int x, int y, bool flag128_only, std::vector<HexPos>& list)
+int collectBombTargets(GameState& state, int side, int index, int x, int y, bool restricted_only, std::vector<HexPos>& list)
 {
-    BombTargetHexScan scan(state, side, index, x, y, flag128_only);
+    BombTargetHexScan scan(state, side, index, x, y, restricted_only);
     scan.run();
     for (const HexScanHit& hit : scan.hits())
         list.push_back(HexPos { hit.x, hit.y });

@@ -13,7 +13,6 @@ namespace {
 
 // Carrier links come from files and may loop: a unit already on the chain is not entered again.
 using Chain = std::vector<std::pair<int, int>>;
-constexpr uint8_t kEndCheckWatched = 5;
 
 int sideWordOf(int code) { return code >= 100 ? code : code + 1; }
 
@@ -45,9 +44,9 @@ void destroy(GameState& state, int code, int index, Chain& chain)
         return;
     forEachCargo(*unit, code, [&](int side, int i) { destroy(state, side, i, chain); });
     if (code >= 0 && code < kCountryCount) {
-        if (unit->watchBits & kEndCheckWatched)
+        if (unit->watchBits & kWatchCounted)
             state.endCheckFlags() |= 2;
-        if (unit->watchBits & 2) {
+        if (unit->watchBits & kWatchTransported) {
             uint16_t& lost = state.turnBlock().transportLost[code];
             lost = uint16_t(std::min(lost + strengthSlotCount(*unit), 0xFFFF));
         }

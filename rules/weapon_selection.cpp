@@ -15,7 +15,7 @@ namespace {
 constexpr int kSeaDomain = 4;
 
 // The longest reach of the unit's loaded weapons of the kind; 0 for an exhausted unit.
-int longestReachOfKind(const UnitRecord& unit, int kind, bool flag128)
+int longestReachOfKind(const UnitRecord& unit, int kind, bool restricted_only)
 {
     if (!unit.isFresh())
         return 0;
@@ -24,7 +24,7 @@ int longestReachOfKind(const UnitRecord& unit, int kind, bool flag128)
         const WeaponRecord* weapon = unit.slotWeapon(slot);
         if (!weapon || weapon->kind != kind || unit.ammunition[slot] == 0)
             continue;
-        if (flag128 && !(weapon->flags & kWeaponRestricted))
+        if (restricted_only && !(weapon->flags & kWeaponRestricted))
             continue;
         best = std::max<int>(best, weapon->reach);
     }

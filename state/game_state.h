@@ -182,8 +182,8 @@ public:
     int terrainClassAt(int x, int y) const;
     int terrainGroupAt(int x, int y) const;
     bool isLoadingHexFor(int x, int y, int country) const;
-    bool isHexFlag4For(int x, int y, int country) const;
-    bool isHexFlag16(int x, int y) const;
+    bool isVtolLandingHexFor(int x, int y, int country) const;
+    bool isDropHex(int x, int y) const;
     bool canCrossHexSide(int x, int y, int direction) const;
     // Bits of the sides (0..5) of the hex that its own cell closes: a border there with its mask bit
     // set. A side may be crossed when neither hex closes it; 0 off the map.
@@ -267,8 +267,8 @@ public:
     int random(int lo, int hi) { return int(m_randomPool.draw(uint32_t(lo), uint32_t(hi))); }
 
     int liveUnitCount(int side) const;
-    int countUnitsInState1(int side) const;
-    int memberCountInState1(int side) const;
+    int countUnitsInPlay(int side) const;
+    int memberCountInPlay(int side) const;
     int playerUnitCount(int country) const;
     bool hasFlaggedUnit(int country) const;
     int unitExperienceLevel(int side, int index) const;

@@ -80,17 +80,17 @@ bool typeHasFlag(const std::vector<TerrainRecord>& types, int type, unsigned fla
 
 } // namespace
 
-bool GameState::isHexFlag16(int x, int y) const
+bool GameState::isDropHex(int x, int y) const
 {
     const TerrainCell* cell = terrainCellAt(x, y);
     if (!cell)
         return false;
     // The hex's own terrain, a pillbox listed on it, or the road laid over it.
-    if (typeHasFlag(m_terrainTypes, effectiveTerrainAt(x, y), 16))
+    if (typeHasFlag(m_terrainTypes, effectiveTerrainAt(x, y), kTerrainAirborneDrop))
         return true;
-    if (findListedHexA(x, y) >= 0 && typeHasFlag(m_terrainTypes, m_terrainRoles.pillbox, 16))
+    if (findListedHexA(x, y) >= 0 && typeHasFlag(m_terrainTypes, m_terrainRoles.pillbox, kTerrainAirborneDrop))
         return true;
-    return cell->overlay && typeHasFlag(m_terrainTypes, m_terrainRoles.road, 16);
+    return cell->overlay && typeHasFlag(m_terrainTypes, m_terrainRoles.road, kTerrainAirborneDrop);
 }
 
 namespace {
@@ -120,9 +120,9 @@ bool hexHasFlagFor(const GameState& state, int x, int y, unsigned flag, int coun
 
 } // namespace
 
-bool GameState::isLoadingHexFor(int x, int y, int country) const { return hexHasFlagFor(*this, x, y, 8, country); }
+bool GameState::isLoadingHexFor(int x, int y, int country) const { return hexHasFlagFor(*this, x, y, kTerrainLoading, country); }
 
-bool GameState::isHexFlag4For(int x, int y, int country) const { return hexHasFlagFor(*this, x, y, 4, country); }
+bool GameState::isVtolLandingHexFor(int x, int y, int country) const { return hexHasFlagFor(*this, x, y, kTerrainVtolLanding, country); }
 
 bool GameState::canCrossHexSide(int x, int y, int direction) const
 {

@@ -69,8 +69,8 @@ void GameState::rebuildFromCells()
         }
         if (cell.turnMarks[2]) {
             uint8_t construction_durability = m_terrainTypes.size() > kConstructionTerrain ? m_terrainTypes[kConstructionTerrain].durability : 0;
-            uint8_t former_byte4 = uint8_t(cell.substitute & 0xFF);
-            m_listedHexes12.push_back(ListedHex12 {uint32_t(x), uint32_t(y), {construction_durability, cell.terrain, uint8_t(cell.displayCode & 0xFF), former_byte4}});
+            uint8_t former_substitute = uint8_t(cell.substitute & 0xFF);
+            m_listedHexes12.push_back(ListedHex12 {uint32_t(x), uint32_t(y), {construction_durability, cell.terrain, uint8_t(cell.displayCode & 0xFF), former_substitute}});
             cell.terrain = kConstructionTerrain;
             cell.substitute = 0;
             cell.displayCode = uint16_t(cell.turnMarks[2] - 1);
@@ -173,7 +173,7 @@ int GameState::countWatchedUnits(int side) const
     int n = 0;
     for (uint32_t i = 0; i < m_unitCounts[size_t(side)]; ++i) {
         const UnitRecord& u = m_unitTables[size_t(side)][i];
-        if (unitExists(u) && (u.watchBits & 5))
+        if (unitExists(u) && (u.watchBits & kWatchCounted))
             ++n;
     }
     return n;
@@ -185,7 +185,7 @@ void GameState::tallyWatchedUnits()
         int members = 0;
         for (uint32_t i = 0; i < m_unitCounts[size_t(side)]; ++i) {
             const UnitRecord& u = m_unitTables[size_t(side)][i];
-            if (unitExists(u) && (u.watchBits & 2))
+            if (unitExists(u) && (u.watchBits & kWatchTransported))
                 members += strengthSlotCount(u);
         }
         m_turnBlock.transportTotal[side] = uint16_t(std::min(members, 0xFFFF));

@@ -7,7 +7,6 @@
 namespace {
 
 constexpr uint8_t kWatchBits = 0x07;
-constexpr uint8_t kWatchBit1 = 0x02;
 
 template <typename F>
 int countUnits(const UnitRecord* table, F&& pick)
@@ -27,14 +26,14 @@ int GameState::liveUnitCount(int side) const
     return countUnits(m_unitTables[size_t(side)].get(), [](const UnitRecord& u) { return unitExists(u) ? 1 : 0; });
 }
 
-int GameState::countUnitsInState1(int side) const
+int GameState::countUnitsInPlay(int side) const
 {
     if (side < 0 || side >= kSideCount)
         return 0;
     return countUnits(m_unitTables[size_t(side)].get(), [](const UnitRecord& u) { return unitInPlay(u) ? 1 : 0; });
 }
 
-int GameState::memberCountInState1(int side) const
+int GameState::memberCountInPlay(int side) const
 {
     if (side < 0 || side >= kSideCount)
         return 0;
@@ -54,7 +53,7 @@ bool GameState::hasFlaggedUnit(int country) const
     if (country < 0 || country >= kCountryCount)
         return false;
     return countUnits(m_unitTables[size_t(country)].get(),
-               [](const UnitRecord& u) { return unitExists(u) && (u.watchBits & kWatchBit1) ? 1 : 0; })
+               [](const UnitRecord& u) { return unitExists(u) && (u.watchBits & kWatchTransported) ? 1 : 0; })
         > 0;
 }
 
@@ -115,7 +114,7 @@ void GameState::collectBriefingGoalHexes(std::vector<HexPos>& list) const
     for (int side = 0; side < kSideCount; ++side) {
         const UnitRecord* table = m_unitTables[size_t(side)].get();
         for (int i = 0; table && i < kUnitTableSize; ++i)
-            if (unitExists(table[i]) && (table[i].watchBits & kWatchBit1))
+            if (unitExists(table[i]) && (table[i].watchBits & kWatchTransported))
                 list.push_back({ table[i].goalX, table[i].goalY });
     }
 }

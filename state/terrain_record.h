@@ -48,6 +48,15 @@ static_assert(offsetof(TerrainRecord, defaultDisplayCode) == 94);
 static_assert(offsetof(TerrainRecord, flags) == 96);
 static_assert(offsetof(TerrainRecord, mineFlags) == 97);
 
+// Bits of TerrainRecord::flags that the hex tests read.
+enum TerrainFlags : uint8_t {
+    kTerrainAircraftLanding = 2,
+    kTerrainVtolLanding = 4,
+    // Units may board or be loaded here; helicopters land.
+    kTerrainLoading = 8,
+    kTerrainAirborneDrop = 16,
+};
+
 enum TerrainKind : uint8_t {
     kTerrainBasic = 0,
     kTerrainRiver = 1,

@@ -45,7 +45,7 @@ void damage(UnitRecord& unit, int side, const int16_t* member_list, int attacker
 
     if (side >= 0 && side < kCountryCount) {
         game().country(side).membersLost += uint32_t(lost);
-        if (lost > 0 && (unit.watchBits & 2))
+        if (lost > 0 && (unit.watchBits & kWatchTransported))
             game().endCheckFlags() |= 4;
     }
 

@@ -66,7 +66,7 @@ bool unitHexCheck(const GameState& state, const UnitRecord& unit, int x, int y, 
         return r;
     bool vtol = type->unitClass == 4;
     bool helicopter = type->unitClass >= 13 && type->unitClass <= 18;
-    if ((vtol && state.isHexFlag4For(x, y, side)) || (helicopter && state.isLoadingHexFor(x, y, side)))
+    if ((vtol && state.isVtolLandingHexFor(x, y, side)) || (helicopter && state.isLoadingHexFor(x, y, side)))
         return r;
     const UnitCell* cell = state.unitCellAt(x, y);
     if (cell && cell->building)

@@ -1,13 +1,22 @@
 // UnitRecord: one unit on the map, aboard a carrier, in a building or waiting to be carried over.
 #pragma once
 
+#include "state/weapon_record.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 struct SupplyOrder;
 struct UnitTypeRecord;
-struct WeaponRecord;
+
+// Bits of UnitRecord::watchBits.
+enum WatchBits : uint8_t {
+    // Either bit: the end-of-game check counts the unit.
+    kWatchCounted = 1 | 4,
+    // To be carried to its goal hex; its members lost are an end-check event.
+    kWatchTransported = 2,
+};
 
 // Bits of UnitRecord::flags.
 enum UnitFlags : uint16_t {
@@ -50,6 +59,7 @@ struct UnitRecord {
     // Bit s: side s jammed this unit; cleared at the start of s's turn.
     uint8_t jammedSides;
     uint8_t sightFixed;
+    // WatchBits.
     uint8_t watchBits;
     uint8_t goalX;
     uint8_t goalY;
@@ -92,17 +102,17 @@ struct UnitRecord {
 
     bool isFresh() const;
     bool canAttackClass(int target_class) const;
-    int bestWeaponReach(int target_class, int with_flag128, unsigned required, unsigned excluded) const;
-    int reachWithoutFlag128(int target_class) const { return bestWeaponReach(target_class, 0, 0, 128); }
-    int reachWithFlag128(int target_class) const { return bestWeaponReach(target_class, 1, 0, 0); }
-    int reachWithFlag4(int target_class) const { return bestWeaponReach(target_class, 0, 4, 0); }
-    int reachWithoutFlag4(int target_class) const { return bestWeaponReach(target_class, 0, 0, 4); }
+    int bestWeaponReach(int target_class, int restricted_only, unsigned required, unsigned excluded) const;
+    int reachWithoutRestricted(int target_class) const { return bestWeaponReach(target_class, 0, 0, kWeaponRestricted); }
+    int restrictedReach(int target_class) const { return bestWeaponReach(target_class, 1, 0, 0); }
+    int areaReach(int target_class) const { return bestWeaponReach(target_class, 0, kWeaponArea, 0); }
+    int reachWithoutArea(int target_class) const { return bestWeaponReach(target_class, 0, 0, kWeaponArea); }
     // -1 when no slot passes.
-    int firstWeaponSlotFor(int target_class, int min_reach, int with_flag128, unsigned required, unsigned excluded) const;
-    int findWeaponWithFlag4(int target_class, int min_reach) const { return firstWeaponSlotFor(target_class, min_reach, 0, 4, 0); }
-    int findWeaponWithoutFlag4(int target_class, int min_reach) const { return firstWeaponSlotFor(target_class, min_reach, 0, 0, 4); }
+    int firstWeaponSlotFor(int target_class, int min_reach, int restricted_only, unsigned required, unsigned excluded) const;
+    int findAreaWeapon(int target_class, int min_reach) const { return firstWeaponSlotFor(target_class, min_reach, 0, kWeaponArea, 0); }
+    int findWeaponWithoutArea(int target_class, int min_reach) const { return firstWeaponSlotFor(target_class, min_reach, 0, 0, kWeaponArea); }
     // Appends the slots of launch weapons that may fire; whether any was added.
-    bool listUsableWeapons(bool skip_waiting, std::vector<int>& slots, int flag128_only) const;
+    bool listUsableWeapons(bool skip_waiting, std::vector<int>& slots, int restricted_only) const;
     int shortestWeaponWait() const;
     int findEcmWeapon() const;
     int engineeringAmmoTotal() const;

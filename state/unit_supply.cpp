@@ -127,27 +127,27 @@ bool UnitRecord::canServiceUnit(int side, int index, int x, int y) const
     const UnitRecord* served = game().unitOf(side, index);
     if (!served)
         return false;
-    int wanted_bit;
+    SuppliedBy wanted_bit;
     switch (type().unitClass) {
     case kSupplyTruckClass:
-        wanted_bit = 1;
+        wanted_bit = kSuppliedByTruck;
         break;
     case kTankerClass:
-        wanted_bit = 2;
+        wanted_bit = kSuppliedByTanker;
         break;
     case kSupplyShipClass:
-        wanted_bit = 4;
+        wanted_bit = kSuppliedByShip;
         break;
     default:
         return false;
     }
-    if (!(served->type().flags2 & wanted_bit) || supplyStock() <= 0)
+    if (!(served->type().suppliedBy & wanted_bit) || supplyStock() <= 0)
         return false;
     if (x == -1 || type().unitClass != kSupplyTruckClass)
         return true;
     switch (unitTypeGroup(served->type())) {
     case 1:
-        return game().isHexFlag4For(x, y, -1);
+        return game().isVtolLandingHexFor(x, y, -1);
     case 2:
         return game().isLoadingHexFor(x, y, -1);
     default:

@@ -16,9 +16,9 @@ bool terrainAllows(const UnitTypeRecord& type, const TerrainRecord& terrain, int
         return true;
     switch (unitTypeGroup(type)) {
     case 0:
-        return terrain.flags & 2;
+        return terrain.flags & kTerrainAircraftLanding;
     case 1:
-        return game().isHexFlag4For(x, y, -1);
+        return game().isVtolLandingHexFor(x, y, -1);
     case 2:
         return game().isLoadingHexFor(x, y, -1);
     case 3:

@@ -150,10 +150,10 @@ UnitTypeRecord unitTypeFromLine(const std::vector<char*>& fields, int user_flag)
     r.carryClass = carryClass(column(fields, 55));
     for (int i = 0; i < kDefendedClassCount; ++i)
         r.defence[kMasterColumnClass[i]] = uint16_t(decimal(column(fields, 57 + i)));
-    static const int kFlag2Bit[3] = { 1, 0, 2 };
+    static const SuppliedBy kSuppliedByColumn[3] = { kSuppliedByTanker, kSuppliedByTruck, kSuppliedByShip };
     for (int i = 0; i < 3; ++i)
         if (isCircle(column(fields, 64 + i)))
-            r.flags2 = uint8_t(r.flags2 | 1u << kFlag2Bit[i]);
+            r.suppliedBy = uint8_t(r.suppliedBy | kSuppliedByColumn[i]);
     r.defaultModel = uint8_t(decimal(column(fields, 73)));
     // Counted unsigned: the column saturates at INT_MAX, and only the low 16 bits are kept.
     const uint32_t base = uint32_t(decimal(column(fields, 74)));

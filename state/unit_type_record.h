@@ -67,7 +67,8 @@ struct UnitTypeRecord {
     uint16_t reserved88;
     // Against an attacker of each class up to the warheads, which meet no defence.
     uint16_t defence[kDefendedClassCount];
-    uint8_t flags2;
+    // SuppliedBy bits: the supply units that may serve the type.
+    uint8_t suppliedBy;
     uint8_t padding105;
     // The armament model a new unit starts with (0..3).
     uint8_t defaultModel;
@@ -101,13 +102,19 @@ static_assert(offsetof(UnitTypeRecord, sight) == 53);
 static_assert(offsetof(UnitTypeRecord, memberPrice) == 66);
 static_assert(offsetof(UnitTypeRecord, carryClass) == 86);
 static_assert(offsetof(UnitTypeRecord, defence) == 90);
-static_assert(offsetof(UnitTypeRecord, flags2) == 104);
+static_assert(offsetof(UnitTypeRecord, suppliedBy) == 104);
 static_assert(offsetof(UnitTypeRecord, defaultModel) == 106);
 static_assert(offsetof(UnitTypeRecord, baseType) == 108);
 static_assert(offsetof(UnitTypeRecord, weaponSlot) == 110);
 static_assert(offsetof(UnitTypeRecord, model) == 270);
 static_assert(offsetof(UnitTypeRecord, imageNumber) == 310);
 static_assert(offsetof(UnitTypeRecord, miImageOther) == 324);
+
+enum SuppliedBy : uint8_t {
+    kSuppliedByTruck = 1,
+    kSuppliedByTanker = 2,
+    kSuppliedByShip = 4,
+};
 
 constexpr int kUnitTypeIdMapSize = 15000;
 constexpr int kUnitClassCount = 57;

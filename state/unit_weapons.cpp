@@ -27,15 +27,15 @@ int scaledAtNight(const UnitRecord& unit, int value)
 // A usable fitted slot with ammunition that passes the flag and class tests, or null. The unit's
 // type is passed in, looked up once for all its slots.
 const WeaponRecord* directWeapon(const UnitRecord& unit, const UnitTypeRecord& type, int slot, int target_class,
-    int with_flag128, unsigned required, unsigned excluded)
+    int restricted_only, unsigned required, unsigned excluded)
 {
     if (unit.ammunition[slot] == 0)
         return nullptr;
     const WeaponRecord* weapon = slotWeapon(game(), type, slot);
     if (!weapon || isMissileKind(weapon->kind))
         return nullptr;
-    if (with_flag128 == 1)
-        required |= 128;
+    if (restricted_only == 1)
+        required |= kWeaponRestricted;
     if ((weapon->flags & required) != required || (weapon->flags & excluded) != 0)
         return nullptr;
     return power(*weapon, target_class) > 0 ? weapon : nullptr;
@@ -55,33 +55,33 @@ bool UnitRecord::canAttackClass(int target_class) const
     return false;
 }
 
-int UnitRecord::bestWeaponReach(int target_class, int with_flag128, unsigned required, unsigned excluded) const
+int UnitRecord::bestWeaponReach(int target_class, int restricted_only, unsigned required, unsigned excluded) const
 {
     if (!isFresh())
         return 0;
     const UnitTypeRecord& t = type();
     int best = 0;
     for (int slot = 0; slot < kWeaponSlotCount; ++slot)
-        if (const WeaponRecord* weapon = directWeapon(*this, t, slot, target_class, with_flag128, required, excluded))
+        if (const WeaponRecord* weapon = directWeapon(*this, t, slot, target_class, restricted_only, required, excluded))
             best = std::max<int>(best, weapon->reach);
     return best;
 }
 
-int UnitRecord::firstWeaponSlotFor(int target_class, int min_reach, int with_flag128, unsigned required,
+int UnitRecord::firstWeaponSlotFor(int target_class, int min_reach, int restricted_only, unsigned required,
     unsigned excluded) const
 {
     if (!isFresh())
         return -1;
     const UnitTypeRecord& t = type();
     for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
-        const WeaponRecord* weapon = directWeapon(*this, t, slot, target_class, with_flag128, required, excluded);
+        const WeaponRecord* weapon = directWeapon(*this, t, slot, target_class, restricted_only, required, excluded);
         if (weapon && weapon->reach >= min_reach)
             return slot;
     }
     return -1;
 }
 
-bool UnitRecord::listUsableWeapons(bool skip_waiting, std::vector<int>& slots, int flag128_only) const
+bool UnitRecord::listUsableWeapons(bool skip_waiting, std::vector<int>& slots, int restricted_only) const
 {
     if (!isFresh())
         return false;
@@ -90,7 +90,7 @@ bool UnitRecord::listUsableWeapons(bool skip_waiting, std::vector<int>& slots, i
         const WeaponRecord* weapon = slotWeapon(slot);
         if (!weapon || ammunition[slot] == 0 || weapon->launchedType == 0)
             continue;
-        if ((skip_waiting && weaponWait[slot] != 0) || (flag128_only == 1 && !(weapon->flags & 128)))
+        if ((skip_waiting && weaponWait[slot] != 0) || (restricted_only == 1 && !(weapon->flags & kWeaponRestricted)))
             continue;
         slots.push_back(slot);
         added = true;

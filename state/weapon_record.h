@@ -33,6 +33,17 @@ static_assert(offsetof(WeaponRecord, kind) == 40);
 static_assert(offsetof(WeaponRecord, ammoPrice) == 42);
 static_assert(offsetof(WeaponRecord, launchedType) == 46);
 
+// Bits of WeaponRecord::flags.
+enum WeaponFlags : unsigned {
+    kWeaponNear = 1,
+    kWeaponFar = 2,
+    kWeaponArea = 4,
+    kWeaponAttack = 8,
+    kWeaponDefence = 16,
+    kWeaponEvadable = 64,
+    kWeaponRestricted = 128,
+};
+
 enum WeaponKind : uint8_t {
     kWeaponNormal = 0,
     kWeaponMissile = 1,

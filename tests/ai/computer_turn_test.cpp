@@ -350,7 +350,7 @@ TEST(ComputerUnitChoice, WithGroundAttacksAUnitWithNoEnemyInReachShellsAKnownMin
     for (int rule : { 0, 1 }) {
         TurnWorld world;
         GameState& s = world.state();
-        world.setRule(46, rule);
+        world.setRule(kRuleGroundPointTarget, rule);
         const int u = world.soldier(0, 2, 3);
         // The gun reaches three hexes and works at a distance; the enemy is far off.
         world.gun->reach = 3;

@@ -39,7 +39,7 @@ void playChecking(const std::vector<uint8_t>& image, unsigned seed, const std::s
     GameState& state = world.state();
     EXPECT_TRUE(testing_ai::readyComputerGame(state, image, seed));
     state.ruleBlock().switches[kRuleSearch] = 1;
-    state.ruleBlock().switches[4] = layered ? 1 : 0;
+    state.ruleBlock().switches[kRuleSightLayers] = layered ? 1 : 0;
     startPlay(state);
     testing_rules::CheckingSettlement checking(state, game);
     testing_ai::playWithSettlement(state, checking);

@@ -19,7 +19,7 @@ class PlannerWorld : public testing_rules::ProductionWorld {
 public:
     PlannerWorld()
     {
-        setRule(13, 1);
+        setRule(kRuleProductionAnyDistance, 1);
         build(capital, 0, 0, 0);
         for (int x : { 2, 4, 6 })
             build(city, 0, x, 0);
@@ -88,7 +88,7 @@ TEST(ProductionPlanner, KeepsTheSideCapacityAndTheProductionLimit)
 
     PlannerWorld limited;
     limited.country(0).funds = 100000;
-    limited.setRule(50, 1);
+    limited.setRule(kRuleProductionLimit, 1);
     limited.country(0).productionLimit = 3;
     limited.country(0).producedThisTurn = 2;
     limited.run();

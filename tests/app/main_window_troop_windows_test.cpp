@@ -152,7 +152,7 @@ TEST(MainWindowTroopWindows, TheGameThreadsNoticesReachTheLists)
     World::pump();
 
     // After an action the count follows the units.
-    const int before = world.state().countUnitsInState1(0);
+    const int before = world.state().countUnitsInPlay(0);
     ASSERT_GT(before, 1);
     for (uint32_t i = 0; i < world.state().unitCount(0); ++i)
         if (unitInPlay(*world.state().unitOf(0, int(i)))) {
@@ -181,7 +181,7 @@ TEST(MainWindowTroopWindows, ACampaignsCarriedOverUnitsArePlacedByHand)
     GameState& s = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/border.vtc")));
     ASSERT_TRUE(world.waitForPersonIn(5));
-    const int carried = s.countUnitsInState1(0);
+    const int carried = s.countUnitsInPlay(0);
     SetUpAcceptor nextMap;
     winFirstMap(world);
     ASSERT_TRUE(World::pumpUntil([&] { return world.window().deployWindow() != nullptr; }, std::chrono::seconds(30)));

@@ -261,7 +261,7 @@ TEST_F(MapRendererTest, EffectsAreErasedByRedrawingWhatLiesUnder)
 
 TEST_F(MapRendererTest, StrengthAndStackCountFollowTheSettingAndTheStack)
 {
-    world.setRule(17, 1);
+    world.setRule(kRuleStacking, 1);
     world.placeUnit(0, landType(), 3, 3);
     world.placeUnit(0, landType(), 7, 3);
     const int air = airType();

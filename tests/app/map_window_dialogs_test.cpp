@@ -120,7 +120,7 @@ TEST(PlayDialogsOnTheMap, MergeAndSplitPassTheMachinesSettledOnToTheRules)
     {
         PlayWorld world;
         GameState& s = world.state();
-        world.setRule(18, 1);
+        world.setRule(kRuleMerging, 1);
         const int acting = world.placeUnit(0, world.plain, 1, 2);
         const int partner = world.placeUnit(0, world.plain, 2, 2);
         for (int i : { 2, 3 }) {
@@ -144,7 +144,7 @@ TEST(PlayDialogsOnTheMap, MergeAndSplitPassTheMachinesSettledOnToTheRules)
     }
     PlayWorld world;
     GameState& s = world.state();
-    world.setRule(28, 1);
+    world.setRule(kRuleSplitting, 1);
     const int unit = world.placeUnit(0, world.plain, 1, 2);
     MapWindowHarness view(s);
     view.clickHex(1, 2);
@@ -168,7 +168,7 @@ TEST(PlayDialogsOnTheMap, AClickInTheProductionPhaseBuysAtTheBuilding)
 {
     PlayWorld world;
     GameState& s = world.state();
-    world.setRule(13, 1);
+    world.setRule(kRuleProductionAnyDistance, 1);
     const int capital = world.terrainOfKind(12);
     world.cell(3, 3).terrain = uint8_t(capital);
     world.placeBuilding(capital, 0, 3, 3);

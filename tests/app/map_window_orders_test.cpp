@@ -331,7 +331,7 @@ TEST(PersonsOrders, AClickInTheExtendedBandMovesTheWholeWayAtDoubleFuel)
 {
     OrderWorld world(false);
     GameState& s = world.state();
-    world.setRule(19, 1);
+    world.setRule(kRuleFastMovement, 1);
     world.editType(world.plain).model[0].values[1] = 9;
     MapWindowHarness view(s);
     UnitRecord& mover = world.unit(0, world.mover);
@@ -380,7 +380,7 @@ TEST(PersonsOrders, WithGroundAttacksTheAttackMarksEveryFreeHexInReachAndFiresOn
     GameState& s = world.state();
     world.gun->reach = 3;
     world.gun->flags |= 2;
-    world.setRule(46, 1);
+    world.setRule(kRuleGroundPointTarget, 1);
     MapWindowHarness view(s);
 
     view.clickHex(1, 2);

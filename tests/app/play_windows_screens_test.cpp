@@ -177,7 +177,7 @@ TEST(PlayWindowScreens, ResultWindowsShowTheBandAndTheGauge)
 {
     ScreenWorld w;
     GameState& s = w.world.state();
-    s.ruleBlock().switches[5] = 1;
+    s.ruleBlock().switches[kRuleOccupationPoints] = 1;
     BuildingRecord before {};
     before.type = 31;
     before.ownerPlusOne = 2;

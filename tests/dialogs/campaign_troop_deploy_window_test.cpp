@@ -170,7 +170,7 @@ TEST_F(TroopDeploy, AutomaticPlacementThenCancelAll)
     EXPECT_EQ(placedCount(), 0);
     EXPECT_EQ(carryOverDeployment(s).unitsLeft, 5u);
     EXPECT_FALSE(enabled(id::kCancelAll));
-    EXPECT_EQ(s.countUnitsInState1(0), 0);
+    EXPECT_EQ(s.countUnitsInPlay(0), 0);
 }
 
 TEST_F(TroopDeploy, AManualPlacementGoesToTheMapAndNeedsAPlacementLeft)

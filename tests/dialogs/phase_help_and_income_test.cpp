@@ -106,7 +106,7 @@ TEST(IncomeWindow, FundsAtTheCeilingStandOutAndTheRateReadsDashesWithoutTheMarke
     int dashes = 0, percent = 0;
     for (const Case& c : cases) {
         country.funds = c.funds;
-        world.setRule(9, c.market ? 1 : 0);
+        world.setRule(kRuleMarketRate, c.market ? 1 : 0);
         IncomeWindow window(makeWindowContext(world.state()), world.owner(), 321);
         popup_test::drive([&] { return window.run(); }, [&](HWND popup) {
             EXPECT_EQ(inkColour(popup, funds), c.highlighted ? 0x00C8F0u : 0xFFFFFFu);

@@ -61,7 +61,7 @@ TEST(PhaseResultWindow, BuildingTypesTakeTheirBandsAndAnyOtherTypeTheDefault)
 TEST(PhaseResultWindow, GaugesRunFromTheValueBeforeToTheValueAfter)
 {
     DialogWorld world;
-    world.setRule(5, 1);
+    world.setRule(kRuleOccupationPoints, 1);
     world.setRule(kRuleReinforcement, 0);
     const int type = 31;
     const int maximum = world.state().terrainTypes()[type].durability;
@@ -110,13 +110,13 @@ TEST(PhaseResultWindow, EqualValuesOrNoOccupationPointsOnlyWaitToClose)
 {
     DialogWorld world;
     const int type = 31;
-    world.setRule(5, 1);
+    world.setRule(kRuleOccupationPoints, 1);
     runWindow<BuildingEventWindow>(world, [](BuildingEventWindow& w, HWND) {
         EXPECT_FALSE(w.stepTimerOn());
         EXPECT_TRUE(w.closeTimerOn());
     }, buildingOf(type, 0, 30, 0), buildingOf(type, 0, 30, 0));
     // Without occupation points the bar is the taker's, full, whatever the maximum.
-    world.setRule(5, 0);
+    world.setRule(kRuleOccupationPoints, 0);
     world.state().turnBlock().currentCountry = 4;
     runWindow<OccupationResultWindow>(world, [](OccupationResultWindow& w, HWND popup) {
         EXPECT_FALSE(w.stepTimerOn());

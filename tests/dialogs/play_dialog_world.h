@@ -41,7 +41,7 @@ public:
             for (int x = 0; x < info.world.width(); ++x)
                 info.world.cell(x, y).terrain = uint8_t(kPlains);
         // Production anywhere a building stands: no need of a home hex.
-        info.world.setRule(13, 1);
+        info.world.setRule(kRuleProductionAnyDistance, 1);
         capital = info.world.terrainOfKind(12);
         info.world.cell(kHome, kHome).terrain = uint8_t(capital);
         building = info.world.placeBuilding(capital, 0, kHome, kHome);

@@ -105,7 +105,7 @@ TEST(EditorScreens, FullAndShortRuleDialogsShowTheirRowsWithTheChoiceNotTakenGre
     EditorWorld world;
     RuleSlot slot = world.state().ruleSlot(5);
     slot.block.lead = kCustomRule;
-    slot.block.switches[32] = 1;
+    slot.block.switches[kRuleOpenCampInfo] = 1;
     int takenInk = 0, labelInk = 0;
     uint32_t taken = 0, notTaken = 0;
     {

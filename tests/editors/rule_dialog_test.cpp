@@ -194,7 +194,7 @@ TEST_F(RuleDialogTest, StorageOnForcesAdjacentProductionAndBoardingToTheirLeftCh
     EXPECT_TRUE(forced);
     EXPECT_TRUE(textsFollow);
     EXPECT_EQ(out.block.switches[kRuleStoring], 1);
-    EXPECT_EQ(out.block.switches[14], 0);
+    EXPECT_EQ(out.block.switches[kRuleAdjacentProduction], 0);
     EXPECT_EQ(out.block.switches[kRuleBoardingOwnership], 0);
 }
 
@@ -204,7 +204,7 @@ TEST_F(RuleDialogTest, HiddenSwitchAndUnshownSwitchesComeBackExactlyAsTheyWent)
     RuleSlot out;
     run(slot, kRuleSet, [&](HWND dialog) { clickOk(dialog); }, &out);
     EXPECT_EQ(out.block.switches[kHiddenRuleSwitch], 7);
-    EXPECT_EQ(out.block.switches[1], 1);
+    EXPECT_EQ(out.block.switches[kRuleZoc], 1);
 
     // The short dialog shows six switches; every other one passes through.
     slot.block.switches[kRuleStacking] = 1;
@@ -217,7 +217,7 @@ TEST_F(RuleDialogTest, HiddenSwitchAndUnshownSwitchesComeBackExactlyAsTheyWent)
     EXPECT_EQ(out.block.switches[kRuleSearch], 0);
     EXPECT_EQ(out.block.switches[kHiddenRuleSwitch], 7);
     EXPECT_EQ(out.block.switches[kRuleStacking], 1);
-    EXPECT_EQ(out.block.switches[1], 1);
+    EXPECT_EQ(out.block.switches[kRuleZoc], 1);
 }
 
 TEST_F(RuleDialogTest, EditModeRefusesABlankNameAndKeepsTwelveBytes)

@@ -87,7 +87,7 @@ TEST(RuleOptionLoad, GatesOnlyWhenEditableAndLocksKeepValues)
     RuleBlock block {};
     block.lead = 5;
     block.switches[kRuleSearch] = 0;
-    block.switches[4] = 1; // layered search without search: shown as it is when read-only
+    block.switches[kRuleSightLayers] = 1; // layered search without search: shown as it is when read-only
     block.switches[kRuleStoring] = 1;
     block.switches[kRuleStacking] = 1;
     block.switches[kHiddenRuleSwitch] = 1;

@@ -83,9 +83,9 @@ TEST_F(LandList, MaskZeroLeavesTheNameColumn)
 TEST_F(LandList, AColumnTheRulesDropClosesUpInHeaderAndRows)
 {
     info.startPlay();
-    info.world.setRule(3, 0);
+    info.world.setRule(kRuleSearch, 0);
     info.state().mapHeader().buildingIncome = 1;
-    for (int rule : { 5, 6, 10, 15, 29, 48 })
+    for (RuleSwitch rule : { kRuleOccupationPoints, kRuleStoring, kRuleConcealment, kRuleBombing, kRuleReplenishing, kRuleRepairing })
         info.world.setRule(rule, 1);
     open(0xFFFFFFFFu);
     const uint32_t effective = 0xFFFFu & ~2u;
@@ -205,10 +205,10 @@ TEST(LandListItems, MarksFollowTheKindsAndTheRules)
     TerrainRecord empty {};
     empty.kind = 14;
 
-    info.world.setRule(26, 0);
-    info.world.setRule(40, 1);
-    info.world.setRule(41, 0);
-    info.world.setRule(42, 1);
+    info.world.setRule(kRuleBoardingOwnership, 0);
+    info.world.setRule(kRuleAlliedReplenish, 1);
+    info.world.setRule(kRuleAlliedRepair, 0);
+    info.world.setRule(kRuleAlliedRearm, 1);
     struct Row {
         const TerrainRecord* terrain;
         int item;
@@ -223,8 +223,8 @@ TEST(LandListItems, MarksFollowTheKindsAndTheRules)
     };
     for (const Row& row : offRule26)
         EXPECT_EQ(land_list::itemText(s, row.item, *row.terrain), cp(row.text)) << "item " << row.item << " kind " << int(row.terrain->kind);
-    info.world.setRule(26, 1);
-    info.world.setRule(40, 0);
+    info.world.setRule(kRuleBoardingOwnership, 1);
+    info.world.setRule(kRuleAlliedReplenish, 0);
     EXPECT_EQ(land_list::itemText(s, 11, building), cp("全"));
     EXPECT_EQ(land_list::itemText(s, 5, building), cp("自"));
     EXPECT_EQ(land_list::itemText(s, 11, ground), cp("○"));
@@ -242,7 +242,7 @@ TEST(LandListItems, MarksFollowTheKindsAndTheRules)
     building.groupValues[4] = 3;
     EXPECT_EQ(land_list::itemText(s, 1, building), "0/0/5/0/3/0");
     info.startPlay();
-    info.world.setRule(4, 0);
+    info.world.setRule(kRuleSightLayers, 0);
     EXPECT_EQ(land_list::itemText(s, 1, building), "5");
     // In play the income column needs the map's building income.
     info.state().mapHeader().buildingIncome = 0;

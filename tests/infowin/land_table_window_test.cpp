@@ -83,11 +83,11 @@ TEST_F(LandTables, TransportMarksFollowRule26AndStopAtTheTable)
     // Index 35 allows kind 0; index 0 allows nothing.
     ASSERT_EQ(land_transport::code(35, 0), 1);
     ASSERT_EQ(land_transport::code(0, 0), 2);
-    info.world.setRule(26, 0);
+    info.world.setRule(kRuleBoardingOwnership, 0);
     EXPECT_EQ(list->entryText(0, 35, building), cp("味"));
     EXPECT_EQ(list->entryText(0, 35, ground), cp("○"));
     EXPECT_EQ(list->entryText(0, 0, building), cp("×"));
-    info.world.setRule(26, 1);
+    info.world.setRule(kRuleBoardingOwnership, 1);
     EXPECT_EQ(list->entryText(0, 35, building), cp("全"));
     // Types the fixed table does not cover.
     EXPECT_EQ(land_transport::code(54, 0), 0);

@@ -182,13 +182,13 @@ TEST_F(TroopInfo, ForeignCargoIsHiddenBehindQuestionMarks)
 TEST_F(TroopInfo, TheExperienceTextFollowsRuleTwelve)
 {
     world.unit(0).experience = 300;
-    world.info.world.setRule(12, 1);
+    world.info.world.setRule(kRuleExperience, 1);
     Image on, off;
     run(0, [&](HWND dialog) {
         on = clientImage(dialog);
         press(dialog, id::kClose);
     });
-    world.info.world.setRule(12, 0);
+    world.info.world.setRule(kRuleExperience, 0);
     run(0, [&](HWND dialog) {
         off = clientImage(dialog);
         press(dialog, id::kClose);

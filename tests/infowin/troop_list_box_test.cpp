@@ -45,8 +45,8 @@ protected:
     }
     void setRules(bool experience, bool fatigue)
     {
-        info.world.setRule(12, experience ? 1 : 0);
-        info.world.setRule(11, fatigue ? 1 : 0);
+        info.world.setRule(kRuleExperience, experience ? 1 : 0);
+        info.world.setRule(kRuleFatigue, fatigue ? 1 : 0);
     }
     UnitRecord& unit(int index) { return info.world.unit(1, index); }
     // A list box on the owner showing the keys, one row each.
@@ -200,12 +200,12 @@ TEST(TroopListColumnMask, RulesElevenAndTwelveHideTheirColumns)
 {
     testing_state::SmallWorld world(4, 4);
     world.state().settings().troopListOption = -1;
-    world.setRule(11, 1);
-    world.setRule(12, 1);
+    world.setRule(kRuleFatigue, 1);
+    world.setRule(kRuleExperience, 1);
     EXPECT_EQ(troopListColumnMask(world.state()), 0xFFFFFFFFu);
-    world.setRule(12, 0);
+    world.setRule(kRuleExperience, 0);
     EXPECT_EQ(troopListColumnMask(world.state()), 0xFFFFFF7Fu);
-    world.setRule(11, 0);
+    world.setRule(kRuleFatigue, 0);
     world.state().settings().troopListOption = 0x3FF;
     EXPECT_EQ(troopListColumnMask(world.state()), 0x27Fu);
 }

@@ -27,8 +27,8 @@ protected:
         TroopListWindow::resetSortMemory();
         first = world.addUnit(1, "First", 1, 1);
         second = world.addUnit(2, "Second", 2, 1);
-        world.info.world.setRule(11, 1);
-        world.info.world.setRule(12, 1);
+        world.info.world.setRule(kRuleFatigue, 1);
+        world.info.world.setRule(kRuleExperience, 1);
         world.personActs();
         harness::clearMessageBoxes();
         list = TroopListWindow::open(world.info.context(), &world.info.owner);

@@ -41,8 +41,8 @@ protected:
             u.experience = uint16_t((i * 4) % 5 * 300);
         }
         world.unit(1).flags = kUnitActed;
-        world.info.world.setRule(11, 1);
-        world.info.world.setRule(12, 1);
+        world.info.world.setRule(kRuleFatigue, 1);
+        world.info.world.setRule(kRuleExperience, 1);
         s.settings().troopListOption = -1;
         world.personActs();
     }
@@ -203,7 +203,7 @@ TEST_F(TroopList, RulesElevenAndTwelveTakeTheirColumnsAndBoxesAway)
     DestroyWindow(options->handle());
     DestroyWindow(list->handle());
 
-    world.info.world.setRule(11, 0);
+    world.info.world.setRule(kRuleFatigue, 0);
     open();
     // The fatigue column goes; the fuel box closes up into its place.
     EXPECT_EQ(clientWidth(), kTroopRowWidth - 32 + TroopListWindow::kScrollAllowance);
@@ -215,7 +215,7 @@ TEST_F(TroopList, RulesElevenAndTwelveTakeTheirColumnsAndBoxesAway)
     EXPECT_EQ(top.y, 20 + 16 * 8);
     EXPECT_FALSE(IsWindowVisible(item(list->handle(), id::kFirstHeader + 8)));
 
-    world.info.world.setRule(12, 0);
+    world.info.world.setRule(kRuleExperience, 0);
     frame = windowRect(list->handle());
     PostMessageA(list->handle(), ui_message::kTroopListShowCurrent, 0, 0);
     testing_lib::pump();

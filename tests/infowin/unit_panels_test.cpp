@@ -120,7 +120,7 @@ protected:
         t.secondConcealRadius = 9;
         t.areaRadius = 8;
         t.flags = 0x2000 | 0x4000 | 0x0400 | 0x0080 | 0x1000 | 0x0001 | 0x0002 | 0x0800;
-        t.flags2 = 1 | 2 | 4;
+        t.suppliedBy = 1 | 2 | 4;
         t.baseType = uint16_t(s.unitTypes()[0].id + 1);
         t.berthMask[0] = 0x02;
         t.berthCount[0] = 10;
@@ -216,7 +216,7 @@ TEST_F(UnitPanels, RuleDependentValuesShowOutsidePlayAndFollowTheRulesInPlay)
     makeRich();
     auto header = [&] { return draw([&](HDC dc) { drawTypeHeader(dc, s, type(), -1); }); };
     auto icons = [&] { return draw([&](HDC dc) { drawCapabilityIcons(dc, s, type()); }); };
-    for (int rule : { 3, 4, 31, 33, 45, 15 })
+    for (RuleSwitch rule : { kRuleSearch, kRuleSightLayers, kRuleInterception, kRuleProducing, kRuleProductionCount, kRuleBombing })
         info.world.setRule(rule, 0);
     const Image outside = header();
     const Image outsideIcons = icons();
@@ -231,7 +231,7 @@ TEST_F(UnitPanels, RuleDependentValuesShowOutsidePlayAndFollowTheRulesInPlay)
     EXPECT_TRUE(blankArea(hiddenIcons, 14, 378, 60, 24));
     EXPECT_TRUE(blankArea(hiddenIcons, 194, 402, 60, 24));
     EXPECT_FALSE(blankArea(outsideIcons, 14, 378, 60, 24));
-    for (int rule : { 3, 4, 31, 33, 45, 15 })
+    for (RuleSwitch rule : { kRuleSearch, kRuleSightLayers, kRuleInterception, kRuleProducing, kRuleProductionCount, kRuleBombing })
         info.world.setRule(rule, 1);
     const Image shown = header();
     EXPECT_TRUE(sameArea(outside, 0, 0, shown, 0, 0, 720, 320));

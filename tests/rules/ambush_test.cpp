@@ -13,7 +13,7 @@ namespace {
 struct AmbushWorld : CombatWorld {
     AmbushWorld()
     {
-        setRule(3, 1);
+        setRule(kRuleSearch, 1);
         mover = placeUnit(0, plain, 1, 2);
         hidden = placeUnit(1, other, 3, 2);
         currentAction(state()).beginAction(0, mover);
@@ -46,7 +46,7 @@ TEST(Ambush, AHiddenArmedEnemyBesideTheEndHexFiresFirst)
     world.gun->flags = 2 | 8 | 16;
     EXPECT_FALSE(world.ambushed()) << "a far-only weapon cannot fire at a neighbour";
     world.gun->flags = 1 | 8 | 16;
-    world.setRule(3, 0);
+    world.setRule(kRuleSearch, 0);
     EXPECT_FALSE(world.ambushed()) << "a unit the mover sees lies in wait for nobody";
 }
 

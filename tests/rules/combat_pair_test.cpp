@@ -53,7 +53,7 @@ TEST(CombatPair, TypicalPairGetsBothWeaponsAndValues)
 TEST(CombatPair, DefenderThatCannotSeeTheAttackerHasNoReturnWeapon)
 {
     CombatWorld world;
-    world.setRule(3, 1);
+    world.setRule(kRuleSearch, 1);
     world.state().recreateSightMaps();
     const int a = world.placeUnit(0, world.plain, 2, 2);
     const int d = world.placeUnit(1, world.other, 3, 2);
@@ -135,7 +135,7 @@ TEST(CombatPair, HitChanceIsAtLeastOneAgainstAnyDefence)
 TEST(CombatPair, WriteBackPutsLossesFatigueAndAmmunitionIntoTheUnit)
 {
     CombatWorld world;
-    world.setRule(11, 1);
+    world.setRule(kRuleFatigue, 1);
     const int a = world.placeUnit(0, world.plain, 2, 2);
     const int d = world.placeUnit(1, world.other, 3, 2);
     world.unit(1, d).fatigue = 40;

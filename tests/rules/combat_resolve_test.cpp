@@ -121,7 +121,7 @@ TEST(CombatResolve, FirstStrikeLetsOnlyTheSurvivorsReturnFire)
 {
     for (int rule : { 0, 1 }) {
         DuelWorld world(2);
-        world.setRule(44, rule);
+        world.setRule(kRuleFirstStrike, rule);
         world.resolve();
         EXPECT_EQ(strengthTotal(world.unit(0, world.attacker)), rule ? 40 : 36) << "rule 44 " << rule;
     }
@@ -150,7 +150,7 @@ TEST(CombatResolve, ExperienceRewardsKillsAndHigherRankedVictims)
     };
     for (Case c : { Case { 0, false, 140 }, Case { 500, false, 220 }, Case { 500, true, 110 } }) {
         DuelWorld world;
-        world.setRule(12, 1);
+        world.setRule(kRuleExperience, 1);
         world.unit(1, world.defender).experience = uint16_t(c.defenderExperience);
         world.state().campaignBlock().campaignFlag = c.campaign ? 1 : 0;
         world.state().campaignBlock().experienceDivisor = 2;
@@ -165,7 +165,7 @@ TEST(CombatResolve, ARankGainedInTheFightIsAnnouncedOnTheMap)
         bool isOpen() const override { return true; }
     } map;
     DuelWorld world;
-    world.setRule(12, 1);
+    world.setRule(kRuleExperience, 1);
     world.state().settings().levelEffect = true;
     world.state().turnBlock().currentCountry = 0;
     world.unit(0, world.attacker).experience = 190;
@@ -180,7 +180,7 @@ TEST(CombatResolve, ARankGainedInTheFightIsAnnouncedOnTheMap)
 TEST(CombatResolve, SurvivingDefenderGainsExperienceForTheFight)
 {
     DuelWorld world;
-    world.setRule(12, 1);
+    world.setRule(kRuleExperience, 1);
     world.editType(world.other).memberStrength = 10;
     for (int m = 0; m < 4; ++m)
         world.unit(1, world.defender).memberStrengths[m] = 10;
@@ -213,7 +213,7 @@ TEST(CombatResolve, MisfireHitsTheUnitBesideTheTargetWithoutReturnFire)
 {
     DuelWorld world(3);
     world.fillPool(0);
-    world.setRule(20, 1);
+    world.setRule(kRuleMisfire, 1);
     const int bystander = world.placeUnit(2, world.other, 4, 2);
     world.resolve();
     EXPECT_EQ(strengthTotal(world.unit(1, world.defender)), 4) << "the aimed-at unit is untouched";

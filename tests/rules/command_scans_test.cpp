@@ -104,7 +104,7 @@ TEST(AttackCommand, OfferedNextToAVisibleEnemyOnly)
     const int enemy = world.placeUnit(1, world.other, 3, 3);
     EXPECT_TRUE(world.mask(2, 3) & bit(kCommandAttack));
 
-    world.setRule(3, 1);
+    world.setRule(kRuleSearch, 1);
     world.state().recreateSightMaps();
     ASSERT_FALSE(isUnitVisibleTo(world.state(), 0, 1, enemy));
     EXPECT_FALSE(world.mask(2, 3) & bit(kCommandAttack)) << "the enemy is hidden by the fog";
@@ -126,7 +126,7 @@ TEST(AttackCommand, GroundAttackHexNeedsRule46AndAFreeEnterableHex)
 {
     ScanWorld world(3);
     EXPECT_FALSE(world.mask(2, 3) & bit(kCommandAttack)) << "rule 46 off";
-    world.setRule(46, 1);
+    world.setRule(kRuleGroundPointTarget, 1);
     EXPECT_TRUE(world.mask(2, 3) & bit(kCommandAttack));
     EXPECT_TRUE(world.scans->hasGroundAttackHex(world.state(), 0, world.infantry, 2, 3, 2));
     EXPECT_FALSE(world.scans->hasGroundAttackHex(world.state(), 0, world.infantry, 2, 3, 1)) << "distance 2 at least";
@@ -141,7 +141,7 @@ TEST(AttackCommand, GroundAttackHexMustHoldNoVisibleUnit)
 {
     // On a one-row map the only hex at distance 2 from (0, 0) is (2, 0).
     ScanWorld world(2, 3, 1, { 0, 0 });
-    world.setRule(46, 1);
+    world.setRule(kRuleGroundPointTarget, 1);
     ASSERT_TRUE(world.scans->hasGroundAttackHex(world.state(), 0, world.infantry, 0, 0, 2));
     world.placeUnit(0, world.other, 2, 0);
     EXPECT_FALSE(world.scans->hasGroundAttackHex(world.state(), 0, world.infantry, 0, 0, 2));

@@ -82,19 +82,19 @@ TEST(CommandMask, UnitShortOfAmmunitionNextToASupplyTruckMaySupply)
     UnitTypeRecord& truck = world.editType(world.other);
     truck.unitClass = 36;
     world.giveWeapon(world.other, 6, 50);
-    world.editType(world.plain).flags2 = 1;
+    world.editType(world.plain).suppliedBy = 1;
     world.placeUnit(0, world.other, 4, 3);
     EXPECT_TRUE(commandTargetCheck(world.state(), at(0, needy, 3, 3), kCommandSupply));
     // Supply is given where the unit stands, never at the end of a move; rule 7 leaves it to the phase.
     EXPECT_FALSE(commandTargetCheck(world.state(), at(0, needy, 3, 3, true), kCommandSupply));
-    world.setRule(7, 1);
+    world.setRule(kRuleSupplyPhase, 1);
     EXPECT_FALSE(commandTargetCheck(world.state(), at(0, needy, 3, 3), kCommandSupply));
 }
 
 TEST(CommandMask, AircraftStoredAtAnAirfieldIsRefuelled)
 {
     CommandWorld world;
-    world.setRule(6, 1);
+    world.setRule(kRuleStoring, 1);
     const int field = world.terrainOfKind(kTerrainBuilding);
     TerrainRecord& terrain = world.editTerrain(field);
     terrain.refuelMask = 1;
@@ -154,7 +154,7 @@ TEST(CommandMask, StoringNeedsTheRuleAndABuildingThatTakesTheUnit)
     world.placeBuilding(town, 0, 3, 3);
     const int unit = world.placeUnit(0, world.plain, 3, 3);
     EXPECT_FALSE(availableCommandMask(world.state(), at(0, unit, 3, 3)) & bit(kCommandStore));
-    world.setRule(6, 1);
+    world.setRule(kRuleStoring, 1);
     EXPECT_TRUE(availableCommandMask(world.state(), at(0, unit, 3, 3)) & bit(kCommandStore));
     world.editType(world.plain).unitClass = kHeadquartersClass;
     EXPECT_FALSE(availableCommandMask(world.state(), at(0, unit, 3, 3)) & bit(kCommandStore));
@@ -167,7 +167,7 @@ TEST(CommandMask, BoardingIsOfferedToThePlayerButNeverInTheAutoMask)
     carrier.berthMask[0] = 0xFF;
     carrier.berthCount[0] = 10;
     world.editType(world.plain).carryClass = 2;
-    world.setRule(17, 1);
+    world.setRule(kRuleStacking, 1);
     const int unit = world.placeUnit(0, world.plain, 3, 3);
     world.placeUnit(0, world.other, 4, 4);
     EXPECT_TRUE(availableCommandMask(world.state(), at(0, unit, 4, 4, true)) & bit(kCommandBoard));
@@ -186,7 +186,7 @@ TEST(CommandMask, OwnBuildingOccupiableOnlyWithRuleFiveBelowFullDurability)
     world.building(own).occupationDurability = 5;
     EXPECT_TRUE(commandTargetCheck(world.state(), at(0, unit, 4, 3, true), kCommandOccupy)) << enemy;
     EXPECT_FALSE(commandTargetCheck(world.state(), at(0, unit, 3, 3), kCommandOccupy));
-    world.setRule(5, 1);
+    world.setRule(kRuleOccupationPoints, 1);
     EXPECT_TRUE(commandTargetCheck(world.state(), at(0, unit, 3, 3), kCommandOccupy));
     world.building(own).occupationDurability = 10;
     EXPECT_FALSE(commandTargetCheck(world.state(), at(0, unit, 3, 3), kCommandOccupy));
@@ -194,7 +194,7 @@ TEST(CommandMask, OwnBuildingOccupiableOnlyWithRuleFiveBelowFullDurability)
     world.state().country(0).allianceMask = 0b101;
     world.state().country(2).allianceMask = 0b101;
     EXPECT_FALSE(commandTargetCheck(world.state(), at(0, unit, 4, 3, true), kCommandOccupy));
-    world.setRule(23, 1);
+    world.setRule(kRuleAttackAllies, 1);
     EXPECT_TRUE(commandTargetCheck(world.state(), at(0, unit, 4, 3, true), kCommandOccupy));
     world.editType(world.plain).flags = 0;
     EXPECT_FALSE(commandTargetCheck(world.state(), at(0, unit, 4, 3, true), kCommandOccupy));
@@ -252,7 +252,7 @@ TEST(CommandCheck, ScanChecksRefuseWithoutScansAndAskThemWhenInstalled)
     EXPECT_TRUE(commandTargetCheck(world.state(), at(0, unit, 4, 3, true), kCommandAttack));
     EXPECT_TRUE(scans.askedMoving);
     // A tired unit does not attack with fatigue on.
-    world.setRule(11, 1);
+    world.setRule(kRuleFatigue, 1);
     world.unit(0, unit).fatigue = 50;
     EXPECT_FALSE(commandTargetCheck(world.state(), at(0, unit, 3, 3), kCommandAttack));
 }

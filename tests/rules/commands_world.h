@@ -35,7 +35,7 @@ public:
     {
         UnitTypeRecord& type = editType(id);
         type.flags = 0;
-        type.flags2 = 0;
+        type.suppliedBy = 0;
         type.baseType = 0;
         type.unitClass = 1;
         type.members = 4;

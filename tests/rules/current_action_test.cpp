@@ -208,7 +208,7 @@ TEST(CurrentAction, PickingAUnitMarksItsHexAndItsRange)
 TEST(CurrentAction, ExtendedMoveAndAutoMoveSetupChangeTheAllowances)
 {
     ActionWorld world;
-    world.setRule(19, 1);
+    world.setRule(kRuleFastMovement, 1);
     for (UnitTypeModel& model : world.editType(world.landType).model)
         model.values[1] = 5;
     world.action.beginUnitAction(0, world.unit, false);
@@ -346,7 +346,7 @@ TEST(CurrentAction, FinishingClearsTheActionsMarksAndSettlesItsEvents)
     setHexMark(world.state(), 2, 2, kMarkAutoMoveGroup | kMarkBlink);
     world.state().endCheckFlags() = 4;
     world.action.setSupplyLinesDirty();
-    world.setRule(3, 0);
+    world.setRule(kRuleSearch, 0);
     world.state().fogMap()->clearLayer(0);
     world.state().redrawSet()->clear(0, 0);
 
@@ -469,7 +469,7 @@ TEST(CurrentAction, BuildingFiresItsStockIntoItsOwnersMissileTable)
     building.missileCode = uint16_t(missile_type + 1);
     building.missileParameter = 2;
     building.launchCounterStart = 5;
-    world.setRule(16, 1);
+    world.setRule(kRuleMissilePhase, 1);
     world.action.beginBuildingAction(base);
 
     ASSERT_TRUE(world.action.launchBuildingMissile(8, 8));
@@ -484,7 +484,7 @@ TEST(CurrentAction, BuildingFiresItsStockIntoItsOwnersMissileTable)
     EXPECT_EQ(building.launchCounter, 5);
     EXPECT_TRUE(world.settlement.calls.empty()) << "with the missile phase it stays in flight";
 
-    world.setRule(16, 0);
+    world.setRule(kRuleMissilePhase, 0);
     ASSERT_TRUE(world.action.launchBuildingMissile(9, 9));
     EXPECT_EQ(world.state().unitOf(102, 1)->flags, 0x8001);
     EXPECT_EQ(world.settlement.calls, (std::vector<std::string> { "impact2,1" }));

@@ -31,7 +31,7 @@ void expectSightDisc(FogWorld& world, int side, int layer, int cx, int cy, int r
 TEST(FogOfWar, RuleOffLetsEverySideSeeEveryHex)
 {
     FogWorld world;
-    world.setRule(3, 0);
+    world.setRule(kRuleSearch, 0);
     rebuildSightMaps(world.state());
     for (int side = 0; side <= 8; ++side)
         EXPECT_EQ(countSeen(world, side, 0), world.width() * world.height()) << side;
@@ -65,7 +65,7 @@ TEST(FogOfWar, SightRangeIsTakenPerLayerOnlyWithLayeredSight)
     expectSightDisc(world, 0, 0, 6, 6, 3);
     EXPECT_EQ(countSeen(world, 0, 3), 0) << "without layers everything lands in layer 0";
 
-    world.setRule(4, 1);
+    world.setRule(kRuleSightLayers, 1);
     rebuildSightMaps(world.state());
     expectSightDisc(world, 0, 0, 6, 6, 1);
     expectSightDisc(world, 0, 3, 6, 6, 3);
@@ -152,7 +152,7 @@ TEST(FogOfWar, AfterAnActionAlliedBitsStayAndEnemiesAreLaidAnew)
     EXPECT_FALSE(world.fog().testBit(4, 1, 9, 0));
     expectSightDisc(world, 4, 0, 5, 9, 1);
 
-    world.setRule(3, 0);
+    world.setRule(kRuleSearch, 0);
     world.fog().clearLayer(0);
     updateVisibilityAfterAction(world.state());
     EXPECT_EQ(countSeen(world, 4, 0), 0) << "nothing to refresh without fog of war";

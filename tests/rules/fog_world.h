@@ -14,9 +14,9 @@ public:
     FogWorld(int width = 12, int height = 12)
         : SmallWorld(width, height)
     {
-        for (int rule : { 3, 4, 10, 17, 35 })
+        for (RuleSwitch rule : { kRuleSearch, kRuleSightLayers, kRuleConcealment, kRuleStacking, kRuleDayNight })
             setRule(rule, 0);
-        setRule(3, 1);
+        setRule(kRuleSearch, 1);
         state().recreateSightMaps();
         landType = typeOfDomain(3);
         seaType = typeOfDomain(4);

@@ -64,7 +64,7 @@ TEST(FuelStep, IdleAircraftBurnsHalfItsAllowanceOrAQuarterUnderRuleZero)
     FuelWorld world;
     fuelStep(world.state(), 0);
     EXPECT_EQ(world.aircraftUnit().fuel, 40);
-    world.setRule(0, 1);
+    world.setRule(kRuleLowFuelUse, 1);
     fuelStep(world.state(), 0);
     EXPECT_EQ(world.aircraftUnit().fuel, 35);
 }

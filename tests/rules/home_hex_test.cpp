@@ -86,7 +86,7 @@ TEST(HomeArea, MarksHexesWithinEightOfThePlayersCapital)
 TEST(CarryOverPlacing, FreeEnterableHexOrABuildingThatTakesTheUnit)
 {
     ProductionWorld world;
-    world.setRule(17, 1);
+    world.setRule(kRuleStacking, 1);
     world.state().campaignBlock().playerCountry = 0;
     UnitRecord& entry = world.state().carryOverTable()[0];
     entry.unitTypeId = uint16_t(world.plain);

@@ -86,7 +86,7 @@ TEST(MissileImpact, BombingRuleDecidesWhetherBuildingsAreHit)
 {
     for (int bombing : { 0, 1 }) {
         MissileWorld world;
-        world.setRule(15, bombing);
+        world.setRule(kRuleBombing, bombing);
         world.setRule(kRuleMissilePhase, 1);
         const int b = world.placeTown(1, 5, 2);
         world.launch(2, 2, 5, 2);

@@ -212,7 +212,7 @@ TEST(ZoneOfControl, EnemiesAroundTheHexHoldTheMoverUnderRuleOneOrArmedUnderRuleT
     s.country(0).allianceMask = 1;
     s.country(1).allianceMask = 2;
 
-    world.setRule(2, 1);
+    world.setRule(kRuleZocNeedsWeapon, 1);
     EXPECT_TRUE(isFreeOfEnemyZoc(s, 4, 4)) << "rule 2: an unarmed enemy holds no zone";
     const int target = targetClass(s.unitTypeRecord(world.plain));
     int weapon = 0;
@@ -254,7 +254,7 @@ TEST(AttackFrom, OwnAlliedNeutralAndUnseenTargetsAreRefusedBeforeTheWeaponSearch
     ally(s, 0, 1);
     s.neutralBlock()[0] = 1;
     EXPECT_FALSE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 1, enemy, false));
-    world.setRule(23, 1);
+    world.setRule(kRuleAttackAllies, 1);
     EXPECT_TRUE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 1, enemy, false)) << "rule 23 allows attacking allies";
     EXPECT_FALSE(canAttackUnitFrom(s, 0, attacker, { 2, 2 }, 8, neutral, false)) << "but never the neutral side";
 

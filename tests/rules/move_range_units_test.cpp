@@ -18,7 +18,7 @@ public:
     UnitWorld(int width = 9, int height = 5)
         : RangeWorld(width, height)
     {
-        for (int rule : { 1, 2, 3, 17, 31 })
+        for (RuleSwitch rule : { kRuleZoc, kRuleZocNeedsWeapon, kRuleSearch, kRuleStacking, kRuleInterception })
             setRule(rule, 0);
         for (int c = 0; c < kCountryCount; ++c)
             state().country(c).inPlay = 1;
@@ -65,7 +65,7 @@ public:
 TEST(MoveRangeZones, AZoneHexIsEnteredButNeverLeftNorTracedThrough)
 {
     UnitWorld world(9, 5);
-    world.setRule(1, 1);
+    world.setRule(kRuleZoc, 1);
     world.placeUnit(1, world.landType, 4, 2);
     MoveRangeMap& range = world.rangeFrom(2, 2, 12);
     range.compute();
@@ -100,8 +100,8 @@ TEST(MoveRangeZones, WithoutTheZoneRuleNeighboursAreOnlyMarkedNextToTheEnemy)
 TEST(MoveRangeZones, AZoneNeedsAWeaponWhenTheRuleAsksForOne)
 {
     UnitWorld world(9, 5);
-    world.setRule(1, 1);
-    world.setRule(2, 1);
+    world.setRule(kRuleZoc, 1);
+    world.setRule(kRuleZocNeedsWeapon, 1);
     const int enemy = world.placeUnit(1, world.landType, 4, 2);
     for (uint8_t& ammo : world.unit(1, enemy).ammunition)
         ammo = 0;
@@ -114,7 +114,7 @@ TEST(MoveRangeZones, AZoneNeedsAWeaponWhenTheRuleAsksForOne)
 TEST(MoveRangeZones, FriendsCastNoZoneAndMarkTheirHexes)
 {
     UnitWorld world(9, 5);
-    world.setRule(1, 1);
+    world.setRule(kRuleZoc, 1);
     world.placeUnit(0, world.landType, 4, 2);
     world.state().country(0).allianceMask |= 1 << 2;
     world.placeUnit(2, world.landType, 4, 3);
@@ -132,7 +132,7 @@ TEST(MoveRangeStacking, AnEnemyInAnotherDomainBlocksOnlyWithoutStacking)
     for (int stacking : { 0, 1 }) {
         UnitWorld world(7, 1);
         ASSERT_GT(world.airType, 0);
-        world.setRule(17, stacking);
+        world.setRule(kRuleStacking, stacking);
         world.placeUnit(1, world.airType, 3, 0);
         MoveRangeMap& range = world.rangeFrom(0, 0, 10);
         range.compute();
@@ -144,8 +144,8 @@ TEST(MoveRangeStacking, AnEnemyInAnotherDomainBlocksOnlyWithoutStacking)
 TEST(MoveRangeStacking, AnUnseenEnemyBlocksNothingAndCastsNoZone)
 {
     UnitWorld world(7, 3);
-    world.setRule(1, 1);
-    world.setRule(3, 1);
+    world.setRule(kRuleZoc, 1);
+    world.setRule(kRuleSearch, 1);
     world.state().recreateSightMaps();
     world.placeUnit(1, world.landType, 3, 1);
     MoveRangeMap& range = world.rangeFrom(0, 1, 10);
@@ -206,7 +206,7 @@ TEST(MoveRangeLayers, TheSecondLayerGoesRoundInterceptionZones)
 TEST(MoveRangeLayers, EnemiesInRangeInterceptAroundThemselves)
 {
     UnitWorld world(11, 11);
-    world.setRule(31, 1);
+    world.setRule(kRuleInterception, 1);
     const int enemy = world.placeUnit(1, world.landType, 5, 5);
     world.editType(world.landType).range[3] = 2;
     const int reach = world.unit(1, enemy).bestWeaponReach(3, 0, 0, 0);

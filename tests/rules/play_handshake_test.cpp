@@ -65,7 +65,7 @@ class PlayHandshake : public ::testing::Test {
 protected:
     PlayHandshake() : world(8, 8)
     {
-        world.setRule(3, 0);
+        world.setRule(kRuleSearch, 0);
         state().handshake().setPlayRunning(true);
     }
     ~PlayHandshake() override { setRulesLinks({}); }
@@ -196,7 +196,7 @@ TEST_F(PlayHandshake, RankChangeIsShownOnlyAcrossALevelOfAUnitTheCurrentCountryS
 
     // Under fog of war a unit nobody of the current country sees shows nothing.
     map.clear();
-    world.setRule(3, 1);
+    world.setRule(kRuleSearch, 1);
     state().recreateSightMaps();
     announceRankChange(state(), 1, index, 2, 3, 100, 600, ReportWait::Yes);
     EXPECT_TRUE(map.calls().empty());

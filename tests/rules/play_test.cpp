@@ -79,7 +79,7 @@ class PlayWorld : public SmallWorld {
 public:
     PlayWorld() : SmallWorld(8, 8)
     {
-        setRule(3, 0);
+        setRule(kRuleSearch, 0);
         for (int c = 0; c < kCountryCount; ++c) {
             state().country(c).controller = c < 2 ? 1 : 2;
             state().country(c).inPlay = 1;

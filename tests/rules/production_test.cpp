@@ -46,15 +46,15 @@ struct Snapshot {
 TEST(ProductionCategories, StoringOffersWholeCategoriesWhileHexProductionNeedsFreeSlots)
 {
     ProductionWorld world;
-    world.setRule(17, 1);
+    world.setRule(kRuleStacking, 1);
     world.editTerrain(world.city).groupMask5 = 1 | 8 | 16;
     world.build(world.capital, 0, 2, 2);
     world.build(world.city, 0, 4, 4);
     world.placeUnit(0, world.plain, 4, 4);
 
-    world.setRule(6, 1);
+    world.setRule(kRuleStoring, 1);
     EXPECT_EQ(productionCategoriesAt(world.state(), 4, 4, 0, 0), 1 | 2 | 8 | 16 | 32);
-    world.setRule(6, 0);
+    world.setRule(kRuleStoring, 0);
     EXPECT_EQ(productionCategoriesAt(world.state(), 4, 4, 0, 0), 1 | 2 | 16 | 32);
     world.unitCell(4, 4).upperSide[4] = 1;
     EXPECT_EQ(productionCategoriesAt(world.state(), 4, 4, 0, 0), 1 | 2 | 32);
@@ -71,7 +71,7 @@ TEST(ProductionCategories, BuildingMustBeSuppliedIntactOwnedAndNearHome)
     EXPECT_EQ(productionCategoriesAt(world.state(), 9, 0, 0, 0), 0);
     EXPECT_EQ(productionCategoriesAt(world.state(), 8, 0, 1, 0), 0);
 
-    world.setRule(13, 1);
+    world.setRule(kRuleProductionAnyDistance, 1);
     EXPECT_EQ(productionCategoriesAt(world.state(), 9, 0, 0, 0), 8);
     world.building(far).supplyBits = 0;
     EXPECT_EQ(productionCategoriesAt(world.state(), 9, 0, 0, 0), 0);
@@ -79,7 +79,7 @@ TEST(ProductionCategories, BuildingMustBeSuppliedIntactOwnedAndNearHome)
     EXPECT_EQ(productionCategoriesAt(world.state(), 8, 0, 0, 0), 0);
 
     // A headquarters unit stands in for the capital.
-    world.setRule(13, 0);
+    world.setRule(kRuleProductionAnyDistance, 0);
     world.building(far).supplyBits = 1;
     world.editType(world.other).unitClass = kHeadquartersClass;
     world.placeUnit(0, world.other, 5, 5);
@@ -95,7 +95,7 @@ TEST(ProductionCategories, RestrictionByteAndAlliedBuildings)
     world.country(0).allianceMask = 3;
     world.country(1).allianceMask = 3;
     EXPECT_EQ(productionCategoriesAt(world.state(), 2, 0, 0, 0), 0);
-    world.setRule(39, 1);
+    world.setRule(kRuleAlliedProduction, 1);
     EXPECT_EQ(productionCategoriesAt(world.state(), 2, 0, 0, 0), 1 | 2 | 8);
     world.building(city).domainMask = 8;
     EXPECT_EQ(productionCategoriesAt(world.state(), 2, 0, 0, 0), 8);
@@ -106,11 +106,11 @@ TEST(ProductionCategories, AdjacentProductionAddsLandBesideTheCapital)
     ProductionWorld world;
     world.build(world.capital, 0, 4, 4);
     EXPECT_EQ(productionCategoriesAt(world.state(), 5, 4, 0, 1), 0);
-    world.setRule(14, 1);
+    world.setRule(kRuleAdjacentProduction, 1);
     EXPECT_EQ(productionCategoriesAt(world.state(), 5, 4, 0, 0), 0);
     EXPECT_EQ(productionCategoriesAt(world.state(), 5, 4, 0, 1), 8);
     EXPECT_EQ(productionCategoriesAt(world.state(), 6, 4, 0, 1), 0);
-    world.setRule(17, 1);
+    world.setRule(kRuleStacking, 1);
     world.placeUnit(1, world.plain, 5, 4);
     EXPECT_EQ(productionCategoriesAt(world.state(), 5, 4, 0, 1), 0);
 }
@@ -118,7 +118,7 @@ TEST(ProductionCategories, AdjacentProductionAddsLandBesideTheCapital)
 TEST(BuyUnit, BuildsPaysAndPlacesTheUnitOnTheHex)
 {
     ProductionWorld world;
-    world.setRule(17, 1);
+    world.setRule(kRuleStacking, 1);
     world.build(world.capital, 0, 0, 0);
     world.placeUnit(0, world.plain, 7, 7);
     world.unit(0, 0).troopNumber = 1;
@@ -182,7 +182,7 @@ TEST(BuyUnit, RefusalsChangeNothing)
             5, 5, 0, -1 },
         { "production limit reached",
             [](ProductionWorld& w) {
-                w.setRule(50, 1);
+                w.setRule(kRuleProductionLimit, 1);
                 w.country(0).productionLimit = 2;
                 w.country(0).producedThisTurn = 2;
             },
@@ -192,7 +192,7 @@ TEST(BuyUnit, RefusalsChangeNothing)
     };
     for (const Case& c : cases) {
         ProductionWorld world;
-        world.setRule(17, 1);
+        world.setRule(kRuleStacking, 1);
         c.setup(world);
         Snapshot before(world);
         EXPECT_EQ(buyUnit(world.state(), c.x, c.y, 0, world.plain, 2, uint8_t(c.in_building), c.index), -1) << c.what;
@@ -203,7 +203,7 @@ TEST(BuyUnit, RefusalsChangeNothing)
 TEST(BuyUnit, LastAffordableUnitLeavesFundsAtZeroAndCountsAgainstTheLimit)
 {
     ProductionWorld world;
-    world.setRule(50, 1);
+    world.setRule(kRuleProductionLimit, 1);
     world.country(0).productionLimit = 5;
     world.country(0).funds = 400;
     ASSERT_GE(buyUnit(world.state(), 3, 3, 0, world.plain, 4, 0, -1), 0);
@@ -242,7 +242,7 @@ TEST(BuyUnit, IndexIsTheFirstFreeRecordOrTheGivenFreeOne)
 TEST(BuyUnit, CountdownWaitsInTheUpperLayerAndZeroTurnsCountAsOne)
 {
     ProductionWorld world;
-    world.setRule(45, 1);
+    world.setRule(kRuleProductionCount, 1);
     world.state().turnBlock().turn = 1;
     uint32_t history = world.historyCount();
     int a = buyUnit(world.state(), 3, 3, 0, world.plain, 2, 0, -1);
@@ -253,11 +253,11 @@ TEST(BuyUnit, CountdownWaitsInTheUpperLayerAndZeroTurnsCountAsOne)
     EXPECT_EQ(world.unitCell(3, 3).lowerSide[0], 0);
     EXPECT_EQ(world.historyCount(), history);
 
-    world.setRule(37, 1);
+    world.setRule(kRuleFirstProduction, 1);
     int b = buyUnit(world.state(), 4, 3, 0, world.plain, 2, 0, -1);
     EXPECT_EQ(world.unit(0, b).productionTurnsLeft, 1);
 
-    world.setRule(37, 0);
+    world.setRule(kRuleFirstProduction, 0);
     world.editType(world.other).productionTurns = 0;
     int c = buyUnit(world.state(), 5, 3, 0, world.other, 2, 0, -1);
     EXPECT_EQ(world.unit(0, c).productionTurnsLeft, 1);

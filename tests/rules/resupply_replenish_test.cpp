@@ -32,7 +32,7 @@ void setCounters(UnitRecord& unit, std::initializer_list<int> values)
 TEST(ServiceCapacity, CountdownSchemeStaysBetweenTheTurnShareAndHalfAgain)
 {
     ProductionWorld world;
-    world.setRule(45, 1);
+    world.setRule(kRuleProductionCount, 1);
     world.editType(world.plain).members = 10;
     int index = world.placeUnit(0, world.plain, 1, 1);
     seed(world.state(), 5);
@@ -65,7 +65,7 @@ TEST(Replenish, CountCutToMissingCountersCarrierAndFunds)
     EXPECT_EQ(replenishCount(world.state(), 0, index), 0);
 
     world.country(0).funds = 10000;
-    world.setRule(27, 1);
+    world.setRule(kRuleCarrierCapacity, 1);
     int carrier = world.placeUnit(0, world.other, 2, 2);
     setCounters(world.unit(0, carrier), { 10, 10 });
     unit.flags |= kUnitAboard;
@@ -120,7 +120,7 @@ TEST(Repair, SpreadsOverDamagedCountersInOrderAndPaysPerPoint)
 TEST(Repair, HalvedRoundedUpAtABuildingThatCannotReplenish)
 {
     ProductionWorld world;
-    world.setRule(6, 1);
+    world.setRule(kRuleStoring, 1);
     world.build(world.city, 0, 1, 1);
     int index = world.placeUnit(0, world.plain, 1, 1);
     setCounters(world.unit(0, index), { 1, 1, 1, 1 });

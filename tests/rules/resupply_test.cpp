@@ -87,7 +87,7 @@ TEST(SupplyService, SupplyAircraftRefuelsOnlyAndGainsExperience)
 {
     SupplyWorld world;
     Services services(world.state());
-    world.setRule(12, 1);
+    world.setRule(kRuleExperience, 1);
     world.editType(world.other).domain = 1;
     int index = world.hungryUnit(5, 5);
     int supplier = world.placeUnit(0, world.other, 6, 5);
@@ -166,7 +166,7 @@ TEST(RearmCost, FreeWithoutSupplyCostsElseRoundedUpPerSlot)
     world.editType(world.plain).model[1].ammo[0] = 3;
     world.unit(0, index).memberStrengths[3] = 0;
     EXPECT_EQ(rearmCost(world.state(), 0, index, 0), 0u);
-    world.setRule(8, 1);
+    world.setRule(kRuleSupplyCosts, 1);
     // ceil(5 x 3 counters x 8 rounds / 4) and ceil(5 x 3 x 3 / 4).
     EXPECT_EQ(rearmCost(world.state(), 0, index, 0), 30u);
     EXPECT_EQ(rearmCost(world.state(), 0, index, 1), 12u);

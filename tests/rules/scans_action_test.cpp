@@ -35,7 +35,7 @@ struct ActingWorld {
                 break;
             }
         unit = world.placeUnit(0, land, 4, 4);
-        world.setRule(6, 1);
+        world.setRule(kRuleStoring, 1);
         town = world.terrainOfKind(kTerrainBuilding);
     }
 

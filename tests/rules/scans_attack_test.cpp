@@ -16,7 +16,7 @@ public:
     AttackWorld()
         : RangeWorld(9, 5)
     {
-        for (int rule : { 3, 11, 17 })
+        for (RuleSwitch rule : { kRuleSearch, kRuleFatigue, kRuleStacking })
             setRule(rule, 0);
         for (const UnitTypeRecord& type : state().unitTypes())
             if (type.domain == 3 && type.available && type.id > 0) {
@@ -98,7 +98,7 @@ TEST(AttackTargetHexScan, ATorpedoNeedsAWaterRouteAtADistance)
 TEST(AttackTargetHexScan, AnExhaustedUnitFindsNothing)
 {
     AttackWorld world;
-    world.setRule(11, 1);
+    world.setRule(kRuleFatigue, 1);
     world.unit(0, world.gunner).fatigue = 50;
     world.placeUnit(1, world.landType, 2, 2);
     EXPECT_TRUE(world.targetsFrom(false).empty());

@@ -191,7 +191,7 @@ TEST(BuildingAreaHexScan, KeepsSafeHexesAroundTheBuildingAndPrefersCoverTowardsT
     EXPECT_EQ(hits.front(), (Hex { 6, 1 }));
     EXPECT_GE(scan.hits().front().key, 30u * 65536u);
 
-    world.setRule(6, 1);
+    world.setRule(kRuleStoring, 1);
     BuildingAreaHexScan storing(s, 0, unit, reach, 30);
     storing.run(own, 4, 2);
     EXPECT_TRUE(has(hexesOf(storing), { 3, 2 }));
@@ -201,7 +201,7 @@ TEST(ApproachHexScan, EachHitIsAtLeastAsNearAsTheOnesBeforeAndOutsideEnemyReach)
 {
     HomeWorld world(12, 5);
     GameState& s = world.state();
-    world.setRule(3, 0);
+    world.setRule(kRuleSearch, 0);
     world.setCapital(1, 11, 2);
     const int unit = world.placeUnit(0, world.landType, 5, 2);
     GridReach reach(12, 5, 30);

@@ -138,7 +138,7 @@ class MissileWorld : public ScanWorld {
 public:
     MissileWorld()
     {
-        for (int rule : { 3, 16, 17, 30 })
+        for (RuleSwitch rule : { kRuleSearch, kRuleMissilePhase, kRuleStacking, kRuleFriendlyDamage })
             setRule(rule, 0);
         UnitTypeRecord& type = editType(landType);
         int weapon = 1;
@@ -190,15 +190,15 @@ TEST(MissileTargetHexScan, FindsAHexWithFourEnemiesAroundAndNoneWithThree)
 TEST(MissileTargetHexScan, TheRulesLeaveOutMovedUnitsAndHexesBesideOwnUnits)
 {
     MissileWorld moved;
-    moved.setRule(16, 1);
+    moved.setRule(kRuleMissilePhase, 1);
     moved.enemiesAround(6, 5, 4);
     for (int i = 0; i < 4; ++i)
         moved.unit(1, i).turnStartX = 0, moved.unit(1, i).turnStartY = 0;
     EXPECT_TRUE(moved.scanFrom(3, 5).empty()) << "units far from their turn-start hex";
 
-    for (int rule : { 0, 1 }) {
+    for (RuleSwitch rule : { kRuleLowFuelUse, kRuleZoc }) {
         MissileWorld spared;
-        spared.setRule(30, rule);
+        spared.setRule(kRuleFriendlyDamage, rule);
         spared.editWeapon(spared.editType(spared.landType).weaponSlot[0].weaponId).flags |= 4;
         for (int d : { 0, 1, 2, 5 }) {
             const HexPos n = hexNeighbour(6, 5, d, spared.width(), spared.height());

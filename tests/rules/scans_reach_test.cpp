@@ -126,7 +126,7 @@ TEST(ReachWithinCostHexScan, ListsReachedHexesWithinTheLimitCheapestFirst)
     EXPECT_EQ(none.hitCount(), 0);
 }
 
-TEST(TerrainFlag16HexScan, ShufflesTheFlaggedHexesTheSameWayForTheSameSeed)
+TEST(DropHexScan, ShufflesTheFlaggedHexesTheSameWayForTheSameSeed)
 {
     SmallWorld world(8, 8);
     GameState& s = world.state();
@@ -145,7 +145,7 @@ TEST(TerrainFlag16HexScan, ShufflesTheFlaggedHexesTheSameWayForTheSameSeed)
     auto run = [&](unsigned seed) {
         platform::crtSrand(seed);
         s.randomPool().fill();
-        TerrainFlag16HexScan scan(s, reach, 12);
+        DropHexScan scan(s, reach, 12);
         scan.scan(4, 4, 8);
         return hexesOf(scan);
     };

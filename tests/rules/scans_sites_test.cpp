@@ -100,13 +100,13 @@ TEST(EnemyBuildingHexScan, SpreadsNearTargetsAndPutsTheFarOnesLast)
 
     // Country 2, ring limit 2: (6, 5) inside the limit, (5, 9) beyond it; the capital needs rule 34
     // and the town an ally stands in is skipped.
-    world.setRule(34, 0);
+    world.setRule(kRuleCapitalDestruction, 0);
     const auto hits = run(1u << 2);
     ASSERT_EQ(hits.size(), 2u);
     EXPECT_EQ((Hex { hits[0].x, hits[0].y }), (Hex { 6, 5 }));
     EXPECT_TRUE(hits[0].key >= 5 && hits[0].key <= 5 + 9 * 2 / 10);
     EXPECT_EQ(hits[1].key, 1u + 10 * 2);
-    world.setRule(34, 1);
+    world.setRule(kRuleCapitalDestruction, 1);
     EXPECT_EQ(run(1u << 2).size(), 3u);
     EXPECT_TRUE(run(1u << 5).empty());
 }
@@ -209,13 +209,13 @@ TEST(SupplyPointHexScan, StopsAtTheFirstBuildingOrSupplyUnitThatServesTheUnit)
         scan.scan(4, 4, 5);
         return scan.result();
     };
-    world.setRule(6, 0);
+    world.setRule(kRuleStoring, 0);
     EXPECT_EQ(run(10), (HexPos { 7, 4 })) << "the enemy capital next door serves nobody of country 0";
     EXPECT_FALSE(run(3).valid());
 
     const int truck = typeWhere(s, [](const UnitTypeRecord& t) { return t.unitClass == 36; });
     ASSERT_GT(truck, 0);
-    world.editType(world.land).flags2 |= 1;
+    world.editType(world.land).suppliedBy |= 1;
     const int supplier = world.placeUnit(0, truck, 2, 4);
     ASSERT_GT(world.unit(0, supplier).supplyStock(), 0);
     EXPECT_EQ(run(10), (HexPos { 3, 4 })) << "the first hex of ring 1 is next to the truck";

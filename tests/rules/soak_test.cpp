@@ -57,9 +57,9 @@ public:
         state().refillUnitsToFull();
         // Zones of control, interception, sight, replenishing and repair on, whatever the map chose.
         RuleBlock& rules = state().ruleBlock();
-        for (int rule : { 1, 31, int(kRuleSearch), int(kRuleReplenishing), int(kRuleRepairing) })
+        for (RuleSwitch rule : { kRuleZoc, kRuleInterception, kRuleSearch, kRuleReplenishing, kRuleRepairing })
             rules.switches[rule] = 1;
-        rules.switches[4] = layered ? 1 : 0;
+        rules.switches[kRuleSightLayers] = layered ? 1 : 0;
         // The shipped weapons leave the distance bits unset; here every weapon fires near and far.
         for (const WeaponRecord& weapon : state().weapons())
             const_cast<WeaponRecord&>(weapon).flags |= 3;
@@ -678,7 +678,7 @@ void soak(const std::vector<uint8_t>& image, const std::string& name, bool layer
     ASSERT_EQ(game.sides.size(), 2u) << name;
     GameState& s = game.state();
     // Bombing on and engineers able to demolish, so that demolition orders are given too.
-    s.ruleBlock().switches[15] = 1;
+    s.ruleBlock().switches[kRuleBombing] = 1;
     for (const UnitTypeRecord& type : s.unitTypes())
         if (type.unitClass == 38)
             const_cast<UnitTypeRecord&>(type).flags |= 0x0100;

@@ -33,8 +33,8 @@ TEST(DestroyTargets, CapitalOnlyWithRule34AndAlliedOnlyWithRule23)
     EXPECT_FALSE(hasDestroyableTarget(s, 0, 3, 3));
     EXPECT_FALSE(hasDestroyableTarget(s, 0, 5, 5));
     EXPECT_FALSE(hasDestroyableTarget(s, 1, 3, 3)) << "a side never destroys its own building";
-    world.setRule(34, 1);
-    world.setRule(23, 1);
+    world.setRule(kRuleCapitalDestruction, 1);
+    world.setRule(kRuleAttackAllies, 1);
     EXPECT_TRUE(hasDestroyableTarget(s, 0, 3, 3));
     EXPECT_TRUE(hasDestroyableTarget(s, 0, 5, 5));
     EXPECT_FALSE(hasDestroyableTarget(s, 0, 1, 1)) << "open ground";
@@ -44,7 +44,7 @@ TEST(DestroyTargets, BridgesFromANeighbourOtherWorksFromTheHexItself)
 {
     CommandWorld world;
     GameState& s = world.state();
-    world.setRule(15, 1);
+    world.setRule(kRuleBombing, 1);
     world.editType(world.plain).flags = 0x0100;
     const int unit = world.placeUnit(0, world.plain, 3, 3);
     const int bridge = world.terrainOfKind(kTerrainBridge);
@@ -62,7 +62,7 @@ TEST(DestroyTargets, BridgesFromANeighbourOtherWorksFromTheHexItself)
     EXPECT_EQ(collectDestroyTargets(s, 0, unit, 2, 3, list), 1);
     EXPECT_TRUE(contains(list, 2, 3));
     list.clear();
-    world.setRule(15, 0);
+    world.setRule(kRuleBombing, 0);
     EXPECT_EQ(collectDestroyTargets(s, 0, unit, 3, 3, list), 0);
 }
 
@@ -285,7 +285,7 @@ TEST(LongestReachOfKind, LoadedWeaponsOfThatKindOnlyAndNothingWhenExhausted)
     EXPECT_EQ(longestReachOfKind(unit, 6, true), 3);
     unit.ammunition[1] = 0;
     EXPECT_EQ(longestReachOfKind(unit, 6, false), 0) << "no rounds left";
-    world.setRule(11, 1);
+    world.setRule(kRuleFatigue, 1);
     unit.fatigue = 50;
     EXPECT_EQ(longestReachOfKind(unit, 0, false), 0) << "too tired to fight";
 }
@@ -294,7 +294,7 @@ TEST(BombTargets, DestroyReachesAsFarAsTheLongestLoadedWeapon)
 {
     CommandWorld world;
     GameState& s = world.state();
-    world.setRule(15, 1);
+    world.setRule(kRuleBombing, 1);
     world.giveWeapon(world.plain, 0, 4);
     WeaponRecord& gun = world.editWeapon(world.weaponOfKind(0));
     gun.reach = 2;

@@ -22,7 +22,7 @@ public:
         for (int c : { 0, 1 })
             state().country(c).controller = 2, state().country(c).inPlay = 1;
         state().turnBlock().currentCountry = 1;
-        setRule(11, 0);
+        setRule(kRuleFatigue, 0);
         int weapon = 1;
         while (state().weaponIndex(weapon) == 0)
             ++weapon;
@@ -69,7 +69,7 @@ int distanceFrom(int x, int y, HexPos to) { return hexDistance({ x, y }, to); }
 TEST(ThreatMarks, ReachCappedByTheRangeByteMarksTheTargetClassLayer)
 {
     ThreatWorld world;
-    world.setRule(3, 0);
+    world.setRule(kRuleSearch, 0);
     world.unitCell(8, 8).turnMark = 0x1FF;
     world.layers().markHex(3, 0, 0, 2, 1, 7, 1);
     resetHexTurnMarks(world.state());

@@ -125,7 +125,7 @@ TEST(DropOut, BuildingsPassToTheHolderOfTheHomeHexAndUnitsLeaveEveryTable)
 
     // With rule 25 nobody inherits.
     VictoryWorld other;
-    other.setRule(25, 1);
+    other.setRule(kRuleFallenCapitalUnowned, 1);
     other.placeCapital(1, 2, 2);
     const int b = other.placeBuilding(other.townType, 1, 6, 2);
     other.building(0).ownerPlusOne = 1;

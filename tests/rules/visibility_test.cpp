@@ -13,7 +13,7 @@ using testing_rules::FogWorld;
 TEST(Visibility, RuleOffShowsEveryUnitOnTheMap)
 {
     FogWorld world;
-    world.setRule(3, 0);
+    world.setRule(kRuleSearch, 0);
     int hidden = world.placeUnit(4, world.landType, 10, 10);
     world.editType(world.landType).concealRadius = 2;
     for (int viewer = 0; viewer <= 8; ++viewer)
@@ -26,7 +26,7 @@ TEST(Visibility, UnitsOffTheirHexAreSeenOnlyByTheirCountryAndAllies)
     world.ally(4, 1);
     const uint16_t off_hex[] = { kUnitAboard, kUnitStored, kUnitOffMap };
     for (int rule3 : { 0, 1 }) {
-        world.setRule(3, rule3);
+        world.setRule(kRuleSearch, rule3);
         for (uint16_t flag : off_hex) {
             int index = world.addUnit(4, world.landType, 3, 3);
             world.unit(4, index).flags = flag;
@@ -59,14 +59,14 @@ TEST(Visibility, EnemyIsSeenInsideTheViewersOrAnAlliesSight)
 TEST(Visibility, SeenTestsTheLayerOfTheUnitsDomainOnlyWithLayeredSight)
 {
     FogWorld world;
-    world.setRule(4, 1);
+    world.setRule(kRuleSightLayers, 1);
     int ship = world.placeUnit(4, world.seaType, 5, 5);
     world.fog().setBit(0, 5, 5, 3);
     EXPECT_FALSE(isUnitVisibleTo(world.state(), 0, 4, ship));
     world.fog().setBit(0, 5, 5, world.state().unitTypeRecord(world.seaType).domain);
     EXPECT_TRUE(isUnitVisibleTo(world.state(), 0, 4, ship));
 
-    world.setRule(4, 0);
+    world.setRule(kRuleSightLayers, 0);
     world.fog().clearLayer(0);
     world.fog().setBit(0, 5, 5, 5);
     EXPECT_TRUE(isUnitVisibleTo(world.state(), 0, 4, ship)) << "every layer is layer 0";
@@ -90,7 +90,7 @@ TEST(Visibility, ConcealedUnitIsFoundOnlyByAnEnemyCloseEnough)
     EXPECT_TRUE(isUnitVisibleTo(world.state(), 0, 4, hidden));
 
     // A revealer must see at least its own distance in the hidden unit's layer.
-    world.setRule(4, 1);
+    world.setRule(kRuleSightLayers, 1);
     world.editType(world.landType).sight[3] = 0;
     world.fog().setBit(0, 6, 6, 3);
     EXPECT_FALSE(isUnitVisibleTo(world.state(), 0, 4, hidden));
@@ -137,7 +137,7 @@ TEST(Visibility, ConcealmentRadiusFallsBackToTheSecondAndTheTerrainRadius)
     EXPECT_TRUE(isUnitVisibleTo(world.state(), 0, 4, hidden));
     world.cell(6, 6).terrain = uint8_t(cover);
     EXPECT_TRUE(isUnitVisibleTo(world.state(), 0, 4, hidden)) << "rule 10 is off";
-    world.setRule(10, 1);
+    world.setRule(kRuleConcealment, 1);
     EXPECT_FALSE(isUnitVisibleTo(world.state(), 0, 4, hidden));
 }
 
@@ -156,7 +156,7 @@ TEST(Visibility, BuildingsRevealWithinTheirWidestSightOrOnlyOnTheirHexWithLayers
     EXPECT_FALSE(isUnitVisibleTo(world.state(), 0, 4, hidden)) << "a destroyed building reveals nothing";
     world.building(base).destroyed = 0;
 
-    world.setRule(4, 1);
+    world.setRule(kRuleSightLayers, 1);
     rebuildSightMaps(world.state());
     EXPECT_FALSE(isUnitVisibleTo(world.state(), 0, 4, hidden));
     world.unit(4, hidden).x = 5;

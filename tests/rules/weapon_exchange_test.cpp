@@ -101,7 +101,7 @@ TEST(WeaponExchange, AfterAMoveTheUnitIsStoredWithRuleSixElseStandsOnItsHex)
     ExchangeWorld world;
     const int b = world.placeBuilding(world.depot, 0, 3, 3);
     world.unitCell(3, 3).lowerSide[0] = 0;
-    world.setRule(6, 1);
+    world.setRule(kRuleStoring, 1);
     ASSERT_TRUE(execWeaponExchangeAfterMove(world.state(), 1, kBoughtArmament));
     EXPECT_TRUE(world.unit(0, world.u).hasFlag(kUnitStored));
     EXPECT_EQ(world.building(b).unitCount(), 1);

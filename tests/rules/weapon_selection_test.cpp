@@ -93,7 +93,7 @@ TEST(WeaponSelection, ATorpedoNeedsWaterAllTheWayWithinItsReach)
 TEST(WeaponSelection, TheDefenderFiresOnlyAtWhatItSees)
 {
     Engagement world(1);
-    world.setRule(3, 1);
+    world.setRule(kRuleSearch, 1);
     world.state().recreateSightMaps();
     EXPECT_TRUE(world.usable(0));
     EXPECT_FALSE(world.usable(1)) << "the search rule hides the attacker from the defender";

@@ -24,11 +24,11 @@ TEST(UnitCounts, CountExistingInPlayAndMembers)
     world.unit(2, waiting).stateHigh = 1000 >> 8;
     world.addUnit(8, id, 3, 3);
     EXPECT_EQ(s.liveUnitCount(2), 2);
-    EXPECT_EQ(s.countUnitsInState1(2), 1);
-    EXPECT_EQ(s.memberCountInState1(2), members);
+    EXPECT_EQ(s.countUnitsInPlay(2), 1);
+    EXPECT_EQ(s.memberCountInPlay(2), members);
     EXPECT_EQ(s.liveUnitCount(8), 1);
     EXPECT_EQ(s.liveUnitCount(9), 0);
-    EXPECT_EQ(s.countUnitsInState1(-1), 0);
+    EXPECT_EQ(s.countUnitsInPlay(-1), 0);
 
     s.country(2).unitListLength = 60000;
     EXPECT_EQ(s.playerUnitCount(2), kUnitTableSize);
@@ -83,7 +83,7 @@ TEST(DayAndNight, PeriodsAndNightStart)
     };
     s.mapHeader().dayNightLow = 3;
     EXPECT_FALSE(night(2)); // switch off: never night
-    s.ruleBlock().switches[35] = 1;
+    s.ruleBlock().switches[kRuleDayNight] = 1;
     for (int t : { 0, 1, 2, 3, 7, 9 })
         EXPECT_FALSE(night(t)) << t;
     for (int t : { 4, 5, 6 })

@@ -84,11 +84,11 @@ TEST(BuildingServices, AlliesNeedTheirSwitchExceptForFuel)
     EXPECT_FALSE(city.canRearm(0, kLand));
     EXPECT_EQ(city.canReplenish(0, tank), 0);
     EXPECT_FALSE(city.canRepair(0, kLand));
-    world.setRule(42, 1);
+    world.setRule(kRuleAlliedRearm, 1);
     EXPECT_TRUE(city.canRearm(0, kLand));
-    world.setRule(40, 1);
+    world.setRule(kRuleAlliedReplenish, 1);
     EXPECT_EQ(city.canReplenish(0, tank), 1);
-    world.setRule(41, 1);
+    world.setRule(kRuleAlliedRepair, 1);
     EXPECT_TRUE(city.canRepair(0, kLand));
 }
 

@@ -211,7 +211,7 @@ TEST(HexQueries, SlotsFollowStackingAndLayerSwitches)
     SmallMap map;
     GameState& s = map.state;
     EXPECT_EQ(s.unitSlotFor(3), 0);
-    s.ruleBlock().switches[17] = 1;
+    s.ruleBlock().switches[kRuleStacking] = 1;
     EXPECT_EQ(s.unitSlotFor(3), 3);
 
     s.setUnitRefInHex(4, 4, 3, 2, 17);  // country 1, unit 17
@@ -231,10 +231,10 @@ TEST(HexQueries, SlotsFollowStackingAndLayerSwitches)
 
     std::vector<UnitRef> list;
     EXPECT_EQ(s.collectUnitsInHex(4, 4, list), 2);
-    s.ruleBlock().switches[17] = 0;
+    s.ruleBlock().switches[kRuleStacking] = 0;
     EXPECT_EQ(s.collectUnitsInHex(4, 4, list), 1);
 
-    s.ruleBlock().switches[45] = 1;
+    s.ruleBlock().switches[kRuleProductionCount] = 1;
     s.placeUnitRefInHex(5, 5, 0, 1, 2);
     EXPECT_FALSE(s.hexHasUnit(5, 5, 0));
     EXPECT_TRUE(s.hexHasUpperUnit(5, 5, 0));
@@ -343,8 +343,8 @@ TEST(Buildings, LoadingHexesFollowTheBuildingOwnersAlliance)
     EXPECT_TRUE(s.isLoadingHexFor(1, 1, 3));
     EXPECT_FALSE(s.isLoadingHexFor(1, 1, 4));
     EXPECT_FALSE(s.isLoadingHexFor(2, 2, 0)); // no owner
-    EXPECT_FALSE(s.isHexFlag4For(1, 1, -1) && !(world.editTerrain(city).flags & 4));
+    EXPECT_FALSE(s.isVtolLandingHexFor(1, 1, -1) && !(world.editTerrain(city).flags & 4));
     EXPECT_FALSE(s.isLoadingHexFor(0, 0, 0) && !(s.terrainTypeAt(0, 0)->flags & 8));
-    world.setRule(26, 1);
+    world.setRule(kRuleBoardingOwnership, 1);
     EXPECT_TRUE(s.isLoadingHexFor(1, 1, 4));
 }

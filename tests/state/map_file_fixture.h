@@ -22,7 +22,7 @@ inline ScenarioFile smallScenarioFile(int width = 6, int height = 5)
         r.unitSlots = 20;
     }
     f.rules.lead = 2;
-    f.rules.switches[17] = 1;
+    f.rules.switches[kRuleStacking] = 1;
     f.cells.assign(size_t(width) * size_t(height), FileMapCell {});
     for (size_t i = 0; i < f.cells.size(); ++i)
         f.cells[i].terrain = 1;

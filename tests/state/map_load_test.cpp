@@ -149,15 +149,15 @@ TEST(MapLoad, OldTemporaryBridgeTurnsPlainAndSimpleModeTakesItsOwnRules)
     f.cellAt(0, 5).terrain = kTempBridge;
     // Version 2 raises the stored 23 to 24.
     f.rules.lead = 23;
-    f.rules.switches[3] = 7;
-    f.rules.switches[17] = 9;
+    f.rules.switches[kRuleSearch] = 7;
+    f.rules.switches[kRuleStacking] = 9;
     state.setMode(1);
     ASSERT_TRUE(load(state, f));
     EXPECT_EQ(state.terrainCellAt(0, 5)->terrain, kPlain);
     // Lead 24 keeps six of the map's switches; the rest come from the simple-mode block.
     EXPECT_EQ(state.ruleBlock().lead, 24);
     EXPECT_EQ(state.ruleSwitch(kRuleSearch), 7);
-    EXPECT_EQ(state.ruleSwitch(kRuleStacking), state.ruleSlot(0).block.switches[17]);
+    EXPECT_EQ(state.ruleSwitch(kRuleStacking), state.ruleSlot(0).block.switches[kRuleStacking]);
 }
 
 TEST(MapLoad, ReadsFromAPathAndAMissingFileFailsQuietly)

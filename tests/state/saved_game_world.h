@@ -22,8 +22,8 @@ public:
     {
         GameState& s = state();
         s.settings().writeHistory = true;
-        setRule(3, fog ? 1 : 0);
-        setRule(4, layered ? 1 : 0);
+        setRule(kRuleSearch, fog ? 1 : 0);
+        setRule(kRuleSightLayers, layered ? 1 : 0);
         for (int c = 0; c < kCountryCount; ++c) {
             s.country(c).controller = c == 0 ? 1 : c < 3 ? 2 : 0;
             s.country(c).inPlay = c < 2 ? 1 : 0;

@@ -228,7 +228,7 @@ TEST(GameStateSightMaps, AreMadeForTheMapOverItsRulesAndAlliances)
     EXPECT_TRUE(fog.isSeenBy(0, 5, 2, 0));
     EXPECT_FALSE(fog.isSeenBy(1, 5, 2, 0));
 
-    world.setRule(4, 1);
+    world.setRule(kRuleSightLayers, 1);
     fog.setBit(2, 1, 1, 4);
     EXPECT_TRUE(fog.isSeenBy(0, 1, 1, 4));
     EXPECT_FALSE(fog.isSeenBy(0, 1, 1, 0));

@@ -42,7 +42,7 @@ TerrainCell& SmallWorld::cell(int x, int y) { return m_state->terrainGrid()[y * 
 
 UnitCell& SmallWorld::unitCell(int x, int y) { return m_state->unitGrid()[y * m_width + x]; }
 
-void SmallWorld::setRule(int index, int value) { m_state->ruleBlock().switches[index] = uint8_t(value); }
+void SmallWorld::setRule(RuleSwitch rule, int value) { m_state->ruleBlock().switches[rule] = uint8_t(value); }
 
 int SmallWorld::terrainOfKind(int kind) const
 {

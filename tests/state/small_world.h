@@ -24,7 +24,7 @@ public:
 
     TerrainCell& cell(int x, int y);
     UnitCell& unitCell(int x, int y);
-    void setRule(int index, int value);
+    void setRule(RuleSwitch rule, int value);
     // The first terrain type of the kind; -1 when land.dat has none.
     int terrainOfKind(int kind) const;
 

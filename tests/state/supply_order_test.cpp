@@ -53,7 +53,7 @@ TEST(SupplyOrder, CostsUnderRule8AndTheAmmunitionPartsStandOrFallTogether)
     EXPECT_EQ(order.parts[SupplyOrder::kAmmunition].granted, 1);
     EXPECT_EQ(order.parts[SupplyOrder::kEngineering].wanted, 0);
 
-    world.setRule(8, 1);
+    world.setRule(kRuleSupplyCosts, 1);
     world.state().country(0).funds = 109;
     tank.buildSupplyOrder(order, 0, index);
     EXPECT_EQ(packed(order.parts[SupplyOrder::kFuel].cost), 10u);
@@ -90,7 +90,7 @@ TEST(SupplyOrder, ApplyFillsFreeOrWhatTheFundsBuy)
     EXPECT_EQ(tank.ammunition[0], 20);
     EXPECT_EQ(services.calls, (std::vector<std::string> { "history 0 0 1" }));
 
-    world.setRule(8, 1);
+    world.setRule(kRuleSupplyCosts, 1);
     world.state().country(0).funds = 45;
     tank.fuel = 30;
     tank.ammunition[0] = 10;
@@ -107,8 +107,8 @@ TEST(SupplyOrder, ResupplyAsksTheBuildingThenANeighbouringSupplyUnit)
 {
     SmallWorld world(3, 3);
     Services services;
-    world.setRule(6, 0);
-    world.editType(kTank).flags2 = 1;
+    world.setRule(kRuleStoring, 0);
+    world.editType(kTank).suppliedBy = 1;
     int city = world.placeBuilding(world.terrainOfKind(kTerrainLargeCity), 0, 1, 1);
     int index = world.placeUnit(0, kTank, 1, 1);
     UnitRecord& tank = world.unit(0, index);
@@ -121,7 +121,7 @@ TEST(SupplyOrder, ResupplyAsksTheBuildingThenANeighbouringSupplyUnit)
 
     world.unit(0, truck).spendSupplyStock(100);
     EXPECT_EQ(tank.findAdjacentSupplyUnit(0, index), -1);
-    world.editType(kTank).flags2 = 0;
+    world.editType(kTank).suppliedBy = 0;
     world.unit(0, truck).ammunition[0] = 5;
     EXPECT_FALSE(world.unit(0, truck).canServiceUnit(0, index, -1, -1));
 }
@@ -130,7 +130,7 @@ TEST(SupplyOrder, NoFundsWarnsOnlyAPersonInTheActionPhase)
 {
     SmallWorld world(2, 2);
     Services services;
-    world.setRule(8, 1);
+    world.setRule(kRuleSupplyCosts, 1);
     int index = world.placeUnit(0, kTank, 0, 0);
     world.unit(0, index).fuel = 0;
     world.unit(0, index).requestResupply(0, index);

@@ -74,7 +74,7 @@ TEST(UnitExperience, StaysInRangeAndGainsOnlyUnderTheRule)
 
     unit.gainExperience50();
     EXPECT_EQ(unit.experience, 0);
-    world.setRule(12, 1);
+    world.setRule(kRuleExperience, 1);
     unit.gainExperienceByStrength(); // four members: (4 + 1) / 2 * 10
     EXPECT_EQ(unit.experience, 20);
 }
@@ -82,7 +82,7 @@ TEST(UnitExperience, StaysInRangeAndGainsOnlyUnderTheRule)
 TEST(UnitExperience, CampaignDivisorRoundsUpAndZeroCountsAsOne)
 {
     SmallWorld world(2, 2);
-    world.setRule(12, 1);
+    world.setRule(kRuleExperience, 1);
     world.state().campaignBlock().campaignFlag = 1;
     world.state().campaignBlock().experienceDivisor = 3;
     EXPECT_EQ(UnitRecord::divideExperienceGain(10), 4);
@@ -110,23 +110,23 @@ TEST(UnitWeapons, ReachAndSlotFollowAmmunitionFatigueAndFlags)
 
     // The tank's guns fire after a move (flag 128); the artillery's only weapon does not, and it
     // has flag 8 and not 4.
-    EXPECT_EQ(tank.reachWithoutFlag128(kTargetArmoured), 0);
+    EXPECT_EQ(tank.reachWithoutRestricted(kTargetArmoured), 0);
     UnitRecord& gun = world.unit(0, world.placeUnit(0, kGun, 1, 0));
-    world.setRule(11, 1);
+    world.setRule(kRuleFatigue, 1);
     gun.fatigue = 49;
-    EXPECT_EQ(gun.reachWithoutFlag128(kTargetArmoured), 3);
+    EXPECT_EQ(gun.reachWithoutRestricted(kTargetArmoured), 3);
     gun.fatigue = 50;
-    EXPECT_EQ(gun.reachWithoutFlag128(kTargetArmoured), 0);
+    EXPECT_EQ(gun.reachWithoutRestricted(kTargetArmoured), 0);
     tank.fatigue = 50;
     EXPECT_EQ(tank.firstWeaponSlotFor(kTargetArmoured, 0, 0, 0, 0), -1);
     EXPECT_FALSE(tank.canAttackClass(kTargetArmoured));
 
     gun.fatigue = 0;
-    EXPECT_EQ(gun.reachWithoutFlag4(kTargetArmoured), 3);
-    EXPECT_EQ(gun.reachWithFlag4(kTargetArmoured), 0);
-    EXPECT_EQ(gun.reachWithFlag128(kTargetArmoured), 0);
-    EXPECT_EQ(gun.findWeaponWithoutFlag4(kTargetArmoured, 3), 0);
-    EXPECT_EQ(gun.findWeaponWithFlag4(kTargetArmoured, 0), -1);
+    EXPECT_EQ(gun.reachWithoutArea(kTargetArmoured), 3);
+    EXPECT_EQ(gun.areaReach(kTargetArmoured), 0);
+    EXPECT_EQ(gun.restrictedReach(kTargetArmoured), 0);
+    EXPECT_EQ(gun.findWeaponWithoutArea(kTargetArmoured, 3), 0);
+    EXPECT_EQ(gun.findAreaWeapon(kTargetArmoured, 0), -1);
 }
 
 TEST(UnitWeapons, LaunchWeaponsNeverCountForReachButAreListedToFire)
@@ -137,7 +137,7 @@ TEST(UnitWeapons, LaunchWeaponsNeverCountForReachButAreListedToFire)
     WeaponRecord& weapon = world.editWeapon(launcher);
     weapon.power[kTargetSeaSurface] = 90;
     weapon.flags = 0xFF;
-    EXPECT_LT(cruiser.reachWithFlag4(kTargetSeaSurface), weapon.reach);
+    EXPECT_LT(cruiser.areaReach(kTargetSeaSurface), weapon.reach);
     EXPECT_NE(cruiser.firstWeaponSlotFor(kTargetSeaSurface, 0, 1, 0xFF, 0), 1);
 
     std::vector<int> slots { 7 };
@@ -177,7 +177,7 @@ TEST(UnitWeapons, SightUsesTheLayerOnlyUnderTheRule)
     std::copy(std::begin(sight), std::end(sight), type.sight);
     UnitRecord& tank = world.unit(0, world.placeUnit(0, kTank, 0, 0));
     EXPECT_EQ(tank.sightRange(1), 5);
-    world.setRule(4, 1);
+    world.setRule(kRuleSightLayers, 1);
     EXPECT_EQ(tank.sightRange(1), 2);
     tank.sightFixed = 1;
     EXPECT_EQ(tank.sightRange(3), 1);
@@ -273,10 +273,10 @@ TEST(UnitCarriers, TakingAboardNeedsABerthTheHexAndUnderRule27TheStrength)
     EXPECT_FALSE(carrier.canTakeAboard(0, tank, 0, carrier_index));
     EXPECT_FALSE(carrier.canTakeAboard(0, infantry, 8, carrier_index));
 
-    world.setRule(27, 1);
+    world.setRule(kRuleCarrierCapacity, 1);
     std::fill(carrier.memberStrengths + 2, std::end(carrier.memberStrengths), uint8_t(0));
     EXPECT_FALSE(carrier.canTakeAboard(0, infantry, 0, carrier_index));
-    world.setRule(27, 0);
+    world.setRule(kRuleCarrierCapacity, 0);
 
     // Its one berth taken, it still answers for the unit already aboard but loads no other.
     ASSERT_TRUE(takeAboard(world.state(), carrier, 0, 0, infantry));
@@ -348,7 +348,7 @@ TEST(UnitDamage, PacksSurvivorsBooksLossesAndCutsTheCargo)
     ASSERT_EQ(losses.booked.size(), 2u);
     EXPECT_EQ(losses.booked[1], (std::array<int, 3> { 0, 1, 2 }));
 
-    world.setRule(27, 1);
+    world.setRule(kRuleCarrierCapacity, 1);
     carrier.applyDamage(1, nullptr, 0);
     EXPECT_EQ(strengthTotal(carrier), 0);
     EXPECT_EQ(strengthTotal(world.unit(1, rider_index)), 0);
@@ -390,10 +390,10 @@ TEST(UnitTerrain, BuildingHexesNeedAnAlliedOwnerUnlessBoardingIgnoresOwnership)
     EXPECT_FALSE(tank.canActOnTerrain(2, 0, 0));
     world.state().country(1).allianceMask |= 1;
     EXPECT_TRUE(tank.canActOnTerrain(1, 0, 0));
-    world.setRule(6, 1);
-    world.setRule(26, 1);
+    world.setRule(kRuleStoring, 1);
+    world.setRule(kRuleBoardingOwnership, 1);
     EXPECT_FALSE(tank.canActOnTerrain(2, 0, 0));
-    world.setRule(6, 0);
+    world.setRule(kRuleStoring, 0);
     EXPECT_TRUE(tank.canActOnTerrain(2, 0, 0));
     EXPECT_FALSE(tank.canActOnTerrain(9, 9, 0));
 
@@ -412,7 +412,7 @@ TEST(UnitWeapons, NightScalesAttackAndSightByTheTypesPercentAtLeastOne)
     world.editType(kTank).sight[3] = 3;
     world.editWeapon(world.state().unitTypeRecord(kTank).weaponSlot[1].weaponId).power[kTargetHighAir] = 1;
     UnitRecord& tank = world.unit(0, world.placeUnit(0, kTank, 0, 0));
-    world.setRule(35, 1);
+    world.setRule(kRuleDayNight, 1);
     world.state().mapHeader().dayNightLow = 1;
     world.state().turnBlock().turn = 1;
     EXPECT_EQ(tank.attackValueScaled(0, kTargetArmoured), 30);

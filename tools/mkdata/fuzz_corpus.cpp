@@ -100,7 +100,7 @@ std::string savedGameBytes()
     image->turn.turn = 2;
     image->countries[0].controller = 1;
     image->countries[1].controller = 2;
-    image->rules.switches[3] = 1;
+    image->rules.switches[kRuleSearch] = 1;
     image->cells.assign(12, TerrainCell {});
     image->pool.fill();
     BuildingRecord building {};
