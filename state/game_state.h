@@ -27,7 +27,8 @@
 #include "state/unit_type_record.h"
 #include "state/weapon_record.h"
 #include "platform/kernel/zeroed_table.h"
-#include "platform/windows.h"
+#include "platform/kernel/windef.h"
+#include "platform/kernel/winbase.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,8 @@
 // Small shared operations of the game state: text line ends and raising the main window.
 #pragma once
 
-#include "platform/windows.h"
+#include "platform/kernel/windef.h"
+#include "platform/kernel/winbase.h"
 
 #include <string>
 #include <string_view>
