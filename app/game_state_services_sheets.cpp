@@ -5,6 +5,7 @@
 #include "app/map_renderer_impl.h"
 
 #include "lib/media/bitmap.h"
+#include "lib/media/dc_holders.h"
 #include "state/game_state.h"
 
 #include <algorithm>
@@ -70,13 +71,7 @@ std::unique_ptr<swCBitmap> AppGameStateServices::buildUnitSheet(const Presentati
                 mirrored[size_t(y) * kUnitSheetWidth + size_t(x / kIcon * kIcon + kIcon - 1 - x % kIcon)] = pixel;
             }
     }
-    BITMAPINFO info {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kUnitSheetWidth;
-    info.bmiHeader.biHeight = -kUnitSheetHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownBitmapInfo(kUnitSheetWidth, kUnitSheetHeight);
     HDC screen = GetDC(nullptr);
     const int rows = SetDIBits(screen, sheet->handle(), 0, kUnitSheetHeight, pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);

@@ -2,6 +2,7 @@
 #include "app/map_renderer_impl.h"
 #include "ui/presentation.h"
 
+#include "lib/media/dc_holders.h"
 #include "state/game_state.h"
 
 #include <algorithm>
@@ -48,13 +49,7 @@ void MapRenderer::Impl::resizeBack(SIZE newSize)
     size = SIZE { std::max<LONG>(newSize.cx, 0), std::max<LONG>(newSize.cy, 0) };
     if (size.cx == 0 || size.cy == 0)
         return;
-    BITMAPINFO info {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownBitmapInfo(size.cx, size.cy);
     void* memory = nullptr;
     back = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
     bits = static_cast<uint32_t*>(memory);

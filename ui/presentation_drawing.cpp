@@ -1,4 +1,5 @@
 // The presentation's small pictures for the dialogs: unit icons, terrain icons and one hex's picture.
+#include "lib/media/dc_holders.h"
 #include "ui/presentation.h"
 
 #include "lib/media/colour_filter.h"
@@ -34,13 +35,7 @@ void drawGreyIcon(HDC dc, int x, int y, const swCBitmap& sheet, const RECT& cell
 {
     if (!hasCell(sheet, cell))
         return;
-    BITMAPINFO info {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kIcon;
-    info.bmiHeader.biHeight = -kIcon;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownBitmapInfo(kIcon, kIcon);
     void* memory = nullptr;
     GdiObjectHolder grey(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
     if (!grey.get() || !memory)

@@ -42,3 +42,15 @@ void GdiObjectHolder::release()
         DeleteObject(m_object);
     m_object = nullptr;
 }
+
+BITMAPINFO topDownBitmapInfo(int width, int height)
+{
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}

@@ -10,6 +10,9 @@ constexpr COLORREF kNoColour = 0x02000000;
 // The transparent colour of the program's own pictures.
 constexpr COLORREF kPictureKey = 0x02FF00FF;
 
+// A 32-bit picture of the size with its first row at the top, as the program's drawing buffers are made.
+BITMAPINFO topDownBitmapInfo(int width, int height);
+
 // Wraps a DC it does not own; the derived holders give theirs back on destruction.
 class PaletteHolder {
 public:

@@ -3,6 +3,7 @@
 #include "app/control_panel_facts.h"
 #include "infowin/arm_change_window.h"
 #include "infowin/panel_text.h"
+#include "lib/media/dc_holders.h"
 #include "state/unit_facts.h"
 #include "ui/presentation.h"
 #include "tests/infowin/info_world.h"
@@ -22,13 +23,7 @@ std::string jp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 // panels write it there.
 bool showsText(const Image& shown, const swCFont& font, const RECT& r, const std::string& expected)
 {
-    BITMAPINFO info {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shown.width;
-    info.bmiHeader.biHeight = -shown.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownBitmapInfo(shown.width, shown.height);
     uint32_t* pixels = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP page = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);

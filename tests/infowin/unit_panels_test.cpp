@@ -5,6 +5,7 @@
 #include "infowin/panel_text.h"
 #include "infowin/sheet_layout.h"
 #include "infowin/unit_panels.h"
+#include "lib/media/dc_holders.h"
 
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
@@ -26,13 +27,7 @@ class Page {
 public:
     Page()
     {
-        BITMAPINFO info {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = topDownBitmapInfo(kWidth, kHeight);
         m_dc = CreateCompatibleDC(nullptr);
         m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pixels), nullptr, 0);
         m_old = SelectObject(m_dc, m_bitmap);

@@ -1,4 +1,5 @@
 // The contact sheet, composed in a DIB section so that the names are written by the program's fonts.
+#include "lib/media/dc_holders.h"
 #include "tests/windows/window_sheet.h"
 
 #include "platform/windows.h"
@@ -62,13 +63,7 @@ platform::harness::Image sheetOf(const std::vector<Picture>& pictures)
     }
     const int height = y + rowHeight + kGap;
 
-    BITMAPINFO info {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kSheetWidth;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownBitmapInfo(kSheetWidth, height);
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
