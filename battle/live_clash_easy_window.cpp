@@ -24,9 +24,7 @@
 namespace {
 
 constexpr UINT kButtonId = 1000;
-constexpr UINT_PTR kAutoCloseTimer = 1;
-constexpr UINT_PTR kStepTimer = 2;
-constexpr UINT_PTR kBlinkTimer = 3;
+enum : UINT_PTR { kAutoCloseTimer = 1, kStepTimer, kBlinkTimer };
 constexpr int kWidth = 600;
 constexpr int kHeight = 300;
 constexpr const char* kPlacementKey = "LiveClashEasy";

@@ -18,11 +18,7 @@ public:
     static constexpr int kHeight = 100;
 
     // Buttons: begin the set-up, go on to the route, set the route, run the auto moves, end.
-    static constexpr UINT kBegin = 1002;
-    static constexpr UINT kRouteStage = 1000;
-    static constexpr UINT kSetRoute = 1001;
-    static constexpr UINT kRun = 1004;
-    static constexpr UINT kEnd = 1003;
+    enum : UINT { kBegin = 1002, kRouteStage = 1000, kSetRoute, kRun = 1004, kEnd = 1003 };
 
     AutoMoveSetWindow(const WindowContext& context, swCWindow* owner);
 

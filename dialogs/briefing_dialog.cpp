@@ -16,11 +16,7 @@ namespace id = briefing_id;
 constexpr int kPageButtonSound = 10;
 constexpr int kStartButtonSound = 11;
 
-constexpr int kBackFace = 0;
-constexpr int kNextFace = 1;
-constexpr int kStartFace = 2;
-constexpr int kMapSettingsFace = 3;
-constexpr int kCloseFace = 5;
+enum : int { kBackFace = 0, kNextFace, kStartFace, kMapSettingsFace, kCloseFace = 5 };
 
 bool isCampaign(const GameState& state) { return state.campaignBlock().campaignFlag == 1; }
 

@@ -16,10 +16,7 @@ class BriefBitmapWindow;
 class GameState;
 
 namespace briefing_id {
-constexpr int kBack = 1000;
-constexpr int kNext = 1001;
-constexpr int kStart = 1002;
-constexpr int kMapSettings = 1003;
+enum : int { kBack = 1000, kNext, kStart, kMapSettings };
 } // namespace briefing_id
 
 enum class BriefingMode { BeforePlay = 0, DuringPlay = 1 };

@@ -17,15 +17,12 @@ class StaticText;
 class TroopListBox;
 
 namespace troop_deploy_id {
-constexpr UINT kList = 1000;
-// Headers 1001..1010 sort by key 0..9.
-constexpr UINT kFirstHeader = 1001;
-constexpr UINT kCounts = 1015;
-constexpr UINT kPlaceByHand = 1016;
-constexpr UINT kPlaceAutomatically = 1017;
-constexpr UINT kCancelOne = 1018;
-constexpr UINT kCancelAll = 1019;
-constexpr UINT kStartGame = 1020;
+enum : UINT {
+    kList = 1000,
+    // Headers 1001..1010 sort by key 0..9.
+    kFirstHeader = 1001, kCounts = 1015, kPlaceByHand, kPlaceAutomatically, kCancelOne, kCancelAll,
+    kStartGame,
+};
 } // namespace troop_deploy_id
 
 class GameState;

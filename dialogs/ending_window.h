@@ -19,12 +19,13 @@ class GameState;
 class EvaluationBuildUp;
 
 namespace ending_id {
-constexpr UINT kNext = 1001;
-constexpr UINT kPrevious = 1002;
-// Shown instead of kNext on the evaluation page.
-constexpr UINT kFinish = 1003;
-// Country c's graph button is 1004 + c.
-constexpr UINT kFirstCountry = 1004;
+enum : UINT {
+    kNext = 1001, kPrevious,
+    // Shown instead of kNext on the evaluation page.
+    kFinish = 1003,
+    // Country c's graph button is 1004 + c.
+    kFirstCountry = 1004,
+};
 } // namespace ending_id
 
 class EndingWindow : public ui::KitWindow<swCDialog> {

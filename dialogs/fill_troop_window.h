@@ -28,9 +28,7 @@ ReplenishPreview previewReplenish(const GameState& state, const ReplenishOffer& 
 
 class FillTroopWindow : public ServicePopup {
 public:
-    static constexpr UINT kRepairOnly = 1002;
-    static constexpr UINT kReplenishOnly = 1003;
-    static constexpr UINT kBoth = 1004;
+    enum : UINT { kRepairOnly = 1002, kReplenishOnly, kBoth };
     static constexpr int kWidth = 288;
     static constexpr int kHeight = 264;
 

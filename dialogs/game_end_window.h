@@ -12,8 +12,7 @@ class GameEndWindow : public AnnouncementWindow {
 public:
     static constexpr int kWidth = 336;
     static constexpr int kHeight = 268;
-    static constexpr UINT kShowTimer = 1;
-    static constexpr UINT kSoundTimer = 2;
+    enum : UINT { kShowTimer = 1, kSoundTimer };
     static constexpr UINT kShowMs = 8000;
     static constexpr UINT kSoundPollMs = 1000;
     static constexpr int kJingleSlot = 1;

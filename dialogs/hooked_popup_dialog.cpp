@@ -165,7 +165,7 @@ void HookedPopupDialog::removeHook()
 LRESULT CALLBACK HookedPopupDialog::mouseHook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION && (wParam == WM_RBUTTONDOWN || wParam == WM_NCRBUTTONDOWN) && g_activePopup)
-        PostMessageA(g_activePopup->handle(), kRightClicked, 0, 0);
+        PostMessageA(g_activePopup->handle(), ui_message::kPopupRightClicked, 0, 0);
     return CallNextHookEx(g_mouseHook, code, wParam, lParam);
 }
 
@@ -214,7 +214,7 @@ void HookedPopupDialog::openNested(ProductionStatusList* cell)
 int HookedPopupDialog::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case kRightClicked:
+    case ui_message::kPopupRightClicked:
         closeGesture();
         return 1;
     case ui_message::kPopupCellPointed:

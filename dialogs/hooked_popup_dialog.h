@@ -23,14 +23,10 @@ public:
     // 5 a way-point target of the auto move.
     enum Purpose : int { kBoard = 2, kMoveTarget = 3, kAutoMoveGroup = 4, kAutoMoveTarget = 5 };
 
-    static constexpr UINT kFocusSink = 1505;
-    static constexpr UINT kSeparator = 1302;
-    static constexpr UINT kFirstUpperRow = 1100;
-    static constexpr UINT kFirstLowerRow = 1201;
-    static constexpr UINT kFirstUpperCell = 1303;
-    static constexpr UINT kFirstLowerCell = 1404;
-    // Posted by the mouse hook to the active popup at a right click.
-    static constexpr UINT kRightClicked = WM_USER + 105;
+    enum : UINT {
+        kFirstUpperRow = 1100, kFirstLowerRow = 1201, kSeparator = 1302, kFirstUpperCell, kFirstLowerCell = 1404,
+        kFocusSink = 1505,
+    };
 
     // (x, y): the screen position of the popup's top-left corner.
     HookedPopupDialog(const WindowContext& context, swCWindow* owner, int purpose, int x, int y,

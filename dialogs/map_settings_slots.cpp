@@ -21,11 +21,11 @@ namespace {
 
 namespace id = map_settings_id;
 
-constexpr int kNotParticipating = 0;
-constexpr int kPerson = 0x100;
-constexpr int kComputer = 0x200;
-// The production type item inserted for a country whose own type is none of the listed ones.
-constexpr int kOwnProductionType = 65535;
+enum : int {
+    kNotParticipating = 0, kPerson = 0x100, kComputer = 0x200,
+    // The production type item inserted for a country whose own type is none of the listed ones.
+    kOwnProductionType = 65535,
+};
 
 using ui::cp;
 

@@ -15,10 +15,7 @@ class MachineTransfer;
 struct UnitRecord;
 
 namespace merge_id {
-constexpr UINT kExecute = 1000;
-constexpr UINT kCancel = 1001;
-constexpr UINT kToLeft = 1002;
-constexpr UINT kToRight = 1003;
+enum : UINT { kExecute = 1000, kCancel, kToLeft, kToRight };
 } // namespace merge_id
 
 class MergeDialogBase : public PlayPopup {

@@ -13,9 +13,7 @@ namespace {
 namespace id = news_id;
 using namespace scenario_text;
 
-constexpr int kBackFace = 0;
-constexpr int kNextFace = 1;
-constexpr int kCloseFace = 5;
+enum : int { kBackFace = 0, kNextFace, kCloseFace = 5 };
 
 constexpr RECT kUpperText { 18, 118, 418, 278 };
 constexpr RECT kLowerText { 242, 310, 626, 450 };

@@ -12,9 +12,7 @@
 class GameState;
 
 namespace news_id {
-constexpr int kBack = 1000;
-constexpr int kNext = 1001;
-constexpr int kClose = 1002;
+enum : int { kBack = 1000, kNext, kClose };
 } // namespace news_id
 
 // Whether the end of play shows the closing news: the map has one, and in a campaign the current

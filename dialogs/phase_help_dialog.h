@@ -13,9 +13,7 @@ class GameState;
 
 class PhaseHelpDialog : public ui::KitWindow<DialogBase> {
 public:
-    static constexpr UINT kTextId = 1000;
-    static constexpr UINT kOkButton = 1001;
-    static constexpr UINT kNeverAgain = 1002;
+    enum : UINT { kTextId = 1000, kOkButton, kNeverAgain };
     static constexpr int kWidth = 408;
     static constexpr int kHeight = 104;
 

@@ -22,8 +22,7 @@ public:
     static constexpr int kWidth = 224;
     static constexpr int kHeight = 168;
     static constexpr int kBandCount = 21;
-    static constexpr UINT kCloseTimer = 1;
-    static constexpr UINT kStepTimer = 2;
+    enum : UINT { kCloseTimer = 1, kStepTimer };
     static constexpr UINT kCloseAfterMs = 3000;
     static constexpr UINT kStepMs = 40;
     // Where the gauge's 128 by 10 bar lies on the picture.

@@ -17,34 +17,13 @@ class OwnerDrawListBox;
 class ProductionListBox;
 
 namespace production_id {
-constexpr UINT kTypeList = 1000;
-constexpr UINT kHexPicture = 1001;
-constexpr UINT kTerrainName = 1002;
-constexpr UINT kFundsLabel = 1003;
-constexpr UINT kUnitsLabel = 1004;
-constexpr UINT kFunds = 1005;
-constexpr UINT kUnits = 1006;
-constexpr UINT kProducedLabel = 1007;
-constexpr UINT kProduced = 1008;
-constexpr UINT kOk = 1009;
-constexpr UINT kCancel = 1010;
-constexpr UINT kStoredLabel = 1011;
-constexpr UINT kStoredList = 1012;
-// ">>生産>>" with storing on, "生産" without.
-constexpr UINT kProduce = 1013;
-constexpr UINT kCancelOrder = 1014;
-constexpr UINT kStoredCount = 1015;
-constexpr UINT kClassHead = 1016;
-constexpr UINT kNameHead = 1017;
-constexpr UINT kPriceHead = 1018;
-constexpr UINT kPack = 1019;
-constexpr UINT kDetails = 1020;
-constexpr UINT kRateLabel = 1021;
-constexpr UINT kRate = 1022;
-constexpr UINT kMachinesLabel = 1023;
-constexpr UINT kMachines = 1024;
-constexpr UINT kUpperMark = 1025;
-constexpr UINT kLowerMark = 1026;
+enum : UINT {
+    kTypeList = 1000, kHexPicture, kTerrainName, kFundsLabel, kUnitsLabel, kFunds, kUnits, kProducedLabel,
+    kProduced, kOk, kCancel, kStoredLabel, kStoredList,
+    // ">>生産>>" with storing on, "生産" without.
+    kProduce = 1013, kCancelOrder, kStoredCount, kClassHead, kNameHead, kPriceHead, kPack, kDetails,
+    kRateLabel, kRate, kMachinesLabel, kMachines, kUpperMark, kLowerMark,
+};
 } // namespace production_id
 
 class ProductionDialog : public PlayPopup {

@@ -16,11 +16,11 @@ struct ExpectedLosses;
 class WeaponSelection;
 
 namespace sel_attack_arms_id {
-constexpr UINT kExecute = 1000;
-constexpr UINT kDrop = 1001;
-// Slots 0..4 of the choosing side.
-constexpr UINT kFirstWeapon = 1002;
-constexpr UINT kQuestion = 1007;
+enum : UINT {
+    kExecute = 1000, kDrop,
+    // Slots 0..4 of the choosing side.
+    kFirstWeapon = 1002, kQuestion = 1007,
+};
 } // namespace sel_attack_arms_id
 
 class SelAttackArmsDialog : public PlayPopup {

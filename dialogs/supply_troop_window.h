@@ -16,9 +16,7 @@ int64_t supplyCost(const SupplyOrder& order);
 
 class SupplyTroopWindow : public ServicePopup {
 public:
-    static constexpr UINT kFuelOnly = 1005;
-    static constexpr UINT kAmmunitionOnly = 1006;
-    static constexpr UINT kBoth = 1007;
+    enum : UINT { kFuelOnly = 1005, kAmmunitionOnly, kBoth };
     static constexpr int kWidth = 288;
     static constexpr int kHeight = 160;
 

@@ -6,10 +6,7 @@
 #include "ui/window_context.h"
 
 namespace copy_source_id {
-constexpr int kPrompt = 1004;
-constexpr int kOk = 1018;
-constexpr int kCancel = 1019;
-constexpr int kList = 1028;
+enum : int { kPrompt = 1004, kOk = 1018, kCancel, kList = 1028 };
 } // namespace copy_source_id
 
 // Runs the dialog modally; the production type (0 to 249) chosen to copy from, or -1 when it was

@@ -10,23 +10,13 @@
 class GameState;
 
 namespace product_edit_id {
-constexpr int kName = 1008;
-constexpr int kAdd = 1009;
-constexpr int kRemove = 1010;
-// Domain toggles 1011..1016 for domains 0..5.
-constexpr int kFirstDomain = 1011;
-constexpr int kRightList = 1002;
-constexpr int kLeftList = 1017;
-constexpr int kSave = 1018;
-constexpr int kClose = 1019;
-constexpr int kUnitInfo = 1020;
-// Sort keys: right class and name, left class, name and cost.
-constexpr int kRightByClass = 1021;
-constexpr int kRightByName = 1022;
-constexpr int kLeftByClass = 1023;
-constexpr int kLeftByName = 1024;
-constexpr int kLeftByCost = 1025;
-constexpr int kClassFilter = 1029;
+enum : int {
+    kName = 1008, kAdd, kRemove,
+    // Domain toggles 1011..1016 for domains 0..5.
+    kFirstDomain = 1011, kRightList = 1002, kLeftList = 1017, kSave, kClose, kUnitInfo,
+    // Sort keys: right class and name, left class, name and cost.
+    kRightByClass = 1021, kRightByName, kLeftByClass, kLeftByName, kLeftByCost, kClassFilter = 1029,
+};
 } // namespace product_edit_id
 
 // The right list: the unit types the production type holds.

@@ -16,13 +16,11 @@
 class swCFont;
 
 namespace product_list_id {
-constexpr int kClose = 1000;
-// Edit in mode 0, import in mode 1, export in mode 2.
-constexpr int kAction = 1001;
-constexpr int kList = 1002;
-constexpr int kDelete = 1010;
-constexpr int kCopy = 1026;
-constexpr int kWeaponText = 1027;
+enum : int {
+    kClose = 1000,
+    // Edit in mode 0, import in mode 1, export in mode 2.
+    kAction = 1001, kList, kDelete = 1010, kCopy = 1026, kWeaponText,
+};
 } // namespace product_list_id
 
 enum ProductListMode : int { kProductListEdit = 0, kProductListImport = 1, kProductListExport = 2 };

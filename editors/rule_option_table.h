@@ -28,15 +28,12 @@ constexpr int textId(int ruleSwitch, int value) { return labelId(ruleSwitch) + 2
 bool decodeButtonId(int id, int& ruleSwitch, int& value);
 
 // The panel frame, in the carrying window's client area.
-constexpr int kRuleCombo = 1000;
-constexpr int kRuleCaption = 1001;
-constexpr int kRuleName = 1157;
-constexpr int kTab = 1158;
-constexpr int kFirstPage = 1159;
+enum : int {
+    kRuleCombo = 1000, kRuleCaption,
+    // The buttons of the windows that carry a panel.
+    kOk = 1155, kCancel, kRuleName, kTab, kFirstPage,
+};
 constexpr int kPageCount = 4;
-// The buttons of the windows that carry a panel.
-constexpr int kOk = 1155;
-constexpr int kCancel = 1156;
 } // namespace rule_option_id
 
 // The switch that no panel shows; dialogs carry it through unchanged.

@@ -8,29 +8,11 @@
 #include "ui/window_kit.h"
 
 namespace victory_id {
-constexpr int kOk = 1000;
-constexpr int kCancel = 1001;
-constexpr int kConditionsGroup = 1002;
-constexpr int kBuilding = 1003;
-constexpr int kBuildingAll = 1004;
-constexpr int kBuildingAny = 1005;
-constexpr int kUnit = 1006;
-constexpr int kUnitAll = 1007;
-constexpr int kUnitAny = 1008;
-constexpr int kTransport = 1009;
-constexpr int kShare = 1010;
-constexpr int kShareCaption = 1011;
-constexpr int kShareUnit = 1012;
-constexpr int kCivilians = 1013;
-constexpr int kAnyOne = 1014;
-constexpr int kAllOf = 1015;
-constexpr int kTurnOverCaption = 1016;
-constexpr int kTurnOverGroup = 1017;
-constexpr int kVictory = 1018;
-constexpr int kDefeat = 1019;
-constexpr int kDraw = 1020;
-constexpr int kTab = 1021;
-constexpr int kPage = 1022;
+enum : int {
+    kOk = 1000, kCancel, kConditionsGroup, kBuilding, kBuildingAll, kBuildingAny, kUnit, kUnitAll, kUnitAny,
+    kTransport, kShare, kShareCaption, kShareUnit, kCivilians, kAnyOne, kAllOf, kTurnOverCaption,
+    kTurnOverGroup, kVictory, kDefeat, kDraw, kTab, kPage,
+};
 } // namespace victory_id
 
 enum VictoryDialogMode : int {

@@ -15,11 +15,7 @@ using VictoryConditionEntry = std::array<uint8_t, 5>;
 using VictoryConditionEntries = std::array<VictoryConditionEntry, 8>;
 
 namespace victory_entry {
-constexpr int kBuilding = 0;
-constexpr int kUnit = 1;
-constexpr int kShare = 2;
-constexpr int kFlags = 3;
-constexpr int kTurnOver = 4;
+enum : int { kBuilding = 0, kUnit, kShare, kFlags, kTurnOver };
 constexpr uint8_t kCountCivilians = 1;
 constexpr uint8_t kAllConditions = 2;
 } // namespace victory_entry

@@ -15,11 +15,7 @@
 class ActionHistoryListView;
 
 namespace action_history_id {
-constexpr UINT kList = 1000;
-constexpr UINT kOptionButton = 1001;
-constexpr UINT kStrip = 1002;
-constexpr UINT kPage = 1032;
-constexpr UINT kExport = 1033;
+enum : UINT { kList = 1000, kOptionButton, kStrip, kPage = 1032, kExport };
 } // namespace action_history_id
 
 class ActionHistoryWindow : public InfoListWindow {

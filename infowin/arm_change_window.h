@@ -17,10 +17,11 @@ struct UnitRecord;
 struct UnitTypeRecord;
 
 namespace arm_change_id {
-constexpr UINT kConfirm = 1001;
-constexpr UINT kCancel = 1002;
-// Sets 0..3 are chosen by 1004..1007.
-constexpr UINT kFirstSet = 1004;
+enum : UINT {
+    kConfirm = 1001, kCancel,
+    // Sets 0..3 are chosen by 1004..1007.
+    kFirstSet = 1004,
+};
 } // namespace arm_change_id
 
 class ArmChangeWindow : public ui::KitWindow<swCDialog> {

@@ -11,10 +11,11 @@
 #include <array>
 
 namespace change_player_id {
-constexpr UINT kOk = 1006;
-constexpr UINT kCancel = 1007;
-// Country c's choice is combo box 1008 + c.
-constexpr UINT kFirstCombo = 1008;
+enum : UINT {
+    kOk = 1006, kCancel,
+    // Country c's choice is combo box 1008 + c.
+    kFirstCombo = 1008,
+};
 } // namespace change_player_id
 
 class GameState;

@@ -17,10 +17,11 @@ class GameState;
 class TabControl;
 
 namespace condition_info_id {
-constexpr UINT kTabs = 1000;
-// Country c's check button is 1001 + c.
-constexpr UINT kFirstCountry = 1001;
-constexpr UINT kPage = 1010;
+enum : UINT {
+    kTabs = 1000,
+    // Country c's check button is 1001 + c.
+    kFirstCountry = 1001, kPage = 1010,
+};
 } // namespace condition_info_id
 
 class ConditionInfoWindow : public ui::KitWindow<swCWindow> {

@@ -1,6 +1,8 @@
 // PanelPage: forwarding its children's commands and drawing the rows' labels through.
 #include "infowin/panel_page.h"
 
+#include "ui/private_messages.h"
+
 PanelPage::PanelPage(swCWindow* parent, UINT controlId, UINT transparentBelow, const char* className)
     : swCControl(className, parent, controlId, 0)
     , m_transparentBelow(transparentBelow)
@@ -24,13 +26,13 @@ int PanelPage::OnMessage(MessageRecord& msg)
 int PanelPage::OnCommand(MessageRecord& msg, UINT, UINT)
 {
     if (HWND owner = GetParent(handle()))
-        SendMessageA(owner, WM_PANEL_COMMAND, msg.wParam, msg.lParam);
+        SendMessageA(owner, ui_message::kPanelPageCommand, msg.wParam, msg.lParam);
     return 1;
 }
 
 bool runPanelCommand(swCWindow& window, MessageRecord& msg)
 {
-    if (msg.message != WM_PANEL_COMMAND)
+    if (msg.message != ui_message::kPanelPageCommand)
         return false;
     MessageRecord command { WM_COMMAND, msg.wParam, msg.lParam, 0 };
     window.OnCommand(command, LOWORD(msg.wParam), HIWORD(msg.wParam));

@@ -3,10 +3,8 @@
 
 #include "lib/control.h"
 
-// What a page sends its parent for each command of its children, with the same parameters; the
-// carrying window runs it through its own command handler.
-constexpr UINT WM_PANEL_COMMAND = WM_USER + 205;
-
+// The page sends its parent each command of its children (ui_message::kPanelPageCommand); the
+// carrying window runs it through its own command handler with runPanelCommand.
 class PanelPage : public swCControl {
 public:
     // A hidden child with WS_EX_CONTROLPARENT, so dialog navigation reaches its controls; a static

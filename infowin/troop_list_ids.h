@@ -4,25 +4,16 @@
 #include "platform/windows.h"
 
 namespace troop_list_id {
-constexpr UINT kList = 1000;
-// Headers 1001..1010 sort by key 0..9.
-constexpr UINT kFirstHeader = 1001;
-constexpr UINT kInformation = 1011;
-constexpr UINT kRename = 1012;
-constexpr UINT kShowOnMap = 1013;
-constexpr UINT kDisband = 1014;
-constexpr UINT kCount = 1015;
-constexpr UINT kOptionToggle = 1021;
-// Display-item check boxes 1022..1031 switch columns 0..9.
-constexpr UINT kFirstColumnBox = 1022;
-constexpr UINT kOptionLabel = 1032;
-constexpr UINT kNumberCombo = 1033;
+enum : UINT {
+    kList = 1000,
+    // Headers 1001..1010 sort by key 0..9.
+    kFirstHeader = 1001, kInformation = 1011, kRename, kShowOnMap, kDisband, kCount, kOptionToggle = 1021,
+    // Display-item check boxes 1022..1031 switch columns 0..9.
+    kFirstColumnBox = 1022, kOptionLabel = 1032, kNumberCombo,
+};
 } // namespace troop_list_id
 
 namespace unit_rename_id {
-constexpr UINT kOk = 1000;
-constexpr UINT kCancel = 1001;
-constexpr UINT kName = 1002;
-constexpr UINT kLabel = 1003;
+enum : UINT { kOk = 1000, kCancel, kName, kLabel };
 } // namespace unit_rename_id
 

@@ -5,14 +5,9 @@
 #include "platform/windows.h"
 
 namespace unit_info_id {
-constexpr UINT kClose = 1000;
-constexpr UINT kBaseType = 1003;
-// Armament sets 0..3: 1004..1007.
-constexpr UINT kFirstSet = 1004;
-constexpr UINT kNext = 1008;
-constexpr UINT kPrevious = 1009;
-constexpr UINT kCapabilityPage = 1010;
-constexpr UINT kMovePage = 1011;
-constexpr UINT kArmamentPage = 1012;
-constexpr UINT kCargoPage = 1013;
+enum : UINT {
+    kClose = 1000, kBaseType = 1003,
+    // Armament sets 0..3: 1004..1007.
+    kFirstSet = 1004, kNext = 1008, kPrevious, kCapabilityPage, kMovePage, kArmamentPage, kCargoPage,
+};
 } // namespace unit_info_id

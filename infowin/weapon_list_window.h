@@ -17,10 +17,11 @@ class WeaponListBox;
 class WeaponListButton;
 
 namespace weapon_list_id {
-constexpr UINT kList = 1000;
-// Headers 1001..1004 sort by class, name, member count and cost.
-constexpr UINT kFirstHeader = 1001;
-constexpr UINT kFilter = 1005;
+enum : UINT {
+    kList = 1000,
+    // Headers 1001..1004 sort by class, name, member count and cost.
+    kFirstHeader = 1001, kFilter = 1005,
+};
 } // namespace weapon_list_id
 
 class WeaponListWindow : public InfoListWindow {

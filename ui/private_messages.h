@@ -192,6 +192,8 @@ enum PrivateMessage : UINT {
     // ---- To the production popup (dialogs/hooked_popup_dialog.cpp) ----
     // A production status row, as the mouse moves over it: lParam the row (ProductionStatusList*).
     kPopupCellPointed = WM_USER + 102,
+    // The popups' mouse hook, to the active popup at a right click; no parameters.
+    kPopupRightClicked = WM_USER + 105,
 
     // ---- To the campaign deployment window (dialogs/campaign_troop_deploy_window.cpp) ----
     // The main window: show again; wParam 1 also rereads the rows, buttons and counts.
@@ -242,6 +244,10 @@ enum PrivateMessage : UINT {
     kHistoryPhaseChanged = WM_USER + 106,
     // The terrain list, from its display-item window: the items changed; no parameters.
     kLandListItemsChanged = WM_USER + 107,
+
+    // ---- To any window that carries a panel page (infowin/panel_page.h) ----
+    // The page: one of its children's commands, with the WM_COMMAND parameters.
+    kPanelPageCommand = WM_USER + 205,
 
     // ---- To the battle scene's two windows (battle/live_clash_window.cpp) ----
     // The scene: destroy the window; start its clock; end the scene (also from the draw thread

@@ -153,7 +153,7 @@ TEST(RuleOptionIds, ButtonIdsDecodeToTheirSwitchAndValueAndNothingElseDoes)
     // The labels and buttons lie below 1202, the texts above: the page draws only the former through.
     EXPECT_LT(rule_option_id::buttonId(kRuleSwitchCount - 1, 1), 1202);
     EXPECT_GT(rule_option_id::textId(0, 0), 1202);
-    for (int frame : { rule_option_id::kRuleCombo, rule_option_id::kRuleCaption, rule_option_id::kRuleName,
+    for (int frame : std::initializer_list<int> { rule_option_id::kRuleCombo, rule_option_id::kRuleCaption, rule_option_id::kRuleName,
              rule_option_id::kTab, rule_option_id::kOk, rule_option_id::kCancel, rule_option_id::kFirstPage,
              rule_option_id::kFirstPage + rule_option_id::kPageCount - 1 })
         EXPECT_EQ(ids.count(frame), 0u) << frame;
