@@ -181,26 +181,19 @@ void MapSettingsListDialog::showVictoryConditions()
     dialog.run();
 }
 
-void MapSettingsListDialog::end(INT_PTR result)
+const ui::WindowDescription& MapSettingsListDialog::description() const
 {
-    m_result = result;
-    Destroy();
+    static constexpr ui::WindowDescription kDescription { .floating = true, .okButton = id::kOk,
+        .cancelButton = id::kCancel };
+    return kDescription;
 }
 
 int MapSettingsListDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
-    case id::kOk:
-    case IDOK:
-        end(1);
-        return 1;
-    case id::kCancel:
-    case IDCANCEL:
-        end(0);
-        return 1;
     case id::kChange:
         m_changeRequested = true;
-        end(1);
+        ui::endWindow(*this, 1);
         return 1;
     case id::kImageView:
     case id::kBuildingsView:
@@ -210,6 +203,6 @@ int MapSettingsListDialog::OnCommand(MessageRecord& msg, UINT control, UINT code
     case id::kRules: showRules(); return 1;
     case id::kVictory: showVictoryConditions(); return 1;
     default:
-        return DialogBase::OnCommand(msg, control, code);
+        return KitWindow::OnCommand(msg, control, code);
     }
 }

@@ -17,11 +17,7 @@ public:
 
     int OnInitDialog() override;
     // The close box and a right click (on a control too) end it with 0.
-    const ui::WindowDescription& description() const override
-    {
-        static constexpr ui::WindowDescription kDescription { .floating = true };
-        return kDescription;
-    }
+    const ui::WindowDescription& description() const override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
     MapThumbnail* thumbnail() const { return m_thumbnail; }
@@ -33,7 +29,6 @@ private:
     void createCountry(int country);
     void showRules();
     void showVictoryConditions();
-    void end(INT_PTR result);
 
     GameState& m_state;
     bool m_withCancel = false;

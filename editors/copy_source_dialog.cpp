@@ -31,9 +31,10 @@ public:
     // After result 1: the production type (0 to 249) to copy from.
     int source() const { return m_source; }
 
-private:
-    void end(int result);
+    // Nothing listed: nothing to copy, whichever button ended the dialog.
+    std::optional<INT_PTR> okResult() override { return m_source >= 0 ? 1 : 0; }
 
+private:
     const GameState& m_game;
     std::vector<int> m_numbers;
     // The first row's type until the selection changes: OK at once copies what is shown selected.
@@ -80,17 +81,10 @@ int CopySourceDialog::OnInitDialog()
     return 0;
 }
 
-void CopySourceDialog::end(int result)
-{
-    // Nothing listed: nothing to copy, whichever button ended the dialog.
-    m_result = m_source >= 0 ? result : 0;
-    Destroy();
-}
-
 const ui::WindowDescription& CopySourceDialog::description() const
 {
     static const ui::WindowDescription kDescription { .closing = ui::Closing::EndModal, .floating = true,
-        .captionRightClickCloses = true };
+        .captionRightClickCloses = true, .okButton = id::kOk, .cancelButton = id::kCancel };
     return kDescription;
 }
 
@@ -103,19 +97,11 @@ int CopySourceDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
             if (row >= 0)
                 m_source = int(SendMessageA(m_list, LB_GETITEMDATA, WPARAM(row), 0));
         } else if (code == LBN_DBLCLK) {
-            end(1);
+            pressOk();
         }
         return 1;
-    case id::kOk:
-    case IDOK:
-        end(1);
-        return 1;
-    case id::kCancel:
-    case IDCANCEL:
-        end(0);
-        return 1;
     default:
-        return DialogBase::OnCommand(msg, control, code);
+        return KitWindow::OnCommand(msg, control, code);
     }
 }
 

@@ -49,19 +49,13 @@ INT_PTR ChangePlayerDialog::run()
     return result();
 }
 
-void ChangePlayerDialog::end(int result)
-{
-    setResult(result);
-    DestroyModal();
-}
-
 int ChangePlayerDialog::OnInitDialog()
 {
     try {
         m_picture.bitmapLoadFile(pictureServices().bitmapPath("changeplayer.bmp").c_str());
     } catch (swCError* error) {
         ui::showOverOwner(*this, error);
-        end(0);
+        ui::endWindow(*this, 0);
         return 1;
     }
     ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, m_picture.bitmapGetSize());
@@ -153,21 +147,4 @@ int ChangePlayerDialog::DataExchange(int save)
         country.controller = uint8_t(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
     }
     return 1;
-}
-
-int ChangePlayerDialog::OnCommand(MessageRecord&, UINT commandId, UINT)
-{
-    switch (commandId) {
-    case id::kOk:
-    case IDOK:
-        DataExchange(1);
-        end(1);
-        return 1;
-    case id::kCancel:
-    case IDCANCEL:
-        end(0);
-        return 1;
-    default:
-        return 0;
-    }
 }

@@ -32,15 +32,19 @@ public:
 
     int OnInitDialog() override;
     int DataExchange(int save) override;
-    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true };
+    static constexpr ui::WindowDescription kDescription { .placementKey = kPlacementPrefix, .drawn = true,
+        .okButton = change_player_id::kOk, .cancelButton = change_player_id::kCancel };
     const ui::WindowDescription& description() const override { return kDescription; }
     HBITMAP background() const override { return m_picture.handle(); }
-    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+    std::optional<INT_PTR> okResult() override
+    {
+        DataExchange(1);
+        return 1;
+    }
 
 private:
     void drawPicture();
     void createControls();
-    void end(int result);
 
     GameState& m_game;
     const Presentation& m_look;

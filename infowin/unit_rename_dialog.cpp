@@ -62,17 +62,11 @@ UnitRecord* UnitRenameDialog::unit() const
     return record && unitInPlay(*record) ? record : nullptr;
 }
 
-void UnitRenameDialog::end(int result)
-{
-    setResult(result);
-    DestroyModal();
-}
-
 int UnitRenameDialog::OnInitDialog()
 {
     const UnitRecord* record = unit();
     if (!record) {
-        end(0);
+        ui::endWindow(*this, 0);
         return 1;
     }
     ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kClientWidth, kClientHeight });
@@ -103,11 +97,17 @@ int UnitRenameDialog::OnInitDialog()
     return 0;
 }
 
-bool UnitRenameDialog::store()
+const ui::WindowDescription& UnitRenameDialog::description() const
+{
+    static constexpr ui::WindowDescription kDescription { .okButton = id::kOk, .cancelButton = id::kCancel };
+    return kDescription;
+}
+
+std::optional<INT_PTR> UnitRenameDialog::okResult()
 {
     UnitRecord* record = unit();
     if (!record)
-        return true;
+        return 0;
     HWND edit = GetDlgItem(handle(), int(id::kName));
     std::string text(size_t(GetWindowTextLengthA(edit)) + 1, '\0');
     text.resize(size_t(GetWindowTextA(edit, text.data(), int(text.size()))));
@@ -115,25 +115,8 @@ bool UnitRenameDialog::store()
     if (text.empty()) {
         modalMessageBox(this, cp("部隊名が空白です。\n部隊名を入力してください。").c_str(), cp("注意").c_str(), MB_OK);
         SetFocus(edit);
-        return false;
+        return std::nullopt;
     }
     setUnitName(*record, text);
-    return true;
-}
-
-int UnitRenameDialog::OnCommand(MessageRecord&, UINT controlId, UINT)
-{
-    switch (controlId) {
-    case id::kOk:
-    case IDOK:
-        if (store())
-            end(unit() ? 1 : 0);
-        return 1;
-    case id::kCancel:
-    case IDCANCEL:
-        end(0);
-        return 1;
-    default:
-        return 0;
-    }
+    return 1;
 }

@@ -26,15 +26,12 @@ public:
     INT_PTR run();
 
     int OnInitDialog() override;
-    static constexpr ui::WindowDescription kDescription {};
-    const ui::WindowDescription& description() const override { return kDescription; }
-    int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
+    const ui::WindowDescription& description() const override;
+    // Stores the name; a blank one keeps the dialog open.
+    std::optional<INT_PTR> okResult() override;
 
 private:
     UnitRecord* unit() const;
-    // False (the dialog stays) when the name is blank.
-    bool store();
-    void end(int result);
 
     GameState& m_game;
     const Presentation& m_look;

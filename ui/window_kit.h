@@ -17,6 +17,7 @@
 #include "lib/error.h"
 #include "lib/window.h"
 
+#include <optional>
 #include <string>
 #include <type_traits>
 
@@ -52,6 +53,10 @@ struct WindowDescription {
     bool painted = false;
     // A right click on the caption closes as one on the body does.
     bool captionRightClickCloses = false;
+    // The dialog's own OK and Cancel buttons (0: none), which Enter (IDOK) and Escape (IDCANCEL)
+    // press too: Cancel ends the dialog with 0, OK with what okResult() answers.
+    UINT okButton = 0;
+    UINT cancelButton = 0;
 };
 
 // A floating information window's: its place kept under the key, a click raises it, and its close
@@ -113,10 +118,19 @@ public:
             return Frame::OnMessage(msg);
         }
     }
-    // Escape (IDCANCEL) closes as the close box does.
+    // Escape (IDCANCEL) closes as the close box does, unless the description names a Cancel button.
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override
     {
-        const Closing closing = description().closing;
+        const WindowDescription& described = description();
+        if (described.okButton && (id == described.okButton || id == IDOK)) {
+            pressOk();
+            return 1;
+        }
+        if (described.cancelButton && (id == described.cancelButton || id == IDCANCEL)) {
+            endWindow(*this, 0);
+            return 1;
+        }
+        const Closing closing = described.closing;
         if (id == IDCANCEL && (closing == Closing::AskOwner || closing == Closing::Itself)) {
             PostMessageA(this->handle(), WM_CLOSE, 0, 0);
             return 1;
@@ -132,6 +146,14 @@ public:
     void paint(HDC dc, const RECT& area) override { showPicture(dc, area); }
     // Brings the window to the top.
     void raise() override { BringWindowToTop(this->handle()); }
+
+    // What OK ends the dialog with; nothing keeps it open (the dialog has said why).
+    virtual std::optional<INT_PTR> okResult() { return 1; }
+    void pressOk()
+    {
+        if (const std::optional<INT_PTR> result = okResult())
+            endWindow(*this, *result);
+    }
 };
 
 // Sizes a floating information window to the client area and places it: at the place kept under

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -191,8 +192,14 @@ public:
     void raise() override { hooks += "raise "; }
     void erasingBackground() override { hooks += "erase "; }
     void destroying() override { hooks += "destroying "; }
+    std::optional<INT_PTR> okResult() override
+    {
+        hooks += "ok ";
+        return okEnds ? std::optional<INT_PTR>(1) : std::nullopt;
+    }
     // The hooks the kit called, in order.
     std::string hooks;
+    bool okEnds = true;
 
 private:
     ui::WindowDescription m_description;
@@ -273,6 +280,36 @@ TEST_F(KitAnswers, ADragStaysInTheWorkAreaAndTheEndKeepsThePlacement)
     DestroyWindow(window.handle());
     EXPECT_NE(window.hooks.find("destroying "), std::string::npos);
     EXPECT_EQ(swCProfileKey("WindowInfo", "KitTestEndWindowPosLeft").profileReadInt(-1), 40);
+}
+
+TEST_F(KitAnswers, TheDescribedOkAndCancelButtonsAndTheirKeysEndTheDialog)
+{
+    constexpr UINT kOk = 10, kCancel = 11, kOther = 12;
+    const ui::WindowDescription buttons { .okButton = kOk, .cancelButton = kCancel };
+    struct Case {
+        UINT command;
+        bool okEnds;
+        int answer;
+        const char* hooks;
+    } cases[] = {
+        { kOk, true, 1, "ok destroying " },
+        { IDOK, true, 1, "ok destroying " },
+        { kOk, false, 1, "ok " },
+        { kCancel, true, 1, "destroying " },
+        { IDCANCEL, true, 1, "destroying " },
+        { kOther, true, 0, "" },
+    };
+    for (const Case& c : cases) {
+        KitTestWindow window(nullptr, buttons);
+        window.Create();
+        window.okEnds = c.okEnds;
+        MessageRecord msg { WM_COMMAND, c.command, 0, 0 };
+        EXPECT_EQ(window.OnCommand(msg, c.command, 0), c.answer) << c.command;
+        EXPECT_EQ(window.hooks, c.hooks) << c.command;
+        EXPECT_EQ(IsWindow(window.handle()) != FALSE, std::string(c.hooks).find("destroying") == std::string::npos) << c.command;
+        if (IsWindow(window.handle()))
+            DestroyWindow(window.handle());
+    }
 }
 
 } // namespace
