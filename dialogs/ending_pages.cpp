@@ -64,11 +64,11 @@ void EndingWindow::drawSummary()
         delete error;
     }
     if (board.handle()) {
-        MemoryDcHolder memory(dc);
-        HGDIOBJ old = SelectObject(memory.dc(), board.handle());
-        CountryInfoWindow::drawHeader(memory.dc(), state, BoardKind::Ending);
-        CountryInfoWindow::drawTable(memory.dc(), state, nullptr, BoardDisclosure::Everything, BoardKind::Ending);
-        SelectObject(memory.dc(), old);
+        {
+            BitmapDcHolder memory(board.handle());
+            CountryInfoWindow::drawHeader(memory.dc(), state, BoardKind::Ending);
+            CountryInfoWindow::drawTable(memory.dc(), state, nullptr, BoardDisclosure::Everything, BoardKind::Ending);
+        }
         const SIZE size = board.bitmapGetSize();
         PaletteHolder(dc).blitBitmap(kBoardAt.x, kBoardAt.y, board.handle(), RECT { 0, 0, size.cx, size.cy });
     }
@@ -119,8 +119,7 @@ void EndingWindow::renderChart()
         WindowDcHolder screen(handle());
         m_chart.bitmapCreateCompatible(screen, kChartWidth, kChartHeight);
     }
-    MemoryDcHolder memory(nullptr);
-    HGDIOBJ old = SelectObject(memory.dc(), m_chart.handle());
+    BitmapDcHolder memory(m_chart.handle());
     if (m_graphBackground.handle())
         memory.blitBitmap(0, 0, m_graphBackground.handle(), RECT { kChartAt.x, kChartAt.y, kChartAt.x + kChartWidth, kChartAt.y + kChartHeight });
     else
@@ -128,7 +127,6 @@ void EndingWindow::renderChart()
     const turn_graph::Graph graph = turn_graph::computeGraph(turn_graph::statsRecords(state), kGraphPages[m_page - 1].field,
         m_countryMask, state.turnBlock().turn);
     turn_graph::drawSegments(memory.dc(), POINT { 0, kChartHeight }, graph.segments);
-    SelectObject(memory.dc(), old);
 }
 
 void EndingWindow::showChart()

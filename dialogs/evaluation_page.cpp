@@ -158,14 +158,9 @@ void EvaluationBuildUp::drawGroupStep(int group, int item)
 
 void EvaluationBuildUp::drawFigure(HDC dc, int x, int y, int64_t value)
 {
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kFigureFont).handle());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, kWhite);
+    TextHolder textState(dc, presentation().font(kFigureFont).handle(), kWhite);
     const std::string text = panel::cappedFigure(value, kFigureDigits);
     panel::text(dc, x, y, x + 80, y + 16, text.c_str());
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }
 
 void EvaluationBuildUp::prepareEmblem()

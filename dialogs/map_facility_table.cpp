@@ -25,13 +25,8 @@ const char* const kRowLabels[kFacilityRows] = { "首 都", "都 市", "空 港",
 
 void drawCentred(HDC dc, HFONT font, RECT rect, const std::string& text, COLORREF colour)
 {
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, colour);
+    TextHolder textState(dc, font, colour);
     DrawTextA(dc, text.c_str(), int(text.size()), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }
 
 } // namespace

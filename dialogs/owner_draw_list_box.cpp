@@ -65,9 +65,8 @@ void OwnerDrawListBox::DrawItem(DRAWITEMSTRUCT* item)
     PaletteHolder target(item->hDC);
     if (!m_row)
         m_row = std::make_unique<swCBitmap>(target, kRowWidth, kRowHeight);
-    MemoryDcHolder memory(item->hDC);
+    BitmapDcHolder memory(m_row->handle());
     HDC dc = memory.dc();
-    HGDIOBJ oldBitmap = SelectObject(dc, m_row->handle());
     memory.fillRectColor(0, 0, kRowWidth - 1, kRowHeight - 1, kWhite);
     memory.drawPolyline(0, 16, kRowWidth, 16, kGrey);
     // The price keeps its column at the right of a box narrower than the production dialog's (the
@@ -86,16 +85,12 @@ void OwnerDrawListBox::DrawItem(DRAWITEMSTRUCT* item)
         const uint32_t count = uint32_t(m_shownCount > 0 ? machinesMade(type, m_shownCount) : type.members);
         const uint32_t price = unitTypeCost(type, state->country(m_country), count, type.members);
         const bool room = type.domain < 16 && (m_freeSlotMask >> type.domain & 1);
-        HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
-        const int oldMode = SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, !room ? kGrey : int64_t(price) > m_funds ? kRed : kBlack);
+        TextHolder textState(dc, presentation().font(kSmallFont).handle(), !room ? kGrey : int64_t(price) > m_funds ? kRed : kBlack);
         rowText(dc, 16, 128, unitClassName(type.unitClass), -1, DT_LEFT);
         rowText(dc, 103, priceRight - kPriceWidth, type.name, int(strnlen(type.name, sizeof type.name)), DT_LEFT);
         char figure[16];
         std::snprintf(figure, sizeof figure, "%6d", int(price));
         rowText(dc, priceRight - kPriceWidth, priceRight, figure, -1, DT_CENTER);
-        SetBkMode(dc, oldMode);
-        SelectObject(dc, oldFont);
     }
     memory.drawPolyline(100, 0, 100, kRowHeight - 1, kBlack);
     memory.drawPolyline(priceRight - kPriceWidth + 4, 0, priceRight - kPriceWidth + 4, kRowHeight - 1, kBlack);
@@ -105,5 +100,4 @@ void OwnerDrawListBox::DrawItem(DRAWITEMSTRUCT* item)
     }
     BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, item->rcItem.right - item->rcItem.left,
         item->rcItem.bottom - item->rcItem.top, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldBitmap);
 }

@@ -85,14 +85,8 @@ void drawFittedPicture(HDC dc, const swCBitmap* picture, RECT box)
 
 void drawPaperText(HDC dc, const std::string& text, RECT area, HFONT font, COLORREF colour, UINT format)
 {
-    const HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, colour);
+    TextHolder textState(dc, font, colour);
     DrawTextA(dc, text.c_str(), int(text.size()), &area, format | DT_NOPREFIX | DT_SINGLELINE);
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, oldMode);
-    if (font)
-        SelectObject(dc, oldFont);
 }
 
 void drawPaperLines(HDC dc, const std::vector<PaperLine>& lines, HFONT font)

@@ -80,9 +80,7 @@ void ProductionListBox::DrawItem(DRAWITEMSTRUCT* item)
     const int y = r.top;
     StoredEntry entry;
     entry.data = uint32_t(item->itemData);
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const int oldColour = int(SetTextColor(dc, kBlack));
+    TextHolder textState(dc, presentation().font(kSmallFont).handle(), kBlack);
     if (!entry.isOrder()) {
         const UnitRecord* unit = state->unitOf(entry.side(), entry.unitIndex());
         if (unit) {
@@ -111,9 +109,6 @@ void ProductionListBox::DrawItem(DRAWITEMSTRUCT* item)
         }
         number(dc, x + 80, y + 16, x + 104, y + 28, words().machines.c_str(), entry.machines());
     }
-    SetTextColor(dc, COLORREF(oldColour));
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
     if (item->itemState & ODS_SELECTED) {
         RECT all = r;
         InvertRect(dc, &all);

@@ -75,15 +75,13 @@ void ActionHistoryListView::addRecord(uint32_t index)
     int eventWidth = 0;
     int resultWidth = 0;
     if (m_row.handle()) {
-        MemoryDcHolder memory(nullptr);
+        BitmapDcHolder memory(m_row.handle());
         HDC dc = memory.dc();
-        HGDIOBJ oldBitmap = SelectObject(dc, m_row.handle());
-        HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
+        // Measured only: the DC goes with the block, so nothing is given back.
+        SelectObject(dc, presentation().font(kSmallFont).handle());
         SetBkMode(dc, TRANSPARENT);
         eventWidth = history_rows::paintEvent(dc, m_game, 0, kRowBitmapWidth, 1, *record, m_viewer);
         resultWidth = history_rows::paintResult(dc, m_game, 0, kRowBitmapWidth, 1, *record, m_viewer);
-        SelectObject(dc, oldFont);
-        SelectObject(dc, oldBitmap);
     }
     const int item = itemCount();
     listViewSetItem(*this, item, 0, "000", LPARAM(index));
@@ -144,20 +142,13 @@ void ActionHistoryListView::DrawItem(DRAWITEMSTRUCT* item)
 {
     if (!item || int(item->itemID) < 0 || !m_row.handle() || !recordAt(m_game, itemRecord(int(item->itemID))))
         return;
-    MemoryDcHolder memory(item->hDC);
+    BitmapDcHolder memory(m_row.handle());
     HDC dc = memory.dc();
-    HGDIOBJ oldBitmap = SelectObject(dc, m_row.handle());
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, kBlack);
+    TextHolder textState(dc, presentation().font(kSmallFont).handle(), kBlack);
     paintRow(dc, int(item->itemID), item->rcItem.top);
     // The bitmap holds the row in the list's client coordinates: the same x on both sides.
     const int left = std::max(0, int(item->rcItem.left));
     const int right = std::min(kRowBitmapWidth, int(item->rcItem.right));
     if (right > left)
         BitBlt(item->hDC, left, item->rcItem.top, right - left, kRowHeight, dc, left, 0, SRCCOPY);
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
 }

@@ -133,25 +133,19 @@ void ArmChangeWindow::render()
     if (!m_background || !m_background->handle() || !type)
         return;
     const std::unique_ptr<swCBitmap> clean = loadPicture("change_bg.bmp");
-    HDC screen = GetDC(nullptr);
-    {
-        MemoryDcHolder page(screen);
-        HGDIOBJ old = SelectObject(page.dc(), m_background->handle());
-        if (clean && clean->handle())
-            page.blitBitmap(0, 0, clean->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
-        try {
-            for (int k = 0; k < kModelCount; ++k)
-                if (unitTypeHasGroupFlag(*type, k))
-                    drawSetPanel(page.dc(), *type, k);
-            if (m_buttonSheet)
-                drawWeaponTable(page.dc(), m_game, m_selectedSet, *type, *m_buttonSheet, info_sheet::kChangeBars.x,
-                    info_sheet::kChangeBars.y, -60);
-        } catch (swCError* error) {
-            delete error;
-        }
-        SelectObject(page.dc(), old);
+    BitmapDcHolder page(m_background->handle());
+    if (clean && clean->handle())
+        page.blitBitmap(0, 0, clean->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
+    try {
+        for (int k = 0; k < kModelCount; ++k)
+            if (unitTypeHasGroupFlag(*type, k))
+                drawSetPanel(page.dc(), *type, k);
+        if (m_buttonSheet)
+            drawWeaponTable(page.dc(), m_game, m_selectedSet, *type, *m_buttonSheet, info_sheet::kChangeBars.x,
+                info_sheet::kChangeBars.y, -60);
+    } catch (swCError* error) {
+        delete error;
     }
-    ReleaseDC(nullptr, screen);
 }
 
 void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)

@@ -69,11 +69,9 @@ int ChangePlayerDialog::OnInitDialog()
 
 void ChangePlayerDialog::drawPicture()
 {
-    MemoryDcHolder memory(nullptr);
+    BitmapDcHolder memory(m_picture.handle());
     HDC dc = memory.dc();
-    HGDIOBJ oldBitmap = SelectObject(dc, m_picture.handle());
-    HGDIOBJ oldFont = SelectObject(dc, m_look.font(kTextFont).handle());
-    SetBkMode(dc, TRANSPARENT);
+    TextHolder text(dc, m_look.font(kTextFont).handle(), kBlack);
     for (int block = 0; block < 2; ++block) {
         const int top = board::kChangeBlockPitch * block;
         SetTextColor(dc, kBlack);
@@ -92,8 +90,6 @@ void ChangePlayerDialog::drawPicture()
                 std::string(country.name, strnlen(country.name, sizeof country.name)), DT_CENTER);
         }
     }
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
 }
 
 void ChangePlayerDialog::createControls()

@@ -164,9 +164,8 @@ void ConditionInfoWindow::drawGraph()
     const int field = kTabFields[g_storedTab];
     const turn_graph::Graph graph = turn_graph::computeGraph(turn_graph::statsRecords(m_game), field,
         uint8_t(m_toggleMask & m_visibleMask), m_game.turnBlock().turn);
-    MemoryDcHolder memory(nullptr);
+    BitmapDcHolder memory(m_graph.handle());
     HDC dc = memory.dc();
-    HGDIOBJ oldBitmap = SelectObject(dc, m_graph.handle());
     const COLORREF menu = GetSysColor(COLOR_MENU);
     memory.fillRectColor(0, 0, kPlot.left - 1, ConditionInfoPageWindow::kHeight - 1, menu);
     memory.fillRectColor(kPlot.left, 400, ConditionInfoPageWindow::kWidth - 1, ConditionInfoPageWindow::kHeight - 1, menu);
@@ -179,7 +178,6 @@ void ConditionInfoWindow::drawGraph()
     IntersectClipRect(dc, kPlot.left, kPlot.top, kPlot.right, kPlot.bottom);
     turn_graph::drawSegments(dc, kFrame.chartFoot, graph.segments);
     RestoreDC(dc, saved);
-    SelectObject(dc, oldBitmap);
 }
 
 void ConditionInfoWindow::repaintPage()

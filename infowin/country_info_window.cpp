@@ -95,8 +95,7 @@ void CountryInfoWindow::fillAnthems()
 
 void CountryInfoWindow::redrawBoard(bool titles)
 {
-    MemoryDcHolder memory(nullptr);
-    HGDIOBJ old = SelectObject(memory.dc(), m_board.handle());
+    BitmapDcHolder memory(m_board.handle());
     if (titles) {
         drawHeader(memory.dc(), m_context.game, BoardKind::Window);
         SelectObject(memory.dc(), m_cleanBoard.handle());
@@ -104,7 +103,6 @@ void CountryInfoWindow::redrawBoard(bool titles)
         SelectObject(memory.dc(), m_board.handle());
     }
     drawTable(memory.dc(), m_context.game, &m_cleanBoard, BoardDisclosure::ByRules, BoardKind::Window);
-    SelectObject(memory.dc(), old);
 }
 
 void CountryInfoWindow::anthemClick(int x, int y)

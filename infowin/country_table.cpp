@@ -165,9 +165,7 @@ int CountryInfoWindow::blockTop(int block, BoardKind kind, bool simple)
 void CountryInfoWindow::drawHeader(HDC dc, const GameState& state, BoardKind kind)
 {
     const bool simple = state.isSimpleMode();
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kTextFont).handle());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, kBlack);
+    TextHolder textState(dc, presentation().font(kTextFont).handle(), kBlack);
     for (int block = 0; block < 2; ++block) {
         for (int row = 0; row < board::kRowCount; ++row) {
             if (!rowShown(row, kind, simple))
@@ -178,9 +176,6 @@ void CountryInfoWindow::drawHeader(HDC dc, const GameState& state, BoardKind kin
             DrawTextA(dc, title.c_str(), int(title.size()), &box, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
     }
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }
 
 void CountryInfoWindow::drawTable(HDC dc, GameState& state, const swCBitmap* clean, BoardDisclosure disclosure, BoardKind kind)
@@ -193,9 +188,7 @@ void CountryInfoWindow::drawTable(HDC dc, GameState& state, const swCBitmap* cle
         // The rows of allies and pacts then stay empty.
         delete error;
     }
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kTextFont).handle());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, kWhite);
+    TextHolder textState(dc, presentation().font(kTextFont).handle(), kWhite);
     for (int c = 0; c < kCountryCount; ++c) {
         if (state.country(c).controller == 0)
             continue;
@@ -215,7 +208,4 @@ void CountryInfoWindow::drawTable(HDC dc, GameState& state, const swCBitmap* cle
             drawCellText(dc, box, countryBoardCell(state, c, row, disclosure), presentation().font(kSmallFont).handle());
         }
     }
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }

@@ -59,9 +59,7 @@ void DestroyedTroopListBox::DrawItem(DRAWITEMSTRUCT* item)
     const RECT& r = item->rcItem;
     PaletteHolder holder(item->hDC);
     holder.fillRectColor(r.left, r.top, r.right - 1, r.bottom - 1, kWhite);
-    HGDIOBJ oldFont = SelectObject(item->hDC, presentation().font(kFont14).handle());
-    const int oldMode = SetBkMode(item->hDC, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(item->hDC, kBlack);
+    TextHolder textState(item->hDC, presentation().font(kFont14).handle(), kBlack);
 
     const std::vector<uint32_t>* keys = state->troopList(m_country);
     const size_t row = size_t(item->itemData);
@@ -95,9 +93,6 @@ void DestroyedTroopListBox::DrawItem(DRAWITEMSTRUCT* item)
     }
     for (int line : { 23, 47, 95 })
         holder.drawPolyline(r.left + line, r.top, r.left + line, r.bottom - 1, kBlack);
-    SetTextColor(item->hDC, oldColour);
-    SetBkMode(item->hDC, oldMode);
-    SelectObject(item->hDC, oldFont);
 }
 
 DestroyedTroopListWindow::DestroyedTroopListWindow(const WindowContext& context, swCWindow* mainWindow)

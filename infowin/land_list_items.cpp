@@ -89,6 +89,13 @@ std::vector<int> terrainsByListOrder(GameState& state)
     return order;
 }
 
+const TerrainRecord* rowTerrain(const GameState& state, int itemId, uint64_t itemData)
+{
+    if (itemId < 0 || itemData >= state.terrainTypes().size())
+        return nullptr;
+    return &state.terrainTypes()[size_t(itemData)];
+}
+
 bool isItemOffered(GameState& state, int i)
 {
     switch (i) {

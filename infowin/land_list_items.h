@@ -70,6 +70,9 @@ int columnWidth(uint32_t effective);
 // The terrain indexes by ascending list-order value, ties in index order.
 std::vector<int> terrainsByListOrder(GameState& state);
 
+// The terrain type a list row shows (the row's item data); null for none.
+const TerrainRecord* rowTerrain(const GameState& state, int itemId, uint64_t itemData);
+
 // Item i's text for a terrain type (CP932), as the rules in force show it.
 std::string itemText(GameState& state, int i, const TerrainRecord& terrain);
 

@@ -58,13 +58,11 @@ LandListBox::LandListBox(swCWindow* parent, GameState& game, const swCBitmap& co
 
 void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
-    GameState* state = &m_game;
-    if (!item || int(item->itemID) < 0)
+    const TerrainRecord* shown = item ? land_list::rowTerrain(m_game, int(item->itemID), item->itemData) : nullptr;
+    if (!shown)
         return;
-    const size_t terrain = size_t(item->itemData);
-    if (terrain >= state->terrainTypes().size())
-        return;
-    const TerrainRecord& type = state->terrainTypes()[terrain];
+    const TerrainRecord& type = *shown;
+    const int terrain = int(item->itemData);
     RowCanvas row(*item);
     PaletteHolder& memory = row.holder();
     HDC dc = row.dc();
@@ -75,10 +73,8 @@ void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
             RECT { 0, land_list::kTitleHeight, land_list::kSheetWidth, land_list::kSheetHeight });
     else
         memory.fillRectColor(0, 0, width - 1, height - 1, 0x02FFFFFF);
-    presentation().drawLandIcon(dc, 2, 1, int(terrain), type.kind >= kTerrainCapital ? int(terrain) : 0, 0, 16);
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kBlack);
+    presentation().drawLandIcon(dc, 2, 1, terrain, type.kind >= kTerrainCapital ? terrain : 0, 0, 16);
+    TextHolder text(dc, presentation().font(kSmallFont).handle(), kBlack);
     centred(dc, 20, 3, 92, 15, std::string(type.name, strnlen(type.name, sizeof type.name)));
     int x = land_list::kNameWidth;
     for (int i = 0; i < land_list::kItemCount; ++i) {
@@ -89,8 +85,6 @@ void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
         centred(dc, left, 3, left + column.textWidth, 15, land_list::itemText(m_game, i, type));
         x += column.width;
     }
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }
 
 LandListWindow::LandListWindow(const WindowContext& context, swCWindow* mainWindow)

@@ -86,33 +86,26 @@ void LandTableListBox::loadSheet() { m_sheet.bitmapLoadFile(pictureServices().bi
 
 void LandTableListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
-    GameState* state = &m_game;
-    if (!item || int(item->itemID) < 0)
+    const TerrainRecord* shown = item ? land_list::rowTerrain(m_game, int(item->itemID), item->itemData) : nullptr;
+    if (!shown)
         return;
-    const size_t terrain = size_t(item->itemData);
-    if (terrain >= state->terrainTypes().size())
-        return;
-    const TerrainRecord& type = state->terrainTypes()[terrain];
+    const TerrainRecord& type = *shown;
+    const int terrain = int(item->itemData);
     const int x = item->rcItem.left;
     const int y = item->rcItem.top;
     HDC dc = item->hDC;
     PaletteHolder(dc).blitBitmap(x, y, m_sheet.handle(),
         RECT { kLandTableLegendWidth, 0, kLandTableLegendWidth + kLandTableColumnWidth, m_member.columnHeight });
-    presentation().drawLandIcon(dc, x + 2, y + 76, int(terrain), type.kind >= kTerrainCapital ? int(terrain) : 0, 0, 16);
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, kBlack);
+    presentation().drawLandIcon(dc, x + 2, y + 76, terrain, type.kind >= kTerrainCapital ? terrain : 0, 0, 16);
+    TextHolder text(dc, presentation().font(kSmallFont).handle(), kBlack);
     drawNameDownwards(dc, x + 4, y + 2, type.name, int(strnlen(type.name, sizeof type.name)));
     // Movement and avoidance figures centred in their rows; transport marks from the left.
     const bool transport = m_member.table == LandTable::Transport;
     for (int row = 0; row < m_member.entries; ++row) {
-        const std::string text = entryText(row, int(terrain), type);
+        const std::string entry = entryText(row, terrain, type);
         const int top = y + (transport ? 98 : 100) + 20 * row;
-        centred(dc, x + (transport ? 2 : 3), top, x + (transport ? 14 : 15), top + 12, text.c_str(), transport ? DT_LEFT : DT_CENTER);
+        centred(dc, x + (transport ? 2 : 3), top, x + (transport ? 14 : 15), top + 12, entry.c_str(), transport ? DT_LEFT : DT_CENTER);
     }
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }
 
 std::string LandTableListBox::entryText(int row, int terrain, const TerrainRecord& type) const

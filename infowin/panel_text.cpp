@@ -10,20 +10,8 @@
 namespace panel {
 
 TextScope::TextScope(HDC dc, const swCFont& font)
-    : m_dc(dc)
+    : TextHolder(dc, font.handle(), kWhite)
 {
-    if (font.handle())
-        m_oldFont = SelectObject(dc, font.handle());
-    m_oldMode = SetBkMode(dc, TRANSPARENT);
-    m_oldColour = SetTextColor(dc, kWhite);
-}
-
-TextScope::~TextScope()
-{
-    SetTextColor(m_dc, m_oldColour);
-    SetBkMode(m_dc, m_oldMode);
-    if (m_oldFont)
-        SelectObject(m_dc, m_oldFont);
 }
 
 void text(HDC dc, int left, int top, int right, int bottom, const char* text, UINT align)

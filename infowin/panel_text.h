@@ -4,6 +4,7 @@
 
 #include "infowin/sheet_layout.h"
 #include "lib/media/bitmap.h"
+#include "lib/media/dc_holders.h"
 
 class swCFont;
 
@@ -21,19 +22,10 @@ constexpr COLORREF kGrey = 0x02A0A0A0;
 constexpr COLORREF kRed = 0x020000FF;
 constexpr COLORREF kOrange = 0x0240A0FF;
 
-// Selects the font (the game's interface font) and transparent drawing for its lifetime.
-class TextScope {
+// Selects the font (the game's interface font) and transparent white text for its lifetime.
+class TextScope : public TextHolder {
 public:
     TextScope(HDC dc, const swCFont& font);
-    ~TextScope();
-    TextScope(const TextScope&) = delete;
-    TextScope& operator=(const TextScope&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_oldFont = nullptr;
-    int m_oldMode = 0;
-    COLORREF m_oldColour = 0;
 };
 
 void text(HDC dc, int left, int top, int right, int bottom, const char* text, UINT align = DT_LEFT);

@@ -90,24 +90,19 @@ bool SenkaInfoWindow::create(bool& windowMade)
 
 void SenkaInfoWindow::redraw()
 {
-    MemoryDcHolder memory(nullptr);
+    BitmapDcHolder memory(m_picture.handle());
     HDC dc = memory.dc();
-    HGDIOBJ oldBitmap = SelectObject(dc, m_picture.handle());
     memory.blitBitmap(0, 0, m_background.handle(), RECT { 0, 0, kWidth, kHeight });
     const int country = m_game.turnBlock().currentCountry;
     // The neutral side and the time before the first country have no record.
     if (country < kCountryCount) {
         const SenkaFigures figures = senkaFigures(m_game, country);
-        HGDIOBJ oldFont = SelectObject(dc, m_look.font(kFigureFont).handle());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, kBlack);
+        TextHolder text(dc, m_look.font(kFigureFont).handle(), kBlack);
         for (int i = 0; i < 12; ++i) {
-            const std::string text = panel::cappedFigure(figures.values[i], kFigureDigits);
-            panel::text(dc, kFigureLeft, kRows[i], kFigureRight, kRows[i] + 16, text.c_str(), DT_RIGHT);
+            const std::string figure = panel::cappedFigure(figures.values[i], kFigureDigits);
+            panel::text(dc, kFigureLeft, kRows[i], kFigureRight, kRows[i] + 16, figure.c_str(), DT_RIGHT);
         }
-        SelectObject(dc, oldFont);
     }
-    SelectObject(dc, oldBitmap);
 }
 
 int SenkaInfoWindow::OnMessage(MessageRecord& msg)

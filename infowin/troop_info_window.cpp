@@ -176,31 +176,21 @@ void TroopInfoWindow::render()
         return;
     GameState& state = m_game;
     const std::unique_ptr<swCBitmap> clean = panel::loadPicture(kBackgroundFile);
-    HDC screen = GetDC(nullptr);
-    MemoryDcHolder page(screen);
-    HGDIOBJ old = SelectObject(page.dc(), m_background->handle());
+    BitmapDcHolder page(m_background->handle());
     if (clean && clean->handle())
         page.blitBitmap(0, 0, clean->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
-    try {
-        drawTypeHeader(page.dc(), state, *type, m_country);
-        if (m_movePage)
-            drawMovementPanel(page.dc(), state, *type);
-        else
-            drawCapabilityIcons(page.dc(), state, *type);
-        if (m_lowerPage == kCargoPage)
-            drawCarriedUnits(page.dc(), state, m_country, *unit, *type);
-        else
-            drawArmamentSetBlock(page.dc(), state, m_armamentSet, *type, unit);
-        if (const swCBitmap* icons = m_look.baseBitmap(kInfoButtons); icons && icons->handle())
-            drawWeaponTable(page.dc(), state, m_armamentSet, *type, *icons, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
-        drawTroopStatus(page.dc(), state, m_country, *unit);
-    } catch (swCError*) {
-        SelectObject(page.dc(), old);
-        ReleaseDC(nullptr, screen);
-        throw;
-    }
-    SelectObject(page.dc(), old);
-    ReleaseDC(nullptr, screen);
+    drawTypeHeader(page.dc(), state, *type, m_country);
+    if (m_movePage)
+        drawMovementPanel(page.dc(), state, *type);
+    else
+        drawCapabilityIcons(page.dc(), state, *type);
+    if (m_lowerPage == kCargoPage)
+        drawCarriedUnits(page.dc(), state, m_country, *unit, *type);
+    else
+        drawArmamentSetBlock(page.dc(), state, m_armamentSet, *type, unit);
+    if (const swCBitmap* icons = m_look.baseBitmap(kInfoButtons); icons && icons->handle())
+        drawWeaponTable(page.dc(), state, m_armamentSet, *type, *icons, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
+    drawTroopStatus(page.dc(), state, m_country, *unit);
 }
 
 void TroopInfoWindow::createButtons()

@@ -324,12 +324,9 @@ void TroopListBox::DrawItem(DRAWITEMSTRUCT* item)
         return;
     const int right = item->rcItem.right;
     const int width = std::min(right, kTroopRowWidth);
-    MemoryDcHolder memory(item->hDC);
+    BitmapDcHolder memory(m_rowBitmap.handle());
     HDC dc = memory.dc();
-    HGDIOBJ oldBitmap = SelectObject(dc, m_rowBitmap.handle());
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kFont14).handle());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kBlack);
+    TextHolder textState(dc, presentation().font(kFont14).handle(), kBlack);
     memory.fillRectColor(0, 0, width - 1, kTroopRowHeight - 1, kWhite);
 
     const bool carryOver = m_carryOverMode == 1;
@@ -376,7 +373,4 @@ void TroopListBox::DrawItem(DRAWITEMSTRUCT* item)
         RECT rest { item->rcItem.left + width, item->rcItem.top, item->rcItem.left + right, item->rcItem.top + kTroopRowHeight };
         FillRect(item->hDC, &rest, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
 }

@@ -44,6 +44,14 @@ int defaultSetOf(GameState& state, int typeId)
     return type ? defaultModelOf(*type) : 0;
 }
 
+// The armament set's block and its weapon table; a missing bar sheet costs the table's bars.
+void drawSet(HDC dc, const WindowContext& context, int set, const UnitTypeRecord& type)
+{
+    drawArmamentSetBlock(dc, context.game, set, type, nullptr);
+    if (const swCBitmap* bars = context.look.baseBitmap(kInfoButtons))
+        drawWeaponTable(dc, context.game, set, type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
+}
+
 } // namespace
 
 WeaponInfoWindow::WeaponInfoWindow(const WindowContext& context, swCWindow* parent, int typeId, int key, int flags)
@@ -108,26 +116,18 @@ void WeaponInfoWindow::render()
     swCBitmap clean;
     if (!loadClean(clean))
         return;
-    HDC screen = GetDC(nullptr);
-    {
-        MemoryDcHolder page(screen);
-        HGDIOBJ old = SelectObject(page.dc(), m_background->handle());
-        page.blitBitmap(0, 0, clean.handle(), RECT { 0, 0, kPageWidth, kPageHeight });
-        try {
-            drawTypeHeader(page.dc(), m_context.game, *type, -1);
-            if (m_movePage)
-                drawMovementPanel(page.dc(), m_context.game, *type);
-            else
-                drawCapabilityIcons(page.dc(), m_context.game, *type);
-            drawArmamentSetBlock(page.dc(), m_context.game, m_armamentSet, *type, nullptr);
-            if (const swCBitmap* bars = m_context.look.baseBitmap(kInfoButtons))
-                drawWeaponTable(page.dc(), m_context.game, m_armamentSet, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
-        } catch (swCError* error) {
-            delete error;
-        }
-        SelectObject(page.dc(), old);
+    BitmapDcHolder page(m_background->handle());
+    page.blitBitmap(0, 0, clean.handle(), RECT { 0, 0, kPageWidth, kPageHeight });
+    try {
+        drawTypeHeader(page.dc(), m_context.game, *type, -1);
+        if (m_movePage)
+            drawMovementPanel(page.dc(), m_context.game, *type);
+        else
+            drawCapabilityIcons(page.dc(), m_context.game, *type);
+        drawSet(page.dc(), m_context, m_armamentSet, *type);
+    } catch (swCError* error) {
+        delete error;
     }
-    ReleaseDC(nullptr, screen);
 }
 
 void WeaponInfoWindow::chooseSet(int set)
@@ -141,24 +141,18 @@ void WeaponInfoWindow::chooseSet(int set)
     swCBitmap clean;
     if (!m_background || !loadClean(clean))
         return;
-    HDC screen = GetDC(nullptr);
     {
-        MemoryDcHolder page(screen);
-        HGDIOBJ old = SelectObject(page.dc(), m_background->handle());
+        BitmapDcHolder page(m_background->handle());
         for (const RECT& part : { kSetBlock, kWeaponTable })
             page.blitBitmap(part.left, part.top, clean.handle(), part);
         try {
             if (m_movePage)
                 drawMovementPanel(page.dc(), m_context.game, *type);
-            drawArmamentSetBlock(page.dc(), m_context.game, set, *type, nullptr);
-            if (const swCBitmap* bars = m_context.look.baseBitmap(kInfoButtons))
-                drawWeaponTable(page.dc(), m_context.game, set, *type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
+            drawSet(page.dc(), m_context, set, *type);
         } catch (swCError* error) {
             delete error;
         }
-        SelectObject(page.dc(), old);
     }
-    ReleaseDC(nullptr, screen);
     for (const RECT& part : { kMoveArea, kSetBlock, kWeaponTable })
         InvalidateRect(handle(), &part, FALSE);
     UpdateWindow(handle());

@@ -81,9 +81,7 @@ void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
             const int column = unitBitmapIndex(*state, type);
             panel::blitKeyed(dc, 2, 1, *icons, RECT { column * 16, 0, column * 16 + 16, 16 }, kPictureKey);
         }
-        HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
-        const int oldMode = SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, kBlack);
+        TextHolder textState(dc, presentation().font(kSmallFont).handle(), kBlack);
         text(dc, 20, 116, unitClassName(type.unitClass));
         text(dc, 124, 316, type.name, int(strnlen(type.name, sizeof type.name)));
         char figure[16];
@@ -91,8 +89,6 @@ void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
         text(dc, 334, 346, figure);
         std::snprintf(figure, sizeof figure, "%6d", int(type.memberPrice * type.members));
         text(dc, 366, 402, figure);
-        SetBkMode(dc, oldMode);
-        SelectObject(dc, oldFont);
     }
     if (item->itemState & ODS_SELECTED) {
         RECT all { 0, 0, width, height };

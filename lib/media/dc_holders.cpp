@@ -36,6 +36,35 @@ MemoryDcHolder::~MemoryDcHolder()
         DeleteDC(m_dc);
 }
 
+BitmapDcHolder::BitmapDcHolder(HBITMAP bitmap)
+    : MemoryDcHolder(nullptr)
+    , m_old(SelectObject(m_dc, bitmap))
+{
+}
+
+BitmapDcHolder::~BitmapDcHolder()
+{
+    if (m_old)
+        SelectObject(m_dc, m_old);
+}
+
+TextHolder::TextHolder(HDC dc, HFONT font, COLORREF colour)
+    : m_dc(dc)
+{
+    if (font)
+        m_oldFont = SelectObject(dc, font);
+    m_oldMode = SetBkMode(dc, TRANSPARENT);
+    m_oldColour = SetTextColor(dc, colour);
+}
+
+TextHolder::~TextHolder()
+{
+    SetTextColor(m_dc, m_oldColour);
+    SetBkMode(m_dc, m_oldMode);
+    if (m_oldFont)
+        SelectObject(m_dc, m_oldFont);
+}
+
 void GdiObjectHolder::release()
 {
     if (m_object)

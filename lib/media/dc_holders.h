@@ -70,6 +70,32 @@ public:
     ~MemoryDcHolder() override;
 };
 
+// A memory DC with the bitmap selected into it while it lives: what is drawn on the DC is drawn on
+// the bitmap.
+class BitmapDcHolder : public MemoryDcHolder {
+public:
+    explicit BitmapDcHolder(HBITMAP bitmap);
+    ~BitmapDcHolder() override;
+
+private:
+    HGDIOBJ m_old = nullptr;
+};
+
+// Selects the font (none: the DC's), transparent text and the text colour while it lives.
+class TextHolder {
+public:
+    TextHolder(HDC dc, HFONT font, COLORREF colour);
+    ~TextHolder();
+    TextHolder(const TextHolder&) = delete;
+    TextHolder& operator=(const TextHolder&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_oldFont = nullptr;
+    int m_oldMode = 0;
+    COLORREF m_oldColour = 0;
+};
+
 class GdiObjectHolder {
 public:
     explicit GdiObjectHolder(HGDIOBJ object = nullptr) : m_object(object) { }

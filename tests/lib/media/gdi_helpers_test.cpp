@@ -233,6 +233,39 @@ TEST(Holders, MemoryAndScreenDcsAreGivenBack)
     EXPECT_EQ(GetObjectType(screen), 0u);
 }
 
+TEST(Holders, BitmapAndTextHoldersGiveBackWhatTheySelected)
+{
+    HBITMAP bitmap = CreateBitmap(8, 8, 1, 32, nullptr);
+    {
+        BitmapDcHolder page(bitmap);
+        EXPECT_EQ(GetCurrentObject(page.dc(), OBJ_BITMAP), bitmap);
+        page.fillRectColor(0, 0, 7, 7, kRed);
+    }
+    {
+        // Selectable again, and what was drawn through the holder is on it.
+        BitmapDcHolder again(bitmap);
+        EXPECT_EQ(GetPixel(again.dc(), 3, 3), kRed);
+    }
+    DeleteObject(bitmap);
+
+    Canvas canvas(8, 8);
+    SetTextColor(canvas.dc(), kBlue);
+    SetBkMode(canvas.dc(), OPAQUE);
+    const HGDIOBJ fontBefore = GetCurrentObject(canvas.dc(), OBJ_FONT);
+    GdiObjectHolder font(CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, ""));
+    for (HFONT chosen : { static_cast<HFONT>(font.get()), HFONT(nullptr) }) {
+        {
+            TextHolder text(canvas.dc(), chosen, kGreen);
+            EXPECT_EQ(GetTextColor(canvas.dc()), kGreen);
+            EXPECT_EQ(GetBkMode(canvas.dc()), TRANSPARENT);
+            EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), chosen ? chosen : fontBefore);
+        }
+        EXPECT_EQ(GetTextColor(canvas.dc()), kBlue);
+        EXPECT_EQ(GetBkMode(canvas.dc()), OPAQUE);
+        EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), fontBefore);
+    }
+}
+
 LRESULT CALLBACK plainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(hwnd, message, wParam, lParam);
