@@ -17,6 +17,7 @@
 #include "ui/dialog_templates.h"
 #include "ui/window_services.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <cstdio>
 #include <cstring>
@@ -28,7 +29,6 @@ enum : UINT_PTR { kAutoCloseTimer = 1, kStepTimer, kBlinkTimer };
 constexpr int kWidth = 600;
 constexpr int kHeight = 300;
 constexpr const char* kPlacementKey = "LiveClashEasy";
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kFiredText = RGB(0x96, 0xC8, 0xFF);
 constexpr COLORREF kOtherText = RGB(0x28, 0x78, 0xC8);
 constexpr UINT kTextFlags = DT_NOPREFIX | DT_SINGLELINE | DT_LEFT | DT_TOP;

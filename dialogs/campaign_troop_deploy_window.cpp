@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ranges>
 #include <string>
 
 namespace {
@@ -144,10 +145,7 @@ HWND CampaignTroopDeployWindow::listHandle() const { return m_list ? m_list->han
 void CampaignTroopDeployWindow::fill()
 {
     showCounts();
-    HWND list = m_list->handle();
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (uint32_t i = 0; i < m_game.carryOverCount(); ++i)
-        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
+    setListRows(m_list->handle(), std::views::iota(uint32_t(0), m_game.carryOverCount()));
 }
 
 void CampaignTroopDeployWindow::sortByKey(int key)

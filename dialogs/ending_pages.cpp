@@ -11,6 +11,7 @@
 #include "rules/game_thread.h"
 #include "state/game_state.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = 0x02FFFFFF;
 constexpr POINT kBoardAt { 16, 36 };
 // Where the chart stands on the page: its top-left corner and its foot.
 constexpr POINT kChartAt { 71, 36 };

@@ -8,10 +8,10 @@
 #include "lib/media/picture_services.h"
 #include "state/game_state.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 namespace {
 
-constexpr COLORREF kWhite = 0x02FFFFFF;
 constexpr int kFigureX = 152;
 constexpr int kFigureDigits = 8;
 constexpr int kRankX = 232;

@@ -7,14 +7,12 @@
 #include "dialogs/bitmap_canvas.h"
 #include "state/game_state.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <cstdio>
 
 namespace {
 
-constexpr COLORREF kWhite = paletteRgb(255, 255, 255);
-constexpr COLORREF kBlack = paletteRgb(0, 0, 0);
-constexpr COLORREF kRed = paletteRgb(255, 0, 0);
 constexpr int kMarkWidth = 18;
 constexpr int kMarkHeight = 14;
 // The marks' plain row: a box in the side's colour without a tick.

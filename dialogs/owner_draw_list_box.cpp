@@ -7,6 +7,7 @@
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,10 +15,6 @@
 
 namespace {
 
-constexpr COLORREF kBlack = 0x02000000;
-constexpr COLORREF kWhite = 0x02FFFFFF;
-constexpr COLORREF kRed = 0x020000FF;
-constexpr COLORREF kGrey = 0x02808080;
 
 void rowText(HDC dc, int left, int right, const char* text, int length, UINT align)
 {

@@ -11,16 +11,14 @@
 #include "state/unit_facts.h"
 #include "ui/private_messages.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kGreen = RGB(0, 128, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
 
 template <size_t N>
 std::string field(const char (&text)[N])

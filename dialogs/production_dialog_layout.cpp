@@ -3,6 +3,7 @@
 
 #include "dialogs/owner_draw_list_box.h"
 #include "dialogs/production_list_box.h"
+#include "lib/control.h"
 #include "lib/media/bitmap_button.h"
 #include "rules/production_types.h"
 #include "rules/targets.h"
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ranges>
 
 namespace {
 
@@ -114,10 +116,7 @@ void ProductionDialog::createFacilityMarks()
 void ProductionDialog::fillTypeList()
 {
     m_typeIds = producibleTypesAt(m_state, m_x, m_y, m_country);
-    HWND list = m_typeList->handle();
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (size_t i = 0; i < m_typeIds.size(); ++i)
-        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
+    setListRows(m_typeList->handle(), std::views::iota(size_t(0), m_typeIds.size()));
     sortBy(0);
 }
 
@@ -149,9 +148,7 @@ void ProductionDialog::refreshStoredList(int selection)
     if (!m_storedList)
         return;
     HWND list = m_storedList->handle();
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const StoredEntry& entry : m_orders.entries())
-        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(entry.data));
+    setListRows(list, m_orders.entries() | std::views::transform(&StoredEntry::data));
     if (selection >= 0)
         SendMessageA(list, LB_SETCURSEL, WPARAM(selection), 0);
     refreshStoredCount();

@@ -7,6 +7,7 @@
 #include "state/rule_block.h"
 #include "state/unit_facts.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,9 +15,6 @@
 
 namespace {
 
-constexpr COLORREF kBlack = 0x02000000;
-constexpr COLORREF kWhite = 0x02FFFFFF;
-constexpr COLORREF kGrey = 0x02808080;
 constexpr COLORREF kStoredGrey = 0x02A0A0A0;
 
 void text(HDC dc, int left, int top, int right, int bottom, const char* text, int length = -1)

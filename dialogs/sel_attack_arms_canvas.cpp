@@ -21,7 +21,6 @@
 namespace {
 
 namespace layout = sel_attack_arms_layout;
-using sel_attack_arms::kWhite;
 
 constexpr COLORREF kGreen = 0x0240FF40;
 constexpr COLORREF kDarkGreen = 0x02208020;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/windows.h"
+#include "ui/palette_colours.h"
 
 #include <array>
 #include <string>
@@ -12,9 +13,7 @@ struct CombatPair;
 namespace sel_attack_arms {
 
 // Palette-relative colours of the dialog's texts.
-constexpr COLORREF kWhite = 0x02FFFFFF;
 constexpr COLORREF kLightBlue = 0x02FFC896;
-constexpr COLORREF kRed = 0x020000FF;
 
 struct ValueCell {
     // Relative to the side's half: x from x0, y from the dialog's top.

@@ -99,7 +99,7 @@ void ProductEditListBox::DrawItem(DRAWITEMSTRUCT* item)
             panel::blitKeyed(dc, 2, 1, *icons, RECT { column * 16, 16, column * 16 + 16, 32 }, kPictureKey);
         }
         panel::TextScope scope(dc, presentation().font(kSmallFont));
-        SetTextColor(dc, id >= kFirstOwnTypeId ? kOwnTypeColour : panel::kWhite);
+        SetTextColor(dc, id >= kFirstOwnTypeId ? kOwnTypeColour : kWhite);
         panel::text(dc, 20, 3, 116, 15, unitClassName(type.unitClass));
         const std::string name(type.name, strnlen(type.name, sizeof type.name));
         panel::text(dc, 122, 3, 314, 15, name.c_str());

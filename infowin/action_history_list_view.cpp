@@ -8,6 +8,7 @@
 #include "state/action_history.h"
 #include "state/game_state.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,8 +16,6 @@
 
 namespace {
 
-constexpr COLORREF kBlack = 0x02000000;
-constexpr COLORREF kWhite = 0x02FFFFFF;
 constexpr COLORREF kRule = 0x02B4B4B4;
 
 const HistoryRecord* recordAt(GameState& state, int index)

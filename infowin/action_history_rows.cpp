@@ -8,6 +8,7 @@
 #include "state/unit_facts.h"
 #include "ui/window_kit.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <cstdio>
 #include <cstring>
@@ -19,8 +20,6 @@ namespace {
 constexpr int kIcon = 16;
 constexpr int kFirstPartyOffset = 49;
 constexpr int kSecondPartyGap = 24;
-constexpr COLORREF kWhite = 0x02FFFFFF;
-constexpr COLORREF kBlack = 0x02000000;
 
 using ui::cp;
 

@@ -164,13 +164,13 @@ void ArmChangeWindow::drawSetPanel(HDC dc, const UnitTypeRecord& type, int set)
         if (!unitWeaponSlotUsed(type, i))
             continue;
         const int y = y0 + 50 + 16 * i;
-        SetTextColor(dc, model.ammo[i] == 0 ? panel::kGrey : panel::kWhite);
+        SetTextColor(dc, model.ammo[i] == 0 ? panel::kNoAmmoGrey : kWhite);
         const char* name = type.weaponSlot[i].name;
         panel::text(dc, x0 + 8, y, x0 + 104, y + 12, std::string(name, strnlen(name, sizeof type.weaponSlot[i].name)).c_str());
         const int full = modelAmmoAllowance(m_game, type, set, i);
         const HeldFigure ammo = held ? heldAmmunition(*unit, i) : HeldFigure { full, full };
         panel::format(dc, x0 + 220, y, x0 + 250, y + 12, DT_LEFT, "%2d/%2d", ammo.now, ammo.most);
-        SetTextColor(dc, panel::kWhite);
+        SetTextColor(dc, kWhite);
     }
     const HeldFigure machines = unit ? heldMachines(*unit) : HeldFigure { type.members, type.members };
     panel::format(dc, x0 + 76, y0 + 132, x0 + 106, y0 + 144, DT_LEFT, "%2d/%2d", machines.now, machines.most);

@@ -10,6 +10,7 @@
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <cstring>
 #include <string>
@@ -19,8 +20,6 @@ namespace id = change_player_id;
 
 namespace {
 
-constexpr COLORREF kBlack = 0x02000000;
-constexpr COLORREF kWhite = 0x02FFFFFF;
 constexpr int kPlayerPerson = 1;
 constexpr int kPlayerComputer = 2;
 

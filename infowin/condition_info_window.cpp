@@ -19,12 +19,12 @@
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 namespace id = condition_info_id;
 
 namespace {
 
-constexpr COLORREF kBlack = 0x02000000;
 // The tabs and the statistic each plots.
 constexpr const char* kTabLabels[turn_graph::kFieldCount] = { "領土数", "収入", "戦力部隊数", "戦力価値", "撃破機数", "損害機数", "被害額" };
 constexpr int kTabFields[turn_graph::kFieldCount] = { 0, 1, 4, 5, 2, 3, 6 };

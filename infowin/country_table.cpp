@@ -8,6 +8,7 @@
 #include "state/game_state.h"
 #include "ui/window_kit.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <bit>
 #include <cstdio>
@@ -18,9 +19,6 @@ namespace board = country_board;
 
 namespace {
 
-constexpr COLORREF kBlack = 0x02000000;
-constexpr COLORREF kWhite = 0x02FFFFFF;
-constexpr COLORREF kGrey = 0x02808080;
 constexpr int kMarkWidth = 18;
 constexpr int kMarkHeight = 14;
 // The blank a figure keeps from the rules at each side of its cell.

@@ -12,6 +12,7 @@
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,8 +24,6 @@ namespace {
 
 constexpr UINT kListId = 1000;
 constexpr UINT kFirstHeader = 1001;
-constexpr COLORREF kBlack = 0x02000000;
-constexpr COLORREF kWhite = 0x02FFFFFF;
 // A destroyed unit's name is the first 32 bytes of its record's name, not always terminated.
 constexpr size_t kNameBytes = 32;
 

@@ -3,6 +3,7 @@
 #include "infowin/land_list_window.h"
 
 #include "infowin/land_list_items.h"
+#include "lib/control.h"
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
 #include "lib/media/row_canvas.h"
@@ -14,6 +15,7 @@
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,7 +25,6 @@ namespace {
 
 namespace id = land_list_id;
 
-constexpr COLORREF kBlack = 0x02000000;
 
 int scrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 
@@ -146,18 +147,12 @@ bool LandListWindow::create(bool& windowMade)
 
 void LandListWindow::fill()
 {
-    HWND list = m_list->handle();
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (int terrain : land_list::terrainsByListOrder(m_context.game))
-        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(terrain));
+    setListRows(m_list->handle(), land_list::terrainsByListOrder(m_context.game));
 }
 
 int LandListWindow::rowTerrain(int row) const
 {
-    if (!m_list || row < 0)
-        return -1;
-    const LRESULT data = SendMessageA(m_list->handle(), LB_GETITEMDATA, WPARAM(row), 0);
-    return data == LB_ERR ? -1 : int(data);
+    return m_list ? int(listRowValue(m_list->handle(), row)) : -1;
 }
 
 void LandListWindow::compose()

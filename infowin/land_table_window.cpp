@@ -3,6 +3,7 @@
 
 #include "infowin/land_list_items.h"
 #include "infowin/land_transport_table.h"
+#include "lib/control.h"
 #include "lib/error.h"
 #include "lib/media/picture_services.h"
 #include "platform/kernel/host.h"
@@ -13,6 +14,7 @@
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,7 +26,6 @@ namespace {
 
 namespace id = land_table_id;
 
-constexpr COLORREF kBlack = 0x02000000;
 // The default width shows the legend and 35 columns.
 constexpr int kDefaultWidth = kLandTableLegendWidth + 35 * kLandTableColumnWidth;
 
@@ -176,18 +177,12 @@ void LandTableWindow::fill()
         order = land_list::terrainsByListOrder(m_game);
     else
         std::iota(order.begin(), order.end(), 0);
-    HWND list = m_list->handle();
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (int terrain : order)
-        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(terrain));
+    setListRows(m_list->handle(), order);
 }
 
 int LandTableWindow::columnTerrain(int column) const
 {
-    if (!m_list || column < 0)
-        return -1;
-    const LRESULT data = SendMessageA(m_list->handle(), LB_GETITEMDATA, WPARAM(column), 0);
-    return data == LB_ERR ? -1 : int(data);
+    return m_list ? int(listRowValue(m_list->handle(), column)) : -1;
 }
 
 void LandTableWindow::snap(RECT& rect, WPARAM edge) const

@@ -5,6 +5,7 @@
 #include "infowin/sheet_layout.h"
 #include "lib/media/bitmap.h"
 #include "lib/media/dc_holders.h"
+#include "ui/palette_colours.h"
 
 class swCFont;
 
@@ -15,12 +16,8 @@ class swCFont;
 
 namespace panel {
 
-// Palette-relative colours: white text, grey for a slot without ammunition, red for a quarter or
-// less, orange for a half or less.
-constexpr COLORREF kWhite = 0x02FFFFFF;
-constexpr COLORREF kGrey = 0x02A0A0A0;
-constexpr COLORREF kRed = 0x020000FF;
-constexpr COLORREF kOrange = 0x0240A0FF;
+// A slot without ammunition is lighter than the lists' grey.
+constexpr COLORREF kNoAmmoGrey = 0x02A0A0A0;
 
 // Selects the font (the game's interface font) and transparent white text for its lifetime.
 class TextScope : public TextHolder {

@@ -15,11 +15,11 @@
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 
 namespace {
 
-constexpr COLORREF kBlack = 0x02000000;
 constexpr int kFigureLeft = 133;
 constexpr int kFigureRight = 205;
 constexpr int kFigureDigits = 9;

@@ -10,6 +10,7 @@
 #include "platform/kernel/host.h"
 #include "ui/private_messages.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -18,11 +19,6 @@
 
 namespace {
 
-constexpr COLORREF kBlack = 0x02000000;
-constexpr COLORREF kWhite = 0x02FFFFFF;
-constexpr COLORREF kRed = 0x020000FF;
-constexpr COLORREF kOrange = 0x0240A0FF;
-constexpr COLORREF kGrey = 0x02808080;
 constexpr COLORREF kLightGrey = 0x02C8C8C8;
 
 enum class RowKind { Live, Reserve, Empty };

@@ -102,7 +102,7 @@ void drawArmamentSetBlock(HDC dc, const GameState& game, int set, const UnitType
             continue;
         const int y = 268 + 20 * i;
         const int ammo = model.ammo[i];
-        const COLORREF row = ammo == 0 ? kGrey : kWhite;
+        const COLORREF row = ammo == 0 ? kNoAmmoGrey : kWhite;
         SetTextColor(dc, row);
         text(dc, 456, y, 648, y + 12, slotName(type, i).c_str());
         format(dc, 654, y, 666, y + 12, DT_LEFT, "%2d", type.weaponSlot[i].multiplier);
@@ -152,7 +152,7 @@ void drawWeaponTable(HDC dc, const GameState& game, int set, const UnitTypeRecor
             blitCell(dc, 8, b - 14, barSheet, { barX, barY + 16 * i, 704, 16 });
             SetTextColor(dc, kWhite);
         } else {
-            SetTextColor(dc, kGrey);
+            SetTextColor(dc, kNoAmmoGrey);
         }
         drawWeaponRow(dc, game, *weapon, b);
         SetTextColor(dc, kWhite);

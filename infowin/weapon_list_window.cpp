@@ -3,6 +3,7 @@
 
 #include "infowin/panel_text.h"
 #include "infowin/sheet_layout.h"
+#include "lib/control.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/picture_services.h"
@@ -15,16 +16,17 @@
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
 #include "ui/presentation.h"
+#include "ui/palette_colours.h"
 
 #include <cstdio>
 #include <cstring>
+#include <ranges>
 #include <string>
 
 namespace {
 
 namespace id = weapon_list_id;
 
-constexpr COLORREF kBlack = 0x02000000;
 
 
 int scrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
@@ -232,10 +234,7 @@ void WeaponListWindow::redrawList()
     if (!m_list)
         return;
     HWND list = m_list->handle();
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    const size_t count = m_game.producibleList().size();
-    for (size_t i = 0; i < count; ++i)
-        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
+    setListRows(list, std::views::iota(size_t(0), m_game.producibleList().size()));
     InvalidateRect(list, nullptr, TRUE);
     SetFocus(list);
 }
@@ -243,10 +242,8 @@ void WeaponListWindow::redrawList()
 int WeaponListWindow::rowTypeId(int row) const
 {
     const std::vector<uint32_t>& list = m_game.producibleList();
-    if (!m_list || row < 0)
-        return 0;
-    const LRESULT data = SendMessageA(m_list->handle(), LB_GETITEMDATA, WPARAM(row), 0);
-    return data != LB_ERR && size_t(data) < list.size() ? int(list[size_t(data)]) : 0;
+    const LPARAM position = m_list ? listRowValue(m_list->handle(), row) : -1;
+    return position >= 0 && size_t(position) < list.size() ? int(list[size_t(position)]) : 0;
 }
 
 void WeaponListWindow::snap(RECT& rect, WPARAM edge) const

@@ -97,3 +97,11 @@ int swCControl::controlOnMessage(MessageRecord& msg)
         return 0;
     }
 }
+
+LPARAM listRowValue(HWND list, int row)
+{
+    if (!list || row < 0)
+        return -1;
+    const LRESULT value = SendMessageA(list, LB_GETITEMDATA, WPARAM(row), 0);
+    return value == LB_ERR ? -1 : LPARAM(value);
+}

@@ -116,3 +116,14 @@ public:
     {
     }
 };
+
+// An owner-drawn list box without strings keeps one value a row: its rows become the values.
+template <class Values>
+void setListRows(HWND list, const Values& values)
+{
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const auto value : values)
+        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(value));
+}
+// The row's value; -1 for no such row.
+LPARAM listRowValue(HWND list, int row);

@@ -79,8 +79,8 @@ TEST(WeaponSelectionCells, EachCellShowsTheFigureTheFightUses)
     EXPECT_EQ(d.defenceValue, protection);
 
     EXPECT_EQ(attacker[4].colour, cells::kLightBlue);
-    EXPECT_EQ(attacker[5].colour, cells::kRed);
-    EXPECT_EQ(attacker[2].colour, cells::kRed) << "cut below its base";
+    EXPECT_EQ(attacker[5].colour, kRed);
+    EXPECT_EQ(attacker[2].colour, kRed) << "cut below its base";
     EXPECT_EQ(defender[7].colour, cells::kLightBlue) << "raised above its base";
     EXPECT_EQ(attacker[0].align, UINT(DT_RIGHT));
 }
@@ -99,7 +99,7 @@ TEST(WeaponSelectionCells, EncirclementCellFollowsRuleTwentyOne)
     ASSERT_GT(pair.side[1].preview[kPreviewEncirclement], 0u);
     EXPECT_EQ(defender[11].text[0], '-');
     EXPECT_EQ(number(defender[11]), int(pair.side[1].preview[kPreviewEncirclement]));
-    EXPECT_EQ(defender[11].colour, cells::kRed);
+    EXPECT_EQ(defender[11].colour, kRed);
     const int base = 40 + 10 * 40 / 100;
     const int terrain = base + 25 * base / 100;
     EXPECT_EQ(pair.side[1].defenceValue, (100 - number(defender[11])) * terrain / 100)
@@ -116,7 +116,7 @@ TEST(WeaponSelectionCells, PercentagesBelowOneShowAZeroInWhite)
         const auto strip = cells::valueCells(pair, side, false);
         for (int i : { 4, 5, 6, 9, 10 }) {
             EXPECT_EQ(strip[size_t(i)].text, "  0") << "side " << side << " cell " << i;
-            EXPECT_EQ(strip[size_t(i)].colour, cells::kWhite);
+            EXPECT_EQ(strip[size_t(i)].colour, kWhite);
         }
     }
 }

@@ -225,6 +225,18 @@ TEST_F(ControlsTest, ListViewHelpersFillColumnsItemsAndTheHeaderFont)
     EXPECT_EQ(log.lfWeight, FW_BOLD);
 }
 
+TEST_F(ControlsTest, ListRowsHoldTheirValuesAndARefillReplacesThem)
+{
+    ChildControl list("ListBox", &parent, 401, LBS_OWNERDRAWFIXED | LBS_NOTIFY);
+    ASSERT_TRUE(list.controlCreate({ 10, 100, 200, 80 }));
+    setListRows(list.handle(), std::vector<int> { 5, 7, 9 });
+    setListRows(list.handle(), std::vector<int> { 4, 2 });
+    EXPECT_EQ(SendMessageA(list.handle(), LB_GETCOUNT, 0, 0), 2);
+    for (auto [row, value] : { std::pair { 0, 4 }, { 1, 2 }, { 2, -1 }, { -1, -1 } })
+        EXPECT_EQ(listRowValue(list.handle(), row), value) << row;
+    EXPECT_EQ(listRowValue(nullptr, 0), -1);
+}
+
 TEST_F(ControlsTest, MenuTextsAndTooltipTools)
 {
     HMENU menu = CreatePopupMenu();
