@@ -90,10 +90,8 @@ void AutoMoveSetWindow::enable(UINT id, bool on)
 void AutoMoveSetWindow::holdPressed(UINT id, bool on)
 {
     HWND button = GetDlgItem(handle(), int(id));
-    if (auto* face = dynamic_cast<BitmapButton*>(windowFromHandle(button))) {
-        face->setHeldPressed(on);
-        InvalidateRect(button, nullptr, FALSE);
-    }
+    if (auto* face = dynamic_cast<BitmapButton*>(windowFromHandle(button)))
+        face->holdPressed(on);
 }
 
 void AutoMoveSetWindow::postToMain(UINT message)

@@ -153,10 +153,7 @@ void CampaignTroopDeployWindow::sortByKey(int key)
     m_sortKey = uint32_t(key);
     if (!m_headers[key]->heldPressed()) {
         m_descending = 0;
-        for (int column = 0; column < kTroopColumnCount; ++column) {
-            m_headers[column]->setHeldPressed(column == key);
-            InvalidateRect(m_headers[column]->handle(), nullptr, FALSE);
-        }
+        latchOne(m_headers, key);
     } else {
         m_descending = m_descending ? 0 : 1;
     }

@@ -186,10 +186,8 @@ void EndingWindow::previousPage()
 void EndingWindow::toggleCountry(int country)
 {
     m_countryMask ^= uint8_t(1u << country);
-    if (CheckMarkButton* button = m_countryButtons[size_t(country)]) {
-        button->setHeldPressed((m_countryMask & (1u << country)) != 0);
-        InvalidateRect(button->handle(), nullptr, FALSE);
-    }
+    if (CheckMarkButton* button = m_countryButtons[size_t(country)])
+        button->holdPressed((m_countryMask & (1u << country)) != 0);
     if (m_page > kSummaryPage && m_page < kEvaluationPage) {
         renderChart();
         showChart();

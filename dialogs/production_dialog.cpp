@@ -66,11 +66,7 @@ void ProductionDialog::sortBy(int head)
         std::reverse(m_typeIds.begin(), m_typeIds.end());
     } else {
         m_activeHead = head;
-        for (size_t k = 0; k < m_heads.size(); ++k)
-            if (m_heads[k]) {
-                m_heads[k]->setHeldPressed(int(k) == head);
-                InvalidateRect(m_heads[k]->handle(), nullptr, FALSE);
-            }
+        latchOne(m_heads, head);
         using Less = bool (*)(const GameState&, uint32_t, uint32_t);
         const Less orders[3] = { unitTypeLessByClass, unitTypeLessByName, unitTypeLessByCost };
         const Less less = orders[head];

@@ -223,10 +223,8 @@ int ConditionInfoWindow::OnCommand(MessageRecord& msg, UINT commandId, UINT code
         return KitWindow::OnCommand(msg, commandId, code);
     const int c = int(commandId - id::kFirstCountry);
     m_toggleMask ^= uint8_t(1u << c);
-    if (CheckMarkButton* button = m_buttons[size_t(c)]) {
-        button->setHeldPressed((m_toggleMask & (1u << c)) != 0);
-        InvalidateRect(button->handle(), nullptr, FALSE);
-    }
+    if (CheckMarkButton* button = m_buttons[size_t(c)])
+        button->holdPressed((m_toggleMask & (1u << c)) != 0);
     drawGraph();
     repaintPage();
     return 1;

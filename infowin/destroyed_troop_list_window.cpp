@@ -125,7 +125,7 @@ bool DestroyedTroopListWindow::create(bool& windowMade)
     m_headers[2] = new Button48x20(this, 5, kFirstHeader + 2, 48, 0);
     m_headers[3] = new Button228x20(this, 1, kFirstHeader + 3, 96, 0);
 
-    latchHeader(int(m_game.troopListSortKey()));
+    latchOne(m_headers, int(m_game.troopListSortKey()));
     showCountry(chooseCountry());
     // Tab walks the headers and the list as in a dialog; Enter and Escape stay swallowed.
     showWithDialogKeys();
@@ -156,16 +156,6 @@ void DestroyedTroopListWindow::showCountry(int country)
         InvalidateRect(m_list->handle(), nullptr, TRUE);
 }
 
-void DestroyedTroopListWindow::latchHeader(int key)
-{
-    for (int k = 0; k < kKeyCount; ++k) {
-        if (!m_headers[k])
-            continue;
-        m_headers[k]->setHeldPressed(k == key);
-        InvalidateRect(m_headers[k]->handle(), nullptr, FALSE);
-    }
-}
-
 void DestroyedTroopListWindow::chooseKey(int key)
 {
     // One key and direction for every country; a new key starts ascending.
@@ -173,7 +163,7 @@ void DestroyedTroopListWindow::chooseKey(int key)
         m_game.setTroopListSort(uint32_t(key), 0);
     else
         m_game.setTroopListSort(uint32_t(key), m_game.troopListSortReverse() == 1 ? 0 : 1);
-    latchHeader(key);
+    latchOne(m_headers, key);
     sortAndRepaint();
 }
 

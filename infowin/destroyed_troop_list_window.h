@@ -58,7 +58,6 @@ private:
     void showCountry(int country);
     int chooseCountry() const;
     void chooseKey(int key);
-    void latchHeader(int key);
     void sortAndRepaint();
     int maxRows() const;
 

@@ -3,6 +3,7 @@
 #include "infowin/troop_info_window.h"
 
 #include "infowin/panel_text.h"
+#include "infowin/unit_info_buttons.h"
 #include "infowin/unit_info_ids.h"
 #include "infowin/unit_panels.h"
 #include "lib/error.h"
@@ -30,18 +31,6 @@ const UnitRecord* unitInPlayAt(GameState& state, int country, int index)
         return nullptr;
     const UnitRecord* unit = state.unitOf(country, index);
     return unit && unitInPlay(*unit) ? unit : nullptr;
-}
-
-BitmapButton* button(HWND dialog, UINT controlId)
-{
-    HWND item = GetDlgItem(dialog, int(controlId));
-    return item ? dynamic_cast<BitmapButton*>(windowFromHandle(item)) : nullptr;
-}
-
-void showItem(HWND dialog, UINT controlId, bool shown)
-{
-    if (HWND item = GetDlgItem(dialog, int(controlId)))
-        ShowWindow(item, shown ? SW_SHOWNA : SW_HIDE);
 }
 
 } // namespace
@@ -195,12 +184,7 @@ void TroopInfoWindow::render()
 
 void TroopInfoWindow::createButtons()
 {
-    new InfoButton80x24(this, 0, id::kPrevious, 456, 8);
-    new InfoButton80x24(this, 1, id::kNext, 544, 8);
-    new InfoButton80x24(this, 2, id::kClose, 632, 8);
-    new InfoButton56x24(this, 0, id::kBaseType, 378, 54);
-    new InfoButton72x24(this, 0, id::kCapabilityPage, 152, 322);
-    new InfoButton72x24(this, 1, id::kMovePage, 224, 322);
+    unit_info::createPageButtons(this, 54);
     new InfoButton72x24(this, 2, id::kArmamentPage, 508, 214);
     new InfoButton72x24(this, 3, id::kCargoPage, 580, 214);
     for (int k = 0; k < kModelCount; ++k) {
@@ -214,12 +198,8 @@ void TroopInfoWindow::createButtons()
 
 void TroopInfoWindow::pressPair(UINT chosen, UINT partner)
 {
-    for (UINT controlId : { chosen, partner }) {
-        if (BitmapButton* face = button(handle(), controlId)) {
-            face->setHeldPressed(controlId == chosen);
-            InvalidateRect(face->handle(), nullptr, FALSE);
-        }
-    }
+    for (UINT controlId : { chosen, partner })
+        unit_info::holdPressed(handle(), controlId, controlId == chosen);
 }
 
 void TroopInfoWindow::updateButtons()
@@ -228,17 +208,14 @@ void TroopInfoWindow::updateButtons()
     if (!type)
         return;
     const TroopNeighbours around = findTroopNeighbours(m_game, m_country, m_unitIndex);
-    showItem(handle(), id::kPrevious, around.previous >= 0);
-    showItem(handle(), id::kNext, around.next >= 0);
-    showItem(handle(), id::kBaseType, type->baseType != 0);
-    showItem(handle(), id::kCargoPage, carryBerthCount(*type) > 0);
+    unit_info::showButton(handle(), id::kPrevious, around.previous >= 0);
+    unit_info::showButton(handle(), id::kNext, around.next >= 0);
+    unit_info::showButton(handle(), id::kBaseType, type->baseType != 0);
+    unit_info::showButton(handle(), id::kCargoPage, carryBerthCount(*type) > 0);
     for (int k = 0; k < kModelCount; ++k) {
         const UINT controlId = id::kFirstSet + UINT(k);
-        showItem(handle(), controlId, m_lowerPage == kArmamentPage && unitTypeHasGroupFlag(*type, k));
-        if (BitmapButton* face = button(handle(), controlId)) {
-            face->setHeldPressed(k == m_armamentSet);
-            InvalidateRect(face->handle(), nullptr, FALSE);
-        }
+        unit_info::showButton(handle(), controlId, m_lowerPage == kArmamentPage && unitTypeHasGroupFlag(*type, k));
+        unit_info::holdPressed(handle(), controlId, k == m_armamentSet);
     }
 }
 

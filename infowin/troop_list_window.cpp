@@ -141,7 +141,7 @@ void TroopListWindow::showCountry(int country)
     if (m_country >= 0) {
         m_context.game.sortPlayerUnitList(m_country, g_sortKey, m_descending);
         m_list->setKeys(&m_context.game.playerUnitList(m_country));
-        latchHeader(g_sortKey);
+        latchOne(m_headers, g_sortKey);
         const int rows = m_context.game.playerUnitCount(m_country);
         for (int i = 0; i < rows; ++i)
             SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
@@ -168,16 +168,6 @@ void TroopListWindow::updateCount()
     SetWindowTextA(m_count->handle(), text.c_str());
 }
 
-void TroopListWindow::latchHeader(int key)
-{
-    for (int column = 0; column < kTroopColumnCount; ++column) {
-        if (!m_headers[column] || m_headers[column]->heldPressed() == (column == key))
-            continue;
-        m_headers[column]->setHeldPressed(column == key);
-        InvalidateRect(m_headers[column]->handle(), nullptr, FALSE);
-    }
-}
-
 void TroopListWindow::sortByKey(int key, bool atCreation)
 {
     if (key < 0 || key >= kTroopColumnCount)
@@ -188,7 +178,7 @@ void TroopListWindow::sortByKey(int key, bool atCreation)
     // At creation the kept direction is taken whatever the header shows.
     if (atCreation || !m_headers[key]->heldPressed()) {
         m_descending = atCreation ? g_savedDescending : 0;
-        latchHeader(key);
+        latchOne(m_headers, key);
     } else {
         m_descending = m_descending ? 0 : 1;
     }

@@ -64,7 +64,6 @@ private:
     int chooseCountry() const;
     void updateCount();
     void sortByKey(int key, bool atCreation);
-    void latchHeader(int key);
     void layoutColumns();
     void layoutControls(int clientWidth, int clientHeight);
     void applyHeightLimits();

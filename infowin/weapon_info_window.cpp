@@ -3,6 +3,7 @@
 #include "infowin/weapon_info_window.h"
 
 #include "infowin/sheet_layout.h"
+#include "infowin/unit_info_buttons.h"
 #include "infowin/unit_info_ids.h"
 #include "infowin/unit_panels.h"
 #include "lib/application.h"
@@ -91,16 +92,11 @@ int WeaponInfoWindow::OnInitDialog()
 {
     ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kPageWidth, kPageHeight });
 
-    new InfoButton80x24(this, 0, id::kPrevious, 456, 8);
-    new InfoButton80x24(this, 1, id::kNext, 544, 8);
-    new InfoButton80x24(this, 2, id::kClose, 632, 8);
-    new InfoButton56x24(this, 0, id::kBaseType, 378, 56);
-    new InfoButton72x24(this, 0, id::kCapabilityPage, 152, 322);
-    new InfoButton72x24(this, 1, id::kMovePage, 224, 322);
+    unit_info::createPageButtons(this, 56);
     for (int k = 0; k < kModelCount; ++k)
         new InfoButton48x16(this, k, id::kFirstSet + UINT(k), 460 + 64 * k, 432);
-    pressButton(id::kCapabilityPage, !m_movePage);
-    pressButton(id::kMovePage, m_movePage);
+    unit_info::holdPressed(handle(), id::kCapabilityPage, !m_movePage);
+    unit_info::holdPressed(handle(), id::kMovePage, m_movePage);
     render();
     updateButtons();
 
@@ -133,7 +129,7 @@ void WeaponInfoWindow::render()
 void WeaponInfoWindow::chooseSet(int set)
 {
     for (int k = 0; k < kModelCount; ++k)
-        pressButton(id::kFirstSet + UINT(k), k == set);
+        unit_info::holdPressed(handle(), id::kFirstSet + UINT(k), k == set);
     const UnitTypeRecord* type = shownType();
     if (set == m_armamentSet || !type)
         return;
@@ -203,29 +199,14 @@ void WeaponInfoWindow::browseTo(int typeId)
 
 void WeaponInfoWindow::updateButtons()
 {
-    showButton(id::kPrevious, previousType() != 0);
-    showButton(id::kNext, nextType() != 0);
+    unit_info::showButton(handle(), id::kPrevious, previousType() != 0);
+    unit_info::showButton(handle(), id::kNext, nextType() != 0);
     const UnitTypeRecord* type = shownType();
-    showButton(id::kBaseType, type && type->baseType != 0);
+    unit_info::showButton(handle(), id::kBaseType, type && type->baseType != 0);
     for (int k = 0; k < kModelCount; ++k) {
-        showButton(id::kFirstSet + UINT(k), type && unitTypeHasGroupFlag(*type, k));
-        pressButton(id::kFirstSet + UINT(k), k == m_armamentSet);
+        unit_info::showButton(handle(), id::kFirstSet + UINT(k), type && unitTypeHasGroupFlag(*type, k));
+        unit_info::holdPressed(handle(), id::kFirstSet + UINT(k), k == m_armamentSet);
     }
-}
-
-void WeaponInfoWindow::pressButton(UINT buttonId, bool pressed)
-{
-    HWND button = GetDlgItem(handle(), int(buttonId));
-    if (auto* face = dynamic_cast<swCButton*>(windowFromHandle(button))) {
-        face->setHeldPressed(pressed);
-        InvalidateRect(button, nullptr, FALSE);
-    }
-}
-
-void WeaponInfoWindow::showButton(UINT buttonId, bool shown)
-{
-    if (HWND button = GetDlgItem(handle(), int(buttonId)))
-        ShowWindow(button, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void WeaponInfoWindow::closeGesture() { postToOwner(*this, ui_message::kCloseWeaponInfo, WPARAM(m_key)); }
@@ -274,8 +255,8 @@ int WeaponInfoWindow::OnCommand(MessageRecord&, UINT command, UINT)
     case id::kCapabilityPage:
     case id::kMovePage:
         m_movePage = command == id::kMovePage;
-        pressButton(id::kCapabilityPage, !m_movePage);
-        pressButton(id::kMovePage, m_movePage);
+        unit_info::holdPressed(handle(), id::kCapabilityPage, !m_movePage);
+        unit_info::holdPressed(handle(), id::kMovePage, m_movePage);
         render();
         InvalidateRect(handle(), nullptr, FALSE);
         return 1;

@@ -55,8 +55,6 @@ private:
     void chooseSet(int set);
     void browseTo(int typeId);
     void updateButtons();
-    void pressButton(UINT id, bool pressed);
-    void showButton(UINT id, bool shown);
 
     WindowContext m_context;
     int m_key = 0;

@@ -220,10 +220,7 @@ void WeaponListWindow::pressHeader(int key)
     if (m_headers[key]->heldPressed()) {
         m_game.reverseProducibleList(key, 1);
     } else {
-        for (int k = 0; k < 4; ++k) {
-            m_headers[k]->setHeldPressed(k == key);
-            InvalidateRect(m_headers[k]->handle(), nullptr, FALSE);
-        }
+        latchOne(m_headers, key);
         m_game.reverseProducibleList(key, 0);
     }
     redrawList();

@@ -12,6 +12,13 @@ std::unique_ptr<swCBitmap> loadFace(const char* imageFile, const RECT& rect)
 
 swCButton::swCButton(swCWindow* parent, UINT controlId, DWORD style) : swCControl("Button", parent, controlId, style) { }
 
+void swCButton::holdPressed(bool on)
+{
+    m_heldPressed = on;
+    if (handle())
+        InvalidateRect(handle(), nullptr, FALSE);
+}
+
 void swCButton::buttonSetFaces(const char* imageFile, const RECT& normal, const RECT& pressed, const RECT& disabled)
 {
     auto newNormal = loadFace(imageFile, normal);

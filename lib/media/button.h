@@ -26,6 +26,8 @@ public:
     }
     // While set the button is drawn pressed whatever its state.
     void setHeldPressed(bool on) { m_heldPressed = on; }
+    // Held pressed or released, and drawn again.
+    void holdPressed(bool on);
     bool heldPressed() const { return m_heldPressed; }
     void setIgnoreDisabled(bool on) { m_ignoreDisabled = on; }
     void setDrawText(bool on) { m_drawText = on; }
@@ -54,3 +56,16 @@ protected:
 };
 
 std::unique_ptr<swCBitmap> loadFace(const char* imageFile, const RECT& rect);
+
+// Holds the chosen button of a row (a sorting header, a page) pressed and releases the others;
+// empty places in the row are passed over.
+template <class Row>
+void latchOne(const Row& row, int chosen)
+{
+    int index = 0;
+    for (swCButton* button : row) {
+        if (button)
+            button->holdPressed(index == chosen);
+        ++index;
+    }
+}

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using testing_buttons::Fill;
 
 namespace {
@@ -133,6 +135,22 @@ TEST_F(ButtonDrawTest, AFaceThatCannotBeLoadedThrowsAndKeepsTheOldFaces)
     }
     EXPECT_TRUE(thrown);
     EXPECT_EQ(draw(button, ODS_SELECTED, 10, 8), kButtonPressed);
+}
+
+TEST_F(ButtonDrawTest, ALatchedRowHoldsOnlyTheChosenButtonPressedAndPassesOverGaps)
+{
+    swCButton first(&parent, 10, 0), third(&parent, 12, 0);
+    first.controlCreate({ 0, 0, 20, 16 });
+    third.controlCreate({ 40, 0, 20, 16 });
+    swCButton* row[] = { &first, nullptr, &third };
+    withFaces(first, true);
+    for (auto [chosen, firstHeld, thirdHeld] : { std::tuple { 2, false, true }, { 0, true, false }, { -1, false, false } }) {
+        latchOne(row, chosen);
+        EXPECT_EQ(first.heldPressed(), firstHeld) << chosen;
+        EXPECT_EQ(third.heldPressed(), thirdHeld) << chosen;
+    }
+    first.holdPressed(true);
+    EXPECT_EQ(draw(first, 0, 10, 8), kButtonPressed) << "a held button draws pressed whatever its state";
 }
 
 } // namespace
