@@ -52,16 +52,8 @@ void CountryInfoWindow::loadPictures()
 
 bool CountryInfoWindow::create(bool& windowMade)
 {
-    windowMade = false;
-    try {
-        loadPictures();
-    } catch (swCError* error) {
-        ui::showOverOwner(*this, error);
+    if (!ui::loadAndCreate(*this, windowMade, [this] { loadPictures(); }))
         return false;
-    }
-    if (!Create())
-        return false;
-    windowMade = true;
     ui::placeInfoWindow(*this, kClassName, { board::kBoardWidth, boardHeight() }, m_context.game.settings().leftInfoPanel);
     redrawBoard(true);
 

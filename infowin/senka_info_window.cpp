@@ -69,18 +69,13 @@ SenkaInfoWindow* SenkaInfoWindow::open(const WindowContext& context, swCWindow* 
 
 bool SenkaInfoWindow::create(bool& windowMade)
 {
-    windowMade = false;
-    try {
+    const auto load = [this] {
         const std::string path = pictureServices().bitmapPath("senka.bmp");
         m_picture.bitmapLoadFile(path.c_str());
         m_background.bitmapLoadFile(path.c_str());
-    } catch (swCError* error) {
-        ui::showOverOwner(*this, error);
+    };
+    if (!ui::loadAndCreate(*this, windowMade, load))
         return false;
-    }
-    if (!Create())
-        return false;
-    windowMade = true;
     ui::placeInfoWindow(*this, kClassName, { kWidth, kHeight }, m_game.settings().leftInfoPanel);
     redraw();
     m_dialogKeys.attach(this);

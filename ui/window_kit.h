@@ -206,6 +206,22 @@ Window* openOwnWindow(Window* window, bool (Window::*create)(bool& windowMade))
 // Shows the library's error over the window's owner (with no owner, over the desktop) and deletes it.
 void showOverOwner(const swCWindow& window, swCError* error);
 
+// Loads what the window shows, then makes it: what cannot be loaded is shown over the owner and
+// no window is made. windowMade tells whether a window was made, for openOwnWindow.
+template <class Window, class Load>
+bool loadAndCreate(Window& window, bool& windowMade, Load load)
+{
+    windowMade = false;
+    try {
+        load();
+    } catch (swCError* error) {
+        showOverOwner(window, error);
+        return false;
+    }
+    windowMade = window.Create() != FALSE;
+    return windowMade;
+}
+
 // UTF-8 text in the program's code page, as the window functions take it.
 std::string cp(const char* utf8);
 
