@@ -31,6 +31,7 @@
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "state/map_file.h"
+#include "ui/presentation.h"
 #include "ui/private_messages.h"
 #include "ui/window_services.h"
 
@@ -427,7 +428,7 @@ void MainWindow::setZoom(int zoom)
     if (HWND map = m_link.mapWindow())
         PostMessageA(map, ui_message::kMapSetZoom, WPARAM(zoom), 0);
     else
-        m_state.display().zoom = uint32_t(zoom);
+        presentation().mapView().zoom = zoom;
     updateMenuStates();
 }
 

@@ -6,6 +6,7 @@
 #include "rules/game_thread.h"
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 
 CommandStates commandStatesOf(GameState& state)
 {
@@ -70,7 +71,7 @@ void MainWindow::updateMenuStates()
     check(kAutoMoveWindow, m_link.autoMoveWindow());
     check(kTroopList, troopList());
     check(kDestroyedList, destroyedList());
-    const UINT zoom = m_state.display().zoom;
+    const UINT zoom = UINT(presentation().mapView().zoom.load());
     for (UINT id : { kZoom16, kZoom32, kZoom48 })
         check(id, id - kZoom16 == zoom);
 }

@@ -144,7 +144,7 @@ void MapWindow::setZoom(int zoom)
         if (zoom == m_renderer->zoom())
             return;
         m_renderer->setZoom(zoom);
-        m_state.display().zoom = uint32_t(zoom);
+        presentation().mapView().zoom = zoom;
         const int cell = geometry().cell();
         const int largest = HexGeometry(kZoomCount - 1, 1, 1).cell();
         m_origin = { m_aim.x * cell / largest - m_client.cx / 2, m_aim.y * cell / largest - m_client.cy / 2 };
@@ -251,7 +251,7 @@ void MapWindow::reinitialise()
 {
     {
         std::lock_guard lock(m_drawLock);
-        m_renderer->setZoom(std::clamp(int(m_state.display().zoom), 0, kZoomCount - 1));
+        m_renderer->setZoom(std::clamp(presentation().mapView().zoom.load(), 0, kZoomCount - 1));
         m_renderer->setNight(shownNight());
         m_renderer->setViewer(m_state.turnBlock().viewingCountry, m_state.ruleOn(kRuleSearch));
         if (handle()) {

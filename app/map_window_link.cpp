@@ -4,6 +4,7 @@
 
 #include "app/map_window.h"
 #include "state/game_state.h"
+#include "ui/presentation.h"
 #include "ui/private_messages.h"
 
 #include <mutex>
@@ -98,6 +99,12 @@ public:
     {
         std::lock_guard lock(g_registryLock);
         return g_window ? g_window->visibleHexRange() : HexView {};
+    }
+
+    int zoom() const override
+    {
+        const Presentation* look = installedPresentation();
+        return look ? look->mapView().zoom.load() : 1;
     }
 
 private:

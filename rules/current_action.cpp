@@ -124,7 +124,7 @@ void CurrentAction::beginUnitAction(int country, int index, bool use_current)
 
     setHexMark(m_state, unit->x, unit->y, kMarkActingUnit);
     if ((unit->watchBits & 7) && m_state.redrawSet()) {
-        int spread = m_state.display().zoom == 0 ? 1 : 0;
+        int spread = mapWindowLink().zoom() == 0 ? 1 : 0;
         for (int y = unit->y - spread; y <= unit->y + spread; ++y)
             for (int x = 0; x < m_state.mapWidth(); ++x)
                 m_state.redrawSet()->set(x, y);

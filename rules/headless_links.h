@@ -113,6 +113,7 @@ public:
     bool postLevelChange(uint32_t id) override { record("postLevelChange", { id }); return false; }
     void checkDayNight() override { record("checkDayNight"); }
     HexView visibleHexRange() const override { return {}; }
+    int zoom() const override { return 1; }
 };
 
 // Every dialog closes at once; notices are recorded for tests.

@@ -52,4 +52,6 @@ public:
     virtual bool postLevelChange(uint32_t wait_id) = 0;
     virtual void checkDayNight() = 0;
     virtual HexView visibleHexRange() const = 0;
+    // The view's zoom, 0 the smallest hexes .. 2, kept while the window is closed; 1 at start.
+    virtual int zoom() const = 0;
 };

@@ -158,11 +158,6 @@ public:
     const BuildingRecord* building(int i) const { return i >= 0 && size_t(i) < m_buildings.size() ? &m_buildings[size_t(i)] : nullptr; }
     RandomPool& randomPool() { return m_randomPool; }
 
-    // Read and changed by the main window.
-    struct DisplayState {
-        uint32_t zoom = 0;
-    };
-    DisplayState& display() { return m_display; }
     bool modalIdle() const { return m_modalIdle != 0; }
     // Cleared by the modal windows of play while they are open.
     void setModalIdle(bool idle) { m_modalIdle = idle ? 1 : 0; }
@@ -555,7 +550,6 @@ private:
     uint8_t m_endCheckFlags = 0;
     std::array<DistanceGrids, kSideCount> m_distanceGrids;
     CombatPair* m_combatPair = nullptr;
-    DisplayState m_display;
     std::unique_ptr<MapBitSet> m_redrawSet;
     int32_t m_carryOverNext = -1;
     platform::ZeroedTable<UnitRecord> m_carryOver;

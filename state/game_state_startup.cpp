@@ -96,7 +96,6 @@ void GameState::startUp()
     m_ruleBlock.lead = 0;
     readSettings(m_settings, isSimpleMode());
     m_settingsRead = true;
-    m_display.zoom = 1;
     m_modalIdle = 1;
     listMusicFiles();
 }

@@ -1,8 +1,9 @@
 // Presentation: what the windows draw a game with, kept beside the game state rather than in it:
 // the nine interface fonts, the base pictures and the sheets built from them, the custom colour
 // table, the library's picture services, and the small pictures the dialogs draw (unit, terrain
-// and hex icons). The application owns it and installs it; windows reach it through their
-// context, or presentation() until their folder is handed one.
+// and hex icons), and what the windows show of the game beside it (the map view's zoom). The
+// application owns it and installs it; windows reach it through their context, or presentation()
+// until their folder is handed one.
 #pragma once
 
 #include "lib/file_fault.h"
@@ -11,6 +12,7 @@
 #include "ui/base_bitmaps.h"
 
 #include <array>
+#include <atomic>
 #include <memory>
 
 class GameState;
@@ -48,6 +50,12 @@ public:
 void setPresentationServices(PresentationServices* services);
 PresentationServices* presentationServices();
 
+// What the map view shows besides the game.
+struct MapViewState {
+    // 0 the smallest hexes .. 2 the largest; the game thread reads it when it marks rows to redraw.
+    std::atomic<int> zoom = 1;
+};
+
 class Presentation {
 public:
     // The game is read for the icons and the hex pictures; it outlives the presentation.
@@ -69,6 +77,9 @@ public:
     swCBitmap* baseBitmap(int index) const { return m_baseBitmaps.get(index); }
     CustomColorTable* customColors() const { return m_customColors.get(); }
 
+    MapViewState& mapView() { return m_mapView; }
+    const MapViewState& mapView() const { return m_mapView; }
+
     void prepareSmallBuildingSheets();
     void prepareUnitSheet();
     // Pictures for the dialogs, from the base bitmaps: a unit type's 32 x 32 icon in the country's
@@ -84,6 +95,7 @@ private:
     BaseBitmaps m_baseBitmaps;
     std::unique_ptr<CustomColorTable> m_customColors;
     std::unique_ptr<PictureServices> m_pictureServices;
+    MapViewState m_mapView;
     bool m_started = false;
 };
 

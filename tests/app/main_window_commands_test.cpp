@@ -17,6 +17,7 @@
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/state/packed_value.h"
+#include "ui/presentation.h"
 
 #include <chrono>
 #include <filesystem>
@@ -299,15 +300,15 @@ TEST(MainWindowCommands, AnOpenMenuTakesTheArrowsAndTheLetters)
     world.dismissPopups();
     MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
     ASSERT_NE(map, nullptr);
-    const UINT zoomed = world.state().display().zoom;
+    const int zoomed = presentation().mapView().zoom;
     harness::keyDown(VK_MENU);
     harness::keyDown('V');
     harness::keyUp('V');
     harness::keyUp(VK_MENU);
     harness::pressKey(VK_DOWN); // from the first item, 縮小表示, to 標準表示
     harness::pressKey(VK_RETURN);
-    ASSERT_TRUE(World::pumpUntil([&] { return world.state().display().zoom != zoomed; }, std::chrono::seconds(5)));
-    EXPECT_EQ(world.state().display().zoom, 1u);
+    ASSERT_TRUE(World::pumpUntil([&] { return presentation().mapView().zoom != zoomed; }, std::chrono::seconds(5)));
+    EXPECT_EQ(presentation().mapView().zoom.load(), 1);
 
     // With a tool window's control focused, a menu opened by a click on the bar hears its letters.
     world.window().openWeaponList();
@@ -332,7 +333,7 @@ TEST(MainWindowCommands, AnOpenMenuTakesTheArrowsAndTheLetters)
         harness::typeText("3");
     });
     harness::click(origin.x + 150, origin.y - 8);
-    ASSERT_TRUE(World::pumpUntil([&] { return world.state().display().zoom == 2; }, std::chrono::seconds(5)));
+    ASSERT_TRUE(World::pumpUntil([&] { return presentation().mapView().zoom == 2; }, std::chrono::seconds(5)));
     keys.join();
 }
 
@@ -356,7 +357,7 @@ TEST(MainWindowCommands, ZoomButtonsKeepTheCentreHex)
         RECT button {};
         GetWindowRect(GetDlgItem(tools, int(zoom)), &button);
         harness::click((button.left + button.right) / 2, (button.top + button.bottom) / 2);
-        ASSERT_TRUE(World::pumpUntil([&] { return world.state().display().zoom == zoom - menu_id::kZoom16; }, std::chrono::seconds(5)));
+        ASSERT_TRUE(World::pumpUntil([&] { return presentation().mapView().zoom == int(zoom - menu_id::kZoom16); }, std::chrono::seconds(5)));
         harness::keepShot("zoom_" + std::to_string(zoom - menu_id::kZoom16) + ".png");
         if (zoom == menu_id::kZoom16) {
             EXPECT_EQ(map->viewOrigin().x, 0) << "the whole map is shown";

@@ -105,7 +105,7 @@ public:
 
     void setZoom(int zoom, HexPos centre)
     {
-        game.state().display().zoom = uint8_t(zoom);
+        presentation().mapView().zoom = zoom;
         refresh();
         harness.window->centreOn(centre.x, centre.y);
         testing_lib::pump();

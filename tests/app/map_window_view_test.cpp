@@ -139,7 +139,7 @@ TEST(MapView, ZoomKeepsTheCentreHexAndTheWheelScrollsRows)
     for (int zoom : { 2, 0, 1 }) {
         view.send(ui_message::kMapSetZoom, WPARAM(zoom));
         EXPECT_EQ(map.zoom(), zoom);
-        EXPECT_EQ(world.state().display().zoom, uint32_t(zoom));
+        EXPECT_EQ(look.look().mapView().zoom.load(), zoom);
         int x = -1, y = -1;
         ASSERT_TRUE(map.hexAtClient({ client.cx / 2, client.cy / 2 }, x, y));
         EXPECT_EQ((HexPos { x, y }), (HexPos { 30, 21 })) << "zoom " << zoom;

@@ -84,7 +84,7 @@ TEST(GameStateStartUp, StoredModeOtherThanTwoSkipsTheDialog)
     }
 }
 
-TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDisplayDefaults)
+TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDefaults)
 {
     StartUpFolder folder;
     FakeServices services;
@@ -94,7 +94,6 @@ TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDisplayDefaults)
         GameState state;
         state.startUp();
         EXPECT_TRUE(state.modalIdle());
-        EXPECT_EQ(state.display().zoom, 1u);
         EXPECT_EQ(state.settings().historyWinTimeWidth, 10);
         for (int side = 0; side < kSideCount; ++side) {
             ASSERT_NE(state.unitTable(side), nullptr);
