@@ -22,6 +22,7 @@
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
 #include "state/supply_order.h"
+#include "ui/presentation.h"
 
 AppMainWindowLink::AppMainWindowLink(GameState& state)
     : m_state(state)
@@ -160,6 +161,13 @@ void AppMainWindowLink::notifyTroopLists(int country)
     const int viewer = m_state.turnBlock().viewingCountry;
     if (viewer != m_viewer.exchange(viewer))
         post(m_map, ui_message::kMapFullRefresh);
+}
+
+// Runs on the thread that starts play, before the game thread can change a unit.
+void AppMainWindowLink::restartUnitLists()
+{
+    if (Presentation* look = installedPresentation())
+        look->lists().restart(m_state);
 }
 
 void AppMainWindowLink::postPanelCommand(int country, int index)

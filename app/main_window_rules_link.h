@@ -68,6 +68,7 @@ public:
 
     void refresh(MainRefresh what) override;
     void notifyTroopLists(int country) override;
+    void restartUnitLists() override;
     void postPanelCommand(int country, int index) override;
     void postPanelHexInfo(int x, int y) override;
     void setPanelValue(uint8_t value) override;

@@ -44,9 +44,10 @@ std::string destroyedUnitName(const DestroyedUnitRecord& entry)
     return std::string(name, strnlen(name, kNameBytes));
 }
 
-DestroyedTroopListBox::DestroyedTroopListBox(swCWindow* owner, GameState& game)
+DestroyedTroopListBox::DestroyedTroopListBox(swCWindow* owner, GameState& game, const Presentation& look)
     : ChildControl("ListBox", owner, kListId, TroopListBox::kStyle)
     , m_game(game)
+    , m_look(look)
 {
 }
 
@@ -58,9 +59,9 @@ void DestroyedTroopListBox::DrawItem(DRAWITEMSTRUCT* item)
     const RECT& r = item->rcItem;
     PaletteHolder holder(item->hDC);
     holder.fillRectColor(r.left, r.top, r.right - 1, r.bottom - 1, kWhite);
-    TextHolder textState(item->hDC, presentation().font(kFont14).handle(), kBlack);
+    TextHolder textState(item->hDC, m_look.font(kFont14).handle(), kBlack);
 
-    const std::vector<uint32_t>* keys = state->troopList(m_country);
+    const std::vector<uint32_t>* keys = m_look.lists().destroyed(m_country);
     const size_t row = size_t(item->itemData);
     const DestroyedUnitRecord* entry = keys && row < keys->size()
         ? state->destroyedUnitEntry(m_country, int((*keys)[row] >> 16))
@@ -97,6 +98,7 @@ void DestroyedTroopListBox::DrawItem(DRAWITEMSTRUCT* item)
 DestroyedTroopListWindow::DestroyedTroopListWindow(const WindowContext& context, swCWindow* mainWindow)
     : InfoListWindow(kClassName, mainWindow, "全滅部隊表", static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)), 40)
     , m_game(context.game)
+    , m_look(context.look)
 {
 }
 
@@ -115,7 +117,7 @@ bool DestroyedTroopListWindow::create(bool& windowMade)
 
     RECT client {};
     GetClientRect(handle(), &client);
-    m_list = new DestroyedTroopListBox(this, m_game);
+    m_list = new DestroyedTroopListBox(this, m_game, m_look);
     m_list->controlCreate({ 0, kHeaderHeight, DestroyedTroopListBox::kWidth, std::max(0, int(client.bottom) - kHeaderHeight) });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
     for (int i = 0; i < kDestroyedUnitsPerCountry; ++i)
@@ -125,7 +127,7 @@ bool DestroyedTroopListWindow::create(bool& windowMade)
     m_headers[2] = new Button48x20(this, 5, kFirstHeader + 2, 48, 0);
     m_headers[3] = new Button228x20(this, 1, kFirstHeader + 3, 96, 0);
 
-    latchOne(m_headers, int(m_game.troopListSortKey()));
+    latchOne(m_headers, int(m_look.lists().destroyedSortKey()));
     showCountry(chooseCountry());
     // Tab walks the headers and the list as in a dialog; Enter and Escape stay swallowed.
     showWithDialogKeys();
@@ -159,10 +161,11 @@ void DestroyedTroopListWindow::showCountry(int country)
 void DestroyedTroopListWindow::chooseKey(int key)
 {
     // One key and direction for every country; a new key starts ascending.
-    if (uint32_t(key) != m_game.troopListSortKey())
-        m_game.setTroopListSort(uint32_t(key), 0);
+    ListOrders& lists = m_look.lists();
+    if (uint32_t(key) != lists.destroyedSortKey())
+        lists.setDestroyedSort(uint32_t(key), 0);
     else
-        m_game.setTroopListSort(uint32_t(key), m_game.troopListSortReverse() == 1 ? 0 : 1);
+        lists.setDestroyedSort(uint32_t(key), lists.destroyedSortReverse() == 1 ? 0 : 1);
     latchOne(m_headers, key);
     sortAndRepaint();
 }
@@ -170,7 +173,7 @@ void DestroyedTroopListWindow::chooseKey(int key)
 void DestroyedTroopListWindow::sortAndRepaint()
 {
     if (m_country >= 0)
-        m_game.sortTroopList(m_country);
+        m_look.lists().sortDestroyed(m_game, m_country);
     if (!m_list)
         return;
     InvalidateRect(m_list->handle(), nullptr, TRUE);

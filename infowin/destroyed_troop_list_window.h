@@ -12,6 +12,7 @@
 
 class BitmapButton;
 class GameState;
+class Presentation;
 struct DestroyedUnitRecord;
 
 // The destroyed unit's name: its first 32 bytes, which need not end in a terminator.
@@ -21,13 +22,14 @@ std::string destroyedUnitName(const DestroyedUnitRecord& entry);
 class DestroyedTroopListBox : public ChildControl {
 public:
     static constexpr int kWidth = 342;
-    DestroyedTroopListBox(swCWindow* owner, GameState& game);
+    DestroyedTroopListBox(swCWindow* owner, GameState& game, const Presentation& look);
     void setCountry(int country) { m_country = country; }
     int country() const { return m_country; }
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
     GameState& m_game;
+    const Presentation& m_look;
     int m_country = -1;
 };
 
@@ -62,6 +64,7 @@ private:
     int maxRows() const;
 
     GameState& m_game;
+    Presentation& m_look;
     int m_country = -1;
     DestroyedTroopListBox* m_list = nullptr;
     BitmapButton* m_headers[kKeyCount] = {};

@@ -41,12 +41,11 @@ bool troopCargoVisible(GameState& state, int country)
     return current >= kCountryCount || current == country || state.isAllied(current, country);
 }
 
-TroopNeighbours findTroopNeighbours(GameState& state, int country, int index)
+TroopNeighbours findTroopNeighbours(GameState& state, const std::vector<uint32_t>& keys, int country, int index)
 {
     TroopNeighbours found;
     if (country < 0 || country >= kCountryCount || !troopCargoVisible(state, country))
         return found;
-    const std::vector<uint32_t>& keys = state.playerUnitList(country);
     const uint32_t own = uint32_t(index) << 16 | uint32_t(country);
     size_t position = 0;
     while (position < keys.size() && keys[position] != own)
@@ -207,7 +206,7 @@ void TroopInfoWindow::updateButtons()
     const UnitTypeRecord* type = shownType();
     if (!type)
         return;
-    const TroopNeighbours around = findTroopNeighbours(m_game, m_country, m_unitIndex);
+    const TroopNeighbours around = findTroopNeighbours(m_game, m_look.lists().troops(m_country), m_country, m_unitIndex);
     unit_info::showButton(handle(), id::kPrevious, around.previous >= 0);
     unit_info::showButton(handle(), id::kNext, around.next >= 0);
     unit_info::showButton(handle(), id::kBaseType, type->baseType != 0);
@@ -255,7 +254,7 @@ int TroopInfoWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
             return 1;
         case id::kPrevious:
         case id::kNext: {
-            const TroopNeighbours around = findTroopNeighbours(m_game, m_country, m_unitIndex);
+            const TroopNeighbours around = findTroopNeighbours(m_game, m_look.lists().troops(m_country), m_country, m_unitIndex);
             step(controlId == id::kPrevious ? around.previous : around.next);
             return 1;
         }

@@ -8,7 +8,9 @@
 #include "ui/window_context.h"
 #include "ui/window_kit.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class GameState;
 struct UnitRecord;
@@ -19,9 +21,9 @@ struct TroopNeighbours {
     int previous = -1;
     int next = -1;
 };
-// In the order of the country's troop-key vector when the unit is in it, else by index. A foreign
-// unit of a country not allied with the one acting has neither.
-TroopNeighbours findTroopNeighbours(GameState& state, int country, int index);
+// In the order of the country's troop keys (the troop list's) when the unit is in them, else by
+// index. A foreign unit of a country not allied with the one acting has neither.
+TroopNeighbours findTroopNeighbours(GameState& state, const std::vector<uint32_t>& keys, int country, int index);
 // The unit's cargo may be shown while the country acting is the neutral side (or none), the unit's
 // own or an ally of it.
 bool troopCargoVisible(GameState& state, int country);

@@ -139,8 +139,8 @@ void TroopListWindow::showCountry(int country)
     HWND list = m_list->handle();
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     if (m_country >= 0) {
-        m_context.game.sortPlayerUnitList(m_country, g_sortKey, m_descending);
-        m_list->setKeys(&m_context.game.playerUnitList(m_country));
+        m_context.look.lists().sortTroops(m_context.game, m_country, g_sortKey, m_descending);
+        m_list->setKeys(&m_context.look.lists().troops(m_country));
         latchOne(m_headers, g_sortKey);
         const int rows = m_context.game.playerUnitCount(m_country);
         for (int i = 0; i < rows; ++i)
@@ -182,7 +182,7 @@ void TroopListWindow::sortByKey(int key, bool atCreation)
     } else {
         m_descending = m_descending ? 0 : 1;
     }
-    m_context.game.sortPlayerUnitList(m_country, key, m_descending);
+    m_context.look.lists().sortTroops(m_context.game, m_country, key, m_descending);
     repaintList();
     g_savedDescending = m_descending;
 }

@@ -157,14 +157,15 @@ void WeaponInfoWindow::chooseSet(int set)
 int WeaponInfoWindow::originPosition() const
 {
     GameState* state = &m_context.game;
-    if (state->producibleList().empty()) {
+    ListOrders& lists = m_context.look.lists();
+    if (lists.producible().empty()) {
         // A list never built (the weapon list not yet opened) is made as that list would make it.
-        state->buildProducibleList(state->producibleFilter());
-        state->reverseProducibleList(state->producibleOrder(), 0);
+        lists.buildProducible(*state, lists.producibleFilter());
+        lists.sortProducible(*state, lists.producibleOrder(), 0);
     }
     const UnitTypeRecord* origin = typeRecord(*state, m_originTypeId);
     const int base = origin ? int(origin->baseType) - 1 : -1;
-    const std::vector<uint32_t>& list = state->producibleList();
+    const std::vector<uint32_t>& list = lists.producible();
     for (size_t p = 0; p < list.size(); ++p)
         if (int(list[p]) == m_originTypeId || (base > 0 && int(list[p]) == base))
             return int(p);
@@ -174,15 +175,16 @@ int WeaponInfoWindow::originPosition() const
 int WeaponInfoWindow::previousType() const
 {
     const int p = originPosition();
-    return p > 0 ? int(m_context.game.producibleList()[size_t(p - 1)]) : 0;
+    return p > 0 ? int(m_context.look.lists().producible()[size_t(p - 1)]) : 0;
 }
 
 int WeaponInfoWindow::nextType() const
 {
     const int p = originPosition();
-    if (p < 0 || size_t(p + 1) >= m_context.game.producibleList().size())
+    const std::vector<uint32_t>& list = m_context.look.lists().producible();
+    if (p < 0 || size_t(p + 1) >= list.size())
         return 0;
-    return int(m_context.game.producibleList()[size_t(p + 1)]);
+    return int(list[size_t(p + 1)]);
 }
 
 void WeaponInfoWindow::browseTo(int typeId)

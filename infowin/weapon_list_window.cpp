@@ -42,18 +42,20 @@ void text(HDC dc, int left, int right, const char* text, int length = -1)
 // The owner-drawn rows of the weapon list; item data is the row's position in the game's list.
 class WeaponListBox : public ChildControl {
 public:
-    WeaponListBox(swCWindow* parent, GameState& game, const swCBitmap& strip);
+    WeaponListBox(swCWindow* parent, GameState& game, const Presentation& look, const swCBitmap& strip);
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
     GameState& m_game;
+    const Presentation& m_look;
     const swCBitmap& m_strip;
 };
 
-WeaponListBox::WeaponListBox(swCWindow* parent, GameState& game, const swCBitmap& strip)
+WeaponListBox::WeaponListBox(swCWindow* parent, GameState& game, const Presentation& look, const swCBitmap& strip)
     : ChildControl("ListBox", parent, id::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED)
     , m_game(game)
+    , m_look(look)
     , m_strip(strip)
 {
 }
@@ -73,12 +75,12 @@ void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
         memory.blitBitmap(0, 0, m_strip.handle(), RECT { strip.x, strip.y, strip.right(), strip.bottom() });
     else
         memory.fillRectColor(0, 0, width - 1, height - 1, 0x02FFFFFF);
-    const std::vector<uint32_t>& list = state->producibleList();
+    const std::vector<uint32_t>& list = m_look.lists().producible();
     const size_t position = size_t(item->itemData);
     const int typeId = position < list.size() ? int(list[position]) : 0;
     if (typeId > 0 && typeId < kUnitTypeIdMapSize && state->unitTypeIndex(typeId)) {
         const UnitTypeRecord& type = state->unitTypeRecord(typeId);
-        const swCBitmap* icons = presentation().baseBitmap(kCategorySheet);
+        const swCBitmap* icons = m_look.baseBitmap(kCategorySheet);
         if (icons && icons->handle()) {
             const int column = unitBitmapIndex(*state, type);
             panel::blitKeyed(dc, 2, 1, *icons, RECT { column * 16, 0, column * 16 + 16, 16 }, kPictureKey);
@@ -154,22 +156,22 @@ void WeaponListWindow::createControls()
     m_filter->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
     m_filter->controlCreate({ 0, 0, 112, 128 });
     SendMessageA(m_filter->handle(), WM_SETFONT, WPARAM(font), FALSE);
-    fillFilter(m_game.producibleFilter());
+    fillFilter(m_look.lists().producibleFilter());
 
     RECT client {};
     GetClientRect(handle(), &client);
-    m_list = new WeaponListBox(this, m_game, m_strip);
+    m_list = new WeaponListBox(this, m_game, m_look, m_strip);
     m_list->controlCreate({ 0, kHeaderHeight, fullWidth(), client.bottom - kHeaderHeight });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
     static constexpr int kHeaderX[4] = { 0, 120, 320, 360 };
     for (int k = 0; k < 4; ++k)
         m_headers[k] = new WeaponListButton(this, k, id::kFirstHeader + UINT(k), kHeaderX[k], 24);
-    const int order = m_game.producibleOrder();
+    const int order = m_look.lists().producibleOrder();
     for (int k = 0; k < 4; ++k)
         m_headers[k]->setHeldPressed(k == order);
     // A list never built yet (the first opening) is made for the stored filter and order.
-    if (m_game.producibleList().empty())
-        rebuild(m_game.producibleFilter());
+    if (m_look.lists().producible().empty())
+        rebuild(m_look.lists().producibleFilter());
     else
         redrawList();
 }
@@ -210,18 +212,19 @@ int WeaponListWindow::chosenFilter() const
 void WeaponListWindow::rebuild(int filter)
 {
     // A new list is sorted ascending by the key kept; a reversed order is not carried over.
-    m_game.buildProducibleList(filter);
-    m_game.reverseProducibleList(m_game.producibleOrder(), 0);
+    ListOrders& lists = m_look.lists();
+    lists.buildProducible(m_game, filter);
+    lists.sortProducible(m_game, lists.producibleOrder(), 0);
     redrawList();
 }
 
 void WeaponListWindow::pressHeader(int key)
 {
     if (m_headers[key]->heldPressed()) {
-        m_game.reverseProducibleList(key, 1);
+        m_look.lists().sortProducible(m_game, key, 1);
     } else {
         latchOne(m_headers, key);
-        m_game.reverseProducibleList(key, 0);
+        m_look.lists().sortProducible(m_game, key, 0);
     }
     redrawList();
 }
@@ -231,14 +234,14 @@ void WeaponListWindow::redrawList()
     if (!m_list)
         return;
     HWND list = m_list->handle();
-    setListRows(list, std::views::iota(size_t(0), m_game.producibleList().size()));
+    setListRows(list, std::views::iota(size_t(0), m_look.lists().producible().size()));
     InvalidateRect(list, nullptr, TRUE);
     SetFocus(list);
 }
 
 int WeaponListWindow::rowTypeId(int row) const
 {
-    const std::vector<uint32_t>& list = m_game.producibleList();
+    const std::vector<uint32_t>& list = m_look.lists().producible();
     const LPARAM position = m_list ? listRowValue(m_list->handle(), row) : -1;
     return position >= 0 && size_t(position) < list.size() ? int(list[size_t(position)]) : 0;
 }

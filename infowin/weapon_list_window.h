@@ -61,7 +61,7 @@ private:
     void redrawList();
 
     GameState& m_game;
-    const Presentation& m_look;
+    Presentation& m_look;
     swCBitmap m_strip;
     std::unique_ptr<GdiObjectHolder> m_listBrush;
     ComboBoxControl* m_filter = nullptr;

@@ -63,6 +63,7 @@ public:
     void requestMusic(int tune, bool loop) override { record("requestMusic", { tune, loop }); }
     void refresh(MainRefresh what) override { record("refresh", { int(what) }); }
     void notifyTroopLists(int country) override { record("notifyTroopLists", { country }); }
+    void restartUnitLists() override { record("restartUnitLists"); }
     void postPanelCommand(int country, int index) override { record("postPanelCommand", { country, index }); }
     void postPanelHexInfo(int x, int y) override { record("postPanelHexInfo", { x, y }); }
     void setPanelValue(uint8_t value) override { record("setPanelValue", { value }); }

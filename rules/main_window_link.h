@@ -53,6 +53,8 @@ public:
     virtual void refresh(MainRefresh what) = 0;
     // Country -1 tells the lists about every country.
     virtual void notifyTroopLists(int country) = 0;
+    // Start of play: the unit lists the windows keep go back to their first orders.
+    virtual void restartUnitLists() = 0;
     virtual void postPanelCommand(int country, int index) = 0;
     virtual void postPanelHexInfo(int x, int y) = 0;
     virtual void setPanelValue(uint8_t value) = 0;

@@ -5,6 +5,8 @@
 #include "lib/thread.h"
 #include "rules/home_distance.h"
 #include "rules/home_hex.h"
+#include "rules/links.h"
+#include "rules/main_window_link.h"
 #include "rules/rules_context.h"
 #include "rules/rules_install.h"
 #include "rules/supply_lines.h"
@@ -184,14 +186,7 @@ void startPlay(GameState& state)
     }
 
     dropStaleDistanceGrids(state);
-    for (int side = 0; side < kCountryCount; ++side)
-        state.sortPlayerUnitList(side, 0, 0);
-    for (int c = 0; c < kCountryCount; ++c)
-        if (std::vector<uint32_t>* keys = state.troopList(c)) {
-            keys->clear();
-            for (uint32_t k = 0; k < uint32_t(kDestroyedUnitsPerCountry); ++k)
-                keys->push_back(k << 16 | uint32_t(c));
-        }
+    mainWindowLink().restartUnitLists();
 
     currentAction(state).resetForPlay();
     handshake.setDelegation(false);

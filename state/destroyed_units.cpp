@@ -1,4 +1,4 @@
-// The destroyed-unit lists: the latest 100 units each country lost, for the destroyed-units window.
+// The destroyed-unit lists: the latest 100 units each country lost, and their orders.
 #include "state/game_state.h"
 #include "state/rules_hooks.h"
 #include "state/troop_sort.h"
@@ -47,23 +47,21 @@ void GameState::recordDestroyedUnit(int country, int index)
             entry->visibleMask |= uint8_t(1u << c);
 }
 
-void GameState::sortTroopList(int country)
+void sortDestroyedUnitKeys(const GameState& state, int country, uint32_t sort_key, bool reverse, std::vector<uint32_t>& keys)
 {
-    if (country < 0 || country >= kCountryCount || !m_destroyedUnits[size_t(country)])
+    if (country < 0 || country >= kCountryCount || !state.destroyedUnits(country))
         return;
-    std::vector<uint32_t>& keys = m_destroyedOrder[size_t(country)];
     if (keys.size() != size_t(kDestroyedUnitsPerCountry)) {
         keys.clear();
         for (int i = 0; i < kDestroyedUnitsPerCountry; ++i)
             keys.push_back(uint32_t(i) << 16 | uint32_t(country));
     }
-    const DestroyedUnitRecord* entries = m_destroyedUnits[size_t(country)].get();
+    const DestroyedUnitRecord* entries = state.destroyedUnits(country);
     // Keys are (entry << 16) | country; entries beyond the list count as free.
     auto entry = [&](uint32_t key) -> const DestroyedUnitRecord* {
         uint32_t index = key >> 16;
         return index < uint32_t(kDestroyedUnitsPerCountry) && entries[index].isUsed() ? &entries[index] : nullptr;
     };
-    uint32_t sort_key = m_destroyedSortKey;
     sortTroopKeys(keys, [&](uint32_t a, uint32_t b) {
         // Key 0 is the order of destruction, empty entries included.
         if (sort_key == 0)
@@ -90,6 +88,6 @@ void GameState::sortTroopList(int country)
             return false;
         }
     });
-    if (m_destroyedSortReverse == 1)
+    if (reverse)
         std::reverse(keys.begin(), keys.end());
 }

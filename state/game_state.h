@@ -290,16 +290,6 @@ public:
     void copyVictoryConditionsIn(const uint8_t (&entries)[kCountryCount][5]);
     void pruneVictoryConditions(unsigned keep_mask);
 
-    // Unit type numbers a production type (filter = its number + 1, producibleFilterOf) or, with 0,
-    // every available type allows; records the filter.
-    void buildProducibleList(int filter);
-    // Reverse = 1 turns the list round and keeps the order; else sorts it by order 0 class, 1 name,
-    // 2 member count, 3 cost (4 leaves it as it is) and records the order.
-    void reverseProducibleList(int order, int reverse);
-    const std::vector<uint32_t>& producibleList() const { return m_producibleList; }
-    int producibleFilter() const { return int(m_producibleFilter); }
-    int producibleOrder() const { return int(m_producibleOrder); }
-
     // Null, or ignored, for a country outside 0..7.
     const ProductionTypeRecord* sideProductionType(int country) const;
     void setSideProductionType(int country, const ProductionTypeRecord& record);
@@ -308,19 +298,6 @@ public:
     // Entries of the listed-hex tables; null outside them.
     const ListedHex10* tenByteRecord(int i) const;
     const ListedHex12* twelveByteRecord(int i) const;
-
-    // Keys (index << 16) | side of the side's units, sorted by order 0..9.
-    void sortPlayerUnitList(int side, int order, int reverse);
-    // Empty for a side outside 0..8.
-    const std::vector<uint32_t>& playerUnitList(int side) const;
-    // Keys are entry indices of the country's destroyed-unit list, sorted by the sort key 0..3.
-    void setTroopListSort(uint32_t key, uint8_t reverse) { m_destroyedSortKey = key, m_destroyedSortReverse = reverse; }
-    uint32_t troopListSortKey() const { return m_destroyedSortKey; }
-    uint8_t troopListSortReverse() const { return m_destroyedSortReverse; }
-    // The vector holds one key per entry (100), made on first use.
-    void sortTroopList(int country);
-    // Null for a country outside 0..7.
-    std::vector<uint32_t>* troopList(int country);
 
 
     // 1 simple mode, 0 normal mode.
@@ -556,13 +533,6 @@ private:
     uint32_t m_carryOverCount = 0;
     GameSettings m_settings;
     uint8_t m_modalIdle = 0;
-    std::vector<uint32_t> m_producibleList;
-    uint32_t m_producibleOrder = 0;
-    uint32_t m_producibleFilter = 0;
-    std::array<std::vector<uint32_t>, kSideCount> m_unitOrder;
-    uint32_t m_destroyedSortKey = 0;
-    uint8_t m_destroyedSortReverse = 0;
-    std::array<std::vector<uint32_t>, kCountryCount> m_destroyedOrder;
     TurnProgress m_turnProgress;
     std::vector<TurnStatsRecord> m_turnStats;
     uint8_t m_supplyLinesDirty = 0;

@@ -76,9 +76,6 @@ void GameState::startUp()
         m_destroyedUnits[size_t(c)] = platform::makeZeroedTable<DestroyedUnitRecord>(kDestroyedUnitsPerCountry);
     }
 
-    // 8
-    m_destroyedSortKey = 0;
-
     // 10: a missing file has shown its warning and throws out of start-up.
     loadTerrainData();
     loadArmamentData(0);

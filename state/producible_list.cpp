@@ -1,28 +1,26 @@
-// The list of unit types a country may produce, and its orders.
+// The unit types a country may produce, and their orders.
 #include "state/game_state.h"
 #include "state/troop_sort.h"
 #include "state/unit_type_sort.h"
 
-#include <algorithm>
 #include <iterator>
 
-void GameState::buildProducibleList(int filter)
+std::vector<uint32_t> producibleUnitTypes(const GameState& state, int filter)
 {
-    m_producibleList.clear();
-    m_producibleFilter = uint32_t(filter);
+    std::vector<uint32_t> list;
     const ProductionTypeRecord* production = nullptr;
     if (filter) {
-        production = productionType(productionTypeOfFilter(filter));
+        production = state.productionType(productionTypeOfFilter(filter));
         if (!production)
-            return;
+            return list;
     }
     // The game thread runs from the start of play to its end; during play types from 10000 on
     // (the campaign's own) are left out of the unfiltered list.
-    int limit = production || !m_handshake.playThread() ? kUnitTypeIdMapSize : 10000;
+    int limit = production || !state.handshake().playThread() ? kUnitTypeIdMapSize : 10000;
     for (int id = 0; id < limit; ++id) {
-        if (!unitTypeIndex(id))
+        if (!state.unitTypeIndex(id))
             continue;
-        const UnitTypeRecord& type = unitTypeRecord(id);
+        const UnitTypeRecord& type = state.unitTypeRecord(id);
         if (type.available != 1 || type.unitClass == kWarheadClass)
             continue;
         int number = type.id;
@@ -30,23 +28,19 @@ void GameState::buildProducibleList(int filter)
             continue;
         if (type.baseType != 0 && type.baseType <= number)
             continue;
-        m_producibleList.push_back(uint32_t(number));
+        list.push_back(uint32_t(number));
     }
+    return list;
 }
 
-void GameState::reverseProducibleList(int order, int reverse)
+void sortProducibleTypes(const GameState& state, int order, std::vector<uint32_t>& list)
 {
-    if (reverse == 1) {
-        std::reverse(m_producibleList.begin(), m_producibleList.end());
-        return;
-    }
-    m_producibleOrder = uint32_t(order);
     using Less = bool (*)(const GameState&, uint32_t, uint32_t);
     static constexpr Less orders[] = { unitTypeLessByClass, unitTypeLessByName, unitTypeLessBySecondKey,
         unitTypeLessByCost };
     if (order >= 0 && order < int(std::size(orders))) {
         const Less less = orders[order];
-        sortTroopKeys(m_producibleList, [&](uint32_t a, uint32_t b) { return less(*this, a, b); });
+        sortTroopKeys(list, [&](uint32_t a, uint32_t b) { return less(state, a, b); });
         return;
     }
     // Any other order answers "less" for every pair, which the selection sort leaves as it is.

@@ -28,14 +28,3 @@ void GameState::setSideProductionType(int country, const ProductionTypeRecord& r
     if (country >= 0 && country < kCountryCount)
         m_sideProductionTypes[size_t(country)] = record;
 }
-
-const std::vector<uint32_t>& GameState::playerUnitList(int side) const
-{
-    static const std::vector<uint32_t> none;
-    return side >= 0 && side < kSideCount ? m_unitOrder[size_t(side)] : none;
-}
-
-std::vector<uint32_t>* GameState::troopList(int country)
-{
-    return country >= 0 && country < kCountryCount ? &m_destroyedOrder[size_t(country)] : nullptr;
-}

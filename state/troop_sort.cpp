@@ -1,4 +1,4 @@
-// The troop tables' sort: the selection sort, the two families of key orders, the side's unit list.
+// The troop tables' sort: the selection sort, the two families of key orders, a side's sorted units.
 #include "state/troop_sort.h"
 
 #include "state/game_state.h"
@@ -158,25 +158,25 @@ bool carryOverKeyLess(const GameState& state, int sortKey, uint32_t a, uint32_t 
     return compareUnits(state, sortKey, *ua, *ub, carryOverStateCode);
 }
 
-void GameState::sortPlayerUnitList(int side, int order, int reverse)
+std::vector<uint32_t> sortedSideUnits(const GameState& state, int side, int order, int reverse)
 {
+    std::vector<uint32_t> keys;
     if (side < 0 || side >= kSideCount)
-        return;
-    std::vector<uint32_t>& keys = m_unitOrder[size_t(side)];
-    keys.clear();
+        return keys;
     // The neutral side has no country record; its list covers the units its table holds.
-    const int length = side < kCountryCount ? playerUnitCount(side) : int(unitCount(side));
+    const int length = side < kCountryCount ? state.playerUnitCount(side) : int(state.unitCount(side));
     for (int i = 0; i < length; ++i)
         keys.push_back(uint32_t(i) << 16 | uint32_t(side));
     if (order >= 0 && order < kTroopSortKeyCount)
-        sortTroopKeys(keys, [&](uint32_t a, uint32_t b) { return troopKeyLess(*this, order, a, b); });
+        sortTroopKeys(keys, [&](uint32_t a, uint32_t b) { return troopKeyLess(state, order, a, b); });
     if (reverse != 1)
-        return;
+        return keys;
     if (order == 0) {
         std::reverse(keys.begin(), keys.end());
-        return;
+        return keys;
     }
     // Only the live run turns round, so the empty slots stay behind.
-    auto run_end = std::find_if(keys.begin(), keys.end(), [&](uint32_t key) { return !isLiveTroopKey(*this, key); });
+    auto run_end = std::find_if(keys.begin(), keys.end(), [&](uint32_t key) { return !isLiveTroopKey(state, key); });
     std::reverse(keys.begin(), run_end);
+    return keys;
 }

@@ -62,3 +62,11 @@ int carryOverStateCode(const UnitRecord& unit);
 // unit sort behind and keep their order among themselves; a key outside 0..9 compares nothing else.
 bool troopKeyLess(const GameState& state, int sortKey, TroopKey a, TroopKey b);
 bool carryOverKeyLess(const GameState& state, int sortKey, uint32_t a, uint32_t b);
+
+// Keys (index << 16) | side of side 0..8's units (the neutral side: its whole table) sorted by
+// order 0..9; reverse 1 turns the live run round (order 0: the whole list). Empty for any other side.
+std::vector<uint32_t> sortedSideUnits(const GameState& state, int side, int order, int reverse);
+// Sorts keys (entry << 16) | country of the country's destroyed-unit list, made one per entry when
+// they are not, by key 0 order of destruction, 1 troop number, 2 position, 3 name; reverse 1 turns
+// the result round. Free entries go behind. Nothing happens for a country without a list.
+void sortDestroyedUnitKeys(const GameState& state, int country, uint32_t sortKey, bool reverse, std::vector<uint32_t>& keys);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class GameState;
 
@@ -20,3 +21,10 @@ bool unitTypeLessByName(const GameState& state, uint32_t a, uint32_t b);
 bool unitTypeLessBySecondKey(const GameState& state, uint32_t a, uint32_t b);
 // By member count × member price as a signed 32-bit number.
 bool unitTypeLessByCost(const GameState& state, uint32_t a, uint32_t b);
+
+// The unit types a production type allows (filter = its number + 1, producibleFilterOf) or, with 0,
+// every available type: no warheads and no variant after its base; during play the unfiltered
+// list leaves out the campaign's own types (10000 on). Empty for a filter naming no type.
+std::vector<uint32_t> producibleUnitTypes(const GameState& state, int filter);
+// By order 0 class, 1 name, 2 member count, 3 cost; any other order leaves the list as it is.
+void sortProducibleTypes(const GameState& state, int order, std::vector<uint32_t>& list);

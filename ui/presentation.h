@@ -1,15 +1,16 @@
 // Presentation: what the windows draw a game with, kept beside the game state rather than in it:
 // the nine interface fonts, the base pictures and the sheets built from them, the custom colour
 // table, the library's picture services, and the small pictures the dialogs draw (unit, terrain
-// and hex icons), and what the windows show of the game beside it (the map view's zoom). The
-// application owns it and installs it; windows reach it through their context, or presentation()
-// until their folder is handed one.
+// and hex icons), and what the windows show of the game beside it (the map view's zoom, the list
+// windows' orders). The application owns it and installs it; windows reach it through their
+// context, or presentation() until their folder is handed one.
 #pragma once
 
 #include "lib/file_fault.h"
 #include "lib/font.h"
 #include "lib/media/custom_color_table.h"
 #include "ui/base_bitmaps.h"
+#include "ui/list_orders.h"
 
 #include <array>
 #include <atomic>
@@ -79,6 +80,8 @@ public:
 
     MapViewState& mapView() { return m_mapView; }
     const MapViewState& mapView() const { return m_mapView; }
+    ListOrders& lists() { return m_lists; }
+    const ListOrders& lists() const { return m_lists; }
 
     void prepareSmallBuildingSheets();
     void prepareUnitSheet();
@@ -96,6 +99,7 @@ private:
     std::unique_ptr<CustomColorTable> m_customColors;
     std::unique_ptr<PictureServices> m_pictureServices;
     MapViewState m_mapView;
+    ListOrders m_lists;
     bool m_started = false;
 };
 

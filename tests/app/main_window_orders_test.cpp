@@ -17,6 +17,7 @@
 #include "state/unit_facts.h"
 #include "tests/app/main_window_world.h"
 #include "tests/rules/world_invariants.h"
+#include "ui/presentation.h"
 
 #include <gtest/gtest.h>
 
@@ -160,7 +161,7 @@ TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
     HWND troops = world.window().troopList();
     ASSERT_NE(troops, nullptr);
     HWND list = GetDlgItem(troops, int(troop_list_id::kList));
-    const std::vector<uint32_t>& keys = s.playerUnitList(0);
+    const std::vector<uint32_t>& keys = presentation().lists().troops(0);
     auto rowPoint = [&](int row) {
         RECT r {};
         SendMessageA(list, LB_GETITEMRECT, WPARAM(row), LPARAM(&r));

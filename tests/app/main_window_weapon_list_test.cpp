@@ -1,5 +1,6 @@
 // The weapon list from the main window: the menu opens it (or raises the open one), its close
 // request closes it, and a new game rebuilds it.
+#include "ui/presentation.h"
 #include "ui/private_messages.h"
 #include "app/menu_ids.h"
 #include "infowin/weapon_list_window.h"
@@ -39,16 +40,17 @@ TEST(MainWindowWeaponList, ANewGameRebuildsTheListForPlay)
     SendMessageA(world.handle(), WM_COMMAND, menu_id::kWeaponList, 0);
     World::pump();
     GameState& state = world.state();
-    ASSERT_GT(state.producibleList().size(), 0u);
+    ListOrders& lists = presentation().lists();
+    ASSERT_GT(lists.producible().size(), 0u);
     // A list rebuilt behind the window's back (for a production type that allows nothing) is made
     // again for the window's own filter by the refresh of a new game.
-    state.buildProducibleList(producibleFilterOf(kFirstUserProductionType + kUserProductionTypeCount - 1));
-    ASSERT_TRUE(state.producibleList().empty());
+    lists.buildProducible(state, producibleFilterOf(kFirstUserProductionType + kUserProductionTypeCount - 1));
+    ASSERT_TRUE(lists.producible().empty());
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     World::pump();
-    EXPECT_FALSE(state.producibleList().empty());
+    EXPECT_FALSE(lists.producible().empty());
     EXPECT_EQ(SendMessageA(world.window().weaponList() ? GetDlgItem(world.window().weaponList(), int(weapon_list_id::kList)) : nullptr,
                   LB_GETCOUNT, 0, 0),
-        LRESULT(state.producibleList().size()));
+        LRESULT(lists.producible().size()));
     world.window().quit();
 }

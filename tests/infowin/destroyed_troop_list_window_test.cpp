@@ -17,7 +17,7 @@ class DestroyedList : public ::testing::Test {
 protected:
     DestroyedList()
     {
-        s.setTroopListSort(0, 0);
+        lists().setDestroyedSort(0, 0);
         // Country 0 lost three units; the second went where country 0 could not see.
         add(0, 0, 3, 12, 4, 5, "Gamma", 0x01);
         add(0, 1, 4, 7, 2, 2, "Alpha", 0x02);
@@ -38,6 +38,7 @@ protected:
         std::memcpy(e.identity, name, std::strlen(name));
         e.visibleMask = seenBy;
     }
+    ListOrders& lists() { return world.info.world.look().lists(); }
     void open()
     {
         list = DestroyedTroopListWindow::open(world.info.context(), &world.info.owner);
@@ -47,7 +48,7 @@ protected:
     std::vector<int> firstEntries(int country, size_t n)
     {
         std::vector<int> entries;
-        const std::vector<uint32_t>& keys = *s.troopList(country);
+        const std::vector<uint32_t>& keys = *lists().destroyed(country);
         for (size_t i = 0; i < n && i < keys.size(); ++i)
             entries.push_back(int(keys[i] >> 16));
         return entries;
@@ -113,22 +114,22 @@ TEST_F(DestroyedList, KeysSortWithFreeEntriesBehindAndASecondClickReverses)
     clickHeader(1);
     EXPECT_EQ(firstEntries(0, 4), (std::vector<int> { 1, 0, 2, 3 }));
     clickHeader(1);
-    EXPECT_EQ(s.troopListSortReverse(), 1);
+    EXPECT_EQ(lists().destroyedSortReverse(), 1);
     EXPECT_EQ(firstEntries(0, 1), std::vector<int> { 99 });
-    const std::vector<uint32_t>& keys = *s.troopList(0);
+    const std::vector<uint32_t>& keys = *lists().destroyed(0);
     EXPECT_EQ((std::vector<uint32_t> { keys[97] >> 16, keys[98] >> 16, keys[99] >> 16 }), (std::vector<uint32_t> { 2, 0, 1 }));
     // Position: entries 0 and 2 share a hex and keep the order of destruction. The list is sorted
     // where it stands, so the free entries come behind in whatever order the swaps leave them.
     clickHeader(2);
-    EXPECT_EQ(s.troopListSortReverse(), 0);
+    EXPECT_EQ(lists().destroyedSortReverse(), 0);
     EXPECT_EQ(firstEntries(0, 3), (std::vector<int> { 1, 0, 2 }));
     clickHeader(3);
     EXPECT_EQ(firstEntries(0, 3), (std::vector<int> { 1, 2, 0 }));
-    for (size_t i = 3; i < s.troopList(0)->size(); ++i)
-        ASSERT_GE(int((*s.troopList(0))[i] >> 16), 3) << i;
-    // Key 0 and the direction are the game's, shared by every country.
+    for (size_t i = 3; i < lists().destroyed(0)->size(); ++i)
+        ASSERT_GE(int((*lists().destroyed(0))[i] >> 16), 3) << i;
+    // One key and direction serve every country.
     clickHeader(0);
-    EXPECT_EQ(s.troopListSortKey(), 0u);
+    EXPECT_EQ(lists().destroyedSortKey(), 0u);
     EXPECT_EQ(firstEntries(0, 3), (std::vector<int> { 0, 1, 2 }));
     clickHeader(0);
     EXPECT_EQ(firstEntries(0, 1), std::vector<int> { 99 });

@@ -3,6 +3,7 @@
 // to the armament page for a unit that carries nothing.
 #include "infowin/troop_info_window.h"
 #include "infowin/unit_info_ids.h"
+#include "state/troop_sort.h"
 
 #include "tests/infowin/troop_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
@@ -94,25 +95,26 @@ protected:
 TEST_F(TroopInfo, NeighboursAreUnitsInPlayInTheTroopListsOrderOrTheTables)
 {
     // No troop list has ordered the country yet: the table's order, skipping the empty slot 1.
-    TroopNeighbours around = findTroopNeighbours(s, 0, 2);
+    std::vector<uint32_t> order;
+    TroopNeighbours around = findTroopNeighbours(s, order, 0, 2);
     EXPECT_EQ(around.previous, 0);
     EXPECT_EQ(around.next, 4);
-    around = findTroopNeighbours(s, 0, 0);
+    around = findTroopNeighbours(s, order, 0, 0);
     EXPECT_EQ(around.previous, -1);
     EXPECT_EQ(around.next, 2);
     // Sorted by troop number descending, the order turns round.
-    s.sortPlayerUnitList(0, 0, 1);
-    around = findTroopNeighbours(s, 0, 2);
+    order = sortedSideUnits(s, 0, 0, 1);
+    around = findTroopNeighbours(s, order, 0, 2);
     EXPECT_EQ(around.previous, 4);
     EXPECT_EQ(around.next, 0);
     // A foreign country acting, not allied: neither; allied: both again.
     s.turnBlock().currentCountry = 1;
-    around = findTroopNeighbours(s, 0, 2);
+    around = findTroopNeighbours(s, order, 0, 2);
     EXPECT_EQ(around.previous, -1);
     EXPECT_EQ(around.next, -1);
     s.country(1).allianceMask = 3;
     s.country(0).allianceMask = 3;
-    around = findTroopNeighbours(s, 0, 2);
+    around = findTroopNeighbours(s, order, 0, 2);
     EXPECT_EQ(around.previous, 4);
 }
 

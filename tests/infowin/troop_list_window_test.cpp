@@ -74,10 +74,10 @@ protected:
     }
     void clickHeader(int column) { clickClient(list->handle(), headerX(column) + kTroopColumnWidths[column] / 2, 10); }
     // The unit indexes of the list's first rows.
-    std::vector<int> firstRows(size_t n) const
+    std::vector<int> firstRows(size_t n)
     {
         std::vector<int> rows;
-        const std::vector<uint32_t>& keys = s.playerUnitList(0);
+        const std::vector<uint32_t>& keys = world.info.world.look().lists().troops(0);
         for (size_t i = 0; i < n && i < keys.size(); ++i)
             rows.push_back(int(keys[i] >> 16));
         return rows;
@@ -170,7 +170,7 @@ TEST_F(TroopList, EachHeaderSortsByItsKeyAndASecondClickReverses)
 
         clickHeader(key);
         EXPECT_TRUE(list->descending()) << key;
-        const std::vector<uint32_t>& keys = s.playerUnitList(0);
+        const std::vector<uint32_t>& keys = world.info.world.look().lists().troops(0);
         if (key == 0) {
             // Key 0 turns the whole table round: the empty slots come first.
             EXPECT_FALSE(isLiveTroopKey(s, keys.front()));
@@ -189,9 +189,9 @@ TEST_F(TroopList, EachHeaderSortsByItsKeyAndASecondClickReverses)
     EXPECT_TRUE(TroopListWindow::savedDescending());
     reopen();
     EXPECT_TRUE(list->descending());
-    EXPECT_FALSE(isLiveTroopKey(s, s.playerUnitList(0).front()));
+    EXPECT_FALSE(isLiveTroopKey(s, world.info.world.look().lists().troops(0).front()));
     // The highest troop number of the live units comes right after the empty slots.
-    EXPECT_EQ(int(s.playerUnitList(0)[25] >> 16), 2);
+    EXPECT_EQ(int(world.info.world.look().lists().troops(0)[25] >> 16), 2);
 }
 
 TEST_F(TroopList, RulesElevenAndTwelveTakeTheirColumnsAndBoxesAway)

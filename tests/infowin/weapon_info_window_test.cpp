@@ -33,9 +33,10 @@ protected:
     WeaponInfo()
     {
         setMainWindowServices(&services);
-        s.buildProducibleList(0);
-        s.reverseProducibleList(0, 0);
-        list = s.producibleList();
+        ListOrders& lists = info.world.look().lists();
+        lists.buildProducible(s, 0);
+        lists.sortProducible(s, 0, 0);
+        list = lists.producible();
     }
     ~WeaponInfo() override { setMainWindowServices(nullptr); }
 

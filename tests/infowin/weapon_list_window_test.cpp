@@ -104,7 +104,7 @@ TEST_F(WeaponList, OpensBesideThePanelWithEveryTypeInTheKeptOrder)
     const POINT origin = screenOf(info.owner.handle(), 216, 0);
     EXPECT_EQ(frame.left, origin.x);
     EXPECT_EQ(frame.top, origin.y);
-    EXPECT_EQ(rows(), int(s.producibleList().size()));
+    EXPECT_EQ(rows(), int(info.world.look().lists().producible().size()));
     EXPECT_GT(rows(), 10);
     EXPECT_TRUE(pressed(0));
     EXPECT_FALSE(pressed(1));
@@ -140,7 +140,7 @@ TEST_F(WeaponList, HeadersSortReverseAndRestore)
     clickHeader(3);
     const std::vector<uint32_t> byCost = shownIds();
     EXPECT_EQ(byCost, sortedBy(byCost, unitTypeLessByCost));
-    EXPECT_EQ(s.producibleOrder(), 3);
+    EXPECT_EQ(info.world.look().lists().producibleOrder(), 3);
 }
 
 TEST_F(WeaponList, FilterKeepsTheKeyButNotAReversedOrder)
@@ -149,7 +149,7 @@ TEST_F(WeaponList, FilterKeepsTheKeyButNotAReversedOrder)
     clickHeader(2);
     clickHeader(2); // reversed
     chooseFilterFromEnd(1); // "二種", before "なし"
-    EXPECT_EQ(s.producibleFilter(), producibleFilterOf(kFirstUserProductionType));
+    EXPECT_EQ(info.world.look().lists().producibleFilter(), producibleFilterOf(kFirstUserProductionType));
     EXPECT_EQ(shownIds(), sortedBy(picked, unitTypeLessBySecondKey));
     EXPECT_TRUE(pressed(2));
 
@@ -178,13 +178,13 @@ TEST_F(WeaponList, RefreshKeepsTheFilterChosenAndRightClickAsksToClose)
     s.setUserProductionType(0, edited);
     SendMessageA(handle, ui_message::kWeaponListRefresh, 0, 0);
     testing_lib::pump();
-    EXPECT_EQ(s.producibleFilter(), producibleFilterOf(kFirstUserProductionType));
+    EXPECT_EQ(info.world.look().lists().producibleFilter(), producibleFilterOf(kFirstUserProductionType));
     EXPECT_EQ(shownIds(), std::vector<uint32_t> { picked[0] });
     // Once the production type is gone, every type is shown again.
     s.setUserProductionType(0, ProductionTypeRecord {});
     SendMessageA(handle, ui_message::kWeaponListRefresh, 0, 0);
     testing_lib::pump();
-    EXPECT_EQ(s.producibleFilter(), 0);
+    EXPECT_EQ(info.world.look().lists().producibleFilter(), 0);
     EXPECT_GT(rows(), 2);
 
     clickClient(200, 200, harness::Button::Right);

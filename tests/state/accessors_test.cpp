@@ -198,27 +198,25 @@ TEST(TroopSort, DestroyedListByKeyWithFreeEntriesLast)
             k = (k << 16) | 3;
         return list;
     };
-    auto sorted = [&](uint32_t key, uint8_t reverse) {
-        *s.troopList(3) = keys({ 3, 500, 2, 1, 0 });
-        s.setTroopListSort(key, reverse);
-        s.sortTroopList(3);
-        EXPECT_EQ(s.troopList(3)->size(), size_t(kDestroyedUnitsPerCountry));
-        return std::vector<uint32_t>(s.troopList(3)->begin(), s.troopList(3)->begin() + 4);
+    auto sorted = [&](uint32_t key, bool reverse) {
+        std::vector<uint32_t> list = keys({ 3, 500, 2, 1, 0 });
+        sortDestroyedUnitKeys(s, 3, key, reverse, list);
+        EXPECT_EQ(list.size(), size_t(kDestroyedUnitsPerCountry));
+        return std::vector<uint32_t>(list.begin(), list.begin() + 4);
     };
-    EXPECT_EQ(sorted(0, 0), keys({ 0, 1, 2, 3 }));
-    EXPECT_EQ(sorted(1, 0), keys({ 1, 0, 2, 3 }));
-    EXPECT_EQ(sorted(2, 0), keys({ 1, 0, 2, 3 }));
-    EXPECT_EQ(sorted(3, 0), keys({ 2, 0, 1, 3 }));
+    EXPECT_EQ(sorted(0, false), keys({ 0, 1, 2, 3 }));
+    EXPECT_EQ(sorted(1, false), keys({ 1, 0, 2, 3 }));
+    EXPECT_EQ(sorted(2, false), keys({ 1, 0, 2, 3 }));
+    EXPECT_EQ(sorted(3, false), keys({ 2, 0, 1, 3 }));
     // Key 0 takes no notice of free entries; the others keep them behind, in their order.
     entries[1].turn = 0;
     entries[1].usedMark = 0;
-    EXPECT_EQ(sorted(0, 0), keys({ 0, 1, 2, 3 }));
-    EXPECT_EQ(sorted(1, 0), keys({ 0, 2, 1, 3 }));
+    EXPECT_EQ(sorted(0, false), keys({ 0, 1, 2, 3 }));
+    EXPECT_EQ(sorted(1, false), keys({ 0, 2, 1, 3 }));
     // Descending turns the whole list round, free entries too.
-    EXPECT_EQ(sorted(0, 1), keys({ 99, 98, 97, 96 }));
-    s.setTroopListSort(1, 1);
-    s.sortTroopList(3);
-    const std::vector<uint32_t>& list = *s.troopList(3);
+    EXPECT_EQ(sorted(0, true), keys({ 99, 98, 97, 96 }));
+    std::vector<uint32_t> list;
+    sortDestroyedUnitKeys(s, 3, 1, true, list);
     EXPECT_EQ(std::vector<uint32_t>(list.end() - 2, list.end()), keys({ 2, 0 }));
 }
 

@@ -64,9 +64,8 @@ struct TroopTable : ::testing::Test {
     // The side's list sorted by the key: indexes in order.
     std::vector<int> sorted(int sortKey, int reverse = 0)
     {
-        s.sortPlayerUnitList(1, sortKey, reverse);
         std::vector<int> out;
-        for (uint32_t k : s.playerUnitList(1)) {
+        for (uint32_t k : sortedSideUnits(s, 1, sortKey, reverse)) {
             EXPECT_EQ(k & 0xFFFF, 1u);
             out.push_back(int(k >> 16));
         }
@@ -360,7 +359,7 @@ TEST_F(HandOrderedTypes, PredicatesTieByTheOpeningNumberNotTheId)
     EXPECT_TRUE(unitTypeLessByName(s, ids[0], 14999));
 }
 
-TEST_F(HandOrderedTypes, ProducibleListSortsByKeyAndReversingTwiceRestores)
+TEST_F(HandOrderedTypes, ProducibleListSortsByKey)
 {
     ProductionTypeRecord production {};
     setName(production.name, "hand");
@@ -369,21 +368,14 @@ TEST_F(HandOrderedTypes, ProducibleListSortsByKeyAndReversingTwiceRestores)
     s.setUserProductionType(0, production);
     for (uint32_t id : ids)
         world.editType(int(id)).available = 1, world.editType(int(id)).baseType = 0;
-    s.buildProducibleList(producibleFilterOf(kFirstUserProductionType));
-    EXPECT_EQ(s.producibleFilter(), kFirstUserProductionType + 1);
-    s.reverseProducibleList(0, 0);
-    EXPECT_EQ(s.producibleList(), in({ 3, 1, 2, 0 }));
-    EXPECT_EQ(s.producibleOrder(), 0);
-    s.reverseProducibleList(0, 1);
-    EXPECT_EQ(s.producibleList(), in({ 0, 2, 1, 3 }));
-    s.reverseProducibleList(0, 1);
-    EXPECT_EQ(s.producibleList(), in({ 3, 1, 2, 0 }));
-    s.reverseProducibleList(3, 0);
-    EXPECT_EQ(s.producibleList(), in({ 3, 2, 0, 1 }));
-    EXPECT_EQ(s.producibleOrder(), 3);
-    // Reversing keeps the order it sorted by.
-    s.reverseProducibleList(1, 1);
-    EXPECT_EQ(s.producibleOrder(), 3);
+    std::vector<uint32_t> list = producibleUnitTypes(s, producibleFilterOf(kFirstUserProductionType));
+    sortProducibleTypes(s, 0, list);
+    EXPECT_EQ(list, in({ 3, 1, 2, 0 }));
+    sortProducibleTypes(s, 3, list);
+    EXPECT_EQ(list, in({ 3, 2, 0, 1 }));
+    // An order outside 0..3 leaves the list as it is.
+    sortProducibleTypes(s, 4, list);
+    EXPECT_EQ(list, in({ 3, 2, 0, 1 }));
 }
 
 TEST(ProducibleList, FilterAvailabilityWarheadsAndVariants)
@@ -406,20 +398,16 @@ TEST(ProducibleList, FilterAvailabilityWarheadsAndVariants)
     production.setProducible(c, true);
     s.setUserProductionType(0, production);
     const int user = producibleFilterOf(kFirstUserProductionType);
-    s.buildProducibleList(user);
-    EXPECT_EQ(s.producibleList(), (std::vector<uint32_t> { uint32_t(a), uint32_t(b) }));
+    EXPECT_EQ(producibleUnitTypes(s, user), (std::vector<uint32_t> { uint32_t(a), uint32_t(b) }));
     world.editType(a).available = 0;
-    s.buildProducibleList(user);
-    EXPECT_EQ(s.producibleList(), (std::vector<uint32_t> { uint32_t(b) }));
+    EXPECT_EQ(producibleUnitTypes(s, user), (std::vector<uint32_t> { uint32_t(b) }));
     // A derived type whose base number lies at or below its own is left out.
     world.editType(b).baseType = uint16_t(b);
-    s.buildProducibleList(user);
-    EXPECT_TRUE(s.producibleList().empty());
+    EXPECT_TRUE(producibleUnitTypes(s, user).empty());
     world.editType(b).baseType = 0;
 
     world.editType(a).available = 1;
-    s.buildProducibleList(0);
-    std::vector<uint32_t> all = s.producibleList();
+    std::vector<uint32_t> all = producibleUnitTypes(s, 0);
     EXPECT_EQ(std::count(all.begin(), all.end(), uint32_t(c)), 0);
     EXPECT_EQ(std::count(all.begin(), all.end(), uint32_t(a)), 1);
 }
@@ -438,11 +426,8 @@ TEST(ProducibleList, LastBuiltInAndFirstUserProductionTypesAreDistinctFilters)
     user.setProducible(b, true);
     s.setBuiltinProductionType(kFirstUserProductionType - 1, builtin);
     s.setUserProductionType(0, user);
-    s.buildProducibleList(producibleFilterOf(kFirstUserProductionType - 1));
-    EXPECT_EQ(s.producibleList(), std::vector<uint32_t> { uint32_t(a) });
-    s.buildProducibleList(producibleFilterOf(kFirstUserProductionType));
-    EXPECT_EQ(s.producibleList(), std::vector<uint32_t> { uint32_t(b) });
+    EXPECT_EQ(producibleUnitTypes(s, producibleFilterOf(kFirstUserProductionType - 1)), std::vector<uint32_t> { uint32_t(a) });
+    EXPECT_EQ(producibleUnitTypes(s, producibleFilterOf(kFirstUserProductionType)), std::vector<uint32_t> { uint32_t(b) });
     // A filter naming no production type gives an empty list.
-    s.buildProducibleList(producibleFilterOf(kFirstUserProductionType + kUserProductionTypeCount));
-    EXPECT_TRUE(s.producibleList().empty());
+    EXPECT_TRUE(producibleUnitTypes(s, producibleFilterOf(kFirstUserProductionType + kUserProductionTypeCount)).empty());
 }
