@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ranges>
 #include <string>
 
 namespace {
@@ -145,7 +144,7 @@ HWND CampaignTroopDeployWindow::listHandle() const { return m_list ? m_list->han
 void CampaignTroopDeployWindow::fill()
 {
     showCounts();
-    setListRows(m_list->handle(), std::views::iota(uint32_t(0), m_game.carryOverCount()));
+    setListIndexRows(m_list->handle(), m_game.carryOverCount());
 }
 
 void CampaignTroopDeployWindow::sortByKey(int key)

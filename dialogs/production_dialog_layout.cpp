@@ -14,7 +14,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <ranges>
 
 namespace {
 
@@ -116,7 +115,7 @@ void ProductionDialog::createFacilityMarks()
 void ProductionDialog::fillTypeList()
 {
     m_typeIds = producibleTypesAt(m_state, m_x, m_y, m_country);
-    setListRows(m_typeList->handle(), std::views::iota(size_t(0), m_typeIds.size()));
+    setListIndexRows(m_typeList->handle(), m_typeIds.size());
     sortBy(0);
 }
 
@@ -148,7 +147,9 @@ void ProductionDialog::refreshStoredList(int selection)
     if (!m_storedList)
         return;
     HWND list = m_storedList->handle();
-    setListRows(list, m_orders.entries() | std::views::transform(&StoredEntry::data));
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const StoredEntry& entry : m_orders.entries())
+        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(entry.data));
     if (selection >= 0)
         SendMessageA(list, LB_SETCURSEL, WPARAM(selection), 0);
     refreshStoredCount();

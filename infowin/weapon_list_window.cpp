@@ -20,7 +20,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <ranges>
 #include <string>
 
 namespace {
@@ -234,7 +233,7 @@ void WeaponListWindow::redrawList()
     if (!m_list)
         return;
     HWND list = m_list->handle();
-    setListRows(list, std::views::iota(size_t(0), m_look.lists().producible().size()));
+    setListIndexRows(list, m_look.lists().producible().size());
     InvalidateRect(list, nullptr, TRUE);
     SetFocus(list);
 }

@@ -98,6 +98,13 @@ int swCControl::controlOnMessage(MessageRecord& msg)
     }
 }
 
+void setListIndexRows(HWND list, size_t count)
+{
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (size_t i = 0; i < count; ++i)
+        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(i));
+}
+
 LPARAM listRowValue(HWND list, int row)
 {
     if (!list || row < 0)

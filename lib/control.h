@@ -125,5 +125,7 @@ void setListRows(HWND list, const Values& values)
     for (const auto value : values)
         SendMessageA(list, LB_ADDSTRING, 0, LPARAM(value));
 }
+// Rows 0 to count - 1, each holding its own index.
+void setListIndexRows(HWND list, size_t count);
 // The row's value; -1 for no such row.
 LPARAM listRowValue(HWND list, int row);

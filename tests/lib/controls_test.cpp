@@ -235,6 +235,8 @@ TEST_F(ControlsTest, ListRowsHoldTheirValuesAndARefillReplacesThem)
     for (auto [row, value] : { std::pair { 0, 4 }, { 1, 2 }, { 2, -1 }, { -1, -1 } })
         EXPECT_EQ(listRowValue(list.handle(), row), value) << row;
     EXPECT_EQ(listRowValue(nullptr, 0), -1);
+    setListIndexRows(list.handle(), 3);
+    EXPECT_EQ(listRowValue(list.handle(), 2), 2);
 }
 
 TEST_F(ControlsTest, MenuTextsAndTooltipTools)
