@@ -27,7 +27,7 @@ void AppBattleLink::runBattleScene(BattleRecord& record, bool play_se)
         auto* window = dynamic_cast<MainWindow*>(windowFromHandle(main));
         if (!window)
             return;
-        BattleSceneDialog host(window, record, SceneSound { play_se, m_main.state().seVolume() }, *window);
+        BattleSceneDialog host(window, record, SceneSound { play_se, m_main.state().settings().seVolume }, *window);
         host.Create();
         return;
     }

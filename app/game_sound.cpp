@@ -10,6 +10,7 @@
 #include "state/game_state.h"
 #include "state/master_text.h"
 #include "ui/main_window_services.h"
+#include "ui/tune_files.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -110,7 +111,7 @@ void GameSound::unloadSound(int slot)
 
 void GameSound::playJingle(int tune)
 {
-    const std::string path = m_state.bgmFilePath(tune);
+    const std::string path = tunePath(m_state, tune);
     if (!m_playSe || !fileExists(path.c_str()))
         return;
     try {
@@ -140,7 +141,7 @@ void GameSound::stopAllSounds()
 bool GameSound::canPlayMusic() const { return m_playBgm; }
 
 // Kept while music is off, so that turning it on again can play what is due now.
-void GameSound::playTune(int tune, bool loop) { playMusicFile(m_state.bgmFilePath(tune), loop); }
+void GameSound::playTune(int tune, bool loop) { playMusicFile(tunePath(m_state, tune), loop); }
 
 void GameSound::playMusicFile(const std::string& path, bool loop)
 {

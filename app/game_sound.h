@@ -66,7 +66,7 @@ public:
     // Whether a tune asked for can sound at all; the main window posts its music request only
     // then. Any thread.
     bool canPlayMusic() const;
-    // A tune (1..8 anthems, kVictoryTune, kDefeatTune, other codes as GameState::bgmFilePath)
+    // A tune (1..8 anthems, kVictoryTune, kDefeatTune, other codes as tunePath)
     // played once or looping; a missing file plays nothing.
     void playTune(int tune, bool loop);
     // A music file by path: WAV through the music player, MIDI through the MCI sequencer.

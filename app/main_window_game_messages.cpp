@@ -101,7 +101,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         if (auto wait = pendingWait<BattleRecord>(m_state, msg.wParam)) {
             enableClose(false);
             m_battleWait = wait;
-            if (!LiveClashWindow::runBattle(wait->data, SceneSound { msg.lParam != 0, m_state.seVolume() }))
+            if (!LiveClashWindow::runBattle(wait->data, SceneSound { msg.lParam != 0, m_state.settings().seVolume }))
                 battleFinished();
         }
         return true;

@@ -11,6 +11,7 @@
 #include "state/game_state.h"
 #include "state/state_accessors.h"
 #include "ui/main_window_services.h"
+#include "ui/tune_files.h"
 
 MusicPreview::MusicPreview(HWND notify)
     : m_notify(notify)
@@ -38,15 +39,10 @@ void MusicPreview::play(const GameState& state, int code)
     stop();
     if (code < 0)
         return;
-    std::string name;
-    if (code >= 50) {
-        const size_t entry = size_t(code - 50);
-        if (entry >= state.musicPaths().size())
-            return;
-        name = state.musicPaths()[entry];
-    } else {
-        state.anthemWaveName(code, name);
-    }
+    const std::optional<std::string> file = anthemFileName(state, code);
+    if (!file)
+        return;
+    const std::string& name = *file;
     const std::string path = dataPath(name.c_str(), kFolderProgram);
     MainWindowServices& services = mainWindowServices();
     if (MusicPlayer* music = services.musicPlayer()) {
@@ -60,7 +56,7 @@ void MusicPreview::play(const GameState& state, int code)
         if (!isMidiFileName(name)) {
             if (SoundPlayer* sounds = services.soundPlayer()) {
                 sounds->soundLoad(path.c_str(), kPreviewSoundSlot);
-                sounds->soundSetVolume(kPreviewSoundSlot, state.seVolume());
+                sounds->soundSetVolume(kPreviewSoundSlot, state.settings().seVolume);
                 sounds->soundPlay(kPreviewSoundSlot, 2);
             }
             return;

@@ -352,6 +352,8 @@ public:
     void loadAnthemList();
     void anthemWaveName(int index, std::string& out) const;
     bool isAnthemWave(const char* text) const;
+    // The music folder's files besides the anthems. Part of the game: a country's anthem code from
+    // 50 names an entry, which a loaded save and the next campaign map find again by name.
     void listMusicFiles();
     const char* fileExtension(int kind) const;
     const std::vector<std::string>& anthemNames() const { return m_anthemNames; }
@@ -388,10 +390,6 @@ public:
     void resetMapPart();
     // Back to no map at all, as before the first game: nothing to draw, nothing in the panel.
     void unloadMap();
-    // The sound-effect volume in hundredths of a decibel, -10000..0.
-    int seVolume() const { return m_settings.seVolume; }
-    // Full path of the music for an event code; an anthem outside the music list gets the start tune.
-    std::string bgmFilePath(int code) const;
     // The first (briefing) or second embedded picture of the map; empty when it has none.
     std::span<const uint8_t> embeddedImage(int i) const
     {

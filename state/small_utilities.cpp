@@ -1,10 +1,8 @@
-// Line-end conversion, raising the main window, and the music file of an event.
+// Line-end conversion and raising the main window.
 #include "state/small_utilities.h"
 
 #include "lib/application.h"
 #include "platform/kernel/host.h"
-#include "state/data_path.h"
-#include "state/game_state.h"
 
 std::string convertLfToCrLf(std::string_view text)
 {
@@ -39,30 +37,4 @@ bool bringWindowToFront(HWND window)
 bool bringMainWindowToFront()
 {
     return bringWindowToFront(theApplication().mainWindowHandle());
-}
-
-std::string GameState::bgmFilePath(int code) const
-{
-    const char* fixed = "START.wav";
-    switch (code) {
-    case 9: fixed = "VICTORY.wav"; break;
-    case 10: fixed = "DEFEAT.wav"; break;
-    case 11: fixed = "OPENING.wav"; break;
-    case 12: fixed = "ENDING.wav"; break;
-    default: break;
-    }
-    if (code < 1 || code > 8)
-        return dataPath(fixed, kFolderWave);
-    int anthem = m_countries[size_t(code - 1)].anthemCode;
-    std::string name;
-    if (anthem >= 50) {
-        size_t entry = size_t(anthem - 50);
-        // An anthem past the music list has no file: the start tune plays instead.
-        if (entry >= m_musicPaths.size())
-            return dataPath("START.wav", kFolderWave);
-        name = m_musicPaths[entry];
-    } else {
-        anthemWaveName(anthem, name);
-    }
-    return dataPath(name.c_str(), kFolderProgram);
 }
