@@ -18,6 +18,7 @@
 #include "platform/kernel/host.h"
 #include "platform/user/program_close.h"
 #include "platform/media/directx_version.h"
+#include "ui/window_application_link.h"
 
 #include <cstdlib>
 #include <memory>
@@ -188,6 +189,7 @@ RunOutcome runApplication(swCApplication& app)
     checkSettingsFile();
     // A master file that is missing or cannot be read has shown its warning; the program then
     // ends without a window.
+    setApplicationLink(&windowApplicationLink());
     installAppGameStateServices(&appGameStateServices());
     installComputerPlayer();
     auto game = std::make_unique<OwnedGameState>();

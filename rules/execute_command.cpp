@@ -18,9 +18,9 @@
 #include "rules/move_display.h"
 #include "rules/rules_context.h"
 #include "state/action_history.h"
+#include "state/application_link.h"
 #include "state/game_state.h"
 #include "state/sight_maps.h"
-#include "state/small_utilities.h"
 #include "state/unit_facts.h"
 
 #include <algorithm>
@@ -273,6 +273,6 @@ void executeCommand(GameState& state, const std::vector<HexPos>& path, int dest_
 
     for (const auto& [mover, owner] : walk.pactBreaks) {
         dialogLink().showEventNotice(kPactBreakNotice, mover, owner);
-        bringMainWindowToFront();
+        applicationLink().raiseMainWindow();
     }
 }

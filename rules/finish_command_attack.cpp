@@ -6,8 +6,8 @@
 #include "rules/dialog_link.h"
 #include "rules/links.h"
 #include "rules/rules_context.h"
+#include "state/application_link.h"
 #include "state/game_state.h"
-#include "state/small_utilities.h"
 #include "state/unit_facts.h"
 
 bool executeAttack(GameState& state, bool fuel_changed)
@@ -23,7 +23,7 @@ bool executeAttack(GameState& state, bool fuel_changed)
     if (state.handshake().delegation() && state.settings().selArms && state.isHumanCountry(side)) {
         f.weaponChoiceShown = 1;
         const int chosen = dialogLink().chooseWeapon(pair, fuel_changed ? 1 : 0, WeaponChoiceMode::AttackAfterMove);
-        bringMainWindowToFront();
+        applicationLink().raiseMainWindow();
         if (chosen == 0) {
             f.chosenWeaponSlot = -1;
             return false;

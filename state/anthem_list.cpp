@@ -5,7 +5,7 @@
 #include "state/text_file_reader.h"
 
 #include "lib/file.h"
-#include "platform/windows.h"
+#include "platform/kernel/winbase.h"
 
 void GameState::loadAnthemList()
 {

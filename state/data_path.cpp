@@ -1,12 +1,13 @@
 // The data folders below the program folder.
 #include "state/data_path.h"
 
-#include "lib/application.h"
+#include "platform/kernel/host.h"
 
 void buildDataPath(std::string& out, const char* name, int kind)
 {
     static const char* const kFolders[] = { "bmp\\", "unit\\", "wave\\", "map\\", "lc\\", "munit\\", "bgm\\", "rule\\" };
-    out = theApplication().appProgramFolder();
+    // The running program's folder, in game form: what the application object reports too.
+    out = platform::gamePathFromHost(platform::programFolder());
     if (out.empty() || out.back() != '\\')
         out += '\\';
     if (kind != 0 && kind != 1)

@@ -1,10 +1,10 @@
 // GameState start-up and shut-down, the mode switch and the small queries of the settings.
 #include "state/game_state.h"
 
-#include "lib/application.h"
 #include "lib/error.h"
 #include "lib/profile.h"
 #include "platform/kernel/host.h"
+#include "state/application_link.h"
 #include "state/data_path.h"
 #include "state/game_state_services.h"
 #include "state/master_text.h"
@@ -31,7 +31,7 @@ void GameState::startUp()
     if (readStoredMode() == 2 && g_services && !profileUsesDefaults())
         g_services->runStartModeDialog();
     m_mode = readModeFlag();
-    theApplication().clearRestartRequest();
+    applicationLink().setRestartRequested(false);
     m_started = true;
 
     // 3: the grids hold the largest map, so a new game never reallocates them.
@@ -127,13 +127,13 @@ void GameState::shutDown()
     // Settings never read (start-up stopped early) are not written over the stored ones.
     if (m_settingsRead) {
         writeSettings(m_settings, isSimpleMode());
-        if (theApplication().restartRequested())
+        if (applicationLink().restartRequested())
             writeSwitchedMode(isSimpleMode());
     }
     m_settingsRead = false;
 }
 
-void GameState::requestModeSwitch(int) { theApplication().requestRestart(); }
+void GameState::requestModeSwitch(int) { applicationLink().setRestartRequested(true); }
 
 bool GameState::isPhaseHelpEnabled(int phase) const
 {

@@ -1,14 +1,13 @@
 // Loading a map into the game: read, check, then commit into the state and rebuild what it derives.
 #include "state/game_state.h"
 
-#include "lib/application.h"
 #include "lib/error.h"
 #include "lib/file.h"
 #include "platform/kernel/host.h"
-#include "platform/windows.h"
 #include "state/action_history.h"
 #include "state/map_file.h"
 #include "state/map_validate.h"
+#include "state/master_text.h"
 #include "state/unit_facts.h"
 
 #include <algorithm>
@@ -18,13 +17,6 @@ namespace {
 
 // Rule switches a simple-mode map of lead byte 24 keeps as the map has them.
 constexpr int kSimpleKeptBytes[] = {4, 13, 21, 23, 32, 36};
-
-void showMissingUnitTypes()
-{
-    std::string text = platform::utf8ToCp932("本製品に含まれていない兵器データが使用されています。");
-    std::string title = platform::utf8ToCp932("注意");
-    MessageBoxA(theApplication().mainWindowHandle(), text.c_str(), title.c_str(), MB_OK);
-}
 
 }
 

@@ -5,7 +5,7 @@
 #include "lib/error.h"
 #include "lib/file_fault.h"
 #include "platform/kernel/host.h"
-#include "platform/windows.h"
+#include "state/application_link.h"
 
 #include <climits>
 #include <cstring>
@@ -76,7 +76,7 @@ std::vector<std::string> cp932Table(std::initializer_list<const char*> utf8)
 
 void showLoaderMessage(const std::string& text, const std::string& caption)
 {
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
+    applicationLink().tell(text, caption, NoticeIcon::Stop, NoticeOwner::Nobody);
 }
 
 void showUnusableFiles(const char* heading_utf8, const std::vector<std::pair<std::string, FileFault>>& files,
@@ -121,6 +121,12 @@ void showMissingMasterFile(const char* kind_utf8, const std::string& file, const
     showLoaderMessage(platform::utf8ToCp932(std::string(kind_utf8) + " ") + file
             + platform::utf8ToCp932(std::string(" がありません。\n") + consequence_utf8),
         platform::utf8ToCp932("警告"));
+}
+
+void showMissingUnitTypes()
+{
+    applicationLink().tell(platform::utf8ToCp932("本製品に含まれていない兵器データが使用されています。"),
+        platform::utf8ToCp932("注意"), NoticeIcon::None, NoticeOwner::MainWindow);
 }
 
 void showEmptyMasterFile(const char* kind_utf8, const char* file, const char* records_utf8)

@@ -48,6 +48,8 @@ void showEmptyMasterFile(const char* kind_utf8, const char* file, const char* re
 // and how many there were.
 // Tells that a master file the program ships is missing, and what starting without it means.
 void showMissingMasterFile(const char* kind_utf8, const std::string& file, const char* consequence_utf8);
+// Tells, over the main window, that a map or file uses unit types this program lacks.
+void showMissingUnitTypes();
 
 class SkippedLines {
 public:

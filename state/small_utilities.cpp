@@ -1,7 +1,6 @@
-// Line-end conversion and raising the main window.
+// Line-end conversion.
 #include "state/small_utilities.h"
 
-#include "lib/application.h"
 #include "platform/kernel/host.h"
 
 std::string convertLfToCrLf(std::string_view text)
@@ -23,18 +22,4 @@ std::string convertLfToCrLf(std::string_view text)
         }
     }
     return out;
-}
-
-bool bringWindowToFront(HWND window)
-{
-    // The desktop's foreground is shared by every thread here, so no input attach is needed
-    // before the call; a window that is gone answers 0 and nothing happens.
-    if (!window || GetWindowThreadProcessId(window, nullptr) == 0)
-        return false;
-    return SetForegroundWindow(window) != FALSE;
-}
-
-bool bringMainWindowToFront()
-{
-    return bringWindowToFront(theApplication().mainWindowHandle());
 }

@@ -7,7 +7,7 @@
 #include "lib/error.h"
 #include "lib/file.h"
 #include "platform/kernel/host.h"
-#include "platform/windows.h"
+#include "state/application_link.h"
 
 #include <algorithm>
 #include <cstring>
@@ -102,7 +102,7 @@ public:
         if (m_count > 1)
             text += platform::utf8ToCp932("\n" + std::string(file) + " の " + std::to_string(m_line) + "行目ほか、全部で "
                 + std::to_string(m_count) + "件あります。");
-        MessageBoxA(nullptr, text.c_str(), m_caption.c_str(), MB_OK);
+        applicationLink().tell(text, m_caption, NoticeIcon::None, NoticeOwner::Nobody);
     }
 
 private:

@@ -1,11 +1,10 @@
 // Export and import of user production-type files against the game's tables.
 #include "state/user_production.h"
 
-#include "lib/application.h"
 #include "lib/file.h"
 #include "platform/kernel/host.h"
-#include "platform/windows.h"
 #include "state/game_state.h"
+#include "state/master_text.h"
 #include "state/unit_facts.h"
 #include "state/user_production_file.h"
 
@@ -21,13 +20,6 @@ constexpr int kFirstLaunchedKept = 5000;
 void writeWord32(swCFile& out, uint32_t value) { out.fileWrite(&value, sizeof value); }
 
 bool contains(const std::vector<int>& list, int id) { return std::find(list.begin(), list.end(), id) != list.end(); }
-
-void showMissingUnitTypes()
-{
-    std::string text = platform::utf8ToCp932("本製品に含まれていない兵器データが使用されています。");
-    std::string title = platform::utf8ToCp932("注意");
-    MessageBoxA(theApplication().mainWindowHandle(), text.c_str(), title.c_str(), MB_OK);
-}
 
 } // namespace
 

@@ -1,5 +1,4 @@
 // GameState start-up and shut-down on a copy of the generated data, with fake neighbours.
-#include "lib/application.h"
 #include "state/game_state.h"
 #include "state/game_state_services.h"
 
@@ -110,7 +109,7 @@ TEST(GameStateStartUp, ReadyStateHoldsItsTablesNeighboursAndDefaults)
         EXPECT_EQ(services.areas, 1);
         EXPECT_EQ(services.battles, 1);
         EXPECT_FALSE(state.terrainTypes().empty());
-        EXPECT_TRUE(platform::harness::messageBoxes().empty());
+        EXPECT_TRUE(noticeLog().notices().empty());
     }
     EXPECT_EQ(services.areas, 0);
     EXPECT_EQ(services.battles, 0);
@@ -132,7 +131,7 @@ TEST(GameStateStartUp, MissingMasterFileEndsStartUpWithItsMessageAndKeepsTheSett
         EXPECT_TRUE(error.thrown);
         EXPECT_FALSE(state.modalIdle());
     }
-    EXPECT_EQ(platform::harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(noticeLog().notices().size(), 1u);
     EXPECT_EQ(services.areas, 0);
     EXPECT_EQ(folder.stored("ShowFight"), 0);
     EXPECT_EQ(folder.stored("SeVolume"), -700);
@@ -149,10 +148,9 @@ TEST(GameStateStartUp, ModeSwitchWritesTheOppositeModeAtShutDown)
             GameState state;
             state.startUp();
             state.requestModeSwitch(1 - running);
-            EXPECT_TRUE(theApplication().restartRequested());
+            EXPECT_TRUE(noticeLog().restartRequested());
         }
         EXPECT_EQ(folder.stored("SimpleMode"), 1 - running);
-        theApplication().clearRestartRequest();
     }
 }
 

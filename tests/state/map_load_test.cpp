@@ -170,7 +170,7 @@ TEST(MapLoad, ReadsFromAPathAndAMissingFileFailsQuietly)
     EXPECT_EQ(state.mapWidth(), 8);
     EXPECT_FALSE(state.loadMapFile(dataPath("none.vtm", kFolderMap).c_str()));
     EXPECT_EQ(state.mapWidth(), 8);
-    EXPECT_TRUE(platform::harness::messageBoxes().empty());
+    EXPECT_TRUE(testing_state::noticeLog().notices().empty());
 }
 
 TEST(MapLoad, ProductionNumbersFromOneFiftyWrapInOneByte)
@@ -218,8 +218,10 @@ TEST(MapLoad, RefusedMapLeavesTheLoadedGameIntact)
         EXPECT_EQ(state.terrainCellAt(0, 0)->terrain, kCapital) << bad.name;
     }
     // Only the unknown unit type is told to the player.
-    ASSERT_EQ(platform::harness::messageBoxes().size(), 1u);
-    EXPECT_EQ(platform::harness::messageBoxes()[0].caption, platform::utf8ToCp932("注意"));
+    const auto& notices = testing_state::noticeLog().notices();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].caption, platform::utf8ToCp932("注意"));
+    EXPECT_EQ(notices[0].owner, NoticeOwner::MainWindow);
     std::vector<uint8_t> bytes = writeScenarioBytes(twoCountryMap());
     bytes.resize(bytes.size() / 2);
     EXPECT_FALSE(state.loadMapImage(bytes.data(), bytes.size()));
@@ -264,7 +266,7 @@ TEST_P(ShippedMaps, LoadWithLinkedBuildingsPlacesAndUnits)
     std::vector<uint8_t> bytes = shippedMap(GetParam());
     ASSERT_FALSE(bytes.empty()) << GetParam();
     ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size())) << GetParam();
-    EXPECT_TRUE(platform::harness::messageBoxes().empty());
+    EXPECT_TRUE(testing_state::noticeLog().notices().empty());
 
     int capitals = 0, neutral_buildings = 0;
     for (int y = 0; y < state.mapHeight(); ++y)

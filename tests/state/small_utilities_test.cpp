@@ -1,7 +1,5 @@
-// Line ends and raising a window.
+// Line ends.
 #include "state/small_utilities.h"
-
-#include "platform/windows.h"
 
 #include <gtest/gtest.h>
 
@@ -19,19 +17,6 @@ TEST(LineEnds, LoneLfBecomesCrLfAndPairsAndDoubleBytesStay)
     EXPECT_EQ(convertLfToCrLf(std::string(1000, '\n')).size(), 2000u);
     // The text ends at its terminator even when the view is longer.
     EXPECT_EQ(convertLfToCrLf(std::string_view("x\0\n", 3)), "x");
-}
-
-TEST(FrontWindow, RaisesAWindowAndRefusesAStaleHandle)
-{
-    HWND a = CreateWindowExA(0, "STATIC", "a", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-    HWND b = CreateWindowExA(0, "STATIC", "b", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(a && b);
-    EXPECT_TRUE(bringWindowToFront(a));
-    EXPECT_EQ(GetForegroundWindow(), a);
-    DestroyWindow(b);
-    EXPECT_FALSE(bringWindowToFront(b));
-    EXPECT_EQ(GetForegroundWindow(), a);
-    DestroyWindow(a);
 }
 
 }

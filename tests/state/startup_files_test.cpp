@@ -17,7 +17,7 @@ namespace {
 
 struct Outcome {
     bool stopped = false;
-    std::vector<platform::harness::MessageBoxRecord> boxes;
+    std::vector<NoticeLog::Notice> notices;
 };
 
 template <class Damage>
@@ -32,13 +32,13 @@ Outcome startUpWith(Damage damage)
         auto error = testing_lib::thrownError([&] { state->startUp(); });
         outcome.stopped = error.thrown;
     }
-    outcome.boxes = platform::harness::messageBoxes();
+    outcome.notices = noticeLog().notices();
     return outcome;
 }
 
 std::string text(const Outcome& outcome)
 {
-    return outcome.boxes.empty() ? std::string() : platform::cp932ToUtf8(outcome.boxes[0].text);
+    return outcome.notices.empty() ? std::string() : platform::cp932ToUtf8(outcome.notices[0].text);
 }
 
 } // namespace
@@ -60,8 +60,9 @@ TEST(StartUpFiles, EachUnreadableFileGetsOneBoxNamingItAndOnlyMasterFilesStopSta
     };
     for (const Case& c : cases) {
         Outcome o = startUpWith([&](const DataFolder& folder) { return std::make_unique<UnreadableFile>(folder, c.file); });
-        ASSERT_EQ(o.boxes.size(), 1u) << c.file;
+        ASSERT_EQ(o.notices.size(), 1u) << c.file;
         EXPECT_EQ(text(o).rfind(c.told, 0), 0u) << text(o);
+        EXPECT_EQ(o.notices[0].icon, NoticeIcon::Stop) << c.file;
         EXPECT_EQ(o.stopped, c.stops) << c.file;
     }
 }
@@ -89,7 +90,7 @@ TEST(StartUpFiles, AMissingOrDamagedShippedFileIsToldOnceAndStartUpGoesOn)
             return 0;
         });
         EXPECT_FALSE(o.stopped) << c.file;
-        ASSERT_EQ(o.boxes.size(), 1u) << c.file;
+        ASSERT_EQ(o.notices.size(), 1u) << c.file;
         EXPECT_EQ(text(o).rfind(c.told, 0), 0u) << text(o);
     }
 }
@@ -108,7 +109,7 @@ TEST(StartUpFiles, AMasterFileWithoutRecordsStopsStartUpWithOneBox)
             return 0;
         });
         EXPECT_TRUE(o.stopped) << c.file;
-        ASSERT_EQ(o.boxes.size(), 1u) << c.file;
+        ASSERT_EQ(o.notices.size(), 1u) << c.file;
         EXPECT_EQ(text(o), c.told);
     }
 }
@@ -122,7 +123,8 @@ TEST(StartUpFiles, ADamagedArmamentFileGivesOneBoxForAllUnmatchedWeapons)
         return 0;
     });
     EXPECT_FALSE(o.stopped);
-    ASSERT_EQ(o.boxes.size(), 1u);
+    ASSERT_EQ(o.notices.size(), 1u);
+    EXPECT_EQ(o.notices[0].icon, NoticeIcon::None);
     EXPECT_EQ(text(o).rfind("一致する武装がみつかりませんでした。\n", 0), 0u) << text(o);
     EXPECT_NE(text(o).find("weapon.dat の "), std::string::npos) << text(o);
     EXPECT_NE(text(o).find("件あります。"), std::string::npos) << text(o);

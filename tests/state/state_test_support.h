@@ -6,6 +6,7 @@
 
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
+#include "state/application_link.h"
 #include "ui/base_bitmaps.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,38 @@ inline void linkGeneratedFolder(const std::string& programFolder, const char* fo
     fs::create_directory_symlink(fs::path(DERAZODO_PROGRAM_DIR) / folder, at);
 }
 
+// What the state tells the person, recorded in place of the program's message boxes.
+class NoticeLog : public ApplicationLink {
+public:
+    struct Notice {
+        std::string text;    // CP932
+        std::string caption; // CP932
+        NoticeIcon icon;
+        NoticeOwner owner;
+    };
+    void tell(const std::string& text, const std::string& caption, NoticeIcon icon, NoticeOwner owner) override
+    {
+        m_notices.push_back({ text, caption, icon, owner });
+    }
+    void setRestartRequested(bool requested) override { m_restart = requested; }
+    bool restartRequested() const override { return m_restart; }
+    bool raiseMainWindow() override { return false; }
+
+    const std::vector<Notice>& notices() const { return m_notices; }
+    void clear() { m_notices.clear(); }
+
+private:
+    std::vector<Notice> m_notices;
+    bool m_restart = false;
+};
+
+// The state tests' link (installed for their whole run); window tests show message boxes instead.
+inline NoticeLog& noticeLog()
+{
+    static NoticeLog log;
+    return log;
+}
+
 class DataFolder : public testing_lib::TempProgramFolder {
 public:
     DataFolder()
@@ -52,6 +85,7 @@ public:
                 fs::copy_file(generated / "tkbmp" / picture, host(std::string("tkbmp/") + picture));
         }
         platform::harness::clearMessageBoxes();
+        noticeLog().clear();
     }
 
     std::string read(const std::string& name) const
@@ -86,12 +120,12 @@ inline std::vector<std::string> splitLines(const std::string& text)
     return lines;
 }
 
-// Texts (UTF-8) of the message boxes shown since the folder was made.
+// Texts (UTF-8) of the notices told since the folder was made.
 inline std::vector<std::string> shownTexts()
 {
     std::vector<std::string> texts;
-    for (const auto& box : platform::harness::messageBoxes())
-        texts.push_back(platform::cp932ToUtf8(box.text));
+    for (const auto& notice : noticeLog().notices())
+        texts.push_back(platform::cp932ToUtf8(notice.text));
     return texts;
 }
 

@@ -122,9 +122,9 @@ TEST(TerrainLoader, RefusesMissingFileAndFileWithoutLargeCity)
     EXPECT_TRUE(state->terrainTypes().empty());
     ASSERT_EQ(shownTexts().size(), 1u);
     EXPECT_EQ(shownTexts()[0], "地形データ land.dat が見つかりません");
-    EXPECT_EQ(utf8(platform::harness::messageBoxes()[0].caption.c_str()), "警告");
+    EXPECT_EQ(utf8(noticeLog().notices()[0].caption.c_str()), "警告");
 
-    platform::harness::clearMessageBoxes();
+    noticeLog().clear();
     folder.writeText("land.dat", landLine("平地", "基本地形") + "\r\n" + landLine("首都", "首都"));
     EXPECT_TRUE(testing_lib::thrownError([&] { state->loadTerrainData(); }).thrown);
     ASSERT_EQ(shownTexts().size(), 1u);

@@ -204,7 +204,7 @@ TEST(UnitTypeLoader, DamagedLinesAreCutSkippedOrRaised)
     EXPECT_EQ(std::strlen(z.name), 32u);
     // A line of one column reads every other column as empty.
     EXPECT_EQ(state->unitTypeRecord(41).memberPrice, 0u);
-    auto boxes = platform::harness::messageBoxes();
+    auto boxes = noticeLog().notices();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(utf8(boxes[0].text.c_str()), "一致する武装がみつかりませんでした。\n光線砲 X");
     EXPECT_EQ(boxes[0].caption, std::string(z.name));

@@ -164,7 +164,7 @@ TEST(UserProductionFile, NewerSiblingsKeepIdsBelow5000AndOthersAreRefused)
     EXPECT_TRUE(sameRecord(world.state.productionType(150), recordWith("short", { 2 })));
     EXPECT_EQ(importProductionTypeFile(world.state, world.path("short.upd").c_str(), 250), 0);
     EXPECT_EQ(importProductionTypeFile(world.state, world.path("missing.upd").c_str(), 150), 0);
-    EXPECT_TRUE(platform::harness::messageBoxes().empty());
+    EXPECT_TRUE(testing_state::noticeLog().notices().empty());
 }
 
 TEST(UserProductionFile, MissingUnitTypesAreToldAndNothingIsStored)
@@ -173,13 +173,15 @@ TEST(UserProductionFile, MissingUnitTypesAreToldAndNothingIsStored)
     ProductionTypeRecord before = *world.state.productionType(155);
     // 14 names no type; 15000 and up lie past the id map.
     for (int missing : { 14, 15000, 19999 }) {
-        platform::harness::clearMessageBoxes();
+        testing_state::noticeLog().clear();
         world.write("m.upd", fileHead(kUserProductionMagic, 2534, recordWith("missing", { 2, missing }), 2534));
         EXPECT_EQ(importProductionTypeFile(world.state, world.path("m.upd").c_str(), 155), -1) << missing;
         EXPECT_TRUE(sameRecord(world.state.productionType(155), before)) << missing;
-        ASSERT_EQ(platform::harness::messageBoxes().size(), 1u) << missing;
-        EXPECT_EQ(platform::harness::messageBoxes()[0].caption, platform::utf8ToCp932("注意"));
-        EXPECT_EQ(platform::harness::messageBoxes()[0].text,
+        const auto& notices = testing_state::noticeLog().notices();
+        ASSERT_EQ(notices.size(), 1u) << missing;
+        EXPECT_EQ(notices[0].caption, platform::utf8ToCp932("注意"));
+        EXPECT_EQ(notices[0].owner, NoticeOwner::MainWindow);
+        EXPECT_EQ(notices[0].text,
             platform::utf8ToCp932("本製品に含まれていない兵器データが使用されています。"));
     }
 }
