@@ -35,7 +35,12 @@ void AppWindowServices::fadeOutMusic()
 
 void AppWindowServices::requestMusic(int tune, bool loop) { m_main.requestMusic(tune, loop); }
 
+void AppWindowServices::playSound(int slot) { m_main.playSound(slot); }
+
+bool AppWindowServices::isSoundPlaying(int slot) const { return m_main.isSoundPlaying(slot); }
+
 void AppWindowServices::stopAllSounds() { m_main.stopAllSounds(); }
+
 MusicPlayer* AppWindowServices::musicPlayer() const
 {
     GameSound* sound = m_main.sound();

@@ -15,6 +15,8 @@ public:
     void restartMusic() override;
     void fadeOutMusic() override;
     void requestMusic(int tune, bool loop) override;
+    void playSound(int slot) override;
+    bool isSoundPlaying(int slot) const override;
     void stopAllSounds() override;
     MusicPlayer* musicPlayer() const override;
     SoundPlayer* soundPlayer() const override;

@@ -266,7 +266,7 @@ void MainWindow::saveGameAs()
     std::string folder = folderKey("SaveGamePath", theApplication().appProgramFolder() + "save\\");
     const std::string& current = m_state.savePath();
     const std::string name = current.substr(platform::fileNameOffset(current));
-    GameFileDialog dialog(m_state);
+    GameFileDialog dialog(makeWindowContext(m_state), this);
     int chosen = 0;
     {
         ThinkWindowQuiet quiet(*this);

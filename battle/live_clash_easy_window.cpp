@@ -78,12 +78,13 @@ POINT iconPlace(int k, int i) { return { k * 300 + 68 + (i % 5) * 44, (i / 5 + 3
 LiveClashEasyWindow::LiveClashEasyWindow(const WindowContext& context, swCWindow* owner, int viewer)
     : KitWindow(dialog_template::kBattle, owner, false)
     , m_game(context.game)
+    , m_look(context.look)
     , m_viewer(viewer)
 {
     registerGameDialogTemplates();
 }
 
-const swCBitmap* LiveClashEasyWindow::marks() const { return presentation().baseBitmap(kPanelButtons); }
+const swCBitmap* LiveClashEasyWindow::marks() const { return m_look.baseBitmap(kPanelButtons); }
 
 LiveClashEasyWindow::~LiveClashEasyWindow()
 {
@@ -145,7 +146,7 @@ void LiveClashEasyWindow::drawPanel()
     m_dc = CreateCompatibleDC(nullptr);
     m_oldBitmap = SelectObject(m_dc, m_picture.handle());
     SetBkMode(m_dc, TRANSPARENT);
-    SelectObject(m_dc, presentation().font(kSmallFont).handle());
+    SelectObject(m_dc, m_look.font(kSmallFont).handle());
     SetTextColor(m_dc, kWhite);
     for (int k = 0; k < 2; ++k)
         drawSide(m_dc, k);
@@ -169,7 +170,7 @@ void LiveClashEasyWindow::drawSide(HDC dc, int k)
         return;
     }
     const UnitTypeRecord& type = unit->type();
-    presentation().drawUnitIcon(dc, x + 12, 12, side.country, type.id, 0);
+    m_look.drawUnitIcon(dc, x + 12, 12, side.country, type.id, 0);
     char name[35] = {};
     std::memcpy(name, unit->name, sizeof unit->name);
     text(dc, name, x + 96, 12, x + 288, 24, kWhite);
@@ -185,7 +186,7 @@ void LiveClashEasyWindow::drawSide(HDC dc, int k)
             continue;
         writeCounter(dc, k, i, side.strengthBefore[i]);
         const POINT p = iconPlace(k, i);
-        drawKeyed(dc, p.x, p.y, presentation().baseBitmap(kCategorySheet), icon);
+        drawKeyed(dc, p.x, p.y, m_look.baseBitmap(kCategorySheet), icon);
     }
     const UnitRecord* other = pair.unit(state, 1 - k);
     const int target_class = other ? targetClass(other->type()) : 3;

@@ -46,6 +46,7 @@ private:
     const swCBitmap* marks() const;
 
     GameState& m_game;
+    const Presentation& m_look;
     int m_viewer;
     bool m_shown[2] = {};
     swCBitmap m_picture;

@@ -7,6 +7,7 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "state/unit_type_sort.h"
+#include "ui/presentation.h"
 
 #include <benchmark/benchmark.h>
 
@@ -69,9 +70,11 @@ void drawTroopPage(benchmark::State& bench)
         keys.push_back(uint32_t(i) << 16);
     }
     state.setUnitCount(0, kPageRows);
+    Presentation look(state);
+    look.startUp();
     Owner owner;
     owner.Create();
-    auto* box = new TroopListBox(&owner, state, 1000, &keys);
+    auto* box = new TroopListBox(&owner, state, look, 1000, &keys);
     box->controlCreate({ 0, 0, kTroopRowWidth + GetSystemMetrics(SM_CXVSCROLL) + 2, kTroopRowHeight * kPageRows + 2 });
     SendMessageA(box->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
     for (int i = 0; i < kPageRows; ++i)

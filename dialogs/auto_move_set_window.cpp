@@ -52,6 +52,7 @@ bool autoMoveCanRun(GameState& state)
 AutoMoveSetWindow::AutoMoveSetWindow(const WindowContext& context, swCWindow* owner)
     : KitWindow(kClassName, owner)
     , m_game(context.game)
+    , m_look(context.look)
 {
     m_windowClass.hbrBackground = nullptr;
     setStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW);
@@ -138,7 +139,7 @@ void AutoMoveSetWindow::drawDisplay()
     {
         GameState& state = m_game;
         const CurrentAction& action = currentAction(state);
-        HFONT font = presentation().font(kSmallFont).handle();
+        HFONT font = m_look.font(kSmallFont).handle();
         const int side = state.turnBlock().currentCountry;
         if (action.autoMoveGroupSize() > 0)
             if (const UnitRecord* first = state.unitOf(side, action.autoMoveGroupUnit(0)); first && unitExists(*first))

@@ -44,6 +44,7 @@ private:
     void postToMain(UINT message);
 
     GameState& m_game;
+    const Presentation& m_look;
     PictureCanvas m_canvas;
     info_window::DialogKeys m_dialogKeys;
 };

@@ -5,9 +5,8 @@
 #include "dialogs/brief_bitmap_window.h"
 #include "dialogs/map_settings_flow.h"
 #include "lib/media/bitmap_button.h"
-#include "rules/links.h"
-#include "rules/main_window_link.h"
 #include "state/game_state.h"
+#include "ui/main_window_services.h"
 
 namespace {
 
@@ -23,10 +22,7 @@ bool isCampaign(const GameState& state) { return state.campaignBlock().campaignF
 } // namespace
 
 BriefingDialog::BriefingDialog(const WindowContext& context, swCWindow* owner, BriefingMode mode)
-    : PaperDialog(owner)
-    , m_game(context.game)
-    , m_main(context.main)
-    , m_look(context.look)
+    : PaperDialog(context, owner)
     , m_mode(mode)
 {
     GameState& state = m_game;
@@ -41,8 +37,8 @@ BriefingDialog::BriefingDialog(const WindowContext& context, swCWindow* owner, B
     m_titleFont = makePaperFont(48, FW_NORMAL);
     m_headingFont = makePaperFont(18, FW_BOLD);
     layOut();
-    m_newsOverview = std::make_unique<OverviewMap>(state, OverviewRow::Buildings);
-    m_missionOverview = std::make_unique<OverviewMap>(state, OverviewRow::Image);
+    m_newsOverview = std::make_unique<OverviewMap>(state, m_look, OverviewRow::Buildings);
+    m_missionOverview = std::make_unique<OverviewMap>(state, m_look, OverviewRow::Image);
     std::vector<HexPos> marks;
     std::vector<HexPos> goals;
     state.collectBriefingHexes(marks);
@@ -171,7 +167,7 @@ void BriefingDialog::updateButtons()
 void BriefingDialog::playButtonSound(int slot) const
 {
     if (m_game.settings().playSe)
-        mainWindowLink().playSound(slot);
+        m_main.playSound(slot);
 }
 
 void BriefingDialog::back()

@@ -73,9 +73,6 @@ private:
     void showScrolled(BriefingPage page);
     const swCBitmap* pagePicture(BriefingPage page) const;
 
-    GameState& m_game;
-    MainWindowServices& m_main;
-    Presentation& m_look;
     BriefingMode m_mode = BriefingMode::BeforePlay;
     ScenarioBlock m_block {};
     PageKind m_newsKind = PageKind::None;

@@ -35,7 +35,7 @@ std::vector<PaperLine> placeLines(const std::vector<std::string>& lines, const P
     return placed;
 }
 
-HFONT bodyFont() { return presentation().font(kFont16).handle(); }
+HFONT bodyFont(const Presentation& look) { return look.font(kFont16).handle(); }
 
 } // namespace
 
@@ -93,7 +93,7 @@ void BriefingDialog::drawNewsPage()
     if (kindOf(BriefingPage::News) != PageKind::Paged || m_subPage >= int(m_newsStarts.size()))
         return;
     const auto lines = pagedSubPageLines(field(m_block, kNews), kNewsShape, m_newsStarts[size_t(m_subPage)]);
-    drawPaperLines(dc, placeLines(lines, kNewsShape, { 18, 118 }, { 242, 310 }), bodyFont());
+    drawPaperLines(dc, placeLines(lines, kNewsShape, { 18, 118 }, { 242, 310 }), bodyFont(m_look));
 }
 
 void BriefingDialog::drawMissionPage()
@@ -110,7 +110,7 @@ void BriefingDialog::drawMissionPage()
     if (kindOf(BriefingPage::Mission) != PageKind::Paged || m_subPage >= int(m_missionStarts.size()))
         return;
     const auto lines = pagedSubPageLines(field(m_block, kMission), kMissionShape, m_missionStarts[size_t(m_subPage)]);
-    drawPaperLines(dc, placeLines(lines, kMissionShape, { 25, 149 }, { 233, 305 }), bodyFont());
+    drawPaperLines(dc, placeLines(lines, kMissionShape, { 25, 149 }, { 233, 305 }), bodyFont(m_look));
 }
 
 void BriefingDialog::drawGoalsPage()
@@ -126,13 +126,13 @@ void BriefingDialog::drawGoalsPage()
             if (lines[size_t(i)].heading)
                 drawPaperText(dc, lines[size_t(i)].text, { 18, y, 98, y + 18 }, m_headingFont->handle());
             else
-                drawPaperLines(dc, { { lines[size_t(i)].text, 18, y, kGoalsShape.firstWidth } }, bodyFont());
+                drawPaperLines(dc, { { lines[size_t(i)].text, 18, y, kGoalsShape.firstWidth } }, bodyFont(m_look));
         }
     }
     char difficulty[64];
     std::snprintf(difficulty, sizeof difficulty, "%s %s", platform::utf8ToCp932("難易度").c_str(),
         starRatingText(mapDifficulty(m_game.mapHeader())));
-    drawPaperText(dc, difficulty, { 33, 453, 193, 469 }, bodyFont());
+    drawPaperText(dc, difficulty, { 33, 453, 193, 469 }, bodyFont(m_look));
 }
 
 std::unique_ptr<swCBitmap> BriefingDialog::makeScrolledText(BriefingPage page) const
@@ -160,7 +160,7 @@ std::unique_ptr<swCBitmap> BriefingDialog::makeScrolledText(BriefingPage page) c
     const int x = news ? 0 : 2;
     for (int k = 0; k < int(layout.further.size()); ++k)
         lines.push_back({ layout.further[size_t(k)], x, 350 + 20 * k, kScrolledLineWidth });
-    drawPaperLines(dc, lines, bodyFont());
+    drawPaperLines(dc, lines, bodyFont(m_look));
     return text;
 }
 

@@ -54,6 +54,7 @@ std::string CampaignTroopDeployWindow::countsText(GameState& game)
 CampaignTroopDeployWindow::CampaignTroopDeployWindow(const WindowContext& context, swCWindow* mainWindow)
     : KitWindow(kClassName, mainWindow)
     , m_game(context.game)
+    , m_look(context.look)
     , m_main(context.main)
     , m_playerCountry(context.game.campaignBlock().playerCountry)
 {
@@ -92,7 +93,7 @@ bool CampaignTroopDeployWindow::create()
     GetClientRect(handle(), &client);
     const int count = int(m_game.carryOverCount());
     const int listHeight = std::max(0, std::min(int(client.bottom) - kButtonsHeight, kTroopRowHeight * count + 2 * border()));
-    m_list = new TroopListBox(this, m_game, id::kList, &m_order);
+    m_list = new TroopListBox(this, m_game, m_look, id::kList, &m_order);
     m_list->setCarryOverMode(1);
     m_list->controlCreate({ 0, kHeaderHeight, kClientWidth, listHeight });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
@@ -107,7 +108,7 @@ bool CampaignTroopDeployWindow::create()
     m_counts = new StaticText(this, id::kCounts, 0);
     m_counts->setStyle(WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE);
     m_counts->controlCreate({ 0, y0, 252, 18 });
-    SendMessageA(m_counts->handle(), WM_SETFONT, WPARAM(presentation().font(kFont14).handle()), FALSE);
+    SendMessageA(m_counts->handle(), WM_SETFONT, WPARAM(m_look.font(kFont14).handle()), FALSE);
     struct Button {
         UINT controlId;
         const char* label;
@@ -123,7 +124,7 @@ bool CampaignTroopDeployWindow::create()
     for (int i = 0; i < 5; ++i) {
         m_buttons[i] = new PushButton(this, buttons[i].controlId, WS_TABSTOP);
         m_buttons[i]->controlCreateTitled(cp(buttons[i].label).c_str(), { buttons[i].x + 2 * border(), buttons[i].y, 80, 20 });
-        SendMessageA(m_buttons[i]->handle(), WM_SETFONT, WPARAM(presentation().font(kSmallFont).handle()), FALSE);
+        SendMessageA(m_buttons[i]->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
     }
 
     m_sortKey = 0;

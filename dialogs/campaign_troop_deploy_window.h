@@ -72,6 +72,7 @@ private:
     int fixedHeight() const;
 
     GameState& m_game;
+    const Presentation& m_look;
     MainWindowServices& m_main;
     uint8_t m_playerCountry = 0;
     uint32_t m_sortKey = 0;

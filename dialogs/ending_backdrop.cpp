@@ -2,10 +2,11 @@
 #include "dialogs/ending_backdrop.h"
 
 #include "lib/error.h"
-#include "lib/media/picture_services.h"
+#include "ui/presentation.h"
 
-EndingBackdrop::EndingBackdrop(swCWindow* window)
+EndingBackdrop::EndingBackdrop(swCWindow* window, const Presentation& look)
     : swCDirectDraw(window, false)
+    , m_look(look)
 {
     ddrawAttachWindow(window, 0, kWidth, kHeight, -1, -1);
     fillBlack();
@@ -29,7 +30,7 @@ bool EndingBackdrop::drawPicture(const char* fileName, int x, int y)
 {
     swCBitmap picture;
     try {
-        picture.bitmapLoadFile(pictureServices().bitmapPath(fileName).c_str());
+        picture.bitmapLoadFile(m_look.bitmapPath(fileName).c_str());
     } catch (swCError* error) {
         delete error;
         return false;

@@ -4,6 +4,8 @@
 
 #include "lib/media/direct_draw.h"
 
+class Presentation;
+
 class EndingBackdrop : public swCDirectDraw {
 public:
     static constexpr int kWidth = 640;
@@ -12,8 +14,9 @@ public:
     static constexpr int kPreviousPage = 7;
 
     // Attaches the window, fills the back buffer black with the first background over it, and makes
-    // the previous-page surface. Throws the library's error when a surface cannot be made.
-    explicit EndingBackdrop(swCWindow* window);
+    // the previous-page surface. Throws the library's error when a surface cannot be made. The
+    // pictures are read from the presentation's bitmap folder.
+    EndingBackdrop(swCWindow* window, const Presentation& look);
     ~EndingBackdrop() override;
 
     // A memory DC on the back buffer for GDI drawing; give it back before presenting.
@@ -28,4 +31,7 @@ public:
     void present();
     // The client area's origin on the screen, where a DirectDraw back buffer is presented.
     void moveTo(POINT clientOrigin);
+
+private:
+    const Presentation& m_look;
 };

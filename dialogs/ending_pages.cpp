@@ -6,7 +6,6 @@
 #include "infowin/game_fonts.h"
 #include "infowin/turn_graph.h"
 #include "lib/error.h"
-#include "lib/media/picture_services.h"
 #include "platform/kernel/host.h"
 #include "rules/game_thread.h"
 #include "state/game_state.h"
@@ -59,20 +58,20 @@ void EndingWindow::drawSummary()
         return;
     swCBitmap board;
     try {
-        board.bitmapLoadFile(pictureServices().bitmapPath("ejinei.bmp").c_str());
+        board.bitmapLoadFile(m_look.bitmapPath("ejinei.bmp").c_str());
     } catch (swCError* error) {
         delete error;
     }
     if (board.handle()) {
         {
             BitmapDcHolder memory(board.handle());
-            CountryInfoWindow::drawHeader(memory.dc(), state, BoardKind::Ending);
-            CountryInfoWindow::drawTable(memory.dc(), state, nullptr, BoardDisclosure::Everything, BoardKind::Ending);
+            CountryInfoWindow::drawHeader(memory.dc(), m_look, state, BoardKind::Ending);
+            CountryInfoWindow::drawTable(memory.dc(), m_look, state, nullptr, BoardDisclosure::Everything, BoardKind::Ending);
         }
         const SIZE size = board.bitmapGetSize();
         PaletteHolder(dc).blitBitmap(kBoardAt.x, kBoardAt.y, board.handle(), RECT { 0, 0, size.cx, size.cy });
     }
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kTextFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_look.font(kTextFont).handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kWhite);
     drawText(dc, RECT { 10, 10, 381, 24 }, platform::utf8ToCp932("マップ名： ") + std::string(mapName(state.mapHeader())));
@@ -89,7 +88,7 @@ void EndingWindow::drawGraph()
     GameState& state = m_game;
     const GraphPage& page = kGraphPages[m_page - 1];
     try {
-        m_graphBackground.bitmapLoadFile(pictureServices().bitmapPath(graphBackground(m_resultKind)).c_str());
+        m_graphBackground.bitmapLoadFile(m_look.bitmapPath(graphBackground(m_resultKind)).c_str());
     } catch (swCError* error) {
         delete error;
     }
@@ -100,9 +99,9 @@ void EndingWindow::drawGraph()
         PaletteHolder holder(dc);
         holder.drawPolyline(71, 436, 570, 436, kWhite);
         holder.drawPolyline(70, 36, 70, 436, kWhite);
-        HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
+        HGDIOBJ oldFont = SelectObject(dc, m_look.font(kSmallFont).handle());
         turn_graph::drawAxes(dc, kFrame, graph);
-        SelectObject(dc, presentation().font(kTextFont).handle());
+        SelectObject(dc, m_look.font(kTextFont).handle());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, kWhite);
         drawText(dc, RECT { 100, 10, 240, 24 }, platform::utf8ToCp932(page.title));

@@ -24,6 +24,7 @@ EndingWindow::EndingWindow(const WindowContext& context, swCWindow* owner)
     : KitWindow(dialog_template::kEnding, owner)
     , m_game(context.game)
     , m_main(context.main)
+    , m_look(context.look)
 {
     registerGameDialogTemplates();
     m_resultKind = hasPlayerWon(m_game) ? 0 : hasPlayerLost(m_game) ? 2 : 1;
@@ -61,11 +62,11 @@ int EndingWindow::OnInitDialog()
 {
     placeWindow();
     try {
-        m_backdrop = std::make_unique<EndingBackdrop>(this);
+        m_backdrop = std::make_unique<EndingBackdrop>(this, m_look);
         POINT origin { 0, 0 };
         ClientToScreen(handle(), &origin);
         m_backdrop->moveTo(origin);
-        m_evaluation = std::make_unique<EvaluationBuildUp>(m_game, *m_backdrop, handle());
+        m_evaluation = std::make_unique<EvaluationBuildUp>(m_game, m_look, *m_backdrop, handle());
         int k = 0;
         for (int c = 0; c < kCountryCount; ++c) {
             if (m_game.country(c).controller == 0)

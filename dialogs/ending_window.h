@@ -91,6 +91,7 @@ private:
 
     GameState& m_game;
     MainWindowServices& m_main;
+    const Presentation& m_look;
     int m_resultKind = 1;
     int m_resultCountry = -1;
     int m_page = kSummaryPage;

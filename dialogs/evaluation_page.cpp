@@ -5,7 +5,6 @@
 #include "infowin/game_fonts.h"
 #include "infowin/panel_text.h"
 #include "lib/error.h"
-#include "lib/media/picture_services.h"
 #include "state/game_state.h"
 #include "ui/presentation.h"
 #include "ui/palette_colours.h"
@@ -24,8 +23,6 @@ constexpr int kCaptionHeight = 64;
 constexpr int kEmblemWidth = 320;
 constexpr int kEmblemHeight = 240;
 
-std::string picturePath(const char* name) { return pictureServices().bitmapPath(name); }
-
 const char* backgroundOf(int resultKind)
 {
     return resultKind == 0 ? "end1_bg2.bmp" : resultKind == 2 ? "end2_bg2.bmp" : "end3_bg2.bmp";
@@ -33,8 +30,9 @@ const char* backgroundOf(int resultKind)
 
 } // namespace
 
-EvaluationBuildUp::EvaluationBuildUp(GameState& game, EndingBackdrop& backdrop, HWND window)
+EvaluationBuildUp::EvaluationBuildUp(GameState& game, const Presentation& look, EndingBackdrop& backdrop, HWND window)
     : m_game(game)
+    , m_look(look)
     , m_backdrop(backdrop)
     , m_window(window)
 {
@@ -51,11 +49,11 @@ bool EvaluationBuildUp::prepare(int resultKind, int resultCountry)
     m_held = true;
     try {
         m_backdrop.ddrawCreateSurface(kEmblemPanel, kEmblemArea.right - kEmblemArea.left, kEmblemArea.bottom - kEmblemArea.top);
-        m_backdrop.ddrawAddSurface(kBackground, picturePath(backgroundOf(resultKind)).c_str());
-        m_backdrop.ddrawLoadSurface(kCaption, picturePath("evaluation.bmp").c_str(), kPictureKey);
-        m_backdrop.ddrawLoadSurface(kEmblems, picturePath("emblem.bmp").c_str(), kPictureKey);
+        m_backdrop.ddrawAddSurface(kBackground, m_look.bitmapPath(backgroundOf(resultKind)).c_str());
+        m_backdrop.ddrawLoadSurface(kCaption, m_look.bitmapPath("evaluation.bmp").c_str(), kPictureKey);
+        m_backdrop.ddrawLoadSurface(kEmblems, m_look.bitmapPath("emblem.bmp").c_str(), kPictureKey);
         m_ranks = std::make_unique<swCBitmap>();
-        m_ranks->bitmapLoadFile(picturePath("rank.bmp").c_str());
+        m_ranks->bitmapLoadFile(m_look.bitmapPath("rank.bmp").c_str());
     } catch (swCError* error) {
         delete error;
         release();
@@ -158,7 +156,7 @@ void EvaluationBuildUp::drawGroupStep(int group, int item)
 
 void EvaluationBuildUp::drawFigure(HDC dc, int x, int y, int64_t value)
 {
-    TextHolder textState(dc, presentation().font(kFigureFont).handle(), kWhite);
+    TextHolder textState(dc, m_look.font(kFigureFont).handle(), kWhite);
     const std::string text = panel::cappedFigure(value, kFigureDigits);
     panel::text(dc, x, y, x + 80, y + 16, text.c_str());
 }

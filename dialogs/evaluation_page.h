@@ -12,6 +12,7 @@
 
 class EndingBackdrop;
 class GameState;
+class Presentation;
 
 class EvaluationBuildUp {
 public:
@@ -24,7 +25,7 @@ public:
     static constexpr int kDone = 7;
 
     // Draws on the backdrop and repaints the window after each step.
-    EvaluationBuildUp(GameState& game, EndingBackdrop& backdrop, HWND window);
+    EvaluationBuildUp(GameState& game, const Presentation& look, EndingBackdrop& backdrop, HWND window);
     ~EvaluationBuildUp();
     EvaluationBuildUp(const EvaluationBuildUp&) = delete;
     EvaluationBuildUp& operator=(const EvaluationBuildUp&) = delete;
@@ -52,6 +53,7 @@ private:
     void repaint();
 
     GameState& m_game;
+    const Presentation& m_look;
     EndingBackdrop& m_backdrop;
     HWND m_window = nullptr;
     EvaluationScores m_scores;

@@ -63,6 +63,7 @@ std::string withName(const char* utf8Pattern, const std::string& name)
 EventNoticeWindow::EventNoticeWindow(const WindowContext& context, swCWindow* owner, int kind, int a, int b)
     : AnnouncementWindow(dialog_template::kEventNotice, owner)
     , m_game(context.game)
+    , m_look(context.look)
     , m_kind(kind)
     , m_a(a)
     , m_b(b)
@@ -92,7 +93,7 @@ int EventNoticeWindow::OnInitDialog()
 
 void EventNoticeWindow::drawNotice()
 {
-    HFONT font = presentation().font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     const COLORREF white = RGB(255, 255, 255);
     const UINT line = DT_LEFT | DT_SINGLELINE;
     auto [first, second] = lines(m_game, m_kind, m_a, m_b);
@@ -102,7 +103,7 @@ void EventNoticeWindow::drawNotice()
         return;
     }
     if (const UnitRecord* unit = noticeUnit(m_game, m_a, m_b))
-        m_canvas.draw([&](HDC dc) { presentation().drawUnitIcon(dc, 12, 12, m_a, unit->unitTypeId, 0); });
+        m_canvas.draw([&](HDC dc) { m_look.drawUnitIcon(dc, 12, 12, m_a, unit->unitTypeId, 0); });
     if (first.empty())
         return;
     const int left = m_kind <= 1 ? 48 : 46;

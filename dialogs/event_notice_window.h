@@ -30,6 +30,7 @@ private:
     void drawNotice();
 
     const GameState& m_game;
+    const Presentation& m_look;
     int m_kind;
     int m_a;
     int m_b;

@@ -93,7 +93,7 @@ void FillTroopWindow::drawFixedPart()
     if (!record)
         return;
     const GameState& state = m_game;
-    const swCBitmap* sheet = presentation().baseBitmap(kCategorySheet);
+    const swCBitmap* sheet = m_look.baseBitmap(kCategorySheet);
     const int column = unitBitmapIndex(state, record->type());
     const RECT icon { column * 16, (m_side + 1) * 16, column * 16 + 16, (m_side + 2) * 16 };
     drawFigure({ 40, 56, 70, 68 }, formatPair("%2lld/%2lld", strengthSlotCount(*record), record->memberLimit));
@@ -111,7 +111,7 @@ void FillTroopWindow::drawServicePart()
         return;
     const GameState& state = m_game;
     const ReplenishPreview preview = previewReplenish(state, m_offer);
-    const swCBitmap* sheet = presentation().baseBitmap(kCategorySheet);
+    const swCBitmap* sheet = m_look.baseBitmap(kCategorySheet);
     const int column = unitBitmapIndex(state, record->type());
     const RECT icon { column * 16, (m_side + 1) * 16, column * 16 + 16, (m_side + 2) * 16 };
     for (size_t i = 0; i < preview.strengths.size(); ++i)

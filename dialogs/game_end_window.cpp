@@ -2,8 +2,6 @@
 #include "dialogs/game_end_window.h"
 
 #include "platform/kernel/host.h"
-#include "rules/links.h"
-#include "rules/main_window_link.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
 #include "ui/main_window_services.h"
@@ -31,6 +29,7 @@ constexpr std::array<const char*, 8> kKindTexts {
 GameEndWindow::GameEndWindow(const WindowContext& context, swCWindow* owner, int country, int kind)
     : AnnouncementWindow(dialog_template::kPopup, owner)
     , m_game(context.game)
+    , m_look(context.look)
     , m_main(context.main)
     , m_country(country)
     , m_kind(kind)
@@ -49,7 +48,7 @@ int GameEndWindow::OnInitDialog()
     const int top = bandTop(m_kind);
     m_canvas.load("end_s.bmp", { 0, top, kWidth, top + kHeight });
     const GameState& state = m_game;
-    HFONT font = presentation().font(kFont14Bold).handle();
+    HFONT font = m_look.font(kFont14Bold).handle();
     if (m_country >= 0 && m_country < kCountryCount) {
         const char* name = state.country(m_country).name;
         m_canvas.text({ 12, 219, 268, 235 }, std::string(name, strnlen(name, sizeof state.country(0).name)),
@@ -73,7 +72,7 @@ bool GameEndWindow::timerFired(UINT_PTR id)
     if (id != kSoundTimer)
         return false;
     // The jingle plays to its end; the window goes with it.
-    if (!mainWindowLink().isSoundPlaying(kJingleSlot)) {
+    if (!m_main.isSoundPlaying(kJingleSlot)) {
         KillTimer(handle(), kSoundTimer);
         closeWith(1);
     }

@@ -32,6 +32,7 @@ public:
 
 private:
     const GameState& m_game;
+    const Presentation& m_look;
     MainWindowServices& m_main;
     int m_country;
     int m_kind;

@@ -8,7 +8,6 @@
 #include "platform/commdlg/commdlg.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
-#include "ui/main_window_services.h"
 #include "ui/window_kit.h"
 
 #include <algorithm>
@@ -32,8 +31,10 @@ std::string saveFilter(const std::string& mode_word, const std::string& extensio
 
 } // namespace
 
-GameFileDialog::GameFileDialog(const GameState& game)
-    : m_game(game)
+GameFileDialog::GameFileDialog(const WindowContext& context, swCWindow* owner)
+    : m_game(context.game)
+    , m_look(context.look)
+    , m_owner(owner ? owner->handle() : nullptr)
 {
     g_active = this;
 }
@@ -53,13 +54,12 @@ int GameFileDialog::runSaveDialog(const std::string& initial_folder, uint8_t net
     const std::string extension = network == 1 ? "p2n" : m_game.fileExtension(game_kind);
     const std::string filter = saveFilter(network == 1 || !simple ? "" : cp("ｼﾝﾌﾟﾙﾓｰﾄﾞ"), extension);
     const std::string title = cp(network == 1 ? "ﾈｯﾄﾜｰｸｹﾞｰﾑを保存" : "名前を付けてｹﾞｰﾑを保存");
-    const HWND owner = mainWindowServices().mainWindow();
 
     char file[MAX_PATH] = {};
     initial_name.copy(file, sizeof file - 1);
     OPENFILENAMEA ofn {};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
+    ofn.hwndOwner = m_owner;
     ofn.hInstance = theApplication().instance();
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = 1;
@@ -77,7 +77,7 @@ int GameFileDialog::runSaveDialog(const std::string& initial_folder, uint8_t net
 
     const std::string path = file;
     if (fileExists(path.c_str())
-        && MessageBoxA(owner, cp("同じ名前のファイルが存在しています。\n上書きしますか？").c_str(), cp("確認").c_str(), MB_YESNO)
+        && MessageBoxA(m_owner, cp("同じ名前のファイルが存在しています。\n上書きしますか？").c_str(), cp("確認").c_str(), MB_YESNO)
             != IDYES)
         return 0;
     m_chosenPath = path;

@@ -5,6 +5,7 @@
 
 #include "dialogs/game_preview.h"
 #include "platform/windows.h"
+#include "ui/window_context.h"
 #include "ui/window_services.h"
 
 #include <memory>
@@ -13,11 +14,13 @@
 class GameState;
 class MapFacilityTable;
 class MapThumbnail;
+class swCWindow;
 
 class GameFileDialog {
 public:
-    // The game's modal-idle flag is cleared while the object lives.
-    explicit GameFileDialog(const GameState& game);
+    // The game's modal-idle flag is cleared while the object lives; the owner (may be null) owns the
+    // common dialog.
+    GameFileDialog(const WindowContext& context, swCWindow* owner);
     ~GameFileDialog();
     GameFileDialog(const GameFileDialog&) = delete;
     GameFileDialog& operator=(const GameFileDialog&) = delete;
@@ -45,6 +48,8 @@ private:
     void repaintPicture(HWND hook);
 
     const GameState& m_game;
+    const Presentation& m_look;
+    HWND m_owner;
     ModalIdleOff m_idle;
     PreviewBuffers m_preview;
     std::unique_ptr<MapThumbnail> m_thumbnail;

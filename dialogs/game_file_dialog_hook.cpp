@@ -75,7 +75,7 @@ void GameFileDialog::createPanel(HWND hook)
         SetWindowPos(dialog, nullptr, 0, 0, (outer.right - outer.left) + kPanelWidth - client.right, outer.bottom - outer.top,
             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const HFONT font = presentation().font(kSmallFont).handle();
+    const HFONT font = m_look.font(kSmallFont).handle();
     addControl(hook, font, "Static", kMapName, SS_LEFT, "マップ名：", { 8, 0, 300, 12 });
     addControl(hook, font, "Static", kViewLabel, SS_RIGHT, "表示切替：", { 157, 16, 60, 12 });
     HWND image = addControl(hook, font, "Button", kImageView, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "ｲﾒｰｼﾞ", { 217, 16, 48, 12 });
@@ -92,8 +92,8 @@ void GameFileDialog::createPanel(HWND hook)
 
     // The owner-drawn controls need a library window as parent while they are made.
     swCHandleWindow parent(hook);
-    m_thumbnail.reset(::new MapThumbnail(&parent, m_game, kThumbnail, 8, 16));
-    m_facilities.reset(::new MapFacilityTable(&parent, m_game, kFacilities, 293, 54));
+    m_thumbnail.reset(::new MapThumbnail(&parent, m_game, m_look, kThumbnail, 8, 16));
+    m_facilities.reset(::new MapFacilityTable(&parent, m_game, m_look, kFacilities, 293, 54));
     m_thumbnail->header = &m_preview.header;
     m_thumbnail->cells = m_preview.cells.get();
     m_facilities->header = &m_preview.header;

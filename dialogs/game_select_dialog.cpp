@@ -7,12 +7,11 @@
 #include "dialogs/map_thumbnail.h"
 #include "lib/application.h"
 #include "lib/window_services.h"
-#include "rules/links.h"
-#include "rules/main_window_link.h"
 #include "state/data_path.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
+#include "ui/main_window_services.h"
 #include "ui/presentation.h"
 
 namespace id = game_select_id;
@@ -27,6 +26,8 @@ GameSelectDialog::GameSelectDialog(const WindowContext& context, swCWindow* owne
     uint8_t resumeMode, int32_t matchKind, uint32_t category)
     : KitWindow(dialog_template::kGameSelect, owner, false)
     , m_state(context.game)
+    , m_main(context.main)
+    , m_look(context.look)
 {
     registerGameDialogTemplates();
     m_mode.resume = resumeMode == 1;
@@ -150,14 +151,14 @@ void GameSelectDialog::turnPage(int step)
         return;
     m_page = next;
     if (m_state.settings().playSe)
-        mainWindowLink().playSound(kPageSound);
+        m_main.playSound(kPageSound);
     fillPage();
     updatePageButtons();
 }
 
 void GameSelectDialog::browseFolder()
 {
-    const std::optional<std::string> chosen = browseForGameFolder(handle(), presentation().font(kSmallFont).handle(), m_folder);
+    const std::optional<std::string> chosen = browseForGameFolder(handle(), m_look.font(kSmallFont).handle(), m_folder);
     if (!chosen)
         return;
     if (*chosen != m_folder) {

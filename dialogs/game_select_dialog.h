@@ -76,6 +76,8 @@ private:
     void end(int result);
 
     GameState& m_state;
+    MainWindowServices& m_main;
+    const Presentation& m_look;
     GameListMode m_mode;
     std::string m_folder;
     std::string m_chosenPath;

@@ -39,7 +39,7 @@ ChildControl* GameSelectDialog::addControl(const char* className, UINT control, 
     ChildControl* c = own<ChildControl>(m_controls, className, this, control, style);
     c->setStyle(style | WS_CHILD | WS_VISIBLE, exStyle);
     c->controlCreateTitled(platform::utf8ToCp932(utf8Text).c_str(), frame);
-    SendMessageA(c->handle(), WM_SETFONT, reinterpret_cast<WPARAM>(presentation().font(font).handle()), FALSE);
+    SendMessageA(c->handle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_look.font(font).handle()), FALSE);
     return c;
 }
 
@@ -111,7 +111,7 @@ void GameSelectDialog::createCategoryButtons()
 void GameSelectDialog::createPreviewControls()
 {
     addControl("Static", id::kNameLine, SS_LEFT, m_mode.resume ? "ﾏｯﾌﾟ名：" : "ﾌｧｲﾙ名：", { 8, 36, 276, 12 }, kSmallFont);
-    m_thumbnail = own<MapThumbnail>(m_controls, this, m_state, id::kThumbnail, 8, 50);
+    m_thumbnail = own<MapThumbnail>(m_controls, this, m_state, m_look, id::kThumbnail, 8, 50);
     m_thumbnail->header = &m_preview.header;
     m_thumbnail->cells = m_preview.cells.get();
     addControl("Static", id::kViewLabel, SS_RIGHT, "表示切替：", { 156, 50, 60, 12 }, kSmallFont);
@@ -130,7 +130,7 @@ void GameSelectDialog::createPreviewControls()
         addControl("Static", p.label, SS_RIGHT, p.text, { 156, p.y, 60, 12 }, kSmallFont);
         addControl("Static", p.value, SS_LEFT, "", { 216, p.y, 60, 12 }, kSmallFont);
     }
-    m_facilities = own<MapFacilityTable>(m_controls, this, m_state, id::kFacilities, 8, 198);
+    m_facilities = own<MapFacilityTable>(m_controls, this, m_state, m_look, id::kFacilities, 8, 198);
     m_facilities->header = &m_preview.header;
     m_facilities->cells = m_preview.cells.get();
     addControl("Edit", id::kDescription, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, "",
@@ -160,7 +160,7 @@ void GameSelectDialog::createPageControls()
     addControl("Button", id::kNextPage, BS_PUSHBUTTON | WS_TABSTOP, ">>", { 441, 8, 149, 26 }, kFont16);
     EnableWindow(previous->handle(), FALSE);
     for (int i = 0; i < id::kEntriesPerPage; ++i) {
-        MapInfoStrip* strip = own<MapInfoStrip>(m_controls, this, m_state, id::kFirstEntry + UINT(i), 292, 34 + 26 * i,
+        MapInfoStrip* strip = own<MapInfoStrip>(m_controls, this, m_state, m_look, id::kFirstEntry + UINT(i), 292, 34 + 26 * i,
             i == 0 ? WS_GROUP | WS_TABSTOP : 0);
         strip->setFocusNotices(true);
         m_entries[size_t(i)] = strip;

@@ -62,6 +62,7 @@ public:
     static bool hookInstalled();
 
     GameState& game() const { return m_game; }
+    const Presentation& look() const { return m_look; }
     // The entry's unit when it is one in play; else null.
     const UnitRecord* entryUnit(uint32_t entry) const;
 

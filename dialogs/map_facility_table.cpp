@@ -29,8 +29,8 @@ void drawCentred(HDC dc, HFONT font, RECT rect, const std::string& text, COLORRE
 
 } // namespace
 
-MapFacilityTable::MapFacilityTable(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style)
-    : PictureControl(parent, game, controlId, { x, y, kWidth, kHeight }, style)
+MapFacilityTable::MapFacilityTable(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, int x, int y, DWORD style)
+    : PictureControl(parent, game, look, controlId, { x, y, kWidth, kHeight }, style)
 {
     EnableWindow(handle(), FALSE);
     drawTable();
@@ -53,7 +53,7 @@ void MapFacilityTable::drawTable()
         holder.drawPolyline(x, 0, x, kTableHeight - 1, kBlack);
     for (int y = 0; y < kTableHeight; y += 15)
         holder.drawPolyline(0, y, kWidth - 1, y, kBlack);
-    const HFONT font = presentation().font(kSmallFont).handle();
+    const HFONT font = m_look.font(kSmallFont).handle();
     for (int r = 0; r < kFacilityRows; ++r) {
         const int y = 30 + 15 * r;
         drawCentred(canvas.dc(), font, RECT { 1, y - 14, 37, y }, platform::utf8ToCp932(kRowLabels[r]), kBlack);
@@ -82,7 +82,7 @@ void MapFacilityTable::refresh()
     }
     SelectedBitmap canvas(m_picture.handle());
     PaletteHolder holder(canvas.dc());
-    const HFONT font = presentation().font(kSmallFont).handle();
+    const HFONT font = m_look.font(kSmallFont).handle();
     for (int v = 0; v < kFacilityOwners; ++v) {
         for (int r = 0; r < kFacilityRows; ++r) {
             const RECT cell = cellRect(v, r);

@@ -13,7 +13,7 @@ public:
     static constexpr int kTableHeight = 106;
 
     // Creates the control disabled and draws the empty table with its heads.
-    MapFacilityTable(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style = 0);
+    MapFacilityTable(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, int x, int y, DWORD style = 0);
 
     // Recounts and writes every cell.
     void refresh();

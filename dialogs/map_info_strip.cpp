@@ -30,8 +30,8 @@ void drawAt(HDC dc, int x, int y, const std::string& text, int grey)
 
 } // namespace
 
-MapInfoStrip::MapInfoStrip(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style)
-    : PictureControl(parent, game, controlId, { x, y, kWidth, kHeight }, style)
+MapInfoStrip::MapInfoStrip(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, int x, int y, DWORD style)
+    : PictureControl(parent, game, look, controlId, { x, y, kWidth, kHeight }, style)
 {
     SelectedBitmap canvas(m_picture.handle());
     PaletteHolder(canvas.dc()).fillRectColor(0, 0, kWidth - 1, kHeight - 1, kNoColour);
@@ -50,12 +50,12 @@ void MapInfoStrip::render()
     SelectedBitmap canvas(m_picture.handle());
     HDC dc = canvas.dc();
     PaletteHolder(dc).fillRectColor(0, 0, kWidth - 1, kHeight - 1, paletteGrey(kShades[m_shade]));
-    HFONT font = presentation().font(kFont16Bold).handle();
+    HFONT font = m_look.font(kFont16Bold).handle();
     SIZE size = textSize(dc, font, m_text);
     for (int smaller : { kFont14Bold, kFont14 }) {
         if (size.cx <= kWidth)
             break;
-        font = presentation().font(smaller).handle();
+        font = m_look.font(smaller).handle();
         size = textSize(dc, font, m_text);
     }
     const int x = (kWidth - size.cx) / 2;

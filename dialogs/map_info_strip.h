@@ -14,7 +14,7 @@ public:
     // The text field holds 39 bytes and its terminator.
     static constexpr size_t kTextLimit = 39;
 
-    MapInfoStrip(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style = 0);
+    MapInfoStrip(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, int x, int y, DWORD style = 0);
 
     // Styles and shades 0..4; other values draw as 0.
     void setStyle(uint8_t text_style, uint8_t shade);

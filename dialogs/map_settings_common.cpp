@@ -96,14 +96,14 @@ std::string colourLetter(int k)
     return name ? std::string(name, 1) : std::string();
 }
 
-MapThumbnail* createMapPreviews(swCWindow& dialog, const GameState& game, int thumbnailId, int tableId)
+MapThumbnail* createMapPreviews(swCWindow& dialog, const GameState& game, const Presentation& look, int thumbnailId, int tableId)
 {
-    auto* thumbnail = new MapThumbnail(&dialog, game, UINT(thumbnailId), 8, 20);
+    auto* thumbnail = new MapThumbnail(&dialog, game, look, UINT(thumbnailId), 8, 20);
     thumbnail->ready = 1;
     thumbnail->liveSource = 1;
     thumbnail->viewMode = 0;
     thumbnail->render();
-    auto* table = new MapFacilityTable(&dialog, game, UINT(tableId), 423, 34);
+    auto* table = new MapFacilityTable(&dialog, game, look, UINT(tableId), 423, 34);
     table->liveSource = 1;
     table->refresh();
     return thumbnail;

@@ -11,6 +11,7 @@
 
 class GameState;
 class MapThumbnail;
+class Presentation;
 class swCWindow;
 struct CountryRecord;
 
@@ -49,7 +50,7 @@ std::string colourLetter(int k);
 
 // The map's thumbnail at (8, 20) and its facility table at (423, 34), both drawn from the game at
 // once; the image view is shown first.
-MapThumbnail* createMapPreviews(swCWindow& dialog, const GameState& game, int thumbnailId, int tableId);
+MapThumbnail* createMapPreviews(swCWindow& dialog, const GameState& game, const Presentation& look, int thumbnailId, int tableId);
 // The thumbnail's view after a click on its radio buttons.
 void showThumbnailView(MapThumbnail* thumbnail, bool buildings);
 

@@ -39,6 +39,7 @@ bool checked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, contr
 MapSettingsDialog::MapSettingsDialog(const WindowContext& context, swCWindow* owner)
     : KitWindow(dialog_template::kMapSettings, owner, false)
     , m_state(context.game)
+    , m_look(context.look)
     , m_main(context.main)
 {
     registerGameDialogTemplates();
@@ -84,7 +85,7 @@ int MapSettingsDialog::OnInitDialog()
     ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { client.cx, client.cy }, { .repaint = TRUE });
     SetWindowTextA(handle(), cp("マップ設定変更").c_str());
     m_neutralUnits = m_state.liveUnitCount(8);
-    m_preview = std::make_unique<MusicPreview>(handle());
+    m_preview = std::make_unique<MusicPreview>(m_main, handle());
     createGeneralControls();
     for (int slot = 0; slot < kSlots; ++slot)
         createSlot(slot);
@@ -103,7 +104,7 @@ void MapSettingsDialog::createGeneralControls()
     const int height = simple ? kSimpleClient.cy : kClient.cy;
     const int pageHeight = simple ? 212 : 248;
     HWND dialog = handle();
-    HFONT font = presentation().font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     const MapHeader& header = m_state.mapHeader();
     makeMapHeading(dialog, m_state, font, id::kHeading);
     makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限："), SS_LEFT, id::kTurnLimitLabel, { 160, 68, 72, 12 }, font);
@@ -146,7 +147,7 @@ void MapSettingsDialog::createGeneralControls()
     makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),
         ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, id::kComment, { 160, 102, 256, 62 }, font);
     makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, id::kFacilityLabel, { 423, 20, 48, 12 }, font);
-    m_thumbnail = createMapPreviews(*this, m_state, id::kThumbnail, id::kFacilityTable);
+    m_thumbnail = createMapPreviews(*this, m_state, m_look, id::kThumbnail, id::kFacilityTable);
 
     m_tab = makeSettingsControl(dialog, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, id::kTab,
         { 4, 166, 640, pageHeight + 28 }, font);
@@ -161,7 +162,7 @@ void MapSettingsDialog::createGeneralControls()
         SendMessageA(m_tab, TCM_INSERTITEMA, WPARAM(page), LPARAM(&tab));
     }
 
-    HFONT buttons = presentation().font(kFont14).handle();
+    HFONT buttons = m_look.font(kFont14).handle();
     makeSettingsControl(dialog, "Button", cp("ルール設定"), BS_PUSHBUTTON | WS_TABSTOP, id::kRules,
         { 8, height - 28, 96, 24 }, buttons);
     if (!m_state.isSimpleMode())

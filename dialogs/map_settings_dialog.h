@@ -81,6 +81,7 @@ private:
     HWND slotItem(int id) const { return GetDlgItem(slotPage(), id); }
 
     GameState& m_state;
+    const Presentation& m_look;
     MainWindowServices& m_main;
     int m_page = 0;
     // Countries taking part when the dialog was made, in country order; -1 fills the rest.

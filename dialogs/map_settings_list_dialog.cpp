@@ -39,6 +39,7 @@ const char* dayNightWord(DayNight dayNight)
 MapSettingsListDialog::MapSettingsListDialog(const WindowContext& context, swCWindow* owner, bool withCancel, bool withChange)
     : KitWindow(dialog_template::kMapSettings, owner, false)
     , m_state(context.game)
+    , m_look(context.look)
     , m_withCancel(withCancel)
     , m_withChange(withChange)
 {
@@ -63,8 +64,8 @@ void MapSettingsListDialog::createGeneralControls()
 {
     const int height = m_state.isSimpleMode() ? kSimpleClient.cy : kClient.cy;
     HWND dialog = handle();
-    HFONT font = presentation().font(kSmallFont).handle();
-    HFONT buttons = presentation().font(kFont14).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
+    HFONT buttons = m_look.font(kFont14).handle();
     const MapHeader& header = m_state.mapHeader();
     const bool campaign = m_state.campaignBlock().campaignFlag == 1;
     makeSettingsControl(dialog, "Button", "OK", BS_PUSHBUTTON | WS_TABSTOP, id::kOk,
@@ -90,7 +91,7 @@ void MapSettingsListDialog::createGeneralControls()
     makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),
         ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, id::kComment, { 160, 102, 256, 62 }, font);
     makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, id::kFacilityLabel, { 423, 20, 48, 12 }, font);
-    m_thumbnail = createMapPreviews(*this, m_state, id::kThumbnail, id::kFacilityTable);
+    m_thumbnail = createMapPreviews(*this, m_state, m_look, id::kThumbnail, id::kFacilityTable);
     if (m_withChange) {
         makeSettingsControl(dialog, "Button", cp("設定変更"), BS_PUSHBUTTON | WS_TABSTOP, id::kChange,
             { 8, height - 28, 96, 24 }, buttons);
@@ -105,7 +106,7 @@ void MapSettingsListDialog::createGeneralControls()
 void MapSettingsListDialog::createCountry(int c)
 {
     HWND dialog = handle();
-    HFONT font = presentation().font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     const bool simple = m_state.isSimpleMode();
     const int pageHeight = simple ? 212 : 248;
     CountryFrame frame;

@@ -31,6 +31,7 @@ private:
     void showVictoryConditions();
 
     GameState& m_state;
+    const Presentation& m_look;
     bool m_withCancel = false;
     bool m_withChange = false;
     bool m_changeRequested = false;

@@ -99,7 +99,7 @@ void MapSettingsDialog::createSlot(int slot)
         m_camps = std::make_unique<CampRelations>(*m_boxes, m_participantCount, m_neutralUnits > 0);
     }
     HWND dialog = slotPage();
-    HFONT font = presentation().font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     const bool simple = m_state.isSimpleMode();
     const CountryFrame frame = frameOf(m_state, slot);
     createCountryFrame(dialog, frame, font);

@@ -12,10 +12,10 @@ struct Strip {
     SIZE size {};
 };
 
-Strip stripOf(int index)
+Strip stripOf(const Presentation& look, int index)
 {
     Strip s;
-    s.bitmap = presentation().baseBitmap(index);
+    s.bitmap = look.baseBitmap(index);
     if (s.bitmap && s.bitmap->handle())
         s.size = s.bitmap->bitmapGetSize();
     return s;
@@ -28,8 +28,8 @@ bool holds(const Strip& strip, int x, int y, int cell)
 
 } // namespace
 
-MapThumbnail::MapThumbnail(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style)
-    : PictureControl(parent, game, controlId, { x, y, kThumbnailSize, kThumbnailSize }, style)
+MapThumbnail::MapThumbnail(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, int x, int y, DWORD style)
+    : PictureControl(parent, game, look, controlId, { x, y, kThumbnailSize, kThumbnailSize }, style)
 {
     EnableWindow(handle(), FALSE);
     clear();
@@ -56,8 +56,8 @@ void MapThumbnail::render()
     if (!layout)
         return;
     const int s = layout->cell;
-    const Strip terrain = stripOf(s == 1 ? kTerrainStrip1 : kTerrainStrip2);
-    const Strip owners = stripOf(s == 1 ? kOwnerStrip1 : kOwnerStrip2);
+    const Strip terrain = stripOf(m_look, s == 1 ? kTerrainStrip1 : kTerrainStrip2);
+    const Strip owners = stripOf(m_look, s == 1 ? kOwnerStrip1 : kOwnerStrip2);
     if (!terrain.bitmap || !owners.bitmap || !terrain.bitmap->handle() || !owners.bitmap->handle())
         return;
     const int row = viewMode == 0 ? 0 : s;

@@ -9,7 +9,7 @@
 class MapThumbnail : public PictureControl {
 public:
     // Creates the control disabled (it takes no input) with a black picture.
-    MapThumbnail(swCWindow* parent, const GameState& game, UINT controlId, int x, int y, DWORD style = 0);
+    MapThumbnail(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, int x, int y, DWORD style = 0);
 
     // Redraws the picture when ready; the owner then invalidates the control.
     void render();

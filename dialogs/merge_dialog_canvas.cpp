@@ -39,11 +39,11 @@ void MergeDialogBase::render()
     SelectedBitmap page(m_canvas.handle());
     HDC dc = page.dc();
     restore(dc, m_cleanPanel, 0, 0, layout::kWidth, layout::kHeight);
-    panel::TextScope text(dc, presentation().font(kSmallFont));
+    panel::TextScope text(dc, m_look.font(kSmallFont));
     const UnitRecord& left = m_transfer->left();
     const UnitRecord& right = m_transfer->right();
-    presentation().drawUnitIcon(dc, layout::kLeftIconX, layout::kIconY, m_side, left.unitTypeId, 0);
-    presentation().drawUnitIcon(dc, layout::kRightIconX, layout::kIconY, m_side, right.unitTypeId, 1);
+    m_look.drawUnitIcon(dc, layout::kLeftIconX, layout::kIconY, m_side, left.unitTypeId, 0);
+    m_look.drawUnitIcon(dc, layout::kRightIconX, layout::kIconY, m_side, right.unitTypeId, 1);
     const int columns[2][2] = { { layout::kLeftTextLeft, layout::kLeftTextRight },
         { layout::kRightTextLeft, layout::kRightTextRight } };
     const UnitRecord* units[2] = { &left, &right };
@@ -60,7 +60,7 @@ void MergeDialogBase::render()
 
 void MergeDialogBase::drawMachines(HDC dc)
 {
-    const swCBitmap* icons = presentation().baseBitmap(kCategorySheet);
+    const swCBitmap* icons = m_look.baseBitmap(kCategorySheet);
     if (!icons)
         return;
     const UnitRecord& left = m_transfer->left();
@@ -79,7 +79,7 @@ void MergeDialogBase::drawMachines(HDC dc)
 
 void MergeDialogBase::drawUnitPanel(HDC dc, const UnitRecord& unit, int x)
 {
-    if (const swCBitmap* marks = presentation().baseBitmap(kInfoButtons))
+    if (const swCBitmap* marks = m_look.baseBitmap(kInfoButtons))
         panel::blitCell(dc, x, layout::kMarkY, *marks, info_sheet::experienceMark(experienceLevel(unit)));
     const COLORREF colour = 0x02000000 | (playerColourRef(m_side) & 0xFFFFFF);
     const int percent = experiencePercent(unit.experience);

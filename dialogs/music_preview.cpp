@@ -5,16 +5,15 @@
 #include "lib/media/mci_device.h"
 #include "lib/media/music_player.h"
 #include "lib/media/sound_player.h"
-#include "rules/links.h"
-#include "rules/main_window_link.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
 #include "state/state_accessors.h"
 #include "ui/main_window_services.h"
 #include "ui/tune_files.h"
 
-MusicPreview::MusicPreview(HWND notify)
-    : m_notify(notify)
+MusicPreview::MusicPreview(MainWindowServices& main, HWND notify)
+    : m_main(main)
+    , m_notify(notify)
 {
 }
 
@@ -22,7 +21,7 @@ MusicPreview::~MusicPreview() { stop(); }
 
 void MusicPreview::stop()
 {
-    mainWindowServices().unloadSound(kPreviewSoundSlot);
+    m_main.unloadSound(kPreviewSoundSlot);
     if (m_midi) {
         m_midi->mciCommand(MCI_STOP, nullptr);
         m_midi->mciClose();
@@ -33,7 +32,7 @@ void MusicPreview::stop()
 void MusicPreview::play(const GameState& state, int code)
 {
     if (!m_stoppedGameMusic) {
-        mainWindowLink().stopAllSounds();
+        m_main.stopAllSounds();
         m_stoppedGameMusic = true;
     }
     stop();
@@ -44,17 +43,16 @@ void MusicPreview::play(const GameState& state, int code)
         return;
     const std::string& name = *file;
     const std::string path = dataPath(name.c_str(), kFolderProgram);
-    MainWindowServices& services = mainWindowServices();
-    if (MusicPlayer* music = services.musicPlayer()) {
+    if (MusicPlayer* music = m_main.musicPlayer()) {
         if (music->loadSegment(kPreviewSoundSlot, path.c_str()))
             music->playLooped(kMusicAudioPath, kPreviewSoundSlot);
         else
-            services.tellUnplayableSound(path);
+            m_main.tellUnplayableSound(path);
         return;
     }
     try {
         if (!isMidiFileName(name)) {
-            if (SoundPlayer* sounds = services.soundPlayer()) {
+            if (SoundPlayer* sounds = m_main.soundPlayer()) {
                 sounds->soundLoad(path.c_str(), kPreviewSoundSlot);
                 sounds->soundSetVolume(kPreviewSoundSlot, state.settings().seVolume);
                 sounds->soundPlay(kPreviewSoundSlot, 2);
@@ -67,7 +65,7 @@ void MusicPreview::play(const GameState& state, int code)
     } catch (swCError* error) {
         // The person is told, as of the game's own sounds; the settings go on without the preview.
         delete error;
-        services.tellUnplayableSound(path);
+        m_main.tellUnplayableSound(path);
         m_midi.reset();
     }
 }

@@ -7,12 +7,14 @@
 #include <memory>
 
 class GameState;
+class MainWindowServices;
 class swCMCIDevice;
 
 class MusicPreview {
 public:
-    // The sequencer notifies this window when a piece ends.
-    explicit MusicPreview(HWND notify);
+    // The preview plays through the main window's players; the sequencer notifies this window
+    // when a piece ends.
+    MusicPreview(MainWindowServices& main, HWND notify);
     ~MusicPreview();
     MusicPreview(const MusicPreview&) = delete;
     MusicPreview& operator=(const MusicPreview&) = delete;
@@ -27,6 +29,7 @@ public:
     bool midiOpen() const { return m_midi != nullptr; }
 
 private:
+    MainWindowServices& m_main;
     HWND m_notify = nullptr;
     bool m_stoppedGameMusic = false;
     std::unique_ptr<swCMCIDevice> m_midi;

@@ -47,8 +47,7 @@ bool closingNewsDue(GameState& state)
 }
 
 NewsDialog::NewsDialog(const WindowContext& context, swCWindow* owner)
-    : PaperDialog(owner)
-    , m_game(context.game)
+    : PaperDialog(context, owner)
 {
     const GameState& state = m_game;
     state.copyScenarioBlock(m_block);
@@ -123,7 +122,7 @@ void NewsDialog::drawText()
             kNewsShape.widthOf(i) });
     }
     SelectedBitmap canvas(m_canvas.handle());
-    drawPaperLines(canvas.dc(), placed, presentation().font(kFont16).handle());
+    drawPaperLines(canvas.dc(), placed, m_look.font(kFont16).handle());
     InvalidateRect(handle(), nullptr, FALSE);
 }
 

@@ -41,7 +41,6 @@ private:
     void drawText();
     void updateButtons();
 
-    const GameState& m_game;
     ScenarioBlock m_block {};
     std::vector<int> m_starts;
     int m_subPage = 0;

@@ -82,10 +82,10 @@ POINT overviewMarkPosition(const OverviewScale& scale, HexPos hex)
     return { std::clamp(x, 0, std::max(0, scale.width - 3)), std::clamp(y, 0, std::max(0, scale.height - 3)) };
 }
 
-OverviewMap::OverviewMap(const GameState& state, OverviewRow row)
+OverviewMap::OverviewMap(const GameState& state, const Presentation& look, OverviewRow row)
     : m_scale(overviewScale(state.mapWidth(), state.mapHeight()))
 {
-    draw(state, row);
+    draw(state, look, row);
 }
 
 POINT OverviewMap::originIn(POINT square) const
@@ -93,7 +93,7 @@ POINT OverviewMap::originIn(POINT square) const
     return { square.x + (kOverviewSquare - m_scale.width) / 2, square.y + (kOverviewSquare - m_scale.height) / 2 };
 }
 
-void OverviewMap::draw(const GameState& state, OverviewRow row)
+void OverviewMap::draw(const GameState& state, const Presentation& look, OverviewRow row)
 {
     if (m_scale.width <= 0 || m_scale.height <= 0)
         return;
@@ -101,8 +101,8 @@ void OverviewMap::draw(const GameState& state, OverviewRow row)
     if (!m_picture.handle())
         return;
     const int s = m_scale.pixels;
-    const swCBitmap* terrainStrip = presentation().baseBitmap(s == 1 ? kTerrainStrip1 : kTerrainStrip2);
-    const swCBitmap* ownerStrip = presentation().baseBitmap(s == 1 ? kOwnerStrip1 : kOwnerStrip2);
+    const swCBitmap* terrainStrip = look.baseBitmap(s == 1 ? kTerrainStrip1 : kTerrainStrip2);
+    const swCBitmap* ownerStrip = look.baseBitmap(s == 1 ? kOwnerStrip1 : kOwnerStrip2);
     SelectedBitmap canvas(m_picture.handle());
     PaletteHolder(canvas.dc()).fillRectColor(0, 0, m_scale.width - 1, m_scale.height - 1, kNoColour);
     if (!terrainStrip || !terrainStrip->handle() || !ownerStrip || !ownerStrip->handle())

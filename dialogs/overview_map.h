@@ -8,6 +8,7 @@
 #include <vector>
 
 class GameState;
+class Presentation;
 
 // How a map of width x height hexes shrinks into the 192-pixel square.
 struct OverviewScale {
@@ -34,7 +35,7 @@ enum class OverviewRow { Image = 0, Buildings = 1 };
 class OverviewMap {
 public:
     // Draws the map of the game at once.
-    OverviewMap(const GameState& state, OverviewRow row);
+    OverviewMap(const GameState& state, const Presentation& look, OverviewRow row);
 
     const OverviewScale& scale() const { return m_scale; }
     HBITMAP picture() const { return m_picture.handle(); }
@@ -48,7 +49,7 @@ public:
     const std::vector<POINT>& markPositions() const { return m_marks; }
 
 private:
-    void draw(const GameState& state, OverviewRow row);
+    void draw(const GameState& state, const Presentation& look, OverviewRow row);
 
     OverviewScale m_scale;
     swCBitmap m_picture;

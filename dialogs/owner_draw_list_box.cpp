@@ -24,10 +24,11 @@ void rowText(HDC dc, int left, int right, const char* text, int length, UINT ali
 
 } // namespace
 
-OwnerDrawListBox::OwnerDrawListBox(swCWindow* parent, const GameState& game, UINT controlId, int country,
+OwnerDrawListBox::OwnerDrawListBox(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, int country,
     const std::vector<uint32_t>* typeIds)
     : ChildControl("ListBox", parent, controlId, kStyle)
     , m_game(game)
+    , m_look(look)
     , m_country(country)
     , m_typeIds(typeIds)
 {
@@ -74,7 +75,7 @@ void OwnerDrawListBox::DrawItem(DRAWITEMSTRUCT* item)
     if (typeId > 0 && typeId < kUnitTypeIdMapSize && state->unitTypeIndex(typeId) && m_country >= 0
         && m_country < kCountryCount) {
         const UnitTypeRecord& type = state->unitTypeRecord(typeId);
-        if (const swCBitmap* icons = presentation().baseBitmap(kCategorySheet)) {
+        if (const swCBitmap* icons = m_look.baseBitmap(kCategorySheet)) {
             const int column = unitBitmapIndex(*state, type);
             const int row = m_country + 1;
             panel::blitKeyed(dc, 0, 0, *icons, RECT { column * 16, row * 16, column * 16 + 16, row * 16 + 16 }, kPictureKey);
@@ -82,7 +83,7 @@ void OwnerDrawListBox::DrawItem(DRAWITEMSTRUCT* item)
         const uint32_t count = uint32_t(m_shownCount > 0 ? machinesMade(type, m_shownCount) : type.members);
         const uint32_t price = unitTypeCost(type, state->country(m_country), count, type.members);
         const bool room = type.domain < 16 && (m_freeSlotMask >> type.domain & 1);
-        TextHolder textState(dc, presentation().font(kSmallFont).handle(), !room ? kGrey : int64_t(price) > m_funds ? kRed : kBlack);
+        TextHolder textState(dc, m_look.font(kSmallFont).handle(), !room ? kGrey : int64_t(price) > m_funds ? kRed : kBlack);
         rowText(dc, 16, 128, unitClassName(type.unitClass), -1, DT_LEFT);
         rowText(dc, 103, priceRight - kPriceWidth, type.name, int(strnlen(type.name, sizeof type.name)), DT_LEFT);
         char figure[16];

@@ -10,6 +10,7 @@
 #include <vector>
 
 class GameState;
+class Presentation;
 
 class OwnerDrawListBox : public ChildControl {
 public:
@@ -22,7 +23,7 @@ public:
     static constexpr int kPriceWidth = 68;
 
     // Items carry their position in typeIds, which the owner keeps.
-    OwnerDrawListBox(swCWindow* parent, const GameState& game, UINT controlId, int country, const std::vector<uint32_t>* typeIds);
+    OwnerDrawListBox(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, int country, const std::vector<uint32_t>* typeIds);
     ~OwnerDrawListBox() override;
 
     // Creates the box at (x, y) of the parent, width x height being its client area or, for the
@@ -43,6 +44,7 @@ public:
 
 private:
     const GameState& m_game;
+    const Presentation& m_look;
     int m_country = 0;
     const std::vector<uint32_t>* m_typeIds = nullptr;
     uint16_t m_freeSlotMask = 0;

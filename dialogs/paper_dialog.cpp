@@ -5,8 +5,11 @@
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
 
-PaperDialog::PaperDialog(swCWindow* parent)
-    : KitWindow(dialog_template::kPopup, parent, false)
+PaperDialog::PaperDialog(const WindowContext& context, swCWindow* owner)
+    : KitWindow(dialog_template::kPopup, owner, false)
+    , m_game(context.game)
+    , m_main(context.main)
+    , m_look(context.look)
 {
     registerGameDialogTemplates();
 }

@@ -5,11 +5,12 @@
 
 #include "dialogs/paper_page.h"
 #include "lib/dialog_base.h"
+#include "ui/window_context.h"
 #include "ui/window_kit.h"
 
 class PaperDialog : public ui::KitWindow<DialogBase> {
 public:
-    explicit PaperDialog(swCWindow* parent);
+    PaperDialog(const WindowContext& context, swCWindow* owner);
 
     const ui::WindowDescription& description() const override;
     void showPicture(HDC dc, const RECT& area) override;
@@ -24,5 +25,8 @@ protected:
     void close(INT_PTR result);
     void showButton(int control, bool shown);
 
+    GameState& m_game;
+    MainWindowServices& m_main;
+    Presentation& m_look;
     PaperCanvas m_canvas;
 };

@@ -38,6 +38,7 @@ const PhaseWords* wordsOf(int phase) { return phase >= 0 && phase < int(kPhases.
 PhaseHelpDialog::PhaseHelpDialog(const WindowContext& context, swCWindow* owner)
     : KitWindow(dialog_template::kPhaseHelp, owner, false)
     , m_game(context.game)
+    , m_look(context.look)
 {
     registerGameDialogTemplates();
 }
@@ -58,7 +59,7 @@ int PhaseHelpDialog::OnInitDialog()
 {
     m_phase = m_game.turnBlock().phase;
     SetWindowTextA(handle(), title(m_phase).c_str());
-    HFONT font = presentation().font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     auto* words = new StaticText(this, kTextId, SS_LEFT);
     words->controlCreateTitled(text(m_phase).c_str(), { 8, 8, 392, 56 });
     auto* ok = new PushButton(this, kOkButton, BS_PUSHBUTTON | WS_TABSTOP);

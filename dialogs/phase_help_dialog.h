@@ -35,6 +35,7 @@ public:
 
 private:
     const GameState& m_game;
+    const Presentation& m_look;
     ModalIdleOff m_idle;
     int m_phase = 0;
 };

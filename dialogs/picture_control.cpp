@@ -4,10 +4,11 @@
 #include "dialogs/bitmap_canvas.h"
 #include "lib/media/dc_holders.h"
 
-PictureControl::PictureControl(swCWindow* parent, const GameState& game, UINT controlId, const ControlFrame& frame,
+PictureControl::PictureControl(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, const ControlFrame& frame,
     DWORD style)
     : ChildControl("Button", parent, controlId, BS_OWNERDRAW | style)
     , m_game(game)
+    , m_look(look)
     , m_size { frame.width, frame.height }
 {
     controlCreate(frame);

@@ -6,6 +6,7 @@
 #include "lib/media/bitmap.h"
 
 class GameState;
+class Presentation;
 
 class PictureControl : public ChildControl {
 public:
@@ -15,9 +16,10 @@ public:
 
 protected:
     // Creates the control at (x, y) with a picture of its size.
-    PictureControl(swCWindow* parent, const GameState& game, UINT controlId, const ControlFrame& frame, DWORD style);
+    PictureControl(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, const ControlFrame& frame, DWORD style);
 
     const GameState& m_game;
+    const Presentation& m_look;
     swCBitmap m_picture;
 
 private:

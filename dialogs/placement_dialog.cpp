@@ -35,7 +35,7 @@ int PlacementDialog::OnInitDialog()
     placeWindow({ kWidth, kHeight });
     m_typeIds = productionTypeMembers(m_state, m_country);
     // Every row grey, and the price of a whole unit: the tool buys nothing.
-    m_list = new OwnerDrawListBox(this, m_state, id::kTypeList, m_country, &m_typeIds);
+    m_list = new OwnerDrawListBox(this, m_state, m_look, id::kTypeList, m_country, &m_typeIds);
     m_list->setFreeSlotMask(0);
     m_list->setShownCount(0);
     // The whole box, so that it ends short of the hex picture at x = 432.

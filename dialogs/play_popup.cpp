@@ -3,9 +3,9 @@
 
 #include "lib/error.h"
 #include "lib/media/bitmap.h"
-#include "lib/media/picture_services.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
+#include "ui/presentation.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ void PlayPopup::watchPlay()
 bool PlayPopup::loadPanels(const char* file, swCBitmap& canvas, swCBitmap& clean)
 {
     try {
-        const std::string path = pictureServices().bitmapPath(file);
+        const std::string path = m_look.bitmapPath(file);
         canvas.bitmapLoadFile(path.c_str());
         clean.bitmapLoadFile(path.c_str());
         return true;

@@ -110,7 +110,7 @@ void CommandPromptBar::DrawItem(DRAWITEMSTRUCT* item)
 {
     HDC dc = item->hDC;
     const RECT all = item->rcItem;
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_popup->look().font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     if (popup_entry::kindOf(m_entry) == popup_entry::kPrompt) {
         FillRect(dc, &all, GetSysColorBrush(COLOR_MENU));
@@ -125,7 +125,7 @@ void CommandPromptBar::DrawItem(DRAWITEMSTRUCT* item)
             // The neutral side has the sheet's first row, as units of no country.
             const int row = side < kCountryCount ? side + 1 : 0;
             const int column = unitBitmapIndex(state, unit->type());
-            if (const swCBitmap* sheet = presentation().baseBitmap(kCategorySheet)) {
+            if (const swCBitmap* sheet = m_popup->look().baseBitmap(kCategorySheet)) {
                 PaletteHolder holder(dc);
                 holder.blitTransparent(0, 1, sheet->handle(), { column * 16, row * 16, column * 16 + 16, row * 16 + 16 }, kPictureKey);
             }
@@ -176,7 +176,7 @@ void ProductionStatusList::DrawItem(DRAWITEMSTRUCT* item)
     HDC dc = item->hDC;
     const RECT all = item->rcItem;
     FillRect(dc, &all, m_menuBackground ? GetSysColorBrush(COLOR_MENU) : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_popup->look().font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     if (const UnitRecord* unit = m_popup->entryUnit(m_entry)) {
         if (unit->hasFlag(kUnitAwaitingProduction)) {

@@ -41,7 +41,7 @@ void ProductionDialog::createControls()
     m_heads[0] = new Button96x20(this, 0, id::kClassHead, 12, 10);
     m_heads[1] = new Button272x20(this, 0, id::kNameHead, 108, 10);
     m_heads[2] = new Button68x20(this, 0, id::kPriceHead, 380, 10);
-    m_typeList = new OwnerDrawListBox(this, m_state, id::kTypeList, m_country, &m_typeIds);
+    m_typeList = new OwnerDrawListBox(this, m_state, m_look, id::kTypeList, m_country, &m_typeIds);
     m_typeList->create(8, 30, 452, 238);
     SendMessageA(m_typeList->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
     m_typeList->setFreeSlotMask(m_orders.freeSlotMask());
@@ -89,7 +89,7 @@ void ProductionDialog::createControls()
 void ProductionDialog::createStoringControls()
 {
     addControl("Static", id::kStoredLabel, SS_LEFT, "収納部隊", 588, 8, 56, 14);
-    m_storedList = new ProductionListBox(this, m_state, id::kStoredList, m_country);
+    m_storedList = new ProductionListBox(this, m_state, m_look, id::kStoredList, m_country);
     m_storedList->create(588, 24, 244, 206);
     EnableWindow(addControl("Button", id::kProduce, BS_PUSHBUTTON | WS_TABSTOP, ">>生産>>", 478, 100, 96, 24, true), FALSE);
     EnableWindow(addControl("Button", id::kCancelOrder, BS_PUSHBUTTON | WS_TABSTOP, "<<取消<<", 478, 150, 96, 24, true), FALSE);

@@ -44,9 +44,10 @@ const Words& words()
 
 } // namespace
 
-ProductionListBox::ProductionListBox(swCWindow* parent, const GameState& game, UINT controlId, int country)
+ProductionListBox::ProductionListBox(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, int country)
     : ChildControl("ListBox", parent, controlId, kStyle)
     , m_game(game)
+    , m_look(look)
     , m_country(country)
 {
     setStyle(kStyle | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
@@ -78,11 +79,11 @@ void ProductionListBox::DrawItem(DRAWITEMSTRUCT* item)
     const int y = r.top;
     StoredEntry entry;
     entry.data = uint32_t(item->itemData);
-    TextHolder textState(dc, presentation().font(kSmallFont).handle(), kBlack);
+    TextHolder textState(dc, m_look.font(kSmallFont).handle(), kBlack);
     if (!entry.isOrder()) {
         const UnitRecord* unit = state->unitOf(entry.side(), entry.unitIndex());
         if (unit) {
-            presentation().drawUnitIcon(dc, x, y, entry.side(), unit->unitTypeId, 0);
+            m_look.drawUnitIcon(dc, x, y, entry.side(), unit->unitTypeId, 0);
             SetTextColor(dc, kStoredGrey);
             text(dc, x + 32, y + 2, x + 224, y + 14, unit->name, int(strnlen(unit->name, sizeof unit->name)));
             if (unit->hasFlag(kUnitAwaitingProduction)) {
@@ -96,7 +97,7 @@ void ProductionListBox::DrawItem(DRAWITEMSTRUCT* item)
         }
     } else if (state->unitTypeIndex(entry.typeId())) {
         const UnitTypeRecord& type = state->unitTypeRecord(entry.typeId());
-        presentation().drawUnitIcon(dc, x, y, m_country, entry.typeId(), 0);
+        m_look.drawUnitIcon(dc, x, y, m_country, entry.typeId(), 0);
         SetTextColor(dc, kBlack);
         text(dc, x + 32, y + 2, x + 224, y + 14, type.name, int(strnlen(type.name, sizeof type.name)));
         text(dc, x + 32, y + 16, x + 224, y + 28, words().producing.c_str());

@@ -5,6 +5,7 @@
 #include "lib/control.h"
 
 class GameState;
+class Presentation;
 
 class ProductionListBox : public ChildControl {
 public:
@@ -13,7 +14,7 @@ public:
     static constexpr int kRowHeight = 33;
 
     // Orders are drawn in the country's colours.
-    ProductionListBox(swCWindow* parent, const GameState& game, UINT controlId, int country);
+    ProductionListBox(swCWindow* parent, const GameState& game, const Presentation& look, UINT controlId, int country);
 
     void create(int x, int y, int width, int height);
     // -1 when nothing is selected.
@@ -23,5 +24,6 @@ public:
 
 private:
     const GameState& m_game;
+    const Presentation& m_look;
     int m_country = 0;
 };

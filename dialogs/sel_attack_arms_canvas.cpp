@@ -55,7 +55,7 @@ void SelAttackArmsDialog::render()
     SelectedBitmap page(m_canvas.handle());
     HDC dc = page.dc();
     restore(dc, m_cleanPanel, 0, 0, kWidth, kHeight);
-    panel::TextScope text(dc, presentation().font(kSmallFont));
+    panel::TextScope text(dc, m_look.font(kSmallFont));
     for (int side = 0; side < 2; ++side)
         drawSide(dc, side, losses[size_t(side)]);
 }
@@ -69,7 +69,7 @@ void SelAttackArmsDialog::drawSide(HDC dc, int side, const ExpectedLosses& losse
     if (!unit) {
         if (s.code < 0)
             return;
-        presentation().drawHexBuilding(dc, x0 + layout::kPictureX, layout::kPictureY, int(s.x), int(s.y));
+        m_look.drawHexBuilding(dc, x0 + layout::kPictureX, layout::kPictureY, int(s.x), int(s.y));
         if (const TerrainRecord* terrain = m_state.terrainTypeAt(int(s.x), int(s.y)))
             textIn(dc, x0 + layout::kNameLeft, layout::kNameTop, x0 + layout::kNameRight,
                 layout::kNameTop + layout::kLineHeight, field(terrain->name));
@@ -77,7 +77,7 @@ void SelAttackArmsDialog::drawSide(HDC dc, int side, const ExpectedLosses& losse
     }
     const UnitTypeRecord& type = unit->type();
     // The defender faces the attacker across the dialog.
-    presentation().drawUnitIcon(dc, x0 + layout::kPictureX, layout::kPictureY, s.country, unit->unitTypeId, side);
+    m_look.drawUnitIcon(dc, x0 + layout::kPictureX, layout::kPictureY, s.country, unit->unitTypeId, side);
     textIn(dc, x0 + layout::kNameLeft, layout::kNameTop, x0 + layout::kNameRight, layout::kNameTop + layout::kLineHeight,
         field(unit->name));
     textIn(dc, x0 + layout::kNameLeft, layout::kTypeTop, x0 + layout::kNameRight, layout::kTypeTop + layout::kLineHeight,

@@ -4,7 +4,6 @@
 #include "dialogs/sel_attack_arms_layout.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
-#include "lib/media/picture_services.h"
 #include "platform/kernel/host.h"
 #include "rules/combat_pair.h"
 #include "rules/weapon_selection.h"
@@ -20,10 +19,10 @@ namespace layout = sel_attack_arms_layout;
 const char* const kQuestions[4] = { "", "迎撃を行いますか？", "攻撃を行いますか？", "反撃を行いますか？" };
 
 // The strips are drawn from when present; a missing one leaves its marks out.
-void loadQuietly(swCBitmap& bitmap, const char* file)
+void loadQuietly(const Presentation& look, swCBitmap& bitmap, const char* file)
 {
     try {
-        bitmap.bitmapLoadFile(pictureServices().bitmapPath(file).c_str());
+        bitmap.bitmapLoadFile(look.bitmapPath(file).c_str());
     } catch (swCError* error) {
         delete error;
     }
@@ -47,8 +46,8 @@ bool SelAttackArmsDialog::prepare()
 {
     if (!loadPanels(layout::kBackground, m_canvas, m_cleanPanel))
         return false;
-    loadQuietly(m_marks, "panel_btn.bmp");
-    loadQuietly(m_icons, "category.bmp");
+    loadQuietly(m_look, m_marks, "panel_btn.bmp");
+    loadQuietly(m_look, m_icons, "category.bmp");
     m_selection = std::make_unique<WeaponSelection>(m_state, m_pair, m_restrictedWeaponsOnly != 0);
     return true;
 }

@@ -39,6 +39,7 @@ ServicePopup::ServicePopup(const WindowContext& context, swCWindow* owner, int s
     : DrawnDialog(dialog_template::kPopup, owner,
           ui::WindowDescription { .drawn = true, .drag = Drag::Anywhere, .closing = ui::Closing::Itself })
     , m_game(context.game)
+    , m_look(context.look)
     , m_side(side)
     , m_index(index)
 {
@@ -51,14 +52,14 @@ const UnitRecord* ServicePopup::unit() const
     return record && unitExists(*record) ? record : nullptr;
 }
 
-HFONT ServicePopup::font() const { return presentation().font(kSmallFont).handle(); }
+HFONT ServicePopup::font() const { return m_look.font(kSmallFont).handle(); }
 
 void ServicePopup::drawUnitHeading(int x, int y, const RECT& nameArea, const RECT& typeArea)
 {
     const UnitRecord* record = unit();
     if (!record)
         return;
-    m_canvas.draw([&](HDC dc) { presentation().drawUnitIcon(dc, x, y, m_side, record->unitTypeId, 0); });
+    m_canvas.draw([&](HDC dc) { m_look.drawUnitIcon(dc, x, y, m_side, record->unitTypeId, 0); });
     const COLORREF white = RGB(255, 255, 255);
     const UINT line = DT_LEFT | DT_SINGLELINE;
     m_canvas.text(nameArea, std::string(record->name, strnlen(record->name, sizeof record->name)), white, font(), line);

@@ -56,6 +56,7 @@ protected:
     HFONT font() const;
 
     const GameState& m_game;
+    const Presentation& m_look;
     int m_side;
     int m_index;
 };

@@ -29,6 +29,7 @@ constexpr RECT kBarFill { 0, 160, 200, 176 };
 ThinkProgressWindow::ThinkProgressWindow(const WindowContext& context, swCWindow* owner, int country)
     : KitWindow(kClassName, owner)
     , m_game(context.game)
+    , m_look(context.look)
     , m_country(country)
 {
     m_windowClass.hbrBackground = nullptr;
@@ -92,7 +93,7 @@ void ThinkProgressWindow::drawProgress()
         m_canvas.blit(bar.left, bar.top, m_sheet.handle(), { kBarFill.left, kBarFill.top, kBarFill.left + width, kBarFill.bottom });
     char text[16];
     std::snprintf(text, sizeof text, "%3d%%", percent);
-    HFONT font = presentation().font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     m_canvas.outlinedText(kPercentArea, text, RGB(255, 255, 255), font, DT_CENTER | DT_SINGLELINE);
     if (handle())
         InvalidateRect(handle(), &bar, FALSE);

@@ -88,6 +88,7 @@ private:
     void waitShowing(int ms);
 
     GameState& m_game;
+    const Presentation& m_look;
     PictureCanvas m_canvas;
     swCBitmap m_sheet;
     std::unique_ptr<ThinkProgressThread> m_thread;

@@ -36,6 +36,7 @@ public:
 
 private:
     const GameState& m_game;
+    const Presentation& m_look;
     std::vector<int> m_numbers;
     // The first row's type until the selection changes: OK at once copies what is shown selected.
     int m_source = -1;
@@ -46,6 +47,7 @@ private:
 CopySourceDialog::CopySourceDialog(const WindowContext& context, swCWindow* owner)
     : KitWindow(dialog_template::kCopySource, owner, false)
     , m_game(context.game)
+    , m_look(context.look)
     , m_numbers(copySourceNumbers(context.game))
 {
     registerGameDialogTemplates();
@@ -56,7 +58,7 @@ CopySourceDialog::CopySourceDialog(const WindowContext& context, swCWindow* owne
 int CopySourceDialog::OnInitDialog()
 {
     ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
-    HFONT font = presentation().font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     HWND prompt = CreateWindowExA(0, "Static",
         platform::utf8ToCp932("複製元となる生産タイプを選択してください。").c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 8,
         6, 252, 12, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kPrompt)), nullptr, nullptr);
@@ -74,8 +76,8 @@ int CopySourceDialog::OnInitDialog()
             SendMessageA(m_list, LB_SETITEMDATA, WPARAM(row), LPARAM(number));
     }
     SendMessageA(m_list, LB_SETCURSEL, 0, 0);
-    makePushButton(handle(), "OK", id::kOk, 92, 216, 80, 22);
-    makePushButton(handle(), "CANCEL", id::kCancel, 180, 216, 80, 22);
+    makePushButton(handle(), m_look, "OK", id::kOk, 92, 216, 80, 22);
+    makePushButton(handle(), m_look, "CANCEL", id::kCancel, 180, 216, 80, 22);
     SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     SetFocus(m_list);
     return 0;

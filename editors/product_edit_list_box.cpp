@@ -43,17 +43,18 @@ bool scrollsTheList(const MessageRecord& msg)
 
 } // namespace
 
-ProductEditListBox::ProductEditListBox(swCWindow* parent, const GameState& game, const swCBitmap& background,
+ProductEditListBox::ProductEditListBox(swCWindow* parent, const GameState& game, const Presentation& look, const swCBitmap& background,
     const swCBitmap& strips)
-    : ProductEditListBox(parent, game, product_edit_id::kRightList, background, strips, 438, 318,
+    : ProductEditListBox(parent, game, look, product_edit_id::kRightList, background, strips, 438, 318,
           toRect(bitmap_buttons::kEditSelectedRows[0]), false)
 {
 }
 
-ProductEditListBox::ProductEditListBox(swCWindow* parent, const GameState& game, int controlId,
+ProductEditListBox::ProductEditListBox(swCWindow* parent, const GameState& game, const Presentation& look, int controlId,
     const swCBitmap& background, const swCBitmap& strips, int left, int rowWidth, RECT selectedStrip, bool showsCost)
     : ChildControl("ListBox", parent, UINT(controlId), kListStyle)
     , m_game(game)
+    , m_look(look)
     , m_background(background)
     , m_strips(strips)
     , m_left(left)
@@ -64,9 +65,9 @@ ProductEditListBox::ProductEditListBox(swCWindow* parent, const GameState& game,
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
 }
 
-ProductEditListBox2::ProductEditListBox2(swCWindow* parent, const GameState& game, const swCBitmap& background,
+ProductEditListBox2::ProductEditListBox2(swCWindow* parent, const GameState& game, const Presentation& look, const swCBitmap& background,
     const swCBitmap& strips)
-    : ProductEditListBox(parent, game, product_edit_id::kLeftList, background, strips, 8, 362,
+    : ProductEditListBox(parent, game, look, product_edit_id::kLeftList, background, strips, 8, 362,
           toRect(bitmap_buttons::kEditSelectedRows[1]), true)
 {
 }
@@ -94,11 +95,11 @@ void ProductEditListBox::DrawItem(DRAWITEMSTRUCT* item)
     const int id = int(item->itemData) - 1;
     if (id > 0 && id < kUnitTypeIdMapSize && m_game.unitTypeIndex(id)) {
         const UnitTypeRecord& type = m_game.unitTypeRecord(id);
-        if (const swCBitmap* icons = presentation().baseBitmap(kCategorySheet); icons && icons->handle()) {
+        if (const swCBitmap* icons = m_look.baseBitmap(kCategorySheet); icons && icons->handle()) {
             const int column = unitBitmapIndex(m_game, type);
             panel::blitKeyed(dc, 2, 1, *icons, RECT { column * 16, 16, column * 16 + 16, 32 }, kPictureKey);
         }
-        panel::TextScope scope(dc, presentation().font(kSmallFont));
+        panel::TextScope scope(dc, m_look.font(kSmallFont));
         SetTextColor(dc, id >= kFirstOwnTypeId ? kOwnTypeColour : kWhite);
         panel::text(dc, 20, 3, 116, 15, unitClassName(type.unitClass));
         const std::string name(type.name, strnlen(type.name, sizeof type.name));

@@ -8,6 +8,7 @@
 #include <vector>
 
 class GameState;
+class Presentation;
 
 namespace product_edit_id {
 enum : int {
@@ -25,7 +26,7 @@ public:
     static constexpr int kRowHeight = 18;
     static constexpr int kTop = 140;
 
-    ProductEditListBox(swCWindow* parent, const GameState& game, const swCBitmap& background, const swCBitmap& strips);
+    ProductEditListBox(swCWindow* parent, const GameState& game, const Presentation& look, const swCBitmap& background, const swCBitmap& strips);
 
     void DrawItem(DRAWITEMSTRUCT* item) override;
     // Every scroll repaints the whole list: the rows are drawn over the window's background.
@@ -42,12 +43,13 @@ public:
     void paintBelowRows(HDC dc) const;
 
 protected:
-    ProductEditListBox(swCWindow* parent, const GameState& game, int controlId, const swCBitmap& background,
+    ProductEditListBox(swCWindow* parent, const GameState& game, const Presentation& look, int controlId, const swCBitmap& background,
         const swCBitmap& strips,
         int left, int rowWidth, RECT selectedStrip, bool showsCost);
 
 private:
     const GameState& m_game;
+    const Presentation& m_look;
     const swCBitmap& m_background;
     const swCBitmap& m_strips;
     int m_left = 0;
@@ -58,5 +60,5 @@ private:
 // The left list: the unit types that may still be added, with their cost.
 class ProductEditListBox2 : public ProductEditListBox {
 public:
-    ProductEditListBox2(swCWindow* parent, const GameState& game, const swCBitmap& background, const swCBitmap& strips);
+    ProductEditListBox2(swCWindow* parent, const GameState& game, const Presentation& look, const swCBitmap& background, const swCBitmap& strips);
 };

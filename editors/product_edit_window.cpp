@@ -108,8 +108,8 @@ void ProductEditWindow::createControls()
         new EditPanelButton(this, 15, id::kLeftByCost, 326, 120) };
     m_rightKeys = { new EditPanelButton(this, 11, id::kRightByClass, 438, 120),
         new EditPanelButton(this, 12, id::kRightByName, 556, 120) };
-    m_left = new ProductEditListBox2(this, m_game, *m_background, *m_buttons);
-    m_right = new ProductEditListBox(this, m_game, *m_background, *m_buttons);
+    m_left = new ProductEditListBox2(this, m_game, m_look, *m_background, *m_buttons);
+    m_right = new ProductEditListBox(this, m_game, m_look, *m_background, *m_buttons);
     new EditPanelButton(this, 7, id::kRemove, 128, 506);
     new EditPanelButton(this, 6, id::kAdd, 248, 506);
     new EditPanelButton(this, 8, id::kUnitInfo, 408, 506);

@@ -41,10 +41,11 @@ void stampRuleSlot(RuleSlot& slot, const SYSTEMTIME& now)
     slot.time = text;
 }
 
-RuleSlotButton::RuleSlotButton(swCWindow* parent, const GameState& game, int row, const swCBitmap& background,
+RuleSlotButton::RuleSlotButton(swCWindow* parent, const GameState& game, const Presentation& look, int row, const swCBitmap& background,
     const swCBitmap& buttons, int x, int y)
     : swCControl("Button", parent, UINT(id::kFirstRow + row), BS_OWNERDRAW | WS_TABSTOP)
     , m_game(game)
+    , m_look(look)
     , m_row(row)
     , m_background(background)
     , m_buttons(buttons)
@@ -63,7 +64,7 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
         holder.blitBitmap(0, 0, m_background.handle(), RECT { m_x, m_y, m_x + kWidth, m_y + kHeight });
     const RuleSlot& slot = m_game.ruleSlot(id::kFirstListedSlot + m_row);
     HDC dc = item->hDC;
-    HGDIOBJ oldFont = SelectObject(dc, presentation().font(kSmallFont).handle());
+    HGDIOBJ oldFont = SelectObject(dc, m_look.font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kTextColour);
     if (!slot.name.empty()) {
@@ -96,7 +97,7 @@ int RuleListWindow::OnInitDialog()
     // Not shown (the window has no caption); it names the window for the person's tools.
     SetWindowTextA(handle(), platform::utf8ToCp932("ルール作成").c_str());
     for (int row = 0; row < id::kRowCount; ++row) {
-        m_rows[size_t(row)] = new RuleSlotButton(this, m_game, row, *m_background, *m_buttons, 8, 36 + 20 * row);
+        m_rows[size_t(row)] = new RuleSlotButton(this, m_game, m_context.look, row, *m_background, *m_buttons, 8, 36 + 20 * row);
         m_rows[size_t(row)]->setPressed(row == m_selected);
     }
     new EditGridButton72x24(this, 0, id::kEdit, 80, 448);

@@ -29,7 +29,7 @@ public:
     static constexpr int kWidth = 232;
     static constexpr int kHeight = 20;
 
-    RuleSlotButton(swCWindow* parent, const GameState& game, int row, const swCBitmap& background,
+    RuleSlotButton(swCWindow* parent, const GameState& game, const Presentation& look, int row, const swCBitmap& background,
         const swCBitmap& buttons, int x, int y);
 
     void DrawItem(DRAWITEMSTRUCT* item) override;
@@ -38,6 +38,7 @@ public:
 
 private:
     const GameState& m_game;
+    const Presentation& m_look;
     int m_row = 0;
     const swCBitmap& m_background;
     const swCBitmap& m_buttons;

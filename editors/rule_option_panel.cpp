@@ -4,8 +4,9 @@
 #include "editors/panel_page.h"
 #include "rules/move_checks.h"
 #include "state/game_state.h"
-#include "ui/window_kit.h"
 #include "ui/presentation.h"
+#include "ui/window_context.h"
+#include "ui/window_kit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -65,11 +66,10 @@ void addChoiceItem(HWND combo, const std::string& text, int ruleNumber)
 }
 
 // "ルール：" with the rule choice or the name box at the top of the carrying window.
-void buildNameRow(swCWindow& owner, const GameState& state, const RuleBlock& block, bool editable, bool nameBox,
+void buildNameRow(swCWindow& owner, HFONT font, const GameState& state, const RuleBlock& block, bool editable, bool nameBox,
     int listedSlots, RuleOptionPanel& panel)
 {
     HWND window = owner.handle();
-    HFONT font = presentation().font(kSmallFont).handle();
     makeControl(window, "Static", cp("ルール："), SS_LEFT, id::kRuleCaption, { 8, 11, 56, 12 }, font);
     if (nameBox) {
         panel.nameBox = makeControl(window, "Edit", "", ES_AUTOHSCROLL | WS_TABSTOP, id::kRuleName, { 68, 8, 96, 24 },
@@ -108,12 +108,11 @@ int shownValue(const RuleOptionPanel& panel, int ruleSwitch)
 
 } // namespace
 
-void buildRuleOptionPanel(swCWindow& owner, const GameState& state, const RuleBlock& block, bool editable,
+void buildRuleOptionPanel(swCWindow& owner, HFONT font, const GameState& state, const RuleBlock& block, bool editable,
     bool nameBox, RuleOptionPanel& panel)
 {
     panel = RuleOptionPanel {};
-    buildNameRow(owner, state, block, editable, nameBox, kRuleSlotCount, panel);
-    HFONT font = presentation().font(kSmallFont).handle();
+    buildNameRow(owner, font, state, block, editable, nameBox, kRuleSlotCount, panel);
     panel.tab = makeControl(owner.handle(), WC_TABCONTROLA, "", TCS_FOCUSNEVER, id::kTab, { 0, 36, 400, 360 }, font);
     const auto names = ruleOptionPageNames();
     for (size_t i = 0; i < names.size(); ++i) {
@@ -129,14 +128,13 @@ void buildRuleOptionPanel(swCWindow& owner, const GameState& state, const RuleBl
         addRuleOptionRow(panel.pages[size_t(row.page)], panel, row, font);
 }
 
-void buildShortRuleOptionPanel(swCWindow& owner, const GameState& state, const RuleBlock& block, bool editable,
-    bool nameBox, RuleOptionPanel& panel)
+void buildShortRuleOptionPanel(swCWindow& owner, HFONT font, const GameState& state, const RuleBlock& block,
+    bool editable, bool nameBox, RuleOptionPanel& panel)
 {
     panel = RuleOptionPanel {};
-    buildNameRow(owner, state, block, editable, nameBox, 1, panel);
+    buildNameRow(owner, font, state, block, editable, nameBox, 1, panel);
     HWND page = makePage(owner, id::kFirstPage, { 0, 40, 400, 90 });
     panel.pages.fill(page);
-    HFONT font = presentation().font(kSmallFont).handle();
     for (const RuleOptionRow& row : shortRuleOptionRows())
         addRuleOptionRow(page, panel, row, font);
     ShowWindow(page, SW_SHOW);
@@ -221,9 +219,10 @@ int chosenRuleNumber(const RuleOptionPanel& panel)
     return item == CB_ERR ? 0 : int(SendMessageA(panel.combo, CB_GETITEMDATA, WPARAM(item), 0));
 }
 
-RulePanelWindow::RulePanelWindow(UINT templateId, swCWindow* owner, bool modeless, const GameState& game, bool shortForm)
+RulePanelWindow::RulePanelWindow(const WindowContext& context, swCWindow* owner, UINT templateId, bool modeless, bool shortForm)
     : KitWindow(templateId, owner, modeless)
-    , m_game(game)
+    , m_game(context.game)
+    , m_look(context.look)
     , m_short(shortForm)
 {
 }
@@ -233,9 +232,9 @@ SIZE RulePanelWindow::clientSize() const { return { 400, m_short ? 170 : 436 }; 
 void RulePanelWindow::buildPanel(const RuleBlock& block, bool editable, bool nameBox)
 {
     if (m_short)
-        buildShortRuleOptionPanel(*this, m_game, block, editable, nameBox, m_panel);
+        buildShortRuleOptionPanel(*this, m_look.font(kSmallFont).handle(), m_game, block, editable, nameBox, m_panel);
     else
-        buildRuleOptionPanel(*this, m_game, block, editable, nameBox, m_panel);
+        buildRuleOptionPanel(*this, m_look.font(kSmallFont).handle(), m_game, block, editable, nameBox, m_panel);
 }
 
 void RulePanelWindow::showFirstPage()

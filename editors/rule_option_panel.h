@@ -10,7 +10,9 @@
 #include <array>
 
 class GameState;
+class Presentation;
 class swCWindow;
+struct WindowContext;
 
 // The panel's controls; the window system owns the windows, the carrying window this record.
 struct RuleOptionPanel {
@@ -29,12 +31,12 @@ struct RuleOptionPanel {
     bool shows(int ruleSwitch) const { return buttons[size_t(ruleSwitch)][0] != nullptr; }
 };
 
-// Build the frame and the rows in the owner and fill the panel. With the name box the rule name's
-// edit box is made (enabled only when editable), else the rule choice (likewise).
-void buildRuleOptionPanel(swCWindow& owner, const GameState& state, const RuleBlock& block, bool editable,
+// Build the frame and the rows in the owner, in the font, and fill the panel. With the name box the
+// rule name's edit box is made (enabled only when editable), else the rule choice (likewise).
+void buildRuleOptionPanel(swCWindow& owner, HFONT font, const GameState& state, const RuleBlock& block, bool editable,
     bool nameBox, RuleOptionPanel& panel);
-void buildShortRuleOptionPanel(swCWindow& owner, const GameState& state, const RuleBlock& block, bool editable,
-    bool nameBox, RuleOptionPanel& panel);
+void buildShortRuleOptionPanel(swCWindow& owner, HFONT font, const GameState& state, const RuleBlock& block,
+    bool editable, bool nameBox, RuleOptionPanel& panel);
 
 // Shows the block's values, with the gates applied when editable and, with `lock`, the switches
 // pinned by units already stored or on the map greyed.
@@ -63,7 +65,7 @@ constexpr int kCustomRule = 24;
 // then shows the first page.
 class RulePanelWindow : public ui::KitWindow<DialogBase> {
 public:
-    RulePanelWindow(UINT templateId, swCWindow* owner, bool modeless, const GameState& game, bool shortForm);
+    RulePanelWindow(const WindowContext& context, swCWindow* owner, UINT templateId, bool modeless, bool shortForm);
 
     int OnMessage(MessageRecord& msg) override;
     int OnNotify(MessageRecord& msg, UINT id, NMHDR* header) override;
@@ -77,6 +79,7 @@ protected:
     void showFirstPage();
 
     const GameState& m_game;
+    const Presentation& m_look;
     bool m_short = false;
     int m_page = 0;
     RuleOptionPanel m_panel;

@@ -60,7 +60,7 @@ RuleSettingDialog::RuleSettingDialog(const WindowContext& context, swCWindow* ow
 
 RuleSettingDialog::RuleSettingDialog(const WindowContext& context, swCWindow* owner, const RuleSlot& slot,
     RuleDialogMode mode, bool shortForm)
-    : RulePanelWindow(dialog_template::kRuleSetting, owner, false, context.game, shortForm)
+    : RulePanelWindow(context, owner, dialog_template::kRuleSetting, false, shortForm)
     , m_slot(slot)
     , m_mode(mode)
 {
@@ -76,8 +76,8 @@ int RuleSettingDialog::OnInitDialog()
     buildPanel(m_slot.block, editable, nameBox);
     // After the panel, so that Tab reaches them last.
     const int buttonsTop = client.cy - 32;
-    makePushButton(handle(), "OK", id::kOk, 192, buttonsTop);
-    makePushButton(handle(), "ｷｬﾝｾﾙ", id::kCancel, 296, buttonsTop);
+    makePushButton(handle(), m_look, "OK", id::kOk, 192, buttonsTop);
+    makePushButton(handle(), m_look, "ｷｬﾝｾﾙ", id::kCancel, 296, buttonsTop);
     showFirstPage();
     SetWindowTextA(handle(), cp(titleOf(m_mode)).c_str());
     return 0;

@@ -21,7 +21,7 @@ RuleWindow::RuleWindow(const WindowContext& context, swCWindow* mainWindow)
 }
 
 RuleWindow::RuleWindow(const WindowContext& context, swCWindow* mainWindow, bool shortForm)
-    : RulePanelWindow(dialog_template::kModelessInfo, mainWindow, true, context.game, shortForm)
+    : RulePanelWindow(context, mainWindow, dialog_template::kModelessInfo, true, shortForm)
 {
     registerGameDialogTemplates();
 }
@@ -33,7 +33,7 @@ int RuleWindow::OnInitDialog()
     SetWindowTextA(handle(), platform::utf8ToCp932("ルール情報").c_str());
     m_block = m_game.ruleBlock();
     buildPanel(m_block, false, true);
-    makePushButton(handle(), "OK", id::kOk, 296, client.cy - 32);
+    makePushButton(handle(), m_look, "OK", id::kOk, 296, client.cy - 32);
     showFirstPage();
     showRules();
     return 0;

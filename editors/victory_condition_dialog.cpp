@@ -61,6 +61,7 @@ VictoryConditionDialog::VictoryConditionDialog(const WindowContext& context, swC
     const VictoryConditionEntries& entries, VictoryDialogMode mode)
     : KitWindow(modeless == 1 ? dialog_template::kModelessInfo : dialog_template::kRuleSetting, owner, modeless == 1)
     , m_game(context.game)
+    , m_look(context.look)
     , m_entries(entries)
     , m_mode(mode)
 {
@@ -73,7 +74,7 @@ int VictoryConditionDialog::OnInitDialog()
         ui::placeInfoWindow(*this, kPlacementPrefix, { kClient.cx, kClient.cy }, m_game.settings().leftInfoPanel, TRUE);
     else
         ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
-    HFONT font = presentation().font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     m_tab = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | TCS_MULTILINE | TCS_FOCUSNEVER, 0, 0,
         kClient.cx, 242, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kTab)), nullptr, nullptr);
     SendMessageA(m_tab, WM_SETFONT, WPARAM(font), FALSE);
@@ -86,11 +87,11 @@ int VictoryConditionDialog::OnInitDialog()
     }
     createPage();
     if (m_mode == kVictorySet) {
-        makePushButton(handle(), "OK", id::kOk, 108, 248);
-        makePushButton(handle(), "ｷｬﾝｾﾙ", id::kCancel, 212, 248);
+        makePushButton(handle(), m_look, "OK", id::kOk, 108, 248);
+        makePushButton(handle(), m_look, "ｷｬﾝｾﾙ", id::kCancel, 212, 248);
         SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     } else {
-        makePushButton(handle(), "OK", id::kCancel, 212, 248);
+        makePushButton(handle(), m_look, "OK", id::kCancel, 212, 248);
     }
     m_country = 0;
     loadCountry(0, -1);
@@ -103,7 +104,7 @@ void VictoryConditionDialog::createPage()
     auto* page = new WinCondLabel(this, id::kPage);
     page->controlCreate({ 4, 44, 308, 190 });
     m_page = page->handle();
-    HFONT font = presentation().font(kSmallFont).handle();
+    HFONT font = m_look.font(kSmallFont).handle();
     for (const PageControl& c : kPageControls) {
         HWND control = CreateWindowExA(0, c.className, cp(c.text).c_str(), WS_CHILD | WS_VISIBLE | c.style,
             c.frame.left, c.frame.top, c.frame.right, c.frame.bottom, m_page, reinterpret_cast<HMENU>(INT_PTR(c.id)),

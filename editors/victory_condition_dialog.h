@@ -51,6 +51,7 @@ private:
     void close(INT_PTR result);
 
     const GameState& m_game;
+    const Presentation& m_look;
     VictoryConditionEntries m_entries {};
     VictoryDialogMode m_mode = kVictorySet;
     int m_country = 0;

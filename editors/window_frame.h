@@ -8,11 +8,14 @@
 
 #include <memory>
 
+class Presentation;
+
 // A picture of the bitmap folder; throws the picture loader's error when it cannot be read.
 std::unique_ptr<swCBitmap> loadEditorPicture(const char* name);
 
 // A push button of the editors (96 x 24 unless told) in the game's 14-pixel font; text in UTF-8.
-HWND makePushButton(HWND window, const char* utf8, int controlId, int x, int y, int width = 96, int height = 24);
+HWND makePushButton(HWND window, const Presentation& look, const char* utf8, int controlId, int x, int y, int width = 96,
+    int height = 24);
 
 // A modeless editor window's closing: the request posted to its owner (the main window), which
 // destroys it; without an owner the window destroys itself.

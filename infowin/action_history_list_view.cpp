@@ -31,16 +31,17 @@ void label(HDC dc, const RECT& column, const char* text)
 
 } // namespace
 
-ActionHistoryListView::ActionHistoryListView(swCWindow* parent, GameState& game)
+ActionHistoryListView::ActionHistoryListView(swCWindow* parent, GameState& game, const Presentation& look)
     : ChildControl("SysListView32", parent, kId, WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_NOSORTHEADER | LVS_SINGLESEL)
     , m_game(game)
+    , m_look(look)
 {
 }
 
 void ActionHistoryListView::setUp(const int (&widths)[kColumnCount])
 {
-    SendMessageA(handle(), WM_SETFONT, WPARAM(presentation().font(kSmallFont).handle()), FALSE);
-    listViewSetHeaderFont(*this, presentation().font(kFont12Bold).handle());
+    SendMessageA(handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
+    listViewSetHeaderFont(*this, m_look.font(kFont12Bold).handle());
     static const char* const kTitles[kColumnCount] = { "ターン", "座標", "出来事", "結果" };
     for (int c = 0; c < kColumnCount; ++c)
         listViewInsertColumn(*this, c, platform::utf8ToCp932(kTitles[c]).c_str(), std::max(10, widths[c]));
@@ -77,10 +78,10 @@ void ActionHistoryListView::addRecord(uint32_t index)
         BitmapDcHolder memory(m_row.handle());
         HDC dc = memory.dc();
         // Measured only: the DC goes with the block, so nothing is given back.
-        SelectObject(dc, presentation().font(kSmallFont).handle());
+        SelectObject(dc, m_look.font(kSmallFont).handle());
         SetBkMode(dc, TRANSPARENT);
-        eventWidth = history_rows::paintEvent(dc, m_game, 0, kRowBitmapWidth, 1, *record, m_viewer);
-        resultWidth = history_rows::paintResult(dc, m_game, 0, kRowBitmapWidth, 1, *record, m_viewer);
+        eventWidth = history_rows::paintEvent(dc, m_look, m_game, 0, kRowBitmapWidth, 1, *record, m_viewer);
+        resultWidth = history_rows::paintResult(dc, m_look, m_game, 0, kRowBitmapWidth, 1, *record, m_viewer);
     }
     const int item = itemCount();
     listViewSetItem(*this, item, 0, "000", LPARAM(index));
@@ -122,9 +123,9 @@ void ActionHistoryListView::paintRow(HDC dc, int item, int) const
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, column.left, 0, column.right - 1, kRowHeight);
         if (c == 2)
-            history_rows::paintEvent(dc, m_game, column.left + 1, column.right - 1, 1, *record, m_viewer);
+            history_rows::paintEvent(dc, m_look, m_game, column.left + 1, column.right - 1, 1, *record, m_viewer);
         else
-            history_rows::paintResult(dc, m_game, column.left + 1, column.right - 1, 1, *record, m_viewer);
+            history_rows::paintResult(dc, m_look, m_game, column.left + 1, column.right - 1, 1, *record, m_viewer);
         RestoreDC(dc, saved);
         holder.drawPolyline(column.right - 1, 0, column.right - 1, 17, kRule);
     }
@@ -143,7 +144,7 @@ void ActionHistoryListView::DrawItem(DRAWITEMSTRUCT* item)
         return;
     BitmapDcHolder memory(m_row.handle());
     HDC dc = memory.dc();
-    TextHolder textState(dc, presentation().font(kSmallFont).handle(), kBlack);
+    TextHolder textState(dc, m_look.font(kSmallFont).handle(), kBlack);
     paintRow(dc, int(item->itemID), item->rcItem.top);
     // The bitmap holds the row in the list's client coordinates: the same x on both sides.
     const int left = std::max(0, int(item->rcItem.left));

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class GameState;
+class Presentation;
 
 class ActionHistoryListView : public ChildControl {
 public:
@@ -17,7 +18,7 @@ public:
     static constexpr int kRowBitmapWidth = 2048;
     static constexpr int kColumnCount = 4;
 
-    ActionHistoryListView(swCWindow* parent, GameState& game);
+    ActionHistoryListView(swCWindow* parent, GameState& game, const Presentation& look);
 
     // After the control's window exists: the fonts, the four columns at the given widths and the
     // row bitmap.
@@ -40,6 +41,7 @@ private:
     RECT labelRect(int item, int column) const;
 
     GameState& m_game;
+    const Presentation& m_look;
     swCBitmap m_row;
     int m_viewer = 8;
 };

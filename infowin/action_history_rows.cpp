@@ -41,8 +41,9 @@ std::string format(const char* pattern, Args... values)
 // One row's drawing state: where the texts may go and where the row stands.
 class Row {
 public:
-    Row(HDC dc, GameState& state, int right, int top, const HistoryRecord& record, int viewer, RowTrace* trace)
-        : m_dc(dc), m_state(state), m_right(right), m_top(top), m_record(record), m_viewer(viewer), m_trace(trace)
+    Row(HDC dc, const Presentation& look, GameState& state, int right, int top, const HistoryRecord& record, int viewer,
+        RowTrace* trace)
+        : m_dc(dc), m_look(look), m_state(state), m_right(right), m_top(top), m_record(record), m_viewer(viewer), m_trace(trace)
     {
     }
 
@@ -65,7 +66,7 @@ public:
     int terrainIcon(int x, int terrain, bool building) const
     {
         note("[land]");
-        presentation().drawLandIcon(m_dc, x, m_top + 1, terrain, building ? terrain : 0, 0, std::min(kIcon, m_right - x));
+        m_look.drawLandIcon(m_dc, x, m_top + 1, terrain, building ? terrain : 0, 0, std::min(kIcon, m_right - x));
         return x + kIcon;
     }
 
@@ -130,7 +131,7 @@ private:
         const int typeId = slot == 0 ? m_record.type0 : m_record.type1;
         if (typeId <= 0 || typeId >= kUnitTypeIdMapSize || !state->unitTypeIndex(typeId))
             return;
-        const swCBitmap* sheet = presentation().baseBitmap(kCategorySheet);
+        const swCBitmap* sheet = m_look.baseBitmap(kCategorySheet);
         if (!sheet || !sheet->handle())
             return;
         const int side = (slot == 0 ? m_record.side0 : m_record.side1) & 0x0F;
@@ -143,6 +144,7 @@ private:
     }
 
     HDC m_dc;
+    const Presentation& m_look;
     GameState& m_state;
     int m_right;
     int m_top;
@@ -203,9 +205,9 @@ bool partyKnown(const HistoryRecord& record, int slot, int viewer)
     return (viewer >= 0 && viewer < 8 && (seen >> viewer & 1)) || side == viewer;
 }
 
-int paintEvent(HDC dc, GameState& state, int left, int right, int y, const HistoryRecord& r, int viewer, RowTrace* trace)
+int paintEvent(HDC dc, const Presentation& look, GameState& state, int left, int right, int y, const HistoryRecord& r, int viewer, RowTrace* trace)
 {
-    const Row row(dc, state, right, y, r, viewer, trace);
+    const Row row(dc, look, state, right, y, r, viewer, trace);
     int x = row.text(left, eventWord(r));
     const int first = left + kFirstPartyOffset;
     // The separator lies in the gap between the parties, not before it.
@@ -238,9 +240,9 @@ int paintEvent(HDC dc, GameState& state, int left, int right, int y, const Histo
     }
 }
 
-int paintResult(HDC dc, GameState& state, int left, int right, int y, const HistoryRecord& r, int viewer, RowTrace* trace)
+int paintResult(HDC dc, const Presentation& look, GameState& state, int left, int right, int y, const HistoryRecord& r, int viewer, RowTrace* trace)
 {
-    const Row row(dc, state, right, y, r, viewer, trace);
+    const Row row(dc, look, state, right, y, r, viewer, trace);
     const uint32_t v = r.value;
     const bool failed = v == 0xFFFFFFFFu;
     // The building of a building event: its type in the detail word's low byte.

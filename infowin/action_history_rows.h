@@ -10,6 +10,7 @@
 #include <vector>
 
 class GameState;
+class Presentation;
 struct HistoryRecord;
 
 namespace history_rows {
@@ -32,7 +33,7 @@ using RowTrace = std::vector<std::string>;
 // Draws into the row from x = left, with y the row's top; right bounds the texts. The returned x
 // is past the last thing drawn. The DC holds the small font, black text and a transparent
 // background. A trace, when given, is told what was drawn.
-int paintEvent(HDC dc, GameState& state, int left, int right, int y, const HistoryRecord& record, int viewer, RowTrace* trace = nullptr);
-int paintResult(HDC dc, GameState& state, int left, int right, int y, const HistoryRecord& record, int viewer, RowTrace* trace = nullptr);
+int paintEvent(HDC dc, const Presentation& look, GameState& state, int left, int right, int y, const HistoryRecord& record, int viewer, RowTrace* trace = nullptr);
+int paintResult(HDC dc, const Presentation& look, GameState& state, int left, int right, int y, const HistoryRecord& record, int viewer, RowTrace* trace = nullptr);
 
 } // namespace history_rows

@@ -102,7 +102,7 @@ void ActionHistoryWindow::createControls()
     EnableWindow(m_exportButton, FALSE);
     // The strip only paints the band behind the controls.
     SetWindowPos(m_strip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    m_list = new ActionHistoryListView(this, m_context.game);
+    m_list = new ActionHistoryListView(this, m_context.game, m_context.look);
     m_list->controlCreate({ 0, kStripHeight, width, std::max(0, int(client.bottom) - kStripHeight) });
     const GameSettings& settings = m_context.game.settings();
     int widths[ActionHistoryListView::kColumnCount];

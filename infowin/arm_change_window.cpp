@@ -6,7 +6,6 @@
 #include "infowin/unit_panels.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
-#include "lib/media/picture_services.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -37,8 +36,8 @@ ArmChangeWindow::ArmChangeWindow(const WindowContext& context, swCWindow* parent
     , m_country(country)
     , m_unitOrType(unitOrType)
     , m_initialSet(initialSet)
-    , m_background(loadPicture("change_bg.bmp"))
-    , m_buttonSheet(loadPicture("change_btn.bmp"))
+    , m_background(loadPicture(m_look, "change_bg.bmp"))
+    , m_buttonSheet(loadPicture(m_look, "change_btn.bmp"))
 {
     registerGameDialogTemplates();
 }
@@ -132,7 +131,7 @@ void ArmChangeWindow::render()
     const UnitTypeRecord* type = shownType();
     if (!m_background || !m_background->handle() || !type)
         return;
-    const std::unique_ptr<swCBitmap> clean = loadPicture("change_bg.bmp");
+    const std::unique_ptr<swCBitmap> clean = loadPicture(m_look, "change_bg.bmp");
     BitmapDcHolder page(m_background->handle());
     if (clean && clean->handle())
         page.blitBitmap(0, 0, clean->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
@@ -141,7 +140,7 @@ void ArmChangeWindow::render()
             if (unitTypeHasGroupFlag(*type, k))
                 drawSetPanel(page.dc(), *type, k);
         if (m_buttonSheet)
-            drawWeaponTable(page.dc(), m_game, m_selectedSet, *type, *m_buttonSheet, info_sheet::kChangeBars.x,
+            drawWeaponTable(page.dc(), m_look, m_game, m_selectedSet, *type, *m_buttonSheet, info_sheet::kChangeBars.x,
                 info_sheet::kChangeBars.y, -60);
     } catch (swCError* error) {
         delete error;

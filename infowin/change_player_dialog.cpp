@@ -4,7 +4,6 @@
 #include "infowin/country_board_layout.h"
 #include "infowin/game_fonts.h"
 #include "lib/error.h"
-#include "lib/media/picture_services.h"
 #include "lib/window_services.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
@@ -51,7 +50,7 @@ INT_PTR ChangePlayerDialog::run()
 int ChangePlayerDialog::OnInitDialog()
 {
     try {
-        m_picture.bitmapLoadFile(pictureServices().bitmapPath("changeplayer.bmp").c_str());
+        m_picture.bitmapLoadFile(m_look.bitmapPath("changeplayer.bmp").c_str());
     } catch (swCError* error) {
         ui::showOverOwner(*this, error);
         ui::endWindow(*this, 0);

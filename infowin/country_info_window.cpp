@@ -3,7 +3,6 @@
 
 #include "infowin/country_board_layout.h"
 #include "lib/error.h"
-#include "lib/media/picture_services.h"
 #include "lib/window_services.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
@@ -45,7 +44,7 @@ int CountryInfoWindow::boardHeight() const
 
 void CountryInfoWindow::loadPictures()
 {
-    const std::string path = pictureServices().bitmapPath(m_context.game.isSimpleMode() ? "jineis.bmp" : "jinei.bmp");
+    const std::string path = m_context.look.bitmapPath(m_context.game.isSimpleMode() ? "jineis.bmp" : "jinei.bmp");
     m_board.bitmapLoadFile(path.c_str());
     m_cleanBoard.bitmapLoadFile(path.c_str());
 }
@@ -89,12 +88,12 @@ void CountryInfoWindow::redrawBoard(bool titles)
 {
     BitmapDcHolder memory(m_board.handle());
     if (titles) {
-        drawHeader(memory.dc(), m_context.game, BoardKind::Window);
+        drawHeader(memory.dc(), m_context.look, m_context.game, BoardKind::Window);
         SelectObject(memory.dc(), m_cleanBoard.handle());
-        drawHeader(memory.dc(), m_context.game, BoardKind::Window);
+        drawHeader(memory.dc(), m_context.look, m_context.game, BoardKind::Window);
         SelectObject(memory.dc(), m_board.handle());
     }
-    drawTable(memory.dc(), m_context.game, &m_cleanBoard, BoardDisclosure::ByRules, BoardKind::Window);
+    drawTable(memory.dc(), m_context.look, m_context.game, &m_cleanBoard, BoardDisclosure::ByRules, BoardKind::Window);
 }
 
 void CountryInfoWindow::anthemClick(int x, int y)

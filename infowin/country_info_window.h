@@ -48,9 +48,9 @@ public:
     static CountryInfoWindow* open(const WindowContext& context, swCWindow* mainWindow);
 
     // The row titles of both blocks, black in the text font.
-    static void drawHeader(HDC dc, const GameState& state, BoardKind kind);
+    static void drawHeader(HDC dc, const Presentation& look, const GameState& state, BoardKind kind);
     // Every taking-part country's cells; each cell is first restored from `clean` when given.
-    static void drawTable(HDC dc, GameState& state, const swCBitmap* clean, BoardDisclosure disclosure, BoardKind kind);
+    static void drawTable(HDC dc, const Presentation& look, GameState& state, const swCBitmap* clean, BoardDisclosure disclosure, BoardKind kind);
     // The top of block 0 or 1 of the board (simple: the simple mode's board).
     static int blockTop(int block, BoardKind kind, bool simple);
 

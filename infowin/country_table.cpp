@@ -4,7 +4,6 @@
 #include "infowin/country_info_window.h"
 #include "infowin/game_fonts.h"
 #include "lib/error.h"
-#include "lib/media/picture_services.h"
 #include "state/game_state.h"
 #include "ui/window_kit.h"
 #include "ui/presentation.h"
@@ -160,10 +159,10 @@ int CountryInfoWindow::blockTop(int block, BoardKind kind, bool simple)
     return simple ? board::kLowerBlockTopSimple : board::kLowerBlockTop;
 }
 
-void CountryInfoWindow::drawHeader(HDC dc, const GameState& state, BoardKind kind)
+void CountryInfoWindow::drawHeader(HDC dc, const Presentation& look, const GameState& state, BoardKind kind)
 {
     const bool simple = state.isSimpleMode();
-    TextHolder textState(dc, presentation().font(kTextFont).handle(), kBlack);
+    TextHolder textState(dc, look.font(kTextFont).handle(), kBlack);
     for (int block = 0; block < 2; ++block) {
         for (int row = 0; row < board::kRowCount; ++row) {
             if (!rowShown(row, kind, simple))
@@ -176,17 +175,17 @@ void CountryInfoWindow::drawHeader(HDC dc, const GameState& state, BoardKind kin
     }
 }
 
-void CountryInfoWindow::drawTable(HDC dc, GameState& state, const swCBitmap* clean, BoardDisclosure disclosure, BoardKind kind)
+void CountryInfoWindow::drawTable(HDC dc, const Presentation& look, GameState& state, const swCBitmap* clean, BoardDisclosure disclosure, BoardKind kind)
 {
     const bool simple = state.isSimpleMode();
     swCBitmap marks;
     try {
-        marks.bitmapLoadFile(pictureServices().bitmapPath("cmark18_14.bmp").c_str());
+        marks.bitmapLoadFile(look.bitmapPath("cmark18_14.bmp").c_str());
     } catch (swCError* error) {
         // The rows of allies and pacts then stay empty.
         delete error;
     }
-    TextHolder textState(dc, presentation().font(kTextFont).handle(), kWhite);
+    TextHolder textState(dc, look.font(kTextFont).handle(), kWhite);
     for (int c = 0; c < kCountryCount; ++c) {
         if (state.country(c).controller == 0)
             continue;
@@ -203,7 +202,7 @@ void CountryInfoWindow::drawTable(HDC dc, GameState& state, const swCBitmap* cle
                     drawMarks(dc, box, marks, countryBoardMarks(state, c, row));
                 continue;
             }
-            drawCellText(dc, box, countryBoardCell(state, c, row, disclosure), presentation().font(kSmallFont).handle());
+            drawCellText(dc, box, countryBoardCell(state, c, row, disclosure), look.font(kSmallFont).handle());
         }
     }
 }

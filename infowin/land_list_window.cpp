@@ -5,7 +5,6 @@
 #include "infowin/land_list_items.h"
 #include "lib/control.h"
 #include "lib/error.h"
-#include "lib/media/picture_services.h"
 #include "lib/media/row_canvas.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
@@ -39,19 +38,22 @@ void centred(HDC dc, int left, int top, int right, int bottom, const std::string
 // The owner-drawn rows; item data is the terrain index.
 class LandListBox : public ChildControl {
 public:
-    LandListBox(swCWindow* parent, GameState& game, const swCBitmap& composed, const uint32_t& effective);
+    LandListBox(swCWindow* parent, GameState& game, const Presentation& look, const swCBitmap& composed, const uint32_t& effective);
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
     GameState& m_game;
+    const Presentation& m_look;
     const swCBitmap& m_composed;
     const uint32_t& m_effective;
 };
 
-LandListBox::LandListBox(swCWindow* parent, GameState& game, const swCBitmap& composed, const uint32_t& effective)
+LandListBox::LandListBox(swCWindow* parent, GameState& game, const Presentation& look, const swCBitmap& composed,
+    const uint32_t& effective)
     : ChildControl("ListBox", parent, id::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL)
     , m_game(game)
+    , m_look(look)
     , m_composed(composed)
     , m_effective(effective)
 {
@@ -74,8 +76,8 @@ void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
             RECT { 0, land_list::kTitleHeight, land_list::kSheetWidth, land_list::kSheetHeight });
     else
         memory.fillRectColor(0, 0, width - 1, height - 1, 0x02FFFFFF);
-    presentation().drawLandIcon(dc, 2, 1, terrain, type.kind >= kTerrainCapital ? terrain : 0, 0, 16);
-    TextHolder text(dc, presentation().font(kSmallFont).handle(), kBlack);
+    m_look.drawLandIcon(dc, 2, 1, terrain, type.kind >= kTerrainCapital ? terrain : 0, 0, 16);
+    TextHolder text(dc, m_look.font(kSmallFont).handle(), kBlack);
     centred(dc, 20, 3, 92, 15, std::string(type.name, strnlen(type.name, sizeof type.name)));
     int x = land_list::kNameWidth;
     for (int i = 0; i < land_list::kItemCount; ++i) {
@@ -113,7 +115,7 @@ bool LandListWindow::create(bool& windowMade)
     if (!windowMade)
         return false;
     try {
-        m_sheet.bitmapLoadFile(pictureServices().bitmapPath("list_land.bmp").c_str());
+        m_sheet.bitmapLoadFile(m_context.look.bitmapPath("list_land.bmp").c_str());
     } catch (swCError* error) {
         // Without the sheet the rows are plain and the header strip stays unpainted.
         delete error;
@@ -136,7 +138,7 @@ bool LandListWindow::create(bool& windowMade)
     m_button = new PushButton(this, id::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP);
     m_button->controlCreateTitled(">>", { client.right - 16, 0, 16, 16 });
     SendMessageA(m_button->handle(), WM_SETFONT, WPARAM(font), FALSE);
-    m_list = new LandListBox(this, m_context.game, m_composed, m_effective);
+    m_list = new LandListBox(this, m_context.game, m_context.look, m_composed, m_effective);
     m_list->controlCreate({ 0, kHeaderHeight, columnWidth() + scrollBarWidth(), std::max(0, int(client.bottom) - kHeaderHeight) });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
     fill();

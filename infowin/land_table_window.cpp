@@ -5,7 +5,6 @@
 #include "infowin/land_transport_table.h"
 #include "lib/control.h"
 #include "lib/error.h"
-#include "lib/media/picture_services.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/terrain_record.h"
@@ -75,15 +74,16 @@ void drawNameDownwards(HDC dc, int x, int y, const char* name, int length)
     }
 }
 
-LandTableListBox::LandTableListBox(swCWindow* parent, const LandTableMember& member, GameState& game)
+LandTableListBox::LandTableListBox(swCWindow* parent, const LandTableMember& member, GameState& game, const Presentation& look)
     : ChildControl("ListBox", parent, id::kList,
           WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_MULTICOLUMN | LBS_DISABLENOSCROLL)
     , m_member(member)
     , m_game(game)
+    , m_look(look)
 {
 }
 
-void LandTableListBox::loadSheet() { m_sheet.bitmapLoadFile(pictureServices().bitmapPath(m_member.sheet).c_str()); }
+void LandTableListBox::loadSheet() { m_sheet.bitmapLoadFile(m_look.bitmapPath(m_member.sheet).c_str()); }
 
 void LandTableListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
@@ -97,8 +97,8 @@ void LandTableListBox::DrawItem(DRAWITEMSTRUCT* item)
     HDC dc = item->hDC;
     PaletteHolder(dc).blitBitmap(x, y, m_sheet.handle(),
         RECT { kLandTableLegendWidth, 0, kLandTableLegendWidth + kLandTableColumnWidth, m_member.columnHeight });
-    presentation().drawLandIcon(dc, x + 2, y + 76, terrain, type.kind >= kTerrainCapital ? terrain : 0, 0, 16);
-    TextHolder text(dc, presentation().font(kSmallFont).handle(), kBlack);
+    m_look.drawLandIcon(dc, x + 2, y + 76, terrain, type.kind >= kTerrainCapital ? terrain : 0, 0, 16);
+    TextHolder text(dc, m_look.font(kSmallFont).handle(), kBlack);
     drawNameDownwards(dc, x + 4, y + 2, type.name, int(strnlen(type.name, sizeof type.name)));
     // Movement and avoidance figures centred in their rows; transport marks from the left.
     const bool transport = m_member.table == LandTable::Transport;
@@ -122,6 +122,7 @@ std::string LandTableListBox::entryText(int row, int terrain, const TerrainRecor
 LandTableWindow::LandTableWindow(const WindowContext& context, swCWindow* mainWindow, const LandTableMember& member)
     : InfoListWindow(member.className, mainWindow, member.title, GetSysColorBrush(COLOR_BTNFACE), 200)
     , m_game(context.game)
+    , m_look(context.look)
     , m_member(member)
     , m_description { .placementKey = member.className, .closing = ui::Closing::AskOwner,
         .closeRequest = member.closeRequest, .floating = true, .painted = true }
@@ -150,9 +151,9 @@ bool LandTableWindow::create(bool& windowMade)
     snap(placed, WMSZ_RIGHT);
     ui::fitInWorkArea(*this, placed);
     try {
-        m_legend.bitmapLoadRect(pictureServices().bitmapPath(m_member.sheet).c_str(), 0, 0, kLandTableLegendWidth,
+        m_legend.bitmapLoadRect(m_look.bitmapPath(m_member.sheet).c_str(), 0, 0, kLandTableLegendWidth,
             m_member.columnHeight);
-        m_list = new LandTableListBox(this, m_member, m_game);
+        m_list = new LandTableListBox(this, m_member, m_game, m_look);
         m_list->loadSheet();
     } catch (swCError* error) {
         return failWith(error);

@@ -44,7 +44,7 @@ constexpr int kLandTableColumnWidth = 20;
 // name written downwards, then the member's entries.
 class LandTableListBox : public ChildControl {
 public:
-    LandTableListBox(swCWindow* parent, const LandTableMember& member, GameState& game);
+    LandTableListBox(swCWindow* parent, const LandTableMember& member, GameState& game, const Presentation& look);
     // Loads the list's own copy of the sheet; throws the library's swCError* when it is missing.
     void loadSheet();
     void DrawItem(DRAWITEMSTRUCT* item) override;
@@ -54,6 +54,7 @@ public:
 private:
     const LandTableMember& m_member;
     GameState& m_game;
+    const Presentation& m_look;
     swCBitmap m_sheet;
 };
 
@@ -87,6 +88,7 @@ private:
     void fill();
 
     GameState& m_game;
+    const Presentation& m_look;
     const LandTableMember& m_member;
     const ui::WindowDescription m_description;
     swCBitmap m_legend;

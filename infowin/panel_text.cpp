@@ -2,8 +2,8 @@
 #include "infowin/panel_text.h"
 
 #include "lib/error.h"
-#include "lib/media/picture_services.h"
 #include "lib/font.h"
+#include "ui/presentation.h"
 
 #include <algorithm>
 
@@ -37,16 +37,22 @@ COLORREF shareColour(int value, int whole)
     return value <= whole / 4 ? kRed : value <= whole / 2 ? kOrange : kWhite;
 }
 
-std::unique_ptr<swCBitmap> loadPicture(const char* file)
+std::unique_ptr<swCBitmap> loadPicture(const Presentation& look, const char* file)
 {
     auto bitmap = std::make_unique<swCBitmap>();
     try {
-        bitmap->bitmapLoadFile(pictureServices().bitmapPath(file).c_str());
+        bitmap->bitmapLoadFile(look.bitmapPath(file).c_str());
     } catch (swCError* error) {
         delete error;
         return nullptr;
     }
     return bitmap;
+}
+
+const swCBitmap* loadedSheet(const Presentation& look, int index)
+{
+    const swCBitmap* bitmap = look.baseBitmap(index);
+    return bitmap && bitmap->handle() ? bitmap : nullptr;
 }
 
 bool sheetHas(const swCBitmap& sheet, const RECT& cell)

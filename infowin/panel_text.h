@@ -7,6 +7,7 @@
 #include "lib/media/dc_holders.h"
 #include "ui/palette_colours.h"
 
+class Presentation;
 class swCFont;
 
 #include <cstdint>
@@ -45,6 +46,8 @@ void blitCell(HDC dc, int x, int y, const swCBitmap& sheet, const info_sheet::Ce
 void blitKeyed(HDC dc, int x, int y, const swCBitmap& sheet, const RECT& cell, COLORREF key);
 bool sheetHas(const swCBitmap& sheet, const RECT& cell);
 // A picture of the bitmap folder; null when it cannot be loaded.
-std::unique_ptr<swCBitmap> loadPicture(const char* file);
+std::unique_ptr<swCBitmap> loadPicture(const Presentation& look, const char* file);
+// The presentation's base bitmap when it was loaded, else null.
+const swCBitmap* loadedSheet(const Presentation& look, int index);
 
 } // namespace panel

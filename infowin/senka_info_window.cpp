@@ -4,7 +4,6 @@
 #include "infowin/game_fonts.h"
 #include "infowin/panel_text.h"
 #include "lib/error.h"
-#include "lib/media/picture_services.h"
 #include "lib/window_services.h"
 #include "platform/kernel/host.h"
 #include "rules/game_thread.h"
@@ -70,7 +69,7 @@ SenkaInfoWindow* SenkaInfoWindow::open(const WindowContext& context, swCWindow* 
 bool SenkaInfoWindow::create(bool& windowMade)
 {
     const auto load = [this] {
-        const std::string path = pictureServices().bitmapPath("senka.bmp");
+        const std::string path = m_look.bitmapPath("senka.bmp");
         m_picture.bitmapLoadFile(path.c_str());
         m_background.bitmapLoadFile(path.c_str());
     };

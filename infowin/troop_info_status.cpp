@@ -22,16 +22,10 @@ constexpr int kBarWidth = 80;
 // The unit is to be carried to its goal hex: a transport victory condition.
 constexpr uint8_t kTransportTarget = 2;
 
-const swCBitmap* sheet(int index)
-{
-    const swCBitmap* bitmap = presentation().baseBitmap(index);
-    return bitmap && bitmap->handle() ? bitmap : nullptr;
-}
-
 // The unit's 16 x 16 category cell in its owner's row (row 0 for the neutral side).
-void drawCategoryCell(HDC dc, GameState& state, int x, int y, const UnitRecord& unit, int owner)
+void drawCategoryCell(HDC dc, const Presentation& look, GameState& state, int x, int y, const UnitRecord& unit, int owner)
 {
-    const swCBitmap* categories = sheet(kCategorySheet);
+    const swCBitmap* categories = loadedSheet(look, kCategorySheet);
     const UnitTypeRecord* type = state.unitTypeOf(unit);
     if (!categories || !type)
         return;
@@ -82,10 +76,10 @@ void drawExperience(HDC dc, GameState& state, const UnitRecord& unit, const swCB
 
 } // namespace
 
-void drawTroopStatus(HDC dc, GameState& state, int country, const UnitRecord& unit)
+void drawTroopStatus(HDC dc, const Presentation& look, GameState& state, int country, const UnitRecord& unit)
 {
-    TextScope scope(dc, presentation().font(kSmallFont));
-    const swCBitmap* icons = sheet(kInfoButtons);
+    TextScope scope(dc, look.font(kSmallFont));
+    const swCBitmap* icons = loadedSheet(look, kInfoButtons);
     text(dc, 504, 46, 696, 58, nameOf(unit).c_str());
     drawExperience(dc, state, unit, icons);
     drawMembers(dc, 484, 90, unit, DT_CENTER);
@@ -102,7 +96,7 @@ void drawTroopStatus(HDC dc, GameState& state, int country, const UnitRecord& un
             continue;
         const int x = 504 + 40 * (i % 5);
         const int y = 132 + 24 * (i / 5);
-        drawCategoryCell(dc, state, x, y, unit, country);
+        drawCategoryCell(dc, look, state, x, y, unit, country);
         format(dc, x + 20, y + 4, x + 32, y + 16, DT_LEFT, "%2d", int(unit.memberStrengths[i]));
     }
     if (unit.watchBits & kTransportTarget) {
@@ -111,13 +105,13 @@ void drawTroopStatus(HDC dc, GameState& state, int country, const UnitRecord& un
     }
 }
 
-void drawCarriedUnits(HDC dc, GameState& state, int country, const UnitRecord& unit, const UnitTypeRecord& type)
+void drawCarriedUnits(HDC dc, const Presentation& look, GameState& state, int country, const UnitRecord& unit, const UnitTypeRecord& type)
 {
-    if (const std::unique_ptr<swCBitmap> page = loadPicture("info_carry.bmp"))
+    if (const std::unique_ptr<swCBitmap> page = loadPicture(look, "info_carry.bmp"))
         PaletteHolder(dc).blitBitmap(444, 204, page->handle(), RECT { 0, 0, 272, 256 });
     if (carryBerthCount(type) == 0)
         return;
-    TextScope scope(dc, presentation().font(kSmallFont));
+    TextScope scope(dc, look.font(kSmallFont));
     if (!troopCargoVisible(state, country)) {
         static const std::string hidden = platform::utf8ToCp932("？？？？？？？？？？？？？？？？");
         for (int r = 0; r < kBerthCount; ++r)
@@ -136,7 +130,7 @@ void drawCarriedUnits(HDC dc, GameState& state, int country, const UnitRecord& u
         if (!cargo || !unitExists(*cargo))
             continue;
         const int y = 268 + 20 * r;
-        drawCategoryCell(dc, state, 456, y - 4, *cargo, side);
+        drawCategoryCell(dc, look, state, 456, y - 4, *cargo, side);
         text(dc, 476, y, 668, y + 12, nameOf(*cargo).c_str());
         drawMembers(dc, 674, y, *cargo, DT_CENTER);
         ++r;

@@ -85,7 +85,7 @@ TroopInfoWindow::TroopInfoWindow(const WindowContext& context, swCWindow* parent
     , m_look(context.look)
     , m_country(country)
     , m_unitIndex(unitIndex)
-    , m_background(panel::loadPicture(kBackgroundFile))
+    , m_background(panel::loadPicture(m_look, kBackgroundFile))
 {
     registerGameDialogTemplates();
     if (const UnitRecord* unit = shownUnit())
@@ -163,22 +163,22 @@ void TroopInfoWindow::render()
     if (!m_background || !m_background->handle() || !unit || !type)
         return;
     GameState& state = m_game;
-    const std::unique_ptr<swCBitmap> clean = panel::loadPicture(kBackgroundFile);
+    const std::unique_ptr<swCBitmap> clean = panel::loadPicture(m_look, kBackgroundFile);
     BitmapDcHolder page(m_background->handle());
     if (clean && clean->handle())
         page.blitBitmap(0, 0, clean->handle(), RECT { 0, 0, kPageWidth, kPageHeight });
-    drawTypeHeader(page.dc(), state, *type, m_country);
+    drawTypeHeader(page.dc(), m_look, state, *type, m_country);
     if (m_movePage)
-        drawMovementPanel(page.dc(), state, *type);
+        drawMovementPanel(page.dc(), m_look, state, *type);
     else
-        drawCapabilityIcons(page.dc(), state, *type);
+        drawCapabilityIcons(page.dc(), m_look, state, *type);
     if (m_lowerPage == kCargoPage)
-        drawCarriedUnits(page.dc(), state, m_country, *unit, *type);
+        drawCarriedUnits(page.dc(), m_look, state, m_country, *unit, *type);
     else
-        drawArmamentSetBlock(page.dc(), state, m_armamentSet, *type, unit);
+        drawArmamentSetBlock(page.dc(), m_look, state, m_armamentSet, *type, unit);
     if (const swCBitmap* icons = m_look.baseBitmap(kInfoButtons); icons && icons->handle())
-        drawWeaponTable(page.dc(), state, m_armamentSet, *type, *icons, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
-    drawTroopStatus(page.dc(), state, m_country, *unit);
+        drawWeaponTable(page.dc(), m_look, state, m_armamentSet, *type, *icons, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
+    drawTroopStatus(page.dc(), m_look, state, m_country, *unit);
 }
 
 void TroopInfoWindow::createButtons()

@@ -29,8 +29,8 @@ TroopNeighbours findTroopNeighbours(GameState& state, const std::vector<uint32_t
 bool troopCargoVisible(GameState& state, int country);
 
 // The status block right of the picture, and the carried-units page of the lower right.
-void drawTroopStatus(HDC dc, GameState& state, int country, const UnitRecord& unit);
-void drawCarriedUnits(HDC dc, GameState& state, int country, const UnitRecord& unit, const UnitTypeRecord& type);
+void drawTroopStatus(HDC dc, const Presentation& look, GameState& state, int country, const UnitRecord& unit);
+void drawCarriedUnits(HDC dc, const Presentation& look, GameState& state, int country, const UnitRecord& unit, const UnitTypeRecord& type);
 
 class TroopInfoWindow : public ui::KitWindow<swCDialog> {
 public:

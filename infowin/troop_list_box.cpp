@@ -32,7 +32,7 @@ struct Row {
 // Draws the cells left to right, as the columns move the text rectangle.
 class RowPainter {
 public:
-    RowPainter(HDC dc, uint32_t mask) : m_dc(dc), m_mask(mask) { }
+    RowPainter(HDC dc, uint32_t mask, const swCBitmap* categories) : m_dc(dc), m_mask(mask), m_categories(categories) { }
 
     bool shown(int column) const { return (m_mask >> column & 1) != 0; }
     int left() const { return m_x; }
@@ -69,10 +69,13 @@ public:
         m_x += 22;
     }
     HDC dc() const { return m_dc; }
+    // The category sheet of the icon column; null when it was not loaded.
+    const swCBitmap* categories() const { return m_categories; }
 
 private:
     HDC m_dc;
     uint32_t m_mask;
+    const swCBitmap* m_categories;
     int m_x = 0;
 };
 
@@ -119,7 +122,7 @@ Row classify(GameState& state, uint32_t key, bool carryOver)
 
 void drawIcon(RowPainter& p, const GameState& state, const Row& row)
 {
-    const swCBitmap* sheet = presentation().baseBitmap(kCategorySheet);
+    const swCBitmap* sheet = p.categories();
     if (sheet && sheet->handle()) {
         const int column = unitBitmapIndex(state, typeOf(state, *row.unit));
         const int line = row.iconCountry >= 0 && row.iconCountry < kCountryCount ? row.iconCountry + 1 : 0;
@@ -290,10 +293,11 @@ BitmapButton* makeTroopColumnHeader(swCWindow* parent, int column, UINT controlI
     }
 }
 
-TroopListBox::TroopListBox(swCWindow* owner, GameState& game, UINT controlId, const std::vector<uint32_t>* keys)
+TroopListBox::TroopListBox(swCWindow* owner, GameState& game, const Presentation& look, UINT controlId, const std::vector<uint32_t>* keys)
     : ChildControl("ListBox", owner, controlId, kStyle)
     , m_owner(owner)
     , m_game(game)
+    , m_look(look)
     , m_keys(keys)
 {
     HDC screen = GetDC(nullptr);
@@ -322,7 +326,7 @@ void TroopListBox::DrawItem(DRAWITEMSTRUCT* item)
     const int width = std::min(right, kTroopRowWidth);
     BitmapDcHolder memory(m_rowBitmap.handle());
     HDC dc = memory.dc();
-    TextHolder textState(dc, presentation().font(kFont14).handle(), kBlack);
+    TextHolder textState(dc, m_look.font(kFont14).handle(), kBlack);
     memory.fillRectColor(0, 0, width - 1, kTroopRowHeight - 1, kWhite);
 
     const bool carryOver = m_carryOverMode == 1;
@@ -332,7 +336,7 @@ void TroopListBox::DrawItem(DRAWITEMSTRUCT* item)
     const uint32_t key = hasKey ? (*m_keys)[rowIndex] : 0;
     const Row row = hasKey ? classify(*state, key, carryOver) : Row {};
     const bool selected = (item->itemState & ODS_SELECTED) != 0;
-    RowPainter painter(dc, mask);
+    RowPainter painter(dc, mask, m_look.baseBitmap(kCategorySheet));
     bool invert = false;
     switch (row.kind) {
     case RowKind::Live:

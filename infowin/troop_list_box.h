@@ -10,6 +10,7 @@
 
 class BitmapButton;
 class GameState;
+class Presentation;
 
 constexpr int kTroopColumnCount = 10;
 // Troop number, type icon, state, position, unit name, type name, members, level, fatigue, fuel;
@@ -34,7 +35,7 @@ public:
         | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL;
 
     // keys: the rows' keys, owned by the caller; null shows empty rows.
-    TroopListBox(swCWindow* owner, GameState& game, UINT controlId, const std::vector<uint32_t>* keys);
+    TroopListBox(swCWindow* owner, GameState& game, const Presentation& look, UINT controlId, const std::vector<uint32_t>* keys);
 
     // The owner resets and refills the items after a change.
     void setKeys(const std::vector<uint32_t>* keys) { m_keys = keys; }
@@ -49,6 +50,7 @@ public:
 private:
     swCWindow* m_owner = nullptr;
     GameState& m_game;
+    const Presentation& m_look;
     const std::vector<uint32_t>* m_keys = nullptr;
     uint8_t m_carryOverMode = 0;
     swCBitmap m_rowBitmap;

@@ -88,7 +88,7 @@ void TroopListWindow::createControls()
 {
     RECT client {};
     GetClientRect(handle(), &client);
-    m_list = new TroopListBox(this, m_context.game, id::kList, nullptr);
+    m_list = new TroopListBox(this, m_context.game, m_context.look, id::kList, nullptr);
     m_list->controlCreate({ 0, kHeaderHeight, int(client.right), std::max(0, int(client.bottom) - kHeaderHeight - kFooterHeight) });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
     for (int i = 0; i < kEmptyRows; ++i)

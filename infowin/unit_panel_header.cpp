@@ -39,12 +39,6 @@ int firstBitFromTop(int mask)
     return -1;
 }
 
-const swCBitmap* sheet(int index)
-{
-    const swCBitmap* bitmap = presentation().baseBitmap(index);
-    return bitmap && bitmap->handle() ? bitmap : nullptr;
-}
-
 void drawProductionCell(HDC dc, const GameState& game, const UnitTypeRecord& type)
 {
     std::string cell = "-";
@@ -95,10 +89,10 @@ void drawLayerRows(HDC dc, const GameState& game, const UnitTypeRecord& type)
 
 } // namespace
 
-void drawTypeHeader(HDC dc, const GameState& game, const UnitTypeRecord& type, int side)
+void drawTypeHeader(HDC dc, const Presentation& look, const GameState& game, const UnitTypeRecord& type, int side)
 {
-    TextScope scope(dc, presentation().font(kSmallFont));
-    if (const swCBitmap* category = sheet(kCategorySheet)) {
+    TextScope scope(dc, look.font(kSmallFont));
+    if (const swCBitmap* category = loadedSheet(look, kCategorySheet)) {
         const int column = unitBitmapIndex(game, type);
         const int row = side >= 0 && side < kCountryCount ? side + 1 : 0;
         blitKeyed(dc, 76, 10, *category, RECT { column * 16, row * 16, column * 16 + 16, row * 16 + 16 }, kPictureKey);
@@ -109,9 +103,9 @@ void drawTypeHeader(HDC dc, const GameState& game, const UnitTypeRecord& type, i
     drawProductionCell(dc, game, type);
     format(dc, 388, 158, 424, 170, kCentre, "%d", int(type.memberPrice * type.members));
     drawUnitPicture(dc, type);
-    presentation().drawUnitIcon(dc, 390, 82, side, type.id, 0);
+    look.drawUnitIcon(dc, 390, 82, side, type.id, 0);
     format(dc, 400, 129, 412, 141, kCentre, "%d", type.members);
-    const swCBitmap* icons = sheet(kInfoButtons);
+    const swCBitmap* icons = loadedSheet(look, kInfoButtons);
     const int carry = firstBitFromTop(type.carryClass);
     if (icons && carry >= 0)
         blitCell(dc, 244, 30, *icons, info_sheet::carryBadge(carry));

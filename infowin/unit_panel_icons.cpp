@@ -58,9 +58,9 @@ private:
 
 } // namespace
 
-void drawCapabilityIcons(HDC dc, const GameState& game, const UnitTypeRecord& type)
+void drawCapabilityIcons(HDC dc, const Presentation& look, const GameState& game, const UnitTypeRecord& type)
 {
-    const swCBitmap* sheet = presentation().baseBitmap(kInfoButtons);
+    const swCBitmap* sheet = look.baseBitmap(kInfoButtons);
     if (!sheet || !sheet->handle())
         return;
     using info_sheet::capabilityIcon;

@@ -8,7 +8,7 @@
 
 #include <string>
 
-void drawMovementPanel(HDC dc, const GameState& game, const UnitTypeRecord& type)
+void drawMovementPanel(HDC dc, const Presentation& look, const GameState& game, const UnitTypeRecord& type)
 {
     std::string path;
     buildDataPath(path, "info_move.bmp", kFolderBitmap);
@@ -19,7 +19,7 @@ void drawMovementPanel(HDC dc, const GameState& game, const UnitTypeRecord& type
         PaletteHolder(dc).blitBitmap(info_sheet::kMovePanelX, info_sheet::kMovePanelY, background.handle(),
             RECT { 0, 0, size.cx, size.cy });
     }
-    panel::TextScope scope(dc, presentation().font(kSmallFont));
+    panel::TextScope scope(dc, look.font(kSmallFont));
     const std::vector<TerrainRecord>& terrains = game.terrainTypes();
     const bool immobile = type.model[0].values[0] == 0;
     for (int n = 0; n < info_sheet::kMovePanelEntries; ++n) {

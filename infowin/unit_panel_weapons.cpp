@@ -91,11 +91,11 @@ void drawWeaponRow(HDC dc, const GameState& state, const WeaponRecord& weapon, i
 
 } // namespace
 
-void drawArmamentSetBlock(HDC dc, const GameState& game, int set, const UnitTypeRecord& type, const UnitRecord* unit)
+void drawArmamentSetBlock(HDC dc, const Presentation& look, const GameState& game, int set, const UnitTypeRecord& type, const UnitRecord* unit)
 {
     if (set < 0 || set >= kModelCount)
         return;
-    TextScope scope(dc, presentation().font(kSmallFont));
+    TextScope scope(dc, look.font(kSmallFont));
     const UnitTypeModel& model = type.model[set];
     for (int i = 0; i < kWeaponSlotCount; ++i) {
         if (!unitWeaponSlotUsed(type, i))
@@ -137,12 +137,12 @@ void drawArmamentSetBlock(HDC dc, const GameState& game, int set, const UnitType
         format(dc, 524, 408, 536, 420, DT_LEFT, "%2d", model.values[2]);
 }
 
-void drawWeaponTable(HDC dc, const GameState& game, int set, const UnitTypeRecord& type, const swCBitmap& barSheet, int barX,
+void drawWeaponTable(HDC dc, const Presentation& look, const GameState& game, int set, const UnitTypeRecord& type, const swCBitmap& barSheet, int barX,
     int barY, int rowOffset)
 {
     if (set < 0 || set >= kModelCount)
         return;
-    TextScope scope(dc, presentation().font(kSmallFont));
+    TextScope scope(dc, look.font(kSmallFont));
     for (int i = 0; i < kWeaponSlotCount; ++i) {
         const WeaponRecord* weapon = slotWeapon(game, type, i);
         if (!unitWeaponSlotUsed(type, i) || !weapon)

@@ -9,7 +9,6 @@
 #include "lib/application.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
-#include "lib/media/picture_services.h"
 #include "ui/base_bitmaps.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -48,9 +47,9 @@ int defaultSetOf(GameState& state, int typeId)
 // The armament set's block and its weapon table; a missing bar sheet costs the table's bars.
 void drawSet(HDC dc, const WindowContext& context, int set, const UnitTypeRecord& type)
 {
-    drawArmamentSetBlock(dc, context.game, set, type, nullptr);
+    drawArmamentSetBlock(dc, context.look, context.game, set, type, nullptr);
     if (const swCBitmap* bars = context.look.baseBitmap(kInfoButtons))
-        drawWeaponTable(dc, context.game, set, type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
+        drawWeaponTable(dc, context.look, context.game, set, type, *bars, info_sheet::kWeaponBars.x, info_sheet::kWeaponBars.y, 0);
 }
 
 } // namespace
@@ -78,7 +77,7 @@ bool WeaponInfoWindow::open() { return CreateModeless() && handle(); }
 bool WeaponInfoWindow::loadClean(swCBitmap& bitmap) const
 {
     try {
-        bitmap.bitmapLoadFile(pictureServices().bitmapPath(kBackground).c_str());
+        bitmap.bitmapLoadFile(m_context.look.bitmapPath(kBackground).c_str());
     } catch (swCError* error) {
         delete error;
         return false;
@@ -115,11 +114,11 @@ void WeaponInfoWindow::render()
     BitmapDcHolder page(m_background->handle());
     page.blitBitmap(0, 0, clean.handle(), RECT { 0, 0, kPageWidth, kPageHeight });
     try {
-        drawTypeHeader(page.dc(), m_context.game, *type, -1);
+        drawTypeHeader(page.dc(), m_context.look, m_context.game, *type, -1);
         if (m_movePage)
-            drawMovementPanel(page.dc(), m_context.game, *type);
+            drawMovementPanel(page.dc(), m_context.look, m_context.game, *type);
         else
-            drawCapabilityIcons(page.dc(), m_context.game, *type);
+            drawCapabilityIcons(page.dc(), m_context.look, m_context.game, *type);
         drawSet(page.dc(), m_context, m_armamentSet, *type);
     } catch (swCError* error) {
         delete error;
@@ -143,7 +142,7 @@ void WeaponInfoWindow::chooseSet(int set)
             page.blitBitmap(part.left, part.top, clean.handle(), part);
         try {
             if (m_movePage)
-                drawMovementPanel(page.dc(), m_context.game, *type);
+                drawMovementPanel(page.dc(), m_context.look, m_context.game, *type);
             drawSet(page.dc(), m_context, set, *type);
         } catch (swCError* error) {
             delete error;

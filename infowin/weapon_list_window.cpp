@@ -6,7 +6,6 @@
 #include "lib/control.h"
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
-#include "lib/media/picture_services.h"
 #include "lib/media/row_canvas.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
@@ -84,7 +83,7 @@ void WeaponListBox::DrawItem(DRAWITEMSTRUCT* item)
             const int column = unitBitmapIndex(*state, type);
             panel::blitKeyed(dc, 2, 1, *icons, RECT { column * 16, 0, column * 16 + 16, 16 }, kPictureKey);
         }
-        TextHolder textState(dc, presentation().font(kSmallFont).handle(), kBlack);
+        TextHolder textState(dc, m_look.font(kSmallFont).handle(), kBlack);
         text(dc, 20, 116, unitClassName(type.unitClass));
         text(dc, 124, 316, type.name, int(strnlen(type.name, sizeof type.name)));
         char figure[16];
@@ -138,7 +137,7 @@ bool WeaponListWindow::create(bool& windowMade)
 
 void WeaponListWindow::createControls()
 {
-    m_strip.bitmapLoadFile(pictureServices().bitmapPath("list_weap.bmp").c_str());
+    m_strip.bitmapLoadFile(m_look.bitmapPath("list_weap.bmp").c_str());
     {
         // The list's background is the row strip's own colour.
         HDC screen = GetDC(nullptr);

@@ -4,7 +4,7 @@
 #include "state/data_path.h"
 #include "ui/presentation.h"
 
-std::string GamePictureServices::bitmapPath(const char* fileName) const { return dataPath(fileName, kFolderBitmap); }
+std::string GamePictureServices::bitmapPath(const char* fileName) const { return m_look.bitmapPath(fileName); }
 
 std::string GamePictureServices::programFilePath(const char* fileName) const
 {

@@ -35,6 +35,10 @@ public:
     // Has the main window play a tune: 1..8 the anthem of country tune - 1, 9 victory, 10 defeat.
     // Without a main window there is nothing to play.
     virtual void requestMusic(int /*tune*/, bool /*loop*/) { }
+    // Plays an effect slot of the sound bank; without a main window nothing plays, so nothing is
+    // playing either.
+    virtual void playSound(int /*slot*/) { }
+    virtual bool isSoundPlaying(int /*slot*/) const { return false; }
     // Stops every effect and the music.
     virtual void stopAllSounds() { }
     // The main window's players, for windows that play sounds of their own; null when missing.

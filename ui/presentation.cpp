@@ -95,6 +95,8 @@ void Presentation::startUp()
     unread.report();
 }
 
+std::string Presentation::bitmapPath(const char* fileName) const { return dataPath(fileName, kFolderBitmap); }
+
 void Presentation::prepareSmallBuildingSheets()
 {
     m_baseBitmaps.store(kSmallBuildingSheet, g_lookServices ? g_lookServices->buildSmallBuildingSheets(*this) : nullptr);

@@ -3,7 +3,7 @@
 // table, the library's picture services, and the small pictures the dialogs draw (unit, terrain
 // and hex icons), and what the windows show of the game beside it (the map view's zoom, the list
 // windows' orders). The application owns it and installs it; windows reach it through their
-// context, or presentation() until their folder is handed one.
+// context and hand it to the drawing helpers they call.
 #pragma once
 
 #include "lib/file_fault.h"
@@ -15,6 +15,7 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <string>
 
 class GameState;
 class PictureServices;
@@ -77,6 +78,8 @@ public:
     // Null only before start-up and after shut-down.
     swCBitmap* baseBitmap(int index) const { return m_baseBitmaps.get(index); }
     CustomColorTable* customColors() const { return m_customColors.get(); }
+    // Where a picture file of the bitmap folder is.
+    std::string bitmapPath(const char* fileName) const;
 
     MapViewState& mapView() { return m_mapView; }
     const MapViewState& mapView() const { return m_mapView; }

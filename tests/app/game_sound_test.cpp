@@ -196,7 +196,7 @@ TEST_F(GameSoundTest, ADamagedSoundIsToldOnceNamingItAndThenStaysSilent)
         link.setSound(&sound);
         AppWindowServices services(link);
         setMainWindowServices(&services);
-        MusicPreview preview(reinterpret_cast<HWND>(uintptr_t(0x1234)));
+        MusicPreview preview(services, reinterpret_cast<HWND>(uintptr_t(0x1234)));
         m_state.listMusicFiles();
         const auto& music = m_state.musicPaths();
         const auto entry = std::find_if(music.begin(), music.end(), [&](const std::string& p) { return p.ends_with(c.file + 6); });

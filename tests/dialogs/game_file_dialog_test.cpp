@@ -71,7 +71,7 @@ TEST(GameFileDialog, PanelFitsUnderTheDialogPreviewsSavesAndClearsForOtherFiles)
     world.state().setModalIdle(true);
     int answer = -1;
     {
-        GameFileDialog dialog(world.state());
+        GameFileDialog dialog(makeWindowContext(world.state()), nullptr);
         EXPECT_FALSE(world.state().modalIdle());
         answer = dialogtest::drive(cp(kTitle).c_str(), [&] { return dialog.runSaveDialog(world.gamePath("saves"), 0, "", 0); },
             [&](HWND h) {
@@ -135,7 +135,7 @@ TEST(GameFileDialog, AsksBeforeOverwritingAndAddsTheExtensionOfTheGameKind)
             });
     };
     {
-        GameFileDialog dialog(world.state());
+        GameFileDialog dialog(makeWindowContext(world.state()), nullptr);
         harness::queueMessageBoxAnswer(IDNO);
         EXPECT_EQ(save("a.wqm", 0, dialog), 0) << "No answers 0";
         const auto boxes = harness::messageBoxes();
@@ -145,7 +145,7 @@ TEST(GameFileDialog, AsksBeforeOverwritingAndAddsTheExtensionOfTheGameKind)
         EXPECT_EQ(boxes[0].style & MB_YESNO, UINT(MB_YESNO));
     }
     {
-        GameFileDialog dialog(world.state());
+        GameFileDialog dialog(makeWindowContext(world.state()), nullptr);
         harness::queueMessageBoxAnswer(IDYES);
         EXPECT_EQ(save("a.wqm", 0, dialog), 1);
         EXPECT_EQ(dialog.chosenPath(), world.gamePath("saves") + "\\a.wqm");
@@ -153,7 +153,7 @@ TEST(GameFileDialog, AsksBeforeOverwritingAndAddsTheExtensionOfTheGameKind)
     }
     {
         harness::clearMessageBoxes();
-        GameFileDialog dialog(world.state());
+        GameFileDialog dialog(makeWindowContext(world.state()), nullptr);
         EXPECT_EQ(save("fresh", 2, dialog), 1);
         EXPECT_EQ(dialog.chosenPath(), world.gamePath("saves") + "\\fresh.wqs") << "a scenario's saves";
         EXPECT_TRUE(harness::messageBoxes().empty()) << "a new file is not asked about";

@@ -56,7 +56,7 @@ TEST(MapFacilityTable, CountsUpTo999InBlackAndAboveInRedUnownedInTheLastColumn)
 {
     DialogWorld world;
     Parent parent;
-    MapFacilityTable table(&parent.window, world.state(), 1, 0, 0);
+    MapFacilityTable table(&parent.window, world.state(), world.look(), 1, 0, 0);
     // 50 x 40 hexes: 1000 capitals of country 0, 999 of country 1, one unowned; a record past the
     // map's hexes is not counted.
     MapHeader header {};
@@ -111,7 +111,7 @@ TEST(MapInfoStrip, ShadesAndTextStylesOnPixels)
 {
     DialogWorld world;
     Parent parent;
-    MapInfoStrip strip(&parent.window, world.state(), 1, 0, 0);
+    MapInfoStrip strip(&parent.window, world.state(), world.look(), 1, 0, 0);
     strip.setText("MMMMMM");
     struct Case {
         uint8_t style, shade;
@@ -143,7 +143,7 @@ TEST(MapInfoStrip, FocusedEntryIsFramedTwiceInRed)
 {
     DialogWorld world;
     Parent parent;
-    MapInfoStrip strip(&parent.window, world.state(), 1, 10, 10, WS_TABSTOP);
+    MapInfoStrip strip(&parent.window, world.state(), world.look(), 1, 10, 10, WS_TABSTOP);
     strip.render();
     SetFocus(strip.handle());
     testing_lib::pump();
@@ -160,7 +160,7 @@ TEST(MapThumbnail, PreviewAndLiveDrawTheirCellsFromTheStrips)
 {
     DialogWorld world(20, 10);
     Parent parent;
-    MapThumbnail thumb(&parent.window, world.state(), 1, 0, 0);
+    MapThumbnail thumb(&parent.window, world.state(), world.look(), 1, 0, 0);
     EXPECT_FALSE(IsWindowEnabled(thumb.handle()));
     const int capital = world.terrainOfKind(kTerrainCapital);
     // A preview of 20 x 10 two-pixel cells centred at (52, 62), a capital of country 2 at (3, 4).

@@ -3,8 +3,6 @@
 #include "dialogs/game_end_window.h"
 #include "dialogs/phase_result_window.h"
 
-#include "rules/headless_links.h"
-#include "rules/links.h"
 #include "tests/dialogs/dialog_world.h"
 #include "ui/private_messages.h"
 
@@ -175,7 +173,7 @@ TEST(GameEndWindow, WordsAndBandsByKindAndItTellsTheMainWindowAsItStarts)
 namespace {
 
 // The main window whose jingle plays until the test lets it end.
-class JinglePlaying : public HeadlessMainWindow {
+class JinglePlaying : public OwnerServices {
 public:
     bool isSoundPlaying(int slot) const override { return slot == GameEndWindow::kJingleSlot && playing; }
     std::atomic<bool> playing = true;
@@ -187,7 +185,8 @@ TEST(GameEndWindow, AfterItsTimeItWaitsUntilTheJingleHasFallenSilent)
 {
     DialogWorld world;
     JinglePlaying main;
-    setRulesLinks({ &main, nullptr, nullptr, nullptr });
+    main.window = world.ownerHandle();
+    setMainWindowServices(&main);
     runWindow<GameEndWindow>(world, [&](GameEndWindow&, HWND popup) {
         // The eight seconds are over; the window now asks each second.
         PostMessageA(popup, WM_TIMER, GameEndWindow::kShowTimer, 0);
@@ -198,5 +197,5 @@ TEST(GameEndWindow, AfterItsTimeItWaitsUntilTheJingleHasFallenSilent)
         PostMessageA(popup, WM_TIMER, GameEndWindow::kSoundTimer, 0);
         EXPECT_TRUE(popup_test::waitGone(popup, 1s));
     }, 0, 3);
-    setRulesLinks({});
+    setMainWindowServices(nullptr);
 }

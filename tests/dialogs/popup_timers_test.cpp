@@ -4,8 +4,6 @@
 #include "dialogs/game_end_window.h"
 #include "dialogs/phase_result_window.h"
 
-#include "rules/headless_links.h"
-#include "rules/links.h"
 #include "tests/dialogs/dialog_world.h"
 
 #include <gtest/gtest.h>
@@ -82,7 +80,7 @@ TEST(PopupTimers, EqualValuesCloseThreeSecondsAfterTheWindowOpened)
 
 namespace {
 
-class JinglePlaying : public HeadlessMainWindow {
+class JinglePlaying : public OwnerServices {
 public:
     bool isSoundPlaying(int slot) const override { return slot == GameEndWindow::kJingleSlot && playing; }
     std::atomic<bool> playing = true;
@@ -94,7 +92,8 @@ TEST(PopupTimers, TheGameEndStaysEightSecondsAndThenUntilSlotOneFallsSilent)
 {
     DialogWorld world;
     JinglePlaying main;
-    setRulesLinks({ &main, nullptr, nullptr, nullptr });
+    main.window = world.ownerHandle();
+    setMainWindowServices(&main);
     harness::TestClock clock;
     const INT_PTR result = popup_test::driveOnSecondThread([&] {
         GameEndWindow window(makeWindowContext(world.state()), world.owner(), 1, 0);
@@ -109,5 +108,5 @@ TEST(PopupTimers, TheGameEndStaysEightSecondsAndThenUntilSlotOneFallsSilent)
         EXPECT_TRUE(popup_test::waitGone(popup, 2s));
     });
     EXPECT_EQ(result, 1);
-    setRulesLinks({});
+    setMainWindowServices(nullptr);
 }

@@ -98,13 +98,13 @@ protected:
     RowTrace event(const HistoryRecord& r, int viewer = kViewer)
     {
         RowTrace trace;
-        history_rows::paintEvent(dc, info.state(), 0, 2048, 0, r, viewer, &trace);
+        history_rows::paintEvent(dc, info.world.look(), info.state(), 0, 2048, 0, r, viewer, &trace);
         return trace;
     }
     RowTrace result(const HistoryRecord& r, int viewer = kViewer)
     {
         RowTrace trace;
-        history_rows::paintResult(dc, info.state(), 0, 2048, 0, r, viewer, &trace);
+        history_rows::paintResult(dc, info.world.look(), info.state(), 0, 2048, 0, r, viewer, &trace);
         return trace;
     }
 
@@ -211,7 +211,7 @@ TEST_F(HistoryRows, NamesAreBoundedAndKindsPastTheMaskShowNothing)
     EXPECT_EQ(trace[2], std::string(34, 'N'));
     // The second party stands 24 pixels after the first party's end, its separator in that gap:
     // word 49, icon 16 and two characters of name and a pixel, twice.
-    EXPECT_EQ(history_rows::paintEvent(dc, info.state(), 0, 2048, 0, record(14), kViewer), 49 + 29 + 24 + 29);
+    EXPECT_EQ(history_rows::paintEvent(dc, info.world.look(), info.state(), 0, 2048, 0, record(14), kViewer), 49 + 29 + 24 + 29);
 
     EXPECT_TRUE(event(single(40, 0)).empty());
     EXPECT_TRUE(result(single(40, 0)).empty());

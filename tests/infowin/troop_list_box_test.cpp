@@ -55,7 +55,7 @@ protected:
         keys.clear();
         for (int i : indexes)
             keys.push_back(uint32_t(i) << 16 | 1u);
-        auto* box = new TroopListBox(&info.owner, info.state(), 1000, &keys);
+        auto* box = new TroopListBox(&info.owner, info.state(), info.world.look(), 1000, &keys);
         const int width = kTroopRowWidth + GetSystemMetrics(SM_CXVSCROLL) + 2;
         box->controlCreate({ 10, 10, width, kTroopRowHeight * int(keys.size()) + 2 });
         SendMessageA(box->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);

@@ -153,10 +153,10 @@ TEST_F(UnitPanels, RichTypeShowsEachIconInItsCell)
 {
     makeRich();
     const Image page = draw([&](HDC dc) {
-        drawTypeHeader(dc, s, type(), 1);
-        drawCapabilityIcons(dc, s, type());
-        drawArmamentSetBlock(dc, s, 0, type(), nullptr);
-        drawWeaponTable(dc, s, 0, type(), *presentation().baseBitmap(kInfoButtons), 0, 264, 0);
+        drawTypeHeader(dc, presentation(), s, type(), 1);
+        drawCapabilityIcons(dc, presentation(), s, type());
+        drawArmamentSetBlock(dc, presentation(), s, 0, type(), nullptr);
+        drawWeaponTable(dc, presentation(), s, 0, type(), *presentation().baseBitmap(kInfoButtons), 0, 264, 0);
     });
     saveShot(page, "unit_panels_rich");
     using info_sheet::Capability;
@@ -209,8 +209,8 @@ TEST_F(UnitPanels, RichTypeShowsEachIconInItsCell)
 TEST_F(UnitPanels, RuleDependentValuesShowOutsidePlayAndFollowTheRulesInPlay)
 {
     makeRich();
-    auto header = [&] { return draw([&](HDC dc) { drawTypeHeader(dc, s, type(), -1); }); };
-    auto icons = [&] { return draw([&](HDC dc) { drawCapabilityIcons(dc, s, type()); }); };
+    auto header = [&] { return draw([&](HDC dc) { drawTypeHeader(dc, presentation(), s, type(), -1); }); };
+    auto icons = [&] { return draw([&](HDC dc) { drawCapabilityIcons(dc, presentation(), s, type()); }); };
     for (RuleSwitch rule : { kRuleSearch, kRuleSightLayers, kRuleInterception, kRuleProducing, kRuleProductionCount, kRuleBombing })
         info.world.setRule(rule, 0);
     const Image outside = header();
@@ -245,7 +245,7 @@ TEST_F(UnitPanels, AmmunitionAndFuelTurnRedAtAQuarterAndOrangeAtAHalf)
     unit.ammunition[1] = 6;
     unit.ammunition[2] = 7;
     unit.fuel = 10;
-    const Image page = draw([&](HDC dc) { drawArmamentSetBlock(dc, s, 0, type(), &unit); });
+    const Image page = draw([&](HDC dc) { drawArmamentSetBlock(dc, presentation(), s, 0, type(), &unit); });
     auto held = [&](int row, uint32_t colour) { return countColour(page, 674, 268 + 20 * row, 686, 280 + 20 * row, colour); };
     EXPECT_GT(held(0, kRedPixel), 3);
     EXPECT_GT(held(1, kOrangePixel), 3);
@@ -254,7 +254,7 @@ TEST_F(UnitPanels, AmmunitionAndFuelTurnRedAtAQuarterAndOrangeAtAHalf)
     EXPECT_GT(countColour(page, 632, 368, 650, 380, kRedPixel), 3);
     // Slot 3 has no ammunition in the set: its whole row is grey.
     type().model[0].ammo[3] = 0;
-    const Image empty = draw([&](HDC dc) { drawArmamentSetBlock(dc, s, 0, type(), nullptr); });
+    const Image empty = draw([&](HDC dc) { drawArmamentSetBlock(dc, presentation(), s, 0, type(), nullptr); });
     EXPECT_GT(countColour(empty, 456, 328, 648, 340, kPanelGreyPixel), 10);
     EXPECT_EQ(countColour(empty, 456, 328, 648, 340, kWhitePixel), 0);
 }
@@ -266,7 +266,7 @@ TEST_F(UnitPanels, LaunchWeaponsShowTheLaunchedTypesFuelAsTheirReach)
     ASSERT_TRUE(launcher.kind == 2 || launcher.kind == 3);
     const int fuel = s.unitTypeRecord(launcher.launchedType).model[0].fuel;
     ASSERT_NE(fuel, launcher.reach);
-    const Image page = draw([&](HDC dc) { drawWeaponTable(dc, s, 0, type(), *presentation().baseBitmap(kInfoButtons), 0, 264, 0); });
+    const Image page = draw([&](HDC dc) { drawWeaponTable(dc, presentation(), s, 0, type(), *presentation().baseBitmap(kInfoButtons), 0, 264, 0); });
     const int b = 522 + 32;
     const Image expected = draw([&](HDC dc) {
         PaletteHolder(dc).blitBitmap(8, b - 14, presentation().baseBitmap(kInfoButtons)->handle(), RECT { 0, 264 + 32, 704, 264 + 48 });
@@ -294,7 +294,7 @@ TEST_F(UnitPanels, MovementPanelShowsDashesForTheImmobileAndPastTheTerrainTable)
 {
     auto dash = [&](const info_sheet::Cell& box) {
         return draw([&](HDC dc) {
-            drawMovementPanel(dc, s, type());
+            drawMovementPanel(dc, presentation(), s, type());
             panel::TextScope scope(dc, presentation().font(kSmallFont));
             panel::text(dc, box.x, box.y, box.right(), box.bottom(), "-");
         });
@@ -305,11 +305,11 @@ TEST_F(UnitPanels, MovementPanelShowsDashesForTheImmobileAndPastTheTerrainTable)
     };
     for (TerrainRecord& terrain : const_cast<std::vector<TerrainRecord>&>(s.terrainTypes()))
         std::memset(terrain.moveCost, 3, sizeof terrain.moveCost);
-    const Image mobile = draw([&](HDC dc) { drawMovementPanel(dc, s, type()); });
+    const Image mobile = draw([&](HDC dc) { drawMovementPanel(dc, presentation(), s, type()); });
     EXPECT_FALSE(isDash(mobile, 0));
     EXPECT_FALSE(isDash(mobile, 52));
     type().model[0].values[0] = 0;
-    const Image immobile = draw([&](HDC dc) { drawMovementPanel(dc, s, type()); });
+    const Image immobile = draw([&](HDC dc) { drawMovementPanel(dc, presentation(), s, type()); });
     for (int n = 0; n < info_sheet::kMovePanelEntries; n += 13)
         EXPECT_TRUE(isDash(immobile, n)) << n;
 
@@ -325,7 +325,7 @@ TEST_F(UnitPanels, MovementPanelShowsDashesForTheImmobileAndPastTheTerrainTable)
     ASSERT_EQ(s.terrainTypes().size(), 40u);
     for (TerrainRecord& terrain : const_cast<std::vector<TerrainRecord>&>(s.terrainTypes()))
         std::memset(terrain.moveCost, 3, sizeof terrain.moveCost);
-    const Image cutPage = draw([&](HDC dc) { drawMovementPanel(dc, s, type()); });
+    const Image cutPage = draw([&](HDC dc) { drawMovementPanel(dc, presentation(), s, type()); });
     EXPECT_FALSE(isDash(cutPage, 0));                 // terrain 1
     EXPECT_TRUE(isDash(cutPage, 30));                 // terrain 52
     EXPECT_TRUE(isDash(cutPage, 52));                 // terrain 49

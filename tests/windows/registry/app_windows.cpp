@@ -29,7 +29,7 @@ std::vector<WindowEntry> appWindows()
          }, nullptr },
         { "game_file_save", [](WindowWorld& w) {
              return modal([&] {
-                 GameFileDialog dialog(w.state());
+                 GameFileDialog dialog(w.context(), w.owner());
                  dialog.runSaveDialog(w.gamePath("save") + "\\", 0, "kahan.wqs", 2);
              });
          }, pressButton(IDCANCEL) },
