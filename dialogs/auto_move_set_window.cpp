@@ -61,7 +61,7 @@ AutoMoveSetWindow::AutoMoveSetWindow(const WindowContext& context, swCWindow* ow
 
 BOOL AutoMoveSetWindow::Create()
 {
-    m_canvas.load("automove.bmp", { 0, 0, kWidth, kHeight });
+    m_canvas.load(m_look, "automove.bmp", { 0, 0, kWidth, kHeight });
     const std::string title = platform::utf8ToCp932("オート移動");
     setTitle(title.c_str());
     HWND owner = m_parent ? m_parent->handle() : nullptr;

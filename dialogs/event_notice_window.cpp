@@ -85,7 +85,7 @@ std::pair<std::string, std::string> EventNoticeWindow::lines(const GameState& ga
 int EventNoticeWindow::OnInitDialog()
 {
     placeCentred(kWidth, kHeight);
-    m_canvas.load("event_s.bmp", { 0, 0, kWidth, kHeight });
+    m_canvas.load(m_look, "event_s.bmp", { 0, 0, kWidth, kHeight });
     drawNotice();
     SetTimer(handle(), kCloseTimer, kCloseAfterMs, nullptr);
     return 1;

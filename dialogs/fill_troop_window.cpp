@@ -79,7 +79,7 @@ FillTroopWindow::FillTroopWindow(const WindowContext& context, swCWindow* owner,
 int FillTroopWindow::OnInitDialog()
 {
     placeCentred(kWidth, kHeight);
-    m_canvas.load("filltroop.bmp", { 0, 0, kWidth, kHeight });
+    m_canvas.load(m_look, "filltroop.bmp", { 0, 0, kWidth, kHeight });
     drawFixedPart();
     addButtons<FillTroopButton72x24, FillTroopButton104x28>(kRepairOnly, 192, 230);
     showChoice();

@@ -46,7 +46,7 @@ int GameEndWindow::bandTop(int kind) { return kind >= 0 && kind <= 3 ? kind * kH
 int GameEndWindow::OnInitDialog()
 {
     const int top = bandTop(m_kind);
-    m_canvas.load("end_s.bmp", { 0, top, kWidth, top + kHeight });
+    m_canvas.load(m_look, "end_s.bmp", { 0, top, kWidth, top + kHeight });
     const GameState& state = m_game;
     HFONT font = m_look.font(kFont14Bold).handle();
     if (m_country >= 0 && m_country < kCountryCount) {

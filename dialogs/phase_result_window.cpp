@@ -64,6 +64,7 @@ int occupationBand(int type) { return type >= kFirstBandType && type <= kLastBan
 PhaseResultWindow::PhaseResultWindow(const WindowContext& context, swCWindow* owner, const char* pictureFile, int band, const ResultGauge& gauge)
     : AnnouncementWindow(dialog_template::kPopup, owner)
     , m_game(context.game)
+    , m_look(context.look)
     , m_gauge(gauge)
     , m_pictureFile(pictureFile)
     , m_band(std::clamp(band, 0, kBandCount - 1))
@@ -88,9 +89,9 @@ int PhaseResultWindow::OnInitDialog()
 {
     placeCentred(kWidth, kHeight);
     const int top = m_band * kHeight;
-    m_canvas.load(m_pictureFile, { 0, top, kWidth, top + kHeight });
-    PictureCanvas::loadPart(m_sheet, "income.bmp", { 0, 0, 392, 168 });
-    PictureCanvas::loadPart(m_gaugeBackground, m_pictureFile, kGaugeArea);
+    m_canvas.load(m_look, m_pictureFile, { 0, top, kWidth, top + kHeight });
+    PictureCanvas::loadPart(m_look, m_sheet, "income.bmp", { 0, 0, 392, 168 });
+    PictureCanvas::loadPart(m_look, m_gaugeBackground, m_pictureFile, kGaugeArea);
     drawGauge();
     startTimers();
     return 1;

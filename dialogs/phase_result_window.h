@@ -61,6 +61,7 @@ protected:
     void clicked() override;
 
     const GameState& m_game;
+    const Presentation& m_look;
     ResultGauge m_gauge;
 
 private:

@@ -52,7 +52,7 @@ SupplyTroopWindow::SupplyTroopWindow(const WindowContext& context, swCWindow* ow
 int SupplyTroopWindow::OnInitDialog()
 {
     placeCentred(kWidth, kHeight);
-    m_canvas.load("supplytroop.bmp", { 0, 0, kWidth, kHeight });
+    m_canvas.load(m_look, "supplytroop.bmp", { 0, 0, kWidth, kHeight });
     drawUnitHeading(12, 20, { 84, 16, 276, 28 }, { 84, 40, 276, 52 });
     addButtons<SupplyTroopButton72x24, SupplyTroopButton104x28>(kFuelOnly, 88, 126);
     showChoice();

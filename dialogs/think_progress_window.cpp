@@ -49,8 +49,8 @@ BOOL ThinkProgressWindow::Create()
 {
     m_delegated = m_game.handshake().delegation();
     const RECT& source = m_delegated ? kDelegatedCanvas : kNormalCanvas;
-    m_canvas.load(kSheet, source);
-    PictureCanvas::loadPart(m_sheet, kSheet, { 0, 0, 680, 248 });
+    m_canvas.load(m_look, kSheet, source);
+    PictureCanvas::loadPart(m_look, m_sheet, kSheet, { 0, 0, 680, 248 });
     HWND owner = m_parent ? m_parent->handle() : nullptr;
     const RECT frame = ui::centredWindowRect(owner, { kWidth, kHeight }, WS_POPUP, 0, ui::kOverMainWindow);
     setFrame(frame.left, frame.top, kWidth, kHeight);

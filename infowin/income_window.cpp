@@ -30,7 +30,7 @@ IncomeWindow::IncomeWindow(const WindowContext& context, swCWindow* parent, int3
 int IncomeWindow::OnInitDialog()
 {
     placeCentred(kWidth, kHeight);
-    m_canvas.load("income.bmp", { 0, 0, kWidth, kHeight });
+    m_canvas.load(m_look, "income.bmp", { 0, 0, kWidth, kHeight });
     GameState& state = m_game;
     const int side = state.turnBlock().currentCountry;
     if (side >= 0 && side < kCountryCount) {

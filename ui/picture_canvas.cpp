@@ -2,11 +2,11 @@
 #include "ui/picture_canvas.h"
 
 #include "lib/error.h"
-#include "lib/media/picture_services.h"
+#include "ui/presentation.h"
 
-bool PictureCanvas::loadPart(swCBitmap& into, const char* fileName, const RECT& source)
+bool PictureCanvas::loadPart(const Presentation& look, swCBitmap& into, const char* fileName, const RECT& source)
 {
-    const std::string path = pictureServices().bitmapPath(fileName);
+    const std::string path = look.bitmapPath(fileName);
     try {
         into.bitmapLoadRect(path.c_str(), source.left, source.top, source.right, source.bottom);
         return true;
@@ -16,11 +16,11 @@ bool PictureCanvas::loadPart(swCBitmap& into, const char* fileName, const RECT& 
     }
 }
 
-bool PictureCanvas::load(const char* fileName, const RECT& source)
+bool PictureCanvas::load(const Presentation& look, const char* fileName, const RECT& source)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     m_size = { source.right - source.left, source.bottom - source.top };
-    if (loadPart(m_canvas, fileName, source) && loadPart(m_clean, fileName, source))
+    if (loadPart(look, m_canvas, fileName, source) && loadPart(look, m_clean, fileName, source))
         return true;
     WindowDcHolder screen(nullptr);
     m_canvas.bitmapCreateCompatible(screen, int(m_size.cx), int(m_size.cy));

@@ -7,15 +7,18 @@
 #include <mutex>
 #include <string>
 
+class Presentation;
+
 class PictureCanvas {
 public:
-    // Cuts the rectangle of the bitmap-folder file into both copies; false (and nothing kept) when
-    // the file cannot be read. The picture then stays black, so a window still shows and closes.
-    bool load(const char* fileName, const RECT& source);
+    // Cuts the rectangle of the file of the presentation's bitmap folder into both copies; false (and
+    // nothing kept) when the file cannot be read. The picture then stays black, so a window still
+    // shows and closes.
+    bool load(const Presentation& look, const char* fileName, const RECT& source);
     // A black picture of the size, for a window whose file is missing.
     void makeBlank(int width, int height);
     // Cuts a rectangle of the whole file into a separate bitmap (faces, bars, animation frames).
-    static bool loadPart(swCBitmap& into, const char* fileName, const RECT& source);
+    static bool loadPart(const Presentation& look, swCBitmap& into, const char* fileName, const RECT& source);
 
     SIZE size() const { return m_size; }
     HBITMAP canvas() const { return m_canvas.handle(); }
