@@ -39,7 +39,6 @@ private:
 
     uint8_t m_pool[kPoolSize] = {};
     uint8_t m_inUse = 0;
-    uint8_t m_spare = 0;
     // Cursor 1 is saved and restored with cursor 0 but never drawn from.
     Cursor m_cursor[2];
 };
