@@ -66,8 +66,7 @@ bool BenchGame::start(int turns, unsigned seed)
     GameState& state = *m_state;
     if (m_image.empty() || !testing_ai::readyComputerGame(state, m_image, seed))
         return false;
-    state.mapHeader().data534[2] = uint8_t(turns & 0xFF);
-    state.mapHeader().data534[3] = uint8_t(turns >> 8);
+    state.mapHeader().turnLimit = uint16_t(turns);
     for (int c = 0; c < kCountryCount; ++c) {
         // No country wins by places; the game runs to the limit unless armies or capitals fall.
         state.country(c).victoryKind = 0;

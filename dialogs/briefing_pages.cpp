@@ -131,7 +131,7 @@ void BriefingDialog::drawGoalsPage()
     }
     char difficulty[64];
     std::snprintf(difficulty, sizeof difficulty, "%s %s", platform::utf8ToCp932("難易度").c_str(),
-        starRatingText(mapDifficulty(m_game.mapHeader())));
+        starRatingText(m_game.mapHeader().difficulty));
     drawPaperText(dc, difficulty, { 33, 453, 193, 469 }, bodyFont(m_look));
 }
 

@@ -131,8 +131,8 @@ void GameFileDialog::showSavedGameInfo(HWND hook, const std::string& path)
     }
     SetDlgItemTextA(hook, kMapName, (cp("マップ名：") + std::string(mapName(m_preview.header))).c_str());
     SetDlgItemTextA(hook, kSavedGameData, savedGameDataText(path, m_preview.turn).c_str());
-    SetDlgItemTextA(hook, kDifficulty, starRatingText(mapDifficulty(m_preview.header)));
-    SetDlgItemTextA(hook, kTurnLimit, std::to_string(mapTurnLimit(m_preview.header)).c_str());
+    SetDlgItemTextA(hook, kDifficulty, starRatingText(m_preview.header.difficulty));
+    SetDlgItemTextA(hook, kTurnLimit, std::to_string(m_preview.header.turnLimit).c_str());
     m_thumbnail->ready = 1;
     m_facilities->refresh();
     repaintPicture(hook);

@@ -94,8 +94,8 @@ std::optional<EntryTitle> readEntryTitle(const std::string& path, bool campaign)
     MapHeader header {};
     if (readScenarioHeader(path.c_str(), header))
         return std::nullopt;
-    title.style = mapTitleStyle(header);
-    title.shade = mapTitleShade(header);
+    title.style = header.titleStyle;
+    title.shade = header.titleShade;
     title.text = std::string(mapName(header));
     return title;
 }

@@ -119,8 +119,8 @@ void GameSelectDialog::showFileInfo(const std::string& name)
         setText(id::kNameLine, formatted("ﾌｧｲﾙ名：", name));
     else
         setText(id::kNameLine, formatted(m_mode.category == kCategoryScenario ? "ｼﾅﾘｵ名：" : "ﾏｯﾌﾟ名：", mapName(header)));
-    setText(id::kTurnLimit, std::to_string(mapTurnLimit(header)));
-    setText(id::kDifficulty, starRatingText(mapDifficulty(header)));
+    setText(id::kTurnLimit, std::to_string(header.turnLimit));
+    setText(id::kDifficulty, starRatingText(header.difficulty));
     setText(id::kSize, std::to_string(header.width) + "x" + std::to_string(header.height));
 
     m_thumbnail->ready = 1;

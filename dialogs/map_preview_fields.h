@@ -15,14 +15,8 @@ std::string_view boundedText(const void* p, size_t limit);
 // At most limit bytes of text, never half of a double-byte character.
 std::string cutText(std::string_view text, size_t limit);
 
-// Map header: description at 16, title style 530 and shade 531, difficulty 535, turn limit at 536,
-// map name at 538 up to the width at 580.
 std::string_view mapDescription(const MapHeader& header);
 std::string_view mapName(const MapHeader& header);
-uint8_t mapTitleStyle(const MapHeader& header);
-uint8_t mapTitleShade(const MapHeader& header);
-uint8_t mapDifficulty(const MapHeader& header);
-uint16_t mapTurnLimit(const MapHeader& header);
 
 // Scenario block texts: the newspaper name (0), the headline (24) and the news text (66).
 std::string_view scenarioNewspaper(const ScenarioBlock& block);

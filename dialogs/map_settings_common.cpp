@@ -13,45 +13,22 @@
 
 namespace {
 
-// Offsets of the map header: building income 532, start time 534.
-constexpr size_t kBuildingIncome = 532;
-constexpr size_t kStartTime = 534;
-
-const uint8_t* bytesOf(const MapHeader& header) { return reinterpret_cast<const uint8_t*>(&header); }
-uint8_t* bytesOf(MapHeader& header) { return reinterpret_cast<uint8_t*>(&header); }
-
 using ui::cp;
 
 constexpr const char* kRowLabels[8] = { "参戦", "陣営", "ﾀｲﾌﾟ", "資金", "上限", "部隊", "BGM", "思考" };
 
 } // namespace
 
-namespace map_header_field {
-
-int dayNightTurns(const MapHeader& header) { return header.dayNightLow | header.dayNightHigh << 8; }
-
-void setDayNightTurns(MapHeader& header, int turns)
-{
-    header.dayNightLow = uint8_t(turns & 0xFF);
-    header.dayNightHigh = uint8_t(turns >> 8 & 0xFF);
-}
-
-int startTime(const MapHeader& header) { return bytesOf(header)[kStartTime]; }
-void setStartTime(MapHeader& header, int time) { bytesOf(header)[kStartTime] = uint8_t(time); }
-bool buildingIncome(const MapHeader& header) { return bytesOf(header)[kBuildingIncome] == 1; }
-void setBuildingIncome(MapHeader& header, bool on) { bytesOf(header)[kBuildingIncome] = on ? 1 : 0; }
-} // namespace map_header_field
-
 DayNight dayNightOf(const MapHeader& header)
 {
-    if (map_header_field::dayNightTurns(header) != kNoAlternation)
+    if (header.dayNightTurns() != kNoAlternation)
         return DayNight::Alternating;
-    return map_header_field::startTime(header) == 1 ? DayNight::NightOnly : DayNight::DayOnly;
+    return header.startTime == 1 ? DayNight::NightOnly : DayNight::DayOnly;
 }
 
 int shownDayNightTurns(const MapHeader& header)
 {
-    const int turns = map_header_field::dayNightTurns(header);
+    const int turns = header.dayNightTurns();
     return turns < kNoAlternation ? turns : 1;
 }
 
@@ -87,7 +64,7 @@ std::string mapSizeText(GameState& state)
 
 std::string difficultyText(GameState& state)
 {
-    return cp("  難易度：") + starRatingText(mapDifficulty(state.mapHeader()));
+    return cp("  難易度：") + starRatingText(state.mapHeader().difficulty);
 }
 
 std::string colourLetter(int k)

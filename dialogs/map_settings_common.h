@@ -19,16 +19,6 @@ struct CountryRecord;
 constexpr int kNoAlternation = 1000;
 enum class DayNight { DayOnly, NightOnly, Alternating };
 
-namespace map_header_field {
-int dayNightTurns(const MapHeader& header);
-void setDayNightTurns(MapHeader& header, int turns);
-// 0 day, 1 night.
-int startTime(const MapHeader& header);
-void setStartTime(MapHeader& header, int time);
-bool buildingIncome(const MapHeader& header);
-void setBuildingIncome(MapHeader& header, bool on);
-} // namespace map_header_field
-
 DayNight dayNightOf(const MapHeader& header);
 // The turns the settings show: the word below 1000, else 1.
 int shownDayNightTurns(const MapHeader& header);

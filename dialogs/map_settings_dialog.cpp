@@ -114,13 +114,13 @@ void MapSettingsDialog::createGeneralControls()
     limit->controlCreate({ 224, 64, 30, 20 });
     SendMessageA(limit->handle(), EM_LIMITTEXT, 3, 0);
     SendMessageA(limit->handle(), WM_SETFONT, WPARAM(font), FALSE);
-    SetDlgItemInt(dialog, id::kTurnLimit, UINT(mapTurnLimit(header)), FALSE);
+    SetDlgItemInt(dialog, id::kTurnLimit, UINT(header.turnLimit), FALSE);
     makeSettingsControl(dialog, "Static", cp("建物収入："), SS_LEFT, id::kIncomeLabel, { 160, 86, 60, 12 }, font);
     makeSettingsControl(dialog, "Button", cp("あり"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, id::kIncomeYes,
         { 220, 86, 48, 12 }, font);
     makeSettingsControl(dialog, "Button", cp("なし"), BS_AUTORADIOBUTTON, id::kIncomeNo, { 268, 86, 48, 12 }, font);
-    check(dialog, id::kIncomeYes, map_header_field::buildingIncome(header));
-    check(dialog, id::kIncomeNo, !map_header_field::buildingIncome(header));
+    check(dialog, id::kIncomeYes, header.buildingIncome == 1);
+    check(dialog, id::kIncomeNo, header.buildingIncome != 1);
     makeSettingsControl(dialog, "Button", cp("昼のみ"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, id::kDayOnly,
         { 290, 20, 60, 12 }, font);
     makeSettingsControl(dialog, "Button", cp("夜のみ"), BS_AUTORADIOBUTTON, id::kNightOnly, { 290, 35, 60, 12 }, font);
@@ -137,8 +137,8 @@ void MapSettingsDialog::createGeneralControls()
     makeSettingsControl(dialog, "Button", cp("昼"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, id::kStartDay,
         { 356, 65, 30, 12 }, font);
     makeSettingsControl(dialog, "Button", cp("夜"), BS_AUTORADIOBUTTON, id::kStartNight, { 386, 65, 30, 12 }, font);
-    check(dialog, id::kStartDay, map_header_field::startTime(header) == 0);
-    check(dialog, id::kStartNight, map_header_field::startTime(header) == 1);
+    check(dialog, id::kStartDay, header.startTime == 0);
+    check(dialog, id::kStartNight, header.startTime == 1);
     const DayNight dayNight = dayNightOf(header);
     const bool switchOn = m_state.ruleSwitch(kRuleDayNight) != 0;
     check(dialog, id::kDayOnly, !switchOn || dayNight == DayNight::DayOnly);
@@ -225,7 +225,7 @@ bool MapSettingsDialog::checkDayNightTurns()
     if (m_state.ruleSwitch(kRuleDayNight) == 0 || !checked(handle(), id::kDayAndNight))
         return true;
     const int turns = int(GetDlgItemInt(handle(), id::kDayNightTurns, nullptr, FALSE));
-    const int limit = mapTurnLimit(m_state.mapHeader());
+    const int limit = m_state.mapHeader().turnLimit;
     const char* fault = nullptr;
     if (turns == 0)
         fault = "昼夜ターン数を設定してください。";
@@ -246,13 +246,13 @@ bool MapSettingsDialog::accept()
     MapHeader& header = m_state.mapHeader();
     // The turn limit cannot be edited here: the map's own stands, whatever it is.
     if (checked(dialog, id::kDayAndNight)) {
-        map_header_field::setDayNightTurns(header, int(GetDlgItemInt(dialog, id::kDayNightTurns, nullptr, FALSE)));
-        map_header_field::setStartTime(header, checked(dialog, id::kStartDay) ? 0 : 1);
+        header.setDayNightTurns(int(GetDlgItemInt(dialog, id::kDayNightTurns, nullptr, FALSE)));
+        header.startTime = uint8_t(checked(dialog, id::kStartDay) ? 0 : 1);
     } else {
-        map_header_field::setDayNightTurns(header, kNoAlternation);
-        map_header_field::setStartTime(header, checked(dialog, id::kNightOnly) ? 1 : 0);
+        header.setDayNightTurns(kNoAlternation);
+        header.startTime = uint8_t(checked(dialog, id::kNightOnly) ? 1 : 0);
     }
-    map_header_field::setBuildingIncome(header, checked(dialog, id::kIncomeYes));
+    header.buildingIncome = checked(dialog, id::kIncomeYes) ? 1 : 0;
     m_state.neutralBlock()[0] = uint8_t(m_camps->shownCivilianMask());
     m_state.pruneVictoryConditions(m_state.neutralBlock()[0]);
     return true;

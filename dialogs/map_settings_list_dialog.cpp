@@ -74,10 +74,10 @@ void MapSettingsListDialog::createGeneralControls()
         makeSettingsControl(dialog, "Button", cp("ｷｬﾝｾﾙ"), BS_PUSHBUTTON | WS_TABSTOP, id::kCancel,
             { 544, height - 28, 96, 24 }, buttons);
     makeMapHeading(dialog, m_state, font, id::kHeading);
-    makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限：") + std::to_string(mapTurnLimit(header)), SS_LEFT,
+    makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限：") + std::to_string(header.turnLimit), SS_LEFT,
         id::kTurnLimit, { 160, 68, 90, 12 }, font);
     makeSettingsControl(dialog, "Static",
-        cp("建物収入：") + cp(map_header_field::buildingIncome(header) ? "あり" : "なし"), SS_LEFT, id::kIncome,
+        cp("建物収入：") + cp(header.buildingIncome == 1 ? "あり" : "なし"), SS_LEFT, id::kIncome,
         { 160, 86, 90, 12 }, font);
     const DayNight dayNight = dayNightOf(header);
     makeSettingsControl(dialog, "Static", cp(dayNightWord(dayNight)), SS_LEFT, id::kDayNight, { 296, 50, 36, 12 }, font);
@@ -85,7 +85,7 @@ void MapSettingsListDialog::createGeneralControls()
         makeSettingsControl(dialog, "Static", cp(" 昼夜ﾀｰﾝ：") + std::to_string(shownDayNightTurns(header)), SS_LEFT,
             id::kDayNightTurns, { 330, 50, 78, 12 }, font);
         makeSettingsControl(dialog, "Static",
-            cp("開始時間：") + cp(map_header_field::startTime(header) == 0 ? "昼" : "夜"), SS_LEFT, id::kStartTime,
+            cp("開始時間：") + cp(header.startTime == 0 ? "昼" : "夜"), SS_LEFT, id::kStartTime,
             { 296, 65, 72, 12 }, font);
     }
     makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),

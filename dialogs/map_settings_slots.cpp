@@ -194,7 +194,7 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
             return;
         addItem(types, typeName, number);
         // A user type may have been replaced since the map was made: it must still bear the name.
-        if (number == country.reserved45 && (number < kFirstUserProductionType || typeName == ownName))
+        if (number == country.productionTypeNumber && (number < kFirstUserProductionType || typeName == ownName))
             selected = int(SendMessageA(types, CB_GETCOUNT, 0, 0)) - 1;
     };
     for (int i = 0; i < int(m_state.builtinProductionTypes().size()); ++i)
@@ -343,5 +343,5 @@ void MapSettingsDialog::storeProductionType(int country, int id)
             converted.setProducible(twin, true);
     }
     m_state.setSideProductionType(country, converted);
-    m_state.country(country).reserved45 = uint8_t(id);
+    m_state.country(country).productionTypeNumber = uint8_t(id);
 }

@@ -8,7 +8,7 @@ namespace popup_entry {
 // Kinds 0..8 are a unit of that side, the value its index.
 constexpr uint32_t kBuilding = 200;
 // An entry of the game's list of pillbox records.
-constexpr uint32_t kListedHex = 201;
+constexpr uint32_t kPillboxHex = 201;
 // A hex: x in the value's low byte, y in its high byte.
 constexpr uint32_t kHex = 250;
 // The prompt line: prompt 0 boarding, 1 attack target, 2 attacking unit, 3 move target.

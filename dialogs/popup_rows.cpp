@@ -69,11 +69,11 @@ RowWords rowWords(const HookedPopupDialog& popup, uint32_t entry)
             words.name = type ? field(type->name) : std::string();
             words.figure = building->durability;
         }
-    } else if (kind == popup_entry::kListedHex) {
+    } else if (kind == popup_entry::kPillboxHex) {
         const TerrainRecord* type = terrainType(state, state.terrainRoles().pillbox);
         words.name = type ? field(type->name) : std::string();
-        if (const ListedHex10* record = state.tenByteRecord(value))
-            words.figure = record->data[0];
+        if (const PillboxHex* record = state.pillboxHex(value))
+            words.figure = record->durability;
     } else if (kind == popup_entry::kHex) {
         const TerrainRecord* type = terrainType(state, state.effectiveTerrainAt(value & 0xFF, value >> 8 & 0xFF));
         words.name = type ? field(type->name) : std::string();

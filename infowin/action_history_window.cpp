@@ -28,9 +28,6 @@ namespace id = action_history_id;
 constexpr int kActionPhase = 5;
 constexpr int kDefaultListWidth = 548;
 constexpr int kDefaultHeight = 378;
-// The map name in the map header: from byte 538 up to the width at 580.
-constexpr size_t kMapNameOffset = 538;
-constexpr size_t kMapNameSize = 42;
 
 using ui::cp;
 
@@ -165,8 +162,8 @@ void ActionHistoryWindow::refresh()
 
 std::string ActionHistoryWindow::proposedFileName() const
 {
-    const auto* header = reinterpret_cast<const char*>(&m_context.game.mapHeader());
-    const std::string name(header + kMapNameOffset, strnlen(header + kMapNameOffset, kMapNameSize));
+    const MapHeader& header = m_context.game.mapHeader();
+    const std::string name(header.name, strnlen(header.name, sizeof header.name));
     char text[80];
     std::snprintf(text, sizeof text, "%s_%d.txt", name.c_str(), int(m_context.game.turnBlock().turn));
     return text;

@@ -24,9 +24,6 @@ namespace {
 constexpr int kMaxExperience = 2550;
 constexpr int kMisfireTable[6] = { 10, 20, 30, 50, 70, 100 };
 
-// The unit record keeps its misfire countdown in its spare byte 105.
-uint8_t& misfireCountdown(UnitRecord& unit) { return unit.unused105; }
-
 class Resolution {
 public:
     explicit Resolution(GameState& state)
@@ -133,7 +130,7 @@ void Resolution::misfire()
         any = any || usable(m_state.hexNeighbour(tx, ty, d));
     if (!any)
         return;
-    uint8_t& countdown = misfireCountdown(*attacker);
+    uint8_t& countdown = attacker->misfireCountdown;
     if (countdown > 0) {
         --countdown;
         return;

@@ -17,21 +17,9 @@
 
 namespace {
 
-
-// The structure's durability byte in its listed-hex table; null when the hex is not listed.
-uint8_t* listedDurability(GameState& state, int x, int y, int kind)
-{
-    if (kind == kTerrainPillbox) {
-        const int i = state.findListedHexA(x, y);
-        return i >= 0 ? &state.listedHexes10()[size_t(i)].data[0] : nullptr;
-    }
-    const int i = state.findListedHexB(x, y);
-    return i >= 0 ? &state.listedHexes12()[size_t(i)].data[0] : nullptr;
-}
-
 void demolishStructure(GameState& state, const DemolitionStrike& strike, int kind)
 {
-    uint8_t* durability = listedDurability(state, strike.x, strike.y, kind);
+    uint8_t* durability = state.listedDurability(strike.x, strike.y, kind);
     if (!durability)
         return;
     const int before = *durability;

@@ -18,19 +18,6 @@ constexpr int kEngineerClass = 38;
 
 enum class Work { Restore, Reinforce };
 
-uint8_t* listedDurability(GameState& state, int x, int y, int kind)
-{
-    if (kind == kTerrainPillbox) {
-        const int i = state.findListedHexA(x, y);
-        return i >= 0 ? &state.listedHexes10()[size_t(i)].data[0] : nullptr;
-    }
-    if (kind == kTerrainTemporaryBridge) {
-        const int i = state.findListedHexB(x, y);
-        return i >= 0 ? &state.listedHexes12()[size_t(i)].data[0] : nullptr;
-    }
-    return nullptr;
-}
-
 // Work never lowers a durability that already lies above the cap.
 int raisedDurability(int before, int amount, int cap) { return std::max(before, std::min(before + amount, cap)); }
 
@@ -48,7 +35,7 @@ void record(GameState& state, Work work, const ActingUnit& actor, int after, int
 bool workOnStructure(GameState& state, Work work, const ActingUnit& actor, int x, int y, int amount)
 {
     const TerrainRecord* terrain = state.terrainTypeAt(x, y);
-    uint8_t* durability = terrain ? listedDurability(state, x, y, terrain->kind) : nullptr;
+    uint8_t* durability = terrain ? state.listedDurability(x, y, terrain->kind) : nullptr;
     if (!durability)
         return false;
     const int cap = work == Work::Restore ? terrain->durability : terrain->reinforcedDurability;

@@ -10,7 +10,6 @@
 namespace {
 
 // Terrain 53 stands for buildings and the bridges engineers build.
-constexpr int kBuiltBridgeTerrain = 53;
 
 constexpr int kBridgeCodes[6][6] = {
     { 2, 2, 8, 2, 4, 2 },
@@ -51,13 +50,13 @@ void execBuildPillbox(GameState& state)
     const int y = actor.unit->y;
     const int pillbox = state.terrainRoles().pillbox;
     const TerrainRecord* type = terrainType(state, pillbox);
-    if (!type || state.findListedHexA(x, y) >= 0)
+    if (!type || state.findPillboxHex(x, y) >= 0)
         return;
     TerrainCell* cell = state.terrainCellAt(x, y);
     cell->terrain = uint8_t(pillbox);
     cell->displayCode = type->defaultDisplayCode;
     gainExperience(state, actor, &UnitRecord::gainExperienceHalfStrength);
-    state.listedHexes10().push_back(ListedHex10 { uint32_t(x), uint32_t(y), { type->durability, 0 } });
+    state.pillboxHexes().push_back(PillboxHex { uint32_t(x), uint32_t(y), type->durability, 0 });
     actor.unit->spendEngineeringStock(2);
     state.historyLog().recordConstruction(actor.side, actor.index);
 }
@@ -77,9 +76,9 @@ void demolishPillbox(GameState& state, int x, int y)
     const ActingUnit actor = actingUnit(state);
     if (actor.unit)
         gainExperience(state, actor, &UnitRecord::gainExperienceByStrength);
-    const int listed = state.findListedHexA(x, y);
+    const int listed = state.findPillboxHex(x, y);
     if (listed >= 0)
-        state.listedHexes10().erase(state.listedHexes10().begin() + listed);
+        state.pillboxHexes().erase(state.pillboxHexes().begin() + listed);
     if (cell->overlay != 0) {
         cell->overlay = 0;
         currentAction(state).setSupplyLinesDirty();
@@ -89,7 +88,7 @@ void demolishPillbox(GameState& state, int x, int y)
 void execBuildBridge(GameState& state, int x, int y, int far_x, int far_y)
 {
     const ActingUnit actor = actingUnit(state);
-    const TerrainRecord* bridge = terrainType(state, kBuiltBridgeTerrain);
+    const TerrainRecord* bridge = terrainType(state, kTemporaryBridgeTerrain);
     if (!actor.unit || !bridge || !canBuildBridgeAt(state, x, y))
         return;
     // The builder stands beside the hex it bridges; from anywhere else there is no side to build from.
@@ -104,12 +103,12 @@ void execBuildBridge(GameState& state, int x, int y, int far_x, int far_y)
         }
     }
     TerrainCell* cell = state.terrainCellAt(x, y);
-    const ListedHex12 entry { uint32_t(x), uint32_t(y),
-        { bridge->durability, cell->terrain, uint8_t(cell->displayCode), uint8_t(cell->substitute) } };
-    cell->terrain = uint8_t(kBuiltBridgeTerrain);
+    const TemporaryBridgeHex entry { uint32_t(x), uint32_t(y),
+        bridge->durability, cell->terrain, uint8_t(cell->displayCode), uint8_t(cell->substitute) };
+    cell->terrain = uint8_t(kTemporaryBridgeTerrain);
     cell->substitute = 0;
     cell->displayCode = uint16_t(bridgeDisplayCode(d, e));
-    state.listedHexes12().push_back(entry);
+    state.temporaryBridgeHexes().push_back(entry);
     gainExperience(state, actor, &UnitRecord::gainExperienceByStrength);
     actor.unit->spendEngineeringStock(3);
     state.historyLog().recordBridgeBuilt(actor.side, actor.index);

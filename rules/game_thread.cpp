@@ -12,11 +12,7 @@
 #include <chrono>
 #include <thread>
 
-int mapTurnLimit(GameState& state)
-{
-    const MapHeader& header = state.mapHeader();
-    return header.data534[2] | header.data534[3] << 8;
-}
+int mapTurnLimit(GameState& state) { return state.mapHeader().turnLimit; }
 
 std::unique_ptr<swCThread> GameThreadFactory::createPlayThread(GameState& state)
 {

@@ -75,7 +75,7 @@ void readFloodedMap(GameState& state, HexPos home, std::vector<uint8_t>& map)
         if (terrain && terrain->kind == 20)
             append(map, HexPos { int(building.x), int(building.y) });
     }
-    for (const ListedHex12& listed : state.listedHexes12())
+    for (const TemporaryBridgeHex& listed : state.temporaryBridgeHexes())
         append(map, HexPos { int(listed.x), int(listed.y) });
 }
 

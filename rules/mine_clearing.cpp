@@ -59,7 +59,7 @@ bool execClearMines(GameState& state, int x, int y, int kind)
         state.historyLog().recordMineClearing(actor.side, actor.index, x, y, cleared);
     else
         state.historyLog().recordMineSweeping(actor.side, actor.index, x, y, cleared);
-    unit.gainExperience10();
+    unit.gainExperience(10);
     if (unit.hasFlag(kUnitStored))
         leaveBuilding(state, actor);
     if (!unit.hasFlag(kUnitAboard | kUnitStored | kUnitOffMap))

@@ -99,7 +99,7 @@ void execLaunchMissile(GameState& state, int target_x, int target_y, int missile
         = newMissile(state, state.unitTypeRecord(missile_type), *launcher, target_x, target_y);
     --launcher->ammunition[slot];
     const int old_experience = launcher->experience;
-    launcher->gainExperience50();
+    launcher->gainExperience(50);
     launcher->weaponWait[slot] = uint8_t(slotWeaponWaitTurns(state, launcher->type(), slot));
     state.historyLog().recordMissileLaunch(country, index, target_x, target_y, slot);
 

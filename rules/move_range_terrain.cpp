@@ -148,7 +148,7 @@ void MoveRangeMap::buildExitDirections()
         if (terrain && terrain->kind == 20 && inWindow(x, y) && m_buf.entryCosts[at(x, y)])
             m_buf.exitDirs[at(x, y)] = uint8_t(buildingGraphicCode(m_state, building));
     }
-    for (const ListedHex12& listed : m_state.listedHexes12()) {
+    for (const TemporaryBridgeHex& listed : m_state.temporaryBridgeHexes()) {
         const int x = int(listed.x), y = int(listed.y);
         if (inWindow(x, y) && m_buf.entryCosts[at(x, y)])
             m_buf.exitDirs[at(x, y)] = uint8_t(hexGraphicCode(m_state, x, y));

@@ -200,7 +200,7 @@ uint16_t productionCategoriesAt(GameState& state, int x, int y, int side, uint8_
     }
     uint16_t mask = 0;
     const auto& types = state.terrainTypes();
-    uint16_t word = cell->terrain < types.size() ? types[cell->terrain].groupMask5 : 0;
+    uint16_t word = cell->terrain < types.size() ? types[cell->terrain].productionMask : 0;
     BuildingRecord* building = buildingOn(state, x, y);
     if (word != 0 && building && mayProduceAt(state, *building, side)) {
         mask = buildingCategories(state, x, y, word);

@@ -102,7 +102,7 @@ void serviceFromSupplyUnit(GameState& state, SupplyOrder& order, int supplier)
         return;
     int old_experience = giver->experience;
     giver->spendSupplyStock(1);
-    giver->gainExperience10();
+    giver->gainExperience(10);
     announceRankChange(state, country, supplier, giver->x, giver->y, old_experience, giver->experience, ReportWait::Yes);
 }
 

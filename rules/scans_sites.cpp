@@ -43,7 +43,7 @@ void CapturableBuildingHexScan::visit(int x, int y)
     const TerrainRecord* terrain = building.terrain();
     uint32_t value = 0;
     if (terrain) {
-        value = terrain->income + (terrain->groupMask5 ? 400u : 0u);
+        value = terrain->income + (terrain->productionMask ? 400u : 0u);
         value += 100u * (terrain->occupationValue + terrain->capacity);
     }
     if (cost <= kMaxMoveTurns * unit()->movePoints() && isTargetPlace(state(), x, y))

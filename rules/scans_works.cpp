@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kStructureTerrain = 53;
 
 } // namespace
 
@@ -63,15 +62,15 @@ bool StructureHexScan::isConnected(int x, int y) const
 
 void StructureHexScan::visit(int x, int y)
 {
-    const ListedHex12* listed = state().twelveByteRecord(state().findListedHexB(x, y));
-    if (!listed || state().effectiveTerrainAt(x, y) != kStructureTerrain || listed->data[0] > m_limit)
+    const TemporaryBridgeHex* bridge = state().temporaryBridgeHex(state().findTemporaryBridgeHex(x, y));
+    if (!bridge || state().effectiveTerrainAt(x, y) != kTemporaryBridgeTerrain || bridge->durability > m_limit)
         return;
     if (m_links == StructureLinks::Connected && !isConnected(x, y))
         return;
     UnitRef ref {};
     const UnitRecord* occupant = state().unitRefInHex(x, y, state().unitSlotFor(kLandDomain), ref) ? state().unitOf(ref.table, ref.index) : nullptr;
     const bool enemy = occupant && occupant->type().domain == kLandDomain && ref.country != m_country && state().isEnemy(m_country, ref.country);
-    addHit(x, y, listed->data[0], enemy ? 1 : 0);
+    addHit(x, y, bridge->durability, enemy ? 1 : 0);
 }
 
 WorkSiteHexScan::WorkSiteHexScan(GameState& state, const ReachMap& range, int value, const ReachMap& range_b)
@@ -102,7 +101,7 @@ void WorkSiteHexScan::visit(int x, int y)
     const int cost = reachCost(m_range, x, y, m_range.costLimit());
     if (cost < 0 || cost > m_best + 10)
         return;
-    if (!buildingOnHex(state(), x, y) && state().findListedHexB(x, y) < 0)
+    if (!buildingOnHex(state(), x, y) && state().findTemporaryBridgeHex(x, y) < 0)
         return;
     HexPos access;
     int access_cost = -1;

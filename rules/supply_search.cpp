@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kBuildingTerrainCode = 53;
 // Neighbours are tried in this order; it decides which of two equal routes a hex keeps.
 constexpr int kSearchOrder[kHexDirections] = { 0, 3, 5, 1, 4, 2 };
 
@@ -36,7 +35,7 @@ int hexRoadMask(const GameState& state, int x, int y)
     const TerrainCell* cell = state.terrainCellAt(x, y);
     if (!cell)
         return 0;
-    return cell->terrain == kBuildingTerrainCode ? hexGraphicCode(state, x, y) & 0xFF : cell->overlay;
+    return cell->terrain == kTemporaryBridgeTerrain ? hexGraphicCode(state, x, y) & 0xFF : cell->overlay;
 }
 
 SupplySearch::SupplySearch(const GameState& state, int side)

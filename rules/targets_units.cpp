@@ -27,12 +27,12 @@ bool canStepTo(const GameState& state, const UnitTypeRecord& type, int side, int
     return type.domain != 3 || isHexSideOpenFor(state, x, y, d, side);
 }
 
-// The open-side mask of one hex. Works hexes (terrain 53) and buildings of type 49 open only the
+// The open-side mask of one hex. Temporary bridges and buildings of type 49 open only the
 // sides their picture shows, and none to a non-allied country; without the picture table such
 // hexes count as closed, so no move is let through a side that may be shut.
 int openSideMask(const GameState& state, int x, int y)
 {
-    if (state.effectiveTerrainAt(x, y) == 53)
+    if (state.effectiveTerrainAt(x, y) == kTemporaryBridgeTerrain)
         return 0;
     const BuildingRecord* building = buildingOnHex(state, x, y);
     return !building || building->type != 49 ? 255 : 0;

@@ -21,19 +21,11 @@ int terrainKindAt(const GameState& state, int x, int y)
 bool isBridgeLikeKind(int kind) { return kind == 10 || kind == 20 || kind == 25 || kind == 26; }
 bool isBridgeKind(int kind) { return kind == 20 || kind == 25 || kind == 26; }
 
-// Durability of the listed structure on the hex (kind 7 in the ten-byte table, kind 10 in the
-// twelve-byte one); -1 when the hex lists none of the kind.
+// Durability of the pillbox or temporary bridge listed on the hex; -1 when the hex lists none of the kind.
 int listedDurability(const GameState& state, int x, int y, int kind)
 {
-    if (kind == kTerrainPillbox) {
-        const ListedHex10* entry = state.tenByteRecord(state.findListedHexA(x, y));
-        return entry ? entry->data[0] : -1;
-    }
-    if (kind == kTerrainTemporaryBridge) {
-        const ListedHex12* entry = state.twelveByteRecord(state.findListedHexB(x, y));
-        return entry ? entry->data[0] : -1;
-    }
-    return -1;
+    const uint8_t* durability = state.listedDurability(x, y, kind);
+    return durability ? *durability : -1;
 }
 
 bool ownerAllowsWork(const GameState& state, const BuildingRecord& building, int side)
@@ -148,10 +140,10 @@ bool hasDestroyableTarget(const GameState& state, int side, int x, int y)
         const TerrainRecord* terrain = building->terrain();
         return !(terrain && terrain->kind == kTerrainCapital && !state.ruleOn(kRuleCapitalDestruction));
     }
-    if (const ListedHex10* entry = state.tenByteRecord(state.findListedHexA(x, y)))
-        return entry->data[0] > 0;
-    if (const ListedHex12* entry = state.twelveByteRecord(state.findListedHexB(x, y)))
-        return entry->data[0] > 0;
+    if (const PillboxHex* pillbox = state.pillboxHex(state.findPillboxHex(x, y)))
+        return pillbox->durability > 0;
+    if (const TemporaryBridgeHex* bridge = state.temporaryBridgeHex(state.findTemporaryBridgeHex(x, y)))
+        return bridge->durability > 0;
     const TerrainCell* cell = state.terrainCellAt(x, y);
     return cell && cell->overlay != 0;
 }
@@ -265,7 +257,7 @@ bool isRoadTerrain(const GameState& state, int x, int y)
 
 bool isRoadOrBuildingTerrain(const GameState& state, int x, int y)
 {
-    return isRoadTerrain(state, x, y) || state.effectiveTerrainAt(x, y) == 53;
+    return isRoadTerrain(state, x, y) || state.effectiveTerrainAt(x, y) == kTemporaryBridgeTerrain;
 }
 
 bool canLinkRoad(const GameState& state, HexPos a, HexPos b)

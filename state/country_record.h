@@ -14,7 +14,8 @@ struct CountryRecord {
     // 0 not in the game, 1 a person, any other value the computer.
     uint8_t controller;
     uint8_t allianceMask;
-    uint8_t reserved45;
+    // The production type the country produces by: a built-in type's number, or a user type's.
+    uint8_t productionTypeNumber;
     uint8_t anthemCode;
     uint8_t reserved47;
     uint16_t unitListLength;
@@ -58,6 +59,7 @@ struct CountryRecord {
 };
 #pragma pack(pop)
 static_assert(sizeof(CountryRecord) == 158);
+static_assert(offsetof(CountryRecord, productionTypeNumber) == 45);
 static_assert(offsetof(CountryRecord, anthemCode) == 46);
 static_assert(offsetof(CountryRecord, funds) == 50);
 static_assert(offsetof(CountryRecord, marketRate) == 58);

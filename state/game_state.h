@@ -185,10 +185,15 @@ public:
     // set. A side may be crossed when neither hex closes it; 0 off the map.
     uint8_t closedHexSides(int x, int y) const;
     int hexPlaceLink(int x, int y) const;
-    int findListedHexA(int x, int y) const;
-    int findListedHexB(int x, int y) const;
-    std::vector<ListedHex10>& listedHexes10() { return m_listedHexes10; }
-    std::vector<ListedHex12>& listedHexes12() { return m_listedHexes12; }
+    // Index in the pillbox or temporary-bridge table of the entry on the hex; -1 when none or off the map.
+    int findPillboxHex(int x, int y) const;
+    int findTemporaryBridgeHex(int x, int y) const;
+    // The durability of the pillbox (terrain kind 7) or temporary bridge (kind 10) listed on the hex;
+    // null for another kind or when the hex lists none.
+    uint8_t* listedDurability(int x, int y, int kind);
+    const uint8_t* listedDurability(int x, int y, int kind) const;
+    std::vector<PillboxHex>& pillboxHexes() { return m_pillboxHexes; }
+    std::vector<TemporaryBridgeHex>& temporaryBridgeHexes() { return m_temporaryBridgeHexes; }
 
     // The hex slot of a unit of that domain: the domain with stacking (switch 17), else 0.
     int unitSlotFor(int domain) const { return ruleOn(kRuleStacking) ? domain : 0; }
@@ -295,9 +300,9 @@ public:
     void setSideProductionType(int country, const ProductionTypeRecord& record);
     // Copies the three strings and the rule block; a slot outside the table is ignored.
     void setRuleSlot(int slot, const RuleSlot& source);
-    // Entries of the listed-hex tables; null outside them.
-    const ListedHex10* tenByteRecord(int i) const;
-    const ListedHex12* twelveByteRecord(int i) const;
+    // Entries of the pillbox and temporary-bridge tables; null outside them.
+    const PillboxHex* pillboxHex(int i) const;
+    const TemporaryBridgeHex* temporaryBridgeHex(int i) const;
 
 
     // 1 simple mode, 0 normal mode.
@@ -513,8 +518,8 @@ private:
     std::unique_ptr<FogMap> m_fogMap;
     std::unique_ptr<CountryHexLayers> m_hexLayers;
     std::unique_ptr<CountryHexMasks> m_hexMasks;
-    std::vector<ListedHex10> m_listedHexes10;
-    std::vector<ListedHex12> m_listedHexes12;
+    std::vector<PillboxHex> m_pillboxHexes;
+    std::vector<TemporaryBridgeHex> m_temporaryBridgeHexes;
     uint8_t m_neutralBlock[10] = {};
     std::unique_ptr<uint8_t[]> m_briefingImage;
     uint32_t m_briefingImageSize = 0;

@@ -19,8 +19,8 @@ void GameState::clearPlayTables()
     m_buildings.clear();
     if (m_placeTable)
         clearRecordTable();
-    m_listedHexes10.clear();
-    m_listedHexes12.clear();
+    m_pillboxHexes.clear();
+    m_temporaryBridgeHexes.clear();
     m_turnStats.clear();
     m_unitTouches.touchAll();
     for (int side = 0; side < kSideCount; ++side) {

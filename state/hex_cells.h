@@ -48,7 +48,12 @@ struct UnitCell {
     // The current side's supply line through the hex, and the road it found there.
     uint8_t supplyLineMask;
     uint8_t supplyRoad;
-    uint16_t reserved27[3];
+    // What the map file gives the hex's building, kept until the buildings are made from the cells.
+    uint16_t mapMissileCode;
+    uint8_t mapLaunchCounterStart;
+    uint8_t mapMissileParameter;
+    uint8_t mapDomainMask;
+    uint8_t reserved59;
     uint16_t turnMark;
     uint8_t borderMask;
     uint8_t reserved63;
@@ -57,6 +62,8 @@ struct UnitCell {
 static_assert(sizeof(UnitCell) == 64);
 static_assert(offsetof(UnitCell, place) == 50);
 static_assert(offsetof(UnitCell, supplyLineMask) == 52);
+static_assert(offsetof(UnitCell, mapMissileCode) == 54);
+static_assert(offsetof(UnitCell, mapDomainMask) == 58);
 static_assert(offsetof(UnitCell, turnMark) == 60);
 static_assert(offsetof(UnitCell, borderMask) == 62);
 

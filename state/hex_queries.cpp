@@ -2,6 +2,8 @@
 #include "state/game_state.h"
 #include "state/hex_terrain_rules.h"
 
+#include <utility>
+
 namespace {
 
 constexpr int kFlagTableSize = 56;
@@ -88,7 +90,7 @@ bool GameState::isDropHex(int x, int y) const
     // The hex's own terrain, a pillbox listed on it, or the road laid over it.
     if (typeHasFlag(m_terrainTypes, effectiveTerrainAt(x, y), kTerrainAirborneDrop))
         return true;
-    if (findListedHexA(x, y) >= 0 && typeHasFlag(m_terrainTypes, m_terrainRoles.pillbox, kTerrainAirborneDrop))
+    if (findPillboxHex(x, y) >= 0 && typeHasFlag(m_terrainTypes, m_terrainRoles.pillbox, kTerrainAirborneDrop))
         return true;
     return cell->overlay && typeHasFlag(m_terrainTypes, m_terrainRoles.road, kTerrainAirborneDrop);
 }
@@ -103,7 +105,7 @@ bool hexHasFlagFor(const GameState& state, int x, int y, unsigned flag, int coun
     const auto& types = state.terrainTypes();
     const TerrainRoles& roles = state.terrainRoles();
     bool has = typeHasFlag(types, state.effectiveTerrainAt(x, y), flag)
-        || (state.findListedHexA(x, y) >= 0 && typeHasFlag(types, roles.pillbox, flag))
+        || (state.findPillboxHex(x, y) >= 0 && typeHasFlag(types, roles.pillbox, flag))
         || (cell->overlay && typeHasFlag(types, roles.road, flag));
     if (!has)
         return false;
@@ -147,22 +149,40 @@ int GameState::hexPlaceLink(int x, int y) const
     return units ? units->place : 0;
 }
 
-int GameState::findListedHexA(int x, int y) const
+int GameState::findPillboxHex(int x, int y) const
 {
     if (!isOnMap(x, y))
         return -1;
-    for (size_t i = 0; i < m_listedHexes10.size(); ++i)
-        if (m_listedHexes10[i].x == uint32_t(x) && m_listedHexes10[i].y == uint32_t(y))
+    for (size_t i = 0; i < m_pillboxHexes.size(); ++i)
+        if (m_pillboxHexes[i].x == uint32_t(x) && m_pillboxHexes[i].y == uint32_t(y))
             return int(i);
     return -1;
 }
 
-int GameState::findListedHexB(int x, int y) const
+int GameState::findTemporaryBridgeHex(int x, int y) const
 {
     if (!isOnMap(x, y))
         return -1;
-    for (size_t i = 0; i < m_listedHexes12.size(); ++i)
-        if (m_listedHexes12[i].x == uint32_t(x) && m_listedHexes12[i].y == uint32_t(y))
+    for (size_t i = 0; i < m_temporaryBridgeHexes.size(); ++i)
+        if (m_temporaryBridgeHexes[i].x == uint32_t(x) && m_temporaryBridgeHexes[i].y == uint32_t(y))
             return int(i);
     return -1;
+}
+
+const uint8_t* GameState::listedDurability(int x, int y, int kind) const
+{
+    if (kind == kTerrainPillbox) {
+        const PillboxHex* pillbox = pillboxHex(findPillboxHex(x, y));
+        return pillbox ? &pillbox->durability : nullptr;
+    }
+    if (kind == kTerrainTemporaryBridge) {
+        const TemporaryBridgeHex* bridge = temporaryBridgeHex(findTemporaryBridgeHex(x, y));
+        return bridge ? &bridge->durability : nullptr;
+    }
+    return nullptr;
+}
+
+uint8_t* GameState::listedDurability(int x, int y, int kind)
+{
+    return const_cast<uint8_t*>(std::as_const(*this).listedDurability(x, y, kind));
 }

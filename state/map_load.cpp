@@ -99,7 +99,7 @@ bool GameState::commitScenario(const ScenarioFile& f)
         c.analysisByte = r.analysisByte;
         c.controller = r.controller;
         c.allianceMask = r.allianceMask;
-        c.reserved45 = mapProductionTypeNumber(r.productionType);
+        c.productionTypeNumber = mapProductionTypeNumber(r.productionType);
         c.anthemCode = r.anthemCode;
         c.unitListLength = r.unitSlots;
         c.funds = r.funds;
@@ -116,7 +116,7 @@ bool GameState::commitScenario(const ScenarioFile& f)
         // Packed fields are read by value: a reference into the record would be misaligned.
         c.fundsCeiling = std::max(uint32_t(r.fundsLimit), uint32_t(r.funds));
         m_sideProductionTypes[i] = i < f.productionTypes.size() ? f.productionTypes[i] : ProductionTypeRecord {};
-        unsigned number = c.reserved45;
+        unsigned number = c.productionTypeNumber;
         if (number < kFirstUserProductionType && number < m_builtinProductionTypes.size()
             && m_builtinProductionTypes[number].name[0] != 0)
             m_sideProductionTypes[i] = m_builtinProductionTypes[number];
@@ -128,7 +128,7 @@ bool GameState::commitScenario(const ScenarioFile& f)
             FileMapCell in = f.cellAt(x, y);
             if (in.terrain < types.size() && types[in.terrain].kind < 11)
                 in.displayCode = types[in.terrain].defaultDisplayCode;
-            if (f.version <= 2 && in.terrain == 53 && types.size() > 1) {
+            if (f.version <= 2 && in.terrain == kTemporaryBridgeTerrain && types.size() > 1) {
                 in.terrain = 1;
                 in.displayCode = types[1].defaultDisplayCode;
             }
@@ -147,11 +147,10 @@ bool GameState::commitScenario(const ScenarioFile& f)
             t.turnMarks[0] = uint8_t((in.markBit0 == 1 ? 1 : 0) | (in.destroyed == 1 ? 2 : 0));
             t.turnMarks[2] = in.constructionMarker;
             u.building = in.buildingOwnerPlusOne;
-            u.reserved27[0] = in.missileCode;
-            uint8_t* bytes = reinterpret_cast<uint8_t*>(&u);
-            bytes[56] = in.launchCounterStart;
-            bytes[57] = in.missileParameter;
-            bytes[58] = in.domainMask;
+            u.mapMissileCode = in.missileCode;
+            u.mapLaunchCounterStart = in.launchCounterStart;
+            u.mapMissileParameter = in.missileParameter;
+            u.mapDomainMask = in.domainMask;
         }
     }
 

@@ -1,4 +1,4 @@
-// What the state derives from a loaded map: buildings, listed hexes, cell values, places and unit links.
+// What the state derives from a loaded map: buildings, pillbox and bridge hexes, cell values, places and unit links.
 #include "state/game_state.h"
 
 #include "state/action_history.h"
@@ -10,17 +10,14 @@
 namespace {
 
 constexpr int kCapitalKind = 12;
-constexpr int kConstructionTerrain = 53;
-
-uint8_t& cellByte(UnitCell& cell, int offset) { return reinterpret_cast<uint8_t*>(&cell)[offset]; }
 
 }
 
 void GameState::rebuildFromCells()
 {
     m_buildings.clear();
-    m_listedHexes10.clear();
-    m_listedHexes12.clear();
+    m_pillboxHexes.clear();
+    m_temporaryBridgeHexes.clear();
     const int width = mapWidth();
     for (int i = 0; i < width * mapHeight(); ++i) {
         int x = i % width, y = i / width;
@@ -51,27 +48,25 @@ void GameState::rebuildFromCells()
                 b.durability = 0;
                 b.destroyed = 1;
             }
-            uint16_t missile = units.reserved27[0];
-            if (missile) {
-                b.missileCode = missile;
-                b.missileParameter = cellByte(units, 57);
+            if (units.mapMissileCode) {
+                b.missileCode = units.mapMissileCode;
+                b.missileParameter = units.mapMissileParameter;
             }
-            b.launchCounterStart = cellByte(units, 56);
-            b.launchCounter = b.type == 49 ? cellByte(units, 56) : 0;
+            b.launchCounterStart = units.mapLaunchCounterStart;
+            b.launchCounter = b.type == 49 ? units.mapLaunchCounterStart : 0;
             b.loadedOwnerPlusOne = uint8_t(owner_plus_one);
-            b.domainMask = cellByte(units, 58);
+            b.domainMask = units.mapDomainMask;
             m_buildings.push_back(b);
             units.building = uint16_t(m_buildings.size());
         } else {
             units.building = 0;
             if (t->kind == 7)
-                m_listedHexes10.push_back(ListedHex10 {uint32_t(x), uint32_t(y), {t->durability, 0}});
+                m_pillboxHexes.push_back(PillboxHex {uint32_t(x), uint32_t(y), t->durability, 0});
         }
         if (cell.turnMarks[2]) {
-            uint8_t construction_durability = m_terrainTypes.size() > kConstructionTerrain ? m_terrainTypes[kConstructionTerrain].durability : 0;
-            uint8_t former_substitute = uint8_t(cell.substitute & 0xFF);
-            m_listedHexes12.push_back(ListedHex12 {uint32_t(x), uint32_t(y), {construction_durability, cell.terrain, uint8_t(cell.displayCode & 0xFF), former_substitute}});
-            cell.terrain = kConstructionTerrain;
+            const uint8_t durability = m_terrainTypes.size() > kTemporaryBridgeTerrain ? m_terrainTypes[kTemporaryBridgeTerrain].durability : 0;
+            m_temporaryBridgeHexes.push_back(TemporaryBridgeHex {uint32_t(x), uint32_t(y), durability, cell.terrain, uint8_t(cell.displayCode & 0xFF), uint8_t(cell.substitute & 0xFF)});
+            cell.terrain = kTemporaryBridgeTerrain;
             cell.substitute = 0;
             cell.displayCode = uint16_t(cell.turnMarks[2] - 1);
             cell.turnMarks[2] = 0;
@@ -101,7 +96,7 @@ void GameState::deriveCellData()
                 if (other != 5 && other != 6)
                     mask = uint8_t(mask | 1u << d);
             }
-            cellByte(*unitCellAt(x, y), 52) = mask;
+            unitCellAt(x, y)->supplyLineMask = mask;
         }
     }
 }
@@ -262,8 +257,8 @@ void GameState::resetMapPart()
     }
     std::memset(m_placeTable.get(), 0, sizeof(PlaceRecord) * kPlaceRecordCount);
     m_buildings.clear();
-    m_listedHexes10.clear();
-    m_listedHexes12.clear();
+    m_pillboxHexes.clear();
+    m_temporaryBridgeHexes.clear();
     m_turnBlock = TurnBlock {};
     m_turnBlock.phase = 1;
     m_turnBlock.currentCountry = 0;

@@ -59,8 +59,8 @@ struct SavedGameImage {
     std::vector<BuildingRecord> buildings;
     // Up to the last used place; unused places in between are kept as stored.
     std::vector<PlaceRecord> places;
-    std::vector<ListedHex10> listedHexes10;
-    std::vector<ListedHex12> listedHexes12;
+    std::vector<PillboxHex> pillboxHexes;
+    std::vector<TemporaryBridgeHex> temporaryBridgeHexes;
     std::vector<TurnStatsRecord> turnStats;
     std::array<std::vector<UnitRecord>, 9> units;
     std::array<std::vector<UnitRecord>, 8> missiles;

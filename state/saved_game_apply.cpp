@@ -103,8 +103,8 @@ bool applySavedGame(GameState& state, const SavedGameImage& image)
         if (place.used)
             state.addPlaceRecord(place);
     state.linkPlaces();
-    state.listedHexes10() = image.listedHexes10;
-    state.listedHexes12() = image.listedHexes12;
+    state.pillboxHexes() = image.pillboxHexes;
+    state.temporaryBridgeHexes() = image.temporaryBridgeHexes;
     for (const TurnStatsRecord& record : image.turnStats)
         state.appendTurnStats(record);
 

@@ -145,9 +145,9 @@ bool ImageReader::mapCells()
     for (const BuildingRecord& b : m_out.buildings)
         if (b.x >= width || b.y >= height)
             return fail("building off the map");
-    if (!countedTable(m_out.places, kPlaceRecordCount, "places") || !countedTable(m_out.listedHexes10, kMaxHexes, "listed hexes"))
+    if (!countedTable(m_out.places, kPlaceRecordCount, "places") || !countedTable(m_out.pillboxHexes, kMaxHexes, "listed hexes"))
         return false;
-    if (m_out.version >= 2 && !countedTable(m_out.listedHexes12, kMaxHexes, "construction hexes"))
+    if (m_out.version >= 2 && !countedTable(m_out.temporaryBridgeHexes, kMaxHexes, "construction hexes"))
         return false;
     return countedTable(m_out.turnStats, kMaxStatsRecords, "turn statistics");
 }

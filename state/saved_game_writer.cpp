@@ -66,9 +66,9 @@ void writeSavedGameBlocks(const SavedGameImage& image, swCFile& stream)
     image.pool.save(stream);
     countedTable(stream, image.buildings);
     countedTable(stream, image.places);
-    countedTable(stream, image.listedHexes10);
+    countedTable(stream, image.pillboxHexes);
     if (image.version != 1)
-        countedTable(stream, image.listedHexes12);
+        countedTable(stream, image.temporaryBridgeHexes);
     countedTable(stream, image.turnStats);
     sideTables(stream, image.units);
     sideTables(stream, image.missiles);
@@ -113,8 +113,8 @@ void captureSavedGame(GameState& state, SavedGameImage& out)
         if (state.isPlaceUsed(i))
             places = i + 1;
     out.places.assign(state.placeTable(), state.placeTable() + places);
-    out.listedHexes10 = state.listedHexes10();
-    out.listedHexes12 = state.listedHexes12();
+    out.pillboxHexes = state.pillboxHexes();
+    out.temporaryBridgeHexes = state.temporaryBridgeHexes();
     out.turnStats.clear();
     for (size_t i = 0; i < state.turnStatsCount(); ++i)
         out.turnStats.push_back(*state.turnStatsAt(i));

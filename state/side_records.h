@@ -1,4 +1,4 @@
-// Small per-side records: destroyed units, places and the two listed-hex tables.
+// Small per-side records: destroyed units, places and the hexes of pillboxes and temporary bridges.
 #pragma once
 
 #include <cstddef>
@@ -38,16 +38,25 @@ static_assert(sizeof(PlaceRecord) == 37);
 constexpr int kPlaceRecordCount = 1000;
 
 #pragma pack(push, 1)
-struct ListedHex10 {
+// A pillbox built on the map: its terrain is the cell's own, its durability is kept here.
+struct PillboxHex {
     uint32_t x;
     uint32_t y;
-    uint8_t data[2];
+    uint8_t durability;
+    uint8_t spare;
 };
-struct ListedHex12 {
+// A temporary bridge, built by an engineer or placed by the map, with what the hex was before.
+struct TemporaryBridgeHex {
     uint32_t x;
     uint32_t y;
-    uint8_t data[4];
+    uint8_t durability;
+    uint8_t formerTerrain;
+    // The low byte of the former display word.
+    uint8_t formerDisplayCode;
+    uint8_t formerSubstitute;
 };
 #pragma pack(pop)
-static_assert(sizeof(ListedHex10) == 10);
-static_assert(sizeof(ListedHex12) == 12);
+static_assert(sizeof(PillboxHex) == 10);
+static_assert(sizeof(TemporaryBridgeHex) == 12);
+static_assert(offsetof(PillboxHex, durability) == 8);
+static_assert(offsetof(TemporaryBridgeHex, durability) == 8);

@@ -38,10 +38,9 @@ bool GameState::isNightTurn() const
 {
     if (ruleSwitch(kRuleDayNight) != 1)
         return false;
-    int period = std::max(1, m_mapHeader.dayNightLow | m_mapHeader.dayNightHigh << 8);
+    int period = std::max(1, m_mapHeader.dayNightTurns());
     int t = m_turnBlock.turn ? m_turnBlock.turn - 1 : 0;
-    // Byte 534 of the header: the map starts at night.
-    if (m_mapHeader.data534[0] == 1)
+    if (m_mapHeader.startTime == 1)
         t += period;
     return (t / period) % 2 == 1;
 }

@@ -1,4 +1,4 @@
-// Accessors of the rule slots, the listed-hex tables and the sides' production types.
+// Accessors of the rule slots, the pillbox and temporary-bridge tables and the sides' production types.
 #include "state/game_state.h"
 
 void GameState::setRuleSlot(int slot, const RuleSlot& source)
@@ -8,14 +8,14 @@ void GameState::setRuleSlot(int slot, const RuleSlot& source)
     m_ruleSlots[size_t(slot)] = source;
 }
 
-const ListedHex10* GameState::tenByteRecord(int i) const
+const PillboxHex* GameState::pillboxHex(int i) const
 {
-    return i >= 0 && size_t(i) < m_listedHexes10.size() ? &m_listedHexes10[size_t(i)] : nullptr;
+    return i >= 0 && size_t(i) < m_pillboxHexes.size() ? &m_pillboxHexes[size_t(i)] : nullptr;
 }
 
-const ListedHex12* GameState::twelveByteRecord(int i) const
+const TemporaryBridgeHex* GameState::temporaryBridgeHex(int i) const
 {
-    return i >= 0 && size_t(i) < m_listedHexes12.size() ? &m_listedHexes12[size_t(i)] : nullptr;
+    return i >= 0 && size_t(i) < m_temporaryBridgeHexes.size() ? &m_temporaryBridgeHexes[size_t(i)] : nullptr;
 }
 
 const ProductionTypeRecord* GameState::sideProductionType(int country) const

@@ -51,7 +51,7 @@ TerrainRecord terrainFromLine(const std::vector<char*>& fields)
     r.rearmMask = groupMask(fields, 65);
     r.replenishMask = groupMask(fields, 71);
     r.repairMask = groupMask(fields, 77);
-    r.groupMask5 = groupMask(fields, 83);
+    r.productionMask = groupMask(fields, 83);
     for (int g = 0; g < kUnitTypeGroupCount; ++g)
         r.groupValues[g] = uint8_t(decimal(column(fields, 89 + g)));
     r.capacity = uint8_t(decimal(column(fields, 95)));

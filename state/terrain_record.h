@@ -25,7 +25,8 @@ struct TerrainRecord {
     uint16_t rearmMask;
     uint16_t replenishMask;
     uint16_t repairMask;
-    uint16_t groupMask5;
+    // The domain slots a building of the type may produce into: bits 1, 2, 4 air, 8 land, 16, 32 sea.
+    uint16_t productionMask;
     uint8_t groupValues[kUnitTypeGroupCount];
     uint8_t capacity;
     uint8_t padding89;
@@ -43,6 +44,7 @@ static_assert(offsetof(TerrainRecord, moveCost) == 16);
 static_assert(offsetof(TerrainRecord, durability) == 68);
 static_assert(offsetof(TerrainRecord, occupationValue) == 70);
 static_assert(offsetof(TerrainRecord, refuelMask) == 72);
+static_assert(offsetof(TerrainRecord, productionMask) == 80);
 static_assert(offsetof(TerrainRecord, capacity) == 88);
 static_assert(offsetof(TerrainRecord, defaultDisplayCode) == 94);
 static_assert(offsetof(TerrainRecord, flags) == 96);
@@ -76,6 +78,10 @@ enum TerrainKind : uint8_t {
     kTerrainMissileBase = 23,
     kTerrainKindCount = 28,
 };
+
+// The type an engineer's bridge and a map's bridge under construction take (kind 10); its hexes
+// open only the sides their display code shows.
+constexpr int kTemporaryBridgeTerrain = 53;
 
 // Index of the last type of each role's kind in land.dat.
 struct TerrainRoles {

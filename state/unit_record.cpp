@@ -82,7 +82,6 @@ void gain(UnitRecord& unit, int points)
 
 } // namespace
 
+void UnitRecord::gainExperience(int points) { gain(*this, points); }
 void UnitRecord::gainExperienceByStrength() { gain(*this, (strengthSlotCount(*this) + 1) / 2 * 10); }
-void UnitRecord::gainExperience10() { gain(*this, 10); }
 void UnitRecord::gainExperienceHalfStrength() { gain(*this, (strengthSlotCount(*this) + 1) / 2); }
-void UnitRecord::gainExperience50() { gain(*this, 50); }

@@ -66,7 +66,8 @@ struct UnitRecord {
     uint8_t carrierSide;
     uint8_t stateHigh;
     uint8_t memberStrengths[10];
-    uint8_t unused105;
+    // Attacks left before the next misfire check.
+    uint8_t misfireCountdown;
     uint16_t placedUnitIndex;
     uint8_t computerWork[10];
     uint8_t hasAutoRoute;
@@ -135,10 +136,10 @@ struct UnitRecord {
     int missingMembers() const;
     bool hasDamagedMember() const;
     void addExperience(int delta);
+    // With experience on: the points, halved in a campaign.
+    void gainExperience(int points);
     void gainExperienceByStrength();
-    void gainExperience10();
     void gainExperienceHalfStrength();
-    void gainExperience50();
     static int divideExperienceGain(int gain);
     // member_list: ten signed counters, null for none.
     void applyDamage(int side, const int16_t* member_list, int attacker_side);
@@ -191,6 +192,7 @@ static_assert(offsetof(UnitRecord, unitTypeId) == 36);
 static_assert(offsetof(UnitRecord, flags) == 50);
 static_assert(offsetof(UnitRecord, carrierIndex) == 72);
 static_assert(offsetof(UnitRecord, stateHigh) == 94);
+static_assert(offsetof(UnitRecord, misfireCountdown) == 105);
 static_assert(offsetof(UnitRecord, computerWork) == 108);
 static_assert(offsetof(UnitRecord, wayPoints) == 120);
 static_assert(offsetof(UnitRecord, memberLimit) == 144);

@@ -87,7 +87,7 @@ void ReferenceRange::terrainCosts()
     for (const BuildingRecord& building : m_state.buildings())
         if (building.terrain() && building.terrain()->kind == 20 && onMap(building.x, building.y) && entryCosts[at(building.x, building.y)])
             exitDirs[at(building.x, building.y)] = uint8_t(buildingGraphicCode(m_state, building));
-    for (const ListedHex12& listed : m_state.listedHexes12())
+    for (const TemporaryBridgeHex& listed : m_state.temporaryBridgeHexes())
         if (onMap(listed.x, listed.y) && entryCosts[at(listed.x, listed.y)])
             exitDirs[at(listed.x, listed.y)] = uint8_t(hexGraphicCode(m_state, listed.x, listed.y));
 }

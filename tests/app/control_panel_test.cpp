@@ -98,8 +98,7 @@ TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds
 
     // A game that ran out of turns counts one past the map's limit; the last turn played is shown.
     MapHeader& header = world.state().mapHeader();
-    header.data534[2] = 20;
-    header.data534[3] = 0;
+    header.turnLimit = 20;
     world.state().turnBlock().turn = 21;
     world.state().turnBlock().phase = 7;
     post(ui_message::kPanelSideFacts);

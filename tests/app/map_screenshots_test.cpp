@@ -82,7 +82,7 @@ public:
     void setNight(bool on)
     {
         setRule(kRuleDayNight, 1);
-        state().mapHeader().data534[0] = on ? 1 : 0;
+        state().mapHeader().startTime = on ? 1 : 0;
     }
 
     bool loaded = false;

@@ -92,7 +92,7 @@ protected:
         s.country(0).runningTotal = 5000;
         s.country(0).fundsSpent = 1000;
         const uint16_t limit = 40;
-        std::memcpy(s.mapHeader().data534 + 2, &limit, sizeof limit);
+        s.mapHeader().turnLimit = limit;
         s.turnBlock().turn = 10;
         s.turnBlock().currentCountry = 0;
         // Ten turns of territories: country 0 rising, country 1 steady.

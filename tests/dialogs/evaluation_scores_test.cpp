@@ -32,7 +32,7 @@ protected:
         world.placeBuilding(city, 1, 3, 1);
         world.placeBuilding(city, -1, 4, 1);
     }
-    void setTurnLimit(uint16_t limit) { std::memcpy(s.mapHeader().data534 + 2, &limit, sizeof limit); }
+    void setTurnLimit(uint16_t limit) { s.mapHeader().turnLimit = limit; }
     EvaluationScores won() { return computeEvaluationScores(s, 0, 0); }
 
     testing_state::SmallWorld world { 8, 8 };

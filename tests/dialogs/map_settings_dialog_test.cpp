@@ -257,8 +257,8 @@ TEST(MapSettingsDialog, AnUnlistedOwnProductionTypeIsKeptAndAChosenOneReplacesIt
     s.setSideProductionType(0, own);
     s.setSideProductionType(1, own);
     // A user type number the table does not hold: the country's own type is shown on its own.
-    s.country(0).reserved45 = 200;
-    s.country(1).reserved45 = 200;
+    s.country(0).productionTypeNumber = 200;
+    s.country(1).productionTypeNumber = 200;
     const ProductionTypeRecord* builtin = s.productionType(1);
     ASSERT_NE(builtin, nullptr);
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
@@ -268,9 +268,9 @@ TEST(MapSettingsDialog, AnUnlistedOwnProductionTypeIsKeptAndAChosenOneReplacesIt
         clickControl(window, id::kOk);
     });
     EXPECT_STREQ(s.sideProductionType(0)->name, "own");
-    EXPECT_EQ(s.country(0).reserved45, 200);
+    EXPECT_EQ(s.country(0).productionTypeNumber, 200);
     EXPECT_STREQ(s.sideProductionType(1)->name, builtin->name);
-    EXPECT_EQ(s.country(1).reserved45, 1);
+    EXPECT_EQ(s.country(1).productionTypeNumber, 1);
 }
 
 TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)

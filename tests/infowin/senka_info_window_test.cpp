@@ -28,7 +28,7 @@ protected:
     BattleResults()
     {
         const uint16_t limit = 30;
-        std::memcpy(s.mapHeader().data534 + 2, &limit, sizeof limit);
+        s.mapHeader().turnLimit = limit;
         s.turnBlock().turn = 12;
         CountryRecord& red = s.country(0);
         red.controller = 1;

@@ -219,13 +219,13 @@ TEST(CombatResolve, MisfireHitsTheUnitBesideTheTargetWithoutReturnFire)
     EXPECT_EQ(strengthTotal(world.unit(1, world.defender)), 4) << "the aimed-at unit is untouched";
     EXPECT_FALSE(unitExists(world.unit(2, bystander)));
     EXPECT_EQ(strengthTotal(world.unit(0, world.attacker)), 40);
-    EXPECT_EQ(world.unit(0, world.attacker).unused105, 5) << "level 0: 10 / 2 attacks before the next";
+    EXPECT_EQ(world.unit(0, world.attacker).misfireCountdown, 5) << "level 0: 10 / 2 attacks before the next";
     EXPECT_EQ(world.state().historyLog().record(0).seen, 1);
     EXPECT_EQ(rulesContext(world.state()).friendlyFireMask, 1 << 2) << "the victim's country";
 
     world.engage(0, world.attacker, 1, world.defender);
     resolveCombat(world.state());
-    EXPECT_EQ(world.unit(0, world.attacker).unused105, 4);
+    EXPECT_EQ(world.unit(0, world.attacker).misfireCountdown, 4);
     EXPECT_EQ(strengthTotal(world.unit(1, world.defender)), 0) << "no misfire while counting down";
 }
 

@@ -174,13 +174,13 @@ TEST(GroundDemolition, PillboxWornDownIsRazedAndRoadsOverARiverDropTheirUnit)
     GameState& s = world.state();
     const int pillbox = s.terrainRoles().pillbox;
     world.cell(4, 3).terrain = uint8_t(pillbox);
-    s.listedHexes10().push_back(ListedHex10 { 4, 3, { 6, 0 } });
+    s.pillboxHexes().push_back(PillboxHex { 4, 3, 6, 0 });
     world.actor(0, 3, 3);
     execDestroy(s, 4, 3, Demolisher::Unit);
-    ASSERT_EQ(s.listedHexes10().size(), 1u);
-    EXPECT_EQ(s.listedHexes10()[0].data[0], 2);
+    ASSERT_EQ(s.pillboxHexes().size(), 1u);
+    EXPECT_EQ(s.pillboxHexes()[0].durability, 2);
     execDestroy(s, 4, 3, Demolisher::Unit);
-    EXPECT_TRUE(s.listedHexes10().empty()) << "razed at 0";
+    EXPECT_TRUE(s.pillboxHexes().empty()) << "razed at 0";
     EXPECT_EQ(world.cell(4, 3).terrain, s.terrainRoles().wasteland);
 
     // A road across a river that land units cannot enter.

@@ -101,9 +101,9 @@ TEST(RestoreWork, ListedPillboxGainsUpToItsMaximumAndBareGroundIsLeftAlone)
     const int pillbox = s.terrainRoles().pillbox;
     world.editTerrain(pillbox).durability = 20;
     world.cell(2, 3).terrain = uint8_t(pillbox);
-    s.listedHexes10().push_back(ListedHex10 { 2, 3, { 18, 0 } });
+    s.pillboxHexes().push_back(PillboxHex { 2, 3, 18, 0 });
     execRestore(s, 2, 3);
-    EXPECT_EQ(s.listedHexes10()[0].data[0], 20);
+    EXPECT_EQ(s.pillboxHexes()[0].durability, 20);
 
     const uint32_t records = s.historyLog().count();
     const uint16_t experience = world.actor().experience;
@@ -132,21 +132,21 @@ TEST(PillboxWork, BuiltOnSuitableGroundAndDemolishedToWasteland)
     world.editTerrain(ground).flags |= 0x40;
     const int pillbox = s.terrainRoles().pillbox;
     world.editTerrain(pillbox).durability = 30;
-    s.listedHexes10().push_back(ListedHex10 { 0, 0, { 5, 0 } });
+    s.pillboxHexes().push_back(PillboxHex { 0, 0, 5, 0 });
 
     execBuildPillbox(s);
     EXPECT_EQ(world.cell(3, 3).terrain, pillbox);
     EXPECT_EQ(world.cell(3, 3).displayCode, s.terrainTypes()[size_t(pillbox)].defaultDisplayCode);
-    ASSERT_EQ(s.listedHexes10().size(), 2u);
-    EXPECT_EQ(packed(s.listedHexes10()[1].x), 3u);
-    EXPECT_EQ(s.listedHexes10()[1].data[0], 30);
+    ASSERT_EQ(s.pillboxHexes().size(), 2u);
+    EXPECT_EQ(packed(s.pillboxHexes()[1].x), 3u);
+    EXPECT_EQ(s.pillboxHexes()[1].durability, 30);
     EXPECT_EQ(world.material(), 8);
 
     world.cell(3, 3).overlay = 0x09;
     demolishPillbox(s, 3, 3);
     EXPECT_EQ(world.cell(3, 3).terrain, s.terrainRoles().wasteland);
-    ASSERT_EQ(s.listedHexes10().size(), 1u);
-    EXPECT_EQ(s.listedHexes10()[0].x, 0u) << "only the demolished pillbox's record goes";
+    ASSERT_EQ(s.pillboxHexes().size(), 1u);
+    EXPECT_EQ(s.pillboxHexes()[0].x, 0u) << "only the demolished pillbox's record goes";
     EXPECT_EQ(world.cell(3, 3).overlay, 0);
     EXPECT_TRUE(world.supplyLinesRecomputed());
 }
@@ -162,7 +162,7 @@ TEST(BridgeWork, DisplayCodeFollowsTheFarBankOrGoesStraightAcross)
         for (int k = 0; k < 6; ++k) {
             world.cell(3, 3).terrain = uint8_t(river);
             world.cell(3, 3).displayCode = 77;
-            s.listedHexes12().clear();
+            s.temporaryBridgeHexes().clear();
             world.actor().ammunition[0] = rounds;
             // The engineer stands in direction d of the bridge hex; the far bank lies k steps round.
             const HexPos builder = s.hexNeighbour(3, 3, d);
@@ -174,9 +174,9 @@ TEST(BridgeWork, DisplayCodeFollowsTheFarBankOrGoesStraightAcross)
             const int e = k >= 2 && k <= 4 ? (d + k) % 6 : (d + 3) % 6;
             EXPECT_EQ(world.cell(3, 3).displayCode, bridgeDisplayCode(d, e)) << "d " << d << " k " << k;
             EXPECT_EQ(world.cell(3, 3).terrain, 53);
-            ASSERT_EQ(s.listedHexes12().size(), 1u);
-            EXPECT_EQ(s.listedHexes12()[0].data[1], river);
-            EXPECT_EQ(s.listedHexes12()[0].data[2], 77);
+            ASSERT_EQ(s.temporaryBridgeHexes().size(), 1u);
+            EXPECT_EQ(s.temporaryBridgeHexes()[0].formerTerrain, river);
+            EXPECT_EQ(s.temporaryBridgeHexes()[0].formerDisplayCode, 77);
             EXPECT_EQ(world.material(), 7);
         }
     }
@@ -194,7 +194,7 @@ TEST(BridgeWork, NotBuiltFromAHexBesideNothing)
     world.cell(6, 6).terrain = uint8_t(river);
     execBuildBridge(s, 6, 6, 7, 6);
     EXPECT_EQ(world.cell(6, 6).terrain, river) << "the engineer is not beside the hex";
-    EXPECT_TRUE(s.listedHexes12().empty());
+    EXPECT_TRUE(s.temporaryBridgeHexes().empty());
 }
 
 TEST(RoadWork, LinksBothRoadEndsAndFinishingSpendsOneRound)

@@ -70,8 +70,7 @@ public:
 
     void setTurnLimit(int turns)
     {
-        state().mapHeader().data534[2] = uint8_t(turns & 0xFF);
-        state().mapHeader().data534[3] = uint8_t(turns >> 8);
+        state().mapHeader().turnLimit = uint16_t(turns);
     }
     TurnBlock& turn() { return state().turnBlock(); }
 

@@ -47,7 +47,7 @@ TEST(ProductionCategories, StoringOffersWholeCategoriesWhileHexProductionNeedsFr
 {
     ProductionWorld world;
     world.setRule(kRuleStacking, 1);
-    world.editTerrain(world.city).groupMask5 = 1 | 8 | 16;
+    world.editTerrain(world.city).productionMask = 1 | 8 | 16;
     world.build(world.capital, 0, 2, 2);
     world.build(world.city, 0, 4, 4);
     world.placeUnit(0, world.plain, 4, 4);
@@ -89,7 +89,7 @@ TEST(ProductionCategories, BuildingMustBeSuppliedIntactOwnedAndNearHome)
 TEST(ProductionCategories, RestrictionByteAndAlliedBuildings)
 {
     ProductionWorld world;
-    world.editTerrain(world.city).groupMask5 = 1 | 8;
+    world.editTerrain(world.city).productionMask = 1 | 8;
     world.build(world.capital, 0, 0, 0);
     int city = world.build(world.city, 1, 2, 0);
     world.country(0).allianceMask = 3;

@@ -33,8 +33,8 @@ public:
         capital = terrainOfKind(kTerrainCapital);
         city = terrainOfKind(kTerrainLargeCity);
         // Production of land units only, in a city that services land units.
-        editTerrain(city).groupMask5 = 8;
-        editTerrain(capital).groupMask5 = 8;
+        editTerrain(city).productionMask = 8;
+        editTerrain(capital).productionMask = 8;
     }
 
     // A building of the terrain type whose hex is of that type too.

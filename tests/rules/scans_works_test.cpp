@@ -24,7 +24,7 @@ void addStructure(SmallWorld& world, int x, int y, int durability)
 {
     world.cell(x, y).terrain = kStructure;
     world.cell(x, y).displayCode = 2;
-    world.state().listedHexes12().push_back(ListedHex12 { uint32_t(x), uint32_t(y), { uint8_t(durability), 0, 0, 0 } });
+    world.state().temporaryBridgeHexes().push_back(TemporaryBridgeHex { uint32_t(x), uint32_t(y), uint8_t(durability), 0, 0, 0 });
 }
 
 } // namespace

@@ -93,13 +93,13 @@ TEST(DayAndNight, PeriodsAndNightStart)
     s.mapHeader().dayNightHigh = 1000 >> 8;
     EXPECT_FALSE(night(1));
     EXPECT_FALSE(night(999));
-    s.mapHeader().data534[0] = 1;
+    s.mapHeader().startTime = 1;
     EXPECT_TRUE(night(1));
     EXPECT_TRUE(night(999));
 
     s.mapHeader().dayNightLow = 0; // read as 1
     s.mapHeader().dayNightHigh = 0;
-    s.mapHeader().data534[0] = 0;
+    s.mapHeader().startTime = 0;
     EXPECT_FALSE(night(1));
     EXPECT_TRUE(night(2));
 }

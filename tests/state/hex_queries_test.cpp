@@ -280,13 +280,18 @@ TEST(HexQueries, ListedHexesAndPlaceLinks)
 {
     SmallMap map;
     GameState& s = map.state;
-    s.listedHexes10().push_back({ 2, 3, {} });
-    s.listedHexes12().push_back({ 1, 1, {} });
-    s.listedHexes12().push_back({ 2, 3, {} });
-    EXPECT_EQ(s.findListedHexA(2, 3), 0);
-    EXPECT_EQ(s.findListedHexB(2, 3), 1);
-    EXPECT_EQ(s.findListedHexA(1, 1), -1);
-    EXPECT_EQ(s.findListedHexB(-1, 3), -1);
+    s.pillboxHexes().push_back({ 2, 3, 7, 0 });
+    s.temporaryBridgeHexes().push_back({ 1, 1, 8, 0, 0, 0 });
+    s.temporaryBridgeHexes().push_back({ 2, 3, 9, 0, 0, 0 });
+    EXPECT_EQ(s.findPillboxHex(2, 3), 0);
+    EXPECT_EQ(s.findTemporaryBridgeHex(2, 3), 1);
+    EXPECT_EQ(s.findPillboxHex(1, 1), -1);
+    EXPECT_EQ(s.findTemporaryBridgeHex(-1, 3), -1);
+    // A hex listed in both tables answers by the kind asked for.
+    EXPECT_EQ(*s.listedDurability(2, 3, kTerrainPillbox), 7);
+    EXPECT_EQ(*s.listedDurability(2, 3, kTerrainTemporaryBridge), 9);
+    EXPECT_EQ(s.listedDurability(2, 3, kTerrainRoad), nullptr);
+    EXPECT_EQ(s.listedDurability(1, 1, kTerrainPillbox), nullptr);
     s.unitCellAt(6, 2)->place = 12;
     EXPECT_EQ(s.hexPlaceLink(6, 2), 12);
     EXPECT_EQ(s.hexPlaceLink(kW, 2), 0);

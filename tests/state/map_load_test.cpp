@@ -93,9 +93,9 @@ TEST(MapLoad, ConstructionMarkerBecomesTemporaryBridgeAndListedHex)
     SmallWorld world(4, 4);
     GameState& state = world.state();
     ASSERT_TRUE(load(state, twoCountryMap()));
-    ASSERT_EQ(state.listedHexes12().size(), 1u);
-    EXPECT_EQ(state.listedHexes12()[0].x, 2u);
-    EXPECT_EQ(state.listedHexes12()[0].data[1], kPlain);
+    ASSERT_EQ(state.temporaryBridgeHexes().size(), 1u);
+    EXPECT_EQ(state.temporaryBridgeHexes()[0].x, 2u);
+    EXPECT_EQ(state.temporaryBridgeHexes()[0].formerTerrain, kPlain);
     EXPECT_EQ(state.terrainCellAt(2, 5)->terrain, kTempBridge);
     EXPECT_EQ(state.terrainCellAt(2, 5)->displayCode, 3);
 }
@@ -132,8 +132,8 @@ TEST(MapLoad, CountriesGetInPlayBitsFundsAndMovedProductionNumbers)
     EXPECT_EQ(packed(a.initialFunds), 1000u);
     EXPECT_EQ(packed(a.fundsCeiling), 5000u);
     EXPECT_EQ(a.marketRate, 100);
-    EXPECT_EQ(a.reserved45, 0);
-    EXPECT_EQ(state.country(1).reserved45, 105);
+    EXPECT_EQ(a.productionTypeNumber, 0);
+    EXPECT_EQ(state.country(1).productionTypeNumber, 105);
     EXPECT_EQ(state.country(2).controller, 0);
     EXPECT_NE(state.fogMap(), nullptr);
     ASSERT_NE(state.redrawSet(), nullptr);

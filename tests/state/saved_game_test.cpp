@@ -149,9 +149,9 @@ TEST(SavedGameVersions, MagicsNameVersionsAndVersionOneGetsTheIdentityNextOrder)
     ASSERT_TRUE(readSavedGame(s, file));
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(s.turnBlock().nextOrder[i], i);
-    EXPECT_TRUE(s.listedHexes12().empty());
-    ASSERT_EQ(s.listedHexes10().size(), 1u);
-    EXPECT_EQ(s.listedHexes10()[0].x, 4u);
+    EXPECT_TRUE(s.temporaryBridgeHexes().empty());
+    ASSERT_EQ(s.pillboxHexes().size(), 1u);
+    EXPECT_EQ(s.pillboxHexes()[0].x, 4u);
     EXPECT_EQ(s.unitCount(1), 1u);
 }
 

@@ -62,8 +62,8 @@ public:
         }
         s.linkPlaces();
         s.deriveCellData();
-        s.listedHexes10().push_back({ 4, 4, { 1, 2 } });
-        s.listedHexes12().push_back({ 5, 1, { 3, 4, 5, 6 } });
+        s.pillboxHexes().push_back({ 4, 4, 1, 2 });
+        s.temporaryBridgeHexes().push_back({ 5, 1, 3, 4, 5, 6 });
         TurnStatsRecord stats {};
         stats.country[1].income = 77;
         s.appendTurnStats(stats);

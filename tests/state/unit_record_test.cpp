@@ -72,7 +72,7 @@ TEST(UnitExperience, StaysInRangeAndGainsOnlyUnderTheRule)
     unit.addExperience(-3000);
     EXPECT_EQ(unit.experience, 0);
 
-    unit.gainExperience50();
+    unit.gainExperience(50);
     EXPECT_EQ(unit.experience, 0);
     world.setRule(kRuleExperience, 1);
     unit.gainExperienceByStrength(); // four members: (4 + 1) / 2 * 10
@@ -89,11 +89,11 @@ TEST(UnitExperience, CampaignDivisorRoundsUpAndZeroCountsAsOne)
     EXPECT_EQ(UnitRecord::divideExperienceGain(1), 1);
     EXPECT_EQ(UnitRecord::divideExperienceGain(0), 0);
     UnitRecord& unit = world.unit(0, world.placeUnit(0, kTank, 0, 0));
-    unit.gainExperience10();
+    unit.gainExperience(10);
     EXPECT_EQ(unit.experience, 4);
 
     world.state().campaignBlock().experienceDivisor = 0;
-    unit.gainExperience50();
+    unit.gainExperience(50);
     EXPECT_EQ(unit.experience, 54);
 }
 
