@@ -300,41 +300,64 @@ void takeFlightArrival(SceneFigure& fig, SceneFigure& shooter, int side, int f)
     playSideSound(side, 4);
 }
 
+// One figure of the flight as its painter sees it: the place in the formation and the frames by
+// which the shots aimed at it lead it.
+struct FlightFigure {
+    SceneFigure& fig;
+    int index;
+    int x;
+    int y;
+    int lead;
+};
+
+// The flight over the background, from the last figure to the first.
+template <class PaintFigure>
+void paintFlight(int f, int side, int cut, const int (&leads)[kFigureCount], PaintFigure&& paint)
+{
+    const PaintContext context = paintContext(side, cut);
+    LiveClashWindow::drawBackground(f, side, true, false, 0);
+    for (int i = kFigureCount - 1; i >= 0; --i)
+        paint(context, FlightFigure { context.own.figures[size_t(i)], i, kFlightPlaces[i][0], kFlightPlaces[i][1], leads[i] });
+}
+
+// The other side's shots aimed at the figure, in order: each draws its effect, and one that has
+// arrived strikes the figure.
+template <class DrawShot>
+void takeShotsAt(const PaintContext& c, const FlightFigure& at, int f, int side, DrawShot&& drawShot)
+{
+    for (int k = 0; k < kFigureCount; ++k) {
+        SceneFigure& shooter = c.other.figures[size_t(k)];
+        if (shooter.target == at.index && drawShot(shooter, k))
+            takeFlightArrival(at.fig, shooter, side, f);
+    }
+}
+
 } // namespace
 
 void drawFlight(int f, int side, int cut)
 {
     static constexpr int kLead[kFigureCount] = { 3, 5, 4, 4, 4, 4, 3, 2, 3, 2 };
-    auto [st, s, o, target, unit, phase] = paintContext(side, cut);
-    LiveClashWindow::drawBackground(f, side, true, false, 0);
-    for (int i = kFigureCount - 1; i >= 0; --i) {
-        SceneFigure& fig = s.figures[size_t(i)];
-        const int px = kFlightPlaces[i][0];
-        const int py = kFlightPlaces[i][1];
-        if (phase == kPhaseFire && o.weaponKind == 0) {
+    paintFlight(f, side, cut, kLead, [&](const PaintContext& c, const FlightFigure& at) {
+        const SceneFigure& fig = at.fig;
+        if (c.phase == kPhaseFire && c.other.weaponKind == 0) {
             const int step = f - fig.jitterA % 30;
-            if (fig.hitCount > 0 && py + 24 * step > 0)
-                blitSprite(target, unit, px - 24 * step, py + 24 * step, 18, 18, 0, 0, side);
-            continue;
+            if (fig.hitCount > 0 && at.y + 24 * step > 0)
+                blitSprite(c.target, c.unit, at.x - 24 * step, at.y + 24 * step, 18, 18, 0, 0, side);
+            return;
         }
-        if (phase != kPhaseHit)
-            continue;
+        if (c.phase != kPhaseHit)
+            return;
         const int step = f - cut * kCutFrames - fig.jitterA % 20 - 10;
-        const int sx = px - 24 * step;
-        const int sy = py + 24 * step;
+        const int x = at.x - 24 * step;
+        const int y = at.y + 24 * step;
         if (fig.hitCount > 0)
-            blitSprite(target, unit, sx, sy, 18, 18, 0, 0, side);
-        const int lead = kLead[i];
-        for (int k = 0; k < kFigureCount; ++k) {
-            SceneFigure& shooter = o.figures[size_t(k)];
-            if (shooter.target != i)
-                continue;
-            if (drawIncomingEffect(step - lead + 1, side, px - 24 * lead, py + 24 * lead, 0, shooter.fires, k, true))
-                takeFlightArrival(fig, shooter, side, f);
-        }
+            blitSprite(c.target, c.unit, x, y, 18, 18, 0, 0, side);
+        takeShotsAt(c, at, f, side, [&](const SceneFigure& shooter, int k) {
+            return drawIncomingEffect(step - at.lead + 1, side, at.x - 24 * at.lead, at.y + 24 * at.lead, 0, shooter.fires, k, true);
+        });
         if (fig.hitFrame >= 0)
-            drawFlightHit(target, unit, fig, f, sx, sy, side);
-    }
+            drawFlightHit(c.target, c.unit, fig, f, x, y, side);
+    });
 }
 
 // The flight flies into the beam on a schedule: each figure reaches the beam's height at the frame
@@ -342,35 +365,26 @@ void drawFlight(int f, int side, int cut)
 void drawKind82Scene(int f, int side, int cut)
 {
     static constexpr int kLead[kFigureCount] = { 6, 3, 4, 4, 4, 4, 3, 2, 3, 2 };
-    auto [st, s, o, target, unit, phase] = paintContext(side, cut);
-    LiveClashWindow::drawBackground(f, side, true, false, 0);
-    for (int i = kFigureCount - 1; i >= 0; --i) {
-        SceneFigure& fig = s.figures[size_t(i)];
-        const int px = kFlightPlaces[i][0];
-        const int py = kFlightPlaces[i][1];
-        int j = i;
+    paintFlight(f, side, cut, kLead, [&](const PaintContext& c, const FlightFigure& at) {
+        const SceneFigure& fig = at.fig;
+        int j = at.index;
         for (int k = 0; k < kFigureCount; ++k)
-            if (o.figures[size_t(k)].target == i) {
+            if (c.other.figures[size_t(k)].target == at.index) {
                 j = k;
                 break;
             }
-        const int q = o.figures[size_t(j)].jitterA % 30;
-        const int lead = kLead[i];
-        const int step = f - 16 + lead - q;
-        const int x = px - 24 * step;
-        const int y = py + 24 * step;
-        if (fig.hitCount > 0 && phase == kPhaseFire && y > 0)
-            blitSprite(target, unit, x, y, 18, 18, 0, 0, side);
-        for (int k = 0; k < kFigureCount; ++k) {
-            SceneFigure& shooter = o.figures[size_t(k)];
-            if (shooter.target != i)
-                continue;
-            if (drawIncomingEffect(f - q, side, 0, py + 24 * lead, 0, shooter.fires, k, false))
-                takeFlightArrival(fig, shooter, side, f);
-        }
+        const int q = c.other.figures[size_t(j)].jitterA % 30;
+        const int step = f - 16 + at.lead - q;
+        const int x = at.x - 24 * step;
+        const int y = at.y + 24 * step;
+        if (fig.hitCount > 0 && c.phase == kPhaseFire && y > 0)
+            blitSprite(c.target, c.unit, x, y, 18, 18, 0, 0, side);
+        takeShotsAt(c, at, f, side, [&](const SceneFigure& shooter, int k) {
+            return drawIncomingEffect(f - q, side, 0, at.y + 24 * at.lead, 0, shooter.fires, k, false);
+        });
         if (fig.hitFrame != -1)
-            drawFlightHit(target, unit, fig, f, x, y, side);
-    }
+            drawFlightHit(c.target, c.unit, fig, f, x, y, side);
+    });
 }
 
 PhasePainter phasePainter(int kind, int other_weapon_kind)
