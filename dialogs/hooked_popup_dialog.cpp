@@ -250,14 +250,7 @@ int HookedPopupDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)
         openNested(dynamic_cast<ProductionStatusList*>(windowFromHandle(GetDlgItem(handle(), int(id)))));
         return 1;
     }
-    switch (id) {
-    case IDCANCEL:
-        closeGesture();
+    if (id == kFocusSink)
         return 1;
-    case IDOK:
-    case kFocusSink:
-        return 1;
-    default:
-        return KitWindow::OnCommand(msg, id, code);
-    }
+    return KitWindow::OnCommand(msg, id, code);
 }

@@ -38,7 +38,7 @@ public:
     // The close box, a right click and Escape choose nothing.
     const ui::WindowDescription& description() const override
     {
-        static constexpr ui::WindowDescription kDescription {};
+        static constexpr ui::WindowDescription kDescription { .escapeClosesEnterIgnored = true };
         return kDescription;
     }
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;

@@ -53,7 +53,7 @@ DrawnEditorWindow::DrawnEditorWindow(UINT templateId, swCWindow* owner, const ch
     , m_background(loadEditorPicture(picture))
     , m_buttons(loadEditorPicture("edit_btn.bmp"))
     , m_description { .placementKey = placementKey, .drawn = true, .drag = ui::Drag::Anywhere, .closing = closing,
-        .floating = true }
+        .floating = true, .escapeClosesEnterIgnored = true }
     , m_closeButton(closeButton)
 {
 }
@@ -71,13 +71,5 @@ int DrawnEditorWindow::OnCommand(MessageRecord& msg, UINT id, UINT code)
         ui::endWindow(*this, 1);
         return 1;
     }
-    switch (id) {
-    case IDCANCEL:
-        closeGesture();
-        return 1;
-    case IDOK:
-        return 1;
-    default:
-        return DialogBase::OnCommand(msg, id, code);
-    }
+    return KitWindow::OnCommand(msg, id, code);
 }

@@ -57,6 +57,9 @@ struct WindowDescription {
     // press too: Cancel ends the dialog with 0, OK with what okResult() answers.
     UINT okButton = 0;
     UINT cancelButton = 0;
+    // Without those buttons: Escape closes at once as the close box does, and Enter (no button is
+    // the default) does nothing.
+    bool escapeClosesEnterIgnored = false;
 };
 
 // A floating information window's: its place kept under the key, a click raises it, and its close
@@ -128,6 +131,11 @@ public:
         }
         if (described.cancelButton && (id == described.cancelButton || id == IDCANCEL)) {
             endWindow(*this, 0);
+            return 1;
+        }
+        if (described.escapeClosesEnterIgnored && (id == IDCANCEL || id == IDOK)) {
+            if (id == IDCANCEL)
+                closeGesture();
             return 1;
         }
         const Closing closing = described.closing;

@@ -286,21 +286,26 @@ TEST_F(KitAnswers, TheDescribedOkAndCancelButtonsAndTheirKeysEndTheDialog)
 {
     constexpr UINT kOk = 10, kCancel = 11, kOther = 12;
     const ui::WindowDescription buttons { .okButton = kOk, .cancelButton = kCancel };
+    const ui::WindowDescription keysOnly { .escapeClosesEnterIgnored = true };
     struct Case {
+        const ui::WindowDescription& description;
         UINT command;
         bool okEnds;
         int answer;
         const char* hooks;
     } cases[] = {
-        { kOk, true, 1, "ok destroying " },
-        { IDOK, true, 1, "ok destroying " },
-        { kOk, false, 1, "ok " },
-        { kCancel, true, 1, "destroying " },
-        { IDCANCEL, true, 1, "destroying " },
-        { kOther, true, 0, "" },
+        { buttons, kOk, true, 1, "ok destroying " },
+        { buttons, IDOK, true, 1, "ok destroying " },
+        { buttons, kOk, false, 1, "ok " },
+        { buttons, kCancel, true, 1, "destroying " },
+        { buttons, IDCANCEL, true, 1, "destroying " },
+        { buttons, kOther, true, 0, "" },
+        { keysOnly, IDCANCEL, true, 1, "close destroying " },
+        { keysOnly, IDOK, true, 1, "" },
+        { keysOnly, kOther, true, 0, "" },
     };
     for (const Case& c : cases) {
-        KitTestWindow window(nullptr, buttons);
+        KitTestWindow window(nullptr, c.description);
         window.Create();
         window.okEnds = c.okEnds;
         MessageRecord msg { WM_COMMAND, c.command, 0, 0 };
