@@ -155,13 +155,8 @@ int ProductEditWindow::DataExchange(int save)
     std::memset(record.name, 0, sizeof record.name);
     std::memcpy(record.name, name.data(), std::min(name.size(), sizeof record.name - 1));
     m_game.setUserProductionType(m_row, record);
-    try {
-        m_game.saveUserProductTypes();
-    } catch (swCError* error) {
-        error->Show(handle());
-        delete error;
+    if (!runShowingError([&] { m_game.saveUserProductTypes(); }))
         return 0;
-    }
     setModified(false);
     return 1;
 }

@@ -137,12 +137,7 @@ void ProductListWindow::importSlot()
     // -1: the importer has told the person which unit types are missing.
     if (imported != 1)
         return;
-    try {
-        m_context.game.saveUserProductTypes();
-    } catch (swCError* error) {
-        error->Show(handle());
-        delete error;
-    }
+    runShowingError([&] { m_context.game.saveUserProductTypes(); });
     refreshRow(m_selected);
 }
 
@@ -154,10 +149,5 @@ void ProductListWindow::exportSlot()
     if (!chosen || !mayOverwrite(chosen->path))
         return;
     makeNamedValue(kUserProductPath).profileWriteString(chosen->folder.c_str());
-    try {
-        exportProductionTypeFile(m_context.game, chosen->path.c_str(), kFirstUserProductionType + m_selected);
-    } catch (swCError* error) {
-        error->Show(handle());
-        delete error;
-    }
+    runShowingError([&] { exportProductionTypeFile(m_context.game, chosen->path.c_str(), kFirstUserProductionType + m_selected); });
 }

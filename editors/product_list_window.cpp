@@ -183,12 +183,7 @@ void ProductListWindow::deleteSlot()
     const std::string question = cp("生産タイプ[ ") + slot.name + cp(" ]を削除しますか？");
     if (modalMessageBox(this, question.c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
         return;
-    try {
-        m_context.game.clearProductionType(kFirstUserProductionType + m_selected);
-    } catch (swCError* error) {
-        error->Show(handle());
-        delete error;
-    }
+    runShowingError([&] { m_context.game.clearProductionType(kFirstUserProductionType + m_selected); });
     refreshRow(m_selected);
 }
 
@@ -199,24 +194,16 @@ void ProductListWindow::copyIntoSlot()
     const int source = chooseCopySource(m_context, this);
     if (source < 0)
         return;
-    try {
-        m_context.game.copyProductionType(kFirstUserProductionType + m_selected, source);
-    } catch (swCError* error) {
-        error->Show(handle());
-        delete error;
-    }
+    runShowingError([&] { m_context.game.copyProductionType(kFirstUserProductionType + m_selected, source); });
     refreshRow(m_selected);
 }
 
 void ProductListWindow::editSlot()
 {
-    try {
+    runShowingError([&] {
         ProductEditWindow editor(m_context, this, m_selected);
         editor.run();
-    } catch (swCError* error) {
-        error->Show(handle());
-        delete error;
-    }
+    });
     // A save followed by a close that answered 0 still changed the slot.
     refreshRow(m_selected);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lib/dialog_base.h"
+#include "lib/error.h"
 #include "lib/media/bitmap.h"
 #include "lib/window.h"
 #include "ui/window_kit.h"
@@ -37,6 +38,20 @@ public:
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 protected:
+    // Runs the work; a library error it throws is shown over this window and false answered.
+    template <class Work>
+    bool runShowingError(Work&& work)
+    {
+        try {
+            work();
+            return true;
+        } catch (swCError* error) {
+            error->Show(handle());
+            delete error;
+            return false;
+        }
+    }
+
     std::unique_ptr<swCBitmap> m_background;
     std::unique_ptr<swCBitmap> m_buttons;
 
