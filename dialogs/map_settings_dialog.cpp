@@ -289,21 +289,10 @@ void MapSettingsDialog::openRules()
     RuleSlot rules;
     rules.block = m_state.ruleBlock();
     const uint8_t productionLimit = rules.block.switches[kRuleProductionLimit];
-    INT_PTR result = 0;
-    RuleSlot edited;
-    if (m_state.isSimpleMode()) {
-        RuleShortSettingDialog dialog(makeWindowContext(m_state), this, rules, kRuleSet);
-        dialog.run();
-        result = dialog.result();
-        edited = dialog.slot();
-    } else {
-        RuleSettingDialog dialog(makeWindowContext(m_state), this, rules, kRuleSet);
-        dialog.run();
-        result = dialog.result();
-        edited = dialog.slot();
-    }
-    if (result != 1)
+    const std::optional<RuleSlot> chosen = RuleSettingDialog::runForMode(makeWindowContext(m_state), this, rules, kRuleSet);
+    if (!chosen)
         return;
+    const RuleSlot& edited = *chosen;
     m_state.ruleBlock() = edited.block;
     setDayNightEnables();
     if (edited.block.switches[kRuleProductionLimit] != productionLimit)

@@ -167,13 +167,7 @@ void MapSettingsListDialog::showRules()
 {
     RuleSlot rules;
     rules.block = m_state.ruleBlock();
-    if (m_state.isSimpleMode()) {
-        RuleShortSettingDialog dialog(makeWindowContext(m_state), this, rules, kRuleConfirm);
-        dialog.run();
-    } else {
-        RuleSettingDialog dialog(makeWindowContext(m_state), this, rules, kRuleConfirm);
-        dialog.run();
-    }
+    RuleSettingDialog::runForMode(makeWindowContext(m_state), this, rules, kRuleConfirm);
 }
 
 void MapSettingsListDialog::showVictoryConditions()

@@ -141,21 +141,10 @@ void RuleListWindow::edit(int row)
 {
     const int slotIndex = id::kFirstListedSlot + row;
     const RuleSlot& current = m_game.ruleSlot(slotIndex);
-    INT_PTR result = 0;
-    RuleSlot edited;
-    if (m_game.isSimpleMode()) {
-        RuleShortSettingDialog dialog(m_context, this, current, kRuleEdit);
-        dialog.run();
-        result = dialog.result();
-        edited = dialog.slot();
-    } else {
-        RuleSettingDialog dialog(m_context, this, current, kRuleEdit);
-        dialog.run();
-        result = dialog.result();
-        edited = dialog.slot();
-    }
-    if (result != 1)
+    std::optional<RuleSlot> chosen = RuleSettingDialog::runForMode(m_context, this, current, kRuleEdit);
+    if (!chosen)
         return;
+    RuleSlot& edited = *chosen;
     SYSTEMTIME now {};
     GetLocalTime(&now);
     stampRuleSlot(edited, now);

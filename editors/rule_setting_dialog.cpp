@@ -67,6 +67,16 @@ RuleSettingDialog::RuleSettingDialog(const WindowContext& context, swCWindow* ow
     registerGameDialogTemplates();
 }
 
+std::optional<RuleSlot> RuleSettingDialog::runForMode(const WindowContext& context, swCWindow* owner,
+    const RuleSlot& slot, RuleDialogMode mode)
+{
+    RuleSettingDialog dialog(context, owner, slot, mode, context.game.isSimpleMode());
+    dialog.run();
+    if (dialog.result() != 1)
+        return std::nullopt;
+    return dialog.slot();
+}
+
 int RuleSettingDialog::OnInitDialog()
 {
     const SIZE client = clientSize();

@@ -7,6 +7,7 @@
 #include "state/rule_block.h"
 #include "ui/window_context.h"
 
+#include <optional>
 #include <string>
 
 enum RuleDialogMode : int {
@@ -18,6 +19,10 @@ enum RuleDialogMode : int {
 class RuleSettingDialog : public RulePanelWindow {
 public:
     RuleSettingDialog(const WindowContext& context, swCWindow* owner, const RuleSlot& slot, RuleDialogMode mode);
+    // Runs the form the game's mode asks for (the short one in simple mode) on the slot: the record
+    // it holds after OK, nothing when it ended another way.
+    static std::optional<RuleSlot> runForMode(const WindowContext& context, swCWindow* owner, const RuleSlot& slot,
+        RuleDialogMode mode);
 
     int OnInitDialog() override;
     int DataExchange(int save) override;
