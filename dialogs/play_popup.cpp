@@ -53,15 +53,10 @@ const ui::WindowDescription& PlayPopup::description() const
 
 bool PlayPopup::makeControls(const std::function<void()>& make)
 {
-    try {
-        make();
+    if (ui::runShowingError(handle(), make))
         return true;
-    } catch (swCError* error) {
-        error->Show(handle());
-        delete error;
-        end(0);
-        return false;
-    }
+    end(0);
+    return false;
 }
 
 void PlayPopup::watchPlay()
@@ -72,16 +67,11 @@ void PlayPopup::watchPlay()
 
 bool PlayPopup::loadPanels(const char* file, swCBitmap& canvas, swCBitmap& clean)
 {
-    try {
+    return ui::runShowingError(parent() ? parent()->handle() : nullptr, [&] {
         const std::string path = m_look.bitmapPath(file);
         canvas.bitmapLoadFile(path.c_str());
         clean.bitmapLoadFile(path.c_str());
-        return true;
-    } catch (swCError* error) {
-        error->Show(parent() ? parent()->handle() : nullptr);
-        delete error;
-        return false;
-    }
+    });
 }
 
 int PlayPopup::OnMessage(MessageRecord& msg)

@@ -8,6 +8,7 @@
 #include "ui/window_kit.h"
 
 #include <memory>
+#include <utility>
 
 class Presentation;
 
@@ -42,14 +43,7 @@ protected:
     template <class Work>
     bool runShowingError(Work&& work)
     {
-        try {
-            work();
-            return true;
-        } catch (swCError* error) {
-            error->Show(handle());
-            delete error;
-            return false;
-        }
+        return ui::runShowingError(handle(), std::forward<Work>(work));
     }
 
     std::unique_ptr<swCBitmap> m_background;

@@ -90,11 +90,7 @@ int ArmChangeWindow::OnInitDialog()
     m_selectedSet = m_initialSet;
     render();
 
-    try {
-        createButtons();
-    } catch (swCError* error) {
-        error->Show(handle());
-        delete error;
+    if (!ui::runShowingError(handle(), [this] { createButtons(); })) {
         end(0);
         return 1;
     }

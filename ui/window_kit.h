@@ -214,6 +214,20 @@ Window* openOwnWindow(Window* window, bool (Window::*create)(bool& windowMade))
 // Shows the library's error over the window's owner (with no owner, over the desktop) and deletes it.
 void showOverOwner(const swCWindow& window, swCError* error);
 
+// Runs the work; a library error it throws is shown over `over` (null: the desktop) and false answered.
+template <class Work>
+bool runShowingError(HWND over, Work&& work)
+{
+    try {
+        work();
+        return true;
+    } catch (swCError* error) {
+        error->Show(over);
+        delete error;
+        return false;
+    }
+}
+
 // Loads what the window shows, then makes it: what cannot be loaded is shown over the owner and
 // no window is made. windowMade tells whether a window was made, for openOwnWindow.
 template <class Window, class Load>

@@ -317,4 +317,19 @@ TEST_F(KitAnswers, TheDescribedOkAndCancelButtonsAndTheirKeysEndTheDialog)
     }
 }
 
+TEST(RunShowingError, ALibraryErrorIsShownOverTheGivenWindowAndAnswersFalse)
+{
+    platform::harness::clearMessageBoxes();
+    int ran = 0;
+    EXPECT_TRUE(ui::runShowingError(nullptr, [&] { ++ran; }));
+    EXPECT_TRUE(platform::harness::messageBoxes().empty());
+    EXPECT_FALSE(ui::runShowingError(nullptr, [&] {
+        ++ran;
+        throw new swCError(0, "failed");
+    }));
+    EXPECT_EQ(ran, 2);
+    ASSERT_EQ(platform::harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(platform::harness::messageBoxes()[0].caption, "failed");
+}
+
 } // namespace
