@@ -66,18 +66,26 @@ public:
     CommandStates commandStates() const;
     // Whether the menu command may be chosen now: the menu and the tool palette both ask here.
     bool commandEnabled(UINT id) const;
-    // Offers the game selection dialog, then newGameFrom.
+    // Asks before a game with play not yet saved is given up, then offers the game selection
+    // dialog and newGameFrom.
     void newGame();
-    // Ends a running game, reads the map, scenario or campaign, runs the set-up step (briefing or
-    // map settings) and starts play; false when the file is refused (with a message) or the person
-    // went back from the set-up, which leaves the window as after the end of a game.
+    // Reads the map, scenario or campaign, runs the set-up step (briefing or map settings) on fresh
+    // storage and starts play there, ending the game loaded before; false when the file is refused
+    // (with a message) or the person went back from the set-up, which leaves the game loaded
+    // before as it was.
     bool newGameFrom(const std::string& path);
     // The set-up step between reading a map and playing it; true starts play. Unset, the briefing
     // and map settings dialogs run.
     using GameSetUp = std::function<bool(swCWindow* owner)>;
     void setGameSetUp(GameSetUp setUp) { m_gameSetUp = std::move(setUp); }
+    // Asks as newGame does, then offers the saves and resumeGameFrom.
     void resumeGame();
+    // Loads the save on fresh storage and starts play there; a refused save leaves the game loaded
+    // before as it was.
     bool resumeGameFrom(const std::string& path);
+    // True when no game with play not yet saved is loaded, else when the person agrees to give it
+    // up. With a question it is always asked, the warning put before it when play would be lost.
+    bool confirmDiscard(const char* questionUtf8 = nullptr);
     void saveGameAs();
     bool saveGameTo(const std::string& path);
     // Asks, then ends the game under way.
@@ -242,7 +250,16 @@ private:
     void onEndOfPlayTimer();
     // The kind of the game now loaded: 0 map, 1 campaign, 2 scenario.
     int gameKind() const;
-    void refreshAfterChange();
+    // Runs start on fresh storage while the game loaded waits aside with its play held. When
+    // start fails the game comes back and goes on as it was; else its play is stopped and it goes.
+    bool replaceGame(const std::function<bool()>& start);
+    // Brings a running game thread to a wait in which it reads nothing of the game (a person's
+    // turn, the deployment, the computer's pause); true when the pause was asked here.
+    bool holdPlay();
+    void releasePlay(bool pauseAsked);
+    // With Panel::Keep the control panel goes on showing what it showed.
+    enum class Panel { Restart, Keep };
+    void refreshAfterChange(Panel panel = Panel::Restart);
     // The open information windows rebuild what they show (their refresh message).
     void refreshInfoWindows();
     // The information windows' messages; true when the message was one of them.
@@ -281,6 +298,8 @@ private:
     std::shared_ptr<UiWait> m_battleWait;
     // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
     bool m_stopping = false;
+    // Set while replaceGame keeps the game loaded aside: the end of its play waits with it.
+    bool m_gameAside = false;
     // The modeless editors' windows; each deletes its object with its window, so only the handles
     // are kept and checked before use.
     HWND m_ruleWindow = nullptr;

@@ -38,6 +38,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -83,6 +85,27 @@ std::string folderKey(const char* key, const std::string& fallback)
     std::string folder;
     makeNamedValue(key).profileReadString(folder, fallback.c_str());
     return folder;
+}
+
+// Handles this thread's messages until done holds. A quit met on the way is put back for the
+// program's loop once done.
+void pumpUntil(const std::function<bool()>& done)
+{
+    int quitCode = -1;
+    while (!done()) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quitCode = int(msg.wParam);
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    }
+    if (quitCode >= 0)
+        PostQuitMessage(quitCode);
 }
 
 // The thinking window's stop button is ignored while a file dialog is open over it.
@@ -152,9 +175,20 @@ int MainWindow::gameKind() const
     return m_fileKind;
 }
 
+bool MainWindow::confirmDiscard(const char* questionUtf8)
+{
+    const bool unsaved = m_state.mapWidth() > 0 && m_state.hasUnsavedPlay();
+    if (!unsaved && !questionUtf8)
+        return true;
+    std::string text = unsaved ? "このゲームには保存していないターンがあります。\n" : "";
+    text += questionUtf8 ? questionUtf8 : "ゲームを終了してよろしいですか？";
+    const UINT style = MB_YESNO | MB_ICONQUESTION | (unsaved ? MB_DEFBUTTON2 : 0);
+    return modalMessageBox(this, cp(text).c_str(), cp("確認").c_str(), style) == IDYES;
+}
+
 void MainWindow::newGame()
 {
-    if (!commandEnabled(menu_id::kNewGame))
+    if (!commandEnabled(menu_id::kNewGame) || !confirmDiscard())
         return;
     // The selection dialog hands back the path; newGameFrom runs the set-up before play.
     GameSelectDialog dialog(makeWindowContext(m_state), this, 0, 0, 0, kCategoryScenario);
@@ -182,22 +216,19 @@ bool MainWindow::newGameFrom(const std::string& path)
         showRefusal(this, "マップファイルを読み込めませんでした。", path, m_state.mapRefusal());
         return false;
     }
-    stopPlay();
-    clearCampaignInfo(m_state);
-    // Country 0 is the person's in the sample campaigns.
-    if (!(campaign ? commitCampaign(m_state, *campaign, 0) : m_state.commitStaged(std::move(map)))) {
-        showRefusal(this, "マップファイルを読み込めませんでした。", path, m_state.mapRefusal());
-        refreshTitle();
-        refreshAfterChange();
+    bool refused = false;
+    const bool started = replaceGame([&] {
+        // Country 0 is the person's in the sample campaigns.
+        refused = !(campaign ? commitCampaign(m_state, *campaign, 0) : m_state.commitStaged(std::move(map)));
+        return !refused && (m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(makeWindowContext(m_state), this));
+    });
+    if (!started) {
+        if (refused)
+            showRefusal(this, "マップファイルを読み込めませんでした。", path, m_state.mapRefusal());
         return false;
     }
-    m_state.setSavePath("");
     m_gamePath = path;
     m_fileKind = ext == "vtc" ? 1 : (ext == "vts" ? 2 : 0);
-    if (!(m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(makeWindowContext(m_state), this))) {
-        closeGame();
-        return false;
-    }
     setCountryMusic(m_state);
     startPlay(m_state);
     refreshTitle();
@@ -216,7 +247,7 @@ void MainWindow::showOrders()
 
 void MainWindow::resumeGame()
 {
-    if (!commandEnabled(menu_id::kResumeGame))
+    if (!commandEnabled(menu_id::kResumeGame) || !confirmDiscard())
         return;
     GameSelectDialog dialog(makeWindowContext(m_state), this, 0, 1, 0, kCategoryScenario);
     {
@@ -236,11 +267,8 @@ bool MainWindow::resumeGameFrom(const std::string& path)
         showRefusal(this, "セーブデータを読み込めませんでした。", path, refusal);
         return false;
     }
-    stopPlay();
-    clearCampaignInfo(m_state);
-    if (!resumeStagedGame(m_state, staged)) {
+    if (!replaceGame([&] { return resumeStagedGame(m_state, staged); })) {
         showRefusal(this, "セーブデータを読み込めませんでした。", path, { FileFault::Unreadable, -1, "game not started" });
-        refreshTitle();
         return false;
     }
     if (!staged.droppedHistory.empty()) {
@@ -326,25 +354,54 @@ void MainWindow::stopPlay()
     handshake.setUiLinkReady();
     handshake.replyToGame(0);
     // The game thread may be waiting on this thread (a message it sent, a box it owns): keep
-    // handling messages until it has finished. A quit met on the way is put back for the loop.
-    int quitCode = -1;
-    while (!handshake.requestStopPlay()) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                quitCode = int(msg.wParam);
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    }
+    // handling messages until it has finished.
+    pumpUntil([&] { return handshake.requestStopPlay(); });
     endPlay(m_state);
     closeThinkWindow();
     m_stopping = false;
-    if (quitCode >= 0)
-        PostQuitMessage(quitCode);
+}
+
+bool MainWindow::holdPlay()
+{
+    Handshake& handshake = m_state.handshake();
+    auto held = [&] {
+        return !handshake.playThread() || handshake.isPlayThreadFinished() || handshake.waitingForAnswer()
+            || handshake.deploymentWaiting() || handshake.replyPending();
+    };
+    if (held())
+        return false;
+    // A pause the person asked from the thinking window stays theirs to end.
+    const bool asked = !handshake.interruptRequested();
+    handshake.setUiLinkReady();
+    pumpUntil(held);
+    return asked;
+}
+
+void MainWindow::releasePlay(bool pauseAsked)
+{
+    if (pauseAsked && m_state.handshake().isUiLinkReady())
+        m_state.handshake().replyToGame(0);
+}
+
+bool MainWindow::replaceGame(const std::function<bool()>& start)
+{
+    const bool pauseAsked = holdPlay();
+    auto aside = std::make_unique<GameState>();
+    aside->makeGameTables();
+    m_state.swapGame(*aside);
+    m_gameAside = true;
+    const bool started = start();
+    m_gameAside = false;
+    m_state.swapGame(*aside);
+    if (!started) {
+        // The set-up may have drawn its map in the windows: they show the game again.
+        refreshAfterChange(Panel::Keep);
+        releasePlay(pauseAsked);
+        return false;
+    }
+    stopPlay();
+    m_state.swapGame(*aside);
+    return true;
 }
 
 void MainWindow::quit()
@@ -412,8 +469,7 @@ void MainWindow::cancelDelegation()
 
 void MainWindow::switchMode()
 {
-    std::string text = cp(m_state.isSimpleMode() ? "通常モードに切り替えて再起動しますか？" : "シンプルモードに切り替えて再起動しますか？");
-    if (modalMessageBox(this, text.c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
+    if (!confirmDiscard(m_state.isSimpleMode() ? "通常モードに切り替えて再起動しますか？" : "シンプルモードに切り替えて再起動しますか？"))
         return;
     writeSwitchedMode(m_state.isSimpleMode());
     theApplication().requestRestart();
@@ -448,11 +504,11 @@ void MainWindow::openEnvironment()
         PostMessageA(map, ui_message::kMapFullRefresh, 0, 0);
 }
 
-void MainWindow::refreshAfterChange()
+void MainWindow::refreshAfterChange(Panel panel_refresh)
 {
     if (HWND map = m_link.mapWindow())
         PostMessageA(map, ui_message::kMapFullRefresh, 0, 0);
-    if (HWND panel = m_link.panel())
+    if (HWND panel = m_link.panel(); panel && panel_refresh == Panel::Restart)
         PostMessageA(panel, ui_message::kPanelStartGameView, 0, 0);
     refreshRuleWindow();
     refreshInfoWindows();

@@ -156,8 +156,9 @@ void MainWindow::battleFinished()
 
 void MainWindow::onEndOfPlayTimer()
 {
-    // Retried while minimised, so the person sees the end of the game.
-    if (IsIconic(handle()))
+    // Retried while minimised, so the person sees the end of the game, and while a new game is
+    // set up over this one.
+    if (IsIconic(handle()) || m_gameAside)
         return;
     KillTimer(handle(), MainWindow::kEndOfPlayTimer);
     m_endOfPlayPending = false;

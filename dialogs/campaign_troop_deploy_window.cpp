@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -77,6 +78,17 @@ CampaignTroopDeployWindow* CampaignTroopDeployWindow::open(const WindowContext& 
 
 int CampaignTroopDeployWindow::fixedHeight() const { return m_frameHeight + 2 * border() + kButtonsHeight; }
 
+int CampaignTroopDeployWindow::maxHeight() const { return fixedHeight() + kTroopRowHeight * int(m_game.carryOverCount()); }
+
+void CampaignTroopDeployWindow::layOut(int width, int height)
+{
+    MoveWindow(m_list->handle(), 0, kHeaderHeight, width, std::max(0, height - kButtonsHeight), TRUE);
+    MoveWindow(m_counts->handle(), 0, height - 68, 252, 18, TRUE);
+    const int places[5][2] = { { 548, height - 68 }, { 644, height - 68 }, { 548, height - 44 }, { 644, height - 44 }, { 644, height - 20 } };
+    for (int i = 0; i < 5; ++i)
+        MoveWindow(m_buttons[i]->handle(), places[i][0] + 2 * border(), places[i][1], 80, 20, TRUE);
+}
+
 bool CampaignTroopDeployWindow::create()
 {
     RECT window {}, client {};
@@ -88,14 +100,14 @@ bool CampaignTroopDeployWindow::create()
     windowRestorePlacement(kClassName, true, false);
     RECT placed {};
     GetWindowRect(handle(), &placed);
-    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE, 1);
+    // A placement kept from a deployment of more units is no higher than this one's rows: the
+    // buttons stay at the foot of the list, where sizing puts them.
+    const int height = std::clamp(int(placed.bottom - placed.top), fixedHeight(), maxHeight());
+    windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, height, FALSE, 1);
 
-    GetClientRect(handle(), &client);
-    const int count = int(m_game.carryOverCount());
-    const int listHeight = std::max(0, std::min(int(client.bottom) - kButtonsHeight, kTroopRowHeight * count + 2 * border()));
     m_list = new TroopListBox(this, m_game, m_look, id::kList, &m_order);
     m_list->setCarryOverMode(1);
-    m_list->controlCreate({ 0, kHeaderHeight, kClientWidth, listHeight });
+    m_list->controlCreate({ 0, kHeaderHeight, kClientWidth, 0 });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
     int x = 0;
     for (int column = 0; column < kTroopColumnCount; ++column) {
@@ -104,28 +116,24 @@ bool CampaignTroopDeployWindow::create()
         x += kTroopColumnWidths[column];
     }
 
-    const int y0 = kHeaderHeight + listHeight;
     m_counts = new StaticText(this, id::kCounts, 0);
     m_counts->setStyle(WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE);
-    m_counts->controlCreate({ 0, y0, 252, 18 });
+    m_counts->controlCreate({ 0, 0, 252, 18 });
     SendMessageA(m_counts->handle(), WM_SETFONT, WPARAM(m_look.font(kFont14).handle()), FALSE);
-    struct Button {
-        UINT controlId;
-        const char* label;
-        int x, y;
-    };
-    const Button buttons[5] = {
-        { id::kPlaceByHand, "手動配置", 548, y0 },
-        { id::kPlaceAutomatically, "自動配置", 644, y0 },
-        { id::kCancelOne, "配置ｷｬﾝｾﾙ", 548, y0 + 24 },
-        { id::kCancelAll, "全配置ｷｬﾝｾﾙ", 644, y0 + 24 },
-        { id::kStartGame, "ｹﾞｰﾑ開始", 644, y0 + 48 },
+    const std::pair<UINT, const char*> buttons[5] = {
+        { id::kPlaceByHand, "手動配置" },
+        { id::kPlaceAutomatically, "自動配置" },
+        { id::kCancelOne, "配置ｷｬﾝｾﾙ" },
+        { id::kCancelAll, "全配置ｷｬﾝｾﾙ" },
+        { id::kStartGame, "ｹﾞｰﾑ開始" },
     };
     for (int i = 0; i < 5; ++i) {
-        m_buttons[i] = new PushButton(this, buttons[i].controlId, WS_TABSTOP);
-        m_buttons[i]->controlCreateTitled(cp(buttons[i].label).c_str(), { buttons[i].x + 2 * border(), buttons[i].y, 80, 20 });
+        m_buttons[i] = new PushButton(this, buttons[i].first, WS_TABSTOP);
+        m_buttons[i]->controlCreateTitled(cp(buttons[i].second).c_str(), { 0, 0, 80, 20 });
         SendMessageA(m_buttons[i]->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
     }
+    GetClientRect(handle(), &client);
+    layOut(client.right, client.bottom);
 
     m_sortKey = 0;
     sortByKey(int(m_sortKey));
@@ -240,15 +248,8 @@ int CampaignTroopDeployWindow::OnMessage(MessageRecord& msg)
         UpdateWindow(handle());
         return 1;
     case WM_SIZE: {
-        if (!m_list)
-            return 0;
-        const int w = LOWORD(msg.lParam);
-        const int h = HIWORD(msg.lParam);
-        MoveWindow(m_list->handle(), 0, kHeaderHeight, w, std::max(0, h - kButtonsHeight), TRUE);
-        MoveWindow(m_counts->handle(), 0, h - 68, 252, 18, TRUE);
-        const int places[5][2] = { { 548, h - 68 }, { 644, h - 68 }, { 548, h - 44 }, { 644, h - 44 }, { 644, h - 20 } };
-        for (int i = 0; i < 5; ++i)
-            MoveWindow(m_buttons[i]->handle(), places[i][0], places[i][1], 80, 20, TRUE);
+        if (m_buttons[4])
+            layOut(LOWORD(msg.lParam), HIWORD(msg.lParam));
         return 0;
     }
     case WM_SIZING:
@@ -262,7 +263,7 @@ int CampaignTroopDeployWindow::OnMessage(MessageRecord& msg)
         const int width = m_frameWidth + kClientWidth;
         info->ptMaxSize.x = info->ptMinTrackSize.x = info->ptMaxTrackSize.x = width;
         info->ptMinTrackSize.y = fixedHeight();
-        info->ptMaxSize.y = info->ptMaxTrackSize.y = fixedHeight() + kTroopRowHeight * int(m_game.carryOverCount());
+        info->ptMaxSize.y = info->ptMaxTrackSize.y = maxHeight();
         return 1;
     }
     default:

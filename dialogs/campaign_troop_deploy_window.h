@@ -70,6 +70,10 @@ private:
     void refreshAfterChange();
     int selectedEntry() const;
     int fixedHeight() const;
+    // One row per carry-over entry.
+    int maxHeight() const;
+    // The list fills the client above the status line and the buttons, which keep to its foot.
+    void layOut(int width, int height);
 
     GameState& m_game;
     const Presentation& m_look;

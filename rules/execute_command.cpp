@@ -196,6 +196,7 @@ void executeCommand(GameState& state, const std::vector<HexPos>& path, int dest_
     UnitRecord* unit = state.unitOf(side, index);
     if (!unit || !unitInPlay(*unit))
         return;
+    state.notePlay();
     resetCommandFields(state);
     const int slot = state.unitSlotFor(unit->type().domain);
     if (isInPlaceCommand(code, path.empty())) {

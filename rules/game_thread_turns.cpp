@@ -88,6 +88,7 @@ bool GameThread::nextTurn()
     TurnBlock& turn = m_state.turnBlock();
     if (turn.turn < mapTurnLimit(m_state)) {
         ++turn.turn;
+        m_state.notePlay();
         turn.currentCountry = kNoSide;
         turn.phase = kPhaseStart;
         std::memcpy(turn.order, turn.nextOrder, sizeof turn.order);

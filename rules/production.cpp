@@ -222,6 +222,7 @@ int buyUnit(GameState& state, int x, int y, int side, int type_id, int counters,
     Purchase buy;
     if (!checkPurchase(state, x, y, side, type_id, counters, in_building != 0, index, buy))
         return -1;
+    state.notePlay();
     UnitRecord record;
     makeProducedUnit(state, record, *buy.type, buy.counters, x, y, in_building != 0);
     int troop = nextTroopNumber(state, side);

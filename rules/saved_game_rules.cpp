@@ -36,6 +36,8 @@ SaveResult saveGame(GameState& state, const char* path, bool keep_path)
     SaveResult result = saveGameFile(state, path, keep_path);
     if (!result)
         state.viewPosition() = before;
+    else
+        state.markSaved();
     return result;
 }
 

@@ -81,6 +81,14 @@ public:
     void startUp();
     // Writes the settings back and frees what start-up made; a second call does nothing.
     void shutDown();
+    // The empty tables of a game, as start-up makes them; on a state of its own, storage to start
+    // a game in with swapGame.
+    void makeGameTables();
+    // Trades everything of the game loaded (map, units, countries, turn, history, campaign, the
+    // rules engine's objects of the game) with the other state's, keeping the master data, the
+    // settings and the hand-shakes. Play must be stopped, or its thread blocked in a wait of the
+    // hand-shakes, both times the game changes places.
+    void swapGame(GameState& other);
     // Asks the application to start the program again; shut-down then writes the other mode.
     void requestModeSwitch(int mode);
     // Phases 0..6; read from the ini at each call.
@@ -464,6 +472,12 @@ public:
     // The file the game was last saved to or loaded from; empty for a new game.
     const std::string& savePath() const { return m_savePath; }
     void setSavePath(const std::string& path) { m_savePath = path; }
+    // Each order carried out and each turn begun counts as play; a save puts the mark there. A game
+    // started or loaded on fresh storage (swapGame) has none.
+    void notePlay() { ++m_playCount; }
+    void markSaved() { m_savedPlayCount = m_playCount; }
+    // A turn or an order since the game was started, last saved or loaded.
+    bool hasUnsavedPlay() const { return m_playCount != m_savedPlayCount; }
 
 private:
     // The units of a cell's slots (all of them, or the first), appended to the list.
@@ -542,6 +556,8 @@ private:
 
     std::array<uint16_t, 2> m_viewPosition {};
     std::string m_savePath;
+    uint32_t m_playCount = 0;
+    uint32_t m_savedPlayCount = 0;
     CommandFields m_command;
     std::unique_ptr<GameStateExtension> m_extension;
     // Last: destroyed first, so a game thread still running is joined before the tables go.

@@ -34,10 +34,8 @@ void GameState::startUp()
     applicationLink().setRestartRequested(false);
     m_started = true;
 
-    // 3: the grids hold the largest map, so a new game never reallocates them.
-    m_terrainGrid = platform::makeZeroedTable<TerrainCell>(kGridHexes);
-    m_unitGrid = platform::makeZeroedTable<UnitCell>(kGridHexes);
-    m_markGrid = platform::makeZeroedTable<uint16_t>(kGridHexes);
+    // 3, 5, 7
+    makeGameTables();
     if (g_services)
         m_areaAnalysis = g_services->createAreaAnalysis();
 
@@ -53,28 +51,12 @@ void GameState::startUp()
     m_newsImage.reset();
     m_newsImageSize = 0;
 
-    // 5
-    m_carryOver = platform::makeZeroedTable<UnitRecord>(kUnitTableSize);
-    m_carryOverCount = 0;
-    m_placeTable = platform::makeZeroedTable<PlaceRecord>(kPlaceRecordCount);
     std::fill_n(m_unitTypeIdMap.get(), kUnitTypeIdMapSize, uint16_t(0));
     std::fill_n(m_weaponIdMap.get(), kWeaponIdMapSize, uint16_t(0));
 
     // 6
     m_endCheckFlags = 0;
     m_redrawSet.reset();
-
-    // 7
-    m_unitTouches.touchAll();
-    for (int side = 0; side < kSideCount; ++side) {
-        m_unitTables[size_t(side)] = platform::makeZeroedTable<UnitRecord>(kUnitTableSize);
-        m_unitCounts[size_t(side)] = 0;
-    }
-    for (int c = 0; c < kCountryCount; ++c) {
-        m_missileTables[size_t(c)] = platform::makeZeroedTable<UnitRecord>(kUnitTableSize);
-        m_missileCounts[size_t(c)] = 0;
-        m_destroyedUnits[size_t(c)] = platform::makeZeroedTable<DestroyedUnitRecord>(kDestroyedUnitsPerCountry);
-    }
 
     // 10: a missing file has shown its warning and throws out of start-up.
     loadTerrainData();
@@ -95,6 +77,27 @@ void GameState::startUp()
     m_settingsRead = true;
     m_modalIdle = 1;
     listMusicFiles();
+}
+
+void GameState::makeGameTables()
+{
+    // The grids hold the largest map, so a new map never reallocates them.
+    m_terrainGrid = platform::makeZeroedTable<TerrainCell>(kGridHexes);
+    m_unitGrid = platform::makeZeroedTable<UnitCell>(kGridHexes);
+    m_markGrid = platform::makeZeroedTable<uint16_t>(kGridHexes);
+    m_carryOver = platform::makeZeroedTable<UnitRecord>(kUnitTableSize);
+    m_carryOverCount = 0;
+    m_placeTable = platform::makeZeroedTable<PlaceRecord>(kPlaceRecordCount);
+    m_unitTouches.touchAll();
+    for (int side = 0; side < kSideCount; ++side) {
+        m_unitTables[size_t(side)] = platform::makeZeroedTable<UnitRecord>(kUnitTableSize);
+        m_unitCounts[size_t(side)] = 0;
+    }
+    for (int c = 0; c < kCountryCount; ++c) {
+        m_missileTables[size_t(c)] = platform::makeZeroedTable<UnitRecord>(kUnitTableSize);
+        m_missileCounts[size_t(c)] = 0;
+        m_destroyedUnits[size_t(c)] = platform::makeZeroedTable<DestroyedUnitRecord>(kDestroyedUnitsPerCountry);
+    }
 }
 
 void GameState::shutDown()

@@ -6,6 +6,9 @@
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
 
+#include "app/menu_ids.h"
+#include "rules/game_thread.h"
+#include "tests/app/main_window_world.h"
 #include "tests/lib/temp_program_folder.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +16,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -58,7 +63,50 @@ void collectMenuTexts(HMENU menu, std::vector<std::string>& out)
     }
 }
 
-TEST(HelpPage, ShippedPageTellsOfEveryOrderAndMenuItem)
+// The captions of the windows the menus open during a person's turn; each is closed once seen.
+std::vector<std::string> menuWindowCaptions()
+{
+    main_window_test::World world;
+    world.dismissPopups();
+    std::vector<std::string> captions;
+    if (!world.window().newGameFrom(world.gamePath("tkmap/training.vtm")) || !world.waitForPersonIn(kPhaseAction))
+        return captions;
+    auto shown = [] {
+        std::set<HWND> windows;
+        for (HWND h = FindWindowExA(nullptr, nullptr, nullptr, nullptr); h; h = FindWindowExA(nullptr, h, nullptr, nullptr))
+            if (IsWindowVisible(h))
+                windows.insert(h);
+        return windows;
+    };
+    using namespace menu_id;
+    for (UINT id : { kTroopList, kDestroyedList, kWeaponList, kRuleInfo, kVictoryConditions, kCountryInfo, kConditionInfo,
+             kResults, kTerrainList, kMoveTable, kAvoidTable, kTransportTable, kActionHistory, kProductEdit, kRuleList,
+             kEnvironment, kChangePlayers, kAutoMoveWindow }) {
+        const std::set<HWND> before = shown();
+        std::atomic<bool> seen = false;
+        std::thread closer([&] {
+            for (int i = 0; i < 300 && !seen; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                for (HWND h : shown()) {
+                    char text[128] = {};
+                    if (before.count(h) || GetWindowTextA(h, text, sizeof text) <= 0)
+                        continue;
+                    captions.push_back(platform::cp932ToUtf8(text));
+                    PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+                    PostMessageA(h, WM_CLOSE, 0, 0);
+                    seen = true;
+                }
+            }
+        });
+        SendMessageA(world.handle(), WM_COMMAND, id, 0);
+        main_window_test::World::pumpUntil([&] { return seen.load(); }, std::chrono::seconds(3));
+        closer.join();
+        main_window_test::World::pump();
+    }
+    return captions;
+}
+
+TEST(HelpPage, ShippedPageTellsOfEveryOrderMenuItemAndWindow)
 {
     std::ifstream file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkhelp" / "index.html");
     ASSERT_TRUE(file);
@@ -74,6 +122,9 @@ TEST(HelpPage, ShippedPageTellsOfEveryOrderAndMenuItem)
     collectMenuTexts(menu, names);
     DestroyMenu(menu);
     EXPECT_GT(names.size(), 50u);
+    const std::vector<std::string> captions = menuWindowCaptions();
+    EXPECT_GT(captions.size(), 15u);
+    names.insert(names.end(), captions.begin(), captions.end());
     for (const std::string& name : names)
         EXPECT_NE(page.find(name), std::string::npos) << name;
     // What the program does is not said to be missing.

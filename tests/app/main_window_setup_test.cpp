@@ -4,6 +4,7 @@
 #include "app/menu_ids.h"
 #include "dialogs/briefing_dialog.h"
 #include "dialogs/map_settings_ids.h"
+#include "rules/game_thread.h"
 #include "rules/play_handshake.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
@@ -82,6 +83,13 @@ void shot(HWND window, const std::string& name)
     harness::writePng(harness::readRect(r), std::string(folder) + "/" + name + ".png");
 }
 
+std::string title(HWND window)
+{
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
 HWND shownWindow(const std::string& title)
 {
     HWND window = dialogtest::waitForWindow(title.c_str());
@@ -127,19 +135,80 @@ TEST(MainWindowSetUp, ANewGameOfFiveCountriesPlaysWithTheSettingsChosen)
     EXPECT_EQ(s.country(1).allianceMask, 0b11);
 }
 
-TEST(MainWindowSetUp, GoingBackFromTheListStartsNothing)
+namespace {
+
+// What a person could see of a game, and what play reads, as bytes.
+std::string gameBytes(World& world)
 {
-    World world;
-    world.window().setGameSetUp({});
-    const bool started = dialogtest::drive(cp("マップ設定一覧").c_str(),
-        [&] { return world.window().newGameFrom(world.gamePath("tkmap/duel.vtm")); },
-        [&](HWND list) {
-            untilShown(list);
-            click(list, map_list_id::kCancel);
-        });
-    EXPECT_FALSE(started);
-    EXPECT_FALSE(world.state().handshake().playRunning());
+    GameState& s = world.state();
+    std::string bytes;
+    auto add = [&](const void* data, size_t size) { bytes.append(static_cast<const char*>(data), size); };
+    add(&s.turnBlock(), sizeof(TurnBlock));
+    add(&s.mapHeader(), sizeof(MapHeader));
+    add(&s.campaignBlock(), sizeof(CampaignBlock));
+    for (int c = 0; c < kCountryCount; ++c)
+        add(&s.country(c), sizeof(CountryRecord));
+    for (int side = 0; side < kSideCount; ++side)
+        add(s.unitTable(side), sizeof(UnitRecord) * s.unitCount(side));
+    add(s.buildings().data(), sizeof(BuildingRecord) * s.buildings().size());
+    add(s.terrainGrid(), sizeof(TerrainCell) * size_t(s.mapWidth() * s.mapHeight()));
+    bytes += std::to_string(s.historyCount()) + s.savePath() + title(world.handle());
+    bytes += std::to_string(s.handshake().playRun()) + (s.handshake().waitingForAnswer() ? "waits" : "runs");
+    return bytes;
 }
+
+struct GoingBack {
+    const char* map;
+    const char* setUp;
+    // Escape on the briefing, else the list's cancel button.
+    bool escape;
+};
+
+void PrintTo(const GoingBack& row, std::ostream* out) { *out << row.map; }
+
+class MainWindowGoingBack : public ::testing::TestWithParam<GoingBack> { };
+
+} // namespace
+
+// Going back from a new game's set-up leaves the game under way exactly as it was, and it goes on;
+// with none under way nothing starts.
+TEST_P(MainWindowGoingBack, LeavesTheGameUnderWayAsItWas)
+{
+    const GoingBack row = GetParam();
+    World world;
+    world.dismissPopups();
+    auto goBack = [&] {
+        return dialogtest::drive(cp(row.setUp).c_str(), [&] { return world.window().newGameFrom(world.gamePath(row.map)); },
+            [&](HWND setUp) {
+                untilShown(setUp);
+                if (row.escape) {
+                    SetForegroundWindow(setUp);
+                    harness::pressKey(VK_ESCAPE);
+                    settle();
+                } else {
+                    click(setUp, map_list_id::kCancel);
+                }
+            });
+    };
+    world.window().setGameSetUp({});
+    EXPECT_FALSE(goBack());
+    EXPECT_FALSE(world.state().handshake().playRunning());
+
+    world.window().setGameSetUp([](swCWindow*) { return true; });
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    world.window().setGameSetUp({});
+    const std::string before = gameBytes(world);
+    EXPECT_FALSE(goBack());
+    World::pump();
+    EXPECT_EQ(gameBytes(world), before);
+    world.window().endActionPhase();
+    EXPECT_TRUE(world.waitForPersonIn(kPhaseProduction)) << "the game goes on";
+}
+
+INSTANTIATE_TEST_SUITE_P(SetUps, MainWindowGoingBack,
+    ::testing::Values(GoingBack { "tkmap/duel.vtm", "マップ設定一覧", false }, GoingBack { "tkmap/riverside.vts", "ブリーフィング", true }),
+    [](const ::testing::TestParamInfo<GoingBack>& info) { return std::string(info.param.escape ? "Briefing" : "List"); });
 
 TEST(MainWindowSetUp, TheOrdersCommandShowsTheBriefingWithoutItsNewsPage)
 {

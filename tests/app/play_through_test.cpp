@@ -41,6 +41,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -861,6 +862,20 @@ struct WholeGameMap {
 
 void PrintTo(const WholeGameMap& sample, std::ostream* out) { *out << sample.file; }
 
+// The deployment window's width, and where its list and its start button lie from the foot of its client.
+using DeployLayout = std::array<LONG, 4>;
+DeployLayout deployLayout(HWND deployment)
+{
+    RECT window {}, client {}, list {}, start {};
+    GetWindowRect(deployment, &window);
+    GetClientRect(deployment, &client);
+    GetWindowRect(GetDlgItem(deployment, troop_deploy_id::kList), &list);
+    GetWindowRect(GetDlgItem(deployment, troop_deploy_id::kStartGame), &start);
+    POINT foot { 0, client.bottom };
+    ClientToScreen(deployment, &foot);
+    return { window.right - window.left, foot.y - list.bottom, foot.y - start.top, start.left - window.left };
+}
+
 class WholeGame : public PlayThrough, public ::testing::WithParamInterface<WholeGameMap> { };
 
 } // namespace
@@ -1043,6 +1058,7 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         // anew. The closing news of a map that has one comes before the ending window, read page
         // by page.
         HWND ending = nullptr;
+        DeployLayout firstDeployment {};
         int newsPages = 0;
         int stages = 1;
         bool handedOver = true;
@@ -1054,6 +1070,7 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
             if (HWND deployment = Person::shownWindow("部隊配置")) {
                 settle();
                 person.shot("whole_deployment");
+                firstDeployment = deployLayout(deployment);
                 person.click(setup_test::control(deployment, troop_deploy_id::kPlaceAutomatically));
                 person.click(setup_test::control(deployment, troop_deploy_id::kStartGame));
                 waitFor([&] { return !IsWindow(deployment) || !IsWindowVisible(deployment); }, 10s);
@@ -1096,6 +1113,46 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         person.shot("whole_after");
         EXPECT_EQ(person.state().mapWidth(), 0) << "no board of the ended game is left";
         EXPECT_FALSE(person.state().handshake().playRunning());
+
+        // The campaign once more in the same run starts clean: nothing of the last run is carried
+        // over, nothing is placed before play and the enemy shows only as the person sees it.
+        if (extension != ".vtc")
+            return;
+        ASSERT_TRUE(person.clickEnabledTool(menu_id::kNewGame));
+        ASSERT_TRUE(person.chooseGame("新規ゲーム", category, map.c_str()));
+        ASSERT_TRUE(person.acceptSetUp());
+        bool placedBeforePlay = false;
+        ASSERT_TRUE(waitFor([&] {
+            placedBeforePlay |= Person::shownWindow("部隊配置") != nullptr;
+            return person.personActs(kPhaseAction);
+        }));
+        person.shot("whole_again");
+        EXPECT_FALSE(placedBeforePlay);
+        EXPECT_EQ(person.state().carryOverCount(), 0u);
+        EXPECT_EQ(person.map()->fogViewer(), 0);
+        // A won first stage leads to a deployment of this run's units, laid out as the first time.
+        ASSERT_TRUE(handOver("whole_again"));
+        HWND deployment = nullptr;
+        waitFor([&] {
+            if ((deployment = Person::shownWindow("部隊配置")) || Person::shownWindow("戦果報告"))
+                return true;
+            if (HWND briefing = Person::shownWindow("ブリーフィング")) {
+                settle();
+                const bool last = setup_test::shown(briefing, briefing_id::kStart);
+                person.click(setup_test::control(briefing, last ? briefing_id::kStart : briefing_id::kNext));
+            }
+            for (HWND news : popup_test::openDialogs())
+                if (GetDlgItem(news, news_id::kClose))
+                    person.click(GetDlgItem(news, news_id::kClose));
+            return false;
+        }, 120s);
+        if (deployment && firstDeployment[0] != 0) {
+            settle();
+            person.shot("whole_again_deployment");
+            EXPECT_EQ(deployLayout(deployment), firstDeployment);
+            EXPECT_EQ(SendMessageA(GetDlgItem(deployment, troop_deploy_id::kList), LB_GETCOUNT, 0, 0),
+                LRESULT(person.state().carryOverCount()));
+        }
     });
 }
 
