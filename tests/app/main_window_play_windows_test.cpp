@@ -75,8 +75,9 @@ TEST(MainWindowPlayWindows, TheFileDialogsOfNewGameAndSaveAsSilenceTheThinkingWi
     ASSERT_TRUE(World::pumpUntil([&] { return handshake.replyPending(); }));
     ASSERT_TRUE(window->activeFlag());
 
-    // The new game's selection dialog and the save dialog, each cancelled.
+    // The new game's selection dialog and the save dialog, each cancelled; giving up the game is agreed to.
     SetWindowTextA(world.handle(), "main");
+    platform::harness::setDefaultMessageBoxAnswer(IDYES);
     std::atomic<int> whileOpen { -1 };
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { world.window().newGame(); return 0; },
         [&](HWND) { whileOpen = window->activeFlag(); });

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -137,67 +138,50 @@ TEST(MainWindowSetUp, ANewGameOfFiveCountriesPlaysWithTheSettingsChosen)
 
 namespace {
 
-// What a person could see of a game, and what play reads, as bytes.
+// What play reads of a game and what the window shows of it, as bytes.
 std::string gameBytes(World& world)
 {
     GameState& s = world.state();
-    std::string bytes;
+    std::string bytes = std::to_string(s.historyCount()) + s.savePath() + title(world.handle())
+        + std::to_string(s.handshake().playRun()) + (s.handshake().waitingForAnswer() ? "waits" : "runs");
     auto add = [&](const void* data, size_t size) { bytes.append(static_cast<const char*>(data), size); };
     add(&s.turnBlock(), sizeof(TurnBlock));
     add(&s.mapHeader(), sizeof(MapHeader));
-    add(&s.campaignBlock(), sizeof(CampaignBlock));
-    for (int c = 0; c < kCountryCount; ++c)
-        add(&s.country(c), sizeof(CountryRecord));
+    add(&s.country(0), sizeof(CountryRecord) * kCountryCount);
     for (int side = 0; side < kSideCount; ++side)
         add(s.unitTable(side), sizeof(UnitRecord) * s.unitCount(side));
     add(s.buildings().data(), sizeof(BuildingRecord) * s.buildings().size());
     add(s.terrainGrid(), sizeof(TerrainCell) * size_t(s.mapWidth() * s.mapHeight()));
-    bytes += std::to_string(s.historyCount()) + s.savePath() + title(world.handle());
-    bytes += std::to_string(s.handshake().playRun()) + (s.handshake().waitingForAnswer() ? "waits" : "runs");
     return bytes;
 }
 
-struct GoingBack {
-    const char* map;
-    const char* setUp;
-    // Escape on the briefing, else the list's cancel button.
-    bool escape;
-};
-
-void PrintTo(const GoingBack& row, std::ostream* out) { *out << row.map; }
-
-class MainWindowGoingBack : public ::testing::TestWithParam<GoingBack> { };
+// A map and its set-up window, left by Escape (the briefing) or the list's cancel button.
+class MainWindowGoingBack : public ::testing::TestWithParam<std::tuple<const char*, const char*, bool>> { };
 
 } // namespace
 
-// Going back from a new game's set-up leaves the game under way exactly as it was, and it goes on;
-// with none under way nothing starts.
+// Going back from a new game's set-up starts nothing, and leaves a game under way exactly as it
+// was, going on.
 TEST_P(MainWindowGoingBack, LeavesTheGameUnderWayAsItWas)
 {
-    const GoingBack row = GetParam();
+    const auto [map, setUpTitle, escape] = GetParam();
     World world;
     world.dismissPopups();
     auto goBack = [&] {
-        return dialogtest::drive(cp(row.setUp).c_str(), [&] { return world.window().newGameFrom(world.gamePath(row.map)); },
+        world.window().setGameSetUp({});
+        return dialogtest::drive(cp(setUpTitle).c_str(), [&] { return world.window().newGameFrom(world.gamePath(map)); },
             [&](HWND setUp) {
                 untilShown(setUp);
-                if (row.escape) {
-                    SetForegroundWindow(setUp);
-                    harness::pressKey(VK_ESCAPE);
-                    settle();
-                } else {
-                    click(setUp, map_list_id::kCancel);
-                }
+                SetForegroundWindow(setUp);
+                escape ? harness::pressKey(VK_ESCAPE) : click(setUp, map_list_id::kCancel);
+                settle();
             });
     };
-    world.window().setGameSetUp({});
     EXPECT_FALSE(goBack());
     EXPECT_FALSE(world.state().handshake().playRunning());
-
     world.window().setGameSetUp([](swCWindow*) { return true; });
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
-    world.window().setGameSetUp({});
     const std::string before = gameBytes(world);
     EXPECT_FALSE(goBack());
     World::pump();
@@ -207,8 +191,7 @@ TEST_P(MainWindowGoingBack, LeavesTheGameUnderWayAsItWas)
 }
 
 INSTANTIATE_TEST_SUITE_P(SetUps, MainWindowGoingBack,
-    ::testing::Values(GoingBack { "tkmap/duel.vtm", "マップ設定一覧", false }, GoingBack { "tkmap/riverside.vts", "ブリーフィング", true }),
-    [](const ::testing::TestParamInfo<GoingBack>& info) { return std::string(info.param.escape ? "Briefing" : "List"); });
+    ::testing::Values(std::tuple { "tkmap/duel.vtm", "マップ設定一覧", false }, std::tuple { "tkmap/riverside.vts", "ブリーフィング", true }));
 
 TEST(MainWindowSetUp, TheOrdersCommandShowsTheBriefingWithoutItsNewsPage)
 {

@@ -1114,44 +1114,34 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         EXPECT_EQ(person.state().mapWidth(), 0) << "no board of the ended game is left";
         EXPECT_FALSE(person.state().handshake().playRunning());
 
-        // The campaign once more in the same run starts clean: nothing of the last run is carried
-        // over, nothing is placed before play and the enemy shows only as the person sees it.
+        // The campaign once more in the same run starts clean: nothing of the last run to place
+        // before play, the enemy shown as the person sees it, and the next stage's deployment of
+        // this run's units only, laid out as the first time.
         if (extension != ".vtc")
             return;
         ASSERT_TRUE(person.clickEnabledTool(menu_id::kNewGame));
         ASSERT_TRUE(person.chooseGame("新規ゲーム", category, map.c_str()));
         ASSERT_TRUE(person.acceptSetUp());
         bool placedBeforePlay = false;
-        ASSERT_TRUE(waitFor([&] {
-            placedBeforePlay |= Person::shownWindow("部隊配置") != nullptr;
-            return person.personActs(kPhaseAction);
-        }));
+        ASSERT_TRUE(waitFor([&] { return (placedBeforePlay |= Person::shownWindow("部隊配置") != nullptr), person.personActs(kPhaseAction); }));
         person.shot("whole_again");
         EXPECT_FALSE(placedBeforePlay);
         EXPECT_EQ(person.state().carryOverCount(), 0u);
         EXPECT_EQ(person.map()->fogViewer(), 0);
-        // A won first stage leads to a deployment of this run's units, laid out as the first time.
         ASSERT_TRUE(handOver("whole_again"));
         HWND deployment = nullptr;
         waitFor([&] {
-            if ((deployment = Person::shownWindow("部隊配置")) || Person::shownWindow("戦果報告"))
-                return true;
-            if (HWND briefing = Person::shownWindow("ブリーフィング")) {
-                settle();
-                const bool last = setup_test::shown(briefing, briefing_id::kStart);
-                person.click(setup_test::control(briefing, last ? briefing_id::kStart : briefing_id::kNext));
-            }
+            if (HWND briefing = Person::shownWindow("ブリーフィング"))
+                person.click(setup_test::control(briefing, setup_test::shown(briefing, briefing_id::kStart) ? briefing_id::kStart : briefing_id::kNext));
             for (HWND news : popup_test::openDialogs())
-                if (GetDlgItem(news, news_id::kClose))
+                if (GetDlgItem(news, news_id::kBack) && GetDlgItem(news, news_id::kClose))
                     person.click(GetDlgItem(news, news_id::kClose));
-            return false;
+            return (deployment = Person::shownWindow("部隊配置")) || Person::shownWindow("戦果報告");
         }, 120s);
         if (deployment && firstDeployment[0] != 0) {
-            settle();
             person.shot("whole_again_deployment");
             EXPECT_EQ(deployLayout(deployment), firstDeployment);
-            EXPECT_EQ(SendMessageA(GetDlgItem(deployment, troop_deploy_id::kList), LB_GETCOUNT, 0, 0),
-                LRESULT(person.state().carryOverCount()));
+            EXPECT_EQ(SendMessageA(GetDlgItem(deployment, troop_deploy_id::kList), LB_GETCOUNT, 0, 0), LRESULT(person.state().carryOverCount()));
         }
     });
 }
