@@ -26,6 +26,10 @@ public:
     // Every hex whose cell meets the rectangle (map pixels), clipped to the map: first and last
     // column and row, inclusive. False when none does.
     bool hexesIn(const RECT& area, int& firstX, int& firstY, int& lastX, int& lastY) const;
+    // A view origin whose rectangle starts at that first column and row, as hexesIn finds them: a
+    // view scrolled by whole hexes comes back where it was (odd rows reach half a cell further
+    // right, and a cell a quarter further down than its row).
+    POINT viewOriginFor(int firstX, int firstY) const;
 
 private:
     int m_zoom;

@@ -243,6 +243,8 @@ bool MainWindow::resumeGameFrom(const std::string& path)
         refreshTitle();
         return false;
     }
+    if (MapWindow* map = mapWindow())
+        map->showFrom(m_state.viewPosition()[0], m_state.viewPosition()[1]);
     if (!staged.droppedHistory.empty()) {
         const std::string& history = staged.droppedHistory;
         std::string text = cp("履歴ファイル ") + history.substr(platform::fileNameOffset(history))
