@@ -243,6 +243,7 @@ bool MainWindow::resumeGameFrom(const std::string& path)
         refreshTitle();
         return false;
     }
+    // The map as it was looked at when the game was saved.
     if (MapWindow* map = mapWindow())
         map->showFrom(m_state.viewPosition()[0], m_state.viewPosition()[1]);
     if (!staged.droppedHistory.empty()) {
