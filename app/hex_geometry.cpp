@@ -71,6 +71,11 @@ bool HexGeometry::hexAt(int px, int py, int& x, int& y) const
     return true;
 }
 
+POINT HexGeometry::viewOriginFor(int firstX, int firstY) const
+{
+    return POINT { LONG(firstX > 0 ? (firstX + 1) * m_cell : 0), LONG(firstY > 0 ? (firstY + 2) * rowPitch() : 0) };
+}
+
 bool HexGeometry::hexesIn(const RECT& area, int& firstX, int& firstY, int& lastX, int& lastY) const
 {
     if (area.right <= area.left || area.bottom <= area.top || m_mapWidth == 0 || m_mapHeight == 0)

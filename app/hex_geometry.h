@@ -26,6 +26,11 @@ public:
     // Every hex whose cell meets the rectangle (map pixels), clipped to the map: first and last
     // column and row, inclusive. False when none does.
     bool hexesIn(const RECT& area, int& firstX, int& firstY, int& lastX, int& lastY) const;
+    // A view origin whose first column and row, as hexesIn finds them, are these. hexesIn counts
+    // hexes a view shows only in part (an odd row's half cell at the left, a cell's lower quarter
+    // in the next row's band), so a view scrolled by whole hexes starts one column and two rows on
+    // from them, and comes back exactly where it was.
+    POINT viewOriginFor(int firstX, int firstY) const;
 
 private:
     int m_zoom;

@@ -216,6 +216,8 @@ HexView MapWindow::visibleHexRange() const
     return view;
 }
 
+void MapWindow::showFrom(int firstColumn, int firstRow) { scrollTo(geometry().viewOriginFor(firstColumn, firstRow)); }
+
 void MapWindow::ensureVisible(int x, int y)
 {
     std::unique_lock lock(m_drawLock);

@@ -133,6 +133,7 @@ void GameFileDialog::showSavedGameInfo(HWND hook, const std::string& path)
     SetDlgItemTextA(hook, kSavedGameData, savedGameDataText(path, m_preview.turn).c_str());
     SetDlgItemTextA(hook, kDifficulty, starRatingText(m_preview.header.difficulty));
     SetDlgItemTextA(hook, kTurnLimit, std::to_string(m_preview.header.turnLimit).c_str());
+    SetDlgItemTextA(hook, kSizeLabel, (cp("サイズ：") + mapSizeFigure(m_preview.header)).c_str());
     m_thumbnail->ready = 1;
     m_facilities->refresh();
     repaintPicture(hook);

@@ -121,7 +121,7 @@ void GameSelectDialog::showFileInfo(const std::string& name)
         setText(id::kNameLine, formatted(m_mode.category == kCategoryScenario ? "ｼﾅﾘｵ名：" : "ﾏｯﾌﾟ名：", mapName(header)));
     setText(id::kTurnLimit, std::to_string(header.turnLimit));
     setText(id::kDifficulty, starRatingText(header.difficulty));
-    setText(id::kSize, std::to_string(header.width) + "x" + std::to_string(header.height));
+    setText(id::kSize, mapSizeFigure(header));
 
     m_thumbnail->ready = 1;
     m_thumbnail->render();

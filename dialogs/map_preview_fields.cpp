@@ -25,6 +25,7 @@ std::string cutText(std::string_view text, size_t limit)
 
 std::string_view mapDescription(const MapHeader& header) { return boundedText(header.description, sizeof header.description); }
 std::string_view mapName(const MapHeader& header) { return boundedText(header.name, sizeof header.name); }
+std::string mapSizeFigure(const MapHeader& header) { return std::to_string(header.width) + "x" + std::to_string(header.height); }
 
 std::string_view scenarioNewspaper(const ScenarioBlock& block) { return boundedText(block.bytes, 24); }
 std::string_view scenarioHeadline(const ScenarioBlock& block) { return boundedText(block.bytes + 24, 42); }

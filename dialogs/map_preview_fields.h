@@ -17,6 +17,8 @@ std::string cutText(std::string_view text, size_t limit);
 
 std::string_view mapDescription(const MapHeader& header);
 std::string_view mapName(const MapHeader& header);
+// The map's size as the previews show it: "<width>x<height>".
+std::string mapSizeFigure(const MapHeader& header);
 
 // Scenario block texts: the newspaper name (0), the headline (24) and the news text (66).
 std::string_view scenarioNewspaper(const ScenarioBlock& block);

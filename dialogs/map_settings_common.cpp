@@ -59,7 +59,7 @@ std::string mapNameText(GameState& state)
 
 std::string mapSizeText(GameState& state)
 {
-    return cp("サイズ：") + std::to_string(state.mapWidth()) + "x" + std::to_string(state.mapHeight());
+    return cp("サイズ：") + mapSizeFigure(state.mapHeader());
 }
 
 std::string difficultyText(GameState& state)

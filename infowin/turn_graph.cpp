@@ -13,7 +13,8 @@ namespace turn_graph {
 
 namespace {
 
-constexpr std::array<Scale, 15> kScales { {
+// Past a million the rows go on in the same 1-2-5 steps until every 32-bit value fits.
+constexpr std::array<Scale, 25> kScales { {
     { 50, 1, 10 },
     { 100, 1, 10 },
     { 200, 5, 50 },
@@ -29,10 +30,20 @@ constexpr std::array<Scale, 15> kScales { {
     { 200000, 2000, 10000 },
     { 500000, 5000, 20000 },
     { 1000000, 10000, 100000 },
+    { 2000000, 20000, 200000 },
+    { 5000000, 50000, 500000 },
+    { 10000000, 100000, 1000000 },
+    { 20000000, 200000, 2000000 },
+    { 50000000, 500000, 5000000 },
+    { 100000000, 1000000, 10000000 },
+    { 200000000, 2000000, 20000000 },
+    { 500000000, 5000000, 50000000 },
+    { 1000000000, 10000000, 100000000 },
+    { 5000000000, 50000000, 500000000 },
 } };
 
 // Values reach 32 bits, so value × 400 is taken in 64.
-int heightOf(uint64_t value, uint32_t maximum)
+int heightOf(uint64_t value, uint64_t maximum)
 {
     return int(std::min<uint64_t>(kChartHeight, value * kChartHeight / maximum));
 }
@@ -44,7 +55,7 @@ std::vector<Tick> turnTicks(int range)
     const int spacing = step * kChartWidth / range;
     std::vector<Tick> ticks;
     for (int k = 1; k * step <= range; ++k)
-        ticks.push_back({ k * spacing, uint32_t(k * step), (k * step) % labelEvery == 0 });
+        ticks.push_back({ k * spacing, uint64_t(k * step), (k * step) % labelEvery == 0 });
     return ticks;
 }
 
@@ -52,7 +63,7 @@ std::vector<Tick> valueTicks(const Scale& scale)
 {
     const int spacing = int(scale.step * kChartHeight / scale.maximum);
     std::vector<Tick> ticks;
-    for (uint32_t k = 1; k * scale.step <= scale.maximum; ++k)
+    for (uint64_t k = 1; k * scale.step <= scale.maximum; ++k)
         ticks.push_back({ int(k) * spacing, k * scale.step, (k * scale.step) % scale.labelEvery == 0 });
     return ticks;
 }
@@ -101,14 +112,16 @@ uint32_t fieldMaximum(std::span<const TurnStatsRecord> records, int field)
 Graph computeGraph(std::span<const TurnStatsRecord> records, int field, uint8_t countryMask, int turn)
 {
     Graph graph;
-    graph.range = turnRange(turn);
+    // More records than turns (a campaign game saved with its earlier maps' records) widen it too.
+    const int lastRecord = int(std::min<size_t>(records.size(), 1001)) - 1;
+    graph.range = turnRange(std::max(turn, lastRecord));
     graph.scale = scaleFor(fieldMaximum(records, field));
     graph.turnTicks = turnTicks(graph.range);
     graph.valueTicks = valueTicks(graph.scale);
     if (records.empty())
         return graph;
 
-    const uint32_t maximum = graph.scale.maximum;
+    const uint64_t maximum = graph.scale.maximum;
     std::array<int, kCountryCount> previousHeight {};
     std::array<uint64_t, kCountryCount> sum {};
     for (int c = 0; c < kCountryCount; ++c)
@@ -160,7 +173,7 @@ void drawAxes(HDC dc, const Frame& frame, const Graph& graph)
         LineTo(dc, x, baseY + (tick.labelled ? 4 : 2));
         if (!tick.labelled)
             continue;
-        std::snprintf(label, sizeof label, "%u", tick.value);
+        std::snprintf(label, sizeof label, "%llu", static_cast<unsigned long long>(tick.value));
         RECT box { x - 12, baseY + 6, x + 12, baseY + 18 };
         DrawTextA(dc, label, -1, &box, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
@@ -170,7 +183,7 @@ void drawAxes(HDC dc, const Frame& frame, const Graph& graph)
         LineTo(dc, frame.valueTickX, y);
         if (!tick.labelled)
             continue;
-        std::snprintf(label, sizeof label, "%u", tick.value);
+        std::snprintf(label, sizeof label, "%llu", static_cast<unsigned long long>(tick.value));
         RECT box { frame.valueLabelLeft, y - 6, frame.valueLabelRight, y + 6 };
         DrawTextA(dc, label, -1, &box, DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);
     }

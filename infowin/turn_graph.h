@@ -21,15 +21,15 @@ constexpr int kFieldCount = 7;
 
 // One row of the vertical scale: the axis maximum, the tick step and the labelled multiple.
 struct Scale {
-    uint32_t maximum = 0;
-    uint32_t step = 0;
-    uint32_t labelEvery = 0;
+    uint64_t maximum = 0;
+    uint64_t step = 0;
+    uint64_t labelEvery = 0;
 };
 
 // A tick: its distance in pixels from the axis origin and the value it marks.
 struct Tick {
     int offset = 0;
-    uint32_t value = 0;
+    uint64_t value = 0;
     bool labelled = false;
 };
 
@@ -52,14 +52,15 @@ struct Graph {
 
 // The first of 50, 100, 250, 500 and 1000 not below the turn; 1000 past it.
 int turnRange(int turn);
-// The first row of the fifteen whose maximum is not below the value; the last row past them all.
+// The first row whose maximum is not below the value.
 Scale scaleFor(uint64_t maximum);
 // Value `field` (0..6 as TurnStatsEntry holds them) of a country's entry.
 uint32_t fieldValue(const TurnStatsEntry& entry, int field);
 // The largest value of the field over every record and all eight countries; 0 without records.
 uint32_t fieldMaximum(std::span<const TurnStatsRecord> records, int field);
 
-// The graph of the field for the countries of the mask (bit c = country c), for the current turn.
+// The graph of the field for the countries of the mask (bit c = country c), over the range of the
+// current turn or of the records when they run further.
 // Every country sets the scale, drawn or not; records that fall in one pixel column are averaged,
 // and a segment whose two ends are both 0 is left out.
 Graph computeGraph(std::span<const TurnStatsRecord> records, int field, uint8_t countryMask, int turn);

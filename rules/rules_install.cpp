@@ -23,11 +23,10 @@ bool RulesUnitHooks::delegationRunning() { return m_state.handshake().delegation
 
 void RulesUnitHooks::showWarning(const char* text, const char* title) { mainWindowLink().messageBox(text, title); }
 
-// The hook names no unit type, so the value of the lost members is not booked here.
-void RulesUnitHooks::bookLosses(int attacker_side, int side, int members)
+void RulesUnitHooks::bookLosses(int attacker_side, int side, int unit_type, int members)
 {
     m_state.statsAddDamageDealt(attacker_side, uint32_t(members));
-    m_state.statsAddDamageTaken(side, 0, uint32_t(members), uint32_t(members));
+    m_state.statsAddDamageTaken(side, unit_type, uint32_t(members), uint32_t(members));
 }
 
 void RulesUnitHooks::recordSupply(int country, int index, int done) { m_state.historyLog().recordSupply(country, index, done); }

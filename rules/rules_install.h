@@ -19,7 +19,7 @@ public:
     void serviceFromSupplyUnit(SupplyOrder& order, int supplier) override;
     bool delegationRunning() override;
     void showWarning(const char* text, const char* title) override;
-    void bookLosses(int attacker_side, int side, int members) override;
+    void bookLosses(int attacker_side, int side, int unit_type, int members) override;
     void recordSupply(int country, int index, int done) override;
 
 private:

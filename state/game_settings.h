@@ -44,6 +44,7 @@ struct GameSettings {
     int32_t historyOption = -1;
     int32_t troopListOption = -1;
     int32_t landListOption = -1;
+    // Kept for the ini file only: a save always carries its history.
     bool writeHistory = false;
     bool showActionHistory = false;
     // Normal mode only: 0 in simple mode, where the key is left as stored.

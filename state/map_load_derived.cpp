@@ -245,6 +245,8 @@ void GameState::resetMapPart()
     m_newsImage.reset();
     m_newsImageSize = 0;
     m_randomPool.fill();
+    // A campaign's next map graphs its own turns.
+    m_turnStats.clear();
     m_unitTouches.touchAll();
     for (int side = 0; side < kSideCount; ++side) {
         m_unitCounts[size_t(side)] = 0;

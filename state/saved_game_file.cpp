@@ -64,12 +64,9 @@ private:
     std::string m_name;
 };
 
-char siblingLetter(const GameState& state)
-{
-    if (!state.settings().writeHistory)
-        return 0;
-    return state.mode() == 1 ? 'i' : 'h';
-}
+// Every save carries its history, whatever the "WriteHistory" setting says: a resumed game
+// without the turns before it would have lost them.
+char siblingLetter(const GameState& state) { return state.mode() == 1 ? 'i' : 'h'; }
 
 // A history file as read: its records, and the generation mark after them when it has one.
 struct HistoryFile {

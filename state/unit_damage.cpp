@@ -72,7 +72,7 @@ void damage(UnitRecord& unit, int side, const int16_t* member_list, int attacker
     if (strengthTotal(unit) >= old_total)
         return;
     if (UnitRecordHooks* hooks = unitRecordHooks())
-        hooks->bookLosses(attacker_side, side, lost);
+        hooks->bookLosses(attacker_side, side, unit.unitTypeId, lost);
     if (strengthTotal(unit) == 0) {
         if (attacker_side >= 0 && attacker_side < kCountryCount)
             ++game().country(attacker_side).enemyUnitsDestroyed;

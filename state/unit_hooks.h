@@ -15,8 +15,9 @@ public:
     virtual bool delegationRunning() = 0;
     // A modal OK box on the main window; text and title are CP932.
     virtual void showWarning(const char* text, const char* title) = 0;
-    // Turn statistics: members the attacker's side destroyed (attacker 8 and above books nothing) and side lost.
-    virtual void bookLosses(int attacker_side, int side, int members) = 0;
+    // Turn statistics: members of the unit type the attacker's side destroyed (attacker 8 and above
+    // books nothing) and side lost, with their value.
+    virtual void bookLosses(int attacker_side, int side, int unit_type, int members) = 0;
     // The history's supply event of the unit.
     virtual void recordSupply(int country, int index, int done) = 0;
 };

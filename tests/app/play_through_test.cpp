@@ -46,6 +46,7 @@
 #include <chrono>
 #include <memory>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <thread>
@@ -1024,17 +1025,34 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         attack();
         EXPECT_TRUE(!everyOrder || person.fights() > 0);
 
-        // Saved and resumed.
+        // Saved with the view scrolled, then resumed with the view elsewhere: the game comes back
+        // with its whole history and the view where it was saved.
         const std::string save = "whole_" + fs::path(map).stem().string() + "." + (extension == ".vtc" ? "wqc" : extension == ".vts" ? "wqs" : "wqm");
         const int turn = s.turnBlock().turn;
+        auto scroll = [&](UINT across, UINT down) {
+            SetForegroundWindow(person.main());
+            for (UINT key : { across, across, across, down, down, down, down })
+                harness::pressKey(key);
+            settle();
+        };
+        scroll(VK_RIGHT, VK_DOWN);
+        const HexView view = person.map()->visibleHexRange();
+        const uint32_t events = s.historyLog().count();
+        const HistoryRecord first = s.historyLog().record(0);
         ASSERT_TRUE(person.clickEnabledTool(menu_id::kSaveGameAs));
         ASSERT_TRUE(person.chooseFile("名前を付けてｹﾞｰﾑを保存", save.c_str()));
+        scroll(VK_LEFT, VK_UP);
         ASSERT_TRUE(person.clickEnabledTool(menu_id::kResumeGame));
         ASSERT_TRUE(person.chooseGame("ゲーム再開", category, save.c_str()));
         ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
         GameState& resumed = person.state();
         EXPECT_EQ(int(resumed.turnBlock().turn), turn);
         EXPECT_EQ((HexPos { resumed.unitOf(0, bought)->x, resumed.unitOf(0, bought)->y }), to);
+        EXPECT_EQ(resumed.historyLog().count(), events) << "the history the game was saved with";
+        EXPECT_EQ(std::memcmp(&resumed.historyLog().record(0), &first, sizeof first), 0);
+        EXPECT_EQ(person.map()->visibleHexRange().firstColumn, view.firstColumn);
+        EXPECT_EQ(person.map()->visibleHexRange().firstRow, view.firstRow);
+        person.shot("whole_resumed");
 
         // The country handed to the computer from the turn menu; play runs to its end.
         auto handOver = [&](const std::string& shots) {

@@ -241,6 +241,31 @@ TEST_F(Ending, GraphRevealsInFiveSecondsAndTogglesRedrawTheLines)
     });
 }
 
+TEST_F(Ending, EachGraphShowsItsFiguresOnAnAxisThatFitsThem)
+{
+    // Page by page the field and the peak its figures rise to; prices run past a million.
+    const std::pair<uint32_t TurnStatsEntry::*, uint32_t> pages[] = { { &TurnStatsEntry::threadValue, 30 },
+        { &TurnStatsEntry::income, 7000 }, { &TurnStatsEntry::unitCount, 150 }, { &TurnStatsEntry::forces, 1500000 },
+        { &TurnStatsEntry::damageDealt, 45 }, { &TurnStatsEntry::damageTaken, 90 }, { &TurnStatsEntry::valueLost, 3000000 } };
+    for (uint32_t i = 0; i < 10; ++i)
+        for (auto [field, peak] : pages)
+            s.turnStatsAt(i)->country[0].*field = peak / 9 * i;
+    EndingWindow window(makeWindowContext(world.state()), &owner);
+    run(window, [&](HWND dialog) {
+        for (int page = 1; page <= 7; ++page) {
+            next(dialog);
+            advance(5000);
+            const Image image = clientImage(dialog);
+            saveShot(image, "ending_graph_" + std::to_string(page));
+            int top = 36;
+            while (top < 436 && !countColour(image, RECT { 71, top, 571, top + 1 }, xrgb(playerColourRef(0))))
+                ++top;
+            // The peak under the axis's top, not cut off, and not low under a far too high one.
+            EXPECT_TRUE(top > 36 && top < 436 - 160) << "page " << page << ": peak at " << top;
+        }
+    });
+}
+
 TEST_F(Ending, EvaluationBuildsUpInEightyTwoTicksAndFreesItsPictures)
 {
     EndingWindow window(makeWindowContext(world.state()), &owner);

@@ -94,6 +94,8 @@ TEST(GameFileDialog, PanelFitsUnderTheDialogPreviewsSavesAndClearsForOtherFiles)
 
                 clickRow(h, "a.wqm");
                 EXPECT_EQ(panelText(hook, 1000), cp("マップ名：") + "hill");
+                const GameState& s = world.state();
+                EXPECT_EQ(panelText(hook, 1008), cp("サイズ：") + std::to_string(s.mapWidth()) + "x" + std::to_string(s.mapHeight()));
                 const std::string data = panelText(hook, 1013);
                 EXPECT_NE(data.find(cp("ターン：6\r\n担　当：GREEN")), std::string::npos) << data;
                 EXPECT_EQ(dialog.thumbnail()->ready, 1);
@@ -109,6 +111,7 @@ TEST(GameFileDialog, PanelFitsUnderTheDialogPreviewsSavesAndClearsForOtherFiles)
                 dialogtest::settle();
                 clickRow(h, "m.vtm");
                 EXPECT_EQ(panelText(hook, 1000), cp("マップ名："));
+                EXPECT_EQ(panelText(hook, 1008), cp("サイズ："));
                 EXPECT_EQ(panelText(hook, 1013), "");
                 EXPECT_EQ(dialog.thumbnail()->ready, 0);
                 clickRow(h, "a.wqm");

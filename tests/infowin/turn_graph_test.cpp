@@ -37,6 +37,7 @@ TEST(TurnGraph, RangeIsTheFirstStepNotBelowTheTurn)
         { 250, 250 }, { 251, 500 }, { 500, 500 }, { 501, 1000 }, { 1000, 1000 }, { 1001, 1000 }, { 60000, 1000 } };
     for (auto [turn, range] : cases)
         EXPECT_EQ(turnRange(turn), range) << "turn " << turn;
+    EXPECT_EQ(computeGraph(std::vector<TurnStatsRecord>(60), 1, 0xFF, 7).range, 100) << "records past the turn";
 }
 
 TEST(TurnGraph, TurnTicksFollowTheRange)
@@ -69,8 +70,8 @@ TEST(TurnGraph, ScaleRowIsTheFirstWhoseMaximumCoversTheValues)
     EXPECT_EQ(scaleFor(801).step, 20u);
     EXPECT_EQ(scaleFor(801).labelEvery, 100u);
     EXPECT_EQ(scaleFor(1000000).maximum, 1000000u);
-    EXPECT_EQ(scaleFor(1000001).maximum, 1000000u) << "past the table: its last row";
-    EXPECT_EQ(scaleFor(uint64_t(1) << 40).maximum, 1000000u);
+    EXPECT_EQ(scaleFor(1000001).maximum, 2000000u) << "prices run past a million";
+    EXPECT_GE(scaleFor(UINT32_MAX).maximum, uint64_t(UINT32_MAX));
 
     // The value ticks fill the 400 pixels; 2000 in steps of 20 is 100 ticks 4 apart, labelled each 100.
     const Graph graph = computeGraph(incomes({ { 801 } }), 1, 0xFF, 1);
@@ -139,8 +140,8 @@ TEST(TurnGraph, CountriesSwitchedOffDrawNothingButStillSetTheScale)
 TEST(TurnGraph, ValuesPastThirtyTwoBitsKeepTheirHeights)
 {
     // 20,000,000 × 400 does not fit 32 bits.
-    const Graph big = computeGraph(incomes({ { 250000 }, { 20000000 }, { 500000 } }), 1, 0x01, 2);
-    ASSERT_EQ(big.scale.maximum, 1000000u);
+    const Graph big = computeGraph(incomes({ { 5000000 }, { 20000000 }, { 10000000 } }), 1, 0x01, 2);
+    ASSERT_EQ(big.scale.maximum, 20000000u);
     const std::vector<Segment> line = segmentsOf(big, 0);
     ASSERT_EQ(line.size(), 2u);
     EXPECT_EQ(line[0].height0, 100);
@@ -150,7 +151,7 @@ TEST(TurnGraph, ValuesPastThirtyTwoBitsKeepTheirHeights)
     // Two values just past 2^31: a 32-bit sum would wrap to 200.
     const Graph shared = computeGraph(incomes({ { 0 }, { 2147483748u }, { 2147483748u } }), 1, 0x01, 1001);
     ASSERT_FALSE(segmentsOf(shared, 0).empty());
-    EXPECT_EQ(segmentsOf(shared, 0)[0].height1, 400);
+    EXPECT_EQ(segmentsOf(shared, 0)[0].height1, int(2147483748ull * 400 / shared.scale.maximum));
 }
 
 TEST(TurnGraph, FieldsAreReadInTheirRecordOrder)

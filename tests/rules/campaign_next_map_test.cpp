@@ -80,9 +80,11 @@ TEST(CampaignNextMap, WinCarriesTheUnitsOverToBePlacedByHandAndAutomatically)
     EXPECT_EQ(s.nextCampaignStage(), 1);
     const uint32_t carried = s.carryOverCount();
     ASSERT_EQ(int(carried), survivors);
+    s.appendTurnStats(TurnStatsRecord {});
 
     ASSERT_TRUE(loadNextCampaignMap(s));
     EXPECT_EQ(s.campaignBlock().currentStage, 2);
+    EXPECT_EQ(s.turnStatsCount(), 0u) << "the first map's turns in the graphs of the next";
     EXPECT_EQ(world.dialogs.callsOf("showBriefing").size(), 1u);
     EXPECT_TRUE(world.dialogs.callsOf("showMapSettings").empty());
     EXPECT_EQ(world.window.callsOf("setTitle").size(), 1u);

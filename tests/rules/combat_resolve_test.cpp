@@ -4,6 +4,7 @@
 #include "rules/combat_scene.h"
 #include "rules/headless_links.h"
 #include "rules/links.h"
+#include "rules/rules_install.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
 #include "tests/rules/combat_world.h"
@@ -98,13 +99,17 @@ TEST(CombatResolve, DestroyedDefenderIsWrittenBackThenRemovedAndCountedOnce)
 {
     DuelWorld world;
     headlessBattle().clear();
-    world.resolve();
     GameState& state = world.state();
+    installRules(state);
+    state.appendTurnStats(TurnStatsRecord {});
+    world.editType(world.other).memberPrice = 150;
+    world.resolve();
     EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
     EXPECT_FALSE(state.hexHasUnit(3, 2, 0));
     EXPECT_EQ(packed(state.country(1).unitsLost), 1u);
     EXPECT_EQ(packed(state.country(0).enemyUnitsDestroyed), 1u);
     EXPECT_EQ(packed(state.country(1).membersLost), 4u) << "the write-back counts the members, removal adds none";
+    EXPECT_EQ(state.turnStatsAt(0)->country[1].valueLost, 4u * 150 * 4 / 10) << "the lost members' value, by their type";
     ASSERT_NE(state.destroyedUnitEntry(1, 0), nullptr);
     EXPECT_TRUE(state.destroyedUnitEntry(1, 0)->isUsed());
     EXPECT_FALSE(state.destroyedUnitEntry(1, 1)->isUsed());

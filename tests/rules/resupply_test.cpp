@@ -23,7 +23,7 @@ public:
     void serviceFromSupplyUnit(SupplyOrder& order, int supplier) override { ::serviceFromSupplyUnit(m_state, order, supplier); }
     bool delegationRunning() override { return false; }
     void showWarning(const char*, const char*) override { }
-    void bookLosses(int, int, int) override { }
+    void bookLosses(int, int, int, int) override { }
     void recordSupply(int, int, int) override { ++supplied; }
 
     int supplied = 0;

@@ -180,9 +180,17 @@ TEST(SavedGameHistory, SiblingIsReadOnlyWhenTheSaveRecordsIt)
     ASSERT_TRUE(world.load("g.dat"));
     EXPECT_EQ(s.historyLog().count(), 2u);
 
-    // Saved again without history: the older sibling on disk belongs to another game.
+    // The history goes with every save, the setting off or on.
     s.settings().writeHistory = false;
     ASSERT_TRUE(world.save("g.dat"));
+    s.historyLog().clear();
+    ASSERT_TRUE(world.load("g.dat"));
+    EXPECT_EQ(s.historyLog().count(), 2u);
+
+    // A save that names no history: the sibling on disk belongs to another game.
+    std::string none = world.read("g.dat");
+    none[none.size() - 13] = 0;
+    world.write("g.dat", none);
     ASSERT_TRUE(world.load("g.dat"));
     EXPECT_EQ(s.historyLog().count(), 0u);
 

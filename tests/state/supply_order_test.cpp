@@ -27,7 +27,7 @@ public:
     void serviceFromSupplyUnit(SupplyOrder&, int supplier) override { calls.push_back("unit " + std::to_string(supplier)); }
     bool delegationRunning() override { return delegating; }
     void showWarning(const char* text, const char* title) override { calls.push_back(utf8(title) + ":" + utf8(text)); }
-    void bookLosses(int, int, int) override {}
+    void bookLosses(int, int, int, int) override {}
     void recordSupply(int country, int index, int done) override
     {
         calls.push_back("history " + std::to_string(country) + " " + std::to_string(index) + " " + std::to_string(done));

@@ -31,7 +31,7 @@ public:
     void serviceFromSupplyUnit(SupplyOrder&, int) override {}
     bool delegationRunning() override { return false; }
     void showWarning(const char*, const char*) override {}
-    void bookLosses(int attacker, int side, int members) override { booked.push_back({ attacker, side, members }); }
+    void bookLosses(int attacker, int side, int, int members) override { booked.push_back({ attacker, side, members }); }
     void recordSupply(int, int, int) override {}
     std::vector<std::array<int, 3>> booked;
 };
