@@ -70,11 +70,19 @@ TEST_F(RuleDialogTest, FixedRuleInSetModeIsGreyedButItsChoiceStaysUsable)
 {
     bool fixedGreyed = true, comboUsable = false, customEditable = false, fixedAgainGreyed = false;
     int stackingOfRule5 = -1;
+    std::vector<LRESULT> listed;
     RuleSlot out;
     const INT_PTR result = run(world.state().ruleSlot(0), kRuleSet, [&](HWND dialog) {
         for (const RuleOptionRow& row : fullRuleOptionRows())
             fixedGreyed = fixedGreyed && !switchEnabled(dialog, row.ruleSwitch);
         comboUsable = enabled(dialog, id::kRuleCombo);
+        HWND combo = GetDlgItem(dialog, id::kRuleCombo);
+        for (LRESULT i = 0; i < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i)
+            listed.push_back(SendMessageA(combo, CB_GETITEMDATA, WPARAM(i), 0));
+        SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        settle();
+        harness::keepShot("rule_choice_rows.png");
+        SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
         choose(dialog, kCustomRule);
         customEditable = switchEnabled(dialog, 1) && switchEnabled(dialog, kRuleStacking);
         choose(dialog, 0);
@@ -85,6 +93,7 @@ TEST_F(RuleDialogTest, FixedRuleInSetModeIsGreyedButItsChoiceStaysUsable)
     }, &out);
     EXPECT_TRUE(fixedGreyed);
     EXPECT_TRUE(comboUsable);
+    EXPECT_EQ(listed, (std::vector<LRESULT> { kCustomRule, 0, 5 })) << "the slots without a rule are left out";
     EXPECT_TRUE(customEditable);
     EXPECT_TRUE(fixedAgainGreyed);
     EXPECT_EQ(stackingOfRule5, 1);
