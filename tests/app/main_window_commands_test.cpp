@@ -391,6 +391,19 @@ TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
     GameState& state = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    // Enter on the question, shown as a person sees it, answers no.
+    harness::setMessageBoxPolicy(false);
+    std::thread person([] {
+        for (int i = 0; i < 1000 && !FindWindowA("DerazodoMessageBox", nullptr); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        harness::waitIdle();
+        harness::keepShot("surrender_question.png");
+        harness::pressKey(VK_RETURN);
+    });
+    world.window().surrender();
+    person.join();
+    harness::setMessageBoxPolicy(true);
+    EXPECT_EQ(packed(state.country(0).inPlay), 1);
     harness::clearMessageBoxes();
     harness::queueMessageBoxAnswer(IDNO);
     world.window().surrender();
