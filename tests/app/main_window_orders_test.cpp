@@ -147,6 +147,37 @@ TEST_P(BoughtUnits, ArePickedOnThePortsHexAndLeaveIt)
     }
 }
 
+TEST(PersonsOrdersOnTheSampleMap, AStackOffersItsUnitsAndTheOneBelowIsPicked)
+{
+    World world;
+    startTraining(world);
+    GameState& s = world.state();
+    const int tank = 2, fighter = 8;
+    const UnitRecord& below = *s.unitOf(0, tank);
+    ASSERT_TRUE(s.ruleOn(kRuleStacking));
+    world.clickHex(1, 4);
+    world.clickHex(below.x, below.y);
+    world.pressCommand(kCommandEndAction);
+    const UnitRecord& above = *s.unitOf(0, fighter);
+    ASSERT_EQ((HexPos { above.x, above.y }), (HexPos { below.x, below.y }));
+    ASSERT_TRUE(above.hasFlag(kUnitActed));
+
+    // The fighter that has acted is drawn on top; the popup offers the tank under it too.
+    int rows = 0;
+    popup_test::drive([&] {
+        world.clickHex(below.x, below.y);
+        return 0;
+    }, [&](HWND popup) {
+        for (UINT id = HookedPopupDialog::kFirstUpperRow; GetDlgItem(popup, int(id)); ++id)
+            ++rows;
+        harness::keepShot("stacked_units_popup.png");
+        popup_test::clickItem(popup, int(HookedPopupDialog::kFirstUpperRow) + 1);
+    });
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(world.paletteUnit(), (std::pair { 0, tank }));
+    EXPECT_EQ(currentAction(s).actingIndex(), tank);
+}
+
 TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
 {
     World world(World::Scene::On);
