@@ -19,6 +19,7 @@
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -40,15 +41,32 @@ int TroopListWindow::selectedRow() const
     return m_list ? int(SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0)) : -1;
 }
 
-int TroopListWindow::selectedLiveUnit() const
+uint32_t TroopListWindow::selectedKey() const
 {
     const int row = selectedRow();
     const std::vector<uint32_t>* keys = m_list ? m_list->keys() : nullptr;
-    if (row < 0 || !keys || size_t(row) >= keys->size() || m_country < 0)
-        return -1;
-    const uint32_t key = (*keys)[size_t(row)];
+    return row >= 0 && keys && size_t(row) < keys->size() ? (*keys)[size_t(row)] : kNoKey;
+}
+
+void TroopListWindow::selectKey(uint32_t key)
+{
+    const std::vector<uint32_t>* keys = m_list ? m_list->keys() : nullptr;
+    if (!keys)
+        return;
+    const auto found = std::find(keys->begin(), keys->end(), key);
+    const int row = found == keys->end() ? -1 : int(found - keys->begin());
+    if (row != selectedRow())
+        closeNumberCombo(false);
+    SendMessageA(m_list->handle(), LB_SETCURSEL, WPARAM(row), 0);
+    updateButtons();
+}
+
+int TroopListWindow::selectedLiveUnit() const
+{
+    const uint32_t key = selectedKey();
     const int index = int(key >> 16);
-    if (int(key & 0xFFFF) != m_country || uint32_t(index) >= m_context.game.unitCount(m_country))
+    if (key == kNoKey || m_country < 0 || int(key & 0xFFFF) != m_country
+        || uint32_t(index) >= m_context.game.unitCount(m_country))
         return -1;
     const UnitRecord* unit = m_context.game.unitOf(m_country, index);
     return unit && unitInPlay(*unit) ? index : -1;
