@@ -546,6 +546,8 @@ void MapOrders::markTargets(bool on)
 
 bool MapOrders::confirmOrder(int code, const Target& target)
 {
+    if (code == kCommandDisband && !m_ui.confirmDisband(m_side, m_index))
+        return false;
     // Walking into the land of a pact partner ends the pact.
     std::vector<HexPos> path;
     if (moving() && planRoute(m_state, path, m_dest.x, m_dest.y) && pathEndsPact(m_state, m_side, unitHex(), path)

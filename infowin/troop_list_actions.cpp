@@ -14,6 +14,7 @@
 #include "rules/unit_numbers.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/disband_question.h"
 #include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
@@ -27,8 +28,6 @@ namespace {
 namespace id = troop_list_id;
 
 constexpr int kActionPhase = 5;
-// The victory-condition bits of a unit: a victory target or a transport target.
-constexpr uint8_t kVictoryMarks = 7;
 
 using ui::cp;
 
@@ -137,10 +136,7 @@ void TroopListWindow::disband()
         modalMessageBox(this, text.c_str(), cp("注意").c_str(), MB_OK);
         return;
     }
-    const char* question = m_context.game.liveUnitCount(m_country) == 1 ? "部隊を解散します。\n最後の部隊ですがよろしいですか？"
-        : (unit.watchBits & kVictoryMarks)                     ? "部隊を解散します。\n勝敗条件が設定されていますがよろしいですか？"
-                                                               : "部隊を解散します。\nよろしいですか？";
-    if (modalMessageBox(this, cp(question).c_str(), cp("解散確認").c_str(), MB_YESNO) != IDYES)
+    if (!confirmDisband(this, m_context.game, m_country, index))
         return;
     // The box let the game run on (a stop, for one): ask again before the rules act.
     if (!allowed() || selectedLiveUnit() != index || m_context.game.handshake().unitCommandBeingSet())

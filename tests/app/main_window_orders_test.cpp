@@ -178,6 +178,32 @@ TEST(PersonsOrdersOnTheSampleMap, AStackOffersItsUnitsAndTheOneBelowIsPicked)
     EXPECT_EQ(currentAction(s).actingIndex(), tank);
 }
 
+TEST(PersonsOrdersOnTheSampleMap, ThePalettesDisbandAsksAsTheTroopListDoes)
+{
+    World world;
+    startTraining(world);
+    GameState& s = world.state();
+    const UnitRecord& unit = *s.unitOf(0, 0);
+    world.clickHex(unit.x, unit.y);
+    ASSERT_TRUE(world.palette().isCommandEnabled(kCommandDisband));
+    harness::clearMessageBoxes();
+    harness::queueMessageBoxAnswer(IDNO);
+    world.pressCommand(kCommandDisband);
+    ASSERT_EQ(harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(harness::messageBoxes()[0].text, platform::utf8ToCp932("部隊を解散します。\nよろしいですか？"));
+    EXPECT_EQ(harness::messageBoxes()[0].caption, platform::utf8ToCp932("解散確認"));
+    EXPECT_TRUE(unitInPlay(unit)) << "no keeps the unit";
+    EXPECT_EQ(world.paletteUnit(), (std::pair { 0, 0 })) << "and its commands";
+
+    // Another unit, so that the second press is no double click.
+    const UnitRecord& other = *s.unitOf(0, 1);
+    world.clickHex(other.x, other.y);
+    harness::queueMessageBoxAnswer(IDYES);
+    world.pressCommand(kCommandDisband);
+    EXPECT_EQ(harness::messageBoxes().size(), 2u);
+    EXPECT_FALSE(unitInPlay(other));
+}
+
 TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
 {
     World world(World::Scene::On);
