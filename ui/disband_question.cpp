@@ -5,6 +5,8 @@
 #include "state/game_state.h"
 #include "ui/window_services.h"
 
+#include <string>
+
 bool confirmDisband(swCWindow* owner, const GameState& game, int country, int index)
 {
     const UnitRecord* unit = game.unitOf(country, index);
@@ -13,7 +15,6 @@ bool confirmDisband(swCWindow* owner, const GameState& game, int country, int in
     const char* question = game.liveUnitCount(country) == 1 ? "部隊を解散します。\n最後の部隊ですがよろしいですか？"
         : (unit->watchBits & (kWatchCounted | kWatchTransported)) ? "部隊を解散します。\n勝敗条件が設定されていますがよろしいですか？"
                                                                   : "部隊を解散します。\nよろしいですか？";
-    return modalMessageBox(owner, platform::utf8ToCp932(question).c_str(), platform::utf8ToCp932("解散確認").c_str(),
-               MB_YESNO)
-        == IDYES;
+    const std::string text = platform::utf8ToCp932(question);
+    return modalMessageBox(owner, text.c_str(), platform::utf8ToCp932("解散確認").c_str(), MB_YESNO) == IDYES;
 }

@@ -147,63 +147,6 @@ TEST_P(BoughtUnits, ArePickedOnThePortsHexAndLeaveIt)
     }
 }
 
-TEST(PersonsOrdersOnTheSampleMap, AStackOffersItsUnitsAndTheOneBelowIsPicked)
-{
-    World world;
-    startTraining(world);
-    GameState& s = world.state();
-    const int tank = 2, fighter = 8;
-    const UnitRecord& below = *s.unitOf(0, tank);
-    ASSERT_TRUE(s.ruleOn(kRuleStacking));
-    world.clickHex(1, 4);
-    world.clickHex(below.x, below.y);
-    world.pressCommand(kCommandEndAction);
-    const UnitRecord& above = *s.unitOf(0, fighter);
-    ASSERT_EQ((HexPos { above.x, above.y }), (HexPos { below.x, below.y }));
-    ASSERT_TRUE(above.hasFlag(kUnitActed));
-
-    // The fighter that has acted is drawn on top; the popup offers the tank under it too.
-    int rows = 0;
-    popup_test::drive([&] {
-        world.clickHex(below.x, below.y);
-        return 0;
-    }, [&](HWND popup) {
-        for (UINT id = HookedPopupDialog::kFirstUpperRow; GetDlgItem(popup, int(id)); ++id)
-            ++rows;
-        harness::keepShot("stacked_units_popup.png");
-        popup_test::clickItem(popup, int(HookedPopupDialog::kFirstUpperRow) + 1);
-    });
-    EXPECT_EQ(rows, 2);
-    EXPECT_EQ(world.paletteUnit(), (std::pair { 0, tank }));
-    EXPECT_EQ(currentAction(s).actingIndex(), tank);
-}
-
-TEST(PersonsOrdersOnTheSampleMap, ThePalettesDisbandAsksAsTheTroopListDoes)
-{
-    World world;
-    startTraining(world);
-    GameState& s = world.state();
-    const UnitRecord& unit = *s.unitOf(0, 0);
-    world.clickHex(unit.x, unit.y);
-    ASSERT_TRUE(world.palette().isCommandEnabled(kCommandDisband));
-    harness::clearMessageBoxes();
-    harness::queueMessageBoxAnswer(IDNO);
-    world.pressCommand(kCommandDisband);
-    ASSERT_EQ(harness::messageBoxes().size(), 1u);
-    EXPECT_EQ(harness::messageBoxes()[0].text, platform::utf8ToCp932("部隊を解散します。\nよろしいですか？"));
-    EXPECT_EQ(harness::messageBoxes()[0].caption, platform::utf8ToCp932("解散確認"));
-    EXPECT_TRUE(unitInPlay(unit)) << "no keeps the unit";
-    EXPECT_EQ(world.paletteUnit(), (std::pair { 0, 0 })) << "and its commands";
-
-    // Another unit, so that the second press is no double click.
-    const UnitRecord& other = *s.unitOf(0, 1);
-    world.clickHex(other.x, other.y);
-    harness::queueMessageBoxAnswer(IDYES);
-    world.pressCommand(kCommandDisband);
-    EXPECT_EQ(harness::messageBoxes().size(), 2u);
-    EXPECT_FALSE(unitInPlay(other));
-}
-
 TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
 {
     World world(World::Scene::On);
@@ -220,10 +163,16 @@ TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
     auto litRow = [&] { return int(SendMessageA(list, LB_GETCURSEL, 0, 0)); };
     auto litUnit = [&] { return litRow() < 0 ? -1 : int(keys[size_t(litRow())] >> 16); };
 
-    // The unit picked on the map is the one lit in the list, and a sort by the member count,
-    // which moves its row, keeps it lit.
+    // The fighter lands on the first tank: a click there offers both, and the tank picked from
+    // under it is lit in the list. A sort by the member count moves its row and keeps it lit.
     const UnitRecord& first = *s.unitOf(0, 2);
+    world.clickHex(1, 4);
     world.clickHex(first.x, first.y);
+    world.pressCommand(kCommandEndAction);
+    popup_test::drive([&] {
+        world.clickHex(first.x, first.y);
+        return 0;
+    }, [](HWND popup) { popup_test::clickItem(popup, int(HookedPopupDialog::kFirstUpperRow) + 1); });
     ASSERT_EQ(world.paletteUnit(), (std::pair { 0, 2 }));
     EXPECT_EQ(litUnit(), 2);
     const int before = litRow();
@@ -231,9 +180,15 @@ TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
     GetWindowRect(GetDlgItem(troops, int(troop_list_id::kFirstHeader) + 6), &header);
     harness::click((header.left + header.right) / 2, (header.top + header.bottom) / 2);
     World::pump();
-    harness::keepShot("troop_list_sorted.png");
     EXPECT_NE(litRow(), before);
     EXPECT_EQ(litUnit(), 2);
+    // The palette's disband asks the troop list's question; no keeps the tank.
+    harness::clearMessageBoxes();
+    harness::queueMessageBoxAnswer(IDNO);
+    world.pressCommand(kCommandDisband);
+    ASSERT_EQ(harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(harness::messageBoxes()[0].caption, platform::utf8ToCp932("解散確認"));
+    EXPECT_TRUE(unitInPlay(first));
     auto rowPoint = [&](int row) {
         RECT r {};
         SendMessageA(list, LB_GETITEMRECT, WPARAM(row), LPARAM(&r));
