@@ -323,6 +323,9 @@ void MainWindow::unitSelected(int side, int index, uint32_t commandMask)
         PostMessageA(m_commandPalette, ui_message::kPaletteShowCommands, WPARAM(commandMask), unit);
     if (shown)
         m_link.postPanelCommand(side, index);
+    // The list's buttons then act on the unit the map and the panel show.
+    if (HWND troops = shown ? troopList() : nullptr)
+        PostMessageA(troops, ui_message::kTroopListSelectUnit, WPARAM(side), LPARAM(index));
     // A selection holds the game and its end frees it: the tools follow at once, not at the next menu.
     m_link.postToolStates();
 }

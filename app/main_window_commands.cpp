@@ -444,7 +444,8 @@ void MainWindow::surrender()
     const CommandStates s = commandStates();
     if (!commandEnabled(menu_id::kSurrender))
         return;
-    if (modalMessageBox(this, cp("降伏しますか？").c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
+    // No is the default: Enter alone must not end the person's game.
+    if (modalMessageBox(this, cp("降伏しますか？").c_str(), cp("確認").c_str(), MB_YESNO | MB_DEFBUTTON2) != IDYES)
         return;
     surrenderSide(m_state, m_state.turnBlock().currentCountry);
     if (s.actionPhase)

@@ -229,9 +229,12 @@ void MapOrders::select(int x, int y)
         m_ui.unitSelected(-1, -1, 0);
         return;
     }
-    // A building's units are drawn nowhere: when the hex holds more than one thing the person
-    // picks from all of them, those standing on it above those the building holds.
-    if (stored.empty() || standing.size() + stored.size() == 1) {
+    // A building's units are drawn nowhere and a stack shows only its top unit: when the hex holds
+    // units the building keeps, or more than one of the person's, the person picks from all of
+    // them, those standing on it above those the building holds.
+    const auto persons = std::count_if(standing.begin(), standing.end(),
+        [this](const UnitRef& ref) { return m_state.isHumanCountry(ref.table); });
+    if ((stored.empty() && persons < 2) || standing.size() + stored.size() == 1) {
         const UnitRef& only = standing.empty() ? stored.front() : standing.front();
         pickUnit(only.table, only.index);
         return;
@@ -543,6 +546,8 @@ void MapOrders::markTargets(bool on)
 
 bool MapOrders::confirmOrder(int code, const Target& target)
 {
+    if (code == kCommandDisband && !m_ui.confirmDisband(m_side, m_index))
+        return false;
     // Walking into the land of a pact partner ends the pact.
     std::vector<HexPos> path;
     if (moving() && planRoute(m_state, path, m_dest.x, m_dest.y) && pathEndsPact(m_state, m_side, unitHex(), path)

@@ -21,6 +21,8 @@ public:
     virtual void hexShown(int x, int y) = 0;
     // A yes/no question titled "確認" (CP932 text); true for yes.
     virtual bool confirm(const std::string& text) = 0;
+    // The question the troop list asks before it disbands a unit; true for yes.
+    virtual bool confirmDisband(int side, int index) = 0;
     virtual void notice(const std::string& text, const std::string& caption) = 0;
     // The person picks one of the entries (dialogs/popup_entries.h) in the hex contents popup of
     // that purpose at the mouse; popup_entry::kNone when nothing was picked.

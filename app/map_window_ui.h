@@ -10,6 +10,7 @@
 #include "dialogs/sel_attack_arms_dialog.h"
 #include "infowin/arm_change_window.h"
 #include "rules/combat_pair.h"
+#include "ui/disband_question.h"
 #include "platform/kernel/host.h"
 
 // What the orders ask of the window: the host's palette and panel, questions and redraws.
@@ -31,6 +32,7 @@ public:
     {
         return modalMessageBox(owner(), text.c_str(), platform::utf8ToCp932("確認").c_str(), MB_YESNO) == IDYES;
     }
+    bool confirmDisband(int side, int index) override { return ::confirmDisband(owner(), m_window.m_state, side, index); }
     void notice(const std::string& text, const std::string& caption) override
     {
         modalMessageBox(owner(), text.c_str(), caption.c_str(), MB_OK);

@@ -67,7 +67,7 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
     HGDIOBJ oldFont = SelectObject(dc, m_look.font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kTextColour);
-    if (!slot.name.empty()) {
+    if (slot.used()) {
         drawText(dc, slot.name, { 8, 4, 80, 16 }, DT_LEFT);
         drawText(dc, slot.date, { 96, 4, 156, 16 }, DT_LEFT);
         drawText(dc, slot.time, { 172, 4, 220, 16 }, DT_LEFT);

@@ -82,7 +82,8 @@ void buildNameRow(swCWindow& owner, HFONT font, const GameState& state, const Ru
         { 68, 8, 112, 224 }, font);
     addChoiceItem(panel.combo, cp("カスタム"), kCustomRule);
     for (int slot = 0; slot < listedSlots; ++slot)
-        addChoiceItem(panel.combo, state.ruleSlot(slot).name, slot);
+        if (state.ruleSlot(slot).used())
+            addChoiceItem(panel.combo, state.ruleSlot(slot).name, slot);
     selectRuleChoice(panel, block.lead);
     EnableWindow(panel.combo, editable);
 }

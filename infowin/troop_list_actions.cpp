@@ -14,11 +14,13 @@
 #include "rules/unit_numbers.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "ui/disband_question.h"
 #include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
 #include "ui/window_services.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -26,8 +28,6 @@ namespace {
 namespace id = troop_list_id;
 
 constexpr int kActionPhase = 5;
-// The victory-condition bits of a unit: a victory target or a transport target.
-constexpr uint8_t kVictoryMarks = 7;
 
 using ui::cp;
 
@@ -40,15 +40,32 @@ int TroopListWindow::selectedRow() const
     return m_list ? int(SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0)) : -1;
 }
 
-int TroopListWindow::selectedLiveUnit() const
+uint32_t TroopListWindow::selectedKey() const
 {
     const int row = selectedRow();
     const std::vector<uint32_t>* keys = m_list ? m_list->keys() : nullptr;
-    if (row < 0 || !keys || size_t(row) >= keys->size() || m_country < 0)
-        return -1;
-    const uint32_t key = (*keys)[size_t(row)];
+    return row >= 0 && keys && size_t(row) < keys->size() ? (*keys)[size_t(row)] : kNoKey;
+}
+
+void TroopListWindow::selectKey(uint32_t key)
+{
+    const std::vector<uint32_t>* keys = m_list ? m_list->keys() : nullptr;
+    if (!keys)
+        return;
+    const auto found = std::find(keys->begin(), keys->end(), key);
+    const int row = found == keys->end() ? -1 : int(found - keys->begin());
+    if (row != selectedRow())
+        closeNumberCombo(false);
+    SendMessageA(m_list->handle(), LB_SETCURSEL, WPARAM(row), 0);
+    updateButtons();
+}
+
+int TroopListWindow::selectedLiveUnit() const
+{
+    const uint32_t key = selectedKey();
     const int index = int(key >> 16);
-    if (int(key & 0xFFFF) != m_country || uint32_t(index) >= m_context.game.unitCount(m_country))
+    if (key == kNoKey || m_country < 0 || int(key & 0xFFFF) != m_country
+        || uint32_t(index) >= m_context.game.unitCount(m_country))
         return -1;
     const UnitRecord* unit = m_context.game.unitOf(m_country, index);
     return unit && unitInPlay(*unit) ? index : -1;
@@ -119,10 +136,7 @@ void TroopListWindow::disband()
         modalMessageBox(this, text.c_str(), cp("注意").c_str(), MB_OK);
         return;
     }
-    const char* question = m_context.game.liveUnitCount(m_country) == 1 ? "部隊を解散します。\n最後の部隊ですがよろしいですか？"
-        : (unit.watchBits & kVictoryMarks)                     ? "部隊を解散します。\n勝敗条件が設定されていますがよろしいですか？"
-                                                               : "部隊を解散します。\nよろしいですか？";
-    if (modalMessageBox(this, cp(question).c_str(), cp("解散確認").c_str(), MB_YESNO) != IDYES)
+    if (!confirmDisband(this, m_context.game, m_country, index))
         return;
     // The box let the game run on (a stop, for one): ask again before the rules act.
     if (!allowed() || selectedLiveUnit() != index || m_context.game.handshake().unitCommandBeingSet())

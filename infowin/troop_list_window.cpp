@@ -182,7 +182,10 @@ void TroopListWindow::sortByKey(int key, bool atCreation)
     } else {
         m_descending = m_descending ? 0 : 1;
     }
+    // The rows move under the selection: it goes with its unit.
+    const uint32_t selected = selectedKey();
     m_context.look.lists().sortTroops(m_context.game, m_country, key, m_descending);
+    selectKey(selected);
     repaintList();
     g_savedDescending = m_descending;
 }
@@ -292,6 +295,9 @@ int TroopListWindow::OnMessage(MessageRecord& msg)
         return 1;
     case ui_message::kTroopListUpdateButtons:
         updateButtons();
+        return 1;
+    case ui_message::kTroopListSelectUnit:
+        selectKey(uint32_t(msg.lParam) << 16 | (uint32_t(msg.wParam) & 0xFFFF));
         return 1;
     case WM_SIZE:
         layoutControls(LOWORD(msg.lParam), HIWORD(msg.lParam));

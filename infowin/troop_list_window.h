@@ -74,6 +74,11 @@ private:
     // The unit index of the selected row when it holds a live unit of the shown country, else -1.
     int selectedLiveUnit() const;
     int selectedRow() const;
+    // The troop key of the selected row; kNoKey when no row of the key vector is selected.
+    static constexpr uint32_t kNoKey = 0xFFFFFFFF;
+    uint32_t selectedKey() const;
+    // Selects the row holding the key, none when no row does, and updates the buttons.
+    void selectKey(uint32_t key);
     void openInformation();
     void showOnMap();
     void rename();

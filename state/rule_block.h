@@ -79,6 +79,9 @@ struct RuleSlot {
     std::string date;
     std::string time;
     RuleBlock block{};
+
+    // A slot without a name holds no rule: the rule list shows it empty, the rule choices leave it out.
+    bool used() const { return !name.empty(); }
 };
 
 // The keys of a rule file, CP932: "Name", "Date", "Time", then the switch names in index order.

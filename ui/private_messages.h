@@ -216,6 +216,9 @@ enum PrivateMessage : UINT {
     kTroopListNumberChosen = WM_USER + 109,
     // The main window, after an action: the buttons follow; no parameters.
     kTroopListUpdateButtons = WM_USER + 110,
+    // The main window, to the troop list only: the map picked unit lParam of country wParam; its
+    // row is lit (a unit of another country leaves none lit).
+    kTroopListSelectUnit = WM_USER + 111,
 
     // ---- To the other information windows (infowin/), from the main window unless said ----
     // Every one: show the game again (after events, rules or settings changed); no parameters.

@@ -428,9 +428,17 @@ TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
     GameState& state = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
-    harness::clearMessageBoxes();
-    harness::queueMessageBoxAnswer(IDNO);
+    // Enter on the question, shown as a person sees it, answers no.
+    harness::setMessageBoxPolicy(false);
+    std::thread person([] {
+        for (int i = 0; i < 1000 && !FindWindowA("DerazodoMessageBox", nullptr); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        harness::waitIdle();
+        harness::pressKey(VK_RETURN);
+    });
     world.window().surrender();
+    person.join();
+    harness::setMessageBoxPolicy(true);
     EXPECT_TRUE(state.handshake().waitingForAnswer()) << "no keeps the game going";
     EXPECT_EQ(packed(state.country(0).inPlay), 1);
 

@@ -152,16 +152,43 @@ TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
     World world(World::Scene::On);
     startTraining(world);
     GameState& s = world.state();
-    const UnitRecord& first = *s.unitOf(0, 2);
-    world.clickHex(first.x, first.y);
-    ASSERT_EQ(world.paletteUnit(), (std::pair { 0, 2 }));
-
     SendMessageA(world.handle(), WM_COMMAND, menu_id::kTroopList, 0);
     World::pump();
     HWND troops = world.window().troopList();
     ASSERT_NE(troops, nullptr);
     HWND list = GetDlgItem(troops, int(troop_list_id::kList));
+    // Off the western hexes, which the list opens over.
+    SetWindowPos(troops, nullptr, 380, 470, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const std::vector<uint32_t>& keys = presentation().lists().troops(0);
+    auto litRow = [&] { return int(SendMessageA(list, LB_GETCURSEL, 0, 0)); };
+    auto litUnit = [&] { return litRow() < 0 ? -1 : int(keys[size_t(litRow())] >> 16); };
+
+    // The fighter lands on the first tank: a click there offers both, and the tank picked from
+    // under it is lit in the list. A sort by the member count moves its row and keeps it lit.
+    const UnitRecord& first = *s.unitOf(0, 2);
+    world.clickHex(1, 4);
+    world.clickHex(first.x, first.y);
+    world.pressCommand(kCommandEndAction);
+    popup_test::drive([&] {
+        world.clickHex(first.x, first.y);
+        return 0;
+    }, [](HWND popup) { popup_test::clickItem(popup, int(HookedPopupDialog::kFirstUpperRow) + 1); });
+    ASSERT_EQ(world.paletteUnit(), (std::pair { 0, 2 }));
+    EXPECT_EQ(litUnit(), 2);
+    const int before = litRow();
+    RECT header {};
+    GetWindowRect(GetDlgItem(troops, int(troop_list_id::kFirstHeader) + 6), &header);
+    harness::click((header.left + header.right) / 2, (header.top + header.bottom) / 2);
+    World::pump();
+    EXPECT_NE(litRow(), before);
+    EXPECT_EQ(litUnit(), 2);
+    // The palette's disband asks the troop list's question; no keeps the tank.
+    harness::clearMessageBoxes();
+    harness::queueMessageBoxAnswer(IDNO);
+    world.pressCommand(kCommandDisband);
+    ASSERT_EQ(harness::messageBoxes().size(), 1u);
+    EXPECT_EQ(harness::messageBoxes()[0].caption, platform::utf8ToCp932("解散確認"));
+    EXPECT_TRUE(unitInPlay(first));
     auto rowPoint = [&](int row) {
         RECT r {};
         SendMessageA(list, LB_GETITEMRECT, WPARAM(row), LPARAM(&r));
@@ -169,9 +196,10 @@ TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
         ClientToScreen(list, &p);
         return p;
     };
-    // A double click on a row picks its unit as a click on the map would.
-    const int picked = int(keys[4] >> 16);
-    const POINT row = rowPoint(4);
+    // A double click on another row picks its unit as a click on the map would.
+    const int other = litRow() == 4 ? 5 : 4;
+    const int picked = int(keys[size_t(other)] >> 16);
+    const POINT row = rowPoint(other);
     harness::doubleClick(row.x, row.y);
     World::pump();
     EXPECT_EQ(world.paletteUnit(), (std::pair { 0, picked }));

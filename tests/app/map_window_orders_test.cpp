@@ -7,9 +7,11 @@
 #include "rules/move_display_path.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
+#include "dialogs/hooked_popup_dialog.h"
 #include "dialogs/sel_attack_arms_dialog.h"
 #include "tests/app/dialog_answer.h"
 #include "tests/app/map_window_world.h"
+#include "tests/dialogs/popup_driver.h"
 #include "tests/rules/combat_world.h"
 #include "tests/rules/world_invariants.h"
 #include "tests/platform/commdlg/dialog_driver.h"
@@ -504,7 +506,7 @@ TEST(PersonsOrders, TheFightAfterAMoveShowsTheUnitWhereItArrivedAndNoRoute)
     setRulesLinks({ &view.main, &appMapWindowLink(), &view.dialogs, &view.battle });
 }
 
-TEST(PersonsOrders, AClickOnAStackPicksTheUnitTheMapDrawsOnTop)
+TEST(PersonsOrders, AClickOnAStackOffersItsUnitsTheOneDrawnOnTopFirst)
 {
     OrderWorld world(false);
     GameState& s = world.state();
@@ -516,7 +518,10 @@ TEST(PersonsOrders, AClickOnAStackPicksTheUnitTheMapDrawsOnTop)
     const int plane = world.placeUnit(0, world.aircraft, 1, 2);
     ASSERT_LT(s.unitSlotFor(s.unitTypeRecord(world.aircraft).domain), s.unitSlotFor(3));
     MapWindowHarness view(s);
-    view.clickHex(1, 2);
+    popup_test::drive([&] {
+        view.clickHex(1, 2);
+        return 0;
+    }, [&](HWND popup) { popup_test::clickItem(popup, int(HookedPopupDialog::kFirstUpperRow)); });
     ASSERT_FALSE(view.host.selections.empty());
     EXPECT_EQ(view.host.selections.back().index, plane) << "the aircraft is drawn over the land unit";
 }

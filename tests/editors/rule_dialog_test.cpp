@@ -70,11 +70,14 @@ TEST_F(RuleDialogTest, FixedRuleInSetModeIsGreyedButItsChoiceStaysUsable)
 {
     bool fixedGreyed = true, comboUsable = false, customEditable = false, fixedAgainGreyed = false;
     int stackingOfRule5 = -1;
+    std::vector<LRESULT> listed;
     RuleSlot out;
     const INT_PTR result = run(world.state().ruleSlot(0), kRuleSet, [&](HWND dialog) {
         for (const RuleOptionRow& row : fullRuleOptionRows())
             fixedGreyed = fixedGreyed && !switchEnabled(dialog, row.ruleSwitch);
         comboUsable = enabled(dialog, id::kRuleCombo);
+        for (LRESULT i = 0; i < SendMessageA(GetDlgItem(dialog, id::kRuleCombo), CB_GETCOUNT, 0, 0); ++i)
+            listed.push_back(SendMessageA(GetDlgItem(dialog, id::kRuleCombo), CB_GETITEMDATA, WPARAM(i), 0));
         choose(dialog, kCustomRule);
         customEditable = switchEnabled(dialog, 1) && switchEnabled(dialog, kRuleStacking);
         choose(dialog, 0);
@@ -85,6 +88,7 @@ TEST_F(RuleDialogTest, FixedRuleInSetModeIsGreyedButItsChoiceStaysUsable)
     }, &out);
     EXPECT_TRUE(fixedGreyed);
     EXPECT_TRUE(comboUsable);
+    EXPECT_EQ(listed, (std::vector<LRESULT> { kCustomRule, 0, 5 })) << "the slots without a rule are left out";
     EXPECT_TRUE(customEditable);
     EXPECT_TRUE(fixedAgainGreyed);
     EXPECT_EQ(stackingOfRule5, 1);
