@@ -89,11 +89,7 @@ TEST(DamagedPictures, MapPicturesThatCannotBeReadAreNamedWhenTheMainWindowOpens)
     World world(World::Scene::Off, [](const testing_state::DataFolder& data) {
         const std::string map = data.read("tkbmp/map32.bmp");
         data.write("tkbmp/map32.bmp", map.substr(0, map.size() / 2));
-        std::string noise(map.size(), '\0');
-        uint32_t seed = 12345;
-        for (char& c : noise)
-            c = char((seed = seed * 1103515245u + 12345u) >> 24);
-        data.write("tkbmp/unit32.bmp", noise);
+        data.write("tkbmp/unit32.bmp", bytesOf(kCorpus / "save-noise.wqm"));
     });
     const auto boxes = harness::messageBoxes();
     ASSERT_EQ(boxes.size(), 1u);

@@ -8,7 +8,6 @@
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
 #include "state/game_settings.h"
-#include "state/map_sheet_layout.h"
 #include "tests/state/state_test_support.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +16,6 @@
 #include <memory>
 #include <filesystem>
 #include <string>
-#include <vector>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -35,12 +33,8 @@ struct Startup : ::testing::Test {
         platform::harness::clearMessageBoxes();
         // The game state starts up from a copy of the master data, in normal mode without asking.
         m_data = std::make_unique<testing_state::DataFolder>();
-        // And the pictures the main window reads.
-        std::vector<std::string> pictures { "tool_btn.bmp" };
-        for (const char* const* sheets : { map_sheet::kMapSheetFile, map_sheet::kUnitSheetFile })
-            pictures.insert(pictures.end(), sheets, sheets + map_sheet::kZoomCount);
-        for (const std::string& picture : pictures)
-            std::filesystem::create_symlink(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkbmp" / picture, m_data->host("tkbmp/" + picture));
+        // And every picture the main window reads.
+        m_data->linkGenerated("tkbmp");
         makeNamedValue("SimpleMode").profileWriteInt(0);
     }
     void TearDown() override

@@ -23,10 +23,8 @@ bool g_folderSyncFails = false;
 extern "C" int fsync(int fd)
 {
     struct stat st {};
-    if (g_folderSyncFails && fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        errno = EIO;
-        return -1;
-    }
+    if (g_folderSyncFails && fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))
+        return errno = EIO, -1;
     return int(syscall(SYS_fsync, fd));
 }
 

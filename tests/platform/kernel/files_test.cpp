@@ -21,19 +21,15 @@ int g_refusedRenames = 0;
 
 extern "C" int renameat2(int from_folder, const char* from, int to_folder, const char* to, unsigned int flags) __THROW
 {
-    if (g_refusedRenames && (flags & RENAME_NOREPLACE)) {
-        errno = EINVAL;
-        return -1;
-    }
+    if (g_refusedRenames && (flags & RENAME_NOREPLACE))
+        return errno = EINVAL, -1;
     return int(syscall(SYS_renameat2, from_folder, from, to_folder, to, flags));
 }
 
 extern "C" int link(const char* from, const char* to) __THROW
 {
-    if (g_refusedRenames == 2) {
-        errno = EPERM;
-        return -1;
-    }
+    if (g_refusedRenames == 2)
+        return errno = EPERM, -1;
     return int(syscall(SYS_linkat, AT_FDCWD, from, AT_FDCWD, to, 0));
 }
 
