@@ -45,30 +45,46 @@ int64_t g_budget = 0;
 
 } // namespace
 
-void* operator new(size_t size)
+namespace {
+
+void* countedNew(size_t size, bool throws)
 {
     if (g_watching && g_live + int64_t(size) > g_budget) {
         g_overBudget = true;
-        throw std::bad_alloc();
+        if (throws)
+            throw std::bad_alloc();
+        return nullptr;
     }
     void* p = std::malloc(size ? size : 1);
-    if (!p)
+    if (!p && throws)
         throw std::bad_alloc();
-    if (g_watching) {
+    if (p && g_watching) {
         const int64_t now = g_live += int64_t(malloc_usable_size(p));
         for (int64_t peak = g_peak; now > peak && !g_peak.compare_exchange_weak(peak, now);) { }
     }
     return p;
 }
 
-void operator delete(void* p) noexcept
+void countedDelete(void* p)
 {
     if (p && g_watching)
         g_live -= int64_t(malloc_usable_size(p));
     std::free(p);
 }
 
-void operator delete(void* p, size_t) noexcept { operator delete(p); }
+} // namespace
+
+// Every form but the aligned ones, which stay as they were: each pair must meet.
+void* operator new(size_t size) { return countedNew(size, true); }
+void* operator new[](size_t size) { return countedNew(size, true); }
+void* operator new(size_t size, const std::nothrow_t&) noexcept { return countedNew(size, false); }
+void* operator new[](size_t size, const std::nothrow_t&) noexcept { return countedNew(size, false); }
+void operator delete(void* p) noexcept { countedDelete(p); }
+void operator delete[](void* p) noexcept { countedDelete(p); }
+void operator delete(void* p, size_t) noexcept { countedDelete(p); }
+void operator delete[](void* p, size_t) noexcept { countedDelete(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { countedDelete(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { countedDelete(p); }
 
 namespace {
 
