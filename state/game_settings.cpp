@@ -73,7 +73,7 @@ constexpr SettingKey kKeys[kSettingKeyCount] = {
     { "LeftInfoPanel", K::Boolean, 1, false },
     { "ShowQuickTroop", K::Boolean, 1, false },
     { "ShowQuickLand", K::Boolean, 1, false },
-    { "ShowTimeQuickInfo", K::Integer, 50, false, 0, kDaySeconds },
+    { "ShowTimeQuickInfo", K::Integer, 50, false, 0, INT_MAX },
     { "AskSupply", K::Boolean, 0, false },
     { "SimpleMode", K::Mode, 2, false },
 };
