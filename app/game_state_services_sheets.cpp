@@ -50,7 +50,7 @@ std::unique_ptr<swCBitmap> AppGameStateServices::buildSmallBuildingSheets(const 
 std::unique_ptr<swCBitmap> AppGameStateServices::buildUnitSheet(const Presentation& look)
 {
     map_render::IndexedSheet icons;
-    if (!map_render::readIndexedSheet(map_render::readBitmapFile("unit32.bmp"), icons))
+    if (map_render::readSheetFile("unit32.bmp", icons) != FileFault::None)
         return nullptr;
     auto sheet = compatibleBitmap(kUnitSheetWidth, kUnitSheetHeight);
     if (!sheet)

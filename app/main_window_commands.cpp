@@ -277,7 +277,8 @@ bool MainWindow::resumeGameFrom(const std::string& path)
     if (!staged.droppedHistory.empty()) {
         const std::string& history = staged.droppedHistory;
         std::string text = cp("履歴ファイル ") + history.substr(platform::fileNameOffset(history))
-            + cp(" は壊れているか別のセーブデータのものなので、履歴なしでゲームを再開します。");
+            + cp(staged.historyMissing ? " がないので、履歴なしでゲームを再開します。"
+                                       : " は壊れているか別のセーブデータのものなので、履歴なしでゲームを再開します。");
         modalMessageBox(this, text.c_str(), cp("注意").c_str());
     }
     m_state.setSavePath(path);

@@ -95,23 +95,25 @@ MapRenderer::MapRenderer(GameState& state, const Presentation& look)
 
 MapRenderer::~MapRenderer() = default;
 
-bool MapRenderer::loadSheets()
+std::vector<std::pair<std::string, FileFault>> MapRenderer::loadSheets()
 {
-    bool complete = true;
+    std::vector<std::pair<std::string, FileFault>> unread;
+    auto read = [&](const char* name, IndexedSheet& sheet) {
+        if (FileFault fault = readSheetFile(name, sheet); fault != FileFault::None)
+            unread.emplace_back(name, fault);
+    };
     for (int z = 0; z < map_sheet::kZoomCount; ++z) {
         ZoomSheets& sheets = m_impl->sheets[size_t(z)];
         sheets = ZoomSheets {};
-        if (!readIndexedSheet(readBitmapFile(map_sheet::kMapSheetFile[z]), sheets.map))
-            complete = false;
-        if (!readIndexedSheet(readBitmapFile(map_sheet::kUnitSheetFile[z]), sheets.units))
-            complete = false;
+        read(map_sheet::kMapSheetFile[z], sheets.map);
+        read(map_sheet::kUnitSheetFile[z], sheets.units);
         sheets.mapPlain = plainColours(sheets.map);
         for (int t = 0; t < kTintCount; ++t) {
             sheets.mapTinted[size_t(t)] = tintedColours(sheets.map, m_impl->look.customColors(), t);
             sheets.unitTinted[size_t(t)] = tintedColours(sheets.units, m_impl->look.customColors(), t);
         }
     }
-    return complete;
+    return unread;
 }
 
 void MapRenderer::setZoom(int zoom) { m_impl->zoom = std::clamp(zoom, 0, map_sheet::kZoomCount - 1); }

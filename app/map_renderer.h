@@ -2,9 +2,13 @@
 #pragma once
 
 #include "app/hex_geometry.h"
+#include "lib/file_fault.h"
 #include "platform/windows.h"
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 class GameState;
 class Presentation;
@@ -33,8 +37,9 @@ public:
     MapRenderer& operator=(const MapRenderer&) = delete;
 
     // Loads the sheets of the three zooms and tints the buildings, borders and units for each
-    // side from the custom colours. False when a picture is missing (the map then draws plain).
-    bool loadSheets();
+    // side from the custom colours. Returns the pictures that could not be read and why (the map
+    // then draws without them).
+    std::vector<std::pair<std::string, FileFault>> loadSheets();
 
     // 0, 1, 2: hexes 16, 32, 48 wide. The geometry follows the game state's map size.
     void setZoom(int zoom);

@@ -2,6 +2,8 @@
 // and the drawing passes, shared by the renderer's source files.
 #pragma once
 
+#include "lib/file_fault.h"
+
 #include "app/map_renderer.h"
 #include "state/map_sheet_layout.h"
 
@@ -41,8 +43,8 @@ struct IndexedSheet {
 
 // Reads a BMP image of at most 256 colours; false (sheet left empty) when it is not one.
 bool readIndexedSheet(const std::vector<uint8_t>& fileImage, IndexedSheet& sheet);
-// The whole file from the bitmap folder; empty when it cannot be read.
-std::vector<uint8_t> readBitmapFile(const char* name);
+// Reads a sheet of the bitmap folder: why it could not be read, or FileFault::None.
+FileFault readSheetFile(const char* name, IndexedSheet& sheet);
 
 // The sheet's colours as drawn: magenta left out, the rest untouched.
 ColourTable plainColours(const IndexedSheet& sheet);

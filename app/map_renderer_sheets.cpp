@@ -4,7 +4,7 @@
 #include "lib/media/custom_color_table.h"
 
 #include "lib/error.h"
-#include "lib/file.h"
+#include "lib/file_fault.h"
 #include "platform/gdi/bmp_reader.h"
 #include "lib/media/colour_filter.h"
 #include "state/data_path.h"
@@ -115,19 +115,13 @@ bool readIndexedSheet(const std::vector<uint8_t>& fileImage, IndexedSheet& sheet
     return ok;
 }
 
-std::vector<uint8_t> readBitmapFile(const char* name)
+FileFault readSheetFile(const char* name, IndexedSheet& sheet)
 {
+    sheet = IndexedSheet {};
     std::vector<uint8_t> bytes;
-    try {
-        swCFile file(dataPath(name, kFolderBitmap).c_str(), 0);
-        bytes.resize(file.fileGetSize());
-        if (file.fileRead(bytes.data(), DWORD(bytes.size())) != bytes.size())
-            bytes.clear();
-    } catch (swCError* error) {
-        delete error;
-        bytes.clear();
-    }
-    return bytes;
+    if (FileFault fault = readFileBytes(dataPath(name, kFolderBitmap).c_str(), kMaxPictureFileBytes, bytes); fault != FileFault::None)
+        return fault;
+    return readIndexedSheet(bytes, sheet) ? FileFault::None : FileFault::Damaged;
 }
 
 ColourTable plainColours(const IndexedSheet& sheet)

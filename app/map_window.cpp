@@ -6,6 +6,7 @@
 #include "app/map_window_ui.h"
 #include "lib/media/dc_holders.h"
 #include "state/game_state.h"
+#include "state/master_text.h"
 #include "state/rule_block.h"
 #include "ui/presentation.h"
 #include "ui/private_messages.h"
@@ -38,7 +39,7 @@ bool MapWindow::create(const RECT& rect)
 {
     setStyle(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL);
     setFrame(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    m_renderer->loadSheets();
+    showUnusableFiles("画像ファイルを読み込めません。", m_renderer->loadSheets(), "マップは読み込めた画像だけで表示します。");
     if (!Create())
         return false;
     registerMapWindow(this);

@@ -91,9 +91,8 @@ BOOL ToolPalette::Create()
         x += width;
         m_tools.push_back(std::move(tool));
     }
-    // A damaged picture is told; a missing one leaves the named buttons without a word, as the
-    // other missing pictures do.
-    if (!pictureRead && fileExists(pictureServices().bitmapPath("tool_btn.bmp").c_str()))
+    // A damaged or missing picture is told, as the other pictures are.
+    if (!pictureRead)
         showLoaderMessage(platform::utf8ToCp932("画像ファイル tool_btn.bmp を読み込めません。\nツールバーのボタンは名前で表示します。"),
             platform::utf8ToCp932("警告"));
     refreshEnableStates();

@@ -34,7 +34,7 @@ struct ContinentView {
         look = std::make_unique<Presentation>(*game);
         look->startUp();
         renderer = std::make_unique<MapRenderer>(*game, *look);
-        sheets = renderer->loadSheets();
+        sheets = renderer->loadSheets().empty();
         renderer->setViewer(0, true);
     }
     ~ContinentView() { setStateRulesHooks(nullptr); }

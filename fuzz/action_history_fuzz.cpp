@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     MemoryReadStream stream(data, size);
     ActionHistoryLog log;
-    log.read(stream);
+    log.read(stream, size);
     std::string line;
     for (uint32_t i = 0; i < log.count() && i < 64; ++i)
         log.writeText(log.record(i), line);

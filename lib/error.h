@@ -27,7 +27,8 @@ private:
     int m_code = 0;
 };
 
-// Codes: 0 open (caption = file name), 1 read, 2 write, 3 seek, 4 close, 5 size.
+// Codes: 0 open (caption = file name), 1 read, 2 write, 3 seek, 4 close, 5 size, 6 too large to
+// be a file of its kind.
 class swCFileError : public swCError {
 public:
     using swCError::swCError;

@@ -37,6 +37,9 @@ struct FileRefusal {
     std::string text() const { return fileFaultText(fault, offset); }
 };
 
+// The game's largest picture is a few megabytes: a picture file larger than this is refused unread.
+constexpr size_t kMaxPictureFileBytes = size_t(64) << 20;
+
 // Reads the whole file at a game path when it is a regular file of 1 to maxBytes bytes.
 FileFault readFileBytes(const char* name, size_t maxBytes, std::vector<uint8_t>& bytes);
 // The same checks without reading: whether readFileBytes would get to the bytes.

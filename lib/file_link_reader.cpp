@@ -9,6 +9,10 @@
 
 namespace {
 
+// No member of the game's archives comes near this; a member that would unpack to more is refused
+// before anything of that size is allocated.
+constexpr size_t kMaxMemberBytes = size_t(32) << 20;
+
 [[noreturn]] void refuse()
 {
     throw new swCFileError(1);
@@ -105,7 +109,7 @@ std::vector<uint8_t> readDirectoryMember(LinkSource& source, uint32_t index)
     uint32_t stored = loadU32(entry + 8);
     uint32_t offset = loadU32(entry + 12);
 
-    if (uint64_t(offset) + stored > source.size())
+    if (uint64_t(offset) + stored > source.size() || unpacked > kMaxMemberBytes)
         refuse();
     std::vector<uint8_t> bytes(stored);
     readExact(source, offset, bytes.data(), stored);
@@ -159,7 +163,7 @@ std::vector<uint8_t> readBlockMember(LinkSource& source, uint32_t index)
                     std::memcpy(out + total, data, length);
                 produced = length;
             }
-            if (produced > std::numeric_limits<uint32_t>::max() - total)
+            if (produced > kMaxMemberBytes - total)
                 refuse();
             total += produced;
             pos += 3 + length;

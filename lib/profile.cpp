@@ -47,8 +47,14 @@ ProfileCheck checkProfile()
     const std::string path = profilePath();
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    if (search == INVALID_HANDLE_VALUE) {
+        // A name that is there but leads nowhere (a loop of links) is no missing file: no setting
+        // could ever be kept in it.
+        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() == ERROR_FILE_NOT_FOUND)
+            return check;
+        check.state = ProfileCheck::State::Unreadable;
         return check;
+    }
     FindClose(search);
     check.state = ProfileCheck::State::Unreadable;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -86,6 +92,12 @@ ProfileCheck checkProfile()
 void profileUseDefaults(bool defaults_only) { g_defaultsOnly = defaults_only; }
 
 bool profileUsesDefaults() { return g_defaultsOnly; }
+
+void profileWriteValues(const char* section, const std::vector<std::pair<std::string, std::string>>& values)
+{
+    if (!g_defaultsOnly)
+        platform::writeProfileValues(section, values, profilePath().c_str());
+}
 
 void swCProfileKey::profileWriteString(const char* value) const
 {

@@ -4,6 +4,8 @@
 #include "platform/kernel/windef.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // The program's path with the text after the file name's last '.' replaced by "ini".
 std::string profilePath();
@@ -25,6 +27,10 @@ ProfileCheck checkProfile();
 // file again (false).
 void profileUseDefaults(bool defaults_only);
 bool profileUsesDefaults();
+
+// Writes several keys of one section in a single rewrite of the ini file (dropped as every write is
+// while the defaults are in use; a failed write is ignored).
+void profileWriteValues(const char* section, const std::vector<std::pair<std::string, std::string>>& values);
 
 class swCProfileKey {
 public:

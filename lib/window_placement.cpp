@@ -17,11 +17,6 @@ int readKey(const std::string& prefix, const char* name)
     return swCProfileKey(kSection, key.c_str()).profileReadInt(kMissing);
 }
 
-void writeKey(const std::string& prefix, const char* name, int value)
-{
-    std::string key = prefix + name;
-    swCProfileKey(kSection, key.c_str()).profileWriteInt(value);
-}
 
 bool inside(const RECT& area, int x, int y)
 {
@@ -80,12 +75,15 @@ void swCWindow::windowSavePlacement(const char* prefix) const
     if (!GetWindowPlacement(m_handle, &placement))
         return;
     std::string p = prefix ? prefix : "";
-    writeKey(p, "WindowZoomed", placement.showCmd == SW_SHOWMAXIMIZED ? 1 : 0);
-    writeKey(p, "WindowIconic", placement.showCmd == SW_SHOWMINIMIZED ? 1 : 0);
-    writeKey(p, "WindowPosLeft", placement.rcNormalPosition.left);
-    writeKey(p, "WindowPosTop", placement.rcNormalPosition.top);
-    writeKey(p, "WindowPosRight", placement.rcNormalPosition.right);
-    writeKey(p, "WindowPosBottom", placement.rcNormalPosition.bottom);
+    // One rewrite of the file for the whole placement.
+    const std::pair<const char*, int> keys[] = { { "WindowZoomed", placement.showCmd == SW_SHOWMAXIMIZED ? 1 : 0 },
+        { "WindowIconic", placement.showCmd == SW_SHOWMINIMIZED ? 1 : 0 }, { "WindowPosLeft", placement.rcNormalPosition.left },
+        { "WindowPosTop", placement.rcNormalPosition.top }, { "WindowPosRight", placement.rcNormalPosition.right },
+        { "WindowPosBottom", placement.rcNormalPosition.bottom } };
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const auto& [name, value] : keys)
+        values.emplace_back(p + name, std::to_string(value));
+    profileWriteValues(kSection, values);
 }
 
 void swCWindow::windowRestorePlacement(const char* prefix, bool withSize, bool show)

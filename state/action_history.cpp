@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 void ActionHistoryLog::clear()
 {
@@ -92,13 +91,14 @@ bool skipBytes(swCFile& stream, size_t count)
 
 } // namespace
 
-// The stored count and size are not trusted: records are taken one by one while the stream
-// holds them, so a count past the data only yields the records that are there.
-HistoryReadResult ActionHistoryLog::read(swCFile& stream)
+// The stored count and size are not trusted: no more records are taken than the bytes after the
+// header can hold, so a count past the data only yields the records that are there, and a file
+// that would hold more than the program keeps is refused before anything is allocated.
+HistoryReadResult ActionHistoryLog::read(swCFile& stream, uint64_t available)
 {
     clear();
     uint32_t header[2] = {};
-    if (!readWhole(stream, header, sizeof(header)))
+    if (available < sizeof(header) || !readWhole(stream, header, sizeof(header)))
         return HistoryReadResult::Truncated;
     uint32_t record_size = header[0];
     uint32_t stored_count = header[1];
@@ -106,24 +106,26 @@ HistoryReadResult ActionHistoryLog::read(swCFile& stream)
         return HistoryReadResult::Whole;
     if (record_size == 0)
         return HistoryReadResult::Refused;
+    const uint64_t held = std::min<uint64_t>(stored_count, (available - sizeof(header)) / record_size);
+    if (held > kMaxRecords)
+        return HistoryReadResult::Refused;
 
-    // Gathered first so a long log is copied once, not at every step of 1000.
     size_t kept = std::min<size_t>(record_size, sizeof(HistoryRecord));
-    HistoryReadResult result = HistoryReadResult::Whole;
-    std::vector<HistoryRecord> records;
-    for (uint32_t i = 0; i < stored_count; ++i) {
-        HistoryRecord record {};
-        if (!readWhole(stream, &record, kept) || !skipBytes(stream, record_size - kept)) {
+    HistoryReadResult result = held < stored_count ? HistoryReadResult::Truncated : HistoryReadResult::Whole;
+    uint32_t capacity = uint32_t((held + kGrowth - 1) / kGrowth * kGrowth);
+    std::unique_ptr<HistoryRecord[]> records(new HistoryRecord[capacity]());
+    uint32_t count = 0;
+    for (; count < held; ++count) {
+        if (!readWhole(stream, &records[count], kept) || !skipBytes(stream, record_size - kept)) {
+            records[count] = HistoryRecord {};
             result = HistoryReadResult::Truncated;
             break;
         }
-        records.push_back(record);
     }
-    if (records.empty())
+    if (count == 0)
         return result;
-    m_count = uint32_t(records.size());
-    m_capacity = (m_count + kGrowth - 1) / kGrowth * kGrowth;
-    m_records.reset(new HistoryRecord[m_capacity]());
-    std::memcpy(m_records.get(), records.data(), sizeof(HistoryRecord) * m_count);
+    m_records = std::move(records);
+    m_count = count;
+    m_capacity = capacity;
     return result;
 }

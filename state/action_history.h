@@ -91,13 +91,15 @@ enum class HistoryReadResult {
     Whole,
     // The stream ended inside the block: the whole records before that point were kept.
     Truncated,
-    // A record size of 0 with records to read: nothing was kept.
+    // A record size of 0 with records to read, or more records than the log keeps: nothing was kept.
     Refused,
 };
 
 class ActionHistoryLog {
 public:
     static constexpr uint32_t kGrowth = 1000;
+    // Far past any game's history: a file that would give more records is refused unread.
+    static constexpr uint32_t kMaxRecords = 1'000'000;
 
     ActionHistoryLog() = default;
     explicit ActionHistoryLog(const HistoryWorld* world) : m_world(world) { }
@@ -122,7 +124,8 @@ public:
     bool fillParty(HistoryRecord& record, int slot, int country, int index, int x = -1, int y = -1) const;
 
     void write(swCFile& stream) const;
-    HistoryReadResult read(swCFile& stream);
+    // available: the bytes the stream holds from where it stands.
+    HistoryReadResult read(swCFile& stream, uint64_t available);
 
     void recordProductionDone(int country, int unit);
     void recordRestoration(int country, int unit, int after, int before, int maximum, int owner_plus_one, int building_kind);

@@ -34,6 +34,8 @@ void GameState::loadAnthemList()
         m_anthemWaves.emplace_back(fields[1]);
     }
     skipped.report("anthem.lst");
+    if (m_anthemNames.empty() && skipped.count() == 0)
+        showEmptyShippedFile("国歌リスト", "anthem.lst", "国歌はすべて既定の曲になります。");
 }
 
 void GameState::anthemWaveName(int index, std::string& out) const

@@ -3,10 +3,18 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
+#include <vector>
 
 namespace {
 
 using K = SettingKind;
+
+// The quietest volume, in hundredths of a decibel, as the sound layer takes it.
+constexpr int kMinimumVolume = -10000;
+constexpr int kDaySeconds = 24 * 60 * 60;
+// The alarm box takes nine digits.
+constexpr int kMaxMoneyAlarm = 999'999'999;
 
 constexpr SettingKey kKeys[kSettingKeyCount] = {
     { "ShowFight", K::Boolean, 1, false },
@@ -19,14 +27,14 @@ constexpr SettingKey kKeys[kSettingKeyCount] = {
     { "PlayBGM", K::Boolean, 1, false },
     { "PlaySE", K::Boolean, 1, false },
     { "PlayChime", K::Boolean, 1, false },
-    { "WaveVolume", K::Integer, 0, false },
-    { "SeVolume", K::Integer, 0, false },
+    { "WaveVolume", K::Integer, 0, false, kMinimumVolume, 0 },
+    { "SeVolume", K::Integer, 0, false, kMinimumVolume, 0 },
     { "ShowIncome", K::Boolean, 1, false },
     { "ShowTurnEnd", K::Boolean, 1, false },
     { "TroopCommandFix", K::Boolean, 0, false },
     { "MapOnWinLabel", K::Boolean, 1, false },
     { "MapOnWinLabelSize", K::Boolean, 0, false },
-    { "TroopMoveAnim", K::Integer, 0, false },
+    { "TroopMoveAnim", K::Integer, 0, false, 0, 2 },
     { "AutoSave", K::Boolean, 0, false },
     { "AutoSaveCountry", K::Boolean, 0, false },
     { "MailVsHistory", K::Boolean, 1, false },
@@ -35,14 +43,14 @@ constexpr SettingKey kKeys[kSettingKeyCount] = {
     { "NetworkChatBepp", K::Boolean, 1, false },
     { "HostName", K::NameOnly, 0, false },
     { "PlayerName", K::NameOnly, 0, false },
-    { "NetworkCutSecond", K::Integer, 60, false },
+    { "NetworkCutSecond", K::Integer, 60, false, 0, kDaySeconds },
     { "HEL", K::Boolean, 0, false },
     { "NetworkLoadGamePath", K::NameOnly, 0, false },
     { "NetworkSaveGamePath", K::String, 0, false },
-    { "HistoryWinTimeWidth", K::Width, 54, false },
-    { "HistoryWinPosWidth", K::Width, 54, false },
-    { "HistoryWinActionWidth", K::Width, 240, false },
-    { "HistoryWinResultWidth", K::Width, 180, false },
+    { "HistoryWinTimeWidth", K::Width, 54, false, kMinimumColumnWidth, kMaximumColumnWidth },
+    { "HistoryWinPosWidth", K::Width, 54, false, kMinimumColumnWidth, kMaximumColumnWidth },
+    { "HistoryWinActionWidth", K::Width, 240, false, kMinimumColumnWidth, kMaximumColumnWidth },
+    { "HistoryWinResultWidth", K::Width, 180, false, kMinimumColumnWidth, kMaximumColumnWidth },
     { "HistoryOption", K::Integer, -1, false },
     { "TroopListOption", K::Integer, -1, false },
     { "LandListOption", K::Integer, -1, false },
@@ -50,22 +58,22 @@ constexpr SettingKey kKeys[kSettingKeyCount] = {
     { "ShowActionHistory", K::Boolean, 0, false },
     { "ShowUnitIcon", K::Boolean, 1, true },
     { "SelArms", K::Boolean, 0, false },
-    { "SelArmsKind", K::Byte, 3, false },
+    { "SelArmsKind", K::Byte, 3, false, 0, UINT8_MAX },
     { "PlayMoneyAlarm", K::Boolean, 0, false },
-    { "MoneyAlarm", K::Integer, 0, false },
+    { "MoneyAlarm", K::Integer, 0, false, 0, kMaxMoneyAlarm },
     { "AskIntercept", K::Boolean, 0, false },
     { "ShowBuildDialog", K::Boolean, 1, false },
     { "ShowSwerve", K::Boolean, 1, false },
     { "MovingFight", K::Boolean, 1, false },
     { "SupplyLine", K::Boolean, 1, true },
-    { "SleepInterval", K::Integer, 50, false },
-    { "SleepTime", K::Integer, 100, false },
+    { "SleepInterval", K::Integer, 50, false, 0, INT_MAX },
+    { "SleepTime", K::Integer, 100, false, 0, kMaxSleepTime },
     { "LevelEffect", K::Boolean, 1, false },
     { "FixedInfoPanel", K::Boolean, 1, false },
     { "LeftInfoPanel", K::Boolean, 1, false },
     { "ShowQuickTroop", K::Boolean, 1, false },
     { "ShowQuickLand", K::Boolean, 1, false },
-    { "ShowTimeQuickInfo", K::Integer, 50, false },
+    { "ShowTimeQuickInfo", K::Integer, 50, false, 0, INT_MAX },
     { "AskSupply", K::Boolean, 0, false },
     { "SimpleMode", K::Mode, 2, false },
 };
@@ -119,35 +127,33 @@ void readSettings(GameSettings& settings, bool simpleMode)
         if (skipped(key, simpleMode))
             continue;
         swCProfileKey address = makeNamedValue(key.key);
-        if (field.flag)
+        if (field.flag) {
             settings.*field.flag = address.profileReadBool(key.fallback != 0);
-        else if (field.byte)
-            settings.*field.byte = uint8_t(address.profileReadInt(key.fallback));
-        else if (key.kind == K::Width)
-            settings.*field.number = std::max(address.profileReadInt(key.fallback), kMinimumColumnWidth);
+            continue;
+        }
+        // An edited ini must not give what the program cannot use: a width that overflows the sum
+        // of the columns, a pause that stalls the computer's turns.
+        const int number = std::clamp(address.profileReadInt(key.fallback), key.low, key.high);
+        if (field.byte)
+            settings.*field.byte = uint8_t(number);
         else
-            settings.*field.number = address.profileReadInt(key.fallback);
+            settings.*field.number = number;
     }
-    // The computer's pause between steps: an edited ini must not stall its turns.
-    settings.sleepTime = std::clamp(settings.sleepTime, 0, kMaxSleepTime);
-    settings.sleepInterval = std::max(settings.sleepInterval, 0);
 }
 
 void writeSettings(const GameSettings& settings, bool simpleMode)
 {
+    std::vector<std::pair<std::string, std::string>> values;
     for (size_t i = 0; i < std::size(kKeys); ++i) {
         const SettingKey& key = kKeys[i];
         const Field& field = kFields[i];
         if (skipped(key, simpleMode))
             continue;
-        swCProfileKey address = makeNamedValue(key.key);
-        if (field.flag)
-            address.profileWriteBool(settings.*field.flag);
-        else if (field.byte)
-            address.profileWriteInt(settings.*field.byte);
-        else
-            address.profileWriteInt(settings.*field.number);
+        const int number = field.flag ? int(settings.*field.flag) : field.byte ? settings.*field.byte : settings.*field.number;
+        values.emplace_back(key.key, std::to_string(number));
     }
+    // One rewrite of the file for all of them.
+    profileWriteValues(kEnvironmentSection, values);
 }
 
 int readStoredMode() { return makeNamedValue("SimpleMode").profileReadInt(2); }

@@ -3,6 +3,7 @@
 
 #include "lib/profile.h"
 
+#include <climits>
 #include <cstdint>
 
 constexpr const char* kEnvironmentSection = "Environment";
@@ -77,7 +78,7 @@ enum class SettingKind : uint8_t {
     Integer,
     // An integer kept in a byte.
     Byte,
-    // A column width: a stored value below 10 reads as 10.
+    // A column width (an integer with its own range).
     Width,
     // Named in the key table but never read or written here.
     NameOnly,
@@ -92,6 +93,9 @@ struct SettingKey {
     SettingKind kind;
     int fallback;
     bool normalModeOnly;
+    // A stored number outside reads as the nearest bound: what the program can use of it.
+    int low = INT_MIN;
+    int high = INT_MAX;
 };
 
 constexpr int kSettingKeyCount = 59;
@@ -113,6 +117,7 @@ uint8_t readModeFlag();
 void writeSwitchedMode(bool runningSimple);
 
 constexpr int kMinimumColumnWidth = 10;
+constexpr int kMaximumColumnWidth = 2000;
 
 // The keys of the phase explanations, phases 0..6; read each time they are asked, default on.
 constexpr const char* kPhaseHelpKeys[] = {

@@ -98,8 +98,17 @@ void showUnreadableFile(const char* kind_utf8, const std::string& file, swCError
         reason = "ファイルを開けません（読み取りが許されていないか、フォルダです）。";
     else if (dynamic_cast<swCFileError*>(error) && error->code() == 5)
         reason = "ファイルの大きさを調べられません。";
+    else if (dynamic_cast<swCFileError*>(error) && error->code() == 6)
+        return showUnreadableFile(kind_utf8, file, FileFault::TooLarge);
     showLoaderMessage(platform::utf8ToCp932(std::string(kind_utf8) + " ") + file
             + platform::utf8ToCp932(std::string(" を読み込めません。\n") + reason),
+        platform::utf8ToCp932("警告"));
+}
+
+void showUnreadableFile(const char* kind_utf8, const std::string& file, FileFault fault)
+{
+    showLoaderMessage(platform::utf8ToCp932(std::string(kind_utf8) + " ") + file
+            + platform::utf8ToCp932(" を読み込めません。\n") + fileFaultText(fault),
         platform::utf8ToCp932("警告"));
 }
 
@@ -116,11 +125,25 @@ std::unique_ptr<TextFileReader> readMasterFile(const std::string& path, const ch
     }
 }
 
-void showMissingMasterFile(const char* kind_utf8, const std::string& file, const char* consequence_utf8)
+namespace {
+
+void showShippedFileNotice(const char* kind_utf8, const std::string& file, const char* state_utf8, const char* consequence_utf8)
 {
     showLoaderMessage(platform::utf8ToCp932(std::string(kind_utf8) + " ") + file
-            + platform::utf8ToCp932(std::string(" がありません。\n") + consequence_utf8),
+            + platform::utf8ToCp932(std::string(state_utf8) + "\n" + consequence_utf8),
         platform::utf8ToCp932("警告"));
+}
+
+} // namespace
+
+void showMissingMasterFile(const char* kind_utf8, const std::string& file, const char* consequence_utf8)
+{
+    showShippedFileNotice(kind_utf8, file, " がありません。", consequence_utf8);
+}
+
+void showEmptyShippedFile(const char* kind_utf8, const std::string& file, const char* consequence_utf8)
+{
+    showShippedFileNotice(kind_utf8, file, " が空です。", consequence_utf8);
 }
 
 void showMissingUnitTypes()

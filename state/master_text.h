@@ -42,12 +42,16 @@ std::unique_ptr<TextFileReader> readMasterFile(const std::string& path, const ch
 // The one notice for a start-up file that exists but could not be read: its kind ("地形データ"),
 // its name and why (the file error's code). Takes the error.
 void showUnreadableFile(const char* kind_utf8, const std::string& file, swCError* error);
+// The same notice when the reason is a file fault (a file too large, damaged, empty).
+void showUnreadableFile(const char* kind_utf8, const std::string& file, FileFault fault);
 // The one notice for a required master file without a single record; start-up stops after it.
 void showEmptyMasterFile(const char* kind_utf8, const char* file, const char* records_utf8);
 // Collects the lines a loader skipped and tells of them in one notice: the first line, its reason
 // and how many there were.
 // Tells that a master file the program ships is missing, and what starting without it means.
 void showMissingMasterFile(const char* kind_utf8, const std::string& file, const char* consequence_utf8);
+// The same for one that is there but holds nothing the program can use.
+void showEmptyShippedFile(const char* kind_utf8, const std::string& file, const char* consequence_utf8);
 // Tells, over the main window, that a map or file uses unit types this program lacks.
 void showMissingUnitTypes();
 
@@ -55,6 +59,7 @@ class SkippedLines {
 public:
     void add(int line, const char* reason_utf8);
     void report(const char* file) const;
+    int count() const { return m_count; }
 
 private:
     int m_first = 0;

@@ -8,7 +8,10 @@
 #include <vector>
 
 // Appends every whole record after the header; each is zeroed and then filled with the stored
-// size. Refuses (false, nothing appended) a file shorter than its header, or a record size of 0
-// or above the record's own size.
-bool readProductionTypeFile(const uint8_t* data, size_t size, std::vector<ProductionTypeRecord>& out);
+// size. Refuses (false, nothing appended) a file shorter than its header, a record size of 0 or
+// above the record's own size, or more records than maxRecords (the most its table keeps).
+bool readProductionTypeFile(const uint8_t* data, size_t size, std::vector<ProductionTypeRecord>& out,
+    size_t maxRecords = kFirstUserProductionType);
+// The bytes of a production-type file of count whole records.
+constexpr size_t productionTypeFileSize(size_t count) { return 4 + count * sizeof(ProductionTypeRecord); }
 std::vector<uint8_t> productionTypeFileBytes(const ProductionTypeRecord* records, size_t count);

@@ -31,6 +31,8 @@ static_assert(offsetof(ProductionTypeRecord, producible) == 34);
 // Numbers below this address the built-in table, from it on the user table.
 constexpr int kFirstUserProductionType = 150;
 constexpr int kUserProductionTypeCount = 100;
+// A country keeps its production type's number in a byte: user records past this are never reached.
+constexpr int kMaxUserProductionTypes = 256 - kFirstUserProductionType;
 
 // The producible list's filter of a production type number (built-in 0..149, user 150..249) and
 // back; 0 stands for every type. One encoding for both tables, so built-in 149 and user 150 differ.

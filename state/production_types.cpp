@@ -6,6 +6,7 @@
 
 #include "lib/error.h"
 #include "lib/file.h"
+#include "lib/file_fault.h"
 #include "platform/kernel/host.h"
 
 #include <cstring>
@@ -20,29 +21,21 @@ ProductionTypeRecord zeroRecord()
 }
 
 // A damaged file is shown and leaves the table as it was; a missing one is shown when the program
-// ships it (the user's own table starts empty).
-void readTable(const char* file, std::vector<ProductionTypeRecord>& table, bool shipped)
+// ships it (the user's own table starts empty). A file larger than a full table is refused unread.
+void readTable(const char* file, std::vector<ProductionTypeRecord>& table, size_t maxRecords, bool shipped)
 {
     std::string path = dataPath(file, kFolderProgram);
-    if (!fileExists(path.c_str())) {
+    std::vector<uint8_t> bytes;
+    FileFault fault = readFileBytes(path.c_str(), productionTypeFileSize(maxRecords + 1), bytes);
+    if (fault == FileFault::Missing) {
         if (shipped)
             showMissingMasterFile("生産タイプデータ", file, "生産タイプなしで始めます。");
         return;
     }
-    std::vector<uint8_t> bytes;
-    size_t done = 0;
-    try {
-        swCFile in(path.c_str(), 0);
-        bytes.resize(in.fileGetSize());
-        done = bytes.empty() ? 0 : in.fileRead(bytes.data(), DWORD(bytes.size()));
-        in.fileClose();
-    } catch (swCError* error) {
-        showUnreadableFile("生産タイプデータ", file, error);
-        return;
-    }
-    if (!readProductionTypeFile(bytes.data(), done, table))
-        showLoaderMessage(platform::utf8ToCp932(std::string("生産タイプデータ ") + file + " が壊れています"),
-            platform::utf8ToCp932("警告"));
+    if (fault == FileFault::None && !readProductionTypeFile(bytes.data(), bytes.size(), table, maxRecords))
+        fault = FileFault::Damaged;
+    if (fault != FileFault::None)
+        showUnreadableFile("生産タイプデータ", file, fault);
 }
 
 void writeTable(const char* file, const std::vector<ProductionTypeRecord>& table, size_t count)
@@ -57,13 +50,13 @@ void writeTable(const char* file, const std::vector<ProductionTypeRecord>& table
 
 void GameState::loadProductTypes()
 {
-    readTable(isSimpleMode() ? "sproducttype.dat" : "producttype.dat", m_builtinProductionTypes, true);
+    readTable(isSimpleMode() ? "sproducttype.dat" : "producttype.dat", m_builtinProductionTypes, kFirstUserProductionType, true);
 }
 
 void GameState::loadUserProductTypes()
 {
     if (!isSimpleMode())
-        readTable("productutype.dat", m_userProductionTypes, false);
+        readTable("productutype.dat", m_userProductionTypes, kMaxUserProductionTypes, false);
     while (m_userProductionTypes.size() < size_t(kUserProductionTypeCount))
         m_userProductionTypes.push_back(zeroRecord());
 }

@@ -84,12 +84,19 @@ void GameState::loadRuleFile()
         }
         SkippedLines skipped;
         char line[kLineCapacity];
+        int applied = 0;
         for (int number = 1; !reader->atEnd(); ++number) {
             reader->readLine(line, sizeof line);
-            if (line[0] && !applyRuleLine(line, slot))
+            if (!line[0])
+                continue;
+            if (applyRuleLine(line, slot))
+                ++applied;
+            else
                 skipped.add(number, "ルールの項目ではないか、値が数ではありません。");
         }
         skipped.report(name.c_str());
+        if (i == 0 && applied == 0 && skipped.count() == 0)
+            showEmptyShippedFile("ルールファイル", name, "標準のルールで始めます。");
     }
 }
 

@@ -27,10 +27,13 @@ std::string temporaryOf(const std::string& name) { return name + ".tmp"; }
 // it completes the previous pair until the new game file is renamed over the old one.
 std::string previousOf(const std::string& sibling) { return sibling + ".old"; }
 
-// By the file's own name, not by a folder listing: a folder may be written but not listed.
+// By the file's own name, not by a folder listing: a folder may be written but not listed. The
+// system error of a failed step is kept: asking after a file is no step of the save.
 bool isFile(const std::string& name)
 {
+    const DWORD error = GetLastError();
     const DWORD attributes = GetFileAttributesA(name.c_str());
+    SetLastError(error);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -88,7 +91,7 @@ void readHistoryFile(const std::string& name, HistoryFile& out)
     out.state = HistoryFile::State::Damaged;
     try {
         swCFile file(name.c_str(), 0);
-        HistoryReadResult result = out.log->read(file);
+        HistoryReadResult result = out.log->read(file, file.fileGetSize());
         if (result != HistoryReadResult::Whole) {
             if (result == HistoryReadResult::Truncated)
                 out.state = HistoryFile::State::Truncated;
@@ -137,8 +140,9 @@ struct SavePair {
     HistoryFile history;
     // False: the game starts with an empty history.
     bool withHistory = false;
-    // A history beside the save that could not be joined to it.
+    // A history beside the save that could not be joined to it, or that the save names and is gone.
     std::string droppedHistory;
+    bool historyMissing = false;
 };
 
 // Reads the save at path and the history that belongs to it. A history that is there but cannot be
@@ -154,6 +158,8 @@ FileRefusal readSavePair(const std::string& path, char mode_letter, SavePair& pa
         readHistoryFile(historySiblingPath(path, mode_letter), pair.history);
         pair.withHistory
             = pair.history.state == HistoryFile::State::Whole || pair.history.state == HistoryFile::State::Truncated;
+        if (pair.history.state == HistoryFile::State::Damaged)
+            pair.droppedHistory = historySiblingPath(path, mode_letter);
         return {};
     }
     if (mark.letter == 0)
@@ -174,9 +180,12 @@ FileRefusal readSavePair(const std::string& path, char mode_letter, SavePair& pa
         pair.withHistory = true;
         return {};
     }
-    // A history that was removed leaves the game without one; one of another save is never joined.
-    if (beside != HistoryFile::State::Missing)
+    // A history of another save is never joined; one that was removed leaves the game without its
+    // records, which is told as well.
+    if (beside != HistoryFile::State::Missing || mark.recordCount > 0) {
         pair.droppedHistory = sibling;
+        pair.historyMissing = beside == HistoryFile::State::Missing;
+    }
     return {};
 }
 
@@ -362,6 +371,7 @@ FileRefusal stageSavedGame(const GameState& state, const char* path, StagedSave&
     if (pair.withHistory)
         out.history = std::move(pair.history.log);
     out.droppedHistory = std::move(pair.droppedHistory);
+    out.historyMissing = pair.historyMissing;
     return {};
 }
 

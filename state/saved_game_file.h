@@ -57,8 +57,10 @@ struct StagedSave {
     // Null: the game resumes with an empty history.
     std::unique_ptr<ActionHistoryLog> history;
     // A history beside the save that could not be joined to it (damaged, cut short, or another
-    // save's) and was left out; empty when none was. A missing history is no fault.
+    // save's) and was left out, or one the save names with records that is not there (then
+    // historyMissing); empty when none was.
     std::string droppedHistory;
+    bool historyMissing = false;
 };
 // Reads and checks the whole file and its history sibling without changing the game: the refusal
 // says why the game itself cannot be read. A history sibling of another generation (a mix of two

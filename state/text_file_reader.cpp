@@ -1,15 +1,25 @@
 // Line and field splitting of the master text files.
 #include "state/text_file_reader.h"
 
+#include "lib/error.h"
 #include "lib/file.h"
 #include "platform/kernel/host.h"
 
 #include <cstring>
 
+namespace {
+
+// No master data, rule or list file comes near this; a larger one is refused before it is read.
+constexpr DWORD kMaxTextFileBytes = 16u << 20;
+
+} // namespace
+
 TextFileReader::TextFileReader(const char* path)
 {
     swCFile file(path, 0);
     DWORD size = file.fileGetSize();
+    if (size > kMaxTextFileBytes)
+        throw new swCFileError(6);
     m_buffer.reset(new char[size ? size : 1]);
     DWORD done = size ? file.fileRead(m_buffer.get(), size) : 0;
     m_size = int(done);

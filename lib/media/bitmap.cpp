@@ -4,6 +4,7 @@
 
 #include "lib/error.h"
 #include "lib/file.h"
+#include "lib/file_fault.h"
 
 #include <cstring>
 #include <memory>
@@ -265,6 +266,8 @@ PackedDib bmpReadPackedDib(swCFile& file)
 {
     const DWORD start = file.fileSeek(0, 1);
     const DWORD size = file.fileGetSize();
+    if (size > start && size - start > kMaxPictureFileBytes)
+        throw new swCFileError(6);
     std::vector<uint8_t> bytes(size > start ? size - start : 0);
     if (!bytes.empty() && file.fileRead(bytes.data(), DWORD(bytes.size())) != bytes.size())
         throw new swCFileError(1);

@@ -3,6 +3,7 @@
 
 #include "lib/error.h"
 #include "lib/file.h"
+#include "lib/file_fault.h"
 #include "lib/media/picture_services.h"
 #include "platform/kernel/host.h"
 #include "platform/user/resource_table.h"
@@ -46,16 +47,8 @@ const char* pictureFile(int entry)
 
 std::vector<uint8_t> readPicture(const char* fileName)
 {
-    const std::string path = pictureServices().bitmapPath(fileName);
     std::vector<uint8_t> bytes;
-    try {
-        swCFile file(path.c_str(), 0);
-        bytes.resize(file.fileGetSize());
-        bytes.resize(file.fileRead(bytes.data(), DWORD(bytes.size())));
-    } catch (swCError* error) {
-        delete error;
-        bytes.clear();
-    }
+    readFileBytes(pictureServices().bitmapPath(fileName).c_str(), kMaxPictureFileBytes, bytes);
     return bytes;
 }
 

@@ -34,6 +34,34 @@ bool syncFolderOf(const std::string& path)
     return synced;
 }
 
+// Renames onto a name that must stay free. Where the file system refuses the no-replace flag (NFS,
+// 9p and ecryptfs answer EINVAL), a hard link to the new name, which fails on a name that exists,
+// then the old name's removal; where links are refused as well, a check just before a plain rename.
+// Either way an existing file of the new name is never replaced. Sets errno.
+int renameNoReplace(const std::string& from, const std::string& to)
+{
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return -1;
+    if (link(from.c_str(), to.c_str()) == 0) {
+        if (unlink(from.c_str()) == 0)
+            return 0;
+        const int error = errno;
+        unlink(to.c_str());
+        errno = error;
+        return -1;
+    }
+    if (errno == EEXIST || (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP))
+        return -1;
+    struct stat st;
+    if (lstat(to.c_str(), &st) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return rename(from.c_str(), to.c_str());
+}
+
 // Copies the bytes, the permissions and the last write time; the target is made by this call.
 bool copyContents(const std::string& from, const std::string& to, bool failIfExists)
 {
@@ -138,7 +166,7 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
             return failWith(ERROR_ACCESS_DENIED);
     }
     // rename() replaces the target in one step, so saving through a temporary file is atomic.
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), targetExists ? 0 : RENAME_NOREPLACE) == 0) {
+    if ((targetExists ? rename(from.c_str(), to.c_str()) : renameNoReplace(from, to)) == 0) {
         if ((dwFlags & MOVEFILE_WRITE_THROUGH) && !syncFolderOf(to))
             return failFromErrno(to);
         return TRUE;

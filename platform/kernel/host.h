@@ -1,11 +1,16 @@
 // The layer's own services on the host: code pages, host paths, the program folder,
-// debug output, restart and the C runtime's per-thread random generator.
+// debug output, restart, ini writes of several keys at once and the C runtime's per-thread
+// random generator.
 #pragma once
+
+#include "platform/kernel/windef.h"
 
 #include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -40,6 +45,10 @@ size_t fileNameOffset(std::string_view gamePath);
 // Debug output: off unless DERAZODO_DEBUG is set (then stderr) or a sink is installed (tests).
 void debugOutput(std::string_view text);
 void setDebugOutputSink(std::function<void(std::string_view)> sink);
+
+// Sets several keys of one section of an ini file in a single rewrite of it: what a
+// WritePrivateProfileStringA for each would leave, written once.
+BOOL writeProfileValues(LPCSTR section, const std::vector<std::pair<std::string, std::string>>& values, LPCSTR fileName);
 
 // Replaces the running program with a new copy started with the given command line.
 // Returns false when the program could not be started again.

@@ -181,6 +181,28 @@ DWORD GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpReturnedString, DWORD 
     return copyList(document.entries(lpAppName), lpReturnedString, nSize);
 }
 
+namespace {
+
+// Loads the file under both locks, lets edit change the document and saves it once when it did.
+template <typename Edit>
+BOOL editProfile(LPCSTR fileName, Edit edit)
+{
+    std::lock_guard lock(profileMutex());
+    std::string path = profilePath(fileName);
+    FolderLock folderLock(path);
+    IniDocument document = IniDocument::load(path);
+    // Saving what could not be read would replace every setting in the file by this one.
+    if (!document.readable())
+        return failFromErrno(path);
+    if (!edit(document))
+        return TRUE;
+    if (!document.save(path))
+        return failFromErrno(path);
+    return TRUE;
+}
+
+} // namespace
+
 BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPCSTR lpFileName)
 {
     // With everything null the caller asks to flush a cache; every write here is already on disk.
@@ -190,23 +212,26 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    std::lock_guard lock(profileMutex());
-    std::string path = profilePath(lpFileName);
-    FolderLock folderLock(path);
-    IniDocument document = IniDocument::load(path);
-    // Saving what could not be read would replace every setting in the file by this one.
-    if (!document.readable())
-        return failFromErrno(path);
-    bool changed;
-    if (!lpKeyName)
-        changed = document.deleteSection(lpAppName);
-    else if (!lpString)
-        changed = document.deleteKey(lpAppName, lpKeyName);
-    else
-        changed = document.setValue(lpAppName, lpKeyName, lpString);
-    if (!changed)
-        return TRUE;
-    if (!document.save(path))
-        return failFromErrno(path);
-    return TRUE;
+    return editProfile(lpFileName, [&](IniDocument& document) {
+        if (!lpKeyName)
+            return document.deleteSection(lpAppName);
+        if (!lpString)
+            return document.deleteKey(lpAppName, lpKeyName);
+        return document.setValue(lpAppName, lpKeyName, lpString);
+    });
+}
+
+BOOL platform::writeProfileValues(LPCSTR section, const std::vector<std::pair<std::string, std::string>>& values,
+    LPCSTR fileName)
+{
+    if (!section || !fileName) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return editProfile(fileName, [&](IniDocument& document) {
+        bool changed = false;
+        for (const auto& [key, value] : values)
+            changed = document.setValue(section, key, value) || changed;
+        return changed;
+    });
 }

@@ -84,6 +84,21 @@ protected:
 
 const fs::path kCorpus = fs::path(DERAZODO_SOURCE_DIR) / "fuzz/corpus/program_paths";
 
+TEST(DamagedPictures, MapPicturesThatCannotBeReadAreNamedWhenTheMainWindowOpens)
+{
+    World world(World::Scene::Off, [](const testing_state::DataFolder& data) {
+        const std::string map = data.read("tkbmp/map32.bmp");
+        data.write("tkbmp/map32.bmp", map.substr(0, map.size() / 2));
+        data.write("tkbmp/unit32.bmp", bytesOf(kCorpus / "save-noise.wqm"));
+    });
+    const auto boxes = harness::messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    const std::string text = platform::cp932ToUtf8(boxes[0].text);
+    EXPECT_NE(text.find("map32.bmp: ファイルの内容が壊れています。\nunit32.bmp: ファイルの内容が壊れています。"), std::string::npos)
+        << text;
+    harness::keepShot("map_pictures_unread.png");
+}
+
 TEST_F(DamagedFiles, EachFileOfTheCorpusIsRefusedWithTheGameAndTheDiskUnchanged)
 {
     int fed = 0;
@@ -123,7 +138,7 @@ TEST_F(DamagedFiles, ASaveWhoseHistoryCannotBeJoinedResumesWithoutItAndSaysSo)
     state.historyLog().append(HistoryRecord {});
     ASSERT_TRUE(m_world.window().saveGameTo(m_world.gamePath("save/h.wqm")));
     std::vector<std::pair<std::string, std::string>> histories { { "another save's", m_world.folder().read("save/other.hqm") } };
-    for (const char* name : { "history-noise.hqm", "history-cut.hqm" })
+    for (const char* name : { "history-noise.hqm", "history-cut.hqm", "history-count-huge.hqm" })
         histories.emplace_back(name, bytesOf(kCorpus / name));
     for (const auto& [label, bytes] : histories) {
         SCOPED_TRACE(label);
@@ -137,11 +152,12 @@ TEST_F(DamagedFiles, ASaveWhoseHistoryCannotBeJoinedResumesWithoutItAndSaysSo)
         EXPECT_EQ(m_world.folder().read("save/h.hqm"), bytes) << "the history is left as it was";
         ASSERT_TRUE(m_world.waitForPersonIn(kPhaseAction));
     }
-    // A history that is not there is no fault to tell of.
+    // A history the save names and that is not there is told as well.
     m_world.folder().remove("save/h.hqm");
     harness::clearMessageBoxes();
     ASSERT_TRUE(m_world.window().resumeGameFrom(m_world.gamePath("save/h.wqm")));
-    EXPECT_TRUE(harness::messageBoxes().empty());
+    ASSERT_EQ(harness::messageBoxes().size(), 1u);
+    EXPECT_NE(harness::messageBoxes()[0].text.find(cp("h.hqm がないので")), std::string::npos);
 }
 
 TEST_F(DamagedFiles, ADoubleByteNameEndingInTheByteOfABackslashIsKeptWhole)

@@ -43,7 +43,8 @@ public:
     // With the battle scene's files the main window sets the scene up; without them engagements
     // end at once.
     enum class Scene { Off, On };
-    explicit World(Scene scene = Scene::Off)
+    // damage changes the program folder's files before the game starts up.
+    explicit World(Scene scene = Scene::Off, const std::function<void(const testing_state::DataFolder&)>& damage = {})
         : m_programServices(scene == Scene::On)
     {
         namespace fs = std::filesystem;
@@ -57,6 +58,8 @@ public:
         makeNamedValue("SimpleMode").profileWriteInt(0);
         platform::harness::clearMessageBoxes();
         platform::harness::setDefaultMessageBoxAnswer(0);
+        if (damage)
+            damage(m_data);
         installComputerPlayer();
         m_game = std::make_unique<OwnedGameState>();
         m_game->startUp();

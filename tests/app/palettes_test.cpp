@@ -167,9 +167,12 @@ TEST(ToolPaletteWithoutItsPicture, KeepsEveryToolAsANamedButtonAndSaysSoOnce)
     TempProgramFolder folder("palette");
     std::filesystem::copy(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkbmp", folder.host("tkbmp"),
         std::filesystem::copy_options::recursive);
-    for (const char* damage : { "BM not a picture", "" }) {
-        SCOPED_TRACE(damage);
-        std::ofstream(folder.host("tkbmp/tool_btn.bmp"), std::ios::binary | std::ios::trunc) << damage;
+    for (const char* damage : { "BM not a picture", "", static_cast<const char*>(nullptr) }) {
+        SCOPED_TRACE(damage ? damage : "missing");
+        if (damage)
+            std::ofstream(folder.host("tkbmp/tool_btn.bmp"), std::ios::binary | std::ios::trunc) << damage;
+        else
+            std::filesystem::remove(folder.host("tkbmp/tool_btn.bmp"));
         harness::clearMessageBoxes();
         Recorder recorder;
         ASSERT_TRUE(recorder.Create());

@@ -16,6 +16,8 @@
 #include <memory>
 #include <filesystem>
 #include <string>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,6 +33,8 @@ struct Startup : ::testing::Test {
         platform::harness::clearMessageBoxes();
         // The game state starts up from a copy of the master data, in normal mode without asking.
         m_data = std::make_unique<testing_state::DataFolder>();
+        // And every picture the main window reads.
+        m_data->linkGenerated("tkbmp");
         makeNamedValue("SimpleMode").profileWriteInt(0);
     }
     void TearDown() override
@@ -173,6 +177,27 @@ std::string iniName()
     return path.substr(path.find_last_of("\\/") + 1);
 }
 
+// How often the ini file was replaced while work ran: each write renames a whole new file over it.
+template <class Work>
+int iniRewrites(const std::filesystem::path& ini, Work work)
+{
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    // The temporaries' names between them keep equal events from being merged into one.
+    inotify_add_watch(watch, ini.parent_path().c_str(), IN_MOVED_FROM | IN_MOVED_TO);
+    work();
+    int count = 0;
+    alignas(inotify_event) char buffer[64 << 10];
+    for (ssize_t got; (got = read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* at = buffer; at < buffer + got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            count += (event->mask & IN_MOVED_TO) && event->len > 0 && ini.filename() == event->name;
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    close(watch);
+    return count;
+}
+
 int settingCount(const std::string& ini)
 {
     int count = 0;
@@ -185,8 +210,11 @@ int settingCount(const std::string& ini)
 
 TEST_F(Startup, AnIniThatIsNotIniTextIsLeftAsItIsAndTheRunTakesTheDefaults)
 {
-    // A first run writes every setting back at its end.
-    ASSERT_EQ(runAndClose(), RunOutcome::Played);
+    // A first run writes every setting back at its end: one rewrite of the file for the settings,
+    // one for the main window's place.
+    RunOutcome outcome {};
+    EXPECT_EQ(iniRewrites(m_data->host(iniName()), [&] { outcome = runAndClose(); }), 2);
+    ASSERT_EQ(outcome, RunOutcome::Played);
     const std::string ini = m_data->read(iniName());
     ASSERT_GE(settingCount(ini), 61);
     makeNamedValue("ShowFight").profileWriteInt(0);
@@ -210,13 +238,22 @@ TEST_F(Startup, AnIniThatIsNotIniTextIsLeftAsItIsAndTheRunTakesTheDefaults)
     EXPECT_EQ(makeNamedValue("ShowFight").profileReadInt(-1), 0);
 }
 
-TEST_F(Startup, AFolderAtTheIniPathGivesOneWarningAndTheRunGoesOn)
+TEST_F(Startup, AFolderOrALinkLoopAtTheIniPathGivesOneWarningAndTheRunGoesOn)
 {
+    // A loop of links keeps no setting either.
+    m_data->remove(iniName());
+    std::filesystem::create_symlink(iniName(), m_data->host(iniName()));
+    EXPECT_EQ(runAndClose(), RunOutcome::Played);
+    auto boxes = platform::harness::messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(platform::cp932ToUtf8(boxes[0].text),
+        "設定ファイル " + iniName() + " を使えません。読み取れません。\n設定は既定値で始め、このファイルは変更しません。");
+
     // The mode is not asked either: the folder stands where the answer would be kept.
     m_data->remove(iniName());
     std::filesystem::create_directory(m_data->host(iniName()));
     EXPECT_EQ(runAndClose(), RunOutcome::Played);
-    auto boxes = platform::harness::messageBoxes();
+    boxes = platform::harness::messageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(platform::cp932ToUtf8(boxes[0].text),
         "設定ファイル " + iniName() + " を使えません。同じ名前のフォルダがあります。\n"

@@ -198,7 +198,7 @@ TEST(ActionHistoryLog, StreamRoundTripKeepsEveryByte)
 
     ActionHistoryLog loaded;
     loaded.append(numbered(99));
-    EXPECT_EQ(loaded.read(stream), HistoryReadResult::Whole);
+    EXPECT_EQ(loaded.read(stream, stream.bytes.size()), HistoryReadResult::Whole);
     ASSERT_EQ(loaded.count(), 1500u);
     EXPECT_EQ(loaded.capacity(), 2000u);
     for (uint32_t i = 0; i < 1500; ++i)
@@ -216,7 +216,7 @@ TEST(ActionHistoryLog, OtherRecordSizesFillOrSkipTheSlot)
     StringStream shorter;
     shorter.bytes = block(88, 2, records.substr(0, 176));
     ActionHistoryLog log;
-    ASSERT_EQ(log.read(shorter), HistoryReadResult::Whole);
+    ASSERT_EQ(log.read(shorter, shorter.bytes.size()), HistoryReadResult::Whole);
     ASSERT_EQ(log.count(), 2u);
     const auto* bytes = reinterpret_cast<const uint8_t*>(&log.record(1));
     EXPECT_EQ(bytes[0], 0x11); // the second record starts 88 bytes in
@@ -227,7 +227,7 @@ TEST(ActionHistoryLog, OtherRecordSizesFillOrSkipTheSlot)
     // Longer records keep their first 92 bytes and the rest is skipped.
     StringStream longer;
     longer.bytes = block(100, 2, records);
-    ASSERT_EQ(log.read(longer), HistoryReadResult::Whole);
+    ASSERT_EQ(log.read(longer, longer.bytes.size()), HistoryReadResult::Whole);
     ASSERT_EQ(log.count(), 2u);
     EXPECT_EQ(reinterpret_cast<const uint8_t*>(&log.record(1))[0], 0x22);
 }
@@ -238,28 +238,28 @@ TEST(ActionHistoryLog, DamagedBlocksAreCappedOrRefused)
     // A count far past the data keeps only the whole records there.
     StringStream huge_count;
     huge_count.bytes = block(92, 0xFFFFFFFF, std::string(92 * 3 + 40, '\x5A'));
-    EXPECT_EQ(log.read(huge_count), HistoryReadResult::Truncated);
+    EXPECT_EQ(log.read(huge_count, huge_count.bytes.size()), HistoryReadResult::Truncated);
     EXPECT_EQ(log.count(), 3u);
     EXPECT_EQ(log.capacity(), 1000u);
 
     // A record size of 0 would read endless empty records.
     StringStream zero_size;
     zero_size.bytes = block(0, 50, "");
-    EXPECT_EQ(log.read(zero_size), HistoryReadResult::Refused);
+    EXPECT_EQ(log.read(zero_size, zero_size.bytes.size()), HistoryReadResult::Refused);
     EXPECT_EQ(log.count(), 0u);
 
     StringStream huge_size;
     huge_size.bytes = block(0x7FFFFFFF, 2, std::string(5000, 'x'));
-    EXPECT_EQ(log.read(huge_size), HistoryReadResult::Truncated);
+    EXPECT_EQ(log.read(huge_size, huge_size.bytes.size()), HistoryReadResult::Truncated);
     EXPECT_EQ(log.count(), 0u);
 
     StringStream header_cut;
     header_cut.bytes = std::string("\x5C\0\0\0\x01", 5);
-    EXPECT_EQ(log.read(header_cut), HistoryReadResult::Truncated);
+    EXPECT_EQ(log.read(header_cut, header_cut.bytes.size()), HistoryReadResult::Truncated);
 
     StringStream empty;
     empty.bytes = block(92, 0, "");
-    EXPECT_EQ(log.read(empty), HistoryReadResult::Whole);
+    EXPECT_EQ(log.read(empty, empty.bytes.size()), HistoryReadResult::Whole);
     EXPECT_EQ(log.capacity(), 0u);
 }
 

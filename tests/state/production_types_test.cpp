@@ -82,13 +82,13 @@ TEST(ProductionTypes, GeneratedTablesAndUserFill)
     EXPECT_EQ(simple->userProductionTypes().size(), 100u);
 }
 
-TEST(ProductionTypes, UserTableKeepsMoreThanAHundredAndFillsFewer)
+TEST(ProductionTypes, UserTableKeepsEveryRecordANumberReachesAndFillsFewer)
 {
     DataFolder folder;
-    folder.write("productutype.dat", fileWith(2534, 130));
+    folder.write("productutype.dat", fileWith(2534, 106));
     auto state = std::make_unique<GameState>();
     state->loadUserProductTypes();
-    EXPECT_EQ(state->userProductionTypes().size(), 130u);
+    EXPECT_EQ(state->userProductionTypes().size(), 106u);
     folder.write("productutype.dat", fileWith(2534, 3));
     auto few = std::make_unique<GameState>();
     few->loadUserProductTypes();

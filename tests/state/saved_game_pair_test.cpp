@@ -7,9 +7,26 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cerrno>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace {
+
+// As a disk that fails to sync a folder.
+bool g_folderSyncFails = false;
+
+} // namespace
+
+extern "C" int fsync(int fd)
+{
+    struct stat st {};
+    if (g_folderSyncFails && fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))
+        return errno = EIO, -1;
+    return int(syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -133,6 +150,19 @@ TEST(SavedGamePair, AFailureAtEachStepLeavesOneWholePairAndSaysWhich)
     EXPECT_FALSE(std::filesystem::exists(empty.host("q.hat")));
 }
 
+TEST(SavedGamePair, AFolderSyncThatFailsAfterTheLastRenameIsToldAsItself)
+{
+    SavedGameWorld world;
+    world.state().settings().writeHistory = false;
+    g_folderSyncFails = true;
+    const SaveResult result = saveGameFile(world.state(), world.path("p.dat").c_str(), false);
+    g_folderSyncFails = false;
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.kept, Kept::New);
+    // Not the missing temporary asked after once the sync had failed.
+    EXPECT_EQ(result.error, uint32_t(ERROR_INVALID_FUNCTION));
+}
+
 TEST(SavedGamePair, AKillAtEachStepLeavesOneWholePairAndTheNextSaveClearsWhatItLeft)
 {
     for (SaveStep killed : kSteps) {
@@ -206,11 +236,12 @@ TEST(SavedGamePair, AHistoryThatCannotBeJoinedIsDroppedAndNamed)
         EXPECT_EQ(world.read("b.hat"), history) << "the dropped history is left as it was";
     }
 
-    // A removed history leaves the game without one, and without a word.
+    // A removed history leaves the game without its records, and is named as missing.
     std::filesystem::remove(world.host("b.hat"));
     StagedSave staged;
     ASSERT_FALSE(stageSavedGame(s, world.path("b.dat").c_str(), staged));
-    EXPECT_TRUE(staged.droppedHistory.empty());
+    EXPECT_EQ(staged.droppedHistory, world.path("b.hat"));
+    EXPECT_TRUE(staged.historyMissing);
     ASSERT_TRUE(world.load("b.dat"));
     EXPECT_EQ(s.turnBlock().turn, 12);
     EXPECT_EQ(s.historyLog().count(), 0u);

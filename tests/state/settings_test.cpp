@@ -71,19 +71,27 @@ TEST(Settings, ChangedValuesRoundTripThroughTheIni)
     EXPECT_EQ(read, changed);
 }
 
-TEST(Settings, ColumnWidthsBelowTenReadAsTen)
+TEST(Settings, NumbersOutsideWhatTheProgramUsesReadAsTheNearestBound)
 {
     TempProgramFolder folder("settings");
     makeNamedValue("HistoryWinTimeWidth").profileWriteInt(9);
     makeNamedValue("HistoryWinPosWidth").profileWriteInt(0);
     makeNamedValue("HistoryWinActionWidth").profileWriteInt(-40);
-    makeNamedValue("HistoryWinResultWidth").profileWriteInt(10);
+    makeNamedValue("HistoryWinResultWidth").profileWriteInt(2147483647);
+    makeNamedValue("SeVolume").profileWriteInt(-2147483647);
+    makeNamedValue("TroopMoveAnim").profileWriteInt(7);
+    makeNamedValue("SleepTime").profileWriteInt(99999);
+    makeNamedValue("SelArmsKind").profileWriteInt(300);
     GameSettings settings;
     readSettings(settings, false);
     EXPECT_EQ(settings.historyWinTimeWidth, 10);
     EXPECT_EQ(settings.historyWinPosWidth, 10);
     EXPECT_EQ(settings.historyWinActionWidth, 10);
-    EXPECT_EQ(settings.historyWinResultWidth, 10);
+    EXPECT_EQ(settings.historyWinResultWidth, kMaximumColumnWidth);
+    EXPECT_EQ(settings.seVolume, -10000);
+    EXPECT_EQ(settings.troopMoveAnim, 2);
+    EXPECT_EQ(settings.sleepTime, kMaxSleepTime);
+    EXPECT_EQ(settings.selArmsKind, 255);
 }
 
 TEST(Settings, SimpleModeLeavesTheNormalModeKeysAsStored)

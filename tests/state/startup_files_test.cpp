@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 using namespace testing_state;
 
@@ -71,20 +72,25 @@ TEST(StartUpFiles, AMissingOrDamagedShippedFileIsToldOnceAndStartUpGoesOn)
 {
     struct Case {
         const char* file;
-        const char* bytes; // null: the file is removed
+        std::optional<std::string> bytes; // none: the file is removed
         const char* told;
     };
+    // Records of one byte: each would take a whole record's memory.
+    const std::string oneByteRecords = std::string("\x01\0\0\0", 4) + std::string(64 << 10, 'x');
     const Case cases[] = {
-        { "tkrule/class0.rul", nullptr, "ルールファイル class0.rul がありません。\n標準のルールで始めます。" },
-        { "producttype.dat", nullptr, "生産タイプデータ producttype.dat がありません。\n生産タイプなしで始めます。" },
-        { "anthem.lst", nullptr, "国歌リスト anthem.lst がありません。\n国歌はすべて既定の曲になります。" },
+        { "tkrule/class0.rul", std::nullopt, "ルールファイル class0.rul がありません。\n標準のルールで始めます。" },
+        { "producttype.dat", std::nullopt, "生産タイプデータ producttype.dat がありません。\n生産タイプなしで始めます。" },
+        { "anthem.lst", std::nullopt, "国歌リスト anthem.lst がありません。\n国歌はすべて既定の曲になります。" },
         { "tkrule/class0.rul", "Name=x\r\n\x01\x02garbage\r\nZOC=\r\n", "class0.rul の 2行目から 2行を読み飛ばしました。" },
         { "anthem.lst", "a,tkbgm\\a.wav\r\nno comma here\r\n", "anthem.lst の 2行目から 1行を読み飛ばしました。" },
+        { "tkrule/class0.rul", "", "ルールファイル class0.rul が空です。\n標準のルールで始めます。" },
+        { "anthem.lst", "\r\n", "国歌リスト anthem.lst が空です。\n国歌はすべて既定の曲になります。" },
+        { "producttype.dat", oneByteRecords, "生産タイプデータ producttype.dat を読み込めません。\nファイルの内容が壊れています。" },
     };
     for (const Case& c : cases) {
         Outcome o = startUpWith([&](const DataFolder& folder) {
             if (c.bytes)
-                folder.write(c.file, c.bytes);
+                folder.write(c.file, *c.bytes);
             else
                 folder.remove(c.file);
             return 0;

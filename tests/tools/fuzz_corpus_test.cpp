@@ -8,7 +8,9 @@
 #include "lib/error.h"
 #include "lib/file_link_reader.h"
 #include "lib/media/wave_data.h"
+#include "platform/gdi/bmp_reader.h"
 #include "platform/kernel/ini_document.h"
+#include "platform/media/midi_file.h"
 #include "state/action_history.h"
 #include "state/campaign_file.h"
 #include "state/map_file.h"
@@ -19,12 +21,70 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
 #include <filesystem>
+#include <malloc.h>
+#include <new>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
+
+namespace {
+
+// Every allocation of this test goes through the operators below, so that what a reader allocates
+// can be measured; past the budget an allocation fails as it would where the memory is not there.
+std::atomic<bool> g_watching { false };
+std::atomic<int64_t> g_live { 0 };
+std::atomic<int64_t> g_peak { 0 };
+std::atomic<bool> g_overBudget { false };
+int64_t g_budget = 0;
+
+} // namespace
+
+namespace {
+
+void* countedNew(size_t size, bool throws)
+{
+    if (g_watching && g_live + int64_t(size) > g_budget) {
+        g_overBudget = true;
+        if (throws)
+            throw std::bad_alloc();
+        return nullptr;
+    }
+    void* p = std::malloc(size ? size : 1);
+    if (!p && throws)
+        throw std::bad_alloc();
+    if (p && g_watching) {
+        const int64_t now = g_live += int64_t(malloc_usable_size(p));
+        for (int64_t peak = g_peak; now > peak && !g_peak.compare_exchange_weak(peak, now);) { }
+    }
+    return p;
+}
+
+void countedDelete(void* p)
+{
+    if (p && g_watching)
+        g_live -= int64_t(malloc_usable_size(p));
+    std::free(p);
+}
+
+} // namespace
+
+// Every form but the aligned ones, which stay as they were: each pair must meet.
+void* operator new(size_t size) { return countedNew(size, true); }
+void* operator new[](size_t size) { return countedNew(size, true); }
+void* operator new(size_t size, const std::nothrow_t&) noexcept { return countedNew(size, false); }
+void* operator new[](size_t size, const std::nothrow_t&) noexcept { return countedNew(size, false); }
+void operator delete(void* p) noexcept { countedDelete(p); }
+void operator delete[](void* p) noexcept { countedDelete(p); }
+void operator delete(void* p, size_t) noexcept { countedDelete(p); }
+void operator delete[](void* p, size_t) noexcept { countedDelete(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { countedDelete(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { countedDelete(p); }
 
 namespace {
 
@@ -66,12 +126,12 @@ bool campaignReads(const std::vector<uint8_t>& bytes)
     CampaignReadTargets targets;
     targets.record = &record;
     MemoryReadStream stream(bytes.data(), bytes.size());
-    return CampaignReader().read(targets, stream, bytes.size()) == 1;
+    MemoryReadStream sizing(bytes.data(), bytes.size());
+    return CampaignReader().read(targets, stream, bytes.size()) == 1 && campaignEntrySize(sizing, bytes.size(), 0) > 0;
 }
 
 // Whether each reader takes a file whole. The master text target writes its input as a file and the
-// briefing target takes any text, so both are left to the fuzz run; pictures are read by the
-// layer's own tests.
+// briefing target takes any text, so both are left to the fuzz run.
 const std::map<std::string, std::function<bool(const std::vector<uint8_t>&)>>& readers()
 {
     static const std::map<std::string, std::function<bool(const std::vector<uint8_t>&)>> table = {
@@ -85,7 +145,7 @@ const std::map<std::string, std::function<bool(const std::vector<uint8_t>&)>>& r
         { "action_history", [](const auto& b) {
              MemoryReadStream stream(b.data(), b.size());
              ActionHistoryLog log;
-             return log.read(stream) == HistoryReadResult::Whole && log.count() > 0;
+             return log.read(stream, b.size()) == HistoryReadResult::Whole && log.count() > 0;
          } },
         { "production_type", [](const auto& b) { std::vector<ProductionTypeRecord> r; return readProductionTypeFile(b.data(), b.size(), r) && !r.empty(); } },
         { "user_production", [](const auto& b) { ProductionTypeRecord r; return readUserProductionFile(std::span(b.data(), b.size()), r); } },
@@ -103,6 +163,8 @@ const std::map<std::string, std::function<bool(const std::vector<uint8_t>&)>>& r
          } },
         { "scene_shape", [](const auto& b) { return !decodeShapeFile(std::span(b.data(), b.size())).empty(); } },
         { "sprite", [](const auto& b) { SpriteImage sprite; return decodeSprite(std::span(b.data(), b.size()), sprite); } },
+        { "bmp", [](const auto& b) { return bool(bmpReadBytes(b)); } },
+        { "midi", [](const auto& b) { return platform::media::parseMidiFile(b).has_value(); } },
     };
     return table;
 }
@@ -140,4 +202,37 @@ TEST(FuzzCorpus, SeedsAreAcceptedByTheirReadersAndFaultsReadWithoutHarm)
         }
     }
     EXPECT_GE(seeds, 16);
+}
+
+// A header claiming more than its file holds, or more than the program keeps, is refused before
+// anything of that size is allocated. Each hostile input is lengthened with zeros to 2 MiB, so that
+// a reader sizing its work by the bytes alone would go far past the bound.
+TEST(FuzzCorpus, HostileHeadersAreRefusedInBoundedMemory)
+{
+    constexpr size_t kLength = size_t(2) << 20;
+    int hostile = 0;
+    for (const auto& [target, reads] : readers()) {
+        for (const auto& entry : fs::directory_iterator(kFuzz / "corpus" / target)) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind("hostile-", 0) != 0)
+                continue;
+            std::vector<uint8_t> bytes = bytesOf(entry.path());
+            bytes.resize(std::max(bytes.size(), kLength));
+            g_budget = 4 * int64_t(bytes.size()) + (int64_t(1) << 20);
+            g_live = g_peak = 0;
+            g_overBudget = false;
+            g_watching = true;
+            bool accepted = true;
+            try {
+                accepted = reads(bytes);
+            } catch (const std::bad_alloc&) {
+            }
+            g_watching = false;
+            EXPECT_FALSE(accepted) << target << "/" << name;
+            EXPECT_FALSE(g_overBudget) << target << "/" << name << " asked for more than " << g_budget << " bytes";
+            EXPECT_LE(g_peak, g_budget) << target << "/" << name;
+            ++hostile;
+        }
+    }
+    EXPECT_GE(hostile, 11);
 }

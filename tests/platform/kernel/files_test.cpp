@@ -6,8 +6,32 @@
 #include "platform/kernel/winbase.h"
 
 #include <gtest/gtest.h>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
+
+namespace {
+
+// As a file system that refuses the no-replace rename (1), and hard links as well (2).
+int g_refusedRenames = 0;
+
+} // namespace
+
+extern "C" int renameat2(int from_folder, const char* from, int to_folder, const char* to, unsigned int flags) __THROW
+{
+    if (g_refusedRenames && (flags & RENAME_NOREPLACE))
+        return errno = EINVAL, -1;
+    return int(syscall(SYS_renameat2, from_folder, from, to_folder, to, flags));
+}
+
+extern "C" int link(const char* from, const char* to) __THROW
+{
+    if (g_refusedRenames == 2)
+        return errno = EPERM, -1;
+    return int(syscall(SYS_linkat, AT_FDCWD, from, AT_FDCWD, to, 0));
+}
 
 namespace {
 
@@ -157,6 +181,24 @@ TEST(FileOperations, MoveReplacesOnlyWhenAsked)
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
     ASSERT_TRUE(MoveFileA("game.sav", "moved.sav"));
     EXPECT_EQ(folder.read("moved.sav"), "new");
+}
+
+TEST(FileOperations, AFileSystemWithoutTheNoReplaceRenameStillMovesToANewNameAndNeverOverAnother)
+{
+    for (int refused : { 1, 2 }) {
+        SCOPED_TRACE(refused);
+        TempProgramFolder folder;
+        g_refusedRenames = refused;
+        folder.write("new.tmp", "new");
+        folder.write("other.tmp", "other");
+        EXPECT_TRUE(MoveFileExA("new.tmp", "game.sav", MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+        EXPECT_FALSE(MoveFileA("other.tmp", "game.sav"));
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+        g_refusedRenames = 0;
+        EXPECT_EQ(folder.read("game.sav"), "new");
+        EXPECT_EQ(folder.read("other.tmp"), "other");
+        EXPECT_EQ(GetFileAttributesA("new.tmp"), INVALID_FILE_ATTRIBUTES);
+    }
 }
 
 TEST(FileOperations, CopyDeleteAndAttributes)
