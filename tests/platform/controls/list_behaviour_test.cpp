@@ -2,6 +2,7 @@
 // single-, a multiple- and an extended-selection list box with the answer each must give, after
 // the row's action (a message or a piece of input) was done to all three.
 #include "listbox_test_util.h"
+#include "platform/kernel/winbase.h"
 
 #include <gtest/gtest.h>
 
@@ -41,10 +42,10 @@ int rowCentre(HWND list, int index)
 
 class ThreeLists {
 public:
-    // `added` goes to the styles of all three lists.
-    explicit ThreeLists(DWORD added = 0)
+    // `added` goes to the styles of all three lists; `extended` is the third list's selection style.
+    explicit ThreeLists(DWORD added = 0, DWORD extended = LBS_EXTENDEDSEL)
     {
-        const DWORD styles[] = { 0, LBS_MULTIPLESEL, LBS_EXTENDEDSEL };
+        const DWORD styles[] = { 0, LBS_MULTIPLESEL, extended };
         for (int i = 0; i < 3; ++i) {
             lists[i] = parent.child("ListBox", WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | styles[i] | added, 30 + i,
                 10 + 160 * i, 10, 150, 120);
@@ -147,6 +148,18 @@ TEST(ListBoxTable, NoDataListsKeepACountAndSelectAsOtherLists)
             { LB_GETANCHORINDEX, 0, 0, ERR, ERR, ERR },
             { LB_GETSELCOUNT, 0, 0, ERR, 0, 0 },
         } },
+        { "LB_SETITEMDATA 1 (taken, not kept)", send(LB_SETITEMDATA, 1, 77), { TRUE, TRUE, TRUE }, {
+            { LB_GETITEMDATA, 1, 0, 0, 0, 0 },
+        } },
+        { "find and select messages", [](HWND list) -> LRESULT {
+              int refused = 0;
+              for (UINT message : { LB_FINDSTRING, LB_FINDSTRINGEXACT, LB_SELECTSTRING }) {
+                  SetLastError(0);
+                  const LRESULT answer = SendMessageA(list, message, WPARAM(-1), reinterpret_cast<LPARAM>("row"));
+                  refused += answer == LB_ERR && GetLastError() == ERROR_INVALID_PARAMETER;
+              }
+              return refused;
+          }, { 3, 3, 3 }, {} },
         { "LB_SETCOUNT 40", send(LB_SETCOUNT, 40, 0), { 0, 0, 0 }, {
             { LB_GETCOUNT, 0, 0, 40, 40, 40 },
         } },
@@ -201,9 +214,10 @@ TEST(ListBoxTable, NoSelListsKeepOneSelectionInEveryMode)
     });
 }
 
+// The anchor follows the caret but in a plain multiple-selection list; a list that asks for both
+// kinds of multiple selection is an extended one.
 TEST(ListBoxTable, ClicksSetTheAnchorAndArrowsMoveItInExtendedLists)
 {
-    ThreeLists boxes;
     auto clickRow = [](int index) {
         return [index](HWND list) -> LRESULT {
             clickAt(list, 20, rowCentre(list, index));
@@ -220,7 +234,17 @@ TEST(ListBoxTable, ClicksSetTheAnchorAndArrowsMoveItInExtendedLists)
             return 0;
         };
     };
-    boxes.run({
+    auto drag = [](int from, int to) {
+        return [from, to](HWND list) -> LRESULT {
+            const POINT a = screenOf(list, 20, rowCentre(list, from)), b = screenOf(list, 20, rowCentre(list, to));
+            platform::harness::mouseDown(a.x, a.y);
+            platform::harness::mouseMove(b.x, b.y);
+            platform::harness::mouseUp(b.x, b.y);
+            pump();
+            return 0;
+        };
+    };
+    const std::vector<Row> table {
         { "click on row 2", clickRow(2), {}, {
             { LB_GETCURSEL, 0, 0, 2, 2, 2 },
             { LB_GETCARETINDEX, 0, 0, 2, 2, 2 },
@@ -230,13 +254,13 @@ TEST(ListBoxTable, ClicksSetTheAnchorAndArrowsMoveItInExtendedLists)
         { "VK_DOWN", key(0, VK_DOWN), {}, {
             { LB_GETCURSEL, 0, 0, 3, 3, 3 },
             { LB_GETCARETINDEX, 0, 0, 3, 3, 3 },
-            { LB_GETANCHORINDEX, 0, 0, 2, 2, 3 },
+            { LB_GETANCHORINDEX, 0, 0, 3, 2, 3 },
             { LB_GETSEL, 3, 0, 1, 0, 1 },
             { LB_GETSELCOUNT, 0, 0, ERR, 1, 1 },
         } },
         { "Shift+VK_DOWN", key(VK_SHIFT, VK_DOWN), {}, {
             { LB_GETCARETINDEX, 0, 0, 4, 4, 4 },
-            { LB_GETANCHORINDEX, 0, 0, 2, 2, 3 },
+            { LB_GETANCHORINDEX, 0, 0, 4, 2, 3 },
             { LB_GETSELCOUNT, 0, 0, ERR, 1, 2 },
         } },
         { "Ctrl+click on row 0", [](HWND list) -> LRESULT {
@@ -247,7 +271,17 @@ TEST(ListBoxTable, ClicksSetTheAnchorAndArrowsMoveItInExtendedLists)
             { LB_GETANCHORINDEX, 0, 0, 0, 0, 0 },
             { LB_GETSELCOUNT, 0, 0, ERR, 2, 3 },
         } },
-    });
+        { "drag from row 1 to row 3", drag(1, 3), {}, {
+            { LB_GETCARETINDEX, 0, 0, 3, 1, 3 },
+            { LB_GETSEL, 3, 0, 1, 0, 1 },
+            { LB_GETSEL, 0, 0, 0, 1, 0 },
+            { LB_GETSELCOUNT, 0, 0, ERR, 3, 3 },
+        } },
+    };
+    for (DWORD extended : { LBS_EXTENDEDSEL, LBS_EXTENDEDSEL | LBS_MULTIPLESEL }) {
+        SCOPED_TRACE(extended & LBS_MULTIPLESEL ? "extended and multiple" : "extended");
+        ThreeLists(0, extended).run(table);
+    }
 }
 
 TEST(ListBoxMouse, APressHoldsTheCaptureUntilTheFocusLeavesWithOneSelChange)
@@ -350,6 +384,41 @@ TEST(ListBoxTable, ItemFromPointOffTheItemsNamesTheNearestOne)
     for (const auto& probe : table)
         EXPECT_EQ(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(probe.at.x, probe.at.y)), probe.answer)
             << probe.at.x << ", " << probe.at.y;
+}
+
+// A variable list asks for each row's height as the row comes in and stacks the rows by them; a
+// row outside the list has its rectangle all the same, answered with 0.
+TEST(ListBoxTable, VariableRowsAreMeasuredAsAddedAndStackedByTheirHeights)
+{
+    Parent parent;
+    parent.measureByData = true;
+    HWND list = parent.child("ListBox", LBS_OWNERDRAWVARIABLE, 47, 10, 10, 150, 60);
+    for (LPARAM height : { 10, 30, 15, 25, 20 })
+        SendMessageA(list, LB_ADDSTRING, 0, height);
+    EXPECT_EQ(parent.measured, (std::vector<UINT> { 0, 1, 2, 3, 4 }));
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    pump();
+    platform::harness::keepShot("listbox_variable_rows.png");
+    struct Probe {
+        int top;
+        int row;
+        LRESULT answer;
+        LONG rowTop, rowBottom;
+    };
+    const Probe table[] = {
+        { 0, 1, TRUE, 10, 40 },
+        { 0, 3, TRUE, 55, 80 },   // half shown
+        { 0, 4, 0, 80, 100 },     // below the list
+        { 4, 4, TRUE, 40, 60 },   // the top stops where the last rows fill the list
+        { 4, 0, 0, -40, -30 },    // above it
+    };
+    for (const Probe& p : table) {
+        SendMessageA(list, LB_SETTOPINDEX, WPARAM(p.top), 0);
+        RECT r {};
+        EXPECT_EQ(SendMessageA(list, LB_GETITEMRECT, WPARAM(p.row), reinterpret_cast<LPARAM>(&r)), p.answer) << p.row;
+        EXPECT_EQ(std::make_pair(r.top, r.bottom), std::make_pair(p.rowTop, p.rowBottom)) << p.row;
+    }
+    EXPECT_EQ(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 20)), MAKELONG(3, 0));
 }
 
 int defaultFontHeight()
@@ -460,6 +529,13 @@ TEST(ComboBoxTable, MovingOrSizingKeepsTheFieldHeightAndSizesTheList)
         { "MoveWindow 170 x 200", [&] { MoveWindow(combo, 30, 40, 170, 200, TRUE); }, 170, 200 },
         { "SetWindowPos 180 x 90", [&] { SetWindowPos(combo, nullptr, 0, 0, 180, 90, SWP_NOMOVE | SWP_NOZORDER); }, 180, 90 },
         { "SetWindowPos move only", [&] { SetWindowPos(combo, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }, 180, 90 },
+        { "SetWindowPos below the field", [&] { SetWindowPos(combo, nullptr, 0, 0, 180, field - 4, SWP_NOMOVE | SWP_NOZORDER); },
+            180, 90 },
+        { "a field set below the font, then sized", [&] {
+             SendMessageA(combo, CB_SETITEMHEIGHT, WPARAM(-1), 4);
+             EXPECT_EQ(windowHeight(combo), 10);
+             SetWindowPos(combo, nullptr, 0, 0, 180, field, SWP_NOMOVE | SWP_NOZORDER);
+         }, 180, 90 },
     };
     for (const Step& step : steps) {
         step.act();
