@@ -2,6 +2,7 @@
 #include "platform/controls/listbox_impl.h"
 #include "platform/controls/control_common.h"
 #include "platform/controls/control_registry.h"
+#include "platform/kernel/winbase.h"
 
 #include <algorithm>
 #include <cstring>
