@@ -40,7 +40,7 @@ std::vector<MenuTemplateItem> mainMenu()
         popup("表示(&V)",
             { item("縮小表示(&1)\tCtrl+1", kZoom16), item("標準表示(&2)\tCtrl+2", kZoom32),
                 item("拡大表示(&3)\tCtrl+3", kZoom48), separator(), item("部隊表(&T)", kTroopList),
-                item("全滅部隊表(&D)", kDestroyedList), item("部隊詳細(&I)...", kTroopInfo), item("兵器一覧(&A)", kWeaponList),
+                item("全滅部隊表(&D)", kDestroyedList), item("部隊詳細(&I)...", kTroopInfo), item("兵器一覧(&E)", kWeaponList),
                 item("ルール情報(&R)", kRuleInfo), item("勝利条件(&W)", kVictoryConditions), item("作戦指令(&O)", kShowOrders),
                 separator(), item("陣営情報(&C)", kCountryInfo), item("状況表(&J)", kConditionInfo), item("戦果表(&K)", kResults),
                 separator(), item("地形情報(&L)", kTerrainList), item("地形移動表(&M)", kMoveTable),
@@ -48,7 +48,7 @@ std::vector<MenuTemplateItem> mainMenu()
                 item("行動履歴(&H)", kActionHistory) }),
         popup("生産タイプ(&P)",
             { item("編集(&E)", kProductEdit), item("読込(&R)", kProductImport), item("書出(&W)", kProductExport),
-                separator(), item("ﾙｰﾙ作成(&R)", kRuleList) }),
+                separator(), item("ﾙｰﾙ作成(&U)", kRuleList) }),
         popup("設定(&S)", { item("環境設定(&E)...", kEnvironment), item("モード切替(&M)...", kSwitchMode) }),
         popup("ヘルプ(&H)", { item("ヘルプ(&H)\tF1", kHelp), separator(), item("バージョン情報(&A)...", kAbout) }),
     };

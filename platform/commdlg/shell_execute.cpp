@@ -4,8 +4,10 @@
 #include "platform/kernel/host.h"
 #include "platform/kernel/winbase.h"
 
+#include <cerrno>
 #include <spawn.h>
 #include <string>
+#include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,6 +30,23 @@ bool onSearchPath(const std::string& program)
         start = end + 1;
     }
     return false;
+}
+
+// ShellExecute's answer for an opener that could not be started.
+INT_PTR startFailure(int error)
+{
+    switch (error) {
+    case ENOMEM:
+    case EAGAIN:
+        return SE_ERR_OOM;
+    case EACCES:
+    case EPERM:
+        return SE_ERR_ACCESSDENIED;
+    case ENOENT:
+        return SE_ERR_FNF;
+    default:
+        return 11; // ERROR_BAD_FORMAT: not a program that can be run
+    }
 }
 
 HINSTANCE code(INT_PTR value)
@@ -56,12 +75,14 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int
     char program[] = "xdg-open";
     char* argv[] = { program, target.data(), nullptr };
     pid_t child = 0;
-    if (posix_spawnp(&child, program, nullptr, nullptr, argv, environ) != 0)
-        return code(SE_ERR_OOM);
-    // xdg-open hands the document over and ends; reap it so no zombie is left.
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return code(SE_ERR_NOASSOC);
+    if (int error = posix_spawnp(&child, program, nullptr, nullptr, argv, environ); error != 0)
+        return code(startFailure(error));
+    // The opener may stay as long as the browser it started: the window thread does not wait for
+    // it, a thread of its own reaps it so that no zombie is left.
+    std::thread([child] {
+        int status = 0;
+        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
     return code(42);
 }

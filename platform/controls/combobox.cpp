@@ -9,21 +9,28 @@
 
 namespace platform::controls {
 
-void ComboBox::resizeToField()
+void ComboBox::resizeToField(UINT flags)
 {
     RECT r;
     GetWindowRect(m_hwnd, &r);
-    SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_fitting = true;
+    SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(), flags | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_fitting = false;
 }
 
-// The window is always as high as the field: a height given by a move or size is the height of
-// field and list together, and sizes the list.
+// The window is always as high as the field. A caller's move or size measures a field set lower
+// than its font again, and a height above the field's is that of field and list together: it
+// sizes the list, where a lower one leaves it be.
 void ComboBox::onWindowPosChanging(WINDOWPOS& wp)
 {
     if ((wp.flags & SWP_NOSIZE) || !m_list)
         return;
-    if (wp.cy != fieldHeight())
-        m_createHeight = wp.cy;
+    if (!m_fitting) {
+        if (!ownerDraw())
+            m_fieldItemHeight = std::max(m_fieldItemHeight, fontFieldItemHeight());
+        if (wp.cy > fieldHeight())
+            m_createHeight = wp.cy;
+    }
     wp.cy = fieldHeight();
 }
 
@@ -58,10 +65,7 @@ void ComboBox::create()
     // own sunken edge: a border or client edge asked for on top would only cut its text.
     SetWindowLongPtrA(m_hwnd, GWL_STYLE, GetWindowLongPtrA(m_hwnd, GWL_STYLE) & ~LONG_PTR(WS_VSCROLL | WS_HSCROLL | WS_BORDER));
     SetWindowLongPtrA(m_hwnd, GWL_EXSTYLE, GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_CLIENTEDGE));
-    RECT r;
-    GetWindowRect(m_hwnd, &r);
-    SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(),
-        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    resizeToField(SWP_FRAMECHANGED);
     if ((m_style & CBS_DROPDOWNLIST) != CBS_DROPDOWNLIST)
         createEdit();
 }

@@ -28,7 +28,7 @@ private:
     // The selection field's item is two pixels taller than the font; the window adds six.
     int fontFieldItemHeight() const { return fontLineHeight(font()) + 2; }
     int fieldHeight() const { return m_fieldItemHeight + 6; }
-    void resizeToField();
+    void resizeToField(UINT flags = 0);
     void onWindowPosChanging(WINDOWPOS& wp);
     void create();
     void drop();
@@ -61,6 +61,7 @@ private:
     bool m_dropped = false;
     bool m_focused = false;
     bool m_settingEdit = false; // the field's own text changes are not the user's edits
+    bool m_fitting = false;     // the control sizes itself to its field, no caller's size
 };
 
 } // namespace platform::controls

@@ -2,6 +2,7 @@
 #include "platform/controls/listbox_impl.h"
 #include "platform/controls/control_common.h"
 #include "platform/controls/control_registry.h"
+#include "platform/kernel/winbase.h"
 
 #include <algorithm>
 #include <cstring>
@@ -42,9 +43,17 @@ ListBox::ListBox(HWND hwnd, const CREATESTRUCTA& create)
 {
     if (!ownerDraw())
         m_style |= LBS_HASSTRINGS;
-    // A list whose items cannot be selected has one selection at most, like a single one.
+    // A list whose items cannot be selected has one selection at most, like a single one; one that
+    // asks for both kinds of multiple selection is an extended one.
     if (m_style & LBS_NOSEL)
         m_style &= ~DWORD(LBS_MULTIPLESEL | LBS_EXTENDEDSEL);
+    if (m_style & LBS_EXTENDEDSEL)
+        m_style &= ~DWORD(LBS_MULTIPLESEL);
+    // Columns hold rows of one height; rows of their own heights make no whole-row list height.
+    if ((m_style & LBS_MULTICOLUMN) && variable())
+        m_style = (m_style & ~DWORD(LBS_OWNERDRAWVARIABLE)) | LBS_OWNERDRAWFIXED;
+    if (variable())
+        m_style |= LBS_NOINTEGRALHEIGHT;
     // Items without data are a fixed owner-drawn list's alone.
     if ((m_style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_SORT)) != LBS_OWNERDRAWFIXED)
         m_style &= ~DWORD(LBS_NODATA);
@@ -87,6 +96,8 @@ int ListBox::insert(int index, LPARAM value)
         }
     }
     m_items.insert(m_items.begin() + index, std::move(item));
+    if (variable())
+        measure(index);
     if (m_selected >= index)
         ++m_selected;
     // The caret of an empty list stays on the first item.
@@ -97,6 +108,27 @@ int ListBox::insert(int index, LPARAM value)
     updateScrollBars();
     InvalidateRect(m_hwnd, nullptr, TRUE);
     return index;
+}
+
+namespace {
+
+constexpr UINT kMaxMeasuredItemHeight = 32767;
+
+} // namespace
+
+// A variable list asks its parent for the height of each row as the row comes in.
+void ListBox::measure(int index)
+{
+    Item& item = m_items[size_t(index)];
+    item.height = m_itemHeight;
+    if (!m_parent || m_combo)
+        return;
+    RECT client {};
+    GetClientRect(m_hwnd, &client);
+    ULONG_PTR data = hasStrings() ? reinterpret_cast<ULONG_PTR>(item.text.c_str()) : item.data;
+    MEASUREITEMSTRUCT asked { ODT_LISTBOX, UINT(controlId(m_hwnd)), UINT(index), UINT(client.right), UINT(m_itemHeight), data };
+    SendMessageA(m_parent, WM_MEASUREITEM, asked.CtlID, reinterpret_cast<LPARAM>(&asked));
+    m_items[size_t(index)].height = int(std::clamp<UINT>(asked.itemHeight, 1, kMaxMeasuredItemHeight));
 }
 
 int ListBox::remove(int index)
@@ -181,8 +213,13 @@ int ListBox::textLength(int index) const
 
 int ListBox::find(int start, LPARAM value, bool exact) const
 {
+    // A list without data has nothing to search.
+    if (noData()) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return LB_ERR;
+    }
     int n = count();
-    if (n == 0 || noData())
+    if (n == 0)
         return LB_ERR;
     if (start < -1 || start >= n)
         start = -1;
@@ -303,17 +340,12 @@ int ListBox::setTabStops(int count, const int* stops)
     return TRUE;
 }
 
-namespace {
-
-constexpr UINT kMaxMeasuredItemHeight = 32767;
-
-} // namespace
-
 LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE: {
-        if (ownerDraw() && !m_combo) {
+        // A variable list measures each row as it is added instead.
+        if (ownerDraw() && !variable() && !m_combo) {
             MEASUREITEMSTRUCT measure { ODT_LISTBOX, UINT(controlId(m_hwnd)), 0, 0, UINT(m_itemHeight), 0 };
             if (m_parent)
                 SendMessageA(m_parent, WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
@@ -337,6 +369,8 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_SIZE:
+        // A taller list shows the rows it had scrolled past, leaving no room below the last.
+        scrollTo(m_top);
         updateScrollBars();
         InvalidateRect(m_hwnd, nullptr, TRUE);
         return 0;
@@ -351,6 +385,7 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         m_font = reinterpret_cast<HFONT>(wParam);
         if (!ownerDraw())
             m_itemHeight = fontLineHeight(font());
+        scrollTo(m_top);
         updateScrollBars();
         if (LOWORD(lParam))
             InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -463,9 +498,11 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return n;
     }
     case LB_SETITEMDATA:
-        if (int(wParam) < 0 || int(wParam) >= count() || noData())
+        if (int(wParam) < 0 || int(wParam) >= count())
             return LB_ERR;
-        m_items[size_t(wParam)].data = ULONG_PTR(lParam);
+        // A list without data takes the data and keeps none.
+        if (!noData())
+            m_items[size_t(wParam)].data = ULONG_PTR(lParam);
         return TRUE;
     case LB_GETITEMDATA:
         if (int(wParam) < 0 || int(wParam) >= count())
@@ -474,22 +511,23 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case LB_GETITEMRECT: {
         if (!lParam || int(wParam) < 0 || (int(wParam) >= count() && !(count() == 0 && wParam == 0)))
             return LB_ERR;
-        *reinterpret_cast<RECT*>(lParam) = itemRect(int(wParam));
-        return TRUE;
+        RECT& rect = *reinterpret_cast<RECT*>(lParam);
+        rect = itemRect(int(wParam));
+        if (!variable())
+            return TRUE;
+        RECT client {};
+        GetClientRect(m_hwnd, &client);
+        return rect.top < client.bottom && rect.bottom > 0 ? TRUE : 0;
     }
     case LB_SETTOPINDEX:
         return setTopIndex(int(wParam));
     case LB_GETTOPINDEX:
         return m_top;
     case LB_FINDSTRING:
-        return find(int(wParam), lParam, false);
     case LB_FINDSTRINGEXACT:
-        return find(int(wParam), lParam, true);
     case LB_SELECTSTRING: {
-        int index = find(int(wParam), lParam, false);
-        if (index < 0)
-            return LB_ERR;
-        if (multiSelect())
+        int index = find(int(wParam), lParam, message == LB_FINDSTRINGEXACT);
+        if (message != LB_SELECTSTRING || index < 0 || multiSelect())
             return index;
         return setCurrentSelection(index);
     }
@@ -514,8 +552,19 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case LB_GETANCHORINDEX:
         return m_anchor;
     case LB_SETITEMHEIGHT:
+        if (variable()) {
+            if (int(wParam) < 0 || int(wParam) >= count() || LOWORD(lParam) == 0 || LOWORD(lParam) > 255)
+                return LB_ERR;
+            m_items[size_t(wParam)].height = LOWORD(lParam);
+            scrollTo(m_top);
+            updateScrollBars();
+            InvalidateRect(m_hwnd, nullptr, TRUE);
+            return 0;
+        }
         return setItemHeight(int(LOWORD(lParam)));
     case LB_GETITEMHEIGHT:
+        if (variable() && count() > 0)
+            return int(wParam) >= 0 && int(wParam) < count() ? itemHeight(int(wParam)) : LB_ERR;
         return m_itemHeight;
     case LB_SETTABSTOPS:
         if (!(m_style & LBS_USETABSTOPS))

@@ -30,8 +30,9 @@ public:
     // The font rows are measured and drawn in: the one set, else the DC's default font.
     HFONT font() const { return m_font ? m_font : dcDefaultFont(); }
 
-    // Geometry.
+    // Geometry. Rows of a variable owner-drawn list each have the height their parent measured.
     int itemHeight() const { return m_itemHeight; }
+    int itemHeight(int index) const;
     int setItemHeight(int height);
     RECT itemRect(int index) const;
     int itemFromPoint(POINT point, bool* outside) const;
@@ -46,6 +47,7 @@ private:
     struct Item {
         std::string text;
         ULONG_PTR data = 0;
+        int height = 0; // variable owner-drawn lists only
         bool selected = false;
     };
 
@@ -54,6 +56,11 @@ private:
     bool multiSelect() const { return (m_style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
     bool multiColumn() const { return (m_style & LBS_MULTICOLUMN) != 0; }
     bool noData() const { return (m_style & LBS_NODATA) != 0; }
+    bool variable() const { return (m_style & LBS_OWNERDRAWVARIABLE) != 0; }
+    void measure(int index);
+    // The distance from the top of row `from` to the top of row `to` (negative above it).
+    int rowsHeight(int from, int to) const;
+    int maxTop() const;
     bool isSelected(int index) const;
     int rowsPerColumn() const;
     int visibleCount() const;

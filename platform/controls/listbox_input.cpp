@@ -54,7 +54,11 @@ void ListBox::moveCaretTo(int index)
         ensureVisible(index);
         return;
     }
-    if (userSelect(index, shiftDown(), ctrlDown(), false))
+    // The anchor follows the caret, unless Shift stretches an extended selection from it.
+    const bool shift = shiftDown();
+    if (!(m_style & LBS_EXTENDEDSEL) || !shift)
+        m_anchor = index;
+    if (userSelect(index, shift, ctrlDown(), false))
         notify(LBN_SELCHANGE);
 }
 

@@ -21,9 +21,51 @@ int floorDiv(int a, int b)
 
 } // namespace
 
+int ListBox::itemHeight(int index) const
+{
+    return variable() && index >= 0 && index < count() ? m_items[size_t(index)].height : m_itemHeight;
+}
+
+int ListBox::rowsHeight(int from, int to) const
+{
+    if (!variable())
+        return (to - from) * m_itemHeight;
+    int height = 0;
+    for (int i = from; i < to; ++i)
+        height += itemHeight(i);
+    for (int i = to; i < from; ++i)
+        height -= itemHeight(i);
+    return height;
+}
+
+// The rows that show whole from the top one (at least one).
 int ListBox::rowsPerColumn() const
 {
-    return std::max(1, int(clientOf(m_hwnd).bottom) / m_itemHeight);
+    int room = int(clientOf(m_hwnd).bottom);
+    if (!variable())
+        return std::max(1, room / m_itemHeight);
+    int rows = 0;
+    for (int i = m_top; i < count() && (room -= itemHeight(i)) >= 0; ++i)
+        ++rows;
+    return std::max(1, rows);
+}
+
+// The last top row that leaves no room below the last row.
+int ListBox::maxTop() const
+{
+    if (multiColumn()) {
+        int rows = rowsPerColumn();
+        int columns = (count() + rows - 1) / rows;
+        int shown = std::max(1, int(clientOf(m_hwnd).right) / m_columnWidth);
+        return std::max(0, columns - shown) * rows;
+    }
+    if (!variable())
+        return std::max(0, count() - rowsPerColumn());
+    int room = int(clientOf(m_hwnd).bottom);
+    int top = count();
+    while (top > 0 && (room -= itemHeight(top - 1)) >= 0)
+        --top;
+    return std::max(0, std::min(top, count() - 1));
 }
 
 int ListBox::visibleCount() const
@@ -47,7 +89,7 @@ RECT ListBox::itemRect(int index) const
     if (!multiColumn()) {
         r.left = -m_left;
         r.right = client.right;
-        r.top = rel * m_itemHeight;
+        r.top = rowsHeight(m_top, index);
     } else {
         int rows = rowsPerColumn();
         int column = floorDiv(rel, rows);
@@ -55,7 +97,7 @@ RECT ListBox::itemRect(int index) const
         r.right = r.left + m_columnWidth;
         r.top = (rel - column * rows) * m_itemHeight;
     }
-    r.bottom = r.top + m_itemHeight;
+    r.bottom = r.top + itemHeight(index);
     return r;
 }
 
@@ -66,7 +108,12 @@ int ListBox::itemFromPoint(POINT point, bool* outside) const
     int index;
     if (!multiColumn()) {
         int y = std::clamp(int(point.y), 0, std::max(0, int(client.bottom) - 1));
-        index = m_top + y / m_itemHeight;
+        if (variable()) {
+            for (index = m_top; index < count() && y >= itemHeight(index); ++index)
+                y -= itemHeight(index);
+        } else {
+            index = m_top + y / m_itemHeight;
+        }
     } else {
         int rows = rowsPerColumn();
         int x = std::clamp(int(point.x), 0, std::max(0, int(client.right) - 1));
@@ -92,6 +139,7 @@ int ListBox::setItemHeight(int height)
     if (height <= 0 || height > 255)
         return LB_ERR;
     m_itemHeight = height;
+    scrollTo(m_top);
     updateScrollBars();
     InvalidateRect(m_hwnd, nullptr, TRUE);
     return 0;
@@ -107,17 +155,9 @@ int ListBox::setTopIndex(int index)
 
 void ListBox::scrollTo(int top)
 {
-    int maxTop;
-    if (!multiColumn()) {
-        maxTop = std::max(0, count() - rowsPerColumn());
-    } else {
-        int rows = rowsPerColumn();
-        int columns = (count() + rows - 1) / rows;
-        int shown = std::max(1, int(clientOf(m_hwnd).right) / m_columnWidth);
-        maxTop = std::max(0, columns - shown) * rows;
-        top = (top / rows) * rows;
-    }
-    top = std::clamp(top, 0, maxTop);
+    if (multiColumn())
+        top = (top / rowsPerColumn()) * rowsPerColumn();
+    top = std::clamp(top, 0, maxTop());
     if (top == m_top)
         return;
     m_top = top;
@@ -141,11 +181,18 @@ void ListBox::ensureVisible(int index)
     if (index < 0 || index >= count())
         return;
     if (!multiColumn()) {
-        int rows = rowsPerColumn();
-        if (index < m_top)
+        if (index < m_top) {
             scrollTo(index);
-        else if (index >= m_top + rows)
-            scrollTo(index - rows + 1);
+        } else if (variable()) {
+            // The lowest top row that still shows the row whole.
+            int top = index;
+            int room = int(clientOf(m_hwnd).bottom) - itemHeight(index);
+            while (top > m_top && (room -= itemHeight(top - 1)) >= 0)
+                --top;
+            scrollTo(top);
+        } else if (index >= m_top + rowsPerColumn()) {
+            scrollTo(index - rowsPerColumn() + 1);
+        }
         return;
     }
     int rows = rowsPerColumn();

@@ -17,8 +17,9 @@ namespace platform::desktop {
 
 struct InputEvent {
     // CloseRequest: the person closed the desktop's host window; the sink sends WM_CLOSE to the
-    // application's top-level window.
-    enum class Kind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Text, CloseRequest };
+    // application's top-level window. DisplayLost: the display went away; the sink sends WM_CLOSE
+    // whatever the window's close box says.
+    enum class Kind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Text, CloseRequest, DisplayLost };
     enum class Button { None, Left, Right, Middle };
     Kind kind = Kind::MouseMove;
     POINT screen {};          // mouse events: the cursor position in screen coordinates

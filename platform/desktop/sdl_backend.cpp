@@ -2,6 +2,7 @@
 // resizable window scaled to fit, and turns SDL input into desktop input events.
 #include "platform/desktop/backend.h"
 #include "platform/desktop/compositor.h"
+#include "platform/desktop/sdl_display.h"
 #include "platform/desktop/sdl_keymap.h"
 #include "platform/desktop/viewport.h"
 #include "platform/kernel/host.h"
@@ -36,7 +37,8 @@ InputEvent::Button buttonFromSdl(Uint8 button)
 
 class SdlBackend final : public Backend {
 public:
-    bool isHeadless() const override { return false; }
+    // Once the display is gone nobody sees the screen, nor answers a message box.
+    bool isHeadless() const override { return m_displayLost; }
 
     bool start(BackendHost& host) override
     {
@@ -53,6 +55,10 @@ public:
     void stop() override
     {
         m_stop = true;
+        // A display library that ends the program from inside a call of this thread runs the exit
+        // handlers here: the thread cannot wait for itself.
+        if (m_thread.get_id() == std::this_thread::get_id())
+            m_thread.detach();
         if (m_thread.joinable())
             m_thread.join();
     }
@@ -70,6 +76,7 @@ private:
     BackendHost* m_host = nullptr;
     std::thread m_thread;
     std::atomic<bool> m_stop { false };
+    std::atomic<bool> m_displayLost { false };
     SDL_Window* m_window = nullptr;
     SDL_Renderer* m_renderer = nullptr;
     SDL_Texture* m_texture = nullptr;
@@ -111,6 +118,8 @@ bool SdlBackend::open()
         close();
         return false;
     }
+    if (!watchDisplayLoss(m_window, m_displayLost))
+        debugOutput("desktop: a lost display will end the program at once\n");
     SDL_StartTextInput();
     return true;
 }
@@ -140,7 +149,7 @@ void SdlBackend::run(std::promise<bool>& opened)
     m_host->compositor().invalidateScreen(RECT { 0, 0, m_screen.cx, m_screen.cy });
     opened.set_value(true);
     Uint32 nextFrame = SDL_GetTicks();
-    while (!m_stop) {
+    while (!m_stop && !m_displayLost) {
         Uint32 now = SDL_GetTicks();
         int wait = int(nextFrame - now);
         SDL_Event event;
@@ -152,6 +161,14 @@ void SdlBackend::run(std::promise<bool>& opened)
             nextFrame = SDL_GetTicks() + frameMs;
             presentDirty();
         }
+    }
+    // Without a display the program ends as when its window is closed. SDL's video is left as it
+    // is: each call of it would meet the lost display again.
+    if (m_displayLost) {
+        InputEvent input;
+        input.kind = InputEvent::Kind::DisplayLost;
+        m_host->postInput(input);
+        return;
     }
     close();
 }

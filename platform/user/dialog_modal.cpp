@@ -79,13 +79,7 @@ INT_PTR runModal(HWND dialog, HWND owner)
     }
     while (!info->ended && IsWindow(dialog)) {
         MSG msg;
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            // The quit belongs to the loop outside this one.
-            PostQuitMessage(int(msg.wParam));
-            break;
-        }
-        if (got == -1)
+        if (!getNestedMessage(msg))
             break;
         if (!IsDialogMessageA(dialog, &msg)) {
             TranslateMessage(&msg);

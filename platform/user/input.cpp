@@ -3,6 +3,7 @@
 #include "platform/kernel/winbase.h"
 #include "platform/user/hook_internal.h"
 #include "platform/user/input_sink.h"
+#include "platform/user/modal_loop.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/pointer.h"
 #include "platform/user/program_close.h"
@@ -396,7 +397,8 @@ void routeInput(const desktop::InputEvent& event)
         target = focusOrActive();
         break;
     case Kind::CloseRequest:
-        requestProgramClose(false);
+    case Kind::DisplayLost:
+        requestProgramClose(event.kind == Kind::DisplayLost);
         return;
     }
     auto w = windowRef(target);
@@ -428,11 +430,7 @@ bool windowSystemIdle()
     ThreadQueue* own = ThreadQueue::currentIfAny();
     if (own) {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(int(msg.wParam));
-                break;
-            }
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && !endsNestedLoop(msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

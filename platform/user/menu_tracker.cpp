@@ -463,12 +463,7 @@ void Tracker::loop()
     } restore { previousCapture };
     while (!m_done && !m_panes.empty() && IsWindow(m_owner)) {
         MSG msg;
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(int(msg.wParam));
-            break;
-        }
-        if (got == -1)
+        if (!getNestedMessage(msg))
             break;
         if (isMouseMessage(msg.message))
             handleMouse(msg);

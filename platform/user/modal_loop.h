@@ -2,6 +2,8 @@
 // asked to go while one runs must not be destroyed under the code that waits in it.
 #pragma once
 
+#include "platform/user/winuser.h"
+
 namespace platform {
 
 // How many nested loops the calling thread is running now (0 in its own top-level loop).
@@ -15,5 +17,11 @@ public:
     ModalLoopScope(const ModalLoopScope&) = delete;
     ModalLoopScope& operator=(const ModalLoopScope&) = delete;
 };
+
+// A nested loop ends at WM_QUIT and posts it again, so that every loop outside ends too. True when
+// `msg` (taken by PeekMessageA) is that message.
+bool endsNestedLoop(const MSG& msg);
+// GetMessageA for a nested loop: false at WM_QUIT (posted again) or on an error.
+bool getNestedMessage(MSG& msg);
 
 } // namespace platform

@@ -333,12 +333,7 @@ int runBox(HWND owner, const std::string& text, const std::string& caption, UINT
     ModalLoopScope loop;
     while (!box.done && IsWindow(hwnd)) {
         MSG msg;
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(int(msg.wParam));
-            break;
-        }
-        if (got == -1)
+        if (!getNestedMessage(msg))
             break;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -145,7 +145,7 @@ void trackWindowScrollBar(HWND hwnd, int bar, POINT screen)
         int span = maxPos(state) - state.min;
         int trackPos = state.pos;
         MSG msg;
-        while (GetCapture() == hwnd && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        while (GetCapture() == hwnd && getNestedMessage(msg)) {
             if ((msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) && msg.hwnd == hwnd) {
                 int room = g.trackLength - g.thumbLength;
                 int offset = std::clamp(along(msg.pt) - grab - g.trackStart, 0, std::max(room, 0));
@@ -176,11 +176,7 @@ void trackWindowScrollBar(HWND hwnd, int bar, POINT screen)
         MSG msg;
         while (GetCapture() == hwnd) {
             if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.message == WM_QUIT) {
-                    PostQuitMessage(int(msg.wParam));
-                    break;
-                }
-                if (msg.message == WM_LBUTTONUP && msg.hwnd == hwnd)
+                if (endsNestedLoop(msg) || (msg.message == WM_LBUTTONUP && msg.hwnd == hwnd))
                     break;
                 if (msg.message == WM_MOUSEMOVE && msg.hwnd == hwnd) {
                     int a = along(msg.pt);

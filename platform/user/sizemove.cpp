@@ -29,15 +29,7 @@ bool captureLoop(HWND hwnd, F onMove)
     CaptureGuard guard(hwnd);
     bool released = false;
     MSG msg;
-    for (;;) {
-        if (GetCapture() != hwnd)
-            break;
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0)
-                PostQuitMessage(int(msg.wParam));
-            break;
-        }
+    while (GetCapture() == hwnd && getNestedMessage(msg)) {
         if (msg.message == WM_MOUSEMOVE && msg.hwnd == hwnd) {
             onMove(msg.pt);
             continue;

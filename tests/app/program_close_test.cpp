@@ -1,6 +1,7 @@
 // Closing the program while a modal window is open: the desktop's close button and the signals end
 // the run by its usual road, whatever waits on the main window.
 #include "app/main_window.h"
+#include "app/map_window.h"
 #include "ui/private_messages.h"
 #include "app/menu_ids.h"
 #include "app/run_application.h"
@@ -213,12 +214,45 @@ TEST_P(ProgramClose, FromEveryModalStateTheRunEndsWithItsWindowsAndPlay)
                 makeNamedValue("SleepTime").profileWriteInt(600000);
                 makeNamedValue("SleepInterval").profileWriteInt(1);
             } },
+        // The button held on the map's scroll thumb, zoomed in and scrolled to the top.
+        { "scroll thumb held", [] { return mainWindow() && GetCapture() == mainWindow()->mapWindow()->handle() ? GetCapture() : nullptr; },
+            [&] {
+                startGame("tkmap/training.vtm");
+                SendMessageA(theApplication().mainWindowHandle(), WM_COMMAND, menu_id::kZoom48, 0);
+                SendMessageA(mainWindow()->mapWindow()->handle(), WM_VSCROLL, SB_TOP, 0);
+                RECT r {};
+                GetWindowRect(mainWindow()->mapWindow()->handle(), &r);
+                const int bar = GetSystemMetrics(SM_CXVSCROLL);
+                harness::mouseDown(r.right - bar / 2, r.top + bar + 3);
+            } },
     };
     for (const ModalState& state : states)
         closeDuring(state);
+    harness::mouseUp(0, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(, ProgramClose, ::testing::Values(CloseBy::Desktop, CloseBy::Signal),
     [](const auto& info) { return info.param == CloseBy::Desktop ? "DesktopCloseButton" : "Sigterm"; });
 
 } // namespace
+
+// The X display going away ends the program as a close request does: by its usual road, its
+// settings written.
+TEST(ProgramCloseOnLostDisplay, TheRunEndsAndKeepsItsSettings)
+{
+    if (access("/usr/bin/Xvfb", X_OK) != 0)
+        GTEST_SKIP() << "no X server to lose";
+    std::string folder = (std::filesystem::temp_directory_path() / "derazodo-display-XXXXXX").string();
+    ASSERT_TRUE(mkdtemp(folder.data()));
+    // The program's data beside fresh settings; the timed screenshot tells that it is up. The
+    // display's libraries are left as the loss left them: what they hold is not the program's leak.
+    const std::string script = "cd '" + folder + "' && for f in '" DERAZODO_PROGRAM_DIR "'/*; do case $f in *.ini) ;; *) ln -s \"$f\" .;; esac; done\n"
+        "Xvfb -displayfd 3 -nolisten tcp 3>display 2>/dev/null & server=$!\n"
+        "for i in $(seq 300); do [ -s display ] && break; sleep 0.1; done\n"
+        "env -i ASAN_OPTIONS=detect_leaks=0 DISPLAY=:$(cat display) DERAZODO_PROGRAM_DIR=$PWD XDG_RUNTIME_DIR=$PWD HOME=$PWD DERAZODO_SCREENSHOT=$PWD/up.png "
+        "DERAZODO_SCREENSHOT_AFTER_MS=3000 timeout -s KILL 120 ./derazodo & run=$!\n"
+        "for i in $(seq 600); do [ -e up.png ] && break; sleep 0.1; done\n"
+        "kill $server; wait $run && grep -q MainWindowWindowPosLeft derazodo.ini";
+    EXPECT_EQ(std::system(script.c_str()), 0) << "the run did not end by itself, or wrote no settings";
+    std::filesystem::remove_all(folder);
+}

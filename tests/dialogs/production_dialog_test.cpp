@@ -31,11 +31,13 @@ void chooseMachines(HWND dialog, int machines)
 {
     HWND combo = GetDlgItem(dialog, int(id::kMachines));
     clickControl(dialog, int(id::kMachines));
-    // The drop-down lists 1..10 from the top; the keyboard walks it from the shown choice.
-    const int from = int(SendMessageA(combo, CB_GETCURSEL, 0, 0)) + 1;
-    for (int i = from; i > machines; --i)
-        platform::harness::pressKey(VK_UP);
-    platform::harness::pressKey(VK_RETURN);
+    // The drop-down shows all ten from 1 at its top, whatever is chosen: the person clicks the row.
+    RECT field {};
+    GetWindowRect(combo, &field);
+    HWND dropped = WindowFromPoint(POINT { field.left + 5, field.bottom + 5 });
+    platform::harness::keepShot("production_machines_dropped.png");
+    const int row = int(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+    clickAt(dropped, 10, row * (machines - 1) + row / 2);
     dialogtest::settle();
 }
 

@@ -2,6 +2,7 @@
 // single-, a multiple- and an extended-selection list box with the answer each must give, after
 // the row's action (a message or a piece of input) was done to all three.
 #include "listbox_test_util.h"
+#include "platform/kernel/winbase.h"
 
 #include <gtest/gtest.h>
 
@@ -41,10 +42,10 @@ int rowCentre(HWND list, int index)
 
 class ThreeLists {
 public:
-    // `added` goes to the styles of all three lists.
-    explicit ThreeLists(DWORD added = 0)
+    // `added` goes to the styles of all three lists; `extended` is the third list's selection style.
+    explicit ThreeLists(DWORD added = 0, DWORD extended = LBS_EXTENDEDSEL)
     {
-        const DWORD styles[] = { 0, LBS_MULTIPLESEL, LBS_EXTENDEDSEL };
+        const DWORD styles[] = { 0, LBS_MULTIPLESEL, extended };
         for (int i = 0; i < 3; ++i) {
             lists[i] = parent.child("ListBox", WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | styles[i] | added, 30 + i,
                 10 + 160 * i, 10, 150, 120);
@@ -147,6 +148,13 @@ TEST(ListBoxTable, NoDataListsKeepACountAndSelectAsOtherLists)
             { LB_GETANCHORINDEX, 0, 0, ERR, ERR, ERR },
             { LB_GETSELCOUNT, 0, 0, ERR, 0, 0 },
         } },
+        { "LB_SETITEMDATA 1 (taken, not kept)", send(LB_SETITEMDATA, 1, 77), { TRUE, TRUE, TRUE }, {
+            { LB_GETITEMDATA, 1, 0, 0, 0, 0 },
+        } },
+        { "LB_SELECTSTRING: its error", [](HWND list) -> LRESULT {
+              SetLastError(0);
+              return SendMessageA(list, LB_SELECTSTRING, 0, 0) == LB_ERR ? LRESULT(GetLastError()) : 0;
+          }, { ERROR_INVALID_PARAMETER, ERROR_INVALID_PARAMETER, ERROR_INVALID_PARAMETER }, {} },
         { "LB_SETCOUNT 40", send(LB_SETCOUNT, 40, 0), { 0, 0, 0 }, {
             { LB_GETCOUNT, 0, 0, 40, 40, 40 },
         } },
@@ -201,9 +209,10 @@ TEST(ListBoxTable, NoSelListsKeepOneSelectionInEveryMode)
     });
 }
 
+// The anchor follows the caret but in a plain multiple-selection list; a list that asks for both
+// kinds of multiple selection is an extended one.
 TEST(ListBoxTable, ClicksSetTheAnchorAndArrowsMoveItInExtendedLists)
 {
-    ThreeLists boxes;
     auto clickRow = [](int index) {
         return [index](HWND list) -> LRESULT {
             clickAt(list, 20, rowCentre(list, index));
@@ -220,7 +229,7 @@ TEST(ListBoxTable, ClicksSetTheAnchorAndArrowsMoveItInExtendedLists)
             return 0;
         };
     };
-    boxes.run({
+    const std::vector<Row> table {
         { "click on row 2", clickRow(2), {}, {
             { LB_GETCURSEL, 0, 0, 2, 2, 2 },
             { LB_GETCARETINDEX, 0, 0, 2, 2, 2 },
@@ -230,13 +239,13 @@ TEST(ListBoxTable, ClicksSetTheAnchorAndArrowsMoveItInExtendedLists)
         { "VK_DOWN", key(0, VK_DOWN), {}, {
             { LB_GETCURSEL, 0, 0, 3, 3, 3 },
             { LB_GETCARETINDEX, 0, 0, 3, 3, 3 },
-            { LB_GETANCHORINDEX, 0, 0, 2, 2, 3 },
+            { LB_GETANCHORINDEX, 0, 0, 3, 2, 3 },
             { LB_GETSEL, 3, 0, 1, 0, 1 },
             { LB_GETSELCOUNT, 0, 0, ERR, 1, 1 },
         } },
         { "Shift+VK_DOWN", key(VK_SHIFT, VK_DOWN), {}, {
             { LB_GETCARETINDEX, 0, 0, 4, 4, 4 },
-            { LB_GETANCHORINDEX, 0, 0, 2, 2, 3 },
+            { LB_GETANCHORINDEX, 0, 0, 4, 2, 3 },
             { LB_GETSELCOUNT, 0, 0, ERR, 1, 2 },
         } },
         { "Ctrl+click on row 0", [](HWND list) -> LRESULT {
@@ -247,7 +256,11 @@ TEST(ListBoxTable, ClicksSetTheAnchorAndArrowsMoveItInExtendedLists)
             { LB_GETANCHORINDEX, 0, 0, 0, 0, 0 },
             { LB_GETSELCOUNT, 0, 0, ERR, 2, 3 },
         } },
-    });
+    };
+    for (DWORD extended : { LBS_EXTENDEDSEL, LBS_EXTENDEDSEL | LBS_MULTIPLESEL }) {
+        SCOPED_TRACE(extended & LBS_MULTIPLESEL ? "extended and multiple" : "extended");
+        ThreeLists(0, extended).run(table);
+    }
 }
 
 TEST(ListBoxMouse, APressHoldsTheCaptureUntilTheFocusLeavesWithOneSelChange)
@@ -350,6 +363,27 @@ TEST(ListBoxTable, ItemFromPointOffTheItemsNamesTheNearestOne)
     for (const auto& probe : table)
         EXPECT_EQ(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(probe.at.x, probe.at.y)), probe.answer)
             << probe.at.x << ", " << probe.at.y;
+}
+
+// A variable list asks for each row's height as the row comes in and stacks the rows by them; a
+// row outside the list answers 0 for its rectangle.
+TEST(ListBoxTable, VariableRowsAreMeasuredAsAddedAndStackedByTheirHeights)
+{
+    Parent parent;
+    parent.measureByData = true;
+    HWND list = parent.child("ListBox", LBS_OWNERDRAWVARIABLE, 47, 10, 10, 150, 60);
+    for (LPARAM height : { 10, 30, 15, 25, 20 })
+        SendMessageA(list, LB_ADDSTRING, 0, height);
+    EXPECT_EQ(parent.measured, (std::vector<UINT> { 0, 1, 2, 3, 4 }));
+    // Top asked, row, answer, row top and bottom: a top of 4 stops at 2, whose rows fill the list.
+    const LONG table[][5] = { { 0, 1, TRUE, 10, 40 }, { 0, 3, TRUE, 55, 80 }, { 0, 4, 0, 80, 100 }, { 4, 4, TRUE, 40, 60 },
+        { 4, 0, 0, -40, -30 } };
+    for (const auto& p : table) {
+        SendMessageA(list, LB_SETTOPINDEX, WPARAM(p[0]), 0);
+        RECT r {};
+        EXPECT_EQ(SendMessageA(list, LB_GETITEMRECT, WPARAM(p[1]), reinterpret_cast<LPARAM>(&r)), p[2]) << p[1];
+        EXPECT_EQ(std::make_pair(r.top, r.bottom), std::make_pair(p[3], p[4])) << p[1];
+    }
 }
 
 int defaultFontHeight()
@@ -460,6 +494,13 @@ TEST(ComboBoxTable, MovingOrSizingKeepsTheFieldHeightAndSizesTheList)
         { "MoveWindow 170 x 200", [&] { MoveWindow(combo, 30, 40, 170, 200, TRUE); }, 170, 200 },
         { "SetWindowPos 180 x 90", [&] { SetWindowPos(combo, nullptr, 0, 0, 180, 90, SWP_NOMOVE | SWP_NOZORDER); }, 180, 90 },
         { "SetWindowPos move only", [&] { SetWindowPos(combo, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }, 180, 90 },
+        { "SetWindowPos below the field", [&] { SetWindowPos(combo, nullptr, 0, 0, 180, field - 4, SWP_NOMOVE | SWP_NOZORDER); },
+            180, 90 },
+        { "a field set below the font, then sized", [&] {
+             SendMessageA(combo, CB_SETITEMHEIGHT, WPARAM(-1), 4);
+             EXPECT_EQ(windowHeight(combo), 10);
+             SetWindowPos(combo, nullptr, 0, 0, 180, field, SWP_NOMOVE | SWP_NOZORDER);
+         }, 180, 90 },
     };
     for (const Step& step : steps) {
         step.act();

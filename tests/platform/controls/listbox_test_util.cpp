@@ -29,10 +29,13 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             if (p->onVKeyToItem)
                 return p->onVKeyToItem(wParam);
             break;
-        case WM_MEASUREITEM:
-            if (p->measureHeight)
-                reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = p->measureHeight;
+        case WM_MEASUREITEM: {
+            auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            p->measured.push_back(m->itemID);
+            if (p->measureHeight || p->measureByData)
+                m->itemHeight = p->measureByData ? UINT(m->itemData) : p->measureHeight;
             return TRUE;
+        }
         case WM_DRAWITEM: {
             auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
             p->drawn.push_back(Drawn { d->CtlType, d->itemID, d->itemAction, d->itemState, d->rcItem, d->itemData });

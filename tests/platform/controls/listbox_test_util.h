@@ -33,6 +33,8 @@ struct Parent {
     std::vector<NMHDR> noticeHeaders;
     std::vector<Drawn> drawn;
     UINT measureHeight = 0;            // answer to WM_MEASUREITEM when not 0
+    bool measureByData = false;        // answer WM_MEASUREITEM with the item's data instead
+    std::vector<UINT> measured;        // the item of each WM_MEASUREITEM
     std::function<LRESULT(NMHDR*)> onNotify; // answer to WM_NOTIFY (0 when unset)
     std::function<LRESULT(WPARAM)> onVKeyToItem; // answer to WM_VKEYTOITEM (default when unset)
     std::function<void(int id, int code)> onCommand; // run as each WM_COMMAND arrives
