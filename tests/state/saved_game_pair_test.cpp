@@ -15,15 +15,15 @@
 
 namespace {
 
-// As a disk that fails to sync a folder.
-bool g_folderSyncFails = false;
+// As a disk that fails to sync a folder once this many folder syncs have passed; off below zero.
+int g_folderSyncsBeforeFailure = -1;
 
 } // namespace
 
 extern "C" int fsync(int fd)
 {
     struct stat st {};
-    if (g_folderSyncFails && fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))
+    if (g_folderSyncsBeforeFailure >= 0 && fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && g_folderSyncsBeforeFailure-- == 0)
         return errno = EIO, -1;
     return int(syscall(SYS_fsync, fd));
 }
@@ -153,10 +153,10 @@ TEST(SavedGamePair, AFailureAtEachStepLeavesOneWholePairAndSaysWhich)
 TEST(SavedGamePair, AFolderSyncThatFailsAfterTheLastRenameIsToldAsItself)
 {
     SavedGameWorld world;
-    world.state().settings().writeHistory = false;
-    g_folderSyncFails = true;
+    // The history's rename is synced; the game's is the one that fails.
+    g_folderSyncsBeforeFailure = 1;
     const SaveResult result = saveGameFile(world.state(), world.path("p.dat").c_str(), false);
-    g_folderSyncFails = false;
+    g_folderSyncsBeforeFailure = -1;
     EXPECT_FALSE(result.saved);
     EXPECT_EQ(result.kept, Kept::New);
     // Not the missing temporary asked after once the sync had failed.
