@@ -62,6 +62,20 @@ std::vector<UINT> toolsDisagreeingWithTheMenu(World& world)
     return wrong;
 }
 
+// The continent's countries all played by the computer, play started; false when the map did not load.
+bool playContinentByComputers(World& world)
+{
+    world.dismissPopups();
+    GameState& state = world.state();
+    if (!state.loadMapFile(world.gamePath("tkmap/continent.vtm").c_str()))
+        return false;
+    for (int c = 0; c < kCountryCount; ++c)
+        if (state.country(c).controller != 0)
+            state.country(c).controller = 2;
+    startPlay(state);
+    return true;
+}
+
 } // namespace
 
 TEST(MainWindowCommands, NewGameStartsPlayAndThePersonsTurnCommandsMoveThePhases)
@@ -198,13 +212,8 @@ TEST(MainWindowCommands, RefusedFilesAreToldAndLeaveNoGameRunning)
 TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
 {
     World world;
-    world.dismissPopups();
     GameState& state = world.state();
-    ASSERT_TRUE(state.loadMapFile(world.gamePath("tkmap/continent.vtm").c_str()));
-    for (int c = 0; c < kCountryCount; ++c)
-        if (state.country(c).controller != 0)
-            state.country(c).controller = 2;
-    startPlay(state);
+    ASSERT_TRUE(playContinentByComputers(world));
     ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().turn >= 1 && state.turnBlock().phase == kPhaseAction; }));
     world.window().quit();
     EXPECT_FALSE(IsWindow(world.handle()));
@@ -217,13 +226,8 @@ TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
 TEST(MainWindowCommands, ComputerActionsLeaveTheMapAsAFullRedrawDraws)
 {
     World world;
-    world.dismissPopups();
     GameState& state = world.state();
-    ASSERT_TRUE(state.loadMapFile(world.gamePath("tkmap/continent.vtm").c_str()));
-    for (int c = 0; c < kCountryCount; ++c)
-        if (state.country(c).controller != 0)
-            state.country(c).controller = 2;
-    startPlay(state);
+    ASSERT_TRUE(playContinentByComputers(world));
     MapWindow* map = world.window().mapWindow();
     ASSERT_NE(map, nullptr);
     RECT client {};
