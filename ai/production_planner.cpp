@@ -47,7 +47,7 @@ int ProductionPlanner::frontDistance(int x, int y) const
     const CountryRecord& record = m_state.country(m_country);
     int best = kNoFront;
     for (int c = 0; c < kCountryCount; ++c) {
-        if (!m_state.isEnemy(m_country, c) || !takesPart(m_state, c))
+        if (!m_state.isEnemy(m_country, c) || !m_state.countryTakesPart(c))
             continue;
         const HexPos home = sideHomeHex(m_state, c);
         if (!home.valid())

@@ -8,10 +8,7 @@
 
 bool isLiveEnemy(GameState& state, int country, int other)
 {
-    if (other < 0 || other >= kCountryCount || other == country)
-        return false;
-    const CountryRecord& record = state.country(other);
-    return record.controller != 0 && record.inPlay == 1 && state.isEnemy(country, other);
+    return other != country && state.countryTakesPart(other) && state.isEnemy(country, other);
 }
 
 int chooseTargetCountry(GameState& state, int country)

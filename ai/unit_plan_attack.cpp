@@ -130,7 +130,7 @@ bool UnitPlan::tryAttack()
 
 bool UnitPlan::tryGroundAttack()
 {
-    if (m_state.ruleSwitch(kRuleGroundPointTarget) != 1)
+    if (!m_state.ruleOn(kRuleGroundPointTarget))
         return false;
     const HexPos own { m_unit->x, m_unit->y };
     std::vector<HexPos> hexes;

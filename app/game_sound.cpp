@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr int kMusicPath = kMusicAudioPath;
-constexpr int kMusicSegment = sound_slot::kMusic;
-constexpr int kMusicSlot = sound_slot::kMusic;
-
 constexpr long kFadeFloor = -4000;
 constexpr long kFadeStep = 100;
 constexpr DWORD kFadeIntervalMs = 50;
@@ -39,7 +35,7 @@ GameSound::GameSound(HWND window, const GameState& state)
     if (!m_music->init(window)) {
         m_music.reset();
     } else {
-        m_music->addAudioPath(kMusicPath);
+        m_music->addAudioPath(kMusicAudioPath);
     }
     std::vector<std::string> broken;
     for (int slot = 0; slot < sound_slot::kBankSize; ++slot) {
@@ -105,7 +101,7 @@ bool GameSound::isSoundPlaying(int slot) { return m_sounds->soundIsPlaying(slot)
 void GameSound::unloadSound(int slot)
 {
     m_sounds->soundUnload(slot);
-    if (m_music && slot != kMusicSegment)
+    if (m_music && slot != sound_slot::kMusic)
         m_music->unloadSegment(slot);
 }
 
@@ -167,30 +163,30 @@ void GameSound::playMusicFile(const std::string& path, bool loop)
         return;
     }
     if (m_music) {
-        if (!m_music->loadSegment(kMusicSegment, path.c_str())) {
+        if (!m_music->loadSegment(sound_slot::kMusic, path.c_str())) {
             tellUnplayable({ path });
             return;
         }
         m_waveRoute = WaveRoute::MusicPlayer;
         if (loop)
-            m_music->playLooped(kMusicPath, kMusicSegment);
+            m_music->playLooped(kMusicAudioPath, sound_slot::kMusic);
         else
-            m_music->playOnce(kMusicPath, kMusicSegment);
+            m_music->playOnce(kMusicAudioPath, sound_slot::kMusic);
         return;
     }
     // PlaySoundA plays one sound at a time, so music there would cut off every effect.
     if (!m_sounds->usesDirectSound())
         return;
     try {
-        m_sounds->soundLoad(path.c_str(), kMusicSlot);
+        m_sounds->soundLoad(path.c_str(), sound_slot::kMusic);
     } catch (swCError* error) {
         delete error;
         tellUnplayable({ path });
         return;
     }
     m_waveRoute = WaveRoute::SoundPlayer;
-    m_sounds->soundSetVolume(kMusicSlot, m_musicVolume);
-    m_sounds->soundPlay(kMusicSlot, loop ? 2 : 3);
+    m_sounds->soundSetVolume(sound_slot::kMusic, m_musicVolume);
+    m_sounds->soundPlay(sound_slot::kMusic, loop ? 2 : 3);
 }
 
 void GameSound::restartMusic()
@@ -207,9 +203,9 @@ void GameSound::stopMusic()
         m_midi.reset();
     }
     if (m_waveRoute == WaveRoute::MusicPlayer && m_music)
-        m_music->unloadSegment(kMusicSegment);
+        m_music->unloadSegment(sound_slot::kMusic);
     else if (m_waveRoute == WaveRoute::SoundPlayer)
-        m_sounds->soundUnload(kMusicSlot);
+        m_sounds->soundUnload(sound_slot::kMusic);
     m_waveRoute = WaveRoute::None;
 }
 
@@ -217,9 +213,9 @@ void GameSound::setMusicVolume(long volume)
 {
     m_musicVolume = volume;
     if (m_music)
-        m_music->setPathVolume(kMusicPath, volume);
+        m_music->setPathVolume(kMusicAudioPath, volume);
     if (m_waveRoute == WaveRoute::SoundPlayer)
-        m_sounds->soundSetVolume(kMusicSlot, volume);
+        m_sounds->soundSetVolume(sound_slot::kMusic, volume);
 }
 
 void GameSound::fadeOutMusic()

@@ -3,6 +3,7 @@
 
 #include "platform/windows.h"
 #include "state/game_settings.h"
+#include "state/sound_codes.h"
 
 #include <atomic>
 #include <memory>
@@ -14,29 +15,6 @@ class GameState;
 class MusicPlayer;
 class SoundPlayer;
 class swCMCIDevice;
-
-// Effect slots of the bank "tkwave\dsse%02d.wav".
-namespace sound_slot {
-constexpr int kPreview = 1;
-// A unit's move sound is kMoveBase + its type's move-sound number.
-constexpr int kMoveBase = 2;
-constexpr int kPageButton = 10;
-constexpr int kBriefingButton = 11;
-constexpr int kExplosion = 13;
-constexpr int kAreaBlast = 14;
-constexpr int kChime = 16;
-constexpr int kMoneyAlarm = 18;
-constexpr int kLevelUp = 19;
-constexpr int kLevelDown = 20;
-constexpr int kBankSize = 25;
-// The music's segment in the music player and its slot in the sound player, past the bank: the
-// segments of the bank's numbers are the previews of windows that play sounds of their own.
-constexpr int kMusic = 40;
-} // namespace sound_slot
-
-// Tunes of playTune: 1..8 the anthem of country tune - 1, then the jingles.
-constexpr int kVictoryTune = 9;
-constexpr int kDefeatTune = 10;
 
 // Owned by the main window and made on the UI thread with its handle. Either player may be
 // missing (no audio device): every call then does nothing. playSound and isSoundPlaying may be
@@ -57,7 +35,7 @@ public:
     void unloadSound(int slot);
     // Stops the chime when it plays and plays it from the start.
     void restartChime();
-    // A jingle (kVictoryTune, kDefeatTune) played once in the preview slot, so that the game-end
+    // A jingle (tune::kVictory, tune::kDefeat) played once in the preview slot, so that the game-end
     // window can wait for it to fall silent. Nothing with effects off or without the file.
     void playJingle(int tune);
     // Every effect and the music.
@@ -66,7 +44,7 @@ public:
     // Whether a tune asked for can sound at all; the main window posts its music request only
     // then. Any thread.
     bool canPlayMusic() const;
-    // A tune (1..8 anthems, kVictoryTune, kDefeatTune, other codes as tunePath)
+    // A tune (1..8 anthems, tune::kVictory, tune::kDefeat, other codes as tunePath)
     // played once or looping; a missing file plays nothing.
     void playTune(int tune, bool loop);
     // A music file by path: WAV through the music player, MIDI through the MCI sequencer.

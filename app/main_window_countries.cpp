@@ -148,7 +148,7 @@ void MainWindow::changePlayers()
     }
     TurnBlock& turn = m_state.turnBlock();
     const int side = turn.currentCountry;
-    if (side < kCountryCount && takesPart(m_state, side)) {
+    if (side < kCountryCount && m_state.countryTakesPart(side)) {
         if (AreaAnalysis* analysis = m_state.areaAnalysis())
             analysis->rebuild(m_state, side);
         if (m_state.isHumanCountry(side)) {
@@ -157,7 +157,7 @@ void MainWindow::changePlayers()
             // The view moves on to the next country in play that a person plays; with none it stays.
             for (int step = 1; step <= kCountryCount; ++step) {
                 const int next = (side + step) % kCountryCount;
-                if (takesPart(m_state, next) && m_state.isHumanCountry(next)) {
+                if (m_state.countryTakesPart(next) && m_state.isHumanCountry(next)) {
                     turn.viewingCountry = int8_t(next);
                     break;
                 }

@@ -109,7 +109,7 @@ bool MainWindow::onPlayWindowMessage(MessageRecord& msg)
         return true;
     case kGameEndShown:
         if (m_sound)
-            m_sound->playJingle(msg.lParam == 2 ? kVictoryTune : kDefeatTune);
+            m_sound->playJingle(msg.lParam == 2 ? tune::kVictory : tune::kDefeat);
         return true;
     case kAutoMoveWindow:
         toggleAutoMoveWindow();

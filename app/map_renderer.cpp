@@ -1,9 +1,11 @@
-// MapRenderer: the back picture, the view and the redraw of regions in passes.
+// MapRenderer: the back picture, the view, the redraw of regions in passes, and the record of what
+// each hex shows, so that a refresh redraws only the hexes whose look changed since they were drawn.
 #include "app/map_renderer_impl.h"
 #include "ui/presentation.h"
 
 #include "lib/media/dc_holders.h"
 #include "state/game_state.h"
+#include "state/unit_facts.h"
 
 #include <algorithm>
 
@@ -20,6 +22,11 @@ RECT intersect(const RECT& a, const RECT& b)
 }
 
 bool isEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+bool contains(const RECT& outer, const RECT& inner)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+}
 
 } // namespace
 
@@ -74,6 +81,12 @@ void MapRenderer::Impl::drawRegion(const RECT& mapRect)
     int x0, y0, x1, y1;
     if (!geometry().hexesIn(clip, x0, y0, x1, y1) || !state.terrainGrid() || !state.unitGrid())
         return;
+    // Taken before drawing: a change made meanwhile shows at the next look.
+    std::vector<HexLook> looks;
+    looks.reserve(size_t(x1 - x0 + 1) * size_t(y1 - y0 + 1));
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            looks.push_back(lookOf(x, y));
     // Pass by pass, so that what spills over a neighbour's corner is not painted over again.
     auto each = [&](auto pass) {
         for (int y = y0; y <= y1; ++y)
@@ -86,6 +99,91 @@ void MapRenderer::Impl::drawRegion(const RECT& mapRect)
     each(&Impl::drawFog);
     each(&Impl::drawTopMarks);
     each(&Impl::drawUnitNumbers);
+    noteDrawn(clip, x0, y0, x1, y1, looks);
+}
+
+// Reads what drawTerrain, drawGroundMarks, drawUnits, drawFog, drawTopMarks and drawUnitNumbers
+// read for the hex; a pass that reads something new must add it here.
+HexLook MapRenderer::Impl::lookOf(int x, int y) const
+{
+    HexLook look;
+    look.known = true;
+    const TerrainCell* cell = state.terrainCellAt(x, y);
+    const UnitCell* unitCell = state.unitCellAt(x, y);
+    if (!cell || !unitCell)
+        return look;
+    look.ground = state.effectiveTerrainAt(x, y);
+    look.terrain = cell->terrain;
+    look.rivers = uint8_t(cell->substitute & 0x3F);
+    look.roads = uint8_t(cell->overlay & 0x3F);
+    look.owner = cell->owner;
+    for (int d = 0; cell->owner && d < kHexDirections; ++d) {
+        const HexPos n = state.hexNeighbour(x, y, d);
+        if (n.valid() && state.terrainCellAt(n.x, n.y)->owner != cell->owner)
+            look.borders = uint8_t(look.borders | 1u << d);
+    }
+    if (unitCell->building && unitCell->building <= state.buildingCount()) {
+        const BuildingRecord& b = state.buildingAt(unitCell->building - 1u);
+        look.building = b.type;
+        look.buildingTint = tintOfOwner(b.ownerPlusOne);
+    }
+    look.fogged = fogActive() && !hexSeen(x, y);
+    if (const uint16_t* grid = state.markGrid())
+        look.marks = grid[size_t(y) * size_t(state.mapWidth()) + size_t(x)];
+    std::vector<UnitRef> units;
+    look.units = visibleUnits(x, y, units);
+    if (look.units > 0) {
+        const UnitRecord& unit = *state.unitOf(units[0].table, units[0].index);
+        const UnitTypeRecord* type = state.unitTypeOf(unit);
+        look.topTable = units[0].table;
+        look.picture = type ? type->imageNumber : 0;
+        if (zoom != 0 && state.settings().mapOnTroopNum && type)
+            look.strength = strengthTenths(unit, *type);
+    }
+    return look;
+}
+
+HexLook& MapRenderer::Impl::drawnLook(int x, int y)
+{
+    const int width = state.mapWidth();
+    const size_t hexes = size_t(std::max(width, 0)) * size_t(std::max(state.mapHeight(), 0));
+    if (drawnWidth != width || drawn.size() != hexes) {
+        drawn.assign(hexes, HexLook {});
+        drawnWidth = width;
+    }
+    return drawn[size_t(y) * size_t(width) + size_t(x)];
+}
+
+void MapRenderer::Impl::forgetLooks() { std::fill(drawn.begin(), drawn.end(), HexLook {}); }
+
+void MapRenderer::Impl::noteDrawn(const RECT& clip, int x0, int y0, int x1, int y1, const std::vector<HexLook>& looks)
+{
+    const HexGeometry g = geometry();
+    const RECT view = viewRect();
+    size_t i = 0;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x, ++i) {
+            HexLook& shown = drawnLook(x, y);
+            if (contains(clip, intersect(g.hexRect(x, y), view)))
+                shown = looks[i];
+            else if (shown != looks[i])
+                shown.known = false;
+        }
+}
+
+std::vector<HexPos> MapRenderer::changedHexes()
+{
+    std::vector<HexPos> changed;
+    int x0, y0, x1, y1;
+    if (!m_impl->bits || !m_impl->geometry().hexesIn(m_impl->viewRect(), x0, y0, x1, y1))
+        return changed;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const HexLook& shown = m_impl->drawnLook(x, y);
+            if (!shown.known || shown != m_impl->lookOf(x, y))
+                changed.push_back(HexPos { x, y });
+        }
+    return changed;
 }
 
 MapRenderer::MapRenderer(GameState& state, const Presentation& look)
@@ -113,16 +211,25 @@ std::vector<std::pair<std::string, FileFault>> MapRenderer::loadSheets()
             sheets.unitTinted[size_t(t)] = tintedColours(sheets.units, m_impl->look.customColors(), t);
         }
     }
+    m_impl->forgetLooks();
     return unread;
 }
 
-void MapRenderer::setZoom(int zoom) { m_impl->zoom = std::clamp(zoom, 0, map_sheet::kZoomCount - 1); }
+void MapRenderer::setZoom(int zoom)
+{
+    m_impl->zoom = std::clamp(zoom, 0, map_sheet::kZoomCount - 1);
+    m_impl->forgetLooks();
+}
 
 int MapRenderer::zoom() const { return m_impl->zoom; }
 
 HexGeometry MapRenderer::geometry() const { return m_impl->geometry(); }
 
-void MapRenderer::setNight(bool night) { m_impl->night = night; }
+void MapRenderer::setNight(bool night)
+{
+    m_impl->night = night;
+    m_impl->forgetLooks();
+}
 
 bool MapRenderer::night() const { return m_impl->night; }
 
@@ -139,12 +246,14 @@ void MapRenderer::setViewer(int side, bool fog)
 {
     m_impl->viewer = side;
     m_impl->fog = fog;
+    m_impl->forgetLooks();
 }
 
 void MapRenderer::setView(POINT origin, SIZE size)
 {
     m_impl->origin = origin;
     m_impl->resizeBack(size);
+    m_impl->forgetLooks();
 }
 
 POINT MapRenderer::viewOrigin() const { return m_impl->origin; }

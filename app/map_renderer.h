@@ -4,6 +4,7 @@
 #include "app/hex_geometry.h"
 #include "lib/file_fault.h"
 #include "platform/windows.h"
+#include "state/hex_geometry.h"
 
 #include <memory>
 #include <string>
@@ -67,6 +68,9 @@ public:
     void drawHex(int x, int y);
     // Redraws whatever lies in the rectangle (map pixels): erases an effect drawn there.
     void drawMapRect(const RECT& mapRect);
+    // The hexes of the view whose look differs from what the back picture shows of them: redrawn
+    // each (drawHex), the picture is the same as drawAll's.
+    std::vector<HexPos> changedHexes();
     // Overlays on the back picture; redrawing the hexes under them erases them.
     void drawEffect(int x, int y, MapEffect effect, int frame);
     // Centre of the picture in map pixels.

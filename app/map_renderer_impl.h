@@ -87,6 +87,30 @@ struct MarkPicture {
     int column;
 };
 
+// What the passes draw for one hex, read from the state as they read it: two equal looks draw the
+// same pixels. Zoom, day or night, the viewer and the sheets are the view's, not the hex's.
+struct HexLook {
+    bool known = false;
+    int ground = 0;
+    uint16_t terrain = 0;
+    uint8_t rivers = 0;
+    uint8_t roads = 0;
+    uint8_t owner = 0;
+    // Directions whose neighbour has another owner.
+    uint8_t borders = 0;
+    int building = -1;
+    int buildingTint = 0;
+    bool fogged = false;
+    uint16_t marks = 0;
+    int units = 0;
+    uint16_t topTable = 0;
+    int picture = 0;
+    // -1 while no strength is drawn.
+    int strength = -1;
+
+    bool operator==(const HexLook&) const = default;
+};
+
 // Small digits drawn without a font, white with a dark outline; (left, top) is the outline's corner.
 void drawNumber(const Canvas& canvas, int value, int left, int top, int scale);
 int numberWidth(int value, int scale);
@@ -108,6 +132,11 @@ struct MapRenderer::Impl {
     SIZE size {};
     HBITMAP back = nullptr;
     uint32_t* bits = nullptr;
+    // What each hex of the map showed when the back picture last drew all of it; unknown (not
+    // known) for a hex drawn only in part since its look changed, and for all after a change of
+    // the whole view.
+    std::vector<map_render::HexLook> drawn;
+    int drawnWidth = 0;
 
     HexGeometry geometry() const;
     const map_render::ZoomSheets& current() const { return sheets[size_t(zoom)]; }
@@ -116,6 +145,12 @@ struct MapRenderer::Impl {
 
     // Everything in the rectangle (map pixels, within the view) drawn again from the state.
     void drawRegion(const RECT& mapRect);
+    map_render::HexLook lookOf(int x, int y) const;
+    map_render::HexLook& drawnLook(int x, int y);
+    void forgetLooks();
+    // Called with the looks taken before the region was drawn: a hex wholly redrawn shows its
+    // look; one redrawn in part shows no single look when its own changed.
+    void noteDrawn(const RECT& clip, int x0, int y0, int x1, int y1, const std::vector<map_render::HexLook>& looks);
     void resizeBack(SIZE newSize);
 
     // The passes of one hex; drawRegion runs each over every hex of the region before the next.

@@ -28,7 +28,7 @@ constexpr MarkPicture kTopMarks[] = {
 
 bool MapRenderer::Impl::fogActive() const
 {
-    return fog && viewer >= 0 && viewer < kCountryCount && state.ruleSwitch(kRuleSearch) != 0 && state.fogMap();
+    return fog && viewer >= 0 && viewer < kCountryCount && state.ruleOn(kRuleSearch) && state.fogMap();
 }
 
 bool MapRenderer::Impl::hexSeen(int x, int y) const

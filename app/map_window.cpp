@@ -95,6 +95,10 @@ void MapWindow::syncScrollBars()
     }
     const SIZE map = geometry().mapPixelSize();
     const POINT origin = viewOrigin();
+    const std::array<LONG, 6> shown { map.cx, map.cy, m_client.cx, m_client.cy, origin.x, origin.y };
+    if (shown == m_scrollShown)
+        return;
+    m_scrollShown = shown;
     SCROLLINFO info {};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;

@@ -7,6 +7,7 @@
 #include "lib/window.h"
 #include "rules/map_window_link.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -47,9 +48,12 @@ public:
     void reinitialise();
 
     // -- drawing; each takes the drawing lock --
-    // The hexes of the state's redraw set (all of them when the set is large), then the screen.
+    // The hexes whose look changed (all of them when many did), then the screen; the state's
+    // redraw set is emptied.
     void redrawMarked();
     void updateHex(int x, int y);
+    // The scroll bars and the hexes whose look changed, as a full refresh would show them.
+    void refresh();
     void fullRefresh();
     // Posts the switch when the shown day or night differs from the game's.
     void checkDayNight();
@@ -101,6 +105,7 @@ private:
     void presentHex(int x, int y);
     void presentMapRect(const RECT& mapRect);
     void drawHexLocked(int x, int y);
+    void redrawChangedLocked();
     void playSound(int slot);
     void playEffect(const std::vector<HexPos>& hexes, MapEffect effect);
     void answerWait(uint32_t id);
@@ -127,6 +132,9 @@ private:
     // to it, also after a zoom that showed the whole map along an axis and so could not centre it.
     POINT m_aim {};
     SIZE m_aimedMap {};
+    // Map size, client size and origin the scroll bars were last set to: a refresh after each
+    // computer action leaves them alone when nothing of these changed.
+    std::array<LONG, 6> m_scrollShown { -1, -1, -1, -1, -1, -1 };
     std::atomic<bool> m_dayNightPosted = false;
     // Waits posted to this window; its end answers those still open.
     std::mutex m_waitLock;

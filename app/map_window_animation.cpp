@@ -7,6 +7,7 @@
 #include "rules/main_window_link.h"
 #include "state/game_state.h"
 #include "state/map_sheet_layout.h"
+#include "state/sound_codes.h"
 
 namespace {
 
@@ -16,7 +17,6 @@ constexpr int kBlinks = 2;
 constexpr int kShotSteps = 8;
 constexpr int kNoHexEnd = 65535;
 
-enum SoundSlot : int { kSoundExplosion = 13, kSoundAreaBlast = 14, kSoundLevelUp = 19, kSoundLevelDown = 20 };
 
 } // namespace
 
@@ -72,7 +72,7 @@ void MapWindow::animateExplosion(int x, int y)
 {
     if (!m_state.isOnMap(x, y) || !animationsShown())
         return;
-    playSound(kSoundExplosion);
+    playSound(sound_slot::kExplosion);
     if (m_state.settings().mapOnBombAnim && hexInView(x, y))
         playEffect({ { x, y } }, MapEffect::Explosion);
 }
@@ -93,7 +93,7 @@ void MapWindow::animateAreaBlast(int x, int y)
 {
     if (!m_state.isOnMap(x, y) || !animationsShown())
         return;
-    playSound(kSoundAreaBlast);
+    playSound(sound_slot::kAreaBlast);
     if (!m_state.settings().mapOnBombAnim)
         return;
     std::vector<HexPos> hexes { { x, y } };
@@ -118,7 +118,7 @@ void MapWindow::animateLevelChange(const LevelChange& change)
         if (!m_renderer->showsUnit(int(change.side), int(change.index), x, y))
             return;
     }
-    playSound(change.up ? kSoundLevelUp : kSoundLevelDown);
+    playSound(change.up ? sound_slot::kLevelUp : sound_slot::kLevelDown);
     if (hexInView(x, y))
         playEffect({ { x, y } }, change.up ? MapEffect::LevelUp : MapEffect::LevelDown);
 }

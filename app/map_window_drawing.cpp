@@ -53,34 +53,37 @@ void MapWindow::updateHex(int x, int y)
     drawHexLocked(x, y);
 }
 
-void MapWindow::redrawMarked()
+void MapWindow::redrawChangedLocked()
 {
-    std::lock_guard lock(m_drawLock);
-    MapBitSet* marked = m_state.redrawSet();
-    const int width = m_state.mapWidth();
-    const int height = m_state.mapHeight();
-    if (!marked || int(marked->width()) != width || int(marked->height()) != height) {
+    const std::vector<HexPos> changed = m_renderer->changedHexes();
+    if (changed.empty())
+        return;
+    const HexView view = visibleHexRange();
+    if (int(changed.size()) * kFullRedrawDivisor > view.columns * view.rows) {
         m_renderer->drawAll();
         present(nullptr);
         return;
     }
-    const HexView view = visibleHexRange();
-    int count = 0;
-    for (int y = view.firstRow; y < view.firstRow + view.rows; ++y)
-        for (int x = view.firstColumn; x < view.firstColumn + view.columns; ++x)
-            count += marked->test(x, y) ? 1 : 0;
-    if (count * kFullRedrawDivisor > view.columns * view.rows) {
-        m_renderer->drawAll();
-        present(nullptr);
-    } else {
-        for (int y = view.firstRow; y < view.firstRow + view.rows; ++y)
-            for (int x = view.firstColumn; x < view.firstColumn + view.columns; ++x)
-                if (marked->test(x, y))
-                    drawHexLocked(x, y);
-    }
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            marked->clear(x, y);
+    for (const HexPos& hex : changed)
+        drawHexLocked(hex.x, hex.y);
+}
+
+void MapWindow::redrawMarked()
+{
+    std::lock_guard lock(m_drawLock);
+    // The renderer knows every hex whose look changed, the marked ones among them.
+    redrawChangedLocked();
+    if (MapBitSet* marked = m_state.redrawSet())
+        for (uint32_t y = 0; y < marked->height(); ++y)
+            for (uint32_t x = 0; x < marked->width(); ++x)
+                marked->clear(x, y);
+}
+
+void MapWindow::refresh()
+{
+    syncScrollBars();
+    std::lock_guard lock(m_drawLock);
+    redrawChangedLocked();
 }
 
 void MapWindow::fullRefresh()

@@ -136,7 +136,7 @@ private:
                 return;
             }
             if (g_window->onWindowThread()) {
-                g_window->fullRefresh();
+                g_window->refresh();
                 return;
             }
             state = &g_window->state();

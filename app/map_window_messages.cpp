@@ -46,7 +46,7 @@ bool MapWindow::handleUserMessage(MessageRecord& msg)
         answerWait(uint32_t(msg.wParam));
         return true;
     case ui_message::kMapRefresh:
-        fullRefresh();
+        refresh();
         answerWait(uint32_t(msg.wParam));
         return true;
     case ui_message::kMapBlinkHex: {

@@ -3,6 +3,7 @@
 // five-second scene played by the draw thread at 30 frames a second, with the CPU time of each of
 // the process's threads read from /proc meanwhile.
 #include "bench/program_folder.h"
+#include "bench/short_mode.h"
 #include "battle/battle_unit_data.h"
 #include "battle/live_clash_window.h"
 #include "lib/window.h"
@@ -213,6 +214,6 @@ void playFiveSecondScene(benchmark::State& bench)
     bench.counters["draw_thread_core_share"] = draw_share;
     bench.counters["process_core_share"] = process_share;
 }
-BENCHMARK(playFiveSecondScene)->Arg(0)->Arg(4)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(playFiveSecondScene)->Arg(0)->Arg(4)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond)->Apply(onceInShortRun);
 
 } // namespace

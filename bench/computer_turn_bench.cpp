@@ -8,6 +8,8 @@
 #include "bench/computer_games.h"
 #include "tests/ai/seeded_worlds.h"
 
+#include "bench/short_mode.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -61,7 +63,8 @@ BENCHMARK(generatedWorldTurns)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(5)
-    ->ComputeStatistics("min", fastest);
+    ->ComputeStatistics("min", fastest)
+    ->Apply(onceInShortRun);
 
 void continentOpeningTurns(benchmark::State& bench)
 {
@@ -88,7 +91,7 @@ void continentOpeningTurns(benchmark::State& bench)
     }
     bench.counters["worst_turn_ms"] = worst;
 }
-BENCHMARK(continentOpeningTurns)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(continentOpeningTurns)->Unit(benchmark::kMillisecond)->Iterations(5)->Apply(onceInShortRun);
 
 void continentHundredTurns(benchmark::State& bench)
 {
@@ -103,6 +106,6 @@ void continentHundredTurns(benchmark::State& bench)
     }
     report(bench, game, player);
 }
-BENCHMARK(continentHundredTurns)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ComputeStatistics("min", fastest);
+BENCHMARK(continentHundredTurns)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ComputeStatistics("min", fastest)->Apply(onceInShortRun);
 
 } // namespace

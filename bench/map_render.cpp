@@ -1,5 +1,6 @@
 // Map drawing time on the continent sample: a full redraw of a 1280 x 960 view at each zoom, the
-// update of one hex with a unit, as moves and blinks redraw it, and a screenshot of the view written.
+// update of one hex with a unit, as moves and blinks redraw it, the check a refresh makes of what
+// changed, and a screenshot of the view written.
 #include "app/map_renderer.h"
 #include "bench/program_folder.h"
 #include "platform/gdi/png.h"
@@ -113,6 +114,23 @@ void oneHex(benchmark::State& state)
     }
 }
 BENCHMARK(oneHex)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// What a refresh after a computer action costs besides the hexes it redraws: the view's looks
+// compared with those drawn, nothing having changed. A full redraw is what a refresh cost before.
+void unchangedRefresh(benchmark::State& state)
+{
+    ContinentView* shown = viewAtZoom(state);
+    if (!shown)
+        return;
+    ContinentView& view = *shown;
+    view.renderer->drawAll();
+    size_t changed = 0;
+    for (auto _ : state)
+        changed += view.renderer->changedHexes().size();
+    if (changed != 0)
+        state.SkipWithError("hexes changed with nothing done");
+}
+BENCHMARK(unchangedRefresh)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // The view at each zoom written as a PNG file: the time of the write and the file's size.
 void writeScreenshot(benchmark::State& state)

@@ -8,6 +8,9 @@
 #include "state/game_state.h"
 #include "state/troop_sort.h"
 #include "state/unit_facts.h"
+#include "ui/main_window_services.h"
+#include "ui/presentation.h"
+#include "ui/window_context.h"
 
 #include <benchmark/benchmark.h>
 
@@ -113,15 +116,19 @@ void openTroopList(benchmark::State& bench)
     state.turnBlock().currentCountry = 0;
     state.turnBlock().viewingCountry = 0;
     TroopListWindow::resetSortMemory();
+    // The window draws with a presentation of its own context: none is installed here.
+    Presentation look(state);
+    look.startUp();
+    const WindowContext context { state, mainWindowServices(), look };
     Owner owner;
     owner.Create();
-    if (TroopListWindow* first = TroopListWindow::open(makeWindowContext(state), &owner)) {
+    if (TroopListWindow* first = TroopListWindow::open(context, &owner)) {
         SendMessageA(first->handle(), WM_COMMAND, MAKEWPARAM(troop_list_id::kFirstHeader + 5, BN_CLICKED), 0);
         DestroyWindow(first->handle());
         pumpMessages();
     }
     for (auto _ : bench) {
-        TroopListWindow* list = TroopListWindow::open(makeWindowContext(state), &owner);
+        TroopListWindow* list = TroopListWindow::open(context, &owner);
         if (!list) {
             bench.SkipWithError("the troop list did not open");
             break;

@@ -2,6 +2,7 @@
 // player from a seeded pool with victory off: sight maps, supply lines, threat marks, the phases and
 // the computer player, with no pause between steps.
 #include "bench/computer_games.h"
+#include "bench/short_mode.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,6 +22,6 @@ void hundredTurns(benchmark::State& bench)
     bench.counters["turns"] = game.state().turnBlock().turn - 1;
     bench.counters["side_turns"] = player.sideTurns;
 }
-BENCHMARK(hundredTurns)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
+BENCHMARK(hundredTurns)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->Apply(onceInShortRun);
 
 } // namespace

@@ -6,14 +6,12 @@
 #include "dialogs/map_settings_flow.h"
 #include "lib/media/bitmap_button.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 #include "ui/main_window_services.h"
 
 namespace {
 
 namespace id = briefing_id;
-
-constexpr int kPageButtonSound = 10;
-constexpr int kStartButtonSound = 11;
 
 enum : int { kBackFace = 0, kNextFace, kStartFace, kMapSettingsFace, kCloseFace = 5 };
 
@@ -172,7 +170,7 @@ void BriefingDialog::playButtonSound(int slot) const
 
 void BriefingDialog::back()
 {
-    playButtonSound(kPageButtonSound);
+    playButtonSound(sound_slot::kPageButton);
     if (m_subPage > 0) {
         enterPage(m_page, m_subPage - 1);
         return;
@@ -188,7 +186,7 @@ void BriefingDialog::back()
 
 void BriefingDialog::next()
 {
-    playButtonSound(kPageButtonSound);
+    playButtonSound(sound_slot::kPageButton);
     if (m_subPage < subPageCount() - 1) {
         enterPage(m_page, m_subPage + 1);
         return;
@@ -247,7 +245,7 @@ int BriefingDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
     case id::kBack: back(); return 1;
     case id::kNext: next(); return 1;
     case id::kStart:
-        playButtonSound(kStartButtonSound);
+        playButtonSound(sound_slot::kStartButton);
         close(1);
         return 1;
     case id::kMapSettings: openMapSettings(); return 1;

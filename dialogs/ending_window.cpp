@@ -8,17 +8,11 @@
 #include "lib/window_services.h"
 #include "state/campaign_progress.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 #include "ui/dialog_templates.h"
 #include "ui/main_window_services.h"
 
 namespace id = ending_id;
-
-namespace {
-
-constexpr int kVictoryTune = 9;
-constexpr int kDefeatTune = 10;
-
-} // namespace
 
 EndingWindow::EndingWindow(const WindowContext& context, swCWindow* owner)
     : KitWindow(dialog_template::kEnding, owner)
@@ -86,7 +80,7 @@ int EndingWindow::OnInitDialog()
         DestroyModal();
         return 1;
     }
-    m_main.requestMusic(m_resultKind == 0 ? kVictoryTune : kDefeatTune, true);
+    m_main.requestMusic(m_resultKind == 0 ? tune::kVictory : tune::kDefeat, true);
     return 1;
 }
 

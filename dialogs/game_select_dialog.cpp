@@ -10,17 +10,12 @@
 #include "state/data_path.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 #include "ui/dialog_templates.h"
 #include "ui/main_window_services.h"
 #include "ui/presentation.h"
 
 namespace id = game_select_id;
-
-namespace {
-
-constexpr int kPageSound = 10;
-
-} // namespace
 
 GameSelectDialog::GameSelectDialog(const WindowContext& context, swCWindow* owner, uint8_t networkGame,
     uint8_t resumeMode, int32_t matchKind, uint32_t category)
@@ -151,7 +146,7 @@ void GameSelectDialog::turnPage(int step)
         return;
     m_page = next;
     if (m_state.settings().playSe)
-        m_main.playSound(kPageSound);
+        m_main.playSound(sound_slot::kPageButton);
     fillPage();
     updatePageButtons();
 }

@@ -34,7 +34,7 @@ int shownDayNightTurns(const MapHeader& header)
 
 std::string participationText(const CountryRecord& country)
 {
-    if (country.controller == 0 || country.inPlay != 1)
+    if (!country.takesPart())
         return cp("不参戦");
     return country.controller == 1 ? "USER" : "COMP";
 }

@@ -140,7 +140,7 @@ void MapSettingsDialog::createGeneralControls()
     check(dialog, id::kStartDay, header.startTime == 0);
     check(dialog, id::kStartNight, header.startTime == 1);
     const DayNight dayNight = dayNightOf(header);
-    const bool switchOn = m_state.ruleSwitch(kRuleDayNight) != 0;
+    const bool switchOn = m_state.ruleOn(kRuleDayNight);
     check(dialog, id::kDayOnly, !switchOn || dayNight == DayNight::DayOnly);
     check(dialog, id::kNightOnly, switchOn && dayNight == DayNight::NightOnly);
     check(dialog, id::kDayAndNight, switchOn && dayNight == DayNight::Alternating);
@@ -177,7 +177,7 @@ void MapSettingsDialog::createGeneralControls()
 void MapSettingsDialog::setDayNightEnables()
 {
     HWND dialog = handle();
-    const bool switchOn = m_state.ruleSwitch(kRuleDayNight) != 0;
+    const bool switchOn = m_state.ruleOn(kRuleDayNight);
     for (int control : { id::kDayOnly, id::kNightOnly, id::kDayAndNight })
         EnableWindow(item(control), switchOn);
     if (!switchOn) {
@@ -222,7 +222,7 @@ bool MapSettingsDialog::checkDayNightTurns()
 {
     // The turns between day and night are checked only while they alternate; a period as long as
     // the game would never bring the other time.
-    if (m_state.ruleSwitch(kRuleDayNight) == 0 || !checked(handle(), id::kDayAndNight))
+    if (!m_state.ruleOn(kRuleDayNight) || !checked(handle(), id::kDayAndNight))
         return true;
     const int turns = int(GetDlgItemInt(handle(), id::kDayNightTurns, nullptr, FALSE));
     const int limit = m_state.mapHeader().turnLimit;

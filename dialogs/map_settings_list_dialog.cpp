@@ -117,7 +117,7 @@ void MapSettingsListDialog::createCountry(int c)
     frame.simple = simple;
     createCountryFrame(dialog, frame, font);
     const CountryRecord& country = m_state.country(c);
-    const bool active = country.controller != 0 && country.inPlay == 1;
+    const bool active = country.takesPart();
     SetDlgItemTextA(dialog, id::kGroupBox + c, playerColourName(c));
     const int x = frame.origin.x;
     const int y = frame.origin.y;

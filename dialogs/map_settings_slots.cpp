@@ -154,7 +154,7 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
     if (c < 0)
         return;
     const CountryRecord& country = m_state.country(c);
-    const bool active = country.controller != 0 && country.inPlay == 1;
+    const bool active = country.takesPart();
     const bool editable = editableAsked && active;
     SetDlgItemTextA(dialog, id::kGroupBox + slot, playerColourName(c));
 
@@ -225,7 +225,7 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
     for (int control : { id::kMusic, id::kMusicPreview, id::kName, id::kProductionType, id::kFunds, id::kFundsCap,
              id::kUnitLimit, id::kStrategy })
         EnableWindow(slotItem(control + slot), editable);
-    EnableWindow(slotItem(id::kProductionLimit + slot), editable && m_state.ruleSwitch(kRuleProductionLimit) != 0);
+    EnableWindow(slotItem(id::kProductionLimit + slot), editable && m_state.ruleOn(kRuleProductionLimit));
     EnableWindow(slotItem(id::kAlliance + 8 * slot + c), FALSE);
 }
 
@@ -238,7 +238,7 @@ void MapSettingsDialog::setSlotEnables(int slot)
     for (int control : { id::kMusic, id::kMusicPreview, id::kName, id::kProductionType, id::kFunds, id::kFundsCap,
              id::kUnitLimit, id::kStrategy })
         EnableWindow(slotItem(control + slot), taking);
-    EnableWindow(slotItem(id::kProductionLimit + slot), taking && m_state.ruleSwitch(kRuleProductionLimit) != 0);
+    EnableWindow(slotItem(id::kProductionLimit + slot), taking && m_state.ruleOn(kRuleProductionLimit));
 }
 
 void MapSettingsDialog::changeParticipation(int slot)
@@ -286,7 +286,7 @@ void MapSettingsDialog::storeSlot(int slot, uint8_t& civilians)
     if (c < 0)
         return;
     CountryRecord& country = m_state.country(c);
-    if (country.controller == 0 || country.inPlay != 1)
+    if (!country.takesPart())
         return;
     HWND dialog = slotPage();
     switch (selectedData(slotItem(id::kParticipation + slot))) {

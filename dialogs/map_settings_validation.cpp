@@ -15,7 +15,7 @@ SettingsFacts settingsFactsOf(GameState& state)
         facts.countries[size_t(c)] = state.country(c);
         facts.liveUnits[size_t(c)] = state.liveUnitCount(c);
     }
-    facts.productionLimitRule = state.ruleSwitch(kRuleProductionLimit) != 0;
+    facts.productionLimitRule = state.ruleOn(kRuleProductionLimit);
     return facts;
 }
 
@@ -55,7 +55,7 @@ SettingsCheck checkSettings(const SettingsFacts& facts, unsigned counted)
     if (smallestProduction == 0)
         return { SettingsFault::ProductionLimitRange };
     for (const CountryRecord& country : facts.countries)
-        if (country.controller != 0 && country.inPlay == 1 && country.funds > country.fundsCeiling)
+        if (country.takesPart() && country.funds > country.fundsCeiling)
             return { SettingsFault::FundsOverCap };
     return {};
 }

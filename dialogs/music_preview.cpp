@@ -7,6 +7,7 @@
 #include "lib/media/sound_player.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 #include "state/state_accessors.h"
 #include "ui/main_window_services.h"
 #include "ui/tune_files.h"
@@ -21,7 +22,7 @@ MusicPreview::~MusicPreview() { stop(); }
 
 void MusicPreview::stop()
 {
-    m_main.unloadSound(kPreviewSoundSlot);
+    m_main.unloadSound(sound_slot::kPreview);
     if (m_midi) {
         m_midi->mciCommand(MCI_STOP, nullptr);
         m_midi->mciClose();
@@ -44,8 +45,8 @@ void MusicPreview::play(const GameState& state, int code)
     const std::string& name = *file;
     const std::string path = dataPath(name.c_str(), kFolderProgram);
     if (MusicPlayer* music = m_main.musicPlayer()) {
-        if (music->loadSegment(kPreviewSoundSlot, path.c_str()))
-            music->playLooped(kMusicAudioPath, kPreviewSoundSlot);
+        if (music->loadSegment(sound_slot::kPreview, path.c_str()))
+            music->playLooped(kMusicAudioPath, sound_slot::kPreview);
         else
             m_main.tellUnplayableSound(path);
         return;
@@ -53,9 +54,9 @@ void MusicPreview::play(const GameState& state, int code)
     try {
         if (!isMidiFileName(name)) {
             if (SoundPlayer* sounds = m_main.soundPlayer()) {
-                sounds->soundLoad(path.c_str(), kPreviewSoundSlot);
-                sounds->soundSetVolume(kPreviewSoundSlot, state.settings().seVolume);
-                sounds->soundPlay(kPreviewSoundSlot, 2);
+                sounds->soundLoad(path.c_str(), sound_slot::kPreview);
+                sounds->soundSetVolume(sound_slot::kPreview, state.settings().seVolume);
+                sounds->soundPlay(sound_slot::kPreview, 2);
             }
             return;
         }

@@ -82,7 +82,7 @@ int PhaseResultWindow::maximumDurability(const GameState& game, int type)
     const TerrainRecord* record = terrainType(game, type);
     if (!record)
         return 0;
-    return game.ruleSwitch(kRuleReinforcement) == 1 ? record->reinforcedDurability : record->durability;
+    return game.ruleOn(kRuleReinforcement) ? record->reinforcedDurability : record->durability;
 }
 
 int PhaseResultWindow::OnInitDialog()
@@ -176,7 +176,7 @@ void PhaseResultWindow::clicked()
 
 OccupationResultWindow::OccupationResultWindow(const WindowContext& context, swCWindow* owner, const BuildingRecord& after, const BuildingRecord& before)
     : PhaseResultWindow(context, owner, "occupation.bmp", occupationBand(before.type), occupationGauge(context.game, after, before))
-    , m_pointsShown(context.game.ruleSwitch(kRuleOccupationPoints) == 1)
+    , m_pointsShown(context.game.ruleOn(kRuleOccupationPoints))
 {
 }
 

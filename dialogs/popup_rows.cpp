@@ -139,7 +139,7 @@ void CommandPromptBar::DrawItem(DRAWITEMSTRUCT* item)
     finishItem(item);
 }
 
-int ProductionStatusList::width(const GameState& game) { return game.ruleSwitch(kRuleProductionCount) == 1 ? 67 : 25; }
+int ProductionStatusList::width(const GameState& game) { return game.ruleOn(kRuleProductionCount) ? 67 : 25; }
 
 ProductionStatusList::ProductionStatusList(HookedPopupDialog* popup, UINT controlId, uint32_t entry, int x, int y)
     : swCControl("Button", popup, controlId, BS_OWNERDRAW | WS_TABSTOP)

@@ -32,7 +32,7 @@ ProductionDialog::ProductionDialog(const WindowContext& context, swCWindow* owne
     , m_x(x)
     , m_y(y)
     , m_country(context.game.turnBlock().currentCountry)
-    , m_storing(context.game.ruleSwitch(kRuleStoring) == 1)
+    , m_storing(context.game.ruleOn(kRuleStoring))
     , m_orders(context.game, x, y, context.game.turnBlock().currentCountry)
 {
 }

@@ -55,14 +55,14 @@ void ProductionDialog::createControls()
 
     addControl("Static", id::kRateLabel, SS_LEFT, "相場", 472, 196, 42, 14);
     char rate[16] = "--";
-    if (m_state.ruleSwitch(kRuleMarketRate) == 1)
+    if (m_state.ruleOn(kRuleMarketRate))
         std::snprintf(rate, sizeof rate, "%d%%", int(m_state.country(m_country).marketRate));
     SetWindowTextA(addControl("Static", id::kRate, SS_RIGHT, "", 514, 196, 56, 14), rate);
     addControl("Static", id::kFundsLabel, SS_LEFT, "軍資金", 472, 216, 42, 14);
     addControl("Static", id::kFunds, SS_RIGHT, "", 514, 216, 56, 14);
     addControl("Static", id::kUnitsLabel, SS_LEFT, "部隊数", 472, 236, 42, 14);
     addControl("Static", id::kUnits, SS_RIGHT, "", 514, 236, 56, 14);
-    if (m_state.ruleSwitch(kRuleProductionLimit) == 1) {
+    if (m_state.ruleOn(kRuleProductionLimit)) {
         addControl("Static", id::kProducedLabel, SS_LEFT, "生産数", 472, 256, 42, 14);
         addControl("Static", id::kProduced, SS_RIGHT, "", 514, 256, 56, 14);
     }

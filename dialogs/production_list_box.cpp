@@ -101,8 +101,8 @@ void ProductionListBox::DrawItem(DRAWITEMSTRUCT* item)
         SetTextColor(dc, kBlack);
         text(dc, x + 32, y + 2, x + 224, y + 14, type.name, int(strnlen(type.name, sizeof type.name)));
         text(dc, x + 32, y + 16, x + 224, y + 28, words().producing.c_str());
-        if (state->ruleSwitch(kRuleProductionCount) == 1) {
-            const int turns = state->ruleSwitch(kRuleFirstProduction) == 1 && state->turnBlock().turn == 1
+        if (state->ruleOn(kRuleProductionCount)) {
+            const int turns = state->ruleOn(kRuleFirstProduction) && state->turnBlock().turn == 1
                 ? 1 : int(type.productionTurns);
             number(dc, x + 116, y + 16, x + 152, y + 28, words().turns.c_str(), turns);
         }

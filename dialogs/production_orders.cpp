@@ -23,8 +23,8 @@ ProductionOrders::ProductionOrders(GameState& state, int x, int y, int country)
     m_funds = record.funds;
     const TerrainRecord* terrain = state.terrainTypeAt(x, y);
     m_capacity = std::min(terrain ? int(terrain->capacity) : 0, kBuildingSlots);
-    const bool storing = state.ruleSwitch(kRuleStoring) == 1;
-    if (!storing && state.ruleSwitch(kRuleStacking) == 1) {
+    const bool storing = state.ruleOn(kRuleStoring);
+    if (!storing && state.ruleOn(kRuleStacking)) {
         m_freeSlotMask = 0;
         for (int d = 0; d < kDomainCount; ++d)
             if (!state.hexHasUnit(x, y, d))
@@ -40,7 +40,7 @@ bool ProductionOrders::withinLimits() const
 {
     if (m_liveUnits >= m_state.playerUnitCount(m_country))
         return false;
-    return !(m_state.ruleSwitch(kRuleProductionLimit) == 1
+    return !(m_state.ruleOn(kRuleProductionLimit)
         && m_producedCount >= m_state.country(m_country).productionLimit);
 }
 

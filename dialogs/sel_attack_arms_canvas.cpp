@@ -87,7 +87,7 @@ void SelAttackArmsDialog::drawSide(HDC dc, int side, const ExpectedLosses& losse
     panel::blitCell(dc, x0 + layout::kExperienceX, layout::kExperienceY, m_marks,
         panel_marks::experienceMark(experienceLevel(*unit)));
     drawMachines(dc, side, losses);
-    const bool rule21 = m_state.ruleSwitch(kRuleEncirclement) == 1;
+    const bool rule21 = m_state.ruleOn(kRuleEncirclement);
     for (const sel_attack_arms::ValueCell& cell : sel_attack_arms::valueCells(m_pair, side, rule21)) {
         SetTextColor(dc, cell.colour);
         textIn(dc, x0 + cell.box.left, cell.box.top, x0 + cell.box.right, cell.box.bottom, cell.text, cell.align);

@@ -187,7 +187,7 @@ RuleOptionState ruleOptionStateOf(const RuleBlock& block, bool editable, bool lo
     RuleOptionState state;
     for (int i = 0; i < kRuleSwitchCount; ++i) {
         // A row shows its right choice for 1 only.
-        state.values[size_t(i)] = block.switches[i] == 1 ? 1 : 0;
+        state.values[size_t(i)] = block.on(i) ? 1 : 0;
         state.enabled[size_t(i)] = editable;
     }
     if (editable)

@@ -53,10 +53,7 @@ void storeVictoryConditionEntries(GameState& state, const VictoryConditionEntrie
 
 bool victoryConditionsSettable(const GameState& state, int country)
 {
-    if (country < 0 || country >= kCountryCount)
-        return false;
-    const CountryRecord& record = state.country(country);
-    return record.controller != 0 && record.inPlay == 1;
+    return state.countryTakesPart(country);
 }
 
 VictoryConditionChances victoryConditionChances(const GameState& state, int country)

@@ -104,7 +104,7 @@ void ChangePlayerDialog::createControls()
             const LRESULT item = SendMessageA(handle, CB_ADDSTRING, 0, LPARAM(cp(utf8).c_str()));
             SendMessageA(handle, CB_SETITEMDATA, WPARAM(item), LPARAM(player));
         };
-        if (country.controller != 0 && country.inPlay == 1) {
+        if (country.takesPart()) {
             add("USER", kPlayerPerson);
             add("COMP", kPlayerComputer);
             SendMessageA(handle, CB_SETCURSEL, country.controller == kPlayerPerson ? 0 : 1, 0);
@@ -132,7 +132,7 @@ int ChangePlayerDialog::DataExchange(int save)
         return 1;
     for (int c = 0; c < kCountryCount; ++c) {
         CountryRecord& country = m_game.country(c);
-        if (country.controller == 0 || country.inPlay != 1 || !m_combos[size_t(c)])
+        if (!country.takesPart() || !m_combos[size_t(c)])
             continue;
         HWND combo = m_combos[size_t(c)]->handle();
         const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);

@@ -143,7 +143,7 @@ HWND ConditionInfoWindow::countryButton(int country) const
 void ConditionInfoWindow::refreshVisible()
 {
     const int current = m_game.turnBlock().currentCountry;
-    const bool open = m_game.ruleSwitch(kRuleOpenCampInfo) == 1;
+    const bool open = m_game.ruleOn(kRuleOpenCampInfo);
     m_visibleMask = 0;
     for (int c = 0; c < kCountryCount; ++c)
         if (m_game.country(c).controller != 0 && (open || m_game.isAllied(current, c)))

@@ -109,7 +109,7 @@ void CountryInfoWindow::anthemClick(int x, int y)
         return;
     const int c = column + 4 * block;
     const CountryRecord& country = m_context.game.country(c);
-    if (country.controller == 0 || country.inPlay != 1)
+    if (!country.takesPart())
         return;
     m_anthemCountry = c;
     HWND combo = anthemCombo();

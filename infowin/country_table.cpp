@@ -5,9 +5,10 @@
 #include "infowin/game_fonts.h"
 #include "lib/error.h"
 #include "state/game_state.h"
-#include "ui/window_kit.h"
-#include "ui/presentation.h"
+#include "state/sound_codes.h"
 #include "ui/palette_colours.h"
+#include "ui/presentation.h"
+#include "ui/window_kit.h"
 
 #include <bit>
 #include <cstdio>
@@ -22,7 +23,6 @@ constexpr int kMarkWidth = 18;
 constexpr int kMarkHeight = 14;
 // The blank a figure keeps from the rules at each side of its cell.
 constexpr int kCellMargin = 3;
-constexpr int kMusicBase = 50;
 
 using ui::cp;
 
@@ -61,8 +61,8 @@ BoardCell stateCell(const CountryRecord& country)
 
 std::string anthemName(const GameState& state, int code)
 {
-    const auto& names = code < kMusicBase ? state.anthemNames() : state.musicNames();
-    const size_t entry = size_t(code < kMusicBase ? code : code - kMusicBase);
+    const auto& names = code < tune::kMusicListBase ? state.anthemNames() : state.musicNames();
+    const size_t entry = size_t(code < tune::kMusicListBase ? code : code - tune::kMusicListBase);
     return entry < names.size() ? names[entry] : std::string();
 }
 
@@ -103,7 +103,7 @@ void drawMarks(HDC dc, const RECT& box, const swCBitmap& marks, const BoardMarks
 BoardCell countryBoardCell(GameState& state, int c, int row, BoardDisclosure disclosure)
 {
     const CountryRecord& country = state.country(c);
-    const bool hidden = disclosure == BoardDisclosure::ByRules && state.ruleSwitch(kRuleOpenCampInfo) != 1
+    const bool hidden = disclosure == BoardDisclosure::ByRules && !state.ruleOn(kRuleOpenCampInfo)
         && c != state.turnBlock().viewingCountry;
     switch (row) {
     case board::kName:

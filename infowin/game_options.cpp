@@ -5,8 +5,5 @@
 
 bool ruleInEffect(const GameState& game, RuleSwitch rule)
 {
-    return !game.handshake().playRunning() || game.ruleSwitch(rule) != 0;
+    return !game.handshake().playRunning() || game.ruleOn(rule);
 }
-
-bool isExperienceRuleOn(const GameState& game) { return game.ruleSwitch(kRuleExperience) != 0; }
-bool isFatigueRuleOn(const GameState& game) { return game.ruleSwitch(kRuleFatigue) != 0; }

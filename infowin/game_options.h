@@ -7,7 +7,3 @@
 class GameState;
 
 bool ruleInEffect(const GameState& game, RuleSwitch rule);
-
-// Rule 12 ("経験値") and rule 11 ("疲労度") as they stand, in play or not.
-bool isExperienceRuleOn(const GameState& game);
-bool isFatigueRuleOn(const GameState& game);

@@ -40,7 +40,7 @@ int IncomeWindow::OnInitDialog()
         m_canvas.text({ 216, 12, 252, 24 }, number("%lld", m_income), RGB(255, 255, 255), font, right);
         const COLORREF funds = country.funds == country.fundsCeiling ? kCeilingColour : RGB(255, 255, 255);
         m_canvas.text({ 192, 36, 252, 48 }, number("%lld", country.funds), funds, font, right);
-        const std::string rate = state.ruleSwitch(kRuleMarketRate) == 1 ? number("%lld%%", country.marketRate) : "--";
+        const std::string rate = state.ruleOn(kRuleMarketRate) ? number("%lld%%", country.marketRate) : "--";
         m_canvas.text({ 228, 60, 252, 72 }, rate, RGB(255, 255, 255), font, right);
     }
     makeBitmapButton<IncomeButton112x32>(this, 0, kCloseButton, 144, 128);

@@ -36,8 +36,6 @@ const Marks& marks()
     return instance;
 }
 
-bool ruleOn(GameState& state, RuleSwitch rule) { return state.ruleSwitch(rule) != 0; }
-
 std::string figure(const char* format, int value)
 {
     char text[16];
@@ -53,7 +51,7 @@ std::string serviceMark(GameState& state, int i, uint16_t mask, int kind)
         return kind < kFirstBuildingKind ? marks().yes : marks().allied;
     if (kind < kFirstBuildingKind)
         return marks().yes;
-    return ruleOn(state, RuleSwitch(kRuleAlliedReplenish + (i - 5))) ? marks().allied : marks().own;
+    return state.ruleOn(RuleSwitch(kRuleAlliedReplenish + (i - 5))) ? marks().allied : marks().own;
 }
 
 std::string flagMark(bool set) { return set ? marks().yes : marks().no; }
@@ -64,7 +62,7 @@ std::string landingMark(GameState& state, bool set, int kind)
         return marks().no;
     if (kind < kFirstBuildingKind)
         return marks().yes;
-    return ruleOn(state, kRuleBoardingOwnership) ? marks().all : marks().allied;
+    return state.ruleOn(kRuleBoardingOwnership) ? marks().all : marks().allied;
 }
 
 std::string sightText(const GameState& state, const TerrainRecord& t)

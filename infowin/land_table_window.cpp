@@ -116,7 +116,7 @@ std::string LandTableListBox::entryText(int row, int terrain, const TerrainRecor
     case LandTable::Avoid: return figureOrDash(type, row, type.evasion);
     case LandTable::Transport: break;
     }
-    return land_transport::mark(land_transport::code(terrain, row), type.kind, m_game.ruleSwitch(kRuleBoardingOwnership) != 0);
+    return land_transport::mark(land_transport::code(terrain, row), type.kind, m_game.ruleOn(kRuleBoardingOwnership));
 }
 
 LandTableWindow::LandTableWindow(const WindowContext& context, swCWindow* mainWindow, const LandTableMember& member)

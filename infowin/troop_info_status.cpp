@@ -52,7 +52,7 @@ void drawExperience(HDC dc, GameState& state, const UnitRecord& unit, const swCB
     const int level = experienceLevel(unit);
     if (icons)
         blitCell(dc, 504, 64, *icons, info_sheet::experienceMark(level));
-    const bool rule = state.ruleSwitch(kRuleExperience) != 0;
+    const bool rule = state.ruleOn(kRuleExperience);
     if (rule && level < kTopLevel) {
         const ExperienceProgress progress = experienceProgress(unit.experience);
         format(dc, 580, 68, 622, 80, DT_CENTER, "%3d/%3d", progress.value, progress.span);

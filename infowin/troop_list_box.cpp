@@ -1,7 +1,6 @@
 // TroopListBox: rows of live, reserve and empty units drawn into one row bitmap and copied at once.
 #include "infowin/troop_list_box.h"
 
-#include "infowin/game_options.h"
 #include "infowin/panel_text.h"
 #include "lib/media/bitmap_button.h"
 #include "rules/carry_over.h"
@@ -261,9 +260,9 @@ COLORREF reserveColour(GameState& state, uint32_t key, bool carryOver)
 uint32_t troopListColumnMask(GameState& state)
 {
     uint32_t mask = uint32_t(state.settings().troopListOption);
-    if (!isExperienceRuleOn(state))
+    if (!state.ruleOn(kRuleExperience))
         mask &= ~(1u << 7);
-    if (!isFatigueRuleOn(state))
+    if (!state.ruleOn(kRuleFatigue))
         mask &= ~(1u << 8);
     return mask;
 }

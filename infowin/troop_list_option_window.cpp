@@ -1,7 +1,6 @@
 // TroopListOptionWindow: the column boxes and the "TroopListOption" bits they switch.
 #include "infowin/troop_list_option_window.h"
 
-#include "infowin/game_options.h"
 #include "infowin/troop_list_box.h"
 #include "infowin/troop_list_ids.h"
 #include "infowin/troop_list_window.h"
@@ -22,9 +21,9 @@ constexpr int kBoxPitch = 16;
 bool offered(const GameState& game, int column)
 {
     if (column == 7)
-        return isExperienceRuleOn(game);
+        return game.ruleOn(kRuleExperience);
     if (column == 8)
-        return isFatigueRuleOn(game);
+        return game.ruleOn(kRuleFatigue);
     return true;
 }
 

@@ -26,11 +26,6 @@ constexpr int kOrderClearedNotice = 10;
 constexpr int kNoRouteNotice = 9;
 constexpr int kSkipDistance = 2;
 
-bool countryTakesPart(GameState& state, int c)
-{
-    return c >= 0 && c < kCountryCount && state.country(c).controller != 0 && state.country(c).inPlay == 1;
-}
-
 void dropFirstWayPoint(UnitRecord& unit)
 {
     if (unit.wayPointCount == 0)
@@ -47,7 +42,7 @@ bool followedUnitLeads(GameState& state, int side, const UnitRecord& unit)
 {
     const int country = unit.goalXOrSide;
     const int index = unit.goalYOrIndex;
-    if (!countryTakesPart(state, country) || uint32_t(index) >= state.unitCount(country))
+    if (!state.countryTakesPart(country) || uint32_t(index) >= state.unitCount(country))
         return false;
     const UnitRecord& led = *state.unitOf(country, index);
     if (!unitInPlay(led) || led.hasFlag(kUnitAwaitingProduction | kUnitAboard))
@@ -215,7 +210,7 @@ void autoMoveStep(GameState& state)
 void runAutoMoves(GameState& state)
 {
     const int side = state.turnBlock().currentCountry;
-    if (!countryTakesPart(state, side))
+    if (!state.countryTakesPart(side))
         return;
     for (uint32_t i = 0; i < state.unitCount(side); ++i) {
         const UnitRecord& unit = *state.unitOf(side, int(i));
@@ -226,7 +221,7 @@ void runAutoMoves(GameState& state)
         action.beginAction(side, int(i));
         autoMoveStep(state);
         action.finishActionQuiet();
-        if (state.turnBlock().decided || !countryTakesPart(state, side))
+        if (state.turnBlock().decided || !state.countryTakesPart(side))
             return;
     }
 }

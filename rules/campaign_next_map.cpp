@@ -9,6 +9,7 @@
 #include "state/campaign_file.h"
 #include "state/campaign_progress.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 
 #include <cstdio>
 #include <cstring>
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int kMusicAnthemBase = 50;
 
 bool fail(GameState& state)
 {
@@ -46,10 +46,10 @@ void setCountryMusic(GameState& state)
     const auto& music = state.musicNames();
     for (int c = 0; c < kCountryCount; ++c) {
         CountryRecord& country = state.country(c);
-        if (country.controller == 0 || country.inPlay != 1 || country.anthemCode < kMusicAnthemBase)
+        if (!country.takesPart() || country.anthemCode < tune::kMusicListBase)
             continue;
         char (&name)[260] = state.turnBlock().anthemFiles[c];
-        size_t entry = size_t(country.anthemCode - kMusicAnthemBase);
+        size_t entry = size_t(country.anthemCode - tune::kMusicListBase);
         if (entry >= music.size()) {
             country.anthemCode = 0;
             std::memset(name, 0, sizeof name);

@@ -46,7 +46,7 @@ void hitAreaAround(GameState& state, const CombatPair& pair, int domain, bool mi
                 continue;
             if (ref.table == pair.side[0].code && ref.index == pair.side[0].index)
                 continue;
-            if (state.ruleSwitch(kRuleFriendlyDamage) != 1 && state.isAllied(attacker_country, ref.country))
+            if (!state.ruleOn(kRuleFriendlyDamage) && state.isAllied(attacker_country, ref.country))
                 continue;
             CombatPair hit = pair;
             hit.setDefender(state, ref.table, ref.index);

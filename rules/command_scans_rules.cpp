@@ -82,7 +82,7 @@ bool RulesCommandScans::hasGroundAttackHex(GameState& state, int side, int index
 int collectGroundAttackHexes(GameState& state, int side, int index, int x, int y, bool moving, std::vector<HexPos>& list)
 {
     const UnitRecord* unit = state.unitOf(side, index);
-    if (state.ruleSwitch(kRuleGroundPointTarget) != 1 || !unit || !unitExists(*unit))
+    if (!state.ruleOn(kRuleGroundPointTarget) || !unit || !unitExists(*unit))
         return 0;
     const int reach = unit->bestWeaponReach(kTargetArmoured, moving ? 1 : 0, 0, 0);
     if (reach < 2)

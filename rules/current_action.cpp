@@ -119,7 +119,7 @@ void CurrentAction::beginUnitAction(int country, int index, bool use_current)
         m_firstAllowance = unit->fuel;
     else
         m_firstAllowance = lands ? uint32_t(unit->movePoints()) : 0;
-    bool extended = !m_setup && m_state.ruleSwitch(kRuleFastMovement) != 0 && lands;
+    bool extended = !m_setup && m_state.ruleOn(kRuleFastMovement) && lands;
     m_secondAllowance = extended ? uint32_t(unit->halfFuelCapped()) : 0;
 
     setHexMark(m_state, unit->x, unit->y, kMarkActingUnit);
@@ -252,7 +252,7 @@ void CurrentAction::refreshWindows(Finish variant)
     bool country_gone = false;
     if (m_country < uint32_t(kCountryCount)) {
         const CountryRecord& record = m_state.country(int(m_country));
-        country_gone = record.controller == 0 || record.inPlay != 1;
+        country_gone = !record.takesPart();
     }
     if (decided || country_gone)
         g_settlement->answerUi(1);

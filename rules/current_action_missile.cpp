@@ -24,7 +24,7 @@ UnitRecord newMissile(const GameState& state, const UnitTypeRecord& type, const 
     const UnitTypeModel& model = type.model[0];
     std::memcpy(missile.ammunition, model.ammo, sizeof missile.ammunition);
     missile.fuel = model.fuel;
-    missile.flags = state.ruleSwitch(kRuleMissilePhase) != 0 ? kInFlightFlags : kStrikingFlags;
+    missile.flags = state.ruleOn(kRuleMissilePhase) ? kInFlightFlags : kStrikingFlags;
     int members = std::min<int>(type.members, int(sizeof missile.memberStrengths));
     for (int m = 0; m < members; ++m)
         missile.memberStrengths[m] = type.memberStrength;
@@ -65,7 +65,7 @@ bool CurrentAction::launchBuildingMissile(int x, int y)
     table[slot] = newMissile(m_state, m_state.unitTypeRecord(type_id), *building, x, y);
     --building->missileParameter;
     m_state.historyLog().recordMissileLaunch(8, int(m_index), x, y, 0);
-    if (m_state.ruleSwitch(kRuleMissilePhase) == 0 && actionSettlement()) {
+    if (!m_state.ruleOn(kRuleMissilePhase) && actionSettlement()) {
         // The strike sees the missile as the actor; the building acts again afterwards.
         uint32_t country = m_country;
         uint32_t index = m_index;

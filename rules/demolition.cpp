@@ -12,6 +12,7 @@
 #include "rules/victory.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 #include "state/unit_facts.h"
 
 #include <algorithm>
@@ -36,7 +37,7 @@ void showStrike(GameState& state, const DemolitionStrike& strike, const Building
         dialogLink().showBuildingResult(BuildingResult::Demolished, building, before);
     if (building.durability == 0) {
         if (state.settings().playSe)
-            mainWindowLink().playSound(kExplosionSound);
+            mainWindowLink().playSound(sound_slot::kExplosion);
         mapWindowLink().showHexEffect(strike.x, strike.y, 0, 1);
     }
 }
@@ -64,7 +65,7 @@ void knockOut(GameState& state, const DemolitionStrike& strike, BuildingRecord& 
         state.endCheckFlags() |= kEndCheckWatchedLost;
     if (type->kind == kTerrainCapital) {
         fallCapitalToLargeCity(state, building);
-        const bool taken = state.ruleSwitch(kRuleFallenCapitalUnowned) != 1 && strike.side < kCountryCount;
+        const bool taken = !state.ruleOn(kRuleFallenCapitalUnowned) && strike.side < kCountryCount;
         setOwner(state, building, taken ? strike.side + 1 : 0);
     }
 }

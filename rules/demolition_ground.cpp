@@ -11,6 +11,7 @@
 #include "rules/occupation_steps.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 #include "state/state_accessors.h"
 
 #include <algorithm>
@@ -49,7 +50,7 @@ void demolishRoad(GameState& state, const DemolitionStrike& strike)
     cell->overlay = 0;
     if (state.isHumanCountry(strike.side)) {
         if (state.settings().playSe)
-            mainWindowLink().playSound(kExplosionSound);
+            mainWindowLink().playSound(sound_slot::kExplosion);
         if (state.settings().mapOnBombAnim)
             mapWindowLink().showHexEffect(strike.x, strike.y, 0, 1);
     }

@@ -11,7 +11,7 @@
 
 namespace {
 
-bool fogOfWarOn(const GameState& state) { return state.ruleSwitch(kRuleSearch) != 0; }
+bool fogOfWarOn(const GameState& state) { return state.ruleOn(kRuleSearch); }
 
 void fillAll(FogMap& fog)
 {

@@ -67,7 +67,7 @@ private:
         if (building.ownerPlusOne == 0 || !building.isIntact() || !friendOfViewerOnly(building.owner()))
             return false;
         // With layered sight a building uncovers only what stands on its own hex.
-        if (state().ruleSwitch(kRuleSightLayers) != 0)
+        if (state().ruleOn(kRuleSightLayers))
             return ring() == 0;
         const auto& types = state().terrainTypes();
         if (building.type >= types.size())

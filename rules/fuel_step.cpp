@@ -54,7 +54,7 @@ bool isAirUnitAloft(const GameState& state, int country, int index, int x, int y
         return false;
     const int group = unitTypeGroup(unit->type());
     const BuildingRecord* building = buildingOnHex(state, x, y);
-    if (state.ruleSwitch(kRuleStoring) == 0 && building && building->canRefuel(country, group))
+    if (!state.ruleOn(kRuleStoring) && building && building->canRefuel(country, group))
         return false;
     if (group == kGroupVtol && state.isVtolLandingHexFor(x, y, country))
         return false;

@@ -8,6 +8,7 @@
 #include "rules/production.h"
 #include "state/campaign_progress.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 
 #include <chrono>
 #include <thread>
@@ -36,7 +37,7 @@ void GameThread::Run()
         openGameView();
         TurnBlock& turn = m_state.turnBlock();
         if (turn.turn > 0 && turn.phase > 0 && turn.currentCountry < kCountryCount)
-            mainWindowLink().requestMusic(turn.currentCountry + 1, true);
+            mainWindowLink().requestMusic(tune::countryAnthem(turn.currentCountry), true);
 
         m_playStarted = 1;
         bool loop = true;

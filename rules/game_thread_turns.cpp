@@ -8,6 +8,7 @@
 #include "rules/play.h"
 #include "rules/victory.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 
 #include <cstring>
 #include <utility>
@@ -33,7 +34,7 @@ void GameThread::phaseEnd()
         any_person |= m_state.isHumanCountry(c);
     for (int place = turn.placeOf(side) + 1; place < kCountryCount; ++place) {
         int next = turn.sideAtPlace(place);
-        if (!takesPart(m_state, next))
+        if (!m_state.countryTakesPart(next))
             continue;
         turn.currentCountry = uint16_t(next);
         turn.phase = kPhaseStart;
@@ -65,7 +66,7 @@ bool GameThread::neutralAction()
     MainWindowLink& main = mainWindowLink();
     for (int c = 0; c < kCountryCount; ++c)
         if (m_state.country(c).controller != 0 && m_state.isAllied(c, kNeutralSide)) {
-            main.requestMusic(c + 1, true);
+            main.requestMusic(tune::countryAnthem(c), true);
             break;
         }
     TurnBlock& turn = m_state.turnBlock();
@@ -96,7 +97,7 @@ bool GameThread::nextTurn()
         return false;
     }
     for (int c = 0; c < kCountryCount; ++c) {
-        if (!takesPart(m_state, c))
+        if (!m_state.countryTakesPart(c))
             continue;
         CountryRecord& country = m_state.country(c);
         if (country.turnLimitResult == 1)
@@ -114,7 +115,7 @@ void GameThread::prepareNextTurnOrder()
     TurnBlock& turn = m_state.turnBlock();
     for (int i = 0; i < kCountryCount; ++i)
         turn.nextOrder[i] = uint8_t(i);
-    if (m_state.ruleSwitch(kRuleRandomOrder) != 1)
+    if (!m_state.ruleOn(kRuleRandomOrder))
         return;
     for (int i = 0; i < kCountryCount; ++i)
         std::swap(turn.nextOrder[i], turn.nextOrder[m_state.random(0, kCountryCount - 1)]);
@@ -124,16 +125,16 @@ void GameThread::prepareNextTurnOrder()
     // The country that acted last in this turn does not act first in the next.
     int last = -1;
     for (int place = 0; place < kCountryCount; ++place)
-        if (takesPart(m_state, turn.sideAtPlace(place)))
+        if (m_state.countryTakesPart(turn.sideAtPlace(place)))
             last = turn.sideAtPlace(place);
     int first = -1;
     for (int place = 0; place < kCountryCount && first < 0; ++place)
-        if (takesPart(m_state, turn.sideAtNextPlace(place)))
+        if (m_state.countryTakesPart(turn.sideAtNextPlace(place)))
             first = place;
     if (first < 0 || turn.sideAtNextPlace(first) != last)
         return;
     for (int place = first + 1; place < kCountryCount; ++place)
-        if (takesPart(m_state, turn.sideAtNextPlace(place))) {
+        if (m_state.countryTakesPart(turn.sideAtNextPlace(place))) {
             std::swap(turn.nextOrder[first], turn.nextOrder[place]);
             return;
         }
@@ -143,7 +144,7 @@ void GameThread::recordTurnStartStats()
 {
     TurnStatsRecord record {};
     for (int c = 0; c < kCountryCount; ++c) {
-        if (!takesPart(m_state, c))
+        if (!m_state.countryTakesPart(c))
             continue;
         TurnStatsEntry& entry = record.country[c];
         entry.threadValue = uint32_t(m_state.countOwnedBuildings(c));

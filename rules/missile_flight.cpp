@@ -117,7 +117,7 @@ public:
 private:
     bool survivesInterception(HexPos hex, HexPos home)
     {
-        if (m_state.ruleSwitch(kRuleInterception) != 1 || !isExposedToEnemyFire(m_state, hex.x, hex.y, m_m.code, m_m.index))
+        if (!m_state.ruleOn(kRuleInterception) || !isExposedToEnemyFire(m_state, hex.x, hex.y, m_m.code, m_m.index))
             return true;
         m_m.unit->x = uint8_t(hex.x);
         m_m.unit->y = uint8_t(hex.y);

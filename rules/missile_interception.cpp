@@ -40,7 +40,7 @@ void refreshAfterInterception(GameState& state)
 void interceptExposedUnits(GameState& state, int country)
 {
     UnitRecord* table = country >= 0 && country < kCountryCount ? state.unitTable(country) : nullptr;
-    if (state.ruleSwitch(kRuleInterception) != 1 || !table)
+    if (!state.ruleOn(kRuleInterception) || !table)
         return;
     CurrentAction& action = currentAction(state);
     state.command().interceptedUnits.clear();

@@ -55,7 +55,7 @@ UnitRecord newMissile(const GameState& state, const UnitTypeRecord& type, const 
     const UnitTypeModel& model = type.model[missile.modelIndex()];
     std::memcpy(missile.ammunition, model.ammo, sizeof missile.ammunition);
     missile.fuel = model.fuel;
-    missile.flags = state.ruleSwitch(kRuleMissilePhase) != 0 ? kInFlightFlags : kStrikingFlags;
+    missile.flags = state.ruleOn(kRuleMissilePhase) ? kInFlightFlags : kStrikingFlags;
     const int members = std::min<int>(strengthSlotCount(launcher), int(sizeof missile.memberStrengths));
     for (int m = 0; m < members; ++m)
         missile.memberStrengths[m] = type.memberStrength;
@@ -103,7 +103,7 @@ void execLaunchMissile(GameState& state, int target_x, int target_y, int missile
     launcher->weaponWait[slot] = uint8_t(slotWeaponWaitTurns(state, launcher->type(), slot));
     state.historyLog().recordMissileLaunch(country, index, target_x, target_y, slot);
 
-    if (state.ruleSwitch(kRuleMissilePhase) == 0) {
+    if (!state.ruleOn(kRuleMissilePhase)) {
         action.setActingUnit(country, record);
         missileImpact(state, country, record);
         action.setActingUnit(country, index);

@@ -106,7 +106,7 @@ bool canAttackUnitFrom(GameState& state, int side, int index, HexPos position, i
     if (target_country == side)
         return false;
     if (state.isAllied(side, target_country)) {
-        if (state.ruleSwitch(kRuleAttackAllies) != 1 || target_country == kNeutralSide)
+        if (!state.ruleOn(kRuleAttackAllies) || target_country == kNeutralSide)
             return false;
     } else if (!isUnitVisibleTo(state, side, target_code, target_index)) {
         return false;

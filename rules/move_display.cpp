@@ -11,6 +11,7 @@
 #include "rules/rules_context.h"
 #include "rules/visibility.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 #include "state/unit_facts.h"
 
 #include <algorithm>
@@ -48,7 +49,7 @@ void redraw(int x, int y)
 void playMoveSteps(GameState& state, const std::vector<HexPos>& kept, int sound, MoveDisplay mode)
 {
     const uint16_t mark = state.turnBlock().phase == kMissilePhase ? 128 : kMarkPathEnd;
-    const int slot = sound + 2;
+    const int slot = sound_slot::kMoveBase + sound;
     const size_t first = mode == MoveDisplay::EveryHex ? 1 : 0;
     if (kept.size() <= first)
         playMoveSound(state, slot);

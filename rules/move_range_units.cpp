@@ -79,7 +79,7 @@ void MoveRangeMap::buildUnitFlags()
     for (int s = 0; s < kSideCount; ++s) {
         if (s < kCountryCount) {
             const CountryRecord& country = m_state.country(s);
-            if (country.controller == 0 || country.inPlay != 1)
+            if (!country.takesPart())
                 continue;
         }
         addSideUnits(s, std::as_const(m_state).unitTable(s), int(m_state.unitCount(s)), &places, reaches);
@@ -153,7 +153,7 @@ void MoveRangeMap::addEnemyZones(const UnitRecord& enemy)
 {
     bool zone = false;
     if (m_state.ruleOn(kRuleZoc))
-        zone = m_state.ruleSwitch(kRuleZocNeedsWeapon) != 1 || enemy.canAttackClass(m_targetClass);
+        zone = !m_state.ruleOn(kRuleZocNeedsWeapon) || enemy.canAttackClass(m_targetClass);
     for (int d = 0; d < kHexDirections; ++d) {
         const HexPos n = hexNeighbour(enemy.x, enemy.y, d, m_width, m_height);
         if (n.valid() && inWindow(n.x, n.y))
@@ -162,7 +162,7 @@ void MoveRangeMap::addEnemyZones(const UnitRecord& enemy)
     if (zone && m_state.ruleOn(kRuleStacking) && inWindow(enemy.x, enemy.y))
         m_buf.flags[at(enemy.x, enemy.y)] |= kRangeEnemyZoc;
 
-    if (m_state.ruleSwitch(kRuleInterception) != 1 || m_domain < 0 || m_domain >= kDomainCount)
+    if (!m_state.ruleOn(kRuleInterception) || m_domain < 0 || m_domain >= kDomainCount)
         return;
     const int range = enemy.type().range[m_domain];
     if (range <= 0)

@@ -30,7 +30,7 @@ void showResult(GameState& state, const BuildingRecord& building, const Building
 // The side's own building: its points are restored by the unit's counters.
 void strengthenOwnBuilding(GameState& state, const ActingUnit& actor, BuildingRecord& building, int maximum)
 {
-    if (state.ruleSwitch(kRuleOccupationPoints) != 1 || building.occupationDurability >= maximum)
+    if (!state.ruleOn(kRuleOccupationPoints) || building.occupationDurability >= maximum)
         return;
     const BuildingRecord before = building;
     building.occupationDurability = uint8_t(std::min(before.occupationDurability + strengthSlotCount(*actor.unit), maximum));

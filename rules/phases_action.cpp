@@ -31,7 +31,7 @@ void GameThread::phaseAction()
     const int side = turn.currentCountry;
     m_player.rebuildAnalysis(m_state, side);
     bool interrupted = false;
-    if (takesPart(m_state, side)) {
+    if (m_state.countryTakesPart(side)) {
         if (m_state.isHumanCountry(side) && !m_state.handshake().delegation()) {
             askUiAndWait(kPhaseAction);
             interrupted = !waitForUiAnswer(m_state);
@@ -60,7 +60,7 @@ void GameThread::phaseProduction()
 {
     TurnBlock& turn = m_state.turnBlock();
     const int side = turn.currentCountry;
-    if (m_state.ruleSwitch(kRuleProducing) != 1 || !takesPart(m_state, side)) {
+    if (!m_state.ruleOn(kRuleProducing) || !m_state.countryTakesPart(side)) {
         turn.phase = kPhaseEnd;
         return;
     }

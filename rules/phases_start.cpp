@@ -8,8 +8,8 @@
 #include "rules/home_hex.h"
 #include "rules/links.h"
 #include "rules/main_window_link.h"
-#include "rules/missiles.h"
 #include "rules/map_window_link.h"
+#include "rules/missiles.h"
 #include "rules/phases.h"
 #include "rules/play.h"
 #include "rules/play_handshake.h"
@@ -17,6 +17,7 @@
 #include "rules/turn_marks.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 #include "state/unit_facts.h"
 
 
@@ -67,7 +68,7 @@ void GameThread::beginTurn()
     int person = -1;
     for (int place = 0; place < kCountryCount; ++place) {
         int c = turn.sideAtPlace(place);
-        if (!takesPart(m_state, c))
+        if (!m_state.countryTakesPart(c))
             continue;
         if (first < 0)
             first = c;
@@ -129,7 +130,7 @@ void GameThread::phaseStart()
         requestCentreOnHex(m_state, home.x, home.y);
     while (main.isSoundPlaying(kChimeSlot) && !stopRequested())
         threadPause(10);
-    main.requestMusic(side + 1, true);
+    main.requestMusic(tune::countryAnthem(side), true);
     turn.phase = kPhaseMissile;
 }
 

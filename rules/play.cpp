@@ -16,7 +16,7 @@
 
 namespace {
 
-bool isPersonTakingPart(GameState& state, int country) { return takesPart(state, country) && state.isHumanCountry(country); }
+bool isPersonTakingPart(GameState& state, int country) { return state.countryTakesPart(country) && state.isHumanCountry(country); }
 
 // A resumed game whose viewing country is now played by the computer shows the next person's view.
 void moveViewToAPerson(GameState& state)
@@ -37,7 +37,7 @@ unsigned takingPartMask(GameState& state)
 {
     unsigned mask = 0;
     for (int c = 0; c < kCountryCount; ++c)
-        if (takesPart(state, c))
+        if (state.countryTakesPart(c))
             mask |= 1u << c;
     return mask;
 }
@@ -162,14 +162,6 @@ void settleNewGame(GameState& state)
 }
 
 } // namespace
-
-bool takesPart(GameState& state, int country)
-{
-    if (country < 0 || country >= kCountryCount)
-        return false;
-    const CountryRecord& record = state.country(country);
-    return record.controller != 0 && record.inPlay == 1;
-}
 
 void startPlay(GameState& state)
 {

@@ -11,5 +11,3 @@ void startPlay(GameState& state);
 // Releases every wait of the game thread, joins it and empties every per-game table, so the next
 // game starts from clean tables. A second call only clears empty tables.
 void endPlay(GameState& state);
-// Whether the country takes part: it has a controller and is in play.
-bool takesPart(GameState& state, int country);

@@ -109,7 +109,7 @@ void serviceFromSupplyUnit(GameState& state, SupplyOrder& order, int supplier)
 uint32_t rearmCost(GameState& state, int country, int index, int set)
 {
     const UnitRecord* unit = state.unitOf(country, index);
-    if (state.ruleSwitch(kRuleSupplyCosts) != 1 || !unit || set < 0 || set >= kModelCount)
+    if (!state.ruleOn(kRuleSupplyCosts) || !unit || set < 0 || set >= kModelCount)
         return 0;
     const UnitTypeRecord& type = unit->type();
     int64_t counters = strengthSlotCount(*unit);

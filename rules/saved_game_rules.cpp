@@ -54,7 +54,7 @@ bool resumeStagedGame(GameState& state, const StagedSave& staged)
 {
     if (!applyStagedSave(state, staged))
         return false;
-    if (state.ruleSwitch(kRuleSearch) != 1)
+    if (!state.ruleOn(kRuleSearch))
         rebuildSightMaps(state);
     else
         layUnsavedSight(state);

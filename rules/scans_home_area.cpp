@@ -86,7 +86,7 @@ void BuildingAreaHexScan::visit(int x, int y)
         || hostileBuildingNear(state(), unitSide(), x, y))
         return;
     // Without storing (6) and rule 14 a unit may not idle on its own capital.
-    if (state().ruleSwitch(kRuleStoring) != 1 && state().ruleSwitch(kRuleAdjacentProduction) != 1 && HexPos { x, y } == sideHomeHex(state(), unitSide()))
+    if (!state().ruleOn(kRuleStoring) && !state().ruleOn(kRuleAdjacentProduction) && HexPos { x, y } == sideHomeHex(state(), unitSide()))
         return;
     const int d = distanceFromHome(state(), targetCountry(), movementType(), x, y);
     uint32_t key = d >= 0 ? uint32_t(10000 - std::min(d, 10000)) : 0;

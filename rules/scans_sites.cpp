@@ -75,7 +75,7 @@ void EnemyBuildingHexScan::visit(int x, int y)
         return;
     if (!(m_countryMask & (1u << building.owner())))
         return;
-    if (isCapital(building) && state().ruleSwitch(kRuleCapitalDestruction) != 1)
+    if (isCapital(building) && !state().ruleOn(kRuleCapitalDestruction))
         return;
     std::vector<UnitRef> refs;
     state().collectUnitsInHex(x, y, refs);
@@ -183,7 +183,7 @@ bool SupplyPointHexScan::buildingServes(int x, int y) const
         return false;
     if (m_test == SupplyTest::FuelAndAmmunition && !building->canRearm(m_country, m_group))
         return false;
-    return state().ruleSwitch(kRuleStoring) != 1 || building->acceptsUnit(m_country, m_group);
+    return !state().ruleOn(kRuleStoring) || building->acceptsUnit(m_country, m_group);
 }
 
 void SupplyPointHexScan::visit(int x, int y)

@@ -11,7 +11,6 @@ constexpr int kLandMine = 1;
 constexpr int kMissileCodeBase = 100;
 // The turn phase in which missiles fly.
 constexpr int kMissilePhase = 1;
-constexpr int kExplosionSound = 13;
 // The notice a unit gives when its fuel runs out.
 constexpr int kFuelOutNotice = 0;
 // A hex holds this many units.

@@ -9,12 +9,6 @@
 
 namespace {
 
-bool takesPart(GameState& state, int side)
-{
-    const CountryRecord& country = state.country(side);
-    return country.controller != 0 && country.inPlay == 1;
-}
-
 void setBits(BuildingRecord& building, unsigned bits, bool on)
 {
     building.supplyBits = uint8_t(on ? building.supplyBits | bits : building.supplyBits & ~bits);
@@ -33,12 +27,12 @@ void clearSupplyLineCells(GameState& state)
 void updateSupplyLines(GameState& state)
 {
     clearSupplyLineCells(state);
-    if (state.ruleSwitch(kRuleSupplyLines) == 0) {
+    if (!state.ruleOn(kRuleSupplyLines)) {
         for (BuildingRecord& building : state.buildings())
             setBits(building, kBuildingSupplied, true);
     } else {
         for (int side = 0; side < kCountryCount; ++side)
-            if (takesPart(state, side))
+            if (state.countryTakesPart(side))
                 updateSupplyLinesOfSide(state, side);
     }
     state.supplyLinesDirty() = 0;

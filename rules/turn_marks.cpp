@@ -24,10 +24,7 @@ unsigned g_turnMarkRebuilds = 0;
 
 bool takesPartInMarks(GameState& state, int side)
 {
-    if (side >= kCountryCount)
-        return true;
-    const CountryRecord& country = state.country(side);
-    return country.controller != 0 && country.inPlay == 1;
+    return side >= kCountryCount || state.country(side).takesPart();
 }
 
 namespace {

@@ -15,11 +15,6 @@
 #include <cstring>
 #include <utility>
 
-namespace {
-
-
-} // namespace
-
 TurnMarkTracker::UntouchedWrite TurnMarkTracker::defaultUntouchedWrite()
 {
 #ifdef DERAZODO_CHECK_UNIT_TOUCHES
@@ -94,7 +89,7 @@ TurnMarkTracker::Setting TurnMarkTracker::settingOf(GameState& state) const
             s.sides = uint16_t(s.sides | 1u << side);
     if (fog)
         s.layeredSight = fog->rules().layeredSight();
-    s.search = state.ruleSwitch(kRuleSearch);
+    s.search = state.ruleOn(kRuleSearch);
     s.rebuilds = g_turnMarkRebuilds;
     return s;
 }

@@ -66,7 +66,7 @@ std::array<int, kCountryCount> examinationOrder(GameState& state)
 void decideByConditions(GameState& state, const GameEndNotices& notices)
 {
     for (int c : examinationOrder(state)) {
-        if (!isCountryInPlay(state, c) || !meetsVictoryConditions(state, c))
+        if (!state.countryTakesPart(c) || !meetsVictoryConditions(state, c))
             continue;
         state.turnBlock().decided = 3;
         state.country(c).outcome = kOutcomeVictory;
@@ -79,14 +79,14 @@ void shareOutcomes(GameState& state)
 {
     int winner = -1;
     for (int c = 0; c < kCountryCount && winner < 0; ++c)
-        if (isCountryInPlay(state, c) && isVictoryOutcome(state.country(c).outcome))
+        if (state.countryTakesPart(c) && isVictoryOutcome(state.country(c).outcome))
             winner = c;
     if (winner < 0)
         return;
     const uint16_t outcome = state.country(winner).outcome;
     for (int c = 0; c < kCountryCount; ++c) {
         CountryRecord& record = state.country(c);
-        if (c == winner || !isCountryInPlay(state, c) || !isUndecidedOutcome(record.outcome))
+        if (c == winner || !state.countryTakesPart(c) || !isUndecidedOutcome(record.outcome))
             continue;
         record.outcome = state.isAllied(c, winner) ? outcome : uint16_t(outcome + kOutcomeDefeatOffset);
     }
@@ -101,7 +101,7 @@ void checkEndOfGame(GameState& state, int show_notices)
 
     if (flags & kEndCheckCapital) {
         for (int c = 0; c < kCountryCount; ++c) {
-            if (!isCountryInPlay(state, c) || !(state.turnBlock().capitalMask & (1u << c)) || ownsIntactCapital(state, c))
+            if (!state.countryTakesPart(c) || !(state.turnBlock().capitalMask & (1u << c)) || ownsIntactCapital(state, c))
                 continue;
             ruinCapitals(state, c);
             state.country(c).outcome = kOutcomeCapitalLost;
@@ -112,7 +112,7 @@ void checkEndOfGame(GameState& state, int show_notices)
     }
     if (flags & kEndCheckUnitDestroyed) {
         for (int c = 0; c < kCountryCount; ++c) {
-            if (!isCountryInPlay(state, c) || !isEliminated(state, c))
+            if (!state.countryTakesPart(c) || !isEliminated(state, c))
                 continue;
             notices.show(c, kGameEndEliminated);
             dropWithOutcome(state, c, kOutcomeEliminated);
@@ -122,7 +122,7 @@ void checkEndOfGame(GameState& state, int show_notices)
     if (state.mode() == 0) {
         if (flags & kEndCheckUnitDestroyed) {
             for (int c = 0; c < kCountryCount; ++c) {
-                if (!isCountryInPlay(state, c) || !state.country(c).transportPercent || canStillMeetTransport(state, c))
+                if (!state.countryTakesPart(c) || !state.country(c).transportPercent || canStillMeetTransport(state, c))
                     continue;
                 dropWithOutcome(state, c, kOutcomeTransportFailed);
                 notices.show(c, kGameEndTransportFailed);
@@ -135,14 +135,6 @@ void checkEndOfGame(GameState& state, int show_notices)
     if (state.turnBlock().decided)
         shareOutcomes(state);
     flags = 0;
-}
-
-bool isCountryInPlay(GameState& state, int country)
-{
-    if (country < 0 || country >= kCountryCount)
-        return false;
-    const CountryRecord& record = state.country(country);
-    return record.controller != 0 && record.inPlay == kCountryInPlay;
 }
 
 int winnerCountry(GameState& state)

@@ -38,13 +38,6 @@ enum GameEndKind : int {
     kGameEndTransportFailed = 5,
 };
 
-// A country's status while it takes part; 2 once it dropped out.
-constexpr uint16_t kCountryInPlay = 1;
-constexpr uint16_t kCountryOut = 2;
-
-// The country is in the game and has not dropped out.
-bool isCountryInPlay(GameState& state, int country);
-
 // Drops out the countries the flagged events finished, evaluates the victory conditions in normal
 // mode, decides the game and gives every country in play its outcome. Notices are shown only with
 // show_notices 1 and a visible main window. Clears the end-check flags.

@@ -105,7 +105,7 @@ bool canStillMeetTransport(GameState& state, int side)
     if (side == kNeutralSide) {
         country = -1;
         for (int c = 0; c < kCountryCount && country < 0; ++c)
-            if (isCountryInPlay(state, c) && transportPercent(state, c) && countsNeutral(state, c))
+            if (state.countryTakesPart(c) && transportPercent(state, c) && countsNeutral(state, c))
                 country = c;
         if (country < 0)
             return true;

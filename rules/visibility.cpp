@@ -24,7 +24,7 @@ int concealmentRadius(const GameState& state, const UnitTypeRecord& type, int x,
         return type.concealRadius;
     if (type.secondConcealRadius > 0)
         return type.secondConcealRadius;
-    if (state.ruleSwitch(kRuleConcealment) != 0 && type.terrainConcealRadius > 0) {
+    if (state.ruleOn(kRuleConcealment) && type.terrainConcealRadius > 0) {
         const TerrainRecord* terrain = state.terrainTypeAt(x, y);
         if (terrain && (terrain->flags & kConcealingTerrain))
             return type.terrainConcealRadius;
@@ -46,7 +46,7 @@ bool isUnitVisibleTo(const GameState& state, int viewer, int code, int index)
 
 bool isHexVisibleTo(const GameState& state, int viewer, int code, int index, int x, int y)
 {
-    if (state.ruleSwitch(kRuleSearch) == 0)
+    if (!state.ruleOn(kRuleSearch))
         return true;
     const UnitRecord* unit = state.unitOf(code, index);
     if (!unit)

@@ -138,7 +138,7 @@ void CurrentAction::markAutoMoveRoute()
     }
     int country = unit->goalXOrSide;
     int index = unit->goalYOrIndex;
-    if (country >= kCountryCount || m_state.country(country).controller == 0 || m_state.country(country).inPlay != 1)
+    if (!m_state.countryTakesPart(country))
         return;
     const UnitRecord* followed = m_state.unitOf(country, index);
     if (!followed || followed->state() != 1 || followed->hasFlag(kUnitAwaitingProduction | kUnitAboard))

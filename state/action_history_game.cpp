@@ -12,7 +12,7 @@ namespace {
 class GameStateSightRules : public SightRules {
 public:
     explicit GameStateSightRules(const GameState& state) : m_state(state) { }
-    bool layeredSight() const override { return m_state.ruleSwitch(kRuleSightLayers) != 0; }
+    bool layeredSight() const override { return m_state.ruleOn(kRuleSightLayers); }
     uint16_t allianceMaskOf(int side) const override { return uint16_t(m_state.allianceMaskOf(side)); }
     bool isAllied(int a, int b) const override { return m_state.isAllied(a, b); }
 
@@ -33,8 +33,7 @@ const UnitTypeRecord* GameStateHistoryWorld::unitType(int id) const
 
 bool GameStateHistoryWorld::isCountryPlaying(int country) const
 {
-    const CountryRecord& record = m_state.country(country);
-    return record.controller != 0 && record.inPlay == 1;
+    return m_state.countryTakesPart(country);
 }
 
 // Without rules hooks every unit counts as visible, as for the other state queries.

@@ -7,6 +7,10 @@
 
 static_assert(std::endian::native == std::endian::little, "records are read in place as little-endian");
 
+// A country's inPlay while it takes part; 2 once it dropped out.
+constexpr uint16_t kCountryInPlay = 1;
+constexpr uint16_t kCountryOut = 2;
+
 #pragma pack(push, 1)
 struct CountryRecord {
     char name[42];
@@ -56,6 +60,9 @@ struct CountryRecord {
     uint8_t pactMask;
     uint8_t reserved153;
     uint32_t fundsCeiling;
+
+    // In the game (played by a person or the computer) and not dropped out.
+    bool takesPart() const { return controller != 0 && inPlay == kCountryInPlay; }
 };
 #pragma pack(pop)
 static_assert(sizeof(CountryRecord) == 158);

@@ -1,15 +1,10 @@
 // Funds of the countries: spending with the money alarm, income with the ceiling, forces value.
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 #include "state/ui_hooks.h"
 #include "state/unit_facts.h"
 
 #include <algorithm>
-
-namespace {
-
-constexpr int kMoneyAlarmSound = 18;
-
-} // namespace
 
 uint32_t GameState::spendFunds(int country, uint32_t amount)
 {
@@ -25,7 +20,7 @@ uint32_t GameState::spendFunds(int country, uint32_t amount)
     if (m_settings.playMoneyAlarm && m_turnBlock.currentCountry == country && isHumanCountry(country)
         && int64_t(before) >= alarm && int64_t(record.funds) < alarm) {
         if (StateUiHooks* hooks = stateUiHooks())
-            hooks->playSound(kMoneyAlarmSound);
+            hooks->playSound(sound_slot::kMoneyAlarm);
     }
     return record.funds;
 }

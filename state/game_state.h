@@ -133,6 +133,8 @@ public:
     BattleUnitData* battleUnitData() const { return m_battleUnitData.get(); }
     CountryRecord& country(int c) { return m_countries[size_t(c)]; }
     const CountryRecord& country(int c) const { return m_countries[size_t(c)]; }
+    // False for anything but a country index 0..7.
+    bool countryTakesPart(int c) const { return c >= 0 && c < kCountryCount && country(c).takesPart(); }
     const UnitRecord* unitTable(int side) const { return m_unitTables[size_t(side)].get(); }
     // Handed out writable: every record of the side is noted as touched.
     UnitRecord* unitTable(int side)
@@ -359,8 +361,7 @@ public:
     const RuleSlot& ruleSlot(int slot) const { return m_ruleSlots[slot]; }
     RuleBlock& ruleBlock() { return m_ruleBlock; }
     const RuleBlock& ruleBlock() const { return m_ruleBlock; }
-    int ruleSwitch(RuleSwitch s) const { return m_ruleBlock.switches[s]; }
-    bool ruleOn(RuleSwitch s) const { return ruleSwitch(s) == 1; }
+    bool ruleOn(RuleSwitch s) const { return m_ruleBlock.on(s); }
 
     void loadAnthemList();
     void anthemWaveName(int index, std::string& out) const;

@@ -12,14 +12,16 @@ constexpr int kRuleSlotCount = 24;
 struct RuleBlock {
     // In a rule slot: the slot's number.
     uint8_t lead;
-    // 0 off; other values on or a setting.
+    // 0 off, 1 on: every switch is a two-way choice.
     uint8_t switches[kRuleSwitchCount];
+
+    // The one test of a switch: any other byte (never written by the rule editors) is off.
+    bool on(int s) const { return switches[s] == 1; }
 };
 #pragma pack(pop)
 static_assert(sizeof(RuleBlock) == 52);
 
-// The switches by index, as the rule file lists them. A switch is on when its byte is 1; a few
-// readers take any non-zero byte as on.
+// The switches by index, as the rule file lists them.
 enum RuleSwitch : int {
     kRuleLowFuelUse = 0,                 // moving burns a quarter of the fuel allowance instead of half
     kRuleZoc = 1,                        // enemy units hold zones of control

@@ -18,6 +18,8 @@ std::string ruleFileName(bool simple, int slot)
     return simple ? "simple.rul" : "class" + std::to_string(slot) + ".rul";
 }
 
+constexpr const char* kNotARuleLine = "ルールの項目ではないか、値が数ではありません。";
+
 // A number as decimal() reads one: blanks, a sign, then at least one digit.
 bool hasNumber(const char* text)
 {
@@ -28,8 +30,9 @@ bool hasNumber(const char* text)
     return *text >= '0' && *text <= '9';
 }
 
-// False for a line that sets nothing: no key of a rule file, or a switch without a number.
-bool applyRuleLine(const char* line, RuleSlot& slot)
+// Why a line sets nothing, or null when it was taken: no key of a rule file, a switch without a
+// number, or a number that is not one of the switch's two choices (the switch keeps its off).
+const char* applyRuleLine(const char* line, RuleSlot& slot)
 {
     const auto& keys = ruleFileKeys();
     for (int k = 0; k < kRuleKeyCount; ++k) {
@@ -37,19 +40,23 @@ bool applyRuleLine(const char* line, RuleSlot& slot)
         if (std::strncmp(line, key.c_str(), key.size()) != 0 || line[key.size()] != '=')
             continue;
         const char* value = line + key.size() + 1;
-        if (k == 0)
+        if (k == 0) {
             slot.name = value;
-        else if (k == 1)
+        } else if (k == 1) {
             slot.date = value;
-        else if (k == 2)
+        } else if (k == 2) {
             slot.time = value;
-        else if (!hasNumber(value))
-            return false;
-        else
-            slot.block.switches[k - 3] = uint8_t(master_text::decimal(value));
-        return true;
+        } else {
+            if (!hasNumber(value))
+                return kNotARuleLine;
+            const int number = master_text::decimal(value);
+            if (number != 0 && number != 1)
+                return "ルールの値は 0 (なし) か 1 (あり) です。その項目はなしで始めます。";
+            slot.block.switches[k - 3] = uint8_t(number);
+        }
+        return nullptr;
     }
-    return false;
+    return kNotARuleLine;
 }
 
 } // namespace
@@ -89,10 +96,10 @@ void GameState::loadRuleFile()
             reader->readLine(line, sizeof line);
             if (!line[0])
                 continue;
-            if (applyRuleLine(line, slot))
-                ++applied;
+            if (const char* reason = applyRuleLine(line, slot))
+                skipped.add(number, reason);
             else
-                skipped.add(number, "ルールの項目ではないか、値が数ではありません。");
+                ++applied;
         }
         skipped.report(name.c_str());
         if (i == 0 && applied == 0 && skipped.count() == 0)

@@ -75,7 +75,7 @@ struct SavedGameImage {
 
     size_t rowBytes() const { return (size_t(header.width) + 7) / 8; }
     // Layers a country's sight bitmap holds: 6 with rule 4 on, else 1; 0 with rule 3 off.
-    int sightLayers() const { return rules.switches[kRuleSearch] != 1 ? 0 : rules.switches[kRuleSightLayers] == 1 ? 6 : 1; }
+    int sightLayers() const { return !rules.on(kRuleSearch) ? 0 : rules.on(kRuleSightLayers) ? 6 : 1; }
 };
 
 // Why a file was refused, and at which byte.

@@ -3,6 +3,7 @@
 
 #include "state/game_state.h"
 #include "state/sight_maps.h"
+#include "state/sound_codes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -29,13 +30,13 @@ void relinkAnthems(GameState& state)
     const auto& music = state.musicNames();
     for (int c = 0; c < kCountryCount; ++c) {
         CountryRecord& country = state.country(c);
-        if (country.controller == 0 || country.inPlay != 1 || country.anthemCode < 50)
+        if (!country.takesPart() || country.anthemCode < tune::kMusicListBase)
             continue;
         char name[sizeof state.turnBlock().anthemFiles[0] + 1] = {};
         std::memcpy(name, state.turnBlock().anthemFiles[c], sizeof state.turnBlock().anthemFiles[c]);
         auto found = std::find_if(music.begin(), music.end(), [&](const std::string& m) { return sameNameIgnoringCase(m, name); });
         size_t k = size_t(found - music.begin());
-        country.anthemCode = found != music.end() && k <= 255 - 50 ? uint8_t(50 + k) : 0;
+        country.anthemCode = found != music.end() && k <= 255 - tune::kMusicListBase ? uint8_t(tune::kMusicListBase + k) : 0;
     }
 }
 

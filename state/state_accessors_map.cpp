@@ -36,7 +36,7 @@ void GameState::computeBorderMasks()
 
 bool GameState::isNightTurn() const
 {
-    if (ruleSwitch(kRuleDayNight) != 1)
+    if (!ruleOn(kRuleDayNight))
         return false;
     int period = std::max(1, m_mapHeader.dayNightTurns());
     int t = m_turnBlock.turn ? m_turnBlock.turn - 1 : 0;

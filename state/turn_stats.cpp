@@ -63,7 +63,7 @@ void GameState::computeTurnStats()
     for (int c = 0; c < kCountryCount; ++c) {
         TurnStatsEntry& entry = m_turnStats.back().country[c];
         const CountryRecord& record = m_countries[size_t(c)];
-        bool taking_part = record.controller != 0 && record.inPlay == 1;
+        bool taking_part = record.takesPart();
         entry.unitCount = taking_part ? uint32_t(liveUnitCount(c)) : 0;
         entry.forces = taking_part ? forcesValue(c) : 0;
     }

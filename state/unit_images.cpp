@@ -62,7 +62,7 @@ bool unitHexCheck(const GameState& state, const UnitRecord& unit, int x, int y, 
 {
     bool r = unit.canActOnTerrain(x, y, side);
     const UnitTypeRecord* type = state.unitTypeOf(unit);
-    if (!r || state.ruleSwitch(kRuleStoring) != 1 || !type || type->domain == 3)
+    if (!r || !state.ruleOn(kRuleStoring) || !type || type->domain == 3)
         return r;
     bool vtol = type->unitClass == 4;
     bool helicopter = type->unitClass >= 13 && type->unitClass <= 18;

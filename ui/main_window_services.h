@@ -8,8 +8,6 @@
 class MusicPlayer;
 class SoundPlayer;
 
-// The effect slot (and music segment) of the map settings' music preview.
-constexpr int kPreviewSoundSlot = 1;
 // The music player's audio path that carries the music at the music volume.
 constexpr int kMusicAudioPath = 1;
 #include <cstdint>

@@ -125,7 +125,7 @@ enum PrivateMessage : UINT {
     // ---- To the map window (answered in app/map_window_messages.cpp) ----
     // The main window and the game thread: set the view up again, then answer wait wParam (or 0).
     kMapFullRefresh = WM_USER + 105,
-    // The same: draw everything again, then answer wait wParam (or 0).
+    // The same: draw again what changed since it was drawn, then answer wait wParam (or 0).
     kMapRefresh = WM_USER + 106,
     // The game thread's link: blink hex wParam = (y << 16) | x.
     kMapBlinkHex = WM_USER + 108,

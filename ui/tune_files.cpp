@@ -3,15 +3,16 @@
 
 #include "state/data_path.h"
 #include "state/game_state.h"
+#include "state/sound_codes.h"
 
 std::optional<std::string> anthemFileName(const GameState& game, int code)
 {
-    if (code < 50) {
+    if (code < tune::kMusicListBase) {
         std::string name;
         game.anthemWaveName(code, name);
         return name;
     }
-    const size_t entry = size_t(code - 50);
+    const size_t entry = size_t(code - tune::kMusicListBase);
     if (entry >= game.musicPaths().size())
         return std::nullopt;
     return game.musicPaths()[entry];
@@ -21,15 +22,15 @@ std::string tunePath(const GameState& game, int code)
 {
     const char* fixed = "START.wav";
     switch (code) {
-    case 9: fixed = "VICTORY.wav"; break;
-    case 10: fixed = "DEFEAT.wav"; break;
-    case 11: fixed = "OPENING.wav"; break;
-    case 12: fixed = "ENDING.wav"; break;
+    case tune::kVictory: fixed = "VICTORY.wav"; break;
+    case tune::kDefeat: fixed = "DEFEAT.wav"; break;
+    case tune::kOpening: fixed = "OPENING.wav"; break;
+    case tune::kEnding: fixed = "ENDING.wav"; break;
     default: break;
     }
-    if (code < 1 || code > 8)
+    if (code < tune::countryAnthem(0) || code > tune::countryAnthem(kCountryCount - 1))
         return dataPath(fixed, kFolderWave);
     // An anthem past the music list has no file: the start tune plays instead.
-    const std::optional<std::string> name = anthemFileName(game, game.country(code - 1).anthemCode);
+    const std::optional<std::string> name = anthemFileName(game, game.country(code - tune::countryAnthem(0)).anthemCode);
     return name ? dataPath(name->c_str(), kFolderProgram) : dataPath("START.wav", kFolderWave);
 }

@@ -52,10 +52,10 @@ Outcome play(const std::vector<uint8_t>& image, unsigned seed)
         outcome.victory |= turn.decided && country.outcome >= 1 && country.outcome <= 99 && country.outcome != 4;
         outcome.bought += country.unitsBought;
         outcome.income += int64_t(country.runningTotal) - int64_t(funds_at_start[size_t(c)]);
-        if (isCountryInPlay(state, c) && country.turnLimitResult != 0) {
+        if (state.countryTakesPart(c) && country.turnLimitResult != 0) {
             const int expected = country.turnLimitResult == 1 ? kOutcomeTurnLimitVictory : kOutcomeTurnLimitDefeat;
             every_result = every_result && country.outcome == expected;
-        } else if (isCountryInPlay(state, c)) {
+        } else if (state.countryTakesPart(c)) {
             every_result = false;
         }
     }
@@ -117,7 +117,7 @@ TEST_P(ComputerTurnGames, EveryCountryEarnsItsBuildingsIncomeAndHasAResultAtTheL
         GameThread thread(state, player, StepYield::None);
         int countries = 0;
         for (int c = 0; c < kCountryCount; ++c) {
-            if (!isCountryInPlay(state, c))
+            if (!state.countryTakesPart(c))
                 continue;
             ++countries;
             const CountryRecord& country = state.country(c);

@@ -95,7 +95,7 @@ void ReferenceRange::terrainCosts()
 void ReferenceRange::unitFlags()
 {
     for (int s = 0; s < kSideCount; ++s) {
-        if (s < kCountryCount && (m_state.country(s).controller == 0 || m_state.country(s).inPlay != 1))
+        if (s < kCountryCount && !m_state.country(s).takesPart())
             continue;
         sideUnits(s, m_state.unitTable(s), int(m_state.unitCount(s)), false);
         if (s < kCountryCount)
@@ -135,7 +135,7 @@ void ReferenceRange::sideUnits(int side, const UnitRecord* table, int count, boo
 
 void ReferenceRange::enemyZones(const UnitRecord& enemy)
 {
-    const bool zone = m_state.ruleOn(kRuleZoc) && (m_state.ruleSwitch(kRuleZocNeedsWeapon) != 1 || enemy.canAttackClass(m_targetClass));
+    const bool zone = m_state.ruleOn(kRuleZoc) && (!m_state.ruleOn(kRuleZocNeedsWeapon) || enemy.canAttackClass(m_targetClass));
     for (int d = 0; d < kHexDirections; ++d) {
         const HexPos n = hexNeighbour(enemy.x, enemy.y, d, width, height);
         if (n.valid())
@@ -143,7 +143,7 @@ void ReferenceRange::enemyZones(const UnitRecord& enemy)
     }
     if (zone && m_state.ruleOn(kRuleStacking))
         flags[at(enemy.x, enemy.y)] |= kRangeEnemyZoc;
-    if (m_state.ruleSwitch(kRuleInterception) != 1)
+    if (!m_state.ruleOn(kRuleInterception))
         return;
     const int range = enemy.type().range[m_domain];
     int r = range > 0 ? std::min(range, enemy.bestWeaponReach(m_domain, 0, 0, 0)) : 0;
@@ -198,7 +198,7 @@ bool ReferenceRange::relax(int x, int y, int cost, int entering_side, int layer)
 {
     const uint32_t f = flags[at(x, y)];
     const int stacking = m_state.unitSlotFor(m_domain);
-    if ((f & kRangeEnemy) && (m_state.ruleSwitch(kRuleStacking) != 1 || (f & (kRangeEnemyClass << stacking))))
+    if ((f & kRangeEnemy) && (!m_state.ruleOn(kRuleStacking) || (f & (kRangeEnemyClass << stacking))))
         return false;
     if (layer == 1 && (f & (kRangeInterceptZone | kRangeKnownMine)))
         return false;

@@ -12,6 +12,7 @@
 #include "state/game_state.h"
 #include "ui/main_window_services.h"
 
+#include "state/sound_codes.h"
 #include "tests/lib/media/notice_log.h"
 #include "tests/lib/media/sound_files.h"
 #include "tests/lib/temp_program_folder.h"
@@ -137,9 +138,9 @@ TEST_F(GameSoundTest, TunesPlayTheCountrysAnthemTheJinglesAndChosenMusic)
     EXPECT_NE(sound.currentMusic().find("three.wav"), std::string::npos);
     EXPECT_EQ(heard(), 1300);
     EXPECT_TRUE(sound.musicPlayer()->isPlaying(sound_slot::kMusic));
-    sound.playTune(kVictoryTune, false);
+    sound.playTune(tune::kVictory, false);
     EXPECT_EQ(heard(), 900);
-    sound.playTune(kDefeatTune, false);
+    sound.playTune(tune::kDefeat, false);
     EXPECT_EQ(heard(), 1000);
 
     // An anthem code of 50 or more picks from the music folder's own list, anthems left out.
@@ -206,7 +207,7 @@ TEST_F(GameSoundTest, ADamagedSoundIsToldOnceNamingItAndThenStaysSilent)
             else if (c.play == Play::Music)
                 sound.playMusicFile(std::string(c.file).replace(5, 1, "\\"), true);
             else if (c.play == Play::Jingle)
-                sound.playJingle(kVictoryTune);
+                sound.playJingle(tune::kVictory);
             else
                 sound.playSound(5);
             EXPECT_EQ(heard(), 0);
@@ -307,10 +308,10 @@ TEST_F(GameSoundTest, UnloadingThePreviewSlotLeavesTheMusicPlaying)
     sound.playTune(3, true);
     MusicPlayer* music = sound.musicPlayer();
     ASSERT_NE(music, nullptr);
-    ASSERT_TRUE(music->loadSegment(kPreviewSoundSlot, platform::gamePathFromHost(m_folder.host("tkbgm/user.wav")).c_str()));
-    music->playLooped(kMusicAudioPath, kPreviewSoundSlot);
-    EXPECT_TRUE(music->isPlaying(kPreviewSoundSlot));
-    sound.unloadSound(kPreviewSoundSlot);
-    EXPECT_FALSE(music->isPlaying(kPreviewSoundSlot));
+    ASSERT_TRUE(music->loadSegment(sound_slot::kPreview, platform::gamePathFromHost(m_folder.host("tkbgm/user.wav")).c_str()));
+    music->playLooped(kMusicAudioPath, sound_slot::kPreview);
+    EXPECT_TRUE(music->isPlaying(sound_slot::kPreview));
+    sound.unloadSound(sound_slot::kPreview);
+    EXPECT_FALSE(music->isPlaying(sound_slot::kPreview));
     EXPECT_TRUE(music->isPlaying(sound_slot::kMusic));
 }

@@ -178,7 +178,7 @@ TEST(GoldenScreenView, FirstTurnIsDrawnForThePersonAsAFreshViewDrawsIt)
     World world;
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
-    ASSERT_EQ(world.state().ruleSwitch(kRuleSearch), 1) << "the training map plays with fog";
+    ASSERT_TRUE(world.state().ruleOn(kRuleSearch)) << "the training map plays with fog";
     World::pump();
     ASSERT_TRUE(platform::harness::waitIdle());
     HWND map = mapWindowIn(world.handle());

@@ -18,6 +18,7 @@
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/state/packed_value.h"
 #include "ui/presentation.h"
+#include "ui/private_messages.h"
 
 #include <chrono>
 #include <filesystem>
@@ -60,6 +61,20 @@ std::vector<UINT> toolsDisagreeingWithTheMenu(World& world)
         if (bool(states[i++]) == grayed(world, id))
             wrong.push_back(id);
     return wrong;
+}
+
+// The continent's countries all played by the computer, play started; false when the map did not load.
+bool playContinentByComputers(World& world)
+{
+    world.dismissPopups();
+    GameState& state = world.state();
+    if (!state.loadMapFile(world.gamePath("tkmap/continent.vtm").c_str()))
+        return false;
+    for (int c = 0; c < kCountryCount; ++c)
+        if (state.country(c).controller != 0)
+            state.country(c).controller = 2;
+    startPlay(state);
+    return true;
 }
 
 } // namespace
@@ -198,18 +213,70 @@ TEST(MainWindowCommands, RefusedFilesAreToldAndLeaveNoGameRunning)
 TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
 {
     World world;
-    world.dismissPopups();
     GameState& state = world.state();
-    ASSERT_TRUE(state.loadMapFile(world.gamePath("tkmap/continent.vtm").c_str()));
-    for (int c = 0; c < kCountryCount; ++c)
-        if (state.country(c).controller != 0)
-            state.country(c).controller = 2;
-    startPlay(state);
+    ASSERT_TRUE(playContinentByComputers(world));
     ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().turn >= 1 && state.turnBlock().phase == kPhaseAction; }));
     world.window().quit();
     EXPECT_FALSE(IsWindow(world.handle()));
     EXPECT_EQ(state.handshake().playThread(), nullptr);
     EXPECT_FALSE(state.handshake().playRunning());
+}
+
+// After a computer action the map redraws only the hexes whose look changed: each time the game
+// thread waits for the map, the screen and the back picture are those of a full redraw.
+TEST(MainWindowCommands, ComputerActionsLeaveTheMapAsAFullRedrawDraws)
+{
+    World world;
+    ASSERT_TRUE(playContinentByComputers(world));
+    MapWindow* map = world.window().mapWindow();
+    ASSERT_NE(map, nullptr);
+    RECT client {};
+    GetClientRect(map->handle(), &client);
+    MapWindowPoints(map->handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    // The back picture and the screen, compared where the map shows on the screen (not under the
+    // thinking panel).
+    auto shown = [&] {
+        const uint32_t* back = map->backPixels();
+        std::vector<uint32_t> both(back, back + size_t(client.right - client.left) * size_t(client.bottom - client.top));
+        const harness::Image screen = harness::readRect(client);
+        both.insert(both.end(), screen.pixels.begin(), screen.pixels.end());
+        return both;
+    };
+    auto same = [&](const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+        const size_t width = size_t(client.right - client.left);
+        const size_t half = a.size() / 2;
+        for (size_t i = 0; i < a.size(); ++i) {
+            const POINT at { client.left + LONG(i % half % width), client.top + LONG(i % half / width) };
+            if (a[i] != b[i] && (i < half || WindowFromPoint(at) == map->handle()))
+                return false;
+        }
+        return true;
+    };
+    // About two turns' actions.
+    constexpr int kChecks = 24;
+    int compared = 0;
+    int differed = 0;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (compared < kChecks && std::chrono::steady_clock::now() < end) {
+        MSG msg;
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+            continue;
+        }
+        // Answered after the check: the game thread stands still meanwhile.
+        if (msg.hwnd == map->handle() && msg.message == ui_message::kMapRefresh && msg.wParam != 0) {
+            map->refresh();
+            const std::vector<uint32_t> partial = shown();
+            map->fullRefresh();
+            differed += same(partial, shown()) ? 0 : 1;
+            ++compared;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    EXPECT_EQ(compared, kChecks);
+    EXPECT_EQ(differed, 0) << "of " << compared;
+    world.window().quit();
 }
 
 TEST(MainWindowCommands, NewGameThroughTheSelectionDialogStartsTheEntryPreviewed)
@@ -613,7 +680,7 @@ TEST(MainWindowCommands, EveryMapShowsThePersonsFogFromTheFirstTurn)
         ASSERT_TRUE(world.waitForPersonIn(kPhaseAction)) << map;
         World::pump();
         ASSERT_NE(world.window().mapWindow(), nullptr);
-        EXPECT_EQ(world.state().ruleSwitch(kRuleSearch), 1) << map << " plays with fog";
+        EXPECT_TRUE(world.state().ruleOn(kRuleSearch)) << map << " plays with fog";
         EXPECT_EQ(world.window().mapWindow()->fogViewer(), 0) << map;
     }
 }

@@ -57,7 +57,7 @@ public:
     {
         GameState& s = state();
         for (int c = 0; c < kCountryCount && person < 0; ++c)
-            if (s.country(c).controller != 0 && s.country(c).inPlay == 1)
+            if (s.countryTakesPart(c))
                 person = c;
         ASSERT_GE(person, 0) << "no country in play";
         s.country(person).controller = 1;

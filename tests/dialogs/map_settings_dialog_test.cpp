@@ -313,7 +313,7 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
             SendMessageA(control(rulesWindow, rule_option_id::kOk), BM_CLICK, 0, 0);
             settle();
         }
-        EXPECT_EQ(s.ruleSwitch(kRuleDayNight), 1);
+        EXPECT_TRUE(s.ruleOn(kRuleDayNight));
         EXPECT_TRUE(enabled(window, id::kDayAndNight)) << "the day-and-night choice follows the rules";
         // The victory conditions: country 0 loses when the turns run out.
         PostMessageA(window, WM_COMMAND, id::kVictory, 0);

@@ -211,8 +211,9 @@ TEST_F(UnitPanels, RuleDependentValuesShowOutsidePlayAndFollowTheRulesInPlay)
     makeRich();
     auto header = [&] { return draw([&](HDC dc) { drawTypeHeader(dc, presentation(), s, type(), -1); }); };
     auto icons = [&] { return draw([&](HDC dc) { drawCapabilityIcons(dc, presentation(), s, type()); }); };
+    // A byte the rule editors never write is off, as the rules play it.
     for (RuleSwitch rule : { kRuleSearch, kRuleSightLayers, kRuleInterception, kRuleProducing, kRuleProductionCount, kRuleBombing })
-        info.world.setRule(rule, 0);
+        info.world.setRule(rule, 2);
     const Image outside = header();
     const Image outsideIcons = icons();
     info.startPlay();
@@ -230,7 +231,8 @@ TEST_F(UnitPanels, RuleDependentValuesShowOutsidePlayAndFollowTheRulesInPlay)
         info.world.setRule(rule, 1);
     const Image shown = header();
     EXPECT_TRUE(sameArea(outside, 0, 0, shown, 0, 0, 720, 320));
-    EXPECT_TRUE(ruleInEffect(s, kRuleRepairing) == (s.ruleSwitch(kRuleRepairing) != 0));
+    info.world.setRule(kRuleRepairing, 2);
+    EXPECT_FALSE(ruleInEffect(s, kRuleRepairing));
 }
 
 TEST_F(UnitPanels, AmmunitionAndFuelTurnRedAtAQuarterAndOrangeAtAHalf)

@@ -76,7 +76,7 @@ void CheckingSettlement::mismatch(const char* what)
 void CheckingSettlement::checkSight()
 {
     FogMap* fog = m_state.fogMap();
-    if (!fog || m_state.ruleSwitch(kRuleSearch) == 0)
+    if (!fog || !m_state.ruleOn(kRuleSearch))
         return;
     const SightLay lay = SightLay(sightChecks % 3);
     ++sightChecks;

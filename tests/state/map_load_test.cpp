@@ -156,8 +156,8 @@ TEST(MapLoad, OldTemporaryBridgeTurnsPlainAndSimpleModeTakesItsOwnRules)
     EXPECT_EQ(state.terrainCellAt(0, 5)->terrain, kPlain);
     // Lead 24 keeps six of the map's switches; the rest come from the simple-mode block.
     EXPECT_EQ(state.ruleBlock().lead, 24);
-    EXPECT_EQ(state.ruleSwitch(kRuleSearch), 7);
-    EXPECT_EQ(state.ruleSwitch(kRuleStacking), state.ruleSlot(0).block.switches[kRuleStacking]);
+    EXPECT_EQ(state.ruleBlock().switches[kRuleSearch], 7);
+    EXPECT_EQ(state.ruleBlock().switches[kRuleStacking], state.ruleSlot(0).block.switches[kRuleStacking]);
 }
 
 TEST(MapLoad, ReadsFromAPathAndAMissingFileFailsQuietly)

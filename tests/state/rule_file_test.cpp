@@ -37,9 +37,17 @@ TEST(RuleFile, KeyMustBeFollowedDirectlyByEquals)
     EXPECT_EQ(block.switches[1], 1);
     EXPECT_EQ(block.switches[2], 0);
     EXPECT_EQ(block.switches[3], 0);
-    EXPECT_EQ(block.switches[50], 300 & 0xFF);
-    EXPECT_EQ(block.switches[0], 7);
+    // A value other than the switch's two choices leaves it off, and the person is told.
+    EXPECT_EQ(block.switches[50], 0);
+    EXPECT_EQ(block.switches[0], 0);
     EXPECT_EQ(state->ruleSlot(2).name, "a=b");
+
+    folder.writeText("tkrule/class3.rul", "索敵=2\r\nZOC=1\r\n");
+    state->loadRuleFile();
+    EXPECT_FALSE(state->ruleSlot(3).block.on(kRuleSearch));
+    EXPECT_TRUE(state->ruleSlot(3).block.on(kRuleZoc));
+    ASSERT_FALSE(shownTexts().empty());
+    EXPECT_NE(shownTexts().back().find("class3.rul の 1行目から 1行を読み飛ばしました。\nルールの値は 0 (なし) か 1 (あり)"), std::string::npos);
 }
 
 TEST(RuleFile, SlotRoundTripsWithCommasInItsName)
@@ -52,12 +60,12 @@ TEST(RuleFile, SlotRoundTripsWithCommasInItsName)
     slot.date = "2026/12/07";
     slot.time = "10:15";
     for (int i = 0; i < kRuleSwitchCount; ++i)
-        slot.block.switches[i] = uint8_t(i * 5);
+        slot.block.switches[i] = uint8_t(i % 3 == 2);
     ASSERT_TRUE(state->saveRuleFile(7));
     auto lines = splitLines(folder.read("tkrule/class7.rul"));
     ASSERT_EQ(lines.size(), 54u);
     EXPECT_EQ(utf8(lines[3].c_str()), "最低燃料消費=0");
-    EXPECT_EQ(utf8(lines[53].c_str()), "生産数制限=250");
+    EXPECT_EQ(utf8(lines[53].c_str()), "生産数制限=1");
 
     auto reloaded = std::make_unique<GameState>();
     reloaded->loadRuleFile();

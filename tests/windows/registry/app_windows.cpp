@@ -30,11 +30,11 @@ std::vector<WindowEntry> appWindows()
         { "game_file_save", [](WindowWorld& w) {
              return modal([&] {
                  GameFileDialog dialog(w.context(), w.owner());
-                 dialog.runSaveDialog(w.gamePath("save") + "\\", 0, "kahan.wqs", 2);
+                 dialog.runSaveDialog(w.saveFolder() + "\\", 0, "kahan.wqs", 2);
              });
          }, pressButton(IDCANCEL) },
         { "folder_browse", [](WindowWorld& w) {
-             return modal([&] { browseForGameFolder(w.handle(), w.context().look.font(kSmallFont).handle(), w.gamePath("save")); });
+             return modal([&] { browseForGameFolder(w.handle(), w.context().look.font(kSmallFont).handle(), w.saveFolder()); });
          }, pressButton(IDCANCEL) },
     };
 }

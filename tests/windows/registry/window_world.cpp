@@ -5,7 +5,9 @@
 #include "state/action_history.h"
 #include "state/unit_facts.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 namespace window_registry {
 
@@ -28,9 +30,17 @@ WindowWorld::WindowWorld()
     }
     // A saved game for the file dialogs to list and preview.
     m_ready = m_ready && m_world.window().saveGameTo(m_world.gamePath("save/kahan.wqs"));
+    char link[] = "/tmp/derazodo-save-XXXXXX";
+    if (mkdtemp(link) && rmdir(link) == 0 && symlink(m_world.folder().host("save").c_str(), link) == 0)
+        m_saveLink = link;
+    m_saveFolder = m_saveLink.empty() ? gamePath("save") : platform::gamePathFromHost(m_saveLink);
 }
 
-WindowWorld::~WindowWorld() = default;
+WindowWorld::~WindowWorld()
+{
+    if (!m_saveLink.empty())
+        unlink(m_saveLink.c_str());
+}
 
 int WindowWorld::unitNamed(int country, const char* nameUtf8)
 {

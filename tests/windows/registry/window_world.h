@@ -29,6 +29,9 @@ public:
     HWND handle() const { return m_world.handle(); }
     main_window_test::World& world() { return m_world; }
     std::string gamePath(const std::string& name) const { return m_world.gamePath(name); }
+    // The save folder by a link of fixed length in /tmp, for the windows that show a folder's
+    // path: through the test's temporary folder its length would follow TMPDIR's.
+    const std::string& saveFolder() const { return m_saveFolder; }
 
     // The index of the country's first unit in play whose name holds the text (UTF-8); -1 when none.
     int unitNamed(int country, const char* nameUtf8);
@@ -43,6 +46,8 @@ public:
 private:
     main_window_test::World m_world;
     bool m_ready = false;
+    std::string m_saveLink;
+    std::string m_saveFolder;
 };
 
 } // namespace window_registry
