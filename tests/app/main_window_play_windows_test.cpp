@@ -1,17 +1,21 @@
 // The main window's play windows: the thinking window over the computer's turns, its requests to
 // resume and to hand a delegated turn back, and the auto-move window's menu command.
 #include "ui/private_messages.h"
+#include "app/environment_window.h"
 #include "app/menu_ids.h"
+#include "battle/live_clash_window.h"
 #include "dialogs/auto_move_set_window.h"
 #include "dialogs/think_progress_window.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
+#include "tests/app/battle_records.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
 namespace {
 
 using main_window_test::World;
+namespace harness = platform::harness;
 
 HWND thinkWindow() { return FindWindowA(ThinkProgressWindow::kClassName, nullptr); }
 
@@ -89,6 +93,62 @@ TEST(MainWindowPlayWindows, TheFileDialogsOfNewGameAndSaveAsSilenceTheThinkingWi
     EXPECT_EQ(whileOpen.load(), 0) << "clicks ignored while the save dialog is open";
     EXPECT_TRUE(window->activeFlag());
     EXPECT_EQ(thinkWindow(), window->handle()) << "the cancelled dialogs left the computer's turn running";
+    handshake.replyToGame(0);
+    world.window().stopPlay();
+    World::pump();
+}
+
+// During a computer's turn the person opens 環境設定; the thinking panel the next country's turn
+// brings and a battle scene come up behind it, and the person's clicks untick 戦闘を表示する.
+TEST(MainWindowPlayWindows, TheSettingsOpenDuringAComputersTurnStayAboveItsScenesAndKeepTheirClicks)
+{
+    World world(World::Scene::On);
+    world.dismissPopups();
+    GameState& state = world.state();
+    state.settings().showFight = state.settings().fightOnReal = true;
+    computersOnly(world);
+    ASSERT_TRUE(World::pumpUntil([&] { return thinkWindow() != nullptr; }));
+    // Held at the computer's next step, so that only the scene below plays.
+    Handshake& handshake = state.handshake();
+    handshake.setUiLinkReady();
+    ASSERT_TRUE(World::pumpUntil([&] { return handshake.replyPending(); }));
+    const int country = state.turnBlock().currentCountry;
+
+    auto sceneShown = [] {
+        HWND d = FindWindowA(cp("防御側").c_str(), nullptr);
+        return d && IsWindowVisible(d);
+    };
+    BattleRecord record = tanksAtInfantry();
+    std::atomic<bool> released { false };
+    std::thread game;
+    bool unticked = false;
+    dialogtest::drive(cp("環境設定").c_str(), [&] { return SendMessageA(world.handle(), WM_COMMAND, menu_id::kEnvironment, 0); },
+        [&](HWND dialog) {
+            PostMessageA(world.handle(), ui_message::kShowThinkWindow, WPARAM(country), 1);
+            game = std::thread([&] {
+                world.battle().runBattleScene(record, false);
+                released = true;
+            });
+            for (int i = 0; i < 500 && !(sceneShown() && thinkWindow()); ++i)
+                Sleep(10);
+            dialogtest::settle();
+            harness::keepShot("settings_over_scene.png");
+            EXPECT_TRUE(sceneShown());
+            EXPECT_EQ(GetActiveWindow(), dialog) << "the settings keep the keyboard";
+            HWND box = GetDlgItem(dialog, environment_id::kShowFight);
+            RECT r {};
+            GetWindowRect(box, &r);
+            harness::click(r.left + 6, (r.top + r.bottom) / 2);
+            dialogtest::settle();
+            unticked = IsDlgButtonChecked(dialog, environment_id::kShowFight) == BST_UNCHECKED;
+            EXPECT_TRUE(sceneShown()) << "the click was not the scene's";
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
+    EXPECT_TRUE(unticked);
+    EXPECT_FALSE(state.settings().showFight);
+    LiveClashWindow::endScene();
+    EXPECT_TRUE(World::pumpUntil([&] { return released.load(); }));
+    game.join();
     handshake.replyToGame(0);
     world.window().stopPlay();
     World::pump();
