@@ -236,15 +236,20 @@ void showOverOwner(const swCWindow& window, swCError* error)
 
 void markGameShown(HWND window) { SetPropA(window, kGameShown, HANDLE(1)); }
 
+HWND personsWindowOver(HWND gameWindow)
+{
+    const HWND main = GetAncestor(gameWindow, GA_ROOTOWNER);
+    const HWND active = GetActiveWindow();
+    const bool persons = main && main != gameWindow && !IsWindowEnabled(main) && active && active != main
+        && !GetPropA(active, kGameShown);
+    return persons ? active : nullptr;
+}
+
 void showGameWindow(HWND window, int command)
 {
     markGameShown(window);
-    const HWND main = GetAncestor(window, GA_ROOTOWNER);
-    const HWND active = GetActiveWindow();
-    const bool persons = main && main != window && !IsWindowEnabled(main) && active && active != main
-        && !GetPropA(active, kGameShown);
-    if (persons)
-        SetWindowPos(window, active, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (HWND persons = personsWindowOver(window))
+        SetWindowPos(window, persons, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     else
         ShowWindow(window, command);
 }

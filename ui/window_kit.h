@@ -248,6 +248,8 @@ bool loadAndCreate(Window& window, bool& windowMade, Load load)
 // battle host). A window the person opened over the main window, which holds it disabled, stays in
 // front of them and keeps the keyboard and the mouse.
 void markGameShown(HWND window);
+// The window the person has open over the main window that owns the game's window; null when none.
+HWND personsWindowOver(HWND gameWindow);
 // Shows such a window (marked so) as the show command says, or, while the person has a window of
 // their own open, just under that one and not activated.
 void showGameWindow(HWND window, int command);
