@@ -146,19 +146,16 @@ TEST(MapWindowLink, AComputersFightsShowNothingOverTheViewersFog)
     setRulesLinks({ &main, &appMapWindowLink(), &view.dialogs, &view.battle });
     rebuildSightMaps(s);
     view.window->fullRefresh();
-    const HexGeometry g(view.window->zoom(), s.mapWidth(), s.mapHeight());
-    RECT client {};
-    GetClientRect(view.window->handle(), &client);
-    // The inner half of each fogged hex's cell, where no neighbour's picture reaches.
-    auto fogged = [&] {
-        std::lock_guard lock(view.window->drawLock());
+    // On the screen, the inner half of each fogged hex, where no neighbour's picture reaches.
+    auto fogged = [&, quarter = HexGeometry(view.window->zoom(), 1, 1).cell() / 4] {
+        const platform::harness::Image screen = platform::harness::readScreen();
         std::vector<uint32_t> out;
         for (int y = 0; y < s.mapHeight(); ++y)
             for (int x = 0; x < s.mapWidth(); ++x) {
-                const POINT o = g.hexOrigin(x, y);
-                for (int py = o.y + g.cell() / 4; py < o.y + g.cell() * 3 / 4 && !s.fogMap()->isSeenInLayers(0, x, y, 0x3F); ++py)
-                    for (int px = o.x + g.cell() / 4; px < o.x + g.cell() * 3 / 4; ++px)
-                        out.push_back(view.window->backPixels()[size_t(py * client.right + px)]);
+                const POINT c = view.screenPointOf(x, y);
+                for (int py = c.y - quarter; py < c.y + quarter && !s.fogMap()->isSeenInLayers(0, x, y, 0x3F); ++py)
+                    for (int px = c.x - quarter; px < c.x + quarter; ++px)
+                        out.push_back(screen.at(px, py));
             }
         return out;
     };
