@@ -244,9 +244,9 @@ bool loadAndCreate(Window& window, bool& windowMade, Load load)
     return windowMade;
 }
 
-// Windows the game puts up by itself while play goes on (the battle scene, the thinking panel, the
-// battle host). A window the person opened over the main window, which holds it disabled, stays in
-// front of them and keeps the keyboard and the mouse.
+// Windows the game puts up by itself while play goes on (the battle scene and its host, the
+// simplified battle window, the thinking panel). A window the person opened over the main window,
+// which holds it disabled, stays in front of them and keeps the keyboard and the mouse.
 void markGameShown(HWND window);
 // The window the person has open over the main window that owns the game's window; null when none.
 HWND personsWindowOver(HWND gameWindow);
