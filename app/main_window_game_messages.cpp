@@ -128,7 +128,9 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         refreshTitle();
         return true;
     case kBringToFront:
-        SetForegroundWindow(handle());
+        // Not over a window the person has open, which holds this one disabled.
+        if (IsWindowEnabled(handle()))
+            SetForegroundWindow(handle());
         return true;
     default:
         return onInfoWindowMessage(msg) || onPlayWindowMessage(msg);

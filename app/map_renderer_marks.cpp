@@ -1,6 +1,7 @@
 // The map renderer's fog of the viewing country and the mark grid's pictures.
 #include "app/map_renderer_impl.h"
 
+#include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/rule_block.h"
 #include "state/sight_maps.h"
@@ -50,7 +51,8 @@ void MapRenderer::Impl::drawMarkGroup(const Canvas& c, int x, int y, std::span<c
     if (!grid)
         return;
     const uint16_t marks = grid[size_t(y) * size_t(state.mapWidth()) + size_t(x)];
-    if (!marks)
+    // Another country's selection and targets show only where the viewer sees.
+    if (!marks || !viewerSeesHex(state, x, y))
         return;
     const ZoomSheets& s = current();
     const int size = map_sheet::kHexSize[zoom];

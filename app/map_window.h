@@ -101,6 +101,10 @@ private:
     HexGeometry geometry() const;
     bool shownNight() const;
     bool hexInView(int x, int y) const;
+    // Whether an animation may draw (and sound) at the hex, or over the whole map area: the window is
+    // shown and the viewer may see every hex there.
+    bool animatesAt(int x, int y) const;
+    bool animatesOver(const RECT& mapArea) const;
     void present(const RECT* viewRect);
     void presentHex(int x, int y);
     void presentMapRect(const RECT& mapRect);

@@ -5,6 +5,7 @@
 #include "rules/current_action_marks.h"
 #include "rules/links.h"
 #include "rules/main_window_link.h"
+#include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/map_sheet_layout.h"
 #include "state/sound_codes.h"
@@ -22,6 +23,23 @@ constexpr int kNoHexEnd = 65535;
 
 bool MapWindow::animationsShown() const { return handle() && IsWindowVisible(handle()); }
 
+bool MapWindow::animatesAt(int x, int y) const
+{
+    return m_state.isOnMap(x, y) && animationsShown() && viewerSeesHex(m_state, x, y);
+}
+
+bool MapWindow::animatesOver(const RECT& mapArea) const
+{
+    int x0, y0, x1, y1;
+    if (!geometry().hexesIn(mapArea, x0, y0, x1, y1))
+        return false;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            if (!animatesAt(x, y))
+                return false;
+    return true;
+}
+
 bool MapWindow::hexInView(int x, int y) const
 {
     const HexView view = visibleHexRange();
@@ -37,7 +55,7 @@ void MapWindow::playSound(int slot)
 
 void MapWindow::blinkHex(int x, int y)
 {
-    if (!m_state.isOnMap(x, y) || !animationsShown())
+    if (!animatesAt(x, y))
         return;
     ensureVisible(x, y);
     for (int i = 0; i < kBlinks; ++i) {
@@ -70,7 +88,7 @@ void MapWindow::playEffect(const std::vector<HexPos>& hexes, MapEffect effect)
 
 void MapWindow::animateExplosion(int x, int y)
 {
-    if (!m_state.isOnMap(x, y) || !animationsShown())
+    if (!animatesAt(x, y))
         return;
     playSound(sound_slot::kExplosion);
     if (m_state.settings().mapOnBombAnim && hexInView(x, y))
@@ -79,7 +97,7 @@ void MapWindow::animateExplosion(int x, int y)
 
 void MapWindow::showHexEffect(int x, int y, int a, int b)
 {
-    if (!m_state.isOnMap(x, y) || !animationsShown() || !m_state.settings().mapOnBombAnim || !hexInView(x, y))
+    if (!animatesAt(x, y) || !m_state.settings().mapOnBombAnim || !hexInView(x, y))
         return;
     MapEffect effect = MapEffect::Demolition;
     if (a == 1)
@@ -91,25 +109,26 @@ void MapWindow::showHexEffect(int x, int y, int a, int b)
 
 void MapWindow::animateAreaBlast(int x, int y)
 {
-    if (!m_state.isOnMap(x, y) || !animationsShown())
+    if (!m_state.isOnMap(x, y))
         return;
-    playSound(sound_slot::kAreaBlast);
-    if (!m_state.settings().mapOnBombAnim)
-        return;
-    std::vector<HexPos> hexes { { x, y } };
-    for (int d = 0; d < kHexDirections; ++d) {
-        const HexPos n = m_state.hexNeighbour(x, y, d);
-        if (n.valid())
+    std::vector<HexPos> hexes;
+    for (int d = -1; d < kHexDirections; ++d) {
+        const HexPos n = d < 0 ? HexPos { x, y } : m_state.hexNeighbour(x, y, d);
+        if (n.valid() && animatesAt(n.x, n.y))
             hexes.push_back(n);
     }
-    playEffect(hexes, MapEffect::AreaBlast);
+    if (hexes.empty())
+        return;
+    playSound(sound_slot::kAreaBlast);
+    if (m_state.settings().mapOnBombAnim)
+        playEffect(hexes, MapEffect::AreaBlast);
 }
 
 void MapWindow::animateLevelChange(const LevelChange& change)
 {
     const int x = int(change.x);
     const int y = int(change.y);
-    if (!m_state.settings().levelEffect || !m_state.isOnMap(x, y) || !animationsShown())
+    if (!m_state.settings().levelEffect || !animatesAt(x, y))
         return;
     // The game thread asks whether the acting country sees the unit; the screen shows the viewing
     // country's fog, which may hide it.
@@ -128,7 +147,7 @@ void MapWindow::animateAttackPath(int fromX, int fromY, int toX, int toY)
     if (!m_state.isOnMap(fromX, fromY) || !animationsShown() || !m_state.settings().mapOnBombAnim)
         return;
     if (toX == kNoHexEnd || toY == kNoHexEnd || !m_state.isOnMap(toX, toY)) {
-        if (hexInView(fromX, fromY))
+        if (hexInView(fromX, fromY) && animatesAt(fromX, fromY))
             playEffect({ { fromX, fromY } }, MapEffect::Projectile);
         return;
     }
@@ -140,7 +159,7 @@ void MapWindow::animateAttackPath(int fromX, int fromY, int toX, int toY)
     for (int step = 0; step <= kShotSteps; ++step) {
         const POINT at { from.x + (to.x - from.x) * step / kShotSteps, from.y + (to.y - from.y) * step / kShotSteps };
         const RECT area { at.x - half, at.y - half, at.x + half, at.y + half };
-        if (area.left < 0 || area.top < 0 || area.right > map.cx || area.bottom > map.cy)
+        if (area.left < 0 || area.top < 0 || area.right > map.cx || area.bottom > map.cy || !animatesOver(area))
             continue;
         {
             std::lock_guard lock(m_drawLock);

@@ -16,6 +16,7 @@ BattleSceneDialog::BattleSceneDialog(swCWindow* parent, const BattleRecord& reco
 
 int BattleSceneDialog::OnInitDialog()
 {
+    ui::markGameShown(handle());
     SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW);
     m_registry.registerBattleHost(handle());
     m_started = LiveClashWindow::runBattle(m_record, m_sound);

@@ -25,7 +25,7 @@
 namespace {
 
 constexpr UINT kButtonId = 1000;
-enum : UINT_PTR { kAutoCloseTimer = 1, kStepTimer, kBlinkTimer };
+enum : UINT_PTR { kAutoCloseTimer = 1, kStepTimer, kBlinkTimer, kGiveBackTimer };
 constexpr int kWidth = 600;
 constexpr int kHeight = 300;
 constexpr const char* kPlacementKey = "LiveClashEasy";
@@ -109,6 +109,8 @@ int LiveClashEasyWindow::OnInitDialog()
     }
     const int x = origin.x + (client.right - width) / 2;
     const int y = origin.y + (client.bottom - height) / 2;
+    ui::markGameShown(handle());
+    m_personsWindow = ui::personsWindowOver(handle());
     drawPanel();
     // A heap window: it deletes itself with its window.
     new PanelButton80x24(this, 0, kButtonId, 412, 268);
@@ -317,8 +319,20 @@ int LiveClashEasyWindow::OnMessage(MessageRecord& msg)
             onStepTimer();
         } else if (msg.wParam == kBlinkTimer) {
             onBlinkTimer();
+        } else if (msg.wParam == kGiveBackTimer) {
+            KillTimer(handle(), kGiveBackTimer);
+            if (IsWindow(m_personsWindow)) {
+                SetWindowPos(handle(), m_personsWindow, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                SetForegroundWindow(m_personsWindow);
+            }
         }
         return 1;
+    case WM_ACTIVATE:
+        // Shown modally it comes in front; once its showing is done, the person's window goes back
+        // in front of it.
+        if (LOWORD(msg.wParam) != WA_INACTIVE && IsWindow(m_personsWindow))
+            SetTimer(handle(), kGiveBackTimer, 0, nullptr);
+        return KitWindow::OnMessage(msg);
     case WM_NCLBUTTONDOWN:
         // A click anywhere on the panel closes it as well.
         closeWith(0);
@@ -331,6 +345,7 @@ int LiveClashEasyWindow::OnMessage(MessageRecord& msg)
 void LiveClashEasyWindow::destroying()
 {
     KillTimer(handle(), kBlinkTimer);
+    KillTimer(handle(), kGiveBackTimer);
     if (m_autoCloseRunning)
         KillTimer(handle(), kAutoCloseTimer);
     if (m_stepTimerRunning)

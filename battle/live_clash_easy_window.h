@@ -57,4 +57,6 @@ private:
     bool m_autoCloseRunning = false;
     bool m_stepTimerRunning = false;
     uint32_t m_blinkCount = 0;
+    // The window the person had open when this one came: it stays in front.
+    HWND m_personsWindow = nullptr;
 };

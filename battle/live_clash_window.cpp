@@ -72,8 +72,8 @@ public:
                 st.startTime = UINT32_MAX;
             return 1;
         case ui_message::kSceneEnd:
-            if (st.mainWindow)
-                EnableWindow(st.mainWindow, TRUE);
+            // The main window is left as it is: a window the person opened over it may hold it
+            // disabled, and the battle host gives it back enabled when the host ends.
             ShowWindow(handle(), SW_HIDE);
             if (m_side == 1) {
                 // Only a scene still running hands back: a second click or the thread's repeated
@@ -290,7 +290,7 @@ bool LiveClashWindow::runBattle(const BattleRecord& record, SceneSound sound)
     SendMessageA(sideWindow(1), ui_message::kSceneStartClock, 0, 0);
     LeaveCriticalSection(&st.lock);
     SetEvent(st.event);
-    ShowWindow(sideWindow(1), SW_RESTORE);
-    ShowWindow(sideWindow(0), SW_RESTORE);
+    ui::showGameWindow(sideWindow(1), SW_RESTORE);
+    ui::showGameWindow(sideWindow(0), SW_RESTORE);
     return true;
 }

@@ -58,8 +58,9 @@ BOOL ThinkProgressWindow::Create()
         return FALSE;
     drawStopFace(false);
     drawProgress();
-    const bool shown = owner && IsWindowVisible(owner) && !IsIconic(owner);
-    windowRestorePlacement(kClassName, false, shown);
+    windowRestorePlacement(kClassName, false, false);
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner))
+        ui::showGameWindow(handle(), SW_SHOWNORMAL);
     m_thread = std::make_unique<ThinkProgressThread>(*this);
     m_thread->threadStart();
     return TRUE;

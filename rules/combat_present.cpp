@@ -28,11 +28,13 @@ void copyName(char (&to)[N], const char* from, size_t size)
         std::memcpy(to, from, std::min(N - 1, strnlen(from, size)));
 }
 
-bool isSideSeen(GameState& state, const CombatSide& side, int viewer)
+// A unit as fog and concealment let the viewer see it; a target hex, or the empty hex a shot went
+// to, as the viewer's sight covers it.
+bool isSideSeen(GameState& state, const CombatSide& side)
 {
     if (side.code < 0 || side.code == kHexSideCode)
-        return true;
-    return isHexVisibleTo(state, viewer, side.code, side.index, int(side.x), int(side.y));
+        return viewerSeesHex(state, int(side.x), int(side.y));
+    return viewerSeesUnit(state, side.code, side.index, int(side.x), int(side.y));
 }
 
 } // namespace
@@ -50,18 +52,22 @@ BattleSideRecord battleSideRecord(GameState& state, const CombatPair& pair, int 
     const UnitRecord* unit = pair.unit(state, k);
     if (!unit)
         return out;
-    out.country = isSideSeen(state, s, show.viewer) ? uint32_t(s.country) : 9;
+    const bool seen = isSideSeen(state, s);
+    out.country = seen ? uint32_t(s.country) : 9;
     const UnitTypeRecord& type = unit->type();
     out.unitIcon = uint32_t(unitBitmapIndex(state, type));
     out.unitType = type.id;
     out.battleId = type.id;
     out.domain = type.domain;
-    copyName(out.typeName, type.name, sizeof type.name);
-    copyName(out.unitName, unit->name, sizeof unit->name);
-    const char* class_name = unitClassName(type.unitClass);
-    copyName(out.className, class_name, std::strlen(class_name));
-    if (s.weaponSlot >= 0 && s.weaponSlot < kWeaponSlotCount)
-        copyName(out.weaponName, type.weaponSlot[s.weaponSlot].name, sizeof type.weaponSlot[s.weaponSlot].name);
+    // An unseen side goes to the scene nameless.
+    if (seen) {
+        copyName(out.typeName, type.name, sizeof type.name);
+        copyName(out.unitName, unit->name, sizeof unit->name);
+        const char* class_name = unitClassName(type.unitClass);
+        copyName(out.className, class_name, std::strlen(class_name));
+        if (s.weaponSlot >= 0 && s.weaponSlot < kWeaponSlotCount)
+            copyName(out.weaponName, type.weaponSlot[s.weaponSlot].name, sizeof type.weaponSlot[s.weaponSlot].name);
+    }
     out.figuresBefore = pair.strengthSlotsBefore(k);
     out.figuresAfter = pair.strengthSlotsAfter(k);
     out.strengthBefore = pair.strengthTenthsBefore(state, k);
@@ -78,6 +84,9 @@ bool isFightShown(GameState& state, const CombatPair& pair, const CombatShow& sh
         return false;
     if (show.misfire && !show.misfireSeen)
         return false;
+    // A fight the viewer sees neither side of is neither shown nor heard.
+    if (!isSideSeen(state, pair.side[0]) && !isSideSeen(state, pair.side[1]))
+        return false;
     return mainWindowLink().isVisible();
 }
 
@@ -90,7 +99,7 @@ void presentCombat(GameState& state, const CombatPair& pair, const CombatShow& s
     if (settings.mapOnBombAnim || settings.movingFight)
         map.animateAttackPath(show.attackerX, show.attackerY, show.misfire ? kAbsentEnd : show.targetX,
             show.misfire ? kAbsentEnd : show.targetY);
-    if (show.misfire && settings.showSwerve)
+    if (show.misfire && settings.showSwerve && isSideSeen(state, pair.side[0]))
         dialogLink().showEventNotice(kMisfireNotice, pair.side[0].code, pair.side[0].index);
     if (settings.showFight) {
         if (!settings.fightOnReal) {
@@ -113,6 +122,6 @@ void presentCombat(GameState& state, const CombatPair& pair, const CombatShow& s
     if (show.misfire && !show.area)
         map.showHexEffect(show.targetX, show.targetY, 0, 0);
     for (const CombatShow::Neighbour& n : show.neighbours)
-        if (n.destroyed && isHexVisibleTo(state, show.viewer, n.code, n.index, n.x, n.y))
+        if (n.destroyed && viewerSeesUnit(state, n.code, n.index, n.x, n.y))
             map.animateExplosion(n.x, n.y, n.code, n.index);
 }

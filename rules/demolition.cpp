@@ -10,6 +10,7 @@
 #include "rules/occupation_steps.h"
 #include "rules/unit_removal.h"
 #include "rules/victory.h"
+#include "rules/visibility.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
 #include "state/sound_codes.h"
@@ -29,7 +30,7 @@ void showStrike(GameState& state, const DemolitionStrike& strike, const Building
     const BuildingRecord& before)
 {
     const bool person = state.isHumanCountry(strike.side) || (building.ownerPlusOne && state.isHumanCountry(building.owner()));
-    if (!mainWindowLink().isVisible() || !person)
+    if (!mainWindowLink().isVisible() || !person || !viewerSeesHex(state, strike.x, strike.y))
         return;
     if (state.settings().mapOnBombAnim)
         mapWindowLink().showHexEffect(strike.x, strike.y, 0, 0);

@@ -20,15 +20,22 @@ namespace {
 
 constexpr int kStepMilliseconds = 20;
 
+// The acting unit's table: its missiles' in the missile phase.
+int actingCode(GameState& state)
+{
+    const int side = currentAction(state).actingCountry();
+    return state.turnBlock().phase == kMissilePhase ? side + 100 : side;
+}
+
 bool seenAt(GameState& state, HexPos hex)
 {
-    const int viewer = state.turnBlock().viewingCountry;
-    if (viewer < 0 || viewer >= kCountryCount)
-        return true;
-    const CurrentAction& action = currentAction(state);
-    const int side = action.actingCountry();
-    const int code = state.turnBlock().phase == kMissilePhase ? side + 100 : side;
-    return isHexVisibleTo(state, viewer, code, action.actingIndex(), hex.x, hex.y);
+    return viewerSeesUnit(state, actingCode(state), currentAction(state).actingIndex(), hex.x, hex.y);
+}
+
+bool seenWhereItStands(GameState& state)
+{
+    const UnitRecord* unit = state.unitOf(actingCode(state), currentAction(state).actingIndex());
+    return unit && seenAt(state, { unit->x, unit->y });
 }
 
 void playMoveSound(GameState& state, int slot)
@@ -133,7 +140,11 @@ void animateMove(GameState& state, const std::vector<HexPos>& walked, int sound,
     MoveDisplay mode = MoveDisplay(std::clamp(state.settings().troopMoveAnim, 0, 2));
     if (code == kCommandRoad)
         mode = MoveDisplay::EveryHex;
-    playMoveSteps(state, movesToShow(state, walked, mode), sound, mode);
+    const std::vector<HexPos> kept = movesToShow(state, walked, mode);
+    // A walk the viewer sees no step of is not heard either, nor a unit it cannot see staying put.
+    if (kept.empty() && !(walked.empty() && seenWhereItStands(state)))
+        return;
+    playMoveSteps(state, kept, sound, mode);
 }
 
 void showMoveEnded(GameState& state, HexPos start, HexPos end)

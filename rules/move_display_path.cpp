@@ -152,10 +152,12 @@ void moveAlongPath(GameState& state, int dest_x, int dest_y, int code, int targe
         const bool moved = !path.empty() && !(path.size() == 1 && path.front() == own);
         prepareAttack(state, side, index, dest, unpackHex(uint32_t(target)), moved, extra);
     }
-    setHexMark(state, own.x, own.y, kMarkActingUnit);
-    const int viewer = state.turnBlock().viewingCountry;
-    if (path.empty() && (viewer < 0 || viewer >= kCountryCount || isUnitVisibleTo(state, viewer, side, index)))
-        setHexMark(state, own.x, own.y, kMarkPathEnd);
+    // The acting unit is marked only where the viewer may see it.
+    if (viewerSeesUnit(state, side, index, own.x, own.y)) {
+        setHexMark(state, own.x, own.y, kMarkActingUnit);
+        if (path.empty())
+            setHexMark(state, own.x, own.y, kMarkPathEnd);
+    }
     if (mapWindowLink().isOpen())
         mapWindowLink().updateHex(own.x, own.y);
     // An in-place command ends on the unit's own hex.

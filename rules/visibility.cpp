@@ -67,6 +67,24 @@ bool typeMayHide(const UnitTypeRecord& type)
     return type.concealRadius > 0 || type.secondConcealRadius > 0 || type.terrainConcealRadius > 0;
 }
 
+bool viewerSeesHex(const GameState& state, int x, int y)
+{
+    constexpr uint32_t kEveryLayer = 0x3F;
+    const TurnBlock& turn = state.turnBlock();
+    const int viewer = turn.viewingCountry;
+    const FogMap* fog = state.fogMap();
+    if (viewer < 0 || viewer >= kCountryCount || turn.currentCountry == viewer || state.ruleSwitch(kRuleSearch) == 0
+        || !fog)
+        return true;
+    return fog->isSeenInLayers(viewer, x, y, kEveryLayer);
+}
+
+bool viewerSeesUnit(const GameState& state, int code, int index, int x, int y)
+{
+    const int viewer = state.turnBlock().viewingCountry;
+    return viewer < 0 || viewer >= kCountryCount || isHexVisibleTo(state, viewer, code, index, x, y);
+}
+
 bool VisibilityHooks::isUnitVisibleTo(const GameState& state, int side, int index, int country)
 {
     return ::isUnitVisibleTo(state, country, side, index);

@@ -17,6 +17,15 @@ bool isHexVisibleTo(const GameState& state, int viewer, int code, int index, int
 // covers its hex in the type's domain.
 bool typeMayHide(const UnitTypeRecord& type);
 
+// What the person watching the map may be shown of the hex now: the one test of every picture, sound
+// and name the game gives of another country's doings. Everything with fog of war off, with no
+// country viewing (the turn block's viewing country) and on the viewing country's own turn; else only
+// the hexes its sight (or an ally's) covers in some layer.
+bool viewerSeesHex(const GameState& state, int x, int y);
+// Whether the person watching may be shown unit (code, index) standing at (x, y): its own and its
+// allies' units always, another's as fog of war and concealment let the viewing country see it.
+bool viewerSeesUnit(const GameState& state, int code, int index, int x, int y);
+
 // The state's visibility questions answered by the rules above. The landing check is not
 // visibility: it goes to the hooks given (another part of the rules engine), or is refused
 // without them, as state does when no hooks are installed.

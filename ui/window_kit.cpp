@@ -15,6 +15,8 @@ namespace {
 
 // The main window's side panel, beside which information windows open by default.
 constexpr int kLeftPanelWidth = 216;
+// The property that marks a window the game put up by itself.
+constexpr char kGameShown[] = "GameShown";
 
 bool isLeftClick(WPARAM notice) { return LOWORD(notice) == WM_LBUTTONDOWN; }
 bool isRightClick(WPARAM notice) { return LOWORD(notice) == WM_RBUTTONDOWN; }
@@ -230,6 +232,26 @@ void showOverOwner(const swCWindow& window, swCError* error)
 {
     error->Show(window.parent() ? window.parent()->handle() : nullptr);
     delete error;
+}
+
+void markGameShown(HWND window) { SetPropA(window, kGameShown, HANDLE(1)); }
+
+HWND personsWindowOver(HWND gameWindow)
+{
+    const HWND main = GetAncestor(gameWindow, GA_ROOTOWNER);
+    const HWND active = GetActiveWindow();
+    const bool persons = main && main != gameWindow && !IsWindowEnabled(main) && active && active != main
+        && !GetPropA(active, kGameShown);
+    return persons ? active : nullptr;
+}
+
+void showGameWindow(HWND window, int command)
+{
+    markGameShown(window);
+    if (HWND persons = personsWindowOver(window))
+        SetWindowPos(window, persons, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    else
+        ShowWindow(window, command);
 }
 
 std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }

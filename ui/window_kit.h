@@ -244,6 +244,16 @@ bool loadAndCreate(Window& window, bool& windowMade, Load load)
     return windowMade;
 }
 
+// Windows the game puts up by itself while play goes on (the battle scene and its host, the
+// simplified battle window, the thinking panel). A window the person opened over the main window,
+// which holds it disabled, stays in front of them and keeps the keyboard and the mouse.
+void markGameShown(HWND window);
+// The window the person has open over the main window that owns the game's window; null when none.
+HWND personsWindowOver(HWND gameWindow);
+// Shows such a window (marked so) as the show command says, or, while the person has a window of
+// their own open, just under that one and not activated.
+void showGameWindow(HWND window, int command);
+
 // UTF-8 text in the program's code page, as the window functions take it.
 std::string cp(const char* utf8);
 

@@ -1,17 +1,21 @@
 // The main window's play windows: the thinking window over the computer's turns, its requests to
 // resume and to hand a delegated turn back, and the auto-move window's menu command.
 #include "ui/private_messages.h"
+#include "app/environment_window.h"
 #include "app/menu_ids.h"
+#include "battle/live_clash_window.h"
 #include "dialogs/auto_move_set_window.h"
 #include "dialogs/think_progress_window.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
+#include "tests/app/battle_records.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
 namespace {
 
 using main_window_test::World;
+namespace harness = platform::harness;
 
 HWND thinkWindow() { return FindWindowA(ThinkProgressWindow::kClassName, nullptr); }
 
@@ -94,6 +98,55 @@ TEST(MainWindowPlayWindows, TheFileDialogsOfNewGameAndSaveAsSilenceTheThinkingWi
     world.window().stopPlay();
     World::pump();
 }
+
+// During a computer's turn the person opens 環境設定; the next country's thinking panel and a fight,
+// in the battle scene or else in the simplified window, come up behind it, and the person's click
+// unticks 戦闘を表示する.
+class SettingsDuringAComputersTurn : public ::testing::TestWithParam<bool> { };
+
+TEST_P(SettingsDuringAComputersTurn, StayAboveTheFightShownAndKeepTheirClicks)
+{
+    World world(World::Scene::On);
+    world.dismissPopups();
+    GameState& state = world.state();
+    state.settings().showFight = true;
+    state.settings().fightOnReal = GetParam();
+    computersOnly(world);
+    ASSERT_TRUE(World::pumpUntil([&] { return thinkWindow() != nullptr; }));
+    // Held at the computer's next step, so that only the fight below plays.
+    state.handshake().setUiLinkReady();
+    ASSERT_TRUE(World::pumpUntil([&] { return state.handshake().replyPending(); }));
+    BattleRecord record = tanksAtInfantry();
+    std::atomic<bool> released { false };
+    std::thread game;
+    dialogtest::drive(cp("環境設定").c_str(), [&] { return SendMessageA(world.handle(), WM_COMMAND, menu_id::kEnvironment, 0); },
+        [&](HWND dialog) {
+            PostMessageA(world.handle(), ui_message::kShowThinkWindow, state.turnBlock().currentCountry, 1);
+            game = std::thread([&] {
+                GetParam() ? world.battle().runBattleScene(record, false) : world.battle().showSimpleBattle();
+                released = true;
+            });
+            Sleep(300);
+            dialogtest::settle();
+            harness::keepShot(GetParam() ? "settings_over_scene.png" : "settings_over_simplified_window.png");
+            EXPECT_EQ(GetActiveWindow(), dialog);
+            RECT r {};
+            GetWindowRect(GetDlgItem(dialog, environment_id::kShowFight), &r);
+            harness::click(r.left + 6, (r.top + r.bottom) / 2);
+            dialogtest::settle();
+            EXPECT_FALSE(released) << "the click was not the fight's";
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
+    EXPECT_FALSE(state.settings().showFight);
+    if (GetParam())
+        LiveClashWindow::endScene();
+    EXPECT_TRUE(World::pumpUntil([&] { return released.load(); }));
+    game.join();
+    state.handshake().replyToGame(0);
+    world.window().stopPlay();
+}
+
+INSTANTIATE_TEST_SUITE_P(Fights, SettingsDuringAComputersTurn, ::testing::Bool());
 
 TEST(MainWindowPlayWindows, TheStopOfADelegatedTurnHandsTheRestOfTheTurnBack)
 {

@@ -1,7 +1,11 @@
 // The rules' link to the map window: animations that leave the map as it was, the game thread's
 // waits answered by the window, and nothing at all without a window.
+#include "rules/current_action.h"
 #include "rules/current_action_marks.h"
+#include "rules/fog.h"
+#include "rules/move_display_path.h"
 #include "rules/play_handshake.h"
+#include "tests/app/dialog_answer.h"
 #include "tests/app/map_window_world.h"
 #include "tests/rules/combat_world.h"
 #include "tests/ui/looked_world.h"
@@ -42,6 +46,11 @@ bool runAsGameThread(F f)
     thread.join();
     return finished;
 }
+
+// A main window the person watches.
+struct WatchedMainWindow : HeadlessMainWindow {
+    bool isVisible() const override { return true; }
+};
 
 } // namespace
 
@@ -107,6 +116,71 @@ TEST(MapWindowLink, LevelChangeOfAUnitHiddenByTheViewersFogPlaysNothing)
     ASSERT_EQ(sounds.size(), 2u);
     EXPECT_EQ(sounds[0].args[0], 19);
     EXPECT_EQ(sounds[1].args[0], 20);
+}
+
+// Computer country 1 fights the neutral side while the person's country 0 watches, seeing one hex
+// round (1, 1): nothing of the fight in its fog at (6, 5) shows, sounds or plays, not even the shot
+// of the one at its (2, 1) from fogged (3, 1), which plays with its attacker unknown.
+TEST(MapWindowLink, AComputersFightsShowNothingOverTheViewersFog)
+{
+    CombatWorld world;
+    testing_ui::StartedLook look { world.state() };
+    testing_app::linkPictures(world.host(""));
+    GameState& s = world.state();
+    world.setRule(kRuleSearch, 1);
+    for (int id : { world.plain, world.other }) {
+        UnitTypeRecord& type = world.editType(id);
+        type.concealRadius = type.terrainConcealRadius = 0;
+        std::fill(std::begin(type.sight), std::end(type.sight), uint8_t(1));
+    }
+    world.placeUnit(0, world.plain, 1, 1);
+    const int far = world.placeUnit(1, world.plain, 6, 5), near = world.placeUnit(1, world.plain, 3, 1);
+    for (HexPos at : { HexPos { 7, 5 }, HexPos { 2, 1 } })
+        world.placeUnit(8, world.other, at.x, at.y);
+    testing_app::startPersonsActionPhase(s);
+    s.turnBlock().currentCountry = 1;
+    GameSettings& settings = s.settings();
+    settings.showFight = settings.fightOnReal = settings.fightOfAll = settings.mapOnBombAnim = settings.playSe = true;
+    WatchedMainWindow main;
+    MapWindowHarness view(s);
+    setRulesLinks({ &main, &appMapWindowLink(), &view.dialogs, &view.battle });
+    rebuildSightMaps(s);
+    view.window->fullRefresh();
+    // On the screen, the inner half of each fogged hex, where no neighbour's picture reaches.
+    auto fogged = [&, quarter = HexGeometry(view.window->zoom(), 1, 1).cell() / 4] {
+        const platform::harness::Image screen = platform::harness::readScreen();
+        std::vector<uint32_t> out;
+        for (int y = 0; y < s.mapHeight(); ++y)
+            for (int x = 0; x < s.mapWidth(); ++x) {
+                const POINT c = view.screenPointOf(x, y);
+                for (int py = c.y - quarter; py < c.y + quarter && !s.fogMap()->isSeenInLayers(0, x, y, 0x3F); ++py)
+                    for (int px = c.x - quarter; px < c.x + quarter; ++px)
+                        out.push_back(screen.at(px, py));
+            }
+        return out;
+    };
+    const std::vector<uint32_t> before = fogged();
+    std::atomic<int> changed = 0;
+    auto fight = [&](int index, HexPos from, HexPos target) {
+        currentAction(s).beginUnitAction(1, index, false);
+        moveAlongPath(s, from.x, from.y, kCommandAttack, int(packHex(target.x, target.y)), -1);
+        changed += fogged() != before;
+        currentAction(s).finishAction();
+    };
+    std::atomic<bool> fighting = true;
+    std::thread watcher([&] {
+        for (; fighting; Sleep(2))
+            changed += fogged() != before;
+    });
+    EXPECT_TRUE(runAsGameThread([&] { fight(far, { 6, 5 }, { 7, 5 }); }));
+    EXPECT_TRUE(main.callsOf("playSound").empty());
+    EXPECT_TRUE(view.battle.callsOf("runBattleScene").empty());
+    EXPECT_TRUE(runAsGameThread([&] { fight(near, { 3, 1 }, { 2, 1 }); }));
+    fighting = false;
+    watcher.join();
+    EXPECT_EQ(changed.load(), 0) << "something showed over a fogged hex";
+    EXPECT_EQ(view.battle.callsOf("runBattleScene").size(), 1u);
+    EXPECT_LT(world.unit(1, far).ammunition[0], 5) << "the fight in fog was fought all the same";
 }
 
 TEST(MapWindowLink, GameThreadWaitsAreAnsweredByTheWindow)
