@@ -73,7 +73,7 @@ bool viewerSeesHex(const GameState& state, int x, int y)
     const TurnBlock& turn = state.turnBlock();
     const int viewer = turn.viewingCountry;
     const FogMap* fog = state.fogMap();
-    if (viewer < 0 || viewer >= kCountryCount || turn.currentCountry == viewer || state.ruleSwitch(kRuleSearch) == 0
+    if (viewer < 0 || viewer >= kCountryCount || turn.currentCountry == viewer || !state.ruleOn(kRuleSearch)
         || !fog)
         return true;
     return fog->isSeenInLayers(viewer, x, y, kEveryLayer);
