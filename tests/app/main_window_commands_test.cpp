@@ -337,6 +337,57 @@ TEST(MainWindowCommands, AnOpenMenuTakesTheArrowsAndTheLetters)
     keys.join();
 }
 
+// The tool windows have no menu bar: Alt+letter and F10 in them work the main window's. A refresh
+// the game sends them leaves the keyboard where the person has it.
+TEST(MainWindowCommands, ToolWindowsHandAltAndF10ToTheMenuBarAndRefreshesTakeNoActivation)
+{
+    World world;
+    world.dismissPopups();
+    ASSERT_NE(mapAtTopLeftInThePersonsTurn(world), nullptr);
+    auto clickCaption = [](HWND window) {
+        RECT r {};
+        GetWindowRect(window, &r);
+        harness::click((r.left + r.right) / 2, r.top + 8);
+        World::pump();
+    };
+    struct Tool {
+        unsigned command;
+        HWND (MainWindow::*window)() const;
+    };
+    int expectedZoom = 2;
+    for (const Tool& tool : { Tool { menu_id::kCountryInfo, &MainWindow::countryInfoWindow }, Tool { menu_id::kTerrainList, &MainWindow::terrainList },
+             Tool { menu_id::kDestroyedList, &MainWindow::destroyedList }, Tool { menu_id::kTroopList, &MainWindow::troopList } }) {
+        SendMessageA(world.handle(), WM_COMMAND, tool.command, 0);
+        World::pump();
+        HWND window = (world.window().*tool.window)();
+        ASSERT_NE(window, nullptr) << tool.command;
+        clickCaption(window);
+        ASSERT_EQ(GetActiveWindow(), window) << tool.command;
+        // 表示(&V): 縮小表示, then 標準表示 below it.
+        expectedZoom = expectedZoom == 0 ? 1 : 0;
+        harness::keyDown(VK_MENU);
+        harness::pressKey('V');
+        harness::keyUp(VK_MENU);
+        if (expectedZoom == 1)
+            harness::pressKey(VK_DOWN);
+        harness::pressKey(VK_RETURN);
+        EXPECT_TRUE(World::pumpUntil([&] { return presentation().mapView().zoom == expectedZoom; }, std::chrono::seconds(5)))
+            << tool.command;
+    }
+    clickCaption(world.window().troopList());
+    harness::pressKey(VK_F10);
+    harness::typeText("v");
+    harness::pressKey(VK_RETURN);
+    EXPECT_TRUE(World::pumpUntil([&] { return presentation().mapView().zoom == 0; }, std::chrono::seconds(5))) << "F10";
+
+    clickCaption(world.handle());
+    ASSERT_EQ(GetActiveWindow(), world.handle());
+    for (HWND list : { world.window().troopList(), world.window().destroyedList() })
+        SendMessageA(list, ui_message::kTroopListRefresh, 0, 0);
+    World::pump();
+    EXPECT_EQ(GetActiveWindow(), world.handle());
+}
+
 // The zoom buttons keep the hex at the view's centre; a zoom that shows the whole map, and so
 // cannot centre it, leaves that hex to come back to when the zoom grows again.
 TEST(MainWindowCommands, ZoomButtonsKeepTheCentreHex)
