@@ -1,6 +1,6 @@
 // Every registered window walked with the keyboard alone: it opens with the keyboard, Tab reaches
-// each of its enabled controls, Enter presses its default button where it has one, and Escape
-// closes or cancels it.
+// each control a person could click, the arrows change the choice of each group of options it
+// reaches, Enter presses its default button where it has one, and Escape closes or cancels it.
 #include "tests/windows/registry/window_registry.h"
 
 #include "platform/desktop/harness.h"
@@ -55,9 +55,8 @@ bool takesKeys(HWND control)
     const std::string name = className(control);
     if (name == "Button")
         return (styleOf(control) & 0xF) != BS_GROUPBOX;
-    if (name == "SysTabControl32")
-        return !(styleOf(control) & TCS_FOCUSNEVER);
-    return name == "Edit" || name == "ComboBox" || name == "ListBox" || name == "SysListView32" || name == "msctls_trackbar32";
+    return name == "Edit" || name == "ComboBox" || name == "ListBox" || name == "SysListView32" || name == "msctls_trackbar32"
+        || name == "SysTabControl32";
 }
 
 BOOL CALLBACK collectControl(HWND child, LPARAM list)
@@ -160,10 +159,12 @@ struct Walk {
     bool entered = true; // Enter presses the default button; with none it leaves the window open
     int missed = 0;      // enabled controls Tab never reaches
     bool closed = true;  // Escape closes or cancels it
+    int unchanged = 0;   // groups of options reached whose choice the arrows do not change
     bool operator==(const Walk&) const = default;
     friend void PrintTo(const Walk& w, std::ostream* out)
     {
-        *out << "{ focused " << w.focused << ", entered " << w.entered << ", missed " << w.missed << ", closed " << w.closed << " }";
+        *out << "{ focused " << w.focused << ", entered " << w.entered << ", missed " << w.missed << ", closed " << w.closed
+             << ", unchanged " << w.unchanged << " }";
     }
 };
 
@@ -198,14 +199,42 @@ bool enter(HWND window, Walk& walk, std::vector<std::string>& detail)
     return shows;
 }
 
+HWND checkedOf(const std::vector<HWND>& group)
+{
+    for (HWND g : group)
+        if (SendMessageA(g, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            return g;
+    return nullptr;
+}
+
+// The focus is on an option of a group not changed yet: Down picks another one of the group.
+void changeOption(HWND focus, std::set<HWND>& changedGroups, Walk& walk, std::vector<std::string>& detail)
+{
+    const std::vector<HWND> group = radioGroupOf(focus);
+    if (std::any_of(group.begin(), group.end(), [&](HWND g) { return changedGroups.count(g) > 0; }))
+        return;
+    changedGroups.insert(group.begin(), group.end());
+    if (std::count_if(group.begin(), group.end(), [](HWND g) { return takesKeys(g); }) < 2)
+        return;
+    const HWND before = checkedOf(group);
+    harness::pressKey(VK_DOWN);
+    settle();
+    if (checkedOf(group) == before) {
+        ++walk.unchanged;
+        detail.push_back("the arrows do not change " + describe(focus));
+    }
+}
+
 void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::string>& detail)
 {
     const std::vector<HWND> controls = controlsOf(window);
     std::set<HWND> reached;
+    std::set<HWND> changedGroups;
+    // A choice may take others out of use on the way: only those still in use are owed.
     auto missing = [&] {
         std::vector<HWND> left;
         for (HWND c : controls)
-            if (!reached.count(c) && !inGroupReached(c, reached))
+            if (IsWindow(c) && takesKeys(c) && !reached.count(c) && !inGroupReached(c, reached))
                 left.push_back(c);
         return left;
     };
@@ -214,6 +243,8 @@ void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::s
         settle();
         for (HWND f = GetFocus(); f && f != window; f = GetParent(f))
             reached.insert(f);
+        if (HWND f = GetFocus(); f && IsChild(window, f) && isRadio(f))
+            changeOption(f, changedGroups, walk, detail);
     }
     for (HWND control : missing())
         detail.push_back("Tab never reaches " + describe(control));
