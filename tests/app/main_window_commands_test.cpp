@@ -344,44 +344,21 @@ TEST(MainWindowCommands, ToolWindowsHandAltAndF10ToTheMenuBarAndRefreshesTakeNoA
     World world;
     world.dismissPopups();
     ASSERT_NE(mapAtTopLeftInThePersonsTurn(world), nullptr);
-    auto clickCaption = [](HWND window) {
-        RECT r {};
-        GetWindowRect(window, &r);
-        harness::click((r.left + r.right) / 2, r.top + 8);
+    // 表示(&V): its first item 縮小表示 (zoom 0), then 標準表示 (zoom 1) below it.
+    int zoom = 1;
+    for (unsigned tool : { menu_id::kCountryInfo, menu_id::kTerrainList, menu_id::kDestroyedList, menu_id::kTroopList }) {
+        SendMessageA(world.handle(), WM_COMMAND, tool, 0);
         World::pump();
-    };
-    struct Tool {
-        unsigned command;
-        HWND (MainWindow::*window)() const;
-    };
-    int expectedZoom = 2;
-    for (const Tool& tool : { Tool { menu_id::kCountryInfo, &MainWindow::countryInfoWindow }, Tool { menu_id::kTerrainList, &MainWindow::terrainList },
-             Tool { menu_id::kDestroyedList, &MainWindow::destroyedList }, Tool { menu_id::kTroopList, &MainWindow::troopList } }) {
-        SendMessageA(world.handle(), WM_COMMAND, tool.command, 0);
-        World::pump();
-        HWND window = (world.window().*tool.window)();
-        ASSERT_NE(window, nullptr) << tool.command;
-        clickCaption(window);
-        ASSERT_EQ(GetActiveWindow(), window) << tool.command;
-        // 表示(&V): 縮小表示, then 標準表示 below it.
-        expectedZoom = expectedZoom == 0 ? 1 : 0;
-        harness::keyDown(VK_MENU);
-        harness::pressKey('V');
-        harness::keyUp(VK_MENU);
-        if (expectedZoom == 1)
-            harness::pressKey(VK_DOWN);
-        harness::pressKey(VK_RETURN);
-        EXPECT_TRUE(World::pumpUntil([&] { return presentation().mapView().zoom == expectedZoom; }, std::chrono::seconds(5)))
-            << tool.command;
+        ASSERT_NE(GetActiveWindow(), world.handle()) << "the tool window opened has the keyboard";
+        zoom = 1 - zoom;
+        harness::keyDown(VK_MENU), harness::pressKey('V'), harness::keyUp(VK_MENU);
+        harness::pressKey(zoom ? VK_DOWN : VK_HOME), harness::pressKey(VK_RETURN);
+        EXPECT_TRUE(World::pumpUntil([&] { return presentation().mapView().zoom == zoom; }, std::chrono::seconds(5))) << tool;
     }
-    clickCaption(world.window().troopList());
-    harness::pressKey(VK_F10);
-    harness::typeText("v");
-    harness::pressKey(VK_RETURN);
+    harness::pressKey(VK_F10), harness::typeText("v"), harness::pressKey(VK_RETURN);
     EXPECT_TRUE(World::pumpUntil([&] { return presentation().mapView().zoom == 0; }, std::chrono::seconds(5))) << "F10";
 
-    clickCaption(world.handle());
-    ASSERT_EQ(GetActiveWindow(), world.handle());
+    SetActiveWindow(world.handle());
     for (HWND list : { world.window().troopList(), world.window().destroyedList() })
         SendMessageA(list, ui_message::kTroopListRefresh, 0, 0);
     World::pump();

@@ -298,6 +298,7 @@ TEST_F(RuleDialogTest, TabReachesTheRadioButtonsOnThePage)
         settle();
         // The desktop keeps one focus for every thread.
         focused = GetFocus();
+        harness::keepShot("rule_settings_focus.png");
         harness::keyDown(VK_SHIFT);
         harness::pressKey(VK_TAB);
         harness::keyUp(VK_SHIFT);

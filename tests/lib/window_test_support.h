@@ -37,15 +37,13 @@ inline void pump()
     platform::harness::waitIdle();
 }
 
-// The same as the program's loop does it: the windows walked as dialogs take their keys first.
+// As the program's loop: the windows walked as dialogs take their keys first.
 inline void pumpAsProgram()
 {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (msg.message != WM_QUIT && !theApplication().tryModelessNavigation(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        if (msg.message != WM_QUIT && !theApplication().tryModelessNavigation(msg))
+            TranslateMessage(&msg), DispatchMessageA(&msg);
     pump();
 }
 

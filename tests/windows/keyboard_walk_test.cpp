@@ -157,14 +157,12 @@ HWND enterButton(HWND window)
 struct Walk {
     bool focused = true; // the window opens with the keyboard in it
     bool entered = true; // Enter presses the default button; with none it leaves the window open
-    int missed = 0;      // enabled controls Tab never reaches
+    int missed = 0;      // clickable controls Tab never reaches, and groups whose choice the arrows do not change
     bool closed = true;  // Escape closes or cancels it
-    int unchanged = 0;   // groups of options reached whose choice the arrows do not change
     bool operator==(const Walk&) const = default;
     friend void PrintTo(const Walk& w, std::ostream* out)
     {
-        *out << "{ focused " << w.focused << ", entered " << w.entered << ", missed " << w.missed << ", closed " << w.closed
-             << ", unchanged " << w.unchanged << " }";
+        *out << "{ focused " << w.focused << ", entered " << w.entered << ", missed " << w.missed << ", closed " << w.closed << " }";
     }
 };
 
@@ -199,37 +197,22 @@ bool enter(HWND window, Walk& walk, std::vector<std::string>& detail)
     return shows;
 }
 
-HWND checkedOf(const std::vector<HWND>& group)
+// Down on an option picks another of its group: false when the group's choice stays as it was.
+bool arrowsChange(const std::vector<HWND>& group)
 {
-    for (HWND g : group)
-        if (SendMessageA(g, BM_GETCHECK, 0, 0) == BST_CHECKED)
-            return g;
-    return nullptr;
-}
-
-// The focus is on an option of a group not changed yet: Down picks another one of the group.
-void changeOption(HWND focus, std::set<HWND>& changedGroups, Walk& walk, std::vector<std::string>& detail)
-{
-    const std::vector<HWND> group = radioGroupOf(focus);
-    if (std::any_of(group.begin(), group.end(), [&](HWND g) { return changedGroups.count(g) > 0; }))
-        return;
-    changedGroups.insert(group.begin(), group.end());
-    if (std::count_if(group.begin(), group.end(), [](HWND g) { return takesKeys(g); }) < 2)
-        return;
-    const HWND before = checkedOf(group);
+    auto checked = [&] { return std::find_if(group.begin(), group.end(), [](HWND g) { return SendMessageA(g, BM_GETCHECK, 0, 0) == BST_CHECKED; }); };
+    const auto before = checked();
     harness::pressKey(VK_DOWN);
     settle();
-    if (checkedOf(group) == before) {
-        ++walk.unchanged;
-        detail.push_back("the arrows do not change " + describe(focus));
-    }
+    return checked() != before;
 }
 
 void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::string>& detail)
 {
     const std::vector<HWND> controls = controlsOf(window);
     std::set<HWND> reached;
-    std::set<HWND> changedGroups;
+    std::set<HWND> changed;
+    int unchanged = 0;
     // A choice may take others out of use on the way: only those still in use are owed.
     auto missing = [&] {
         std::vector<HWND> left;
@@ -243,12 +226,19 @@ void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::s
         settle();
         for (HWND f = GetFocus(); f && f != window; f = GetParent(f))
             reached.insert(f);
-        if (HWND f = GetFocus(); f && IsChild(window, f) && isRadio(f))
-            changeOption(f, changedGroups, walk, detail);
+        // The first time Tab reaches a group of options, the arrows change its choice.
+        if (HWND f = GetFocus(); f && IsChild(window, f) && isRadio(f) && !changed.count(f)) {
+            const std::vector<HWND> group = radioGroupOf(f);
+            changed.insert(group.begin(), group.end());
+            if (std::count_if(group.begin(), group.end(), takesKeys) > 1 && !arrowsChange(group)) {
+                ++unchanged;
+                detail.push_back("the arrows do not change " + describe(f));
+            }
+        }
     }
     for (HWND control : missing())
         detail.push_back("Tab never reaches " + describe(control));
-    walk.missed = int(missing().size());
+    walk.missed = int(missing().size()) + unchanged;
     if (gone(window)) {
         detail.push_back("Tab closed it");
         walk.closed = true;
