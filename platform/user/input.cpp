@@ -335,14 +335,13 @@ bool restoresMinimized(const desktop::InputEvent& event)
         break;
     case Kind::MouseUp:
         // The release of that press belongs to no window.
-        return s_pressedOnIcon.exchange(desktop::InputEvent::Button::None) == event.button && event.button != desktop::InputEvent::Button::None;
-    case Kind::KeyDown: {
-        auto& desktop = theDesktop();
-        std::vector<HWND> minimized = minimizedWindows();
-        if (event.virtualKey == VK_TAB && desktop.isKeyDown(VK_MENU) && !desktop.isKeyDown(VK_CONTROL) && !minimized.empty())
-            restored = minimized.back();
+        return event.button != desktop::InputEvent::Button::None
+            && s_pressedOnIcon.exchange(desktop::InputEvent::Button::None) == event.button;
+    case Kind::KeyDown:
+        if (event.virtualKey == VK_TAB && theDesktop().isKeyDown(VK_MENU) && !theDesktop().isKeyDown(VK_CONTROL))
+            if (std::vector<HWND> minimized = minimizedWindows(); !minimized.empty())
+                restored = minimized.back();
         break;
-    }
     case Kind::HostRestored:
         for (HWND hwnd : minimizedWindows())
             PostMessageA(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
