@@ -308,6 +308,7 @@ private:
         HWND window;
         int key;
         int typeId;
+        HWND openedFrom; // the window active when it opened, which has the keyboard back after it
     };
     std::vector<WeaponInfoEntry> m_weaponInfos;
     HWND m_landTables[3] = {};

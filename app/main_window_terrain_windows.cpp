@@ -54,12 +54,13 @@ void MainWindow::openWeaponInfo(int typeId)
     while (key < kWeaponInfoKeys
         && std::any_of(m_weaponInfos.begin(), m_weaponInfos.end(), [key](const WeaponInfoEntry& e) { return e.key == key; }))
         ++key;
+    const HWND openedFrom = GetActiveWindow();
     auto* window = new WeaponInfoWindow(makeWindowContext(m_state), this, typeId, key, 0);
     if (!window->open()) {
         delete window;
         return;
     }
-    m_weaponInfos.push_back({ window->handle(), key, typeId });
+    m_weaponInfos.push_back({ window->handle(), key, typeId, openedFrom });
     ShowWindow(window->handle(), SW_SHOW);
 }
 
@@ -69,8 +70,11 @@ void MainWindow::closeWeaponInfo(int key)
     if (entry == m_weaponInfos.end())
         return;
     const HWND window = entry->window;
+    const HWND back = GetActiveWindow() == window ? entry->openedFrom : nullptr;
     m_weaponInfos.erase(entry);
     destroy(window);
+    if (back && back != handle() && IsWindowVisible(back))
+        SetActiveWindow(back);
 }
 
 void MainWindow::setWeaponInfoShown(int key, int typeId)

@@ -63,9 +63,13 @@ int GameSelectDialog::OnInitDialog()
     const UINT category = m_mode.category == kCategoryMap ? id::kCategoryMap
         : m_mode.category == kCategoryCampaign           ? id::kCategoryCampaign
                                                           : id::kCategoryScenario;
-    HWND first = GetDlgItem(handle(), int(m_mode.resume ? id::kSaveList : category));
     // The dialog itself is not shown yet: the control's own style tells whether it is hidden.
-    if (!first || !(GetWindowLongPtrA(first, GWL_STYLE) & WS_VISIBLE) || !IsWindowEnabled(first))
+    auto usable = [](HWND control) { return control && (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(control); };
+    HWND first = GetDlgItem(handle(), int(m_mode.resume ? id::kSaveList : category));
+    // Simple mode has no categories: its first entry is chosen, so that Enter starts it.
+    if (!usable(first) && m_entries[0])
+        first = m_entries[0]->handle();
+    if (!usable(first))
         first = GetDlgItem(handle(), int(id::kBrowse));
     SetFocus(first);
     return 0;

@@ -149,7 +149,7 @@ void MapSettingsDialog::createGeneralControls()
     makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, id::kFacilityLabel, { 423, 20, 48, 12 }, font);
     m_thumbnail = createMapPreviews(*this, m_state, m_look, id::kThumbnail, id::kFacilityTable);
 
-    m_tab = makeSettingsControl(dialog, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, id::kTab,
+    m_tab = makeSettingsControl(dialog, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, id::kTab,
         { 4, 166, 640, pageHeight + 28 }, font);
     for (int page = 0; page < pageCount(); ++page) {
         std::string text;

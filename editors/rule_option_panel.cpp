@@ -114,7 +114,8 @@ void buildRuleOptionPanel(swCWindow& owner, HFONT font, const GameState& state, 
 {
     panel = RuleOptionPanel {};
     buildNameRow(owner, font, state, block, editable, nameBox, kRuleSlotCount, panel);
-    panel.tab = makeControl(owner.handle(), WC_TABCONTROLA, "", TCS_FOCUSNEVER, id::kTab, { 0, 36, 400, 360 }, font);
+    // A stop of the Tab walk, and a group of its own: the arrows turn its pages as a click does.
+    panel.tab = makeControl(owner.handle(), WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP, id::kTab, { 0, 36, 400, 360 }, font);
     const auto names = ruleOptionPageNames();
     for (size_t i = 0; i < names.size(); ++i) {
         std::string text = cp(names[i]);
@@ -183,7 +184,12 @@ void showRulePage(const RuleOptionPanel& panel, int page, int oldPage)
     if (oldPage >= 0 && oldPage < id::kPageCount && panel.pages[size_t(oldPage)] != panel.pages[size_t(page)])
         ShowWindow(panel.pages[size_t(oldPage)], SW_HIDE);
     HWND shown = panel.pages[size_t(page)];
-    SetWindowPos(shown, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    // Just above the tab control, which it covers: the Tab walk goes from the rule choice
+    // through the page's options to the tabs and the buttons.
+    HWND above = panel.tab ? GetWindow(panel.tab, GW_HWNDPREV) : nullptr;
+    if (above == shown)
+        above = GetWindow(shown, GW_HWNDPREV);
+    SetWindowPos(shown, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | (panel.tab ? 0 : SWP_NOZORDER));
     InvalidateRect(shown, nullptr, TRUE);
     UpdateWindow(shown);
 }

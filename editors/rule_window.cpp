@@ -34,6 +34,8 @@ int RuleWindow::OnInitDialog()
     m_block = m_game.ruleBlock();
     buildPanel(m_block, false, true);
     makePushButton(handle(), m_look, "OK", id::kOk, 296, client.cy - 32);
+    // Enter closes it from the tabs too, as OK does.
+    SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     showFirstPage();
     showRules();
     return 0;

@@ -75,7 +75,7 @@ int VictoryConditionDialog::OnInitDialog()
     else
         ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
     HFONT font = m_look.font(kSmallFont).handle();
-    m_tab = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | TCS_MULTILINE | TCS_FOCUSNEVER, 0, 0,
+    m_tab = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TCS_MULTILINE, 0, 0,
         kClient.cx, 242, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kTab)), nullptr, nullptr);
     SendMessageA(m_tab, WM_SETFONT, WPARAM(font), FALSE);
     for (int c = 0; c < kCountryCount; ++c) {
@@ -92,6 +92,7 @@ int VictoryConditionDialog::OnInitDialog()
         SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
     } else {
         makePushButton(handle(), m_look, "OK", id::kCancel, 212, 248);
+        SendMessageA(handle(), DM_SETDEFID, id::kCancel, 0);
     }
     m_country = 0;
     loadCountry(0, -1);

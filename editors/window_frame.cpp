@@ -24,7 +24,7 @@ bool answerTransparentButtons(MessageRecord& msg)
 HWND makePushButton(HWND window, const Presentation& look, const char* utf8, int controlId, int x, int y, int width, int height)
 {
     HWND button = CreateWindowExA(0, "Button", platform::utf8ToCp932(utf8).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, width, height, window,
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, x, y, width, height, window,
         reinterpret_cast<HMENU>(INT_PTR(controlId)), nullptr, nullptr);
     if (button)
         SendMessageA(button, WM_SETFONT, WPARAM(look.font(kFont14).handle()), FALSE);

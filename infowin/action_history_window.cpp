@@ -81,7 +81,7 @@ bool ActionHistoryWindow::create(bool& windowMade)
     m_fixedHeight = m_frameHeight + (header.bottom - header.top);
     refresh();
     // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.
-    showWithDialogKeys();
+    showWithDialogKeys(m_list ? m_list->handle() : nullptr);
     return true;
 }
 

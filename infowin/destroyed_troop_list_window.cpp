@@ -130,7 +130,7 @@ bool DestroyedTroopListWindow::create(bool& windowMade)
     latchOne(m_headers, int(m_look.lists().destroyedSortKey()));
     showCountry(chooseCountry());
     // Tab walks the headers and the list as in a dialog; Enter and Escape stay swallowed.
-    showWithDialogKeys();
+    showWithDialogKeys(m_list ? m_list->handle() : nullptr);
     UpdateWindow(handle());
     return true;
 }
@@ -177,7 +177,7 @@ void DestroyedTroopListWindow::sortAndRepaint()
     if (!m_list)
         return;
     InvalidateRect(m_list->handle(), nullptr, TRUE);
-    SetFocus(m_list->handle());
+    giveFocus(m_list->handle());
 }
 
 int DestroyedTroopListWindow::maxRows() const
@@ -205,7 +205,7 @@ int DestroyedTroopListWindow::OnMessage(MessageRecord& msg)
     case ui_message::kTroopListRefresh:
         if (m_list) {
             InvalidateRect(m_list->handle(), nullptr, TRUE);
-            SetFocus(m_list->handle());
+            giveFocus(m_list->handle());
         }
         return 1;
     case ui_message::kTroopListShowCurrent: {

@@ -36,10 +36,19 @@ bool InfoListWindow::failWith(swCError* error)
     return false;
 }
 
-void InfoListWindow::showWithDialogKeys()
+void InfoListWindow::showWithDialogKeys(HWND firstFocus)
 {
     m_dialogKeys.attach(this);
+    m_savedFocus = firstFocus;
     ShowWindow(handle(), SW_SHOW);
+}
+
+void InfoListWindow::giveFocus(HWND control)
+{
+    if (GetActiveWindow() == handle())
+        SetFocus(control);
+    else
+        m_savedFocus = control;
 }
 
 int InfoListWindow::OnMessage(MessageRecord& msg)
@@ -55,7 +64,28 @@ int InfoListWindow::OnMessage(MessageRecord& msg)
         snap(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
         msg.result = TRUE;
         return 1;
+    case WM_ACTIVATE:
+        keepFocus(LOWORD(msg.wParam) != WA_INACTIVE);
+        return 1;
     default:
         return KitWindow::OnMessage(msg);
     }
+}
+
+// The keyboard comes back to the control that had it when the window lost the activation, as in
+// a dialog.
+void InfoListWindow::keepFocus(bool activated)
+{
+    const HWND focus = GetFocus();
+    if (!activated) {
+        if (focus && IsChild(handle(), focus))
+            m_savedFocus = focus;
+        return;
+    }
+    if (focus && IsChild(handle(), focus))
+        return;
+    HWND restore = m_savedFocus && IsChild(handle(), m_savedFocus) && IsWindowVisible(m_savedFocus) && IsWindowEnabled(m_savedFocus)
+        ? m_savedFocus
+        : GetNextDlgTabItem(handle(), nullptr, FALSE);
+    SetFocus(restore ? restore : handle());
 }

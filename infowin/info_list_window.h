@@ -26,8 +26,13 @@ protected:
     RECT restoredRect(SIZE defaultSize, bool besideLeftPanel);
     // Shows the error over the owner and destroys the window; false, for create's return.
     bool failWith(swCError* error);
-    // Tab walks the controls as in a dialog (Enter and Escape stay with the commands); shows the window.
-    void showWithDialogKeys();
+    // Tab walks the controls as in a dialog (Enter and Escape stay with the commands); shows the
+    // window with the keyboard at `firstFocus`, its list.
+    void showWithDialogKeys(HWND firstFocus);
+    // The control has the keyboard now while the window is the active one, else when it is next
+    // activated: a refresh the game sends never takes the keyboard from the window the person
+    // works in.
+    void giveFocus(HWND control);
     // The sizes a drag may give the window, asked once the frame is measured.
     virtual void limitTracking(MINMAXINFO& info) const = 0;
     // A dragged rectangle snapped to whole rows or columns; the dragged edge moves.
@@ -37,6 +42,9 @@ protected:
     int m_frameHeight = 0;
 
 private:
+    void keepFocus(bool activated);
+
+    HWND m_savedFocus = nullptr;
     std::string m_title;
     info_window::DialogKeys m_dialogKeys;
 };

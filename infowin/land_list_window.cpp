@@ -143,7 +143,7 @@ bool LandListWindow::create(bool& windowMade)
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
     fill();
     // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.
-    showWithDialogKeys();
+    showWithDialogKeys(m_list ? m_list->handle() : nullptr);
     return true;
 }
 

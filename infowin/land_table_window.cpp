@@ -167,7 +167,7 @@ bool LandTableWindow::create(bool& windowMade)
     corner->controlCreate({ 0, m_member.columnHeight, kLandTableLegendWidth, scrollHeight });
     fill();
     // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.
-    showWithDialogKeys();
+    showWithDialogKeys(m_list ? m_list->handle() : nullptr);
     return true;
 }
 

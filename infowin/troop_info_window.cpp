@@ -236,7 +236,7 @@ void TroopInfoWindow::step(int index)
     InvalidateRect(handle(), nullptr, FALSE);
 }
 
-int TroopInfoWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
+int TroopInfoWindow::OnCommand(MessageRecord& msg, UINT controlId, UINT)
 {
     try {
         switch (controlId) {
@@ -273,7 +273,10 @@ int TroopInfoWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
             updateButtons();
             InvalidateRect(handle(), nullptr, FALSE);
             return 1;
+        // Enter presses the drawn button that has the focus, as Space does.
         case IDOK:
+            if (HWND focus = GetFocus(); focus && GetParent(focus) == handle() && GetDlgCtrlID(focus) != IDOK)
+                return OnCommand(msg, UINT(GetDlgCtrlID(focus)), BN_CLICKED);
             return 1;
         default:
             return 0;

@@ -192,21 +192,27 @@ void TroopListWindow::maybeOpenNumberCombo()
     SetFocus(combo);
 }
 
+void TroopListWindow::applyNumber()
+{
+    if (!m_numberCombo || m_editedIndex < 0 || m_country < 0)
+        return;
+    HWND combo = m_numberCombo->handle();
+    const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    UnitRecord* unit = m_context.game.unitOf(m_country, m_editedIndex);
+    if (item != CB_ERR && unit && unitInPlay(*unit)) {
+        unit->troopNumber = uint16_t(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
+        InvalidateRect(m_list->handle(), nullptr, TRUE);
+    }
+}
+
 void TroopListWindow::closeNumberCombo(bool save)
 {
     if (!m_numberCombo)
         return;
-    const int index = m_editedIndex;
+    if (save)
+        applyNumber();
     m_editedIndex = -1;
     HWND combo = m_numberCombo->handle();
-    if (save && index >= 0 && m_country >= 0) {
-        const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-        UnitRecord* unit = m_context.game.unitOf(m_country, index);
-        if (item != CB_ERR && unit && unitInPlay(*unit)) {
-            unit->troopNumber = uint16_t(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
-            InvalidateRect(m_list->handle(), nullptr, TRUE);
-        }
-    }
     if (!IsWindowVisible(combo))
         return;
     SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);

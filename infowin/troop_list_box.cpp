@@ -307,10 +307,25 @@ TroopListBox::TroopListBox(swCWindow* owner, GameState& game, const Presentation
     ReleaseDC(nullptr, screen);
 }
 
+int TroopListBox::OnMessage(MessageRecord& msg)
+{
+    if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK)
+        m_chosenByMouse = true;
+    else if (msg.message == WM_KEYDOWN)
+        m_chosenByMouse = false;
+    return ChildControl::OnMessage(msg);
+}
+
 int TroopListBox::OnCommand(MessageRecord&, UINT id, UINT code)
 {
     if (id == kTroopNumberComboId && code == CBN_CLOSEUP && m_owner && m_owner->handle()) {
         PostMessageA(m_owner->handle(), ui_message::kTroopListNumberChosen, 0, 0);
+        return 1;
+    }
+    // A key that changes the closed combo chooses too: the number shown is the unit's.
+    if (id == kTroopNumberComboId && code == CBN_SELCHANGE && m_owner && m_owner->handle()
+        && !SendDlgItemMessageA(handle(), int(id), CB_GETDROPPEDSTATE, 0, 0)) {
+        PostMessageA(m_owner->handle(), ui_message::kTroopListNumberChosen, 1, 0);
         return 1;
     }
     return 0;

@@ -44,10 +44,16 @@ public:
     void setCarryOverMode(uint8_t mode) { m_carryOverMode = mode; }
     uint8_t carryOverMode() const { return m_carryOverMode; }
 
+    // True when the last input the box took was a press of the mouse button rather than a key:
+    // the selection it tells of was made by a click.
+    bool chosenByMouse() const { return m_chosenByMouse; }
+
     void DrawItem(DRAWITEMSTRUCT* item) override;
+    int OnMessage(MessageRecord& msg) override;
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:
+    bool m_chosenByMouse = false;
     swCWindow* m_owner = nullptr;
     GameState& m_game;
     const Presentation& m_look;

@@ -73,7 +73,7 @@ bool TroopListWindow::create(bool& windowMade)
     showCountry(chooseCountry());
     sortByKey(g_sortKey, true);
     updateButtons();
-    showWithDialogKeys();
+    showWithDialogKeys(m_list ? m_list->handle() : nullptr);
     UpdateWindow(handle());
 
     // The number combo lives inside the list box so that it scrolls and closes with the rows.
@@ -195,7 +195,7 @@ void TroopListWindow::repaintList()
     if (!m_list)
         return;
     InvalidateRect(m_list->handle(), nullptr, TRUE);
-    SetFocus(m_list->handle());
+    giveFocus(m_list->handle());
 }
 
 void TroopListWindow::layoutColumns()
@@ -291,7 +291,11 @@ int TroopListWindow::OnMessage(MessageRecord& msg)
         InvalidateRect(m_list->handle(), nullptr, TRUE);
         return 1;
     case ui_message::kTroopListNumberChosen:
-        closeNumberCombo(true);
+        // wParam 1: a key changed the closed combo, which stays for the next key.
+        if (msg.wParam)
+            applyNumber();
+        else
+            closeNumberCombo(true);
         return 1;
     case ui_message::kTroopListUpdateButtons:
         updateButtons();
@@ -325,8 +329,13 @@ int TroopListWindow::OnCommand(MessageRecord& msg, UINT controlId, UINT code)
 {
     if (controlId == id::kList) {
         if (code == LBN_SELCHANGE) {
+            // The number combo belongs to its row; it opens at a press of the button only, the
+            // keys move the selection.
+            if (m_editedIndex >= 0 && m_editedIndex != selectedLiveUnit())
+                closeNumberCombo(false);
             updateButtons();
-            maybeOpenNumberCombo();
+            if (m_list->chosenByMouse())
+                maybeOpenNumberCombo();
         } else if (code == LBN_DBLCLK) {
             showOnMap();
         }
@@ -343,7 +352,11 @@ int TroopListWindow::OnCommand(MessageRecord& msg, UINT controlId, UINT code)
     case id::kShowOnMap: showOnMap(); return 1;
     case id::kDisband: disband(); return 1;
     case id::kOptionToggle: toggleOptions(); return 1;
-    case IDOK: return 1;
+    // Enter on a row does what a double click does.
+    case IDOK:
+        if (m_list && GetFocus() == m_list->handle())
+            showOnMap();
+        return 1;
     default: return KitWindow::OnCommand(msg, controlId, code);
     }
 }

@@ -85,6 +85,8 @@ private:
     void disband();
     void maybeOpenNumberCombo();
     void closeNumberCombo(bool save);
+    // The number the combo shows becomes the edited unit's.
+    void applyNumber();
     void toggleOptions();
     bool waitingForOrders() const;
 

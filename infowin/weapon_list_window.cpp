@@ -131,7 +131,7 @@ bool WeaponListWindow::create(bool& windowMade)
     }
     // Tab walks the filter, the headers and the list as in a dialog; Enter and Escape stay
     // swallowed by the commands.
-    showWithDialogKeys();
+    showWithDialogKeys(m_list ? m_list->handle() : nullptr);
     return true;
 }
 
@@ -234,7 +234,7 @@ void WeaponListWindow::redrawList()
     HWND list = m_list->handle();
     setListIndexRows(list, m_look.lists().producible().size());
     InvalidateRect(list, nullptr, TRUE);
-    SetFocus(list);
+    giveFocus(list);
 }
 
 int WeaponListWindow::rowTypeId(int row) const
@@ -303,7 +303,9 @@ int WeaponListWindow::OnCommand(MessageRecord&, UINT id, UINT code)
         rebuild(chosenFilter());
         return 1;
     }
-    if (id == id::kList && code == LBN_DBLCLK) {
+    // A double click on a row opens its details, and so does Enter on it.
+    const bool enterOnList = id == IDOK && m_list && GetFocus() == m_list->handle();
+    if ((id == id::kList && code == LBN_DBLCLK) || enterOnList) {
         const int row = int(SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0));
         if (const int type = rowTypeId(row))
             postToOwner(*this, ui_message::kWeaponInfo, WPARAM(type));

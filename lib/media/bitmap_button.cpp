@@ -102,6 +102,7 @@ void BitmapButton::DrawItem(DRAWITEMSTRUCT* item)
         holder.blitBitmap(0, 0, face->handle(), m_faceRect);
         m_currentFace = face;
     }
+    drawFocusFrame(holder, item->itemState);
     m_released = false;
     m_drawn = true;
 }

@@ -98,6 +98,11 @@ void swCButton::DrawItem(DRAWITEMSTRUCT* item)
         if (oldFont)
             SelectObject(item->hDC, oldFont);
     }
-    if (focused && !m_focus)
+    drawFocusFrame(holder, state);
+}
+
+void swCButton::drawFocusFrame(PaletteHolder& holder, UINT itemState)
+{
+    if ((itemState & ODS_FOCUS) && !m_focus)
         holder.frameRectColor(m_faceRect.left + 3, m_faceRect.top + 3, m_faceRect.right - 4, m_faceRect.bottom - 4, 0x02404040);
 }

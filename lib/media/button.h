@@ -42,6 +42,8 @@ protected:
     // The face for the item state when both the normal and the pressed face exist, else null.
     swCBitmap* chooseFace(UINT itemState) const;
     void drawFace(PaletteHolder& holder, const swCBitmap& face, int x, int y);
+    // A button without a focus face shows the focus by a frame inside its edge.
+    void drawFocusFrame(PaletteHolder& holder, UINT itemState);
 
     std::unique_ptr<swCBitmap> m_normal;
     std::unique_ptr<swCBitmap> m_pressed;

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <strings.h>
 
+#include <vector>
+
 namespace platform::controls {
 
 namespace {
@@ -39,21 +41,11 @@ void setPushed(HWND hwnd, ButtonState& s, bool pushed)
     redraw(hwnd, s, ODA_SELECT);
 }
 
-void setCheck(HWND hwnd, ButtonState& s, UINT check)
-{
-    UINT type = buttonType(controlStyle(hwnd));
-    if (!isCheckable(type))
-        return;
-    if (check > BST_INDETERMINATE || (check == BST_INDETERMINATE && type != BS_3STATE && type != BS_AUTO3STATE))
-        check = BST_CHECKED;
-    if (s.check == check)
-        return;
-    s.check = check;
-    redraw(hwnd, s, ODA_SELECT);
-}
+bool isRadio(UINT type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
 
-// The siblings from the group's first item (WS_GROUP, or the first child) to the next group.
-void uncheckGroupMates(HWND hwnd)
+// The radio buttons among the siblings from the group's first item (WS_GROUP, or the first child)
+// to the next group, but for `hwnd` itself.
+std::vector<HWND> radioGroupMates(HWND hwnd, bool automaticOnly)
 {
     HWND first = hwnd;
     while (!(controlStyle(first) & WS_GROUP)) {
@@ -62,12 +54,46 @@ void uncheckGroupMates(HWND hwnd)
             break;
         first = previous;
     }
+    std::vector<HWND> mates;
     for (HWND h = first; h; h = GetWindow(h, GW_HWNDNEXT)) {
         if (h != first && (controlStyle(h) & WS_GROUP))
             break;
-        if (h != hwnd && isButtonWindow(h) && buttonType(controlStyle(h)) == BS_AUTORADIOBUTTON)
-            SendMessageA(h, BM_SETCHECK, BST_UNCHECKED, 0);
+        UINT type = isButtonWindow(h) ? buttonType(controlStyle(h)) : 0;
+        if (h != hwnd && (automaticOnly ? type == BS_AUTORADIOBUTTON : isRadio(type)))
+            mates.push_back(h);
     }
+    return mates;
+}
+
+void setTabStop(HWND hwnd, bool on)
+{
+    LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+    SetWindowLongPtrA(hwnd, GWL_STYLE, on ? style | WS_TABSTOP : style & ~LONG_PTR(WS_TABSTOP));
+}
+
+void setCheck(HWND hwnd, ButtonState& s, UINT check)
+{
+    UINT type = buttonType(controlStyle(hwnd));
+    if (!isCheckable(type))
+        return;
+    if (check > BST_INDETERMINATE || (check == BST_INDETERMINATE && type != BS_3STATE && type != BS_AUTO3STATE))
+        check = BST_CHECKED;
+    // Tab comes to a group of radio buttons at its checked one; the arrows reach the others.
+    if (isRadio(type) && check == BST_CHECKED) {
+        setTabStop(hwnd, true);
+        for (HWND mate : radioGroupMates(hwnd, false))
+            setTabStop(mate, false);
+    }
+    if (s.check == check)
+        return;
+    s.check = check;
+    redraw(hwnd, s, ODA_SELECT);
+}
+
+void uncheckGroupMates(HWND hwnd)
+{
+    for (HWND mate : radioGroupMates(hwnd, true))
+        SendMessageA(mate, BM_SETCHECK, BST_UNCHECKED, 0);
 }
 
 void click(HWND hwnd, ButtonState& s)

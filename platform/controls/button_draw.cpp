@@ -147,7 +147,10 @@ void drawCheck(HWND hwnd, HDC dc, const ButtonState& s, DWORD style, const RECT&
     UINT format = textFormat(style, false);
     RECT place = layoutText(dc, text, textArea, style, format);
     drawLabel(dc, text, place, format, enabled);
-    if (s.focused && !text.empty()) {
+    if (s.focused) {
+        // A box whose words stand beside it in a label of their own rings the label's place.
+        if (text.empty())
+            place = textArea;
         InflateRect(&place, 1, 1);
         IntersectRect(&place, &place, &client);
         DrawFocusRect(dc, &place);

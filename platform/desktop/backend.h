@@ -26,6 +26,8 @@ public:
     virtual bool start(BackendHost& host) = 0;
     // Stops presenting and releases the device; called once, before the host goes away.
     virtual void stop() = 0;
+    // Minimises the window showing the screen; from any thread. Restoring it posts HostRestored.
+    virtual void minimizeHost() { }
 };
 
 std::unique_ptr<Backend> makeHeadlessBackend();

@@ -18,8 +18,9 @@ namespace platform::desktop {
 struct InputEvent {
     // CloseRequest: the person closed the desktop's host window; the sink sends WM_CLOSE to the
     // application's top-level window. DisplayLost: the display went away; the sink sends WM_CLOSE
-    // whatever the window's close box says.
-    enum class Kind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Text, CloseRequest, DisplayLost };
+    // whatever the window's close box says. HostRestored: the host window came back from the
+    // taskbar; the sink restores the windows that were minimised.
+    enum class Kind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Text, CloseRequest, DisplayLost, HostRestored };
     enum class Button { None, Left, Right, Middle };
     Kind kind = Kind::MouseMove;
     POINT screen {};          // mouse events: the cursor position in screen coordinates
@@ -64,6 +65,8 @@ public:
     static Desktop& instance();
 
     virtual bool isHeadless() const = 0;
+    // Minimises the desktop's own window on the real desktop, where there is one.
+    virtual void minimizeHost() = 0;
     virtual SIZE screenSize() const = 0;
     virtual RECT workArea() const = 0;
 

@@ -63,6 +63,8 @@ public:
             m_thread.join();
     }
 
+    void minimizeHost() override { m_minimizeAsked = true; }
+
 private:
     bool open();
     void close();
@@ -77,6 +79,8 @@ private:
     std::thread m_thread;
     std::atomic<bool> m_stop { false };
     std::atomic<bool> m_displayLost { false };
+    std::atomic<bool> m_minimizeAsked { false };
+    bool m_hostMinimized = false;
     SDL_Window* m_window = nullptr;
     SDL_Renderer* m_renderer = nullptr;
     SDL_Texture* m_texture = nullptr;
@@ -157,6 +161,8 @@ void SdlBackend::run(std::promise<bool>& opened)
             handle(event);
         while (SDL_PollEvent(&event))
             handle(event);
+        if (m_minimizeAsked.exchange(false))
+            SDL_MinimizeWindow(m_window);
         if (int(SDL_GetTicks() - nextFrame) >= 0) {
             nextFrame = SDL_GetTicks() + frameMs;
             presentDirty();
@@ -240,6 +246,14 @@ void SdlBackend::handle(const SDL_Event& event)
             releaseAllKeys(); // keys released while another program had the keyboard
         else
             m_needRender = true;
+        if (event.window.event == SDL_WINDOWEVENT_MINIMIZED) {
+            m_hostMinimized = true;
+        } else if (m_hostMinimized && (event.window.event == SDL_WINDOWEVENT_RESTORED || event.window.event == SDL_WINDOWEVENT_MAXIMIZED)) {
+            m_hostMinimized = false;
+            InputEvent input;
+            input.kind = InputEvent::Kind::HostRestored;
+            m_host->postInput(input);
+        }
         break;
     case SDL_MOUSEMOTION:
         postMouse(InputEvent::Kind::MouseMove, event.motion.x, event.motion.y, InputEvent::Button::None);

@@ -29,6 +29,7 @@ public:
     ~VirtualDesktop() override;
 
     bool isHeadless() const override { return m_backend->isHeadless(); }
+    void minimizeHost() override { m_backend->minimizeHost(); }
     SIZE screenSize() const override { return m_compositor.size(); }
     RECT workArea() const override;
 

@@ -138,14 +138,21 @@ LRESULT sysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case SC_KEYMENU: {
-        HMENU menu;
+        // A tool window without a menu bar of its own hands the key to its owner's; not a modal
+        // dialog, whose owner is disabled while it runs.
+        HMENU menu = nullptr;
+        HWND bar = nullptr;
         {
             TreeLock lock;
             Window* w = peekWindow(hwnd);
-            menu = w && !w->isChild() ? w->menu : nullptr;
+            for (int depth = 0; w && !w->isChild() && !(w->style & WS_DISABLED) && !menu && depth < 16; ++depth) {
+                menu = w->menu;
+                bar = w->handle;
+                w = peekWindow(w->owner);
+            }
         }
         if (auto hook = menuBarHooks().keyMenu; hook && menu)
-            hook(hwnd, menu, lParam);
+            hook(bar, menu, lParam);
         return 0;
     }
     }

@@ -102,7 +102,14 @@ bool handleKeyDown(HWND dialog, const MSG& msg, UINT code)
         if (code & DLGC_WANTARROWS)
             return false;
         HWND current = itemOf(dialog, focus);
-        HWND next = GetNextDlgGroupItem(dialog, current, msg.wParam == VK_LEFT || msg.wParam == VK_UP);
+        const bool previous = msg.wParam == VK_LEFT || msg.wParam == VK_UP;
+        // The labels of a group take no focus: the arrows pass over them.
+        HWND next = current;
+        for (int guard = 0; guard < 64; ++guard) {
+            next = GetNextDlgGroupItem(dialog, next, previous);
+            if (!next || next == current || !(dialogCode(next, nullptr) & DLGC_STATIC))
+                break;
+        }
         if (next && next != current) {
             setDialogFocus(dialog, next);
             if (dialogCode(next, nullptr) & DLGC_RADIOBUTTON)

@@ -319,6 +319,42 @@ bool processKey(ThreadQueue& queue, const RawInput& input, MSG& msg, bool remove
     return true;
 }
 
+// The desktop's own answers to input, taken before any window hears of it: a press on the caption
+// a minimised window left, and Alt+Tab, bring that window back. True when the event was one.
+bool restoresMinimized(const desktop::InputEvent& event)
+{
+    using Kind = desktop::InputEvent::Kind;
+    static std::atomic<desktop::InputEvent::Button> s_pressedOnIcon { desktop::InputEvent::Button::None };
+    HWND restored = nullptr;
+    switch (event.kind) {
+    case Kind::MouseDown:
+        if (GetCapture() || windowFromPointExcluding(event.screen, {}))
+            return false;
+        restored = minimizedIconAt(event.screen);
+        if (restored)
+            s_pressedOnIcon = event.button;
+        break;
+    case Kind::MouseUp:
+        // The release of that press belongs to no window.
+        return event.button != desktop::InputEvent::Button::None
+            && s_pressedOnIcon.exchange(desktop::InputEvent::Button::None) == event.button;
+    case Kind::KeyDown:
+        if (event.virtualKey == VK_TAB && theDesktop().isKeyDown(VK_MENU) && !theDesktop().isKeyDown(VK_CONTROL))
+            if (std::vector<HWND> minimized = minimizedWindows(); !minimized.empty())
+                restored = minimized.back();
+        break;
+    case Kind::HostRestored:
+        for (HWND hwnd : minimizedWindows())
+            PostMessageA(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+        return true;
+    default:
+        break;
+    }
+    if (restored)
+        PostMessageA(restored, WM_SYSCOMMAND, SC_RESTORE, 0);
+    return restored != nullptr;
+}
+
 class Sink final : public desktop::InputSink {
 public:
     void deliver(const desktop::InputEvent& event) override { routeInput(event); }
@@ -348,6 +384,8 @@ POINT lastCursorPos()
 void routeInput(const desktop::InputEvent& event)
 {
     using Kind = desktop::InputEvent::Kind;
+    if (restoresMinimized(event))
+        return;
     RawInput input;
     input.time = messageClock();
     input.screen = event.screen;
@@ -399,6 +437,8 @@ void routeInput(const desktop::InputEvent& event)
     case Kind::CloseRequest:
     case Kind::DisplayLost:
         requestProgramClose(event.kind == Kind::DisplayLost);
+        return;
+    case Kind::HostRestored:
         return;
     }
     auto w = windowRef(target);

@@ -62,6 +62,12 @@ void syncLayerOrder()
     auto& desktop = theDesktop();
     desktop::LayerId below = 0;
     auto& tops = windowSystem().topLevels;
+    // The captions of minimised windows lie on the desktop, under every window.
+    for (Window* w : tops)
+        if (w->iconLayer) {
+            desktop.placeLayer(w->iconLayer, below);
+            below = w->iconLayer;
+        }
     for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
         if (!(*it)->layer)
             continue;

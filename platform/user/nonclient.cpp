@@ -258,4 +258,23 @@ void paintNonClient(HWND hwnd)
     ReleaseDC(hwnd, dc);
 }
 
+void paintMinimizedCaption(HDC dc, const RECT& area, const std::string& title)
+{
+    RECT r = area;
+    FillRect(dc, &r, GetSysColorBrush(COLOR_3DFACE));
+    DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+    InflateRect(&r, -GetSystemMetrics(SM_CXDLGFRAME), -GetSystemMetrics(SM_CYDLGFRAME));
+    FillRect(dc, &r, GetSysColorBrush(COLOR_INACTIVECAPTION));
+    int box = GetSystemMetrics(SM_CXSIZE) - 2;
+    int top = r.top + (r.bottom - r.top - box) / 2;
+    RECT restore { r.right - 2 - box, top, r.right - 2, top + box };
+    DrawFrameControl(dc, &restore, DFC_CAPTION, DFCS_CAPTIONRESTORE);
+    RECT text { r.left + 4, r.top, restore.left - 2, r.bottom };
+    HGDIOBJ oldFont = SelectObject(dc, captionFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+    DrawTextA(dc, title.c_str(), int(title.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, oldFont);
+}
+
 } // namespace platform::user

@@ -4,6 +4,8 @@
 
 #include "platform/user/window_state.h"
 
+#include <string>
+
 namespace platform::user {
 
 struct NonClientLayout {
@@ -27,6 +29,8 @@ int hitTestNonClient(HWND hwnd, POINT screen);
 // request do nothing then; WM_SYSCOMMAND SC_CLOSE sent by code still closes (menu_bar.cpp).
 bool systemCloseDisabled(HWND hwnd);
 void paintNonClient(HWND hwnd);
+// The small caption a minimised top-level window leaves on the desktop, in the same look.
+void paintMinimizedCaption(HDC dc, const RECT& area, const std::string& title);
 // Draws one window scroll bar into a window DC (scrollbar.cpp).
 void drawScrollBar(HDC dc, const RECT& bar, const ScrollBarState& state, bool vertical, bool enabled);
 

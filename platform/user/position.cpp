@@ -228,7 +228,9 @@ BOOL IsZoomed(HWND hwnd)
     return w && w->showState == ShowState::Maximized;
 }
 
-BOOL ShowWindow(HWND hwnd, int command)
+namespace {
+
+BOOL showWindow(HWND hwnd, int command)
 {
     bool wasVisible, topLevel;
     ShowState state;
@@ -347,6 +349,21 @@ BOOL ShowWindow(HWND hwnd, int command)
     setWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | zorder | noActivate
         | (topLevel ? 0 : SWP_NOACTIVATE));
     return FALSE;
+}
+
+} // namespace
+
+BOOL ShowWindow(HWND hwnd, int command)
+{
+    BOOL wasVisible = showWindow(hwnd, command);
+    syncMinimizedIcon(hwnd);
+    // With nothing left to show, the program's own window on the real desktop goes down too;
+    // restoring it there restores what was minimised.
+    bool minimized = command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE
+        || command == SW_FORCEMINIMIZE;
+    if (minimized && IsIconic(hwnd) && nothingShownButIcons())
+        theDesktop().minimizeHost();
+    return wasVisible;
 }
 
 BOOL GetWindowRect(HWND hwnd, LPRECT rect)

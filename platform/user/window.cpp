@@ -76,8 +76,10 @@ void unlinkWindow(Window& w)
     clearPaintState(w);
     auto& siblings = siblingsOf(w);
     siblings.erase(std::remove(siblings.begin(), siblings.end(), &w), siblings.end());
-    if (!w.parent)
+    if (!w.parent) {
         detachLayer(w);
+        dropMinimizedIcon(w);
+    }
     for (Window* top : windowSystem().topLevels)
         if (top->owner == w.handle)
             top->owner = nullptr;

@@ -75,6 +75,10 @@ struct Window {
     std::shared_ptr<Surface> surface;
     uint32_t layer = 0;
     std::optional<Region> shape;  // window coordinates
+    // While minimised: the caption it leaves on the desktop, and when it was minimised.
+    uint32_t iconLayer = 0;
+    RECT iconRect {};
+    uint64_t minimizedOrder = 0;
 
     ShowState showState = ShowState::Normal;
     RECT normalRect {};
@@ -161,6 +165,17 @@ void detachLayer(Window& top);
 void refreshLayer(Window& top);            // position, size, visibility, shape
 void syncLayerOrder();
 void presentRootArea(Window& root, const RECT& rootRect);
+
+// The captions minimised top-level windows leave on the desktop (minimized_icon.cpp). The sync
+// gives the window its caption or takes it away as its state asks (tree lock not held); the drop
+// takes it away (tree lock held).
+void syncMinimizedIcon(HWND hwnd);
+void dropMinimizedIcon(Window& w);
+HWND minimizedIconAt(POINT screen);
+// The windows that show their captions, in the order they were minimised.
+std::vector<HWND> minimizedWindows();
+// True when every top-level window is hidden or minimised: the program shows nothing.
+bool nothingShownButIcons();
 
 // Activation and focus bookkeeping (focus.cpp; tree lock not held).
 void activateWindow(HWND hwnd, int how);   // WA_ACTIVE or WA_CLICKACTIVE

@@ -441,6 +441,34 @@ TEST(MainWindowCommands, AnOpenMenuTakesTheArrowsAndTheLetters)
     keys.join();
 }
 
+// The tool windows have no menu bar: Alt+letter and F10 in them work the main window's. A refresh
+// the game sends them leaves the keyboard where the person has it.
+TEST(MainWindowCommands, ToolWindowsHandAltAndF10ToTheMenuBarAndRefreshesTakeNoActivation)
+{
+    World world;
+    world.dismissPopups();
+    ASSERT_NE(mapAtTopLeftInThePersonsTurn(world), nullptr);
+    // 表示(&V): its first item 縮小表示 (zoom 0), then 標準表示 (zoom 1) below it.
+    int zoom = 1;
+    for (unsigned tool : { menu_id::kCountryInfo, menu_id::kTerrainList, menu_id::kDestroyedList, menu_id::kTroopList }) {
+        SendMessageA(world.handle(), WM_COMMAND, tool, 0);
+        World::pump();
+        ASSERT_NE(GetActiveWindow(), world.handle()) << "the tool window opened has the keyboard";
+        zoom = 1 - zoom;
+        harness::keyDown(VK_MENU), harness::pressKey('V'), harness::keyUp(VK_MENU);
+        harness::pressKey(zoom ? VK_DOWN : VK_HOME), harness::pressKey(VK_RETURN);
+        EXPECT_TRUE(World::pumpUntil([&] { return presentation().mapView().zoom == zoom; }, std::chrono::seconds(5))) << tool;
+    }
+    harness::pressKey(VK_F10), harness::typeText("v"), harness::pressKey(VK_RETURN);
+    EXPECT_TRUE(World::pumpUntil([&] { return presentation().mapView().zoom == 0; }, std::chrono::seconds(5))) << "F10";
+
+    SetActiveWindow(world.handle());
+    for (HWND list : { world.window().troopList(), world.window().destroyedList() })
+        SendMessageA(list, ui_message::kTroopListRefresh, 0, 0);
+    World::pump();
+    EXPECT_EQ(GetActiveWindow(), world.handle());
+}
+
 // The zoom buttons keep the hex at the view's centre; a zoom that shows the whole map, and so
 // cannot centre it, leaves that hex to come back to when the zoom grows again.
 TEST(MainWindowCommands, ZoomButtonsKeepTheCentreHex)

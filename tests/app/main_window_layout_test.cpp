@@ -1,5 +1,6 @@
 // Where the main window puts its sub-windows.
 #include "app/main_window_layout.h"
+#include "app/menu_ids.h"
 #include "tests/app/main_window_world.h"
 
 
@@ -100,5 +101,38 @@ TEST(MainWindowLayout, NoSizeCutsOffAButton)
             EXPECT_TRUE(EqualRect(&inside, &r)) << "button " << GetDlgCtrlID(button) << " at " << r.left << "," << r.top
                                                 << " in a window asked to be " << asked.cx << "x" << asked.cy;
         }
+    }
+}
+
+// With no taskbar on the desktop, the caption a minimised window leaves at the bottom of the screen
+// and Alt+Tab bring the game back as it was, tool windows included.
+TEST(MainWindowLayout, MinimisedWindowComesBackByItsCaptionAndByAltTab)
+{
+    namespace harness = platform::harness;
+    main_window_test::World world;
+    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    ASSERT_TRUE(world.waitForPersonIn(5));
+    harness::TestClock clock;
+    SendMessageA(world.handle(), WM_COMMAND, menu_id::kTroopList, 0);
+    main_window_test::World::pump();
+    RECT before {}, after {};
+    GetWindowRect(world.handle(), &before);
+    const POINT view = world.window().mapWindow()->viewOrigin();
+    const RECT work = platform::desktop::Desktop::instance().workArea();
+    for (bool byClick : { true, false }) {
+        // The minimise box, left of the maximise and close boxes; clicks a second apart.
+        harness::advanceClock(1000);
+        harness::click(before.right - 48, before.top + 12);
+        main_window_test::World::pump();
+        ASSERT_TRUE(IsIconic(world.handle()) && !IsWindowVisible(world.window().troopList())) << byClick;
+        if (byClick)
+            harness::click(work.left + 40, work.bottom - 8);
+        else
+            harness::keyDown(VK_MENU), harness::pressKey(VK_TAB), harness::keyUp(VK_MENU);
+        main_window_test::World::pump();
+        GetWindowRect(world.handle(), &after);
+        const POINT now = world.window().mapWindow()->viewOrigin();
+        EXPECT_TRUE(!IsIconic(world.handle()) && EqualRect(&before, &after) && IsWindowVisible(world.window().troopList())) << byClick;
+        EXPECT_TRUE(GetActiveWindow() == world.handle() && now.x == view.x && now.y == view.y) << byClick;
     }
 }

@@ -212,6 +212,7 @@ TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
     // The arrow keys move the list's choice; its map button picks that unit.
     const POINT top = rowPoint(0);
     harness::click(top.x, top.y);
+    World::pump();
     harness::pressKey(VK_DOWN);
     World::pump();
     RECT map {};

@@ -28,6 +28,18 @@ TEST(MainWindowWeaponList, MenuOpensOnceAndTheCloseRequestCloses)
     World::pump();
     EXPECT_EQ(findWeaponList(), list) << "a second command raises the open list";
 
+    // Enter on a row opens its details; when they close, the list has the keyboard again.
+    HWND rows = GetDlgItem(list, int(weapon_list_id::kList));
+    SendMessageA(rows, LB_SETCURSEL, 0, 0);
+    SetFocus(rows);
+    harness::pressKey(VK_RETURN);
+    testing_lib::pumpAsProgram();
+    ASSERT_EQ(world.window().weaponInfoCount(), 1);
+    PostMessageA(world.window().weaponInfoWindow(0), WM_CLOSE, 0, 0);
+    World::pump();
+    EXPECT_EQ(world.window().weaponInfoCount(), 0);
+    EXPECT_EQ(GetFocus(), rows);
+
     PostMessageA(list, WM_CLOSE, 0, 0);
     World::pump();
     EXPECT_FALSE(IsWindow(list));

@@ -333,9 +333,13 @@ TEST(GameSelectDialog, BrowsingChangesTheFolderAndSimpleModeShowsNoCategories)
         for (UINT c : { id::kCategoryMap, id::kCategoryScenario, id::kCategoryCampaign })
             EXPECT_FALSE(IsWindowVisible(GetDlgItem(h, int(c))));
         EXPECT_EQ(enabledEntries(h), 1) << "only *.smp";
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(id::kFirstEntry))) << "the first Enter starts, not the browser";
         shot(h, "game_select_simple");
+        harness::pressKey(VK_RETURN);
+        dialogtest::settle();
     });
     EXPECT_EQ(simple.category(), uint32_t(kCategoryScenario));
+    EXPECT_EQ(simple.result(), 1);
     world.state().setMode(0);
 }
 

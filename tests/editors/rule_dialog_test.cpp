@@ -286,22 +286,23 @@ TEST_F(RuleDialogTest, TabChangeShowsItsPageAndRightClickCancels)
 }
 
 // The shown page is raised above the tab control, which puts it first among the dialog's children:
-// Tab from the last button wraps into the page's radio buttons, and Shift+Tab leads back out.
+// Tab from the rule choice goes into the page's radio buttons, and Shift+Tab leads back out.
 TEST_F(RuleDialogTest, TabReachesTheRadioButtonsOnThePage)
 {
     HWND focused = nullptr;
     HWND back = nullptr;
     HWND firstRow = nullptr;
-    HWND cancel = nullptr;
+    HWND choice = nullptr;
     run(slotWith(kCustomRule, { { 32, 0 } }), kRuleSet, [&](HWND dialog) {
         firstRow = control(dialog, id::buttonId(32, 0));
-        cancel = GetDlgItem(dialog, id::kCancel);
-        SendMessageA(dialog, WM_NEXTDLGCTL, WPARAM(cancel), TRUE);
+        choice = GetDlgItem(dialog, id::kRuleCombo);
+        SendMessageA(dialog, WM_NEXTDLGCTL, WPARAM(choice), TRUE);
         settle();
         harness::pressKey(VK_TAB);
         settle();
         // The desktop keeps one focus for every thread.
         focused = GetFocus();
+        harness::keepShot("rule_settings_focus.png");
         harness::keyDown(VK_SHIFT);
         harness::pressKey(VK_TAB);
         harness::keyUp(VK_SHIFT);
@@ -310,5 +311,5 @@ TEST_F(RuleDialogTest, TabReachesTheRadioButtonsOnThePage)
         rightClick(dialog, 300, 20);
     });
     EXPECT_EQ(focused, firstRow);
-    EXPECT_EQ(back, cancel);
+    EXPECT_EQ(back, choice);
 }

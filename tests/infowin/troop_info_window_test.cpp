@@ -134,6 +134,15 @@ TEST_F(TroopInfo, TheArrowsStepAndHideAtTheEnds)
     });
     EXPECT_EQ(seen, (std::vector<bool> { true, true, false, true, false }));
     EXPECT_EQ(lastIndex, 4);
+
+    // By keys: Enter presses 前へ, which has the focus, then 次へ, which takes it where 前へ goes.
+    run(2, [&](HWND dialog) {
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, int(id::kPrevious)));
+        harness::keepShot("troop_info_focus.png");
+        for (int enter = 0; enter < 3; ++enter)
+            harness::pressKey(VK_RETURN), dialogtest::settle();
+    });
+    EXPECT_EQ(lastIndex, 4);
 }
 
 TEST_F(TroopInfo, BothLowerPagesAndTheStepBackToArmament)

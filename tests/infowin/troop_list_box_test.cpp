@@ -216,8 +216,11 @@ TEST_F(TroopRows, TheTroopNumberListClosingInsideTheBoxIsToldToTheOwner)
     HWND combo = CreateWindowExA(0, "ComboBox", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 40, 80, box->handle(),
         reinterpret_cast<HMENU>(UINT_PTR(kTroopNumberComboId)), nullptr, nullptr);
     ASSERT_NE(combo, nullptr);
-    SendMessageA(box->handle(), WM_COMMAND, MAKEWPARAM(kTroopNumberComboId, CBN_SELCHANGE), LPARAM(combo));
     SendMessageA(box->handle(), WM_COMMAND, MAKEWPARAM(kTroopNumberComboId, CBN_CLOSEUP), LPARAM(combo));
     testing_lib::pump();
     EXPECT_EQ(info.owner.count(ui_message::kTroopListNumberChosen), 1);
+    // A key that changes the closed combo chooses too.
+    SendMessageA(box->handle(), WM_COMMAND, MAKEWPARAM(kTroopNumberComboId, CBN_SELCHANGE), LPARAM(combo));
+    testing_lib::pump();
+    EXPECT_EQ(info.owner.count(ui_message::kTroopListNumberChosen), 2);
 }

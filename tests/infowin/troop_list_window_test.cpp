@@ -363,6 +363,22 @@ TEST_F(TroopList, TheNumberComboOffersFreeNumbersAndSavesOnCloseUp)
     testing_lib::pump();
     EXPECT_FALSE(IsWindowVisible(combo));
     EXPECT_EQ(world.unit(3).troopNumber, 28);
+    // With the pointer resting over column 0 the keys move the selection only; a click opens the
+    // combo, which goes when another row is chosen; Enter on a row shows its unit.
+    const POINT rest = screenOf(list->handle(), rowPoint(row).x, rowPoint(row).y);
+    harness::mouseMove(rest.x, rest.y);
+    SetFocus(list->listHandle());
+    harness::pressKey(VK_DOWN);
+    harness::pressKey(VK_DOWN);
+    testing_lib::pump();
+    EXPECT_FALSE(IsWindowVisible(combo));
+    clickRow(row);
+    clickRow(row == 0 ? 1 : 0, 60);
+    EXPECT_FALSE(IsWindowVisible(combo));
+    world.services.shown.clear();
+    harness::pressKey(VK_RETURN);
+    testing_lib::pumpAsProgram();
+    EXPECT_EQ(world.services.shown.size(), 1u);
     // Outside column 0, or while the game does not wait for orders, no combo opens.
     clickRow(row, 60);
     EXPECT_FALSE(IsWindowVisible(combo));

@@ -37,6 +37,16 @@ inline void pump()
     platform::harness::waitIdle();
 }
 
+// As the program's loop: the windows walked as dialogs take their keys first.
+inline void pumpAsProgram()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (msg.message != WM_QUIT && !theApplication().tryModelessNavigation(msg))
+            TranslateMessage(&msg), DispatchMessageA(&msg);
+    pump();
+}
+
 inline BOOL CALLBACK collectTopLevel(HWND handle, LPARAM list)
 {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(handle);

@@ -1,6 +1,6 @@
 // Every registered window walked with the keyboard alone: it opens with the keyboard, Tab reaches
-// each of its enabled controls, Enter presses its default button where it has one, and Escape
-// closes or cancels it.
+// each control a person could click, the arrows change the choice of each group of options it
+// reaches, Enter presses its default button where it has one, and Escape closes or cancels it.
 #include "tests/windows/registry/window_registry.h"
 
 #include "platform/desktop/harness.h"
@@ -55,9 +55,8 @@ bool takesKeys(HWND control)
     const std::string name = className(control);
     if (name == "Button")
         return (styleOf(control) & 0xF) != BS_GROUPBOX;
-    if (name == "SysTabControl32")
-        return !(styleOf(control) & TCS_FOCUSNEVER);
-    return name == "Edit" || name == "ComboBox" || name == "ListBox" || name == "SysListView32" || name == "msctls_trackbar32";
+    return name == "Edit" || name == "ComboBox" || name == "ListBox" || name == "SysListView32" || name == "msctls_trackbar32"
+        || name == "SysTabControl32";
 }
 
 BOOL CALLBACK collectControl(HWND child, LPARAM list)
@@ -158,7 +157,7 @@ HWND enterButton(HWND window)
 struct Walk {
     bool focused = true; // the window opens with the keyboard in it
     bool entered = true; // Enter presses the default button; with none it leaves the window open
-    int missed = 0;      // enabled controls Tab never reaches
+    int missed = 0;      // clickable controls Tab never reaches, and groups whose choice the arrows do not change
     bool closed = true;  // Escape closes or cancels it
     bool operator==(const Walk&) const = default;
     friend void PrintTo(const Walk& w, std::ostream* out)
@@ -198,14 +197,27 @@ bool enter(HWND window, Walk& walk, std::vector<std::string>& detail)
     return shows;
 }
 
+// Down on an option picks another of its group: false when the group's choice stays as it was.
+bool arrowsChange(const std::vector<HWND>& group)
+{
+    auto checked = [&] { return std::find_if(group.begin(), group.end(), [](HWND g) { return SendMessageA(g, BM_GETCHECK, 0, 0) == BST_CHECKED; }); };
+    const auto before = checked();
+    harness::pressKey(VK_DOWN);
+    settle();
+    return checked() != before;
+}
+
 void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::string>& detail)
 {
     const std::vector<HWND> controls = controlsOf(window);
     std::set<HWND> reached;
+    std::set<HWND> changed;
+    int unchanged = 0;
+    // A choice may take others out of use on the way: only those still in use are owed.
     auto missing = [&] {
         std::vector<HWND> left;
         for (HWND c : controls)
-            if (!reached.count(c) && !inGroupReached(c, reached))
+            if (IsWindow(c) && takesKeys(c) && !reached.count(c) && !inGroupReached(c, reached))
                 left.push_back(c);
         return left;
     };
@@ -214,10 +226,19 @@ void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::s
         settle();
         for (HWND f = GetFocus(); f && f != window; f = GetParent(f))
             reached.insert(f);
+        // The first time Tab reaches a group of options, the arrows change its choice.
+        if (HWND f = GetFocus(); f && IsChild(window, f) && isRadio(f) && !changed.count(f)) {
+            const std::vector<HWND> group = radioGroupOf(f);
+            changed.insert(group.begin(), group.end());
+            if (std::count_if(group.begin(), group.end(), takesKeys) > 1 && !arrowsChange(group)) {
+                ++unchanged;
+                detail.push_back("the arrows do not change " + describe(f));
+            }
+        }
     }
     for (HWND control : missing())
         detail.push_back("Tab never reaches " + describe(control));
-    walk.missed = int(missing().size());
+    walk.missed = int(missing().size()) + unchanged;
     if (gone(window)) {
         detail.push_back("Tab closed it");
         walk.closed = true;
