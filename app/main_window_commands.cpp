@@ -421,7 +421,7 @@ void MainWindow::quit()
     }
     stopPlay();
     if (handle())
-        DestroyWindow(handle());
+        theApplication().appDestroyWindow(handle());
 }
 
 void MainWindow::endActionPhase()

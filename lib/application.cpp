@@ -92,11 +92,19 @@ int swCApplication::appMessageLoop()
     // A quit that unwound a modal loop left the main window for this loop to close: it goes before
     // the game it shows, and its own quit message is not left behind for a later loop.
     if (HWND main = mainWindowHandle(); main && IsWindow(main)) {
-        DestroyWindow(main);
+        appDestroyWindow(main);
         while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
     }
     m_ownedObject.reset();
+    m_endOfRunWrites.reset();
     return m_exitCode;
+}
+
+void swCApplication::appDestroyWindow(HWND window)
+{
+    if (window && window == mainWindowHandle() && !m_endOfRunWrites)
+        m_endOfRunWrites = std::make_unique<platform::ProfileWriteHold>();
+    DestroyWindow(window);
 }
 
 void swCApplication::appAddModeless(swCWindow* dialog)

@@ -12,6 +12,10 @@
 
 class swCWindow;
 
+namespace platform {
+class ProfileWriteHold;
+}
+
 // What the application owns until its message loop ends (the game state).
 class swCOwnedObject {
 public:
@@ -31,6 +35,10 @@ public:
     // Runs until WM_QUIT; stores its wParam as the exit code, closes the main window if it is still
     // open, deletes the owned object and returns the exit code.
     int appMessageLoop();
+    // Destroys the window. The main window's end is the run's end: the ini writes from then on (the
+    // placements of the windows that go with it, the settings the owned object writes as the loop
+    // deletes it) are held and reach the file as one rewrite when the loop is over.
+    void appDestroyWindow(HWND window);
 
     // The head of the list is tried first. Safe from any thread.
     void appAddModeless(swCWindow* dialog);
@@ -82,6 +90,7 @@ private:
     mutable std::mutex m_modelessMutex;
     std::vector<swCWindow*> m_modeless;
     std::unique_ptr<swCOwnedObject> m_ownedObject;
+    std::unique_ptr<platform::ProfileWriteHold> m_endOfRunWrites;
     // Read and set by the window procedures of every thread.
     std::atomic<HCURSOR> m_cursor = nullptr;
     std::atomic<bool> m_active = false;

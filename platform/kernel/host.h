@@ -1,6 +1,6 @@
 // The layer's own services on the host: code pages, host paths, the program folder,
-// debug output, restart, ini writes of several keys at once and the C runtime's per-thread
-// random generator.
+// debug output, restart, ini writes of several keys at once or held to one rewrite, and the C
+// runtime's per-thread random generator.
 #pragma once
 
 #include "platform/kernel/windef.h"
@@ -49,6 +49,18 @@ void setDebugOutputSink(std::function<void(std::string_view)> sink);
 // Sets several keys of one section of an ini file in a single rewrite of it: what a
 // WritePrivateProfileStringA for each would leave, written once.
 BOOL writeProfileValues(LPCSTR section, const std::vector<std::pair<std::string, std::string>>& values, LPCSTR fileName);
+
+// While one lives, this process's ini writes are held: its own reads see them at once, and when the
+// last hold ends (or at a flush, WritePrivateProfileStringA with every argument null) they are made
+// on each file as it then is, one rewrite per file and none where its text stays the same. A run's
+// end holds its writes so that the placements and settings it writes cost one rewrite.
+class ProfileWriteHold {
+public:
+    ProfileWriteHold();
+    ~ProfileWriteHold();
+    ProfileWriteHold(const ProfileWriteHold&) = delete;
+    ProfileWriteHold& operator=(const ProfileWriteHold&) = delete;
+};
 
 // Replaces the running program with a new copy started with the given command line.
 // Returns false when the program could not be started again.

@@ -1,5 +1,6 @@
 // The ini profile functions over IniDocument; writes serialised within the process and, by a lock on
-// the file's folder, with other processes.
+// the file's folder, with other processes. While a ProfileWriteHold lives the writes are kept as edits
+// and replayed onto the file as it then is, so another program's lines written meanwhile survive.
 #include "platform/kernel/host.h"
 #include "platform/kernel/ini_document.h"
 #include "platform/kernel/internal.h"
@@ -9,6 +10,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <mutex>
 
 #include <fcntl.h>
@@ -124,7 +126,94 @@ private:
     int m_fd = -1;
 };
 
+// One change of a write call; a write of several keys is several of them.
+struct ProfileEdit {
+    enum class Kind { Set, DeleteKey, DeleteSection };
+    Kind kind;
+    std::string section;
+    std::string key;
+    std::string value;
+
+    void applyTo(IniDocument& document) const
+    {
+        switch (kind) {
+        case Kind::Set:
+            document.setValue(section, key, value);
+            break;
+        case Kind::DeleteKey:
+            document.deleteKey(section, key);
+            break;
+        case Kind::DeleteSection:
+            document.deleteSection(section);
+            break;
+        }
+    }
+};
+
+void applyEdits(IniDocument& document, const std::vector<ProfileEdit>& edits)
+{
+    for (const ProfileEdit& edit : edits)
+        edit.applyTo(document);
+}
+
+// The held writes by host path, in order; guarded by profileMutex.
+struct HeldWrites {
+    int holds = 0;
+    std::map<std::string, std::vector<ProfileEdit>> edits;
+};
+
+HeldWrites& heldWrites()
+{
+    static auto* held = new HeldWrites;
+    return *held;
+}
+
+// The file as this process sees it: with its held writes. Called under profileMutex.
+IniDocument loadProfile(const std::string& path)
+{
+    IniDocument document = IniDocument::load(path);
+    auto held = heldWrites().edits.find(path);
+    if (held != heldWrites().edits.end() && document.readable())
+        applyEdits(document, held->second);
+    return document;
+}
+
+// Writes the edits onto the file as it is now, rewriting it only when its text changes. Called
+// under profileMutex.
+bool saveEdits(const std::string& path, const std::vector<ProfileEdit>& edits)
+{
+    FolderLock folderLock(path);
+    IniDocument document = IniDocument::load(path);
+    // Saving what could not be read would replace every setting in the file by these.
+    if (!document.readable())
+        return false;
+    const std::string before = document.text();
+    applyEdits(document, edits);
+    return document.text() == before || document.save(path);
+}
+
+// Writes every held file once; a failed write is dropped as the held calls already succeeded.
+void saveHeldWrites()
+{
+    for (const auto& [path, edits] : heldWrites().edits)
+        saveEdits(path, edits);
+    heldWrites().edits.clear();
+}
+
 } // namespace
+
+platform::ProfileWriteHold::ProfileWriteHold()
+{
+    std::lock_guard lock(profileMutex());
+    ++heldWrites().holds;
+}
+
+platform::ProfileWriteHold::~ProfileWriteHold()
+{
+    std::lock_guard lock(profileMutex());
+    if (--heldWrites().holds == 0)
+        saveHeldWrites();
+}
 
 DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
     DWORD nSize, LPCSTR lpFileName)
@@ -138,7 +227,7 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
     IniDocument document;
     {
         std::lock_guard lock(profileMutex());
-        document = IniDocument::load(profilePath(lpFileName));
+        document = loadProfile(profilePath(lpFileName));
     }
     if (!lpAppName)
         return copyList(document.sectionNames(), lpReturnedString, nSize);
@@ -161,7 +250,7 @@ UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPC
     IniDocument document;
     {
         std::lock_guard lock(profileMutex());
-        document = IniDocument::load(profilePath(lpFileName));
+        document = loadProfile(profilePath(lpFileName));
     }
     auto value = document.value(lpAppName, lpKeyName);
     return value ? UINT(parseInteger(*value)) : UINT(nDefault);
@@ -176,27 +265,26 @@ DWORD GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpReturnedString, DWORD 
     IniDocument document;
     {
         std::lock_guard lock(profileMutex());
-        document = IniDocument::load(profilePath(lpFileName));
+        document = loadProfile(profilePath(lpFileName));
     }
     return copyList(document.entries(lpAppName), lpReturnedString, nSize);
 }
 
 namespace {
 
-// Loads the file under both locks, lets edit change the document and saves it once when it did.
-template <typename Edit>
-BOOL editProfile(LPCSTR fileName, Edit edit)
+// A write as Win32 makes it: seen by the next read at once, and on disk unless a hold keeps it.
+BOOL editProfile(LPCSTR fileName, std::vector<ProfileEdit> edits)
 {
     std::lock_guard lock(profileMutex());
     std::string path = profilePath(fileName);
-    FolderLock folderLock(path);
-    IniDocument document = IniDocument::load(path);
-    // Saving what could not be read would replace every setting in the file by this one.
-    if (!document.readable())
-        return failFromErrno(path);
-    if (!edit(document))
+    if (heldWrites().holds > 0) {
+        if (!loadProfile(path).readable())
+            return failFromErrno(path);
+        auto& held = heldWrites().edits[path];
+        held.insert(held.end(), std::make_move_iterator(edits.begin()), std::make_move_iterator(edits.end()));
         return TRUE;
-    if (!document.save(path))
+    }
+    if (!saveEdits(path, edits))
         return failFromErrno(path);
     return TRUE;
 }
@@ -205,20 +293,22 @@ BOOL editProfile(LPCSTR fileName, Edit edit)
 
 BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPCSTR lpFileName)
 {
-    // With everything null the caller asks to flush a cache; every write here is already on disk.
-    if (!lpAppName && !lpKeyName && !lpString)
+    // With everything null the caller asks to flush a cache: the held writes, if any.
+    if (!lpAppName && !lpKeyName && !lpString) {
+        std::lock_guard lock(profileMutex());
+        saveHeldWrites();
         return TRUE;
+    }
     if (!lpAppName || !lpFileName) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    return editProfile(lpFileName, [&](IniDocument& document) {
-        if (!lpKeyName)
-            return document.deleteSection(lpAppName);
-        if (!lpString)
-            return document.deleteKey(lpAppName, lpKeyName);
-        return document.setValue(lpAppName, lpKeyName, lpString);
-    });
+    using Kind = ProfileEdit::Kind;
+    if (!lpKeyName)
+        return editProfile(lpFileName, { { Kind::DeleteSection, lpAppName, {}, {} } });
+    if (!lpString)
+        return editProfile(lpFileName, { { Kind::DeleteKey, lpAppName, lpKeyName, {} } });
+    return editProfile(lpFileName, { { Kind::Set, lpAppName, lpKeyName, lpString } });
 }
 
 BOOL platform::writeProfileValues(LPCSTR section, const std::vector<std::pair<std::string, std::string>>& values,
@@ -228,10 +318,8 @@ BOOL platform::writeProfileValues(LPCSTR section, const std::vector<std::pair<st
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    return editProfile(fileName, [&](IniDocument& document) {
-        bool changed = false;
-        for (const auto& [key, value] : values)
-            changed = document.setValue(section, key, value) || changed;
-        return changed;
-    });
+    std::vector<ProfileEdit> edits;
+    for (const auto& [key, value] : values)
+        edits.push_back({ ProfileEdit::Kind::Set, section, key, value });
+    return editProfile(fileName, std::move(edits));
 }

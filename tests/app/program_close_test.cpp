@@ -126,6 +126,9 @@ protected:
         harness::setMessageBoxPolicy(!state.realBoxes);
         g_open = state.open;
         state.prepare();
+        // The run's end keeps the main window's place however the run is closed.
+        const swCProfileKey placement("WindowInfo", "MainWindowWindowPosLeft");
+        placement.profileWriteString(nullptr);
         std::atomic<bool> ended { false };
         std::atomic<bool> shown { false };
         std::thread closer([&] {
@@ -157,6 +160,7 @@ protected:
         EXPECT_EQ(FindWindowA(MainWindow::kClassName, nullptr), nullptr);
         EXPECT_EQ(state.shown(), nullptr);
         EXPECT_FALSE(platform::closeRequested());
+        EXPECT_NE(placement.profileReadInt(-1), -1);
     }
 
     std::string m_lockFolder;

@@ -103,6 +103,24 @@ TEST(Profile, WritesKeepUnrelatedLinesAndUseCrlf)
     EXPECT_EQ(folder.read("w.ini"), "; top comment\r\n[Game]\r\nspeed=2\r\n; keep me\r\n\r\n[Third]\r\nk=3\r\n");
     // Deleting what is not there succeeds without touching the file.
     EXPECT_TRUE(WritePrivateProfileStringA("None", "k", nullptr, "w.ini"));
+
+    // Held writes are read back at once and reach the file when the hold ends, over what another
+    // program wrote meanwhile.
+    const std::string before = folder.read("w.ini");
+    {
+        platform::ProfileWriteHold hold;
+        ASSERT_TRUE(WritePrivateProfileStringA("Game", "speed", "3", "w.ini"));
+        ASSERT_TRUE(WritePrivateProfileStringA("Third", nullptr, nullptr, "w.ini"));
+        EXPECT_EQ(GetPrivateProfileIntA("Game", "speed", 0, "w.ini"), 3u);
+        EXPECT_EQ(folder.read("w.ini"), before);
+        folder.write("w.ini", before + "[Other]\r\nx=2\r\n");
+        EXPECT_EQ(getList(nullptr, "w.ini"), (std::vector<std::string> { "Game", "Other" }));
+        // A flush writes them at once.
+        ASSERT_TRUE(WritePrivateProfileStringA(nullptr, nullptr, nullptr, nullptr));
+        EXPECT_EQ(folder.read("w.ini"), "; top comment\r\n[Game]\r\nspeed=3\r\n; keep me\r\n\r\n[Other]\r\nx=2\r\n");
+        ASSERT_TRUE(WritePrivateProfileStringA("Game", "speed", nullptr, "w.ini"));
+    }
+    EXPECT_EQ(folder.read("w.ini"), "; top comment\r\n[Game]\r\n; keep me\r\n\r\n[Other]\r\nx=2\r\n");
 }
 
 TEST(Profile, WriteCreatesTheFileBesideTheProgram)
