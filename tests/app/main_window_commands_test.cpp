@@ -352,7 +352,7 @@ TEST(MainWindowCommands, GivingUpAGameWithUnsavedTurnsIsAskedAndNoKeepsIt)
         harness::clearMessageBoxes();
         harness::queueMessageBoxAnswer(IDNO);
         bool opened = false;
-        dialogtest::drive(cp(dialog).c_str(), [&] { return SendMessageA(world.handle(), WM_COMMAND, command, 0); },
+        dialogtest::drive(cp(dialog).c_str(), [&, command = command] { return SendMessageA(world.handle(), WM_COMMAND, command, 0); },
             [&](HWND) { opened = true; });
         ASSERT_EQ(harness::messageBoxes().size(), 1u) << question;
         EXPECT_EQ(harness::messageBoxes()[0].text, cp((std::string("このゲームには保存していないターンがあります。\n") + question).c_str()));
