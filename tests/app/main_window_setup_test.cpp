@@ -167,7 +167,7 @@ TEST_P(MainWindowGoingBack, LeavesTheGameUnderWayAsItWas)
     const auto [map, setUpTitle, escape] = GetParam();
     World world;
     world.dismissPopups();
-    auto goBack = [&] {
+    auto goBack = [&, map = map, setUpTitle = setUpTitle, escape = escape] {
         world.window().setGameSetUp({});
         return dialogtest::drive(cp(setUpTitle).c_str(), [&] { return world.window().newGameFrom(world.gamePath(map)); },
             [&](HWND setUp) {
