@@ -103,9 +103,7 @@ private:
     static void click(HWND window, int id)
     {
         HWND control = setup_test::control(window, id);
-        RECT r {};
-        GetWindowRect(control, &r);
-        platform::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        testing_lib::clickCentre(control);
     }
     static HWND visible(const std::string& title)
     {

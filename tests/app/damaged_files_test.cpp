@@ -31,8 +31,7 @@ protected:
     void SetUp() override
     {
         m_world.dismissPopups();
-        ASSERT_TRUE(m_world.window().newGameFrom(m_world.gamePath("tkmap/training.vtm")));
-        ASSERT_TRUE(m_world.waitForPersonIn(kPhaseAction));
+        ASSERT_TRUE(m_world.startGame());
         m_root = fs::path(m_world.folder().host("tkmap")).parent_path();
     }
 

@@ -2,6 +2,7 @@
 // dialog's modal loop inside the order that opened it; and the pictures the play dialogs need.
 #pragma once
 
+#include "tests/lib/window_test_support.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/state/state_test_support.h"
 
@@ -23,9 +24,7 @@ public:
                 m_done = true;
                 return;
             }
-            for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            dialogtest::settle();
+            dialogtest::untilShown(dialog);
             act(dialog);
             m_answered = true;
             // What the answer left open is cancelled, so a failing test never hangs.
@@ -63,9 +62,7 @@ private:
 
 inline void pressControl(HWND dialog, int id)
 {
-    RECT r {};
-    GetWindowRect(GetDlgItem(dialog, id), &r);
-    platform::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    testing_lib::clickCentre(GetDlgItem(dialog, id));
     dialogtest::settle();
 }
 

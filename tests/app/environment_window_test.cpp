@@ -50,9 +50,7 @@ struct EnvironmentWindowTest : ::testing::Test {
         EnvironmentWindow window(nullptr, m_settings);
         drive(kTitle.c_str(), [&] { return window.run(); }, [&](HWND dialog) {
             // The window exists before its controls are loaded; it is shown after.
-            for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            settle();
+            dialogtest::untilShown(dialog);
             driver(dialog);
         });
         return window.result();

@@ -88,8 +88,7 @@ Image screenOnTrainingMap(World& world, int zoom, const std::function<void()>& c
 {
     Image screen;
     [&] {
-        ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-        ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+        ASSERT_TRUE(world.startGame());
         world.window().setZoom(zoom);
         if (change) {
             change();
@@ -176,8 +175,7 @@ TEST(GoldenScreenView, FirstTurnIsDrawnForThePersonAsAFreshViewDrawsIt)
 {
     askForTheScreenSize();
     World world;
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     ASSERT_TRUE(world.state().ruleOn(kRuleSearch)) << "the training map plays with fog";
     World::pump();
     ASSERT_TRUE(platform::harness::waitIdle());

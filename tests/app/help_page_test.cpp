@@ -7,7 +7,6 @@
 #include "platform/kernel/host.h"
 
 #include "app/menu_ids.h"
-#include "rules/game_thread.h"
 #include "tests/app/main_window_world.h"
 #include "tests/lib/temp_program_folder.h"
 
@@ -69,7 +68,7 @@ std::vector<std::string> menuWindowCaptions()
     main_window_test::World world;
     world.dismissPopups();
     std::vector<std::string> captions;
-    if (!world.window().newGameFrom(world.gamePath("tkmap/training.vtm")) || !world.waitForPersonIn(kPhaseAction))
+    if (!world.startGame())
         return captions;
     auto shown = [] {
         std::set<HWND> windows;
@@ -85,8 +84,7 @@ std::vector<std::string> menuWindowCaptions()
         const std::set<HWND> before = shown();
         std::atomic<bool> seen = false;
         std::thread closer([&] {
-            for (int i = 0; i < 300 && !seen; ++i) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            for (int i = 0; i < 300 && !seen; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(10)))
                 for (HWND h : shown()) {
                     char text[128] = {};
                     if (before.count(h) || GetWindowTextA(h, text, sizeof text) <= 0)
@@ -96,7 +94,6 @@ std::vector<std::string> menuWindowCaptions()
                     PostMessageA(h, WM_CLOSE, 0, 0);
                     seen = true;
                 }
-            }
         });
         SendMessageA(world.handle(), WM_COMMAND, id, 0);
         main_window_test::World::pumpUntil([&] { return seen.load(); }, std::chrono::seconds(3));

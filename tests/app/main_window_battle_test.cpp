@@ -28,9 +28,7 @@ bool sceneShown() { return sceneWindow(0) && IsWindowVisible(sceneWindow(0)) && 
 
 void clickCentre(HWND window)
 {
-    RECT r {};
-    GetWindowRect(window, &r);
-    harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    testing_lib::clickCentre(window);
 }
 
 } // namespace
@@ -104,8 +102,7 @@ TEST(MainWindowBattle, TheSimplifiedWindowShowsTheEngagementOfTheGame)
 {
     World world(World::Scene::On);
     GameState& state = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     ASSERT_GT(state.unitCount(1), 0u);
     CombatPair& pair = currentCombat(state);
     pair.setAttacker(state, 0, 0);

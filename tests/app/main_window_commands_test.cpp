@@ -4,6 +4,7 @@
 #include "app/map_window.h"
 #include "dialogs/game_end_window.h"
 #include "app/menu_ids.h"
+#include "app/program_resources.h"
 #include "app/tool_palette.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
@@ -20,8 +21,10 @@
 #include "ui/presentation.h"
 #include "ui/private_messages.h"
 
+#include <cctype>
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <thread>
 #include <tuple>
 
@@ -63,20 +66,6 @@ std::vector<UINT> toolsDisagreeingWithTheMenu(World& world)
     return wrong;
 }
 
-// The continent's countries all played by the computer, play started; false when the map did not load.
-bool playContinentByComputers(World& world)
-{
-    world.dismissPopups();
-    GameState& state = world.state();
-    if (!state.loadMapFile(world.gamePath("tkmap/continent.vtm").c_str()))
-        return false;
-    for (int c = 0; c < kCountryCount; ++c)
-        if (state.country(c).controller != 0)
-            state.country(c).controller = 2;
-    startPlay(state);
-    return true;
-}
-
 } // namespace
 
 TEST(MainWindowCommands, NewGameStartsPlayAndThePersonsTurnCommandsMoveThePhases)
@@ -115,8 +104,7 @@ TEST(MainWindowCommands, MenusAndToolsOfferOnlyWhatThePhaseAllows)
     for (UINT id : { kSaveGameAs, kEndGame, kEndActionPhase, kEndTurn, kSurrender, kChangePlayers, kDelegateTurn })
         EXPECT_TRUE(grayed(world, id)) << id << " without a game";
 
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     for (UINT id : { kNewGame, kSaveGameAs, kEndGame, kEndActionPhase, kSurrender, kDelegateTurn })
         EXPECT_FALSE(grayed(world, id)) << id << " in the person's action phase";
     EXPECT_TRUE(grayed(world, kEndTurn));
@@ -146,8 +134,7 @@ TEST(MainWindowCommands, SavedGameResumesAtTheTurnItWasSaved)
     World world;
     world.dismissPopups();
     GameState& state = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     const std::string path = world.gamePath("save/first.wqm");
     ASSERT_TRUE(world.window().saveGameTo(path));
     const int turn = state.turnBlock().turn;
@@ -169,8 +156,7 @@ TEST(MainWindowCommands, AFailedSaveSaysWhyAndWhichSaveIsLeftAndChangesNothingIn
     World world;
     world.dismissPopups();
     GameState& state = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     const std::string path = world.gamePath("save/second.wqm"), first = world.gamePath("save/first.wqm");
     ASSERT_TRUE(world.window().saveGameTo(path) && world.window().saveGameTo(first));
     ASSERT_TRUE(saveGameFile(state, world.gamePath("save/before.wqm").c_str(), false));
@@ -179,8 +165,7 @@ TEST(MainWindowCommands, AFailedSaveSaysWhyAndWhichSaveIsLeftAndChangesNothingIn
     std::filesystem::create_directory(world.folder().host("save/second.wqm.tmp"));
     harness::clearMessageBoxes();
     EXPECT_FALSE(world.window().saveGameTo(path));
-    ASSERT_EQ(harness::messageBoxes().size(), 1u);
-    EXPECT_EQ(harness::messageBoxes()[0].text, cp("ゲームを保存できませんでした。\n") + path
+    EXPECT_EQ(testing_lib::soleMessageBox(), cp("ゲームを保存できませんでした。\n") + path
             + cp("\n理由: 書き込みが許されていません（読み取り専用か、同じ名前のフォルダがあります）。\n"
                  "前のセーブデータがそのまま残っています。"));
     EXPECT_EQ(state.savePath(), first);
@@ -214,7 +199,7 @@ TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
 {
     World world;
     GameState& state = world.state();
-    ASSERT_TRUE(playContinentByComputers(world));
+    ASSERT_TRUE(world.startComputersGame());
     ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().turn >= 1 && state.turnBlock().phase == kPhaseAction; }));
     world.window().quit();
     EXPECT_FALSE(IsWindow(world.handle()));
@@ -227,55 +212,45 @@ TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
 TEST(MainWindowCommands, ComputerActionsLeaveTheMapAsAFullRedrawDraws)
 {
     World world;
-    ASSERT_TRUE(playContinentByComputers(world));
+    ASSERT_TRUE(world.startComputersGame());
     MapWindow* map = world.window().mapWindow();
     ASSERT_NE(map, nullptr);
     RECT client {};
     GetClientRect(map->handle(), &client);
     MapWindowPoints(map->handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-    // The back picture and the screen, compared where the map shows on the screen (not under the
-    // thinking panel).
+    const size_t width = size_t(client.right - client.left), area = width * size_t(client.bottom - client.top);
     auto shown = [&] {
-        const uint32_t* back = map->backPixels();
-        std::vector<uint32_t> both(back, back + size_t(client.right - client.left) * size_t(client.bottom - client.top));
+        std::vector<uint32_t> pixels(map->backPixels(), map->backPixels() + area);
         const harness::Image screen = harness::readRect(client);
-        both.insert(both.end(), screen.pixels.begin(), screen.pixels.end());
-        return both;
+        pixels.insert(pixels.end(), screen.pixels.begin(), screen.pixels.end());
+        return pixels;
     };
-    auto same = [&](const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
-        const size_t width = size_t(client.right - client.left);
-        const size_t half = a.size() / 2;
-        for (size_t i = 0; i < a.size(); ++i) {
-            const POINT at { client.left + LONG(i % half % width), client.top + LONG(i % half / width) };
-            if (a[i] != b[i] && (i < half || WindowFromPoint(at) == map->handle()))
-                return false;
-        }
-        return true;
+    // The back picture whole, the screen where the map shows on it (not under the thinking panel).
+    auto differs = [&](const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+        for (size_t i = 0; i < a.size(); ++i)
+            if (a[i] != b[i] && (i < area || WindowFromPoint({ client.left + LONG(i % width), client.top + LONG(i % area / width) }) == map->handle()))
+                return true;
+        return false;
     };
-    // About two turns' actions.
-    constexpr int kChecks = 24;
-    int compared = 0;
-    int differed = 0;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (compared < kChecks && std::chrono::steady_clock::now() < end) {
-        MSG msg;
+    // About two turns' actions, each answered after its check: the game thread stands still meanwhile.
+    int compared = 0, differed = 0;
+    MSG msg;
+    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30); compared < 24 && std::chrono::steady_clock::now() < end;) {
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
             continue;
         }
-        // Answered after the check: the game thread stands still meanwhile.
         if (msg.hwnd == map->handle() && msg.message == ui_message::kMapRefresh && msg.wParam != 0) {
             map->refresh();
             const std::vector<uint32_t> partial = shown();
             map->fullRefresh();
-            differed += same(partial, shown()) ? 0 : 1;
+            differed += differs(partial, shown());
             ++compared;
         }
-        TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    EXPECT_EQ(compared, kChecks);
-    EXPECT_EQ(differed, 0) << "of " << compared;
+    EXPECT_EQ(compared, 24);
+    EXPECT_EQ(differed, 0);
     world.window().quit();
 }
 
@@ -288,13 +263,9 @@ TEST(MainWindowCommands, NewGameThroughTheSelectionDialogStartsTheEntryPreviewed
     dialogtest::drive(
         cp("新規ゲーム").c_str(), [&] { world.window().newGame(); return 0; },
         [&](HWND dialog) {
-            for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            dialogtest::settle();
+            dialogtest::untilShown(dialog);
             auto click = [](HWND control) {
-                RECT r {};
-                GetWindowRect(control, &r);
-                harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+                testing_lib::clickCentre(control);
                 dialogtest::settle();
             };
             // Nothing previewed yet: Enter keeps the dialog open.
@@ -332,33 +303,26 @@ TEST(MainWindowCommands, ModeSwitchAsksWritesTheOtherModeAndAsksForARestart)
     theApplication().clearRestartRequest();
 }
 
-// Each command that would give up a game asks first while a turn or an order of it is not saved,
-// not by default; no keeps the game and opens nothing. Once saved the commands ask nothing.
+// Each command that would give up a game asks first while a turn of it is not saved, and its
+// question's default, no, keeps the game and opens nothing. Once saved the commands ask nothing.
 TEST(MainWindowCommands, GivingUpAGameWithUnsavedTurnsIsAskedAndNoKeepsIt)
 {
     World world;
     world.dismissPopups();
-    GameState& state = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     world.window().endActionPhase();
     ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
     world.window().endTurn();
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
-    const int turn = state.turnBlock().turn;
     for (const auto& [command, dialog, question] : { std::tuple { menu_id::kNewGame, "新規ゲーム", "ゲームを終了してよろしいですか？" },
              std::tuple { menu_id::kResumeGame, "ゲーム再開", "ゲームを終了してよろしいですか？" },
              std::tuple { menu_id::kSwitchMode, "モード切替", "シンプルモードに切り替えて再起動しますか？" } }) {
         harness::clearMessageBoxes();
-        harness::queueMessageBoxAnswer(IDNO);
         bool opened = false;
         dialogtest::drive(cp(dialog).c_str(), [&, command = command] { return SendMessageA(world.handle(), WM_COMMAND, command, 0); },
             [&](HWND) { opened = true; });
-        ASSERT_EQ(harness::messageBoxes().size(), 1u) << question;
-        EXPECT_EQ(harness::messageBoxes()[0].text, cp((std::string("このゲームには保存していないターンがあります。\n") + question).c_str()));
-        EXPECT_TRUE(harness::messageBoxes()[0].style & MB_DEFBUTTON2);
+        EXPECT_EQ(testing_lib::soleMessageBox(), cp((std::string("このゲームには保存していないターンがあります。\n") + question).c_str()));
         EXPECT_FALSE(opened || theApplication().restartRequested());
-        EXPECT_TRUE(state.handshake().waitingForAnswer() && state.turnBlock().turn == turn);
     }
     ASSERT_TRUE(world.window().saveGameTo(world.gamePath("save/asked.wqm")));
     harness::clearMessageBoxes();
@@ -369,10 +333,11 @@ TEST(MainWindowCommands, GivingUpAGameWithUnsavedTurnsIsAskedAndNoKeepsIt)
 }
 
 // The person's turn on the continent at the largest zoom, scrolled to the top-left, the main
-// window active and focused; null when the game did not get there.
+// window active and focused, popups answered; null when the game did not get there.
 static MapWindow* mapAtTopLeftInThePersonsTurn(World& world)
 {
-    if (!world.window().newGameFrom(world.gamePath("tkmap/continent.vtm")) || !world.waitForPersonIn(kPhaseAction))
+    world.dismissPopups();
+    if (!world.startGame("tkmap/continent.vtm"))
         return nullptr;
     MapWindow* map = world.window().mapWindow();
     if (!map)
@@ -388,7 +353,6 @@ static MapWindow* mapAtTopLeftInThePersonsTurn(World& world)
 TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
 {
     World world;
-    world.dismissPopups();
     MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
     ASSERT_NE(map, nullptr);
     harness::pressKey(VK_RIGHT);
@@ -397,11 +361,32 @@ TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
     EXPECT_GT(map->viewOrigin().x, 0);
 }
 
+// Each item of a menu has an access key of its own, so that one key chooses it.
+TEST(MainWindowCommands, NoTwoItemsOfOneMenuShareAnAccessKey)
+{
+    HMENU bar = loadMainMenu();
+    std::function<void(HMENU)> walk = [&](HMENU menu) {
+        std::map<char, std::string> taken;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[128] = {};
+            GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
+            const std::string item = platform::cp932ToUtf8(text);
+            if (size_t key = item.find('&') + 1; key > 0 && key < item.size()) {
+                auto [first, fresh] = taken.emplace(char(std::toupper(item[key])), item);
+                EXPECT_TRUE(fresh) << item << " and " << first->second;
+            }
+            if (HMENU sub = GetSubMenu(menu, i))
+                walk(sub);
+        }
+    };
+    walk(bar);
+    DestroyMenu(bar);
+}
+
 // An open menu takes the arrows and the letters typed, whichever window had the focus before it.
 TEST(MainWindowCommands, AnOpenMenuTakesTheArrowsAndTheLetters)
 {
     World world;
-    world.dismissPopups();
     MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
     ASSERT_NE(map, nullptr);
     const int zoomed = presentation().mapView().zoom;
@@ -446,14 +431,13 @@ TEST(MainWindowCommands, AnOpenMenuTakesTheArrowsAndTheLetters)
 TEST(MainWindowCommands, ToolWindowsHandAltAndF10ToTheMenuBarAndRefreshesTakeNoActivation)
 {
     World world;
-    world.dismissPopups();
     ASSERT_NE(mapAtTopLeftInThePersonsTurn(world), nullptr);
     // 表示(&V): its first item 縮小表示 (zoom 0), then 標準表示 (zoom 1) below it.
     int zoom = 1;
     for (unsigned tool : { menu_id::kCountryInfo, menu_id::kTerrainList, menu_id::kDestroyedList, menu_id::kTroopList }) {
         SendMessageA(world.handle(), WM_COMMAND, tool, 0);
         World::pump();
-        ASSERT_NE(GetActiveWindow(), world.handle()) << "the tool window opened has the keyboard";
+        ASSERT_NE(GetActiveWindow(), world.handle()) << tool;
         zoom = 1 - zoom;
         harness::keyDown(VK_MENU), harness::pressKey('V'), harness::keyUp(VK_MENU);
         harness::pressKey(zoom ? VK_DOWN : VK_HOME), harness::pressKey(VK_RETURN);
@@ -474,7 +458,6 @@ TEST(MainWindowCommands, ToolWindowsHandAltAndF10ToTheMenuBarAndRefreshesTakeNoA
 TEST(MainWindowCommands, ZoomButtonsKeepTheCentreHex)
 {
     World world;
-    world.dismissPopups();
     MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
     ASSERT_NE(map, nullptr);
     RECT view {};
@@ -486,9 +469,7 @@ TEST(MainWindowCommands, ZoomButtonsKeepTheCentreHex)
     ASSERT_TRUE(map->hexAtClient(middle, x, y));
     const HWND tools = world.link().toolPalette();
     for (UINT zoom : { menu_id::kZoom32, menu_id::kZoom48, menu_id::kZoom16, menu_id::kZoom32, menu_id::kZoom48 }) {
-        RECT button {};
-        GetWindowRect(GetDlgItem(tools, int(zoom)), &button);
-        harness::click((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+        testing_lib::clickCentre(GetDlgItem(tools, int(zoom)));
         ASSERT_TRUE(World::pumpUntil([&] { return presentation().mapView().zoom == int(zoom - menu_id::kZoom16); }, std::chrono::seconds(5)));
         harness::keepShot("zoom_" + std::to_string(zoom - menu_id::kZoom16) + ".png");
         if (zoom == menu_id::kZoom16) {
@@ -505,7 +486,6 @@ TEST(MainWindowCommands, ZoomButtonsKeepTheCentreHex)
 TEST(MainWindowCommands, TheWheelScrollsTheMapBeforeTheMapWasClicked)
 {
     World world;
-    world.dismissPopups();
     MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
     ASSERT_NE(map, nullptr);
     RECT frame {};
@@ -521,19 +501,9 @@ TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
     world.dismissPopups();
     const std::atomic<int>& gameEnds = world.countGameEnds();
     GameState& state = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
-    // Enter on the question, shown as a person sees it, answers no.
-    harness::setMessageBoxPolicy(false);
-    std::thread person([] {
-        for (int i = 0; i < 1000 && !FindWindowA("DerazodoMessageBox", nullptr); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        harness::waitIdle();
-        harness::pressKey(VK_RETURN);
-    });
+    ASSERT_TRUE(world.startGame());
+    // Unanswered, the question takes its default button as Enter does: no.
     world.window().surrender();
-    person.join();
-    harness::setMessageBoxPolicy(true);
     EXPECT_TRUE(state.handshake().waitingForAnswer()) << "no keeps the game going";
     EXPECT_EQ(packed(state.country(0).inPlay), 1);
 
@@ -571,9 +541,7 @@ namespace {
 void changePlayers(World& world, const std::vector<std::pair<int, UINT>>& choices)
 {
     dialogtest::drive(cp("プレイヤー変更").c_str(), [&] { world.window().changePlayers(); return 0; }, [&](HWND dialog) {
-        for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        dialogtest::settle();
+        dialogtest::untilShown(dialog);
         for (auto [country, key] : choices) {
             RECT r {};
             GetWindowRect(GetDlgItem(dialog, 1008 + country), &r);
@@ -597,8 +565,7 @@ TEST(MainWindowCommands, ChangeOfPlayersSwitchesCountriesBothWays)
     World world;
     world.dismissPopups();
     GameState& state = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     // The computer's country goes to the person while the person's waits: nothing is answered.
     changePlayers(world, { { 1, VK_UP } });
     EXPECT_TRUE(state.isHumanCountry(1));
@@ -665,8 +632,7 @@ TEST(MainWindowCommands, NewGameOrResumeOverARunningGameLeavesAFullBoard)
     platform::harness::TestClock clock(platform::harness::TestClock::Running);
     World world;
     GameState& state = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     const std::string saved = world.gamePath("save/over.wqm");
     ASSERT_TRUE(world.window().saveGameTo(saved));
     for (int round = 0; round < 3; ++round) {
@@ -717,8 +683,7 @@ TEST(MainWindowCommands, AQuitAskedDuringAFightWaitsForTheFightToEnd)
 {
     World world;
     GameState& state = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
 
     // The close box is clicked while the fight is on the screen: a message the box's own loop
     // hands to the main window.
@@ -771,8 +736,7 @@ TEST(MainWindowCommands, TheEndOfTurnIsConfirmedOnlyWhileTheSettingAsksForIt)
     World world;
     world.dismissPopups();
     GameState& state = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     world.window().endActionPhase();
     ASSERT_TRUE(world.waitForPersonIn(kPhaseProduction));
 
@@ -780,8 +744,7 @@ TEST(MainWindowCommands, TheEndOfTurnIsConfirmedOnlyWhileTheSettingAsksForIt)
     harness::clearMessageBoxes();
     harness::queueMessageBoxAnswer(IDNO);
     world.window().endTurn();
-    ASSERT_EQ(harness::messageBoxes().size(), 1u);
-    EXPECT_EQ(harness::messageBoxes()[0].text, cp("ターンを終了しますか？"));
+    EXPECT_EQ(testing_lib::soleMessageBox(), cp("ターンを終了しますか？"));
     World::pump();
     EXPECT_TRUE(world.waitForPersonIn(kPhaseProduction)) << "no keeps the turn";
 
@@ -802,8 +765,7 @@ TEST(MainWindowCommands, TheMoneyAlarmSoundsWhenThePersonsFundsFallBelowIt)
     GameSound sound(world.handle(), state);
     GameSound* before = world.link().sound();
     world.link().setSound(&sound);
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     GameSettings& settings = state.settings();
     settings.playSe = true;
     settings.playMoneyAlarm = true;

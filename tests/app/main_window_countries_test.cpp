@@ -71,8 +71,7 @@ TEST(MainWindowCountries, AWindowLeftOpenComesBackWithTheNextGameAndFollowsIt)
     World world;
     GameState& state = world.state();
     makeNamedValue("ShowCountryInfo").profileWriteBool(true);
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     HWND country = world.window().countryInfoWindow();
     ASSERT_NE(country, nullptr) << "opened with the game's start windows";
 
@@ -99,8 +98,7 @@ TEST(MainWindowCountries, AFinishedGameShowsTheEndingWindowOnceAndThenLeavesNoGa
         return texts;
     };
     const std::vector<std::string> beforeAnyGame = panelTexts();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     std::atomic<int> endings = 0;
     std::atomic<bool> stop = false;
     std::thread person([&] {
@@ -152,8 +150,7 @@ TEST(MainWindowCountries, ASurrenderThatDecidesTheGameIsAnnouncedBeforeTheEnding
     GameState& state = world.state();
     world.dismissPopups();
     const std::atomic<int>& announced = world.countGameEnds();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     std::atomic<int> announcedAtEnding = -1;
     std::atomic<bool> stop = false;
     std::thread person([&] {

@@ -110,11 +110,11 @@ TEST(MainWindowLayout, MinimisedWindowComesBackByItsCaptionAndByAltTab)
 {
     namespace harness = platform::harness;
     main_window_test::World world;
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(5));
+    ASSERT_TRUE(world.startGame());
     harness::TestClock clock;
     SendMessageA(world.handle(), WM_COMMAND, menu_id::kTroopList, 0);
     main_window_test::World::pump();
+    HWND troops = world.window().troopList();
     RECT before {}, after {};
     GetWindowRect(world.handle(), &before);
     const POINT view = world.window().mapWindow()->viewOrigin();
@@ -124,15 +124,12 @@ TEST(MainWindowLayout, MinimisedWindowComesBackByItsCaptionAndByAltTab)
         harness::advanceClock(1000);
         harness::click(before.right - 48, before.top + 12);
         main_window_test::World::pump();
-        ASSERT_TRUE(IsIconic(world.handle()) && !IsWindowVisible(world.window().troopList())) << byClick;
-        if (byClick)
-            harness::click(work.left + 40, work.bottom - 8);
-        else
-            harness::keyDown(VK_MENU), harness::pressKey(VK_TAB), harness::keyUp(VK_MENU);
+        ASSERT_TRUE(IsIconic(world.handle()) && !IsWindowVisible(troops)) << byClick;
+        byClick ? harness::click(work.left + 40, work.bottom - 8) : (harness::keyDown(VK_MENU), harness::pressKey(VK_TAB), harness::keyUp(VK_MENU));
         main_window_test::World::pump();
         GetWindowRect(world.handle(), &after);
         const POINT now = world.window().mapWindow()->viewOrigin();
-        EXPECT_TRUE(!IsIconic(world.handle()) && EqualRect(&before, &after) && IsWindowVisible(world.window().troopList())) << byClick;
-        EXPECT_TRUE(GetActiveWindow() == world.handle() && now.x == view.x && now.y == view.y) << byClick;
+        EXPECT_TRUE(!IsIconic(world.handle()) && EqualRect(&before, &after) && IsWindowVisible(troops) && GetActiveWindow() == world.handle()
+            && now.x == view.x && now.y == view.y) << byClick;
     }
 }

@@ -37,8 +37,7 @@ void startTraining(World& world)
     world.dismissPopups();
     // The computer's fights are not shown: nobody would watch them to their end.
     world.state().settings().showFight = false;
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
 }
 
 bool storedAt(GameState& s, HexPos hex, int index)
@@ -176,9 +175,7 @@ TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
     ASSERT_EQ(world.paletteUnit(), (std::pair { 0, 2 }));
     EXPECT_EQ(litUnit(), 2);
     const int before = litRow();
-    RECT header {};
-    GetWindowRect(GetDlgItem(troops, int(troop_list_id::kFirstHeader) + 6), &header);
-    harness::click((header.left + header.right) / 2, (header.top + header.bottom) / 2);
+    testing_lib::clickCentre(GetDlgItem(troops, int(troop_list_id::kFirstHeader) + 6));
     World::pump();
     EXPECT_NE(litRow(), before);
     EXPECT_EQ(litUnit(), 2);
@@ -215,9 +212,7 @@ TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
     World::pump();
     harness::pressKey(VK_DOWN);
     World::pump();
-    RECT map {};
-    GetWindowRect(GetDlgItem(troops, int(troop_list_id::kShowOnMap)), &map);
-    harness::click((map.left + map.right) / 2, (map.top + map.bottom) / 2);
+    testing_lib::clickCentre(GetDlgItem(troops, int(troop_list_id::kShowOnMap)));
     World::pump();
     EXPECT_EQ(world.paletteUnit(), (std::pair { 0, int(keys[1] >> 16) }));
 }

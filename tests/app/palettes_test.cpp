@@ -49,11 +49,9 @@ public:
     int cancels = 0;
 };
 
-void clickCentre(HWND window)
+void clickAndPump(HWND window)
 {
-    RECT r {};
-    GetWindowRect(window, &r);
-    harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    testing_lib::clickCentre(window);
     pump();
 }
 
@@ -130,12 +128,12 @@ TEST_F(CommandPaletteTest, NoUnitDisablesEveryButtonWhicheverWayMinusOneArrives)
 TEST_F(CommandPaletteTest, AClickPostsItsCodeOrTheCancelToTheMapWindow)
 {
     show((1u << 3) | (1u << 14), 0);
-    clickCentre(commands->commandButton(3));
-    clickCentre(commands->commandButton(14));
-    clickCentre(commands->commandButton(26));
+    clickAndPump(commands->commandButton(3));
+    clickAndPump(commands->commandButton(14));
+    clickAndPump(commands->commandButton(26));
     // Disabled: nothing reaches the map window.
-    clickCentre(commands->commandButton(1));
-    clickCentre(commands->cancelButton());
+    clickAndPump(commands->commandButton(1));
+    clickAndPump(commands->cancelButton());
     EXPECT_EQ(recorder.chosen, (std::vector<int> { 3, 14, 26 }));
     EXPECT_EQ(recorder.cancels, 1);
     EXPECT_TRUE(recorder.commands.empty());
@@ -146,7 +144,7 @@ TEST_F(ToolPaletteTest, EachButtonSendsItsMenuIdToTheMainWindow)
     allowed.insert(std::begin(kToolIds), std::end(kToolIds));
     post(tools, ui_message::kToolPaletteRefresh, 0);
     for (unsigned id : kToolIds)
-        clickCentre(tools->button(id));
+        clickAndPump(tools->button(id));
     EXPECT_EQ(recorder.commands, std::vector<UINT>(std::begin(kToolIds), std::end(kToolIds)));
 }
 
@@ -157,7 +155,7 @@ TEST_F(ToolPaletteTest, GreysWhatTheMenuGreysAndIgnoresTheirClicks)
     for (unsigned id : kToolIds)
         EXPECT_EQ(bool(IsWindowEnabled(tools->button(id))), allowed.count(id) > 0) << id;
     for (unsigned id : kToolIds)
-        clickCentre(tools->button(id));
+        clickAndPump(tools->button(id));
     EXPECT_EQ(recorder.commands, (std::vector<UINT> { menu_id::kZoom48, menu_id::kResults }));
 }
 
@@ -186,7 +184,7 @@ TEST(ToolPaletteWithoutItsPicture, KeepsEveryToolAsANamedButtonAndSaysSoOnce)
         for (unsigned id : kToolIds) {
             ASSERT_NE(tools->button(id), nullptr) << id;
             EXPECT_EQ(bool(IsWindowEnabled(tools->button(id))), id != menu_id::kEndTurn) << id;
-            clickCentre(tools->button(id));
+            clickAndPump(tools->button(id));
         }
         std::vector<UINT> sent(std::begin(kToolIds), std::end(kToolIds));
         std::erase(sent, menu_id::kEndTurn);

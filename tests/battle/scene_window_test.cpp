@@ -65,9 +65,7 @@ TEST(SceneWindows, AClickInEitherWindowEndsTheSceneAtOnce)
         const int before = rig.owner.handBacks;
         ASSERT_TRUE(LiveClashWindow::runBattle(record, SceneSound {}));
         ASSERT_TRUE(rig.waitFirstFrame());
-        RECT r {};
-        GetWindowRect(rig.window(side), &r);
-        scene_test::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        testing_lib::clickCentre(rig.window(side));
         ASSERT_TRUE(pumpUntil([&] { return rig.owner.handBacks > before; })) << "side " << side;
         EXPECT_FALSE(rig.shown(0) || rig.shown(1)) << "both windows hide";
         EXPECT_EQ(rig.owner.handBacks, before + 1);

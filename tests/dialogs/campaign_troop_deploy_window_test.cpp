@@ -62,9 +62,7 @@ protected:
     bool enabled(UINT controlId) const { return IsWindowEnabled(item(controlId)) != FALSE; }
     void press(UINT controlId)
     {
-        RECT r {};
-        GetWindowRect(item(controlId), &r);
-        harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        testing_lib::clickCentre(item(controlId));
         testing_lib::pump();
     }
     void selectRow(int row) { clickClient(window->handle(), 300, CampaignTroopDeployWindow::kHeaderHeight + 10 + kTroopRowHeight * row); }
@@ -195,8 +193,7 @@ TEST_F(TroopDeploy, AManualPlacementGoesToTheMapAndNeedsAPlacementLeft)
     const POINT p = screenOf(window->handle(), 300, CampaignTroopDeployWindow::kHeaderHeight + 10 + kTroopRowHeight * rowOf(0));
     harness::doubleClick(p.x, p.y);
     testing_lib::pump();
-    ASSERT_EQ(harness::messageBoxes().size(), 1u);
-    EXPECT_EQ(harness::messageBoxes()[0].text, cp("これ以上部隊を配置することはできません。"));
+    EXPECT_EQ(testing_lib::soleMessageBox(), cp("これ以上部隊を配置することはできません。"));
     EXPECT_EQ(world.services.placements.size(), 1u);
     EXPECT_TRUE(IsWindowVisible(window->handle()));
 }

@@ -117,9 +117,7 @@ protected:
         return dialogtest::drive(platform::utf8ToCp932("戦果報告").c_str(), [&] { return window.run(); },
             [&](HWND dialog) {
                 // The window bears its title before it is shown at the end of its set-up.
-                for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                dialogtest::settle();
+                dialogtest::untilShown(dialog);
                 driver(dialog);
             });
     }

@@ -80,9 +80,7 @@ INT_PTR drive(const std::string& title, Modal modal, const std::function<void(HW
 {
     return dialogtest::drive(title.c_str(), modal, [&](HWND dialog) {
         // Found by its title while it may still be making its controls: worked once it shows.
-        for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        dialogtest::settle();
+        dialogtest::untilShown(dialog);
         driver(dialog);
     });
 }
@@ -97,9 +95,7 @@ inline void clickAt(HWND window, int x, int y, platform::harness::Button button 
 inline void clickControl(HWND dialog, int id)
 {
     HWND control = GetDlgItem(dialog, id);
-    RECT r {};
-    GetWindowRect(control, &r);
-    platform::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    testing_lib::clickCentre(control);
     dialogtest::settle();
 }
 

@@ -112,9 +112,7 @@ TEST(ProductionDialog, AMultiRoleTypeAsksForItsArmamentSet)
         clickRow(typeList(d), rowOf(dialog, kFighter));
         // The armament window opens over the dialog, which is still waiting for it.
         HWND produce = GetDlgItem(d, int(id::kProduce));
-        RECT r {};
-        GetWindowRect(produce, &r);
-        platform::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        testing_lib::clickCentre(produce);
         const std::string armsTitle = cp("初期武装選択 - ") + s.unitTypeRecord(kFighter).name;
         HWND arms = dialogtest::waitForWindow(armsTitle.c_str());
         armamentAsked = arms != nullptr;

@@ -194,9 +194,7 @@ TEST(WeaponSelectionDialog, RunsOnTheEngagementsThreadWhileTheInterfaceThreadPai
     const std::string question = textOf(d, int(id::kQuestion));
     keepShot(clientImage(d), "weapon_selection_mode1.png");
     HWND execute = GetDlgItem(d, int(id::kExecute));
-    RECT r {};
-    GetWindowRect(execute, &r);
-    platform::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    testing_lib::clickCentre(execute);
     for (int i = 0; i < 500 && !threadOnDialog; ++i) {
         testing_lib::pump();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dialogs/briefing_text.h"
+#include "tests/lib/window_test_support.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/ui/looked_world.h"
 
@@ -107,9 +108,7 @@ inline std::string numberedLines(int count, const char* word = "line")
 inline HWND waitForShown(const std::string& title)
 {
     HWND window = dialogtest::waitForWindow(title.c_str());
-    for (int i = 0; window && i < 500 && !IsWindowVisible(window); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    settle();
+    dialogtest::untilShown(window);
     return window;
 }
 
@@ -119,31 +118,13 @@ template <class Modal>
 auto drive(const std::string& title, Modal modal, std::function<void(HWND)> driver)
 {
     return dialogtest::drive(title.c_str(), modal, [&](HWND dialog) {
-        for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        settle();
+        dialogtest::untilShown(dialog);
         driver(dialog);
     });
 }
 
 // A control anywhere below the window (the settings' slots stand on a page).
-inline HWND control(HWND window, int id)
-{
-    if (HWND direct = GetDlgItem(window, id))
-        return direct;
-    struct Search {
-        int id;
-        HWND found;
-    } search { id, nullptr };
-    EnumChildWindows(window, [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (GetDlgCtrlID(child) != s->id)
-            return TRUE;
-        s->found = child;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+inline HWND control(HWND window, int id) { return testing_lib::descendant(window, id); }
 inline bool shown(HWND window, int id)
 {
     HWND item = control(window, id);

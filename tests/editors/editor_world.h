@@ -3,6 +3,7 @@
 // headless desktop.
 #pragma once
 
+#include "tests/lib/window_test_support.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/ui/looked_world.h"
 
@@ -114,21 +115,7 @@ auto drive(const std::string& title, Modal modal, std::function<void(HWND)> driv
 }
 
 // A control anywhere below the window (the rows sit on their pages).
-inline HWND control(HWND window, int id)
-{
-    struct Search {
-        int id;
-        HWND found;
-    } search { id, nullptr };
-    EnumChildWindows(window, [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (GetDlgCtrlID(child) != s->id)
-            return TRUE;
-        s->found = child;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+inline HWND control(HWND window, int id) { return testing_lib::descendant(window, id); }
 
 inline bool enabled(HWND window, int id) { return IsWindowEnabled(control(window, id)) != FALSE; }
 inline bool checked(HWND window, int id)

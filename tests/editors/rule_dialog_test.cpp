@@ -132,8 +132,7 @@ TEST_F(RuleDialogTest, RefusedChoiceShowsBothReasonsAndPutsTheChoiceBackOnTheRul
         after = chosenRule(dialog);
     });
     EXPECT_EQ(after, 0);
-    ASSERT_EQ(harness::messageBoxes().size(), 1u);
-    EXPECT_EQ(harness::messageBoxes()[0].text, cp("部隊が配置されているために、スタックありなしの変更はできません。"));
+    EXPECT_EQ(testing_lib::soleMessageBox(), cp("部隊が配置されているために、スタックありなしの変更はできません。"));
 }
 
 TEST_F(RuleDialogTest, ConfirmModeGreysEverythingAndOkGivesTheValuesBackUnchanged)
@@ -236,8 +235,7 @@ TEST_F(RuleDialogTest, EditModeRefusesABlankNameAndKeepsTwelveBytes)
         clickOk(dialog);
     }, &out);
     EXPECT_TRUE(stayedOpen);
-    ASSERT_EQ(harness::messageBoxes().size(), 1u);
-    EXPECT_EQ(harness::messageBoxes()[0].text, cp("ルール名を設定してください。"));
+    EXPECT_EQ(testing_lib::soleMessageBox(), cp("ルール名を設定してください。"));
     EXPECT_EQ(result, 1);
     EXPECT_EQ(out.name, cp("作戦ルール１"));
 }

@@ -28,9 +28,7 @@ protected:
         ChangePlayerDialog dialog(info.context(), &info.owner);
         return dialogtest::drive(platform::utf8ToCp932("プレイヤー変更").c_str(), [&] { return dialog.run(); },
             [&](HWND window) {
-                for (int i = 0; i < 500 && !IsWindowVisible(window); ++i)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                dialogtest::settle();
+                dialogtest::untilShown(window);
                 driver(window);
             });
     }

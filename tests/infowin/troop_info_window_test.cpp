@@ -64,9 +64,7 @@ protected:
     }
     static void press(HWND dialog, UINT controlId)
     {
-        RECT r {};
-        GetWindowRect(GetDlgItem(dialog, int(controlId)), &r);
-        harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        testing_lib::clickCentre(GetDlgItem(dialog, int(controlId)));
         dialogtest::settle();
     }
     static bool shown(HWND dialog, UINT controlId)

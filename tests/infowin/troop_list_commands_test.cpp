@@ -42,9 +42,7 @@ protected:
     }
     void press(UINT controlId)
     {
-        RECT r {};
-        GetWindowRect(button(controlId), &r);
-        harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        testing_lib::clickCentre(button(controlId));
         testing_lib::pump();
     }
     std::vector<std::string> boxTexts() const

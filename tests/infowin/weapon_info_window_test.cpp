@@ -57,9 +57,7 @@ protected:
     }
     void press(const WeaponInfoWindow* window, UINT button)
     {
-        RECT r {};
-        GetWindowRect(GetDlgItem(window->handle(), int(button)), &r);
-        harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        testing_lib::clickCentre(GetDlgItem(window->handle(), int(button)));
         testing_lib::pump();
     }
     // A type the producible list leaves out and that has no base type, to stand for a variant.

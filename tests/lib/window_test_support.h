@@ -5,6 +5,8 @@
 #include "lib/window.h"
 #include "platform/desktop/harness.h"
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_lib {
@@ -45,6 +47,34 @@ inline void pumpAsProgram()
         if (msg.message != WM_QUIT && !theApplication().tryModelessNavigation(msg))
             TranslateMessage(&msg), DispatchMessageA(&msg);
     pump();
+}
+
+// The control of the id anywhere below the window (on a page, in a panel), a direct child first.
+inline HWND descendant(HWND window, int id)
+{
+    if (HWND direct = GetDlgItem(window, id))
+        return direct;
+    std::pair<int, HWND> search { id, nullptr };
+    EnumChildWindows(window, [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<int, HWND>*>(data);
+        return GetDlgCtrlID(child) == s->first ? (s->second = child, FALSE) : TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+// The text of the one message box shown, or how many were shown when not one.
+inline std::string soleMessageBox()
+{
+    const auto boxes = platform::harness::messageBoxes();
+    return boxes.size() == 1 ? boxes[0].text : std::to_string(boxes.size()) + " message boxes";
+}
+
+// A person's click on the middle of the window.
+inline void clickCentre(HWND window)
+{
+    RECT r {};
+    GetWindowRect(window, &r);
+    platform::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
 inline BOOL CALLBACK collectTopLevel(HWND handle, LPARAM list)

@@ -210,8 +210,7 @@ bool arrowsChange(const std::vector<HWND>& group)
 void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::string>& detail)
 {
     const std::vector<HWND> controls = controlsOf(window);
-    std::set<HWND> reached;
-    std::set<HWND> changed;
+    std::set<HWND> reached, changed;
     int unchanged = 0;
     // A choice may take others out of use on the way: only those still in use are owed.
     auto missing = [&] {
@@ -246,12 +245,7 @@ void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::s
     }
     harness::pressKey(VK_ESCAPE);
     // A window that stays open has answered the key once the program is idle: no fixed wait.
-    if (expectClosed) {
-        walk.closed = waitGone(window, 2000ms);
-    } else {
-        settle();
-        walk.closed = gone(window);
-    }
+    walk.closed = expectClosed ? waitGone(window, 2000ms) : (settle(), gone(window));
 }
 
 std::string indentedLines(const std::vector<std::string>& found)

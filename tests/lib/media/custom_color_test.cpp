@@ -142,24 +142,7 @@ protected:
         harness::waitIdle();
     }
     // Any descendant with the id: the swatches sit in a panel inside the tab.
-    HWND item(UINT id) const
-    {
-        struct Search {
-            int id;
-            HWND found;
-        } search { int(id), nullptr };
-        EnumChildWindows(
-            dialog.handle(),
-            [](HWND child, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                if (GetDlgCtrlID(child) != s->id)
-                    return TRUE;
-                s->found = child;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
+    HWND item(UINT id) const { return testing_lib::descendant(dialog.handle(), int(id)); }
     void clickAt(HWND window, int x, int y)
     {
         POINT p { x, y };

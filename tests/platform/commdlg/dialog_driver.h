@@ -77,6 +77,14 @@ inline void settle()
     harness::waitIdle();
 }
 
+// A dialog exists, hidden, while it still initialises: it is worked once its loop shows it.
+inline void untilShown(HWND window)
+{
+    for (int i = 0; window && i < 500 && !IsWindowVisible(window); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    settle();
+}
+
 // Runs `modal` on this thread while `driver` works the dialog titled `title` from another.
 // Whatever the driver leaves open is cancelled, so a failing test never hangs; after the dialog
 // this thread keeps handling its messages until the driver is done, so waiting for idle works.

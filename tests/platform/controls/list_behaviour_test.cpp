@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
 
 using namespace listtest;
 
@@ -381,8 +382,8 @@ TEST(ListBoxTable, VariableRowsAreMeasuredAsAddedAndStackedByTheirHeights)
     for (const auto& p : table) {
         SendMessageA(list, LB_SETTOPINDEX, WPARAM(p[0]), 0);
         RECT r {};
-        EXPECT_EQ(SendMessageA(list, LB_GETITEMRECT, WPARAM(p[1]), reinterpret_cast<LPARAM>(&r)), p[2]) << p[1];
-        EXPECT_EQ(std::make_pair(r.top, r.bottom), std::make_pair(p[3], p[4])) << p[1];
+        const LRESULT answer = SendMessageA(list, LB_GETITEMRECT, WPARAM(p[1]), reinterpret_cast<LPARAM>(&r));
+        EXPECT_EQ(std::tuple(answer, r.top, r.bottom), std::tuple(LRESULT(p[2]), p[3], p[4])) << p[1];
     }
 }
 

@@ -409,6 +409,16 @@ void addModalTemplate()
     platform::resources::addDialog(MAKEINTRESOURCEA(901), t);
 }
 
+// The modal template added and an owner window for it, with no modal dialog seen yet.
+HWND modalOwner()
+{
+    registerTestClasses();
+    addModalTemplate();
+    HWND owner = makeOwner();
+    g_modalDialog = nullptr;
+    return owner;
+}
+
 // Pumps this thread's messages until `done` is ready.
 template <class T>
 T pumpUntil(std::future<T>& done)
@@ -432,10 +442,7 @@ HWND waitForDialog()
 
 TEST(ModalDialog, OnAnotherThreadDisablesTheOwnerUntilEnded)
 {
-    registerTestClasses();
-    addModalTemplate();
-    HWND owner = makeOwner();
-    g_modalDialog = nullptr;
+    HWND owner = modalOwner();
     auto result = std::async(std::launch::async, [owner] { return DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, modalProc, 0); });
     HWND dialog = waitForDialog();
     ASSERT_NE(dialog, nullptr);
@@ -458,10 +465,7 @@ TEST(ModalDialog, OnAnotherThreadDisablesTheOwnerUntilEnded)
 
 TEST(ModalDialog, AThreadBackAtOtherWorkAfterItsLoopLeavesTheWindowSystemIdle)
 {
-    registerTestClasses();
-    addModalTemplate();
-    HWND owner = makeOwner();
-    g_modalDialog = nullptr;
+    HWND owner = modalOwner();
     std::promise<void> release;
     std::future<void> released = release.get_future();
     std::atomic<INT_PTR> result = 0;
@@ -517,10 +521,7 @@ INT_PTR CALLBACK closesOnEnterProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 TEST(ModalDialog, AKeyReleaseForADialogClosedOnItsPressReachesNobodyAndHoldsNothingUp)
 {
-    registerTestClasses();
-    addModalTemplate();
-    HWND owner = makeOwner();
-    g_modalDialog = nullptr;
+    HWND owner = modalOwner();
     g_dialogHolding = {};
     std::future<void> holding = g_dialogHolding.get_future();
     std::promise<void> hold, laterWork, loopEnded, workDone;
@@ -568,10 +569,7 @@ TEST(ModalDialog, AKeyReleaseForADialogClosedOnItsPressReachesNobodyAndHoldsNoth
 
 TEST(ModalDialog, EndDialogInsideInitDialogReturnsWithoutShowing)
 {
-    registerTestClasses();
-    addModalTemplate();
-    HWND owner = makeOwner();
-    g_modalDialog = nullptr;
+    HWND owner = modalOwner();
     EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, modalProc, 1), 77);
     EXPECT_FALSE(IsWindow(g_modalDialog));
     EXPECT_TRUE(IsWindowEnabled(owner));
@@ -581,10 +579,7 @@ TEST(ModalDialog, EndDialogInsideInitDialogReturnsWithoutShowing)
 
 TEST(ModalDialog, ErrorThrownInAHandlerUnwindsAndLeavesTheOwnerEnabled)
 {
-    registerTestClasses();
-    addModalTemplate();
-    HWND owner = makeOwner();
-    g_modalDialog = nullptr;
+    HWND owner = modalOwner();
     std::thread poster([] {
         if (HWND dialog = waitForDialog())
             PostMessageA(dialog, WM_USER + 2, 0, 0);
@@ -605,10 +600,7 @@ TEST(ModalDialog, ErrorThrownInAHandlerUnwindsAndLeavesTheOwnerEnabled)
 
 TEST(ModalDialog, QuitInsideTheLoopIsPostedAgainForTheOuterLoop)
 {
-    registerTestClasses();
-    addModalTemplate();
-    HWND owner = makeOwner();
-    g_modalDialog = nullptr;
+    HWND owner = modalOwner();
     std::thread poster([] {
         if (HWND dialog = waitForDialog())
             PostMessageA(dialog, WM_USER + 3, 0, 0);

@@ -12,9 +12,7 @@ namespace {
 // A click on the scene ends it.
 void clickScene(HWND window)
 {
-    RECT r {};
-    GetWindowRect(window, &r);
-    platform::harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    testing_lib::clickCentre(window);
 }
 
 } // namespace
