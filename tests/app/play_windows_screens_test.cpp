@@ -16,6 +16,7 @@
 #include "state/unit_facts.h"
 #include "tests/app/main_window_world.h"
 #include "tests/dialogs/popup_driver.h"
+#include "tests/lib/window_pictures.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -27,35 +28,7 @@ namespace harness = platform::harness;
 
 std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
-harness::Image capture(HWND window, const std::string& name)
-{
-    RECT r {};
-    GetWindowRect(window, &r);
-    harness::Image image = harness::readRect(r);
-    if (const char* folder = std::getenv("DERAZODO_SHOTS"); folder && *folder) {
-        std::filesystem::create_directories(folder);
-        EXPECT_TRUE(harness::writePng(image, std::string(folder) + "/" + name + ".png")) << name;
-    }
-    return image;
-}
-
-// Pixels of the client rectangle that differ from its top-left one: text or marks drawn there.
-int inkIn(HWND window, const harness::Image& image, RECT area)
-{
-    RECT outer {};
-    GetWindowRect(window, &outer);
-    auto pixel = [&](int x, int y) {
-        POINT p { x, y };
-        ClientToScreen(window, &p);
-        return image.at(p.x - outer.left, p.y - outer.top) & 0xFFFFFF;
-    };
-    const uint32_t ground = pixel(area.left, area.top);
-    int ink = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            ink += pixel(x, y) != ground;
-    return ink;
-}
+using testing_lib::capture, testing_lib::inkIn;
 
 // The program's own picture services, so that the unit sheet is built as it is in play.
 struct ProgramPictures {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dialogs/briefing_text.h"
+#include "tests/lib/window_pictures.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/ui/looked_world.h"
@@ -172,38 +173,6 @@ inline std::string textOf(HWND window, int id)
     return text;
 }
 
-// The whole window as an image, also written as a PNG when DERAZODO_SHOTS names a folder.
-inline harness::Image capture(HWND window, const std::string& name)
-{
-    RECT r {};
-    GetWindowRect(window, &r);
-    harness::Image image = harness::readRect(r);
-    if (const char* folder = std::getenv("DERAZODO_SHOTS"); folder && *folder) {
-        std::filesystem::create_directories(folder);
-        EXPECT_TRUE(harness::writePng(image, std::string(folder) + "/" + name + ".png")) << name;
-    }
-    return image;
-}
-
-// The client point's pixel in an image of the whole window.
-inline uint32_t clientPixel(HWND window, const harness::Image& image, int x, int y)
-{
-    RECT outer {};
-    GetWindowRect(window, &outer);
-    POINT p { x, y };
-    ClientToScreen(window, &p);
-    return image.at(p.x - outer.left, p.y - outer.top) & 0xFFFFFF;
-}
-
-// Pixels in the client rectangle that differ from its first one: text or marks drawn there.
-inline int inkIn(HWND window, const harness::Image& image, RECT area)
-{
-    const uint32_t ground = clientPixel(window, image, area.left, area.top);
-    int ink = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            ink += clientPixel(window, image, x, y) != ground;
-    return ink;
-}
+using testing_lib::capture, testing_lib::clientPixel, testing_lib::inkIn;
 
 } // namespace setup_test

@@ -10,6 +10,7 @@
 
 #include "lib/media/bitmap_button_layout.h"
 #include "tests/editors/product_world.h"
+#include "tests/lib/window_pictures.h"
 #include "tests/lib/window_test_support.h"
 
 #include <gtest/gtest.h>
@@ -21,38 +22,7 @@ using namespace editors_test;
 
 namespace {
 
-harness::Image capture(HWND window, const std::string& name)
-{
-    RECT r {};
-    GetWindowRect(window, &r);
-    harness::Image image = harness::readRect(r);
-    if (const char* folder = std::getenv("DERAZODO_SHOTS"); folder && *folder) {
-        std::filesystem::create_directories(folder);
-        EXPECT_TRUE(harness::writePng(image, std::string(folder) + "/" + name + ".png")) << name;
-    }
-    return image;
-}
-
-// The client point's pixel in an image of the whole window.
-uint32_t clientPixel(HWND window, const harness::Image& image, int x, int y)
-{
-    RECT outer {};
-    GetWindowRect(window, &outer);
-    POINT p { x, y };
-    ClientToScreen(window, &p);
-    return image.at(p.x - outer.left, p.y - outer.top) & 0xFFFFFF;
-}
-
-// Pixels in the rectangle that differ from its first one: text or marks drawn there.
-int inkIn(HWND window, const harness::Image& image, RECT area)
-{
-    const uint32_t ground = clientPixel(window, image, area.left, area.top);
-    int ink = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            ink += clientPixel(window, image, x, y) != ground;
-    return ink;
-}
+using testing_lib::capture, testing_lib::clientPixel, testing_lib::inkIn;
 
 RECT clientRectOf(HWND window, int id)
 {
