@@ -1,5 +1,6 @@
 // The wait loop behind WaitForSingleObject / WaitForMultipleObjects and the window system's
 // message wait, the waitable handle tables and registered waitables.
+#include "platform/kernel/host.h"
 #include "platform/kernel/sync_objects.h"
 #include "platform/kernel/winbase.h"
 
@@ -187,10 +188,11 @@ DWORD waitForHandles(const HANDLE* handles, DWORD count, bool waitAll, DWORD tim
                 return WAIT_OBJECT_0 + count;
             }
         }
+        if (deadline && std::chrono::steady_clock::now() >= *deadline)
+            return WAIT_TIMEOUT;
+        ThreadWaits waits;
         if (!deadline)
             waitState().changed.wait(lock);
-        else if (std::chrono::steady_clock::now() >= *deadline)
-            return WAIT_TIMEOUT;
         else
             waitState().changed.wait_until(lock, *deadline);
     }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -147,6 +148,17 @@ TEST_F(TestClockTest, ARunningClockPassesSleepsAndTimersInTheOrderTheyFallDue)
         note('L');
         PostMessageA(w, WM_CLOSE, 0, 0);
     });
+    // A thread of the program works a moment of real time between two sleeps: the clock waits for
+    // it as real time would, rather than jump to the sleeper due next.
+    DWORD worked = 0;
+    HANDLE worker = CreateThread(nullptr, 0, [](LPVOID out) -> DWORD {
+        Sleep(500);
+        const DWORD from = GetTickCount();
+        for (auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(10); std::chrono::steady_clock::now() < end;) { }
+        *static_cast<DWORD*>(out) = GetTickCount() - from;
+        Sleep(10);
+        return 0;
+    }, &worked, 0, nullptr);
     // The timer is set once the sleeper sleeps: the clock may have moved on by then.
     while (platform::nextSleeperDue() == UINT64_MAX)
         std::this_thread::yield();
@@ -156,6 +168,9 @@ TEST_F(TestClockTest, ARunningClockPassesSleepsAndTimersInTheOrderTheyFallDue)
     while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0)
         DispatchMessageA(&msg);
     sleeper.join();
+    WaitForSingleObject(worker, INFINITE);
+    CloseHandle(worker);
+    EXPECT_LT(worked, 500u) << "the clock jumped while a thread of the program worked";
     std::vector<std::pair<DWORD, char>> due { { 1000, 'S' }, { 2000, 'S' }, { 3000, 'S' }, { 4000, 'S' },
         { 604000, 'L' }, { armed + 2500, 'T' } };
     std::stable_sort(due.begin(), due.end(), [](auto& a, auto& b) { return a.first < b.first; });
