@@ -19,7 +19,6 @@ namespace platform {
 namespace {
 
 std::mutex g_mutex;
-std::condition_variable g_moved;
 std::atomic<bool> g_frozen { false };
 std::atomic<bool> g_running { false };
 std::atomic<uint64_t> g_frozenAt { 0 };
@@ -49,6 +48,8 @@ struct Sleeper {
     uint32_t threadId = 0;
     ClockThread* thread = nullptr;
     bool released = false;
+    // Its own, so that a move wakes only the sleepers it releases.
+    std::condition_variable woken;
 };
 // Under g_mutex: the threads in sleepOnTestClock; the running spell's number and its threads that
 // hold the clock; the activity stamp the hand waits on.
@@ -103,7 +104,6 @@ void setWaiting(ClockThread& thread, bool waiting)
 // Under g_mutex.
 void releaseSleepers(bool all)
 {
-    bool any = false;
     for (Sleeper& sleeper : g_sleepers)
         if (!sleeper.released && (all || sleeper.wake <= g_frozenAt.load())) {
             sleeper.released = true;
@@ -112,10 +112,8 @@ void releaseSleepers(bool all)
                 sleeper.thread->resumed = std::chrono::steady_clock::time_point::max();
                 setWaiting(*sleeper.thread, false);
             }
-            any = true;
+            sleeper.woken.notify_one();
         }
-    if (any)
-        g_moved.notify_all();
 }
 
 // Under g_mutex: a new spell of the running clock, or none; no thread holds it.
@@ -196,9 +194,12 @@ bool sleepOnTestClock(uint64_t milliseconds)
     ClockThread* thread = ownClockThread();
     if (thread)
         setWaiting(*thread, true);
-    auto it = g_sleepers.insert(g_sleepers.end(), Sleeper { g_frozenAt.load() + milliseconds, uint32_t(GetCurrentThreadId()), thread, false });
+    auto it = g_sleepers.emplace(g_sleepers.end());
+    it->wake = g_frozenAt.load() + milliseconds;
+    it->threadId = uint32_t(GetCurrentThreadId());
+    it->thread = thread;
     noteActivity();
-    g_moved.wait(lock, [&] { return it->released; });
+    it->woken.wait(lock, [&] { return it->released; });
     g_sleepers.erase(it);
     if (thread)
         thread->resumed = std::chrono::steady_clock::now();

@@ -159,6 +159,8 @@ DWORD waitForHandles(const HANDLE* handles, DWORD count, bool waitAll, DWORD tim
 
     WaitBlock block;
     block.threadId = GetCurrentThreadId();
+    // Taken at the first block, and kept through wake-ups that change nothing for this wait.
+    std::optional<ThreadWaits> waits;
     std::unique_lock lock(waitState().mutex);
     WaiterRegistration registration(objects, block);
     auto ready = [&](unsigned i) { return (block.pulsed >> i & 1) || objects[i]->isSignalled(block.threadId); };
@@ -190,7 +192,8 @@ DWORD waitForHandles(const HANDLE* handles, DWORD count, bool waitAll, DWORD tim
         }
         if (deadline && std::chrono::steady_clock::now() >= *deadline)
             return WAIT_TIMEOUT;
-        ThreadWaits waits;
+        if (!waits)
+            waits.emplace();
         if (!deadline)
             waitState().changed.wait(lock);
         else
