@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -137,28 +138,28 @@ TEST_F(TestClockTest, ARunningClockPassesSleepsAndTimersInTheOrderTheyFallDue)
         }
         return false;
     };
-    // Another thread sleeps four seconds a second at a time, then ten minutes, which on real
-    // time would outlast the test's time limit.
-    std::thread sleeper([&] {
+    // A thread of the program sleeps four seconds a second at a time, then ten minutes, which on
+    // real time would outlast the test's time limit. After its first second it works a moment of
+    // real time: the clock waits for it as real time would, rather than jump to the timer.
+    DWORD worked = 0;
+    std::function<void()> sleeps = [&] {
         for (int i = 0; i < 4; ++i) {
             Sleep(1000);
             note('S');
+            if (i == 0) {
+                const DWORD from = GetTickCount();
+                for (auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(10); std::chrono::steady_clock::now() < end;) { }
+                worked = GetTickCount() - from;
+            }
         }
         Sleep(10 * 60 * 1000);
         note('L');
         PostMessageA(w, WM_CLOSE, 0, 0);
-    });
-    // A thread of the program works a moment of real time between two sleeps: the clock waits for
-    // it as real time would, rather than jump to the sleeper due next.
-    DWORD worked = 0;
-    HANDLE worker = CreateThread(nullptr, 0, [](LPVOID out) -> DWORD {
-        Sleep(500);
-        const DWORD from = GetTickCount();
-        for (auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(10); std::chrono::steady_clock::now() < end;) { }
-        *static_cast<DWORD*>(out) = GetTickCount() - from;
-        Sleep(10);
+    };
+    HANDLE sleeper = CreateThread(nullptr, 0, [](LPVOID body) -> DWORD {
+        (*static_cast<std::function<void()>*>(body))();
         return 0;
-    }, &worked, 0, nullptr);
+    }, &sleeps, 0, nullptr);
     // The timer is set once the sleeper sleeps: the clock may have moved on by then.
     while (platform::nextSleeperDue() == UINT64_MAX)
         std::this_thread::yield();
@@ -167,9 +168,8 @@ TEST_F(TestClockTest, ARunningClockPassesSleepsAndTimersInTheOrderTheyFallDue)
     MSG msg;
     while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0)
         DispatchMessageA(&msg);
-    sleeper.join();
-    WaitForSingleObject(worker, INFINITE);
-    CloseHandle(worker);
+    WaitForSingleObject(sleeper, INFINITE);
+    CloseHandle(sleeper);
     EXPECT_LT(worked, 500u) << "the clock jumped while a thread of the program worked";
     std::vector<std::pair<DWORD, char>> due { { 1000, 'S' }, { 2000, 'S' }, { 3000, 'S' }, { 4000, 'S' },
         { 604000, 'L' }, { armed + 2500, 'T' } };
