@@ -25,10 +25,11 @@ std::atomic<uint64_t> g_frozenAt { 0 };
 // Added to the system clock once a frozen clock ran ahead of it, so time never goes back.
 std::atomic<uint64_t> g_offset { 0 };
 
-// A thread as the running clock sees it. A thread the program started (through the layer) holds
-// the clock whenever it runs; any other (the test's, the one that handles the windows, whose work
-// shows in its queue) only from the moment a sleep of its own ends to its next wait, and no longer
-// than kObserverHold once it runs again. Under g_mutex.
+// A thread as the running clock sees it. One the program started (through the layer) holds the
+// clock from the moment a sleep of its own on it ends, and from then on whenever it runs: it lets
+// go while it waits. Any other (the test's, the one that handles the windows, whose work shows in
+// its queue) holds it only from the end of its own sleep to its next wait, and no longer than
+// kObserverHold once it runs again. Under g_mutex.
 struct ClockThread {
     // The running spell the thread takes part in (0: none); one of an earlier spell is new to this.
     uint64_t spell = 0;
