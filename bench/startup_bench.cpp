@@ -22,9 +22,10 @@ namespace {
 namespace fs = std::filesystem;
 
 // A copy of the program folder, the program itself included: the run writes its settings there.
+// Never destroyed: the exit handler that removes the copy reads it after the statics are gone.
 const fs::path& programCopy()
 {
-    static const fs::path folder = [] {
+    static const fs::path* folder = [] {
         std::string pattern = (fs::temp_directory_path() / "derazodo-startup-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             std::abort();
@@ -33,9 +34,9 @@ const fs::path& programCopy()
             std::error_code ignored;
             fs::remove_all(programCopy(), ignored);
         });
-        return fs::path(pattern);
+        return new fs::path(pattern);
     }();
-    return folder;
+    return *folder;
 }
 
 void startAndClose(benchmark::State& state)

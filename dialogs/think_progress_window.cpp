@@ -173,12 +173,6 @@ ThinkProgressThread::ThinkProgressThread(ThinkProgressWindow& window)
 
 ThinkProgressThread::~ThinkProgressThread() { threadStopAndWait(); }
 
-void ThinkProgressThread::pause(int ms)
-{
-    for (int waited = 0; waited < ms && !stopRequested(); waited += 10)
-        Sleep(10);
-}
-
 void ThinkProgressThread::pollStopButton()
 {
     Handshake& handshake = m_window.game().handshake();
@@ -201,7 +195,7 @@ void ThinkProgressThread::pollStopButton()
     } else if (handshake.delegation()) {
         PostMessageA(main, ui_message::kCancelDelegation, 0, 0);
         m_window.drawStopFace(false);
-        pause(kClickPauseMs);
+        pauseUnlessStopped(kClickPauseMs);
     } else if (handshake.isUiLinkReady()) {
         PostMessageA(main, ui_message::kResumeGame, 0, 0);
         PostMessageA(window, ui_message::kThinkResumedFace, 0, 0);
@@ -230,6 +224,6 @@ void ThinkProgressThread::Run()
         pollStopButton();
         drawFrame(m_frame);
         m_frame = (m_frame + 1) % kFrameCount;
-        pause(kFrameMs);
+        pauseUnlessStopped(kFrameMs);
     }
 }

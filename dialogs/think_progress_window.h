@@ -31,8 +31,6 @@ private:
     void pollStopButton();
     // Draws frame f onto the canvas and the window.
     void drawFrame(int frame);
-    // Sleeps in short slices so that a stop is answered quickly.
-    void pause(int ms);
 
     ThinkProgressWindow& m_window;
     int m_frame = 0;

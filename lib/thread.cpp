@@ -11,17 +11,34 @@ uint64_t threadClockMilliseconds() { return GetTickCount64(); }
 
 swCThread::swCThread()
     : m_done(std::make_unique<swCEvent>())
+    , m_stopSignal(CreateEventA(nullptr, TRUE, FALSE, nullptr))
 {
 }
 
 swCThread::~swCThread()
 {
-    m_stop = 1;
+    requestStop();
     if (m_thread) {
         if (!m_deletingOnWorker && !m_joined)
             WaitForSingleObject(m_thread, INFINITE);
         CloseHandle(m_thread);
     }
+    CloseHandle(m_stopSignal);
+}
+
+void swCThread::requestStop()
+{
+    m_stop = 1;
+    SetEvent(m_stopSignal);
+}
+
+bool swCThread::pauseUnlessStopped(uint32_t milliseconds)
+{
+    if (stopRequested())
+        return false;
+    if (!m_stopSignal || WaitForSingleObject(m_stopSignal, milliseconds) == WAIT_FAILED)
+        Sleep(milliseconds);
+    return !stopRequested();
 }
 
 HANDLE swCThread::threadStart()
@@ -33,6 +50,7 @@ HANDLE swCThread::threadStart()
     }
     m_started = true;
     m_stop = 0;
+    ResetEvent(m_stopSignal);
     m_finished = false;
     m_joined = false;
     m_ownership = Ownership::Owner;
@@ -53,7 +71,7 @@ void swCThread::threadStopAndWait()
     // A detached object is deleted on its own thread, where there is nothing left to wait for.
     if (!m_started || m_joined || m_deletingOnWorker)
         return;
-    m_stop = 1;
+    requestStop();
     // The done event says Run has returned; the handle says the thread no longer touches the
     // object, so the caller may delete it as soon as this returns.
     m_done->eventWait(INFINITE);
@@ -63,7 +81,7 @@ void swCThread::threadStopAndWait()
 
 void swCThread::threadDetach()
 {
-    m_stop = 1;
+    requestStop();
     Ownership before = m_ownership.exchange(Ownership::Detached);
     if (before == Ownership::Owner && m_started && !m_joined)
         return;

@@ -38,6 +38,9 @@ public:
     void threadDetach();
 
     bool stopRequested() const { return m_stop.load() != 0; }
+    // Waits `milliseconds` of real time, or until a stop is asked for through this object (not
+    // through stopFlag); false once stopped. For a pace nothing waits for, such as an animation's.
+    bool pauseUnlessStopped(uint32_t milliseconds);
     // The flag itself, for code that polls it by address (the computer player's turn).
     std::atomic<BYTE>& stopFlag() { return m_stop; }
     bool started() const { return m_started; }
@@ -48,10 +51,13 @@ private:
     enum class Ownership { Owner, Detached, Ended };
 
     static unsigned __stdcall threadEntry(void* object);
+    void requestStop();
 
     DWORD m_threadId = 0;
     std::unique_ptr<swCEvent> m_done;
     std::atomic<BYTE> m_stop = 0;
+    // Set with m_stop by requestStop: it ends a pause at once.
+    HANDLE m_stopSignal = nullptr;
     HANDLE m_thread = nullptr;
     // Decides, under one exchange, whether the worker or the owner deletes a detached object.
     std::atomic<Ownership> m_ownership = Ownership::Owner;

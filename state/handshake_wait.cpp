@@ -1,6 +1,8 @@
 // UiWait over a mutex and a condition variable.
 #include "state/handshake_wait.h"
 
+#include "platform/kernel/host.h"
+
 bool UiWait::finish(State state, uint32_t value)
 {
     {
@@ -21,7 +23,10 @@ void UiWait::cancel(uint32_t value) { finish(State::Cancelled, value); }
 uint32_t UiWait::wait()
 {
     std::unique_lock lock(m_lock);
-    m_released.wait(lock, [this] { return m_state != State::Pending; });
+    if (m_state == State::Pending) {
+        platform::ThreadWaits waits;
+        m_released.wait(lock, [this] { return m_state != State::Pending; });
+    }
     return m_value;
 }
 

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace platform::harness {
@@ -139,6 +140,8 @@ bool waitIdle(std::chrono::milliseconds timeout)
         return false;
     if (!testClockRunning())
         return waitIdleUntil(*sink, deadline);
+    // The test's thread looks: a sleep of its own that just ended holds the clock no longer.
+    stopHoldingTestClock();
     // A program that stays busy may be waiting for time to pass (a thread it waits for sleeps):
     // the hand is let go now and then.
     for (;;) {
@@ -153,11 +156,17 @@ bool waitIdle(std::chrono::milliseconds timeout)
     }
 }
 
-// Moves a running clock: to the next timer or sleeper due whenever the program is idle, and never
-// slower than real time.
+// Moves a running clock: to the next timer or sleeper due as soon as the program is idle and no
+// thread holds the clock, and never slower than real time. It looks again whenever a thread starts
+// to wait, and at real pace meanwhile.
 struct TestClock::Hand {
     std::atomic<bool> stop { false };
     std::thread thread;
+    std::chrono::steady_clock::time_point lastMove = std::chrono::steady_clock::now();
+    // Since when threads have held the clock: past kLongestWork it goes on without them (one may
+    // wait in a way the clock does not see).
+    std::optional<std::chrono::steady_clock::time_point> heldSince;
+    static constexpr std::chrono::milliseconds kLongestWork { 100 };
 
     Hand()
         : thread([this] { run(); })
@@ -171,31 +180,44 @@ struct TestClock::Hand {
 
     void run()
     {
-        using namespace std::chrono;
-        auto lastMove = steady_clock::now();
         while (!stop) {
-            // What the last move woke gets the processor first.
-            std::this_thread::sleep_for(microseconds(300));
-            awaitReleasedSleepers(milliseconds(20));
-            if (handHeld())
-                continue;
-            desktop::InputSink* sink = Desktop::instance().inputSink();
-            const bool idle = g_holds.load() == 0 && (!sink || idleNow(*sink));
-            std::lock_guard lock(g_handMutex);
-            if (handHeld())
-                continue;
-            const uint64_t now = clockMilliseconds();
-            const uint64_t next = std::min(nextSleeperDue(), sink ? sink->nextTimerDue() : UINT64_MAX);
-            uint64_t target = now + uint64_t(duration_cast<milliseconds>(steady_clock::now() - lastMove).count());
-            if (idle && next != UINT64_MAX && next > now)
-                target = next;
-            if (target <= now)
-                continue;
-            setTestClockTo(target);
-            if (sink)
-                sink->clockMoved();
-            lastMove = steady_clock::now();
+            const uint64_t seen = testClockActivity();
+            if (!move())
+                awaitTestClockActivity(seen, std::chrono::milliseconds(1));
         }
+    }
+
+    bool move()
+    {
+        using namespace std::chrono;
+        if (handHeld())
+            return false;
+        desktop::InputSink* sink = Desktop::instance().inputSink();
+        const auto realNow = steady_clock::now();
+        bool held = threadsHoldTestClock();
+        if (!held)
+            heldSince.reset();
+        else if (!heldSince)
+            heldSince = realNow;
+        held = held && realNow - *heldSince < kLongestWork;
+        const bool idle = !held && g_holds.load() == 0 && (!sink || sink->isIdle());
+        std::lock_guard lock(g_handMutex);
+        if (handHeld())
+            return false;
+        const uint64_t now = clockMilliseconds();
+        const uint64_t next = std::min(nextSleeperDue(), sink ? sink->nextTimerDue() : UINT64_MAX);
+        uint64_t target = now + uint64_t(duration_cast<milliseconds>(realNow - lastMove).count());
+        if (idle && next != UINT64_MAX && next > now)
+            target = next;
+        if (target <= now)
+            return false;
+        setTestClockTo(target);
+        if (sink)
+            sink->clockMoved();
+        lastMove = realNow;
+        if (idle)
+            heldSince.reset();
+        return true;
     }
 };
 

@@ -46,10 +46,11 @@ bool waitIdle(std::chrono::milliseconds timeout = std::chrono::milliseconds(5000
 //     harness::advanceClock(2999);   // still open
 //     harness::advanceClock(1);      // closed
 //
-// Running: time passes as fast as the program is idle. Whenever every queue is idle, the clock
-// jumps to the next timer or Sleep that falls due, and never stands still longer than real time
-// would; Sleep (and lib's threadPause) wait on it, so animations, popups that close after a delay,
-// the thinking window and the battle scene's frames cost no real time. waitIdle then returns
+// Running: time passes as fast as the program is idle. Whenever every queue is idle and every
+// thread the program started that the clock woke waits again (in Sleep, a kernel wait, its queue
+// or a reply), the clock jumps to the next timer or Sleep that falls due, and never stands still
+// longer than real time would; Sleep (and lib's threadPause) wait on it, so animations, popups that close after a delay
+// and the battle scene's frames cost no real time. waitIdle then returns
 // once the program has been seen idle, waiting only for time. For a test that plays along:
 //     harness::TestClock clock(harness::TestClock::Running);
 //     ... click, waitIdle, look: the delays in between pass at once ...

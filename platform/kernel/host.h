@@ -5,6 +5,7 @@
 
 #include "platform/kernel/windef.h"
 
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -69,6 +70,21 @@ bool restartProgram(const std::string& commandLine);
 // Held while a host library shared by several areas (SDL: video on the desktop thread, audio in
 // the media area) starts or stops one of its parts; those calls are not thread-safe.
 std::mutex& hostLibraryMutex();
+
+// Held while the calling thread waits for another outside the layer's own waits (on a host
+// condition variable): the running test clock may move on meanwhile, as it does while a thread
+// waits in Sleep, WaitForSingleObject or its message queue.
+class ThreadWaits {
+public:
+    ThreadWaits();
+    ~ThreadWaits();
+    ThreadWaits(const ThreadWaits&) = delete;
+    ThreadWaits& operator=(const ThreadWaits&) = delete;
+
+private:
+    uint64_t m_spell = 0;
+    bool m_holds = false;
+};
 
 // The C runtime's generator as the game's runtime had it: state * 214013 + 2531011, result
 // (state >> 16) & 0x7FFF, one state per thread, initial seed 1.

@@ -39,4 +39,8 @@ DWORD attributesFromMode(unsigned mode);
 // returns the length without terminator when it fits, else the size needed with it.
 DWORD copyOutString(const std::string& text, LPSTR buffer, DWORD size);
 
+// Whether the calling thread was started through the layer (CreateThread, _beginthreadex): one
+// of the program's own, not the host's first thread or a thread of a test.
+bool startedByLayer();
+
 } // namespace platform

@@ -49,6 +49,10 @@ public:
         }
         return true;
     }
+    // Under the wait lock: a thread blocks on it and would take it now.
+    bool awaited() const { return m_waiters > 0 && m_owner == 0; }
+    void addWaiter(WaitBlock*, unsigned) override { ++m_waiters; }
+    void removeWaiter(WaitBlock*) override { --m_waiters; }
     void abandon(DWORD threadId)
     {
         if (m_owner != threadId)
@@ -61,6 +65,7 @@ public:
 private:
     DWORD m_owner = 0;
     LONG m_count = 0;
+    int m_waiters = 0;
     bool m_abandoned = false;
     InstanceLock m_instanceLock;
 };
@@ -130,6 +135,8 @@ BOOL ReleaseMutex(HANDLE hMutex)
         SetLastError(ERROR_NOT_OWNER);
         return FALSE;
     }
-    wakeWaiters();
+    // Every window's lookup takes a mutex: only a release someone waits for wakes the waiters.
+    if (mutex->awaited())
+        wakeWaiters();
     return TRUE;
 }

@@ -30,7 +30,17 @@ bool sleepOnTestClock(uint64_t milliseconds);
 bool asleepOnTestClock(uint32_t threadId);
 // The earliest time a sleeper waits for (UINT64_MAX: none).
 uint64_t nextSleeperDue();
-// Waits, at most `limit` of real time, until every sleeper the clock released runs again.
-void awaitReleasedSleepers(std::chrono::milliseconds limit);
+
+// The threads of the running clock. A thread the program started holds it from the end of a
+// sleep on it, and from then on whenever it runs, letting go while it waits (Sleep, a kernel wait,
+// its queue, a reply, a ThreadWaits); any other thread only from the end of its own sleep to its
+// next wait or stopHoldingTestClock, and a moment at most. The hand moves the clock ahead only
+// while no thread holds it.
+bool threadsHoldTestClock();
+void stopHoldingTestClock();
+// A stamp that moves whenever a thread starts to wait while the clock runs; waiting for it to
+// move ends after `limit` at the latest. Both return the stamp.
+uint64_t testClockActivity();
+uint64_t awaitTestClockActivity(uint64_t seen, std::chrono::microseconds limit);
 
 } // namespace platform

@@ -1,4 +1,5 @@
 // Threads: CreateThread and _beginthreadex over host threads, exit codes, thread ids.
+#include "platform/kernel/internal.h"
 #include "platform/kernel/sync_objects.h"
 #include "platform/kernel/winbase.h"
 
@@ -99,6 +100,8 @@ std::shared_ptr<ThreadObject> threadFromHandle(HANDLE handle)
 }
 
 } // namespace
+
+bool startedByLayer() { return t_ownThread; }
 
 } // namespace platform
 

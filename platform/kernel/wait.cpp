@@ -1,5 +1,6 @@
 // The wait loop behind WaitForSingleObject / WaitForMultipleObjects and the window system's
 // message wait, the waitable handle tables and registered waitables.
+#include "platform/kernel/host.h"
 #include "platform/kernel/sync_objects.h"
 #include "platform/kernel/winbase.h"
 
@@ -158,6 +159,8 @@ DWORD waitForHandles(const HANDLE* handles, DWORD count, bool waitAll, DWORD tim
 
     WaitBlock block;
     block.threadId = GetCurrentThreadId();
+    // Taken at the first block, and kept through wake-ups that change nothing for this wait.
+    std::optional<ThreadWaits> waits;
     std::unique_lock lock(waitState().mutex);
     WaiterRegistration registration(objects, block);
     auto ready = [&](unsigned i) { return (block.pulsed >> i & 1) || objects[i]->isSignalled(block.threadId); };
@@ -187,10 +190,12 @@ DWORD waitForHandles(const HANDLE* handles, DWORD count, bool waitAll, DWORD tim
                 return WAIT_OBJECT_0 + count;
             }
         }
+        if (deadline && std::chrono::steady_clock::now() >= *deadline)
+            return WAIT_TIMEOUT;
+        if (!waits)
+            waits.emplace();
         if (!deadline)
             waitState().changed.wait(lock);
-        else if (std::chrono::steady_clock::now() >= *deadline)
-            return WAIT_TIMEOUT;
         else
             waitState().changed.wait_until(lock, *deadline);
     }

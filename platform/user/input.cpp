@@ -1,5 +1,6 @@
 // Input from the desktop: routing each event to the queue of the window's thread, and turning
 // queued input into mouse and key messages when that thread retrieves it.
+#include "platform/kernel/test_clock.h"
 #include "platform/kernel/winbase.h"
 #include "platform/user/hook_internal.h"
 #include "platform/user/input_sink.h"
@@ -366,10 +367,13 @@ public:
             due = std::min(due, queue->earliestTimer());
         return due;
     }
+    // Only a queue with a timer now due has anything new to look at.
     void clockMoved() override
     {
+        const uint64_t now = clockMilliseconds();
         for (auto& queue : ThreadQueue::all())
-            queue->wake();
+            if (queue->earliestTimer() <= now)
+                queue->wake();
     }
 };
 

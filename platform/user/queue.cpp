@@ -2,6 +2,7 @@
 // sent, posted, input, quit, paint, timer.
 #include "platform/user/queue.h"
 
+#include "platform/kernel/host.h"
 #include "platform/kernel/test_clock.h"
 #include "platform/user/pointer.h"
 #include "platform/kernel/winbase.h"
@@ -221,9 +222,10 @@ void ThreadQueue::handleSentMessages()
                 return;
             sent = std::move(m_incoming.front());
             m_incoming.pop_front();
+            // Counted before the lock goes, so the queue never looks idle in between.
+            m_handlingSent++;
         }
         m_receiving.push_back(sent.get());
-        m_handlingSent++;
         LRESULT result = 0;
         std::exception_ptr error;
         try {
@@ -252,6 +254,9 @@ void ThreadQueue::waitForWork(uint64_t stamp, std::chrono::steady_clock::time_po
     std::unique_lock lock(m_mutex);
     auto ready = [&] { return stamp != m_kick || !m_incoming.empty(); };
     m_busy = false;
+    if (ready())
+        return;
+    ThreadWaits waits;
     if (deadline == std::chrono::steady_clock::time_point::max())
         m_wake.wait(lock, ready);
     else
@@ -296,6 +301,7 @@ bool ThreadQueue::waitForReply(const std::shared_ptr<SentMessage>& sent, std::ch
         if (sent->done)
             break;
         auto ready = [&] { return sent->done || !m_incoming.empty(); };
+        ThreadWaits waits;
         if (deadline == std::chrono::steady_clock::time_point::max()) {
             m_wake.wait(lock, ready);
         } else if (!m_wake.wait_until(lock, deadline, ready)) {
@@ -409,7 +415,8 @@ bool ThreadQueue::takeTimer(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax,
 bool ThreadQueue::peek(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags)
 {
     bool remove = (removeFlags & PM_REMOVE) != 0;
-    m_busy = false;
+    // Busy while it looks, so a message on its way out of the queue is never missed by isIdle.
+    m_busy = true;
     handleSentMessages();
     bool got = takePosted(msg, hwnd, filterMin, filterMax, remove)
         || takeInput(msg, hwnd, filterMin, filterMax, remove);
@@ -424,6 +431,8 @@ bool ThreadQueue::peek(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT
     }
     if (!got)
         got = takePaint(msg, hwnd, filterMin, filterMax) || takeTimer(msg, hwnd, filterMin, filterMax, remove);
+    if (!got || !remove)
+        m_busy = false;
     if (!got)
         return false;
     if (msg.message != WM_PAINT && msg.message != WM_TIMER && msg.time == 0)
@@ -431,7 +440,6 @@ bool ThreadQueue::peek(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT
     if (remove) {
         m_messageTime = msg.time;
         m_messagePos = msg.pt;
-        m_busy = true;
     }
     return true;
 }

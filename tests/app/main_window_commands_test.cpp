@@ -211,6 +211,8 @@ TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
 // thread waits for the map, the screen and the back picture are those of a full redraw.
 TEST(MainWindowCommands, ComputerActionsLeaveTheMapAsAFullRedrawDraws)
 {
+    // The computer's pauses and the map's pace are the program's time.
+    harness::TestClock clock(harness::TestClock::Running);
     World world;
     ASSERT_TRUE(world.startComputersGame());
     MapWindow* map = world.window().mapWindow();

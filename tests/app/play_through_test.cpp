@@ -50,6 +50,7 @@
 #include <filesystem>
 #include <functional>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -79,6 +80,19 @@ bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeou
     return true;
 }
 
+// The highest progress a thinking window showed as it went: read as the window's thread takes its
+// close from the queue, while it still stands, since a full bar shows only for a moment.
+std::atomic<int> g_thinkingShown { -1 };
+HHOOK g_thinkingHook = nullptr;
+LRESULT CALLBACK noteThinkingShown(int code, WPARAM removes, LPARAM message)
+{
+    const MSG& msg = *reinterpret_cast<const MSG*>(message);
+    if (msg.message == ui_message::kShowThinkWindow && msg.lParam == 0)
+        if (HWND window = FindWindowA(ThinkProgressWindow::kClassName, nullptr))
+            g_thinkingShown = std::max(g_thinkingShown.load(), ThinkProgressWindow::shownProgress(window));
+    return CallNextHookEx(g_thinkingHook, code, removes, message);
+}
+
 // The person at the screen: finds the program's windows, clicks them and pictures each step.
 class Person {
 public:
@@ -90,7 +104,7 @@ public:
     ~Person() { stopWatching(); }
 
     // Finds the program's window and from then on answers its popups and watches the thinking
-    // window's progress, as a person looking at the screen would.
+    // window's progress to its end.
     bool findMainWindow()
     {
         bool found = waitFor([&] {
@@ -100,19 +114,19 @@ public:
         settle();
         if (found) {
             m_popups = std::make_unique<popup_test::PopupDismisser>(m_main);
-            m_watcher = std::thread([this] { watchThinking(); });
+            g_thinkingShown = -1;
+            g_thinkingHook = SetWindowsHookExA(WH_GETMESSAGE, noteThinkingShown, nullptr, GetWindowThreadProcessId(m_main, nullptr));
         }
         return found;
     }
     void stopWatching()
     {
-        m_watching = false;
-        if (m_watcher.joinable())
-            m_watcher.join();
+        if (g_thinkingHook)
+            UnhookWindowsHookEx(std::exchange(g_thinkingHook, nullptr));
         m_popups.reset();
     }
     // The highest progress a thinking window showed, -1 when none was seen.
-    int thinkingProgressSeen() const { return m_progressSeen.load(); }
+    int thinkingProgressSeen() const { return g_thinkingShown.load(); }
     int popupsAnswered() const { return m_popups ? m_popups->answered() : 0; }
     // How many popups of that client size the person has answered.
     int popupsAnswered(int width, int height) const
@@ -554,25 +568,10 @@ private:
         return best;
     }
 
-    void watchThinking()
-    {
-        while (m_watching) {
-            if (HWND window = FindWindowA(ThinkProgressWindow::kClassName, nullptr)) {
-                const int progress = ThinkProgressWindow::shownProgress(window);
-                if (progress > m_progressSeen)
-                    m_progressSeen = progress;
-            }
-            std::this_thread::sleep_for(2ms);
-        }
-    }
-
     std::string m_shots;
     HWND m_main = nullptr;
     int m_fights = 0;
     std::unique_ptr<popup_test::PopupDismisser> m_popups;
-    std::thread m_watcher;
-    std::atomic<bool> m_watching = true;
-    std::atomic<int> m_progressSeen = -1;
     std::atomic<int> m_personScenes { 0 };
     std::atomic<int> m_computerScenes { 0 };
 

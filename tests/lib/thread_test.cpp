@@ -11,7 +11,8 @@
 
 namespace {
 
-// Runs until asked to stop, or until its gate is set when it has one; counts its deletions.
+// Runs until asked to stop, pausing a minute at a time, or until its gate is set when it has one;
+// counts its deletions.
 struct Worker : swCThread {
     explicit Worker(std::atomic<int>* deleted = nullptr, swCEvent* gate = nullptr)
         : deleted(deleted)
@@ -29,8 +30,7 @@ struct Worker : swCThread {
     void Run() override
     {
         firstRandom = platform::crtRand();
-        while (gate ? gate->eventWait(INFINITE) != WAIT_OBJECT_0 : !stopRequested())
-            Sleep(1);
+        while (gate ? gate->eventWait(INFINITE) != WAIT_OBJECT_0 : pauseUnlessStopped(60000)) { }
         ranToEnd = true;
     }
 
@@ -62,6 +62,7 @@ TEST(Thread, StopAndWaitJoinsOnceAndReturnsAtOnceAfterwards)
     ASSERT_NE(worker.threadStart(), nullptr);
     worker.threadStopAndWait();
     DWORD after = GetTickCount();
+    EXPECT_LT(after - before, 60000u) << "the stop did not end the worker's pause";
     EXPECT_TRUE(worker.ranToEnd);
     EXPECT_TRUE(worker.finished());
     worker.threadStopAndWait(); // the done event reset itself: this must not wait on it again

@@ -161,6 +161,22 @@ TEST(Mutexes, RecursiveOwnershipAndRelease)
         return result;
     };
     EXPECT_EQ(finish(runThread(takeAndRelease)), WAIT_OBJECT_0);
+
+    // A thread blocked on it is woken by the release that frees it.
+    EXPECT_EQ(WaitForSingleObject(mutex, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(mutex, 0), WAIT_OBJECT_0);
+    auto waitAndRelease = [&]() -> DWORD {
+        DWORD result = WaitForSingleObject(mutex, 10000);
+        ReleaseMutex(mutex);
+        return result;
+    };
+    HANDLE waiter = runThread(waitAndRelease);
+    Sleep(50);
+    EXPECT_TRUE(ReleaseMutex(mutex));
+    EXPECT_EQ(WaitForSingleObject(waiter, 50), WAIT_TIMEOUT) << "taken while still held once";
+    EXPECT_TRUE(ReleaseMutex(mutex));
+    EXPECT_EQ(WaitForSingleObject(waiter, 5000), WAIT_OBJECT_0) << "the release did not wake the waiter";
+    EXPECT_EQ(finish(waiter), WAIT_OBJECT_0);
     CloseHandle(mutex);
 }
 

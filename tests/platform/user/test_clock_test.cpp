@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -136,17 +138,28 @@ TEST_F(TestClockTest, ARunningClockPassesSleepsAndTimersInTheOrderTheyFallDue)
         }
         return false;
     };
-    // Another thread sleeps four seconds a second at a time, then ten minutes, which on real
-    // time would outlast the test's time limit.
-    std::thread sleeper([&] {
+    // A thread of the program sleeps four seconds a second at a time, then ten minutes, which on
+    // real time would outlast the test's time limit. After its first second it works a moment of
+    // real time: the clock waits for it as real time would, rather than jump to the timer.
+    DWORD worked = 0;
+    std::function<void()> sleeps = [&] {
         for (int i = 0; i < 4; ++i) {
             Sleep(1000);
             note('S');
+            if (i == 0) {
+                const DWORD from = GetTickCount();
+                for (auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(10); std::chrono::steady_clock::now() < end;) { }
+                worked = GetTickCount() - from;
+            }
         }
         Sleep(10 * 60 * 1000);
         note('L');
         PostMessageA(w, WM_CLOSE, 0, 0);
-    });
+    };
+    HANDLE sleeper = CreateThread(nullptr, 0, [](LPVOID body) -> DWORD {
+        (*static_cast<std::function<void()>*>(body))();
+        return 0;
+    }, &sleeps, 0, nullptr);
     // The timer is set once the sleeper sleeps: the clock may have moved on by then.
     while (platform::nextSleeperDue() == UINT64_MAX)
         std::this_thread::yield();
@@ -155,7 +168,9 @@ TEST_F(TestClockTest, ARunningClockPassesSleepsAndTimersInTheOrderTheyFallDue)
     MSG msg;
     while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0)
         DispatchMessageA(&msg);
-    sleeper.join();
+    WaitForSingleObject(sleeper, INFINITE);
+    CloseHandle(sleeper);
+    EXPECT_LT(worked, 500u) << "the clock jumped while a thread of the program worked";
     std::vector<std::pair<DWORD, char>> due { { 1000, 'S' }, { 2000, 'S' }, { 3000, 'S' }, { 4000, 'S' },
         { 604000, 'L' }, { armed + 2500, 'T' } };
     std::stable_sort(due.begin(), due.end(), [](auto& a, auto& b) { return a.first < b.first; });
