@@ -161,12 +161,13 @@ bool waitIdle(std::chrono::milliseconds timeout)
 // to wait, and at real pace meanwhile.
 struct TestClock::Hand {
     std::atomic<bool> stop { false };
-    std::thread thread;
     std::chrono::steady_clock::time_point lastMove = std::chrono::steady_clock::now();
     // Since when threads have held the clock: past kLongestWork it goes on without them (one may
     // wait in a way the clock does not see).
     std::optional<std::chrono::steady_clock::time_point> heldSince;
     static constexpr std::chrono::milliseconds kLongestWork { 100 };
+    // Last, so that the thread starts on members already made.
+    std::thread thread;
 
     Hand()
         : thread([this] { run(); })
