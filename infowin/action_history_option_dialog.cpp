@@ -9,7 +9,7 @@
 
 namespace {
 
-namespace id = action_history_option_id;
+namespace ahoid = action_history_option_id;
 
 struct Box {
     const char* label; // UTF-8
@@ -50,7 +50,7 @@ ActionHistoryOptionDialog::ActionHistoryOptionDialog(const WindowContext& contex
 ActionHistoryOptionDialog* ActionHistoryOptionDialog::open(const WindowContext& context, swCWindow* history)
 {
     auto* window = new ActionHistoryOptionDialog(context, history);
-    if (!window->createBeside(kClientWidth, kClientHeight, id::kLabel)) {
+    if (!window->createBeside(kClientWidth, kClientHeight, ahoid::kLabel)) {
         delete window;
         return nullptr;
     }
@@ -61,8 +61,8 @@ ActionHistoryOptionDialog* ActionHistoryOptionDialog::open(const WindowContext& 
 void ActionHistoryOptionDialog::createBoxes()
 {
     const uint32_t mask = uint32_t(m_game.settings().historyOption);
-    for (int i = 0; i < id::kBoxCount; ++i) {
-        auto* box = new CheckBox(this, id::kFirstBox + UINT(i));
+    for (int i = 0; i < ahoid::kBoxCount; ++i) {
+        auto* box = new CheckBox(this, ahoid::kFirstBox + UINT(i));
         box->controlCreateTitled(platform::utf8ToCp932(boxes()[size_t(i)].label).c_str(),
             { (i % 2) * 72 + 4, (i / 2) * 16 + 20, 66, 14 });
         useSmallFont(box->handle());
@@ -72,9 +72,9 @@ void ActionHistoryOptionDialog::createBoxes()
 
 int ActionHistoryOptionDialog::OnCommand(MessageRecord&, UINT command, UINT)
 {
-    if (command < id::kFirstBox || command >= id::kFirstBox + id::kBoxCount)
+    if (command < ahoid::kFirstBox || command >= ahoid::kFirstBox + ahoid::kBoxCount)
         return dialogKey(command) ? 1 : 0;
-    const int box = int(command - id::kFirstBox);
+    const int box = int(command - ahoid::kFirstBox);
     const bool checked = SendMessageA(GetDlgItem(handle(), int(command)), BM_GETCHECK, 0, 0) == BST_CHECKED;
     int32_t& option = m_game.settings().historyOption;
     option = int32_t(checked ? uint32_t(option) | boxMask(box) : uint32_t(option) & ~boxMask(box));

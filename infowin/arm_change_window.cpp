@@ -18,7 +18,7 @@
 
 namespace {
 
-namespace id = arm_change_id;
+namespace acid = arm_change_id;
 
 constexpr UINT_PTR kPlayTimer = 1;
 constexpr int kPageWidth = 720;
@@ -114,12 +114,12 @@ void ArmChangeWindow::createButtons()
     for (int k = 0; k < kModelCount; ++k) {
         if (!unitTypeHasGroupFlag(type, k))
             continue;
-        auto* button = new ChangeButton144x40(this, k, id::kFirstSet + UINT(k), 560, 8 + 48 * k);
+        auto* button = new ChangeButton144x40(this, k, acid::kFirstSet + UINT(k), 560, 8 + 48 * k);
         button->setHeldPressed(k == m_selectedSet);
     }
-    new ChangeButton144x40(this, 4, id::kConfirm, 560, 304);
+    new ChangeButton144x40(this, 4, acid::kConfirm, 560, 304);
     if (m_game.turnBlock().phase != kProductionPhase)
-        new ChangeButton144x40(this, 5, id::kCancel, 560, 352);
+        new ChangeButton144x40(this, 5, acid::kCancel, 560, 352);
 }
 
 void ArmChangeWindow::render()
@@ -198,10 +198,10 @@ int ArmChangeWindow::OnCommand(MessageRecord&, UINT id, UINT)
 {
     if (!playRunning())
         return 0;
-    if (id >= id::kFirstSet && id < id::kFirstSet + kModelCount) {
-        m_selectedSet = int(id - id::kFirstSet);
+    if (id >= acid::kFirstSet && id < acid::kFirstSet + kModelCount) {
+        m_selectedSet = int(id - acid::kFirstSet);
         for (int k = 0; k < kModelCount; ++k) {
-            if (HWND button = GetDlgItem(handle(), int(id::kFirstSet) + k)) {
+            if (HWND button = GetDlgItem(handle(), int(acid::kFirstSet) + k)) {
                 if (auto* face = dynamic_cast<BitmapButton*>(windowFromHandle(button)))
                     face->setHeldPressed(k == m_selectedSet);
                 InvalidateRect(button, nullptr, FALSE);
@@ -211,11 +211,11 @@ int ArmChangeWindow::OnCommand(MessageRecord&, UINT id, UINT)
         InvalidateRect(handle(), nullptr, FALSE);
         return 1;
     }
-    if (id == id::kConfirm) {
+    if (id == acid::kConfirm) {
         end(m_selectedSet != m_initialSet ? 1 : 0);
         return 1;
     }
-    if (id == id::kCancel || id == IDCANCEL) {
+    if (id == acid::kCancel || id == IDCANCEL) {
         end(0);
         return 1;
     }

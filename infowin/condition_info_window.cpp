@@ -21,7 +21,7 @@
 #include "ui/presentation.h"
 #include "ui/palette_colours.h"
 
-namespace id = condition_info_id;
+namespace ciid = condition_info_id;
 
 namespace {
 
@@ -56,7 +56,7 @@ private:
 };
 
 ConditionInfoPageWindow::ConditionInfoPageWindow(swCWindow* parent, const swCBitmap& graph)
-    : KitWindow(parent, id::kPage, 0, kClassName)
+    : KitWindow(parent, ciid::kPage, 0, kClassName)
     , m_graph(graph)
 {
     setStyle(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
@@ -94,7 +94,7 @@ bool ConditionInfoWindow::create(bool& windowMade)
         m_graph.bitmapCreateCompatible(screen, ConditionInfoPageWindow::kWidth, ConditionInfoPageWindow::kHeight);
     }
 
-    m_tabs = new TabControl(this, id::kTabs, WS_CLIPSIBLINGS | WS_TABSTOP);
+    m_tabs = new TabControl(this, ciid::kTabs, WS_CLIPSIBLINGS | WS_TABSTOP);
     m_tabs->controlCreate({ 0, 0, kClientWidth, kClientHeight });
     SendMessageA(m_tabs->handle(), WM_SETFONT, WPARAM(m_look.font(kTextFont).handle()), FALSE);
     for (int i = 0; i < turn_graph::kFieldCount; ++i) {
@@ -114,7 +114,7 @@ bool ConditionInfoWindow::create(bool& windowMade)
         for (int c = 0; c < kCountryCount; ++c) {
             if (m_game.country(c).controller == 0)
                 continue;
-            m_buttons[size_t(c)] = new CheckMarkButton(m_page, c, id::kFirstCountry + UINT(c), 8 + 18 * k, 424);
+            m_buttons[size_t(c)] = new CheckMarkButton(m_page, c, ciid::kFirstCountry + UINT(c), 8 + 18 * k, 424);
             ++k;
             m_toggleMask |= uint8_t(1u << c);
             m_visibleMask |= uint8_t(1u << c);
@@ -219,9 +219,9 @@ int ConditionInfoWindow::OnMessage(MessageRecord& msg)
 
 int ConditionInfoWindow::OnCommand(MessageRecord& msg, UINT commandId, UINT code)
 {
-    if (commandId < id::kFirstCountry || commandId >= id::kFirstCountry + kCountryCount)
+    if (commandId < ciid::kFirstCountry || commandId >= ciid::kFirstCountry + kCountryCount)
         return KitWindow::OnCommand(msg, commandId, code);
-    const int c = int(commandId - id::kFirstCountry);
+    const int c = int(commandId - ciid::kFirstCountry);
     m_toggleMask ^= uint8_t(1u << c);
     if (CheckMarkButton* button = m_buttons[size_t(c)])
         button->holdPressed((m_toggleMask & (1u << c)) != 0);
@@ -232,7 +232,7 @@ int ConditionInfoWindow::OnCommand(MessageRecord& msg, UINT commandId, UINT code
 
 int ConditionInfoWindow::OnNotify(MessageRecord&, UINT controlId, NMHDR* header)
 {
-    if (controlId != id::kTabs || !header || header->code != UINT(TCN_SELCHANGE))
+    if (controlId != ciid::kTabs || !header || header->code != UINT(TCN_SELCHANGE))
         return 0;
     const int selected = int(SendMessageA(m_tabs->handle(), TCM_GETCURSEL, 0, 0));
     if (selected < 0 || selected >= turn_graph::kFieldCount || selected == g_storedTab)

@@ -27,9 +27,6 @@ constexpr UINT kFirstHeader = 1001;
 // A destroyed unit's name is the first 32 bytes of its record's name, not always terminated.
 constexpr size_t kNameBytes = 32;
 
-
-int border() { return GetSystemMetrics(SM_CYBORDER); }
-
 void cell(HDC dc, int left, int top, int width, const char* text, UINT align, int length = -1)
 {
     RECT box { left, top + 2, left + width, top + 16 };

@@ -37,6 +37,9 @@ protected:
     virtual void limitTracking(MINMAXINFO& info) const = 0;
     // A dragged rectangle snapped to whole rows or columns; the dragged edge moves.
     virtual void snap(RECT& rect, WPARAM edge) const = 0;
+    // The system's border height and vertical scroll bar width, which the lists' sizes allow for.
+    static int border() { return GetSystemMetrics(SM_CYBORDER); }
+    static int scrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 
     int m_frameWidth = 0;
     int m_frameHeight = 0;

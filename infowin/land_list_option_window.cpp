@@ -10,7 +10,7 @@
 
 namespace {
 
-namespace id = land_list_option_id;
+namespace lloid = land_list_option_id;
 
 } // namespace
 
@@ -22,7 +22,7 @@ LandListOptionWindow::LandListOptionWindow(const WindowContext& context, swCWind
 LandListOptionWindow* LandListOptionWindow::open(const WindowContext& context, swCWindow* landList)
 {
     auto* window = new LandListOptionWindow(context, landList);
-    if (!window->createBeside(kClientWidth, 20, id::kLabel)) {
+    if (!window->createBeside(kClientWidth, 20, lloid::kLabel)) {
         delete window;
         return nullptr;
     }
@@ -35,7 +35,7 @@ void LandListOptionWindow::layoutBoxes()
     const uint32_t mask = uint32_t(m_game.settings().landListOption);
     int shown = 0;
     for (int i = 0; i < land_list::kItemCount; ++i) {
-        HWND box = GetDlgItem(handle(), int(id::kFirstItem) + i);
+        HWND box = GetDlgItem(handle(), int(lloid::kFirstItem) + i);
         if (!land_list::isItemOffered(m_game, i)) {
             if (box)
                 DestroyWindow(box);
@@ -43,7 +43,7 @@ void LandListOptionWindow::layoutBoxes()
         }
         const int y = 20 + 16 * shown++;
         if (!box) {
-            auto* check = new CheckBox(this, id::kFirstItem + UINT(i));
+            auto* check = new CheckBox(this, lloid::kFirstItem + UINT(i));
             check->setStyle(BS_AUTOCHECKBOX | WS_TABSTOP | WS_CHILD | WS_VISIBLE);
             check->controlCreateTitled(platform::utf8ToCp932(land_list::item(i).label).c_str(), { 4, y, 78, 14 });
             box = check->handle();
@@ -69,9 +69,9 @@ int LandListOptionWindow::OnMessage(MessageRecord& msg)
 
 int LandListOptionWindow::OnCommand(MessageRecord&, UINT id, UINT)
 {
-    if (id < id::kFirstItem || id >= id::kFirstItem + land_list::kItemCount)
+    if (id < lloid::kFirstItem || id >= lloid::kFirstItem + land_list::kItemCount)
         return dialogKey(id) ? 1 : 0;
-    const int item = int(id - id::kFirstItem);
+    const int item = int(id - lloid::kFirstItem);
     const bool checked = SendMessageA(GetDlgItem(handle(), int(id)), BM_GETCHECK, 0, 0) == BST_CHECKED;
     int32_t& mask = m_game.settings().landListOption;
     mask = int32_t(checked ? uint32_t(mask) | 1u << item : uint32_t(mask) & ~(1u << item));

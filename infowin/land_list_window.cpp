@@ -22,12 +22,9 @@
 
 namespace {
 
-namespace id = land_list_id;
+namespace llid = land_list_id;
 
-
-int scrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
-
-void centred(HDC dc, int left, int top, int right, int bottom, const std::string& text)
+void centredText(HDC dc, int left, int top, int right, int bottom, const std::string& text)
 {
     RECT box { left, top, right, bottom };
     DrawTextA(dc, text.c_str(), int(text.size()), &box, DT_CENTER | DT_NOPREFIX | DT_SINGLELINE);
@@ -50,7 +47,7 @@ private:
 
 LandListBox::LandListBox(swCWindow* parent, GameState& game, const Presentation& look, const swCBitmap& composed,
     const uint32_t& effective)
-    : ChildControl("ListBox", parent, id::kList,
+    : ChildControl("ListBox", parent, llid::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL)
     , m_game(game)
     , m_look(look)
@@ -78,14 +75,14 @@ void LandListBox::DrawItem(DRAWITEMSTRUCT* item)
         memory.fillRectColor(0, 0, width - 1, height - 1, 0x02FFFFFF);
     m_look.drawLandIcon(dc, 2, 1, terrain, type.kind >= kTerrainCapital ? terrain : 0, 0, 16);
     TextHolder text(dc, m_look.font(kSmallFont).handle(), kBlack);
-    centred(dc, 20, 3, 92, 15, std::string(type.name, strnlen(type.name, sizeof type.name)));
+    centredText(dc, 20, 3, 92, 15, std::string(type.name, strnlen(type.name, sizeof type.name)));
     int x = land_list::kNameWidth;
     for (int i = 0; i < land_list::kItemCount; ++i) {
         if (!(m_effective >> i & 1))
             continue;
         const land_list::Item& column = land_list::item(i);
         const int left = x + column.textInset;
-        centred(dc, left, 3, left + column.textWidth, 15, land_list::itemText(m_game, i, type));
+        centredText(dc, left, 3, left + column.textWidth, 15, land_list::itemText(m_game, i, type));
         x += column.width;
     }
 }
@@ -135,7 +132,7 @@ bool LandListWindow::create(bool& windowMade)
     RECT client {};
     GetClientRect(handle(), &client);
     HFONT font = m_context.look.font(kSmallFont).handle();
-    m_button = new PushButton(this, id::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP);
+    m_button = new PushButton(this, llid::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP);
     m_button->controlCreateTitled(">>", { client.right - 16, 0, 16, 16 });
     SendMessageA(m_button->handle(), WM_SETFONT, WPARAM(font), FALSE);
     m_list = new LandListBox(this, m_context.game, m_context.look, m_composed, m_effective);
@@ -257,7 +254,7 @@ int LandListWindow::OnMessage(MessageRecord& msg)
 
 int LandListWindow::OnCommand(MessageRecord&, UINT id, UINT)
 {
-    if (id == id::kOptionButton) {
+    if (id == llid::kOptionButton) {
         if (m_list)
             SetFocus(m_list->handle());
         const bool shown = m_context.main.isDisplayItemWindowVisible(DisplayItemList::Terrain);

@@ -21,7 +21,7 @@
 
 namespace {
 
-namespace id = unit_info_id;
+namespace uiid = unit_info_id;
 
 constexpr const char* kBackgroundFile = "info_butai.bmp";
 
@@ -184,15 +184,15 @@ void TroopInfoWindow::render()
 void TroopInfoWindow::createButtons()
 {
     unit_info::createPageButtons(this, 54);
-    new InfoButton72x24(this, 2, id::kArmamentPage, 508, 214);
-    new InfoButton72x24(this, 3, id::kCargoPage, 580, 214);
+    new InfoButton72x24(this, 2, uiid::kArmamentPage, 508, 214);
+    new InfoButton72x24(this, 3, uiid::kCargoPage, 580, 214);
     for (int k = 0; k < kModelCount; ++k) {
-        auto* set = new InfoButton48x16(this, k, id::kFirstSet + UINT(k), 460 + 64 * k, 432);
+        auto* set = new InfoButton48x16(this, k, uiid::kFirstSet + UINT(k), 460 + 64 * k, 432);
         EnableWindow(set->handle(), FALSE);
     }
-    pressPair(m_movePage ? id::kMovePage : id::kCapabilityPage, m_movePage ? id::kCapabilityPage : id::kMovePage);
-    pressPair(m_lowerPage == kCargoPage ? id::kCargoPage : id::kArmamentPage,
-        m_lowerPage == kCargoPage ? id::kArmamentPage : id::kCargoPage);
+    pressPair(m_movePage ? uiid::kMovePage : uiid::kCapabilityPage, m_movePage ? uiid::kCapabilityPage : uiid::kMovePage);
+    pressPair(m_lowerPage == kCargoPage ? uiid::kCargoPage : uiid::kArmamentPage,
+        m_lowerPage == kCargoPage ? uiid::kArmamentPage : uiid::kCargoPage);
 }
 
 void TroopInfoWindow::pressPair(UINT chosen, UINT partner)
@@ -207,12 +207,12 @@ void TroopInfoWindow::updateButtons()
     if (!type)
         return;
     const TroopNeighbours around = findTroopNeighbours(m_game, m_look.lists().troops(m_country), m_country, m_unitIndex);
-    unit_info::showButton(handle(), id::kPrevious, around.previous >= 0);
-    unit_info::showButton(handle(), id::kNext, around.next >= 0);
-    unit_info::showButton(handle(), id::kBaseType, type->baseType != 0);
-    unit_info::showButton(handle(), id::kCargoPage, carryBerthCount(*type) > 0);
+    unit_info::showButton(handle(), uiid::kPrevious, around.previous >= 0);
+    unit_info::showButton(handle(), uiid::kNext, around.next >= 0);
+    unit_info::showButton(handle(), uiid::kBaseType, type->baseType != 0);
+    unit_info::showButton(handle(), uiid::kCargoPage, carryBerthCount(*type) > 0);
     for (int k = 0; k < kModelCount; ++k) {
-        const UINT controlId = id::kFirstSet + UINT(k);
+        const UINT controlId = uiid::kFirstSet + UINT(k);
         unit_info::showButton(handle(), controlId, m_lowerPage == kArmamentPage && unitTypeHasGroupFlag(*type, k));
         unit_info::holdPressed(handle(), controlId, k == m_armamentSet);
     }
@@ -229,7 +229,7 @@ void TroopInfoWindow::step(int index)
     const UnitTypeRecord* type = shownType();
     if (m_lowerPage == kCargoPage && (!type || carryBerthCount(*type) == 0)) {
         m_lowerPage = kArmamentPage;
-        pressPair(id::kArmamentPage, id::kCargoPage);
+        pressPair(uiid::kArmamentPage, uiid::kCargoPage);
     }
     render();
     updateButtons();
@@ -240,11 +240,11 @@ int TroopInfoWindow::OnCommand(MessageRecord& msg, UINT controlId, UINT)
 {
     try {
         switch (controlId) {
-        case id::kClose:
+        case uiid::kClose:
         case IDCANCEL:
             end();
             return 1;
-        case id::kBaseType:
+        case uiid::kBaseType:
             if (const UnitTypeRecord* type = shownType(); type && type->baseType != 0) {
                 m_typeId = type->baseType - 1;
                 render();
@@ -252,23 +252,23 @@ int TroopInfoWindow::OnCommand(MessageRecord& msg, UINT controlId, UINT)
                 InvalidateRect(handle(), nullptr, FALSE);
             }
             return 1;
-        case id::kPrevious:
-        case id::kNext: {
+        case uiid::kPrevious:
+        case uiid::kNext: {
             const TroopNeighbours around = findTroopNeighbours(m_game, m_look.lists().troops(m_country), m_country, m_unitIndex);
-            step(controlId == id::kPrevious ? around.previous : around.next);
+            step(controlId == uiid::kPrevious ? around.previous : around.next);
             return 1;
         }
-        case id::kCapabilityPage:
-        case id::kMovePage:
-            m_movePage = controlId == id::kMovePage;
-            pressPair(controlId, controlId == id::kMovePage ? id::kCapabilityPage : id::kMovePage);
+        case uiid::kCapabilityPage:
+        case uiid::kMovePage:
+            m_movePage = controlId == uiid::kMovePage;
+            pressPair(controlId, controlId == uiid::kMovePage ? uiid::kCapabilityPage : uiid::kMovePage);
             render();
             InvalidateRect(handle(), nullptr, FALSE);
             return 1;
-        case id::kArmamentPage:
-        case id::kCargoPage:
-            m_lowerPage = controlId == id::kCargoPage ? kCargoPage : kArmamentPage;
-            pressPair(controlId, controlId == id::kCargoPage ? id::kArmamentPage : id::kCargoPage);
+        case uiid::kArmamentPage:
+        case uiid::kCargoPage:
+            m_lowerPage = controlId == uiid::kCargoPage ? kCargoPage : kArmamentPage;
+            pressPair(controlId, controlId == uiid::kCargoPage ? uiid::kArmamentPage : uiid::kCargoPage);
             render();
             updateButtons();
             InvalidateRect(handle(), nullptr, FALSE);

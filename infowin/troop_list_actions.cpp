@@ -25,8 +25,6 @@
 
 namespace {
 
-namespace id = troop_list_id;
-
 constexpr int kActionPhase = 5;
 
 using ui::cp;

@@ -11,7 +11,7 @@
 
 namespace {
 
-namespace id = troop_list_id;
+namespace tlid = troop_list_id;
 
 constexpr int kBoxLeft = 4;
 constexpr int kBoxTop = 20;
@@ -47,7 +47,7 @@ TroopListOptionWindow* TroopListOptionWindow::open(const WindowContext& context,
     if (!list || !list->handle())
         return nullptr;
     auto* window = new TroopListOptionWindow(context, list);
-    if (!window->createBeside(kClientWidth, kBoxTop, id::kOptionLabel)) {
+    if (!window->createBeside(kClientWidth, kBoxTop, tlid::kOptionLabel)) {
         delete window;
         return nullptr;
     }
@@ -67,7 +67,7 @@ void TroopListOptionWindow::layoutBoxes()
         if (!offered(m_game, column))
             continue;
         const int n = int(m_boxes.size());
-        auto* box = new CheckBox(this, id::kFirstColumnBox + UINT(column));
+        auto* box = new CheckBox(this, tlid::kFirstColumnBox + UINT(column));
         box->setStyle(BS_AUTOCHECKBOX | WS_TABSTOP | WS_CHILD | WS_VISIBLE);
         box->controlCreateTitled(troopColumnLabel(column), { kBoxLeft, kBoxTop + kBoxPitch * n, 66, 14 });
         useSmallFont(box->handle());
@@ -80,8 +80,8 @@ void TroopListOptionWindow::layoutBoxes()
 
 int TroopListOptionWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
 {
-    if (controlId >= id::kFirstColumnBox && controlId < id::kFirstColumnBox + kTroopColumnCount) {
-        const int column = int(controlId - id::kFirstColumnBox);
+    if (controlId >= tlid::kFirstColumnBox && controlId < tlid::kFirstColumnBox + kTroopColumnCount) {
+        const int column = int(controlId - tlid::kFirstColumnBox);
         const bool on = SendMessageA(GetDlgItem(handle(), int(controlId)), BM_GETCHECK, 0, 0) == BST_CHECKED;
         int32_t& option = m_game.settings().troopListOption;
         const uint32_t bit = 1u << column;

@@ -16,8 +16,6 @@
 
 namespace {
 
-using namespace panel;
-
 constexpr UINT kCentre = DT_CENTER;
 
 const std::string& targetClassName(int c)
@@ -50,7 +48,7 @@ void drawProductionCell(HDC dc, const GameState& game, const UnitTypeRecord& typ
         else
             cell = platform::utf8ToCp932("○");
     }
-    text(dc, 382, 187, 430, 199, cell.c_str(), kCentre);
+    panel::text(dc, 382, 187, 430, 199, cell.c_str(), kCentre);
 }
 
 void drawBerths(HDC dc, const UnitTypeRecord& type, const swCBitmap* icons)
@@ -62,8 +60,8 @@ void drawBerths(HDC dc, const UnitTypeRecord& type, const swCBitmap* icons)
         const int x = 96 + 88 * (j % 4);
         const int y = 208 + 22 * (j / 4);
         if (icons)
-            blitCell(dc, x, y, *icons, info_sheet::berthBadge(c));
-        format(dc, x + 60, y + 6, x + 72, y + 18, DT_LEFT, "%2d", type.berthCount[j]);
+            panel::blitCell(dc, x, y, *icons, info_sheet::berthBadge(c));
+        panel::format(dc, x + 60, y + 6, x + 72, y + 18, DT_LEFT, "%2d", type.berthCount[j]);
     }
 }
 
@@ -75,41 +73,41 @@ void drawLayerRows(HDC dc, const GameState& game, const UnitTypeRecord& type)
     for (int k = 0; k < kDomainCount; ++k) {
         const int x = 120 + 60 * k;
         if (sight)
-            format(dc, x, 258, x + 12, 270, kCentre, "%d", layered ? type.sight[k] : maxSightRange(type));
+            panel::format(dc, x, 258, x + 12, 270, kCentre, "%d", layered ? type.sight[k] : maxSightRange(type));
         else
-            text(dc, x, 258, x + 12, 270, "-", kCentre);
-        format(dc, x, 280, x + 12, 292, DT_LEFT, "%2d", type.defenceAgainst(k));
+            panel::text(dc, x, 258, x + 12, 270, "-", kCentre);
+        panel::format(dc, x, 280, x + 12, 292, DT_LEFT, "%2d", type.defenceAgainst(k));
         if (range)
-            format(dc, x, 302, x + 12, 314, kCentre, "%2d", type.range[k]);
+            panel::format(dc, x, 302, x + 12, 314, kCentre, "%2d", type.range[k]);
         else
-            text(dc, x, 302, x + 12, 314, "-", kCentre);
+            panel::text(dc, x, 302, x + 12, 314, "-", kCentre);
     }
-    format(dc, 312, 280, 330, 292, DT_LEFT, ":%2d", type.defenceAgainst(kTargetOtherLand));
+    panel::format(dc, 312, 280, 330, 292, DT_LEFT, ":%2d", type.defenceAgainst(kTargetOtherLand));
 }
 
 } // namespace
 
 void drawTypeHeader(HDC dc, const Presentation& look, const GameState& game, const UnitTypeRecord& type, int side)
 {
-    TextScope scope(dc, look.font(kSmallFont));
-    if (const swCBitmap* category = loadedSheet(look, kCategorySheet)) {
+    panel::TextScope scope(dc, look.font(kSmallFont));
+    if (const swCBitmap* category = panel::loadedSheet(look, kCategorySheet)) {
         const int column = unitBitmapIndex(game, type);
         const int row = side >= 0 && side < kCountryCount ? side + 1 : 0;
-        blitKeyed(dc, 76, 10, *category, RECT { column * 16, row * 16, column * 16 + 16, row * 16 + 16 }, kPictureKey);
+        panel::blitKeyed(dc, 76, 10, *category, RECT { column * 16, row * 16, column * 16 + 16, row * 16 + 16 }, kPictureKey);
     }
-    text(dc, 96, 14, 288, 26, std::string(type.name, strnlen(type.name, sizeof type.name)).c_str());
-    text(dc, 72, 36, 168, 48, unitClassName(type.unitClass));
-    text(dc, 332, 14, 428, 26, targetClassName(targetClass(type)).c_str());
+    panel::text(dc, 96, 14, 288, 26, std::string(type.name, strnlen(type.name, sizeof type.name)).c_str());
+    panel::text(dc, 72, 36, 168, 48, unitClassName(type.unitClass));
+    panel::text(dc, 332, 14, 428, 26, targetClassName(targetClass(type)).c_str());
     drawProductionCell(dc, game, type);
-    format(dc, 388, 158, 424, 170, kCentre, "%d", int(type.memberPrice * type.members));
+    panel::format(dc, 388, 158, 424, 170, kCentre, "%d", int(type.memberPrice * type.members));
     drawUnitPicture(dc, type);
     look.drawUnitIcon(dc, 390, 82, side, type.id, 0);
-    format(dc, 400, 129, 412, 141, kCentre, "%d", type.members);
-    const swCBitmap* icons = loadedSheet(look, kInfoButtons);
+    panel::format(dc, 400, 129, 412, 141, kCentre, "%d", type.members);
+    const swCBitmap* icons = panel::loadedSheet(look, kInfoButtons);
     const int carry = firstBitFromTop(type.carryClass);
     if (icons && carry >= 0)
-        blitCell(dc, 244, 30, *icons, info_sheet::carryBadge(carry));
-    text(dc, 380, 36, 428, 48, movementTypeShortName(type.movementType));
+        panel::blitCell(dc, 244, 30, *icons, info_sheet::carryBadge(carry));
+    panel::text(dc, 380, 36, 428, 48, movementTypeShortName(type.movementType));
     drawBerths(dc, type, icons);
     drawLayerRows(dc, game, type);
 }

@@ -13,8 +13,6 @@
 
 namespace {
 
-using namespace panel;
-
 std::string slotName(const UnitTypeRecord& type, int i)
 {
     const char* name = type.weaponSlot[i].name;
@@ -51,42 +49,42 @@ const char* mark(const char* utf8)
 void drawWeaponRow(HDC dc, const GameState& state, const WeaponRecord& weapon, int b)
 {
     const int t = b - 12;
-    text(dc, 16, t, 208, b, std::string(weapon.name, strnlen(weapon.name, sizeof weapon.name)).c_str());
-    format(dc, 228, t, 240, b, DT_LEFT, "%2d", weapon.multiplier);
+    panel::text(dc, 16, t, 208, b, std::string(weapon.name, strnlen(weapon.name, sizeof weapon.name)).c_str());
+    panel::format(dc, 228, t, 240, b, DT_LEFT, "%2d", weapon.multiplier);
     const bool launch = weapon.kind == 2 || weapon.kind == 3;
     if (weapon.kind == 6 || weapon.kind == 11)
-        text(dc, 264, t, 276, b, "--");
+        panel::text(dc, 264, t, 276, b, "--");
     else
-        format(dc, 264, t, 276, b, DT_LEFT, "%2d", reachShown(state, weapon));
+        panel::format(dc, 264, t, 276, b, DT_LEFT, "%2d", reachShown(state, weapon));
     static constexpr int kClassOrder[9] = { 0, 1, 2, 3, 6, 4, 5, 7, 8 };
     for (int j = 0; j < 9; ++j)
-        format(dc, 296 + 20 * j, t, 308 + 20 * j, b, DT_LEFT, "%2d", weapon.power[kClassOrder[j]]);
+        panel::format(dc, 296 + 20 * j, t, 308 + 20 * j, b, DT_LEFT, "%2d", weapon.power[kClassOrder[j]]);
     const bool attack = weapon.flags & 8;
     const bool defence = weapon.flags & 16;
     if (attack || defence)
-        text(dc, 488, t, 500, b, mark(attack && defence ? "全" : attack ? "攻" : "防"));
+        panel::text(dc, 488, t, 500, b, mark(attack && defence ? "全" : attack ? "攻" : "防"));
     if (weapon.flags & 64)
-        text(dc, 500, t, 512, b, mark("Ｅ"));
+        panel::text(dc, 500, t, 512, b, mark("Ｅ"));
     if (weapon.flags & 1)
-        text(dc, 528, t, 540, b, mark("直"));
+        panel::text(dc, 528, t, 540, b, mark("直"));
     if (weapon.flags & 2)
-        text(dc, 540, t, 552, b, mark("間"));
+        panel::text(dc, 540, t, 552, b, mark("間"));
     if (weapon.flags & 128)
-        text(dc, 568, t, 580, b, mark("○"));
+        panel::text(dc, 568, t, 580, b, mark("○"));
     if (weapon.flags & 4)
-        text(dc, 596, t, 608, b, mark("○"));
+        panel::text(dc, 596, t, 608, b, mark("○"));
     if (ruleInEffect(state, kRuleBombing) && !launch && weapon.useValue != 0)
-        format(dc, 624, t, 636, b, DT_LEFT, "%2d", weapon.useValue);
+        panel::format(dc, 624, t, 636, b, DT_LEFT, "%2d", weapon.useValue);
     else
-        text(dc, 624, t, 636, b, "--");
+        panel::text(dc, 624, t, 636, b, "--");
     if (launch)
-        format(dc, 652, t, 664, b, DT_LEFT, "%2d", weapon.useValue);
+        panel::format(dc, 652, t, 664, b, DT_LEFT, "%2d", weapon.useValue);
     else
-        text(dc, 652, t, 664, b, "--");
+        panel::text(dc, 652, t, 664, b, "--");
     if (ruleInEffect(state, kRuleSupplyCosts))
-        format(dc, 680, t, 704, b, DT_LEFT, "%4d", weapon.ammoPrice);
+        panel::format(dc, 680, t, 704, b, DT_LEFT, "%4d", weapon.ammoPrice);
     else
-        text(dc, 680, t, 704, b, " --");
+        panel::text(dc, 680, t, 704, b, " --");
 }
 
 } // namespace
@@ -95,46 +93,46 @@ void drawArmamentSetBlock(HDC dc, const Presentation& look, const GameState& gam
 {
     if (set < 0 || set >= kModelCount)
         return;
-    TextScope scope(dc, look.font(kSmallFont));
+    panel::TextScope scope(dc, look.font(kSmallFont));
     const UnitTypeModel& model = type.model[set];
     for (int i = 0; i < kWeaponSlotCount; ++i) {
         if (!unitWeaponSlotUsed(type, i))
             continue;
         const int y = 268 + 20 * i;
         const int ammo = model.ammo[i];
-        const COLORREF row = ammo == 0 ? kNoAmmoGrey : kWhite;
+        const COLORREF row = ammo == 0 ? panel::kNoAmmoGrey : kWhite;
         SetTextColor(dc, row);
-        text(dc, 456, y, 648, y + 12, slotName(type, i).c_str());
-        format(dc, 654, y, 666, y + 12, DT_LEFT, "%2d", type.weaponSlot[i].multiplier);
+        panel::text(dc, 456, y, 648, y + 12, slotName(type, i).c_str());
+        panel::format(dc, 654, y, 666, y + 12, DT_LEFT, "%2d", type.weaponSlot[i].multiplier);
         if (!unit) {
-            format(dc, 686, y, 698, y + 12, DT_LEFT, "%2d", ammo);
+            panel::format(dc, 686, y, 698, y + 12, DT_LEFT, "%2d", ammo);
         } else {
             const HeldFigure held = heldAmmunition(*unit, i);
             COLORREF colour = row;
             if (held.most != 0 && (held.now <= held.most / 4 || held.now <= held.most / 2))
-                colour = shareColour(held.now, held.most);
+                colour = panel::shareColour(held.now, held.most);
             SetTextColor(dc, colour);
-            format(dc, 674, y, 686, y + 12, DT_LEFT, "%2d", held.now);
+            panel::format(dc, 674, y, 686, y + 12, DT_LEFT, "%2d", held.now);
             SetTextColor(dc, row);
-            format(dc, 686, y, 704, y + 12, DT_LEFT, "/%2d", held.most);
+            panel::format(dc, 686, y, 704, y + 12, DT_LEFT, "/%2d", held.most);
         }
     }
     SetTextColor(dc, kWhite);
-    format(dc, 524, 368, 566, 380, DT_LEFT, "%2d", type.memberStrength);
+    panel::format(dc, 524, 368, 566, 380, DT_LEFT, "%2d", type.memberStrength);
     if (unit) {
         const HeldFigure fuel = heldFuel(*unit);
-        SetTextColor(dc, fuel.most != 0 ? shareColour(fuel.now, fuel.most) : kWhite);
-        format(dc, 632, 368, 650, 380, DT_LEFT, "%3d", fuel.now);
+        SetTextColor(dc, fuel.most != 0 ? panel::shareColour(fuel.now, fuel.most) : kWhite);
+        panel::format(dc, 632, 368, 650, 380, DT_LEFT, "%3d", fuel.now);
         SetTextColor(dc, kWhite);
-        format(dc, 650, 368, 674, 380, DT_LEFT, "/%3d", fuel.most);
+        panel::format(dc, 650, 368, 674, 380, DT_LEFT, "/%3d", fuel.most);
     } else {
-        format(dc, 654, 368, 672, 380, DT_LEFT, "%3d", model.fuel);
+        panel::format(dc, 654, 368, 672, 380, DT_LEFT, "%3d", model.fuel);
     }
-    format(dc, 524, 388, 536, 400, DT_LEFT, "%2d", model.values[0]);
+    panel::format(dc, 524, 388, 536, 400, DT_LEFT, "%2d", model.values[0]);
     if (model.values[1] != 0 && ruleInEffect(game, kRuleFastMovement))
-        format(dc, 660, 388, 672, 400, DT_LEFT, "%2d", model.values[1]);
+        panel::format(dc, 660, 388, 672, 400, DT_LEFT, "%2d", model.values[1]);
     if (model.values[2] != 0)
-        format(dc, 524, 408, 536, 420, DT_LEFT, "%2d", model.values[2]);
+        panel::format(dc, 524, 408, 536, 420, DT_LEFT, "%2d", model.values[2]);
 }
 
 void drawWeaponTable(HDC dc, const Presentation& look, const GameState& game, int set, const UnitTypeRecord& type, const swCBitmap& barSheet, int barX,
@@ -142,17 +140,17 @@ void drawWeaponTable(HDC dc, const Presentation& look, const GameState& game, in
 {
     if (set < 0 || set >= kModelCount)
         return;
-    TextScope scope(dc, look.font(kSmallFont));
+    panel::TextScope scope(dc, look.font(kSmallFont));
     for (int i = 0; i < kWeaponSlotCount; ++i) {
         const WeaponRecord* weapon = slotWeapon(game, type, i);
         if (!unitWeaponSlotUsed(type, i) || !weapon)
             continue;
         const int b = 522 + rowOffset + 16 * i;
         if (type.model[set].ammo[i] != 0) {
-            blitCell(dc, 8, b - 14, barSheet, { barX, barY + 16 * i, 704, 16 });
+            panel::blitCell(dc, 8, b - 14, barSheet, { barX, barY + 16 * i, 704, 16 });
             SetTextColor(dc, kWhite);
         } else {
-            SetTextColor(dc, kNoAmmoGrey);
+            SetTextColor(dc, panel::kNoAmmoGrey);
         }
         drawWeaponRow(dc, game, *weapon, b);
         SetTextColor(dc, kWhite);

@@ -23,7 +23,7 @@
 
 namespace {
 
-namespace id = unit_info_id;
+namespace uiid = unit_info_id;
 
 constexpr const char* kBackground = "info_heiki.bmp";
 // The parts of the page a change of armament set draws again.
@@ -93,9 +93,9 @@ int WeaponInfoWindow::OnInitDialog()
 
     unit_info::createPageButtons(this, 56);
     for (int k = 0; k < kModelCount; ++k)
-        new InfoButton48x16(this, k, id::kFirstSet + UINT(k), 460 + 64 * k, 432);
-    unit_info::holdPressed(handle(), id::kCapabilityPage, !m_movePage);
-    unit_info::holdPressed(handle(), id::kMovePage, m_movePage);
+        new InfoButton48x16(this, k, uiid::kFirstSet + UINT(k), 460 + 64 * k, 432);
+    unit_info::holdPressed(handle(), uiid::kCapabilityPage, !m_movePage);
+    unit_info::holdPressed(handle(), uiid::kMovePage, m_movePage);
     render();
     updateButtons();
 
@@ -128,7 +128,7 @@ void WeaponInfoWindow::render()
 void WeaponInfoWindow::chooseSet(int set)
 {
     for (int k = 0; k < kModelCount; ++k)
-        unit_info::holdPressed(handle(), id::kFirstSet + UINT(k), k == set);
+        unit_info::holdPressed(handle(), uiid::kFirstSet + UINT(k), k == set);
     const UnitTypeRecord* type = shownType();
     if (set == m_armamentSet || !type)
         return;
@@ -200,13 +200,13 @@ void WeaponInfoWindow::browseTo(int typeId)
 
 void WeaponInfoWindow::updateButtons()
 {
-    unit_info::showButton(handle(), id::kPrevious, previousType() != 0);
-    unit_info::showButton(handle(), id::kNext, nextType() != 0);
+    unit_info::showButton(handle(), uiid::kPrevious, previousType() != 0);
+    unit_info::showButton(handle(), uiid::kNext, nextType() != 0);
     const UnitTypeRecord* type = shownType();
-    unit_info::showButton(handle(), id::kBaseType, type && type->baseType != 0);
+    unit_info::showButton(handle(), uiid::kBaseType, type && type->baseType != 0);
     for (int k = 0; k < kModelCount; ++k) {
-        unit_info::showButton(handle(), id::kFirstSet + UINT(k), type && unitTypeHasGroupFlag(*type, k));
-        unit_info::holdPressed(handle(), id::kFirstSet + UINT(k), k == m_armamentSet);
+        unit_info::showButton(handle(), uiid::kFirstSet + UINT(k), type && unitTypeHasGroupFlag(*type, k));
+        unit_info::holdPressed(handle(), uiid::kFirstSet + UINT(k), k == m_armamentSet);
     }
 }
 
@@ -231,33 +231,33 @@ int WeaponInfoWindow::OnMessage(MessageRecord& msg)
 
 int WeaponInfoWindow::OnCommand(MessageRecord&, UINT command, UINT)
 {
-    if (command >= id::kFirstSet && command < id::kFirstSet + kModelCount) {
-        chooseSet(int(command - id::kFirstSet));
+    if (command >= uiid::kFirstSet && command < uiid::kFirstSet + kModelCount) {
+        chooseSet(int(command - uiid::kFirstSet));
         return 1;
     }
     switch (command) {
-    case id::kClose:
+    case uiid::kClose:
     case IDCANCEL: // Escape
         closeGesture();
         return 1;
-    case id::kBaseType:
+    case uiid::kBaseType:
         if (const UnitTypeRecord* type = shownType(); type && type->baseType != 0) {
             m_typeId = int(type->baseType) - 1;
             render();
             InvalidateRect(handle(), nullptr, FALSE);
         }
         return 1;
-    case id::kPrevious:
+    case uiid::kPrevious:
         browseTo(previousType());
         return 1;
-    case id::kNext:
+    case uiid::kNext:
         browseTo(nextType());
         return 1;
-    case id::kCapabilityPage:
-    case id::kMovePage:
-        m_movePage = command == id::kMovePage;
-        unit_info::holdPressed(handle(), id::kCapabilityPage, !m_movePage);
-        unit_info::holdPressed(handle(), id::kMovePage, m_movePage);
+    case uiid::kCapabilityPage:
+    case uiid::kMovePage:
+        m_movePage = command == uiid::kMovePage;
+        unit_info::holdPressed(handle(), uiid::kCapabilityPage, !m_movePage);
+        unit_info::holdPressed(handle(), uiid::kMovePage, m_movePage);
         render();
         InvalidateRect(handle(), nullptr, FALSE);
         return 1;

@@ -23,11 +23,7 @@
 
 namespace {
 
-namespace id = weapon_list_id;
-
-
-
-int scrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
+namespace wlid = weapon_list_id;
 
 void text(HDC dc, int left, int right, const char* text, int length = -1)
 {
@@ -50,7 +46,7 @@ private:
 };
 
 WeaponListBox::WeaponListBox(swCWindow* parent, GameState& game, const Presentation& look, const swCBitmap& strip)
-    : ChildControl("ListBox", parent, id::kList,
+    : ChildControl("ListBox", parent, wlid::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED)
     , m_game(game)
     , m_look(look)
@@ -150,7 +146,7 @@ void WeaponListWindow::createControls()
         m_listBrush = std::make_unique<GdiObjectHolder>(CreateSolidBrush(colour));
     }
     HFONT font = m_look.font(kSmallFont).handle();
-    m_filter = new ComboBoxControl(this, id::kFilter, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
+    m_filter = new ComboBoxControl(this, wlid::kFilter, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
     m_filter->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
     m_filter->controlCreate({ 0, 0, 112, 128 });
     SendMessageA(m_filter->handle(), WM_SETFONT, WPARAM(font), FALSE);
@@ -163,7 +159,7 @@ void WeaponListWindow::createControls()
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
     static constexpr int kHeaderX[4] = { 0, 120, 320, 360 };
     for (int k = 0; k < 4; ++k)
-        m_headers[k] = new WeaponListButton(this, k, id::kFirstHeader + UINT(k), kHeaderX[k], 24);
+        m_headers[k] = new WeaponListButton(this, k, wlid::kFirstHeader + UINT(k), kHeaderX[k], 24);
     const int order = m_look.lists().producibleOrder();
     for (int k = 0; k < 4; ++k)
         m_headers[k]->setHeldPressed(k == order);
@@ -295,17 +291,17 @@ int WeaponListWindow::OnMessage(MessageRecord& msg)
 
 int WeaponListWindow::OnCommand(MessageRecord&, UINT id, UINT code)
 {
-    if (id >= id::kFirstHeader && id < id::kFirstHeader + 4) {
-        pressHeader(int(id - id::kFirstHeader));
+    if (id >= wlid::kFirstHeader && id < wlid::kFirstHeader + 4) {
+        pressHeader(int(id - wlid::kFirstHeader));
         return 1;
     }
-    if (id == id::kFilter && code == CBN_SELCHANGE) {
+    if (id == wlid::kFilter && code == CBN_SELCHANGE) {
         rebuild(chosenFilter());
         return 1;
     }
     // A double click on a row opens its details, and so does Enter on it.
     const bool enterOnList = id == IDOK && m_list && GetFocus() == m_list->handle();
-    if ((id == id::kList && code == LBN_DBLCLK) || enterOnList) {
+    if ((id == wlid::kList && code == LBN_DBLCLK) || enterOnList) {
         const int row = int(SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0));
         if (const int type = rowTypeId(row))
             postToOwner(*this, ui_message::kWeaponInfo, WPARAM(type));

@@ -23,7 +23,8 @@ uint32_t engagement(unsigned actorBefore, unsigned actorAfter, unsigned targetBe
     return (actorBefore << 8 | actorAfter) | (targetBefore << 8 | targetAfter) << 16;
 }
 
-RowTrace cp(std::initializer_list<const char*> utf8)
+// A row's lines as the window shows them, in CP932.
+RowTrace cpTrace(std::initializer_list<const char*> utf8)
 {
     RowTrace out;
     for (const char* text : utf8)
@@ -131,54 +132,54 @@ TEST_F(HistoryRows, EveryKindShowsItsWordPartiesAndResult)
     seenCombat.seen = 1;
 
     const Sample samples[] = {
-        { "production", single(0, 0), cp({ "生産完了", "[unit]", "A1" }), {} },
-        { "production start", single(23, 0), cp({ "生産開始", "[unit]", "A1" }), {} },
-        { "reinforcements", single(24, 0), cp({ "増援登場", "[unit]", "A1" }), {} },
-        { "restoration done", single(1, halves(40, 30), 40, 0x0121), cp({ "修復完了", "[unit]", "A1" }),
-            cp({ "[land]", "耐久度 30 → 40" }) },
-        { "reinforcement under way", single(27, halves(35, 30), 40, 0x0121), cp({ "補強実行", "[unit]", "A1" }),
-            cp({ "[land]", "耐久度 30 → 35" }) },
-        { "demolition done", single(12, halves(0, 20), 0, 0x0121), cp({ "破壊完了", "[unit]", "A1" }),
-            cp({ "[land]", "耐久度 20 → 0" }) },
-        { "exchange", single(6, halves(2, 0)), cp({ "交換完了", "[unit]", "A1" }), cp({ "PACK1 → PACK3" }) },
-        { "exchange refused", single(6, halves(1, 1)), cp({ "交換不可", "[unit]", "A1" }), cp({ "PACK2 → PACK2" }) },
-        { "pillbox", single(9, 0), cp({ "設営完了", "[unit]", "A1" }), {} },
-        { "bridge", single(10, 0), cp({ "架橋完了", "[unit]", "A1" }), {} },
-        { "road", single(26, halves(4, 6)), cp({ "道路施設", "[unit]", "A1" }), cp({ "  4,  6 →   5,  6" }) },
-        { "merge failed", single(7, 0xFFFFFFFFu), cp({ "合流失敗", "[unit]", "A1" }), {} },
-        { "merge", single(7, halves(5, 3)), cp({ "合流完了", "[unit]", "A1" }), cp({ "合流後機数 5  合流元残機数 3" }) },
-        { "split", single(8, halves(2, 4)), cp({ "分散完了", "[unit]", "A1" }), cp({ "分散後機数 2  分散元残機数 4" }) },
-        { "transformation", unitShape, cp({ "変形完了", "[unit]", "OLD", " → ", "[unit]", "NEW" }), {} },
-        { "supply", single(4, 1), cp({ "補給完了", "[unit]", "A1" }), {} },
-        { "supply without funds", single(4, 0), cp({ "補給不可", "[unit]", "A1" }), cp({ "軍資金不足" }) },
-        { "replenished fully", single(5, halves(4, 2), 0, 1), cp({ "補充完了", "[unit]", "A1" }), cp({ "機数 2 → 4" }) },
-        { "repair under way", single(25, halves(18, 10), 0, 0), cp({ "修理実行", "[unit]", "A1" }), cp({ "耐久度 10 → 18" }) },
-        { "disband", single(17, 0), cp({ "部隊解散", "[unit]", "A1" }), {} },
-        { "jamming", single(13, 0), cp({ "妨害開始", "[unit]", "A1" }), {} },
-        { "occupation done", single(3, halves(0, 10), 0, 0x0121), cp({ "占領完了", "[unit]", "A1" }),
-            cp({ "[land]", " → ", "[land]" }) },
-        { "occupation under way", single(3, halves(5, 10), 0, 0x0121), cp({ "占領実行", "[unit]", "A1" }),
-            cp({ "[land]", " 10 → 5" }) },
-        { "combat", record(14, engagement(4, 2, 6, 3)), cp({ "戦闘発生", "[unit]", "A1", " vs ", "[unit]", "B2" }),
-            cp({ "[unit]", " 4 →  2", "[unit]", " 6 →  3" }) },
-        { "seen friendly fire", seenCombat, cp({ "誤射発生", "[unit]", "A1", " → ", "[unit]", "B2" }),
-            cp({ "[unit]", " 4 →  4", "[unit]", " 6 →  0" }) },
-        { "self-destruction", record(11, engagement(1, 0, 5, 2)), cp({ "自爆　　", "[unit]", "A1", " -> ", "[unit]", "B2" }),
-            cp({ "[unit]", " 1 →  0", "[unit]", " 5 →  2" }) },
-        { "ground attack", target(28, engagement(3, 3, 0, 0), 2), cp({ "地上攻撃", "[unit]", "A1", " vs ", "[land]", "  7,  8" }),
-            cp({ "[unit]", " 3 →  3", "[land]" }) },
+        { "production", single(0, 0), cpTrace({ "生産完了", "[unit]", "A1" }), {} },
+        { "production start", single(23, 0), cpTrace({ "生産開始", "[unit]", "A1" }), {} },
+        { "reinforcements", single(24, 0), cpTrace({ "増援登場", "[unit]", "A1" }), {} },
+        { "restoration done", single(1, halves(40, 30), 40, 0x0121), cpTrace({ "修復完了", "[unit]", "A1" }),
+            cpTrace({ "[land]", "耐久度 30 → 40" }) },
+        { "reinforcement under way", single(27, halves(35, 30), 40, 0x0121), cpTrace({ "補強実行", "[unit]", "A1" }),
+            cpTrace({ "[land]", "耐久度 30 → 35" }) },
+        { "demolition done", single(12, halves(0, 20), 0, 0x0121), cpTrace({ "破壊完了", "[unit]", "A1" }),
+            cpTrace({ "[land]", "耐久度 20 → 0" }) },
+        { "exchange", single(6, halves(2, 0)), cpTrace({ "交換完了", "[unit]", "A1" }), cpTrace({ "PACK1 → PACK3" }) },
+        { "exchange refused", single(6, halves(1, 1)), cpTrace({ "交換不可", "[unit]", "A1" }), cpTrace({ "PACK2 → PACK2" }) },
+        { "pillbox", single(9, 0), cpTrace({ "設営完了", "[unit]", "A1" }), {} },
+        { "bridge", single(10, 0), cpTrace({ "架橋完了", "[unit]", "A1" }), {} },
+        { "road", single(26, halves(4, 6)), cpTrace({ "道路施設", "[unit]", "A1" }), cpTrace({ "  4,  6 →   5,  6" }) },
+        { "merge failed", single(7, 0xFFFFFFFFu), cpTrace({ "合流失敗", "[unit]", "A1" }), {} },
+        { "merge", single(7, halves(5, 3)), cpTrace({ "合流完了", "[unit]", "A1" }), cpTrace({ "合流後機数 5  合流元残機数 3" }) },
+        { "split", single(8, halves(2, 4)), cpTrace({ "分散完了", "[unit]", "A1" }), cpTrace({ "分散後機数 2  分散元残機数 4" }) },
+        { "transformation", unitShape, cpTrace({ "変形完了", "[unit]", "OLD", " → ", "[unit]", "NEW" }), {} },
+        { "supply", single(4, 1), cpTrace({ "補給完了", "[unit]", "A1" }), {} },
+        { "supply without funds", single(4, 0), cpTrace({ "補給不可", "[unit]", "A1" }), cpTrace({ "軍資金不足" }) },
+        { "replenished fully", single(5, halves(4, 2), 0, 1), cpTrace({ "補充完了", "[unit]", "A1" }), cpTrace({ "機数 2 → 4" }) },
+        { "repair under way", single(25, halves(18, 10), 0, 0), cpTrace({ "修理実行", "[unit]", "A1" }), cpTrace({ "耐久度 10 → 18" }) },
+        { "disband", single(17, 0), cpTrace({ "部隊解散", "[unit]", "A1" }), {} },
+        { "jamming", single(13, 0), cpTrace({ "妨害開始", "[unit]", "A1" }), {} },
+        { "occupation done", single(3, halves(0, 10), 0, 0x0121), cpTrace({ "占領完了", "[unit]", "A1" }),
+            cpTrace({ "[land]", " → ", "[land]" }) },
+        { "occupation under way", single(3, halves(5, 10), 0, 0x0121), cpTrace({ "占領実行", "[unit]", "A1" }),
+            cpTrace({ "[land]", " 10 → 5" }) },
+        { "combat", record(14, engagement(4, 2, 6, 3)), cpTrace({ "戦闘発生", "[unit]", "A1", " vs ", "[unit]", "B2" }),
+            cpTrace({ "[unit]", " 4 →  2", "[unit]", " 6 →  3" }) },
+        { "seen friendly fire", seenCombat, cpTrace({ "誤射発生", "[unit]", "A1", " → ", "[unit]", "B2" }),
+            cpTrace({ "[unit]", " 4 →  4", "[unit]", " 6 →  0" }) },
+        { "self-destruction", record(11, engagement(1, 0, 5, 2)), cpTrace({ "自爆　　", "[unit]", "A1", " -> ", "[unit]", "B2" }),
+            cpTrace({ "[unit]", " 1 →  0", "[unit]", " 5 →  2" }) },
+        { "ground attack", target(28, engagement(3, 3, 0, 0), 2), cpTrace({ "地上攻撃", "[unit]", "A1", " vs ", "[land]", "  7,  8" }),
+            cpTrace({ "[unit]", " 3 →  3", "[land]" }) },
         { "ground friendly fire", target(30, engagement(3, 1, 0, 0), 2),
-            cp({ "誤射発生", "[unit]", "A1", " vs ", "[land]", "  7,  8" }), cp({ "[unit]", " 3 →  1", "[land]" }) },
-        { "missile", target(19, 3, 2), cp({ "ﾐｻｲﾙ発射", "[unit]", "A1", " → ", "[land]", "  7,  8" }), cp({ "残ミサイル数 3" }) },
-        { "missile from a building", launchedByBuilding, cp({ "ﾐｻｲﾙ発射", "[land]", " → ", "[land]", "  7,  8" }),
-            cp({ "残ミサイル数 2" }) },
-        { "crash", single(21, 0), cp({ "燃料切れ", "[unit]", "A1" }), cp({ "墜落" }) },
-        { "fuel out", single(22, 0), cp({ "燃料切れ", "[unit]", "A1" }), cp({ "燃料残 0" }) },
-        { "mines cleared", single(29, 0, 1), cp({ "地雷除去", "[unit]", "A1" }), cp({ "除去完了" }) },
-        { "sweeping unconfirmed", single(16, 0, 0), cp({ "機雷掃海", "[unit]", "A1" }), cp({ "未確認" }) },
-        { "land mine", single(20, halves(5, 3)), cp({ "地雷作動", "[unit]", "A1" }), cp({ "[unit]", " 5 →  3" }) },
-        { "sea mine", single(18, halves(4, 4)), cp({ "機雷作動", "[unit]", "A1" }), cp({ "[unit]", " 4 →  4" }) },
-        { "transport", record(31, 7), cp({ "輸送完了", "[unit]", "A1" }), cp({ "[unit]", "B2", " 7" }) },
+            cpTrace({ "誤射発生", "[unit]", "A1", " vs ", "[land]", "  7,  8" }), cpTrace({ "[unit]", " 3 →  1", "[land]" }) },
+        { "missile", target(19, 3, 2), cpTrace({ "ﾐｻｲﾙ発射", "[unit]", "A1", " → ", "[land]", "  7,  8" }), cpTrace({ "残ミサイル数 3" }) },
+        { "missile from a building", launchedByBuilding, cpTrace({ "ﾐｻｲﾙ発射", "[land]", " → ", "[land]", "  7,  8" }),
+            cpTrace({ "残ミサイル数 2" }) },
+        { "crash", single(21, 0), cpTrace({ "燃料切れ", "[unit]", "A1" }), cpTrace({ "墜落" }) },
+        { "fuel out", single(22, 0), cpTrace({ "燃料切れ", "[unit]", "A1" }), cpTrace({ "燃料残 0" }) },
+        { "mines cleared", single(29, 0, 1), cpTrace({ "地雷除去", "[unit]", "A1" }), cpTrace({ "除去完了" }) },
+        { "sweeping unconfirmed", single(16, 0, 0), cpTrace({ "機雷掃海", "[unit]", "A1" }), cpTrace({ "未確認" }) },
+        { "land mine", single(20, halves(5, 3)), cpTrace({ "地雷作動", "[unit]", "A1" }), cpTrace({ "[unit]", " 5 →  3" }) },
+        { "sea mine", single(18, halves(4, 4)), cpTrace({ "機雷作動", "[unit]", "A1" }), cpTrace({ "[unit]", " 4 →  4" }) },
+        { "transport", record(31, 7), cpTrace({ "輸送完了", "[unit]", "A1" }), cpTrace({ "[unit]", "B2", " 7" }) },
     };
     for (const Sample& sample : samples) {
         EXPECT_EQ(event(sample.record), sample.event) << sample.what;
@@ -190,15 +191,15 @@ TEST_F(HistoryRows, PartiesTheViewerDoesNotKnowAreUnknwon)
 {
     HistoryRecord combat = record(14, engagement(4, 2, 6, 3));
     combat.seen1 = 0;
-    EXPECT_EQ(event(combat), cp({ "戦闘発生", "[unit]", "A1", " vs ", "[unknown]", "Unknwon" }));
-    EXPECT_EQ(result(combat), cp({ "[unit]", " 4 →  2", "[unknown]", " ? →  ?" }));
+    EXPECT_EQ(event(combat), cpTrace({ "戦闘発生", "[unit]", "A1", " vs ", "[unknown]", "Unknwon" }));
+    EXPECT_EQ(result(combat), cpTrace({ "[unit]", " 4 →  2", "[unknown]", " ? →  ?" }));
     // Its own country knows a party it has not seen; a country that saw neither knows nothing.
-    EXPECT_EQ(event(combat, 1), cp({ "戦闘発生", "[unknown]", "Unknwon", " vs ", "[unit]", "B2" }));
-    EXPECT_EQ(event(combat, 2), cp({ "戦闘発生", "[unknown]", "Unknwon", " vs ", "[unknown]", "Unknwon" }));
+    EXPECT_EQ(event(combat, 1), cpTrace({ "戦闘発生", "[unknown]", "Unknwon", " vs ", "[unit]", "B2" }));
+    EXPECT_EQ(event(combat, 2), cpTrace({ "戦闘発生", "[unknown]", "Unknwon", " vs ", "[unknown]", "Unknwon" }));
 
     HistoryRecord transport = record(31, 7);
     transport.seen1 = 0;
-    EXPECT_EQ(result(transport), cp({ "[unknown]", "Unknwon", " ?" }));
+    EXPECT_EQ(result(transport), cpTrace({ "[unknown]", "Unknwon", " ?" }));
 }
 
 TEST_F(HistoryRows, NamesAreBoundedAndKindsPastTheMaskShowNothing)

@@ -9,7 +9,7 @@
 #include "tests/platform/commdlg/dialog_driver.h"
 
 using namespace info_test;
-namespace id = change_player_id;
+namespace cpid = change_player_id;
 
 namespace {
 
@@ -41,7 +41,7 @@ protected:
     }
     static void choose(HWND dialog, int country, UINT key)
     {
-        HWND combo = GetDlgItem(dialog, int(id::kFirstCombo) + country);
+        HWND combo = GetDlgItem(dialog, int(cpid::kFirstCombo) + country);
         RECT r {};
         GetWindowRect(combo, &r);
         harness::click(r.left + 20, r.top + 8);
@@ -70,14 +70,14 @@ TEST_F(ChangePlayers, CountriesInPlaySwitchBothWaysAndTheOthersAreFixed)
     std::vector<bool> open;
     const INT_PTR result = run([&](HWND dialog) {
         for (int c = 0; c < 5; ++c) {
-            HWND combo = GetDlgItem(dialog, int(id::kFirstCombo) + c);
+            HWND combo = GetDlgItem(dialog, int(cpid::kFirstCombo) + c);
             shown.push_back(itemText(combo));
             open.push_back(IsWindowEnabled(combo) != FALSE);
         }
         saveShot(clientImage(dialog), "change_player");
         choose(dialog, 0, VK_DOWN);
         choose(dialog, 1, VK_UP);
-        clickButton(dialog, id::kOk);
+        clickButton(dialog, cpid::kOk);
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(shown, (std::vector<std::string> { "USER", "COMP", "COMP", "滅亡", "不参戦" }));
@@ -92,7 +92,7 @@ TEST_F(ChangePlayers, CancelAndRightClickKeepThePlayers)
 {
     EXPECT_EQ(run([&](HWND dialog) {
         choose(dialog, 0, VK_DOWN);
-        clickButton(dialog, id::kCancel);
+        clickButton(dialog, cpid::kCancel);
     }), 0);
     EXPECT_EQ(run([&](HWND dialog) {
         choose(dialog, 0, VK_DOWN);

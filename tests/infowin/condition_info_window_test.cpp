@@ -14,7 +14,7 @@
 #include <thread>
 
 using namespace info_test;
-namespace id = condition_info_id;
+namespace ciid = condition_info_id;
 
 namespace {
 
@@ -67,7 +67,7 @@ TEST_F(ConditionWindow, TheTabLastChosenIsShownOnReopening)
 {
     ConditionInfoWindow* window = open();
     ASSERT_NE(window, nullptr);
-    HWND tabs = GetDlgItem(window->handle(), int(id::kTabs));
+    HWND tabs = GetDlgItem(window->handle(), int(ciid::kTabs));
     RECT item {};
     SendMessageA(tabs, TCM_GETITEMRECT, 3, LPARAM(&item));
     click(tabs, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
@@ -77,7 +77,7 @@ TEST_F(ConditionWindow, TheTabLastChosenIsShownOnReopening)
 
     window = open();
     ASSERT_NE(window, nullptr);
-    tabs = GetDlgItem(window->handle(), int(id::kTabs));
+    tabs = GetDlgItem(window->handle(), int(ciid::kTabs));
     EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 3);
     SendMessageA(tabs, TCM_GETITEMRECT, 0, LPARAM(&item));
     click(tabs, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
@@ -119,7 +119,7 @@ TEST_F(ConditionWindow, LinesOfTheSeenAndSwitchedOnCountriesOnly)
 {
     ConditionInfoWindow* window = open();
     ASSERT_NE(window, nullptr);
-    HWND tabs = GetDlgItem(window->handle(), int(id::kTabs));
+    HWND tabs = GetDlgItem(window->handle(), int(ciid::kTabs));
     RECT item {};
     SendMessageA(tabs, TCM_GETITEMRECT, 0, LPARAM(&item));
     click(tabs, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
@@ -166,7 +166,7 @@ TEST_F(ConditionWindow, TabReachesThePageButtonsAndSpaceTogglesThem)
         }
     };
     SetForegroundWindow(window->handle());
-    SetFocus(GetDlgItem(window->handle(), int(id::kTabs)));
+    SetFocus(GetDlgItem(window->handle(), int(ciid::kTabs)));
     pump();
     harness::pressKey(VK_TAB);
     pump();

@@ -2,8 +2,8 @@
 // marks of allies and pacts, the window's two sizes, and the anthem chosen by a click on its cell.
 #include "infowin/country_board_layout.h"
 #include "infowin/country_info_window.h"
-#include "platform/kernel/host.h"
 #include "tests/infowin/info_world.h"
+#include "tests/infowin/test_values.h"
 #include "ui/main_window_services.h"
 #include "ui/private_messages.h"
 
@@ -16,10 +16,8 @@ namespace board = country_board;
 
 namespace {
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
-
 // Records the tunes asked for.
-class RecordingServices : public MainWindowServices {
+class TuneServices : public MainWindowServices {
 public:
     HWND mainWindow() const override { return nullptr; }
     void unloadSound(int) override { }
@@ -70,7 +68,7 @@ protected:
 
     InfoWorld info;
     GameState& s = info.state();
-    RecordingServices services;
+    TuneServices services;
 };
 
 } // namespace

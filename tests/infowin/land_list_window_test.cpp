@@ -5,10 +5,10 @@
 
 #include "infowin/land_list_items.h"
 #include "infowin/land_list_option_window.h"
-#include "platform/kernel/host.h"
 #include "state/game_settings.h"
 #include "state/terrain_record.h"
 #include "tests/infowin/info_world.h"
+#include "tests/infowin/test_values.h"
 #include "ui/private_messages.h"
 
 #include <cstring>
@@ -60,8 +60,6 @@ protected:
     LandListWindow* window = nullptr;
     HWND handle = nullptr;
 };
-
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 } // namespace
 

@@ -5,9 +5,9 @@
 
 #include "infowin/land_transport_table.h"
 #include "infowin/sheet_layout.h"
-#include "platform/kernel/host.h"
 #include "state/terrain_record.h"
 #include "tests/infowin/info_world.h"
+#include "tests/infowin/test_values.h"
 #include "ui/private_messages.h"
 
 #include <cstring>
@@ -15,8 +15,6 @@
 using namespace info_test;
 
 namespace {
-
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 class LandTables : public ::testing::Test {
 protected:

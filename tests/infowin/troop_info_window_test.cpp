@@ -14,13 +14,7 @@ using namespace info_test;
 
 namespace {
 
-namespace id = unit_info_id;
-
-void setState(UnitRecord& unit, int state)
-{
-    unit.stateLow = uint8_t(state & 0xFF);
-    unit.stateHigh = uint8_t(state >> 8);
-}
+namespace uiid = unit_info_id;
 
 class TroopInfo : public ::testing::Test {
 protected:
@@ -120,22 +114,22 @@ TEST_F(TroopInfo, TheArrowsStepAndHideAtTheEnds)
 {
     std::vector<bool> seen;
     run(2, [&](HWND dialog) {
-        seen.push_back(shown(dialog, id::kPrevious));
-        seen.push_back(shown(dialog, id::kNext));
-        press(dialog, id::kPrevious);
-        seen.push_back(shown(dialog, id::kPrevious));
-        seen.push_back(shown(dialog, id::kNext));
-        press(dialog, id::kNext);
-        press(dialog, id::kNext);
-        seen.push_back(shown(dialog, id::kNext));
-        press(dialog, id::kClose);
+        seen.push_back(shown(dialog, uiid::kPrevious));
+        seen.push_back(shown(dialog, uiid::kNext));
+        press(dialog, uiid::kPrevious);
+        seen.push_back(shown(dialog, uiid::kPrevious));
+        seen.push_back(shown(dialog, uiid::kNext));
+        press(dialog, uiid::kNext);
+        press(dialog, uiid::kNext);
+        seen.push_back(shown(dialog, uiid::kNext));
+        press(dialog, uiid::kClose);
     });
     EXPECT_EQ(seen, (std::vector<bool> { true, true, false, true, false }));
     EXPECT_EQ(lastIndex, 4);
 
     // By keys: Enter presses 前へ, which has the focus, then 次へ, which takes it where 前へ goes.
     run(2, [&](HWND dialog) {
-        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, int(id::kPrevious)));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, int(uiid::kPrevious)));
         harness::keepShot("troop_info_focus.png");
         for (int enter = 0; enter < 3; ++enter)
             harness::pressKey(VK_RETURN), dialogtest::settle();
@@ -150,13 +144,13 @@ TEST_F(TroopInfo, BothLowerPagesAndTheStepBackToArmament)
     bool cargoButton = false, cargoButtonAfter = true;
     run(2, [&](HWND dialog) {
         armament = clientImage(dialog);
-        cargoButton = shown(dialog, id::kCargoPage);
-        press(dialog, id::kCargoPage);
+        cargoButton = shown(dialog, uiid::kCargoPage);
+        press(dialog, uiid::kCargoPage);
         cargo = clientImage(dialog);
         // Unit 4 carries nothing: the armament page comes back.
-        press(dialog, id::kNext);
-        cargoButtonAfter = shown(dialog, id::kCargoPage);
-        press(dialog, id::kClose);
+        press(dialog, uiid::kNext);
+        cargoButtonAfter = shown(dialog, uiid::kCargoPage);
+        press(dialog, uiid::kClose);
     });
     saveShot(armament, "troop_info_armament");
     saveShot(cargo, "troop_info_cargo");
@@ -179,10 +173,10 @@ TEST_F(TroopInfo, ForeignCargoIsHiddenBehindQuestionMarks)
     Image cargo;
     bool arrows = true;
     run(2, [&](HWND dialog) {
-        arrows = shown(dialog, id::kPrevious) || shown(dialog, id::kNext);
-        press(dialog, id::kCargoPage);
+        arrows = shown(dialog, uiid::kPrevious) || shown(dialog, uiid::kNext);
+        press(dialog, uiid::kCargoPage);
         cargo = clientImage(dialog);
-        press(dialog, id::kClose);
+        press(dialog, uiid::kClose);
     });
     EXPECT_FALSE(arrows);
     EXPECT_EQ(cargoRowsWithText(cargo), 8);
@@ -195,12 +189,12 @@ TEST_F(TroopInfo, TheExperienceTextFollowsRuleTwelve)
     Image on, off;
     run(0, [&](HWND dialog) {
         on = clientImage(dialog);
-        press(dialog, id::kClose);
+        press(dialog, uiid::kClose);
     });
     world.info.world.setRule(kRuleExperience, 0);
     run(0, [&](HWND dialog) {
         off = clientImage(dialog);
-        press(dialog, id::kClose);
+        press(dialog, uiid::kClose);
     });
     // "10/ 30" and "---/---" differ in their text; without the rule the bar shows no progress.
     int differing = 0;

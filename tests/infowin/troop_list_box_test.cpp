@@ -5,6 +5,7 @@
 
 #include "state/unit_facts.h"
 #include "tests/infowin/info_world.h"
+#include "tests/infowin/test_values.h"
 #include "ui/private_messages.h"
 
 #include <cstring>
@@ -12,12 +13,6 @@
 using namespace info_test;
 
 namespace {
-
-void setState(UnitRecord& unit, int state)
-{
-    unit.stateLow = uint8_t(state & 0xFF);
-    unit.stateHigh = uint8_t(state >> 8);
-}
 
 // Where a column's cells lie with every column shown.
 int columnLeft(int column)

@@ -18,7 +18,7 @@ using namespace info_test;
 
 namespace {
 
-namespace id = troop_list_id;
+namespace tlid = troop_list_id;
 
 class TroopCommands : public ::testing::Test {
 protected:
@@ -86,7 +86,7 @@ TEST_F(TroopCommands, ABlankNameIsRefusedAndAGoodOneStored)
     bool openAfterBlank = false;
     LRESULT limit = 0;
     dialogtest::drive(cp("部隊名変更").c_str(), [&] {
-        press(id::kRename);
+        press(tlid::kRename);
         return 0;
     }, [&](HWND dialog) {
         dialogtest::settle();
@@ -115,7 +115,7 @@ TEST_F(TroopCommands, CancelKeepsTheNameAndRenamingNeedsTheWait)
 {
     select(0);
     dialogtest::drive(cp("部隊名変更").c_str(), [&] {
-        press(id::kRename);
+        press(tlid::kRename);
         return 0;
     }, [&](HWND dialog) {
         dialogtest::settle();
@@ -129,7 +129,7 @@ TEST_F(TroopCommands, CancelKeepsTheNameAndRenamingNeedsTheWait)
     s.handshake().setWaitingForAnswer(false);
     PostMessageA(list->handle(), ui_message::kTroopListUpdateButtons, 0, 0);
     testing_lib::pump();
-    EXPECT_FALSE(IsWindowEnabled(button(id::kRename)));
+    EXPECT_FALSE(IsWindowEnabled(button(tlid::kRename)));
 }
 
 TEST_F(TroopCommands, InformationOpensTheChosenUnit)
@@ -137,7 +137,7 @@ TEST_F(TroopCommands, InformationOpensTheChosenUnit)
     select(1);
     std::string title;
     dialogtest::drive(cp("部隊詳細情報").c_str(), [&] {
-        press(id::kInformation);
+        press(tlid::kInformation);
         return 0;
     }, [&](HWND dialog) {
         dialogtest::settle();
@@ -154,15 +154,15 @@ TEST_F(TroopCommands, TheThreeDisbandQuestions)
 {
     harness::setDefaultMessageBoxAnswer(IDNO);
     select(0);
-    press(id::kDisband);
+    press(tlid::kDisband);
     world.unit(first).watchBits = 4;
-    press(id::kDisband);
+    press(tlid::kDisband);
     world.unit(first).watchBits = 0;
     // Only one unit left of the country.
     world.unit(second).stateLow = 0;
     PostMessageA(list->handle(), ui_message::kTroopListRefresh, 0, 0);
     testing_lib::pump();
-    press(id::kDisband);
+    press(tlid::kDisband);
     const std::vector<std::string> expected = { cp("部隊を解散します。\nよろしいですか？"),
         cp("部隊を解散します。\n勝敗条件が設定されていますがよろしいですか？"),
         cp("部隊を解散します。\n最後の部隊ですがよろしいですか？") };
@@ -176,12 +176,12 @@ TEST_F(TroopCommands, YesDisbandsTheUnit)
 {
     harness::setDefaultMessageBoxAnswer(IDYES);
     select(1);
-    ASSERT_TRUE(IsWindowEnabled(button(id::kDisband)));
-    press(id::kDisband);
+    ASSERT_TRUE(IsWindowEnabled(button(tlid::kDisband)));
+    press(tlid::kDisband);
     EXPECT_FALSE(unitExists(world.unit(second)));
     EXPECT_TRUE(unitInPlay(world.unit(first)));
-    EXPECT_EQ(windowText(GetDlgItem(list->handle(), int(id::kCount))), cp("部隊数   1/ 30"));
-    EXPECT_FALSE(IsWindowEnabled(button(id::kDisband)));
+    EXPECT_EQ(windowText(GetDlgItem(list->handle(), int(tlid::kCount))), cp("部隊数   1/ 30"));
+    EXPECT_FALSE(IsWindowEnabled(button(tlid::kDisband)));
 }
 
 TEST_F(TroopCommands, NoDisbandingDuringAUnitCommand)
@@ -191,9 +191,9 @@ TEST_F(TroopCommands, NoDisbandingDuringAUnitCommand)
     CurrentAction& action = currentAction(s);
     s.handshake().setUnitCommandBeingSet(true);
     action.beginAction(0, second);
-    press(id::kDisband);
+    press(tlid::kDisband);
     action.beginAction(0, first);
-    press(id::kDisband);
+    press(tlid::kDisband);
     const std::vector<std::string> expected = { cp("部隊行動処理中は、部隊表から解散を行うことはできません。"),
         cp("行動中の部隊は、部隊表から解散を行うことはできません。") };
     EXPECT_EQ(boxTexts(), expected);
@@ -205,13 +205,13 @@ TEST_F(TroopCommands, TheWaitAndThePhaseAreTestedWhenTheCommandRuns)
 {
     harness::setDefaultMessageBoxAnswer(IDYES);
     select(0);
-    ASSERT_TRUE(IsWindowEnabled(button(id::kDisband)));
+    ASSERT_TRUE(IsWindowEnabled(button(tlid::kDisband)));
     // The game moved on after the button was enabled; no refresh has reached the list yet.
     s.handshake().setWaitingForAnswer(false);
-    press(id::kDisband);
+    press(tlid::kDisband);
     s.handshake().setWaitingForAnswer(true);
     s.turnBlock().phase = 6;
-    press(id::kDisband);
+    press(tlid::kDisband);
     EXPECT_TRUE(boxTexts().empty());
     EXPECT_TRUE(unitInPlay(world.unit(first)));
 }

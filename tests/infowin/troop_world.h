@@ -3,9 +3,9 @@
 #pragma once
 
 #include "infowin/display_item_dock.h"
-#include "platform/kernel/host.h"
 #include "state/unit_facts.h"
 #include "tests/infowin/info_world.h"
+#include "tests/infowin/test_values.h"
 #include "ui/main_window_services.h"
 
 #include <cstring>
@@ -50,8 +50,6 @@ public:
 private:
     HWND m_main;
 };
-
-inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 inline std::string windowText(HWND window)
 {

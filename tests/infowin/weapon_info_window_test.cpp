@@ -15,7 +15,7 @@ using namespace info_test;
 
 namespace {
 
-namespace id = unit_info_id;
+namespace uiid = unit_info_id;
 
 // Records what the window tells the main window.
 class ShownTypes : public MainWindowServices {
@@ -88,8 +88,8 @@ TEST_F(WeaponInfo, RendersThePageAndBrowsesTheProducibleList)
     EXPECT_EQ(client.bottom, 608);
     EXPECT_EQ(window->previousType(), int(list[0]));
     EXPECT_EQ(window->nextType(), int(list[2]));
-    EXPECT_TRUE(shown(window, id::kPrevious));
-    EXPECT_TRUE(shown(window, id::kNext));
+    EXPECT_TRUE(shown(window, uiid::kPrevious));
+    EXPECT_TRUE(shown(window, uiid::kNext));
     const Image image = clientImage(window->handle());
     saveShot(image, "weapon_info");
     // The type's name is written white into the header's box.
@@ -99,21 +99,21 @@ TEST_F(WeaponInfo, RendersThePageAndBrowsesTheProducibleList)
     UnitTypeRecord& next = info.world.editType(int(list[2]));
     next.defaultModel = 1;
     next.model[1].ammo[0] = 2;
-    press(window, id::kNext);
+    press(window, uiid::kNext);
     EXPECT_EQ(window->typeId(), int(list[2]));
     EXPECT_EQ(window->armamentSet(), 1);
     EXPECT_EQ(window->previousType(), int(list[1]));
     ASSERT_EQ(services.shown.size(), 1u);
     EXPECT_EQ(services.shown[0], std::make_pair(4, int(list[2])));
-    press(window, id::kPrevious);
+    press(window, uiid::kPrevious);
     EXPECT_EQ(window->typeId(), int(list[1]));
     EXPECT_EQ(window->armamentSet(), defaultModelOf(s.unitTypeRecord(int(list[1]))));
 
     // The first type has no previous one.
     WeaponInfoWindow* first = open(int(list[0]), 5);
     ASSERT_NE(first, nullptr);
-    EXPECT_FALSE(shown(first, id::kPrevious));
-    EXPECT_TRUE(shown(first, id::kNext));
+    EXPECT_FALSE(shown(first, uiid::kPrevious));
+    EXPECT_TRUE(shown(first, uiid::kNext));
 }
 
 TEST_F(WeaponInfo, AVariantFindsItsPlaceThroughItsBaseTypeAndShowsIt)
@@ -122,9 +122,9 @@ TEST_F(WeaponInfo, AVariantFindsItsPlaceThroughItsBaseTypeAndShowsIt)
     ASSERT_GT(variant, 0);
     WeaponInfoWindow* loose = open(variant, 0);
     ASSERT_NE(loose, nullptr);
-    EXPECT_FALSE(shown(loose, id::kPrevious));
-    EXPECT_FALSE(shown(loose, id::kNext));
-    EXPECT_FALSE(shown(loose, id::kBaseType));
+    EXPECT_FALSE(shown(loose, uiid::kPrevious));
+    EXPECT_FALSE(shown(loose, uiid::kNext));
+    EXPECT_FALSE(shown(loose, uiid::kBaseType));
     DestroyWindow(loose->handle());
     testing_lib::pump();
 
@@ -133,8 +133,8 @@ TEST_F(WeaponInfo, AVariantFindsItsPlaceThroughItsBaseTypeAndShowsIt)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->previousType(), int(list[1]));
     EXPECT_EQ(window->nextType(), int(list[3]));
-    EXPECT_TRUE(shown(window, id::kBaseType));
-    press(window, id::kBaseType);
+    EXPECT_TRUE(shown(window, uiid::kBaseType));
+    press(window, uiid::kBaseType);
     EXPECT_EQ(window->typeId(), int(list[2]));
     EXPECT_TRUE(services.shown.empty()) << "showing the base type is no browsing";
     EXPECT_EQ(window->nextType(), int(list[3])) << "the browse origin stays";
@@ -153,17 +153,17 @@ TEST_F(WeaponInfo, SetAndPageButtonsRedrawTheirParts)
     info.world.editType(typeId).defaultModel = 0;
     WeaponInfoWindow* window = open(typeId);
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(shown(window, id::kFirstSet));
-    EXPECT_TRUE(shown(window, id::kFirstSet + 1));
+    EXPECT_TRUE(shown(window, uiid::kFirstSet));
+    EXPECT_TRUE(shown(window, uiid::kFirstSet + 1));
     for (int k = 2; k < kModelCount; ++k)
-        EXPECT_EQ(shown(window, id::kFirstSet + UINT(k)), unitTypeHasGroupFlag(s.unitTypeRecord(typeId), k));
-    press(window, id::kFirstSet + 1);
+        EXPECT_EQ(shown(window, uiid::kFirstSet + UINT(k)), unitTypeHasGroupFlag(s.unitTypeRecord(typeId), k));
+    press(window, uiid::kFirstSet + 1);
     EXPECT_EQ(window->armamentSet(), 1);
     EXPECT_FALSE(window->movePage());
-    press(window, id::kMovePage);
+    press(window, uiid::kMovePage);
     EXPECT_TRUE(window->movePage());
     saveShot(clientImage(window->handle()), "weapon_info_movement");
-    press(window, id::kCapabilityPage);
+    press(window, uiid::kCapabilityPage);
     EXPECT_FALSE(window->movePage());
 }
 
@@ -171,7 +171,7 @@ TEST_F(WeaponInfo, CloseAndRightClickAskTheMainWindowWithTheKey)
 {
     WeaponInfoWindow* window = open(int(list[0]), 7);
     ASSERT_NE(window, nullptr);
-    press(window, id::kClose);
+    press(window, uiid::kClose);
     const POINT p = screenOf(window->handle(), 600, 200);
     harness::click(p.x, p.y, harness::Button::Right);
     testing_lib::pump();

@@ -16,7 +16,7 @@ using namespace info_test;
 
 namespace {
 
-namespace id = weapon_list_id;
+namespace wlid = weapon_list_id;
 
 void nameRecord(ProductionTypeRecord& record, const char* utf8)
 {
@@ -68,7 +68,7 @@ protected:
     }
     bool pressed(int key) const
     {
-        auto* button = dynamic_cast<BitmapButton*>(windowFromHandle(GetDlgItem(handle, int(id::kFirstHeader) + key)));
+        auto* button = dynamic_cast<BitmapButton*>(windowFromHandle(GetDlgItem(handle, int(wlid::kFirstHeader) + key)));
         return button && button->heldPressed();
     }
     // The filter's item from the end: 0 the last.
