@@ -2,6 +2,7 @@
 #include "app/control_panel.h"
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
+#include "tests/app/app_test_support.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/ui/looked_world.h"
 #include "ui/private_messages.h"
@@ -11,15 +12,14 @@
 #include <algorithm>
 #include <cstring>
 
-using namespace testing_lib;
 using testing_state::SmallWorld;
 
 namespace {
 
-constexpr int kInfantry = 2;
-constexpr int kPlain = 1;
+using testing_app::cp;
+using testing_app::kInfantry;
 
-std::string jp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+constexpr int kPlain = 1;
 
 std::vector<std::string> texts(const std::vector<PanelLine>& lines)
 {
@@ -39,8 +39,8 @@ public:
     PanelWorld()
         : LookedWorld(8, 6, kPlain)
     {
-        std::strcpy(state().country(0).name, jp("青国").c_str());
-        std::strcpy(state().country(1).name, jp("赤国").c_str());
+        std::strcpy(state().country(0).name, cp("青国").c_str());
+        std::strcpy(state().country(1).name, cp("赤国").c_str());
         state().country(0).funds = 4321;
         TurnBlock& turn = state().turnBlock();
         turn.turn = 3;
@@ -53,22 +53,22 @@ class ControlPanelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        initApplication();
+        testing_lib::initApplication();
         ASSERT_TRUE(parent.Create());
         panel = new ControlPanel(&parent, world.state());
         ASSERT_TRUE(panel->Create());
-        pump();
+        testing_lib::pump();
     }
-    void TearDown() override { destroyAllWindows(); }
+    void TearDown() override { testing_lib::destroyAllWindows(); }
 
     void post(UINT message, WPARAM wParam = 0)
     {
         PostMessageA(panel->handle(), message, wParam, 0);
-        pump();
+        testing_lib::pump();
     }
 
     PanelWorld world;
-    TopWindow parent;
+    testing_lib::TopWindow parent;
     ControlPanel* panel = nullptr;
 };
 
@@ -79,7 +79,7 @@ TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds
     post(ui_message::kPanelSideFacts);
     const auto& lines = panel->sideLines();
     ASSERT_EQ(texts(lines),
-        (std::vector<std::string> { jp("青国"), jp("第3ターン　昼"), jp("行動フェイズ"), jp("資金　4321") }));
+        (std::vector<std::string> { cp("青国"), cp("第3ターン　昼"), cp("行動フェイズ"), cp("資金　4321") }));
     EXPECT_EQ(lines[0].colour, playerColourRef(0));
     RECT r {};
     GetWindowRect(panel->handle(), &r);
@@ -94,7 +94,7 @@ TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds
     world.state().country(1).funds = 7;
     post(ui_message::kPanelSideFacts);
     EXPECT_EQ(texts(panel->sideLines()),
-        (std::vector<std::string> { jp("赤国"), jp("第3ターン　昼"), jp("生産フェイズ"), jp("資金　7") }));
+        (std::vector<std::string> { cp("赤国"), cp("第3ターン　昼"), cp("生産フェイズ"), cp("資金　7") }));
 
     // A game that ran out of turns counts one past the map's limit; the last turn played is shown.
     MapHeader& header = world.state().mapHeader();
@@ -102,7 +102,7 @@ TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds
     world.state().turnBlock().turn = 21;
     world.state().turnBlock().phase = 7;
     post(ui_message::kPanelSideFacts);
-    EXPECT_EQ(texts(panel->sideLines())[1], jp("第20ターン　昼"));
+    EXPECT_EQ(texts(panel->sideLines())[1], cp("第20ターン　昼"));
 }
 
 TEST_F(ControlPanelTest, AShownUnitListsItsFactsAndARefreshRereadsThem)
@@ -117,22 +117,22 @@ TEST_F(ControlPanelTest, AShownUnitListsItsFactsAndARefreshRereadsThem)
     EXPECT_EQ(lines[0].text, std::string(type.name, strnlen(type.name, sizeof type.name)));
     EXPECT_TRUE(lines[0].heading);
     const std::string limit = "/" + std::to_string(unit.memberLimit);
-    EXPECT_TRUE(contains(lines, jp("機数　") + std::to_string(unit.memberLimit) + limit));
-    EXPECT_TRUE(contains(lines, jp("練度　") + experienceMark(0) + " (0)"));
-    EXPECT_TRUE(contains(lines, jp("未行動")));
+    EXPECT_TRUE(contains(lines, cp("機数　") + std::to_string(unit.memberLimit) + limit));
+    EXPECT_TRUE(contains(lines, cp("練度　") + experienceMark(0) + " (0)"));
+    EXPECT_TRUE(contains(lines, cp("未行動")));
 
     unit.flags |= kUnitActed;
     unit.memberStrengths[0] = 0;
     unit.experience = 500;
     post(ui_message::kPanelRefreshUnit);
-    EXPECT_TRUE(contains(panel->unitLines(), jp("行動済")));
-    EXPECT_TRUE(contains(panel->unitLines(), jp("機数　") + std::to_string(unit.memberLimit - 1) + limit));
-    EXPECT_TRUE(contains(panel->unitLines(), jp("練度　") + experienceMark(experienceLevel(unit)) + " (500)"));
+    EXPECT_TRUE(contains(panel->unitLines(), cp("行動済")));
+    EXPECT_TRUE(contains(panel->unitLines(), cp("機数　") + std::to_string(unit.memberLimit - 1) + limit));
+    EXPECT_TRUE(contains(panel->unitLines(), cp("練度　") + experienceMark(experienceLevel(unit)) + " (500)"));
 
     // The machines are the unit's own, whatever its type's record claims.
     world.editType(kInfantry).members = 40;
     post(ui_message::kPanelRefreshUnit);
-    EXPECT_TRUE(contains(panel->unitLines(), jp("機数　") + std::to_string(unit.memberLimit - 1) + limit));
+    EXPECT_TRUE(contains(panel->unitLines(), cp("機数　") + std::to_string(unit.memberLimit - 1) + limit));
 }
 
 TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefence)
@@ -148,26 +148,26 @@ TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefen
     const TerrainRecord& plain = world.state().terrainTypes()[kPlain];
     const auto& lines = panel->hexLines();
     EXPECT_EQ(lines[0].text, std::string(plain.name, strnlen(plain.name, sizeof plain.name)));
-    EXPECT_TRUE(contains(lines, jp("座標　(4, 2)")));
+    EXPECT_TRUE(contains(lines, cp("座標　(4, 2)")));
     const TerrainRecord& building = world.state().terrainTypes()[size_t(town)];
     EXPECT_TRUE(
-        contains(lines, jp("建物　") + std::string(building.name, strnlen(building.name, sizeof building.name))));
-    EXPECT_TRUE(contains(lines, jp("所属　赤国")));
-    EXPECT_TRUE(contains(lines, jp("耐久　3/") + std::to_string(building.durability)));
+        contains(lines, cp("建物　") + std::string(building.name, strnlen(building.name, sizeof building.name))));
+    EXPECT_TRUE(contains(lines, cp("所属　赤国")));
+    EXPECT_TRUE(contains(lines, cp("耐久　3/") + std::to_string(building.durability)));
     const int evasion = plain.evasion[world.unit(0, index).type().movementType];
-    EXPECT_TRUE(contains(lines, jp("防御　+") + std::to_string(evasion) + "%"));
+    EXPECT_TRUE(contains(lines, cp("防御　+") + std::to_string(evasion) + "%"));
 
     world.building(b).ownerPlusOne = 0;
     post(ui_message::kPanelRefreshHex);
-    EXPECT_TRUE(contains(panel->hexLines(), jp("所属　なし")));
+    EXPECT_TRUE(contains(panel->hexLines(), cp("所属　なし")));
 }
 
 TEST_F(ControlPanelTest, UnitsAndHexesThatDoNotExistShowTheEmptyLines)
 {
     post(ui_message::kPanelValue, 1);
     EXPECT_EQ(panel->panelValue(), 1);
-    const std::vector<std::string> noUnit { jp("部隊未選択") };
-    const std::vector<std::string> noHex { jp("ヘックス未選択") };
+    const std::vector<std::string> noUnit { cp("部隊未選択") };
+    const std::vector<std::string> noHex { cp("ヘックス未選択") };
     // A free table slot, an index past the table, a side past the sides.
     for (WPARAM unit : { WPARAM(0 | 5 << 16), WPARAM(0 | 4000 << 16), WPARAM(12) }) {
         post(ui_message::kPanelShowUnit, unit);

@@ -4,6 +4,7 @@
 #include "app/menu_ids.h"
 #include "rules/game_thread.h"
 #include "state/action_history.h"
+#include "tests/app/app_test_support.h"
 #include "tests/app/main_window_world.h"
 #include "tests/lib/permission_checks.h"
 
@@ -18,7 +19,7 @@ using main_window_test::World;
 namespace harness = platform::harness;
 namespace fs = std::filesystem;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_app::cp;
 
 std::string bytesOf(const fs::path& file)
 {

@@ -11,12 +11,11 @@
 #include <cstring>
 #include <map>
 
-using namespace dialogtest;
-namespace id = environment_id;
+namespace eid = environment_id;
 
 namespace {
 
-const std::string kTitle = platform::utf8ToCp932("環境設定");
+const std::string kEnvironmentTitle = platform::utf8ToCp932("環境設定");
 
 void clickItem(HWND dialog, int control)
 {
@@ -24,9 +23,9 @@ void clickItem(HWND dialog, int control)
     ASSERT_NE(item, nullptr) << control;
     RECT r;
     GetClientRect(item, &r);
-    POINT p = screenOf(item, 8, r.bottom / 2);
-    harness::click(p.x, p.y);
-    settle();
+    POINT p = dialogtest::screenOf(item, 8, r.bottom / 2);
+    platform::harness::click(p.x, p.y);
+    dialogtest::settle();
 }
 
 // Every key of the "Environment" section with its stored text.
@@ -48,7 +47,7 @@ struct EnvironmentWindowTest : ::testing::Test {
     INT_PTR run(std::function<void(HWND)> driver)
     {
         EnvironmentWindow window(nullptr, m_settings);
-        drive(kTitle.c_str(), [&] { return window.run(); }, [&](HWND dialog) {
+        dialogtest::drive(kEnvironmentTitle.c_str(), [&] { return window.run(); }, [&](HWND dialog) {
             // The window exists before its controls are loaded; it is shown after.
             dialogtest::untilShown(dialog);
             driver(dialog);
@@ -64,12 +63,12 @@ TEST_F(EnvironmentWindowTest, OkWritesExactlyTheChangedKeys)
     m_settings.seVolume = -1234; // between two slider steps: left as it is unless moved
     m_settings.waveVolume = -1234;
     INT_PTR result = run([](HWND dialog) {
-        clickItem(dialog, id::kPlaySe);
-        clickItem(dialog, id::kShowIncome);
-        clickItem(dialog, id::kFightWindow);
-        SendDlgItemMessageA(dialog, id::kWaveVolume, TBM_SETPOS, TRUE, 10);
-        SendDlgItemMessageA(dialog, id::kTroopMoveAnim, CB_SETCURSEL, 2, 0);
-        SetDlgItemTextA(dialog, id::kMoneyAlarm, "500");
+        clickItem(dialog, eid::kPlaySe);
+        clickItem(dialog, eid::kShowIncome);
+        clickItem(dialog, eid::kFightWindow);
+        SendDlgItemMessageA(dialog, eid::kWaveVolume, TBM_SETPOS, TRUE, 10);
+        SendDlgItemMessageA(dialog, eid::kTroopMoveAnim, CB_SETCURSEL, 2, 0);
+        SetDlgItemTextA(dialog, eid::kMoneyAlarm, "500");
         clickItem(dialog, IDOK);
     });
     EXPECT_EQ(result, 1);
@@ -95,9 +94,9 @@ TEST_F(EnvironmentWindowTest, CancelAndUnchangedOkLeaveSettingsAndFileAlone)
     m_settings.troopMoveAnim = 7; // unknown to the list: no choice shown, value kept
     const GameSettings before = m_settings;
     EXPECT_EQ(run([](HWND dialog) {
-        clickItem(dialog, id::kPlayBgm);
-        clickItem(dialog, id::kPhaseHelp);
-        SendDlgItemMessageA(dialog, id::kSeVolume, TBM_SETPOS, TRUE, 3);
+        clickItem(dialog, eid::kPlayBgm);
+        clickItem(dialog, eid::kPhaseHelp);
+        SendDlgItemMessageA(dialog, eid::kSeVolume, TBM_SETPOS, TRUE, 3);
         clickItem(dialog, IDCANCEL);
     }),
         0);
@@ -114,8 +113,8 @@ TEST_F(EnvironmentWindowTest, PhaseHelpSwitchWritesEveryPhaseKey)
     makeNamedValue("FaseIncome").profileWriteBool(false);
     bool shownOn = false;
     run([&](HWND dialog) {
-        shownOn = IsDlgButtonChecked(dialog, id::kPhaseHelp) == BST_CHECKED;
-        clickItem(dialog, id::kPhaseHelp);
+        shownOn = IsDlgButtonChecked(dialog, eid::kPhaseHelp) == BST_CHECKED;
+        clickItem(dialog, eid::kPhaseHelp);
         clickItem(dialog, IDOK);
     });
     EXPECT_TRUE(shownOn); // on while any phase still explains itself
@@ -132,12 +131,12 @@ TEST_F(EnvironmentWindowTest, DependentOptionsFollowTheirSwitches)
     m_settings.playSe = true;
     bool fightAtStart = true, fightAfterClick = false, volumeAtStart = false, volumeAfterClick = true;
     run([&](HWND dialog) {
-        fightAtStart = IsWindowEnabled(GetDlgItem(dialog, id::kFightScene));
-        volumeAtStart = IsWindowEnabled(GetDlgItem(dialog, id::kSeVolume));
-        clickItem(dialog, id::kShowFight);
-        clickItem(dialog, id::kPlaySe);
-        fightAfterClick = IsWindowEnabled(GetDlgItem(dialog, id::kFightOfAll));
-        volumeAfterClick = IsWindowEnabled(GetDlgItem(dialog, id::kSeVolume));
+        fightAtStart = IsWindowEnabled(GetDlgItem(dialog, eid::kFightScene));
+        volumeAtStart = IsWindowEnabled(GetDlgItem(dialog, eid::kSeVolume));
+        clickItem(dialog, eid::kShowFight);
+        clickItem(dialog, eid::kPlaySe);
+        fightAfterClick = IsWindowEnabled(GetDlgItem(dialog, eid::kFightOfAll));
+        volumeAfterClick = IsWindowEnabled(GetDlgItem(dialog, eid::kSeVolume));
         clickItem(dialog, IDCANCEL);
     });
     EXPECT_FALSE(fightAtStart);

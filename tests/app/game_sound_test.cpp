@@ -22,14 +22,13 @@
 #include <algorithm>
 
 using namespace std::string_literals;
-using namespace testing_media;
 using platform::media::DirectSoundState;
 using platform::media::Mixer;
 
 namespace {
 
 // Each file its own level, so what is heard names the file.
-std::vector<uint8_t> level(int16_t value) { return wave16(std::vector<int16_t>(2000, value)); }
+std::vector<uint8_t> level(int16_t value) { return testing_media::wave16(std::vector<int16_t>(2000, value)); }
 
 class GameSoundTest : public ::testing::Test {
 protected:
@@ -40,12 +39,12 @@ protected:
         platform::harness::clearMessageBoxes();
         std::filesystem::create_directories(m_folder.host("tkwave"));
         std::filesystem::create_directories(m_folder.host("tkbgm"));
-        writeBytes(m_folder.host("tkwave/VICTORY.wav"), level(900));
-        writeBytes(m_folder.host("tkwave/DEFEAT.wav"), level(1000));
-        writeBytes(m_folder.host("tkbgm/one.wav"), level(1100));
-        writeBytes(m_folder.host("tkbgm/three.wav"), level(1300));
-        writeBytes(m_folder.host("tkbgm/user.wav"), level(1700));
-        writeBytes(m_folder.host("tkbgm/song.mid"), shortSong(300));
+        testing_media::writeBytes(m_folder.host("tkwave/VICTORY.wav"), level(900));
+        testing_media::writeBytes(m_folder.host("tkwave/DEFEAT.wav"), level(1000));
+        testing_media::writeBytes(m_folder.host("tkbgm/one.wav"), level(1100));
+        testing_media::writeBytes(m_folder.host("tkbgm/three.wav"), level(1300));
+        testing_media::writeBytes(m_folder.host("tkbgm/user.wav"), level(1700));
+        testing_media::writeBytes(m_folder.host("tkbgm/song.mid"), testing_media::shortSong(300));
         std::ofstream(m_folder.host("anthem.lst"), std::ios::binary)
             << "One,tkbgm\\one.wav\r\nTwo,tkbgm\\two.wav\r\nThree,tkbgm\\three.wav\r\n";
         m_state.loadAnthemList();
@@ -59,7 +58,7 @@ protected:
         platform::com::setCreationFailure(CLSID_DirectMusicPerformance, S_OK);
         Mixer::instance().deactivateAll();
     }
-    static int16_t heard() { return renderLeft(10)[5]; }
+    static int16_t heard() { return testing_media::renderLeft(10)[5]; }
 
     testing_lib::TempProgramFolder m_folder { "sound" };
     GameState m_state;
@@ -68,8 +67,8 @@ protected:
 // The effect bank's files are named with two digits.
 TEST_F(GameSoundTest, BankPlaysStopsAndUnloadsSlots)
 {
-    writeBytes(m_folder.host("tkwave/dsse03.wav"), level(300));
-    writeBytes(m_folder.host("tkwave/dsse13.wav"), level(1300));
+    testing_media::writeBytes(m_folder.host("tkwave/dsse03.wav"), level(300));
+    testing_media::writeBytes(m_folder.host("tkwave/dsse13.wav"), level(1300));
     GameSound sound(nullptr, m_state);
     sound.playSound(13);
     EXPECT_TRUE(sound.isSoundPlaying(13));
@@ -90,9 +89,9 @@ TEST_F(GameSoundTest, BankPlaysStopsAndUnloadsSlots)
 
 TEST_F(GameSoundTest, EachSwitchSilencesItsOwnSounds)
 {
-    writeBytes(m_folder.host("tkwave/dsse13.wav"), level(1300));
-    writeBytes(m_folder.host("tkwave/dsse16.wav"), level(1600));
-    writeBytes(m_folder.host("tkwave/dsse18.wav"), level(1800));
+    testing_media::writeBytes(m_folder.host("tkwave/dsse13.wav"), level(1300));
+    testing_media::writeBytes(m_folder.host("tkwave/dsse16.wav"), level(1600));
+    testing_media::writeBytes(m_folder.host("tkwave/dsse18.wav"), level(1800));
     struct Case {
         bool GameSettings::*flag;
         bool on;
@@ -124,7 +123,7 @@ TEST_F(GameSoundTest, EachSwitchSilencesItsOwnSounds)
 
 TEST_F(GameSoundTest, EffectVolumeComesFromTheSettings)
 {
-    writeBytes(m_folder.host("tkwave/dsse13.wav"), level(1000));
+    testing_media::writeBytes(m_folder.host("tkwave/dsse13.wav"), level(1000));
     m_state.settings().seVolume = -2000;
     GameSound sound(nullptr, m_state);
     sound.playSound(sound_slot::kExplosion);
@@ -190,7 +189,7 @@ TEST_F(GameSoundTest, ADamagedSoundIsToldOnceNamingItAndThenStaysSilent)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        writeBytes(m_folder.host(c.file), std::vector<uint8_t>(c.bytes.begin(), c.bytes.end()));
+        testing_media::writeBytes(m_folder.host(c.file), std::vector<uint8_t>(c.bytes.begin(), c.bytes.end()));
         platform::harness::clearMessageBoxes();
         GameSound sound(reinterpret_cast<HWND>(uintptr_t(0x1234)), m_state);
         AppMainWindowLink link(m_state);
@@ -253,7 +252,7 @@ TEST_F(GameSoundTest, FadeLowersTheMusicAndTheNextTuneIsBackAtTheSetVolume)
 
 TEST_F(GameSoundTest, WaveMusicFallsBackToTheSoundPlayerAndNoPlayerMeansSilence)
 {
-    writeBytes(m_folder.host("tkwave/dsse13.wav"), level(1300));
+    testing_media::writeBytes(m_folder.host("tkwave/dsse13.wav"), level(1300));
     platform::com::setCreationFailure(CLSID_DirectMusicPerformance, REGDB_E_CLASSNOTREG);
     {
         GameSound sound(nullptr, m_state);
@@ -278,7 +277,7 @@ TEST_F(GameSoundTest, WaveMusicFallsBackToTheSoundPlayerAndNoPlayerMeansSilence)
 TEST_F(GameSoundTest, MidiGoesToTheSequencerAndLoopsOnItsNotice)
 {
     Mixer::instance().useRealTimeClock();
-    NoticeLog log;
+    testing_media::NoticeLog log;
     HWND window = reinterpret_cast<HWND>(uintptr_t(0x1234));
     GameSound sound(window, m_state);
     sound.playMusicFile("tkbgm\\song.mid", true);

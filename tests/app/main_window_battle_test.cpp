@@ -26,11 +26,6 @@ HWND sceneWindow(int side)
 
 bool sceneShown() { return sceneWindow(0) && IsWindowVisible(sceneWindow(0)) && IsWindowVisible(sceneWindow(1)); }
 
-void clickCentre(HWND window)
-{
-    testing_lib::clickCentre(window);
-}
-
 } // namespace
 
 TEST(MainWindowBattle, TheMainWindowCannotCloseWhileTheGameThreadsSceneRuns)
@@ -61,7 +56,7 @@ TEST(MainWindowBattle, TheMainWindowCannotCloseWhileTheGameThreadsSceneRuns)
     EXPECT_TRUE(IsWindow(world.handle())) << "neither Alt+F4 nor the close box closes it";
     EXPECT_FALSE(released) << "the game thread still waits";
 
-    clickCentre(sceneWindow(1));
+    testing_lib::clickCentre(sceneWindow(1));
     EXPECT_TRUE(World::pumpUntil([&] { return released.load(); }, std::chrono::seconds(5))) << "the hand-back releases it";
     game.join();
     EXPECT_FALSE(sceneShown());
@@ -83,7 +78,7 @@ TEST(MainWindowBattle, APersonsAttackWaitsInTheHostUntilTheSceneEnds)
         if (!sceneShown())
             return;
         EXPECT_FALSE(IsWindowEnabled(world.handle())) << "the modal host holds the main window";
-        clickCentre(sceneWindow(0));
+        testing_lib::clickCentre(sceneWindow(0));
         clicked = true;
     });
     // Returns when the scene has ended: the host is modal on this thread.

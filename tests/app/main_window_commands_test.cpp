@@ -15,6 +15,7 @@
 #include "state/game_settings.h"
 #include "state/saved_game_file.h"
 #include "state/unit_facts.h"
+#include "tests/app/app_test_support.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/state/packed_value.h"
@@ -33,7 +34,7 @@ namespace {
 using main_window_test::World;
 namespace harness = platform::harness;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_app::cp;
 
 std::string title(HWND window)
 {

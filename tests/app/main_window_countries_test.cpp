@@ -8,6 +8,7 @@
 #include "infowin/country_info_window.h"
 #include "rules/game_thread.h"
 #include "state/game_settings.h"
+#include "tests/app/app_test_support.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
@@ -19,13 +20,7 @@ namespace {
 using main_window_test::World;
 namespace harness = platform::harness;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
-
-void command(World& world, UINT id)
-{
-    SendMessageA(world.handle(), WM_COMMAND, id, 0);
-    World::pump();
-}
+using testing_app::cp;
 
 harness::Image clientImage(HWND window)
 {
@@ -43,12 +38,12 @@ TEST(MainWindowCountries, WindowsOpenFromTheMenuAndCloseOnTheirRequests)
 {
     World world;
     MainWindow& window = world.window();
-    command(world, menu_id::kCountryInfo);
+    world.command(menu_id::kCountryInfo);
     HWND country = window.countryInfoWindow();
     ASSERT_NE(country, nullptr);
     EXPECT_TRUE(makeNamedValue("ShowCountryInfo").profileReadBool(false));
-    command(world, menu_id::kConditionInfo);
-    command(world, menu_id::kResults);
+    world.command(menu_id::kConditionInfo);
+    world.command(menu_id::kResults);
     ASSERT_NE(window.conditionInfoWindow(), nullptr);
     ASSERT_NE(window.resultsWindow(), nullptr);
 

@@ -8,6 +8,7 @@
 #include "dialogs/think_progress_window.h"
 #include "rules/game_thread.h"
 #include "rules/play.h"
+#include "tests/app/app_test_support.h"
 #include "tests/app/battle_records.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
@@ -19,7 +20,7 @@ namespace harness = platform::harness;
 
 HWND thinkWindow() { return FindWindowA(ThinkProgressWindow::kClassName, nullptr); }
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_app::cp;
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "dialogs/map_settings_ids.h"
 #include "rules/game_thread.h"
 #include "rules/play_handshake.h"
+#include "tests/app/app_test_support.h"
 #include "tests/app/main_window_world.h"
 #include "tests/dialogs/setup_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
@@ -20,7 +21,7 @@ namespace harness = platform::harness;
 using dialogtest::settle;
 using dialogtest::untilShown;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_app::cp;
 
 HWND shownWindow(const std::string& title)
 {

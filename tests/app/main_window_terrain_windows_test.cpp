@@ -26,16 +26,6 @@ protected:
     Windows() { setMainWindowServices(&services); }
     ~Windows() override { setMainWindowServices(nullptr); }
 
-    void command(UINT id)
-    {
-        SendMessageA(world.handle(), WM_COMMAND, id, 0);
-        World::pump();
-    }
-    void post(UINT message, WPARAM wParam = 0)
-    {
-        PostMessageA(world.handle(), message, wParam, 0);
-        World::pump();
-    }
     std::vector<int> typeIds(size_t n) const
     {
         std::vector<int> ids;
@@ -55,8 +45,8 @@ TEST_F(Windows, AtMostTwoWeaponInformationWindows)
 {
     const std::vector<int> ids = typeIds(3);
     harness::clearMessageBoxes();
-    post(ui_message::kWeaponInfo, WPARAM(ids[0]));
-    post(ui_message::kWeaponInfo, WPARAM(ids[1]));
+    world.post(ui_message::kWeaponInfo, WPARAM(ids[0]));
+    world.post(ui_message::kWeaponInfo, WPARAM(ids[1]));
     EXPECT_EQ(world.window().weaponInfoCount(), 2);
     const HWND first = world.window().weaponInfoWindow(0);
     const HWND second = world.window().weaponInfoWindow(1);
@@ -65,11 +55,11 @@ TEST_F(Windows, AtMostTwoWeaponInformationWindows)
     EXPECT_EQ(GetWindow(first, GW_OWNER), world.handle());
 
     // A type already shown raises its window; nothing new opens and nothing is refused.
-    post(ui_message::kWeaponInfo, WPARAM(ids[0]));
+    world.post(ui_message::kWeaponInfo, WPARAM(ids[0]));
     EXPECT_EQ(world.window().weaponInfoCount(), 2);
     EXPECT_TRUE(harness::messageBoxes().empty());
 
-    post(ui_message::kWeaponInfo, WPARAM(ids[2]));
+    world.post(ui_message::kWeaponInfo, WPARAM(ids[2]));
     EXPECT_EQ(world.window().weaponInfoCount(), 2);
     const auto boxes = harness::messageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -81,17 +71,17 @@ TEST_F(Windows, AtMostTwoWeaponInformationWindows)
     World::pump();
     EXPECT_FALSE(IsWindow(first));
     EXPECT_EQ(world.window().weaponInfoCount(), 1);
-    post(ui_message::kWeaponInfo, WPARAM(ids[2]));
+    world.post(ui_message::kWeaponInfo, WPARAM(ids[2]));
     EXPECT_NE(world.window().weaponInfoWindow(0), nullptr);
     // A window that browsed on is found under its new type.
     world.window().setWeaponInfoShown(1, ids[0]);
-    post(ui_message::kWeaponInfo, WPARAM(ids[0]));
+    world.post(ui_message::kWeaponInfo, WPARAM(ids[0]));
     EXPECT_EQ(world.window().weaponInfoCount(), 2);
 }
 
 TEST_F(Windows, TheTerrainListComesWithItsDisplayItemWindowDocked)
 {
-    command(menu_id::kTerrainList);
+    world.command(menu_id::kTerrainList);
     const HWND list = world.window().terrainList();
     const HWND options = world.window().landListOption();
     ASSERT_NE(list, nullptr);
@@ -134,9 +124,9 @@ TEST_F(Windows, TheTerrainListComesWithItsDisplayItemWindowDocked)
     harness::click(button.x + 30, button.y + 20);
     World::pump();
     EXPECT_FALSE(IsWindowVisible(options));
-    command(menu_id::kTerrainList);
+    world.command(menu_id::kTerrainList);
     EXPECT_EQ(world.window().terrainList(), list) << "raised, not made again";
-    post(ui_message::kCloseTerrainList);
+    world.post(ui_message::kCloseTerrainList);
     EXPECT_FALSE(IsWindow(list));
     EXPECT_FALSE(IsWindow(options));
     EXPECT_EQ(world.window().terrainList(), nullptr);
@@ -150,7 +140,7 @@ TEST_F(Windows, TablesOpenFromTheMenuAndCloseOnTheirRequests)
         { menu_id::kTransportTable, LandTable::Transport },
     };
     for (const auto& [menu, table] : menus) {
-        command(menu);
+        world.command(menu);
         const HWND window = world.window().landTable(table);
         ASSERT_NE(window, nullptr);
         PostMessageA(window, WM_CLOSE, 0, 0);
@@ -163,14 +153,14 @@ TEST_F(Windows, TablesOpenFromTheMenuAndCloseOnTheirRequests)
 TEST_F(Windows, TheHistoryKeepsItsSettingAndTakesTheRefreshes)
 {
     world.state().settings().showActionHistory = false;
-    command(menu_id::kActionHistory);
+    world.command(menu_id::kActionHistory);
     const HWND history = world.window().actionHistory();
     const HWND options = world.window().historyOption();
     ASSERT_NE(history, nullptr);
     ASSERT_NE(options, nullptr);
     EXPECT_TRUE(world.state().settings().showActionHistory);
     EXPECT_FALSE(IsWindowVisible(options));
-    post(ui_message::kToggleHistoryOption);
+    world.post(ui_message::kToggleHistoryOption);
     EXPECT_TRUE(IsWindowVisible(options));
     RECT outer {}, side {};
     GetWindowRect(history, &outer);
@@ -192,7 +182,7 @@ TEST_F(Windows, TheHistoryKeepsItsSettingAndTakesTheRefreshes)
     World::pump();
     EXPECT_EQ(window->listedCount(), int32_t(world.state().historyCount()));
 
-    post(ui_message::kCloseActionHistory);
+    world.post(ui_message::kCloseActionHistory);
     EXPECT_FALSE(IsWindow(history));
     EXPECT_FALSE(IsWindow(options));
     EXPECT_FALSE(world.state().settings().showActionHistory);

@@ -26,18 +26,6 @@ namespace harness = platform::harness;
 
 bool showTroopListStored() { return makeNamedValue("ShowTroopList").profileReadBool(false); }
 
-void command(World& world, UINT id)
-{
-    SendMessageA(world.handle(), WM_COMMAND, id, 0);
-    World::pump();
-}
-
-void post(World& world, UINT message, WPARAM wParam = 0)
-{
-    PostMessageA(world.handle(), message, wParam, 0);
-    World::pump();
-}
-
 // The person's country has won the campaign's first map (the game thread waits for its orders):
 // the action phase ends and the campaign goes on to the next map.
 void winFirstMap(World& world)
@@ -63,7 +51,7 @@ TEST(MainWindowTroopWindows, TheTroopListOpensWithItsDisplayItemWindowDockedAndC
     World world;
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(5));
-    command(world, menu_id::kTroopList);
+    world.command(menu_id::kTroopList);
     HWND list = world.window().troopList();
     HWND options = world.window().troopListOption();
     ASSERT_NE(list, nullptr);
@@ -76,7 +64,7 @@ TEST(MainWindowTroopWindows, TheTroopListOpensWithItsDisplayItemWindowDockedAndC
     EXPECT_EQ(window->country(), 0);
 
     // kToggleTroopListOption shows it beside the list; a move of the list takes it along.
-    post(world, ui_message::kToggleTroopListOption);
+    world.post(ui_message::kToggleTroopListOption);
     EXPECT_TRUE(IsWindowVisible(options));
     EXPECT_EQ(windowRect(options).left, windowRect(list).right);
     SetWindowPos(list, nullptr, 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -85,11 +73,11 @@ TEST(MainWindowTroopWindows, TheTroopListOpensWithItsDisplayItemWindowDockedAndC
     EXPECT_EQ(windowRect(options).top, displayItemDockPoint(list).y);
     const RECT l = windowRect(list);
     harness::keepShot(harness::readRect(RECT { l.left, l.top, windowRect(options).right, l.bottom }), "troop_list_docked.png");
-    post(world, ui_message::kToggleTroopListOption);
+    world.post(ui_message::kToggleTroopListOption);
     EXPECT_FALSE(IsWindowVisible(options));
 
     // kCloseTroopList closes both and remembers it.
-    post(world, ui_message::kCloseTroopList);
+    world.post(ui_message::kCloseTroopList);
     EXPECT_FALSE(IsWindow(list));
     EXPECT_FALSE(IsWindow(options));
     EXPECT_EQ(world.window().troopList(), nullptr);
@@ -97,7 +85,7 @@ TEST(MainWindowTroopWindows, TheTroopListOpensWithItsDisplayItemWindowDockedAndC
 
     // Marked open, it comes back with the windows of the start of play.
     makeNamedValue("ShowTroopList").profileWriteBool(true);
-    post(world, ui_message::kOpenStartWindows);
+    world.post(ui_message::kOpenStartWindows);
     EXPECT_NE(world.window().troopList(), nullptr);
 }
 
@@ -110,12 +98,12 @@ TEST(MainWindowTroopWindows, TroopInformationShowsThePanelsUnit)
     while (!unitInPlay(*world.state().unitOf(0, index)))
         ++index;
     // No unit on the panel yet: nothing opens.
-    command(world, menu_id::kTroopInfo);
+    world.command(menu_id::kTroopInfo);
     world.link().postPanelCommand(0, index);
     World::pump();
     bool opened = false;
     dialogtest::drive(platform::utf8ToCp932("部隊詳細情報").c_str(), [&] {
-        command(world, menu_id::kTroopInfo);
+        world.command(menu_id::kTroopInfo);
         return 0;
     }, [&](HWND dialog) {
         opened = true;
@@ -133,8 +121,8 @@ TEST(MainWindowTroopWindows, TheGameThreadsNoticesReachTheLists)
     World world;
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
     ASSERT_TRUE(world.waitForPersonIn(5));
-    command(world, menu_id::kTroopList);
-    command(world, menu_id::kDestroyedList);
+    world.command(menu_id::kTroopList);
+    world.command(menu_id::kDestroyedList);
     HWND list = world.window().troopList();
     HWND destroyed = world.window().destroyedList();
     ASSERT_NE(list, nullptr);
@@ -169,7 +157,7 @@ TEST(MainWindowTroopWindows, TheGameThreadsNoticesReachTheLists)
     EXPECT_STREQ(text, expected);
 
     // The destroyed list's close request.
-    post(world, ui_message::kCloseDestroyedList);
+    world.post(ui_message::kCloseDestroyedList);
     EXPECT_FALSE(IsWindow(destroyed));
     EXPECT_EQ(world.window().destroyedList(), nullptr);
 }

@@ -129,6 +129,17 @@ public:
 
     // Handles this thread's messages until nothing is left.
     static void pump() { testing_lib::pump(); }
+    // A menu command sent to the main window, or a message posted to it; then its messages handled.
+    void command(UINT id)
+    {
+        SendMessageA(m_handle, WM_COMMAND, id, 0);
+        pump();
+    }
+    void post(UINT message, WPARAM wParam = 0)
+    {
+        PostMessageA(m_handle, message, wParam, 0);
+        pump();
+    }
 
     // Handles messages until the condition holds; false after the time-out. Between messages the
     // thread waits for the next one rather than polling, so that a running test clock sees it idle.

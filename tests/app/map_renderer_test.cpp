@@ -14,9 +14,9 @@
 #include <filesystem>
 #include <vector>
 
+// Inside the tests' namespace, which holds the placeholder sheets and their colours.
+namespace testing_app {
 namespace {
-
-using namespace testing_app;
 
 struct Rgb {
     int r, g, b;
@@ -495,3 +495,4 @@ TEST_F(DialogPictures, LandIconsKeepToTheirClipWidthAndHexPicturesNeedAHexOfTheM
 }
 
 } // namespace
+} // namespace testing_app

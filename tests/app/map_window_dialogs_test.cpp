@@ -15,6 +15,7 @@
 #include "state/game_settings.h"
 #include "state/production_type_record.h"
 #include "state/unit_facts.h"
+#include "tests/app/app_test_support.h"
 #include "tests/app/dialog_answer.h"
 #include "tests/app/main_window_world.h"
 #include "tests/app/map_window_world.h"
@@ -33,7 +34,7 @@ using testing_rules::CombatWorld;
 
 namespace {
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_app::cp;
 
 // Country 0's unit at (1, 2) that may move six hexes and carries a strong gun in slot 0 and a weak
 // one in slot 1, both usable after a move; country 1's unit at (5, 2).

@@ -16,16 +16,15 @@
 
 #include <vector>
 
-using namespace testing_lib;
 namespace harness = platform::harness;
 
 namespace {
 
 // Records what the palettes post to it: as the main window (WM_COMMAND) and as the map window.
-class Recorder : public TopWindow {
+class Recorder : public testing_lib::TopWindow {
 public:
     Recorder()
-        : TopWindow("PalettesTestRecorder")
+        : testing_lib::TopWindow("PalettesTestRecorder")
     {
         setFrame(20, 20, 1000, 420);
     }
@@ -52,14 +51,14 @@ public:
 void clickAndPump(HWND window)
 {
     testing_lib::clickCentre(window);
-    pump();
+    testing_lib::pump();
 }
 
 class PalettesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        initApplication();
+        testing_lib::initApplication();
         // The generated strips; another test of this process may have moved the folder.
         platform::setProgramFolder(DERAZODO_PROGRAM_DIR);
         ASSERT_TRUE(recorder.Create());
@@ -67,14 +66,14 @@ protected:
         ASSERT_TRUE(commands->Create());
         commands->setMapWindow(recorder.handle());
         ASSERT_TRUE(tools->Create());
-        pump();
+        testing_lib::pump();
     }
-    void TearDown() override { destroyAllWindows(); }
+    void TearDown() override { testing_lib::destroyAllWindows(); }
 
     void post(const swCWindow* window, UINT message, WPARAM wParam, LPARAM lParam = 0)
     {
         PostMessageA(window->handle(), message, wParam, lParam);
-        pump();
+        testing_lib::pump();
     }
     void show(uint32_t mask, LPARAM unit) { post(commands, ui_message::kPaletteShowCommands, mask, unit); }
 
@@ -161,8 +160,8 @@ TEST_F(ToolPaletteTest, GreysWhatTheMenuGreysAndIgnoresTheirClicks)
 
 TEST(ToolPaletteWithoutItsPicture, KeepsEveryToolAsANamedButtonAndSaysSoOnce)
 {
-    initApplication();
-    TempProgramFolder folder("palette");
+    testing_lib::initApplication();
+    testing_lib::TempProgramFolder folder("palette");
     std::filesystem::copy(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkbmp", folder.host("tkbmp"),
         std::filesystem::copy_options::recursive);
     for (const char* damage : { "BM not a picture", "", static_cast<const char*>(nullptr) }) {
@@ -176,7 +175,7 @@ TEST(ToolPaletteWithoutItsPicture, KeepsEveryToolAsANamedButtonAndSaysSoOnce)
         ASSERT_TRUE(recorder.Create());
         ToolPalette* tools = new ToolPalette(&recorder, [](unsigned id) { return id != menu_id::kEndTurn; });
         ASSERT_TRUE(tools->Create());
-        pump();
+        testing_lib::pump();
         const auto boxes = harness::messageBoxes();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(platform::cp932ToUtf8(boxes[0].text).rfind("画像ファイル tool_btn.bmp を読み込めません。", 0), 0u);
@@ -189,6 +188,6 @@ TEST(ToolPaletteWithoutItsPicture, KeepsEveryToolAsANamedButtonAndSaysSoOnce)
         std::vector<UINT> sent(std::begin(kToolIds), std::end(kToolIds));
         std::erase(sent, menu_id::kEndTurn);
         EXPECT_EQ(recorder.commands, sent);
-        destroyAllWindows();
+        testing_lib::destroyAllWindows();
     }
 }

@@ -32,6 +32,7 @@
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
+#include "tests/app/app_test_support.h"
 #include "tests/app/dialog_answer.h"
 #include "tests/dialogs/popup_driver.h"
 #include "tests/dialogs/setup_world.h"
@@ -58,11 +59,11 @@ namespace fs = std::filesystem;
 namespace harness = platform::harness;
 using namespace std::chrono_literals;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_app::cp;
 
 // The pause between steps is the program's time: on the running test clock it passes as soon as
 // the program is idle.
-void settle()
+void settleInProgramTime()
 {
     harness::waitIdle();
     Sleep(30);
@@ -111,7 +112,7 @@ public:
             m_main = FindWindowA(MainWindow::kClassName, nullptr);
             return m_main && IsWindowVisible(m_main) && g_gameState;
         });
-        settle();
+        settleInProgramTime();
         if (found) {
             m_popups = std::make_unique<popup_test::PopupDismisser>(m_main);
             g_thinkingShown = -1;
@@ -176,7 +177,7 @@ public:
 
     void shot(const std::string& name)
     {
-        settle();
+        settleInProgramTime();
         if (!m_shots.empty())
             harness::writePng(harness::readScreen(), m_shots + "/" + name + ".png");
     }
@@ -187,7 +188,7 @@ public:
         RECT r {};
         GetWindowRect(control, &r);
         harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        settle();
+        settleInProgramTime();
     }
     // A popup of play (a notice, the income) disables the main window until it is answered.
     void waitForPopupsAnswered()
@@ -209,7 +210,7 @@ public:
     {
         MapWindow* view = map();
         PostMessageA(view->handle(), ui_message::kMapCentreOnHex, WPARAM(x), LPARAM(y));
-        settle();
+        settleInProgramTime();
         HexGeometry geometry(view->zoom(), state().mapWidth(), state().mapHeight());
         POINT centre = geometry.hexCentre(x, y);
         POINT origin = view->viewOrigin();
@@ -217,7 +218,7 @@ public:
         ClientToScreen(view->handle(), &at);
         waitForPopupsAnswered();
         harness::click(at.x, at.y);
-        settle();
+        settleInProgramTime();
     }
 
     // Fills the file dialog of that title and presses Enter.
@@ -226,11 +227,11 @@ public:
         HWND dialog = nullptr;
         if (!waitFor([&] { return (dialog = FindWindowA(nullptr, cp(utf8Title).c_str())) != nullptr; }, 10s))
             return false;
-        settle();
+        settleInProgramTime();
         shot(std::string("file_dialog_") + name);
         SetDlgItemTextA(dialog, edt1, name);
         harness::pressKey(VK_RETURN);
-        settle();
+        settleInProgramTime();
         return waitFor([&] { return !IsWindow(dialog); }, 10s);
     }
 
@@ -250,7 +251,7 @@ public:
         };
         if (!waitFor(found, 10s))
             return false;
-        settle();
+        settleInProgramTime();
         click(GetDlgItem(dialog, categoryButton));
         HWND list = GetDlgItem(dialog, 1018);
         if (list) {
@@ -261,7 +262,7 @@ public:
             POINT at { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
             ClientToScreen(list, &at);
             harness::click(at.x, at.y);
-            settle();
+            settleInProgramTime();
         } else {
             for (int id = 1020; id <= 1033; ++id) {
                 char text[MAX_PATH] = {};
@@ -272,7 +273,7 @@ public:
         }
         shot(std::string("game_select_") + name);
         harness::pressKey(VK_RETURN);
-        settle();
+        settleInProgramTime();
         return waitFor([&] { return !IsWindow(dialog); }, 10s);
     }
 
@@ -288,7 +289,7 @@ public:
                 return (list && IsWindowVisible(list)) || (briefing && IsWindowVisible(briefing));
             }, 10s))
             return false;
-        settle();
+        settleInProgramTime();
         HWND shown = list ? list : briefing;
         shot(list ? "set_up_list" : "set_up_briefing");
         if (list) {
@@ -296,7 +297,7 @@ public:
         } else {
             SetForegroundWindow(briefing);
             harness::pressKey(VK_RETURN);
-            settle();
+            settleInProgramTime();
         }
         return waitFor([&] { return !IsWindow(shown); }, 10s);
     }
@@ -319,7 +320,7 @@ public:
         int x = r.left + GetSystemMetrics(SM_CXFRAME) + (index == 0 ? 24 : 95);
         int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) / 2;
         harness::click(x, y);
-        settle();
+        settleInProgramTime();
     }
 
     // The item of the menu open, by its place among `rows` items and `separators` separators.
@@ -333,7 +334,7 @@ public:
         constexpr int kSeparator = 7;
         const int height = (r.bottom - r.top - kSeparator * separators) / rows;
         harness::click((r.left + r.right) / 2, r.top + row * height + separatorsAbove * kSeparator + height / 2);
-        settle();
+        settleInProgramTime();
     }
 
     // The close box of the main window's caption; the program ends with it.
@@ -481,7 +482,7 @@ public:
         };
         if (!waitFor([&] { return shown() != nullptr; }, timeout))
             return nullptr;
-        settle();
+        settleInProgramTime();
         return shown();
     }
     // Clicks the control and waits for its window to close.
@@ -547,7 +548,7 @@ private:
         HWND dialog = nullptr;
         if (!waitFor([&] { return (dialog = FindWindowA(nullptr, cp("兵器選択").c_str())) != nullptr; }, 10s))
             return;
-        settle();
+        settleInProgramTime();
         shot("weapon_choice_" + std::to_string(m_fights));
         HWND execute = GetDlgItem(dialog, int(sel_attack_arms_id::kExecute));
         click(IsWindowEnabled(execute) ? execute : GetDlgItem(dialog, int(sel_attack_arms_id::kDrop)));
@@ -668,7 +669,7 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
             // The last turn's phase ends by its key, through the program's accelerator table.
             if (turn == 2) {
                 harness::pressKey(VK_F5);
-                settle();
+                settleInProgramTime();
             } else {
                 person.clickTool(menu_id::kEndActionPhase);
             }
@@ -689,7 +690,7 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
         person.shot("06_game_menu");
         harness::pressKey(VK_ESCAPE);
         harness::pressKey(VK_ESCAPE);
-        settle();
+        settleInProgramTime();
         fights = person.fights();
         thinking = person.thinkingProgressSeen();
     });
@@ -742,7 +743,7 @@ bool boardFull(Person& person)
 void settleLong()
 {
     Sleep(700);
-    settle();
+    settleInProgramTime();
 }
 
 } // namespace
@@ -1032,7 +1033,7 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
             SetForegroundWindow(person.main());
             for (UINT key : { across, across, across, down, down, down, down })
                 harness::pressKey(key);
-            settle();
+            settleInProgramTime();
         };
         scroll(VK_RIGHT, VK_DOWN);
         const HexView view = person.map()->visibleHexRange();
@@ -1081,11 +1082,11 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         bool handedOver = true;
         waitFor([&] {
             if ((ending = Person::shownWindow("戦果報告"))) {
-                settle();
+                settleInProgramTime();
                 return true;
             }
             if (HWND deployment = Person::shownWindow("部隊配置")) {
-                settle();
+                settleInProgramTime();
                 person.shot("whole_deployment");
                 firstDeployment = deployLayout(deployment);
                 person.click(setup_test::control(deployment, troop_deploy_id::kPlaceAutomatically));
@@ -1096,7 +1097,7 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
             } else if (HWND briefing = Person::shownWindow("ブリーフィング")) {
                 // Clicked, not Enter: the game thread's dialog goes on the key's press, and its
                 // release would wait for ever in a queue that thread no longer reads.
-                settle();
+                settleInProgramTime();
                 const bool last = setup_test::shown(briefing, briefing_id::kStart);
                 person.click(setup_test::control(briefing, last ? briefing_id::kStart : briefing_id::kNext));
             } else if (!handedOver && person.personActs(kPhaseAction)) {

@@ -14,6 +14,7 @@
 #include "app/game_state_services.h"
 #include "state/supply_order.h"
 #include "state/unit_facts.h"
+#include "tests/app/app_test_support.h"
 #include "tests/app/main_window_world.h"
 #include "tests/dialogs/popup_driver.h"
 #include "tests/lib/window_pictures.h"
@@ -26,7 +27,7 @@ namespace {
 using main_window_test::World;
 namespace harness = platform::harness;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_app::cp;
 
 using testing_lib::capture, testing_lib::inkIn;
 

@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <memory>
 
-using namespace testing_state;
 
 namespace {
 
@@ -40,7 +39,7 @@ public:
 template <class Damage>
 std::vector<platform::harness::MessageBoxRecord> boxesOfStartUpWith(Damage damage)
 {
-    DataFolder folder;
+    testing_state::DataFolder folder;
     makeNamedValue("SimpleMode").profileWriteInt(0);
     GameState state;
     state.startUp();
@@ -61,7 +60,7 @@ std::string text(const std::vector<platform::harness::MessageBoxRecord>& boxes)
 
 TEST(PresentationStartUp, HoldsFontsColoursPicturesAndSheetsUntilShutDown)
 {
-    DataFolder folder;
+    testing_state::DataFolder folder;
     FakeLookServices services;
     makeNamedValue("SimpleMode").profileWriteInt(0);
     GameState state;
@@ -102,9 +101,9 @@ TEST(PresentationStartUp, HoldsFontsColoursPicturesAndSheetsUntilShutDown)
 
 TEST(PresentationStartUp, UnreadableCustomColoursAreToldOnceAndLeaveDefaults)
 {
-    const auto boxes = boxesOfStartUpWith([](const DataFolder& folder) {
+    const auto boxes = boxesOfStartUpWith([](const testing_state::DataFolder& folder) {
         folder.write("cstmcl.dat", std::string(120, '\x01'));
-        return std::make_unique<UnreadableFile>(folder, "cstmcl.dat");
+        return std::make_unique<testing_state::UnreadableFile>(folder, "cstmcl.dat");
     });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(text(boxes).rfind("カスタムカラー cstmcl.dat を読み込めません。", 0), 0u) << text(boxes);
@@ -129,7 +128,7 @@ TEST(PresentationStartUp, MissingAndDamagedPicturesAreNamedInOneBoxAndStartUpGoe
             "info_btn.bmp: ファイルが空です。\n" },
     };
     for (const Case& c : cases) {
-        const auto boxes = boxesOfStartUpWith([&](const DataFolder& folder) {
+        const auto boxes = boxesOfStartUpWith([&](const testing_state::DataFolder& folder) {
             for (const Damage& d : c.damage) {
                 const std::string file = std::string("tkbmp/") + baseBitmapFile(d.picture);
                 if (d.bytes)

@@ -13,6 +13,7 @@
 #include "rules/play_handshake.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
+#include "tests/app/app_test_support.h"
 #include "tests/state/state_test_support.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,7 @@ namespace {
 
 namespace harness = platform::harness;
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_app::cp;
 
 MainWindow* mainWindow() { return dynamic_cast<MainWindow*>(theApplication().mainWindow()); }
 
@@ -55,7 +56,7 @@ void CALLBACK openState(HWND, UINT, UINT_PTR timer, DWORD)
 }
 
 // A shown top-level window other than the main window (which may carry the same title).
-HWND shownWindow(const std::function<bool(HWND, const std::string& title, const std::string& className)>& match)
+HWND shownWindowMatching(const std::function<bool(HWND, const std::string& title, const std::string& className)>& match)
 {
     struct Search {
         decltype(match) test;
@@ -77,14 +78,14 @@ HWND shownWindow(const std::function<bool(HWND, const std::string& title, const 
 std::function<HWND()> titled(const char* utf8)
 {
     return [title = cp(utf8)] {
-        return shownWindow([&](HWND, const std::string& text, const std::string&) { return text == title; });
+        return shownWindowMatching([&](HWND, const std::string& text, const std::string&) { return text == title; });
     };
 }
 
 std::function<HWND()> ofClass(const char* name)
 {
     return [name] {
-        return shownWindow([&](HWND, const std::string&, const std::string& className) { return className == name; });
+        return shownWindowMatching([&](HWND, const std::string&, const std::string& className) { return className == name; });
     };
 }
 

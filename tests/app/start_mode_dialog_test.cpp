@@ -11,11 +11,10 @@
 
 #include <gtest/gtest.h>
 
-using namespace dialogtest;
 
 namespace {
 
-const std::string kTitle = platform::utf8ToCp932("設定確認");
+const std::string kStartModeTitle = platform::utf8ToCp932("設定確認");
 
 void clickButton(HWND dialog, UINT id)
 {
@@ -23,9 +22,9 @@ void clickButton(HWND dialog, UINT id)
     ASSERT_NE(button, nullptr);
     RECT r;
     GetClientRect(button, &r);
-    POINT p = screenOf(button, r.right / 2, r.bottom / 2);
-    harness::click(p.x, p.y);
-    settle();
+    POINT p = dialogtest::screenOf(button, r.right / 2, r.bottom / 2);
+    platform::harness::click(p.x, p.y);
+    dialogtest::settle();
 }
 
 std::string buttonText(HWND dialog, UINT id)
@@ -77,7 +76,7 @@ TEST(StartModeDialog, EachButtonWritesItsModeAndCloses)
         std::string normal, simple;
         HWND shown = nullptr;
         StartModeDialog dialog;
-        drive(kTitle.c_str(), [&] { return dialog.run(); }, [&](HWND window) {
+        dialogtest::drive(kStartModeTitle.c_str(), [&] { return dialog.run(); }, [&](HWND window) {
             shown = window;
             normal = buttonText(window, StartModeDialog::kNormalButton);
             simple = buttonText(window, StartModeDialog::kSimpleButton);
@@ -94,9 +93,9 @@ TEST(StartModeDialog, ClosingWithoutAChoiceWritesNothing)
 {
     testing_lib::TempProgramFolder folder("startmode");
     StartModeDialog dialog;
-    drive(kTitle.c_str(), [&] { return dialog.run(); }, [&](HWND window) {
+    dialogtest::drive(kStartModeTitle.c_str(), [&] { return dialog.run(); }, [&](HWND window) {
         PostMessageA(window, WM_CLOSE, 0, 0);
-        settle();
+        dialogtest::settle();
     });
     EXPECT_EQ(storedMode(), -1);
 }
@@ -107,7 +106,7 @@ TEST(StartModeDialog, FirstStartAsksOnceAndTheNextStartReadsTheStoredMode)
     CountingServices services;
     {
         GameState state;
-        drive(kTitle.c_str(), [&] { state.startUp(); return 0; }, [&](HWND window) {
+        dialogtest::drive(kStartModeTitle.c_str(), [&] { state.startUp(); return 0; }, [&](HWND window) {
             clickButton(window, StartModeDialog::kSimpleButton);
         });
         EXPECT_EQ(services.dialogs, 1);
@@ -184,7 +183,7 @@ struct ProgramRun : ::testing::Test {
 
 GameState* g_seenInLoop = nullptr;
 
-void CALLBACK closeMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
+void CALLBACK noteStateAndCloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
     g_seenInLoop = g_gameState;
@@ -214,7 +213,7 @@ TEST_F(ProgramRun, TheGameStateLivesThroughTheLoopAndWritesItsSettingsAfterIt)
     makeNamedValue("SimpleMode").profileWriteInt(0);
     makeNamedValue("SleepTime").profileWriteInt(33);
     g_seenInLoop = nullptr;
-    SetTimer(nullptr, 0, 50, closeMainWindow);
+    SetTimer(nullptr, 0, 50, noteStateAndCloseMainWindow);
     EXPECT_EQ(runApplication(theApplication()), RunOutcome::Played);
     EXPECT_NE(g_seenInLoop, nullptr);
     EXPECT_EQ(g_gameState, nullptr);

@@ -6,22 +6,20 @@
 #include "lib/media/dc_holders.h"
 #include "state/unit_facts.h"
 #include "ui/presentation.h"
+#include "tests/app/app_test_support.h"
 #include "tests/infowin/info_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
 #include <algorithm>
 
-using namespace info_test;
-
 namespace {
 
-constexpr int kInfantry = 2;
-
-std::string jp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_app::cp;
+using testing_app::kInfantry;
 
 // Whether the white text in the rectangle of the shown client area is `expected` as the unit
 // panels write it there.
-bool showsText(const Image& shown, const swCFont& font, const RECT& r, const std::string& expected)
+bool showsText(const info_test::Image& shown, const swCFont& font, const RECT& r, const std::string& expected)
 {
     BITMAPINFO info = topDownBitmapInfo(shown.width, shown.height);
     uint32_t* pixels = nullptr;
@@ -37,7 +35,7 @@ bool showsText(const Image& shown, const swCFont& font, const RECT& r, const std
     bool same = true;
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
-            same = same && ((pixels[y * shown.width + x] & 0xFFFFFF) == kWhitePixel) == (rgb(shown, x, y) == kWhitePixel);
+            same = same && ((pixels[y * shown.width + x] & 0xFFFFFF) == info_test::kWhitePixel) == (info_test::rgb(shown, x, y) == info_test::kWhitePixel);
     SelectObject(dc, old);
     DeleteObject(page);
     DeleteDC(dc);
@@ -53,7 +51,7 @@ bool listed(const std::vector<PanelLine>& lines, const std::string& text)
 
 TEST(UnitFigures, MachinesFuelAndAmmunitionReadTheSameOnThePanelAndInTheArmamentWindow)
 {
-    InfoWorld info;
+    info_test::InfoWorld info;
     GameState& s = info.state();
     info.startPlay();
     const int index = info.world.placeUnit(0, kInfantry, 2, 3);
@@ -69,8 +67,8 @@ TEST(UnitFigures, MachinesFuelAndAmmunitionReadTheSameOnThePanelAndInTheArmament
     unit.ammunition[0] = uint8_t(ammo.most - 1);
 
     const std::vector<PanelLine> lines = unitFactLines(s, 0, index);
-    EXPECT_TRUE(listed(lines, jp("機数　8/10")));
-    EXPECT_TRUE(listed(lines, jp("燃料　") + std::to_string(fuel.most - 3) + "/" + std::to_string(fuel.most)));
+    EXPECT_TRUE(listed(lines, cp("機数　8/10")));
+    EXPECT_TRUE(listed(lines, cp("燃料　") + std::to_string(fuel.most - 3) + "/" + std::to_string(fuel.most)));
 
     // The unit's own set is the panel at the top left (set 0 of its type).
     ASSERT_EQ(unit.modelIndex(), 0);
@@ -79,10 +77,10 @@ TEST(UnitFigures, MachinesFuelAndAmmunitionReadTheSameOnThePanelAndInTheArmament
     std::snprintf(fuelText, sizeof fuelText, "%3d/%3d", fuel.most - 3, fuel.most);
     std::snprintf(ammoText, sizeof ammoText, "%2d/%2d", ammo.most - 1, ammo.most);
     ArmChangeWindow window(info.context(), &info.owner, 0, index, -1);
-    const std::string title = jp("武装交換 - ") + std::string(unit.name, strnlen(unit.name, sizeof unit.name));
+    const std::string title = cp("武装交換 - ") + std::string(unit.name, strnlen(unit.name, sizeof unit.name));
     dialogtest::drive(title.c_str(), [&] { return window.run(); }, [&](HWND dialog) {
         dialogtest::settle();
-        const Image shown = clientImage(dialog);
+        const info_test::Image shown = info_test::clientImage(dialog);
         EXPECT_TRUE(showsText(shown, presentation().font(kSmallFont), { 84, 140, 114, 152 }, machines)) << machines;
         EXPECT_TRUE(showsText(shown, presentation().font(kSmallFont), { 192, 140, 234, 152 }, fuelText)) << fuelText;
         EXPECT_TRUE(showsText(shown, presentation().font(kSmallFont), { 228, 58, 258, 70 }, ammoText)) << ammoText;
