@@ -22,7 +22,7 @@ if(NOT DEFINED DERAZODO_UNITY)
 endif()
 set(DERAZODO_UNITY ${DERAZODO_UNITY} CACHE BOOL "Unity builds per target")
 set(derazodo_file_by_file dialogs editors infowin dialogs_tests editors_tests infowin_tests
-    platform_controls_tests app_tests)
+    app_tests)
 function(derazodo_unity target)
   if(DERAZODO_UNITY AND NOT target IN_LIST derazodo_file_by_file)
     set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 16)
