@@ -110,7 +110,7 @@ TEST(ComboBoxDropDown, ClickOutsideCancels)
     HWND list = droppedList(combo);
     ASSERT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
     int h = int(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
-    POINT over = screenOf(list, 20, h * 3 + 2);
+    POINT over = screenPoint(list, 20, h * 3 + 2);
     platform::harness::mouseMove(over.x, over.y);
     pump();
     parent.clear();

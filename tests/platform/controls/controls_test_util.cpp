@@ -132,7 +132,7 @@ void pump()
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        platform::harness::waitIdle(std::chrono::milliseconds(2000));
+        platform::harness::waitIdle();
     }
 }
 

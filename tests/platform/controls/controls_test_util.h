@@ -36,7 +36,10 @@ HWND createControl(HWND parent, const char* className, const char* text, DWORD s
 
 POINT screenPoint(HWND hwnd, int x, int y);   // client point of the window on the screen
 POINT centre(HWND hwnd);
+// A click at a client point, then pump().
 void clickAt(HWND hwnd, int x, int y);
+// Handles everything queued for this thread and waits for the windows to go idle, three rounds
+// (a message handled may queue more).
 void pump();
 // Pumps until the condition holds or the time is up (timers run meanwhile); the last result.
 bool pumpUntil(const std::function<bool()>& condition, int milliseconds = 3000);

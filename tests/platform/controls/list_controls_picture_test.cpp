@@ -105,11 +105,11 @@ TEST(ListControlsPicture, JapaneseTextInEveryControl)
     // The selected list-box row is in the highlight colour, and each header and tab has text.
     RECT row;
     SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
-    POINT inRow = screenOf(list, row.right - 4, (row.top + row.bottom) / 2);
+    POINT inRow = screenPoint(list, row.right - 4, (row.top + row.bottom) / 2);
     EXPECT_EQ(shot.at(inRow.x - frame.left, inRow.y - frame.top) & 0xFFFFFF, screenColor(GetSysColor(COLOR_HIGHLIGHT)));
     RECT tab;
     SendMessageA(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&tab));
-    POINT tl = screenOf(tabs, tab.left, tab.top), br = screenOf(tabs, tab.right, tab.bottom);
+    POINT tl = screenPoint(tabs, tab.left, tab.top), br = screenPoint(tabs, tab.right, tab.bottom);
     EXPECT_TRUE(hasInk(shot, RECT { tl.x - frame.left, tl.y - frame.top, br.x - frame.left, br.y - frame.top }));
     HWND header = reinterpret_cast<HWND>(SendMessageA(view, LVM_GETHEADER, 0, 0));
     RECT h;

@@ -127,8 +127,8 @@ TEST(ListBoxSelection, ExtendedTakesShiftRangesCtrlTogglesAndDrags)
     EXPECT_EQ(selectedItems(list), (std::vector<int> { 6, 7, 8 }));
     EXPECT_EQ(SendMessageA(list, LB_GETCARETINDEX, 0, 0), 8);
 
-    POINT from = screenOf(list, 20, rowCenter(list, 0));
-    POINT to = screenOf(list, 20, rowCenter(list, 3));
+    POINT from = screenPoint(list, 20, rowCenter(list, 0));
+    POINT to = screenPoint(list, 20, rowCenter(list, 3));
     harness::mouseMove(from.x, from.y);
     harness::mouseDown(from.x, from.y);
     pump();
@@ -215,8 +215,8 @@ TEST(ListBoxOwnerDraw, MeasuredAtCreationAndDrawnByTheParent)
     EXPECT_EQ(row->rect.bottom, 36);
 
     // The parent's drawing reaches the screen: the selected row is red, the others blue.
-    POINT sel = screenOf(list, 30, 27);
-    POINT other = screenOf(list, 30, 9);
+    POINT sel = screenPoint(list, 30, 27);
+    POINT other = screenPoint(list, 30, 9);
     harness::Image shot = harness::readScreen();
     EXPECT_EQ(shot.at(sel.x, sel.y) & 0xFFFFFF, 0xC80000u);
     EXPECT_EQ(shot.at(other.x, other.y) & 0xFFFFFF, 0x0000C8u);
@@ -259,7 +259,7 @@ TEST(ListBoxMultiColumn, ColumnsScrollSidewaysByKeysWheelAndPoint)
     EXPECT_EQ(top % rows, 0);
     EXPECT_LE(39 - top, 2 * rows - 1);
 
-    POINT p = screenOf(list, 40, 20);
+    POINT p = screenPoint(list, 40, 20);
     harness::wheel(p.x, p.y, 120);
     pump();
     EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), top - rows);

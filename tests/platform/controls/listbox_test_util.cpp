@@ -111,35 +111,9 @@ void Parent::clear()
     drawn.clear();
 }
 
-void pump()
-{
-    for (int round = 0; round < 3; ++round) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        harness::waitIdle();
-    }
-}
-
-POINT screenOf(HWND hwnd, int x, int y)
-{
-    POINT p { x, y };
-    ClientToScreen(hwnd, &p);
-    return p;
-}
-
-void clickAt(HWND hwnd, int x, int y)
-{
-    POINT p = screenOf(hwnd, x, y);
-    harness::click(p.x, p.y);
-    pump();
-}
-
 void doubleClickAt(HWND hwnd, int x, int y)
 {
-    POINT p = screenOf(hwnd, x, y);
+    POINT p = screenPoint(hwnd, x, y);
     harness::doubleClick(p.x, p.y);
     pump();
 }

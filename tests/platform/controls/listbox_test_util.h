@@ -2,6 +2,7 @@
 // message pumping, and input at a control's client coordinates.
 #pragma once
 
+#include "controls_test_util.h"
 #include "platform/controls/commctrl.h"
 #include "platform/desktop/harness.h"
 #include "platform/gdi/wingdi.h"
@@ -46,10 +47,10 @@ struct Parent {
     void clear();
 };
 
-void pump();
-// Screen position of a point given in a window's client coordinates.
-POINT screenOf(HWND hwnd, int x, int y);
-void clickAt(HWND hwnd, int x, int y);
+// Input and pumping as for the other control tests.
+using ctltest::clickAt;
+using ctltest::pump;
+using ctltest::screenPoint;
 void doubleClickAt(HWND hwnd, int x, int y);
 void press(UINT key);
 void pressWith(UINT modifier, UINT key);

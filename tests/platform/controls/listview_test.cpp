@@ -122,7 +122,7 @@ TEST(ListViewColumns, DividerDragResizesWithTrackingNotices)
     HWND header = headerOf(list);
     ASSERT_NE(header, nullptr);
     parent.clear();
-    POINT from = screenOf(header, 60, 5);
+    POINT from = screenPoint(header, 60, 5);
     harness::mouseMove(from.x, from.y);
     harness::mouseDown(from.x, from.y);
     pump();
@@ -141,7 +141,7 @@ TEST(ListViewColumns, DividerDragResizesWithTrackingNotices)
     EXPECT_EQ(std::count(parent.notices.begin(), parent.notices.end(), UINT(HDN_ITEMCHANGEDA)), 2);
 
     parent.onNotify = [](NMHDR* nm) -> LRESULT { return nm->code == HDN_BEGINTRACKA; };
-    from = screenOf(header, 100, 5);
+    from = screenPoint(header, 100, 5);
     harness::mouseMove(from.x, from.y);
     harness::mouseDown(from.x, from.y);
     harness::mouseMove(from.x + 30, from.y);
@@ -163,7 +163,7 @@ TEST(ListViewColumns, DividerDoubleClickNotifiesAndFitsTheColumn)
     EXPECT_LT(fitted, 80) << "narrowed to its widest text";
 
     parent.clear();
-    POINT p = screenOf(header, 20, 5);
+    POINT p = screenPoint(header, 20, 5);
     harness::click(p.x, p.y);
     pump();
     EXPECT_NE(std::find(parent.notices.begin(), parent.notices.end(), UINT(LVN_COLUMNCLICK)), parent.notices.end());

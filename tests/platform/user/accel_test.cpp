@@ -10,16 +10,16 @@ namespace harness = platform::harness;
 
 namespace {
 
-std::vector<WPARAM> g_commands;
+std::vector<WPARAM> g_accelCommands;
 
 LRESULT CALLBACK accelOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND)
-        g_commands.push_back(wParam);
+        g_accelCommands.push_back(wParam);
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-HWND makeOwner()
+HWND makeAccelOwner()
 {
     static bool registered = false;
     if (!registered) {
@@ -65,9 +65,9 @@ TEST(Accelerators, KeysWithTheirModifiersBecomeCommandsWithHighWordOne)
     platform::resources::addAccelerators(MAKEINTRESOURCEA(130), std::vector<ACCEL>(std::begin(entries), std::end(entries)));
     HACCEL table = LoadAcceleratorsA(nullptr, MAKEINTRESOURCEA(130));
     ASSERT_NE(table, nullptr);
-    HWND owner = makeOwner();
+    HWND owner = makeAccelOwner();
     runLoop(owner, table);
-    g_commands.clear();
+    g_accelCommands.clear();
 
     harness::pressKey('S'); // no Ctrl: not an accelerator
     harness::keyDown(VK_CONTROL);
@@ -78,10 +78,10 @@ TEST(Accelerators, KeysWithTheirModifiersBecomeCommandsWithHighWordOne)
     harness::pressKey(VK_F5);
     harness::keyUp(VK_SHIFT);
     EXPECT_EQ(runLoop(owner, table), 3);
-    ASSERT_EQ(g_commands.size(), 3u);
-    EXPECT_EQ(g_commands[0], MAKEWPARAM(501, 1));
-    EXPECT_EQ(g_commands[1], MAKEWPARAM(502, 1));
-    EXPECT_EQ(g_commands[2], MAKEWPARAM(503, 1));
+    ASSERT_EQ(g_accelCommands.size(), 3u);
+    EXPECT_EQ(g_accelCommands[0], MAKEWPARAM(501, 1));
+    EXPECT_EQ(g_accelCommands[1], MAKEWPARAM(502, 1));
+    EXPECT_EQ(g_accelCommands[2], MAKEWPARAM(503, 1));
 
     EXPECT_TRUE(DestroyAcceleratorTable(table));
     MSG msg { owner, WM_KEYDOWN, VK_F5, 0, 0, {} };
@@ -94,10 +94,10 @@ TEST(Accelerators, NothingWhileAMenuIsOpenAndGreyedCommandsAreSwallowed)
 {
     ACCEL entries[] = { { FVIRTKEY, VK_F2, 601 }, { 0, 'q', 602 } };
     HACCEL table = CreateAcceleratorTableA(entries, 2);
-    HWND owner = makeOwner();
+    HWND owner = makeAccelOwner();
     MSG f2 { owner, WM_KEYDOWN, VK_F2, 0, 0, {} };
     MSG q { owner, WM_CHAR, 'q', 0, 0, {} };
-    g_commands.clear();
+    g_accelCommands.clear();
     {
         platform::menus::TrackingScope menuOpen(owner, false);
         EXPECT_EQ(TranslateAcceleratorA(owner, table, &f2), 0);
@@ -109,8 +109,8 @@ TEST(Accelerators, NothingWhileAMenuIsOpenAndGreyedCommandsAreSwallowed)
     AppendMenuA(bar, MF_POPUP, UINT_PTR(popup), "&Menu");
     SetMenu(owner, bar);
     EXPECT_EQ(TranslateAcceleratorA(owner, table, &f2), 1);
-    ASSERT_EQ(g_commands.size(), 1u) << "the greyed command is not sent";
-    EXPECT_EQ(LOWORD(g_commands[0]), 602);
+    ASSERT_EQ(g_accelCommands.size(), 1u) << "the greyed command is not sent";
+    EXPECT_EQ(LOWORD(g_accelCommands[0]), 602);
     DestroyAcceleratorTable(table);
     DestroyWindow(owner);
 }

@@ -4,6 +4,7 @@
 #include "platform/user/dialog_button_ids.h"
 #include "platform/user/resource_table.h"
 #include "platform/windows.h"
+#include "user_test_util.h"
 
 #include <gtest/gtest.h>
 
@@ -85,12 +86,12 @@ void setCode(HWND dialog, int id, LRESULT code)
     SetWindowLongPtrA(GetDlgItem(dialog, id), GWLP_USERDATA, code);
 }
 
-std::vector<WPARAM> g_commands;
+std::vector<WPARAM> g_dialogCommands;
 
 INT_PTR CALLBACK recordingProc(HWND, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_COMMAND)
-        g_commands.push_back(wParam);
+        g_dialogCommands.push_back(wParam);
     return message == WM_INITDIALOG;
 }
 
@@ -103,7 +104,7 @@ MSG keyMessage(HWND hwnd, UINT message, WPARAM key)
     return msg;
 }
 
-HWND makeOwner()
+HWND makeDialogOwner()
 {
     registerTestClasses();
     return CreateWindowExA(0, "DlgTestOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400, nullptr,
@@ -179,7 +180,7 @@ TEST(DialogNavigation, EnterPressesTheDefaultButtonAndEscapeCancels)
     addNavigationTemplate();
     HWND dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(900), nullptr, recordingProc, 0);
     ASSERT_NE(dialog, nullptr);
-    g_commands.clear();
+    g_dialogCommands.clear();
     MSG enter = keyMessage(GetFocus(), WM_KEYDOWN, VK_RETURN);
     IsDialogMessageA(dialog, &enter);
     // No default button: IDOK. A button that calls itself default: that one.
@@ -196,16 +197,16 @@ TEST(DialogNavigation, EnterPressesTheDefaultButtonAndEscapeCancels)
     MSG escape = keyMessage(GetFocus(), WM_KEYDOWN, VK_ESCAPE);
     IsDialogMessageA(dialog, &escape);
     auto id = [](WPARAM w) { return int(LOWORD(w)); };
-    ASSERT_EQ(g_commands.size(), 5u);
-    EXPECT_EQ(id(g_commands[0]), IDOK);
-    EXPECT_EQ(id(g_commands[1]), 31);
-    EXPECT_EQ(id(g_commands[2]), 11);
-    EXPECT_EQ(id(g_commands[3]), 10);
-    EXPECT_EQ(id(g_commands[4]), IDCANCEL);
-    EXPECT_EQ(HIWORD(g_commands[4]), BN_CLICKED);
+    ASSERT_EQ(g_dialogCommands.size(), 5u);
+    EXPECT_EQ(id(g_dialogCommands[0]), IDOK);
+    EXPECT_EQ(id(g_dialogCommands[1]), 31);
+    EXPECT_EQ(id(g_dialogCommands[2]), 11);
+    EXPECT_EQ(id(g_dialogCommands[3]), 10);
+    EXPECT_EQ(id(g_dialogCommands[4]), IDCANCEL);
+    EXPECT_EQ(HIWORD(g_dialogCommands[4]), BN_CLICKED);
 
     // Messages for other windows are not the dialog's.
-    HWND other = makeOwner();
+    HWND other = makeDialogOwner();
     MSG foreign = keyMessage(other, WM_KEYDOWN, VK_TAB);
     EXPECT_FALSE(IsDialogMessageA(dialog, &foreign));
     DestroyWindow(other);
@@ -321,7 +322,7 @@ TEST(DialogProcedure, CloseBecomesCancelAndMessageResultIsReturned)
     addNavigationTemplate();
     static auto proc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
         if (message == WM_COMMAND)
-            g_commands.push_back(wParam);
+            g_dialogCommands.push_back(wParam);
         if (message == WM_USER + 5) {
             SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, 1234);
             return TRUE;
@@ -330,14 +331,14 @@ TEST(DialogProcedure, CloseBecomesCancelAndMessageResultIsReturned)
     };
     HWND dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(900), nullptr, +proc, 0);
     ASSERT_NE(dialog, nullptr);
-    g_commands.clear();
+    g_dialogCommands.clear();
     EXPECT_EQ(SendMessageA(dialog, WM_USER + 5, 0, 0), 1234);
     SendMessageA(dialog, WM_CLOSE, 0, 0);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageA(&msg);
-    ASSERT_EQ(g_commands.size(), 1u);
-    EXPECT_EQ(LOWORD(g_commands[0]), IDCANCEL);
+    ASSERT_EQ(g_dialogCommands.size(), 1u);
+    EXPECT_EQ(LOWORD(g_dialogCommands[0]), IDCANCEL);
     EXPECT_NE(SendMessageA(dialog, WM_GETFONT, 0, 0), 0) << "the dialog has a font for its items";
     DestroyWindow(dialog);
 }
@@ -414,21 +415,9 @@ HWND modalOwner()
 {
     registerTestClasses();
     addModalTemplate();
-    HWND owner = makeOwner();
+    HWND owner = makeDialogOwner();
     g_modalDialog = nullptr;
     return owner;
-}
-
-// Pumps this thread's messages until `done` is ready.
-template <class T>
-T pumpUntil(std::future<T>& done)
-{
-    while (done.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
-    return done.get();
 }
 
 HWND waitForDialog()
@@ -457,7 +446,7 @@ TEST(ModalDialog, OnAnotherThreadDisablesTheOwnerUntilEnded)
     harness::waitIdle(std::chrono::milliseconds(1000));
     harness::keepShot("dialog.png");
     PostMessageA(dialog, WM_USER + 1, 55, 0);
-    EXPECT_EQ(pumpUntil(result), 55);
+    EXPECT_EQ(usertest::pumpUntil(result), 55);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_FALSE(IsWindow(dialog));
     DestroyWindow(owner);
@@ -551,16 +540,16 @@ TEST(ModalDialog, AKeyReleaseForADialogClosedOnItsPressReachesNobodyAndHoldsNoth
     HWND dialog = waitForDialog();
     ASSERT_NE(dialog, nullptr);
     PostMessageA(dialog, WM_USER + 4, 0, 0);
-    pumpUntil(holding);
+    usertest::pumpUntil(holding);
     // Both reach the dialog's queue; the loop closes the dialog on the press.
     harness::keyDown(VK_RETURN);
     harness::keyUp(VK_RETURN);
     hold.set_value();
-    pumpUntil(ended);
+    usertest::pumpUntil(ended);
     EXPECT_EQ(result.load(), IDOK);
     EXPECT_TRUE(harness::waitIdle(std::chrono::milliseconds(2000))) << "the release for the closed dialog counts as work";
     laterWork.set_value();
-    pumpUntil(done);
+    usertest::pumpUntil(done);
     worker.join();
     EXPECT_EQ(staleReleases.load(), 0) << "the later window got the closed dialog's release";
     EXPECT_FALSE(enterStillDown.load()) << "the dropped release still counts for the thread's key state";

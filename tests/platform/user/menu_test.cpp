@@ -101,7 +101,7 @@ TEST(MenuModel, MnemonicsSkipDoubledAmpersandsAndDoubleByteCharacters)
 
 namespace {
 
-std::vector<UINT> g_commands;
+std::vector<UINT> g_menuCommands;
 std::vector<UINT> g_popupsInitialised;
 std::vector<UINT> g_selected; // WM_MENUSELECT item ids; 0xFFFF flags (closing) recorded as 0
 bool g_throwOnSelect = false;
@@ -109,7 +109,7 @@ bool g_throwOnSelect = false;
 LRESULT CALLBACK menuOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND)
-        g_commands.push_back(LOWORD(wParam));
+        g_menuCommands.push_back(LOWORD(wParam));
     if (message == WM_INITMENUPOPUP) {
         g_popupsInitialised.push_back(UINT(GetMenuItemCount(reinterpret_cast<HMENU>(wParam))));
     }
@@ -120,7 +120,7 @@ LRESULT CALLBACK menuOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-HWND makeOwner(const char* title, HMENU bar = nullptr)
+HWND makeMenuOwner(const char* title, HMENU bar = nullptr)
 {
     static bool registered = false;
     if (!registered) {
@@ -139,7 +139,7 @@ HWND makeOwner(const char* title, HMENU bar = nullptr)
 }
 
 // Handles this thread's messages until the whole window system is idle.
-void pump()
+void pumpUntilIdle()
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     do {
@@ -181,8 +181,8 @@ std::thread whenPopupOpens(std::function<void(HWND popup)> action)
 
 TEST(PopupMenu, KeysWalkPastSeparatorsAndGreyedItemsAreNotChosen)
 {
-    HWND owner = makeOwner("keys");
-    pump();
+    HWND owner = makeMenuOwner("keys");
+    pumpUntilIdle();
     HMENU popup = makePopup();
     g_popupsInitialised.clear();
     g_selected.clear();
@@ -209,10 +209,10 @@ TEST(PopupMenu, KeysWalkPastSeparatorsAndGreyedItemsAreNotChosen)
 
 TEST(PopupMenu, ClickOnItemPostsCommandAndEscapeCancels)
 {
-    HWND owner = makeOwner("click");
-    pump();
+    HWND owner = makeMenuOwner("click");
+    pumpUntilIdle();
     HMENU popup = makePopup();
-    g_commands.clear();
+    g_menuCommands.clear();
     std::thread click = whenPopupOpens([](HWND popup) {
         RECT r;
         GetWindowRect(popup, &r);
@@ -220,8 +220,8 @@ TEST(PopupMenu, ClickOnItemPostsCommandAndEscapeCancels)
     });
     EXPECT_TRUE(TrackPopupMenu(popup, TPM_LEFTALIGN, 150, 150, 0, owner, nullptr));
     click.join();
-    pump();
-    EXPECT_EQ(g_commands, std::vector<UINT> { 301 });
+    pumpUntilIdle();
+    EXPECT_EQ(g_menuCommands, std::vector<UINT> { 301 });
 
     std::thread escape = whenPopupOpens([](HWND) { harness::pressKey(VK_ESCAPE); });
     EXPECT_EQ(TrackPopupMenu(popup, TPM_RETURNCMD, 150, 150, 0, owner, nullptr), 0);
@@ -250,24 +250,24 @@ TEST(MenuBar, KeyboardAndMouseChoicesArriveAsCommands)
     AppendMenuA(game, MF_STRING, 401, "&Start");
     AppendMenuA(game, MF_STRING, 402, "&Quit");
     AppendMenuA(bar, MF_POPUP, UINT_PTR(game), "&Game");
-    HWND owner = makeOwner("bar", bar);
+    HWND owner = makeMenuOwner("bar", bar);
     EXPECT_EQ(GetMenu(owner), bar);
-    pump();
+    pumpUntilIdle();
     RECT client, window;
     GetClientRect(owner, &client);
     GetWindowRect(owner, &window);
     EXPECT_LT(client.bottom, 300 - GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYMENU) + 1) << "the bar takes room";
 
     // F10 opens the bar, Down opens "Game" with Start selected, Down, Enter: Quit.
-    g_commands.clear();
+    g_menuCommands.clear();
     for (UINT key : { VK_F10, VK_DOWN, VK_DOWN, VK_RETURN })
         harness::pressKey(key);
-    pump();
-    pump();
-    EXPECT_EQ(g_commands, std::vector<UINT> { 402 });
+    pumpUntilIdle();
+    pumpUntilIdle();
+    EXPECT_EQ(g_menuCommands, std::vector<UINT> { 402 });
 
     // A click on the bar opens the popup; a click on its first item chooses it.
-    g_commands.clear();
+    g_menuCommands.clear();
     POINT barPoint { 8, -4 }; // just above the client area, on the first bar item
     ClientToScreen(owner, &barPoint);
     std::thread clicker = whenPopupOpens([](HWND popup) {
@@ -278,17 +278,17 @@ TEST(MenuBar, KeyboardAndMouseChoicesArriveAsCommands)
         harness::click(r.left + 20, r.top + 3 + 8);
     });
     harness::click(barPoint.x, barPoint.y);
-    pump();
+    pumpUntilIdle();
     clicker.join();
-    pump();
-    EXPECT_EQ(g_commands, std::vector<UINT> { 401 });
+    pumpUntilIdle();
+    EXPECT_EQ(g_menuCommands, std::vector<UINT> { 401 });
     DestroyWindow(owner);
 }
 
 TEST(PopupMenu, ErrorThrownByAHandlerClosesTheMenuAndUnwinds)
 {
-    HWND owner = makeOwner("throw");
-    pump();
+    HWND owner = makeMenuOwner("throw");
+    pumpUntilIdle();
     HMENU popup = makePopup();
     g_throwOnSelect = true;
     std::thread keys = whenPopupOpens([](HWND) { harness::pressKey(VK_DOWN); });
@@ -311,8 +311,8 @@ TEST(PopupMenu, ErrorThrownByAHandlerClosesTheMenuAndUnwinds)
 
 TEST(PopupMenu, AlignmentFlagsAndTheExcludedRectanglePlaceIt)
 {
-    HWND owner = makeOwner("placement");
-    pump();
+    HWND owner = makeMenuOwner("placement");
+    pumpUntilIdle();
     HMENU popup = makePopup();
     auto placedAt = [&](UINT flags, TPMPARAMS* params) {
         RECT placed {};
@@ -355,9 +355,9 @@ TEST(MenuBar, KeyboardWalksMenusAsAPersonExpects)
     AppendMenuA(bar, MF_POPUP, UINT_PTR(game), "&Game");
     AppendMenuA(bar, MF_POPUP, UINT_PTR(turn), "&Turn");
     AppendMenuA(bar, MF_POPUP, UINT_PTR(help), "&Help");
-    HWND owner = makeOwner("walk", bar);
-    pump();
-    g_commands.clear();
+    HWND owner = makeMenuOwner("walk", bar);
+    pumpUntilIdle();
+    g_menuCommands.clear();
     g_selected.clear();
     std::atomic<bool> done = false, finished = false;
     std::thread keys([&] {
@@ -384,10 +384,10 @@ TEST(MenuBar, KeyboardWalksMenusAsAPersonExpects)
         finished = true;
     });
     while (!finished)
-        pump();
+        pumpUntilIdle();
     keys.join();
-    pump();
-    EXPECT_TRUE(g_commands.empty());
+    pumpUntilIdle();
+    EXPECT_TRUE(g_menuCommands.empty());
     // Help (bar item 2) and its first item; About; Turn (bar item 1) and its first item; the two
     // items of "T" in turn; then the loop's end.
     EXPECT_EQ(g_selected, (std::vector<UINT> { 2, 421, 422, 1, 411, 412, 411, 0 }));

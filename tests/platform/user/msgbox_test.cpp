@@ -4,6 +4,7 @@
 #include "platform/user/msgbox_layout.h"
 #include "platform/kernel/host.h"
 #include "platform/windows.h"
+#include "user_test_util.h"
 
 #include <gtest/gtest.h>
 
@@ -81,13 +82,6 @@ TEST(MessageBoxText, WrapsAtBlanksOrBetweenCharactersNeverInsideOne)
 
 namespace {
 
-void pumpOnce()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
 // Waits for a visible window of the class, handling this thread's messages meanwhile (the box's
 // thread sends to the owner here).
 HWND waitForWindow(const char* className)
@@ -96,18 +90,10 @@ HWND waitForWindow(const char* className)
         HWND hwnd = FindWindowA(className, nullptr);
         if (hwnd && IsWindowVisible(hwnd))
             return hwnd;
-        pumpOnce();
+        usertest::pumpOnce();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return nullptr;
-}
-
-template <class T>
-T pumpUntil(std::future<T>& done)
-{
-    while (done.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
-        pumpOnce();
-    return done.get();
 }
 
 } // namespace
@@ -139,7 +125,7 @@ TEST(MessageBoxWindow, ShownWithoutPolicyAndAnsweredByKeysAndMouse)
     harness::keepShot("msgbox.png");
     harness::pressKey(VK_RIGHT); // from Yes to No
     harness::pressKey(VK_RETURN);
-    EXPECT_EQ(pumpUntil(answer), IDNO);
+    EXPECT_EQ(usertest::pumpUntil(answer), IDNO);
     EXPECT_TRUE(IsWindowEnabled(owner));
     DestroyWindow(owner);
     EXPECT_EQ(FindWindowA("DerazodoMessageBox", nullptr), nullptr);
@@ -151,6 +137,6 @@ TEST(MessageBoxWindow, ShownWithoutPolicyAndAnsweredByKeysAndMouse)
     GetWindowRect(box, &r);
     // Two buttons centred in the bottom row: Cancel is right of the middle.
     harness::click((r.left + r.right) / 2 + 40, r.bottom - 20);
-    EXPECT_EQ(pumpUntil(clicked), IDCANCEL);
+    EXPECT_EQ(usertest::pumpUntil(clicked), IDCANCEL);
     harness::setMessageBoxPolicy(true);
 }

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-using namespace platform::resources;
-
 TEST(ResourceTable, IdsAndNamesFindTheSameEntryHoweverWritten)
 {
+    using namespace platform::resources;
+
     EXPECT_EQ(resourceKey(MAKEINTRESOURCEA(130)), "#130");
     EXPECT_EQ(resourceKey("#130"), "#130");
     EXPECT_EQ(resourceKey("MainMenu"), "MAINMENU");

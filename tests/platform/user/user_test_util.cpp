@@ -92,6 +92,13 @@ void pump()
     platform::harness::waitIdle();
 }
 
+void pumpOnce()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
 static BOOL CALLBACK collect(HWND hwnd, LPARAM lParam)
 {
     reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);

@@ -7,6 +7,7 @@
 #include "platform/user/winuser.h"
 
 #include <functional>
+#include <future>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -47,6 +48,17 @@ HWND createChild(HWND parent, int id, int x, int y, int cx, int cy, DWORD style 
 
 // Handles everything queued for this thread, then waits until every queue is idle.
 void pump();
+// Handles what is queued for this thread now, without waiting (no key translation).
+void pumpOnce();
+// Handles this thread's messages until `done` is ready (another thread's modal loop sends to
+// windows here meanwhile), then returns its value.
+template <class T>
+T pumpUntil(std::future<T>& done)
+{
+    while (done.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+        pumpOnce();
+    return done.get();
+}
 void destroyAll();
 
 } // namespace usertest
