@@ -16,9 +16,9 @@
 
 namespace {
 
-namespace id = copy_source_id;
+namespace csid = copy_source_id;
 
-constexpr SIZE kClient { 268, 246 };
+constexpr SIZE kCopySourceClient { 268, 246 };
 
 class CopySourceDialog : public ui::KitWindow<DialogBase> {
 public:
@@ -57,15 +57,16 @@ CopySourceDialog::CopySourceDialog(const WindowContext& context, swCWindow* owne
 
 int CopySourceDialog::OnInitDialog()
 {
-    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr,
+        { kCopySourceClient.cx, kCopySourceClient.cy }, { .repaint = TRUE });
     HFONT font = m_look.font(kSmallFont).handle();
     HWND prompt = CreateWindowExA(0, "Static",
         platform::utf8ToCp932("複製元となる生産タイプを選択してください。").c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 8,
-        6, 252, 12, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kPrompt)), nullptr, nullptr);
+        6, 252, 12, handle(), reinterpret_cast<HMENU>(INT_PTR(csid::kPrompt)), nullptr, nullptr);
     SendMessageA(prompt, WM_SETFONT, WPARAM(font), FALSE);
     m_list = CreateWindowExA(0, "ListBox", "",
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 8, 24, 252,
-        184, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kList)), nullptr, nullptr);
+        184, handle(), reinterpret_cast<HMENU>(INT_PTR(csid::kList)), nullptr, nullptr);
     SendMessageA(m_list, WM_SETFONT, WPARAM(font), FALSE);
     platform::controls::giveRowsRoomForFocus(m_list);
     for (int number : m_numbers) {
@@ -76,9 +77,9 @@ int CopySourceDialog::OnInitDialog()
             SendMessageA(m_list, LB_SETITEMDATA, WPARAM(row), LPARAM(number));
     }
     SendMessageA(m_list, LB_SETCURSEL, 0, 0);
-    makePushButton(handle(), m_look, "OK", id::kOk, 92, 216, 80, 22);
-    makePushButton(handle(), m_look, "CANCEL", id::kCancel, 180, 216, 80, 22);
-    SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
+    makePushButton(handle(), m_look, "OK", csid::kOk, 92, 216, 80, 22);
+    makePushButton(handle(), m_look, "CANCEL", csid::kCancel, 180, 216, 80, 22);
+    SendMessageA(handle(), DM_SETDEFID, csid::kOk, 0);
     SetFocus(m_list);
     return 0;
 }
@@ -86,14 +87,14 @@ int CopySourceDialog::OnInitDialog()
 const ui::WindowDescription& CopySourceDialog::description() const
 {
     static const ui::WindowDescription kDescription { .closing = ui::Closing::EndModal, .floating = true,
-        .captionRightClickCloses = true, .okButton = id::kOk, .cancelButton = id::kCancel };
+        .captionRightClickCloses = true, .okButton = csid::kOk, .cancelButton = csid::kCancel };
     return kDescription;
 }
 
 int CopySourceDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
-    case id::kList:
+    case csid::kList:
         if (code == LBN_SELCHANGE) {
             const LRESULT row = SendMessageA(m_list, LB_GETCURSEL, 0, 0);
             if (row >= 0)

@@ -18,7 +18,7 @@ namespace {
 constexpr COLORREF kOwnTypeColour = 0x0200FFFF;
 // Types from this id on are the program's own additions and show in yellow.
 constexpr int kFirstOwnTypeId = 10000;
-constexpr int kListHeight = 360;
+constexpr int kEditListHeight = 360;
 constexpr int kBackgroundBottom = 500;
 constexpr DWORD kListStyle = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_EXTENDEDSEL;
 
@@ -61,7 +61,7 @@ ProductEditListBox::ProductEditListBox(swCWindow* parent, const GameState& game,
     , m_selectedStrip(selectedStrip)
     , m_showsCost(showsCost)
 {
-    controlCreate({ left, kTop, rowWidth + GetSystemMetrics(SM_CXVSCROLL), kListHeight });
+    controlCreate({ left, kTop, rowWidth + GetSystemMetrics(SM_CXVSCROLL), kEditListHeight });
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
 }
 
@@ -112,7 +112,7 @@ void ProductEditListBox::DrawItem(DRAWITEMSTRUCT* item)
 void ProductEditListBox::paintBelowRows(HDC dc) const
 {
     const int shown = rowCount() - topRow();
-    if (shown >= kListHeight / kRowHeight)
+    if (shown >= kEditListHeight / kRowHeight)
         return;
     const int top = kRowHeight * std::max(0, shown);
     // The whole width: a short list shows no scroll bar, and its rows reach across.

@@ -21,9 +21,9 @@
 
 namespace {
 
-namespace id = product_edit_id;
+namespace peid = product_edit_id;
 
-constexpr SIZE kClient { 784, 544 };
+constexpr SIZE kProductEditClient { 784, 544 };
 constexpr RECT kTotalsArea { 388, 38, 772, 74 };
 constexpr int kNameBytes = 14;
 constexpr int kClassFilterWidth = 180;
@@ -63,7 +63,7 @@ HWND mainWindowOf(const swCWindow& window, const MainWindowServices& services)
 
 ProductEditWindow::ProductEditWindow(const WindowContext& context, swCWindow* listWindow, int row)
     : DrawnEditorWindow(dialog_template::kProductEdit, listWindow, "edit_bg.bmp", kPlacementPrefix, ui::Closing::Itself,
-          id::kClose)
+          peid::kClose)
     , m_game(context.game)
     , m_main(context.main)
     , m_look(context.look)
@@ -78,7 +78,8 @@ ProductEditWindow::~ProductEditWindow() = default;
 
 int ProductEditWindow::OnInitDialog()
 {
-    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr,
+        { kProductEditClient.cx, kProductEditClient.cy }, { .repaint = TRUE });
     // Not shown (the window has no caption); it names the window for the person's tools.
     SetWindowTextA(handle(), cp("生産タイプエディタ").c_str());
     createControls();
@@ -89,32 +90,32 @@ int ProductEditWindow::OnInitDialog()
 void ProductEditWindow::createControls()
 {
     HFONT font = m_look.font(kSmallFont).handle();
-    m_name = new swCEdit(this, id::kName, ES_AUTOHSCROLL | WS_TABSTOP);
+    m_name = new swCEdit(this, peid::kName, ES_AUTOHSCROLL | WS_TABSTOP);
     m_name->controlCreate({ 113, 16, 110, 16 });
     m_name->editSetRefusedChars(".\\/:;*?\"<>|");
     SendMessageA(m_name->handle(), WM_SETFONT, WPARAM(font), FALSE);
     SendMessageA(m_name->handle(), EM_LIMITTEXT, kNameBytes, 0);
     m_classFilter = CreateWindowExA(WS_EX_CLIENTEDGE, "ComboBox", "",
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 112, 40, kClassFilterWidth,
-        kClassFilterListHeight, handle(), reinterpret_cast<HMENU>(INT_PTR(id::kClassFilter)), nullptr, nullptr);
+        kClassFilterListHeight, handle(), reinterpret_cast<HMENU>(INT_PTR(peid::kClassFilter)), nullptr, nullptr);
     SendMessageA(m_classFilter, WM_SETFONT, WPARAM(font), FALSE);
     fillClassFilter();
     for (int k = 0; k < kDomainCount; ++k) {
-        m_domains[size_t(k)] = new EditPanelButton(this, k, UINT(id::kFirstDomain + k), 8 + 48 * k, 68);
+        m_domains[size_t(k)] = new EditPanelButton(this, k, UINT(peid::kFirstDomain + k), 8 + 48 * k, 68);
         m_domains[size_t(k)]->setHeldPressed(true);
     }
-    m_leftKeys = { new EditPanelButton(this, 13, id::kLeftByClass, 8, 120),
-        new EditPanelButton(this, 14, id::kLeftByName, 126, 120),
-        new EditPanelButton(this, 15, id::kLeftByCost, 326, 120) };
-    m_rightKeys = { new EditPanelButton(this, 11, id::kRightByClass, 438, 120),
-        new EditPanelButton(this, 12, id::kRightByName, 556, 120) };
+    m_leftKeys = { new EditPanelButton(this, 13, peid::kLeftByClass, 8, 120),
+        new EditPanelButton(this, 14, peid::kLeftByName, 126, 120),
+        new EditPanelButton(this, 15, peid::kLeftByCost, 326, 120) };
+    m_rightKeys = { new EditPanelButton(this, 11, peid::kRightByClass, 438, 120),
+        new EditPanelButton(this, 12, peid::kRightByName, 556, 120) };
     m_left = new ProductEditListBox2(this, m_game, m_look, *m_background, *m_buttons);
     m_right = new ProductEditListBox(this, m_game, m_look, *m_background, *m_buttons);
-    new EditPanelButton(this, 7, id::kRemove, 128, 506);
-    new EditPanelButton(this, 6, id::kAdd, 248, 506);
-    new EditPanelButton(this, 8, id::kUnitInfo, 408, 506);
-    new EditPanelButton(this, 9, id::kSave, 568, 506);
-    new EditPanelButton(this, 10, id::kClose, 680, 506);
+    new EditPanelButton(this, 7, peid::kRemove, 128, 506);
+    new EditPanelButton(this, 6, peid::kAdd, 248, 506);
+    new EditPanelButton(this, 8, peid::kUnitInfo, 408, 506);
+    new EditPanelButton(this, 9, peid::kSave, 568, 506);
+    new EditPanelButton(this, 10, peid::kClose, 680, 506);
 }
 
 void ProductEditWindow::fillClassFilter()
@@ -236,16 +237,16 @@ void ProductEditWindow::toggleDomain(int domain)
 
 void ProductEditWindow::updateButtons()
 {
-    EnableWindow(GetDlgItem(handle(), id::kUnitInfo), m_active >= 0);
-    EnableWindow(GetDlgItem(handle(), id::kAdd), !m_left->selectedRows().empty());
-    EnableWindow(GetDlgItem(handle(), id::kRemove), !m_right->selectedRows().empty());
-    EnableWindow(GetDlgItem(handle(), id::kSave), m_modified);
+    EnableWindow(GetDlgItem(handle(), peid::kUnitInfo), m_active >= 0);
+    EnableWindow(GetDlgItem(handle(), peid::kAdd), !m_left->selectedRows().empty());
+    EnableWindow(GetDlgItem(handle(), peid::kRemove), !m_right->selectedRows().empty());
+    EnableWindow(GetDlgItem(handle(), peid::kSave), m_modified);
 }
 
 void ProductEditWindow::setModified(bool modified)
 {
     m_modified = modified;
-    EnableWindow(GetDlgItem(handle(), id::kSave), modified);
+    EnableWindow(GetDlgItem(handle(), peid::kSave), modified);
 }
 
 void ProductEditWindow::drawTotals()
@@ -332,17 +333,17 @@ int ProductEditWindow::OnMessage(MessageRecord& msg)
 
 int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
-    const int domain = int(control) - id::kFirstDomain;
+    const int domain = int(control) - peid::kFirstDomain;
     if (domain >= 0 && domain < kDomainCount) {
         toggleDomain(domain);
         return 1;
     }
     switch (control) {
-    case id::kName:
+    case peid::kName:
         if (code == EN_UPDATE && !m_loading)
             setModified(true);
         return 1;
-    case id::kClassFilter:
+    case peid::kClassFilter:
         if (code == CBN_SELCHANGE) {
             const LRESULT item = SendMessageA(m_classFilter, CB_GETCURSEL, 0, 0);
             if (item >= 0) {
@@ -351,9 +352,9 @@ int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
             }
         }
         return 1;
-    case id::kLeftList:
-    case id::kRightList: {
-        const EditSide side = control == UINT(id::kLeftList) ? EditSide::Left : EditSide::Right;
+    case peid::kLeftList:
+    case peid::kRightList: {
+        const EditSide side = control == UINT(peid::kLeftList) ? EditSide::Left : EditSide::Right;
         if (code == LBN_SELCHANGE) {
             m_active = int(side);
             updateButtons();
@@ -362,32 +363,32 @@ int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
         }
         return 1;
     }
-    case id::kAdd:
+    case peid::kAdd:
         moveRows(EditSide::Left);
         return 1;
-    case id::kRemove:
+    case peid::kRemove:
         moveRows(EditSide::Right);
         return 1;
-    case id::kUnitInfo:
+    case peid::kUnitInfo:
         showUnitInformation();
         return 1;
-    case id::kSave:
+    case peid::kSave:
         DataExchange(1);
         return 1;
-    case id::kClose:
+    case peid::kClose:
     case IDCANCEL:
         // Escape is the close button: unsaved changes are asked about first.
         if (mayClose())
             end(1);
         return 1;
-    case id::kRightByClass:
-    case id::kRightByName:
-        sortList(EditSide::Right, int(control) - id::kRightByClass);
+    case peid::kRightByClass:
+    case peid::kRightByName:
+        sortList(EditSide::Right, int(control) - peid::kRightByClass);
         return 1;
-    case id::kLeftByClass:
-    case id::kLeftByName:
-    case id::kLeftByCost:
-        sortList(EditSide::Left, int(control) - id::kLeftByClass);
+    case peid::kLeftByClass:
+    case peid::kLeftByName:
+    case peid::kLeftByCost:
+        sortList(EditSide::Left, int(control) - peid::kLeftByClass);
         return 1;
     default:
         return DrawnEditorWindow::OnCommand(msg, control, code);

@@ -16,11 +16,11 @@
 
 namespace {
 
-namespace id = product_list_id;
+namespace plid = product_list_id;
 
-constexpr SIZE kClient { 500, 480 };
-constexpr int kListWidth = 484;
-constexpr int kListHeight = 400;
+constexpr SIZE kProductListClient { 500, 480 };
+constexpr int kProductListWidth = 484;
+constexpr int kProductListHeight = 400;
 // Where each domain's figure starts in a row; all of them 24 wide.
 constexpr int kDomainLeft[kDomainCount] = { 169, 209, 249, 289, 329, 369 };
 
@@ -55,14 +55,14 @@ void drawSummary(HDC dc, const swCFont& font, const ProductSlotSummary& summary)
 ProductSlotListBox::ProductSlotListBox(swCWindow* parent,
     const std::array<ProductSlotSummary, kUserProductionTypeCount>& summaries, const swCBitmap& background,
     const swCBitmap& strips, const swCFont& font)
-    : ChildControl("ListBox", parent, id::kList,
+    : ChildControl("ListBox", parent, plid::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL)
     , m_summaries(summaries)
     , m_background(background)
     , m_strips(strips)
     , m_font(font)
 {
-    controlCreate({ kOrigin.x, kOrigin.y, kListWidth, kListHeight });
+    controlCreate({ kOrigin.x, kOrigin.y, kProductListWidth, kProductListHeight });
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
 }
 
@@ -88,7 +88,7 @@ void ProductSlotListBox::DrawItem(DRAWITEMSTRUCT* item)
 
 ProductListWindow::ProductListWindow(const WindowContext& context, swCWindow* owner, int mode)
     : DrawnEditorWindow(dialog_template::kProductEdit, owner, "slot_type.bmp", kPlacementPrefix, ui::Closing::EndModal,
-          id::kClose)
+          plid::kClose)
     , m_context(context)
     , m_mode(mode)
 {
@@ -99,7 +99,8 @@ ProductListWindow::ProductListWindow(const WindowContext& context, swCWindow* ow
 
 int ProductListWindow::OnInitDialog()
 {
-    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr,
+        { kProductListClient.cx, kProductListClient.cy }, { .repaint = TRUE });
     static const char* const titles[] = { "生産タイプ編集", "生産タイプ読込", "生産タイプ書出" };
     // Not shown (the window has no caption); it names the window for the person's tools.
     SetWindowTextA(handle(), cp(titles[m_mode >= 0 && m_mode <= 2 ? m_mode : 0]).c_str());
@@ -117,21 +118,21 @@ void ProductListWindow::createButtons()
 {
     switch (m_mode) {
     case kProductListEdit:
-        new EditButton96x24(this, 0, id::kWeaponText, 8, 448);
-        new EditButton72x24(this, 0, id::kCopy, 136, 448);
-        new EditGridButton72x24(this, 0, id::kAction, 224, 448);
-        new EditGridButton72x24(this, 1, id::kDelete, 312, 448);
+        new EditButton96x24(this, 0, plid::kWeaponText, 8, 448);
+        new EditButton72x24(this, 0, plid::kCopy, 136, 448);
+        new EditGridButton72x24(this, 0, plid::kAction, 224, 448);
+        new EditGridButton72x24(this, 1, plid::kDelete, 312, 448);
         break;
     case kProductListImport:
-        new EditGridButton72x24(this, 3, id::kAction, 312, 448);
+        new EditGridButton72x24(this, 3, plid::kAction, 312, 448);
         break;
     case kProductListExport:
-        new EditGridButton72x24(this, 4, id::kAction, 312, 448);
+        new EditGridButton72x24(this, 4, plid::kAction, 312, 448);
         break;
     default:
         break;
     }
-    new EditGridButton72x24(this, 2, id::kClose, 400, 448);
+    new EditGridButton72x24(this, 2, plid::kClose, 400, 448);
 }
 
 void ProductListWindow::updateButtons()
@@ -142,11 +143,11 @@ void ProductListWindow::updateButtons()
             EnableWindow(button, on);
     };
     if (m_mode == kProductListEdit) {
-        enable(id::kDelete, used);
-        enable(id::kWeaponText, used);
-        enable(id::kCopy, !used);
+        enable(plid::kDelete, used);
+        enable(plid::kWeaponText, used);
+        enable(plid::kCopy, !used);
     } else if (m_mode == kProductListExport) {
-        enable(id::kAction, used);
+        enable(plid::kAction, used);
     }
 }
 
@@ -216,7 +217,7 @@ void ProductListWindow::tell(const char* utf8Text, const char* utf8Title)
 int ProductListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
-    case id::kList:
+    case plid::kList:
         if (code == LBN_SELCHANGE) {
             const LRESULT row = SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0);
             if (row >= 0 && row < kUserProductionTypeCount)
@@ -226,16 +227,16 @@ int ProductListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
             act();
         }
         return 1;
-    case id::kAction:
+    case plid::kAction:
         act();
         return 1;
-    case id::kDelete:
+    case plid::kDelete:
         deleteSlot();
         return 1;
-    case id::kCopy:
+    case plid::kCopy:
         copyIntoSlot();
         return 1;
-    case id::kWeaponText:
+    case plid::kWeaponText:
         if (m_summaries[size_t(m_selected)].used())
             exportWeaponText();
         return 1;

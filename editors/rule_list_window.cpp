@@ -14,9 +14,9 @@
 
 namespace {
 
-namespace id = rule_list_id;
+namespace rlid = rule_list_id;
 
-constexpr SIZE kClient { 248, 480 };
+constexpr SIZE kRuleListClient { 248, 480 };
 constexpr COLORREF kTextColour = 0x02FFFFFF;
 
 RECT pressedRow()
@@ -43,7 +43,7 @@ void stampRuleSlot(RuleSlot& slot, const SYSTEMTIME& now)
 
 RuleSlotButton::RuleSlotButton(swCWindow* parent, const GameState& game, const Presentation& look, int row, const swCBitmap& background,
     const swCBitmap& buttons, int x, int y)
-    : swCControl("Button", parent, UINT(id::kFirstRow + row), BS_OWNERDRAW | WS_TABSTOP)
+    : swCControl("Button", parent, UINT(rlid::kFirstRow + row), BS_OWNERDRAW | WS_TABSTOP)
     , m_game(game)
     , m_look(look)
     , m_row(row)
@@ -62,7 +62,7 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
         holder.blitBitmap(0, 0, m_buttons.handle(), pressedRow());
     else
         holder.blitBitmap(0, 0, m_background.handle(), RECT { m_x, m_y, m_x + kWidth, m_y + kHeight });
-    const RuleSlot& slot = m_game.ruleSlot(id::kFirstListedSlot + m_row);
+    const RuleSlot& slot = m_game.ruleSlot(rlid::kFirstListedSlot + m_row);
     HDC dc = item->hDC;
     HGDIOBJ oldFont = SelectObject(dc, m_look.font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -84,7 +84,7 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
 
 RuleListWindow::RuleListWindow(const WindowContext& context, swCWindow* owner)
     : DrawnEditorWindow(dialog_template::kPopup, owner, "slot_rule.bmp", kPlacementPrefix, ui::Closing::EndModal,
-          id::kClose)
+          rlid::kClose)
     , m_context(context)
     , m_game(context.game)
 {
@@ -93,30 +93,31 @@ RuleListWindow::RuleListWindow(const WindowContext& context, swCWindow* owner)
 
 int RuleListWindow::OnInitDialog()
 {
-    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { kClient.cx, kClient.cy }, { .repaint = TRUE });
+    ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr,
+        { kRuleListClient.cx, kRuleListClient.cy }, { .repaint = TRUE });
     // Not shown (the window has no caption); it names the window for the person's tools.
     SetWindowTextA(handle(), platform::utf8ToCp932("ルール作成").c_str());
-    for (int row = 0; row < id::kRowCount; ++row) {
+    for (int row = 0; row < rlid::kRowCount; ++row) {
         m_rows[size_t(row)] = new RuleSlotButton(this, m_game, m_context.look, row, *m_background, *m_buttons, 8, 36 + 20 * row);
         m_rows[size_t(row)]->setPressed(row == m_selected);
     }
-    new EditGridButton72x24(this, 0, id::kEdit, 80, 448);
-    new EditGridButton72x24(this, 2, id::kClose, 168, 448);
+    new EditGridButton72x24(this, 0, rlid::kEdit, 80, 448);
+    new EditGridButton72x24(this, 2, rlid::kClose, 168, 448);
     windowRestorePlacement(kPlacementPrefix, false, true);
     return 0;
 }
 
 int RuleListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
-    const int row = int(control) - id::kFirstRow;
-    if (row >= 0 && row < id::kRowCount) {
+    const int row = int(control) - rlid::kFirstRow;
+    if (row >= 0 && row < rlid::kRowCount) {
         select(row);
         if (code == BN_DOUBLECLICKED)
             edit(row);
         return 1;
     }
     switch (control) {
-    case id::kEdit:
+    case rlid::kEdit:
         edit(m_selected);
         return 1;
     default:
@@ -139,7 +140,7 @@ void RuleListWindow::select(int row)
 
 void RuleListWindow::edit(int row)
 {
-    const int slotIndex = id::kFirstListedSlot + row;
+    const int slotIndex = rlid::kFirstListedSlot + row;
     const RuleSlot& current = m_game.ruleSlot(slotIndex);
     std::optional<RuleSlot> chosen = RuleSettingDialog::runForMode(m_context, this, current, kRuleEdit);
     if (!chosen)

@@ -14,6 +14,9 @@ class Presentation;
 class swCWindow;
 struct WindowContext;
 
+// The longest rule name in bytes: the name box takes no more, and the name's check cuts to it.
+constexpr int kRuleNameBytes = 12;
+
 // The panel's controls; the window system owns the windows, the carrying window this record.
 struct RuleOptionPanel {
     // The short panel's one page stands in every slot.

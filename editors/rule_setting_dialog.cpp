@@ -13,9 +13,7 @@
 
 namespace {
 
-namespace id = rule_option_id;
-
-constexpr int kMaxNameBytes = 12;
+namespace roid = rule_option_id;
 
 using ui::cp;
 
@@ -44,7 +42,7 @@ std::string ruleNameFromText(const std::string& text)
     size_t end = 0;
     while (end < name.size()) {
         const size_t width = IsDBCSLeadByte(BYTE(name[end])) && end + 1 < name.size() ? 2 : 1;
-        if (end + width > size_t(kMaxNameBytes))
+        if (end + width > size_t(kRuleNameBytes))
             break;
         end += width;
     }
@@ -86,8 +84,8 @@ int RuleSettingDialog::OnInitDialog()
     buildPanel(m_slot.block, editable, nameBox);
     // After the panel, so that Tab reaches them last.
     const int buttonsTop = client.cy - 32;
-    makePushButton(handle(), m_look, "OK", id::kOk, 192, buttonsTop);
-    makePushButton(handle(), m_look, "ｷｬﾝｾﾙ", id::kCancel, 296, buttonsTop);
+    makePushButton(handle(), m_look, "OK", roid::kOk, 192, buttonsTop);
+    makePushButton(handle(), m_look, "ｷｬﾝｾﾙ", roid::kCancel, 296, buttonsTop);
     showFirstPage();
     SetWindowTextA(handle(), cp(titleOf(m_mode)).c_str());
     return 0;
@@ -122,14 +120,14 @@ int RuleSettingDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
     switch (control) {
     // Enter reaches the dialog as IDOK and Escape as IDCANCEL.
     case IDOK:
-    case id::kOk:
+    case roid::kOk:
         accept();
         return 1;
     case IDCANCEL:
-    case id::kCancel:
+    case roid::kCancel:
         ui::endWindow(*this, 0);
         return 1;
-    case id::kRuleCombo:
+    case roid::kRuleCombo:
         if (code == CBN_SELCHANGE && m_mode == kRuleSet)
             chooseRule();
         return 1;

@@ -11,7 +11,7 @@
 
 namespace {
 
-namespace id = rule_option_id;
+namespace roid = rule_option_id;
 
 } // namespace
 
@@ -33,9 +33,9 @@ int RuleWindow::OnInitDialog()
     SetWindowTextA(handle(), platform::utf8ToCp932("ルール情報").c_str());
     m_block = m_game.ruleBlock();
     buildPanel(m_block, false, true);
-    makePushButton(handle(), m_look, "OK", id::kOk, 296, client.cy - 32);
+    makePushButton(handle(), m_look, "OK", roid::kOk, 296, client.cy - 32);
     // Enter closes it from the tabs too, as OK does.
-    SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
+    SendMessageA(handle(), DM_SETDEFID, roid::kOk, 0);
     showFirstPage();
     showRules();
     return 0;
@@ -70,7 +70,7 @@ int RuleWindow::OnMessage(MessageRecord& msg)
 
 int RuleWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
-    if (control == UINT(id::kOk) || control == IDOK || control == IDCANCEL) {
+    if (control == UINT(roid::kOk) || control == IDOK || control == IDCANCEL) {
         closeGesture();
         return 1;
     }

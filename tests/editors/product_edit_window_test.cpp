@@ -14,11 +14,11 @@
 #include <algorithm>
 
 using namespace editors_test;
-namespace id = product_edit_id;
+namespace peid = product_edit_id;
 
 namespace {
 
-const std::string kTitle = cp("生産タイプエディタ");
+const std::string kEditorTitle = cp("生産タイプエディタ");
 
 // A popup in the main window's place that keeps the user messages posted to it.
 class Owner : public swCWindow {
@@ -54,7 +54,7 @@ struct ProductEdit : ::testing::Test {
     INT_PTR run(int row, std::function<void(HWND, ProductEditWindow&)> driver)
     {
         ProductEditWindow window(world.context(), &owner, row);
-        drive(kTitle, [&] { return window.run(); }, [&](HWND editor) {
+        drive(kEditorTitle, [&] { return window.run(); }, [&](HWND editor) {
             driver(editor, window);
             if (IsWindow(editor)) {
                 harness::setDefaultMessageBoxAnswer(IDYES);
@@ -66,7 +66,7 @@ struct ProductEdit : ::testing::Test {
     }
 };
 
-HWND listOf(HWND editor, EditSide side) { return GetDlgItem(editor, side == EditSide::Right ? id::kRightList : id::kLeftList); }
+HWND listOf(HWND editor, EditSide side) { return GetDlgItem(editor, side == EditSide::Right ? peid::kRightList : peid::kLeftList); }
 
 int rows(HWND editor, EditSide side) { return int(SendMessageA(listOf(editor, side), LB_GETCOUNT, 0, 0)); }
 int top(HWND editor, EditSide side) { return int(SendMessageA(listOf(editor, side), LB_GETTOPINDEX, 0, 0)); }
@@ -93,12 +93,6 @@ void clickRow(HWND editor, EditSide side, int row, bool shift = false)
     settle();
 }
 
-std::vector<int> sortedBy(std::vector<int> ids, const GameState& s, bool (*less)(const GameState&, uint32_t, uint32_t))
-{
-    std::stable_sort(ids.begin(), ids.end(), [&](int a, int b) { return less(s, uint32_t(a), uint32_t(b)); });
-    return ids;
-}
-
 } // namespace
 
 TEST_F(ProductEdit, OpensUnchangedAndTheDomainAndClassFiltersEmptyTheListsOnly)
@@ -106,17 +100,17 @@ TEST_F(ProductEdit, OpensUnchangedAndTheDomainAndClassFiltersEmptyTheListsOnly)
     std::vector<std::string> texts;
     run(5, [&](HWND editor, ProductEditWindow& window) {
         char name[32] = {};
-        GetDlgItemTextA(editor, id::kName, name, sizeof name);
+        GetDlgItemTextA(editor, peid::kName, name, sizeof name);
         EXPECT_STREQ(name, "five");
         EXPECT_FALSE(window.modified()) << "loading the name is no edit";
-        EXPECT_FALSE(enabled(editor, id::kSave));
-        EXPECT_FALSE(enabled(editor, id::kAdd));
-        EXPECT_FALSE(enabled(editor, id::kUnitInfo));
+        EXPECT_FALSE(enabled(editor, peid::kSave));
+        EXPECT_FALSE(enabled(editor, peid::kAdd));
+        EXPECT_FALSE(enabled(editor, peid::kUnitInfo));
         EXPECT_EQ(rows(editor, EditSide::Right), 3);
         EXPECT_EQ(rows(editor, EditSide::Left) + 3, int(window.model().ids(EditSide::Left).size()) + 3);
         const ProductEditTotals totals = window.model().totals();
         for (int d = 0; d < kDomainCount; ++d)
-            clickControl(editor, id::kFirstDomain + d, 20);
+            clickControl(editor, peid::kFirstDomain + d, 20);
         EXPECT_EQ(rows(editor, EditSide::Right), 0);
         EXPECT_EQ(rows(editor, EditSide::Left), 0);
         EXPECT_EQ(window.model().totals().count, totals.count);
@@ -124,9 +118,9 @@ TEST_F(ProductEdit, OpensUnchangedAndTheDomainAndClassFiltersEmptyTheListsOnly)
 
         // Land back on, then one class only, in a filter whose field is light, not the window's
         // dark background.
-        clickControl(editor, id::kFirstDomain + 3, 20);
+        clickControl(editor, peid::kFirstDomain + 3, 20);
         const int landClass = s.unitTypeRecord(all[1]).unitClass;
-        HWND combo = GetDlgItem(editor, id::kClassFilter);
+        HWND combo = GetDlgItem(editor, peid::kClassFilter);
         RECT field {};
         GetWindowRect(combo, &field);
         const harness::Image shown = harness::readRect(field);
@@ -139,7 +133,7 @@ TEST_F(ProductEdit, OpensUnchangedAndTheDomainAndClassFiltersEmptyTheListsOnly)
         for (int i = 0; i < count; ++i)
             if (int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(i), 0)) == landClass)
                 SendMessageA(combo, CB_SETCURSEL, WPARAM(i), 0);
-        SendMessageA(editor, WM_COMMAND, MAKEWPARAM(id::kClassFilter, CBN_SELCHANGE), LPARAM(combo));
+        SendMessageA(editor, WM_COMMAND, MAKEWPARAM(peid::kClassFilter, CBN_SELCHANGE), LPARAM(combo));
         settle();
         for (EditSide side : { EditSide::Right, EditSide::Left })
             for (int shown : shownIds(editor, side))
@@ -153,17 +147,17 @@ TEST_F(ProductEdit, SortButtonsOrderReverseAndResetTheirList)
     run(5, [&](HWND editor, ProductEditWindow&) {
         const std::vector<int> left = shownIds(editor, EditSide::Left);
         EXPECT_EQ(left, sortedBy(left, s, unitTypeLessByClass));
-        clickControl(editor, id::kLeftByCost, 20);
+        clickControl(editor, peid::kLeftByCost, 20);
         const std::vector<int> byCost = sortedBy(left, s, unitTypeLessByCost);
         EXPECT_EQ(shownIds(editor, EditSide::Left), byCost);
-        clickControl(editor, id::kLeftByCost, 20);
+        clickControl(editor, peid::kLeftByCost, 20);
         EXPECT_EQ(shownIds(editor, EditSide::Left), std::vector<int>(byCost.rbegin(), byCost.rend()));
-        clickControl(editor, id::kLeftByName, 20);
+        clickControl(editor, peid::kLeftByName, 20);
         EXPECT_EQ(shownIds(editor, EditSide::Left), sortedBy(left, s, unitTypeLessByName));
-        clickControl(editor, id::kRightByName, 20);
+        clickControl(editor, peid::kRightByName, 20);
         const std::vector<int> right = shownIds(editor, EditSide::Right);
         EXPECT_EQ(right, sortedBy(right, s, unitTypeLessByName));
-        clickControl(editor, id::kRightByName, 20);
+        clickControl(editor, peid::kRightByName, 20);
         EXPECT_EQ(shownIds(editor, EditSide::Right), std::vector<int>(right.rbegin(), right.rend()));
     });
 }
@@ -188,21 +182,21 @@ TEST_F(ProductEdit, AddingAndRemovingManyRowsKeepsTheTopRowAndTheTotals)
         // Two rows out at once: 20 rows remain from the top, which stays.
         clickRow(editor, EditSide::Right, 5);
         EXPECT_EQ(window.activeList(), 0);
-        EXPECT_TRUE(enabled(editor, id::kRemove));
-        EXPECT_TRUE(enabled(editor, id::kUnitInfo));
+        EXPECT_TRUE(enabled(editor, peid::kRemove));
+        EXPECT_TRUE(enabled(editor, peid::kUnitInfo));
         clickRow(editor, EditSide::Right, 6, true);
-        clickControl(editor, id::kRemove, 40);
+        clickControl(editor, peid::kRemove, 40);
         EXPECT_EQ(rows(editor, EditSide::Right), count - 2);
         EXPECT_EQ(top(editor, EditSide::Right), kept);
         EXPECT_EQ(window.activeList(), -1);
         EXPECT_TRUE(window.modified());
-        EXPECT_TRUE(enabled(editor, id::kSave));
+        EXPECT_TRUE(enabled(editor, peid::kSave));
         EXPECT_EQ(rows(editor, EditSide::Left), 2);
         EXPECT_EQ(shownIds(editor, EditSide::Left), sortedBy(shownIds(editor, EditSide::Left), s, unitTypeLessByClass));
         EXPECT_EQ(int(window.model().totals().count[0]), count - 2);
         // One more: fewer than 20 would remain from that top, so the list shows its last 20.
         clickRow(editor, EditSide::Right, 6);
-        clickControl(editor, id::kRemove, 40);
+        clickControl(editor, peid::kRemove, 40);
         EXPECT_EQ(top(editor, EditSide::Right), kept - 1);
 
         // Everything else out: the rows move together and the right list is empty.
@@ -212,7 +206,7 @@ TEST_F(ProductEdit, AddingAndRemovingManyRowsKeepsTheTopRowAndTheTotals)
         harness::pressKey(VK_END);
         harness::keyUp(VK_SHIFT);
         settle();
-        clickControl(editor, id::kRemove, 40);
+        clickControl(editor, peid::kRemove, 40);
         EXPECT_EQ(rows(editor, EditSide::Right), 0);
         EXPECT_EQ(window.model().totals().count[0], 0u);
         EXPECT_EQ(shownIds(editor, EditSide::Left), sortedBy(shownIds(editor, EditSide::Left), s, unitTypeLessByClass));
@@ -230,18 +224,18 @@ TEST_F(ProductEdit, AddingAndRemovingManyRowsKeepsTheTopRowAndTheTotals)
 TEST_F(ProductEdit, BlankNameIsRefusedAndSaveWritesTheTable)
 {
     run(5, [&](HWND editor, ProductEditWindow& window) {
-        SetDlgItemTextA(editor, id::kName, cp(" 　").c_str());
+        SetDlgItemTextA(editor, peid::kName, cp(" 　").c_str());
         settle();
         EXPECT_TRUE(window.modified()) << "an edit of the name";
         clickRow(editor, EditSide::Left, 0);
-        clickControl(editor, id::kAdd, 40);
-        clickControl(editor, id::kSave, 40);
+        clickControl(editor, peid::kAdd, 40);
+        clickControl(editor, peid::kSave, 40);
         EXPECT_TRUE(window.modified());
         EXPECT_EQ(world.slot(5).name, std::string("five"));
-        SetDlgItemTextA(editor, id::kName, cp("新型　 ").c_str());
-        clickControl(editor, id::kSave, 40);
+        SetDlgItemTextA(editor, peid::kName, cp("新型　 ").c_str());
+        clickControl(editor, peid::kSave, 40);
         EXPECT_FALSE(window.modified());
-        EXPECT_FALSE(enabled(editor, id::kSave));
+        EXPECT_FALSE(enabled(editor, peid::kSave));
     });
     const auto boxes = harness::messageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -260,7 +254,7 @@ TEST_F(ProductEdit, UnitInformationGoesToTheMainWindow)
     run(5, [&](HWND editor, ProductEditWindow&) {
         clickRow(editor, EditSide::Left, 1);
         shown = shownIds(editor, EditSide::Left)[1];
-        clickControl(editor, id::kUnitInfo, 40);
+        clickControl(editor, peid::kUnitInfo, 40);
     });
     ASSERT_EQ(owner.posted.size(), 1u);
     EXPECT_EQ(owner.posted[0].first, UINT(ui_message::kWeaponInfo));
@@ -270,24 +264,24 @@ TEST_F(ProductEdit, UnitInformationGoesToTheMainWindow)
 TEST_F(ProductEdit, UnsavedChangesAreAskedAboutOnEveryClose)
 {
     // Unchanged: the close button answers 1 and a right click 0, neither asks.
-    EXPECT_EQ(run(5, [](HWND editor, ProductEditWindow&) { clickControl(editor, id::kClose, 40); }), 1);
+    EXPECT_EQ(run(5, [](HWND editor, ProductEditWindow&) { clickControl(editor, peid::kClose, 40); }), 1);
     EXPECT_EQ(run(5, [](HWND editor, ProductEditWindow&) { rightClick(editor, 700, 20); }), 0);
     EXPECT_TRUE(harness::messageBoxes().empty());
 
     bool openAfterNo = false;
     EXPECT_EQ(run(5, [&](HWND editor, ProductEditWindow&) {
         clickRow(editor, EditSide::Right, 0);
-        clickControl(editor, id::kRemove, 40);
+        clickControl(editor, peid::kRemove, 40);
         harness::queueMessageBoxAnswer(IDNO);
-        clickControl(editor, id::kClose, 40);
+        clickControl(editor, peid::kClose, 40);
         openAfterNo = IsWindow(editor) != FALSE;
         harness::queueMessageBoxAnswer(IDYES);
-        clickControl(editor, id::kClose, 40);
+        clickControl(editor, peid::kClose, 40);
     }), 1);
     EXPECT_TRUE(openAfterNo);
     EXPECT_EQ(run(5, [&](HWND editor, ProductEditWindow&) {
         clickRow(editor, EditSide::Right, 0);
-        clickControl(editor, id::kRemove, 40);
+        clickControl(editor, peid::kRemove, 40);
         harness::queueMessageBoxAnswer(IDYES);
         rightClick(editor, 700, 20);
     }), 0);
@@ -307,12 +301,12 @@ TEST_F(ProductEdit, TheListRowFollowsASaveWhateverTheEditorAnswers)
     drive(cp("生産タイプ編集"), [&] { return list.run(); }, [&](HWND window) {
         const POINT row = dialogtest::screenOf(window, 48, 36 + 20 * 5 + 10);
         harness::doubleClick(row.x, row.y);
-        HWND editor = dialogtest::waitForWindow(kTitle.c_str());
+        HWND editor = dialogtest::waitForWindow(kEditorTitle.c_str());
         ASSERT_NE(editor, nullptr);
         settle();
         clickRow(editor, EditSide::Right, 0);
-        clickControl(editor, id::kRemove, 40);
-        clickControl(editor, id::kSave, 40);
+        clickControl(editor, peid::kRemove, 40);
+        clickControl(editor, peid::kSave, 40);
         rightClick(editor, 700, 20);
         EXPECT_FALSE(IsWindow(editor));
         EXPECT_EQ(list.summary(5).total, 2u);
@@ -325,23 +319,23 @@ TEST_F(ProductEdit, NameBoxRefusesPathCharactersAndKeepsFourteenWholeBytes)
 {
     std::string typed;
     run(0, [&](HWND editor, ProductEditWindow& window) {
-        clickControl(editor, id::kName, 20);
+        clickControl(editor, peid::kName, 20);
         harness::typeText("a.b/c:d*e?");
         settle();
         EXPECT_TRUE(window.modified());
-        SetDlgItemTextA(editor, id::kName, "");
-        clickControl(editor, id::kName, 20);
+        SetDlgItemTextA(editor, peid::kName, "");
+        clickControl(editor, peid::kName, 20);
         harness::typeText("abcあいうえおかきく");
         settle();
         char name[32] = {};
-        GetDlgItemTextA(editor, id::kName, name, sizeof name);
+        GetDlgItemTextA(editor, peid::kName, name, sizeof name);
         typed = name;
-        SetDlgItemTextA(editor, id::kName, "abcde");
-        clickControl(editor, id::kName, 20);
+        SetDlgItemTextA(editor, peid::kName, "abcde");
+        clickControl(editor, peid::kName, 20);
         harness::pressKey(VK_END);
         harness::typeText("<>|\"\\;z");
         settle();
-        GetDlgItemTextA(editor, id::kName, name, sizeof name);
+        GetDlgItemTextA(editor, peid::kName, name, sizeof name);
         EXPECT_STREQ(name, "abcdez");
     });
     // Three bytes and five double-byte characters: a sixth would cut one in half.

@@ -25,12 +25,6 @@ struct ProductRules : ::testing::Test {
     void SetUp() override { ASSERT_GE(land.size(), 6u); }
 };
 
-std::vector<int> sortedBy(std::vector<int> ids, const GameState& s, bool (*less)(const GameState&, uint32_t, uint32_t))
-{
-    std::stable_sort(ids.begin(), ids.end(), [&](int a, int b) { return less(s, uint32_t(a), uint32_t(b)); });
-    return ids;
-}
-
 } // namespace
 
 TEST_F(ProductRules, SummaryTextAndTotalsTakeTheirOwnFormsOfAPair)

@@ -7,6 +7,7 @@
 #include "state/production_type_record.h"
 #include "tests/ui/looked_world.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -63,5 +64,13 @@ public:
     }
     uint32_t cost(int id) { return uint32_t(state().unitTypeRecord(id).members) * state().unitTypeRecord(id).memberPrice; }
 };
+
+// The ids in the order of a unit type comparison, equal ones kept in their place.
+inline std::vector<int> sortedBy(std::vector<int> ids, const GameState& s,
+    bool (*less)(const GameState&, uint32_t, uint32_t))
+{
+    std::stable_sort(ids.begin(), ids.end(), [&](int a, int b) { return less(s, uint32_t(a), uint32_t(b)); });
+    return ids;
+}
 
 } // namespace editors_test

@@ -13,11 +13,11 @@
 #include <sstream>
 
 using namespace editors_test;
-namespace id = rule_list_id;
+namespace rlid = rule_list_id;
 
 namespace {
 
-const std::string kTitle = cp("ルール作成");
+const std::string kRuleListTitle = cp("ルール作成");
 const std::string kEditTitle = cp("ルール編集");
 
 struct RuleListTest : ::testing::Test {
@@ -26,7 +26,7 @@ struct RuleListTest : ::testing::Test {
     INT_PTR run(std::function<void(HWND, RuleListWindow&)> driver, int* selected = nullptr)
     {
         RuleListWindow window(world.context(), nullptr);
-        drive(kTitle, [&] { return window.run(); }, [&](HWND list) { driver(list, window); });
+        drive(kRuleListTitle, [&] { return window.run(); }, [&](HWND list) { driver(list, window); });
         if (selected)
             *selected = window.selectedRow();
         return window.result();
@@ -72,7 +72,7 @@ TEST_F(RuleListTest, EditingAnEmptySlotNamesStampsStoresAndWritesIt)
         harness::doubleClick(p.x, p.y);
         answerEdit("新ルール");
         settle();
-        clickControl(list, id::kClose, 30);
+        clickControl(list, rlid::kClose, 30);
     }, &selected);
     EXPECT_EQ(result, 1);
     EXPECT_EQ(selected, 3);
@@ -94,7 +94,7 @@ TEST_F(RuleListTest, CancelledEditKeepsSlotSelectionAndFiles)
         const POINT p = rowPoint(list, 1);
         harness::click(p.x, p.y);
         settle();
-        clickControl(list, id::kEdit, 30);
+        clickControl(list, rlid::kEdit, 30);
         answerEdit(nullptr);
         settle();
         PostMessageA(list, WM_CLOSE, 0, 0);
@@ -122,7 +122,7 @@ TEST_F(RuleListTest, EditedSlotNeverOverwritesAFixedRulesFile)
         harness::doubleClick(p.x, p.y);
         answerEdit("直し");
         settle();
-        clickControl(list, id::kClose, 30);
+        clickControl(list, rlid::kClose, 30);
     });
     EXPECT_EQ(ruleFile(0), fixedBefore);
     EXPECT_NE(ruleFile(6).find(cp("Name=直し")), std::string::npos);
@@ -135,6 +135,6 @@ TEST_F(RuleListTest, RightClicksAndCloseAnswerZeroTheCloseButtonOne)
     EXPECT_EQ(run([](HWND list, RuleListWindow&) { rightClick(list, 120, 15); }), 0);
     // On a row, a child of the window.
     EXPECT_EQ(run([](HWND list, RuleListWindow&) { rightClick(list, 60, 46); }), 0);
-    EXPECT_EQ(run([](HWND list, RuleListWindow&) { clickControl(list, id::kClose, 30); }), 1);
+    EXPECT_EQ(run([](HWND list, RuleListWindow&) { clickControl(list, rlid::kClose, 30); }), 1);
     EXPECT_TRUE(harness::messageBoxes().empty());
 }
