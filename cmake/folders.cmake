@@ -21,7 +21,7 @@ if(NOT DEFINED DERAZODO_UNITY)
   set(DERAZODO_UNITY ON)
 endif()
 set(DERAZODO_UNITY ${DERAZODO_UNITY} CACHE BOOL "Unity builds per target")
-set(derazodo_file_by_file dialogs editors infowin dialogs_tests editors_tests infowin_tests
+set(derazodo_file_by_file editors infowin editors_tests infowin_tests
     platform_controls_tests platform_user_tests app_tests)
 function(derazodo_unity target)
   if(DERAZODO_UNITY AND NOT target IN_LIST derazodo_file_by_file)
