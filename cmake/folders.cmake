@@ -15,15 +15,13 @@ set(DERAZODO_PCH ${DERAZODO_PCH} CACHE BOOL "Precompiled headers per target")
 # Unity builds: a target's files are compiled in batches, one compiler run per batch, which halves
 # the compile time of a clean build (headers are parsed once per batch). On in every build, ccache's
 # too, so that a name clash shows where it is made and not first in CI: names in a file's anonymous
-# namespace must differ from those of its folder's other files. The targets below still repeat
-# such names; they build file by file until renamed.
+# namespace must differ from those of its folder's other files.
 if(NOT DEFINED DERAZODO_UNITY)
   set(DERAZODO_UNITY ON)
 endif()
 set(DERAZODO_UNITY ${DERAZODO_UNITY} CACHE BOOL "Unity builds per target")
-set(derazodo_file_by_file dialogs dialogs_tests)
 function(derazodo_unity target)
-  if(DERAZODO_UNITY AND NOT target IN_LIST derazodo_file_by_file)
+  if(DERAZODO_UNITY)
     set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 16)
     # GCC takes a batch's files for headers and warns of every test fixture in an anonymous namespace.
     target_compile_options(${target} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-Wno-subobject-linkage>)

@@ -11,9 +11,7 @@
 
 namespace {
 
-namespace id = briefing_id;
-
-enum : int { kBackFace = 0, kNextFace, kStartFace, kMapSettingsFace, kCloseFace = 5 };
+namespace bfid = briefing_id;
 
 bool isCampaign(const GameState& state) { return state.campaignBlock().campaignFlag == 1; }
 
@@ -117,11 +115,11 @@ BriefingPage BriefingDialog::startPage() const
 int BriefingDialog::OnInitDialog()
 {
     placeCentred("ブリーフィング");
-    new Button100x26(this, kBackFace, id::kBack, 409, 451);
-    new Button100x26(this, kNextFace, id::kNext, 525, 451);
-    new Button100x26(this, m_mode == BriefingMode::BeforePlay ? kStartFace : kCloseFace, id::kStart, 525, 451);
+    new Button100x26(this, kBackFace, bfid::kBack, 409, 451);
+    new Button100x26(this, kNextFace, bfid::kNext, 525, 451);
+    new Button100x26(this, m_mode == BriefingMode::BeforePlay ? kStartFace : kCloseFace, bfid::kStart, 525, 451);
     if (m_mode == BriefingMode::BeforePlay)
-        new Button100x26(this, kMapSettingsFace, id::kMapSettings, 177, 451);
+        new Button100x26(this, kMapSettingsFace, bfid::kMapSettings, 177, 451);
     m_scroll = new BriefBitmapWindow(this);
     if (!m_scroll->Create())
         m_scroll = nullptr;
@@ -152,14 +150,14 @@ void BriefingDialog::lastSubPageOf(BriefingPage page)
 void BriefingDialog::updateButtons()
 {
     const bool last = m_page == BriefingPage::Goals && m_subPage >= subPageCount() - 1;
-    showButton(id::kNext, !last);
-    showButton(id::kStart, last);
-    showButton(id::kMapSettings, last);
+    showButton(bfid::kNext, !last);
+    showButton(bfid::kStart, last);
+    showButton(bfid::kMapSettings, last);
     // A campaign's later maps cannot go back past their first page: the previous map is over.
     const GameState& state = m_game;
     const bool noWayBack = isCampaign(state) && m_mode == BriefingMode::BeforePlay
         && state.campaignBlock().currentStage >= 2 && m_subPage == 0 && m_page == startPage();
-    showButton(id::kBack, !noWayBack);
+    showButton(bfid::kBack, !noWayBack);
 }
 
 void BriefingDialog::playButtonSound(int slot) const
@@ -242,13 +240,13 @@ void BriefingDialog::destroying()
 int BriefingDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
-    case id::kBack: back(); return 1;
-    case id::kNext: next(); return 1;
-    case id::kStart:
+    case bfid::kBack: back(); return 1;
+    case bfid::kNext: next(); return 1;
+    case bfid::kStart:
         playButtonSound(sound_slot::kStartButton);
         close(1);
         return 1;
-    case id::kMapSettings: openMapSettings(); return 1;
+    case bfid::kMapSettings: openMapSettings(); return 1;
     case IDOK:
         if (m_mode == BriefingMode::BeforePlay)
             close(1);

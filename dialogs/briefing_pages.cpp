@@ -18,9 +18,8 @@ using namespace scenario_text;
 constexpr POINT kNewsOverview { 433, 85 };
 constexpr POINT kMissionOverview { 25, 273 };
 constexpr RECT kNewsPictureBox { 18, 289, 18 + kPictureBox.cx, 289 + kPictureBox.cy };
-constexpr COLORREF kTitleShadow = paletteRgb(222, 222, 222);
 
-std::string fieldText(const ScenarioBlock& block, int offset) { return field(block, offset); }
+std::string fieldText(const ScenarioBlock& block, int offset) { return scenario_text::field(block, offset); }
 
 // Lines of a paged sub-page at the page's two columns of positions.
 std::vector<PaperLine> placeLines(const std::vector<std::string>& lines, const PagedShape& shape, POINT first,
@@ -86,7 +85,7 @@ void BriefingDialog::drawNewsPage()
     SelectedBitmap canvas(m_canvas.handle());
     HDC dc = canvas.dc();
     const std::string paper = fieldText(m_block, kNewspaper);
-    drawPaperText(dc, paper, { 60, 19, 588, 67 }, m_titleFont->handle(), kTitleShadow, DT_CENTER);
+    drawPaperText(dc, paper, { 60, 19, 588, 67 }, m_titleFont->handle(), kPaperTitleShadow, DT_CENTER);
     drawPaperText(dc, paper, { 57, 16, 585, 64 }, m_titleFont->handle(), kNoColour, DT_CENTER);
     drawPaperText(dc, fieldText(m_block, kHeadline), { 20, 86, 400, 104 }, m_headingFont->handle());
     drawFittedPicture(dc, m_mapPicture.get(), kNewsPictureBox);

@@ -1,6 +1,7 @@
 // EventNoticeWindow: the texts of the event kinds, drawn once on "event_s.bmp", and the close timer.
 #include "dialogs/event_notice_window.h"
 
+#include "dialogs/game_records.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -33,11 +34,7 @@ constexpr std::array<const char*, 17> kFirstLines {
     "機雷原に進入しました。",
 };
 
-template <size_t N>
-std::string field(const char (&text)[N])
-{
-    return std::string(text, strnlen(text, N));
-}
+using game_records::field;
 
 std::string countryName(const GameState& game, int country)
 {

@@ -15,7 +15,7 @@
 #include "ui/main_window_services.h"
 #include "ui/presentation.h"
 
-namespace id = game_select_id;
+namespace gsid = game_select_id;
 
 GameSelectDialog::GameSelectDialog(const WindowContext& context, swCWindow* owner, uint8_t networkGame,
     uint8_t resumeMode, int32_t matchKind, uint32_t category)
@@ -73,7 +73,7 @@ void GameSelectDialog::keepTabStopOn(HWND entry)
 
 int GameSelectDialog::OnCommand(MessageRecord&, UINT control, UINT code)
 {
-    if (control >= id::kFirstEntry && control <= id::kLastEntry) {
+    if (control >= gsid::kFirstEntry && control <= gsid::kLastEntry) {
         // A click previews nothing new: the entry was previewed when it took the focus.
         if (code == BN_DOUBLECLICKED && startEnabled())
             accept();
@@ -84,30 +84,30 @@ int GameSelectDialog::OnCommand(MessageRecord&, UINT control, UINT code)
         if (startEnabled())
             accept();
         return 1;
-    case id::kStart:
+    case gsid::kStart:
         accept();
         return 1;
     case IDCANCEL:
-    case id::kCancel:
+    case gsid::kCancel:
         end(0);
         return 1;
-    case id::kCategoryMap:
-    case id::kCategoryScenario:
-    case id::kCategoryCampaign:
+    case gsid::kCategoryMap:
+    case gsid::kCategoryScenario:
+    case gsid::kCategoryCampaign:
         if (code == BN_CLICKED && IsDlgButtonChecked(handle(), int(control)) == BST_CHECKED)
-            chooseCategory(control == id::kCategoryMap ? kCategoryMap
-                    : control == id::kCategoryScenario                ? kCategoryScenario
+            chooseCategory(control == gsid::kCategoryMap ? kCategoryMap
+                    : control == gsid::kCategoryScenario                ? kCategoryScenario
                                                                       : kCategoryCampaign);
         return 1;
-    case id::kImageView:
-    case id::kBuildingsView:
+    case gsid::kImageView:
+    case gsid::kBuildingsView:
         if (code == BN_CLICKED && IsDlgButtonChecked(handle(), int(control)) == BST_CHECKED && m_thumbnail) {
-            m_thumbnail->viewMode = control == id::kImageView ? 0 : 1;
+            m_thumbnail->viewMode = control == gsid::kImageView ? 0 : 1;
             m_thumbnail->render();
             InvalidateRect(m_thumbnail->handle(), nullptr, TRUE);
         }
         return 1;
-    case id::kSaveList:
+    case gsid::kSaveList:
         if (code == LBN_SELCHANGE) {
             const LRESULT row = SendDlgItemMessageA(handle(), int(control), LB_GETCURSEL, 0, 0);
             char name[MAX_PATH] = {};
@@ -119,12 +119,12 @@ int GameSelectDialog::OnCommand(MessageRecord&, UINT control, UINT code)
             accept();
         }
         return 1;
-    case id::kBrowse:
+    case gsid::kBrowse:
         browseFolder();
         return 1;
-    case id::kPreviousPage:
-    case id::kNextPage:
-        turnPage(control == id::kPreviousPage ? -1 : 1);
+    case gsid::kPreviousPage:
+    case gsid::kNextPage:
+        turnPage(control == gsid::kPreviousPage ? -1 : 1);
         return 1;
     default:
         return 0;
@@ -185,7 +185,7 @@ void GameSelectDialog::accept()
 
 bool GameSelectDialog::startEnabled() const
 {
-    HWND start = GetDlgItem(handle(), int(id::kStart));
+    HWND start = GetDlgItem(handle(), int(gsid::kStart));
     return start && IsWindowEnabled(start);
 }
 

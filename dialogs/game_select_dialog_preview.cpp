@@ -12,7 +12,7 @@
 
 #include <cstdio>
 
-namespace id = game_select_id;
+namespace gsid = game_select_id;
 
 namespace {
 
@@ -33,7 +33,7 @@ std::vector<std::string> GameSelectDialog::listFiles() const
 int GameSelectDialog::pageCount() const
 {
     const int files = int(listFiles().size());
-    return std::max(1, (files + id::kEntriesPerPage - 1) / id::kEntriesPerPage);
+    return std::max(1, (files + gsid::kEntriesPerPage - 1) / gsid::kEntriesPerPage);
 }
 
 void GameSelectDialog::setText(UINT control, const std::string& text) { SetDlgItemTextA(handle(), int(control), text.c_str()); }
@@ -41,13 +41,13 @@ void GameSelectDialog::setText(UINT control, const std::string& text) { SetDlgIt
 void GameSelectDialog::fillPage()
 {
     const std::vector<std::string> files = listFiles();
-    for (int i = 0; i < id::kEntriesPerPage; ++i) {
+    for (int i = 0; i < gsid::kEntriesPerPage; ++i) {
         MapInfoStrip* strip = m_entries[size_t(i)];
         if (!strip)
             continue;
         strip->setStyle(0, 0);
         strip->setText("");
-        const size_t k = size_t(m_page) * id::kEntriesPerPage + size_t(i);
+        const size_t k = size_t(m_page) * gsid::kEntriesPerPage + size_t(i);
         if (k >= files.size()) {
             SetWindowTextA(strip->handle(), "");
             EnableWindow(strip->handle(), FALSE);
@@ -71,16 +71,16 @@ void GameSelectDialog::fillPage()
 void GameSelectDialog::updatePageButtons()
 {
     const int pages = pageCount();
-    EnableWindow(GetDlgItem(handle(), int(id::kPreviousPage)), m_page >= 1);
-    EnableWindow(GetDlgItem(handle(), int(id::kNextPage)), m_page < pages - 1);
+    EnableWindow(GetDlgItem(handle(), int(gsid::kPreviousPage)), m_page >= 1);
+    EnableWindow(GetDlgItem(handle(), int(gsid::kNextPage)), m_page < pages - 1);
     char text[32];
     std::snprintf(text, sizeof text, "-%d-", m_page + 1);
-    setText(id::kPageNumber, text);
+    setText(gsid::kPageNumber, text);
 }
 
 void GameSelectDialog::fillSaveList()
 {
-    HWND list = GetDlgItem(handle(), int(id::kSaveList));
+    HWND list = GetDlgItem(handle(), int(gsid::kSaveList));
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& name : listFiles())
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
@@ -108,20 +108,20 @@ void GameSelectDialog::selectFile(const std::string& name)
     }
     showFileInfo(name);
     if (m_mode.resume && m_preview.campaignBlock.campaignFlag == 1)
-        setText(id::kNameLine, formatted("ｷｬﾝﾍﾟｰﾝ名：", campaignName(m_preview.campaignBlock)));
-    EnableWindow(GetDlgItem(handle(), int(id::kStart)), TRUE);
+        setText(gsid::kNameLine, formatted("ｷｬﾝﾍﾟｰﾝ名：", campaignName(m_preview.campaignBlock)));
+    EnableWindow(GetDlgItem(handle(), int(gsid::kStart)), TRUE);
 }
 
 void GameSelectDialog::showFileInfo(const std::string& name)
 {
     const MapHeader& header = m_preview.header;
     if (!m_mode.resume)
-        setText(id::kNameLine, formatted("ﾌｧｲﾙ名：", name));
+        setText(gsid::kNameLine, formatted("ﾌｧｲﾙ名：", name));
     else
-        setText(id::kNameLine, formatted(m_mode.category == kCategoryScenario ? "ｼﾅﾘｵ名：" : "ﾏｯﾌﾟ名：", mapName(header)));
-    setText(id::kTurnLimit, std::to_string(header.turnLimit));
-    setText(id::kDifficulty, starRatingText(header.difficulty));
-    setText(id::kSize, mapSizeFigure(header));
+        setText(gsid::kNameLine, formatted(m_mode.category == kCategoryScenario ? "ｼﾅﾘｵ名：" : "ﾏｯﾌﾟ名：", mapName(header)));
+    setText(gsid::kTurnLimit, std::to_string(header.turnLimit));
+    setText(gsid::kDifficulty, starRatingText(header.difficulty));
+    setText(gsid::kSize, mapSizeFigure(header));
 
     m_thumbnail->ready = 1;
     m_thumbnail->render();
@@ -142,18 +142,18 @@ void GameSelectDialog::showFileInfo(const std::string& name)
     } else {
         text = std::string(mapDescription(header));
     }
-    setText(id::kDescription, text);
+    setText(gsid::kDescription, text);
 }
 
 void GameSelectDialog::clearPreview()
 {
-    setText(id::kNameLine, cp(m_mode.resume ? "ﾏｯﾌﾟ名：" : "ﾌｧｲﾙ名："));
+    setText(gsid::kNameLine, cp(m_mode.resume ? "ﾏｯﾌﾟ名：" : "ﾌｧｲﾙ名："));
     m_thumbnail->clear();
     m_thumbnail->ready = 0;
     InvalidateRect(m_thumbnail->handle(), nullptr, FALSE);
-    for (UINT control : { id::kDifficulty, id::kTurnLimit, id::kSize, id::kDescription })
+    for (UINT control : { gsid::kDifficulty, gsid::kTurnLimit, gsid::kSize, gsid::kDescription })
         setText(control, "");
     m_facilities->clearCells();
     InvalidateRect(m_facilities->handle(), nullptr, TRUE);
-    EnableWindow(GetDlgItem(handle(), int(id::kStart)), FALSE);
+    EnableWindow(GetDlgItem(handle(), int(gsid::kStart)), FALSE);
 }

@@ -19,7 +19,7 @@ constexpr int kMarkHeight = 14;
 constexpr int kMarkRow = 14;
 constexpr uint32_t kMostShown = 999;
 
-const char* const kRowLabels[kFacilityRows] = { "首 都", "都 市", "空 港", "工 場", "港", "施 設" };
+const char* const kFacilityRowLabels[kFacilityRows] = { "首 都", "都 市", "空 港", "工 場", "港", "施 設" };
 
 void drawCentred(HDC dc, HFONT font, RECT rect, const std::string& text, COLORREF colour)
 {
@@ -56,7 +56,7 @@ void MapFacilityTable::drawTable()
     const HFONT font = m_look.font(kSmallFont).handle();
     for (int r = 0; r < kFacilityRows; ++r) {
         const int y = 30 + 15 * r;
-        drawCentred(canvas.dc(), font, RECT { 1, y - 14, 37, y }, platform::utf8ToCp932(kRowLabels[r]), kBlack);
+        drawCentred(canvas.dc(), font, RECT { 1, y - 14, 37, y }, platform::utf8ToCp932(kFacilityRowLabels[r]), kBlack);
     }
     // Column marks: the eight countries, then the unowned column.
     swCBitmap marks;

@@ -16,14 +16,14 @@
 
 namespace {
 
-namespace id = map_list_id;
+namespace mlid = map_list_id;
 
-constexpr SIZE kClient { 648, 690 };
-constexpr SIZE kSimpleClient { 648, 618 };
+constexpr SIZE kListClient { 648, 690 };
+constexpr SIZE kListSimpleClient { 648, 618 };
 
 using ui::cp;
 
-constexpr CountryFrameIds kFrameIds { id::kGroupBox, id::kLabels, id::kAlliance, id::kCivilian, id::kPact };
+constexpr CountryFrameIds kListFrameIds { mlid::kGroupBox, mlid::kLabels, mlid::kAlliance, mlid::kCivilian, mlid::kPact };
 
 const char* dayNightWord(DayNight dayNight)
 {
@@ -49,56 +49,56 @@ MapSettingsListDialog::MapSettingsListDialog(const WindowContext& context, swCWi
 
 int MapSettingsListDialog::OnInitDialog()
 {
-    const SIZE client = m_state.isSimpleMode() ? kSimpleClient : kClient;
+    const SIZE client = m_state.isSimpleMode() ? kListSimpleClient : kListClient;
     ui::centreWindow(*this, m_parent ? m_parent->handle() : nullptr, { client.cx, client.cy }, { .repaint = TRUE });
     SetWindowTextA(handle(), cp("マップ設定一覧").c_str());
     createGeneralControls();
     for (int c = 0; c < kCountryCount; ++c)
         createCountry(c);
-    SendMessageA(handle(), DM_SETDEFID, id::kOk, 0);
-    SetFocus(GetDlgItem(handle(), id::kComment));
+    SendMessageA(handle(), DM_SETDEFID, mlid::kOk, 0);
+    SetFocus(GetDlgItem(handle(), mlid::kComment));
     return 0;
 }
 
 void MapSettingsListDialog::createGeneralControls()
 {
-    const int height = m_state.isSimpleMode() ? kSimpleClient.cy : kClient.cy;
+    const int height = m_state.isSimpleMode() ? kListSimpleClient.cy : kListClient.cy;
     HWND dialog = handle();
     HFONT font = m_look.font(kSmallFont).handle();
     HFONT buttons = m_look.font(kFont14).handle();
     const MapHeader& header = m_state.mapHeader();
     const bool campaign = m_state.campaignBlock().campaignFlag == 1;
-    makeSettingsControl(dialog, "Button", "OK", BS_PUSHBUTTON | WS_TABSTOP, id::kOk,
+    makeSettingsControl(dialog, "Button", "OK", BS_PUSHBUTTON | WS_TABSTOP, mlid::kOk,
         { m_withCancel ? 440 : 544, height - 28, 96, 24 }, buttons);
     if (m_withCancel)
-        makeSettingsControl(dialog, "Button", cp("ｷｬﾝｾﾙ"), BS_PUSHBUTTON | WS_TABSTOP, id::kCancel,
+        makeSettingsControl(dialog, "Button", cp("ｷｬﾝｾﾙ"), BS_PUSHBUTTON | WS_TABSTOP, mlid::kCancel,
             { 544, height - 28, 96, 24 }, buttons);
-    makeMapHeading(dialog, m_state, font, id::kHeading);
+    makeMapHeading(dialog, m_state, font, mlid::kHeading);
     makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限：") + std::to_string(header.turnLimit), SS_LEFT,
-        id::kTurnLimit, { 160, 68, 90, 12 }, font);
+        mlid::kTurnLimit, { 160, 68, 90, 12 }, font);
     makeSettingsControl(dialog, "Static",
-        cp("建物収入：") + cp(header.buildingIncome == 1 ? "あり" : "なし"), SS_LEFT, id::kIncome,
+        cp("建物収入：") + cp(header.buildingIncome == 1 ? "あり" : "なし"), SS_LEFT, mlid::kIncome,
         { 160, 86, 90, 12 }, font);
     const DayNight dayNight = dayNightOf(header);
-    makeSettingsControl(dialog, "Static", cp(dayNightWord(dayNight)), SS_LEFT, id::kDayNight, { 296, 50, 36, 12 }, font);
+    makeSettingsControl(dialog, "Static", cp(dayNightWord(dayNight)), SS_LEFT, mlid::kDayNight, { 296, 50, 36, 12 }, font);
     if (dayNight == DayNight::Alternating) {
         makeSettingsControl(dialog, "Static", cp(" 昼夜ﾀｰﾝ：") + std::to_string(shownDayNightTurns(header)), SS_LEFT,
-            id::kDayNightTurns, { 330, 50, 78, 12 }, font);
+            mlid::kDayNightTurns, { 330, 50, 78, 12 }, font);
         makeSettingsControl(dialog, "Static",
-            cp("開始時間：") + cp(header.startTime == 0 ? "昼" : "夜"), SS_LEFT, id::kStartTime,
+            cp("開始時間：") + cp(header.startTime == 0 ? "昼" : "夜"), SS_LEFT, mlid::kStartTime,
             { 296, 65, 72, 12 }, font);
     }
     makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),
-        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, id::kComment, { 160, 102, 256, 62 }, font);
-    makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, id::kFacilityLabel, { 423, 20, 48, 12 }, font);
-    m_thumbnail = createMapPreviews(*this, m_state, m_look, id::kThumbnail, id::kFacilityTable);
+        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, mlid::kComment, { 160, 102, 256, 62 }, font);
+    makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, mlid::kFacilityLabel, { 423, 20, 48, 12 }, font);
+    m_thumbnail = createMapPreviews(*this, m_state, m_look, mlid::kThumbnail, mlid::kFacilityTable);
     if (m_withChange) {
-        makeSettingsControl(dialog, "Button", cp("設定変更"), BS_PUSHBUTTON | WS_TABSTOP, id::kChange,
+        makeSettingsControl(dialog, "Button", cp("設定変更"), BS_PUSHBUTTON | WS_TABSTOP, mlid::kChange,
             { 8, height - 28, 96, 24 }, buttons);
     } else if (campaign) {
-        makeSettingsControl(dialog, "Button", cp("ルール設定"), BS_PUSHBUTTON | WS_TABSTOP, id::kRules,
+        makeSettingsControl(dialog, "Button", cp("ルール設定"), BS_PUSHBUTTON | WS_TABSTOP, mlid::kRules,
             { 8, height - 28, 96, 24 }, buttons);
-        makeSettingsControl(dialog, "Button", cp("勝利条件設定"), BS_PUSHBUTTON | WS_TABSTOP, id::kVictory,
+        makeSettingsControl(dialog, "Button", cp("勝利条件設定"), BS_PUSHBUTTON | WS_TABSTOP, mlid::kVictory,
             { 112, height - 28, 96, 24 }, buttons);
     }
 }
@@ -110,7 +110,7 @@ void MapSettingsListDialog::createCountry(int c)
     const bool simple = m_state.isSimpleMode();
     const int pageHeight = simple ? 212 : 248;
     CountryFrame frame;
-    frame.ids = kFrameIds;
+    frame.ids = kListFrameIds;
     frame.index = c;
     frame.origin = { 158 * (c % 4) + 8, pageHeight * (c / 4) + 166 };
     frame.pageHeight = pageHeight;
@@ -118,7 +118,7 @@ void MapSettingsListDialog::createCountry(int c)
     createCountryFrame(dialog, frame, font);
     const CountryRecord& country = m_state.country(c);
     const bool active = country.takesPart();
-    SetDlgItemTextA(dialog, id::kGroupBox + c, playerColourName(c));
+    SetDlgItemTextA(dialog, mlid::kGroupBox + c, playerColourName(c));
     const int x = frame.origin.x;
     const int y = frame.origin.y;
     // Read-only, yet Tab stops as any edit field, so the keyboard can scroll a long text.
@@ -131,36 +131,36 @@ void MapSettingsListDialog::createCountry(int c)
         DWORD style;
         RECT frame;
     } fields[] = {
-        { id::kParticipation, participationText(country), centred, { x + 30, y + 13, 114, 20 } },
-        { id::kName, std::string(boundedText(country.name, sizeof country.name)), centred, { x + 30, y + 33, 114, 20 } },
-        { id::kProductionType, own ? std::string(boundedText(own->name, sizeof own->name)) : std::string(), centred, { x + 30, y + 53, 114, 20 } },
-        { id::kFunds, std::to_string(country.funds), right, { x + 30, y + 73, 114, 20 } },
-        { id::kFundsCap, std::to_string(country.fundsCeiling), right, { x + 30, y + 93, 114, 20 } },
-        { id::kUnitLimit, std::to_string(country.unitListLength), right, { x + 30, y + 113, simple ? 114 : 40, 20 } },
-        { id::kProductionLimit, std::to_string(country.productionLimit), right, { x + 104, y + 113, 40, 20 } },
-        { id::kMusic, musicNameOf(m_state, country.anthemCode), centred, { x + 30, y + 133, 114, 20 } },
-        { id::kStrategy, computerStrategyName(country.analysisByte), centred, { x + 30, y + 153, 114, 20 } },
+        { mlid::kParticipation, participationText(country), centred, { x + 30, y + 13, 114, 20 } },
+        { mlid::kName, std::string(boundedText(country.name, sizeof country.name)), centred, { x + 30, y + 33, 114, 20 } },
+        { mlid::kProductionType, own ? std::string(boundedText(own->name, sizeof own->name)) : std::string(), centred, { x + 30, y + 53, 114, 20 } },
+        { mlid::kFunds, std::to_string(country.funds), right, { x + 30, y + 73, 114, 20 } },
+        { mlid::kFundsCap, std::to_string(country.fundsCeiling), right, { x + 30, y + 93, 114, 20 } },
+        { mlid::kUnitLimit, std::to_string(country.unitListLength), right, { x + 30, y + 113, simple ? 114 : 40, 20 } },
+        { mlid::kProductionLimit, std::to_string(country.productionLimit), right, { x + 104, y + 113, 40, 20 } },
+        { mlid::kMusic, musicNameOf(m_state, country.anthemCode), centred, { x + 30, y + 133, 114, 20 } },
+        { mlid::kStrategy, computerStrategyName(country.analysisByte), centred, { x + 30, y + 153, 114, 20 } },
     };
     for (const auto& f : fields) {
         HWND control = makeSettingsControl(dialog, "Edit", f.text, f.style, f.id + c, f.frame, font);
         EnableWindow(control, active);
-        if (f.id == id::kProductionLimit && simple)
+        if (f.id == mlid::kProductionLimit && simple)
             ShowWindow(control, SW_HIDE);
     }
     const bool civilians = m_state.liveUnitCount(8) > 0 && m_state.isAllied(c, 8);
-    CheckDlgButton(dialog, id::kCivilian + c, civilians ? BST_CHECKED : BST_UNCHECKED);
-    EnableWindow(GetDlgItem(dialog, id::kCivilian + c), FALSE);
+    CheckDlgButton(dialog, mlid::kCivilian + c, civilians ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(GetDlgItem(dialog, mlid::kCivilian + c), FALSE);
     for (int k = 0; k < kCountryCount; ++k) {
         const bool allied = k == c || (country.allianceMask >> k & 1);
-        CheckDlgButton(dialog, id::kAlliance + 8 * c + k, allied ? BST_CHECKED : BST_UNCHECKED);
-        CheckDlgButton(dialog, id::kPact + 8 * c + k, country.pactMask >> k & 1 ? BST_CHECKED : BST_UNCHECKED);
-        EnableWindow(GetDlgItem(dialog, id::kAlliance + 8 * c + k), FALSE);
-        EnableWindow(GetDlgItem(dialog, id::kPact + 8 * c + k), FALSE);
+        CheckDlgButton(dialog, mlid::kAlliance + 8 * c + k, allied ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, mlid::kPact + 8 * c + k, country.pactMask >> k & 1 ? BST_CHECKED : BST_UNCHECKED);
+        EnableWindow(GetDlgItem(dialog, mlid::kAlliance + 8 * c + k), FALSE);
+        EnableWindow(GetDlgItem(dialog, mlid::kPact + 8 * c + k), FALSE);
     }
-    const int labels = id::kLabels + 11 * c;
+    const int labels = mlid::kLabels + 11 * c;
     for (int k = 0; k <= 10; ++k)
         EnableWindow(GetDlgItem(dialog, labels + k), active);
-    EnableWindow(GetDlgItem(dialog, id::kGroupBox + c), active);
+    EnableWindow(GetDlgItem(dialog, mlid::kGroupBox + c), active);
 }
 
 void MapSettingsListDialog::showRules()
@@ -178,25 +178,25 @@ void MapSettingsListDialog::showVictoryConditions()
 
 const ui::WindowDescription& MapSettingsListDialog::description() const
 {
-    static constexpr ui::WindowDescription kDescription { .floating = true, .okButton = id::kOk,
-        .cancelButton = id::kCancel };
+    static constexpr ui::WindowDescription kDescription { .floating = true, .okButton = mlid::kOk,
+        .cancelButton = mlid::kCancel };
     return kDescription;
 }
 
 int MapSettingsListDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
-    case id::kChange:
+    case mlid::kChange:
         m_changeRequested = true;
         ui::endWindow(*this, 1);
         return 1;
-    case id::kImageView:
-    case id::kBuildingsView:
+    case mlid::kImageView:
+    case mlid::kBuildingsView:
         if (code == BN_CLICKED)
-            showThumbnailView(m_thumbnail, IsDlgButtonChecked(handle(), id::kBuildingsView) == BST_CHECKED);
+            showThumbnailView(m_thumbnail, IsDlgButtonChecked(handle(), mlid::kBuildingsView) == BST_CHECKED);
         return 1;
-    case id::kRules: showRules(); return 1;
-    case id::kVictory: showVictoryConditions(); return 1;
+    case mlid::kRules: showRules(); return 1;
+    case mlid::kVictory: showVictoryConditions(); return 1;
     default:
         return KitWindow::OnCommand(msg, control, code);
     }

@@ -12,8 +12,8 @@
 
 namespace {
 
-namespace id = merge_id;
-namespace layout = merge_layout;
+namespace mgid = merge_id;
+namespace mglayout = merge_layout;
 
 const UnitRecord& unitOrEmpty(const GameState& state, int side, int index)
 {
@@ -31,7 +31,7 @@ int routeCost(GameState& state, const UnitRecord& unit, int x, int y)
 } // namespace
 
 MergeDialogBase::MergeDialogBase(const WindowContext& context, swCWindow* owner, int side, const char* utf8Caption)
-    : PlayPopup(context, dialog_template::kMerge, owner, id::kCancel)
+    : PlayPopup(context, dialog_template::kMerge, owner, mgid::kCancel)
     , m_side(side)
     , m_caption(utf8Caption)
 {
@@ -45,21 +45,21 @@ bool MergeDialogBase::moveRight() { return false; }
 
 int MergeDialogBase::rightCount() const { return m_transfer ? m_transfer->rightCount() : 0; }
 
-bool MergeDialogBase::prepare() { return loadPanels(layout::kBackground, m_canvas, m_cleanPanel); }
+bool MergeDialogBase::prepare() { return loadPanels(mglayout::kBackground, m_canvas, m_cleanPanel); }
 
 int MergeDialogBase::OnInitDialog()
 {
-    placeWindow({ layout::kWidth, layout::kHeight }, kPlacementPrefix);
+    placeWindow({ mglayout::kWidth, mglayout::kHeight }, kPlacementPrefix);
     if (!m_transfer) {
         end(0);
         return 1;
     }
     render();
     const bool made = makeControls([this] {
-        new MergeButton(this, 0, id::kToLeft, layout::kToLeftX, layout::kArrowY);
-        new MergeButton(this, 1, id::kToRight, layout::kToRightX, layout::kArrowY);
-        new MergeButton(this, 2, id::kExecute, layout::kExecuteX, layout::kCommandY);
-        new MergeButton(this, 3, id::kCancel, layout::kCancelX, layout::kCommandY);
+        new MergeButton(this, 0, mgid::kToLeft, mglayout::kToLeftX, mglayout::kArrowY);
+        new MergeButton(this, 1, mgid::kToRight, mglayout::kToRightX, mglayout::kArrowY);
+        new MergeButton(this, 2, mgid::kExecute, mglayout::kExecuteX, mglayout::kCommandY);
+        new MergeButton(this, 3, mgid::kCancel, mglayout::kCancelX, mglayout::kCommandY);
     });
     if (!made)
         return 1;
@@ -73,8 +73,8 @@ int MergeDialogBase::OnInitDialog()
 void MergeDialogBase::updateButtons()
 {
     const TransferButtons b = m_transfer->buttons();
-    const std::pair<UINT, bool> states[3] = { { id::kExecute, b.execute }, { id::kToLeft, b.toLeft },
-        { id::kToRight, b.toRight } };
+    const std::pair<UINT, bool> states[3] = { { mgid::kExecute, b.execute }, { mgid::kToLeft, b.toLeft },
+        { mgid::kToRight, b.toRight } };
     for (const auto& [button, on] : states)
         if (HWND control = GetDlgItem(handle(), int(button)))
             EnableWindow(control, on ? TRUE : FALSE);
@@ -89,15 +89,15 @@ const ui::WindowDescription& MergeDialogBase::description() const
 int MergeDialogBase::OnCommand(MessageRecord& msg, UINT command, UINT code)
 {
     switch (command) {
-    case id::kToLeft:
-    case id::kToRight:
-        if (command == id::kToLeft ? moveLeft() : moveRight()) {
+    case mgid::kToLeft:
+    case mgid::kToRight:
+        if (command == mgid::kToLeft ? moveLeft() : moveRight()) {
             render();
             InvalidateRect(handle(), nullptr, FALSE);
         }
         updateButtons();
         return 1;
-    case id::kExecute:
+    case mgid::kExecute:
         if (m_transfer->buttons().execute)
             end(1);
         return 1;

@@ -3,6 +3,7 @@
 #include "dialogs/merge_dialog.h"
 
 #include "dialogs/bitmap_canvas.h"
+#include "dialogs/game_records.h"
 #include "dialogs/merge_layout.h"
 #include "infowin/panel_text.h"
 #include "infowin/sheet_layout.h"
@@ -17,18 +18,9 @@
 
 namespace {
 
-namespace layout = merge_layout;
+namespace mglayout = merge_layout;
 
-template <size_t N>
-std::string field(const char (&text)[N])
-{
-    return std::string(text, strnlen(text, N));
-}
-
-void restore(HDC dc, const swCBitmap& clean, int left, int top, int right, int bottom)
-{
-    PaletteHolder(dc).blitBitmap(left, top, clean.handle(), RECT { left, top, right, bottom });
-}
+using game_records::field;
 
 } // namespace
 
@@ -38,24 +30,24 @@ void MergeDialogBase::render()
         return;
     SelectedBitmap page(m_canvas.handle());
     HDC dc = page.dc();
-    restore(dc, m_cleanPanel, 0, 0, layout::kWidth, layout::kHeight);
+    restoreFromClean(dc, m_cleanPanel, 0, 0, mglayout::kWidth, mglayout::kHeight);
     panel::TextScope text(dc, m_look.font(kSmallFont));
     const UnitRecord& left = m_transfer->left();
     const UnitRecord& right = m_transfer->right();
-    m_look.drawUnitIcon(dc, layout::kLeftIconX, layout::kIconY, m_side, left.unitTypeId, 0);
-    m_look.drawUnitIcon(dc, layout::kRightIconX, layout::kIconY, m_side, right.unitTypeId, 1);
-    const int columns[2][2] = { { layout::kLeftTextLeft, layout::kLeftTextRight },
-        { layout::kRightTextLeft, layout::kRightTextRight } };
+    m_look.drawUnitIcon(dc, mglayout::kLeftIconX, mglayout::kIconY, m_side, left.unitTypeId, 0);
+    m_look.drawUnitIcon(dc, mglayout::kRightIconX, mglayout::kIconY, m_side, right.unitTypeId, 1);
+    const int columns[2][2] = { { mglayout::kLeftTextLeft, mglayout::kLeftTextRight },
+        { mglayout::kRightTextLeft, mglayout::kRightTextRight } };
     const UnitRecord* units[2] = { &left, &right };
     for (int k = 0; k < 2; ++k) {
-        panel::text(dc, columns[k][0], layout::kNameTop, columns[k][1], layout::kNameTop + layout::kLineHeight,
+        panel::text(dc, columns[k][0], mglayout::kNameTop, columns[k][1], mglayout::kNameTop + mglayout::kLineHeight,
             field(units[k]->name).c_str());
-        panel::text(dc, columns[k][0], layout::kTypeTop, columns[k][1], layout::kTypeTop + layout::kLineHeight,
+        panel::text(dc, columns[k][0], mglayout::kTypeTop, columns[k][1], mglayout::kTypeTop + mglayout::kLineHeight,
             field(units[k]->type().name).c_str());
     }
     drawMachines(dc);
-    drawUnitPanel(dc, left, layout::kLeftPanelX);
-    drawUnitPanel(dc, right, layout::kRightPanelX);
+    drawUnitPanel(dc, left, mglayout::kLeftPanelX);
+    drawUnitPanel(dc, right, mglayout::kRightPanelX);
 }
 
 void MergeDialogBase::drawMachines(HDC dc)
@@ -67,34 +59,34 @@ void MergeDialogBase::drawMachines(HDC dc)
     const int column = unitBitmapIndex(m_state, left.type());
     const int row = m_side >= 0 && m_side < kCountryCount ? m_side + 1 : 0;
     const RECT icon { column * 16, row * 16, column * 16 + 16, row * 16 + 16 };
-    const int size = layout::kMachineSize;
+    const int size = mglayout::kMachineSize;
     const int leftCount = m_transfer->leftCount();
     const int rightCount = m_transfer->rightCount();
     for (int i = 0; i < leftCount; ++i)
-        panel::blitKeyed(dc, layout::kLeftMachinesLeft + size * i, layout::kMachineY, *icons, icon, kPictureKey);
-    const int start = layout::kRightMachinesRight - size * rightCount;
+        panel::blitKeyed(dc, mglayout::kLeftMachinesLeft + size * i, mglayout::kMachineY, *icons, icon, kPictureKey);
+    const int start = mglayout::kRightMachinesRight - size * rightCount;
     for (int i = 0; i < rightCount; ++i)
-        panel::blitKeyed(dc, start + size * i, layout::kMachineY, *icons, icon, kPictureKey);
+        panel::blitKeyed(dc, start + size * i, mglayout::kMachineY, *icons, icon, kPictureKey);
 }
 
 void MergeDialogBase::drawUnitPanel(HDC dc, const UnitRecord& unit, int x)
 {
     if (const swCBitmap* marks = m_look.baseBitmap(kInfoButtons))
-        panel::blitCell(dc, x, layout::kMarkY, *marks, info_sheet::experienceMark(experienceLevel(unit)));
+        panel::blitCell(dc, x, mglayout::kMarkY, *marks, info_sheet::experienceMark(experienceLevel(unit)));
     const COLORREF colour = 0x02000000 | (playerColourRef(m_side) & 0xFFFFFF);
     const int percent = experiencePercent(unit.experience);
     PaletteHolder holder(dc);
     for (int i = 0; i < percent / 10 && i < 10; ++i) {
-        const int left = x + layout::kBarDX + layout::kBarStep * i;
-        holder.fillRectColor(left, layout::kBarTop, left + layout::kBarSegment - 1, layout::kBarBottom - 1, colour);
+        const int left = x + mglayout::kBarDX + mglayout::kBarStep * i;
+        holder.fillRectColor(left, mglayout::kBarTop, left + mglayout::kBarSegment - 1, mglayout::kBarBottom - 1, colour);
     }
-    const int partial = percent % 10 * (layout::kBarSegment + 1) / 10;
+    const int partial = percent % 10 * (mglayout::kBarSegment + 1) / 10;
     if (percent < 100 && partial > 0) {
-        const int left = x + layout::kBarDX + layout::kBarStep * (percent / 10);
-        holder.fillRectColor(left, layout::kBarTop, left + partial - 1, layout::kBarBottom - 1, colour);
+        const int left = x + mglayout::kBarDX + mglayout::kBarStep * (percent / 10);
+        holder.fillRectColor(left, mglayout::kBarTop, left + partial - 1, mglayout::kBarBottom - 1, colour);
     }
-    panel::format(dc, x + layout::kFuelDX, layout::kFigureTop, x + layout::kFuelDX + layout::kFigureWidth,
-        layout::kFigureBottom, DT_CENTER, "%3d", int(unit.fuel));
-    panel::format(dc, x + layout::kFatigueDX, layout::kFigureTop, x + layout::kFatigueDX + layout::kFigureWidth,
-        layout::kFigureBottom, DT_CENTER, "%3d", int(unit.fatigue));
+    panel::format(dc, x + mglayout::kFuelDX, mglayout::kFigureTop, x + mglayout::kFuelDX + mglayout::kFigureWidth,
+        mglayout::kFigureBottom, DT_CENTER, "%3d", int(unit.fuel));
+    panel::format(dc, x + mglayout::kFatigueDX, mglayout::kFigureTop, x + mglayout::kFatigueDX + mglayout::kFigureWidth,
+        mglayout::kFigureBottom, DT_CENTER, "%3d", int(unit.fatigue));
 }

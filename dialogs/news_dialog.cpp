@@ -10,15 +10,12 @@
 
 namespace {
 
-namespace id = news_id;
+namespace nwid = news_id;
 using namespace scenario_text;
-
-enum : int { kBackFace = 0, kNextFace, kCloseFace = 5 };
 
 constexpr RECT kUpperText { 18, 118, 418, 278 };
 constexpr RECT kLowerText { 242, 310, 626, 450 };
 constexpr RECT kPictureArea { 18, 302, 18 + kPictureBox.cx, 302 + kPictureBox.cy };
-constexpr COLORREF kTitleShadow = paletteRgb(222, 222, 222);
 
 int textWidth(HFONT font, const std::string& text)
 {
@@ -69,9 +66,9 @@ int NewsDialog::OnInitDialog()
 {
     placeCentred("ニュース");
     drawPage();
-    new Button100x26(this, kBackFace, id::kBack, 409, 451);
-    new Button100x26(this, kNextFace, id::kNext, 525, 451);
-    new Button100x26(this, kCloseFace, id::kClose, 525, 451);
+    new Button100x26(this, kBackFace, nwid::kBack, 409, 451);
+    new Button100x26(this, kNextFace, nwid::kNext, 525, 451);
+    new Button100x26(this, kCloseFace, nwid::kClose, 525, 451);
     updateButtons();
     return 0;
 }
@@ -96,7 +93,7 @@ void NewsDialog::drawPage()
         const std::string title = field(m_block, kClosingTitle);
         const int shadowTop = (band - height) / 2 + 11;
         const int top = (band - height) / 2 + 9;
-        drawPaperText(dc, title, { 60, shadowTop, 588, shadowTop + height }, font, kTitleShadow, DT_CENTER);
+        drawPaperText(dc, title, { 60, shadowTop, 588, shadowTop + height }, font, kPaperTitleShadow, DT_CENTER);
         drawPaperText(dc, title, { 57, top, 585, top + height }, font, kNoColour, DT_CENTER);
     }
     m_canvas.restore(m_page.get(), kPictureArea);
@@ -129,22 +126,22 @@ void NewsDialog::drawText()
 void NewsDialog::updateButtons()
 {
     const bool last = m_subPage >= subPageCount() - 1;
-    showButton(id::kBack, m_subPage > 0);
-    showButton(id::kNext, !last);
-    showButton(id::kClose, last);
+    showButton(nwid::kBack, m_subPage > 0);
+    showButton(nwid::kNext, !last);
+    showButton(nwid::kClose, last);
 }
 
 int NewsDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
-    case id::kBack:
+    case nwid::kBack:
         if (m_subPage > 0) {
             --m_subPage;
             drawText();
             updateButtons();
         }
         return 1;
-    case id::kNext:
+    case nwid::kNext:
         if (m_subPage >= subPageCount() - 1) {
             close(1);
             return 1;
@@ -153,7 +150,7 @@ int NewsDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
         drawText();
         updateButtons();
         return 1;
-    case id::kClose:
+    case nwid::kClose:
         close(1);
         return 1;
     case IDCANCEL:

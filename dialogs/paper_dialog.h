@@ -19,6 +19,9 @@ public:
     HBITMAP canvas() const { return m_canvas.handle(); }
 
 protected:
+    // The faces of the pages' buttons in their picture (btn100x26.bmp).
+    enum ButtonFace : int { kBackFace = 0, kNextFace, kStartFace, kMapSettingsFace, kCloseFace = 5 };
+
     // Sizes the window to the page, centred over its parent; the name is not shown (there is no
     // caption) but names the window for the person's tools.
     void placeCentred(const char* utf8Name);

@@ -2,6 +2,7 @@
 // fitted into its box, text lines and the shadowed newspaper title.
 #pragma once
 
+#include "dialogs/bitmap_canvas.h"
 #include "lib/font.h"
 #include "lib/media/bitmap.h"
 
@@ -38,6 +39,8 @@ struct PaperLine {
     int widthBytes = 0;
 };
 void drawPaperLines(HDC dc, const std::vector<PaperLine>& lines, HFONT font);
+// The grey of the newspaper title's shadow, drawn a few pixels below and right of the title.
+constexpr COLORREF kPaperTitleShadow = paletteRgb(222, 222, 222);
 // Text drawn once in the rectangle, single line, black or the colour given.
 void drawPaperText(HDC dc, const std::string& text, RECT area, HFONT font, COLORREF colour = kNoColour, UINT format = DT_LEFT);
 

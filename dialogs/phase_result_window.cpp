@@ -1,6 +1,7 @@
 // PhaseResultWindow: the picture band, the gauge and its two timers; the members' values.
 #include "dialogs/phase_result_window.h"
 
+#include "dialogs/game_records.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
 
@@ -16,11 +17,7 @@ constexpr int kPillboxBand = 19;
 constexpr int kBarLeft = 264;
 constexpr int kGaugeWidth = 128;
 
-const TerrainRecord* terrainType(const GameState& game, int type)
-{
-    const auto& types = game.terrainTypes();
-    return type >= 0 && type < int(types.size()) ? &types[size_t(type)] : nullptr;
-}
+using game_records::terrainType;
 
 int percentOf(int value, int maximum) { return maximum > 0 ? value * 100 / maximum : 100; }
 

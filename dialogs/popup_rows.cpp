@@ -2,6 +2,7 @@
 // a nested popup.
 #include "dialogs/popup_rows.h"
 
+#include "dialogs/game_records.h"
 #include "dialogs/hooked_popup_dialog.h"
 #include "dialogs/popup_entries.h"
 #include "dialogs/start_arrow.h"
@@ -20,11 +21,7 @@ namespace {
 
 constexpr COLORREF kGreen = RGB(0, 128, 0);
 
-template <size_t N>
-std::string field(const char (&text)[N])
-{
-    return std::string(text, strnlen(text, N));
-}
+using game_records::field;
 
 std::string number(const char* format, int value)
 {
@@ -39,11 +36,7 @@ void drawIn(HDC dc, RECT area, const std::string& text, COLORREF colour, UINT fo
     DrawTextA(dc, text.c_str(), int(text.size()), &area, format | DT_NOPREFIX);
 }
 
-const TerrainRecord* terrainType(const GameState& state, int type)
-{
-    const auto& types = state.terrainTypes();
-    return type >= 0 && type < int(types.size()) ? &types[size_t(type)] : nullptr;
-}
+using game_records::terrainType;
 
 bool ofCurrentCountry(const GameState& state, uint32_t entry)
 {

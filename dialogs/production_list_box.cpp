@@ -23,7 +23,7 @@ void text(HDC dc, int left, int top, int right, int bottom, const char* text, in
     DrawTextA(dc, text, length, &box, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-void number(HDC dc, int left, int top, int right, int bottom, const char* format, int value)
+void drawNumber(HDC dc, int left, int top, int right, int bottom, const char* format, int value)
 {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, format, value);
@@ -88,12 +88,12 @@ void ProductionListBox::DrawItem(DRAWITEMSTRUCT* item)
             text(dc, x + 32, y + 2, x + 224, y + 14, unit->name, int(strnlen(unit->name, sizeof unit->name)));
             if (unit->hasFlag(kUnitAwaitingProduction)) {
                 text(dc, x + 32, y + 16, x + 224, y + 28, words().producing.c_str());
-                number(dc, x + 116, y + 16, x + 152, y + 28, words().turns.c_str(),
+                drawNumber(dc, x + 116, y + 16, x + 152, y + 28, words().turns.c_str(),
                     unit->productionTurnsLeft);
             } else {
                 text(dc, x + 32, y + 16, x + 68, y + 28, words().stored.c_str());
             }
-            number(dc, x + 80, y + 16, x + 104, y + 28, words().machines.c_str(), heldMachines(*unit).now);
+            drawNumber(dc, x + 80, y + 16, x + 104, y + 28, words().machines.c_str(), heldMachines(*unit).now);
         }
     } else if (state->unitTypeIndex(entry.typeId())) {
         const UnitTypeRecord& type = state->unitTypeRecord(entry.typeId());
@@ -104,9 +104,9 @@ void ProductionListBox::DrawItem(DRAWITEMSTRUCT* item)
         if (state->ruleOn(kRuleProductionCount)) {
             const int turns = state->ruleOn(kRuleFirstProduction) && state->turnBlock().turn == 1
                 ? 1 : int(type.productionTurns);
-            number(dc, x + 116, y + 16, x + 152, y + 28, words().turns.c_str(), turns);
+            drawNumber(dc, x + 116, y + 16, x + 152, y + 28, words().turns.c_str(), turns);
         }
-        number(dc, x + 80, y + 16, x + 104, y + 28, words().machines.c_str(), entry.machines());
+        drawNumber(dc, x + 80, y + 16, x + 104, y + 28, words().machines.c_str(), entry.machines());
     }
     if (item->itemState & ODS_SELECTED) {
         RECT all = r;

@@ -3,6 +3,7 @@
 #include "dialogs/sel_attack_arms_dialog.h"
 
 #include "dialogs/bitmap_canvas.h"
+#include "dialogs/game_records.h"
 #include "dialogs/sel_attack_arms_cells.h"
 #include "dialogs/sel_attack_arms_layout.h"
 #include "infowin/panel_marks.h"
@@ -20,16 +21,12 @@
 
 namespace {
 
-namespace layout = sel_attack_arms_layout;
+namespace salayout = sel_attack_arms_layout;
 
-constexpr COLORREF kGreen = 0x0240FF40;
-constexpr COLORREF kDarkGreen = 0x02208020;
+constexpr COLORREF kAmmoGreen = 0x0240FF40;
+constexpr COLORREF kAmmoDarkGreen = 0x02208020;
 
-template <size_t N>
-std::string field(const char (&text)[N])
-{
-    return std::string(text, strnlen(text, N));
-}
+using game_records::field;
 
 void textIn(HDC dc, int left, int top, int right, int bottom, const std::string& text, UINT align = DT_LEFT)
 {
@@ -37,11 +34,6 @@ void textIn(HDC dc, int left, int top, int right, int bottom, const std::string&
 }
 
 RECT rectOf(const info_sheet::Cell& c) { return { c.x, c.y, c.right(), c.bottom() }; }
-
-void restore(HDC dc, const swCBitmap& clean, int left, int top, int right, int bottom)
-{
-    PaletteHolder(dc).blitBitmap(left, top, clean.handle(), RECT { left, top, right, bottom });
-}
 
 } // namespace
 
@@ -54,7 +46,7 @@ void SelAttackArmsDialog::render()
     m_expectedLosses[1] = losses[1].machines;
     SelectedBitmap page(m_canvas.handle());
     HDC dc = page.dc();
-    restore(dc, m_cleanPanel, 0, 0, kWidth, kHeight);
+    restoreFromClean(dc, m_cleanPanel, 0, 0, kWidth, kHeight);
     panel::TextScope text(dc, m_look.font(kSmallFont));
     for (int side = 0; side < 2; ++side)
         drawSide(dc, side, losses[size_t(side)]);
@@ -62,29 +54,29 @@ void SelAttackArmsDialog::render()
 
 void SelAttackArmsDialog::drawSide(HDC dc, int side, const ExpectedLosses& losses)
 {
-    const int x0 = layout::halfX(side);
+    const int x0 = salayout::halfX(side);
     const CombatSide& s = m_pair.side[side];
     const UnitRecord* unit = m_pair.unit(m_state, side);
     SetTextColor(dc, kWhite);
     if (!unit) {
         if (s.code < 0)
             return;
-        m_look.drawHexBuilding(dc, x0 + layout::kPictureX, layout::kPictureY, int(s.x), int(s.y));
+        m_look.drawHexBuilding(dc, x0 + salayout::kPictureX, salayout::kPictureY, int(s.x), int(s.y));
         if (const TerrainRecord* terrain = m_state.terrainTypeAt(int(s.x), int(s.y)))
-            textIn(dc, x0 + layout::kNameLeft, layout::kNameTop, x0 + layout::kNameRight,
-                layout::kNameTop + layout::kLineHeight, field(terrain->name));
+            textIn(dc, x0 + salayout::kNameLeft, salayout::kNameTop, x0 + salayout::kNameRight,
+                salayout::kNameTop + salayout::kLineHeight, field(terrain->name));
         return;
     }
     const UnitTypeRecord& type = unit->type();
     // The defender faces the attacker across the dialog.
-    m_look.drawUnitIcon(dc, x0 + layout::kPictureX, layout::kPictureY, s.country, unit->unitTypeId, side);
-    textIn(dc, x0 + layout::kNameLeft, layout::kNameTop, x0 + layout::kNameRight, layout::kNameTop + layout::kLineHeight,
+    m_look.drawUnitIcon(dc, x0 + salayout::kPictureX, salayout::kPictureY, s.country, unit->unitTypeId, side);
+    textIn(dc, x0 + salayout::kNameLeft, salayout::kNameTop, x0 + salayout::kNameRight, salayout::kNameTop + salayout::kLineHeight,
         field(unit->name));
-    textIn(dc, x0 + layout::kNameLeft, layout::kTypeTop, x0 + layout::kNameRight, layout::kTypeTop + layout::kLineHeight,
+    textIn(dc, x0 + salayout::kNameLeft, salayout::kTypeTop, x0 + salayout::kNameRight, salayout::kTypeTop + salayout::kLineHeight,
         field(type.name));
-    textIn(dc, x0 + layout::kClassLeft, layout::kClassTop, x0 + layout::kClassRight,
-        layout::kClassTop + layout::kLineHeight, unitClassName(type.unitClass));
-    panel::blitCell(dc, x0 + layout::kExperienceX, layout::kExperienceY, m_marks,
+    textIn(dc, x0 + salayout::kClassLeft, salayout::kClassTop, x0 + salayout::kClassRight,
+        salayout::kClassTop + salayout::kLineHeight, unitClassName(type.unitClass));
+    panel::blitCell(dc, x0 + salayout::kExperienceX, salayout::kExperienceY, m_marks,
         panel_marks::experienceMark(experienceLevel(*unit)));
     drawMachines(dc, side, losses);
     const bool rule21 = m_state.ruleOn(kRuleEncirclement);
@@ -98,7 +90,7 @@ void SelAttackArmsDialog::drawSide(HDC dc, int side, const ExpectedLosses& losse
 
 void SelAttackArmsDialog::drawMachines(HDC dc, int side, const ExpectedLosses& losses)
 {
-    const int x0 = layout::halfX(side);
+    const int x0 = salayout::halfX(side);
     const UnitRecord* unit = m_pair.unit(m_state, side);
     const int country = m_pair.side[side].country;
     const int row = country >= 0 && country < kCountryCount ? country + 1 : 0;
@@ -109,23 +101,23 @@ void SelAttackArmsDialog::drawMachines(HDC dc, int side, const ExpectedLosses& l
     for (int i = 0; i < machines; ++i) {
         if (unit->memberStrengths[i] == 0)
             continue;
-        const int x = x0 + layout::machineX(i);
-        const int y = layout::machineY(i);
+        const int x = x0 + salayout::machineX(i);
+        const int y = salayout::machineY(i);
         panel::blitKeyed(dc, x, y, m_icons, icon, kPictureKey);
         // The hits fall on the first machines standing: those they bring down carry the cross.
         if (losses.after[size_t(i)] == 0)
             panel::blitKeyed(dc, x, y, m_marks, rectOf(panel_marks::kCross), kPictureKey);
-        const int cx = x + layout::kCounterDX;
-        const int cy = y + layout::kCounterDY;
-        restore(dc, m_cleanPanel, cx, cy, cx + layout::kCounterSize, cy + layout::kCounterSize);
-        panel::format(dc, cx, cy, cx + layout::kCounterSize, cy + layout::kCounterSize, DT_LEFT, "%2d",
+        const int cx = x + salayout::kCounterDX;
+        const int cy = y + salayout::kCounterDY;
+        restoreFromClean(dc, m_cleanPanel, cx, cy, cx + salayout::kCounterSize, cy + salayout::kCounterSize);
+        panel::format(dc, cx, cy, cx + salayout::kCounterSize, cy + salayout::kCounterSize, DT_LEFT, "%2d",
             losses.after[size_t(i)]);
     }
 }
 
 void SelAttackArmsDialog::drawWeaponRows(HDC dc, int side)
 {
-    const int x0 = layout::halfX(side);
+    const int x0 = salayout::halfX(side);
     const UnitRecord* unit = m_pair.unit(m_state, side);
     const UnitTypeRecord& type = unit->type();
     const UnitTypeModel& model = type.model[unit->modelIndex()];
@@ -134,26 +126,26 @@ void SelAttackArmsDialog::drawWeaponRows(HDC dc, int side)
     for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
         if (!unitWeaponSlotUsed(type, slot))
             continue;
-        const int y = layout::weaponRowY(slot);
+        const int y = salayout::weaponRowY(slot);
         const bool usable = m_selection->isUsable(side, slot);
         if (usable)
-            panel::blitCell(dc, x0 + layout::kWeaponStripX, y + layout::kWeaponStripDY, m_marks,
+            panel::blitCell(dc, x0 + salayout::kWeaponStripX, y + salayout::kWeaponStripDY, m_marks,
                 panel_marks::highlightStrip(side, slot));
         if (side != m_chooserSide && m_marks.handle()) {
             // Where the chooser has its buttons: the faces of a chosen and of an unchosen button.
             const bitmap_buttons::FaceRect& face = slot == m_pair.side[side].weaponSlot ? marker.disabled : marker.normal;
-            PaletteHolder(dc).blitBitmap(x0 + layout::kWeaponButtonX, y + layout::kWeaponButtonDY, m_marks.handle(),
+            PaletteHolder(dc).blitBitmap(x0 + salayout::kWeaponButtonX, y + salayout::kWeaponButtonDY, m_marks.handle(),
                 RECT { face.left, face.top, face.right, face.bottom });
         }
-        SetTextColor(dc, usable && model.ammo[slot] > 0 ? kGreen : kDarkGreen);
-        textIn(dc, x0 + layout::kWeaponNameLeft, y, x0 + layout::kWeaponNameRight, y + layout::kLineHeight,
+        SetTextColor(dc, usable && model.ammo[slot] > 0 ? kAmmoGreen : kAmmoDarkGreen);
+        textIn(dc, x0 + salayout::kWeaponNameLeft, y, x0 + salayout::kWeaponNameRight, y + salayout::kLineHeight,
             field(type.weaponSlot[slot].name));
         const WeaponRecord* weapon = unit->slotWeapon(slot);
         const int figures[3] = { unit->attackValueScaled(slot, target_class), weapon ? weapon->multiplier : 0,
             unit->ammunition[slot] };
-        const int lefts[3] = { layout::kPowerLeft, layout::kMultiplierLeft, layout::kAmmoLeft };
+        const int lefts[3] = { salayout::kPowerLeft, salayout::kMultiplierLeft, salayout::kAmmoLeft };
         for (int k = 0; k < 3; ++k)
-            panel::format(dc, x0 + lefts[k], y, x0 + lefts[k] + layout::kFigureWidth, y + layout::kLineHeight, DT_LEFT,
+            panel::format(dc, x0 + lefts[k], y, x0 + lefts[k] + salayout::kFigureWidth, y + salayout::kLineHeight, DT_LEFT,
                 "%2d", figures[k]);
     }
 }

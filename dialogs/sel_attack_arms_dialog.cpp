@@ -13,8 +13,8 @@
 
 namespace {
 
-namespace id = sel_attack_arms_id;
-namespace layout = sel_attack_arms_layout;
+namespace said = sel_attack_arms_id;
+namespace salayout = sel_attack_arms_layout;
 
 const char* const kQuestions[4] = { "", "迎撃を行いますか？", "攻撃を行いますか？", "反撃を行いますか？" };
 
@@ -32,7 +32,7 @@ void loadQuietly(const Presentation& look, swCBitmap& bitmap, const char* file)
 
 SelAttackArmsDialog::SelAttackArmsDialog(const WindowContext& context, swCWindow* owner, CombatPair& pair,
     uint8_t restrictedWeaponsOnly, int mode)
-    : PlayPopup(context, dialog_template::kBattle, owner, id::kDrop)
+    : PlayPopup(context, dialog_template::kBattle, owner, said::kDrop)
     , m_pair(pair)
     , m_restrictedWeaponsOnly(restrictedWeaponsOnly)
     , m_mode(mode >= 0 && mode <= 3 ? mode : 0)
@@ -44,7 +44,7 @@ SelAttackArmsDialog::~SelAttackArmsDialog() = default;
 
 bool SelAttackArmsDialog::prepare()
 {
-    if (!loadPanels(layout::kBackground, m_canvas, m_cleanPanel))
+    if (!loadPanels(salayout::kBackground, m_canvas, m_cleanPanel))
         return false;
     loadQuietly(m_look, m_marks, "panel_btn.bmp");
     loadQuietly(m_look, m_icons, "category.bmp");
@@ -67,26 +67,26 @@ int SelAttackArmsDialog::OnInitDialog()
 
 void SelAttackArmsDialog::createControls()
 {
-    const int x0 = layout::halfX(m_chooserSide);
+    const int x0 = salayout::halfX(m_chooserSide);
     const int chosen = m_pair.side[m_chooserSide].weaponSlot;
     for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
         if (!m_selection->isUsable(m_chooserSide, slot))
             continue;
-        auto* button = new PanelButton20x20(this, 0, id::kFirstWeapon + UINT(slot), x0 + layout::kWeaponButtonX,
-            layout::weaponRowY(slot) + layout::kWeaponButtonDY);
+        auto* button = new PanelButton20x20(this, 0, said::kFirstWeapon + UINT(slot), x0 + salayout::kWeaponButtonX,
+            salayout::weaponRowY(slot) + salayout::kWeaponButtonDY);
         if (slot == chosen)
             EnableWindow(button->handle(), FALSE);
     }
-    auto* question = new StaticText(this, id::kQuestion, SS_RIGHT | SS_NOPREFIX);
+    auto* question = new StaticText(this, said::kQuestion, SS_RIGHT | SS_NOPREFIX);
     question->controlCreateTitled(platform::utf8ToCp932(kQuestions[m_mode]).c_str(),
-        { layout::kQuestionX, layout::kQuestionY, layout::kQuestionWidth, layout::kQuestionHeight });
+        { salayout::kQuestionX, salayout::kQuestionY, salayout::kQuestionWidth, salayout::kQuestionHeight });
     SendMessageA(question->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
-    auto* execute = new PanelButton80x24(this, 0, id::kExecute, layout::kExecuteX, layout::kButtonY);
-    new PanelButton80x24(this, 1, id::kDrop, layout::kDropX, layout::kButtonY);
+    auto* execute = new PanelButton80x24(this, 0, said::kExecute, salayout::kExecuteX, salayout::kButtonY);
+    new PanelButton80x24(this, 1, said::kDrop, salayout::kDropX, salayout::kButtonY);
     // Without a weapon there is nothing to fire: the engagement can only be dropped.
     EnableWindow(execute->handle(), chosen >= 0 ? TRUE : FALSE);
     // Enter executes, as a person expects of the box that asks before a fight.
-    SendMessageA(handle(), DM_SETDEFID, id::kExecute, 0);
+    SendMessageA(handle(), DM_SETDEFID, said::kExecute, 0);
 }
 
 void SelAttackArmsDialog::chooseSlot(int slot)
@@ -95,12 +95,12 @@ void SelAttackArmsDialog::chooseSlot(int slot)
     if (slot == old || !m_selection->isUsable(m_chooserSide, slot))
         return;
     if (old >= 0)
-        if (HWND button = GetDlgItem(handle(), int(id::kFirstWeapon) + old))
+        if (HWND button = GetDlgItem(handle(), int(said::kFirstWeapon) + old))
             EnableWindow(button, TRUE);
     m_pair.side[m_chooserSide].weaponSlot = int16_t(slot);
-    if (HWND button = GetDlgItem(handle(), int(id::kFirstWeapon) + slot))
+    if (HWND button = GetDlgItem(handle(), int(said::kFirstWeapon) + slot))
         EnableWindow(button, FALSE);
-    if (HWND execute = GetDlgItem(handle(), int(id::kExecute)))
+    if (HWND execute = GetDlgItem(handle(), int(said::kExecute)))
         EnableWindow(execute, TRUE);
     m_pair.computeValues(m_state);
     render();
@@ -129,12 +129,12 @@ int SelAttackArmsDialog::OnMessage(MessageRecord& msg)
 
 int SelAttackArmsDialog::OnCommand(MessageRecord& msg, UINT command, UINT code)
 {
-    if (command >= id::kFirstWeapon && command < id::kFirstWeapon + kWeaponSlotCount) {
-        chooseSlot(int(command - id::kFirstWeapon));
+    if (command >= said::kFirstWeapon && command < said::kFirstWeapon + kWeaponSlotCount) {
+        chooseSlot(int(command - said::kFirstWeapon));
         return 1;
     }
     switch (command) {
-    case id::kExecute:
+    case said::kExecute:
         if (m_pair.side[m_chooserSide].weaponSlot >= 0)
             end(1);
         return 1;

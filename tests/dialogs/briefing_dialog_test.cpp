@@ -9,12 +9,12 @@
 #include <gtest/gtest.h>
 
 using namespace setup_test;
-namespace id = briefing_id;
+namespace bfid = briefing_id;
 using namespace scenario_text;
 
 namespace {
 
-const std::string kTitle = cp("ブリーフィング");
+const std::string kBriefingTitle = cp("ブリーフィング");
 
 // News and mission pages of two sub-pages each, a goals page of one, a marked and a goal hex.
 class BriefingWorld : public SetUpWorld {
@@ -35,14 +35,14 @@ public:
     }
 };
 
-struct Visible {
+struct BriefingButtons {
     bool back, next, start, settings;
-    bool operator==(const Visible&) const = default;
+    bool operator==(const BriefingButtons&) const = default;
 };
 
-Visible buttonsOf(HWND window)
+BriefingButtons briefingButtonsOf(HWND window)
 {
-    return { shown(window, id::kBack), shown(window, id::kNext), shown(window, id::kStart), shown(window, id::kMapSettings) };
+    return { shown(window, bfid::kBack), shown(window, bfid::kNext), shown(window, bfid::kStart), shown(window, bfid::kMapSettings) };
 }
 
 void press(HWND window, int button) { clickControl(window, button); }
@@ -59,19 +59,19 @@ TEST(BriefingDialog, LeafsThroughNewsMissionAndGoalsAndStarts)
         int subPage;
     };
     const Step forward[] = {
-        { id::kNext, BriefingPage::News, 1 },
-        { id::kNext, BriefingPage::Mission, 0 },
-        { id::kNext, BriefingPage::Mission, 1 },
-        { id::kNext, BriefingPage::Goals, 0 },
-        { id::kBack, BriefingPage::Mission, 1 },
-        { id::kBack, BriefingPage::Mission, 0 },
-        { id::kBack, BriefingPage::News, 1 },
-        { id::kNext, BriefingPage::Mission, 0 },
+        { bfid::kNext, BriefingPage::News, 1 },
+        { bfid::kNext, BriefingPage::Mission, 0 },
+        { bfid::kNext, BriefingPage::Mission, 1 },
+        { bfid::kNext, BriefingPage::Goals, 0 },
+        { bfid::kBack, BriefingPage::Mission, 1 },
+        { bfid::kBack, BriefingPage::Mission, 0 },
+        { bfid::kBack, BriefingPage::News, 1 },
+        { bfid::kNext, BriefingPage::Mission, 0 },
     };
-    const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    const int result = drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(dialog.page(), BriefingPage::News);
         EXPECT_EQ(dialog.subPageCount(), 2);
-        EXPECT_EQ(buttonsOf(window), (Visible { true, true, false, false }));
+        EXPECT_EQ(briefingButtonsOf(window), (BriefingButtons { true, true, false, false }));
         const harness::Image news = capture(window, "briefing_news");
         EXPECT_GT(inkIn(window, news, { 18, 118, 418, 278 }), 100) << "the news lines";
         EXPECT_GT(inkIn(window, news, { 57, 16, 585, 64 }), 100) << "the newspaper's name";
@@ -82,16 +82,16 @@ TEST(BriefingDialog, LeafsThroughNewsMissionAndGoalsAndStarts)
         }
         EXPECT_TRUE(dialog.blinking()) << "the mission page blinks its marks";
         capture(window, "briefing_mission");
-        press(window, id::kNext);
-        press(window, id::kNext);
+        press(window, bfid::kNext);
+        press(window, bfid::kNext);
         EXPECT_EQ(dialog.page(), BriefingPage::Goals);
         EXPECT_FALSE(dialog.blinking());
-        EXPECT_EQ(buttonsOf(window), (Visible { true, false, true, true }));
+        EXPECT_EQ(briefingButtonsOf(window), (BriefingButtons { true, false, true, true }));
         const harness::Image goals = capture(window, "briefing_goals");
         EXPECT_GT(inkIn(window, goals, { 18, 115, 300, 135 }), 20) << "the goals line";
         EXPECT_GT(inkIn(window, goals, { 18, 175, 98, 193 }), 20) << "the heading after a blank line";
         EXPECT_GT(inkIn(window, goals, { 33, 453, 193, 469 }), 20) << "the difficulty";
-        press(window, id::kStart);
+        press(window, bfid::kStart);
     });
     EXPECT_EQ(result, 1);
 }
@@ -101,23 +101,23 @@ TEST(BriefingDialog, BackPastTheFirstPageARightClickAndCloseEndWithZero)
     BriefingWorld world;
     {
         BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-        EXPECT_EQ(drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { press(window, id::kBack); }), 0);
+        EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { press(window, bfid::kBack); }), 0);
     }
     {
         // The body answers as caption: the right click arrives as a non-client one.
         BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-        EXPECT_EQ(drive(kTitle, [&] { dialog.run(); return int(dialog.result()); },
+        EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); },
                       [&](HWND window) { clickAt(window, 300, 300, harness::Button::Right); }),
             0);
     }
     {
         BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-        EXPECT_EQ(drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }), 0);
+        EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }), 0);
     }
     {
         // Enter starts the game before play.
         BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-        EXPECT_EQ(drive(kTitle, [&] { dialog.run(); return int(dialog.result()); },
+        EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); },
                       [&](HWND window) { PostMessageA(window, WM_COMMAND, IDOK, 0); }),
             1);
     }
@@ -127,16 +127,16 @@ TEST(BriefingDialog, DuringPlayThereIsNoNewsPageAndNoMapSettingsButton)
 {
     BriefingWorld world;
     BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::DuringPlay);
-    const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    const int result = drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(dialog.page(), BriefingPage::Mission);
-        EXPECT_EQ(control(window, id::kMapSettings), nullptr);
-        press(window, id::kNext);
-        press(window, id::kNext);
+        EXPECT_EQ(control(window, bfid::kMapSettings), nullptr);
+        press(window, bfid::kNext);
+        press(window, bfid::kNext);
         EXPECT_EQ(dialog.page(), BriefingPage::Goals);
-        EXPECT_EQ(buttonsOf(window), (Visible { true, false, true, false }));
-        press(window, id::kBack);
-        press(window, id::kBack);
-        press(window, id::kBack);
+        EXPECT_EQ(briefingButtonsOf(window), (BriefingButtons { true, false, true, false }));
+        press(window, bfid::kBack);
+        press(window, bfid::kBack);
+        press(window, bfid::kBack);
         EXPECT_FALSE(IsWindow(window)) << "back past the mission page closes";
     });
     EXPECT_EQ(result, 0);
@@ -149,19 +149,19 @@ TEST(BriefingDialog, ACampaignsLaterMapCannotGoBackFromItsFirstPage)
     campaign.campaignFlag = 1;
     campaign.currentStage = 2;
     BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
-        EXPECT_FALSE(shown(window, id::kBack));
-        press(window, id::kNext);
-        EXPECT_TRUE(shown(window, id::kBack));
-        press(window, id::kBack);
-        EXPECT_FALSE(shown(window, id::kBack));
+    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+        EXPECT_FALSE(shown(window, bfid::kBack));
+        press(window, bfid::kNext);
+        EXPECT_TRUE(shown(window, bfid::kBack));
+        press(window, bfid::kBack);
+        EXPECT_FALSE(shown(window, bfid::kBack));
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
     // The first map of a campaign still may.
     campaign.currentStage = 1;
     BriefingDialog first(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kTitle, [&] { first.run(); return int(first.result()); }, [&](HWND window) {
-        EXPECT_TRUE(shown(window, id::kBack));
+    drive(kBriefingTitle, [&] { first.run(); return int(first.result()); }, [&](HWND window) {
+        EXPECT_TRUE(shown(window, bfid::kBack));
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
 }
@@ -171,9 +171,9 @@ TEST(BriefingDialog, WithoutNewsAndMissionTheGoalsPageStartsAndOffersTheStart)
     BriefingWorld world;
     world.pageKinds(PageKind::None, PageKind::None);
     BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(dialog.page(), BriefingPage::Goals);
-        EXPECT_EQ(buttonsOf(window), (Visible { true, false, true, true }));
+        EXPECT_EQ(briefingButtonsOf(window), (BriefingButtons { true, false, true, true }));
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
 }
@@ -184,7 +184,7 @@ TEST(BriefingDialog, AScrolledNewsPageScrollsItsLongText)
     world.text(kNews, numberedLines(60, "news").c_str());
     world.pageKinds(PageKind::Scrolled, PageKind::Paged);
     BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         BriefBitmapWindow* scroll = dialog.scrollWindow();
         ASSERT_NE(scroll, nullptr);
         EXPECT_TRUE(IsWindowVisible(scroll->handle()));
@@ -204,7 +204,7 @@ TEST(BriefingDialog, AScrolledNewsPageScrollsItsLongText)
         EXPECT_EQ(scroll->position(), 0) << "kept at the top";
         settle();
         capture(window, "briefing_news_scrolled_top");
-        press(window, id::kNext);
+        press(window, bfid::kNext);
         EXPECT_FALSE(IsWindowVisible(scroll->handle())) << "the paged mission page hides it";
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
@@ -219,7 +219,7 @@ TEST(BriefingDialog, AScrolledTextTooTallForItsPictureIsPaged)
     world.text(kNews, lines.c_str());
     world.pageKinds(PageKind::Scrolled, PageKind::Paged);
     BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(dialog.kindOf(BriefingPage::News), PageKind::Paged);
         EXPECT_EQ(dialog.subPageCount(), 160);
         EXPECT_FALSE(IsWindowVisible(dialog.scrollWindow()->handle()));
@@ -232,7 +232,7 @@ TEST(BriefingDialog, TheMissionPageBlinksItsMarksOnTheTimer)
     BriefingWorld world;
     world.pageKinds(PageKind::None, PageKind::Paged);
     BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         ASSERT_EQ(dialog.page(), BriefingPage::Mission);
         const OverviewMap* map = dialog.missionOverview();
         ASSERT_EQ(map->markPositions().size(), 1u);
@@ -260,8 +260,8 @@ TEST(BriefingDialog, TheMapSettingsButtonOpensTheListAndTheBriefingStaysOpen)
     BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     bool listSeen = false;
     bool cancelOffered = false;
-    const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
-        PostMessageA(window, WM_COMMAND, id::kMapSettings, 0);
+    const int result = drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+        PostMessageA(window, WM_COMMAND, bfid::kMapSettings, 0);
         HWND list = waitForShown(cp("マップ設定一覧"));
         ASSERT_NE(list, nullptr);
         listSeen = true;
@@ -270,7 +270,7 @@ TEST(BriefingDialog, TheMapSettingsButtonOpensTheListAndTheBriefingStaysOpen)
         clickControl(list, map_list_id::kCancel);
         EXPECT_FALSE(IsWindow(list));
         EXPECT_TRUE(IsWindow(window));
-        press(window, id::kStart);
+        press(window, bfid::kStart);
     });
     EXPECT_TRUE(listSeen);
     EXPECT_TRUE(cancelOffered);
@@ -285,11 +285,11 @@ TEST(BriefingDialog, TheSampleScenarioShowsItsPicturesItsScrolledOrdersAndItsGoa
     std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "riverside.vts", map);
     ASSERT_TRUE(world.state().loadMapFile(platform::gamePathFromHost(map).c_str()));
     BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         const harness::Image news = capture(window, "briefing_sample_news");
         // The picture is wider than its box: scaled to 216 wide, it stands in the box's middle.
         EXPECT_GT(inkIn(window, news, { 18, 310, 234, 430 }), 5000) << "the briefing picture";
-        press(window, id::kNext);
+        press(window, bfid::kNext);
         EXPECT_EQ(dialog.page(), BriefingPage::Mission);
         EXPECT_EQ(dialog.kindOf(BriefingPage::Mission), PageKind::Scrolled);
         EXPECT_TRUE(IsWindowVisible(dialog.scrollWindow()->handle()));
@@ -298,7 +298,7 @@ TEST(BriefingDialog, TheSampleScenarioShowsItsPicturesItsScrolledOrdersAndItsGoa
         SendMessageA(dialog.scrollWindow()->handle(), WM_VSCROLL, SB_BOTTOM, 0);
         settle();
         capture(window, "briefing_sample_mission_end");
-        press(window, id::kNext);
+        press(window, bfid::kNext);
         capture(window, "briefing_sample_goals");
         PostMessageA(window, WM_CLOSE, 0, 0);
     });

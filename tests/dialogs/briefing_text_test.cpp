@@ -1,7 +1,7 @@
 // Line breaking and sub-page layout of the briefing and news texts.
 #include "dialogs/briefing_text.h"
 
-#include "platform/kernel/host.h"
+#include "tests/dialogs/dialog_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using dialog_helpers::cp, dialog_helpers::numberedLines;
 
 // Every line the breaker gives, in order.
 std::vector<std::string> allLines(const std::string& text, int width, TextLineTaker take = takeTextLine)
@@ -21,14 +21,6 @@ std::vector<std::string> allLines(const std::string& text, int width, TextLineTa
     while ((pos = take(line, text.c_str(), pos, width)) >= 0)
         lines.push_back(line);
     return lines;
-}
-
-std::string numberedLines(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += "line" + std::to_string(i) + "\n";
-    return text;
 }
 
 } // namespace

@@ -29,9 +29,9 @@ struct MapFacts {
     std::string description;
 };
 
-class DialogWorld : public testing_ui::LookedWorld {
+class MapFilesWorld : public testing_ui::LookedWorld {
 public:
-    explicit DialogWorld(int width = 8, int height = 8)
+    explicit MapFilesWorld(int width = 8, int height = 8)
         : LookedWorld(width, height)
     {
         testing_lib::initApplication();

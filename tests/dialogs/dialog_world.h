@@ -2,14 +2,17 @@
 // window stand-in that owns them, and units and buildings to show.
 #pragma once
 
+#include "tests/dialogs/dialog_helpers.h"
 #include "tests/dialogs/popup_driver.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/ui/looked_world.h"
 
+#include "dialogs/game_end_window.h"
 #include "lib/application.h"
 #include "state/unit_facts.h"
 #include "ui/main_window_services.h"
 
+#include <atomic>
 #include <filesystem>
 #include <mutex>
 #include <vector>
@@ -20,7 +23,7 @@ namespace dialogs_test {
 namespace harness = platform::harness;
 using namespace std::chrono_literals;
 
-inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using dialog_helpers::cp;
 
 // The main window as the popups see it: a plain top-level window they centre over and post to.
 class OwnerServices : public MainWindowServices {
@@ -30,6 +33,13 @@ public:
     void restartMusic() override { }
     void fadeOutMusic() override { }
     HWND window = nullptr;
+};
+
+// The main window whose jingle plays until the test lets it end.
+class JinglePlaying : public OwnerServices {
+public:
+    bool isSoundPlaying(int slot) const override { return slot == GameEndWindow::kJingleSlot && playing; }
+    std::atomic<bool> playing = true;
 };
 
 // The owner records the requests the popups post to the main window (WM_USER+150 and up).

@@ -6,6 +6,7 @@
 #include "lib/media/picture_services.h"
 #include "platform/kernel/host.h"
 #include "state/name_tables.h"
+#include "tests/infowin/info_world.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/ui/looked_world.h"
@@ -13,15 +14,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 namespace {
 
 namespace harness = platform::harness;
-namespace id = ending_id;
+namespace edid = ending_id;
 using harness::Image;
+using info_test::clientImage, info_test::saveShot;
 
 class RecordingServices : public MainWindowServices {
 public:
@@ -37,17 +37,7 @@ public:
 
 uint32_t xrgb(uint32_t ref) { return (ref & 0xFF) << 16 | (ref & 0xFF00) | (ref >> 16 & 0xFF); }
 
-Image clientImage(HWND window)
-{
-    harness::waitIdle();
-    RECT client {};
-    GetClientRect(window, &client);
-    POINT origin { 0, 0 };
-    ClientToScreen(window, &origin);
-    return harness::readRect(RECT { origin.x, origin.y, origin.x + client.right, origin.y + client.bottom });
-}
-
-int countColour(const Image& image, const RECT& r, uint32_t colour)
+int countColourIn(const Image& image, const RECT& r, uint32_t colour)
 {
     int n = 0;
     for (int y = r.top; y < r.bottom && y < image.height; ++y)
@@ -63,15 +53,6 @@ bool sameArea(const Image& a, const Image& b, const RECT& r)
             if ((a.at(x, y) & 0xFFFFFF) != (b.at(x, y) & 0xFFFFFF))
                 return false;
     return true;
-}
-
-void saveShot(const Image& image, const std::string& name)
-{
-    const char* folder = std::getenv("DERAZODO_SHOTS");
-    if (!folder || !*folder)
-        return;
-    std::filesystem::create_directories(folder);
-    EXPECT_TRUE(harness::writePng(image, (std::filesystem::path(folder) / (name + ".png")).string()));
 }
 
 class Ending : public ::testing::Test {
@@ -156,11 +137,11 @@ TEST_F(Ending, PagesGoInOrderWithTheirButtons)
         EXPECT_EQ(client.right, 640);
         EXPECT_EQ(client.bottom, 520);
         EXPECT_EQ(window.page(), 0);
-        EXPECT_FALSE(enabled(dialog, id::kPrevious)) << "no way back from the summary";
-        EXPECT_TRUE(shown(dialog, id::kNext));
-        EXPECT_FALSE(shown(dialog, id::kFinish));
-        EXPECT_FALSE(shown(dialog, id::kFirstCountry)) << "the country buttons belong to the graphs";
-        EXPECT_EQ(GetDlgItem(dialog, int(id::kFirstCountry + 3)), nullptr) << "country 3 takes no part";
+        EXPECT_FALSE(enabled(dialog, edid::kPrevious)) << "no way back from the summary";
+        EXPECT_TRUE(shown(dialog, edid::kNext));
+        EXPECT_FALSE(shown(dialog, edid::kFinish));
+        EXPECT_FALSE(shown(dialog, edid::kFirstCountry)) << "the country buttons belong to the graphs";
+        EXPECT_EQ(GetDlgItem(dialog, int(edid::kFirstCountry + 3)), nullptr) << "country 3 takes no part";
         saveShot(clientImage(dialog), "ending_summary");
 
         next(dialog);
@@ -168,22 +149,22 @@ TEST_F(Ending, PagesGoInOrderWithTheirButtons)
         harness::pressKey(VK_RETURN);
         dialogtest::settle();
         EXPECT_EQ(window.page(), 1) << "Return is no command of the window";
-        EXPECT_TRUE(enabled(dialog, id::kPrevious));
-        EXPECT_TRUE(shown(dialog, id::kFirstCountry + 1));
+        EXPECT_TRUE(enabled(dialog, edid::kPrevious));
+        EXPECT_TRUE(shown(dialog, edid::kFirstCountry + 1));
         previous(dialog);
         EXPECT_EQ(window.page(), 0);
-        EXPECT_FALSE(enabled(dialog, id::kPrevious));
+        EXPECT_FALSE(enabled(dialog, edid::kPrevious));
 
         for (int page = 1; page <= 8; ++page)
             next(dialog);
         EXPECT_EQ(window.page(), EndingWindow::kEvaluationPage);
-        EXPECT_TRUE(shown(dialog, id::kFinish));
-        EXPECT_FALSE(shown(dialog, id::kNext));
-        EXPECT_FALSE(shown(dialog, id::kFirstCountry));
+        EXPECT_TRUE(shown(dialog, edid::kFinish));
+        EXPECT_FALSE(shown(dialog, edid::kNext));
+        EXPECT_FALSE(shown(dialog, edid::kFirstCountry));
         previous(dialog);
         EXPECT_EQ(window.page(), 7);
-        EXPECT_TRUE(shown(dialog, id::kNext));
-        EXPECT_FALSE(shown(dialog, id::kFinish));
+        EXPECT_TRUE(shown(dialog, edid::kNext));
+        EXPECT_FALSE(shown(dialog, edid::kFinish));
         next(dialog);
         next(dialog);
     });
@@ -215,7 +196,7 @@ TEST_F(Ending, GraphRevealsInFiveSecondsAndTogglesRedrawTheLines)
         EXPECT_FALSE(window.timerActive(EndingWindow::kRevealTimer));
         const Image before = clientImage(dialog);
         saveShot(before, "ending_graph");
-        EXPECT_GT(countColour(before, chart, first), 10) << "country 0's line";
+        EXPECT_GT(countColourIn(before, chart, first), 10) << "country 0's line";
         EXPECT_TRUE(sameArea(summary, before, nextFace)) << "the revealed graph leaves the buttons drawn";
 
         // Country 0 off: its line goes, the scale and the others stay.
@@ -223,12 +204,12 @@ TEST_F(Ending, GraphRevealsInFiveSecondsAndTogglesRedrawTheLines)
         clickAt(dialog, button.x, button.y);
         EXPECT_EQ(window.countryMask() & 1, 0);
         const Image after = clientImage(dialog);
-        EXPECT_EQ(countColour(after, chart, first), 0);
+        EXPECT_EQ(countColourIn(after, chart, first), 0);
         EXPECT_FALSE(sameArea(before, after, firstMark)) << "the button shows the country off";
         EXPECT_TRUE(sameArea(before, after, RECT { 0, 36, 66, 436 })) << "the value axis is unchanged";
         clickAt(dialog, button.x, button.y);
         EXPECT_EQ(window.countryMask() & 1, 1);
-        EXPECT_GT(countColour(clientImage(dialog), chart, first), 10);
+        EXPECT_GT(countColourIn(clientImage(dialog), chart, first), 10);
 
         // Changing page stops the reveal with every timer.
         next(dialog);
@@ -256,7 +237,7 @@ TEST_F(Ending, EachGraphShowsItsFiguresOnAnAxisThatFitsThem)
             const Image image = clientImage(dialog);
             saveShot(image, "ending_graph_" + std::to_string(page));
             int top = 36;
-            while (top < 436 && !countColour(image, RECT { 71, top, 571, top + 1 }, xrgb(playerColourRef(0))))
+            while (top < 436 && !countColourIn(image, RECT { 71, top, 571, top + 1 }, xrgb(playerColourRef(0))))
                 ++top;
             // The peak under the axis's top, not cut off, and not low under a far too high one.
             EXPECT_TRUE(top > 36 && top < 436 - 160) << "page " << page << ": peak at " << top;
@@ -323,7 +304,7 @@ TEST_F(Ending, ALostGameShowsDashesAndNoRanks)
         const Image done = clientImage(dialog);
         saveShot(done, "ending_evaluation_lost");
         EXPECT_TRUE(sameArea(background, done, rank)) << "no rank icon";
-        EXPECT_GT(countColour(done, figures, 0xFFFFFF), 10) << "the dashes";
+        EXPECT_GT(countColourIn(done, figures, 0xFFFFFF), 10) << "the dashes";
         EXPECT_EQ(window.evaluation()->scores().overall, -1);
     });
     EXPECT_EQ(services.tunes, std::vector<int> { 10 }) << "the defeat jingle";

@@ -5,6 +5,7 @@
 #include "dialogs/map_facility_table.h"
 #include "dialogs/map_thumbnail.h"
 #include "state/saved_game_file.h"
+#include "tests/dialogs/dialog_helpers.h"
 #include "tests/dialogs/dialog_test_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
@@ -15,11 +16,11 @@ namespace harness = platform::harness;
 
 namespace {
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using dialog_helpers::cp;
 
-const char* const kTitle = "名前を付けてｹﾞｰﾑを保存";
+const char* const kSaveTitle = "名前を付けてｹﾞｰﾑを保存";
 
-int rowOf(HWND dialog, const std::string& name)
+int fileRowOf(HWND dialog, const std::string& name)
 {
     HWND list = GetDlgItem(dialog, lst1);
     const int n = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
@@ -32,10 +33,10 @@ int rowOf(HWND dialog, const std::string& name)
     return -1;
 }
 
-void clickRow(HWND dialog, const std::string& name)
+void clickFileRow(HWND dialog, const std::string& name)
 {
     HWND list = GetDlgItem(dialog, lst1);
-    const int row = rowOf(dialog, name);
+    const int row = fileRowOf(dialog, name);
     ASSERT_GE(row, 0) << name;
     RECT r {};
     SendMessageA(list, LB_GETITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&r));
@@ -51,7 +52,7 @@ std::string panelText(HWND hook, int id)
     return text;
 }
 
-struct SaveWorld : DialogWorld {
+struct SaveWorld : MapFilesWorld {
     SaveWorld()
     {
         harness::clearMessageBoxes();
@@ -73,7 +74,7 @@ TEST(GameFileDialog, PanelFitsUnderTheDialogPreviewsSavesAndClearsForOtherFiles)
     {
         GameFileDialog dialog(makeWindowContext(world.state()), nullptr);
         EXPECT_FALSE(world.state().modalIdle());
-        answer = dialogtest::drive(cp(kTitle).c_str(), [&] { return dialog.runSaveDialog(world.gamePath("saves"), 0, "", 0); },
+        answer = dialogtest::drive(cp(kSaveTitle).c_str(), [&] { return dialog.runSaveDialog(world.gamePath("saves"), 0, "", 0); },
             [&](HWND h) {
                 waitUntilShown(h);
                 ASSERT_NE(dialog.thumbnail(), nullptr);
@@ -92,7 +93,7 @@ TEST(GameFileDialog, PanelFitsUnderTheDialogPreviewsSavesAndClearsForOtherFiles)
                 ScreenToClient(h, &corner);
                 EXPECT_EQ(client.bottom - corner.y, 170) << "the panel is the dialog's bottom";
 
-                clickRow(h, "a.wqm");
+                clickFileRow(h, "a.wqm");
                 EXPECT_EQ(panelText(hook, 1000), cp("マップ名：") + "hill");
                 const GameState& s = world.state();
                 EXPECT_EQ(panelText(hook, 1008), cp("サイズ：") + std::to_string(s.mapWidth()) + "x" + std::to_string(s.mapHeight()));
@@ -109,14 +110,14 @@ TEST(GameFileDialog, PanelFitsUnderTheDialogPreviewsSavesAndClearsForOtherFiles)
                 SetDlgItemTextA(h, edt1, "*.*");
                 PostMessageA(h, WM_COMMAND, IDOK, 0);
                 dialogtest::settle();
-                clickRow(h, "m.vtm");
+                clickFileRow(h, "m.vtm");
                 EXPECT_EQ(panelText(hook, 1000), cp("マップ名："));
                 EXPECT_EQ(panelText(hook, 1008), cp("サイズ："));
                 EXPECT_EQ(panelText(hook, 1013), "");
                 EXPECT_EQ(dialog.thumbnail()->ready, 0);
-                clickRow(h, "a.wqm");
+                clickFileRow(h, "a.wqm");
                 EXPECT_EQ(dialog.thumbnail()->ready, 1);
-                clickRow(h, "notes.txt");
+                clickFileRow(h, "notes.txt");
                 EXPECT_EQ(panelText(hook, 1013), "") << "another extension clears the panel";
                 EXPECT_EQ(pixelOf(dialog.thumbnail()->picture(), 72, 72), 0u);
             });
@@ -129,7 +130,7 @@ TEST(GameFileDialog, AsksBeforeOverwritingAndAddsTheExtensionOfTheGameKind)
 {
     SaveWorld world;
     auto save = [&](const char* name, int kind, GameFileDialog& dialog) {
-        return dialogtest::drive(cp(kTitle).c_str(), [&] { return dialog.runSaveDialog(world.gamePath("saves"), 0, "", kind); },
+        return dialogtest::drive(cp(kSaveTitle).c_str(), [&] { return dialog.runSaveDialog(world.gamePath("saves"), 0, "", kind); },
             [&](HWND h) {
                 waitUntilShown(h);
                 SetDlgItemTextA(h, edt1, name);

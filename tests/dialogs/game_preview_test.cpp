@@ -20,10 +20,10 @@ std::string bytesOf(const std::vector<uint8_t>& v) { return std::string(v.begin(
 
 TEST(ReadScenarioHeader, AgreesWithTheWholeFileReaderOnGoodAndDamagedFiles)
 {
-    DialogWorld world;
+    MapFilesWorld world;
     MapFacts facts;
     facts.name = "alpha";
-    const std::string good = bytesOf(writeScenarioBytes(DialogWorld::scenario(facts)));
+    const std::string good = bytesOf(writeScenarioBytes(MapFilesWorld::scenario(facts)));
     auto damaged = [&](size_t at, uint8_t value) {
         std::string b = good;
         b[at] = char(value);
@@ -69,7 +69,7 @@ TEST(ReadScenarioHeader, AgreesWithTheWholeFileReaderOnGoodAndDamagedFiles)
 
 TEST(GamePreview, TitlesAndPreviewsOfMapsCampaignsAndSavesAndTheirDamage)
 {
-    DialogWorld world;
+    MapFilesWorld world;
     MapFacts facts;
     facts.name = "north";
     facts.style = 2;
@@ -127,7 +127,7 @@ TEST(GamePreview, TitlesAndPreviewsOfMapsCampaignsAndSavesAndTheirDamage)
 
 TEST(GameFileList, PatternsSortingAndTheFolderSeparator)
 {
-    DialogWorld world;
+    MapFilesWorld world;
     for (const char* name : { "b.vtm", "B.vtm", "a.VTM", "c.vts", "x.vtm.bak" })
         world.write(std::string("list/") + name, "x");
     std::filesystem::create_directories(world.host("list/folder.vtm"));
@@ -172,7 +172,7 @@ TEST(GameFileList, PatternsSortingAndTheFolderSeparator)
 
 TEST(GamePreview, APipeOrAFolderNamedAsAGameFileHasNoTitleNorPreviewAndNothingWaits)
 {
-    DialogWorld world;
+    MapFilesWorld world;
     std::filesystem::create_directories(world.host("games/folder.vtc"));
     PreviewBuffers buffers;
     for (const char* name : { "games/pipe.vtm", "games/pipe.vtc", "games/pipe.wqm" })

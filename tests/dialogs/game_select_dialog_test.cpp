@@ -9,6 +9,7 @@
 #include "dialogs/map_info_strip.h"
 #include "state/game_settings.h"
 #include "state/saved_game_file.h"
+#include "tests/dialogs/dialog_helpers.h"
 #include "tests/dialogs/dialog_test_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
@@ -17,21 +18,19 @@
 #include <cstdio>
 
 using namespace testing_dialogs;
-namespace id = game_select_id;
+namespace gsid = game_select_id;
 namespace harness = platform::harness;
 
 namespace {
 
-std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using dialog_helpers::cp, dialog_helpers::itemEnabled;
 
-std::string textOf(HWND dialog, UINT control)
+std::string dialogItemText(HWND dialog, UINT control)
 {
     char text[512] = {};
     GetDlgItemTextA(dialog, int(control), text, sizeof text);
     return text;
 }
-
-bool enabled(HWND dialog, UINT control) { return IsWindowEnabled(GetDlgItem(dialog, int(control))) != FALSE; }
 
 void clickItem(HWND dialog, UINT control, bool twice = false)
 {
@@ -49,8 +48,8 @@ void clickItem(HWND dialog, UINT control, bool twice = false)
 int enabledEntries(HWND dialog)
 {
     int n = 0;
-    for (UINT c = id::kFirstEntry; c <= id::kLastEntry; ++c)
-        n += enabled(dialog, c) ? 1 : 0;
+    for (UINT c = gsid::kFirstEntry; c <= gsid::kLastEntry; ++c)
+        n += itemEnabled(dialog, c) ? 1 : 0;
     return n;
 }
 
@@ -69,7 +68,7 @@ void shot(HWND dialog, const std::string& name)
     harness::writePng(harness::readRect(r), shotFolder() + "/" + name + ".png");
 }
 
-struct SelectWorld : DialogWorld {
+struct SelectWorld : MapFilesWorld {
     SelectWorld()
     {
         harness::clearMessageBoxes();
@@ -113,25 +112,25 @@ TEST(GameSelectDialog, CategoriesPagesOfFourteenAndFifteenAndTheirTitles)
         EXPECT_EQ(client.bottom, 488);
         // Fourteen scenarios: one page, both page buttons off.
         EXPECT_EQ(enabledEntries(h), 14);
-        EXPECT_FALSE(enabled(h, id::kPreviousPage));
-        EXPECT_FALSE(enabled(h, id::kNextPage));
-        EXPECT_EQ(textOf(h, id::kPageNumber), "-1-");
-        EXPECT_FALSE(enabled(h, id::kStart));
+        EXPECT_FALSE(itemEnabled(h, gsid::kPreviousPage));
+        EXPECT_FALSE(itemEnabled(h, gsid::kNextPage));
+        EXPECT_EQ(dialogItemText(h, gsid::kPageNumber), "-1-");
+        EXPECT_FALSE(itemEnabled(h, gsid::kStart));
         shot(h, "game_select_new");
         // Fifteen maps: two pages, the second with one enabled entry.
-        clickItem(h, id::kCategoryMap);
+        clickItem(h, gsid::kCategoryMap);
         EXPECT_EQ(enabledEntries(h), 14);
-        EXPECT_TRUE(enabled(h, id::kNextPage));
+        EXPECT_TRUE(itemEnabled(h, gsid::kNextPage));
         for (int i = 0; i < 14; ++i)
             titles.push_back(dialog.entry(i)->text());
-        clickItem(h, id::kNextPage);
+        clickItem(h, gsid::kNextPage);
         EXPECT_EQ(enabledEntries(h), 1);
         EXPECT_EQ(dialog.entry(0)->text(), "map 14");
-        EXPECT_EQ(textOf(h, id::kPageNumber), "-2-");
-        EXPECT_TRUE(enabled(h, id::kPreviousPage));
-        EXPECT_FALSE(enabled(h, id::kNextPage));
+        EXPECT_EQ(dialogItemText(h, gsid::kPageNumber), "-2-");
+        EXPECT_TRUE(itemEnabled(h, gsid::kPreviousPage));
+        EXPECT_FALSE(itemEnabled(h, gsid::kNextPage));
         // A category change goes back to the first page.
-        clickItem(h, id::kCategoryCampaign);
+        clickItem(h, gsid::kCategoryCampaign);
         EXPECT_EQ(dialog.page(), 0);
         EXPECT_EQ(enabledEntries(h), 1);
         EXPECT_EQ(dialog.entry(0)->text(), "campaign");
@@ -160,30 +159,30 @@ TEST(GameSelectDialog, FocusPreviewsEnterAcceptsOnlyThenAndTheIniIsWrittenOnAcce
         harness::pressKey(VK_RETURN);
         dialogtest::settle();
         ASSERT_TRUE(IsWindow(h));
-        clickItem(h, id::kFirstEntry + 3, true);
+        clickItem(h, gsid::kFirstEntry + 3, true);
         ASSERT_TRUE(IsWindow(h)) << "a double click on an entry whose preview failed";
-        EXPECT_FALSE(enabled(h, id::kStart));
+        EXPECT_FALSE(itemEnabled(h, gsid::kStart));
         // The entry that takes the focus is previewed.
-        clickItem(h, id::kFirstEntry + 1);
-        EXPECT_TRUE(enabled(h, id::kStart));
-        EXPECT_EQ(textOf(h, id::kNameLine), cp("ﾌｧｲﾙ名：") + "m01.vts");
-        EXPECT_EQ(textOf(h, id::kSize), "21x16");
-        EXPECT_EQ(textOf(h, id::kTurnLimit), "11");
-        EXPECT_EQ(textOf(h, id::kDifficulty), starRatingText(1));
-        EXPECT_EQ(textOf(h, id::kDescription), "about map 01");
+        clickItem(h, gsid::kFirstEntry + 1);
+        EXPECT_TRUE(itemEnabled(h, gsid::kStart));
+        EXPECT_EQ(dialogItemText(h, gsid::kNameLine), cp("ﾌｧｲﾙ名：") + "m01.vts");
+        EXPECT_EQ(dialogItemText(h, gsid::kSize), "21x16");
+        EXPECT_EQ(dialogItemText(h, gsid::kTurnLimit), "11");
+        EXPECT_EQ(dialogItemText(h, gsid::kDifficulty), starRatingText(1));
+        EXPECT_EQ(dialogItemText(h, gsid::kDescription), "about map 01");
         shot(h, "game_select_preview");
         // The damaged one clears it again.
-        clickItem(h, id::kFirstEntry + 3);
-        EXPECT_FALSE(enabled(h, id::kStart));
-        EXPECT_EQ(textOf(h, id::kSize), "");
+        clickItem(h, gsid::kFirstEntry + 3);
+        EXPECT_FALSE(itemEnabled(h, gsid::kStart));
+        EXPECT_EQ(dialogItemText(h, gsid::kSize), "");
         EXPECT_EQ(dialog.facilityTable()->counts()[0][0], 0u);
         // A campaign's description: its map count and the first map's news.
-        clickItem(h, id::kCategoryCampaign);
-        clickItem(h, id::kFirstEntry);
-        EXPECT_EQ(textOf(h, id::kDescription).rfind(cp("キャンペーン総枚数：4枚\r\n\r\n"), 0), 0u);
-        clickItem(h, id::kCategoryScenario);
-        EXPECT_FALSE(enabled(h, id::kStart)) << "a category change clears the preview";
-        clickItem(h, id::kFirstEntry + 2);
+        clickItem(h, gsid::kCategoryCampaign);
+        clickItem(h, gsid::kFirstEntry);
+        EXPECT_EQ(dialogItemText(h, gsid::kDescription).rfind(cp("キャンペーン総枚数：4枚\r\n\r\n"), 0), 0u);
+        clickItem(h, gsid::kCategoryScenario);
+        EXPECT_FALSE(itemEnabled(h, gsid::kStart)) << "a category change clears the preview";
+        clickItem(h, gsid::kFirstEntry + 2);
         harness::pressKey(VK_RETURN);
         dialogtest::settle();
     });
@@ -198,7 +197,7 @@ TEST(GameSelectDialog, FocusPreviewsEnterAcceptsOnlyThenAndTheIniIsWrittenOnAcce
     GameSelectDialog again(makeWindowContext(world.state()), nullptr, 0, 0, 0, kCategoryScenario);
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return again.run(); }, [&](HWND h) {
         waitUntilShown(h);
-        clickItem(h, id::kFirstEntry, true);
+        clickItem(h, gsid::kFirstEntry, true);
         ASSERT_FALSE(IsWindow(h)) << "an entry that previews is accepted by a double click";
     });
     EXPECT_EQ(again.result(), 1);
@@ -223,19 +222,19 @@ TEST(GameSelectDialog, EntriesAreOneTabStopThatTheArrowsWalk)
             dialogtest::settle();
         };
         const std::string m01 = cp("ﾌｧｲﾙ名：") + "m01.vts";
-        clickItem(h, id::kFirstEntry + 1);
+        clickItem(h, gsid::kFirstEntry + 1);
         press(VK_TAB);
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(id::kBrowse)));
-        EXPECT_EQ(textOf(h, id::kNameLine), m01);
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(gsid::kBrowse)));
+        EXPECT_EQ(dialogItemText(h, gsid::kNameLine), m01);
         press(VK_TAB, true);
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(id::kFirstEntry + 1))) << "back to the entry chosen";
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(gsid::kFirstEntry + 1))) << "back to the entry chosen";
         press(VK_DOWN);
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(id::kFirstEntry + 2)));
-        EXPECT_EQ(textOf(h, id::kNameLine), cp("ﾌｧｲﾙ名：") + "m02.vts");
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(gsid::kFirstEntry + 2)));
+        EXPECT_EQ(dialogItemText(h, gsid::kNameLine), cp("ﾌｧｲﾙ名：") + "m02.vts");
         press(VK_TAB, true);
         const UINT focused = UINT(GetDlgCtrlID(GetFocus()));
-        EXPECT_TRUE(focused < id::kFirstEntry || focused > id::kLastEntry) << "Shift+Tab leaves the entries";
-        EXPECT_EQ(textOf(h, id::kNameLine), cp("ﾌｧｲﾙ名：") + "m02.vts");
+        EXPECT_TRUE(focused < gsid::kFirstEntry || focused > gsid::kLastEntry) << "Shift+Tab leaves the entries";
+        EXPECT_EQ(dialogItemText(h, gsid::kNameLine), cp("ﾌｧｲﾙ名：") + "m02.vts");
         press(VK_ESCAPE);
     });
     EXPECT_EQ(dialog.result(), 0);
@@ -259,7 +258,7 @@ TEST(GameSelectDialog, ResumeListsSavesWithDateTurnAndSide)
         RECT client {};
         GetClientRect(h, &client);
         EXPECT_EQ(client.right, 500);
-        HWND list = GetDlgItem(h, int(id::kSaveList));
+        HWND list = GetDlgItem(h, int(gsid::kSaveList));
         ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
         char first[64] = {};
         SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
@@ -272,27 +271,27 @@ TEST(GameSelectDialog, ResumeListsSavesWithDateTurnAndSide)
         POINT at = dialogtest::screenOf(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
         harness::click(at.x, at.y);
         dialogtest::settle();
-        EXPECT_TRUE(enabled(h, id::kStart));
-        const std::string data = textOf(h, id::kDescription);
+        EXPECT_TRUE(itemEnabled(h, gsid::kStart));
+        const std::string data = dialogItemText(h, gsid::kDescription);
         EXPECT_EQ(data.rfind(cp("日　付："), 0), 0u) << data;
         EXPECT_NE(data.find(cp("ターン：5\r\n担　当：RED")), std::string::npos) << data;
-        EXPECT_EQ(textOf(h, id::kNameLine), cp("ｼﾅﾘｵ名："));
+        EXPECT_EQ(dialogItemText(h, gsid::kNameLine), cp("ｼﾅﾘｵ名："));
         shot(h, "game_select_resume");
         SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
         at = dialogtest::screenOf(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
         harness::click(at.x, at.y);
         dialogtest::settle();
-        EXPECT_EQ(textOf(h, id::kDescription).substr(textOf(h, id::kDescription).size() - cp("担　当：").size()), cp("担　当："));
+        EXPECT_EQ(dialogItemText(h, gsid::kDescription).substr(dialogItemText(h, gsid::kDescription).size() - cp("担　当：").size()), cp("担　当："));
         // The damaged save: a cleared preview, and its double click is refused.
         SendMessageA(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
         at = dialogtest::screenOf(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
         harness::doubleClick(at.x, at.y);
         dialogtest::settle();
         ASSERT_TRUE(IsWindow(h));
-        EXPECT_FALSE(enabled(h, id::kStart));
-        EXPECT_EQ(textOf(h, id::kDescription), "");
+        EXPECT_FALSE(itemEnabled(h, gsid::kStart));
+        EXPECT_EQ(dialogItemText(h, gsid::kDescription), "");
         // The maps category lists the map saves.
-        clickItem(h, id::kCategoryMap);
+        clickItem(h, gsid::kCategoryMap);
         EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
     });
     EXPECT_EQ(dialog.result(), 0);
@@ -309,17 +308,17 @@ TEST(GameSelectDialog, BrowsingChangesTheFolderAndSimpleModeShowsNoCategories)
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
         waitUntilShown(h);
         EXPECT_EQ(enabledEntries(h), 2);
-        clickItem(h, id::kFirstEntry);
-        EXPECT_TRUE(enabled(h, id::kStart));
+        clickItem(h, gsid::kFirstEntry);
+        EXPECT_TRUE(itemEnabled(h, gsid::kStart));
         // The browser opens on the folder shown; choosing another refills and clears the preview.
-        PostMessageA(GetDlgItem(h, int(id::kBrowse)), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(h, int(gsid::kBrowse)), BM_CLICK, 0, 0);
         HWND browser = dialogtest::waitForWindow(cp("フォルダの参照").c_str());
         ASSERT_NE(browser, nullptr);
         SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(world.gamePath("other").c_str()));
         PostMessageA(browser, WM_COMMAND, IDOK, 0);
         dialogtest::settle();
         EXPECT_EQ(enabledEntries(h), 1);
-        EXPECT_FALSE(enabled(h, id::kStart));
+        EXPECT_FALSE(itemEnabled(h, gsid::kStart));
     });
     EXPECT_EQ(dialog.folder(), world.gamePath("other"));
     std::string stored;
@@ -330,10 +329,10 @@ TEST(GameSelectDialog, BrowsingChangesTheFolderAndSimpleModeShowsNoCategories)
     GameSelectDialog simple(makeWindowContext(world.state()), nullptr, 0, 0, 0, kCategoryCampaign);
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return simple.run(); }, [&](HWND h) {
         waitUntilShown(h);
-        for (UINT c : { id::kCategoryMap, id::kCategoryScenario, id::kCategoryCampaign })
+        for (UINT c : { gsid::kCategoryMap, gsid::kCategoryScenario, gsid::kCategoryCampaign })
             EXPECT_FALSE(IsWindowVisible(GetDlgItem(h, int(c))));
         EXPECT_EQ(enabledEntries(h), 1) << "only *.smp";
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(id::kFirstEntry))) << "the first Enter starts, not the browser";
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(gsid::kFirstEntry))) << "the first Enter starts, not the browser";
         shot(h, "game_select_simple");
         harness::pressKey(VK_RETURN);
         dialogtest::settle();
@@ -345,7 +344,7 @@ TEST(GameSelectDialog, BrowsingChangesTheFolderAndSimpleModeShowsNoCategories)
 
 TEST(BrowseFolderCallback, WidensTheTitleLineAndShowsTheSelectionAsStatus)
 {
-    DialogWorld world;
+    MapFilesWorld world;
     testing_lib::TopWindow browser("BrowseCallbackTest");
     ASSERT_TRUE(browser.Create());
     HWND title = CreateWindowExA(0, "Static", cp("参照するフォルダー").c_str(), WS_CHILD | WS_VISIBLE, 8, 20, 200, 16,

@@ -23,7 +23,7 @@ struct Parent {
 
 TEST(FacilityCounts, RowsByKindOwnersByValueAndDamagedBytesSkipped)
 {
-    DialogWorld world;
+    MapFilesWorld world;
     const auto& types = world.state().terrainTypes();
     auto typeOfKind = [&](int kind) { return uint8_t(world.terrainOfKind(kind)); };
     std::vector<FileMapCell> cells(12, FileMapCell {});
@@ -54,7 +54,7 @@ TEST(FacilityCounts, RowsByKindOwnersByValueAndDamagedBytesSkipped)
 
 TEST(MapFacilityTable, CountsUpTo999InBlackAndAboveInRedUnownedInTheLastColumn)
 {
-    DialogWorld world;
+    MapFilesWorld world;
     Parent parent;
     MapFacilityTable table(&parent.window, world.state(), world.look(), 1, 0, 0);
     // 50 x 40 hexes: 1000 capitals of country 0, 999 of country 1, one unowned; a record past the
@@ -109,7 +109,7 @@ TEST(MapInfoStrip, TextIsCutToThirtyNineBytesNeverHalfACharacter)
 
 TEST(MapInfoStrip, ShadesAndTextStylesOnPixels)
 {
-    DialogWorld world;
+    MapFilesWorld world;
     Parent parent;
     MapInfoStrip strip(&parent.window, world.state(), world.look(), 1, 0, 0);
     strip.setText("MMMMMM");
@@ -141,7 +141,7 @@ TEST(MapInfoStrip, ShadesAndTextStylesOnPixels)
 
 TEST(MapInfoStrip, FocusedEntryIsFramedTwiceInRed)
 {
-    DialogWorld world;
+    MapFilesWorld world;
     Parent parent;
     MapInfoStrip strip(&parent.window, world.state(), world.look(), 1, 10, 10, WS_TABSTOP);
     strip.render();
@@ -158,7 +158,7 @@ TEST(MapInfoStrip, FocusedEntryIsFramedTwiceInRed)
 
 TEST(MapThumbnail, PreviewAndLiveDrawTheirCellsFromTheStrips)
 {
-    DialogWorld world(20, 10);
+    MapFilesWorld world(20, 10);
     Parent parent;
     MapThumbnail thumb(&parent.window, world.state(), world.look(), 1, 0, 0);
     EXPECT_FALSE(IsWindowEnabled(thumb.handle()));

@@ -18,22 +18,22 @@
 #include <thread>
 
 using namespace setup_test;
-namespace id = map_settings_id;
+namespace msid = map_settings_id;
 
 namespace {
 
-const std::string kTitle = cp("マップ設定変更");
+const std::string kSettingsTitle = cp("マップ設定変更");
 
 int runSettings(MapSettingsDialog& dialog, std::function<void(HWND)> driver)
 {
-    return drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, std::move(driver));
+    return drive(kSettingsTitle, [&] { dialog.run(); return int(dialog.result()); }, std::move(driver));
 }
 
 void clickTab(HWND window, int tab)
 {
     // Two clicks on one spot in quick succession would be a double click.
     std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 20));
-    HWND tabs = control(window, id::kTab);
+    HWND tabs = control(window, msid::kTab);
     RECT item {};
     SendMessageA(tabs, TCM_GETITEMRECT, WPARAM(tab), LPARAM(&item));
     POINT at { (item.left + item.right) / 2, (item.top + item.bottom) / 2 };
@@ -65,18 +65,18 @@ TEST(MapSettingsDialog, TwoParticipantsMayNotLeaveAndShowOnOnePage)
     world.play({ 1, 3 });
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     const int result = runSettings(dialog, [&](HWND window) {
-        EXPECT_EQ(SendMessageA(control(window, id::kTab), TCM_GETITEMCOUNT, 0, 0), 1);
-        EXPECT_EQ(textOf(window, id::kGroupBox + 0), "RED");
-        EXPECT_EQ(textOf(window, id::kGroupBox + 1), "YELLOW");
-        EXPECT_FALSE(shown(window, id::kGroupBox + 2));
-        EXPECT_FALSE(shown(window, id::kParticipation + 3));
-        EXPECT_EQ(SendMessageA(control(window, id::kParticipation), CB_GETCOUNT, 0, 0), 2) << "USER and COMP only";
-        EXPECT_EQ(SendMessageA(control(window, id::kParticipation), CB_FINDSTRINGEXACT, WPARAM(-1),
+        EXPECT_EQ(SendMessageA(control(window, msid::kTab), TCM_GETITEMCOUNT, 0, 0), 1);
+        EXPECT_EQ(textOf(window, msid::kGroupBox + 0), "RED");
+        EXPECT_EQ(textOf(window, msid::kGroupBox + 1), "YELLOW");
+        EXPECT_FALSE(shown(window, msid::kGroupBox + 2));
+        EXPECT_FALSE(shown(window, msid::kParticipation + 3));
+        EXPECT_EQ(SendMessageA(control(window, msid::kParticipation), CB_GETCOUNT, 0, 0), 2) << "USER and COMP only";
+        EXPECT_EQ(SendMessageA(control(window, msid::kParticipation), CB_FINDSTRINGEXACT, WPARAM(-1),
                       LPARAM(cp("不参戦").c_str())),
             CB_ERR);
-        EXPECT_FALSE(enabled(window, id::kAlliance + 3)) << "no alliance with two in play";
-        EXPECT_FALSE(enabled(window, id::kTurnLimit)) << "the turn limit is the map's own";
-        clickControl(window, id::kCancel);
+        EXPECT_FALSE(enabled(window, msid::kAlliance + 3)) << "no alliance with two in play";
+        EXPECT_FALSE(enabled(window, msid::kTurnLimit)) << "the turn limit is the map's own";
+        clickControl(window, msid::kCancel);
     });
     EXPECT_EQ(result, 0);
 }
@@ -87,7 +87,7 @@ TEST(MapSettingsDialog, FiveParticipantsFillTwoTabsAndTheSecondShowsTheFifth)
     world.play({ 0, 1, 2, 3, 4 });
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
-        HWND tabs = control(window, id::kTab);
+        HWND tabs = control(window, msid::kTab);
         ASSERT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
         char text[16] = {};
         TCITEMA item {};
@@ -99,15 +99,15 @@ TEST(MapSettingsDialog, FiveParticipantsFillTwoTabsAndTheSecondShowsTheFifth)
         SendMessageA(tabs, TCM_GETITEMA, 1, LPARAM(&item));
         EXPECT_STREQ(text, "P");
         capture(window, "map_settings");
-        clickControl(window, id::kBuildingsView, 4);
+        clickControl(window, msid::kBuildingsView, 4);
         EXPECT_EQ(dialog.thumbnail()->viewMode, 1u);
         clickTab(window, 1);
         EXPECT_EQ(dialog.page(), 1);
-        EXPECT_EQ(textOf(window, id::kGroupBox), "PURPLE");
-        EXPECT_FALSE(shown(window, id::kGroupBox + 1));
+        EXPECT_EQ(textOf(window, msid::kGroupBox), "PURPLE");
+        EXPECT_FALSE(shown(window, msid::kGroupBox + 1));
         EXPECT_EQ(dialog.slotCountry(0, true), 0);
         capture(window, "map_settings_page2");
-        clickControl(window, id::kCancel);
+        clickControl(window, msid::kCancel);
     });
 }
 
@@ -119,18 +119,18 @@ TEST(MapSettingsDialog, OkTakesTheSlotsIntoTheGame)
     world.setRule(kRuleDayNight, 1);
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     const int result = runSettings(dialog, [&](HWND window) {
-        EXPECT_EQ(selectedData(window, id::kParticipation), 0x100);
-        chooseItem(window, id::kParticipation, "COMP");
-        typeInto(window, id::kFunds, "12345");
-        typeInto(window, id::kName + 1, "renamed");
-        chooseItem(window, id::kStrategy + 1, computerStrategyName(2));
-        clickControl(window, id::kAlliance + 8 * 0 + 2, 4);
-        EXPECT_TRUE(checked(window, id::kAlliance + 8 * 2 + 0)) << "the alliance shows in W's row at once";
-        clickControl(window, id::kDayAndNight, 4);
-        EXPECT_TRUE(enabled(window, id::kDayNightTurns));
-        typeInto(window, id::kDayNightTurns, "4");
-        clickControl(window, id::kStartNight, 4);
-        clickControl(window, id::kOk);
+        EXPECT_EQ(selectedData(window, msid::kParticipation), 0x100);
+        chooseItem(window, msid::kParticipation, "COMP");
+        typeInto(window, msid::kFunds, "12345");
+        typeInto(window, msid::kName + 1, "renamed");
+        chooseItem(window, msid::kStrategy + 1, computerStrategyName(2));
+        clickControl(window, msid::kAlliance + 8 * 0 + 2, 4);
+        EXPECT_TRUE(checked(window, msid::kAlliance + 8 * 2 + 0)) << "the alliance shows in W's row at once";
+        clickControl(window, msid::kDayAndNight, 4);
+        EXPECT_TRUE(enabled(window, msid::kDayNightTurns));
+        typeInto(window, msid::kDayNightTurns, "4");
+        clickControl(window, msid::kStartNight, 4);
+        clickControl(window, msid::kOk);
     });
     EXPECT_EQ(result, 1);
     GameState& s = world.state();
@@ -151,19 +151,19 @@ TEST(MapSettingsDialog, AnAlliedCountryMayNotLeaveButALoneOneMay)
     world.play({ 0, 1, 2, 3 });
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
-        clickControl(window, id::kAlliance + 1, 4);
-        chooseItem(window, id::kParticipation, cp("不参戦"));
+        clickControl(window, msid::kAlliance + 1, 4);
+        chooseItem(window, msid::kParticipation, cp("不参戦"));
         const auto boxes = harness::messageBoxes();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, cp("同盟を結んでいる陣営は不参戦に設定できません。"));
         EXPECT_EQ(boxes[0].caption, cp("注意"));
-        EXPECT_EQ(selectedData(window, id::kParticipation), 0x200) << "back on the computer";
+        EXPECT_EQ(selectedData(window, msid::kParticipation), 0x200) << "back on the computer";
         EXPECT_EQ(world.state().country(0).controller, 2);
-        chooseItem(window, id::kParticipation + 3, cp("不参戦"));
+        chooseItem(window, msid::kParticipation + 3, cp("不参戦"));
         EXPECT_EQ(world.state().country(3).controller, 0);
-        EXPECT_FALSE(enabled(window, id::kFunds + 3));
-        EXPECT_FALSE(enabled(window, id::kPact + 3)) << "no pact with a country out of the game";
-        clickControl(window, id::kCancel);
+        EXPECT_FALSE(enabled(window, msid::kFunds + 3));
+        EXPECT_FALSE(enabled(window, msid::kPact + 3)) << "no pact with a country out of the game";
+        clickControl(window, msid::kCancel);
     });
     EXPECT_EQ(world.state().country(3).controller, 2) << "cancel takes the country back";
 }
@@ -174,18 +174,18 @@ TEST(MapSettingsDialog, APageWithAUnitLimitOfZeroIsNotLeft)
     world.play({ 0, 1, 2, 3, 4 });
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
-        typeInto(window, id::kUnitLimit + 2, "0");
+        typeInto(window, msid::kUnitLimit + 2, "0");
         clickTab(window, 1);
         EXPECT_EQ(dialog.page(), 0);
-        EXPECT_EQ(SendMessageA(control(window, id::kTab), TCM_GETCURSEL, 0, 0), 0) << "the tab went back";
+        EXPECT_EQ(SendMessageA(control(window, msid::kTab), TCM_GETCURSEL, 0, 0), 0) << "the tab went back";
         const auto boxes = harness::messageBoxes();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, cp("部隊数制限には1～999までを指定してください。"));
-        typeInto(window, id::kUnitLimit + 2, "50");
+        typeInto(window, msid::kUnitLimit + 2, "50");
         clickTab(window, 1);
         EXPECT_EQ(harness::messageBoxes().size(), 1u);
         EXPECT_EQ(dialog.page(), 1);
-        clickControl(window, id::kCancel);
+        clickControl(window, msid::kCancel);
     });
 }
 
@@ -209,11 +209,11 @@ TEST(MapSettingsDialog, DayAndNightTurnsAreCheckedAtOkWhileTheyAlternate)
         header[536] = 30;
         MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
         const int result = runSettings(dialog, [&](HWND window) {
-            clickControl(window, id::kDayAndNight, 4);
-            typeInto(window, id::kDayNightTurns, c.turns);
-            clickControl(window, id::kOk);
+            clickControl(window, msid::kDayAndNight, 4);
+            typeInto(window, msid::kDayNightTurns, c.turns);
+            clickControl(window, msid::kOk);
             if (IsWindow(window))
-                clickControl(window, id::kCancel);
+                clickControl(window, msid::kCancel);
         });
         const auto boxes = harness::messageBoxes();
         if (c.message) {
@@ -237,10 +237,10 @@ TEST(MapSettingsDialog, WithTheDayNightRuleOffOkStoresDaysOnly)
     header.dayNightHigh = 0;
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     const int result = runSettings(dialog, [&](HWND window) {
-        EXPECT_TRUE(checked(window, id::kDayOnly));
-        EXPECT_FALSE(enabled(window, id::kDayAndNight));
-        EXPECT_FALSE(enabled(window, id::kDayNightTurns));
-        clickControl(window, id::kOk);
+        EXPECT_TRUE(checked(window, msid::kDayOnly));
+        EXPECT_FALSE(enabled(window, msid::kDayAndNight));
+        EXPECT_FALSE(enabled(window, msid::kDayNightTurns));
+        clickControl(window, msid::kOk);
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(header.dayNightLow | header.dayNightHigh << 8, 1000);
@@ -263,9 +263,9 @@ TEST(MapSettingsDialog, AnUnlistedOwnProductionTypeIsKeptAndAChosenOneReplacesIt
     ASSERT_NE(builtin, nullptr);
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
-        EXPECT_EQ(selectedData(window, id::kProductionType), 65535);
-        chooseItem(window, id::kProductionType + 1, builtin->name);
-        clickControl(window, id::kOk);
+        EXPECT_EQ(selectedData(window, msid::kProductionType), 65535);
+        chooseItem(window, msid::kProductionType + 1, builtin->name);
+        clickControl(window, msid::kOk);
     });
     EXPECT_STREQ(s.sideProductionType(0)->name, "own");
     EXPECT_EQ(s.country(0).productionTypeNumber, 200);
@@ -294,17 +294,17 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
     bool rulesSeen = false;
     bool victorySeen = false;
     const int result = runSettings(dialog, [&](HWND window) {
-        typeInto(window, id::kFunds, "777");
-        chooseItem(window, id::kProductionType, other->name);
-        clickControl(window, id::kAlliance + 1, 4);
-        clickControl(window, id::kCivilian + 2, 4);
+        typeInto(window, msid::kFunds, "777");
+        chooseItem(window, msid::kProductionType, other->name);
+        clickControl(window, msid::kAlliance + 1, 4);
+        clickControl(window, msid::kCivilian + 2, 4);
         clickTab(window, 1);
         ASSERT_EQ(dialog.page(), 1);
         EXPECT_EQ(packed(s.country(0).funds), 777u) << "the page left is stored";
-        typeInto(window, id::kName, "fifth");
-        clickControl(window, id::kPact + 1, 4);
+        typeInto(window, msid::kName, "fifth");
+        clickControl(window, msid::kPact + 1, 4);
         // The rules: the day-and-night switch turned on.
-        PostMessageA(window, WM_COMMAND, id::kRules, 0);
+        PostMessageA(window, WM_COMMAND, msid::kRules, 0);
         if (HWND rulesWindow = waitForShown(cp("ルール設定"))) {
             rulesSeen = true;
             settle();
@@ -314,9 +314,9 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
             settle();
         }
         EXPECT_TRUE(s.ruleOn(kRuleDayNight));
-        EXPECT_TRUE(enabled(window, id::kDayAndNight)) << "the day-and-night choice follows the rules";
+        EXPECT_TRUE(enabled(window, msid::kDayAndNight)) << "the day-and-night choice follows the rules";
         // The victory conditions: country 0 loses when the turns run out.
-        PostMessageA(window, WM_COMMAND, id::kVictory, 0);
+        PostMessageA(window, WM_COMMAND, msid::kVictory, 0);
         if (HWND victory = waitForShown(cp("勝利条件設定"))) {
             victorySeen = true;
             settle();
@@ -325,7 +325,7 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
             settle();
         }
         EXPECT_EQ(s.country(0).turnLimitResult, 2);
-        clickControl(window, id::kCancel);
+        clickControl(window, msid::kCancel);
     });
     EXPECT_TRUE(rulesSeen);
     EXPECT_TRUE(victorySeen);
@@ -348,16 +348,16 @@ TEST(MapSettingsDialog, SimpleModeLeavesOutPactsCiviliansProductionLimitsAndVict
         RECT client {};
         GetClientRect(window, &client);
         EXPECT_EQ(client.bottom, 442);
-        EXPECT_EQ(control(window, id::kVictory), nullptr);
-        EXPECT_TRUE(shown(window, id::kAlliance + 1));
-        EXPECT_FALSE(shown(window, id::kPact + 1));
-        EXPECT_FALSE(shown(window, id::kCivilian));
-        EXPECT_FALSE(shown(window, id::kProductionLimit));
+        EXPECT_EQ(control(window, msid::kVictory), nullptr);
+        EXPECT_TRUE(shown(window, msid::kAlliance + 1));
+        EXPECT_FALSE(shown(window, msid::kPact + 1));
+        EXPECT_FALSE(shown(window, msid::kCivilian));
+        EXPECT_FALSE(shown(window, msid::kProductionLimit));
         RECT units {};
-        GetWindowRect(control(window, id::kUnitLimit), &units);
+        GetWindowRect(control(window, msid::kUnitLimit), &units);
         EXPECT_EQ(units.right - units.left, 114) << "the unit limit takes the production limit's place";
         capture(window, "map_settings_simple");
-        clickControl(window, id::kCancel);
+        clickControl(window, msid::kCancel);
     });
 }
 
@@ -387,7 +387,7 @@ TEST(MapSettingsDialog, TheShippedRingMapsFillOneOrTwoPages)
         if (c.participants == 8)
             runSettings(dialog, [&](HWND window) {
                 capture(window, "map_settings_octagon");
-                clickControl(window, id::kOk);
+                clickControl(window, msid::kOk);
             });
     }
 }

@@ -7,18 +7,16 @@
 #include "tests/dialogs/play_dialog_world.h"
 
 using namespace play_dialogs;
-namespace id = merge_id;
+namespace mgid = merge_id;
 
 namespace {
 
-bool enabled(HWND dialog, int control) { return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE; }
-
-struct Buttons {
+struct MergeButtons {
     bool execute, toLeft, toRight;
-    bool operator==(const Buttons&) const = default;
+    bool operator==(const MergeButtons&) const = default;
 };
 
-Buttons buttonsOf(HWND d) { return { enabled(d, int(id::kExecute)), enabled(d, int(id::kToLeft)), enabled(d, int(id::kToRight)) }; }
+MergeButtons mergeButtonsOf(HWND d) { return { itemEnabled(d, int(mgid::kExecute)), itemEnabled(d, int(mgid::kToLeft)), itemEnabled(d, int(mgid::kToRight)) }; }
 
 // Machine icons drawn in a row of 16-pixel cells: cells where the figure covers some of the well.
 int drawnMachines(const Image& image, int left, int right, uint32_t well)
@@ -39,27 +37,27 @@ TEST(SplitDialog, MovesMachinesBothWaysAndCarriesTheRightHandCount)
     for (int i = 5; i < 10; ++i)
         infantry.memberStrengths[i] = 0;
     SplitDialog dialog(makeWindowContext(world.state()), &world.info.owner, 0, unit, 4, 4, 5, 4);
-    std::vector<Buttons> states;
+    std::vector<MergeButtons> states;
     int leftDrawn = 0, rightDrawn = 0;
     const INT_PTR result = drive(cp("分散"), [&] { return dialog.run(); }, [&](HWND d) {
-        states.push_back(buttonsOf(d));
+        states.push_back(mergeButtonsOf(d));
         const Image image = clientImage(d);
         // The left row's last cell stands empty.
         const uint32_t well = rgb(image, 160, 80);
         leftDrawn = drawnMachines(image, 8, 168, well);
         rightDrawn = drawnMachines(image, 270, 430, well);
         keepShot(image, "split_dialog.png");
-        clickControl(d, int(id::kToRight));
-        states.push_back(buttonsOf(d));
-        clickControl(d, int(id::kToLeft));
-        clickControl(d, int(id::kToLeft));
-        clickControl(d, int(id::kToLeft));
-        states.push_back(buttonsOf(d));
-        clickControl(d, int(id::kExecute));
+        clickDialogItem(d, int(mgid::kToRight));
+        states.push_back(mergeButtonsOf(d));
+        clickDialogItem(d, int(mgid::kToLeft));
+        clickDialogItem(d, int(mgid::kToLeft));
+        clickDialogItem(d, int(mgid::kToLeft));
+        states.push_back(mergeButtonsOf(d));
+        clickDialogItem(d, int(mgid::kExecute));
     });
     EXPECT_EQ(leftDrawn, 2);
     EXPECT_EQ(rightDrawn, 3) << "five machines split three and two";
-    EXPECT_EQ(states, (std::vector<Buttons> { { true, true, true }, { true, true, false }, { true, false, true } }));
+    EXPECT_EQ(states, (std::vector<MergeButtons> { { true, true, true }, { true, true, false }, { true, false, true } }));
     EXPECT_EQ(result, 1);
     EXPECT_EQ(dialog.rightCount(), 1);
     EXPECT_EQ(strengthSlotCount(infantry), 5) << "the dialog works on copies";
@@ -76,19 +74,19 @@ TEST(MergeDialog, ButtonsFollowTheMovesAndTheRightButtonCancels)
     world.info.world.unit(0, partner).memberStrengths[3] = 0;
     world.info.world.unit(0, acting).experience = 1200;
     MergeDialog dialog(makeWindowContext(world.state()), &world.info.owner, 0, acting, partner, 4, 4);
-    std::vector<Buttons> states;
+    std::vector<MergeButtons> states;
     int experience = -1;
     const INT_PTR result = drive(cp("合流"), [&] { return dialog.run(); }, [&](HWND d) {
-        states.push_back(buttonsOf(d));
-        clickControl(d, int(id::kToRight));
-        states.push_back(buttonsOf(d));
-        clickControl(d, int(id::kToRight));
-        states.push_back(buttonsOf(d));
+        states.push_back(mergeButtonsOf(d));
+        clickDialogItem(d, int(mgid::kToRight));
+        states.push_back(mergeButtonsOf(d));
+        clickDialogItem(d, int(mgid::kToRight));
+        states.push_back(mergeButtonsOf(d));
         experience = dialog.transfer().right().experience;
         keepShot(clientImage(d), "merge_dialog.png");
         clickAt(d, 300, 60, platform::harness::Button::Right);
     });
-    EXPECT_EQ(states, (std::vector<Buttons> { { false, false, true }, { true, true, true }, { true, true, false } }));
+    EXPECT_EQ(states, (std::vector<MergeButtons> { { false, false, true }, { true, true, true }, { true, true, false } }));
     EXPECT_EQ(experience, 1200 * 2 / 4) << "two of four machines bring the acting unit's experience";
     EXPECT_EQ(result, 0);
 }

@@ -6,20 +6,20 @@
 #include <gtest/gtest.h>
 
 using namespace setup_test;
-namespace id = news_id;
+namespace nwid = news_id;
 using namespace scenario_text;
 
 namespace {
 
-const std::string kTitle = cp("ニュース");
+const std::string kNewsTitle = cp("ニュース");
 constexpr int kEndingNewsFlag = 16060;
 
-struct Visible {
+struct NewsButtons {
     bool back, next, close;
-    bool operator==(const Visible&) const = default;
+    bool operator==(const NewsButtons&) const = default;
 };
 
-Visible buttonsOf(HWND window) { return { shown(window, id::kBack), shown(window, id::kNext), shown(window, id::kClose) }; }
+NewsButtons newsButtonsOf(HWND window) { return { shown(window, nwid::kBack), shown(window, nwid::kNext), shown(window, nwid::kClose) }; }
 
 class NewsWorld : public SetUpWorld {
 public:
@@ -78,27 +78,27 @@ TEST(NewsDialog, LeafsThroughItsSubPagesAndClosesFromTheLast)
 {
     NewsWorld world;
     NewsDialog dialog(makeWindowContext(world.state()), nullptr);
-    const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    const int result = drive(kNewsTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(dialog.subPageCount(), 3);
-        EXPECT_EQ(buttonsOf(window), (Visible { false, true, false }));
+        EXPECT_EQ(newsButtonsOf(window), (NewsButtons { false, true, false }));
         const harness::Image first = capture(window, "news");
         EXPECT_GT(inkIn(window, first, { 18, 118, 418, 278 }), 100) << "the upper lines";
         EXPECT_GT(inkIn(window, first, { 242, 310, 626, 450 }), 100) << "the lower lines";
-        clickControl(window, id::kNext);
+        clickControl(window, nwid::kNext);
         EXPECT_EQ(dialog.subPage(), 1);
-        EXPECT_EQ(buttonsOf(window), (Visible { true, true, false }));
-        clickControl(window, id::kNext);
-        EXPECT_EQ(buttonsOf(window), (Visible { true, false, true }));
+        EXPECT_EQ(newsButtonsOf(window), (NewsButtons { true, true, false }));
+        clickControl(window, nwid::kNext);
+        EXPECT_EQ(newsButtonsOf(window), (NewsButtons { true, false, true }));
         const harness::Image last = capture(window, "news_last");
         EXPECT_EQ(inkIn(window, last, { 242, 310, 626, 450 }), 0) << "the last five lines all stand in the upper column";
-        clickControl(window, id::kBack);
+        clickControl(window, nwid::kBack);
         EXPECT_EQ(dialog.subPage(), 1);
-        EXPECT_EQ(buttonsOf(window), (Visible { true, true, false }));
-        clickControl(window, id::kBack);
-        EXPECT_EQ(buttonsOf(window), (Visible { false, true, false }));
-        clickControl(window, id::kNext);
-        clickControl(window, id::kNext);
-        clickControl(window, id::kClose);
+        EXPECT_EQ(newsButtonsOf(window), (NewsButtons { true, true, false }));
+        clickControl(window, nwid::kBack);
+        EXPECT_EQ(newsButtonsOf(window), (NewsButtons { false, true, false }));
+        clickControl(window, nwid::kNext);
+        clickControl(window, nwid::kNext);
+        clickControl(window, nwid::kClose);
     });
     EXPECT_EQ(result, 1);
 }
@@ -109,8 +109,8 @@ TEST(NewsDialog, AShortTextHasOneSubPageAndTheCloseButtonAtOnce)
     world.text(kClosingNews, numberedLines(15, "closing").c_str());
     NewsDialog dialog(makeWindowContext(world.state()), nullptr);
     EXPECT_EQ(dialog.subPageCount(), 1);
-    const int result = drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
-        EXPECT_EQ(buttonsOf(window), (Visible { false, false, true }));
+    const int result = drive(kNewsTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+        EXPECT_EQ(newsButtonsOf(window), (NewsButtons { false, false, true }));
         clickAt(window, 300, 200, harness::Button::Right);
     });
     EXPECT_EQ(result, 0) << "a right click closes with 0";
@@ -131,7 +131,7 @@ TEST(NewsDialog, ATitleTooWideForTheLargeFontIsWrittenInTheSmallOne)
     world.text(kClosingTitle, "長い長い長い長い長い長い長い長い長い長い長い長い長い長い長い");
     NewsDialog wide(makeWindowContext(world.state()), nullptr);
     EXPECT_EQ(wide.titleFontHeight(), 24);
-    drive(kTitle, [&] { wide.run(); return int(wide.result()); }, [&](HWND window) {
+    drive(kNewsTitle, [&] { wide.run(); return int(wide.result()); }, [&](HWND window) {
         const harness::Image image = capture(window, "news_wide_title");
         // The band of "news2.bmp" is 70 high: the 24-pixel title stands from y 32 to 56.
         EXPECT_GT(inkIn(window, image, { 60, 34, 580, 54 }), 200);
@@ -147,7 +147,7 @@ TEST(NewsDialog, TheSampleScenarioShowsItsNewsPicture)
     std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "riverside.vts", map);
     ASSERT_TRUE(world.state().loadMapFile(platform::gamePathFromHost(map).c_str()));
     NewsDialog dialog(makeWindowContext(world.state()), nullptr);
-    drive(kTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    drive(kNewsTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         const harness::Image image = capture(window, "news_sample");
         // A tall picture: fitted to the box's height, 120 wide in its middle.
         EXPECT_GT(inkIn(window, image, { 70, 310, 180, 450 }), 5000);

@@ -36,7 +36,7 @@ TEST(PaperPage, PicturesFitTheirBoxKeepingTheirShape)
 TEST(PaperPage, AMapPictureThatCannotBeReadIsLeftOut)
 {
     setup_test::SetUpWorld world;
-    ScenarioFile file = testing_dialogs::DialogWorld::scenario({});
+    ScenarioFile file = testing_dialogs::MapFilesWorld::scenario({});
     file.images[0] = { 'B', 'M', 1, 2, 3 };
     file.images[1] = { 0, 1, 2 };
     const std::vector<uint8_t> bytes = writeScenarioBytes(file);

@@ -170,17 +170,6 @@ TEST(GameEndWindow, WordsAndBandsByKindAndItTellsTheMainWindowAsItStarts)
     EXPECT_EQ(posts[0].lParam, 5);
 }
 
-namespace {
-
-// The main window whose jingle plays until the test lets it end.
-class JinglePlaying : public OwnerServices {
-public:
-    bool isSoundPlaying(int slot) const override { return slot == GameEndWindow::kJingleSlot && playing; }
-    std::atomic<bool> playing = true;
-};
-
-} // namespace
-
 TEST(GameEndWindow, AfterItsTimeItWaitsUntilTheJingleHasFallenSilent)
 {
     DialogWorld world;

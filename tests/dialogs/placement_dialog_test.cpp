@@ -9,7 +9,7 @@
 #include <algorithm>
 
 using namespace play_dialogs;
-namespace id = production_id;
+namespace pdid = production_id;
 
 TEST(PlacementDialog, PlacesAnyTypeOfTheProductionTypeFreeOfCharge)
 {
@@ -19,12 +19,12 @@ TEST(PlacementDialog, PlacesAnyTypeOfTheProductionTypeFreeOfCharge)
     PlacementDialog dialog(makeWindowContext(world.state()), &world.info.owner, 4, 4, 0);
     int rows = 0, black = -1;
     const INT_PTR result = drive(cp("生 産"), [&] { return dialog.run(); }, [&](HWND d) {
-        HWND list = GetDlgItem(d, int(id::kTypeList));
+        HWND list = GetDlgItem(d, int(pdid::kTypeList));
         rows = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
         const Image image = clientImage(list);
         black = countColour(image, 18, 0, 99, 17 * rows, kBlackPixel);
         keepShot(clientImage(d), "placement_dialog.png");
-        clickControl(d, int(id::kOk));
+        clickDialogItem(d, int(pdid::kOk));
         const auto& ids = dialog.typeIds();
         clickRow(list, int(std::find(ids.begin(), ids.end(), uint32_t(kDestroyer)) - ids.begin()), true);
         clickRow(list, int(std::find(ids.begin(), ids.end(), uint32_t(kTank)) - ids.begin()), true);

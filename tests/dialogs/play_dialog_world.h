@@ -7,6 +7,7 @@
 #include "state/production_type_record.h"
 #include "state/rule_block.h"
 #include "state/unit_facts.h"
+#include "tests/dialogs/dialog_helpers.h"
 #include "tests/infowin/info_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
@@ -17,9 +18,11 @@
 
 namespace play_dialogs {
 
-using namespace info_test;
-
-inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+namespace harness = platform::harness;
+using dialog_helpers::clickAt, dialog_helpers::cp, dialog_helpers::drive, dialog_helpers::itemEnabled;
+using info_test::clientImage, info_test::countColour, info_test::Image, info_test::InfoWorld, info_test::rgb,
+    info_test::screenOf;
+using info_test::kBlackPixel, info_test::kRedPixel, info_test::kWhitePixel;
 
 // Ids as the sample data numbers them.
 constexpr int kInfantry = 2;
@@ -74,25 +77,8 @@ public:
     int building = 0;
 };
 
-// Runs the modal dialog on this thread while the driver works it from another.
-template <class Modal>
-INT_PTR drive(const std::string& title, Modal modal, const std::function<void(HWND)>& driver)
-{
-    return dialogtest::drive(title.c_str(), modal, [&](HWND dialog) {
-        // Found by its title while it may still be making its controls: worked once it shows.
-        dialogtest::untilShown(dialog);
-        driver(dialog);
-    });
-}
-
-inline void clickAt(HWND window, int x, int y, platform::harness::Button button = platform::harness::Button::Left)
-{
-    const POINT p = screenOf(window, x, y);
-    platform::harness::click(p.x, p.y, button);
-    dialogtest::settle();
-}
-
-inline void clickControl(HWND dialog, int id)
+// A click in the middle of the dialog's own item of the id, frame included.
+inline void clickDialogItem(HWND dialog, int id)
 {
     HWND control = GetDlgItem(dialog, id);
     testing_lib::clickCentre(control);
@@ -114,7 +100,8 @@ inline void clickRow(HWND list, int item, bool twice = false)
     dialogtest::settle();
 }
 
-inline std::string textOf(HWND dialog, int id)
+// The text of the dialog's own item, in UTF-8.
+inline std::string itemUtf8Text(HWND dialog, int id)
 {
     char text[128] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);

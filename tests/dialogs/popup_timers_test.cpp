@@ -78,16 +78,6 @@ TEST(PopupTimers, EqualValuesCloseThreeSecondsAfterTheWindowOpened)
     EXPECT_EQ(result, 1);
 }
 
-namespace {
-
-class JinglePlaying : public OwnerServices {
-public:
-    bool isSoundPlaying(int slot) const override { return slot == GameEndWindow::kJingleSlot && playing; }
-    std::atomic<bool> playing = true;
-};
-
-} // namespace
-
 TEST(PopupTimers, TheGameEndStaysEightSecondsAndThenUntilSlotOneFallsSilent)
 {
     DialogWorld world;

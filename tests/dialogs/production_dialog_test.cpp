@@ -13,11 +13,11 @@
 #include <algorithm>
 
 using namespace play_dialogs;
-namespace id = production_id;
+namespace pdid = production_id;
 
 namespace {
 
-const std::string kTitle = cp("生 産");
+const std::string kProductionTitle = cp("生 産");
 
 int rowOf(const ProductionDialog& dialog, int type)
 {
@@ -25,12 +25,12 @@ int rowOf(const ProductionDialog& dialog, int type)
     return int(std::find(ids.begin(), ids.end(), uint32_t(type)) - ids.begin());
 }
 
-HWND typeList(HWND dialog) { return GetDlgItem(dialog, int(id::kTypeList)); }
+HWND typeList(HWND dialog) { return GetDlgItem(dialog, int(pdid::kTypeList)); }
 
 void chooseMachines(HWND dialog, int machines)
 {
-    HWND combo = GetDlgItem(dialog, int(id::kMachines));
-    clickControl(dialog, int(id::kMachines));
+    HWND combo = GetDlgItem(dialog, int(pdid::kMachines));
+    clickDialogItem(dialog, int(pdid::kMachines));
     // The drop-down shows all ten from 1 at its top, whatever is chosen: the person clicks the row.
     RECT field {};
     GetWindowRect(combo, &field);
@@ -44,7 +44,7 @@ void chooseMachines(HWND dialog, int machines)
 // The number the machine field shows.
 int shownMachines(HWND dialog)
 {
-    HWND combo = GetDlgItem(dialog, int(id::kMachines));
+    HWND combo = GetDlgItem(dialog, int(pdid::kMachines));
     return int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(SendMessageA(combo, CB_GETCURSEL, 0, 0)), 0));
 }
 
@@ -75,7 +75,7 @@ TEST(ProductionDialog, ImmediatePurchaseBuysTheCappedMachinesAndCloses)
     int shownBefore = 0, shownForTank = 0;
     {
         ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
-        result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
+        result = drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
             idle = s.modalIdle();
             rows = size_t(SendMessageA(typeList(d), LB_GETCOUNT, 0, 0));
             keepShot(clientImage(d), "production_immediate.png");
@@ -84,7 +84,7 @@ TEST(ProductionDialog, ImmediatePurchaseBuysTheCappedMachinesAndCloses)
             // Ten machines asked of a type of four: the field reads four, and four are bought, at
             // the price of four.
             shownForTank = shownMachines(d);
-            clickControl(d, int(id::kProduce));
+            clickDialogItem(d, int(pdid::kProduce));
         });
     }
     EXPECT_EQ(result, 1);
@@ -108,10 +108,10 @@ TEST(ProductionDialog, AMultiRoleTypeAsksForItsArmamentSet)
     GameState& s = world.state();
     ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     bool armamentAsked = false;
-    const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
+    const INT_PTR result = drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
         clickRow(typeList(d), rowOf(dialog, kFighter));
         // The armament window opens over the dialog, which is still waiting for it.
-        HWND produce = GetDlgItem(d, int(id::kProduce));
+        HWND produce = GetDlgItem(d, int(pdid::kProduce));
         testing_lib::clickCentre(produce);
         const std::string armsTitle = cp("初期武装選択 - ") + s.unitTypeRecord(kFighter).name;
         HWND arms = dialogtest::waitForWindow(armsTitle.c_str());
@@ -175,21 +175,21 @@ TEST(ProductionDialog, StoredOrdersArePaidInTheDialogAndCarriedOutOnOk)
     int redBefore = -1, redAfter = -1;
     std::string fundsShown, countShown;
     bool cancelEnabledOnStored = true;
-    const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
-        HWND stock = GetDlgItem(d, int(id::kStoredList));
+    const INT_PTR result = drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
+        HWND stock = GetDlgItem(d, int(pdid::kStoredList));
         clickRow(stock, 0);
-        cancelEnabledOnStored = IsWindowEnabled(GetDlgItem(d, int(id::kCancelOrder)));
+        cancelEnabledOnStored = IsWindowEnabled(GetDlgItem(d, int(pdid::kCancelOrder)));
         redBefore = redInRow(d, dialog, kTank);
         clickRow(typeList(d), rowOf(dialog, kTank));
-        clickControl(d, int(id::kProduce));
-        fundsShown = textOf(d, int(id::kFunds));
+        clickDialogItem(d, int(pdid::kProduce));
+        fundsShown = itemUtf8Text(d, int(pdid::kFunds));
         // A selected row is drawn inverted: the tank's is read with the infantry chosen.
         clickRow(typeList(d), rowOf(dialog, kInfantry));
         redAfter = redInRow(d, dialog, kTank);
-        clickControl(d, int(id::kProduce));
-        countShown = textOf(d, int(id::kStoredCount));
+        clickDialogItem(d, int(pdid::kProduce));
+        countShown = itemUtf8Text(d, int(pdid::kStoredCount));
         keepShot(clientImage(d), "production_storing.png");
-        clickControl(d, int(id::kOk));
+        clickDialogItem(d, int(pdid::kOk));
     });
     EXPECT_FALSE(cancelEnabledOnStored);
     EXPECT_EQ(redBefore, 0);
@@ -215,20 +215,20 @@ TEST(ProductionDialog, CancellingMovesTheSelectionAndTheRoomRunsOut)
     std::vector<int> selections;
     int entries = 0;
     std::string fundsShown;
-    const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
-        HWND stock = GetDlgItem(d, int(id::kStoredList));
+    const INT_PTR result = drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
+        HWND stock = GetDlgItem(d, int(pdid::kStoredList));
         clickRow(typeList(d), rowOf(dialog, kInfantry));
         for (int i = 0; i < 7; ++i)
-            clickControl(d, int(id::kProduce));
+            clickDialogItem(d, int(pdid::kProduce));
         entries = int(SendMessageA(stock, LB_GETCOUNT, 0, 0));
         // The last entry goes: the one before it is selected; a middle one: its successor moves up.
         clickRow(stock, 5);
-        clickControl(d, int(id::kCancelOrder));
+        clickDialogItem(d, int(pdid::kCancelOrder));
         selections.push_back(int(SendMessageA(stock, LB_GETCURSEL, 0, 0)));
         clickRow(stock, 1, true);
         selections.push_back(int(SendMessageA(stock, LB_GETCURSEL, 0, 0)));
-        fundsShown = textOf(d, int(id::kFunds));
-        clickControl(d, int(id::kCancel));
+        fundsShown = itemUtf8Text(d, int(pdid::kFunds));
+        clickDialogItem(d, int(pdid::kCancel));
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(entries, 6);
@@ -244,12 +244,12 @@ TEST(ProductionDialog, OrdersTheRulesRefuseAreToldAndNothingMadeAnswersZero)
     GameState& s = world.state();
     world.info.world.setRule(kRuleStoring, 1);
     ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
-    const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
+    const INT_PTR result = drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
         clickRow(typeList(d), rowOf(dialog, kTank));
-        clickControl(d, int(id::kProduce));
+        clickDialogItem(d, int(pdid::kProduce));
         // The treasury empties while the order waits for "OK".
         s.country(0).funds = 0;
-        clickControl(d, int(id::kOk));
+        clickDialogItem(d, int(pdid::kOk));
     });
     EXPECT_EQ(result, 0);
     ASSERT_EQ(platform::harness::messageBoxes().size(), 1u);
@@ -263,13 +263,13 @@ TEST(ProductionDialog, ColumnHeadsSortAndASecondClickReverses)
     GameState& s = world.state();
     ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     std::vector<std::vector<uint32_t>> orders;
-    drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
+    drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
         orders.push_back(dialog.typeIds());
-        clickControl(d, int(id::kClassHead));
+        clickDialogItem(d, int(pdid::kClassHead));
         orders.push_back(dialog.typeIds());
-        clickControl(d, int(id::kNameHead));
+        clickDialogItem(d, int(pdid::kNameHead));
         orders.push_back(dialog.typeIds());
-        clickControl(d, int(id::kCancel));
+        clickDialogItem(d, int(pdid::kCancel));
     });
     ASSERT_EQ(orders.size(), 3u);
     auto sorted = [&](const std::vector<uint32_t>& ids, bool (*less)(const GameState&, uint32_t, uint32_t)) {
@@ -294,15 +294,15 @@ TEST(ProductionDialog, TheMachineCountSetsThePricesShownAndBought)
     ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     int redAtTen = -1, redAtTwo = -1;
     int machines = 0;
-    drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
+    drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
         redAtTen = redInRow(d, dialog, kTank);
         chooseMachines(d, 2);
         redAtTwo = redInRow(d, dialog, kTank);
         clickRow(typeList(d), rowOf(dialog, kTank));
-        clickControl(d, int(id::kProduce));
+        clickDialogItem(d, int(pdid::kProduce));
         const auto& entries = dialog.orders().entries();
         machines = entries.empty() ? 0 : entries.back().machines();
-        clickControl(d, int(id::kCancel));
+        clickDialogItem(d, int(pdid::kCancel));
     });
     EXPECT_GT(redAtTen, 0);
     EXPECT_EQ(redAtTwo, 0);
@@ -315,7 +315,7 @@ TEST(ProductionDialog, ClosesWithinATickWhenPlayStops)
     GameState& s = world.state();
     ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     bool closed = false;
-    const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
+    const INT_PTR result = drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
         s.handshake().setPlayRunning(false);
         closed = closes(d);
     });
@@ -344,10 +344,10 @@ TEST(ProductionDialog, FacilityMarksTellWhatTheAirportOrPortServes)
         world.info.world.building(building).domainMask = c.capability;
         ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, 5, 5);
         std::string upper, lower;
-        drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
-            upper = textOf(d, int(id::kUpperMark));
-            lower = textOf(d, int(id::kLowerMark));
-            clickControl(d, int(id::kCancel));
+        drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
+            upper = itemUtf8Text(d, int(pdid::kUpperMark));
+            lower = itemUtf8Text(d, int(pdid::kLowerMark));
+            clickDialogItem(d, int(pdid::kCancel));
         });
         EXPECT_EQ(upper, c.upper) << "kind " << c.kind << " capability " << int(c.capability);
         EXPECT_EQ(lower, c.lower) << "kind " << c.kind << " capability " << int(c.capability);

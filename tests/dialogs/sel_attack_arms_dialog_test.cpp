@@ -12,11 +12,11 @@
 #include <tuple>
 
 using namespace play_dialogs;
-namespace id = sel_attack_arms_id;
+namespace said = sel_attack_arms_id;
 
 namespace {
 
-const std::string kTitle = cp("兵器選択");
+const std::string kWeaponTitle = cp("兵器選択");
 
 // Country 0's tank at (2, 2) against country 1's infantry at (3, 2); the tank carries a heavy gun
 // in slot 0 and a light one in slot 1.
@@ -53,8 +53,6 @@ struct Fight : PlayWorld {
     int light = 0;
 };
 
-bool enabled(HWND dialog, int control) { return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE; }
-
 } // namespace
 
 TEST(WeaponSelectionDialog, ChoosingAWeaponChangesTheRecordAndTheLosses)
@@ -66,12 +64,12 @@ TEST(WeaponSelectionDialog, ChoosingAWeaponChangesTheRecordAndTheLosses)
     bool chosenDisabled = false, otherEnabled = false;
     int lossesBefore = -1, lossesAfter = -1;
     Image before, after;
-    const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
-        chosenDisabled = !enabled(d, int(id::kFirstWeapon) + 1);
-        otherEnabled = enabled(d, int(id::kFirstWeapon));
+    const INT_PTR result = drive(kWeaponTitle, [&] { return dialog.run(); }, [&](HWND d) {
+        chosenDisabled = !itemEnabled(d, int(said::kFirstWeapon) + 1);
+        otherEnabled = itemEnabled(d, int(said::kFirstWeapon));
         lossesBefore = dialog.expectedLosses(1);
         before = clientImage(d);
-        clickControl(d, int(id::kFirstWeapon));
+        clickDialogItem(d, int(said::kFirstWeapon));
         lossesAfter = dialog.expectedLosses(1);
         after = clientImage(d);
         keepShot(after, "weapon_selection_mode0.png");
@@ -101,10 +99,10 @@ TEST(WeaponSelectionDialog, WithoutAWeaponOnlyDroppingIsLeft)
     fight.pair.side[0].weaponSlot = -1;
     SelAttackArmsDialog dialog(makeWindowContext(fight.state()), &fight.info.owner, fight.pair, 0, 0);
     bool executable = true, buttons = true, openAfterExecute = false;
-    const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
-        executable = enabled(d, int(id::kExecute));
-        buttons = GetDlgItem(d, int(id::kFirstWeapon)) || GetDlgItem(d, int(id::kFirstWeapon) + 1);
-        clickControl(d, int(id::kExecute));
+    const INT_PTR result = drive(kWeaponTitle, [&] { return dialog.run(); }, [&](HWND d) {
+        executable = itemEnabled(d, int(said::kExecute));
+        buttons = GetDlgItem(d, int(said::kFirstWeapon)) || GetDlgItem(d, int(said::kFirstWeapon) + 1);
+        clickDialogItem(d, int(said::kExecute));
         platform::harness::pressKey(VK_RETURN);
         dialogtest::settle();
         openAfterExecute = IsWindow(d);
@@ -123,17 +121,17 @@ TEST(WeaponSelectionDialog, ReturnFireIsChosenInTheRightHalfWithItsQuestion)
     SelAttackArmsDialog dialog(makeWindowContext(fight.state()), &fight.info.owner, fight.pair, 1, 3);
     RECT button {};
     std::string question;
-    const INT_PTR result = drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
+    const INT_PTR result = drive(kWeaponTitle, [&] { return dialog.run(); }, [&](HWND d) {
         HWND first = nullptr;
         for (int slot = 0; slot < 5 && !first; ++slot)
-            first = GetDlgItem(d, int(id::kFirstWeapon) + slot);
+            first = GetDlgItem(d, int(said::kFirstWeapon) + slot);
         if (first) {
             GetWindowRect(first, &button);
             MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&button), 2);
         }
-        question = textOf(d, int(id::kQuestion));
+        question = itemUtf8Text(d, int(said::kQuestion));
         keepShot(clientImage(d), "weapon_selection_mode3.png");
-        clickControl(d, int(id::kDrop));
+        clickDialogItem(d, int(said::kDrop));
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(dialog.chooserSide(), 1);
@@ -182,7 +180,7 @@ TEST(WeaponSelectionDialog, RunsOnTheEngagementsThreadWhileTheInterfaceThreadPai
     HWND d = nullptr;
     for (int i = 0; i < 500 && !d; ++i) {
         testing_lib::pump();
-        d = FindWindowA(nullptr, kTitle.c_str());
+        d = FindWindowA(nullptr, kWeaponTitle.c_str());
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     ASSERT_NE(d, nullptr);
@@ -191,9 +189,9 @@ TEST(WeaponSelectionDialog, RunsOnTheEngagementsThreadWhileTheInterfaceThreadPai
     InvalidateRect(owner.handle(), nullptr, TRUE);
     testing_lib::pump();
     EXPECT_GT(paints.load(), paintsBefore) << "the interface thread drew while the dialog was open";
-    const std::string question = textOf(d, int(id::kQuestion));
+    const std::string question = itemUtf8Text(d, int(said::kQuestion));
     keepShot(clientImage(d), "weapon_selection_mode1.png");
-    HWND execute = GetDlgItem(d, int(id::kExecute));
+    HWND execute = GetDlgItem(d, int(said::kExecute));
     testing_lib::clickCentre(execute);
     for (int i = 0; i < 500 && !threadOnDialog; ++i) {
         testing_lib::pump();
@@ -209,7 +207,7 @@ TEST(WeaponSelectionDialog, IsDraggedByAnyPointOfItsBody)
     Fight fight;
     SelAttackArmsDialog dialog(makeWindowContext(fight.state()), &fight.info.owner, fight.pair, 0, 0);
     RECT before {}, after {};
-    drive(kTitle, [&] { return dialog.run(); }, [&](HWND d) {
+    drive(kWeaponTitle, [&] { return dialog.run(); }, [&](HWND d) {
         GetWindowRect(d, &before);
         const POINT from = screenOf(d, 150, 250);
         platform::harness::mouseDown(from.x, from.y);
@@ -217,7 +215,7 @@ TEST(WeaponSelectionDialog, IsDraggedByAnyPointOfItsBody)
         platform::harness::mouseUp(from.x + 30, from.y + 20);
         dialogtest::settle();
         GetWindowRect(d, &after);
-        clickControl(d, int(id::kDrop));
+        clickDialogItem(d, int(said::kDrop));
     });
     EXPECT_EQ(after.left - before.left, 30);
     EXPECT_EQ(after.top - before.top, 20);

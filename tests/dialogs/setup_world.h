@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dialogs/briefing_text.h"
+#include "tests/dialogs/dialog_helpers.h"
 #include "tests/lib/window_pictures.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/platform/commdlg/dialog_driver.h"
@@ -25,8 +26,7 @@ namespace setup_test {
 
 namespace harness = platform::harness;
 using dialogtest::settle;
-
-inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using dialog_helpers::clickAt, dialog_helpers::cp, dialog_helpers::drive, dialog_helpers::numberedLines;
 
 class SetUpWorld : public testing_ui::LookedWorld {
 public:
@@ -96,32 +96,12 @@ public:
     }
 };
 
-// "line0\n" .. one line per number.
-inline std::string numberedLines(int count, const char* word = "line")
-{
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += word + std::to_string(i) + "\n";
-    return text;
-}
-
 // The window of that title once its loop shows it; null when none came.
 inline HWND waitForShown(const std::string& title)
 {
     HWND window = dialogtest::waitForWindow(title.c_str());
     dialogtest::untilShown(window);
     return window;
-}
-
-// Runs `modal` while `driver` works the window named `title` from another thread. A dialog is
-// found by its title while it still initialises: it is worked once its loop shows it.
-template <class Modal>
-auto drive(const std::string& title, Modal modal, std::function<void(HWND)> driver)
-{
-    return dialogtest::drive(title.c_str(), modal, [&](HWND dialog) {
-        dialogtest::untilShown(dialog);
-        driver(dialog);
-    });
 }
 
 // A control anywhere below the window (the settings' slots stand on a page).
@@ -133,14 +113,6 @@ inline bool shown(HWND window, int id)
 }
 inline bool enabled(HWND window, int id) { return IsWindowEnabled(control(window, id)) != FALSE; }
 inline bool checked(HWND window, int id) { return SendMessageA(control(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-inline void clickAt(HWND window, int x, int y, harness::Button button = harness::Button::Left)
-{
-    POINT p { x, y };
-    ClientToScreen(window, &p);
-    harness::click(p.x, p.y, button);
-    settle();
-}
 
 // A click in the middle of the control, or at its left end where a box has its mark.
 inline void clickControl(HWND window, int id, int dx = -1)
