@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/desktop/harness.h"
-#include "platform/kernel/host.h"
+#include "tests/lib/window_test_support.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 
 #include <functional>
@@ -12,7 +12,7 @@
 
 namespace dialog_helpers {
 
-inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_lib::cp;
 
 // "line0\n" .. one line per number.
 inline std::string numberedLines(int count, const char* word = "line")

@@ -20,7 +20,7 @@ namespace editors_test {
 namespace harness = platform::harness;
 using dialogtest::settle;
 
-inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_lib::cp;
 
 class EditorWorld : public testing_ui::LookedWorld {
 public:

@@ -2,7 +2,7 @@
 // a unit's state word.
 #pragma once
 
-#include "platform/kernel/host.h"
+#include "tests/lib/window_test_support.h"
 #include "state/unit_record.h"
 
 #include <cstdint>
@@ -10,8 +10,7 @@
 
 namespace info_test {
 
-// The CP932 bytes the windows show for a UTF-8 text.
-inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
+using testing_lib::cp;
 
 // A unit's 16-bit state word, kept in two bytes.
 inline void setState(UnitRecord& unit, int state)

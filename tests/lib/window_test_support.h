@@ -4,12 +4,16 @@
 #include "lib/application.h"
 #include "lib/window.h"
 #include "platform/desktop/harness.h"
+#include "platform/kernel/host.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace testing_lib {
+
+// The program's texts are in code page 932; the tests write theirs in UTF-8.
+inline std::string cp(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 inline void initApplication()
 {
