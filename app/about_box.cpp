@@ -26,7 +26,7 @@ platform::resources::DialogItem line(const std::string& utf8, int top, int heigh
     return item;
 }
 
-void registerTemplate()
+void registerAboutTemplate()
 {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -56,7 +56,7 @@ public:
     explicit AboutBox(swCWindow* owner)
         : DialogBase(kTemplate, owner, false)
     {
-        registerTemplate();
+        registerAboutTemplate();
     }
     int OnInitDialog() override
     {

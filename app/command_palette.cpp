@@ -1,6 +1,7 @@
 // CommandPalette: the command buttons with their names, enabled by the rules' mask of the shown unit.
 #include "app/command_palette.h"
 
+#include "app/palette_look.h"
 #include "ui/private_messages.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/media/dc_holders.h"
@@ -20,7 +21,6 @@ constexpr int kCancelButtonLeft = 114;
 constexpr int kEndActionCode = 26;
 constexpr int kMoveOrderCode = 25;
 
-constexpr COLORREF kBackground = RGB(24, 28, 22);
 constexpr COLORREF kText = RGB(236, 236, 220);
 constexpr COLORREF kGreyText = RGB(110, 112, 104);
 
@@ -156,7 +156,7 @@ void CommandPalette::paint()
     PaintDcHolder dc(handle());
     RECT client {};
     GetClientRect(handle(), &client);
-    dc.fillRectColor(0, 0, client.right - 1, client.bottom - 1, kBackground);
+    dc.fillRectColor(0, 0, client.right - 1, client.bottom - 1, kPaletteBackground);
     for (int code = 1; code < kEndActionCode; ++code) {
         if (!hasButton(code))
             continue;

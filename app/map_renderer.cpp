@@ -68,7 +68,7 @@ void MapRenderer::Impl::resizeBack(SIZE newSize)
         size = SIZE {};
         return;
     }
-    std::fill_n(bits, size_t(size.cx) * size_t(size.cy), kBackground);
+    std::fill_n(bits, size_t(size.cx) * size_t(size.cy), kMapBackground);
 }
 
 void MapRenderer::Impl::drawRegion(const RECT& mapRect)
@@ -77,7 +77,7 @@ void MapRenderer::Impl::drawRegion(const RECT& mapRect)
     if (!bits || isEmpty(clip))
         return;
     const Canvas c = canvas(clip);
-    c.fill(clip, kBackground);
+    c.fill(clip, kMapBackground);
     int x0, y0, x1, y1;
     if (!geometry().hexesIn(clip, x0, y0, x1, y1) || !state.terrainGrid() || !state.unitGrid())
         return;

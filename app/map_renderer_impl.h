@@ -21,7 +21,7 @@ namespace map_render {
 
 // A colour table entry that is not drawn (the sheets' magenta).
 constexpr uint32_t kClear = 0xFFFFFFFFu;
-constexpr uint32_t kBackground = 0x000000;
+constexpr uint32_t kMapBackground = 0x000000;
 // Countries 0..7; the neutral side and buildings nobody owns share the grey tint.
 constexpr int kTintCount = 9;
 constexpr int kGreyTint = 8;

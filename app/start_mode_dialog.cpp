@@ -13,7 +13,7 @@ namespace {
 constexpr int kButtonWidth = 120;
 constexpr int kButtonHeight = 28;
 
-void registerTemplate()
+void registerStartModeTemplate()
 {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -30,7 +30,7 @@ void registerTemplate()
 StartModeDialog::StartModeDialog(swCWindow* owner)
     : DialogBase(kTemplate, owner, false)
 {
-    registerTemplate();
+    registerStartModeTemplate();
 }
 
 StartModeDialog::~StartModeDialog() = default;

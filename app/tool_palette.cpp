@@ -2,6 +2,7 @@
 #include "app/tool_palette.h"
 
 #include "app/menu_ids.h"
+#include "app/palette_look.h"
 #include "lib/media/bitmap_button.h"
 #include "lib/error.h"
 #include "lib/file.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr int kTop = 2;
 constexpr int kGroupGap = 8;
-constexpr COLORREF kBackground = RGB(24, 28, 22);
 
 enum class Size { Wide, Narrow };
 
@@ -132,7 +132,7 @@ int ToolPalette::OnMessage(MessageRecord& msg)
         PaintDcHolder dc(handle());
         RECT client {};
         GetClientRect(handle(), &client);
-        dc.fillRectColor(0, 0, client.right - 1, client.bottom - 1, kBackground);
+        dc.fillRectColor(0, 0, client.right - 1, client.bottom - 1, kPaletteBackground);
         return 1;
     }
     default:

@@ -20,9 +20,12 @@ if(NOT DEFINED DERAZODO_UNITY)
   set(DERAZODO_UNITY ON)
 endif()
 set(DERAZODO_UNITY ${DERAZODO_UNITY} CACHE BOOL "Unity builds per target")
+# Files per batch; 0 puts each target's files in one batch, where any local name two files of a
+# target share stops the build (the sanitizer pass builds so, which checks the rule in CI).
+set(DERAZODO_UNITY_BATCH 16 CACHE STRING "Files per unity batch, 0 for one batch a target")
 function(derazodo_unity target)
   if(DERAZODO_UNITY)
-    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 16)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${DERAZODO_UNITY_BATCH})
     # GCC takes a batch's files for headers and warns of every test fixture in an anonymous namespace.
     target_compile_options(${target} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-Wno-subobject-linkage>)
   endif()

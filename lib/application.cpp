@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr const char* kLookupMutexName = "VUD_MUT_GETWIN";
 constexpr const char* kOutOfMemoryText = "メモリが足りません。\nいくつかのアプリケーションを終了するか、\n"
                                          "このプログラムの実行をキャンセルしてください。";
 

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr const char* kWindowProperty = "w+";
-constexpr const char* kLookupMutexName = "VUD_MUT_GETWIN";
 
 // The object allocated last by swCWindow's operator new on this thread. Per thread, since the
 // user-interface and the game thread construct windows at the same time.

@@ -116,6 +116,8 @@ public:
 
 // The object bound to a handle, or null; safe on any thread.
 swCWindow* windowFromHandle(HWND handle);
+// The application's mutex that windowFromHandle holds while it looks.
+constexpr const char* kLookupMutexName = "VUD_MUT_GETWIN";
 LRESULT CALLBACK commonWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Shared by the window and the dialog procedure: a child control draws itself for its parent.

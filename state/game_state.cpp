@@ -12,7 +12,12 @@ GameState::GameState()
 {
 }
 
-GameState::~GameState() { shutDown(); }
+GameState::~GameState()
+{
+    shutDown();
+    // The rules engine's objects let go of the state's combat pair while the state is whole.
+    m_extension.reset();
+}
 
 int GameState::weaponIndex(int id) const
 {

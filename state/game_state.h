@@ -68,7 +68,68 @@ public:
     virtual ~GameStateExtension() = default;
 };
 
-class GameState {
+// Everything that belongs to one game and to no other: the map, the sides, the turn, the history,
+// the random pool and the rules engine's objects of the game. The master data and the settings stay
+// in GameState itself. A member of a game added anywhere else would be carried from one game into
+// the next by swapGame.
+struct GameData {
+    // The rules of this game, copied from a rule slot or read from its file.
+    RuleBlock m_ruleBlock{};
+    CampaignBlock m_campaign {};
+    ScenarioBlock m_scenario {};
+    MapHeader m_mapHeader {};
+    std::array<CountryRecord, kCountryCount> m_countries {};
+    std::array<uint32_t, kSideCount> m_unitCounts {};
+    std::array<platform::ZeroedTable<UnitRecord>, kSideCount> m_unitTables;
+    std::array<uint32_t, kCountryCount> m_missileCounts {};
+    // Missiles in flight of country c, side code 100 + c.
+    std::array<platform::ZeroedTable<UnitRecord>, kCountryCount> m_missileTables;
+    std::array<platform::ZeroedTable<DestroyedUnitRecord>, kCountryCount> m_destroyedUnits;
+    std::array<ProductionTypeRecord, kCountryCount> m_sideProductionTypes {};
+    TurnBlock m_turnBlock {};
+    platform::ZeroedTable<TerrainCell> m_terrainGrid;
+    platform::ZeroedTable<UnitCell> m_unitGrid;
+    platform::ZeroedTable<uint16_t> m_markGrid;
+    // The largest map area the grids held since they were last cleared.
+    size_t m_gridCellsUsed = 0;
+    std::array<uint16_t, kGridHexes / 256> m_markRowBits {};
+    std::vector<BuildingRecord> m_buildings;
+    platform::ZeroedTable<PlaceRecord> m_placeTable;
+    // The sight rules first: the maps made over them go before them.
+    std::unique_ptr<SightRules> m_sightRules;
+    std::unique_ptr<FogMap> m_fogMap;
+    std::unique_ptr<CountryHexLayers> m_hexLayers;
+    std::unique_ptr<CountryHexMasks> m_hexMasks;
+    std::vector<PillboxHex> m_pillboxHexes;
+    std::vector<TemporaryBridgeHex> m_temporaryBridgeHexes;
+    uint8_t m_neutralBlock[10] = {};
+    std::unique_ptr<uint8_t[]> m_briefingImage;
+    uint32_t m_briefingImageSize = 0;
+    std::unique_ptr<uint8_t[]> m_newsImage;
+    uint32_t m_newsImageSize = 0;
+    std::unique_ptr<ActionHistoryLog> m_historyLog;
+    RandomPool m_randomPool;
+    uint8_t m_endCheckFlags = 0;
+    std::array<DistanceGrids, kSideCount> m_distanceGrids;
+    // The rules engine's objects point at their own combat pair.
+    CombatPair* m_combatPair = nullptr;
+    std::unique_ptr<MapBitSet> m_redrawSet;
+    int32_t m_carryOverNext = -1;
+    platform::ZeroedTable<UnitRecord> m_carryOver;
+    uint32_t m_carryOverCount = 0;
+    TurnProgress m_turnProgress;
+    std::vector<TurnStatsRecord> m_turnStats;
+    uint8_t m_supplyLinesDirty = 0;
+    std::array<uint16_t, 2> m_viewPosition {};
+    std::string m_savePath;
+    uint32_t m_playCount = 0;
+    uint32_t m_savedPlayCount = 0;
+    CommandFields m_command;
+    std::unique_ptr<GameStateExtension> m_extension;
+};
+
+// GameState reaches the game's data as its own members; swapGame trades them whole.
+class GameState : private GameData {
 public:
     GameState();
     // Runs shutDown.
@@ -487,6 +548,7 @@ private:
     void computeTerrainRoles();
     void storeUnitType(UnitTypeRecord& record, int line, SkippedLines& skipped);
 
+    // The master data and the settings: the same for every game of a run.
     uint8_t m_mode = 0;
     std::vector<TerrainRecord> m_terrainTypes;
     TerrainRoles m_terrainRoles;
@@ -502,65 +564,14 @@ private:
     std::vector<std::string> m_anthemWaves;
     std::vector<std::string> m_musicNames;
     std::vector<std::string> m_musicPaths;
-    RuleBlock m_ruleBlock{};
 
     // The members start-up and shut-down look after, in the object's order.
     UpperOwned<BattleUnitData> m_battleUnitData;
     UpperOwned<AreaAnalysis> m_areaAnalysis;
-    CampaignBlock m_campaign {};
-    ScenarioBlock m_scenario {};
-    MapHeader m_mapHeader {};
-    std::array<CountryRecord, kCountryCount> m_countries {};
-    std::array<uint32_t, kSideCount> m_unitCounts {};
-    std::array<platform::ZeroedTable<UnitRecord>, kSideCount> m_unitTables;
     UnitTouches m_unitTouches;
-    std::array<uint32_t, kCountryCount> m_missileCounts {};
-    // Missiles in flight of country c, side code 100 + c.
-    std::array<platform::ZeroedTable<UnitRecord>, kCountryCount> m_missileTables;
-    std::array<platform::ZeroedTable<DestroyedUnitRecord>, kCountryCount> m_destroyedUnits;
-    std::array<ProductionTypeRecord, kCountryCount> m_sideProductionTypes {};
-    TurnBlock m_turnBlock {};
-    platform::ZeroedTable<TerrainCell> m_terrainGrid;
-    platform::ZeroedTable<UnitCell> m_unitGrid;
-    platform::ZeroedTable<uint16_t> m_markGrid;
-    // The largest map area the grids held since they were last cleared.
-    size_t m_gridCellsUsed = 0;
-    std::array<uint16_t, kGridHexes / 256> m_markRowBits {};
-    std::vector<BuildingRecord> m_buildings;
-    platform::ZeroedTable<PlaceRecord> m_placeTable;
-    // The sight rules first: the maps made over them go before them.
-    std::unique_ptr<SightRules> m_sightRules;
-    std::unique_ptr<FogMap> m_fogMap;
-    std::unique_ptr<CountryHexLayers> m_hexLayers;
-    std::unique_ptr<CountryHexMasks> m_hexMasks;
-    std::vector<PillboxHex> m_pillboxHexes;
-    std::vector<TemporaryBridgeHex> m_temporaryBridgeHexes;
-    uint8_t m_neutralBlock[10] = {};
-    std::unique_ptr<uint8_t[]> m_briefingImage;
-    uint32_t m_briefingImageSize = 0;
-    std::unique_ptr<uint8_t[]> m_newsImage;
-    uint32_t m_newsImageSize = 0;
-    std::unique_ptr<ActionHistoryLog> m_historyLog;
-    RandomPool m_randomPool;
-    uint8_t m_endCheckFlags = 0;
-    std::array<DistanceGrids, kSideCount> m_distanceGrids;
-    CombatPair* m_combatPair = nullptr;
-    std::unique_ptr<MapBitSet> m_redrawSet;
-    int32_t m_carryOverNext = -1;
-    platform::ZeroedTable<UnitRecord> m_carryOver;
-    uint32_t m_carryOverCount = 0;
     GameSettings m_settings;
     uint8_t m_modalIdle = 0;
-    TurnProgress m_turnProgress;
-    std::vector<TurnStatsRecord> m_turnStats;
-    uint8_t m_supplyLinesDirty = 0;
 
-    std::array<uint16_t, 2> m_viewPosition {};
-    std::string m_savePath;
-    uint32_t m_playCount = 0;
-    uint32_t m_savedPlayCount = 0;
-    CommandFields m_command;
-    std::unique_ptr<GameStateExtension> m_extension;
     // Last: destroyed first, so a game thread still running is joined before the tables go.
     Handshake m_handshake;
     bool m_started = false;

@@ -1,8 +1,11 @@
-// The built-in name tables, converted once to CP932.
+// The built-in name tables, converted once to CP932, with the star ratings and strategy names.
 #include "state/name_tables.h"
+
+#include "state/game_state.h"
 
 #include "platform/kernel/host.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -88,4 +91,17 @@ int carryClassMask(const char* name)
         if (names[i] == name)
             return masks[i];
     return 0;
+}
+
+const char* starRatingText(int rating)
+{
+    static const std::vector<std::string> stars
+        = converted({ "☆☆☆☆☆", "★☆☆☆☆", "★★☆☆☆", "★★★☆☆", "★★★★☆", "★★★★★" });
+    return stars[size_t(std::clamp(rating, 0, 5))].c_str();
+}
+
+const char* computerStrategyName(int i)
+{
+    static const std::vector<std::string> names = converted({ "侵攻重視", "防御重視", "攻防均衡" });
+    return names[size_t(std::clamp(i, 0, computerStrategyCount() - 1))].c_str();
 }

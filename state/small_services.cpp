@@ -1,12 +1,8 @@
-// Unit-type cost, star ratings and the computer player's strategy names.
+// The price of a unit type's members for a country.
 #include "state/country_record.h"
 #include "state/game_state.h"
 
-#include "platform/kernel/host.h"
-
 #include <algorithm>
-#include <string>
-#include <vector>
 
 uint32_t unitTypeCost(const UnitTypeRecord& type, const CountryRecord& country, uint32_t count, uint32_t full_count)
 {
@@ -19,29 +15,4 @@ uint32_t unitTypeCost(const UnitTypeRecord& type, const CountryRecord& country, 
     if (cost < 1)
         cost = 1;
     return uint32_t(std::min<uint64_t>(cost, UINT32_MAX));
-}
-
-namespace {
-
-std::vector<std::string> converted(std::initializer_list<const char*> utf8)
-{
-    std::vector<std::string> table;
-    for (const char* text : utf8)
-        table.push_back(platform::utf8ToCp932(text));
-    return table;
-}
-
-} // namespace
-
-const char* starRatingText(int rating)
-{
-    static const std::vector<std::string> stars
-        = converted({ "☆☆☆☆☆", "★☆☆☆☆", "★★☆☆☆", "★★★☆☆", "★★★★☆", "★★★★★" });
-    return stars[size_t(std::clamp(rating, 0, 5))].c_str();
-}
-
-const char* computerStrategyName(int i)
-{
-    static const std::vector<std::string> names = converted({ "侵攻重視", "防御重視", "攻防均衡" });
-    return names[size_t(std::clamp(i, 0, computerStrategyCount() - 1))].c_str();
 }

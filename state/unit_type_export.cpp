@@ -4,6 +4,7 @@
 #include "lib/file.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
+#include "state/saved_game_stream.h"
 #include "state/unit_facts.h"
 
 #include <cstdio>
@@ -13,8 +14,6 @@ namespace {
 
 constexpr uint32_t kOwnFileNumber = 20000;
 constexpr int kSizes[3] = { 16, 32, 48 };
-
-void writeU32(swCFile& out, uint32_t value) { out.fileWrite(&value, sizeof value); }
 
 // A file block: u32 length and the file's bytes, only for numbers of 20000 and up whose file
 // exists; otherwise a u32 0.
@@ -28,7 +27,7 @@ void writeFileBlock(swCFile& out, uint32_t number, const std::string& path)
     std::vector<uint8_t> bytes(in.fileGetSize());
     bytes.resize(in.fileRead(bytes.data(), DWORD(bytes.size())));
     writeU32(out, uint32_t(bytes.size()));
-    out.fileWrite(bytes.data(), DWORD(bytes.size()));
+    writeExact(out, bytes.data(), DWORD(bytes.size()));
 }
 
 } // namespace
@@ -40,24 +39,24 @@ void writeUnitTypeSection(const GameState& state, const std::vector<int>& type_i
     for (int id : type_ids)
         if (state.unitTypeIndex(id))
             types.push_back(&state.unitTypeRecord(id));
-    out.fileWrite("VKRWPN01", 8);
+    writeExact(out, "VKRWPN01", 8);
     writeU32(out, uint32_t(types.size()));
     for (const UnitTypeRecord* type : types) {
         writeU32(out, sizeof(UnitTypeRecord));
-        out.fileWrite(type, sizeof(UnitTypeRecord));
+        writeExact(out, type, sizeof(UnitTypeRecord));
         writeU32(out, sizeof(WeaponRecord));
         for (const WeaponSlot& slot : type->weaponSlot) {
             bool own = slot.weaponId >= kOwnFileNumber && state.weaponIndex(slot.weaponId);
             writeU32(out, own ? 1 : 0);
             if (own)
-                out.fileWrite(&state.weaponRecord(slot.weaponId), sizeof(WeaponRecord));
+                writeExact(out, &state.weaponRecord(slot.weaponId), sizeof(WeaponRecord));
         }
         writeFileBlock(out, type->imageNumber, unitImagePath(*type));
 
         BattleEntry entry {};
         if (!battle_entry || !battle_entry(type->id, entry))
             entry.fill(0);
-        out.fileWrite(entry.data(), DWORD(entry.size()));
+        writeExact(out, entry.data(), DWORD(entry.size()));
         // The battle sprite number is the u16 at byte 54 of the entry.
         uint32_t sprite = uint32_t(entry[54] | entry[55] << 8);
         char name[32];

@@ -4,6 +4,7 @@
 #include "lib/file.h"
 #include "platform/kernel/host.h"
 #include "state/game_state.h"
+#include "state/saved_game_stream.h"
 #include "state/master_text.h"
 #include "state/unit_facts.h"
 #include "state/user_production_file.h"
@@ -16,8 +17,6 @@ namespace {
 constexpr int kFirstOwnUnitType = 10000;
 constexpr int kOwnUnitTypeEnd = 15000;
 constexpr int kFirstLaunchedKept = 5000;
-
-void writeWord32(swCFile& out, uint32_t value) { out.fileWrite(&value, sizeof value); }
 
 bool contains(const std::vector<int>& list, int id) { return std::find(list.begin(), list.end(), id) != list.end(); }
 
@@ -56,15 +55,15 @@ bool exportProductionTypeFile(const GameState& state, const char* path, int numb
 {
     const ProductionTypeRecord* record = state.productionType(number);
     swCFile out(path, 1);
-    out.fileWrite(kUserProductionMagic, kUserProductionMagicSize);
+    writeExact(out, kUserProductionMagic, kUserProductionMagicSize);
     std::vector<int> types;
     if (record) {
-        writeWord32(out, sizeof(ProductionTypeRecord));
-        out.fileWrite(record, sizeof(ProductionTypeRecord));
+        writeU32(out, sizeof(ProductionTypeRecord));
+        writeExact(out, record, sizeof(ProductionTypeRecord));
         if (number >= kFirstUserProductionType)
             types = exportedUnitTypes(state, *record);
     } else {
-        writeWord32(out, 0);
+        writeU32(out, 0);
     }
     writeUnitTypeSection(state, types, battle_entry, out);
     out.fileClose();

@@ -37,6 +37,8 @@ void detachState(HWND hwnd)
 void registerControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor = IDC_ARROW);
 
 int controlId(HWND hwnd);
+// The client point of a mouse message.
+inline POINT pointOf(LPARAM lParam) { return POINT { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) }; }
 DWORD controlStyle(HWND hwnd);
 // WM_COMMAND to the parent with the control's id and the code.
 void notifyParent(HWND hwnd, WORD code);

@@ -226,8 +226,6 @@ LRESULT onFocus(HWND hwnd, EditState& s, bool gained)
     return 0;
 }
 
-POINT pointOf(LPARAM lParam) { return POINT { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) }; }
-
 LRESULT onButtonDown(HWND hwnd, EditState& s, LPARAM lParam)
 {
     if (GetFocus() != hwnd)

@@ -65,8 +65,6 @@ int trackKeyCode(WPARAM key)
 
 int alongOf(const TrackbarGeometry& g, POINT p) { return g.vertical ? p.y : p.x; }
 
-POINT pointOf(LPARAM lParam) { return POINT { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) }; }
-
 // While the channel is held, a page step toward the point until the thumb reaches it.
 bool pageTowardPoint(HWND hwnd, TrackbarState& s)
 {

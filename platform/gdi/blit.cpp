@@ -12,8 +12,6 @@ namespace platform::gdi {
 
 namespace {
 
-const uint32_t kBlackWhite[2] = { 0x000000, 0xFFFFFF };
-
 // StretchBlt's reversed extents: (x, -w) covers x - w + 1 .. x.
 void normalise(int& position, int& extent, bool& flip)
 {
@@ -207,7 +205,7 @@ bool blit(const BlitRequest& r)
                 for (int i = 0; i < n; ++i) {
                     uint32_t p = r.pattern->at(cr.left + i, y);
                     if (monoDest)
-                        p = nearestIndex(kBlackWhite, 2, p) ? 0xFFFFFF : 0;
+                        p = nearestBlackOrWhite(p);
                     pbuf[size_t(i)] = p;
                 }
             }

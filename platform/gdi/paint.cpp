@@ -11,7 +11,6 @@ namespace platform::gdi {
 
 namespace {
 
-const uint32_t kBlackWhite[2] = { 0x000000, 0xFFFFFF };
 const int kDash[] = { 18, 6 };
 const int kDot[] = { 3, 3 };
 const int kDashDot[] = { 9, 6, 3, 6 };
@@ -31,7 +30,7 @@ uint32_t Painter::colourOf(COLORREF colour) const
 {
     uint32_t xrgb = colorrefToXrgb(colour);
     if (m_mono)
-        return nearestIndex(kBlackWhite, 2, xrgb) ? 0xFFFFFF : 0;
+        return nearestBlackOrWhite(xrgb);
     return xrgb;
 }
 
@@ -52,7 +51,7 @@ void Painter::span(int y, int x0, int x1, const Pattern& pattern, int rop2)
     for (int i = 0; i < n; ++i) {
         uint32_t p = pattern.at(x0 + i, y);
         if (m_mono)
-            p = nearestIndex(kBlackWhite, 2, p) ? 0xFFFFFF : 0;
+            p = nearestBlackOrWhite(p);
         row[i] = rop2 == R2_COPYPEN ? p : applyRop2(rop2, p, row[i]);
     }
     writeRow(buffer, x0, y, n, row);

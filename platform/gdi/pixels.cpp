@@ -61,6 +61,12 @@ size_t rowBytes(PixelFormat format, int width)
     return ((size_t(bitsPerPixel(format)) * size_t(width > 0 ? width : 0) + 31) / 32) * 4;
 }
 
+uint32_t nearestBlackOrWhite(uint32_t xrgb)
+{
+    static const uint32_t kBlackWhite[2] = { 0x000000, 0xFFFFFF };
+    return nearestIndex(kBlackWhite, 2, xrgb) ? 0xFFFFFF : 0;
+}
+
 int nearestIndex(const uint32_t* palette, int size, uint32_t xrgb)
 {
     xrgb &= 0xFFFFFF;

@@ -50,5 +50,7 @@ uint32_t readPixel(const PixelBuffer& buffer, int x, int y);
 void writePixel(const PixelBuffer& buffer, int x, int y, uint32_t xrgb);
 // The nearest palette index to a colour (first of equals).
 int nearestIndex(const uint32_t* palette, int size, uint32_t xrgb);
+// Black or white, whichever is nearer: a colour as a monochrome bitmap takes it.
+uint32_t nearestBlackOrWhite(uint32_t xrgb);
 
 } // namespace platform::gdi

@@ -48,7 +48,7 @@ private:
     WaitBlock& m_block;
 };
 
-DWORD fail(DWORD error)
+DWORD waitFailed(DWORD error)
 {
     SetLastError(error);
     return WAIT_FAILED;
@@ -138,18 +138,18 @@ void recordNamed(const std::string& name, HandleKind kind, const std::shared_ptr
 DWORD waitForHandles(const HANDLE* handles, DWORD count, bool waitAll, DWORD timeoutMs, Waitable* extra)
 {
     if (count > MAXIMUM_WAIT_OBJECTS || (count > 0 && !handles) || (count == 0 && !extra))
-        return fail(ERROR_INVALID_PARAMETER);
+        return waitFailed(ERROR_INVALID_PARAMETER);
     std::vector<std::shared_ptr<Waitable>> objects;
     objects.reserve(count);
     for (DWORD i = 0; i < count; ++i) {
         std::shared_ptr<Waitable> object = waitableFromHandle(handles[i]);
         if (!object)
-            return fail(ERROR_INVALID_HANDLE);
+            return waitFailed(ERROR_INVALID_HANDLE);
         // Waiting for all of one object twice could never be satisfied consistently.
         if (waitAll)
             for (auto& earlier : objects)
                 if (earlier == object)
-                    return fail(ERROR_INVALID_PARAMETER);
+                    return waitFailed(ERROR_INVALID_PARAMETER);
         objects.push_back(std::move(object));
     }
 

@@ -166,9 +166,7 @@ TEST(CombatResolve, ExperienceRewardsKillsAndHigherRankedVictims)
 
 TEST(CombatResolve, ARankGainedInTheFightIsAnnouncedOnTheMap)
 {
-    struct OpenMap : HeadlessMapWindow {
-        bool isOpen() const override { return true; }
-    } map;
+    testing_rules::OpenMapWindow map;
     DuelWorld world;
     world.setRule(kRuleExperience, 1);
     world.state().settings().levelEffect = true;

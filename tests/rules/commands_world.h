@@ -4,12 +4,18 @@
 #include "tests/state/small_world.h"
 
 #include "rules/commands.h"
+#include "rules/headless_links.h"
 #include "state/unit_facts.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace testing_rules {
+
+// A map window that is open, so every step and mark is drawn.
+struct OpenMapWindow : HeadlessMapWindow {
+    bool isOpen() const override { return true; }
+};
 
 class CommandWorld : public testing_state::SmallWorld {
 public:

@@ -5,6 +5,7 @@
 #include "rules/headless_links.h"
 #include "rules/interception.h"
 #include "rules/links.h"
+#include "rules/shared_codes.h"
 #include "state/unit_facts.h"
 #include "tests/rules/combat_world.h"
 #include "tests/rules/world_invariants.h"
@@ -17,7 +18,6 @@ using testing_rules::worldInvariantFaults;
 
 namespace {
 
-constexpr int kLand = 3;
 
 // Country 0, played by a person, walks east along row 2 from (1, 2); country 1 is its enemy.
 struct HazardWorld : CombatWorld {
@@ -94,9 +94,9 @@ TEST(WalkHazards, ExposedMoverIsInterceptedOnTheWay)
     world.setRule(kRuleInterception, 1);
     world.gun->reach = 2;
     world.gun->flags = 1 | 2 | 8 | 16;
-    world.editType(world.other).range[kLand] = 2;
+    world.editType(world.other).range[kLandDomain] = 2;
     const int guard = world.placeUnit(1, world.other, 3, 4);
-    s.hexLayers()->markHex(1, 3, 2, kLand, 0, 0, -1);
+    s.hexLayers()->markHex(1, 3, 2, kLandDomain, 0, 0, -1);
     world.walkTo(5);
     EXPECT_TRUE(hasIntercepted(s, 1, guard));
     EXPECT_EQ(world.unit(1, guard).ammunition[0], 4);

@@ -4,6 +4,7 @@
 #include "rules/combat_pair.h"
 #include "rules/headless_links.h"
 #include "rules/links.h"
+#include "rules/shared_codes.h"
 #include "state/unit_facts.h"
 #include "tests/rules/combat_world.h"
 
@@ -15,7 +16,6 @@ using testing_rules::CombatWorld;
 
 namespace {
 
-constexpr int kLand = 3;
 
 // Country 0's unit moves at (2, 2); enemies of country 1 carry a gun of reach 2 with range 2
 // against land units.
@@ -25,7 +25,7 @@ struct InterceptWorld : CombatWorld {
         fillPool(0);
         gun->reach = 2;
         gun->flags = 1 | 2 | 8 | 16;
-        editType(other).range[kLand] = 2;
+        editType(other).range[kLandDomain] = 2;
         mover = placeUnit(0, plain, 2, 2);
         currentAction(state()).beginAction(0, mover);
         setRulesLinks({ &main, nullptr, &dialogs, nullptr });
@@ -67,7 +67,7 @@ TEST(InterceptorSearch, FindsEnemiesInReachThatMayStillActOnce)
 
     currentAction(world.state()).beginAction(0, world.mover);
     EXPECT_FALSE(hasIntercepted(world.state(), 1, near)) << "a new action empties the list";
-    world.editType(world.other).range[kLand] = 0;
+    world.editType(world.other).range[kLandDomain] = 0;
     EXPECT_TRUE(world.found().empty()) << "no range against the mover's domain";
 }
 
@@ -81,7 +81,7 @@ TEST(InterceptorAttack, HitsTheMoverMarksTheHexAndTellsAPerson)
     interceptAt(world.state(), 0, world.mover, 0);
     EXPECT_LT(strengthTotal(world.unit(0, world.mover)), before);
     EXPECT_TRUE(hasIntercepted(world.state(), 1, interceptor));
-    EXPECT_EQ(world.cell(2, 2).turnMarks[0], 1 << kLand);
+    EXPECT_EQ(world.cell(2, 2).turnMarks[0], 1 << kLandDomain);
     const auto notices = world.dialogs.callsOf("showEventNotice");
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0].args, (std::vector<int64_t> { 7, 0, world.mover }));
@@ -127,9 +127,9 @@ TEST(ReachTest, NeedsRangeAndAWeaponReachingTheDistance)
 {
     InterceptWorld world;
     const int unit = world.placeUnit(1, world.other, 5, 5);
-    EXPECT_TRUE(hasActionCount(world.state(), 1, unit, 2, kLand, 3));
-    EXPECT_FALSE(hasActionCount(world.state(), 1, unit, 3, kLand, 3)) << "beyond range and reach";
+    EXPECT_TRUE(hasActionCount(world.state(), 1, unit, 2, kLandDomain, 3));
+    EXPECT_FALSE(hasActionCount(world.state(), 1, unit, 3, kLandDomain, 3)) << "beyond range and reach";
     EXPECT_FALSE(hasActionCount(world.state(), 1, unit, 1, 4, 3)) << "no range in that layer";
     world.unit(1, unit).ammunition[0] = 0;
-    EXPECT_FALSE(hasActionCount(world.state(), 1, unit, 1, kLand, 3)) << "an empty weapon reaches nothing";
+    EXPECT_FALSE(hasActionCount(world.state(), 1, unit, 1, kLandDomain, 3)) << "an empty weapon reaches nothing";
 }

@@ -30,10 +30,6 @@ struct MineWorld : testing_rules::CombatWorld {
     int victim = -1;
 };
 
-struct OpenMapWindow : HeadlessMapWindow {
-    bool isOpen() const override { return true; }
-};
-
 } // namespace
 
 TEST(MineHit, TestsMembersFromTheLastUpToTheHitLimit)
@@ -67,7 +63,7 @@ TEST(MineHit, ShrinksByOneTeachingOnlyCountriesUntilGone)
 TEST(MineHit, HistoryNamesTheActingUnitAndAnOpenMapShowsTheBlast)
 {
     MineWorld world;
-    OpenMapWindow map;
+    testing_rules::OpenMapWindow map;
     setRulesLinks({ nullptr, &map, nullptr, nullptr });
     world.layMine(kLandMineKind, 2);
     std::strcpy(world.unit(0, world.victim).name, "actor");

@@ -17,9 +17,9 @@ using testing_rules::RangeWorld;
 namespace {
 
 // A land unit of six movement points at (2, 4) on open ground, acting.
-class RouteWorld : public RangeWorld {
+class OpenGroundRouteWorld : public RangeWorld {
 public:
-    RouteWorld()
+    OpenGroundRouteWorld()
         : RangeWorld(12, 10)
     {
         std::fill(std::begin(state().ruleBlock().switches), std::end(state().ruleBlock().switches), uint8_t(0));
@@ -36,7 +36,7 @@ public:
         unit(0, mover).fuel = 40;
         action().beginUnitAction(0, mover, false);
     }
-    ~RouteWorld()
+    ~OpenGroundRouteWorld()
     {
         setActionRangeSource(nullptr);
         setStateRulesHooks(previousHooks);
@@ -67,7 +67,7 @@ bool isConnected(HexPos start, const std::vector<HexPos>& route)
 
 TEST(RoutePlan, WithoutWayPointsTheRouteIsTheBackTraceToTheHex)
 {
-    RouteWorld world;
+    OpenGroundRouteWorld world;
     std::vector<HexPos> route;
     ASSERT_TRUE(planRoute(world.state(), route, 5, 4));
     ASSERT_EQ(route.size(), 3u);
@@ -80,7 +80,7 @@ TEST(RoutePlan, WithoutWayPointsTheRouteIsTheBackTraceToTheHex)
 
 TEST(RoutePlan, WithWayPointsTheRouteRunsThroughEveryPathHexGathered)
 {
-    RouteWorld world;
+    OpenGroundRouteWorld world;
     ASSERT_TRUE(world.action().addWayPoint(4, 2));
     std::vector<HexPos> route;
     ASSERT_TRUE(planRoute(world.state(), route, 6, 3));
@@ -95,7 +95,7 @@ TEST(RoutePlan, WithWayPointsTheRouteRunsThroughEveryPathHexGathered)
 
 TEST(RoutePlan, AFixedRouteOverridesTracing)
 {
-    RouteWorld world;
+    OpenGroundRouteWorld world;
     rulesContext(world.state()).fixedRoute = { { 3, 4 }, { 9, 9 } };
     std::vector<HexPos> route;
     EXPECT_TRUE(planRoute(world.state(), route, 5, 4));
@@ -104,7 +104,7 @@ TEST(RoutePlan, AFixedRouteOverridesTracing)
 
 TEST(RouteMarks, TheUnitsOwnHexOrTheTracedPathIsMarked)
 {
-    RouteWorld world;
+    OpenGroundRouteWorld world;
     GameState& s = world.state();
     clearHexMarkAll(s, kMarkActingUnit | kMarkPathEnd);
     showMovePath(s, 2, 4, RouteEnd::Traced);
@@ -122,7 +122,7 @@ TEST(RouteMarks, TheUnitsOwnHexOrTheTracedPathIsMarked)
 
 TEST(RouteMarks, AFixedEndMarksTheHexAloneFromTheLastWayPoint)
 {
-    RouteWorld world;
+    OpenGroundRouteWorld world;
     GameState& s = world.state();
     ASSERT_TRUE(world.action().addWayPoint(4, 4));
     showMovePath(s, 9, 9, RouteEnd::Fixed);

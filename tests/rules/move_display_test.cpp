@@ -21,12 +21,6 @@ using testing_rules::worldInvariantFaults;
 
 namespace {
 
-// A map window that is open, so every step is drawn.
-class OpenMap : public HeadlessMapWindow {
-public:
-    bool isOpen() const override { return true; }
-};
-
 // Country 0's unit at (1, 2) walks east along row 2; country 1 views the map.
 class DisplayWorld : public CommandWorld {
 public:
@@ -68,7 +62,7 @@ public:
     }
 
     HeadlessMainWindow main;
-    OpenMap map;
+    testing_rules::OpenMapWindow map;
     HeadlessDialogs dialogs;
     CommandRangeSource source;
     StateRulesHooks* previousHooks = nullptr;

@@ -35,9 +35,9 @@ private:
 };
 
 // An open map window that carries requests out later, on its own thread.
-class OpenMapWindow : public HeadlessMapWindow {
+class AnsweringMapWindow : public HeadlessMapWindow {
 public:
-    explicit OpenMapWindow(GameState& state) : m_state(state) { }
+    explicit AnsweringMapWindow(GameState& state) : m_state(state) { }
     bool isOpen() const override { return true; }
     bool postHexBlink(int x, int y) override
     {
@@ -159,7 +159,7 @@ TEST_F(PlayHandshake, MapRequestsWaitForTheMapWindowOrReturnWithoutOne)
     requestCentreOnHex(state(), 5, 6);
     EXPECT_TRUE(headlessMapWindow().callsOf("postHexBlink").empty());
 
-    OpenMapWindow map(state());
+    AnsweringMapWindow map(state());
     setRulesLinks({ nullptr, &map, nullptr, nullptr });
     requestHexBlink(state(), 3, 4);
     EXPECT_EQ(map.callsOf("postHexBlink").at(0).args, (std::vector<int64_t> { 3, 4 }));
@@ -171,7 +171,7 @@ TEST_F(PlayHandshake, MapRequestsWaitForTheMapWindowOrReturnWithoutOne)
 
 TEST_F(PlayHandshake, RankChangeIsShownOnlyAcrossALevelOfAUnitTheCurrentCountrySees)
 {
-    OpenMapWindow map(state());
+    AnsweringMapWindow map(state());
     setRulesLinks({ nullptr, &map, nullptr, nullptr });
     int index = placeUnit(1);
     ASSERT_GE(index, 0);

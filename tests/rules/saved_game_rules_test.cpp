@@ -27,8 +27,7 @@ using testing_rules::CombatWorld;
 
 std::string programPath(const char* name) { return dataPath(name, kFolderProgram); }
 
-struct OpenMap : HeadlessMapWindow {
-    bool isOpen() const override { return true; }
+struct OpenMapOverTheFight : testing_rules::OpenMapWindow {
     HexView visibleHexRange() const override { return { 3, 2, 10, 8 }; }
 };
 
@@ -153,7 +152,7 @@ TEST(SavedGameRules, ViewComesFromAnOpenMapWindowAndSightOpensWithFogOff)
 {
     CombatWorld world;
     GameState& s = world.state();
-    OpenMap map;
+    OpenMapOverTheFight map;
     setRulesLinks({ nullptr, &map, nullptr, nullptr });
     const bool saved(saveGame(s, programPath("v.dat").c_str(), true));
     setRulesLinks({});

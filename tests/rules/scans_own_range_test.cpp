@@ -29,9 +29,9 @@ protected:
     }
 };
 
-class ScanWorld : public RangeWorld {
+class RandomTerrainScanWorld : public RangeWorld {
 public:
-    ScanWorld()
+    RandomTerrainScanWorld()
         : RangeWorld(12, 10)
     {
         std::mt19937 random(5);
@@ -60,7 +60,7 @@ public:
 
 TEST(UnitHexScanRange, AnOwnRangeFindsWhatAGivenRangeFinds)
 {
-    ScanWorld world;
+    RandomTerrainScanWorld world;
     const int unit = world.placeUnit(0, world.landType, 5, 5);
     world.unit(0, unit).fuel = 100;
     MoveRangeMap given(world.state(), 0, unit);
@@ -80,7 +80,7 @@ TEST(UnitHexScanRange, AnOwnRangeFindsWhatAGivenRangeFinds)
 
 TEST(UnitHexScanRange, AnOwnRangeStartsWhereAndHowFarItIsTold)
 {
-    ScanWorld world;
+    RandomTerrainScanWorld world;
     const int unit = world.placeUnit(0, world.landType, 5, 5);
     world.unit(0, unit).fuel = 100;
     ReachedHexes scan(world.state(), 0, unit, 1, 1, 3);
@@ -96,7 +96,7 @@ TEST(UnitHexScanRange, AnOwnRangeStartsWhereAndHowFarItIsTold)
 
 TEST(UnitHexScanRange, AMissingUnitOwnsAnEmptyRangeAndFindsNothing)
 {
-    ScanWorld world;
+    RandomTerrainScanWorld world;
     ReachedHexes scan(world.state(), 0, 7);
     EXPECT_TRUE(scan.ownsRange());
     scan.scanAt(5, 5, 4);
@@ -105,7 +105,7 @@ TEST(UnitHexScanRange, AMissingUnitOwnsAnEmptyRangeAndFindsNothing)
 
 TEST(ReachHexScan, KeepsReachedHexesBeyondTheMinimumCheapestFirstAndRescansTheSame)
 {
-    ScanWorld world;
+    RandomTerrainScanWorld world;
     ReachHexScan scan(world.state(), 0, world.landType, 6, 4, true);
     EXPECT_EQ(scan.allowance(), 6);
     scan.setMinimumDistance(2);
@@ -125,7 +125,7 @@ TEST(ReachHexScan, KeepsReachedHexesBeyondTheMinimumCheapestFirstAndRescansTheSa
 
 TEST(ReachHexScan, AnUnknownTypeReachesNothing)
 {
-    ScanWorld world;
+    RandomTerrainScanWorld world;
     ReachHexScan scan(world.state(), 0, 14999, 6, 4, true);
     scan.rescan();
     EXPECT_EQ(scan.hitCount(), 0);
@@ -134,9 +134,9 @@ TEST(ReachHexScan, AnUnknownTypeReachesNothing)
 namespace {
 
 // A world whose land type is also the missile: its first weapon hits its own class.
-class MissileWorld : public ScanWorld {
+class MissileTargetWorld : public RandomTerrainScanWorld {
 public:
-    MissileWorld()
+    MissileTargetWorld()
     {
         for (RuleSwitch rule : { kRuleSearch, kRuleMissilePhase, kRuleStacking, kRuleFriendlyDamage })
             setRule(rule, 0);
@@ -171,7 +171,7 @@ public:
 
 TEST(MissileTargetHexScan, FindsAHexWithFourEnemiesAroundAndNoneWithThree)
 {
-    MissileWorld world;
+    MissileTargetWorld world;
     world.enemiesAround(6, 5, 4);
     const auto hits = world.scanFrom(3, 5);
     ASSERT_FALSE(hits.empty());
@@ -182,14 +182,14 @@ TEST(MissileTargetHexScan, FindsAHexWithFourEnemiesAroundAndNoneWithThree)
     }
     EXPECT_TRUE(found);
 
-    MissileWorld few;
+    MissileTargetWorld few;
     few.enemiesAround(6, 5, 3);
     EXPECT_TRUE(few.scanFrom(3, 5).empty());
 }
 
 TEST(MissileTargetHexScan, TheRulesLeaveOutMovedUnitsAndHexesBesideOwnUnits)
 {
-    MissileWorld moved;
+    MissileTargetWorld moved;
     moved.setRule(kRuleMissilePhase, 1);
     moved.enemiesAround(6, 5, 4);
     for (int i = 0; i < 4; ++i)
@@ -197,7 +197,7 @@ TEST(MissileTargetHexScan, TheRulesLeaveOutMovedUnitsAndHexesBesideOwnUnits)
     EXPECT_TRUE(moved.scanFrom(3, 5).empty()) << "units far from their turn-start hex";
 
     for (RuleSwitch rule : { kRuleLowFuelUse, kRuleZoc }) {
-        MissileWorld spared;
+        MissileTargetWorld spared;
         spared.setRule(kRuleFriendlyDamage, rule);
         spared.editWeapon(spared.editType(spared.landType).weaponSlot[0].weaponId).flags |= 4;
         for (int d : { 0, 1, 2, 5 }) {

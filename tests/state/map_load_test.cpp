@@ -20,9 +20,10 @@
 namespace {
 
 using testing_state::SmallWorld;
+using testing_state::kInfantry;
+using testing_state::kTank;
 
 constexpr uint8_t kPlain = 1, kSea = 28, kCapital = 31, kLargeCity = 32, kAirport = 35, kTempBridge = 53;
-constexpr uint16_t kInfantry = 2, kTank = 3, kDestroyer = 30;
 
 UnitRecord unitAt(uint16_t type, int x, int y)
 {
@@ -52,7 +53,7 @@ ScenarioFile twoCountryMap()
     f.cellAt(2, 5).constructionMarker = 4;
     f.units[0] = {unitAt(kInfantry, 1, 1), UnitRecord {}, unitAt(kTank, 2, 1)};
     f.units[1] = {unitAt(kTank, 6, 4)};
-    f.units[8] = {unitAt(kDestroyer, 7, 2)};
+    f.units[8] = {unitAt(testing_state::kShip, 7, 2)};
     f.countries[0].allianceMask = 0x1 | 0x2 | 0x10;
     f.countries[0].productionType = 150;
     f.countries[1].productionType = 255;

@@ -9,6 +9,19 @@
 
 namespace testing_state {
 
+// Types of the generated data: 2 infantry (10 members), 3 tank (4 members), 4 self-propelled gun,
+// 8 supply truck, 9 engineers, 10 carrier vehicle, 30 ship (a destroyer of one member), 34 cruiser
+// with a launch weapon, 1 headquarters.
+constexpr int kHeadquarters = 1;
+constexpr int kInfantry = 2;
+constexpr int kTank = 3;
+constexpr int kGun = 4;
+constexpr int kSupplyTruck = 8;
+constexpr int kEngineers = 9;
+constexpr int kCarrierVehicle = 10;
+constexpr int kShip = 30;
+constexpr int kCruiser = 34;
+
 class SmallWorld : public DataFolder {
 public:
     // A width x height map of one terrain type; -1 picks the first type of kind 0 (basic terrain).

@@ -13,10 +13,6 @@ using namespace testing_state;
 
 namespace {
 
-constexpr int kTank = 3;
-constexpr int kSupplyTruck = 8;
-constexpr int kHeadquarters = 1;
-
 // Records which sources were asked; the services themselves belong to the rules.
 class Services : public UnitRecordHooks {
 public:

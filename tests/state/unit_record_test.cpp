@@ -10,18 +10,6 @@ using namespace testing_state;
 
 namespace {
 
-// Generated types: 2 infantry (10 members), 3 tank (4 members), 4 self-propelled gun, 8 supply truck,
-// 9 engineers, 10 carrier vehicle, 30 ship (one member), 34 cruiser with a launch weapon, 1 headquarters.
-constexpr int kInfantry = 2;
-constexpr int kTank = 3;
-constexpr int kGun = 4;
-constexpr int kSupplyTruck = 8;
-constexpr int kEngineers = 9;
-constexpr int kCarrierVehicle = 10;
-constexpr int kShip = 30;
-constexpr int kCruiser = 34;
-constexpr int kHeadquarters = 1;
-
 class Losses : public UnitRecordHooks {
 public:
     Losses() { setUnitRecordHooks(this); }
