@@ -114,6 +114,18 @@ TEST(CampaignStageRow, PicksTheMapForEachEnd)
     s.campaignBlock().currentStage = 2;
     s.campaignBlock().campaignFlag = 0;
     EXPECT_EQ(campaignNextMapIndex(s), -1);
+
+    // The maps a start checks: from map 0 the rows lead to 7 and from there to itself and to 1,
+    // never to map 2.
+    CampaignRecord record {};
+    record.stageRows[0][0] = kCampaignGoToMap;
+    record.stageRows[0][kStageRowTargetOffset] = 7;
+    record.stageRows[7][1] = kCampaignRepeatMap;
+    record.stageRows[7][2] = kCampaignGoToMap;
+    record.stageRows[7][kStageRowTargetOffset + 2] = 1;
+    record.stageRows[1][0] = kCampaignGoToMap;
+    record.stageRows[1][kStageRowTargetOffset] = kCampaignMapCount;
+    EXPECT_EQ(reachableCampaignMaps(record), (std::vector<int> { 0, 7, 1 }));
 }
 
 } // namespace
