@@ -115,9 +115,10 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         return true;
     case kAfterGame: {
         // A campaign that could not go on: the stage that ended stays on the board, to be saved
-        // once its thread, which sends this as its last step, has ended.
+        // once its thread, which sends this as its last step and waits for nothing more, has ended.
         const Handshake& handshake = m_state.handshake();
-        for (int i = 0; i < 200 && msg.wParam == handshake.playRun() && !handshake.isPlayThreadFinished(); ++i)
+        const bool ending = msg.wParam == handshake.playRun() && !handshake.waitingForAnswer();
+        for (int i = 0; ending && i < 200 && !handshake.isPlayThreadFinished(); ++i)
             Sleep(5);
         refreshTerrainWindows();
         refreshTitle();
