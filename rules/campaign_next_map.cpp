@@ -1,4 +1,4 @@
-// loadNextCampaignMap: the next map is read and checked against the campaign before the stage that ended goes.
+// loadNextCampaignMap: the next map is read and checked before the stage that ended is cleared.
 #include "rules/campaign_next_map.h"
 
 #include "platform/kernel/host.h"

@@ -1,8 +1,6 @@
 // Starting a campaign, the stage row that picks the next map, and the results of play.
 #include "state/campaign_progress.h"
 
-#include "lib/error.h"
-#include "lib/file.h"
 #include "platform/kernel/winbase.h"
 #include "state/campaign_file.h"
 #include "state/game_state.h"
@@ -34,6 +32,8 @@ std::unique_ptr<ScenarioFile> stageFileMap(GameState& state, const char* path, i
     if (!map) {
         FileRefusal why = state.mapRefusal();
         why.detail = "map " + std::to_string(index) + ": " + why.detail;
+        // Where the map reader stopped counts from the map's start, not the campaign file's.
+        why.offset = -1;
         state.noteMapRefusal(why);
     }
     return map;

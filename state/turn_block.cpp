@@ -1,4 +1,4 @@
-// Turn order lookups of the TurnBlock.
+// Turn order lookups of the TurnBlock, and what a read one may not hold.
 #include "state/turn_block.h"
 
 #include <array>

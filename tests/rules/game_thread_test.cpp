@@ -196,24 +196,3 @@ TEST(GameThreadCampaign, StoppingPlayNeverLoadsAMapChosenBefore)
     EXPECT_TRUE(world.window.callsOf("afterGame").empty());
     EXPECT_TRUE(world.window.messages().empty());
 }
-
-TEST(GameThreadCampaign, AStageWhoseNextMapCannotBeReadStaysAsItEndedWithNothingCarriedOver)
-{
-    GameThreadWorld world;
-    GameState& state = world.state();
-    CampaignBlock& campaign = state.campaignBlock();
-    campaign.campaignFlag = 1;
-    campaign.currentStage = 1;
-    campaign.stageRows[0][0] = kCampaignGoToMap;
-    campaign.stageRows[0][kStageRowTargetOffset] = 1;
-    state.country(0).outcome = kOutcomeVictory;
-    state.turnBlock().decided = 1;
-    // The campaign file named by the block is not there.
-    world.thread.Run();
-
-    EXPECT_EQ(state.carryOverCount(), 0u) << "carried over twice when the saved stage ends again";
-    EXPECT_EQ(state.liveUnitCount(0), 1);
-    EXPECT_EQ(campaign.currentStage, 1);
-    EXPECT_EQ(world.window.messages().size(), 1u);
-    EXPECT_EQ(world.window.callsOf("afterGame").size(), 1u);
-}

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 using testing_state::SmallWorld;
@@ -115,16 +117,12 @@ TEST(CampaignStageRow, PicksTheMapForEachEnd)
     s.campaignBlock().campaignFlag = 0;
     EXPECT_EQ(campaignNextMapIndex(s), -1);
 
-    // The maps a start checks: from map 0 the rows lead to 7 and from there to itself and to 1,
-    // never to map 2.
+    // The maps a start checks: from map 0 the rows lead to 7, and from 7 to itself and to 1.
     CampaignRecord record {};
-    record.stageRows[0][0] = kCampaignGoToMap;
-    record.stageRows[0][kStageRowTargetOffset] = 7;
-    record.stageRows[7][1] = kCampaignRepeatMap;
-    record.stageRows[7][2] = kCampaignGoToMap;
-    record.stageRows[7][kStageRowTargetOffset + 2] = 1;
-    record.stageRows[1][0] = kCampaignGoToMap;
-    record.stageRows[1][kStageRowTargetOffset] = kCampaignMapCount;
+    for (auto [map, outcome, action, target] : { std::array { 0, 0, 3, 7 }, { 7, 1, 2, 0 }, { 7, 2, 3, 1 }, { 1, 0, 3, 50 } }) {
+        record.stageRows[map][outcome] = uint8_t(action);
+        record.stageRows[map][kStageRowTargetOffset + outcome] = uint8_t(target);
+    }
     EXPECT_EQ(reachableCampaignMaps(record), (std::vector<int> { 0, 7, 1 }));
 }
 
