@@ -27,7 +27,8 @@ std::unique_ptr<StagedCampaign> stageCampaign(GameState& state, const char* path
 // Loads the staged map and fills the block for the player; false when the player is out of range
 // or the map's unit types are not available.
 bool commitCampaign(GameState& state, StagedCampaign& staged, int player);
-// Both steps: false with the game untouched when the file, its first map or the player is refused.
+// Both steps: false with the game untouched when the file, a map it can lead to or the player is
+// refused.
 bool startCampaign(GameState& state, const char* path, int player);
 bool campaignFileTime(const char* path, uint32_t& low, uint32_t& high);
 
