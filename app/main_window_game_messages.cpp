@@ -113,10 +113,20 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         refreshInfoWindows();
         updateMenuStates();
         return true;
-    case kAfterGame:
+    case kAfterGame: {
+        // A campaign that could not go on: the stage that ended stays on the board, to be saved
+        // once its thread, which sends this as its last step and waits for nothing more, has ended.
+        const Handshake& handshake = m_state.handshake();
+        const bool ending = msg.wParam == handshake.playRun() && !handshake.waitingForAnswer();
+        for (int i = 0; ending && i < 200 && !handshake.isPlayThreadFinished(); ++i)
+            Sleep(5);
+        refreshTerrainWindows();
+        refreshTitle();
+        updateMenuStates();
+        return true;
+    }
     case kLastGameMessage:
-        if (msg.message == kLastGameMessage)
-            refreshTerrainWindows();
+        refreshTerrainWindows();
         // A game that ended by itself; one the person stopped has already ended its play, and its
         // last message may arrive after the next game has started.
         if (m_state.handshake().playRunning() && msg.wParam == m_state.handshake().playRun() && !m_endOfPlayPending) {

@@ -1,4 +1,4 @@
-// loadNextCampaignMap: the campaign file is checked against the one the campaign began with.
+// loadNextCampaignMap: the next map is read and checked before the stage that ended is cleared.
 #include "rules/campaign_next_map.h"
 
 #include "platform/kernel/host.h"
@@ -6,37 +6,30 @@
 #include "rules/links.h"
 #include "rules/main_window_link.h"
 #include "rules/play.h"
-#include "state/campaign_file.h"
 #include "state/campaign_progress.h"
 #include "state/game_state.h"
 #include "state/sound_codes.h"
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
+#include <string>
 
 namespace {
 
-
-bool fail(GameState& state)
+// Tells why the campaign cannot go on; the stage just played stays as it is, to be saved.
+bool halt(GameState& state, const NextCampaignMap& next)
 {
-    char path[sizeof(CampaignBlock::filePath) + 1] = {};
-    std::memcpy(path, state.campaignBlock().filePath, sizeof(CampaignBlock::filePath));
-    std::string text = platform::utf8ToCp932("キャンペーンマップファイルが存在しないため、中止します。\n") + path;
+    const FileRefusal& why = state.mapRefusal();
+    std::string text;
+    if (next.changed)
+        text = platform::utf8ToCp932("キャンペーンマップファイルの内容が開始時と異なるため、中止します。\n") + next.path;
+    else if (why.fault == FileFault::Missing)
+        text = platform::utf8ToCp932("キャンペーンマップファイルが存在しないため、中止します。\n") + next.path;
+    else
+        text = platform::utf8ToCp932("キャンペーンマップファイルを読み込めないため、中止します。\n") + next.path
+            + platform::utf8ToCp932("\n理由: ") + why.text();
     mainWindowLink().messageBox(text, platform::utf8ToCp932("中止"));
     return false;
-}
-
-bool loadStageMap(GameState& state, const char* path, int index)
-{
-    uint32_t size = campaignEntrySize(path, index);
-    if (size == 0)
-        return false;
-    std::vector<uint8_t> image(size);
-    CampaignReadTargets targets;
-    targets.maps[size_t(index)] = image.data();
-    targets.sizes[size_t(index)] = size;
-    return CampaignReader().read(targets, path) == 1 && state.loadMapImage(image.data(), image.size());
 }
 
 } // namespace
@@ -61,19 +54,12 @@ void setCountryMusic(GameState& state)
 
 bool loadNextCampaignMap(GameState& state)
 {
-    state.resetMapPart();
-    CampaignBlock& block = state.campaignBlock();
-    char path[sizeof block.filePath + 1] = {};
-    std::memcpy(path, block.filePath, sizeof block.filePath);
-    uint32_t low = 0, high = 0;
-    if (!campaignFileTime(path, low, high) || low != block.fileTimeLow || high != block.fileTimeHigh)
-        return fail(state);
-    int index = state.nextCampaignStage();
-    if (index < 0 || index >= kCampaignMapCount)
-        return fail(state);
-    block.currentStage = uint8_t(index + 1);
-    if (!loadStageMap(state, path, index))
-        return fail(state);
+    // Everything is read and checked before the stage that ended is cleared.
+    const int index = state.nextCampaignStage();
+    NextCampaignMap next = stageNextCampaignMap(state, index);
+    if (!next.map || !state.commitStaged(std::move(next.map)))
+        return halt(state, next);
+    state.campaignBlock().currentStage = uint8_t(index + 1);
     if (state.hasScenarioText())
         dialogLink().showBriefing();
     else

@@ -4,9 +4,9 @@
 class GameState;
 
 // Loads the map whose index nextCampaignStage() holds from the campaign file, shows its briefing (or
-// the map settings list), sets the music of the countries, and starts play again. A missing or
-// changed campaign file, or a next map the file does not hold, is reported on the main window and
-// answers false; the game does not go on.
+// the map settings list), sets the music of the countries, and starts play again. A missing file, one
+// whose record is not the campaign's, or a next map the file cannot give is told on the main window
+// for what it is and answers false with the stage that ended untouched; the file's time is not asked.
 bool loadNextCampaignMap(GameState& state);
 
 // For every country in play whose music code names a user music file (50 and up), puts the file's

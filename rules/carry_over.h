@@ -36,6 +36,8 @@ void addCargoToCarryOver(GameState& state, int entry);
 void markCarryOverWaiting(GameState& state, int i);
 // Entry i became unit (side, unit_index): its hex and flags are copied back into the entry.
 void markCarryOverPlaced(GameState& state, int i, int side, int unit_index);
+// Forgets the entries from count on.
+void truncateCarryOver(GameState& state, uint32_t count);
 // Keeps only the waiting entries, in order, with their links renumbered or cut.
 void compactCarryOverList(GameState& state);
 

@@ -7,6 +7,7 @@
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -130,6 +131,16 @@ void markCarryOverPlaced(GameState& state, int i, int side, int unit_index)
     entry->y = unit->y;
     entry->flags = unit->flags;
     entry->placedUnitIndex = uint16_t(unit_index);
+}
+
+void truncateCarryOver(GameState& state, uint32_t count)
+{
+    UnitRecord* list = state.carryOverTable();
+    if (!list || count >= state.carryOverCount())
+        return;
+    // Cleared, so that no troop number of theirs stays taken.
+    std::fill(list + count, list + state.carryOverCount(), UnitRecord {});
+    state.setCarryOverCount(count);
 }
 
 void compactCarryOverList(GameState& state)

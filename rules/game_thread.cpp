@@ -87,7 +87,11 @@ void GameThread::runStep()
     case kPhaseAction: phaseAction(); break;
     case kPhaseProduction: phaseProduction(); break;
     case kPhaseEnd: phaseEnd(); break;
-    default: break;
+    default:
+        // A phase past the last names no step: the country's part of the turn starts again rather
+        // than the thread turning on nothing.
+        turn.phase = kPhaseStart;
+        break;
     }
 }
 
@@ -150,8 +154,10 @@ bool GameThread::continueCampaign()
         main.refreshTerrainWindows(false);
         return true;
     }
+    // The stage stays on the board as it ended, to be saved: resumed, it ends again and carries
+    // its units over once.
+    truncateCarryOver(m_state, m_carriedBefore);
     main.afterGame();
-    main.refreshTerrainWindows(true);
     return false;
 }
 
@@ -160,6 +166,7 @@ void GameThread::endOfGame()
     int next = -1;
     if (m_state.campaignBlock().campaignFlag == 1) {
         next = campaignNextMapIndex(m_state);
+        m_carriedBefore = m_state.carryOverCount();
         if (next != -1)
             collectCarryOver(m_state);
     }

@@ -4,26 +4,12 @@
 #include "lib/thread.h"
 #include "rules/game_thread_players.h"
 #include "rules/shared_codes.h"
+#include "state/turn_block.h"
 
 #include <array>
 #include <cstdint>
 
 class GameState;
-
-// The phases of one country's part of a turn, in the order they run.
-enum GamePhase : uint16_t {
-    kPhaseStart = 0,
-    kPhaseMissile = 1,
-    kPhaseIncome = 2,
-    kPhaseSupply = 3,
-    kPhaseReplenish = 4,
-    kPhaseAction = 5,
-    kPhaseProduction = 6,
-    kPhaseEnd = 7,
-};
-
-// The current side before the first country of a turn.
-constexpr int kNoSide = 9;
 
 // Each phase step does its work and writes the next phase itself; an interrupted step leaves the
 // phase unchanged, so the same step runs again unless the thread is being stopped.
@@ -86,6 +72,8 @@ private:
     StepYield m_yield;
     uint8_t m_playStarted = 0;
     uint8_t m_gameOver = 0;
+    // The carry-over list's length before the end of the stage added the player's units to it.
+    uint32_t m_carriedBefore = 0;
     std::array<uint8_t, 7> m_phaseHelpShown {};
 };
 

@@ -122,6 +122,9 @@ bool canInterruptGame(GameState& state)
     const Handshake& handshake = state.handshake();
     if (!handshake.playRunning())
         return true;
+    // A thread that has ended (a campaign that could not go on to its next map) holds nothing up.
+    if (handshake.playThread() && handshake.isPlayThreadFinished())
+        return true;
     if (handshake.waitingForAnswer())
         return !handshake.unitCommandBeingSet() && !currentAction(state).autoMoveSetup();
     return handshake.isUiLinkReady();

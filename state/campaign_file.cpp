@@ -5,8 +5,10 @@
 #include "lib/file.h"
 #include "state/map_file_layout.h"
 
+#include <cstddef>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -24,29 +26,63 @@ bool readAt(swCFile& file, uint64_t offset, void* buffer, uint32_t size)
 }
 
 // The header is read twice as the format asks: its length first, then the whole header.
-bool readDirectory(swCFile& file, uint64_t file_size, CampaignDirectory& out)
+FileRefusal readDirectory(swCFile& file, uint64_t file_size, CampaignDirectory& out)
 {
     MapFileHeader head {};
     if (!readAt(file, 0, &head, sizeof head))
-        return false;
-    if (head.length < sizeof head || head.length > kCampaignHeaderCapacity || head.length > file_size)
-        return false;
+        return { FileFault::Truncated, -1, "file ends in the header" };
+    if (campaignFileVersion(head.magic) != 1)
+        return { FileFault::Format, 0, "unknown magic" };
+    if (head.length < sizeof head || head.length > kCampaignHeaderCapacity)
+        return { FileFault::Damaged, offsetof(MapFileHeader, length), "header length out of range" };
     uint8_t header[kCampaignHeaderCapacity] = {};
-    if (!readAt(file, 0, header, head.length))
-        return false;
-    if (campaignFileVersion(reinterpret_cast<const char*>(header)) != 1)
-        return false;
+    if (head.length > file_size || !readAt(file, 0, header, head.length))
+        return { FileFault::Truncated, -1, "file ends in the header" };
     // A short header leaves the entries it does not hold empty.
     size_t stored = (head.length - sizeof head) / sizeof(MapDirectoryEntry);
     if (stored > out.entries.size())
         stored = out.entries.size();
     std::memcpy(out.entries.data(), header + sizeof head, stored * sizeof(MapDirectoryEntry));
-    return true;
+    return {};
 }
 
 bool entryFits(const MapDirectoryEntry& entry, uint64_t file_size, uint32_t limit)
 {
     return entry.size > 0 && entry.size <= limit && uint64_t(entry.offset) + entry.size <= file_size;
+}
+
+// Entry i of the directory: an empty or oversized entry is damage, one past the file's end a cut.
+FileRefusal entryFault(const MapDirectoryEntry& entry, int i, uint64_t file_size, uint32_t limit)
+{
+    if (entryFits(entry, file_size, limit))
+        return {};
+    const std::string what = i == 0 ? std::string("the record") : "map " + std::to_string(i - 1);
+    if (entry.size == 0 || entry.size > limit)
+        return { FileFault::Damaged, int64_t(sizeof(MapFileHeader) + size_t(i) * sizeof entry), what + ": no size or too large" };
+    return { FileFault::Truncated, -1, "file ends in " + what };
+}
+
+// Opens the file, checks directory entry i and hands it to read; the refusal says why not.
+template <typename Read>
+FileRefusal readEntry(const char* path, int i, uint32_t limit, Read read)
+{
+    if (FileFault fault = checkFileBytes(path, kMaxCampaignFileBytes); fault != FileFault::None)
+        return { fault, -1, "campaign file not read" };
+    try {
+        swCFile file(path, 0);
+        const uint64_t file_size = file.fileGetSize();
+        CampaignDirectory directory;
+        if (FileRefusal why = readDirectory(file, file_size, directory))
+            return why;
+        const MapDirectoryEntry& entry = directory.entries[size_t(i)];
+        if (FileRefusal why = entryFault(entry, i, file_size, limit))
+            return why;
+        if (read(file, entry))
+            return {};
+    } catch (swCError* error) {
+        delete error;
+    }
+    return { FileFault::Unreadable, -1, "campaign file not read" };
 }
 
 } // namespace
@@ -59,7 +95,7 @@ int campaignFileVersion(const char* magic)
 int CampaignReader::read(const CampaignReadTargets& targets, swCFile& file, uint64_t file_size)
 {
     CampaignDirectory directory;
-    if (!readDirectory(file, file_size, directory))
+    if (readDirectory(file, file_size, directory))
         return 0;
     if (targets.record) {
         const MapDirectoryEntry& entry = directory.entries[0];
@@ -96,7 +132,7 @@ int CampaignReader::read(const CampaignReadTargets& targets, const char* path)
 uint32_t campaignEntrySize(swCFile& file, uint64_t file_size, int i)
 {
     CampaignDirectory directory;
-    if (i < 0 || i >= kCampaignMapCount || !readDirectory(file, file_size, directory))
+    if (i < 0 || i >= kCampaignMapCount || readDirectory(file, file_size, directory))
         return 0;
     const MapDirectoryEntry& entry = directory.entries[size_t(i) + 1];
     return entryFits(entry, file_size, kMaxCampaignMapSize) ? entry.size : 0;
@@ -111,6 +147,25 @@ uint32_t campaignEntrySize(const char* path, int i)
         delete error;
         return 0;
     }
+}
+
+FileRefusal readCampaignRecord(const char* path, CampaignRecord& record)
+{
+    return readEntry(path, 0, kCampaignRecordSize, [&](swCFile& file, const MapDirectoryEntry& entry) {
+        std::memset(&record, 0, sizeof record);
+        return readAt(file, entry.offset, &record, entry.size);
+    });
+}
+
+FileRefusal readCampaignMap(const char* path, int i, std::vector<uint8_t>& map)
+{
+    map.clear();
+    if (i < 0 || i >= kCampaignMapCount)
+        return { FileFault::Damaged, -1, "no map " + std::to_string(i) + " in a campaign" };
+    return readEntry(path, i + 1, kMaxCampaignMapSize, [&](swCFile& file, const MapDirectoryEntry& entry) {
+        map.resize(entry.size);
+        return readAt(file, entry.offset, map.data(), entry.size);
+    });
 }
 
 std::vector<uint8_t> writeCampaignBytes(const CampaignRecord& record, const std::vector<std::vector<uint8_t>>& maps)

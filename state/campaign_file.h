@@ -1,6 +1,7 @@
 // The campaign file: its directory, the reader of the record and the embedded maps, and the writer.
 #pragma once
 
+#include "lib/file_fault.h"
 #include "state/campaign_block.h"
 
 #include <array>
@@ -37,6 +38,10 @@ public:
 uint32_t campaignEntrySize(const char* path, int i);
 uint32_t campaignEntrySize(swCFile& file, uint64_t file_size, int i);
 int campaignFileVersion(const char* magic);
+// The record, and stage i's map whole in a buffer of its stored size; the refusal says what keeps
+// either from being read: the file, its header, or the entry (a cut file ends inside it).
+FileRefusal readCampaignRecord(const char* path, CampaignRecord& record);
+FileRefusal readCampaignMap(const char* path, int i, std::vector<uint8_t>& map);
 
 // For tools and tests; at most 50 maps.
 std::vector<uint8_t> writeCampaignBytes(const CampaignRecord& record, const std::vector<std::vector<uint8_t>>& maps);

@@ -1,14 +1,15 @@
 // Starting a campaign, the stage row that picks the next map, and the results of play.
 #include "state/campaign_progress.h"
 
-#include "lib/error.h"
-#include "lib/file.h"
 #include "platform/kernel/winbase.h"
 #include "state/campaign_file.h"
 #include "state/game_state.h"
 
+#include <array>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -19,7 +20,57 @@ bool isWin(int outcome) { return outcome >= 1 && outcome <= 99; }
 bool isLoss(int outcome) { return outcome > 100; }
 bool isCampaign(GameState& state) { return state.campaignBlock().campaignFlag == 1; }
 
+// Stage index's map of the file, checked as any map is; null with state.mapRefusal() saying why.
+std::unique_ptr<ScenarioFile> stageFileMap(GameState& state, const char* path, int index)
+{
+    std::vector<uint8_t> bytes;
+    if (FileRefusal why = readCampaignMap(path, index, bytes)) {
+        state.noteMapRefusal(why);
+        return nullptr;
+    }
+    std::unique_ptr<ScenarioFile> map = state.stageMapImage(bytes.data(), bytes.size());
+    if (!map) {
+        FileRefusal why = state.mapRefusal();
+        why.detail = "map " + std::to_string(index) + ": " + why.detail;
+        // Where the map reader stopped counts from the map's start, not the campaign file's.
+        why.offset = -1;
+        state.noteMapRefusal(why);
+    }
+    return map;
+}
+
 } // namespace
+
+int stageRowNextMap(const uint8_t* row, int map, int outcome)
+{
+    switch (row[outcome]) {
+    case kCampaignRepeatMap:
+        return map;
+    case kCampaignGoToMap: {
+        // The stored target is trusted by nothing: an index past the file's maps ends the campaign.
+        int target = row[kStageRowTargetOffset + outcome];
+        return target < kCampaignMapCount ? target : -1;
+    }
+    default:
+        return -1;
+    }
+}
+
+std::vector<int> reachableCampaignMaps(const CampaignRecord& record)
+{
+    std::array<bool, kCampaignMapCount> seen {};
+    std::vector<int> maps { 0 };
+    seen[0] = true;
+    for (size_t k = 0; k < maps.size(); ++k)
+        for (int outcome = 0; outcome < 3; ++outcome) {
+            const int next = stageRowNextMap(record.stageRows[maps[k]], maps[k], outcome);
+            if (next >= 0 && !seen[size_t(next)]) {
+                seen[size_t(next)] = true;
+                maps.push_back(next);
+            }
+        }
+    return maps;
+}
 
 void clearCampaignInfo(GameState& state)
 {
@@ -42,43 +93,53 @@ bool campaignFileTime(const char* path, uint32_t& low, uint32_t& high)
 
 std::unique_ptr<StagedCampaign> stageCampaign(GameState& state, const char* path)
 {
-    auto refuse = [&](FileFault fault, const char* detail) {
-        state.noteMapRefusal({ fault, -1, detail });
+    if (!path || std::strlen(path) >= sizeof(CampaignBlock::filePath)) {
+        state.noteMapRefusal({ FileFault::Missing, -1, "campaign path missing or too long" });
         return nullptr;
-    };
-    if (!path || std::strlen(path) >= sizeof(CampaignBlock::filePath))
-        return refuse(FileFault::Missing, "campaign path missing or too long");
-    if (FileFault fault = checkFileBytes(path, kMaxCampaignFileBytes); fault != FileFault::None)
-        return refuse(fault, "campaign file not read");
-    char magic[kCampaignMagicSize] = {};
-    try {
-        swCFile file(path, 0);
-        if (file.fileRead(magic, sizeof magic) != sizeof magic)
-            return refuse(FileFault::Truncated, "file ends in the magic");
-    } catch (swCError* error) {
-        delete error;
-        return refuse(FileFault::Unreadable, "campaign file not read");
     }
-    if (campaignFileVersion(magic) < 0)
-        return refuse(FileFault::Format, "unknown magic");
     auto staged = std::make_unique<StagedCampaign>();
     staged->path = path;
-    if (!campaignFileTime(path, staged->timeLow, staged->timeHigh))
-        return refuse(FileFault::Unreadable, "campaign file time not read");
-    const uint32_t size = campaignEntrySize(path, 0);
-    if (size == 0)
-        return refuse(FileFault::Damaged, "campaign file holds no readable first map");
-    std::vector<uint8_t> map(size);
-    CampaignReadTargets targets;
-    targets.record = &staged->record;
-    targets.maps[0] = map.data();
-    targets.sizes[0] = size;
-    if (CampaignReader().read(targets, path) != 1)
-        return refuse(FileFault::Damaged, "campaign file refused");
-    staged->map = state.stageMapImage(map.data(), map.size());
-    if (!staged->map)
+    if (FileRefusal why = readCampaignRecord(path, staged->record)) {
+        state.noteMapRefusal(why);
         return nullptr;
+    }
+    if (!campaignFileTime(path, staged->timeLow, staged->timeHigh)) {
+        state.noteMapRefusal({ FileFault::Unreadable, -1, "campaign file time not read" });
+        return nullptr;
+    }
+    // Every map the stage rows can lead to is checked now: a campaign never stops at a stage its
+    // file cannot hold.
+    for (int index : reachableCampaignMaps(staged->record)) {
+        std::unique_ptr<ScenarioFile> map = stageFileMap(state, path, index);
+        if (!map)
+            return nullptr;
+        if (index == 0)
+            staged->map = std::move(map);
+    }
+    state.noteMapRefusal({});
     return staged;
+}
+
+NextCampaignMap stageNextCampaignMap(GameState& state, int index)
+{
+    NextCampaignMap next;
+    const CampaignBlock& block = state.campaignBlock();
+    char path[sizeof block.filePath + 1] = {};
+    std::memcpy(path, block.filePath, sizeof block.filePath);
+    next.path = path;
+    // The block holds the record the campaign began with; the file's time says nothing of its contents.
+    CampaignRecord record;
+    if (FileRefusal why = readCampaignRecord(path, record)) {
+        state.noteMapRefusal(why);
+        return next;
+    }
+    if (std::memcmp(&record, reinterpret_cast<const uint8_t*>(&block) + kCampaignRecordOffset, sizeof record) != 0) {
+        next.changed = true;
+        state.noteMapRefusal({ FileFault::Damaged, -1, "the campaign record is not the one the campaign began with" });
+        return next;
+    }
+    next.map = stageFileMap(state, path, index);
+    return next;
 }
 
 bool commitCampaign(GameState& state, StagedCampaign& staged, int player)
@@ -112,18 +173,7 @@ int campaignNextMapIndex(GameState& state)
     if (block.campaignFlag != 1 || block.currentStage < 1 || block.currentStage > kCampaignMapCount)
         return -1;
     int outcome = hasCampaignPlayerWon(state) ? 0 : hasCampaignPlayerLost(state) ? 2 : 1;
-    const uint8_t* row = block.stageRows[block.currentStage - 1];
-    switch (row[outcome]) {
-    case kCampaignRepeatMap:
-        return block.currentStage - 1;
-    case kCampaignGoToMap: {
-        // The stored target is trusted by nothing: an index past the file's maps ends the campaign.
-        int target = row[kStageRowTargetOffset + outcome];
-        return target < kCampaignMapCount ? target : -1;
-    }
-    default:
-        return -1;
-    }
+    return stageRowNextMap(block.stageRows[block.currentStage - 1], block.currentStage - 1, outcome);
 }
 
 bool hasCampaignPlayerWon(GameState& state)

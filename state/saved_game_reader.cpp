@@ -112,6 +112,9 @@ bool ImageReader::header()
         return false;
     if (m_out.version == 1)
         std::iota(std::begin(m_out.turn.nextOrder), std::end(m_out.turn.nextOrder), uint8_t(0));
+    // The game thread has no step for a phase or a side it does not know.
+    if (std::string fault = turnBlockFault(m_out.turn); !fault.empty())
+        return fail(fault);
 
     uint32_t size = 0;
     if (!recordSize<CountryRecord>(size, "country records"))

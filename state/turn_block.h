@@ -3,6 +3,22 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+
+// The phases of one country's part of a turn, in the order they run.
+enum GamePhase : uint16_t {
+    kPhaseStart = 0,
+    kPhaseMissile = 1,
+    kPhaseIncome = 2,
+    kPhaseSupply = 3,
+    kPhaseReplenish = 4,
+    kPhaseAction = 5,
+    kPhaseProduction = 6,
+    kPhaseEnd = 7,
+};
+
+// The current side before the first country of a turn.
+constexpr int kNoSide = 9;
 
 #pragma pack(push, 1)
 struct TurnBlock {
@@ -42,6 +58,9 @@ struct TurnBlock {
 };
 #pragma pack(pop)
 static_assert(sizeof(TurnBlock) == 2340);
+// What in a turn block read from a file no game can be in: a field out of its range, or a turn order
+// that is not one of the eight countries; empty when there is nothing.
+std::string turnBlockFault(const TurnBlock& turn);
 static_assert(offsetof(TurnBlock, viewingCountry) == 8);
 static_assert(offsetof(TurnBlock, order) == 24);
 static_assert(offsetof(TurnBlock, capitalMask) == 34);

@@ -1,6 +1,7 @@
 // The troop windows as the main window keeps them: the troop list with its docked display-item
 // window on the menu and its messages, the game thread's notices reaching the lists, and a
-// campaign's next map whose carried-over units the person places by hand on the map.
+// campaign's next map whose carried-over units the person places by hand on the map, or the stage
+// kept when the campaign file changed.
 #include "app/control_panel.h"
 #include "ui/private_messages.h"
 #include "app/map_window.h"
@@ -17,12 +18,15 @@
 #include "tests/ui/looked_world.h"
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 
 namespace {
 
 using main_window_test::World;
 using main_window_test::SetUpAcceptor;
 namespace harness = platform::harness;
+namespace fs = std::filesystem;
 
 bool showTroopListStored() { return makeNamedValue("ShowTroopList").profileReadBool(false); }
 
@@ -36,6 +40,13 @@ void winFirstMap(World& world)
     s.turnBlock().decided = 1;
     world.window().endActionPhase();
 }
+
+// The sample campaign started on a running clock, its person's country in its action phase.
+struct CampaignStarted {
+    platform::harness::TestClock clock { platform::harness::TestClock::Running };
+    World world;
+    bool inActionPhase = world.window().newGameFrom(world.gamePath("tkmap/border.vtc")) && world.waitForPersonIn(5);
+};
 
 RECT windowRect(HWND window)
 {
@@ -164,12 +175,14 @@ TEST(MainWindowTroopWindows, TheGameThreadsNoticesReachTheLists)
 
 TEST(MainWindowTroopWindows, ACampaignsCarriedOverUnitsArePlacedByHand)
 {
-    platform::harness::TestClock clock(platform::harness::TestClock::Running);
-    World world;
+    CampaignStarted started;
+    ASSERT_TRUE(started.inActionPhase);
+    World& world = started.world;
     GameState& s = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/border.vtc")));
-    ASSERT_TRUE(world.waitForPersonIn(5));
     const int carried = s.countUnitsInPlay(0);
+    // A second on the campaign file's clock says nothing of what it holds.
+    const fs::path file = world.folder().host("tkmap/border.vtc");
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(1));
     SetUpAcceptor nextMap;
     winFirstMap(world);
     ASSERT_TRUE(World::pumpUntil([&] { return world.window().deployWindow() != nullptr; }, std::chrono::seconds(30)));
@@ -226,17 +239,50 @@ TEST(MainWindowTroopWindows, ACampaignsCarriedOverUnitsArePlacedByHand)
     SendMessageA(deploy, WM_COMMAND, troop_deploy_id::kStartGame, 0);
     ASSERT_TRUE(World::pumpUntil([&] { return !s.handshake().deploymentWaiting() && !IsWindow(deploy); }));
     EXPECT_EQ(world.window().deployWindow(), nullptr);
-    EXPECT_EQ(int(s.carryOverCount()), carried - 1);
+    // The game thread keeps the rest once it has the answer: by the person's next phase.
     EXPECT_TRUE(world.waitForPersonIn(5));
+    EXPECT_EQ(int(s.carryOverCount()), carried - 1);
+}
+
+TEST(MainWindowTroopWindows, AStageWhoseCampaignFileChangedStaysToBeSavedAndGoesOnFromTheSaveOnceTheFileIsBack)
+{
+    CampaignStarted started;
+    ASSERT_TRUE(started.inActionPhase);
+    World& world = started.world;
+    GameState& s = world.state();
+    const int carried = s.countUnitsInPlay(0);
+    const std::string campaign = world.folder().read("tkmap/border.vtc");
+    // The first byte of the campaign's name, after the 632 bytes of the header.
+    world.folder().write("tkmap/border.vtc", campaign.substr(0, 632) + "X" + campaign.substr(633));
+    // The box is shown as the person sees it and answered by its key.
+    harness::setMessageBoxPolicy(false);
+    winFirstMap(world);
+    ASSERT_TRUE(World::pumpUntil([] { return IsWindowVisible(FindWindowA("DerazodoMessageBox", nullptr)); }));
+    harness::waitIdle();
+    harness::keepShot("campaign_file_changed.png");
+    harness::pressKey(VK_RETURN);
+    ASSERT_TRUE(World::pumpUntil([&] { return s.handshake().playThread() && s.handshake().isPlayThreadFinished(); }));
+    harness::setMessageBoxPolicy(true);
+    EXPECT_EQ(s.countUnitsInPlay(0), carried);
+    EXPECT_TRUE(world.window().commandEnabled(menu_id::kSaveGameAs));
+    harness::keepShot("campaign_stage_kept.png");
+    ASSERT_TRUE(world.window().saveGameTo(world.gamePath("save/stage.wqc")));
+
+    // Put back, the file takes the saved stage on to the next map with its units carried over once.
+    world.folder().write("tkmap/border.vtc", campaign);
+    SetUpAcceptor nextMap;
+    ASSERT_TRUE(world.window().resumeGameFrom(world.gamePath("save/stage.wqc")));
+    ASSERT_TRUE(World::pumpUntil([&] { return world.window().deployWindow() != nullptr; }, std::chrono::seconds(30)));
+    EXPECT_EQ(s.campaignBlock().currentStage, 2);
+    EXPECT_EQ(int(s.carryOverCount()), carried);
 }
 
 TEST(MainWindowTroopWindows, EndingPlayDuringTheDeploymentDestroysItsWindow)
 {
-    platform::harness::TestClock clock(platform::harness::TestClock::Running);
-    World world;
+    CampaignStarted started;
+    ASSERT_TRUE(started.inActionPhase);
+    World& world = started.world;
     GameState& s = world.state();
-    ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/border.vtc")));
-    ASSERT_TRUE(world.waitForPersonIn(5));
     SetUpAcceptor nextMap;
     winFirstMap(world);
     ASSERT_TRUE(World::pumpUntil([&] { return world.window().deployWindow() != nullptr; }, std::chrono::seconds(30)));

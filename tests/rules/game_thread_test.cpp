@@ -87,7 +87,7 @@ TEST(GameThreadPhases, InterruptedNeutralTurnResumesWithoutStoppingTheThread)
     EXPECT_EQ(world.turn().phase, kPhaseStart);
 }
 
-TEST(GameThreadPhases, SideOutsideTheTablesStartsTheTurnAgain)
+TEST(GameThreadPhases, SideOrPhaseOutsideTheTablesStartsAgain)
 {
     GameThreadWorld world;
     world.thread.runStep();
@@ -96,6 +96,13 @@ TEST(GameThreadPhases, SideOutsideTheTablesStartsTheTurnAgain)
     world.thread.runStep();
     EXPECT_EQ(world.turn().currentCountry, 0);
     EXPECT_EQ(world.turn().phase, kPhaseMissile);
+    // A phase with no step starts the country's part again rather than running nothing forever.
+    for (uint16_t phase : { 8, 65535 }) {
+        world.turn().phase = phase;
+        world.thread.runStep();
+        EXPECT_EQ(world.turn().currentCountry, 0);
+        EXPECT_EQ(world.turn().phase, kPhaseStart) << phase;
+    }
 }
 
 TEST(GameThreadEnd, TurnLimitGivesTheTurnLimitOutcomesAndEndsTheThread)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 using testing_state::SmallWorld;
@@ -114,6 +116,14 @@ TEST(CampaignStageRow, PicksTheMapForEachEnd)
     s.campaignBlock().currentStage = 2;
     s.campaignBlock().campaignFlag = 0;
     EXPECT_EQ(campaignNextMapIndex(s), -1);
+
+    // The maps a start checks: from map 0 the rows lead to 7, and from 7 to itself and to 1.
+    CampaignRecord record {};
+    for (auto [map, outcome, action, target] : { std::array { 0, 0, 3, 7 }, { 7, 1, 2, 0 }, { 7, 2, 3, 1 }, { 1, 0, 3, 50 } }) {
+        record.stageRows[map][outcome] = uint8_t(action);
+        record.stageRows[map][kStageRowTargetOffset + outcome] = uint8_t(target);
+    }
+    EXPECT_EQ(reachableCampaignMaps(record), (std::vector<int> { 0, 7, 1 }));
 }
 
 } // namespace

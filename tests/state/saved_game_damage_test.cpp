@@ -38,7 +38,7 @@ public:
     std::map<std::string, size_t> fields;
 };
 
-TEST(SavedGameDamage, OversizedBlocksAndCountsAreRefused)
+TEST(SavedGameDamage, OversizedBlocksCountsAndTurnFieldsOutOfRangeAreRefused)
 {
     DamagedSave world;
     struct Case {
@@ -59,9 +59,14 @@ TEST(SavedGameDamage, OversizedBlocksAndCountsAreRefused)
         { "units.count", 999 }, { "stats.count", 60000 },
         // The map size: 300 x 300 hexes, and 0 wide.
         { "width", 300u | 300u << 16 }, { "width", 0u | 6u << 16 },
+        // Turn block fields from its byte 2 (the phase, beside current side 1), 4 (the current
+        // side), 8 (the viewing country), 24 (the turn order) and 2204 (the next turn's).
+        { "turn", 8u | 1u << 16, 6 }, { "turn", 9u | 1u << 16, 6 }, { "turn", 160u | 1u << 16, 6 },
+        { "turn", 65535u | 1u << 16, 6 }, { "turn", 10, 8 }, { "turn", 0xFF, 12 },
+        { "turn", 0x03020101, 28 }, { "turn", 0x03020108, 28 }, { "turn", 0x04050707, 2208 },
     };
     for (const Case& c : cases)
-        world.expectRefused(world.with(c.field, c.value, c.extra), std::string(c.field) + "=" + std::to_string(c.value));
+        world.expectRefused(world.with(c.field, c.value, c.extra), std::string(c.field) + "+" + std::to_string(c.extra) + "=" + std::to_string(c.value));
 
     std::string magic = world.good;
     magic[15] = '7';

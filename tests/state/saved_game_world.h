@@ -35,8 +35,10 @@ public:
         s.turnBlock().turn = 4;
         s.turnBlock().phase = 5;
         s.turnBlock().currentCountry = 1;
-        for (int i = 0; i < 8; ++i)
+        for (int i = 0; i < 8; ++i) {
+            s.turnBlock().order[i] = uint8_t(i);
             s.turnBlock().nextOrder[i] = uint8_t(7 - i);
+        }
         s.neutralBlock()[0] = 0x81;
         s.randomPool().fill();
         s.random(1, 100);

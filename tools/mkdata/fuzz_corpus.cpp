@@ -16,6 +16,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <numeric>
 #include <sstream>
 #include <stdexcept>
 
@@ -98,6 +99,8 @@ std::string savedGameBytes()
     image->header.width = 4;
     image->header.height = 3;
     image->turn.turn = 2;
+    std::iota(std::begin(image->turn.order), std::end(image->turn.order), uint8_t(0));
+    std::iota(std::begin(image->turn.nextOrder), std::end(image->turn.nextOrder), uint8_t(0));
     image->countries[0].controller = 1;
     image->countries[1].controller = 2;
     image->rules.switches[kRuleSearch] = 1;
