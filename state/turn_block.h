@@ -58,9 +58,6 @@ struct TurnBlock {
 };
 #pragma pack(pop)
 static_assert(sizeof(TurnBlock) == 2340);
-// What in a turn block read from a file no game can be in: a field out of its range, or a turn order
-// that is not one of the eight countries; empty when there is nothing.
-std::string turnBlockFault(const TurnBlock& turn);
 static_assert(offsetof(TurnBlock, viewingCountry) == 8);
 static_assert(offsetof(TurnBlock, order) == 24);
 static_assert(offsetof(TurnBlock, capitalMask) == 34);
@@ -69,3 +66,7 @@ static_assert(offsetof(TurnBlock, transportArrived) == 70);
 static_assert(offsetof(TurnBlock, transportLost) == 88);
 static_assert(offsetof(TurnBlock, anthemFiles) == 124);
 static_assert(offsetof(TurnBlock, nextOrder) == 2204);
+
+// What in a turn block read from a file no game can be in: a field out of its range, or a turn order
+// that is not one of the eight countries; empty when there is nothing.
+std::string turnBlockFault(const TurnBlock& turn);
