@@ -3,6 +3,7 @@
 
 #include "rules/mines.h"
 #include "state/action_history.h"
+#include "state/rule_block.h"
 #include "state/unit_facts.h"
 #include "tests/rules/storing_world.h"
 
@@ -95,21 +96,34 @@ TEST(ReleaseCivilians, SetsDownOnlyTheFirstCivilianOntoAnEmptyHex)
     EXPECT_TRUE(world.registered(1, 1, 0, blocker));
 }
 
+// Delivered under the carrier's own country's eyes the notice names them; under fog of war, to
+// country 2 that sees nothing there, it tells of the delivery only.
 TEST(ReleaseCivilians, OnTheirDestinationTheyLeavePlayAndCountForTheGoal)
 {
-    CivilianWorld world;
-    const int civilian = world.addUnit(8, world.plain, 2, 2);
-    world.load(0, world.carrier, 8, civilian);
-    world.setTransport(8, civilian, 3, 3);
+    for (int viewer : { 0, 2 }) {
+        SCOPED_TRACE(viewer);
+        CivilianWorld world;
+        world.state().turnBlock().viewingCountry = int8_t(viewer);
+        if (viewer != 0) {
+            world.setRule(kRuleSearch, 1);
+            world.state().recreateSightMaps();
+        }
+        const int civilian = world.addUnit(8, world.plain, 2, 2);
+        world.load(0, world.carrier, 8, civilian);
+        world.setTransport(8, civilian, 3, 3);
+        const uint32_t records = world.state().historyLog().count();
 
-    ASSERT_TRUE(execReleaseCivilians(world.state(), 3, 3));
-    EXPECT_FALSE(unitExists(world.unit(8, civilian)));
-    EXPECT_FALSE(world.registered(3, 3, 8, civilian));
-    EXPECT_EQ(world.state().turnBlock().transportArrived[8], 4);
-    EXPECT_EQ(world.state().endCheckFlags() & 8, 8);
-    EXPECT_EQ(world.state().turnBlock().transportLost[8], 0) << "a delivery is no loss";
-    EXPECT_EQ(world.dialogs.callsOf("showEventNotice").back().args, (std::vector<int64_t> { 3, 8, civilian }));
-    EXPECT_FALSE(world.unit(0, world.carrier).hasFlag(kUnitCarrying));
+        ASSERT_TRUE(execReleaseCivilians(world.state(), 3, 3));
+        EXPECT_FALSE(unitExists(world.unit(8, civilian)));
+        EXPECT_FALSE(world.registered(3, 3, 8, civilian));
+        EXPECT_EQ(world.state().turnBlock().transportArrived[8], 4);
+        EXPECT_EQ(world.state().endCheckFlags() & 8, 8);
+        EXPECT_EQ(world.state().turnBlock().transportLost[8], 0) << "a delivery is no loss";
+        const std::vector<int64_t> named { 3, 8, civilian }, unnamed { 3, -1, -1 };
+        EXPECT_EQ(world.dialogs.callsOf("showEventNotice").back().args, viewer == 0 ? named : unnamed);
+        EXPECT_GT(world.state().historyLog().count(), records);
+        EXPECT_FALSE(world.unit(0, world.carrier).hasFlag(kUnitCarrying));
+    }
 }
 
 TEST(ReleaseCivilians, AMinedHexHitsThemBeforeTheyAreDelivered)
