@@ -51,17 +51,28 @@ TEST(TakeCivilians, TheCivilianComesAboardFromTheNextHex)
     EXPECT_FALSE(execTakeCivilians(world.state(), 1, 2));
 }
 
+// Country 0's own pick-up is told of; to country 2, watching under fog of war and seeing nothing
+// there, the civilian's mine is not.
 TEST(TakeCivilians, AMineUnderTheCarrierHitsTheCivilianAndTeachesNobody)
 {
+    for (int viewer : { 2, 0 }) {
+        CivilianWorld world;
+        world.state().turnBlock().viewingCountry = int8_t(viewer);
+        world.setRule(kRuleSearch, viewer == 0 ? 0 : 1);
+        world.state().recreateSightMaps();
+        world.cell(2, 2).mineKind = kLandMineKind;
+        world.cell(2, 2).mineCount = 2;
+        const int civilian = world.placeUnit(8, world.plain, 3, 2);
+        ASSERT_TRUE(execTakeCivilians(world.state(), 3, 2));
+        EXPECT_EQ(strengthTotal(world.unit(8, civilian)), 4 * 7);
+        EXPECT_EQ(world.cell(2, 2).mineCount, 1);
+        EXPECT_EQ(world.cell(2, 2).mineKnownMask, 0) << "the neutral side learns no mine";
+        if (viewer == 2)
+            EXPECT_TRUE(world.dialogs.callsOf("showEventNotice").empty());
+        else
+            EXPECT_EQ(world.dialogs.callsOf("showEventNotice").at(0).args, (std::vector<int64_t> { 15, 8, civilian }));
+    }
     CivilianWorld world;
-    world.cell(2, 2).mineKind = kLandMineKind;
-    world.cell(2, 2).mineCount = 2;
-    const int civilian = world.placeUnit(8, world.plain, 3, 2);
-    ASSERT_TRUE(execTakeCivilians(world.state(), 3, 2));
-    EXPECT_EQ(strengthTotal(world.unit(8, civilian)), 4 * 7);
-    EXPECT_EQ(world.cell(2, 2).mineCount, 1);
-    EXPECT_EQ(world.cell(2, 2).mineKnownMask, 0) << "the neutral side learns no mine";
-    EXPECT_EQ(world.dialogs.callsOf("showEventNotice").at(0).args, (std::vector<int64_t> { 15, 8, civilian }));
 
     // A civilian without members is destroyed rather than taken aboard.
     const int empty = world.placeUnit(8, world.plain, 2, 3);
