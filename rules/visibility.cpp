@@ -73,7 +73,9 @@ bool viewerSeesHex(const GameState& state, int x, int y)
     const TurnBlock& turn = state.turnBlock();
     const int viewer = turn.viewer();
     const FogMap* fog = state.fogMap();
-    if (viewer < 0 || turn.currentCountry == viewer || !state.ruleOn(kRuleSearch) || !fog)
+    // Before the first turn only the person's own deployment acts.
+    const bool viewers_time = turn.turn == 0 || turn.currentCountry == viewer;
+    if (viewer < 0 || viewers_time || !state.ruleOn(kRuleSearch) || !fog)
         return true;
     return fog->isSeenInLayers(viewer, x, y, kEveryLayer);
 }

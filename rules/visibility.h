@@ -21,8 +21,8 @@ bool typeMayHide(const UnitTypeRecord& type);
 // sound, notice, name and figure the game gives of them. The viewer is the turn block's viewer();
 // with none, nothing is hidden.
 //
-// The hex: everything with fog of war off and on the viewing country's own turn; else only the
-// hexes its sight (or an ally's) covers in some layer.
+// The hex: everything with fog of war off, on the viewing country's own turn and before the first
+// turn; else only the hexes its sight (or an ally's) covers in some layer.
 bool viewerSeesHex(const GameState& state, int x, int y);
 // Unit (code, index) standing at (x, y): its own and its allies' units always, another's as fog of
 // war and concealment let the viewing country see it there.

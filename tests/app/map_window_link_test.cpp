@@ -192,7 +192,7 @@ TEST(MapWindowLink, AComputersFightsShowNothingOverTheViewersFog)
     watcher.join();
     testing_lib::pump();
     changed += screenOverFog() != before;
-    testing_lib::keepScreen("computer_fights_in_fog");
+    platform::harness::keepShot("computer_fights_in_fog.png");
     EXPECT_EQ(changed.load(), 0) << "something showed over a fogged hex or in the panel";
     EXPECT_EQ(view.battle.callsOf("runBattleScene").size(), 1u);
     EXPECT_LT(world.unit(1, far).ammunition[0], 5) << "the fight in fog was fought all the same";

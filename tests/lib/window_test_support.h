@@ -6,7 +6,6 @@
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
 
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -95,13 +94,6 @@ inline void destroyAllWindows()
     for (HWND top : tops)
         DestroyWindow(top);
     pump();
-}
-
-// The whole screen as <name>.png in the folder DERAZODO_SHOTS names, when it names one.
-inline void keepScreen(const std::string& name)
-{
-    if (const char* folder = std::getenv("DERAZODO_SHOTS"); folder && *folder)
-        platform::harness::writePng(platform::harness::readScreen(), std::string(folder) + "/" + name + ".png");
 }
 
 // A plain top-level library window of a class registered on first Create.
