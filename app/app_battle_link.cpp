@@ -42,10 +42,6 @@ void AppBattleLink::showSimpleBattle()
     swCWindow* owner = main ? windowFromHandle(main) : nullptr;
     if (!owner)
         return;
-    const TurnBlock& turn = m_main.state().turnBlock();
-    const int viewer = turn.viewingCountry >= 0 && turn.viewingCountry < kCountryCount ? turn.viewingCountry
-        : turn.currentCountry < kCountryCount                                          ? turn.currentCountry
-                                                                                       : 0;
-    LiveClashEasyWindow window(makeWindowContext(m_main.state()), owner, viewer);
+    LiveClashEasyWindow window(makeWindowContext(m_main.state()), owner);
     window.Create();
 }

@@ -4,6 +4,7 @@
 #include "platform/kernel/host.h"
 #include "rules/game_thread.h"
 #include "rules/targets.h"
+#include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
 #include "state/unit_facts.h"
@@ -64,15 +65,19 @@ std::vector<PanelLine> sideFactLines(GameState& state)
     const int shown = limit > 0 ? std::min<int>(turn.turn, limit) : turn.turn;
     lines.push_back(line(jp("第") + std::to_string(shown) + jp("ターン　") + jp(state.isNightTurn() ? "夜" : "昼")));
     lines.push_back(line(phaseName(turn.phase)));
-    if (side >= 0 && side < kCountryCount)
-        lines.push_back(line(jp("資金　") + std::to_string(state.country(side).funds)));
+    // Another country's funds are hidden as in the country information window.
+    if (side >= 0 && side < kCountryCount) {
+        const bool shown = viewerSeesFigures(state, side);
+        lines.push_back(line(jp("資金　") + (shown ? std::to_string(state.country(side).funds) : "????????")));
+    }
     return lines;
 }
 
 std::vector<PanelLine> unitFactLines(GameState& state, int side, int index)
 {
+    // A computer's acting unit is shown here too: one the viewer may not see stays unnamed.
     const UnitRecord* unit = state.unitOf(side, index);
-    if (!unit || !unitExists(*unit))
+    if (!unit || !unitExists(*unit) || !viewerSeesUnit(state, side, index))
         return { line(jp("部隊未選択"), kFactGreyText) };
     const UnitTypeRecord& type = unit->type();
     std::vector<PanelLine> lines;

@@ -158,7 +158,7 @@ void AppMainWindowLink::notifyTroopLists(int country)
 {
     post(m_troops, ui_message::kTroopListShowCountry, WPARAM(country));
     post(m_destroyed, ui_message::kTroopListShowCountry, WPARAM(country));
-    const int viewer = m_state.turnBlock().viewingCountry;
+    const int viewer = m_state.turnBlock().viewer();
     if (viewer != m_viewer.exchange(viewer))
         post(m_map, ui_message::kMapFullRefresh);
 }

@@ -260,7 +260,7 @@ void MapWindow::reinitialise()
         std::lock_guard lock(m_drawLock);
         m_renderer->setZoom(std::clamp(presentation().mapView().zoom.load(), 0, kZoomCount - 1));
         m_renderer->setNight(shownNight());
-        m_renderer->setViewer(m_state.turnBlock().viewingCountry, m_state.ruleOn(kRuleSearch));
+        m_renderer->setViewer(m_state.turnBlock().viewer(), m_state.ruleOn(kRuleSearch));
         if (handle()) {
             RECT client {};
             GetClientRect(handle(), &client);

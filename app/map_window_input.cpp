@@ -42,7 +42,7 @@ bool MapWindow::onDeveloperPopup(LPARAM lParam, WPARAM wParam)
     if (!hexAtClient({ GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) }, x, y))
         return true;
     const TurnBlock& turn = m_state.turnBlock();
-    const int country = turn.currentCountry < kCountryCount ? int(turn.currentCountry) : int(turn.viewingCountry);
+    const int country = turn.currentCountry < kCountryCount ? int(turn.currentCountry) : turn.viewer();
     if (country < 0 || country >= kCountryCount)
         return true;
     HMENU popup = CreatePopupMenu();

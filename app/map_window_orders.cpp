@@ -71,15 +71,10 @@ int buildingOwnerAt(const GameState& state, HexPos hex)
 // The units of the list the viewing country's sight allows, in their order.
 std::vector<UnitRef> seenBy(const GameState& state, const std::vector<UnitRef>& units)
 {
-    const int viewer = state.turnBlock().viewingCountry;
     std::vector<UnitRef> seen;
-    for (const UnitRef& ref : units) {
-        if (ref.table >= kSideCount)
-            continue;
-        if (viewer >= 0 && viewer < kCountryCount && !isUnitVisibleTo(state, viewer, ref.table, ref.index))
-            continue;
-        seen.push_back(ref);
-    }
+    for (const UnitRef& ref : units)
+        if (ref.table < kSideCount && viewerSeesUnit(state, ref.table, ref.index))
+            seen.push_back(ref);
     return seen;
 }
 

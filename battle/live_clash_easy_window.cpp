@@ -7,7 +7,7 @@
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
 #include "rules/combat_pair.h"
-#include "rules/visibility.h"
+#include "rules/combat_scene.h"
 #include "ui/base_bitmaps.h"
 #include "state/data_path.h"
 #include "state/game_state.h"
@@ -75,11 +75,10 @@ POINT iconPlace(int k, int i) { return { k * 300 + 68 + (i % 5) * 44, (i / 5 + 3
 
 } // namespace
 
-LiveClashEasyWindow::LiveClashEasyWindow(const WindowContext& context, swCWindow* owner, int viewer)
+LiveClashEasyWindow::LiveClashEasyWindow(const WindowContext& context, swCWindow* owner)
     : KitWindow(dialog_template::kBattle, owner, false)
     , m_game(context.game)
     , m_look(context.look)
-    , m_viewer(viewer)
 {
     registerGameDialogTemplates();
 }
@@ -161,8 +160,7 @@ void LiveClashEasyWindow::drawSide(HDC dc, int k)
     const CombatSide& side = pair.side[k];
     const int x = k * 300;
     const UnitRecord* unit = pair.unit(state, k);
-    m_shown[k] = unit && (k == 0 || pair.isSideSet(1))
-        && isHexVisibleTo(state, m_viewer, side.code, side.index, int(side.x), int(side.y));
+    m_shown[k] = unit && (k == 0 || pair.isSideSet(1)) && viewerSeesSide(state, side);
     if (!m_shown[k]) {
         const std::string name = platform::utf8ToCp932("？？？？？？？？");
         const std::string cls = platform::utf8ToCp932("？？？？？？");

@@ -11,8 +11,8 @@
 
 class LiveClashEasyWindow : public ui::KitWindow<DialogBase> {
 public:
-    // viewer: the country whose sight decides what is shown. The game holds the engagement shown.
-    LiveClashEasyWindow(const WindowContext& context, swCWindow* owner, int viewer);
+    // The game holds the engagement shown; each side as the viewer may see it.
+    LiveClashEasyWindow(const WindowContext& context, swCWindow* owner);
     ~LiveClashEasyWindow() override;
 
     int OnInitDialog() override;
@@ -47,7 +47,6 @@ private:
 
     GameState& m_game;
     const Presentation& m_look;
-    int m_viewer;
     bool m_shown[2] = {};
     swCBitmap m_picture;
     swCBitmap m_clean;

@@ -43,5 +43,5 @@ private:
     GameState& m_game;
     const Presentation& m_look;
     swCBitmap m_row;
-    int m_viewer = 8;
+    int m_viewer = -1;
 };

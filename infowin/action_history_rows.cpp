@@ -76,7 +76,7 @@ public:
     // A party's icon and, when asked, its name; returns the x after it.
     int party(int x, int slot, bool withName) const
     {
-        const bool known = partyKnown(m_record, slot, m_viewer);
+        const bool known = isHistoryPartyKnown(m_record, slot, m_viewer);
         if (!known) {
             unknownBox(x);
             if (!withName)
@@ -98,7 +98,7 @@ public:
     int strength(int x, int slot) const
     {
         x = party(x, slot, false) + 1;
-        if (!partyKnown(m_record, slot, m_viewer))
+        if (!isHistoryPartyKnown(m_record, slot, m_viewer))
             return text(x, cp(" ? →  ?"));
         return text(x, format("%2u", membersBefore(m_record.value, slot)) + cp(" → ")
                 + format("%2u", membersAfter(m_record.value, slot)));
@@ -198,13 +198,6 @@ std::string targetText(const HistoryRecord& r) { return std::string(r.unit1, str
 
 } // namespace
 
-bool partyKnown(const HistoryRecord& record, int slot, int viewer)
-{
-    const uint8_t seen = slot == 0 ? record.seen0 : record.seen1;
-    const int side = (slot == 0 ? record.side0 : record.side1) & 0x0F;
-    return (viewer >= 0 && viewer < 8 && (seen >> viewer & 1)) || side == viewer;
-}
-
 int paintEvent(HDC dc, const Presentation& look, GameState& state, int left, int right, int y, const HistoryRecord& r, int viewer, RowTrace* trace)
 {
     const Row row(dc, look, state, right, y, r, viewer, trace);
@@ -289,7 +282,7 @@ int paintResult(HDC dc, const Presentation& look, GameState& state, int left, in
         return row.text(left, format("%3u,%3u", low(v), high(v)) + cp(" → ") + format("%3u,%3u", unsigned(r.x), unsigned(r.y)));
     case 31: {
         const int x = row.party(left, 1, true);
-        return row.text(x + 4, partyKnown(r, 1, viewer) ? format("%2u", unsigned(v)) : std::string(" ?"));
+        return row.text(x + 4, isHistoryPartyKnown(r, 1, viewer) ? format("%2u", unsigned(v)) : std::string(" ?"));
     }
     default: return left;
     }

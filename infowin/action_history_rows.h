@@ -20,11 +20,8 @@ constexpr int kKindCount = 32;
 // The record is listed under the kind mask: kinds past the mask's 32 bits never are.
 constexpr bool kindListed(unsigned kind, uint32_t kindMask) { return kind < kKindCount && (kindMask >> kind & 1); }
 
-// Bit c for viewing country c; every bit without one (8 and above, or none).
+// Bit c for viewing country c; every bit without one (TurnBlock::viewer below 0).
 constexpr uint8_t viewMaskOf(int viewer) { return viewer >= 0 && viewer < 8 ? uint8_t(1u << viewer) : uint8_t(0xFF); }
-
-// A party is known to the viewing country when it has seen it or owns it.
-bool partyKnown(const HistoryRecord& record, int slot, int viewer);
 
 // What a column showed, in order: its texts (CP932) and its icons as "[unit]", "[unknown]" and
 // "[land]".

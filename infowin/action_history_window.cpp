@@ -128,7 +128,7 @@ void ActionHistoryWindow::refresh()
     if (!m_list)
         return;
     GameState& state = m_context.game;
-    const int viewer = state.turnBlock().viewingCountry;
+    const int viewer = state.turnBlock().viewer();
     const uint8_t viewMask = history_rows::viewMaskOf(viewer);
     const uint32_t kindMask = uint32_t(state.settings().historyOption);
     // Read once: the game thread may append meanwhile, and the next refresh lists those.

@@ -4,6 +4,7 @@
 #include "infowin/country_info_window.h"
 #include "infowin/game_fonts.h"
 #include "lib/error.h"
+#include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/sound_codes.h"
 #include "ui/palette_colours.h"
@@ -103,8 +104,7 @@ void drawMarks(HDC dc, const RECT& box, const swCBitmap& marks, const BoardMarks
 BoardCell countryBoardCell(GameState& state, int c, int row, BoardDisclosure disclosure)
 {
     const CountryRecord& country = state.country(c);
-    const bool hidden = disclosure == BoardDisclosure::ByRules && !state.ruleOn(kRuleOpenCampInfo)
-        && c != state.turnBlock().viewingCountry;
+    const bool hidden = disclosure == BoardDisclosure::ByRules && !viewerSeesFigures(state, c);
     switch (row) {
     case board::kName:
         return { std::string(country.name, strnlen(country.name, sizeof country.name)) };

@@ -63,15 +63,15 @@ void DestroyedTroopListBox::DrawItem(DRAWITEMSTRUCT* item)
     const DestroyedUnitRecord* entry = keys && row < keys->size()
         ? state->destroyedUnitEntry(m_country, int((*keys)[row] >> 16))
         : nullptr;
-    const int viewer = state->turnBlock().viewingCountry;
-    const bool seen = entry && entry->isUsed() && viewer >= 0 && viewer < kCountryCount && (entry->visibleMask >> viewer & 1);
+    const int viewer = state->turnBlock().viewer();
+    const bool seen = entry && entry->isUsed() && (viewer < 0 || (entry->visibleMask >> viewer & 1));
     char text[16];
     int x = r.left;
     std::snprintf(text, sizeof text, "%3d", seen ? int(entry->turn) : 0);
     cell(item->hDC, x, r.top, 24, seen ? text : "---", DT_CENTER);
     x += 24;
     // Another country's troop numbers stay its own.
-    const bool number = seen && m_country == viewer;
+    const bool number = seen && (viewer < 0 || m_country == viewer);
     std::snprintf(text, sizeof text, "%3d", number ? int(entry->troopNumber) : 0);
     cell(item->hDC, x, r.top, 24, number ? text : "---", DT_CENTER);
     x += 24;
@@ -140,8 +140,7 @@ int DestroyedTroopListWindow::chooseCountry() const
     const int current = turn.currentCountry;
     if (current >= 0 && current < kCountryCount && m_game.country(current).controller == 1)
         return current;
-    const int viewer = turn.viewingCountry;
-    return viewer >= 0 && viewer < kCountryCount ? viewer : -1;
+    return turn.viewer();
 }
 
 void DestroyedTroopListWindow::showCountry(int country)

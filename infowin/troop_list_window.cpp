@@ -123,8 +123,7 @@ int TroopListWindow::chooseCountry() const
     const int current = turn.currentCountry;
     if (current >= 0 && current < kCountryCount && m_context.game.country(current).controller == 1)
         return current;
-    const int viewer = turn.viewingCountry;
-    return viewer >= 0 && viewer < kCountryCount ? viewer : -1;
+    return turn.viewer();
 }
 
 void TroopListWindow::showCountry(int country)

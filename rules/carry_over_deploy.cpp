@@ -2,6 +2,7 @@
 #include "rules/carry_over.h"
 
 #include "rules/carry_over_entries.h"
+#include "rules/fog.h"
 #include "rules/home_hex.h"
 #include "rules/unit_numbers.h"
 #include "rules/unit_removal.h"
@@ -185,6 +186,8 @@ bool deployCarriedOverUnit(GameState& state, int side, int entry, int x, int y, 
         building->addUnit(side, index);
     } else {
         state.setUnitRefInHex(x, y, slot, side + 1, index);
+        // The map is fogged during the deployment: a placed unit sees round it at once.
+        addUnitSight(state, x, y, side, index);
     }
     markCarryOverPlaced(state, entry, side, index);
     countPlaced(state);

@@ -2,7 +2,6 @@
 #include "rules/civilians.h"
 #include "rules/shared_codes.h"
 
-#include "rules/dialog_link.h"
 #include "rules/links.h"
 #include "rules/rules_context.h"
 #include "rules/storing_steps.h"
@@ -58,9 +57,9 @@ void countDelivery(GameState& state, int side, int index, int members)
 {
     const CurrentAction& action = currentAction(state);
     if (canStillMeetTransport(state, action.actingCountry())) {
-        if (side == kNeutralSide)
-            dialogLink().showEventNotice(kCiviliansDeliveredNotice, kNeutralSide, index);
         const UnitRecord& unit = *state.unitOf(side, index);
+        if (side == kNeutralSide)
+            showArrivalNotice(state, kCiviliansDeliveredNotice, kNeutralSide, index, unit.x, unit.y);
         state.historyLog().recordTransport(action.actingCountry(), action.actingIndex(), side, index, members, unit.x,
             unit.y);
     }

@@ -28,16 +28,14 @@ void copyName(char (&to)[N], const char* from, size_t size)
         std::memcpy(to, from, std::min(N - 1, strnlen(from, size)));
 }
 
-// A unit as fog and concealment let the viewer see it; a target hex, or the empty hex a shot went
-// to, as the viewer's sight covers it.
-bool isSideSeen(GameState& state, const CombatSide& side)
+} // namespace
+
+bool viewerSeesSide(const GameState& state, const CombatSide& side)
 {
     if (side.code < 0 || side.code == kHexSideCode)
         return viewerSeesHex(state, int(side.x), int(side.y));
     return viewerSeesUnit(state, side.code, side.index, int(side.x), int(side.y));
 }
-
-} // namespace
 
 BattleSideRecord battleSideRecord(GameState& state, const CombatPair& pair, int k, const CombatShow& show)
 {
@@ -52,7 +50,7 @@ BattleSideRecord battleSideRecord(GameState& state, const CombatPair& pair, int 
     const UnitRecord* unit = pair.unit(state, k);
     if (!unit)
         return out;
-    const bool seen = isSideSeen(state, s);
+    const bool seen = viewerSeesSide(state, s);
     out.country = seen ? uint32_t(s.country) : 9;
     const UnitTypeRecord& type = unit->type();
     out.unitIcon = uint32_t(unitBitmapIndex(state, type));
@@ -80,12 +78,13 @@ bool isFightShown(GameState& state, const CombatPair& pair, const CombatShow& sh
     const GameSettings& settings = state.settings();
     const bool someone_cares = settings.fightOfAll || state.isHumanCountry(pair.side[0].country)
         || (pair.isSideSet(1) && state.isHumanCountry(pair.side[1].country));
-    if (!someone_cares || show.viewer < 0 || show.viewer >= kCountryCount)
+    if (!someone_cares)
         return false;
-    if (show.misfire && !show.misfireSeen)
+    // A misfire is shown only where it went astray to a place the viewer sees.
+    if (show.misfire && !viewerSeesSide(state, pair.side[1]))
         return false;
     // A fight the viewer sees neither side of is neither shown nor heard.
-    if (!isSideSeen(state, pair.side[0]) && !isSideSeen(state, pair.side[1]))
+    if (!viewerSeesSide(state, pair.side[0]) && !viewerSeesSide(state, pair.side[1]))
         return false;
     return mainWindowLink().isVisible();
 }
@@ -99,7 +98,7 @@ void presentCombat(GameState& state, const CombatPair& pair, const CombatShow& s
     if (settings.mapOnBombAnim || settings.movingFight)
         map.animateAttackPath(show.attackerX, show.attackerY, show.misfire ? kAbsentEnd : show.targetX,
             show.misfire ? kAbsentEnd : show.targetY);
-    if (show.misfire && settings.showSwerve && isSideSeen(state, pair.side[0]))
+    if (show.misfire && settings.showSwerve && viewerSeesSide(state, pair.side[0]))
         dialogLink().showEventNotice(kMisfireNotice, pair.side[0].code, pair.side[0].index);
     if (settings.showFight) {
         if (!settings.fightOnReal) {

@@ -161,9 +161,6 @@ void Resolution::misfire()
         m_pair.side[1].x = uint32_t(target.x);
         m_pair.side[1].y = uint32_t(target.y);
     }
-    const int viewer = m_show.viewer;
-    m_show.misfireSeen = viewer >= 0 && viewer < kCountryCount
-        && (!m_state.ruleOn(kRuleSearch) || (m_state.fogMap() && m_state.fogMap()->isSeenBy(viewer, target.x, target.y, domain)));
 }
 
 void Resolution::experience()
@@ -270,7 +267,6 @@ void Resolution::run()
 {
     for (CombatSide& s : m_pair.side)
         s.critical = 0;
-    m_show.viewer = m_state.turnBlock().viewingCountry;
     m_show.attackerX = int(m_pair.side[0].x);
     m_show.attackerY = int(m_pair.side[0].y);
     m_distance = hexDistance({ m_show.attackerX, m_show.attackerY }, { int(m_pair.side[1].x), int(m_pair.side[1].y) });

@@ -6,6 +6,7 @@
 
 class GameState;
 struct CombatPair;
+struct CombatSide;
 
 struct BattleUnitEntry;
 
@@ -52,13 +53,11 @@ struct BattleRecord {
 
 // What the resolution hands to the presentation besides the engagement itself.
 struct CombatShow {
-    int viewer = 8;
     int attackerX = 0;
     int attackerY = 0;
     int targetX = 0;
     int targetY = 0;
     bool misfire = false;
-    bool misfireSeen = false;
     bool area = false;
     bool firstStrike = false;
     // The defender fired back.
@@ -75,9 +74,13 @@ struct CombatShow {
     std::vector<Neighbour> neighbours;
 };
 
+// Whether the viewer may see the side: a unit as fog and concealment let it, a target hex, or the
+// empty hex a shot went to, as its sight covers the hex.
+bool viewerSeesSide(const GameState& state, const CombatSide& side);
 // Side k of the engagement as the viewing country may see it.
 BattleSideRecord battleSideRecord(GameState& state, const CombatPair& pair, int k, const CombatShow& show);
-// Whether the fight is shown at all: the settings, a person's country, a visible main window and a viewer.
+// Whether the fight is shown at all: the settings, a person's country, a visible main window and
+// what the viewer sees of it.
 bool isFightShown(GameState& state, const CombatPair& pair, const CombatShow& show);
 // The attack path, the misfire notice, the battle scene or simplified window and the map's after-effects.
 // Nothing here changes the game: every removal is done by the resolution.

@@ -123,7 +123,6 @@ int placeReinforcements(GameState& state, int country)
     if (country < 0 || country >= kCountryCount)
         return 0;
     const int turn = state.turnBlock().turn;
-    const int viewer = state.turnBlock().viewingCountry;
     int arrived = 0;
     for (uint32_t i = 0; i < state.unitCount(country); ++i) {
         UnitRecord& unit = *state.unitOf(country, int(i));
@@ -149,8 +148,7 @@ int placeReinforcements(GameState& state, int country)
             if (unit.isOnOwnHex())
                 state.setUnitRefInHex(x, y, state.unitSlotFor(unit.type().domain), country + 1, int(i));
         }
-        bool shown = state.isHumanCountry(country)
-            || (viewer >= 0 && viewer < kCountryCount && isHexVisibleTo(state, viewer, country, int(i), x, y));
+        const bool shown = viewerSeesUnit(state, country, int(i));
         if (shown) {
             requestCentreOnHex(state, x, y);
             dialogLink().showEventNotice(kReinforcementNotice, country, int(i));

@@ -113,8 +113,7 @@ void GameThread::phaseStart()
     resetHexTurnMarks(m_state);
     updateSupplyLines(m_state);
 
-    int viewer = turn.viewingCountry;
-    main.notifyTroopLists(m_state.isHumanCountry(side) ? side : viewer >= kNeutralSide || viewer < 0 ? -1 : viewer);
+    main.notifyTroopLists(m_state.isHumanCountry(side) ? side : turn.viewer());
     if (MapBitSet* redraw = m_state.redrawSet())
         redraw->setAll();
     refreshCapitalHex(m_state, side);

@@ -3,6 +3,7 @@
 #include "rules/shared_codes.h"
 
 #include "lib/thread.h"
+#include "rules/fog.h"
 #include "rules/home_distance.h"
 #include "rules/home_hex.h"
 #include "rules/links.h"
@@ -31,6 +32,26 @@ void moveViewToAPerson(GameState& state)
             return;
         }
     }
+}
+
+// A new game is seen from its first person's country (without a person, its first country in play)
+// from the moment play starts: the campaign's deployment before the first turn shows the map as
+// that country sees it, not the whole of it.
+void settleFirstViewer(GameState& state)
+{
+    int first = -1;
+    for (int c = 0; c < kCountryCount; ++c) {
+        if (!state.countryTakesPart(c))
+            continue;
+        if (state.isHumanCountry(c)) {
+            first = c;
+            break;
+        }
+        if (first < 0)
+            first = c;
+    }
+    state.turnBlock().viewingCountry = int8_t(first >= 0 ? first : kCountryCount);
+    rebuildSightMaps(state);
 }
 
 unsigned takingPartMask(GameState& state)
@@ -175,6 +196,7 @@ void startPlay(GameState& state)
         updateSupplyLines(state);
     } else {
         settleNewGame(state);
+        settleFirstViewer(state);
     }
 
     dropStaleDistanceGrids(state);

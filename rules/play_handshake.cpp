@@ -82,9 +82,8 @@ void announceRankChange(GameState& state, int side, int index, int x, int y, int
     int new_level = experienceLevelFor(new_experience);
     if (old_level == new_level)
         return;
-    int viewer = state.turnBlock().currentCountry;
     const UnitRecord* unit = state.unitOf(side, index);
-    if (viewer >= kCountryCount || !unit || strengthTotal(*unit) <= 0 || !isHexVisibleTo(state, viewer, side, index, x, y))
+    if (!unit || strengthTotal(*unit) <= 0 || !viewerSeesUnit(state, side, index, x, y))
         return;
     LevelChange change;
     change.up = old_level < new_level ? 1 : 0;

@@ -7,6 +7,7 @@
 #include "rules/links.h"
 #include "rules/play_handshake.h"
 #include "rules/unit_numbers.h"
+#include "rules/visibility.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -151,7 +152,8 @@ void landCargo(GameState& state, int side, UnitRecord& carrier, bool notify, int
         unit->stateHigh = 0;
         unit->x = carrier.x;
         unit->y = carrier.y;
-        if (notify) {
+        // Cargo is seen only by its own country and its allies, whoever sees the carrier land.
+        if (notify && viewerSeesUnit(state, cargo_side, index)) {
             requestHexBlink(state, carrier.x, carrier.y);
             dialogLink().showEventNotice(kReinforcementNotice, cargo_side, index);
         }

@@ -6,6 +6,7 @@
 #include "rules/links.h"
 #include "rules/map_window_link.h"
 #include "rules/mines.h"
+#include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
@@ -48,6 +49,8 @@ void redrawHex(GameState& state, int x, int y)
 
 void announceMineEntered(GameState& state, int x, int y, int side, int index)
 {
+    if (!viewerSeesUnit(state, side, index, x, y))
+        return;
     const TerrainCell* cell = state.terrainCellAt(x, y);
     const bool land = cell && cell->mineKind == kLandMineKind;
     dialogLink().showEventNotice(land ? kLandMineNotice : kSeaMineNotice, side, index);

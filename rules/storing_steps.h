@@ -19,5 +19,5 @@ bool registerOnHex(GameState& state, int side, int index);
 
 // The hex joins the redraw set and is redrawn now.
 void redrawHex(GameState& state, int x, int y);
-// The notice of a mine entered, by the mine's kind.
+// The notice of a mine entered, by the mine's kind, where the viewer sees the unit.
 void announceMineEntered(GameState& state, int x, int y, int side, int index);

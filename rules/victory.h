@@ -54,6 +54,9 @@ int countAwaitingProduction(const GameState& state, int side);
 int transportRequired(GameState& state, int country);
 bool isTransportMet(GameState& state, int country);
 bool canStillMeetTransport(GameState& state, int side);
+// The event notice of a transport's arrival by the unit (side, index) standing at (x, y): that it
+// came is told to all, the unit named only to a viewer who sees it there.
+void showArrivalNotice(GameState& state, int kind, int side, int index, int x, int y);
 // A transport standing on its target hex arrives and leaves play: 1, else 0.
 int checkTransportArrival(GameState& state, int side, int unit);
 // Runs the arrival check over the unit's cargo, nested carriers first, and unloads what arrived.

@@ -6,6 +6,7 @@
 #include "rules/dialog_link.h"
 #include "rules/links.h"
 #include "rules/rules_context.h"
+#include "rules/visibility.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -39,16 +40,17 @@ int waitingTransportMembers(const GameState& state, int side)
 
 bool isCountryIndex(int c) { return c >= 0 && c < kCountryCount; }
 
-void showArrivalNotice(GameState& state, int side, int unit)
+// Which notice tells of the arrival of (side, unit), standing at (x, y), and whom it names.
+void noticeArrival(GameState& state, int side, int unit, int x, int y)
 {
     const CurrentAction& action = currentAction(state);
     if (side == kNeutralSide) {
         if (action.actingCountry() == kNeutralSide && action.actingIndex() == unit)
-            dialogLink().showEventNotice(kNoticeActingNeutralArrived, side, unit);
+            showArrivalNotice(state, kNoticeActingNeutralArrived, side, unit, x, y);
         else
-            dialogLink().showEventNotice(kNoticeArrivalNamed, action.actingCountry(), action.actingIndex());
+            showArrivalNotice(state, kNoticeArrivalNamed, action.actingCountry(), action.actingIndex(), x, y);
     } else if (state.isHumanCountry(side)) {
-        dialogLink().showEventNotice(kNoticePersonsArrival, side, unit);
+        showArrivalNotice(state, kNoticePersonsArrival, side, unit, x, y);
     }
 }
 
@@ -76,6 +78,12 @@ void handleArrivalsAt(GameState& state, int side, int unit, int depth)
 }
 
 } // namespace
+
+void showArrivalNotice(GameState& state, int kind, int side, int index, int x, int y)
+{
+    const bool named = viewerSeesUnit(state, side, index, x, y);
+    dialogLink().showEventNotice(kind, named ? side : -1, named ? index : -1);
+}
 
 int transportRequired(GameState& state, int country)
 {
@@ -126,7 +134,7 @@ int checkTransportArrival(GameState& state, int side, int unit)
         return 0;
     const int members = strengthSlotCount(*u);
     if (canStillMeetTransport(state, side)) {
-        showArrivalNotice(state, side, unit);
+        noticeArrival(state, side, unit, u->x, u->y);
         const CurrentAction& action = currentAction(state);
         state.historyLog().recordTransport(action.actingCountry(), action.actingIndex(), side, unit, members, u->x, u->y);
     }

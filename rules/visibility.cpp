@@ -71,18 +71,31 @@ bool viewerSeesHex(const GameState& state, int x, int y)
 {
     constexpr uint32_t kEveryLayer = 0x3F;
     const TurnBlock& turn = state.turnBlock();
-    const int viewer = turn.viewingCountry;
+    const int viewer = turn.viewer();
     const FogMap* fog = state.fogMap();
-    if (viewer < 0 || viewer >= kCountryCount || turn.currentCountry == viewer || !state.ruleOn(kRuleSearch)
-        || !fog)
+    // Before the first turn only the person's own deployment acts.
+    const bool viewers_time = turn.turn == 0 || turn.currentCountry == viewer;
+    if (viewer < 0 || viewers_time || !state.ruleOn(kRuleSearch) || !fog)
         return true;
     return fog->isSeenInLayers(viewer, x, y, kEveryLayer);
 }
 
 bool viewerSeesUnit(const GameState& state, int code, int index, int x, int y)
 {
-    const int viewer = state.turnBlock().viewingCountry;
-    return viewer < 0 || viewer >= kCountryCount || isHexVisibleTo(state, viewer, code, index, x, y);
+    const int viewer = state.turnBlock().viewer();
+    return viewer < 0 || isHexVisibleTo(state, viewer, code, index, x, y);
+}
+
+bool viewerSeesUnit(const GameState& state, int code, int index)
+{
+    const int viewer = state.turnBlock().viewer();
+    return viewer < 0 || isUnitVisibleTo(state, viewer, code, index);
+}
+
+bool viewerSeesFigures(const GameState& state, int country)
+{
+    const int viewer = state.turnBlock().viewer();
+    return viewer < 0 || country == viewer || state.ruleOn(kRuleOpenCampInfo);
 }
 
 bool VisibilityHooks::isUnitVisibleTo(const GameState& state, int side, int index, int country)

@@ -17,14 +17,21 @@ bool isHexVisibleTo(const GameState& state, int viewer, int code, int index, int
 // covers its hex in the type's domain.
 bool typeMayHide(const UnitTypeRecord& type);
 
-// What the person watching the map may be shown of the hex now: the one test of every picture, sound
-// and name the game gives of another country's doings. Everything with fog of war off, with no
-// country viewing (the turn block's viewing country) and on the viewing country's own turn; else only
-// the hexes its sight (or an ally's) covers in some layer.
+// What the person watching may be shown of other countries' doings: the one test of every picture,
+// sound, notice, name and figure the game gives of them. The viewer is the turn block's viewer();
+// with none, nothing is hidden.
+//
+// The hex: everything with fog of war off, on the viewing country's own turn and before the first
+// turn; else only the hexes its sight (or an ally's) covers in some layer.
 bool viewerSeesHex(const GameState& state, int x, int y);
-// Whether the person watching may be shown unit (code, index) standing at (x, y): its own and its
-// allies' units always, another's as fog of war and concealment let the viewing country see it.
+// Unit (code, index) standing at (x, y): its own and its allies' units always, another's as fog of
+// war and concealment let the viewing country see it there.
 bool viewerSeesUnit(const GameState& state, int code, int index, int x, int y);
+// The same where the unit is now: aboard, stored or off the map only a friend's unit is seen.
+bool viewerSeesUnit(const GameState& state, int code, int index);
+// A country's funds, income and counts of buildings and units: its own, and every country's while
+// rule 32 opens the camps' information.
+bool viewerSeesFigures(const GameState& state, int country);
 
 // The state's visibility questions answered by the rules above. The landing check is not
 // visibility: it goes to the hooks given (another part of the rules engine), or is refused

@@ -48,13 +48,17 @@ static_assert(offsetof(HistoryRecord, unit0) == 21);
 static_assert(offsetof(HistoryRecord, unit1) == 55);
 static_assert(offsetof(HistoryRecord, seen0) == 89);
 
+// Whether the viewer (TurnBlock::viewer) knows party slot 0 or 1 of the record: it saw the unit
+// then, or the unit is its own. With no viewer (below 0) every party is known.
+bool isHistoryPartyKnown(const HistoryRecord& record, int slot, int viewer);
+
 // What the recorders and the text form read of the game; recorders need one. Pointers are null
 // for indexes outside the tables.
 class HistoryWorld {
 public:
     virtual ~HistoryWorld() = default;
     virtual int currentTurn() const = 0;
-    // The country whose turn it is: the text shows what it saw. 8 and above: none.
+    // The country whose view the text shows, as TurnBlock::viewer: -1 for none.
     virtual int viewingCountry() const = 0;
     // Side code 0..8 or 100 + c for a missile in flight of country c.
     virtual const UnitRecord* unit(int code, int index) const = 0;

@@ -23,7 +23,7 @@ private:
 } // namespace
 
 int GameStateHistoryWorld::currentTurn() const { return m_state.turnBlock().turn; }
-int GameStateHistoryWorld::viewingCountry() const { return m_state.turnBlock().currentCountry; }
+int GameStateHistoryWorld::viewingCountry() const { return m_state.turnBlock().viewer(); }
 const UnitRecord* GameStateHistoryWorld::unit(int code, int index) const { return m_state.unitOf(code, index); }
 
 const UnitTypeRecord* GameStateHistoryWorld::unitType(int id) const

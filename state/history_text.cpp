@@ -87,14 +87,18 @@ std::string cp932(const char* utf8) { return platform::utf8ToCp932(utf8); }
 
 } // namespace
 
+bool isHistoryPartyKnown(const HistoryRecord& record, int slot, int viewer)
+{
+    const uint8_t seen = slot == 0 ? record.seen0 : record.seen1;
+    const int side = (slot == 0 ? record.side0 : record.side1) & 0x7F;
+    return viewer < 0 || side == viewer || (viewer < 8 && (seen >> viewer & 1));
+}
+
 void ActionHistoryLog::partyText(const HistoryRecord& record, int slot, std::string& out) const
 {
     out.clear();
-    int viewer = m_world ? m_world->viewingCountry() : 8;
-    uint8_t seen = slot == 0 ? record.seen0 : record.seen1;
-    int side = (slot == 0 ? record.side0 : record.side1) & 0x7F;
-    bool seen_by_viewer = (viewer >= 0 && viewer < 8 && (seen >> viewer & 1)) || side == viewer;
-    if (!seen_by_viewer) {
+    const int side = (slot == 0 ? record.side0 : record.side1) & 0x7F;
+    if (!isHistoryPartyKnown(record, slot, m_world ? m_world->viewingCountry() : -1)) {
         out = "Unknwon";
         return;
     }

@@ -28,7 +28,7 @@ struct TurnBlock {
     // 0..7, 8 the neutral side acts, 9 before the first country of the turn.
     uint16_t currentCountry;
     uint8_t reserved6[2];
-    // 8 and above = no viewing country.
+    // 8 and above, or below 0 = no viewing country; read it through viewer().
     int8_t viewingCountry;
     uint8_t decided;
     uint8_t reserved10[14];
@@ -55,6 +55,10 @@ struct TurnBlock {
     int sideAtNextPlace(int place) const { return nextOrder[place]; }
     // The first place of country in this turn's order; 8 when it has none.
     int placeOf(int country) const;
+    // The country whose view the screen shows, -1 for none. Only a map not yet in play has none, and
+    // then nothing is hidden: the map is drawn without fog and every test of what may be shown
+    // answers yes.
+    int viewer() const { return viewingCountry >= 0 && viewingCountry < 8 ? viewingCountry : -1; }
 };
 #pragma pack(pop)
 static_assert(sizeof(TurnBlock) == 2340);

@@ -46,6 +46,7 @@ public:
         turn.turn = 3;
         turn.phase = 5;
         turn.currentCountry = 0;
+        turn.viewingCountry = 0;
     }
 };
 
@@ -89,12 +90,16 @@ TEST_F(ControlPanelTest, SideFactsNameTheCountryInItsColourWithTurnPhaseAndFunds
     EXPECT_TRUE(
         std::any_of(heading.pixels.begin(), heading.pixels.end(), [&](uint32_t p) { return (p & 0xFFFFFF) == drawn; }));
 
+    // Another country's funds are shown only while the camps' information is open, as 陣営情報 does.
     world.state().turnBlock().currentCountry = 1;
     world.state().turnBlock().phase = 6;
     world.state().country(1).funds = 7;
     post(ui_message::kPanelSideFacts);
     EXPECT_EQ(texts(panel->sideLines()),
-        (std::vector<std::string> { cp("赤国"), cp("第3ターン　昼"), cp("生産フェイズ"), cp("資金　7") }));
+        (std::vector<std::string> { cp("赤国"), cp("第3ターン　昼"), cp("生産フェイズ"), cp("資金　????????") }));
+    world.setRule(kRuleOpenCampInfo, 1);
+    post(ui_message::kPanelSideFacts);
+    EXPECT_EQ(texts(panel->sideLines())[3], cp("資金　7"));
 
     // A game that ran out of turns counts one past the map's limit; the last turn played is shown.
     MapHeader& header = world.state().mapHeader();

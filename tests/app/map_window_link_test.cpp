@@ -1,5 +1,6 @@
 // The rules' link to the map window: animations that leave the map as it was, the game thread's
 // waits answered by the window, and nothing at all without a window.
+#include "app/control_panel.h"
 #include "rules/current_action.h"
 #include "rules/current_action_marks.h"
 #include "rules/fog.h"
@@ -9,6 +10,7 @@
 #include "tests/app/map_window_world.h"
 #include "tests/rules/combat_world.h"
 #include "tests/ui/looked_world.h"
+#include "ui/private_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -47,9 +49,14 @@ bool runAsGameThread(F f)
     return finished;
 }
 
-// A main window the person watches.
+// A main window the person watches, which shows the acting unit in its control panel.
 struct WatchedMainWindow : HeadlessMainWindow {
     bool isVisible() const override { return true; }
+    void postPanelCommand(int country, int index) override
+    {
+        PostMessageA(panel, ui_message::kPanelShowUnit, WPARAM(uint32_t(country) | uint32_t(index) << 16), 0);
+    }
+    HWND panel = nullptr;
 };
 
 } // namespace
@@ -120,7 +127,9 @@ TEST(MapWindowLink, LevelChangeOfAUnitHiddenByTheViewersFogPlaysNothing)
 
 // Computer country 1 fights the neutral side while the person's country 0 watches, seeing one hex
 // round (1, 1): nothing of the fight in its fog at (6, 5) shows, sounds or plays, not even the shot
-// of the one at its (2, 1) from fogged (3, 1), which plays with its attacker unknown.
+// of the one at its (2, 1) from fogged (3, 1), which plays with its attacker unknown. The control
+// panel below the map, told of each acting unit, names neither, and keeps country 1's funds
+// hidden as they change.
 TEST(MapWindowLink, AComputersFightsShowNothingOverTheViewersFog)
 {
     CombatWorld world;
@@ -142,41 +151,49 @@ TEST(MapWindowLink, AComputersFightsShowNothingOverTheViewersFog)
     settings.showFight = settings.fightOnReal = settings.fightOfAll = settings.mapOnBombAnim = settings.playSe = true;
     WatchedMainWindow main;
     MapWindowHarness view(s);
+    auto* panel = new ControlPanel(&view.parent, s);
+    ASSERT_TRUE(panel->Create());
+    MoveWindow(panel->handle(), 0, 320, ControlPanel::kWidth, ControlPanel::kHeight, TRUE);
+    main.panel = panel->handle();
     setRulesLinks({ &main, &appMapWindowLink(), &view.dialogs, &view.battle });
     rebuildSightMaps(s);
     view.window->fullRefresh();
-    // On the screen, the inner half of each fogged hex, where no neighbour's picture reaches.
-    auto fogged = [&, quarter = HexGeometry(view.window->zoom(), 1, 1).cell() / 4] {
-        const platform::harness::Image screen = platform::harness::readScreen();
-        std::vector<uint32_t> out;
-        for (int y = 0; y < s.mapHeight(); ++y)
-            for (int x = 0; x < s.mapWidth(); ++x) {
-                const POINT c = view.screenPointOf(x, y);
-                for (int py = c.y - quarter; py < c.y + quarter && !s.fogMap()->isSeenInLayers(0, x, y, 0x3F); ++py)
-                    for (int px = c.x - quarter; px < c.x + quarter; ++px)
-                        out.push_back(screen.at(px, py));
-            }
+    PostMessageA(panel->handle(), ui_message::kPanelSideFacts, 0, 0);
+    testing_lib::pump();
+    ASSERT_EQ(panel->sideLines().size(), 4u);
+    auto screenOverFog = [&] {
+        std::vector<uint32_t> out = testing_app::foggedHexPixels(*view.window, s, 0);
+        RECT r {};
+        GetWindowRect(panel->handle(), &r);
+        const platform::harness::Image shown = platform::harness::readRect(r);
+        out.insert(out.end(), shown.pixels.begin(), shown.pixels.end());
         return out;
     };
-    const std::vector<uint32_t> before = fogged();
+    const std::vector<uint32_t> before = screenOverFog();
     std::atomic<int> changed = 0;
     auto fight = [&](int index, HexPos from, HexPos target) {
         currentAction(s).beginUnitAction(1, index, false);
         moveAlongPath(s, from.x, from.y, kCommandAttack, int(packHex(target.x, target.y)), -1);
-        changed += fogged() != before;
+        changed += screenOverFog() != before;
         currentAction(s).finishAction();
+        // Its spending shows no more than its funds did.
+        s.country(1).funds += 100;
+        PostMessageA(panel->handle(), ui_message::kPanelSideFacts, 0, 0);
     };
     std::atomic<bool> fighting = true;
     std::thread watcher([&] {
         for (; fighting; Sleep(2))
-            changed += fogged() != before;
+            changed += screenOverFog() != before;
     });
     EXPECT_TRUE(runAsGameThread([&] { fight(far, { 6, 5 }, { 7, 5 }); }));
     EXPECT_TRUE(main.callsOf("playSound").empty() && view.battle.callsOf("runBattleScene").empty());
     EXPECT_TRUE(runAsGameThread([&] { fight(near, { 3, 1 }, { 2, 1 }); }));
     fighting = false;
     watcher.join();
-    EXPECT_EQ(changed.load(), 0) << "something showed over a fogged hex";
+    testing_lib::pump();
+    changed += screenOverFog() != before;
+    platform::harness::keepShot("computer_fights_in_fog.png");
+    EXPECT_EQ(changed.load(), 0) << "something showed over a fogged hex or in the panel";
     EXPECT_EQ(view.battle.callsOf("runBattleScene").size(), 1u);
     EXPECT_LT(world.unit(1, far).ammunition[0], 5) << "the fight in fog was fought all the same";
 }

@@ -1,6 +1,7 @@
 // A map window over a game on the headless desktop, with a host that records what it hears.
 #pragma once
 
+#include "app/hex_geometry.h"
 #include "app/map_view_host.h"
 #include "app/map_window.h"
 #include "app/map_window_link.h"
@@ -10,6 +11,7 @@
 #include "rules/rules_install.h"
 #include "tests/lib/window_test_support.h"
 #include "state/game_state.h"
+#include "state/sight_maps.h"
 
 #include <cstdint>
 #include <vector>
@@ -49,6 +51,32 @@ inline void startPersonsActionPhase(GameState& state)
     turn.viewingCountry = 0;
     state.handshake().setPlayRunning(true);
     state.handshake().setWaitingForAnswer(true);
+}
+
+// On the screen, the inner half of every hex the viewer's sight does not cover, where no
+// neighbour's picture reaches; hexes not wholly inside the window's client area are left out.
+inline std::vector<uint32_t> foggedHexPixels(MapWindow& window, const GameState& state, int viewer)
+{
+    const platform::harness::Image screen = platform::harness::readScreen();
+    const HexGeometry geometry(window.zoom(), state.mapWidth(), state.mapHeight());
+    const int quarter = HexGeometry(window.zoom(), 1, 1).cell() / 4;
+    const POINT origin = window.viewOrigin();
+    RECT client {};
+    GetClientRect(window.handle(), &client);
+    std::vector<uint32_t> out;
+    for (int y = 0; y < state.mapHeight(); ++y)
+        for (int x = 0; x < state.mapWidth(); ++x) {
+            const POINT centre = geometry.hexCentre(x, y);
+            POINT c { centre.x - origin.x, centre.y - origin.y };
+            if (state.fogMap()->isSeenInLayers(viewer, x, y, 0x3F) || c.x < quarter || c.y < quarter
+                || c.x + quarter > client.right || c.y + quarter > client.bottom)
+                continue;
+            ClientToScreen(window.handle(), &c);
+            for (int py = c.y - quarter; py < c.y + quarter; ++py)
+                for (int px = c.x - quarter; px < c.x + quarter; ++px)
+                    out.push_back(screen.at(px, py));
+        }
+    return out;
 }
 
 // A map window over the state, about 480 × 320 pixels at the top-left of a 640 × 480 parent.

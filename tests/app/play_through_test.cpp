@@ -34,6 +34,7 @@
 #include "state/unit_facts.h"
 #include "tests/app/app_test_support.h"
 #include "tests/app/dialog_answer.h"
+#include "tests/app/map_window_world.h"
 #include "tests/dialogs/popup_driver.h"
 #include "tests/dialogs/setup_world.h"
 #include "tests/state/packed_value.h"
@@ -46,6 +47,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <span>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -300,6 +302,31 @@ public:
             settleInProgramTime();
         }
         return waitFor([&] { return !IsWindow(shown); }, 10s);
+    }
+
+    // While the game thread waits, as before play: whether the screen over every hex the country
+    // does not see stays as it is with every other side's units taken off the map.
+    bool showsNothingOverFogOf(int country)
+    {
+        GameState& s = state();
+        MapWindow* view = map();
+        settleInProgramTime();
+        const std::vector<uint32_t> shown = testing_app::foggedHexPixels(*view, s, country);
+        std::vector<UnitCell> cells(s.unitCellAt(0, 0), s.unitCellAt(0, 0) + s.mapWidth() * s.mapHeight());
+        for (UnitCell& cell : std::span(s.unitCellAt(0, 0), cells.size()))
+            for (int slot = 0; slot < kHexSlots; ++slot) {
+                if (cell.lowerSide[slot] != country + 1)
+                    cell.lowerSide[slot] = cell.lowerUnit[slot] = 0;
+                if (cell.upperSide[slot] != country + 1)
+                    cell.upperSide[slot] = cell.upperUnit[slot] = 0;
+            }
+        PostMessageA(view->handle(), ui_message::kMapFullRefresh, 0, 0);
+        settleInProgramTime();
+        const bool same = testing_app::foggedHexPixels(*view, s, country) == shown;
+        std::copy(cells.begin(), cells.end(), s.unitCellAt(0, 0));
+        PostMessageA(view->handle(), ui_message::kMapFullRefresh, 0, 0);
+        settleInProgramTime();
+        return same && !shown.empty();
     }
 
     bool personActs(int phase) const
@@ -1088,6 +1115,8 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
             if (HWND deployment = Person::shownWindow("部隊配置")) {
                 settleInProgramTime();
                 person.shot("whole_deployment");
+                EXPECT_TRUE(person.showsNothingOverFogOf(person.state().campaignBlock().playerCountry))
+                    << "the enemy shows through the fog before play";
                 firstDeployment = deployLayout(deployment);
                 person.click(setup_test::control(deployment, troop_deploy_id::kPlaceAutomatically));
                 person.click(setup_test::control(deployment, troop_deploy_id::kStartGame));
@@ -1158,6 +1187,7 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         }, 120s);
         if (deployment && firstDeployment[0] != 0) {
             person.shot("whole_again_deployment");
+            EXPECT_TRUE(person.showsNothingOverFogOf(person.state().campaignBlock().playerCountry));
             EXPECT_EQ(deployLayout(deployment), firstDeployment);
             EXPECT_EQ(SendMessageA(GetDlgItem(deployment, troop_deploy_id::kList), LB_GETCOUNT, 0, 0), LRESULT(person.state().carryOverCount()));
         }

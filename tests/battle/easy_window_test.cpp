@@ -54,7 +54,8 @@ struct EasyWorld {
     // Opens the window modally here while `drive` runs on a second thread once it is open.
     int run(const std::function<void(HWND)>& drive, int viewer = 0)
     {
-        WatchedEasyWindow window(makeWindowContext(state()), &owner, viewer);
+        state().turnBlock().viewingCountry = int8_t(viewer);
+        WatchedEasyWindow window(makeWindowContext(state()), &owner);
         std::atomic<bool> driven { false };
         std::thread driver([&] {
             while (!window.opened)

@@ -3,6 +3,7 @@
 
 #include "rules/mines.h"
 #include "state/action_history.h"
+#include "state/rule_block.h"
 #include "state/unit_facts.h"
 #include "tests/rules/storing_world.h"
 
@@ -19,6 +20,13 @@ struct CivilianWorld : StoringWorld {
         fillPool(0xFF);
         carrier = placeUnit(0, other, 2, 2);
         act(0, carrier);
+    }
+    // Country 0 watches its own; another watches under fog of war with no sight of anything.
+    void watchUnderFog(int viewer)
+    {
+        state().turnBlock().viewingCountry = int8_t(viewer);
+        setRule(kRuleSearch, viewer == 0 ? 0 : 1);
+        state().recreateSightMaps();
     }
     int aboard()
     {
@@ -50,9 +58,12 @@ TEST(TakeCivilians, TheCivilianComesAboardFromTheNextHex)
     EXPECT_FALSE(execTakeCivilians(world.state(), 1, 2));
 }
 
-TEST(TakeCivilians, AMineUnderTheCarrierHitsTheCivilianAndTeachesNobody)
+// Country 0's own pick-up is told of; to country 2, watching under fog of war and seeing nothing
+// there, the civilian's mine is not.
+static void takeCivilianOverAMineWatchedBy(CivilianWorld& world, int viewer)
 {
-    CivilianWorld world;
+    SCOPED_TRACE(viewer);
+    world.watchUnderFog(viewer);
     world.cell(2, 2).mineKind = kLandMineKind;
     world.cell(2, 2).mineCount = 2;
     const int civilian = world.placeUnit(8, world.plain, 3, 2);
@@ -60,7 +71,18 @@ TEST(TakeCivilians, AMineUnderTheCarrierHitsTheCivilianAndTeachesNobody)
     EXPECT_EQ(strengthTotal(world.unit(8, civilian)), 4 * 7);
     EXPECT_EQ(world.cell(2, 2).mineCount, 1);
     EXPECT_EQ(world.cell(2, 2).mineKnownMask, 0) << "the neutral side learns no mine";
-    EXPECT_EQ(world.dialogs.callsOf("showEventNotice").at(0).args, (std::vector<int64_t> { 15, 8, civilian }));
+    const auto notices = world.dialogs.callsOf("showEventNotice");
+    ASSERT_EQ(notices.size(), viewer == 0 ? 1u : 0u);
+    if (viewer == 0)
+        EXPECT_EQ(notices[0].args, (std::vector<int64_t> { 15, 8, civilian }));
+}
+
+TEST(TakeCivilians, AMineUnderTheCarrierHitsTheCivilianAndTeachesNobody)
+{
+    CivilianWorld watched;
+    takeCivilianOverAMineWatchedBy(watched, 2);
+    CivilianWorld world;
+    takeCivilianOverAMineWatchedBy(world, 0);
 
     // A civilian without members is destroyed rather than taken aboard.
     const int empty = world.placeUnit(8, world.plain, 2, 3);
@@ -95,9 +117,14 @@ TEST(ReleaseCivilians, SetsDownOnlyTheFirstCivilianOntoAnEmptyHex)
     EXPECT_TRUE(world.registered(1, 1, 0, blocker));
 }
 
-TEST(ReleaseCivilians, OnTheirDestinationTheyLeavePlayAndCountForTheGoal)
+// Delivered under the carrier's own country's eyes the notice names them; under fog of war, to
+// country 2 that sees nothing there, it tells of the delivery only.
+static void deliverCiviliansWatchedBy(int viewer)
 {
+    SCOPED_TRACE(viewer);
     CivilianWorld world;
+    world.watchUnderFog(viewer);
+    const uint32_t records = world.state().historyLog().count();
     const int civilian = world.addUnit(8, world.plain, 2, 2);
     world.load(0, world.carrier, 8, civilian);
     world.setTransport(8, civilian, 3, 3);
@@ -108,8 +135,16 @@ TEST(ReleaseCivilians, OnTheirDestinationTheyLeavePlayAndCountForTheGoal)
     EXPECT_EQ(world.state().turnBlock().transportArrived[8], 4);
     EXPECT_EQ(world.state().endCheckFlags() & 8, 8);
     EXPECT_EQ(world.state().turnBlock().transportLost[8], 0) << "a delivery is no loss";
-    EXPECT_EQ(world.dialogs.callsOf("showEventNotice").back().args, (std::vector<int64_t> { 3, 8, civilian }));
+    const std::vector<int64_t> named { 3, 8, civilian }, unnamed { 3, -1, -1 };
+    EXPECT_EQ(world.dialogs.callsOf("showEventNotice").back().args, viewer == 0 ? named : unnamed);
+    EXPECT_GT(world.state().historyLog().count(), records) << "the delivery is recorded all the same";
     EXPECT_FALSE(world.unit(0, world.carrier).hasFlag(kUnitCarrying));
+}
+
+TEST(ReleaseCivilians, OnTheirDestinationTheyLeavePlayAndCountForTheGoal)
+{
+    deliverCiviliansWatchedBy(0);
+    deliverCiviliansWatchedBy(2);
 }
 
 TEST(ReleaseCivilians, AMinedHexHitsThemBeforeTheyAreDelivered)

@@ -6,6 +6,7 @@
 #include "rules/links.h"
 #include "rules/rules_install.h"
 #include "state/action_history.h"
+#include "state/rule_block.h"
 #include "state/unit_facts.h"
 #include "tests/rules/combat_world.h"
 #include "tests/state/packed_value.h"
@@ -232,8 +233,11 @@ TEST(CombatResolve, MisfireHitsTheUnitBesideTheTargetWithoutReturnFire)
     EXPECT_EQ(strengthTotal(world.unit(1, world.defender)), 0) << "no misfire while counting down";
 }
 
-TEST(CombatResolve, ShownFightHandsBothSidesToTheBattleScene)
+// Country 0 watches its own unit's fight: in the open, and with the defender in its fog, where the
+// scene gets that side without its country or a name.
+static void showFightWithTheDefender(bool fogged)
 {
+    SCOPED_TRACE(fogged ? "defender in fog" : "in the open");
     DuelWorld world;
     ShownMainWindow main;
     HeadlessMapWindow map;
@@ -243,11 +247,16 @@ TEST(CombatResolve, ShownFightHandsBothSidesToTheBattleScene)
     world.state().turnBlock().viewingCountry = 0;
     world.state().settings().fightOnReal = true;
     world.state().settings().showFight = true;
+    world.state().settings().fightOfAll = true;
+    world.setRule(kRuleSearch, fogged ? 1 : 0);
+    world.state().recreateSightMaps();
     world.resolve();
     setRulesLinks({});
     ASSERT_EQ(battle.callsOf("runBattleScene").size(), 1u);
     const BattleSideRecord& d = battle.sides[1];
-    EXPECT_EQ(d.country, 1u);
+    EXPECT_EQ(d.country, fogged ? 9u : 1u);
+    EXPECT_EQ(std::string(d.typeName).empty() && std::string(d.className).empty(), fogged);
+    EXPECT_NE(std::string(battle.sides[0].typeName), "") << "the viewer's own side is named";
     EXPECT_EQ(d.unitType, uint32_t(world.other));
     EXPECT_EQ(d.battleId, world.other) << "the battle id is the unit type's id";
     EXPECT_EQ(d.figuresBefore, 4);
@@ -256,6 +265,56 @@ TEST(CombatResolve, ShownFightHandsBothSidesToTheBattleScene)
     EXPECT_EQ(battle.sides[0].weaponSlot, 0);
     EXPECT_EQ(map.callsOf("animateExplosion").size(), 1u);
     EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
+}
+
+TEST(CombatResolve, ShownFightHandsBothSidesToTheBattleSceneAsTheViewerSeesThem)
+{
+    showFightWithTheDefender(false);
+    showFightWithTheDefender(true);
+}
+
+// Country 2 watches 0 fight 1 under fog of war, seeing only the hexes listed; a misfire goes
+// astray to (5, 5). With no viewer nothing is hidden.
+TEST(CombatPresent, AFightIsShownOnlyWhereTheViewerSeesPartOfIt)
+{
+    struct Case {
+        const char* what;
+        int viewer;
+        std::vector<HexPos> seen;
+        bool misfire;
+        bool shown;
+    };
+    const Case cases[] = {
+        { "both sides seen", 2, { { 2, 2 }, { 3, 2 } }, false, true },
+        { "the defender seen", 2, { { 3, 2 } }, false, true },
+        { "neither side seen", 2, {}, false, false },
+        { "astray into fog", 2, { { 2, 2 }, { 3, 2 } }, true, false },
+        { "astray into sight", 2, { { 2, 2 }, { 5, 5 } }, true, true },
+        { "no viewer", 8, {}, false, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DuelWorld world;
+        ShownMainWindow main;
+        setRulesLinks({ &main, nullptr, nullptr, nullptr });
+        GameState& s = world.state();
+        s.settings().fightOfAll = true;
+        s.turnBlock().viewingCountry = int8_t(c.viewer);
+        s.turnBlock().turn = 1;
+        world.setRule(kRuleSearch, 1);
+        s.recreateSightMaps();
+        for (HexPos hex : c.seen)
+            s.fogMap()->setBit(2, hex.x, hex.y, 3);
+        CombatPair& pair = world.engage(0, world.attacker, 1, world.defender);
+        CombatShow show;
+        show.misfire = c.misfire;
+        if (c.misfire) {
+            pair.setDefender(s, kNoTargetCode, 0);
+            pair.side[1].x = pair.side[1].y = 5;
+        }
+        EXPECT_EQ(isFightShown(s, pair, show), c.shown);
+        setRulesLinks({});
+    }
 }
 
 TEST(CombatResolve, HexTargetTakesTheLandUnitStandingThereUnlessItIsAFriend)

@@ -169,23 +169,22 @@ TEST_F(PlayHandshake, MapRequestsWaitForTheMapWindowOrReturnWithoutOne)
     EXPECT_EQ(state().handshake().openWaitCount(), 0u);
 }
 
-TEST_F(PlayHandshake, RankChangeIsShownOnlyAcrossALevelOfAUnitTheCurrentCountrySees)
+TEST_F(PlayHandshake, RankChangeIsShownOnlyAcrossALevelOfAUnitTheViewerSees)
 {
     AnsweringMapWindow map(state());
     setRulesLinks({ nullptr, &map, nullptr, nullptr });
     int index = placeUnit(1);
     ASSERT_GE(index, 0);
-    state().turnBlock().currentCountry = 0;
+    // The unit's own country moves while country 0 watches.
+    state().turnBlock().currentCountry = 1;
+    state().turnBlock().viewingCountry = 0;
 
     announceRankChange(state(), 1, index, 2, 3, 300, 450, ReportWait::No);
     state().settings().levelEffect = false;
     announceRankChange(state(), 1, index, 2, 3, 100, 600, ReportWait::No);
     state().settings().levelEffect = true;
-    state().turnBlock().currentCountry = 8;
-    announceRankChange(state(), 1, index, 2, 3, 100, 600, ReportWait::No);
     EXPECT_TRUE(map.calls().empty());
 
-    state().turnBlock().currentCountry = 0;
     announceRankChange(state(), 1, index, 2, 3, 100, 600, ReportWait::No);
     announceRankChange(state(), 1, index, 2, 3, 1800, 450, ReportWait::Yes);
     auto shown = map.callsOf("animateLevelChange");
@@ -194,7 +193,7 @@ TEST_F(PlayHandshake, RankChangeIsShownOnlyAcrossALevelOfAUnitTheCurrentCountryS
     EXPECT_EQ(shown[1].args.at(0), 0);
     EXPECT_EQ(state().handshake().openWaitCount(), 0u);
 
-    // Under fog of war a unit nobody of the current country sees shows nothing.
+    // Under fog of war a unit the viewer does not see shows nothing, though its own country sees it.
     map.clear();
     world.setRule(kRuleSearch, 1);
     state().recreateSightMaps();

@@ -263,9 +263,16 @@ TEST(BuyUnit, CountdownWaitsInTheUpperLayerAndZeroTurnsCountAsOne)
     EXPECT_EQ(world.unit(0, c).productionTurnsLeft, 1);
 }
 
-TEST(ReinforcementCargo, NestedCargoComesIntoPlayAtTheCarriersHex)
+// Its own country hears of each unit landed; country 1, watching the carrier's hex under fog of
+// war, sees the carrier but not what it carries.
+static void landNestedCargoWatchedBy(int viewer)
 {
+    SCOPED_TRACE(viewer);
     ProductionWorld world;
+    world.state().turnBlock().viewingCountry = int8_t(viewer);
+    world.setRule(kRuleSearch, 1);
+    world.state().recreateSightMaps();
+    world.state().fogMap()->setBit(1, 4, 5, 3);
     int carrier = world.placeUnit(0, world.plain, 4, 5);
     int middle = world.addUnit(0, world.other, 0, 0);
     int inner = world.addUnit(0, world.third, 0, 0);
@@ -275,7 +282,8 @@ TEST(ReinforcementCargo, NestedCargoComesIntoPlayAtTheCarriersHex)
     world.unit(0, carrier).setCarriedUnit(2, middle);
     world.unit(0, carrier).flags |= kUnitCarrying;
     world.unit(0, middle).setCarriedUnit(0, inner);
-    world.unit(0, middle).flags |= kUnitCarrying;
+    world.unit(0, middle).flags |= kUnitCarrying | kUnitAboard;
+    world.unit(0, inner).flags |= kUnitAboard;
     headlessDialogs().clear();
     uint32_t history = world.historyCount();
 
@@ -286,7 +294,13 @@ TEST(ReinforcementCargo, NestedCargoComesIntoPlayAtTheCarriersHex)
         EXPECT_EQ(world.unit(0, i).y, 5);
     }
     EXPECT_EQ(world.historyCount(), history + 2);
-    EXPECT_EQ(headlessDialogs().callsOf("showEventNotice").size(), 2u);
+    EXPECT_EQ(headlessDialogs().callsOf("showEventNotice").size(), viewer == 0 ? 2u : 0u);
+}
+
+TEST(ReinforcementCargo, NestedCargoComesIntoPlayAtTheCarriersHex)
+{
+    landNestedCargoWatchedBy(0);
+    landNestedCargoWatchedBy(1);
 }
 
 TEST(ReinforcementCargo, ACarrierThatCarriesItselfEndsTheWalk)

@@ -181,6 +181,41 @@ TEST(Visibility, MissileCodesCountAsTheirCountry)
     EXPECT_FALSE(isUnitVisibleTo(world.state(), 6, 103, index));
 }
 
+// What the person watching is shown of country 4's unit at (8, 5), under fog no sight reaches,
+// and of its funds: nothing while another country moves, everything with no viewer, and the hex
+// on the viewer's own turn and before the first turn.
+TEST(Visibility, TheViewerIsShownOnlyWhatItsCountrySees)
+{
+    struct Case {
+        const char* what;
+        int viewer, current, turn;
+        bool hex, unit, figures;
+    };
+    const Case cases[] = {
+        { "another country moves", 0, 4, 3, false, false, false },
+        { "the viewer's own turn", 0, 0, 3, true, false, false },
+        { "before the first turn", 0, 4, 0, true, false, false },
+        { "no viewer", 8, 4, 3, true, true, true },
+        { "its own country", 4, 0, 3, true, true, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FogWorld world;
+        const int enemy = world.placeUnit(4, world.landType, 8, 5);
+        rebuildSightMaps(world.state());
+        TurnBlock& turn = world.state().turnBlock();
+        turn.viewingCountry = int8_t(c.viewer);
+        turn.currentCountry = uint16_t(c.current);
+        turn.turn = uint16_t(c.turn);
+        EXPECT_EQ(viewerSeesHex(world.state(), 8, 5), c.hex);
+        EXPECT_EQ(viewerSeesUnit(world.state(), 4, enemy, 8, 5), c.unit);
+        EXPECT_EQ(viewerSeesUnit(world.state(), 4, enemy), c.unit);
+        EXPECT_EQ(viewerSeesFigures(world.state(), 4), c.figures);
+        world.setRule(kRuleOpenCampInfo, 1);
+        EXPECT_TRUE(viewerSeesFigures(world.state(), 4)) << "the camps' information open to all";
+    }
+}
+
 TEST(Visibility, HooksAnswerTheStatesQueries)
 {
     FogWorld world;

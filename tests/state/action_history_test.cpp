@@ -315,7 +315,11 @@ TEST(GameStateHistory, RecordsTheGamesUnitsAndNamesItsTerrain)
     std::string terrain(state.terrainTypes()[record.type1].name);
     EXPECT_NE(line.find(platform::utf8ToCp932("→ ") + terrain + ","), std::string::npos) << line;
     EXPECT_EQ(line.rfind("004,003.004,", 0), 0u);
-    EXPECT_NE(line.find("[G]"), std::string::npos);
+    // Seen from the viewing country, whoever's turn it is: country 5 never saw the attacker, 0 did.
+    EXPECT_EQ(line.find("[G]"), std::string::npos) << line;
+    state.turnBlock().viewingCountry = 0;
+    log.writeText(record, line);
+    EXPECT_NE(line.find("[G]"), std::string::npos) << line;
 }
 
 TEST(ActionHistoryLog, TheGameStateHandsOutRecordsOnlyUpToTheCount)

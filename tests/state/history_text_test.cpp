@@ -52,9 +52,11 @@ TEST_F(HistoryText, UnitsTheViewerNeverSawAreUnknwon)
     world.visible = { { 0, 1, 0 } };
     log.recordDisband(1, 0);
     EXPECT_EQ(line(), "007,013.003,部隊解散,[R]Bravo,");
-    // With no viewing country nothing foreign is shown.
-    world.viewer = 9;
-    EXPECT_EQ(line(), "007,013.003,部隊解散,Unknwon,");
+    // With no viewer, a map not yet in play, nothing is hidden.
+    world.visible = {};
+    log.recordDisband(1, 0);
+    world.viewer = -1;
+    EXPECT_EQ(line(), "007,013.003,部隊解散,[R]Bravo,");
 }
 
 TEST_F(HistoryText, CivilianUnitsCarryTheirMark)

@@ -30,7 +30,7 @@ std::vector<WindowEntry> battleWindows()
              pair.setAttacker(s, 0, w.unitNamed(0, "戦車"));
              pair.setDefender(s, 1, w.unitNamed(1, "歩兵"));
              pair.side[0].weaponSlot = 0;
-             return modal([&] { LiveClashEasyWindow(w.context(), w.owner(), 0).Create(); });
+             return modal([&] { LiveClashEasyWindow(w.context(), w.owner()).Create(); });
          }, nullptr },
     };
 }
