@@ -73,8 +73,9 @@ static void takeCivilianOverAMineWatchedBy(CivilianWorld& world, int viewer)
     EXPECT_EQ(world.cell(2, 2).mineKnownMask, 0) << "the neutral side learns no mine";
     const auto notices = world.dialogs.callsOf("showEventNotice");
     ASSERT_EQ(notices.size(), viewer == 0 ? 1u : 0u);
-    if (viewer == 0)
+    if (viewer == 0) {
         EXPECT_EQ(notices[0].args, (std::vector<int64_t> { 15, 8, civilian }));
+    }
 }
 
 TEST(TakeCivilians, AMineUnderTheCarrierHitsTheCivilianAndTeachesNobody)
