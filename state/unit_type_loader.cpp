@@ -204,7 +204,13 @@ void GameState::loadWeaponData(int user_flag)
         return;
     SkippedLines skipped;
     UnmatchedWeapons unmatched;
+    bool cut = false;
     forEachRecordLine(*reader, [&](int number, std::vector<char*>& fields) {
+        // Lines of 135 columns are whole (the three after them repeat earlier ones).
+        if (isCutLastLine(*reader, fields.size(), 135)) {
+            cut = true;
+            return;
+        }
         UnitTypeRecord record = unitTypeFromLine(fields, user_flag);
         if (user_flag) {
             if (record.id >= 5000 && record.id <= 9999)
@@ -227,6 +233,8 @@ void GameState::loadWeaponData(int user_flag)
         showEmptyMasterFile("兵器データ", file, "兵器");
         throw new swCError(0);
     }
+    if (cut && !user_flag)
+        showCutShortFile("兵器データ", file, m_unitTypes.size(), "兵器");
 }
 
 void GameState::storeUnitType(UnitTypeRecord& record, int line, SkippedLines& skipped)
