@@ -110,14 +110,14 @@ BmpReadResult bmpReadBytes(std::span<const uint8_t> bytes)
         return refuse("unsupported bits per pixel");
     if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == std::numeric_limits<LONG>::min())
         return refuse("bad picture size");
+    if (!compressionFits(h))
+        return refuse("unsupported compression");
     const LONG rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     if (h.biWidth > kMaxSide || rows > kMaxSide || uint64_t(h.biWidth) * uint64_t(rows) > kMaxPicturePixels) {
         BmpReadResult result = refuse("picture too large");
         result.tooLarge = true;
         return result;
     }
-    if (!compressionFits(h))
-        return refuse("unsupported compression");
 
     const bool indexed = h.biBitCount <= 8;
     const bool bitfields = h.biCompression == BI_BITFIELDS;
