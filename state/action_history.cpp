@@ -51,15 +51,12 @@ uint32_t ActionHistoryLog::append(const HistoryRecord& record)
 
 void ActionHistoryLog::copyRecords(const ActionHistoryLog& other)
 {
-    m_records.reset();
-    m_count = 0;
-    m_capacity = 0;
-    if (other.m_count > 0) {
-        reserve(other.m_count);
-        std::memcpy(m_records.get(), other.m_records.get(), sizeof(HistoryRecord) * other.m_count);
-        m_count = other.m_count;
-    }
-    m_toldFull = false;
+    clear();
+    if (other.m_count == 0)
+        return;
+    reserve(other.m_count);
+    std::memcpy(m_records.get(), other.m_records.get(), sizeof(HistoryRecord) * other.m_count);
+    m_count = other.m_count;
 }
 
 bool ActionHistoryLog::fillParty(HistoryRecord& record, int slot, int country, int index, int x, int y) const

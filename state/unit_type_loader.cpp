@@ -16,6 +16,9 @@ using namespace master_text;
 
 namespace {
 
+// Lines of 135 columns are whole: the three that may follow repeat earlier ones.
+constexpr size_t kUnitTypeColumns = 135;
+
 const std::vector<std::string>& domains()
 {
     static const std::vector<std::string> table = cp932Table({ "超高空", "高空", "低空", "地上", "海上", "海中" });
@@ -206,8 +209,7 @@ void GameState::loadWeaponData(int user_flag)
     UnmatchedWeapons unmatched;
     bool cut = false;
     forEachRecordLine(*reader, [&](int number, std::vector<char*>& fields) {
-        // Lines of 135 columns are whole (the three after them repeat earlier ones).
-        if (isCutLastLine(*reader, fields.size(), 135)) {
+        if (isCutLastLine(*reader, fields.size(), kUnitTypeColumns)) {
             cut = true;
             return;
         }

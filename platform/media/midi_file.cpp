@@ -128,8 +128,7 @@ std::optional<MidiSong> parseMidiFile(std::span<const uint8_t> bytes)
     // Once to count, once to keep: the events take exactly the memory they need.
     std::vector<TickEvent> events;
     uint64_t endTick = 0;
-    auto readTracks = [&](std::vector<TickEvent>* out) {
-        size_t count = 0;
+    auto readTracks = [&](std::vector<TickEvent>* out, size_t& count) {
         uint32_t order = 0;
         size_t at = 8 + size_t(headerSize);
         for (unsigned track = 0; track < tracks; ++track) {
@@ -143,11 +142,13 @@ std::optional<MidiSong> parseMidiFile(std::span<const uint8_t> bytes)
                 return false;
             at += 8 + size_t(size);
         }
-        if (!out)
-            events.reserve(count);
         return true;
     };
-    if (!readTracks(nullptr) || !readTracks(&events))
+    size_t counted = 0, kept = 0;
+    if (!readTracks(nullptr, counted))
+        return std::nullopt;
+    events.reserve(counted);
+    if (!readTracks(&events, kept))
         return std::nullopt;
     std::stable_sort(events.begin(), events.end(), [](auto& a, auto& b) { return a.tick < b.tick; });
 
