@@ -164,18 +164,19 @@ void startUpEachIteration(benchmark::State& state)
     memory.report(state);
 }
 
-// warm.dat and weapon.dat of a megabyte each, every unit type naming weapons warm.dat lacks.
+// warm.dat of a megabyte and weapon.dat of as many as the argument, every unit type naming
+// weapons warm.dat lacks.
 void startUpWithLargeWeaponFiles(benchmark::State& state)
 {
     prepareBenchProgramFolder();
     const std::string warm = readHost("warm.dat"), weapons = readHost("weapon.dat");
     writeHost("warm.dat", repeatedLines(warm, 1 << 20));
-    writeHost("weapon.dat", repeatedLines(withUnknownWeapons(weapons), 1 << 20));
+    writeHost("weapon.dat", repeatedLines(withUnknownWeapons(weapons), size_t(state.range(0)) << 20));
     startUpEachIteration(state);
     writeHost("warm.dat", warm);
     writeHost("weapon.dat", weapons);
 }
-BENCHMARK(startUpWithLargeWeaponFiles)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(startUpWithLargeWeaponFiles)->Arg(1)->Arg(15)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void startUpWithLargeAnthemList(benchmark::State& state)
 {
