@@ -41,8 +41,9 @@ struct IndexedSheet {
     const uint8_t* row(int y) const { return pixels.data() + size_t(y) * size_t(width); }
 };
 
-// Reads a BMP image of at most 256 colours; false (sheet left empty) when it is not one.
-bool readIndexedSheet(const std::vector<uint8_t>& fileImage, IndexedSheet& sheet);
+// Reads a BMP image of at most 256 colours; the sheet is left empty when it is not one, or when it
+// has more pixels than a picture may.
+FileFault readIndexedSheet(const std::vector<uint8_t>& fileImage, IndexedSheet& sheet);
 // Reads a sheet of the bitmap folder: why it could not be read, or FileFault::None.
 FileFault readSheetFile(const char* name, IndexedSheet& sheet);
 

@@ -19,8 +19,6 @@ namespace map_render {
 namespace {
 
 constexpr uint32_t kMagenta = 0xFF00FF;
-// Far above the largest sheet (3072 x 384); a header asking for more is not a sheet.
-constexpr uint64_t kMaxSheetPixels = 4096 * 4096;
 // Fade amount 0 pulls every colour to a grey of 80 % of its brightness.
 constexpr uint32_t kGreyFade = 0;
 
@@ -87,21 +85,19 @@ bool readDirect(const PackedDib& dib, int bits, int width, int height, bool bott
 
 } // namespace
 
-bool readIndexedSheet(const std::vector<uint8_t>& fileImage, IndexedSheet& sheet)
+FileFault readIndexedSheet(const std::vector<uint8_t>& fileImage, IndexedSheet& sheet)
 {
     sheet = IndexedSheet {};
     BmpReadResult read = bmpReadBytes(fileImage);
     if (!read)
-        return false;
+        return read.tooLarge ? FileFault::TooLarge : FileFault::Damaged;
     const BITMAPINFOHEADER& header = read.dib.header();
     const int bits = header.biBitCount;
     const int width = header.biWidth;
     const bool bottomUp = header.biHeight > 0;
     const int height = bottomUp ? header.biHeight : -header.biHeight;
-    if (width <= 0 || height <= 0 || uint64_t(width) * uint64_t(height) > kMaxSheetPixels)
-        return false;
-    if (bmpRowStride(bits, width) * uint64_t(height) > read.dib.pixelBytes())
-        return false;
+    if (width <= 0 || height <= 0 || bmpRowStride(bits, width) * uint64_t(height) > read.dib.pixelBytes())
+        return FileFault::Damaged;
     sheet.width = width;
     sheet.height = height;
     sheet.pixels.assign(size_t(width) * size_t(height), 0);
@@ -112,7 +108,7 @@ bool readIndexedSheet(const std::vector<uint8_t>& fileImage, IndexedSheet& sheet
         ok = readDirect(read.dib, bits, width, height, bottomUp, sheet);
     if (!ok)
         sheet = IndexedSheet {};
-    return ok;
+    return ok ? FileFault::None : FileFault::Damaged;
 }
 
 FileFault readSheetFile(const char* name, IndexedSheet& sheet)
@@ -121,7 +117,7 @@ FileFault readSheetFile(const char* name, IndexedSheet& sheet)
     std::vector<uint8_t> bytes;
     if (FileFault fault = readFileBytes(dataPath(name, kFolderBitmap).c_str(), kMaxPictureFileBytes, bytes); fault != FileFault::None)
         return fault;
-    return readIndexedSheet(bytes, sheet) ? FileFault::None : FileFault::Damaged;
+    return readIndexedSheet(bytes, sheet);
 }
 
 ColourTable plainColours(const IndexedSheet& sheet)

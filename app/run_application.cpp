@@ -137,6 +137,7 @@ private:
 void checkSettingsFile()
 {
     profileUseDefaults(false);
+    profileForgetWriteFailure();
     const ProfileCheck check = checkProfile();
     if (check.usable())
         return;

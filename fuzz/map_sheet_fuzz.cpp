@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     map_render::IndexedSheet sheet;
-    if (!map_render::readIndexedSheet(std::vector<uint8_t>(data, data + size), sheet))
+    if (map_render::readIndexedSheet(std::vector<uint8_t>(data, data + size), sheet) != FileFault::None)
         return 0;
     std::vector<uint32_t> pixels(64 * 64);
     const map_render::Canvas canvas { pixels.data(), 64, 64, POINT { 0, 0 }, RECT { 0, 0, 64, 64 } };

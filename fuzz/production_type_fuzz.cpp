@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::vector<ProductionTypeRecord> records;
-    if (readProductionTypeFile(data, size, records)) {
+    if (readProductionTypeFile(data, size, records) != FileFault::Damaged) {
         volatile uint8_t sink = 0;
         for (const ProductionTypeRecord& record : records)
             sink = sink + record.producible[sizeof record.producible - 1];

@@ -1,6 +1,7 @@
 // The application object: start-up values, the message loop and the modeless list.
 #include "lib/application.h"
 
+#include "lib/profile.h"
 #include "lib/window.h"
 #include "platform/kernel/host.h"
 
@@ -95,6 +96,8 @@ int swCApplication::appMessageLoop()
         while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
     }
     m_ownedObject.reset();
+    if (m_endOfRunWrites && !m_endOfRunWrites->release())
+        profileWriteFailed();
     m_endOfRunWrites.reset();
     return m_exitCode;
 }

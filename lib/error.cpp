@@ -2,6 +2,7 @@
 #include "lib/error.h"
 
 #include "lib/application.h"
+#include "lib/file_fault.h"
 #include "platform/kernel/host.h"
 
 #include <string>
@@ -42,6 +43,8 @@ int swCFileError::Show(HWND owner, const char*)
         return showOwnText(owner, "ファイルのシークに失敗しました");
     case 4:
         return showOwnText(owner, "ファイルのクローズに失敗しました");
+    case 6:
+        return swCError::Show(owner, fileFaultText(FileFault::TooLarge).c_str());
     default:
         return showOwnText(owner, "ファイルエラーが発生しました");
     }

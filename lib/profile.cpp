@@ -5,6 +5,7 @@
 #include "lib/file.h"
 #include "platform/kernel/host.h"
 #include "platform/kernel/winbase.h"
+#include "platform/windows.h"
 
 #include <algorithm>
 #include <atomic>
@@ -13,6 +14,7 @@
 namespace {
 
 std::atomic<bool> g_defaultsOnly { false };
+std::atomic<bool> g_writeFailureTold { false };
 
 bool isIniLine(const std::string& line)
 {
@@ -93,17 +95,34 @@ void profileUseDefaults(bool defaults_only) { g_defaultsOnly = defaults_only; }
 
 bool profileUsesDefaults() { return g_defaultsOnly; }
 
+// As start-up tells an ini it cannot use: the settings of this run are not kept, and the person
+// learns it once rather than at every change.
+void profileWriteFailed()
+{
+    if (g_writeFailureTold.exchange(true))
+        return;
+    const std::string path = profilePath();
+    MessageBoxA(nullptr,
+        (platform::utf8ToCp932("設定ファイル ") + path.substr(platform::fileNameOffset(path))
+            + platform::utf8ToCp932(" に書き込めません。\nこの回に変えた設定は保存されません。"))
+            .c_str(),
+        platform::utf8ToCp932("警告").c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void profileForgetWriteFailure() { g_writeFailureTold = false; }
+
 void profileWriteValues(const char* section, const std::vector<std::pair<std::string, std::string>>& values)
 {
-    if (!g_defaultsOnly)
-        platform::writeProfileValues(section, values, profilePath().c_str());
+    if (!g_defaultsOnly && !platform::writeProfileValues(section, values, profilePath().c_str()))
+        profileWriteFailed();
 }
 
 void swCProfileKey::profileWriteString(const char* value) const
 {
     if (g_defaultsOnly)
         return;
-    WritePrivateProfileStringA(m_section, m_key, value, profilePath().c_str());
+    if (!WritePrivateProfileStringA(m_section, m_key, value, profilePath().c_str()))
+        profileWriteFailed();
 }
 
 DWORD swCProfileKey::profileReadStringBuffer(const char* fallback, char* buffer, DWORD size) const

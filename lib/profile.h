@@ -27,9 +27,13 @@ ProfileCheck checkProfile();
 // file again (false).
 void profileUseDefaults(bool defaults_only);
 bool profileUsesDefaults();
+// A write that did not reach the ini file: the first of a run is told in one warning box, the
+// others are not. A new run starts with profileForgetWriteFailure.
+void profileWriteFailed();
+void profileForgetWriteFailure();
 
 // Writes several keys of one section in a single rewrite of the ini file (dropped as every write is
-// while the defaults are in use; a failed write is ignored).
+// while the defaults are in use; a failed write is told by profileWriteFailed).
 void profileWriteValues(const char* section, const std::vector<std::pair<std::string, std::string>>& values);
 
 class swCProfileKey {
@@ -41,7 +45,7 @@ public:
     }
 
     // Every call goes to the file; nothing is cached. A missing file or key gives the default
-    // and a failed write is ignored.
+    // and a failed write is told by profileWriteFailed.
     void profileWriteString(const char* value) const;
     DWORD profileReadStringBuffer(const char* fallback, char* buffer, DWORD size) const;
     // The stored text (at most 1023 bytes), or fallback when the key is missing.

@@ -95,14 +95,16 @@ enum class HistoryReadResult {
     Whole,
     // The stream ended inside the block: the whole records before that point were kept.
     Truncated,
-    // A record size of 0 with records to read, or more records than the log keeps: nothing was kept.
+    // A record size of 0 with records to read, more records than the log keeps, or records so short
+    // that their slots would take many times the file: nothing was kept.
     Refused,
 };
 
 class ActionHistoryLog {
 public:
-    static constexpr uint32_t kGrowth = 1000;
-    // Far past any game's history: a file that would give more records is refused unread.
+    static constexpr uint32_t kFirstCapacity = 1000;
+    // Far past any game's history, and one limit for play and files: play records no more (and
+    // tells so once), and a file that would give more is refused unread.
     static constexpr uint32_t kMaxRecords = 1'000'000;
 
     ActionHistoryLog() = default;
@@ -116,8 +118,10 @@ public:
     const HistoryWorld* world() const { return m_world; }
 
     void clear();
-    // Returns the new count.
+    // Returns the new count; at kMaxRecords the record is dropped.
     uint32_t append(const HistoryRecord& record);
+    // The other log's records in place of these, in one allocation.
+    void copyRecords(const ActionHistoryLog& other);
     uint32_t count() const { return m_count; }
     uint32_t capacity() const { return m_capacity; }
     // Beyond the last record an empty one (kind 0) answers.
@@ -174,12 +178,14 @@ private:
     void recordHexEvent(int kind, int country, int unit, int x, int y, uint32_t value, int side1);
     void fillTargetHex(HistoryRecord& record, int x, int y) const;
     void detailText(const HistoryRecord& record, std::string& out) const;
+    void reserve(uint32_t capacity);
 
     const HistoryWorld* m_world = nullptr;
     std::unique_ptr<HistoryWorld> m_ownedWorld;
     std::unique_ptr<HistoryRecord[]> m_records;
     uint32_t m_count = 0;
     uint32_t m_capacity = 0;
+    bool m_toldFull = false;
 };
 
 class GameState;

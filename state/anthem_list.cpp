@@ -2,6 +2,7 @@
 #include "state/data_path.h"
 #include "state/game_state.h"
 #include "state/master_text.h"
+#include "state/sound_codes.h"
 #include "state/text_file_reader.h"
 
 #include "lib/file.h"
@@ -28,6 +29,12 @@ void GameState::loadAnthemList()
         std::vector<char*> fields;
         if (parseCommaList(line, fields) != 2) {
             skipped.add(number, "国名と曲のファイル名の2項目ではありません。");
+            continue;
+        }
+        // A country's anthem code names anthems below the music list's codes only.
+        static_assert(tune::kMusicListBase == 50, "the reason below names the count");
+        if (m_anthemNames.size() >= size_t(tune::kMusicListBase)) {
+            skipped.add(number, "国歌は50曲までです。");
             continue;
         }
         m_anthemNames.emplace_back(fields[0]);

@@ -36,6 +36,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class SkippedLines;
@@ -554,6 +555,9 @@ private:
     TerrainRoles m_terrainRoles;
     std::vector<WeaponRecord> m_weapons;
     std::unique_ptr<uint16_t[]> m_weaponIdMap;
+    // Name and sub-name to the first two weapon ids that carry them: weapon.dat names a weapon in
+    // each of its slots, and a scan of every weapon per slot grew with both files.
+    std::unordered_map<std::string, std::array<uint16_t, 2>> m_weaponNames;
     FileRefusal m_mapRefusal;
     std::vector<UnitTypeRecord> m_unitTypes;
     std::unique_ptr<uint16_t[]> m_unitTypeIdMap;

@@ -53,6 +53,7 @@ void GameState::startUp()
 
     std::fill_n(m_unitTypeIdMap.get(), kUnitTypeIdMapSize, uint16_t(0));
     std::fill_n(m_weaponIdMap.get(), kWeaponIdMapSize, uint16_t(0));
+    m_weaponNames.clear();
 
     // 6
     m_endCheckFlags = 0;

@@ -146,6 +146,12 @@ void showEmptyShippedFile(const char* kind_utf8, const std::string& file, const 
     showShippedFileNotice(kind_utf8, file, " が空です。", consequence_utf8);
 }
 
+void showCutShortFile(const char* kind_utf8, const std::string& file, size_t kept, const char* records_utf8)
+{
+    const std::string consequence = "切れる前の" + std::to_string(kept) + "件の" + records_utf8 + "で始めます。";
+    showShippedFileNotice(kind_utf8, file, " が途中で切れています。", consequence.c_str());
+}
+
 void showMissingUnitTypes()
 {
     applicationLink().tell(platform::utf8ToCp932("本製品に含まれていない兵器データが使用されています。"),

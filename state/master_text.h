@@ -52,6 +52,8 @@ void showEmptyMasterFile(const char* kind_utf8, const char* file, const char* re
 void showMissingMasterFile(const char* kind_utf8, const std::string& file, const char* consequence_utf8);
 // The same for one that is there but holds nothing the program can use.
 void showEmptyShippedFile(const char* kind_utf8, const std::string& file, const char* consequence_utf8);
+// The same for one that was cut short: the records before the cut are kept.
+void showCutShortFile(const char* kind_utf8, const std::string& file, size_t kept, const char* records_utf8);
 // Tells, over the main window, that a map or file uses unit types this program lacks.
 void showMissingUnitTypes();
 

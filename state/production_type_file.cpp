@@ -3,18 +3,18 @@
 
 #include <cstring>
 
-bool readProductionTypeFile(const uint8_t* data, size_t size, std::vector<ProductionTypeRecord>& out, size_t maxRecords)
+FileFault readProductionTypeFile(const uint8_t* data, size_t size, std::vector<ProductionTypeRecord>& out, size_t maxRecords)
 {
     if (size < 4)
-        return false;
+        return FileFault::Damaged;
     uint32_t record_size = uint32_t(data[0]) | uint32_t(data[1]) << 8 | uint32_t(data[2]) << 16 | uint32_t(data[3]) << 24;
     if (record_size == 0 || record_size > sizeof(ProductionTypeRecord))
-        return false;
-    // The count comes from the bytes after the header; a torn last record is dropped. Each record
-    // takes a whole slot whatever its stored size, so the count is checked before anything grows.
+        return FileFault::Damaged;
+    // The count comes from the bytes after the header. Each record takes a whole slot whatever its
+    // stored size, so the count is checked before anything grows.
     size_t count = (size - 4) / record_size;
     if (count > maxRecords)
-        return false;
+        return FileFault::Damaged;
     out.reserve(out.size() + count);
     for (size_t i = 0; i < count; ++i) {
         ProductionTypeRecord record;
@@ -22,7 +22,7 @@ bool readProductionTypeFile(const uint8_t* data, size_t size, std::vector<Produc
         std::memcpy(&record, data + 4 + i * record_size, record_size);
         out.push_back(record);
     }
-    return true;
+    return (size - 4) % record_size ? FileFault::Truncated : FileFault::None;
 }
 
 std::vector<uint8_t> productionTypeFileBytes(const ProductionTypeRecord* records, size_t count)

@@ -20,7 +20,8 @@ ProductionTypeRecord zeroRecord()
     return record;
 }
 
-// A damaged file is shown and leaves the table as it was; a missing one is shown when the program
+// A damaged file is shown and leaves the table as it was, one cut short keeps its whole records
+// and says so; a missing one is shown when the program
 // ships it (the user's own table starts empty). A file larger than a full table is refused unread.
 void readTable(const char* file, std::vector<ProductionTypeRecord>& table, size_t maxRecords, bool shipped)
 {
@@ -32,9 +33,12 @@ void readTable(const char* file, std::vector<ProductionTypeRecord>& table, size_
             showMissingMasterFile("生産タイプデータ", file, "生産タイプなしで始めます。");
         return;
     }
-    if (fault == FileFault::None && !readProductionTypeFile(bytes.data(), bytes.size(), table, maxRecords))
-        fault = FileFault::Damaged;
-    if (fault != FileFault::None)
+    const size_t before = table.size();
+    if (fault == FileFault::None)
+        fault = readProductionTypeFile(bytes.data(), bytes.size(), table, maxRecords);
+    if (fault == FileFault::Truncated)
+        showCutShortFile("生産タイプデータ", file, table.size() - before, "生産タイプ");
+    else if (fault != FileFault::None)
         showUnreadableFile("生産タイプデータ", file, fault);
 }
 

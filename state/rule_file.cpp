@@ -20,14 +20,21 @@ std::string ruleFileName(bool simple, int slot)
 
 constexpr const char* kNotARuleLine = "ルールの項目ではないか、値が数ではありません。";
 
-// A number as decimal() reads one: blanks, a sign, then at least one digit.
-bool hasNumber(const char* text)
+// A whole number as decimal() reads one: blanks, a sign, digits and nothing after them but blanks.
+// "1x" is no 1.
+bool isWholeNumber(const char* text)
 {
     while (*text == ' ' || *text == '\t')
         ++text;
     if (*text == '-' || *text == '+')
         ++text;
-    return *text >= '0' && *text <= '9';
+    if (*text < '0' || *text > '9')
+        return false;
+    while (*text >= '0' && *text <= '9')
+        ++text;
+    while (*text == ' ' || *text == '\t')
+        ++text;
+    return *text == '\0';
 }
 
 // Why a line sets nothing, or null when it was taken: no key of a rule file, a switch without a
@@ -47,7 +54,7 @@ const char* applyRuleLine(const char* line, RuleSlot& slot)
         } else if (k == 2) {
             slot.time = value;
         } else {
-            if (!hasNumber(value))
+            if (!isWholeNumber(value))
                 return kNotARuleLine;
             const int number = master_text::decimal(value);
             if (number != 0 && number != 1)

@@ -379,10 +379,10 @@ bool applyStagedSave(GameState& state, const StagedSave& staged)
 {
     if (!staged.game || !applySavedGame(state, *staged.game))
         return false;
-    ActionHistoryLog& log = state.historyLog();
-    log.clear();
-    for (uint32_t i = 0; staged.history && i < staged.history->count(); ++i)
-        log.append(staged.history->record(i));
+    if (staged.history)
+        state.historyLog().copyRecords(*staged.history);
+    else
+        state.historyLog().clear();
     return true;
 }
 

@@ -14,6 +14,8 @@ using namespace master_text;
 
 namespace {
 
+constexpr size_t kTerrainColumns = 108;
+
 const std::vector<std::string>& terrainKinds()
 {
     static const std::vector<std::string> kinds = cp932Table({
@@ -79,7 +81,12 @@ void GameState::loadTerrainData()
     std::unique_ptr<TextFileReader> reader = readMasterFile(path, "地形データ", "land.dat", true);
     std::vector<TerrainRecord> types;
     SkippedLines skipped;
+    bool cut = false;
     forEachRecordLine(*reader, [&](int number, std::vector<char*>& fields) {
+        if (isCutLastLine(*reader, fields.size(), kTerrainColumns)) {
+            cut = true;
+            return;
+        }
         // Cell bytes hold a terrain type in one byte.
         if (types.size() >= 256)
             skipped.add(number, "地形の種類は256までです。");
@@ -91,6 +98,8 @@ void GameState::loadTerrainData()
         showEmptyMasterFile("地形データ", "land.dat", "地形");
         throw new swCError(0);
     }
+    if (cut)
+        showCutShortFile("地形データ", "land.dat", types.size(), "地形");
     m_terrainTypes = std::move(types);
     computeTerrainRoles();
     // Without a large city a fallen capital would turn into no terrain at all.

@@ -44,6 +44,7 @@ int TextFileReader::readLine(char* buffer, int capacity)
         else
             full = true;
     };
+    m_lineEnded = false;
     while (m_position < m_size) {
         unsigned char c = static_cast<unsigned char>(m_buffer[m_position]);
         if (platform::isCp932LeadByte(c) && m_position + 1 < m_size) {
@@ -56,16 +57,14 @@ int TextFileReader::readLine(char* buffer, int capacity)
             m_position += 2;
             continue;
         }
-        if (c == 0) {
+        if (c == 0 || c == '\n') {
             ++m_position;
+            m_lineEnded = true;
             break;
         }
         if (c == '\r' && m_position + 1 < m_size && m_buffer[m_position + 1] == '\n') {
             m_position += 2;
-            break;
-        }
-        if (c == '\n') {
-            ++m_position;
+            m_lineEnded = true;
             break;
         }
         put(char(c));

@@ -16,6 +16,8 @@ public:
     // NUL. A line longer than capacity - 1 is cut there and the rest of it skipped.
     int readLine(char* buffer, int capacity);
     bool atEnd() const { return m_position >= m_size; }
+    // Whether the line last read ended with a line end (or a NUL) rather than with the file.
+    bool lineEnded() const { return m_lineEnded; }
     int size() const { return m_size; }
     int position() const { return m_position; }
 
@@ -23,6 +25,7 @@ private:
     std::unique_ptr<char[]> m_buffer;
     int m_size = 0;
     int m_position = 0;
+    bool m_lineEnded = false;
 };
 
 // Splits text in place at each comma that is not the second byte of a double-byte character;
@@ -31,6 +34,13 @@ int parseCommaList(char* text, std::vector<char*>& list);
 
 // Every caller reads lines through a buffer of this size.
 constexpr int kLineCapacity = 1024;
+
+// Whether the line just read is the file's last and was cut: no line end and fewer columns than a
+// whole record has. A file cut at a line end cannot be told from a shorter one.
+inline bool isCutLastLine(const TextFileReader& reader, size_t columns, size_t whole_columns)
+{
+    return reader.atEnd() && !reader.lineEnded() && columns < whole_columns;
+}
 
 // The walk every master-data loader makes: f(line number, fields) for each line whose first
 // field is not empty. Numbers count from 1 and include the lines passed over.

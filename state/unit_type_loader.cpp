@@ -16,6 +16,9 @@ using namespace master_text;
 
 namespace {
 
+// Lines of 135 columns are whole: the three that may follow repeat earlier ones.
+constexpr size_t kUnitTypeColumns = 135;
+
 const std::vector<std::string>& domains()
 {
     static const std::vector<std::string> table = cp932Table({ "超高空", "高空", "低空", "地上", "海上", "海中" });
@@ -204,7 +207,12 @@ void GameState::loadWeaponData(int user_flag)
         return;
     SkippedLines skipped;
     UnmatchedWeapons unmatched;
+    bool cut = false;
     forEachRecordLine(*reader, [&](int number, std::vector<char*>& fields) {
+        if (isCutLastLine(*reader, fields.size(), kUnitTypeColumns)) {
+            cut = true;
+            return;
+        }
         UnitTypeRecord record = unitTypeFromLine(fields, user_flag);
         if (user_flag) {
             if (record.id >= 5000 && record.id <= 9999)
@@ -227,6 +235,8 @@ void GameState::loadWeaponData(int user_flag)
         showEmptyMasterFile("兵器データ", file, "兵器");
         throw new swCError(0);
     }
+    if (cut && !user_flag)
+        showCutShortFile("兵器データ", file, m_unitTypes.size(), "兵器");
 }
 
 void GameState::storeUnitType(UnitTypeRecord& record, int line, SkippedLines& skipped)

@@ -14,12 +14,22 @@ using namespace master_text;
 
 namespace {
 
+constexpr size_t kWeaponColumns = 25;
+
 const std::vector<std::string>& weaponKinds()
 {
     static const std::vector<std::string> kinds = cp932Table({
         "通常", "ﾐｻｲﾙ", "巡航ﾐｻｲﾙ", "弾道ﾐｻｲﾙ", "対空", "魚雷", "補給", "大砲", "爆弾", "弾頭", "ECM", "工作", "自爆",
     });
     return kinds;
+}
+
+std::string weaponNameKey(const char* name, const char* sub_name)
+{
+    std::string key(name, strnlen(name, sizeof WeaponRecord::name));
+    key += '\0';
+    key.append(sub_name, strnlen(sub_name, sizeof WeaponRecord::subName));
+    return key;
 }
 
 WeaponRecord weaponFromLine(const std::vector<char*>& fields)
@@ -60,7 +70,12 @@ void GameState::loadArmamentData(int user_flag)
     if (!reader)
         return;
     SkippedLines skipped;
+    bool cut = false;
     forEachRecordLine(*reader, [&](int number, std::vector<char*>& fields) {
+        if (isCutLastLine(*reader, fields.size(), kWeaponColumns)) {
+            cut = true;
+            return;
+        }
         WeaponRecord record = weaponFromLine(fields);
         if (user_flag)
             return;
@@ -70,28 +85,31 @@ void GameState::loadArmamentData(int user_flag)
             return;
         }
         m_weapons.push_back(record);
-        m_weaponIdMap[m_weapons.size()] = uint16_t(m_weapons.size());
+        const uint16_t id = uint16_t(m_weapons.size());
+        m_weaponIdMap[id] = id;
+        std::array<uint16_t, 2>& named = m_weaponNames[weaponNameKey(record.name, record.subName)];
+        if (!named[0])
+            named[0] = id;
+        else if (!named[1])
+            named[1] = id;
     });
     skipped.report(file);
     if (!user_flag && m_weapons.empty()) {
         showEmptyMasterFile("兵装データ", file, "兵装");
         throw new swCError(0);
     }
+    if (cut && !user_flag)
+        showCutShortFile("兵装データ", file, m_weapons.size(), "兵装");
 }
 
-int GameState::findWeaponByName(const char* name, const char* sub_name, int include_user, int exclude_id) const
+// Only the weapons of warm.dat are kept (ids below kFirstUserWeaponId), so user weapons never match.
+int GameState::findWeaponByName(const char* name, const char* sub_name, int, int exclude_id) const
 {
-    auto matches = [&](int id) {
-        const WeaponRecord& w = weaponRecord(id);
-        return id != exclude_id && std::strncmp(w.name, name, sizeof w.name) == 0
-            && std::strncmp(w.subName, sub_name, sizeof w.subName) == 0;
-    };
-    for (int id = 1; id <= int(m_weapons.size()) && id < kWeaponIdMapSize; ++id)
-        if (m_weaponIdMap[id] && matches(id))
+    auto found = m_weaponNames.find(weaponNameKey(name, sub_name));
+    if (found == m_weaponNames.end())
+        return 0;
+    for (uint16_t id : found->second)
+        if (id && id != exclude_id && m_weaponIdMap[id])
             return id;
-    if (include_user == 1)
-        for (int id = kFirstUserWeaponId; id < kWeaponIdMapSize; ++id)
-            if (m_weaponIdMap[id] && matches(id))
-                return id;
     return 0;
 }

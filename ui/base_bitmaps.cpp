@@ -4,6 +4,7 @@
 #include "lib/error.h"
 #include "state/data_path.h"
 
+#include <memory>
 #include <string>
 
 FileFault loadPictureFile(swCBitmap& bitmap, const std::string& path)
@@ -12,7 +13,9 @@ FileFault loadPictureFile(swCBitmap& bitmap, const std::string& path)
         bitmap.bitmapLoadFile(path.c_str());
         return FileFault::None;
     } catch (swCError* error) {
-        delete error;
+        std::unique_ptr<swCError> owned(error);
+        if (dynamic_cast<swCFileError*>(error) && error->code() == 6)
+            return FileFault::TooLarge;
     }
     // The largest picture the program ships is a few megabytes; the cap only tells apart files
     // that could be read at all.

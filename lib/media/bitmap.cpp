@@ -16,6 +16,14 @@ namespace {
 
 [[noreturn]] void throwBitmapError() { throw new swCBitmapError(0); }
 
+// A picture of more pixels than the program draws is told as too large, anything else as damaged.
+[[noreturn]] void throwReadError(const BmpReadResult& read)
+{
+    if (read.tooLarge)
+        throw new swCFileError(6);
+    throwBitmapError();
+}
+
 // A memory DC compatible with the screen with one bitmap selected for the length of a scope.
 class BitmapDc {
 public:
@@ -209,7 +217,7 @@ void swCBitmap::bitmapFromPackedDIB(std::span<const uint8_t> fileImage, COLORREF
 {
     BmpReadResult read = bmpReadBytes(fileImage);
     if (!read)
-        throwBitmapError();
+        throwReadError(read);
     replace(dibToBitmap(read.dib, DIB_RGB_COLORS, 0, key, tint));
 }
 
@@ -273,7 +281,7 @@ PackedDib bmpReadPackedDib(swCFile& file)
         throw new swCFileError(1);
     BmpReadResult read = bmpReadBytes(bytes);
     if (!read)
-        throwBitmapError();
+        throwReadError(read);
     return std::move(read.dib);
 }
 

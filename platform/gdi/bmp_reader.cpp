@@ -9,7 +9,7 @@
 namespace {
 
 constexpr WORD kBmpMagic = 0x4D42; // "BM"
-constexpr LONG kMaxSide = 16384;   // no picture of the game comes near; keeps the device bitmap sane
+constexpr LONG kMaxSide = 16384;   // no picture of the game comes near
 
 uint32_t read32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
 uint16_t read16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
@@ -110,11 +110,14 @@ BmpReadResult bmpReadBytes(std::span<const uint8_t> bytes)
         return refuse("unsupported bits per pixel");
     if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == std::numeric_limits<LONG>::min())
         return refuse("bad picture size");
-    const LONG rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
-    if (h.biWidth > kMaxSide || rows > kMaxSide)
-        return refuse("picture too large");
     if (!compressionFits(h))
         return refuse("unsupported compression");
+    const LONG rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    if (h.biWidth > kMaxSide || rows > kMaxSide || uint64_t(h.biWidth) * uint64_t(rows) > kMaxPicturePixels) {
+        BmpReadResult result = refuse("picture too large");
+        result.tooLarge = true;
+        return result;
+    }
 
     const bool indexed = h.biBitCount <= 8;
     const bool bitfields = h.biCompression == BI_BITFIELDS;

@@ -39,9 +39,15 @@ private:
 DWORD bmpColourCount(const BITMAPINFOHEADER& header);
 uint64_t bmpRowStride(int bitCount, int width);
 
+// The most pixels a picture may have: the largest the program ships has 1.2 million, and each pixel
+// takes four bytes once it is a bitmap of the screen's depth, whatever the file's depth.
+constexpr uint64_t kMaxPicturePixels = uint64_t(4) << 20;
+
 struct BmpReadResult {
     PackedDib dib;
     std::string error;
+    // Refused for its size alone (kMaxPicturePixels): the file itself may be sound.
+    bool tooLarge = false;
     explicit operator bool() const { return error.empty(); }
 };
 

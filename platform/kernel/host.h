@@ -58,9 +58,17 @@ BOOL writeProfileValues(LPCSTR section, const std::vector<std::pair<std::string,
 class ProfileWriteHold {
 public:
     ProfileWriteHold();
+    // Releases the hold when release() has not.
     ~ProfileWriteHold();
     ProfileWriteHold(const ProfileWriteHold&) = delete;
     ProfileWriteHold& operator=(const ProfileWriteHold&) = delete;
+
+    // Ends the hold now. False, with the last error set, when it was the last hold and a file's
+    // writes could not be made: they are lost, as the calls that held them had answered success.
+    bool release();
+
+private:
+    bool m_released = false;
 };
 
 // Replaces the running program with a new copy started with the given command line.

@@ -192,12 +192,18 @@ bool saveEdits(const std::string& path, const std::vector<ProfileEdit>& edits)
     return document.text() == before || document.save(path);
 }
 
-// Writes every held file once; a failed write is dropped as the held calls already succeeded.
-void saveHeldWrites()
+// Writes every held file once. The held calls already answered success, so a failed write is
+// answered here: false, with the error of the last file that could not be written.
+bool saveHeldWrites()
 {
+    bool saved = true;
     for (const auto& [path, edits] : heldWrites().edits)
-        saveEdits(path, edits);
+        if (!saveEdits(path, edits)) {
+            failFromErrno(path);
+            saved = false;
+        }
     heldWrites().edits.clear();
+    return saved;
 }
 
 } // namespace
@@ -208,11 +214,15 @@ platform::ProfileWriteHold::ProfileWriteHold()
     ++heldWrites().holds;
 }
 
-platform::ProfileWriteHold::~ProfileWriteHold()
+platform::ProfileWriteHold::~ProfileWriteHold() { release(); }
+
+bool platform::ProfileWriteHold::release()
 {
+    if (m_released)
+        return true;
+    m_released = true;
     std::lock_guard lock(profileMutex());
-    if (--heldWrites().holds == 0)
-        saveHeldWrites();
+    return --heldWrites().holds > 0 || saveHeldWrites();
 }
 
 DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
@@ -296,8 +306,7 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
     // With everything null the caller asks to flush a cache: the held writes, if any.
     if (!lpAppName && !lpKeyName && !lpString) {
         std::lock_guard lock(profileMutex());
-        saveHeldWrites();
-        return TRUE;
+        return saveHeldWrites() ? TRUE : FALSE;
     }
     if (!lpAppName || !lpFileName) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -8,7 +8,9 @@
 namespace platform::media {
 namespace {
 
-constexpr size_t kMaxEvents = 4'000'000; // far beyond any song; bounds memory on hostile files
+// Tempo changes and channel messages together; far beyond any song. The events are counted before
+// anything is kept, so a file with more is refused without taking memory for them.
+constexpr size_t kMaxEvents = 100'000;
 
 struct Reader {
     std::span<const uint8_t> bytes;
@@ -40,9 +42,17 @@ struct TickEvent {
     uint32_t tempo; // 0 for a channel message; else a tempo change in microseconds per quarter
 };
 
-// Reads one track's events in ticks; false on a malformed track.
-bool readTrack(std::span<const uint8_t> body, std::vector<TickEvent>& out, uint64_t& endTick, uint32_t& order)
+// Reads one track's events in ticks, keeping them when out is given and counting them in any case;
+// false on a malformed track or past kMaxEvents.
+bool readTrack(std::span<const uint8_t> body, std::vector<TickEvent>* out, size_t& count, uint64_t& endTick, uint32_t& order)
 {
+    auto keep = [&](const TickEvent& event) {
+        if (++count > kMaxEvents)
+            return false;
+        if (out)
+            out->push_back(event);
+        return true;
+    };
     Reader r {body};
     uint64_t tick = 0;
     uint8_t running = 0;
@@ -68,8 +78,8 @@ bool readTrack(std::span<const uint8_t> body, std::vector<TickEvent>& out, uint6
             if (type == 0x51 && length == 3) {
                 const uint8_t* p = r.bytes.data() + r.at;
                 uint32_t tempo = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-                if (tempo > 0)
-                    out.push_back({tick, order++, {}, tempo});
+                if (tempo > 0 && !keep({tick, order++, {}, tempo}))
+                    return false;
             }
             r.at += length;
             if (type == 0x2F)
@@ -93,9 +103,8 @@ bool readTrack(std::span<const uint8_t> body, std::vector<TickEvent>& out, uint6
         if (dataBytes == 2)
             event.data2 = r.bytes[r.at + 1] & 0x7F;
         r.at += size_t(dataBytes);
-        if (out.size() >= kMaxEvents)
+        if (!keep({tick, order++, event, 0}))
             return false;
-        out.push_back({tick, order++, event, 0});
     }
     endTick = std::max(endTick, tick);
     return true;
@@ -116,21 +125,31 @@ std::optional<MidiSong> parseMidiFile(std::span<const uint8_t> bytes)
     if (format > 1 || tracks == 0 || division == 0)
         return std::nullopt;
 
+    // Once to count, once to keep: the events take exactly the memory they need.
     std::vector<TickEvent> events;
     uint64_t endTick = 0;
-    uint32_t order = 0;
-    size_t at = 8 + size_t(headerSize);
-    for (unsigned track = 0; track < tracks; ++track) {
-        if (bytes.size() - at < 8)
-            return std::nullopt;
-        uint32_t size = be32(bytes.data() + at + 4);
-        if (size > bytes.size() - at - 8)
-            return std::nullopt;
-        if (std::memcmp(bytes.data() + at, "MTrk", 4) == 0
-            && !readTrack(bytes.subspan(at + 8, size), events, endTick, order))
-            return std::nullopt;
-        at += 8 + size_t(size);
-    }
+    auto readTracks = [&](std::vector<TickEvent>* out, size_t& count) {
+        uint32_t order = 0;
+        size_t at = 8 + size_t(headerSize);
+        for (unsigned track = 0; track < tracks; ++track) {
+            if (bytes.size() - at < 8)
+                return false;
+            uint32_t size = be32(bytes.data() + at + 4);
+            if (size > bytes.size() - at - 8)
+                return false;
+            if (std::memcmp(bytes.data() + at, "MTrk", 4) == 0
+                && !readTrack(bytes.subspan(at + 8, size), out, count, endTick, order))
+                return false;
+            at += 8 + size_t(size);
+        }
+        return true;
+    };
+    size_t counted = 0, kept = 0;
+    if (!readTracks(nullptr, counted))
+        return std::nullopt;
+    events.reserve(counted);
+    if (!readTracks(&events, kept))
+        return std::nullopt;
     std::stable_sort(events.begin(), events.end(), [](auto& a, auto& b) { return a.tick < b.tick; });
 
     // Ticks to microseconds: SMPTE division has a fixed tick length; metrical follows the tempo map.

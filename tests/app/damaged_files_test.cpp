@@ -90,11 +90,17 @@ TEST(DamagedPictures, MapPicturesThatCannotBeReadAreNamedWhenTheMainWindowOpens)
         const std::string map = data.read("tkbmp/map32.bmp");
         data.write("tkbmp/map32.bmp", map.substr(0, map.size() / 2));
         data.write("tkbmp/unit32.bmp", bytesOf(kCorpus / "save-noise.wqm"));
+        // A sound sheet of more pixels than any picture may have.
+        std::string huge = bytesOf(kCorpus.parent_path() / "map_sheet/hostile-one-bit-huge.bmp");
+        huge.resize(62 + 4096 / 8 * 2040, '\x0F');
+        data.write("tkbmp/map48.bmp", huge);
     });
     const auto boxes = harness::messageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     const std::string text = platform::cp932ToUtf8(boxes[0].text);
-    EXPECT_NE(text.find("map32.bmp: ファイルの内容が壊れています。\nunit32.bmp: ファイルの内容が壊れています。"), std::string::npos)
+    EXPECT_NE(text.find("map32.bmp: ファイルの内容が壊れています。\nunit32.bmp: ファイルの内容が壊れています。\n"
+                        "map48.bmp: ファイルが大きすぎます。"),
+        std::string::npos)
         << text;
     harness::keepShot("map_pictures_unread.png");
 }

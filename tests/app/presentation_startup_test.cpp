@@ -10,7 +10,10 @@
 #include "tests/state/unreadable_file.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <optional>
 
 
 namespace {
@@ -113,26 +116,32 @@ TEST(PresentationStartUp, MissingAndDamagedPicturesAreNamedInOneBoxAndStartUpGoe
 {
     struct Damage {
         int picture;
-        const char* bytes; // null: the file is removed
+        std::optional<std::string> bytes; // none: the file is removed
     };
     struct Case {
         std::vector<Damage> damage;
         const char* lines;
     };
+    // A sound picture of one bit a pixel, with more pixels than any picture may have.
+    std::ifstream in(std::filesystem::path(DERAZODO_SOURCE_DIR) / "fuzz/corpus/bmp/hostile-one-bit-huge.bmp", std::ios::binary);
+    std::string huge((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_EQ(huge.size(), 62u);
+    huge.resize(62 + 4096 / 8 * 2040, '\x55');
     const Case cases[] = {
-        { { { kLand32Base, nullptr } }, "land32_base.bmp: ファイルがありません。\n" },
+        { { { kLand32Base, std::nullopt } }, "land32_base.bmp: ファイルがありません。\n" },
         { { { kCategorySheet, "BM not a picture" } }, "category.bmp: ファイルの内容が壊れています。\n" },
         { { { kInfoButtons, "" } }, "info_btn.bmp: ファイルが空です。\n" },
-        { { { kCategorySheet, "BM not a picture" }, { kExtraNumbers, nullptr }, { kInfoButtons, "" } },
+        { { { kCategorySheet, "BM not a picture" }, { kExtraNumbers, std::nullopt }, { kInfoButtons, "" } },
             "category.bmp: ファイルの内容が壊れています。\nexnum.bmp: ファイルがありません。\n"
             "info_btn.bmp: ファイルが空です。\n" },
+        { { { kLand16Base, huge } }, "land16_base.bmp: ファイルが大きすぎます。\n" },
     };
     for (const Case& c : cases) {
         const auto boxes = boxesOfStartUpWith([&](const testing_state::DataFolder& folder) {
             for (const Damage& d : c.damage) {
                 const std::string file = std::string("tkbmp/") + baseBitmapFile(d.picture);
                 if (d.bytes)
-                    folder.write(file, d.bytes);
+                    folder.write(file, *d.bytes);
                 else
                     folder.remove(file);
             }

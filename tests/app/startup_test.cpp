@@ -8,6 +8,7 @@
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
 #include "state/game_settings.h"
+#include "tests/lib/permission_checks.h"
 #include "tests/lib/window_test_support.h"
 #include "tests/state/state_test_support.h"
 
@@ -253,4 +254,27 @@ TEST_F(Startup, AFolderOrALinkLoopAtTheIniPathGivesOneWarningAndTheRunGoesOn)
     // The platform refuses to write over what it could not read.
     EXPECT_FALSE(WritePrivateProfileStringA("Environment", "SeVolume", "0", profilePath().c_str()));
     EXPECT_TRUE(std::filesystem::is_empty(m_data->host(iniName())));
+}
+
+TEST_F(Startup, AnIniThatCannotBeReplacedIsToldOnceAndTheRunGoesOn)
+{
+    // The folder refuses the new file that would replace the ini: the settings the run writes at
+    // its end, and any before, cannot be kept.
+    testing_lib::PermissionChecks checks;
+    ASSERT_TRUE(checks.inForce());
+    const std::string before = m_data->read(iniName());
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(m_data->host(iniName())).parent_path();
+    fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
+    const RunOutcome outcome = runAndClose();
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(outcome, RunOutcome::Played);
+    EXPECT_EQ(platform::cp932ToUtf8(testing_lib::soleMessageBox()),
+        "設定ファイル " + iniName() + " に書き込めません。\nこの回に変えた設定は保存されません。");
+    EXPECT_TRUE(m_data->read(iniName()) == before);
+
+    // Writable again, the next run keeps its settings without a word.
+    EXPECT_EQ(runAndClose(), RunOutcome::Played);
+    EXPECT_TRUE(platform::harness::messageBoxes().empty());
+    EXPECT_GE(settingCount(m_data->read(iniName())), 61);
 }

@@ -31,8 +31,9 @@ std::string block(uint32_t record_size, uint32_t count, const std::string& recor
 
 } // namespace
 
-TEST(ActionHistoryLog, GrowsByAThousandKeepingEarlierRecords)
+TEST(ActionHistoryLog, GrowsByDoublingToTheLimitWhereItTellsOnceAndKeepsNoMore)
 {
+    testing_state::noticeLog().clear();
     ActionHistoryLog log;
     EXPECT_EQ(log.capacity(), 0u);
     for (uint32_t i = 0; i < 1000; ++i)
@@ -40,15 +41,31 @@ TEST(ActionHistoryLog, GrowsByAThousandKeepingEarlierRecords)
     EXPECT_EQ(log.capacity(), 1000u);
     EXPECT_EQ(log.append(numbered(1000)), 1001u);
     EXPECT_EQ(log.capacity(), 2000u);
-    for (uint32_t i = 0; i <= 1000; ++i)
-        ASSERT_EQ(log.record(i).value, i);
     // Past the last record (inside the grown capacity or beyond it) an empty record answers.
     EXPECT_EQ(log.record(1001).kind, 0);
-    EXPECT_EQ(log.record(1001).value, 0u);
     EXPECT_EQ(log.record(5000).value, 0u);
+    while (log.count() < ActionHistoryLog::kMaxRecords)
+        log.append(numbered(log.count()));
+    EXPECT_EQ(log.capacity(), ActionHistoryLog::kMaxRecords);
+    EXPECT_TRUE(testing_state::noticeLog().notices().empty());
+    EXPECT_EQ(log.append(numbered(1)), ActionHistoryLog::kMaxRecords);
+    EXPECT_EQ(log.append(numbered(2)), ActionHistoryLog::kMaxRecords);
+    for (uint32_t i : { 0u, 999u, 1000u, 654321u, ActionHistoryLog::kMaxRecords - 1 })
+        ASSERT_EQ(log.record(i).value, i);
+    ASSERT_EQ(testing_state::noticeLog().notices().size(), 1u);
+    EXPECT_EQ(testing_state::utf8(testing_state::noticeLog().notices()[0].text.c_str()),
+        "行動履歴が上限の1000000件に達しました。\nこれより後の出来事は行動履歴に残りません。");
+
+    // What the writer kept, the reader takes back whole.
+    StringStream stream;
+    log.write(stream);
+    ActionHistoryLog loaded;
+    EXPECT_EQ(loaded.read(stream, stream.bytes.size()), HistoryReadResult::Whole);
+    EXPECT_EQ(loaded.count(), ActionHistoryLog::kMaxRecords);
     log.clear();
     EXPECT_EQ(log.count(), 0u);
     EXPECT_EQ(log.capacity(), 0u);
+    testing_state::noticeLog().clear();
 }
 
 TEST(ActionHistoryLog, FillPartyCopiesTheUnitAndWhoSawIt)
@@ -200,7 +217,7 @@ TEST(ActionHistoryLog, StreamRoundTripKeepsEveryByte)
     loaded.append(numbered(99));
     EXPECT_EQ(loaded.read(stream, stream.bytes.size()), HistoryReadResult::Whole);
     ASSERT_EQ(loaded.count(), 1500u);
-    EXPECT_EQ(loaded.capacity(), 2000u);
+    EXPECT_EQ(loaded.capacity(), 1500u);
     for (uint32_t i = 0; i < 1500; ++i)
         ASSERT_EQ(std::memcmp(&loaded.record(i), &log.record(i), sizeof(HistoryRecord)), 0) << i;
 }
@@ -240,7 +257,17 @@ TEST(ActionHistoryLog, DamagedBlocksAreCappedOrRefused)
     huge_count.bytes = block(92, 0xFFFFFFFF, std::string(92 * 3 + 40, '\x5A'));
     EXPECT_EQ(log.read(huge_count, huge_count.bytes.size()), HistoryReadResult::Truncated);
     EXPECT_EQ(log.count(), 3u);
-    EXPECT_EQ(log.capacity(), 1000u);
+    EXPECT_EQ(log.capacity(), 3u);
+
+    // Records of one byte would each take a 92-byte slot: a few are read, a million are refused.
+    StringStream few_short;
+    few_short.bytes = block(1, 3, "\x07\x08\x09");
+    EXPECT_EQ(log.read(few_short, few_short.bytes.size()), HistoryReadResult::Whole);
+    EXPECT_EQ(log.record(2).kind, 9);
+    StringStream many_short;
+    many_short.bytes = block(1, 1'000'000, std::string(1'000'000, '\x07'));
+    EXPECT_EQ(log.read(many_short, many_short.bytes.size()), HistoryReadResult::Refused);
+    EXPECT_EQ(log.capacity(), 0u);
 
     // A record size of 0 would read endless empty records.
     StringStream zero_size;

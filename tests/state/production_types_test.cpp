@@ -35,17 +35,17 @@ TEST(ProductionTypeFile, CountComesFromTheBytesAfterTheHeader)
 {
     std::vector<ProductionTypeRecord> out;
     std::string seven = fileWith(2534, 7);
-    ASSERT_TRUE(readProductionTypeFile(reinterpret_cast<const uint8_t*>(seven.data()), seven.size(), out));
+    ASSERT_EQ(readProductionTypeFile(reinterpret_cast<const uint8_t*>(seven.data()), seven.size(), out), FileFault::None);
     EXPECT_EQ(out.size(), 7u);
-    // A torn last record is dropped.
+    // A torn last record is dropped, and the file is told cut short.
     out.clear();
     std::string torn = fileWith(2534, 2, 100);
-    ASSERT_TRUE(readProductionTypeFile(reinterpret_cast<const uint8_t*>(torn.data()), torn.size(), out));
+    ASSERT_EQ(readProductionTypeFile(reinterpret_cast<const uint8_t*>(torn.data()), torn.size(), out), FileFault::Truncated);
     EXPECT_EQ(out.size(), 2u);
     // Smaller records are zero-filled past their size.
     out.clear();
     std::string small = fileWith(10, 3);
-    ASSERT_TRUE(readProductionTypeFile(reinterpret_cast<const uint8_t*>(small.data()), small.size(), out));
+    ASSERT_EQ(readProductionTypeFile(reinterpret_cast<const uint8_t*>(small.data()), small.size(), out), FileFault::None);
     ASSERT_EQ(out.size(), 3u);
     EXPECT_EQ(out[2].name[9], 1);
     EXPECT_EQ(out[2].name[10], 0);
@@ -55,7 +55,7 @@ TEST(ProductionTypeFile, RefusesZeroOversizeAndHeaderlessFiles)
 {
     std::vector<ProductionTypeRecord> out;
     for (const std::string& bad : { fileWith(0, 0, 50), fileWith(2535, 2), std::string("\x01\x02", 2), std::string() })
-        EXPECT_FALSE(readProductionTypeFile(reinterpret_cast<const uint8_t*>(bad.data()), bad.size(), out));
+        EXPECT_EQ(readProductionTypeFile(reinterpret_cast<const uint8_t*>(bad.data()), bad.size(), out), FileFault::Damaged);
     EXPECT_TRUE(out.empty());
 }
 

@@ -2,6 +2,7 @@
 #include "lib/media/bitmap.h"
 #include "tests/platform/gdi/bmp_files.h"
 #include "tests/lib/media/picture_checks.h"
+#include "tests/lib/thrown_error.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,8 @@ struct Damage {
     const char* name;
     Layout layout;
     std::function<void(std::vector<uint8_t>&)> apply;
+    // More pixels than a picture may have: told as too large, whatever else the file holds.
+    bool tooLarge = false;
     friend void PrintTo(const Damage& d, std::ostream* out) { *out << d.name; }
 };
 
@@ -114,7 +117,8 @@ std::vector<Damage> damages()
         { "NegativeWidth", plain, [](auto& f) { testing_bmp::set32(f, 18, uint32_t(-4)); } },
         { "ZeroHeight", plain, [](auto& f) { testing_bmp::set32(f, 22, 0); } },
         { "MostNegativeHeight", plain, [](auto& f) { testing_bmp::set32(f, 22, uint32_t(INT_MIN)); } },
-        { "HugeWidth", plain, [](auto& f) { testing_bmp::set32(f, 18, 0x7FFFFFFF); } },
+        { "HugeWidth", plain, [](auto& f) { testing_bmp::set32(f, 18, 0x7FFFFFFF); }, true },
+        { "MorePixelsThanAPictureMayHave", plain, [](auto& f) { testing_bmp::set32(f, 18, 4096); testing_bmp::set32(f, 22, 1025); }, true },
         { "UnknownDepth", plain, [](auto& f) { f[28] = 7; } },
         { "UnknownCompression", plain, [](auto& f) { testing_bmp::set32(f, 30, 4); } },
         { "MasksOnTwentyFourBits", plain, [](auto& f) { testing_bmp::set32(f, 30, BI_BITFIELDS); } },
@@ -136,15 +140,18 @@ std::vector<Damage> damages()
 
 class BmpRefusal : public testing::TestWithParam<Damage> { };
 
-TEST_P(BmpRefusal, RefusesWithBitmapErrorZero)
+TEST_P(BmpRefusal, RefusesWithBitmapErrorZeroOrAsTooLarge)
 {
     std::vector<uint8_t> file = makeBmp(GetParam().layout);
     GetParam().apply(file);
     BmpReadResult read = bmpReadBytes(file);
     EXPECT_FALSE(read);
     EXPECT_FALSE(read.error.empty());
+    EXPECT_EQ(read.tooLarge, GetParam().tooLarge);
     swCBitmap bitmap;
-    EXPECT_EQ(testing_pictures::bitmapErrorCode([&] { bitmap.bitmapFromPackedDIB(file); }), 0);
+    const testing_lib::ThrownError thrown = testing_lib::thrownError([&] { bitmap.bitmapFromPackedDIB(file); });
+    EXPECT_EQ(thrown.isFileError, GetParam().tooLarge);
+    EXPECT_EQ(thrown.code, GetParam().tooLarge ? 6 : 0);
     EXPECT_EQ(bitmap.handle(), nullptr);
 }
 

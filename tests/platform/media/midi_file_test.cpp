@@ -15,7 +15,8 @@ std::vector<uint8_t> smf(uint16_t format, uint16_t division, std::vector<std::ve
     std::vector<uint8_t> out = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, uint8_t(format), 0, uint8_t(tracks.size()),
                                 uint8_t(division >> 8), uint8_t(division)};
     for (auto& t : tracks) {
-        out.insert(out.end(), {'M', 'T', 'r', 'k', 0, 0, uint8_t(t.size() >> 8), uint8_t(t.size())});
+        out.insert(out.end(), {'M', 'T', 'r', 'k', uint8_t(t.size() >> 24), uint8_t(t.size() >> 16), uint8_t(t.size() >> 8),
+                                  uint8_t(t.size())});
         out.insert(out.end(), t.begin(), t.end());
     }
     return out;
@@ -66,10 +67,17 @@ TEST(MidiFile, RefusesBrokenFiles)
     auto runningWithoutStatus = smf(0, 96, {{0x00, 60, 100}});
     auto metaPastEnd = smf(0, 96, {{0x00, 0xFF, 0x01, 0x7F, 'a'}});
     auto endlessDelta = smf(0, 96, {{0xFF, 0xFF, 0xFF, 0xFF, 0x7F}});
+    // More events than any song, of either kind: 700 kB of tempo changes, or notes by running status.
+    std::vector<uint8_t> tempos, notes = {0x00, 0x90, 60, 100};
+    for (int i = 0; i < 100'001; ++i) {
+        tempos.insert(tempos.end(), {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20});
+        notes.insert(notes.end(), {0x00, 60, uint8_t(i & 0x7F)});
+    }
     for (auto& c : std::vector<Case> {{"track past the end", trackPastEnd}, {"missing track", missingTrack},
              {"format 2", format2}, {"zero division", noDivision}, {"data past the end", dataPastEnd},
              {"running status without status", runningWithoutStatus}, {"meta past the end", metaPastEnd},
-             {"five-byte delta", endlessDelta}, {"not MIDI", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}})
+             {"five-byte delta", endlessDelta}, {"tempo changes past the limit", smf(1, 96, {tempos, good})},
+             {"notes past the limit", smf(0, 96, {notes})}, {"not MIDI", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}})
         EXPECT_FALSE(parseMidiFile(c.bytes)) << c.what;
 }
 
