@@ -71,29 +71,34 @@ CaptureGuard::~CaptureGuard()
         system.capture = nullptr;
 }
 
-void runSizeMove(HWND hwnd, int hit, POINT start)
-{
-    if (IsZoomed(hwnd) || IsIconic(hwnd))
-        return;
-    RECT original = rectInParent(hwnd);
-    bool moving = hit == HTCAPTION;
-    MINMAXINFO mmi {};
-    if (!moving)
-        mmi = minMaxInfo(hwnd);
-    HWND parent = GetAncestor(hwnd, GA_PARENT);
-    SendMessageA(hwnd, WM_ENTERSIZEMOVE, 0, 0);
-    bool done = captureLoop(hwnd, [&](POINT screen) {
-        POINT a = start, b = screen;
-        if (parent) {
-            ScreenToClient(parent, &a);
-            ScreenToClient(parent, &b);
-        }
-        int dx = b.x - a.x, dy = b.y - a.y;
-        RECT r = original;
-        if (moving) {
+namespace {
+
+// One arrow's step when moving or sizing by the keys.
+constexpr int kKeyStep = 8;
+
+// The loop's common part: the window dragged by (dx, dy) from its original place, by the
+// caption (HTCAPTION) or a frame part, within the track sizes.
+class SizeMove {
+public:
+    SizeMove(HWND hwnd, int hit)
+        : m_hwnd(hwnd)
+        , m_hit(hit)
+        , m_original(rectInParent(hwnd))
+    {
+        if (hit != HTCAPTION)
+            m_mmi = minMaxInfo(hwnd);
+        SendMessageA(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+    }
+    void setHit(int hit) { m_hit = hit; }
+    void drag(int dx, int dy)
+    {
+        RECT r = m_original;
+        const int hit = m_hit;
+        if (hit == HTCAPTION) {
             OffsetRect(&r, dx, dy);
-            SendMessageA(hwnd, WM_MOVING, 0, LPARAM(&r));
+            SendMessageA(m_hwnd, WM_MOVING, 0, LPARAM(&r));
         } else {
+            const MINMAXINFO& mmi = m_mmi;
             if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT)
                 r.left = std::clamp<LONG>(r.left + dx, r.right - mmi.ptMaxTrackSize.x, r.right - mmi.ptMinTrackSize.x);
             if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT)
@@ -102,16 +107,101 @@ void runSizeMove(HWND hwnd, int hit, POINT start)
                 r.top = std::clamp<LONG>(r.top + dy, r.bottom - mmi.ptMaxTrackSize.y, r.bottom - mmi.ptMinTrackSize.y);
             if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT)
                 r.bottom = std::clamp<LONG>(r.bottom + dy, r.top + mmi.ptMinTrackSize.y, r.top + mmi.ptMaxTrackSize.y);
-            SendMessageA(hwnd, WM_SIZING, WPARAM(sizingEdge(hit)), LPARAM(&r));
+            SendMessageA(m_hwnd, WM_SIZING, WPARAM(sizingEdge(hit)), LPARAM(&r));
         }
-        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-            SWP_NOZORDER | SWP_NOACTIVATE | (moving ? SWP_NOSIZE : 0));
+        SetWindowPos(m_hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+            SWP_NOZORDER | SWP_NOACTIVATE | (hit == HTCAPTION ? SWP_NOSIZE : 0));
+    }
+    void end(bool kept)
+    {
+        if (!kept && IsWindow(m_hwnd))
+            SetWindowPos(m_hwnd, nullptr, m_original.left, m_original.top, m_original.right - m_original.left,
+                m_original.bottom - m_original.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (IsWindow(m_hwnd))
+            SendMessageA(m_hwnd, WM_EXITSIZEMOVE, 0, 0);
+    }
+
+private:
+    HWND m_hwnd;
+    int m_hit;
+    RECT m_original;
+    MINMAXINFO m_mmi {};
+};
+
+// The frame part sized by the chosen edges: -1 left or top, 1 right or bottom, 0 none.
+int sizingHit(int horizontal, int vertical)
+{
+    static constexpr int kParts[3][3] = {
+        { HTTOPLEFT, HTTOP, HTTOPRIGHT },
+        { HTLEFT, HTNOWHERE, HTRIGHT },
+        { HTBOTTOMLEFT, HTBOTTOM, HTBOTTOMRIGHT },
+    };
+    return kParts[vertical + 1][horizontal + 1];
+}
+
+} // namespace
+
+void runSizeMove(HWND hwnd, int hit, POINT start)
+{
+    if (IsZoomed(hwnd) || IsIconic(hwnd))
+        return;
+    HWND parent = GetAncestor(hwnd, GA_PARENT);
+    SizeMove size(hwnd, hit);
+    bool done = captureLoop(hwnd, [&](POINT screen) {
+        POINT a = start, b = screen;
+        if (parent) {
+            ScreenToClient(parent, &a);
+            ScreenToClient(parent, &b);
+        }
+        size.drag(b.x - a.x, b.y - a.y);
     });
-    if (!done && IsWindow(hwnd))
-        SetWindowPos(hwnd, nullptr, original.left, original.top, original.right - original.left,
-            original.bottom - original.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (IsWindow(hwnd))
-        SendMessageA(hwnd, WM_EXITSIZEMOVE, 0, 0);
+    size.end(done);
+}
+
+void runKeyboardSizeMove(HWND hwnd, bool sizing)
+{
+    if (IsZoomed(hwnd) || IsIconic(hwnd))
+        return;
+    SizeMove size(hwnd, sizing ? HTNOWHERE : HTCAPTION);
+    int dx = 0, dy = 0;
+    int horizontal = 0, vertical = 0;
+    SetCapture(hwnd);
+    CaptureGuard guard(hwnd);
+    bool kept = false;
+    MSG msg;
+    while (GetCapture() == hwnd && getNestedMessage(msg)) {
+        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+            const int sign = msg.wParam == VK_LEFT || msg.wParam == VK_UP ? -1 : 1;
+            const bool across = msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT;
+            const bool arrow = across || msg.wParam == VK_UP || msg.wParam == VK_DOWN;
+            if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) {
+                kept = msg.wParam == VK_RETURN;
+                break;
+            }
+            if (!arrow)
+                continue;
+            int& edge = across ? horizontal : vertical;
+            if (sizing && edge == 0) {
+                // The first arrow of a direction picks the edge that moves.
+                edge = sign;
+                size.setHit(sizingHit(horizontal, vertical));
+                continue;
+            }
+            (across ? dx : dy) += sign * kKeyStep;
+            size.drag(dx, dy);
+            continue;
+        }
+        if (msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN) {
+            kept = true;
+            break;
+        }
+        if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) || (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST))
+            continue;
+        DispatchMessageA(&msg);
+    }
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+    size.end(kept);
 }
 
 bool trackCaptionButton(HWND hwnd, int hit)
