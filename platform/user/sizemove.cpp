@@ -1,4 +1,4 @@
-// Moving and sizing windows with the mouse, and pressing caption boxes.
+// Moving and sizing windows with the mouse or the keys, and pressing caption boxes.
 #include "platform/user/sizemove.h"
 
 #include "platform/user/nonclient.h"
@@ -20,10 +20,11 @@ RECT rectInParent(HWND hwnd)
     return w ? w->rect : RECT {};
 }
 
-// Runs a capture loop; `onMove` gets each cursor position, the result says whether the loop
-// ended with a button release (true) or was cancelled.
-template <class F>
-bool captureLoop(HWND hwnd, F onMove)
+// Runs a capture loop; `onMove` gets each cursor position and `onKey` each key but Enter and Esc
+// (true: it took the key), the result says whether the loop ended with a button release or Enter
+// (true) or was cancelled.
+template <class F, class K = bool (*)(WPARAM)>
+bool captureLoop(HWND hwnd, F onMove, K onKey = [](WPARAM) { return false; })
 {
     SetCapture(hwnd);
     CaptureGuard guard(hwnd);
@@ -43,6 +44,8 @@ bool captureLoop(HWND hwnd, F onMove)
             released = msg.wParam == VK_RETURN;
             break;
         }
+        if (msg.message == WM_KEYDOWN && onKey(msg.wParam))
+            continue;
         if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
             continue;
         TranslateMessage(&msg);
@@ -163,44 +166,23 @@ void runKeyboardSizeMove(HWND hwnd, bool sizing)
     if (IsZoomed(hwnd) || IsIconic(hwnd))
         return;
     SizeMove size(hwnd, sizing ? HTNOWHERE : HTCAPTION);
-    int dx = 0, dy = 0;
-    int horizontal = 0, vertical = 0;
-    SetCapture(hwnd);
-    CaptureGuard guard(hwnd);
-    bool kept = false;
-    MSG msg;
-    while (GetCapture() == hwnd && getNestedMessage(msg)) {
-        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-            const int sign = msg.wParam == VK_LEFT || msg.wParam == VK_UP ? -1 : 1;
-            const bool across = msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT;
-            const bool arrow = across || msg.wParam == VK_UP || msg.wParam == VK_DOWN;
-            if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) {
-                kept = msg.wParam == VK_RETURN;
-                break;
-            }
-            if (!arrow)
-                continue;
-            int& edge = across ? horizontal : vertical;
-            if (sizing && edge == 0) {
-                // The first arrow of a direction picks the edge that moves.
-                edge = sign;
-                size.setHit(sizingHit(horizontal, vertical));
-                continue;
-            }
-            (across ? dx : dy) += sign * kKeyStep;
-            size.drag(dx, dy);
-            continue;
+    int dx = 0, dy = 0, horizontal = 0, vertical = 0;
+    const bool kept = captureLoop(hwnd, [](POINT) {}, [&](WPARAM key) {
+        const bool across = key == VK_LEFT || key == VK_RIGHT;
+        if (!across && key != VK_UP && key != VK_DOWN)
+            return false;
+        const int sign = key == VK_LEFT || key == VK_UP ? -1 : 1;
+        int& edge = across ? horizontal : vertical;
+        if (sizing && edge == 0) {
+            // The first arrow of a direction picks the edge that moves.
+            edge = sign;
+            size.setHit(sizingHit(horizontal, vertical));
+            return true;
         }
-        if (msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN) {
-            kept = true;
-            break;
-        }
-        if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) || (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST))
-            continue;
-        DispatchMessageA(&msg);
-    }
-    if (GetCapture() == hwnd)
-        ReleaseCapture();
+        (across ? dx : dy) += sign * kKeyStep;
+        size.drag(dx, dy);
+        return true;
+    });
     size.end(kept);
 }
 

@@ -133,34 +133,3 @@ TEST(MainWindowLayout, MinimisedWindowComesBackByItsCaptionAndByAltTab)
             && now.x == view.x && now.y == view.y) << byClick;
     }
 }
-
-// Alt+Space opens the window menu, whichever of the main window's children has the keyboard: its
-// arrows and Enter maximise the window and restore it where it was.
-TEST(MainWindowLayout, TheWindowMenuMaximisesAndRestoresByTheKeys)
-{
-    namespace harness = platform::harness;
-    main_window_test::World world;
-    ASSERT_TRUE(world.startGame());
-    RECT before {}, after {};
-    GetWindowRect(world.handle(), &before);
-    // Restore, Move, Size, Minimise, Maximise: the arrows pass the greyed ones too.
-    const std::pair<std::vector<UINT>, bool> choices[] = { { { VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN }, true },
-        { { VK_DOWN, VK_RETURN }, false } };
-    for (const auto& [keys, zoomed] : choices) {
-        std::thread person([&keys, zoomed] {
-            for (int i = 0; i < 2000 && !IsWindowVisible(FindWindowA("#32768", nullptr)); ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            harness::waitIdle(std::chrono::milliseconds(1000));
-            harness::keepShot(zoomed ? "main_window_menu.png" : "main_window_menu_maximised.png");
-            for (UINT key : keys)
-                harness::pressKey(key);
-        });
-        harness::keyDown(VK_MENU), harness::pressKey(VK_SPACE), harness::keyUp(VK_MENU);
-        EXPECT_TRUE(main_window_test::World::pumpUntil([&] { return (IsZoomed(world.handle()) != FALSE) == zoomed; },
-            std::chrono::seconds(5))) << zoomed;
-        person.join();
-        main_window_test::World::pump();
-    }
-    GetWindowRect(world.handle(), &after);
-    EXPECT_TRUE(EqualRect(&before, &after));
-}
