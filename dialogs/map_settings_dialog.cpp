@@ -107,6 +107,14 @@ void MapSettingsDialog::createGeneralControls()
     HFONT font = m_look.font(kSmallFont).handle();
     const MapHeader& header = m_state.mapHeader();
     makeMapHeading(dialog, m_state, font, msid::kHeading);
+    makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限："), SS_LEFT, msid::kTurnLimitLabel, { 160, 68, 72, 12 }, font);
+    auto* limit = new swCEdit(this, msid::kTurnLimit, 0);
+    limit->editSetAllowedChars("0123456789");
+    limit->setStyle(WS_CHILD | WS_VISIBLE | ES_RIGHT | WS_DISABLED, WS_EX_CLIENTEDGE);
+    limit->controlCreate({ 224, 64, 30, 20 });
+    SendMessageA(limit->handle(), EM_LIMITTEXT, 3, 0);
+    SendMessageA(limit->handle(), WM_SETFONT, WPARAM(font), FALSE);
+    SetDlgItemInt(dialog, msid::kTurnLimit, UINT(header.turnLimit), FALSE);
     makeSettingsControl(dialog, "Button", cp("昼のみ"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, msid::kDayOnly,
         { 290, 20, 60, 12 }, font);
     makeSettingsControl(dialog, "Button", cp("夜のみ"), BS_AUTORADIOBUTTON, msid::kNightOnly, { 290, 35, 60, 12 }, font);
@@ -130,14 +138,6 @@ void MapSettingsDialog::createGeneralControls()
     check(dialog, msid::kDayOnly, !switchOn || dayNight == DayNight::DayOnly);
     check(dialog, msid::kNightOnly, switchOn && dayNight == DayNight::NightOnly);
     check(dialog, msid::kDayAndNight, switchOn && dayNight == DayNight::Alternating);
-    makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限："), SS_LEFT, msid::kTurnLimitLabel, { 160, 68, 72, 12 }, font);
-    auto* limit = new swCEdit(this, msid::kTurnLimit, 0);
-    limit->editSetAllowedChars("0123456789");
-    limit->setStyle(WS_CHILD | WS_VISIBLE | ES_RIGHT | WS_DISABLED, WS_EX_CLIENTEDGE);
-    limit->controlCreate({ 224, 64, 30, 20 });
-    SendMessageA(limit->handle(), EM_LIMITTEXT, 3, 0);
-    SendMessageA(limit->handle(), WM_SETFONT, WPARAM(font), FALSE);
-    SetDlgItemInt(dialog, msid::kTurnLimit, UINT(header.turnLimit), FALSE);
     makeSettingsControl(dialog, "Static", cp("建物収入："), SS_LEFT, msid::kIncomeLabel, { 160, 86, 60, 12 }, font);
     makeSettingsControl(dialog, "Button", cp("あり"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, msid::kIncomeYes,
         { 220, 86, 48, 12 }, font);
