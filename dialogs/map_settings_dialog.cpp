@@ -176,7 +176,8 @@ void MapSettingsDialog::createButtons()
     if (!m_state.isSimpleMode())
         makeSettingsControl(dialog, "Button", cp("勝利条件設定"), BS_PUSHBUTTON | WS_TABSTOP, msid::kVictory,
             { 112, height - 28, 96, 24 }, buttons);
-    makeSettingsControl(dialog, "Static", "", SS_LEFT, msid::kNote, { 220, height - 28, 190, 24 }, m_look.font(kSmallFont).handle());
+    makeSettingsControl(dialog, "Static", "", SS_LEFT, msid::kNote, { 220, height - 28, 190, 24 },
+        m_look.font(kSmallFont).handle());
     makeSettingsControl(dialog, "Button", "OK", BS_PUSHBUTTON | WS_TABSTOP, msid::kOk, { 440, height - 28, 96, 24 }, buttons);
     makeSettingsControl(dialog, "Button", cp("ｷｬﾝｾﾙ"), BS_PUSHBUTTON | WS_TABSTOP, msid::kCancel,
         { 544, height - 28, 96, 24 }, buttons);

@@ -146,28 +146,23 @@ TEST(MapSettingsDialog, TheKeysReachTheCountryPagesAndTurnThemFromAnywhere)
             walk.push_back(GetDlgCtrlID(at));
         // The strip, then down each country in turn (BLUE's alliance with RED, the others' with
         // BLUE), the buttons, and round to the options.
-        std::vector<int> reading { msid::kTab };
-        for (int slot = 0; slot < 4; ++slot)
-            for (int id : std::initializer_list<int> { msid::kParticipation, msid::kName, msid::kProductionType, msid::kFunds, msid::kMusicPreview,
-                     msid::kMusic, msid::kStrategy, int(msid::kAlliance) + 7 * slot + (slot == 0 ? 1 : 0) })
-                reading.push_back(id + slot);
-        reading.insert(reading.end(), { msid::kRules, msid::kVictory, msid::kOk, msid::kCancel, msid::kImageView });
         std::vector<int> reached;
-        for (int id : reading)
-            reached.push_back(int(std::find(walk.begin(), walk.end(), id) - walk.begin()));
-        EXPECT_EQ(reached.front(), 0);
-        EXPECT_TRUE(std::is_sorted(reached.begin(), reached.end()) && reached.back() < int(walk.size()));
+        auto reach = [&](int id) { reached.push_back(int(std::find(walk.begin(), walk.end(), id) - walk.begin())); };
+        for (int slot = 0; slot < 4; ++slot) {
+            for (int id : { msid::kParticipation, msid::kName, msid::kProductionType, msid::kFunds, msid::kMusicPreview,
+                     msid::kMusic, msid::kStrategy })
+                reach(id + slot);
+            reach(msid::kAlliance + 8 * slot + (slot == 0 ? 1 : 0));
+        }
+        for (int id : { msid::kRules, msid::kVictory, msid::kOk, msid::kCancel, msid::kImageView })
+            reach(id);
+        EXPECT_TRUE(walk.front() == msid::kTab && std::is_sorted(reached.begin(), reached.end())
+            && reached.back() < int(walk.size()));
 
         // Ctrl with Tab or the page keys turns the pages wherever the focus is, and nothing else;
         // a focus the new page hides moves to the strip.
         const std::vector<uint32_t> titles = topRows(window, msid::kSlotPage, 14);
-        const struct {
-            int from;
-            bool shift;
-            UINT key;
-            int page;
-            int focus;
-        } turns[] = {
+        const struct { int from; bool shift; UINT key; int page; int focus; } turns[] = {
             { msid::kProductionType + 3, false, VK_NEXT, 1, msid::kTab },
             { msid::kName, false, VK_PRIOR, 0, msid::kName },
             { msid::kName, false, VK_TAB, 1, msid::kName },

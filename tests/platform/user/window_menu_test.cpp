@@ -14,14 +14,8 @@ TEST(WindowMenu, AltSpaceOpensItAndTheKeysWorkEachCommand)
     // The frame's menu: Restore, Move, Size, Minimise, Maximise, a line, Close. The arrows pass
     // greyed commands too (Restore of a window not maximised); Enter does nothing on them. A move
     // or size steps 8 pixels an arrow; the first arrow of a direction picks the edge to size.
-    const struct {
-        DWORD style;
-        bool maximised;
-        std::vector<UINT> keys;
-        RECT change; // of the window rectangle's edges; all 1: closed
-        bool zoomed;
-        bool iconic;
-    } cases[] = {
+    // `change` moves the window rectangle's edges; all 1: the window closed.
+    const struct { DWORD style; bool maximised; std::vector<UINT> keys; RECT change; bool zoomed; bool iconic; } cases[] = {
         { kFrame, false, { VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN }, {}, true, false },
         { kFrame, true, { VK_DOWN, VK_RETURN }, {}, false, false },
         { kFrame, false, { VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN }, {}, false, true },
