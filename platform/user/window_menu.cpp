@@ -12,7 +12,7 @@ namespace {
 
 bool hasSizeBoxes(DWORD style) { return (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0; }
 
-void enable(HMENU menu, UINT command, bool on)
+void enableCommand(HMENU menu, UINT command, bool on)
 {
     EnableMenuItem(menu, command, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
 }
@@ -54,11 +54,11 @@ void openWindowMenu(HWND hwnd)
     if (!menu)
         return;
     const bool zoomed = IsZoomed(hwnd), iconic = IsIconic(hwnd);
-    enable(menu, SC_RESTORE, zoomed || iconic);
-    enable(menu, SC_MOVE, !zoomed);
-    enable(menu, SC_SIZE, (style & WS_THICKFRAME) && !zoomed && !iconic);
-    enable(menu, SC_MINIMIZE, (style & WS_MINIMIZEBOX) && !iconic);
-    enable(menu, SC_MAXIMIZE, (style & WS_MAXIMIZEBOX) && !zoomed);
+    enableCommand(menu, SC_RESTORE, zoomed || iconic);
+    enableCommand(menu, SC_MOVE, !zoomed);
+    enableCommand(menu, SC_SIZE, (style & WS_THICKFRAME) && !zoomed && !iconic);
+    enableCommand(menu, SC_MINIMIZE, (style & WS_MINIMIZEBOX) && !iconic);
+    enableCommand(menu, SC_MAXIMIZE, (style & WS_MAXIMIZEBOX) && !zoomed);
     // Close keeps the state the program gave it: greyed while closing must wait.
     // Chosen from the keyboard: a move or size then runs by the keys too.
     if (UINT command = menus::trackPopup(hwnd, menu, at.x, at.y, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD))
