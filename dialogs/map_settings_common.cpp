@@ -129,7 +129,6 @@ void createCountryFrame(HWND dialog, const CountryFrame& f, HFONT font)
     const int x = f.origin.x;
     const int y = f.origin.y;
     const int labels = f.ids.labels + 11 * f.index;
-    const DWORD box = f.editable ? BS_AUTOCHECKBOX | WS_TABSTOP : BS_CHECKBOX;
     makeSettingsControl(dialog, "Button", "", BS_GROUPBOX, f.ids.groupBox + f.index, { x, y, 150, f.pageHeight - 3 }, font);
     for (int k = 0; k < 8; ++k) {
         if (k == 6 && !f.musicLabel)
@@ -139,14 +138,20 @@ void createCountryFrame(HWND dialog, const CountryFrame& f, HFONT font)
     makeSettingsControl(dialog, "Static", cp("同盟"), SS_LEFT, labels + 8, { x + 4, y + 178, 24, 12 }, font);
     makeSettingsControl(dialog, "Static", cp("協定"), SS_LEFT, labels + 9, { x + 4, y + 216, 24, 12 }, font);
     makeSettingsControl(dialog, "Static", cp("生産"), SS_LEFT, labels + 10, { x + 78, y + 117, 24, 12 }, font);
-    for (int k = 0; k < 8; ++k) {
-        const int bx = x + 30 + 29 * (k % 4);
+}
+
+void createRelationBoxes(HWND dialog, const CountryFrame& f, HFONT font)
+{
+    const int x = f.origin.x;
+    const int y = f.origin.y;
+    const DWORD box = f.editable ? BS_AUTOCHECKBOX | WS_TABSTOP : BS_CHECKBOX;
+    for (int k = 0; k < 8; ++k)
         makeSettingsControl(dialog, "Button", colourLetter(k), box, f.ids.alliance + 8 * f.index + k,
-            { bx, y + 175 + 12 * (k / 4), 29, 12 }, font);
-        makeSettingsControl(dialog, "Button", colourLetter(k), box, f.ids.pact + 8 * f.index + k,
-            { bx, y + 213 + 12 * (k / 4), 29, 12 }, font);
-    }
+            { x + 30 + 29 * (k % 4), y + 175 + 12 * (k / 4), 29, 12 }, font);
     makeSettingsControl(dialog, "Button", cp("民間人"), box, f.ids.civilian + f.index, { x + 30, y + 199, 54, 12 }, font);
+    for (int k = 0; k < 8; ++k)
+        makeSettingsControl(dialog, "Button", colourLetter(k), box, f.ids.pact + 8 * f.index + k,
+            { x + 30 + 29 * (k % 4), y + 213 + 12 * (k / 4), 29, 12 }, font);
     showCountryFrame(dialog, f, true);
 }
 

@@ -70,7 +70,10 @@ struct CountryFrame {
     // Boxes the person may click (the settings) or read-only ones (the list).
     bool editable = false;
 };
+// The group box and row labels; then, after the column's own fields so that Tab reaches them in
+// reading order, the alliance, civilian and pact boxes.
 void createCountryFrame(HWND dialog, const CountryFrame& frame, HFONT font);
+void createRelationBoxes(HWND dialog, const CountryFrame& frame, HFONT font);
 // Every control of the frame (group box, labels and boxes) shown or hidden; the simple mode's
 // civilian and pact rows stay hidden.
 void showCountryFrame(HWND dialog, const CountryFrame& frame, bool shown);

@@ -89,8 +89,7 @@ int MapSettingsDialog::OnInitDialog()
     createGeneralControls();
     for (int slot = 0; slot < kSlots; ++slot)
         createSlot(slot);
-    // The slot page stands on the tab's body.
-    SetWindowPos(m_tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    createButtons();
     setDayNightEnables();
     loadPage();
     SendMessageA(handle(), DM_SETDEFID, msid::kOk, 0);
@@ -98,10 +97,11 @@ int MapSettingsDialog::OnInitDialog()
     return 0;
 }
 
+// The controls are made in reading order, which is the order Tab takes: the options at the top,
+// the page strip, the country slots (createSlot), then the buttons.
 void MapSettingsDialog::createGeneralControls()
 {
     const bool simple = m_state.isSimpleMode();
-    const int height = simple ? kSimpleClient.cy : kClient.cy;
     const int pageHeight = simple ? 212 : 248;
     HWND dialog = handle();
     HFONT font = m_look.font(kSmallFont).handle();
@@ -115,12 +115,6 @@ void MapSettingsDialog::createGeneralControls()
     SendMessageA(limit->handle(), EM_LIMITTEXT, 3, 0);
     SendMessageA(limit->handle(), WM_SETFONT, WPARAM(font), FALSE);
     SetDlgItemInt(dialog, msid::kTurnLimit, UINT(header.turnLimit), FALSE);
-    makeSettingsControl(dialog, "Static", cp("建物収入："), SS_LEFT, msid::kIncomeLabel, { 160, 86, 60, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("あり"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, msid::kIncomeYes,
-        { 220, 86, 48, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("なし"), BS_AUTORADIOBUTTON, msid::kIncomeNo, { 268, 86, 48, 12 }, font);
-    check(dialog, msid::kIncomeYes, header.buildingIncome == 1);
-    check(dialog, msid::kIncomeNo, header.buildingIncome != 1);
     makeSettingsControl(dialog, "Button", cp("昼のみ"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, msid::kDayOnly,
         { 290, 20, 60, 12 }, font);
     makeSettingsControl(dialog, "Button", cp("夜のみ"), BS_AUTORADIOBUTTON, msid::kNightOnly, { 290, 35, 60, 12 }, font);
@@ -128,7 +122,7 @@ void MapSettingsDialog::createGeneralControls()
     makeSettingsControl(dialog, "Static", cp(" 昼夜ﾀｰﾝ："), SS_LEFT, msid::kDayNightLabel, { 330, 50, 60, 12 }, font);
     auto* turns = new swCEdit(this, msid::kDayNightTurns, 0);
     turns->editSetAllowedChars("0123456789");
-    turns->setStyle(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_RIGHT, WS_EX_CLIENTEDGE);
+    turns->setStyle(WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_RIGHT, WS_EX_CLIENTEDGE);
     turns->controlCreate({ 390, 47, 26, 18 });
     SendMessageA(turns->handle(), EM_LIMITTEXT, 3, 0);
     SendMessageA(turns->handle(), WM_SETFONT, WPARAM(font), FALSE);
@@ -144,13 +138,22 @@ void MapSettingsDialog::createGeneralControls()
     check(dialog, msid::kDayOnly, !switchOn || dayNight == DayNight::DayOnly);
     check(dialog, msid::kNightOnly, switchOn && dayNight == DayNight::NightOnly);
     check(dialog, msid::kDayAndNight, switchOn && dayNight == DayNight::Alternating);
+    makeSettingsControl(dialog, "Static", cp("建物収入："), SS_LEFT, msid::kIncomeLabel, { 160, 86, 60, 12 }, font);
+    makeSettingsControl(dialog, "Button", cp("あり"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, msid::kIncomeYes,
+        { 220, 86, 48, 12 }, font);
+    makeSettingsControl(dialog, "Button", cp("なし"), BS_AUTORADIOBUTTON, msid::kIncomeNo, { 268, 86, 48, 12 }, font);
+    check(dialog, msid::kIncomeYes, header.buildingIncome == 1);
+    check(dialog, msid::kIncomeNo, header.buildingIncome != 1);
     makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),
-        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, msid::kComment, { 160, 102, 256, 62 }, font);
+        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_GROUP | WS_TABSTOP, msid::kComment, { 160, 102, 256, 62 }, font);
     makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, msid::kFacilityLabel, { 423, 20, 48, 12 }, font);
     m_thumbnail = createMapPreviews(*this, m_state, m_look, msid::kThumbnail, msid::kFacilityTable);
 
-    m_tab = makeSettingsControl(dialog, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, msid::kTab,
+    // The strip stands above the slot page in the Tab order, and so in the z-order: transparent,
+    // it leaves its body to the page beneath.
+    m_tab = makeSettingsControl(dialog, WC_TABCONTROLA, "", WS_GROUP | WS_TABSTOP, msid::kTab,
         { 4, 166, 640, pageHeight + 28 }, font);
+    SetWindowLongPtrA(m_tab, GWL_EXSTYLE, GetWindowLongPtrA(m_tab, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
     for (int page = 0; page < pageCount(); ++page) {
         std::string text;
         for (int i = 0; i < kSlots; ++i)
@@ -161,14 +164,20 @@ void MapSettingsDialog::createGeneralControls()
         tab.pszText = text.data();
         SendMessageA(m_tab, TCM_INSERTITEMA, WPARAM(page), LPARAM(&tab));
     }
+}
 
+void MapSettingsDialog::createButtons()
+{
+    const int height = m_state.isSimpleMode() ? kSimpleClient.cy : kClient.cy;
+    HWND dialog = handle();
     HFONT buttons = m_look.font(kFont14).handle();
-    makeSettingsControl(dialog, "Button", cp("ルール設定"), BS_PUSHBUTTON | WS_TABSTOP, msid::kRules,
+    makeSettingsControl(dialog, "Button", cp("ルール設定"), BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, msid::kRules,
         { 8, height - 28, 96, 24 }, buttons);
     if (!m_state.isSimpleMode())
         makeSettingsControl(dialog, "Button", cp("勝利条件設定"), BS_PUSHBUTTON | WS_TABSTOP, msid::kVictory,
             { 112, height - 28, 96, 24 }, buttons);
-    makeSettingsControl(dialog, "Static", "", SS_LEFT, msid::kNote, { 220, height - 28, 190, 24 }, font);
+    makeSettingsControl(dialog, "Static", "", SS_LEFT, msid::kNote, { 220, height - 28, 190, 24 },
+        m_look.font(kSmallFont).handle());
     makeSettingsControl(dialog, "Button", "OK", BS_PUSHBUTTON | WS_TABSTOP, msid::kOk, { 440, height - 28, 96, 24 }, buttons);
     makeSettingsControl(dialog, "Button", cp("ｷｬﾝｾﾙ"), BS_PUSHBUTTON | WS_TABSTOP, msid::kCancel,
         { 544, height - 28, 96, 24 }, buttons);

@@ -66,6 +66,7 @@ private:
     void changeParticipation(int slot);
     // General controls and commands (map_settings_dialog.cpp).
     void createGeneralControls();
+    void createButtons();
     void setDayNightEnables();
     bool changePage(int page);
     bool accept();

@@ -116,6 +116,7 @@ void MapSettingsListDialog::createCountry(int c)
     frame.pageHeight = pageHeight;
     frame.simple = simple;
     createCountryFrame(dialog, frame, font);
+    createRelationBoxes(dialog, frame, font);
     const CountryRecord& country = m_state.country(c);
     const bool active = country.takesPart();
     SetDlgItemTextA(dialog, mlid::kGroupBox + c, playerColourName(c));

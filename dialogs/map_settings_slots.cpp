@@ -105,8 +105,7 @@ void MapSettingsDialog::createSlot(int slot)
     createCountryFrame(dialog, frame, font);
     const int x = frame.origin.x;
     const int y = frame.origin.y;
-    makeSettingsControl(dialog, "Button", "BGM", BS_PUSHBUTTON | WS_TABSTOP, msid::kMusicPreview + slot,
-        { x + 2, y + 133, 28, 20 }, font);
+    // Made in reading order, which is the order Tab takes.
     makeSettingsControl(dialog, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, msid::kParticipation + slot,
         { x + 30, y + 13, 114, 96 }, font);
     auto* name = new swCEdit(m_slots, UINT(msid::kName + slot), 0);
@@ -125,12 +124,15 @@ void MapSettingsDialog::createSlot(int slot)
         SendMessageA(edit->handle(), EM_LIMITTEXT, WPARAM(e.characters), 0);
         SendMessageA(edit->handle(), WM_SETFONT, WPARAM(font), FALSE);
     }
+    makeSettingsControl(dialog, "Button", "BGM", BS_PUSHBUTTON | WS_TABSTOP, msid::kMusicPreview + slot,
+        { x + 2, y + 133, 28, 20 }, font);
     makeSettingsControl(dialog, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, msid::kMusic + slot,
         { x + 30, y + 133, 114, 128 }, font);
     HWND strategy = makeSettingsControl(dialog, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
         msid::kStrategy + slot, { x + 30, y + 153, 114, 128 }, font);
     for (int i = 0; i < computerStrategyCount(); ++i)
         addItem(strategy, computerStrategyName(i), i);
+    createRelationBoxes(dialog, frame, font);
 }
 
 void MapSettingsDialog::loadPage()

@@ -3,7 +3,9 @@
 #include "platform/controls/button_state.h"
 #include "platform/controls/commctrl.h"
 #include "platform/controls/control_registry.h"
+#include "platform/controls/listbox_support.h"
 
+#include <algorithm>
 #include <cstring>
 #include <strings.h>
 
@@ -228,6 +230,20 @@ LRESULT onPaint(HWND hwnd, ButtonState& s)
     return 0;
 }
 
+// A group box draws its title over what lies beneath it: a new title, shorter than the old, leaves
+// the old one's ends there unless the row is painted again from beneath.
+void clearTitleRow(HWND hwnd, const ButtonState& s)
+{
+    HWND parent = GetParent(hwnd);
+    if (!parent || !IsWindowVisible(hwnd))
+        return;
+    RECT row {};
+    GetClientRect(hwnd, &row);
+    row.bottom = std::min<LONG>(row.bottom, fontLineHeight(s.font) + 1);
+    MapWindowPoints(hwnd, parent, reinterpret_cast<POINT*>(&row), 2);
+    InvalidateRect(parent, &row, TRUE);
+}
+
 LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -270,6 +286,8 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_ENABLE: redraw(hwnd, *s, ODA_DRAWENTIRE); return 0;
     case WM_SETTEXT: {
         LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+        if (buttonType(controlStyle(hwnd)) == BS_GROUPBOX)
+            clearTitleRow(hwnd, *s);
         redraw(hwnd, *s, ODA_DRAWENTIRE);
         return result;
     }

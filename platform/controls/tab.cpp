@@ -5,6 +5,7 @@
 #include "platform/controls/control_common.h"
 #include "platform/controls/control_registry.h"
 #include "platform/controls/listbox_support.h"
+#include "platform/user/system_classes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -207,9 +208,27 @@ void TabControl::adjust(BOOL larger, RECT* rect) const
     }
 }
 
+// A transparent tab control (WS_EX_TRANSPARENT) stands above the pages it carries: what lies
+// beneath it shows through, so it paints around the siblings below and lets clicks pass off its tabs.
+bool showsPagesBeneath(HWND hwnd) { return (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0; }
+
+void excludeSiblingsBelow(HWND hwnd, HDC dc)
+{
+    for (HWND sibling = GetWindow(hwnd, GW_HWNDNEXT); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(sibling) || (GetWindowLongPtrA(sibling, GWL_EXSTYLE) & WS_EX_TRANSPARENT))
+            continue;
+        RECT r;
+        GetWindowRect(sibling, &r);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
+}
+
 void TabControl::paint(HDC dc)
 {
     int saved = SaveDC(dc);
+    if (showsPagesBeneath(m_hwnd))
+        excludeSiblingsBelow(m_hwnd, dc);
     RECT client;
     GetClientRect(m_hwnd, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
@@ -267,6 +286,13 @@ LRESULT TabControl::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<LRESULT>(m_font);
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_NCHITTEST: {
+        POINT at { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) };
+        ScreenToClient(m_hwnd, &at);
+        if (showsPagesBeneath(m_hwnd) && hitTest(at) < 0)
+            return HTTRANSPARENT;
+        return DefWindowProcA(m_hwnd, message, wParam, lParam);
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         m_focused = message == WM_SETFOCUS;
@@ -295,8 +321,10 @@ LRESULT TabControl::handle(UINT message, WPARAM wParam, LPARAM lParam)
             userSelect(std::max(0, from - 1));
         else if (wParam == VK_RIGHT || wParam == VK_DOWN)
             userSelect(std::min(count() - 1, from + 1));
-        else if (wParam == VK_TAB && ctrlDown())
-            userSelect(shiftDown() ? (from + count() - 1) % count() : (from + 1) % count());
+        else if ((wParam == VK_TAB || wParam == VK_NEXT || wParam == VK_PRIOR) && ctrlDown()) {
+            const bool back = wParam == VK_PRIOR || (wParam == VK_TAB && shiftDown());
+            userSelect(back ? (from + count() - 1) % count() : (from + 1) % count());
+        }
         else if (wParam == VK_HOME)
             userSelect(0);
         else if (wParam == VK_END)
@@ -389,6 +417,7 @@ LRESULT TabControl::handle(UINT message, WPARAM wParam, LPARAM lParam)
 void registerTabClass()
 {
     registerControlClass(WC_TABCONTROLA, tabProc, CS_DBLCLKS);
+    user::markPageStripClass(WC_TABCONTROLA);
 }
 
 } // namespace platform::controls

@@ -97,6 +97,20 @@ ATOM registerSystemClass(const WNDCLASSA& wndClass)
     return registerClass(ex, true);
 }
 
+void markPageStripClass(LPCSTR className)
+{
+    TreeLock lock;
+    if (auto cls = lookup(className, nullptr, true))
+        cls->pageStrip = true;
+}
+
+bool isPageStrip(HWND hwnd)
+{
+    TreeLock lock;
+    Window* w = peekWindow(hwnd);
+    return w && w->cls && w->cls->pageStrip;
+}
+
 } // namespace platform::user
 
 using namespace platform;

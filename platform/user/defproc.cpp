@@ -5,6 +5,7 @@
 #include "platform/user/nonclient.h"
 #include "platform/user/paint_internal.h"
 #include "platform/user/sizemove.h"
+#include "platform/user/window_menu.h"
 
 #include <algorithm>
 #include <cstring>
@@ -131,13 +132,23 @@ LRESULT sysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
     case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
     case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
     case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
-    case SC_MOVE: runSizeMove(hwnd, HTCAPTION, start); return 0;
+    case SC_MOVE:
     case SC_SIZE: {
-        int edge = int(wParam & 0x000F);
-        runSizeMove(hwnd, edge ? edge - WMSZ_LEFT + HTLEFT : HTBOTTOMRIGHT, start);
+        // The low bits name what the mouse pressed (the caption, an edge); none: the window menu's
+        // command, worked by the keys.
+        const bool sizing = (wParam & 0xFFF0) == SC_SIZE;
+        const int part = int(wParam & 0x000F);
+        if (part == 0)
+            runKeyboardSizeMove(hwnd, sizing);
+        else
+            runSizeMove(hwnd, sizing ? part - WMSZ_LEFT + HTLEFT : HTCAPTION, start);
         return 0;
     }
     case SC_KEYMENU: {
+        if (lParam == ' ') {
+            openWindowMenu(hwnd);
+            return 0;
+        }
         // A tool window without a menu bar of its own hands the key to its owner's; not a modal
         // dialog, whose owner is disabled while it runs.
         HMENU menu = nullptr;

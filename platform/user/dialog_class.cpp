@@ -108,9 +108,7 @@ LRESULT defaultProcessing(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
         if (!info)
             break;
         if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(dialog, focus))
-                info->savedFocus = focus;
+            rememberFocus(dialog, GetFocus());
         } else {
             HWND focus = GetFocus();
             if (focus && (focus == dialog || IsChild(dialog, focus)))
@@ -150,6 +148,13 @@ bool returnsDirectly(UINT message)
 }
 
 } // namespace
+
+void rememberFocus(HWND dialog, HWND focus)
+{
+    std::shared_ptr<DialogInfo> info = infoOf(dialog);
+    if (info && focus && IsChild(dialog, focus))
+        info->savedFocus = focus;
+}
 
 void showDefaultFor(HWND dialog, HWND focus)
 {

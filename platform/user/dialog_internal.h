@@ -28,6 +28,11 @@ std::shared_ptr<DialogInfo> infoOf(HWND dialog);
 void attachInfo(HWND dialog, std::shared_ptr<DialogInfo> info);
 void detachInfo(HWND dialog);
 
+// Keeps the dialog's control that has the focus as the one to give it back to when the dialog is
+// active again; called whenever the focus leaves the dialog (another window is activated, or the
+// dialog is disabled while a modal dialog it opened runs).
+void rememberFocus(HWND dialog, HWND focus);
+
 // Gives the default look to the push button with the focus, as Enter presses it, and with the focus
 // elsewhere back to the dialog's own default button.
 void showDefaultFor(HWND dialog, HWND focus);

@@ -3,6 +3,7 @@
 #include "platform/user/dialog_button_ids.h"
 #include "platform/user/dialog_internal.h"
 #include "platform/user/menu_model.h"
+#include "platform/user/system_classes.h"
 #include "platform/kernel/winbase.h"
 
 #include <algorithm>
@@ -81,6 +82,32 @@ bool handleMnemonic(HWND dialog, char key)
         return true;
     }
     return false;
+}
+
+bool isPageKey(const MSG& msg)
+{
+    return msg.message == WM_KEYDOWN && (GetKeyState(VK_CONTROL) & 0x8000)
+        && (msg.wParam == VK_TAB || msg.wParam == VK_NEXT || msg.wParam == VK_PRIOR);
+}
+
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp turn the dialog's pages wherever the focus is,
+// as the page strip itself turns them. A focus the new page hid goes to the strip. False when the
+// dialog has no page strip.
+bool turnPage(HWND dialog, const MSG& msg)
+{
+    HWND strip = nullptr;
+    for (HWND item : navigationItems(dialog))
+        if (isPageStrip(item) && canTakeFocus(item)) {
+            strip = item;
+            break;
+        }
+    if (!strip)
+        return false;
+    SendMessageA(strip, WM_KEYDOWN, msg.wParam, msg.lParam);
+    HWND focus = itemOf(dialog, GetFocus());
+    if (IsWindow(dialog) && (!focus || !canTakeFocus(focus)))
+        setDialogFocus(dialog, strip);
+    return true;
 }
 
 bool handleKeyDown(HWND dialog, const MSG& msg, UINT code)
@@ -252,6 +279,8 @@ BOOL IsDialogMessageA(HWND dialog, LPMSG msg)
     UINT code = 0;
     switch (msg->message) {
     case WM_KEYDOWN:
+        if (isPageKey(*msg) && turnPage(dialog, *msg))
+            return TRUE;
         code = dialogCode(msg->hwnd, msg);
         if (!(code & DLGC_WANTALLKEYS) && handleKeyDown(dialog, *msg, code))
             return TRUE;

@@ -1,6 +1,7 @@
 // Activation, keyboard focus, mouse capture and enabled state. One input state serves every
 // thread: the game thread's dialogs take the focus from the interface thread's windows.
 #include "platform/kernel/winbase.h"
+#include "platform/user/dialog_internal.h"
 #include "platform/user/menu_model.h"
 #include "platform/user/paint_internal.h"
 
@@ -171,6 +172,8 @@ HWND SetFocus(HWND hwnd)
             return nullptr;
         system.focus = hwnd;
     }
+    if (HWND oldRoot = old ? GetAncestor(old, GA_ROOT) : nullptr; oldRoot && oldRoot != root)
+        dialogs::rememberFocus(oldRoot, old);
     if (old)
         tell(old, WM_KILLFOCUS, WPARAM(hwnd), 0);
     if (hwnd && GetFocus() == hwnd)

@@ -5,6 +5,7 @@
 #include "platform/user/menubar_hooks.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/resource_table.h"
+#include "platform/user/window_menu.h"
 
 #include "platform/kernel/host.h"
 #include "platform/kernel/winbase.h"
@@ -64,8 +65,6 @@ void clickBar(HWND hwnd, HMENU menu, POINT screen)
 
 void keyBar(HWND hwnd, HMENU menu, LPARAM key)
 {
-    if (key == ' ')
-        return; // the system menu is not shown
     if (UINT id = trackBarByKey(hwnd, menu, key))
         PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
@@ -160,13 +159,14 @@ BOOL SetMenu(HWND hwnd, HMENU menu)
     return user::setWindowMenu(hwnd, menu) ? TRUE : FALSE;
 }
 
-// A small window menu per frame; the game greys its Close item while a battle runs.
+// One window menu per frame; the game greys its Close item while a battle runs.
 HMENU GetSystemMenu(HWND hwnd, BOOL revert)
 {
     if (!IsWindow(hwnd))
         return nullptr;
     bool reverted = false;
     HMENU menu = nullptr;
+    const DWORD style = DWORD(GetWindowLongPtrA(hwnd, GWL_STYLE));
     {
         std::lock_guard lock(menus::systemMenuMutex());
         auto& held = menus::systemMenus();
@@ -181,7 +181,7 @@ HMENU GetSystemMenu(HWND hwnd, BOOL revert)
             return it->second;
         } else {
             menu = CreatePopupMenu();
-            AppendMenuA(menu, MF_STRING, SC_CLOSE, utf8ToCp932("閉じる(&C)\tAlt+F4").c_str());
+            user::appendWindowCommands(menu, style);
             held[hwnd] = menu;
         }
     }

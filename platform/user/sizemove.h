@@ -10,6 +10,10 @@ namespace platform::user {
 // Moves (HTCAPTION) or sizes (HTLEFT..HTBOTTOMRIGHT) the window while the left button is held;
 // `start` is where the button went down (screen).
 void runSizeMove(HWND hwnd, int hit, POINT start);
+// Moves or sizes the window by the keys, as the window menu's commands do: each arrow moves the
+// window, or when sizing the edge the first arrow of its direction chose; Enter or a click keeps
+// the place, Esc puts the window back.
+void runKeyboardSizeMove(HWND hwnd, bool sizing);
 // Releases the capture a mouse loop took when an error unwinds through the loop (quietly: no
 // window procedure runs while the error is on its way), and counts the loop as a nested one.
 class CaptureGuard {

@@ -26,6 +26,7 @@ struct WindowClass {
     std::vector<uint8_t> extra;
     ATOM atom = 0;
     bool system = false;
+    bool pageStrip = false;   // see markPageStripClass
     int windowCount = 0;
 };
 

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstring>
@@ -56,6 +57,17 @@ int selectedData(HWND window, int controlId)
 }
 
 bool sameRecord(const CountryRecord& a, const CountryRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+int focusedId() { return GetDlgCtrlID(GetFocus()); }
+
+// The top rows of a control as the screen shows them.
+std::vector<uint32_t> topRows(HWND window, int id, int rows)
+{
+    RECT r {};
+    GetWindowRect(control(window, id), &r);
+    r.bottom = r.top + rows;
+    return harness::readRect(r).pixels;
+}
 
 } // namespace
 
@@ -107,6 +119,81 @@ TEST(MapSettingsDialog, FiveParticipantsFillTwoTabsAndTheSecondShowsTheFifth)
         EXPECT_FALSE(shown(window, msid::kGroupBox + 1));
         EXPECT_EQ(dialog.slotCountry(0, true), 0);
         capture(window, "map_settings_page2");
+        clickControl(window, msid::kCancel);
+    });
+}
+
+TEST(MapSettingsDialog, TheKeysReachTheCountryPagesAndTurnThemFromAnywhere)
+{
+    SetUpWorld world;
+    world.play({ 0, 1, 2, 3, 4, 5 });
+    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
+    runSettings(dialog, [&](HWND window) {
+        // Tab from the comment, the last of the options at the top, reaches the strip, which shows
+        // it has the keyboard, and then BLUE's first field.
+        ASSERT_EQ(focusedId(), msid::kComment);
+        const std::vector<uint32_t> stripLeft = topRows(window, msid::kTab, 24);
+        harness::pressKey(VK_TAB);
+        settle();
+        EXPECT_EQ(focusedId(), msid::kTab);
+        EXPECT_NE(topRows(window, msid::kTab, 24), stripLeft) << "the focused strip shows it";
+        harness::pressKey(VK_TAB);
+        settle();
+        EXPECT_EQ(focusedId(), msid::kParticipation);
+        std::vector<int> walk;
+        for (HWND at = control(window, msid::kTab); at && GetDlgCtrlID(at) != msid::kComment && walk.size() < 300;
+             at = GetNextDlgTabItem(window, at, FALSE))
+            walk.push_back(GetDlgCtrlID(at));
+        // The strip, then down each country in turn (BLUE's alliance with RED, the others' with
+        // BLUE), the buttons, and round to the options.
+        std::vector<int> reached;
+        auto reach = [&](int id) { reached.push_back(int(std::find(walk.begin(), walk.end(), id) - walk.begin())); };
+        for (int slot = 0; slot < 4; ++slot) {
+            for (int id : { msid::kParticipation, msid::kName, msid::kProductionType, msid::kFunds, msid::kMusicPreview,
+                     msid::kMusic, msid::kStrategy })
+                reach(id + slot);
+            reach(msid::kAlliance + 8 * slot + (slot == 0 ? 1 : 0));
+        }
+        for (int id : { msid::kRules, msid::kVictory, msid::kOk, msid::kCancel, msid::kImageView })
+            reach(id);
+        EXPECT_TRUE(walk.front() == msid::kTab && std::is_sorted(reached.begin(), reached.end())
+            && reached.back() < int(walk.size()));
+
+        // Ctrl with Tab or the page keys turns the pages wherever the focus is, and nothing else;
+        // a focus the new page hides moves to the strip.
+        const std::vector<uint32_t> titles = topRows(window, msid::kSlotPage, 14);
+        const struct { int from; bool shift; UINT key; int page; int focus; } turns[] = {
+            { msid::kProductionType + 3, false, VK_NEXT, 1, msid::kTab },
+            { msid::kName, false, VK_PRIOR, 0, msid::kName },
+            { msid::kName, false, VK_TAB, 1, msid::kName },
+            { msid::kTab, true, VK_TAB, 0, msid::kTab },
+        };
+        for (const auto& t : turns) {
+            SendMessageA(window, WM_NEXTDLGCTL, WPARAM(control(window, t.from)), TRUE);
+            const LRESULT chosen = SendMessageA(control(window, t.from), CB_GETCURSEL, 0, 0);
+            harness::keyDown(VK_CONTROL);
+            if (t.shift)
+                harness::keyDown(VK_SHIFT);
+            harness::pressKey(t.key);
+            harness::keyUp(t.shift ? VK_SHIFT : VK_CONTROL);
+            harness::keyUp(VK_CONTROL);
+            settle();
+            EXPECT_EQ(dialog.page(), t.page) << t.from << " " << t.key;
+            EXPECT_EQ(focusedId(), t.focus) << t.from << " " << t.key;
+            EXPECT_EQ(SendMessageA(control(window, t.from), CB_GETCURSEL, 0, 0), chosen) << t.from << " " << t.key;
+        }
+        EXPECT_EQ(topRows(window, msid::kSlotPage, 14), titles) << "no fragment of PURPLE or CYAN stays in the titles";
+        capture(window, "map_settings_back");
+
+        // The rule and victory dialogs give the focus back to their buttons.
+        for (const auto& [button, title] : { std::pair { msid::kRules, "ルール設定" }, std::pair { msid::kVictory, "勝利条件設定" } }) {
+            SendMessageA(window, WM_NEXTDLGCTL, WPARAM(control(window, button)), TRUE);
+            harness::pressKey(VK_RETURN);
+            ASSERT_NE(waitForShown(cp(title)), nullptr) << title;
+            harness::pressKey(VK_ESCAPE);
+            settle();
+            EXPECT_EQ(focusedId(), button) << title;
+        }
         clickControl(window, msid::kCancel);
     });
 }
