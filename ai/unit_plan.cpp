@@ -24,7 +24,6 @@
 namespace {
 
 constexpr int kNeutralSide = 8;
-constexpr uint8_t kWatchTransport = 2;
 // Scanned capturable buildings; the best few are enough and the check is dear.
 constexpr int kOccupyCandidates = 4;
 
@@ -52,7 +51,7 @@ UnitChoice UnitPlan::act()
     // Units produced inside a building leave it by moving; those aboard a carrier wait for it.
     if (!m_unit || !unitInPlay(*m_unit) || m_unit->hasFlag(kUnitActed | kUnitAwaitingProduction | kUnitAboard | kUnitOffMap))
         return UnitChoice::None;
-    const bool transport = (m_unit->watchBits & kWatchTransport) != 0;
+    const bool transport = (m_unit->watchBits & kWatchTransported) != 0;
     if (m_country == kNeutralSide && !transport)
         return UnitChoice::None;
 
@@ -164,7 +163,7 @@ bool UnitPlan::tryOccupyHere()
     // An occupation under way wears the building's points down turn by turn; leaving it lets them recover.
     const HexPos own { m_unit->x, m_unit->y };
     const CommandAsk ask { m_country, m_index, own.x, own.y, false, m_unit->movePoints() };
-    if (!buildingOnHex(m_state, own.x, own.y) || !commandTargetCheck(m_state, ask, kCommandOccupy))
+    if (!m_state.buildingOnHex(own.x, own.y) || !commandTargetCheck(m_state, ask, kCommandOccupy))
         return false;
     order(own, kCommandOccupy, int(packHex(own.x, own.y)), 0);
     return true;
@@ -244,7 +243,7 @@ bool UnitPlan::mayStopAt(HexPos hex) const
     if (canOccupy())
         return true;
     // A unit that cannot take a building would only block the hex for one that can.
-    const BuildingRecord* building = buildingOnHex(m_state, hex.x, hex.y);
+    const BuildingRecord* building = m_state.buildingOnHex(hex.x, hex.y);
     return !building || (building->owner() >= 0 && m_state.isAllied(building->owner(), m_country));
 }
 

@@ -113,7 +113,7 @@ std::vector<PanelLine> hexFactLines(GameState& state, int x, int y, const UnitRe
     std::vector<PanelLine> lines;
     lines.push_back({ fieldText(terrain->name), kFactText, true });
     lines.push_back(line(jp("座標　(") + std::to_string(x) + ", " + std::to_string(y) + ")"));
-    if (const BuildingRecord* building = buildingOnHex(state, x, y)) {
+    if (const BuildingRecord* building = state.buildingOnHex(x, y)) {
         const TerrainRecord* kind = building->terrain();
         // A building's hex usually has the building's own terrain type, named in the heading already.
         if (kind && kind != terrain)

@@ -31,7 +31,6 @@
 
 namespace {
 
-constexpr int kActionPhase = 5;
 constexpr int kProductionPhase = 6;
 constexpr uint16_t kTargetMarks = kMarkCommandTarget;
 constexpr uint16_t kRouteMarks = kMarkPath | kMarkPathEnd;
@@ -64,7 +63,7 @@ HexPos unitPosition(const GameState& state, int side, int index)
 
 int buildingOwnerAt(const GameState& state, HexPos hex)
 {
-    const BuildingRecord* building = buildingOnHex(state, hex.x, hex.y);
+    const BuildingRecord* building = state.buildingOnHex(hex.x, hex.y);
     return building ? building->owner() : -1;
 }
 
@@ -90,7 +89,7 @@ bool MapOrders::personActs() const
 {
     const Handshake& handshake = m_state.handshake();
     const TurnBlock& turn = m_state.turnBlock();
-    return handshake.playRunning() && handshake.waitingForAnswer() && !handshake.delegation() && turn.phase == kActionPhase
+    return handshake.playRunning() && handshake.waitingForAnswer() && !handshake.delegation() && turn.phase == kPhaseAction
         && !turn.decided && m_state.isHumanCountry(turn.currentCountry);
 }
 

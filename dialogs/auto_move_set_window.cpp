@@ -18,14 +18,13 @@
 
 namespace {
 
-constexpr int kActionPhase = 5;
 constexpr RECT kNameArea { 89, 17, 281, 29 };
 constexpr RECT kSizeArea { 239, 38, 257, 50 };
 
 bool actionPhaseWaiting(GameState& state)
 {
     const Handshake& handshake = state.handshake();
-    return handshake.playRunning() && state.turnBlock().phase == kActionPhase && handshake.waitingForAnswer()
+    return handshake.playRunning() && state.turnBlock().phase == kPhaseAction && handshake.waitingForAnswer()
         && !handshake.unitCommandBeingSet();
 }
 

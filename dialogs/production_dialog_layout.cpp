@@ -101,7 +101,7 @@ void ProductionDialog::createStoringControls()
 void ProductionDialog::createFacilityMarks()
 {
     const TerrainRecord* terrain = m_state.terrainTypeAt(m_x, m_y);
-    const BuildingRecord* building = buildingOnHex(m_state, m_x, m_y);
+    const BuildingRecord* building = m_state.buildingOnHex(m_x, m_y);
     if (!terrain || !building || (terrain->kind != kAirportKind && terrain->kind != kPortKind))
         return;
     // A building that names no capability has them all.

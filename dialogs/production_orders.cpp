@@ -30,7 +30,7 @@ ProductionOrders::ProductionOrders(GameState& state, int x, int y, int country)
             if (!state.hexHasUnit(x, y, d))
                 m_freeSlotMask = uint16_t(m_freeSlotMask | 1u << d);
     }
-    if (const BuildingRecord* building = storing ? buildingOnHex(state, x, y) : nullptr)
+    if (const BuildingRecord* building = storing ? state.buildingOnHex(x, y) : nullptr)
         for (const BuildingSlot& slot : building->slots)
             if (slot.sidePlusOne != 0)
                 m_entries.push_back(StoredEntry::stored(slot.sidePlusOne - 1, slot.unitIndex));

@@ -26,7 +26,6 @@ namespace {
 namespace ahid = action_history_id;
 
 // The export is offered while the person gives the action phase's orders.
-constexpr int kExportPhase = 5;
 constexpr int kDefaultListWidth = 548;
 constexpr int kDefaultHeight = 378;
 
@@ -265,7 +264,7 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
         return 1;
     case ui_message::kHistoryPhaseChanged: {
         GameState& state = m_context.game;
-        EnableWindow(m_exportButton, state.handshake().waitingForAnswer() && state.turnBlock().phase == kExportPhase);
+        EnableWindow(m_exportButton, state.handshake().waitingForAnswer() && state.turnBlock().phase == kPhaseAction);
         return 1;
     }
     case WM_MEASUREITEM: {

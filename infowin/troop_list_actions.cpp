@@ -25,7 +25,6 @@
 
 namespace {
 
-constexpr int kActionPhase = 5;
 
 using ui::cp;
 
@@ -76,7 +75,7 @@ void TroopListWindow::updateButtons()
     const int index = selectedLiveUnit();
     const bool live = index >= 0;
     const bool waiting = live && waitingForOrders();
-    const bool disband = waiting && m_context.game.turnBlock().phase == kActionPhase && canDisband(m_context.game, m_country, index, false);
+    const bool disband = waiting && m_context.game.turnBlock().phase == kPhaseAction && canDisband(m_context.game, m_country, index, false);
     EnableWindow(m_buttons[0]->handle(), disband ? TRUE : FALSE);
     EnableWindow(m_buttons[1]->handle(), live ? TRUE : FALSE);
     EnableWindow(m_buttons[2]->handle(), waiting ? TRUE : FALSE);
@@ -116,7 +115,7 @@ void TroopListWindow::disband()
     // Asked when the command runs: the game may have moved on since the button was enabled.
     auto allowed = [this] {
         const TurnBlock& turn = m_context.game.turnBlock();
-        return waitingForOrders() && m_country >= 0 && turn.phase == kActionPhase && turn.currentCountry == m_country;
+        return waitingForOrders() && m_country >= 0 && turn.phase == kPhaseAction && turn.currentCountry == m_country;
     };
     if (!allowed())
         return;

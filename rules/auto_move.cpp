@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr int kOrderClearedNotice = 10;
-constexpr int kNoRouteNotice = 9;
 constexpr int kSkipDistance = 2;
 
 void dropFirstWayPoint(UnitRecord& unit)

@@ -36,12 +36,6 @@ UnitRecord* usedEntry(GameState& state, int i)
     return entry && unitExists(*entry) ? entry : nullptr;
 }
 
-BuildingRecord* buildingOn(GameState& state, int x, int y)
-{
-    const UnitCell* cell = state.unitCellAt(x, y);
-    return cell && cell->building ? state.building(cell->building - 1) : nullptr;
-}
-
 // A free index of the side's table: one below its unit count, else the next one while the side has
 // room, so a table filled up to its count still takes carried-over units.
 int deploymentIndex(GameState& state, int side)
@@ -173,7 +167,7 @@ bool deployCarriedOverUnit(GameState& state, int side, int entry, int x, int y, 
     if (!type)
         return false;
     // Checked before anything changes: a unit must never stand in a slot another one holds.
-    BuildingRecord* building = into_building ? buildingOn(state, x, y) : nullptr;
+    BuildingRecord* building = into_building ? state.buildingOnHex(x, y) : nullptr;
     int slot = state.unitSlotFor(type->domain);
     if (into_building ? !building || !building->hasFreeSlot() : state.hexHasUnit(x, y, slot) || state.hexHasUpperUnit(x, y, slot))
         return false;

@@ -1,5 +1,6 @@
 // Delivery: a transport set down on its destination counts for its side's goal and leaves play.
 #include "rules/civilians.h"
+#include "rules/dialog_link.h"
 #include "rules/shared_codes.h"
 
 #include "rules/links.h"
@@ -15,12 +16,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr uint8_t kWatchTransport = 2;
-constexpr uint8_t kEndCheckArrived = 8;
-constexpr int kCiviliansDeliveredNotice = 3;
-// Cargo lists come from files and may loop back; deeper nesting than this is not followed.
-constexpr int kMaxCargoDepth = 8;
 
 void deliver(GameState& state, int side, int index, int x, int y, int depth);
 
@@ -65,7 +60,7 @@ void countDelivery(GameState& state, int side, int index, int members)
     }
     uint16_t& arrived = state.turnBlock().transportArrived[side];
     arrived = uint16_t(std::min(arrived + members, 0xFFFF));
-    state.endCheckFlags() |= kEndCheckArrived;
+    state.endCheckFlags() |= kEndCheckArrival;
 }
 
 void deliver(GameState& state, int side, int index, int x, int y, int depth)
@@ -75,7 +70,7 @@ void deliver(GameState& state, int side, int index, int x, int y, int depth)
         return;
     if (unit->hasFlag(kUnitCarrying))
         deliverCargo(state, *unit, side, x, y, depth);
-    if (!(unit->watchBits & kWatchTransport) || unit->goalX != x || unit->goalY != y)
+    if (!(unit->watchBits & kWatchTransported) || unit->goalX != x || unit->goalY != y)
         return;
     countDelivery(state, side, index, strengthSlotCount(*unit));
     removeUnitFromHex(state, side, index);

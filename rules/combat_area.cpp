@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kMaxExperience = 2550;
 
 } // namespace
 

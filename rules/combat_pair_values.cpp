@@ -17,11 +17,6 @@ bool isMissileWeaponKind(int kind)
         || kind == kWeaponMissile;
 }
 
-CombatTarget targetOf(const CombatSide& s)
-{
-    return { s.code, s.index, int(s.x), int(s.y) };
-}
-
 // The class side k's defence is asked against: the other unit's base class, 3 for a hex.
 int otherBaseClass(const GameState& state, const CombatPair& pair, int k)
 {
@@ -89,6 +84,8 @@ void previewSide(GameState& state, CombatPair& pair, int k)
 }
 
 } // namespace
+
+CombatTarget targetOf(const CombatSide& side) { return { side.code, side.index, int(side.x), int(side.y) }; }
 
 void CombatPair::prepare(GameState& state)
 {

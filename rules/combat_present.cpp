@@ -18,7 +18,6 @@
 namespace {
 
 constexpr int kAbsentEnd = 65535;
-constexpr int kMisfireNotice = 5;
 
 template <size_t N>
 void copyName(char (&to)[N], const char* from, size_t size)

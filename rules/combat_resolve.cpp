@@ -21,7 +21,6 @@
 namespace {
 
 
-constexpr int kMaxExperience = 2550;
 constexpr int kMisfireTable[6] = { 10, 20, 30, 50, 70, 100 };
 
 class Resolution {

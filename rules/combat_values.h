@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class GameState;
+struct CombatSide;
 struct UnitRecord;
 struct UnitTypeRecord;
 
@@ -21,6 +22,8 @@ struct CombatTarget {
     int x = -1;
     int y = -1;
 };
+// The side of an engagement as a target.
+CombatTarget targetOf(const CombatSide& side);
 
 // 1..999, 0 when the attacker may not fire that slot; a base power of 0 or below is returned as is.
 // target.x = -1 leaves out evasion and area cover.

@@ -1,6 +1,7 @@
 // A building's missile launch during its action: the new missile record and its strike.
 #include "rules/current_action.h"
 
+#include "rules/missiles.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
 
@@ -8,10 +9,6 @@
 #include <cstring>
 
 namespace {
-
-// Acted and off the map; bit 15 marks a missile launched from a building.
-constexpr uint16_t kInFlightFlags = 0xC001;
-constexpr uint16_t kStrikingFlags = 0x8001;
 
 UnitRecord newMissile(const GameState& state, const UnitTypeRecord& type, const BuildingRecord& building, int x, int y)
 {
@@ -24,7 +21,7 @@ UnitRecord newMissile(const GameState& state, const UnitTypeRecord& type, const 
     const UnitTypeModel& model = type.model[0];
     std::memcpy(missile.ammunition, model.ammo, sizeof missile.ammunition);
     missile.fuel = model.fuel;
-    missile.flags = state.ruleOn(kRuleMissilePhase) ? kInFlightFlags : kStrikingFlags;
+    missile.flags = launchedMissileFlags(state);
     int members = std::min<int>(type.members, int(sizeof missile.memberStrengths));
     for (int m = 0; m < members; ++m)
         missile.memberStrengths[m] = type.memberStrength;

@@ -28,9 +28,6 @@
 
 namespace {
 
-constexpr int kPactBreakNotice = 13;
-constexpr int kLandMineNotice = 15;
-constexpr int kSeaMineNotice = 16;
 
 class Walk {
 public:
@@ -273,7 +270,7 @@ void executeCommand(GameState& state, const std::vector<HexPos>& path, int dest_
     finishCommand(state, walk.start, dest, code, target, extra, path_cost);
 
     for (const auto& [mover, owner] : walk.pactBreaks) {
-        dialogLink().showEventNotice(kPactBreakNotice, mover, owner);
+        dialogLink().showEventNotice(kPactTerritoryEntryNotice, mover, owner);
         applicationLink().raiseMainWindow();
     }
 }

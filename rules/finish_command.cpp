@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr int kAmbushNotice = 6;
 constexpr int kTopExperience = 2550;
 
 struct Actor {
@@ -145,7 +144,7 @@ FuelBurn burnFuel(GameState& state, const Actor& a, int path_cost)
     if (burned > allowance)
         burned *= 2, result.overrun = 1;
     if (movementGroup(type.movementType) == 0 && !u.hasFlag(kUnitAboard | kUnitStored)) {
-        const BuildingRecord* building = buildingOnHex(state, u.x, u.y);
+        const BuildingRecord* building = state.buildingOnHex(u.x, u.y);
         if (!building || !building->canRefuel(a.side, unitTypeGroup(type)))
             burned = std::max(burned, allowance / (state.ruleOn(kRuleLowFuelUse) ? 4 : 2));
     }

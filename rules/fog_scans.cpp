@@ -2,14 +2,13 @@
 #include "rules/fog_scans.h"
 
 #include "rules/hex_scan.h"
+#include "rules/shared_codes.h"
 #include "state/game_state.h"
 #include "state/sight_maps.h"
 
 #include <algorithm>
 
 namespace {
-
-int countryOfCode(int code) { return code >= 100 ? code - 100 : code; }
 
 // Ring by ring from the concealed unit's hex; the ring is the distance a revealer must see.
 class RevealScan : public HexScan {

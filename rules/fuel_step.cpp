@@ -53,7 +53,7 @@ bool isAirUnitAloft(const GameState& state, int country, int index, int x, int y
     if (!unit || movementGroup(unit->type().movementType) != 0)
         return false;
     const int group = unitTypeGroup(unit->type());
-    const BuildingRecord* building = buildingOnHex(state, x, y);
+    const BuildingRecord* building = state.buildingOnHex(x, y);
     if (!state.ruleOn(kRuleStoring) && building && building->canRefuel(country, group))
         return false;
     if (group == kGroupVtol && state.isVtolLandingHexFor(x, y, country))

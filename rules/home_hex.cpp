@@ -12,12 +12,6 @@ namespace {
 constexpr int kDestroyedBuildingTerrain = 49;
 constexpr uint32_t kTargetPlaceBonus = 100000;
 
-const BuildingRecord* buildingOn(GameState& state, int x, int y)
-{
-    const UnitCell* cell = state.unitCellAt(x, y);
-    return cell && cell->building ? state.building(cell->building - 1) : nullptr;
-}
-
 bool isHeadquarters(GameState& state, const UnitRecord& unit)
 {
     const UnitTypeRecord* type = state.unitTypeOf(unit);
@@ -66,7 +60,7 @@ HexPos bestBuilding(GameState& state, int side)
 bool isCapitalOf(GameState& state, int x, int y, int side)
 {
     const TerrainRecord* terrain = state.terrainTypeAt(x, y);
-    const BuildingRecord* building = buildingOn(state, x, y);
+    const BuildingRecord* building = state.buildingOnHex(x, y);
     return terrain && terrain->kind == kTerrainCapital && building && building->owner() == side;
 }
 
@@ -152,7 +146,7 @@ bool canDeployCarryOverInBuilding(GameState& state, int entry, int x, int y)
     if (entry < 0 || entry >= kUnitTableSize || !state.carryOverTable())
         return false;
     const UnitTypeRecord* type = state.unitTypeOf(state.carryOverTable()[entry]);
-    const BuildingRecord* building = buildingOn(state, x, y);
+    const BuildingRecord* building = state.buildingOnHex(x, y);
     int player = state.campaignBlock().playerCountry;
     return type && building && building->owner() == player && building->acceptsUnit(player, unitTypeGroup(*type));
 }

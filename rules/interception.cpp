@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int kSearchRadius = 99;
-constexpr int kInterceptionNotice = 7;
 constexpr int kModeAttack = 1;
 
 bool warheadHasMembers(const GameState& state, int side, int index)

@@ -21,7 +21,6 @@
 namespace {
 
 constexpr int kSplitCode = 10;
-constexpr int kAmbushNotice = 6;
 constexpr uint16_t kPlaceFlags = kUnitAboard | kUnitCarrying | kUnitStored | kUnitOffMap;
 
 // The side's unit standing in the mover's slot of (x, y); -1 when there is none.

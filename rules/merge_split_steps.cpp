@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr int kLandMineNotice = 15;
-constexpr int kSeaMineNotice = 16;
-constexpr int kPactEntryNotice = 13;
 
 // The owning country, or -1 for none (0, or 9 past the countries).
 int ownerOf(const GameState& state, int x, int y)
@@ -67,7 +64,7 @@ void breakPactOnEntry(GameState& state, int side, int from_x, int from_y, int x,
     if (owner < 0 || owner == side || owner == ownerOf(state, from_x, from_y) || !state.hasPactWith(side, owner))
         return;
     breakNonAggressionPact(state, owner, side);
-    dialogLink().showEventNotice(kPactEntryNotice, side, owner);
+    dialogLink().showEventNotice(kPactTerritoryEntryNotice, side, owner);
 }
 
 bool settleUnit(GameState& state, int side, int index)

@@ -17,8 +17,6 @@ namespace {
 
 constexpr int kFatigueGain = 5;
 constexpr int kFatigueLimit = 50;
-constexpr int kLandMinesClearedNotice = 11;
-constexpr int kSeaMinesClearedNotice = 12;
 
 void leaveBuilding(GameState& state, const ActingUnit& actor)
 {

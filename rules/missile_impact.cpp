@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int kActionPhase = 5;
-constexpr int kPactBrokenByStrikeNotice = 14;
 
 void strikeHex(GameState& state, int code, int index, int x, int y)
 {
@@ -61,13 +59,13 @@ void missileImpact(GameState& state, int country, int index)
         state.setUnitRefInHex(missile->x, missile->y, slot, 0, 0);
     if (MapBitSet* redraw = state.redrawSet())
         redraw->set(x, y);
-    if (state.turnBlock().phase != kActionPhase || state.handshake().onPlayThread())
+    if (state.turnBlock().phase != kPhaseAction || state.handshake().onPlayThread())
         mapWindowLink().updateHex(x, y);
     *missile = UnitRecord {};
 
     if (pact_owner >= 0) {
         breakNonAggressionPact(state, country, pact_owner);
-        dialogLink().showEventNotice(kPactBrokenByStrikeNotice, country, pact_owner);
+        dialogLink().showEventNotice(kPactTerritoryStrikeNotice, country, pact_owner);
         mainWindowLink().bringToFront();
     }
 }

@@ -14,8 +14,6 @@
 namespace {
 
 // Acted, off the map and launched: the missile waits for the missile phase.
-constexpr uint16_t kInFlightFlags = 0xC001;
-constexpr uint16_t kStrikingFlags = 0x8001;
 
 // The first fitted slot whose weapon launches the type; -1 when none.
 int launchSlot(const GameState& state, const UnitRecord& launcher, int missile_type)
@@ -55,7 +53,7 @@ UnitRecord newMissile(const GameState& state, const UnitTypeRecord& type, const 
     const UnitTypeModel& model = type.model[missile.modelIndex()];
     std::memcpy(missile.ammunition, model.ammo, sizeof missile.ammunition);
     missile.fuel = model.fuel;
-    missile.flags = state.ruleOn(kRuleMissilePhase) ? kInFlightFlags : kStrikingFlags;
+    missile.flags = launchedMissileFlags(state);
     const int members = std::min<int>(strengthSlotCount(launcher), int(sizeof missile.memberStrengths));
     for (int m = 0; m < members; ++m)
         missile.memberStrengths[m] = type.memberStrength;
@@ -78,6 +76,12 @@ void leaveBuildingToFire(GameState& state, UnitRecord& launcher, int country, in
 }
 
 } // namespace
+
+uint16_t launchedMissileFlags(const GameState& state)
+{
+    constexpr uint16_t kLaunched = kUnitActed | 0x8000;
+    return state.ruleOn(kRuleMissilePhase) ? uint16_t(kLaunched | kUnitOffMap) : kLaunched;
+}
 
 void execLaunchMissile(GameState& state, int target_x, int target_y, int missile_type)
 {

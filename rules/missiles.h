@@ -2,7 +2,13 @@
 // action phase's interception of exposed units.
 #pragma once
 
+#include <cstdint>
+
 class GameState;
+
+// A missile's flags at its launch: acted and bit 15, and off the map while it flies with the
+// missile-phase rule (without it the missile strikes at once).
+uint16_t launchedMissileFlags(const GameState& state);
 
 // Code 2 for the current unit: a missile of missile_type goes into its country's missile table
 // aimed at (target_x, target_y) and, without the missile-phase rule, strikes at once. A launch

@@ -16,8 +16,6 @@ constexpr unsigned kAttackAfterMove = 136;
 constexpr int kDomainLand = 3;
 constexpr int kDomainSea = 4;
 
-int countryOfCode(int code) { return code >= kMissileCodeBase ? code - kMissileCodeBase : code; }
-
 int threatLayerOf(const GameState& state, int code, int index)
 {
     const UnitRecord* unit = state.unitOf(code, index);

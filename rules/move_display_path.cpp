@@ -83,7 +83,7 @@ private:
     bool canEnterOccupied(HexPos hex) const
     {
         if (m_code == kCommandStore || m_code == kCommandArmamentExchange) {
-            const BuildingRecord* building = buildingOnHex(m_state, hex.x, hex.y);
+            const BuildingRecord* building = m_state.buildingOnHex(hex.x, hex.y);
             return building && building->hasFreeSlot();
         }
         if (m_code == kCommandBoard) {

@@ -23,7 +23,6 @@ constexpr int kCargoSlots = 8;
 // Carrier chains and nested cargo never run deeper than the tables are long.
 constexpr int kMaxChain = 16;
 constexpr int kReinforcementRadius = 10;
-constexpr int kReinforcementNotice = 1;
 
 bool isReady(const UnitRecord& unit) { return unitInPlay(unit) && !unit.hasFlag(kUnitAwaitingProduction); }
 

@@ -20,15 +20,6 @@ namespace {
 
 constexpr int kRuinedBuildingType = 49;
 constexpr int kLandSlot = 3;
-// Carriers nest only a few levels; a deeper chain comes from a broken file.
-constexpr int kMaxCargoDepth = 36;
-constexpr int kReinforcementNotice = 1;
-
-BuildingRecord* buildingOn(GameState& state, int x, int y)
-{
-    const UnitCell* cell = state.unitCellAt(x, y);
-    return cell && cell->building ? state.building(cell->building - 1) : nullptr;
-}
 
 bool slotFree(GameState& state, int x, int y, int slot)
 {
@@ -106,7 +97,7 @@ bool checkPurchase(GameState& state, int x, int y, int side, int type_id, int co
     if (out.price > country.funds)
         return false;
     if (in_building) {
-        out.building = buildingOn(state, x, y);
+        out.building = state.buildingOnHex(x, y);
         if (!out.building || !out.building->hasFreeSlot())
             return false;
     } else {
@@ -203,7 +194,7 @@ uint16_t productionCategoriesAt(GameState& state, int x, int y, int side, uint8_
     uint16_t mask = 0;
     const auto& types = state.terrainTypes();
     uint16_t word = cell->terrain < types.size() ? types[cell->terrain].productionMask : 0;
-    BuildingRecord* building = buildingOn(state, x, y);
+    BuildingRecord* building = state.buildingOnHex(x, y);
     if (word != 0 && building && mayProduceAt(state, *building, side)) {
         mask = buildingCategories(state, x, y, word);
         if (building->domainMask)

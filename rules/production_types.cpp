@@ -43,7 +43,7 @@ bool canOpenProductionAt(GameState& state, int x, int y, int country)
 {
     if (productionCategoriesAt(state, x, y, country, 1) == 0)
         return false;
-    if (buildingOnHex(state, x, y))
+    if (state.buildingOnHex(x, y))
         return true;
     for (uint32_t id : producibleTypesAt(state, x, y, country))
         if (state.terrainValueAt(x, y, state.unitTypeRecord(int(id)).movementType) > 0)

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kActionPhase = 5;
 
 // Clearing a part withdraws it from this service; what was wanted stays for the next source.
 void withdraw(SupplyOrder& order, int part)
@@ -43,7 +42,7 @@ void showSupplyOrder(GameState& state, SupplyOrder& order)
 {
     if (!state.isHumanCountry(int(order.country)) || !state.settings().askSupply)
         return;
-    if (state.turnBlock().phase == kActionPhase && !state.handshake().delegation())
+    if (state.turnBlock().phase == kPhaseAction && !state.handshake().delegation())
         dialogLink().showSupplyOrder(order);
     else
         mainWindowLink().askSupplyOrder(order);

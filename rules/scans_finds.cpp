@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kCapitalKind = 12;
 
 } // namespace
 
@@ -25,7 +24,7 @@ void CapitalFoundScan::visit(int x, int y)
         return;
     if (const BuildingRecord* b = cell->building ? state().building(cell->building - 1) : nullptr) {
         const TerrainRecord* terrain = b->terrain();
-        if (b->owner() == m_country && terrain && terrain->kind == kCapitalKind) {
+        if (b->owner() == m_country && terrain && terrain->kind == kTerrainCapital) {
             m_where = { x, y };
             stop();
             return;

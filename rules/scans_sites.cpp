@@ -14,7 +14,7 @@ constexpr int kMaxMoveTurns = 5;
 
 int buildingIndexAt(const GameState& state, int x, int y)
 {
-    return buildingOnHex(state, x, y) ? int(state.unitCellAt(x, y)->building) - 1 : -1;
+    return state.buildingOnHex(x, y) ? int(state.unitCellAt(x, y)->building) - 1 : -1;
 }
 
 bool isTargetPlace(GameState& state, int x, int y)
@@ -178,7 +178,7 @@ bool SupplyPointHexScan::hasSupplierAround(int x, int y) const
 
 bool SupplyPointHexScan::buildingServes(int x, int y) const
 {
-    const BuildingRecord* building = buildingOnHex(state(), x, y);
+    const BuildingRecord* building = state().buildingOnHex(x, y);
     if (!building || !building->canRefuel(m_country, m_group))
         return false;
     if (m_test == SupplyTest::FuelAndAmmunition && !building->canRearm(m_country, m_group))

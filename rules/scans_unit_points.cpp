@@ -8,12 +8,6 @@ namespace {
 
 constexpr int kAmmoDepotType = 41;
 
-const BuildingRecord* buildingAt(GameState& state, int x, int y)
-{
-    const UnitCell* cell = state.unitCellAt(x, y);
-    return cell && cell->building ? state.building(cell->building - 1) : nullptr;
-}
-
 } // namespace
 
 CaptureHexScan::CaptureHexScan(GameState& state, int side, int index, const ReachMap& range, CaptureTargets targets, int allowance)
@@ -25,7 +19,7 @@ CaptureHexScan::CaptureHexScan(GameState& state, int side, int index, const Reac
 void CaptureHexScan::visit(int x, int y)
 {
     const int cost = reachableCost(x, y);
-    const BuildingRecord* b = cost >= 0 ? buildingAt(state(), x, y) : nullptr;
+    const BuildingRecord* b = cost >= 0 ? state().buildingOnHex(x, y) : nullptr;
     if (!b)
         return;
     const bool unowned = b->ownerPlusOne == 0;
@@ -37,7 +31,7 @@ void CaptureHexScan::visit(int x, int y)
 void ReplenishPointHexScan::visit(int x, int y)
 {
     const int cost = reachableCost(x, y);
-    const BuildingRecord* b = cost >= 0 ? buildingAt(state(), x, y) : nullptr;
+    const BuildingRecord* b = cost >= 0 ? state().buildingOnHex(x, y) : nullptr;
     if (!b || !b->canReplenish(unitSide(), *unitType()))
         return;
     const bool room = state().ruleOn(kRuleStoring) ? b->acceptsUnit(unitSide(), unitTypeGroup(*unitType()))
@@ -49,7 +43,7 @@ void ReplenishPointHexScan::visit(int x, int y)
 void AmmoPointHexScan::visit(int x, int y)
 {
     const int cost = reachableCost(x, y);
-    const BuildingRecord* b = cost >= 0 ? buildingAt(state(), x, y) : nullptr;
+    const BuildingRecord* b = cost >= 0 ? state().buildingOnHex(x, y) : nullptr;
     if (b && (b->type == kAmmoDepotType || b->canRearm(unitSide(), unitTypeGroup(*unitType()))))
         addHit(x, y, uint32_t(cost));
 }

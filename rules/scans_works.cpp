@@ -54,7 +54,7 @@ bool StructureHexScan::isConnected(int x, int y) const
     const int open = hexGraphicCode(state(), x, y);
     for (int d = 0; d < kHexDirections; ++d) {
         const HexPos n = state().hexNeighbour(x, y, d);
-        if ((open >> d & 1) && n.valid() && (isRoadOrBuildingTerrain(state(), n.x, n.y) || buildingOnHex(state(), n.x, n.y)))
+        if ((open >> d & 1) && n.valid() && (isRoadOrBuildingTerrain(state(), n.x, n.y) || state().buildingOnHex(n.x, n.y)))
             return true;
     }
     return false;
@@ -101,7 +101,7 @@ void WorkSiteHexScan::visit(int x, int y)
     const int cost = reachCost(m_range, x, y, m_range.costLimit());
     if (cost < 0 || cost > m_best + 10)
         return;
-    if (!buildingOnHex(state(), x, y) && state().findTemporaryBridgeHex(x, y) < 0)
+    if (!state().buildingOnHex(x, y) && state().findTemporaryBridgeHex(x, y) < 0)
         return;
     HexPos access;
     int access_cost = -1;

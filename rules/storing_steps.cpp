@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kLandMineNotice = 15;
-constexpr int kSeaMineNotice = 16;
 
 } // namespace
 

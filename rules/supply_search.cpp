@@ -13,14 +13,6 @@ namespace {
 // Neighbours are tried in this order; it decides which of two equal routes a hex keeps.
 constexpr int kSearchOrder[kHexDirections] = { 0, 3, 5, 1, 4, 2 };
 
-const BuildingRecord* buildingAt(const GameState& state, int x, int y)
-{
-    const UnitCell* cell = state.unitCellAt(x, y);
-    if (!cell || cell->building == 0 || cell->building > state.buildingCount())
-        return nullptr;
-    return &state.buildingAt(size_t(cell->building - 1));
-}
-
 // The single direction of a mask with exactly one of the six road bits, else -1.
 int singleDirection(int mask)
 {
@@ -111,7 +103,7 @@ void SupplySearch::showIn(UnitCell* cells) const
     }
 }
 
-bool SupplySearch::holdsBuilding(int x, int y) const { return buildingAt(m_state, x, y) != nullptr; }
+bool SupplySearch::holdsBuilding(int x, int y) const { return m_state.buildingOnHex(x, y) != nullptr; }
 
 SupplySearch::Entry SupplySearch::tryEnter(int x, int y, int distance, int required_bit)
 {
@@ -119,7 +111,7 @@ SupplySearch::Entry SupplySearch::tryEnter(int x, int y, int distance, int requi
     if (indexOf(x, y) < 0 || distance + 1 >= kUnreached || distanceAt(x, y) <= distance + 1)
         return NotEntered;
     const int mask = hexRoadMask(m_state, x, y);
-    if (const BuildingRecord* building = buildingAt(m_state, x, y)) {
+    if (const BuildingRecord* building = m_state.buildingOnHex(x, y)) {
         const int owner = building->owner();
         if (owner < 0 || !building->isIntact() || !m_state.isAllied(owner, m_side))
             return Blocked;

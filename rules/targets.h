@@ -14,8 +14,6 @@ struct UnitRecord;
 // Building places of the armament exchange carry this side code with the hex.
 constexpr int kBuildingPlaceSide = 250;
 
-// Null when the hex holds no building.
-const BuildingRecord* buildingOnHex(const GameState& state, int x, int y);
 // Type byte 44: ability bits; byte 45: engineering bits.
 inline int typeAbilityBits(const UnitTypeRecord& type) { return type.flags & 0xFF; }
 inline int typeEngineeringBits(const UnitTypeRecord& type) { return type.flags >> 8; }

@@ -176,7 +176,7 @@ int collectExchangePlacesAt(const GameState& state, int side, int index, int x, 
     const size_t before = list.size();
     const UnitTypeRecord& type = unit->type();
     if (!moving) {
-        const BuildingRecord* building = buildingOnHex(state, x, y);
+        const BuildingRecord* building = state.buildingOnHex(x, y);
         if (building && building->canRearm(side, unitTypeGroup(type))) {
             const bool stored_here = unit->hasFlag(kUnitStored) && unit->x == x && unit->y == y;
             if (!state.ruleOn(kRuleStoring) || stored_here || building->hasFreeSlot())

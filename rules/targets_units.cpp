@@ -34,7 +34,7 @@ int openSideMask(const GameState& state, int x, int y)
 {
     if (state.effectiveTerrainAt(x, y) == kTemporaryBridgeTerrain)
         return 0;
-    const BuildingRecord* building = buildingOnHex(state, x, y);
+    const BuildingRecord* building = state.buildingOnHex(x, y);
     return !building || building->type != 49 ? 255 : 0;
 }
 
@@ -45,7 +45,7 @@ bool canOccupyAt(const GameState& state, int side, int index, int x, int y, int 
     const UnitRecord* unit = state.unitOf(side, index);
     if (!unit || !(typeAbilityBits(unit->type()) & 0x80) || !isHexFreeForUnit(state, side, index, x, y))
         return false;
-    const BuildingRecord* building = buildingOnHex(state, x, y);
+    const BuildingRecord* building = state.buildingOnHex(x, y);
     if (!building)
         return false;
     if (building->ownerPlusOne == 0)
@@ -67,7 +67,7 @@ bool canStoreInBuilding(const GameState& state, int side, int index, int x, int 
     const UnitTypeRecord& type = unit->type();
     if (type.unitClass == kHeadquartersClass)
         return false;
-    const BuildingRecord* building = buildingOnHex(state, x, y);
+    const BuildingRecord* building = state.buildingOnHex(x, y);
     if (!building)
         return false;
     if (state.ruleOn(kRuleStacking) ? state.hexDomainHasNonAlliedUnit(unit->x, unit->y, type.domain, side)
@@ -89,7 +89,7 @@ bool canSupplyAt(const GameState& state, int side, int index)
     if (type.unitClass == kHeadquartersClass || !(fuel || ammo))
         return false;
     const int group = unitTypeGroup(type);
-    const BuildingRecord* building = buildingOnHex(state, unit->x, unit->y);
+    const BuildingRecord* building = state.buildingOnHex(unit->x, unit->y);
     if (unit->hasFlag(kUnitAboard)) {
         if ((fuel || unit->needsWeaponAmmo()) && unit->carrierHasSupplies())
             return true;

@@ -122,17 +122,9 @@ int collectBombTargets(GameState& state, int side, int index, int x, int y, bool
     return scan.hitCount();
 }
 
-const BuildingRecord* buildingOnHex(const GameState& state, int x, int y)
-{
-    const UnitCell* cell = state.unitCellAt(x, y);
-    if (!cell || cell->building == 0 || cell->building > state.buildingCount())
-        return nullptr;
-    return &state.buildingAt(cell->building - 1u);
-}
-
 bool hasDestroyableTarget(const GameState& state, int side, int x, int y)
 {
-    if (const BuildingRecord* building = buildingOnHex(state, x, y)) {
+    if (const BuildingRecord* building = state.buildingOnHex(x, y)) {
         if (building->durability == 0 || building->owner() == side)
             return false;
         if (building->ownerPlusOne != 0 && state.isAllied(building->owner(), side) && !state.ruleOn(kRuleAttackAllies))
@@ -184,7 +176,7 @@ int collectRestoreTargets(const GameState& state, int side, int index, int x, in
         if (own ? isBridgeKind(kind) : ((bits & 0x01) && !isBridgeKind(kind)))
             return;
         bool take = false;
-        if (const BuildingRecord* building = buildingOnHex(state, hx, hy)) {
+        if (const BuildingRecord* building = state.buildingOnHex(hx, hy)) {
             const TerrainRecord* terrain = building->terrain();
             take = terrain && ownerAllowsWork(state, *building, side) && building->durability < terrain->durability;
         } else {
@@ -206,7 +198,7 @@ int collectReinforceTargets(const GameState& state, int side, int index, int x, 
     walkHexThenNeighbours(state, x, y, [&](int hx, int hy, bool) {
         int durability = -1;
         const TerrainRecord* terrain = nullptr;
-        if (const BuildingRecord* building = buildingOnHex(state, hx, hy)) {
+        if (const BuildingRecord* building = state.buildingOnHex(hx, hy)) {
             terrain = building->terrain();
             if (ownerAllowsWork(state, *building, side))
                 durability = building->durability;
@@ -274,7 +266,7 @@ bool canLinkRoad(const GameState& state, HexPos a, HexPos b)
     }
     if (direction < 0)
         return false;
-    auto roadMask = [&](HexPos h) { return buildingOnHex(state, h.x, h.y) ? 255 : int(state.terrainCellAt(h.x, h.y)->overlay); };
+    auto roadMask = [&](HexPos h) { return state.buildingOnHex(h.x, h.y) ? 255 : int(state.terrainCellAt(h.x, h.y)->overlay); };
     if (!(roadMask(a) >> direction & 1))
         return true;
     return !(roadMask(b) >> oppositeDirection(direction) & 1);

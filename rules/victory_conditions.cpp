@@ -9,12 +9,6 @@ namespace {
 enum ConditionState { kNotSet = 0, kPending = 1, kMet = 2 };
 constexpr uint8_t kHasConditions = 2;
 
-const BuildingRecord* buildingAt(GameState& state, int x, int y)
-{
-    const UnitCell* cell = state.unitCellAt(x, y);
-    return cell && cell->building ? state.building(cell->building - 1) : nullptr;
-}
-
 // Kind 1: every target place is held by the country or an ally; kind 2: some target place holds a
 // building the country took from another. A map without target places meets neither.
 bool placesMet(GameState& state, int country, int kind)
@@ -28,7 +22,7 @@ bool placesMet(GameState& state, int country, int kind)
         if (!place.used || !place.target)
             continue;
         any = true;
-        const BuildingRecord* b = buildingAt(state, place.x, place.y);
+        const BuildingRecord* b = state.buildingOnHex(place.x, place.y);
         const bool held = b && b->ownerPlusOne && state.isAllied(country, b->owner());
         all = all && held;
         taken = taken || (b && b->owner() == country && b->loadedOwnerPlusOne != country + 1);

@@ -15,14 +15,8 @@
 
 namespace {
 
-constexpr uint8_t kWatchTransport = 2;
 // Option bits of a country's victory conditions.
 constexpr uint8_t kCountsNeutralTransports = 1;
-// Event notice kinds of an arrival.
-constexpr int kNoticeArrivalNamed = 2;
-constexpr int kNoticeActingNeutralArrived = 4;
-constexpr int kNoticePersonsArrival = 8;
-constexpr int kMaxCargoDepth = 8;
 
 bool countsNeutral(GameState& state, int country) { return (state.country(country).victoryFlags & kCountsNeutralTransports) != 0; }
 int transportPercent(GameState& state, int country) { return state.country(country).transportPercent; }
@@ -33,7 +27,7 @@ int waitingTransportMembers(const GameState& state, int side)
     const UnitRecord* table = state.unitTable(side);
     int members = 0;
     for (uint32_t i = 0; table && i < state.unitCount(side); ++i)
-        if (unitExists(table[i]) && (table[i].watchBits & kWatchTransport))
+        if (unitExists(table[i]) && (table[i].watchBits & kWatchTransported))
             members += strengthSlotCount(table[i]);
     return members;
 }
@@ -46,11 +40,11 @@ void noticeArrival(GameState& state, int side, int unit, int x, int y)
     const CurrentAction& action = currentAction(state);
     if (side == kNeutralSide) {
         if (action.actingCountry() == kNeutralSide && action.actingIndex() == unit)
-            showArrivalNotice(state, kNoticeActingNeutralArrived, side, unit, x, y);
+            showArrivalNotice(state, kEvacuationReachedNotice, side, unit, x, y);
         else
-            showArrivalNotice(state, kNoticeArrivalNamed, action.actingCountry(), action.actingIndex(), x, y);
+            showArrivalNotice(state, kCiviliansCarriedNotice, action.actingCountry(), action.actingIndex(), x, y);
     } else if (state.isHumanCountry(side)) {
-        showArrivalNotice(state, kNoticePersonsArrival, side, unit, x, y);
+        showArrivalNotice(state, kTransportReachedNotice, side, unit, x, y);
     }
 }
 
@@ -130,7 +124,7 @@ bool canStillMeetTransport(GameState& state, int side)
 int checkTransportArrival(GameState& state, int side, int unit)
 {
     UnitRecord* u = side >= 0 && side < kSideCount ? state.unitOf(side, unit) : nullptr;
-    if (!u || !unitExists(*u) || !(u->watchBits & kWatchTransport) || u->x != u->goalX || u->y != u->goalY)
+    if (!u || !unitExists(*u) || !(u->watchBits & kWatchTransported) || u->x != u->goalX || u->y != u->goalY)
         return 0;
     const int members = strengthSlotCount(*u);
     if (canStillMeetTransport(state, side)) {

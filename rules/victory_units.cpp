@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kCapitalKind = 12;
 
 } // namespace
 
@@ -21,7 +20,7 @@ void takeOutOfPlay(GameState& state, int side, int index)
 bool isCapitalBuilding(GameState& state, const BuildingRecord& building)
 {
     const TerrainRecord* terrain = state.terrainTypeAt(int(building.x), int(building.y));
-    return terrain && terrain->kind == kCapitalKind;
+    return terrain && terrain->kind == kTerrainCapital;
 }
 
 int countLiveUnits(const GameState& state, int side)

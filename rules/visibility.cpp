@@ -2,6 +2,7 @@
 #include "rules/visibility.h"
 
 #include "rules/fog_scans.h"
+#include "rules/shared_codes.h"
 #include "state/game_state.h"
 #include "state/sight_maps.h"
 
@@ -9,8 +10,6 @@ namespace {
 
 // Terrain flag bit 0: the hex hides units whose type conceals itself there.
 constexpr uint8_t kConcealingTerrain = 1;
-
-int countryOfCode(int code) { return code >= 100 ? code - 100 : code; }
 
 bool isFriend(const GameState& state, int country, int viewer)
 {

@@ -4,6 +4,7 @@
 
 #include "rules/combat_pair.h"
 #include "rules/combat_values.h"
+#include "rules/targets.h"
 #include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -13,25 +14,6 @@
 namespace {
 
 constexpr int kSeaDomain = 4;
-
-// The longest reach of the unit's loaded weapons of the kind; 0 for an exhausted unit.
-int longestReachOfKind(const UnitRecord& unit, int kind, bool restricted_only)
-{
-    if (!unit.isFresh())
-        return 0;
-    int best = 0;
-    for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
-        const WeaponRecord* weapon = unit.slotWeapon(slot);
-        if (!weapon || weapon->kind != kind || unit.ammunition[slot] == 0)
-            continue;
-        if (restricted_only && !(weapon->flags & kWeaponRestricted))
-            continue;
-        best = std::max<int>(best, weapon->reach);
-    }
-    return best;
-}
-
-CombatTarget targetOf(const CombatSide& side) { return { side.code, side.index, int(side.x), int(side.y) }; }
 
 std::array<int, 10> countersOf(const UnitRecord& unit)
 {

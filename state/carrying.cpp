@@ -83,9 +83,6 @@ int findCarriedOfClass(const GameState& state, const UnitRecord& carrier, int co
 
 namespace {
 
-// Cargo lists written by files may loop back to a carrier; the walk stops at this depth.
-constexpr int kMaxCargoDepth = 16;
-
 void syncCargo(GameState& state, const UnitRecord& carrier, int country, int depth)
 {
     if (depth > kMaxCargoDepth)

@@ -56,6 +56,12 @@ BuildingRecord* GameState::building(int i)
     return i >= 0 && size_t(i) < m_buildings.size() ? &m_buildings[size_t(i)] : nullptr;
 }
 
+const BuildingRecord* GameState::buildingOnHex(int x, int y) const
+{
+    const UnitCell* cell = unitCellAt(x, y);
+    return cell && cell->building ? building(int(cell->building) - 1) : nullptr;
+}
+
 int GameState::countOwnedBuildings(int country) const
 {
     int count = 0;

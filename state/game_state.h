@@ -36,6 +36,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -330,6 +331,9 @@ public:
 
     // Null outside the building vector.
     BuildingRecord* building(int i);
+    // The building the hex's cell links to; null when none, off the map or a link past the list.
+    const BuildingRecord* buildingOnHex(int x, int y) const;
+    BuildingRecord* buildingOnHex(int x, int y) { return const_cast<BuildingRecord*>(std::as_const(*this).buildingOnHex(x, y)); }
     size_t buildingCount() const { return m_buildings.size(); }
     const BuildingRecord& buildingAt(size_t i) const { return m_buildings[i]; }
     int countOwnedBuildings(int country) const;

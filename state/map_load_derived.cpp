@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kCapitalKind = 12;
 
 }
 
@@ -32,7 +31,7 @@ void GameState::rebuildFromCells()
             if (owner_plus_one < 1 || owner_plus_one > kCountryCount || !m_countries[size_t(owner_plus_one - 1)].controller) {
                 owner_plus_one = 0;
                 // A capital nobody holds is an ordinary large city.
-                if (t->kind == kCapitalKind && m_terrainRoles.largeCity >= 0) {
+                if (t->kind == kTerrainCapital && m_terrainRoles.largeCity >= 0) {
                     cell.terrain = uint8_t(m_terrainRoles.largeCity);
                     t = &m_terrainTypes[cell.terrain];
                     cell.displayCode = t->defaultDisplayCode;
@@ -214,7 +213,7 @@ void GameState::markCountryFeatures()
         int type = effectiveTerrainAt(int(b.x), int(b.y));
         if (size_t(type) < m_terrainTypes.size())
             kind = m_terrainTypes[size_t(type)].kind;
-        if (kind == kCapitalKind && b.ownerPlusOne >= 1 && b.ownerPlusOne <= kCountryCount)
+        if (kind == kTerrainCapital && b.ownerPlusOne >= 1 && b.ownerPlusOne <= kCountryCount)
             m_turnBlock.capitalMask = uint8_t(m_turnBlock.capitalMask | 1u << (b.ownerPlusOne - 1));
     }
 }

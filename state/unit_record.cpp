@@ -10,7 +10,6 @@ using namespace unit_rules;
 
 namespace {
 
-constexpr int kMaxExperience = 2550;
 
 // Stands in for a type id that names nothing: no weapons, one member of strength 1.
 const UnitTypeRecord& emptyType()

@@ -28,6 +28,9 @@ enum UnitFlags : uint16_t {
     kUnitOffMap = 0x4000,
 };
 
+// The most experience points a unit gathers.
+constexpr int kMaxExperience = 2550;
+
 #pragma pack(push, 1)
 struct UnitRecord {
     // State = stateLow + 256 * stateHigh: 0 free slot, 1 in play; 1000 waiting in the carry-over list.

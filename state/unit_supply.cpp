@@ -17,7 +17,6 @@ constexpr int kSupplyTruckClass = 36;
 constexpr int kTankerClass = 11;
 constexpr int kSupplyShipClass = 53;
 constexpr int kCarrierClass = 48;
-constexpr int kActionPhase = 5;
 
 const UnitRecord* carrierOf(const UnitRecord& unit) { return game().unitOf(unit.carrierSide - 1, unit.carrierIndex - 1); }
 
@@ -43,7 +42,7 @@ int buildingAt(int x, int y)
 void warnNoFunds(int side)
 {
     UnitRecordHooks* hooks = unitRecordHooks();
-    if (!hooks || !game().isHumanCountry(side) || game().turnBlock().phase != kActionPhase || hooks->delegationRunning())
+    if (!hooks || !game().isHumanCountry(side) || game().turnBlock().phase != kPhaseAction || hooks->delegationRunning())
         return;
     static const std::string text = platform::utf8ToCp932("軍資金が不足しているため、補給を行うことができません。");
     static const std::string title = platform::utf8ToCp932("注意");

@@ -9,6 +9,9 @@
 constexpr int kWeaponSlotCount = 5;
 constexpr int kModelCount = 4;
 constexpr int kBerthCount = 8;
+// Carriers nest only a few levels; cargo lists written by files may loop back to a carrier, and the
+// walks over a carrier's cargo stop at this depth.
+constexpr int kMaxCargoDepth = 16;
 constexpr int kDomainCount = 6;
 
 #pragma pack(push, 1)

@@ -31,7 +31,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kActionPhase = 5;
 // The sight of every kind of unit (land, sea, air ...), as the map shows it.
 constexpr uint32_t kAllLayers = 0x3F;
 constexpr SIZE kViewSize { 800, 600 };
@@ -64,7 +63,7 @@ public:
         startPlay(s);
         TurnBlock& turn = s.turnBlock();
         turn.turn = 1;
-        turn.phase = kActionPhase;
+        turn.phase = kPhaseAction;
         turn.currentCountry = uint8_t(person);
         turn.viewingCountry = uint8_t(person);
         s.handshake().setWaitingForAnswer(true);
