@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kTop = 2;
 constexpr int kGroupGap = 8;
-constexpr COLORREF kBackground = RGB(24, 28, 22);
+constexpr COLORREF kToolBackground = RGB(24, 28, 22);
 
 enum class Size { Wide, Narrow };
 
@@ -132,7 +132,7 @@ int ToolPalette::OnMessage(MessageRecord& msg)
         PaintDcHolder dc(handle());
         RECT client {};
         GetClientRect(handle(), &client);
-        dc.fillRectColor(0, 0, client.right - 1, client.bottom - 1, kBackground);
+        dc.fillRectColor(0, 0, client.right - 1, client.bottom - 1, kToolBackground);
         return 1;
     }
     default:
