@@ -195,6 +195,7 @@ protected:
         harness::clearMessageBoxes();
         harness::setMessageBoxPolicy(!state.realBoxes);
         g_open = state.open;
+        makeNamedValue("SimpleMode").profileWriteInt(0);
         state.prepare();
         // The run's end keeps the main window's place however the run is closed.
         const swCProfileKey placement("WindowInfo", "MainWindowWindowPosLeft");
