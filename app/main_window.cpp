@@ -292,7 +292,7 @@ int MainWindow::OnMessage(MessageRecord& msg)
             keepChildrenReachable(*reinterpret_cast<MINMAXINFO*>(msg.lParam));
         return 1;
     case WM_CLOSE:
-        quit();
+        closeProgram();
         return 1;
     case WM_DESTROY:
         onDestroy();

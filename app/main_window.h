@@ -94,7 +94,12 @@ public:
     void stopPlay();
     // Ends play and leaves no game loaded, as before the first one.
     void closeGame();
-    // During a fight the quit waits for its end, which asks again (kQuitRequest).
+    // A close of the program (WM_CLOSE, 終了): met inside a nested loop it unwinds every loop first,
+    // each question box taking its safe answer, and the program's loop hands it back at the top.
+    // There, when the game has unsaved turns and someone is there to answer, it asks before quit.
+    void closeProgram();
+    // Ends the program without asking. During a fight its showing is cut short and the quit waits
+    // for the fight's end, which asks again (kQuitRequest).
     void quit();
     void endActionPhase();
     void endTurn();
@@ -226,8 +231,11 @@ public:
     void registerBattleHost(HWND host) override { m_battleHost = host; }
 
 private:
-    // Greys or restores Close in the system menu while a scene plays.
-    void enableClose(bool on);
+    // Ends the scene or the game thread's windows of a fight that a quit waits for.
+    void cutFightShort();
+    // Posts the game thread a quit that unwinds its windows' loops (notices, the simplified battle
+    // window, the weapon choice) and ends those it opens on its way out. False while it has no queue.
+    bool endPlayThreadWindows();
     // The scene has ended (or could not start): the waiter and the host are released.
     void battleFinished();
     // The game thread's messages; true when the message was one of them.
@@ -298,6 +306,8 @@ private:
     std::shared_ptr<UiWait> m_battleWait;
     // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
     bool m_stopping = false;
+    // The program's end is decided: the close handed back at the top asks nothing more.
+    bool m_quitDecided = false;
     // Set while replaceGame keeps the game loaded aside: the end of its play waits with it.
     bool m_gameAside = false;
     // The modeless editors' windows; each deletes its object with its window, so only the handles

@@ -130,7 +130,7 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
     case kResumeGame: resumeGame(); break;
     case kSaveGameAs: saveGameAs(); break;
     case kEndGame: endGame(); break;
-    case kQuit: quit(); break;
+    case kQuit: closeProgram(); break;
     case kEndActionPhase: endActionPhase(); break;
     case kEndTurn: endTurn(); break;
     case kSurrender: surrender(); break;
@@ -326,7 +326,7 @@ void MainWindow::endGame()
 {
     if (!commandEnabled(menu_id::kEndGame))
         return;
-    if (modalMessageBox(this, cp("ゲームを終了しますか？").c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
+    if (!confirmDiscard("ゲームを終了しますか？"))
         return;
     closeGame();
 }
@@ -357,9 +357,13 @@ void MainWindow::stopPlay()
     m_stopping = true;
     handshake.setUiLinkReady();
     handshake.replyToGame(0);
-    // The game thread may be waiting on this thread (a message it sent, a box it owns): keep
-    // handling messages until it has finished.
-    pumpUntil([&] { return handshake.requestStopPlay(); });
+    // The game thread may be waiting on this thread (a message it sent, a box it owns) or in a
+    // window of its own: keep handling messages until it has finished.
+    bool windowsEnded = false;
+    pumpUntil([&] {
+        windowsEnded = windowsEnded || endPlayThreadWindows();
+        return handshake.requestStopPlay();
+    });
     endPlay(m_state);
     closeThinkWindow();
     m_stopping = false;
@@ -406,22 +410,6 @@ bool MainWindow::replaceGame(const std::function<bool()>& start)
     stopPlay();
     m_state.swapGame(*aside);
     return true;
-}
-
-void MainWindow::quit()
-{
-    if (m_state.handshake().deferDuringCombat(DeferredRequest::Quit))
-        return;
-    // Asked inside a nested loop (a dialog, a box or a menu over this window, or the wait for the
-    // game thread), the window must outlive the code waiting there: the quit unwinds every loop
-    // and the program's loop closes the window once it is back at the top.
-    if (m_stopping || platform::modalLoopDepth() > 0) {
-        PostQuitMessage(0);
-        return;
-    }
-    stopPlay();
-    if (handle())
-        theApplication().appDestroyWindow(handle());
 }
 
 void MainWindow::endActionPhase()

@@ -98,8 +98,8 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         }
         return true;
     case kBattleScene:
+        // Close stays offered: a close during the scene ends it and then the program.
         if (auto wait = pendingWait<BattleRecord>(m_state, msg.wParam)) {
-            enableClose(false);
             m_battleWait = wait;
             if (!LiveClashWindow::runBattle(wait->data, SceneSound { msg.lParam != 0, m_state.settings().seVolume }))
                 battleFinished();
@@ -147,10 +147,13 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
     }
 }
 
-void MainWindow::enableClose(bool on)
+void MainWindow::cutFightShort()
 {
-    if (HMENU menu = GetSystemMenu(handle(), FALSE))
-        EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    // The computer begins nothing more: it waits at its next step for the stop the quit brings.
+    m_state.handshake().setUiLinkReady();
+    if (m_battleWait || m_battleHost)
+        LiveClashWindow::endScene();
+    endPlayThreadWindows();
 }
 
 void MainWindow::battleFinished()
@@ -163,7 +166,6 @@ void MainWindow::battleFinished()
         m_battleHost = nullptr;
         SendMessageA(host, WM_CLOSE, 0, 0);
     }
-    enableClose(true);
 }
 
 void MainWindow::onEndOfPlayTimer()

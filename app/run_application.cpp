@@ -91,8 +91,8 @@ unsigned int exitAfterMilliseconds()
 void CALLBACK endUnattendedRun(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
-    if (swCWindow* mainWindow = theApplication().mainWindow())
-        PostMessageA(mainWindow->handle(), WM_CLOSE, 0, 0);
+    if (theApplication().mainWindow())
+        platform::requestProgramClose(platform::CloseRequest::Unattended);
     else
         PostQuitMessage(0);
 }

@@ -76,8 +76,10 @@ int swCApplication::appMessageLoop()
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == -1)
             continue;
-        if (got == 0)
+        if (got == 0 && !closeMainWindowAtTop())
             break;
+        if (got == 0)
+            continue;
         if (m_accelerators) {
             HWND main = mainWindowHandle();
             if (main && TranslateAcceleratorA(main, m_accelerators, &msg))
@@ -89,17 +91,26 @@ int swCApplication::appMessageLoop()
         DispatchMessageA(&msg);
     }
     m_exitCode = int(msg.wParam);
-    // A quit that unwound a modal loop left the main window for this loop to close: it goes before
-    // the game it shows, and its own quit message is not left behind for a later loop.
-    if (HWND main = mainWindowHandle(); main && IsWindow(main)) {
+    // The main window goes before the game it shows, and its own quit message is not left behind
+    // for a later loop.
+    if (HWND main = mainWindowHandle(); main && IsWindow(main))
         appDestroyWindow(main);
-        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
-    }
+    MSG left;
+    while (PeekMessageA(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
     m_ownedObject.reset();
     if (m_endOfRunWrites && !m_endOfRunWrites->release())
         profileWriteFailed();
     m_endOfRunWrites.reset();
     return m_exitCode;
+}
+
+bool swCApplication::closeMainWindowAtTop()
+{
+    HWND main = mainWindowHandle();
+    if (!main || !IsWindow(main))
+        return false;
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    return IsWindow(main);
 }
 
 void swCApplication::appDestroyWindow(HWND window)

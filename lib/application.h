@@ -33,7 +33,9 @@ public:
     // random generator.
     void appInit(HINSTANCE instance, HINSTANCE previousInstance, const char* commandLine, int showCommand);
     // Runs until WM_QUIT; stores its wParam as the exit code, closes the main window if it is still
-    // open, deletes the owned object and returns the exit code.
+    // open, deletes the owned object and returns the exit code. A WM_QUIT met while the main window
+    // lives (one that unwound nested loops) is first handed to it as WM_CLOSE: a close it refuses
+    // keeps the loop running.
     int appMessageLoop();
     // Destroys the window. The main window's end is the run's end: the ini writes from then on (the
     // placements of the windows that go with it, the settings the owned object writes as the loop
@@ -80,6 +82,8 @@ public:
     bool tryModelessNavigation(MSG& msg);
 
 private:
+    // Sends the main window WM_CLOSE; true when it is still open afterwards.
+    bool closeMainWindowAtTop();
 
     HINSTANCE m_instance = nullptr;
     const char* m_commandLine = "";

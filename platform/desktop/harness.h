@@ -93,7 +93,8 @@ void keepShot(const Image& image, const std::string& fileName);
 
 // Message boxes. While the policy is active (always on a headless desktop), a box is not shown:
 // it is answered at once, by the next queued answer, else the default answer, else (0) its own
-// default button. Each box is recorded and its caption and text written to the debug output.
+// default button. Each box, answered or shown, is recorded; an answered one's caption and text are
+// written to the debug output.
 struct MessageBoxRecord {
     std::string text;     // CP932, as given
     std::string caption;  // CP932, after the default caption was applied
@@ -109,5 +110,7 @@ std::vector<MessageBoxRecord> messageBoxes();
 void clearMessageBoxes();
 // Used by the message box itself: records the box and returns its answer.
 int answerMessageBox(const std::string& text, const std::string& caption, UINT style, int defaultButtonId);
+// Used by a box that was shown: records it with the answer it ended with.
+void recordShownMessageBox(const std::string& text, const std::string& caption, UINT style, int answer);
 
 } // namespace platform::harness

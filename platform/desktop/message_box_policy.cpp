@@ -100,4 +100,10 @@ int answerMessageBox(const std::string& text, const std::string& caption, UINT s
     return answer;
 }
 
+void recordShownMessageBox(const std::string& text, const std::string& caption, UINT style, int answer)
+{
+    std::lock_guard lock(policy().mutex);
+    policy().records.push_back(MessageBoxRecord { text, caption, style, answer });
+}
+
 } // namespace platform::harness

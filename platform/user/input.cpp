@@ -440,7 +440,7 @@ void routeInput(const desktop::InputEvent& event)
         break;
     case Kind::CloseRequest:
     case Kind::DisplayLost:
-        requestProgramClose(event.kind == Kind::DisplayLost);
+        requestProgramClose(event.kind == Kind::DisplayLost ? CloseRequest::Unattended : CloseRequest::Person);
         return;
     case Kind::HostRestored:
         return;

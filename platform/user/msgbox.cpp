@@ -338,10 +338,10 @@ int runBox(HWND owner, const std::string& text, const std::string& caption, UINT
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    if (box.done)
-        return box.answer;
-    int cancel = msgbox::cancelAnswer(style);
-    return cancel ? cancel : box.buttons[box.defaultButton].id;
+    // Ended from outside (the program's close unwinds every loop): the question is not carried out.
+    const int answer = box.done ? box.answer : msgbox::safeAnswer(style);
+    harness::recordShownMessageBox(text, caption, style, answer);
+    return answer;
 }
 
 } // namespace

@@ -50,6 +50,15 @@ int cancelAnswer(UINT style)
     }
 }
 
+int safeAnswer(UINT style)
+{
+    switch (style & MB_TYPEMASK) {
+    case MB_YESNO: return IDNO;
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    default: return cancelAnswer(style);
+    }
+}
+
 std::string defaultCaption()
 {
     return utf8ToCp932("エラー");

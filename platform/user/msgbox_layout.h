@@ -20,6 +20,9 @@ std::vector<Button> buttonsFor(UINT style);
 size_t defaultIndex(UINT style, size_t buttonCount);
 // The answer of Escape and the close box; 0 when the box has no way to cancel.
 int cancelAnswer(UINT style);
+// The answer of a box that the program's close takes away: the one that carries nothing out
+// (cancel, else no, else abort), whatever the default button.
+int safeAnswer(UINT style);
 // The caption shown when none is given: "エラー".
 std::string defaultCaption();
 

@@ -17,6 +17,7 @@ namespace platform {
 namespace {
 
 std::atomic<bool> g_requested { false };
+std::atomic<bool> g_unattended { false };
 // Written by the signal handler, read by the thread that posts the request: a handler may only
 // write to a pipe.
 int g_signalPipe[2] = { -1, -1 };
@@ -46,13 +47,13 @@ void watchSignals()
             continue;
         if (got <= 0)
             return;
-        requestProgramClose(true);
+        requestProgramClose(CloseRequest::Unattended);
     }
 }
 
 } // namespace
 
-void requestProgramClose(bool evenIfGreyed)
+void requestProgramClose(CloseRequest kind)
 {
     using namespace platform::user;
     HWND main = nullptr;
@@ -64,8 +65,10 @@ void requestProgramClose(bool evenIfGreyed)
                 break;
             }
     }
-    if (main && !evenIfGreyed && systemCloseDisabled(main))
+    if (main && kind == CloseRequest::Person && systemCloseDisabled(main))
         return;
+    if (kind == CloseRequest::Unattended)
+        g_unattended = true;
     g_requested = true;
     if (main)
         PostMessageA(main, WM_CLOSE, 0, 0);
@@ -73,9 +76,12 @@ void requestProgramClose(bool evenIfGreyed)
 
 bool closeRequested() { return g_requested; }
 
+bool unattendedCloseRequested() { return g_unattended; }
+
 void clearCloseRequest()
 {
     g_requested = false;
+    g_unattended = false;
     g_signalsSeen = 0;
 }
 

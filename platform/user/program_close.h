@@ -9,13 +9,19 @@ namespace platform {
 // third signal before the program has ended ends it at once.
 void closeOnSignals();
 
+// Who asks for the close: the person (the desktop's close button, a window manager's close), or
+// nobody who could answer a question (a signal, the display gone, a run timed to end).
+enum class CloseRequest { Person, Unattended };
+
 // Asks the program's top-level window to close (WM_CLOSE); a greyed close box refuses the person's
-// request unless `evenIfGreyed`. The request is remembered (see closeRequested) when it was sent.
-void requestProgramClose(bool evenIfGreyed);
+// request. The request is remembered (see closeRequested) when it was sent.
+void requestProgramClose(CloseRequest kind);
 
 // Whether a close was asked since the last clear: one that came before the main window existed (while
 // a start-up box or dialog was open, or before any window) is still owed to it.
 bool closeRequested();
+// Whether one of them came unattended: the program then ends without asking anything.
+bool unattendedCloseRequested();
 void clearCloseRequest();
 
 } // namespace platform

@@ -142,8 +142,8 @@ public:
     HWND main() const { return m_main; }
 
     // Runs beside the person until stop is set: each battle scene that opens is pictured, told as a
-    // person's (the window's thread hosts it) or a computer's (the game thread asked, Close is
-    // greyed meanwhile), and cut short by a click.
+    // person's (the window's thread hosts it modally, the main window disabled meanwhile) or a
+    // computer's (the game thread asked), and cut short by a click.
     void watchScenes(const std::atomic<bool>& stop)
     {
         const std::string attacker = cp("攻撃側");
@@ -154,7 +154,7 @@ public:
             HWND d = FindWindowA(defender.c_str(), nullptr);
             const bool shown = a && d && IsWindowVisible(a) && IsWindowVisible(d);
             if (shown && !was_shown) {
-                const bool game_thread = (GetMenuState(GetSystemMenu(m_main, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+                const bool game_thread = IsWindowEnabled(m_main) != FALSE;
                 std::atomic<int>& count = game_thread ? m_computerScenes : m_personScenes;
                 if (count++ == 0) {
                     Sleep(500);

@@ -40,16 +40,19 @@ TEST(MessageBoxButtons, EachTypeHasItsButtonsAndCancelAnswer)
         UINT type;
         std::vector<int> ids;
         int cancel;
+        int safe; // taken when the program's close ends the box
     };
-    for (const Case& c : { Case { MB_OK, { IDOK }, IDOK }, Case { MB_OKCANCEL, { IDOK, IDCANCEL }, IDCANCEL },
-             Case { MB_YESNO, { IDYES, IDNO }, 0 }, Case { MB_YESNOCANCEL, { IDYES, IDNO, IDCANCEL }, IDCANCEL },
-             Case { MB_RETRYCANCEL, { IDRETRY, IDCANCEL }, IDCANCEL },
-             Case { MB_ABORTRETRYIGNORE, { IDABORT, IDRETRY, IDIGNORE }, 0 } }) {
+    for (const Case& c : { Case { MB_OK, { IDOK }, IDOK, IDOK }, Case { MB_OKCANCEL, { IDOK, IDCANCEL }, IDCANCEL, IDCANCEL },
+             Case { MB_YESNO, { IDYES, IDNO }, 0, IDNO },
+             Case { MB_YESNOCANCEL, { IDYES, IDNO, IDCANCEL }, IDCANCEL, IDCANCEL },
+             Case { MB_RETRYCANCEL, { IDRETRY, IDCANCEL }, IDCANCEL, IDCANCEL },
+             Case { MB_ABORTRETRYIGNORE, { IDABORT, IDRETRY, IDIGNORE }, 0, IDABORT } }) {
         std::vector<int> ids;
         for (const auto& b : buttonsFor(c.type))
             ids.push_back(b.id);
         EXPECT_EQ(ids, c.ids) << c.type;
         EXPECT_EQ(cancelAnswer(c.type), c.cancel) << c.type;
+        EXPECT_EQ(safeAnswer(c.type), c.safe) << c.type;
     }
     EXPECT_EQ(buttonsFor(MB_YESNO)[0].label, utf8ToCp932("はい(&Y)"));
     EXPECT_EQ(defaultIndex(MB_YESNOCANCEL | MB_DEFBUTTON3, 3), 2u);

@@ -1,0 +1,257 @@
+// The close-from-every-state tests' run: the program started on a test folder, a state opened inside
+// its loop, and the close sent once the state's window shows, by the desktop's close button, the
+// main window's own close box or a signal.
+#pragma once
+
+#include "app/main_window.h"
+#include "app/menu_ids.h"
+#include "app/run_application.h"
+#include "lib/application.h"
+#include "lib/profile.h"
+#include "platform/desktop/harness.h"
+#include "platform/kernel/host.h"
+#include "platform/user/program_close.h"
+#include "state/game_settings.h"
+#include "state/game_state.h"
+#include "state/map_file.h"
+#include "tests/app/app_test_support.h"
+#include "tests/state/state_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <thread>
+#include <unistd.h>
+
+namespace program_close_test {
+
+namespace harness = platform::harness;
+
+using testing_app::cp;
+
+inline MainWindow* mainWindow() { return dynamic_cast<MainWindow*>(theApplication().mainWindow()); }
+
+inline void command(UINT id) { PostMessageA(theApplication().mainWindowHandle(), WM_COMMAND, id, 0); }
+
+inline void endTurn()
+{
+    command(menu_id::kEndActionPhase);
+    command(menu_id::kEndTurn);
+}
+
+// What the person opens before closing, started inside the program's loop, and the window that
+// shows it.
+struct ModalState {
+    const char* name;
+    std::function<HWND()> shown;
+    std::function<void()> open;
+    bool realBoxes = false; // message boxes shown and left open, not answered by the policy
+    std::function<void()> nudge = [] {}; // repeated until the window shows
+    std::function<void()> prepare = [] {}; // before the run
+    // After the close, whether play went on as if none had come.
+    std::function<bool()> wentOn = [] { return false; };
+};
+
+inline std::function<void()> g_open;
+
+inline void CALLBACK openState(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (g_open)
+        g_open();
+}
+
+// A shown top-level window other than the main window (which may carry the same title).
+inline HWND shownWindowMatching(const std::function<bool(HWND, const std::string& title, const std::string& className)>& match)
+{
+    struct Search {
+        decltype(match) test;
+        HWND found = nullptr;
+    } search { match };
+    EnumWindows([](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        char text[128] = {}, name[64] = {};
+        GetWindowTextA(window, text, sizeof text);
+        GetClassNameA(window, name, sizeof name);
+        if (!IsWindowVisible(window) || std::string(name) == MainWindow::kClassName || !s->test(window, text, name))
+            return TRUE;
+        s->found = window;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+inline std::function<HWND()> titled(const char* utf8)
+{
+    return [title = cp(utf8)] {
+        return shownWindowMatching([&](HWND, const std::string& text, const std::string&) { return text == title; });
+    };
+}
+
+inline std::function<HWND()> ofClass(const char* name)
+{
+    return [name] {
+        return shownWindowMatching([&](HWND, const std::string&, const std::string& className) { return className == name; });
+    };
+}
+
+// A question box, such as the one about unsaved turns, when one shows.
+inline HWND question() { return titled("確認")(); }
+
+enum class CloseBy { Desktop, CloseBox, Signal };
+
+inline std::string closeByName(const ::testing::TestParamInfo<CloseBy>& info)
+{
+    return info.param == CloseBy::Desktop ? "DesktopCloseButton" : info.param == CloseBy::CloseBox ? "MainWindowCloseBox" : "Sigterm";
+}
+
+// The close box at the right end of the main window's caption.
+inline void clickMainCloseBox()
+{
+    RECT r {};
+    GetWindowRect(theApplication().mainWindowHandle(), &r);
+    harness::click(r.right - GetSystemMetrics(SM_CXFRAME) - GetSystemMetrics(SM_CXSIZE) / 2 - 1,
+        r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2);
+}
+
+class ProgramCloseRun : public ::testing::TestWithParam<CloseBy> {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "derazodo-close-XXXXXX").string();
+        ASSERT_TRUE(mkdtemp(pattern.data()));
+        m_lockFolder = pattern;
+        setenv("XDG_RUNTIME_DIR", m_lockFolder.c_str(), 1);
+        theApplication().appInit(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+        m_data = std::make_unique<testing_state::DataFolder>();
+        for (const char* folder : { "tkbmp", "tkmap", "tkunit" })
+            std::filesystem::copy(std::filesystem::path(DERAZODO_PROGRAM_DIR) / folder, m_data->host(folder),
+                std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::create_directories(m_data->host("save"));
+        makeNamedValue("SimpleMode").profileWriteInt(0);
+        platform::closeOnSignals();
+    }
+    void TearDown() override
+    {
+        harness::setMessageBoxPolicy(true);
+        harness::clearMessageBoxes();
+        g_open = nullptr;
+        std::error_code ignored;
+        std::filesystem::remove_all(m_lockFolder, ignored);
+    }
+
+    std::string gamePath(const char* name) const { return platform::gamePathFromHost(m_data->host(name)); }
+
+    MainWindow* startGame(const char* map)
+    {
+        MainWindow* window = mainWindow();
+        window->setGameSetUp([](swCWindow*) { return true; });
+        window->newGameFrom(gamePath(map));
+        return window;
+    }
+
+    // The battle scenes' data: without it the program shows no scene.
+    void enableScenes() const
+    {
+        std::filesystem::create_directory_symlink(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tklc", m_data->host("tklc"));
+    }
+
+    // The training map with two of the computer's tanks brought up to the road before the person's
+    // river bank: its first turn fights.
+    void writeFrontMap()
+    {
+        const std::string bytes = m_data->read("tkmap/training.vtm");
+        ScenarioFile file;
+        ASSERT_FALSE(readScenarioBytes({ reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size() }, file));
+        auto& computer = file.units[1];
+        ASSERT_GT(computer.size(), 3u);
+        computer[2].x = computer[3].x = 7;
+        computer[2].y = 3;
+        computer[3].y = 2;
+        const std::vector<uint8_t> out = writeScenarioBytes(file);
+        m_data->write("tkmap/front.vtm", std::string(out.begin(), out.end()));
+    }
+
+    void sendClose()
+    {
+        switch (GetParam()) {
+        case CloseBy::Signal: kill(getpid(), SIGTERM); break;
+        case CloseBy::Desktop: harness::closeDesktop(); break;
+        case CloseBy::CloseBox: clickMainCloseBox(); break;
+        }
+    }
+
+    // Runs the program, opens the state inside its loop and closes the program once the state's
+    // window shows; the run must end as a run ends, with no window left. A person who closed
+    // answers yes when asked about unsaved turns; a signal is never asked.
+    void closeDuring(const ModalState& state)
+    {
+        SCOPED_TRACE(state.name);
+        harness::clearMessageBoxes();
+        harness::setMessageBoxPolicy(!state.realBoxes);
+        g_open = state.open;
+        makeNamedValue("SimpleMode").profileWriteInt(0);
+        state.prepare();
+        // The run's end keeps the main window's place however the run is closed.
+        const swCProfileKey placement("WindowInfo", "MainWindowWindowPosLeft");
+        placement.profileWriteString(nullptr);
+        std::atomic<bool> ended { false };
+        std::atomic<HWND> shown { nullptr };
+        std::atomic<int> asked { 0 };
+        std::atomic<bool> wentOn { false };
+        std::thread closer([&] {
+            for (int i = 0; i < 2000 && !ended && !shown; ++i) {
+                shown = state.shown();
+                if (!shown && i % 10 == 9)
+                    state.nudge();
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            harness::waitIdle();
+            harness::setDefaultMessageBoxAnswer(IDYES);
+            sendClose();
+            for (int i = 0; i < 3000 && !ended; ++i) {
+                if (!wentOn && state.wentOn())
+                    wentOn = true;
+                HWND asking = state.realBoxes ? question() : nullptr;
+                if (asking && asking != shown.load()) {
+                    ++asked;
+                    harness::waitIdle();
+                    harness::typeText("y");
+                    for (int j = 0; j < 100 && IsWindow(asking); ++j)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            if (!ended) {
+                ADD_FAILURE() << state.name << ": the program did not end after the close";
+                std::abort();
+            }
+        });
+        SetTimer(nullptr, 0, 10, openState);
+        const RunOutcome outcome = runApplication(theApplication());
+        ended = true;
+        closer.join();
+        EXPECT_NE(shown.load(), nullptr) << "the state's window never showed";
+        EXPECT_FALSE(wentOn) << "play went on after the close";
+        EXPECT_EQ(outcome, RunOutcome::Played);
+        EXPECT_EQ(theApplication().mainWindow(), nullptr);
+        EXPECT_EQ(FindWindowA(MainWindow::kClassName, nullptr), nullptr);
+        EXPECT_EQ(state.shown(), nullptr);
+        EXPECT_FALSE(platform::closeRequested());
+        EXPECT_NE(placement.profileReadInt(-1), -1);
+        if (GetParam() == CloseBy::Signal) {
+            EXPECT_EQ(asked, 0) << "a signal is not asked about unsaved turns";
+        }
+
+    }
+
+    std::string m_lockFolder;
+    std::unique_ptr<testing_state::DataFolder> m_data;
+};
+
+} // namespace program_close_test
