@@ -364,9 +364,12 @@ public:
         settleInProgramTime();
     }
 
-    // The close box of the main window's caption; the program ends with it.
+    // The close box of the main window's caption; the program ends with it, once the person has
+    // said yes to leaving turns unsaved.
     void quit()
     {
+        if (g_gameState && state().hasUnsavedPlay())
+            harness::queueMessageBoxAnswer(IDYES);
         RECT r {};
         GetWindowRect(m_main, &r);
         int x = r.right - GetSystemMetrics(SM_CXFRAME) - GetSystemMetrics(SM_CXSIZE) / 2 - 1;
