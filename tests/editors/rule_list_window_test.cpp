@@ -1,6 +1,6 @@
 // The rule list on the headless desktop: an edited slot is named, stamped, stored and written to
-// its own rule file; a cancelled edit changes nothing; the close button answers 1 and every other
-// way of closing 0.
+// its own rule file; a cancelled edit changes nothing; the rows are one Tab stop worked by the
+// arrows and Enter; the close button answers 1 and every other way of closing 0.
 #include "editors/rule_list_window.h"
 
 #include "editors/rule_option_table.h"
@@ -106,6 +106,29 @@ TEST_F(RuleListTest, CancelledEditKeepsSlotSelectionAndFiles)
     EXPECT_EQ(after.date, before.date);
     EXPECT_EQ(after.time, before.time);
     EXPECT_TRUE(ruleFile(5).empty());
+}
+
+TEST_F(RuleListTest, TheRowsAreOneTabStopWhoseArrowsSelectAndWhereEnterEdits)
+{
+    std::vector<int> stops;
+    run([&](HWND list, RuleListWindow& window) {
+        for (UINT key : { VK_DOWN, VK_DOWN, VK_UP }) {
+            harness::pressKey(key);
+            settle();
+        }
+        EXPECT_EQ(window.selectedRow(), 1);
+        for (int i = 0; i < 3; ++i) {
+            harness::pressKey(VK_TAB);
+            settle();
+            stops.push_back(GetDlgCtrlID(GetFocus()));
+        }
+        harness::pressKey(VK_RETURN);
+        answerEdit("キー");
+        settle();
+        clickControl(list, rlid::kClose, 30);
+    });
+    EXPECT_EQ(stops, (std::vector<int> { rlid::kEdit, rlid::kClose, rlid::kFirstRow + 1 }));
+    EXPECT_EQ(world.state().ruleSlot(5).name, cp("キー"));
 }
 
 // A slot whose block names a fixed rule must still be written to its own file: the fixed rule's
