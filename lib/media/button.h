@@ -59,9 +59,6 @@ protected:
 };
 
 std::unique_ptr<swCBitmap> loadFace(const char* imageFile, const RECT& rect);
-// The colour of a focus frame that stands out from what the DC shows under it (right and bottom
-// inclusive): dark grey over a light face, white over a dark one, whichever differs more.
-COLORREF focusFrameColour(HDC dc, const RECT& frame);
 
 // A column header sorts its list at a click; Tab passes it by, as it passes a list's own header.
 template <class Button>

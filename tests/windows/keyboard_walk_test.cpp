@@ -151,9 +151,7 @@ bool takesEnter(HWND control)
 // button styled so); null for none.
 HWND enterButton(HWND window)
 {
-    if (HWND focus = GetFocus(); focus && IsChild(window, focus) && takesEnter(focus))
-        return focus;
-    if (HWND focus = GetFocus(); focus && IsChild(window, focus) && isPushButton(focus))
+    if (HWND focus = GetFocus(); focus && IsChild(window, focus) && (takesEnter(focus) || isPushButton(focus)))
         return focus;
     if (className(window) == "#32770") {
         const LRESULT def = SendMessageA(window, DM_GETDEFID, 0, 0);

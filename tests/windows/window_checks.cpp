@@ -298,28 +298,14 @@ Difference differing(HWND window, const Picture& a, const Picture& b, const RECT
     return found;
 }
 
-BOOL CALLBACK keepSmallestOver(HWND child, LPARAM found)
-{
-    auto& [area, smallest] = *reinterpret_cast<std::pair<RECT, HWND>*>(found);
-    const RECT r = rectOf(child);
-    RECT both {};
-    if (!IsWindowVisible(child) || !IntersectRect(&both, &r, &area))
-        return TRUE;
-    const auto size = [](const RECT& s) { return (s.right - s.left) * (s.bottom - s.top); };
-    if (!smallest || size(r) < size(rectOf(smallest)))
-        smallest = child;
-    return TRUE;
-}
-
-// "at (x,y)-(x,y) over Button 1001": where in the window, and the smallest control there.
+// "at (x,y)-(x,y) over Static 1300": where in the window, and the control there.
 std::string placeOf(HWND window, const RECT& area)
 {
     const RECT frame = rectOf(window);
-    std::pair<RECT, HWND> found { area, nullptr };
-    EnumChildWindows(window, keepSmallestOver, reinterpret_cast<LPARAM>(&found));
+    HWND under = WindowFromPoint(POINT { (area.left + area.right) / 2, (area.top + area.bottom) / 2 });
     return "at (" + std::to_string(area.left - frame.left) + "," + std::to_string(area.top - frame.top) + ")-("
         + std::to_string(area.right - frame.left) + "," + std::to_string(area.bottom - frame.top) + ")"
-        + (found.second ? " over " + nameOf(found.second) : "");
+        + (under && under != window ? " over " + nameOf(under) : "");
 }
 
 } // namespace
