@@ -183,6 +183,10 @@ struct Walk {
 bool enter(HWND window, Walk& walk, std::vector<std::string>& detail)
 {
     walk.focused = GetFocus() && GetAncestor(GetFocus(), GA_ROOT) == window;
+    if (GetFocus() == window && GetNextDlgTabItem(window, nullptr, FALSE)) {
+        ++walk.unseen;
+        detail.push_back("it opens with the keyboard on none of its controls");
+    }
     // A disabled default is no button to press: Enter then does nothing.
     HWND button = enterButton(window);
     if (button && !IsWindowEnabled(button))
