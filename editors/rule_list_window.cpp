@@ -63,11 +63,13 @@ void RuleSlotButton::setPressed(bool pressed)
 
 int RuleSlotButton::OnMessage(MessageRecord& msg)
 {
-    const auto* key = reinterpret_cast<const MSG*>(msg.lParam);
     switch (msg.message) {
-    case WM_GETDLGCODE:
-        msg.result = DLGC_BUTTON | DLGC_WANTARROWS | (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN ? DLGC_WANTMESSAGE : 0);
+    case WM_GETDLGCODE: {
+        const auto* key = reinterpret_cast<const MSG*>(msg.lParam);
+        const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        msg.result = DLGC_BUTTON | DLGC_WANTARROWS | (enter ? DLGC_WANTMESSAGE : 0);
         return 1;
+    }
     case WM_KEYDOWN:
         if (msg.wParam == VK_DOWN || msg.wParam == VK_UP) {
             const int next = m_row + (msg.wParam == VK_DOWN ? 1 : -1);

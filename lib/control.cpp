@@ -79,8 +79,9 @@ int swCControl::controlOnMessage(MessageRecord& msg)
     case WM_GETDLGCODE:
         if (!isEnterDown(reinterpret_cast<const MSG*>(msg.lParam)) || !entersAsDoubleClick(handle()))
             return 0;
-        msg.result = (oldProcedure() ? CallWindowProcA(oldProcedure(), handle(), msg.message, msg.wParam, msg.lParam) : 0)
-            | DLGC_WANTMESSAGE;
+        msg.result = DLGC_WANTMESSAGE;
+        if (oldProcedure())
+            msg.result |= CallWindowProcA(oldProcedure(), handle(), msg.message, msg.wParam, msg.lParam);
         return 1;
     case WM_MOUSEMOVE:
         if (m_hoverFocus && GetFocus() != handle())

@@ -40,8 +40,8 @@ void invalidateTransparentAbove(Window& w, const Region& rootArea, bool erase)
             break;
         if (!paintsAfterSiblings(*s))
             continue;
-        Region hit = rootArea.intersected(Region(clientRectInRoot(*s)));
         const RECT client = clientRectInRoot(*s);
+        Region hit = rootArea.intersected(Region(client));
         hit.offset(-client.left, -client.top);
         invalidateClient(*s, &hit, erase);
     }
