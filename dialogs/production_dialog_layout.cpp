@@ -38,9 +38,9 @@ HWND ProductionDialog::addControl(const char* className, UINT control, DWORD sty
 void ProductionDialog::createControls()
 {
     const int w = clientWidth();
-    m_heads[0] = new Button96x20(this, 0, pdid::kClassHead, 12, 10);
-    m_heads[1] = new Button272x20(this, 0, pdid::kNameHead, 108, 10);
-    m_heads[2] = new Button68x20(this, 0, pdid::kPriceHead, 380, 10);
+    m_heads[0] = columnHeader(new Button96x20(this, 0, pdid::kClassHead, 12, 10));
+    m_heads[1] = columnHeader(new Button272x20(this, 0, pdid::kNameHead, 108, 10));
+    m_heads[2] = columnHeader(new Button68x20(this, 0, pdid::kPriceHead, 380, 10));
     m_typeList = new OwnerDrawListBox(this, m_state, m_look, pdid::kTypeList, m_country, &m_typeIds);
     m_typeList->create(8, 30, 452, 238);
     SendMessageA(m_typeList->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);

@@ -104,11 +104,11 @@ void ProductEditWindow::createControls()
         m_domains[size_t(k)] = new EditPanelButton(this, k, UINT(peid::kFirstDomain + k), 8 + 48 * k, 68);
         m_domains[size_t(k)]->setHeldPressed(true);
     }
-    m_leftKeys = { new EditPanelButton(this, 13, peid::kLeftByClass, 8, 120),
-        new EditPanelButton(this, 14, peid::kLeftByName, 126, 120),
-        new EditPanelButton(this, 15, peid::kLeftByCost, 326, 120) };
-    m_rightKeys = { new EditPanelButton(this, 11, peid::kRightByClass, 438, 120),
-        new EditPanelButton(this, 12, peid::kRightByName, 556, 120) };
+    m_leftKeys = { columnHeader(new EditPanelButton(this, 13, peid::kLeftByClass, 8, 120)),
+        columnHeader(new EditPanelButton(this, 14, peid::kLeftByName, 126, 120)),
+        columnHeader(new EditPanelButton(this, 15, peid::kLeftByCost, 326, 120)) };
+    m_rightKeys = { columnHeader(new EditPanelButton(this, 11, peid::kRightByClass, 438, 120)),
+        columnHeader(new EditPanelButton(this, 12, peid::kRightByName, 556, 120)) };
     m_left = new ProductEditListBox2(this, m_game, m_look, *m_background, *m_buttons);
     m_right = new ProductEditListBox(this, m_game, m_look, *m_background, *m_buttons);
     new EditPanelButton(this, 7, peid::kRemove, 128, 506);

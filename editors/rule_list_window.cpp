@@ -43,7 +43,7 @@ void stampRuleSlot(RuleSlot& slot, const SYSTEMTIME& now)
 
 RuleSlotButton::RuleSlotButton(swCWindow* parent, const GameState& game, const Presentation& look, int row, const swCBitmap& background,
     const swCBitmap& buttons, int x, int y)
-    : swCControl("Button", parent, UINT(rlid::kFirstRow + row), BS_OWNERDRAW | WS_TABSTOP)
+    : swCControl("Button", parent, UINT(rlid::kFirstRow + row), BS_OWNERDRAW)
     , m_game(game)
     , m_look(look)
     , m_row(row)
@@ -53,6 +53,39 @@ RuleSlotButton::RuleSlotButton(swCWindow* parent, const GameState& game, const P
     , m_y(y)
 {
     controlCreate({ x, y, kWidth, kHeight });
+}
+
+void RuleSlotButton::setPressed(bool pressed)
+{
+    m_pressed = pressed;
+    setTabStop(pressed);
+}
+
+int RuleSlotButton::OnMessage(MessageRecord& msg)
+{
+    switch (msg.message) {
+    case WM_GETDLGCODE: {
+        const auto* key = reinterpret_cast<const MSG*>(msg.lParam);
+        const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        msg.result = DLGC_BUTTON | DLGC_WANTARROWS | (enter ? DLGC_WANTMESSAGE : 0);
+        return 1;
+    }
+    case WM_KEYDOWN:
+        if (msg.wParam == VK_DOWN || msg.wParam == VK_UP) {
+            const int next = m_row + (msg.wParam == VK_DOWN ? 1 : -1);
+            if (next >= 0 && next < rlid::kRowCount)
+                SendMessageA(GetDlgItem(GetParent(handle()), rlid::kFirstRow + next), BM_CLICK, 0, 0);
+            return 1;
+        }
+        if (msg.wParam == VK_RETURN) {
+            postToParent(WM_COMMAND, MAKEWPARAM(controlId(), BN_DOUBLECLICKED), reinterpret_cast<LPARAM>(handle()));
+            return 1;
+        }
+        break;
+    default:
+        break;
+    }
+    return swCControl::OnMessage(msg);
 }
 
 void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)

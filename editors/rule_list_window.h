@@ -23,7 +23,8 @@ constexpr int kFirstListedSlot = 4;
 } // namespace rule_list_id
 
 // One row: the slot's name, date and time over the window's background, or over the pressed
-// strip when it is the selection.
+// strip when it is the selection. The rows work as one list: the selected row is its Tab stop,
+// Up and Down click the row beside it, and Enter double-clicks the row.
 class RuleSlotButton : public swCControl {
 public:
     static constexpr int kWidth = 232;
@@ -32,8 +33,10 @@ public:
     RuleSlotButton(swCWindow* parent, const GameState& game, const Presentation& look, int row, const swCBitmap& background,
         const swCBitmap& buttons, int x, int y);
 
+    int OnMessage(MessageRecord& msg) override;
     void DrawItem(DRAWITEMSTRUCT* item) override;
-    void setPressed(bool pressed) { m_pressed = pressed; }
+    // Pressed is the selection, and the list's Tab stop.
+    void setPressed(bool pressed);
     bool pressed() const { return m_pressed; }
 
 private:

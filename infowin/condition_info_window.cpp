@@ -205,6 +205,11 @@ int ConditionInfoWindow::OnMessage(MessageRecord& msg)
     case ui_message::kConditionInfoRepaintPage:
         repaintPage();
         return 1;
+    // The keyboard comes to the window at its tabs, where the arrows turn the statistics.
+    case WM_SETFOCUS:
+        if (m_tabs)
+            SetFocus(m_tabs->handle());
+        return 1;
     case WM_WINDOWPOSCHANGING:
     case WM_WINDOWPOSCHANGED: {
         const auto* position = reinterpret_cast<const WINDOWPOS*>(msg.lParam);

@@ -119,10 +119,10 @@ bool DestroyedTroopListWindow::create(bool& windowMade)
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
     for (int i = 0; i < kDestroyedUnitsPerCountry; ++i)
         SendMessageA(m_list->handle(), LB_ADDSTRING, 0, LPARAM(i));
-    m_headers[0] = new Button24x20(this, 2, kFirstHeader, 0, 0);
-    m_headers[1] = new Button24x20(this, 0, kFirstHeader + 1, 24, 0);
-    m_headers[2] = new Button48x20(this, 5, kFirstHeader + 2, 48, 0);
-    m_headers[3] = new Button228x20(this, 1, kFirstHeader + 3, 96, 0);
+    m_headers[0] = columnHeader(new Button24x20(this, 2, kFirstHeader, 0, 0));
+    m_headers[1] = columnHeader(new Button24x20(this, 0, kFirstHeader + 1, 24, 0));
+    m_headers[2] = columnHeader(new Button48x20(this, 5, kFirstHeader + 2, 48, 0));
+    m_headers[3] = columnHeader(new Button228x20(this, 1, kFirstHeader + 3, 96, 0));
 
     latchOne(m_headers, int(m_look.lists().destroyedSortKey()));
     showCountry(chooseCountry());

@@ -279,16 +279,16 @@ const char* troopColumnLabel(int column)
 BitmapButton* makeTroopColumnHeader(swCWindow* parent, int column, UINT controlId)
 {
     switch (column) {
-    case 0: return new Button24x20(parent, 0, controlId, 0, 0);
-    case 1: return new Button24x20(parent, 1, controlId, 0, 0);
-    case 2: return new Button48x20(parent, 4, controlId, 0, 0);
-    case 3: return new Button48x20(parent, 5, controlId, 0, 0);
-    case 4: return new Button228x20(parent, 1, controlId, 0, 0);
-    case 5: return new Button228x20(parent, 0, controlId, 0, 0);
-    case 6: return new Button32x20(parent, 0, controlId, 0, 0);
-    case 7: return new Button28x20(parent, 0, controlId, 0, 0);
-    case 8: return new Button32x20(parent, 1, controlId, 0, 0);
-    default: return new Button32x20(parent, 2, controlId, 0, 0);
+    case 0: return columnHeader(new Button24x20(parent, 0, controlId, 0, 0));
+    case 1: return columnHeader(new Button24x20(parent, 1, controlId, 0, 0));
+    case 2: return columnHeader(new Button48x20(parent, 4, controlId, 0, 0));
+    case 3: return columnHeader(new Button48x20(parent, 5, controlId, 0, 0));
+    case 4: return columnHeader(new Button228x20(parent, 1, controlId, 0, 0));
+    case 5: return columnHeader(new Button228x20(parent, 0, controlId, 0, 0));
+    case 6: return columnHeader(new Button32x20(parent, 0, controlId, 0, 0));
+    case 7: return columnHeader(new Button28x20(parent, 0, controlId, 0, 0));
+    case 8: return columnHeader(new Button32x20(parent, 1, controlId, 0, 0));
+    default: return columnHeader(new Button32x20(parent, 2, controlId, 0, 0));
     }
 }
 

@@ -349,11 +349,7 @@ int TroopListWindow::OnCommand(MessageRecord& msg, UINT controlId, UINT code)
     case tlid::kShowOnMap: showOnMap(); return 1;
     case tlid::kDisband: disband(); return 1;
     case tlid::kOptionToggle: toggleOptions(); return 1;
-    // Enter on a row does what a double click does.
-    case IDOK:
-        if (m_list && GetFocus() == m_list->handle())
-            showOnMap();
-        return 1;
+    case IDOK: return 1;
     default: return KitWindow::OnCommand(msg, controlId, code);
     }
 }

@@ -159,7 +159,7 @@ void WeaponListWindow::createControls()
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
     static constexpr int kHeaderX[4] = { 0, 120, 320, 360 };
     for (int k = 0; k < 4; ++k)
-        m_headers[k] = new WeaponListButton(this, k, wlid::kFirstHeader + UINT(k), kHeaderX[k], 24);
+        m_headers[k] = columnHeader(new WeaponListButton(this, k, wlid::kFirstHeader + UINT(k), kHeaderX[k], 24));
     const int order = m_look.lists().producibleOrder();
     for (int k = 0; k < 4; ++k)
         m_headers[k]->setHeldPressed(k == order);
@@ -300,8 +300,7 @@ int WeaponListWindow::OnCommand(MessageRecord&, UINT id, UINT code)
         return 1;
     }
     // A double click on a row opens its details, and so does Enter on it.
-    const bool enterOnList = id == IDOK && m_list && GetFocus() == m_list->handle();
-    if ((id == wlid::kList && code == LBN_DBLCLK) || enterOnList) {
+    if (id == wlid::kList && code == LBN_DBLCLK) {
         const int row = int(SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0));
         if (const int type = rowTypeId(row))
             postToOwner(*this, ui_message::kWeaponInfo, WPARAM(type));

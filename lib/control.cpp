@@ -1,6 +1,8 @@
 // Control binding and creation, and the keyboard behaviour all controls share.
 #include "lib/control.h"
 
+#include <strings.h>
+
 swCControl::swCControl(const char* className, swCWindow* parent, UINT controlId, DWORD style)
     : swCOwnerDrawWindow(className, parent, controlId)
 {
@@ -35,6 +37,12 @@ BOOL swCControl::controlCreateTitled(const char* title, const ControlFrame& fram
     return Create();
 }
 
+void swCControl::setTabStop(bool on)
+{
+    const LONG_PTR style = GetWindowLongPtrA(handle(), GWL_STYLE);
+    SetWindowLongPtrA(handle(), GWL_STYLE, on ? style | WS_TABSTOP : style & ~LONG_PTR(WS_TABSTOP));
+}
+
 void swCControl::postToParent(UINT message, WPARAM wParam, LPARAM lParam) const
 {
     if (HWND parentHandle = GetParent(handle()))
@@ -52,11 +60,29 @@ bool focusTo(swCWindow* target)
     return true;
 }
 
+// A list that tells its parent of double clicks takes Enter for one: the row the keys chose is
+// acted on as a double click would act on it.
+bool entersAsDoubleClick(HWND control)
+{
+    char name[16] = {};
+    GetClassNameA(control, name, sizeof name);
+    return strcasecmp(name, "ListBox") == 0 && (GetWindowLongA(control, GWL_STYLE) & LBS_NOTIFY);
+}
+
+bool isEnterDown(const MSG* key) { return key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN; }
+
 } // namespace
 
 int swCControl::controlOnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
+    case WM_GETDLGCODE:
+        if (!isEnterDown(reinterpret_cast<const MSG*>(msg.lParam)) || !entersAsDoubleClick(handle()))
+            return 0;
+        msg.result = DLGC_WANTMESSAGE;
+        if (oldProcedure())
+            msg.result |= CallWindowProcA(oldProcedure(), handle(), msg.message, msg.wParam, msg.lParam);
+        return 1;
     case WM_MOUSEMOVE:
         if (m_hoverFocus && GetFocus() != handle())
             SetFocus(handle());
@@ -65,6 +91,10 @@ int swCControl::controlOnMessage(MessageRecord& msg)
         const UINT key = UINT(msg.wParam);
         if (key == VK_RETURN && m_enterClicks) {
             PostMessageA(handle(), BM_CLICK, 0, 0);
+            return 1;
+        }
+        if (key == VK_RETURN && entersAsDoubleClick(handle())) {
+            postToParent(WM_COMMAND, MAKEWPARAM(controlId(), LBN_DBLCLK), reinterpret_cast<LPARAM>(handle()));
             return 1;
         }
         if (key == VK_TAB) {

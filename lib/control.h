@@ -47,6 +47,8 @@ public:
     void setEscapeToParent(bool on) { m_escapeToParent = on; }
     void setKeysToParent(bool on) { m_keysToParent = on; }
     void setFocusNotices(bool on) { m_focusNotices = on; }
+    // Whether Tab stops at the control; its window must exist.
+    void setTabStop(bool on);
     void setHoverFocus(bool on) { m_hoverFocus = on; }
 
     bool enterClicks() const { return m_enterClicks; }

@@ -207,6 +207,10 @@ bool windowDrawChildItem(HWND parent, DRAWITEMSTRUCT* item)
     if (!control)
         return false;
     control->DrawItem(item);
+    // Whatever a list draws for its rows, the row the keys act on is framed while the list has the
+    // focus, selected or not, and so is the first row's place in an empty list.
+    if ((item->CtlType == ODT_LISTBOX || item->CtlType == ODT_LISTVIEW) && (item->itemState & ODS_FOCUS))
+        DrawFocusRect(item->hDC, &item->rcItem);
     return true;
 }
 

@@ -21,6 +21,28 @@ constexpr char kGameShown[] = "GameShown";
 bool isLeftClick(WPARAM notice) { return LOWORD(notice) == WM_LBUTTONDOWN; }
 bool isRightClick(WPARAM notice) { return LOWORD(notice) == WM_RBUTTONDOWN; }
 
+// The control that had the keyboard when the window was left.
+constexpr char kLastFocus[] = "LastFocus";
+
+// A top-level window that is no dialog hands the keyboard on to one of its controls, as a dialog
+// does, so that the keys act where a person can see it.
+bool passesKeyboardOn(HWND window)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    return std::string(name) != "#32770" && !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD);
+}
+
+// The control the window hands the keyboard on to: the one that had it when the window was left,
+// else the first Tab stop; null when it has none.
+HWND keyboardHome(HWND window)
+{
+    HWND last = HWND(GetPropA(window, kLastFocus));
+    if (last && IsWindow(last) && IsChild(window, last) && IsWindowVisible(last) && IsWindowEnabled(last))
+        return last;
+    return GetNextDlgTabItem(window, nullptr, FALSE);
+}
+
 RECT outerFrame(HWND window, SIZE client)
 {
     RECT frame { 0, 0, client.cx, client.cy };
@@ -124,7 +146,18 @@ Answer answerCommonMessage(swCWindow& window, KitHooks& hooks, MessageRecord& ms
             return Answer::None;
         hooks.closeGesture();
         return Answer::Taken;
+    case WM_ACTIVATE:
+        if (LOWORD(msg.wParam) == WA_INACTIVE && IsChild(window.handle(), GetFocus()))
+            SetPropA(window.handle(), kLastFocus, GetFocus());
+        return Answer::None;
+    case WM_SETFOCUS:
+        if (!passesKeyboardOn(window.handle()))
+            return Answer::None;
+        if (HWND home = keyboardHome(window.handle()))
+            SetFocus(home);
+        return Answer::Taken;
     case WM_DESTROY:
+        RemovePropA(window.handle(), kLastFocus);
         hooks.destroying();
         if (description.placementKey)
             window.windowSavePlacement(description.placementKey);

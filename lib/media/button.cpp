@@ -3,6 +3,38 @@
 
 #include <string>
 
+namespace {
+
+// The colour of a focus frame that stands out from what the DC shows under it (right and bottom
+// inclusive): dark grey over a light face, white over a dark one, whichever differs more.
+COLORREF focusFrameColour(HDC dc, const RECT& frame)
+{
+    // Brightness 0 to 255 summed over the frame's pixels, every second one.
+    long sum = 0;
+    long count = 0;
+    auto add = [&](int x, int y) {
+        const COLORREF c = GetPixel(dc, x, y);
+        if (c == CLR_INVALID)
+            return;
+        sum += (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000;
+        ++count;
+    };
+    for (int x = frame.left; x <= frame.right; x += 2) {
+        add(x, frame.top);
+        add(x, frame.bottom);
+    }
+    for (int y = frame.top; y <= frame.bottom; y += 2) {
+        add(frame.left, y);
+        add(frame.right, y);
+    }
+    // Whichever of the two lies further from the face's brightness.
+    constexpr long kGreyBrightness = 64;
+    constexpr long kWhiteBrightness = 255;
+    return count && sum / count < (kGreyBrightness + kWhiteBrightness) / 2 ? 0x02FFFFFF : 0x02404040;
+}
+
+} // namespace
+
 std::unique_ptr<swCBitmap> loadFace(const char* imageFile, const RECT& rect)
 {
     auto face = std::make_unique<swCBitmap>();
@@ -103,6 +135,8 @@ void swCButton::DrawItem(DRAWITEMSTRUCT* item)
 
 void swCButton::drawFocusFrame(PaletteHolder& holder, UINT itemState)
 {
-    if ((itemState & ODS_FOCUS) && !m_focus)
-        holder.frameRectColor(m_faceRect.left + 3, m_faceRect.top + 3, m_faceRect.right - 4, m_faceRect.bottom - 4, 0x02404040);
+    if (!(itemState & ODS_FOCUS) || m_focus)
+        return;
+    const RECT frame { m_faceRect.left + 3, m_faceRect.top + 3, m_faceRect.right - 4, m_faceRect.bottom - 4 };
+    holder.frameRectColor(frame.left, frame.top, frame.right, frame.bottom, focusFrameColour(holder.dc(), frame));
 }

@@ -42,7 +42,8 @@ protected:
     // The face for the item state when both the normal and the pressed face exist, else null.
     swCBitmap* chooseFace(UINT itemState) const;
     void drawFace(PaletteHolder& holder, const swCBitmap& face, int x, int y);
-    // A button without a focus face shows the focus by a frame inside its edge.
+    // A button without a focus face shows the focus by a frame inside its edge, in a colour that
+    // stands out from the face.
     void drawFocusFrame(PaletteHolder& holder, UINT itemState);
 
     std::unique_ptr<swCBitmap> m_normal;
@@ -58,6 +59,14 @@ protected:
 };
 
 std::unique_ptr<swCBitmap> loadFace(const char* imageFile, const RECT& rect);
+
+// A column header sorts its list at a click; Tab passes it by, as it passes a list's own header.
+template <class Button>
+Button* columnHeader(Button* button)
+{
+    button->setTabStop(false);
+    return button;
+}
 
 // Holds the chosen button of a row (a sorting header, a page) pressed and releases the others;
 // empty places in the row are passed over.

@@ -31,6 +31,16 @@ void redraw(HWND hwnd, ButtonState& s, UINT action)
 {
     if (!IsWindowVisible(hwnd))
         return;
+    // A button that shows what lies beneath it cannot draw over its old look (its focus frame is
+    // drawn by XOR): what lies beneath paints first, then the button over it.
+    HWND parent = GetParent(hwnd);
+    if (parent && (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) {
+        RECT area {};
+        GetWindowRect(hwnd, &area);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+        RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return;
+    }
     WindowDC dc(hwnd);
     drawButton(hwnd, dc, s, action);
 }

@@ -193,7 +193,8 @@ void ListView::drawRow(HDC dc, int index, const RECT& row)
 {
     const Item& item = m_items[size_t(index)];
     bool selected = (item.state & LVIS_SELECTED) && (m_focused || (m_style & LVS_SHOWSELALWAYS));
-    bool focus = m_focused && (item.state & LVIS_FOCUSED);
+    // Until the keys have moved to a row, the first one is where they start.
+    bool focus = m_focused && ((item.state & LVIS_FOCUSED) || (index == 0 && nextItem(-1, LVNI_FOCUSED) < 0));
     if (m_style & LVS_OWNERDRAWFIXED) {
         DRAWITEMSTRUCT dis {};
         dis.CtlType = ODT_LISTVIEW;

@@ -136,9 +136,11 @@ static Window* firstToPaint(Window& w, DWORD threadId, Window* filter)
 {
     if (w.threadId == threadId && w.paintCounted && (!filter || &w == filter || isDescendant(*filter, w)))
         return &w;
-    for (Window* child : w.children)
-        if (Window* found = firstToPaint(*child, threadId, filter))
-            return found;
+    for (bool transparent : { false, true })
+        for (Window* child : w.children)
+            if (paintsAfterSiblings(*child) == transparent)
+                if (Window* found = firstToPaint(*child, threadId, filter))
+                    return found;
     return nullptr;
 }
 

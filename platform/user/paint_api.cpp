@@ -14,8 +14,10 @@ std::vector<Window*> affectedWindows(Window& w, bool children)
     std::vector<Window*> result { &w };
     if (children)
         for (size_t i = 0; i < result.size(); ++i)
-            for (Window* c : result[i]->children)
-                result.push_back(c);
+            for (bool transparent : { false, true })
+                for (Window* c : result[i]->children)
+                    if (paintsAfterSiblings(*c) == transparent)
+                        result.push_back(c);
     return result;
 }
 
@@ -25,6 +27,24 @@ bool childrenAffected(const Window& w, UINT flags)
         return false;
     // A parent that does not clip its children paints over them, so they repaint too.
     return (flags & RDW_ALLCHILDREN) || !(w.style & WS_CLIPCHILDREN);
+}
+
+// Transparent siblings above the window show it through them: they paint again over the part of
+// it that changed (`rootArea`, in its top-level window's coordinates).
+void invalidateTransparentAbove(Window& w, const Region& rootArea, bool erase)
+{
+    if (!w.parent)
+        return;
+    for (Window* s : w.parent->children) {
+        if (s == &w)
+            break;
+        if (!paintsAfterSiblings(*s))
+            continue;
+        const RECT client = clientRectInRoot(*s);
+        Region hit = rootArea.intersected(Region(client));
+        hit.offset(-client.left, -client.top);
+        invalidateClient(*s, &hit, erase);
+    }
 }
 
 void redraw(Window& w, const Region* area, UINT flags)
@@ -39,6 +59,7 @@ void redraw(Window& w, const Region* area, UINT flags)
         inClient.offset(-client.left, -client.top);
         if (flags & RDW_INVALIDATE) {
             invalidateClient(*t, &inClient, (flags & RDW_ERASE) != 0);
+            invalidateTransparentAbove(*t, local.intersected(Region(client)), (flags & RDW_ERASE) != 0);
             if ((flags & RDW_FRAME) && (t == &w || !local.isEmpty()))
                 invalidateFrame(*t);
         }

@@ -10,6 +10,8 @@ namespace platform::user {
 // coordinates. Tree lock held.
 Region visibleRegion(const Window& w, bool clientOnly, bool clipChildren);
 void clearPaintStateTree(Window& w);
+// A transparent window shows its siblings beneath through it, so it paints after them.
+inline bool paintsAfterSiblings(const Window& w) { return (w.exStyle & WS_EX_TRANSPARENT) != 0; }
 
 // A window DC: a view into the top-level window's store. `clip` is in client (or, for a
 // window DC, window) coordinates; null means the whole visible area.

@@ -22,7 +22,10 @@ TEST(PlacementDialog, PlacesAnyTypeOfTheProductionTypeFreeOfCharge)
         HWND list = GetDlgItem(d, int(pdid::kTypeList));
         rows = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
         const Image image = clientImage(list);
-        black = countColour(image, 18, 0, 99, 17 * rows, kBlackPixel);
+        // Inside each row: the focus frame of the row the keys are on lies on its edge.
+        black = 0;
+        for (int row = 0; row < rows; ++row)
+            black += countColour(image, 18, 17 * row + 1, 99, 17 * row + 16, kBlackPixel);
         keepShot(clientImage(d), "placement_dialog.png");
         clickDialogItem(d, int(pdid::kOk));
         const auto& ids = dialog.typeIds();

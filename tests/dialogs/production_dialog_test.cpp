@@ -11,6 +11,7 @@
 #include "tests/state/packed_value.h"
 
 #include <algorithm>
+#include <set>
 
 using namespace play_dialogs;
 namespace pdid = production_id;
@@ -257,13 +258,19 @@ TEST(ProductionDialog, OrdersTheRulesRefuseAreToldAndNothingMadeAnswersZero)
     EXPECT_NE(boxTexts()[0].find("戦車"), std::string::npos) << "the refused type is named";
 }
 
-TEST(ProductionDialog, ColumnHeadsSortAndASecondClickReverses)
+TEST(ProductionDialog, ColumnHeadsSortAndASecondClickReversesButTabPassesThemBy)
 {
     PlayWorld world;
     GameState& s = world.state();
     ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     std::vector<std::vector<uint32_t>> orders;
+    std::set<int> tabbed;
     drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
+        for (int i = 0; i < 12; ++i) {
+            platform::harness::pressKey(VK_TAB);
+            dialogtest::settle();
+            tabbed.insert(GetDlgCtrlID(GetFocus()));
+        }
         orders.push_back(dialog.typeIds());
         clickDialogItem(d, int(pdid::kClassHead));
         orders.push_back(dialog.typeIds());
@@ -282,6 +289,9 @@ TEST(ProductionDialog, ColumnHeadsSortAndASecondClickReverses)
     std::vector<uint32_t> reversed(orders[0].rbegin(), orders[0].rend());
     EXPECT_EQ(orders[1], reversed) << "the active head reverses";
     EXPECT_TRUE(sorted(orders[2], unitTypeLessByName)) << "another head sorts ascending by its key";
+    EXPECT_TRUE(tabbed.count(int(pdid::kTypeList)));
+    for (int head : { pdid::kClassHead, pdid::kNameHead, pdid::kPriceHead })
+        EXPECT_FALSE(tabbed.count(head)) << head;
 }
 
 TEST(ProductionDialog, TheMachineCountSetsThePricesShownAndBought)

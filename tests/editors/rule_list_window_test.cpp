@@ -1,6 +1,6 @@
 // The rule list on the headless desktop: an edited slot is named, stamped, stored and written to
-// its own rule file; a cancelled edit changes nothing; the close button answers 1 and every other
-// way of closing 0.
+// its own rule file; a cancelled edit changes nothing; the rows are one Tab stop worked by the
+// arrows and Enter; the close button answers 1 and every other way of closing 0.
 #include "editors/rule_list_window.h"
 
 #include "editors/rule_option_table.h"
@@ -86,19 +86,25 @@ TEST_F(RuleListTest, EditingAnEmptySlotNamesStampsStoresAndWritesIt)
     EXPECT_NE(file.find("Date=" + slot.date + "\r\n"), std::string::npos);
 }
 
-TEST_F(RuleListTest, CancelledEditKeepsSlotSelectionAndFiles)
+// By keys: the rows are one Tab stop, the arrows move the selection and Enter edits the row.
+TEST_F(RuleListTest, CancelledEditByKeysKeepsSlotSelectionAndFiles)
 {
     const RuleSlot before = world.state().ruleSlot(5);
     int selected = -1;
+    std::vector<int> stops;
     const INT_PTR result = run([&](HWND list, RuleListWindow&) {
-        const POINT p = rowPoint(list, 1);
-        harness::click(p.x, p.y);
-        settle();
-        clickControl(list, rlid::kEdit, 30);
+        for (UINT key : { VK_DOWN, VK_DOWN, VK_UP, VK_TAB, VK_TAB, VK_TAB }) {
+            harness::pressKey(key);
+            settle();
+            stops.push_back(GetDlgCtrlID(GetFocus()));
+        }
+        harness::pressKey(VK_RETURN);
         answerEdit(nullptr);
         settle();
         PostMessageA(list, WM_CLOSE, 0, 0);
     }, &selected);
+    EXPECT_EQ(stops, (std::vector<int> { rlid::kFirstRow + 1, rlid::kFirstRow + 2, rlid::kFirstRow + 1, rlid::kEdit, rlid::kClose,
+                         rlid::kFirstRow + 1 }));
     EXPECT_EQ(result, 0);
     EXPECT_EQ(selected, 1);
     const RuleSlot& after = world.state().ruleSlot(5);

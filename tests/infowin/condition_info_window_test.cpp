@@ -1,5 +1,5 @@
 // The condition window: its tab kept across reopenings, the countries seen under rule 32 with their
-// toggles, the keyboard reaching the page's buttons, and the graph drawn from the statistics.
+// toggles, the keyboard starting at the tabs and reaching the page's buttons, and the graph drawn from the statistics.
 #include "infowin/condition_info_window.h"
 
 #include "infowin/country_info_window.h"
@@ -145,7 +145,7 @@ TEST_F(ConditionWindow, BeforeAnyRecordOnlyTheAxesAreDrawn)
         EXPECT_EQ(countColour(page, 62, 0, 582, 406, xrgb(playerColourRef(c))), 0) << c;
 }
 
-TEST_F(ConditionWindow, TabReachesThePageButtonsAndSpaceTogglesThem)
+TEST_F(ConditionWindow, TheKeysStartAtTheTabsWhereAnArrowTurnsThePageAndTabReachesItsButtons)
 {
     ConditionInfoWindow* window = open();
     ASSERT_NE(window, nullptr);
@@ -166,8 +166,11 @@ TEST_F(ConditionWindow, TabReachesThePageButtonsAndSpaceTogglesThem)
         }
     };
     SetForegroundWindow(window->handle());
-    SetFocus(GetDlgItem(window->handle(), int(ciid::kTabs)));
     pump();
+    EXPECT_EQ(GetFocus(), GetDlgItem(window->handle(), int(ciid::kTabs)));
+    harness::pressKey(VK_RIGHT);
+    pump();
+    EXPECT_EQ(ConditionInfoWindow::storedTab(), 1) << "the first arrow turns the page";
     harness::pressKey(VK_TAB);
     pump();
     EXPECT_EQ(GetFocus(), window->countryButton(0)) << "navigation walks into the page";

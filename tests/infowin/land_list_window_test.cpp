@@ -98,7 +98,8 @@ TEST_F(LandList, AColumnTheRulesDropClosesUpInHeaderAndRows)
     }
     // Where "占領耐久度" stood with "視界" shown there is no column any more.
     EXPECT_NE(rgb(image, 95 + 44 + 76, 20 + 9), kRowRule);
-    EXPECT_EQ(rgb(image, window->columnWidth() - 1, 20 + 9), 0x282C34u) << "the closing column";
+    // In the second row: the first, where the keys are, has the focus frame on its edge.
+    EXPECT_EQ(rgb(image, window->columnWidth() - 1, 20 + LandListWindow::kRowHeight + 9), 0x282C34u) << "the closing column";
 
     // The display-item window offers no "視界" box; the boxes below close up.
     LandListOptionWindow* options = LandListOptionWindow::open(info.context(), window);

@@ -1,7 +1,9 @@
 // Every registered window walked with the keyboard alone: it opens with the keyboard, Tab reaches
-// each control a person could click, the arrows change the choice of each group of options it
-// reaches, Enter presses its default button where it has one, and Escape closes or cancels it.
+// each control a person could click and shows where it is, the arrows change the choice of each
+// group of options it reaches, Enter presses its default button where it has one, and Escape closes
+// or cancels it.
 #include "tests/windows/registry/window_registry.h"
+#include "tests/windows/window_checks.h"
 
 #include "platform/desktop/harness.h"
 
@@ -73,8 +75,8 @@ std::vector<HWND> controlsOf(HWND window)
     return controls;
 }
 
-// The radio buttons of the control's group: Tab reaches the group, the arrows its members.
-std::vector<HWND> radioGroupOf(HWND control)
+// The controls of the control's group: Tab reaches the group, the arrows its members.
+std::vector<HWND> groupOf(HWND control)
 {
     std::vector<HWND> group { control };
     HWND parent = GetParent(control);
@@ -107,11 +109,13 @@ bool waitGone(HWND window, std::chrono::milliseconds limit)
     return gone(window);
 }
 
+// Options, and the rows of a list drawn as buttons, share one Tab stop: the arrows reach the
+// others of the group.
 bool inGroupReached(HWND control, const std::set<HWND>& reached)
 {
-    if (!isRadio(control))
+    if (!isRadio(control) && (styleOf(control) & WS_TABSTOP))
         return false;
-    const std::vector<HWND> group = radioGroupOf(control);
+    const std::vector<HWND> group = groupOf(control);
     return std::any_of(group.begin(), group.end(), [&](HWND g) { return reached.count(g) > 0; });
 }
 
@@ -136,11 +140,18 @@ bool isPushButton(HWND control)
     return className(control) == "Button" && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON);
 }
 
-// The button Enter presses, as the dialog manager chooses it: the push button that has the focus,
-// else the dialog's default (DM_GETDEFID, else a button styled so); null for none.
+// A list that tells of double clicks takes Enter for one.
+bool takesEnter(HWND control)
+{
+    return control && className(control) == "ListBox" && (styleOf(control) & LBS_NOTIFY);
+}
+
+// The control Enter acts on: a focused list that takes it, else the button the dialog manager
+// chooses: the push button that has the focus, else the dialog's default (DM_GETDEFID, else a
+// button styled so); null for none.
 HWND enterButton(HWND window)
 {
-    if (HWND focus = GetFocus(); focus && IsChild(window, focus) && isPushButton(focus))
+    if (HWND focus = GetFocus(); focus && IsChild(window, focus) && (takesEnter(focus) || isPushButton(focus)))
         return focus;
     if (className(window) == "#32770") {
         const LRESULT def = SendMessageA(window, DM_GETDEFID, 0, 0);
@@ -159,10 +170,12 @@ struct Walk {
     bool entered = true; // Enter presses the default button; with none it leaves the window open
     int missed = 0;      // clickable controls Tab never reaches, and groups whose choice the arrows do not change
     bool closed = true;  // Escape closes or cancels it
+    int unseen = 0;      // stops where a person cannot tell where the focus is
     bool operator==(const Walk&) const = default;
     friend void PrintTo(const Walk& w, std::ostream* out)
     {
-        *out << "{ focused " << w.focused << ", entered " << w.entered << ", missed " << w.missed << ", closed " << w.closed << " }";
+        *out << "{ focused " << w.focused << ", entered " << w.entered << ", missed " << w.missed << ", closed " << w.closed
+             << ", unseen " << w.unseen << " }";
     }
 };
 
@@ -170,17 +183,28 @@ struct Walk {
 bool enter(HWND window, Walk& walk, std::vector<std::string>& detail)
 {
     walk.focused = GetFocus() && GetAncestor(GetFocus(), GA_ROOT) == window;
+    if (GetFocus() == window && GetNextDlgTabItem(window, nullptr, FALSE)) {
+        ++walk.unseen;
+        detail.push_back("it opens with the keyboard on none of its controls");
+    }
     // A disabled default is no button to press: Enter then does nothing.
     HWND button = enterButton(window);
     if (button && !IsWindowEnabled(button))
         button = nullptr;
     const std::string named = button ? describe(button) : "";
     const int id = button ? GetDlgCtrlID(button) : 0;
+    HWND rootBefore = GetFocus() ? GetAncestor(GetFocus(), GA_ROOT) : nullptr;
     g_commands.clear();
     g_spiedProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&commandSpy));
     harness::pressKey(VK_RETURN);
     settle();
+    // A list's double click may open a window of its own, which Escape closes again.
+    if (HWND focus = GetFocus(); focus && !gone(window) && GetAncestor(focus, GA_ROOT) != window
+        && GetAncestor(focus, GA_ROOT) != rootBefore) {
+        harness::pressKey(VK_ESCAPE);
+        waitGone(GetAncestor(focus, GA_ROOT), 2000ms);
+    }
     if (IsWindow(window))
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_spiedProc.load()));
     const std::vector<int> seen = [] { std::lock_guard lock(g_spyMutex); return g_commands; }();
@@ -207,6 +231,13 @@ bool arrowsChange(const std::vector<HWND>& group)
     return checked() != before;
 }
 
+void lookForFocus(HWND window, Walk& walk, std::vector<std::string>& detail)
+{
+    const std::vector<std::string> found = window_checks::unseenFocus(window);
+    walk.unseen += found.empty() ? 0 : 1;
+    detail.insert(detail.end(), found.begin(), found.end());
+}
+
 void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::string>& detail)
 {
     const std::vector<HWND> controls = controlsOf(window);
@@ -225,13 +256,17 @@ void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::s
         settle();
         for (HWND f = GetFocus(); f && f != window; f = GetParent(f))
             reached.insert(f);
+        lookForFocus(window, walk, detail);
         // The first time Tab reaches a group of options, the arrows change its choice.
         if (HWND f = GetFocus(); f && IsChild(window, f) && isRadio(f) && !changed.count(f)) {
-            const std::vector<HWND> group = radioGroupOf(f);
+            const std::vector<HWND> group = groupOf(f);
             changed.insert(group.begin(), group.end());
-            if (std::count_if(group.begin(), group.end(), takesKeys) > 1 && !arrowsChange(group)) {
-                ++unchanged;
-                detail.push_back("the arrows do not change " + describe(f));
+            if (std::count_if(group.begin(), group.end(), takesKeys) > 1) {
+                if (!arrowsChange(group)) {
+                    ++unchanged;
+                    detail.push_back("the arrows do not change " + describe(f));
+                }
+                lookForFocus(window, walk, detail);
             }
         }
     }
@@ -293,26 +328,40 @@ const std::map<std::string, Walk> kKnown = {
 
 } // namespace
 
-TEST(EveryWindow, KeyboardAloneTabsThroughAndEscapes)
+// Each window on a world of its own, one test apiece, so that no test runs long.
+std::vector<std::string> walkedWindows()
 {
+    std::vector<std::string> names;
+    for (const WindowEntry& entry : windowEntries())
+        if (!kStays.count(entry.name))
+            names.push_back(entry.name);
+    return names;
+}
+
+class KeyboardWalk : public testing::TestWithParam<std::string> { };
+
+TEST_P(KeyboardWalk, TabsThroughShowsTheFocusAndEscapes)
+{
+    const auto& entries = windowEntries();
+    const auto entry = std::find_if(entries.begin(), entries.end(), [](const WindowEntry& e) { return e.name == GetParam(); });
+    ASSERT_NE(entry, entries.end());
     WindowWorld world;
     ASSERT_TRUE(world.ready());
-    for (const WindowEntry& entry : windowEntries()) {
-        if (kStays.count(entry.name))
-            continue;
-        const auto known = kKnown.find(entry.name);
-        const Walk expected = known == kKnown.end() ? Walk {} : known->second;
-        Walk walk;
-        std::vector<std::string> detail;
-        bool shows = false;
-        visit(entry, world, [&](const OpenWindow& open) {
-            shows = enter(open.window, walk, detail);
-            if (shows)
-                tabAndEscape(open.window, walk, expected.closed, detail);
-        });
-        // Enter ended it: Tab and Escape are walked on it opened again.
-        if (!shows)
-            visit(entry, world, [&](const OpenWindow& open) { tabAndEscape(open.window, walk, expected.closed, detail); });
-        EXPECT_EQ(walk, expected) << entry.name << indentedLines(detail);
-    }
+    const auto known = kKnown.find(entry->name);
+    const Walk expected = known == kKnown.end() ? Walk {} : known->second;
+    Walk walk;
+    std::vector<std::string> detail;
+    bool shows = false;
+    visit(*entry, world, [&](const OpenWindow& open) {
+        shows = enter(open.window, walk, detail);
+        if (shows)
+            tabAndEscape(open.window, walk, expected.closed, detail);
+    });
+    // Enter ended it: Tab and Escape are walked on it opened again.
+    if (!shows)
+        visit(*entry, world, [&](const OpenWindow& open) { tabAndEscape(open.window, walk, expected.closed, detail); });
+    EXPECT_EQ(walk, expected) << indentedLines(detail);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, KeyboardWalk, testing::ValuesIn(walkedWindows()),
+    [](const testing::TestParamInfo<std::string>& info) { return info.param; });

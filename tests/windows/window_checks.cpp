@@ -2,10 +2,12 @@
 #include "tests/windows/window_checks.h"
 
 #include "platform/controls/commctrl.h"
+#include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace window_checks {
 namespace {
@@ -258,7 +260,84 @@ void cutAmong(HWND parent, std::vector<std::string>& found)
     }
 }
 
+using Picture = platform::harness::Image;
+
+Picture pictureOf(HWND window) { return platform::harness::readRect(rectOf(window)); }
+
+// Every part of the window painted again from what the program holds.
+Picture repainted(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    platform::harness::waitIdle();
+    return pictureOf(window);
+}
+
+int brightness(uint32_t xrgb) { return int((299 * (xrgb >> 16 & 0xFF) + 587 * (xrgb >> 8 & 0xFF) + 114 * (xrgb & 0xFF)) / 1000); }
+
+// Where two pictures of the window differ, counting the pixels inside the area or those outside it:
+// the bounds in screen coordinates (empty when they agree there) and the largest change of
+// brightness, 0 to 255.
+struct Difference {
+    RECT bounds {};
+    int contrast = 0;
+};
+
+Difference differing(HWND window, const Picture& a, const Picture& b, const RECT& area, bool inside)
+{
+    const RECT frame = rectOf(window);
+    Difference found;
+    for (int y = 0; y < std::min(a.height, b.height); ++y)
+        for (int x = 0; x < std::min(a.width, b.width); ++x) {
+            const POINT at { frame.left + x, frame.top + y };
+            if (a.at(x, y) == b.at(x, y) || (PtInRect(&area, at) != FALSE) != inside)
+                continue;
+            const RECT pixel { at.x, at.y, at.x + 1, at.y + 1 };
+            UnionRect(&found.bounds, &found.bounds, &pixel);
+            found.contrast = std::max(found.contrast, std::abs(brightness(a.at(x, y)) - brightness(b.at(x, y))));
+        }
+    return found;
+}
+
+// "at (x,y)-(x,y) over Static 1300": where in the window, and the control there.
+std::string placeOf(HWND window, const RECT& area)
+{
+    const RECT frame = rectOf(window);
+    HWND under = WindowFromPoint(POINT { (area.left + area.right) / 2, (area.top + area.bottom) / 2 });
+    return "at (" + std::to_string(area.left - frame.left) + "," + std::to_string(area.top - frame.top) + ")-("
+        + std::to_string(area.right - frame.left) + "," + std::to_string(area.bottom - frame.top) + ")"
+        + (under && under != window ? " over " + nameOf(under) : "");
+}
+
 } // namespace
+
+std::vector<std::string> unseenFocus(HWND window)
+{
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(window, focus))
+        return {};
+    // A combo box's field is the combo box's.
+    HWND control = focus;
+    if (HWND parent = GetParent(focus); parent && className(parent) == "ComboBox")
+        control = parent;
+    std::vector<std::string> found;
+    const Picture shown = pictureOf(window);
+    const Picture fresh = repainted(window);
+    if (const Difference stale = differing(window, shown, fresh, rectOf(window), true); !IsRectEmpty(&stale.bounds))
+        found.push_back("with the focus on " + nameOf(control) + ", a fresh paint differs " + placeOf(window, stale.bounds));
+    // Without the focus the control draws itself again; a mark it leaves is then no mark at all.
+    SetFocus(nullptr);
+    platform::harness::waitIdle();
+    const Picture unfocused = pictureOf(window);
+    SetFocus(focus);
+    const RECT own = rectOf(control);
+    // A mark in a colour near the face's is as good as none.
+    constexpr int kStandsOut = 48;
+    if (differing(window, fresh, unfocused, own, true).contrast < kStandsOut)
+        found.push_back(nameOf(control) + " shows no focus that stands out");
+    if (const Difference other = differing(window, fresh, unfocused, own, false); !IsRectEmpty(&other.bounds))
+        found.push_back("the focus on " + nameOf(control) + " also shows " + placeOf(window, other.bounds));
+    return found;
+}
 
 std::vector<std::string> offScreen(const std::vector<HWND>& windows)
 {

@@ -24,4 +24,9 @@ std::vector<std::string> overlaps(HWND window, const PlacedOver& placedOver);
 // text.
 std::vector<std::string> cutTexts(HWND window);
 
+// Where the keyboard is, as a person sees it: the picture shown is the one a fresh paint gives (no
+// focus mark left behind or drawn away), and the control with the focus looks different from the
+// same control without it while nothing else does. Leaves the focus where it found it.
+std::vector<std::string> unseenFocus(HWND window);
+
 } // namespace window_checks

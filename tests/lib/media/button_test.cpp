@@ -70,11 +70,16 @@ TEST_F(ButtonDrawTest, EachStateDrawsItsFace)
     EXPECT_EQ(draw(button, 0, 10, 8), kButtonNormal);
     EXPECT_EQ(draw(button, ODS_SELECTED | ODS_DISABLED, 10, 8), kButtonPressed);
     EXPECT_EQ(draw(button, ODS_DISABLED | ODS_FOCUS, 10, 8), kButtonDisabled);
-    // Focused without a focus face: the normal face with a grey frame inside it.
+    // Focused without a focus face: the normal face with a frame inside it that stands out from
+    // the face, white on this dark red one, dark grey on a light one.
     EXPECT_EQ(draw(button, ODS_FOCUS, 10, 8), kButtonNormal);
-    EXPECT_EQ(canvas->at(3, 3), RGB(64, 64, 64));
-    EXPECT_EQ(canvas->at(16, 12), RGB(64, 64, 64));
+    EXPECT_EQ(canvas->at(3, 3), RGB(255, 255, 255));
+    EXPECT_EQ(canvas->at(16, 12), RGB(255, 255, 255));
     EXPECT_EQ(canvas->at(17, 12), kButtonNormal);
+    swCButton light(&parent, 11, BS_OWNERDRAW);
+    light.buttonSetFaces(path.c_str(), { 60, 0, 80, 16 }, { 20, 0, 40, 16 }, { 40, 0, 60, 16 });
+    EXPECT_EQ(draw(light, ODS_FOCUS, 10, 8), kFocus);
+    EXPECT_EQ(canvas->at(16, 12), RGB(64, 64, 64));
 
     button.buttonSetFocusFace(path.c_str(), { 60, 0, 80, 16 });
     EXPECT_EQ(draw(button, ODS_FOCUS, 10, 8), kFocus);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace ctltest;
 namespace harness = platform::harness;
 
@@ -48,6 +50,28 @@ TEST_F(RadioGroup, ClickChecksOneAndUnchecksOnlyItsGroup)
     EXPECT_EQ(SendMessageA(manual, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(commandCodes(manual), std::vector<WORD> { BN_CLICKED });
     EXPECT_EQ(SendMessageA(manual, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_RADIOBUTTON);
+}
+
+// An option whose words are a label of its own beside it rings the label's place, not the empty
+// text's, while it has the focus.
+TEST_F(RadioGroup, AnOptionWithoutTextRingsItsLabelsPlace)
+{
+    HWND option = button("", BS_AUTORADIOBUTTON | WS_TABSTOP, 1, 10, 10, 96, 12);
+    HWND other = button("other", BS_PUSHBUTTON | WS_TABSTOP, 2, 10, 40);
+    RECT area {};
+    GetWindowRect(option, &area);
+    auto picture = [&](HWND focus) {
+        SetFocus(focus);
+        pump();
+        return harness::readRect(area);
+    };
+    const harness::Image plain = picture(other);
+    const harness::Image ringed = picture(option);
+    int rightmost = -1;
+    for (int y = 0; y < plain.height; ++y)
+        for (int x = 0; x < plain.width; ++x)
+            rightmost = plain.at(x, y) != ringed.at(x, y) ? std::max(rightmost, x) : rightmost;
+    EXPECT_GE(rightmost, 90) << "the ring reaches past the label's words";
 }
 
 TEST_F(CheckBox, TogglesByMouseAndSpaceAndThreeStateCycles)
