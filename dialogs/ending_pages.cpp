@@ -76,8 +76,7 @@ void EndingWindow::drawSummary()
     SetTextColor(dc, kWhite);
     drawText(dc, RECT { 10, 10, 381, 24 }, platform::utf8ToCp932("マップ名： ") + std::string(mapName(state.mapHeader())));
     char turns[64];
-    std::snprintf(turns, sizeof turns, platform::utf8ToCp932("終了ターン数： %d").c_str(),
-        std::min<int>(state.turnBlock().turn, mapTurnLimit(state)));
+    std::snprintf(turns, sizeof turns, platform::utf8ToCp932("終了ターン数： %d").c_str(), finalTurnOf(state, m_resultCountry));
     drawText(dc, RECT { 380, 10, 506, 24 }, turns);
     SelectObject(dc, oldFont);
     m_backdrop->endDraw(dc);
