@@ -86,11 +86,11 @@ uint32_t fieldMaximum(std::span<const TurnStatsRecord> records, int field, uint8
     return most;
 }
 
-Graph computeGraph(std::span<const TurnStatsRecord> records, int field, uint8_t countryMask, int turn)
+Graph computeGraph(std::span<const TurnStatsRecord> records, int field, Countries countries, int turn)
 {
     Graph graph;
     graph.range = turnRange(records, turn);
-    graph.scale = scaleFor(fieldMaximum(records, field, countryMask));
+    graph.scale = scaleFor(fieldMaximum(records, field, countries.scaled));
     const uint64_t range = uint64_t(graph.range);
     graph.turnTicks = ticksAlong(range, roundStep(range, kMostTicks), roundStep(range, kMostLabels), kChartWidth);
     graph.valueTicks = ticksAlong(graph.scale.maximum, graph.scale.step, graph.scale.labelEvery, kChartHeight);
@@ -108,7 +108,7 @@ Graph computeGraph(std::span<const TurnStatsRecord> records, int field, uint8_t 
         const int x = int(uint64_t(i) * kChartWidth / uint64_t(graph.range));
         ++count;
         for (int c = 0; c < kCountryCount; ++c) {
-            if (!(countryMask & (1u << c)))
+            if (!(countries.drawn & (1u << c)))
                 continue;
             sum[size_t(c)] += fieldValue(records[i].country[c], field);
             if (x == previousX)

@@ -60,10 +60,17 @@ uint32_t fieldValue(const TurnStatsEntry& entry, int field);
 // The largest value of the field over every record and the countries of the mask; 0 without records.
 uint32_t fieldMaximum(std::span<const TurnStatsRecord> records, int field, uint8_t countryMask = 0xFF);
 
-// The graph of the field for the countries of the mask (bit c = country c), across the turns played.
-// Only the countries drawn set the scale, so a hidden country's figures show nowhere; records that
-// fall in one pixel column are averaged, and a segment whose two ends are both 0 is left out.
-Graph computeGraph(std::span<const TurnStatsRecord> records, int field, uint8_t countryMask, int turn);
+// Masks of countries (bit c = country c): those whose lines are drawn, and those whose figures set
+// the value axis. A country the window may show but is switched off keeps the axis as it was; one
+// the window hides sets nothing, so its figures show nowhere.
+struct Countries {
+    uint8_t drawn = 0;
+    uint8_t scaled = 0;
+};
+
+// The graph of the field across the turns played. Records that fall in one pixel column are
+// averaged, and a segment whose two ends are both 0 is left out.
+Graph computeGraph(std::span<const TurnStatsRecord> records, int field, Countries countries, int turn);
 
 // The game's statistics records as one span (empty without any).
 std::span<const TurnStatsRecord> statsRecords(GameState& state);

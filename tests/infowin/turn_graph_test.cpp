@@ -47,7 +47,7 @@ TEST(TurnGraph, TheTurnAxisSpansTheTurnsPlayed)
     // A game of nine turns: a labelled tick a turn, the last at the chart's right edge, and its
     // lines reach that edge too.
     std::vector<std::vector<uint32_t>> nine(10, std::vector<uint32_t> { 5 });
-    const Graph graph = computeGraph(incomes(nine), 1, 0x01, 9);
+    const Graph graph = computeGraph(incomes(nine), 1, { 0x01, 0x01 }, 9);
     ASSERT_EQ(graph.turnTicks.size(), 9u);
     EXPECT_EQ(graph.turnTicks[0].offset, 55);
     EXPECT_EQ(graph.turnTicks.back().offset, kChartWidth);
@@ -59,7 +59,7 @@ TEST(TurnGraph, TheTurnAxisSpansTheTurnsPlayed)
 TEST(TurnGraph, TicksOfEveryRangeStayApartAndCoverIt)
 {
     for (int range = 1; range <= 3000; ++range) {
-        const Graph graph = computeGraph({}, 0, 0xFF, range);
+        const Graph graph = computeGraph({}, 0, { 0xFF, 0xFF }, range);
         ASSERT_FALSE(graph.turnTicks.empty()) << range;
         const uint64_t step = graph.turnTicks[0].value;
         int lastLabel = -kChartWidth;
@@ -101,7 +101,7 @@ TEST(TurnGraph, TheValueAxisFitsTheValuesShown)
     }
 
     // The value ticks fill the 400 pixels; 900 in steps of 20 is 45 ticks, labelled each 100.
-    const Graph graph = computeGraph(incomes({ { 801 } }), 1, 0xFF, 1);
+    const Graph graph = computeGraph(incomes({ { 801 } }), 1, { 0xFF, 0xFF }, 1);
     ASSERT_EQ(graph.valueTicks.size(), 45u);
     EXPECT_EQ(graph.valueTicks[0].offset, 8);
     EXPECT_EQ(graph.valueTicks.back().offset, kChartHeight);
@@ -110,7 +110,7 @@ TEST(TurnGraph, TheValueAxisFitsTheValuesShown)
 
 TEST(TurnGraph, OneRecordDrawsAxesButNoLines)
 {
-    const Graph graph = computeGraph(incomes({ { 30, 20 } }), 1, 0xFF, 1);
+    const Graph graph = computeGraph(incomes({ { 30, 20 } }), 1, { 0xFF, 0xFF }, 1);
     EXPECT_TRUE(graph.segments.empty());
     EXPECT_FALSE(graph.turnTicks.empty());
     EXPECT_EQ(graph.scale.maximum, 30u);
@@ -119,7 +119,7 @@ TEST(TurnGraph, OneRecordDrawsAxesButNoLines)
 TEST(TurnGraph, SegmentsJoinEachTurnsHeightInTheCountrysColumn)
 {
     // Two turns: 250 pixels a turn; scale 25: sixteen pixels a unit.
-    const Graph graph = computeGraph(incomes({ { 10, 0, 5 }, { 20, 0, 5 }, { 25, 0, 0 } }), 1, 0xFF, 3);
+    const Graph graph = computeGraph(incomes({ { 10, 0, 5 }, { 20, 0, 5 }, { 25, 0, 0 } }), 1, { 0xFF, 0xFF }, 3);
     const std::vector<Segment> first = segmentsOf(graph, 0);
     ASSERT_EQ(first.size(), 2u);
     EXPECT_EQ(first[0].x0, 0);
@@ -141,7 +141,7 @@ TEST(TurnGraph, RecordsSharingAPixelColumnAreAveraged)
     std::vector<std::vector<uint32_t>> values(1001, { 0 });
     values[1] = { 100 };
     values[2] = { 300 };
-    const Graph graph = computeGraph(incomes(values), 1, 0x01, 1000);
+    const Graph graph = computeGraph(incomes(values), 1, { 0x01, 0x01 }, 1000);
     ASSERT_EQ(graph.scale.maximum, 300u);
     const std::vector<Segment> line = segmentsOf(graph, 0);
     ASSERT_EQ(line.size(), 2u);
@@ -153,20 +153,24 @@ TEST(TurnGraph, RecordsSharingAPixelColumnAreAveraged)
     EXPECT_EQ(line[1].height1, 0);
 }
 
-TEST(TurnGraph, CountriesSwitchedOffDrawNothingAndLeaveTheScale)
+TEST(TurnGraph, CountriesSwitchedOffDrawNothingAndOnlyThoseShownSetTheScale)
 {
-    // The scale would otherwise tell a hidden country's figures.
-    const Graph graph = computeGraph(incomes({ { 10, 900 }, { 20, 900 } }), 1, 0x01, 2);
-    EXPECT_EQ(graph.scale.maximum, 20u);
-    EXPECT_TRUE(segmentsOf(graph, 1).empty());
-    ASSERT_EQ(segmentsOf(graph, 0).size(), 1u);
-    EXPECT_EQ(segmentsOf(graph, 0)[0].height1, kChartHeight);
+    const std::vector<TurnStatsRecord> records = incomes({ { 10, 900 }, { 20, 900 } });
+    const Graph off = computeGraph(records, 1, { 0x01, 0x03 }, 2);
+    EXPECT_EQ(off.scale.maximum, 900u) << "switched off, country 1 keeps the axis";
+    EXPECT_TRUE(segmentsOf(off, 1).empty());
+    ASSERT_EQ(segmentsOf(off, 0).size(), 1u);
+    EXPECT_EQ(segmentsOf(off, 0)[0].height1, 20 * 400 / 900);
+    // A country the window hides would otherwise tell its figures by the axis.
+    const Graph hidden = computeGraph(records, 1, { 0x01, 0x01 }, 2);
+    EXPECT_EQ(hidden.scale.maximum, 20u);
+    EXPECT_EQ(segmentsOf(hidden, 0)[0].height1, kChartHeight);
 }
 
 TEST(TurnGraph, ValuesPastThirtyTwoBitsKeepTheirHeights)
 {
     // 20,000,000 × 400 does not fit 32 bits.
-    const Graph big = computeGraph(incomes({ { 5000000 }, { 20000000 }, { 10000000 } }), 1, 0x01, 2);
+    const Graph big = computeGraph(incomes({ { 5000000 }, { 20000000 }, { 10000000 } }), 1, { 0x01, 0x01 }, 2);
     ASSERT_EQ(big.scale.maximum, 20000000u);
     const std::vector<Segment> line = segmentsOf(big, 0);
     ASSERT_EQ(line.size(), 2u);
@@ -177,7 +181,7 @@ TEST(TurnGraph, ValuesPastThirtyTwoBitsKeepTheirHeights)
     // Two values just past 2^31 in one pixel column: a 32-bit sum would wrap to 200.
     std::vector<std::vector<uint32_t>> values(1001, { 0 });
     values[1] = values[2] = { 2147483748u };
-    const Graph shared = computeGraph(incomes(values), 1, 0x01, 1000);
+    const Graph shared = computeGraph(incomes(values), 1, { 0x01, 0x01 }, 1000);
     ASSERT_FALSE(segmentsOf(shared, 0).empty());
     EXPECT_EQ(segmentsOf(shared, 0)[0].height1, int(2147483748ull * 400 / shared.scale.maximum));
 }
