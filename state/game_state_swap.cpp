@@ -53,7 +53,7 @@ void GameState::swapGame(GameState& other)
     swap(m_turnProgress, other.m_turnProgress);
     swap(m_turnStats, other.m_turnStats);
     swap(m_supplyLinesDirty, other.m_supplyLinesDirty);
-    swap(m_viewPosition, other.m_viewPosition);
+    swap(m_savedView, other.m_savedView);
     swap(m_savePath, other.m_savePath);
     swap(m_command, other.m_command);
     swap(m_playCount, other.m_playCount);
