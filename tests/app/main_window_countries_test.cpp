@@ -158,6 +158,7 @@ TEST(MainWindowCountries, ASurrenderThatLeavesOneCountryEndsTheGameAtOnceWithIts
                 atEnding = { announced.load(), state.turnBlock().turn, finalTurnOf(state, 0), state.country(1).outcome,
                     state.turnStatsAt(state.turnStatsCount() - 1)->country[0].damageTaken };
                 dialogtest::settle();
+                harness::keepShot("surrender_ending.png");
                 RECT r {};
                 GetWindowRect(ending, &r);
                 harness::click(r.left + 300, r.top + 200, harness::Button::Right);
