@@ -296,9 +296,12 @@ public:
         if (list) {
             click(GetDlgItem(list, 1314));
         } else {
+            // Enter leafs through the briefing to its last page, where it starts the game.
             SetForegroundWindow(briefing);
-            harness::pressKey(VK_RETURN);
-            settleInProgramTime();
+            for (int page = 0; page < 20 && IsWindow(briefing); ++page) {
+                harness::pressKey(VK_RETURN);
+                settleInProgramTime();
+            }
         }
         return waitFor([&] { return !IsWindow(shown); }, 10s);
     }
