@@ -271,9 +271,14 @@ bool MainWindow::resumeGameFrom(const std::string& path)
         showRefusal(this, "セーブデータを読み込めませんでした。", path, { FileFault::Unreadable, -1, "game not started" });
         return false;
     }
-    // The map as it was looked at when the game was saved.
-    if (MapWindow* map = mapWindow())
-        map->showFrom(m_state.viewPosition()[0], m_state.viewPosition()[1]);
+    // The map as it was looked at when the game was saved: its zoom first, since the column and row
+    // place the view at a zoom.
+    if (MapWindow* map = mapWindow()) {
+        const SavedView& view = m_state.savedView();
+        if (view.zoomPlusOne >= 1)
+            map->setZoom(view.zoomPlusOne - 1);
+        map->showFrom(view.firstColumn, view.firstRow);
+    }
     if (!staged.droppedHistory.empty()) {
         const std::string& history = staged.droppedHistory;
         std::string text = cp("履歴ファイル ") + history.substr(platform::fileNameOffset(history))

@@ -153,6 +153,11 @@ void BriefingDialog::updateButtons()
     showButton(bfid::kNext, !last);
     showButton(bfid::kStart, last);
     showButton(bfid::kMapSettings, last);
+    // Enter and Space go on, never back: the way forward is the default and holds the focus.
+    const int forward = last ? bfid::kStart : bfid::kNext;
+    SendMessageA(handle(), DM_SETDEFID, WPARAM(forward), 0);
+    if (HWND button = GetDlgItem(handle(), forward))
+        SetFocus(button);
     // A campaign's later maps cannot go back past their first page: the previous map is over.
     const GameState& state = m_game;
     const bool noWayBack = isCampaign(state) && m_mode == BriefingMode::BeforePlay

@@ -76,16 +76,20 @@ void EndingWindow::drawSummary()
     SetTextColor(dc, kWhite);
     drawText(dc, RECT { 10, 10, 381, 24 }, platform::utf8ToCp932("マップ名： ") + std::string(mapName(state.mapHeader())));
     char turns[64];
-    std::snprintf(turns, sizeof turns, platform::utf8ToCp932("終了ターン数： %d").c_str(),
-        std::min<int>(state.turnBlock().turn, mapTurnLimit(state)));
+    std::snprintf(turns, sizeof turns, platform::utf8ToCp932("終了ターン数： %d").c_str(), finalTurnOf(state, m_resultCountry));
     drawText(dc, RECT { 380, 10, 506, 24 }, turns);
     SelectObject(dc, oldFont);
     m_backdrop->endDraw(dc);
 }
 
-void EndingWindow::drawGraph()
+turn_graph::Graph EndingWindow::computeGraph(int field) const
 {
     GameState& state = m_game;
+    return turn_graph::computeGraph(turn_graph::statsRecords(state), field, { m_countryMask, m_gameCountries }, state.turnBlock().turn);
+}
+
+void EndingWindow::drawGraph()
+{
     const GraphPage& page = kGraphPages[m_page - 1];
     try {
         m_graphBackground.bitmapLoadFile(m_look.bitmapPath(graphBackground(m_resultKind)).c_str());
@@ -94,7 +98,7 @@ void EndingWindow::drawGraph()
     }
     m_backdrop->fillBlack();
     m_backdrop->drawPicture(graphBackground(m_resultKind), 0, 0);
-    const turn_graph::Graph graph = turn_graph::computeGraph(turn_graph::statsRecords(state), page.field, m_countryMask, state.turnBlock().turn);
+    const turn_graph::Graph graph = computeGraph(page.field);
     if (HDC dc = m_backdrop->beginDraw()) {
         PaletteHolder holder(dc);
         holder.drawPolyline(71, 436, 570, 436, kWhite);
@@ -113,7 +117,6 @@ void EndingWindow::drawGraph()
 
 void EndingWindow::renderChart()
 {
-    GameState& state = m_game;
     if (!m_chart.handle()) {
         WindowDcHolder screen(handle());
         m_chart.bitmapCreateCompatible(screen, kChartWidth, kChartHeight);
@@ -123,8 +126,7 @@ void EndingWindow::renderChart()
         memory.blitBitmap(0, 0, m_graphBackground.handle(), RECT { kChartAt.x, kChartAt.y, kChartAt.x + kChartWidth, kChartAt.y + kChartHeight });
     else
         memory.fillRectColor(0, 0, kChartWidth - 1, kChartHeight - 1, 0x02000000);
-    const turn_graph::Graph graph = turn_graph::computeGraph(turn_graph::statsRecords(state), kGraphPages[m_page - 1].field,
-        m_countryMask, state.turnBlock().turn);
+    const turn_graph::Graph graph = computeGraph(kGraphPages[m_page - 1].field);
     turn_graph::drawSegments(memory.dc(), POINT { 0, kChartHeight }, graph.segments);
 }
 

@@ -71,6 +71,7 @@ int EndingWindow::OnInitDialog()
             m_countryMask |= uint8_t(1u << c);
             ++k;
         }
+        m_gameCountries = m_countryMask;
         showPage();
         createButtons();
     } catch (swCError* error) {

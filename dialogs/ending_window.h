@@ -12,6 +12,10 @@
 #include <cstdint>
 #include <memory>
 
+namespace turn_graph {
+struct Graph;
+}
+
 class CheckMarkButton;
 class EndButton88x32;
 class EndingBackdrop;
@@ -84,6 +88,8 @@ private:
 
     // The pages (ending_pages.cpp).
     void drawSummary();
+    // The graph of the field for the countries switched on, on the axis of the game's countries.
+    turn_graph::Graph computeGraph(int field) const;
     void drawGraph();
     void renderChart();
     void showChart();
@@ -96,6 +102,8 @@ private:
     int m_resultCountry = -1;
     int m_page = kSummaryPage;
     uint8_t m_countryMask = 0;
+    // The countries of the game, shown or switched off: they set the graphs' value axis.
+    uint8_t m_gameCountries = 0;
     int m_revealWidth = 0;
     bool m_revealRunning = false;
     std::array<bool, kTimerCount> m_timerActive {};

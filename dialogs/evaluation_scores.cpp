@@ -52,7 +52,7 @@ EvaluationScores computeEvaluationScores(GameState& state, int resultKind, int r
     const CountryRecord& country = state.country(resultCountry);
 
     scores.turnLimit = mapTurnLimit(state);
-    scores.turnsUsed = std::min<int32_t>(state.turnBlock().turn, scores.turnLimit);
+    scores.turnsUsed = finalTurnOf(state, resultCountry);
     scores.turnsLeft = scores.turnLimit - scores.turnsUsed;
     scores.turnRate = int32_t(rateOf(scores.turnsLeft, scores.turnLimit));
 

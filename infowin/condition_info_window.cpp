@@ -163,7 +163,7 @@ void ConditionInfoWindow::drawGraph()
 {
     const int field = kTabFields[g_storedTab];
     const turn_graph::Graph graph = turn_graph::computeGraph(turn_graph::statsRecords(m_game), field,
-        uint8_t(m_toggleMask & m_visibleMask), m_game.turnBlock().turn);
+        { uint8_t(m_toggleMask & m_visibleMask), m_visibleMask }, m_game.turnBlock().turn);
     BitmapDcHolder memory(m_graph.handle());
     HDC dc = memory.dc();
     const COLORREF menu = GetSysColor(COLOR_MENU);

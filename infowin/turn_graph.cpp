@@ -13,34 +13,21 @@ namespace turn_graph {
 
 namespace {
 
-// Past a million the rows go on in the same 1-2-5 steps until every 32-bit value fits.
-constexpr std::array<Scale, 25> kScales { {
-    { 50, 1, 10 },
-    { 100, 1, 10 },
-    { 200, 5, 50 },
-    { 400, 5, 50 },
-    { 800, 10, 50 },
-    { 2000, 20, 100 },
-    { 4000, 50, 200 },
-    { 5000, 50, 200 },
-    { 10000, 100, 500 },
-    { 20000, 200, 1000 },
-    { 50000, 500, 2000 },
-    { 100000, 1000, 5000 },
-    { 200000, 2000, 10000 },
-    { 500000, 5000, 20000 },
-    { 1000000, 10000, 100000 },
-    { 2000000, 20000, 200000 },
-    { 5000000, 50000, 500000 },
-    { 10000000, 100000, 1000000 },
-    { 20000000, 200000, 2000000 },
-    { 50000000, 500000, 5000000 },
-    { 100000000, 1000000, 10000000 },
-    { 200000000, 2000000, 20000000 },
-    { 500000000, 5000000, 50000000 },
-    { 1000000000, 10000000, 100000000 },
-    { 5000000000, 50000000, 500000000 },
-} };
+// Ticks at least 10 pixels apart (8 up the value axis), labels at least 50 (40) apart.
+constexpr uint64_t kMostTicks = 50;
+constexpr uint64_t kMostLabels = 10;
+
+// The first of 1, 2, 5, 10, 20, 50, ... that cuts the span into at most `parts` steps.
+uint64_t roundStep(uint64_t span, uint64_t parts)
+{
+    uint64_t decade = 1;
+    for (;;) {
+        for (uint64_t step : { decade, 2 * decade, 5 * decade })
+            if ((span + step - 1) / step <= parts)
+                return step;
+        decade *= 10;
+    }
+}
 
 // Values reach 32 bits, so value × 400 is taken in 64.
 int heightOf(uint64_t value, uint64_t maximum)
@@ -48,42 +35,31 @@ int heightOf(uint64_t value, uint64_t maximum)
     return int(std::min<uint64_t>(kChartHeight, value * kChartHeight / maximum));
 }
 
-std::vector<Tick> turnTicks(int range)
+// Each tick stands at its own rounded place, so the last one meets the end of the axis.
+std::vector<Tick> ticksAlong(uint64_t range, uint64_t step, uint64_t labelEvery, int length)
 {
-    const int step = range <= 100 ? 1 : range == 250 ? 5 : 10;
-    const int labelEvery = range <= 100 ? 10 : 50;
-    const int spacing = step * kChartWidth / range;
     std::vector<Tick> ticks;
-    for (int k = 1; k * step <= range; ++k)
-        ticks.push_back({ k * spacing, uint64_t(k * step), (k * step) % labelEvery == 0 });
-    return ticks;
-}
-
-std::vector<Tick> valueTicks(const Scale& scale)
-{
-    const int spacing = int(scale.step * kChartHeight / scale.maximum);
-    std::vector<Tick> ticks;
-    for (uint64_t k = 1; k * scale.step <= scale.maximum; ++k)
-        ticks.push_back({ int(k) * spacing, k * scale.step, (k * scale.step) % scale.labelEvery == 0 });
+    for (uint64_t value = step; value <= range; value += step)
+        ticks.push_back({ int(value * uint64_t(length) / range), value, value % labelEvery == 0 });
     return ticks;
 }
 
 } // namespace
 
-int turnRange(int turn)
+int turnRange(std::span<const TurnStatsRecord> records, int turn)
 {
-    for (int range : { 50, 100, 250, 500 })
-        if (range >= turn)
-            return range;
-    return 1000;
+    // Record 0 holds the figures before the first turn, record n those of turn n.
+    const int played = records.empty() ? turn : int(std::min<size_t>(records.size() - 1, INT32_MAX));
+    return std::max(played, 1);
 }
 
 Scale scaleFor(uint64_t maximum)
 {
-    for (const Scale& scale : kScales)
-        if (scale.maximum >= maximum)
-            return scale;
-    return kScales.back();
+    Scale scale;
+    scale.labelEvery = roundStep(std::max<uint64_t>(maximum, 1), kMostLabels);
+    scale.maximum = std::max<uint64_t>((maximum + scale.labelEvery - 1) / scale.labelEvery * scale.labelEvery, 1);
+    scale.step = roundStep(scale.maximum, kMostTicks);
+    return scale;
 }
 
 uint32_t fieldValue(const TurnStatsEntry& entry, int field)
@@ -100,24 +76,24 @@ uint32_t fieldValue(const TurnStatsEntry& entry, int field)
     }
 }
 
-uint32_t fieldMaximum(std::span<const TurnStatsRecord> records, int field)
+uint32_t fieldMaximum(std::span<const TurnStatsRecord> records, int field, uint8_t countryMask)
 {
     uint32_t most = 0;
     for (const TurnStatsRecord& record : records)
-        for (const TurnStatsEntry& entry : record.country)
-            most = std::max(most, fieldValue(entry, field));
+        for (int c = 0; c < kCountryCount; ++c)
+            if (countryMask & (1u << c))
+                most = std::max(most, fieldValue(record.country[c], field));
     return most;
 }
 
-Graph computeGraph(std::span<const TurnStatsRecord> records, int field, uint8_t countryMask, int turn)
+Graph computeGraph(std::span<const TurnStatsRecord> records, int field, Countries countries, int turn)
 {
     Graph graph;
-    // More records than turns (a campaign game saved with its earlier maps' records) widen it too.
-    const int lastRecord = int(std::min<size_t>(records.size(), 1001)) - 1;
-    graph.range = turnRange(std::max(turn, lastRecord));
-    graph.scale = scaleFor(fieldMaximum(records, field));
-    graph.turnTicks = turnTicks(graph.range);
-    graph.valueTicks = valueTicks(graph.scale);
+    graph.range = turnRange(records, turn);
+    graph.scale = scaleFor(fieldMaximum(records, field, countries.scaled));
+    const uint64_t range = uint64_t(graph.range);
+    graph.turnTicks = ticksAlong(range, roundStep(range, kMostTicks), roundStep(range, kMostLabels), kChartWidth);
+    graph.valueTicks = ticksAlong(graph.scale.maximum, graph.scale.step, graph.scale.labelEvery, kChartHeight);
     if (records.empty())
         return graph;
 
@@ -132,7 +108,7 @@ Graph computeGraph(std::span<const TurnStatsRecord> records, int field, uint8_t 
         const int x = int(uint64_t(i) * kChartWidth / uint64_t(graph.range));
         ++count;
         for (int c = 0; c < kCountryCount; ++c) {
-            if (!(countryMask & (1u << c)))
+            if (!(countries.drawn & (1u << c)))
                 continue;
             sum[size_t(c)] += fieldValue(records[i].country[c], field);
             if (x == previousX)

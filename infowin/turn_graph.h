@@ -14,12 +14,12 @@ class GameState;
 
 namespace turn_graph {
 
-// The chart the lines are computed for: turns across 500 pixels, values up 400.
+// The chart the lines are computed for: the turns played across 500 pixels, the values shown up 400.
 constexpr int kChartWidth = 500;
 constexpr int kChartHeight = 400;
 constexpr int kFieldCount = 7;
 
-// One row of the vertical scale: the axis maximum, the tick step and the labelled multiple.
+// The vertical scale: the axis maximum, the tick step and the labelled multiple.
 struct Scale {
     uint64_t maximum = 0;
     uint64_t step = 0;
@@ -50,20 +50,27 @@ struct Graph {
     std::vector<Segment> segments;
 };
 
-// The first of 50, 100, 250, 500 and 1000 not below the turn; 1000 past it.
-int turnRange(int turn);
-// The first row whose maximum is not below the value.
+// The turns the records cover (the turn given when there are none), at least 1.
+int turnRange(std::span<const TurnStatsRecord> records, int turn);
+// The value rounded up to a labelled step of 1, 2 or 5 times a power of ten, with at most 10 labels
+// and 50 ticks; at least 1.
 Scale scaleFor(uint64_t maximum);
 // Value `field` (0..6 as TurnStatsEntry holds them) of a country's entry.
 uint32_t fieldValue(const TurnStatsEntry& entry, int field);
-// The largest value of the field over every record and all eight countries; 0 without records.
-uint32_t fieldMaximum(std::span<const TurnStatsRecord> records, int field);
+// The largest value of the field over every record and the countries of the mask; 0 without records.
+uint32_t fieldMaximum(std::span<const TurnStatsRecord> records, int field, uint8_t countryMask = 0xFF);
 
-// The graph of the field for the countries of the mask (bit c = country c), over the range of the
-// current turn or of the records when they run further.
-// Every country sets the scale, drawn or not; records that fall in one pixel column are averaged,
-// and a segment whose two ends are both 0 is left out.
-Graph computeGraph(std::span<const TurnStatsRecord> records, int field, uint8_t countryMask, int turn);
+// Masks of countries (bit c = country c): those whose lines are drawn, and those whose figures set
+// the value axis. A country the window may show but is switched off keeps the axis as it was; one
+// the window hides sets nothing, so its figures show nowhere.
+struct Countries {
+    uint8_t drawn = 0;
+    uint8_t scaled = 0;
+};
+
+// The graph of the field across the turns played. Records that fall in one pixel column are
+// averaged, and a segment whose two ends are both 0 is left out.
+Graph computeGraph(std::span<const TurnStatsRecord> records, int field, Countries countries, int turn);
 
 // The game's statistics records as one span (empty without any).
 std::span<const TurnStatsRecord> statsRecords(GameState& state);

@@ -10,10 +10,19 @@
 #include "state/game_state.h"
 #include "state/sound_codes.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
 int mapTurnLimit(GameState& state) { return state.mapHeader().turnLimit; }
+
+int finalTurnOf(GameState& state, int country)
+{
+    const int game_turn = std::min<int>(state.turnBlock().turn, mapTurnLimit(state));
+    if (country < 0 || country >= kCountryCount || state.country(country).turnOut == 0)
+        return game_turn;
+    return std::min<int>(state.country(country).turnOut, game_turn);
+}
 
 std::unique_ptr<swCThread> GameThreadFactory::createPlayThread(GameState& state)
 {

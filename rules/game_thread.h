@@ -79,3 +79,6 @@ private:
 
 // The map's turn limit (map header bytes 536..537).
 int mapTurnLimit(GameState& state);
+// The last turn the country played: the one it left the game in, else the game's own, which past
+// the turn limit counts as the limit.
+int finalTurnOf(GameState& state, int country);

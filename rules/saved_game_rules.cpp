@@ -30,12 +30,15 @@ void layUnsavedSight(GameState& state)
 SaveResult saveGame(GameState& state, const char* path, bool keep_path)
 {
     MapWindowLink& map = mapWindowLink();
-    HexView view = map.isOpen() ? map.visibleHexRange() : HexView {};
-    const auto before = state.viewPosition();
-    state.viewPosition() = { uint16_t(view.firstColumn), uint16_t(view.firstRow) };
+    const SavedView before = state.savedView();
+    state.savedView() = {};
+    if (map.isOpen()) {
+        const HexView view = map.visibleHexRange();
+        state.savedView() = { uint16_t(view.firstColumn), uint16_t(view.firstRow), uint16_t(map.zoom() + 1) };
+    }
     SaveResult result = saveGameFile(state, path, keep_path);
     if (!result)
-        state.viewPosition() = before;
+        state.savedView() = before;
     else
         state.markSaved();
     return result;

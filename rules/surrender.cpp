@@ -1,4 +1,5 @@
-// Surrender: the side's capital falls, the end of the game is checked and the windows are told.
+// Surrender: the side's capital falls, the end of the game is checked (a lone camp left wins at once)
+// and the windows are told.
 #include "rules/surrender.h"
 
 #include "rules/dialog_link.h"
@@ -26,7 +27,7 @@ void surrenderCapital(GameState& state, int side)
     fallCapitalToLargeCity(state, *capital);
     capital->ownerPlusOne = 0;
     markOwnershipChanged(state);
-    destroyStoredUnits(state, *capital, StoredLoss::Destroy);
+    destroyStoredUnits(state, *capital, StoredLoss::ZeroCountersFirst);
     destroyUpperUnitsNotAllied(state, home.x, home.y, -1);
 }
 
@@ -59,6 +60,7 @@ void surrenderSide(GameState& state, int side)
 
     state.endCheckFlags() |= kEndCheckCapital;
     checkEndOfGame(state, 0);
+    decideWhenOneCampLeft(state);
     resetHexTurnMarks(state);
     if (state.command().ownershipChanged || state.supplyLinesDirty()) {
         updateSupplyLines(state);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <vector>
 
 namespace {
 
@@ -135,6 +136,25 @@ void checkEndOfGame(GameState& state, int show_notices)
     if (state.turnBlock().decided)
         shareOutcomes(state);
     flags = 0;
+}
+
+bool decideWhenOneCampLeft(GameState& state)
+{
+    TurnBlock& turn = state.turnBlock();
+    if (turn.decided)
+        return true;
+    std::vector<int> left;
+    for (int c = 0; c < kCountryCount; ++c)
+        if (state.countryTakesPart(c))
+            left.push_back(c);
+    for (int a : left)
+        for (int b : left)
+            if (!state.isAllied(a, b))
+                return false;
+    turn.decided = left.empty() ? 1 : 3;
+    for (int c : left)
+        state.country(c).outcome = kOutcomeLastCampStanding;
+    return true;
 }
 
 int winnerCountry(GameState& state)

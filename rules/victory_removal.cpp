@@ -68,6 +68,17 @@ int heirOf(GameState& state, int country)
     return validCountry(heir) && heir != country ? heir : -1;
 }
 
+// The units a country still has when it leaves the game are lost with it, booked as a building's
+// fall books its stored units: every counter lost to the neutral side.
+void bookForcesLeft(GameState& state, int country)
+{
+    const int16_t none[10] = {};
+    const int count = int(state.unitCount(country));
+    for (int i = 0; i < count; ++i)
+        if (UnitRecord* unit = state.unitOf(country, i); unit && unitExists(*unit))
+            unit->applyDamage(country, none, kNeutralSide);
+}
+
 void emptyTable(GameState& state, int code, int count)
 {
     for (int i = 0; i < count; ++i)
@@ -112,6 +123,7 @@ void dropCountryOut(GameState& state, int country)
     if (!validCountry(country))
         return;
     clearJammedBit(state, country);
+    bookForcesLeft(state, country);
     const int heir = heirOf(state, country);
     for (size_t i = 0; i < state.buildingCount(); ++i) {
         BuildingRecord& b = *state.building(int(i));
@@ -131,4 +143,5 @@ void dropCountryOut(GameState& state, int country)
     state.setUnitCount(country, 0);
     state.setMissileCount(country, 0);
     state.country(country).inPlay = kCountryOut;
+    state.country(country).turnOut = state.turnBlock().turn;
 }

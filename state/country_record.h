@@ -33,7 +33,9 @@ struct CountryRecord {
     uint16_t targetCountry;
     uint16_t capitalX;
     uint16_t capitalY;
-    uint8_t reserved82[4];
+    // The turn the country left the game; 0 while it takes part (and in games saved before it was kept).
+    uint16_t turnOut;
+    uint8_t reserved84[2];
     // Members the end-of-game evaluation counts beside those of the units in the field.
     uint32_t extraMembers;
     uint32_t unitsBought;
@@ -71,6 +73,7 @@ static_assert(offsetof(CountryRecord, anthemCode) == 46);
 static_assert(offsetof(CountryRecord, funds) == 50);
 static_assert(offsetof(CountryRecord, marketRate) == 58);
 static_assert(offsetof(CountryRecord, targetCountry) == 76);
+static_assert(offsetof(CountryRecord, turnOut) == 82);
 static_assert(offsetof(CountryRecord, extraMembers) == 86);
 static_assert(offsetof(CountryRecord, unitsBought) == 90);
 static_assert(offsetof(CountryRecord, producedThisTurn) == 110);

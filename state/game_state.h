@@ -23,6 +23,7 @@
 #include "state/unit_record.h"
 #include "state/unit_touches.h"
 #include "state/rule_block.h"
+#include "state/saved_view.h"
 #include "state/terrain_record.h"
 #include "state/unit_type_record.h"
 #include "state/weapon_record.h"
@@ -122,7 +123,7 @@ struct GameData {
     TurnProgress m_turnProgress;
     std::vector<TurnStatsRecord> m_turnStats;
     uint8_t m_supplyLinesDirty = 0;
-    std::array<uint16_t, 2> m_viewPosition {};
+    SavedView m_savedView {};
     std::string m_savePath;
     uint32_t m_playCount = 0;
     uint32_t m_savedPlayCount = 0;
@@ -534,8 +535,8 @@ public:
     void clearDistanceGrids();
 
     // -- saved games --
-    // The map view's first column and row, written with a saved game and restored from one.
-    std::array<uint16_t, 2>& viewPosition() { return m_viewPosition; }
+    // The map view, written with a saved game and restored from one.
+    SavedView& savedView() { return m_savedView; }
     // The file the game was last saved to or loaded from; empty for a new game.
     const std::string& savePath() const { return m_savePath; }
     void setSavePath(const std::string& path) { m_savePath = path; }

@@ -230,7 +230,7 @@ void GameState::resetMapPart()
     // Before start-up made the grids and tables there is no map part to clear.
     if (!m_terrainGrid || !m_unitTables[0])
         return;
-    m_viewPosition = {};
+    m_savedView = {};
     m_scenario = ScenarioBlock {};
     // The grids are read and written only inside the map's area, so past the largest area used
     // since they were last cleared they still hold zeros.

@@ -10,6 +10,7 @@
 #include "state/production_type_record.h"
 #include "state/random_pool.h"
 #include "state/rule_block.h"
+#include "state/saved_view.h"
 #include "state/scenario_block.h"
 #include "state/side_records.h"
 #include "state/turn_block.h"
@@ -67,7 +68,7 @@ struct SavedGameImage {
     std::array<std::vector<DestroyedUnitRecord>, 8> destroyed;
     // Rule 3 on: for each country in play, each layer's rows of ceil(width / 8) bytes, bit x mod 8.
     std::array<std::vector<uint8_t>, 8> sight;
-    std::array<uint16_t, 2> view {};
+    SavedView view {};
     std::array<ProductionTypeRecord, 8> productionTypes {};
     // Only in a campaign game (campaign flag 1).
     std::vector<UnitRecord> carryOver;

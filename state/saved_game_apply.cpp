@@ -117,7 +117,7 @@ bool applySavedGame(GameState& state, const SavedGameImage& image)
     }
 
     applySight(state, image);
-    state.viewPosition() = image.view;
+    state.savedView() = image.view;
     for (int c = 0; c < kCountryCount; ++c)
         state.setSideProductionType(c, image.productionTypes[size_t(c)]);
     std::fill_n(state.carryOverTable(), kUnitTableSize, UnitRecord {});

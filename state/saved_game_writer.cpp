@@ -142,7 +142,7 @@ void captureSavedGame(GameState& state, SavedGameImage& out)
                         bitmap[(size_t(layer) * out.header.height + size_t(y)) * row_bytes + size_t(x / 8)] |= uint8_t(1u << (x % 8));
     }
 
-    out.view = state.viewPosition();
+    out.view = state.savedView();
     for (int c = 0; c < kCountryCount; ++c)
         out.productionTypes[size_t(c)] = *state.sideProductionType(c);
     out.carryOver.clear();

@@ -16,5 +16,6 @@ bool confirmDisband(swCWindow* owner, const GameState& game, int country, int in
         : (unit->watchBits & (kWatchCounted | kWatchTransported)) ? "部隊を解散します。\n勝敗条件が設定されていますがよろしいですか？"
                                                                   : "部隊を解散します。\nよろしいですか？";
     const std::string text = platform::utf8ToCp932(question);
-    return modalMessageBox(owner, text.c_str(), platform::utf8ToCp932("解散確認").c_str(), MB_YESNO) == IDYES;
+    // No is the default: Enter alone must not disband.
+    return modalMessageBox(owner, text.c_str(), platform::utf8ToCp932("解散確認").c_str(), MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }

@@ -126,6 +126,18 @@ TEST(HelpPage, ShippedPageTellsOfEveryOrderMenuItemAndWindow)
         EXPECT_NE(page.find(name), std::string::npos) << name;
     // What the program does is not said to be missing.
     EXPECT_EQ(page.find("まだ命令できません"), std::string::npos);
+
+    // The supply order is the needy unit's own, offered only without the supply phase; the
+    // interception at the end of the action phase is told with the notice the person then sees.
+    const size_t supplyRow = page.find("<tr><td>補給</td>");
+    ASSERT_NE(supplyRow, std::string::npos);
+    const std::string supply = page.substr(supplyRow, page.find("</tr>", supplyRow) - supplyRow);
+    EXPECT_NE(supply.find("「補給フェイズ」が「なし」"), std::string::npos) << supply;
+    const size_t interception = page.find("<h2 id=\"interception\">");
+    ASSERT_NE(interception, std::string::npos);
+    const std::string section = page.substr(interception, page.find("<h2", interception + 1) - interception);
+    for (const char* told : { "行動フェイズの終わり", "敵部隊の迎撃に遇いました。" })
+        EXPECT_NE(section.find(told), std::string::npos) << told;
 }
 
 } // namespace

@@ -504,7 +504,8 @@ TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
     world.dismissPopups();
     const std::atomic<int>& gameEnds = world.countGameEnds();
     GameState& state = world.state();
-    ASSERT_TRUE(world.startGame());
+    // Three computers are left to play on.
+    ASSERT_TRUE(world.startGame("tkmap/continent.vtm"));
     // Unanswered, the question takes its default button as Enter does: no.
     world.window().surrender();
     EXPECT_TRUE(state.handshake().waitingForAnswer()) << "no keeps the game going";
@@ -515,6 +516,8 @@ TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
     World::pump();
     EXPECT_NE(packed(state.country(0).inPlay), 1);
     EXPECT_EQ(gameEnds.load(), 1) << "the surrender is announced in the game-end window";
+    EXPECT_EQ(state.turnBlock().decided, 0);
+    EXPECT_EQ(state.country(0).turnOut, 1);
 
     // The computers play on; ending the game stops them in the middle of their turns.
     ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 0; }));

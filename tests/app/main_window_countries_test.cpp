@@ -7,6 +7,7 @@
 #include "dialogs/game_end_window.h"
 #include "infowin/country_info_window.h"
 #include "rules/game_thread.h"
+#include "rules/victory.h"
 #include "state/game_settings.h"
 #include "tests/app/app_test_support.h"
 #include "tests/app/main_window_world.h"
@@ -137,22 +138,27 @@ TEST(MainWindowCountries, AFinishedGameShowsTheEndingWindowOnceAndThenLeavesNoGa
     EXPECT_EQ(std::count(pixels, pixels + count, pixels[0]), std::ptrdiff_t(count)) << "the map shows nothing";
 }
 
-TEST(MainWindowCountries, ASurrenderThatDecidesTheGameIsAnnouncedBeforeTheEndingWindow)
+TEST(MainWindowCountries, ASurrenderThatLeavesOneCountryEndsTheGameAtOnceWithItsLossesBooked)
 {
-    // The computer's turn after the surrender passes at once.
     harness::TestClock clock(harness::TestClock::Running);
     World world;
     GameState& state = world.state();
     world.dismissPopups();
     const std::atomic<int>& announced = world.countGameEnds();
     ASSERT_TRUE(world.startGame());
-    std::atomic<int> announcedAtEnding = -1;
+    // The game as the ending window finds it: the state is emptied when play stops.
+    struct AtEnding {
+        int announced = -1, turn = 0, finalTurn = 0, winnerOutcome = 0;
+        uint32_t personLost = 0;
+    } atEnding;
     std::atomic<bool> stop = false;
     std::thread person([&] {
         while (!stop) {
             if (HWND ending = FindWindowA(nullptr, cp("戦果報告").c_str())) {
-                announcedAtEnding = announced.load();
+                atEnding = { announced.load(), state.turnBlock().turn, finalTurnOf(state, 0), state.country(1).outcome,
+                    state.turnStatsAt(state.turnStatsCount() - 1)->country[0].damageTaken };
                 dialogtest::settle();
+                harness::keepShot("surrender_ending.png");
                 RECT r {};
                 GetWindowRect(ending, &r);
                 harness::click(r.left + 300, r.top + 200, harness::Button::Right);
@@ -163,13 +169,20 @@ TEST(MainWindowCountries, ASurrenderThatDecidesTheGameIsAnnouncedBeforeTheEnding
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     });
-    // The person's side gives up and the one computer side is left: the game is decided.
+    // The person's side gives up and the one computer side is left: the game is decided at once,
+    // in the surrender's turn, and the force the person gave up is booked as lost.
+    const int turn = state.turnBlock().turn;
+    const uint32_t members = uint32_t(state.memberCountInPlay(0));
+    ASSERT_GT(members, 0u);
     harness::queueMessageBoxAnswer(IDYES);
     world.window().surrender();
     const bool ended = World::pumpUntil([&] { return !state.handshake().playRunning(); }, std::chrono::seconds(60));
     stop = true;
     person.join();
     EXPECT_TRUE(ended);
-    // The surrender's and the victory's.
-    EXPECT_EQ(announcedAtEnding.load(), 2) << "the game-end windows come first, during play";
+    EXPECT_EQ(atEnding.announced, 1) << "the surrender's game-end window comes first, during play";
+    EXPECT_EQ(atEnding.turn, turn) << "no turn played after the surrender";
+    EXPECT_EQ(atEnding.finalTurn, turn);
+    EXPECT_TRUE(isVictoryOutcome(atEnding.winnerOutcome));
+    EXPECT_EQ(atEnding.personLost, members);
 }

@@ -13,6 +13,7 @@
 #include "rules/production.h"
 #include "rules/resupply.h"
 #include "rules/rules_context.h"
+#include "rules/visibility.h"
 #include "state/rule_block.h"
 #include "state/unit_facts.h"
 #include "tests/app/main_window_world.h"
@@ -215,6 +216,29 @@ TEST(PersonsOrdersOnTheSampleMap, TheTroopListPicksTheUnitTheNextCommandActsOn)
     testing_lib::clickCentre(GetDlgItem(troops, int(troop_list_id::kShowOnMap)));
     World::pump();
     EXPECT_EQ(world.paletteUnit(), (std::pair { 0, int(keys[1] >> 16) }));
+    ASSERT_EQ(litRow(), 1);
+
+    // A unit of the other country picked on the map lights no row, so 詳細 cannot reach it, nor the
+    // unit lit before. Its hex comes into sight as a scout would bring it.
+    RECT covered {};
+    GetWindowRect(troops, &covered);
+    const HexGeometry geometry(world.window().mapWindow()->zoom(), s.mapWidth(), s.mapHeight());
+    int enemy = -1;
+    for (int i = 0; i < int(s.unitCount(1)) && enemy < 0; ++i) {
+        const UnitRecord& unit = *s.unitOf(1, i);
+        POINT at = geometry.hexCentre(unit.x, unit.y);
+        ClientToScreen(world.window().mapWindow()->handle(), &at);
+        if (unitInPlay(unit) && unit.isOnOwnHex() && !unit.hasFlag(kUnitStored) && !PtInRect(&covered, at))
+            enemy = i;
+    }
+    ASSERT_GE(enemy, 0);
+    for (int layer = 0; layer < 6; ++layer)
+        s.fogMap()->setBit(0, s.unitOf(1, enemy)->x, s.unitOf(1, enemy)->y, layer);
+    ASSERT_TRUE(isUnitVisibleTo(s, 0, 1, enemy));
+    world.clickHex(s.unitOf(1, enemy)->x, s.unitOf(1, enemy)->y);
+    EXPECT_EQ(world.paletteUnit(), (std::pair { -1, -1 })) << "no orders for another's unit";
+    EXPECT_EQ(litRow(), -1);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(troops, int(troop_list_id::kInformation))));
 }
 
 namespace {

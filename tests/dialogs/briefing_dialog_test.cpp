@@ -115,10 +115,21 @@ TEST(BriefingDialog, BackPastTheFirstPageARightClickAndCloseEndWithZero)
         EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }), 0);
     }
     {
-        // Enter starts the game before play.
+        // Enter, also after a click, leafs on with 次へ and, on the last page, starts the game with
+        // 開始: it never goes back.
         BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
         EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); },
-                      [&](HWND window) { PostMessageA(window, WM_COMMAND, IDOK, 0); }),
+                      [&](HWND window) {
+                          press(window, bfid::kNext);
+                          for (int page = 0; page < 3; ++page) {
+                              harness::pressKey(VK_RETURN);
+                              dialogtest::settle();
+                          }
+                          EXPECT_EQ(dialog.page(), BriefingPage::Goals);
+                          EXPECT_TRUE(IsWindow(window));
+                          harness::pressKey(VK_RETURN);
+                          dialogtest::settle();
+                      }),
             1);
     }
 }

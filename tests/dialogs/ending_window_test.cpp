@@ -241,6 +241,8 @@ TEST_F(Ending, EachGraphShowsItsFiguresOnAnAxisThatFitsThem)
                 ++top;
             // The peak under the axis's top, not cut off, and not low under a far too high one.
             EXPECT_TRUE(top > 36 && top < 436 - 160) << "page " << page << ": peak at " << top;
+            // The nine turns run across the whole chart.
+            EXPECT_GT(countColourIn(image, RECT { 561, 36, 571, 436 }, xrgb(playerColourRef(0))), 0) << "page " << page;
         }
     });
 }

@@ -152,7 +152,8 @@ TEST_F(TroopCommands, InformationOpensTheChosenUnit)
 
 TEST_F(TroopCommands, TheThreeDisbandQuestions)
 {
-    harness::setDefaultMessageBoxAnswer(IDNO);
+    // Each box answered by its default button, as Enter would: no, and nothing is disbanded.
+    harness::setDefaultMessageBoxAnswer(0);
     select(0);
     press(tlid::kDisband);
     world.unit(first).watchBits = 4;

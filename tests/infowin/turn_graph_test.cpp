@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace turn_graph;
@@ -31,79 +32,92 @@ std::vector<Segment> segmentsOf(const Graph& graph, int country)
 
 } // namespace
 
-TEST(TurnGraph, RangeIsTheFirstStepNotBelowTheTurn)
-{
-    const std::pair<int, int> cases[] = { { 0, 50 }, { 1, 50 }, { 50, 50 }, { 51, 100 }, { 100, 100 }, { 101, 250 },
-        { 250, 250 }, { 251, 500 }, { 500, 500 }, { 501, 1000 }, { 1000, 1000 }, { 1001, 1000 }, { 60000, 1000 } };
-    for (auto [turn, range] : cases)
-        EXPECT_EQ(turnRange(turn), range) << "turn " << turn;
-    EXPECT_EQ(computeGraph(std::vector<TurnStatsRecord>(60), 1, 0xFF, 7).range, 100) << "records past the turn";
-}
-
-TEST(TurnGraph, TurnTicksFollowTheRange)
+TEST(TurnGraph, TheTurnAxisSpansTheTurnsPlayed)
 {
     struct Case {
-        int turn, count, spacing, firstLabel;
+        size_t records;
+        int turn, range;
     };
-    // Steps 1 (every 10 labelled) up to 100 turns, 5 at 250, 10 at 500 and 1000 (every 50 labelled).
-    for (const Case& c : { Case { 51, 100, 5, 10 }, Case { 30, 50, 10, 10 }, Case { 200, 50, 10, 50 },
-             Case { 400, 50, 10, 50 }, Case { 1001, 100, 5, 50 } }) {
-        const Graph graph = computeGraph({}, 0, 0xFF, c.turn);
-        ASSERT_EQ(int(graph.turnTicks.size()), c.count) << "turn " << c.turn;
-        EXPECT_EQ(graph.turnTicks[0].offset, c.spacing);
-        EXPECT_EQ(graph.turnTicks.back().offset, c.count * c.spacing);
-        for (const Tick& tick : graph.turnTicks) {
+    // Record 0 is the start; a game over at its turn limit has its turn one past the last record;
+    // a campaign keeps its earlier maps' records.
+    for (const Case& c : { Case { 0, 0, 1 }, Case { 0, 7, 7 }, Case { 1, 5, 1 }, Case { 10, 9, 9 }, Case { 10, 10, 9 },
+             Case { 60, 7, 59 } })
+        EXPECT_EQ(turnRange(std::vector<TurnStatsRecord>(c.records), c.turn), c.range) << c.records << " records";
+
+    // A game of nine turns: a labelled tick a turn, the last at the chart's right edge, and its
+    // lines reach that edge too.
+    std::vector<std::vector<uint32_t>> nine(10, std::vector<uint32_t> { 5 });
+    const Graph graph = computeGraph(incomes(nine), 1, { 0x01, 0x01 }, 9);
+    ASSERT_EQ(graph.turnTicks.size(), 9u);
+    EXPECT_EQ(graph.turnTicks[0].offset, 55);
+    EXPECT_EQ(graph.turnTicks.back().offset, kChartWidth);
+    EXPECT_TRUE(std::all_of(graph.turnTicks.begin(), graph.turnTicks.end(), [](const Tick& t) { return t.labelled; }));
+    ASSERT_FALSE(graph.segments.empty());
+    EXPECT_EQ(graph.segments.back().x1, kChartWidth);
+}
+
+TEST(TurnGraph, TicksOfEveryRangeStayApartAndCoverIt)
+{
+    for (int range = 1; range <= 3000; ++range) {
+        const Graph graph = computeGraph({}, 0, { 0xFF, 0xFF }, range);
+        const uint64_t step = graph.turnTicks[0].value;
+        int lastLabel = -kChartWidth;
+        for (size_t k = 0; k < graph.turnTicks.size(); ++k) {
+            const Tick& tick = graph.turnTicks[k];
+            ASSERT_EQ(tick.value, step * (k + 1)) << range;
+            ASSERT_GE(tick.offset - (k ? graph.turnTicks[k - 1].offset : 0), 9) << range << " ticks crowd";
             if (tick.labelled) {
-                EXPECT_EQ(tick.value, uint32_t(c.firstLabel));
-                break;
+                ASSERT_GE(tick.offset - lastLabel, 49) << range << " labels crowd";
+                lastLabel = tick.offset;
             }
         }
+        EXPECT_GT(graph.turnTicks.back().value + step, uint64_t(range)) << range << " left uncovered";
+        EXPECT_NE(lastLabel, -kChartWidth) << range << " without a label";
     }
 }
 
-TEST(TurnGraph, ScaleRowIsTheFirstWhoseMaximumCoversTheValues)
+TEST(TurnGraph, TheValueAxisFitsTheValuesShown)
 {
-    EXPECT_EQ(scaleFor(0).maximum, 50u) << "a maximum of 0 takes the first row";
-    EXPECT_EQ(scaleFor(50).maximum, 50u);
-    EXPECT_EQ(scaleFor(51).maximum, 100u);
-    EXPECT_EQ(scaleFor(801).maximum, 2000u);
-    EXPECT_EQ(scaleFor(801).step, 20u);
-    EXPECT_EQ(scaleFor(801).labelEvery, 100u);
-    EXPECT_EQ(scaleFor(1000000).maximum, 1000000u);
-    EXPECT_EQ(scaleFor(1000001).maximum, 2000000u) << "prices run past a million";
+    struct Case {
+        uint64_t value, maximum, step, labelEvery;
+    };
+    for (const Case& c : { Case { 0, 1, 1, 1 }, Case { 2, 2, 1, 1 }, Case { 20, 20, 1, 2 }, Case { 21, 25, 1, 5 },
+             Case { 801, 900, 20, 100 }, Case { 1000000, 1000000, 20000, 100000 }, Case { 1000001, 1200000, 50000, 200000 } }) {
+        const Scale scale = scaleFor(c.value);
+        EXPECT_EQ(scale.maximum, c.maximum) << c.value;
+        EXPECT_EQ(scale.step, c.step) << c.value;
+        EXPECT_EQ(scale.labelEvery, c.labelEvery) << c.value;
+    }
     EXPECT_GE(scaleFor(UINT32_MAX).maximum, uint64_t(UINT32_MAX));
 
-    // The value ticks fill the 400 pixels; 2000 in steps of 20 is 100 ticks 4 apart, labelled each 100.
-    const Graph graph = computeGraph(incomes({ { 801 } }), 1, 0xFF, 1);
-    ASSERT_EQ(graph.valueTicks.size(), 100u);
-    EXPECT_EQ(graph.valueTicks[0].offset, 4);
-    EXPECT_EQ(graph.valueTicks.back().offset, 400);
-    int labelled = 0;
-    for (const Tick& tick : graph.valueTicks)
-        labelled += tick.labelled;
-    EXPECT_EQ(labelled, 20);
+    // The value ticks fill the 400 pixels; 900 in steps of 20 is 45 ticks, labelled each 100.
+    const Graph graph = computeGraph(incomes({ { 801 } }), 1, { 0xFF, 0xFF }, 1);
+    ASSERT_EQ(graph.valueTicks.size(), 45u);
+    EXPECT_EQ(graph.valueTicks[0].offset, 8);
+    EXPECT_EQ(graph.valueTicks.back().offset, kChartHeight);
+    EXPECT_EQ(std::count_if(graph.valueTicks.begin(), graph.valueTicks.end(), [](const Tick& t) { return t.labelled; }), 9);
 }
 
 TEST(TurnGraph, OneRecordDrawsAxesButNoLines)
 {
-    const Graph graph = computeGraph(incomes({ { 30, 20 } }), 1, 0xFF, 1);
+    const Graph graph = computeGraph(incomes({ { 30, 20 } }), 1, { 0xFF, 0xFF }, 1);
     EXPECT_TRUE(graph.segments.empty());
     EXPECT_FALSE(graph.turnTicks.empty());
-    EXPECT_EQ(graph.scale.maximum, 50u);
+    EXPECT_EQ(graph.scale.maximum, 30u);
 }
 
 TEST(TurnGraph, SegmentsJoinEachTurnsHeightInTheCountrysColumn)
 {
-    // Range 50: ten pixels a turn; scale 50: eight pixels a unit.
-    const Graph graph = computeGraph(incomes({ { 10, 0, 5 }, { 20, 0, 5 }, { 25, 0, 0 } }), 1, 0xFF, 3);
+    // Two turns: 250 pixels a turn; scale 25: sixteen pixels a unit.
+    const Graph graph = computeGraph(incomes({ { 10, 0, 5 }, { 20, 0, 5 }, { 25, 0, 0 } }), 1, { 0xFF, 0xFF }, 3);
     const std::vector<Segment> first = segmentsOf(graph, 0);
     ASSERT_EQ(first.size(), 2u);
     EXPECT_EQ(first[0].x0, 0);
-    EXPECT_EQ(first[0].height0, 80);
-    EXPECT_EQ(first[0].x1, 10);
-    EXPECT_EQ(first[0].height1, 160);
-    EXPECT_EQ(first[1].x1, 20);
-    EXPECT_EQ(first[1].height1, 200);
+    EXPECT_EQ(first[0].height0, 160);
+    EXPECT_EQ(first[0].x1, 250);
+    EXPECT_EQ(first[0].height1, 320);
+    EXPECT_EQ(first[1].x1, 500);
+    EXPECT_EQ(first[1].height1, 400);
     EXPECT_TRUE(segmentsOf(graph, 1).empty()) << "zero throughout draws nothing";
     // A line falling to 0 is drawn; only a segment with both ends at 0 is left out.
     ASSERT_EQ(segmentsOf(graph, 2).size(), 2u);
@@ -112,35 +126,41 @@ TEST(TurnGraph, SegmentsJoinEachTurnsHeightInTheCountrysColumn)
 
 TEST(TurnGraph, RecordsSharingAPixelColumnAreAveraged)
 {
-    // Range 1000 gives half a pixel a turn: record 1 still stands in column 0, so its value waits and
-    // is averaged with record 2's when column 1 opens.
-    std::vector<std::vector<uint32_t>> values { { 0 }, { 100 }, { 300 }, { 0 }, { 0 } };
-    const Graph graph = computeGraph(incomes(values), 1, 0x01, 1001);
-    ASSERT_EQ(graph.scale.maximum, 400u);
+    // A thousand turns give half a pixel a turn: record 1 still stands in column 0, so its value
+    // waits and is averaged with record 2's when column 1 opens.
+    std::vector<std::vector<uint32_t>> values(1001, { 0 });
+    values[1] = { 100 };
+    values[2] = { 300 };
+    const Graph graph = computeGraph(incomes(values), 1, { 0x01, 0x01 }, 1000);
+    ASSERT_EQ(graph.scale.maximum, 300u);
     const std::vector<Segment> line = segmentsOf(graph, 0);
-    ASSERT_GE(line.size(), 1u);
+    ASSERT_EQ(line.size(), 2u);
     EXPECT_EQ(line[0].x0, 0);
     EXPECT_EQ(line[0].height0, 0);
     EXPECT_EQ(line[0].x1, 1);
-    EXPECT_EQ(line[0].height1, 200) << "(100 + 300) / 2 of 400 is half the height";
-    ASSERT_EQ(line.size(), 2u);
+    EXPECT_EQ(line[0].height1, 200 * 400 / 300) << "(100 + 300) / 2";
     EXPECT_EQ(line[1].x1, 2);
     EXPECT_EQ(line[1].height1, 0);
 }
 
-TEST(TurnGraph, CountriesSwitchedOffDrawNothingButStillSetTheScale)
+TEST(TurnGraph, CountriesSwitchedOffDrawNothingAndOnlyThoseShownSetTheScale)
 {
-    const Graph graph = computeGraph(incomes({ { 10, 900 }, { 20, 900 } }), 1, 0x01, 2);
-    EXPECT_EQ(graph.scale.maximum, 2000u);
-    EXPECT_TRUE(segmentsOf(graph, 1).empty());
-    ASSERT_EQ(segmentsOf(graph, 0).size(), 1u);
-    EXPECT_EQ(segmentsOf(graph, 0)[0].height1, 4);
+    const std::vector<TurnStatsRecord> records = incomes({ { 10, 900 }, { 20, 900 } });
+    const Graph off = computeGraph(records, 1, { 0x01, 0x03 }, 2);
+    EXPECT_EQ(off.scale.maximum, 900u) << "switched off, country 1 keeps the axis";
+    EXPECT_TRUE(segmentsOf(off, 1).empty());
+    ASSERT_EQ(segmentsOf(off, 0).size(), 1u);
+    EXPECT_EQ(segmentsOf(off, 0)[0].height1, 20 * 400 / 900);
+    // A country the window hides would otherwise tell its figures by the axis.
+    const Graph hidden = computeGraph(records, 1, { 0x01, 0x01 }, 2);
+    EXPECT_EQ(hidden.scale.maximum, 20u);
+    EXPECT_EQ(segmentsOf(hidden, 0)[0].height1, kChartHeight);
 }
 
 TEST(TurnGraph, ValuesPastThirtyTwoBitsKeepTheirHeights)
 {
     // 20,000,000 × 400 does not fit 32 bits.
-    const Graph big = computeGraph(incomes({ { 5000000 }, { 20000000 }, { 10000000 } }), 1, 0x01, 2);
+    const Graph big = computeGraph(incomes({ { 5000000 }, { 20000000 }, { 10000000 } }), 1, { 0x01, 0x01 }, 2);
     ASSERT_EQ(big.scale.maximum, 20000000u);
     const std::vector<Segment> line = segmentsOf(big, 0);
     ASSERT_EQ(line.size(), 2u);
@@ -148,8 +168,10 @@ TEST(TurnGraph, ValuesPastThirtyTwoBitsKeepTheirHeights)
     EXPECT_EQ(line[0].height1, 400);
     EXPECT_EQ(line[1].height1, 200);
 
-    // Two values just past 2^31: a 32-bit sum would wrap to 200.
-    const Graph shared = computeGraph(incomes({ { 0 }, { 2147483748u }, { 2147483748u } }), 1, 0x01, 1001);
+    // Two values just past 2^31 in one pixel column: a 32-bit sum would wrap to 200.
+    std::vector<std::vector<uint32_t>> values(1001, { 0 });
+    values[1] = values[2] = { 2147483748u };
+    const Graph shared = computeGraph(incomes(values), 1, { 0x01, 0x01 }, 1000);
     ASSERT_FALSE(segmentsOf(shared, 0).empty());
     EXPECT_EQ(segmentsOf(shared, 0)[0].height1, int(2147483748ull * 400 / shared.scale.maximum));
 }
@@ -162,5 +184,6 @@ TEST(TurnGraph, FieldsAreReadInTheirRecordOrder)
     std::vector<TurnStatsRecord> records(2);
     records[1].country[7].valueLost = 77;
     EXPECT_EQ(fieldMaximum(records, 6), 77u);
+    EXPECT_EQ(fieldMaximum(records, 6, 0x7F), 0u) << "country 7 not asked for";
     EXPECT_EQ(fieldMaximum({}, 6), 0u);
 }

@@ -29,6 +29,7 @@ std::string programPath(const char* name) { return dataPath(name, kFolderProgram
 
 struct OpenMapOverTheFight : testing_rules::OpenMapWindow {
     HexView visibleHexRange() const override { return { 3, 2, 10, 8 }; }
+    int zoom() const override { return 2; }
 };
 
 TEST(SavedGameContinuation, ResumedGameFightsTheSameEngagementAsTheUnsavedOne)
@@ -159,16 +160,18 @@ TEST(SavedGameRules, ViewComesFromAnOpenMapWindowAndSightOpensWithFogOff)
     ASSERT_TRUE(saved);
     EXPECT_EQ(s.savePath(), programPath("v.dat"));
 
-    s.viewPosition() = { 0, 0 };
+    s.savedView() = {};
     s.releaseSightMaps();
     ASSERT_TRUE(loadGame(s, programPath("v.dat").c_str()));
-    EXPECT_EQ(s.viewPosition()[0], 3);
-    EXPECT_EQ(s.viewPosition()[1], 2);
+    EXPECT_EQ(s.savedView().firstColumn, 3);
+    EXPECT_EQ(s.savedView().firstRow, 2);
+    EXPECT_EQ(s.savedView().zoomPlusOne, 3) << "the largest zoom";
     ASSERT_NE(s.fogMap(), nullptr);
     EXPECT_TRUE(s.fogMap()->isSeenBy(1, 9, 7, 0)) << "rule 3 off: every hex seen";
 
     ASSERT_TRUE(saveGame(s, programPath("w.dat").c_str(), false));
-    EXPECT_EQ(s.viewPosition()[0], 0) << "no map window: the view is saved as 0, 0";
+    EXPECT_EQ(s.savedView().firstColumn, 0) << "no map window: the view is saved as 0, 0";
+    EXPECT_EQ(s.savedView().zoomPlusOne, 0) << "and without a zoom";
     EXPECT_FALSE(loadGame(s, programPath("missing.dat").c_str()));
 }
 

@@ -153,6 +153,27 @@ TEST(SavedGameVersions, MagicsNameVersionsAndVersionOneGetsTheIdentityNextOrder)
     ASSERT_EQ(s.pillboxHexes().size(), 1u);
     EXPECT_EQ(s.pillboxHexes()[0].x, 4u);
     EXPECT_EQ(s.unitCount(1), 1u);
+
+    // A view block of four bytes, as written before the zoom was kept: the column and row come
+    // back, the zoom is left to the window.
+    ASSERT_TRUE(world.save("zoomed.dat"));
+    std::string bytes = world.read("zoomed.dat");
+    const size_t carryOver = 8 + sizeof(UnitRecord), productionTypes = 4 + 8 * sizeof(ProductionTypeRecord);
+    const size_t view = bytes.size() - 21 - carryOver - productionTypes - 10;
+    uint32_t length = 0;
+    std::memcpy(&length, bytes.data() + view, 4);
+    ASSERT_EQ(length, sizeof(SavedView));
+    const uint32_t older = 4;
+    std::memcpy(bytes.data() + view, &older, 4);
+    bytes.erase(view + 8, 2);
+    world.write("older.dat", bytes);
+    s.savedView() = { 9, 9, 9 };
+    ASSERT_TRUE(world.load("older.dat"));
+    EXPECT_EQ(s.savedView().firstColumn, 2);
+    EXPECT_EQ(s.savedView().firstRow, 1);
+    EXPECT_EQ(s.savedView().zoomPlusOne, 0);
+    ASSERT_TRUE(world.load("zoomed.dat"));
+    EXPECT_EQ(s.savedView().zoomPlusOne, 3);
 }
 
 TEST(SavedGameHistory, SiblingNameNeverEqualsTheSave)

@@ -308,8 +308,6 @@ const std::map<std::string, Walk> kKnown = {
     // window with the computer's turn.
     { "campaign_troop_deploy", { true, true, 0, false } },
     { "think_progress", { true, true, 0, false } },
-    // Enter starts the game from the briefing, on every page, though no button says so.
-    { "briefing_before_play", { true, false, 0, true } },
     // Notices that close by their own timer or a click only: play goes on under them, so they
     // leave the keyboard where it was.
     { "event_notice", { false, true, 0, false } },

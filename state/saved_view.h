@@ -1,0 +1,17 @@
+// SavedView: the map view a saved game was looked at with, stored as the save's view block.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#pragma pack(push, 1)
+struct SavedView {
+    uint16_t firstColumn;
+    uint16_t firstRow;
+    // The zoom + 1 (1..3); 0 when the view was not recorded with one (a save without a map window,
+    // or one written before the zoom was kept, whose block holds the first four bytes only).
+    uint16_t zoomPlusOne;
+};
+#pragma pack(pop)
+static_assert(sizeof(SavedView) == 6);
+static_assert(offsetof(SavedView, zoomPlusOne) == 4);
