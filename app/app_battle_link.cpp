@@ -39,8 +39,9 @@ void AppBattleLink::runBattleScene(BattleRecord& record, bool play_se)
 void AppBattleLink::showSimpleBattle()
 {
     HWND main = m_main.mainWindow();
-    swCWindow* owner = main ? windowFromHandle(main) : nullptr;
-    if (!owner)
+    auto* owner = main ? dynamic_cast<MainWindow*>(windowFromHandle(main)) : nullptr;
+    // A fight met after the program was asked to end is not shown.
+    if (!owner || owner->quitting())
         return;
     LiveClashEasyWindow window(makeWindowContext(m_main.state()), owner);
     window.Create();

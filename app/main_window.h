@@ -11,6 +11,7 @@
 #include "ui/main_window_services.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -101,6 +102,8 @@ public:
     // Ends the program without asking. During a fight its showing is cut short and the quit waits
     // for the fight's end, which asks again (kQuitRequest).
     void quit();
+    // The program's end is decided: a fight met from now on is not shown. Read on the game thread.
+    bool quitting() const { return m_quitDecided; }
     void endActionPhase();
     void endTurn();
     void surrender();
@@ -307,7 +310,7 @@ private:
     // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
     bool m_stopping = false;
     // The program's end is decided: the close handed back at the top asks nothing more.
-    bool m_quitDecided = false;
+    std::atomic<bool> m_quitDecided = false;
     // Set while replaceGame keeps the game loaded aside: the end of its play waits with it.
     bool m_gameAside = false;
     // The modeless editors' windows; each deletes its object with its window, so only the handles

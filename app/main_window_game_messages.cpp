@@ -101,7 +101,8 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         // Close stays offered: a close during the scene ends it and then the program.
         if (auto wait = pendingWait<BattleRecord>(m_state, msg.wParam)) {
             m_battleWait = wait;
-            if (!LiveClashWindow::runBattle(wait->data, SceneSound { msg.lParam != 0, m_state.settings().seVolume }))
+            // A fight that comes after the program was asked to end is not shown.
+            if (m_quitDecided || !LiveClashWindow::runBattle(wait->data, SceneSound { msg.lParam != 0, m_state.settings().seVolume }))
                 battleFinished();
         }
         return true;

@@ -204,6 +204,7 @@ protected:
         std::atomic<HWND> shown { nullptr };
         std::atomic<int> asked { 0 };
         std::atomic<bool> wentOn { false };
+        std::atomic<bool> shownAgain { false };
         std::thread closer([&] {
             for (int i = 0; i < 2000 && !ended && !shown; ++i) {
                 shown = state.shown();
@@ -214,9 +215,15 @@ protected:
             harness::waitIdle();
             harness::setDefaultMessageBoxAnswer(IDYES);
             sendClose();
+            bool gone = false;
             for (int i = 0; i < 3000 && !ended; ++i) {
                 if (!wentOn && state.wentOn())
                     wentOn = true;
+                // The state's window, gone after the close, never comes back (a next fight shown).
+                const bool showing = state.shown() != nullptr;
+                gone = gone || !showing;
+                if (gone && showing)
+                    shownAgain = true;
                 HWND asking = state.realBoxes ? question() : nullptr;
                 if (asking && asking != shown.load()) {
                     ++asked;
@@ -238,6 +245,7 @@ protected:
         closer.join();
         EXPECT_NE(shown.load(), nullptr) << "the state's window never showed";
         EXPECT_FALSE(wentOn) << "play went on after the close";
+        EXPECT_FALSE(shownAgain) << "the state's window showed again after the close";
         EXPECT_EQ(outcome, RunOutcome::Played);
         EXPECT_EQ(theApplication().mainWindow(), nullptr);
         EXPECT_EQ(FindWindowA(MainWindow::kClassName, nullptr), nullptr);
