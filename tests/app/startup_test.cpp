@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <filesystem>
@@ -138,6 +139,66 @@ TEST_F(Startup, MainWindowOpensCentredWithItsCaptionAndTheLoopEndsWithIt)
     EXPECT_NE(image.at(image.width / 2, image.height / 2) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+
+namespace {
+
+struct StartPlace {
+    bool zoomed = false;
+    WINDOWPLACEMENT placement {};
+};
+StartPlace g_startPlace;
+
+void CALLBACK noteStartPlaceAndClose(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    HWND main = theApplication().mainWindowHandle();
+    if (!main)
+        return;
+    g_startPlace.zoomed = IsZoomed(main);
+    g_startPlace.placement.length = sizeof g_startPlace.placement;
+    GetWindowPlacement(main, &g_startPlace.placement);
+    UpdateWindow(main);
+    platform::harness::keepShot(std::string("main_window_kept_") + (g_startPlace.zoomed ? "maximised" : "place") + ".png");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+} // namespace
+
+// The main window comes back maximised when it was left so, and from any place the ini holds (one
+// kept on a larger desktop, dragged almost off, a number near INT_MAX) wholly on the desktop; the
+// place it keeps then is as sound.
+TEST_F(Startup, MainWindowComesBackOnTheDesktopAndMaximisedAsItWasLeft)
+{
+    RECT area {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const struct {
+        int zoomed, left, top, right, bottom;
+    } cases[] = {
+        { 1, 2147483600, 10, 100, 50 },
+        { 0, area.right - 30, area.bottom - 10, area.right + 994, area.bottom + 758 },
+        { 0, -INT_MAX, INT_MAX, 5, -INT_MAX },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kept " << c.left << "," << c.top << "-" << c.right << "," << c.bottom);
+        const std::pair<const char*, int> keys[] = { { "MainWindowWindowZoomed", c.zoomed }, { "MainWindowWindowIconic", 0 },
+            { "MainWindowWindowPosLeft", c.left }, { "MainWindowWindowPosTop", c.top },
+            { "MainWindowWindowPosRight", c.right }, { "MainWindowWindowPosBottom", c.bottom } };
+        for (const auto& [key, value] : keys)
+            swCProfileKey("WindowInfo", key).profileWriteInt(value);
+        g_startPlace = {};
+        SetTimer(nullptr, 0, 50, noteStartPlaceAndClose);
+        ASSERT_EQ(runApplication(theApplication()), RunOutcome::Played);
+        EXPECT_EQ(g_startPlace.zoomed, c.zoomed == 1);
+        const RECT& normal = g_startPlace.placement.rcNormalPosition;
+        RECT inside {};
+        IntersectRect(&inside, &normal, &area);
+        EXPECT_TRUE(EqualRect(&inside, &normal)) << normal.left << "," << normal.top << "-" << normal.right << "," << normal.bottom;
+        EXPECT_GT(normal.right - normal.left, 400);
+        EXPECT_GT(normal.bottom - normal.top, 300);
+        EXPECT_EQ(swCProfileKey("WindowInfo", "MainWindowWindowPosRight").profileReadInt(-1), normal.right);
+        EXPECT_EQ(swCProfileKey("WindowInfo", "MainWindowWindowZoomed").profileReadInt(-1), c.zoomed);
+    }
+}
 
 TEST_F(Startup, SmallScreenStopsWithItsMessage)
 {
