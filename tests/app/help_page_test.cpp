@@ -44,6 +44,33 @@ TEST(HelpPage, MissingPageOrViewerIsToldInAMessageBox)
     EXPECT_NE(harness::messageBoxes()[1].text.find("tkhelp/index.html"), std::string::npos);
 }
 
+// An opener that starts and then fails (a desktop without a browser) is told by the box that a
+// desktop without any opener gives, naming the page.
+TEST(HelpPage, AnOpenerThatFailsIsToldAsAMissingOneIs)
+{
+    main_window_test::World world;
+    world.folder().write("tkhelp/index.html", "<html></html>");
+    const std::string bin = world.folder().host("bin");
+    std::filesystem::create_directories(bin);
+    std::ofstream(bin + "/xdg-open") << "#!/bin/sh\nexit 3\n";
+    std::filesystem::permissions(bin + "/xdg-open", std::filesystem::perms::owner_all);
+    const std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
+    std::vector<std::string> texts;
+    for (const std::string& path : { world.folder().path(), bin }) {
+        harness::clearMessageBoxes();
+        setenv("PATH", path.c_str(), 1);
+        SendMessageA(world.handle(), WM_COMMAND, menu_id::kHelp, 0);
+        setenv("PATH", saved.c_str(), 1);
+        EXPECT_TRUE(main_window_test::World::pumpUntil([] { return !harness::messageBoxes().empty(); }, std::chrono::seconds(3)))
+            << "no word with " << path;
+        for (const auto& box : harness::messageBoxes())
+            texts.push_back(box.text);
+    }
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], texts[1]);
+    EXPECT_NE(texts[1].find("tkhelp/index.html"), std::string::npos);
+}
+
 // The menu's item texts without their access keys, shortcuts and ellipses, submenus walked.
 void collectMenuTexts(HMENU menu, std::vector<std::string>& out)
 {
