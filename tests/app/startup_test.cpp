@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <memory>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -57,18 +58,24 @@ struct Shot {
 };
 Shot g_shot;
 
-// Runs inside the program's message loop: pictures the main window, then closes it.
-void CALLBACK pictureAndClose(HWND, UINT, UINT_PTR timer, DWORD)
+// Runs inside the program's message loop: `g_look` sees the main window, which then closes.
+std::function<void(HWND)> g_look;
+void CALLBACK lookAndClose(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
     HWND main = theApplication().mainWindowHandle();
     if (!main)
         return;
     UpdateWindow(main);
+    g_look(main);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+void pictureMainWindow(HWND main)
+{
     GetWindowRect(main, &g_shot.rect);
     g_shot.image = platform::harness::readRect(g_shot.rect);
     g_shot.written = platform::harness::writePng(g_shot.image, g_shot.path);
-    PostMessageA(main, WM_CLOSE, 0, 0);
 }
 
 } // namespace
@@ -110,7 +117,8 @@ TEST_F(Startup, MainWindowOpensCentredWithItsCaptionAndTheLoopEndsWithIt)
     g_shot.path = m_lockFolder + "/main_window.png";
     if (const char* folder = std::getenv("DERAZODO_PROGRAM_DIR"))
         g_shot.path = std::string(folder) + "/main_window.png";
-    SetTimer(nullptr, 0, 50, pictureAndClose);
+    g_look = pictureMainWindow;
+    SetTimer(nullptr, 0, 50, lookAndClose);
     EXPECT_EQ(runApplication(theApplication()), RunOutcome::Played);
     EXPECT_EQ(theApplication().exitCode(), 0);
     EXPECT_EQ(theApplication().mainWindow(), nullptr);
@@ -148,18 +156,12 @@ struct StartPlace {
 };
 StartPlace g_startPlace;
 
-void CALLBACK noteStartPlaceAndClose(HWND, UINT, UINT_PTR timer, DWORD)
+void noteStartPlace(HWND main)
 {
-    KillTimer(nullptr, timer);
-    HWND main = theApplication().mainWindowHandle();
-    if (!main)
-        return;
     g_startPlace.zoomed = IsZoomed(main);
     g_startPlace.placement.length = sizeof g_startPlace.placement;
     GetWindowPlacement(main, &g_startPlace.placement);
-    UpdateWindow(main);
     platform::harness::keepShot(std::string("main_window_kept_") + (g_startPlace.zoomed ? "maximised" : "place") + ".png");
-    PostMessageA(main, WM_CLOSE, 0, 0);
 }
 
 } // namespace
@@ -186,7 +188,8 @@ TEST_F(Startup, MainWindowComesBackOnTheDesktopAndMaximisedAsItWasLeft)
         for (const auto& [key, value] : keys)
             swCProfileKey("WindowInfo", key).profileWriteInt(value);
         g_startPlace = {};
-        SetTimer(nullptr, 0, 50, noteStartPlaceAndClose);
+        g_look = noteStartPlace;
+        SetTimer(nullptr, 0, 50, lookAndClose);
         ASSERT_EQ(runApplication(theApplication()), RunOutcome::Played);
         EXPECT_EQ(g_startPlace.zoomed, c.zoomed == 1);
         const RECT& normal = g_startPlace.placement.rcNormalPosition;
