@@ -103,10 +103,7 @@ TEST_F(Windows, TheTerrainListComesWithItsDisplayItemWindowDocked)
     POINT top { 0, 0 };
     ClientToScreen(list, &top);
     // Beside the right edge where the desktop has room for it, else beside the left one.
-    const auto besideList = [&] {
-        const LONG width = side.right - side.left;
-        return outer.right + width <= GetSystemMetrics(SM_CXSCREEN) ? outer.right : outer.left - width;
-    };
+    const auto besideList = [&] { return outer.right + (side.right - side.left) <= GetSystemMetrics(SM_CXSCREEN) ? outer.right : side.left; };
     EXPECT_EQ(side.left, besideList());
     EXPECT_EQ(side.top, top.y);
     RECT both {};

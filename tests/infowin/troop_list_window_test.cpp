@@ -281,16 +281,6 @@ TEST_F(TroopList, TheDisplayItemWindowIsDockedAndFollowsTheList)
     EXPECT_EQ(opt.top, displayItemDockPoint(list->handle(), outerWindowSize(options->handle())).y);
     EXPECT_EQ(opt.right - opt.left, width);
     EXPECT_TRUE(IsWindowVisible(options->handle()));
-
-    // A list at the desktop's right and bottom edges has it beside its left edge, raised onto the
-    // desktop.
-    const RECT l = windowRect(list->handle());
-    SetWindowPos(list->handle(), nullptr, GetSystemMetrics(SM_CXSCREEN) - (l.right - l.left),
-        GetSystemMetrics(SM_CYSCREEN) - 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    testing_lib::pump();
-    opt = windowRect(options->handle());
-    EXPECT_EQ(opt.right, windowRect(list->handle()).left);
-    EXPECT_EQ(opt.bottom, GetSystemMetrics(SM_CYSCREEN));
 }
 
 TEST_F(TroopList, HeightSnapsToWholeRowsWithinTheCountrysSlots)

