@@ -83,9 +83,15 @@ bool MainWindow::createCentred()
     installKeyboardHook();
     watchThinkClicks(true);
     // A kept placement wins over the centred default; the window stays hidden until shown.
-    windowRestorePlacement(kPlacementPrefix, true, false);
+    m_keptShow = windowRestorePlacement(kPlacementPrefix, true, false);
     layoutChildren();
     return true;
+}
+
+void MainWindow::showAtStart(int asked)
+{
+    const bool normal = asked == 0 || asked == SW_SHOWNORMAL || asked == SW_SHOWDEFAULT || asked == SW_SHOW;
+    ShowWindow(handle(), normal && m_keptShow == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : normal ? SW_SHOWNORMAL : asked);
 }
 
 void MainWindow::setTitle(const char* cp932Title)

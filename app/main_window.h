@@ -55,6 +55,9 @@ public:
     // Creates the window at its kept placement, else centred in the work area; false when no
     // window was made.
     bool createCentred();
+    // Shows the window for the first time as the program was asked to; a normal show comes up
+    // maximised when the window was maximised as the last run ended.
+    void showAtStart(int asked);
     // "新規ゲーム" while no game is loaded.
     void setTitle(const char* cp932Title = nullptr);
     // The title of the game now loaded.
@@ -303,6 +306,8 @@ private:
     // The map, scenario or campaign file of the game now loaded.
     std::string m_gamePath;
     int m_fileKind = 0;
+    // The show command the kept placement holds; 0 when none was kept.
+    int m_keptShow = 0;
     bool m_endOfPlayPending = false;
     HWND m_battleHost = nullptr;
     // The game thread's wait for a scene started by its request.

@@ -33,6 +33,7 @@
 #include "state/map_file.h"
 #include "ui/presentation.h"
 #include "ui/private_messages.h"
+#include "ui/save_folder.h"
 #include "ui/window_services.h"
 
 #include <algorithm>
@@ -78,13 +79,6 @@ std::string extensionOf(const std::string& path)
     std::string ext = path.substr(dot + 1);
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     return ext;
-}
-
-std::string folderKey(const char* key, const std::string& fallback)
-{
-    std::string folder;
-    makeNamedValue(key).profileReadString(folder, fallback.c_str());
-    return folder;
 }
 
 // Handles this thread's messages until done holds. A quit met on the way is put back for the
@@ -300,7 +294,7 @@ void MainWindow::saveGameAs()
 {
     if (!commandEnabled(menu_id::kSaveGameAs))
         return;
-    std::string folder = folderKey("SaveGamePath", theApplication().appProgramFolder() + "save\\");
+    const std::string folder = gameSaveFolder();
     const std::string& current = m_state.savePath();
     const std::string name = current.substr(platform::fileNameOffset(current));
     GameFileDialog dialog(makeWindowContext(m_state), this);

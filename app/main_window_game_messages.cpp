@@ -1,10 +1,12 @@
-// MainWindow's table of the game thread's messages: each request is carried out on this thread
-// and its wait answered; a request whose wait play has already released is dropped.
+// MainWindow's table of the messages of other threads: each request of the game thread is carried
+// out on this thread and its wait answered (one whose wait play has already released is dropped);
+// the help page's opener tells of its failure.
 #include "app/main_window.h"
 
 #include "app/app_battle_link.h"
 #include "app/app_dialog_link.h"
 #include "app/game_sound.h"
+#include "app/help_page.h"
 #include "ui/private_messages.h"
 #include "app/main_window_prompts.h"
 #include "app/play_windows.h"
@@ -142,6 +144,9 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         // Not over a window the person has open, which holds this one disabled.
         if (IsWindowEnabled(handle()))
             SetForegroundWindow(handle());
+        return true;
+    case kHelpPageNotShown:
+        tellHelpPageNotShown(handle());
         return true;
     default:
         return onInfoWindowMessage(msg) || onPlayWindowMessage(msg);

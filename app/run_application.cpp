@@ -230,7 +230,7 @@ RunOutcome runApplication(swCApplication& app)
         return RunOutcome::NoMainWindow;
     }
     app.setMainWindow(mainWindow);
-    ShowWindow(mainWindow->handle(), app.showCommand() ? app.showCommand() : SW_SHOWNORMAL);
+    mainWindow->showAtStart(app.showCommand());
     UpdateWindow(mainWindow->handle());
     // Closed while starting (a signal, or the desktop closed over a start-up box): the run ends at once.
     if (platform::closeRequested())

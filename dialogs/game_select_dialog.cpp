@@ -5,7 +5,6 @@
 #include "dialogs/game_select_ids.h"
 #include "dialogs/map_info_strip.h"
 #include "dialogs/map_thumbnail.h"
-#include "lib/application.h"
 #include "lib/window_services.h"
 #include "state/data_path.h"
 #include "state/game_settings.h"
@@ -14,6 +13,7 @@
 #include "ui/dialog_templates.h"
 #include "ui/main_window_services.h"
 #include "ui/presentation.h"
+#include "ui/save_folder.h"
 
 namespace gsid = game_select_id;
 
@@ -29,8 +29,10 @@ GameSelectDialog::GameSelectDialog(const WindowContext& context, swCWindow* owne
     m_mode.networkGame = networkGame;
     m_mode.matchKind = matchKind;
     m_mode.category = m_state.isSimpleMode() || category > kCategoryCampaign ? uint32_t(kCategoryScenario) : category;
-    const std::string fallback = m_mode.resume ? theApplication().appProgramFolder() + "save\\" : dataPath("", kFolderMap);
-    makeNamedValue(m_mode.resume ? "SaveGamePath" : "NewGamePath").profileReadString(m_folder, fallback.c_str());
+    if (m_mode.resume)
+        m_folder = gameSaveFolder();
+    else
+        makeNamedValue("NewGamePath").profileReadString(m_folder, dataPath("", kFolderMap).c_str());
 }
 
 GameSelectDialog::~GameSelectDialog() = default;

@@ -4,9 +4,10 @@
 
 #include "platform/windows.h"
 
-// The display-item window goes to the list's right window edge, level with the top of the list's
-// client area, its size kept. Our desktop keeps an owned window above its owner, so it cannot sit
-// just behind the list as a plain popup would: it sits beside it.
+// The display-item window goes to the list's right window edge (its left one where the desktop
+// ends on the right), level with the top of the list's client area, its size kept. Our desktop
+// keeps an owned window above its owner, so it cannot sit just behind the list as a plain popup
+// would: it sits beside it.
 class DisplayItemDock {
 public:
     void attach(HWND list, HWND options)
@@ -33,5 +34,6 @@ private:
     bool m_docking = false;
 };
 
-// Where the display-item window's top-left goes for the list: screen coordinates.
-POINT displayItemDockPoint(HWND list);
+// Where the display-item window of that size goes for the list: its top-left in screen coordinates.
+POINT displayItemDockPoint(HWND list, SIZE options);
+SIZE outerWindowSize(HWND window);

@@ -25,7 +25,7 @@ bool DisplayItemWindow::createBeside(int clientWidth, int clientHeight, UINT lab
     if (!parent() || !parent()->handle() || !Create())
         return false;
     setClientSize(clientWidth, clientHeight);
-    const POINT at = displayItemDockPoint(parent()->handle());
+    const POINT at = displayItemDockPoint(parent()->handle(), outerWindowSize(handle()));
     SetWindowPos(handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     static const std::string title = platform::utf8ToCp932("表示項目");
     auto* label = new StaticText(this, labelId, SS_LEFT);

@@ -51,9 +51,11 @@ public:
     // 0 as given, 1 wholly inside, 2 top-left corner inside, 3 to the top-left when no corner
     // is inside. Returns 1 when the position had to change.
     int windowFitWorkArea(int x, int y, int width, int height, BOOL repaint, int mode);
-    // Placement in the ini section "WindowInfo" under keys that start with prefix.
+    // Placement in the ini section "WindowInfo" under keys that start with prefix. A restore
+    // brings the kept rectangle wholly onto the work area and returns the kept show
+    // command (SW_SHOWNORMAL, SW_SHOWMAXIMIZED or SW_SHOWMINIMIZED); 0 when no placement is kept.
     void windowSavePlacement(const char* prefix) const;
-    void windowRestorePlacement(const char* prefix, bool withSize, bool show);
+    int windowRestorePlacement(const char* prefix, bool withSize, bool show);
     void windowCollectChildren(std::vector<HWND>& children) const;
     HWND windowFindChildByClass(const char* className) const;
     // A fixed-point value as window text: scale 10, 100 or 1000 gives one to three decimals.

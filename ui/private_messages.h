@@ -121,6 +121,8 @@ enum PrivateMessage : UINT {
     // The game thread: stop every sound; start the chime again; no parameters.
     kStopAllSounds = WM_USER + 193,
     kRestartChime = WM_USER + 194,
+    // The help page's opener ended with a failure after it started; no parameters.
+    kHelpPageNotShown = WM_USER + 198,
 
     // ---- To the map window (answered in app/map_window_messages.cpp) ----
     // The main window and the game thread: set the view up again, then answer wait wParam (or 0).
@@ -272,7 +274,7 @@ inline constexpr PrivateMessage kToMainWindow[] = {
     kCloseActionHistory, kToggleHistoryOption, kToggleTroopListOption, kToggleLandListOption,
     kGameEndShown, kAutoMoveWindow, kProductionQuestion, kAutoMoveRun, kAfterGame, kCloseVictoryWindow,
     kRefreshTerrainWindows, kLastGameMessage, kPhaseHelp, kRefreshTitle, kBringToFront, kStopAllSounds,
-    kRestartChime,
+    kRestartChime, kHelpPageNotShown,
 };
 
 // Every message the map window answers; its handlers too are split (messages, input).

@@ -5,6 +5,7 @@
 #include "platform/kernel/winbase.h"
 
 #include <cerrno>
+#include <functional>
 #include <spawn.h>
 #include <string>
 #include <thread>
@@ -56,13 +57,12 @@ HINSTANCE code(INT_PTR value)
 
 } // namespace
 
-HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int)
+namespace platform {
+
+HINSTANCE shellOpen(LPCSTR file, std::function<void(bool opened)> ended)
 {
     if (!file || !*file)
         return code(SE_ERR_FNF);
-    std::string verb = operation ? operation : "open";
-    if (verb != "open")
-        return code(SE_ERR_NOASSOC);
     std::string target = file;
     bool address = target.find("://") != std::string::npos || target.rfind("mailto:", 0) == 0;
     if (!address) {
@@ -78,11 +78,24 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int
     if (int error = posix_spawnp(&child, program, nullptr, nullptr, argv, environ); error != 0)
         return code(startFailure(error));
     // The opener may stay as long as the browser it started: the window thread does not wait for
-    // it, a thread of its own reaps it so that no zombie is left.
-    std::thread([child] {
+    // it, a thread of its own reaps it so that no zombie is left. Only an exit status tells a
+    // failure; an opener ended by a signal was ended on purpose.
+    std::thread([child, ended = std::move(ended)] {
         int status = 0;
         while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
         }
+        if (ended)
+            ended(!WIFEXITED(status) || WEXITSTATUS(status) == 0);
     }).detach();
     return code(42);
+}
+
+} // namespace platform
+
+HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int)
+{
+    std::string verb = operation ? operation : "open";
+    if (verb != "open")
+        return code(SE_ERR_NOASSOC);
+    return platform::shellOpen(file, nullptr);
 }

@@ -4,6 +4,8 @@
 #include "platform/kernel/windef.h"
 #include "platform/user/winuser.h"
 
+#include <functional>
+
 #pragma pack(push, 1)
 struct SHITEMID {
     USHORT cb;
@@ -67,3 +69,12 @@ HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR operation, LPCSTR file, LPCSTR paramet
 #define SE_ERR_ACCESSDENIED 5
 #define SE_ERR_OOM 8
 #define SE_ERR_NOASSOC 31
+
+namespace platform {
+
+// ShellExecuteA's "open", with word of how the desktop's opener ended: `ended` runs on the thread
+// that reaps the opener, with false when it exited with a failure (a desktop without a browser).
+// Not called when the opener could not be started; the result then tells why, as ShellExecuteA's.
+HINSTANCE shellOpen(LPCSTR file, std::function<void(bool opened)> ended);
+
+} // namespace platform

@@ -8,7 +8,6 @@
 
 #include "app/menu_ids.h"
 #include "tests/app/main_window_world.h"
-#include "tests/lib/temp_program_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -25,23 +24,27 @@ namespace harness = platform::harness;
 
 TEST(HelpPage, MissingPageOrViewerIsToldInAMessageBox)
 {
-    testing_lib::TempProgramFolder folder("help");
+    main_window_test::World world;
     harness::clearMessageBoxes();
-    EXPECT_EQ(openHelpPage(nullptr), HelpOutcome::Missing);
+    EXPECT_EQ(openHelpPage(&world.window()), HelpOutcome::Missing);
     ASSERT_EQ(harness::messageBoxes().size(), 1u);
     EXPECT_EQ(harness::messageBoxes()[0].caption, platform::utf8ToCp932("ヘルプ"));
 
-    std::filesystem::create_directories(folder.host("tkhelp"));
-    std::ofstream(folder.host("tkhelp/index.html")) << "<html></html>";
-    // No handler on the search path: the page is named so the person can open it by hand.
-    const char* path = std::getenv("PATH");
-    std::string saved = path ? path : "";
-    setenv("PATH", folder.path().c_str(), 1);
-    HelpOutcome outcome = openHelpPage(nullptr);
-    setenv("PATH", saved.c_str(), 1);
-    EXPECT_EQ(outcome, HelpOutcome::NoViewer);
-    ASSERT_EQ(harness::messageBoxes().size(), 2u);
-    EXPECT_NE(harness::messageBoxes()[1].text.find("tkhelp/index.html"), std::string::npos);
+    world.folder().write("tkhelp/index.html", "<html></html>");
+    // No handler on the search path, and one that starts and fails (a desktop without a browser):
+    // both name the page so the person can open it by hand.
+    world.folder().write("bin/xdg-open", "#!/bin/sh\nexit 3\n");
+    std::filesystem::permissions(world.folder().host("bin/xdg-open"), std::filesystem::perms::owner_all);
+    const std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
+    for (const auto& [path, outcome] : { std::pair { world.folder().path(), HelpOutcome::NoViewer },
+             { world.folder().host("bin"), HelpOutcome::Opened } }) {
+        harness::clearMessageBoxes();
+        setenv("PATH", path.c_str(), 1);
+        EXPECT_EQ(openHelpPage(&world.window()), outcome);
+        setenv("PATH", saved.c_str(), 1);
+        ASSERT_TRUE(main_window_test::World::pumpUntil([] { return !harness::messageBoxes().empty(); }, std::chrono::seconds(3)));
+        EXPECT_NE(harness::messageBoxes()[0].text.find("tkhelp/index.html"), std::string::npos);
+    }
 }
 
 // The menu's item texts without their access keys, shortcuts and ellipses, submenus walked.

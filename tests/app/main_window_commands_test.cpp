@@ -152,6 +152,23 @@ TEST(MainWindowCommands, SavedGameResumesAtTheTurnItWasSaved)
     EXPECT_EQ(packed(state.country(0).funds), funds);
 }
 
+// With no folder kept and the program's "save" folder gone, the save dialog starts in that folder
+// all the same, where the resume list looks.
+TEST(MainWindowCommands, SaveDialogStartsInTheSaveFolderEvenWhenItWentMissing)
+{
+    World world;
+    world.dismissPopups();
+    std::filesystem::remove_all(world.folder().host("save"));
+    ASSERT_TRUE(world.startGame());
+    dialogtest::drive(cp("名前を付けてｹﾞｰﾑを保存").c_str(), [&] { return SendMessageA(world.handle(), WM_COMMAND, menu_id::kSaveGameAs, 0); },
+        [](HWND dialog) {
+            SetDlgItemTextA(dialog, edt1, "kept.wqm");
+            harness::keepShot("save_dialog_in_save_folder.png");
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
+    EXPECT_TRUE(std::filesystem::exists(world.folder().host("save/kept.wqm")));
+}
+
 TEST(MainWindowCommands, AFailedSaveSaysWhyAndWhichSaveIsLeftAndChangesNothingInMemory)
 {
     World world;

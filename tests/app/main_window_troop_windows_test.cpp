@@ -81,7 +81,7 @@ TEST(MainWindowTroopWindows, TheTroopListOpensWithItsDisplayItemWindowDockedAndC
     SetWindowPos(list, nullptr, 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     World::pump();
     EXPECT_EQ(windowRect(options).left, windowRect(list).right);
-    EXPECT_EQ(windowRect(options).top, displayItemDockPoint(list).y);
+    EXPECT_EQ(windowRect(options).top, displayItemDockPoint(list, outerWindowSize(options)).y);
     const RECT l = windowRect(list);
     harness::keepShot(harness::readRect(RECT { l.left, l.top, windowRect(options).right, l.bottom }), "troop_list_docked.png");
     world.post(ui_message::kToggleTroopListOption);

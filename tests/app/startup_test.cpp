@@ -137,6 +137,18 @@ TEST_F(Startup, MainWindowOpensCentredWithItsCaptionAndTheLoopEndsWithIt)
         textPixels += (image.at(x, captionY) & 0xFFFFFF) != background;
     EXPECT_GT(textPixels, 10);
     EXPECT_NE(image.at(image.width / 2, image.height / 2) & 0xFFFFFF, 0xFFFFFFu);
+
+    // Left maximised, it comes back so; a kept place near INT_MAX (whose right edge once wrapped
+    // round) is brought onto the desktop, and kept so.
+    for (const auto& [key, value] : { std::pair { "Zoomed", 1 }, { "PosLeft", 2147483600 }, { "PosRight", 100 } })
+        swCProfileKey("WindowInfo", (std::string("MainWindowWindow") + key).c_str()).profileWriteInt(value);
+    g_shot.path = m_lockFolder + "/maximised.png";
+    SetTimer(nullptr, 0, 50, pictureAndClose);
+    EXPECT_EQ(runApplication(theApplication()), RunOutcome::Played);
+    EXPECT_TRUE(EqualRect(&g_shot.rect, &area));
+    platform::harness::keepShot(g_shot.image, "main_window_maximised.png");
+    const int right = swCProfileKey("WindowInfo", "MainWindowWindowPosRight").profileReadInt(-1);
+    EXPECT_TRUE(right > area.left && right <= area.right) << right;
 }
 
 

@@ -256,7 +256,7 @@ TEST_F(TroopList, ADisplayItemBoxSwitchesItsColumnAndTheRightEdgeStays)
 TEST_F(TroopList, TheDisplayItemWindowIsDockedAndFollowsTheList)
 {
     open();
-    const POINT dockPoint = displayItemDockPoint(list->handle());
+    const POINT dockPoint = displayItemDockPoint(list->handle(), outerWindowSize(options->handle()));
     RECT opt = windowRect(options->handle());
     EXPECT_EQ(opt.left, dockPoint.x);
     EXPECT_EQ(opt.top, dockPoint.y);
@@ -278,7 +278,7 @@ TEST_F(TroopList, TheDisplayItemWindowIsDockedAndFollowsTheList)
     testing_lib::pump();
     opt = windowRect(options->handle());
     EXPECT_EQ(opt.left, windowRect(list->handle()).right);
-    EXPECT_EQ(opt.top, displayItemDockPoint(list->handle()).y);
+    EXPECT_EQ(opt.top, displayItemDockPoint(list->handle(), outerWindowSize(options->handle())).y);
     EXPECT_EQ(opt.right - opt.left, width);
     EXPECT_TRUE(IsWindowVisible(options->handle()));
 }

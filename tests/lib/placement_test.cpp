@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace testing_lib;
 
 namespace {
@@ -63,6 +65,7 @@ TEST_F(WorkAreaFit, EachModeMovesTheWindowAsItPromises)
         { 3, R + 5, B + 5, 100, 80, 1, L, T },
         { 3, -99, -79, 100, 80, 0, -99, -79 }, // the bottom-right corner is inside
         { 3, -100, -80, 100, 80, 1, L, T },
+        { 1, INT_MAX, INT_MAX, 100, 80, 1, R - 100, B - 80 }, // a kept place: no sum may wrap round
     };
     for (const auto& c : cases) {
         EXPECT_EQ(window.windowFitWorkArea(c.x, c.y, c.width, c.height, TRUE, c.mode), c.changed) << "mode " << c.mode;

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -110,3 +111,51 @@ TEST(EveryWindow, OpensFitsAndShowsItsTexts)
     if (shots)
         harness::keepShot(window_sheet::sheetOf(pictures), "every_window.png");
 }
+
+namespace {
+
+// Every prefix under which a window keeps its place in "WindowInfo"; the test below fails for a
+// window that keeps one not listed, so that each is tried from a hostile place.
+const std::vector<std::string> kPlacementPrefixes = { "MainWindow", "VKRC_CAMPAIGNTROOPDEPLOYWINDOW_CNAME", "Merge",
+    "SelAttackArms", "VKRC_THINKPROGRESSWINDOW_CNAME", "VKRC_AUTOMOVESETWINDOW_CNAME", "VKRC_WEAPONLISTWINDOW_CNAME",
+    "WeaponInfo", "VKRC_TROOPLISTWINDOW_CNAME", "VKRC_DESTROYTROOPLISTWINDOW_CNAME", "TroopInfo", "ArmChange",
+    "VKRC_LANDLISTWINDOW_CNAME", "VKRC_LANDMOVELISTWINDOW_CNAME", "VKRC_LANDAVOIDLISTWINDOW_CNAME",
+    "VKRC_LANDTRANSPORTLISTWINDOW_CNAME", "VKRC_HISTORYWINDOW_CNAME", "VKRC_COUNTRYINFOWINDOW_CNAME", "ChangePlayer",
+    "VKRC_CONDITIONINFOWINDOW_CNAME", "VKRC_SENKAINFOWINDOW_CNAME", "RuleList", "VKRC_RULEWINDOW_CNAME", "WinInfo",
+    "ProductList", "ProductEdit", "LiveClashEasy" };
+
+struct EveryWindowFromAKeptPlace : ::testing::TestWithParam<int> { };
+
+} // namespace
+
+// Places an ini may hold: at +-INT_MAX and turned inside out one way, enormous and inside out the
+// other, and kept on a larger desktop.
+TEST_P(EveryWindowFromAKeptPlace, OpensWhollyOnTheScreen)
+{
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    const int places[][4] = { { INT_MAX, -INT_MAX, -INT_MAX, INT_MAX }, { -INT_MAX, INT_MAX, INT_MAX, -INT_MAX },
+        { w + 200, h + 100, w + 800, h + 600 } };
+    const int* kept = places[GetParam()];
+    std::vector<std::pair<std::string, std::string>> keys;
+    for (const std::string& prefix : kPlacementPrefixes)
+        for (const auto& [name, value] : { std::pair { "WindowZoomed", 0 }, { "WindowIconic", 0 }, { "WindowPosLeft", kept[0] },
+                 { "WindowPosTop", kept[1] }, { "WindowPosRight", kept[2] }, { "WindowPosBottom", kept[3] } })
+            keys.emplace_back(prefix + name, std::to_string(value));
+    WindowWorld world([&](const testing_state::DataFolder&) { profileWriteValues("WindowInfo", keys); });
+    ASSERT_TRUE(world.ready());
+    for (const WindowEntry& entry : windowEntries())
+        EXPECT_TRUE(visit(entry, world, [&](const OpenWindow& open) {
+            if (const std::vector<std::string> off = window_checks::offScreen(open.came); !off.empty())
+                ADD_FAILURE() << entry.name << ":" << lines(off);
+        })) << entry.name;
+    char section[1 << 16] = {};
+    const DWORD length = GetPrivateProfileSectionA("WindowInfo", section, sizeof section, profilePath().c_str());
+    for (const char* line = section; line < section + length && *line; line += std::strlen(line) + 1) {
+        const std::string_view key(line);
+        if (const size_t at = key.find("WindowPosLeft="); at != std::string_view::npos) {
+            EXPECT_EQ(std::count(kPlacementPrefixes.begin(), kPlacementPrefixes.end(), key.substr(0, at)), 1) << key;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, EveryWindowFromAKeptPlace, ::testing::Range(0, 3));

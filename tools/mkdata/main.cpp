@@ -30,6 +30,20 @@ void writeFile(const std::filesystem::path& path, const std::vector<unsigned cha
     writeFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
+namespace {
+
+// The folders the game starts its file dialogs in: saved games, and the person's own tables. They
+// hold no data of ours, but a dialog whose folder is missing would start somewhere else.
+void writeEmptyFolders(const std::filesystem::path& folder)
+{
+    for (const char* name : { "save", "data" })
+        std::filesystem::create_directories(folder / name);
+}
+
+MKDATA_GENERATOR("empty_folders", writeEmptyFolders);
+
+} // namespace
+
 } // namespace mkdata
 
 int main(int argc, char** argv)

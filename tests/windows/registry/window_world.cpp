@@ -11,8 +11,8 @@
 
 namespace window_registry {
 
-WindowWorld::WindowWorld()
-    : m_world(main_window_test::World::Scene::On)
+WindowWorld::WindowWorld(const std::function<void(const testing_state::DataFolder&)>& prepare)
+    : m_world(main_window_test::World::Scene::On, prepare)
 {
     m_ready = m_world.window().newGameFrom(m_world.gamePath("tkmap/riverside.vts")) && m_world.waitForPersonIn(kPhaseAction);
     // A few orders of the turn, so that the history has rows with the units' names.

@@ -14,7 +14,8 @@ namespace window_registry {
 
 class WindowWorld {
 public:
-    WindowWorld();
+    // prepare changes the program folder's files (the ini) before the main window is made.
+    explicit WindowWorld(const std::function<void(const testing_state::DataFolder&)>& prepare = {});
     ~WindowWorld();
     WindowWorld(const WindowWorld&) = delete;
     WindowWorld& operator=(const WindowWorld&) = delete;
