@@ -94,6 +94,9 @@ TEST_F(ProgramCloseUnsaved, EveryWayToQuitAsksFirstButASignal)
             harness::waitIdle();
             way.quit();
             harness::waitIdle();
+            // A signal reaches the program through its watcher thread, which the idle wait does not see.
+            for (int i = 0; i < 1000 && !way.asks && !ended; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
             kept = theApplication().mainWindow() != nullptr && !ended;
             // A signal after the run would be owed to the next one.
             if (kept)

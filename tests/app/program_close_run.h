@@ -219,8 +219,9 @@ protected:
             for (int i = 0; i < 3000 && !ended; ++i) {
                 if (!wentOn && state.wentOn())
                     wentOn = true;
-                // The state's window, gone after the close, never comes back (a next fight shown).
-                const bool showing = state.shown() != nullptr;
+                // The state's window, gone after the close, never comes back (a next fight shown). A
+                // question's box may: the close's own question about unsaved turns reads the same.
+                const bool showing = !state.realBoxes && state.shown() != nullptr;
                 gone = gone || !showing;
                 if (gone && showing)
                     shownAgain = true;
