@@ -9,8 +9,6 @@
 
 namespace {
 
-namespace id = environment_id;
-
 struct CheckOption {
     int control;
     const char* key;
@@ -18,22 +16,22 @@ struct CheckOption {
 };
 
 constexpr CheckOption kChecks[] = {
-    { id::kPlaySe, "PlaySE", &GameSettings::playSe },
-    { id::kPlayBgm, "PlayBGM", &GameSettings::playBgm },
-    { id::kPlayChime, "PlayChime", &GameSettings::playChime },
-    { id::kPlayMoneyAlarm, "PlayMoneyAlarm", &GameSettings::playMoneyAlarm },
-    { id::kShowFight, "ShowFight", &GameSettings::showFight },
-    { id::kFightScene, "FightOnReal", &GameSettings::fightOnReal },
-    { id::kFightOfAll, "FightOfAll", &GameSettings::fightOfAll },
-    { id::kBombAnim, "MapOnBombAnim", &GameSettings::mapOnBombAnim },
-    { id::kLevelEffect, "LevelEffect", &GameSettings::levelEffect },
-    { id::kStageNight, "StageNight", &GameSettings::stageNight },
-    { id::kTroopNumbers, "MapOnTroopNum", &GameSettings::mapOnTroopNum },
-    { id::kLeftInfoPanel, "LeftInfoPanel", &GameSettings::leftInfoPanel },
-    { id::kShowIncome, "ShowIncome", &GameSettings::showIncome },
-    { id::kShowTurnEnd, "ShowTurnEnd", &GameSettings::showTurnEnd },
-    { id::kShowBuildDialog, "ShowBuildDialog", &GameSettings::showBuildDialog },
-    { id::kAskSupply, "AskSupply", &GameSettings::askSupply },
+    { environment_id::kPlaySe, "PlaySE", &GameSettings::playSe },
+    { environment_id::kPlayBgm, "PlayBGM", &GameSettings::playBgm },
+    { environment_id::kPlayChime, "PlayChime", &GameSettings::playChime },
+    { environment_id::kPlayMoneyAlarm, "PlayMoneyAlarm", &GameSettings::playMoneyAlarm },
+    { environment_id::kShowFight, "ShowFight", &GameSettings::showFight },
+    { environment_id::kFightScene, "FightOnReal", &GameSettings::fightOnReal },
+    { environment_id::kFightOfAll, "FightOfAll", &GameSettings::fightOfAll },
+    { environment_id::kBombAnim, "MapOnBombAnim", &GameSettings::mapOnBombAnim },
+    { environment_id::kLevelEffect, "LevelEffect", &GameSettings::levelEffect },
+    { environment_id::kStageNight, "StageNight", &GameSettings::stageNight },
+    { environment_id::kTroopNumbers, "MapOnTroopNum", &GameSettings::mapOnTroopNum },
+    { environment_id::kLeftInfoPanel, "LeftInfoPanel", &GameSettings::leftInfoPanel },
+    { environment_id::kShowIncome, "ShowIncome", &GameSettings::showIncome },
+    { environment_id::kShowTurnEnd, "ShowTurnEnd", &GameSettings::showTurnEnd },
+    { environment_id::kShowBuildDialog, "ShowBuildDialog", &GameSettings::showBuildDialog },
+    { environment_id::kAskSupply, "AskSupply", &GameSettings::askSupply },
 };
 
 constexpr int kTroopMoveChoices = 3;
@@ -45,10 +43,10 @@ struct Dependents {
 };
 
 constexpr Dependents kDependents[] = {
-    { id::kShowFight, { id::kFightScene, id::kFightWindow, id::kFightOfAll } },
-    { id::kPlaySe, { id::kSeVolume } },
-    { id::kPlayBgm, { id::kWaveVolume } },
-    { id::kPlayMoneyAlarm, { id::kMoneyAlarm } },
+    { environment_id::kShowFight, { environment_id::kFightScene, environment_id::kFightWindow, environment_id::kFightOfAll } },
+    { environment_id::kPlaySe, { environment_id::kSeVolume } },
+    { environment_id::kPlayBgm, { environment_id::kWaveVolume } },
+    { environment_id::kPlayMoneyAlarm, { environment_id::kMoneyAlarm } },
 };
 
 // Writes an integer key when the value changed.
@@ -109,25 +107,25 @@ void EnvironmentWindow::load()
     HWND dialog = handle();
     for (const CheckOption& option : kChecks)
         CheckDlgButton(dialog, option.control, m_settings.*option.flag ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, id::kFightWindow, m_settings.fightOnReal ? BST_UNCHECKED : BST_CHECKED);
+    CheckDlgButton(dialog, environment_id::kFightWindow, m_settings.fightOnReal ? BST_UNCHECKED : BST_CHECKED);
     m_phaseHelp = anyPhaseHelpEnabled();
-    CheckDlgButton(dialog, id::kPhaseHelp, m_phaseHelp ? BST_CHECKED : BST_UNCHECKED);
-    SetDlgItemInt(dialog, id::kMoneyAlarm, UINT(m_settings.moneyAlarm), TRUE);
+    CheckDlgButton(dialog, environment_id::kPhaseHelp, m_phaseHelp ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemInt(dialog, environment_id::kMoneyAlarm, UINT(m_settings.moneyAlarm), TRUE);
 
     m_sePosition = volumePosition(m_settings.seVolume);
     m_wavePosition = volumePosition(m_settings.waveVolume);
-    for (auto [control, position] : { std::pair { id::kSeVolume, m_sePosition }, { id::kWaveVolume, m_wavePosition } }) {
+    for (auto [control, position] : { std::pair { environment_id::kSeVolume, m_sePosition }, { environment_id::kWaveVolume, m_wavePosition } }) {
         SendDlgItemMessageA(dialog, control, TBM_SETRANGE, FALSE, MAKELPARAM(0, kVolumeSteps));
         SendDlgItemMessageA(dialog, control, TBM_SETPOS, TRUE, position);
     }
 
     const char* const moves[kTroopMoveChoices] = { "1ヘクスずつ", "2ヘクスおき", "最初のヘクスのみ" };
     for (const char* text : moves)
-        SendDlgItemMessageA(dialog, id::kTroopMoveAnim, CB_ADDSTRING, 0,
+        SendDlgItemMessageA(dialog, environment_id::kTroopMoveAnim, CB_ADDSTRING, 0,
             LPARAM(platform::utf8ToCp932(text).c_str()));
     // A stored value the list does not know shows no choice and stays as it is.
     int move = m_settings.troopMoveAnim;
-    SendDlgItemMessageA(dialog, id::kTroopMoveAnim, CB_SETCURSEL, move >= 0 && move < kTroopMoveChoices ? move : -1, 0);
+    SendDlgItemMessageA(dialog, environment_id::kTroopMoveAnim, CB_SETCURSEL, move >= 0 && move < kTroopMoveChoices ? move : -1, 0);
     for (const Dependents& entry : kDependents)
         enableDependents(entry.control);
 }
@@ -142,24 +140,24 @@ void EnvironmentWindow::store()
         m_settings.*option.flag = on;
         makeNamedValue(option.key).profileWriteBool(on);
     }
-    bool phaseHelp = IsDlgButtonChecked(dialog, id::kPhaseHelp) == BST_CHECKED;
+    bool phaseHelp = IsDlgButtonChecked(dialog, environment_id::kPhaseHelp) == BST_CHECKED;
     if (phaseHelp != m_phaseHelp)
         setAllPhaseHelp(phaseHelp);
 
     BOOL translated = FALSE;
-    int alarm = int(GetDlgItemInt(dialog, id::kMoneyAlarm, &translated, TRUE));
+    int alarm = int(GetDlgItemInt(dialog, environment_id::kMoneyAlarm, &translated, TRUE));
     if (translated)
         storeNumber(m_settings.moneyAlarm, alarm, "MoneyAlarm");
 
     // An untouched slider keeps the stored volume, even one between the slider's steps.
-    int se = int(SendDlgItemMessageA(dialog, id::kSeVolume, TBM_GETPOS, 0, 0));
+    int se = int(SendDlgItemMessageA(dialog, environment_id::kSeVolume, TBM_GETPOS, 0, 0));
     if (se != m_sePosition)
         storeNumber(m_settings.seVolume, positionVolume(se), "SeVolume");
-    int wave = int(SendDlgItemMessageA(dialog, id::kWaveVolume, TBM_GETPOS, 0, 0));
+    int wave = int(SendDlgItemMessageA(dialog, environment_id::kWaveVolume, TBM_GETPOS, 0, 0));
     if (wave != m_wavePosition)
         storeNumber(m_settings.waveVolume, positionVolume(wave), "WaveVolume");
 
-    int move = int(SendDlgItemMessageA(dialog, id::kTroopMoveAnim, CB_GETCURSEL, 0, 0));
+    int move = int(SendDlgItemMessageA(dialog, environment_id::kTroopMoveAnim, CB_GETCURSEL, 0, 0));
     if (move >= 0 && move < kTroopMoveChoices)
         storeNumber(m_settings.troopMoveAnim, move, "TroopMoveAnim");
 }

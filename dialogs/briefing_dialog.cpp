@@ -11,8 +11,6 @@
 
 namespace {
 
-namespace bfid = briefing_id;
-
 bool isCampaign(const GameState& state) { return state.campaignBlock().campaignFlag == 1; }
 
 } // namespace
@@ -115,11 +113,11 @@ BriefingPage BriefingDialog::startPage() const
 int BriefingDialog::OnInitDialog()
 {
     placeCentred("ブリーフィング");
-    new Button100x26(this, kBackFace, bfid::kBack, 409, 451);
-    new Button100x26(this, kNextFace, bfid::kNext, 525, 451);
-    new Button100x26(this, m_mode == BriefingMode::BeforePlay ? kStartFace : kCloseFace, bfid::kStart, 525, 451);
+    new Button100x26(this, kBackFace, briefing_id::kBack, 409, 451);
+    new Button100x26(this, kNextFace, briefing_id::kNext, 525, 451);
+    new Button100x26(this, m_mode == BriefingMode::BeforePlay ? kStartFace : kCloseFace, briefing_id::kStart, 525, 451);
     if (m_mode == BriefingMode::BeforePlay)
-        new Button100x26(this, kMapSettingsFace, bfid::kMapSettings, 177, 451);
+        new Button100x26(this, kMapSettingsFace, briefing_id::kMapSettings, 177, 451);
     m_scroll = new BriefBitmapWindow(this);
     if (!m_scroll->Create())
         m_scroll = nullptr;
@@ -150,11 +148,11 @@ void BriefingDialog::lastSubPageOf(BriefingPage page)
 void BriefingDialog::updateButtons()
 {
     const bool last = m_page == BriefingPage::Goals && m_subPage >= subPageCount() - 1;
-    showButton(bfid::kNext, !last);
-    showButton(bfid::kStart, last);
-    showButton(bfid::kMapSettings, last);
+    showButton(briefing_id::kNext, !last);
+    showButton(briefing_id::kStart, last);
+    showButton(briefing_id::kMapSettings, last);
     // Enter and Space go on, never back: the way forward is the default and holds the focus.
-    const int forward = last ? bfid::kStart : bfid::kNext;
+    const int forward = last ? briefing_id::kStart : briefing_id::kNext;
     SendMessageA(handle(), DM_SETDEFID, WPARAM(forward), 0);
     if (HWND button = GetDlgItem(handle(), forward))
         SetFocus(button);
@@ -162,7 +160,7 @@ void BriefingDialog::updateButtons()
     const GameState& state = m_game;
     const bool noWayBack = isCampaign(state) && m_mode == BriefingMode::BeforePlay
         && state.campaignBlock().currentStage >= 2 && m_subPage == 0 && m_page == startPage();
-    showButton(bfid::kBack, !noWayBack);
+    showButton(briefing_id::kBack, !noWayBack);
 }
 
 void BriefingDialog::playButtonSound(int slot) const
@@ -245,13 +243,13 @@ void BriefingDialog::destroying()
 int BriefingDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
-    case bfid::kBack: back(); return 1;
-    case bfid::kNext: next(); return 1;
-    case bfid::kStart:
+    case briefing_id::kBack: back(); return 1;
+    case briefing_id::kNext: next(); return 1;
+    case briefing_id::kStart:
         playButtonSound(sound_slot::kStartButton);
         close(1);
         return 1;
-    case bfid::kMapSettings: openMapSettings(); return 1;
+    case briefing_id::kMapSettings: openMapSettings(); return 1;
     case IDOK:
         if (m_mode == BriefingMode::BeforePlay)
             close(1);

@@ -22,8 +22,6 @@
 
 namespace {
 
-namespace tdid = troop_deploy_id;
-
 int border() { return GetSystemMetrics(SM_CYBORDER); }
 
 using ui::cp;
@@ -105,27 +103,27 @@ bool CampaignTroopDeployWindow::create()
     const int height = std::clamp(int(placed.bottom - placed.top), fixedHeight(), maxHeight());
     windowFitWorkArea(placed.left, placed.top, placed.right - placed.left, height, FALSE, 1);
 
-    m_list = new TroopListBox(this, m_game, m_look, tdid::kList, &m_order);
+    m_list = new TroopListBox(this, m_game, m_look, troop_deploy_id::kList, &m_order);
     m_list->setCarryOverMode(1);
     m_list->controlCreate({ 0, kHeaderHeight, kClientWidth, 0 });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
     int x = 0;
     for (int column = 0; column < kTroopColumnCount; ++column) {
-        m_headers[column] = makeTroopColumnHeader(this, column, tdid::kFirstHeader + UINT(column));
+        m_headers[column] = makeTroopColumnHeader(this, column, troop_deploy_id::kFirstHeader + UINT(column));
         MoveWindow(m_headers[column]->handle(), x, 0, kTroopColumnWidths[column], kHeaderHeight, FALSE);
         x += kTroopColumnWidths[column];
     }
 
-    m_counts = new StaticText(this, tdid::kCounts, 0);
+    m_counts = new StaticText(this, troop_deploy_id::kCounts, 0);
     m_counts->setStyle(WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE);
     m_counts->controlCreate({ 0, 0, 252, 18 });
     SendMessageA(m_counts->handle(), WM_SETFONT, WPARAM(m_look.font(kFont14).handle()), FALSE);
     const std::pair<UINT, const char*> buttons[5] = {
-        { tdid::kPlaceByHand, "手動配置" },
-        { tdid::kPlaceAutomatically, "自動配置" },
-        { tdid::kCancelOne, "配置ｷｬﾝｾﾙ" },
-        { tdid::kCancelAll, "全配置ｷｬﾝｾﾙ" },
-        { tdid::kStartGame, "ｹﾞｰﾑ開始" },
+        { troop_deploy_id::kPlaceByHand, "手動配置" },
+        { troop_deploy_id::kPlaceAutomatically, "自動配置" },
+        { troop_deploy_id::kCancelOne, "配置ｷｬﾝｾﾙ" },
+        { troop_deploy_id::kCancelAll, "全配置ｷｬﾝｾﾙ" },
+        { troop_deploy_id::kStartGame, "ｹﾞｰﾑ開始" },
     };
     for (int i = 0; i < 5; ++i) {
         m_buttons[i] = new PushButton(this, buttons[i].first, WS_TABSTOP);
@@ -194,11 +192,11 @@ void CampaignTroopDeployWindow::updateButtons()
     const int entry = selectedEntry();
     const int state = entry >= 0 ? entryState(m_game, uint32_t(entry)) : 0;
     const bool movable = state != 0 && canDeployCarryOverEntry(m_game, entry);
-    EnableWindow(GetDlgItem(handle(), int(tdid::kPlaceByHand)), movable && state == kCarryOverWaiting);
-    EnableWindow(GetDlgItem(handle(), int(tdid::kCancelOne)), movable && isPlaced(state));
-    EnableWindow(GetDlgItem(handle(), int(tdid::kCancelAll)), anyPlaced);
-    EnableWindow(GetDlgItem(handle(), int(tdid::kPlaceAutomatically)), TRUE);
-    EnableWindow(GetDlgItem(handle(), int(tdid::kStartGame)), TRUE);
+    EnableWindow(GetDlgItem(handle(), int(troop_deploy_id::kPlaceByHand)), movable && state == kCarryOverWaiting);
+    EnableWindow(GetDlgItem(handle(), int(troop_deploy_id::kCancelOne)), movable && isPlaced(state));
+    EnableWindow(GetDlgItem(handle(), int(troop_deploy_id::kCancelAll)), anyPlaced);
+    EnableWindow(GetDlgItem(handle(), int(troop_deploy_id::kPlaceAutomatically)), TRUE);
+    EnableWindow(GetDlgItem(handle(), int(troop_deploy_id::kStartGame)), TRUE);
 }
 
 void CampaignTroopDeployWindow::showCounts()
@@ -273,36 +271,36 @@ int CampaignTroopDeployWindow::OnMessage(MessageRecord& msg)
 
 int CampaignTroopDeployWindow::OnCommand(MessageRecord&, UINT controlId, UINT code)
 {
-    if (controlId >= tdid::kFirstHeader && controlId < tdid::kFirstHeader + kTroopColumnCount) {
-        sortByKey(int(controlId - tdid::kFirstHeader));
+    if (controlId >= troop_deploy_id::kFirstHeader && controlId < troop_deploy_id::kFirstHeader + kTroopColumnCount) {
+        sortByKey(int(controlId - troop_deploy_id::kFirstHeader));
         return 1;
     }
     switch (controlId) {
-    case tdid::kList:
+    case troop_deploy_id::kList:
         if (code == LBN_SELCHANGE)
             updateButtons();
         else if (code == LBN_DBLCLK)
             placeSelected();
         return 1;
-    case tdid::kPlaceByHand:
+    case troop_deploy_id::kPlaceByHand:
         placeSelected();
         return 1;
-    case tdid::kPlaceAutomatically:
+    case troop_deploy_id::kPlaceAutomatically:
         autoDeployCarryOver(m_game);
         refreshAfterChange();
         return 1;
-    case tdid::kCancelOne: {
+    case troop_deploy_id::kCancelOne: {
         const int entry = selectedEntry();
         if (entry >= 0 && isPlaced(entryState(m_game, uint32_t(entry))))
             cancelDeployment(m_game, entry);
         refreshAfterChange();
         return 1;
     }
-    case tdid::kCancelAll:
+    case troop_deploy_id::kCancelAll:
         cancelAllDeployments(m_game);
         refreshAfterChange();
         return 1;
-    case tdid::kStartGame:
+    case troop_deploy_id::kStartGame:
         if (HWND main = parent() && parent()->handle() ? parent()->handle() : m_main.mainWindow())
             PostMessageA(main, ui_message::kCloseTroopDeploy, 1, 0);
         return 1;

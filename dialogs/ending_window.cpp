@@ -12,8 +12,6 @@
 #include "ui/dialog_templates.h"
 #include "ui/main_window_services.h"
 
-namespace edid = ending_id;
-
 EndingWindow::EndingWindow(const WindowContext& context, swCWindow* owner)
     : KitWindow(dialog_template::kEnding, owner)
     , m_game(context.game)
@@ -65,7 +63,7 @@ int EndingWindow::OnInitDialog()
         for (int c = 0; c < kCountryCount; ++c) {
             if (m_game.country(c).controller == 0)
                 continue;
-            auto* button = new CheckMarkButton(this, c, edid::kFirstCountry + UINT(c), 71 + 18 * k, 480);
+            auto* button = new CheckMarkButton(this, c, ending_id::kFirstCountry + UINT(c), 71 + 18 * k, 480);
             button->setHeldPressed(true);
             m_countryButtons[size_t(c)] = button;
             m_countryMask |= uint8_t(1u << c);
@@ -87,10 +85,10 @@ int EndingWindow::OnInitDialog()
 
 void EndingWindow::createButtons()
 {
-    m_next = new EndButton88x32(this, 1, edid::kNext, 544, 480);
-    m_finish = new EndButton88x32(this, 2, edid::kFinish, 544, 480);
+    m_next = new EndButton88x32(this, 1, ending_id::kNext, 544, 480);
+    m_finish = new EndButton88x32(this, 2, ending_id::kFinish, 544, 480);
     ShowWindow(m_finish->handle(), SW_HIDE);
-    m_previous = new EndButton88x32(this, 0, edid::kPrevious, 440, 480);
+    m_previous = new EndButton88x32(this, 0, ending_id::kPrevious, 440, 480);
     EnableWindow(m_previous->handle(), FALSE);
 }
 
@@ -238,11 +236,11 @@ void EndingWindow::showPicture(HDC, const RECT&)
 int EndingWindow::OnCommand(MessageRecord&, UINT commandId, UINT)
 {
     switch (commandId) {
-    case edid::kNext:
-    case edid::kFinish:
+    case ending_id::kNext:
+    case ending_id::kFinish:
         nextPage();
         return 1;
-    case edid::kPrevious:
+    case ending_id::kPrevious:
         previousPage();
         return 1;
     case IDOK:
@@ -252,8 +250,8 @@ int EndingWindow::OnCommand(MessageRecord&, UINT commandId, UINT)
         DestroyModal();
         return 1;
     default:
-        if (commandId >= edid::kFirstCountry && commandId < edid::kFirstCountry + kCountryCount) {
-            toggleCountry(int(commandId - edid::kFirstCountry));
+        if (commandId >= ending_id::kFirstCountry && commandId < ending_id::kFirstCountry + kCountryCount) {
+            toggleCountry(int(commandId - ending_id::kFirstCountry));
             return 1;
         }
         return 0;

@@ -15,8 +15,6 @@
 #include "ui/presentation.h"
 #include "ui/save_folder.h"
 
-namespace gsid = game_select_id;
-
 GameSelectDialog::GameSelectDialog(const WindowContext& context, swCWindow* owner, uint8_t networkGame,
     uint8_t resumeMode, int32_t matchKind, uint32_t category)
     : KitWindow(dialog_template::kGameSelect, owner, false)
@@ -75,7 +73,7 @@ void GameSelectDialog::keepTabStopOn(HWND entry)
 
 int GameSelectDialog::OnCommand(MessageRecord&, UINT control, UINT code)
 {
-    if (control >= gsid::kFirstEntry && control <= gsid::kLastEntry) {
+    if (control >= game_select_id::kFirstEntry && control <= game_select_id::kLastEntry) {
         // A click previews nothing new: the entry was previewed when it took the focus.
         if (code == BN_DOUBLECLICKED && startEnabled())
             accept();
@@ -86,30 +84,30 @@ int GameSelectDialog::OnCommand(MessageRecord&, UINT control, UINT code)
         if (startEnabled())
             accept();
         return 1;
-    case gsid::kStart:
+    case game_select_id::kStart:
         accept();
         return 1;
     case IDCANCEL:
-    case gsid::kCancel:
+    case game_select_id::kCancel:
         end(0);
         return 1;
-    case gsid::kCategoryMap:
-    case gsid::kCategoryScenario:
-    case gsid::kCategoryCampaign:
+    case game_select_id::kCategoryMap:
+    case game_select_id::kCategoryScenario:
+    case game_select_id::kCategoryCampaign:
         if (code == BN_CLICKED && IsDlgButtonChecked(handle(), int(control)) == BST_CHECKED)
-            chooseCategory(control == gsid::kCategoryMap ? kCategoryMap
-                    : control == gsid::kCategoryScenario                ? kCategoryScenario
+            chooseCategory(control == game_select_id::kCategoryMap ? kCategoryMap
+                    : control == game_select_id::kCategoryScenario                ? kCategoryScenario
                                                                       : kCategoryCampaign);
         return 1;
-    case gsid::kImageView:
-    case gsid::kBuildingsView:
+    case game_select_id::kImageView:
+    case game_select_id::kBuildingsView:
         if (code == BN_CLICKED && IsDlgButtonChecked(handle(), int(control)) == BST_CHECKED && m_thumbnail) {
-            m_thumbnail->viewMode = control == gsid::kImageView ? 0 : 1;
+            m_thumbnail->viewMode = control == game_select_id::kImageView ? 0 : 1;
             m_thumbnail->render();
             InvalidateRect(m_thumbnail->handle(), nullptr, TRUE);
         }
         return 1;
-    case gsid::kSaveList:
+    case game_select_id::kSaveList:
         if (code == LBN_SELCHANGE) {
             const LRESULT row = SendDlgItemMessageA(handle(), int(control), LB_GETCURSEL, 0, 0);
             char name[MAX_PATH] = {};
@@ -121,12 +119,12 @@ int GameSelectDialog::OnCommand(MessageRecord&, UINT control, UINT code)
             accept();
         }
         return 1;
-    case gsid::kBrowse:
+    case game_select_id::kBrowse:
         browseFolder();
         return 1;
-    case gsid::kPreviousPage:
-    case gsid::kNextPage:
-        turnPage(control == gsid::kPreviousPage ? -1 : 1);
+    case game_select_id::kPreviousPage:
+    case game_select_id::kNextPage:
+        turnPage(control == game_select_id::kPreviousPage ? -1 : 1);
         return 1;
     default:
         return 0;
@@ -187,7 +185,7 @@ void GameSelectDialog::accept()
 
 bool GameSelectDialog::startEnabled() const
 {
-    HWND start = GetDlgItem(handle(), int(gsid::kStart));
+    HWND start = GetDlgItem(handle(), int(game_select_id::kStart));
     return start && IsWindowEnabled(start);
 }
 

@@ -9,8 +9,6 @@
 #include "state/game_state.h"
 #include "ui/presentation.h"
 
-namespace gsid = game_select_id;
-
 namespace {
 
 constexpr int kNewGameWidth = 598;
@@ -49,28 +47,28 @@ int GameSelectDialog::OnInitDialog()
     SetWindowTextA(handle(), platform::utf8ToCp932(m_mode.resume ? "ゲーム再開" : "新規ゲーム").c_str());
     const int w = clientWidth();
     const bool hangUp = m_mode.networkGame == 1 && m_mode.matchKind == 0;
-    addControl("Button", gsid::kCancel, BS_PUSHBUTTON | WS_TABSTOP, hangUp ? "切断" : "ｷｬﾝｾﾙ", { w - 88, 458, 80, 22 }, kSmallFont);
+    addControl("Button", game_select_id::kCancel, BS_PUSHBUTTON | WS_TABSTOP, hangUp ? "切断" : "ｷｬﾝｾﾙ", { w - 88, 458, 80, 22 }, kSmallFont);
     createCategoryButtons();
     createPreviewControls();
     if (m_mode.resume)
         createResumeControls();
     else
         createPageControls();
-    ChildControl* start = addControl("Button", gsid::kStart, BS_PUSHBUTTON | WS_TABSTOP,
+    ChildControl* start = addControl("Button", game_select_id::kStart, BS_PUSHBUTTON | WS_TABSTOP,
         m_mode.resume ? "ｹﾞｰﾑ再開" : "ｹﾞｰﾑ開始", { w - 176, 458, 80, 22 }, kSmallFont);
     EnableWindow(start->handle(), FALSE);
     // Nothing is previewed at first: the focus goes to the list or the category shown, not to an entry.
-    const UINT category = m_mode.category == kCategoryMap ? gsid::kCategoryMap
-        : m_mode.category == kCategoryCampaign           ? gsid::kCategoryCampaign
-                                                          : gsid::kCategoryScenario;
+    const UINT category = m_mode.category == kCategoryMap ? game_select_id::kCategoryMap
+        : m_mode.category == kCategoryCampaign           ? game_select_id::kCategoryCampaign
+                                                          : game_select_id::kCategoryScenario;
     // The dialog itself is not shown yet: the control's own style tells whether it is hidden.
     auto usable = [](HWND control) { return control && (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(control); };
-    HWND first = GetDlgItem(handle(), int(m_mode.resume ? gsid::kSaveList : category));
+    HWND first = GetDlgItem(handle(), int(m_mode.resume ? game_select_id::kSaveList : category));
     // Simple mode has no categories: its first entry is chosen, so that Enter starts it.
     if (!usable(first) && m_entries[0])
         first = m_entries[0]->handle();
     if (!usable(first))
-        first = GetDlgItem(handle(), int(gsid::kBrowse));
+        first = GetDlgItem(handle(), int(game_select_id::kBrowse));
     SetFocus(first);
     return 0;
 }
@@ -93,10 +91,10 @@ void GameSelectDialog::createCategoryButtons()
 {
     const bool simple = m_state.isSimpleMode();
     const bool restricted = m_mode.networkGame == 1 || m_mode.matchKind == 1;
-    ChildControl* scenario = addControl("Button", gsid::kCategoryScenario, kPushRadio | WS_GROUP | WS_TABSTOP,
+    ChildControl* scenario = addControl("Button", game_select_id::kCategoryScenario, kPushRadio | WS_GROUP | WS_TABSTOP,
         simple ? "シンプル" : "シナリオ", { 8, 8, 80, 22 }, kSmallFont);
-    ChildControl* campaign = addControl("Button", gsid::kCategoryCampaign, kPushRadio, "キャンペーン", { 96, 8, 80, 22 }, kSmallFont);
-    ChildControl* map = addControl("Button", gsid::kCategoryMap, kPushRadio, "ノーマル", { 184, 8, 80, 22 }, kSmallFont);
+    ChildControl* campaign = addControl("Button", game_select_id::kCategoryCampaign, kPushRadio, "キャンペーン", { 96, 8, 80, 22 }, kSmallFont);
+    ChildControl* map = addControl("Button", game_select_id::kCategoryMap, kPushRadio, "ノーマル", { 184, 8, 80, 22 }, kSmallFont);
     const bool mapChecked = m_mode.category == kCategoryMap && !(restricted && m_mode.resume);
     SendMessageA(map->handle(), BM_SETCHECK, mapChecked ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageA(scenario->handle(), BM_SETCHECK, m_mode.category == kCategoryScenario ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -114,14 +112,14 @@ void GameSelectDialog::createCategoryButtons()
 
 void GameSelectDialog::createPreviewControls()
 {
-    addControl("Static", gsid::kNameLine, SS_LEFT, m_mode.resume ? "ﾏｯﾌﾟ名：" : "ﾌｧｲﾙ名：", { 8, 36, 276, 12 }, kSmallFont);
-    m_thumbnail = own<MapThumbnail>(m_controls, this, m_state, m_look, gsid::kThumbnail, 8, 50);
+    addControl("Static", game_select_id::kNameLine, SS_LEFT, m_mode.resume ? "ﾏｯﾌﾟ名：" : "ﾌｧｲﾙ名：", { 8, 36, 276, 12 }, kSmallFont);
+    m_thumbnail = own<MapThumbnail>(m_controls, this, m_state, m_look, game_select_id::kThumbnail, 8, 50);
     m_thumbnail->header = &m_preview.header;
     m_thumbnail->cells = m_preview.cells.get();
-    addControl("Static", gsid::kViewLabel, SS_RIGHT, "表示切替：", { 156, 50, 60, 12 }, kSmallFont);
-    ChildControl* image = addControl("Button", gsid::kImageView, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "ｲﾒｰｼﾞ",
+    addControl("Static", game_select_id::kViewLabel, SS_RIGHT, "表示切替：", { 156, 50, 60, 12 }, kSmallFont);
+    ChildControl* image = addControl("Button", game_select_id::kImageView, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "ｲﾒｰｼﾞ",
         { 216, 50, 48, 12 }, kSmallFont);
-    addControl("Button", gsid::kBuildingsView, BS_AUTORADIOBUTTON, "建物", { 216, 65, 48, 12 }, kSmallFont);
+    addControl("Button", game_select_id::kBuildingsView, BS_AUTORADIOBUTTON, "建物", { 216, 65, 48, 12 }, kSmallFont);
     SendMessageA(image->handle(), BM_SETCHECK, BST_CHECKED, 0);
     struct Pair {
         UINT label;
@@ -129,21 +127,21 @@ void GameSelectDialog::createPreviewControls()
         const char* text;
         int y;
     };
-    for (const Pair& p : { Pair { gsid::kDifficultyLabel, gsid::kDifficulty, "難易度：", 80 },
-             Pair { gsid::kTurnLimitLabel, gsid::kTurnLimit, "ﾀｰﾝ制限：", 95 }, Pair { gsid::kSizeLabel, gsid::kSize, "サイズ：", 110 } }) {
+    for (const Pair& p : { Pair { game_select_id::kDifficultyLabel, game_select_id::kDifficulty, "難易度：", 80 },
+             Pair { game_select_id::kTurnLimitLabel, game_select_id::kTurnLimit, "ﾀｰﾝ制限：", 95 }, Pair { game_select_id::kSizeLabel, game_select_id::kSize, "サイズ：", 110 } }) {
         addControl("Static", p.label, SS_RIGHT, p.text, { 156, p.y, 60, 12 }, kSmallFont);
         addControl("Static", p.value, SS_LEFT, "", { 216, p.y, 60, 12 }, kSmallFont);
     }
-    m_facilities = own<MapFacilityTable>(m_controls, this, m_state, m_look, gsid::kFacilities, 8, 198);
+    m_facilities = own<MapFacilityTable>(m_controls, this, m_state, m_look, game_select_id::kFacilities, 8, 198);
     m_facilities->header = &m_preview.header;
     m_facilities->cells = m_preview.cells.get();
-    addControl("Edit", gsid::kDescription, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, "",
+    addControl("Edit", game_select_id::kDescription, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, "",
         { 8, 319, 268, 160 }, kSmallFont);
 }
 
 void GameSelectDialog::createResumeControls()
 {
-    ChildControl* list = addControl("ListBox", gsid::kSaveList,
+    ChildControl* list = addControl("ListBox", game_select_id::kSaveList,
         LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, "",
         { 292, 50, 200, kListClientHeight }, kSmallFont, WS_EX_CLIENTEDGE);
     SendMessageA(list->handle(), LB_SETITEMHEIGHT, 0, kListItemHeight);
@@ -154,23 +152,23 @@ void GameSelectDialog::createResumeControls()
     GetClientRect(list->handle(), &inner);
     const int borders = (outer.bottom - outer.top) - inner.bottom;
     SetWindowPos(list->handle(), nullptr, 0, 0, 200, kListClientHeight + borders, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    addControl("Button", gsid::kBrowse, BS_PUSHBUTTON | WS_TABSTOP, "参照", { 412, 404, 80, 22 }, kSmallFont);
+    addControl("Button", game_select_id::kBrowse, BS_PUSHBUTTON | WS_TABSTOP, "参照", { 412, 404, 80, 22 }, kSmallFont);
     fillSaveList();
 }
 
 void GameSelectDialog::createPageControls()
 {
-    ChildControl* previous = addControl("Button", gsid::kPreviousPage, BS_PUSHBUTTON | WS_TABSTOP, "<<", { 292, 8, 149, 26 }, kFont16);
-    addControl("Button", gsid::kNextPage, BS_PUSHBUTTON | WS_TABSTOP, ">>", { 441, 8, 149, 26 }, kFont16);
+    ChildControl* previous = addControl("Button", game_select_id::kPreviousPage, BS_PUSHBUTTON | WS_TABSTOP, "<<", { 292, 8, 149, 26 }, kFont16);
+    addControl("Button", game_select_id::kNextPage, BS_PUSHBUTTON | WS_TABSTOP, ">>", { 441, 8, 149, 26 }, kFont16);
     EnableWindow(previous->handle(), FALSE);
-    for (int i = 0; i < gsid::kEntriesPerPage; ++i) {
-        MapInfoStrip* strip = own<MapInfoStrip>(m_controls, this, m_state, m_look, gsid::kFirstEntry + UINT(i), 292, 34 + 26 * i,
+    for (int i = 0; i < game_select_id::kEntriesPerPage; ++i) {
+        MapInfoStrip* strip = own<MapInfoStrip>(m_controls, this, m_state, m_look, game_select_id::kFirstEntry + UINT(i), 292, 34 + 26 * i,
             i == 0 ? WS_GROUP | WS_TABSTOP : 0);
         strip->setFocusNotices(true);
         m_entries[size_t(i)] = strip;
     }
-    addControl("Static", gsid::kPageNumber, SS_CENTER | WS_GROUP, "", { 292, 398, 298, 26 }, kFont16);
-    addControl("Button", gsid::kBrowse, BS_PUSHBUTTON | WS_TABSTOP, "参照", { 510, 424, 80, 22 }, kSmallFont);
+    addControl("Static", game_select_id::kPageNumber, SS_CENTER | WS_GROUP, "", { 292, 398, 298, 26 }, kFont16);
+    addControl("Button", game_select_id::kBrowse, BS_PUSHBUTTON | WS_TABSTOP, "参照", { 510, 424, 80, 22 }, kSmallFont);
     fillPage();
     updatePageButtons();
 }

@@ -12,8 +12,6 @@
 
 #include <cstdio>
 
-namespace gsid = game_select_id;
-
 namespace {
 
 using ui::cp;
@@ -33,7 +31,7 @@ std::vector<std::string> GameSelectDialog::listFiles() const
 int GameSelectDialog::pageCount() const
 {
     const int files = int(listFiles().size());
-    return std::max(1, (files + gsid::kEntriesPerPage - 1) / gsid::kEntriesPerPage);
+    return std::max(1, (files + game_select_id::kEntriesPerPage - 1) / game_select_id::kEntriesPerPage);
 }
 
 void GameSelectDialog::setText(UINT control, const std::string& text) { SetDlgItemTextA(handle(), int(control), text.c_str()); }
@@ -41,13 +39,13 @@ void GameSelectDialog::setText(UINT control, const std::string& text) { SetDlgIt
 void GameSelectDialog::fillPage()
 {
     const std::vector<std::string> files = listFiles();
-    for (int i = 0; i < gsid::kEntriesPerPage; ++i) {
+    for (int i = 0; i < game_select_id::kEntriesPerPage; ++i) {
         MapInfoStrip* strip = m_entries[size_t(i)];
         if (!strip)
             continue;
         strip->setStyle(0, 0);
         strip->setText("");
-        const size_t k = size_t(m_page) * gsid::kEntriesPerPage + size_t(i);
+        const size_t k = size_t(m_page) * game_select_id::kEntriesPerPage + size_t(i);
         if (k >= files.size()) {
             SetWindowTextA(strip->handle(), "");
             EnableWindow(strip->handle(), FALSE);
@@ -71,16 +69,16 @@ void GameSelectDialog::fillPage()
 void GameSelectDialog::updatePageButtons()
 {
     const int pages = pageCount();
-    EnableWindow(GetDlgItem(handle(), int(gsid::kPreviousPage)), m_page >= 1);
-    EnableWindow(GetDlgItem(handle(), int(gsid::kNextPage)), m_page < pages - 1);
+    EnableWindow(GetDlgItem(handle(), int(game_select_id::kPreviousPage)), m_page >= 1);
+    EnableWindow(GetDlgItem(handle(), int(game_select_id::kNextPage)), m_page < pages - 1);
     char text[32];
     std::snprintf(text, sizeof text, "-%d-", m_page + 1);
-    setText(gsid::kPageNumber, text);
+    setText(game_select_id::kPageNumber, text);
 }
 
 void GameSelectDialog::fillSaveList()
 {
-    HWND list = GetDlgItem(handle(), int(gsid::kSaveList));
+    HWND list = GetDlgItem(handle(), int(game_select_id::kSaveList));
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& name : listFiles())
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
@@ -108,20 +106,20 @@ void GameSelectDialog::selectFile(const std::string& name)
     }
     showFileInfo(name);
     if (m_mode.resume && m_preview.campaignBlock.campaignFlag == 1)
-        setText(gsid::kNameLine, formatted("ｷｬﾝﾍﾟｰﾝ名：", campaignName(m_preview.campaignBlock)));
-    EnableWindow(GetDlgItem(handle(), int(gsid::kStart)), TRUE);
+        setText(game_select_id::kNameLine, formatted("ｷｬﾝﾍﾟｰﾝ名：", campaignName(m_preview.campaignBlock)));
+    EnableWindow(GetDlgItem(handle(), int(game_select_id::kStart)), TRUE);
 }
 
 void GameSelectDialog::showFileInfo(const std::string& name)
 {
     const MapHeader& header = m_preview.header;
     if (!m_mode.resume)
-        setText(gsid::kNameLine, formatted("ﾌｧｲﾙ名：", name));
+        setText(game_select_id::kNameLine, formatted("ﾌｧｲﾙ名：", name));
     else
-        setText(gsid::kNameLine, formatted(m_mode.category == kCategoryScenario ? "ｼﾅﾘｵ名：" : "ﾏｯﾌﾟ名：", mapName(header)));
-    setText(gsid::kTurnLimit, std::to_string(header.turnLimit));
-    setText(gsid::kDifficulty, starRatingText(header.difficulty));
-    setText(gsid::kSize, mapSizeFigure(header));
+        setText(game_select_id::kNameLine, formatted(m_mode.category == kCategoryScenario ? "ｼﾅﾘｵ名：" : "ﾏｯﾌﾟ名：", mapName(header)));
+    setText(game_select_id::kTurnLimit, std::to_string(header.turnLimit));
+    setText(game_select_id::kDifficulty, starRatingText(header.difficulty));
+    setText(game_select_id::kSize, mapSizeFigure(header));
 
     m_thumbnail->ready = 1;
     m_thumbnail->render();
@@ -142,18 +140,18 @@ void GameSelectDialog::showFileInfo(const std::string& name)
     } else {
         text = std::string(mapDescription(header));
     }
-    setText(gsid::kDescription, text);
+    setText(game_select_id::kDescription, text);
 }
 
 void GameSelectDialog::clearPreview()
 {
-    setText(gsid::kNameLine, cp(m_mode.resume ? "ﾏｯﾌﾟ名：" : "ﾌｧｲﾙ名："));
+    setText(game_select_id::kNameLine, cp(m_mode.resume ? "ﾏｯﾌﾟ名：" : "ﾌｧｲﾙ名："));
     m_thumbnail->clear();
     m_thumbnail->ready = 0;
     InvalidateRect(m_thumbnail->handle(), nullptr, FALSE);
-    for (UINT control : { gsid::kDifficulty, gsid::kTurnLimit, gsid::kSize, gsid::kDescription })
+    for (UINT control : { game_select_id::kDifficulty, game_select_id::kTurnLimit, game_select_id::kSize, game_select_id::kDescription })
         setText(control, "");
     m_facilities->clearCells();
     InvalidateRect(m_facilities->handle(), nullptr, TRUE);
-    EnableWindow(GetDlgItem(handle(), int(gsid::kStart)), FALSE);
+    EnableWindow(GetDlgItem(handle(), int(game_select_id::kStart)), FALSE);
 }

@@ -24,8 +24,6 @@
 
 namespace {
 
-namespace msid = map_settings_id;
-
 constexpr SIZE kClient { 648, 478 };
 constexpr SIZE kSimpleClient { 648, 442 };
 
@@ -92,8 +90,8 @@ int MapSettingsDialog::OnInitDialog()
     createButtons();
     setDayNightEnables();
     loadPage();
-    SendMessageA(handle(), DM_SETDEFID, msid::kOk, 0);
-    SetFocus(item(msid::kComment));
+    SendMessageA(handle(), DM_SETDEFID, map_settings_id::kOk, 0);
+    SetFocus(item(map_settings_id::kComment));
     return 0;
 }
 
@@ -106,52 +104,52 @@ void MapSettingsDialog::createGeneralControls()
     HWND dialog = handle();
     HFONT font = m_look.font(kSmallFont).handle();
     const MapHeader& header = m_state.mapHeader();
-    makeMapHeading(dialog, m_state, font, msid::kHeading);
-    makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限："), SS_LEFT, msid::kTurnLimitLabel, { 160, 68, 72, 12 }, font);
-    auto* limit = new swCEdit(this, msid::kTurnLimit, 0);
+    makeMapHeading(dialog, m_state, font, map_settings_id::kHeading);
+    makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限："), SS_LEFT, map_settings_id::kTurnLimitLabel, { 160, 68, 72, 12 }, font);
+    auto* limit = new swCEdit(this, map_settings_id::kTurnLimit, 0);
     limit->editSetAllowedChars("0123456789");
     limit->setStyle(WS_CHILD | WS_VISIBLE | ES_RIGHT | WS_DISABLED, WS_EX_CLIENTEDGE);
     limit->controlCreate({ 224, 64, 30, 20 });
     SendMessageA(limit->handle(), EM_LIMITTEXT, 3, 0);
     SendMessageA(limit->handle(), WM_SETFONT, WPARAM(font), FALSE);
-    SetDlgItemInt(dialog, msid::kTurnLimit, UINT(header.turnLimit), FALSE);
-    makeSettingsControl(dialog, "Button", cp("昼のみ"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, msid::kDayOnly,
+    SetDlgItemInt(dialog, map_settings_id::kTurnLimit, UINT(header.turnLimit), FALSE);
+    makeSettingsControl(dialog, "Button", cp("昼のみ"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, map_settings_id::kDayOnly,
         { 290, 20, 60, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("夜のみ"), BS_AUTORADIOBUTTON, msid::kNightOnly, { 290, 35, 60, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("昼夜"), BS_AUTORADIOBUTTON, msid::kDayAndNight, { 290, 50, 40, 12 }, font);
-    makeSettingsControl(dialog, "Static", cp(" 昼夜ﾀｰﾝ："), SS_LEFT, msid::kDayNightLabel, { 330, 50, 60, 12 }, font);
-    auto* turns = new swCEdit(this, msid::kDayNightTurns, 0);
+    makeSettingsControl(dialog, "Button", cp("夜のみ"), BS_AUTORADIOBUTTON, map_settings_id::kNightOnly, { 290, 35, 60, 12 }, font);
+    makeSettingsControl(dialog, "Button", cp("昼夜"), BS_AUTORADIOBUTTON, map_settings_id::kDayAndNight, { 290, 50, 40, 12 }, font);
+    makeSettingsControl(dialog, "Static", cp(" 昼夜ﾀｰﾝ："), SS_LEFT, map_settings_id::kDayNightLabel, { 330, 50, 60, 12 }, font);
+    auto* turns = new swCEdit(this, map_settings_id::kDayNightTurns, 0);
     turns->editSetAllowedChars("0123456789");
     turns->setStyle(WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_RIGHT, WS_EX_CLIENTEDGE);
     turns->controlCreate({ 390, 47, 26, 18 });
     SendMessageA(turns->handle(), EM_LIMITTEXT, 3, 0);
     SendMessageA(turns->handle(), WM_SETFONT, WPARAM(font), FALSE);
-    SetDlgItemInt(dialog, msid::kDayNightTurns, UINT(shownDayNightTurns(header)), FALSE);
-    makeSettingsControl(dialog, "Static", cp("開始時間："), SS_LEFT, msid::kStartLabel, { 296, 65, 60, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("昼"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, msid::kStartDay,
+    SetDlgItemInt(dialog, map_settings_id::kDayNightTurns, UINT(shownDayNightTurns(header)), FALSE);
+    makeSettingsControl(dialog, "Static", cp("開始時間："), SS_LEFT, map_settings_id::kStartLabel, { 296, 65, 60, 12 }, font);
+    makeSettingsControl(dialog, "Button", cp("昼"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, map_settings_id::kStartDay,
         { 356, 65, 30, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("夜"), BS_AUTORADIOBUTTON, msid::kStartNight, { 386, 65, 30, 12 }, font);
-    check(dialog, msid::kStartDay, header.startTime == 0);
-    check(dialog, msid::kStartNight, header.startTime == 1);
+    makeSettingsControl(dialog, "Button", cp("夜"), BS_AUTORADIOBUTTON, map_settings_id::kStartNight, { 386, 65, 30, 12 }, font);
+    check(dialog, map_settings_id::kStartDay, header.startTime == 0);
+    check(dialog, map_settings_id::kStartNight, header.startTime == 1);
     const DayNight dayNight = dayNightOf(header);
     const bool switchOn = m_state.ruleOn(kRuleDayNight);
-    check(dialog, msid::kDayOnly, !switchOn || dayNight == DayNight::DayOnly);
-    check(dialog, msid::kNightOnly, switchOn && dayNight == DayNight::NightOnly);
-    check(dialog, msid::kDayAndNight, switchOn && dayNight == DayNight::Alternating);
-    makeSettingsControl(dialog, "Static", cp("建物収入："), SS_LEFT, msid::kIncomeLabel, { 160, 86, 60, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("あり"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, msid::kIncomeYes,
+    check(dialog, map_settings_id::kDayOnly, !switchOn || dayNight == DayNight::DayOnly);
+    check(dialog, map_settings_id::kNightOnly, switchOn && dayNight == DayNight::NightOnly);
+    check(dialog, map_settings_id::kDayAndNight, switchOn && dayNight == DayNight::Alternating);
+    makeSettingsControl(dialog, "Static", cp("建物収入："), SS_LEFT, map_settings_id::kIncomeLabel, { 160, 86, 60, 12 }, font);
+    makeSettingsControl(dialog, "Button", cp("あり"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, map_settings_id::kIncomeYes,
         { 220, 86, 48, 12 }, font);
-    makeSettingsControl(dialog, "Button", cp("なし"), BS_AUTORADIOBUTTON, msid::kIncomeNo, { 268, 86, 48, 12 }, font);
-    check(dialog, msid::kIncomeYes, header.buildingIncome == 1);
-    check(dialog, msid::kIncomeNo, header.buildingIncome != 1);
+    makeSettingsControl(dialog, "Button", cp("なし"), BS_AUTORADIOBUTTON, map_settings_id::kIncomeNo, { 268, 86, 48, 12 }, font);
+    check(dialog, map_settings_id::kIncomeYes, header.buildingIncome == 1);
+    check(dialog, map_settings_id::kIncomeNo, header.buildingIncome != 1);
     makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),
-        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_GROUP | WS_TABSTOP, msid::kComment, { 160, 102, 256, 62 }, font);
-    makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, msid::kFacilityLabel, { 423, 20, 48, 12 }, font);
-    m_thumbnail = createMapPreviews(*this, m_state, m_look, msid::kThumbnail, msid::kFacilityTable);
+        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_GROUP | WS_TABSTOP, map_settings_id::kComment, { 160, 102, 256, 62 }, font);
+    makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, map_settings_id::kFacilityLabel, { 423, 20, 48, 12 }, font);
+    m_thumbnail = createMapPreviews(*this, m_state, m_look, map_settings_id::kThumbnail, map_settings_id::kFacilityTable);
 
     // The strip stands above the slot page in the Tab order, and so in the z-order: transparent,
     // it leaves its body to the page beneath.
-    m_tab = makeSettingsControl(dialog, WC_TABCONTROLA, "", WS_GROUP | WS_TABSTOP, msid::kTab,
+    m_tab = makeSettingsControl(dialog, WC_TABCONTROLA, "", WS_GROUP | WS_TABSTOP, map_settings_id::kTab,
         { 4, 166, 640, pageHeight + 28 }, font);
     SetWindowLongPtrA(m_tab, GWL_EXSTYLE, GetWindowLongPtrA(m_tab, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
     for (int page = 0; page < pageCount(); ++page) {
@@ -171,15 +169,15 @@ void MapSettingsDialog::createButtons()
     const int height = m_state.isSimpleMode() ? kSimpleClient.cy : kClient.cy;
     HWND dialog = handle();
     HFONT buttons = m_look.font(kFont14).handle();
-    makeSettingsControl(dialog, "Button", cp("ルール設定"), BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, msid::kRules,
+    makeSettingsControl(dialog, "Button", cp("ルール設定"), BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, map_settings_id::kRules,
         { 8, height - 28, 96, 24 }, buttons);
     if (!m_state.isSimpleMode())
-        makeSettingsControl(dialog, "Button", cp("勝利条件設定"), BS_PUSHBUTTON | WS_TABSTOP, msid::kVictory,
+        makeSettingsControl(dialog, "Button", cp("勝利条件設定"), BS_PUSHBUTTON | WS_TABSTOP, map_settings_id::kVictory,
             { 112, height - 28, 96, 24 }, buttons);
-    makeSettingsControl(dialog, "Static", "", SS_LEFT, msid::kNote, { 220, height - 28, 190, 24 },
+    makeSettingsControl(dialog, "Static", "", SS_LEFT, map_settings_id::kNote, { 220, height - 28, 190, 24 },
         m_look.font(kSmallFont).handle());
-    makeSettingsControl(dialog, "Button", "OK", BS_PUSHBUTTON | WS_TABSTOP, msid::kOk, { 440, height - 28, 96, 24 }, buttons);
-    makeSettingsControl(dialog, "Button", cp("ｷｬﾝｾﾙ"), BS_PUSHBUTTON | WS_TABSTOP, msid::kCancel,
+    makeSettingsControl(dialog, "Button", "OK", BS_PUSHBUTTON | WS_TABSTOP, map_settings_id::kOk, { 440, height - 28, 96, 24 }, buttons);
+    makeSettingsControl(dialog, "Button", cp("ｷｬﾝｾﾙ"), BS_PUSHBUTTON | WS_TABSTOP, map_settings_id::kCancel,
         { 544, height - 28, 96, 24 }, buttons);
 }
 
@@ -187,15 +185,15 @@ void MapSettingsDialog::setDayNightEnables()
 {
     HWND dialog = handle();
     const bool switchOn = m_state.ruleOn(kRuleDayNight);
-    for (int control : { msid::kDayOnly, msid::kNightOnly, msid::kDayAndNight })
+    for (int control : { map_settings_id::kDayOnly, map_settings_id::kNightOnly, map_settings_id::kDayAndNight })
         EnableWindow(item(control), switchOn);
     if (!switchOn) {
-        check(dialog, msid::kDayOnly, true);
-        check(dialog, msid::kNightOnly, false);
-        check(dialog, msid::kDayAndNight, false);
+        check(dialog, map_settings_id::kDayOnly, true);
+        check(dialog, map_settings_id::kNightOnly, false);
+        check(dialog, map_settings_id::kDayAndNight, false);
     }
-    const bool alternating = checked(dialog, msid::kDayAndNight);
-    for (int control : { msid::kDayNightTurns, msid::kDayNightLabel, msid::kStartLabel, msid::kStartDay, msid::kStartNight })
+    const bool alternating = checked(dialog, map_settings_id::kDayAndNight);
+    for (int control : { map_settings_id::kDayNightTurns, map_settings_id::kDayNightLabel, map_settings_id::kStartLabel, map_settings_id::kStartDay, map_settings_id::kStartNight })
         EnableWindow(item(control), alternating);
 }
 
@@ -231,9 +229,9 @@ bool MapSettingsDialog::checkDayNightTurns()
 {
     // The turns between day and night are checked only while they alternate; a period as long as
     // the game would never bring the other time.
-    if (!m_state.ruleOn(kRuleDayNight) || !checked(handle(), msid::kDayAndNight))
+    if (!m_state.ruleOn(kRuleDayNight) || !checked(handle(), map_settings_id::kDayAndNight))
         return true;
-    const int turns = int(GetDlgItemInt(handle(), msid::kDayNightTurns, nullptr, FALSE));
+    const int turns = int(GetDlgItemInt(handle(), map_settings_id::kDayNightTurns, nullptr, FALSE));
     const int limit = m_state.mapHeader().turnLimit;
     const char* fault = nullptr;
     if (turns == 0)
@@ -254,14 +252,14 @@ bool MapSettingsDialog::accept()
     HWND dialog = handle();
     MapHeader& header = m_state.mapHeader();
     // The turn limit cannot be edited here: the map's own stands, whatever it is.
-    if (checked(dialog, msid::kDayAndNight)) {
-        header.setDayNightTurns(int(GetDlgItemInt(dialog, msid::kDayNightTurns, nullptr, FALSE)));
-        header.startTime = uint8_t(checked(dialog, msid::kStartDay) ? 0 : 1);
+    if (checked(dialog, map_settings_id::kDayAndNight)) {
+        header.setDayNightTurns(int(GetDlgItemInt(dialog, map_settings_id::kDayNightTurns, nullptr, FALSE)));
+        header.startTime = uint8_t(checked(dialog, map_settings_id::kStartDay) ? 0 : 1);
     } else {
         header.setDayNightTurns(kNoAlternation);
-        header.startTime = uint8_t(checked(dialog, msid::kNightOnly) ? 1 : 0);
+        header.startTime = uint8_t(checked(dialog, map_settings_id::kNightOnly) ? 1 : 0);
     }
-    header.buildingIncome = checked(dialog, msid::kIncomeYes) ? 1 : 0;
+    header.buildingIncome = checked(dialog, map_settings_id::kIncomeYes) ? 1 : 0;
     m_state.neutralBlock()[0] = uint8_t(m_camps->shownCivilianMask());
     m_state.pruneVictoryConditions(m_state.neutralBlock()[0]);
     return true;
@@ -340,53 +338,53 @@ void MapSettingsDialog::destroying()
 int MapSettingsDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     const int c = int(control);
-    if (c >= msid::kParticipation && c < msid::kParticipation + kSlots) {
+    if (c >= map_settings_id::kParticipation && c < map_settings_id::kParticipation + kSlots) {
         if (code == CBN_SELCHANGE)
-            changeParticipation(c - msid::kParticipation);
+            changeParticipation(c - map_settings_id::kParticipation);
         return 1;
     }
-    if (c >= msid::kAlliance && c < msid::kAlliance + 8 * kSlots) {
+    if (c >= map_settings_id::kAlliance && c < map_settings_id::kAlliance + 8 * kSlots) {
         if (code == BN_CLICKED)
-            m_camps->onAllianceClicked((c - msid::kAlliance) / 8, (c - msid::kAlliance) % 8);
+            m_camps->onAllianceClicked((c - map_settings_id::kAlliance) / 8, (c - map_settings_id::kAlliance) % 8);
         return 1;
     }
-    if (c >= msid::kCivilian && c < msid::kCivilian + kSlots) {
+    if (c >= map_settings_id::kCivilian && c < map_settings_id::kCivilian + kSlots) {
         if (code == BN_CLICKED)
-            m_camps->onCivilianClicked(c - msid::kCivilian);
+            m_camps->onCivilianClicked(c - map_settings_id::kCivilian);
         return 1;
     }
-    if (c >= msid::kPact && c < msid::kPact + 8 * kSlots) {
+    if (c >= map_settings_id::kPact && c < map_settings_id::kPact + 8 * kSlots) {
         if (code == BN_CLICKED)
-            m_camps->onPactClicked((c - msid::kPact) / 8, (c - msid::kPact) % 8);
+            m_camps->onPactClicked((c - map_settings_id::kPact) / 8, (c - map_settings_id::kPact) % 8);
         return 1;
     }
-    if (c >= msid::kMusicPreview && c < msid::kMusicPreview + kSlots) {
-        const int slot = c - msid::kMusicPreview;
-        HWND list = slotItem(msid::kMusic + slot);
+    if (c >= map_settings_id::kMusicPreview && c < map_settings_id::kMusicPreview + kSlots) {
+        const int slot = c - map_settings_id::kMusicPreview;
+        HWND list = slotItem(map_settings_id::kMusic + slot);
         const int selected = int(SendMessageA(list, CB_GETCURSEL, 0, 0));
         const int music = selected < 0 ? -1 : int(SendMessageA(list, CB_GETITEMDATA, WPARAM(selected), 0));
         m_preview->play(m_state, music);
         return 1;
     }
     switch (c) {
-    case msid::kImageView:
-    case msid::kBuildingsView:
+    case map_settings_id::kImageView:
+    case map_settings_id::kBuildingsView:
         if (code == BN_CLICKED)
-            showThumbnailView(m_thumbnail, IsDlgButtonChecked(handle(), msid::kBuildingsView) == BST_CHECKED);
+            showThumbnailView(m_thumbnail, IsDlgButtonChecked(handle(), map_settings_id::kBuildingsView) == BST_CHECKED);
         return 1;
-    case msid::kDayOnly:
-    case msid::kNightOnly:
-    case msid::kDayAndNight:
+    case map_settings_id::kDayOnly:
+    case map_settings_id::kNightOnly:
+    case map_settings_id::kDayAndNight:
         setDayNightEnables();
         return 1;
-    case msid::kRules: openRules(); return 1;
-    case msid::kVictory: openVictoryConditions(); return 1;
-    case msid::kOk:
+    case map_settings_id::kRules: openRules(); return 1;
+    case map_settings_id::kVictory: openVictoryConditions(); return 1;
+    case map_settings_id::kOk:
     case IDOK:
         if (DataExchange(1))
             end(1);
         return 1;
-    case msid::kCancel:
+    case map_settings_id::kCancel:
     case IDCANCEL:
         cancel();
         return 1;
@@ -397,7 +395,7 @@ int MapSettingsDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 
 int MapSettingsDialog::OnNotify(MessageRecord&, UINT control, NMHDR* header)
 {
-    if (control != UINT(msid::kTab) || !header || header->code != UINT(TCN_SELCHANGE))
+    if (control != UINT(map_settings_id::kTab) || !header || header->code != UINT(TCN_SELCHANGE))
         return 0;
     changePage(int(SendMessageA(m_tab, TCM_GETCURSEL, 0, 0)));
     return 1;

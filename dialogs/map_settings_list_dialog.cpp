@@ -16,14 +16,12 @@
 
 namespace {
 
-namespace mlid = map_list_id;
-
 constexpr SIZE kListClient { 648, 690 };
 constexpr SIZE kListSimpleClient { 648, 618 };
 
 using ui::cp;
 
-constexpr CountryFrameIds kListFrameIds { mlid::kGroupBox, mlid::kLabels, mlid::kAlliance, mlid::kCivilian, mlid::kPact };
+constexpr CountryFrameIds kListFrameIds { map_list_id::kGroupBox, map_list_id::kLabels, map_list_id::kAlliance, map_list_id::kCivilian, map_list_id::kPact };
 
 const char* dayNightWord(DayNight dayNight)
 {
@@ -55,8 +53,8 @@ int MapSettingsListDialog::OnInitDialog()
     createGeneralControls();
     for (int c = 0; c < kCountryCount; ++c)
         createCountry(c);
-    SendMessageA(handle(), DM_SETDEFID, mlid::kOk, 0);
-    SetFocus(GetDlgItem(handle(), mlid::kComment));
+    SendMessageA(handle(), DM_SETDEFID, map_list_id::kOk, 0);
+    SetFocus(GetDlgItem(handle(), map_list_id::kComment));
     return 0;
 }
 
@@ -68,37 +66,37 @@ void MapSettingsListDialog::createGeneralControls()
     HFONT buttons = m_look.font(kFont14).handle();
     const MapHeader& header = m_state.mapHeader();
     const bool campaign = m_state.campaignBlock().campaignFlag == 1;
-    makeSettingsControl(dialog, "Button", "OK", BS_PUSHBUTTON | WS_TABSTOP, mlid::kOk,
+    makeSettingsControl(dialog, "Button", "OK", BS_PUSHBUTTON | WS_TABSTOP, map_list_id::kOk,
         { m_withCancel ? 440 : 544, height - 28, 96, 24 }, buttons);
     if (m_withCancel)
-        makeSettingsControl(dialog, "Button", cp("ｷｬﾝｾﾙ"), BS_PUSHBUTTON | WS_TABSTOP, mlid::kCancel,
+        makeSettingsControl(dialog, "Button", cp("ｷｬﾝｾﾙ"), BS_PUSHBUTTON | WS_TABSTOP, map_list_id::kCancel,
             { 544, height - 28, 96, 24 }, buttons);
-    makeMapHeading(dialog, m_state, font, mlid::kHeading);
+    makeMapHeading(dialog, m_state, font, map_list_id::kHeading);
     makeSettingsControl(dialog, "Static", cp(" ﾀｰﾝ制限：") + std::to_string(header.turnLimit), SS_LEFT,
-        mlid::kTurnLimit, { 160, 68, 90, 12 }, font);
+        map_list_id::kTurnLimit, { 160, 68, 90, 12 }, font);
     makeSettingsControl(dialog, "Static",
-        cp("建物収入：") + cp(header.buildingIncome == 1 ? "あり" : "なし"), SS_LEFT, mlid::kIncome,
+        cp("建物収入：") + cp(header.buildingIncome == 1 ? "あり" : "なし"), SS_LEFT, map_list_id::kIncome,
         { 160, 86, 90, 12 }, font);
     const DayNight dayNight = dayNightOf(header);
-    makeSettingsControl(dialog, "Static", cp(dayNightWord(dayNight)), SS_LEFT, mlid::kDayNight, { 296, 50, 36, 12 }, font);
+    makeSettingsControl(dialog, "Static", cp(dayNightWord(dayNight)), SS_LEFT, map_list_id::kDayNight, { 296, 50, 36, 12 }, font);
     if (dayNight == DayNight::Alternating) {
         makeSettingsControl(dialog, "Static", cp(" 昼夜ﾀｰﾝ：") + std::to_string(shownDayNightTurns(header)), SS_LEFT,
-            mlid::kDayNightTurns, { 330, 50, 78, 12 }, font);
+            map_list_id::kDayNightTurns, { 330, 50, 78, 12 }, font);
         makeSettingsControl(dialog, "Static",
-            cp("開始時間：") + cp(header.startTime == 0 ? "昼" : "夜"), SS_LEFT, mlid::kStartTime,
+            cp("開始時間：") + cp(header.startTime == 0 ? "昼" : "夜"), SS_LEFT, map_list_id::kStartTime,
             { 296, 65, 72, 12 }, font);
     }
     makeSettingsControl(dialog, "Edit", std::string(mapDescription(header)),
-        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, mlid::kComment, { 160, 102, 256, 62 }, font);
-    makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, mlid::kFacilityLabel, { 423, 20, 48, 12 }, font);
-    m_thumbnail = createMapPreviews(*this, m_state, m_look, mlid::kThumbnail, mlid::kFacilityTable);
+        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, map_list_id::kComment, { 160, 102, 256, 62 }, font);
+    makeSettingsControl(dialog, "Static", cp("建物数："), SS_LEFT, map_list_id::kFacilityLabel, { 423, 20, 48, 12 }, font);
+    m_thumbnail = createMapPreviews(*this, m_state, m_look, map_list_id::kThumbnail, map_list_id::kFacilityTable);
     if (m_withChange) {
-        makeSettingsControl(dialog, "Button", cp("設定変更"), BS_PUSHBUTTON | WS_TABSTOP, mlid::kChange,
+        makeSettingsControl(dialog, "Button", cp("設定変更"), BS_PUSHBUTTON | WS_TABSTOP, map_list_id::kChange,
             { 8, height - 28, 96, 24 }, buttons);
     } else if (campaign) {
-        makeSettingsControl(dialog, "Button", cp("ルール設定"), BS_PUSHBUTTON | WS_TABSTOP, mlid::kRules,
+        makeSettingsControl(dialog, "Button", cp("ルール設定"), BS_PUSHBUTTON | WS_TABSTOP, map_list_id::kRules,
             { 8, height - 28, 96, 24 }, buttons);
-        makeSettingsControl(dialog, "Button", cp("勝利条件設定"), BS_PUSHBUTTON | WS_TABSTOP, mlid::kVictory,
+        makeSettingsControl(dialog, "Button", cp("勝利条件設定"), BS_PUSHBUTTON | WS_TABSTOP, map_list_id::kVictory,
             { 112, height - 28, 96, 24 }, buttons);
     }
 }
@@ -119,7 +117,7 @@ void MapSettingsListDialog::createCountry(int c)
     createRelationBoxes(dialog, frame, font);
     const CountryRecord& country = m_state.country(c);
     const bool active = country.takesPart();
-    SetDlgItemTextA(dialog, mlid::kGroupBox + c, playerColourName(c));
+    SetDlgItemTextA(dialog, map_list_id::kGroupBox + c, playerColourName(c));
     const int x = frame.origin.x;
     const int y = frame.origin.y;
     // Read-only, yet Tab stops as any edit field, so the keyboard can scroll a long text.
@@ -132,36 +130,36 @@ void MapSettingsListDialog::createCountry(int c)
         DWORD style;
         RECT frame;
     } fields[] = {
-        { mlid::kParticipation, participationText(country), centred, { x + 30, y + 13, 114, 20 } },
-        { mlid::kName, std::string(boundedText(country.name, sizeof country.name)), centred, { x + 30, y + 33, 114, 20 } },
-        { mlid::kProductionType, own ? std::string(boundedText(own->name, sizeof own->name)) : std::string(), centred, { x + 30, y + 53, 114, 20 } },
-        { mlid::kFunds, std::to_string(country.funds), right, { x + 30, y + 73, 114, 20 } },
-        { mlid::kFundsCap, std::to_string(country.fundsCeiling), right, { x + 30, y + 93, 114, 20 } },
-        { mlid::kUnitLimit, std::to_string(country.unitListLength), right, { x + 30, y + 113, simple ? 114 : 40, 20 } },
-        { mlid::kProductionLimit, std::to_string(country.productionLimit), right, { x + 104, y + 113, 40, 20 } },
-        { mlid::kMusic, musicNameOf(m_state, country.anthemCode), centred, { x + 30, y + 133, 114, 20 } },
-        { mlid::kStrategy, computerStrategyName(country.analysisByte), centred, { x + 30, y + 153, 114, 20 } },
+        { map_list_id::kParticipation, participationText(country), centred, { x + 30, y + 13, 114, 20 } },
+        { map_list_id::kName, std::string(boundedText(country.name, sizeof country.name)), centred, { x + 30, y + 33, 114, 20 } },
+        { map_list_id::kProductionType, own ? std::string(boundedText(own->name, sizeof own->name)) : std::string(), centred, { x + 30, y + 53, 114, 20 } },
+        { map_list_id::kFunds, std::to_string(country.funds), right, { x + 30, y + 73, 114, 20 } },
+        { map_list_id::kFundsCap, std::to_string(country.fundsCeiling), right, { x + 30, y + 93, 114, 20 } },
+        { map_list_id::kUnitLimit, std::to_string(country.unitListLength), right, { x + 30, y + 113, simple ? 114 : 40, 20 } },
+        { map_list_id::kProductionLimit, std::to_string(country.productionLimit), right, { x + 104, y + 113, 40, 20 } },
+        { map_list_id::kMusic, musicNameOf(m_state, country.anthemCode), centred, { x + 30, y + 133, 114, 20 } },
+        { map_list_id::kStrategy, computerStrategyName(country.analysisByte), centred, { x + 30, y + 153, 114, 20 } },
     };
     for (const auto& f : fields) {
         HWND control = makeSettingsControl(dialog, "Edit", f.text, f.style, f.id + c, f.frame, font);
         EnableWindow(control, active);
-        if (f.id == mlid::kProductionLimit && simple)
+        if (f.id == map_list_id::kProductionLimit && simple)
             ShowWindow(control, SW_HIDE);
     }
     const bool civilians = m_state.liveUnitCount(8) > 0 && m_state.isAllied(c, 8);
-    CheckDlgButton(dialog, mlid::kCivilian + c, civilians ? BST_CHECKED : BST_UNCHECKED);
-    EnableWindow(GetDlgItem(dialog, mlid::kCivilian + c), FALSE);
+    CheckDlgButton(dialog, map_list_id::kCivilian + c, civilians ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(GetDlgItem(dialog, map_list_id::kCivilian + c), FALSE);
     for (int k = 0; k < kCountryCount; ++k) {
         const bool allied = k == c || (country.allianceMask >> k & 1);
-        CheckDlgButton(dialog, mlid::kAlliance + 8 * c + k, allied ? BST_CHECKED : BST_UNCHECKED);
-        CheckDlgButton(dialog, mlid::kPact + 8 * c + k, country.pactMask >> k & 1 ? BST_CHECKED : BST_UNCHECKED);
-        EnableWindow(GetDlgItem(dialog, mlid::kAlliance + 8 * c + k), FALSE);
-        EnableWindow(GetDlgItem(dialog, mlid::kPact + 8 * c + k), FALSE);
+        CheckDlgButton(dialog, map_list_id::kAlliance + 8 * c + k, allied ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, map_list_id::kPact + 8 * c + k, country.pactMask >> k & 1 ? BST_CHECKED : BST_UNCHECKED);
+        EnableWindow(GetDlgItem(dialog, map_list_id::kAlliance + 8 * c + k), FALSE);
+        EnableWindow(GetDlgItem(dialog, map_list_id::kPact + 8 * c + k), FALSE);
     }
-    const int labels = mlid::kLabels + 11 * c;
+    const int labels = map_list_id::kLabels + 11 * c;
     for (int k = 0; k <= 10; ++k)
         EnableWindow(GetDlgItem(dialog, labels + k), active);
-    EnableWindow(GetDlgItem(dialog, mlid::kGroupBox + c), active);
+    EnableWindow(GetDlgItem(dialog, map_list_id::kGroupBox + c), active);
 }
 
 void MapSettingsListDialog::showRules()
@@ -179,25 +177,25 @@ void MapSettingsListDialog::showVictoryConditions()
 
 const ui::WindowDescription& MapSettingsListDialog::description() const
 {
-    static constexpr ui::WindowDescription kDescription { .floating = true, .okButton = mlid::kOk,
-        .cancelButton = mlid::kCancel };
+    static constexpr ui::WindowDescription kDescription { .floating = true, .okButton = map_list_id::kOk,
+        .cancelButton = map_list_id::kCancel };
     return kDescription;
 }
 
 int MapSettingsListDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
-    case mlid::kChange:
+    case map_list_id::kChange:
         m_changeRequested = true;
         ui::endWindow(*this, 1);
         return 1;
-    case mlid::kImageView:
-    case mlid::kBuildingsView:
+    case map_list_id::kImageView:
+    case map_list_id::kBuildingsView:
         if (code == BN_CLICKED)
-            showThumbnailView(m_thumbnail, IsDlgButtonChecked(handle(), mlid::kBuildingsView) == BST_CHECKED);
+            showThumbnailView(m_thumbnail, IsDlgButtonChecked(handle(), map_list_id::kBuildingsView) == BST_CHECKED);
         return 1;
-    case mlid::kRules: showRules(); return 1;
-    case mlid::kVictory: showVictoryConditions(); return 1;
+    case map_list_id::kRules: showRules(); return 1;
+    case map_list_id::kVictory: showVictoryConditions(); return 1;
     default:
         return KitWindow::OnCommand(msg, control, code);
     }

@@ -19,8 +19,6 @@
 
 namespace {
 
-namespace msid = map_settings_id;
-
 enum : int {
     kNotParticipating = 0, kPerson = 0x100, kComputer = 0x200,
     // The production type item inserted for a country whose own type is none of the listed ones.
@@ -29,7 +27,7 @@ enum : int {
 
 using ui::cp;
 
-constexpr CountryFrameIds kFrameIds { msid::kGroupBox, msid::kLabels, msid::kAlliance, msid::kCivilian, msid::kPact };
+constexpr CountryFrameIds kFrameIds { map_settings_id::kGroupBox, map_settings_id::kLabels, map_settings_id::kAlliance, map_settings_id::kCivilian, map_settings_id::kPact };
 
 int pageHeight(const GameState& state) { return state.isSimpleMode() ? 212 : 248; }
 
@@ -56,10 +54,10 @@ struct SlotEdit {
     int characters;
 };
 constexpr SlotEdit kNumberEdits[] = {
-    { msid::kFunds, 30, 73, 114, 8 },
-    { msid::kFundsCap, 30, 93, 114, 8 },
-    { msid::kUnitLimit, 30, 113, 40, 3 },
-    { msid::kProductionLimit, 104, 113, 40, 3 },
+    { map_settings_id::kFunds, 30, 73, 114, 8 },
+    { map_settings_id::kFundsCap, 30, 93, 114, 8 },
+    { map_settings_id::kUnitLimit, 30, 113, 40, 3 },
+    { map_settings_id::kProductionLimit, 104, 113, 40, 3 },
 };
 
 void addItem(HWND combo, const std::string& text, int data)
@@ -92,7 +90,7 @@ int selectedData(HWND combo)
 void MapSettingsDialog::createSlot(int slot)
 {
     if (!m_boxes) {
-        m_slots = new PanelPage(this, msid::kSlotPage);
+        m_slots = new PanelPage(this, map_settings_id::kSlotPage);
         m_slots->controlCreate({ 8, 190, kSlotPageWidth, pageHeight(m_state) });
         ShowWindow(m_slots->handle(), SW_SHOW);
         m_boxes = std::make_unique<SlotBoxes>(*this);
@@ -106,17 +104,17 @@ void MapSettingsDialog::createSlot(int slot)
     const int x = frame.origin.x;
     const int y = frame.origin.y;
     // Made in reading order, which is the order Tab takes.
-    makeSettingsControl(dialog, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, msid::kParticipation + slot,
+    makeSettingsControl(dialog, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, map_settings_id::kParticipation + slot,
         { x + 30, y + 13, 114, 96 }, font);
-    auto* name = new swCEdit(m_slots, UINT(msid::kName + slot), 0);
+    auto* name = new swCEdit(m_slots, UINT(map_settings_id::kName + slot), 0);
     name->setStyle(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
     name->controlCreate({ x + 30, y + 33, 114, 20 });
     SendMessageA(name->handle(), EM_LIMITTEXT, 16, 0);
     SendMessageA(name->handle(), WM_SETFONT, WPARAM(font), FALSE);
-    makeSettingsControl(dialog, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, msid::kProductionType + slot,
+    makeSettingsControl(dialog, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, map_settings_id::kProductionType + slot,
         { x + 30, y + 53, 114, 128 }, font);
     for (const SlotEdit& e : kNumberEdits) {
-        const int width = e.id == msid::kUnitLimit && simple ? 114 : e.width;
+        const int width = e.id == map_settings_id::kUnitLimit && simple ? 114 : e.width;
         auto* edit = new swCEdit(m_slots, UINT(e.id + slot), 0);
         edit->editSetAllowedChars("0123456789");
         edit->setStyle(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
@@ -124,12 +122,12 @@ void MapSettingsDialog::createSlot(int slot)
         SendMessageA(edit->handle(), EM_LIMITTEXT, WPARAM(e.characters), 0);
         SendMessageA(edit->handle(), WM_SETFONT, WPARAM(font), FALSE);
     }
-    makeSettingsControl(dialog, "Button", "BGM", BS_PUSHBUTTON | WS_TABSTOP, msid::kMusicPreview + slot,
+    makeSettingsControl(dialog, "Button", "BGM", BS_PUSHBUTTON | WS_TABSTOP, map_settings_id::kMusicPreview + slot,
         { x + 2, y + 133, 28, 20 }, font);
-    makeSettingsControl(dialog, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, msid::kMusic + slot,
+    makeSettingsControl(dialog, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, map_settings_id::kMusic + slot,
         { x + 30, y + 133, 114, 128 }, font);
     HWND strategy = makeSettingsControl(dialog, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-        msid::kStrategy + slot, { x + 30, y + 153, 114, 128 }, font);
+        map_settings_id::kStrategy + slot, { x + 30, y + 153, 114, 128 }, font);
     for (int i = 0; i < computerStrategyCount(); ++i)
         addItem(strategy, computerStrategyName(i), i);
     createRelationBoxes(dialog, frame, font);
@@ -147,20 +145,20 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
     HWND dialog = slotPage();
     const CountryFrame frame = frameOf(m_state, slot);
     const int c = slotCountry(slot);
-    const int editables[] = { msid::kMusicPreview, msid::kParticipation, msid::kName, msid::kProductionType, msid::kFunds,
-        msid::kFundsCap, msid::kUnitLimit, msid::kProductionLimit, msid::kMusic, msid::kStrategy };
+    const int editables[] = { map_settings_id::kMusicPreview, map_settings_id::kParticipation, map_settings_id::kName, map_settings_id::kProductionType, map_settings_id::kFunds,
+        map_settings_id::kFundsCap, map_settings_id::kUnitLimit, map_settings_id::kProductionLimit, map_settings_id::kMusic, map_settings_id::kStrategy };
     const bool simple = m_state.isSimpleMode();
     showCountryFrame(dialog, frame, c >= 0);
     for (int control : editables)
-        showSettingsControl(dialog, control + slot, c >= 0 && !(simple && control == msid::kProductionLimit));
+        showSettingsControl(dialog, control + slot, c >= 0 && !(simple && control == map_settings_id::kProductionLimit));
     if (c < 0)
         return;
     const CountryRecord& country = m_state.country(c);
     const bool active = country.takesPart();
     const bool editable = editableAsked && active;
-    SetDlgItemTextA(dialog, msid::kGroupBox + slot, playerColourName(c));
+    SetDlgItemTextA(dialog, map_settings_id::kGroupBox + slot, playerColourName(c));
 
-    HWND participation = slotItem(msid::kParticipation + slot);
+    HWND participation = slotItem(map_settings_id::kParticipation + slot);
     SendMessageA(participation, CB_RESETCONTENT, 0, 0);
     if (active) {
         // Two countries are the fewest a game can have: neither may leave.
@@ -174,7 +172,7 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
         SendMessageA(participation, CB_SETCURSEL, 0, 0);
     }
 
-    HWND music = slotItem(msid::kMusic + slot);
+    HWND music = slotItem(map_settings_id::kMusic + slot);
     SendMessageA(music, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < anthemChoiceCount(m_state); ++i)
         addItem(music, m_state.anthemNames()[size_t(i)], i);
@@ -182,9 +180,9 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
         addItem(music, m_state.musicNames()[i], 50 + int(i));
     selectData(music, country.anthemCode, 0);
 
-    SetDlgItemTextA(dialog, msid::kName + slot, std::string(boundedText(country.name, sizeof country.name)).c_str());
+    SetDlgItemTextA(dialog, map_settings_id::kName + slot, std::string(boundedText(country.name, sizeof country.name)).c_str());
 
-    HWND types = slotItem(msid::kProductionType + slot);
+    HWND types = slotItem(map_settings_id::kProductionType + slot);
     SendMessageA(types, CB_RESETCONTENT, 0, 0);
     const ProductionTypeRecord* own = m_state.sideProductionType(c);
     const std::string ownName = own ? std::string(boundedText(own->name, sizeof own->name)) : std::string();
@@ -210,25 +208,25 @@ void MapSettingsDialog::loadSlot(int slot, bool editableAsked)
     }
     SendMessageA(types, CB_SETCURSEL, WPARAM(selected), 0);
 
-    SetDlgItemInt(dialog, msid::kFunds + slot, country.funds, FALSE);
-    SetDlgItemInt(dialog, msid::kFundsCap + slot, country.fundsCeiling, FALSE);
-    SetDlgItemInt(dialog, msid::kUnitLimit + slot, country.unitListLength, FALSE);
-    SetDlgItemInt(dialog, msid::kProductionLimit + slot, country.productionLimit, FALSE);
-    SendMessageA(slotItem(msid::kStrategy + slot), CB_SETCURSEL, WPARAM(country.analysisByte), 0);
+    SetDlgItemInt(dialog, map_settings_id::kFunds + slot, country.funds, FALSE);
+    SetDlgItemInt(dialog, map_settings_id::kFundsCap + slot, country.fundsCeiling, FALSE);
+    SetDlgItemInt(dialog, map_settings_id::kUnitLimit + slot, country.unitListLength, FALSE);
+    SetDlgItemInt(dialog, map_settings_id::kProductionLimit + slot, country.productionLimit, FALSE);
+    SendMessageA(slotItem(map_settings_id::kStrategy + slot), CB_SETCURSEL, WPARAM(country.analysisByte), 0);
 
     for (int k = 0; k < kCountryCount; ++k) {
-        CheckDlgButton(dialog, msid::kAlliance + 8 * slot + k, k == c || (country.allianceMask >> k & 1) ? BST_CHECKED : BST_UNCHECKED);
-        CheckDlgButton(dialog, msid::kPact + 8 * slot + k, country.pactMask >> k & 1 ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, map_settings_id::kAlliance + 8 * slot + k, k == c || (country.allianceMask >> k & 1) ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, map_settings_id::kPact + 8 * slot + k, country.pactMask >> k & 1 ? BST_CHECKED : BST_UNCHECKED);
     }
     const bool civilians = m_neutralUnits > 0 && m_state.isAllied(c, 8);
-    CheckDlgButton(dialog, msid::kCivilian + slot, civilians ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, map_settings_id::kCivilian + slot, civilians ? BST_CHECKED : BST_UNCHECKED);
 
     EnableWindow(participation, editable);
-    for (int control : { msid::kMusic, msid::kMusicPreview, msid::kName, msid::kProductionType, msid::kFunds, msid::kFundsCap,
-             msid::kUnitLimit, msid::kStrategy })
+    for (int control : { map_settings_id::kMusic, map_settings_id::kMusicPreview, map_settings_id::kName, map_settings_id::kProductionType, map_settings_id::kFunds, map_settings_id::kFundsCap,
+             map_settings_id::kUnitLimit, map_settings_id::kStrategy })
         EnableWindow(slotItem(control + slot), editable);
-    EnableWindow(slotItem(msid::kProductionLimit + slot), editable && m_state.ruleOn(kRuleProductionLimit));
-    EnableWindow(slotItem(msid::kAlliance + 8 * slot + c), FALSE);
+    EnableWindow(slotItem(map_settings_id::kProductionLimit + slot), editable && m_state.ruleOn(kRuleProductionLimit));
+    EnableWindow(slotItem(map_settings_id::kAlliance + 8 * slot + c), FALSE);
 }
 
 void MapSettingsDialog::setSlotEnables(int slot)
@@ -237,10 +235,10 @@ void MapSettingsDialog::setSlotEnables(int slot)
     if (c < 0)
         return;
     const bool taking = m_state.country(c).controller != 0;
-    for (int control : { msid::kMusic, msid::kMusicPreview, msid::kName, msid::kProductionType, msid::kFunds, msid::kFundsCap,
-             msid::kUnitLimit, msid::kStrategy })
+    for (int control : { map_settings_id::kMusic, map_settings_id::kMusicPreview, map_settings_id::kName, map_settings_id::kProductionType, map_settings_id::kFunds, map_settings_id::kFundsCap,
+             map_settings_id::kUnitLimit, map_settings_id::kStrategy })
         EnableWindow(slotItem(control + slot), taking);
-    EnableWindow(slotItem(msid::kProductionLimit + slot), taking && m_state.ruleOn(kRuleProductionLimit));
+    EnableWindow(slotItem(map_settings_id::kProductionLimit + slot), taking && m_state.ruleOn(kRuleProductionLimit));
 }
 
 void MapSettingsDialog::changeParticipation(int slot)
@@ -249,7 +247,7 @@ void MapSettingsDialog::changeParticipation(int slot)
     if (c < 0)
         return;
     CountryRecord& country = m_state.country(c);
-    HWND participation = slotItem(msid::kParticipation + slot);
+    HWND participation = slotItem(map_settings_id::kParticipation + slot);
     country.reserved114[0] = 0;
     switch (selectedData(participation)) {
     case kPerson: country.controller = 1; break;
@@ -257,7 +255,7 @@ void MapSettingsDialog::changeParticipation(int slot)
     case kNotParticipating: {
         int allied = 0;
         for (int k = 0; k < kCountryCount; ++k)
-            allied += IsDlgButtonChecked(slotPage(), msid::kAlliance + 8 * slot + k) == BST_CHECKED ? 1 : 0;
+            allied += IsDlgButtonChecked(slotPage(), map_settings_id::kAlliance + 8 * slot + k) == BST_CHECKED ? 1 : 0;
         if (allied <= 1) {
             country.controller = 0;
             m_camps->onCountryLeft();
@@ -291,7 +289,7 @@ void MapSettingsDialog::storeSlot(int slot, uint8_t& civilians)
     if (!country.takesPart())
         return;
     HWND dialog = slotPage();
-    switch (selectedData(slotItem(msid::kParticipation + slot))) {
+    switch (selectedData(slotItem(map_settings_id::kParticipation + slot))) {
     case kPerson: country.controller = 1; break;
     case kComputer: country.controller = 2; break;
     case kNotParticipating:
@@ -300,30 +298,30 @@ void MapSettingsDialog::storeSlot(int slot, uint8_t& civilians)
     default: break;
     }
     char name[sizeof country.name] = {};
-    GetDlgItemTextA(dialog, msid::kName + slot, name, sizeof name);
+    GetDlgItemTextA(dialog, map_settings_id::kName + slot, name, sizeof name);
     std::memset(country.name, 0, sizeof country.name);
     std::memcpy(country.name, name, strnlen(name, sizeof name - 1));
-    const int type = selectedData(slotItem(msid::kProductionType + slot));
+    const int type = selectedData(slotItem(map_settings_id::kProductionType + slot));
     if (type >= 0 && type != kOwnProductionType)
         storeProductionType(c, type);
-    country.funds = GetDlgItemInt(dialog, msid::kFunds + slot, nullptr, FALSE);
+    country.funds = GetDlgItemInt(dialog, map_settings_id::kFunds + slot, nullptr, FALSE);
     country.initialFunds = country.funds;
-    country.fundsCeiling = GetDlgItemInt(dialog, msid::kFundsCap + slot, nullptr, FALSE);
-    country.unitListLength = uint16_t(GetDlgItemInt(dialog, msid::kUnitLimit + slot, nullptr, FALSE));
-    country.productionLimit = uint16_t(GetDlgItemInt(dialog, msid::kProductionLimit + slot, nullptr, FALSE));
-    country.anthemCode = uint8_t(std::max(0, selectedData(slotItem(msid::kMusic + slot))));
-    country.analysisByte = uint8_t(std::max(0, int(SendMessageA(slotItem(msid::kStrategy + slot), CB_GETCURSEL, 0, 0))));
+    country.fundsCeiling = GetDlgItemInt(dialog, map_settings_id::kFundsCap + slot, nullptr, FALSE);
+    country.unitListLength = uint16_t(GetDlgItemInt(dialog, map_settings_id::kUnitLimit + slot, nullptr, FALSE));
+    country.productionLimit = uint16_t(GetDlgItemInt(dialog, map_settings_id::kProductionLimit + slot, nullptr, FALSE));
+    country.anthemCode = uint8_t(std::max(0, selectedData(slotItem(map_settings_id::kMusic + slot))));
+    country.analysisByte = uint8_t(std::max(0, int(SendMessageA(slotItem(map_settings_id::kStrategy + slot), CB_GETCURSEL, 0, 0))));
     uint8_t alliance = 0;
     uint8_t pacts = 0;
     for (int k = 0; k < kCountryCount; ++k) {
-        if (IsDlgButtonChecked(dialog, msid::kAlliance + 8 * slot + k) == BST_CHECKED)
+        if (IsDlgButtonChecked(dialog, map_settings_id::kAlliance + 8 * slot + k) == BST_CHECKED)
             alliance |= uint8_t(1u << k);
-        if (IsDlgButtonChecked(dialog, msid::kPact + 8 * slot + k) == BST_CHECKED)
+        if (IsDlgButtonChecked(dialog, map_settings_id::kPact + 8 * slot + k) == BST_CHECKED)
             pacts |= uint8_t(1u << k);
     }
     country.allianceMask = alliance;
     country.pactMask = pacts;
-    const bool withCivilians = IsDlgButtonChecked(dialog, msid::kCivilian + slot) == BST_CHECKED;
+    const bool withCivilians = IsDlgButtonChecked(dialog, map_settings_id::kCivilian + slot) == BST_CHECKED;
     civilians = withCivilians ? uint8_t(civilians | 1u << c) : uint8_t(civilians & ~(1u << c));
 }
 

@@ -12,7 +12,6 @@
 
 namespace {
 
-namespace mgid = merge_id;
 namespace mglayout = merge_layout;
 
 const UnitRecord& unitOrEmpty(const GameState& state, int side, int index)
@@ -31,7 +30,7 @@ int routeCost(GameState& state, const UnitRecord& unit, int x, int y)
 } // namespace
 
 MergeDialogBase::MergeDialogBase(const WindowContext& context, swCWindow* owner, int side, const char* utf8Caption)
-    : PlayPopup(context, dialog_template::kMerge, owner, mgid::kCancel)
+    : PlayPopup(context, dialog_template::kMerge, owner, merge_id::kCancel)
     , m_side(side)
     , m_caption(utf8Caption)
 {
@@ -56,10 +55,10 @@ int MergeDialogBase::OnInitDialog()
     }
     render();
     const bool made = makeControls([this] {
-        new MergeButton(this, 0, mgid::kToLeft, mglayout::kToLeftX, mglayout::kArrowY);
-        new MergeButton(this, 1, mgid::kToRight, mglayout::kToRightX, mglayout::kArrowY);
-        new MergeButton(this, 2, mgid::kExecute, mglayout::kExecuteX, mglayout::kCommandY);
-        new MergeButton(this, 3, mgid::kCancel, mglayout::kCancelX, mglayout::kCommandY);
+        new MergeButton(this, 0, merge_id::kToLeft, mglayout::kToLeftX, mglayout::kArrowY);
+        new MergeButton(this, 1, merge_id::kToRight, mglayout::kToRightX, mglayout::kArrowY);
+        new MergeButton(this, 2, merge_id::kExecute, mglayout::kExecuteX, mglayout::kCommandY);
+        new MergeButton(this, 3, merge_id::kCancel, mglayout::kCancelX, mglayout::kCommandY);
     });
     if (!made)
         return 1;
@@ -73,8 +72,8 @@ int MergeDialogBase::OnInitDialog()
 void MergeDialogBase::updateButtons()
 {
     const TransferButtons b = m_transfer->buttons();
-    const std::pair<UINT, bool> states[3] = { { mgid::kExecute, b.execute }, { mgid::kToLeft, b.toLeft },
-        { mgid::kToRight, b.toRight } };
+    const std::pair<UINT, bool> states[3] = { { merge_id::kExecute, b.execute }, { merge_id::kToLeft, b.toLeft },
+        { merge_id::kToRight, b.toRight } };
     for (const auto& [button, on] : states)
         if (HWND control = GetDlgItem(handle(), int(button)))
             EnableWindow(control, on ? TRUE : FALSE);
@@ -89,15 +88,15 @@ const ui::WindowDescription& MergeDialogBase::description() const
 int MergeDialogBase::OnCommand(MessageRecord& msg, UINT command, UINT code)
 {
     switch (command) {
-    case mgid::kToLeft:
-    case mgid::kToRight:
-        if (command == mgid::kToLeft ? moveLeft() : moveRight()) {
+    case merge_id::kToLeft:
+    case merge_id::kToRight:
+        if (command == merge_id::kToLeft ? moveLeft() : moveRight()) {
             render();
             InvalidateRect(handle(), nullptr, FALSE);
         }
         updateButtons();
         return 1;
-    case mgid::kExecute:
+    case merge_id::kExecute:
         if (m_transfer->buttons().execute)
             end(1);
         return 1;

@@ -10,7 +10,6 @@
 
 namespace {
 
-namespace nwid = news_id;
 using namespace scenario_text;
 
 constexpr RECT kUpperText { 18, 118, 418, 278 };
@@ -66,9 +65,9 @@ int NewsDialog::OnInitDialog()
 {
     placeCentred("ニュース");
     drawPage();
-    new Button100x26(this, kBackFace, nwid::kBack, 409, 451);
-    new Button100x26(this, kNextFace, nwid::kNext, 525, 451);
-    new Button100x26(this, kCloseFace, nwid::kClose, 525, 451);
+    new Button100x26(this, kBackFace, news_id::kBack, 409, 451);
+    new Button100x26(this, kNextFace, news_id::kNext, 525, 451);
+    new Button100x26(this, kCloseFace, news_id::kClose, 525, 451);
     updateButtons();
     return 0;
 }
@@ -126,22 +125,22 @@ void NewsDialog::drawText()
 void NewsDialog::updateButtons()
 {
     const bool last = m_subPage >= subPageCount() - 1;
-    showButton(nwid::kBack, m_subPage > 0);
-    showButton(nwid::kNext, !last);
-    showButton(nwid::kClose, last);
+    showButton(news_id::kBack, m_subPage > 0);
+    showButton(news_id::kNext, !last);
+    showButton(news_id::kClose, last);
 }
 
 int NewsDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
-    case nwid::kBack:
+    case news_id::kBack:
         if (m_subPage > 0) {
             --m_subPage;
             drawText();
             updateButtons();
         }
         return 1;
-    case nwid::kNext:
+    case news_id::kNext:
         if (m_subPage >= subPageCount() - 1) {
             close(1);
             return 1;
@@ -150,7 +149,7 @@ int NewsDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
         drawText();
         updateButtons();
         return 1;
-    case nwid::kClose:
+    case news_id::kClose:
         close(1);
         return 1;
     case IDCANCEL:

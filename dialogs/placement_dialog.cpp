@@ -16,14 +16,12 @@
 
 namespace {
 
-namespace pdid = production_id;
-
 using ui::cp;
 
 } // namespace
 
 PlacementDialog::PlacementDialog(const WindowContext& context, swCWindow* owner, int x, int y, int country)
-    : PlayPopup(context, dialog_template::kProduction, owner, pdid::kCancel)
+    : PlayPopup(context, dialog_template::kProduction, owner, production_id::kCancel)
     , m_x(x)
     , m_y(y)
     , m_country(country)
@@ -35,7 +33,7 @@ int PlacementDialog::OnInitDialog()
     placeWindow({ kWidth, kHeight });
     m_typeIds = productionTypeMembers(m_state, m_country);
     // Every row grey, and the price of a whole unit: the tool buys nothing.
-    m_list = new OwnerDrawListBox(this, m_state, m_look, pdid::kTypeList, m_country, &m_typeIds);
+    m_list = new OwnerDrawListBox(this, m_state, m_look, production_id::kTypeList, m_country, &m_typeIds);
     m_list->setFreeSlotMask(0);
     m_list->setShownCount(0);
     // The whole box, so that it ends short of the hex picture at x = 432.
@@ -43,8 +41,8 @@ int PlacementDialog::OnInitDialog()
     SendMessageA(m_list->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
     for (size_t i = 0; i < m_typeIds.size(); ++i)
         SendMessageA(m_list->handle(), LB_ADDSTRING, 0, LPARAM(i));
-    new HexPictureButton(this, pdid::kHexPicture, 432, 8, m_x, m_y);
-    auto* name = new ChildControl("Static", this, pdid::kTerrainName, SS_CENTER | SS_NOPREFIX);
+    new HexPictureButton(this, production_id::kHexPicture, 432, 8, m_x, m_y);
+    auto* name = new ChildControl("Static", this, production_id::kTerrainName, SS_CENTER | SS_NOPREFIX);
     const TerrainRecord* terrain = m_state.terrainTypeAt(m_x, m_y);
     name->controlCreateTitled(terrain ? std::string(terrain->name, strnlen(terrain->name, sizeof terrain->name)).c_str() : "",
         { 464, 17, 84, 14 });
@@ -53,7 +51,7 @@ int PlacementDialog::OnInitDialog()
         UINT id;
         const char* text;
         int x;
-    } buttons[2] = { { pdid::kOk, "OK", 340 }, { pdid::kCancel, "ｷｬﾝｾﾙ", 452 } };
+    } buttons[2] = { { production_id::kOk, "OK", 340 }, { production_id::kCancel, "ｷｬﾝｾﾙ", 452 } };
     for (const auto& b : buttons) {
         auto* button = new ChildControl("Button", this, b.id, BS_PUSHBUTTON | WS_TABSTOP);
         button->controlCreateTitled(cp(b.text).c_str(), { b.x, 268, 96, 24 });
@@ -80,11 +78,11 @@ void PlacementDialog::place()
 int PlacementDialog::OnCommand(MessageRecord& msg, UINT command, UINT code)
 {
     switch (command) {
-    case pdid::kTypeList:
+    case production_id::kTypeList:
         if (code == LBN_DBLCLK)
             place();
         return 1;
-    case pdid::kOk:
+    case production_id::kOk:
         place();
         return 1;
     default:

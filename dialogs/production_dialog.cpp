@@ -21,14 +21,12 @@
 
 namespace {
 
-namespace pdid = production_id;
-
 using ui::cp;
 
 } // namespace
 
 ProductionDialog::ProductionDialog(const WindowContext& context, swCWindow* owner, int x, int y)
-    : PlayPopup(context, dialog_template::kProduction, owner, pdid::kCancel)
+    : PlayPopup(context, dialog_template::kProduction, owner, production_id::kCancel)
     , m_x(x)
     , m_y(y)
     , m_country(context.game.turnBlock().currentCountry)
@@ -81,7 +79,7 @@ void ProductionDialog::showMachinesMade()
     const int type = m_typeList ? m_typeList->selectedType() : 0;
     const int made = m_state.unitTypeIndex(type) ? machinesMade(m_state.unitTypeRecord(type), m_askedMachines) : m_askedMachines;
     // Item n - 1 holds n; setting it sends no change of its own.
-    SendMessageA(GetDlgItem(handle(), int(pdid::kMachines)), CB_SETCURSEL, WPARAM(made - 1), 0);
+    SendMessageA(GetDlgItem(handle(), int(production_id::kMachines)), CB_SETCURSEL, WPARAM(made - 1), 0);
 }
 
 void ProductionDialog::produce()
@@ -129,7 +127,7 @@ void ProductionDialog::produce()
         }
         break;
     }
-    if (HWND button = GetDlgItem(handle(), int(pdid::kProduce)))
+    if (HWND button = GetDlgItem(handle(), int(production_id::kProduce)))
         EnableWindow(button, m_typeList->selectedType() > 0 ? TRUE : FALSE);
 }
 
@@ -155,9 +153,9 @@ void ProductionDialog::updateOrderButtons()
     const bool order = entry && entry->isOrder();
     const bool multiRole = order && m_state.unitTypeIndex(entry->typeId())
         && isMultiRole(m_state.unitTypeRecord(entry->typeId()));
-    if (HWND button = GetDlgItem(handle(), int(pdid::kCancelOrder)))
+    if (HWND button = GetDlgItem(handle(), int(production_id::kCancelOrder)))
         EnableWindow(button, order ? TRUE : FALSE);
-    if (HWND button = GetDlgItem(handle(), int(pdid::kPack)))
+    if (HWND button = GetDlgItem(handle(), int(production_id::kPack)))
         EnableWindow(button, multiRole ? TRUE : FALSE);
 }
 
@@ -213,27 +211,27 @@ void ProductionDialog::carryOutOrders()
 int ProductionDialog::OnCommand(MessageRecord& msg, UINT command, UINT code)
 {
     switch (command) {
-    case pdid::kClassHead: sortBy(0); return 1;
-    case pdid::kNameHead: sortBy(1); return 1;
-    case pdid::kPriceHead: sortBy(2); return 1;
-    case pdid::kTypeList:
+    case production_id::kClassHead: sortBy(0); return 1;
+    case production_id::kNameHead: sortBy(1); return 1;
+    case production_id::kPriceHead: sortBy(2); return 1;
+    case production_id::kTypeList:
         if (code == LBN_DBLCLK) {
             produce();
         } else if (code == LBN_SELCHANGE) {
             showMachinesMade();
-            if (HWND button = GetDlgItem(handle(), int(pdid::kProduce)); button && m_storing)
+            if (HWND button = GetDlgItem(handle(), int(production_id::kProduce)); button && m_storing)
                 EnableWindow(button, TRUE);
         }
         return 1;
-    case pdid::kStoredList:
+    case production_id::kStoredList:
         if (code == LBN_DBLCLK)
             cancelOrder();
         else if (code == LBN_SELCHANGE)
             updateOrderButtons();
         return 1;
-    case pdid::kMachines:
+    case production_id::kMachines:
         if (code == CBN_SELCHANGE && m_typeList) {
-            HWND combo = GetDlgItem(handle(), int(pdid::kMachines));
+            HWND combo = GetDlgItem(handle(), int(production_id::kMachines));
             const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
             if (item != CB_ERR)
                 m_askedMachines = int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
@@ -243,11 +241,11 @@ int ProductionDialog::OnCommand(MessageRecord& msg, UINT command, UINT code)
             UpdateWindow(m_typeList->handle());
         }
         return 1;
-    case pdid::kProduce: produce(); return 1;
-    case pdid::kCancelOrder: cancelOrder(); return 1;
-    case pdid::kPack: choosePack(); return 1;
-    case pdid::kDetails: showDetails(); return 1;
-    case pdid::kOk:
+    case production_id::kProduce: produce(); return 1;
+    case production_id::kCancelOrder: cancelOrder(); return 1;
+    case production_id::kPack: choosePack(); return 1;
+    case production_id::kDetails: showDetails(); return 1;
+    case production_id::kOk:
         if (m_storing)
             carryOutOrders();
         return 1;

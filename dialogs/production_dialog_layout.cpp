@@ -17,8 +17,6 @@
 
 namespace {
 
-namespace pdid = production_id;
-
 constexpr uint8_t kAirportKind = 16;
 constexpr uint8_t kPortKind = 17;
 
@@ -38,36 +36,36 @@ HWND ProductionDialog::addControl(const char* className, UINT control, DWORD sty
 void ProductionDialog::createControls()
 {
     const int w = clientWidth();
-    m_heads[0] = columnHeader(new Button96x20(this, 0, pdid::kClassHead, 12, 10));
-    m_heads[1] = columnHeader(new Button272x20(this, 0, pdid::kNameHead, 108, 10));
-    m_heads[2] = columnHeader(new Button68x20(this, 0, pdid::kPriceHead, 380, 10));
-    m_typeList = new OwnerDrawListBox(this, m_state, m_look, pdid::kTypeList, m_country, &m_typeIds);
+    m_heads[0] = columnHeader(new Button96x20(this, 0, production_id::kClassHead, 12, 10));
+    m_heads[1] = columnHeader(new Button272x20(this, 0, production_id::kNameHead, 108, 10));
+    m_heads[2] = columnHeader(new Button68x20(this, 0, production_id::kPriceHead, 380, 10));
+    m_typeList = new OwnerDrawListBox(this, m_state, m_look, production_id::kTypeList, m_country, &m_typeIds);
     m_typeList->create(8, 30, 452, 238);
     SendMessageA(m_typeList->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
     m_typeList->setFreeSlotMask(m_orders.freeSlotMask());
     m_typeList->setFunds(m_orders.funds());
-    new HexPictureButton(this, pdid::kHexPicture, 510, 8, m_x, m_y);
+    new HexPictureButton(this, production_id::kHexPicture, 510, 8, m_x, m_y);
     const TerrainRecord* terrain = m_state.terrainTypeAt(m_x, m_y);
     const std::string terrainName = terrain ? std::string(terrain->name, strnlen(terrain->name, sizeof terrain->name)) : "";
-    HWND name = addControl("Static", pdid::kTerrainName, SS_CENTER | SS_NOPREFIX, "", 464, 44, 124, 14);
+    HWND name = addControl("Static", production_id::kTerrainName, SS_CENTER | SS_NOPREFIX, "", 464, 44, 124, 14);
     SetWindowTextA(name, terrainName.c_str());
     createFacilityMarks();
 
-    addControl("Static", pdid::kRateLabel, SS_LEFT, "相場", 472, 196, 42, 14);
+    addControl("Static", production_id::kRateLabel, SS_LEFT, "相場", 472, 196, 42, 14);
     char rate[16] = "--";
     if (m_state.ruleOn(kRuleMarketRate))
         std::snprintf(rate, sizeof rate, "%d%%", int(m_state.country(m_country).marketRate));
-    SetWindowTextA(addControl("Static", pdid::kRate, SS_RIGHT, "", 514, 196, 56, 14), rate);
-    addControl("Static", pdid::kFundsLabel, SS_LEFT, "軍資金", 472, 216, 42, 14);
-    addControl("Static", pdid::kFunds, SS_RIGHT, "", 514, 216, 56, 14);
-    addControl("Static", pdid::kUnitsLabel, SS_LEFT, "部隊数", 472, 236, 42, 14);
-    addControl("Static", pdid::kUnits, SS_RIGHT, "", 514, 236, 56, 14);
+    SetWindowTextA(addControl("Static", production_id::kRate, SS_RIGHT, "", 514, 196, 56, 14), rate);
+    addControl("Static", production_id::kFundsLabel, SS_LEFT, "軍資金", 472, 216, 42, 14);
+    addControl("Static", production_id::kFunds, SS_RIGHT, "", 514, 216, 56, 14);
+    addControl("Static", production_id::kUnitsLabel, SS_LEFT, "部隊数", 472, 236, 42, 14);
+    addControl("Static", production_id::kUnits, SS_RIGHT, "", 514, 236, 56, 14);
     if (m_state.ruleOn(kRuleProductionLimit)) {
-        addControl("Static", pdid::kProducedLabel, SS_LEFT, "生産数", 472, 256, 42, 14);
-        addControl("Static", pdid::kProduced, SS_RIGHT, "", 514, 256, 56, 14);
+        addControl("Static", production_id::kProducedLabel, SS_LEFT, "生産数", 472, 256, 42, 14);
+        addControl("Static", production_id::kProduced, SS_RIGHT, "", 514, 256, 56, 14);
     }
-    addControl("Static", pdid::kMachinesLabel, SS_LEFT, "生産機数", 478, 128, 56, 14);
-    HWND machines = addControl("ComboBox", pdid::kMachines, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, "", 534, 126, 40, 224);
+    addControl("Static", production_id::kMachinesLabel, SS_LEFT, "生産機数", 478, 128, 56, 14);
+    HWND machines = addControl("ComboBox", production_id::kMachines, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, "", 534, 126, 40, 224);
     for (int n = 1; n <= 10; ++n) {
         char text[8];
         std::snprintf(text, sizeof text, "%2d", n);
@@ -77,24 +75,24 @@ void ProductionDialog::createControls()
     SendMessageA(machines, CB_SETCURSEL, 9, 0);
     if (m_storing)
         createStoringControls();
-    addControl("Button", pdid::kDetails, BS_PUSHBUTTON | WS_TABSTOP, "兵器詳細", w - 328, 290, 96, 24, true);
+    addControl("Button", production_id::kDetails, BS_PUSHBUTTON | WS_TABSTOP, "兵器詳細", w - 328, 290, 96, 24, true);
     if (m_storing)
-        addControl("Button", pdid::kOk, BS_PUSHBUTTON | WS_TABSTOP, "OK", w - 216, 290, 96, 24, true);
+        addControl("Button", production_id::kOk, BS_PUSHBUTTON | WS_TABSTOP, "OK", w - 216, 290, 96, 24, true);
     else
-        addControl("Button", pdid::kProduce, BS_PUSHBUTTON | WS_TABSTOP, "生産", w - 216, 290, 96, 24, true);
-    addControl("Button", pdid::kCancel, BS_PUSHBUTTON | WS_TABSTOP, "ｷｬﾝｾﾙ", w - 104, 290, 96, 24, true);
+        addControl("Button", production_id::kProduce, BS_PUSHBUTTON | WS_TABSTOP, "生産", w - 216, 290, 96, 24, true);
+    addControl("Button", production_id::kCancel, BS_PUSHBUTTON | WS_TABSTOP, "ｷｬﾝｾﾙ", w - 104, 290, 96, 24, true);
     refreshFigures();
 }
 
 void ProductionDialog::createStoringControls()
 {
-    addControl("Static", pdid::kStoredLabel, SS_LEFT, "収納部隊", 588, 8, 56, 14);
-    m_storedList = new ProductionListBox(this, m_state, m_look, pdid::kStoredList, m_country);
+    addControl("Static", production_id::kStoredLabel, SS_LEFT, "収納部隊", 588, 8, 56, 14);
+    m_storedList = new ProductionListBox(this, m_state, m_look, production_id::kStoredList, m_country);
     m_storedList->create(588, 24, 244, 206);
-    EnableWindow(addControl("Button", pdid::kProduce, BS_PUSHBUTTON | WS_TABSTOP, ">>生産>>", 478, 100, 96, 24, true), FALSE);
-    EnableWindow(addControl("Button", pdid::kCancelOrder, BS_PUSHBUTTON | WS_TABSTOP, "<<取消<<", 478, 150, 96, 24, true), FALSE);
-    addControl("Static", pdid::kStoredCount, SS_RIGHT, "", 762, 236, 70, 14);
-    EnableWindow(addControl("Button", pdid::kPack, BS_PUSHBUTTON | WS_TABSTOP, "Pack選択", 588, 236, 96, 24, true), FALSE);
+    EnableWindow(addControl("Button", production_id::kProduce, BS_PUSHBUTTON | WS_TABSTOP, ">>生産>>", 478, 100, 96, 24, true), FALSE);
+    EnableWindow(addControl("Button", production_id::kCancelOrder, BS_PUSHBUTTON | WS_TABSTOP, "<<取消<<", 478, 150, 96, 24, true), FALSE);
+    addControl("Static", production_id::kStoredCount, SS_RIGHT, "", 762, 236, 70, 14);
+    EnableWindow(addControl("Button", production_id::kPack, BS_PUSHBUTTON | WS_TABSTOP, "Pack選択", 588, 236, 96, 24, true), FALSE);
     refreshStoredList(-1);
 }
 
@@ -108,8 +106,8 @@ void ProductionDialog::createFacilityMarks()
     const int bits = building->domainMask ? building->domainMask : 0xFF;
     auto mark = [&](const char* name, int bit) { return std::string(name) + (bits >> bit & 1 ? "○" : "×"); };
     const bool air = terrain->kind == kAirportKind;
-    addControl("Static", pdid::kUpperMark, SS_CENTER, (air ? mark("高空:", 1) : mark("海上:", 4)).c_str(), 464, 62, 124, 14);
-    addControl("Static", pdid::kLowerMark, SS_CENTER, (air ? mark("低空:", 2) : mark("海中:", 5)).c_str(), 464, 78, 124, 14);
+    addControl("Static", production_id::kUpperMark, SS_CENTER, (air ? mark("高空:", 1) : mark("海上:", 4)).c_str(), 464, 62, 124, 14);
+    addControl("Static", production_id::kLowerMark, SS_CENTER, (air ? mark("低空:", 2) : mark("海中:", 5)).c_str(), 464, 78, 124, 14);
 }
 
 void ProductionDialog::fillTypeList()
@@ -123,11 +121,11 @@ void ProductionDialog::refreshFigures()
 {
     char text[32];
     std::snprintf(text, sizeof text, "%lld", static_cast<long long>(m_orders.funds()));
-    SetDlgItemTextA(handle(), int(pdid::kFunds), text);
+    SetDlgItemTextA(handle(), int(production_id::kFunds), text);
     std::snprintf(text, sizeof text, "%d/%-3d", m_orders.liveUnits(), m_state.playerUnitCount(m_country));
-    SetDlgItemTextA(handle(), int(pdid::kUnits), text);
+    SetDlgItemTextA(handle(), int(production_id::kUnits), text);
     std::snprintf(text, sizeof text, "%d/%-3d", m_orders.producedCount(), int(m_state.country(m_country).productionLimit));
-    SetDlgItemTextA(handle(), int(pdid::kProduced), text);
+    SetDlgItemTextA(handle(), int(production_id::kProduced), text);
     if (m_typeList) {
         m_typeList->setFunds(m_orders.funds());
         InvalidateRect(m_typeList->handle(), nullptr, FALSE);
@@ -139,7 +137,7 @@ void ProductionDialog::refreshStoredCount()
     char text[32];
     std::snprintf(text, sizeof text, "%s %d/%d", cp("収納数").c_str(), int(m_orders.entries().size()),
         m_orders.capacity());
-    SetDlgItemTextA(handle(), int(pdid::kStoredCount), text);
+    SetDlgItemTextA(handle(), int(production_id::kStoredCount), text);
 }
 
 void ProductionDialog::refreshStoredList(int selection)

@@ -13,7 +13,6 @@
 
 namespace {
 
-namespace said = sel_attack_arms_id;
 namespace salayout = sel_attack_arms_layout;
 
 const char* const kQuestions[4] = { "", "迎撃を行いますか？", "攻撃を行いますか？", "反撃を行いますか？" };
@@ -32,7 +31,7 @@ void loadQuietly(const Presentation& look, swCBitmap& bitmap, const char* file)
 
 SelAttackArmsDialog::SelAttackArmsDialog(const WindowContext& context, swCWindow* owner, CombatPair& pair,
     uint8_t restrictedWeaponsOnly, int mode)
-    : PlayPopup(context, dialog_template::kBattle, owner, said::kDrop)
+    : PlayPopup(context, dialog_template::kBattle, owner, sel_attack_arms_id::kDrop)
     , m_pair(pair)
     , m_restrictedWeaponsOnly(restrictedWeaponsOnly)
     , m_mode(mode >= 0 && mode <= 3 ? mode : 0)
@@ -72,21 +71,21 @@ void SelAttackArmsDialog::createControls()
     for (int slot = 0; slot < kWeaponSlotCount; ++slot) {
         if (!m_selection->isUsable(m_chooserSide, slot))
             continue;
-        auto* button = new PanelButton20x20(this, 0, said::kFirstWeapon + UINT(slot), x0 + salayout::kWeaponButtonX,
+        auto* button = new PanelButton20x20(this, 0, sel_attack_arms_id::kFirstWeapon + UINT(slot), x0 + salayout::kWeaponButtonX,
             salayout::weaponRowY(slot) + salayout::kWeaponButtonDY);
         if (slot == chosen)
             EnableWindow(button->handle(), FALSE);
     }
-    auto* question = new StaticText(this, said::kQuestion, SS_RIGHT | SS_NOPREFIX);
+    auto* question = new StaticText(this, sel_attack_arms_id::kQuestion, SS_RIGHT | SS_NOPREFIX);
     question->controlCreateTitled(platform::utf8ToCp932(kQuestions[m_mode]).c_str(),
         { salayout::kQuestionX, salayout::kQuestionY, salayout::kQuestionWidth, salayout::kQuestionHeight });
     SendMessageA(question->handle(), WM_SETFONT, WPARAM(m_look.font(kSmallFont).handle()), FALSE);
-    auto* execute = new PanelButton80x24(this, 0, said::kExecute, salayout::kExecuteX, salayout::kButtonY);
-    new PanelButton80x24(this, 1, said::kDrop, salayout::kDropX, salayout::kButtonY);
+    auto* execute = new PanelButton80x24(this, 0, sel_attack_arms_id::kExecute, salayout::kExecuteX, salayout::kButtonY);
+    new PanelButton80x24(this, 1, sel_attack_arms_id::kDrop, salayout::kDropX, salayout::kButtonY);
     // Without a weapon there is nothing to fire: the engagement can only be dropped.
     EnableWindow(execute->handle(), chosen >= 0 ? TRUE : FALSE);
     // Enter executes, as a person expects of the box that asks before a fight.
-    SendMessageA(handle(), DM_SETDEFID, said::kExecute, 0);
+    SendMessageA(handle(), DM_SETDEFID, sel_attack_arms_id::kExecute, 0);
 }
 
 void SelAttackArmsDialog::chooseSlot(int slot)
@@ -95,12 +94,12 @@ void SelAttackArmsDialog::chooseSlot(int slot)
     if (slot == old || !m_selection->isUsable(m_chooserSide, slot))
         return;
     if (old >= 0)
-        if (HWND button = GetDlgItem(handle(), int(said::kFirstWeapon) + old))
+        if (HWND button = GetDlgItem(handle(), int(sel_attack_arms_id::kFirstWeapon) + old))
             EnableWindow(button, TRUE);
     m_pair.side[m_chooserSide].weaponSlot = int16_t(slot);
-    if (HWND button = GetDlgItem(handle(), int(said::kFirstWeapon) + slot))
+    if (HWND button = GetDlgItem(handle(), int(sel_attack_arms_id::kFirstWeapon) + slot))
         EnableWindow(button, FALSE);
-    if (HWND execute = GetDlgItem(handle(), int(said::kExecute)))
+    if (HWND execute = GetDlgItem(handle(), int(sel_attack_arms_id::kExecute)))
         EnableWindow(execute, TRUE);
     m_pair.computeValues(m_state);
     render();
@@ -129,12 +128,12 @@ int SelAttackArmsDialog::OnMessage(MessageRecord& msg)
 
 int SelAttackArmsDialog::OnCommand(MessageRecord& msg, UINT command, UINT code)
 {
-    if (command >= said::kFirstWeapon && command < said::kFirstWeapon + kWeaponSlotCount) {
-        chooseSlot(int(command - said::kFirstWeapon));
+    if (command >= sel_attack_arms_id::kFirstWeapon && command < sel_attack_arms_id::kFirstWeapon + kWeaponSlotCount) {
+        chooseSlot(int(command - sel_attack_arms_id::kFirstWeapon));
         return 1;
     }
     switch (command) {
-    case said::kExecute:
+    case sel_attack_arms_id::kExecute:
         if (m_pair.side[m_chooserSide].weaponSlot >= 0)
             end(1);
         return 1;

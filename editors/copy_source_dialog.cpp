@@ -16,8 +16,6 @@
 
 namespace {
 
-namespace csid = copy_source_id;
-
 constexpr SIZE kCopySourceClient { 268, 246 };
 
 class CopySourceDialog : public ui::KitWindow<DialogBase> {
@@ -43,7 +41,6 @@ private:
     HWND m_list = nullptr;
 };
 
-
 CopySourceDialog::CopySourceDialog(const WindowContext& context, swCWindow* owner)
     : KitWindow(dialog_template::kCopySource, owner, false)
     , m_game(context.game)
@@ -62,11 +59,11 @@ int CopySourceDialog::OnInitDialog()
     HFONT font = m_look.font(kSmallFont).handle();
     HWND prompt = CreateWindowExA(0, "Static",
         platform::utf8ToCp932("複製元となる生産タイプを選択してください。").c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 8,
-        6, 252, 12, handle(), reinterpret_cast<HMENU>(INT_PTR(csid::kPrompt)), nullptr, nullptr);
+        6, 252, 12, handle(), reinterpret_cast<HMENU>(INT_PTR(copy_source_id::kPrompt)), nullptr, nullptr);
     SendMessageA(prompt, WM_SETFONT, WPARAM(font), FALSE);
     m_list = CreateWindowExA(0, "ListBox", "",
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 8, 24, 252,
-        184, handle(), reinterpret_cast<HMENU>(INT_PTR(csid::kList)), nullptr, nullptr);
+        184, handle(), reinterpret_cast<HMENU>(INT_PTR(copy_source_id::kList)), nullptr, nullptr);
     SendMessageA(m_list, WM_SETFONT, WPARAM(font), FALSE);
     platform::controls::giveRowsRoomForFocus(m_list);
     for (int number : m_numbers) {
@@ -77,9 +74,9 @@ int CopySourceDialog::OnInitDialog()
             SendMessageA(m_list, LB_SETITEMDATA, WPARAM(row), LPARAM(number));
     }
     SendMessageA(m_list, LB_SETCURSEL, 0, 0);
-    makePushButton(handle(), m_look, "OK", csid::kOk, 92, 216, 80, 22);
-    makePushButton(handle(), m_look, "CANCEL", csid::kCancel, 180, 216, 80, 22);
-    SendMessageA(handle(), DM_SETDEFID, csid::kOk, 0);
+    makePushButton(handle(), m_look, "OK", copy_source_id::kOk, 92, 216, 80, 22);
+    makePushButton(handle(), m_look, "CANCEL", copy_source_id::kCancel, 180, 216, 80, 22);
+    SendMessageA(handle(), DM_SETDEFID, copy_source_id::kOk, 0);
     SetFocus(m_list);
     return 0;
 }
@@ -87,14 +84,14 @@ int CopySourceDialog::OnInitDialog()
 const ui::WindowDescription& CopySourceDialog::description() const
 {
     static const ui::WindowDescription kDescription { .closing = ui::Closing::EndModal, .floating = true,
-        .captionRightClickCloses = true, .okButton = csid::kOk, .cancelButton = csid::kCancel };
+        .captionRightClickCloses = true, .okButton = copy_source_id::kOk, .cancelButton = copy_source_id::kCancel };
     return kDescription;
 }
 
 int CopySourceDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
-    case csid::kList:
+    case copy_source_id::kList:
         if (code == LBN_SELCHANGE) {
             const LRESULT row = SendMessageA(m_list, LB_GETCURSEL, 0, 0);
             if (row >= 0)

@@ -21,8 +21,6 @@
 
 namespace {
 
-namespace peid = product_edit_id;
-
 constexpr SIZE kProductEditClient { 784, 544 };
 constexpr RECT kTotalsArea { 388, 38, 772, 74 };
 constexpr int kNameBytes = 14;
@@ -63,7 +61,7 @@ HWND mainWindowOf(const swCWindow& window, const MainWindowServices& services)
 
 ProductEditWindow::ProductEditWindow(const WindowContext& context, swCWindow* listWindow, int row)
     : DrawnEditorWindow(dialog_template::kProductEdit, listWindow, "edit_bg.bmp", kPlacementPrefix, ui::Closing::Itself,
-          peid::kClose)
+          product_edit_id::kClose)
     , m_game(context.game)
     , m_main(context.main)
     , m_look(context.look)
@@ -90,32 +88,32 @@ int ProductEditWindow::OnInitDialog()
 void ProductEditWindow::createControls()
 {
     HFONT font = m_look.font(kSmallFont).handle();
-    m_name = new swCEdit(this, peid::kName, ES_AUTOHSCROLL | WS_TABSTOP);
+    m_name = new swCEdit(this, product_edit_id::kName, ES_AUTOHSCROLL | WS_TABSTOP);
     m_name->controlCreate({ 113, 16, 110, 16 });
     m_name->editSetRefusedChars(".\\/:;*?\"<>|");
     SendMessageA(m_name->handle(), WM_SETFONT, WPARAM(font), FALSE);
     SendMessageA(m_name->handle(), EM_LIMITTEXT, kNameBytes, 0);
     m_classFilter = CreateWindowExA(WS_EX_CLIENTEDGE, "ComboBox", "",
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 112, 40, kClassFilterWidth,
-        kClassFilterListHeight, handle(), reinterpret_cast<HMENU>(INT_PTR(peid::kClassFilter)), nullptr, nullptr);
+        kClassFilterListHeight, handle(), reinterpret_cast<HMENU>(INT_PTR(product_edit_id::kClassFilter)), nullptr, nullptr);
     SendMessageA(m_classFilter, WM_SETFONT, WPARAM(font), FALSE);
     fillClassFilter();
     for (int k = 0; k < kDomainCount; ++k) {
-        m_domains[size_t(k)] = new EditPanelButton(this, k, UINT(peid::kFirstDomain + k), 8 + 48 * k, 68);
+        m_domains[size_t(k)] = new EditPanelButton(this, k, UINT(product_edit_id::kFirstDomain + k), 8 + 48 * k, 68);
         m_domains[size_t(k)]->setHeldPressed(true);
     }
-    m_leftKeys = { columnHeader(new EditPanelButton(this, 13, peid::kLeftByClass, 8, 120)),
-        columnHeader(new EditPanelButton(this, 14, peid::kLeftByName, 126, 120)),
-        columnHeader(new EditPanelButton(this, 15, peid::kLeftByCost, 326, 120)) };
-    m_rightKeys = { columnHeader(new EditPanelButton(this, 11, peid::kRightByClass, 438, 120)),
-        columnHeader(new EditPanelButton(this, 12, peid::kRightByName, 556, 120)) };
+    m_leftKeys = { columnHeader(new EditPanelButton(this, 13, product_edit_id::kLeftByClass, 8, 120)),
+        columnHeader(new EditPanelButton(this, 14, product_edit_id::kLeftByName, 126, 120)),
+        columnHeader(new EditPanelButton(this, 15, product_edit_id::kLeftByCost, 326, 120)) };
+    m_rightKeys = { columnHeader(new EditPanelButton(this, 11, product_edit_id::kRightByClass, 438, 120)),
+        columnHeader(new EditPanelButton(this, 12, product_edit_id::kRightByName, 556, 120)) };
     m_left = new ProductEditListBox2(this, m_game, m_look, *m_background, *m_buttons);
     m_right = new ProductEditListBox(this, m_game, m_look, *m_background, *m_buttons);
-    new EditPanelButton(this, 7, peid::kRemove, 128, 506);
-    new EditPanelButton(this, 6, peid::kAdd, 248, 506);
-    new EditPanelButton(this, 8, peid::kUnitInfo, 408, 506);
-    new EditPanelButton(this, 9, peid::kSave, 568, 506);
-    new EditPanelButton(this, 10, peid::kClose, 680, 506);
+    new EditPanelButton(this, 7, product_edit_id::kRemove, 128, 506);
+    new EditPanelButton(this, 6, product_edit_id::kAdd, 248, 506);
+    new EditPanelButton(this, 8, product_edit_id::kUnitInfo, 408, 506);
+    new EditPanelButton(this, 9, product_edit_id::kSave, 568, 506);
+    new EditPanelButton(this, 10, product_edit_id::kClose, 680, 506);
 }
 
 void ProductEditWindow::fillClassFilter()
@@ -237,16 +235,16 @@ void ProductEditWindow::toggleDomain(int domain)
 
 void ProductEditWindow::updateButtons()
 {
-    EnableWindow(GetDlgItem(handle(), peid::kUnitInfo), m_active >= 0);
-    EnableWindow(GetDlgItem(handle(), peid::kAdd), !m_left->selectedRows().empty());
-    EnableWindow(GetDlgItem(handle(), peid::kRemove), !m_right->selectedRows().empty());
-    EnableWindow(GetDlgItem(handle(), peid::kSave), m_modified);
+    EnableWindow(GetDlgItem(handle(), product_edit_id::kUnitInfo), m_active >= 0);
+    EnableWindow(GetDlgItem(handle(), product_edit_id::kAdd), !m_left->selectedRows().empty());
+    EnableWindow(GetDlgItem(handle(), product_edit_id::kRemove), !m_right->selectedRows().empty());
+    EnableWindow(GetDlgItem(handle(), product_edit_id::kSave), m_modified);
 }
 
 void ProductEditWindow::setModified(bool modified)
 {
     m_modified = modified;
-    EnableWindow(GetDlgItem(handle(), peid::kSave), modified);
+    EnableWindow(GetDlgItem(handle(), product_edit_id::kSave), modified);
 }
 
 void ProductEditWindow::drawTotals()
@@ -296,7 +294,6 @@ void ProductEditWindow::end(int result)
     Destroy();
 }
 
-
 void ProductEditWindow::answerListColour(MessageRecord& msg)
 {
     const HWND target = reinterpret_cast<HWND>(msg.lParam);
@@ -333,17 +330,17 @@ int ProductEditWindow::OnMessage(MessageRecord& msg)
 
 int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
-    const int domain = int(control) - peid::kFirstDomain;
+    const int domain = int(control) - product_edit_id::kFirstDomain;
     if (domain >= 0 && domain < kDomainCount) {
         toggleDomain(domain);
         return 1;
     }
     switch (control) {
-    case peid::kName:
+    case product_edit_id::kName:
         if (code == EN_UPDATE && !m_loading)
             setModified(true);
         return 1;
-    case peid::kClassFilter:
+    case product_edit_id::kClassFilter:
         if (code == CBN_SELCHANGE) {
             const LRESULT item = SendMessageA(m_classFilter, CB_GETCURSEL, 0, 0);
             if (item >= 0) {
@@ -352,9 +349,9 @@ int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
             }
         }
         return 1;
-    case peid::kLeftList:
-    case peid::kRightList: {
-        const EditSide side = control == UINT(peid::kLeftList) ? EditSide::Left : EditSide::Right;
+    case product_edit_id::kLeftList:
+    case product_edit_id::kRightList: {
+        const EditSide side = control == UINT(product_edit_id::kLeftList) ? EditSide::Left : EditSide::Right;
         if (code == LBN_SELCHANGE) {
             m_active = int(side);
             updateButtons();
@@ -363,32 +360,32 @@ int ProductEditWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
         }
         return 1;
     }
-    case peid::kAdd:
+    case product_edit_id::kAdd:
         moveRows(EditSide::Left);
         return 1;
-    case peid::kRemove:
+    case product_edit_id::kRemove:
         moveRows(EditSide::Right);
         return 1;
-    case peid::kUnitInfo:
+    case product_edit_id::kUnitInfo:
         showUnitInformation();
         return 1;
-    case peid::kSave:
+    case product_edit_id::kSave:
         DataExchange(1);
         return 1;
-    case peid::kClose:
+    case product_edit_id::kClose:
     case IDCANCEL:
         // Escape is the close button: unsaved changes are asked about first.
         if (mayClose())
             end(1);
         return 1;
-    case peid::kRightByClass:
-    case peid::kRightByName:
-        sortList(EditSide::Right, int(control) - peid::kRightByClass);
+    case product_edit_id::kRightByClass:
+    case product_edit_id::kRightByName:
+        sortList(EditSide::Right, int(control) - product_edit_id::kRightByClass);
         return 1;
-    case peid::kLeftByClass:
-    case peid::kLeftByName:
-    case peid::kLeftByCost:
-        sortList(EditSide::Left, int(control) - peid::kLeftByClass);
+    case product_edit_id::kLeftByClass:
+    case product_edit_id::kLeftByName:
+    case product_edit_id::kLeftByCost:
+        sortList(EditSide::Left, int(control) - product_edit_id::kLeftByClass);
         return 1;
     default:
         return DrawnEditorWindow::OnCommand(msg, control, code);

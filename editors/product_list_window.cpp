@@ -16,8 +16,6 @@
 
 namespace {
 
-namespace plid = product_list_id;
-
 constexpr SIZE kProductListClient { 500, 480 };
 constexpr int kProductListWidth = 484;
 constexpr int kProductListHeight = 400;
@@ -55,7 +53,7 @@ void drawSummary(HDC dc, const swCFont& font, const ProductSlotSummary& summary)
 ProductSlotListBox::ProductSlotListBox(swCWindow* parent,
     const std::array<ProductSlotSummary, kUserProductionTypeCount>& summaries, const swCBitmap& background,
     const swCBitmap& strips, const swCFont& font)
-    : ChildControl("ListBox", parent, plid::kList,
+    : ChildControl("ListBox", parent, product_list_id::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL)
     , m_summaries(summaries)
     , m_background(background)
@@ -88,7 +86,7 @@ void ProductSlotListBox::DrawItem(DRAWITEMSTRUCT* item)
 
 ProductListWindow::ProductListWindow(const WindowContext& context, swCWindow* owner, int mode)
     : DrawnEditorWindow(dialog_template::kProductEdit, owner, "slot_type.bmp", kPlacementPrefix, ui::Closing::EndModal,
-          plid::kClose)
+          product_list_id::kClose)
     , m_context(context)
     , m_mode(mode)
 {
@@ -118,21 +116,21 @@ void ProductListWindow::createButtons()
 {
     switch (m_mode) {
     case kProductListEdit:
-        new EditButton96x24(this, 0, plid::kWeaponText, 8, 448);
-        new EditButton72x24(this, 0, plid::kCopy, 136, 448);
-        new EditGridButton72x24(this, 0, plid::kAction, 224, 448);
-        new EditGridButton72x24(this, 1, plid::kDelete, 312, 448);
+        new EditButton96x24(this, 0, product_list_id::kWeaponText, 8, 448);
+        new EditButton72x24(this, 0, product_list_id::kCopy, 136, 448);
+        new EditGridButton72x24(this, 0, product_list_id::kAction, 224, 448);
+        new EditGridButton72x24(this, 1, product_list_id::kDelete, 312, 448);
         break;
     case kProductListImport:
-        new EditGridButton72x24(this, 3, plid::kAction, 312, 448);
+        new EditGridButton72x24(this, 3, product_list_id::kAction, 312, 448);
         break;
     case kProductListExport:
-        new EditGridButton72x24(this, 4, plid::kAction, 312, 448);
+        new EditGridButton72x24(this, 4, product_list_id::kAction, 312, 448);
         break;
     default:
         break;
     }
-    new EditGridButton72x24(this, 2, plid::kClose, 400, 448);
+    new EditGridButton72x24(this, 2, product_list_id::kClose, 400, 448);
 }
 
 void ProductListWindow::updateButtons()
@@ -143,11 +141,11 @@ void ProductListWindow::updateButtons()
             EnableWindow(button, on);
     };
     if (m_mode == kProductListEdit) {
-        enable(plid::kDelete, used);
-        enable(plid::kWeaponText, used);
-        enable(plid::kCopy, !used);
+        enable(product_list_id::kDelete, used);
+        enable(product_list_id::kWeaponText, used);
+        enable(product_list_id::kCopy, !used);
     } else if (m_mode == kProductListExport) {
-        enable(plid::kAction, used);
+        enable(product_list_id::kAction, used);
     }
 }
 
@@ -217,7 +215,7 @@ void ProductListWindow::tell(const char* utf8Text, const char* utf8Title)
 int ProductListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
     switch (control) {
-    case plid::kList:
+    case product_list_id::kList:
         if (code == LBN_SELCHANGE) {
             const LRESULT row = SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0);
             if (row >= 0 && row < kUserProductionTypeCount)
@@ -227,16 +225,16 @@ int ProductListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
             act();
         }
         return 1;
-    case plid::kAction:
+    case product_list_id::kAction:
         act();
         return 1;
-    case plid::kDelete:
+    case product_list_id::kDelete:
         deleteSlot();
         return 1;
-    case plid::kCopy:
+    case product_list_id::kCopy:
         copyIntoSlot();
         return 1;
-    case plid::kWeaponText:
+    case product_list_id::kWeaponText:
         if (m_summaries[size_t(m_selected)].used())
             exportWeaponText();
         return 1;

@@ -14,8 +14,6 @@
 
 namespace {
 
-namespace rlid = rule_list_id;
-
 constexpr SIZE kRuleListClient { 248, 480 };
 constexpr COLORREF kTextColour = 0x02FFFFFF;
 
@@ -43,7 +41,7 @@ void stampRuleSlot(RuleSlot& slot, const SYSTEMTIME& now)
 
 RuleSlotButton::RuleSlotButton(swCWindow* parent, const GameState& game, const Presentation& look, int row, const swCBitmap& background,
     const swCBitmap& buttons, int x, int y)
-    : swCControl("Button", parent, UINT(rlid::kFirstRow + row), BS_OWNERDRAW)
+    : swCControl("Button", parent, UINT(rule_list_id::kFirstRow + row), BS_OWNERDRAW)
     , m_game(game)
     , m_look(look)
     , m_row(row)
@@ -73,8 +71,8 @@ int RuleSlotButton::OnMessage(MessageRecord& msg)
     case WM_KEYDOWN:
         if (msg.wParam == VK_DOWN || msg.wParam == VK_UP) {
             const int next = m_row + (msg.wParam == VK_DOWN ? 1 : -1);
-            if (next >= 0 && next < rlid::kRowCount)
-                SendMessageA(GetDlgItem(GetParent(handle()), rlid::kFirstRow + next), BM_CLICK, 0, 0);
+            if (next >= 0 && next < rule_list_id::kRowCount)
+                SendMessageA(GetDlgItem(GetParent(handle()), rule_list_id::kFirstRow + next), BM_CLICK, 0, 0);
             return 1;
         }
         if (msg.wParam == VK_RETURN) {
@@ -95,7 +93,7 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
         holder.blitBitmap(0, 0, m_buttons.handle(), pressedRow());
     else
         holder.blitBitmap(0, 0, m_background.handle(), RECT { m_x, m_y, m_x + kWidth, m_y + kHeight });
-    const RuleSlot& slot = m_game.ruleSlot(rlid::kFirstListedSlot + m_row);
+    const RuleSlot& slot = m_game.ruleSlot(rule_list_id::kFirstListedSlot + m_row);
     HDC dc = item->hDC;
     HGDIOBJ oldFont = SelectObject(dc, m_look.font(kSmallFont).handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -117,7 +115,7 @@ void RuleSlotButton::DrawItem(DRAWITEMSTRUCT* item)
 
 RuleListWindow::RuleListWindow(const WindowContext& context, swCWindow* owner)
     : DrawnEditorWindow(dialog_template::kPopup, owner, "slot_rule.bmp", kPlacementPrefix, ui::Closing::EndModal,
-          rlid::kClose)
+          rule_list_id::kClose)
     , m_context(context)
     , m_game(context.game)
 {
@@ -130,27 +128,27 @@ int RuleListWindow::OnInitDialog()
         { kRuleListClient.cx, kRuleListClient.cy }, { .repaint = TRUE });
     // Not shown (the window has no caption); it names the window for the person's tools.
     SetWindowTextA(handle(), platform::utf8ToCp932("ルール作成").c_str());
-    for (int row = 0; row < rlid::kRowCount; ++row) {
+    for (int row = 0; row < rule_list_id::kRowCount; ++row) {
         m_rows[size_t(row)] = new RuleSlotButton(this, m_game, m_context.look, row, *m_background, *m_buttons, 8, 36 + 20 * row);
         m_rows[size_t(row)]->setPressed(row == m_selected);
     }
-    new EditGridButton72x24(this, 0, rlid::kEdit, 80, 448);
-    new EditGridButton72x24(this, 2, rlid::kClose, 168, 448);
+    new EditGridButton72x24(this, 0, rule_list_id::kEdit, 80, 448);
+    new EditGridButton72x24(this, 2, rule_list_id::kClose, 168, 448);
     windowRestorePlacement(kPlacementPrefix, false, true);
     return 0;
 }
 
 int RuleListWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
-    const int row = int(control) - rlid::kFirstRow;
-    if (row >= 0 && row < rlid::kRowCount) {
+    const int row = int(control) - rule_list_id::kFirstRow;
+    if (row >= 0 && row < rule_list_id::kRowCount) {
         select(row);
         if (code == BN_DOUBLECLICKED)
             edit(row);
         return 1;
     }
     switch (control) {
-    case rlid::kEdit:
+    case rule_list_id::kEdit:
         edit(m_selected);
         return 1;
     default:
@@ -173,7 +171,7 @@ void RuleListWindow::select(int row)
 
 void RuleListWindow::edit(int row)
 {
-    const int slotIndex = rlid::kFirstListedSlot + row;
+    const int slotIndex = rule_list_id::kFirstListedSlot + row;
     const RuleSlot& current = m_game.ruleSlot(slotIndex);
     std::optional<RuleSlot> chosen = RuleSettingDialog::runForMode(m_context, this, current, kRuleEdit);
     if (!chosen)

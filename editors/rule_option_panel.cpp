@@ -14,8 +14,6 @@
 
 namespace {
 
-namespace roid = rule_option_id;
-
 HWND makeControl(HWND parent, const char* className, const std::string& text, DWORD style, int controlId,
     RECT frame, HFONT font, DWORD exStyle = 0)
 {
@@ -37,17 +35,17 @@ void addRuleOptionRow(HWND page, RuleOptionPanel& panel, const RuleOptionRow& ro
     const int y = row.y;
     const std::string label = cp(row.label);
     const std::string text1 = cp(row.text1);
-    makeControl(page, "Static", label, SS_LEFT, roid::labelId(s), { x, y, 6 * int(label.size()), 12 }, font);
+    makeControl(page, "Static", label, SS_LEFT, rule_option_id::labelId(s), { x, y, 6 * int(label.size()), 12 }, font);
     const int w = std::min(6 * int(text1.size()) + 18, 96);
     auto& buttons = panel.buttons[size_t(s)];
     auto& texts = panel.texts[size_t(s)];
-    buttons[0] = makeControl(page, "Button", "", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, roid::buttonId(s, 0),
+    buttons[0] = makeControl(page, "Button", "", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, rule_option_id::buttonId(s, 0),
         { x + 16, y + 13, 96, 12 }, font, WS_EX_TRANSPARENT);
-    texts[0] = makeControl(page, "Static", cp(row.text0), SS_LEFT, roid::textId(s, 0), { x + 32, y + 13, 80, 12 },
+    texts[0] = makeControl(page, "Static", cp(row.text0), SS_LEFT, rule_option_id::textId(s, 0), { x + 32, y + 13, 80, 12 },
         font);
-    buttons[1] = makeControl(page, "Button", "", BS_AUTORADIOBUTTON | WS_TABSTOP, roid::buttonId(s, 1),
+    buttons[1] = makeControl(page, "Button", "", BS_AUTORADIOBUTTON | WS_TABSTOP, rule_option_id::buttonId(s, 1),
         { x + 112, y + 13, w, 12 }, font, WS_EX_TRANSPARENT);
-    texts[1] = makeControl(page, "Static", text1, SS_LEFT, roid::textId(s, 1), { x + 128, y + 13, w - 16, 12 }, font);
+    texts[1] = makeControl(page, "Static", text1, SS_LEFT, rule_option_id::textId(s, 1), { x + 128, y + 13, w - 16, 12 }, font);
 }
 
 HWND makePage(swCWindow& owner, int controlId, RECT frame)
@@ -69,15 +67,15 @@ void buildNameRow(swCWindow& owner, HFONT font, const GameState& state, const Ru
     int listedSlots, RuleOptionPanel& panel)
 {
     HWND window = owner.handle();
-    makeControl(window, "Static", cp("ルール："), SS_LEFT, roid::kRuleCaption, { 8, 11, 56, 12 }, font);
+    makeControl(window, "Static", cp("ルール："), SS_LEFT, rule_option_id::kRuleCaption, { 8, 11, 56, 12 }, font);
     if (nameBox) {
-        panel.nameBox = makeControl(window, "Edit", "", ES_AUTOHSCROLL | WS_TABSTOP, roid::kRuleName, { 68, 8, 96, 24 },
+        panel.nameBox = makeControl(window, "Edit", "", ES_AUTOHSCROLL | WS_TABSTOP, rule_option_id::kRuleName, { 68, 8, 96, 24 },
             font, WS_EX_CLIENTEDGE);
         SendMessageA(panel.nameBox, EM_LIMITTEXT, kRuleNameBytes, 0);
         EnableWindow(panel.nameBox, editable);
         return;
     }
-    panel.combo = makeControl(window, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, roid::kRuleCombo,
+    panel.combo = makeControl(window, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, rule_option_id::kRuleCombo,
         { 68, 8, 112, 224 }, font);
     addChoiceItem(panel.combo, cp("カスタム"), kCustomRule);
     for (int slot = 0; slot < listedSlots; ++slot)
@@ -114,7 +112,7 @@ void buildRuleOptionPanel(swCWindow& owner, HFONT font, const GameState& state, 
     panel = RuleOptionPanel {};
     buildNameRow(owner, font, state, block, editable, nameBox, kRuleSlotCount, panel);
     // A stop of the Tab walk, and a group of its own: the arrows turn its pages as a click does.
-    panel.tab = makeControl(owner.handle(), WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP, roid::kTab, { 0, 36, 400, 360 }, font);
+    panel.tab = makeControl(owner.handle(), WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP, rule_option_id::kTab, { 0, 36, 400, 360 }, font);
     const auto names = ruleOptionPageNames();
     for (size_t i = 0; i < names.size(); ++i) {
         std::string text = cp(names[i]);
@@ -123,8 +121,8 @@ void buildRuleOptionPanel(swCWindow& owner, HFONT font, const GameState& state, 
         item.pszText = text.data();
         SendMessageA(panel.tab, TCM_INSERTITEMA, WPARAM(i), LPARAM(&item));
     }
-    for (int p = 0; p < roid::kPageCount; ++p)
-        panel.pages[size_t(p)] = makePage(owner, roid::kFirstPage + p, { 8, 60, 384, 330 });
+    for (int p = 0; p < rule_option_id::kPageCount; ++p)
+        panel.pages[size_t(p)] = makePage(owner, rule_option_id::kFirstPage + p, { 8, 60, 384, 330 });
     for (const RuleOptionRow& row : fullRuleOptionRows())
         addRuleOptionRow(panel.pages[size_t(row.page)], panel, row, font);
 }
@@ -134,7 +132,7 @@ void buildShortRuleOptionPanel(swCWindow& owner, HFONT font, const GameState& st
 {
     panel = RuleOptionPanel {};
     buildNameRow(owner, font, state, block, editable, nameBox, 1, panel);
-    HWND page = makePage(owner, roid::kFirstPage, { 0, 40, 400, 90 });
+    HWND page = makePage(owner, rule_option_id::kFirstPage, { 0, 40, 400, 90 });
     panel.pages.fill(page);
     for (const RuleOptionRow& row : shortRuleOptionRows())
         addRuleOptionRow(page, panel, row, font);
@@ -153,7 +151,7 @@ bool clickRuleOption(RuleOptionPanel& panel, int controlId)
 {
     int clicked = 0;
     int value = 0;
-    if (!roid::decodeButtonId(controlId, clicked, value) || !panel.shows(clicked))
+    if (!rule_option_id::decodeButtonId(controlId, clicked, value) || !panel.shows(clicked))
         return false;
     // The automatic radio button has already moved; everything else is read as it stands.
     RuleOptionState state;
@@ -178,9 +176,9 @@ void readRuleOptionValues(const RuleOptionPanel& panel, RuleBlock& block)
 
 void showRulePage(const RuleOptionPanel& panel, int page, int oldPage)
 {
-    if (page < 0 || page >= roid::kPageCount)
+    if (page < 0 || page >= rule_option_id::kPageCount)
         return;
-    if (oldPage >= 0 && oldPage < roid::kPageCount && panel.pages[size_t(oldPage)] != panel.pages[size_t(page)])
+    if (oldPage >= 0 && oldPage < rule_option_id::kPageCount && panel.pages[size_t(oldPage)] != panel.pages[size_t(page)])
         ShowWindow(panel.pages[size_t(oldPage)], SW_HIDE);
     HWND shown = panel.pages[size_t(page)];
     // Just above the tab control, which it covers: the Tab walk goes from the rule choice

@@ -13,8 +13,6 @@
 
 namespace {
 
-namespace roid = rule_option_id;
-
 using ui::cp;
 
 const char* titleOf(RuleDialogMode mode)
@@ -84,8 +82,8 @@ int RuleSettingDialog::OnInitDialog()
     buildPanel(m_slot.block, editable, nameBox);
     // After the panel, so that Tab reaches them last.
     const int buttonsTop = client.cy - 32;
-    makePushButton(handle(), m_look, "OK", roid::kOk, 192, buttonsTop);
-    makePushButton(handle(), m_look, "ｷｬﾝｾﾙ", roid::kCancel, 296, buttonsTop);
+    makePushButton(handle(), m_look, "OK", rule_option_id::kOk, 192, buttonsTop);
+    makePushButton(handle(), m_look, "ｷｬﾝｾﾙ", rule_option_id::kCancel, 296, buttonsTop);
     showFirstPage();
     SetWindowTextA(handle(), cp(titleOf(m_mode)).c_str());
     return 0;
@@ -120,14 +118,14 @@ int RuleSettingDialog::OnCommand(MessageRecord& msg, UINT control, UINT code)
     switch (control) {
     // Enter reaches the dialog as IDOK and Escape as IDCANCEL.
     case IDOK:
-    case roid::kOk:
+    case rule_option_id::kOk:
         accept();
         return 1;
     case IDCANCEL:
-    case roid::kCancel:
+    case rule_option_id::kCancel:
         ui::endWindow(*this, 0);
         return 1;
-    case roid::kRuleCombo:
+    case rule_option_id::kRuleCombo:
         if (code == CBN_SELCHANGE && m_mode == kRuleSet)
             chooseRule();
         return 1;

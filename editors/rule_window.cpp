@@ -9,12 +9,6 @@
 #include "ui/private_messages.h"
 #include "ui/window_kit.h"
 
-namespace {
-
-namespace roid = rule_option_id;
-
-} // namespace
-
 RuleWindow::RuleWindow(const WindowContext& context, swCWindow* mainWindow)
     : RuleWindow(context, mainWindow, false)
 {
@@ -33,9 +27,9 @@ int RuleWindow::OnInitDialog()
     SetWindowTextA(handle(), platform::utf8ToCp932("ルール情報").c_str());
     m_block = m_game.ruleBlock();
     buildPanel(m_block, false, true);
-    makePushButton(handle(), m_look, "OK", roid::kOk, 296, client.cy - 32);
+    makePushButton(handle(), m_look, "OK", rule_option_id::kOk, 296, client.cy - 32);
     // Enter closes it from the tabs too, as OK does.
-    SendMessageA(handle(), DM_SETDEFID, roid::kOk, 0);
+    SendMessageA(handle(), DM_SETDEFID, rule_option_id::kOk, 0);
     showFirstPage();
     showRules();
     return 0;
@@ -70,7 +64,7 @@ int RuleWindow::OnMessage(MessageRecord& msg)
 
 int RuleWindow::OnCommand(MessageRecord& msg, UINT control, UINT code)
 {
-    if (control == UINT(roid::kOk) || control == IDOK || control == IDCANCEL) {
+    if (control == UINT(rule_option_id::kOk) || control == IDOK || control == IDCANCEL) {
         closeGesture();
         return 1;
     }

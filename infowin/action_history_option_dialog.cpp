@@ -9,8 +9,6 @@
 
 namespace {
 
-namespace ahoid = action_history_option_id;
-
 struct Box {
     const char* label; // UTF-8
     std::vector<int> kinds;
@@ -50,7 +48,7 @@ ActionHistoryOptionDialog::ActionHistoryOptionDialog(const WindowContext& contex
 ActionHistoryOptionDialog* ActionHistoryOptionDialog::open(const WindowContext& context, swCWindow* history)
 {
     auto* window = new ActionHistoryOptionDialog(context, history);
-    if (!window->createBeside(kClientWidth, kClientHeight, ahoid::kLabel)) {
+    if (!window->createBeside(kClientWidth, kClientHeight, action_history_option_id::kLabel)) {
         delete window;
         return nullptr;
     }
@@ -61,8 +59,8 @@ ActionHistoryOptionDialog* ActionHistoryOptionDialog::open(const WindowContext& 
 void ActionHistoryOptionDialog::createBoxes()
 {
     const uint32_t mask = uint32_t(m_game.settings().historyOption);
-    for (int i = 0; i < ahoid::kBoxCount; ++i) {
-        auto* box = new CheckBox(this, ahoid::kFirstBox + UINT(i));
+    for (int i = 0; i < action_history_option_id::kBoxCount; ++i) {
+        auto* box = new CheckBox(this, action_history_option_id::kFirstBox + UINT(i));
         box->controlCreateTitled(platform::utf8ToCp932(boxes()[size_t(i)].label).c_str(),
             { (i % 2) * 72 + 4, (i / 2) * 16 + 20, 66, 14 });
         useSmallFont(box->handle());
@@ -72,9 +70,9 @@ void ActionHistoryOptionDialog::createBoxes()
 
 int ActionHistoryOptionDialog::OnCommand(MessageRecord&, UINT command, UINT)
 {
-    if (command < ahoid::kFirstBox || command >= ahoid::kFirstBox + ahoid::kBoxCount)
+    if (command < action_history_option_id::kFirstBox || command >= action_history_option_id::kFirstBox + action_history_option_id::kBoxCount)
         return dialogKey(command) ? 1 : 0;
-    const int box = int(command - ahoid::kFirstBox);
+    const int box = int(command - action_history_option_id::kFirstBox);
     const bool checked = SendMessageA(GetDlgItem(handle(), int(command)), BM_GETCHECK, 0, 0) == BST_CHECKED;
     int32_t& option = m_game.settings().historyOption;
     option = int32_t(checked ? uint32_t(option) | boxMask(box) : uint32_t(option) & ~boxMask(box));

@@ -23,8 +23,6 @@
 
 namespace {
 
-namespace ahid = action_history_id;
-
 // The export is offered while the person gives the action phase's orders.
 constexpr int kDefaultListWidth = 548;
 constexpr int kDefaultHeight = 378;
@@ -91,11 +89,11 @@ void ActionHistoryWindow::createControls()
     GetClientRect(handle(), &client);
     const int width = client.right;
     const HFONT font = m_context.look.font(kSmallFont).handle();
-    m_strip = makeChild(this, font, "Static", ahid::kStrip, SS_LEFT, 0, "", { 0, 0, width, kStripHeight });
-    m_optionButton = makeChild(this, font, "Button", ahid::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP, 0, ">>", { width - 16, 0, 16, 16 });
-    m_pageCombo = makeChild(this, font, "ComboBox", ahid::kPage, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP, WS_EX_CLIENTEDGE, "",
+    m_strip = makeChild(this, font, "Static", action_history_id::kStrip, SS_LEFT, 0, "", { 0, 0, width, kStripHeight });
+    m_optionButton = makeChild(this, font, "Button", action_history_id::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP, 0, ">>", { width - 16, 0, 16, 16 });
+    m_pageCombo = makeChild(this, font, "ComboBox", action_history_id::kPage, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP, WS_EX_CLIENTEDGE, "",
         { 0, 0, 106, 128 });
-    m_exportButton = makeChild(this, font, "Button", ahid::kExport, BS_PUSHBUTTON, 0, cp("ﾃｷｽﾄ出力").c_str(), { width - 106, 0, 80, 20 });
+    m_exportButton = makeChild(this, font, "Button", action_history_id::kExport, BS_PUSHBUTTON, 0, cp("ﾃｷｽﾄ出力").c_str(), { width - 106, 0, 80, 20 });
     EnableWindow(m_exportButton, FALSE);
     // The strip only paints the band behind the controls.
     SetWindowPos(m_strip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -269,7 +267,7 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
     }
     case WM_MEASUREITEM: {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(msg.lParam);
-        if (!measure || measure->CtlID != ahid::kList)
+        if (!measure || measure->CtlID != action_history_id::kList)
             return 0;
         measure->itemHeight = ActionHistoryListView::kRowHeight;
         msg.result = TRUE;
@@ -294,13 +292,13 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
 int ActionHistoryWindow::OnCommand(MessageRecord&, UINT command, UINT code)
 {
     switch (command) {
-    case ahid::kOptionButton: {
+    case action_history_id::kOptionButton: {
         const bool shown = m_context.main.isDisplayItemWindowVisible(DisplayItemList::History);
         SetWindowTextA(m_optionButton, shown ? ">>" : "<<");
         postToOwner(*this, ui_message::kToggleHistoryOption);
         return 1;
     }
-    case ahid::kPage:
+    case action_history_id::kPage:
         if (code == CBN_SELCHANGE) {
             const LRESULT chosen = SendMessageA(m_pageCombo, CB_GETCURSEL, 0, 0);
             if (chosen != CB_ERR)
@@ -309,7 +307,7 @@ int ActionHistoryWindow::OnCommand(MessageRecord&, UINT command, UINT code)
             refresh();
         }
         return 1;
-    case ahid::kExport:
+    case action_history_id::kExport:
         exportText();
         return 1;
     default:

@@ -18,8 +18,6 @@
 
 namespace {
 
-namespace acid = arm_change_id;
-
 constexpr UINT_PTR kPlayTimer = 1;
 constexpr int kPageWidth = 720;
 constexpr int kPageHeight = 560;
@@ -114,12 +112,12 @@ void ArmChangeWindow::createButtons()
     for (int k = 0; k < kModelCount; ++k) {
         if (!unitTypeHasGroupFlag(type, k))
             continue;
-        auto* button = new ChangeButton144x40(this, k, acid::kFirstSet + UINT(k), 560, 8 + 48 * k);
+        auto* button = new ChangeButton144x40(this, k, arm_change_id::kFirstSet + UINT(k), 560, 8 + 48 * k);
         button->setHeldPressed(k == m_selectedSet);
     }
-    new ChangeButton144x40(this, 4, acid::kConfirm, 560, 304);
+    new ChangeButton144x40(this, 4, arm_change_id::kConfirm, 560, 304);
     if (m_game.turnBlock().phase != kProductionPhase)
-        new ChangeButton144x40(this, 5, acid::kCancel, 560, 352);
+        new ChangeButton144x40(this, 5, arm_change_id::kCancel, 560, 352);
 }
 
 void ArmChangeWindow::render()
@@ -198,10 +196,10 @@ int ArmChangeWindow::OnCommand(MessageRecord&, UINT id, UINT)
 {
     if (!playRunning())
         return 0;
-    if (id >= acid::kFirstSet && id < acid::kFirstSet + kModelCount) {
-        m_selectedSet = int(id - acid::kFirstSet);
+    if (id >= arm_change_id::kFirstSet && id < arm_change_id::kFirstSet + kModelCount) {
+        m_selectedSet = int(id - arm_change_id::kFirstSet);
         for (int k = 0; k < kModelCount; ++k) {
-            if (HWND button = GetDlgItem(handle(), int(acid::kFirstSet) + k)) {
+            if (HWND button = GetDlgItem(handle(), int(arm_change_id::kFirstSet) + k)) {
                 if (auto* face = dynamic_cast<BitmapButton*>(windowFromHandle(button)))
                     face->setHeldPressed(k == m_selectedSet);
                 InvalidateRect(button, nullptr, FALSE);
@@ -211,11 +209,11 @@ int ArmChangeWindow::OnCommand(MessageRecord&, UINT id, UINT)
         InvalidateRect(handle(), nullptr, FALSE);
         return 1;
     }
-    if (id == acid::kConfirm) {
+    if (id == arm_change_id::kConfirm) {
         end(m_selectedSet != m_initialSet ? 1 : 0);
         return 1;
     }
-    if (id == acid::kCancel || id == IDCANCEL) {
+    if (id == arm_change_id::kCancel || id == IDCANCEL) {
         end(0);
         return 1;
     }

@@ -15,7 +15,6 @@
 #include <string>
 
 namespace board = country_board;
-namespace cpid = change_player_id;
 
 namespace {
 
@@ -94,7 +93,7 @@ void ChangePlayerDialog::createControls()
 {
     HFONT small = m_look.font(kSmallFont).handle();
     for (int c = 0; c < kCountryCount; ++c) {
-        auto* combo = new ComboBoxControl(this, cpid::kFirstCombo + UINT(c), CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER);
+        auto* combo = new ComboBoxControl(this, change_player_id::kFirstCombo + UINT(c), CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER);
         combo->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
         combo->controlCreate({ board::columnX(c), board::kChangeComboTop + board::kChangeBlockPitch * (c / 4), board::kCellWidth, 64 });
         HWND handle = combo->handle();
@@ -121,9 +120,9 @@ void ChangePlayerDialog::createControls()
         made->controlCreateTitled(cp(utf8).c_str(), { x, 140, 96, 24 });
         SendMessageA(made->handle(), WM_SETFONT, WPARAM(buttons), FALSE);
     };
-    button(cpid::kOk, "OK", 398);
-    button(cpid::kCancel, "ｷｬﾝｾﾙ", 504);
-    SendMessageA(handle(), DM_SETDEFID, cpid::kOk, 0);
+    button(change_player_id::kOk, "OK", 398);
+    button(change_player_id::kCancel, "ｷｬﾝｾﾙ", 504);
+    SendMessageA(handle(), DM_SETDEFID, change_player_id::kOk, 0);
 }
 
 int ChangePlayerDialog::DataExchange(int save)

@@ -21,8 +21,6 @@
 #include "ui/presentation.h"
 #include "ui/palette_colours.h"
 
-namespace ciid = condition_info_id;
-
 namespace {
 
 // The tabs and the statistic each plots.
@@ -56,7 +54,7 @@ private:
 };
 
 ConditionInfoPageWindow::ConditionInfoPageWindow(swCWindow* parent, const swCBitmap& graph)
-    : KitWindow(parent, ciid::kPage, 0, kClassName)
+    : KitWindow(parent, condition_info_id::kPage, 0, kClassName)
     , m_graph(graph)
 {
     setStyle(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
@@ -94,7 +92,7 @@ bool ConditionInfoWindow::create(bool& windowMade)
         m_graph.bitmapCreateCompatible(screen, ConditionInfoPageWindow::kWidth, ConditionInfoPageWindow::kHeight);
     }
 
-    m_tabs = new TabControl(this, ciid::kTabs, WS_CLIPSIBLINGS | WS_TABSTOP);
+    m_tabs = new TabControl(this, condition_info_id::kTabs, WS_CLIPSIBLINGS | WS_TABSTOP);
     m_tabs->controlCreate({ 0, 0, kClientWidth, kClientHeight });
     SendMessageA(m_tabs->handle(), WM_SETFONT, WPARAM(m_look.font(kTextFont).handle()), FALSE);
     for (int i = 0; i < turn_graph::kFieldCount; ++i) {
@@ -114,7 +112,7 @@ bool ConditionInfoWindow::create(bool& windowMade)
         for (int c = 0; c < kCountryCount; ++c) {
             if (m_game.country(c).controller == 0)
                 continue;
-            m_buttons[size_t(c)] = new CheckMarkButton(m_page, c, ciid::kFirstCountry + UINT(c), 8 + 18 * k, 424);
+            m_buttons[size_t(c)] = new CheckMarkButton(m_page, c, condition_info_id::kFirstCountry + UINT(c), 8 + 18 * k, 424);
             ++k;
             m_toggleMask |= uint8_t(1u << c);
             m_visibleMask |= uint8_t(1u << c);
@@ -224,9 +222,9 @@ int ConditionInfoWindow::OnMessage(MessageRecord& msg)
 
 int ConditionInfoWindow::OnCommand(MessageRecord& msg, UINT commandId, UINT code)
 {
-    if (commandId < ciid::kFirstCountry || commandId >= ciid::kFirstCountry + kCountryCount)
+    if (commandId < condition_info_id::kFirstCountry || commandId >= condition_info_id::kFirstCountry + kCountryCount)
         return KitWindow::OnCommand(msg, commandId, code);
-    const int c = int(commandId - ciid::kFirstCountry);
+    const int c = int(commandId - condition_info_id::kFirstCountry);
     m_toggleMask ^= uint8_t(1u << c);
     if (CheckMarkButton* button = m_buttons[size_t(c)])
         button->holdPressed((m_toggleMask & (1u << c)) != 0);
@@ -237,7 +235,7 @@ int ConditionInfoWindow::OnCommand(MessageRecord& msg, UINT commandId, UINT code
 
 int ConditionInfoWindow::OnNotify(MessageRecord&, UINT controlId, NMHDR* header)
 {
-    if (controlId != ciid::kTabs || !header || header->code != UINT(TCN_SELCHANGE))
+    if (controlId != condition_info_id::kTabs || !header || header->code != UINT(TCN_SELCHANGE))
         return 0;
     const int selected = int(SendMessageA(m_tabs->handle(), TCM_GETCURSEL, 0, 0));
     if (selected < 0 || selected >= turn_graph::kFieldCount || selected == g_storedTab)

@@ -8,12 +8,6 @@
 #include "state/game_state.h"
 #include "ui/private_messages.h"
 
-namespace {
-
-namespace lloid = land_list_option_id;
-
-} // namespace
-
 LandListOptionWindow::LandListOptionWindow(const WindowContext& context, swCWindow* landList)
     : DisplayItemWindow(context, landList, kClassName, land_list_id::kOptionButton)
 {
@@ -22,7 +16,7 @@ LandListOptionWindow::LandListOptionWindow(const WindowContext& context, swCWind
 LandListOptionWindow* LandListOptionWindow::open(const WindowContext& context, swCWindow* landList)
 {
     auto* window = new LandListOptionWindow(context, landList);
-    if (!window->createBeside(kClientWidth, 20, lloid::kLabel)) {
+    if (!window->createBeside(kClientWidth, 20, land_list_option_id::kLabel)) {
         delete window;
         return nullptr;
     }
@@ -35,7 +29,7 @@ void LandListOptionWindow::layoutBoxes()
     const uint32_t mask = uint32_t(m_game.settings().landListOption);
     int shown = 0;
     for (int i = 0; i < land_list::kItemCount; ++i) {
-        HWND box = GetDlgItem(handle(), int(lloid::kFirstItem) + i);
+        HWND box = GetDlgItem(handle(), int(land_list_option_id::kFirstItem) + i);
         if (!land_list::isItemOffered(m_game, i)) {
             if (box)
                 DestroyWindow(box);
@@ -43,7 +37,7 @@ void LandListOptionWindow::layoutBoxes()
         }
         const int y = 20 + 16 * shown++;
         if (!box) {
-            auto* check = new CheckBox(this, lloid::kFirstItem + UINT(i));
+            auto* check = new CheckBox(this, land_list_option_id::kFirstItem + UINT(i));
             check->setStyle(BS_AUTOCHECKBOX | WS_TABSTOP | WS_CHILD | WS_VISIBLE);
             check->controlCreateTitled(platform::utf8ToCp932(land_list::item(i).label).c_str(), { 4, y, 78, 14 });
             box = check->handle();
@@ -69,9 +63,9 @@ int LandListOptionWindow::OnMessage(MessageRecord& msg)
 
 int LandListOptionWindow::OnCommand(MessageRecord&, UINT id, UINT)
 {
-    if (id < lloid::kFirstItem || id >= lloid::kFirstItem + land_list::kItemCount)
+    if (id < land_list_option_id::kFirstItem || id >= land_list_option_id::kFirstItem + land_list::kItemCount)
         return dialogKey(id) ? 1 : 0;
-    const int item = int(id - lloid::kFirstItem);
+    const int item = int(id - land_list_option_id::kFirstItem);
     const bool checked = SendMessageA(GetDlgItem(handle(), int(id)), BM_GETCHECK, 0, 0) == BST_CHECKED;
     int32_t& mask = m_game.settings().landListOption;
     mask = int32_t(checked ? uint32_t(mask) | 1u << item : uint32_t(mask) & ~(1u << item));

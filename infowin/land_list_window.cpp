@@ -22,8 +22,6 @@
 
 namespace {
 
-namespace llid = land_list_id;
-
 void centredText(HDC dc, int left, int top, int right, int bottom, const std::string& text)
 {
     RECT box { left, top, right, bottom };
@@ -47,7 +45,7 @@ private:
 
 LandListBox::LandListBox(swCWindow* parent, GameState& game, const Presentation& look, const swCBitmap& composed,
     const uint32_t& effective)
-    : ChildControl("ListBox", parent, llid::kList,
+    : ChildControl("ListBox", parent, land_list_id::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_DISABLENOSCROLL)
     , m_game(game)
     , m_look(look)
@@ -132,7 +130,7 @@ bool LandListWindow::create(bool& windowMade)
     RECT client {};
     GetClientRect(handle(), &client);
     HFONT font = m_context.look.font(kSmallFont).handle();
-    m_button = new PushButton(this, llid::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP);
+    m_button = new PushButton(this, land_list_id::kOptionButton, BS_PUSHBUTTON | WS_TABSTOP);
     m_button->controlCreateTitled(">>", { client.right - 16, 0, 16, 16 });
     SendMessageA(m_button->handle(), WM_SETFONT, WPARAM(font), FALSE);
     m_list = new LandListBox(this, m_context.game, m_context.look, m_composed, m_effective);
@@ -254,7 +252,7 @@ int LandListWindow::OnMessage(MessageRecord& msg)
 
 int LandListWindow::OnCommand(MessageRecord&, UINT id, UINT)
 {
-    if (id == llid::kOptionButton) {
+    if (id == land_list_id::kOptionButton) {
         if (m_list)
             SetFocus(m_list->handle());
         const bool shown = m_context.main.isDisplayItemWindowVisible(DisplayItemList::Terrain);

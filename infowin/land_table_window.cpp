@@ -23,8 +23,6 @@
 
 namespace {
 
-namespace ltid = land_table_id;
-
 // The default width shows the legend and 35 columns.
 constexpr int kDefaultWidth = kLandTableLegendWidth + 35 * kLandTableColumnWidth;
 
@@ -34,7 +32,6 @@ const LandTableMember kMembers[] = {
     { LandTable::Transport, "VKRC_LANDTRANSPORTLISTWINDOW_CNAME", "輸送可能地形（搭載及び発進が可能となる地形）", "list_carry.bmp",
         316, 11, false, ui_message::kCloseTransportTable },
 };
-
 
 void centred(HDC dc, int left, int top, int right, int bottom, const char* text, UINT align = DT_CENTER)
 {
@@ -75,7 +72,7 @@ void drawNameDownwards(HDC dc, int x, int y, const char* name, int length)
 }
 
 LandTableListBox::LandTableListBox(swCWindow* parent, const LandTableMember& member, GameState& game, const Presentation& look)
-    : ChildControl("ListBox", parent, ltid::kList,
+    : ChildControl("ListBox", parent, land_table_id::kList,
           WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_MULTICOLUMN | LBS_DISABLENOSCROLL)
     , m_member(member)
     , m_game(game)
@@ -163,7 +160,7 @@ bool LandTableWindow::create(bool& windowMade)
     m_list->controlCreate({ kLandTableLegendWidth, 0, std::max(0, int(client.right) - kLandTableLegendWidth),
         m_member.columnHeight + scrollHeight });
     SendMessageA(m_list->handle(), LB_SETCOLUMNWIDTH, kLandTableColumnWidth, 0);
-    auto* corner = new StaticText(this, ltid::kCorner, SS_LEFT);
+    auto* corner = new StaticText(this, land_table_id::kCorner, SS_LEFT);
     corner->controlCreate({ 0, m_member.columnHeight, kLandTableLegendWidth, scrollHeight });
     fill();
     // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.

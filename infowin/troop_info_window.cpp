@@ -21,8 +21,6 @@
 
 namespace {
 
-namespace uiid = unit_info_id;
-
 constexpr const char* kBackgroundFile = "info_butai.bmp";
 
 const UnitRecord* unitInPlayAt(GameState& state, int country, int index)
@@ -184,15 +182,15 @@ void TroopInfoWindow::render()
 void TroopInfoWindow::createButtons()
 {
     unit_info::createPageButtons(this, 54);
-    new InfoButton72x24(this, 2, uiid::kArmamentPage, 508, 214);
-    new InfoButton72x24(this, 3, uiid::kCargoPage, 580, 214);
+    new InfoButton72x24(this, 2, unit_info_id::kArmamentPage, 508, 214);
+    new InfoButton72x24(this, 3, unit_info_id::kCargoPage, 580, 214);
     for (int k = 0; k < kModelCount; ++k) {
-        auto* set = new InfoButton48x16(this, k, uiid::kFirstSet + UINT(k), 460 + 64 * k, 432);
+        auto* set = new InfoButton48x16(this, k, unit_info_id::kFirstSet + UINT(k), 460 + 64 * k, 432);
         EnableWindow(set->handle(), FALSE);
     }
-    pressPair(m_movePage ? uiid::kMovePage : uiid::kCapabilityPage, m_movePage ? uiid::kCapabilityPage : uiid::kMovePage);
-    pressPair(m_lowerPage == kCargoPage ? uiid::kCargoPage : uiid::kArmamentPage,
-        m_lowerPage == kCargoPage ? uiid::kArmamentPage : uiid::kCargoPage);
+    pressPair(m_movePage ? unit_info_id::kMovePage : unit_info_id::kCapabilityPage, m_movePage ? unit_info_id::kCapabilityPage : unit_info_id::kMovePage);
+    pressPair(m_lowerPage == kCargoPage ? unit_info_id::kCargoPage : unit_info_id::kArmamentPage,
+        m_lowerPage == kCargoPage ? unit_info_id::kArmamentPage : unit_info_id::kCargoPage);
 }
 
 void TroopInfoWindow::pressPair(UINT chosen, UINT partner)
@@ -207,12 +205,12 @@ void TroopInfoWindow::updateButtons()
     if (!type)
         return;
     const TroopNeighbours around = findTroopNeighbours(m_game, m_look.lists().troops(m_country), m_country, m_unitIndex);
-    unit_info::showButton(handle(), uiid::kPrevious, around.previous >= 0);
-    unit_info::showButton(handle(), uiid::kNext, around.next >= 0);
-    unit_info::showButton(handle(), uiid::kBaseType, type->baseType != 0);
-    unit_info::showButton(handle(), uiid::kCargoPage, carryBerthCount(*type) > 0);
+    unit_info::showButton(handle(), unit_info_id::kPrevious, around.previous >= 0);
+    unit_info::showButton(handle(), unit_info_id::kNext, around.next >= 0);
+    unit_info::showButton(handle(), unit_info_id::kBaseType, type->baseType != 0);
+    unit_info::showButton(handle(), unit_info_id::kCargoPage, carryBerthCount(*type) > 0);
     for (int k = 0; k < kModelCount; ++k) {
-        const UINT controlId = uiid::kFirstSet + UINT(k);
+        const UINT controlId = unit_info_id::kFirstSet + UINT(k);
         unit_info::showButton(handle(), controlId, m_lowerPage == kArmamentPage && unitTypeHasGroupFlag(*type, k));
         unit_info::holdPressed(handle(), controlId, k == m_armamentSet);
     }
@@ -229,7 +227,7 @@ void TroopInfoWindow::step(int index)
     const UnitTypeRecord* type = shownType();
     if (m_lowerPage == kCargoPage && (!type || carryBerthCount(*type) == 0)) {
         m_lowerPage = kArmamentPage;
-        pressPair(uiid::kArmamentPage, uiid::kCargoPage);
+        pressPair(unit_info_id::kArmamentPage, unit_info_id::kCargoPage);
     }
     render();
     updateButtons();
@@ -240,11 +238,11 @@ int TroopInfoWindow::OnCommand(MessageRecord& msg, UINT controlId, UINT)
 {
     try {
         switch (controlId) {
-        case uiid::kClose:
+        case unit_info_id::kClose:
         case IDCANCEL:
             end();
             return 1;
-        case uiid::kBaseType:
+        case unit_info_id::kBaseType:
             if (const UnitTypeRecord* type = shownType(); type && type->baseType != 0) {
                 m_typeId = type->baseType - 1;
                 render();
@@ -252,23 +250,23 @@ int TroopInfoWindow::OnCommand(MessageRecord& msg, UINT controlId, UINT)
                 InvalidateRect(handle(), nullptr, FALSE);
             }
             return 1;
-        case uiid::kPrevious:
-        case uiid::kNext: {
+        case unit_info_id::kPrevious:
+        case unit_info_id::kNext: {
             const TroopNeighbours around = findTroopNeighbours(m_game, m_look.lists().troops(m_country), m_country, m_unitIndex);
-            step(controlId == uiid::kPrevious ? around.previous : around.next);
+            step(controlId == unit_info_id::kPrevious ? around.previous : around.next);
             return 1;
         }
-        case uiid::kCapabilityPage:
-        case uiid::kMovePage:
-            m_movePage = controlId == uiid::kMovePage;
-            pressPair(controlId, controlId == uiid::kMovePage ? uiid::kCapabilityPage : uiid::kMovePage);
+        case unit_info_id::kCapabilityPage:
+        case unit_info_id::kMovePage:
+            m_movePage = controlId == unit_info_id::kMovePage;
+            pressPair(controlId, controlId == unit_info_id::kMovePage ? unit_info_id::kCapabilityPage : unit_info_id::kMovePage);
             render();
             InvalidateRect(handle(), nullptr, FALSE);
             return 1;
-        case uiid::kArmamentPage:
-        case uiid::kCargoPage:
-            m_lowerPage = controlId == uiid::kCargoPage ? kCargoPage : kArmamentPage;
-            pressPair(controlId, controlId == uiid::kCargoPage ? uiid::kArmamentPage : uiid::kCargoPage);
+        case unit_info_id::kArmamentPage:
+        case unit_info_id::kCargoPage:
+            m_lowerPage = controlId == unit_info_id::kCargoPage ? kCargoPage : kArmamentPage;
+            pressPair(controlId, controlId == unit_info_id::kCargoPage ? unit_info_id::kArmamentPage : unit_info_id::kCargoPage);
             render();
             updateButtons();
             InvalidateRect(handle(), nullptr, FALSE);

@@ -11,8 +11,6 @@
 
 namespace {
 
-namespace tlid = troop_list_id;
-
 constexpr int kBoxLeft = 4;
 constexpr int kBoxTop = 20;
 constexpr int kBoxPitch = 16;
@@ -47,7 +45,7 @@ TroopListOptionWindow* TroopListOptionWindow::open(const WindowContext& context,
     if (!list || !list->handle())
         return nullptr;
     auto* window = new TroopListOptionWindow(context, list);
-    if (!window->createBeside(kClientWidth, kBoxTop, tlid::kOptionLabel)) {
+    if (!window->createBeside(kClientWidth, kBoxTop, troop_list_id::kOptionLabel)) {
         delete window;
         return nullptr;
     }
@@ -67,7 +65,7 @@ void TroopListOptionWindow::layoutBoxes()
         if (!offered(m_game, column))
             continue;
         const int n = int(m_boxes.size());
-        auto* box = new CheckBox(this, tlid::kFirstColumnBox + UINT(column));
+        auto* box = new CheckBox(this, troop_list_id::kFirstColumnBox + UINT(column));
         box->setStyle(BS_AUTOCHECKBOX | WS_TABSTOP | WS_CHILD | WS_VISIBLE);
         box->controlCreateTitled(troopColumnLabel(column), { kBoxLeft, kBoxTop + kBoxPitch * n, 66, 14 });
         useSmallFont(box->handle());
@@ -80,8 +78,8 @@ void TroopListOptionWindow::layoutBoxes()
 
 int TroopListOptionWindow::OnCommand(MessageRecord&, UINT controlId, UINT)
 {
-    if (controlId >= tlid::kFirstColumnBox && controlId < tlid::kFirstColumnBox + kTroopColumnCount) {
-        const int column = int(controlId - tlid::kFirstColumnBox);
+    if (controlId >= troop_list_id::kFirstColumnBox && controlId < troop_list_id::kFirstColumnBox + kTroopColumnCount) {
+        const int column = int(controlId - troop_list_id::kFirstColumnBox);
         const bool on = SendMessageA(GetDlgItem(handle(), int(controlId)), BM_GETCHECK, 0, 0) == BST_CHECKED;
         int32_t& option = m_game.settings().troopListOption;
         const uint32_t bit = 1u << column;

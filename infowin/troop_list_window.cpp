@@ -22,8 +22,6 @@
 
 namespace {
 
-namespace tlid = troop_list_id;
-
 // Kept for the rest of the run, not saved: every troop list opens with the last key and direction.
 int g_sortKey = 0;
 uint8_t g_savedDescending = 0;
@@ -75,7 +73,7 @@ bool TroopListWindow::create(bool& windowMade)
     UpdateWindow(handle());
 
     // The number combo lives inside the list box so that it scrolls and closes with the rows.
-    m_numberCombo = new ComboBoxControl(m_list, tlid::kNumberCombo, 0);
+    m_numberCombo = new ComboBoxControl(m_list, troop_list_id::kNumberCombo, 0);
     m_numberCombo->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_CHILD, WS_EX_TOPMOST);
     m_numberCombo->controlCreate({ 0, 0, 42, 256 });
     SendMessageA(m_numberCombo->handle(), WM_SETFONT, WPARAM(m_context.look.font(kSmallFont).handle()), FALSE);
@@ -86,28 +84,28 @@ void TroopListWindow::createControls()
 {
     RECT client {};
     GetClientRect(handle(), &client);
-    m_list = new TroopListBox(this, m_context.game, m_context.look, tlid::kList, nullptr);
+    m_list = new TroopListBox(this, m_context.game, m_context.look, troop_list_id::kList, nullptr);
     m_list->controlCreate({ 0, kHeaderHeight, int(client.right), std::max(0, int(client.bottom) - kHeaderHeight - kFooterHeight) });
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kTroopRowHeight);
     for (int i = 0; i < kEmptyRows; ++i)
         SendMessageA(m_list->handle(), LB_ADDSTRING, 0, LPARAM(i));
     for (int column = 0; column < kTroopColumnCount; ++column)
-        m_headers[column] = makeTroopColumnHeader(this, column, tlid::kFirstHeader + UINT(column));
+        m_headers[column] = makeTroopColumnHeader(this, column, troop_list_id::kFirstHeader + UINT(column));
 
     const HFONT small = m_context.look.font(kSmallFont).handle();
-    m_optionButton = new PushButton(this, tlid::kOptionToggle, WS_TABSTOP);
+    m_optionButton = new PushButton(this, troop_list_id::kOptionToggle, WS_TABSTOP);
     m_optionButton->controlCreateTitled(">>", { shownColumnsWidth() + 2, 0, 16, 16 });
     SendMessageA(m_optionButton->handle(), WM_SETFONT, WPARAM(small), FALSE);
 
     // Disband, information, rename and show on map, right-aligned at the bottom.
-    const UINT ids[4] = { tlid::kDisband, tlid::kInformation, tlid::kRename, tlid::kShowOnMap };
+    const UINT ids[4] = { troop_list_id::kDisband, troop_list_id::kInformation, troop_list_id::kRename, troop_list_id::kShowOnMap };
     const int faces[4] = { 3, 0, 1, 2 };
     for (int i = 0; i < 4; ++i)
         m_buttons[i] = new Button48x16(this, faces[i], ids[i], int(client.right) - 192 + 48 * i, int(client.bottom) - kFooterHeight);
     EnableWindow(m_buttons[0]->handle(), FALSE);
     EnableWindow(m_buttons[2]->handle(), FALSE);
 
-    m_count = new StaticText(this, tlid::kCount, 0);
+    m_count = new StaticText(this, troop_list_id::kCount, 0);
     m_count->setStyle(WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE);
     m_count->controlCreate({ 0, int(client.bottom) - kFooterHeight, 102, kFooterHeight });
     SendMessageA(m_count->handle(), WM_SETFONT, WPARAM(m_context.look.font(kFont14).handle()), FALSE);
@@ -324,7 +322,7 @@ int TroopListWindow::OnMessage(MessageRecord& msg)
 
 int TroopListWindow::OnCommand(MessageRecord& msg, UINT controlId, UINT code)
 {
-    if (controlId == tlid::kList) {
+    if (controlId == troop_list_id::kList) {
         if (code == LBN_SELCHANGE) {
             // The number combo belongs to its row; it opens at a press of the button only, the
             // keys move the selection.
@@ -338,17 +336,17 @@ int TroopListWindow::OnCommand(MessageRecord& msg, UINT controlId, UINT code)
         }
         return 1;
     }
-    if (controlId >= tlid::kFirstHeader && controlId < tlid::kFirstHeader + kTroopColumnCount) {
+    if (controlId >= troop_list_id::kFirstHeader && controlId < troop_list_id::kFirstHeader + kTroopColumnCount) {
         closeNumberCombo(false);
-        sortByKey(int(controlId - tlid::kFirstHeader), false);
+        sortByKey(int(controlId - troop_list_id::kFirstHeader), false);
         return 1;
     }
     switch (controlId) {
-    case tlid::kInformation: openInformation(); return 1;
-    case tlid::kRename: rename(); return 1;
-    case tlid::kShowOnMap: showOnMap(); return 1;
-    case tlid::kDisband: disband(); return 1;
-    case tlid::kOptionToggle: toggleOptions(); return 1;
+    case troop_list_id::kInformation: openInformation(); return 1;
+    case troop_list_id::kRename: rename(); return 1;
+    case troop_list_id::kShowOnMap: showOnMap(); return 1;
+    case troop_list_id::kDisband: disband(); return 1;
+    case troop_list_id::kOptionToggle: toggleOptions(); return 1;
     case IDOK: return 1;
     default: return KitWindow::OnCommand(msg, controlId, code);
     }

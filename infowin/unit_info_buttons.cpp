@@ -8,13 +8,12 @@ namespace unit_info {
 
 void createPageButtons(swCWindow* page, int baseTypeTop)
 {
-    namespace id = unit_info_id;
-    new InfoButton80x24(page, 0, id::kPrevious, 456, 8);
-    new InfoButton80x24(page, 1, id::kNext, 544, 8);
-    new InfoButton80x24(page, 2, id::kClose, 632, 8);
-    new InfoButton56x24(page, 0, id::kBaseType, 378, baseTypeTop);
-    new InfoButton72x24(page, 0, id::kCapabilityPage, 152, 322);
-    new InfoButton72x24(page, 1, id::kMovePage, 224, 322);
+    new InfoButton80x24(page, 0, unit_info_id::kPrevious, 456, 8);
+    new InfoButton80x24(page, 1, unit_info_id::kNext, 544, 8);
+    new InfoButton80x24(page, 2, unit_info_id::kClose, 632, 8);
+    new InfoButton56x24(page, 0, unit_info_id::kBaseType, 378, baseTypeTop);
+    new InfoButton72x24(page, 0, unit_info_id::kCapabilityPage, 152, 322);
+    new InfoButton72x24(page, 1, unit_info_id::kMovePage, 224, 322);
 }
 
 void holdPressed(HWND page, UINT buttonId, bool pressed)

@@ -17,8 +17,6 @@
 
 namespace {
 
-namespace urid = unit_rename_id;
-
 using ui::cp;
 
 } // namespace
@@ -72,14 +70,14 @@ int UnitRenameDialog::OnInitDialog()
     ui::centreWindow(*this, parent() ? parent()->handle() : nullptr, { kClientWidth, kClientHeight });
 
     const HFONT font = m_look.font(kFont14).handle();
-    auto* label = new StaticText(this, urid::kLabel, 0);
+    auto* label = new StaticText(this, unit_rename_id::kLabel, 0);
     label->controlCreateTitled(cp("部隊名の変更").c_str(), { 4, 4, 84, 14 });
-    auto* edit = new EditBox(this, urid::kName, 0);
+    auto* edit = new EditBox(this, unit_rename_id::kName, 0);
     edit->setStyle(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
     edit->controlCreate({ 4, 20, 238, 22 });
-    auto* ok = new PushButton(this, urid::kOk, WS_TABSTOP);
+    auto* ok = new PushButton(this, unit_rename_id::kOk, WS_TABSTOP);
     ok->controlCreateTitled("OK", { 19, 46, 96, 24 });
-    auto* cancel = new PushButton(this, urid::kCancel, WS_TABSTOP);
+    auto* cancel = new PushButton(this, unit_rename_id::kCancel, WS_TABSTOP);
     cancel->controlCreateTitled(cp("ｷｬﾝｾﾙ").c_str(), { 127, 46, 96, 24 });
     for (swCWindow* control : { static_cast<swCWindow*>(label), static_cast<swCWindow*>(edit),
              static_cast<swCWindow*>(ok), static_cast<swCWindow*>(cancel) })
@@ -89,7 +87,7 @@ int UnitRenameDialog::OnInitDialog()
     SendMessageA(edit->handle(), EM_LIMITTEXT, kUnitNameBytes, 0);
     const std::string name(record->name, strnlen(record->name, sizeof record->name));
     SetWindowTextA(edit->handle(), name.c_str());
-    SendMessageA(handle(), DM_SETDEFID, urid::kOk, 0);
+    SendMessageA(handle(), DM_SETDEFID, unit_rename_id::kOk, 0);
     SetFocus(edit->handle());
     SendMessageA(edit->handle(), EM_SETSEL, 0, -1);
     // The title last: the window is complete once it bears its name.
@@ -99,7 +97,7 @@ int UnitRenameDialog::OnInitDialog()
 
 const ui::WindowDescription& UnitRenameDialog::description() const
 {
-    static constexpr ui::WindowDescription kDescription { .okButton = urid::kOk, .cancelButton = urid::kCancel };
+    static constexpr ui::WindowDescription kDescription { .okButton = unit_rename_id::kOk, .cancelButton = unit_rename_id::kCancel };
     return kDescription;
 }
 
@@ -108,7 +106,7 @@ std::optional<INT_PTR> UnitRenameDialog::okResult()
     UnitRecord* record = unit();
     if (!record)
         return 0;
-    HWND edit = GetDlgItem(handle(), int(urid::kName));
+    HWND edit = GetDlgItem(handle(), int(unit_rename_id::kName));
     std::string text(size_t(GetWindowTextLengthA(edit)) + 1, '\0');
     text.resize(size_t(GetWindowTextA(edit, text.data(), int(text.size()))));
     trimFullWidthSpaces(text);

@@ -23,8 +23,6 @@
 
 namespace {
 
-namespace uiid = unit_info_id;
-
 constexpr const char* kBackground = "info_heiki.bmp";
 // The parts of the page a change of armament set draws again.
 constexpr RECT kSetBlock { 456, 268, 698, 420 };
@@ -93,9 +91,9 @@ int WeaponInfoWindow::OnInitDialog()
 
     unit_info::createPageButtons(this, 56);
     for (int k = 0; k < kModelCount; ++k)
-        new InfoButton48x16(this, k, uiid::kFirstSet + UINT(k), 460 + 64 * k, 432);
-    unit_info::holdPressed(handle(), uiid::kCapabilityPage, !m_movePage);
-    unit_info::holdPressed(handle(), uiid::kMovePage, m_movePage);
+        new InfoButton48x16(this, k, unit_info_id::kFirstSet + UINT(k), 460 + 64 * k, 432);
+    unit_info::holdPressed(handle(), unit_info_id::kCapabilityPage, !m_movePage);
+    unit_info::holdPressed(handle(), unit_info_id::kMovePage, m_movePage);
     render();
     updateButtons();
 
@@ -128,7 +126,7 @@ void WeaponInfoWindow::render()
 void WeaponInfoWindow::chooseSet(int set)
 {
     for (int k = 0; k < kModelCount; ++k)
-        unit_info::holdPressed(handle(), uiid::kFirstSet + UINT(k), k == set);
+        unit_info::holdPressed(handle(), unit_info_id::kFirstSet + UINT(k), k == set);
     const UnitTypeRecord* type = shownType();
     if (set == m_armamentSet || !type)
         return;
@@ -200,13 +198,13 @@ void WeaponInfoWindow::browseTo(int typeId)
 
 void WeaponInfoWindow::updateButtons()
 {
-    unit_info::showButton(handle(), uiid::kPrevious, previousType() != 0);
-    unit_info::showButton(handle(), uiid::kNext, nextType() != 0);
+    unit_info::showButton(handle(), unit_info_id::kPrevious, previousType() != 0);
+    unit_info::showButton(handle(), unit_info_id::kNext, nextType() != 0);
     const UnitTypeRecord* type = shownType();
-    unit_info::showButton(handle(), uiid::kBaseType, type && type->baseType != 0);
+    unit_info::showButton(handle(), unit_info_id::kBaseType, type && type->baseType != 0);
     for (int k = 0; k < kModelCount; ++k) {
-        unit_info::showButton(handle(), uiid::kFirstSet + UINT(k), type && unitTypeHasGroupFlag(*type, k));
-        unit_info::holdPressed(handle(), uiid::kFirstSet + UINT(k), k == m_armamentSet);
+        unit_info::showButton(handle(), unit_info_id::kFirstSet + UINT(k), type && unitTypeHasGroupFlag(*type, k));
+        unit_info::holdPressed(handle(), unit_info_id::kFirstSet + UINT(k), k == m_armamentSet);
     }
 }
 
@@ -231,33 +229,33 @@ int WeaponInfoWindow::OnMessage(MessageRecord& msg)
 
 int WeaponInfoWindow::OnCommand(MessageRecord&, UINT command, UINT)
 {
-    if (command >= uiid::kFirstSet && command < uiid::kFirstSet + kModelCount) {
-        chooseSet(int(command - uiid::kFirstSet));
+    if (command >= unit_info_id::kFirstSet && command < unit_info_id::kFirstSet + kModelCount) {
+        chooseSet(int(command - unit_info_id::kFirstSet));
         return 1;
     }
     switch (command) {
-    case uiid::kClose:
+    case unit_info_id::kClose:
     case IDCANCEL: // Escape
         closeGesture();
         return 1;
-    case uiid::kBaseType:
+    case unit_info_id::kBaseType:
         if (const UnitTypeRecord* type = shownType(); type && type->baseType != 0) {
             m_typeId = int(type->baseType) - 1;
             render();
             InvalidateRect(handle(), nullptr, FALSE);
         }
         return 1;
-    case uiid::kPrevious:
+    case unit_info_id::kPrevious:
         browseTo(previousType());
         return 1;
-    case uiid::kNext:
+    case unit_info_id::kNext:
         browseTo(nextType());
         return 1;
-    case uiid::kCapabilityPage:
-    case uiid::kMovePage:
-        m_movePage = command == uiid::kMovePage;
-        unit_info::holdPressed(handle(), uiid::kCapabilityPage, !m_movePage);
-        unit_info::holdPressed(handle(), uiid::kMovePage, m_movePage);
+    case unit_info_id::kCapabilityPage:
+    case unit_info_id::kMovePage:
+        m_movePage = command == unit_info_id::kMovePage;
+        unit_info::holdPressed(handle(), unit_info_id::kCapabilityPage, !m_movePage);
+        unit_info::holdPressed(handle(), unit_info_id::kMovePage, m_movePage);
         render();
         InvalidateRect(handle(), nullptr, FALSE);
         return 1;

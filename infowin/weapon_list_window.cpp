@@ -23,8 +23,6 @@
 
 namespace {
 
-namespace wlid = weapon_list_id;
-
 void text(HDC dc, int left, int right, const char* text, int length = -1)
 {
     RECT box { left, 3, right, 15 };
@@ -46,7 +44,7 @@ private:
 };
 
 WeaponListBox::WeaponListBox(swCWindow* parent, GameState& game, const Presentation& look, const swCBitmap& strip)
-    : ChildControl("ListBox", parent, wlid::kList,
+    : ChildControl("ListBox", parent, weapon_list_id::kList,
           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED)
     , m_game(game)
     , m_look(look)
@@ -146,7 +144,7 @@ void WeaponListWindow::createControls()
         m_listBrush = std::make_unique<GdiObjectHolder>(CreateSolidBrush(colour));
     }
     HFONT font = m_look.font(kSmallFont).handle();
-    m_filter = new ComboBoxControl(this, wlid::kFilter, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
+    m_filter = new ComboBoxControl(this, weapon_list_id::kFilter, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
     m_filter->setStyle(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
     m_filter->controlCreate({ 0, 0, 112, 128 });
     SendMessageA(m_filter->handle(), WM_SETFONT, WPARAM(font), FALSE);
@@ -159,7 +157,7 @@ void WeaponListWindow::createControls()
     SendMessageA(m_list->handle(), LB_SETITEMHEIGHT, 0, kRowHeight);
     static constexpr int kHeaderX[4] = { 0, 120, 320, 360 };
     for (int k = 0; k < 4; ++k)
-        m_headers[k] = columnHeader(new WeaponListButton(this, k, wlid::kFirstHeader + UINT(k), kHeaderX[k], 24));
+        m_headers[k] = columnHeader(new WeaponListButton(this, k, weapon_list_id::kFirstHeader + UINT(k), kHeaderX[k], 24));
     const int order = m_look.lists().producibleOrder();
     for (int k = 0; k < 4; ++k)
         m_headers[k]->setHeldPressed(k == order);
@@ -291,16 +289,16 @@ int WeaponListWindow::OnMessage(MessageRecord& msg)
 
 int WeaponListWindow::OnCommand(MessageRecord&, UINT id, UINT code)
 {
-    if (id >= wlid::kFirstHeader && id < wlid::kFirstHeader + 4) {
-        pressHeader(int(id - wlid::kFirstHeader));
+    if (id >= weapon_list_id::kFirstHeader && id < weapon_list_id::kFirstHeader + 4) {
+        pressHeader(int(id - weapon_list_id::kFirstHeader));
         return 1;
     }
-    if (id == wlid::kFilter && code == CBN_SELCHANGE) {
+    if (id == weapon_list_id::kFilter && code == CBN_SELCHANGE) {
         rebuild(chosenFilter());
         return 1;
     }
     // A double click on a row opens its details, and so does Enter on it.
-    if (id == wlid::kList && code == LBN_DBLCLK) {
+    if (id == weapon_list_id::kList && code == LBN_DBLCLK) {
         const int row = int(SendMessageA(m_list->handle(), LB_GETCURSEL, 0, 0));
         if (const int type = rowTypeId(row))
             postToOwner(*this, ui_message::kWeaponInfo, WPARAM(type));

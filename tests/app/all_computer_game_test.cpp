@@ -21,7 +21,6 @@ namespace {
 
 using main_window_test::World;
 using namespace std::chrono_literals;
-namespace msid = map_settings_id;
 
 // The person at the set-up windows of each game or campaign stage: the briefing leads to the map
 // settings list, whose change button opens the settings; there every country played is set to COMP
@@ -113,7 +112,7 @@ private:
     void handEveryCountryOver(HWND window)
     {
         std::this_thread::sleep_for(200ms);
-        HWND tabs = setup_test::control(window, msid::kTab);
+        HWND tabs = setup_test::control(window, map_settings_id::kTab);
         const int pages = std::max(1, int(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0)));
         for (int page = 0; page < pages; ++page) {
             if (page > 0) {
@@ -125,18 +124,18 @@ private:
                 std::this_thread::sleep_for(300ms);
             }
             for (int slot = 0; slot < 4; ++slot) {
-                HWND combo = setup_test::control(window, msid::kParticipation + slot);
-                if (!combo || !IsWindowVisible(combo) || setup_test::textOf(window, msid::kParticipation + slot) != "USER")
+                HWND combo = setup_test::control(window, map_settings_id::kParticipation + slot);
+                if (!combo || !IsWindowVisible(combo) || setup_test::textOf(window, map_settings_id::kParticipation + slot) != "USER")
                     continue;
                 // As a person's choice: the list tells its dialog.
                 const LRESULT item = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM("COMP"));
                 SendMessageA(combo, CB_SETCURSEL, WPARAM(item), 0);
-                SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(msid::kParticipation + slot, CBN_SELCHANGE), LPARAM(combo));
+                SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(map_settings_id::kParticipation + slot, CBN_SELCHANGE), LPARAM(combo));
             }
         }
         m_settingsDone = true;
         ++m_starts;
-        click(window, msid::kOk);
+        click(window, map_settings_id::kOk);
     }
 
     std::atomic<bool> m_stop { false };

@@ -11,8 +11,6 @@
 #include <cstring>
 #include <map>
 
-namespace eid = environment_id;
-
 namespace {
 
 const std::string kEnvironmentTitle = platform::utf8ToCp932("環境設定");
@@ -63,12 +61,12 @@ TEST_F(EnvironmentWindowTest, OkWritesExactlyTheChangedKeys)
     m_settings.seVolume = -1234; // between two slider steps: left as it is unless moved
     m_settings.waveVolume = -1234;
     INT_PTR result = run([](HWND dialog) {
-        clickItem(dialog, eid::kPlaySe);
-        clickItem(dialog, eid::kShowIncome);
-        clickItem(dialog, eid::kFightWindow);
-        SendDlgItemMessageA(dialog, eid::kWaveVolume, TBM_SETPOS, TRUE, 10);
-        SendDlgItemMessageA(dialog, eid::kTroopMoveAnim, CB_SETCURSEL, 2, 0);
-        SetDlgItemTextA(dialog, eid::kMoneyAlarm, "500");
+        clickItem(dialog, environment_id::kPlaySe);
+        clickItem(dialog, environment_id::kShowIncome);
+        clickItem(dialog, environment_id::kFightWindow);
+        SendDlgItemMessageA(dialog, environment_id::kWaveVolume, TBM_SETPOS, TRUE, 10);
+        SendDlgItemMessageA(dialog, environment_id::kTroopMoveAnim, CB_SETCURSEL, 2, 0);
+        SetDlgItemTextA(dialog, environment_id::kMoneyAlarm, "500");
         clickItem(dialog, IDOK);
     });
     EXPECT_EQ(result, 1);
@@ -94,9 +92,9 @@ TEST_F(EnvironmentWindowTest, CancelAndUnchangedOkLeaveSettingsAndFileAlone)
     m_settings.troopMoveAnim = 7; // unknown to the list: no choice shown, value kept
     const GameSettings before = m_settings;
     EXPECT_EQ(run([](HWND dialog) {
-        clickItem(dialog, eid::kPlayBgm);
-        clickItem(dialog, eid::kPhaseHelp);
-        SendDlgItemMessageA(dialog, eid::kSeVolume, TBM_SETPOS, TRUE, 3);
+        clickItem(dialog, environment_id::kPlayBgm);
+        clickItem(dialog, environment_id::kPhaseHelp);
+        SendDlgItemMessageA(dialog, environment_id::kSeVolume, TBM_SETPOS, TRUE, 3);
         clickItem(dialog, IDCANCEL);
     }),
         0);
@@ -113,8 +111,8 @@ TEST_F(EnvironmentWindowTest, PhaseHelpSwitchWritesEveryPhaseKey)
     makeNamedValue("FaseIncome").profileWriteBool(false);
     bool shownOn = false;
     run([&](HWND dialog) {
-        shownOn = IsDlgButtonChecked(dialog, eid::kPhaseHelp) == BST_CHECKED;
-        clickItem(dialog, eid::kPhaseHelp);
+        shownOn = IsDlgButtonChecked(dialog, environment_id::kPhaseHelp) == BST_CHECKED;
+        clickItem(dialog, environment_id::kPhaseHelp);
         clickItem(dialog, IDOK);
     });
     EXPECT_TRUE(shownOn); // on while any phase still explains itself
@@ -131,12 +129,12 @@ TEST_F(EnvironmentWindowTest, DependentOptionsFollowTheirSwitches)
     m_settings.playSe = true;
     bool fightAtStart = true, fightAfterClick = false, volumeAtStart = false, volumeAfterClick = true;
     run([&](HWND dialog) {
-        fightAtStart = IsWindowEnabled(GetDlgItem(dialog, eid::kFightScene));
-        volumeAtStart = IsWindowEnabled(GetDlgItem(dialog, eid::kSeVolume));
-        clickItem(dialog, eid::kShowFight);
-        clickItem(dialog, eid::kPlaySe);
-        fightAfterClick = IsWindowEnabled(GetDlgItem(dialog, eid::kFightOfAll));
-        volumeAfterClick = IsWindowEnabled(GetDlgItem(dialog, eid::kSeVolume));
+        fightAtStart = IsWindowEnabled(GetDlgItem(dialog, environment_id::kFightScene));
+        volumeAtStart = IsWindowEnabled(GetDlgItem(dialog, environment_id::kSeVolume));
+        clickItem(dialog, environment_id::kShowFight);
+        clickItem(dialog, environment_id::kPlaySe);
+        fightAfterClick = IsWindowEnabled(GetDlgItem(dialog, environment_id::kFightOfAll));
+        volumeAfterClick = IsWindowEnabled(GetDlgItem(dialog, environment_id::kSeVolume));
         clickItem(dialog, IDCANCEL);
     });
     EXPECT_FALSE(fightAtStart);

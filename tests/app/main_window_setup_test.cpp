@@ -36,7 +36,6 @@ TEST(MainWindowSetUp, ANewGameOfFiveCountriesPlaysWithTheSettingsChosen)
 {
     World world;
     world.window().setGameSetUp({});
-    namespace id = map_settings_id;
     int tabs = 0;
     bool refused = false;
     const bool started = dialogtest::drive(cp("マップ設定一覧").c_str(),
@@ -47,15 +46,15 @@ TEST(MainWindowSetUp, ANewGameOfFiveCountriesPlaysWithTheSettingsChosen)
             setup_test::clickControl(list, map_list_id::kChange);
             HWND settings = shownWindow(cp("マップ設定変更"));
             ASSERT_NE(settings, nullptr);
-            tabs = int(SendMessageA(setup_test::control(settings, id::kTab), TCM_GETITEMCOUNT, 0, 0));
+            tabs = int(SendMessageA(setup_test::control(settings, map_settings_id::kTab), TCM_GETITEMCOUNT, 0, 0));
             setup_test::capture(settings, "map_settings_pentagon");
-            setup_test::chooseItem(settings, id::kParticipation, "COMP");
-            SetWindowTextA(setup_test::control(settings, id::kFunds), "7777");
-            setup_test::clickControl(settings, id::kAlliance + 1, 4);
-            setup_test::chooseItem(settings, id::kParticipation, cp("不参戦"));
+            setup_test::chooseItem(settings, map_settings_id::kParticipation, "COMP");
+            SetWindowTextA(setup_test::control(settings, map_settings_id::kFunds), "7777");
+            setup_test::clickControl(settings, map_settings_id::kAlliance + 1, 4);
+            setup_test::chooseItem(settings, map_settings_id::kParticipation, cp("不参戦"));
             const auto boxes = harness::messageBoxes();
             refused = boxes.size() == 1 && boxes[0].text == cp("同盟を結んでいる陣営は不参戦に設定できません。");
-            setup_test::clickControl(settings, id::kOk);
+            setup_test::clickControl(settings, map_settings_id::kOk);
         });
     EXPECT_EQ(tabs, 2);
     EXPECT_TRUE(refused);

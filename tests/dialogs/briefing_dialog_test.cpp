@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 using namespace setup_test;
-namespace bfid = briefing_id;
 using namespace scenario_text;
 
 namespace {
@@ -42,7 +41,7 @@ struct BriefingButtons {
 
 BriefingButtons briefingButtonsOf(HWND window)
 {
-    return { shown(window, bfid::kBack), shown(window, bfid::kNext), shown(window, bfid::kStart), shown(window, bfid::kMapSettings) };
+    return { shown(window, briefing_id::kBack), shown(window, briefing_id::kNext), shown(window, briefing_id::kStart), shown(window, briefing_id::kMapSettings) };
 }
 
 void press(HWND window, int button) { clickControl(window, button); }
@@ -59,14 +58,14 @@ TEST(BriefingDialog, LeafsThroughNewsMissionAndGoalsAndStarts)
         int subPage;
     };
     const Step forward[] = {
-        { bfid::kNext, BriefingPage::News, 1 },
-        { bfid::kNext, BriefingPage::Mission, 0 },
-        { bfid::kNext, BriefingPage::Mission, 1 },
-        { bfid::kNext, BriefingPage::Goals, 0 },
-        { bfid::kBack, BriefingPage::Mission, 1 },
-        { bfid::kBack, BriefingPage::Mission, 0 },
-        { bfid::kBack, BriefingPage::News, 1 },
-        { bfid::kNext, BriefingPage::Mission, 0 },
+        { briefing_id::kNext, BriefingPage::News, 1 },
+        { briefing_id::kNext, BriefingPage::Mission, 0 },
+        { briefing_id::kNext, BriefingPage::Mission, 1 },
+        { briefing_id::kNext, BriefingPage::Goals, 0 },
+        { briefing_id::kBack, BriefingPage::Mission, 1 },
+        { briefing_id::kBack, BriefingPage::Mission, 0 },
+        { briefing_id::kBack, BriefingPage::News, 1 },
+        { briefing_id::kNext, BriefingPage::Mission, 0 },
     };
     const int result = drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(dialog.page(), BriefingPage::News);
@@ -82,8 +81,8 @@ TEST(BriefingDialog, LeafsThroughNewsMissionAndGoalsAndStarts)
         }
         EXPECT_TRUE(dialog.blinking()) << "the mission page blinks its marks";
         capture(window, "briefing_mission");
-        press(window, bfid::kNext);
-        press(window, bfid::kNext);
+        press(window, briefing_id::kNext);
+        press(window, briefing_id::kNext);
         EXPECT_EQ(dialog.page(), BriefingPage::Goals);
         EXPECT_FALSE(dialog.blinking());
         EXPECT_EQ(briefingButtonsOf(window), (BriefingButtons { true, false, true, true }));
@@ -91,7 +90,7 @@ TEST(BriefingDialog, LeafsThroughNewsMissionAndGoalsAndStarts)
         EXPECT_GT(inkIn(window, goals, { 18, 115, 300, 135 }), 20) << "the goals line";
         EXPECT_GT(inkIn(window, goals, { 18, 175, 98, 193 }), 20) << "the heading after a blank line";
         EXPECT_GT(inkIn(window, goals, { 33, 453, 193, 469 }), 20) << "the difficulty";
-        press(window, bfid::kStart);
+        press(window, briefing_id::kStart);
     });
     EXPECT_EQ(result, 1);
 }
@@ -101,7 +100,7 @@ TEST(BriefingDialog, BackPastTheFirstPageARightClickAndCloseEndWithZero)
     BriefingWorld world;
     {
         BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-        EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { press(window, bfid::kBack); }), 0);
+        EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { press(window, briefing_id::kBack); }), 0);
     }
     {
         // The body answers as caption: the right click arrives as a non-client one.
@@ -120,7 +119,7 @@ TEST(BriefingDialog, BackPastTheFirstPageARightClickAndCloseEndWithZero)
         BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
         EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); },
                       [&](HWND window) {
-                          press(window, bfid::kNext);
+                          press(window, briefing_id::kNext);
                           for (int page = 0; page < 3; ++page) {
                               harness::pressKey(VK_RETURN);
                               dialogtest::settle();
@@ -140,14 +139,14 @@ TEST(BriefingDialog, DuringPlayThereIsNoNewsPageAndNoMapSettingsButton)
     BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::DuringPlay);
     const int result = drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         EXPECT_EQ(dialog.page(), BriefingPage::Mission);
-        EXPECT_EQ(control(window, bfid::kMapSettings), nullptr);
-        press(window, bfid::kNext);
-        press(window, bfid::kNext);
+        EXPECT_EQ(control(window, briefing_id::kMapSettings), nullptr);
+        press(window, briefing_id::kNext);
+        press(window, briefing_id::kNext);
         EXPECT_EQ(dialog.page(), BriefingPage::Goals);
         EXPECT_EQ(briefingButtonsOf(window), (BriefingButtons { true, false, true, false }));
-        press(window, bfid::kBack);
-        press(window, bfid::kBack);
-        press(window, bfid::kBack);
+        press(window, briefing_id::kBack);
+        press(window, briefing_id::kBack);
+        press(window, briefing_id::kBack);
         EXPECT_FALSE(IsWindow(window)) << "back past the mission page closes";
     });
     EXPECT_EQ(result, 0);
@@ -161,18 +160,18 @@ TEST(BriefingDialog, ACampaignsLaterMapCannotGoBackFromItsFirstPage)
     campaign.currentStage = 2;
     BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
-        EXPECT_FALSE(shown(window, bfid::kBack));
-        press(window, bfid::kNext);
-        EXPECT_TRUE(shown(window, bfid::kBack));
-        press(window, bfid::kBack);
-        EXPECT_FALSE(shown(window, bfid::kBack));
+        EXPECT_FALSE(shown(window, briefing_id::kBack));
+        press(window, briefing_id::kNext);
+        EXPECT_TRUE(shown(window, briefing_id::kBack));
+        press(window, briefing_id::kBack);
+        EXPECT_FALSE(shown(window, briefing_id::kBack));
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
     // The first map of a campaign still may.
     campaign.currentStage = 1;
     BriefingDialog first(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     drive(kBriefingTitle, [&] { first.run(); return int(first.result()); }, [&](HWND window) {
-        EXPECT_TRUE(shown(window, bfid::kBack));
+        EXPECT_TRUE(shown(window, briefing_id::kBack));
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
 }
@@ -215,7 +214,7 @@ TEST(BriefingDialog, AScrolledNewsPageScrollsItsLongText)
         EXPECT_EQ(scroll->position(), 0) << "kept at the top";
         settle();
         capture(window, "briefing_news_scrolled_top");
-        press(window, bfid::kNext);
+        press(window, briefing_id::kNext);
         EXPECT_FALSE(IsWindowVisible(scroll->handle())) << "the paged mission page hides it";
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
@@ -272,7 +271,7 @@ TEST(BriefingDialog, TheMapSettingsButtonOpensTheListAndTheBriefingStaysOpen)
     bool listSeen = false;
     bool cancelOffered = false;
     const int result = drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
-        PostMessageA(window, WM_COMMAND, bfid::kMapSettings, 0);
+        PostMessageA(window, WM_COMMAND, briefing_id::kMapSettings, 0);
         HWND list = waitForShown(cp("マップ設定一覧"));
         ASSERT_NE(list, nullptr);
         listSeen = true;
@@ -281,7 +280,7 @@ TEST(BriefingDialog, TheMapSettingsButtonOpensTheListAndTheBriefingStaysOpen)
         clickControl(list, map_list_id::kCancel);
         EXPECT_FALSE(IsWindow(list));
         EXPECT_TRUE(IsWindow(window));
-        press(window, bfid::kStart);
+        press(window, briefing_id::kStart);
     });
     EXPECT_TRUE(listSeen);
     EXPECT_TRUE(cancelOffered);
@@ -300,7 +299,7 @@ TEST(BriefingDialog, TheSampleScenarioShowsItsPicturesItsScrolledOrdersAndItsGoa
         const harness::Image news = capture(window, "briefing_sample_news");
         // The picture is wider than its box: scaled to 216 wide, it stands in the box's middle.
         EXPECT_GT(inkIn(window, news, { 18, 310, 234, 430 }), 5000) << "the briefing picture";
-        press(window, bfid::kNext);
+        press(window, briefing_id::kNext);
         EXPECT_EQ(dialog.page(), BriefingPage::Mission);
         EXPECT_EQ(dialog.kindOf(BriefingPage::Mission), PageKind::Scrolled);
         EXPECT_TRUE(IsWindowVisible(dialog.scrollWindow()->handle()));
@@ -309,7 +308,7 @@ TEST(BriefingDialog, TheSampleScenarioShowsItsPicturesItsScrolledOrdersAndItsGoa
         SendMessageA(dialog.scrollWindow()->handle(), WM_VSCROLL, SB_BOTTOM, 0);
         settle();
         capture(window, "briefing_sample_mission_end");
-        press(window, bfid::kNext);
+        press(window, briefing_id::kNext);
         capture(window, "briefing_sample_goals");
         PostMessageA(window, WM_CLOSE, 0, 0);
     });

@@ -18,8 +18,6 @@ using info_test::clickClient, info_test::clientImage, info_test::Posted, info_te
 
 namespace {
 
-namespace tdid = troop_deploy_id;
-
 class TroopDeploy : public ::testing::Test {
 protected:
     TroopDeploy()
@@ -99,7 +97,7 @@ TEST_F(TroopDeploy, StatusLineCountsHeldPlacedAndTheLimit)
     place(7, 2, 0);
     carryOverDeployment(s).limit = 10;
     open();
-    EXPECT_EQ(windowText(item(tdid::kCounts)), cp("保有部隊数  12  配置部隊数   3/10"));
+    EXPECT_EQ(windowText(item(troop_deploy_id::kCounts)), cp("保有部隊数  12  配置部隊数   3/10"));
     EXPECT_EQ(windowText(window->handle()), cp("部隊配置"));
     EXPECT_EQ(SendMessageA(window->listHandle(), LB_GETCOUNT, 0, 0), 12);
     saveShot(clientImage(window->handle()), "troop_deploy");
@@ -109,11 +107,11 @@ TEST_F(TroopDeploy, WithNothingHeldOnlyAutomaticAndStartAreOffered)
 {
     hold(0);
     open();
-    EXPECT_FALSE(enabled(tdid::kPlaceByHand));
-    EXPECT_FALSE(enabled(tdid::kCancelOne));
-    EXPECT_FALSE(enabled(tdid::kCancelAll));
-    EXPECT_TRUE(enabled(tdid::kPlaceAutomatically));
-    EXPECT_TRUE(enabled(tdid::kStartGame));
+    EXPECT_FALSE(enabled(troop_deploy_id::kPlaceByHand));
+    EXPECT_FALSE(enabled(troop_deploy_id::kCancelOne));
+    EXPECT_FALSE(enabled(troop_deploy_id::kCancelAll));
+    EXPECT_TRUE(enabled(troop_deploy_id::kPlaceAutomatically));
+    EXPECT_TRUE(enabled(troop_deploy_id::kStartGame));
     MINMAXINFO info {};
     SendMessageA(window->handle(), WM_GETMINMAXINFO, 0, LPARAM(&info));
     EXPECT_EQ(info.ptMaxTrackSize.y, info.ptMinTrackSize.y);
@@ -126,41 +124,41 @@ TEST_F(TroopDeploy, TheChosenRowDecidesPlacingAndCancelling)
     hold(4);
     place(1, 1, 1);
     open();
-    EXPECT_TRUE(enabled(tdid::kCancelAll));
+    EXPECT_TRUE(enabled(troop_deploy_id::kCancelAll));
     selectRow(rowOf(0));
-    EXPECT_TRUE(enabled(tdid::kPlaceByHand));
-    EXPECT_FALSE(enabled(tdid::kCancelOne));
+    EXPECT_TRUE(enabled(troop_deploy_id::kPlaceByHand));
+    EXPECT_FALSE(enabled(troop_deploy_id::kCancelOne));
     selectRow(rowOf(1));
-    EXPECT_FALSE(enabled(tdid::kPlaceByHand));
-    EXPECT_TRUE(enabled(tdid::kCancelOne));
+    EXPECT_FALSE(enabled(troop_deploy_id::kPlaceByHand));
+    EXPECT_TRUE(enabled(troop_deploy_id::kCancelOne));
     // An entry aboard another cannot be placed by itself.
     s.carryOverTable()[2].flags |= kUnitAboard;
     s.carryOverTable()[2].carrierIndex = 4;
     selectRow(rowOf(2));
-    EXPECT_FALSE(enabled(tdid::kPlaceByHand));
-    EXPECT_FALSE(enabled(tdid::kCancelOne));
+    EXPECT_FALSE(enabled(troop_deploy_id::kPlaceByHand));
+    EXPECT_FALSE(enabled(troop_deploy_id::kCancelOne));
 
     // Back to the placed one: cancelling it makes it wait again and takes its unit off the map.
     selectRow(rowOf(1));
     const int unitIndex = s.carryOverTable()[1].placedUnitIndex;
-    press(tdid::kCancelOne);
+    press(troop_deploy_id::kCancelOne);
     EXPECT_EQ(entryState(1), kCarryOverWaiting);
     EXPECT_FALSE(unitExists(*s.unitOf(0, unitIndex)));
-    EXPECT_FALSE(enabled(tdid::kCancelAll));
+    EXPECT_FALSE(enabled(troop_deploy_id::kCancelAll));
     EXPECT_GE(world.services.mapRefreshes, 1);
     EXPECT_GE(world.services.listRefreshes, 1);
-    EXPECT_EQ(windowText(item(tdid::kCounts)), cp("保有部隊数   4  配置部隊数   0/4"));
+    EXPECT_EQ(windowText(item(troop_deploy_id::kCounts)), cp("保有部隊数   4  配置部隊数   0/4"));
 }
 
 TEST_F(TroopDeploy, AutomaticPlacementThenCancelAll)
 {
     hold(5);
     open();
-    press(tdid::kPlaceAutomatically);
+    press(troop_deploy_id::kPlaceAutomatically);
     EXPECT_EQ(placedCount(), 5);
     EXPECT_EQ(carryOverDeployment(s).unitsLeft, 0u);
-    EXPECT_TRUE(enabled(tdid::kCancelAll));
-    EXPECT_EQ(windowText(item(tdid::kCounts)), cp("保有部隊数   5  配置部隊数   5/5"));
+    EXPECT_TRUE(enabled(troop_deploy_id::kCancelAll));
+    EXPECT_EQ(windowText(item(troop_deploy_id::kCounts)), cp("保有部隊数   5  配置部隊数   5/5"));
     // Every unit stands on a deployment hex.
     for (int i = 0; i < 5; ++i) {
         const UnitRecord& unit = *s.unitOf(0, s.carryOverTable()[i].placedUnitIndex);
@@ -168,10 +166,10 @@ TEST_F(TroopDeploy, AutomaticPlacementThenCancelAll)
         EXPECT_TRUE(world.info.world.cell(unit.x, unit.y).turnMarks[0] & 1) << i;
     }
     saveShot(clientImage(window->handle()), "troop_deploy_placed");
-    press(tdid::kCancelAll);
+    press(troop_deploy_id::kCancelAll);
     EXPECT_EQ(placedCount(), 0);
     EXPECT_EQ(carryOverDeployment(s).unitsLeft, 5u);
-    EXPECT_FALSE(enabled(tdid::kCancelAll));
+    EXPECT_FALSE(enabled(troop_deploy_id::kCancelAll));
     EXPECT_EQ(s.countUnitsInPlay(0), 0);
 }
 
@@ -180,7 +178,7 @@ TEST_F(TroopDeploy, AManualPlacementGoesToTheMapAndNeedsAPlacementLeft)
     hold(3);
     open();
     selectRow(rowOf(2));
-    press(tdid::kPlaceByHand);
+    press(troop_deploy_id::kPlaceByHand);
     EXPECT_EQ(world.services.placements, std::vector<int> { 2 });
     EXPECT_FALSE(IsWindowVisible(window->handle()));
     // The main window shows it again once the map has placed the unit.
@@ -188,7 +186,7 @@ TEST_F(TroopDeploy, AManualPlacementGoesToTheMapAndNeedsAPlacementLeft)
     PostMessageA(window->handle(), ui_message::kTroopDeployRefresh, 1, 0);
     testing_lib::pump();
     EXPECT_TRUE(IsWindowVisible(window->handle()));
-    EXPECT_EQ(windowText(item(tdid::kCounts)), cp("保有部隊数   3  配置部隊数   1/3"));
+    EXPECT_EQ(windowText(item(troop_deploy_id::kCounts)), cp("保有部隊数   3  配置部隊数   1/3"));
 
     harness::clearMessageBoxes();
     carryOverDeployment(s).unitsLeft = 0;
@@ -211,7 +209,7 @@ TEST_F(TroopDeploy, StartGameAsksTheMainWindowAndClosingIsIgnored)
     clickClient(window->handle(), 300, CampaignTroopDeployWindow::kHeaderHeight + 10, harness::Button::Right);
     EXPECT_TRUE(IsWindow(window->handle()));
     EXPECT_EQ(world.info.owner.count(ui_message::kCloseTroopList), 0);
-    press(tdid::kStartGame);
+    press(troop_deploy_id::kStartGame);
     ASSERT_EQ(world.info.owner.count(ui_message::kCloseTroopDeploy), 1);
     for (const Posted& p : world.info.owner.posted) {
         if (p.message == ui_message::kCloseTroopDeploy) {
@@ -228,7 +226,7 @@ TEST_F(TroopDeploy, HeadersSortAndReverseWithEmptyEntriesLast)
     open();
     EXPECT_EQ(window->order(), (std::vector<uint32_t> { 0, 1, 2, 4, 3 }));
     RECT header {};
-    GetWindowRect(item(tdid::kFirstHeader + 4), &header);
+    GetWindowRect(item(troop_deploy_id::kFirstHeader + 4), &header);
     harness::click(header.left + 20, header.top + 8);
     testing_lib::pump();
     EXPECT_EQ(window->sortKey(), 4);
@@ -236,7 +234,7 @@ TEST_F(TroopDeploy, HeadersSortAndReverseWithEmptyEntriesLast)
     testing_lib::pump();
     EXPECT_TRUE(window->descending());
     EXPECT_EQ(window->order(), (std::vector<uint32_t> { 4, 2, 1, 0, 3 }));
-    GetWindowRect(item(tdid::kFirstHeader), &header);
+    GetWindowRect(item(troop_deploy_id::kFirstHeader), &header);
     for (int i = 0; i < 2; ++i) {
         harness::click(header.left + 10, header.top + 8);
         testing_lib::pump();

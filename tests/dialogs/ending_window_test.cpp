@@ -19,7 +19,6 @@
 namespace {
 
 namespace harness = platform::harness;
-namespace edid = ending_id;
 using harness::Image;
 using info_test::clientImage, info_test::saveShot;
 
@@ -137,11 +136,11 @@ TEST_F(Ending, PagesGoInOrderWithTheirButtons)
         EXPECT_EQ(client.right, 640);
         EXPECT_EQ(client.bottom, 520);
         EXPECT_EQ(window.page(), 0);
-        EXPECT_FALSE(enabled(dialog, edid::kPrevious)) << "no way back from the summary";
-        EXPECT_TRUE(shown(dialog, edid::kNext));
-        EXPECT_FALSE(shown(dialog, edid::kFinish));
-        EXPECT_FALSE(shown(dialog, edid::kFirstCountry)) << "the country buttons belong to the graphs";
-        EXPECT_EQ(GetDlgItem(dialog, int(edid::kFirstCountry + 3)), nullptr) << "country 3 takes no part";
+        EXPECT_FALSE(enabled(dialog, ending_id::kPrevious)) << "no way back from the summary";
+        EXPECT_TRUE(shown(dialog, ending_id::kNext));
+        EXPECT_FALSE(shown(dialog, ending_id::kFinish));
+        EXPECT_FALSE(shown(dialog, ending_id::kFirstCountry)) << "the country buttons belong to the graphs";
+        EXPECT_EQ(GetDlgItem(dialog, int(ending_id::kFirstCountry + 3)), nullptr) << "country 3 takes no part";
         saveShot(clientImage(dialog), "ending_summary");
 
         next(dialog);
@@ -149,22 +148,22 @@ TEST_F(Ending, PagesGoInOrderWithTheirButtons)
         harness::pressKey(VK_RETURN);
         dialogtest::settle();
         EXPECT_EQ(window.page(), 1) << "Return is no command of the window";
-        EXPECT_TRUE(enabled(dialog, edid::kPrevious));
-        EXPECT_TRUE(shown(dialog, edid::kFirstCountry + 1));
+        EXPECT_TRUE(enabled(dialog, ending_id::kPrevious));
+        EXPECT_TRUE(shown(dialog, ending_id::kFirstCountry + 1));
         previous(dialog);
         EXPECT_EQ(window.page(), 0);
-        EXPECT_FALSE(enabled(dialog, edid::kPrevious));
+        EXPECT_FALSE(enabled(dialog, ending_id::kPrevious));
 
         for (int page = 1; page <= 8; ++page)
             next(dialog);
         EXPECT_EQ(window.page(), EndingWindow::kEvaluationPage);
-        EXPECT_TRUE(shown(dialog, edid::kFinish));
-        EXPECT_FALSE(shown(dialog, edid::kNext));
-        EXPECT_FALSE(shown(dialog, edid::kFirstCountry));
+        EXPECT_TRUE(shown(dialog, ending_id::kFinish));
+        EXPECT_FALSE(shown(dialog, ending_id::kNext));
+        EXPECT_FALSE(shown(dialog, ending_id::kFirstCountry));
         previous(dialog);
         EXPECT_EQ(window.page(), 7);
-        EXPECT_TRUE(shown(dialog, edid::kNext));
-        EXPECT_FALSE(shown(dialog, edid::kFinish));
+        EXPECT_TRUE(shown(dialog, ending_id::kNext));
+        EXPECT_FALSE(shown(dialog, ending_id::kFinish));
         next(dialog);
         next(dialog);
     });

@@ -18,7 +18,6 @@
 #include <cstdio>
 
 using namespace testing_dialogs;
-namespace gsid = game_select_id;
 namespace harness = platform::harness;
 
 namespace {
@@ -48,7 +47,7 @@ void clickItem(HWND dialog, UINT control, bool twice = false)
 int enabledEntries(HWND dialog)
 {
     int n = 0;
-    for (UINT c = gsid::kFirstEntry; c <= gsid::kLastEntry; ++c)
+    for (UINT c = game_select_id::kFirstEntry; c <= game_select_id::kLastEntry; ++c)
         n += itemEnabled(dialog, c) ? 1 : 0;
     return n;
 }
@@ -112,25 +111,25 @@ TEST(GameSelectDialog, CategoriesPagesOfFourteenAndFifteenAndTheirTitles)
         EXPECT_EQ(client.bottom, 488);
         // Fourteen scenarios: one page, both page buttons off.
         EXPECT_EQ(enabledEntries(h), 14);
-        EXPECT_FALSE(itemEnabled(h, gsid::kPreviousPage));
-        EXPECT_FALSE(itemEnabled(h, gsid::kNextPage));
-        EXPECT_EQ(dialogItemText(h, gsid::kPageNumber), "-1-");
-        EXPECT_FALSE(itemEnabled(h, gsid::kStart));
+        EXPECT_FALSE(itemEnabled(h, game_select_id::kPreviousPage));
+        EXPECT_FALSE(itemEnabled(h, game_select_id::kNextPage));
+        EXPECT_EQ(dialogItemText(h, game_select_id::kPageNumber), "-1-");
+        EXPECT_FALSE(itemEnabled(h, game_select_id::kStart));
         shot(h, "game_select_new");
         // Fifteen maps: two pages, the second with one enabled entry.
-        clickItem(h, gsid::kCategoryMap);
+        clickItem(h, game_select_id::kCategoryMap);
         EXPECT_EQ(enabledEntries(h), 14);
-        EXPECT_TRUE(itemEnabled(h, gsid::kNextPage));
+        EXPECT_TRUE(itemEnabled(h, game_select_id::kNextPage));
         for (int i = 0; i < 14; ++i)
             titles.push_back(dialog.entry(i)->text());
-        clickItem(h, gsid::kNextPage);
+        clickItem(h, game_select_id::kNextPage);
         EXPECT_EQ(enabledEntries(h), 1);
         EXPECT_EQ(dialog.entry(0)->text(), "map 14");
-        EXPECT_EQ(dialogItemText(h, gsid::kPageNumber), "-2-");
-        EXPECT_TRUE(itemEnabled(h, gsid::kPreviousPage));
-        EXPECT_FALSE(itemEnabled(h, gsid::kNextPage));
+        EXPECT_EQ(dialogItemText(h, game_select_id::kPageNumber), "-2-");
+        EXPECT_TRUE(itemEnabled(h, game_select_id::kPreviousPage));
+        EXPECT_FALSE(itemEnabled(h, game_select_id::kNextPage));
         // A category change goes back to the first page.
-        clickItem(h, gsid::kCategoryCampaign);
+        clickItem(h, game_select_id::kCategoryCampaign);
         EXPECT_EQ(dialog.page(), 0);
         EXPECT_EQ(enabledEntries(h), 1);
         EXPECT_EQ(dialog.entry(0)->text(), "campaign");
@@ -159,30 +158,30 @@ TEST(GameSelectDialog, FocusPreviewsEnterAcceptsOnlyThenAndTheIniIsWrittenOnAcce
         harness::pressKey(VK_RETURN);
         dialogtest::settle();
         ASSERT_TRUE(IsWindow(h));
-        clickItem(h, gsid::kFirstEntry + 3, true);
+        clickItem(h, game_select_id::kFirstEntry + 3, true);
         ASSERT_TRUE(IsWindow(h)) << "a double click on an entry whose preview failed";
-        EXPECT_FALSE(itemEnabled(h, gsid::kStart));
+        EXPECT_FALSE(itemEnabled(h, game_select_id::kStart));
         // The entry that takes the focus is previewed.
-        clickItem(h, gsid::kFirstEntry + 1);
-        EXPECT_TRUE(itemEnabled(h, gsid::kStart));
-        EXPECT_EQ(dialogItemText(h, gsid::kNameLine), cp("ﾌｧｲﾙ名：") + "m01.vts");
-        EXPECT_EQ(dialogItemText(h, gsid::kSize), "21x16");
-        EXPECT_EQ(dialogItemText(h, gsid::kTurnLimit), "11");
-        EXPECT_EQ(dialogItemText(h, gsid::kDifficulty), starRatingText(1));
-        EXPECT_EQ(dialogItemText(h, gsid::kDescription), "about map 01");
+        clickItem(h, game_select_id::kFirstEntry + 1);
+        EXPECT_TRUE(itemEnabled(h, game_select_id::kStart));
+        EXPECT_EQ(dialogItemText(h, game_select_id::kNameLine), cp("ﾌｧｲﾙ名：") + "m01.vts");
+        EXPECT_EQ(dialogItemText(h, game_select_id::kSize), "21x16");
+        EXPECT_EQ(dialogItemText(h, game_select_id::kTurnLimit), "11");
+        EXPECT_EQ(dialogItemText(h, game_select_id::kDifficulty), starRatingText(1));
+        EXPECT_EQ(dialogItemText(h, game_select_id::kDescription), "about map 01");
         shot(h, "game_select_preview");
         // The damaged one clears it again.
-        clickItem(h, gsid::kFirstEntry + 3);
-        EXPECT_FALSE(itemEnabled(h, gsid::kStart));
-        EXPECT_EQ(dialogItemText(h, gsid::kSize), "");
+        clickItem(h, game_select_id::kFirstEntry + 3);
+        EXPECT_FALSE(itemEnabled(h, game_select_id::kStart));
+        EXPECT_EQ(dialogItemText(h, game_select_id::kSize), "");
         EXPECT_EQ(dialog.facilityTable()->counts()[0][0], 0u);
         // A campaign's description: its map count and the first map's news.
-        clickItem(h, gsid::kCategoryCampaign);
-        clickItem(h, gsid::kFirstEntry);
-        EXPECT_EQ(dialogItemText(h, gsid::kDescription).rfind(cp("キャンペーン総枚数：4枚\r\n\r\n"), 0), 0u);
-        clickItem(h, gsid::kCategoryScenario);
-        EXPECT_FALSE(itemEnabled(h, gsid::kStart)) << "a category change clears the preview";
-        clickItem(h, gsid::kFirstEntry + 2);
+        clickItem(h, game_select_id::kCategoryCampaign);
+        clickItem(h, game_select_id::kFirstEntry);
+        EXPECT_EQ(dialogItemText(h, game_select_id::kDescription).rfind(cp("キャンペーン総枚数：4枚\r\n\r\n"), 0), 0u);
+        clickItem(h, game_select_id::kCategoryScenario);
+        EXPECT_FALSE(itemEnabled(h, game_select_id::kStart)) << "a category change clears the preview";
+        clickItem(h, game_select_id::kFirstEntry + 2);
         harness::pressKey(VK_RETURN);
         dialogtest::settle();
     });
@@ -197,7 +196,7 @@ TEST(GameSelectDialog, FocusPreviewsEnterAcceptsOnlyThenAndTheIniIsWrittenOnAcce
     GameSelectDialog again(makeWindowContext(world.state()), nullptr, 0, 0, 0, kCategoryScenario);
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return again.run(); }, [&](HWND h) {
         waitUntilShown(h);
-        clickItem(h, gsid::kFirstEntry, true);
+        clickItem(h, game_select_id::kFirstEntry, true);
         ASSERT_FALSE(IsWindow(h)) << "an entry that previews is accepted by a double click";
     });
     EXPECT_EQ(again.result(), 1);
@@ -222,19 +221,19 @@ TEST(GameSelectDialog, EntriesAreOneTabStopThatTheArrowsWalk)
             dialogtest::settle();
         };
         const std::string m01 = cp("ﾌｧｲﾙ名：") + "m01.vts";
-        clickItem(h, gsid::kFirstEntry + 1);
+        clickItem(h, game_select_id::kFirstEntry + 1);
         press(VK_TAB);
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(gsid::kBrowse)));
-        EXPECT_EQ(dialogItemText(h, gsid::kNameLine), m01);
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(game_select_id::kBrowse)));
+        EXPECT_EQ(dialogItemText(h, game_select_id::kNameLine), m01);
         press(VK_TAB, true);
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(gsid::kFirstEntry + 1))) << "back to the entry chosen";
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(game_select_id::kFirstEntry + 1))) << "back to the entry chosen";
         press(VK_DOWN);
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(gsid::kFirstEntry + 2)));
-        EXPECT_EQ(dialogItemText(h, gsid::kNameLine), cp("ﾌｧｲﾙ名：") + "m02.vts");
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(game_select_id::kFirstEntry + 2)));
+        EXPECT_EQ(dialogItemText(h, game_select_id::kNameLine), cp("ﾌｧｲﾙ名：") + "m02.vts");
         press(VK_TAB, true);
         const UINT focused = UINT(GetDlgCtrlID(GetFocus()));
-        EXPECT_TRUE(focused < gsid::kFirstEntry || focused > gsid::kLastEntry) << "Shift+Tab leaves the entries";
-        EXPECT_EQ(dialogItemText(h, gsid::kNameLine), cp("ﾌｧｲﾙ名：") + "m02.vts");
+        EXPECT_TRUE(focused < game_select_id::kFirstEntry || focused > game_select_id::kLastEntry) << "Shift+Tab leaves the entries";
+        EXPECT_EQ(dialogItemText(h, game_select_id::kNameLine), cp("ﾌｧｲﾙ名：") + "m02.vts");
         press(VK_ESCAPE);
     });
     EXPECT_EQ(dialog.result(), 0);
@@ -258,7 +257,7 @@ TEST(GameSelectDialog, ResumeListsSavesWithDateTurnAndSide)
         RECT client {};
         GetClientRect(h, &client);
         EXPECT_EQ(client.right, 500);
-        HWND list = GetDlgItem(h, int(gsid::kSaveList));
+        HWND list = GetDlgItem(h, int(game_select_id::kSaveList));
         ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
         char first[64] = {};
         SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
@@ -271,27 +270,27 @@ TEST(GameSelectDialog, ResumeListsSavesWithDateTurnAndSide)
         POINT at = dialogtest::screenOf(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
         harness::click(at.x, at.y);
         dialogtest::settle();
-        EXPECT_TRUE(itemEnabled(h, gsid::kStart));
-        const std::string data = dialogItemText(h, gsid::kDescription);
+        EXPECT_TRUE(itemEnabled(h, game_select_id::kStart));
+        const std::string data = dialogItemText(h, game_select_id::kDescription);
         EXPECT_EQ(data.rfind(cp("日　付："), 0), 0u) << data;
         EXPECT_NE(data.find(cp("ターン：5\r\n担　当：RED")), std::string::npos) << data;
-        EXPECT_EQ(dialogItemText(h, gsid::kNameLine), cp("ｼﾅﾘｵ名："));
+        EXPECT_EQ(dialogItemText(h, game_select_id::kNameLine), cp("ｼﾅﾘｵ名："));
         shot(h, "game_select_resume");
         SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
         at = dialogtest::screenOf(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
         harness::click(at.x, at.y);
         dialogtest::settle();
-        EXPECT_EQ(dialogItemText(h, gsid::kDescription).substr(dialogItemText(h, gsid::kDescription).size() - cp("担　当：").size()), cp("担　当："));
+        EXPECT_EQ(dialogItemText(h, game_select_id::kDescription).substr(dialogItemText(h, game_select_id::kDescription).size() - cp("担　当：").size()), cp("担　当："));
         // The damaged save: a cleared preview, and its double click is refused.
         SendMessageA(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
         at = dialogtest::screenOf(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
         harness::doubleClick(at.x, at.y);
         dialogtest::settle();
         ASSERT_TRUE(IsWindow(h));
-        EXPECT_FALSE(itemEnabled(h, gsid::kStart));
-        EXPECT_EQ(dialogItemText(h, gsid::kDescription), "");
+        EXPECT_FALSE(itemEnabled(h, game_select_id::kStart));
+        EXPECT_EQ(dialogItemText(h, game_select_id::kDescription), "");
         // The maps category lists the map saves.
-        clickItem(h, gsid::kCategoryMap);
+        clickItem(h, game_select_id::kCategoryMap);
         EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
     });
     EXPECT_EQ(dialog.result(), 0);
@@ -308,17 +307,17 @@ TEST(GameSelectDialog, BrowsingChangesTheFolderAndSimpleModeShowsNoCategories)
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return dialog.run(); }, [&](HWND h) {
         waitUntilShown(h);
         EXPECT_EQ(enabledEntries(h), 2);
-        clickItem(h, gsid::kFirstEntry);
-        EXPECT_TRUE(itemEnabled(h, gsid::kStart));
+        clickItem(h, game_select_id::kFirstEntry);
+        EXPECT_TRUE(itemEnabled(h, game_select_id::kStart));
         // The browser opens on the folder shown; choosing another refills and clears the preview.
-        PostMessageA(GetDlgItem(h, int(gsid::kBrowse)), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(h, int(game_select_id::kBrowse)), BM_CLICK, 0, 0);
         HWND browser = dialogtest::waitForWindow(cp("フォルダの参照").c_str());
         ASSERT_NE(browser, nullptr);
         SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(world.gamePath("other").c_str()));
         PostMessageA(browser, WM_COMMAND, IDOK, 0);
         dialogtest::settle();
         EXPECT_EQ(enabledEntries(h), 1);
-        EXPECT_FALSE(itemEnabled(h, gsid::kStart));
+        EXPECT_FALSE(itemEnabled(h, game_select_id::kStart));
     });
     EXPECT_EQ(dialog.folder(), world.gamePath("other"));
     std::string stored;
@@ -329,10 +328,10 @@ TEST(GameSelectDialog, BrowsingChangesTheFolderAndSimpleModeShowsNoCategories)
     GameSelectDialog simple(makeWindowContext(world.state()), nullptr, 0, 0, 0, kCategoryCampaign);
     dialogtest::drive(cp("新規ゲーム").c_str(), [&] { return simple.run(); }, [&](HWND h) {
         waitUntilShown(h);
-        for (UINT c : { gsid::kCategoryMap, gsid::kCategoryScenario, gsid::kCategoryCampaign })
+        for (UINT c : { game_select_id::kCategoryMap, game_select_id::kCategoryScenario, game_select_id::kCategoryCampaign })
             EXPECT_FALSE(IsWindowVisible(GetDlgItem(h, int(c))));
         EXPECT_EQ(enabledEntries(h), 1) << "only *.smp";
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(gsid::kFirstEntry))) << "the first Enter starts, not the browser";
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, int(game_select_id::kFirstEntry))) << "the first Enter starts, not the browser";
         shot(h, "game_select_simple");
         harness::pressKey(VK_RETURN);
         dialogtest::settle();

@@ -19,7 +19,6 @@
 #include <thread>
 
 using namespace setup_test;
-namespace msid = map_settings_id;
 
 namespace {
 
@@ -34,7 +33,7 @@ void clickTab(HWND window, int tab)
 {
     // Two clicks on one spot in quick succession would be a double click.
     std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 20));
-    HWND tabs = control(window, msid::kTab);
+    HWND tabs = control(window, map_settings_id::kTab);
     RECT item {};
     SendMessageA(tabs, TCM_GETITEMRECT, WPARAM(tab), LPARAM(&item));
     POINT at { (item.left + item.right) / 2, (item.top + item.bottom) / 2 };
@@ -77,18 +76,18 @@ TEST(MapSettingsDialog, TwoParticipantsMayNotLeaveAndShowOnOnePage)
     world.play({ 1, 3 });
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     const int result = runSettings(dialog, [&](HWND window) {
-        EXPECT_EQ(SendMessageA(control(window, msid::kTab), TCM_GETITEMCOUNT, 0, 0), 1);
-        EXPECT_EQ(textOf(window, msid::kGroupBox + 0), "RED");
-        EXPECT_EQ(textOf(window, msid::kGroupBox + 1), "YELLOW");
-        EXPECT_FALSE(shown(window, msid::kGroupBox + 2));
-        EXPECT_FALSE(shown(window, msid::kParticipation + 3));
-        EXPECT_EQ(SendMessageA(control(window, msid::kParticipation), CB_GETCOUNT, 0, 0), 2) << "USER and COMP only";
-        EXPECT_EQ(SendMessageA(control(window, msid::kParticipation), CB_FINDSTRINGEXACT, WPARAM(-1),
+        EXPECT_EQ(SendMessageA(control(window, map_settings_id::kTab), TCM_GETITEMCOUNT, 0, 0), 1);
+        EXPECT_EQ(textOf(window, map_settings_id::kGroupBox + 0), "RED");
+        EXPECT_EQ(textOf(window, map_settings_id::kGroupBox + 1), "YELLOW");
+        EXPECT_FALSE(shown(window, map_settings_id::kGroupBox + 2));
+        EXPECT_FALSE(shown(window, map_settings_id::kParticipation + 3));
+        EXPECT_EQ(SendMessageA(control(window, map_settings_id::kParticipation), CB_GETCOUNT, 0, 0), 2) << "USER and COMP only";
+        EXPECT_EQ(SendMessageA(control(window, map_settings_id::kParticipation), CB_FINDSTRINGEXACT, WPARAM(-1),
                       LPARAM(cp("不参戦").c_str())),
             CB_ERR);
-        EXPECT_FALSE(enabled(window, msid::kAlliance + 3)) << "no alliance with two in play";
-        EXPECT_FALSE(enabled(window, msid::kTurnLimit)) << "the turn limit is the map's own";
-        clickControl(window, msid::kCancel);
+        EXPECT_FALSE(enabled(window, map_settings_id::kAlliance + 3)) << "no alliance with two in play";
+        EXPECT_FALSE(enabled(window, map_settings_id::kTurnLimit)) << "the turn limit is the map's own";
+        clickControl(window, map_settings_id::kCancel);
     });
     EXPECT_EQ(result, 0);
 }
@@ -99,7 +98,7 @@ TEST(MapSettingsDialog, FiveParticipantsFillTwoTabsAndTheSecondShowsTheFifth)
     world.play({ 0, 1, 2, 3, 4 });
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
-        HWND tabs = control(window, msid::kTab);
+        HWND tabs = control(window, map_settings_id::kTab);
         ASSERT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
         char text[16] = {};
         TCITEMA item {};
@@ -111,15 +110,15 @@ TEST(MapSettingsDialog, FiveParticipantsFillTwoTabsAndTheSecondShowsTheFifth)
         SendMessageA(tabs, TCM_GETITEMA, 1, LPARAM(&item));
         EXPECT_STREQ(text, "P");
         capture(window, "map_settings");
-        clickControl(window, msid::kBuildingsView, 4);
+        clickControl(window, map_settings_id::kBuildingsView, 4);
         EXPECT_EQ(dialog.thumbnail()->viewMode, 1u);
         clickTab(window, 1);
         EXPECT_EQ(dialog.page(), 1);
-        EXPECT_EQ(textOf(window, msid::kGroupBox), "PURPLE");
-        EXPECT_FALSE(shown(window, msid::kGroupBox + 1));
+        EXPECT_EQ(textOf(window, map_settings_id::kGroupBox), "PURPLE");
+        EXPECT_FALSE(shown(window, map_settings_id::kGroupBox + 1));
         EXPECT_EQ(dialog.slotCountry(0, true), 0);
         capture(window, "map_settings_page2");
-        clickControl(window, msid::kCancel);
+        clickControl(window, map_settings_id::kCancel);
     });
 }
 
@@ -131,17 +130,17 @@ TEST(MapSettingsDialog, TheKeysReachTheCountryPagesAndTurnThemFromAnywhere)
     runSettings(dialog, [&](HWND window) {
         // Tab from the comment, the last of the options at the top, reaches the strip, which shows
         // it has the keyboard, and then BLUE's first field.
-        ASSERT_EQ(focusedId(), msid::kComment);
-        const std::vector<uint32_t> stripLeft = topRows(window, msid::kTab, 24);
+        ASSERT_EQ(focusedId(), map_settings_id::kComment);
+        const std::vector<uint32_t> stripLeft = topRows(window, map_settings_id::kTab, 24);
         harness::pressKey(VK_TAB);
         settle();
-        EXPECT_EQ(focusedId(), msid::kTab);
-        EXPECT_NE(topRows(window, msid::kTab, 24), stripLeft) << "the focused strip shows it";
+        EXPECT_EQ(focusedId(), map_settings_id::kTab);
+        EXPECT_NE(topRows(window, map_settings_id::kTab, 24), stripLeft) << "the focused strip shows it";
         harness::pressKey(VK_TAB);
         settle();
-        EXPECT_EQ(focusedId(), msid::kParticipation);
+        EXPECT_EQ(focusedId(), map_settings_id::kParticipation);
         std::vector<int> walk;
-        for (HWND at = control(window, msid::kTab); at && GetDlgCtrlID(at) != msid::kComment && walk.size() < 300;
+        for (HWND at = control(window, map_settings_id::kTab); at && GetDlgCtrlID(at) != map_settings_id::kComment && walk.size() < 300;
              at = GetNextDlgTabItem(window, at, FALSE))
             walk.push_back(GetDlgCtrlID(at));
         // The strip, then down each country in turn (BLUE's alliance with RED, the others' with
@@ -149,24 +148,24 @@ TEST(MapSettingsDialog, TheKeysReachTheCountryPagesAndTurnThemFromAnywhere)
         std::vector<int> reached;
         auto reach = [&](int id) { reached.push_back(int(std::find(walk.begin(), walk.end(), id) - walk.begin())); };
         for (int slot = 0; slot < 4; ++slot) {
-            for (int id : { msid::kParticipation, msid::kName, msid::kProductionType, msid::kFunds, msid::kMusicPreview,
-                     msid::kMusic, msid::kStrategy })
+            for (int id : { map_settings_id::kParticipation, map_settings_id::kName, map_settings_id::kProductionType, map_settings_id::kFunds, map_settings_id::kMusicPreview,
+                     map_settings_id::kMusic, map_settings_id::kStrategy })
                 reach(id + slot);
-            reach(msid::kAlliance + 8 * slot + (slot == 0 ? 1 : 0));
+            reach(map_settings_id::kAlliance + 8 * slot + (slot == 0 ? 1 : 0));
         }
-        for (int id : { msid::kRules, msid::kVictory, msid::kOk, msid::kCancel, msid::kImageView })
+        for (int id : { map_settings_id::kRules, map_settings_id::kVictory, map_settings_id::kOk, map_settings_id::kCancel, map_settings_id::kImageView })
             reach(id);
-        EXPECT_TRUE(walk.front() == msid::kTab && std::is_sorted(reached.begin(), reached.end())
+        EXPECT_TRUE(walk.front() == map_settings_id::kTab && std::is_sorted(reached.begin(), reached.end())
             && reached.back() < int(walk.size()));
 
         // Ctrl with Tab or the page keys turns the pages wherever the focus is, and nothing else;
         // a focus the new page hides moves to the strip.
-        const std::vector<uint32_t> titles = topRows(window, msid::kSlotPage, 14);
+        const std::vector<uint32_t> titles = topRows(window, map_settings_id::kSlotPage, 14);
         const struct { int from; bool shift; UINT key; int page; int focus; } turns[] = {
-            { msid::kProductionType + 3, false, VK_NEXT, 1, msid::kTab },
-            { msid::kName, false, VK_PRIOR, 0, msid::kName },
-            { msid::kName, false, VK_TAB, 1, msid::kName },
-            { msid::kTab, true, VK_TAB, 0, msid::kTab },
+            { map_settings_id::kProductionType + 3, false, VK_NEXT, 1, map_settings_id::kTab },
+            { map_settings_id::kName, false, VK_PRIOR, 0, map_settings_id::kName },
+            { map_settings_id::kName, false, VK_TAB, 1, map_settings_id::kName },
+            { map_settings_id::kTab, true, VK_TAB, 0, map_settings_id::kTab },
         };
         for (const auto& t : turns) {
             SendMessageA(window, WM_NEXTDLGCTL, WPARAM(control(window, t.from)), TRUE);
@@ -182,11 +181,11 @@ TEST(MapSettingsDialog, TheKeysReachTheCountryPagesAndTurnThemFromAnywhere)
             EXPECT_EQ(focusedId(), t.focus) << t.from << " " << t.key;
             EXPECT_EQ(SendMessageA(control(window, t.from), CB_GETCURSEL, 0, 0), chosen) << t.from << " " << t.key;
         }
-        EXPECT_EQ(topRows(window, msid::kSlotPage, 14), titles) << "no fragment of PURPLE or CYAN stays in the titles";
+        EXPECT_EQ(topRows(window, map_settings_id::kSlotPage, 14), titles) << "no fragment of PURPLE or CYAN stays in the titles";
         capture(window, "map_settings_back");
 
         // The rule and victory dialogs give the focus back to their buttons.
-        for (const auto& [button, title] : { std::pair { msid::kRules, "ルール設定" }, std::pair { msid::kVictory, "勝利条件設定" } }) {
+        for (const auto& [button, title] : { std::pair { map_settings_id::kRules, "ルール設定" }, std::pair { map_settings_id::kVictory, "勝利条件設定" } }) {
             SendMessageA(window, WM_NEXTDLGCTL, WPARAM(control(window, button)), TRUE);
             harness::pressKey(VK_RETURN);
             ASSERT_NE(waitForShown(cp(title)), nullptr) << title;
@@ -194,7 +193,7 @@ TEST(MapSettingsDialog, TheKeysReachTheCountryPagesAndTurnThemFromAnywhere)
             settle();
             EXPECT_EQ(focusedId(), button) << title;
         }
-        clickControl(window, msid::kCancel);
+        clickControl(window, map_settings_id::kCancel);
     });
 }
 
@@ -206,18 +205,18 @@ TEST(MapSettingsDialog, OkTakesTheSlotsIntoTheGame)
     world.setRule(kRuleDayNight, 1);
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     const int result = runSettings(dialog, [&](HWND window) {
-        EXPECT_EQ(selectedData(window, msid::kParticipation), 0x100);
-        chooseItem(window, msid::kParticipation, "COMP");
-        typeInto(window, msid::kFunds, "12345");
-        typeInto(window, msid::kName + 1, "renamed");
-        chooseItem(window, msid::kStrategy + 1, computerStrategyName(2));
-        clickControl(window, msid::kAlliance + 8 * 0 + 2, 4);
-        EXPECT_TRUE(checked(window, msid::kAlliance + 8 * 2 + 0)) << "the alliance shows in W's row at once";
-        clickControl(window, msid::kDayAndNight, 4);
-        EXPECT_TRUE(enabled(window, msid::kDayNightTurns));
-        typeInto(window, msid::kDayNightTurns, "4");
-        clickControl(window, msid::kStartNight, 4);
-        clickControl(window, msid::kOk);
+        EXPECT_EQ(selectedData(window, map_settings_id::kParticipation), 0x100);
+        chooseItem(window, map_settings_id::kParticipation, "COMP");
+        typeInto(window, map_settings_id::kFunds, "12345");
+        typeInto(window, map_settings_id::kName + 1, "renamed");
+        chooseItem(window, map_settings_id::kStrategy + 1, computerStrategyName(2));
+        clickControl(window, map_settings_id::kAlliance + 8 * 0 + 2, 4);
+        EXPECT_TRUE(checked(window, map_settings_id::kAlliance + 8 * 2 + 0)) << "the alliance shows in W's row at once";
+        clickControl(window, map_settings_id::kDayAndNight, 4);
+        EXPECT_TRUE(enabled(window, map_settings_id::kDayNightTurns));
+        typeInto(window, map_settings_id::kDayNightTurns, "4");
+        clickControl(window, map_settings_id::kStartNight, 4);
+        clickControl(window, map_settings_id::kOk);
     });
     EXPECT_EQ(result, 1);
     GameState& s = world.state();
@@ -238,19 +237,19 @@ TEST(MapSettingsDialog, AnAlliedCountryMayNotLeaveButALoneOneMay)
     world.play({ 0, 1, 2, 3 });
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
-        clickControl(window, msid::kAlliance + 1, 4);
-        chooseItem(window, msid::kParticipation, cp("不参戦"));
+        clickControl(window, map_settings_id::kAlliance + 1, 4);
+        chooseItem(window, map_settings_id::kParticipation, cp("不参戦"));
         const auto boxes = harness::messageBoxes();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, cp("同盟を結んでいる陣営は不参戦に設定できません。"));
         EXPECT_EQ(boxes[0].caption, cp("注意"));
-        EXPECT_EQ(selectedData(window, msid::kParticipation), 0x200) << "back on the computer";
+        EXPECT_EQ(selectedData(window, map_settings_id::kParticipation), 0x200) << "back on the computer";
         EXPECT_EQ(world.state().country(0).controller, 2);
-        chooseItem(window, msid::kParticipation + 3, cp("不参戦"));
+        chooseItem(window, map_settings_id::kParticipation + 3, cp("不参戦"));
         EXPECT_EQ(world.state().country(3).controller, 0);
-        EXPECT_FALSE(enabled(window, msid::kFunds + 3));
-        EXPECT_FALSE(enabled(window, msid::kPact + 3)) << "no pact with a country out of the game";
-        clickControl(window, msid::kCancel);
+        EXPECT_FALSE(enabled(window, map_settings_id::kFunds + 3));
+        EXPECT_FALSE(enabled(window, map_settings_id::kPact + 3)) << "no pact with a country out of the game";
+        clickControl(window, map_settings_id::kCancel);
     });
     EXPECT_EQ(world.state().country(3).controller, 2) << "cancel takes the country back";
 }
@@ -261,18 +260,18 @@ TEST(MapSettingsDialog, APageWithAUnitLimitOfZeroIsNotLeft)
     world.play({ 0, 1, 2, 3, 4 });
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
-        typeInto(window, msid::kUnitLimit + 2, "0");
+        typeInto(window, map_settings_id::kUnitLimit + 2, "0");
         clickTab(window, 1);
         EXPECT_EQ(dialog.page(), 0);
-        EXPECT_EQ(SendMessageA(control(window, msid::kTab), TCM_GETCURSEL, 0, 0), 0) << "the tab went back";
+        EXPECT_EQ(SendMessageA(control(window, map_settings_id::kTab), TCM_GETCURSEL, 0, 0), 0) << "the tab went back";
         const auto boxes = harness::messageBoxes();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, cp("部隊数制限には1～999までを指定してください。"));
-        typeInto(window, msid::kUnitLimit + 2, "50");
+        typeInto(window, map_settings_id::kUnitLimit + 2, "50");
         clickTab(window, 1);
         EXPECT_EQ(harness::messageBoxes().size(), 1u);
         EXPECT_EQ(dialog.page(), 1);
-        clickControl(window, msid::kCancel);
+        clickControl(window, map_settings_id::kCancel);
     });
 }
 
@@ -296,11 +295,11 @@ TEST(MapSettingsDialog, DayAndNightTurnsAreCheckedAtOkWhileTheyAlternate)
         header[536] = 30;
         MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
         const int result = runSettings(dialog, [&](HWND window) {
-            clickControl(window, msid::kDayAndNight, 4);
-            typeInto(window, msid::kDayNightTurns, c.turns);
-            clickControl(window, msid::kOk);
+            clickControl(window, map_settings_id::kDayAndNight, 4);
+            typeInto(window, map_settings_id::kDayNightTurns, c.turns);
+            clickControl(window, map_settings_id::kOk);
             if (IsWindow(window))
-                clickControl(window, msid::kCancel);
+                clickControl(window, map_settings_id::kCancel);
         });
         const auto boxes = harness::messageBoxes();
         if (c.message) {
@@ -324,10 +323,10 @@ TEST(MapSettingsDialog, WithTheDayNightRuleOffOkStoresDaysOnly)
     header.dayNightHigh = 0;
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     const int result = runSettings(dialog, [&](HWND window) {
-        EXPECT_TRUE(checked(window, msid::kDayOnly));
-        EXPECT_FALSE(enabled(window, msid::kDayAndNight));
-        EXPECT_FALSE(enabled(window, msid::kDayNightTurns));
-        clickControl(window, msid::kOk);
+        EXPECT_TRUE(checked(window, map_settings_id::kDayOnly));
+        EXPECT_FALSE(enabled(window, map_settings_id::kDayAndNight));
+        EXPECT_FALSE(enabled(window, map_settings_id::kDayNightTurns));
+        clickControl(window, map_settings_id::kOk);
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(header.dayNightLow | header.dayNightHigh << 8, 1000);
@@ -350,9 +349,9 @@ TEST(MapSettingsDialog, AnUnlistedOwnProductionTypeIsKeptAndAChosenOneReplacesIt
     ASSERT_NE(builtin, nullptr);
     MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     runSettings(dialog, [&](HWND window) {
-        EXPECT_EQ(selectedData(window, msid::kProductionType), 65535);
-        chooseItem(window, msid::kProductionType + 1, builtin->name);
-        clickControl(window, msid::kOk);
+        EXPECT_EQ(selectedData(window, map_settings_id::kProductionType), 65535);
+        chooseItem(window, map_settings_id::kProductionType + 1, builtin->name);
+        clickControl(window, map_settings_id::kOk);
     });
     EXPECT_STREQ(s.sideProductionType(0)->name, "own");
     EXPECT_EQ(s.country(0).productionTypeNumber, 200);
@@ -381,17 +380,17 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
     bool rulesSeen = false;
     bool victorySeen = false;
     const int result = runSettings(dialog, [&](HWND window) {
-        typeInto(window, msid::kFunds, "777");
-        chooseItem(window, msid::kProductionType, other->name);
-        clickControl(window, msid::kAlliance + 1, 4);
-        clickControl(window, msid::kCivilian + 2, 4);
+        typeInto(window, map_settings_id::kFunds, "777");
+        chooseItem(window, map_settings_id::kProductionType, other->name);
+        clickControl(window, map_settings_id::kAlliance + 1, 4);
+        clickControl(window, map_settings_id::kCivilian + 2, 4);
         clickTab(window, 1);
         ASSERT_EQ(dialog.page(), 1);
         EXPECT_EQ(packed(s.country(0).funds), 777u) << "the page left is stored";
-        typeInto(window, msid::kName, "fifth");
-        clickControl(window, msid::kPact + 1, 4);
+        typeInto(window, map_settings_id::kName, "fifth");
+        clickControl(window, map_settings_id::kPact + 1, 4);
         // The rules: the day-and-night switch turned on.
-        PostMessageA(window, WM_COMMAND, msid::kRules, 0);
+        PostMessageA(window, WM_COMMAND, map_settings_id::kRules, 0);
         if (HWND rulesWindow = waitForShown(cp("ルール設定"))) {
             rulesSeen = true;
             settle();
@@ -401,9 +400,9 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
             settle();
         }
         EXPECT_TRUE(s.ruleOn(kRuleDayNight));
-        EXPECT_TRUE(enabled(window, msid::kDayAndNight)) << "the day-and-night choice follows the rules";
+        EXPECT_TRUE(enabled(window, map_settings_id::kDayAndNight)) << "the day-and-night choice follows the rules";
         // The victory conditions: country 0 loses when the turns run out.
-        PostMessageA(window, WM_COMMAND, msid::kVictory, 0);
+        PostMessageA(window, WM_COMMAND, map_settings_id::kVictory, 0);
         if (HWND victory = waitForShown(cp("勝利条件設定"))) {
             victorySeen = true;
             settle();
@@ -412,7 +411,7 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
             settle();
         }
         EXPECT_EQ(s.country(0).turnLimitResult, 2);
-        clickControl(window, msid::kCancel);
+        clickControl(window, map_settings_id::kCancel);
     });
     EXPECT_TRUE(rulesSeen);
     EXPECT_TRUE(victorySeen);
@@ -435,16 +434,16 @@ TEST(MapSettingsDialog, SimpleModeLeavesOutPactsCiviliansProductionLimitsAndVict
         RECT client {};
         GetClientRect(window, &client);
         EXPECT_EQ(client.bottom, 442);
-        EXPECT_EQ(control(window, msid::kVictory), nullptr);
-        EXPECT_TRUE(shown(window, msid::kAlliance + 1));
-        EXPECT_FALSE(shown(window, msid::kPact + 1));
-        EXPECT_FALSE(shown(window, msid::kCivilian));
-        EXPECT_FALSE(shown(window, msid::kProductionLimit));
+        EXPECT_EQ(control(window, map_settings_id::kVictory), nullptr);
+        EXPECT_TRUE(shown(window, map_settings_id::kAlliance + 1));
+        EXPECT_FALSE(shown(window, map_settings_id::kPact + 1));
+        EXPECT_FALSE(shown(window, map_settings_id::kCivilian));
+        EXPECT_FALSE(shown(window, map_settings_id::kProductionLimit));
         RECT units {};
-        GetWindowRect(control(window, msid::kUnitLimit), &units);
+        GetWindowRect(control(window, map_settings_id::kUnitLimit), &units);
         EXPECT_EQ(units.right - units.left, 114) << "the unit limit takes the production limit's place";
         capture(window, "map_settings_simple");
-        clickControl(window, msid::kCancel);
+        clickControl(window, map_settings_id::kCancel);
     });
 }
 
@@ -474,7 +473,7 @@ TEST(MapSettingsDialog, TheShippedRingMapsFillOneOrTwoPages)
         if (c.participants == 8)
             runSettings(dialog, [&](HWND window) {
                 capture(window, "map_settings_octagon");
-                clickControl(window, msid::kOk);
+                clickControl(window, map_settings_id::kOk);
             });
     }
 }

@@ -12,7 +12,6 @@
 #include <thread>
 
 using namespace setup_test;
-namespace mlid = map_list_id;
 
 namespace {
 
@@ -41,34 +40,34 @@ TEST(MapSettingsListDialog, ShowsEveryCountryAndGreysThoseOutOfTheGame)
     MapSettingsListDialog dialog(makeWindowContext(world.state()), nullptr, true, true);
     const int result = drive(kListTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
         capture(window, "map_settings_list");
-        EXPECT_EQ(textOf(window, mlid::kParticipation + 0), "USER");
-        EXPECT_EQ(textOf(window, mlid::kParticipation + 1), "COMP");
-        EXPECT_EQ(textOf(window, mlid::kParticipation + 2), cp("不参戦"));
-        EXPECT_FALSE(enabled(window, mlid::kName + 2));
-        EXPECT_FALSE(enabled(window, mlid::kGroupBox + 2));
-        EXPECT_TRUE(enabled(window, mlid::kName + 5));
-        EXPECT_EQ(textOf(window, mlid::kName + 1), "country1");
-        EXPECT_EQ(textOf(window, mlid::kFunds + 0), "1000");
-        EXPECT_TRUE(checked(window, mlid::kAlliance + 8 * 0 + 1));
-        EXPECT_TRUE(checked(window, mlid::kAlliance + 8 * 5 + 5)) << "a country's own box";
-        EXPECT_TRUE(checked(window, mlid::kPact + 8 * 5 + 0));
-        EXPECT_TRUE(checked(window, mlid::kCivilian + 1));
-        EXPECT_FALSE(checked(window, mlid::kCivilian + 0));
-        EXPECT_FALSE(enabled(window, mlid::kAlliance + 8 * 0 + 1)) << "nothing is changed here";
-        EXPECT_FALSE(shown(window, mlid::kDayNightTurns)) << "days only: no day-and-night turns";
-        EXPECT_FALSE(shown(window, mlid::kStartTime));
-        EXPECT_EQ(textOf(window, mlid::kDayNight), cp("昼のみ"));
-        EXPECT_EQ(clientRectOf(window, mlid::kOk).left, 440);
-        EXPECT_TRUE(shown(window, mlid::kCancel));
-        EXPECT_TRUE(shown(window, mlid::kChange));
-        EXPECT_EQ(control(window, mlid::kRules), nullptr);
+        EXPECT_EQ(textOf(window, map_list_id::kParticipation + 0), "USER");
+        EXPECT_EQ(textOf(window, map_list_id::kParticipation + 1), "COMP");
+        EXPECT_EQ(textOf(window, map_list_id::kParticipation + 2), cp("不参戦"));
+        EXPECT_FALSE(enabled(window, map_list_id::kName + 2));
+        EXPECT_FALSE(enabled(window, map_list_id::kGroupBox + 2));
+        EXPECT_TRUE(enabled(window, map_list_id::kName + 5));
+        EXPECT_EQ(textOf(window, map_list_id::kName + 1), "country1");
+        EXPECT_EQ(textOf(window, map_list_id::kFunds + 0), "1000");
+        EXPECT_TRUE(checked(window, map_list_id::kAlliance + 8 * 0 + 1));
+        EXPECT_TRUE(checked(window, map_list_id::kAlliance + 8 * 5 + 5)) << "a country's own box";
+        EXPECT_TRUE(checked(window, map_list_id::kPact + 8 * 5 + 0));
+        EXPECT_TRUE(checked(window, map_list_id::kCivilian + 1));
+        EXPECT_FALSE(checked(window, map_list_id::kCivilian + 0));
+        EXPECT_FALSE(enabled(window, map_list_id::kAlliance + 8 * 0 + 1)) << "nothing is changed here";
+        EXPECT_FALSE(shown(window, map_list_id::kDayNightTurns)) << "days only: no day-and-night turns";
+        EXPECT_FALSE(shown(window, map_list_id::kStartTime));
+        EXPECT_EQ(textOf(window, map_list_id::kDayNight), cp("昼のみ"));
+        EXPECT_EQ(clientRectOf(window, map_list_id::kOk).left, 440);
+        EXPECT_TRUE(shown(window, map_list_id::kCancel));
+        EXPECT_TRUE(shown(window, map_list_id::kChange));
+        EXPECT_EQ(control(window, map_list_id::kRules), nullptr);
         ASSERT_NE(dialog.thumbnail(), nullptr);
         EXPECT_EQ(dialog.thumbnail()->viewMode, 0u);
-        clickControl(window, mlid::kBuildingsView, 4);
+        clickControl(window, map_list_id::kBuildingsView, 4);
         EXPECT_EQ(dialog.thumbnail()->viewMode, 1u) << "the buildings view";
-        clickControl(window, mlid::kImageView, 4);
+        clickControl(window, map_list_id::kImageView, 4);
         EXPECT_EQ(dialog.thumbnail()->viewMode, 0u);
-        clickControl(window, mlid::kCancel);
+        clickControl(window, map_list_id::kCancel);
     });
     EXPECT_EQ(result, 0);
     EXPECT_FALSE(dialog.changeRequested());
@@ -85,21 +84,21 @@ TEST(MapSettingsListDialog, ACampaignsNextMapHasOnlyOkAndTheRulesToRead)
     MapSettingsListDialog dialog(makeWindowContext(world.state()), nullptr, false, false);
     bool rulesShown = false;
     const int result = drive(kListTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
-        EXPECT_EQ(clientRectOf(window, mlid::kOk).left, 544);
-        EXPECT_EQ(control(window, mlid::kCancel), nullptr);
-        EXPECT_EQ(control(window, mlid::kChange), nullptr);
-        EXPECT_TRUE(shown(window, mlid::kRules));
-        EXPECT_TRUE(shown(window, mlid::kVictory));
-        EXPECT_EQ(textOf(window, mlid::kDayNight), cp("昼夜"));
-        EXPECT_EQ(textOf(window, mlid::kDayNightTurns), cp(" 昼夜ﾀｰﾝ：3"));
+        EXPECT_EQ(clientRectOf(window, map_list_id::kOk).left, 544);
+        EXPECT_EQ(control(window, map_list_id::kCancel), nullptr);
+        EXPECT_EQ(control(window, map_list_id::kChange), nullptr);
+        EXPECT_TRUE(shown(window, map_list_id::kRules));
+        EXPECT_TRUE(shown(window, map_list_id::kVictory));
+        EXPECT_EQ(textOf(window, map_list_id::kDayNight), cp("昼夜"));
+        EXPECT_EQ(textOf(window, map_list_id::kDayNightTurns), cp(" 昼夜ﾀｰﾝ：3"));
         capture(window, "map_settings_list_campaign");
-        PostMessageA(window, WM_COMMAND, mlid::kRules, 0);
+        PostMessageA(window, WM_COMMAND, map_list_id::kRules, 0);
         if (HWND rules = waitForShown(cp("ルール確認"))) {
             rulesShown = true;
             PostMessageA(rules, WM_CLOSE, 0, 0);
             settle();
         }
-        clickControl(window, mlid::kOk);
+        clickControl(window, map_list_id::kOk);
     });
     EXPECT_TRUE(rulesShown);
     EXPECT_EQ(result, 1);
@@ -125,7 +124,7 @@ TEST(MapSettingsListDialog, AChangeRequestLeadsToTheSettingsWhoseResultStands)
             [&](HWND list) {
                 // The last case clicked the same spot: not a double click.
                 std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 20));
-                clickControl(list, mlid::kChange);
+                clickControl(list, map_list_id::kChange);
                 HWND settings = waitForShown(cp("マップ設定変更"));
                 if (!settings)
                     return;
@@ -142,7 +141,7 @@ TEST(MapSettingsListDialog, ANewMapWithBriefingTextsShowsItsBriefingFirst)
 {
     SetUpWorld world;
     world.play({ 0, 1 });
-    EXPECT_TRUE(drive(kListTitle, [&] { return runNewGameSetUp(makeWindowContext(world.state()), nullptr); }, [&](HWND list) { clickControl(list, mlid::kOk); }));
+    EXPECT_TRUE(drive(kListTitle, [&] { return runNewGameSetUp(makeWindowContext(world.state()), nullptr); }, [&](HWND list) { clickControl(list, map_list_id::kOk); }));
     world.text(scenario_text::kGoals, "goal");
     EXPECT_TRUE(drive(cp("ブリーフィング"), [&] { return runNewGameSetUp(makeWindowContext(world.state()), nullptr); },
         [&](HWND briefing) { PostMessageA(briefing, WM_COMMAND, IDOK, 0); }));

@@ -7,7 +7,6 @@
 #include "tests/dialogs/play_dialog_world.h"
 
 using namespace play_dialogs;
-namespace mgid = merge_id;
 
 namespace {
 
@@ -16,7 +15,7 @@ struct MergeButtons {
     bool operator==(const MergeButtons&) const = default;
 };
 
-MergeButtons mergeButtonsOf(HWND d) { return { itemEnabled(d, int(mgid::kExecute)), itemEnabled(d, int(mgid::kToLeft)), itemEnabled(d, int(mgid::kToRight)) }; }
+MergeButtons mergeButtonsOf(HWND d) { return { itemEnabled(d, int(merge_id::kExecute)), itemEnabled(d, int(merge_id::kToLeft)), itemEnabled(d, int(merge_id::kToRight)) }; }
 
 // Machine icons drawn in a row of 16-pixel cells: cells where the figure covers some of the well.
 int drawnMachines(const Image& image, int left, int right, uint32_t well)
@@ -47,13 +46,13 @@ TEST(SplitDialog, MovesMachinesBothWaysAndCarriesTheRightHandCount)
         leftDrawn = drawnMachines(image, 8, 168, well);
         rightDrawn = drawnMachines(image, 270, 430, well);
         keepShot(image, "split_dialog.png");
-        clickDialogItem(d, int(mgid::kToRight));
+        clickDialogItem(d, int(merge_id::kToRight));
         states.push_back(mergeButtonsOf(d));
-        clickDialogItem(d, int(mgid::kToLeft));
-        clickDialogItem(d, int(mgid::kToLeft));
-        clickDialogItem(d, int(mgid::kToLeft));
+        clickDialogItem(d, int(merge_id::kToLeft));
+        clickDialogItem(d, int(merge_id::kToLeft));
+        clickDialogItem(d, int(merge_id::kToLeft));
         states.push_back(mergeButtonsOf(d));
-        clickDialogItem(d, int(mgid::kExecute));
+        clickDialogItem(d, int(merge_id::kExecute));
     });
     EXPECT_EQ(leftDrawn, 2);
     EXPECT_EQ(rightDrawn, 3) << "five machines split three and two";
@@ -78,9 +77,9 @@ TEST(MergeDialog, ButtonsFollowTheMovesAndTheRightButtonCancels)
     int experience = -1;
     const INT_PTR result = drive(cp("合流"), [&] { return dialog.run(); }, [&](HWND d) {
         states.push_back(mergeButtonsOf(d));
-        clickDialogItem(d, int(mgid::kToRight));
+        clickDialogItem(d, int(merge_id::kToRight));
         states.push_back(mergeButtonsOf(d));
-        clickDialogItem(d, int(mgid::kToRight));
+        clickDialogItem(d, int(merge_id::kToRight));
         states.push_back(mergeButtonsOf(d));
         experience = dialog.transfer().right().experience;
         keepShot(clientImage(d), "merge_dialog.png");

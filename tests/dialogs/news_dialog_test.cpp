@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 using namespace setup_test;
-namespace nwid = news_id;
 using namespace scenario_text;
 
 namespace {
@@ -19,7 +18,7 @@ struct NewsButtons {
     bool operator==(const NewsButtons&) const = default;
 };
 
-NewsButtons newsButtonsOf(HWND window) { return { shown(window, nwid::kBack), shown(window, nwid::kNext), shown(window, nwid::kClose) }; }
+NewsButtons newsButtonsOf(HWND window) { return { shown(window, news_id::kBack), shown(window, news_id::kNext), shown(window, news_id::kClose) }; }
 
 class NewsWorld : public SetUpWorld {
 public:
@@ -84,21 +83,21 @@ TEST(NewsDialog, LeafsThroughItsSubPagesAndClosesFromTheLast)
         const harness::Image first = capture(window, "news");
         EXPECT_GT(inkIn(window, first, { 18, 118, 418, 278 }), 100) << "the upper lines";
         EXPECT_GT(inkIn(window, first, { 242, 310, 626, 450 }), 100) << "the lower lines";
-        clickControl(window, nwid::kNext);
+        clickControl(window, news_id::kNext);
         EXPECT_EQ(dialog.subPage(), 1);
         EXPECT_EQ(newsButtonsOf(window), (NewsButtons { true, true, false }));
-        clickControl(window, nwid::kNext);
+        clickControl(window, news_id::kNext);
         EXPECT_EQ(newsButtonsOf(window), (NewsButtons { true, false, true }));
         const harness::Image last = capture(window, "news_last");
         EXPECT_EQ(inkIn(window, last, { 242, 310, 626, 450 }), 0) << "the last five lines all stand in the upper column";
-        clickControl(window, nwid::kBack);
+        clickControl(window, news_id::kBack);
         EXPECT_EQ(dialog.subPage(), 1);
         EXPECT_EQ(newsButtonsOf(window), (NewsButtons { true, true, false }));
-        clickControl(window, nwid::kBack);
+        clickControl(window, news_id::kBack);
         EXPECT_EQ(newsButtonsOf(window), (NewsButtons { false, true, false }));
-        clickControl(window, nwid::kNext);
-        clickControl(window, nwid::kNext);
-        clickControl(window, nwid::kClose);
+        clickControl(window, news_id::kNext);
+        clickControl(window, news_id::kNext);
+        clickControl(window, news_id::kClose);
     });
     EXPECT_EQ(result, 1);
 }

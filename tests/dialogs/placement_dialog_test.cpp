@@ -9,7 +9,6 @@
 #include <algorithm>
 
 using namespace play_dialogs;
-namespace pdid = production_id;
 
 TEST(PlacementDialog, PlacesAnyTypeOfTheProductionTypeFreeOfCharge)
 {
@@ -19,7 +18,7 @@ TEST(PlacementDialog, PlacesAnyTypeOfTheProductionTypeFreeOfCharge)
     PlacementDialog dialog(makeWindowContext(world.state()), &world.info.owner, 4, 4, 0);
     int rows = 0, black = -1;
     const INT_PTR result = drive(cp("生 産"), [&] { return dialog.run(); }, [&](HWND d) {
-        HWND list = GetDlgItem(d, int(pdid::kTypeList));
+        HWND list = GetDlgItem(d, int(production_id::kTypeList));
         rows = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
         const Image image = clientImage(list);
         // Inside each row: the focus frame of the row the keys are on lies on its edge.
@@ -27,7 +26,7 @@ TEST(PlacementDialog, PlacesAnyTypeOfTheProductionTypeFreeOfCharge)
         for (int row = 0; row < rows; ++row)
             black += countColour(image, 18, 17 * row + 1, 99, 17 * row + 16, kBlackPixel);
         keepShot(clientImage(d), "placement_dialog.png");
-        clickDialogItem(d, int(pdid::kOk));
+        clickDialogItem(d, int(production_id::kOk));
         const auto& ids = dialog.typeIds();
         clickRow(list, int(std::find(ids.begin(), ids.end(), uint32_t(kDestroyer)) - ids.begin()), true);
         clickRow(list, int(std::find(ids.begin(), ids.end(), uint32_t(kTank)) - ids.begin()), true);

@@ -14,7 +14,6 @@
 #include <set>
 
 using namespace play_dialogs;
-namespace pdid = production_id;
 
 namespace {
 
@@ -26,12 +25,12 @@ int rowOf(const ProductionDialog& dialog, int type)
     return int(std::find(ids.begin(), ids.end(), uint32_t(type)) - ids.begin());
 }
 
-HWND typeList(HWND dialog) { return GetDlgItem(dialog, int(pdid::kTypeList)); }
+HWND typeList(HWND dialog) { return GetDlgItem(dialog, int(production_id::kTypeList)); }
 
 void chooseMachines(HWND dialog, int machines)
 {
-    HWND combo = GetDlgItem(dialog, int(pdid::kMachines));
-    clickDialogItem(dialog, int(pdid::kMachines));
+    HWND combo = GetDlgItem(dialog, int(production_id::kMachines));
+    clickDialogItem(dialog, int(production_id::kMachines));
     // The drop-down shows all ten from 1 at its top, whatever is chosen: the person clicks the row.
     RECT field {};
     GetWindowRect(combo, &field);
@@ -45,7 +44,7 @@ void chooseMachines(HWND dialog, int machines)
 // The number the machine field shows.
 int shownMachines(HWND dialog)
 {
-    HWND combo = GetDlgItem(dialog, int(pdid::kMachines));
+    HWND combo = GetDlgItem(dialog, int(production_id::kMachines));
     return int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(SendMessageA(combo, CB_GETCURSEL, 0, 0)), 0));
 }
 
@@ -85,7 +84,7 @@ TEST(ProductionDialog, ImmediatePurchaseBuysTheCappedMachinesAndCloses)
             // Ten machines asked of a type of four: the field reads four, and four are bought, at
             // the price of four.
             shownForTank = shownMachines(d);
-            clickDialogItem(d, int(pdid::kProduce));
+            clickDialogItem(d, int(production_id::kProduce));
         });
     }
     EXPECT_EQ(result, 1);
@@ -112,7 +111,7 @@ TEST(ProductionDialog, AMultiRoleTypeAsksForItsArmamentSet)
     const INT_PTR result = drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
         clickRow(typeList(d), rowOf(dialog, kFighter));
         // The armament window opens over the dialog, which is still waiting for it.
-        HWND produce = GetDlgItem(d, int(pdid::kProduce));
+        HWND produce = GetDlgItem(d, int(production_id::kProduce));
         testing_lib::clickCentre(produce);
         const std::string armsTitle = cp("初期武装選択 - ") + s.unitTypeRecord(kFighter).name;
         HWND arms = dialogtest::waitForWindow(armsTitle.c_str());
@@ -177,20 +176,20 @@ TEST(ProductionDialog, StoredOrdersArePaidInTheDialogAndCarriedOutOnOk)
     std::string fundsShown, countShown;
     bool cancelEnabledOnStored = true;
     const INT_PTR result = drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
-        HWND stock = GetDlgItem(d, int(pdid::kStoredList));
+        HWND stock = GetDlgItem(d, int(production_id::kStoredList));
         clickRow(stock, 0);
-        cancelEnabledOnStored = IsWindowEnabled(GetDlgItem(d, int(pdid::kCancelOrder)));
+        cancelEnabledOnStored = IsWindowEnabled(GetDlgItem(d, int(production_id::kCancelOrder)));
         redBefore = redInRow(d, dialog, kTank);
         clickRow(typeList(d), rowOf(dialog, kTank));
-        clickDialogItem(d, int(pdid::kProduce));
-        fundsShown = itemUtf8Text(d, int(pdid::kFunds));
+        clickDialogItem(d, int(production_id::kProduce));
+        fundsShown = itemUtf8Text(d, int(production_id::kFunds));
         // A selected row is drawn inverted: the tank's is read with the infantry chosen.
         clickRow(typeList(d), rowOf(dialog, kInfantry));
         redAfter = redInRow(d, dialog, kTank);
-        clickDialogItem(d, int(pdid::kProduce));
-        countShown = itemUtf8Text(d, int(pdid::kStoredCount));
+        clickDialogItem(d, int(production_id::kProduce));
+        countShown = itemUtf8Text(d, int(production_id::kStoredCount));
         keepShot(clientImage(d), "production_storing.png");
-        clickDialogItem(d, int(pdid::kOk));
+        clickDialogItem(d, int(production_id::kOk));
     });
     EXPECT_FALSE(cancelEnabledOnStored);
     EXPECT_EQ(redBefore, 0);
@@ -217,19 +216,19 @@ TEST(ProductionDialog, CancellingMovesTheSelectionAndTheRoomRunsOut)
     int entries = 0;
     std::string fundsShown;
     const INT_PTR result = drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
-        HWND stock = GetDlgItem(d, int(pdid::kStoredList));
+        HWND stock = GetDlgItem(d, int(production_id::kStoredList));
         clickRow(typeList(d), rowOf(dialog, kInfantry));
         for (int i = 0; i < 7; ++i)
-            clickDialogItem(d, int(pdid::kProduce));
+            clickDialogItem(d, int(production_id::kProduce));
         entries = int(SendMessageA(stock, LB_GETCOUNT, 0, 0));
         // The last entry goes: the one before it is selected; a middle one: its successor moves up.
         clickRow(stock, 5);
-        clickDialogItem(d, int(pdid::kCancelOrder));
+        clickDialogItem(d, int(production_id::kCancelOrder));
         selections.push_back(int(SendMessageA(stock, LB_GETCURSEL, 0, 0)));
         clickRow(stock, 1, true);
         selections.push_back(int(SendMessageA(stock, LB_GETCURSEL, 0, 0)));
-        fundsShown = itemUtf8Text(d, int(pdid::kFunds));
-        clickDialogItem(d, int(pdid::kCancel));
+        fundsShown = itemUtf8Text(d, int(production_id::kFunds));
+        clickDialogItem(d, int(production_id::kCancel));
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(entries, 6);
@@ -247,10 +246,10 @@ TEST(ProductionDialog, OrdersTheRulesRefuseAreToldAndNothingMadeAnswersZero)
     ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
     const INT_PTR result = drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
         clickRow(typeList(d), rowOf(dialog, kTank));
-        clickDialogItem(d, int(pdid::kProduce));
+        clickDialogItem(d, int(production_id::kProduce));
         // The treasury empties while the order waits for "OK".
         s.country(0).funds = 0;
-        clickDialogItem(d, int(pdid::kOk));
+        clickDialogItem(d, int(production_id::kOk));
     });
     EXPECT_EQ(result, 0);
     ASSERT_EQ(platform::harness::messageBoxes().size(), 1u);
@@ -272,11 +271,11 @@ TEST(ProductionDialog, ColumnHeadsSortAndASecondClickReversesButTabPassesThemBy)
             tabbed.insert(GetDlgCtrlID(GetFocus()));
         }
         orders.push_back(dialog.typeIds());
-        clickDialogItem(d, int(pdid::kClassHead));
+        clickDialogItem(d, int(production_id::kClassHead));
         orders.push_back(dialog.typeIds());
-        clickDialogItem(d, int(pdid::kNameHead));
+        clickDialogItem(d, int(production_id::kNameHead));
         orders.push_back(dialog.typeIds());
-        clickDialogItem(d, int(pdid::kCancel));
+        clickDialogItem(d, int(production_id::kCancel));
     });
     ASSERT_EQ(orders.size(), 3u);
     auto sorted = [&](const std::vector<uint32_t>& ids, bool (*less)(const GameState&, uint32_t, uint32_t)) {
@@ -289,8 +288,8 @@ TEST(ProductionDialog, ColumnHeadsSortAndASecondClickReversesButTabPassesThemBy)
     std::vector<uint32_t> reversed(orders[0].rbegin(), orders[0].rend());
     EXPECT_EQ(orders[1], reversed) << "the active head reverses";
     EXPECT_TRUE(sorted(orders[2], unitTypeLessByName)) << "another head sorts ascending by its key";
-    EXPECT_TRUE(tabbed.count(int(pdid::kTypeList)));
-    for (int head : { pdid::kClassHead, pdid::kNameHead, pdid::kPriceHead })
+    EXPECT_TRUE(tabbed.count(int(production_id::kTypeList)));
+    for (int head : { production_id::kClassHead, production_id::kNameHead, production_id::kPriceHead })
         EXPECT_FALSE(tabbed.count(head)) << head;
 }
 
@@ -309,10 +308,10 @@ TEST(ProductionDialog, TheMachineCountSetsThePricesShownAndBought)
         chooseMachines(d, 2);
         redAtTwo = redInRow(d, dialog, kTank);
         clickRow(typeList(d), rowOf(dialog, kTank));
-        clickDialogItem(d, int(pdid::kProduce));
+        clickDialogItem(d, int(production_id::kProduce));
         const auto& entries = dialog.orders().entries();
         machines = entries.empty() ? 0 : entries.back().machines();
-        clickDialogItem(d, int(pdid::kCancel));
+        clickDialogItem(d, int(production_id::kCancel));
     });
     EXPECT_GT(redAtTen, 0);
     EXPECT_EQ(redAtTwo, 0);
@@ -355,9 +354,9 @@ TEST(ProductionDialog, FacilityMarksTellWhatTheAirportOrPortServes)
         ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, 5, 5);
         std::string upper, lower;
         drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
-            upper = itemUtf8Text(d, int(pdid::kUpperMark));
-            lower = itemUtf8Text(d, int(pdid::kLowerMark));
-            clickDialogItem(d, int(pdid::kCancel));
+            upper = itemUtf8Text(d, int(production_id::kUpperMark));
+            lower = itemUtf8Text(d, int(production_id::kLowerMark));
+            clickDialogItem(d, int(production_id::kCancel));
         });
         EXPECT_EQ(upper, c.upper) << "kind " << c.kind << " capability " << int(c.capability);
         EXPECT_EQ(lower, c.lower) << "kind " << c.kind << " capability " << int(c.capability);

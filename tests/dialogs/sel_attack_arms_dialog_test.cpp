@@ -12,7 +12,6 @@
 #include <tuple>
 
 using namespace play_dialogs;
-namespace said = sel_attack_arms_id;
 
 namespace {
 
@@ -65,11 +64,11 @@ TEST(WeaponSelectionDialog, ChoosingAWeaponChangesTheRecordAndTheLosses)
     int lossesBefore = -1, lossesAfter = -1;
     Image before, after;
     const INT_PTR result = drive(kWeaponTitle, [&] { return dialog.run(); }, [&](HWND d) {
-        chosenDisabled = !itemEnabled(d, int(said::kFirstWeapon) + 1);
-        otherEnabled = itemEnabled(d, int(said::kFirstWeapon));
+        chosenDisabled = !itemEnabled(d, int(sel_attack_arms_id::kFirstWeapon) + 1);
+        otherEnabled = itemEnabled(d, int(sel_attack_arms_id::kFirstWeapon));
         lossesBefore = dialog.expectedLosses(1);
         before = clientImage(d);
-        clickDialogItem(d, int(said::kFirstWeapon));
+        clickDialogItem(d, int(sel_attack_arms_id::kFirstWeapon));
         lossesAfter = dialog.expectedLosses(1);
         after = clientImage(d);
         keepShot(after, "weapon_selection_mode0.png");
@@ -100,9 +99,9 @@ TEST(WeaponSelectionDialog, WithoutAWeaponOnlyDroppingIsLeft)
     SelAttackArmsDialog dialog(makeWindowContext(fight.state()), &fight.info.owner, fight.pair, 0, 0);
     bool executable = true, buttons = true, openAfterExecute = false;
     const INT_PTR result = drive(kWeaponTitle, [&] { return dialog.run(); }, [&](HWND d) {
-        executable = itemEnabled(d, int(said::kExecute));
-        buttons = GetDlgItem(d, int(said::kFirstWeapon)) || GetDlgItem(d, int(said::kFirstWeapon) + 1);
-        clickDialogItem(d, int(said::kExecute));
+        executable = itemEnabled(d, int(sel_attack_arms_id::kExecute));
+        buttons = GetDlgItem(d, int(sel_attack_arms_id::kFirstWeapon)) || GetDlgItem(d, int(sel_attack_arms_id::kFirstWeapon) + 1);
+        clickDialogItem(d, int(sel_attack_arms_id::kExecute));
         platform::harness::pressKey(VK_RETURN);
         dialogtest::settle();
         openAfterExecute = IsWindow(d);
@@ -124,14 +123,14 @@ TEST(WeaponSelectionDialog, ReturnFireIsChosenInTheRightHalfWithItsQuestion)
     const INT_PTR result = drive(kWeaponTitle, [&] { return dialog.run(); }, [&](HWND d) {
         HWND first = nullptr;
         for (int slot = 0; slot < 5 && !first; ++slot)
-            first = GetDlgItem(d, int(said::kFirstWeapon) + slot);
+            first = GetDlgItem(d, int(sel_attack_arms_id::kFirstWeapon) + slot);
         if (first) {
             GetWindowRect(first, &button);
             MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&button), 2);
         }
-        question = itemUtf8Text(d, int(said::kQuestion));
+        question = itemUtf8Text(d, int(sel_attack_arms_id::kQuestion));
         keepShot(clientImage(d), "weapon_selection_mode3.png");
-        clickDialogItem(d, int(said::kDrop));
+        clickDialogItem(d, int(sel_attack_arms_id::kDrop));
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(dialog.chooserSide(), 1);
@@ -189,9 +188,9 @@ TEST(WeaponSelectionDialog, RunsOnTheEngagementsThreadWhileTheInterfaceThreadPai
     InvalidateRect(owner.handle(), nullptr, TRUE);
     testing_lib::pump();
     EXPECT_GT(paints.load(), paintsBefore) << "the interface thread drew while the dialog was open";
-    const std::string question = itemUtf8Text(d, int(said::kQuestion));
+    const std::string question = itemUtf8Text(d, int(sel_attack_arms_id::kQuestion));
     keepShot(clientImage(d), "weapon_selection_mode1.png");
-    HWND execute = GetDlgItem(d, int(said::kExecute));
+    HWND execute = GetDlgItem(d, int(sel_attack_arms_id::kExecute));
     testing_lib::clickCentre(execute);
     for (int i = 0; i < 500 && !threadOnDialog; ++i) {
         testing_lib::pump();
@@ -215,7 +214,7 @@ TEST(WeaponSelectionDialog, IsDraggedByAnyPointOfItsBody)
         platform::harness::mouseUp(from.x + 30, from.y + 20);
         dialogtest::settle();
         GetWindowRect(d, &after);
-        clickDialogItem(d, int(said::kDrop));
+        clickDialogItem(d, int(sel_attack_arms_id::kDrop));
     });
     EXPECT_EQ(after.left - before.left, 30);
     EXPECT_EQ(after.top - before.top, 20);

@@ -14,7 +14,6 @@
 #include <algorithm>
 
 using namespace editors_test;
-namespace peid = product_edit_id;
 
 namespace {
 
@@ -66,7 +65,7 @@ struct ProductEdit : ::testing::Test {
     }
 };
 
-HWND listOf(HWND editor, EditSide side) { return GetDlgItem(editor, side == EditSide::Right ? peid::kRightList : peid::kLeftList); }
+HWND listOf(HWND editor, EditSide side) { return GetDlgItem(editor, side == EditSide::Right ? product_edit_id::kRightList : product_edit_id::kLeftList); }
 
 int rows(HWND editor, EditSide side) { return int(SendMessageA(listOf(editor, side), LB_GETCOUNT, 0, 0)); }
 int top(HWND editor, EditSide side) { return int(SendMessageA(listOf(editor, side), LB_GETTOPINDEX, 0, 0)); }
@@ -100,17 +99,17 @@ TEST_F(ProductEdit, OpensUnchangedAndTheDomainAndClassFiltersEmptyTheListsOnly)
     std::vector<std::string> texts;
     run(5, [&](HWND editor, ProductEditWindow& window) {
         char name[32] = {};
-        GetDlgItemTextA(editor, peid::kName, name, sizeof name);
+        GetDlgItemTextA(editor, product_edit_id::kName, name, sizeof name);
         EXPECT_STREQ(name, "five");
         EXPECT_FALSE(window.modified()) << "loading the name is no edit";
-        EXPECT_FALSE(enabled(editor, peid::kSave));
-        EXPECT_FALSE(enabled(editor, peid::kAdd));
-        EXPECT_FALSE(enabled(editor, peid::kUnitInfo));
+        EXPECT_FALSE(enabled(editor, product_edit_id::kSave));
+        EXPECT_FALSE(enabled(editor, product_edit_id::kAdd));
+        EXPECT_FALSE(enabled(editor, product_edit_id::kUnitInfo));
         EXPECT_EQ(rows(editor, EditSide::Right), 3);
         EXPECT_EQ(rows(editor, EditSide::Left) + 3, int(window.model().ids(EditSide::Left).size()) + 3);
         const ProductEditTotals totals = window.model().totals();
         for (int d = 0; d < kDomainCount; ++d)
-            clickControl(editor, peid::kFirstDomain + d, 20);
+            clickControl(editor, product_edit_id::kFirstDomain + d, 20);
         EXPECT_EQ(rows(editor, EditSide::Right), 0);
         EXPECT_EQ(rows(editor, EditSide::Left), 0);
         EXPECT_EQ(window.model().totals().count, totals.count);
@@ -118,9 +117,9 @@ TEST_F(ProductEdit, OpensUnchangedAndTheDomainAndClassFiltersEmptyTheListsOnly)
 
         // Land back on, then one class only, in a filter whose field is light, not the window's
         // dark background.
-        clickControl(editor, peid::kFirstDomain + 3, 20);
+        clickControl(editor, product_edit_id::kFirstDomain + 3, 20);
         const int landClass = s.unitTypeRecord(all[1]).unitClass;
-        HWND combo = GetDlgItem(editor, peid::kClassFilter);
+        HWND combo = GetDlgItem(editor, product_edit_id::kClassFilter);
         RECT field {};
         GetWindowRect(combo, &field);
         const harness::Image shown = harness::readRect(field);
@@ -133,7 +132,7 @@ TEST_F(ProductEdit, OpensUnchangedAndTheDomainAndClassFiltersEmptyTheListsOnly)
         for (int i = 0; i < count; ++i)
             if (int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(i), 0)) == landClass)
                 SendMessageA(combo, CB_SETCURSEL, WPARAM(i), 0);
-        SendMessageA(editor, WM_COMMAND, MAKEWPARAM(peid::kClassFilter, CBN_SELCHANGE), LPARAM(combo));
+        SendMessageA(editor, WM_COMMAND, MAKEWPARAM(product_edit_id::kClassFilter, CBN_SELCHANGE), LPARAM(combo));
         settle();
         for (EditSide side : { EditSide::Right, EditSide::Left })
             for (int shown : shownIds(editor, side))
@@ -147,17 +146,17 @@ TEST_F(ProductEdit, SortButtonsOrderReverseAndResetTheirList)
     run(5, [&](HWND editor, ProductEditWindow&) {
         const std::vector<int> left = shownIds(editor, EditSide::Left);
         EXPECT_EQ(left, sortedBy(left, s, unitTypeLessByClass));
-        clickControl(editor, peid::kLeftByCost, 20);
+        clickControl(editor, product_edit_id::kLeftByCost, 20);
         const std::vector<int> byCost = sortedBy(left, s, unitTypeLessByCost);
         EXPECT_EQ(shownIds(editor, EditSide::Left), byCost);
-        clickControl(editor, peid::kLeftByCost, 20);
+        clickControl(editor, product_edit_id::kLeftByCost, 20);
         EXPECT_EQ(shownIds(editor, EditSide::Left), std::vector<int>(byCost.rbegin(), byCost.rend()));
-        clickControl(editor, peid::kLeftByName, 20);
+        clickControl(editor, product_edit_id::kLeftByName, 20);
         EXPECT_EQ(shownIds(editor, EditSide::Left), sortedBy(left, s, unitTypeLessByName));
-        clickControl(editor, peid::kRightByName, 20);
+        clickControl(editor, product_edit_id::kRightByName, 20);
         const std::vector<int> right = shownIds(editor, EditSide::Right);
         EXPECT_EQ(right, sortedBy(right, s, unitTypeLessByName));
-        clickControl(editor, peid::kRightByName, 20);
+        clickControl(editor, product_edit_id::kRightByName, 20);
         EXPECT_EQ(shownIds(editor, EditSide::Right), std::vector<int>(right.rbegin(), right.rend()));
     });
 }
@@ -182,21 +181,21 @@ TEST_F(ProductEdit, AddingAndRemovingManyRowsKeepsTheTopRowAndTheTotals)
         // Two rows out at once: 20 rows remain from the top, which stays.
         clickRow(editor, EditSide::Right, 5);
         EXPECT_EQ(window.activeList(), 0);
-        EXPECT_TRUE(enabled(editor, peid::kRemove));
-        EXPECT_TRUE(enabled(editor, peid::kUnitInfo));
+        EXPECT_TRUE(enabled(editor, product_edit_id::kRemove));
+        EXPECT_TRUE(enabled(editor, product_edit_id::kUnitInfo));
         clickRow(editor, EditSide::Right, 6, true);
-        clickControl(editor, peid::kRemove, 40);
+        clickControl(editor, product_edit_id::kRemove, 40);
         EXPECT_EQ(rows(editor, EditSide::Right), count - 2);
         EXPECT_EQ(top(editor, EditSide::Right), kept);
         EXPECT_EQ(window.activeList(), -1);
         EXPECT_TRUE(window.modified());
-        EXPECT_TRUE(enabled(editor, peid::kSave));
+        EXPECT_TRUE(enabled(editor, product_edit_id::kSave));
         EXPECT_EQ(rows(editor, EditSide::Left), 2);
         EXPECT_EQ(shownIds(editor, EditSide::Left), sortedBy(shownIds(editor, EditSide::Left), s, unitTypeLessByClass));
         EXPECT_EQ(int(window.model().totals().count[0]), count - 2);
         // One more: fewer than 20 would remain from that top, so the list shows its last 20.
         clickRow(editor, EditSide::Right, 6);
-        clickControl(editor, peid::kRemove, 40);
+        clickControl(editor, product_edit_id::kRemove, 40);
         EXPECT_EQ(top(editor, EditSide::Right), kept - 1);
 
         // Everything else out: the rows move together and the right list is empty.
@@ -206,7 +205,7 @@ TEST_F(ProductEdit, AddingAndRemovingManyRowsKeepsTheTopRowAndTheTotals)
         harness::pressKey(VK_END);
         harness::keyUp(VK_SHIFT);
         settle();
-        clickControl(editor, peid::kRemove, 40);
+        clickControl(editor, product_edit_id::kRemove, 40);
         EXPECT_EQ(rows(editor, EditSide::Right), 0);
         EXPECT_EQ(window.model().totals().count[0], 0u);
         EXPECT_EQ(shownIds(editor, EditSide::Left), sortedBy(shownIds(editor, EditSide::Left), s, unitTypeLessByClass));
@@ -224,18 +223,18 @@ TEST_F(ProductEdit, AddingAndRemovingManyRowsKeepsTheTopRowAndTheTotals)
 TEST_F(ProductEdit, BlankNameIsRefusedAndSaveWritesTheTable)
 {
     run(5, [&](HWND editor, ProductEditWindow& window) {
-        SetDlgItemTextA(editor, peid::kName, cp(" 　").c_str());
+        SetDlgItemTextA(editor, product_edit_id::kName, cp(" 　").c_str());
         settle();
         EXPECT_TRUE(window.modified()) << "an edit of the name";
         clickRow(editor, EditSide::Left, 0);
-        clickControl(editor, peid::kAdd, 40);
-        clickControl(editor, peid::kSave, 40);
+        clickControl(editor, product_edit_id::kAdd, 40);
+        clickControl(editor, product_edit_id::kSave, 40);
         EXPECT_TRUE(window.modified());
         EXPECT_EQ(world.slot(5).name, std::string("five"));
-        SetDlgItemTextA(editor, peid::kName, cp("新型　 ").c_str());
-        clickControl(editor, peid::kSave, 40);
+        SetDlgItemTextA(editor, product_edit_id::kName, cp("新型　 ").c_str());
+        clickControl(editor, product_edit_id::kSave, 40);
         EXPECT_FALSE(window.modified());
-        EXPECT_FALSE(enabled(editor, peid::kSave));
+        EXPECT_FALSE(enabled(editor, product_edit_id::kSave));
     });
     const auto boxes = harness::messageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -254,7 +253,7 @@ TEST_F(ProductEdit, UnitInformationGoesToTheMainWindow)
     run(5, [&](HWND editor, ProductEditWindow&) {
         clickRow(editor, EditSide::Left, 1);
         shown = shownIds(editor, EditSide::Left)[1];
-        clickControl(editor, peid::kUnitInfo, 40);
+        clickControl(editor, product_edit_id::kUnitInfo, 40);
     });
     ASSERT_EQ(owner.posted.size(), 1u);
     EXPECT_EQ(owner.posted[0].first, UINT(ui_message::kWeaponInfo));
@@ -264,24 +263,24 @@ TEST_F(ProductEdit, UnitInformationGoesToTheMainWindow)
 TEST_F(ProductEdit, UnsavedChangesAreAskedAboutOnEveryClose)
 {
     // Unchanged: the close button answers 1 and a right click 0, neither asks.
-    EXPECT_EQ(run(5, [](HWND editor, ProductEditWindow&) { clickControl(editor, peid::kClose, 40); }), 1);
+    EXPECT_EQ(run(5, [](HWND editor, ProductEditWindow&) { clickControl(editor, product_edit_id::kClose, 40); }), 1);
     EXPECT_EQ(run(5, [](HWND editor, ProductEditWindow&) { rightClick(editor, 700, 20); }), 0);
     EXPECT_TRUE(harness::messageBoxes().empty());
 
     bool openAfterNo = false;
     EXPECT_EQ(run(5, [&](HWND editor, ProductEditWindow&) {
         clickRow(editor, EditSide::Right, 0);
-        clickControl(editor, peid::kRemove, 40);
+        clickControl(editor, product_edit_id::kRemove, 40);
         harness::queueMessageBoxAnswer(IDNO);
-        clickControl(editor, peid::kClose, 40);
+        clickControl(editor, product_edit_id::kClose, 40);
         openAfterNo = IsWindow(editor) != FALSE;
         harness::queueMessageBoxAnswer(IDYES);
-        clickControl(editor, peid::kClose, 40);
+        clickControl(editor, product_edit_id::kClose, 40);
     }), 1);
     EXPECT_TRUE(openAfterNo);
     EXPECT_EQ(run(5, [&](HWND editor, ProductEditWindow&) {
         clickRow(editor, EditSide::Right, 0);
-        clickControl(editor, peid::kRemove, 40);
+        clickControl(editor, product_edit_id::kRemove, 40);
         harness::queueMessageBoxAnswer(IDYES);
         rightClick(editor, 700, 20);
     }), 0);
@@ -305,8 +304,8 @@ TEST_F(ProductEdit, TheListRowFollowsASaveWhateverTheEditorAnswers)
         ASSERT_NE(editor, nullptr);
         settle();
         clickRow(editor, EditSide::Right, 0);
-        clickControl(editor, peid::kRemove, 40);
-        clickControl(editor, peid::kSave, 40);
+        clickControl(editor, product_edit_id::kRemove, 40);
+        clickControl(editor, product_edit_id::kSave, 40);
         rightClick(editor, 700, 20);
         EXPECT_FALSE(IsWindow(editor));
         EXPECT_EQ(list.summary(5).total, 2u);
@@ -319,23 +318,23 @@ TEST_F(ProductEdit, NameBoxRefusesPathCharactersAndKeepsFourteenWholeBytes)
 {
     std::string typed;
     run(0, [&](HWND editor, ProductEditWindow& window) {
-        clickControl(editor, peid::kName, 20);
+        clickControl(editor, product_edit_id::kName, 20);
         harness::typeText("a.b/c:d*e?");
         settle();
         EXPECT_TRUE(window.modified());
-        SetDlgItemTextA(editor, peid::kName, "");
-        clickControl(editor, peid::kName, 20);
+        SetDlgItemTextA(editor, product_edit_id::kName, "");
+        clickControl(editor, product_edit_id::kName, 20);
         harness::typeText("abcあいうえおかきく");
         settle();
         char name[32] = {};
-        GetDlgItemTextA(editor, peid::kName, name, sizeof name);
+        GetDlgItemTextA(editor, product_edit_id::kName, name, sizeof name);
         typed = name;
-        SetDlgItemTextA(editor, peid::kName, "abcde");
-        clickControl(editor, peid::kName, 20);
+        SetDlgItemTextA(editor, product_edit_id::kName, "abcde");
+        clickControl(editor, product_edit_id::kName, 20);
         harness::pressKey(VK_END);
         harness::typeText("<>|\"\\;z");
         settle();
-        GetDlgItemTextA(editor, peid::kName, name, sizeof name);
+        GetDlgItemTextA(editor, product_edit_id::kName, name, sizeof name);
         EXPECT_STREQ(name, "abcdez");
     });
     // Three bytes and five double-byte characters: a sixth would cut one in half.

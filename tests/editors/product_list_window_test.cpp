@@ -14,7 +14,6 @@
 #include <filesystem>
 
 using namespace editors_test;
-namespace plid = product_list_id;
 
 namespace {
 
@@ -90,15 +89,15 @@ TEST_F(ProductList, DeleteAsksThenClearsTheSlotAndWritesTheTable)
     const INT_PTR result = run(0, [&](HWND list, ProductListWindow& window) {
         clickRow(list, 1);
         EXPECT_EQ(window.selectedRow(), 1);
-        enabledOnUsed = { enabled(list, plid::kDelete), enabled(list, plid::kWeaponText), enabled(list, plid::kCopy) };
+        enabledOnUsed = { enabled(list, product_list_id::kDelete), enabled(list, product_list_id::kWeaponText), enabled(list, product_list_id::kCopy) };
         harness::queueMessageBoxAnswer(IDNO);
-        clickControl(list, plid::kDelete, 30);
+        clickControl(list, product_list_id::kDelete, 30);
         EXPECT_TRUE(window.summary(1).used()) << "No keeps the slot";
         harness::queueMessageBoxAnswer(IDYES);
-        clickControl(list, plid::kDelete, 30);
-        enabledAfter = { enabled(list, plid::kDelete), enabled(list, plid::kWeaponText), enabled(list, plid::kCopy) };
+        clickControl(list, product_list_id::kDelete, 30);
+        enabledAfter = { enabled(list, product_list_id::kDelete), enabled(list, product_list_id::kWeaponText), enabled(list, product_list_id::kCopy) };
         EXPECT_FALSE(window.summary(1).used());
-        clickControl(list, plid::kClose, 30);
+        clickControl(list, product_list_id::kClose, 30);
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(enabledOnUsed, (std::vector<bool> { true, true, false }));
@@ -122,20 +121,20 @@ TEST_F(ProductList, CopyTakesTheFirstListedTypeOrTheOneChosen)
     ASSERT_NE(firstBuiltIn.name[0], 0);
     run(0, [&](HWND list, ProductListWindow& window) {
         // Slot 0 is empty: OK at once copies the row shown selected, the first built-in type.
-        EXPECT_TRUE(enabled(list, plid::kCopy));
-        EXPECT_FALSE(enabled(list, plid::kDelete));
-        PostMessageA(list, WM_COMMAND, plid::kCopy, 0);
+        EXPECT_TRUE(enabled(list, product_list_id::kCopy));
+        EXPECT_FALSE(enabled(list, product_list_id::kDelete));
+        PostMessageA(list, WM_COMMAND, product_list_id::kCopy, 0);
         HWND copy = dialogtest::waitForWindow(kCopyTitle.c_str());
         ASSERT_NE(copy, nullptr);
         settle();
         clickControl(copy, copy_source_id::kOk, 30);
         EXPECT_TRUE(window.summary(0).used());
-        EXPECT_TRUE(enabled(list, plid::kDelete));
-        EXPECT_FALSE(enabled(list, plid::kCopy));
+        EXPECT_TRUE(enabled(list, product_list_id::kDelete));
+        EXPECT_FALSE(enabled(list, product_list_id::kCopy));
 
         // Slot 2: the last row of the copy dialog, user type "三番", double-clicked.
         clickRow(list, 2);
-        clickControl(list, plid::kCopy, 30);
+        clickControl(list, product_list_id::kCopy, 30);
         copy = dialogtest::waitForWindow(kCopyTitle.c_str());
         ASSERT_NE(copy, nullptr);
         settle();
@@ -158,7 +157,7 @@ TEST_F(ProductList, CopyDialogListsUsedTypesAndCancelsWithoutCopying)
 {
     std::vector<int> numbers;
     run(0, [&](HWND list, ProductListWindow&) {
-        clickControl(list, plid::kCopy, 30);
+        clickControl(list, product_list_id::kCopy, 30);
         HWND copy = dialogtest::waitForWindow(kCopyTitle.c_str());
         ASSERT_NE(copy, nullptr);
         settle();
@@ -180,16 +179,16 @@ TEST_F(ProductList, ImportAnswersEachResultAndKeepsTheFolder)
     std::vector<std::string> texts;
     run(1, [&](HWND list, ProductListWindow& window) {
         for (const char* file : { "bad.upd", "unknown.upd" }) {
-            clickControl(list, plid::kAction, 30);
+            clickControl(list, product_list_id::kAction, 30);
             answerFile("ユーザ定義生産タイプ読込", file);
             EXPECT_FALSE(window.summary(0).used()) << file;
         }
         // A used slot asks first; No opens no file dialog.
         clickRow(list, 1);
         harness::queueMessageBoxAnswer(IDNO);
-        clickControl(list, plid::kAction, 30);
+        clickControl(list, product_list_id::kAction, 30);
         clickRow(list, 0);
-        clickControl(list, plid::kAction, 30);
+        clickControl(list, product_list_id::kAction, 30);
         answerFile("ユーザ定義生産タイプ読込", "good.upd");
         EXPECT_EQ(window.summary(0).total, 2u);
     });
@@ -210,12 +209,12 @@ TEST_F(ProductList, ExportAddsTheExtensionAndAsksBeforeOverwriting)
     world.write("data/kept.upd", "old");
     bool offeredOnEmpty = true;
     run(2, [&](HWND list, ProductListWindow&) {
-        offeredOnEmpty = enabled(list, plid::kAction);
+        offeredOnEmpty = enabled(list, product_list_id::kAction);
         clickRow(list, 1);
-        clickControl(list, plid::kAction, 30);
+        clickControl(list, product_list_id::kAction, 30);
         answerFile("ユーザ定義生産タイプ書出", "fresh");
         harness::queueMessageBoxAnswer(IDNO);
-        clickControl(list, plid::kAction, 30);
+        clickControl(list, product_list_id::kAction, 30);
         answerFile("ユーザ定義生産タイプ書出", "kept.upd");
     });
     EXPECT_FALSE(offeredOnEmpty) << "slot 0 is empty when the window opens";
@@ -236,7 +235,7 @@ TEST_F(ProductList, WeaponTextIsWrittenUnderTheTypesName)
     run(0, [&](HWND list, ProductListWindow&) {
         clickRow(list, 1);
         harness::queueMessageBoxAnswer(IDYES);
-        clickControl(list, plid::kWeaponText, 40);
+        clickControl(list, product_list_id::kWeaponText, 40);
         HWND dialog = dialogtest::waitForWindow(cp("兵器リストの出力").c_str());
         ASSERT_NE(dialog, nullptr);
         settle();
@@ -254,12 +253,12 @@ TEST_F(ProductList, WeaponTextIsWrittenUnderTheTypesName)
 TEST_F(ProductList, ModesOfferTheirButtonsAndRightClicksAnswerZero)
 {
     run(1, [&](HWND list, ProductListWindow&) {
-        EXPECT_TRUE(enabled(list, plid::kAction));
-        EXPECT_EQ(control(list, plid::kDelete), nullptr);
-        EXPECT_EQ(control(list, plid::kCopy), nullptr);
+        EXPECT_TRUE(enabled(list, product_list_id::kAction));
+        EXPECT_EQ(control(list, product_list_id::kDelete), nullptr);
+        EXPECT_EQ(control(list, product_list_id::kCopy), nullptr);
     });
     EXPECT_EQ(run(0, [](HWND list, ProductListWindow&) { rightClick(list, 250, 12); }), 0);
     EXPECT_EQ(run(2, [](HWND list, ProductListWindow&) { rightClick(list, 60, 50); }), 0) << "on the list";
-    EXPECT_EQ(run(2, [](HWND list, ProductListWindow&) { clickControl(list, plid::kClose, 30); }), 1);
+    EXPECT_EQ(run(2, [](HWND list, ProductListWindow&) { clickControl(list, product_list_id::kClose, 30); }), 1);
     EXPECT_TRUE(harness::messageBoxes().empty());
 }

@@ -10,7 +10,6 @@
 #include <cstring>
 
 using namespace editors_test;
-namespace roid = rule_option_id;
 
 namespace {
 
@@ -43,26 +42,26 @@ struct RuleDialogTest : ::testing::Test {
 // Chooses the rule choice's item of the rule number as the combo box reports a choice.
 void choose(HWND dialog, int rule)
 {
-    HWND combo = GetDlgItem(dialog, roid::kRuleCombo);
+    HWND combo = GetDlgItem(dialog, rule_option_id::kRuleCombo);
     const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i)
         if (SendMessageA(combo, CB_GETITEMDATA, WPARAM(i), 0) == rule)
             SendMessageA(combo, CB_SETCURSEL, WPARAM(i), 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(roid::kRuleCombo, CBN_SELCHANGE), LPARAM(combo));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(rule_option_id::kRuleCombo, CBN_SELCHANGE), LPARAM(combo));
     settle();
 }
 
 int chosenRule(HWND dialog)
 {
-    HWND combo = GetDlgItem(dialog, roid::kRuleCombo);
+    HWND combo = GetDlgItem(dialog, rule_option_id::kRuleCombo);
     const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     return int(SendMessageA(combo, CB_GETITEMDATA, WPARAM(item), 0));
 }
 
-int shownValue(HWND dialog, int ruleSwitch) { return checked(dialog, roid::buttonId(ruleSwitch, 1)) ? 1 : 0; }
-bool switchEnabled(HWND dialog, int ruleSwitch) { return enabled(dialog, roid::buttonId(ruleSwitch, 0)); }
+int shownValue(HWND dialog, int ruleSwitch) { return checked(dialog, rule_option_id::buttonId(ruleSwitch, 1)) ? 1 : 0; }
+bool switchEnabled(HWND dialog, int ruleSwitch) { return enabled(dialog, rule_option_id::buttonId(ruleSwitch, 0)); }
 
-void clickOk(HWND dialog) { clickControl(dialog, roid::kOk, 40); }
+void clickOk(HWND dialog) { clickControl(dialog, rule_option_id::kOk, 40); }
 
 } // namespace
 
@@ -75,9 +74,9 @@ TEST_F(RuleDialogTest, FixedRuleInSetModeIsGreyedButItsChoiceStaysUsable)
     const INT_PTR result = run(world.state().ruleSlot(0), kRuleSet, [&](HWND dialog) {
         for (const RuleOptionRow& row : fullRuleOptionRows())
             fixedGreyed = fixedGreyed && !switchEnabled(dialog, row.ruleSwitch);
-        comboUsable = enabled(dialog, roid::kRuleCombo);
-        for (LRESULT i = 0; i < SendMessageA(GetDlgItem(dialog, roid::kRuleCombo), CB_GETCOUNT, 0, 0); ++i)
-            listed.push_back(SendMessageA(GetDlgItem(dialog, roid::kRuleCombo), CB_GETITEMDATA, WPARAM(i), 0));
+        comboUsable = enabled(dialog, rule_option_id::kRuleCombo);
+        for (LRESULT i = 0; i < SendMessageA(GetDlgItem(dialog, rule_option_id::kRuleCombo), CB_GETCOUNT, 0, 0); ++i)
+            listed.push_back(SendMessageA(GetDlgItem(dialog, rule_option_id::kRuleCombo), CB_GETITEMDATA, WPARAM(i), 0));
         choose(dialog, kCustomRule);
         customEditable = switchEnabled(dialog, 1) && switchEnabled(dialog, kRuleStacking);
         choose(dialog, 0);
@@ -141,7 +140,7 @@ TEST_F(RuleDialogTest, ConfirmModeGreysEverythingAndOkGivesTheValuesBackUnchange
     bool allGreyed = true;
     RuleSlot out;
     const INT_PTR result = run(slot, kRuleConfirm, [&](HWND dialog) {
-        allGreyed = !enabled(dialog, roid::kRuleCombo);
+        allGreyed = !enabled(dialog, rule_option_id::kRuleCombo);
         for (const RuleOptionRow& row : fullRuleOptionRows())
             allGreyed = allGreyed && !switchEnabled(dialog, row.ruleSwitch);
         clickOk(dialog);
@@ -161,7 +160,7 @@ TEST_F(RuleDialogTest, PlacedUnitsLockStorageAndStackingInSetModeOnlyAndAClickKe
         setLocked = !switchEnabled(dialog, kRuleStoring) && !switchEnabled(dialog, 14)
             && !switchEnabled(dialog, kRuleBoardingOwnership) && !switchEnabled(dialog, kRuleStacking);
         othersFree = switchEnabled(dialog, 1) && switchEnabled(dialog, 33);
-        clickControl(dialog, roid::buttonId(33, 1));
+        clickControl(dialog, rule_option_id::buttonId(33, 1));
         lockKept = !switchEnabled(dialog, 14) && switchEnabled(dialog, 13);
     });
     EXPECT_TRUE(setLocked);
@@ -186,11 +185,11 @@ TEST_F(RuleDialogTest, StorageOnForcesAdjacentProductionAndBoardingToTheirLeftCh
     RuleSlot out;
     run(slot, kRuleSet, [&](HWND dialog) {
         before = switchEnabled(dialog, 14) && shownValue(dialog, 14) == 1;
-        clickControl(dialog, roid::buttonId(kRuleStoring, 1));
+        clickControl(dialog, rule_option_id::buttonId(kRuleStoring, 1));
         forced = !switchEnabled(dialog, 14) && shownValue(dialog, 14) == 0 && !switchEnabled(dialog, kRuleBoardingOwnership)
             && shownValue(dialog, kRuleBoardingOwnership) == 0;
-        textsFollow = enabled(dialog, roid::textId(kRuleStoring, 1)) && !enabled(dialog, roid::textId(kRuleStoring, 0))
-            && enabled(dialog, roid::textId(14, 0)) && !enabled(dialog, roid::textId(14, 1));
+        textsFollow = enabled(dialog, rule_option_id::textId(kRuleStoring, 1)) && !enabled(dialog, rule_option_id::textId(kRuleStoring, 0))
+            && enabled(dialog, rule_option_id::textId(14, 0)) && !enabled(dialog, rule_option_id::textId(14, 1));
         clickOk(dialog);
     }, &out);
     EXPECT_TRUE(before);
@@ -213,7 +212,7 @@ TEST_F(RuleDialogTest, HiddenSwitchAndUnshownSwitchesComeBackExactlyAsTheyWent)
     slot.block.switches[kRuleStacking] = 1;
     slot.block.switches[kRuleSearch] = 1;
     const INT_PTR result = run<RuleShortSettingDialog>(slot, kRuleSet, [&](HWND dialog) {
-        clickControl(dialog, roid::buttonId(kRuleSearch, 0));
+        clickControl(dialog, rule_option_id::buttonId(kRuleSearch, 0));
         clickOk(dialog);
     }, &out);
     EXPECT_EQ(result, 1);
@@ -228,10 +227,10 @@ TEST_F(RuleDialogTest, EditModeRefusesABlankNameAndKeepsTwelveBytes)
     RuleSlot out;
     bool stayedOpen = false;
     const INT_PTR result = run(slotWith(6), kRuleEdit, [&](HWND dialog) {
-        SetWindowTextA(GetDlgItem(dialog, roid::kRuleName), cp("　 ").c_str());
+        SetWindowTextA(GetDlgItem(dialog, rule_option_id::kRuleName), cp("　 ").c_str());
         clickOk(dialog);
         stayedOpen = IsWindow(dialog) != FALSE;
-        SetWindowTextA(GetDlgItem(dialog, roid::kRuleName), cp("作戦ルール１　").c_str());
+        SetWindowTextA(GetDlgItem(dialog, rule_option_id::kRuleName), cp("作戦ルール１　").c_str());
         clickOk(dialog);
     }, &out);
     EXPECT_TRUE(stayedOpen);
@@ -263,16 +262,16 @@ TEST_F(RuleDialogTest, TabChangeShowsItsPageAndRightClickCancels)
     int page = -1;
     RuleSettingDialog dialog(world.context(), nullptr, slotWith(kCustomRule), kRuleSet);
     drive(cp("ルール設定"), [&] { return dialog.run(); }, [&](HWND window) {
-        HWND tab = GetDlgItem(window, roid::kTab);
-        firstShown = IsWindowVisible(GetDlgItem(window, roid::kFirstPage)) != FALSE;
+        HWND tab = GetDlgItem(window, rule_option_id::kTab);
+        firstShown = IsWindowVisible(GetDlgItem(window, rule_option_id::kFirstPage)) != FALSE;
         RECT item {};
         SendMessageA(tab, TCM_GETITEMRECT, 1, LPARAM(&item));
         POINT p { (item.left + item.right) / 2, (item.top + item.bottom) / 2 };
         ClientToScreen(tab, &p);
         harness::click(p.x, p.y);
         settle();
-        secondShown = IsWindowVisible(GetDlgItem(window, roid::kFirstPage + 1)) != FALSE;
-        firstHidden = !IsWindowVisible(GetDlgItem(window, roid::kFirstPage));
+        secondShown = IsWindowVisible(GetDlgItem(window, rule_option_id::kFirstPage + 1)) != FALSE;
+        firstHidden = !IsWindowVisible(GetDlgItem(window, rule_option_id::kFirstPage));
         page = dialog.page();
         rightClick(window, 300, 20);
     });
@@ -292,8 +291,8 @@ TEST_F(RuleDialogTest, TabReachesTheRadioButtonsOnThePage)
     HWND firstRow = nullptr;
     HWND choice = nullptr;
     run(slotWith(kCustomRule, { { 32, 0 } }), kRuleSet, [&](HWND dialog) {
-        firstRow = control(dialog, roid::buttonId(32, 0));
-        choice = GetDlgItem(dialog, roid::kRuleCombo);
+        firstRow = control(dialog, rule_option_id::buttonId(32, 0));
+        choice = GetDlgItem(dialog, rule_option_id::kRuleCombo);
         SendMessageA(dialog, WM_NEXTDLGCTL, WPARAM(choice), TRUE);
         settle();
         harness::pressKey(VK_TAB);

@@ -13,7 +13,6 @@
 #include <sstream>
 
 using namespace editors_test;
-namespace rlid = rule_list_id;
 
 namespace {
 
@@ -72,7 +71,7 @@ TEST_F(RuleListTest, EditingAnEmptySlotNamesStampsStoresAndWritesIt)
         harness::doubleClick(p.x, p.y);
         answerEdit("新ルール");
         settle();
-        clickControl(list, rlid::kClose, 30);
+        clickControl(list, rule_list_id::kClose, 30);
     }, &selected);
     EXPECT_EQ(result, 1);
     EXPECT_EQ(selected, 3);
@@ -103,8 +102,8 @@ TEST_F(RuleListTest, CancelledEditByKeysKeepsSlotSelectionAndFiles)
         settle();
         PostMessageA(list, WM_CLOSE, 0, 0);
     }, &selected);
-    EXPECT_EQ(stops, (std::vector<int> { rlid::kFirstRow + 1, rlid::kFirstRow + 2, rlid::kFirstRow + 1, rlid::kEdit, rlid::kClose,
-                         rlid::kFirstRow + 1 }));
+    EXPECT_EQ(stops, (std::vector<int> { rule_list_id::kFirstRow + 1, rule_list_id::kFirstRow + 2, rule_list_id::kFirstRow + 1, rule_list_id::kEdit, rule_list_id::kClose,
+                         rule_list_id::kFirstRow + 1 }));
     EXPECT_EQ(result, 0);
     EXPECT_EQ(selected, 1);
     const RuleSlot& after = world.state().ruleSlot(5);
@@ -128,7 +127,7 @@ TEST_F(RuleListTest, EditedSlotNeverOverwritesAFixedRulesFile)
         harness::doubleClick(p.x, p.y);
         answerEdit("直し");
         settle();
-        clickControl(list, rlid::kClose, 30);
+        clickControl(list, rule_list_id::kClose, 30);
     });
     EXPECT_EQ(ruleFile(0), fixedBefore);
     EXPECT_NE(ruleFile(6).find(cp("Name=直し")), std::string::npos);
@@ -141,6 +140,6 @@ TEST_F(RuleListTest, RightClicksAndCloseAnswerZeroTheCloseButtonOne)
     EXPECT_EQ(run([](HWND list, RuleListWindow&) { rightClick(list, 120, 15); }), 0);
     // On a row, a child of the window.
     EXPECT_EQ(run([](HWND list, RuleListWindow&) { rightClick(list, 60, 46); }), 0);
-    EXPECT_EQ(run([](HWND list, RuleListWindow&) { clickControl(list, rlid::kClose, 30); }), 1);
+    EXPECT_EQ(run([](HWND list, RuleListWindow&) { clickControl(list, rule_list_id::kClose, 30); }), 1);
     EXPECT_TRUE(harness::messageBoxes().empty());
 }

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 using namespace editors_test;
-namespace vid = victory_id;
 
 TEST(VictoryChances, FollowTargetsMarksAndAlliancesPerCountry)
 {
@@ -128,7 +127,7 @@ struct VictoryDialogTest : ::testing::Test {
 void clickTab(HWND dialog, int tab)
 {
     static int turn = 0;
-    HWND tabs = GetDlgItem(dialog, vid::kTab);
+    HWND tabs = GetDlgItem(dialog, victory_id::kTab);
     RECT item {};
     SendMessageA(tabs, TCM_GETITEMRECT, WPARAM(tab), LPARAM(&item));
     const int quarter = (item.right - item.left) / 4;
@@ -138,7 +137,7 @@ void clickTab(HWND dialog, int tab)
     settle();
 }
 
-int currentTab(HWND dialog) { return int(SendMessageA(GetDlgItem(dialog, vid::kTab), TCM_GETCURSEL, 0, 0)); }
+int currentTab(HWND dialog) { return int(SendMessageA(GetDlgItem(dialog, victory_id::kTab), TCM_GETCURSEL, 0, 0)); }
 
 } // namespace
 
@@ -149,14 +148,14 @@ TEST_F(VictoryDialogTest, EnablingFollowsEachCountryAndGreysCountriesOutOfTheGam
     entries[3] = { 1, 0, 0, victory_entry::kAllConditions, 1 };
     bool buildingFor0 = false, unitFor0 = true, buildingFor1 = true, greyed = false, comboCleared = false;
     run(kVictorySet, [&](HWND dialog, VictoryConditionDialog&) {
-        buildingFor0 = enabled(dialog, vid::kBuilding);
-        unitFor0 = enabled(dialog, vid::kUnit);
+        buildingFor0 = enabled(dialog, victory_id::kBuilding);
+        unitFor0 = enabled(dialog, victory_id::kUnit);
         clickTab(dialog, 1);
-        buildingFor1 = enabled(dialog, vid::kBuilding);
+        buildingFor1 = enabled(dialog, victory_id::kBuilding);
         clickTab(dialog, 3);
-        greyed = !enabled(dialog, vid::kBuilding) && !enabled(dialog, vid::kVictory) && !enabled(dialog, vid::kShare)
-            && checked(dialog, vid::kBuilding);
-        comboCleared = !checked(dialog, vid::kAnyOne) && !checked(dialog, vid::kAllOf);
+        greyed = !enabled(dialog, victory_id::kBuilding) && !enabled(dialog, victory_id::kVictory) && !enabled(dialog, victory_id::kShare)
+            && checked(dialog, victory_id::kBuilding);
+        comboCleared = !checked(dialog, victory_id::kAnyOne) && !checked(dialog, victory_id::kAllOf);
     });
     EXPECT_TRUE(buildingFor0);
     EXPECT_FALSE(unitFor0);
@@ -175,19 +174,19 @@ TEST_F(VictoryDialogTest, ShareOutOfRangeRefusesTheTabChangeAndTheTabSnapsBack)
     std::string shownShare;
     const INT_PTR result = run(kVictorySet, [&](HWND dialog, VictoryConditionDialog& d) {
         char text[8] = {};
-        GetWindowTextA(control(dialog, vid::kShare), text, sizeof text);
+        GetWindowTextA(control(dialog, victory_id::kShare), text, sizeof text);
         shownShare = text;
-        clickControl(dialog, vid::kTransport);
+        clickControl(dialog, victory_id::kTransport);
         for (const char* share : { "101", "0", "" }) {
-            SetWindowTextA(control(dialog, vid::kShare), share);
+            SetWindowTextA(control(dialog, victory_id::kShare), share);
             clickTab(dialog, 2);
             tabs.push_back(currentTab(dialog));
             shown = d.country();
         }
-        SetWindowTextA(control(dialog, vid::kShare), "100");
+        SetWindowTextA(control(dialog, victory_id::kShare), "100");
         clickTab(dialog, 2);
         tabs.push_back(currentTab(dialog));
-        clickControl(dialog, vid::kOk, 40);
+        clickControl(dialog, victory_id::kOk, 40);
     }, &out);
     EXPECT_EQ(shownShare, "100") << "a share of 0 shows 100";
     EXPECT_EQ(tabs, (std::vector<int> { 0, 0, 0, 2 }));
@@ -212,7 +211,7 @@ TEST_F(VictoryDialogTest, GreyedCountryKeepsItsEntryAndItsTabCanBeLeft)
         tabs.push_back(currentTab(dialog));
         clickTab(dialog, 0);
         tabs.push_back(currentTab(dialog));
-        clickControl(dialog, vid::kOk, 40);
+        clickControl(dialog, victory_id::kOk, 40);
     }, &out);
     EXPECT_EQ(tabs, (std::vector<int> { 3, 0 }));
     EXPECT_TRUE(harness::messageBoxes().empty());
@@ -227,13 +226,13 @@ TEST_F(VictoryDialogTest, CombinationRadiosClearWithTheConditionsAndComeBackAsTh
     bool clearedAndGreyed = false, restored = false, anyRadio = false;
     VictoryConditionEntries out {};
     run(kVictorySet, [&](HWND dialog, VictoryConditionDialog&) {
-        anyRadio = checked(dialog, vid::kBuildingAny);
-        clickControl(dialog, vid::kBuilding);
-        clearedAndGreyed = !checked(dialog, vid::kAnyOne) && !checked(dialog, vid::kAllOf) && !enabled(dialog, vid::kAnyOne)
-            && !enabled(dialog, vid::kBuildingAll);
-        clickControl(dialog, vid::kBuilding);
-        restored = checked(dialog, vid::kAllOf) && enabled(dialog, vid::kAllOf);
-        clickControl(dialog, vid::kOk, 40);
+        anyRadio = checked(dialog, victory_id::kBuildingAny);
+        clickControl(dialog, victory_id::kBuilding);
+        clearedAndGreyed = !checked(dialog, victory_id::kAnyOne) && !checked(dialog, victory_id::kAllOf) && !enabled(dialog, victory_id::kAnyOne)
+            && !enabled(dialog, victory_id::kBuildingAll);
+        clickControl(dialog, victory_id::kBuilding);
+        restored = checked(dialog, victory_id::kAllOf) && enabled(dialog, victory_id::kAllOf);
+        clickControl(dialog, victory_id::kOk, 40);
     }, &out);
     EXPECT_TRUE(anyRadio);
     EXPECT_TRUE(clearedAndGreyed);
@@ -247,13 +246,13 @@ TEST_F(VictoryDialogTest, ConfirmFormHasOneOkInTheCancelsPlaceAndEndsWithZero)
     entries[0] = { 1, 1, 50, 3, 1 };
     bool oneButton = false, allGreyed = false;
     const INT_PTR result = run(kVictoryConfirm, [&](HWND dialog, VictoryConditionDialog&) {
-        HWND ok = GetDlgItem(dialog, vid::kCancel);
+        HWND ok = GetDlgItem(dialog, victory_id::kCancel);
         char text[16] = {};
         GetWindowTextA(ok, text, sizeof text);
-        oneButton = !GetDlgItem(dialog, vid::kOk) && std::string(text) == "OK";
+        oneButton = !GetDlgItem(dialog, victory_id::kOk) && std::string(text) == "OK";
         allGreyed =
-            !enabled(dialog, vid::kBuilding) && !enabled(dialog, vid::kTransport) && !enabled(dialog, vid::kDraw);
-        clickControl(dialog, vid::kCancel, 40);
+            !enabled(dialog, victory_id::kBuilding) && !enabled(dialog, victory_id::kTransport) && !enabled(dialog, victory_id::kDraw);
+        clickControl(dialog, victory_id::kCancel, 40);
     });
     EXPECT_TRUE(oneButton);
     EXPECT_TRUE(allGreyed);
@@ -292,7 +291,7 @@ TEST(VictoryModeless, EveryWayOfClosingAsksTheMainWindowWhichDestroysIt)
     ShowWindow(handle, SW_SHOW);
     settle();
     SendMessageA(handle, WM_CLOSE, 0, 0);
-    SendMessageA(handle, WM_COMMAND, vid::kCancel, 0);
+    SendMessageA(handle, WM_COMMAND, victory_id::kCancel, 0);
     SendMessageA(handle, WM_RBUTTONDOWN, 0, 0);
     settle();
     EXPECT_EQ(g_received.size(), 3u);

@@ -19,8 +19,6 @@ using namespace info_test;
 
 namespace {
 
-namespace ahid = action_history_id;
-
 class HistoryWindow : public ::testing::Test {
 protected:
     HistoryWindow()
@@ -62,7 +60,7 @@ protected:
     }
     std::vector<std::string> pageChoices() const
     {
-        HWND combo = GetDlgItem(handle, int(ahid::kPage));
+        HWND combo = GetDlgItem(handle, int(action_history_id::kPage));
         std::vector<std::string> texts;
         for (int i = 0; i < int(SendMessageA(combo, CB_GETCOUNT, 0, 0)); ++i) {
             char text[64] = {};
@@ -71,11 +69,11 @@ protected:
         }
         return texts;
     }
-    int selectedPage() const { return int(SendMessageA(GetDlgItem(handle, int(ahid::kPage)), CB_GETCURSEL, 0, 0)); }
+    int selectedPage() const { return int(SendMessageA(GetDlgItem(handle, int(action_history_id::kPage)), CB_GETCURSEL, 0, 0)); }
     void choosePage(int page)
     {
-        SendMessageA(GetDlgItem(handle, int(ahid::kPage)), CB_SETCURSEL, WPARAM(page), 0);
-        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(ahid::kPage, CBN_SELCHANGE), LPARAM(GetDlgItem(handle, int(ahid::kPage))));
+        SendMessageA(GetDlgItem(handle, int(action_history_id::kPage)), CB_SETCURSEL, WPARAM(page), 0);
+        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(action_history_id::kPage, CBN_SELCHANGE), LPARAM(GetDlgItem(handle, int(action_history_id::kPage))));
         testing_lib::pump();
     }
     void refresh()
@@ -233,7 +231,7 @@ TEST_F(HistoryWindow, ExportWritesEveryTurnFilteredWithLineFeeds)
 TEST_F(HistoryWindow, ExportIsOfferedInThePersonsActionPhaseOnly)
 {
     open(1);
-    HWND button = GetDlgItem(handle, int(ahid::kExport));
+    HWND button = GetDlgItem(handle, int(action_history_id::kExport));
     EXPECT_FALSE(IsWindowEnabled(button));
     s.turnBlock().phase = 5;
     s.handshake().setWaitingForAnswer(true);

@@ -14,8 +14,6 @@ using namespace info_test;
 
 namespace {
 
-namespace acid = arm_change_id;
-
 class ArmChange : public ::testing::Test {
 protected:
     ArmChange()
@@ -76,8 +74,8 @@ TEST_F(ArmChange, OffersTheExistingSetsAndTheSameSetGivesZero)
         const INT_PTR result = run(window, unitTitle(), [&](HWND dialog) {
             idleWhileOpen = s.modalIdle();
             for (int k = 0; k < kModelCount; ++k)
-                buttons.push_back(GetDlgItem(dialog, int(acid::kFirstSet) + k) != nullptr);
-            buttons.push_back(GetDlgItem(dialog, int(acid::kCancel)) != nullptr);
+                buttons.push_back(GetDlgItem(dialog, int(arm_change_id::kFirstSet) + k) != nullptr);
+            buttons.push_back(GetDlgItem(dialog, int(arm_change_id::kCancel)) != nullptr);
             clickSet(dialog, 1);
             clickSet(dialog, 0);
             clickConfirm(dialog);
@@ -122,7 +120,7 @@ TEST_F(ArmChange, ProductionPhaseHasNoCancelAndAnyCloseGivesZero)
     ArmChangeWindow window(info.context(), &info.owner, -1, typeId, 2);
     bool cancel = true;
     const INT_PTR result = run(window, platform::utf8ToCp932("初期武装選択"), [&](HWND dialog) {
-        cancel = GetDlgItem(dialog, int(acid::kCancel)) != nullptr;
+        cancel = GetDlgItem(dialog, int(arm_change_id::kCancel)) != nullptr;
         clickSet(dialog, 1);
         clickAt(dialog, 300, 500, harness::Button::Right);
     });

@@ -9,7 +9,6 @@
 #include "tests/platform/commdlg/dialog_driver.h"
 
 using namespace info_test;
-namespace cpid = change_player_id;
 
 namespace {
 
@@ -41,7 +40,7 @@ protected:
     }
     static void choose(HWND dialog, int country, UINT key)
     {
-        HWND combo = GetDlgItem(dialog, int(cpid::kFirstCombo) + country);
+        HWND combo = GetDlgItem(dialog, int(change_player_id::kFirstCombo) + country);
         RECT r {};
         GetWindowRect(combo, &r);
         harness::click(r.left + 20, r.top + 8);
@@ -70,14 +69,14 @@ TEST_F(ChangePlayers, CountriesInPlaySwitchBothWaysAndTheOthersAreFixed)
     std::vector<bool> open;
     const INT_PTR result = run([&](HWND dialog) {
         for (int c = 0; c < 5; ++c) {
-            HWND combo = GetDlgItem(dialog, int(cpid::kFirstCombo) + c);
+            HWND combo = GetDlgItem(dialog, int(change_player_id::kFirstCombo) + c);
             shown.push_back(itemText(combo));
             open.push_back(IsWindowEnabled(combo) != FALSE);
         }
         saveShot(clientImage(dialog), "change_player");
         choose(dialog, 0, VK_DOWN);
         choose(dialog, 1, VK_UP);
-        clickButton(dialog, cpid::kOk);
+        clickButton(dialog, change_player_id::kOk);
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(shown, (std::vector<std::string> { "USER", "COMP", "COMP", "滅亡", "不参戦" }));
@@ -92,7 +91,7 @@ TEST_F(ChangePlayers, CancelAndRightClickKeepThePlayers)
 {
     EXPECT_EQ(run([&](HWND dialog) {
         choose(dialog, 0, VK_DOWN);
-        clickButton(dialog, cpid::kCancel);
+        clickButton(dialog, change_player_id::kCancel);
     }), 0);
     EXPECT_EQ(run([&](HWND dialog) {
         choose(dialog, 0, VK_DOWN);

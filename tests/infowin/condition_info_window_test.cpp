@@ -14,7 +14,6 @@
 #include <thread>
 
 using namespace info_test;
-namespace ciid = condition_info_id;
 
 namespace {
 
@@ -67,7 +66,7 @@ TEST_F(ConditionWindow, TheTabLastChosenIsShownOnReopening)
 {
     ConditionInfoWindow* window = open();
     ASSERT_NE(window, nullptr);
-    HWND tabs = GetDlgItem(window->handle(), int(ciid::kTabs));
+    HWND tabs = GetDlgItem(window->handle(), int(condition_info_id::kTabs));
     RECT item {};
     SendMessageA(tabs, TCM_GETITEMRECT, 3, LPARAM(&item));
     click(tabs, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
@@ -77,7 +76,7 @@ TEST_F(ConditionWindow, TheTabLastChosenIsShownOnReopening)
 
     window = open();
     ASSERT_NE(window, nullptr);
-    tabs = GetDlgItem(window->handle(), int(ciid::kTabs));
+    tabs = GetDlgItem(window->handle(), int(condition_info_id::kTabs));
     EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 3);
     SendMessageA(tabs, TCM_GETITEMRECT, 0, LPARAM(&item));
     click(tabs, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
@@ -119,7 +118,7 @@ TEST_F(ConditionWindow, LinesOfTheSeenAndSwitchedOnCountriesOnly)
 {
     ConditionInfoWindow* window = open();
     ASSERT_NE(window, nullptr);
-    HWND tabs = GetDlgItem(window->handle(), int(ciid::kTabs));
+    HWND tabs = GetDlgItem(window->handle(), int(condition_info_id::kTabs));
     RECT item {};
     SendMessageA(tabs, TCM_GETITEMRECT, 0, LPARAM(&item));
     click(tabs, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
@@ -167,7 +166,7 @@ TEST_F(ConditionWindow, TheKeysStartAtTheTabsWhereAnArrowTurnsThePageAndTabReach
     };
     SetForegroundWindow(window->handle());
     pump();
-    EXPECT_EQ(GetFocus(), GetDlgItem(window->handle(), int(ciid::kTabs)));
+    EXPECT_EQ(GetFocus(), GetDlgItem(window->handle(), int(condition_info_id::kTabs)));
     harness::pressKey(VK_RIGHT);
     pump();
     EXPECT_EQ(ConditionInfoWindow::storedTab(), 1) << "the first arrow turns the page";

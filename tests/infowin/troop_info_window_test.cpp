@@ -14,8 +14,6 @@ using namespace info_test;
 
 namespace {
 
-namespace uiid = unit_info_id;
-
 class TroopInfo : public ::testing::Test {
 protected:
     TroopInfo()
@@ -114,22 +112,22 @@ TEST_F(TroopInfo, TheArrowsStepAndHideAtTheEnds)
 {
     std::vector<bool> seen;
     run(2, [&](HWND dialog) {
-        seen.push_back(shown(dialog, uiid::kPrevious));
-        seen.push_back(shown(dialog, uiid::kNext));
-        press(dialog, uiid::kPrevious);
-        seen.push_back(shown(dialog, uiid::kPrevious));
-        seen.push_back(shown(dialog, uiid::kNext));
-        press(dialog, uiid::kNext);
-        press(dialog, uiid::kNext);
-        seen.push_back(shown(dialog, uiid::kNext));
-        press(dialog, uiid::kClose);
+        seen.push_back(shown(dialog, unit_info_id::kPrevious));
+        seen.push_back(shown(dialog, unit_info_id::kNext));
+        press(dialog, unit_info_id::kPrevious);
+        seen.push_back(shown(dialog, unit_info_id::kPrevious));
+        seen.push_back(shown(dialog, unit_info_id::kNext));
+        press(dialog, unit_info_id::kNext);
+        press(dialog, unit_info_id::kNext);
+        seen.push_back(shown(dialog, unit_info_id::kNext));
+        press(dialog, unit_info_id::kClose);
     });
     EXPECT_EQ(seen, (std::vector<bool> { true, true, false, true, false }));
     EXPECT_EQ(lastIndex, 4);
 
     // By keys: Enter presses 前へ, which has the focus, then 次へ, which takes it where 前へ goes.
     run(2, [&](HWND dialog) {
-        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, int(uiid::kPrevious)));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, int(unit_info_id::kPrevious)));
         harness::keepShot("troop_info_focus.png");
         for (int enter = 0; enter < 3; ++enter)
             harness::pressKey(VK_RETURN), dialogtest::settle();
@@ -144,13 +142,13 @@ TEST_F(TroopInfo, BothLowerPagesAndTheStepBackToArmament)
     bool cargoButton = false, cargoButtonAfter = true;
     run(2, [&](HWND dialog) {
         armament = clientImage(dialog);
-        cargoButton = shown(dialog, uiid::kCargoPage);
-        press(dialog, uiid::kCargoPage);
+        cargoButton = shown(dialog, unit_info_id::kCargoPage);
+        press(dialog, unit_info_id::kCargoPage);
         cargo = clientImage(dialog);
         // Unit 4 carries nothing: the armament page comes back.
-        press(dialog, uiid::kNext);
-        cargoButtonAfter = shown(dialog, uiid::kCargoPage);
-        press(dialog, uiid::kClose);
+        press(dialog, unit_info_id::kNext);
+        cargoButtonAfter = shown(dialog, unit_info_id::kCargoPage);
+        press(dialog, unit_info_id::kClose);
     });
     saveShot(armament, "troop_info_armament");
     saveShot(cargo, "troop_info_cargo");
@@ -173,10 +171,10 @@ TEST_F(TroopInfo, ForeignCargoIsHiddenBehindQuestionMarks)
     Image cargo;
     bool arrows = true;
     run(2, [&](HWND dialog) {
-        arrows = shown(dialog, uiid::kPrevious) || shown(dialog, uiid::kNext);
-        press(dialog, uiid::kCargoPage);
+        arrows = shown(dialog, unit_info_id::kPrevious) || shown(dialog, unit_info_id::kNext);
+        press(dialog, unit_info_id::kCargoPage);
         cargo = clientImage(dialog);
-        press(dialog, uiid::kClose);
+        press(dialog, unit_info_id::kClose);
     });
     EXPECT_FALSE(arrows);
     EXPECT_EQ(cargoRowsWithText(cargo), 8);
@@ -189,12 +187,12 @@ TEST_F(TroopInfo, TheExperienceTextFollowsRuleTwelve)
     Image on, off;
     run(0, [&](HWND dialog) {
         on = clientImage(dialog);
-        press(dialog, uiid::kClose);
+        press(dialog, unit_info_id::kClose);
     });
     world.info.world.setRule(kRuleExperience, 0);
     run(0, [&](HWND dialog) {
         off = clientImage(dialog);
-        press(dialog, uiid::kClose);
+        press(dialog, unit_info_id::kClose);
     });
     // "10/ 30" and "---/---" differ in their text; without the rule the bar shows no progress.
     int differing = 0;

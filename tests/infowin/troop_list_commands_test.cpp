@@ -18,8 +18,6 @@ using namespace info_test;
 
 namespace {
 
-namespace tlid = troop_list_id;
-
 class TroopCommands : public ::testing::Test {
 protected:
     TroopCommands()
@@ -86,7 +84,7 @@ TEST_F(TroopCommands, ABlankNameIsRefusedAndAGoodOneStored)
     bool openAfterBlank = false;
     LRESULT limit = 0;
     dialogtest::drive(cp("部隊名変更").c_str(), [&] {
-        press(tlid::kRename);
+        press(troop_list_id::kRename);
         return 0;
     }, [&](HWND dialog) {
         dialogtest::settle();
@@ -115,7 +113,7 @@ TEST_F(TroopCommands, CancelKeepsTheNameAndRenamingNeedsTheWait)
 {
     select(0);
     dialogtest::drive(cp("部隊名変更").c_str(), [&] {
-        press(tlid::kRename);
+        press(troop_list_id::kRename);
         return 0;
     }, [&](HWND dialog) {
         dialogtest::settle();
@@ -129,7 +127,7 @@ TEST_F(TroopCommands, CancelKeepsTheNameAndRenamingNeedsTheWait)
     s.handshake().setWaitingForAnswer(false);
     PostMessageA(list->handle(), ui_message::kTroopListUpdateButtons, 0, 0);
     testing_lib::pump();
-    EXPECT_FALSE(IsWindowEnabled(button(tlid::kRename)));
+    EXPECT_FALSE(IsWindowEnabled(button(troop_list_id::kRename)));
 }
 
 TEST_F(TroopCommands, InformationOpensTheChosenUnit)
@@ -137,7 +135,7 @@ TEST_F(TroopCommands, InformationOpensTheChosenUnit)
     select(1);
     std::string title;
     dialogtest::drive(cp("部隊詳細情報").c_str(), [&] {
-        press(tlid::kInformation);
+        press(troop_list_id::kInformation);
         return 0;
     }, [&](HWND dialog) {
         dialogtest::settle();
@@ -155,15 +153,15 @@ TEST_F(TroopCommands, TheThreeDisbandQuestions)
     // Each box answered by its default button, as Enter would: no, and nothing is disbanded.
     harness::setDefaultMessageBoxAnswer(0);
     select(0);
-    press(tlid::kDisband);
+    press(troop_list_id::kDisband);
     world.unit(first).watchBits = 4;
-    press(tlid::kDisband);
+    press(troop_list_id::kDisband);
     world.unit(first).watchBits = 0;
     // Only one unit left of the country.
     world.unit(second).stateLow = 0;
     PostMessageA(list->handle(), ui_message::kTroopListRefresh, 0, 0);
     testing_lib::pump();
-    press(tlid::kDisband);
+    press(troop_list_id::kDisband);
     const std::vector<std::string> expected = { cp("部隊を解散します。\nよろしいですか？"),
         cp("部隊を解散します。\n勝敗条件が設定されていますがよろしいですか？"),
         cp("部隊を解散します。\n最後の部隊ですがよろしいですか？") };
@@ -177,12 +175,12 @@ TEST_F(TroopCommands, YesDisbandsTheUnit)
 {
     harness::setDefaultMessageBoxAnswer(IDYES);
     select(1);
-    ASSERT_TRUE(IsWindowEnabled(button(tlid::kDisband)));
-    press(tlid::kDisband);
+    ASSERT_TRUE(IsWindowEnabled(button(troop_list_id::kDisband)));
+    press(troop_list_id::kDisband);
     EXPECT_FALSE(unitExists(world.unit(second)));
     EXPECT_TRUE(unitInPlay(world.unit(first)));
-    EXPECT_EQ(windowText(GetDlgItem(list->handle(), int(tlid::kCount))), cp("部隊数   1/ 30"));
-    EXPECT_FALSE(IsWindowEnabled(button(tlid::kDisband)));
+    EXPECT_EQ(windowText(GetDlgItem(list->handle(), int(troop_list_id::kCount))), cp("部隊数   1/ 30"));
+    EXPECT_FALSE(IsWindowEnabled(button(troop_list_id::kDisband)));
 }
 
 TEST_F(TroopCommands, NoDisbandingDuringAUnitCommand)
@@ -192,9 +190,9 @@ TEST_F(TroopCommands, NoDisbandingDuringAUnitCommand)
     CurrentAction& action = currentAction(s);
     s.handshake().setUnitCommandBeingSet(true);
     action.beginAction(0, second);
-    press(tlid::kDisband);
+    press(troop_list_id::kDisband);
     action.beginAction(0, first);
-    press(tlid::kDisband);
+    press(troop_list_id::kDisband);
     const std::vector<std::string> expected = { cp("部隊行動処理中は、部隊表から解散を行うことはできません。"),
         cp("行動中の部隊は、部隊表から解散を行うことはできません。") };
     EXPECT_EQ(boxTexts(), expected);
@@ -206,13 +204,13 @@ TEST_F(TroopCommands, TheWaitAndThePhaseAreTestedWhenTheCommandRuns)
 {
     harness::setDefaultMessageBoxAnswer(IDYES);
     select(0);
-    ASSERT_TRUE(IsWindowEnabled(button(tlid::kDisband)));
+    ASSERT_TRUE(IsWindowEnabled(button(troop_list_id::kDisband)));
     // The game moved on after the button was enabled; no refresh has reached the list yet.
     s.handshake().setWaitingForAnswer(false);
-    press(tlid::kDisband);
+    press(troop_list_id::kDisband);
     s.handshake().setWaitingForAnswer(true);
     s.turnBlock().phase = 6;
-    press(tlid::kDisband);
+    press(troop_list_id::kDisband);
     EXPECT_TRUE(boxTexts().empty());
     EXPECT_TRUE(unitInPlay(world.unit(first)));
 }

@@ -19,8 +19,6 @@ using namespace info_test;
 
 namespace {
 
-namespace tlid = troop_list_id;
-
 class TroopList : public ::testing::Test {
 protected:
     TroopList()
@@ -132,7 +130,7 @@ TEST_F(TroopList, ShowsEverySlotOfTheCountryAndItsCount)
     open();
     EXPECT_EQ(list->country(), 0);
     EXPECT_EQ(SendMessageA(list->listHandle(), LB_GETCOUNT, 0, 0), 30);
-    EXPECT_EQ(windowText(item(list->handle(), tlid::kCount)), cp("部隊数   5/ 30"));
+    EXPECT_EQ(windowText(item(list->handle(), troop_list_id::kCount)), cp("部隊数   5/ 30"));
     EXPECT_EQ(windowText(list->handle()), cp("部隊表"));
     saveShot(clientImage(list->handle()), "troop_list");
 
@@ -141,7 +139,7 @@ TEST_F(TroopList, ShowsEverySlotOfTheCountryAndItsCount)
     testing_lib::pump();
     EXPECT_EQ(list->country(), -1);
     EXPECT_EQ(SendMessageA(list->listHandle(), LB_GETCOUNT, 0, 0), 40);
-    EXPECT_EQ(windowText(item(list->handle(), tlid::kCount)), cp("部隊数"));
+    EXPECT_EQ(windowText(item(list->handle(), troop_list_id::kCount)), cp("部隊数"));
 }
 
 TEST_F(TroopList, EachHeaderSortsByItsKeyAndASecondClickReverses)
@@ -207,13 +205,13 @@ TEST_F(TroopList, RulesElevenAndTwelveTakeTheirColumnsAndBoxesAway)
     open();
     // The fatigue column goes; the fuel box closes up into its place.
     EXPECT_EQ(clientWidth(), kTroopRowWidth - 32 + TroopListWindow::kScrollAllowance);
-    EXPECT_EQ(item(options->handle(), tlid::kFirstColumnBox + 8), nullptr);
+    EXPECT_EQ(item(options->handle(), troop_list_id::kFirstColumnBox + 8), nullptr);
     RECT fuelBox {};
-    GetWindowRect(item(options->handle(), tlid::kFirstColumnBox + 9), &fuelBox);
+    GetWindowRect(item(options->handle(), troop_list_id::kFirstColumnBox + 9), &fuelBox);
     POINT top { fuelBox.left, fuelBox.top };
     ScreenToClient(options->handle(), &top);
     EXPECT_EQ(top.y, 20 + 16 * 8);
-    EXPECT_FALSE(IsWindowVisible(item(list->handle(), tlid::kFirstHeader + 8)));
+    EXPECT_FALSE(IsWindowVisible(item(list->handle(), troop_list_id::kFirstHeader + 8)));
 
     world.info.world.setRule(kRuleExperience, 0);
     frame = windowRect(list->handle());
@@ -231,7 +229,7 @@ TEST_F(TroopList, ADisplayItemBoxSwitchesItsColumnAndTheRightEdgeStays)
     world.services.dock.show(true);
     testing_lib::pump();
     const RECT before = windowRect(list->handle());
-    HWND nameBox = item(options->handle(), tlid::kFirstColumnBox + 4);
+    HWND nameBox = item(options->handle(), troop_list_id::kFirstColumnBox + 4);
     ASSERT_NE(nameBox, nullptr);
     RECT box {};
     GetWindowRect(nameBox, &box);
@@ -241,10 +239,10 @@ TEST_F(TroopList, ADisplayItemBoxSwitchesItsColumnAndTheRightEdgeStays)
     EXPECT_EQ(clientWidth(), kTroopRowWidth - 228 + TroopListWindow::kScrollAllowance);
     const RECT after = windowRect(list->handle());
     EXPECT_EQ(after.right, before.right);
-    EXPECT_FALSE(IsWindowVisible(item(list->handle(), tlid::kFirstHeader + 4)));
+    EXPECT_FALSE(IsWindowVisible(item(list->handle(), troop_list_id::kFirstHeader + 4)));
     // The type name's header moves into the unit name's place.
     RECT header {};
-    GetWindowRect(item(list->handle(), tlid::kFirstHeader + 5), &header);
+    GetWindowRect(item(list->handle(), troop_list_id::kFirstHeader + 5), &header);
     POINT at { header.left, header.top };
     ScreenToClient(list->handle(), &at);
     EXPECT_EQ(at.x, headerX(5));
@@ -265,7 +263,7 @@ TEST_F(TroopList, TheDisplayItemWindowIsDockedAndFollowsTheList)
     EXPECT_FALSE(IsWindowVisible(options->handle()));
 
     // ">>" asks the main window to toggle the window and flips its own text.
-    HWND toggle = item(list->handle(), tlid::kOptionToggle);
+    HWND toggle = item(list->handle(), troop_list_id::kOptionToggle);
     EXPECT_EQ(windowText(toggle), ">>");
     RECT t = windowRect(toggle);
     harness::click((t.left + t.right) / 2, (t.top + t.bottom) / 2);
@@ -390,10 +388,10 @@ TEST_F(TroopList, TheNumberComboOffersFreeNumbersAndSavesOnCloseUp)
 TEST_F(TroopList, ButtonsFollowTheSelectionAndTheWait)
 {
     open();
-    HWND info = item(list->handle(), tlid::kInformation);
-    HWND rename = item(list->handle(), tlid::kRename);
-    HWND map = item(list->handle(), tlid::kShowOnMap);
-    HWND disband = item(list->handle(), tlid::kDisband);
+    HWND info = item(list->handle(), troop_list_id::kInformation);
+    HWND rename = item(list->handle(), troop_list_id::kRename);
+    HWND map = item(list->handle(), troop_list_id::kShowOnMap);
+    HWND disband = item(list->handle(), troop_list_id::kDisband);
     EXPECT_FALSE(IsWindowEnabled(info));
     clickRow(0, 300);
     EXPECT_EQ(SendMessageA(list->listHandle(), LB_GETCURSEL, 0, 0), 0);

@@ -15,8 +15,6 @@ using namespace info_test;
 
 namespace {
 
-namespace uiid = unit_info_id;
-
 // Records what the window tells the main window.
 class ShownTypes : public MainWindowServices {
 public:
@@ -88,8 +86,8 @@ TEST_F(WeaponInfo, RendersThePageAndBrowsesTheProducibleList)
     EXPECT_EQ(client.bottom, 608);
     EXPECT_EQ(window->previousType(), int(list[0]));
     EXPECT_EQ(window->nextType(), int(list[2]));
-    EXPECT_TRUE(shown(window, uiid::kPrevious));
-    EXPECT_TRUE(shown(window, uiid::kNext));
+    EXPECT_TRUE(shown(window, unit_info_id::kPrevious));
+    EXPECT_TRUE(shown(window, unit_info_id::kNext));
     const Image image = clientImage(window->handle());
     saveShot(image, "weapon_info");
     // The type's name is written white into the header's box.
@@ -99,21 +97,21 @@ TEST_F(WeaponInfo, RendersThePageAndBrowsesTheProducibleList)
     UnitTypeRecord& next = info.world.editType(int(list[2]));
     next.defaultModel = 1;
     next.model[1].ammo[0] = 2;
-    press(window, uiid::kNext);
+    press(window, unit_info_id::kNext);
     EXPECT_EQ(window->typeId(), int(list[2]));
     EXPECT_EQ(window->armamentSet(), 1);
     EXPECT_EQ(window->previousType(), int(list[1]));
     ASSERT_EQ(services.shown.size(), 1u);
     EXPECT_EQ(services.shown[0], std::make_pair(4, int(list[2])));
-    press(window, uiid::kPrevious);
+    press(window, unit_info_id::kPrevious);
     EXPECT_EQ(window->typeId(), int(list[1]));
     EXPECT_EQ(window->armamentSet(), defaultModelOf(s.unitTypeRecord(int(list[1]))));
 
     // The first type has no previous one.
     WeaponInfoWindow* first = open(int(list[0]), 5);
     ASSERT_NE(first, nullptr);
-    EXPECT_FALSE(shown(first, uiid::kPrevious));
-    EXPECT_TRUE(shown(first, uiid::kNext));
+    EXPECT_FALSE(shown(first, unit_info_id::kPrevious));
+    EXPECT_TRUE(shown(first, unit_info_id::kNext));
 }
 
 TEST_F(WeaponInfo, AVariantFindsItsPlaceThroughItsBaseTypeAndShowsIt)
@@ -122,9 +120,9 @@ TEST_F(WeaponInfo, AVariantFindsItsPlaceThroughItsBaseTypeAndShowsIt)
     ASSERT_GT(variant, 0);
     WeaponInfoWindow* loose = open(variant, 0);
     ASSERT_NE(loose, nullptr);
-    EXPECT_FALSE(shown(loose, uiid::kPrevious));
-    EXPECT_FALSE(shown(loose, uiid::kNext));
-    EXPECT_FALSE(shown(loose, uiid::kBaseType));
+    EXPECT_FALSE(shown(loose, unit_info_id::kPrevious));
+    EXPECT_FALSE(shown(loose, unit_info_id::kNext));
+    EXPECT_FALSE(shown(loose, unit_info_id::kBaseType));
     DestroyWindow(loose->handle());
     testing_lib::pump();
 
@@ -133,8 +131,8 @@ TEST_F(WeaponInfo, AVariantFindsItsPlaceThroughItsBaseTypeAndShowsIt)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->previousType(), int(list[1]));
     EXPECT_EQ(window->nextType(), int(list[3]));
-    EXPECT_TRUE(shown(window, uiid::kBaseType));
-    press(window, uiid::kBaseType);
+    EXPECT_TRUE(shown(window, unit_info_id::kBaseType));
+    press(window, unit_info_id::kBaseType);
     EXPECT_EQ(window->typeId(), int(list[2]));
     EXPECT_TRUE(services.shown.empty()) << "showing the base type is no browsing";
     EXPECT_EQ(window->nextType(), int(list[3])) << "the browse origin stays";
@@ -153,17 +151,17 @@ TEST_F(WeaponInfo, SetAndPageButtonsRedrawTheirParts)
     info.world.editType(typeId).defaultModel = 0;
     WeaponInfoWindow* window = open(typeId);
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(shown(window, uiid::kFirstSet));
-    EXPECT_TRUE(shown(window, uiid::kFirstSet + 1));
+    EXPECT_TRUE(shown(window, unit_info_id::kFirstSet));
+    EXPECT_TRUE(shown(window, unit_info_id::kFirstSet + 1));
     for (int k = 2; k < kModelCount; ++k)
-        EXPECT_EQ(shown(window, uiid::kFirstSet + UINT(k)), unitTypeHasGroupFlag(s.unitTypeRecord(typeId), k));
-    press(window, uiid::kFirstSet + 1);
+        EXPECT_EQ(shown(window, unit_info_id::kFirstSet + UINT(k)), unitTypeHasGroupFlag(s.unitTypeRecord(typeId), k));
+    press(window, unit_info_id::kFirstSet + 1);
     EXPECT_EQ(window->armamentSet(), 1);
     EXPECT_FALSE(window->movePage());
-    press(window, uiid::kMovePage);
+    press(window, unit_info_id::kMovePage);
     EXPECT_TRUE(window->movePage());
     saveShot(clientImage(window->handle()), "weapon_info_movement");
-    press(window, uiid::kCapabilityPage);
+    press(window, unit_info_id::kCapabilityPage);
     EXPECT_FALSE(window->movePage());
 }
 
@@ -171,7 +169,7 @@ TEST_F(WeaponInfo, CloseAndRightClickAskTheMainWindowWithTheKey)
 {
     WeaponInfoWindow* window = open(int(list[0]), 7);
     ASSERT_NE(window, nullptr);
-    press(window, uiid::kClose);
+    press(window, unit_info_id::kClose);
     const POINT p = screenOf(window->handle(), 600, 200);
     harness::click(p.x, p.y, harness::Button::Right);
     testing_lib::pump();

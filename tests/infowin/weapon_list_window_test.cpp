@@ -16,8 +16,6 @@ using namespace info_test;
 
 namespace {
 
-namespace wlid = weapon_list_id;
-
 void nameRecord(ProductionTypeRecord& record, const char* utf8)
 {
     const std::string name = platform::utf8ToCp932(utf8);
@@ -68,7 +66,7 @@ protected:
     }
     bool pressed(int key) const
     {
-        auto* button = dynamic_cast<BitmapButton*>(windowFromHandle(GetDlgItem(handle, int(wlid::kFirstHeader) + key)));
+        auto* button = dynamic_cast<BitmapButton*>(windowFromHandle(GetDlgItem(handle, int(weapon_list_id::kFirstHeader) + key)));
         return button && button->heldPressed();
     }
     // The filter's item from the end: 0 the last.
