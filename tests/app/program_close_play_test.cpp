@@ -17,14 +17,14 @@ protected:
     }
 };
 
-HWND sceneShown()
+HWND fightSceneShown()
 {
     HWND scene = FindWindowA(cp("防御側").c_str(), nullptr);
     return scene && IsWindowVisible(scene) ? scene : nullptr;
 }
 
 // The simplified window: a dialog whose client is 600 by 300.
-HWND simplifiedShown()
+HWND simplifiedFightShown()
 {
     return shownWindowMatching([](HWND window, const std::string&, const std::string& className) {
         RECT client {};
@@ -47,8 +47,8 @@ TEST_P(ProgramCloseInPlay, AComputersFightShownGivesWayToTheClose)
         };
     };
     const ModalState states[] = {
-        { "battle scene", sceneShown, [this] { startGame("tkmap/front.vtm"); }, false, endTurn, fightOn(true), nextTurn },
-        { "simplified battle window", simplifiedShown, [this] { startGame("tkmap/front.vtm"); }, false, endTurn, fightOn(false), nextTurn },
+        { "battle scene", fightSceneShown, [this] { startGame("tkmap/front.vtm"); }, false, endTurn, fightOn(true), nextTurn },
+        { "simplified battle window", simplifiedFightShown, [this] { startGame("tkmap/front.vtm"); }, false, endTurn, fightOn(false), nextTurn },
     };
     // The simplified window is modal on the game thread and holds the main window disabled, as a
     // dialog holds its owner: there the main window's close box is not there to click.
