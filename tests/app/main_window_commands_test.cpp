@@ -534,7 +534,7 @@ TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
     EXPECT_NE(packed(state.country(0).inPlay), 1);
     EXPECT_EQ(gameEnds.load(), 1) << "the surrender is announced in the game-end window";
     EXPECT_EQ(state.turnBlock().decided, 0);
-    EXPECT_EQ(state.country(0).turnOut, 1);
+    EXPECT_EQ(int(state.country(0).turnOut), 1);
 
     // The computers play on; ending the game stops them in the middle of their turns.
     ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 0; }));

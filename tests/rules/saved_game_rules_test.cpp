@@ -163,15 +163,15 @@ TEST(SavedGameRules, ViewComesFromAnOpenMapWindowAndSightOpensWithFogOff)
     s.savedView() = {};
     s.releaseSightMaps();
     ASSERT_TRUE(loadGame(s, programPath("v.dat").c_str()));
-    EXPECT_EQ(s.savedView().firstColumn, 3);
-    EXPECT_EQ(s.savedView().firstRow, 2);
-    EXPECT_EQ(s.savedView().zoomPlusOne, 3) << "the largest zoom";
+    EXPECT_EQ(int(s.savedView().firstColumn), 3);
+    EXPECT_EQ(int(s.savedView().firstRow), 2);
+    EXPECT_EQ(int(s.savedView().zoomPlusOne), 3) << "the largest zoom";
     ASSERT_NE(s.fogMap(), nullptr);
     EXPECT_TRUE(s.fogMap()->isSeenBy(1, 9, 7, 0)) << "rule 3 off: every hex seen";
 
     ASSERT_TRUE(saveGame(s, programPath("w.dat").c_str(), false));
-    EXPECT_EQ(s.savedView().firstColumn, 0) << "no map window: the view is saved as 0, 0";
-    EXPECT_EQ(s.savedView().zoomPlusOne, 0) << "and without a zoom";
+    EXPECT_EQ(int(s.savedView().firstColumn), 0) << "no map window: the view is saved as 0, 0";
+    EXPECT_EQ(int(s.savedView().zoomPlusOne), 0) << "and without a zoom";
     EXPECT_FALSE(loadGame(s, programPath("missing.dat").c_str()));
 }
 

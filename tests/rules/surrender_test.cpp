@@ -104,7 +104,7 @@ TEST(Surrender, TheGameEndsAtOnceWhenOneCampIsLeftWithTheForceGivenUpBookedAsLos
         EXPECT_EQ(s.turnBlock().decided, c.decided);
         for (int country = 0; country < 3; ++country)
             EXPECT_EQ(isVictoryOutcome(s.country(country).outcome), bool((c.winners >> country) & 1)) << country;
-        EXPECT_EQ(s.country(1).turnOut, 5);
+        EXPECT_EQ(int(s.country(1).turnOut), 5);
         s.turnBlock().turn = 9;
         EXPECT_EQ(finalTurnOf(s, 1), 5) << "the report gives the turn it gave up in";
         EXPECT_EQ(finalTurnOf(s, 0), 9);

@@ -169,11 +169,11 @@ TEST(SavedGameVersions, MagicsNameVersionsAndVersionOneGetsTheIdentityNextOrder)
     world.write("older.dat", bytes);
     s.savedView() = { 9, 9, 9 };
     ASSERT_TRUE(world.load("older.dat"));
-    EXPECT_EQ(s.savedView().firstColumn, 2);
-    EXPECT_EQ(s.savedView().firstRow, 1);
-    EXPECT_EQ(s.savedView().zoomPlusOne, 0);
+    EXPECT_EQ(int(s.savedView().firstColumn), 2);
+    EXPECT_EQ(int(s.savedView().firstRow), 1);
+    EXPECT_EQ(int(s.savedView().zoomPlusOne), 0);
     ASSERT_TRUE(world.load("zoomed.dat"));
-    EXPECT_EQ(s.savedView().zoomPlusOne, 3);
+    EXPECT_EQ(int(s.savedView().zoomPlusOne), 3);
 }
 
 TEST(SavedGameHistory, SiblingNameNeverEqualsTheSave)
