@@ -1,6 +1,6 @@
 // Every registered window opened on the small world: it fits the screen, its controls lie apart,
 // their texts fit, and a kit window whose description names a placement key keeps its place there. With DERAZODO_TEST_SHOTS naming a folder, each window's picture is written there
-// (the entry's name, ".png") and all of them on one sheet, "every_window.png", for a reviewer:
+// (the entry's name, ".png") and each group's on one sheet, "every_window_<group>.png", for a reviewer:
 //     DERAZODO_TEST_SHOTS=/tmp/windows ctest --test-dir build/test -R EveryWindow
 #include "tests/windows/registry/window_registry.h"
 #include "tests/windows/window_checks.h"
@@ -19,6 +19,8 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <string>
+#include <tuple>
 
 using namespace window_registry;
 namespace harness = platform::harness;
@@ -68,6 +70,18 @@ int keptCoordinate(const std::string& key, const char* name)
     return swCProfileKey("WindowInfo", (key + name).c_str()).profileReadInt(INT_MIN);
 }
 
+// The windows are opened in a few groups, one test each, so that ctest opens them side by side.
+constexpr int kWindowGroups = 4;
+
+std::vector<const WindowEntry*> entriesOfGroup(int group)
+{
+    std::vector<const WindowEntry*> entries;
+    for (size_t i = 0; i < windowEntries().size(); ++i)
+        if (int(i % kWindowGroups) == group)
+            entries.push_back(&windowEntries()[i]);
+    return entries;
+}
+
 harness::Image picture(const OpenWindow& open)
 {
     RECT all = {};
@@ -81,7 +95,9 @@ harness::Image picture(const OpenWindow& open)
 
 } // namespace
 
-TEST(EveryWindow, OpensFitsAndShowsItsTexts)
+class EveryWindow : public ::testing::TestWithParam<int> { };
+
+TEST_P(EveryWindow, OpensFitsAndShowsItsTexts)
 {
     const char* shots = std::getenv("DERAZODO_TEST_SHOTS");
     if (shots)
@@ -89,7 +105,8 @@ TEST(EveryWindow, OpensFitsAndShowsItsTexts)
     WindowWorld world;
     ASSERT_TRUE(world.ready());
     std::vector<window_sheet::Picture> pictures;
-    for (const WindowEntry& entry : windowEntries()) {
+    for (const WindowEntry* listed : entriesOfGroup(GetParam())) {
+        const WindowEntry& entry = *listed;
         std::optional<KeptPlace> kept;
         const bool visited = visit(entry, world, [&](const OpenWindow& open) {
             kept = keptPlaceOf(open.window);
@@ -109,8 +126,10 @@ TEST(EveryWindow, OpensFitsAndShowsItsTexts)
         }
     }
     if (shots)
-        harness::keepShot(window_sheet::sheetOf(pictures), "every_window.png");
+        harness::keepShot(window_sheet::sheetOf(pictures), "every_window_" + std::to_string(GetParam()) + ".png");
 }
+
+INSTANTIATE_TEST_SUITE_P(Groups, EveryWindow, ::testing::Range(0, kWindowGroups));
 
 namespace {
 
@@ -124,7 +143,7 @@ const std::vector<std::string> kPlacementPrefixes = { "MainWindow", "VKRC_CAMPAI
     "VKRC_CONDITIONINFOWINDOW_CNAME", "VKRC_SENKAINFOWINDOW_CNAME", "RuleList", "VKRC_RULEWINDOW_CNAME", "WinInfo",
     "ProductList", "ProductEdit", "LiveClashEasy" };
 
-struct EveryWindowFromAKeptPlace : ::testing::TestWithParam<int> { };
+struct EveryWindowFromAKeptPlace : ::testing::TestWithParam<std::tuple<int, int>> { };
 
 } // namespace
 
@@ -135,7 +154,8 @@ TEST_P(EveryWindowFromAKeptPlace, OpensWhollyOnTheScreen)
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     const int places[][4] = { { INT_MAX, -INT_MAX, -INT_MAX, INT_MAX }, { -INT_MAX, INT_MAX, INT_MAX, -INT_MAX },
         { w + 200, h + 100, w + 800, h + 600 } };
-    const int* kept = places[GetParam()];
+    const auto [place, group] = GetParam();
+    const int* kept = places[place];
     std::vector<std::pair<std::string, std::string>> keys;
     for (const std::string& prefix : kPlacementPrefixes)
         for (const auto& [name, value] : { std::pair { "WindowZoomed", 0 }, { "WindowIconic", 0 }, { "WindowPosLeft", kept[0] },
@@ -143,11 +163,11 @@ TEST_P(EveryWindowFromAKeptPlace, OpensWhollyOnTheScreen)
             keys.emplace_back(prefix + name, std::to_string(value));
     WindowWorld world([&](const testing_state::DataFolder&) { profileWriteValues("WindowInfo", keys); });
     ASSERT_TRUE(world.ready());
-    for (const WindowEntry& entry : windowEntries())
-        EXPECT_TRUE(visit(entry, world, [&](const OpenWindow& open) {
+    for (const WindowEntry* entry : entriesOfGroup(group))
+        EXPECT_TRUE(visit(*entry, world, [&](const OpenWindow& open) {
             if (const std::vector<std::string> off = window_checks::offScreen(open.came); !off.empty())
-                ADD_FAILURE() << entry.name << ":" << lines(off);
-        })) << entry.name;
+                ADD_FAILURE() << entry->name << ":" << lines(off);
+        })) << entry->name;
     char section[1 << 16] = {};
     const DWORD length = GetPrivateProfileSectionA("WindowInfo", section, sizeof section, profilePath().c_str());
     for (const char* line = section; line < section + length && *line; line += std::strlen(line) + 1) {
@@ -158,4 +178,5 @@ TEST_P(EveryWindowFromAKeptPlace, OpensWhollyOnTheScreen)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Places, EveryWindowFromAKeptPlace, ::testing::Range(0, 3));
+INSTANTIATE_TEST_SUITE_P(Places, EveryWindowFromAKeptPlace, ::testing::Combine(::testing::Range(0, 3), ::testing::Range(0, kWindowGroups)),
+    [](const auto& info) { return "place" + std::to_string(std::get<0>(info.param)) + "_group" + std::to_string(std::get<1>(info.param)); });
