@@ -105,8 +105,9 @@ void ActionHistoryLog::partyText(const HistoryRecord& record, int slot, std::str
     if (side == 8) {
         out = texts().civilian;
     } else {
+        // A side past the countries (a damaged file's) has no colour.
         const char* colour = playerColourName(side);
-        appendf(out, "[%c]", colour[0] ? colour[0] : '?');
+        appendf(out, "[%c]", colour && colour[0] ? colour[0] : '?');
     }
     // The copy is not terminated when the name fills all 34 bytes.
     const char* name = slot == 0 ? record.unit0 : record.unit1;

@@ -132,10 +132,15 @@ const std::map<std::string, std::function<bool(const std::vector<uint8_t>&)>>& r
              return !readSavedGameImage(stream, *image);
          } },
         { "campaign", campaignReads },
+        // Each record read is also written as the history window's text, as the fuzz target does.
         { "action_history", [](const auto& b) {
              MemoryReadStream stream(b.data(), b.size());
              ActionHistoryLog log;
-             return log.read(stream, b.size()) == HistoryReadResult::Whole && log.count() > 0;
+             const bool whole = log.read(stream, b.size()) == HistoryReadResult::Whole;
+             std::string line;
+             for (uint32_t i = 0; i < log.count() && i < 64; ++i)
+                 log.writeText(log.record(i), line);
+             return whole && log.count() > 0;
          } },
         { "production_type", [](const auto& b) { std::vector<ProductionTypeRecord> r; return readProductionTypeFile(b.data(), b.size(), r) == FileFault::None && !r.empty(); } },
         { "user_production", [](const auto& b) { ProductionTypeRecord r; return readUserProductionFile(std::span(b.data(), b.size()), r); } },
