@@ -8,7 +8,7 @@ namespace {
 
 using namespace program_close_test;
 
-class ProgramCloseQuestions : public ProgramCloseRun { };
+class ProgramCloseQuestions : public ProgramCloseRun, public ::testing::WithParamInterface<CloseBy> { };
 
 bool answeredNo(const harness::MessageBoxRecord& box) { return box.answer == IDNO; }
 
@@ -41,7 +41,7 @@ TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
            }, true } },
     };
     for (const Row& row : rows) {
-        closeDuring(row.state);
+        closeDuring(row.state, GetParam());
         const auto boxes = harness::messageBoxes();
         ASSERT_FALSE(boxes.empty()) << row.state.name;
         EXPECT_TRUE(answeredNo(boxes.front())) << row.state.name << ": answered " << boxes.front().answer;
