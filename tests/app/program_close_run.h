@@ -102,6 +102,28 @@ inline std::function<HWND()> ofClass(const char* name)
     };
 }
 
+// Works the file dialog titled so when one shows: the path into its name box, then OK.
+inline bool answerFileDialog(const char* utf8Title, const std::string& path)
+{
+    HWND dialog = titled(utf8Title)();
+    if (!dialog)
+        return false;
+    SetDlgItemTextA(dialog, edt1, path.c_str());
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return true;
+}
+
+// Presses the button of the window titled so once it shows the button enabled; true when pressed.
+inline bool pressButton(const char* utf8Title, int id)
+{
+    HWND window = titled(utf8Title)();
+    HWND button = window ? GetDlgItem(window, id) : nullptr;
+    if (!button || !IsWindowEnabled(button))
+        return false;
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(button));
+    return true;
+}
+
 // A question box, such as the one about unsaved turns, when one shows.
 inline HWND question() { return titled("確認")(); }
 
