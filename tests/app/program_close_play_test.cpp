@@ -21,9 +21,26 @@ protected:
     {
         ProgramCloseRun::SetUp();
         enableScenes();
-        writeFrontMap();
-        writeFrontMap("tkmap/reinforced.vtm", 2);
-        writeFrontMap("tkmap/lone.vtm", 3);
+        // Two of the computer's tanks brought up to the road before the person's river bank: its
+        // first turn fights.
+        auto front = [](ScenarioFile& file) {
+            auto& computer = file.units[1];
+            computer[2].x = computer[3].x = 7;
+            computer[2].y = 3;
+            computer[3].y = 2;
+        };
+        writeTrainingMap("tkmap/front.vtm", front);
+        // The two come there as reinforcements in its second turn, nothing intercepted on the way.
+        writeTrainingMap("tkmap/reinforced.vtm", [&](ScenarioFile& file) {
+            front(file);
+            file.units[1][2].stateLow = file.units[1][3].stateLow = 2;
+            file.rules.switches[kRuleInterception] = 0;
+        });
+        // The person with a single unit, whose turn the computer plays at once.
+        writeTrainingMap("tkmap/lone.vtm", [](ScenarioFile& file) {
+            for (size_t i = 1; i < file.units[0].size(); ++i)
+                file.units[0][i].stateLow = 0;
+        });
     }
 };
 
@@ -79,7 +96,7 @@ TEST_P(ProgramCloseInPlay, EachStateOfAComputersTurnGivesWayToTheClose)
         { kTurnStateNames[1], dialogSized(600, 300), start("tkmap/front.vtm"), false, endTurn, settings(100, 0, 1, 0), pastFirstTurn },
         // Ten minutes between the computer's steps, as an edited ini may ask.
         { kTurnStateNames[2], thinking, start("tkmap/training.vtm"), false, endTurn, settings(600000, 1, 0, 0), pastFirstTurn },
-        // Its action phase would come next.
+        // Play going on would bring its action phase and the thinking panel.
         { kTurnStateNames[3], reinforcementNotice, start("tkmap/reinforced.vtm"), false, endTurn, settings(100, 0, 0, 0), [=] {
              return thinking() != nullptr;
          } },

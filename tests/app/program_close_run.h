@@ -220,24 +220,15 @@ protected:
         std::filesystem::create_directory_symlink(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tklc", m_data->host("tklc"));
     }
 
-    // The training map with two of the computer's tanks brought up to the road before the person's
-    // river bank: its first turn fights. With an arrival turn, the two come as reinforcements then.
-    void writeFrontMap(const char* name = "tkmap/front.vtm", int arrival = 1)
+    // The training map, changed, under another name.
+    void writeTrainingMap(const char* name, const std::function<void(ScenarioFile&)>& change)
     {
         const std::string bytes = m_data->read("tkmap/training.vtm");
         ScenarioFile file;
         ASSERT_FALSE(readScenarioBytes({ reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size() }, file));
-        auto& computer = file.units[1];
-        ASSERT_GT(computer.size(), 3u);
-        computer[2].x = computer[3].x = 7;
-        computer[2].y = 3;
-        computer[3].y = 2;
-        computer[2].stateLow = computer[3].stateLow = uint8_t(arrival);
-        if (arrival > 1)
-            file.rules.switches[kRuleInterception] = 0;
-        if (arrival > 2)
-            for (size_t i = 1; i < file.units[0].size(); ++i)
-                file.units[0][i].stateLow = 0;
+        ASSERT_GT(file.units[0].size(), 1u);
+        ASSERT_GT(file.units[1].size(), 3u);
+        change(file);
         const std::vector<uint8_t> out = writeScenarioBytes(file);
         m_data->write(name, std::string(out.begin(), out.end()));
     }
