@@ -38,10 +38,8 @@ void AppBattleLink::runBattleScene(BattleRecord& record, bool play_se)
 
 void AppBattleLink::showSimpleBattle()
 {
-    HWND main = m_main.mainWindow();
-    auto* owner = main ? dynamic_cast<MainWindow*>(windowFromHandle(main)) : nullptr;
-    // A fight met after the program was asked to end is not shown.
-    if (!owner || owner->quitting())
+    MainWindow* owner = m_main.playWindowOwner();
+    if (!owner)
         return;
     LiveClashEasyWindow window(makeWindowContext(m_main.state()), owner);
     window.Create();

@@ -35,18 +35,17 @@ AppDialogLink::AppDialogLink(AppMainWindowLink& main)
 {
 }
 
-swCWindow* AppDialogLink::owner() const
-{
-    HWND main = m_main.mainWindow();
-    return main ? windowFromHandle(main) : nullptr;
-}
+swCWindow* AppDialogLink::owner() const { return m_main.playWindowOwner(); }
 
 void AppDialogLink::showEventNotice(int kind, int a, int b) { runOwned<EventNoticeWindow>(makeWindowContext(m_main.state()), owner(), kind, a, b); }
 
 int AppDialogLink::chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode)
 {
+    swCWindow* parent = owner();
+    if (!parent)
+        return 0;
     // On the thread that resolves the engagement, owned by the main window on its own thread.
-    SelAttackArmsDialog dialog(makeWindowContext(m_main.state()), owner(), pair, uint8_t(flag != 0), int(mode));
+    SelAttackArmsDialog dialog(makeWindowContext(m_main.state()), parent, pair, uint8_t(flag != 0), int(mode));
     return int(dialog.run());
 }
 
@@ -77,17 +76,21 @@ void AppDialogLink::showStructureResult(BuildingResult kind, int terrain_kind, i
 
 void AppDialogLink::showGameEnd(int country, int kind) { runOwned<GameEndWindow>(makeWindowContext(m_main.state()), owner(), country, kind); }
 
-void AppDialogLink::showSupplyOrder(SupplyOrder& order) { play_windows::askSupply(makeWindowContext(m_main.state()), m_main.mainWindow(), order); }
+void AppDialogLink::showSupplyOrder(SupplyOrder& order)
+{
+    swCWindow* parent = owner();
+    play_windows::askSupply(makeWindowContext(m_main.state()), parent ? parent->handle() : nullptr, order);
+}
 
 void AppDialogLink::showBriefing()
 {
     ModalIdleOff idle;
-    BriefingDialog dialog(makeWindowContext(m_main.state()), owner(), BriefingMode::BeforePlay);
-    dialog.run();
+    runOwned<BriefingDialog>(makeWindowContext(m_main.state()), owner(), BriefingMode::BeforePlay);
 }
 
 void AppDialogLink::showMapSettings()
 {
     ModalIdleOff idle;
-    runMapSettingsStep(makeWindowContext(m_main.state()), owner(), MapSettingsListButtons::OkOnly);
+    if (swCWindow* parent = owner())
+        runMapSettingsStep(makeWindowContext(m_main.state()), parent, MapSettingsListButtons::OkOnly);
 }

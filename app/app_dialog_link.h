@@ -25,7 +25,7 @@ public:
     void showMapSettings() override;
 
 private:
-    // The main window's object; null without one (nothing is shown then).
+    // The main window's object; null without one or once the program is ending (nothing is shown then).
     swCWindow* owner() const;
 
     AppMainWindowLink& m_main;

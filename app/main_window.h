@@ -105,7 +105,8 @@ public:
     // Ends the program without asking. During a fight its showing is cut short and the quit waits
     // for the fight's end, which asks again (kQuitRequest).
     void quit();
-    // The program's end is decided: a fight met from now on is not shown. Read on the game thread.
+    // The program's end is decided: no window of the game thread is shown from now on. Read on the
+    // game thread.
     bool quitting() const { return m_quitDecided; }
     void endActionPhase();
     void endTurn();

@@ -40,6 +40,13 @@ bool AppMainWindowLink::onWindowThread() const
     return !main || GetWindowThreadProcessId(main, nullptr) == GetCurrentThreadId();
 }
 
+MainWindow* AppMainWindowLink::playWindowOwner() const
+{
+    HWND main = m_main;
+    auto* window = main ? dynamic_cast<MainWindow*>(windowFromHandle(main)) : nullptr;
+    return window && !window->quitting() ? window : nullptr;
+}
+
 uint32_t AppMainWindowLink::postAndWait(HWND target, const std::shared_ptr<UiWait>& wait, UINT message, LPARAM lParam)
 {
     if (!wait->done() && !post(target, message, WPARAM(wait->id()), lParam))

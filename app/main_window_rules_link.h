@@ -12,6 +12,7 @@
 
 class GameSound;
 class GameState;
+class MainWindow;
 class UiWait;
 
 // The information windows the rules' refreshes reach: the country window (with the side facts),
@@ -46,6 +47,10 @@ public:
     HWND toolPalette() const { return m_tool; }
     HWND thinkWindow() const { return m_think; }
     HWND autoMoveWindow() const { return m_autoMove; }
+    // The main window as the owner of the windows the game thread opens; null without one, and once
+    // the program's end is decided: the game thread finishes its step unseen, as a window opened
+    // then would only flash before the close ends it.
+    MainWindow* playWindowOwner() const;
     GameSound* sound() const { return m_sound; }
     GameState& state() const { return m_state; }
 

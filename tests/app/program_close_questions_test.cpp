@@ -1,14 +1,19 @@
 // Closing the program while a question box is open takes the box away as by its safe answer, and
 // quitting a game with unsaved turns asks first wherever a person can answer.
 #include "app/main_window_prompts.h"
+#include "editors/product_list_window.h"
+#include "infowin/action_history_window.h"
+#include "state/production_type_file.h"
 #include "tests/app/program_close_run.h"
 #include "ui/disband_question.h"
+
+#include <cstring>
 
 namespace {
 
 using namespace program_close_test;
 
-class ProgramCloseQuestions : public ProgramCloseRun { };
+class ProgramCloseQuestions : public ProgramCloseRun, public ::testing::WithParamInterface<CloseBy> { };
 
 bool answeredNo(const harness::MessageBoxRecord& box) { return box.answer == IDNO; }
 
@@ -16,9 +21,36 @@ TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
 {
     auto game = [this] { return &startGame("tkmap/training.vtm")->state(); };
     auto mode = [](int simple) { return [simple] { makeNamedValue("SimpleMode").profileWriteInt(simple); }; };
+    // A button pressed once it can be: a second press would ask again over the question.
+    auto once = [](std::function<bool()> press) {
+        return [press, pressed = std::make_shared<bool>(false)] { *pressed = *pressed || press(); };
+    };
+    // The person's way to a file question: the button, then the file named in the dialog it opens.
+    auto pressThenName = [this, once](std::function<bool()> press, const char* dialog, const char* file) {
+        return [=, this, pressOnce = once(press)] {
+            if (!answerFileDialog(dialog, gamePath(file)))
+                pressOnce();
+        };
+    };
+    auto saveOffered = [] {
+        MainWindow* window = mainWindow();
+        if (!window || !window->state().handshake().waitingForAnswer())
+            return false;
+        command(menu_id::kSaveGameAs);
+        return true;
+    };
+    // A user production type in the first slot, and the files the questions would write over.
+    ProductionTypeRecord kept {};
+    std::memcpy(kept.name, "kept", 5);
+    const std::vector<uint8_t> table = productionTypeFileBytes(&kept, 1);
+    m_data->write("productutype.dat", std::string(table.begin(), table.end()));
+    for (const char* file : { "save/kept.wqm", "data/kept.txt", "data/kept.upd" })
+        m_data->write(file, "old");
     struct Row {
         ModalState state;
         int simpleModeAfter = 0;
+        // Unchanged by the close: the question's action was not carried out.
+        const char* keptFile = nullptr;
     };
     const Row rows[] = {
         { { "mode switch to simple", question, [] { command(menu_id::kSwitchMode); }, true, [] {}, mode(0) }, 0 },
@@ -39,9 +71,29 @@ TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
                game()->notePlay();
                command(menu_id::kNewGame);
            }, true } },
+        { { "save over a file", question, [&] { game(); }, true,
+              pressThenName(saveOffered, "名前を付けてｹﾞｰﾑを保存", "save/kept.wqm") },
+            0, "save/kept.wqm" },
+        { { "history text over a file", question, [&] {
+               game();
+               command(menu_id::kActionHistory);
+           }, true,
+              pressThenName([] { return pressButton("履歴", action_history_id::kExport); }, "履歴テキストの出力", "data/kept.txt") },
+            0, "data/kept.txt" },
+        { { "production type export over a file", question, [] { command(menu_id::kProductExport); }, true,
+              pressThenName([] { return pressButton("生産タイプ書出", product_list_id::kAction); }, "ユーザ定義生産タイプ書出",
+                  "data/kept.upd") },
+            0, "data/kept.upd" },
+        { { "production type delete", question, [] { command(menu_id::kProductEdit); }, true,
+              once([] { return pressButton("生産タイプ編集", product_list_id::kDelete); }) },
+            0, "productutype.dat" },
     };
     for (const Row& row : rows) {
-        closeDuring(row.state);
+        const std::string before = row.keptFile ? m_data->read(row.keptFile) : "";
+        closeDuring(row.state, GetParam());
+        if (row.keptFile) {
+            EXPECT_TRUE(m_data->read(row.keptFile) == before) << row.state.name << ": " << row.keptFile << " was written";
+        }
         const auto boxes = harness::messageBoxes();
         ASSERT_FALSE(boxes.empty()) << row.state.name;
         EXPECT_TRUE(answeredNo(boxes.front())) << row.state.name << ": answered " << boxes.front().answer;

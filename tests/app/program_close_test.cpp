@@ -7,7 +7,7 @@ namespace {
 
 using namespace program_close_test;
 
-class ProgramClose : public ProgramCloseRun {
+class ProgramClose : public ProgramCloseRun, public ::testing::WithParamInterface<CloseBy> {
 protected:
     void SetUp() override
     {
@@ -47,13 +47,6 @@ TEST_P(ProgramClose, FromEveryModalStateTheRunEndsWithItsWindowsAndPlay)
             true },
         // The person's turn ends until the computer's turn, then the next one with a popup (the income).
         { "popup during play", ofClass("#32770"), [&] { startGame("tkmap/training.vtm"); }, false, endTurn },
-        // Ten minutes between the computer's steps, as an edited ini may ask.
-        { "computer's turn", ofClass("VKRC_THINKPROGRESSWINDOW_CNAME"), [&] { startGame("tkmap/training.vtm"); },
-            false, endTurn,
-            [] {
-                makeNamedValue("SleepTime").profileWriteInt(600000);
-                makeNamedValue("SleepInterval").profileWriteInt(1);
-            } },
         // The button held on the map's scroll thumb, zoomed in and scrolled to the top.
         { "scroll thumb held", [] { return mainWindow() && GetCapture() == mainWindow()->mapWindow()->handle() ? GetCapture() : nullptr; },
             [&] {
@@ -67,7 +60,7 @@ TEST_P(ProgramClose, FromEveryModalStateTheRunEndsWithItsWindowsAndPlay)
             } },
     };
     for (const ModalState& state : states)
-        closeDuring(state);
+        closeDuring(state, GetParam());
     harness::mouseUp(0, 0);
 }
 
