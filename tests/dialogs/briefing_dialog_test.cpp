@@ -44,20 +44,20 @@ BriefingButtons briefingButtonsOf(HWND window)
     return { shown(window, briefing_id::kBack), shown(window, briefing_id::kNext), shown(window, briefing_id::kStart), shown(window, briefing_id::kMapSettings) };
 }
 
-void press(HWND window, int button) { clickControl(window, button); }
+// A briefing on the world's game, worked by `driver`; answers its result.
+int runBriefing(SetUpWorld& world, const std::function<void(HWND, BriefingDialog&)>& driver,
+    BriefingMode mode = BriefingMode::BeforePlay)
+{
+    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, mode);
+    return drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { driver(window, dialog); });
+}
 
 } // namespace
 
 TEST(BriefingDialog, LeafsThroughNewsMissionAndGoalsAndStarts)
 {
     BriefingWorld world;
-    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    struct Step {
-        int button;
-        BriefingPage page;
-        int subPage;
-    };
-    const Step forward[] = {
+    const struct { int button; BriefingPage page; int subPage; } forward[] = {
         { briefing_id::kNext, BriefingPage::News, 1 },
         { briefing_id::kNext, BriefingPage::Mission, 0 },
         { briefing_id::kNext, BriefingPage::Mission, 1 },
@@ -67,22 +67,22 @@ TEST(BriefingDialog, LeafsThroughNewsMissionAndGoalsAndStarts)
         { briefing_id::kBack, BriefingPage::News, 1 },
         { briefing_id::kNext, BriefingPage::Mission, 0 },
     };
-    const int result = drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    const int result = runBriefing(world, [&](HWND window, BriefingDialog& dialog) {
         EXPECT_EQ(dialog.page(), BriefingPage::News);
         EXPECT_EQ(dialog.subPageCount(), 2);
         EXPECT_EQ(briefingButtonsOf(window), (BriefingButtons { true, true, false, false }));
         const harness::Image news = capture(window, "briefing_news");
         EXPECT_GT(inkIn(window, news, { 18, 118, 418, 278 }), 100) << "the news lines";
         EXPECT_GT(inkIn(window, news, { 57, 16, 585, 64 }), 100) << "the newspaper's name";
-        for (const Step& s : forward) {
-            press(window, s.button);
+        for (const auto& s : forward) {
+            clickControl(window, s.button);
             EXPECT_EQ(dialog.page(), s.page);
             EXPECT_EQ(dialog.subPage(), s.subPage);
         }
         EXPECT_TRUE(dialog.blinking()) << "the mission page blinks its marks";
         capture(window, "briefing_mission");
-        press(window, briefing_id::kNext);
-        press(window, briefing_id::kNext);
+        clickControl(window, briefing_id::kNext);
+        clickControl(window, briefing_id::kNext);
         EXPECT_EQ(dialog.page(), BriefingPage::Goals);
         EXPECT_FALSE(dialog.blinking());
         EXPECT_EQ(briefingButtonsOf(window), (BriefingButtons { true, false, true, true }));
@@ -90,7 +90,7 @@ TEST(BriefingDialog, LeafsThroughNewsMissionAndGoalsAndStarts)
         EXPECT_GT(inkIn(window, goals, { 18, 115, 300, 135 }), 20) << "the goals line";
         EXPECT_GT(inkIn(window, goals, { 18, 175, 98, 193 }), 20) << "the heading after a blank line";
         EXPECT_GT(inkIn(window, goals, { 33, 453, 193, 469 }), 20) << "the difficulty";
-        press(window, briefing_id::kStart);
+        clickControl(window, briefing_id::kStart);
     });
     EXPECT_EQ(result, 1);
 }
@@ -98,57 +98,44 @@ TEST(BriefingDialog, LeafsThroughNewsMissionAndGoalsAndStarts)
 TEST(BriefingDialog, BackPastTheFirstPageARightClickAndCloseEndWithZero)
 {
     BriefingWorld world;
-    {
-        BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-        EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { press(window, briefing_id::kBack); }), 0);
-    }
-    {
+    const std::pair<std::function<void(HWND, BriefingDialog&)>, int> ways[] = {
+        { [](HWND window, BriefingDialog&) { clickControl(window, briefing_id::kBack); }, 0 },
         // The body answers as caption: the right click arrives as a non-client one.
-        BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-        EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); },
-                      [&](HWND window) { clickAt(window, 300, 300, harness::Button::Right); }),
-            0);
-    }
-    {
-        BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-        EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }), 0);
-    }
-    {
+        { [](HWND window, BriefingDialog&) { clickAt(window, 300, 300, harness::Button::Right); }, 0 },
+        { [](HWND window, BriefingDialog&) { PostMessageA(window, WM_CLOSE, 0, 0); }, 0 },
         // Enter, also after a click, leafs on with 次へ and, on the last page, starts the game with
         // 開始: it never goes back.
-        BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-        EXPECT_EQ(drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); },
-                      [&](HWND window) {
-                          press(window, briefing_id::kNext);
-                          for (int page = 0; page < 3; ++page) {
-                              harness::pressKey(VK_RETURN);
-                              dialogtest::settle();
-                          }
-                          EXPECT_EQ(dialog.page(), BriefingPage::Goals);
-                          EXPECT_TRUE(IsWindow(window));
-                          harness::pressKey(VK_RETURN);
-                          dialogtest::settle();
-                      }),
-            1);
+        { [](HWND window, BriefingDialog& dialog) {
+             clickControl(window, briefing_id::kNext);
+             for (int page = 0; page < 3; ++page)
+                 pressKeys({ VK_RETURN });
+             EXPECT_EQ(dialog.page(), BriefingPage::Goals);
+             EXPECT_TRUE(IsWindow(window));
+             pressKeys({ VK_RETURN });
+         },
+            1 },
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(&way - ways);
+        EXPECT_EQ(runBriefing(world, way.first), way.second);
     }
 }
 
 TEST(BriefingDialog, DuringPlayThereIsNoNewsPageAndNoMapSettingsButton)
 {
     BriefingWorld world;
-    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::DuringPlay);
-    const int result = drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    const int result = runBriefing(world, [&](HWND window, BriefingDialog& dialog) {
         EXPECT_EQ(dialog.page(), BriefingPage::Mission);
         EXPECT_EQ(control(window, briefing_id::kMapSettings), nullptr);
-        press(window, briefing_id::kNext);
-        press(window, briefing_id::kNext);
+        clickControl(window, briefing_id::kNext);
+        clickControl(window, briefing_id::kNext);
         EXPECT_EQ(dialog.page(), BriefingPage::Goals);
         EXPECT_EQ(briefingButtonsOf(window), (BriefingButtons { true, false, true, false }));
-        press(window, briefing_id::kBack);
-        press(window, briefing_id::kBack);
-        press(window, briefing_id::kBack);
+        clickControl(window, briefing_id::kBack);
+        clickControl(window, briefing_id::kBack);
+        clickControl(window, briefing_id::kBack);
         EXPECT_FALSE(IsWindow(window)) << "back past the mission page closes";
-    });
+    }, BriefingMode::DuringPlay);
     EXPECT_EQ(result, 0);
 }
 
@@ -158,19 +145,17 @@ TEST(BriefingDialog, ACampaignsLaterMapCannotGoBackFromItsFirstPage)
     CampaignBlock& campaign = world.state().campaignBlock();
     campaign.campaignFlag = 1;
     campaign.currentStage = 2;
-    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    runBriefing(world, [&](HWND window, BriefingDialog&) {
         EXPECT_FALSE(shown(window, briefing_id::kBack));
-        press(window, briefing_id::kNext);
+        clickControl(window, briefing_id::kNext);
         EXPECT_TRUE(shown(window, briefing_id::kBack));
-        press(window, briefing_id::kBack);
+        clickControl(window, briefing_id::kBack);
         EXPECT_FALSE(shown(window, briefing_id::kBack));
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
     // The first map of a campaign still may.
     campaign.currentStage = 1;
-    BriefingDialog first(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kBriefingTitle, [&] { first.run(); return int(first.result()); }, [&](HWND window) {
+    runBriefing(world, [&](HWND window, BriefingDialog&) {
         EXPECT_TRUE(shown(window, briefing_id::kBack));
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
@@ -180,8 +165,7 @@ TEST(BriefingDialog, WithoutNewsAndMissionTheGoalsPageStartsAndOffersTheStart)
 {
     BriefingWorld world;
     world.pageKinds(PageKind::None, PageKind::None);
-    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    runBriefing(world, [&](HWND window, BriefingDialog& dialog) {
         EXPECT_EQ(dialog.page(), BriefingPage::Goals);
         EXPECT_EQ(briefingButtonsOf(window), (BriefingButtons { true, false, true, true }));
         PostMessageA(window, WM_CLOSE, 0, 0);
@@ -193,8 +177,7 @@ TEST(BriefingDialog, AScrolledNewsPageScrollsItsLongText)
     BriefingWorld world;
     world.text(kNews, numberedLines(60, "news").c_str());
     world.pageKinds(PageKind::Scrolled, PageKind::Paged);
-    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    runBriefing(world, [&](HWND window, BriefingDialog& dialog) {
         BriefBitmapWindow* scroll = dialog.scrollWindow();
         ASSERT_NE(scroll, nullptr);
         EXPECT_TRUE(IsWindowVisible(scroll->handle()));
@@ -214,7 +197,7 @@ TEST(BriefingDialog, AScrolledNewsPageScrollsItsLongText)
         EXPECT_EQ(scroll->position(), 0) << "kept at the top";
         settle();
         capture(window, "briefing_news_scrolled_top");
-        press(window, briefing_id::kNext);
+        clickControl(window, briefing_id::kNext);
         EXPECT_FALSE(IsWindowVisible(scroll->handle())) << "the paged mission page hides it";
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
@@ -228,8 +211,7 @@ TEST(BriefingDialog, AScrolledTextTooTallForItsPictureIsPaged)
         lines += "a\n";
     world.text(kNews, lines.c_str());
     world.pageKinds(PageKind::Scrolled, PageKind::Paged);
-    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    runBriefing(world, [&](HWND window, BriefingDialog& dialog) {
         EXPECT_EQ(dialog.kindOf(BriefingPage::News), PageKind::Paged);
         EXPECT_EQ(dialog.subPageCount(), 160);
         EXPECT_FALSE(IsWindowVisible(dialog.scrollWindow()->handle()));
@@ -241,8 +223,7 @@ TEST(BriefingDialog, TheMissionPageBlinksItsMarksOnTheTimer)
 {
     BriefingWorld world;
     world.pageKinds(PageKind::None, PageKind::Paged);
-    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    runBriefing(world, [&](HWND window, BriefingDialog& dialog) {
         ASSERT_EQ(dialog.page(), BriefingPage::Mission);
         const OverviewMap* map = dialog.missionOverview();
         ASSERT_EQ(map->markPositions().size(), 1u);
@@ -267,10 +248,9 @@ TEST(BriefingDialog, TheMapSettingsButtonOpensTheListAndTheBriefingStaysOpen)
 {
     BriefingWorld world;
     world.pageKinds(PageKind::None, PageKind::None);
-    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
     bool listSeen = false;
     bool cancelOffered = false;
-    const int result = drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    const int result = runBriefing(world, [&](HWND window, BriefingDialog&) {
         PostMessageA(window, WM_COMMAND, briefing_id::kMapSettings, 0);
         HWND list = waitForShown(cp("マップ設定一覧"));
         ASSERT_NE(list, nullptr);
@@ -280,7 +260,7 @@ TEST(BriefingDialog, TheMapSettingsButtonOpensTheListAndTheBriefingStaysOpen)
         clickControl(list, map_list_id::kCancel);
         EXPECT_FALSE(IsWindow(list));
         EXPECT_TRUE(IsWindow(window));
-        press(window, briefing_id::kStart);
+        clickControl(window, briefing_id::kStart);
     });
     EXPECT_TRUE(listSeen);
     EXPECT_TRUE(cancelOffered);
@@ -294,12 +274,11 @@ TEST(BriefingDialog, TheSampleScenarioShowsItsPicturesItsScrolledOrdersAndItsGoa
     std::filesystem::create_directories(world.host("tkmap"));
     std::filesystem::copy_file(std::filesystem::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "riverside.vts", map);
     ASSERT_TRUE(world.state().loadMapFile(platform::gamePathFromHost(map).c_str()));
-    BriefingDialog dialog(makeWindowContext(world.state()), nullptr, BriefingMode::BeforePlay);
-    drive(kBriefingTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) {
+    runBriefing(world, [&](HWND window, BriefingDialog& dialog) {
         const harness::Image news = capture(window, "briefing_sample_news");
         // The picture is wider than its box: scaled to 216 wide, it stands in the box's middle.
         EXPECT_GT(inkIn(window, news, { 18, 310, 234, 430 }), 5000) << "the briefing picture";
-        press(window, briefing_id::kNext);
+        clickControl(window, briefing_id::kNext);
         EXPECT_EQ(dialog.page(), BriefingPage::Mission);
         EXPECT_EQ(dialog.kindOf(BriefingPage::Mission), PageKind::Scrolled);
         EXPECT_TRUE(IsWindowVisible(dialog.scrollWindow()->handle()));
@@ -308,7 +287,7 @@ TEST(BriefingDialog, TheSampleScenarioShowsItsPicturesItsScrolledOrdersAndItsGoa
         SendMessageA(dialog.scrollWindow()->handle(), WM_VSCROLL, SB_BOTTOM, 0);
         settle();
         capture(window, "briefing_sample_mission_end");
-        press(window, briefing_id::kNext);
+        clickControl(window, briefing_id::kNext);
         capture(window, "briefing_sample_goals");
         PostMessageA(window, WM_CLOSE, 0, 0);
     });

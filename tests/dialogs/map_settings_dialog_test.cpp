@@ -24,9 +24,11 @@ namespace {
 
 const std::string kSettingsTitle = cp("マップ設定変更");
 
-int runSettings(MapSettingsDialog& dialog, std::function<void(HWND)> driver)
+// The settings of the world's game, worked by `driver`; answers the dialog's result.
+int runSettings(SetUpWorld& world, const std::function<void(HWND, MapSettingsDialog&)>& driver)
 {
-    return drive(kSettingsTitle, [&] { dialog.run(); return int(dialog.result()); }, std::move(driver));
+    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
+    return drive(kSettingsTitle, [&] { dialog.run(); return int(dialog.result()); }, [&](HWND window) { driver(window, dialog); });
 }
 
 void clickTab(HWND window, int tab)
@@ -74,8 +76,7 @@ TEST(MapSettingsDialog, TwoParticipantsMayNotLeaveAndShowOnOnePage)
 {
     SetUpWorld world;
     world.play({ 1, 3 });
-    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
-    const int result = runSettings(dialog, [&](HWND window) {
+    const int result = runSettings(world, [&](HWND window, MapSettingsDialog&) {
         EXPECT_EQ(SendMessageA(control(window, map_settings_id::kTab), TCM_GETITEMCOUNT, 0, 0), 1);
         EXPECT_EQ(textOf(window, map_settings_id::kGroupBox + 0), "RED");
         EXPECT_EQ(textOf(window, map_settings_id::kGroupBox + 1), "YELLOW");
@@ -96,8 +97,7 @@ TEST(MapSettingsDialog, FiveParticipantsFillTwoTabsAndTheSecondShowsTheFifth)
 {
     SetUpWorld world;
     world.play({ 0, 1, 2, 3, 4 });
-    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
-    runSettings(dialog, [&](HWND window) {
+    runSettings(world, [&](HWND window, MapSettingsDialog& dialog) {
         HWND tabs = control(window, map_settings_id::kTab);
         ASSERT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
         char text[16] = {};
@@ -126,18 +126,15 @@ TEST(MapSettingsDialog, TheKeysReachTheCountryPagesAndTurnThemFromAnywhere)
 {
     SetUpWorld world;
     world.play({ 0, 1, 2, 3, 4, 5 });
-    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
-    runSettings(dialog, [&](HWND window) {
+    runSettings(world, [&](HWND window, MapSettingsDialog& dialog) {
         // Tab from the comment, the last of the options at the top, reaches the strip, which shows
         // it has the keyboard, and then BLUE's first field.
         ASSERT_EQ(focusedId(), map_settings_id::kComment);
         const std::vector<uint32_t> stripLeft = topRows(window, map_settings_id::kTab, 24);
-        harness::pressKey(VK_TAB);
-        settle();
+        pressKeys({ VK_TAB });
         EXPECT_EQ(focusedId(), map_settings_id::kTab);
         EXPECT_NE(topRows(window, map_settings_id::kTab, 24), stripLeft) << "the focused strip shows it";
-        harness::pressKey(VK_TAB);
-        settle();
+        pressKeys({ VK_TAB });
         EXPECT_EQ(focusedId(), map_settings_id::kParticipation);
         std::vector<int> walk;
         for (HWND at = control(window, map_settings_id::kTab); at && GetDlgCtrlID(at) != map_settings_id::kComment && walk.size() < 300;
@@ -161,25 +158,20 @@ TEST(MapSettingsDialog, TheKeysReachTheCountryPagesAndTurnThemFromAnywhere)
         // Ctrl with Tab or the page keys turns the pages wherever the focus is, and nothing else;
         // a focus the new page hides moves to the strip.
         const std::vector<uint32_t> titles = topRows(window, map_settings_id::kSlotPage, 14);
-        const struct { int from; bool shift; UINT key; int page; int focus; } turns[] = {
-            { map_settings_id::kProductionType + 3, false, VK_NEXT, 1, map_settings_id::kTab },
-            { map_settings_id::kName, false, VK_PRIOR, 0, map_settings_id::kName },
-            { map_settings_id::kName, false, VK_TAB, 1, map_settings_id::kName },
-            { map_settings_id::kTab, true, VK_TAB, 0, map_settings_id::kTab },
+        const struct { int from; std::vector<UINT> keys; int page; int focus; } turns[] = {
+            { map_settings_id::kProductionType + 3, { VK_CONTROL, VK_NEXT }, 1, map_settings_id::kTab },
+            { map_settings_id::kName, { VK_CONTROL, VK_PRIOR }, 0, map_settings_id::kName },
+            { map_settings_id::kName, { VK_CONTROL, VK_TAB }, 1, map_settings_id::kName },
+            { map_settings_id::kTab, { VK_CONTROL, VK_SHIFT, VK_TAB }, 0, map_settings_id::kTab },
         };
         for (const auto& t : turns) {
+            SCOPED_TRACE(int(&t - turns));
             SendMessageA(window, WM_NEXTDLGCTL, WPARAM(control(window, t.from)), TRUE);
             const LRESULT chosen = SendMessageA(control(window, t.from), CB_GETCURSEL, 0, 0);
-            harness::keyDown(VK_CONTROL);
-            if (t.shift)
-                harness::keyDown(VK_SHIFT);
-            harness::pressKey(t.key);
-            harness::keyUp(t.shift ? VK_SHIFT : VK_CONTROL);
-            harness::keyUp(VK_CONTROL);
-            settle();
-            EXPECT_EQ(dialog.page(), t.page) << t.from << " " << t.key;
-            EXPECT_EQ(focusedId(), t.focus) << t.from << " " << t.key;
-            EXPECT_EQ(SendMessageA(control(window, t.from), CB_GETCURSEL, 0, 0), chosen) << t.from << " " << t.key;
+            pressKeys(t.keys);
+            EXPECT_EQ(dialog.page(), t.page);
+            EXPECT_EQ(focusedId(), t.focus);
+            EXPECT_EQ(SendMessageA(control(window, t.from), CB_GETCURSEL, 0, 0), chosen);
         }
         EXPECT_EQ(topRows(window, map_settings_id::kSlotPage, 14), titles) << "no fragment of PURPLE or CYAN stays in the titles";
         capture(window, "map_settings_back");
@@ -189,8 +181,7 @@ TEST(MapSettingsDialog, TheKeysReachTheCountryPagesAndTurnThemFromAnywhere)
             SendMessageA(window, WM_NEXTDLGCTL, WPARAM(control(window, button)), TRUE);
             harness::pressKey(VK_RETURN);
             ASSERT_NE(waitForShown(cp(title)), nullptr) << title;
-            harness::pressKey(VK_ESCAPE);
-            settle();
+            pressKeys({ VK_ESCAPE });
             EXPECT_EQ(focusedId(), button) << title;
         }
         clickControl(window, map_settings_id::kCancel);
@@ -203,8 +194,7 @@ TEST(MapSettingsDialog, OkTakesTheSlotsIntoTheGame)
     world.play({ 0, 1, 2 });
     world.state().country(0).controller = 1;
     world.setRule(kRuleDayNight, 1);
-    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
-    const int result = runSettings(dialog, [&](HWND window) {
+    const int result = runSettings(world, [&](HWND window, MapSettingsDialog&) {
         EXPECT_EQ(selectedData(window, map_settings_id::kParticipation), 0x100);
         chooseItem(window, map_settings_id::kParticipation, "COMP");
         typeInto(window, map_settings_id::kFunds, "12345");
@@ -235,8 +225,7 @@ TEST(MapSettingsDialog, AnAlliedCountryMayNotLeaveButALoneOneMay)
 {
     SetUpWorld world;
     world.play({ 0, 1, 2, 3 });
-    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
-    runSettings(dialog, [&](HWND window) {
+    runSettings(world, [&](HWND window, MapSettingsDialog&) {
         clickControl(window, map_settings_id::kAlliance + 1, 4);
         chooseItem(window, map_settings_id::kParticipation, cp("不参戦"));
         const auto boxes = harness::messageBoxes();
@@ -258,8 +247,7 @@ TEST(MapSettingsDialog, APageWithAUnitLimitOfZeroIsNotLeft)
 {
     SetUpWorld world;
     world.play({ 0, 1, 2, 3, 4 });
-    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
-    runSettings(dialog, [&](HWND window) {
+    runSettings(world, [&](HWND window, MapSettingsDialog& dialog) {
         typeInto(window, map_settings_id::kUnitLimit + 2, "0");
         clickTab(window, 1);
         EXPECT_EQ(dialog.page(), 0);
@@ -277,24 +265,18 @@ TEST(MapSettingsDialog, APageWithAUnitLimitOfZeroIsNotLeft)
 
 TEST(MapSettingsDialog, DayAndNightTurnsAreCheckedAtOkWhileTheyAlternate)
 {
-    struct Case {
-        const char* what;
-        const char* turns;
-        const char* message;
-    };
-    const Case cases[] = {
+    const struct { const char* what; const char* turns; const char* message; } cases[] = {
         { "no turns", "0", "昼夜ターン数を設定してください。" },
         { "as many as the game", "30", "昼夜ターン数に最大ターン数以上の値が設定されています。" },
         { "fewer than the game", "29", nullptr },
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SetUpWorld world;
         world.play({ 0, 1 });
         world.setRule(kRuleDayNight, 1);
         uint8_t* header = reinterpret_cast<uint8_t*>(&world.state().mapHeader());
         header[536] = 30;
-        MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
-        const int result = runSettings(dialog, [&](HWND window) {
+        const int result = runSettings(world, [&](HWND window, MapSettingsDialog&) {
             clickControl(window, map_settings_id::kDayAndNight, 4);
             typeInto(window, map_settings_id::kDayNightTurns, c.turns);
             clickControl(window, map_settings_id::kOk);
@@ -321,8 +303,7 @@ TEST(MapSettingsDialog, WithTheDayNightRuleOffOkStoresDaysOnly)
     MapHeader& header = world.state().mapHeader();
     header.dayNightLow = 3;
     header.dayNightHigh = 0;
-    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
-    const int result = runSettings(dialog, [&](HWND window) {
+    const int result = runSettings(world, [&](HWND window, MapSettingsDialog&) {
         EXPECT_TRUE(checked(window, map_settings_id::kDayOnly));
         EXPECT_FALSE(enabled(window, map_settings_id::kDayAndNight));
         EXPECT_FALSE(enabled(window, map_settings_id::kDayNightTurns));
@@ -347,8 +328,7 @@ TEST(MapSettingsDialog, AnUnlistedOwnProductionTypeIsKeptAndAChosenOneReplacesIt
     s.country(1).productionTypeNumber = 200;
     const ProductionTypeRecord* builtin = s.productionType(1);
     ASSERT_NE(builtin, nullptr);
-    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
-    runSettings(dialog, [&](HWND window) {
+    runSettings(world, [&](HWND window, MapSettingsDialog&) {
         EXPECT_EQ(selectedData(window, map_settings_id::kProductionType), 65535);
         chooseItem(window, map_settings_id::kProductionType + 1, builtin->name);
         clickControl(window, map_settings_id::kOk);
@@ -376,10 +356,9 @@ TEST(MapSettingsDialog, CancelPutsBackBothPagesTheRulesAndTheVictoryConditions)
     const RuleBlock rules = s.ruleBlock();
     const ProductionTypeRecord* other = s.productionType(2);
     ASSERT_NE(other, nullptr);
-    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
     bool rulesSeen = false;
     bool victorySeen = false;
-    const int result = runSettings(dialog, [&](HWND window) {
+    const int result = runSettings(world, [&](HWND window, MapSettingsDialog& dialog) {
         typeInto(window, map_settings_id::kFunds, "777");
         chooseItem(window, map_settings_id::kProductionType, other->name);
         clickControl(window, map_settings_id::kAlliance + 1, 4);
@@ -429,8 +408,7 @@ TEST(MapSettingsDialog, SimpleModeLeavesOutPactsCiviliansProductionLimitsAndVict
     SetUpWorld world;
     world.state().setMode(1);
     world.play({ 0, 1, 2 });
-    MapSettingsDialog dialog(makeWindowContext(world.state()), nullptr);
-    runSettings(dialog, [&](HWND window) {
+    runSettings(world, [&](HWND window, MapSettingsDialog&) {
         RECT client {};
         GetClientRect(window, &client);
         EXPECT_EQ(client.bottom, 442);
@@ -449,18 +427,12 @@ TEST(MapSettingsDialog, SimpleModeLeavesOutPactsCiviliansProductionLimitsAndVict
 
 TEST(MapSettingsDialog, TheShippedRingMapsFillOneOrTwoPages)
 {
-    struct Case {
-        const char* map;
-        int participants;
-        bool neutralUnits;
-        int pages;
-    };
-    const Case cases[] = {
+    const struct { const char* map; int participants; bool neutralUnits; int pages; } cases[] = {
         { "duel.vtm", 2, false, 1 },
         { "pentagon.vtm", 5, true, 2 },
         { "octagon.vtm", 8, false, 2 },
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SetUpWorld world;
         const std::string map = world.host(std::string("tkmap/") + c.map);
         std::filesystem::create_directories(world.host("tkmap"));
@@ -471,7 +443,7 @@ TEST(MapSettingsDialog, TheShippedRingMapsFillOneOrTwoPages)
         EXPECT_EQ(dialog.participantCount(), c.participants) << c.map;
         EXPECT_EQ(dialog.pageCount(), c.pages) << c.map;
         if (c.participants == 8)
-            runSettings(dialog, [&](HWND window) {
+            runSettings(world, [&](HWND window, MapSettingsDialog&) {
                 capture(window, "map_settings_octagon");
                 clickControl(window, map_settings_id::kOk);
             });

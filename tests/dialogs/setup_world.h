@@ -21,6 +21,7 @@
 #include <initializer_list>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace setup_test {
 
@@ -135,6 +136,17 @@ inline void chooseItem(HWND window, int id, const std::string& text)
     ASSERT_GE(index, 0) << text;
     SendMessageA(combo, CB_SETCURSEL, WPARAM(index), 0);
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(combo));
+    settle();
+}
+
+// Keys pressed as a person would, the first ones held down while the last goes, then settled.
+inline void pressKeys(const std::vector<UINT>& keys)
+{
+    for (size_t k = 0; k + 1 < keys.size(); ++k)
+        harness::keyDown(keys[k]);
+    harness::pressKey(keys.back());
+    for (size_t k = keys.size() - 1; k-- > 0;)
+        harness::keyUp(keys[k]);
     settle();
 }
 
