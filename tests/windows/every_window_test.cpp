@@ -17,6 +17,7 @@
 #include <cstring>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -26,14 +27,6 @@ using namespace window_registry;
 namespace harness = platform::harness;
 
 namespace {
-
-std::string lines(const std::vector<std::string>& found)
-{
-    std::string all;
-    for (const std::string& line : found)
-        all += "\n  " + line;
-    return all;
-}
 
 // Controls that a window's layout places over one another: the rule switches' radio buttons
 // under their texts, and what the production and map settings dialogs lay out so.
@@ -73,12 +66,12 @@ int keptCoordinate(const std::string& key, const char* name)
 // The windows are opened in a few groups, one test each, so that ctest opens them side by side.
 constexpr int kWindowGroups = 4;
 
-std::vector<const WindowEntry*> entriesOfGroup(int group)
+std::vector<std::reference_wrapper<const WindowEntry>> entriesOfGroup(int group)
 {
-    std::vector<const WindowEntry*> entries;
+    std::vector<std::reference_wrapper<const WindowEntry>> entries;
     for (size_t i = 0; i < windowEntries().size(); ++i)
         if (int(i % kWindowGroups) == group)
-            entries.push_back(&windowEntries()[i]);
+            entries.push_back(windowEntries()[i]);
     return entries;
 }
 
@@ -93,6 +86,18 @@ harness::Image picture(const OpenWindow& open)
     return harness::readRect(all);
 }
 
+// Every prefix under which a window keeps its place in "WindowInfo"; the kept-place test fails for
+// a window that keeps one not listed, so that each is tried from a hostile place.
+const std::vector<std::string> kPlacementPrefixes = { "MainWindow", "VKRC_CAMPAIGNTROOPDEPLOYWINDOW_CNAME", "Merge",
+    "SelAttackArms", "VKRC_THINKPROGRESSWINDOW_CNAME", "VKRC_AUTOMOVESETWINDOW_CNAME", "VKRC_WEAPONLISTWINDOW_CNAME",
+    "WeaponInfo", "VKRC_TROOPLISTWINDOW_CNAME", "VKRC_DESTROYTROOPLISTWINDOW_CNAME", "TroopInfo", "ArmChange",
+    "VKRC_LANDLISTWINDOW_CNAME", "VKRC_LANDMOVELISTWINDOW_CNAME", "VKRC_LANDAVOIDLISTWINDOW_CNAME",
+    "VKRC_LANDTRANSPORTLISTWINDOW_CNAME", "VKRC_HISTORYWINDOW_CNAME", "VKRC_COUNTRYINFOWINDOW_CNAME", "ChangePlayer",
+    "VKRC_CONDITIONINFOWINDOW_CNAME", "VKRC_SENKAINFOWINDOW_CNAME", "RuleList", "VKRC_RULEWINDOW_CNAME", "WinInfo",
+    "ProductList", "ProductEdit", "LiveClashEasy" };
+
+struct EveryWindowFromAKeptPlace : ::testing::TestWithParam<std::tuple<int, int>> { };
+
 } // namespace
 
 class EveryWindow : public ::testing::TestWithParam<int> { };
@@ -105,8 +110,7 @@ TEST_P(EveryWindow, OpensFitsAndShowsItsTexts)
     WindowWorld world;
     ASSERT_TRUE(world.ready());
     std::vector<window_sheet::Picture> pictures;
-    for (const WindowEntry* listed : entriesOfGroup(GetParam())) {
-        const WindowEntry& entry = *listed;
+    for (const WindowEntry& entry : entriesOfGroup(GetParam())) {
         std::optional<KeptPlace> kept;
         const bool visited = visit(entry, world, [&](const OpenWindow& open) {
             kept = keptPlaceOf(open.window);
@@ -115,7 +119,7 @@ TEST_P(EveryWindow, OpensFitsAndShowsItsTexts)
             for (auto more : { window_checks::overlaps(open.window, byDesign), window_checks::cutTexts(open.window) })
                 found.insert(found.end(), more.begin(), more.end());
             if (!found.empty())
-                ADD_FAILURE() << entry.name << ":" << lines(found);
+                ADD_FAILURE() << entry.name << ":" << window_checks::lines(found);
             pictures.push_back({ entry.name, picture(open) });
             harness::keepShot(pictures.back().image, entry.name + ".png");
         });
@@ -130,22 +134,6 @@ TEST_P(EveryWindow, OpensFitsAndShowsItsTexts)
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, EveryWindow, ::testing::Range(0, kWindowGroups));
-
-namespace {
-
-// Every prefix under which a window keeps its place in "WindowInfo"; the test below fails for a
-// window that keeps one not listed, so that each is tried from a hostile place.
-const std::vector<std::string> kPlacementPrefixes = { "MainWindow", "VKRC_CAMPAIGNTROOPDEPLOYWINDOW_CNAME", "Merge",
-    "SelAttackArms", "VKRC_THINKPROGRESSWINDOW_CNAME", "VKRC_AUTOMOVESETWINDOW_CNAME", "VKRC_WEAPONLISTWINDOW_CNAME",
-    "WeaponInfo", "VKRC_TROOPLISTWINDOW_CNAME", "VKRC_DESTROYTROOPLISTWINDOW_CNAME", "TroopInfo", "ArmChange",
-    "VKRC_LANDLISTWINDOW_CNAME", "VKRC_LANDMOVELISTWINDOW_CNAME", "VKRC_LANDAVOIDLISTWINDOW_CNAME",
-    "VKRC_LANDTRANSPORTLISTWINDOW_CNAME", "VKRC_HISTORYWINDOW_CNAME", "VKRC_COUNTRYINFOWINDOW_CNAME", "ChangePlayer",
-    "VKRC_CONDITIONINFOWINDOW_CNAME", "VKRC_SENKAINFOWINDOW_CNAME", "RuleList", "VKRC_RULEWINDOW_CNAME", "WinInfo",
-    "ProductList", "ProductEdit", "LiveClashEasy" };
-
-struct EveryWindowFromAKeptPlace : ::testing::TestWithParam<std::tuple<int, int>> { };
-
-} // namespace
 
 // Places an ini may hold: at +-INT_MAX and turned inside out one way, enormous and inside out the
 // other, and kept on a larger desktop.
@@ -163,11 +151,11 @@ TEST_P(EveryWindowFromAKeptPlace, OpensWhollyOnTheScreen)
             keys.emplace_back(prefix + name, std::to_string(value));
     WindowWorld world([&](const testing_state::DataFolder&) { profileWriteValues("WindowInfo", keys); });
     ASSERT_TRUE(world.ready());
-    for (const WindowEntry* entry : entriesOfGroup(group))
-        EXPECT_TRUE(visit(*entry, world, [&](const OpenWindow& open) {
+    for (const WindowEntry& entry : entriesOfGroup(group))
+        EXPECT_TRUE(visit(entry, world, [&](const OpenWindow& open) {
             if (const std::vector<std::string> off = window_checks::offScreen(open.came); !off.empty())
-                ADD_FAILURE() << entry->name << ":" << lines(off);
-        })) << entry->name;
+                ADD_FAILURE() << entry.name << ":" << window_checks::lines(off);
+        })) << entry.name;
     char section[1 << 16] = {};
     const DWORD length = GetPrivateProfileSectionA("WindowInfo", section, sizeof section, profilePath().c_str());
     for (const char* line = section; line < section + length && *line; line += std::strlen(line) + 1) {

@@ -140,18 +140,14 @@ bool isPushButton(HWND control)
     return className(control) == "Button" && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON);
 }
 
-// A list that tells of double clicks takes Enter for one.
-bool takesEnter(HWND control)
-{
-    return control && className(control) == "ListBox" && (styleOf(control) & LBS_NOTIFY);
-}
-
-// The control Enter acts on: a focused list that takes it, else the button the dialog manager
-// chooses: the push button that has the focus, else the dialog's default (DM_GETDEFID, else a
-// button styled so); null for none.
+// The control Enter acts on: a focused list that tells of double clicks takes it for one; else
+// the button the dialog manager chooses: the push button that has the focus, else the dialog's
+// default (DM_GETDEFID, else a button styled so); null for none.
 HWND enterButton(HWND window)
 {
-    if (HWND focus = GetFocus(); focus && IsChild(window, focus) && (takesEnter(focus) || isPushButton(focus)))
+    HWND focus = GetFocus();
+    if (focus && IsChild(window, focus)
+        && ((className(focus) == "ListBox" && (styleOf(focus) & LBS_NOTIFY)) || isPushButton(focus)))
         return focus;
     if (className(window) == "#32770") {
         const LRESULT def = SendMessageA(window, DM_GETDEFID, 0, 0);
@@ -283,42 +279,24 @@ void tabAndEscape(HWND window, Walk& walk, bool expectClosed, std::vector<std::s
     walk.closed = expectClosed ? waitGone(window, 2000ms) : (settle(), gone(window));
 }
 
-std::string indentedLines(const std::vector<std::string>& found)
-{
-    std::string all;
-    for (const std::string& line : found)
-        all += "\n  " + line;
-    return all;
-}
-
 // The main window closes only by its own command.
 const std::set<std::string> kStays = { "main_window" };
 
 // The windows the keyboard walks otherwise, as { focused, entered, missed, closed }, each for its
-// reason; one that changes fails. These lists swallow Enter and Escape by design:
+// reason; one that changes fails. These lists swallow Enter and Escape by design, and neither the
+// deployment (it ends by its own button) nor the thinking window (with the computer's turn) can be
+// closed by the person:
+const Walk kKeepsOpen { true, true, 0, false };
+// Notices that close by their own timer or a click only: play goes on under them, so they leave
+// the keyboard where it was.
+const Walk kNotice { false, true, 0, false };
 const std::map<std::string, Walk> kKnown = {
-    { "weapon_list", { true, true, 0, false } },
-    { "destroyed_list", { true, true, 0, false } },
-    { "terrain_list", { true, true, 0, false } },
-    { "move_table", { true, true, 0, false } },
-    { "avoid_table", { true, true, 0, false } },
-    { "transport_table", { true, true, 0, false } },
-    { "action_history", { true, true, 0, false } },
-    // Neither can be closed by the person: the deployment ends by its own button, the thinking
-    // window with the computer's turn.
-    { "campaign_troop_deploy", { true, true, 0, false } },
-    { "think_progress", { true, true, 0, false } },
-    // Notices that close by their own timer or a click only: play goes on under them, so they
-    // leave the keyboard where it was.
-    { "event_notice", { false, true, 0, false } },
-    { "occupation_result", { false, true, 0, false } },
-    { "building_destroyed", { false, true, 0, false } },
-    { "building_repair", { false, true, 0, false } },
-    { "building_reinforce", { false, true, 0, false } },
-    { "structure_destroyed", { false, true, 0, false } },
-    { "unit_repair", { false, true, 0, false } },
-    { "unit_reinforce", { false, true, 0, false } },
-    { "game_end", { false, true, 0, false } },
+    { "weapon_list", kKeepsOpen }, { "destroyed_list", kKeepsOpen }, { "terrain_list", kKeepsOpen },
+    { "move_table", kKeepsOpen }, { "avoid_table", kKeepsOpen }, { "transport_table", kKeepsOpen },
+    { "action_history", kKeepsOpen }, { "campaign_troop_deploy", kKeepsOpen }, { "think_progress", kKeepsOpen },
+    { "event_notice", kNotice }, { "occupation_result", kNotice }, { "building_destroyed", kNotice },
+    { "building_repair", kNotice }, { "building_reinforce", kNotice }, { "structure_destroyed", kNotice },
+    { "unit_repair", kNotice }, { "unit_reinforce", kNotice }, { "game_end", kNotice },
     // The scene is a picture of two captionless popups; its invisible host dialog holds the
     // keyboard, where Escape ends the scene.
     { "battle_scene", { false, true, 0, true } },
@@ -327,22 +305,20 @@ const std::map<std::string, Walk> kKnown = {
 } // namespace
 
 // Each window on a world of its own, one test apiece, so that no test runs long.
-std::vector<std::string> walkedWindows()
+std::vector<const WindowEntry*> walkedWindows()
 {
-    std::vector<std::string> names;
+    std::vector<const WindowEntry*> walked;
     for (const WindowEntry& entry : windowEntries())
         if (!kStays.count(entry.name))
-            names.push_back(entry.name);
-    return names;
+            walked.push_back(&entry);
+    return walked;
 }
 
-class KeyboardWalk : public testing::TestWithParam<std::string> { };
+class KeyboardWalk : public testing::TestWithParam<const WindowEntry*> { };
 
 TEST_P(KeyboardWalk, TabsThroughShowsTheFocusAndEscapes)
 {
-    const auto& entries = windowEntries();
-    const auto entry = std::find_if(entries.begin(), entries.end(), [](const WindowEntry& e) { return e.name == GetParam(); });
-    ASSERT_NE(entry, entries.end());
+    const WindowEntry* entry = GetParam();
     WindowWorld world;
     ASSERT_TRUE(world.ready());
     const auto known = kKnown.find(entry->name);
@@ -358,8 +334,8 @@ TEST_P(KeyboardWalk, TabsThroughShowsTheFocusAndEscapes)
     // Enter ended it: Tab and Escape are walked on it opened again.
     if (!shows)
         visit(*entry, world, [&](const OpenWindow& open) { tabAndEscape(open.window, walk, expected.closed, detail); });
-    EXPECT_EQ(walk, expected) << indentedLines(detail);
+    EXPECT_EQ(walk, expected) << window_checks::lines(detail);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, KeyboardWalk, testing::ValuesIn(walkedWindows()),
-    [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+    [](const auto& info) { return info.param->name; });

@@ -264,14 +264,6 @@ using Picture = platform::harness::Image;
 
 Picture pictureOf(HWND window) { return platform::harness::readRect(rectOf(window)); }
 
-// Every part of the window painted again from what the program holds.
-Picture repainted(HWND window)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    platform::harness::waitIdle();
-    return pictureOf(window);
-}
-
 int brightness(uint32_t xrgb) { return int((299 * (xrgb >> 16 & 0xFF) + 587 * (xrgb >> 8 & 0xFF) + 114 * (xrgb & 0xFF)) / 1000); }
 
 // Where two pictures of the window differ, counting the pixels inside the area or those outside it:
@@ -321,7 +313,10 @@ std::vector<std::string> unseenFocus(HWND window)
         control = parent;
     std::vector<std::string> found;
     const Picture shown = pictureOf(window);
-    const Picture fresh = repainted(window);
+    // Every part of the window painted again from what the program holds.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    platform::harness::waitIdle();
+    const Picture fresh = pictureOf(window);
     if (const Difference stale = differing(window, shown, fresh, rectOf(window), true); !IsRectEmpty(&stale.bounds))
         found.push_back("with the focus on " + nameOf(control) + ", a fresh paint differs " + placeOf(window, stale.bounds));
     // Without the focus the control draws itself again; a mark it leaves is then no mark at all.
@@ -337,6 +332,14 @@ std::vector<std::string> unseenFocus(HWND window)
     if (const Difference other = differing(window, fresh, unfocused, own, false); !IsRectEmpty(&other.bounds))
         found.push_back("the focus on " + nameOf(control) + " also shows " + placeOf(window, other.bounds));
     return found;
+}
+
+std::string lines(const std::vector<std::string>& found)
+{
+    std::string all;
+    for (const std::string& line : found)
+        all += "\n  " + line;
+    return all;
 }
 
 std::vector<std::string> offScreen(const std::vector<HWND>& windows)

@@ -29,4 +29,7 @@ std::vector<std::string> cutTexts(HWND window);
 // same control without it while nothing else does. Leaves the focus where it found it.
 std::vector<std::string> unseenFocus(HWND window);
 
+// The findings, each on a line of its own, indented under what the message names first.
+std::string lines(const std::vector<std::string>& found);
+
 } // namespace window_checks
