@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 using namespace turn_graph;
@@ -34,10 +35,7 @@ std::vector<Segment> segmentsOf(const Graph& graph, int country)
 
 TEST(TurnGraph, TheTurnAxisSpansTheTurnsPlayed)
 {
-    struct Case {
-        size_t records;
-        int turn, range;
-    };
+    struct Case { size_t records; int turn, range; };
     // Record 0 is the start; a game over at its turn limit has its turn one past the last record;
     // a campaign keeps its earlier maps' records.
     for (const Case& c : { Case { 0, 0, 1 }, Case { 0, 7, 7 }, Case { 1, 5, 1 }, Case { 10, 9, 9 }, Case { 10, 10, 9 },
@@ -78,15 +76,11 @@ TEST(TurnGraph, TicksOfEveryRangeStayApartAndCoverIt)
 
 TEST(TurnGraph, TheValueAxisFitsTheValuesShown)
 {
-    struct Case {
-        uint64_t value, maximum, step, labelEvery;
-    };
+    struct Case { uint64_t value, maximum, step, labelEvery; };
     for (const Case& c : { Case { 0, 1, 1, 1 }, Case { 2, 2, 1, 1 }, Case { 20, 20, 1, 2 }, Case { 21, 25, 1, 5 },
              Case { 801, 900, 20, 100 }, Case { 1000000, 1000000, 20000, 100000 }, Case { 1000001, 1200000, 50000, 200000 } }) {
         const Scale scale = scaleFor(c.value);
-        EXPECT_EQ(scale.maximum, c.maximum) << c.value;
-        EXPECT_EQ(scale.step, c.step) << c.value;
-        EXPECT_EQ(scale.labelEvery, c.labelEvery) << c.value;
+        EXPECT_EQ(std::tie(scale.maximum, scale.step, scale.labelEvery), std::tie(c.maximum, c.step, c.labelEvery)) << c.value;
     }
     EXPECT_GE(scaleFor(UINT32_MAX).maximum, uint64_t(UINT32_MAX));
 

@@ -235,56 +235,45 @@ TEST(CombatResolve, MisfireHitsTheUnitBesideTheTargetWithoutReturnFire)
 
 // Country 0 watches its own unit's fight: in the open, and with the defender in its fog, where the
 // scene gets that side without its country or a name.
-static void showFightWithTheDefender(bool fogged)
-{
-    SCOPED_TRACE(fogged ? "defender in fog" : "in the open");
-    DuelWorld world;
-    ShownMainWindow main;
-    HeadlessMapWindow map;
-    HeadlessDialogs dialogs;
-    ShownBattle battle;
-    setRulesLinks({ &main, &map, &dialogs, &battle });
-    world.state().turnBlock().viewingCountry = 0;
-    world.state().settings().fightOnReal = true;
-    world.state().settings().showFight = true;
-    world.state().settings().fightOfAll = true;
-    world.setRule(kRuleSearch, fogged ? 1 : 0);
-    world.state().recreateSightMaps();
-    world.resolve();
-    setRulesLinks({});
-    ASSERT_EQ(battle.callsOf("runBattleScene").size(), 1u);
-    const BattleSideRecord& d = battle.sides[1];
-    EXPECT_EQ(d.country, fogged ? 9u : 1u);
-    EXPECT_EQ(std::string(d.typeName).empty() && std::string(d.className).empty(), fogged);
-    EXPECT_NE(std::string(battle.sides[0].typeName), "") << "the viewer's own side is named";
-    EXPECT_EQ(d.unitType, uint32_t(world.other));
-    EXPECT_EQ(d.battleId, world.other) << "the battle id is the unit type's id";
-    EXPECT_EQ(d.figuresBefore, 4);
-    EXPECT_EQ(d.figuresAfter, 0);
-    EXPECT_EQ(battle.sides[0].shots, 4u);
-    EXPECT_EQ(battle.sides[0].weaponSlot, 0);
-    EXPECT_EQ(map.callsOf("animateExplosion").size(), 1u);
-    EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
-}
-
 TEST(CombatResolve, ShownFightHandsBothSidesToTheBattleSceneAsTheViewerSeesThem)
 {
-    showFightWithTheDefender(false);
-    showFightWithTheDefender(true);
+    for (bool fogged : { false, true }) {
+        SCOPED_TRACE(fogged ? "defender in fog" : "in the open");
+        DuelWorld world;
+        ShownMainWindow main;
+        HeadlessMapWindow map;
+        HeadlessDialogs dialogs;
+        ShownBattle battle;
+        setRulesLinks({ &main, &map, &dialogs, &battle });
+        world.state().turnBlock().viewingCountry = 0;
+        world.state().settings().fightOnReal = true;
+        world.state().settings().showFight = true;
+        world.state().settings().fightOfAll = true;
+        world.setRule(kRuleSearch, fogged ? 1 : 0);
+        world.state().recreateSightMaps();
+        world.resolve();
+        setRulesLinks({});
+        ASSERT_EQ(battle.callsOf("runBattleScene").size(), 1u);
+        const BattleSideRecord& d = battle.sides[1];
+        EXPECT_EQ(d.country, fogged ? 9u : 1u);
+        EXPECT_EQ(std::string(d.typeName).empty() && std::string(d.className).empty(), fogged);
+        EXPECT_NE(std::string(battle.sides[0].typeName), "") << "the viewer's own side is named";
+        EXPECT_EQ(d.unitType, uint32_t(world.other));
+        EXPECT_EQ(d.battleId, world.other) << "the battle id is the unit type's id";
+        EXPECT_EQ(d.figuresBefore, 4);
+        EXPECT_EQ(d.figuresAfter, 0);
+        EXPECT_EQ(battle.sides[0].shots, 4u);
+        EXPECT_EQ(battle.sides[0].weaponSlot, 0);
+        EXPECT_EQ(map.callsOf("animateExplosion").size(), 1u);
+        EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
+    }
 }
 
 // Country 2 watches 0 fight 1 under fog of war, seeing only the hexes listed; a misfire goes
 // astray to (5, 5). With no viewer nothing is hidden.
 TEST(CombatPresent, AFightIsShownOnlyWhereTheViewerSeesPartOfIt)
 {
-    struct Case {
-        const char* what;
-        int viewer;
-        std::vector<HexPos> seen;
-        bool misfire;
-        bool shown;
-    };
-    const Case cases[] = {
+    const struct { const char* what; int viewer; std::vector<HexPos> seen; bool misfire, shown; } cases[] = {
         { "both sides seen", 2, { { 2, 2 }, { 3, 2 } }, false, true },
         { "the defender seen", 2, { { 3, 2 } }, false, true },
         { "neither side seen", 2, {}, false, false },
@@ -292,7 +281,7 @@ TEST(CombatPresent, AFightIsShownOnlyWhereTheViewerSeesPartOfIt)
         { "astray into sight", 2, { { 2, 2 }, { 5, 5 } }, true, true },
         { "no viewer", 8, {}, false, true },
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         DuelWorld world;
         ShownMainWindow main;
