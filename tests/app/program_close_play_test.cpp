@@ -10,12 +10,7 @@ namespace {
 
 using namespace program_close_test;
 
-enum class TurnState { BattleScene, SimplifiedWindow, Thinking, ReinforcementNotice, ProductionQuestion };
-
-constexpr const char* kTurnStateNames[] = { "BattleScene", "SimplifiedWindow", "Thinking", "ReinforcementNotice",
-    "ProductionQuestion" };
-
-class ProgramCloseInPlay : public ProgramCloseRun, public ::testing::WithParamInterface<std::tuple<TurnState, CloseBy>> {
+class ProgramCloseInPlay : public ProgramCloseRun, public ::testing::WithParamInterface<std::tuple<std::string, CloseBy>> {
 protected:
     void SetUp() override
     {
@@ -92,37 +87,36 @@ TEST_P(ProgramCloseInPlay, EachStateOfAComputersTurnGivesWayToTheClose)
         return turn.turn == 2 && turn.currentCountry == 1 && turn.phase == kPhaseReplenish ? notice() : nullptr;
     };
     const ModalState states[] = {
-        { kTurnStateNames[0], fightSceneShown, start("tkmap/front.vtm"), false, endTurn, settings(100, 0, 1, 1), pastFirstTurn },
-        { kTurnStateNames[1], dialogSized(600, 300), start("tkmap/front.vtm"), false, endTurn, settings(100, 0, 1, 0), pastFirstTurn },
+        { "BattleScene", fightSceneShown, start("tkmap/front.vtm"), false, endTurn, settings(100, 0, 1, 1), pastFirstTurn },
+        { "SimplifiedWindow", dialogSized(600, 300), start("tkmap/front.vtm"), false, endTurn, settings(100, 0, 1, 0), pastFirstTurn },
         // Ten minutes between the computer's steps, as an edited ini may ask.
-        { kTurnStateNames[2], thinking, start("tkmap/training.vtm"), false, endTurn, settings(600000, 1, 0, 0), pastFirstTurn },
+        { "Thinking", thinking, start("tkmap/training.vtm"), false, endTurn, settings(600000, 1, 0, 0), pastFirstTurn },
         // Play going on would bring its action phase and the thinking panel.
-        { kTurnStateNames[3], reinforcementNotice, start("tkmap/reinforced.vtm"), false, endTurn, settings(100, 0, 0, 0), [=] {
-             return thinking() != nullptr;
-         } },
+        { "ReinforcementNotice", reinforcementNotice, start("tkmap/reinforced.vtm"), false, endTurn, settings(100, 0, 0, 0),
+            [=] { return thinking() != nullptr; } },
         // The person's turn handed to the computer, which asks before its production phase.
-        { kTurnStateNames[4], question, start("tkmap/lone.vtm"), true, [] { command(menu_id::kDelegateTurn); },
+        { "ProductionQuestion", question, start("tkmap/lone.vtm"), true, [] { command(menu_id::kDelegateTurn); },
             settings(100, 0, 0, 0), pastFirstTurn },
     };
-    static_assert(std::size(states) == std::size(kTurnStateNames));
-    const auto [state, by] = GetParam();
-    closeDuring(states[size_t(state)], by);
+    const auto [name, by] = GetParam();
+    const auto state = std::find_if(std::begin(states), std::end(states), [&](const ModalState& s) { return s.name == name; });
+    ASSERT_NE(state, std::end(states)) << name;
+    closeDuring(*state, by);
 }
 
-std::string stateAndCloseName(const ::testing::TestParamInfo<std::tuple<TurnState, CloseBy>>& info)
+std::string stateAndCloseName(const ::testing::TestParamInfo<std::tuple<std::string, CloseBy>>& info)
 {
-    const auto [state, by] = info.param;
-    return kTurnStateNames[size_t(state)] + ("_" + closeByName({ by, info.index }));
+    return std::get<0>(info.param) + "_" + closeByName({ std::get<1>(info.param), info.index });
 }
 
 // The thinking panel and the scene leave the main window to be clicked; the simplified window, a
 // notice and a question are modal and hold it disabled, as a dialog holds its owner.
 INSTANTIATE_TEST_SUITE_P(MainWindowFree, ProgramCloseInPlay,
-    ::testing::Combine(::testing::Values(TurnState::BattleScene, TurnState::Thinking),
+    ::testing::Combine(::testing::Values("BattleScene", "Thinking"),
         ::testing::Values(CloseBy::Desktop, CloseBy::CloseBox, CloseBy::Signal)),
     stateAndCloseName);
 INSTANTIATE_TEST_SUITE_P(MainWindowHeld, ProgramCloseInPlay,
-    ::testing::Combine(::testing::Values(TurnState::SimplifiedWindow, TurnState::ReinforcementNotice, TurnState::ProductionQuestion),
+    ::testing::Combine(::testing::Values("SimplifiedWindow", "ReinforcementNotice", "ProductionQuestion"),
         ::testing::Values(CloseBy::Desktop, CloseBy::Signal)),
     stateAndCloseName);
 

@@ -15,12 +15,9 @@ using namespace program_close_test;
 
 class ProgramCloseQuestions : public ProgramCloseRun, public ::testing::WithParamInterface<CloseBy> { };
 
-bool answeredNo(const harness::MessageBoxRecord& box) { return box.answer == IDNO; }
-
 TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
 {
     auto game = [this] { return &startGame("tkmap/training.vtm")->state(); };
-    auto mode = [](int simple) { return [simple] { makeNamedValue("SimpleMode").profileWriteInt(simple); }; };
     // A button pressed once it can be: a second press would ask again over the question.
     auto once = [](std::function<bool()> press) {
         return [press, pressed = std::make_shared<bool>(false)] { *pressed = *pressed || press(); };
@@ -33,11 +30,10 @@ TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
         };
     };
     auto saveOffered = [] {
-        MainWindow* window = mainWindow();
-        if (!window || !window->state().handshake().waitingForAnswer())
-            return false;
-        command(menu_id::kSaveGameAs);
-        return true;
+        const bool waiting = mainWindow() && mainWindow()->state().handshake().waitingForAnswer();
+        if (waiting)
+            command(menu_id::kSaveGameAs);
+        return waiting;
     };
     // A user production type in the first slot, and the files the questions would write over.
     ProductionTypeRecord kept {};
@@ -47,71 +43,53 @@ TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
     for (const char* file : { "save/kept.wqm", "data/kept.txt", "data/kept.upd" })
         m_data->write(file, "old");
     struct Row {
-        ModalState state;
-        int simpleModeAfter = 0;
+        const char* name;
+        std::function<void()> open;
+        std::function<void()> nudge = [] {};
         // Unchanged by the close: the question's action was not carried out.
         const char* keptFile = nullptr;
+        int simpleMode = 0; // before the run and after it
+        std::function<HWND()> shown = question;
     };
     const Row rows[] = {
-        { { "mode switch to simple", question, [] { command(menu_id::kSwitchMode); }, true, [] {}, mode(0) }, 0 },
-        { { "mode switch to normal", question, [] { command(menu_id::kSwitchMode); }, true, [] {}, mode(1) }, 1 },
-        { { "turn end", question, [&] {
-               game();
-               prompts::confirmTurnEnd(theApplication().mainWindowHandle());
-           }, true } },
-        { { "game end", question, [&] {
-               game();
-               command(menu_id::kEndGame);
-           }, true } },
+        { "mode switch to simple", [] { command(menu_id::kSwitchMode); } },
+        { "mode switch to normal", [] { command(menu_id::kSwitchMode); }, [] {}, nullptr, 1 },
+        { "turn end", [&] { game(), prompts::confirmTurnEnd(theApplication().mainWindowHandle()); } },
+        { "game end", [&] { game(), command(menu_id::kEndGame); } },
         // Offered once the person's turn waits.
-        { { "surrender", question, [&] { game(); }, true, [] { command(menu_id::kSurrender); } } },
-        { { "disband", titled("解散確認"), [&] { confirmDisband(mainWindow(), *game(), 0, 0); }, true } },
+        { "surrender", [&] { game(); }, [] { command(menu_id::kSurrender); } },
+        { "disband", [&] { confirmDisband(mainWindow(), *game(), 0, 0); }, [] {}, nullptr, 0, titled("解散確認") },
         // Asked again as the close of the main window, and answered yes by the person who closed.
-        { { "unsaved turns at a new game", question, [&] {
-               game()->notePlay();
-               command(menu_id::kNewGame);
-           }, true } },
-        { { "save over a file", question, [&] { game(); }, true,
-              pressThenName(saveOffered, "名前を付けてｹﾞｰﾑを保存", "save/kept.wqm") },
-            0, "save/kept.wqm" },
-        { { "history text over a file", question, [&] {
-               game();
-               command(menu_id::kActionHistory);
-           }, true,
-              pressThenName([] { return pressButton("履歴", action_history_id::kExport); }, "履歴テキストの出力", "data/kept.txt") },
-            0, "data/kept.txt" },
-        { { "production type export over a file", question, [] { command(menu_id::kProductExport); }, true,
-              pressThenName([] { return pressButton("生産タイプ書出", product_list_id::kAction); }, "ユーザ定義生産タイプ書出",
-                  "data/kept.upd") },
-            0, "data/kept.upd" },
-        { { "production type delete", question, [] { command(menu_id::kProductEdit); }, true,
-              once([] { return pressButton("生産タイプ編集", product_list_id::kDelete); }) },
-            0, "productutype.dat" },
+        { "unsaved turns at a new game", [&] { game()->notePlay(), command(menu_id::kNewGame); } },
+        { "save over a file", [&] { game(); }, pressThenName(saveOffered, "名前を付けてｹﾞｰﾑを保存", "save/kept.wqm"), "save/kept.wqm" },
+        { "history text over a file", [&] { game(), command(menu_id::kActionHistory); },
+            pressThenName([] { return pressButton("履歴", action_history_id::kExport); }, "履歴テキストの出力", "data/kept.txt"),
+            "data/kept.txt" },
+        { "production type export over a file", [] { command(menu_id::kProductExport); },
+            pressThenName([] { return pressButton("生産タイプ書出", product_list_id::kAction); }, "ユーザ定義生産タイプ書出", "data/kept.upd"),
+            "data/kept.upd" },
+        { "production type delete", [] { command(menu_id::kProductEdit); },
+            once([] { return pressButton("生産タイプ編集", product_list_id::kDelete); }), "productutype.dat" },
     };
     for (const Row& row : rows) {
         const std::string before = row.keptFile ? m_data->read(row.keptFile) : "";
-        closeDuring(row.state, GetParam());
+        const int simpleMode = row.simpleMode;
+        closeDuring({ row.name, row.shown, row.open, true, row.nudge, [=] { makeNamedValue("SimpleMode").profileWriteInt(simpleMode); } },
+            GetParam());
         if (row.keptFile) {
-            EXPECT_TRUE(m_data->read(row.keptFile) == before) << row.state.name << ": " << row.keptFile << " was written";
+            EXPECT_TRUE(m_data->read(row.keptFile) == before) << row.name << ": " << row.keptFile << " was written";
         }
         const auto boxes = harness::messageBoxes();
-        ASSERT_FALSE(boxes.empty()) << row.state.name;
-        EXPECT_TRUE(answeredNo(boxes.front())) << row.state.name << ": answered " << boxes.front().answer;
-        EXPECT_EQ(makeNamedValue("SimpleMode").profileReadInt(-1), row.simpleModeAfter) << row.state.name;
-        EXPECT_FALSE(theApplication().restartRequested()) << row.state.name;
+        ASSERT_FALSE(boxes.empty()) << row.name;
+        EXPECT_EQ(boxes.front().answer, IDNO) << row.name;
+        EXPECT_EQ(makeNamedValue("SimpleMode").profileReadInt(-1), row.simpleMode) << row.name;
+        EXPECT_FALSE(theApplication().restartRequested()) << row.name;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(, ProgramCloseQuestions, ::testing::Values(CloseBy::Desktop, CloseBy::Signal), closeByName);
 
 class ProgramCloseUnsaved : public ProgramCloseRun { };
-
-void altF4()
-{
-    harness::keyDown(VK_MENU);
-    harness::pressKey(VK_F4);
-    harness::keyUp(VK_MENU);
-}
 
 // With turns not saved, each way to quit asks as a new game does, no by default, and the default
 // keeps the program; a signal asks nothing and ends it.
@@ -126,7 +104,7 @@ TEST_F(ProgramCloseUnsaved, EveryWayToQuitAsksFirstButASignal)
         { "終了", [] { command(menu_id::kQuit); }, true },
         { "ゲーム終了", [] { command(menu_id::kEndGame); }, true },
         { "close box", clickMainCloseBox, true },
-        { "Alt+F4", altF4, true },
+        { "Alt+F4", [] { harness::keyDown(VK_MENU), harness::pressKey(VK_F4), harness::keyUp(VK_MENU); }, true },
         { "desktop close", harness::closeDesktop, true },
         { "SIGTERM", [] { kill(getpid(), SIGTERM); }, false },
     };

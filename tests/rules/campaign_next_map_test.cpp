@@ -122,8 +122,7 @@ TEST(CampaignNextMap, TheCampaignsOwnFileGoesOnWhateverItsTimeAndAnyOtherIsToldW
         std::function<void(const fs::path&)> change;
         int index = 1;
         // Empty: the campaign goes on.
-        std::string told = "";
-        std::string reason = "";
+        std::string told, reason;
     };
     const Case cases[] = {
         { "touched", [](const fs::path& f) { fs::last_write_time(f, fs::last_write_time(f) + std::chrono::seconds(1)); } },

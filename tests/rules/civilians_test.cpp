@@ -60,37 +60,32 @@ TEST(TakeCivilians, TheCivilianComesAboardFromTheNextHex)
 
 // Country 0's own pick-up is told of; to country 2, watching under fog of war and seeing nothing
 // there, the civilian's mine is not.
-static void takeCivilianOverAMineWatchedBy(CivilianWorld& world, int viewer)
-{
-    SCOPED_TRACE(viewer);
-    world.watchUnderFog(viewer);
-    world.cell(2, 2).mineKind = kLandMineKind;
-    world.cell(2, 2).mineCount = 2;
-    const int civilian = world.placeUnit(8, world.plain, 3, 2);
-    ASSERT_TRUE(execTakeCivilians(world.state(), 3, 2));
-    EXPECT_EQ(strengthTotal(world.unit(8, civilian)), 4 * 7);
-    EXPECT_EQ(world.cell(2, 2).mineCount, 1);
-    EXPECT_EQ(world.cell(2, 2).mineKnownMask, 0) << "the neutral side learns no mine";
-    const auto notices = world.dialogs.callsOf("showEventNotice");
-    ASSERT_EQ(notices.size(), viewer == 0 ? 1u : 0u);
-    if (viewer == 0) {
-        EXPECT_EQ(notices[0].args, (std::vector<int64_t> { 15, 8, civilian }));
-    }
-}
-
 TEST(TakeCivilians, AMineUnderTheCarrierHitsTheCivilianAndTeachesNobody)
 {
-    CivilianWorld watched;
-    takeCivilianOverAMineWatchedBy(watched, 2);
-    CivilianWorld world;
-    takeCivilianOverAMineWatchedBy(world, 0);
+    for (int viewer : { 2, 0 }) {
+        SCOPED_TRACE(viewer);
+        CivilianWorld world;
+        world.watchUnderFog(viewer);
+        world.cell(2, 2).mineKind = kLandMineKind;
+        world.cell(2, 2).mineCount = 2;
+        const int civilian = world.placeUnit(8, world.plain, 3, 2);
+        ASSERT_TRUE(execTakeCivilians(world.state(), 3, 2));
+        EXPECT_EQ(strengthTotal(world.unit(8, civilian)), 4 * 7);
+        EXPECT_EQ(world.cell(2, 2).mineCount, 1);
+        EXPECT_EQ(world.cell(2, 2).mineKnownMask, 0) << "the neutral side learns no mine";
+        const auto notices = world.dialogs.callsOf("showEventNotice");
+        ASSERT_EQ(notices.size(), viewer == 0 ? 1u : 0u);
+        if (viewer == 0) {
+            EXPECT_EQ(notices[0].args, (std::vector<int64_t> { 15, 8, civilian }));
+        }
 
-    // A civilian without members is destroyed rather than taken aboard.
-    const int empty = world.placeUnit(8, world.plain, 2, 3);
-    std::fill(std::begin(world.unit(8, empty).memberStrengths), std::end(world.unit(8, empty).memberStrengths), uint8_t(0));
-    EXPECT_FALSE(execTakeCivilians(world.state(), 2, 3));
-    EXPECT_FALSE(unitExists(world.unit(8, empty)));
-    EXPECT_FALSE(world.registered(2, 3, 8, empty));
+        // A civilian without members is destroyed rather than taken aboard.
+        const int empty = world.placeUnit(8, world.plain, 2, 3);
+        std::fill(std::begin(world.unit(8, empty).memberStrengths), std::end(world.unit(8, empty).memberStrengths), uint8_t(0));
+        EXPECT_FALSE(execTakeCivilians(world.state(), 2, 3));
+        EXPECT_FALSE(unitExists(world.unit(8, empty)));
+        EXPECT_FALSE(world.registered(2, 3, 8, empty));
+    }
 }
 
 TEST(ReleaseCivilians, SetsDownOnlyTheFirstCivilianOntoAnEmptyHex)
@@ -120,32 +115,27 @@ TEST(ReleaseCivilians, SetsDownOnlyTheFirstCivilianOntoAnEmptyHex)
 
 // Delivered under the carrier's own country's eyes the notice names them; under fog of war, to
 // country 2 that sees nothing there, it tells of the delivery only.
-static void deliverCiviliansWatchedBy(int viewer)
-{
-    SCOPED_TRACE(viewer);
-    CivilianWorld world;
-    world.watchUnderFog(viewer);
-    const uint32_t records = world.state().historyLog().count();
-    const int civilian = world.addUnit(8, world.plain, 2, 2);
-    world.load(0, world.carrier, 8, civilian);
-    world.setTransport(8, civilian, 3, 3);
-
-    ASSERT_TRUE(execReleaseCivilians(world.state(), 3, 3));
-    EXPECT_FALSE(unitExists(world.unit(8, civilian)));
-    EXPECT_FALSE(world.registered(3, 3, 8, civilian));
-    EXPECT_EQ(world.state().turnBlock().transportArrived[8], 4);
-    EXPECT_EQ(world.state().endCheckFlags() & 8, 8);
-    EXPECT_EQ(world.state().turnBlock().transportLost[8], 0) << "a delivery is no loss";
-    const std::vector<int64_t> named { 3, 8, civilian }, unnamed { 3, -1, -1 };
-    EXPECT_EQ(world.dialogs.callsOf("showEventNotice").back().args, viewer == 0 ? named : unnamed);
-    EXPECT_GT(world.state().historyLog().count(), records) << "the delivery is recorded all the same";
-    EXPECT_FALSE(world.unit(0, world.carrier).hasFlag(kUnitCarrying));
-}
-
 TEST(ReleaseCivilians, OnTheirDestinationTheyLeavePlayAndCountForTheGoal)
 {
-    deliverCiviliansWatchedBy(0);
-    deliverCiviliansWatchedBy(2);
+    for (int viewer : { 0, 2 }) {
+        SCOPED_TRACE(viewer);
+        CivilianWorld world;
+        world.watchUnderFog(viewer);
+        const uint32_t records = world.state().historyLog().count();
+        const int civilian = world.addUnit(8, world.plain, 2, 2);
+        world.load(0, world.carrier, 8, civilian);
+        world.setTransport(8, civilian, 3, 3);
+        ASSERT_TRUE(execReleaseCivilians(world.state(), 3, 3));
+        EXPECT_FALSE(unitExists(world.unit(8, civilian)));
+        EXPECT_FALSE(world.registered(3, 3, 8, civilian));
+        EXPECT_EQ(world.state().turnBlock().transportArrived[8], 4);
+        EXPECT_EQ(world.state().endCheckFlags() & 8, 8);
+        EXPECT_EQ(world.state().turnBlock().transportLost[8], 0) << "a delivery is no loss";
+        const std::vector<int64_t> named { 3, 8, civilian }, unnamed { 3, -1, -1 };
+        EXPECT_EQ(world.dialogs.callsOf("showEventNotice").back().args, viewer == 0 ? named : unnamed);
+        EXPECT_GT(world.state().historyLog().count(), records) << "the delivery is recorded all the same";
+        EXPECT_FALSE(world.unit(0, world.carrier).hasFlag(kUnitCarrying));
+    }
 }
 
 TEST(ReleaseCivilians, AMinedHexHitsThemBeforeTheyAreDelivered)

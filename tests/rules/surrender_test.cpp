@@ -72,8 +72,7 @@ TEST(Surrender, TheGameEndsAtOnceWhenOneCampIsLeftWithTheForceGivenUpBookedAsLos
         const char* what;
         uint8_t inPlay;    // countries taking part before country 1 gives up
         uint8_t allied;    // countries allied with each other
-        uint8_t decided;
-        uint8_t winners;
+        uint8_t decided, winners;
     };
     const Case cases[] = {
         { "two countries: the other wins", 0b011, 0, 3, 0b001 },
