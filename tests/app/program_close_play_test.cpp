@@ -98,10 +98,10 @@ TEST_P(ProgramCloseInPlay, EachStateOfAComputersTurnGivesWayToTheClose)
         { "ProductionQuestion", question, start("tkmap/lone.vtm"), true, [] { command(menu_id::kDelegateTurn); },
             settings(100, 0, 0, 0), pastFirstTurn },
     };
-    const auto [name, by] = GetParam();
+    const std::string name = std::get<0>(GetParam());
     const auto state = std::find_if(std::begin(states), std::end(states), [&](const ModalState& s) { return s.name == name; });
     ASSERT_NE(state, std::end(states)) << name;
-    closeDuring(*state, by);
+    closeDuring(*state, std::get<1>(GetParam()));
 }
 
 std::string stateAndCloseName(const ::testing::TestParamInfo<std::tuple<std::string, CloseBy>>& info)
