@@ -54,16 +54,8 @@ bool readMapPreview(const std::string& path, PreviewBuffers& out)
 bool readCampaignPreview(const std::string& path, PreviewBuffers& out)
 {
     out.campaign = {};
-    const uint32_t size = campaignEntrySize(path.c_str(), 0);
-    if (size == 0)
-        return false;
-    std::vector<uint8_t> map(size);
-    CampaignReadTargets targets;
-    targets.record = &out.campaign;
-    targets.maps[0] = map.data();
-    targets.sizes[0] = size;
-    CampaignReader reader;
-    return reader.read(targets, path.c_str()) == 1 && takeScenario(map, out);
+    std::vector<uint8_t> map;
+    return !readCampaignRecord(path.c_str(), out.campaign) && !readCampaignMap(path.c_str(), 0, map) && takeScenario(map, out);
 }
 
 bool readSavedGamePreview(const std::string& path, PreviewBuffers& out)
@@ -81,10 +73,7 @@ std::optional<EntryTitle> readEntryTitle(const std::string& path, bool campaign)
     EntryTitle title;
     if (campaign) {
         CampaignRecord record {};
-        CampaignReadTargets targets;
-        targets.record = &record;
-        CampaignReader reader;
-        if (reader.read(targets, path.c_str()) != 1)
+        if (readCampaignRecord(path.c_str(), record))
             return std::nullopt;
         title.style = record.titleStyle;
         title.shade = record.titleShade;

@@ -5,6 +5,7 @@
 #include "lib/file.h"
 #include "state/map_file_layout.h"
 
+#include <array>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -62,15 +63,11 @@ FileRefusal entryFault(const MapDirectoryEntry& entry, int i, uint64_t file_size
     return { FileFault::Truncated, -1, "file ends in " + what };
 }
 
-// Opens the file, checks directory entry i and hands it to read; the refusal says why not.
+// Checks directory entry i of the open file and hands it to read; the refusal says why not.
 template <typename Read>
-FileRefusal readEntry(const char* path, int i, uint32_t limit, Read read)
+FileRefusal readEntry(swCFile& file, uint64_t file_size, int i, uint32_t limit, Read read)
 {
-    if (FileFault fault = checkFileBytes(path, kMaxCampaignFileBytes); fault != FileFault::None)
-        return { fault, -1, "campaign file not read" };
     try {
-        swCFile file(path, 0);
-        const uint64_t file_size = file.fileGetSize();
         CampaignDirectory directory;
         if (FileRefusal why = readDirectory(file, file_size, directory))
             return why;
@@ -85,6 +82,39 @@ FileRefusal readEntry(const char* path, int i, uint32_t limit, Read read)
     return { FileFault::Unreadable, -1, "campaign file not read" };
 }
 
+// The same from the file at path, whose size is checked before anything is read.
+template <typename Read>
+FileRefusal readEntry(const char* path, int i, uint32_t limit, Read read)
+{
+    if (FileFault fault = checkFileBytes(path, kMaxCampaignFileBytes); fault != FileFault::None)
+        return { fault, -1, "campaign file not read" };
+    try {
+        swCFile file(path, 0);
+        return readEntry(file, file.fileGetSize(), i, limit, read);
+    } catch (swCError* error) {
+        delete error;
+    }
+    return { FileFault::Unreadable, -1, "campaign file not read" };
+}
+
+auto recordInto(CampaignRecord& record)
+{
+    return [&record](swCFile& file, const MapDirectoryEntry& entry) {
+        std::memset(&record, 0, sizeof record);
+        return readAt(file, entry.offset, &record, entry.size);
+    };
+}
+
+auto mapInto(std::vector<uint8_t>& map)
+{
+    return [&map](swCFile& file, const MapDirectoryEntry& entry) {
+        map.resize(entry.size);
+        return readAt(file, entry.offset, map.data(), entry.size);
+    };
+}
+
+FileRefusal noMap(int i) { return { FileFault::Damaged, -1, "no map " + std::to_string(i) + " in a campaign" }; }
+
 } // namespace
 
 int campaignFileVersion(const char* magic)
@@ -92,80 +122,30 @@ int campaignFileVersion(const char* magic)
     return magic && std::memcmp(magic, kCampaignMagic, kCampaignMagicSize) == 0 ? 1 : -1;
 }
 
-int CampaignReader::read(const CampaignReadTargets& targets, swCFile& file, uint64_t file_size)
-{
-    CampaignDirectory directory;
-    if (readDirectory(file, file_size, directory))
-        return 0;
-    if (targets.record) {
-        const MapDirectoryEntry& entry = directory.entries[0];
-        if (!entryFits(entry, file_size, kCampaignRecordSize))
-            return 0;
-        std::memset(targets.record, 0, sizeof(CampaignRecord));
-        if (!readAt(file, entry.offset, targets.record, entry.size))
-            return 0;
-    }
-    for (int i = 0; i < kCampaignMapCount; ++i) {
-        uint8_t* buffer = targets.maps[size_t(i)];
-        if (!buffer)
-            continue;
-        const MapDirectoryEntry& entry = directory.entries[size_t(i) + 1];
-        if (!entryFits(entry, file_size, kMaxCampaignMapSize) || entry.size != targets.sizes[size_t(i)])
-            return 0;
-        if (!readAt(file, entry.offset, buffer, entry.size))
-            return 0;
-    }
-    return 1;
-}
-
-int CampaignReader::read(const CampaignReadTargets& targets, const char* path)
-{
-    try {
-        swCFile file(path, 0);
-        return read(targets, file, file.fileGetSize());
-    } catch (swCError* error) {
-        delete error;
-        return 0;
-    }
-}
-
-uint32_t campaignEntrySize(swCFile& file, uint64_t file_size, int i)
-{
-    CampaignDirectory directory;
-    if (i < 0 || i >= kCampaignMapCount || readDirectory(file, file_size, directory))
-        return 0;
-    const MapDirectoryEntry& entry = directory.entries[size_t(i) + 1];
-    return entryFits(entry, file_size, kMaxCampaignMapSize) ? entry.size : 0;
-}
-
-uint32_t campaignEntrySize(const char* path, int i)
-{
-    try {
-        swCFile file(path, 0);
-        return campaignEntrySize(file, file.fileGetSize(), i);
-    } catch (swCError* error) {
-        delete error;
-        return 0;
-    }
-}
-
 FileRefusal readCampaignRecord(const char* path, CampaignRecord& record)
 {
-    return readEntry(path, 0, kCampaignRecordSize, [&](swCFile& file, const MapDirectoryEntry& entry) {
-        std::memset(&record, 0, sizeof record);
-        return readAt(file, entry.offset, &record, entry.size);
-    });
+    return readEntry(path, 0, kCampaignRecordSize, recordInto(record));
+}
+
+FileRefusal readCampaignRecord(swCFile& file, uint64_t file_size, CampaignRecord& record)
+{
+    return readEntry(file, file_size, 0, kCampaignRecordSize, recordInto(record));
 }
 
 FileRefusal readCampaignMap(const char* path, int i, std::vector<uint8_t>& map)
 {
     map.clear();
     if (i < 0 || i >= kCampaignMapCount)
-        return { FileFault::Damaged, -1, "no map " + std::to_string(i) + " in a campaign" };
-    return readEntry(path, i + 1, kMaxCampaignMapSize, [&](swCFile& file, const MapDirectoryEntry& entry) {
-        map.resize(entry.size);
-        return readAt(file, entry.offset, map.data(), entry.size);
-    });
+        return noMap(i);
+    return readEntry(path, i + 1, kMaxCampaignMapSize, mapInto(map));
+}
+
+FileRefusal readCampaignMap(swCFile& file, uint64_t file_size, int i, std::vector<uint8_t>& map)
+{
+    map.clear();
+    if (i < 0 || i >= kCampaignMapCount)
+        return noMap(i);
+    return readEntry(file, file_size, i + 1, kMaxCampaignMapSize, mapInto(map));
 }
 
 std::vector<uint8_t> writeCampaignBytes(const CampaignRecord& record, const std::vector<std::vector<uint8_t>>& maps)

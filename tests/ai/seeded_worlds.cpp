@@ -240,17 +240,8 @@ std::vector<std::vector<uint8_t>> sampleMapImages(const char* file_name)
     }
     const std::string path = platform::gamePathFromHost(file.string());
     std::vector<std::vector<uint8_t>> images;
-    for (int i = 0; i < kCampaignMapCount; ++i) {
-        const uint32_t size = campaignEntrySize(path.c_str(), i);
-        if (size == 0)
-            break;
-        images.emplace_back(size);
-        CampaignReadTargets targets;
-        targets.maps[size_t(i)] = images.back().data();
-        targets.sizes[size_t(i)] = size;
-        if (CampaignReader().read(targets, path.c_str()) != 1)
-            images.pop_back();
-    }
+    for (std::vector<uint8_t> map; int(images.size()) < kCampaignMapCount && !readCampaignMap(path.c_str(), int(images.size()), map);)
+        images.push_back(map);
     return images;
 }
 

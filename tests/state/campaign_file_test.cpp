@@ -39,21 +39,14 @@ MapDirectoryEntry& entry(std::string& bytes, int i)
 class CampaignFolder : public testing_state::DataFolder {
 public:
     void put(const std::string& bytes) { write("tkmap/c.vtc", bytes); }
-    // Reads the record and every map the directory sizes; 1 when the reader took all of them.
-    int readAll(CampaignRecord& record, std::vector<std::vector<uint8_t>>& maps)
+    // Reads the record and every map the directory holds, a map it does not hold left empty;
+    // false when the record is refused.
+    bool readAll(CampaignRecord& record, std::vector<std::vector<uint8_t>>& maps)
     {
-        CampaignReadTargets targets;
-        targets.record = &record;
         maps.assign(kCampaignMapCount, {});
-        for (int i = 0; i < kCampaignMapCount; ++i) {
-            uint32_t size = campaignEntrySize(kPath, i);
-            if (size == 0)
-                continue;
-            maps[size_t(i)].resize(size);
-            targets.maps[size_t(i)] = maps[size_t(i)].data();
-            targets.sizes[size_t(i)] = size;
-        }
-        return CampaignReader().read(targets, kPath);
+        for (int i = 0; i < kCampaignMapCount; ++i)
+            readCampaignMap(kPath, i, maps[size_t(i)]);
+        return !readCampaignRecord(kPath, record);
     }
 };
 
@@ -67,13 +60,13 @@ TEST(CampaignFile, GeneratedCampaignHoldsTwoStagesWithDeploymentHexesOnTheSecond
 
     CampaignRecord record;
     std::vector<std::vector<uint8_t>> maps;
-    ASSERT_EQ(folder.readAll(record, maps), 1);
+    ASSERT_TRUE(folder.readAll(record, maps));
     EXPECT_EQ(std::string(record.name), platform::utf8ToCp932("北辺戦役"));
     EXPECT_EQ(record.mapCount, 2);
     EXPECT_EQ(record.stageRows[0][0], kCampaignGoToMap);
     EXPECT_EQ(record.stageRows[0][kStageRowTargetOffset], 1);
     EXPECT_EQ(record.stageRows[1][0], kCampaignEnds);
-    EXPECT_EQ(campaignEntrySize(kPath, 2), 0u);
+    EXPECT_TRUE(maps[2].empty());
 
     ScenarioFile first, second;
     ASSERT_FALSE(readScenarioBytes(maps[0], first));
@@ -94,7 +87,7 @@ TEST(CampaignFile, ShortHeaderLeavesTheEntriesItDoesNotHoldEmpty)
     folder.put(bytes);
     CampaignRecord record;
     std::vector<std::vector<uint8_t>> maps;
-    ASSERT_EQ(folder.readAll(record, maps), 1);
+    ASSERT_TRUE(folder.readAll(record, maps));
     EXPECT_STREQ(record.name, "two maps");
     EXPECT_EQ(maps[0], (std::vector<uint8_t> {1, 2, 3}));
     EXPECT_TRUE(maps[1].empty());
@@ -120,27 +113,17 @@ TEST(CampaignFile, RefusesWhatItCannotTrust)
         change(bytes);
         folder.put(bytes);
         CampaignRecord record;
-        std::vector<uint8_t> map(3);
-        CampaignReadTargets targets;
-        targets.record = &record;
-        targets.maps[0] = map.data();
-        targets.sizes[0] = 3;
-        EXPECT_EQ(CampaignReader().read(targets, kPath), 0) << what;
+        std::vector<uint8_t> map;
+        EXPECT_TRUE(readCampaignRecord(kPath, record) || readCampaignMap(kPath, 0, map)) << what;
+        EXPECT_TRUE(map.empty()) << what;
     }
     EXPECT_EQ(campaignFileVersion("ZAFRONCAMP000002"), -1);
 
-    // A buffer sized for another length must not be overrun.
     folder.put(good);
-    std::vector<uint8_t> small(2);
-    CampaignReadTargets targets;
-    targets.maps[0] = small.data();
-    targets.sizes[0] = 2;
-    EXPECT_EQ(CampaignReader().read(targets, kPath), 0);
-    EXPECT_EQ(campaignEntrySize(kPath, -1) + campaignEntrySize(kPath, kCampaignMapCount), 0u);
+    std::vector<uint8_t> map;
+    EXPECT_TRUE(readCampaignMap(kPath, -1, map) && readCampaignMap(kPath, kCampaignMapCount, map));
     folder.remove("tkmap/c.vtc");
-    CampaignRecord record;
-    std::vector<std::vector<uint8_t>> maps;
-    EXPECT_EQ(folder.readAll(record, maps), 0);
+    EXPECT_EQ(readCampaignMap(kPath, 0, map).fault, FileFault::Missing);
 }
 
 } // namespace

@@ -113,11 +113,10 @@ bool waveReads(const std::vector<uint8_t>& bytes)
 bool campaignReads(const std::vector<uint8_t>& bytes)
 {
     CampaignRecord record;
-    CampaignReadTargets targets;
-    targets.record = &record;
+    std::vector<uint8_t> map;
     MemoryReadStream stream(bytes.data(), bytes.size());
-    MemoryReadStream sizing(bytes.data(), bytes.size());
-    return CampaignReader().read(targets, stream, bytes.size()) == 1 && campaignEntrySize(sizing, bytes.size(), 0) > 0;
+    MemoryReadStream reading(bytes.data(), bytes.size());
+    return !readCampaignRecord(stream, bytes.size(), record) && !readCampaignMap(reading, bytes.size(), 0, map);
 }
 
 // Whether each reader takes a file whole. The master text target writes its input as a file and the
