@@ -89,8 +89,8 @@ TEST_P(ProgramCloseInPlay, EachStateOfAComputersTurnGivesWayToTheClose)
     const ModalState states[] = {
         { "BattleScene", fightSceneShown, start("tkmap/front.vtm"), false, endTurn, settings(100, 0, 1, 1), pastFirstTurn },
         { "SimplifiedWindow", dialogSized(600, 300), start("tkmap/front.vtm"), false, endTurn, settings(100, 0, 1, 0), pastFirstTurn },
-        // Ten minutes between the computer's steps, as an edited ini may ask.
-        { "Thinking", thinking, start("tkmap/training.vtm"), false, endTurn, settings(600000, 1, 0, 0), pastFirstTurn },
+        // The longest pause the settings allow after each of the computer's steps.
+        { "Thinking", thinking, start("tkmap/training.vtm"), false, endTurn, settings(kMaxSleepTime, 1, 0, 0), pastFirstTurn },
         // Play going on would bring its action phase and the thinking panel.
         { "ReinforcementNotice", reinforcementNotice, start("tkmap/reinforced.vtm"), false, endTurn, settings(100, 0, 0, 0),
             [=] { return thinking() != nullptr; } },
