@@ -33,6 +33,10 @@ int ThinkPlan::checkpoint()
     if (m_stop.load() != 0)
         return kStopped;
     Handshake& handshake = m_state.handshake();
+    // The computer's next step waits while the program's close is asked or under way.
+    handshake.holdDuringClose();
+    if (m_stop.load() != 0)
+        return kStopped;
     if (g_clickSource && g_clickSource->leftButtonPressed())
         handshake.setClickSwallowed();
 

@@ -24,11 +24,10 @@ void AppBattleLink::runBattleScene(BattleRecord& record, bool play_se)
         for (BattleSideRecord& side : record.side)
             side.unitEntry = &data->entryFor(side.battleId);
     if (m_main.onWindowThread()) {
-        auto* window = dynamic_cast<MainWindow*>(windowFromHandle(main));
-        if (!window)
-            return;
-        BattleSceneDialog host(window, record, SceneSound { play_se, m_main.state().settings().seVolume }, *window);
-        host.Create();
+        m_main.runPlayWindow([&](MainWindow& window) {
+            BattleSceneDialog host(&window, record, SceneSound { play_se, m_main.state().settings().seVolume }, window);
+            host.Create();
+        });
         return;
     }
     auto wait = m_main.state().handshake().openWaitWith<BattleRecord>(UiWaitKind::BattleDone);
@@ -38,9 +37,8 @@ void AppBattleLink::runBattleScene(BattleRecord& record, bool play_se)
 
 void AppBattleLink::showSimpleBattle()
 {
-    MainWindow* owner = m_main.playWindowOwner();
-    if (!owner)
-        return;
-    LiveClashEasyWindow window(makeWindowContext(m_main.state()), owner);
-    window.Create();
+    m_main.runPlayWindow([&](MainWindow& owner) {
+        LiveClashEasyWindow window(makeWindowContext(m_main.state()), &owner);
+        window.Create();
+    });
 }

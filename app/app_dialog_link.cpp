@@ -2,6 +2,7 @@
 // briefing and the map settings list, each in its own window.
 #include "app/app_dialog_link.h"
 
+#include "app/main_window.h"
 #include "app/main_window_rules_link.h"
 #include "app/play_windows.h"
 #include "dialogs/briefing_dialog.h"
@@ -16,81 +17,75 @@
 
 #include <utility>
 
-namespace {
-
-// Runs the window modally when there is a main window to own it.
-template <class Window, class... Args>
-void runOwned(const WindowContext& context, swCWindow* owner, Args&&... args)
-{
-    if (!owner)
-        return;
-    Window window(context, owner, std::forward<Args>(args)...);
-    window.run();
-}
-
-} // namespace
-
 AppDialogLink::AppDialogLink(AppMainWindowLink& main)
     : m_main(main)
 {
 }
 
-swCWindow* AppDialogLink::owner() const { return m_main.playWindowOwner(); }
+template <class Window, class... Args>
+void AppDialogLink::runOwned(Args&&... args)
+{
+    m_main.runPlayWindow([&](MainWindow& owner) {
+        Window window(makeWindowContext(m_main.state()), &owner, std::forward<Args>(args)...);
+        window.run();
+    });
+}
 
-void AppDialogLink::showEventNotice(int kind, int a, int b) { runOwned<EventNoticeWindow>(makeWindowContext(m_main.state()), owner(), kind, a, b); }
+void AppDialogLink::showEventNotice(int kind, int a, int b) { runOwned<EventNoticeWindow>(kind, a, b); }
 
 int AppDialogLink::chooseWeapon(CombatPair& pair, int flag, WeaponChoiceMode mode)
 {
-    swCWindow* parent = owner();
-    if (!parent)
-        return 0;
     // On the thread that resolves the engagement, owned by the main window on its own thread.
-    SelAttackArmsDialog dialog(makeWindowContext(m_main.state()), parent, pair, uint8_t(flag != 0), int(mode));
-    return int(dialog.run());
+    int chosen = 0;
+    m_main.runPlayWindow([&](MainWindow& owner) {
+        SelAttackArmsDialog dialog(makeWindowContext(m_main.state()), &owner, pair, uint8_t(flag != 0), int(mode));
+        chosen = int(dialog.run());
+    });
+    return chosen;
 }
 
 void AppDialogLink::showOccupationResult(const BuildingRecord& after, const BuildingRecord& before)
 {
-    runOwned<OccupationResultWindow>(makeWindowContext(m_main.state()), owner(), after, before);
+    runOwned<OccupationResultWindow>(after, before);
 }
 
 void AppDialogLink::showBuildingResult(BuildingResult kind, const BuildingRecord& after, const BuildingRecord& before)
 {
     switch (kind) {
-    case BuildingResult::Demolished: runOwned<BuildingEventWindow>(makeWindowContext(m_main.state()), owner(), after, before); break;
-    case BuildingResult::Repaired: runOwned<BuildingRepairWindow>(makeWindowContext(m_main.state()), owner(), after, before); break;
-    case BuildingResult::Reinforced: runOwned<BuildingReinforceWindow>(makeWindowContext(m_main.state()), owner(), after, before); break;
+    case BuildingResult::Demolished: runOwned<BuildingEventWindow>(after, before); break;
+    case BuildingResult::Repaired: runOwned<BuildingRepairWindow>(after, before); break;
+    case BuildingResult::Reinforced: runOwned<BuildingReinforceWindow>(after, before); break;
     }
 }
 
 void AppDialogLink::showStructureResult(BuildingResult kind, int terrain_kind, int durability, int old_durability)
 {
     switch (kind) {
-    case BuildingResult::Demolished: runOwned<UnitEventWindow>(makeWindowContext(m_main.state()), owner(), terrain_kind, durability, old_durability); break;
-    case BuildingResult::Repaired: runOwned<UnitRepairWindow>(makeWindowContext(m_main.state()), owner(), terrain_kind, durability, old_durability); break;
-    case BuildingResult::Reinforced:
-        runOwned<UnitReinforceWindow>(makeWindowContext(m_main.state()), owner(), terrain_kind, durability, old_durability);
-        break;
+    case BuildingResult::Demolished: runOwned<UnitEventWindow>(terrain_kind, durability, old_durability); break;
+    case BuildingResult::Repaired: runOwned<UnitRepairWindow>(terrain_kind, durability, old_durability); break;
+    case BuildingResult::Reinforced: runOwned<UnitReinforceWindow>(terrain_kind, durability, old_durability); break;
     }
 }
 
-void AppDialogLink::showGameEnd(int country, int kind) { runOwned<GameEndWindow>(makeWindowContext(m_main.state()), owner(), country, kind); }
+void AppDialogLink::showGameEnd(int country, int kind) { runOwned<GameEndWindow>(country, kind); }
 
 void AppDialogLink::showSupplyOrder(SupplyOrder& order)
 {
-    swCWindow* parent = owner();
-    play_windows::askSupply(makeWindowContext(m_main.state()), parent ? parent->handle() : nullptr, order);
+    // Refused, the order keeps nothing.
+    if (!m_main.runPlayWindow([&](MainWindow& owner) { play_windows::askSupply(makeWindowContext(m_main.state()), owner.handle(), order); }))
+        play_windows::askSupply(makeWindowContext(m_main.state()), nullptr, order);
 }
 
 void AppDialogLink::showBriefing()
 {
     ModalIdleOff idle;
-    runOwned<BriefingDialog>(makeWindowContext(m_main.state()), owner(), BriefingMode::BeforePlay);
+    runOwned<BriefingDialog>(BriefingMode::BeforePlay);
 }
 
 void AppDialogLink::showMapSettings()
 {
     ModalIdleOff idle;
-    if (swCWindow* parent = owner())
-        runMapSettingsStep(makeWindowContext(m_main.state()), parent, MapSettingsListButtons::OkOnly);
+    m_main.runPlayWindow([&](MainWindow& owner) {
+        runMapSettingsStep(makeWindowContext(m_main.state()), &owner, MapSettingsListButtons::OkOnly);
+    });
 }

@@ -7,7 +7,6 @@
 #include "rules/dialog_link.h"
 
 class AppMainWindowLink;
-class swCWindow;
 
 class AppDialogLink : public DialogLink {
 public:
@@ -25,8 +24,9 @@ public:
     void showMapSettings() override;
 
 private:
-    // The main window's object; null without one or once the program is ending (nothing is shown then).
-    swCWindow* owner() const;
+    // Runs the window modally, owned by the main window, when the close lets one show.
+    template <class Window, class... Args>
+    void runOwned(Args&&... args);
 
     AppMainWindowLink& m_main;
 };

@@ -238,11 +238,13 @@ MainWindow* g_hookOwner = nullptr;
 
 bool isArrow(WPARAM key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
 
-bool inMenuMode()
+// A menu open, or the window moved or sized by the keys (the window menu's 移動 and サイズ変更):
+// the arrows are theirs.
+bool arrowsTaken()
 {
     GUITHREADINFO info {};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE);
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & (GUI_INMENUMODE | GUI_INMOVESIZE));
 }
 
 } // namespace
@@ -267,12 +269,12 @@ void MainWindow::removeKeyboardHook()
 }
 
 // The arrows scroll the map while the main window is active and no dialog has the focus; a key
-// going up (bit 31) only passes on, and so do the keys of an open menu.
+// going up (bit 31) only passes on, and so do the keys of an open menu or of a move or size.
 LRESULT CALLBACK MainWindow::keyboardHook(int code, WPARAM wParam, LPARAM lParam)
 {
     MainWindow* owner = g_hookOwner;
     HHOOK hook = owner ? owner->m_keyboardHook : nullptr;
-    if (code != HC_ACTION || !owner || !isArrow(wParam) || (lParam & (LPARAM(1) << 31)) || inMenuMode())
+    if (code != HC_ACTION || !owner || !isArrow(wParam) || (lParam & (LPARAM(1) << 31)) || arrowsTaken())
         return CallNextHookEx(hook, code, wParam, lParam);
     HWND main = owner->handle();
     HWND focus = GetFocus();
@@ -316,7 +318,7 @@ int MainWindow::OnMessage(MessageRecord& msg)
         onEndOfPlayTimer();
         return 1;
     default:
-        return onEditorMessage(msg) || onTroopWindowMessage(msg) || onGameMessage(msg) ? 1 : 0;
+        return holdWhileCloseAsked(msg) || onEditorMessage(msg) || onTroopWindowMessage(msg) || onGameMessage(msg) ? 1 : 0;
     }
 }
 

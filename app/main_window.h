@@ -98,16 +98,14 @@ public:
     void stopPlay();
     // Ends play and leaves no game loaded, as before the first one.
     void closeGame();
-    // A close of the program (WM_CLOSE, 終了): met inside a nested loop it unwinds every loop first,
-    // each question box taking its safe answer, and the program's loop hands it back at the top.
-    // There, when the game has unsaved turns and someone is there to answer, it asks before quit.
+    // A close of the program (WM_CLOSE, 終了). When the game has unsaved turns and someone is
+    // there to answer, it asks before quit, and the game waits while it asks (the close gate).
+    // Met inside a nested loop it unwinds every loop first, each question box taking its safe
+    // answer, and the program's loop hands it back at the top, where the question is asked.
     void closeProgram();
-    // Ends the program without asking. During a fight its showing is cut short and the quit waits
-    // for the fight's end, which asks again (kQuitRequest).
+    // Ends the program without asking: the fight on screen and the game thread's windows end at
+    // once, then play stops and the window goes.
     void quit();
-    // The program's end is decided: no window of the game thread is shown from now on. Read on the
-    // game thread.
-    bool quitting() const { return m_quitDecided; }
     void endActionPhase();
     void endTurn();
     void surrender();
@@ -238,8 +236,11 @@ public:
     void registerBattleHost(HWND host) override { m_battleHost = host; }
 
 private:
-    // Ends the scene or the game thread's windows of a fight that a quit waits for.
-    void cutFightShort();
+    // The close's question, over every window of the game already up; yes quits.
+    void askBeforeClose();
+    // A request of the game thread that would open a window: kept for the answer while the close
+    // is asked, dropped while the program closes; true when so.
+    bool holdWhileCloseAsked(const MessageRecord& msg);
     // Posts the game thread a quit that unwinds its windows' loops (notices, the simplified battle
     // window, the weapon choice) and ends those it opens on its way out. False while it has no queue.
     bool endPlayThreadWindows();
@@ -315,8 +316,10 @@ private:
     std::shared_ptr<UiWait> m_battleWait;
     // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
     bool m_stopping = false;
-    // The program's end is decided: the close handed back at the top asks nothing more.
-    std::atomic<bool> m_quitDecided = false;
+    // The close's question is open.
+    bool m_closeQuestionOpen = false;
+    // The game thread's requests kept while the close's question is open.
+    std::vector<MSG> m_heldRequests;
     // Set while replaceGame keeps the game loaded aside: the end of its play waits with it.
     bool m_gameAside = false;
     // The modeless editors' windows; each deletes its object with its window, so only the handles

@@ -81,27 +81,6 @@ std::string extensionOf(const std::string& path)
     return ext;
 }
 
-// Handles this thread's messages until done holds. A quit met on the way is put back for the
-// program's loop once done.
-void pumpUntil(const std::function<bool()>& done)
-{
-    int quitCode = -1;
-    while (!done()) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                quitCode = int(msg.wParam);
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    }
-    if (quitCode >= 0)
-        PostQuitMessage(quitCode);
-}
-
 // The thinking window's stop button is ignored while a file dialog is open over it.
 class ThinkWindowQuiet {
 public:

@@ -40,9 +40,6 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
 {
     using namespace ui_message;
     switch (msg.message) {
-    case kQuitRequest:
-        quit();
-        return true;
     case kPlayTune:
         if (m_sound)
             m_sound->playTune(int(msg.wParam), msg.lParam == 1);
@@ -103,8 +100,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         // Close stays offered: a close during the scene ends it and then the program.
         if (auto wait = pendingWait<BattleRecord>(m_state, msg.wParam)) {
             m_battleWait = wait;
-            // A fight that comes after the program was asked to end is not shown.
-            if (m_quitDecided || !LiveClashWindow::runBattle(wait->data, SceneSound { msg.lParam != 0, m_state.settings().seVolume }))
+            if (!LiveClashWindow::runBattle(wait->data, SceneSound { msg.lParam != 0, m_state.settings().seVolume }))
                 battleFinished();
         }
         return true;
@@ -151,15 +147,6 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
     default:
         return onInfoWindowMessage(msg) || onPlayWindowMessage(msg);
     }
-}
-
-void MainWindow::cutFightShort()
-{
-    // The computer begins nothing more: it waits at its next step for the stop the quit brings.
-    m_state.handshake().setUiLinkReady();
-    if (m_battleWait || m_battleHost)
-        LiveClashWindow::endScene();
-    endPlayThreadWindows();
 }
 
 void MainWindow::battleFinished()

@@ -24,6 +24,8 @@
 #include "state/supply_order.h"
 #include "ui/presentation.h"
 
+#include <utility>
+
 AppMainWindowLink::AppMainWindowLink(GameState& state)
     : m_state(state)
 {
@@ -40,15 +42,40 @@ bool AppMainWindowLink::onWindowThread() const
     return !main || GetWindowThreadProcessId(main, nullptr) == GetCurrentThreadId();
 }
 
-MainWindow* AppMainWindowLink::playWindowOwner() const
+namespace {
+
+// The leave of the window being shown on this thread. Its loop takes the first timer once the
+// window is up and waits for the person: a close's question may come over it from then on.
+thread_local CloseGate::Admission* t_showing = nullptr;
+
+void CALLBACK windowUp(HWND, UINT, UINT_PTR timer, DWORD)
 {
+    KillTimer(nullptr, timer);
+    if (t_showing)
+        t_showing->shown();
+}
+
+} // namespace
+
+bool AppMainWindowLink::runPlayWindow(const std::function<void(MainWindow& owner)>& run)
+{
+    CloseGate::Admission admission = m_state.handshake().admitShow();
     HWND main = m_main;
-    auto* window = main ? dynamic_cast<MainWindow*>(windowFromHandle(main)) : nullptr;
-    return window && !window->quitting() ? window : nullptr;
+    auto* owner = main ? dynamic_cast<MainWindow*>(windowFromHandle(main)) : nullptr;
+    if (!admission || !owner)
+        return false;
+    CloseGate::Admission* outer = std::exchange(t_showing, &admission);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 0, windowUp);
+    run(*owner);
+    KillTimer(nullptr, timer);
+    t_showing = outer;
+    return true;
 }
 
 uint32_t AppMainWindowLink::postAndWait(HWND target, const std::shared_ptr<UiWait>& wait, UINT message, LPARAM lParam)
 {
+    // The game asks for nothing new while the program's close is asked or under way.
+    m_state.handshake().holdDuringClose();
     if (!wait->done() && !post(target, message, WPARAM(wait->id()), lParam))
         wait->answer(0);
     uint32_t value = wait->wait();
@@ -211,7 +238,7 @@ void AppMainWindowLink::setTitle() { post(m_main, ui_message::kRefreshTitle); }
 void AppMainWindowLink::messageBox(const std::string& text, const std::string& caption)
 {
     ModalIdleOff idle;
-    MessageBoxA(m_main, text.c_str(), caption.c_str(), MB_OK);
+    runPlayWindow([&](MainWindow& owner) { MessageBoxA(owner.handle(), text.c_str(), caption.c_str(), MB_OK); });
 }
 
 void AppMainWindowLink::bringToFront() { post(m_main, ui_message::kBringToFront); }
@@ -331,8 +358,6 @@ void AppMainWindowLink::refreshTerrainWindows(bool last)
 
 // The main window opens the deployment window, whose end answers the game thread's wait.
 bool AppMainWindowLink::startCampaignDeployment() { return post(m_main, ui_message::kOpenTroopDeploy); }
-
-void AppMainWindowLink::requestQuit() { post(m_main, ui_message::kQuitRequest); }
 
 void AppMainWindowLink::releasePendingWait() { post(m_main, ui_message::kReleasePendingWait); }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class GameSound;
@@ -47,10 +48,12 @@ public:
     HWND toolPalette() const { return m_tool; }
     HWND thinkWindow() const { return m_think; }
     HWND autoMoveWindow() const { return m_autoMove; }
-    // The main window as the owner of the windows the game thread opens; null without one, and once
-    // the program's end is decided: the game thread finishes its step unseen, as a window opened
-    // then would only flash before the close ends it.
-    MainWindow* playWindowOwner() const;
+    // Runs a window of the game modally on the calling thread (often the game thread), owned by the
+    // main window, once the close gate lets one show: on the game thread it waits while a close is
+    // asked. False when nothing ran: no main window, or the program is closing (the game thread
+    // then finishes its step unseen, as a window opened then would only flash before the close
+    // ends it).
+    bool runPlayWindow(const std::function<void(MainWindow& owner)>& run);
     GameSound* sound() const { return m_sound; }
     GameState& state() const { return m_state; }
 
@@ -95,7 +98,6 @@ public:
     void startGameView() override;
     void refreshTerrainWindows(bool last) override;
     bool startCampaignDeployment() override;
-    void requestQuit() override;
     void releasePendingWait() override;
     void afterGame() override;
 

@@ -3,6 +3,7 @@
 
 #include "ui/window_services.h"
 
+#include <functional>
 #include <memory>
 
 class UiWait;
@@ -14,3 +15,7 @@ void setMainWindowDoneEvent(std::shared_ptr<UiWait> wait);
 bool mainWindowDoneEventPending();
 // Answers and forgets the stored wait; nothing when none is stored.
 void signalMainWindowDoneEvent();
+
+// Handles this thread's messages until done holds. A quit met on the way is put back for the
+// program's loop once done.
+void pumpUntil(const std::function<bool()>& done);

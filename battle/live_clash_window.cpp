@@ -50,7 +50,8 @@ public:
         }
         LeaveCriticalSection(&st.lock);
     }
-    // A right click, and Alt+F4, end the scene as a click does: the window stays for the next one.
+    // A right click ends the scene as a click does: the window stays for the next one. (Alt+F4 is
+    // the program's close, as on every window the game puts up.)
     void closeGesture() override { LiveClashWindow::endScene(); }
     // The main window ends the program: a quit from here would end whatever loop runs now.
     void destroying() override { LiveClashWindow::removeWindowShape(handle()); }

@@ -326,6 +326,4 @@ void resolveCombat(GameState& state)
             main.refresh(MainRefresh::ThinkWindow);
         }
     }
-    if (deferred.quit)
-        main.requestQuit();
 }

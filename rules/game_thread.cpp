@@ -59,6 +59,8 @@ void GameThread::Run()
             loop = false;
 
         while (loop) {
+            // Each step waits while the program's close is asked or under way.
+            m_state.handshake().holdDuringClose();
             runStep();
             if (stopRequested())
                 break;

@@ -84,7 +84,6 @@ public:
     void startGameView() override { record("startGameView"); }
     void refreshTerrainWindows(bool last) override { record("refreshTerrainWindows", { last }); }
     bool startCampaignDeployment() override { record("startCampaignDeployment"); return false; }
-    void requestQuit() override { record("requestQuit"); }
     void releasePendingWait() override { record("releasePendingWait"); }
     void afterGame() override { record("afterGame"); }
 

@@ -91,7 +91,6 @@ public:
     // Opens the campaign deployment of the person's country, which answers the state's deployment
     // wait (Handshake::signalDeploymentResult). False when nothing was opened.
     virtual bool startCampaignDeployment() = 0;
-    virtual void requestQuit() = 0;
     // Has the main window release the game thread's pending wait (Handshake::releaseUiWait).
     virtual void releasePendingWait() = 0;
     virtual void afterGame() = 0;

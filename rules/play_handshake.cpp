@@ -30,6 +30,7 @@ void mapRequest(GameState& state, Post post)
     Handshake& handshake = state.handshake();
     if (!handshake.playRunning())
         return;
+    handshake.holdDuringClose();
     std::shared_ptr<UiWait> wait = handshake.openSlot(HandshakeSlot::PendingMap, UiWaitKind::MapRequest);
     // Without a map window nobody would release the wait.
     if (!wait->done() && (!mapWindowLink().isOpen() || !post(mapWindowLink())))
@@ -99,6 +100,7 @@ void announceRankChange(GameState& state, int side, int index, int x, int y, int
         return;
     }
     Handshake& handshake = state.handshake();
+    handshake.holdDuringClose();
     // The record travels inside the wait, which lives until both threads are done with it.
     auto wait = handshake.openWaitWith<LevelChange>(UiWaitKind::LevelChange);
     wait->data = change;

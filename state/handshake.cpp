@@ -151,7 +151,6 @@ DeferredRequests Handshake::endCombat()
     std::lock_guard lock(m_lock);
     m_combatUnderWay = false;
     DeferredRequests out;
-    out.quit = (m_deferred & uint8_t(DeferredRequest::Quit)) != 0;
     out.cancelDelegation = (m_deferred & uint8_t(DeferredRequest::CancelDelegation)) != 0;
     m_deferred = 0;
     return out;
@@ -164,6 +163,17 @@ bool Handshake::deferDuringCombat(DeferredRequest request)
         return false;
     m_deferred = uint8_t(m_deferred | uint8_t(request));
     return true;
+}
+
+void Handshake::holdDuringClose()
+{
+    if (onPlayThread())
+        m_closeGate.hold();
+}
+
+CloseGate::Admission Handshake::admitShow()
+{
+    return m_closeGate.admitShow(onPlayThread() ? CloseGate::Wait::Yes : CloseGate::Wait::No);
 }
 
 bool Handshake::isPlayThreadFinished() const { return !m_thread || m_thread->finished(); }
@@ -198,6 +208,7 @@ bool Handshake::requestStopPlay()
     }
     for (const auto& wait : waits)
         wait->cancel(stopValue(wait->kind()));
+    m_closeGate.releaseHolds();
 
     m_playRunning = false;
     m_waitingForAnswer = false;
@@ -208,8 +219,11 @@ bool Handshake::requestStopPlay()
 
 void Handshake::reopenWaits()
 {
-    std::lock_guard lock(m_lock);
-    m_stopped = false;
+    {
+        std::lock_guard lock(m_lock);
+        m_stopped = false;
+    }
+    m_closeGate.restoreHolds();
 }
 
 void Handshake::joinPlayThread()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lib/thread.h"
+#include "state/close_gate.h"
 #include "state/handshake_wait.h"
 
 #include <array>
@@ -27,9 +28,8 @@ void setPlayThreadFactory(PlayThreadFactory* factory);
 PlayThreadFactory* playThreadFactory();
 
 // Requests of the person that a running combat defers to its end.
-enum class DeferredRequest : uint8_t { Quit = 1, CancelDelegation = 2 };
+enum class DeferredRequest : uint8_t { CancelDelegation = 2 };
 struct DeferredRequests {
-    bool quit = false;
     bool cancelDelegation = false;
 };
 
@@ -62,14 +62,24 @@ public:
     void beginCombat();
     // The combat is over; answers the requests made meanwhile, which its end now carries out.
     DeferredRequests endCombat();
-    // While a combat runs, a quit or the cancel of a delegation waits for its end: true when the
-    // request was kept for endCombat, false when no combat runs and the caller acts at once.
+    // While a combat runs, the cancel of a delegation waits for its end: true when the request was
+    // kept for endCombat, false when no combat runs and the caller acts at once.
     bool deferDuringCombat(DeferredRequest request);
     bool deploymentWaiting() const { return m_deploymentWaiting.load(); }
     void setDeploymentWaiting(bool on) { m_deploymentWaiting = on; }
     // A left click the computer player's think sequencer swallowed; the thinking window takes it.
     void setClickSwallowed() { m_clickSwallowed = true; }
     bool takeClickSwallowed() { return m_clickSwallowed.exchange(false); }
+
+    // The program's close, which the game thread and every window read.
+    CloseGate& closeGate() { return m_closeGate; }
+    const CloseGate& closeGate() const { return m_closeGate; }
+    // The game thread waits here between its steps while a close is asked or carried out; other
+    // threads pass.
+    void holdDuringClose();
+    // Leave to show a window of the game: on the game thread it waits out a close being asked, on
+    // another it is refused then; empty while the program closes.
+    CloseGate::Admission admitShow();
 
     // -- the game thread's side --
     // A registered wait; after a stop it is born released, so the thread never blocks then.
@@ -153,4 +163,5 @@ private:
     bool m_stopped = false;
 
     std::unique_ptr<swCThread> m_thread;
+    CloseGate m_closeGate;
 };

@@ -17,8 +17,6 @@ enum PrivateMessage : UINT {
     // ---- To the main window (answered in app/main_window_*.cpp) ----
     // The battle scene's window, when the scene has ended; no parameters.
     kBattleSceneFinished = WM_USER + 3,
-    // The game thread and combat resolution: quit the program; no parameters.
-    kQuitRequest = WM_USER + 105,
     // The game thread: play tune wParam (1..8 the anthems, 9 victory, 10 defeat), lParam 1 to loop.
     kPlayTune = WM_USER + 106,
     // Open (or raise) the terrain list; no parameters.
@@ -264,7 +262,7 @@ enum PrivateMessage : UINT {
 
 // Every message the main window answers, in the order above.
 inline constexpr PrivateMessage kToMainWindow[] = {
-    kBattleSceneFinished, kQuitRequest, kPlayTune, kOpenTerrainList, kCloseTerrainList, kCloseMoveTable,
+    kBattleSceneFinished, kPlayTune, kOpenTerrainList, kCloseTerrainList, kCloseMoveTable,
     kCloseWeaponList, kShowIncome, kCloseRuleWindow, kOpenStartWindows, kShowThinkWindow,
     kReleasePendingWait, kThinkProgress, kOpenTroopList, kCloseTroopList, kOpenCountryInfo,
     kCloseCountryInfo, kReplenishPrompt, kSupplyPrompt, kGameViewStarted, kCloseConditionInfo,

@@ -146,6 +146,15 @@ Answer answerCommonMessage(swCWindow& window, KitHooks& hooks, MessageRecord& ms
             return Answer::None;
         hooks.closeGesture();
         return Answer::Taken;
+    case WM_SYSCOMMAND: {
+        // A window the game put up is not the person's to close: their close (Alt+F4) is the
+        // program's, asked of the main window as its own close box asks.
+        const HWND main = GetAncestor(window.handle(), GA_ROOTOWNER);
+        if ((msg.wParam & 0xFFF0) != SC_CLOSE || !GetPropA(window.handle(), kGameShown) || !main || main == window.handle())
+            return Answer::None;
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        return Answer::Taken;
+    }
     case WM_ACTIVATE:
         if (LOWORD(msg.wParam) == WA_INACTIVE && IsChild(window.handle(), GetFocus()))
             SetPropA(window.handle(), kLastFocus, GetFocus());

@@ -246,7 +246,8 @@ bool loadAndCreate(Window& window, bool& windowMade, Load load)
 
 // Windows the game puts up by itself while play goes on (the battle scene and its host, the
 // simplified battle window, the thinking panel). A window the person opened over the main window,
-// which holds it disabled, stays in front of them and keeps the keyboard and the mouse.
+// which holds it disabled, stays in front of them and keeps the keyboard and the mouse. Their close
+// by the keyboard (Alt+F4) is the main window's close.
 void markGameShown(HWND window);
 // The window the person has open over the main window that owns the game's window; null when none.
 HWND personsWindowOver(HWND gameWindow);

@@ -2,42 +2,13 @@
 // disabled meanwhile (also when the owner belongs to another thread).
 #include "platform/user/dialog_internal.h"
 #include "platform/user/modal_loop.h"
+#include "platform/user/modal_owner.h"
 
 #include "platform/kernel/winbase.h"
 
 namespace platform::dialogs {
 
 namespace {
-
-// Disables the owner for the life of the loop and gives it back enabled and active, also when
-// an error unwinds through the loop.
-class OwnerDisabled {
-public:
-    explicit OwnerDisabled(HWND owner)
-        : m_owner(owner && IsWindowEnabled(owner) ? owner : nullptr)
-    {
-        if (m_owner)
-            EnableWindow(m_owner, FALSE);
-    }
-    ~OwnerDisabled()
-    {
-        if (!m_owner)
-            return;
-        try {
-            EnableWindow(m_owner, TRUE);
-            if (GetWindowThreadProcessId(m_owner, nullptr) == GetCurrentThreadId())
-                SetActiveWindow(m_owner);
-            else
-                SetForegroundWindow(m_owner);
-        } catch (...) {
-        }
-    }
-    OwnerDisabled(const OwnerDisabled&) = delete;
-    OwnerDisabled& operator=(const OwnerDisabled&) = delete;
-
-private:
-    HWND m_owner;
-};
 
 class DestroyOnExit {
 public:
@@ -70,7 +41,10 @@ INT_PTR runModal(HWND dialog, HWND owner)
     std::shared_ptr<DialogInfo> info = infoOf(dialog);
     if (!info)
         return -1;
-    OwnerDisabled disabled(owner);
+    // The owner is disabled for the life of the loop, and given back enabled (and active, when the
+    // dialog was) also when an error unwinds through it.
+    platform::user::ModalOwnerHold held(owner);
+    held.setModal(dialog);
     ModalLoopScope loop;
     if (!info->ended) {
         ShowWindow(dialog, SW_SHOWNORMAL);

@@ -4,6 +4,7 @@
 #include "platform/user/dialog_internal.h"
 #include "platform/user/menu_model.h"
 #include "platform/user/paint_internal.h"
+#include "platform/user/sizemove.h"
 
 #include <algorithm>
 
@@ -278,6 +279,9 @@ BOOL GetGUIThreadInfo(DWORD threadId, PGUITHREADINFO info)
     info->hwndMenuOwner = menu.owner;
     if (menu.owner)
         info->flags |= GUI_INMENUMODE | (menu.popup ? GUI_POPUPMENUMODE : 0);
+    info->hwndMoveSize = platform::user::moveSizeWindow();
+    if (info->hwndMoveSize)
+        info->flags |= GUI_INMOVESIZE;
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/desktop/harness.h"
 #include "platform/user/menu_model.h"
 #include "platform/user/modal_loop.h"
+#include "platform/user/modal_owner.h"
 #include "platform/user/msgbox_draw.h"
 #include "platform/user/msgbox_layout.h"
 #include "platform/user/system_classes.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 #include <mutex>
 
 namespace {
@@ -247,29 +249,26 @@ SIZE layout(Box& box, const std::string& text)
     return SIZE { clientWidth, rowTop + buttonHeight + margin };
 }
 
-// Disables windows for the life of the box and enables them again, also when unwinding.
+// Holds windows disabled for the life of the box and gives them back, also when unwinding.
 class DisabledWindows {
 public:
     void disable(HWND hwnd)
     {
-        if (hwnd && IsWindowEnabled(hwnd) && std::find(m_windows.begin(), m_windows.end(), hwnd) == m_windows.end()) {
-            EnableWindow(hwnd, FALSE);
+        if (hwnd && std::find(m_windows.begin(), m_windows.end(), hwnd) == m_windows.end()) {
+            m_holds.push_back(std::make_unique<platform::user::ModalOwnerHold>(hwnd));
             m_windows.push_back(hwnd);
         }
     }
-    ~DisabledWindows()
+    // The box, once it exists: the activation it has when it goes goes back to a window it held.
+    void setBox(HWND box)
     {
-        for (HWND hwnd : m_windows) {
-            try {
-                EnableWindow(hwnd, TRUE);
-            } catch (...) {
-            }
-        }
+        for (auto& hold : m_holds)
+            hold->setModal(box);
     }
-    const std::vector<HWND>& windows() const { return m_windows; }
 
 private:
     std::vector<HWND> m_windows;
+    std::vector<std::unique_ptr<platform::user::ModalOwnerHold>> m_holds;
 };
 
 BOOL CALLBACK collectThreadWindow(HWND hwnd, LPARAM list)
@@ -325,6 +324,7 @@ int runBox(HWND owner, const std::string& text, const std::string& caption, UINT
     if (!hwnd)
         return 0;
     destroy.hwnd = hwnd;
+    disabled.setBox(hwnd);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     if (style & (MB_SETFOREGROUND | MB_SYSTEMMODAL | MB_TOPMOST))
         SetForegroundWindow(hwnd);

@@ -6,10 +6,14 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace platform::user {
 
 namespace {
+
+// The window this thread moves or sizes now.
+thread_local HWND t_moveSize = nullptr;
 
 int sizingEdge(int hit) { return hit - HTLEFT + WMSZ_LEFT; }
 
@@ -58,6 +62,8 @@ bool captureLoop(HWND hwnd, F onMove, K onKey = [](WPARAM) { return false; })
 
 } // namespace
 
+HWND moveSizeWindow() { return t_moveSize; }
+
 CaptureGuard::CaptureGuard(HWND hwnd)
     : m_hwnd(hwnd)
     , m_exceptions(std::uncaught_exceptions())
@@ -79,6 +85,7 @@ namespace {
 // One arrow's step when moving or sizing by the keys.
 constexpr int kKeyStep = 8;
 
+
 // The loop's common part: the window dragged by (dx, dy) from its original place, by the
 // caption (HTCAPTION) or a frame part, within the track sizes.
 class SizeMove {
@@ -92,6 +99,9 @@ public:
             m_mmi = minMaxInfo(hwnd);
         SendMessageA(hwnd, WM_ENTERSIZEMOVE, 0, 0);
     }
+    ~SizeMove() { t_moveSize = m_outer; }
+    SizeMove(const SizeMove&) = delete;
+    SizeMove& operator=(const SizeMove&) = delete;
     void setHit(int hit) { m_hit = hit; }
     void drag(int dx, int dy)
     {
@@ -126,6 +136,7 @@ public:
 
 private:
     HWND m_hwnd;
+    HWND m_outer = std::exchange(t_moveSize, m_hwnd);
     int m_hit;
     RECT m_original;
     MINMAXINFO m_mmi {};

@@ -14,6 +14,8 @@ void runSizeMove(HWND hwnd, int hit, POINT start);
 // window, or when sizing the edge the first arrow of its direction chose; Enter or a click keeps
 // the place, Esc puts the window back.
 void runKeyboardSizeMove(HWND hwnd, bool sizing);
+// The window the calling thread moves or sizes now (GUI_INMOVESIZE); null when none.
+HWND moveSizeWindow();
 // Releases the capture a mouse loop took when an error unwinds through the loop (quietly: no
 // window procedure runs while the error is on its way), and counts the loop as a nested one.
 class CaptureGuard {

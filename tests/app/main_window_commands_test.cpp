@@ -16,6 +16,7 @@
 #include "state/saved_game_file.h"
 #include "state/unit_facts.h"
 #include "tests/app/app_test_support.h"
+#include "platform/user/modal_loop.h"
 #include "tests/app/main_window_world.h"
 #include "tests/platform/commdlg/dialog_driver.h"
 #include "tests/state/packed_value.h"
@@ -370,11 +371,25 @@ static MapWindow* mapAtTopLeftInThePersonsTurn(World& world)
     return map;
 }
 
+// The arrows scroll the map while the main window is active, but not while the window menu's
+// 移動 or サイズ変更 moves or sizes the window by them.
 TEST(MainWindowCommands, ArrowKeysScrollTheMapWhileTheMainWindowIsActive)
 {
     World world;
     MapWindow* map = mapAtTopLeftInThePersonsTurn(world);
     ASSERT_NE(map, nullptr);
+    ShowWindow(world.handle(), SW_RESTORE);
+    World::pump();
+    RECT before {}, after {};
+    GetWindowRect(world.handle(), &before);
+    // 元のサイズに戻す, then 移動: two arrows move the window 16 pixels, Enter keeps it there.
+    harness::keyDown(VK_MENU), harness::pressKey(VK_SPACE), harness::keyUp(VK_MENU);
+    for (UINT key : { VK_DOWN, VK_DOWN, VK_RETURN, VK_RIGHT, VK_RIGHT, VK_RETURN })
+        harness::pressKey(key);
+    ASSERT_TRUE(World::pumpUntil([&] { return GetWindowRect(world.handle(), &after) && after.left != before.left; }, std::chrono::seconds(5)));
+    EXPECT_EQ(after.left, before.left + 16);
+    EXPECT_EQ(map->viewOrigin().x, 0) << "the move's arrows did not scroll the map";
+
     harness::pressKey(VK_RIGHT);
     harness::pressKey(VK_DOWN);
     ASSERT_TRUE(World::pumpUntil([&] { return map->viewOrigin().y > 0; }, std::chrono::seconds(5)));
@@ -702,14 +717,14 @@ TEST(MainWindowCommands, EveryMapShowsThePersonsFogFromTheFirstTurn)
     }
 }
 
-TEST(MainWindowCommands, AQuitAskedDuringAFightWaitsForTheFightToEnd)
+TEST(MainWindowCommands, AQuitAskedDuringAFightUnwindsItsWindowAndEndsAtTheTop)
 {
     World world;
     GameState& state = world.state();
     ASSERT_TRUE(world.startGame());
 
-    // The close box is clicked while the fight is on the screen: a message the box's own loop
-    // hands to the main window.
+    // The close box is clicked while the fight is on the screen: a message the fight window's own
+    // loop hands to the main window.
     struct ClosingBattle : HeadlessBattle {
         HWND main = nullptr;
         GameState* state = nullptr;
@@ -719,6 +734,7 @@ TEST(MainWindowCommands, AQuitAskedDuringAFightWaitsForTheFightToEnd)
         void showSimpleBattle() override { closeNow(); }
         void closeNow()
         {
+            platform::ModalLoopScope fightWindow;
             SendMessageA(main, WM_CLOSE, 0, 0);
             openAfterClose = IsWindow(main);
             playingAfterClose = state->handshake().playRunning();
@@ -746,11 +762,15 @@ TEST(MainWindowCommands, AQuitAskedDuringAFightWaitsForTheFightToEnd)
     pair.computeValues(state);
     resolveCombat(state);
 
-    EXPECT_TRUE(battle.openAfterClose) << "the quit waited for the fight";
+    EXPECT_TRUE(battle.openAfterClose) << "the window outlives the fight's code";
     EXPECT_TRUE(battle.playingAfterClose);
     EXPECT_TRUE(IsWindow(world.handle()));
-    EXPECT_TRUE(World::pumpUntil([&] { return !IsWindow(world.handle()); }, std::chrono::seconds(5)))
-        << "the end of the fight asks to quit again";
+    MSG quit {};
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loops unwind";
+    EXPECT_TRUE(state.handshake().closeGate().closing());
+    // The program's loop hands the close back at the top, where it ends play and the window.
+    SendMessageA(world.handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(world.handle()));
     EXPECT_EQ(state.handshake().playThread(), nullptr);
 }
 

@@ -1,16 +1,25 @@
 // Closing the program in each state of a computer's turn: its fight shown in the scene or the
 // simplified window, the thinking panel, a notice at a phase's start, the question a delegated turn
-// asks before producing. The close ends the state at once, then the program, by the host's close,
-// the main window's close box (where the state leaves it clickable) and a signal alike.
+// asks before producing (the next turn's income due right after it), the income window. With
+// turns unsaved a person's close asks first and the game waits while it asks; yes ends the
+// program, no lets the same game go on. A signal asks nothing and ends the state at once.
+#include "infowin/income_window.h"
 #include "tests/app/program_close_run.h"
-
-#include <tuple>
 
 namespace {
 
 using namespace program_close_test;
 
-class ProgramCloseInPlay : public ProgramCloseRun, public ::testing::WithParamInterface<std::tuple<std::string, CloseBy>> {
+// How the close's question about unsaved turns is met.
+enum class Answer { Yes, No, NotAsked };
+
+struct CloseRow {
+    const char* state;
+    CloseBy by;
+    Answer answer;
+};
+
+class ProgramCloseInPlay : public ProgramCloseRun, public ::testing::WithParamInterface<CloseRow> {
 protected:
     void SetUp() override
     {
@@ -45,7 +54,8 @@ HWND fightSceneShown()
     return scene && IsWindowVisible(scene) ? scene : nullptr;
 }
 
-// A dialog of the given client size, as the simplified window (600 by 300) and the event notice are.
+// A dialog of the given client size, as the simplified window (600 by 300), the event notice and
+// the income window are.
 std::function<HWND()> dialogSized(int width, int height)
 {
     return [=] {
@@ -63,20 +73,23 @@ bool pastFirstTurn()
     return window && window->state().turnBlock().turn > 1;
 }
 
-TEST_P(ProgramCloseInPlay, EachStateOfAComputersTurnGivesWayToTheClose)
+TEST_P(ProgramCloseInPlay, EachStateOfAComputersTurnHoldsWhileTheCloseAsks)
 {
-    auto settings = [](int sleepTime, int sleepInterval, int showFight, int fightOnReal) {
+    // SleepTime: the pause after each of the computer's steps; the question is held open for
+    // several of them.
+    auto settings = [](int sleepTime, int sleepInterval, int showFight, int fightOnReal, int showIncome) {
         return [=] {
             makeNamedValue("SleepTime").profileWriteInt(sleepTime);
             makeNamedValue("SleepInterval").profileWriteInt(sleepInterval);
             makeNamedValue("ShowFight").profileWriteInt(showFight);
             makeNamedValue("FightOnReal").profileWriteInt(fightOnReal);
-            // The person's second turn passes without its income shown, moves show their first hex.
-            makeNamedValue("ShowIncome").profileWriteInt(0);
+            makeNamedValue("ShowIncome").profileWriteInt(showIncome);
+            // Moves show their first hex.
             makeNamedValue("TroopMoveAnim").profileWriteInt(2);
         };
     };
-    auto start = [this](const char* map) { return [this, map] { startGame(map); }; };
+    // Played turns, not saved: a person's close asks about them.
+    auto start = [this](const char* map) { return [this, map] { startGame(map)->state().notePlay(); }; };
     const std::function<HWND()> thinking = ofClass("VKRC_THINKPROGRESSWINDOW_CNAME");
     // The computer's reinforcements come into the person's sight at its second turn's replenish phase.
     auto reinforcementNotice = [notice = dialogSized(284, 56)]() -> HWND {
@@ -87,37 +100,50 @@ TEST_P(ProgramCloseInPlay, EachStateOfAComputersTurnGivesWayToTheClose)
         return turn.turn == 2 && turn.currentCountry == 1 && turn.phase == kPhaseReplenish ? notice() : nullptr;
     };
     const ModalState states[] = {
-        { "BattleScene", fightSceneShown, start("tkmap/front.vtm"), false, endTurn, settings(100, 0, 1, 1), pastFirstTurn },
-        { "SimplifiedWindow", dialogSized(600, 300), start("tkmap/front.vtm"), false, endTurn, settings(100, 0, 1, 0), pastFirstTurn },
-        // The longest pause the settings allow after each of the computer's steps.
-        { "Thinking", thinking, start("tkmap/training.vtm"), false, endTurn, settings(kMaxSleepTime, 1, 0, 0), pastFirstTurn },
+        { "BattleScene", fightSceneShown, start("tkmap/front.vtm"), false, endTurn, settings(100, 1, 1, 1, 0), pastFirstTurn, true },
+        { "SimplifiedWindow", dialogSized(600, 300), start("tkmap/front.vtm"), false, endTurn, settings(100, 1, 1, 0, 0),
+            pastFirstTurn, true },
+        { "Thinking", thinking, start("tkmap/training.vtm"), false, endTurn, settings(100, 1, 0, 0, 0), pastFirstTurn },
         // Play going on would bring its action phase and the thinking panel.
-        { "ReinforcementNotice", reinforcementNotice, start("tkmap/reinforced.vtm"), false, endTurn, settings(100, 0, 0, 0),
-            [=] { return thinking() != nullptr; } },
-        // The person's turn handed to the computer, which asks before its production phase.
+        { "ReinforcementNotice", reinforcementNotice, start("tkmap/reinforced.vtm"), false, endTurn,
+            settings(100, 1, 0, 0, 0), [=] { return thinking() != nullptr; } },
+        // The person's turn handed to the computer, which asks before its production phase; the
+        // computer's turn and the person's next income follow at once.
         { "ProductionQuestion", question, start("tkmap/lone.vtm"), true, [] { command(menu_id::kDelegateTurn); },
-            settings(100, 0, 0, 0), pastFirstTurn },
+            settings(100, 1, 0, 0, 1), pastFirstTurn },
+        // The person's second turn opens with its income.
+        { "Income", dialogSized(IncomeWindow::kWidth, IncomeWindow::kHeight), start("tkmap/training.vtm"), false, endTurn,
+            settings(0, 1, 0, 0, 1), [] { return gamePosition().size() > 1 && gamePosition()[1] > kPhaseIncome; } },
     };
-    const std::string name = std::get<0>(GetParam());
-    const auto state = std::find_if(std::begin(states), std::end(states), [&](const ModalState& s) { return s.name == name; });
-    ASSERT_NE(state, std::end(states)) << name;
-    closeDuring(*state, std::get<1>(GetParam()));
+    const CloseRow row = GetParam();
+    const auto state = std::find_if(std::begin(states), std::end(states), [&](const ModalState& s) { return s.name == std::string(row.state); });
+    ASSERT_NE(state, std::end(states)) << row.state;
+    if (row.answer == Answer::NotAsked)
+        closeDuring(*state, row.by);
+    else
+        closeAndAnswer(*state, row.by, row.answer == Answer::Yes);
 }
 
-std::string stateAndCloseName(const ::testing::TestParamInfo<std::tuple<std::string, CloseBy>>& info)
+std::string rowName(const ::testing::TestParamInfo<CloseRow>& info)
 {
-    return std::get<0>(info.param) + "_" + closeByName({ std::get<1>(info.param), info.index });
+    const CloseRow& row = info.param;
+    return std::string(row.state) + "_" + closeByText(row.by) + (row.answer == Answer::Yes ? "_Yes" : row.answer == Answer::No ? "_No" : "");
 }
 
-// The thinking panel and the scene leave the main window to be clicked; the simplified window, a
-// notice and a question are modal and hold it disabled, as a dialog holds its owner.
-INSTANTIATE_TEST_SUITE_P(MainWindowFree, ProgramCloseInPlay,
-    ::testing::Combine(::testing::Values("BattleScene", "Thinking"),
-        ::testing::Values(CloseBy::Desktop, CloseBy::CloseBox, CloseBy::Signal)),
-    stateAndCloseName);
-INSTANTIATE_TEST_SUITE_P(MainWindowHeld, ProgramCloseInPlay,
-    ::testing::Combine(::testing::Values("SimplifiedWindow", "ReinforcementNotice", "ProductionQuestion"),
-        ::testing::Values(CloseBy::Desktop, CloseBy::Signal)),
-    stateAndCloseName);
+// The thinking panel and the scene leave the main window's close box to be clicked; the simplified
+// window, a notice, a question and the income are modal and hold it disabled, as a dialog holds its
+// owner. Alt+F4 goes to the window that has the keyboard.
+INSTANTIATE_TEST_SUITE_P(, ProgramCloseInPlay,
+    ::testing::Values(CloseRow { "BattleScene", CloseBy::Desktop, Answer::No }, CloseRow { "BattleScene", CloseBy::CloseBox, Answer::Yes },
+        CloseRow { "BattleScene", CloseBy::AltF4, Answer::Yes }, CloseRow { "BattleScene", CloseBy::Signal, Answer::NotAsked },
+        CloseRow { "SimplifiedWindow", CloseBy::Desktop, Answer::Yes }, CloseRow { "SimplifiedWindow", CloseBy::AltF4, Answer::No },
+        CloseRow { "SimplifiedWindow", CloseBy::Signal, Answer::NotAsked }, CloseRow { "Thinking", CloseBy::CloseBox, Answer::No },
+        CloseRow { "Thinking", CloseBy::AltF4, Answer::Yes }, CloseRow { "Thinking", CloseBy::Desktop, Answer::Yes },
+        CloseRow { "Thinking", CloseBy::Signal, Answer::NotAsked }, CloseRow { "ReinforcementNotice", CloseBy::Desktop, Answer::Yes },
+        CloseRow { "ReinforcementNotice", CloseBy::Signal, Answer::NotAsked },
+        CloseRow { "ProductionQuestion", CloseBy::Desktop, Answer::No }, CloseRow { "ProductionQuestion", CloseBy::Desktop, Answer::Yes },
+        CloseRow { "ProductionQuestion", CloseBy::Signal, Answer::NotAsked }, CloseRow { "Income", CloseBy::Desktop, Answer::No },
+        CloseRow { "Income", CloseBy::Signal, Answer::NotAsked }),
+    rowName);
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "platform/desktop/harness.h"
 #include "platform/kernel/host.h"
 #include "platform/user/program_close.h"
+#include "state/action_history.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "state/map_file.h"
@@ -27,6 +28,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <set>
+#include <string>
+#include <vector>
 #include <thread>
 #include <unistd.h>
 
@@ -57,6 +61,8 @@ struct ModalState {
     std::function<void()> prepare = [] {}; // before the run
     // After the close, whether play went on as if none had come.
     std::function<bool()> wentOn = [] { return false; };
+    // The state's window goes by itself (a fight shown): a close's question is watched past its end.
+    bool passes = false;
 };
 
 inline std::function<void()> g_open;
@@ -127,11 +133,54 @@ inline bool pressButton(const char* utf8Title, int id)
 // A question box, such as the one about unsaved turns, when one shows.
 inline HWND question() { return titled("確認")(); }
 
-enum class CloseBy { Desktop, CloseBox, Signal };
+// Alt+F4 is pressed in the state's window, which has the keyboard.
+enum class CloseBy { Desktop, CloseBox, Signal, AltF4 };
 
-inline std::string closeByName(const ::testing::TestParamInfo<CloseBy>& info)
+inline const char* closeByText(CloseBy by)
 {
-    return info.param == CloseBy::Desktop ? "DesktopCloseButton" : info.param == CloseBy::CloseBox ? "MainWindowCloseBox" : "Sigterm";
+    const char* names[] = { "DesktopCloseButton", "MainWindowCloseBox", "Sigterm", "AltF4" };
+    return names[int(by)];
+}
+
+inline std::string closeByName(const ::testing::TestParamInfo<CloseBy>& info) { return closeByText(info.param); }
+
+// Where the game stands: the turn, phase and side, the steps of the computer's turn, the history's
+// length and where every unit stands. Empty without a game.
+inline std::vector<uint32_t> gamePosition()
+{
+    MainWindow* window = mainWindow();
+    if (!window)
+        return {};
+    GameState& state = window->state();
+    const TurnBlock& turn = state.turnBlock();
+    std::vector<uint32_t> position { turn.turn, turn.phase, turn.currentCountry, state.turnProgress().done,
+        state.historyLog().count() };
+    for (int side = 0; side <= kCountryCount; ++side)
+        for (uint32_t i = 0; i < state.unitCount(side); ++i)
+            if (const UnitRecord* unit = state.unitOf(side, int(i)))
+                position.push_back(uint32_t(unit->x) << 16 | unit->y);
+    return position;
+}
+
+// The shown top-level windows of some size.
+inline std::vector<HWND> shownWindows()
+{
+    std::vector<HWND> found;
+    EnumWindows([](HWND window, LPARAM list) -> BOOL {
+        RECT r {};
+        if (IsWindowVisible(window) && GetWindowRect(window, &r) && r.right > r.left && r.bottom > r.top)
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+inline std::string titleOf(HWND window)
+{
+    char text[128] = {}, name[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    GetClassNameA(window, name, sizeof name);
+    return platform::cp932ToUtf8(text) + " (" + name + ")";
 }
 
 // A window of the state that shows after the close only to be ended by it at once lives too briefly
@@ -230,35 +279,43 @@ protected:
         m_data->write(name, std::string(out.begin(), out.end()));
     }
 
-    static void sendClose(CloseBy by)
+    static void sendClose(CloseBy by, HWND shown)
     {
         switch (by) {
         case CloseBy::Signal: kill(getpid(), SIGTERM); break;
         case CloseBy::Desktop: harness::closeDesktop(); break;
         case CloseBy::CloseBox: clickMainCloseBox(); break;
+        case CloseBy::AltF4:
+            SetForegroundWindow(shown);
+            harness::waitIdle();
+            harness::keyDown(VK_MENU), harness::pressKey(VK_F4), harness::keyUp(VK_MENU);
+            break;
         }
     }
 
-    // Runs the program, opens the state inside its loop and closes the program once the state's
-    // window shows; the run must end as a run ends, with no window left. A person who closed
-    // answers yes when asked about unsaved turns; a signal is never asked.
-    void closeDuring(const ModalState& state, CloseBy by)
+    // Waits up to ten seconds for the window the finder finds.
+    static HWND waitForWindow(const std::function<HWND()>& find, const std::atomic<bool>& ended)
     {
-        SCOPED_TRACE(state.name);
+        HWND found = nullptr;
+        for (int i = 0; i < 1000 && !ended && !(found = find()); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return found;
+    }
+
+    // Runs the program, opens the state inside its loop and, once the state's window shows, hands
+    // it to `close` on a second thread; the run must then end as a run ends, with no window left
+    // and the main window's place kept.
+    void runToClose(const ModalState& state, const std::function<void(HWND shown, const std::atomic<bool>& ended)>& close)
+    {
         harness::clearMessageBoxes();
         harness::setMessageBoxPolicy(!state.realBoxes);
         g_open = state.open;
         makeNamedValue("SimpleMode").profileWriteInt(0);
         state.prepare();
-        // The run's end keeps the main window's place however the run is closed.
         const swCProfileKey placement("WindowInfo", "MainWindowWindowPosLeft");
         placement.profileWriteString(nullptr);
         std::atomic<bool> ended { false };
         std::atomic<HWND> shown { nullptr };
-        std::atomic<int> asked { 0 };
-        std::atomic<bool> wentOn { false }, shownAgain { false };
-        QuitWatch watch { &state };
-        watch.hook = SetWindowsHookExA(WH_GETMESSAGE, watchQuit, nullptr, 0);
         std::thread closer([&] {
             for (int i = 0; i < 2000 && !ended && !(shown = state.shown()); ++i) {
                 if (i % 10 == 9)
@@ -268,28 +325,9 @@ protected:
             harness::waitIdle();
             keepShot(state.name);
             harness::setDefaultMessageBoxAnswer(IDYES);
-            watch.first = shown;
-            if (!state.realBoxes)
-                g_quitWatch = &watch;
-            sendClose(by);
-            bool gone = false;
-            for (int i = 0; i < 3000 && !ended; ++i) {
-                wentOn = wentOn || state.wentOn();
-                // The state's window, gone after the close, never comes back (a next fight shown). A
-                // question's box may: the close's own question about unsaved turns reads the same.
-                const bool showing = !state.realBoxes && state.shown() != nullptr;
-                gone = gone || !showing;
-                shownAgain = shownAgain || (gone && showing);
-                HWND asking = state.realBoxes ? question() : nullptr;
-                if (asking && asking != shown.load()) {
-                    ++asked;
-                    harness::waitIdle();
-                    harness::typeText("y");
-                    for (int j = 0; j < 100 && IsWindow(asking); ++j)
-                        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                }
+            close(shown, ended);
+            for (int i = 0; i < 3000 && !ended; ++i)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
             if (!ended) {
                 ADD_FAILURE() << state.name << ": the program did not end after the close";
                 std::abort();
@@ -299,20 +337,130 @@ protected:
         const RunOutcome outcome = runApplication(theApplication());
         ended = true;
         closer.join();
-        g_quitWatch = nullptr;
-        UnhookWindowsHookEx(watch.hook);
         EXPECT_NE(shown.load(), nullptr) << "the state's window never showed";
-        EXPECT_FALSE(wentOn) << "play went on after the close";
-        EXPECT_FALSE(shownAgain || watch.shownAgain) << "the state's window showed again after the close";
         EXPECT_EQ(outcome, RunOutcome::Played);
         EXPECT_EQ(theApplication().mainWindow(), nullptr);
         EXPECT_EQ(FindWindowA(MainWindow::kClassName, nullptr), nullptr);
         EXPECT_EQ(state.shown(), nullptr);
         EXPECT_FALSE(platform::closeRequested());
         EXPECT_NE(placement.profileReadInt(-1), -1);
+    }
+
+    // Closes the program once the state's window shows. A person who closed answers yes when asked
+    // about unsaved turns; a signal is never asked.
+    void closeDuring(const ModalState& state, CloseBy by)
+    {
+        SCOPED_TRACE(state.name);
+        std::atomic<int> asked { 0 };
+        std::atomic<bool> wentOn { false }, shownAgain { false };
+        QuitWatch watch { &state };
+        watch.hook = SetWindowsHookExA(WH_GETMESSAGE, watchQuit, nullptr, 0);
+        runToClose(state, [&](HWND shown, const std::atomic<bool>& ended) {
+            watch.first = shown;
+            if (!state.realBoxes)
+                g_quitWatch = &watch;
+            sendClose(by, shown);
+            bool gone = false;
+            for (int i = 0; i < 3000 && !ended; ++i) {
+                wentOn = wentOn || state.wentOn();
+                // The state's window, gone after the close, never comes back (a next fight shown). A
+                // question's box may: the close's own question about unsaved turns reads the same.
+                const bool showing = !state.realBoxes && state.shown() != nullptr;
+                gone = gone || !showing;
+                shownAgain = shownAgain || (gone && showing);
+                HWND asking = state.realBoxes ? question() : nullptr;
+                if (asking && asking != shown) {
+                    ++asked;
+                    harness::waitIdle();
+                    harness::typeText("y");
+                    for (int j = 0; j < 100 && IsWindow(asking); ++j)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        });
+        g_quitWatch = nullptr;
+        UnhookWindowsHookEx(watch.hook);
+        EXPECT_FALSE(wentOn) << "play went on after the close";
+        EXPECT_FALSE(shownAgain || watch.shownAgain) << "the state's window showed again after the close";
         if (by == CloseBy::Signal) {
             EXPECT_EQ(asked, 0) << "a signal is not asked about unsaved turns";
         }
+    }
+
+    // A person's close with turns unsaved (the state's open notes play), once the state's window
+    // shows: the question about them
+    // comes over the state and holds the game. While it stays unanswered (two seconds, many of the
+    // computer's steps) no window opens, the game stands where its step under way left it and the
+    // question keeps the keys. Yes ends the program; no lets the same game go on, and a signal then ends the run.
+    void closeAndAnswer(const ModalState& state, CloseBy by, bool yes)
+    {
+        SCOPED_TRACE(std::string(state.name) + " " + closeByText(by) + (yes ? " yes" : " no"));
+        std::set<std::string> faults;
+        bool wentOn = false;
+        runToClose(state, [&](HWND shown, const std::atomic<bool>& ended) {
+            // The question shows and waits for its answer.
+            harness::setMessageBoxPolicy(false);
+            sendClose(by, shown);
+            const HWND asking = waitForWindow([shown] {
+                HWND box = question();
+                return box != shown ? box : nullptr;
+            }, ended);
+            if (!asking) {
+                faults.insert("the close asked nothing");
+                kill(getpid(), SIGTERM);
+                return;
+            }
+            harness::waitIdle();
+            // A step under way when the question came ends under it, and so does a fight on the
+            // screen; nothing begins after them.
+            std::vector<uint32_t> position;
+            const std::vector<HWND> windows = shownWindows();
+            int settled = 50;
+            bool passed = false;
+            for (int i = 0; i < 1500 && !(passed && i > settled + 150); ++i) {
+                const bool showing = IsWindowVisible(shown);
+                if (!passed && (!state.passes || !showing)) {
+                    passed = true;
+                    settled = std::max(settled, i + 50);
+                } else if (passed && state.passes && showing) {
+                    faults.insert("a fight showed after the question");
+                }
+                if (passed && i == settled)
+                    position = gamePosition();
+                if (passed && i > settled && gamePosition() != position)
+                    faults.insert("the game went on");
+                for (HWND window : shownWindows())
+                    if (std::find(windows.begin(), windows.end(), window) == windows.end())
+                        faults.insert("a window opened: " + titleOf(window));
+                if (GetForegroundWindow() != asking)
+                    faults.insert("the question lost the keys to " + titleOf(GetForegroundWindow()));
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            if (!passed)
+                faults.insert("fights went on on the screen while the question was open");
+            keepShot(std::string(state.name) + " asked");
+            harness::typeText(yes ? "y" : "n");
+            for (int i = 0; yes && i < 3000 && !ended; ++i) {
+                for (HWND window : shownWindows())
+                    if (std::find(windows.begin(), windows.end(), window) == windows.end())
+                        faults.insert("a window opened after yes: " + titleOf(window));
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+            if (yes)
+                return;
+            for (int i = 0; i < 2000 && !(wentOn = gamePosition() != position); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            kill(getpid(), SIGTERM);
+        });
+        for (const std::string& fault : faults)
+            ADD_FAILURE() << fault;
+        EXPECT_EQ(yes, !wentOn) << "no lets the game go on";
+        const auto boxes = harness::messageBoxes();
+        const std::string unsaved = cp("このゲームには保存していないターンがあります。");
+        EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(), [&](const auto& box) {
+            return box.text.rfind(unsaved, 0) == 0 && box.answer == (yes ? IDYES : IDNO);
+        }), 1) << "asked once";
     }
 
     std::string m_lockFolder;

@@ -26,7 +26,8 @@ namespace scene_test {
 
 namespace harness = platform::harness;
 
-// Stands in for the main window: counts the scene's hand-backs (kBattleSceneFinished).
+// Stands in for the main window: counts the scene's hand-backs (kBattleSceneFinished) and the
+// closes asked of it.
 class OwnerWindow : public swCWindow {
 public:
     OwnerWindow()
@@ -41,9 +42,14 @@ public:
             ++handBacks;
             return 1;
         }
+        if (msg.message == WM_CLOSE) {
+            ++closes;
+            return 1;
+        }
         return 0;
     }
     int handBacks = 0;
+    int closes = 0;
 };
 
 // Handles this thread's messages until the condition holds; false after the time-out.

@@ -72,15 +72,20 @@ TEST(SceneWindows, AClickInEitherWindowEndsTheSceneAtOnce)
     }
 }
 
-TEST(SceneWindows, ClosingASceneWindowEndsTheSceneButKeepsTheWindow)
+// Alt+F4 on a scene window is the program's close, asked of the main window; a right click ends the
+// scene and keeps the windows for the next one.
+TEST(SceneWindows, AltF4IsTheProgramsCloseAndARightClickEndsTheScene)
 {
     SceneRig rig;
     ASSERT_TRUE(rig.ready);
     BattleRecord record = tanksAtInfantry(rig);
     ASSERT_TRUE(LiveClashWindow::runBattle(record, SceneSound {}));
     ASSERT_TRUE(rig.waitFirstFrame());
-    // What Alt+F4 on the window comes to.
     SendMessageA(rig.window(0), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(pumpUntil([&] { return rig.owner.closes == 1; }));
+    EXPECT_EQ(rig.owner.handBacks, 0) << "the scene plays on while the close is asked";
+    EXPECT_TRUE(rig.shown(0) && rig.shown(1));
+    SendMessageA(rig.window(0), WM_RBUTTONDOWN, 0, 0);
     ASSERT_TRUE(pumpUntil([&] { return rig.owner.handBacks == 1; }));
     EXPECT_TRUE(IsWindow(rig.window(0)) && IsWindow(rig.window(1)));
     EXPECT_FALSE(rig.shown(0) || rig.shown(1));

@@ -1,0 +1,29 @@
+// The hold of modal windows on their owner, shared by the modal dialogs and message boxes of
+// every thread.
+#pragma once
+
+#include "platform/user/winuser.h"
+
+namespace platform::user {
+
+// A modal window's hold on its owner for the life of its loop. The owner stays disabled while any
+// modal window of any thread holds it, and the last hold to go enables it again when the holds
+// disabled it and makes it active. While other holds are left, the activation goes to the newest
+// of their windows if it was this one's; else it stays where it is (a question asked over this
+// window keeps the keyboard).
+class ModalOwnerHold {
+public:
+    explicit ModalOwnerHold(HWND owner);
+    ~ModalOwnerHold();
+    ModalOwnerHold(const ModalOwnerHold&) = delete;
+    ModalOwnerHold& operator=(const ModalOwnerHold&) = delete;
+
+    // The modal window, once it exists.
+    void setModal(HWND modal);
+
+private:
+    HWND m_owner;
+    HWND m_modal = nullptr;
+};
+
+} // namespace platform::user
