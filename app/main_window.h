@@ -103,8 +103,8 @@ public:
     // Met inside a nested loop it unwinds every loop first, each question box taking its safe
     // answer, and the program's loop hands it back at the top, where the question is asked.
     void closeProgram();
-    // Ends the program without asking: the fight on screen and the game thread's windows end at
-    // once, then play stops and the window goes.
+    // Ends the program without asking: play stops and the window goes, and with them the game
+    // thread's windows and the fight on the screen.
     void quit();
     void endActionPhase();
     void endTurn();

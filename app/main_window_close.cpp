@@ -1,9 +1,8 @@
 // MainWindow's end of the program: the close that asks first while the game waits, and the quit
-// that ends the fight on screen and stops play.
+// that stops play and ends the window.
 #include "app/main_window.h"
 
 #include "app/window_helpers.h"
-#include "battle/live_clash_window.h"
 #include "lib/application.h"
 #include "lib/thread.h"
 #include "ui/private_messages.h"
@@ -86,13 +85,9 @@ void MainWindow::askBeforeClose()
 
 void MainWindow::quit()
 {
+    // The game waits at its next step and shows nothing more. The stop of play ends the game
+    // thread's own windows, and the window's end the fight on the screen.
     m_state.handshake().closeGate().close();
-    // The fight on screen ends at once, and so do the game thread's own windows; the computer
-    // begins nothing more and waits at its next step for the stop.
-    m_state.handshake().setUiLinkReady();
-    if (m_battleWait || m_battleHost)
-        LiveClashWindow::endScene();
-    endPlayThreadWindows();
     m_heldRequests.clear();
     // Asked inside a nested loop, the window must outlive the code waiting there: the quit
     // unwinds every loop and the program's loop hands the close back once it is at the top.
