@@ -71,12 +71,13 @@ bool ActionHistoryWindow::create(bool& windowMade)
     windowMade = createMeasured();
     if (!windowMade)
         return false;
-    const SIZE defaultSize { m_frameWidth + GetSystemMetrics(SM_CXVSCROLL) + kDefaultListWidth, m_frameHeight + kDefaultHeight };
-    ui::fitInWorkArea(*this, restoredRect(defaultSize, m_context.game.settings().leftInfoPanel));
+    // The controls before the place: the header's height is part of the least size a kept one is held to.
     createControls();
     RECT header {};
     GetWindowRect(listViewFindHeader(*m_list), &header);
     m_fixedHeight = m_frameHeight + (header.bottom - header.top);
+    const SIZE defaultSize { m_frameWidth + GetSystemMetrics(SM_CXVSCROLL) + kDefaultListWidth, m_frameHeight + kDefaultHeight };
+    ui::fitInWorkArea(*this, restoredRect(defaultSize, m_context.game.settings().leftInfoPanel));
     refresh();
     // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.
     showWithDialogKeys(m_list ? m_list->handle() : nullptr);
