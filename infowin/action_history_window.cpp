@@ -216,8 +216,7 @@ void ActionHistoryWindow::exportText()
     if (!GetSaveFileNameA(&ofn))
         return;
     const std::string path = file;
-    if (fileExists(path.c_str())
-        && modalMessageBox(this, cp("同じ名前のファイルが存在しています。\n上書きしますか？").c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
+    if (!mayWriteOver(handle(), path))
         return;
     if (!writeText(path))
         modalMessageBox(this, (cp("ファイルに書き込めませんでした。\n") + path).c_str(), cp("警告").c_str(), MB_OK);
