@@ -2,6 +2,7 @@
 #include "app/start_mode_dialog.h"
 
 #include "platform/kernel/host.h"
+#include "platform/user/program_close.h"
 #include "platform/user/resource_table.h"
 #include "state/game_settings.h"
 
@@ -54,6 +55,12 @@ int StartModeDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)
 {
     if ((id == kNormalButton || id == kSimpleButton) && code == BN_CLICKED) {
         choose(id == kSimpleButton ? 1 : 0);
+        return 1;
+    }
+    // Escape, the close box and Alt+F4 go on in normal mode, which is kept so that the question
+    // does not come back; the program's own close plays nothing and keeps nothing.
+    if (id == IDCANCEL && !platform::closeRequested()) {
+        choose(0);
         return 1;
     }
     return DialogBase::OnCommand(msg, id, code);

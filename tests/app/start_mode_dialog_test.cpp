@@ -4,6 +4,7 @@
 #include "app/run_application.h"
 #include "app/start_mode_dialog.h"
 #include "dialogs/start_arrow.h"
+#include "platform/user/program_close.h"
 #include "state/game_state.h"
 
 #include "tests/platform/commdlg/dialog_driver.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 
 namespace {
 
@@ -65,13 +67,23 @@ COLORREF pixel(HBITMAP bitmap, int x, int y)
 
 } // namespace
 
-TEST(StartModeDialog, EachButtonWritesItsModeAndCloses)
+TEST(StartModeDialog, EachAnswerWritesTheModeItGoesOnInAndCloses)
 {
+    namespace harness = platform::harness;
     struct Case {
-        UINT button;
-        int mode;
+        const char* way;
+        std::function<void(HWND)> answer;
+        int mode; // -1: nothing written
     };
-    for (Case c : { Case { StartModeDialog::kSimpleButton, 1 }, Case { StartModeDialog::kNormalButton, 0 } }) {
+    const Case cases[] = {
+        { "simple", [](HWND window) { clickButton(window, StartModeDialog::kSimpleButton); }, 1 },
+        { "normal", [](HWND window) { clickButton(window, StartModeDialog::kNormalButton); }, 0 },
+        { "Escape", [](HWND) { harness::pressKey(VK_ESCAPE); }, 0 },
+        { "Alt+F4", [](HWND) { harness::keyDown(VK_MENU), harness::pressKey(VK_F4), harness::keyUp(VK_MENU); }, 0 },
+        // The program's close goes on to no play: the question comes back at the next start.
+        { "program close", [](HWND) { platform::requestProgramClose(platform::CloseRequest::Person); }, -1 },
+    };
+    for (const Case& c : cases) {
         testing_lib::TempProgramFolder folder("startmode");
         std::string normal, simple;
         HWND shown = nullptr;
@@ -80,24 +92,15 @@ TEST(StartModeDialog, EachButtonWritesItsModeAndCloses)
             shown = window;
             normal = buttonText(window, StartModeDialog::kNormalButton);
             simple = buttonText(window, StartModeDialog::kSimpleButton);
-            clickButton(window, c.button);
+            c.answer(window);
+            dialogtest::settle();
         });
+        platform::clearCloseRequest();
         EXPECT_EQ(normal, platform::utf8ToCp932("通常モード"));
         EXPECT_EQ(simple, platform::utf8ToCp932("シンプルモード"));
-        EXPECT_EQ(storedMode(), c.mode);
-        EXPECT_FALSE(IsWindow(shown));
+        EXPECT_EQ(storedMode(), c.mode) << c.way;
+        EXPECT_FALSE(IsWindow(shown)) << c.way;
     }
-}
-
-TEST(StartModeDialog, ClosingWithoutAChoiceWritesNothing)
-{
-    testing_lib::TempProgramFolder folder("startmode");
-    StartModeDialog dialog;
-    dialogtest::drive(kStartModeTitle.c_str(), [&] { return dialog.run(); }, [&](HWND window) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        dialogtest::settle();
-    });
-    EXPECT_EQ(storedMode(), -1);
 }
 
 TEST(StartModeDialog, FirstStartAsksOnceAndTheNextStartReadsTheStoredMode)
