@@ -196,18 +196,40 @@ void CALLBACK noteStateAndCloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
 
 } // namespace
 
-TEST_F(ProgramRun, MissingMasterFileEndsTheProgramWithItsMessageAndNoWindow)
+// The entry's status tells the shell of a start that stopped at a master file; a run that was
+// closed ends with 0.
+TEST_F(ProgramRun, AFailedStartEndsWithItsMessageNoWindowAndAFailureStatus)
 {
-    testing_state::DataFolder folder;
-    folder.remove("land.dat");
-    makeNamedValue("SimpleMode").profileWriteInt(0);
-    EXPECT_EQ(runApplication(theApplication()), RunOutcome::StartUpFailed);
-    EXPECT_EQ(platform::harness::messageBoxes().size(), 1u);
-    EXPECT_EQ(theApplication().mainWindow(), nullptr);
-    EXPECT_EQ(theApplication().ownedObject(), nullptr);
-    EXPECT_EQ(g_gameState, nullptr);
-    EXPECT_EQ(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "NOLTRAX_MAINWINDOW_CNAME"), nullptr);
-    EXPECT_EQ(makeNamedValue("ShowFight").profileReadInt(-1), -1);
+    struct Case {
+        const char* name;
+        std::function<void(const testing_state::DataFolder&)> damage;
+        bool fails;
+        size_t boxes = 0;
+    };
+    const Case cases[] = {
+        { "land.dat missing", [](const auto& folder) { folder.remove("land.dat"); }, true, 1 },
+        // Told as cut, then as lacking its large city.
+        { "land.dat cut", [](const auto& folder) { folder.write("land.dat", folder.read("land.dat").substr(0, 200)); }, true, 2 },
+        { "weapon.dat too large", [](const auto& folder) { std::filesystem::resize_file(folder.host("weapon.dat"), 17 << 20); }, true, 1 },
+        { "closed", [](const auto&) { SetTimer(nullptr, 0, 50, noteStateAndCloseMainWindow); }, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_state::DataFolder folder;
+        makeNamedValue("SimpleMode").profileWriteInt(0);
+        c.damage(folder);
+        platform::harness::clearMessageBoxes();
+        char commandLine[] = "";
+        EXPECT_EQ(WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWNORMAL) != 0, c.fails);
+        EXPECT_EQ(theApplication().mainWindow(), nullptr);
+        EXPECT_EQ(theApplication().ownedObject(), nullptr);
+        EXPECT_EQ(g_gameState, nullptr);
+        EXPECT_EQ(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "NOLTRAX_MAINWINDOW_CNAME"), nullptr);
+        if (c.fails) {
+            EXPECT_EQ(platform::harness::messageBoxes().size(), c.boxes);
+            EXPECT_EQ(makeNamedValue("ShowFight").profileReadInt(-1), -1);
+        }
+    }
 }
 
 TEST_F(ProgramRun, TheGameStateLivesThroughTheLoopAndWritesItsSettingsAfterIt)
