@@ -2,7 +2,6 @@
 #include "app/start_mode_dialog.h"
 
 #include "platform/kernel/host.h"
-#include "platform/user/program_close.h"
 #include "platform/user/resource_table.h"
 #include "state/game_settings.h"
 
@@ -58,8 +57,8 @@ int StartModeDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)
         return 1;
     }
     // Escape, the close box and Alt+F4 go on in normal mode, which is kept so that the question
-    // does not come back; the program's own close plays nothing and keeps nothing.
-    if (id == IDCANCEL && !platform::closeRequested()) {
+    // does not come back.
+    if (id == IDCANCEL) {
         choose(0);
         return 1;
     }

@@ -17,7 +17,7 @@ public:
 
     int OnInitDialog() override;
     // Each mode button writes "SimpleMode" in "Environment" (0 normal, 1 simple) and closes; a
-    // cancel writes normal mode unless the program is being closed.
+    // cancel writes normal mode.
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:

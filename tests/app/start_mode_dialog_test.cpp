@@ -4,7 +4,6 @@
 #include "app/run_application.h"
 #include "app/start_mode_dialog.h"
 #include "dialogs/start_arrow.h"
-#include "platform/user/program_close.h"
 #include "state/game_state.h"
 
 #include "tests/platform/commdlg/dialog_driver.h"
@@ -73,15 +72,13 @@ TEST(StartModeDialog, EachAnswerWritesTheModeItGoesOnInAndCloses)
     struct Case {
         const char* way;
         std::function<void(HWND)> answer;
-        int mode; // -1: nothing written
+        int mode;
     };
     const Case cases[] = {
         { "simple", [](HWND window) { clickButton(window, StartModeDialog::kSimpleButton); }, 1 },
         { "normal", [](HWND window) { clickButton(window, StartModeDialog::kNormalButton); }, 0 },
         { "Escape", [](HWND) { harness::pressKey(VK_ESCAPE); }, 0 },
         { "Alt+F4", [](HWND) { harness::keyDown(VK_MENU), harness::pressKey(VK_F4), harness::keyUp(VK_MENU); }, 0 },
-        // The program's close goes on to no play: the question comes back at the next start.
-        { "program close", [](HWND) { platform::requestProgramClose(platform::CloseRequest::Person); }, -1 },
     };
     for (const Case& c : cases) {
         testing_lib::TempProgramFolder folder("startmode");
@@ -95,7 +92,6 @@ TEST(StartModeDialog, EachAnswerWritesTheModeItGoesOnInAndCloses)
             c.answer(window);
             dialogtest::settle();
         });
-        platform::clearCloseRequest();
         EXPECT_EQ(normal, platform::utf8ToCp932("通常モード"));
         EXPECT_EQ(simple, platform::utf8ToCp932("シンプルモード"));
         EXPECT_EQ(storedMode(), c.mode) << c.way;
@@ -196,22 +192,19 @@ void CALLBACK noteStateAndCloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
 
 } // namespace
 
-// The entry's status tells the shell of a start that stopped at a master file; a run that was
-// closed ends with 0.
+// The entry's status tells the shell of a start that stopped at a master file.
 TEST_F(ProgramRun, AFailedStartEndsWithItsMessageNoWindowAndAFailureStatus)
 {
     struct Case {
         const char* name;
         std::function<void(const testing_state::DataFolder&)> damage;
-        bool fails;
-        size_t boxes = 0;
+        size_t boxes;
     };
     const Case cases[] = {
-        { "land.dat missing", [](const auto& folder) { folder.remove("land.dat"); }, true, 1 },
+        { "land.dat missing", [](const auto& folder) { folder.remove("land.dat"); }, 1 },
         // Told as cut, then as lacking its large city.
-        { "land.dat cut", [](const auto& folder) { folder.write("land.dat", folder.read("land.dat").substr(0, 200)); }, true, 2 },
-        { "weapon.dat too large", [](const auto& folder) { std::filesystem::resize_file(folder.host("weapon.dat"), 17 << 20); }, true, 1 },
-        { "closed", [](const auto&) { SetTimer(nullptr, 0, 50, noteStateAndCloseMainWindow); }, false },
+        { "land.dat cut", [](const auto& folder) { folder.write("land.dat", folder.read("land.dat").substr(0, 200)); }, 2 },
+        { "weapon.dat too large", [](const auto& folder) { std::filesystem::resize_file(folder.host("weapon.dat"), 17 << 20); }, 1 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -220,15 +213,13 @@ TEST_F(ProgramRun, AFailedStartEndsWithItsMessageNoWindowAndAFailureStatus)
         c.damage(folder);
         platform::harness::clearMessageBoxes();
         char commandLine[] = "";
-        EXPECT_EQ(WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWNORMAL) != 0, c.fails);
+        EXPECT_EQ(WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWNORMAL), 1);
         EXPECT_EQ(theApplication().mainWindow(), nullptr);
         EXPECT_EQ(theApplication().ownedObject(), nullptr);
         EXPECT_EQ(g_gameState, nullptr);
         EXPECT_EQ(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "NOLTRAX_MAINWINDOW_CNAME"), nullptr);
-        if (c.fails) {
-            EXPECT_EQ(platform::harness::messageBoxes().size(), c.boxes);
-            EXPECT_EQ(makeNamedValue("ShowFight").profileReadInt(-1), -1);
-        }
+        EXPECT_EQ(platform::harness::messageBoxes().size(), c.boxes);
+        EXPECT_EQ(makeNamedValue("ShowFight").profileReadInt(-1), -1);
     }
 }
 
@@ -239,7 +230,8 @@ TEST_F(ProgramRun, TheGameStateLivesThroughTheLoopAndWritesItsSettingsAfterIt)
     makeNamedValue("SleepTime").profileWriteInt(33);
     g_seenInLoop = nullptr;
     SetTimer(nullptr, 0, 50, noteStateAndCloseMainWindow);
-    EXPECT_EQ(runApplication(theApplication()), RunOutcome::Played);
+    char commandLine[] = "";
+    EXPECT_EQ(WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWNORMAL), 0);
     EXPECT_NE(g_seenInLoop, nullptr);
     EXPECT_EQ(g_gameState, nullptr);
     EXPECT_EQ(theApplication().ownedObject(), nullptr);
