@@ -160,8 +160,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
 {
     swCApplication& app = theApplication();
     app.appInit(instance, previousInstance, commandLine, showCommand);
-    runApplication(app);
-    return app.exitCode();
+    // The shell hears of a start that stopped with its box.
+    switch (runApplication(app)) {
+    case RunOutcome::Played:
+        return app.exitCode();
+    case RunOutcome::AlreadyRunning:
+        return 0;
+    default:
+        return 1;
+    }
 }
 
 RunOutcome runApplication(swCApplication& app)

@@ -3,7 +3,8 @@
 
 #include "lib/application.h"
 
-// The entry: initialises the application object, runs the program and returns the exit code.
+// The entry: initialises the application object, runs the program and returns the exit status:
+// the loop's after a run, 1 when the start stopped (a raised running copy counts as done).
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
 
 // How runApplication ended, for the entry and the tests.

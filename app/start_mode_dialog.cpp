@@ -56,6 +56,12 @@ int StartModeDialog::OnCommand(MessageRecord& msg, UINT id, UINT code)
         choose(id == kSimpleButton ? 1 : 0);
         return 1;
     }
+    // Escape, the close box and Alt+F4 go on in normal mode, which is kept so that the question
+    // does not come back.
+    if (id == IDCANCEL) {
+        choose(0);
+        return 1;
+    }
     return DialogBase::OnCommand(msg, id, code);
 }
 

@@ -16,7 +16,8 @@ public:
     ~StartModeDialog() override;
 
     int OnInitDialog() override;
-    // Each mode button writes "SimpleMode" in "Environment" (0 normal, 1 simple) and closes.
+    // Each mode button writes "SimpleMode" in "Environment" (0 normal, 1 simple) and closes; a
+    // cancel writes normal mode.
     int OnCommand(MessageRecord& msg, UINT id, UINT code) override;
 
 private:

@@ -4,11 +4,11 @@
 #include "dialogs/map_facility_table.h"
 #include "dialogs/map_thumbnail.h"
 #include "lib/application.h"
-#include "lib/file.h"
 #include "platform/commdlg/commdlg.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
 #include "ui/window_kit.h"
+#include "ui/window_services.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -76,9 +76,7 @@ int GameFileDialog::runSaveDialog(const std::string& initial_folder, uint8_t net
         return 0;
 
     const std::string path = file;
-    if (fileExists(path.c_str())
-        && MessageBoxA(m_owner, cp("同じ名前のファイルが存在しています。\n上書きしますか？").c_str(), cp("確認").c_str(), MB_YESNO)
-            != IDYES)
+    if (!mayWriteOver(m_owner, path))
         return 0;
     m_chosenPath = path;
     m_chosenFolder = path.substr(0, std::min<size_t>(ofn.nFileOffset, path.size()));

@@ -284,7 +284,7 @@ bool ProductEditWindow::mayClose()
 {
     return !m_modified
         || modalMessageBox(this, cp("保存されていない生産タイプですが、編集を終了してよろしいですか？").c_str(),
-               cp("確認").c_str(), MB_YESNO)
+               cp("確認").c_str(), MB_YESNO | MB_DEFBUTTON2)
         == IDYES;
 }
 

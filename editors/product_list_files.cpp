@@ -87,20 +87,12 @@ std::optional<ChosenFile> askForFile(HWND owner, const FileQuestion& question)
 
 } // namespace
 
-bool ProductListWindow::mayOverwrite(const std::string& path)
-{
-    return !fileExists(path.c_str())
-        || modalMessageBox(this, cp("同じ名前のファイルが存在しています。\n上書きしますか？").c_str(), cp("確認").c_str(),
-               MB_YESNO)
-        == IDYES;
-}
-
 void ProductListWindow::exportWeaponText()
 {
     const ProductSlotSummary& slot = summary(m_selected);
     const auto chosen = askForFile(handle(),
         { "兵器リストの出力", "ﾃｷｽﾄﾌｧｲﾙ(*.txt)", "*.txt", "txt", dataFolder(), std::string(slot.name) + ".txt", true });
-    if (!chosen || !mayOverwrite(chosen->path))
+    if (!chosen || !mayWriteOver(handle(), chosen->path))
         return;
     const ProductionTypeRecord* record = m_context.game.productionType(kFirstUserProductionType + m_selected);
     const std::string text = record ? weaponListText(m_context.game, *record) : std::string();
@@ -116,7 +108,7 @@ void ProductListWindow::exportWeaponText()
 void ProductListWindow::importSlot()
 {
     if (summary(m_selected).used()
-        && modalMessageBox(this, cp("既存の生産タイプに上書きしますか？").c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
+        && modalMessageBox(this, cp("既存の生産タイプに上書きしますか？").c_str(), cp("確認").c_str(), MB_YESNO | MB_DEFBUTTON2) != IDYES)
         return;
     const auto chosen = askForFile(handle(),
         { "ユーザ定義生産タイプ読込", "ユーザ定義生産タイプ(*.upd)", "*.upd", "upd", userProductFolder(), "", false });
@@ -146,7 +138,7 @@ void ProductListWindow::exportSlot()
     const auto chosen = askForFile(handle(),
         { "ユーザ定義生産タイプ書出", "ユーザ定義生産タイプ(*.upd)", "*.upd", "upd", userProductFolder(),
             std::string(summary(m_selected).name), true });
-    if (!chosen || !mayOverwrite(chosen->path))
+    if (!chosen || !mayWriteOver(handle(), chosen->path))
         return;
     makeNamedValue(kUserProductPath).profileWriteString(chosen->folder.c_str());
     runShowingError([&] { exportProductionTypeFile(m_context.game, chosen->path.c_str(), kFirstUserProductionType + m_selected); });

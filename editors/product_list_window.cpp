@@ -180,7 +180,7 @@ void ProductListWindow::deleteSlot()
     if (!slot.used())
         return;
     const std::string question = cp("生産タイプ[ ") + slot.name + cp(" ]を削除しますか？");
-    if (modalMessageBox(this, question.c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
+    if (modalMessageBox(this, question.c_str(), cp("確認").c_str(), MB_YESNO | MB_DEFBUTTON2) != IDYES)
         return;
     runShowingError([&] { m_context.game.clearProductionType(kFirstUserProductionType + m_selected); });
     refreshRow(m_selected);

@@ -70,8 +70,6 @@ private:
     void exportWeaponText();
     void importSlot();
     void exportSlot();
-    // Asks before an existing file is overwritten; true when it may be written.
-    bool mayOverwrite(const std::string& path);
     void tell(const char* utf8Text, const char* utf8Title);
 
     // The editor opened from the list is handed it too.

@@ -71,12 +71,13 @@ bool ActionHistoryWindow::create(bool& windowMade)
     windowMade = createMeasured();
     if (!windowMade)
         return false;
-    const SIZE defaultSize { m_frameWidth + GetSystemMetrics(SM_CXVSCROLL) + kDefaultListWidth, m_frameHeight + kDefaultHeight };
-    ui::fitInWorkArea(*this, restoredRect(defaultSize, m_context.game.settings().leftInfoPanel));
+    // The controls before the place: the header's height is part of the least size a kept one is held to.
     createControls();
     RECT header {};
     GetWindowRect(listViewFindHeader(*m_list), &header);
     m_fixedHeight = m_frameHeight + (header.bottom - header.top);
+    const SIZE defaultSize { m_frameWidth + GetSystemMetrics(SM_CXVSCROLL) + kDefaultListWidth, m_frameHeight + kDefaultHeight };
+    ui::fitInWorkArea(*this, restoredRect(defaultSize, m_context.game.settings().leftInfoPanel));
     refresh();
     // Tab walks the controls as in a dialog; Enter and Escape stay swallowed.
     showWithDialogKeys(m_list ? m_list->handle() : nullptr);
@@ -215,8 +216,7 @@ void ActionHistoryWindow::exportText()
     if (!GetSaveFileNameA(&ofn))
         return;
     const std::string path = file;
-    if (fileExists(path.c_str())
-        && modalMessageBox(this, cp("同じ名前のファイルが存在しています。\n上書きしますか？").c_str(), cp("確認").c_str(), MB_YESNO) != IDYES)
+    if (!mayWriteOver(handle(), path))
         return;
     if (!writeText(path))
         modalMessageBox(this, (cp("ファイルに書き込めませんでした。\n") + path).c_str(), cp("警告").c_str(), MB_OK);

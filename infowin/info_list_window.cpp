@@ -3,6 +3,8 @@
 
 #include "platform/kernel/host.h"
 
+#include <algorithm>
+
 InfoListWindow::InfoListWindow(const char* className, swCWindow* mainWindow, const char* utf8Title, HBRUSH background,
     int initialSize)
     : KitWindow(className, mainWindow)
@@ -54,12 +56,20 @@ void InfoListWindow::giveFocus(HWND control)
 int InfoListWindow::OnMessage(MessageRecord& msg)
 {
     switch (msg.message) {
-    case WM_GETMINMAXINFO:
+    case WM_GETMINMAXINFO: {
         // Until the frame is measured the limits stay the system's.
         if (!m_frameWidth)
             return 0;
-        limitTracking(*reinterpret_cast<MINMAXINFO*>(msg.lParam));
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(msg.lParam);
+        limitTracking(limits);
+        // Never smaller than a drag to nothing snaps to: the fixed part of a list stays whole,
+        // whatever size the ini keeps.
+        RECT least {};
+        snap(least, WMSZ_BOTTOMRIGHT);
+        limits.ptMinTrackSize.x = std::max(limits.ptMinTrackSize.x, least.right);
+        limits.ptMinTrackSize.y = std::max(limits.ptMinTrackSize.y, least.bottom);
         return 1;
+    }
     case WM_SIZING:
         snap(*reinterpret_cast<RECT*>(msg.lParam), msg.wParam);
         msg.result = TRUE;

@@ -5,6 +5,7 @@
 #include "lib/window_services.h"
 
 #include <functional>
+#include <string>
 
 class swCWindow;
 struct MessageRecord;
@@ -28,3 +29,7 @@ void snapHeightToRows(RECT& rect, WPARAM edge, int fixedHeight, int rowHeight);
 // A message box on the owner's window with the game's modal-idle flag cleared while it is open.
 // Returns the button pressed.
 int modalMessageBox(swCWindow* owner, const char* text, const char* caption, UINT style = MB_OK);
+
+// Whether a file may be written at the path: yes when none is there, else the person's answer to
+// the overwrite question, whose default is no.
+bool mayWriteOver(HWND owner, const std::string& path);

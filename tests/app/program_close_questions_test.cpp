@@ -46,7 +46,8 @@ TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
         const char* name;
         std::function<void()> open;
         std::function<void()> nudge = [] {};
-        // Unchanged by the close: the question's action was not carried out.
+        // Unchanged by the close: the question's action was not carried out. A question that
+        // would write over or delete it has no as its default.
         const char* keptFile = nullptr;
         int simpleMode = 0; // before the run and after it
         std::function<HWND()> shown = question;
@@ -70,6 +71,8 @@ TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
             "data/kept.upd" },
         { "production type delete", [] { command(menu_id::kProductEdit); },
             once([] { return pressButton("生産タイプ編集", product_list_id::kDelete); }), "productutype.dat" },
+        { "production type import over one", [] { command(menu_id::kProductImport); },
+            once([] { return pressButton("生産タイプ読込", product_list_id::kAction); }), "productutype.dat" },
     };
     for (const Row& row : rows) {
         const std::string before = row.keptFile ? m_data->read(row.keptFile) : "";
@@ -82,6 +85,9 @@ TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
         const auto boxes = harness::messageBoxes();
         ASSERT_FALSE(boxes.empty()) << row.name;
         EXPECT_EQ(boxes.front().answer, IDNO) << row.name;
+        if (row.keptFile) {
+            EXPECT_EQ(boxes.front().style & MB_DEFMASK, UINT(MB_DEFBUTTON2)) << row.name;
+        }
         EXPECT_EQ(makeNamedValue("SimpleMode").profileReadInt(-1), row.simpleMode) << row.name;
         EXPECT_FALSE(theApplication().restartRequested()) << row.name;
     }

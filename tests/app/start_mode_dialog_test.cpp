@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 
 namespace {
 
@@ -65,13 +66,21 @@ COLORREF pixel(HBITMAP bitmap, int x, int y)
 
 } // namespace
 
-TEST(StartModeDialog, EachButtonWritesItsModeAndCloses)
+TEST(StartModeDialog, EachAnswerWritesTheModeItGoesOnInAndCloses)
 {
+    namespace harness = platform::harness;
     struct Case {
-        UINT button;
+        const char* way;
+        std::function<void(HWND)> answer;
         int mode;
     };
-    for (Case c : { Case { StartModeDialog::kSimpleButton, 1 }, Case { StartModeDialog::kNormalButton, 0 } }) {
+    const Case cases[] = {
+        { "simple", [](HWND window) { clickButton(window, StartModeDialog::kSimpleButton); }, 1 },
+        { "normal", [](HWND window) { clickButton(window, StartModeDialog::kNormalButton); }, 0 },
+        { "Escape", [](HWND) { harness::pressKey(VK_ESCAPE); }, 0 },
+        { "Alt+F4", [](HWND) { harness::keyDown(VK_MENU), harness::pressKey(VK_F4), harness::keyUp(VK_MENU); }, 0 },
+    };
+    for (const Case& c : cases) {
         testing_lib::TempProgramFolder folder("startmode");
         std::string normal, simple;
         HWND shown = nullptr;
@@ -80,24 +89,14 @@ TEST(StartModeDialog, EachButtonWritesItsModeAndCloses)
             shown = window;
             normal = buttonText(window, StartModeDialog::kNormalButton);
             simple = buttonText(window, StartModeDialog::kSimpleButton);
-            clickButton(window, c.button);
+            c.answer(window);
+            dialogtest::settle();
         });
         EXPECT_EQ(normal, platform::utf8ToCp932("通常モード"));
         EXPECT_EQ(simple, platform::utf8ToCp932("シンプルモード"));
-        EXPECT_EQ(storedMode(), c.mode);
-        EXPECT_FALSE(IsWindow(shown));
+        EXPECT_EQ(storedMode(), c.mode) << c.way;
+        EXPECT_FALSE(IsWindow(shown)) << c.way;
     }
-}
-
-TEST(StartModeDialog, ClosingWithoutAChoiceWritesNothing)
-{
-    testing_lib::TempProgramFolder folder("startmode");
-    StartModeDialog dialog;
-    dialogtest::drive(kStartModeTitle.c_str(), [&] { return dialog.run(); }, [&](HWND window) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        dialogtest::settle();
-    });
-    EXPECT_EQ(storedMode(), -1);
 }
 
 TEST(StartModeDialog, FirstStartAsksOnceAndTheNextStartReadsTheStoredMode)
@@ -193,18 +192,35 @@ void CALLBACK noteStateAndCloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
 
 } // namespace
 
-TEST_F(ProgramRun, MissingMasterFileEndsTheProgramWithItsMessageAndNoWindow)
+// The entry's status tells the shell of a start that stopped at a master file.
+TEST_F(ProgramRun, AFailedStartEndsWithItsMessageNoWindowAndAFailureStatus)
 {
-    testing_state::DataFolder folder;
-    folder.remove("land.dat");
-    makeNamedValue("SimpleMode").profileWriteInt(0);
-    EXPECT_EQ(runApplication(theApplication()), RunOutcome::StartUpFailed);
-    EXPECT_EQ(platform::harness::messageBoxes().size(), 1u);
-    EXPECT_EQ(theApplication().mainWindow(), nullptr);
-    EXPECT_EQ(theApplication().ownedObject(), nullptr);
-    EXPECT_EQ(g_gameState, nullptr);
-    EXPECT_EQ(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "NOLTRAX_MAINWINDOW_CNAME"), nullptr);
-    EXPECT_EQ(makeNamedValue("ShowFight").profileReadInt(-1), -1);
+    struct Case {
+        const char* name;
+        std::function<void(const testing_state::DataFolder&)> damage;
+        size_t boxes;
+    };
+    const Case cases[] = {
+        { "land.dat missing", [](const auto& folder) { folder.remove("land.dat"); }, 1 },
+        // Told as cut, then as lacking its large city.
+        { "land.dat cut", [](const auto& folder) { folder.write("land.dat", folder.read("land.dat").substr(0, 200)); }, 2 },
+        { "weapon.dat too large", [](const auto& folder) { std::filesystem::resize_file(folder.host("weapon.dat"), 17 << 20); }, 1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_state::DataFolder folder;
+        makeNamedValue("SimpleMode").profileWriteInt(0);
+        c.damage(folder);
+        platform::harness::clearMessageBoxes();
+        char commandLine[] = "";
+        EXPECT_EQ(WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWNORMAL), 1);
+        EXPECT_EQ(theApplication().mainWindow(), nullptr);
+        EXPECT_EQ(theApplication().ownedObject(), nullptr);
+        EXPECT_EQ(g_gameState, nullptr);
+        EXPECT_EQ(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "NOLTRAX_MAINWINDOW_CNAME"), nullptr);
+        EXPECT_EQ(platform::harness::messageBoxes().size(), c.boxes);
+        EXPECT_EQ(makeNamedValue("ShowFight").profileReadInt(-1), -1);
+    }
 }
 
 TEST_F(ProgramRun, TheGameStateLivesThroughTheLoopAndWritesItsSettingsAfterIt)
@@ -214,7 +230,8 @@ TEST_F(ProgramRun, TheGameStateLivesThroughTheLoopAndWritesItsSettingsAfterIt)
     makeNamedValue("SleepTime").profileWriteInt(33);
     g_seenInLoop = nullptr;
     SetTimer(nullptr, 0, 50, noteStateAndCloseMainWindow);
-    EXPECT_EQ(runApplication(theApplication()), RunOutcome::Played);
+    char commandLine[] = "";
+    EXPECT_EQ(WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWNORMAL), 0);
     EXPECT_NE(g_seenInLoop, nullptr);
     EXPECT_EQ(g_gameState, nullptr);
     EXPECT_EQ(theApplication().ownedObject(), nullptr);

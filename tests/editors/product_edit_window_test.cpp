@@ -289,6 +289,7 @@ TEST_F(ProductEdit, UnsavedChangesAreAskedAboutOnEveryClose)
     for (const auto& box : boxes) {
         EXPECT_EQ(box.text, cp("保存されていない生産タイプですが、編集を終了してよろしいですか？"));
         EXPECT_EQ(box.caption, cp("確認"));
+        EXPECT_EQ(box.style & MB_DEFMASK, UINT(MB_DEFBUTTON2));
     }
     EXPECT_TRUE(world.slot(5).canProduce(all[0])) << "dropped, not stored";
 }

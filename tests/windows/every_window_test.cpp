@@ -151,11 +151,25 @@ TEST_P(EveryWindowFromAKeptPlace, OpensWhollyOnTheScreen)
             keys.emplace_back(prefix + name, std::to_string(value));
     WindowWorld world([&](const testing_state::DataFolder&) { profileWriteValues("WindowInfo", keys); });
     ASSERT_TRUE(world.ready());
-    for (const WindowEntry& entry : entriesOfGroup(group))
+    for (const WindowEntry& entry : entriesOfGroup(group)) {
+        // A resizable window, opened from any kept size, keeps none below what a drag to nothing
+        // snaps it to.
+        std::optional<KeptPlace> kept;
+        RECT least {};
         EXPECT_TRUE(visit(entry, world, [&](const OpenWindow& open) {
             if (const std::vector<std::string> off = window_checks::offScreen(open.came); !off.empty())
                 ADD_FAILURE() << entry.name << ":" << window_checks::lines(off);
+            if (!(GetWindowLongA(open.window, GWL_STYLE) & WS_THICKFRAME))
+                return;
+            kept = keptPlaceOf(open.window);
+            SendMessageA(open.window, WM_SIZING, WMSZ_BOTTOMRIGHT, LPARAM(&least));
         })) << entry.name;
+        if (kept) {
+            const auto size = [&](const char* low, const char* high) { return (long long)keptCoordinate(kept->key, high) - keptCoordinate(kept->key, low); };
+            EXPECT_GE(size("WindowPosLeft", "WindowPosRight"), least.right) << entry.name;
+            EXPECT_GE(size("WindowPosTop", "WindowPosBottom"), least.bottom) << entry.name;
+        }
+    }
     char section[1 << 16] = {};
     const DWORD length = GetPrivateProfileSectionA("WindowInfo", section, sizeof section, profilePath().c_str());
     for (const char* line = section; line < section + length && *line; line += std::strlen(line) + 1) {
