@@ -1077,7 +1077,9 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         };
         // The zoom, the view's top-left in map pixels and where the scroll bars stand.
         auto barAt = [&](int bar) {
-            SCROLLINFO info { .cbSize = sizeof info, .fMask = SIF_ALL };
+            SCROLLINFO info {};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_ALL;
             GetScrollInfo(person.map()->handle(), bar, &info);
             return std::tuple { info.nPos, info.nPage, info.nMax };
         };
@@ -1206,8 +1208,9 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         for (int page = 0; page <= EndingWindow::kEvaluationPage; ++page) {
             EXPECT_EQ(window->page(), page);
             // The territories' graph pictured whole, as its reveal ends.
-            if (page == 1)
+            if (page == 1) {
                 EXPECT_TRUE(waitFor([&] { return !window->revealRunning(); }, 20s));
+            }
             person.shot("whole_ending_" + std::to_string(page));
             const int next = page == EndingWindow::kEvaluationPage ? ending_id::kFinish : ending_id::kNext;
             person.click(GetDlgItem(ending, next));
