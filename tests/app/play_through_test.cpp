@@ -1198,13 +1198,12 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         GameState& ended = person.state();
         ASSERT_GT(ended.turnStatsCount(), 0u);
         const TurnStatsRecord& last = *ended.turnStatsAt(ended.turnStatsCount() - 1);
-        for (int c = 0; c < kCountryCount; ++c) {
-            if (ended.country(c).controller == 0)
-                continue;
-            EXPECT_EQ(last.country[c].threadValue, uint32_t(ended.countOwnedBuildings(c))) << "country " << c;
-            EXPECT_EQ(last.country[c].income, uint32_t(ended.countBuildingsOf(c))) << "country " << c;
-            EXPECT_EQ(last.country[c].unitCount, uint32_t(ended.liveUnitCount(c))) << "country " << c;
-        }
+        for (int c = 0; c < kCountryCount; ++c)
+            if (ended.country(c).controller != 0) {
+                EXPECT_EQ(last.country[c].threadValue, uint32_t(ended.countOwnedBuildings(c))) << c;
+                EXPECT_EQ(last.country[c].income, uint32_t(ended.countBuildingsOf(c))) << c;
+                EXPECT_EQ(last.country[c].unitCount, uint32_t(ended.liveUnitCount(c))) << c;
+            }
         for (int page = 0; page <= EndingWindow::kEvaluationPage; ++page) {
             EXPECT_EQ(window->page(), page);
             // The territories' graph pictured whole, as its reveal ends.

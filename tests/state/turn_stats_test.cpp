@@ -79,8 +79,8 @@ TEST(TurnStats, DamageIsBookedForCountriesOnlyWithTheValueLost)
     EXPECT_EQ(state.turnStatsAt(0)->country[0].valueLost, 1000000000u);
 }
 
-// The board's figures replace whatever the record held, as at the end of a game whose last turn
-// took buildings: the graphs end where the country table stands.
+// The board's figures replace what the record held, as at the end of a game whose last turn took
+// buildings: the graphs end where the country table stands.
 TEST(TurnStats, BoardFiguresOnlyForCountriesTakingPart)
 {
     SmallWorld world(6, 6);
@@ -89,20 +89,13 @@ TEST(TurnStats, BoardFiguresOnlyForCountriesTakingPart)
     UnitTypeRecord& type = world.editType(type_id);
     type.members = 2;
     type.memberPrice = 50;
-    const int building = world.terrainOfKind(kTerrainBuilding);
-    ASSERT_GE(building, 0);
-    world.editTerrain(building).income = 30;
-    state.mapHeader().buildingIncome = 1;
     for (int c : { 0, 1 }) {
         state.country(c).controller = 2;
         state.country(c).inPlay = 1;
         world.addUnit(c, type_id, 1, 1);
         world.addUnit(c, type_id, 2, 1);
+        world.placeBuilding(world.terrainOfKind(kTerrainBuilding), c, 3, c);
     }
-    world.placeBuilding(building, 0, 3, 3);
-    world.placeBuilding(building, 0, 4, 3);
-    world.placeBuilding(building, 1, 5, 3);
-    world.building(1).destroyed = 1;
     state.country(1).inPlay = 0;
     TurnStatsRecord stale {};
     stale.country[0].threadValue = 6;
@@ -115,8 +108,8 @@ TEST(TurnStats, BoardFiguresOnlyForCountriesTakingPart)
     const TurnStatsRecord& record = *state.turnStatsAt(0);
     EXPECT_EQ(record.country[0].unitCount, 2u);
     EXPECT_EQ(record.country[0].forces, 200u);
-    EXPECT_EQ(record.country[0].threadValue, 2u);
-    EXPECT_EQ(record.country[0].income, 30u) << "a destroyed building earns nothing";
+    EXPECT_EQ(record.country[0].threadValue, 1u);
+    EXPECT_EQ(record.country[0].income, 0u) << "the map pays no income";
     EXPECT_EQ(record.country[1].unitCount, 0u);
     EXPECT_EQ(record.country[1].forces, 0u);
     EXPECT_EQ(record.country[1].threadValue, 0u);
