@@ -250,7 +250,7 @@ bool MainWindow::resumeGameFrom(const std::string& path)
         const SavedView& view = m_state.savedView();
         if (view.zoomPlusOne >= 1)
             map->setZoom(view.zoomPlusOne - 1);
-        map->showFrom(view.firstColumn, view.firstRow);
+        map->showFrom(view.firstColumn, view.firstRow, { view.offsetX, view.offsetY });
     }
     if (!staged.droppedHistory.empty()) {
         const std::string& history = staged.droppedHistory;

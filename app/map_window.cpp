@@ -217,11 +217,18 @@ HexView MapWindow::visibleHexRange() const
     if (geometry().hexesIn(area, view.firstColumn, view.firstRow, last_x, last_y)) {
         view.columns = last_x - view.firstColumn + 1;
         view.rows = last_y - view.firstRow + 1;
+        const POINT placed = geometry().viewOriginFor(view.firstColumn, view.firstRow);
+        view.offsetX = origin.x - placed.x;
+        view.offsetY = origin.y - placed.y;
     }
     return view;
 }
 
-void MapWindow::showFrom(int firstColumn, int firstRow) { scrollTo(geometry().viewOriginFor(firstColumn, firstRow)); }
+void MapWindow::showFrom(int firstColumn, int firstRow, POINT offset)
+{
+    const POINT placed = geometry().viewOriginFor(firstColumn, firstRow);
+    scrollTo({ placed.x + offset.x, placed.y + offset.y });
+}
 
 void MapWindow::ensureVisible(int x, int y)
 {

@@ -40,8 +40,8 @@ public:
     // The hex under a point of the client area; false off the map.
     bool hexAtClient(POINT client, int& x, int& y) const;
     HexView visibleHexRange() const;
-    // Scrolls to where visibleHexRange starts at that column and row, as far as the map allows.
-    void showFrom(int firstColumn, int firstRow);
+    // Scrolls to the view visibleHexRange gave that column, row and offset, as far as the map allows.
+    void showFrom(int firstColumn, int firstRow, POINT offset);
     void ensureVisible(int x, int y);
     void centreOn(int x, int y);
     // Zoom, scroll bars, day or night, the viewer's fog, and the whole map drawn again.

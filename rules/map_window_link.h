@@ -18,6 +18,10 @@ struct HexView {
     int firstRow = 0;
     int columns = 0;
     int rows = 0;
+    // How far, in pixels, the view's top-left lies right of and below the place the first column
+    // and row alone give it: a view scrolled by part of a hex, or held at the map's far edge.
+    int offsetX = 0;
+    int offsetY = 0;
 };
 
 // Implemented by app/'s map window. Animations draw from the calling thread and return when done;

@@ -34,7 +34,8 @@ SaveResult saveGame(GameState& state, const char* path, bool keep_path)
     state.savedView() = {};
     if (map.isOpen()) {
         const HexView view = map.visibleHexRange();
-        state.savedView() = { uint16_t(view.firstColumn), uint16_t(view.firstRow), uint16_t(map.zoom() + 1) };
+        state.savedView() = { uint16_t(view.firstColumn), uint16_t(view.firstRow), uint16_t(map.zoom() + 1),
+            int16_t(view.offsetX), int16_t(view.offsetY) };
     }
     SaveResult result = saveGameFile(state, path, keep_path);
     if (!result)

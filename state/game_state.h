@@ -493,6 +493,8 @@ public:
     // Countries 0..7 only; the neutral side books nothing.
     void statsAddDamageDealt(int country, uint32_t amount);
     void statsAddDamageTaken(int country, int unit_type, uint32_t damage, uint32_t members_lost);
+    // The last record takes the board's figures: buildings, income, units and forces of each
+    // country taking part, 0 for the others.
     void computeTurnStats();
     void startTurnProgress(int country);
     // Counts one more handled unit: the percentage due for report (4 % steps), else -1.

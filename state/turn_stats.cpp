@@ -60,10 +60,13 @@ void GameState::computeTurnStats()
 {
     if (m_turnStats.empty())
         return;
+    // Called at every turn's end and at the game's end however it came: the last point of each
+    // graph is the board as it was left, as the country table shows it.
     for (int c = 0; c < kCountryCount; ++c) {
         TurnStatsEntry& entry = m_turnStats.back().country[c];
-        const CountryRecord& record = m_countries[size_t(c)];
-        bool taking_part = record.takesPart();
+        const bool taking_part = m_countries[size_t(c)].takesPart();
+        entry.threadValue = taking_part ? uint32_t(countOwnedBuildings(c)) : 0;
+        entry.income = taking_part ? uint32_t(countBuildingsOf(c)) : 0;
         entry.unitCount = taking_part ? uint32_t(liveUnitCount(c)) : 0;
         entry.forces = taking_part ? forcesValue(c) : 0;
     }

@@ -6,9 +6,10 @@
 
 #pragma pack(push, 1)
 struct TurnStatsEntry {
-    // The game thread's own figure.
+    // Buildings the country owns, as the turn starts and, once computeTurnStats has run, as it ends.
     uint32_t threadValue;
-    // Income of the country's buildings, raised and lowered as buildings change hands.
+    // Income of the country's buildings, raised and lowered as buildings change hands and taken
+    // from the board again by computeTurnStats.
     uint32_t income;
     uint32_t damageDealt;
     uint32_t damageTaken;

@@ -107,6 +107,15 @@ TEST(MapView, ScrollingStopsAtTheMapEdgesAtEveryZoom)
         const HexView range = map.visibleHexRange();
         EXPECT_EQ(range.firstColumn + range.columns, 60);
         EXPECT_EQ(range.firstRow + range.rows, 40);
+
+        // The view a save keeps comes back exactly: at the far corner and part of a hex in.
+        for (POINT origin : { last, POINT { 37, 53 } }) {
+            map.scrollTo(origin);
+            const HexView kept = map.visibleHexRange();
+            map.scrollTo({ 0, 0 });
+            map.showFrom(kept.firstColumn, kept.firstRow, { kept.offsetX, kept.offsetY });
+            EXPECT_TRUE(samePoint(map.viewOrigin(), origin)) << "zoom " << zoom << " origin " << origin.x;
+        }
     }
 }
 

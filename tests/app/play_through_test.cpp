@@ -1064,15 +1064,28 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         // its whole history, its zoom and the view where it was saved.
         const std::string save = "whole_" + fs::path(map).stem().string() + "." + (extension == ".vtc" ? "wqc" : extension == ".vts" ? "wqs" : "wqm");
         const int turn = s.turnBlock().turn;
+        // The arrow keys pressed until the view goes no further.
         auto scroll = [&](UINT across, UINT down) {
             SetForegroundWindow(person.main());
-            for (int i = 0; i < 40; ++i)
-                harness::pressKey(i % 2 ? down : across);
-            settleInProgramTime();
+            POINT before { -1, -1 };
+            for (int i = 0; i < 100 && (before.x != person.map()->viewOrigin().x || before.y != person.map()->viewOrigin().y); ++i) {
+                before = person.map()->viewOrigin();
+                harness::pressKey(across);
+                harness::pressKey(down);
+                settleInProgramTime();
+            }
+        };
+        // The zoom, the view's top-left in map pixels and where the scroll bars stand.
+        auto barAt = [&](int bar) {
+            SCROLLINFO info {};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_ALL;
+            GetScrollInfo(person.map()->handle(), bar, &info);
+            return std::tuple { info.nPos, info.nPage, info.nMax };
         };
         auto viewAt = [&] {
-            const HexView range = person.map()->visibleHexRange();
-            return std::tuple { person.map()->zoom(), range.firstColumn, range.firstRow };
+            const POINT origin = person.map()->viewOrigin();
+            return std::tuple { person.map()->zoom(), origin.x, origin.y, barAt(SB_HORZ), barAt(SB_VERT) };
         };
         // The main window at its least size, so that the map has the most room to scroll.
         RECT placed {};
@@ -1087,10 +1100,11 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         GetClientRect(person.map()->handle(), &client);
         const HexGeometry largest(2, s.mapWidth(), s.mapHeight());
         const SIZE room { largest.mapPixelSize().cx - client.right, largest.mapPixelSize().cy - client.bottom };
-        // With two hexes of room the first column or row moves; a map with less can show the zoom only.
-        if (room.cx > 2 * largest.cell() || room.cy > 2 * largest.rowPitch()) {
-            ASSERT_TRUE(std::get<1>(saved) > 0 || std::get<2>(saved) > 0) << "the view scrolled";
-        }
+        // As far as the map goes, and each scroll bar at its end.
+        ASSERT_EQ(std::get<1>(saved), std::max<LONG>(0, room.cx));
+        ASSERT_EQ(std::get<2>(saved), std::max<LONG>(0, room.cy));
+        for (const auto& [pos, page, max] : { std::get<3>(saved), std::get<4>(saved) })
+            EXPECT_TRUE(page > UINT(max) || pos + int(page) == max + 1) << pos << " " << page << " " << max;
         const uint32_t events = s.historyLog().count();
         const HistoryRecord first = s.historyLog().record(0);
         ASSERT_TRUE(person.clickEnabledTool(menu_id::kSaveGameAs));
@@ -1180,8 +1194,22 @@ TEST_P(WholeGame, APersonPlaysFromTheNewGameToTheEndOfPlay)
         }
         auto* window = dynamic_cast<EndingWindow*>(windowFromHandle(ending));
         ASSERT_NE(window, nullptr);
+        // The graphs of territories, income and units end where the summary's table stands.
+        GameState& ended = person.state();
+        ASSERT_GT(ended.turnStatsCount(), 0u);
+        const TurnStatsRecord& last = *ended.turnStatsAt(ended.turnStatsCount() - 1);
+        for (int c = 0; c < kCountryCount; ++c)
+            if (ended.country(c).controller != 0) {
+                EXPECT_EQ(last.country[c].threadValue, uint32_t(ended.countOwnedBuildings(c))) << c;
+                EXPECT_EQ(last.country[c].income, uint32_t(ended.countBuildingsOf(c))) << c;
+                EXPECT_EQ(last.country[c].unitCount, uint32_t(ended.liveUnitCount(c))) << c;
+            }
         for (int page = 0; page <= EndingWindow::kEvaluationPage; ++page) {
             EXPECT_EQ(window->page(), page);
+            // The territories' graph pictured whole, as its reveal ends.
+            if (page == 1) {
+                EXPECT_TRUE(waitFor([&] { return !window->revealRunning(); }, 20s));
+            }
             person.shot("whole_ending_" + std::to_string(page));
             const int next = page == EndingWindow::kEvaluationPage ? ending_id::kFinish : ending_id::kNext;
             person.click(GetDlgItem(ending, next));

@@ -28,7 +28,7 @@ using testing_rules::CombatWorld;
 std::string programPath(const char* name) { return dataPath(name, kFolderProgram); }
 
 struct OpenMapOverTheFight : testing_rules::OpenMapWindow {
-    HexView visibleHexRange() const override { return { 3, 2, 10, 8 }; }
+    HexView visibleHexRange() const override { return { 3, 2, 10, 8, 40, 6 }; }
     int zoom() const override { return 2; }
 };
 
@@ -166,6 +166,8 @@ TEST(SavedGameRules, ViewComesFromAnOpenMapWindowAndSightOpensWithFogOff)
     EXPECT_EQ(int(s.savedView().firstColumn), 3);
     EXPECT_EQ(int(s.savedView().firstRow), 2);
     EXPECT_EQ(int(s.savedView().zoomPlusOne), 3) << "the largest zoom";
+    EXPECT_EQ(int(s.savedView().offsetX), 40) << "the view part of a hex in";
+    EXPECT_EQ(int(s.savedView().offsetY), 6);
     ASSERT_NE(s.fogMap(), nullptr);
     EXPECT_TRUE(s.fogMap()->isSeenBy(1, 9, 7, 0)) << "rule 3 off: every hex seen";
 

@@ -154,26 +154,28 @@ TEST(SavedGameVersions, MagicsNameVersionsAndVersionOneGetsTheIdentityNextOrder)
     EXPECT_EQ(s.pillboxHexes()[0].x, 4u);
     EXPECT_EQ(s.unitCount(1), 1u);
 
-    // A view block of four bytes, as written before the zoom was kept: the column and row come
-    // back, the zoom is left to the window.
+    // A view block of four bytes, as written before the zoom and the offset were kept: the column
+    // and row come back, the rest is left to the window.
     ASSERT_TRUE(world.save("zoomed.dat"));
     std::string bytes = world.read("zoomed.dat");
     const size_t carryOver = 8 + sizeof(UnitRecord), productionTypes = 4 + 8 * sizeof(ProductionTypeRecord);
-    const size_t view = bytes.size() - 21 - carryOver - productionTypes - 10;
+    const size_t view = bytes.size() - 21 - carryOver - productionTypes - 4 - sizeof(SavedView);
     uint32_t length = 0;
     std::memcpy(&length, bytes.data() + view, 4);
     ASSERT_EQ(length, sizeof(SavedView));
     const uint32_t older = 4;
     std::memcpy(bytes.data() + view, &older, 4);
-    bytes.erase(view + 8, 2);
+    bytes.erase(view + 8, sizeof(SavedView) - 4);
     world.write("older.dat", bytes);
-    s.savedView() = { 9, 9, 9 };
+    s.savedView() = { 9, 9, 9, 9, 9 };
     ASSERT_TRUE(world.load("older.dat"));
     EXPECT_EQ(int(s.savedView().firstColumn), 2);
     EXPECT_EQ(int(s.savedView().firstRow), 1);
     EXPECT_EQ(int(s.savedView().zoomPlusOne), 0);
+    EXPECT_EQ(int(s.savedView().offsetX), 0);
     ASSERT_TRUE(world.load("zoomed.dat"));
     EXPECT_EQ(int(s.savedView().zoomPlusOne), 3);
+    EXPECT_EQ(int(s.savedView().offsetY), -1);
 }
 
 TEST(SavedGameHistory, SiblingNameNeverEqualsTheSave)

@@ -75,7 +75,7 @@ public:
         s.setSideProductionType(0, production);
         s.carryOverTable()[0] = unit(0, 0);
         s.setCarryOverCount(1);
-        s.savedView() = { 2, 1, 3 };
+        s.savedView() = { 2, 1, 3, 40, -1 };
 
         s.recreateSightMaps();
         s.fogMap()->setBit(0, 12, 5, 0);

@@ -79,7 +79,9 @@ TEST(TurnStats, DamageIsBookedForCountriesOnlyWithTheValueLost)
     EXPECT_EQ(state.turnStatsAt(0)->country[0].valueLost, 1000000000u);
 }
 
-TEST(TurnStats, UnitCountsAndForcesOnlyForCountriesTakingPart)
+// The board's figures replace what the record held, as at the end of a game whose last turn took
+// buildings: the graphs end where the country table stands.
+TEST(TurnStats, BoardFiguresOnlyForCountriesTakingPart)
 {
     SmallWorld world(6, 6);
     GameState& state = world.state();
@@ -92,18 +94,25 @@ TEST(TurnStats, UnitCountsAndForcesOnlyForCountriesTakingPart)
         state.country(c).inPlay = 1;
         world.addUnit(c, type_id, 1, 1);
         world.addUnit(c, type_id, 2, 1);
+        world.placeBuilding(world.terrainOfKind(kTerrainBuilding), c, 3, c);
     }
     state.country(1).inPlay = 0;
     TurnStatsRecord stale {};
+    stale.country[0].threadValue = 6;
+    stale.country[0].income = 180;
     stale.country[1].unitCount = 9;
+    stale.country[1].threadValue = 1;
     state.appendTurnStats(stale);
     state.computeTurnStats();
 
     const TurnStatsRecord& record = *state.turnStatsAt(0);
     EXPECT_EQ(record.country[0].unitCount, 2u);
     EXPECT_EQ(record.country[0].forces, 200u);
+    EXPECT_EQ(record.country[0].threadValue, 1u);
+    EXPECT_EQ(record.country[0].income, 0u) << "the map pays no income";
     EXPECT_EQ(record.country[1].unitCount, 0u);
     EXPECT_EQ(record.country[1].forces, 0u);
+    EXPECT_EQ(record.country[1].threadValue, 0u);
 }
 
 TEST(TurnProgress, FiftyUnitsReportEveryFourPercentAndEndAtHundred)
