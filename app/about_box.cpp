@@ -37,7 +37,7 @@ void registerAboutTemplate()
         dialog.items = {
             line("デラゾド", 12, 32, kNameId),
             line("現代戦のターン制戦略シミュレーション", 48),
-            line(std::string("バージョン ") + kProgramVersion, 72),
+            line(std::string("バージョン ").append(kProgramVersion), 72),
             line("制作: デラゾド開発チーム", 104),
         };
         platform::resources::DialogItem ok;

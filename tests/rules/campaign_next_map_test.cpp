@@ -125,11 +125,11 @@ TEST(CampaignNextMap, TheCampaignsOwnFileGoesOnWhateverItsTimeAndAnyOtherIsToldW
         std::string told, reason;
     };
     const Case cases[] = {
-        { "touched", [](const fs::path& f) { fs::last_write_time(f, fs::last_write_time(f) + std::chrono::seconds(1)); } },
-        { "missing", [](const fs::path& f) { fs::remove(f); }, 1, "キャンペーンマップファイルが存在しないため、中止します。" },
+        { "touched", [](const fs::path& f) { fs::last_write_time(f, fs::last_write_time(f) + std::chrono::seconds(1)); }, 1, "", "" },
+        { "missing", [](const fs::path& f) { fs::remove(f); }, 1, "キャンペーンマップファイルが存在しないため、中止します。", "" },
         // The first byte of the record's name, after the 632 bytes of the header.
         { "another campaign", [](const fs::path& f) { std::fstream(f, std::ios::in | std::ios::out | std::ios::binary).seekp(632).put('X'); },
-            1, "キャンペーンマップファイルの内容が開始時と異なるため、中止します。" },
+            1, "キャンペーンマップファイルの内容が開始時と異なるため、中止します。", "" },
         { "cut in its last map", [](const fs::path& f) { fs::resize_file(f, fs::file_size(f) - 100); }, 1, unread,
             "ファイルが途中で切れています。" },
         { "a map the file does not hold", [](const fs::path&) { }, 5, unread, "ファイルの内容が壊れています（92バイト目）。" },
