@@ -32,8 +32,8 @@ void copyName(char (&to)[N], const char* from, size_t size)
 bool viewerSeesSide(const GameState& state, const CombatSide& side)
 {
     if (side.code < 0 || side.code == kHexSideCode)
-        return viewerSeesHex(state, int(side.x), int(side.y));
-    return viewerSeesUnit(state, side.code, side.index, int(side.x), int(side.y));
+        return ViewerView(state).seesHex(int(side.x), int(side.y));
+    return ViewerView(state).seesUnitAt(side.code, side.index, int(side.x), int(side.y));
 }
 
 BattleSideRecord battleSideRecord(GameState& state, const CombatPair& pair, int k, const CombatShow& show)
@@ -94,7 +94,8 @@ void presentCombat(GameState& state, const CombatPair& pair, const CombatShow& s
         return;
     const GameSettings& settings = state.settings();
     MapWindowLink& map = mapWindowLink();
-    if (settings.mapOnBombAnim || settings.movingFight)
+    // The path starts at the attacker: one the viewer does not see fires from nowhere drawn.
+    if ((settings.mapOnBombAnim || settings.movingFight) && viewerSeesSide(state, pair.side[0]))
         map.animateAttackPath(show.attackerX, show.attackerY, show.misfire ? kAbsentEnd : show.targetX,
             show.misfire ? kAbsentEnd : show.targetY);
     if (show.misfire && settings.showSwerve && viewerSeesSide(state, pair.side[0]))
@@ -120,6 +121,6 @@ void presentCombat(GameState& state, const CombatPair& pair, const CombatShow& s
     if (show.misfire && !show.area)
         map.showHexEffect(show.targetX, show.targetY, 0, 0);
     for (const CombatShow::Neighbour& n : show.neighbours)
-        if (n.destroyed && viewerSeesUnit(state, n.code, n.index, n.x, n.y))
+        if (n.destroyed && ViewerView(state).seesUnitAt(n.code, n.index, n.x, n.y))
             map.animateExplosion(n.x, n.y, n.code, n.index);
 }

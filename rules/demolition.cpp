@@ -30,7 +30,7 @@ void showStrike(GameState& state, const DemolitionStrike& strike, const Building
     const BuildingRecord& before)
 {
     const bool person = state.isHumanCountry(strike.side) || (building.ownerPlusOne && state.isHumanCountry(building.owner()));
-    if (!mainWindowLink().isVisible() || !person || !viewerSeesHex(state, strike.x, strike.y))
+    if (!mainWindowLink().isVisible() || !person || !ViewerView(state).seesHex(strike.x, strike.y))
         return;
     if (state.settings().mapOnBombAnim)
         mapWindowLink().showHexEffect(strike.x, strike.y, 0, 0);

@@ -75,7 +75,7 @@ void handleArrivalsAt(GameState& state, int side, int unit, int depth)
 
 void showArrivalNotice(GameState& state, int kind, int side, int index, int x, int y)
 {
-    const bool named = viewerSeesUnit(state, side, index, x, y);
+    const bool named = ViewerView(state).seesUnitAt(side, index, x, y);
     dialogLink().showEventNotice(kind, named ? side : -1, named ? index : -1);
 }
 

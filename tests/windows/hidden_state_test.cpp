@@ -1,0 +1,344 @@
+// What the person sees does not follow what is hidden from them: every registered window that can be
+// open during play (and with the main window its map and panel, and the history's text export) is
+// drawn, the hidden state is changed, and it is drawn again; a pixel that differs names the window.
+// The riverside scenario has fog of war on and the camps' information closed; it is tried on the
+// person's own action phase and on the computer's turn held at its next hand-shake.
+#include "tests/windows/registry/window_registry.h"
+
+#include "app/menu_ids.h"
+#include "infowin/action_history_window.h"
+#include "infowin/turn_graph.h"
+#include "platform/desktop/harness.h"
+#include "rules/unit_removal.h"
+#include "rules/visibility.h"
+#include "state/action_history.h"
+#include "state/unit_facts.h"
+#include "ui/private_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+using namespace window_registry;
+namespace harness = platform::harness;
+
+namespace {
+
+constexpr int kPerson = 0;
+constexpr int kComputer = 1;
+
+// Entries that never stand open while a game is played, and why.
+const std::set<std::string> kBeforeOrAfterPlay = {
+    "start_mode",            // the program's first question, before any game
+    "map_settings_list",     // the set-up of a game not yet begun
+    "map_settings",
+    "briefing_before_play",
+    "campaign_troop_deploy", // between a campaign's stages
+    "ending",                // after the game has ended
+};
+
+// What the viewer may know of while it stays hidden, and which the rules still let show:
+// - a building's owner colour, drawn whatever the fog (a neutral bridge in fog turns red when an
+//   enemy takes it): the change leaves buildings alone;
+// - a hidden unit that blocks a move: no unit is selected, so no range is drawn.
+// The change below alters only the rest.
+class HiddenChange {
+public:
+    explicit HiddenChange(GameState& state)
+        : m_state(state)
+        , m_units(state.unitCount(kComputer))
+        , m_grid(state.unitGrid(), state.unitGrid() + size_t(state.mapWidth()) * size_t(state.mapHeight()))
+        , m_country(state.country(kComputer))
+        , m_stats(turn_graph::statsRecords(state).begin(), turn_graph::statsRecords(state).end())
+    {
+        for (size_t i = 0; i < m_units.size(); ++i)
+            m_units[i] = *state.unitOf(kComputer, int(i));
+        for (uint32_t i = 0; i < state.historyLog().count(); ++i)
+            m_history.push_back(state.historyLog().record(i));
+        m_unitCount = state.unitCount(kComputer);
+
+        const ViewerView view(state);
+        std::vector<int> hidden;
+        for (size_t i = 0; i < m_units.size(); ++i)
+            if (unitInPlay(m_units[i]) && !view.seesUnit(kComputer, int(i)))
+                hidden.push_back(int(i));
+        m_hiddenUnits = int(hidden.size());
+        for (int index : hidden) {
+            UnitRecord& unit = *state.unitOf(kComputer, index);
+            unit.unitTypeId = uint16_t(otherTypeOfDomain(unit.type()));
+            for (uint8_t& strength : unit.memberStrengths)
+                strength = strength > 1 ? uint8_t(strength - 1) : strength;
+            unit.experience = uint16_t(unit.experience + 37);
+        }
+        // One hidden unit moves to another hidden hex, and one more stands in the fog.
+        for (int index : hidden) {
+            UnitRecord& unit = *state.unitOf(kComputer, index);
+            if (unit.hasFlag(kUnitAboard) || !unit.isOnOwnHex())
+                continue;
+            const POINT to = emptyHiddenHex(unit.x, unit.y);
+            if (to.x < 0)
+                break;
+            removeUnitFromHex(state, kComputer, index);
+            unit.x = uint8_t(to.x);
+            unit.y = uint8_t(to.y);
+            state.placeUnitRefInHex(to.x, to.y, state.unitSlotFor(unit.type().domain), kComputer + 1, index);
+            if (const POINT extra = emptyHiddenHex(to.x, to.y); extra.x >= 0 && m_unitCount < kUnitTableSize) {
+                UnitRecord& added = *state.unitOf(kComputer, int(m_unitCount));
+                added = unit;
+                added.x = uint8_t(extra.x);
+                added.y = uint8_t(extra.y);
+                added.flags = 0;
+                state.setUnitCount(kComputer, m_unitCount + 1);
+                state.placeUnitRefInHex(extra.x, extra.y, state.unitSlotFor(unit.type().domain), kComputer + 1, int(m_unitCount));
+                m_added = true;
+            }
+            break;
+        }
+        CountryRecord& country = state.country(kComputer);
+        country.funds += 777;
+        country.fundsSpent += 333;
+        country.runningTotal += 1110;
+        country.membersLost += 5;
+        country.unitsLost += 2;
+        for (TurnStatsRecord& turn : std::span(state.turnStatsAt(0), m_stats.size())) {
+            TurnStatsEntry& entry = turn.country[kComputer];
+            entry.income += 450;
+            entry.damageTaken += 9;
+            entry.valueLost += 120;
+            entry.forces += 60;
+            entry.unitCount += 1;
+        }
+        // The unseen party of each fight: another type, name and strength.
+        ActionHistoryLog changed(state.historyLog().world());
+        for (HistoryRecord record : m_history) {
+            const int viewer = view.viewer();
+            if (!isHistoryPartyKnown(record, 0, viewer)) {
+                record.type0 = uint16_t(record.type0 + 1);
+                record.unit0[0] ^= 1;
+                record.value ^= 0x0101;
+            }
+            if (!isHistoryPartyKnown(record, 1, viewer)) {
+                record.type1 = uint16_t(record.type1 + 1);
+                record.unit1[0] ^= 1;
+                record.value ^= 0x01010000;
+            }
+            changed.append(record);
+        }
+        state.historyLog().copyRecords(changed);
+    }
+
+    ~HiddenChange()
+    {
+        for (size_t i = 0; i < m_units.size(); ++i)
+            *m_state.unitOf(kComputer, int(i)) = m_units[i];
+        if (m_added)
+            *m_state.unitOf(kComputer, int(m_unitCount)) = UnitRecord {};
+        m_state.setUnitCount(kComputer, m_unitCount);
+        std::copy(m_grid.begin(), m_grid.end(), m_state.unitGrid());
+        m_state.country(kComputer) = m_country;
+        std::copy(m_stats.begin(), m_stats.end(), m_state.turnStatsAt(0));
+        ActionHistoryLog kept(m_state.historyLog().world());
+        for (const HistoryRecord& record : m_history)
+            kept.append(record);
+        m_state.historyLog().copyRecords(kept);
+    }
+
+    int hiddenUnits() const { return m_hiddenUnits; }
+
+private:
+    int otherTypeOfDomain(const UnitTypeRecord& type) const
+    {
+        for (int id = 1; id < kUnitTypeIdMapSize; ++id)
+            if (m_state.unitTypeIndex(id) && &m_state.unitTypeRecord(id) != &type && m_state.unitTypeRecord(id).domain == type.domain)
+                return id;
+        return m_state.unitTypeIndex(1) ? 1 : 0;
+    }
+
+    POINT emptyHiddenHex(int nearX, int nearY) const
+    {
+        const ViewerView view(m_state);
+        std::vector<UnitRef> on;
+        for (int d = 1; d < 20; ++d)
+            for (int y = nearY - d; y <= nearY + d; ++y)
+                for (int x = nearX - d; x <= nearX + d; ++x) {
+                    on.clear();
+                    if (m_state.isOnMap(x, y) && !view.seesHex(x, y) && m_state.collectUnitsInHex(x, y, on) == 0
+                        && !m_state.buildingOnHex(x, y))
+                        return { x, y };
+                }
+        return { -1, -1 };
+    }
+
+    GameState& m_state;
+    std::vector<UnitRecord> m_units;
+    std::vector<UnitCell> m_grid;
+    CountryRecord m_country;
+    std::vector<TurnStatsRecord> m_stats;
+    std::vector<HistoryRecord> m_history;
+    uint32_t m_unitCount = 0;
+    int m_hiddenUnits = 0;
+    bool m_added = false;
+};
+
+// What a window shows: its picture and, for the history, its text export.
+struct Shown {
+    bool open = false;
+    harness::Image picture;
+    std::string text;
+};
+
+std::string historyExport(HWND window)
+{
+    const auto* history = dynamic_cast<const ActionHistoryWindow*>(windowFromHandle(window));
+    if (!history)
+        return {};
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "derazodo_hidden_history.txt";
+    if (!history->writeText(platform::gamePathFromHost(path.string())))
+        return "(not written)";
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+Shown look(const WindowEntry& entry, WindowWorld& world)
+{
+    Shown shown;
+    visit(entry, world, [&](const OpenWindow& open) {
+        RECT all {};
+        for (HWND window : open.came) {
+            RECT r {};
+            GetWindowRect(window, &r);
+            UnionRect(&all, &all, &r);
+        }
+        shown.open = true;
+        shown.picture = harness::readRect(all);
+        shown.text = historyExport(open.window);
+    });
+    return shown;
+}
+
+// The map and the panel redrawn from the state, as the rules' refresh messages ask.
+void refreshMainWindow(WindowWorld& world)
+{
+    AppMainWindowLink& link = world.world().link();
+    PostMessageA(link.mapWindow(), ui_message::kMapFullRefresh, 0, 0);
+    PostMessageA(link.panel(), ui_message::kPanelFullRefresh, 0, 0);
+    WindowWorld::pump();
+    harness::waitIdle();
+}
+
+int differingPixels(const harness::Image& a, const harness::Image& b)
+{
+    if (a.width != b.width || a.height != b.height)
+        return -1;
+    int count = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        count += a.pixels[i] != b.pixels[i];
+    return count;
+}
+
+// A computer unit that acted and stands hidden: the panel keeps it as the last to act.
+void showHiddenActedUnit(WindowWorld& world)
+{
+    GameState& state = world.state();
+    const ViewerView view(state);
+    for (uint32_t i = 0; i < state.unitCount(kComputer); ++i) {
+        UnitRecord& unit = *state.unitOf(kComputer, int(i));
+        if (unitInPlay(unit) && unit.isOnOwnHex() && !view.seesUnit(kComputer, int(i))) {
+            unit.flags |= kUnitActed;
+            PostMessageA(world.world().link().panel(), ui_message::kPanelShowUnit, WPARAM(kComputer | i << 16), 0);
+            WindowWorld::pump();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no hidden computer unit";
+}
+
+// A hidden transport of the computer takes a hidden land unit aboard.
+void loadHiddenTransport(WindowWorld& world)
+{
+    GameState& state = world.state();
+    const int ship = world.unitNamed(kComputer, "輸送艦");
+    const int cargo = world.unitNamed(kComputer, "第2歩兵");
+    ASSERT_GE(ship, 0);
+    ASSERT_GE(cargo, 0);
+    const ViewerView view(state);
+    ASSERT_FALSE(view.seesUnit(kComputer, ship)) << "the transport stands in fog";
+    UnitRecord& carrier = *state.unitOf(kComputer, ship);
+    UnitRecord& aboard = *state.unitOf(kComputer, cargo);
+    removeUnitFromHex(state, kComputer, cargo);
+    aboard.flags |= kUnitAboard;
+    aboard.carrierSide = kComputer + 1;
+    aboard.carrierIndex = uint16_t(ship + 1);
+    aboard.x = carrier.x;
+    aboard.y = carrier.y;
+    carrier.setCarriedUnit(0, cargo);
+    carrier.flags |= kUnitCarrying;
+}
+
+// The computer's turn, held at its next hand-shake as the thinking window's stop holds it.
+bool holdComputersTurn(WindowWorld& world)
+{
+    using main_window_test::World;
+    GameState& state = world.state();
+    state.settings().showTurnEnd = false;
+    world.command(menu_id::kEndActionPhase);
+    if (!World::pumpUntil([&] { return state.handshake().waitingForAnswer() && state.turnBlock().phase == kPhaseProduction; }))
+        return false;
+    world.command(menu_id::kEndTurn);
+    if (!World::pumpUntil([&] { return state.turnBlock().currentCountry == kComputer; }, std::chrono::seconds(60)))
+        return false;
+    state.handshake().setUiLinkReady();
+    return World::pumpUntil([&] { return state.handshake().replyPending(); }, std::chrono::seconds(60));
+}
+
+class HiddenState : public ::testing::TestWithParam<bool> { };
+
+TEST_P(HiddenState, ChangesNothingOnTheScreen)
+{
+    const bool computersTurn = GetParam();
+    WindowWorld world;
+    ASSERT_TRUE(world.ready());
+    if (computersTurn)
+        ASSERT_TRUE(holdComputersTurn(world));
+    GameState& state = world.state();
+    ASSERT_TRUE(state.ruleOn(kRuleSearch));
+    ASSERT_FALSE(state.ruleOn(kRuleOpenCampInfo));
+    loadHiddenTransport(world);
+    showHiddenActedUnit(world);
+    refreshMainWindow(world);
+    for (const WindowEntry& entry : windowEntries()) {
+        if (kBeforeOrAfterPlay.count(entry.name))
+            continue;
+        SCOPED_TRACE(entry.name);
+        const Shown before = look(entry, world);
+        Shown after;
+        {
+            HiddenChange change(state);
+            ASSERT_GT(change.hiddenUnits(), 2);
+            refreshMainWindow(world);
+            after = look(entry, world);
+        }
+        refreshMainWindow(world);
+        EXPECT_EQ(before.open, after.open) << entry.name << " opens only with one of the hidden states";
+        if (before.open && after.open) {
+            const int differ = differingPixels(before.picture, after.picture);
+            EXPECT_EQ(differ, 0) << entry.name << " shows what is hidden (" << differ << " pixels differ)";
+            if (differ != 0) {
+                harness::keepShot(before.picture, "hidden_" + entry.name + "_before.png");
+                harness::keepShot(after.picture, "hidden_" + entry.name + "_after.png");
+            }
+            EXPECT_EQ(before.text, after.text) << entry.name << "'s text export";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Turns, HiddenState, ::testing::Bool(),
+    [](const auto& info) { return info.param ? "ComputersTurn" : "PersonsTurn"; });
+
+} // namespace
