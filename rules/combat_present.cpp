@@ -51,20 +51,27 @@ BattleSideRecord battleSideRecord(GameState& state, const CombatPair& pair, int 
         return out;
     const bool seen = viewerSeesSide(state, s);
     out.country = seen ? uint32_t(s.country) : 9;
+    if (!seen) {
+        // The scene draws an unseen side as smoke: nothing it is given follows the unit's type or
+        // strength. A full line of figures stands for it, at which the seen side's shots are aimed.
+        constexpr int kUnseenFigures = 10;
+        constexpr uint32_t kLandDomain = 3;
+        out.weaponSlot = -1;
+        out.domain = kLandDomain;
+        out.figuresBefore = out.figuresAfter = kUnseenFigures;
+        return out;
+    }
     const UnitTypeRecord& type = unit->type();
     out.unitIcon = uint32_t(unitBitmapIndex(state, type));
     out.unitType = type.id;
     out.battleId = type.id;
     out.domain = type.domain;
-    // An unseen side goes to the scene nameless.
-    if (seen) {
-        copyName(out.typeName, type.name, sizeof type.name);
-        copyName(out.unitName, unit->name, sizeof unit->name);
-        const char* class_name = unitClassName(type.unitClass);
-        copyName(out.className, class_name, std::strlen(class_name));
-        if (s.weaponSlot >= 0 && s.weaponSlot < kWeaponSlotCount)
-            copyName(out.weaponName, type.weaponSlot[s.weaponSlot].name, sizeof type.weaponSlot[s.weaponSlot].name);
-    }
+    copyName(out.typeName, type.name, sizeof type.name);
+    copyName(out.unitName, unit->name, sizeof unit->name);
+    const char* class_name = unitClassName(type.unitClass);
+    copyName(out.className, class_name, std::strlen(class_name));
+    if (s.weaponSlot >= 0 && s.weaponSlot < kWeaponSlotCount)
+        copyName(out.weaponName, type.weaponSlot[s.weaponSlot].name, sizeof type.weaponSlot[s.weaponSlot].name);
     out.figuresBefore = pair.strengthSlotsBefore(k);
     out.figuresAfter = pair.strengthSlotsAfter(k);
     out.strengthBefore = pair.strengthTenthsBefore(state, k);

@@ -9,6 +9,8 @@
 #include "infowin/action_history_window.h"
 #include "infowin/turn_graph.h"
 #include "platform/desktop/harness.h"
+#include "rules/combat_pair.h"
+#include "rules/combat_scene.h"
 #include "rules/unit_removal.h"
 #include "rules/visibility.h"
 #include "state/action_history.h"
@@ -19,6 +21,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <ranges>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -40,6 +43,8 @@ const std::set<std::string> kBeforeOrAfterPlay = {
     "campaign_troop_deploy", // between a campaign's stages
     "ending",                // after the game has ended
 };
+// Animated on the clock, so that two looks differ anyway: compared instead is what it is given.
+const std::set<std::string> kAnimated = { "battle_scene" };
 
 // What the viewer may know of while it stays hidden, and which the rules still let show:
 // - a building's owner colour, drawn whatever the fog (a neutral bridge in fog turns red when an
@@ -74,8 +79,9 @@ public:
                 strength = strength > 1 ? uint8_t(strength - 1) : strength;
             unit.experience = uint16_t(unit.experience + 37);
         }
-        // One hidden unit moves to another hidden hex, and one more stands in the fog.
-        for (int index : hidden) {
+        // One hidden unit moves to another hidden hex (the last, as the registry's windows name the
+        // first ones), and one more stands in the fog.
+        for (int index : std::views::reverse(hidden)) {
             UnitRecord& unit = *state.unitOf(kComputer, index);
             if (unit.hasFlag(kUnitAboard) || !unit.isOnOwnHex())
                 continue;
@@ -106,6 +112,7 @@ public:
         country.unitsLost += 2;
         for (TurnStatsRecord& turn : std::span(state.turnStatsAt(0), m_stats.size())) {
             TurnStatsEntry& entry = turn.country[kComputer];
+            entry.threadValue += 3;
             entry.income += 450;
             entry.damageTaken += 9;
             entry.valueLost += 120;
@@ -242,21 +249,41 @@ int differingPixels(const harness::Image& a, const harness::Image& b)
     return count;
 }
 
+int firstHiddenUnit(const GameState& state)
+{
+    const ViewerView view(state);
+    for (uint32_t i = 0; i < state.unitCount(kComputer); ++i)
+        if (unitInPlay(*state.unitOf(kComputer, int(i))) && state.unitOf(kComputer, int(i))->isOnOwnHex() && !view.seesUnit(kComputer, int(i)))
+            return int(i);
+    return -1;
+}
+
+// What the battle scene is given of a hidden unit attacked by the person's tank.
+BattleSideRecord sideInFight(WindowWorld& world, int hidden)
+{
+    GameState& state = world.state();
+    CombatPair pair {};
+    pair.setAttacker(state, kPerson, world.unitNamed(kPerson, "戦車"));
+    pair.setDefender(state, kComputer, hidden);
+    return battleSideRecord(state, pair, 1, CombatShow {});
+}
+
+bool sameScene(const BattleSideRecord& a, const BattleSideRecord& b)
+{
+    return a.country == b.country && a.unitIcon == b.unitIcon && a.unitType == b.unitType && a.domain == b.domain
+        && std::string(a.typeName) == b.typeName && std::string(a.unitName) == b.unitName && std::string(a.className) == b.className
+        && a.weaponSlot == b.weaponSlot && a.figuresBefore == b.figuresBefore && a.figuresAfter == b.figuresAfter
+        && a.strengthBefore == b.strengthBefore && a.strengthAfter == b.strengthAfter && a.battleId == b.battleId;
+}
+
 // A computer unit that acted and stands hidden: the panel keeps it as the last to act.
 void showHiddenActedUnit(WindowWorld& world)
 {
-    GameState& state = world.state();
-    const ViewerView view(state);
-    for (uint32_t i = 0; i < state.unitCount(kComputer); ++i) {
-        UnitRecord& unit = *state.unitOf(kComputer, int(i));
-        if (unitInPlay(unit) && unit.isOnOwnHex() && !view.seesUnit(kComputer, int(i))) {
-            unit.flags |= kUnitActed;
-            PostMessageA(world.world().link().panel(), ui_message::kPanelShowUnit, WPARAM(kComputer | i << 16), 0);
-            WindowWorld::pump();
-            return;
-        }
-    }
-    ADD_FAILURE() << "no hidden computer unit";
+    const int hidden = firstHiddenUnit(world.state());
+    ASSERT_GE(hidden, 0) << "no hidden computer unit";
+    world.state().unitOf(kComputer, hidden)->flags |= kUnitActed;
+    PostMessageA(world.world().link().panel(), ui_message::kPanelShowUnit, WPARAM(kComputer | hidden << 16), 0);
+    WindowWorld::pump();
 }
 
 // A hidden transport of the computer takes a hidden land unit aboard.
@@ -304,16 +331,26 @@ TEST_P(HiddenState, ChangesNothingOnTheScreen)
     const bool computersTurn = GetParam();
     WindowWorld world;
     ASSERT_TRUE(world.ready());
-    if (computersTurn)
+    if (computersTurn) {
         ASSERT_TRUE(holdComputersTurn(world));
+    }
     GameState& state = world.state();
+    // A second turn's figures, so that the graphs draw lines.
+    ASSERT_GT(state.turnStatsCount(), 0u);
+    state.appendTurnStats(*state.turnStatsAt(state.turnStatsCount() - 1));
     ASSERT_TRUE(state.ruleOn(kRuleSearch));
     ASSERT_FALSE(state.ruleOn(kRuleOpenCampInfo));
     loadHiddenTransport(world);
     showHiddenActedUnit(world);
     refreshMainWindow(world);
+    const int hidden = firstHiddenUnit(state);
+    const BattleSideRecord sceneBefore = sideInFight(world, hidden);
+    {
+        HiddenChange change(state);
+        EXPECT_TRUE(sameScene(sceneBefore, sideInFight(world, hidden))) << "the battle scene is given what is hidden";
+    }
     for (const WindowEntry& entry : windowEntries()) {
-        if (kBeforeOrAfterPlay.count(entry.name))
+        if (kBeforeOrAfterPlay.count(entry.name) || kAnimated.count(entry.name))
             continue;
         SCOPED_TRACE(entry.name);
         const Shown before = look(entry, world);
@@ -323,6 +360,9 @@ TEST_P(HiddenState, ChangesNothingOnTheScreen)
             ASSERT_GT(change.hiddenUnits(), 2);
             refreshMainWindow(world);
             after = look(entry, world);
+            // A caret or a timer may catch one look mid-step: a difference must hold on a second look.
+            if (after.open && before.open && differingPixels(before.picture, after.picture) != 0)
+                after = look(entry, world);
         }
         refreshMainWindow(world);
         EXPECT_EQ(before.open, after.open) << entry.name << " opens only with one of the hidden states";
