@@ -23,8 +23,9 @@ namespace {
 constexpr int kFigureLeft = 133;
 constexpr int kFigureRight = 205;
 constexpr int kFigureDigits = 9;
-// The turn limit, the turn and the turns left.
+// The turn limit, the turn and the turns left, and the bases on the map: the same for everyone.
 constexpr int kTurnRows = 3;
+constexpr int kAllBasesRow = 9;
 
 } // namespace
 
@@ -91,14 +92,14 @@ void SenkaInfoWindow::redraw()
     HDC dc = memory.dc();
     memory.blitBitmap(0, 0, m_background.handle(), RECT { 0, 0, kWidth, kHeight });
     const int country = m_game.turnBlock().currentCountry;
-    // The neutral side and the time before the first country have no record. The turns are
-    // everyone's to know; the rest of another country's figures as the country information shows them.
+    // The neutral side and the time before the first country have no record. Another country's
+    // own figures show as the country information shows them.
     if (country < kCountryCount) {
         const SenkaFigures figures = senkaFigures(m_game, country);
         const bool known = ViewerView(m_game).knowsFigures(country);
         TextHolder text(dc, m_look.font(kFigureFont).handle(), kBlack);
         for (int i = 0; i < 12; ++i) {
-            const std::string figure = known || i < kTurnRows ? panel::cappedFigure(figures.values[i], kFigureDigits) : "????????";
+            const std::string figure = known || i < kTurnRows || i == kAllBasesRow ? panel::cappedFigure(figures.values[i], kFigureDigits) : "????????";
             panel::text(dc, kFigureLeft, kRows[i], kFigureRight, kRows[i] + 16, figure.c_str(), DT_RIGHT);
         }
     }

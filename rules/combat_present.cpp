@@ -123,7 +123,7 @@ void presentCombat(GameState& state, const CombatPair& pair, const CombatShow& s
     for (const CombatShow::Neighbour& n : show.neighbours)
         map.updateHex(n.x, n.y);
     for (int k = 0; k < 2; ++k)
-        if (pair.isSideSet(k) && !pair.survives(k))
+        if (pair.isSideSet(k) && !pair.survives(k) && viewerSeesSide(state, pair.side[k]))
             map.animateExplosion(int(pair.side[k].x), int(pair.side[k].y), pair.side[k].code, pair.side[k].index);
     if (show.misfire && !show.area)
         map.showHexEffect(show.targetX, show.targetY, 0, 0);

@@ -75,7 +75,7 @@ public:
             standOnLastFree(unit);
             animateMove(m_state, walked, moveSoundNumber(unit.type()), code);
             const TerrainCell* cell = m_state.terrainCellAt(hex.x, hex.y);
-            if (ViewerView(m_state).viewer() == m_side)
+            if (ViewerView(m_state).toldOf(m_side))
                 dialogLink().showEventNotice(cell->mineKind == kLandMineKind ? kLandMineNotice : kSeaMineNotice, m_side, m_index);
             walked.assign(1, hex);
             detonateMine(m_state, hex.x, hex.y, m_side, m_index, kMineMaxHits);

@@ -52,7 +52,7 @@ void detonateMineAt(GameState& state, int x, int y, int side, int index)
 {
     if (!hexHasMineFor(state, x, y, side, index))
         return;
-    if (ViewerView(state).viewer() == side) {
+    if (ViewerView(state).toldOf(side)) {
         const TerrainCell* cell = state.terrainCellAt(x, y);
         dialogLink().showEventNotice(cell->mineKind == kLandMineKind ? kLandMineNotice : kSeaMineNotice, side, index);
     }

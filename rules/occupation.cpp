@@ -17,11 +17,11 @@
 namespace {
 
 
-// The result is told to the viewer when its country took the building or lost it.
+// The result is told to the person watching when their country took the building or lost it.
 bool viewerInvolved(const GameState& state, int side, const BuildingRecord& before)
 {
-    const int viewer = ViewerView(state).viewer();
-    return viewer >= 0 && (side == viewer || (before.ownerPlusOne != 0 && before.owner() == viewer));
+    const ViewerView view(state);
+    return view.toldOf(side) || (before.ownerPlusOne != 0 && view.toldOf(before.owner()));
 }
 
 void showResult(GameState& state, const BuildingRecord& building, const BuildingRecord& before, bool person)
@@ -39,7 +39,7 @@ void strengthenOwnBuilding(GameState& state, const ActingUnit& actor, BuildingRe
     building.occupationDurability = uint8_t(std::min(before.occupationDurability + strengthSlotCount(*actor.unit), maximum));
     state.historyLog().recordOccupation(actor.side, actor.index, building.occupationDurability, before.occupationDurability,
         building.ownerPlusOne, building.type);
-    showResult(state, building, before, ViewerView(state).viewer() == actor.side);
+    showResult(state, building, before, ViewerView(state).toldOf(actor.side));
 }
 
 void completeOccupation(GameState& state, const ActingUnit& actor, int index, BuildingRecord& building,

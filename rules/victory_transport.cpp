@@ -43,7 +43,7 @@ void noticeArrival(GameState& state, int side, int unit, int x, int y)
             showArrivalNotice(state, kEvacuationReachedNotice, side, unit, x, y);
         else
             showArrivalNotice(state, kCiviliansCarriedNotice, action.actingCountry(), action.actingIndex(), x, y);
-    } else if (state.isHumanCountry(side)) {
+    } else if (ViewerView(state).toldOf(side)) {
         showArrivalNotice(state, kTransportReachedNotice, side, unit, x, y);
     }
 }

@@ -105,6 +105,11 @@ bool ViewerView::knowsInside(int country) const
     return watching < 0 || isFriend(m_state, country, watching);
 }
 
+bool ViewerView::toldOf(int country) const
+{
+    return country >= 0 && country == viewer() && m_state.isHumanCountry(country);
+}
+
 bool ViewerView::knowsFigures(int country) const
 {
     const int watching = viewer();

@@ -1,4 +1,5 @@
-// Whether a side sees a unit under fog of war and concealment, and the hooks that give state the answer.
+// Whether a side sees a unit under fog of war and concealment, what the person watching is shown
+// (the viewer's view), and the hooks that give state the answer.
 #pragma once
 
 #include "state/rules_hooks.h"
@@ -43,6 +44,9 @@ public:
     // Whether a unit of this country may be shown with what it carries and stepped to among its
     // country's units: a friend's, as its cargo is never in sight.
     bool knowsInside(int country) const;
+    // Whether an event of the country's own (a result, a notice) is told to the person watching:
+    // the viewer's own country while a person plays it. A game of computers alone tells nobody.
+    bool toldOf(int country) const;
     // Whether a pact broken between the two countries is told to the viewer: a party's camp, or
     // anyone with no viewer.
     bool knowsPactBreak(int a, int b) const { return knowsInside(a) || knowsInside(b); }
