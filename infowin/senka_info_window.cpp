@@ -99,7 +99,8 @@ void SenkaInfoWindow::redraw()
         const bool known = ViewerView(m_game).knowsFigures(country);
         TextHolder text(dc, m_look.font(kFigureFont).handle(), kBlack);
         for (int i = 0; i < 12; ++i) {
-            const std::string figure = known || i < kTurnRows || i == kAllBasesRow ? panel::cappedFigure(figures.values[i], kFigureDigits) : "????????";
+            const bool everyones = i < kTurnRows || i == kAllBasesRow;
+            const std::string figure = known || everyones ? panel::cappedFigure(figures.values[i], kFigureDigits) : "????????";
             panel::text(dc, kFigureLeft, kRows[i], kFigureRight, kRows[i] + 16, figure.c_str(), DT_RIGHT);
         }
     }
