@@ -24,6 +24,7 @@
 #include <ranges>
 #include <fstream>
 #include <set>
+#include <tuple>
 #include <sstream>
 #include <thread>
 
@@ -52,27 +53,23 @@ const std::set<std::string> kNotFromTheGame = { "battle_scene", "folder_browse" 
 // - a building's owner colour, drawn whatever the fog (a neutral bridge in fog turns red when an
 //   enemy takes it): the change leaves buildings alone;
 // - a hidden unit that blocks a move: no unit is selected, so no range is drawn.
-// The change below alters only the rest.
+// The change alters only the rest, and puts everything back when it goes.
 class HiddenChange {
 public:
     explicit HiddenChange(GameState& state)
         : m_state(state)
-        , m_units(state.unitCount(kComputer))
+        , m_count(state.unitCount(kComputer))
+        , m_units(state.unitOf(kComputer, 0), state.unitOf(kComputer, 0) + m_count + 1)
         , m_grid(state.unitGrid(), state.unitGrid() + size_t(state.mapWidth()) * size_t(state.mapHeight()))
         , m_country(state.country(kComputer))
-        , m_stats(turn_graph::statsRecords(state).begin(), turn_graph::statsRecords(state).end())
+        , m_stats(state.turnStatsAt(0), state.turnStatsAt(0) + state.turnStatsCount())
     {
-        for (size_t i = 0; i < m_units.size(); ++i)
-            m_units[i] = *state.unitOf(kComputer, int(i));
-        for (uint32_t i = 0; i < state.historyLog().count(); ++i)
-            m_history.push_back(state.historyLog().record(i));
-        m_unitCount = state.unitCount(kComputer);
-
+        m_history.copyRecords(state.historyLog());
         const ViewerView view(state);
         std::vector<int> hidden;
-        for (size_t i = 0; i < m_units.size(); ++i)
-            if (unitInPlay(m_units[i]) && !view.seesUnit(kComputer, int(i)))
-                hidden.push_back(int(i));
+        for (int i = 0; i < int(m_count); ++i)
+            if (unitInPlay(m_units[size_t(i)]) && !view.seesUnit(kComputer, i))
+                hidden.push_back(i);
         m_hiddenUnits = int(hidden.size());
         for (int index : hidden) {
             UnitRecord& unit = *state.unitOf(kComputer, index);
@@ -81,39 +78,27 @@ public:
                 strength = strength > 1 ? uint8_t(strength - 1) : strength;
             unit.experience = uint16_t(unit.experience + 37);
         }
-        // One hidden unit moves to another hidden hex (the last, as the registry's windows name the
-        // first ones), and one more stands in the fog.
-        for (int index : std::views::reverse(hidden)) {
-            UnitRecord& unit = *state.unitOf(kComputer, index);
-            if (unit.hasFlag(kUnitAboard) || !unit.isOnOwnHex())
-                continue;
-            const POINT to = emptyHiddenHex(unit.x, unit.y);
-            if (to.x < 0)
+        // The last hidden unit on the map (the registry's windows name the first ones) moves to
+        // another hidden hex, and a copy of it stands in the fog.
+        for (int index : std::views::reverse(hidden))
+            if (state.unitOf(kComputer, index)->isOnOwnHex()) {
+                placeInFog(index);
+                UnitRecord& copy = *state.unitOf(kComputer, int(m_count));
+                copy = *state.unitOf(kComputer, index);
+                copy.flags = 0;
+                std::fill(std::begin(copy.carriedUnits), std::end(copy.carriedUnits), uint16_t(0));
+                state.setUnitCount(kComputer, m_count + 1);
+                placeInFog(int(m_count));
                 break;
-            removeUnitFromHex(state, kComputer, index);
-            unit.x = uint8_t(to.x);
-            unit.y = uint8_t(to.y);
-            state.placeUnitRefInHex(to.x, to.y, state.unitSlotFor(unit.type().domain), kComputer + 1, index);
-            if (const POINT extra = emptyHiddenHex(to.x, to.y); extra.x >= 0 && m_unitCount < kUnitTableSize) {
-                UnitRecord& added = *state.unitOf(kComputer, int(m_unitCount));
-                added = unit;
-                added.x = uint8_t(extra.x);
-                added.y = uint8_t(extra.y);
-                added.flags = 0;
-                state.setUnitCount(kComputer, m_unitCount + 1);
-                state.placeUnitRefInHex(extra.x, extra.y, state.unitSlotFor(unit.type().domain), kComputer + 1, int(m_unitCount));
-                m_added = true;
             }
-            break;
-        }
         CountryRecord& country = state.country(kComputer);
         country.funds += 777;
         country.fundsSpent += 333;
         country.runningTotal += 1110;
         country.membersLost += 5;
         country.unitsLost += 2;
-        for (TurnStatsRecord& turn : std::span(state.turnStatsAt(0), m_stats.size())) {
-            TurnStatsEntry& entry = turn.country[kComputer];
+        for (size_t turn = 0; turn < m_stats.size(); ++turn) {
+            TurnStatsEntry& entry = state.turnStatsAt(turn)->country[kComputer];
             entry.threadValue += 3;
             entry.income += 450;
             entry.damageTaken += 9;
@@ -123,18 +108,14 @@ public:
         }
         // The unseen party of each fight: another type, name and strength.
         ActionHistoryLog changed(state.historyLog().world());
-        for (HistoryRecord record : m_history) {
-            const int viewer = view.viewer();
-            if (!isHistoryPartyKnown(record, 0, viewer)) {
-                record.type0 = uint16_t(record.type0 + 1);
-                record.unit0[0] ^= 1;
-                record.value ^= 0x0101;
-            }
-            if (!isHistoryPartyKnown(record, 1, viewer)) {
-                record.type1 = uint16_t(record.type1 + 1);
-                record.unit1[0] ^= 1;
-                record.value ^= 0x01010000;
-            }
+        for (uint32_t i = 0; i < m_history.count(); ++i) {
+            HistoryRecord record = m_history.record(i);
+            for (int slot : { 0, 1 })
+                if (!isHistoryPartyKnown(record, slot, view.viewer())) {
+                    (slot ? record.type1 : record.type0) += 1;
+                    (slot ? record.unit1 : record.unit0)[0] ^= 1;
+                    record.value ^= slot ? 0x01010000 : 0x0101;
+                }
             changed.append(record);
         }
         state.historyLog().copyRecords(changed);
@@ -142,18 +123,12 @@ public:
 
     ~HiddenChange()
     {
-        for (size_t i = 0; i < m_units.size(); ++i)
-            *m_state.unitOf(kComputer, int(i)) = m_units[i];
-        if (m_added)
-            *m_state.unitOf(kComputer, int(m_unitCount)) = UnitRecord {};
-        m_state.setUnitCount(kComputer, m_unitCount);
+        std::copy(m_units.begin(), m_units.end(), m_state.unitOf(kComputer, 0));
+        m_state.setUnitCount(kComputer, m_count);
         std::copy(m_grid.begin(), m_grid.end(), m_state.unitGrid());
         m_state.country(kComputer) = m_country;
         std::copy(m_stats.begin(), m_stats.end(), m_state.turnStatsAt(0));
-        ActionHistoryLog kept(m_state.historyLog().world());
-        for (const HistoryRecord& record : m_history)
-            kept.append(record);
-        m_state.historyLog().copyRecords(kept);
+        m_state.historyLog().copyRecords(m_history);
     }
 
     int hiddenUnits() const { return m_hiddenUnits; }
@@ -164,33 +139,34 @@ private:
         for (int id = 1; id < kUnitTypeIdMapSize; ++id)
             if (m_state.unitTypeIndex(id) && &m_state.unitTypeRecord(id) != &type && m_state.unitTypeRecord(id).domain == type.domain)
                 return id;
-        return m_state.unitTypeIndex(1) ? 1 : 0;
+        return type.id;
     }
 
-    POINT emptyHiddenHex(int nearX, int nearY) const
+    // Onto the first free hex that the viewer does not see.
+    void placeInFog(int index)
     {
+        UnitRecord& unit = *m_state.unitOf(kComputer, index);
         const ViewerView view(m_state);
         std::vector<UnitRef> on;
-        for (int d = 1; d < 20; ++d)
-            for (int y = nearY - d; y <= nearY + d; ++y)
-                for (int x = nearX - d; x <= nearX + d; ++x) {
-                    on.clear();
-                    if (m_state.isOnMap(x, y) && !view.seesHex(x, y) && m_state.collectUnitsInHex(x, y, on) == 0
-                        && !m_state.buildingOnHex(x, y))
-                        return { x, y };
+        for (int y = 0; y < m_state.mapHeight(); ++y)
+            for (int x = 0; x < m_state.mapWidth(); ++x)
+                if (on.clear(); !view.seesHex(x, y) && m_state.collectUnitsInHex(x, y, on) == 0 && !m_state.buildingOnHex(x, y)) {
+                    removeUnitFromHex(m_state, kComputer, index);
+                    unit.x = uint8_t(x);
+                    unit.y = uint8_t(y);
+                    m_state.placeUnitRefInHex(x, y, m_state.unitSlotFor(unit.type().domain), kComputer + 1, index);
+                    return;
                 }
-        return { -1, -1 };
     }
 
     GameState& m_state;
+    uint32_t m_count;
     std::vector<UnitRecord> m_units;
     std::vector<UnitCell> m_grid;
     CountryRecord m_country;
     std::vector<TurnStatsRecord> m_stats;
-    std::vector<HistoryRecord> m_history;
-    uint32_t m_unitCount = 0;
+    ActionHistoryLog m_history;
     int m_hiddenUnits = 0;
-    bool m_added = false;
 };
 
 // What a window shows: its pictures (one once it stands still; the frames seen of one that blinks
@@ -322,12 +298,10 @@ BattleSideRecord sideInFight(WindowWorld& world, int hidden)
     return battleSideRecord(state, pair, 1, CombatShow {});
 }
 
-bool sameScene(const BattleSideRecord& a, const BattleSideRecord& b)
+auto sceneOf(const BattleSideRecord& r)
 {
-    return a.country == b.country && a.unitIcon == b.unitIcon && a.unitType == b.unitType && a.domain == b.domain
-        && std::string(a.typeName) == b.typeName && std::string(a.unitName) == b.unitName && std::string(a.className) == b.className
-        && a.weaponSlot == b.weaponSlot && a.figuresBefore == b.figuresBefore && a.figuresAfter == b.figuresAfter
-        && a.strengthBefore == b.strengthBefore && a.strengthAfter == b.strengthAfter && a.battleId == b.battleId;
+    return std::tuple(r.country, r.unitIcon, r.unitType, r.domain, std::string(r.typeName), std::string(r.unitName),
+        r.weaponSlot, r.figuresBefore, r.figuresAfter, r.strengthBefore, r.strengthAfter, r.battleId);
 }
 
 // A computer unit that acted and stands hidden: the panel keeps it as the last to act.
@@ -401,7 +375,7 @@ TEST_P(HiddenState, ChangesNothingOnTheScreen)
     const BattleSideRecord sceneBefore = sideInFight(world, hidden);
     {
         HiddenChange change(state);
-        EXPECT_TRUE(sameScene(sceneBefore, sideInFight(world, hidden))) << "the battle scene is given what is hidden";
+        EXPECT_EQ(sceneOf(sceneBefore), sceneOf(sideInFight(world, hidden))) << "the battle scene is given what is hidden";
     }
     for (const WindowEntry& entry : windowEntries()) {
         if (kBeforeOrAfterPlay.count(entry.name) || kNotFromTheGame.count(entry.name))
