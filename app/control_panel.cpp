@@ -2,6 +2,7 @@
 #include "app/control_panel.h"
 
 #include "lib/media/bitmap.h"
+#include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 #include "ui/private_messages.h"
@@ -43,15 +44,18 @@ std::vector<PanelLine> ControlPanel::lines() const
     return all;
 }
 
+const UnitRecord* ControlPanel::seenUnit() const { return ViewerView(m_state).unit(m_unitSide, m_unitIndex); }
+
 void ControlPanel::readSide() { m_sideLines = sideFactLines(m_state); }
 
 void ControlPanel::readUnit() { m_unitLines = unitFactLines(m_state, m_unitSide, m_unitIndex); }
 
 void ControlPanel::readHex()
 {
-    // The defence shown is the one the terrain gives the shown unit.
+    // The defence shown is the one the terrain gives the shown unit, while the viewer sees it.
     const UnitRecord* unit = m_state.unitOf(m_unitSide, m_unitIndex);
-    m_hexLines = hexFactLines(m_state, m_hexX, m_hexY, unit && unitExists(*unit) ? unit : nullptr);
+    const bool seen = unit && unitExists(*unit) && ViewerView(m_state).seesUnit(m_unitSide, m_unitIndex);
+    m_hexLines = hexFactLines(m_state, m_hexX, m_hexY, seen ? unit : nullptr);
 }
 
 void ControlPanel::redraw()

@@ -8,6 +8,7 @@
 #include <vector>
 
 class GameState;
+struct UnitRecord;
 
 // Refreshed by posted messages only (see the constants), so the game thread never waits for it.
 class ControlPanel : public swCWindow {
@@ -28,6 +29,8 @@ public:
     const std::vector<PanelLine>& hexLines() const { return m_hexLines; }
     // The byte of the last kPanelValue; kept for the main window's later reads.
     uint8_t panelValue() const { return m_value; }
+    // The unit shown while the viewer sees it (its page may open); null once it has gone out of sight.
+    const UnitRecord* seenUnit() const;
     int unitSide() const { return m_unitSide; }
     int unitIndex() const { return m_unitIndex; }
 

@@ -67,7 +67,7 @@ std::vector<PanelLine> sideFactLines(GameState& state)
     lines.push_back(line(phaseName(turn.phase)));
     // Another country's funds are hidden as in the country information window.
     if (side >= 0 && side < kCountryCount) {
-        const bool shown = viewerSeesFigures(state, side);
+        const bool shown = ViewerView(state).knowsFigures(side);
         lines.push_back(line(jp("資金　") + (shown ? std::to_string(state.country(side).funds) : "????????")));
     }
     return lines;
@@ -77,7 +77,7 @@ std::vector<PanelLine> unitFactLines(GameState& state, int side, int index)
 {
     // A computer's acting unit is shown here too: one the viewer may not see stays unnamed.
     const UnitRecord* unit = state.unitOf(side, index);
-    if (!unit || !unitExists(*unit) || !viewerSeesUnit(state, side, index))
+    if (!unit || !unitExists(*unit) || !ViewerView(state).seesUnit(side, index))
         return { line(jp("部隊未選択"), kFactGreyText) };
     const UnitTypeRecord& type = unit->type();
     std::vector<PanelLine> lines;

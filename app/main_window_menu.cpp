@@ -1,6 +1,7 @@
 // MainWindow's menu states: what the person may choose while the game thread runs or waits.
 #include "app/main_window.h"
 
+#include "app/control_panel.h"
 #include "app/main_window_rules_link.h"
 #include "app/menu_ids.h"
 #include "rules/game_thread.h"
@@ -41,8 +42,12 @@ bool MainWindow::commandEnabled(UINT id) const
     case kEndTurn: return s.canEndGame && s.personToMove && phase == kPhaseProduction;
     case kSurrender: return s.canEndGame && s.personToMove;
     case kRuleInfo: return s.playing || ruleWindow();
-    case kVictoryConditions:
-    case kTroopInfo: return s.playing;
+    case kVictoryConditions: return s.playing;
+    case kTroopInfo: {
+        // The page of the unit the panel shows, while the viewer sees it.
+        const auto* panel = dynamic_cast<const ControlPanel*>(windowFromHandle(m_link.panel()));
+        return s.playing && panel && panel->seenUnit();
+    }
     case kShowOrders: return s.playing && m_state.hasScenarioText();
     case kProductEdit:
     case kProductImport:

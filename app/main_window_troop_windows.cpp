@@ -96,14 +96,9 @@ void MainWindow::closeDestroyedList()
 void MainWindow::openTroopInfo()
 {
     auto* panel = dynamic_cast<ControlPanel*>(windowFromHandle(m_link.panel()));
-    if (!panel || !m_state.handshake().playRunning())
+    if (!panel || !m_state.handshake().playRunning() || !panel->seenUnit())
         return;
-    const int side = panel->unitSide();
-    const int index = panel->unitIndex();
-    const UnitRecord* unit = side >= 0 && side < kCountryCount ? m_state.unitOf(side, index) : nullptr;
-    if (!unit || !unitInPlay(*unit))
-        return;
-    TroopInfoWindow window(makeWindowContext(m_state), this, side, index);
+    TroopInfoWindow window(makeWindowContext(m_state), this, panel->unitSide(), panel->unitIndex());
     window.run();
 }
 

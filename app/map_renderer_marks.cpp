@@ -52,7 +52,7 @@ void MapRenderer::Impl::drawMarkGroup(const Canvas& c, int x, int y, std::span<c
         return;
     const uint16_t marks = grid[size_t(y) * size_t(state.mapWidth()) + size_t(x)];
     // Another country's selection and targets show only where the viewer sees.
-    if (!marks || !viewerSeesHex(state, x, y))
+    if (!marks || !ViewerView(state).showsMarksAt(x, y))
         return;
     const ZoomSheets& s = current();
     const int size = map_sheet::kHexSize[zoom];

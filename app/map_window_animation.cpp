@@ -25,7 +25,7 @@ bool MapWindow::animationsShown() const { return handle() && IsWindowVisible(han
 
 bool MapWindow::animatesAt(int x, int y) const
 {
-    return m_state.isOnMap(x, y) && animationsShown() && viewerSeesHex(m_state, x, y);
+    return m_state.isOnMap(x, y) && animationsShown() && ViewerView(m_state).seesHex(x, y);
 }
 
 bool MapWindow::animatesOver(const RECT& mapArea) const

@@ -72,7 +72,7 @@ std::vector<UnitRef> seenBy(const GameState& state, const std::vector<UnitRef>& 
 {
     std::vector<UnitRef> seen;
     for (const UnitRef& ref : units)
-        if (ref.table < kSideCount && viewerSeesUnit(state, ref.table, ref.index))
+        if (ref.table < kSideCount && ViewerView(state).seesUnit(ref.table, ref.index))
             seen.push_back(ref);
     return seen;
 }

@@ -6,6 +6,7 @@
 #include "lib/control.h"
 #include "lib/media/bitmap_button.h"
 #include "rules/production_types.h"
+#include "rules/visibility.h"
 #include "rules/targets.h"
 #include "state/game_state.h"
 #include "state/rule_block.h"
@@ -119,15 +120,17 @@ void ProductionDialog::fillTypeList()
 
 void ProductionDialog::refreshFigures()
 {
+    // The producing country's figures, as the country information shows them to the viewer.
+    const bool known = ViewerView(m_state).knowsFigures(m_country);
     char text[32];
     std::snprintf(text, sizeof text, "%lld", static_cast<long long>(m_orders.funds()));
-    SetDlgItemTextA(handle(), int(production_id::kFunds), text);
+    SetDlgItemTextA(handle(), int(production_id::kFunds), known ? text : "????????");
     std::snprintf(text, sizeof text, "%d/%-3d", m_orders.liveUnits(), m_state.playerUnitCount(m_country));
-    SetDlgItemTextA(handle(), int(production_id::kUnits), text);
+    SetDlgItemTextA(handle(), int(production_id::kUnits), known ? text : "????????");
     std::snprintf(text, sizeof text, "%d/%-3d", m_orders.producedCount(), int(m_state.country(m_country).productionLimit));
-    SetDlgItemTextA(handle(), int(production_id::kProduced), text);
+    SetDlgItemTextA(handle(), int(production_id::kProduced), known ? text : "????????");
     if (m_typeList) {
-        m_typeList->setFunds(m_orders.funds());
+        m_typeList->setFunds(known ? m_orders.funds() : 0);
         InvalidateRect(m_typeList->handle(), nullptr, FALSE);
     }
 }

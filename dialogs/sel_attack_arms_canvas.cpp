@@ -9,7 +9,9 @@
 #include "infowin/panel_marks.h"
 #include "infowin/panel_text.h"
 #include "lib/media/bitmap_button_layout.h"
+#include "platform/kernel/host.h"
 #include "rules/combat_pair.h"
+#include "rules/combat_scene.h"
 #include "rules/weapon_selection.h"
 #include "state/game_state.h"
 #include "state/name_tables.h"
@@ -58,6 +60,13 @@ void SelAttackArmsDialog::drawSide(HDC dc, int side, const ExpectedLosses& losse
     const CombatSide& s = m_pair.side[side];
     const UnitRecord* unit = m_pair.unit(m_state, side);
     SetTextColor(dc, kWhite);
+    // A side the viewer does not see is named unknown, as the simplified battle window names it.
+    if (s.code >= 0 && !viewerSeesSide(m_state, s)) {
+        static const std::string unknown = platform::utf8ToCp932("？？？？？？？？");
+        textIn(dc, x0 + salayout::kNameLeft, salayout::kNameTop, x0 + salayout::kNameRight, salayout::kNameTop + salayout::kLineHeight,
+            unknown);
+        return;
+    }
     if (!unit) {
         if (s.code < 0)
             return;

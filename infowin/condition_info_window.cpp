@@ -12,6 +12,7 @@
 #include "lib/window_services.h"
 #include "platform/controls/commctrl.h"
 #include "platform/kernel/host.h"
+#include "rules/visibility.h"
 #include "state/game_state.h"
 #include "ui/info_window_frame.h"
 #include "ui/main_window_services.h"
@@ -140,11 +141,11 @@ HWND ConditionInfoWindow::countryButton(int country) const
 
 void ConditionInfoWindow::refreshVisible()
 {
-    const int current = m_game.turnBlock().currentCountry;
-    const bool open = m_game.ruleOn(kRuleOpenCampInfo);
+    // Graphed are the countries whose figures the viewer knows, whoever's turn it is.
+    const ViewerView view(m_game);
     m_visibleMask = 0;
     for (int c = 0; c < kCountryCount; ++c)
-        if (m_game.country(c).controller != 0 && (open || m_game.isAllied(current, c)))
+        if (m_game.country(c).controller != 0 && view.knowsFigures(c))
             m_visibleMask |= uint8_t(1u << c);
     for (int c = 0; c < kCountryCount; ++c) {
         CheckMarkButton* button = m_buttons[size_t(c)];

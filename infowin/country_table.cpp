@@ -104,7 +104,7 @@ void drawMarks(HDC dc, const RECT& box, const swCBitmap& marks, const BoardMarks
 BoardCell countryBoardCell(GameState& state, int c, int row, BoardDisclosure disclosure)
 {
     const CountryRecord& country = state.country(c);
-    const bool hidden = disclosure == BoardDisclosure::ByRules && !viewerSeesFigures(state, c);
+    const bool hidden = disclosure == BoardDisclosure::ByRules && !ViewerView(state).knowsFigures(c);
     switch (row) {
     case board::kName:
         return { std::string(country.name, strnlen(country.name, sizeof country.name)) };

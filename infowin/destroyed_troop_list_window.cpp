@@ -5,6 +5,7 @@
 #include "infowin/troop_list_ids.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
+#include "rules/visibility.h"
 #include "state/game_settings.h"
 #include "state/game_state.h"
 #include "ui/info_window_frame.h"
@@ -136,11 +137,7 @@ HWND DestroyedTroopListWindow::listHandle() const { return m_list ? m_list->hand
 
 int DestroyedTroopListWindow::chooseCountry() const
 {
-    const TurnBlock& turn = m_game.turnBlock();
-    const int current = turn.currentCountry;
-    if (current >= 0 && current < kCountryCount && m_game.country(current).controller == 1)
-        return current;
-    return turn.viewer();
+    return ViewerView(m_game).viewer();
 }
 
 void DestroyedTroopListWindow::showCountry(int country)
@@ -205,9 +202,7 @@ int DestroyedTroopListWindow::OnMessage(MessageRecord& msg)
         }
         return 1;
     case ui_message::kTroopListShowCurrent: {
-        const int current = m_game.turnBlock().currentCountry;
-        const bool person = current >= 0 && current < kCountryCount && m_game.country(current).controller == 1;
-        showCountry(person ? current : -1);
+        showCountry(ViewerView(m_game).viewer());
         return 1;
     }
     case ui_message::kTroopListShowCountry:

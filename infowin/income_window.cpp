@@ -1,6 +1,7 @@
 // IncomeWindow: its figures drawn once on the picture, a close button and drag by any point.
 #include "infowin/income_window.h"
 
+#include "rules/visibility.h"
 #include "state/game_state.h"
 #include "ui/dialog_templates.h"
 #include "ui/presentation.h"
@@ -32,9 +33,9 @@ int IncomeWindow::OnInitDialog()
     placeCentred(kWidth, kHeight);
     m_canvas.load(m_look, "income.bmp", { 0, 0, kWidth, kHeight });
     GameState& state = m_game;
-    const int side = state.turnBlock().currentCountry;
-    if (side >= 0 && side < kCountryCount) {
-        const CountryRecord& country = state.country(side);
+    // The income of the country whose phase it is, told only to a viewer who knows its figures.
+    if (const CountryRecord* known = ViewerView(state).figures(state.turnBlock().currentCountry)) {
+        const CountryRecord& country = *known;
         HFONT font = m_look.font(kSmallFont).handle();
         const UINT right = DT_RIGHT | DT_SINGLELINE;
         m_canvas.text({ 216, 12, 252, 24 }, number("%lld", m_income), RGB(255, 255, 255), font, right);

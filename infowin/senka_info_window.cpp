@@ -7,6 +7,7 @@
 #include "lib/window_services.h"
 #include "platform/kernel/host.h"
 #include "rules/game_thread.h"
+#include "rules/visibility.h"
 #include "state/game_state.h"
 #include "ui/info_window_frame.h"
 #include "ui/main_window_services.h"
@@ -22,6 +23,9 @@ namespace {
 constexpr int kFigureLeft = 133;
 constexpr int kFigureRight = 205;
 constexpr int kFigureDigits = 9;
+// The turn limit, the turn and the turns left, and the bases on the map: the same for everyone.
+constexpr int kTurnRows = 3;
+constexpr int kAllBasesRow = 9;
 
 } // namespace
 
@@ -88,12 +92,15 @@ void SenkaInfoWindow::redraw()
     HDC dc = memory.dc();
     memory.blitBitmap(0, 0, m_background.handle(), RECT { 0, 0, kWidth, kHeight });
     const int country = m_game.turnBlock().currentCountry;
-    // The neutral side and the time before the first country have no record.
+    // The neutral side and the time before the first country have no record. Another country's
+    // own figures show as the country information shows them.
     if (country < kCountryCount) {
         const SenkaFigures figures = senkaFigures(m_game, country);
+        const bool known = ViewerView(m_game).knowsFigures(country);
         TextHolder text(dc, m_look.font(kFigureFont).handle(), kBlack);
         for (int i = 0; i < 12; ++i) {
-            const std::string figure = panel::cappedFigure(figures.values[i], kFigureDigits);
+            const bool everyones = i < kTurnRows || i == kAllBasesRow;
+            const std::string figure = known || everyones ? panel::cappedFigure(figures.values[i], kFigureDigits) : "????????";
             panel::text(dc, kFigureLeft, kRows[i], kFigureRight, kRows[i] + 16, figure.c_str(), DT_RIGHT);
         }
     }

@@ -1,5 +1,6 @@
 // SenkaInfoWindow ("戦果表"): during play, the running record of the country whose turn it is: turns,
-// funds, members and buildings, the four groups the end-of-game evaluation rates, as plain figures.
+// funds, members and buildings, the four groups the end-of-game evaluation rates, as plain figures;
+// those of a country the viewer may not know as "????????".
 #pragma once
 
 #include "lib/media/bitmap.h"

@@ -9,6 +9,7 @@
 #include "lib/error.h"
 #include "lib/media/bitmap_button.h"
 #include "platform/kernel/host.h"
+#include "rules/visibility.h"
 #include "ui/base_bitmaps.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -33,11 +34,7 @@ const UnitRecord* unitInPlayAt(GameState& state, int country, int index)
 
 } // namespace
 
-bool troopCargoVisible(GameState& state, int country)
-{
-    const int current = state.turnBlock().currentCountry;
-    return current >= kCountryCount || current == country || state.isAllied(current, country);
-}
+bool troopCargoVisible(GameState& state, int country) { return ViewerView(state).knowsInside(country); }
 
 TroopNeighbours findTroopNeighbours(GameState& state, const std::vector<uint32_t>& keys, int country, int index)
 {
@@ -103,7 +100,7 @@ INT_PTR TroopInfoWindow::run()
 
 const UnitRecord* TroopInfoWindow::shownUnit() const
 {
-    return m_country >= 0 && m_country < kCountryCount ? unitInPlayAt(m_game, m_country, m_unitIndex) : nullptr;
+    return m_country >= 0 && m_country < kCountryCount ? ViewerView(m_game).unit(m_country, m_unitIndex) : nullptr;
 }
 
 const UnitTypeRecord* TroopInfoWindow::shownType() const

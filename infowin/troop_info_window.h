@@ -22,10 +22,9 @@ struct TroopNeighbours {
     int next = -1;
 };
 // In the order of the country's troop keys (the troop list's) when the unit is in them, else by
-// index. A foreign unit of a country not allied with the one acting has neither.
+// index. A unit of a country not allied with the viewer's has neither.
 TroopNeighbours findTroopNeighbours(GameState& state, const std::vector<uint32_t>& keys, int country, int index);
-// The unit's cargo may be shown while the country acting is the neutral side (or none), the unit's
-// own or an ally of it.
+// The unit's cargo may be shown to the viewer: of its own or an ally's unit.
 bool troopCargoVisible(GameState& state, int country);
 
 // The status block right of the picture, and the carried-units page of the lower right.

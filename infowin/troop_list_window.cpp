@@ -117,11 +117,7 @@ HWND TroopListWindow::numberComboHandle() const { return m_numberCombo ? m_numbe
 
 int TroopListWindow::chooseCountry() const
 {
-    const TurnBlock& turn = m_context.game.turnBlock();
-    const int current = turn.currentCountry;
-    if (current >= 0 && current < kCountryCount && m_context.game.country(current).controller == 1)
-        return current;
-    return turn.viewer();
+    return m_context.view().viewer();
 }
 
 void TroopListWindow::showCountry(int country)
@@ -268,12 +264,10 @@ int TroopListWindow::OnMessage(MessageRecord& msg)
         updateButtons();
         return 1;
     case ui_message::kTroopListShowCurrent: {
-        const int current = m_context.game.turnBlock().currentCountry;
-        const bool person = current >= 0 && current < kCountryCount && m_context.game.country(current).controller == 1;
         if (m_options)
             m_options->layoutBoxes();
         layoutColumns();
-        showCountry(person ? current : -1);
+        showCountry(m_context.view().viewer());
         updateButtons();
         return 1;
     }

@@ -32,8 +32,8 @@ void copyName(char (&to)[N], const char* from, size_t size)
 bool viewerSeesSide(const GameState& state, const CombatSide& side)
 {
     if (side.code < 0 || side.code == kHexSideCode)
-        return viewerSeesHex(state, int(side.x), int(side.y));
-    return viewerSeesUnit(state, side.code, side.index, int(side.x), int(side.y));
+        return ViewerView(state).seesHex(int(side.x), int(side.y));
+    return ViewerView(state).seesUnitAt(side.code, side.index, int(side.x), int(side.y));
 }
 
 BattleSideRecord battleSideRecord(GameState& state, const CombatPair& pair, int k, const CombatShow& show)
@@ -51,20 +51,27 @@ BattleSideRecord battleSideRecord(GameState& state, const CombatPair& pair, int 
         return out;
     const bool seen = viewerSeesSide(state, s);
     out.country = seen ? uint32_t(s.country) : 9;
+    if (!seen) {
+        // The scene draws an unseen side as smoke: nothing it is given follows the unit's type or
+        // strength. A full line of figures stands for it, at which the seen side's shots are aimed.
+        constexpr int kUnseenFigures = 10;
+        constexpr uint32_t kLandDomain = 3;
+        out.weaponSlot = -1;
+        out.domain = kLandDomain;
+        out.figuresBefore = out.figuresAfter = kUnseenFigures;
+        return out;
+    }
     const UnitTypeRecord& type = unit->type();
     out.unitIcon = uint32_t(unitBitmapIndex(state, type));
     out.unitType = type.id;
     out.battleId = type.id;
     out.domain = type.domain;
-    // An unseen side goes to the scene nameless.
-    if (seen) {
-        copyName(out.typeName, type.name, sizeof type.name);
-        copyName(out.unitName, unit->name, sizeof unit->name);
-        const char* class_name = unitClassName(type.unitClass);
-        copyName(out.className, class_name, std::strlen(class_name));
-        if (s.weaponSlot >= 0 && s.weaponSlot < kWeaponSlotCount)
-            copyName(out.weaponName, type.weaponSlot[s.weaponSlot].name, sizeof type.weaponSlot[s.weaponSlot].name);
-    }
+    copyName(out.typeName, type.name, sizeof type.name);
+    copyName(out.unitName, unit->name, sizeof unit->name);
+    const char* class_name = unitClassName(type.unitClass);
+    copyName(out.className, class_name, std::strlen(class_name));
+    if (s.weaponSlot >= 0 && s.weaponSlot < kWeaponSlotCount)
+        copyName(out.weaponName, type.weaponSlot[s.weaponSlot].name, sizeof type.weaponSlot[s.weaponSlot].name);
     out.figuresBefore = pair.strengthSlotsBefore(k);
     out.figuresAfter = pair.strengthSlotsAfter(k);
     out.strengthBefore = pair.strengthTenthsBefore(state, k);
@@ -94,7 +101,8 @@ void presentCombat(GameState& state, const CombatPair& pair, const CombatShow& s
         return;
     const GameSettings& settings = state.settings();
     MapWindowLink& map = mapWindowLink();
-    if (settings.mapOnBombAnim || settings.movingFight)
+    // The path starts at the attacker: one the viewer does not see fires from nowhere drawn.
+    if ((settings.mapOnBombAnim || settings.movingFight) && viewerSeesSide(state, pair.side[0]))
         map.animateAttackPath(show.attackerX, show.attackerY, show.misfire ? kAbsentEnd : show.targetX,
             show.misfire ? kAbsentEnd : show.targetY);
     if (show.misfire && settings.showSwerve && viewerSeesSide(state, pair.side[0]))
@@ -115,11 +123,11 @@ void presentCombat(GameState& state, const CombatPair& pair, const CombatShow& s
     for (const CombatShow::Neighbour& n : show.neighbours)
         map.updateHex(n.x, n.y);
     for (int k = 0; k < 2; ++k)
-        if (pair.isSideSet(k) && !pair.survives(k))
+        if (pair.isSideSet(k) && !pair.survives(k) && viewerSeesSide(state, pair.side[k]))
             map.animateExplosion(int(pair.side[k].x), int(pair.side[k].y), pair.side[k].code, pair.side[k].index);
     if (show.misfire && !show.area)
         map.showHexEffect(show.targetX, show.targetY, 0, 0);
     for (const CombatShow::Neighbour& n : show.neighbours)
-        if (n.destroyed && viewerSeesUnit(state, n.code, n.index, n.x, n.y))
+        if (n.destroyed && ViewerView(state).seesUnitAt(n.code, n.index, n.x, n.y))
             map.animateExplosion(n.x, n.y, n.code, n.index);
 }

@@ -29,8 +29,9 @@ bool carriesLandUnitsAcross(int kind) { return kind == kTerrainBridge || kind ==
 void showStrike(GameState& state, const DemolitionStrike& strike, const BuildingRecord& building,
     const BuildingRecord& before)
 {
-    const bool person = state.isHumanCountry(strike.side) || (building.ownerPlusOne && state.isHumanCountry(building.owner()));
-    if (!mainWindowLink().isVisible() || !person || !viewerSeesHex(state, strike.x, strike.y))
+    const ViewerView view(state);
+    const bool told = view.toldOf(strike.side) || (building.ownerPlusOne && view.toldOf(building.owner()));
+    if (!mainWindowLink().isVisible() || !told || !view.seesHex(strike.x, strike.y))
         return;
     if (state.settings().mapOnBombAnim)
         mapWindowLink().showHexEffect(strike.x, strike.y, 0, 0);

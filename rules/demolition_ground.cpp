@@ -9,6 +9,7 @@
 #include "rules/main_window_link.h"
 #include "rules/map_window_link.h"
 #include "rules/occupation_steps.h"
+#include "rules/visibility.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
 #include "state/sound_codes.h"
@@ -28,7 +29,7 @@ void demolishStructure(GameState& state, const DemolitionStrike& strike, int kin
     state.historyLog().recordDemolition(strike.code, strike.index, *durability, before, 0,
         state.effectiveTerrainAt(strike.x, strike.y));
     spendDemolitionRound(strike);
-    if (mainWindowLink().isVisible() && state.isHumanCountry(strike.side)) {
+    if (mainWindowLink().isVisible() && ViewerView(state).toldOf(strike.side)) {
         if (state.settings().mapOnBombAnim)
             mapWindowLink().showHexEffect(strike.x, strike.y, 0, 0);
         if (state.settings().showBuildDialog)
@@ -48,7 +49,7 @@ void demolishRoad(GameState& state, const DemolitionStrike& strike)
         return;
     markOwnershipChanged(state);
     cell->overlay = 0;
-    if (state.isHumanCountry(strike.side)) {
+    if (ViewerView(state).toldOf(strike.side)) {
         if (state.settings().playSe)
             mainWindowLink().playSound(sound_slot::kExplosion);
         if (state.settings().mapOnBombAnim)

@@ -7,6 +7,7 @@
 #include "rules/main_window_link.h"
 #include "rules/rules_context.h"
 #include "rules/targets.h"
+#include "rules/visibility.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
 
@@ -42,7 +43,7 @@ bool workOnStructure(GameState& state, Work work, const ActingUnit& actor, int x
     const int before = *durability;
     *durability = uint8_t(raisedDurability(before, amount, cap));
     record(state, work, actor, *durability, before, cap, 0, state.effectiveTerrainAt(x, y));
-    if (resultWindowsWanted(state) && state.isHumanCountry(actor.side)) {
+    if (resultWindowsWanted(state) && ViewerView(state).toldOf(actor.side)) {
         const BuildingResult kind = work == Work::Restore ? BuildingResult::Repaired : BuildingResult::Reinforced;
         dialogLink().showStructureResult(kind, terrain->kind, *durability, before);
     }
@@ -58,8 +59,8 @@ bool workOnBuilding(GameState& state, Work work, const ActingUnit& actor, Buildi
     const int cap = work == Work::Restore ? terrain->durability : terrain->reinforcedDurability;
     building.durability = uint8_t(raisedDurability(before.durability, amount, cap));
     record(state, work, actor, building.durability, before.durability, cap, building.ownerPlusOne, building.type);
-    const bool person = state.isHumanCountry(actor.side) || state.isHumanCountry(building.owner());
-    if (resultWindowsWanted(state) && person) {
+    const ViewerView view(state);
+    if (resultWindowsWanted(state) && (view.toldOf(actor.side) || view.toldOf(building.owner()))) {
         const BuildingResult kind = work == Work::Restore ? BuildingResult::Repaired : BuildingResult::Reinforced;
         dialogLink().showBuildingResult(kind, building, before);
     }

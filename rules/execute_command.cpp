@@ -17,6 +17,7 @@
 #include "rules/move_checks.h"
 #include "rules/move_display.h"
 #include "rules/rules_context.h"
+#include "rules/visibility.h"
 #include "state/action_history.h"
 #include "state/application_link.h"
 #include "state/game_state.h"
@@ -74,7 +75,7 @@ public:
             standOnLastFree(unit);
             animateMove(m_state, walked, moveSoundNumber(unit.type()), code);
             const TerrainCell* cell = m_state.terrainCellAt(hex.x, hex.y);
-            if (m_state.isHumanCountry(m_side))
+            if (ViewerView(m_state).toldOf(m_side))
                 dialogLink().showEventNotice(cell->mineKind == kLandMineKind ? kLandMineNotice : kSeaMineNotice, m_side, m_index);
             walked.assign(1, hex);
             detonateMine(m_state, hex.x, hex.y, m_side, m_index, kMineMaxHits);
@@ -270,6 +271,8 @@ void executeCommand(GameState& state, const std::vector<HexPos>& path, int dest_
     finishCommand(state, walk.start, dest, code, target, extra, path_cost);
 
     for (const auto& [mover, owner] : walk.pactBreaks) {
+        if (!ViewerView(state).knowsPactBreak(mover, owner))
+            continue;
         dialogLink().showEventNotice(kPactTerritoryEntryNotice, mover, owner);
         applicationLink().raiseMainWindow();
     }

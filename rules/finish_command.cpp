@@ -16,6 +16,7 @@
 #include "rules/targets.h"
 #include "rules/unit_removal.h"
 #include "rules/victory.h"
+#include "rules/visibility.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -111,7 +112,7 @@ void resolveAmbush(GameState& state, const Actor& a)
     pair.side[1].weaponSlot = -1;
     pair.computeValues(state);
     currentCombat(state) = pair;
-    if (state.isHumanCountry(a.side))
+    if (ViewerView(state).toldOf(a.side))
         dialogLink().showEventNotice(kAmbushNotice, a.side, a.index);
     resolveCombat(state);
     if (!hasMembers(a))
@@ -198,7 +199,7 @@ bool crashesForFuel(GameState& state, const Actor& a, bool fuel_was_positive)
     if (terrain && (terrain->refuelMask >> group & 1))
         return false;
     state.historyLog().recordFuelOutCrash(a.side, a.index);
-    if (state.isHumanCountry(a.side))
+    if (ViewerView(state).toldOf(a.side))
         dialogLink().showEventNotice(kFuelOutNotice, a.side, a.index);
     removeDestroyed(state, a);
     return true;

@@ -9,6 +9,7 @@
 #include "rules/targets.h"
 #include "rules/unit_removal.h"
 #include "rules/victory.h"
+#include "rules/visibility.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
 
@@ -31,7 +32,7 @@ void burnFuel(GameState& state, int side, int index)
     const int y = unit.y;
     state.historyLog().recordFuelOutCrash(side, index);
     unit.fuel = 0;
-    if (state.isHumanCountry(side))
+    if (ViewerView(state).toldOf(side))
         dialogLink().showEventNotice(kFuelOutNotice, side, index);
     removeUnitFromHex(state, side, index);
     destroyUnit(state, side, index);

@@ -8,6 +8,7 @@
 #include "rules/links.h"
 #include "rules/main_window_link.h"
 #include "rules/rules_context.h"
+#include "rules/visibility.h"
 #include "state/unit_facts.h"
 
 #include <algorithm>
@@ -114,7 +115,7 @@ void resolveInterceptions(GameState& state, int side, int index, int mode, const
             // The movement range keeps the mover's domain out of this hex for the rest of the turn.
             if (TerrainCell* cell = state.terrainCellAt(int(defender.x), int(defender.y)); cell && domain < kDomainCount)
                 cell->turnMarks[0] = uint8_t(cell->turnMarks[0] | 1u << domain);
-            if (state.isHumanCountry(countryOf(side)))
+            if (ViewerView(state).toldOf(countryOf(side)))
                 dialogLink().showEventNotice(kInterceptionNotice, side, index);
             resolveCombat(state);
         }

@@ -12,6 +12,7 @@
 #include "rules/play_handshake.h"
 #include "rules/rules_context.h"
 #include "rules/unit_numbers.h"
+#include "rules/visibility.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
 
@@ -62,7 +63,7 @@ void ambushSplitOff(GameState& state, int side, int index)
     pair.prepare(state);
     pair.side[1].weaponSlot = -1;
     pair.computeValues(state);
-    if (state.isHumanCountry(side))
+    if (ViewerView(state).toldOf(side))
         dialogLink().showEventNotice(kAmbushNotice, side, index);
     const UnitRecord& unit = *state.unitOf(side, index);
     const int domain = unit.type().domain;

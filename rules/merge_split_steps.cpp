@@ -8,6 +8,7 @@
 #include "rules/mines.h"
 #include "rules/move_checks.h"
 #include "rules/unit_removal.h"
+#include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
@@ -51,7 +52,7 @@ void detonateMineAt(GameState& state, int x, int y, int side, int index)
 {
     if (!hexHasMineFor(state, x, y, side, index))
         return;
-    if (state.isHumanCountry(side)) {
+    if (ViewerView(state).toldOf(side)) {
         const TerrainCell* cell = state.terrainCellAt(x, y);
         dialogLink().showEventNotice(cell->mineKind == kLandMineKind ? kLandMineNotice : kSeaMineNotice, side, index);
     }
@@ -64,7 +65,8 @@ void breakPactOnEntry(GameState& state, int side, int from_x, int from_y, int x,
     if (owner < 0 || owner == side || owner == ownerOf(state, from_x, from_y) || !state.hasPactWith(side, owner))
         return;
     breakNonAggressionPact(state, owner, side);
-    dialogLink().showEventNotice(kPactTerritoryEntryNotice, side, owner);
+    if (ViewerView(state).knowsPactBreak(side, owner))
+        dialogLink().showEventNotice(kPactTerritoryEntryNotice, side, owner);
 }
 
 bool settleUnit(GameState& state, int side, int index)

@@ -8,6 +8,7 @@
 #include "rules/main_window_link.h"
 #include "rules/mines.h"
 #include "rules/storing_steps.h"
+#include "rules/visibility.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
 
@@ -47,7 +48,7 @@ bool execClearMines(GameState& state, int x, int y, int kind)
         unit.fatigue = uint16_t(std::min(unit.fatigue + kFatigueGain, kFatigueLimit));
     if (MapBitSet* redraw = state.redrawSet())
         redraw->set(x, y);
-    if (cleared && state.isHumanCountry(actor.side)) {
+    if (cleared && ViewerView(state).toldOf(actor.side)) {
         mainWindowLink().bringToFront();
         dialogLink().showEventNotice(kind == kLandMineKind ? kLandMinesClearedNotice : kSeaMinesClearedNotice, actor.side,
             actor.index);

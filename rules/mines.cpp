@@ -1,5 +1,7 @@
 // A mine going off under a unit: the members' losses, the display, the history and the mine's shrinking.
 #include "rules/mines.h"
+
+#include "rules/visibility.h"
 #include "rules/shared_codes.h"
 
 #include "rules/links.h"
@@ -46,7 +48,8 @@ void detonateMine(GameState& state, int x, int y, int side, int index, int max_h
     }
     unit->applyDamage(country, counters, kMineAttackerSide);
 
-    if (state.settings().mapOnBombAnim && mapWindowLink().isOpen()) {
+    // The blast is the mover's: a concealed one stays unseen on a hex in sight.
+    if (state.settings().mapOnBombAnim && mapWindowLink().isOpen() && ViewerView(state).seesUnitAt(side, index, x, y)) {
         mapWindowLink().showHexEffect(x, y, 1, 1);
         if (strengthTotal(*unit) == 0)
             mapWindowLink().animateExplosion(x, y, side, index);

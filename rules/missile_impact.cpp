@@ -12,6 +12,7 @@
 #include "rules/map_window_link.h"
 #include "rules/rules_context.h"
 #include "rules/targets.h"
+#include "rules/visibility.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
 
@@ -65,7 +66,9 @@ void missileImpact(GameState& state, int country, int index)
 
     if (pact_owner >= 0) {
         breakNonAggressionPact(state, country, pact_owner);
-        dialogLink().showEventNotice(kPactTerritoryStrikeNotice, country, pact_owner);
-        mainWindowLink().bringToFront();
+        if (ViewerView(state).knowsPactBreak(country, pact_owner)) {
+            dialogLink().showEventNotice(kPactTerritoryStrikeNotice, country, pact_owner);
+            mainWindowLink().bringToFront();
+        }
     }
 }

@@ -29,7 +29,7 @@ int actingCode(GameState& state)
 
 bool seenAt(GameState& state, HexPos hex)
 {
-    return viewerSeesUnit(state, actingCode(state), currentAction(state).actingIndex(), hex.x, hex.y);
+    return ViewerView(state).seesUnitAt(actingCode(state), currentAction(state).actingIndex(), hex.x, hex.y);
 }
 
 bool seenWhereItStands(GameState& state)

@@ -153,7 +153,7 @@ void moveAlongPath(GameState& state, int dest_x, int dest_y, int code, int targe
         prepareAttack(state, side, index, dest, unpackHex(uint32_t(target)), moved, extra);
     }
     // The acting unit is marked only where the viewer may see it.
-    if (viewerSeesUnit(state, side, index, own.x, own.y)) {
+    if (ViewerView(state).seesUnitAt(side, index, own.x, own.y)) {
         setHexMark(state, own.x, own.y, kMarkActingUnit);
         if (path.empty())
             setHexMark(state, own.x, own.y, kMarkPathEnd);

@@ -7,6 +7,7 @@
 #include "rules/links.h"
 #include "rules/occupation_steps.h"
 #include "rules/victory.h"
+#include "rules/visibility.h"
 #include "state/action_history.h"
 #include "state/game_state.h"
 #include "state/unit_facts.h"
@@ -16,9 +17,11 @@
 namespace {
 
 
-bool personInvolved(GameState& state, int side, const BuildingRecord& before)
+// The result is told to the person watching when their country took the building or lost it.
+bool viewerInvolved(const GameState& state, int side, const BuildingRecord& before)
 {
-    return state.isHumanCountry(side) || (before.ownerPlusOne != 0 && state.isHumanCountry(before.owner()));
+    const ViewerView view(state);
+    return view.toldOf(side) || (before.ownerPlusOne != 0 && view.toldOf(before.owner()));
 }
 
 void showResult(GameState& state, const BuildingRecord& building, const BuildingRecord& before, bool person)
@@ -36,7 +39,7 @@ void strengthenOwnBuilding(GameState& state, const ActingUnit& actor, BuildingRe
     building.occupationDurability = uint8_t(std::min(before.occupationDurability + strengthSlotCount(*actor.unit), maximum));
     state.historyLog().recordOccupation(actor.side, actor.index, building.occupationDurability, before.occupationDurability,
         building.ownerPlusOne, building.type);
-    showResult(state, building, before, state.isHumanCountry(actor.side));
+    showResult(state, building, before, ViewerView(state).toldOf(actor.side));
 }
 
 void completeOccupation(GameState& state, const ActingUnit& actor, int index, BuildingRecord& building,
@@ -92,7 +95,7 @@ void execOccupy(GameState& state)
     }
     state.historyLog().recordOccupation(actor.side, actor.index, building->occupationDurability, before.occupationDurability,
         before.ownerPlusOne, building->type);
-    showResult(state, *building, before, personInvolved(state, actor.side, before));
+    showResult(state, *building, before, viewerInvolved(state, actor.side, before));
 
     breakTiesOverBuilding(state, actor.side, *building);
     gainExperience(state, actor, &UnitRecord::gainExperienceByStrength);

@@ -147,7 +147,7 @@ int placeReinforcements(GameState& state, int country)
             if (unit.isOnOwnHex())
                 state.setUnitRefInHex(x, y, state.unitSlotFor(unit.type().domain), country + 1, int(i));
         }
-        const bool shown = viewerSeesUnit(state, country, int(i));
+        const bool shown = ViewerView(state).seesUnit(country, int(i));
         if (shown) {
             requestCentreOnHex(state, x, y);
             dialogLink().showEventNotice(kReinforcementNotice, country, int(i));

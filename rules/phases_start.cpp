@@ -113,7 +113,7 @@ void GameThread::phaseStart()
     resetHexTurnMarks(m_state);
     updateSupplyLines(m_state);
 
-    main.notifyTroopLists(m_state.isHumanCountry(side) ? side : turn.viewer());
+    main.notifyTroopLists(turn.viewer());
     if (MapBitSet* redraw = m_state.redrawSet())
         redraw->setAll();
     refreshCapitalHex(m_state, side);

@@ -84,7 +84,7 @@ void announceRankChange(GameState& state, int side, int index, int x, int y, int
     if (old_level == new_level)
         return;
     const UnitRecord* unit = state.unitOf(side, index);
-    if (!unit || strengthTotal(*unit) <= 0 || !viewerSeesUnit(state, side, index, x, y))
+    if (!unit || strengthTotal(*unit) <= 0 || !ViewerView(state).seesUnitAt(side, index, x, y))
         return;
     LevelChange change;
     change.up = old_level < new_level ? 1 : 0;

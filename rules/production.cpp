@@ -144,7 +144,7 @@ void landCargo(GameState& state, int side, UnitRecord& carrier, bool notify, int
         unit->x = carrier.x;
         unit->y = carrier.y;
         // Cargo is seen only by its own country and its allies, whoever sees the carrier land.
-        if (notify && viewerSeesUnit(state, cargo_side, index)) {
+        if (notify && ViewerView(state).seesUnit(cargo_side, index)) {
             requestHexBlink(state, carrier.x, carrier.y);
             dialogLink().showEventNotice(kReinforcementNotice, cargo_side, index);
         }

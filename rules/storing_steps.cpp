@@ -47,7 +47,7 @@ void redrawHex(GameState& state, int x, int y)
 
 void announceMineEntered(GameState& state, int x, int y, int side, int index)
 {
-    if (!viewerSeesUnit(state, side, index, x, y))
+    if (!ViewerView(state).seesUnitAt(side, index, x, y))
         return;
     const TerrainCell* cell = state.terrainCellAt(x, y);
     const bool land = cell && cell->mineKind == kLandMineKind;

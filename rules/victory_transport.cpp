@@ -43,7 +43,7 @@ void noticeArrival(GameState& state, int side, int unit, int x, int y)
             showArrivalNotice(state, kEvacuationReachedNotice, side, unit, x, y);
         else
             showArrivalNotice(state, kCiviliansCarriedNotice, action.actingCountry(), action.actingIndex(), x, y);
-    } else if (state.isHumanCountry(side)) {
+    } else if (ViewerView(state).toldOf(side)) {
         showArrivalNotice(state, kTransportReachedNotice, side, unit, x, y);
     }
 }
@@ -75,7 +75,7 @@ void handleArrivalsAt(GameState& state, int side, int unit, int depth)
 
 void showArrivalNotice(GameState& state, int kind, int side, int index, int x, int y)
 {
-    const bool named = viewerSeesUnit(state, side, index, x, y);
+    const bool named = ViewerView(state).seesUnitAt(side, index, x, y);
     dialogLink().showEventNotice(kind, named ? side : -1, named ? index : -1);
 }
 

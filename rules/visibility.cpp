@@ -5,6 +5,7 @@
 #include "rules/shared_codes.h"
 #include "state/game_state.h"
 #include "state/sight_maps.h"
+#include "state/unit_facts.h"
 
 namespace {
 
@@ -66,35 +67,66 @@ bool typeMayHide(const UnitTypeRecord& type)
     return type.concealRadius > 0 || type.secondConcealRadius > 0 || type.terrainConcealRadius > 0;
 }
 
-bool viewerSeesHex(const GameState& state, int x, int y)
+int ViewerView::viewer() const { return m_state.turnBlock().viewer(); }
+
+bool ViewerView::seesHex(int x, int y) const
 {
     constexpr uint32_t kEveryLayer = 0x3F;
-    const TurnBlock& turn = state.turnBlock();
-    const int viewer = turn.viewer();
-    const FogMap* fog = state.fogMap();
-    // Before the first turn only the person's own deployment acts.
-    const bool viewers_time = turn.turn == 0 || turn.currentCountry == viewer;
-    if (viewer < 0 || viewers_time || !state.ruleOn(kRuleSearch) || !fog)
+    const int watching = viewer();
+    const FogMap* fog = m_state.fogMap();
+    if (watching < 0 || !m_state.ruleOn(kRuleSearch) || !fog)
         return true;
-    return fog->isSeenInLayers(viewer, x, y, kEveryLayer);
+    return fog->isSeenInLayers(watching, x, y, kEveryLayer);
 }
 
-bool viewerSeesUnit(const GameState& state, int code, int index, int x, int y)
+bool ViewerView::showsMarksAt(int x, int y) const
 {
-    const int viewer = state.turnBlock().viewer();
-    return viewer < 0 || isHexVisibleTo(state, viewer, code, index, x, y);
+    const TurnBlock& turn = m_state.turnBlock();
+    // Before the first turn only the person's own deployment acts.
+    const bool viewers_time = turn.turn == 0 || turn.currentCountry == viewer();
+    return viewers_time || seesHex(x, y);
 }
 
-bool viewerSeesUnit(const GameState& state, int code, int index)
+bool ViewerView::seesUnitAt(int code, int index, int x, int y) const
 {
-    const int viewer = state.turnBlock().viewer();
-    return viewer < 0 || isUnitVisibleTo(state, viewer, code, index);
+    const int watching = viewer();
+    return watching < 0 || isHexVisibleTo(m_state, watching, code, index, x, y);
 }
 
-bool viewerSeesFigures(const GameState& state, int country)
+bool ViewerView::seesUnit(int code, int index) const
 {
-    const int viewer = state.turnBlock().viewer();
-    return viewer < 0 || country == viewer || state.ruleOn(kRuleOpenCampInfo);
+    const int watching = viewer();
+    return watching < 0 || isUnitVisibleTo(m_state, watching, code, index);
+}
+
+bool ViewerView::knowsInside(int country) const
+{
+    const int watching = viewer();
+    return watching < 0 || isFriend(m_state, country, watching);
+}
+
+bool ViewerView::toldOf(int country) const
+{
+    return country >= 0 && country == viewer() && m_state.isHumanCountry(country);
+}
+
+bool ViewerView::knowsFigures(int country) const
+{
+    const int watching = viewer();
+    return watching < 0 || country == watching || m_state.ruleOn(kRuleOpenCampInfo);
+}
+
+const UnitRecord* ViewerView::unit(int code, int index) const
+{
+    if (code >= 0 && code < kSideCount && (index < 0 || uint32_t(index) >= m_state.unitCount(code)))
+        return nullptr;
+    const UnitRecord* found = m_state.unitOf(code, index);
+    return found && unitInPlay(*found) && seesUnit(code, index) ? found : nullptr;
+}
+
+const CountryRecord* ViewerView::figures(int country) const
+{
+    return country >= 0 && country < kCountryCount && knowsFigures(country) ? &m_state.country(country) : nullptr;
 }
 
 bool VisibilityHooks::isUnitVisibleTo(const GameState& state, int side, int index, int country)

@@ -130,6 +130,14 @@ void ActionHistoryLog::writeText(const HistoryRecord& record, std::string& out) 
     partyText(record, 0, p0);
     partyText(record, 1, p1);
     uint32_t value = record.value;
+    // An unknown party's strength is not told, as the history window shows " ? →  ?".
+    const int viewer = m_world ? m_world->viewingCountry() : -1;
+    auto partyChange = [&](int slot, unsigned before, unsigned after) {
+        if (isHistoryPartyKnown(record, slot, viewer))
+            appendChange(out, before, after, true);
+        else
+            out += " ?" + t.arrow + " ?";
+    };
     bool done = true;
     switch (kind) {
     case 1:
@@ -214,11 +222,11 @@ void ActionHistoryLog::writeText(const HistoryRecord& record, std::string& out) 
     case 15:
         if (kind == 11 || !record.seen) {
             out += p0;
-            appendChange(out, value >> 8 & 0xFF, value & 0xFF, true);
+            partyChange(0, value >> 8 & 0xFF, value & 0xFF);
             out += "  ";
         }
         out += p1;
-        appendChange(out, value >> 24 & 0xFF, value >> 16 & 0xFF, true);
+        partyChange(1, value >> 24 & 0xFF, value >> 16 & 0xFF);
         break;
     case 16: out += record.side1 ? t.swept : t.unconfirmed; break;
     case 29: out += record.side1 ? t.cleared : t.unconfirmed; break;
@@ -239,7 +247,7 @@ void ActionHistoryLog::writeText(const HistoryRecord& record, std::string& out) 
     case 28:
     case 30:
         out += p0 + ' ';
-        appendChange(out, value >> 8 & 0xFF, value & 0xFF, true);
+        partyChange(0, value >> 8 & 0xFF, value & 0xFF);
         out += "  Unknwon?" + t.arrow + "?";
         break;
     case 31:

@@ -165,6 +165,14 @@ TEST_F(ControlPanelTest, AShownHexListsTerrainBuildingOwnerAndTheShownUnitsDefen
     world.building(b).ownerPlusOne = 0;
     post(ui_message::kPanelRefreshHex);
     EXPECT_TRUE(contains(panel->hexLines(), cp("所属　なし")));
+
+    // Under fog the enemy's unit the panel kept tells nothing of itself: no defence, no page.
+    world.setRule(kRuleSearch, 1);
+    const int hidden = world.placeUnit(1, kInfantry, 5, 2);
+    post(ui_message::kPanelShowUnit, WPARAM(1 | hidden << 16));
+    post(ui_message::kPanelShowHex, WPARAM(2 << 16 | 5));
+    EXPECT_FALSE(contains(panel->hexLines(), cp("防御　+") + std::to_string(evasion) + "%"));
+    EXPECT_EQ(panel->seenUnit(), nullptr);
 }
 
 TEST_F(ControlPanelTest, UnitsAndHexesThatDoNotExistShowTheEmptyLines)

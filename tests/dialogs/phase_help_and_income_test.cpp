@@ -93,6 +93,7 @@ TEST(IncomeWindow, FundsAtTheCeilingStandOutAndTheRateReadsDashesWithoutTheMarke
 {
     DialogWorld world;
     world.state().turnBlock().currentCountry = 2;
+    world.state().turnBlock().viewingCountry = 2;
     CountryRecord& country = world.state().country(2);
     country.fundsCeiling = 50000;
     country.marketRate = 120;

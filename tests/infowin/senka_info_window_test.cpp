@@ -1,5 +1,5 @@
-// The battle results window: the current country's twelve figures, capped and dashed, and none
-// while the neutral side acts.
+// The battle results window: the current country's twelve figures, capped and dashed, another's
+// kept unknown, and none while the neutral side acts.
 #include "infowin/senka_info_window.h"
 
 #include "infowin/panel_text.h"
@@ -78,6 +78,15 @@ TEST_F(BattleResults, WindowShowsFiguresOnlyForACountrysTurn)
     ASSERT_EQ(shown.height, SenkaInfoWindow::kHeight);
     for (int i = 0; i < 12; ++i)
         EXPECT_GT(figureInk(shown, i), 3) << "row " << i;
+
+    // Another country's turn: its own figures stay as unknown as the country information keeps them.
+    s.turnBlock().currentCountry = 1;
+    SendMessageA(window->handle(), ui_message::kResultsRefresh, 0, 0);
+    const Image before = clientImage(window->handle());
+    s.country(1).runningTotal = 777;
+    s.country(1).membersLost = 9;
+    SendMessageA(window->handle(), ui_message::kResultsRefresh, 0, 0);
+    EXPECT_EQ(clientImage(window->handle()).pixels, before.pixels);
 
     s.turnBlock().currentCountry = 8;
     SendMessageA(window->handle(), ui_message::kResultsRefresh, 0, 0);

@@ -97,8 +97,13 @@ TEST_F(TroopInfo, NeighboursAreUnitsInPlayInTheTroopListsOrderOrTheTables)
     around = findTroopNeighbours(s, order, 0, 2);
     EXPECT_EQ(around.previous, 4);
     EXPECT_EQ(around.next, 0);
-    // A foreign country acting, not allied: neither; allied: both again.
+    // Another country acting changes nothing; viewed by a country not allied: neither; allied:
+    // both again.
     s.turnBlock().currentCountry = 1;
+    around = findTroopNeighbours(s, order, 0, 2);
+    EXPECT_EQ(around.previous, 4);
+    EXPECT_EQ(around.next, 0);
+    s.turnBlock().viewingCountry = 1;
     around = findTroopNeighbours(s, order, 0, 2);
     EXPECT_EQ(around.previous, -1);
     EXPECT_EQ(around.next, -1);
@@ -167,7 +172,7 @@ TEST_F(TroopInfo, BothLowerPagesAndTheStepBackToArmament)
 TEST_F(TroopInfo, ForeignCargoIsHiddenBehindQuestionMarks)
 {
     loadCarrier();
-    s.turnBlock().currentCountry = 1;
+    s.turnBlock().viewingCountry = 1;
     Image cargo;
     bool arrows = true;
     run(2, [&](HWND dialog) {

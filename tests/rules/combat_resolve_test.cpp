@@ -234,7 +234,7 @@ TEST(CombatResolve, MisfireHitsTheUnitBesideTheTargetWithoutReturnFire)
 }
 
 // Country 0 watches its own unit's fight: in the open, and with the defender in its fog, where the
-// scene gets that side without its country or a name.
+// scene gets that side without its country, a name, its type or its strength.
 TEST(CombatResolve, ShownFightHandsBothSidesToTheBattleSceneAsTheViewerSeesThem)
 {
     for (bool fogged : { false, true }) {
@@ -258,13 +258,14 @@ TEST(CombatResolve, ShownFightHandsBothSidesToTheBattleSceneAsTheViewerSeesThem)
         EXPECT_EQ(d.country, fogged ? 9u : 1u);
         EXPECT_EQ(std::string(d.typeName).empty() && std::string(d.className).empty(), fogged);
         EXPECT_NE(std::string(battle.sides[0].typeName), "") << "the viewer's own side is named";
-        EXPECT_EQ(d.unitType, uint32_t(world.other));
-        EXPECT_EQ(d.battleId, world.other) << "the battle id is the unit type's id";
-        EXPECT_EQ(d.figuresBefore, 4);
-        EXPECT_EQ(d.figuresAfter, 0);
+        // Of an unseen side nothing reaches the scene or the map that follows its type or strength.
+        EXPECT_EQ(d.unitType, fogged ? 0u : uint32_t(world.other));
+        EXPECT_EQ(d.battleId, fogged ? 0 : world.other) << "the battle id is the unit type's id";
+        EXPECT_EQ(d.figuresBefore, fogged ? 10 : 4);
+        EXPECT_EQ(d.figuresAfter, fogged ? 10 : 0);
         EXPECT_EQ(battle.sides[0].shots, 4u);
         EXPECT_EQ(battle.sides[0].weaponSlot, 0);
-        EXPECT_EQ(map.callsOf("animateExplosion").size(), 1u);
+        EXPECT_EQ(map.callsOf("animateExplosion").size(), fogged ? 0u : 1u);
         EXPECT_FALSE(unitExists(world.unit(1, world.defender)));
     }
 }

@@ -269,8 +269,12 @@ TEST(RestoreWork, ResultWindowGoesToAPersonWhenTheSettingAsks)
     execRestore(s, 4, 3);
     EXPECT_TRUE(dialogs.callsOf("showBuildingResult").empty()) << "two computer countries";
     s.country(1).controller = 1;
+    s.turnBlock().viewingCountry = 2;
     execRestore(s, 4, 3);
-    EXPECT_EQ(dialogs.callsOf("showBuildingResult").size(), 1u) << "the building's owner is a person";
+    EXPECT_TRUE(dialogs.callsOf("showBuildingResult").empty()) << "the owner, a person, is not the one watching";
+    s.turnBlock().viewingCountry = 1;
+    execRestore(s, 4, 3);
+    EXPECT_EQ(dialogs.callsOf("showBuildingResult").size(), 1u) << "the building's owner is the person watching";
     s.settings().showBuildDialog = false;
     execRestore(s, 4, 3);
     EXPECT_EQ(dialogs.callsOf("showBuildingResult").size(), 1u);

@@ -185,6 +185,19 @@ TEST(PactBreak, CrossingTheBorderIntoAPactPartnersLandBreaksThePactWithANotice)
     const auto notices = world.dialogs.callsOf("showEventNotice");
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0].args, (std::vector<int64_t> { 13, 0, 1 }));
+
+    // A third country watching is not told of the pact the two broke.
+    s.country(0).pactMask |= 2;
+    s.country(1).pactMask |= 1;
+    s.turnBlock().viewingCountry = 2;
+    world.mover = world.placeUnit(0, world.plain, 1, 2);
+    world.unit(0, world.mover).fuel = 100;
+    world.act(world.mover);
+    world.go(row2(2, 2));
+    world.act(world.mover);
+    world.go(row2(3, 4));
+    EXPECT_FALSE(s.hasPactWith(0, 1));
+    EXPECT_EQ(world.dialogs.callsOf("showEventNotice").size(), 1u);
 }
 
 TEST(RoadMove, RoadIsLaidAlongTheWalkWithNothingShown)

@@ -70,6 +70,16 @@ TEST(WalkHazards, MineHurtsTheMoverWithoutStoppingItAndBecomesKnown)
     EXPECT_EQ(mine.mineKnownMask, 1);
     EXPECT_EQ(world.lastNotice(), (std::vector<int64_t> { 15, 0, world.mover }));
     EXPECT_TRUE(worldInvariantFaults(world.state()).empty());
+
+    // Two persons not allied: the one watching is the other, who is not told.
+    HazardWorld other;
+    other.fillPool(0xFF);
+    other.state().country(1).controller = 1;
+    other.state().turnBlock().viewingCountry = 1;
+    other.cell(3, 2).mineKind = 1;
+    other.cell(3, 2).mineCount = 3;
+    other.walkTo(5);
+    EXPECT_TRUE(other.lastNotice().empty());
 }
 
 TEST(WalkHazards, MineThatDestroysTheMoverEndsTheWalkAndClearsEveryTrace)

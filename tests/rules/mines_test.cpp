@@ -81,5 +81,12 @@ TEST(MineHit, HistoryNamesTheActingUnitAndAnOpenMapShowsTheBlast)
     EXPECT_EQ(map.callsOf("showHexEffect").size(), 1u);
     EXPECT_EQ(map.callsOf("animateExplosion").size(), 1u);
     EXPECT_EQ(carried.state(), 1) << "the caller removes a wiped-out unit";
+
+    // A mover the viewer does not see goes off unseen, though the hex lies in plain view.
+    world.layMine(kLandMineKind, 2);
+    world.setRule(kRuleSearch, 1);
+    world.state().turnBlock().viewingCountry = 1;
+    detonateMine(world.state(), 3, 3, 0, world.victim, kMineMaxHits);
+    EXPECT_EQ(map.callsOf("showHexEffect").size(), 1u) << "no second blast";
     setRulesLinks({});
 }

@@ -135,27 +135,41 @@ TEST(OccupationDiplomacy, AnAlliesBuildingEndsEveryAllianceAndAPartnersEndsThePa
     EXPECT_TRUE(other.state().hasPactWith(0, 1));
 }
 
-TEST(OccupationDisplay, ResultWindowOnlyWhenAPersonTakesPart)
+// Told to the person watching when their country takes the building or loses it: not to a third
+// person watching, and to nobody in a game of computers alone.
+TEST(OccupationDisplay, ResultWindowOnlyWhenTheViewersCountryTakesPart)
 {
-    OccupationWorld world;
-    GameState& s = world.state();
-    world.placeTown(1, 3, 3);
-    world.actor(0, 3, 3);
-    execOccupy(s);
-    EXPECT_TRUE(world.dialogs.callsOf("showOccupationResult").empty()) << "two computer countries";
-
-    OccupationWorld person;
-    person.state().country(1).controller = 1;
-    person.setRule(kRuleOccupationPoints, 1);
-    const int b = person.placeTown(1, 3, 3);
-    person.building(b).occupationDurability = 4;
-    person.actor(0, 3, 3, 3);
-    execOccupy(person.state());
-    const auto shown = person.dialogs.callsOf("showOccupationResult");
-    ASSERT_EQ(shown.size(), 1u) << "the former owner is a person";
-    // The window's gauge runs from the points before the order to those after it.
-    EXPECT_EQ(shown[0].args[2], 4) << "the record before";
-    EXPECT_EQ(shown[0].args[3], 1) << "the record after";
+    struct Case {
+        const char* what;
+        int viewer;
+        bool persons, shown;
+    };
+    const Case cases[] = {
+        { "computers alone", 0, false, false },
+        { "no viewer", 8, true, false },
+        { "a third person watching", 2, true, false },
+        { "the viewer lost it", 1, true, true },
+        { "the viewer took it", 0, true, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        OccupationWorld world;
+        for (int country : { 0, 1, 2 })
+            world.state().country(country).controller = c.persons ? 1 : 2;
+        world.state().turnBlock().viewingCountry = int8_t(c.viewer);
+        world.setRule(kRuleOccupationPoints, 1);
+        const int b = world.placeTown(1, 3, 3);
+        world.building(b).occupationDurability = 4;
+        world.actor(0, 3, 3, 3);
+        execOccupy(world.state());
+        const auto shown = world.dialogs.callsOf("showOccupationResult");
+        ASSERT_EQ(shown.size(), c.shown ? 1u : 0u);
+        if (c.shown) {
+            // The window's gauge runs from the points before the order to those after it.
+            EXPECT_EQ(shown[0].args[2], 4) << "the record before";
+            EXPECT_EQ(shown[0].args[3], 1) << "the record after";
+        }
+    }
 }
 
 TEST(OccupationDisplay, OccupyAndDestroyOrdersReachTheirExecutors)

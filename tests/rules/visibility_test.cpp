@@ -182,37 +182,47 @@ TEST(Visibility, MissileCodesCountAsTheirCountry)
 }
 
 // What the person watching is shown of country 4's unit at (8, 5), under fog no sight reaches,
-// and of its funds: nothing while another country moves, everything with no viewer, and the hex
-// on the viewer's own turn and before the first turn.
+// and of its funds: nothing while another country moves, everything with no viewer; on the
+// viewer's own turn and before the first turn its own marks over the fog, but not the hex.
 TEST(Visibility, TheViewerIsShownOnlyWhatItsCountrySees)
 {
     struct Case {
         const char* what;
         int viewer, current, turn;
-        bool hex, unit, figures;
+        bool hex, marks, unit, figures;
     };
     const Case cases[] = {
-        { "another country moves", 0, 4, 3, false, false, false },
-        { "the viewer's own turn", 0, 0, 3, true, false, false },
-        { "before the first turn", 0, 4, 0, true, false, false },
-        { "no viewer", 8, 4, 3, true, true, true },
-        { "its own country", 4, 0, 3, true, true, true },
+        { "another country moves", 0, 4, 3, false, false, false, false },
+        { "the viewer's own turn", 0, 0, 3, false, true, false, false },
+        { "before the first turn", 0, 4, 0, false, true, false, false },
+        { "no viewer", 8, 4, 3, true, true, true, true },
+        { "its own country", 4, 0, 3, true, true, true, true },
+        { "an ally's figures", 5, 0, 3, true, true, true, false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FogWorld world;
         const int enemy = world.placeUnit(4, world.landType, 8, 5);
+        if (c.viewer == 5) {
+            world.state().country(5).allianceMask |= 1u << 4;
+            world.state().country(4).allianceMask |= 1u << 5;
+        }
         rebuildSightMaps(world.state());
         TurnBlock& turn = world.state().turnBlock();
         turn.viewingCountry = int8_t(c.viewer);
         turn.currentCountry = uint16_t(c.current);
         turn.turn = uint16_t(c.turn);
-        EXPECT_EQ(viewerSeesHex(world.state(), 8, 5), c.hex);
-        EXPECT_EQ(viewerSeesUnit(world.state(), 4, enemy, 8, 5), c.unit);
-        EXPECT_EQ(viewerSeesUnit(world.state(), 4, enemy), c.unit);
-        EXPECT_EQ(viewerSeesFigures(world.state(), 4), c.figures);
+        const ViewerView view(world.state());
+        EXPECT_EQ(view.seesHex(8, 5), c.hex);
+        EXPECT_EQ(view.showsMarksAt(8, 5), c.marks);
+        EXPECT_EQ(view.seesUnitAt(4, enemy, 8, 5), c.unit);
+        EXPECT_EQ(view.seesUnit(4, enemy), c.unit);
+        EXPECT_EQ(view.unit(4, enemy) != nullptr, c.unit);
+        EXPECT_EQ(view.knowsFigures(4), c.figures);
+        EXPECT_EQ(view.figures(4) != nullptr, c.figures);
+        EXPECT_EQ(view.knowsInside(4), c.unit);
         world.setRule(kRuleOpenCampInfo, 1);
-        EXPECT_TRUE(viewerSeesFigures(world.state(), 4)) << "the camps' information open to all";
+        EXPECT_TRUE(view.knowsFigures(4)) << "the camps' information open to all";
     }
 }
 

@@ -72,7 +72,7 @@ TEST_F(HistoryText, UnseenCombatShowsTheAttackerAndAnUnknownTarget)
     engagement.attacker = { 0, 0, 12, 3, 4, 4 };
     engagement.target = { 1, 0, 13, 3, 10, 7 };
     log.recordCombat(engagement, 0, 0);
-    EXPECT_EQ(line(), "007,013.003,戦闘発生,[B]Alpha vs Unknwon,[B]Alpha 4 →  4  Unknwon10 →  7");
+    EXPECT_EQ(line(), "007,013.003,戦闘発生,[B]Alpha vs Unknwon,[B]Alpha 4 →  4  Unknwon ? →  ?");
 
     world.visibleAt = { { 0, 1, 0, 13, 3 } };
     log.recordCombat(engagement, 1, 1);

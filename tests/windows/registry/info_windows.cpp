@@ -61,6 +61,8 @@ std::vector<WindowEntry> infoWindows()
         { "troop_info", [](WindowWorld& w) {
              return modal([&] { TroopInfoWindow(w.context(), w.owner(), 0, w.unitNamed(0, "歩兵")).run(); });
          }, nullptr },
+        // 表示 → 部隊詳細: the unit the panel shows.
+        { "troop_info_of_panel", [](WindowWorld& w) { return modal([&] { w.command(menu_id::kTroopInfo); }); }, nullptr },
         { "troop_info_carrier", [](WindowWorld& w) {
              return modal([&] { TroopInfoWindow(w.context(), w.owner(), 0, w.unitNamed(0, "輸送艦")).run(); });
          }, nullptr },

@@ -2,6 +2,7 @@
 #include "tests/windows/registry/window_world.h"
 
 #include "rules/game_thread.h"
+#include "ui/private_messages.h"
 #include "state/action_history.h"
 #include "state/unit_facts.h"
 
@@ -27,6 +28,9 @@ WindowWorld::WindowWorld(const std::function<void(const testing_state::DataFolde
         fight.target = { 1, unitNamed(1, "輸送艦はやせ"), 15, 10, 10, 6 };
         log.recordCombat(fight, 0, 0);
         log.recordTransport(0, unitNamed(0, "輸送艦はやせ"), 0, unitNamed(0, "第1工兵中隊"), 4, 1, 10);
+        // The panel shows the person's last click.
+        PostMessageA(m_world.link().panel(), ui_message::kPanelShowUnit, WPARAM(unitNamed(0, "第1戦車大隊") << 16), 0);
+        pump();
     }
     // A saved game for the file dialogs to list and preview.
     m_ready = m_ready && m_world.window().saveGameTo(m_world.gamePath("save/kahan.wqs"));

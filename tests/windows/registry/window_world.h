@@ -1,6 +1,7 @@
 // The small world every registered window opens on: the main window over the riverside scenario,
 // started and waiting for the person's orders in the first action phase, with helpers that find
-// what a window needs to show (a unit of a domain, a building, a free hex).
+// what a window needs to show (a unit of a domain, a building, a free hex). The panel shows the
+// first tank, as after a click on it.
 #pragma once
 
 #include "tests/app/main_window_world.h"

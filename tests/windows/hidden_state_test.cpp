@@ -1,0 +1,409 @@
+// What the person sees does not follow what is hidden from them: every registered window that can be
+// open during play (and with the main window its map and panel, and the history's text export) is
+// drawn, the hidden state is changed, and it is drawn again; a pixel that differs names the window.
+// The riverside scenario has fog of war on and the camps' information closed; it is tried on the
+// person's own action phase and on the computer's turn held at its next hand-shake.
+#include "tests/windows/registry/window_registry.h"
+
+#include "app/menu_ids.h"
+#include "infowin/action_history_window.h"
+#include "infowin/turn_graph.h"
+#include "platform/desktop/harness.h"
+#include "rules/combat_pair.h"
+#include "rules/combat_scene.h"
+#include "rules/unit_removal.h"
+#include "rules/visibility.h"
+#include "state/action_history.h"
+#include "state/unit_facts.h"
+#include "ui/private_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <ranges>
+#include <fstream>
+#include <set>
+#include <tuple>
+#include <sstream>
+#include <thread>
+
+using namespace window_registry;
+namespace harness = platform::harness;
+
+namespace {
+
+constexpr int kPerson = 0;
+constexpr int kComputer = 1;
+
+// Entries that never stand open while a game is played, and why.
+const std::set<std::string> kBeforeOrAfterPlay = {
+    "start_mode",            // the program's first question, before any game
+    "map_settings_list",     // the set-up of a game not yet begun
+    "map_settings",
+    "briefing_before_play",
+    "campaign_troop_deploy", // between a campaign's stages
+    "ending",                // after the game has ended
+};
+// Shown, but not from the game: animated on the clock, so that two looks differ anyway (compared
+// instead is what the scene is given), or the disk's folders, which other programs change.
+const std::set<std::string> kNotFromTheGame = { "battle_scene", "folder_browse" };
+
+// What the viewer may know of while it stays hidden, and which the rules still let show:
+// - a building's owner colour, drawn whatever the fog (a neutral bridge in fog turns red when an
+//   enemy takes it): the change leaves buildings alone;
+// - a hidden unit that blocks a move: no unit is selected, so no range is drawn.
+// The change alters only the rest, and puts everything back when it goes.
+class HiddenChange {
+public:
+    explicit HiddenChange(GameState& state)
+        : m_state(state)
+        , m_count(state.unitCount(kComputer))
+        , m_units(state.unitOf(kComputer, 0), state.unitOf(kComputer, 0) + m_count + 1)
+        , m_grid(state.unitGrid(), state.unitGrid() + size_t(state.mapWidth()) * size_t(state.mapHeight()))
+        , m_country(state.country(kComputer))
+        , m_stats(state.turnStatsAt(0), state.turnStatsAt(0) + state.turnStatsCount())
+    {
+        m_history.copyRecords(state.historyLog());
+        const ViewerView view(state);
+        std::vector<int> hidden;
+        for (int i = 0; i < int(m_count); ++i)
+            if (unitInPlay(m_units[size_t(i)]) && !view.seesUnit(kComputer, i))
+                hidden.push_back(i);
+        m_hiddenUnits = int(hidden.size());
+        for (int index : hidden) {
+            UnitRecord& unit = *state.unitOf(kComputer, index);
+            unit.unitTypeId = uint16_t(otherTypeOfDomain(unit.type()));
+            for (uint8_t& strength : unit.memberStrengths)
+                strength = strength > 1 ? uint8_t(strength - 1) : strength;
+            unit.experience = uint16_t(unit.experience + 37);
+        }
+        // The last hidden unit on the map (the registry's windows name the first ones) moves to
+        // another hidden hex, and a copy of it stands in the fog.
+        for (int index : std::views::reverse(hidden))
+            if (state.unitOf(kComputer, index)->isOnOwnHex()) {
+                placeInFog(index);
+                UnitRecord& copy = *state.unitOf(kComputer, int(m_count));
+                copy = *state.unitOf(kComputer, index);
+                copy.flags = 0;
+                std::fill(std::begin(copy.carriedUnits), std::end(copy.carriedUnits), uint16_t(0));
+                state.setUnitCount(kComputer, m_count + 1);
+                placeInFog(int(m_count));
+                break;
+            }
+        CountryRecord& country = state.country(kComputer);
+        country.funds += 777;
+        country.fundsSpent += 333;
+        country.runningTotal += 1110;
+        country.membersLost += 5;
+        country.unitsLost += 2;
+        for (size_t turn = 0; turn < m_stats.size(); ++turn) {
+            TurnStatsEntry& entry = state.turnStatsAt(turn)->country[kComputer];
+            entry.threadValue += 3;
+            entry.income += 450;
+            entry.damageTaken += 9;
+            entry.valueLost += 120;
+            entry.forces += 60;
+            entry.unitCount += 1;
+        }
+        // The unseen party of each fight: another type, name and strength.
+        ActionHistoryLog changed(state.historyLog().world());
+        for (uint32_t i = 0; i < m_history.count(); ++i) {
+            HistoryRecord record = m_history.record(i);
+            for (int slot : { 0, 1 })
+                if (!isHistoryPartyKnown(record, slot, view.viewer())) {
+                    (slot ? record.type1 : record.type0) += 1;
+                    (slot ? record.unit1 : record.unit0)[0] ^= 1;
+                    record.value ^= slot ? 0x01010000 : 0x0101;
+                }
+            changed.append(record);
+        }
+        state.historyLog().copyRecords(changed);
+    }
+
+    ~HiddenChange()
+    {
+        std::copy(m_units.begin(), m_units.end(), m_state.unitOf(kComputer, 0));
+        m_state.setUnitCount(kComputer, m_count);
+        std::copy(m_grid.begin(), m_grid.end(), m_state.unitGrid());
+        m_state.country(kComputer) = m_country;
+        std::copy(m_stats.begin(), m_stats.end(), m_state.turnStatsAt(0));
+        m_state.historyLog().copyRecords(m_history);
+    }
+
+    int hiddenUnits() const { return m_hiddenUnits; }
+
+private:
+    int otherTypeOfDomain(const UnitTypeRecord& type) const
+    {
+        for (int id = 1; id < kUnitTypeIdMapSize; ++id)
+            if (m_state.unitTypeIndex(id) && &m_state.unitTypeRecord(id) != &type && m_state.unitTypeRecord(id).domain == type.domain)
+                return id;
+        return type.id;
+    }
+
+    // Onto the first free hex that the viewer does not see.
+    void placeInFog(int index)
+    {
+        UnitRecord& unit = *m_state.unitOf(kComputer, index);
+        const ViewerView view(m_state);
+        std::vector<UnitRef> on;
+        for (int y = 0; y < m_state.mapHeight(); ++y)
+            for (int x = 0; x < m_state.mapWidth(); ++x)
+                if (on.clear(); !view.seesHex(x, y) && m_state.collectUnitsInHex(x, y, on) == 0 && !m_state.buildingOnHex(x, y)) {
+                    removeUnitFromHex(m_state, kComputer, index);
+                    unit.x = uint8_t(x);
+                    unit.y = uint8_t(y);
+                    m_state.placeUnitRefInHex(x, y, m_state.unitSlotFor(unit.type().domain), kComputer + 1, index);
+                    return;
+                }
+    }
+
+    GameState& m_state;
+    uint32_t m_count;
+    std::vector<UnitRecord> m_units;
+    std::vector<UnitCell> m_grid;
+    CountryRecord m_country;
+    std::vector<TurnStatsRecord> m_stats;
+    ActionHistoryLog m_history;
+    int m_hiddenUnits = 0;
+};
+
+// What a window shows: its pictures (one once it stands still; the frames seen of one that blinks
+// on and on) and, for the history, its text export.
+struct Shown {
+    bool open = false;
+    std::vector<harness::Image> frames;
+    std::string text;
+};
+
+std::string historyExport(HWND window)
+{
+    const auto* history = dynamic_cast<const ActionHistoryWindow*>(windowFromHandle(window));
+    if (!history)
+        return {};
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "derazodo_hidden_history.txt";
+    if (!history->writeText(platform::gamePathFromHost(path.string())))
+        return "(not written)";
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The thinking window's radar turns on the clock over whatever lies under it: its place is left
+// out of every picture.
+void leaveOutThinking(WindowWorld& world, const RECT& area, harness::Image& picture)
+{
+    HWND think = world.world().link().thinkWindow();
+    RECT r {};
+    if (!think || !IsWindowVisible(think) || !GetWindowRect(think, &r) || !IntersectRect(&r, &r, &area))
+        return;
+    for (int y = r.top - area.top; y < r.bottom - area.top && y < picture.height; ++y)
+        for (int x = r.left - area.left; x < r.right - area.left && x < picture.width; ++x)
+            picture.pixels[size_t(y) * size_t(picture.width) + size_t(x)] = 0;
+}
+
+// The picture once the window has stood still for a fifth of a second (a result window's gauge
+// steps on a timer for a while); of one that never does, the frames of its last half second.
+std::vector<harness::Image> framesOf(WindowWorld& world, const RECT& area)
+{
+    auto read = [&] {
+        harness::Image picture = harness::readRect(area);
+        leaveOutThinking(world, area, picture);
+        return picture;
+    };
+    std::vector<harness::Image> recent { read() };
+    for (int i = 0, still = 0; i < 60; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        harness::Image next = read();
+        still = next.pixels == recent.back().pixels ? still + 1 : 0;
+        if (still == 4)
+            return { std::move(next) };
+        if (still > 0)
+            continue;
+        recent.push_back(std::move(next));
+        if (recent.size() > 10)
+            recent.erase(recent.begin());
+    }
+    return recent;
+}
+
+Shown look(const WindowEntry& entry, WindowWorld& world)
+{
+    Shown shown;
+    visit(entry, world, [&](const OpenWindow& open) {
+        RECT all {};
+        for (HWND window : open.came) {
+            RECT r {};
+            GetWindowRect(window, &r);
+            UnionRect(&all, &all, &r);
+        }
+        const RECT screen { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+        IntersectRect(&all, &all, &screen);
+        shown.open = true;
+        shown.frames = framesOf(world, all);
+        shown.text = historyExport(open.window);
+    });
+    return shown;
+}
+
+// The map and the panel redrawn from the state, as the rules' refresh messages ask.
+void refreshMainWindow(WindowWorld& world)
+{
+    AppMainWindowLink& link = world.world().link();
+    PostMessageA(link.mapWindow(), ui_message::kMapFullRefresh, 0, 0);
+    PostMessageA(link.panel(), ui_message::kPanelFullRefresh, 0, 0);
+    WindowWorld::pump();
+    harness::waitIdle();
+}
+
+int differingPixels(const harness::Image& a, const harness::Image& b)
+{
+    if (a.width != b.width || a.height != b.height)
+        return -1;
+    int count = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        count += a.pixels[i] != b.pixels[i];
+    return count;
+}
+
+// 0 when a frame of one look is a frame of the other: a blinking window shows the same.
+int fewestDiffering(const std::vector<harness::Image>& a, const std::vector<harness::Image>& b)
+{
+    int fewest = -1;
+    for (const harness::Image& x : a)
+        for (const harness::Image& y : b)
+            if (const int differ = differingPixels(x, y); differ >= 0 && (fewest < 0 || differ < fewest))
+                fewest = differ;
+    return fewest;
+}
+
+int firstHiddenUnit(const GameState& state)
+{
+    const ViewerView view(state);
+    for (uint32_t i = 0; i < state.unitCount(kComputer); ++i)
+        if (unitInPlay(*state.unitOf(kComputer, int(i))) && state.unitOf(kComputer, int(i))->isOnOwnHex() && !view.seesUnit(kComputer, int(i)))
+            return int(i);
+    return -1;
+}
+
+// What the battle scene is given of a hidden unit attacked by the person's tank.
+BattleSideRecord sideInFight(WindowWorld& world, int hidden)
+{
+    GameState& state = world.state();
+    CombatPair pair {};
+    pair.setAttacker(state, kPerson, world.unitNamed(kPerson, "戦車"));
+    pair.setDefender(state, kComputer, hidden);
+    return battleSideRecord(state, pair, 1, CombatShow {});
+}
+
+auto sceneOf(const BattleSideRecord& r)
+{
+    return std::tuple(r.country, r.unitIcon, r.unitType, r.domain, std::string(r.typeName), std::string(r.unitName),
+        r.weaponSlot, r.figuresBefore, r.figuresAfter, r.strengthBefore, r.strengthAfter, r.battleId);
+}
+
+// A computer unit that acted and stands hidden: the panel keeps it as the last to act.
+void showHiddenActedUnit(WindowWorld& world)
+{
+    const int hidden = firstHiddenUnit(world.state());
+    ASSERT_GE(hidden, 0) << "no hidden computer unit";
+    world.state().unitOf(kComputer, hidden)->flags |= kUnitActed;
+    PostMessageA(world.world().link().panel(), ui_message::kPanelShowUnit, WPARAM(kComputer | hidden << 16), 0);
+    WindowWorld::pump();
+}
+
+// A hidden transport of the computer takes a hidden land unit aboard.
+void loadHiddenTransport(WindowWorld& world)
+{
+    GameState& state = world.state();
+    const int ship = world.unitNamed(kComputer, "輸送艦");
+    const int cargo = world.unitNamed(kComputer, "第2歩兵");
+    ASSERT_GE(ship, 0);
+    ASSERT_GE(cargo, 0);
+    const ViewerView view(state);
+    ASSERT_FALSE(view.seesUnit(kComputer, ship)) << "the transport stands in fog";
+    UnitRecord& carrier = *state.unitOf(kComputer, ship);
+    UnitRecord& aboard = *state.unitOf(kComputer, cargo);
+    removeUnitFromHex(state, kComputer, cargo);
+    aboard.flags |= kUnitAboard;
+    aboard.carrierSide = kComputer + 1;
+    aboard.carrierIndex = uint16_t(ship + 1);
+    aboard.x = carrier.x;
+    aboard.y = carrier.y;
+    carrier.setCarriedUnit(0, cargo);
+    carrier.flags |= kUnitCarrying;
+}
+
+// The computer's turn, held at its next hand-shake as the thinking window's stop holds it.
+bool holdComputersTurn(WindowWorld& world)
+{
+    using main_window_test::World;
+    GameState& state = world.state();
+    state.settings().showTurnEnd = false;
+    world.command(menu_id::kEndActionPhase);
+    if (!World::pumpUntil([&] { return state.handshake().waitingForAnswer() && state.turnBlock().phase == kPhaseProduction; }))
+        return false;
+    world.command(menu_id::kEndTurn);
+    if (!World::pumpUntil([&] { return state.turnBlock().currentCountry == kComputer; }, std::chrono::seconds(60)))
+        return false;
+    state.handshake().setUiLinkReady();
+    return World::pumpUntil([&] { return state.handshake().replyPending(); }, std::chrono::seconds(60));
+}
+
+class HiddenState : public ::testing::TestWithParam<bool> { };
+
+TEST_P(HiddenState, ChangesNothingOnTheScreen)
+{
+    const bool computersTurn = GetParam();
+    WindowWorld world;
+    ASSERT_TRUE(world.ready());
+    if (computersTurn) {
+        ASSERT_TRUE(holdComputersTurn(world));
+    }
+    GameState& state = world.state();
+    // A second turn's figures, so that the graphs draw lines.
+    ASSERT_GT(state.turnStatsCount(), 0u);
+    state.appendTurnStats(*state.turnStatsAt(state.turnStatsCount() - 1));
+    ASSERT_TRUE(state.ruleOn(kRuleSearch));
+    ASSERT_FALSE(state.ruleOn(kRuleOpenCampInfo));
+    loadHiddenTransport(world);
+    showHiddenActedUnit(world);
+    refreshMainWindow(world);
+    const int hidden = firstHiddenUnit(state);
+    const BattleSideRecord sceneBefore = sideInFight(world, hidden);
+    {
+        HiddenChange change(state);
+        EXPECT_EQ(sceneOf(sceneBefore), sceneOf(sideInFight(world, hidden))) << "the battle scene is given what is hidden";
+    }
+    for (const WindowEntry& entry : windowEntries()) {
+        if (kBeforeOrAfterPlay.count(entry.name) || kNotFromTheGame.count(entry.name))
+            continue;
+        SCOPED_TRACE(entry.name);
+        const Shown before = look(entry, world);
+        Shown after;
+        {
+            HiddenChange change(state);
+            ASSERT_GT(change.hiddenUnits(), 2);
+            refreshMainWindow(world);
+            after = look(entry, world);
+        }
+        refreshMainWindow(world);
+        EXPECT_EQ(before.open, after.open) << entry.name << " opens only with one of the hidden states";
+        if (before.open && after.open) {
+            const int differ = fewestDiffering(before.frames, after.frames);
+            EXPECT_EQ(differ, 0) << entry.name << " shows what is hidden (" << differ << " pixels differ)";
+            if (differ != 0) {
+                harness::keepShot(before.frames.back(), "hidden_" + entry.name + "_before.png");
+                harness::keepShot(after.frames.back(), "hidden_" + entry.name + "_after.png");
+            }
+            EXPECT_EQ(before.text, after.text) << entry.name << "'s text export";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Turns, HiddenState, ::testing::Bool(),
+    [](const auto& info) { return info.param ? "ComputersTurn" : "PersonsTurn"; });
+
+} // namespace
