@@ -63,18 +63,6 @@ int keptCoordinate(const std::string& key, const char* name)
     return swCProfileKey("WindowInfo", (key + name).c_str()).profileReadInt(INT_MIN);
 }
 
-// The windows are opened in a few groups, one test each, so that ctest opens them side by side.
-constexpr int kWindowGroups = 4;
-
-std::vector<std::reference_wrapper<const WindowEntry>> entriesOfGroup(int group)
-{
-    std::vector<std::reference_wrapper<const WindowEntry>> entries;
-    for (size_t i = 0; i < windowEntries().size(); ++i)
-        if (int(i % kWindowGroups) == group)
-            entries.push_back(windowEntries()[i]);
-    return entries;
-}
-
 harness::Image picture(const OpenWindow& open)
 {
     RECT all = {};

@@ -92,6 +92,15 @@ const std::vector<WindowEntry>& windowEntries()
     return entries;
 }
 
+std::vector<std::reference_wrapper<const WindowEntry>> entriesOfGroup(int group, int groups)
+{
+    std::vector<std::reference_wrapper<const WindowEntry>> entries;
+    for (size_t i = 0; i < windowEntries().size(); ++i)
+        if (int(i % size_t(groups)) == group)
+            entries.push_back(windowEntries()[i]);
+    return entries;
+}
+
 bool visit(const WindowEntry& entry, WindowWorld& world, const std::function<void(const OpenWindow&)>& look)
 {
     const std::vector<HWND> before = shownWindows();

@@ -26,6 +26,9 @@ struct WindowEntry {
 
 // The whole list, in menu order as far as there is one.
 const std::vector<WindowEntry>& windowEntries();
+// The list in a few groups, one test each, so that ctest opens them side by side.
+constexpr int kWindowGroups = 4;
+std::vector<std::reference_wrapper<const WindowEntry>> entriesOfGroup(int group, int groups = kWindowGroups);
 
 // A window open for a look: the entry's window, and with it every top-level window that came with
 // it (the two halves of the battle scene, a docked list).
