@@ -28,9 +28,11 @@ public:
         if (m_window.m_host)
             m_window.m_host->hexShown(x, y);
     }
+    // Each question is before an order that cannot be taken back (a pact or an alliance broken, a
+    // weapon spent for turns): no is the default, so that Enter alone does not give it.
     bool confirm(const std::string& text) override
     {
-        return modalMessageBox(owner(), text.c_str(), platform::utf8ToCp932("確認").c_str(), MB_YESNO) == IDYES;
+        return modalMessageBox(owner(), text.c_str(), platform::utf8ToCp932("確認").c_str(), MB_YESNO | MB_DEFBUTTON2) == IDYES;
     }
     bool confirmDisband(int side, int index) override { return ::confirmDisband(owner(), m_window.m_state, side, index); }
     void notice(const std::string& text, const std::string& caption) override

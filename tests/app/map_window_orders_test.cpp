@@ -365,6 +365,7 @@ TEST(PersonsOrders, EnteringAPactPartnersLandIsAskedAndNoEndsTheOrder)
     view.send(ui_message::kMapCommandChosen, kCommandEndAction);
     ASSERT_EQ(platform::harness::messageBoxes().size(), 1u);
     EXPECT_EQ(platform::harness::messageBoxes()[0].caption, platform::utf8ToCp932("確認"));
+    EXPECT_EQ(platform::harness::messageBoxes()[0].style & MB_DEFMASK, UINT(MB_DEFBUTTON2)) << "no is the default";
     EXPECT_EQ(world.unit(0, world.mover).x, 1) << "no: the unit stays";
     EXPECT_TRUE(s.hasPactWith(0, 1));
 
