@@ -63,17 +63,6 @@ int keptCoordinate(const std::string& key, const char* name)
     return swCProfileKey("WindowInfo", (key + name).c_str()).profileReadInt(INT_MIN);
 }
 
-harness::Image picture(const OpenWindow& open)
-{
-    RECT all = {};
-    for (HWND window : open.came) {
-        RECT r {};
-        GetWindowRect(window, &r);
-        UnionRect(&all, &all, &r);
-    }
-    return harness::readRect(all);
-}
-
 // Every prefix under which a window keeps its place in "WindowInfo"; the kept-place test fails for
 // a window that keeps one not listed, so that each is tried from a hostile place.
 const std::vector<std::string> kPlacementPrefixes = { "MainWindow", "VKRC_CAMPAIGNTROOPDEPLOYWINDOW_CNAME", "Merge",
@@ -108,7 +97,7 @@ TEST_P(EveryWindow, OpensFitsAndShowsItsTexts)
                 found.insert(found.end(), more.begin(), more.end());
             if (!found.empty())
                 ADD_FAILURE() << entry.name << ":" << window_checks::lines(found);
-            pictures.push_back({ entry.name, picture(open) });
+            pictures.push_back({ entry.name, harness::readRect(areaOf(open)) });
             harness::keepShot(pictures.back().image, entry.name + ".png");
         });
         EXPECT_TRUE(visited) << entry.name << " was registered but never opened";

@@ -7,7 +7,6 @@
 
 #include "app/menu_ids.h"
 #include "infowin/action_history_window.h"
-#include "infowin/turn_graph.h"
 #include "platform/desktop/harness.h"
 #include "rules/combat_pair.h"
 #include "rules/combat_scene.h"
@@ -19,14 +18,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
-#include <ranges>
 #include <fstream>
+#include <ranges>
 #include <set>
-#include <tuple>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 using namespace window_registry;
 namespace harness = platform::harness;
@@ -233,16 +232,8 @@ Shown look(const WindowEntry& entry, WindowWorld& world)
 {
     Shown shown;
     visit(entry, world, [&](const OpenWindow& open) {
-        RECT all {};
-        for (HWND window : open.came) {
-            RECT r {};
-            GetWindowRect(window, &r);
-            UnionRect(&all, &all, &r);
-        }
-        const RECT screen { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
-        IntersectRect(&all, &all, &screen);
         shown.open = true;
-        shown.frames = framesOf(world, all);
+        shown.frames = framesOf(world, areaOf(open));
         shown.text = historyExport(open.window);
     });
     return shown;
@@ -258,24 +249,18 @@ void refreshMainWindow(WindowWorld& world)
     harness::waitIdle();
 }
 
-int differingPixels(const harness::Image& a, const harness::Image& b)
-{
-    if (a.width != b.width || a.height != b.height)
-        return -1;
-    int count = 0;
-    for (size_t i = 0; i < a.pixels.size(); ++i)
-        count += a.pixels[i] != b.pixels[i];
-    return count;
-}
-
-// 0 when a frame of one look is a frame of the other: a blinking window shows the same.
+// 0 when a frame of one look is a frame of the other (a blinking window shows the same), else the
+// fewest pixels by which they differ (-1: no two of one size).
 int fewestDiffering(const std::vector<harness::Image>& a, const std::vector<harness::Image>& b)
 {
     int fewest = -1;
     for (const harness::Image& x : a)
         for (const harness::Image& y : b)
-            if (const int differ = differingPixels(x, y); differ >= 0 && (fewest < 0 || differ < fewest))
-                fewest = differ;
+            if (x.width == y.width && x.height == y.height) {
+                const int differ = int(std::ranges::count_if(std::views::iota(size_t(0), x.pixels.size()),
+                    [&](size_t i) { return x.pixels[i] != y.pixels[i]; }));
+                fewest = fewest < 0 ? differ : std::min(fewest, differ);
+            }
     return fewest;
 }
 

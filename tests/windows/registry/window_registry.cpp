@@ -92,6 +92,19 @@ const std::vector<WindowEntry>& windowEntries()
     return entries;
 }
 
+RECT areaOf(const OpenWindow& open)
+{
+    RECT all {};
+    for (HWND window : open.came) {
+        RECT r {};
+        GetWindowRect(window, &r);
+        UnionRect(&all, &all, &r);
+    }
+    const RECT screen { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+    IntersectRect(&all, &all, &screen);
+    return all;
+}
+
 std::vector<std::reference_wrapper<const WindowEntry>> entriesOfGroup(int group, int groups)
 {
     std::vector<std::reference_wrapper<const WindowEntry>> entries;

@@ -37,6 +37,9 @@ struct OpenWindow {
     std::vector<HWND> came;
 };
 
+// The screen rectangle the open window and those that came with it cover, within the screen.
+RECT areaOf(const OpenWindow& open);
+
 // Opens the entry on the world and, while this thread handles its messages, calls `look` on a second
 // thread with the window shown; then closes it. False when no window showed or it would not go.
 bool visit(const WindowEntry& entry, WindowWorld& world, const std::function<void(const OpenWindow&)>& look);
