@@ -102,8 +102,10 @@ void MainWindow::quit()
 
 bool MainWindow::holdWhileCloseAsked(const MessageRecord& msg)
 {
+    if (!opensWindow(msg))
+        return false;
     const CloseStage stage = m_state.handshake().closeGate().stage();
-    if (stage == CloseStage::Open || !opensWindow(msg))
+    if (stage == CloseStage::Open)
         return false;
     // Closing: the request is dropped, and the stop of play releases the wait behind it.
     if (stage == CloseStage::Asking)

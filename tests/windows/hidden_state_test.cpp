@@ -21,7 +21,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <ranges>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -79,8 +78,8 @@ public:
         }
         // The last hidden unit on the map (the registry's windows name the first ones) moves to
         // another hidden hex, and a copy of it stands in the fog.
-        for (int index : std::views::reverse(hidden))
-            if (state.unitOf(kComputer, index)->isOnOwnHex()) {
+        for (auto it = hidden.rbegin(); it != hidden.rend(); ++it)
+            if (const int index = *it; state.unitOf(kComputer, index)->isOnOwnHex()) {
                 placeInFog(index);
                 UnitRecord& copy = *state.unitOf(kComputer, int(m_count));
                 copy = *state.unitOf(kComputer, index);
@@ -257,8 +256,9 @@ int fewestDiffering(const std::vector<harness::Image>& a, const std::vector<harn
     for (const harness::Image& x : a)
         for (const harness::Image& y : b)
             if (x.width == y.width && x.height == y.height) {
-                const int differ = int(std::ranges::count_if(std::views::iota(size_t(0), x.pixels.size()),
-                    [&](size_t i) { return x.pixels[i] != y.pixels[i]; }));
+                int differ = 0;
+                for (size_t i = 0; i < x.pixels.size(); ++i)
+                    differ += x.pixels[i] != y.pixels[i];
                 fewest = fewest < 0 ? differ : std::min(fewest, differ);
             }
     return fewest;
