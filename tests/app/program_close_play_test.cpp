@@ -111,9 +111,10 @@ TEST_P(ProgramCloseInPlay, EachStateOfAComputersTurnHoldsWhileTheCloseAsks)
         // computer's turn and the person's next income follow at once.
         { "ProductionQuestion", question, start("tkmap/lone.vtm"), true, [] { command(menu_id::kDelegateTurn); },
             settings(100, 1, 0, 0, 1), pastFirstTurn },
-        // The person's second turn opens with its income.
+        // The person's second turn opens with its income. The income phase, under way, may end
+        // under the close; the next phase no more.
         { "Income", dialogSized(IncomeWindow::kWidth, IncomeWindow::kHeight), start("tkmap/training.vtm"), false, endTurn,
-            settings(0, 1, 0, 0, 1), [] { return gamePosition().size() > 1 && gamePosition()[1] > kPhaseIncome; } },
+            settings(0, 1, 0, 0, 1), [] { return gamePosition().size() > 1 && gamePosition()[1] > kPhaseSupply; } },
     };
     const CloseRow row = GetParam();
     const auto state = std::find_if(std::begin(states), std::end(states), [&](const ModalState& s) { return s.name == std::string(row.state); });
