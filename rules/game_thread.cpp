@@ -59,8 +59,11 @@ void GameThread::Run()
             loop = false;
 
         while (loop) {
-            // Each step waits while the program's close is asked or under way.
+            // Each step waits while the program's close is asked or under way, and a close that
+            // ends play lets no step begin.
             m_state.handshake().holdDuringClose();
+            if (stopRequested())
+                break;
             runStep();
             if (stopRequested())
                 break;
