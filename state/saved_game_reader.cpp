@@ -63,7 +63,7 @@ private:
     bool records(std::vector<R>& list, uint32_t size, uint32_t count, const char* what)
     {
         if (count > 0 && size == 0)
-            return fail(std::string(what) + ": record size 0");
+            return fail(std::string(what).append(": record size 0"));
         // Grown record by record: a count the file cannot hold ends at the file's end, not in memory.
         list.clear();
         for (uint32_t i = 0; i < count; ++i) {
