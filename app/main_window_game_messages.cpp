@@ -97,7 +97,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         }
         return true;
     case kBattleScene:
-        // Close stays offered: a close during the scene ends it and then the program.
+        // Close stays offered: a close during the scene asks over it, and the scene plays on.
         if (auto wait = pendingWait<BattleRecord>(m_state, msg.wParam)) {
             m_battleWait = wait;
             if (!LiveClashWindow::runBattle(wait->data, SceneSound { msg.lParam != 0, m_state.settings().seVolume }))

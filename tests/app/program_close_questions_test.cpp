@@ -114,7 +114,6 @@ TEST_F(ProgramCloseUnsaved, EveryWayToQuitAsksFirstButASignal)
         { "desktop close", harness::closeDesktop, true },
         { "SIGTERM", [] { kill(getpid(), SIGTERM); }, false },
     };
-    const std::string unsaved = cp("このゲームには保存していないターンがあります。");
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
         harness::clearMessageBoxes();
@@ -137,12 +136,7 @@ TEST_F(ProgramCloseUnsaved, EveryWayToQuitAsksFirstButASignal)
             // A signal after the run would be owed to the next one.
             if (kept)
                 kill(getpid(), SIGTERM);
-            for (int i = 0; i < 3000 && !ended; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            if (!ended) {
-                ADD_FAILURE() << way.name << ": the program did not end";
-                std::abort();
-            }
+            awaitEnd(ended, way.name);
         });
         SetTimer(nullptr, 0, 10, openState);
         EXPECT_EQ(runApplication(theApplication()), RunOutcome::Played);
@@ -150,7 +144,7 @@ TEST_F(ProgramCloseUnsaved, EveryWayToQuitAsksFirstButASignal)
         person.join();
         int asked = 0;
         for (const auto& box : harness::messageBoxes())
-            if (box.text.rfind(unsaved, 0) == 0) {
+            if (box.text.rfind(unsavedQuestion(), 0) == 0) {
                 ++asked;
                 EXPECT_EQ(box.style & MB_DEFMASK, UINT(MB_DEFBUTTON2)) << "no is the default";
                 EXPECT_EQ(box.answer, IDNO);

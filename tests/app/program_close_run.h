@@ -175,6 +175,33 @@ inline std::vector<HWND> shownWindows()
     return found;
 }
 
+// The first shown window not among those, named; empty when none.
+inline std::string newWindow(const std::vector<HWND>& before)
+{
+    for (HWND window : shownWindows())
+        if (std::find(before.begin(), before.end(), window) == before.end()) {
+            char text[128] = {}, name[64] = {};
+            GetWindowTextA(window, text, sizeof text);
+            GetClassNameA(window, name, sizeof name);
+            return platform::cp932ToUtf8(text) + " (" + name + ")";
+        }
+    return {};
+}
+
+// The question about unsaved turns begins so.
+inline std::string unsavedQuestion() { return cp("このゲームには保存していないターンがあります。"); }
+
+// Waits half a minute for the run to end; a run that does not is a failure that ends the test.
+inline void awaitEnd(const std::atomic<bool>& ended, const std::string& name)
+{
+    for (int i = 0; i < 3000 && !ended; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!ended) {
+        ADD_FAILURE() << name << ": the program did not end after the close";
+        std::abort();
+    }
+}
+
 inline std::string titleOf(HWND window)
 {
     char text[128] = {}, name[64] = {};
@@ -326,12 +353,7 @@ protected:
             keepShot(state.name);
             harness::setDefaultMessageBoxAnswer(IDYES);
             close(shown, ended);
-            for (int i = 0; i < 3000 && !ended; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            if (!ended) {
-                ADD_FAILURE() << state.name << ": the program did not end after the close";
-                std::abort();
-            }
+            awaitEnd(ended, state.name);
         });
         SetTimer(nullptr, 0, 10, openState);
         const RunOutcome outcome = runApplication(theApplication());
@@ -389,10 +411,10 @@ protected:
     }
 
     // A person's close with turns unsaved (the state's open notes play), once the state's window
-    // shows: the question about them
-    // comes over the state and holds the game. While it stays unanswered (two seconds, many of the
-    // computer's steps) no window opens, the game stands where its step under way left it and the
-    // question keeps the keys. Yes ends the program; no lets the same game go on, and a signal then ends the run.
+    // shows: the question about them comes over the state and holds the game. While it stays
+    // unanswered (two seconds, many of the computer's steps) no window opens, the game stands where
+    // its step under way left it and the question keeps the keys. Yes ends the program; no lets the
+    // same game go on, and a signal then ends the run.
     void closeAndAnswer(const ModalState& state, CloseBy by, bool yes)
     {
         SCOPED_TRACE(std::string(state.name) + " " + closeByText(by) + (yes ? " yes" : " no"));
@@ -430,9 +452,8 @@ protected:
                     position = gamePosition();
                 if (passed && i > settled && gamePosition() != position)
                     faults.insert("the game went on");
-                for (HWND window : shownWindows())
-                    if (std::find(windows.begin(), windows.end(), window) == windows.end())
-                        faults.insert("a window opened: " + titleOf(window));
+                if (const std::string opened = newWindow(windows); !opened.empty())
+                    faults.insert("a window opened: " + opened);
                 if (GetForegroundWindow() != asking)
                     faults.insert("the question lost the keys to " + titleOf(GetForegroundWindow()));
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -442,9 +463,8 @@ protected:
             keepShot(std::string(state.name) + " asked");
             harness::typeText(yes ? "y" : "n");
             for (int i = 0; yes && i < 3000 && !ended; ++i) {
-                for (HWND window : shownWindows())
-                    if (std::find(windows.begin(), windows.end(), window) == windows.end())
-                        faults.insert("a window opened after yes: " + titleOf(window));
+                if (const std::string opened = newWindow(windows); !opened.empty())
+                    faults.insert("a window opened after yes: " + opened);
                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
             }
             if (yes)
@@ -457,9 +477,8 @@ protected:
             ADD_FAILURE() << fault;
         EXPECT_EQ(yes, !wentOn) << "no lets the game go on";
         const auto boxes = harness::messageBoxes();
-        const std::string unsaved = cp("このゲームには保存していないターンがあります。");
         EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(), [&](const auto& box) {
-            return box.text.rfind(unsaved, 0) == 0 && box.answer == (yes ? IDYES : IDNO);
+            return box.text.rfind(unsavedQuestion(), 0) == 0 && box.answer == (yes ? IDYES : IDNO);
         }), 1) << "asked once";
     }
 
