@@ -17,6 +17,7 @@
 #include "lib/error.h"
 #include "lib/media/bitmap.h"
 #include "platform/kernel/host.h"
+#include "rules/play.h"
 #include "state/game_state.h"
 #include "state/scenario_block.h"
 
@@ -82,6 +83,9 @@ bool MainWindow::createCentred()
     }
     installKeyboardHook();
     watchThinkClicks(true);
+    // The game thread's reports reach the ways out from this window's queue.
+    m_state.handshake().closeGate().setReport(
+        [window = handle()](PlayReport report) { PostMessageA(window, ui_message::kPlayReport, WPARAM(report), 0); });
     // A kept placement wins over the centred default; the window stays hidden until shown.
     m_keptShow = windowRestorePlacement(kPlacementPrefix, true, false);
     layoutChildren();
@@ -197,8 +201,12 @@ void MainWindow::layoutChildren()
 
 void MainWindow::onDestroy()
 {
-    // However the window goes, the game thread must not outlive it.
-    stopPlay();
+    // The ways out end the window once play has stopped. Gone another way (its owner destroyed
+    // it), the window still asks the stop; the game state's end then joins the thread.
+    m_state.handshake().closeGate().setReport({});
+    requestStop();
+    if (m_state.handshake().isPlayThreadFinished() && std::exchange(m_playEnding, false))
+        endPlay(m_state);
     battleFinished();
     // Destroys the scene windows too, after the draw thread has stopped.
     LiveClashWindow::shutDown();
@@ -318,7 +326,7 @@ int MainWindow::OnMessage(MessageRecord& msg)
         onEndOfPlayTimer();
         return 1;
     default:
-        return holdWhileCloseAsked(msg) || onEditorMessage(msg) || onTroopWindowMessage(msg) || onGameMessage(msg) ? 1 : 0;
+        return holdWhileGameHeld(msg) || onEditorMessage(msg) || onTroopWindowMessage(msg) || onGameMessage(msg) ? 1 : 0;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "infowin/display_item_dock.h"
 #include "infowin/land_table_window.h"
 #include "lib/frame_window.h"
+#include "state/close_gate.h"
 #include "ui/main_window_services.h"
 
 #include <array>
@@ -70,13 +71,21 @@ public:
     CommandStates commandStates() const;
     // Whether the menu command may be chosen now: the menu and the tool palette both ask here.
     bool commandEnabled(UINT id) const;
+
+    // -- the ways out of a game in play (main_window_exit.cpp, main_window_commands.cpp) --
+    // Each holds the game (the close gate) from its first question through its dialogs, so that a
+    // cancel goes back to the same game where it stood. It then asks the game thread to rest or to
+    // stop, and what follows runs from the program's loop once the thread reports that it has:
+    // nothing here waits for the game thread. A close of the program at any moment asks at most
+    // once, over whatever is open, or ends the program.
+    //
     // Asks before a game with play not yet saved is given up, then offers the game selection
     // dialog and newGameFrom.
     void newGame();
-    // Reads the map, scenario or campaign, runs the set-up step (briefing or map settings) on fresh
-    // storage and starts play there, ending the game loaded before; false when the file is refused
-    // (with a message) or the person went back from the set-up, which leaves the game loaded
-    // before as it was.
+    // Reads the map, scenario or campaign and, once the game loaded rests, runs the set-up step
+    // (briefing or map settings) on fresh storage; play of the new game starts once the game
+    // loaded before has stopped. False when the file is refused (with a message) or, when known at
+    // once, the person went back from the set-up: the game loaded before then goes on as it was.
     bool newGameFrom(const std::string& path);
     // The set-up step between reading a map and playing it; true starts play. Unset, the briefing
     // and map settings dialogs run.
@@ -84,8 +93,8 @@ public:
     void setGameSetUp(GameSetUp setUp) { m_gameSetUp = std::move(setUp); }
     // Asks as newGame does, then offers the saves and resumeGameFrom.
     void resumeGame();
-    // Loads the save on fresh storage and starts play there; a refused save leaves the game loaded
-    // before as it was.
+    // Loads the save on fresh storage once the game loaded rests, and starts its play once that
+    // game has stopped; a refused save leaves the game loaded before as it was.
     bool resumeGameFrom(const std::string& path);
     // True when no game with play not yet saved is loaded, else when the person agrees to give it
     // up. With a question it is always asked, the warning put before it when play would be lost.
@@ -94,18 +103,19 @@ public:
     bool saveGameTo(const std::string& path);
     // Asks, then ends the game under way.
     void endGame();
-    // Ends play (stop request until the game thread has finished, then its end) without asking.
+    // Asks play to stop; its end follows once the game thread reports it.
     void stopPlay();
-    // Ends play and leaves no game loaded, as before the first one.
+    // Ends play and, once it has ended, leaves no game loaded, as before the first one.
     void closeGame();
-    // A close of the program (WM_CLOSE, 終了). When the game has unsaved turns and someone is
-    // there to answer, it asks before quit, and the game waits while it asks (the close gate).
-    // Met inside a nested loop it unwinds every loop first, each question box taking its safe
-    // answer, and the program's loop hands it back at the top, where the question is asked.
+    // A close of the program (WM_CLOSE, 終了, the desktop, a signal). The windows with unsaved work
+    // ask their own questions, then, with turns unsaved, the person is asked; the game stands still
+    // meanwhile and the windows stay as they are. Yes, or nobody there to answer, ends the program.
     void closeProgram();
-    // Ends the program without asking: play stops and the window goes, and with them the game
-    // thread's windows and the fight on the screen.
+    // Ends the program without asking: play is asked to stop, every nested loop unwinds, and the
+    // window goes from the program's loop once the game thread has ended.
     void quit();
+    // A way out is under way: its questions, its dialogs or its wait for the game thread.
+    bool leavingGame() const;
     void endActionPhase();
     void endTurn();
     void surrender();
@@ -113,6 +123,7 @@ public:
     void delegateTurn();
     // The thinking window's stop while the turn is delegated; a fight under way answers it at its end.
     void cancelDelegation();
+    // Asks, then ends the program to start it again in the other mode.
     void switchMode();
     void setZoom(int zoom);
     // The environment settings window; its changes reach the sounds and the layout at once.
@@ -236,13 +247,51 @@ public:
     void registerBattleHost(HWND host) override { m_battleHost = host; }
 
 private:
-    // The close's question, over every window of the game already up; yes quits.
+    // -- the ways out (main_window_exit.cpp) --
+    // One hold of the game by a way out, given back when it goes unless kept for what follows.
+    class GameHold {
+    public:
+        explicit GameHold(MainWindow& window) : m_window(window) { m_window.holdGame(); }
+        ~GameHold()
+        {
+            if (!m_kept)
+                m_window.releaseGame();
+        }
+        GameHold(const GameHold&) = delete;
+        GameHold& operator=(const GameHold&) = delete;
+        void keep() { m_kept = true; }
+
+    private:
+        MainWindow& m_window;
+        bool m_kept = false;
+    };
+    void holdGame();
+    // Gives back one hold; the last one lets the game go on, with the requests it made meanwhile.
+    void releaseGame();
+    // The close's questions, over every window of the game already up; yes quits.
     void askBeforeClose();
-    // A request of the game thread that would open a window: kept for the answer while the close
-    // is asked, dropped while the program closes; true when so.
-    bool holdWhileCloseAsked(const MessageRecord& msg);
+    // Every window of this thread with unsaved work asks its own question; false when one says no.
+    bool windowsMayClose();
+    // A request of the game thread that would open a window: kept while the game is held, dropped
+    // while the program closes; true when so.
+    bool holdWhileGameHeld(const MessageRecord& msg);
+    // Asks the game thread to stop and ends its windows' loops; what it asked for is dropped.
+    void requestStop();
+    // What a way out waits for, and what follows once it is there.
+    enum class ExitWait : uint8_t { None, Rest, Stop };
+    void awaitRest(std::function<void()> next);
+    void awaitStop(std::function<void()> next);
+    // Runs what follows when the awaited state is reached, from the program's own loop (a nested
+    // loop hands it back once it has ended); else leaves it for the game thread's report.
+    void continueExit();
+    void onPlayReport(PlayReport report);
+    // Runs start on fresh storage, once the game loaded rests, with that game aside. When start
+    // fails the game comes back and goes on where it stood, after failed. Else its play is asked to
+    // stop and, once it has, the new game takes its place and started runs. The answer: start's,
+    // when known at once, else true.
+    bool replaceGame(std::function<bool()> start, std::function<void()> started, std::function<void()> failed);
     // Posts the game thread a quit that unwinds its windows' loops (notices, the simplified battle
-    // window, the weapon choice) and ends those it opens on its way out. False while it has no queue.
+    // window, the weapon choice). False while it has no queue, when it has no window either.
     bool endPlayThreadWindows();
     // The scene has ended (or could not start): the waiter and the host are released.
     void battleFinished();
@@ -266,13 +315,6 @@ private:
     void onEndOfPlayTimer();
     // The kind of the game now loaded: 0 map, 1 campaign, 2 scenario.
     int gameKind() const;
-    // Runs start on fresh storage while the game loaded waits aside with its play held. When
-    // start fails the game comes back and goes on as it was; else its play is stopped and it goes.
-    bool replaceGame(const std::function<bool()>& start);
-    // Brings a running game thread to a wait in which it reads nothing of the game (a person's
-    // turn, the deployment, the computer's pause); true when the pause was asked here.
-    bool holdPlay();
-    void releasePlay(bool pauseAsked);
     // With Panel::Keep the control panel goes on showing what it showed.
     enum class Panel { Restart, Keep };
     void refreshAfterChange(Panel panel = Panel::Restart);
@@ -314,11 +356,18 @@ private:
     HWND m_battleHost = nullptr;
     // The game thread's wait for a scene started by its request.
     std::shared_ptr<UiWait> m_battleWait;
-    // Set while stopPlay waits for the game thread, so a message handled meanwhile cannot start another stop.
-    bool m_stopping = false;
-    // The close's question is open.
-    bool m_closeQuestionOpen = false;
-    // The game thread's requests kept while the close's question is open.
+    // The ways out: this window's holds of the game, what is awaited and what follows.
+    int m_gameHolds = 0;
+    ExitWait m_exitWait = ExitWait::None;
+    std::function<void()> m_afterExitWait;
+    // Play was running when its stop was asked: its end is still to be carried out.
+    bool m_playEnding = false;
+    // The program ends: nothing of a game is loaded or started any more.
+    bool m_programEnding = false;
+    // The close's questions are open, or due once the game's windows on their way are up.
+    bool m_closeAsking = false;
+    bool m_closeQuestionDue = false;
+    // The game thread's requests kept while the game is held.
     std::vector<MSG> m_heldRequests;
     // Set while replaceGame keeps the game loaded aside: the end of its play waits with it.
     bool m_gameAside = false;

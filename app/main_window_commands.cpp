@@ -161,7 +161,10 @@ bool MainWindow::confirmDiscard(const char* questionUtf8)
 
 void MainWindow::newGame()
 {
-    if (!commandEnabled(menu_id::kNewGame) || !confirmDiscard())
+    if (!commandEnabled(menu_id::kNewGame) || leavingGame())
+        return;
+    GameHold hold(*this);
+    if (!confirmDiscard() || m_programEnding)
         return;
     // The selection dialog hands back the path; newGameFrom runs the set-up before play.
     GameSelectDialog dialog(makeWindowContext(m_state), this, 0, 0, 0, kCategoryScenario);
@@ -170,43 +173,45 @@ void MainWindow::newGame()
         ThinkWindowQuiet quiet(*this);
         dialog.run();
     }
-    if (dialog.result() != 1)
-        return;
-    newGameFrom(dialog.chosenPath());
+    if (dialog.result() == 1 && !m_programEnding)
+        newGameFrom(dialog.chosenPath());
 }
 
 bool MainWindow::newGameFrom(const std::string& path)
 {
+    if (m_programEnding || m_exitWait != ExitWait::None)
+        return false;
     const std::string ext = extensionOf(path);
     // The file is read and checked whole before anything of the running game is touched.
-    std::unique_ptr<StagedCampaign> campaign;
-    std::unique_ptr<ScenarioFile> map;
+    std::shared_ptr<StagedCampaign> campaign;
+    auto map = std::make_shared<std::unique_ptr<ScenarioFile>>();
     if (ext == "vtc")
         campaign = stageCampaign(m_state, path.c_str());
     else
-        map = m_state.stageMapFile(path.c_str());
-    if (!campaign && !map) {
+        *map = m_state.stageMapFile(path.c_str());
+    if (!campaign && !*map) {
         showRefusal(this, "マップファイルを読み込めませんでした。", path, m_state.mapRefusal());
         return false;
     }
-    bool refused = false;
-    const bool started = replaceGame([&] {
+    auto refused = std::make_shared<bool>(false);
+    auto start = [=, this] {
         // Country 0 is the person's in the sample campaigns.
-        refused = !(campaign ? commitCampaign(m_state, *campaign, 0) : m_state.commitStaged(std::move(map)));
-        return !refused && (m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(makeWindowContext(m_state), this));
-    });
-    if (!started) {
-        if (refused)
+        *refused = !(campaign ? commitCampaign(m_state, *campaign, 0) : m_state.commitStaged(std::move(*map)));
+        return !*refused && (m_gameSetUp ? m_gameSetUp(this) : runNewGameSetUp(makeWindowContext(m_state), this));
+    };
+    auto started = [=, this] {
+        m_gamePath = path;
+        m_fileKind = ext == "vtc" ? 1 : (ext == "vts" ? 2 : 0);
+        setCountryMusic(m_state);
+        startPlay(m_state);
+        refreshTitle();
+        refreshAfterChange();
+    };
+    auto failed = [=, this] {
+        if (*refused)
             showRefusal(this, "マップファイルを読み込めませんでした。", path, m_state.mapRefusal());
-        return false;
-    }
-    m_gamePath = path;
-    m_fileKind = ext == "vtc" ? 1 : (ext == "vts" ? 2 : 0);
-    setCountryMusic(m_state);
-    startPlay(m_state);
-    refreshTitle();
-    refreshAfterChange();
-    return true;
+    };
+    return replaceGame(start, started, failed);
 }
 
 void MainWindow::showOrders()
@@ -220,53 +225,60 @@ void MainWindow::showOrders()
 
 void MainWindow::resumeGame()
 {
-    if (!commandEnabled(menu_id::kResumeGame) || !confirmDiscard())
+    if (!commandEnabled(menu_id::kResumeGame) || leavingGame())
+        return;
+    GameHold hold(*this);
+    if (!confirmDiscard() || m_programEnding)
         return;
     GameSelectDialog dialog(makeWindowContext(m_state), this, 0, 1, 0, kCategoryScenario);
     {
         ModalIdleOff idle;
         dialog.run();
     }
-    if (dialog.result() != 1)
-        return;
-    resumeGameFrom(dialog.chosenPath());
+    if (dialog.result() == 1 && !m_programEnding)
+        resumeGameFrom(dialog.chosenPath());
 }
 
 bool MainWindow::resumeGameFrom(const std::string& path)
 {
+    if (m_programEnding || m_exitWait != ExitWait::None)
+        return false;
     // The save and its history are read and checked before anything of the running game is touched.
-    StagedSave staged;
-    if (FileRefusal refusal = stageSavedGame(m_state, path.c_str(), staged)) {
+    auto staged = std::make_shared<StagedSave>();
+    if (FileRefusal refusal = stageSavedGame(m_state, path.c_str(), *staged)) {
         showRefusal(this, "セーブデータを読み込めませんでした。", path, refusal);
         return false;
     }
-    if (!replaceGame([&] { return resumeStagedGame(m_state, staged); })) {
+    auto started = [=, this] {
+        // The map as it was looked at when the game was saved: its zoom first, since the column and
+        // row place the view at a zoom.
+        if (MapWindow* map = mapWindow()) {
+            const SavedView& view = m_state.savedView();
+            if (view.zoomPlusOne >= 1)
+                map->setZoom(view.zoomPlusOne - 1);
+            map->showFrom(view.firstColumn, view.firstRow, { view.offsetX, view.offsetY });
+        }
+        m_state.setSavePath(path);
+        m_gamePath = path;
+        m_fileKind = extensionOf(path) == m_state.fileExtension(2) ? 2 : 0;
+        if (!staged->droppedHistory.empty()) {
+            const std::string& history = staged->droppedHistory;
+            std::string text = cp("履歴ファイル ") + history.substr(platform::fileNameOffset(history))
+                + cp(staged->historyMissing ? " がないので、履歴なしでゲームを再開します。"
+                                            : " は壊れているか別のセーブデータのものなので、履歴なしでゲームを再開します。");
+            modalMessageBox(this, text.c_str(), cp("注意").c_str());
+            // Closed meanwhile: nothing of the game starts.
+            if (m_programEnding)
+                return;
+        }
+        startPlay(m_state);
+        refreshTitle();
+        refreshAfterChange();
+    };
+    auto failed = [=, this] {
         showRefusal(this, "セーブデータを読み込めませんでした。", path, { FileFault::Unreadable, -1, "game not started" });
-        return false;
-    }
-    // The map as it was looked at when the game was saved: its zoom first, since the column and row
-    // place the view at a zoom.
-    if (MapWindow* map = mapWindow()) {
-        const SavedView& view = m_state.savedView();
-        if (view.zoomPlusOne >= 1)
-            map->setZoom(view.zoomPlusOne - 1);
-        map->showFrom(view.firstColumn, view.firstRow, { view.offsetX, view.offsetY });
-    }
-    if (!staged.droppedHistory.empty()) {
-        const std::string& history = staged.droppedHistory;
-        std::string text = cp("履歴ファイル ") + history.substr(platform::fileNameOffset(history))
-            + cp(staged.historyMissing ? " がないので、履歴なしでゲームを再開します。"
-                                       : " は壊れているか別のセーブデータのものなので、履歴なしでゲームを再開します。");
-        modalMessageBox(this, text.c_str(), cp("注意").c_str());
-    }
-    m_state.setSavePath(path);
-    m_gamePath = path;
-    const std::string ext = extensionOf(path);
-    m_fileKind = ext == m_state.fileExtension(2) ? 2 : 0;
-    startPlay(m_state);
-    refreshTitle();
-    refreshAfterChange();
-    return true;
+    };
+    return replaceGame([=, this] { return resumeStagedGame(m_state, *staged); }, started, failed);
 }
 
 void MainWindow::saveGameAs()
@@ -297,96 +309,6 @@ bool MainWindow::saveGameTo(const std::string& path)
         return false;
     }
     refreshTitle();
-    return true;
-}
-
-void MainWindow::endGame()
-{
-    if (!commandEnabled(menu_id::kEndGame))
-        return;
-    if (!confirmDiscard("ゲームを終了しますか？"))
-        return;
-    closeGame();
-}
-
-void MainWindow::closeGame()
-{
-    stopPlay();
-    // Play's end has emptied the units and buildings: what is left of the map would show a board
-    // that no longer is, beside a panel still reading its turn and funds.
-    m_state.unloadMap();
-    m_gamePath.clear();
-    refreshTitle();
-    refreshAfterChange();
-}
-
-void MainWindow::stopPlay()
-{
-    // The victory conditions shown belong to the game that ends, and so does its deployment.
-    closeVictoryConditions();
-    closeTroopDeployWindow(false);
-    KillTimer(handle(), MainWindow::kEndOfPlayTimer);
-    m_endOfPlayPending = false;
-    Handshake& handshake = m_state.handshake();
-    if (!handshake.playRunning() && !handshake.playThread())
-        return;
-    if (m_stopping)
-        return;
-    m_stopping = true;
-    handshake.setUiLinkReady();
-    handshake.replyToGame(0);
-    // The game thread may be waiting on this thread (a message it sent, a box it owns) or in a
-    // window of its own: keep handling messages until it has finished.
-    bool windowsEnded = false;
-    pumpUntil([&] {
-        windowsEnded = windowsEnded || endPlayThreadWindows();
-        return handshake.requestStopPlay();
-    });
-    endPlay(m_state);
-    closeThinkWindow();
-    m_stopping = false;
-}
-
-bool MainWindow::holdPlay()
-{
-    Handshake& handshake = m_state.handshake();
-    auto held = [&] {
-        return !handshake.playThread() || handshake.isPlayThreadFinished() || handshake.waitingForAnswer()
-            || handshake.deploymentWaiting() || handshake.replyPending();
-    };
-    if (held())
-        return false;
-    // A pause the person asked from the thinking window stays theirs to end.
-    const bool asked = !handshake.interruptRequested();
-    handshake.setUiLinkReady();
-    pumpUntil(held);
-    return asked;
-}
-
-void MainWindow::releasePlay(bool pauseAsked)
-{
-    if (pauseAsked && m_state.handshake().isUiLinkReady())
-        m_state.handshake().replyToGame(0);
-}
-
-bool MainWindow::replaceGame(const std::function<bool()>& start)
-{
-    const bool pauseAsked = holdPlay();
-    auto aside = std::make_unique<GameState>();
-    aside->makeGameTables();
-    m_state.swapGame(*aside);
-    m_gameAside = true;
-    const bool started = start();
-    m_gameAside = false;
-    m_state.swapGame(*aside);
-    if (!started) {
-        // The set-up may have drawn its map in the windows: they show the game again.
-        refreshAfterChange(Panel::Keep);
-        releasePlay(pauseAsked);
-        return false;
-    }
-    stopPlay();
-    m_state.swapGame(*aside);
     return true;
 }
 
@@ -436,15 +358,6 @@ void MainWindow::cancelDelegation()
         return;
     handshake.setDelegation(false);
     handshake.releaseUiWait();
-}
-
-void MainWindow::switchMode()
-{
-    if (!confirmDiscard(m_state.isSimpleMode() ? "通常モードに切り替えて再起動しますか？" : "シンプルモードに切り替えて再起動しますか？"))
-        return;
-    writeSwitchedMode(m_state.isSimpleMode());
-    theApplication().requestRestart();
-    quit();
 }
 
 void MainWindow::setZoom(int zoom)

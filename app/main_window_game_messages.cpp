@@ -112,18 +112,19 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         refreshInfoWindows();
         updateMenuStates();
         return true;
-    case kAfterGame: {
+    case kAfterGame:
         // A campaign that could not go on: the stage that ended stays on the board, to be saved
-        // once its thread, which sends this as its last step and waits for nothing more, has ended.
-        const Handshake& handshake = m_state.handshake();
-        const bool ending = msg.wParam == handshake.playRun() && !handshake.waitingForAnswer();
-        for (int i = 0; ending && i < 200 && !handshake.isPlayThreadFinished(); ++i)
-            Sleep(5);
+        // once its thread, which sends this as its last step, has reported its end.
         refreshTerrainWindows();
         refreshTitle();
         updateMenuStates();
         return true;
-    }
+    case kPlayReport:
+        onPlayReport(PlayReport(msg.wParam));
+        return true;
+    case kContinueExit:
+        continueExit();
+        return true;
     case kLastGameMessage:
         refreshTerrainWindows();
         // A game that ended by itself; one the person stopped has already ended its play, and its
@@ -163,9 +164,9 @@ void MainWindow::battleFinished()
 
 void MainWindow::onEndOfPlayTimer()
 {
-    // Retried while minimised, so the person sees the end of the game, and while a new game is
-    // set up over this one.
-    if (IsIconic(handle()) || m_gameAside)
+    // Retried while minimised, so the person sees the end of the game, and while a way out of the
+    // game is under way.
+    if (IsIconic(handle()) || leavingGame())
         return;
     KillTimer(handle(), MainWindow::kEndOfPlayTimer);
     m_endOfPlayPending = false;

@@ -59,6 +59,10 @@ void CALLBACK windowUp(HWND, UINT, UINT_PTR timer, DWORD)
 
 bool AppMainWindowLink::runPlayWindow(const std::function<void(MainWindow& owner)>& run)
 {
+    // The thread's queue exists before the gate lets a window show, so that a stop of play asked
+    // from then on always reaches the window's loop.
+    MSG peeked;
+    PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE);
     CloseGate::Admission admission = m_state.handshake().admitShow();
     HWND main = m_main;
     auto* owner = main ? dynamic_cast<MainWindow*>(windowFromHandle(main)) : nullptr;

@@ -35,22 +35,3 @@ void signalMainWindowDoneEvent()
     if (wait)
         wait->answer(0);
 }
-
-void pumpUntil(const std::function<bool()>& done)
-{
-    int quitCode = -1;
-    while (!done()) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                quitCode = int(msg.wParam);
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    }
-    if (quitCode >= 0)
-        PostQuitMessage(quitCode);
-}

@@ -16,6 +16,3 @@ bool mainWindowDoneEventPending();
 // Answers and forgets the stored wait; nothing when none is stored.
 void signalMainWindowDoneEvent();
 
-// Handles this thread's messages until done holds. A quit met on the way is put back for the
-// program's loop once done.
-void pumpUntil(const std::function<bool()>& done);

@@ -319,6 +319,11 @@ void ProductEditWindow::closeGesture()
 
 int ProductEditWindow::OnMessage(MessageRecord& msg)
 {
+    // The program's close asks first, as the editor's own close does.
+    if (msg.message == WM_QUERYENDSESSION) {
+        msg.result = mayClose() ? TRUE : FALSE;
+        return 1;
+    }
     // The two lists are drawn over the page; the class filter keeps a combo box's own colours.
     const HWND asking = reinterpret_cast<HWND>(msg.lParam);
     if (msg.message == WM_CTLCOLORLISTBOX && m_left && m_right && (asking == m_left->handle() || asking == m_right->handle())) {

@@ -91,6 +91,7 @@ void swCThread::threadDetach()
 unsigned __stdcall swCThread::threadEntry(void* object)
 {
     auto* self = static_cast<swCThread*>(object);
+    self->m_threadId = GetCurrentThreadId();
     platform::crtSrand(GetTickCount());
     self->Run();
     // A detached object is the worker's to delete. Otherwise the owner may delete it once the
@@ -100,7 +101,10 @@ unsigned __stdcall swCThread::threadEntry(void* object)
         delete self;
         return 0;
     }
+    std::function<void()> notice = std::move(self->m_endNotice);
     self->m_finished = true;
     SetEvent(self->m_done->handle());
+    if (notice)
+        notice();
     return 0;
 }

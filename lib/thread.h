@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class swCEvent;
@@ -45,7 +46,11 @@ public:
     std::atomic<BYTE>& stopFlag() { return m_stop; }
     bool started() const { return m_started; }
     bool finished() const { return m_finished.load(); }
-    DWORD threadId() const { return m_threadId; }
+    // Known to the thread itself before Run begins.
+    DWORD threadId() const { return m_threadId.load(); }
+    // Called on the thread once Run has returned and the owner may delete the object: the notice
+    // must not reach the object. Set before threadStart.
+    void setEndNotice(std::function<void()> notice) { m_endNotice = std::move(notice); }
 
 private:
     enum class Ownership { Owner, Detached, Ended };
@@ -53,7 +58,8 @@ private:
     static unsigned __stdcall threadEntry(void* object);
     void requestStop();
 
-    DWORD m_threadId = 0;
+    std::atomic<DWORD> m_threadId = 0;
+    std::function<void()> m_endNotice;
     std::unique_ptr<swCEvent> m_done;
     std::atomic<BYTE> m_stop = 0;
     // Set with m_stop by requestStop: it ends a pause at once.

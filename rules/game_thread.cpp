@@ -69,9 +69,8 @@ void GameThread::Run()
                 break;
             yieldStep();
         }
-        if (!continueCampaign())
+        if (!continueCampaign() || !m_state.handshake().clearStageStop())
             return;
-        stopFlag() = 0;
     }
 }
 
@@ -164,6 +163,11 @@ bool GameThread::continueCampaign()
         main.refreshTerrainWindows(true);
         return false;
     }
+    // The next stage is a new game: it waits while a way out holds this one, and a stop of play
+    // loads nothing.
+    m_state.handshake().holdDuringClose();
+    if (m_state.handshake().playStopped())
+        return false;
     if (loadNextCampaignMap(m_state)) {
         main.refreshTerrainWindows(false);
         return true;

@@ -206,6 +206,12 @@ void startPlay(GameState& state)
     handshake.setDelegation(false);
     handshake.setUnitCommandBeingSet(false);
 
+    // The game thread going on to a campaign's next stage keeps a stop that the windows asked for
+    // meanwhile.
+    if (handshake.onPlayThread()) {
+        handshake.continuePlay();
+        return;
+    }
     // Waits are accepted again and play is marked running before the thread can first ask.
     handshake.reopenWaits();
     handshake.beginPlayRun();

@@ -33,6 +33,7 @@ std::shared_ptr<UiWait> Handshake::enrol(std::shared_ptr<UiWait> wait, Handshake
         wait->m_id = m_nextId++;
         if (m_nextId == 0)
             m_nextId = 1;
+        wait->m_handshake = this;
         if (slot != HandshakeSlot::Count) {
             left_over = std::move(m_slots[size_t(slot)]);
             m_slots[size_t(slot)] = wait;
@@ -182,16 +183,28 @@ bool Handshake::onPlayThread() const { return m_thread && m_thread->started() &&
 
 bool Handshake::startPlayThread(std::unique_ptr<swCThread> thread)
 {
-    if (!thread || !thread->threadStart())
+    if (!thread)
         return false;
+    // Kept before it runs: the thread asks at once whether it is the game thread.
     m_thread = std::move(thread);
-    return true;
+    m_thread->setEndNotice([this] { m_closeGate.report(PlayReport::Stopped); });
+    if (m_thread->threadStart())
+        return true;
+    m_thread.reset();
+    return false;
 }
 
 bool Handshake::requestStopPlay()
 {
-    if (m_thread)
-        m_thread->stopFlag() = 1;
+    {
+        // Under the lock that the game thread's continuePlay and clearStageStop take: a stop is
+        // never lost between a campaign's stages.
+        std::lock_guard lock(m_lock);
+        m_stopped = true;
+        m_playRunning = false;
+        if (m_thread)
+            m_thread->stopFlag() = 1;
+    }
     answerUi(0);
     answerUi2(0);
     replyToGame(1);
@@ -203,7 +216,6 @@ bool Handshake::requestStopPlay()
     std::vector<std::shared_ptr<UiWait>> waits;
     {
         std::lock_guard lock(m_lock);
-        m_stopped = true;
         waits.swap(m_waits);
     }
     for (const auto& wait : waits)
@@ -215,6 +227,31 @@ bool Handshake::requestStopPlay()
     m_interrupt = false;
     m_delegation = false;
     return isPlayThreadFinished();
+}
+
+bool Handshake::playStopped() const
+{
+    std::lock_guard lock(m_lock);
+    return m_stopped;
+}
+
+bool Handshake::continuePlay()
+{
+    std::lock_guard lock(m_lock);
+    if (m_stopped)
+        return false;
+    ++m_playRun;
+    m_playRunning = true;
+    return true;
+}
+
+bool Handshake::clearStageStop()
+{
+    std::lock_guard lock(m_lock);
+    if (m_stopped || !m_thread)
+        return false;
+    m_thread->stopFlag() = 0;
+    return true;
 }
 
 void Handshake::reopenWaits()

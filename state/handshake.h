@@ -74,12 +74,14 @@ public:
     // The program's close, which the game thread and every window read.
     CloseGate& closeGate() { return m_closeGate; }
     const CloseGate& closeGate() const { return m_closeGate; }
-    // The game thread waits here between its steps while a close is asked or carried out; other
+    // The game thread rests here between its steps while a way out of the game holds it; other
     // threads pass.
     void holdDuringClose();
-    // Leave to show a window of the game: on the game thread it waits out a close being asked, on
-    // another it is refused then; empty while the program closes.
+    // Leave to show a window of the game: on the game thread it rests while a way out holds the
+    // game, on another it is refused then; empty while the program closes or play is stopped.
     CloseGate::Admission admitShow();
+    // The gate on the game thread, where a wait is a rest; null on any other thread.
+    CloseGate* restGate() const { return onPlayThread() ? const_cast<CloseGate*>(&m_closeGate) : nullptr; }
 
     // -- the game thread's side --
     // A registered wait; after a stop it is born released, so the thread never blocks then.
@@ -124,14 +126,21 @@ public:
     bool isPlayThreadFinished() const;
     // True on the game thread.
     bool onPlayThread() const;
-    // Starts the thread and keeps it; false (and nothing kept) when it could not start.
+    // Keeps the thread and starts it; false (and nothing kept) when it could not start. Its end
+    // is reported to the close gate's report (PlayReport::Stopped).
     bool startPlayThread(std::unique_ptr<swCThread> thread);
 
     // Sets the thread's stop flag, answers every wait (the named ones as a stop does) and clears
     // the play flags; waits opened later are born released until reopenWaits. Answers whether the
     // thread has finished.
     bool requestStopPlay();
+    // Whether a stop has been asked since play last started.
+    bool playStopped() const;
     void reopenWaits();
+    // The game thread going on to a campaign's next stage: play runs again and the stop flag is
+    // cleared, unless a stop was asked meanwhile, which it keeps (false).
+    bool continuePlay();
+    bool clearStageStop();
     // Each start of play counts one run; a message the game thread posted names its run, so one
     // left in the queue by a stopped game is not taken for the next game's.
     void beginPlayRun() { ++m_playRun; }

@@ -2,6 +2,7 @@
 #include "state/handshake_wait.h"
 
 #include "platform/kernel/host.h"
+#include "state/handshake.h"
 
 bool UiWait::finish(State state, uint32_t value)
 {
@@ -22,6 +23,7 @@ void UiWait::cancel(uint32_t value) { finish(State::Cancelled, value); }
 
 uint32_t UiWait::wait()
 {
+    CloseGate::Rest rest(m_handshake ? m_handshake->restGate() : nullptr);
     std::unique_lock lock(m_lock);
     if (m_state == State::Pending) {
         platform::ThreadWaits waits;

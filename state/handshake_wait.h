@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <mutex>
 
+class Handshake;
+
 // What the game thread waits for; every kind is released by the end of play.
 enum class UiWaitKind : uint8_t {
     ActionEnd,
@@ -40,7 +42,9 @@ public:
     bool answer(uint32_t value);
     // Releases the waiter with value unless an answer came first.
     void cancel(uint32_t value);
-    // Blocks until answered or cancelled and returns the value.
+    // Blocks until answered or cancelled and returns the value. On the game thread, a wait
+    // registered with the handshake is a rest (CloseGate::Rest): while the game is held it returns
+    // only once the hold ends.
     uint32_t wait();
     bool done() const;
     bool cancelled() const;
@@ -53,6 +57,7 @@ private:
 
     const UiWaitKind m_kind;
     uint32_t m_id;
+    const Handshake* m_handshake = nullptr;
     mutable std::mutex m_lock;
     std::condition_variable m_released;
     State m_state = State::Pending;

@@ -121,6 +121,10 @@ enum PrivateMessage : UINT {
     kRestartChime = WM_USER + 194,
     // The help page's opener ended with a failure after it started; no parameters.
     kHelpPageNotShown = WM_USER + 198,
+    // The game thread's report (PlayReport in wParam) to a way out of the game; and the way out's
+    // own look again from the program's loop, once the nested loops it met have ended.
+    kPlayReport = WM_USER + 199,
+    kContinueExit = WM_USER + 200,
 
     // ---- To the map window (answered in app/map_window_messages.cpp) ----
     // The main window and the game thread: set the view up again, then answer wait wParam (or 0).
@@ -272,7 +276,7 @@ inline constexpr PrivateMessage kToMainWindow[] = {
     kCloseActionHistory, kToggleHistoryOption, kToggleTroopListOption, kToggleLandListOption,
     kGameEndShown, kAutoMoveWindow, kProductionQuestion, kAutoMoveRun, kAfterGame, kCloseVictoryWindow,
     kRefreshTerrainWindows, kLastGameMessage, kPhaseHelp, kRefreshTitle, kBringToFront, kStopAllSounds,
-    kRestartChime, kHelpPageNotShown,
+    kRestartChime, kHelpPageNotShown, kPlayReport, kContinueExit,
 };
 
 // Every message the map window answers; its handlers too are split (messages, input).

@@ -18,6 +18,10 @@ public:
     ModalLoopScope& operator=(const ModalLoopScope&) = delete;
 };
 
+// Posts the message once every nested loop of the calling thread has ended: at once from its own
+// top-level loop, else as the last of them ends. The same message is kept once.
+void postWhenUnnested(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
 // A nested loop ends at WM_QUIT and posts it again, so that every loop outside ends too. True when
 // `msg` (taken by PeekMessageA) is that message.
 bool endsNestedLoop(const MSG& msg);

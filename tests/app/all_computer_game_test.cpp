@@ -190,7 +190,7 @@ TEST_P(AllComputerGame, EveryCountrySetToCompInTheSettingsPlaysToTheEnd)
     }, kWholeGameLimit)) << "stays at turn " << int(turn.turn);
     EXPECT_GT(lastTurn, 1);
     EXPECT_EQ(person.endings(), campaign ? 0 : 1);
-    world.window().quit();
+    world.quit();
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleMaps, AllComputerGame,

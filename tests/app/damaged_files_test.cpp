@@ -151,6 +151,7 @@ TEST_F(DamagedFiles, ASaveWhoseHistoryCannotBeJoinedResumesWithoutItAndSaysSo)
         m_world.folder().write("save/h.hqm", bytes);
         harness::clearMessageBoxes();
         ASSERT_TRUE(m_world.window().resumeGameFrom(m_world.gamePath("save/h.wqm")));
+        ASSERT_TRUE(m_world.settle());
         const auto boxes = harness::messageBoxes();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_NE(boxes[0].text.find("h.hqm"), std::string::npos) << boxes[0].text;
@@ -162,6 +163,7 @@ TEST_F(DamagedFiles, ASaveWhoseHistoryCannotBeJoinedResumesWithoutItAndSaysSo)
     m_world.folder().remove("save/h.hqm");
     harness::clearMessageBoxes();
     ASSERT_TRUE(m_world.window().resumeGameFrom(m_world.gamePath("save/h.wqm")));
+    ASSERT_TRUE(m_world.settle());
     ASSERT_EQ(harness::messageBoxes().size(), 1u);
     EXPECT_NE(harness::messageBoxes()[0].text.find(cp("h.hqm がないので")), std::string::npos);
 }
@@ -178,6 +180,7 @@ TEST_F(DamagedFiles, ADoubleByteNameEndingInTheByteOfABackslashIsKeptWhole)
     EXPECT_EQ(std::string(text), name);
     harness::clearMessageBoxes();
     ASSERT_TRUE(m_world.window().resumeGameFrom(path));
+    ASSERT_TRUE(m_world.settle());
     EXPECT_TRUE(harness::messageBoxes().empty());
     GetWindowTextA(m_world.handle(), text, sizeof text);
     EXPECT_EQ(std::string(text), name);

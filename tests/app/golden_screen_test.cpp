@@ -102,7 +102,7 @@ Image screenOnTrainingMap(World& world, int zoom, const std::function<void()>& c
         ASSERT_EQ(screen.width, kScreenWidth);
         ASSERT_EQ(screen.height, kScreenHeight);
     }();
-    world.window().quit();
+    world.quit();
     return screen;
 }
 
@@ -188,7 +188,7 @@ TEST(GoldenScreenView, FirstTurnIsDrawnForThePersonAsAFreshViewDrawsIt)
     World::pump();
     ASSERT_TRUE(platform::harness::waitIdle());
     EXPECT_EQ(testing_app::compareImages(shown, platform::harness::readRect(area), 0).differing, 0u);
-    world.window().quit();
+    world.quit();
 }
 
 // The tolerance must not hide a map whose one terrain type is drawn as another.

@@ -120,5 +120,5 @@ TEST(MainWindowBattle, TheSimplifiedWindowShowsTheEngagementOfTheGame)
     person.join();
     EXPECT_NE(shown.load(), nullptr) << "the 600 by 300 panel came to the front";
     EXPECT_FALSE(IsWindow(shown.load()));
-    world.window().quit();
+    world.quit();
 }

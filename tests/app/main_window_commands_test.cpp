@@ -90,8 +90,7 @@ TEST(MainWindowCommands, NewGameStartsPlayAndThePersonsTurnCommandsMoveThePhases
     world.window().endTurn();
     ASSERT_TRUE(world.pumpUntil([&] { return state.turnBlock().turn > turn; }));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
-    world.window().quit();
-    EXPECT_FALSE(IsWindow(world.handle()));
+    ASSERT_TRUE(world.quit());
     EXPECT_FALSE(state.handshake().playRunning());
     EXPECT_EQ(state.handshake().playThread(), nullptr);
 }
@@ -220,8 +219,7 @@ TEST(MainWindowCommands, QuitDuringAComputerTurnReturnsWithThePlayThreadEnded)
     GameState& state = world.state();
     ASSERT_TRUE(world.startComputersGame());
     ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().turn >= 1 && state.turnBlock().phase == kPhaseAction; }));
-    world.window().quit();
-    EXPECT_FALSE(IsWindow(world.handle()));
+    ASSERT_TRUE(world.quit());
     EXPECT_EQ(state.handshake().playThread(), nullptr);
     EXPECT_FALSE(state.handshake().playRunning());
 }
@@ -272,7 +270,7 @@ TEST(MainWindowCommands, ComputerActionsLeaveTheMapAsAFullRedrawDraws)
     }
     EXPECT_EQ(compared, 24);
     EXPECT_EQ(differed, 0);
-    world.window().quit();
+    world.quit();
 }
 
 TEST(MainWindowCommands, NewGameThroughTheSelectionDialogStartsTheEntryPreviewed)
@@ -559,6 +557,7 @@ TEST(MainWindowCommands, SurrenderPutsThePersonOutAndEndOfGameStopsTheRest)
     harness::queueMessageBoxAnswer(IDYES);
     world.window().endGame();
     EXPECT_FALSE(state.handshake().playRunning());
+    ASSERT_TRUE(world.settle());
     EXPECT_EQ(state.handshake().playThread(), nullptr);
     EXPECT_EQ(title(world.handle()), cp("新規ゲーム"));
 }
@@ -624,7 +623,7 @@ TEST(MainWindowCommands, ChangeOfPlayersSwitchesCountriesBothWays)
     EXPECT_EQ(state.turnBlock().viewingCountry, 0) << "the view goes to the person's country";
     ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry != 1 || state.turnBlock().phase != kPhaseAction; }));
     EXPECT_TRUE(state.handshake().playRunning());
-    world.window().quit();
+    ASSERT_TRUE(world.quit());
     EXPECT_EQ(state.handshake().playThread(), nullptr);
 }
 
@@ -676,10 +675,12 @@ TEST(MainWindowCommands, NewGameOrResumeOverARunningGameLeavesAFullBoard)
     for (int round = 0; round < 3; ++round) {
         // From the person's action phase.
         ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/riverside.vts")));
+        ASSERT_TRUE(world.settle());
         settleAfterStart();
         EXPECT_TRUE(boardFull(world)) << "new game over the person's phase, round " << round;
         ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
         ASSERT_TRUE(world.window().resumeGameFrom(saved));
+        ASSERT_TRUE(world.settle());
         settleAfterStart();
         EXPECT_TRUE(boardFull(world)) << "resume over the person's phase, round " << round;
 
@@ -690,6 +691,7 @@ TEST(MainWindowCommands, NewGameOrResumeOverARunningGameLeavesAFullBoard)
         world.window().endTurn();
         ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry == 1; }));
         ASSERT_TRUE(world.window().resumeGameFrom(saved));
+        ASSERT_TRUE(world.settle());
         settleAfterStart();
         EXPECT_TRUE(boardFull(world)) << "resume over a computer's turn, round " << round;
         ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
@@ -698,6 +700,7 @@ TEST(MainWindowCommands, NewGameOrResumeOverARunningGameLeavesAFullBoard)
         world.window().endTurn();
         ASSERT_TRUE(World::pumpUntil([&] { return state.turnBlock().currentCountry == 1; }));
         ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/continent.vtm")));
+        ASSERT_TRUE(world.settle());
         settleAfterStart();
         EXPECT_TRUE(boardFull(world)) << "new game over a computer's turn, round " << round;
         ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
@@ -763,14 +766,14 @@ TEST(MainWindowCommands, AQuitAskedDuringAFightUnwindsItsWindowAndEndsAtTheTop)
     resolveCombat(state);
 
     EXPECT_TRUE(battle.openAfterClose) << "the window outlives the fight's code";
-    EXPECT_TRUE(battle.playingAfterClose);
+    EXPECT_FALSE(battle.playingAfterClose) << "play's stop is asked at once";
     EXPECT_TRUE(IsWindow(world.handle()));
     MSG quit {};
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loops unwind";
     EXPECT_TRUE(state.handshake().closeGate().closing());
-    // The program's loop hands the close back at the top, where it ends play and the window.
+    // The program's loop hands the close back at the top, and the window goes once play has stopped.
     SendMessageA(world.handle(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(world.handle()));
+    EXPECT_TRUE(World::pumpUntil([&] { return !IsWindow(world.handle()); }));
     EXPECT_EQ(state.handshake().playThread(), nullptr);
 }
 
@@ -819,6 +822,6 @@ TEST(MainWindowCommands, TheMoneyAlarmSoundsWhenThePersonsFundsFallBelowIt)
     EXPECT_FALSE(sound.isSoundPlaying(sound_slot::kMoneyAlarm)) << "still above the alarm";
     state.spendFunds(0, 10);
     EXPECT_TRUE(sound.isSoundPlaying(sound_slot::kMoneyAlarm));
-    world.window().quit();
+    world.quit();
     world.link().setSound(before);
 }

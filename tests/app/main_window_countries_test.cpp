@@ -78,7 +78,7 @@ TEST(MainWindowCountries, AWindowLeftOpenComesBackWithTheNextGameAndFollowsIt)
     World::pump();
     const harness::Image after = clientImage(country);
     EXPECT_NE(before.pixels, after.pixels);
-    world.window().quit();
+    world.quit();
 }
 
 TEST(MainWindowCountries, AFinishedGameShowsTheEndingWindowOnceAndThenLeavesNoGame)

@@ -115,7 +115,7 @@ TEST(MainWindowEditors, VictoryConditionsOpenReadOnlyAndCloseOnTheirRequestOrAtT
     victory = world.window().victoryWindow();
     ASSERT_NE(victory, nullptr);
     world.window().stopPlay();
-    World::pump();
+    ASSERT_TRUE(world.settle());
     EXPECT_FALSE(IsWindow(victory));
 }
 

@@ -48,7 +48,7 @@ TEST(MainWindowPlayWindows, TheThinkingWindowStandsOverAComputersTurnAndAPauseIs
         return state.turnBlock().currentCountry != country || state.turnBlock().phase != phase;
     }, std::chrono::seconds(60)));
     world.window().stopPlay();
-    World::pump();
+    ASSERT_TRUE(world.settle());
     EXPECT_EQ(thinkWindow(), nullptr) << "no thinking window outlives play";
     EXPECT_EQ(world.link().thinkWindow(), nullptr);
 }
@@ -84,7 +84,7 @@ TEST(MainWindowPlayWindows, TheFileDialogsOfNewGameAndSaveAsSilenceTheThinkingWi
     EXPECT_EQ(thinkWindow(), window->handle()) << "the cancelled dialogs left the computer's turn running";
     handshake.replyToGame(0);
     world.window().stopPlay();
-    World::pump();
+    ASSERT_TRUE(world.settle());
 }
 
 // During a computer's turn the person opens 環境設定; the next country's thinking panel and a fight,
@@ -160,7 +160,7 @@ TEST(MainWindowPlayWindows, TheStopOfADelegatedTurnHandsTheRestOfTheTurnBack)
     EXPECT_EQ(state.turnBlock().currentCountry, 0);
     World::pump();
     EXPECT_EQ(thinkWindow(), nullptr);
-    world.window().quit();
+    world.quit();
 }
 
 TEST(MainWindowPlayWindows, TheMenuCommandOpensAndClosesTheAutoMoveWindow)

@@ -288,7 +288,7 @@ TEST(MainWindowTroopWindows, EndingPlayDuringTheDeploymentDestroysItsWindow)
     ASSERT_TRUE(World::pumpUntil([&] { return world.window().deployWindow() != nullptr; }, std::chrono::seconds(30)));
     HWND deploy = world.window().deployWindow();
     world.window().stopPlay();
-    World::pump();
+    ASSERT_TRUE(world.settle());
     EXPECT_FALSE(IsWindow(deploy));
     EXPECT_FALSE(s.handshake().deploymentWaiting());
 }

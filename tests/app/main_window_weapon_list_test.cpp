@@ -64,5 +64,5 @@ TEST(MainWindowWeaponList, ANewGameRebuildsTheListForPlay)
     EXPECT_EQ(SendMessageA(world.window().weaponList() ? GetDlgItem(world.window().weaponList(), int(weapon_list_id::kList)) : nullptr,
                   LB_GETCOUNT, 0, 0),
         LRESULT(lists.producible().size()));
-    world.window().quit();
+    world.quit();
 }

@@ -84,6 +84,9 @@ public:
     ~World()
     {
         m_dismisser.reset();
+        // The window goes as the program's quit ends it: once play has stopped.
+        if (IsWindow(m_handle))
+            quit();
         if (IsWindow(m_handle))
             DestroyWindow(m_handle);
         pump();
@@ -154,6 +157,19 @@ public:
         }
         pump();
         return true;
+    }
+
+    // The way out under way has gone as far as it goes without a person: play of the new game
+    // started, the game ended, or the window gone.
+    bool settle()
+    {
+        return pumpUntil([&] { return !IsWindow(m_handle) || !m_window->leavingGame(); });
+    }
+    // The program's quit, until the window has gone.
+    bool quit()
+    {
+        m_window->quit();
+        return pumpUntil([&] { return !IsWindow(m_handle); });
     }
 
     // Runs the call on a thread of its own, as the game thread would, while this thread handles
