@@ -74,6 +74,9 @@ private:
 // Replaces the running program with a new copy started with the given command line.
 // Returns false when the program could not be started again.
 bool restartProgram(const std::string& commandLine);
+// A test's stand-in for the restart: while set, restartProgram hands it the command line and
+// answers what it answers, and the program goes on. Empty carries restarts out again.
+void setRestartStandIn(std::function<bool(const std::string& commandLine)> standIn);
 
 // Held while a host library shared by several areas (SDL: video on the desktop thread, audio in
 // the media area) starts or stops one of its parts; those calls are not thread-safe.

@@ -124,8 +124,26 @@ void ExitProcess(UINT uExitCode)
 
 namespace platform {
 
+namespace {
+
+std::mutex g_standInLock;
+std::function<bool(const std::string&)> g_restartStandIn;
+
+} // namespace
+
+void setRestartStandIn(std::function<bool(const std::string& commandLine)> standIn)
+{
+    std::lock_guard lock(g_standInLock);
+    g_restartStandIn = std::move(standIn);
+}
+
 bool restartProgram(const std::string& commandLine)
 {
+    {
+        std::lock_guard lock(g_standInLock);
+        if (g_restartStandIn)
+            return g_restartStandIn(commandLine);
+    }
     std::vector<std::string> arguments = hostArguments();
     std::string self = arguments.empty() ? std::string("derazodo") : arguments[0];
     std::vector<std::string> hostArgs { self };

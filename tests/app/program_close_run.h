@@ -350,7 +350,7 @@ protected:
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
             harness::waitIdle();
-            keepShot(state.name);
+            keepShot(std::string(state.name) + (shown ? "" : "_never"));
             harness::setDefaultMessageBoxAnswer(IDYES);
             close(shown, ended);
             awaitEnd(ended, state.name);
