@@ -140,6 +140,15 @@ TEST_F(TroopList, ShowsEverySlotOfTheCountryAndItsCount)
     EXPECT_EQ(list->country(), -1);
     EXPECT_EQ(SendMessageA(list->listHandle(), LB_GETCOUNT, 0, 0), 40);
     EXPECT_EQ(windowText(item(list->handle(), troop_list_id::kCount)), cp("部隊数"));
+
+    // Country 1, a person's too, acts: the list shows the viewer's country, not the acting one.
+    s.country(1).controller = 1;
+    s.turnBlock().currentCountry = 1;
+    PostMessageA(list->handle(), ui_message::kTroopListShowCurrent, 0, 0);
+    testing_lib::pump();
+    EXPECT_EQ(list->country(), 0);
+    reopen();
+    EXPECT_EQ(list->country(), 0) << "opened";
 }
 
 TEST_F(TroopList, EachHeaderSortsByItsKeyAndASecondClickReverses)

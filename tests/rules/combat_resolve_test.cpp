@@ -271,22 +271,26 @@ TEST(CombatResolve, ShownFightHandsBothSidesToTheBattleSceneAsTheViewerSeesThem)
 }
 
 // Country 2 watches 0 fight 1 under fog of war, seeing only the hexes listed; a misfire goes
-// astray to (5, 5). With no viewer nothing is hidden.
+// astray to (5, 5). With no viewer nothing is hidden. The attack path is drawn from a seen attacker.
 TEST(CombatPresent, AFightIsShownOnlyWhereTheViewerSeesPartOfIt)
 {
-    const struct { const char* what; int viewer; std::vector<HexPos> seen; bool misfire, shown; } cases[] = {
-        { "both sides seen", 2, { { 2, 2 }, { 3, 2 } }, false, true },
-        { "the defender seen", 2, { { 3, 2 } }, false, true },
-        { "neither side seen", 2, {}, false, false },
-        { "astray into fog", 2, { { 2, 2 }, { 3, 2 } }, true, false },
-        { "astray into sight", 2, { { 2, 2 }, { 5, 5 } }, true, true },
-        { "no viewer", 8, {}, false, true },
+    const struct { const char* what; int viewer; std::vector<HexPos> seen; bool misfire, shown, path; } cases[] = {
+        { "both sides seen", 2, { { 2, 2 }, { 3, 2 } }, false, true, true },
+        { "the defender seen", 2, { { 3, 2 } }, false, true, false },
+        { "neither side seen", 2, {}, false, false, false },
+        { "astray into fog", 2, { { 2, 2 }, { 3, 2 } }, true, false, false },
+        { "astray into sight", 2, { { 2, 2 }, { 5, 5 } }, true, true, true },
+        { "astray from fog into sight", 2, { { 5, 5 } }, true, true, false },
+        { "no viewer", 8, {}, false, true, true },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         DuelWorld world;
         ShownMainWindow main;
-        setRulesLinks({ &main, nullptr, nullptr, nullptr });
+        HeadlessMapWindow map;
+        HeadlessDialogs dialogs;
+        HeadlessBattle battle;
+        setRulesLinks({ &main, &map, &dialogs, &battle });
         GameState& s = world.state();
         s.settings().fightOfAll = true;
         s.turnBlock().viewingCountry = int8_t(c.viewer);
@@ -303,6 +307,8 @@ TEST(CombatPresent, AFightIsShownOnlyWhereTheViewerSeesPartOfIt)
             pair.side[1].x = pair.side[1].y = 5;
         }
         EXPECT_EQ(isFightShown(s, pair, show), c.shown);
+        presentCombat(s, pair, show);
+        EXPECT_EQ(map.callsOf("animateAttackPath").size(), c.path ? 1u : 0u);
         setRulesLinks({});
     }
 }
