@@ -240,7 +240,7 @@ TestClock::~TestClock()
         sink->clockMoved();
 }
 
-bool advanceClock(DWORD ms)
+bool advanceClock(DWORD ms, const std::function<bool()>& standStill)
 {
     if (!testClockOn() || testClockRunning())
         return false;
@@ -259,7 +259,7 @@ bool advanceClock(DWORD ms)
         sink->clockMoved();
         if (!waitIdle())
             return false;
-        if (next >= target)
+        if ((standStill && standStill()) || next >= target)
             return true;
     }
 }

@@ -6,6 +6,7 @@
 #include "platform/desktop/desktop.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -71,8 +72,11 @@ private:
 // Moves a held test clock on by `ms`, stopping at each timer that falls due on the way and waiting
 // until it was handled: a 100 ms timer ticks 30 times in advanceClock(3000), each tick seeing
 // GetTickCount at its own due time. Before the first window is made it just moves the clock.
+// With `standStill`, that is asked at each stop (and at the end) once the windows are idle; when
+// it answers true, the clock stays there: a test looks at each step of an animation, or stops at
+// the last picture before a window closes itself.
 // False when no held test clock is on or the windows did not become idle (see waitIdle).
-bool advanceClock(DWORD ms);
+bool advanceClock(DWORD ms, const std::function<bool()>& standStill = {});
 
 struct Image {
     int width = 0;

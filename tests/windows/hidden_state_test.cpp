@@ -21,7 +21,6 @@
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <thread>
 #include <tuple>
 
 using namespace window_registry;
@@ -40,9 +39,9 @@ const std::set<std::string> kBeforeOrAfterPlay = {
     "campaign_troop_deploy", // between a campaign's stages
     "ending",                // after the game has ended
 };
-// Shown, but not from the game: animated on the clock, so that two looks differ anyway (what the
-// scene is given of an unseen side is the combat tests' to check), or the disk's folders, which
-// other programs change.
+// Shown, but not from the game: the battle scene, whose figures stand where a random draw puts
+// them, so that two looks differ anyway (what the scene is given of an unseen side is the combat
+// tests' to check), or the disk's folders, which other programs change.
 const std::set<std::string> kNotFromTheGame = { "battle_scene", "folder_browse" };
 
 // What the viewer may know of while it stays hidden, and which the rules still let show:
@@ -165,11 +164,10 @@ private:
     int m_hiddenUnits = 0;
 };
 
-// What a window shows: its pictures (one once it stands still; the frames seen of one that blinks
-// on and on) and, for the history, its text export.
+// What a window shows: its picture and, for the history, its text export.
 struct Shown {
     bool open = false;
-    std::vector<harness::Image> frames;
+    harness::Image picture;
     std::string text;
 };
 
@@ -187,8 +185,8 @@ std::string historyExport(HWND window)
     return text.str();
 }
 
-// The thinking window's radar turns on the clock over whatever lies under it: its place is left
-// out of every picture.
+// The thinking window's radar turns on its own thread in real time, whatever the test's clock, over
+// whatever lies under it: its place is left out of every picture.
 void leaveOutThinking(WindowWorld& world, const RECT& area, harness::Image& picture)
 {
     HWND think = world.world().link().thinkWindow();
@@ -200,37 +198,30 @@ void leaveOutThinking(WindowWorld& world, const RECT& area, harness::Image& pict
             picture.pixels[size_t(y) * size_t(picture.width) + size_t(x)] = 0;
 }
 
-// The picture once the window has stood still for a tenth of a second (a result window's gauge
-// steps on a timer for a while); of one that never does, the frames of its last half second.
-std::vector<harness::Image> framesOf(WindowWorld& world, const RECT& area)
-{
-    auto read = [&] {
-        harness::Image picture = harness::readRect(area);
-        leaveOutThinking(world, area, picture);
-        return picture;
-    };
-    std::vector<harness::Image> recent { read() };
-    for (int i = 0, still = 0; i < 60; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        harness::Image next = read();
-        still = next.pixels == recent.back().pixels ? still + 1 : 0;
-        if (still == 2)
-            return { std::move(next) };
-        if (still > 0)
-            continue;
-        recent.push_back(std::move(next));
-        if (recent.size() > 10)
-            recent.erase(recent.begin());
-    }
-    return recent;
-}
+// The windows' own clock runs this long from the moment a window opens to its picture: past the
+// longest gauge of a result window (a hundred steps of 40 ms), which stays at its end value three
+// seconds before the window closes itself.
+constexpr DWORD kLookAfterMs = 5000;
 
+// The picture a person has before them once the window's animations have run: the clock is held
+// while it opens, so that its timers fall due at the same moments in every look, and then moved on
+// timer by timer. A result window is seen with its gauge at the end value, a notice just before it
+// goes by itself, a blinking mark at the phase that moment gives.
 Shown look(const WindowEntry& entry, WindowWorld& world)
 {
     Shown shown;
+    harness::TestClock clock;
     visit(entry, world, [&](const OpenWindow& open) {
+        const RECT area = areaOf(open);
         shown.open = true;
-        shown.frames = framesOf(world, areaOf(open));
+        shown.picture = harness::readRect(area);
+        EXPECT_TRUE(harness::advanceClock(kLookAfterMs, [&] {
+            if (!IsWindowVisible(open.window))
+                return true;
+            shown.picture = harness::readRect(area);
+            return false;
+        })) << entry.name << " never stood idle";
+        leaveOutThinking(world, area, shown.picture);
         shown.text = historyExport(open.window);
     });
     return shown;
@@ -246,20 +237,15 @@ void refreshMainWindow(WindowWorld& world)
     harness::waitIdle();
 }
 
-// 0 when a frame of one look is a frame of the other (a blinking window shows the same), else the
-// fewest pixels by which they differ (-1: no two of one size).
-int fewestDiffering(const std::vector<harness::Image>& a, const std::vector<harness::Image>& b)
+// The pixels by which two pictures differ (-1: they are not of one size).
+int differing(const harness::Image& a, const harness::Image& b)
 {
-    int fewest = -1;
-    for (const harness::Image& x : a)
-        for (const harness::Image& y : b)
-            if (x.width == y.width && x.height == y.height) {
-                int differ = 0;
-                for (size_t i = 0; i < x.pixels.size(); ++i)
-                    differ += x.pixels[i] != y.pixels[i];
-                fewest = fewest < 0 ? differ : std::min(fewest, differ);
-            }
-    return fewest;
+    if (a.width != b.width || a.height != b.height)
+        return -1;
+    int differ = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        differ += a.pixels[i] != b.pixels[i];
+    return differ;
 }
 
 int firstHiddenUnit(const GameState& state)
@@ -319,8 +305,7 @@ bool holdComputersTurn(WindowWorld& world)
     return World::pumpUntil([&] { return state.handshake().replyPending(); }, std::chrono::seconds(60));
 }
 
-// Each window is looked at twice, the result windows until their gauges stand: twice the registry's
-// groups keep each test short.
+// Each window is opened twice: twice the registry's groups keep each test short.
 constexpr int kGroups = 2 * kWindowGroups;
 
 class HiddenState : public ::testing::TestWithParam<std::tuple<bool, int>> { };
@@ -357,11 +342,11 @@ TEST_P(HiddenState, ChangesNothingOnTheScreen)
         refreshMainWindow(world);
         EXPECT_EQ(before.open, after.open) << entry.name << " opens only with one of the hidden states";
         if (before.open && after.open) {
-            const int differ = fewestDiffering(before.frames, after.frames);
+            const int differ = differing(before.picture, after.picture);
             EXPECT_EQ(differ, 0) << entry.name << " shows what is hidden (" << differ << " pixels differ)";
             if (differ != 0) {
-                harness::keepShot(before.frames.back(), "hidden_" + entry.name + "_before.png");
-                harness::keepShot(after.frames.back(), "hidden_" + entry.name + "_after.png");
+                harness::keepShot(before.picture, "hidden_" + entry.name + "_before.png");
+                harness::keepShot(after.picture, "hidden_" + entry.name + "_after.png");
             }
             EXPECT_EQ(before.text, after.text) << entry.name << "'s text export";
         }

@@ -74,6 +74,10 @@ TEST_F(TestClockTest, APollTicksOnceForEachIntervalOnTheWay)
     ASSERT_EQ(seen.size(), 30u);
     EXPECT_EQ(seen.front(), start + 100);
     EXPECT_EQ(seen.back(), start + 3000);
+    // Asked at each stop, the clock stands at the tick that answered yes; no later one comes.
+    ASSERT_TRUE(harness::advanceClock(3000, [&] { return seen.size() == 33; }));
+    EXPECT_EQ(seen.size(), 33u);
+    EXPECT_EQ(GetTickCount(), start + 3300);
     KillTimer(w, 1);
 }
 
