@@ -83,15 +83,17 @@ ModalOwnerHold::~ModalOwnerHold()
         }
         if (enable)
             EnableWindow(m_owner, TRUE);
+        // The modal window had the keyboard, or nobody visible has it now: it goes on, else it
+        // stays with the window that has it.
+        const HWND active = GetActiveWindow();
+        const bool handOn = m_modalEndedActive || active == m_modal || !IsWindowVisible(active);
         if (!next) {
-            if (IsWindowEnabled(m_owner))
+            if (handOn && IsWindowEnabled(m_owner))
                 activate(m_owner);
             return;
         }
-        // Another modal window still holds the owner: it has the keyboard next, unless a window
-        // other than this one has it now.
-        const HWND active = GetActiveWindow();
-        if (IsWindow(next) && (!active || active == m_modal || !IsWindowVisible(active)))
+        // Another modal window still holds the owner: it has the keyboard next.
+        if (handOn && IsWindow(next))
             activate(next);
     } catch (...) {
     }
