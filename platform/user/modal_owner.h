@@ -26,9 +26,16 @@ public:
     void modalEndedActive() { m_modalEndedActive = true; }
 
 private:
+    // Ends the hold; returns the newest modal window of the holds left, if any.
+    HWND release();
+
     HWND m_owner;
     HWND m_modal = nullptr;
     bool m_modalEndedActive = false;
 };
+
+// Tests line threads up with it: called on the thread that is about to tell an owner that its
+// enabled state changed, after letting go of the holds' lock.
+void setOwnerNewsHook(void (*hook)(HWND owner));
 
 } // namespace platform::user

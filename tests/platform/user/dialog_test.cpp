@@ -2,6 +2,7 @@
 // dialog procedure and unwinding through a modal loop.
 #include "platform/desktop/harness.h"
 #include "platform/user/dialog_button_ids.h"
+#include "platform/user/modal_owner.h"
 #include "platform/user/resource_table.h"
 #include "platform/windows.h"
 #include "user_test_util.h"
@@ -630,4 +631,49 @@ TEST(ModalOwner, TheOwnerIsActivatedOnlyWhenTheModalWindowHadTheActivation)
         DestroyWindow(owner);
     }
     harness::setMessageBoxPolicy(true);
+}
+
+// The game thread's hold begins, or ends, and stops before the owner is told; the interface thread
+// takes a hold meanwhile. While that lives, the owner stays disabled and was last told so.
+TEST(ModalOwner, TheOwnerStaysDisabledWhileAHoldOfEitherThreadLives)
+{
+    static std::atomic<DWORD> stopOn { 0 };
+    static std::promise<void> reached, goOn;
+    platform::user::setOwnerNewsHook([](HWND) {
+        if (DWORD me = GetCurrentThreadId(); stopOn.compare_exchange_strong(me, 0)) {
+            reached.set_value();
+            goOn.get_future().wait();
+        }
+    });
+    for (bool atEnd : { false, true }) {
+        SCOPED_TRACE(atEnd ? "stopped as its hold ends" : "stopped as its hold begins");
+        HWND owner = usertest::createFrame("owner", 50, 50, 300, 200);
+        WPARAM told = 2;
+        usertest::Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT*) {
+            told = hwnd == owner && message == WM_ENABLE ? wParam : told;
+            return false;
+        };
+        reached = {};
+        goOn = {};
+        std::future<void> stopped = reached.get_future();
+        auto game = std::async(std::launch::async, [&] {
+            stopOn = atEnd ? 0 : GetCurrentThreadId();
+            platform::user::ModalOwnerHold hold(owner);
+            stopOn = atEnd ? GetCurrentThreadId() : 0;
+        });
+        usertest::pumpUntil(stopped);
+        {
+            platform::user::ModalOwnerHold hold(owner);
+            EXPECT_FALSE(IsWindowEnabled(owner));
+            goOn.set_value();
+            usertest::pumpUntil(game);
+            EXPECT_FALSE(IsWindowEnabled(owner)) << "enabled under a live hold";
+            EXPECT_EQ(told, WPARAM(FALSE));
+        }
+        EXPECT_TRUE(IsWindowEnabled(owner));
+        EXPECT_EQ(told, WPARAM(TRUE));
+        usertest::Recorder::instance().handler = nullptr;
+        DestroyWindow(owner);
+    }
+    platform::user::setOwnerNewsHook(nullptr);
 }
