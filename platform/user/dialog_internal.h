@@ -14,6 +14,7 @@ struct DialogInfo {
     bool modal = false;
     std::atomic<bool> ended { false };   // EndDialog may come from another thread
     std::atomic<INT_PTR> result { 0 };
+    std::atomic<bool> endedActive { false };   // it had the activation when EndDialog hid it
     int defaultId = 0;        // set by DM_SETDEFID; 0: found from the buttons
     HWND lent = nullptr;      // a push button that shows the default look only while it has the focus
     HFONT font = nullptr;

@@ -60,6 +60,8 @@ INT_PTR runModal(HWND dialog, HWND owner)
             DispatchMessageA(&msg);
         }
     }
+    if (info->endedActive)
+        held.modalEndedActive();
     // The last message is handled: a thread that goes back to other work (the game thread) is not
     // busy with its queue any more.
     MSG rest;
@@ -95,6 +97,8 @@ BOOL EndDialog(HWND dialog, INT_PTR result)
     info->result = result;
     info->ended = true;
     if (info->modal) {
+        if (GetActiveWindow() == dialog)
+            info->endedActive = true;
         ShowWindow(dialog, SW_HIDE);
         // Wakes a loop waiting in GetMessageA, EndDialog may come from another thread.
         PostMessageA(dialog, WM_NULL, 0, 0);

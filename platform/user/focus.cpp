@@ -134,6 +134,43 @@ void activateAnotherWindow(HWND leaving)
     sendToTopLevels(WM_ACTIVATEAPP, FALSE, 0);
 }
 
+std::optional<bool> changeEnabled(HWND hwnd, bool enable)
+{
+    TreeLock lock;
+    Window* w = findWindow(hwnd);
+    if (!w)
+        return std::nullopt;
+    const bool wasEnabled = !(w->style & WS_DISABLED);
+    if (wasEnabled != enable) {
+        w->style ^= DWORD(WS_DISABLED);
+        invalidateFrame(*w);
+    }
+    return wasEnabled;
+}
+
+void tellEnabled(HWND hwnd, bool enable)
+{
+    // Sent, also to a window of another thread: the caller goes on only once the window knows,
+    // so a dialog on the game thread finds its owner disabled when it starts.
+    if (!enable) {
+        bool loseFocus, loseCapture;
+        {
+            TreeLock lock;
+            auto& system = windowSystem();
+            Window* w = peekWindow(hwnd);
+            Window* f = peekWindow(system.focus);
+            loseFocus = w && f && (f == w || isDescendant(*w, *f));
+            loseCapture = w && system.capture == hwnd;
+        }
+        sendMessage(hwnd, WM_CANCELMODE, 0, 0);
+        if (loseFocus)
+            SetFocus(nullptr);
+        if (loseCapture)
+            ReleaseCapture();
+    }
+    sendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+}
+
 void forgetWindow(Window& w)
 {
     auto& system = windowSystem();
@@ -287,37 +324,12 @@ BOOL GetGUIThreadInfo(DWORD threadId, PGUITHREADINFO info)
 
 BOOL EnableWindow(HWND hwnd, BOOL enable)
 {
-    bool wasDisabled, loseFocus = false, loseCapture = false;
-    {
-        TreeLock lock;
-        Window* w = findWindow(hwnd);
-        if (!w)
-            return FALSE;
-        wasDisabled = (w->style & WS_DISABLED) != 0;
-        if (bool(enable) == !wasDisabled)
-            return wasDisabled;
-        if (enable) {
-            w->style &= ~DWORD(WS_DISABLED);
-        } else {
-            w->style |= WS_DISABLED;
-            auto& system = windowSystem();
-            Window* f = peekWindow(system.focus);
-            loseFocus = f && (f == w || isDescendant(*w, *f));
-            loseCapture = system.capture == hwnd;
-        }
-        invalidateFrame(*w);
-    }
-    // Sent, also to a window of another thread: the caller goes on only once the window knows,
-    // so a dialog on the game thread finds its owner disabled when it starts.
-    if (!enable) {
-        sendMessage(hwnd, WM_CANCELMODE, 0, 0);
-        if (loseFocus)
-            SetFocus(nullptr);
-        if (loseCapture)
-            ReleaseCapture();
-    }
-    sendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
-    return wasDisabled;
+    const std::optional<bool> wasEnabled = changeEnabled(hwnd, enable != FALSE);
+    if (!wasEnabled)
+        return FALSE;
+    if (*wasEnabled != (enable != FALSE))
+        tellEnabled(hwnd, enable != FALSE);
+    return !*wasEnabled;
 }
 
 BOOL IsWindowEnabled(HWND hwnd)

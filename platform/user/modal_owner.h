@@ -8,9 +8,10 @@ namespace platform::user {
 
 // A modal window's hold on its owner for the life of its loop. The owner stays disabled while any
 // modal window of any thread holds it, and the last hold to go enables it again when the holds
-// disabled it and makes it active. While other holds are left, the activation goes to the newest
-// of their windows if it was this one's; else it stays where it is (a question asked over this
-// window keeps the keyboard).
+// disabled it, and makes it active when the modal window was (or no visible window is). While other
+// holds are left, the activation goes to the newest of their windows if it was this one's; else it
+// stays where it is (a question asked over this window keeps the keyboard, another window of the
+// program that the person went to keeps it too).
 class ModalOwnerHold {
 public:
     explicit ModalOwnerHold(HWND owner);
@@ -20,10 +21,21 @@ public:
 
     // The modal window, once it exists.
     void setModal(HWND modal);
+    // The modal window had the activation when it was hidden at its end (EndDialog hides a dialog
+    // before its loop ends, and the activation moves on then): it is given back as if it still had.
+    void modalEndedActive() { m_modalEndedActive = true; }
 
 private:
+    // Ends the hold; returns the newest modal window of the holds left, if any.
+    HWND release();
+
     HWND m_owner;
     HWND m_modal = nullptr;
+    bool m_modalEndedActive = false;
 };
+
+// Tests line threads up with it: called on the thread that is about to tell an owner that its
+// enabled state changed, after letting go of the holds' lock.
+void setOwnerNewsHook(void (*hook)(HWND owner));
 
 } // namespace platform::user

@@ -182,6 +182,12 @@ bool nothingShownButIcons();
 void activateWindow(HWND hwnd, int how);   // WA_ACTIVE or WA_CLICKACTIVE
 void activateAnotherWindow(HWND leaving);
 void forgetWindow(Window& w);               // focus/active/capture references, tree lock held
+// EnableWindow's two steps, for a caller that changes the state under a lock of its own and lets
+// go of it before the window is told (the news may be sent to another thread). changeEnabled
+// returns whether the window was enabled before (nothing for no window); tellEnabled sends what
+// EnableWindow sends for a change to `enable`, the focus and capture going as they stand then.
+std::optional<bool> changeEnabled(HWND hwnd, bool enable);
+void tellEnabled(HWND hwnd, bool enable);
 
 // Owned top-level windows (owned.cpp). keepOwnedOrder runs with the tree lock held after `w`
 // moved among the top-level windows: `w` goes directly above its owner if it went at or below

@@ -2,6 +2,7 @@
 // dialog procedure and unwinding through a modal loop.
 #include "platform/desktop/harness.h"
 #include "platform/user/dialog_button_ids.h"
+#include "platform/user/modal_owner.h"
 #include "platform/user/resource_table.h"
 #include "platform/windows.h"
 #include "user_test_util.h"
@@ -435,12 +436,7 @@ TEST(ModalDialog, OnAnotherThreadDisablesTheOwnerUntilEnded)
     auto result = std::async(std::launch::async, [owner] { return DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, modalProc, 0); });
     HWND dialog = waitForDialog();
     ASSERT_NE(dialog, nullptr);
-    for (int i = 0; i < 2000 && (IsWindowEnabled(owner) || !IsWindowVisible(dialog)); ++i) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    usertest::pumpUntilTrue([&] { return !IsWindowEnabled(owner) && IsWindowVisible(dialog); });
     EXPECT_FALSE(IsWindowEnabled(owner));
     EXPECT_TRUE(IsWindowVisible(dialog));
     harness::waitIdle(std::chrono::milliseconds(1000));
@@ -470,12 +466,7 @@ TEST(ModalDialog, AThreadBackAtOtherWorkAfterItsLoopLeavesTheWindowSystemIdle)
     RECT frame {};
     GetWindowRect(dialog, &frame);
     harness::mouseDown(frame.left + 5, frame.top + 5);
-    for (int i = 0; i < 2000 && IsWindow(dialog); ++i) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    usertest::pumpUntilTrue([&] { return !IsWindow(dialog); });
     EXPECT_FALSE(IsWindow(dialog));
     harness::mouseUp(frame.left + 5, frame.top + 5);
     EXPECT_TRUE(harness::waitIdle(std::chrono::milliseconds(2000))) << "the worker's queue still counts as busy";
@@ -608,4 +599,81 @@ TEST(ModalDialog, QuitInsideTheLoopIsPostedAgainForTheOuterLoop)
     }
     EXPECT_TRUE(quit);
     DestroyWindow(owner);
+}
+
+// A modal window of another thread ends: its owner gets the activation back when the modal window
+// had it (a dialog too, which EndDialog hides before its loop ends); a window the person went to
+// meanwhile keeps it.
+TEST(ModalOwner, TheOwnerIsActivatedOnlyWhenTheModalWindowHadTheActivation)
+{
+    harness::setMessageBoxPolicy(false);
+    for (int row = 0; row < 4; ++row) {
+        const bool box = row & 1, otherActive = row & 2;
+        SCOPED_TRACE(std::string(box ? "box" : "dialog") + (otherActive ? ", another window active" : ""));
+        HWND owner = modalOwner();
+        HWND other = CreateWindowExA(0, "DlgTestOwner", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 50, 200, 100,
+            nullptr, nullptr, nullptr, nullptr);
+        auto result = std::async(std::launch::async, [&] {
+            return box ? MessageBoxA(owner, "q", "t", MB_OK)
+                       : int(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, modalProc, 0));
+        });
+        HWND modal = nullptr;
+        ASSERT_TRUE(usertest::pumpUntilTrue([&] {
+            modal = box ? FindWindowA("DerazodoMessageBox", nullptr) : g_modalDialog.load();
+            return modal && GetActiveWindow() == modal;
+        }));
+        if (otherActive)
+            SetActiveWindow(other);
+        PostMessageA(modal, box ? WM_CLOSE : WM_USER + 1, IDOK, 0);
+        EXPECT_EQ(usertest::pumpUntil(result), IDOK);
+        EXPECT_EQ(GetActiveWindow(), otherActive ? other : owner);
+        DestroyWindow(other);
+        DestroyWindow(owner);
+    }
+    harness::setMessageBoxPolicy(true);
+}
+
+// The game thread's hold begins, or ends, and stops before the owner is told; the interface thread
+// takes a hold meanwhile. While that lives, the owner stays disabled and was last told so.
+TEST(ModalOwner, TheOwnerStaysDisabledWhileAHoldOfEitherThreadLives)
+{
+    static std::atomic<DWORD> stopOn { 0 };
+    static std::promise<void> reached, goOn;
+    platform::user::setOwnerNewsHook([](HWND) {
+        if (DWORD me = GetCurrentThreadId(); stopOn.compare_exchange_strong(me, 0)) {
+            reached.set_value();
+            goOn.get_future().wait();
+        }
+    });
+    for (bool atEnd : { false, true }) {
+        SCOPED_TRACE(atEnd ? "stopped as its hold ends" : "stopped as its hold begins");
+        HWND owner = usertest::createFrame("owner", 50, 50, 300, 200);
+        WPARAM told = 2;
+        usertest::Recorder::instance().handler = [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT*) {
+            told = hwnd == owner && message == WM_ENABLE ? wParam : told;
+            return false;
+        };
+        reached = {};
+        goOn = {};
+        std::future<void> stopped = reached.get_future();
+        auto game = std::async(std::launch::async, [&] {
+            stopOn = atEnd ? 0 : GetCurrentThreadId();
+            platform::user::ModalOwnerHold hold(owner);
+            stopOn = atEnd ? GetCurrentThreadId() : 0;
+        });
+        usertest::pumpUntil(stopped);
+        {
+            platform::user::ModalOwnerHold hold(owner);
+            EXPECT_FALSE(IsWindowEnabled(owner));
+            goOn.set_value();
+            usertest::pumpUntil(game);
+            EXPECT_FALSE(IsWindowEnabled(owner)) << "enabled under a live hold";
+            EXPECT_EQ(told, WPARAM(FALSE));
+        }
+        EXPECT_TRUE(IsWindowEnabled(owner));
+        EXPECT_EQ(told, WPARAM(TRUE));
+        usertest::Recorder::instance().handler = nullptr;
+        DestroyWindow(owner);
+    }
+    platform::user::setOwnerNewsHook(nullptr);
 }

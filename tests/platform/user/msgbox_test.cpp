@@ -89,14 +89,11 @@ namespace {
 // thread sends to the owner here).
 HWND waitForWindow(const char* className)
 {
-    for (int i = 0; i < 5000; ++i) {
-        HWND hwnd = FindWindowA(className, nullptr);
-        if (hwnd && IsWindowVisible(hwnd))
-            return hwnd;
-        usertest::pumpOnce();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return nullptr;
+    HWND hwnd = nullptr;
+    return usertest::pumpUntilTrue([&] {
+        hwnd = FindWindowA(className, nullptr);
+        return hwnd && IsWindowVisible(hwnd);
+    }) ? hwnd : nullptr;
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <future>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace usertest {
@@ -58,6 +59,16 @@ T pumpUntil(std::future<T>& done)
     while (done.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
         pumpOnce();
     return done.get();
+}
+// Handles this thread's messages until `holds()` is true; false when it never came to be.
+template <class Holds>
+bool pumpUntilTrue(Holds holds)
+{
+    for (int i = 0; i < 5000 && !holds(); ++i) {
+        pumpOnce();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return holds();
 }
 void destroyAll();
 
