@@ -1,12 +1,19 @@
 // All-computer games on every sample map, a dozen pools each: a game ends in a victory or at the
 // turn limit with the map's result for every country still in play, and the computer players win
-// often enough that a player who never takes anything would fail.
+// often enough that a player who never takes anything would fail; what they make can stand and move
+// off where it was made.
 #include "ai/computer_players.h"
 #include "rules/game_thread.h"
+#include "rules/home_hex.h"
 #include "rules/play.h"
+#include "rules/production.h"
+#include "rules/production_types.h"
+#include "rules/supply_lines.h"
 #include "rules/victory.h"
 #include "state/game_state.h"
 #include "state/memory_read_stream.h"
+#include "state/unit_facts.h"
+#include "state/unit_type_record.h"
 #include "tests/ai/seeded_worlds.h"
 #include "tests/state/packed_value.h"
 #include "tests/state/small_world.h"
@@ -39,9 +46,10 @@ Outcome play(const std::vector<uint8_t>& image, unsigned seed)
     std::vector<uint32_t> funds_at_start;
     for (int c = 0; c < kCountryCount; ++c)
         funds_at_start.push_back(uint32_t(state.country(c).funds)); // a packed field, read by value
-    AiComputerPlayer player;
+    testing_ai::WatchedProduction player;
     GameThread thread(state, player, StepYield::None);
     thread.Run();
+    EXPECT_EQ(player.misplaced(), std::vector<std::string> {}) << "seed " << seed;
 
     Outcome outcome;
     const TurnBlock& turn = state.turnBlock();
@@ -82,13 +90,14 @@ TEST_P(ComputerTurnGames, EveryGameEndsInAVictoryOrAtTheLimitWithTheMapsResult)
     const auto images = testing_ai::sampleMapImages(sample.file);
     ASSERT_FALSE(images.empty()) << sample.file;
     for (size_t stage = 0; stage < images.size(); ++stage) {
-        unsigned victories = 0, at_limit = 0;
+        unsigned victories = 0, at_limit = 0, without_production = 0;
         long turns = 0, bought = 0;
         int64_t income = 0;
         for (unsigned seed = 1; seed <= kGames; ++seed) {
             const Outcome o = play(images[stage], seed);
             victories += o.victory;
             at_limit += o.limitWithResults;
+            without_production += o.bought == 0;
             turns += o.turn, bought += o.bought, income += o.income;
         }
         std::printf("%s stage %zu: %u of %u won, %u at the limit; mean turn %.1f, bought %.1f, income %.0f\n", sample.file,
@@ -96,7 +105,7 @@ TEST_P(ComputerTurnGames, EveryGameEndsInAVictoryOrAtTheLimitWithTheMapsResult)
         EXPECT_EQ(victories + at_limit, kGames) << sample.file << " stage " << stage << ": a game ended with no result";
         EXPECT_GE(victories, sample.victories.at(stage)) << sample.file << " stage " << stage;
         EXPECT_GT(income, 0) << "the buildings pay";
-        EXPECT_GT(bought, 0) << "and the income is spent";
+        EXPECT_EQ(without_production, 0u) << "and every game spends it";
     }
 }
 
@@ -139,6 +148,55 @@ TEST_P(ComputerTurnGames, EveryCountryEarnsItsBuildingsIncomeAndHasAResultAtTheL
         EXPECT_GE(countries, 2);
         endPlay(state);
     }
+}
+
+// Every building of every shipped map and stage, lent in turn to the first country and supplied,
+// with no distance to home asked, offers only what its kind serves: no ship where the kind has no
+// sea marks, no aircraft where it has none for aircraft. And each country with a home to produce
+// near (the campaign's garrisons have none) has a building of its own for each domain it starts in.
+TEST(ComputerTurnGames, BuildingsMakeOnlyWhatTheyServeAndEachCountryWhatItStartsWith)
+{
+    for (const char* file : { "training.vtm", "riverside.vts", "continent.vtm", "border.vtc", "duel.vtm", "pentagon.vtm",
+             "octagon.vtm" })
+        for (const std::vector<uint8_t>& image : testing_ai::sampleMapImages(file)) {
+            testing_state::SmallWorld world(4, 4);
+            GameState& state = world.state();
+            ASSERT_TRUE(state.loadMapImage(image.data(), image.size())) << file;
+            startPlay(state);
+            updateSupplyLines(state);
+            for (int c = 0; c < kCountryCount; ++c) {
+                std::vector<HexPos> home;
+                collectHomeAnchors(state, c, home);
+                if (home.empty())
+                    continue;
+                uint16_t needed = 0, offered = 0;
+                for (uint32_t i = 0; i < state.unitCount(c); ++i)
+                    if (const UnitRecord& unit = *state.unitOf(c, int(i)); unitExists(unit))
+                        needed |= uint16_t(1u << state.unitTypeOf(unit)->domain);
+                for (const BuildingRecord& b : state.buildings())
+                    if (b.ownerPlusOne == c + 1)
+                        offered |= productionCategoriesAt(state, int(b.x), int(b.y), c, 1);
+                EXPECT_EQ(needed & ~offered, 0) << file << " country " << c << " starts with what it cannot make";
+            }
+            state.ruleBlock().switches[kRuleProductionAnyDistance] = 1;
+            int offers = 0;
+            for (BuildingRecord& building : state.buildings()) {
+                const BuildingRecord kept = building;
+                building.ownerPlusOne = 1;
+                building.supplyBits |= 1;
+                const TerrainRecord& kind = *building.terrain();
+                const uint16_t served = kind.refuelMask | kind.rearmMask | kind.replenishMask | kind.repairMask;
+                for (uint32_t id : producibleTypesAt(state, int(building.x), int(building.y), 0)) {
+                    ++offers;
+                    EXPECT_TRUE(served >> unitTypeGroup(state.unitTypeRecord(int(id))) & 1)
+                        << file << ": terrain " << int(building.type) << " at " << building.x << "," << building.y
+                        << " offers type " << id;
+                }
+                building = kept;
+            }
+            EXPECT_GT(offers, 0) << file;
+            endPlay(state);
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleMaps, ComputerTurnGames,

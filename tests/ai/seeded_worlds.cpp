@@ -1,4 +1,5 @@
-// Seeded worlds: sample map images, generated realms with their armies, and pools from a seed.
+// Seeded worlds: sample map images, generated realms with their armies, pools from a seed, and the
+// computer player that looks at what it makes.
 #include "tests/ai/seeded_worlds.h"
 
 #include "ai/computer_players.h"
@@ -11,6 +12,7 @@
 #include "state/hex_geometry.h"
 #include "state/map_file.h"
 #include "state/memory_read_stream.h"
+#include "state/unit_facts.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -32,6 +34,17 @@ constexpr uint16_t kArmy[] = { 2, 2, 3, 2, 4, 3, 6, 2, 8, 9, 20, 22 };
 
 bool isWater(uint8_t t) { return t == kRiver || t == kLake; }
 bool isBuilding(uint8_t t) { return t >= kCapital && t <= 49; }
+
+bool standsAndLeaves(GameState& state, const UnitRecord& unit)
+{
+    const int movement = state.unitTypeOf(unit)->movementType;
+    if (state.terrainValueAt(unit.x, unit.y, movement) == 0)
+        return false;
+    for (int d = 0; d < kHexDirections; ++d)
+        if (const HexPos n = state.hexNeighbour(unit.x, unit.y, d); n.valid() && state.terrainValueAt(n.x, n.y, movement) > 0)
+            return true;
+    return false;
+}
 
 class Drawing {
 public:
@@ -269,6 +282,21 @@ bool readyComputerGame(GameState& state, const std::vector<uint8_t>& image, unsi
     state.settings().showIncome = false;
     state.randomPool() = seededPool(seed);
     return true;
+}
+
+int WatchedProduction::planProduction(GameState& state, int country)
+{
+    std::vector<bool> existed;
+    for (uint32_t i = 0; i < state.unitCount(country); ++i)
+        existed.push_back(unitExists(*state.unitOf(country, int(i))));
+    const int result = AiComputerPlayer::planProduction(state, country);
+    for (uint32_t i = 0; i < state.unitCount(country); ++i) {
+        const UnitRecord& unit = *state.unitOf(country, int(i));
+        if ((i >= existed.size() || !existed[i]) && unitExists(unit) && !standsAndLeaves(state, unit))
+            m_misplaced.push_back("country " + std::to_string(country) + " made type " + std::to_string(unit.unitTypeId)
+                + " at " + std::to_string(unit.x) + "," + std::to_string(unit.y));
+    }
+    return result;
 }
 
 void playWithSettlement(GameState& state, ActionSettlement& settlement)

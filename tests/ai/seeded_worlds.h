@@ -1,10 +1,13 @@
 // Worlds for seeded all-computer games, shared by the computer-player tests and the benches: the
-// sample maps' images, large generated worlds and random pools recorded from a seed.
+// sample maps' images, large generated worlds, random pools recorded from a seed, and a computer
+// player that looks at what it makes.
 #pragma once
 
+#include "ai/computer_players.h"
 #include "state/random_pool.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class ActionSettlement;
@@ -36,6 +39,18 @@ RandomPool seededPool(unsigned seed);
 // is played by the computer, no chime or income report, the pool drawn from the seed. The caller
 // starts play. False when the image does not load.
 bool readyComputerGame(GameState& state, const std::vector<uint8_t>& image, unsigned seed);
+
+// The computer player, with every unit it makes looked at where it was made: the hex must hold the
+// unit's movement type and open onto a neighbour the type can enter.
+class WatchedProduction : public AiComputerPlayer {
+public:
+    int planProduction(GameState& state, int country) override;
+    // One line per unit made where it cannot stand or cannot leave.
+    const std::vector<std::string>& misplaced() const { return m_misplaced; }
+
+private:
+    std::vector<std::string> m_misplaced;
+};
 
 // Plays the started game to its end with the computer player and the settlement installed, then
 // ends play.

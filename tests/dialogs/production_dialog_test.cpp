@@ -93,7 +93,7 @@ TEST(ProductionDialog, ImmediatePurchaseBuysTheCappedMachinesAndCloses)
     EXPECT_FALSE(idle);
     EXPECT_TRUE(s.modalIdle());
     EXPECT_EQ(rows, producibleTypesAt(s, kHome, kHome, 0).size());
-    EXPECT_EQ(rows, 4u) << "the land, air and sea types of the country's production type";
+    EXPECT_EQ(rows, 2u) << "the land types of the country's production type: a capital makes no aircraft or ships";
     ASSERT_EQ(s.liveUnitCount(0), units + 1);
     UnitRef made {};
     ASSERT_TRUE(s.unitRefInHex(kHome, kHome, 0, made));
@@ -106,7 +106,11 @@ TEST(ProductionDialog, AMultiRoleTypeAsksForItsArmamentSet)
 {
     PlayWorld world;
     GameState& s = world.state();
-    ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome, kHome);
+    // Aircraft are made at an airport beside the capital.
+    const int airport = world.info.world.terrainOfKind(16);
+    world.info.world.cell(kHome + 1, kHome).terrain = uint8_t(airport);
+    world.info.world.placeBuilding(airport, 0, kHome + 1, kHome);
+    ProductionDialog dialog(makeWindowContext(world.state()), &world.info.owner, kHome + 1, kHome);
     bool armamentAsked = false;
     const INT_PTR result = drive(kProductionTitle, [&] { return dialog.run(); }, [&](HWND d) {
         clickRow(typeList(d), rowOf(dialog, kFighter));
@@ -126,7 +130,7 @@ TEST(ProductionDialog, AMultiRoleTypeAsksForItsArmamentSet)
     EXPECT_TRUE(armamentAsked);
     EXPECT_EQ(result, 1);
     UnitRef made {};
-    ASSERT_TRUE(s.unitRefInHex(kHome, kHome, 0, made));
+    ASSERT_TRUE(s.unitRefInHex(kHome + 1, kHome, 0, made));
     EXPECT_EQ(s.unitOf(0, made.index)->unitTypeId, kFighter);
     EXPECT_EQ(s.unitOf(0, made.index)->model, 1) << "the set chosen in the armament window";
 }
