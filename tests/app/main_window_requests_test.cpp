@@ -137,6 +137,8 @@ struct StoppedRequest {
     std::function<void(World&)> call;
     friend void PrintTo(const StoppedRequest& r, std::ostream* out) { *out << r.name; }
     World::Scene scene = World::Scene::Off;
+    // The request opens a window of the person's.
+    bool window = false;
 };
 
 class StoppedRequests : public ::testing::TestWithParam<StoppedRequest> { };
@@ -166,25 +168,103 @@ TEST_P(StoppedRequests, StopReleasesTheGameThreadAndNothingIsAskedAfterwards)
     EXPECT_FALSE(handshake.playRunning());
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryWait, StoppedRequests,
-    ::testing::Values(StoppedRequest { "ActionEnd", [](World& w) { waitForUiAnswer(w.state()); } },
+// A request that would open a window while a way out's question is open waits under it: no
+// brings it, yes drops it with the game, and nothing opens over the question.
+class HeldRequests : public StoppedRequests { };
+
+// The shown top-level windows.
+size_t shownWindowCount()
+{
+    size_t count = 0;
+    EnumWindows([](HWND window, LPARAM counted) -> BOOL {
+        *reinterpret_cast<size_t*>(counted) += IsWindowVisible(window) != FALSE;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_P(HeldRequests, AWayOutsQuestionHoldsTheRequestUntilItIsAnswered)
+{
+    for (const int answer : { IDNO, IDYES }) {
+        World world(GetParam().scene);
+        Handshake& handshake = world.state().handshake();
+        handshake.setPlayRunning(true);
+        std::atomic<bool> done = false;
+        std::thread game([&] {
+            GetParam().call(world);
+            done = true;
+        });
+        while (handshake.openWaitCount() == 0)
+            std::this_thread::yield();
+        // The request waits in this thread's queue as the question opens over the main window. A
+        // person answers each popup that shows, under the question or after it.
+        const size_t before = shownWindowCount();
+        world.dismissPopups();
+        std::atomic<bool> openedOver = false, returned = false;
+        harness::setMessageBoxPolicy(false);
+        // The person answers the question, and any box that opened under it.
+        std::thread person([&] {
+            bool first = true;
+            for (int i = 0; i < 1000 && !returned; ++i) {
+                HWND box = FindWindowA(nullptr, platform::utf8ToCp932("確認").c_str());
+                if (!box || !IsWindowVisible(box)) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                    continue;
+                }
+                harness::waitIdle();
+                if (std::exchange(first, false))
+                    openedOver = shownWindowCount() > before + 1 || done;
+                SetForegroundWindow(box);
+                harness::waitIdle();
+                harness::typeText(answer == IDYES ? "y" : "n");
+                for (int j = 0; j < 200 && IsWindow(box); ++j)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+        world.window().endGame();
+        returned = true;
+        person.join();
+        harness::setMessageBoxPolicy(true);
+        EXPECT_FALSE(openedOver) << "the request was carried out under the question";
+        EXPECT_TRUE(World::pumpUntil([&] { return done.load(); }, std::chrono::seconds(10)));
+        if (!done)
+            handshake.requestStopPlay();
+        game.join();
+        EXPECT_EQ(world.state().handshake().playRunning(), answer == IDNO) << "yes ends the game";
+    }
+}
+
+const std::vector<StoppedRequest>& everyWait()
+{
+    static const std::vector<StoppedRequest> waits { StoppedRequest { "ActionEnd", [](World& w) { waitForUiAnswer(w.state()); } },
         StoppedRequest { "ProductionEnd", [](World& w) { waitForUiAnswer2(w.state()); } },
         StoppedRequest { "Reply", [](World& w) { w.state().handshake().waitForUiReply(); } },
-        StoppedRequest { "Income", [](World& w) { w.link().showIncome(5); } },
+        StoppedRequest { "Income", [](World& w) { w.link().showIncome(5); }, World::Scene::Off, true },
         StoppedRequest { "EndOfGame", [](World& w) { w.link().endOfGameStep(); } },
         StoppedRequest { "Replenish",
             [](World& w) {
                 ReplenishOffer offer;
                 offer.counters = 1;
                 w.link().askReplenish(offer);
-                EXPECT_EQ(offer.acceptReplenish, 0);
-            } },
+                // A stop refuses; a person may accept.
+                if (!w.state().handshake().playRunning()) {
+                    EXPECT_EQ(offer.acceptReplenish, 0);
+                }
+            },
+            World::Scene::Off, true },
         StoppedRequest { "Supply",
             [](World& w) {
                 SupplyOrder order {};
                 w.link().askSupplyOrder(order);
-            } },
-        StoppedRequest { "ProductionQuestion", [](World& w) { EXPECT_FALSE(w.link().askProductionOrders()); } },
+            },
+            World::Scene::Off, true },
+        StoppedRequest { "ProductionQuestion",
+            [](World& w) {
+                if (w.link().askProductionOrders()) {
+                    EXPECT_TRUE(w.state().handshake().playRunning()) << "a stop answers no";
+                }
+            },
+            World::Scene::Off, true },
         StoppedRequest { "PhaseHelp", [](World& w) { w.link().explainPhase(); } },
         StoppedRequest { "MapRedraw", [](World& w) { w.link().startGameView(); } },
         StoppedRequest { "Battle",
@@ -193,5 +273,19 @@ INSTANTIATE_TEST_SUITE_P(EveryWait, StoppedRequests,
                 w.battle().runBattleScene(record, false);
             },
             World::Scene::On },
-        StoppedRequest { "ThinkProgress", [](World& w) { postThinkProgress(w.state(), 10, ReportWait::Yes); } }),
-    [](const ::testing::TestParamInfo<StoppedRequest>& info) { return std::string(info.param.name); });
+        StoppedRequest { "ThinkProgress", [](World& w) { postThinkProgress(w.state(), 10, ReportWait::Yes); } } };
+    return waits;
+}
+
+std::vector<StoppedRequest> windowRequests()
+{
+    std::vector<StoppedRequest> requests;
+    std::copy_if(everyWait().begin(), everyWait().end(), std::back_inserter(requests), [](const StoppedRequest& r) { return r.window; });
+    return requests;
+}
+
+std::string requestName(const ::testing::TestParamInfo<StoppedRequest>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(EveryWait, StoppedRequests, ::testing::ValuesIn(everyWait()), requestName);
+INSTANTIATE_TEST_SUITE_P(WindowRequests, HeldRequests, ::testing::ValuesIn(windowRequests()), requestName);
+

@@ -1,6 +1,7 @@
 // Closing the program while a question box is open takes the box away as by its safe answer, and
 // quitting a game with unsaved turns asks first wherever a person can answer.
 #include "app/main_window_prompts.h"
+#include "editors/product_edit_list_box.h"
 #include "editors/product_list_window.h"
 #include "infowin/action_history_window.h"
 #include "state/production_type_file.h"
@@ -152,6 +153,75 @@ TEST_F(ProgramCloseUnsaved, EveryWayToQuitAsksFirstButASignal)
             }
         EXPECT_EQ(asked, way.asks ? 1 : 0);
         EXPECT_EQ(kept.load(), way.asks) << "the default answer keeps the program";
+    }
+}
+
+} // namespace
+
+namespace {
+
+using namespace program_close_test;
+
+class ProgramCloseWithWork : public ProgramCloseRun { };
+
+// A close with the production-type editor open on an unsaved type: the editor asks first, as its
+// own close does, then the game's unsaved turns. No to either leaves the editor, its list and the
+// game as they were; a signal then ends the run.
+TEST_F(ProgramCloseWithWork, AWindowWithUnsavedWorkAsksFirstAndNoLeavesEverythingOpen)
+{
+    ProductionTypeRecord kept {};
+    std::memcpy(kept.name, "kept", 5);
+    const std::vector<uint8_t> table = productionTypeFileBytes(&kept, 1);
+    m_data->write("productutype.dat", std::string(table.begin(), table.end()));
+    const std::function<HWND()> editor = titled("生産タイプエディタ");
+    const std::function<HWND()> list = titled("生産タイプ編集");
+    for (const int editorAnswer : { IDNO, IDYES }) {
+        SCOPED_TRACE(editorAnswer == IDYES ? "the editor's yes" : "the editor's no");
+        ModalState state { "production type editor", editor, [this] {
+                              startGame("tkmap/training.vtm")->state().notePlay();
+                              command(menu_id::kProductEdit);
+                          },
+            true,
+            [list, edited = std::make_shared<bool>(false)] {
+                HWND listWindow = list();
+                if (!listWindow || *edited)
+                    return;
+                POINT row { 48, 36 + 10 };
+                ClientToScreen(listWindow, &row);
+                harness::doubleClick(row.x, row.y);
+                *edited = true;
+            } };
+        bool stayed = false;
+        runToClose(state, [&](HWND shown, const std::atomic<bool>& ended) {
+            // A name typed: the type is not saved.
+            RECT r {};
+            GetWindowRect(GetDlgItem(shown, product_edit_id::kName), &r);
+            harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            harness::typeText("x");
+            harness::waitIdle();
+            harness::setMessageBoxPolicy(false);
+            harness::closeDesktop();
+            // The editor's question, then, after its yes, the game's; no ends the close.
+            for (bool editorsQuestion : { true, false }) {
+                const HWND box = waitForWindow(question, ended);
+                harness::waitIdle();
+                harness::typeText(editorsQuestion && editorAnswer == IDYES ? "y" : "n");
+                for (int i = 0; i < 200 && IsWindow(box); ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                if (editorAnswer == IDNO)
+                    break;
+            }
+            harness::waitIdle();
+            MainWindow* window = mainWindow();
+            stayed = IsWindowVisible(shown) && list() && window && window->state().handshake().playRunning() && !question();
+            kill(getpid(), SIGTERM);
+        });
+        EXPECT_TRUE(stayed) << "no left the editor, its list and the game as they were";
+        std::vector<std::string> asked;
+        for (const auto& box : harness::messageBoxes())
+            asked.push_back(platform::cp932ToUtf8(box.text).substr(0, 15));
+        ASSERT_EQ(asked.size(), editorAnswer == IDYES ? 2u : 1u);
+        EXPECT_EQ(asked[0], platform::cp932ToUtf8(cp("保存されていない生産タイプですが")).substr(0, 15));
     }
 }
 

@@ -284,8 +284,24 @@ TEST_F(ProductEdit, UnsavedChangesAreAskedAboutOnEveryClose)
         harness::queueMessageBoxAnswer(IDYES);
         rightClick(editor, 700, 20);
     }), 0);
+    // The program's close asks as the editor's own close does; the editor stays for the program to end.
+    std::vector<LRESULT> mayEnd;
+    EXPECT_EQ(run(5, [&](HWND editor, ProductEditWindow&) {
+        mayEnd.push_back(SendMessageA(editor, WM_QUERYENDSESSION, 0, 0));
+        clickRow(editor, EditSide::Right, 0);
+        clickControl(editor, product_edit_id::kRemove, 40);
+        harness::queueMessageBoxAnswer(IDNO);
+        mayEnd.push_back(SendMessageA(editor, WM_QUERYENDSESSION, 0, 0));
+        harness::queueMessageBoxAnswer(IDYES);
+        mayEnd.push_back(SendMessageA(editor, WM_QUERYENDSESSION, 0, 0));
+        openAfterNo = IsWindow(editor) != FALSE;
+        harness::queueMessageBoxAnswer(IDYES);
+        clickControl(editor, product_edit_id::kClose, 40);
+    }), 1);
+    EXPECT_EQ(mayEnd, (std::vector<LRESULT> { TRUE, FALSE, TRUE })) << "unchanged unasked, then no, then yes";
+    EXPECT_TRUE(openAfterNo);
     const auto boxes = harness::messageBoxes();
-    ASSERT_EQ(boxes.size(), 3u);
+    ASSERT_EQ(boxes.size(), 6u);
     for (const auto& box : boxes) {
         EXPECT_EQ(box.text, cp("保存されていない生産タイプですが、編集を終了してよろしいですか？"));
         EXPECT_EQ(box.caption, cp("確認"));

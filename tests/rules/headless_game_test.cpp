@@ -166,3 +166,27 @@ TEST(HeadlessGame, EndPlayReleasesAPersonsTurnAndJoinsTheThread)
     endPlay(state);
     EXPECT_EQ(state.handshake().playThread(), nullptr);
 }
+
+// A way out of the game holds the thread between its steps; a stop asked while it rests there
+// lets no step begin.
+TEST(HeadlessGame, AStopWhileAWayOutHoldsTheThreadLetsNoStepBegin)
+{
+    InstalledFactory installed;
+    testing_state::SmallWorld world(4, 4);
+    GameState& state = world.state();
+    std::vector<uint8_t> bytes = mapBytes(fs::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "training.vtm");
+    ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size()));
+    CloseGate& gate = state.handshake().closeGate();
+    gate.beginAsking();
+    RandomPool pool;
+    pool.fill();
+    prepareAllComputerGame(state, pool);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!gate.resting() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_TRUE(gate.resting());
+    state.handshake().requestStopPlay();
+    state.handshake().joinPlayThread();
+    EXPECT_EQ(state.turnBlock().turn, 0) << "a step began after the stop";
+    endPlay(state);
+}

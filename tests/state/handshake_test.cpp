@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -153,4 +155,71 @@ TEST(Handshake, StopRacingANewWaitNeverLeavesTheThreadBlocked)
         handshake.requestStopPlay();
         EXPECT_EQ(waiter.get(), 0u);
     }
+}
+
+namespace {
+
+// The game thread of one test: its work, started through the handshake.
+class TestPlayThread : public swCThread {
+public:
+    explicit TestPlayThread(std::function<void()> work) : m_work(std::move(work)) { }
+    ~TestPlayThread() override { threadStopAndWait(); }
+    void Run() override { m_work(); }
+
+private:
+    std::function<void()> m_work;
+};
+
+template <class Done>
+bool within(Done done)
+{
+    for (int i = 0; i < 5000 && !done(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return done();
+}
+
+} // namespace
+
+// Ways out hold the game thread, each one hold; each no gives back its own and the last lets the
+// thread go on. A wait the held thread is in is a rest it keeps even once answered, and the main
+// window hears once that it rests. A stop releases every rest and lets no window show.
+TEST(Handshake, AWayOutHoldsTheGameThreadAtRestUntilItsLastHoldEndsOrPlayStops)
+{
+    Handshake handshake;
+    CloseGate& gate = handshake.closeGate();
+    std::atomic<int> restReports { 0 };
+    gate.setReport([&](PlayReport report) { restReports += report == PlayReport::Resting; });
+    std::shared_ptr<UiWait> wait;
+    std::atomic<bool> answered { false }, showing { false }, admitted { true };
+    ASSERT_TRUE(gate.beginAsking());
+    ASSERT_TRUE(gate.beginAsking());
+    EXPECT_FALSE(gate.wantRest()) << "no game thread rests yet";
+    ASSERT_TRUE(handshake.startPlayThread(std::make_unique<TestPlayThread>([&] {
+        wait = handshake.openWait(UiWaitKind::Prompt);
+        wait->wait();
+        answered = true;
+        while (!showing)
+            std::this_thread::yield();
+        admitted = bool(handshake.admitShow());
+    })));
+    ASSERT_TRUE(within([&] { return restReports == 1; }));
+    EXPECT_TRUE(gate.wantRest());
+    wait->answer(1);
+    gate.answerNo();
+    EXPECT_TRUE(gate.resting()) << "answered, but still held by the second way out";
+    EXPECT_FALSE(answered);
+    gate.answerNo();
+    ASSERT_TRUE(within([&] { return answered.load(); }));
+    EXPECT_EQ(gate.stage(), CloseStage::Open);
+
+    // Held again as it asks to show a window: it rests, and the stop that ends the program shows nothing.
+    gate.beginAsking();
+    showing = true;
+    ASSERT_TRUE(within([&] { return gate.resting(); }));
+    gate.close();
+    EXPECT_FALSE(gate.beginAsking()) << "closing is for good";
+    handshake.requestStopPlay();
+    handshake.joinPlayThread();
+    EXPECT_FALSE(admitted);
+    EXPECT_EQ(restReports, 1);
 }
