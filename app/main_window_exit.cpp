@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 
 #include "app/main_window_rules_link.h"
+#include "battle/live_clash_window.h"
 #include "lib/application.h"
 #include "lib/thread.h"
 #include "platform/user/modal_loop.h"
@@ -145,6 +146,9 @@ void MainWindow::requestStop()
     KillTimer(handle(), MainWindow::kEndOfPlayTimer);
     m_endOfPlayPending = false;
     m_heldRequests.clear();
+    // The fight on the screen belongs to the game that stops: it ends as a click on it ends it.
+    if (m_battleWait)
+        LiveClashWindow::endScene();
     Handshake& handshake = m_state.handshake();
     m_playEnding = m_playEnding || handshake.playRunning() || handshake.playThread();
     handshake.requestStopPlay();

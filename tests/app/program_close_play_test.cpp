@@ -398,7 +398,8 @@ TEST_P(ProgramCloseInPlay, EachWayOutOfAComputersTurnAsksOnceWhileTheGameStandsS
                 const bool done = row.way == Way::EndGame ? game.mapWidth() == 0
                     : row.way == Way::ResumeGame          ? game.handshake().waitingForAnswer() && game.turnBlock().currentCountry == 0
                                                           : game.handshake().playRunning() && mainTitle() != titleBefore;
-                return done ? window->handle() : nullptr;
+                // The old game's window went with it.
+                return done && !IsWindowVisible(shown) ? window->handle() : nullptr;
             }, ended);
             if (!replaced) {
                 keepShot(std::string(state.name) + "_" + wayName(row.way) + "_not_replaced");
