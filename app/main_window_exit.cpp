@@ -130,12 +130,12 @@ void MainWindow::quit()
     // A new game set up on the side has the game aside: it is stopped once it is back.
     if (!m_gameAside)
         requestStop();
-    // Asked inside nested loops (a dialog, a box, a menu), the window must outlive the code waiting
-    // there: every loop unwinds, each question taking its safe answer, and the window goes from the
-    // program's loop.
+    // The window must outlive the code that asked for the quit, a nested loop's or this call's own
+    // caller: every loop unwinds, each question taking its safe answer, and the window goes from
+    // the program's loop.
     if (platform::modalLoopDepth() > 0)
         PostQuitMessage(0);
-    continueExit();
+    PostMessageA(handle(), ui_message::kContinueExit, 0, 0);
 }
 
 void MainWindow::requestStop()

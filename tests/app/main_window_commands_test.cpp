@@ -316,7 +316,7 @@ TEST(MainWindowCommands, ModeSwitchAsksWritesTheOtherModeAndAsksForARestart)
 
     harness::queueMessageBoxAnswer(IDYES);
     world.window().switchMode();
-    EXPECT_FALSE(IsWindow(world.handle()));
+    EXPECT_TRUE(World::pumpUntil([&] { return !IsWindow(world.handle()); })) << "the window goes from the loop";
     EXPECT_TRUE(theApplication().restartRequested());
     EXPECT_EQ(makeNamedValue("SimpleMode").profileReadInt(-1), 1);
     theApplication().clearRestartRequest();
