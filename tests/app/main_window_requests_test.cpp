@@ -143,26 +143,47 @@ struct StoppedRequest {
 
 class StoppedRequests : public ::testing::TestWithParam<StoppedRequest> { };
 
+// The request made during play on a thread of its own, as the game thread makes it; posted, once
+// the constructor returns, but not yet handled by this thread.
+class GameRequest {
+public:
+    GameRequest(World& world, const StoppedRequest& request)
+        : m_handshake(world.state().handshake())
+    {
+        m_handshake.setPlayRunning(true);
+        m_thread = std::thread([&world, &request, this] {
+            request.call(world);
+            m_done = true;
+        });
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (m_handshake.openWaitCount() == 0 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_EQ(m_handshake.openWaitCount(), 1u);
+    }
+    // Waits for the request's return; a stop releases it after the time-out.
+    bool returned()
+    {
+        const bool done = World::pumpUntil([&] { return m_done.load(); }, std::chrono::seconds(10));
+        if (!done)
+            m_handshake.requestStopPlay();
+        m_thread.join();
+        return done;
+    }
+    bool done() const { return m_done; }
+
+private:
+    Handshake& m_handshake;
+    std::atomic<bool> m_done = false;
+    std::thread m_thread;
+};
+
 TEST_P(StoppedRequests, StopReleasesTheGameThreadAndNothingIsAskedAfterwards)
 {
     World world(GetParam().scene);
     Handshake& handshake = world.state().handshake();
-    handshake.setPlayRunning(true);
-    std::atomic<bool> done = false;
-    std::thread game([&] {
-        GetParam().call(world);
-        done = true;
-    });
-    // The request is posted but this thread has not handled it yet.
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (handshake.openWaitCount() == 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_EQ(handshake.openWaitCount(), 1u);
+    GameRequest request(world, GetParam());
     world.window().stopPlay();
-    EXPECT_TRUE(World::pumpUntil([&] { return done.load(); }, std::chrono::seconds(10)));
-    if (!done)
-        handshake.requestStopPlay();
-    game.join();
+    EXPECT_TRUE(request.returned());
     World::pump();
     EXPECT_TRUE(harness::messageBoxes().empty()) << "a released request still asked the person";
     EXPECT_FALSE(handshake.playRunning());
@@ -187,15 +208,7 @@ TEST_P(HeldRequests, AWayOutsQuestionHoldsTheRequestUntilItIsAnswered)
 {
     for (const int answer : { IDNO, IDYES }) {
         World world(GetParam().scene);
-        Handshake& handshake = world.state().handshake();
-        handshake.setPlayRunning(true);
-        std::atomic<bool> done = false;
-        std::thread game([&] {
-            GetParam().call(world);
-            done = true;
-        });
-        while (handshake.openWaitCount() == 0)
-            std::this_thread::yield();
+        GameRequest request(world, GetParam());
         // The request waits in this thread's queue as the question opens over the main window. A
         // person answers each popup that shows, under the question or after it.
         const size_t before = shownWindowCount();
@@ -213,7 +226,7 @@ TEST_P(HeldRequests, AWayOutsQuestionHoldsTheRequestUntilItIsAnswered)
                 }
                 harness::waitIdle();
                 if (std::exchange(first, false))
-                    openedOver = shownWindowCount() > before + 1 || done;
+                    openedOver = shownWindowCount() > before + 1 || request.done();
                 SetForegroundWindow(box);
                 harness::waitIdle();
                 harness::typeText(answer == IDYES ? "y" : "n");
@@ -226,10 +239,7 @@ TEST_P(HeldRequests, AWayOutsQuestionHoldsTheRequestUntilItIsAnswered)
         person.join();
         harness::setMessageBoxPolicy(true);
         EXPECT_FALSE(openedOver) << "the request was carried out under the question";
-        EXPECT_TRUE(World::pumpUntil([&] { return done.load(); }, std::chrono::seconds(10)));
-        if (!done)
-            handshake.requestStopPlay();
-        game.join();
+        EXPECT_TRUE(request.returned());
         EXPECT_EQ(world.state().handshake().playRunning(), answer == IDNO) << "yes ends the game";
     }
 }

@@ -12,6 +12,9 @@
 #include "infowin/income_window.h"
 #include "tests/app/program_close_run.h"
 
+#include <optional>
+#include <set>
+
 namespace {
 
 using namespace program_close_test;

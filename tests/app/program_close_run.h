@@ -28,7 +28,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 #include <thread>
@@ -59,10 +58,6 @@ struct ModalState {
     bool realBoxes = false; // message boxes shown and left open, not answered by the policy
     std::function<void()> nudge = [] {}; // repeated until the window shows
     std::function<void()> prepare = [] {}; // before the run
-    // After the close, whether play went on as if none had come.
-    std::function<bool()> wentOn = [] { return false; };
-    // The state's window goes by itself (a fight shown): a close's question is watched past its end.
-    bool passes = false;
 };
 
 inline std::function<void()> g_open;
@@ -374,7 +369,7 @@ protected:
     {
         SCOPED_TRACE(state.name);
         std::atomic<int> asked { 0 };
-        std::atomic<bool> wentOn { false }, shownAgain { false };
+        std::atomic<bool> shownAgain { false };
         QuitWatch watch { &state };
         watch.hook = SetWindowsHookExA(WH_GETMESSAGE, watchQuit, nullptr, 0);
         runToClose(state, [&](HWND shown, const std::atomic<bool>& ended) {
@@ -384,7 +379,6 @@ protected:
             sendClose(by, shown);
             bool gone = false;
             for (int i = 0; i < 3000 && !ended; ++i) {
-                wentOn = wentOn || state.wentOn();
                 // The state's window, gone after the close, never comes back (a next fight shown). A
                 // question's box may: the close's own question about unsaved turns reads the same.
                 const bool showing = !state.realBoxes && state.shown() != nullptr;
@@ -403,83 +397,10 @@ protected:
         });
         g_quitWatch = nullptr;
         UnhookWindowsHookEx(watch.hook);
-        EXPECT_FALSE(wentOn) << "play went on after the close";
         EXPECT_FALSE(shownAgain || watch.shownAgain) << "the state's window showed again after the close";
         if (by == CloseBy::Signal) {
             EXPECT_EQ(asked, 0) << "a signal is not asked about unsaved turns";
         }
-    }
-
-    // A person's close with turns unsaved (the state's open notes play), once the state's window
-    // shows: the question about them comes over the state and holds the game. While it stays
-    // unanswered (two seconds, many of the computer's steps) no window opens, the game stands where
-    // its step under way left it and the question keeps the keys. Yes ends the program; no lets the
-    // same game go on, and a signal then ends the run.
-    void closeAndAnswer(const ModalState& state, CloseBy by, bool yes)
-    {
-        SCOPED_TRACE(std::string(state.name) + " " + closeByText(by) + (yes ? " yes" : " no"));
-        std::set<std::string> faults;
-        bool wentOn = false;
-        runToClose(state, [&](HWND shown, const std::atomic<bool>& ended) {
-            // The question shows and waits for its answer.
-            harness::setMessageBoxPolicy(false);
-            sendClose(by, shown);
-            const HWND asking = waitForWindow([shown] {
-                HWND box = question();
-                return box != shown ? box : nullptr;
-            }, ended);
-            if (!asking) {
-                faults.insert("the close asked nothing");
-                kill(getpid(), SIGTERM);
-                return;
-            }
-            harness::waitIdle();
-            // A step under way when the question came ends under it, and so does a fight on the
-            // screen; nothing begins after them.
-            std::vector<uint32_t> position;
-            const std::vector<HWND> windows = shownWindows();
-            int settled = 50;
-            bool passed = false;
-            for (int i = 0; i < 1500 && !(passed && i > settled + 150); ++i) {
-                const bool showing = IsWindowVisible(shown);
-                if (!passed && (!state.passes || !showing)) {
-                    passed = true;
-                    settled = std::max(settled, i + 50);
-                } else if (passed && state.passes && showing) {
-                    faults.insert("a fight showed after the question");
-                }
-                if (passed && i == settled)
-                    position = gamePosition();
-                if (passed && i > settled && gamePosition() != position)
-                    faults.insert("the game went on");
-                if (const std::string opened = newWindow(windows); !opened.empty())
-                    faults.insert("a window opened: " + opened);
-                if (GetForegroundWindow() != asking)
-                    faults.insert("the question lost the keys to " + titleOf(GetForegroundWindow()));
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            if (!passed)
-                faults.insert("fights went on on the screen while the question was open");
-            keepShot(std::string(state.name) + " asked");
-            harness::typeText(yes ? "y" : "n");
-            for (int i = 0; yes && i < 3000 && !ended; ++i) {
-                if (const std::string opened = newWindow(windows); !opened.empty())
-                    faults.insert("a window opened after yes: " + opened);
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-            if (yes)
-                return;
-            for (int i = 0; i < 2000 && !(wentOn = gamePosition() != position); ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            kill(getpid(), SIGTERM);
-        });
-        for (const std::string& fault : faults)
-            ADD_FAILURE() << fault;
-        EXPECT_EQ(yes, !wentOn) << "no lets the game go on";
-        const auto boxes = harness::messageBoxes();
-        EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(), [&](const auto& box) {
-            return box.text.rfind(unsavedQuestion(), 0) == 0 && box.answer == (yes ? IDYES : IDNO);
-        }), 1) << "asked once";
     }
 
     std::string m_lockFolder;

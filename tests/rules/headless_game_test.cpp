@@ -88,6 +88,13 @@ GameRecord playOnThisThread(const fs::path& map, const RandomPool& pool)
     return record;
 }
 
+// The training map in the state, as the sample folder has it.
+void loadTraining(GameState& state)
+{
+    std::vector<uint8_t> bytes = mapBytes(fs::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "training.vtm");
+    ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size()));
+}
+
 // Installed for one test; declared before the world, so the thread is joined while it still exists.
 struct InstalledFactory {
     AiComputerPlayer player;
@@ -120,8 +127,7 @@ TEST(HeadlessGame, GameThreadPlaysToTheTurnLimitAndEndPlayJoinsIt)
     InstalledFactory installed;
     testing_state::SmallWorld world(4, 4);
     GameState& state = world.state();
-    std::vector<uint8_t> bytes = mapBytes(fs::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "training.vtm");
-    ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size()));
+    loadTraining(state);
     // Without its victory conditions the map can only end at the turn limit.
     for (int c = 0; c < kCountryCount; ++c)
         state.country(c).victoryFlags = 0;
@@ -144,8 +150,7 @@ TEST(HeadlessGame, EndPlayReleasesAPersonsTurnAndJoinsTheThread)
     InstalledFactory installed;
     testing_state::SmallWorld world(4, 4);
     GameState& state = world.state();
-    std::vector<uint8_t> bytes = mapBytes(fs::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "training.vtm");
-    ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size()));
+    loadTraining(state);
     int person = -1;
     for (int c = 0; c < kCountryCount && person < 0; ++c)
         if (state.country(c).controller != 0)
@@ -174,8 +179,7 @@ TEST(HeadlessGame, AStopWhileAWayOutHoldsTheThreadLetsNoStepBegin)
     InstalledFactory installed;
     testing_state::SmallWorld world(4, 4);
     GameState& state = world.state();
-    std::vector<uint8_t> bytes = mapBytes(fs::path(DERAZODO_PROGRAM_DIR) / "tkmap" / "training.vtm");
-    ASSERT_TRUE(state.loadMapImage(bytes.data(), bytes.size()));
+    loadTraining(state);
     CloseGate& gate = state.handshake().closeGate();
     gate.beginAsking();
     RandomPool pool;
