@@ -58,6 +58,12 @@ struct ModalState {
     bool realBoxes = false; // message boxes shown and left open, not answered by the policy
     std::function<void()> nudge = [] {}; // repeated until the window shows
     std::function<void()> prepare = [] {}; // before the run
+    // The window stands at its first frame (the clock held) until no lets it go on.
+    bool held = false;
+    // The game thread is busy in a step of its own (its window's loop) rather than resting.
+    bool busy = false;
+    // After no, what the person does so that play goes on.
+    std::function<void(HWND shown)> goOn = [](HWND) {};
 };
 
 inline std::function<void()> g_open;
