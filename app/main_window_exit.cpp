@@ -219,7 +219,7 @@ void MainWindow::onPlayReport(PlayReport report)
 
 void MainWindow::stopPlay()
 {
-    if (m_programEnding)
+    if (m_programEnding || m_exitWait != ExitWait::None)
         return;
     awaitStop([this] { updateMenuStates(); });
 }
