@@ -82,10 +82,11 @@ public:
     // Asks before a game with play not yet saved is given up, then offers the game selection
     // dialog and newGameFrom.
     void newGame();
-    // Reads the map, scenario or campaign and, once the game loaded rests, runs the set-up step
-    // (briefing or map settings) on fresh storage; play of the new game starts once the game
-    // loaded before has stopped. False when the file is refused (with a message) or, when known at
-    // once, the person went back from the set-up: the game loaded before then goes on as it was.
+    // Reads the map, scenario or campaign and, from the program's loop once the game loaded
+    // rests, runs the set-up step (briefing or map settings) on fresh storage; play of the new game
+    // starts once the game loaded before has stopped. False when the file is refused (with a
+    // message) or a way out is under way. A person who goes back from the set-up finds the game
+    // loaded before going on as it was.
     bool newGameFrom(const std::string& path);
     // The set-up step between reading a map and playing it; true starts play. Unset, the briefing
     // and map settings dialogs run.
@@ -93,8 +94,9 @@ public:
     void setGameSetUp(GameSetUp setUp) { m_gameSetUp = std::move(setUp); }
     // Asks as newGame does, then offers the saves and resumeGameFrom.
     void resumeGame();
-    // Loads the save on fresh storage once the game loaded rests, and starts its play once that
-    // game has stopped; a refused save leaves the game loaded before as it was.
+    // Loads the save on fresh storage from the program's loop once the game loaded rests, and
+    // starts its play once that game has stopped; a refused save leaves the game loaded before as
+    // it was (false when refused at once, or a way out is under way).
     bool resumeGameFrom(const std::string& path);
     // True when no game with play not yet saved is loaded, else when the person agrees to give it
     // up. With a question it is always asked, the warning put before it when play would be lost.
@@ -116,6 +118,10 @@ public:
     void quit();
     // A way out is under way: its questions, its dialogs or its wait for the game thread.
     bool leavingGame() const;
+    // What a way out waits for before its next step: the game thread's rest or its end.
+    enum class ExitWait : uint8_t { None, Rest, Stop };
+    // Safe from any thread.
+    ExitWait exitWait() const { return m_exitWait.load(); }
     void endActionPhase();
     void endTurn();
     void surrender();
@@ -277,19 +283,27 @@ private:
     bool holdWhileGameHeld(const MessageRecord& msg);
     // Asks the game thread to stop and ends its windows' loops; what it asked for is dropped.
     void requestStop();
-    // What a way out waits for, and what follows once it is there.
-    enum class ExitWait : uint8_t { None, Rest, Stop };
+    // What follows once the awaited state is reached.
     void awaitRest(std::function<void()> next);
     void awaitStop(std::function<void()> next);
-    // Runs what follows when the awaited state is reached, from the program's own loop (a nested
-    // loop hands it back once it has ended); else leaves it for the game thread's report.
+    // Has the next step looked at from the program's own loop (posted; a nested loop hands it on
+    // once the last of them has ended): never from the code that asked, a dialog's return or
+    // another step.
     void continueExit();
+    // From the program's loop: runs the step when its awaited state is reached, else leaves it for
+    // the game thread's report. Nothing of the window is touched after the step.
+    void runExitStep();
     void onPlayReport(PlayReport report);
-    // Runs start on fresh storage, once the game loaded rests, with that game aside. When start
-    // fails the game comes back and goes on where it stood, after failed. Else its play is asked to
-    // stop and, once it has, the new game takes its place and started runs. The answer: start's,
-    // when known at once, else true.
-    bool replaceGame(std::function<bool()> start, std::function<void()> started, std::function<void()> failed);
+    // Holds the game, then, from the program's loop once the game loaded rests, runs start on
+    // fresh storage with that game set aside. When start fails the game comes back and goes on
+    // where it stood, after failed. Else its play is asked to stop and, once it has, the new game
+    // takes its place and started runs.
+    void replaceGame(std::function<bool()> start, std::function<void()> started, std::function<void()> failed);
+    // A way out's own question (confirmDiscard's): a close while it is open takes it away as by its
+    // no and asks in its place.
+    bool wayOutConfirmed(const char* questionUtf8 = nullptr);
+    // Has the way out's question answer no; false when it is not up.
+    bool endWayOutQuestion();
     // Posts the game thread a quit that unwinds its windows' loops (notices, the simplified battle
     // window, the weapon choice). False while it has no queue, when it has no window either.
     bool endPlayThreadWindows();
@@ -358,7 +372,7 @@ private:
     std::shared_ptr<UiWait> m_battleWait;
     // The ways out: this window's holds of the game, what is awaited and what follows.
     int m_gameHolds = 0;
-    ExitWait m_exitWait = ExitWait::None;
+    std::atomic<ExitWait> m_exitWait = ExitWait::None;
     std::function<void()> m_afterExitWait;
     // Play was running when its stop was asked: its end is still to be carried out.
     bool m_playEnding = false;
@@ -369,8 +383,14 @@ private:
     bool m_closeQuestionDue = false;
     // The game thread's requests kept while the game is held.
     std::vector<MSG> m_heldRequests;
-    // Set while replaceGame keeps the game loaded aside: the end of its play waits with it.
-    bool m_gameAside = false;
+    // The game loaded, while replaceGame keeps it aside: the end of its play waits with it, and a
+    // close asks about it, as it comes back when the set-up is cancelled.
+    std::shared_ptr<GameState> m_asideGame;
+    // The person agreed to give up the game loaded, which no longer comes back: no question asks
+    // about it again.
+    bool m_gameGivenUp = false;
+    // A way out's own question is open.
+    bool m_wayOutAsking = false;
     // The modeless editors' windows; each deletes its object with its window, so only the handles
     // are kept and checked before use.
     HWND m_ruleWindow = nullptr;

@@ -150,7 +150,10 @@ int MainWindow::gameKind() const
 
 bool MainWindow::confirmDiscard(const char* questionUtf8)
 {
-    const bool unsaved = m_state.mapWidth() > 0 && m_state.hasUnsavedPlay();
+    // During a new game's set-up the game that comes back at its cancel is the one set aside; a
+    // game the person has given up is not asked about again.
+    const GameState& game = m_asideGame ? *m_asideGame : m_state;
+    const bool unsaved = !m_gameGivenUp && game.mapWidth() > 0 && game.hasUnsavedPlay();
     if (!unsaved && !questionUtf8)
         return true;
     std::string text = unsaved ? "このゲームには保存していないターンがあります。\n" : "";
@@ -164,7 +167,7 @@ void MainWindow::newGame()
     if (!commandEnabled(menu_id::kNewGame) || leavingGame())
         return;
     GameHold hold(*this);
-    if (!confirmDiscard() || m_programEnding)
+    if (!wayOutConfirmed())
         return;
     // The selection dialog hands back the path; newGameFrom runs the set-up before play.
     GameSelectDialog dialog(makeWindowContext(m_state), this, 0, 0, 0, kCategoryScenario);
@@ -211,7 +214,8 @@ bool MainWindow::newGameFrom(const std::string& path)
         if (*refused)
             showRefusal(this, "マップファイルを読み込めませんでした。", path, m_state.mapRefusal());
     };
-    return replaceGame(start, started, failed);
+    replaceGame(start, started, failed);
+    return true;
 }
 
 void MainWindow::showOrders()
@@ -228,7 +232,7 @@ void MainWindow::resumeGame()
     if (!commandEnabled(menu_id::kResumeGame) || leavingGame())
         return;
     GameHold hold(*this);
-    if (!confirmDiscard() || m_programEnding)
+    if (!wayOutConfirmed())
         return;
     GameSelectDialog dialog(makeWindowContext(m_state), this, 0, 1, 0, kCategoryScenario);
     {
@@ -278,7 +282,10 @@ bool MainWindow::resumeGameFrom(const std::string& path)
     auto failed = [=, this] {
         showRefusal(this, "セーブデータを読み込めませんでした。", path, { FileFault::Unreadable, -1, "game not started" });
     };
-    return replaceGame([=, this] { return resumeStagedGame(m_state, *staged); }, started, failed);
+    // The save chosen, the game loaded is given up: it comes back only when the save cannot start.
+    m_gameGivenUp = true;
+    replaceGame([=, this] { return resumeStagedGame(m_state, *staged); }, started, failed);
+    return true;
 }
 
 void MainWindow::saveGameAs()

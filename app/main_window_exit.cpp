@@ -1,18 +1,21 @@
 // MainWindow's ways out of a game in play. Each holds the game from its first question through
 // its dialogs; leaving then asks the game thread to rest or to stop, and goes on from the
-// program's loop when the thread reports that it has: the window never waits for the thread.
+// program's loop when the thread reports that it has: the window never waits for the thread, and
+// it goes only from the program's loop, with nothing of it on the stack.
 #include "app/main_window.h"
 
 #include "app/main_window_rules_link.h"
 #include "battle/live_clash_window.h"
 #include "lib/application.h"
 #include "lib/thread.h"
+#include "platform/kernel/host.h"
 #include "platform/user/modal_loop.h"
 #include "platform/user/program_close.h"
 #include "rules/play.h"
 #include "state/game_state.h"
 #include "ui/private_messages.h"
 
+#include <string>
 #include <utility>
 
 namespace {
@@ -83,6 +86,12 @@ void MainWindow::closeProgram()
     // Asked already: the question stands as it is.
     if (m_closeAsking)
         return;
+    // Over a way out's own question the close never puts a second one: that question goes as by
+    // its no, and the close, sent again, asks in its place once it has gone.
+    if (m_wayOutAsking && endWayOutQuestion()) {
+        PostMessageA(handle(), WM_CLOSE, 0, 0);
+        return;
+    }
     m_closeAsking = true;
     // The game stands still from here on, and shows nothing new, until the person has answered.
     holdGame();
@@ -124,18 +133,17 @@ void MainWindow::quit()
     m_programEnding = true;
     m_closeQuestionDue = false;
     m_state.handshake().closeGate().close();
-    // Whatever way out was under way, what follows play's stop is now the window's end.
+    // Whatever way out was under way, what follows play's stop is now the window's end, which the
+    // program's loop carries out once the message it handles then is done with.
     m_exitWait = ExitWait::Stop;
-    m_afterExitWait = [this] { theApplication().appDestroyWindow(handle()); };
+    m_afterExitWait = [window = handle()] { theApplication().appEndWindow(window); };
     // A new game set up on the side has the game aside: it is stopped once it is back.
-    if (!m_gameAside)
+    if (!m_asideGame)
         requestStop();
-    // The window must outlive the code that asked for the quit, a nested loop's or this call's own
-    // caller: every loop unwinds, each question taking its safe answer, and the window goes from
-    // the program's loop.
+    // Every nested loop unwinds, each question taking its safe answer.
     if (platform::modalLoopDepth() > 0)
         PostQuitMessage(0);
-    PostMessageA(handle(), ui_message::kContinueExit, 0, 0);
+    continueExit();
 }
 
 void MainWindow::requestStop()
@@ -172,8 +180,19 @@ void MainWindow::awaitStop(std::function<void()> next)
 
 void MainWindow::continueExit()
 {
+    if (m_exitWait != ExitWait::None)
+        platform::postWhenUnnested(handle(), ui_message::kContinueExit);
+}
+
+void MainWindow::runExitStep()
+{
+    // Dispatched by a nested loop that began after the post: handed on again.
+    if (platform::modalLoopDepth() > 0) {
+        continueExit();
+        return;
+    }
     Handshake& handshake = m_state.handshake();
-    switch (m_exitWait) {
+    switch (m_exitWait.load()) {
     case ExitWait::None:
         return;
     case ExitWait::Rest:
@@ -183,22 +202,16 @@ void MainWindow::continueExit()
         break;
     case ExitWait::Stop:
         // The game set up on the side is back first.
-        if (m_gameAside || !handshake.isPlayThreadFinished())
+        if (m_asideGame || !handshake.isPlayThreadFinished())
             return;
         break;
-    }
-    // What follows runs from the program's own loop: the code waiting in a nested loop (a question,
-    // a dialog) goes on first.
-    if (platform::modalLoopDepth() > 0) {
-        platform::postWhenUnnested(handle(), ui_message::kContinueExit);
-        return;
     }
     if (m_exitWait == ExitWait::Stop && std::exchange(m_playEnding, false)) {
         endPlay(m_state);
         closeThinkWindow();
     }
     m_exitWait = ExitWait::None;
-    // The window may go here: nothing of it is touched after.
+    // A step may begin the window's end: nothing of it is touched after.
     std::exchange(m_afterExitWait, {})();
 }
 
@@ -228,10 +241,12 @@ void MainWindow::closeGame()
 {
     if (m_programEnding)
         return;
+    m_gameGivenUp = true;
     awaitStop([this] {
         // Play's end has emptied the units and buildings: what is left of the map would show a
         // board that no longer is, beside a panel still reading its turn and funds.
         m_state.unloadMap();
+        m_gameGivenUp = false;
         m_gamePath.clear();
         refreshTitle();
         refreshAfterChange();
@@ -243,7 +258,7 @@ void MainWindow::endGame()
     if (!commandEnabled(menu_id::kEndGame) || leavingGame())
         return;
     GameHold hold(*this);
-    if (confirmDiscard("ゲームを終了しますか？") && !m_programEnding)
+    if (wayOutConfirmed("ゲームを終了しますか？"))
         closeGame();
 }
 
@@ -252,25 +267,23 @@ void MainWindow::switchMode()
     if (leavingGame())
         return;
     GameHold hold(*this);
-    if (!confirmDiscard(m_state.isSimpleMode() ? "通常モードに切り替えて再起動しますか？" : "シンプルモードに切り替えて再起動しますか？")
-        || m_programEnding)
+    if (!wayOutConfirmed(m_state.isSimpleMode() ? "通常モードに切り替えて再起動しますか？" : "シンプルモードに切り替えて再起動しますか？"))
         return;
     writeSwitchedMode(m_state.isSimpleMode());
     theApplication().requestRestart();
     quit();
 }
 
-bool MainWindow::replaceGame(std::function<bool()> start, std::function<void()> started, std::function<void()> failed)
+void MainWindow::replaceGame(std::function<bool()> start, std::function<void()> started, std::function<void()> failed)
 {
-    auto outcome = std::make_shared<bool>(true);
     holdGame();
     awaitRest([=, this] {
         auto aside = std::make_shared<GameState>();
         aside->makeGameTables();
         m_state.swapGame(*aside);
-        m_gameAside = true;
+        m_asideGame = aside;
         const bool ok = start();
-        m_gameAside = false;
+        m_asideGame.reset();
         m_state.swapGame(*aside);
         // A close that ended the program meanwhile stops the game now that it is back.
         if (m_programEnding) {
@@ -278,21 +291,50 @@ bool MainWindow::replaceGame(std::function<bool()> start, std::function<void()> 
             continueExit();
             return;
         }
-        *outcome = ok;
         if (!ok) {
-            // The set-up may have drawn its map in the windows: they show the game again.
+            // The game goes on: the set-up may have drawn its map in the windows, which show the
+            // game again.
+            m_gameGivenUp = false;
             refreshAfterChange(Panel::Keep);
             failed();
             releaseGame();
             return;
         }
+        m_gameGivenUp = true;
         awaitStop([=, this] {
             m_state.swapGame(*aside);
+            m_gameGivenUp = false;
             releaseGame();
             started();
         });
     });
-    return *outcome;
+}
+
+bool MainWindow::wayOutConfirmed(const char* questionUtf8)
+{
+    m_wayOutAsking = true;
+    const bool yes = confirmDiscard(questionUtf8);
+    m_wayOutAsking = false;
+    return yes && !m_programEnding;
+}
+
+bool MainWindow::endWayOutQuestion()
+{
+    // The question is this window's own box, owned by it; the window is disabled under it.
+    struct Search {
+        HWND owner;
+        std::string caption;
+        HWND found = nullptr;
+    } search { handle(), platform::utf8ToCp932("確認") };
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        char text[32] = {};
+        GetWindowTextA(window, text, sizeof text);
+        if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window) && IsWindowEnabled(window) && s->caption == text)
+            s->found = window;
+        return s->found ? FALSE : TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found && PostMessageA(search.found, WM_COMMAND, IDNO, 0);
 }
 
 bool MainWindow::holdWhileGameHeld(const MessageRecord& msg)

@@ -123,7 +123,7 @@ bool MainWindow::onGameMessage(MessageRecord& msg)
         onPlayReport(PlayReport(msg.wParam));
         return true;
     case kContinueExit:
-        continueExit();
+        runExitStep();
         return true;
     case kLastGameMessage:
         refreshTerrainWindows();

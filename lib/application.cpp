@@ -4,9 +4,11 @@
 #include "lib/profile.h"
 #include "lib/window.h"
 #include "platform/kernel/host.h"
+#include "platform/user/modal_loop.h"
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -45,6 +47,7 @@ void swCApplication::appInit(HINSTANCE instance, HINSTANCE previousInstance, con
     m_showCommand = showCommand;
     m_ownedObject.reset();
     m_accelerators = nullptr;
+    m_endingWindow = nullptr;
     if (g_outOfMemoryText.empty())
         g_outOfMemoryText = platform::utf8ToCp932(kOutOfMemoryText);
     std::set_new_handler(outOfMemoryHandler);
@@ -73,6 +76,10 @@ int swCApplication::appMessageLoop()
 {
     MSG msg {};
     for (;;) {
+        if (appEndWindowWhenAsked()) {
+            msg.wParam = 0;
+            break;
+        }
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == -1)
             continue;
@@ -118,6 +125,24 @@ void swCApplication::appDestroyWindow(HWND window)
     if (window && window == mainWindowHandle() && !m_endOfRunWrites)
         m_endOfRunWrites = std::make_unique<platform::ProfileWriteHold>();
     DestroyWindow(window);
+}
+
+void swCApplication::appEndWindow(HWND window)
+{
+    m_endingWindow = window;
+    // Wakes a loop that waits for its next message.
+    PostMessageA(window, WM_NULL, 0, 0);
+}
+
+bool swCApplication::appEndWindowWhenAsked()
+{
+    if (!m_endingWindow || platform::modalLoopDepth() > 0)
+        return false;
+    const HWND window = std::exchange(m_endingWindow, nullptr);
+    const bool main = window == mainWindowHandle();
+    if (IsWindow(window))
+        appDestroyWindow(window);
+    return main;
 }
 
 void swCApplication::appAddModeless(swCWindow* dialog)

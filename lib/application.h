@@ -32,15 +32,22 @@ public:
     // Stores what the entry was given, installs outOfMemoryHandler and seeds the runtime's
     // random generator.
     void appInit(HINSTANCE instance, HINSTANCE previousInstance, const char* commandLine, int showCommand);
-    // Runs until WM_QUIT; stores its wParam as the exit code, closes the main window if it is still
-    // open, deletes the owned object and returns the exit code. A WM_QUIT met while the main window
-    // lives (one that unwound nested loops) is first handed to it as WM_CLOSE: a close it refuses
-    // keeps the loop running.
+    // Runs until WM_QUIT or the main window's end (appEndWindow); stores the quit's wParam (0
+    // at the window's end) as the exit code, closes the main window if it is still open, deletes
+    // the owned object and returns the exit code. A WM_QUIT met while the main window lives (one
+    // that unwound nested loops) is first handed to it as WM_CLOSE: a close it refuses keeps the
+    // loop running.
     int appMessageLoop();
     // Destroys the window. The main window's end is the run's end: the ini writes from then on (the
     // placements of the windows that go with it, the settings the owned object writes as the loop
     // deletes it) are held and reach the file as one rewrite when the loop is over.
     void appDestroyWindow(HWND window);
+    // Asks the loop to destroy the window once the message it handles now has been handled: the
+    // window never goes under a call into it. The main window's end ends the loop.
+    void appEndWindow(HWND window);
+    // The loop's step between two messages, in its own loop only (no nested loop running): the
+    // end that was asked for. True when the main window went.
+    bool appEndWindowWhenAsked();
 
     // The head of the list is tried first. Safe from any thread.
     void appAddModeless(swCWindow* dialog);
@@ -95,6 +102,7 @@ private:
     std::vector<swCWindow*> m_modeless;
     std::unique_ptr<swCOwnedObject> m_ownedObject;
     std::unique_ptr<platform::ProfileWriteHold> m_endOfRunWrites;
+    HWND m_endingWindow = nullptr;
     // Read and set by the window procedures of every thread.
     std::atomic<HCURSOR> m_cursor = nullptr;
     std::atomic<bool> m_active = false;

@@ -54,15 +54,15 @@ HANDLE swCThread::threadStart()
     m_finished = false;
     m_joined = false;
     m_ownership = Ownership::Owner;
-    unsigned id = 0;
-    m_thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &swCThread::threadEntry, this, 0, &id));
+    // The thread stores its id itself, before it runs: it may ask at once whether it is itself.
+    m_threadId = 0;
+    m_thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &swCThread::threadEntry, this, 0, nullptr));
     if (!m_thread) {
         m_ownership = Ownership::Ended;
         m_finished = true;
         m_joined = true;
         return nullptr;
     }
-    m_threadId = id;
     return m_thread;
 }
 

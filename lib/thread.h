@@ -46,7 +46,7 @@ public:
     std::atomic<BYTE>& stopFlag() { return m_stop; }
     bool started() const { return m_started; }
     bool finished() const { return m_finished.load(); }
-    // Known to the thread itself before Run begins.
+    // Known to the thread itself before Run begins; 0 until then.
     DWORD threadId() const { return m_threadId.load(); }
     // Called on the thread once Run has returned and the owner may delete the object: the notice
     // must not reach the object. Set before threadStart.

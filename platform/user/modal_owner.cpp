@@ -85,6 +85,7 @@ void setOwnerNewsHook(void (*hook)(HWND owner)) { g_newsHook = hook; }
 
 ModalOwnerHold::ModalOwnerHold(HWND owner)
     : m_owner(owner)
+    , m_activeBefore(GetActiveWindow())
 {
     if (!m_owner)
         return;
@@ -143,7 +144,12 @@ ModalOwnerHold::~ModalOwnerHold()
         const HWND active = GetActiveWindow();
         const bool handOn = m_modalEndedActive || active == m_modal || !IsWindowVisible(active);
         if (!next) {
-            if (handOn && IsWindowEnabled(m_owner))
+            if (!handOn)
+                return;
+            if (m_activeBefore != m_owner && m_activeBefore != m_modal && IsWindowVisible(m_activeBefore)
+                && IsWindowEnabled(m_activeBefore) && !IsIconic(m_activeBefore))
+                activate(m_activeBefore);
+            else if (IsWindowEnabled(m_owner))
                 activate(m_owner);
             return;
         }

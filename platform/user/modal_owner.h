@@ -8,7 +8,9 @@ namespace platform::user {
 
 // A modal window's hold on its owner for the life of its loop. The owner stays disabled while any
 // modal window of any thread holds it, and the last hold to go enables it again when the holds
-// disabled it, and makes it active when the modal window was (or no visible window is). While other
+// disabled it. When the modal window was active (or no visible window is), the activation goes
+// back to the window that had it as the hold began, if that one can still take it (another window
+// of the program the person worked in, over the owner), else to the owner. While other
 // holds are left, the activation goes to the newest of their windows if it was this one's; else it
 // stays where it is (a question asked over this window keeps the keyboard, another window of the
 // program that the person went to keeps it too).
@@ -30,6 +32,7 @@ private:
     HWND release();
 
     HWND m_owner;
+    HWND m_activeBefore;
     HWND m_modal = nullptr;
     bool m_modalEndedActive = false;
 };

@@ -190,6 +190,14 @@ LRESULT CALLBACK boxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (int cancel = msgbox::cancelAnswer(box->style))
             choose(hwnd, *box, cancel);
         return 0;
+    case WM_COMMAND:
+        // A button's id, as a dialog takes it: the box answers so, from outside as by a press.
+        for (const auto& button : box->buttons)
+            if (button.id == int(LOWORD(wParam))) {
+                choose(hwnd, *box, button.id);
+                break;
+            }
+        return 0;
     default:
         break;
     }

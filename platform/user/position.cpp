@@ -230,6 +230,17 @@ BOOL IsZoomed(HWND hwnd)
 
 namespace {
 
+// A window restored while a modal window holds it disabled: the keys go to that window, as a
+// click on the disabled one would take them there.
+void giveActivationToModal(HWND restored)
+{
+    const HWND active = GetActiveWindow();
+    if (IsWindowEnabled(restored) || (active && active != restored))
+        return;
+    if (HWND popup = GetWindow(restored, GW_ENABLEDPOPUP))
+        activateWindow(popup, WA_ACTIVE);
+}
+
 BOOL showWindow(HWND hwnd, int command)
 {
     bool wasVisible, topLevel;
@@ -305,7 +316,7 @@ BOOL showWindow(HWND hwnd, int command)
         setWindowPos(hwnd, HWND_TOP, mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxSize.x, mmi.ptMaxSize.y,
             SWP_SHOWWINDOW | SWP_FRAMECHANGED);
         if (state == ShowState::Minimized && topLevel)
-            showOwnedWindows(hwnd);
+            showOwnedWindows(hwnd), giveActivationToModal(hwnd);
         return wasVisible;
     }
     case SW_RESTORE:
@@ -325,7 +336,7 @@ BOOL showWindow(HWND hwnd, int command)
             setWindowPos(hwnd, HWND_TOP, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
                 SWP_SHOWWINDOW | SWP_FRAMECHANGED);
             if (state == ShowState::Minimized && topLevel)
-                showOwnedWindows(hwnd);
+                showOwnedWindows(hwnd), giveActivationToModal(hwnd);
             return wasVisible;
         }
         break;

@@ -177,6 +177,7 @@ TEST_P(AllComputerGame, EveryCountrySetToCompInTheSettingsPlaysToTheEnd)
     AllToTheComputer person;
     platform::crtSrand(kPoolSeed);
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath(map)));
+    ASSERT_TRUE(world.settle());
     EXPECT_EQ(person.starts(), 1);
     for (int c = 0; c < kCountryCount; ++c)
         EXPECT_NE(state.country(c).controller, 1) << "country " << c;

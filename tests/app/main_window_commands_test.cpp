@@ -76,8 +76,7 @@ TEST(MainWindowCommands, NewGameStartsPlayAndThePersonsTurnCommandsMoveThePhases
     world.dismissPopups();
     GameState& state = world.state();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
-    EXPECT_TRUE(state.handshake().playRunning());
-    World::pump();
+    EXPECT_TRUE(World::pumpUntil([&] { return state.handshake().playRunning(); }));
     EXPECT_NE(title(world.handle()), cp("新規ゲーム"));
     ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
     const int turn = state.turnBlock().turn;
@@ -567,8 +566,8 @@ TEST(MainWindowCommands, CampaignStartsWithItsFirstMap)
     World world;
     world.dismissPopups();
     ASSERT_TRUE(world.window().newGameFrom(world.gamePath("tkmap/border.vtc")));
-    EXPECT_EQ(world.state().campaignBlock().campaignFlag, 1);
     EXPECT_TRUE(world.waitForPersonIn(kPhaseAction));
+    EXPECT_EQ(world.state().campaignBlock().campaignFlag, 1);
 }
 
 namespace {

@@ -343,6 +343,7 @@ TEST(PersonsOrdersOnTheSampleMap, EverySampleMapOffersItsPersonASplitAndAnArmame
     for (const char* map : { "training.vtm", "riverside.vts", "continent.vtm", "border.vtc" }) {
         SCOPED_TRACE(map);
         ASSERT_TRUE(world.window().newGameFrom(world.gamePath(std::string("tkmap/") + map)));
+        ASSERT_TRUE(world.settle());
         ASSERT_TRUE(world.waitForPersonIn(kPhaseAction));
         uint32_t offered = 0;
         for (uint32_t i = 0; i < s.unitCount(0); ++i) {

@@ -102,21 +102,25 @@ TEST_P(MainWindowGoingBack, LeavesTheGameUnderWayAsItWas)
     world.dismissPopups();
     auto goBack = [&, map = map, setUpTitle = setUpTitle, escape = escape] {
         world.window().setGameSetUp({});
-        return dialogtest::drive(cp(setUpTitle).c_str(), [&] { return world.window().newGameFrom(world.gamePath(map)); },
+        bool shown = false;
+        dialogtest::drive(cp(setUpTitle).c_str(), [&] { return world.window().newGameFrom(world.gamePath(map)); },
             [&](HWND setUp) {
+                shown = true;
                 untilShown(setUp);
                 SetForegroundWindow(setUp);
                 escape ? harness::pressKey(VK_ESCAPE) : setup_test::clickControl(setUp, map_list_id::kCancel);
                 settle();
             });
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(world.settle());
     };
-    EXPECT_FALSE(goBack());
+    goBack();
     EXPECT_FALSE(world.state().handshake().playRunning());
+    EXPECT_EQ(world.state().mapWidth(), 0);
     world.window().setGameSetUp([](swCWindow*) { return true; });
     ASSERT_TRUE(world.startGame());
     const std::string before = gameBytes(world);
-    EXPECT_FALSE(goBack());
-    World::pump();
+    goBack();
     EXPECT_EQ(gameBytes(world), before);
     world.window().endActionPhase();
     EXPECT_TRUE(world.waitForPersonIn(kPhaseProduction)) << "the game goes on";

@@ -241,7 +241,7 @@ public:
     // A new game of the map, waiting for the person's first action phase.
     bool startGame(const std::string& map = "tkmap/training.vtm")
     {
-        return m_window->newGameFrom(gamePath(map)) && waitForPersonIn(kPhaseAction);
+        return m_window->newGameFrom(gamePath(map)) && settle() && waitForPersonIn(kPhaseAction);
     }
 
 private:

@@ -188,12 +188,11 @@ std::vector<ModalState> playStates(const std::function<std::function<void()>(con
         { "Selection", titled("新規ゲーム"), start("tkmap/training.vtm"), true, leaveBy(menu_id::kNewGame, false),
             settings(100, 0, 0, 0), false, false, [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, game_select_id::kCancel, 0); } },
         // ゲーム再開 while the computer's turn is held in a step of its own: the save chosen, the
-        // main window waits for the game to rest.
+        // main window waits for the game to rest. The game is given up: a close asks nothing more.
         { "SaveChosen",
             [] {
                 MainWindow* window = mainWindow();
-                return window && g_player.held && window->leavingGame() && !titled("ゲーム再開")() && !question() ? window->handle()
-                                                                                                              : nullptr;
+                return window && g_player.held && window->exitWait() == MainWindow::ExitWait::Rest ? window->handle() : nullptr;
             },
             start("tkmap/training.vtm"), true,
             [leave = leaveBy(menu_id::kResumeGame, true)] {
@@ -365,9 +364,8 @@ INSTANTIATE_TEST_SUITE_P(, ProgramCloseInPlay,
         LeaveRow { "Income", Way::Desktop, Answer::Yes }, LeaveRow { "Income", Way::Signal },
         LeaveRow { "Income", Way::SecondClose, Answer::No }, LeaveRow { "Selection", Way::Desktop, Answer::Yes },
         LeaveRow { "Selection", Way::Desktop, Answer::No }, LeaveRow { "Selection", Way::Signal },
-        LeaveRow { "Selection", Way::SecondClose, Answer::No }, LeaveRow { "SaveChosen", Way::Desktop, Answer::Yes },
-        LeaveRow { "SaveChosen", Way::Desktop, Answer::No }, LeaveRow { "SaveChosen", Way::Signal },
-        LeaveRow { "SaveChosen", Way::SecondClose, Answer::Yes }),
+        LeaveRow { "Selection", Way::SecondClose, Answer::No }, LeaveRow { "SaveChosen", Way::Desktop },
+        LeaveRow { "SaveChosen", Way::CloseBox }, LeaveRow { "SaveChosen", Way::Signal }),
     [](const ::testing::TestParamInfo<LeaveRow>& info) {
         const LeaveRow& row = info.param;
         return std::string(row.state) + "_" + kWayNames[int(row.way)] + (row.answer == Answer::Yes ? "_Yes" : row.answer == Answer::No ? "_No" : "");

@@ -27,7 +27,7 @@ class ProgramCloseQuestions : public ProgramCloseRun, public ::testing::WithPara
 
 TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
 {
-    auto game = [this] { return &startGame("tkmap/training.vtm")->state(); };
+    auto game = [this](std::function<void()> then = {}) { startGame("tkmap/training.vtm", std::move(then)); };
     // A button pressed once it can be: a second press would ask again over the question.
     auto once = [](std::function<bool()> press) {
         return [press, pressed = std::make_shared<bool>(false)] { *pressed = *pressed || press(); };
@@ -58,17 +58,21 @@ TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
         const char* keptFile = nullptr;
         int simpleMode = 0; // before the run and after it
         std::function<HWND()> shown = question;
+        // A way out's own question: the close takes it away as by its no and asks in its place.
+        bool wayOut = false;
     };
     const Row rows[] = {
         { "mode switch to simple", [] { command(menu_id::kSwitchMode); } },
         { "mode switch to normal", [] { command(menu_id::kSwitchMode); }, [] {}, nullptr, 1 },
-        { "turn end", [&] { game(), prompts::confirmTurnEnd(theApplication().mainWindowHandle()); } },
-        { "game end", [&] { game(), command(menu_id::kEndGame); } },
+        { "turn end", [&] { game([] { prompts::confirmTurnEnd(theApplication().mainWindowHandle()); }); } },
+        { "game end", [&] { game([] { command(menu_id::kEndGame); }); } },
         // Offered once the person's turn waits.
         { "surrender", [&] { game(); }, [] { command(menu_id::kSurrender); } },
-        { "disband", [&] { confirmDisband(mainWindow(), *game(), 0, 0); }, [] {}, nullptr, 0, titled("解散確認") },
-        // Asked again as the close of the main window, and answered yes by the person who closed.
-        { "unsaved turns at a new game", [&] { game()->notePlay(), command(menu_id::kNewGame); } },
+        { "disband", [&] { game([] { confirmDisband(mainWindow(), mainWindow()->state(), 0, 0); }); }, [] {}, nullptr, 0,
+            titled("解散確認") },
+        // Taken away by the close, whose own question comes in its place, answered yes by the person who closed.
+        { "unsaved turns at a new game", [&] { startGame("tkmap/training.vtm", [] { command(menu_id::kNewGame); }, true); },
+            [] {}, nullptr, 0, question, true },
         { "save over a file", [&] { game(); }, pressThenName(saveOffered, "名前を付けてｹﾞｰﾑを保存", "save/kept.wqm"), "save/kept.wqm" },
         { "history text over a file", [&] { game(), command(menu_id::kActionHistory); },
             pressThenName([] { return pressButton("履歴", action_history_id::kExport); }, "履歴テキストの出力", "data/kept.txt"),
@@ -89,10 +93,15 @@ TEST_P(ProgramCloseQuestions, AQuestionOpenAtTheCloseIsNeverCarriedOut)
         if (row.keptFile) {
             EXPECT_TRUE(m_data->read(row.keptFile) == before) << row.name << ": " << row.keptFile << " was written";
         }
-        // The row's question ends last: a close's own question comes over it.
+        // The row's question ends last: a close's own question comes over it. A way out's question
+        // ends first, and the close's own comes alone, answered yes by the person who closed.
         const auto boxes = harness::messageBoxes();
         ASSERT_FALSE(boxes.empty()) << row.name;
-        EXPECT_EQ(boxes.back().answer, IDNO) << row.name;
+        EXPECT_EQ((row.wayOut ? boxes.front() : boxes.back()).answer, IDNO) << row.name;
+        if (row.wayOut && GetParam() == CloseBy::Desktop) {
+            EXPECT_EQ(boxes.size(), 2u) << row.name;
+            EXPECT_EQ(boxes.back().answer, IDYES) << row.name;
+        }
         if (row.keptFile) {
             EXPECT_EQ(boxes.back().style & MB_DEFMASK, UINT(MB_DEFBUTTON2)) << row.name;
         }
@@ -126,7 +135,7 @@ TEST_F(ProgramCloseUnsaved, EveryWayToQuitAsksFirstButASignal)
         SCOPED_TRACE(way.name);
         harness::clearMessageBoxes();
         harness::setMessageBoxPolicy(true);
-        g_open = [this] { startGame("tkmap/training.vtm")->state().notePlay(); };
+        g_open = [this] { startGame("tkmap/training.vtm", {}, true); };
         std::atomic<bool> ended { false };
         std::atomic<bool> kept { false };
         std::thread person([&] {
@@ -180,10 +189,8 @@ TEST_F(ProgramCloseWithWork, AWindowWithUnsavedWorkAsksFirstAndNoLeavesEverythin
     const std::function<HWND()> list = titled("生産タイプ編集");
     for (const int editorAnswer : { IDNO, IDYES }) {
         SCOPED_TRACE(editorAnswer == IDYES ? "the editor's yes" : "the editor's no");
-        ModalState state { "production type editor", editor, [this] {
-                              startGame("tkmap/training.vtm")->state().notePlay();
-                              command(menu_id::kProductEdit);
-                          },
+        ModalState state { "production type editor", editor,
+            [this] { startGame("tkmap/training.vtm", [] { command(menu_id::kProductEdit); }, true); },
             true,
             [list, edited = std::make_shared<bool>(false)] {
                 HWND listWindow = list();

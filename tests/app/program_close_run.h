@@ -280,12 +280,33 @@ protected:
 
     std::string gamePath(const char* name) const { return platform::gamePathFromHost(m_data->host(name)); }
 
-    MainWindow* startGame(const char* map)
+    // A new game of the map, set up from the program's loop; `then` follows there once the
+    // person's first turn waits. With unsaved, the game has play not yet saved.
+    void startGame(const char* map, std::function<void()> then = {}, bool unsaved = false)
     {
         MainWindow* window = mainWindow();
-        window->setGameSetUp([](swCWindow*) { return true; });
+        window->setGameSetUp([unsaved](swCWindow*) {
+            if (unsaved)
+                mainWindow()->state().notePlay();
+            return true;
+        });
         window->newGameFrom(gamePath(map));
-        return window;
+        if (then)
+            whenPersonWaits(std::move(then));
+    }
+
+    // Calls `then` from the program's loop once a game's person's turn waits with no way out under way.
+    static void whenPersonWaits(std::function<void()> then)
+    {
+        static std::function<void()> s_then;
+        s_then = std::move(then);
+        SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR timer, DWORD) {
+            MainWindow* window = mainWindow();
+            if (window && !window->leavingGame() && window->state().handshake().waitingForAnswer()) {
+                KillTimer(nullptr, timer);
+                std::exchange(s_then, {})();
+            }
+        });
     }
 
     // The battle scenes' data: without it the program shows no scene.

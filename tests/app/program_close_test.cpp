@@ -18,7 +18,7 @@ protected:
 
 TEST_P(ProgramClose, FromEveryModalStateTheRunEndsWithItsWindowsAndPlay)
 {
-    auto startGame = [this](const char* map) { return this->startGame(map); };
+    auto startGame = [this](const char* map, std::function<void()> then = {}) { this->startGame(map, std::move(then)); };
     const ModalState states[] = {
         { "selection dialog", titled("新規ゲーム"), [] { command(menu_id::kNewGame); } },
         { "resume dialog", titled("ゲーム再開"), [] { command(menu_id::kResumeGame); } },
@@ -27,9 +27,10 @@ TEST_P(ProgramClose, FromEveryModalStateTheRunEndsWithItsWindowsAndPlay)
         { "refused map", titled("注意"), [this] { mainWindow()->newGameFrom(gamePath("tkmap/damaged.vtm")); }, true },
         { "end of game", titled("ニュース"),
             [&] {
-                MainWindow* window = startGame("tkmap/riverside.vts");
-                window->state().country(0).outcome = 1;
-                PostMessageA(window->handle(), WM_TIMER, MainWindow::kEndOfPlayTimer, 0);
+                startGame("tkmap/riverside.vts", [] {
+                    mainWindow()->state().country(0).outcome = 1;
+                    PostMessageA(mainWindow()->handle(), WM_TIMER, MainWindow::kEndOfPlayTimer, 0);
+                });
             } },
         { "environment", titled("環境設定"), [] { command(menu_id::kEnvironment); } },
         { "menu", ofClass("#32768"),
@@ -40,23 +41,21 @@ TEST_P(ProgramClose, FromEveryModalStateTheRunEndsWithItsWindowsAndPlay)
                 harness::click(r.left + GetSystemMetrics(SM_CXFRAME) + 24, bar + GetSystemMetrics(SM_CYMENU) / 2);
             } },
         { "confirmation", titled("確認"),
-            [&] {
-                startGame("tkmap/training.vtm");
-                command(menu_id::kEndGame);
-            },
+            [&] { startGame("tkmap/training.vtm", [] { command(menu_id::kEndGame); }); },
             true },
         // The person's turn ends until the computer's turn, then the next one with a popup (the income).
         { "popup during play", ofClass("#32770"), [&] { startGame("tkmap/training.vtm"); }, false, endTurn },
         // The button held on the map's scroll thumb, zoomed in and scrolled to the top.
         { "scroll thumb held", [] { return mainWindow() && GetCapture() == mainWindow()->mapWindow()->handle() ? GetCapture() : nullptr; },
             [&] {
-                startGame("tkmap/training.vtm");
-                SendMessageA(theApplication().mainWindowHandle(), WM_COMMAND, menu_id::kZoom48, 0);
-                SendMessageA(mainWindow()->mapWindow()->handle(), WM_VSCROLL, SB_TOP, 0);
-                RECT r {};
-                GetWindowRect(mainWindow()->mapWindow()->handle(), &r);
-                const int bar = GetSystemMetrics(SM_CXVSCROLL);
-                harness::mouseDown(r.right - bar / 2, r.top + bar + 3);
+                startGame("tkmap/training.vtm", [] {
+                    SendMessageA(theApplication().mainWindowHandle(), WM_COMMAND, menu_id::kZoom48, 0);
+                    SendMessageA(mainWindow()->mapWindow()->handle(), WM_VSCROLL, SB_TOP, 0);
+                    RECT r {};
+                    GetWindowRect(mainWindow()->mapWindow()->handle(), &r);
+                    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+                    harness::mouseDown(r.right - bar / 2, r.top + bar + 3);
+                });
             } },
     };
     for (const ModalState& state : states)

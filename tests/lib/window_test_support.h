@@ -33,6 +33,8 @@ inline void pumpQueued()
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        // As the program's loop: the main window's end, once asked, comes between two messages.
+        theApplication().appEndWindowWhenAsked();
     }
 }
 
@@ -48,8 +50,10 @@ inline void pumpAsProgram()
 {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (msg.message != WM_QUIT && !theApplication().tryModelessNavigation(msg))
+        if (msg.message != WM_QUIT && !theApplication().tryModelessNavigation(msg)) {
             TranslateMessage(&msg), DispatchMessageA(&msg);
+            theApplication().appEndWindowWhenAsked();
+        }
     pump();
 }
 

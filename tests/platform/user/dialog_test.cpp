@@ -601,18 +601,22 @@ TEST(ModalDialog, QuitInsideTheLoopIsPostedAgainForTheOuterLoop)
     DestroyWindow(owner);
 }
 
-// A modal window of another thread ends: its owner gets the activation back when the modal window
-// had it (a dialog too, which EndDialog hides before its loop ends); a window the person went to
-// meanwhile keeps it.
-TEST(ModalOwner, TheOwnerIsActivatedOnlyWhenTheModalWindowHadTheActivation)
+// A modal window of another thread ends: the window active as it began (its owner, or another
+// window of the program) gets the activation back when the modal window had it (a dialog too,
+// which EndDialog hides before its loop ends); a window the person went to meanwhile keeps it.
+TEST(ModalOwner, TheActivationGoesBackOnlyWhenTheModalWindowHadIt)
 {
     harness::setMessageBoxPolicy(false);
-    for (int row = 0; row < 4; ++row) {
-        const bool box = row & 1, otherActive = row & 2;
-        SCOPED_TRACE(std::string(box ? "box" : "dialog") + (otherActive ? ", another window active" : ""));
+    // Active as the modal window begins: the owner, or the other window (which has it back at the
+    // end); or the other window is made active meanwhile, and keeps it.
+    enum Other { Before = 2, Meanwhile = 4 };
+    for (int row = 0; row < 6; ++row) {
+        const bool box = row & 1, otherBefore = row & Before, otherActive = row & (Before | Meanwhile);
+        SCOPED_TRACE(std::string(box ? "box" : "dialog") + (otherBefore ? ", another window active before" : otherActive ? ", another window active" : ""));
         HWND owner = modalOwner();
         HWND other = CreateWindowExA(0, "DlgTestOwner", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 50, 200, 100,
             nullptr, nullptr, nullptr, nullptr);
+        SetActiveWindow(otherBefore ? other : owner);
         auto result = std::async(std::launch::async, [&] {
             return box ? MessageBoxA(owner, "q", "t", MB_OK)
                        : int(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(901), owner, modalProc, 0));
@@ -622,7 +626,7 @@ TEST(ModalOwner, TheOwnerIsActivatedOnlyWhenTheModalWindowHadTheActivation)
             modal = box ? FindWindowA("DerazodoMessageBox", nullptr) : g_modalDialog.load();
             return modal && GetActiveWindow() == modal;
         }));
-        if (otherActive)
+        if (otherActive && !otherBefore)
             SetActiveWindow(other);
         PostMessageA(modal, box ? WM_CLOSE : WM_USER + 1, IDOK, 0);
         EXPECT_EQ(usertest::pumpUntil(result), IDOK);
