@@ -99,6 +99,7 @@ void checkEndOfGame(GameState& state, int show_notices)
 {
     const GameEndNotices notices(show_notices);
     uint8_t& flags = state.endCheckFlags();
+    bool dropped = false;
 
     if (flags & kEndCheckCapital) {
         for (int c = 0; c < kCountryCount; ++c) {
@@ -109,6 +110,7 @@ void checkEndOfGame(GameState& state, int show_notices)
             notices.show(c, kGameEndCapitalLost);
             flags |= kEndCheckUnitDestroyed;
             dropCountryOut(state, c);
+            dropped = true;
         }
     }
     if (flags & kEndCheckUnitDestroyed) {
@@ -118,6 +120,7 @@ void checkEndOfGame(GameState& state, int show_notices)
             notices.show(c, kGameEndEliminated);
             dropWithOutcome(state, c, kOutcomeEliminated);
             flags |= kEndCheckWatchedLost;
+            dropped = true;
         }
     }
     if (state.mode() == 0) {
@@ -132,6 +135,10 @@ void checkEndOfGame(GameState& state, int show_notices)
         // A game already decided keeps its winner.
         if (!state.turnBlock().decided)
             decideByConditions(state, notices);
+    } else if (dropped) {
+        // Simple mode has no conditions to decide a game: the side left standing when the last of
+        // its enemies falls wins then, rather than playing on alone into the turn limit.
+        decideWhenOneCampLeft(state);
     }
     if (state.turnBlock().decided)
         shareOutcomes(state);

@@ -40,12 +40,14 @@ enum GameEndKind : int {
 };
 
 // Drops out the countries the flagged events finished, evaluates the victory conditions in normal
-// mode, decides the game and gives every country in play its outcome. Notices are shown only with
-// show_notices 1 and a visible main window. Clears the end-check flags.
+// mode (in simple mode a fall that leaves one camp decides the game), decides the game and gives
+// every country in play its outcome. Notices are shown only with show_notices 1 and a visible main
+// window. Clears the end-check flags.
 void checkEndOfGame(GameState& state, int show_notices);
-// After a surrender: when the countries still in play are one camp, every one allied with every
-// other, the game is decided at once and the camp wins; with nobody left, decided without a winner.
-// Several camps left play on. Answers whether the game is decided.
+// After a surrender, or a country's fall in simple mode: when the countries still in play are one
+// camp, every one allied with every other, the game is decided at once and the camp wins; with
+// nobody left, decided without a winner. Several camps left play on. Answers whether the game is
+// decided.
 bool decideWhenOneCampLeft(GameState& state);
 // The current side when it has won, else the first country 0..7 that has; -1 when none.
 int winnerCountry(GameState& state);

@@ -1,7 +1,7 @@
 // All-computer games on every sample map, a dozen pools each: a game ends in a victory or at the
 // turn limit with the map's result for every country still in play, and the computer players win
 // often enough that a player who never takes anything would fail; what they make can stand and move
-// off where it was made.
+// off where it was made. The simple-mode map is played in simple mode.
 #include "ai/computer_players.h"
 #include "rules/game_thread.h"
 #include "rules/home_hex.h"
@@ -10,6 +10,7 @@
 #include "rules/production_types.h"
 #include "rules/supply_lines.h"
 #include "rules/victory.h"
+#include "state/game_settings.h"
 #include "state/game_state.h"
 #include "state/memory_read_stream.h"
 #include "state/unit_facts.h"
@@ -22,6 +23,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <ostream>
 
 namespace {
@@ -37,11 +39,26 @@ struct Outcome {
     int64_t income = 0;
 };
 
-Outcome play(const std::vector<uint8_t>& image, unsigned seed)
+bool isSimpleMap(const char* file) { return std::strstr(file, ".smp") != nullptr; }
+
+// The world started again in the mode the map is for: simple mode has its own unit types and rules.
+void startInModeOf(testing_state::SmallWorld& world, const char* file)
+{
+    if (!isSimpleMap(file))
+        return;
+    makeNamedValue("SimpleMode").profileWriteInt(1);
+    world.state().startUp();
+}
+
+Outcome play(const char* file, const std::vector<uint8_t>& image, unsigned seed, uint16_t turn_limit)
 {
     testing_state::SmallWorld world(4, 4);
+    startInModeOf(world, file);
     GameState& state = world.state();
     EXPECT_TRUE(testing_ai::readyComputerGame(state, image, seed));
+    EXPECT_EQ(state.isSimpleMode(), isSimpleMap(file));
+    if (turn_limit)
+        state.mapHeader().turnLimit = turn_limit;
     startPlay(state);
     std::vector<uint32_t> funds_at_start;
     for (int c = 0; c < kCountryCount; ++c)
@@ -68,6 +85,19 @@ Outcome play(const std::vector<uint8_t>& image, unsigned seed)
         }
     }
     outcome.limitWithResults = !outcome.victory && every_result;
+
+    // 終了ターン数 of each country the report may be about agrees with the graphs' last turn. In
+    // simple mode the game is decided in the turn the last enemy fell: the side left has won.
+    const int graphs_end = int(state.turnStatsCount()) - 1;
+    for (int c = 0; c < kCountryCount; ++c) {
+        const CountryRecord& country = state.country(c);
+        if (country.controller == 0 || (!state.isSimpleMode() && !state.countryTakesPart(c)))
+            continue;
+        EXPECT_EQ(finalTurnOf(state, c), graphs_end) << "seed " << seed << " country " << c;
+        if (state.isSimpleMode() && turn.decided) {
+            EXPECT_EQ(isVictoryOutcome(country.outcome), state.countryTakesPart(c)) << "seed " << seed << " country " << c;
+        }
+    }
     endPlay(state);
     return outcome;
 }
@@ -76,6 +106,8 @@ struct SampleMap {
     const char* file;
     // Per map of the file, at least this many of the games end in a victory before the limit.
     std::array<unsigned, 2> victories;
+    // A turn limit cut so short that every game reaches it; 0 keeps the map's.
+    uint16_t turnLimit = 0;
 };
 
 void PrintTo(const SampleMap& sample, std::ostream* out) { *out << sample.file; }
@@ -94,7 +126,7 @@ TEST_P(ComputerTurnGames, EveryGameEndsInAVictoryOrAtTheLimitWithTheMapsResult)
         long turns = 0, bought = 0;
         int64_t income = 0;
         for (unsigned seed = 1; seed <= kGames; ++seed) {
-            const Outcome o = play(images[stage], seed);
+            const Outcome o = play(sample.file, images[stage], seed, sample.turnLimit);
             victories += o.victory;
             at_limit += o.limitWithResults;
             without_production += o.bought == 0;
@@ -104,6 +136,7 @@ TEST_P(ComputerTurnGames, EveryGameEndsInAVictoryOrAtTheLimitWithTheMapsResult)
             stage, victories, kGames, at_limit, double(turns) / kGames, double(bought) / kGames, double(income) / kGames);
         EXPECT_EQ(victories + at_limit, kGames) << sample.file << " stage " << stage << ": a game ended with no result";
         EXPECT_GE(victories, sample.victories.at(stage)) << sample.file << " stage " << stage;
+        EXPECT_TRUE(!sample.turnLimit || at_limit == kGames) << sample.file << " stage " << stage;
         EXPECT_GT(income, 0) << "the buildings pay";
         EXPECT_EQ(without_production, 0u) << "and every game spends it";
     }
@@ -116,6 +149,7 @@ TEST_P(ComputerTurnGames, EveryCountryEarnsItsBuildingsIncomeAndHasAResultAtTheL
     const SampleMap sample = GetParam();
     for (const std::vector<uint8_t>& image : testing_ai::sampleMapImages(sample.file)) {
         testing_state::SmallWorld world(4, 4);
+        startInModeOf(world, sample.file);
         GameState& state = world.state();
         ASSERT_TRUE(state.loadMapImage(image.data(), image.size()));
         for (int c = 0; c < kCountryCount; ++c)
@@ -131,6 +165,10 @@ TEST_P(ComputerTurnGames, EveryCountryEarnsItsBuildingsIncomeAndHasAResultAtTheL
             ++countries;
             const CountryRecord& country = state.country(c);
             EXPECT_TRUE(country.turnLimitResult == 1 || country.turnLimitResult == 2) << sample.file << " country " << c;
+            // As the simple map's description promises: red, holding out, wins.
+            if (isSimpleMap(sample.file)) {
+                EXPECT_EQ(country.turnLimitResult, c == 1 ? 1 : 2) << sample.file << " country " << c;
+            }
             uint32_t expected = 0;
             for (const BuildingRecord& b : state.buildings())
                 if (b.ownerPlusOne == c + 1 && b.isIntact())
@@ -200,10 +238,13 @@ TEST(ComputerTurnGames, BuildingsMakeOnlyWhatTheyServeAndEachCountryWhatItStarts
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleMaps, ComputerTurnGames,
-    ::testing::Values(SampleMap { "training.vtm", { 4, 0 } }, SampleMap { "riverside.vts", { 5, 0 } },
+    ::testing::Values(SampleMap { "training.vtm", { 4, 0 } }, SampleMap { "training.smp", { 4, 0 } },
+        SampleMap { "training.smp", { 0, 0 }, 3 }, SampleMap { "riverside.vts", { 5, 0 } },
         SampleMap { "continent.vtm", { 6, 0 } }, SampleMap { "border.vtc", { 5, 1 } }),
     [](const ::testing::TestParamInfo<SampleMap>& info) {
         std::string name = info.param.file;
+        if (info.param.turnLimit)
+            name += "_limit" + std::to_string(info.param.turnLimit);
         for (char& c : name)
             if (c == '.')
                 c = '_';
