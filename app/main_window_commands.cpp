@@ -182,7 +182,8 @@ void MainWindow::newGame()
 
 bool MainWindow::newGameFrom(const std::string& path)
 {
-    if (m_programEnding || m_exitWait != ExitWait::None)
+    // A way out waits for the game thread (the program's quit among them): nothing new starts.
+    if (m_exitWait != ExitWait::None)
         return false;
     const std::string ext = extensionOf(path);
     // The file is read and checked whole before anything of the running game is touched.
@@ -245,7 +246,8 @@ void MainWindow::resumeGame()
 
 bool MainWindow::resumeGameFrom(const std::string& path)
 {
-    if (m_programEnding || m_exitWait != ExitWait::None)
+    // A way out waits for the game thread (the program's quit among them): nothing new starts.
+    if (m_exitWait != ExitWait::None)
         return false;
     // The save and its history are read and checked before anything of the running game is touched.
     auto staged = std::make_shared<StagedSave>();

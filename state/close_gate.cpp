@@ -106,6 +106,18 @@ bool CloseGate::resting() const
     return m_resting > 0;
 }
 
+bool CloseGate::held() const
+{
+    std::lock_guard lock(m_lock);
+    return holding();
+}
+
+bool CloseGate::restingHeld() const
+{
+    std::lock_guard lock(m_lock);
+    return m_resting > 0 && holding();
+}
+
 void CloseGate::setReport(std::function<void(PlayReport)> report)
 {
     std::lock_guard lock(m_lock);

@@ -73,6 +73,10 @@ public:
     // the game is held.
     bool wantRest();
     bool resting() const;
+    // Whether a way out holds the game (a stop of play releases it), and whether the game thread
+    // rests under that hold: the game then stands still until the hold ends.
+    bool held() const;
+    bool restingHeld() const;
     // Where the reports go; empty for nowhere. Called on the reporting thread, outside the lock.
     void setReport(std::function<void(PlayReport)> report);
     void report(PlayReport what);

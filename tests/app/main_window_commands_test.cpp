@@ -824,3 +824,64 @@ TEST(MainWindowCommands, TheMoneyAlarmSoundsWhenThePersonsFundsFallBelowIt)
     world.quit();
     world.link().setSound(before);
 }
+
+namespace {
+
+// What the main window's thread sees inside a nested loop: the game thread's end reported there,
+// and the game unloaded there (a way out's step run inside the loop).
+std::atomic<bool> g_reportedNested { false };
+bool g_unloadedNested = false;
+GameState* g_watched = nullptr;
+
+LRESULT CALLBACK watchNested(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (platform::modalLoopDepth() > 0) {
+        g_reportedNested = g_reportedNested || (msg->message == ui_message::kPlayReport && msg->wParam == WPARAM(PlayReport::Stopped));
+        g_unloadedNested = g_unloadedNested || g_watched->mapWidth() == 0;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+// A way out's next step runs from the program's own loop: one that falls due while a question
+// opened after it is up (the game thread's end reported inside the question's loop) waits, the
+// program idle meanwhile, until the question has gone. Meanwhile no new game or save starts.
+TEST(MainWindowCommands, AWayOutsStepWaitsForTheNestedLoopsToEndAndNothingStartsMeanwhile)
+{
+    World world;
+    world.dismissPopups();
+    GameState& state = world.state();
+    ASSERT_TRUE(world.startGame());
+    ASSERT_TRUE(world.window().saveGameTo(world.gamePath("save/kept.wqm")));
+    world.window().closeGame();
+    EXPECT_FALSE(world.window().newGameFrom(world.gamePath("tkmap/training.vtm")));
+    EXPECT_FALSE(world.window().resumeGameFrom(world.gamePath("save/kept.wqm")));
+
+    g_watched = &state;
+    g_reportedNested = false;
+    g_unloadedNested = false;
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, watchNested, nullptr, GetCurrentThreadId());
+    harness::setMessageBoxPolicy(false);
+    std::atomic<bool> idle { false };
+    std::thread person([&] {
+        for (int i = 0; i < 1000 && !g_reportedNested; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        idle = harness::waitIdle();
+        HWND box = FindWindowA(nullptr, "question");
+        SetForegroundWindow(box);
+        harness::waitIdle();
+        harness::pressKey(VK_RETURN);
+    });
+    MessageBoxA(world.handle(), "question", "question", MB_OK);
+    person.join();
+    harness::setMessageBoxPolicy(true);
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(g_reportedNested);
+    EXPECT_TRUE(idle) << "the step's message went round inside the question";
+    EXPECT_FALSE(g_unloadedNested) << "the game was unloaded inside the question";
+    EXPECT_GT(state.mapWidth(), 0);
+    EXPECT_TRUE(world.settle());
+    EXPECT_EQ(state.mapWidth(), 0) << "the game ends once the question has gone";
+}

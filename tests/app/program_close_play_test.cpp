@@ -7,7 +7,7 @@
 // the same game and the same windows. A signal asks nothing. The fights shown stand at their
 // first frame until no lets them go on.
 #include "ai/computer_players.h"
-#include "dialogs/game_select_ids.h"
+#include "dialogs/map_settings_ids.h"
 #include "infowin/income_window.h"
 #include "tests/app/program_close_run.h"
 
@@ -75,13 +75,6 @@ std::string mainTitle()
     return text;
 }
 
-void clickAt(HWND window, int id = 0)
-{
-    RECT r {};
-    GetWindowRect(id ? GetDlgItem(window, id) : window, &r);
-    harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
 // A dialog of the given client size, as the simplified window, the event notice and the income are.
 std::function<HWND()> dialogSized(int width, int height)
 {
@@ -91,34 +84,6 @@ std::function<HWND()> dialogSized(int width, int height)
             return className == "#32770" && GetClientRect(window, &client) && client.right == width && client.bottom == height;
         });
     };
-}
-
-// Starts the first map, or the first save listed under the maps', of the open game selection.
-bool chooseFirstGame()
-{
-    HWND dialog = titled("新規ゲーム")();
-    HWND saves = nullptr;
-    if (!dialog && (dialog = titled("ゲーム再開")())) {
-        clickAt(dialog, game_select_id::kCategoryMap);
-        harness::waitIdle();
-        saves = GetDlgItem(dialog, game_select_id::kSaveList);
-    }
-    if (!dialog)
-        return false;
-    if (saves) {
-        RECT row {};
-        SendMessageA(saves, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
-        POINT at { (row.left + row.right) / 2, (row.top + row.bottom) / 2 };
-        ClientToScreen(saves, &at);
-        harness::click(at.x, at.y);
-    } else {
-        clickAt(dialog, game_select_id::kFirstEntry);
-    }
-    harness::waitIdle();
-    if (!IsWindowEnabled(GetDlgItem(dialog, game_select_id::kStart)))
-        return false;
-    PostMessageA(dialog, WM_COMMAND, game_select_id::kStart, 0);
-    return true;
 }
 
 // The person's turn ended, while it is theirs; the turn it waits in is the computer's.
@@ -141,13 +106,14 @@ std::vector<ModalState> playStates(const std::function<std::function<void()>(con
     };
     const std::function<HWND()> thinking = ofClass("VKRC_THINKPROGRESSWINDOW_CNAME");
     // The way out chosen once the computer thinks, its question answered yes and its selection made.
-    auto leaveBy = [thinking](UINT command, bool choose) {
+    // With heldTurn, the computer's turn is held in a step of its own first.
+    auto leaveBy = [thinking](UINT command, bool choose, bool heldTurn = true) {
         return [=, asked = std::make_shared<bool>(false)] {
             endPersonsTurn();
             if (HWND box = question(); box && *asked) {
                 harness::waitIdle();
                 harness::typeText("y");
-            } else if (!*asked && thinking() && (!choose || g_player.held)) {
+            } else if (!*asked && thinking() && (!choose || !heldTurn || g_player.held)) {
                 *asked = true;
                 PostMessageA(theApplication().mainWindowHandle(), WM_COMMAND, command, 0);
             } else if (choose && *asked) {
@@ -187,6 +153,17 @@ std::vector<ModalState> playStates(const std::function<std::function<void()>(con
             settings(0, 0, 0, 1), false, false, [](HWND income) { PostMessageA(income, WM_COMMAND, IncomeWindow::kCloseButton, 0); } },
         { "Selection", titled("新規ゲーム"), start("tkmap/training.vtm"), true, leaveBy(menu_id::kNewGame, false),
             settings(100, 0, 0, 0), false, false, [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, game_select_id::kCancel, 0); } },
+        // 新規ゲーム while the computer thinks, its first map chosen: the set-up shows with the game
+        // set aside, and its cancel lets that game go on.
+        { "SetUp", setUpDialog,
+            [open = start("tkmap/training.vtm")] {
+                open();
+                whenPersonWaits([] { mainWindow()->setGameSetUp({}); });
+            },
+            true, leaveBy(menu_id::kNewGame, true, false), settings(100, 0, 0, 0), false, false,
+            [](HWND setUp) {
+                PostMessageA(setUp, WM_COMMAND, titled("マップ設定一覧")() == setUp ? map_list_id::kCancel : IDCANCEL, 0);
+            } },
         // ゲーム再開 while the computer's turn is held in a step of its own: the save chosen, the
         // main window waits for the game to rest. The game is given up: a close asks nothing more.
         { "SaveChosen",
@@ -286,7 +263,8 @@ TEST_P(ProgramCloseInPlay, EachWayOutOfAComputersTurnAsksOnceWhileTheGameStandsS
         if (!asking)
             return faults.insert("nothing was asked"), kill(getpid(), SIGTERM), void();
         // Under the question the game rests (or its window stands), and a second close asks nothing more.
-        if (!waitForWindow([&] { return state.busy || (gate() && gate()->resting()) ? asking : nullptr; }, ended))
+        // The hold is the way out's: a game thread at rest in any other wait could go on.
+        if (!waitForWindow([&] { return gate() && (state.busy ? gate()->held() : gate()->restingHeld()) ? asking : nullptr; }, ended))
             faults.insert("the game never came to rest under the question");
         harness::waitIdle();
         const std::vector<uint32_t> position = gamePosition();
@@ -364,7 +342,9 @@ INSTANTIATE_TEST_SUITE_P(, ProgramCloseInPlay,
         LeaveRow { "Income", Way::Desktop, Answer::Yes }, LeaveRow { "Income", Way::Signal },
         LeaveRow { "Income", Way::SecondClose, Answer::No }, LeaveRow { "Selection", Way::Desktop, Answer::Yes },
         LeaveRow { "Selection", Way::Desktop, Answer::No }, LeaveRow { "Selection", Way::Signal },
-        LeaveRow { "Selection", Way::SecondClose, Answer::No }, LeaveRow { "SaveChosen", Way::Desktop },
+        LeaveRow { "Selection", Way::SecondClose, Answer::No }, LeaveRow { "SetUp", Way::Desktop, Answer::Yes },
+        LeaveRow { "SetUp", Way::Desktop, Answer::No }, LeaveRow { "SetUp", Way::Signal },
+        LeaveRow { "SetUp", Way::SecondClose, Answer::No }, LeaveRow { "SaveChosen", Way::Desktop },
         LeaveRow { "SaveChosen", Way::CloseBox }, LeaveRow { "SaveChosen", Way::Signal }),
     [](const ::testing::TestParamInfo<LeaveRow>& info) {
         const LeaveRow& row = info.param;

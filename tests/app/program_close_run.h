@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/menu_ids.h"
 #include "app/run_application.h"
+#include "dialogs/game_select_ids.h"
 #include "lib/application.h"
 #include "lib/profile.h"
 #include "platform/desktop/harness.h"
@@ -28,6 +29,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 #include <thread>
@@ -131,6 +133,70 @@ inline bool pressButton(const char* utf8Title, int id)
     return true;
 }
 
+inline void clickAt(HWND window, int id = 0)
+{
+    RECT r {};
+    GetWindowRect(id ? GetDlgItem(window, id) : window, &r);
+    harness::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+// Starts the first map, or the first save listed under the maps', of the open game selection.
+inline bool chooseFirstGame()
+{
+    HWND dialog = titled("新規ゲーム")();
+    HWND saves = nullptr;
+    if (!dialog && (dialog = titled("ゲーム再開")())) {
+        clickAt(dialog, game_select_id::kCategoryMap);
+        harness::waitIdle();
+        saves = GetDlgItem(dialog, game_select_id::kSaveList);
+    }
+    if (!dialog)
+        return false;
+    if (saves) {
+        RECT row {};
+        SendMessageA(saves, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+        POINT at { (row.left + row.right) / 2, (row.top + row.bottom) / 2 };
+        ClientToScreen(saves, &at);
+        harness::click(at.x, at.y);
+    } else {
+        clickAt(dialog, game_select_id::kFirstEntry);
+    }
+    harness::waitIdle();
+    if (!IsWindowEnabled(GetDlgItem(dialog, game_select_id::kStart)))
+        return false;
+    PostMessageA(dialog, WM_COMMAND, game_select_id::kStart, 0);
+    return true;
+}
+
+// The set-up of a new game: the map settings list, or a scenario's briefing.
+inline HWND setUpDialog()
+{
+    HWND list = titled("マップ設定一覧")();
+    return list ? list : titled("ブリーフィング")();
+}
+
+// Calls `then` from the program's loop once `ready` answers true there, with the main window up.
+inline void whenProgram(std::function<bool()> ready, std::function<void()> then)
+{
+    static std::map<UINT_PTR, std::pair<std::function<bool()>, std::function<void()>>> s_waiting;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        auto it = s_waiting.find(timer);
+        if (it == s_waiting.end() || !mainWindow() || !it->second.first())
+            return;
+        KillTimer(nullptr, timer);
+        auto then = std::move(it->second.second);
+        s_waiting.erase(it);
+        then();
+    });
+    s_waiting[timer] = { std::move(ready), std::move(then) };
+}
+
+// Calls `then` from the program's loop once a game's person's turn waits with no way out under way.
+inline void whenPersonWaits(std::function<void()> then)
+{
+    whenProgram([] { return !mainWindow()->leavingGame() && mainWindow()->state().handshake().waitingForAnswer(); },
+        std::move(then));
+}
 // A question box, such as the one about unsaved turns, when one shows.
 inline HWND question() { return titled("確認")(); }
 
@@ -295,20 +361,6 @@ protected:
             whenPersonWaits(std::move(then));
     }
 
-    // Calls `then` from the program's loop once a game's person's turn waits with no way out under way.
-    static void whenPersonWaits(std::function<void()> then)
-    {
-        static std::function<void()> s_then;
-        s_then = std::move(then);
-        SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR timer, DWORD) {
-            MainWindow* window = mainWindow();
-            if (window && !window->leavingGame() && window->state().handshake().waitingForAnswer()) {
-                KillTimer(nullptr, timer);
-                std::exchange(s_then, {})();
-            }
-        });
-    }
-
     // The battle scenes' data: without it the program shows no scene.
     void enableScenes() const
     {
@@ -361,8 +413,11 @@ protected:
         g_open = state.open;
         makeNamedValue("SimpleMode").profileWriteInt(0);
         state.prepare();
+        // Written as the run ends: the main window's place, and the settings as the game state goes.
         const swCProfileKey placement("WindowInfo", "MainWindowWindowPosLeft");
         placement.profileWriteString(nullptr);
+        const swCProfileKey setting = makeNamedValue("FightOfAll");
+        setting.profileWriteString(nullptr);
         std::atomic<bool> ended { false };
         std::atomic<HWND> shown { nullptr };
         std::thread closer([&] {
@@ -388,6 +443,7 @@ protected:
         EXPECT_EQ(state.shown(), nullptr);
         EXPECT_FALSE(platform::closeRequested());
         EXPECT_NE(placement.profileReadInt(-1), -1);
+        EXPECT_NE(setting.profileReadInt(-1), -1);
     }
 
     // Closes the program once the state's window shows. A person who closed answers yes when asked

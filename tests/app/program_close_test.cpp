@@ -19,7 +19,21 @@ protected:
 TEST_P(ProgramClose, FromEveryModalStateTheRunEndsWithItsWindowsAndPlay)
 {
     auto startGame = [this](const char* map, std::function<void()> then = {}) { this->startGame(map, std::move(then)); };
+    // 新規ゲーム with no game in play, its first map chosen: its set-up comes up.
+    auto newGame = [] {
+        mainWindow()->setGameSetUp({});
+        command(menu_id::kNewGame);
+    };
     const ModalState states[] = {
+        { "set-up of a new game", setUpDialog, newGame, false, chooseFirstGame },
+        { "set-up of a new game after game end", setUpDialog,
+            [&] {
+                startGame("tkmap/training.vtm", [&] {
+                    command(menu_id::kEndGame);
+                    whenProgram([] { return !mainWindow()->leavingGame() && mainWindow()->state().mapWidth() == 0; }, newGame);
+                });
+            },
+            false, chooseFirstGame },
         { "selection dialog", titled("新規ゲーム"), [] { command(menu_id::kNewGame); } },
         { "resume dialog", titled("ゲーム再開"), [] { command(menu_id::kResumeGame); } },
         { "map settings list", titled("マップ設定一覧"),

@@ -263,6 +263,37 @@ TEST(StartPlay, KeepsAThreadThatRunsAlreadyAndStartsOneOtherwise)
     EXPECT_EQ(state.handshake().playThread(), nullptr);
 }
 
+// The game thread going on to a campaign's next stage keeps a stop the windows asked meanwhile.
+TEST(StartPlay, TheGameThreadsNextStageKeepsAStopAskedMeanwhile)
+{
+    PlayWorld world;
+    GameState& state = world.state();
+    Handshake& handshake = state.handshake();
+    std::promise<void> stopAsked;
+    std::atomic<bool> stopped { false }, running { true };
+    class NextStage : public swCThread {
+    public:
+        explicit NextStage(std::function<void()> run) : m_run(std::move(run)) { }
+        ~NextStage() override { threadStopAndWait(); }
+        void Run() override { m_run(); }
+
+    private:
+        std::function<void()> m_run;
+    };
+    handshake.setPlayRunning(true);
+    ASSERT_TRUE(handshake.startPlayThread(std::make_unique<NextStage>([&] {
+        stopAsked.get_future().wait();
+        startPlay(state);
+        stopped = handshake.playStopped();
+        running = handshake.playRunning();
+    })));
+    handshake.requestStopPlay();
+    stopAsked.set_value();
+    handshake.joinPlayThread();
+    EXPECT_TRUE(stopped);
+    EXPECT_FALSE(running);
+}
+
 TEST(EndPlay, EmptiesEveryTableAndASecondEndChangesNothing)
 {
     PlayWorld world;

@@ -223,3 +223,49 @@ TEST(Handshake, AWayOutHoldsTheGameThreadAtRestUntilItsLastHoldEndsOrPlayStops)
     EXPECT_FALSE(admitted);
     EXPECT_EQ(restReports, 1);
 }
+
+// Play stopped by a way out that leaves the program running (a game's end, a new game), held by
+// it or not: the game thread shows no window any more and waits for no question, and a campaign's
+// next stage keeps the stop, the thread's flag still set. The thread knows itself from its first
+// step.
+TEST(Handshake, AStoppedGameShowsNothingMoreAndItsNextStageKeepsTheStop)
+{
+    struct Seen {
+        bool admitted, continued, cleared;
+        BYTE flag;
+    };
+    for (const bool held : { false, true }) {
+        SCOPED_TRACE(held ? "held by a way out" : "not held");
+        Handshake handshake;
+        CloseGate& gate = handshake.closeGate();
+        std::atomic<bool> knowsItself { false };
+        std::promise<void> stopped;
+        std::promise<Seen> seen;
+        ASSERT_TRUE(handshake.startPlayThread(std::make_unique<TestPlayThread>([&] {
+            knowsItself = handshake.onPlayThread();
+            stopped.get_future().wait();
+            const bool admitted = bool(handshake.admitShow());
+            const bool continued = handshake.continuePlay();
+            seen.set_value({ admitted, continued, handshake.clearStageStop(), handshake.playThread()->stopFlag().load() });
+        })));
+        if (held)
+            gate.beginAsking();
+        handshake.setPlayRunning(true);
+        handshake.requestStopPlay();
+        stopped.set_value();
+        auto result = seen.get_future();
+        const bool answered = result.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+        // A thread that would wait for ever is let go, so that it ends.
+        if (!answered)
+            gate.close();
+        ASSERT_TRUE(answered) << "the stopped thread waits";
+        const Seen s = result.get();
+        EXPECT_TRUE(knowsItself);
+        EXPECT_FALSE(s.admitted);
+        EXPECT_FALSE(s.continued);
+        EXPECT_FALSE(s.cleared);
+        EXPECT_EQ(s.flag, 1);
+        EXPECT_FALSE(handshake.playRunning());
+        handshake.joinPlayThread();
+    }
+}
