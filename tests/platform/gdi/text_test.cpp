@@ -174,6 +174,14 @@ TEST(TextLayout, WrapsJapaneseBetweenAnyCharactersAndLatinAtSpaces)
     EXPECT_EQ(box.right, word.cx);
     box = { 0, 0, word.cx / 2, 0 };
     EXPECT_EQ(DrawTextA(c.dc, "abcdabcd", -1, &box, DT_WORDBREAK | DT_CALCRECT), wide.cy);
+    // Closing punctuation never opens a line: the character before it goes along, one line narrower.
+    for (const char* closing : { "漢字漢字。", "漢字漢字。」", "ｱｲｳｴ｡", "ｱｲｳｶﾞ" }) {
+        const std::string text = sjis(closing);
+        const int unit = extent(c.dc, text).cx / int(platform::cp932ToUtf32(text).size()); // one width each
+        box = { 0, 0, 4 * unit, 0 };
+        EXPECT_EQ(DrawTextA(c.dc, text.data(), -1, &box, DT_WORDBREAK | DT_CALCRECT), 2 * wide.cy) << closing;
+        EXPECT_EQ(box.right, 3 * unit) << closing;
+    }
     // Explicit line ends.
     box = { 0, 0, 200, 0 };
     EXPECT_EQ(DrawTextA(c.dc, "a\r\nb\nc", -1, &box, DT_CALCRECT), 3 * wide.cy);
