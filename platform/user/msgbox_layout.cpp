@@ -92,7 +92,7 @@ void wrapLine(const std::string& line, int maxWidth, const std::function<int(con
                 break;
             fit = end;
         }
-        // Closing punctuation stays on the line, with the character before it.
+        // Closing punctuation never opens the next line: the character before it goes along.
         fit = cp932LineCut(rest, 0, fit);
         // Cut at the last blank that fits, so words stay whole (CP932 trail bytes are never blanks).
         size_t cut = fit;
