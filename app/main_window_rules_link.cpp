@@ -156,8 +156,10 @@ void AppMainWindowLink::refresh(MainRefresh what)
         post(m_think, ui_message::kThinkPressedFace);
         break;
     case MainRefresh::SideInfo:
+        // The results count the funds too: they change with the panel's, the income's included.
         post(m_panel, ui_message::kPanelSideFacts);
         post(m_infoWindows[kCountryWindow], ui_message::kCountryInfoRefresh);
+        post(m_infoWindows[kResultsWindow], ui_message::kResultsRefresh);
         break;
     case MainRefresh::ConditionInfo:
         post(m_infoWindows[kConditionWindow], ui_message::kConditionInfoRefresh);

@@ -8,12 +8,26 @@ namespace {
 
 enum class CarriageReturn { Drop, Keep };
 
+// A line full to its width leaves closing punctuation with the character before it: the line
+// gives back what goes to the next one. `first` is where the line's first character lies.
+int cutBeforeClosing(std::string& line, const char* text, int first, int pos, CarriageReturn cr)
+{
+    if (first < 0)
+        return pos;
+    const int cut = first + int(platform::cp932LineCut(text + first, 0, size_t(pos - first)));
+    for (int i = cut; i < pos; ++i)
+        if (text[i] != '\r' || cr == CarriageReturn::Keep)
+            line.pop_back();
+    return cut;
+}
+
 int takeLine(std::string& line, const char* text, int position, int width, CarriageReturn cr)
 {
     line.clear();
     if (position < 0 || !text)
         return -1;
     int pos = position;
+    int first = -1;
     while (int(line.size()) < width) {
         const char c = text[pos];
         if (c == '\0')
@@ -23,7 +37,8 @@ int takeLine(std::string& line, const char* text, int position, int width, Carri
             if (text[pos + 1] == '\0')
                 return line.empty() ? -1 : pos;
             if (int(line.size()) + 2 > width)
-                return pos;
+                return cutBeforeClosing(line, text, first, pos, cr);
+            first = first < 0 ? pos : first;
             line.append(text + pos, 2);
             pos += 2;
             continue;
@@ -38,10 +53,11 @@ int takeLine(std::string& line, const char* text, int position, int width, Carri
             ++pos;
             continue;
         }
+        first = first < 0 ? pos : first;
         line.push_back(c);
         ++pos;
     }
-    return pos;
+    return cutBeforeClosing(line, text, first, pos, cr);
 }
 
 // Whether the text holds a further line from the position on.

@@ -23,7 +23,6 @@
 
 namespace {
 
-// The export is offered while the person gives the action phase's orders.
 constexpr int kDefaultListWidth = 548;
 constexpr int kDefaultHeight = 378;
 
@@ -95,7 +94,7 @@ void ActionHistoryWindow::createControls()
     m_pageCombo = makeChild(this, font, "ComboBox", action_history_id::kPage, CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER | WS_TABSTOP, WS_EX_CLIENTEDGE, "",
         { 0, 0, 106, 128 });
     m_exportButton = makeChild(this, font, "Button", action_history_id::kExport, BS_PUSHBUTTON, 0, cp("ﾃｷｽﾄ出力").c_str(), { width - 106, 0, 80, 20 });
-    EnableWindow(m_exportButton, FALSE);
+    enableExport();
     // The strip only paints the band behind the controls.
     SetWindowPos(m_strip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_list = new ActionHistoryListView(this, m_context.game, m_context.look);
@@ -249,6 +248,14 @@ void ActionHistoryWindow::snap(RECT& rect, WPARAM edge) const
     snapHeightToRows(rect, edge, m_fixedHeight + kStripHeight, ActionHistoryListView::kRowHeight);
 }
 
+// The export is offered while the person gives the action phase's orders, whether the window
+// was open when the phase began or opened during it.
+void ActionHistoryWindow::enableExport()
+{
+    GameState& state = m_context.game;
+    EnableWindow(m_exportButton, state.handshake().waitingForAnswer() && state.turnBlock().phase == kPhaseAction);
+}
+
 void ActionHistoryWindow::limitTracking(MINMAXINFO& info) const
 {
     info.ptMinTrackSize.x = kMinimumWidth;
@@ -260,11 +267,9 @@ int ActionHistoryWindow::OnMessage(MessageRecord& msg)
     case ui_message::kHistoryRefresh:
         refresh();
         return 1;
-    case ui_message::kHistoryPhaseChanged: {
-        GameState& state = m_context.game;
-        EnableWindow(m_exportButton, state.handshake().waitingForAnswer() && state.turnBlock().phase == kPhaseAction);
+    case ui_message::kHistoryPhaseChanged:
+        enableExport();
         return 1;
-    }
     case WM_MEASUREITEM: {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(msg.lParam);
         if (!measure || measure->CtlID != action_history_id::kList)

@@ -60,6 +60,7 @@ private:
     void buildPageChoices();
     void layout(int width, int height);
     void exportText();
+    void enableExport();
     void saveColumnWidths() const;
     void destroying() override { saveColumnWidths(); }
 

@@ -1,6 +1,7 @@
 // The edit control's layout: lines (with word wrap for multi-line text), the x of an offset,
 // the offset under a point, and scrolling that keeps the caret in view.
 #include "platform/controls/edit_state.h"
+#include "platform/kernel/host.h"
 
 #include <algorithm>
 
@@ -41,7 +42,8 @@ void wrapParagraph(HDC dc, const std::string& text, size_t start, size_t end, si
             lines.push_back({ lineStart, end, next });
             return;
         }
-        size_t breakAt = lastSpace != std::string::npos && lastSpace > lineStart ? lastSpace : fitEnd;
+        // Between characters, closing punctuation goes along with the one before it.
+        size_t breakAt = lastSpace != std::string::npos && lastSpace > lineStart ? lastSpace : cp932LineCut(text, lineStart, fitEnd);
         lines.push_back({ lineStart, breakAt, breakAt });
         lineStart = breakAt;
     }

@@ -2,6 +2,7 @@
 #include "platform/gdi/text.h"
 
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/host.h"
 
 #include <algorithm>
 #include <cstring>
@@ -99,7 +100,8 @@ std::vector<Line> paragraphs(std::string_view text, UINT format)
 
 bool breakBefore(const Line& line, size_t i)
 {
-    return i > 0 && (line[i - 1].space || line[i - 1].tab || line[i - 1].wide || line[i].wide);
+    return i > 0 && (line[i - 1].space || line[i - 1].tab || line[i - 1].wide || line[i].wide)
+        && !neverStartsLine(line[i].ch.code);
 }
 
 void trimTrailingSpaces(Line& line)

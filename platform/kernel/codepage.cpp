@@ -140,6 +140,35 @@ bool encodeCp932(char32_t unicode, std::string& out)
     return true;
 }
 
+bool neverStartsLine(char32_t code)
+{
+    // The usual word processor's standard set; small kana and the prolonged mark may start a line.
+    static constexpr std::u32string_view kClosing
+        = U"!%),.:;?]}¢°’”‰′″℃、。々〉》」』】〕゛゜ゝゞ・ヽヾ！％），．：；？］｝｡｣､･ﾞﾟ￠";
+    return kClosing.find(code) != std::u32string_view::npos;
+}
+
+size_t cp932LineCut(std::string_view text, size_t lineStart, size_t cut)
+{
+    std::vector<size_t> starts;
+    char32_t code = 0;
+    for (size_t i = lineStart; i < cut;) {
+        starts.push_back(i);
+        i += decodeCp932(text, i, code);
+    }
+    size_t at = cut;
+    while (at < text.size()) {
+        decodeCp932(text, at, code);
+        if (!neverStartsLine(code))
+            break;
+        if (starts.size() < 2)
+            return cut;
+        at = starts.back();
+        starts.pop_back();
+    }
+    return at;
+}
+
 std::u32string cp932ToUtf32(std::string_view cp932)
 {
     std::u32string result;

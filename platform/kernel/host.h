@@ -23,6 +23,13 @@ std::u32string cp932ToUtf32(std::string_view cp932);
 std::string utf32ToCp932(std::u32string_view text);
 // The first byte of a double-byte CP932 character (0x81-0x9F, 0xE0-0xFC).
 bool isCp932LeadByte(unsigned char byte);
+// Japanese line breaking: closing punctuation (。、」』）and their kin, full and half width, and the
+// half-width sound marks) never starts a wrapped line; it stays with the character before it.
+bool neverStartsLine(char32_t code);
+// Where a wrap of CP932 text meant at `cut` (a character boundary past lineStart) is made: moved
+// back until the next line starts with no such character, so that the character before it goes
+// along. `cut` itself when the line would keep nothing.
+size_t cp932LineCut(std::string_view text, size_t lineStart, size_t cut);
 
 // The program folder: the root of relative data paths, where the ini file lives.
 // Defaults to the folder of the running executable; DERAZODO_PROGRAM_DIR or setProgramFolder

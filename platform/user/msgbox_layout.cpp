@@ -92,6 +92,8 @@ void wrapLine(const std::string& line, int maxWidth, const std::function<int(con
                 break;
             fit = end;
         }
+        // Closing punctuation never opens the next line: the character before it goes along.
+        fit = cp932LineCut(rest, 0, fit);
         // Cut at the last blank that fits, so words stay whole (CP932 trail bytes are never blanks).
         size_t cut = fit;
         size_t blank = rest.rfind(' ', fit);

@@ -141,6 +141,9 @@ TEST(HelpPage, ShippedPageTellsOfEveryOrderMenuItemAndWindow)
     const std::string section = page.substr(interception, page.find("<h2", interception + 1) - interception);
     for (const char* told : { "行動フェイズの終わり", "敵部隊の迎撃に遇いました。" })
         EXPECT_NE(section.find(told), std::string::npos) << told;
+    // The new game's category buttons are normal mode's; simple mode shows its own maps alone.
+    for (const char* told : { "通常モードでは「新規ゲーム」ダイアログの左上のボタン", "シンプルモードではこのボタンはなく" })
+        EXPECT_NE(page.find(told), std::string::npos) << told;
 }
 
 } // namespace

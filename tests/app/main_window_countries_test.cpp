@@ -67,17 +67,25 @@ TEST(MainWindowCountries, AWindowLeftOpenComesBackWithTheNextGameAndFollowsIt)
     World world;
     GameState& state = world.state();
     makeNamedValue("ShowCountryInfo").profileWriteBool(true);
+    makeNamedValue("ShowSenkaInfo").profileWriteBool(true);
     ASSERT_TRUE(world.startGame());
     HWND country = world.window().countryInfoWindow();
-    ASSERT_NE(country, nullptr) << "opened with the game's start windows";
+    HWND results = world.window().resultsWindow();
+    ASSERT_TRUE(country && results) << "opened with the game's start windows";
+    RECT board {};
+    GetWindowRect(country, &board);
+    SetWindowPos(results, nullptr, board.right, board.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    // The person's own funds change; the side facts' refresh redraws the board.
+    // The person's own funds change, as with the income; the side facts' refresh redraws both.
     const harness::Image before = clientImage(country);
+    const harness::Image resultsBefore = clientImage(results);
     state.country(0).funds += 12345;
+    state.country(0).runningTotal += 12345;
     world.link().refresh(MainRefresh::SideInfo);
     World::pump();
     const harness::Image after = clientImage(country);
     EXPECT_NE(before.pixels, after.pixels);
+    EXPECT_NE(resultsBefore.pixels, clientImage(results).pixels);
     world.quit();
 }
 

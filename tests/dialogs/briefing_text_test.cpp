@@ -45,6 +45,8 @@ TEST(TakeTextLine, BreaksAsTheTableSays)
         { "an empty text has no line", "", 10, {} },
         { "a lead byte before the terminator ends the text", std::string("ab") + kanji.substr(0, 1), 10, { "ab" } },
         { "a lone lead byte is no line", kanji.substr(0, 1), 10, {} },
+        { "closing punctuation goes with the character before it", "ab" + cp("あ。」い"), 6, { "ab", cp("あ。」"), cp("い") } },
+        { "so does a half-width sound mark", cp("ｱｲｳｶﾞ"), 4, { cp("ｱｲｳ"), cp("ｶﾞ") } },
     };
     for (const Case& c : cases)
         EXPECT_EQ(allLines(c.text, c.width), c.lines) << c.what;

@@ -242,6 +242,11 @@ TEST_F(HistoryWindow, ExportIsOfferedInThePersonsActionPhaseOnly)
     PostMessageA(handle, ui_message::kHistoryPhaseChanged, 0, 0);
     testing_lib::pump();
     EXPECT_FALSE(IsWindowEnabled(button));
+    // Opened during the person's action phase, with no phase change to tell it.
+    DestroyWindow(handle);
+    s.turnBlock().phase = 5;
+    open(1);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(handle, int(action_history_id::kExport))));
     s.handshake().setWaitingForAnswer(false);
 }
 

@@ -226,6 +226,14 @@ TEST_F(EditMultiLine, ReadOnlyViewWrapsScrollsAndRefusesTyping)
                     || (BYTE(text[boundary]) >= 0xE0 && BYTE(text[boundary]) <= 0xFC) ? 2 : 1;
         EXPECT_EQ(boundary, size_t(start)) << "line " << line;
     }
+    // Closing punctuation never opens a wrapped line, however narrow: the character before goes along.
+    std::string row;
+    for (int i = 0; i < 40; ++i)
+        row += sjis("字");
+    SetWindowTextA(e, row.c_str());
+    const LRESULT full = SendMessageA(e, EM_LINEINDEX, 1, 0);
+    SetWindowTextA(e, (row.substr(0, size_t(full)) + sjis("。」』）")).c_str());
+    EXPECT_EQ(SendMessageA(e, EM_LINEINDEX, 1, 0), full - 2);
 }
 
 } // namespace

@@ -174,6 +174,10 @@ TEST(TextLayout, WrapsJapaneseBetweenAnyCharactersAndLatinAtSpaces)
     EXPECT_EQ(box.right, word.cx);
     box = { 0, 0, word.cx / 2, 0 };
     EXPECT_EQ(DrawTextA(c.dc, "abcdabcd", -1, &box, DT_WORDBREAK | DT_CALCRECT), wide.cy);
+    // Closing punctuation never opens a line: the character before it goes along.
+    box = { 0, 0, 4 * wide.cx, 0 };
+    DrawTextA(c.dc, sjis("漢字漢字。」").data(), -1, &box, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_EQ(box.right, 3 * wide.cx);
     // Explicit line ends.
     box = { 0, 0, 200, 0 };
     EXPECT_EQ(DrawTextA(c.dc, "a\r\nb\nc", -1, &box, DT_CALCRECT), 3 * wide.cy);

@@ -77,6 +77,8 @@ TEST(MessageBoxText, WrapsAtBlanksOrBetweenCharactersNeverInsideOne)
         joined += line;
     }
     EXPECT_EQ(joined, japanese);
+    // Closing punctuation keeps the character before it on its line.
+    EXPECT_EQ(wrapText(utf8ToCp932("あいう。」え"), 42, width), (std::vector<std::string> { utf8ToCp932("あい"), utf8ToCp932("う。」"), utf8ToCp932("え") }));
 
     auto narrow = wrapText("abc", 1, width);
     EXPECT_EQ(narrow, (std::vector<std::string> { "a", "b", "c" })) << "at least one character a line";
