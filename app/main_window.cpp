@@ -19,10 +19,8 @@
 #include "platform/kernel/host.h"
 #include "rules/play.h"
 #include "state/game_state.h"
-#include "state/scenario_block.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -32,14 +30,6 @@ std::string newGameTitle() { return platform::utf8ToCp932("新規ゲーム"); }
 std::string fileNameOf(const std::string& path)
 {
     return path.substr(platform::fileNameOffset(path));
-}
-
-// The map's own name (the first scenario text), else the file's name.
-std::string gameNameOf(GameState& state, const std::string& path)
-{
-    const char* text = reinterpret_cast<const char*>(state.scenarioBlock().bytes);
-    std::string name(text, strnlen(text, 23));
-    return name.empty() ? fileNameOf(path) : name;
 }
 
 } // namespace
@@ -112,8 +102,9 @@ void MainWindow::refreshTitle()
         setTitle();
         return;
     }
+    // The game's file, its save once it has one: the same through every news and change of stage.
     const std::string& saved = m_state.savePath();
-    std::string name = saved.empty() ? gameNameOf(m_state, m_gamePath) : fileNameOf(saved);
+    std::string name = fileNameOf(saved.empty() ? m_gamePath : saved);
     setTitle(name.empty() ? nullptr : name.c_str());
 }
 

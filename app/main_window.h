@@ -363,7 +363,6 @@ private:
     std::string m_titleText;
     // The map, scenario or campaign file of the game now loaded.
     std::string m_gamePath;
-    int m_fileKind = 0;
     // The show command the kept placement holds; 0 when none was kept.
     int m_keptShow = 0;
     bool m_endOfPlayPending = false;

@@ -81,6 +81,15 @@ std::string extensionOf(const std::string& path)
     return ext;
 }
 
+// The kind of game a file starts: the selection dialog's category of it. Simple mode has only the
+// scenario one.
+uint16_t startedGameKind(const GameState& state, const std::string& ext)
+{
+    if (ext == "vtc")
+        return kGameKindCampaign;
+    return ext == "vts" || state.isSimpleMode() ? kGameKindScenario : kGameKindMap;
+}
+
 // The thinking window's stop button is ignored while a file dialog is open over it.
 class ThinkWindowQuiet {
 public:
@@ -144,8 +153,8 @@ int MainWindow::OnCommand(MessageRecord&, UINT id, UINT)
 int MainWindow::gameKind() const
 {
     if (m_state.campaignBlock().campaignFlag == 1)
-        return 1;
-    return m_fileKind;
+        return kGameKindCampaign;
+    return m_state.turnBlock().gameKind;
 }
 
 bool MainWindow::confirmDiscard(const char* questionUtf8)
@@ -205,7 +214,7 @@ bool MainWindow::newGameFrom(const std::string& path)
     };
     auto started = [=, this] {
         m_gamePath = path;
-        m_fileKind = ext == "vtc" ? 1 : (ext == "vts" ? 2 : 0);
+        m_state.turnBlock().gameKind = startedGameKind(m_state, ext);
         setCountryMusic(m_state);
         startPlay(m_state);
         refreshTitle();
@@ -266,7 +275,6 @@ bool MainWindow::resumeGameFrom(const std::string& path)
         }
         m_state.setSavePath(path);
         m_gamePath = path;
-        m_fileKind = extensionOf(path) == m_state.fileExtension(2) ? 2 : 0;
         if (!staged->droppedHistory.empty()) {
             const std::string& history = staged->droppedHistory;
             std::string text = cp("履歴ファイル ") + history.substr(platform::fileNameOffset(history))

@@ -4,6 +4,7 @@
 #include "platform/kernel/host.h"
 #include "platform/windows.h"
 #include "state/game_state.h"
+#include "state/turn_block.h"
 
 #include <algorithm>
 #include <cstring>
@@ -29,7 +30,10 @@ std::string gameFilePattern(const GameListMode& mode, const GameState& state)
             return "*.p2n";
         if (mode.matchKind == 1)
             return "*.mvs";
-        return std::string("*.") + state.fileExtension(savedGameKind(state.isSimpleMode() ? kCategoryScenario : mode.category));
+        // Simple mode once saved its games as maps: those are listed with its scenario saves.
+        if (state.isSimpleMode())
+            return std::string("*.") + state.fileExtension(kGameKindScenario) + ";*." + state.fileExtension(kGameKindMap);
+        return std::string("*.") + state.fileExtension(savedGameKind(mode.category));
     }
     if (state.isSimpleMode())
         return "*.smp";
@@ -52,17 +56,22 @@ std::string folderWithSeparator(const std::string& folder)
     return endsWithSeparator ? folder : folder + "\\";
 }
 
-std::vector<std::string> listGameFiles(const std::string& folder, const std::string& pattern)
+std::vector<std::string> listGameFiles(const std::string& folder, const std::string& patterns)
 {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found {};
-    HANDLE find = FindFirstFileA((folderWithSeparator(folder) + pattern).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.emplace_back(found.cFileName, strnlen(found.cFileName, sizeof found.cFileName));
-    while (FindNextFileA(find, &found));
-    FindClose(find);
+    for (size_t start = 0; start <= patterns.size();) {
+        const size_t end = std::min(patterns.find(';', start), patterns.size());
+        const std::string pattern = patterns.substr(start, end - start);
+        start = end + 1;
+        WIN32_FIND_DATAA found {};
+        HANDLE find = FindFirstFileA((folderWithSeparator(folder) + pattern).c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE)
+            continue;
+        do
+            names.emplace_back(found.cFileName, strnlen(found.cFileName, sizeof found.cFileName));
+        while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
     std::stable_sort(names.begin(), names.end(),
         [](const std::string& a, const std::string& b) { return lstrcmpA(a.c_str(), b.c_str()) < 0; });
     return names;

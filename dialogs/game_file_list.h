@@ -22,9 +22,11 @@ struct GameListMode {
 };
 
 // "*.vtm", "*.vts", "*.vtc" (simple mode "*.smp") for a new game; "*." and the saved-game extension
-// of the category's kind to resume; network games and match files override the category.
+// of the category's kind to resume (simple mode: "*.wrs;*.wrm"); network games and match files
+// override the category.
 std::string gameFilePattern(const GameListMode& mode, const GameState& state);
 // The folder with one trailing "\".
 std::string folderWithSeparator(const std::string& folder);
-// Every name find-first returns for the pattern (folders that match too), stably sorted by lstrcmpA.
-std::vector<std::string> listGameFiles(const std::string& folder, const std::string& pattern);
+// Every name find-first returns for the patterns, separated by ';' (folders that match too), stably
+// sorted by lstrcmpA.
+std::vector<std::string> listGameFiles(const std::string& folder, const std::string& patterns);

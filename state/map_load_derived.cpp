@@ -260,7 +260,10 @@ void GameState::resetMapPart()
     m_buildings.clear();
     m_pillboxHexes.clear();
     m_temporaryBridgeHexes.clear();
+    // A campaign's next map is still a campaign; a new game sets its own kind.
+    const uint16_t kind = m_turnBlock.gameKind;
     m_turnBlock = TurnBlock {};
+    m_turnBlock.gameKind = kind;
     m_turnBlock.phase = 1;
     m_turnBlock.currentCountry = 0;
     m_turnBlock.viewingCountry = 8;

@@ -12,6 +12,7 @@
 #include <cctype>
 #include <cstring>
 #include <memory>
+#include <strings.h>
 
 namespace {
 
@@ -236,6 +237,22 @@ SaveResult::Kept pairAt(const std::string& path, char mode_letter, uint64_t new_
     return new_generation != 0 && found == new_generation ? SaveResult::Kept::New : SaveResult::Kept::Previous;
 }
 
+// Saves from before the turn block kept the game's kind hold a map's there: their extension told
+// the kind, and simple mode plays scenarios only, so its saves written as maps are scenarios too.
+void settleOlderSaveKind(const GameState& state, const char* path, TurnBlock& turn)
+{
+    if (turn.gameKind != kGameKindMap)
+        return;
+    if (state.isSimpleMode()) {
+        turn.gameKind = kGameKindScenario;
+        return;
+    }
+    const size_t n = std::strlen(path);
+    for (GameKind kind : { kGameKindCampaign, kGameKindScenario })
+        if (n >= 4 && path[n - 4] == '.' && strcasecmp(path + n - 3, state.fileExtension(kind)) == 0)
+            turn.gameKind = kind;
+}
+
 } // namespace
 
 std::string historySiblingPath(const std::string& path, char letter)
@@ -368,6 +385,7 @@ FileRefusal stageSavedGame(const GameState& state, const char* path, StagedSave&
     if (FileRefusal refusal = readSavePair(path, state.mode() == 1 ? 'i' : 'h', pair))
         return refusal;
     out.game = std::move(pair.game);
+    settleOlderSaveKind(state, path, out.game->turn);
     if (pair.withHistory)
         out.history = std::move(pair.history.log);
     out.droppedHistory = std::move(pair.droppedHistory);

@@ -20,6 +20,13 @@ enum GamePhase : uint16_t {
 // The current side before the first country of a turn.
 constexpr int kNoSide = 9;
 
+// What a game was started from; its saves take the extension of the kind (GameState::fileExtension).
+enum GameKind : uint16_t {
+    kGameKindMap = 0,
+    kGameKindCampaign = 1,
+    kGameKindScenario = 2,
+};
+
 #pragma pack(push, 1)
 struct TurnBlock {
     // 1 for the first turn; 0 before any turn was played.
@@ -31,7 +38,10 @@ struct TurnBlock {
     // 8 and above, or below 0 = no viewing country; read it through viewer().
     int8_t viewingCountry;
     uint8_t decided;
-    uint8_t reserved10[14];
+    // A GameKind; any other value counts as a map. Saved with the game and kept by the reset for a
+    // campaign's next map.
+    uint16_t gameKind;
+    uint8_t reserved12[12];
     uint8_t order[8];
     uint8_t reserved32[2];
     uint8_t capitalMask;
@@ -63,6 +73,7 @@ struct TurnBlock {
 #pragma pack(pop)
 static_assert(sizeof(TurnBlock) == 2340);
 static_assert(offsetof(TurnBlock, viewingCountry) == 8);
+static_assert(offsetof(TurnBlock, gameKind) == 10);
 static_assert(offsetof(TurnBlock, order) == 24);
 static_assert(offsetof(TurnBlock, capitalMask) == 34);
 static_assert(offsetof(TurnBlock, transportTotal) == 52);

@@ -141,6 +141,12 @@ public:
         return count;
     }
     HWND main() const { return m_main; }
+    std::string caption() const
+    {
+        char text[256] = {};
+        GetWindowTextA(m_main, text, sizeof text);
+        return text;
+    }
 
     // Runs beside the person until stop is set: each battle scene that opens is pictured, told as a
     // person's (the window's thread hosts it modally, the main window disabled meanwhile) or a
@@ -255,7 +261,9 @@ public:
         if (!waitFor(found, 10s))
             return false;
         settleInProgramTime();
-        click(GetDlgItem(dialog, categoryButton));
+        // Simple mode shows no category buttons.
+        if (HWND category = GetDlgItem(dialog, categoryButton); category && IsWindowVisible(category))
+            click(category);
         HWND list = GetDlgItem(dialog, 1018);
         if (list) {
             const LRESULT row = SendMessageA(list, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(name));
@@ -746,9 +754,7 @@ TEST_F(PlayThrough, NewGameTurnsSaveQuitAndResume)
         ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
         resumedTurn = person.state().turnBlock().turn;
         person.shot("08_resumed");
-        char title[256] = {};
-        GetWindowTextA(person.main(), title, sizeof title);
-        EXPECT_EQ(std::string(title), "playthrough.wqm");
+        EXPECT_EQ(person.caption(), "playthrough.wqm");
     });
     EXPECT_EQ(resumedTurn, savedTurn);
 }
@@ -768,9 +774,7 @@ bool boardFull(Person& person)
                 ++units;
     for (const BuildingRecord& b : state.buildings())
         owned += b.ownerPlusOne != 0;
-    char title[256] = {};
-    GetWindowTextA(person.main(), title, sizeof title);
-    return units > 0 && owned > 0 && std::string(title) != cp("新規ゲーム");
+    return units > 0 && owned > 0 && person.caption() != cp("新規ゲーム");
 }
 
 // Gives messages a stopped game may have left behind time to arrive, the end-of-play timer's included.
@@ -800,14 +804,21 @@ class EverySampleMap : public PlayThrough, public ::testing::WithParamInterface<
 TEST_P(EverySampleMap, PlaysTurnsThenANewGameAndAResumeOverItKeepTheBoardFull)
 {
     uint64_t computersSpent = 0;
+    // A simple-mode map plays in simple mode, its phases not explained: the person knows them.
+    const bool simple = fs::path(GetParam().file).extension() == ".smp";
+    makeNamedValue("SimpleMode").profileWriteInt(simple);
+    for (const char* key : kPhaseHelpKeys)
+        makeNamedValue(key).profileWriteBool(false);
     run([&](Person& person) {
         const char* map = GetParam().file;
         const std::string extension = fs::path(map).extension().string();
-        const int category = extension == ".vtc" ? 1004 : extension == ".vts" ? 1003 : 1002;
+        const int category = extension == ".vtc" ? 1004 : extension == ".vts" || simple ? 1003 : 1002;
         ASSERT_TRUE(person.clickEnabledTool(menu_id::kNewGame));
         ASSERT_TRUE(person.chooseGame("新規ゲーム", category, map));
         ASSERT_TRUE(person.acceptSetUp());
         ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
+        // Past the briefing's news the caption names the game's file.
+        EXPECT_EQ(person.caption(), map);
         GameState& state = person.state();
         const uint32_t opening = state.country(0).funds;
         const int incomeShown = person.popupsAnswered(IncomeWindow::kWidth, IncomeWindow::kHeight);
@@ -834,10 +845,13 @@ TEST_P(EverySampleMap, PlaysTurnsThenANewGameAndAResumeOverItKeepTheBoardFull)
         for (int c = 1; c < kCountryCount; ++c)
             computersSpent += state.country(c).fundsSpent;
         EXPECT_TRUE(boardFull(person));
-        const std::string kind = extension == ".vtc" ? "wqc" : extension == ".vts" ? "wqs" : "wqm";
+        // Named without an extension: the save dialog adds the game's kind's.
+        const std::string kind = simple ? "wrs" : extension == ".vtc" ? "wqc" : extension == ".vts" ? "wqs" : "wqm";
         const std::string save = "over_" + fs::path(map).stem().string() + "." + kind;
+        const int savedTurn = state.turnBlock().turn;
         ASSERT_TRUE(person.clickEnabledTool(menu_id::kSaveGameAs));
-        ASSERT_TRUE(person.chooseFile("名前を付けてｹﾞｰﾑを保存", save.c_str()));
+        ASSERT_TRUE(person.chooseFile("名前を付けてｹﾞｰﾑを保存", fs::path(save).stem().string().c_str()));
+        ASSERT_TRUE(fs::exists(m_data.host("save/" + save)));
 
         ASSERT_TRUE(person.clickEnabledTool(menu_id::kNewGame));
         ASSERT_TRUE(person.chooseGame("新規ゲーム", category, map));
@@ -850,6 +864,7 @@ TEST_P(EverySampleMap, PlaysTurnsThenANewGameAndAResumeOverItKeepTheBoardFull)
         ASSERT_TRUE(person.clickEnabledTool(menu_id::kResumeGame));
         ASSERT_TRUE(person.chooseGame("ゲーム再開", category, save.c_str()));
         ASSERT_TRUE(person.waitForPersonIn(kPhaseAction));
+        EXPECT_EQ(int(person.state().turnBlock().turn), savedTurn);
         settleLong();
         EXPECT_TRUE(boardFull(person)) << "a resume over a running game";
         person.shot(std::string("10_resumed_") + map);
@@ -861,9 +876,11 @@ TEST_P(EverySampleMap, PlaysTurnsThenANewGameAndAResumeOverItKeepTheBoardFull)
 
 INSTANTIATE_TEST_SUITE_P(SampleMaps, EverySampleMap,
                          ::testing::Values(SampleMap { "training.vtm", true }, SampleMap { "riverside.vts", true },
-                                           SampleMap { "continent.vtm", true }, SampleMap { "border.vtc", false }),
+                                           SampleMap { "continent.vtm", true }, SampleMap { "border.vtc", false },
+                                           SampleMap { "training.smp", false }),
                          [](const ::testing::TestParamInfo<SampleMap>& info) {
-                             return fs::path(info.param.file).stem().string();
+                             const fs::path file(info.param.file);
+                             return file.stem().string() + (file.extension() == ".smp" ? "_simple" : "");
                          });
 
 namespace {

@@ -138,6 +138,8 @@ TEST(GameFileList, PatternsSortingAndTheFolderSeparator)
     EXPECT_EQ(names, sorted);
     EXPECT_EQ(names.size(), 4u) << "case-insensitive match, the folder listed too";
     EXPECT_EQ(listGameFiles(folder + "\\", "*.vtm"), names);
+    sorted.insert(sorted.begin() + 3, "c.vts");
+    EXPECT_EQ(listGameFiles(folder, "*.vts;*.vtm"), sorted) << "each pattern's names, sorted together";
     EXPECT_EQ(folderWithSeparator("a\\"), "a\\");
     EXPECT_EQ(folderWithSeparator("a"), "a\\");
     // The second byte of "表" has the separator's value: the folder still needs one.
@@ -159,7 +161,7 @@ TEST(GameFileList, PatternsSortingAndTheFolderSeparator)
         { { true, 1, 0, kCategoryMap }, 0, "*.p2n" },
         { { true, 0, 1, kCategoryMap }, 0, "*.mvs" },
         { { false, 0, 0, kCategoryMap }, 1, "*.smp" },
-        { { true, 0, 0, kCategoryMap }, 1, "*.wrs" },
+        { { true, 0, 0, kCategoryMap }, 1, "*.wrs;*.wrm" },
     };
     for (const Case& c : cases) {
         s.setMode(c.gameMode);

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -176,6 +177,17 @@ TEST(SavedGameVersions, MagicsNameVersionsAndVersionOneGetsTheIdentityNextOrder)
     ASSERT_TRUE(world.load("zoomed.dat"));
     EXPECT_EQ(int(s.savedView().zoomPlusOne), 3);
     EXPECT_EQ(int(s.savedView().offsetY), -1);
+
+    // The kind is kept in the turn block; saves from before hold a map's there and take their
+    // name's, or in simple mode a scenario's.
+    using Kind = std::tuple<uint8_t, const char*, uint16_t, uint16_t>;
+    for (auto [mode, name, stored, loaded] : { Kind { 0, "k.wqs", 0, 2 }, Kind { 0, "k.WQC", 0, 1 }, Kind { 0, "k.wqm", 2, 2 }, Kind { 1, "k.wrm", 0, 2 } }) {
+        s.setMode(mode);
+        s.turnBlock().gameKind = stored;
+        ASSERT_TRUE(world.save(name) && world.load(name));
+        EXPECT_EQ(s.turnBlock().gameKind, loaded) << name;
+    }
+    s.setMode(0);
 }
 
 TEST(SavedGameHistory, SiblingNameNeverEqualsTheSave)
