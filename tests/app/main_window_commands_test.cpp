@@ -348,6 +348,10 @@ TEST(MainWindowCommands, GivingUpAGameWithUnsavedTurnsIsAskedAndNoKeepsIt)
         SendMessageA(world.handle(), WM_COMMAND, menu_id::kResumeGame, 0);
         return harness::messageBoxes().empty();
     }, [](HWND) {}));
+    // A new game has no save yet: the caption names its map, and its saves are offered no old name.
+    ASSERT_TRUE(world.startGame("tkmap/duel.vtm"));
+    EXPECT_EQ(title(world.handle()), "duel.vtm");
+    EXPECT_EQ(world.state().savePath(), "");
 }
 
 // The person's turn on the continent at the largest zoom, scrolled to the top-left, the main
