@@ -637,6 +637,34 @@ TEST(ModalOwner, TheActivationGoesBackOnlyWhenTheModalWindowHadIt)
     harness::setMessageBoxPolicy(true);
 }
 
+// A question that comes while its owner is minimised by its own button has the keys once the owner
+// is restored. A button's command sent to a box answers it as a press would.
+TEST(ModalOwner, ARestoredOwnerGivesItsQuestionTheKeys)
+{
+    harness::setMessageBoxPolicy(false);
+    for (const bool byKey : { true, false }) {
+        HWND owner = modalOwner();
+        SetActiveWindow(owner);
+        SendMessageA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        auto result = std::async(std::launch::async, [&] { return MessageBoxA(owner, "q", "t", MB_YESNOCANCEL); });
+        HWND box = nullptr;
+        ASSERT_TRUE(usertest::pumpUntilTrue([&] { return (box = FindWindowA("DerazodoMessageBox", nullptr)) != nullptr; }));
+        SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+        harness::waitIdle();
+        EXPECT_EQ(GetActiveWindow(), box);
+        if (byKey)
+            harness::typeText("n");
+        else
+            PostMessageA(box, WM_COMMAND, IDNO, 0);
+        // Unanswered, the box is closed (its cancel).
+        if (!usertest::pumpUntilTrue([&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }))
+            PostMessageA(box, WM_CLOSE, 0, 0);
+        EXPECT_EQ(usertest::pumpUntil(result), IDNO);
+        DestroyWindow(owner);
+    }
+    harness::setMessageBoxPolicy(true);
+}
+
 // The game thread's hold begins, or ends, and stops before the owner is told; the interface thread
 // takes a hold meanwhile. While that lives, the owner stays disabled and was last told so.
 TEST(ModalOwner, TheOwnerStaysDisabledWhileAHoldOfEitherThreadLives)
