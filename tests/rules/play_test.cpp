@@ -7,6 +7,7 @@
 #include "rules/play_handshake.h"
 #include "state/game_state.h"
 #include "tests/state/small_world.h"
+#include "tests/lib/test_thread.h"
 #include "tests/state/packed_value.h"
 
 #include <gtest/gtest.h>
@@ -271,17 +272,8 @@ TEST(StartPlay, TheGameThreadsNextStageKeepsAStopAskedMeanwhile)
     Handshake& handshake = state.handshake();
     std::promise<void> stopAsked;
     std::atomic<bool> stopped { false }, running { true };
-    class NextStage : public swCThread {
-    public:
-        explicit NextStage(std::function<void()> run) : m_run(std::move(run)) { }
-        ~NextStage() override { threadStopAndWait(); }
-        void Run() override { m_run(); }
-
-    private:
-        std::function<void()> m_run;
-    };
     handshake.setPlayRunning(true);
-    ASSERT_TRUE(handshake.startPlayThread(std::make_unique<NextStage>([&] {
+    ASSERT_TRUE(handshake.startPlayThread(std::make_unique<testing_lib::TestThread>([&] {
         stopAsked.get_future().wait();
         startPlay(state);
         stopped = handshake.playStopped();

@@ -1,6 +1,8 @@
 // The hand-shakes between the game thread and the user interface, on real threads.
 #include "state/handshake.h"
 
+#include "tests/lib/test_thread.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -160,15 +162,7 @@ TEST(Handshake, StopRacingANewWaitNeverLeavesTheThreadBlocked)
 namespace {
 
 // The game thread of one test: its work, started through the handshake.
-class TestPlayThread : public swCThread {
-public:
-    explicit TestPlayThread(std::function<void()> work) : m_work(std::move(work)) { }
-    ~TestPlayThread() override { threadStopAndWait(); }
-    void Run() override { m_work(); }
-
-private:
-    std::function<void()> m_work;
-};
+using TestPlayThread = testing_lib::TestThread;
 
 template <class Done>
 bool within(Done done)
