@@ -1,5 +1,6 @@
-// Surviving a lost X display. SDL loads the X library itself: its functions are looked up there,
-// and this file, whose X headers define words like None and Bool, is compiled on its own.
+// Surviving a lost X display, or the program's window destroyed by another client. SDL loads the X
+// library itself: its functions are looked up there, and this file, whose X headers define words
+// like None and Bool, is compiled on its own.
 #include "platform/desktop/sdl_display.h"
 
 #include "platform/kernel/host.h"
@@ -17,6 +18,25 @@ namespace {
 
 void (*g_unlockDisplay)(Display*) = nullptr;
 
+// The window on the display, and what to tell once another client has destroyed it.
+using ErrorHandler = int (*)(Display*, XErrorEvent*);
+ErrorHandler g_otherErrors = nullptr;
+::Window g_window = 0;
+std::atomic<bool>* g_windowGone = nullptr;
+
+// The library's own handler ends the process from the thread that met the error, under the
+// program's running threads. An error about the program's window means it is gone: the program
+// ends as on a lost display, and the errors that follow from it are ignored.
+int onError(Display* display, XErrorEvent* error)
+{
+    if (error->resourceid == g_window || g_windowGone->load()) {
+        if (!g_windowGone->exchange(true))
+            debugOutput("desktop: the window was destroyed\n");
+        return 0;
+    }
+    return g_otherErrors ? g_otherErrors(display, error) : 0;
+}
+
 } // namespace
 
 bool watchDisplayLoss(SDL_Window* window, std::atomic<bool>& lost)
@@ -32,9 +52,13 @@ bool watchDisplayLoss(SDL_Window* window, std::atomic<bool>& lost)
     using ExitHandler = void (*)(Display*, void*);
     auto setIoHandler = reinterpret_cast<IoHandler (*)(IoHandler)>(dlsym(library, "XSetIOErrorHandler"));
     auto setExitHandler = reinterpret_cast<void (*)(Display*, ExitHandler, void*)>(dlsym(library, "XSetIOErrorExitHandler"));
+    auto setErrorHandler = reinterpret_cast<ErrorHandler (*)(ErrorHandler)>(dlsym(library, "XSetErrorHandler"));
     g_unlockDisplay = reinterpret_cast<void (*)(Display*)>(dlsym(library, "XUnlockDisplay"));
-    const bool watched = setIoHandler && setExitHandler && g_unlockDisplay;
+    const bool watched = setIoHandler && setExitHandler && g_unlockDisplay && setErrorHandler;
     if (watched) {
+        g_window = info.info.x11.window;
+        g_windowGone = &lost;
+        g_otherErrors = setErrorHandler(onError);
         setIoHandler([](Display*) {
             debugOutput("desktop: the display was lost\n");
             return 0;
