@@ -51,6 +51,8 @@ void GameThread::phaseIncome()
         country.marketRate = nextMarketRate(country.productionSpent, income, country.marketRate);
     country.productionSpent = 0;
 
+    // The results count the funds: an open table shows the income under the phase's explanation too.
+    main.refresh(MainRefresh::Results);
     askUiAndWait(kPhaseIncome);
     main.refresh(MainRefresh::SideInfo);
     if (main.isVisible() && m_state.settings().showIncome && m_state.isHumanCountry(side))

@@ -46,6 +46,20 @@ TEST(GameThreadIncome, AddsBuildingIncomeUpToTheCeilingFromTheSecondTurn)
     }
 }
 
+// In simple mode a person's income phase is explained first: the results shown meanwhile already
+// count the income.
+TEST(GameThreadIncome, TheResultsCountTheIncomeBeforeThePhaseIsExplained)
+{
+    IncomeWorld world(2);
+    world.state().setMode(1);
+    world.state().country(0).controller = 1;
+    world.thread.runStep();
+    const std::vector<LinkCall> calls = world.window.calls();
+    const auto explained = std::find(calls.begin(), calls.end(), LinkCall { "explainPhase", {} });
+    ASSERT_NE(explained, calls.end());
+    EXPECT_NE(std::find(calls.begin(), explained, LinkCall { "refresh", { int(MainRefresh::Results) } }), explained);
+}
+
 TEST(GameThreadIncome, MarketRateMovesFromTheFourthTurnAndSpendingIsClearedEveryTurn)
 {
     for (int turn : { 3, 4 }) {
