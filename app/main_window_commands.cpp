@@ -185,7 +185,8 @@ void MainWindow::newGame()
         ThinkWindowQuiet quiet(*this);
         dialog.run();
     }
-    if (dialog.result() == 1 && !m_programEnding)
+    // A quit met meanwhile waits for the game's stop: newGameFrom and resumeGameFrom start nothing then.
+    if (dialog.result() == 1)
         newGameFrom(dialog.chosenPath());
 }
 
@@ -249,7 +250,7 @@ void MainWindow::resumeGame()
         ModalIdleOff idle;
         dialog.run();
     }
-    if (dialog.result() == 1 && !m_programEnding)
+    if (dialog.result() == 1)
         resumeGameFrom(dialog.chosenPath());
 }
 

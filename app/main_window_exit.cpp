@@ -312,10 +312,11 @@ void MainWindow::replaceGame(std::function<bool()> start, std::function<void()> 
 
 bool MainWindow::wayOutConfirmed(const char* questionUtf8)
 {
+    // A quit met while the question is up unwinds it with its safe answer, no.
     m_wayOutAsking = true;
     const bool yes = confirmDiscard(questionUtf8);
     m_wayOutAsking = false;
-    return yes && !m_programEnding;
+    return yes;
 }
 
 bool MainWindow::endWayOutQuestion()

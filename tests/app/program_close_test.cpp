@@ -119,39 +119,42 @@ bool destroyTopWindows(const std::string& display)
 
 // The X display going away, or another client destroying the program's window, ends the program as
 // a close request does: by its usual road, its settings written.
-TEST(ProgramCloseOnLostDisplay, TheRunEndsAndKeepsItsSettings)
+class ProgramCloseOnLostDisplay : public ::testing::TestWithParam<bool> { };
+
+TEST_P(ProgramCloseOnLostDisplay, TheRunEndsAndKeepsItsSettings)
 {
     if (access("/usr/bin/Xvfb", X_OK) != 0)
         GTEST_SKIP() << "no X server to lose";
     // The sanitizer pass builds the tests, not the program.
     if (access(DERAZODO_PROGRAM_DIR "/derazodo", X_OK) != 0)
         GTEST_SKIP() << "no program built";
-    for (const bool windowDestroyed : { false, true }) {
-        SCOPED_TRACE(windowDestroyed ? "the window destroyed" : "the display lost");
-        std::string folder = (std::filesystem::temp_directory_path() / "derazodo-display-XXXXXX").string();
-        ASSERT_TRUE(mkdtemp(folder.data()));
-        // The program's data beside fresh settings; the timed screenshot tells that it is up. The
-        // display's libraries are left as the loss left them: what they hold is not the program's leak.
-        const std::string script = "cd '" + folder + "' && for f in '" DERAZODO_PROGRAM_DIR "'/*; do case $f in *.ini) ;; *) ln -s \"$f\" .;; esac; done\n"
-            "Xvfb -displayfd 3 -nolisten tcp 3>display 2>/dev/null & server=$!\n"
-            "for i in $(seq 300); do [ -s display ] && break; sleep 0.1; done\n"
-            "env -i ASAN_OPTIONS=detect_leaks=0 DISPLAY=:$(cat display) DERAZODO_PROGRAM_DIR=$PWD XDG_RUNTIME_DIR=$PWD HOME=$PWD DERAZODO_SCREENSHOT=$PWD/up.png "
-            "DERAZODO_SCREENSHOT_AFTER_MS=3000 timeout -s KILL 120 ./derazodo & run=$!\n"
-            "for i in $(seq 600); do [ -e up.png ] && break; sleep 0.1; done\n"
-            + std::string(windowDestroyed ? "touch ready; wait $run; ended=$?; kill $server; [ $ended = 0 ]" : "kill $server; wait $run")
-            + " && grep -q MainWindowWindowPosLeft derazodo.ini";
-        std::atomic<int> status { -1 };
-        std::thread run([&] { status = std::system(script.c_str()); });
-        if (windowDestroyed) {
-            for (int i = 0; i < 1200 && status == -1 && !std::filesystem::exists(folder + "/ready"); ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            std::ifstream number(folder + "/display");
-            std::string display;
-            number >> display;
-            EXPECT_TRUE(destroyTopWindows(":" + display)) << "no window to destroy";
-        }
-        run.join();
-        EXPECT_EQ(status, 0) << "the run did not end by itself, or wrote no settings";
-        std::filesystem::remove_all(folder);
+    const bool windowDestroyed = GetParam();
+    std::string folder = (std::filesystem::temp_directory_path() / "derazodo-display-XXXXXX").string();
+    ASSERT_TRUE(mkdtemp(folder.data()));
+    // The program's data beside fresh settings; the timed screenshot tells that it is up. The
+    // display's libraries are left as the loss left them: what they hold is not the program's leak.
+    const std::string script = "cd '" + folder + "' && for f in '" DERAZODO_PROGRAM_DIR "'/*; do case $f in *.ini) ;; *) ln -s \"$f\" .;; esac; done\n"
+        "Xvfb -displayfd 3 -nolisten tcp 3>display 2>/dev/null & server=$!\n"
+        "for i in $(seq 300); do [ -s display ] && break; sleep 0.1; done\n"
+        "env -i ASAN_OPTIONS=detect_leaks=0 DISPLAY=:$(cat display) DERAZODO_PROGRAM_DIR=$PWD XDG_RUNTIME_DIR=$PWD HOME=$PWD DERAZODO_SCREENSHOT=$PWD/up.png "
+        "DERAZODO_SCREENSHOT_AFTER_MS=1000 timeout -s KILL 120 ./derazodo & run=$!\n"
+        "for i in $(seq 600); do [ -e up.png ] && break; sleep 0.1; done\n"
+        + std::string(windowDestroyed ? "touch ready; wait $run; ended=$?; kill $server; [ $ended = 0 ]" : "kill $server; wait $run")
+        + " && grep -q MainWindowWindowPosLeft derazodo.ini";
+    std::atomic<int> status { -1 };
+    std::thread run([&] { status = std::system(script.c_str()); });
+    if (windowDestroyed) {
+        for (int i = 0; i < 1200 && status == -1 && !std::filesystem::exists(folder + "/ready"); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        std::ifstream number(folder + "/display");
+        std::string display;
+        number >> display;
+        EXPECT_TRUE(destroyTopWindows(":" + display)) << "no window to destroy";
     }
+    run.join();
+    EXPECT_EQ(status, 0) << "the run did not end by itself, or wrote no settings";
+    std::filesystem::remove_all(folder);
 }
+
+INSTANTIATE_TEST_SUITE_P(, ProgramCloseOnLostDisplay, ::testing::Values(false, true),
+    [](const ::testing::TestParamInfo<bool>& info) { return std::string(info.param ? "WindowDestroyed" : "DisplayLost"); });
